@@ -1,0 +1,25 @@
+# Warnings are errors in our own code; third-party headers come in as system includes.
+function(kv_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Werror
+    -Wno-unused-parameter
+    -Wnon-virtual-dtor -Woverloaded-virtual -Wshadow=local)
+endfunction()
+
+# kv_library(name DIRS dir...) : one static library from every .cpp under the given folders.
+function(kv_library name)
+  cmake_parse_arguments(KV "" "" "DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
+  set(sources)
+  foreach(dir ${KV_DIRS})
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    # A part with no code yet still exists as a target, so that layers above can name it.
+    set(sources ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${KV_DEPS} PRIVATE ${KV_PRIVATE_DEPS})
+  kv_warnings(${name})
+endfunction()

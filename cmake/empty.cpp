@@ -1,0 +1,1 @@
+// Placeholder translation unit for a library part that has no code yet.

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the program and starts it on the desktop.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target korvalin
+exec ./build/korvalin

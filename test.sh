@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds a release tree (build/) and a sanitizer tree (build-san/),
+# and runs every test in both. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+echo "== release build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== sanitizer build"
+cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF >/dev/null
+cmake --build build-san -j"$jobs"
+ctest --test-dir build-san --output-on-failure -j"$jobs"
+
+echo "== benchmarks start"
+./build/bench/korvalin-bench --benchmark_list_tests >/dev/null
+
+echo "== all tests passed"
