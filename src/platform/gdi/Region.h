@@ -1,0 +1,39 @@
+#pragma once
+// A region as GDI keeps it: a y-sorted list of bands, each a sorted list of disjoint x spans, so
+// every region is a set of non-overlapping rectangles covering [left, right) x [top, bottom).
+// Pure value type, no handles: the GDI region objects, clip regions and the window system's
+// update and visible regions all use it.
+
+#include <vector>
+
+#include "platform/kernel/WinDef.h"
+
+namespace win {
+
+class Region {
+ public:
+  Region() = default;
+  explicit Region(const RECT& r);
+  static Region FromRects(const std::vector<RECT>& rects);  // union of possibly overlapping rects
+
+  bool IsEmpty() const { return rects_.empty(); }
+  RECT Bounds() const;
+  const std::vector<RECT>& Rects() const { return rects_; }  // banded, y then x sorted
+  bool Contains(int x, int y) const;
+  bool Intersects(const RECT& r) const;
+  // NULLREGION, SIMPLEREGION or COMPLEXREGION, as GDI reports a region's shape.
+  int Complexity() const;
+
+  Region Union(const Region& o) const;
+  Region Intersect(const Region& o) const;
+  Region Subtract(const Region& o) const;
+  Region Xor(const Region& o) const;
+  void Offset(int dx, int dy);
+
+  friend bool operator==(const Region& a, const Region& b) { return a.rects_ == b.rects_; }
+
+ private:
+  std::vector<RECT> rects_;
+};
+
+}  // namespace win

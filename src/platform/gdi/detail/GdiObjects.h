@@ -1,0 +1,154 @@
+#pragma once
+// Internal to the drawing layer: the objects behind GDI handles and the handle table.
+// Public headers never include this file; Qt types may appear here and nowhere above gdi.
+
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Region.h"
+
+namespace win::gdi {
+
+enum class ObjType : uint8_t { Pen, ExtPen, Brush, Font, Bitmap, Region, Palette, DC };
+
+struct Object {
+  explicit Object(ObjType t) : type(t) {}
+  virtual ~Object() = default;
+  Object(const Object&) = delete;
+  Object& operator=(const Object&) = delete;
+  ObjType type;
+  bool stock = false;        // stock objects ignore DeleteObject
+  int selectedCount = 0;     // DCs holding it; DeleteObject of a selected object fails
+};
+
+struct PenObj : Object {
+  PenObj() : Object(ObjType::Pen) {}
+  UINT style = PS_SOLID;     // PS_STYLE_MASK part
+  UINT endCap = PS_ENDCAP_ROUND;
+  UINT join = PS_JOIN_ROUND;
+  bool geometric = false;    // PS_GEOMETRIC (ExtCreatePen) or width > 1
+  int width = 0;             // 0 and 1 are one device pixel
+  COLORREF color = 0;
+};
+
+struct BrushObj : Object {
+  BrushObj() : Object(ObjType::Brush) {}
+  UINT style = BS_SOLID;     // BS_SOLID, BS_NULL, BS_HATCHED, BS_PATTERN, BS_DIBPATTERN
+  COLORREF color = 0;
+  int hatch = 0;             // HS_* for BS_HATCHED
+  // 8x8 pattern for BS_PATTERN / BS_DIBPATTERN. A monochrome pattern keeps its bits and takes the
+  // DC's text (0 bits) and background (1 bits) colours when used, as GDI does.
+  bool monoPattern = false;
+  QImage pattern;            // Format_RGB32 for colour patterns, Format_Mono for monochrome ones
+};
+
+struct FontObj : Object {
+  FontObj() : Object(ObjType::Font) {}
+  LOGFONTW lf{};
+};
+
+struct RegionObj : Object {
+  RegionObj() : Object(ObjType::Region) {}
+  Region rgn;
+};
+
+struct PaletteObj : Object {
+  PaletteObj() : Object(ObjType::Palette) {}
+  std::vector<PALETTEENTRY> entries;
+};
+
+// A bitmap's pixels. Rows are stored top-down whatever the creating BITMAPINFO said; the bits
+// pointer CreateDIBSection hands out addresses row 0 = top. 16, 24 and 32 bpp are painted
+// directly through a QImage wrapping the same memory; 1, 4 and 8 bpp are painted through a
+// 32-bit working copy that is written back after each drawing call.
+struct BitmapObj : Object {
+  BitmapObj() : Object(ObjType::Bitmap) {}
+  int width = 0;
+  int height = 0;
+  int bpp = 32;                          // 1, 4, 8, 16, 24, 32
+  int stride = 0;                        // bytes per row, DWORD aligned
+  DWORD redMask = 0, greenMask = 0, blueMask = 0;  // 16 bpp: 0x7C00/0x3E0/0x1F or 0xF800/0x7E0/0x1F
+  std::vector<RGBQUAD> colorTable;       // 1, 4, 8 bpp
+  std::vector<uint8_t> bits;             // stride * height bytes
+  bool dibSection = true;
+  int selectedInto = 0;                  // a bitmap is selected into at most one DC
+};
+
+// Drawing state that SaveDC/RestoreDC keep.
+struct DCState {
+  HPEN pen = nullptr;
+  HBRUSH brush = nullptr;
+  HFONT font = nullptr;
+  HPALETTE palette = nullptr;
+  int rop2 = R2_COPYPEN;
+  int bkMode = OPAQUE;
+  COLORREF bkColor = RGB(255, 255, 255);
+  COLORREF textColor = RGB(0, 0, 0);
+  UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
+  int polyFillMode = ALTERNATE;
+  int stretchBltMode = BLACKONWHITE;
+  int mapMode = MM_TEXT;
+  int textCharExtra = 0;
+  POINT windowOrg{};                     // logical -> device: p - windowOrg + viewportOrg
+  POINT viewportOrg{};
+  POINT brushOrg{};
+  POINT curPos{};
+  std::optional<Region> clip;            // the application's clip region, device coordinates
+};
+
+enum class DCKind : uint8_t { Memory, Window, Metafile, Info };
+
+struct DCObj : Object {
+  DCObj() : Object(ObjType::DC) {}
+  DCKind kind = DCKind::Memory;
+  HBITMAP bitmap = nullptr;              // selected bitmap (memory DC) or the window surface
+  // Window DCs: where the window's client or frame origin lies on the surface, and the part of
+  // the surface the window may paint (children and siblings already clipped out). Device
+  // coordinates of the DC are relative to `origin`.
+  POINT origin{};
+  std::optional<Region> visible;         // in DC device coordinates; none = the whole surface
+  DCState state;
+  std::vector<DCState> saved;
+  // Metafile DCs record through this hook (set by the metafile recorder); null elsewhere.
+  struct Recorder* recorder = nullptr;
+};
+
+// The handle table. Handles are table indexes with a generation count, so a deleted handle never
+// names a later object. Lookups are thread-safe; objects themselves are used by one thread.
+class HandleTable {
+ public:
+  static HandleTable& Instance();
+  HGDIOBJ Add(std::unique_ptr<Object> obj);
+  Object* Find(HGDIOBJ h) const;
+  template <class T>
+  T* FindAs(HGDIOBJ h, ObjType t) const {
+    Object* o = Find(h);
+    return (o && o->type == t) ? static_cast<T*>(o) : nullptr;
+  }
+  bool Remove(HGDIOBJ h);  // frees the object
+  size_t LiveCount() const;
+
+ private:
+  struct Slot {
+    std::unique_ptr<Object> obj;
+    uint32_t generation = 1;
+  };
+  mutable std::mutex mutex_;
+  std::vector<Slot> slots_;
+  std::vector<uint32_t> free_;
+};
+
+inline PenObj* FindPen(HGDIOBJ h) { return HandleTable::Instance().FindAs<PenObj>(h, ObjType::Pen); }
+inline BrushObj* FindBrush(HGDIOBJ h) { return HandleTable::Instance().FindAs<BrushObj>(h, ObjType::Brush); }
+inline FontObj* FindFont(HGDIOBJ h) { return HandleTable::Instance().FindAs<FontObj>(h, ObjType::Font); }
+inline RegionObj* FindRegion(HGDIOBJ h) { return HandleTable::Instance().FindAs<RegionObj>(h, ObjType::Region); }
+inline BitmapObj* FindBitmap(HGDIOBJ h) { return HandleTable::Instance().FindAs<BitmapObj>(h, ObjType::Bitmap); }
+inline DCObj* FindDC(HDC h) { return HandleTable::Instance().FindAs<DCObj>(h, ObjType::DC); }
+
+}  // namespace win::gdi
