@@ -77,7 +77,10 @@ struct BitmapObj : Object {
   std::vector<RGBQUAD> colorTable;       // 1, 4, 8 bpp
   std::vector<uint8_t> bits;             // stride * height bytes
   bool dibSection = true;
-  int selectedInto = 0;                  // a bitmap is selected into at most one DC
+  struct DCObj* selectedInto = nullptr;  // a bitmap is selected into at most one DC
+  // The image DCs paint on: wraps `bits` for 16/24/32 bpp, a 32-bit working copy for 1/4/8 bpp.
+  QImage paintImage;
+  bool workCopy = false;                 // paintImage is a copy that must be written back
 };
 
 // Drawing state that SaveDC/RestoreDC keep.
@@ -117,7 +120,30 @@ struct DCObj : Object {
   std::vector<DCState> saved;
   // Metafile DCs record through this hook (set by the metafile recorder); null elsewhere.
   struct Recorder* recorder = nullptr;
+  // The painter kept open on the target between calls (drawing calls are far cheaper without a
+  // begin/end per call). Ended by FlushPainting before anyone touches the bits directly.
+  std::unique_ptr<QPainter> painter;
 };
+
+// --- Contracts between the parts of the drawing layer -------------------------------------------
+
+// Bitmaps (Bitmaps.cpp): the image to paint on for `bmp`, made on first use; and the write-back
+// of a working copy into the bitmap's own bits (no-op when the image wraps the bits).
+QImage& PaintTarget(BitmapObj& bmp);
+void CommitPaintTarget(BitmapObj& bmp);
+// Pixels of any depth as COLORREF (palette looked up / nearest palette entry chosen).
+COLORREF ReadPixel(const BitmapObj& bmp, int x, int y);
+void WritePixel(BitmapObj& bmp, int x, int y, COLORREF c);
+
+// Device contexts (DC.cpp): a painter on the DC's target with the device transform (window and
+// viewport origins, the window DC's origin) and the effective clip (visible region intersected
+// with the application's clip) applied; null when the DC has nothing to paint on.
+QPainter* PreparePainter(DCObj& dc);
+// Ends any painter open on `bmp` and commits its pixels, so its bits can be read or written
+// directly. Blits, DIB transfers and pixel access call it first.
+void FlushPainting(BitmapObj& bmp);
+// The effective clip of a DC in device coordinates (surface pixels), or none for "everything".
+std::optional<Region> EffectiveClip(const DCObj& dc);
 
 // The handle table. Handles are table indexes with a generation count, so a deleted handle never
 // names a later object. Lookups are thread-safe; objects themselves are used by one thread.
