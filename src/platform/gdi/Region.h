@@ -15,6 +15,14 @@ class Region {
   Region() = default;
   explicit Region(const RECT& r);
   static Region FromRects(const std::vector<RECT>& rects);  // union of possibly overlapping rects
+  // Shaped regions: a pixel belongs to the shape when its centre lies inside the outline, so the
+  // result covers exactly [left, right) x [top, bottom) of the bounding rectangle. Rows beyond
+  // +-kShapeRowLimit are left out, so absurd coordinates cannot allocate without bound.
+  static constexpr int kShapeRowLimit = 1 << 16;
+  static Region Ellipse(const RECT& bounds);
+  static Region RoundRect(const RECT& bounds, int ellipseWidth, int ellipseHeight);
+  // Polygons given as `count` vertex lists; fillMode is ALTERNATE (1) or WINDING (2).
+  static Region Polygons(const POINT* points, const int* counts, int count, int fillMode);
 
   bool IsEmpty() const { return rects_.empty(); }
   RECT Bounds() const;
@@ -28,7 +36,7 @@ class Region {
   Region Intersect(const Region& o) const;
   Region Subtract(const Region& o) const;
   Region Xor(const Region& o) const;
-  void Offset(int dx, int dy);
+  void Offset(int dx, int dy);  // coordinates saturate at the LONG range
 
   friend bool operator==(const Region& a, const Region& b) { return a.rects_ == b.rects_; }
 
