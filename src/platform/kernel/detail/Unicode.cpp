@@ -1,0 +1,192 @@
+#include "platform/kernel/detail/Unicode.h"
+
+#include <array>
+
+namespace win::detail {
+
+std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char b0 = static_cast<unsigned char>(bytes[i]);
+    if (b0 < 0x80) {
+      out.push_back(char16_t(b0));
+      ++i;
+      continue;
+    }
+    int length = 0;
+    uint32_t cp = 0;
+    // Allowed range of the second byte, which rules out overlongs, surrogates and > U+10FFFF.
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+      length = 2;
+      cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+      length = 3;
+      cp = b0 & 0x0F;
+      if (b0 == 0xE0) lo = 0xA0;
+      if (b0 == 0xED) hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+      length = 4;
+      cp = b0 & 0x07;
+      if (b0 == 0xF0) lo = 0x90;
+      if (b0 == 0xF4) hi = 0x8F;
+    } else {
+      invalid = true;
+      out.push_back(kReplacementChar);
+      ++i;
+      continue;
+    }
+    size_t j = i + 1;
+    bool ok = true;
+    for (int k = 1; k < length; ++k, ++j) {
+      if (j >= n) {
+        ok = false;
+        break;
+      }
+      const unsigned char b = static_cast<unsigned char>(bytes[j]);
+      const unsigned char low = (k == 1) ? lo : 0x80, high = (k == 1) ? hi : 0xBF;
+      if (b < low || b > high) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    if (!ok) {
+      // The lead byte and the valid continuation bytes read so far form one replaced unit.
+      invalid = true;
+      out.push_back(kReplacementChar);
+      i = j;
+      continue;
+    }
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(char16_t(0xD800 + (cp >> 10)));
+      out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(char16_t(cp));
+    }
+    i = j;
+  }
+  return out;
+}
+
+std::string EncodeUtf8(std::u16string_view text, bool& invalid) {
+  std::string out;
+  out.reserve(text.size());
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    uint32_t cp = text[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      invalid = true;
+      cp = kReplacementChar;
+    }
+    if (cp < 0x80) {
+      out.push_back(char(cp));
+    } else if (cp < 0x800) {
+      out.push_back(char(0xC0 | (cp >> 6)));
+      out.push_back(char(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(char(0xE0 | (cp >> 12)));
+      out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(char(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(char(0xF0 | (cp >> 18)));
+      out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(char(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// Windows Cyrillic; 0x98 is undefined.
+constexpr char16_t kCp1251[128] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, 0x0410,
+    0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D,
+    0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A,
+    0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444,
+    0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
+
+// Windows Western; 0x81, 0x8D, 0x8F, 0x90 and 0x9D are undefined.
+constexpr char16_t kCp1252Controls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// DOS Cyrillic (the OEM page of the Russian locale).
+constexpr char16_t kCp866[128] = {
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C,
+    0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429,
+    0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436,
+    0x0437, 0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, 0x2591, 0x2592, 0x2593, 0x2502,
+    0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510, 0x2514,
+    0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550,
+    0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C,
+    0x2588, 0x2584, 0x258C, 0x2590, 0x2580, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407,
+    0x0457, 0x040E, 0x045E, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
+
+constexpr std::array<char16_t, 128> MakeCp1252() {
+  std::array<char16_t, 128> table{};
+  for (int i = 0; i < 32; ++i) table[size_t(i)] = kCp1252Controls[i];
+  for (int i = 32; i < 128; ++i) table[size_t(i)] = char16_t(0x80 + i);
+  return table;
+}
+constexpr std::array<char16_t, 128> kCp1252 = MakeCp1252();
+
+// ISO 8859-1: identity.
+constexpr std::array<char16_t, 128> MakeLatin1() {
+  std::array<char16_t, 128> table{};
+  for (int i = 0; i < 128; ++i) table[size_t(i)] = char16_t(0x80 + i);
+  return table;
+}
+constexpr std::array<char16_t, 128> kLatin1 = MakeLatin1();
+
+}  // namespace
+
+const char16_t* SingleByteHighHalf(UINT codePage) {
+  switch (codePage) {
+    case 1251: return kCp1251;
+    case 1252: return kCp1252.data();
+    case 866: return kCp866;
+    case 28591: return kLatin1.data();
+    default: return nullptr;
+  }
+}
+
+bool EncodeSingleByte(UINT codePage, char16_t unit, unsigned char& byte) {
+  if (unit < 0x80) {
+    byte = static_cast<unsigned char>(unit);
+    return true;
+  }
+  if (codePage == 1251 && unit >= 0x0410 && unit <= 0x044F) {
+    // The Russian alphabet, by far the most common case, is one contiguous run.
+    byte = static_cast<unsigned char>(0xC0 + (unit - 0x0410));
+    return true;
+  }
+  const char16_t* high = SingleByteHighHalf(codePage);
+  if (!high) return false;
+  // 128 entries: a linear scan is cheaper than building and guarding a reverse index.
+  for (int i = 0; i < 128; ++i) {
+    if (high[i] == unit) {
+      byte = static_cast<unsigned char>(0x80 + i);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace win::detail
