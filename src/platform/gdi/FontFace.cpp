@@ -1,0 +1,91 @@
+#include "platform/gdi/detail/FontFace.h"
+
+#include <cstring>
+#include <map>
+#include <mutex>
+
+#include "platform/gdi/detail/FontSubstitution.h"
+
+namespace win::gdi {
+namespace {
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The cache key is the LOGFONTW's bytes with everything after the face name's terminator
+// cleared, so that garbage past the name does not split identical fonts.
+std::string KeyOf(const LOGFONTW& lf) {
+  LOGFONTW clean = lf;
+  std::u16string_view face = FaceNameOf(lf);
+  std::memset(clean.lfFaceName, 0, sizeof(clean.lfFaceName));
+  std::memcpy(clean.lfFaceName, face.data(), face.size() * sizeof(char16_t));
+  static_assert(sizeof(LOGFONTW) == 5 * sizeof(LONG) + 8 + LF_FACESIZE * sizeof(WCHAR),
+                "LOGFONTW must have no padding to serve as a key");
+  return std::string(reinterpret_cast<const char*>(&clean), sizeof(clean));
+}
+
+// Faces stay cached while anything uses them; unused ones are dropped once the cache grows past
+// this many entries (programs that make a font per label at ever-changing sizes and angles).
+constexpr size_t kCacheTrimSize = 256;
+
+}  // namespace
+
+FontFace::FontFace(const LOGFONTW& lf) : lf_(lf) {
+  escapement_ = int(lf.lfEscapement % 3600);
+  if (escapement_ < 0) escapement_ += 3600;
+  antialiased_ = lf.lfQuality != NONANTIALIASED_QUALITY;
+}
+
+std::u16string_view FaceNameOf(const LOGFONTW& lf) {
+  size_t n = 0;
+  while (n < size_t(LF_FACESIZE - 1) && lf.lfFaceName[n] != 0) ++n;
+  return {lf.lfFaceName, n};
+}
+
+void FontFace::Advances(std::u16string_view text, int* out) const {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+      out[i] = Advance(cp);
+      out[++i] = 0;
+    } else {
+      out[i] = Advance(c);
+    }
+  }
+}
+
+int FontFace::Width(std::u16string_view text) const {
+  int total = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      total += Advance(0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+      ++i;
+    } else {
+      total += Advance(c);
+    }
+  }
+  return total;
+}
+
+std::shared_ptr<const FontFace> FontFace::Resolve(const LOGFONTW& lf) {
+  static std::mutex mutex;
+  static std::map<std::string, std::shared_ptr<const FontFace>> cache;
+
+  std::string key = KeyOf(lf);
+  std::lock_guard lock(mutex);
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+
+  std::u16string_view requested = FaceNameOf(lf);
+  std::shared_ptr<const FontFace> face =
+      IsTestFace(requested) ? MakeTestFace(lf) : MakeQtFace(lf, SubstituteFace(requested));
+  if (cache.size() >= kCacheTrimSize) {
+    for (auto i = cache.begin(); i != cache.end();) i = i->second.use_count() == 1 ? cache.erase(i) : std::next(i);
+  }
+  cache.emplace(std::move(key), face);
+  return face;
+}
+
+}  // namespace win::gdi

@@ -1,0 +1,195 @@
+// Real fonts through Qt's font engine. Glyph advances are the font's linear (unhinted) advances
+// rounded to whole pixels one glyph at a time, so measurements depend only on the font file and
+// a string is exactly as wide as the sum of its characters.
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gdi/GdiText.h"
+#include "platform/gdi/detail/FontFace.h"
+#include "platform/gdi/detail/QtGui.h"
+
+namespace win::gdi {
+namespace {
+
+// Character height used when lfHeight is 0.
+constexpr double kDefaultEmPixels = 12.0;
+// Code points below this are looked up once when the face is built (Latin and Cyrillic).
+constexpr char32_t kEagerEnd = 0x500;
+
+QString QStringOf(std::u16string_view s) { return QString(reinterpret_cast<const QChar*>(s.data()), qsizetype(s.size())); }
+
+BYTE FamilyBits(std::u16string_view family) {
+  if (family == u"Liberation Mono") return FF_MODERN;
+  if (family == u"Liberation Serif") return FF_ROMAN;
+  return FF_SWISS;
+}
+
+class QtFace final : public FontFace {
+ public:
+  QtFace(const LOGFONTW& lf, std::u16string_view family) : FontFace(lf) {
+    EnsureQtGui();
+    QFont font(QStringOf(family));
+    font.setStyleStrategy(
+        QFont::StyleStrategy(QFont::NoFontMerging | (antialiased_ ? QFont::PreferAntialias : QFont::NoAntialias)));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    int weight = lf.lfWeight == FW_DONTCARE ? int(FW_NORMAL) : std::clamp(int(lf.lfWeight), 1, 1000);
+    font.setWeight(QFont::Weight(weight));
+    font.setItalic(lf.lfItalic != 0);
+    font.setPixelSize(100);
+    raw_ = QRawFont::fromFont(font);
+
+    // Negative heights give the character (em) height, positive ones the cell height.
+    double em = kDefaultEmPixels;
+    if (lf.lfHeight < 0) {
+      em = -double(lf.lfHeight);
+    } else if (lf.lfHeight > 0 && raw_.isValid()) {
+      double cellPerEm = (raw_.ascent() + raw_.descent()) / raw_.pixelSize();
+      em = cellPerEm > 0 ? lf.lfHeight / cellPerEm : lf.lfHeight;
+    }
+    em = std::max(em, 1.0);
+    if (raw_.isValid()) raw_.setPixelSize(em);
+    face_ = raw_.isValid() ? raw_.familyName().toStdU16String() : std::u16string(family);
+
+    if (lf.lfWidth != 0 && raw_.isValid() && raw_.averageCharWidth() > 0)
+      hscale_ = std::labs(lf.lfWidth) / raw_.averageCharWidth();
+
+    PreloadCommon();
+
+    int ascent = raw_.isValid() ? int(std::lround(raw_.ascent())) : int(std::lround(em));
+    int descent = raw_.isValid() ? int(std::lround(raw_.descent())) : 0;
+    tm_.tmHeight = lf.lfHeight > 0 ? lf.lfHeight : ascent + descent;
+    tm_.tmAscent = std::min(ascent, int(tm_.tmHeight));
+    tm_.tmDescent = tm_.tmHeight - tm_.tmAscent;
+    tm_.tmInternalLeading = std::max(0, int(tm_.tmHeight) - int(std::lround(em)));
+    tm_.tmExternalLeading = raw_.isValid() ? std::max(0, int(std::lround(raw_.leading()))) : 0;
+    tm_.tmAveCharWidth = raw_.isValid() ? int(std::lround(raw_.averageCharWidth() * hscale_)) : 0;
+    tm_.tmMaxCharWidth = raw_.isValid() ? int(std::lround(raw_.maxCharWidth() * hscale_)) : 0;
+    tm_.tmWeight = weight;
+    tm_.tmFirstChar = 0x20;
+    tm_.tmLastChar = 0xFFFC;
+    tm_.tmDefaultChar = 0x1F;
+    tm_.tmBreakChar = 0x20;
+    tm_.tmItalic = lf.lfItalic ? 1 : 0;
+    tm_.tmUnderlined = lf.lfUnderline ? 1 : 0;
+    tm_.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
+    bool fixedPitch = Advance(U'i') == Advance(U'W') && Advance(U'.') == Advance(U'M');
+    tm_.tmPitchAndFamily = BYTE(FamilyBits(family) | TMPF_VECTOR | TMPF_TRUETYPE | (fixedPitch ? 0 : TMPF_FIXED_PITCH));
+    tm_.tmCharSet = lf.lfCharSet;
+
+    if (raw_.isValid()) {
+      lineThickness_ = std::max(1, int(std::lround(raw_.lineThickness())));
+      underlineOffset_ = std::max(1, int(std::lround(raw_.underlinePosition())));
+      strikeOutOffset_ = -std::max(1, int(std::lround(raw_.xHeight() / 2)));
+    }
+  }
+
+  int Advance(char32_t cp) const override { return Lookup(cp).advance; }
+
+  void Draw(QPainter& painter, QPointF origin, std::u16string_view text, const int* offsets,
+            QColor color) const override {
+    if (!raw_.isValid() || text.empty()) return;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(qsizetype(text.size()));
+    positions.reserve(qsizetype(text.size()));
+    for (size_t i = 0; i < text.size(); ++i) {
+      char32_t cp = text[i];
+      size_t at = i;
+      if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+        ++i;
+      }
+      glyphs.push_back(Lookup(cp).index);
+      positions.push_back(QPointF(offsets[at] / hscale_, 0));
+    }
+    QGlyphRun run;
+    run.setRawFont(raw_);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.save();
+    painter.setPen(color);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialiased_);
+    painter.translate(origin);
+    if (hscale_ != 1.0) painter.scale(hscale_, 1.0);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    painter.restore();
+  }
+
+ private:
+  struct Glyph {
+    quint32 index = 0;
+    int advance = 0;
+  };
+
+  Glyph Make(const QChar* chars, int n) const {
+    Glyph g;
+    if (!raw_.isValid()) return g;
+    quint32 index = 0;
+    int count = 1;
+    if (!raw_.glyphIndexesForChars(chars, n, &index, &count) || count < 1) return g;
+    QPointF advance;
+    raw_.advancesForGlyphIndexes(&index, &advance, 1, QRawFont::SeparateAdvances | QRawFont::UseDesignMetrics);
+    g.index = index;
+    g.advance = int(std::lround(advance.x() * hscale_));
+    return g;
+  }
+
+  void PreloadCommon() {
+    common_.assign(kEagerEnd, Glyph{});
+    if (!raw_.isValid()) return;
+    std::vector<QChar> chars(kEagerEnd);
+    for (char32_t cp = 0; cp < kEagerEnd; ++cp) chars[cp] = QChar(char16_t(cp));
+    std::vector<quint32> indexes(kEagerEnd);
+    int count = int(kEagerEnd);
+    if (!raw_.glyphIndexesForChars(chars.data(), int(kEagerEnd), indexes.data(), &count) || count != int(kEagerEnd))
+      return;
+    std::vector<QPointF> advances(kEagerEnd);
+    raw_.advancesForGlyphIndexes(indexes.data(), advances.data(), count,
+                                 QRawFont::SeparateAdvances | QRawFont::UseDesignMetrics);
+    for (char32_t cp = 0; cp < kEagerEnd; ++cp)
+      common_[cp] = Glyph{indexes[cp], int(std::lround(advances[cp].x() * hscale_))};
+  }
+
+  Glyph Lookup(char32_t cp) const {
+    if (cp < kEagerEnd) return common_[cp];
+    std::lock_guard lock(mutex_);
+    auto it = others_.find(cp);
+    if (it != others_.end()) return it->second;
+    QChar pair[2];
+    int n = 1;
+    if (cp >= 0x10000) {
+      pair[0] = QChar(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
+      pair[1] = QChar(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+      n = 2;
+    } else {
+      pair[0] = QChar(char16_t(cp));
+    }
+    Glyph g = Make(pair, n);
+    others_.emplace(cp, g);
+    return g;
+  }
+
+  QRawFont raw_;
+  double hscale_ = 1.0;
+  std::vector<Glyph> common_;
+  mutable std::mutex mutex_;
+  mutable std::unordered_map<char32_t, Glyph> others_;
+};
+
+}  // namespace
+
+std::shared_ptr<const FontFace> MakeQtFace(const LOGFONTW& lf, std::u16string_view family) {
+  return std::make_shared<QtFace>(lf, family);
+}
+
+}  // namespace win::gdi
