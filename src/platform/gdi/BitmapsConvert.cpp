@@ -1,0 +1,60 @@
+// Format conversion between bitmaps: colour tables, 16-bit masks and the monochrome rules.
+
+#include <algorithm>
+
+#include "platform/gdi/detail/Bitmaps.h"
+
+namespace win::gdi {
+
+PixelConverter::PixelConverter(const BitmapObj& src, const BitmapObj& dst, const MonoRules* rules)
+    : src_(src), dst_(dst) {
+  const bool monoSrc = rules && src.bpp == 1;
+  const bool monoDst = rules && dst.bpp == 1;
+  if ((monoSrc && monoDst) || (!monoSrc && SameFormat(src, dst))) {
+    mode_ = Mode::Identity;
+    return;
+  }
+  if (monoDst) monoWhite_ = RawToColor(src, ColorToRaw(src, rules->srcBkColor));
+  if (src.bpp <= 8) {
+    mode_ = Mode::Table;
+    table_.resize(size_t(1) << src.bpp);
+    for (size_t i = 0; i < table_.size(); ++i) {
+      if (monoSrc)
+        table_[i] = ColorToRaw(dst, i == 0 ? rules->textColor : rules->bkColor);
+      else if (monoDst)
+        table_[i] = RawToColor(src, uint32_t(i)) == monoWhite_ ? 1 : 0;
+      else
+        table_[i] = ColorToRaw(dst, RawToColor(src, uint32_t(i)));
+    }
+    return;
+  }
+  mode_ = monoDst ? Mode::ToMono : dst.bpp <= 8 ? Mode::ToPalette : Mode::Direct;
+}
+
+uint32_t PixelConverter::operator()(uint32_t raw) const {
+  switch (mode_) {
+    case Mode::Identity: return raw;
+    case Mode::Table: return raw < table_.size() ? table_[raw] : 0;
+    case Mode::ToMono: return RawToColor(src_, raw) == monoWhite_ ? 1 : 0;
+    case Mode::ToPalette: {
+      auto it = nearest_.find(raw);
+      if (it == nearest_.end()) it = nearest_.emplace(raw, ColorToRaw(dst_, RawToColor(src_, raw))).first;
+      return it->second;
+    }
+    case Mode::Direct: break;
+  }
+  return ColorToRaw(dst_, RawToColor(src_, raw));
+}
+
+void ConvertBitmap(const BitmapObj& src, BitmapObj& dst) {
+  if (src.width != dst.width || src.height != dst.height) return;
+  const PixelConverter convert(src, dst);
+  if (convert.Identity() && src.stride == dst.stride) {
+    std::copy(src.bits.begin(), src.bits.end(), dst.bits.begin());
+    return;
+  }
+  for (int y = 0; y < src.height; ++y)
+    for (int x = 0; x < src.width; ++x) SetRaw(dst, x, y, convert(GetRaw(src, x, y)));
+}
+
+}  // namespace win::gdi
