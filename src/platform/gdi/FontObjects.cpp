@@ -1,8 +1,6 @@
 #include "platform/gdi/detail/FontObjects.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <string_view>
 
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
@@ -10,45 +8,6 @@
 
 namespace win {
 namespace gdi {
-namespace {
-
-LOGFONTW MakeLogFont(LONG height, LONG weight, BYTE pitchAndFamily, std::u16string_view face) {
-  LOGFONTW lf{};
-  lf.lfHeight = height;
-  lf.lfWeight = weight;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfPitchAndFamily = pitchAndFamily;
-  std::copy(face.begin(), face.end(), lf.lfFaceName);
-  return lf;
-}
-
-}  // namespace
-
-bool StockFontLogFont(int stockIndex, LOGFONTW* out) {
-  if (!out) return false;
-  switch (stockIndex) {
-    case SYSTEM_FONT:
-    case DEVICE_DEFAULT_FONT:
-      *out = MakeLogFont(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, u"System");
-      return true;
-    case DEFAULT_GUI_FONT:
-      *out = MakeLogFont(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, u"MS Sans Serif");
-      return true;
-    case ANSI_VAR_FONT:
-      *out = MakeLogFont(13, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, u"MS Sans Serif");
-      return true;
-    // The fixed stock fonts use the one monospaced family of the substitution table.
-    case ANSI_FIXED_FONT:
-      *out = MakeLogFont(12, FW_NORMAL, FIXED_PITCH | FF_MODERN, u"Courier New");
-      return true;
-    case OEM_FIXED_FONT:
-    case SYSTEM_FIXED_FONT:
-      *out = MakeLogFont(15, FW_NORMAL, FIXED_PITCH | FF_MODERN, u"Courier New");
-      return true;
-    default:
-      return false;
-  }
-}
 
 std::shared_ptr<const FontFace> FaceOfFont(HFONT font) {
   FontObj* obj = FindFont(font);
@@ -57,9 +16,9 @@ std::shared_ptr<const FontFace> FaceOfFont(HFONT font) {
 
 std::shared_ptr<const FontFace> SelectedFace(const DCObj& dc) {
   if (auto face = FaceOfFont(dc.state.font)) return face;
-  LOGFONTW system{};
-  StockFontLogFont(SYSTEM_FONT, &system);
-  return FontFace::Resolve(system);
+  // Every DC starts with the system font selected; this covers a DC whose font was deleted
+  // under it: the default logical font.
+  return FontFace::Resolve(LOGFONTW{});
 }
 
 }  // namespace gdi

@@ -24,6 +24,9 @@ constexpr Substitute kTable[] = {
     {u"Liberation Sans", u"Liberation Sans"},
     {u"Courier New", u"Liberation Mono"},
     {u"Liberation Mono", u"Liberation Mono"},
+    // The fixed stock fonts' faces stay fixed-pitch.
+    {u"Terminal", u"Liberation Mono"},
+    {u"Fixedsys", u"Liberation Mono"},
     {u"Times New Roman", u"Liberation Serif"},
     {u"Liberation Serif", u"Liberation Serif"},
 };

@@ -32,6 +32,9 @@ TEST(FontSubstitution, MapsEveryListedFaceToItsFamily) {
   EXPECT_EQ(SubstituteFace(u"Courier New"), u"Liberation Mono");
   EXPECT_EQ(SubstituteFace(u"Times New Roman"), u"Liberation Serif");
   EXPECT_EQ(SubstituteFace(u"No Such Face 123"), u"DejaVu Sans");
+  // The faces of the fixed stock fonts keep a fixed pitch.
+  EXPECT_EQ(SubstituteFace(u"Terminal"), u"Liberation Mono");
+  EXPECT_EQ(SubstituteFace(u"Fixedsys"), u"Liberation Mono");
 }
 
 TEST(FontSubstitution, IgnoresAsciiCase) {
