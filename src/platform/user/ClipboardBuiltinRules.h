@@ -1,0 +1,17 @@
+#pragma once
+// The derivation rules the clipboard starts with (internal to the clipboard).
+
+#include "platform/kernel/WinDef.h"
+
+namespace win {
+
+// CF_TEXT, CF_OEMTEXT and CF_UNICODETEXT from one another (ClipboardText.cpp).
+void AddTextClipboardRules();
+
+// The code pages text formats use under a CF_LOCALE value (0: no locale, the process's pages).
+UINT AnsiCodePageOfLocale(LCID locale);
+UINT OemCodePageOfLocale(LCID locale);
+// The keyboard's locale, which CF_LOCALE gets when text is placed without one.
+LCID ClipboardInputLocale();
+
+}  // namespace win
