@@ -223,4 +223,29 @@ struct GRADIENT_TRIANGLE {
 };
 inline constexpr ULONG GRADIENT_FILL_RECT_H = 0, GRADIENT_FILL_RECT_V = 1, GRADIENT_FILL_TRIANGLE = 2;
 
+// Extended pens (GetObject on an ExtCreatePen pen); elpStyleEntry holds elpNumEntries values.
+struct EXTLOGPEN {
+  DWORD elpPenStyle = 0;
+  DWORD elpWidth = 0;
+  UINT elpBrushStyle = BS_SOLID;
+  COLORREF elpColor = 0;
+  uintptr_t elpHatch = 0;
+  DWORD elpNumEntries = 0;
+  DWORD elpStyleEntry[1] = {};
+};
+
+// Region data (GetRegionData): the header is followed by nCount RECTs.
+inline constexpr DWORD RDH_RECTANGLES = 1;
+struct RGNDATAHEADER {
+  DWORD dwSize = 32;
+  DWORD iType = RDH_RECTANGLES;
+  DWORD nCount = 0;
+  DWORD nRgnSize = 0;
+  RECT rcBound{};
+};
+struct RGNDATA {
+  RGNDATAHEADER rdh;
+  char Buffer[1] = {};
+};
+
 }  // namespace win

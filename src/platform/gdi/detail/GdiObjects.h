@@ -35,6 +35,8 @@ struct PenObj : Object {
   bool geometric = false;    // PS_GEOMETRIC (ExtCreatePen) or width > 1
   int width = 0;             // 0 and 1 are one device pixel
   COLORREF color = 0;
+  bool extended = false;     // made by ExtCreatePen (GetObject gives an EXTLOGPEN)
+  std::vector<DWORD> userStyle;  // PS_USERSTYLE on/off lengths
 };
 
 struct BrushObj : Object {
@@ -123,7 +125,22 @@ struct DCObj : Object {
   // The painter kept open on the target between calls (drawing calls are far cheaper without a
   // begin/end per call). Ended by FlushPainting before anyone touches the bits directly.
   std::unique_ptr<QPainter> painter;
+  // Bookkeeping of DC.cpp: `deviceSerial` moves whenever origins, clip, visible region or the
+  // target change; the painter's transform and clip and the cached clip are rebuilt only then.
+  uint64_t deviceSerial = 1;
+  uint64_t painterSerial = 0;
+  uint64_t clipSerial = 0;
+  std::optional<Region> cachedClip;      // EffectiveClip of `clipSerial`
 };
+
+// Call after changing anything EffectiveClip or the device transform depends on.
+inline void DeviceChanged(DCObj& dc) { ++dc.deviceSerial; }
+
+// Brushes (Brushes.cpp): the 8x8 pattern a brush paints on `dc`, as COLORREFs, row-major; device
+// pixel (x, y) of the DC takes entry ((y - brushOrg.y) & 7) * 8 + ((x - brushOrg.x) & 7).
+// `transparent[i]` is set for hatch background pixels that a TRANSPARENT background mode leaves
+// alone (all false for other brushes). False for BS_NULL brushes (nothing to paint).
+bool BrushPattern(const DCObj& dc, const BrushObj& brush, COLORREF colors[64], bool transparent[64]);
 
 // --- Contracts between the parts of the drawing layer -------------------------------------------
 

@@ -1,0 +1,146 @@
+// A DC's drawing state: modes, colours, origins, the current position, SaveDC and RestoreDC.
+
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/detail/DCAccess.h"
+#include "platform/kernel/LastError.h"
+
+namespace win {
+using namespace gdi;
+
+namespace {
+
+// Sets a DC field and returns the old value, or `failure` for a bad handle or value.
+template <class T, class V>
+T Exchange(HDC hdc, T DCState::*field, V value, T failure, bool valid = true) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc) return failure;
+  if (!valid) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return failure;
+  }
+  T old = dc->state.*field;
+  dc->state.*field = T(value);
+  return old;
+}
+
+template <class T>
+T Read(HDC hdc, T DCState::*field, T failure) {
+  DCObj* dc = DCOrFail(hdc);
+  return dc ? dc->state.*field : failure;
+}
+
+BOOL MovePoint(HDC hdc, POINT DCState::*field, int x, int y, bool relative, POINT* old) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc) return FALSE;
+  POINT& p = dc->state.*field;
+  if (old) *old = p;
+  p = relative ? POINT{p.x + x, p.y + y} : POINT{x, y};
+  // Origins move the device transform; the brush origin and current position do not.
+  if (field == &DCState::windowOrg || field == &DCState::viewportOrg) DeviceChanged(*dc);
+  return TRUE;
+}
+
+BOOL ReadPoint(HDC hdc, POINT DCState::*field, POINT* out) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc || !out) return FALSE;
+  *out = dc->state.*field;
+  return TRUE;
+}
+
+}  // namespace
+
+int SaveDC(HDC hdc) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc) return 0;
+  dc->saved.push_back(dc->state);
+  RetainState(dc->state);
+  return int(dc->saved.size());
+}
+
+BOOL RestoreDC(HDC hdc, int saved) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc) return FALSE;
+  const int depth = int(dc->saved.size());
+  const int target = saved < 0 ? depth + saved + 1 : saved;
+  if (target < 1 || target > depth) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  ReleaseState(dc->state);
+  while (int(dc->saved.size()) > target) {
+    ReleaseState(dc->saved.back());
+    dc->saved.pop_back();
+  }
+  dc->state = std::move(dc->saved.back());  // its selections were retained by SaveDC
+  dc->saved.pop_back();
+  DeviceChanged(*dc);
+  return TRUE;
+}
+
+int SetROP2(HDC hdc, int rop2) {
+  return Exchange(hdc, &DCState::rop2, rop2, 0, rop2 >= R2_BLACK && rop2 <= R2_WHITE);
+}
+int GetROP2(HDC hdc) { return Read(hdc, &DCState::rop2, 0); }
+int SetBkMode(HDC hdc, int mode) {
+  return Exchange(hdc, &DCState::bkMode, mode, 0, mode == TRANSPARENT || mode == OPAQUE);
+}
+int GetBkMode(HDC hdc) { return Read(hdc, &DCState::bkMode, 0); }
+COLORREF SetBkColor(HDC hdc, COLORREF color) {
+  return Exchange(hdc, &DCState::bkColor, color & 0xFFFFFF, CLR_INVALID);
+}
+COLORREF GetBkColor(HDC hdc) { return Read(hdc, &DCState::bkColor, CLR_INVALID); }
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+  return Exchange(hdc, &DCState::textColor, color & 0xFFFFFF, CLR_INVALID);
+}
+COLORREF GetTextColor(HDC hdc) { return Read(hdc, &DCState::textColor, CLR_INVALID); }
+UINT SetTextAlign(HDC hdc, UINT align) { return Exchange(hdc, &DCState::textAlign, align, UINT(0xFFFFFFFF)); }
+UINT GetTextAlign(HDC hdc) { return Read(hdc, &DCState::textAlign, UINT(0xFFFFFFFF)); }
+int SetPolyFillMode(HDC hdc, int mode) {
+  return Exchange(hdc, &DCState::polyFillMode, mode, 0, mode == ALTERNATE || mode == WINDING);
+}
+int GetPolyFillMode(HDC hdc) { return Read(hdc, &DCState::polyFillMode, 0); }
+int SetMapMode(HDC hdc, int mode) { return Exchange(hdc, &DCState::mapMode, mode, 0, mode == MM_TEXT); }
+int GetMapMode(HDC hdc) { return Read(hdc, &DCState::mapMode, 0); }
+
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* old) {
+  return MovePoint(hdc, &DCState::windowOrg, x, y, false, old);
+}
+BOOL GetWindowOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::windowOrg, out); }
+BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, POINT* old) {
+  return MovePoint(hdc, &DCState::windowOrg, dx, dy, true, old);
+}
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* old) {
+  return MovePoint(hdc, &DCState::viewportOrg, x, y, false, old);
+}
+BOOL GetViewportOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::viewportOrg, out); }
+BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* old) {
+  return MovePoint(hdc, &DCState::viewportOrg, dx, dy, true, old);
+}
+BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* old) {
+  return MovePoint(hdc, &DCState::brushOrg, x, y, false, old);
+}
+BOOL GetBrushOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::brushOrg, out); }
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) { return MovePoint(hdc, &DCState::curPos, x, y, false, old); }
+BOOL GetCurrentPositionEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::curPos, out); }
+
+BOOL LPtoDP(HDC hdc, POINT* points, int count) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc || (!points && count > 0)) return FALSE;
+  for (int i = 0; i < count; ++i) {
+    points[i].x += dc->state.viewportOrg.x - dc->state.windowOrg.x;
+    points[i].y += dc->state.viewportOrg.y - dc->state.windowOrg.y;
+  }
+  return TRUE;
+}
+
+BOOL DPtoLP(HDC hdc, POINT* points, int count) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc || (!points && count > 0)) return FALSE;
+  for (int i = 0; i < count; ++i) {
+    points[i].x -= dc->state.viewportOrg.x - dc->state.windowOrg.x;
+    points[i].y -= dc->state.viewportOrg.y - dc->state.windowOrg.y;
+  }
+  return TRUE;
+}
+
+}  // namespace win
