@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/kernel/LastError.h"
+#include "platform/kernel/Modules.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/MonitorLayout.h"
 #include "platform/user/SysWindowLink.h"
@@ -141,6 +142,15 @@ BOOL EnumDisplayMonitors(HDC hdc, const RECT* lprcClip, MONITORENUMPROC lpfnEnum
     if (!lpfnEnum(MakeHandle(snap.generation, i), nullptr, &r, dwData)) break;
   }
   return TRUE;
+}
+
+void RegisterMonitorEntryPoints() {
+  modules::RegisterFunction(u"user32.dll", "MonitorFromPoint", &MonitorFromPoint);
+  modules::RegisterFunction(u"user32.dll", "MonitorFromRect", &MonitorFromRect);
+  modules::RegisterFunction(u"user32.dll", "MonitorFromWindow", &MonitorFromWindow);
+  modules::RegisterFunction(u"user32.dll", "GetMonitorInfoA", &GetMonitorInfoA);
+  modules::RegisterFunction(u"user32.dll", "GetMonitorInfoW", &GetMonitorInfoW);
+  modules::RegisterFunction(u"user32.dll", "EnumDisplayMonitors", &EnumDisplayMonitors);
 }
 
 }  // namespace win

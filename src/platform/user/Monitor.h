@@ -42,4 +42,8 @@ BOOL GetMonitorInfoA(HMONITOR hMonitor, MONITORINFO* lpmi);
 // context is not supported: a non-null hdc fails with ERROR_INVALID_PARAMETER.
 BOOL EnumDisplayMonitors(HDC hdc, const RECT* lprcClip, MONITORENUMPROC lpfnEnum, LPARAM dwData);
 
+// Registers the monitor functions above as optional entry points of "user32.dll", where code
+// written for systems without them looks them up.
+void RegisterMonitorEntryPoints();
+
 }  // namespace win

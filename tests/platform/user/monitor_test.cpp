@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/kernel/LastError.h"
+#include "platform/kernel/Modules.h"
 #include "platform/user/Monitor.h"
 #include "platform/user/MonitorLayout.h"
 #include "platform/user/SysMetrics.h"
@@ -234,6 +235,41 @@ TEST_F(MonitorTest, WorkAreaParameterFollowsThePrimaryMonitorAndCanBeMoved) {
   ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, nullptr, 0));
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
   EXPECT_EQ(work, (RECT{0, 0, 1920, 1080}));
+}
+
+}  // namespace
+}  // namespace win
+
+namespace win {
+namespace {
+
+TEST(MonitorEntryPoints, AreFoundInUser32UntilRemoved) {
+  RegisterMonitorEntryPoints();
+  HMODULE user32 = LoadLibraryW(u"user32.dll");
+  ASSERT_NE(user32, nullptr);
+  using GetInfo = BOOL (*)(HMONITOR, MONITORINFO*);
+  using FromRect = HMONITOR (*)(const RECT*, DWORD);
+  auto getInfo = reinterpret_cast<GetInfo>(GetProcAddress(user32, "GetMonitorInfoA"));
+  auto fromRect = reinterpret_cast<FromRect>(GetProcAddress(user32, "MonitorFromRect"));
+  ASSERT_NE(getInfo, nullptr);
+  ASSERT_NE(fromRect, nullptr);
+  EXPECT_NE(GetProcAddress(user32, "MonitorFromPoint"), nullptr);
+  EXPECT_NE(GetProcAddress(user32, "MonitorFromWindow"), nullptr);
+  EXPECT_NE(GetProcAddress(user32, "GetMonitorInfoW"), nullptr);
+  EXPECT_NE(GetProcAddress(user32, "EnumDisplayMonitors"), nullptr);
+  // Called through the table exactly as a direct call.
+  RECT r{10, 10, 20, 20};
+  MONITORINFO mi;
+  mi.cbSize = sizeof(mi);
+  ASSERT_TRUE(getInfo(fromRect(&r, MONITOR_DEFAULTTONEAREST), &mi));
+  EXPECT_EQ(mi.rcWork, (RECT{0, 0, 1920, 1040}));
+
+  modules::RemoveForTesting(u"user32.dll", "GetMonitorInfoA");
+  EXPECT_EQ(GetProcAddress(user32, "GetMonitorInfoA"), nullptr);
+  EXPECT_NE(GetProcAddress(user32, "MonitorFromRect"), nullptr);
+  modules::RestoreAll();
+  EXPECT_NE(GetProcAddress(user32, "GetMonitorInfoA"), nullptr);
+  FreeLibrary(user32);
 }
 
 }  // namespace
