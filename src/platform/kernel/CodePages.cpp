@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/kernel/LastError.h"
+#include "platform/kernel/Utf16.h"
 #include "platform/kernel/detail/Unicode.h"
 
 namespace win {
@@ -48,14 +49,9 @@ int Deliver(const String& result, Char* out, int outCount) {
   return int(result.size());
 }
 
-}  // namespace
-
-UINT GetACP() { return kAnsiCodePage; }
-UINT GetOEMCP() { return kOemCodePage; }
-BOOL IsValidCodePage(UINT codePage) { return codePage > CP_THREAD_ACP && IsKnown(codePage) ? TRUE : FALSE; }
-
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide, int wideCount) {
-  if (!bytes || byteCount == 0 || byteCount < -1 || wideCount < 0 || (wideCount > 0 && !wide)) {
+// Checks the arguments both directions share; the resolved page, or 0 with the last error set.
+UINT ValidateCall(UINT codePage, const void* source, int sourceCount, const void* target, int targetCount) {
+  if (!source || sourceCount == 0 || sourceCount < -1 || targetCount < 0 || (targetCount > 0 && !target)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -64,6 +60,18 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount,
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
+  return page;
+}
+
+}  // namespace
+
+UINT GetACP() { return kAnsiCodePage; }
+UINT GetOEMCP() { return kOemCodePage; }
+BOOL IsValidCodePage(UINT codePage) { return codePage > CP_THREAD_ACP && IsKnown(codePage) ? TRUE : FALSE; }
+
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide, int wideCount) {
+  const UINT page = ValidateCall(codePage, bytes, byteCount, wide, wideCount);
+  if (page == 0) return 0;
   if (page == CP_UTF8 && (flags & ~MB_ERR_INVALID_CHARS) != 0) {
     SetLastError(ERROR_INVALID_FLAGS);
     return 0;
@@ -90,15 +98,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount,
 
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount, LPSTR bytes, int byteCount,
                         LPCSTR defaultChar, BOOL* usedDefaultChar) {
-  if (!wide || wideCount == 0 || wideCount < -1 || byteCount < 0 || (byteCount > 0 && !bytes)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  const UINT page = ResolveCodePage(codePage);
-  if (!IsKnown(page)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
+  const UINT page = ValidateCall(codePage, wide, wideCount, bytes, byteCount);
+  if (page == 0) return 0;
   const std::u16string_view source(wide, SourceLength(wide, wideCount));
   std::string result;
   if (page == CP_UTF8) {
@@ -127,10 +128,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount,
         result.push_back(char(b));
         continue;
       }
-      // A surrogate pair is one character and gets one replacement.
-      if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < source.size() && source[i + 1] >= 0xDC00 &&
-          source[i + 1] <= 0xDFFF)
-        ++i;
+      if (IsPairAt(source, i)) ++i;  // a surrogate pair is one character, one replacement
       result.push_back(replacement);
       usedDefault = true;
     }

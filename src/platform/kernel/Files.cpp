@@ -132,7 +132,8 @@ DWORD GetFileAttributesW(LPCWSTR path) {
   }
   DWORD attributes = 0;
   if (S_ISDIR(st.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
-  if (::access(native.c_str(), W_OK) != 0) attributes |= FILE_ATTRIBUTE_READONLY;
+  // Read-only: nobody may write it, or at least not this process.
+  if ((st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0) attributes |= FILE_ATTRIBUTE_READONLY;
   const std::string name = std::filesystem::path(native).filename().string();
   if (name.size() > 1 && name[0] == '.' && name != "..") attributes |= FILE_ATTRIBUTE_HIDDEN;
   return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;

@@ -1,5 +1,6 @@
 #include "platform/kernel/TextConvert.h"
 
+#include "platform/kernel/Utf16.h"
 #include "platform/kernel/detail/Unicode.h"
 
 namespace win {
@@ -33,9 +34,7 @@ std::string WideToCp1251(std::u16string_view wide) {
       out.push_back(char(b));
       continue;
     }
-    if (wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
-        wide[i + 1] <= 0xDFFF)
-      ++i;
+    if (IsPairAt(wide, i)) ++i;  // one character, one replacement
     out.push_back('?');
   }
   return out;

@@ -65,6 +65,26 @@ std::shared_ptr<T> Lookup(Kernel& k, HANDLE handle) {
   return std::dynamic_pointer_cast<T>(it->second);
 }
 
+// Lookup that reports an unknown handle (or one of another kind) as ERROR_INVALID_HANDLE.
+template <typename T>
+std::shared_ptr<T> Find(Kernel& k, HANDLE handle) {
+  auto object = Lookup<T>(k, handle);
+  if (!object) SetLastError(ERROR_INVALID_HANDLE);
+  return object;
+}
+
+BOOL SetEventState(HANDLE handle, bool signalled) {
+  Kernel& k = TheKernel();
+  {
+    std::lock_guard lock(k.mutex);
+    auto event = Find<Event>(k, handle);
+    if (!event) return FALSE;
+    event->signalled = signalled;
+  }
+  if (signalled) k.changed.notify_all();
+  return TRUE;
+}
+
 void Launch(const std::shared_ptr<Thread>& thread) {
   std::thread([thread] {
     tThreadId = thread->id;
@@ -151,11 +171,8 @@ DWORD ResumeThread(HANDLE handle) {
   std::shared_ptr<Thread> thread;
   {
     std::lock_guard lock(k.mutex);
-    thread = Lookup<Thread>(k, handle);
-    if (!thread) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return DWORD(-1);
-    }
+    thread = Find<Thread>(k, handle);
+    if (!thread) return DWORD(-1);
     if (!thread->suspended) return 0;
     thread->suspended = false;
   }
@@ -166,9 +183,10 @@ DWORD ResumeThread(HANDLE handle) {
 BOOL GetExitCodeThread(HANDLE handle, DWORD* exitCode) {
   Kernel& k = TheKernel();
   std::lock_guard lock(k.mutex);
-  auto thread = Lookup<Thread>(k, handle);
-  if (!thread || !exitCode) {
-    SetLastError(thread ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+  auto thread = Find<Thread>(k, handle);
+  if (!thread) return FALSE;
+  if (!exitCode) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   *exitCode = thread->exitCode;
@@ -178,11 +196,8 @@ BOOL GetExitCodeThread(HANDLE handle, DWORD* exitCode) {
 BOOL SetThreadPriority(HANDLE handle, int priority) {
   Kernel& k = TheKernel();
   std::lock_guard lock(k.mutex);
-  auto thread = Lookup<Thread>(k, handle);
-  if (!thread) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  auto thread = Find<Thread>(k, handle);
+  if (!thread) return FALSE;
   if (priority < -15 || priority > 15) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -194,11 +209,8 @@ BOOL SetThreadPriority(HANDLE handle, int priority) {
 int GetThreadPriority(HANDLE handle) {
   Kernel& k = TheKernel();
   std::lock_guard lock(k.mutex);
-  auto thread = Lookup<Thread>(k, handle);
-  if (!thread) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return THREAD_PRIORITY_ERROR_RETURN;
-  }
+  auto thread = Find<Thread>(k, handle);
+  if (!thread) return THREAD_PRIORITY_ERROR_RETURN;
   return thread->priority;
 }
 
@@ -211,32 +223,8 @@ HANDLE CreateEventW(void*, BOOL manualReset, BOOL initialState, LPCWSTR) {
   return Insert(k, std::move(event));
 }
 
-BOOL SetEvent(HANDLE handle) {
-  Kernel& k = TheKernel();
-  {
-    std::lock_guard lock(k.mutex);
-    auto event = Lookup<Event>(k, handle);
-    if (!event) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return FALSE;
-    }
-    event->signalled = true;
-  }
-  k.changed.notify_all();
-  return TRUE;
-}
-
-BOOL ResetEvent(HANDLE handle) {
-  Kernel& k = TheKernel();
-  std::lock_guard lock(k.mutex);
-  auto event = Lookup<Event>(k, handle);
-  if (!event) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  event->signalled = false;
-  return TRUE;
-}
+BOOL SetEvent(HANDLE handle) { return SetEventState(handle, true); }
+BOOL ResetEvent(HANDLE handle) { return SetEventState(handle, false); }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
   Kernel& k = TheKernel();

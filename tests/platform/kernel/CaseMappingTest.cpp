@@ -67,3 +67,26 @@ TEST(CaseMapping, CompareStringWithAndWithoutIgnoreCase) {
 
 }  // namespace
 }  // namespace win
+
+#include "platform/kernel/Utf16.h"
+
+namespace win {
+namespace {
+
+TEST(Utf16, SurrogatePairsAreRecognisedAndCombined) {
+  const std::u16string text = u"a\U0001F600b\xD800" u"c\xDC00";
+  EXPECT_FALSE(IsPairAt(text, 0));
+  EXPECT_TRUE(IsPairAt(text, 1));
+  EXPECT_FALSE(IsPairAt(text, 2));  // a low surrogate does not start a pair
+  EXPECT_FALSE(IsPairAt(text, 4));  // a high surrogate followed by "c"
+  EXPECT_FALSE(IsPairAt(text, 6));  // the last unit
+  EXPECT_EQ(CombineSurrogates(text[1], text[2]), U'\U0001F600');
+  EXPECT_EQ(CombineSurrogates(0xDBFF, 0xDFFF), char32_t(0x10FFFF));
+  EXPECT_TRUE(IsHighSurrogate(0xD800));
+  EXPECT_FALSE(IsHighSurrogate(0xDC00));
+  EXPECT_TRUE(IsLowSurrogate(0xDFFF));
+  EXPECT_FALSE(IsSurrogate(0xE000));
+}
+
+}  // namespace
+}  // namespace win

@@ -99,10 +99,8 @@ TEST_F(TempFolder, AttributesOfFilesFoldersAndMissingPaths) {
   EXPECT_EQ(GetFileAttributesW(Wide("data.txt").c_str()), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(GetFileAttributesW(Wide("sub").c_str()), FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(GetFileAttributesW(Wide(".hidden").c_str()), FILE_ATTRIBUTE_HIDDEN);
-  if (::geteuid() != 0) {
-    ::chmod((fs::path(dir_) / "ro.txt").c_str(), 0444);
-    EXPECT_EQ(GetFileAttributesW(Wide("ro.txt").c_str()), FILE_ATTRIBUTE_READONLY);
-  }
+  ::chmod((fs::path(dir_) / "ro.txt").c_str(), 0444);
+  EXPECT_EQ(GetFileAttributesW(Wide("ro.txt").c_str()), FILE_ATTRIBUTE_READONLY);
   SetLastError(0);
   EXPECT_EQ(GetFileAttributesW(Wide("missing.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);

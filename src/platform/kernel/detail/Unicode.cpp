@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/kernel/Utf16.h"
+
 namespace win::detail {
 
 std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
@@ -79,10 +81,10 @@ std::string EncodeUtf8(std::u16string_view text, bool& invalid) {
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    if (IsPairAt(text, i)) {
+      cp = CombineSurrogates(text[i], text[i + 1]);
       ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+    } else if (IsSurrogate(text[i])) {
       invalid = true;
       cp = kReplacementChar;
     }
