@@ -90,14 +90,20 @@ std::u16string LowerCase(std::u16string_view text) {
   return out;
 }
 
+namespace {
+// A "pointer" below 0x10000 carries a single character in its low word.
+bool IsSingleChar(LPWSTR text) { return (reinterpret_cast<uintptr_t>(text) >> 16) == 0; }
+LPWSTR AsPointer(char16_t c) { return reinterpret_cast<LPWSTR>(uintptr_t(c)); }
+}  // namespace
+
 LPWSTR CharUpperW(LPWSTR text) {
-  if (!text) return nullptr;
+  if (IsSingleChar(text)) return AsPointer(ToUpperChar(char16_t(reinterpret_cast<uintptr_t>(text))));
   for (LPWSTR p = text; *p; ++p) *p = ToUpperChar(*p);
   return text;
 }
 
 LPWSTR CharLowerW(LPWSTR text) {
-  if (!text) return nullptr;
+  if (IsSingleChar(text)) return AsPointer(ToLowerChar(char16_t(reinterpret_cast<uintptr_t>(text))));
   for (LPWSTR p = text; *p; ++p) *p = ToLowerChar(*p);
   return text;
 }

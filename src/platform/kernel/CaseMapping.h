@@ -23,7 +23,8 @@ char16_t ToLowerChar(char16_t c);
 std::u16string UpperCase(std::u16string_view text);
 std::u16string LowerCase(std::u16string_view text);
 
-// In place on a zero-terminated string; return the string.
+// In place on a zero-terminated string; return the string. A value below 0x10000 in place of
+// the pointer is a single character, whose mapping is returned the same way.
 LPWSTR CharUpperW(LPWSTR text);
 LPWSTR CharLowerW(LPWSTR text);
 // In place on `length` units; return the number processed.

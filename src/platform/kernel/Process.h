@@ -9,10 +9,6 @@
 
 namespace win {
 
-inline constexpr UINT SW_HIDE = 0;
-inline constexpr UINT SW_SHOWNORMAL = 1;
-inline constexpr UINT SW_SHOW = 5;
-
 inline constexpr UINT ERROR_BAD_FORMAT = 11;
 inline constexpr UINT SE_ERR_ACCESSDENIED = 5;
 inline constexpr UINT SE_ERR_OOM = 8;
@@ -25,6 +21,7 @@ int StartProcess(const std::vector<std::string>& argv);
 // (128 + signal number when killed); false on time-out or for an unknown id.
 bool WaitForProcess(int pid, DWORD timeoutMs, int* exitCode);
 
+// The show command (SW_* of the window layer) has no effect on the started program.
 // The command line is Windows Cyrillic text: a program (quoted when it contains blanks) and
 // the rest of the line, which is passed as one argument (without enclosing quotes). Returns a
 // value above 31 on success, else 0, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND or

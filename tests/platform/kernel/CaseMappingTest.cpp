@@ -36,6 +36,9 @@ TEST(CaseMapping, InPlaceFunctionsHonourLengthAndTerminator) {
   EXPECT_EQ(CharUpperBuffW(text + 6, 2), 2u);
   EXPECT_EQ(std::u16string(text), u"mixed ТЕкст");
   EXPECT_EQ(CharUpperW(nullptr), nullptr);
+  // One character carried in the pointer's low word.
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(uintptr_t(u'ж')))), uintptr_t(u'Ж'));
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(CharLowerW(reinterpret_cast<LPWSTR>(uintptr_t(u'Q')))), uintptr_t(u'q'));
   EXPECT_EQ(CharLowerBuffW(nullptr, 4), 0u);
 }
 

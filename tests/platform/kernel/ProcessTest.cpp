@@ -17,6 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr UINT kShowNormal = 1;
+
 // A name full of characters a shell would act on.
 const std::string kHostile = "a;b $(touch pwned) `id` | c & d > e * ? 'q' \"dq\" \\n";
 
@@ -77,24 +79,24 @@ TEST_F(Processes, ExitCodesAndMissingPrograms) {
 TEST_F(Processes, WinExecPassesTheRestOfTheLineAsOneArgument) {
   // The editor's file name contains blanks and shell characters; it reaches the program whole.
   const std::string target = (dir_ / "My file; rm x.txt").string();
-  EXPECT_GT(WinExec(("touch " + target).c_str(), SW_SHOWNORMAL), 31u);
+  EXPECT_GT(WinExec(("touch " + target).c_str(), kShowNormal), 31u);
   const std::string quoted = (dir_ / "quoted $(id).txt").string();
-  EXPECT_GT(WinExec(("\"/usr/bin/touch\" \"" + quoted + "\"").c_str(), SW_SHOWNORMAL), 31u);
+  EXPECT_GT(WinExec(("\"/usr/bin/touch\" \"" + quoted + "\"").c_str(), kShowNormal), 31u);
   // Windows Cyrillic text in the command line becomes the UTF-8 file name.
   const std::string cyrillic = Utf8ToCp1251((dir_ / "график.txt").string());
-  EXPECT_GT(WinExec(("touch " + cyrillic).c_str(), SW_SHOWNORMAL), 31u);
+  EXPECT_GT(WinExec(("touch " + cyrillic).c_str(), kShowNormal), 31u);
   ASSERT_TRUE(process::WaitForAllStarted(30000));
   EXPECT_EQ(Listing(), (std::vector<std::string>{"My file; rm x.txt", "quoted $(id).txt", "график.txt"}));
 
-  EXPECT_EQ(WinExec("kv-no-such-editor file.txt", SW_SHOWNORMAL), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(WinExec("", SW_SHOWNORMAL), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(WinExec(nullptr, SW_SHOWNORMAL), 0u);
+  EXPECT_EQ(WinExec("kv-no-such-editor file.txt", kShowNormal), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(WinExec("", kShowNormal), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(WinExec(nullptr, kShowNormal), 0u);
 }
 
 TEST_F(Processes, ShellExecuteOpensThroughTheOpenerWithoutAShell) {
   RecordOpens();
   const std::u16string url = u"https://example.org/?a=1&b=$(id)`x`";
-  HINSTANCE result = ShellExecuteW(nullptr, u"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  HINSTANCE result = ShellExecuteW(nullptr, u"open", url.c_str(), nullptr, nullptr, kShowNormal);
   ASSERT_GT(reinterpret_cast<uintptr_t>(result), 32u);
   ASSERT_TRUE(process::WaitForAllStarted(30000));
   EXPECT_EQ(Read("opened"), WideToUtf8(url));
