@@ -178,36 +178,57 @@ class Layouter {
     return lines;
   }
 
-  void PopCharacter(Cells& cells) const {
-    bool lowSurrogate = cells.back().c >= 0xDC00 && cells.back().c <= 0xDFFF;
-    cells.pop_back();
-    if (lowSurrogate && !cells.empty() && cells.back().c >= 0xD800 && cells.back().c <= 0xDBFF) cells.pop_back();
+  // Position after laying out cells[begin, end) from `pos`.
+  int EndOf(const Cells& cells, size_t begin, size_t end, int pos) const {
+    for (size_t i = begin; i < end; ++i) pos += Advance(cells[i], pos);
+    return pos;
   }
 
-  int WithDots(const Cells& head, const Cells& tail) const {
-    Cells all = head;
-    for (int k = 0; k < 3; ++k) all.push_back(Cell{u'.', dotAdvance_, -1, -1, false});
-    all.insert(all.end(), tail.begin(), tail.end());
-    return Width(all);
+  // A cut at `k` must not separate the halves of a surrogate pair.
+  static size_t KeepPairs(const Cells& cells, size_t k) {
+    bool splits = k > 0 && k < cells.size() && cells[k - 1].c >= 0xD800 && cells[k - 1].c <= 0xDBFF &&
+                  cells[k].c >= 0xDC00 && cells[k].c <= 0xDFFF;
+    return splits ? k - 1 : k;
   }
 
   // Shortens `cells` to fit the line, keeping the start (and, for a path, the last path element)
-  // and putting "..." where characters were taken out. Returns the cut as [headEnd, tailBegin)
-  // in source units.
+  // and putting "..." where characters were taken out. Returns the cut as [cutFrom, cutTo) in
+  // source units. The end of a line only moves right as its head grows (tab stops included), so
+  // the longest head that fits is found by bisection.
   void Shorten(Cells& cells, bool dots, bool path, int lineSrcEnd, int& cutFrom, int& cutTo) const {
-    Cells head = cells, tail;
+    size_t split = cells.size();
     if (path) {
       for (size_t i = cells.size(); i-- > 0;) {
         if (cells[i].c == u'\\' || cells[i].c == u'/') {
-          head.assign(cells.begin(), cells.begin() + ptrdiff_t(i));
-          tail.assign(cells.begin() + ptrdiff_t(i), cells.end());
+          split = i;
           break;
         }
       }
     }
-    auto fits = [&] { return (dots ? WithDots(head, tail) : Width(head)) <= available_; };
-    while (!head.empty() && !fits()) PopCharacter(head);
-    while (!tail.empty() && !fits()) PopCharacter(tail);
+    Cells head(cells.begin(), cells.begin() + ptrdiff_t(split));
+    Cells tail(cells.begin() + ptrdiff_t(split), cells.end());
+    const int dotsWidth = dots ? 3 * dotAdvance_ : 0;
+
+    std::vector<int> headEnd(head.size() + 1, 0);
+    for (size_t k = 0; k < head.size(); ++k) headEnd[k + 1] = headEnd[k] + Advance(head[k], headEnd[k]);
+    auto fits = [&](size_t k) { return EndOf(tail, 0, tail.size(), headEnd[k] + dotsWidth) <= available_; };
+    size_t lo = 0, hi = head.size();  // the answer lies in [lo, hi]; lo may still fail
+    while (lo < hi) {
+      size_t mid = (lo + hi + 1) / 2;
+      if (fits(mid)) lo = mid;
+      else hi = mid - 1;
+    }
+    head.resize(KeepPairs(head, lo));
+    if (head.empty() && !fits(0)) {
+      // Even the last element does not fit after the dots: its end goes too.
+      size_t m = 0;
+      for (int pos = dotsWidth; m < tail.size(); ++m) {
+        int next = pos + Advance(tail[m], pos);
+        if (next > available_) break;
+        pos = next;
+      }
+      tail.resize(KeepPairs(tail, m));
+    }
     cutFrom = head.empty() ? (cells.empty() ? lineSrcEnd : cells.front().srcBegin) : head.back().srcEnd;
     cutTo = tail.empty() ? lineSrcEnd : tail.front().srcBegin;
     cells = head;

@@ -219,6 +219,20 @@ TEST_F(DrawTextLayoutTest, EndEllipsis) {
   EXPECT_EQ(Lay(u"abcdefghij", r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_CALCRECT).textRect.right, 49);
 }
 
+TEST_F(DrawTextLayoutTest, EllipsisOfLongTextsAndSurrogatePairs) {
+  std::u16string longText(200000, u'x');
+  auto cut = Lay(longText, RECT{0, 0, 50, 20}, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  EXPECT_EQ(cut.lines[0].text, u"xxxx...");
+  EXPECT_EQ(cut.modifiedText, u"xxxx...");
+  auto path = Lay(u"C:\\" + longText + u"\\name", RECT{0, 0, 100, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
+  EXPECT_EQ(path.lines[0].text, u"C:\\xxx...\\name");
+  // A pair is kept or dropped whole.
+  auto pair = Lay(u"ab\U0001F600cdefgh", RECT{0, 0, 50, 20}, DT_SINGLELINE | DT_END_ELLIPSIS);
+  EXPECT_EQ(pair.lines[0].text, u"ab\U0001F600c...");
+  auto dropped = Lay(u"abc\U0001F600defgh", RECT{0, 0, 43, 20}, DT_SINGLELINE | DT_END_ELLIPSIS);
+  EXPECT_EQ(dropped.lines[0].text, u"abc...");
+}
+
 TEST_F(DrawTextLayoutTest, PathEllipsisKeepsTheLastElement) {
   auto path = Lay(u"C:\\dir\\sub\\file.txt", RECT{0, 0, 100, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
   EXPECT_EQ(path.lines[0].text, u"C:...\\file.txt");
