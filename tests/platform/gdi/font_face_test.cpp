@@ -9,6 +9,9 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
 #include "platform/gdi/detail/FontSubstitution.h"
+#include "platform/gdi/detail/QtGui.h"
+
+#include <QGuiApplication>
 
 namespace win::gdi {
 namespace {
@@ -194,6 +197,63 @@ TEST(RealFonts, WidthAndWeightChangeTheAdvances) {
   auto squeezed = FontFace::Resolve(Font(u"Arial", -16, 4));
   EXPECT_EQ(squeezed->Metrics().tmAveCharWidth, 4);
   EXPECT_LT(squeezed->Width(u"Hello"), normal->Width(u"Hello"));
+}
+
+TEST(QtGui, AnOffscreenApplicationIsMadeOnce) {
+  ASSERT_TRUE(EnsureQtGui());
+  QCoreApplication* first = QCoreApplication::instance();
+  ASSERT_TRUE(EnsureQtGui());
+  EXPECT_EQ(QCoreApplication::instance(), first);
+  EXPECT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+}
+
+// Every machine measures the same: at 13 pixels the cells and widths are the design values
+// of the faces rounded per glyph (ascent + descent per em; H, e, l, o advances per em).
+TEST(RealFonts, MetricsFollowTheFacesDesignValues) {
+  struct Expected {
+    const char16_t* face;
+    LONG ascent, descent;
+    int hello;
+  };
+  const Expected cases[] = {
+      {u"Tahoma", 12, 3, 34},           // DejaVu Sans: 0.928 / 0.236; 1540, 1260, 569, 1253 of 2048
+      {u"Arial", 12, 3, 29},            // 0.905 / 0.212; 0.722, 0.556, 0.222, 0.556
+      {u"Courier New", 11, 4, 40},      // 0.833 / 0.300; every advance 0.6
+      {u"Times New Roman", 12, 3, 30},  // 0.891 / 0.216; 0.722, 0.444, 0.278, 0.5
+  };
+  for (const Expected& e : cases) {
+    auto face = FontFace::Resolve(Font(e.face, -13));
+    const std::string label = QString::fromUtf16(e.face).toStdString();
+    EXPECT_EQ(face->Metrics().tmAscent, e.ascent) << label;
+    EXPECT_EQ(face->Metrics().tmDescent, e.descent) << label;
+    EXPECT_EQ(face->Metrics().tmInternalLeading, e.ascent + e.descent - 13) << label;
+    EXPECT_EQ(face->Width(u"Hello"), e.hello) << label;
+  }
+}
+
+TEST(RealFonts, ItalicAndUnderlineAreKept) {
+  LOGFONTW lf = Font(u"Arial", -14);
+  lf.lfItalic = 1;
+  lf.lfUnderline = 1;
+  lf.lfCharSet = RUSSIAN_CHARSET;
+  auto face = FontFace::Resolve(lf);
+  EXPECT_EQ(face->FaceName(), u"Liberation Sans");
+  EXPECT_EQ(face->Metrics().tmItalic, 1);
+  EXPECT_EQ(face->Metrics().tmUnderlined, 1);
+  EXPECT_EQ(face->Metrics().tmCharSet, RUSSIAN_CHARSET);
+  EXPECT_GE(face->UnderlineOffset(), 1);
+  EXPECT_LT(face->UnderlineOffset(), face->Metrics().tmDescent + 1);
+  EXPECT_LT(face->StrikeOutOffset(), 0);
+  EXPECT_GT(face->StrikeOutOffset(), -face->Metrics().tmAscent);
+}
+
+TEST(FontCache, FacesInUseSurviveTrimming) {
+  LOGFONTW lf = Font(kTestFontFace, -5);
+  auto held = FontFace::Resolve(lf);
+  const FontFace* address = held.get();
+  for (LONG h = 100; h < 700; ++h) FontFace::Resolve(Font(kTestFontFace, -h));
+  EXPECT_EQ(FontFace::Resolve(lf).get(), address);
+  EXPECT_EQ(held->Metrics().tmHeight, 5);
 }
 
 TEST(RealFonts, LargerFontsMeasureWider) {
