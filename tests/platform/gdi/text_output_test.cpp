@@ -172,6 +172,26 @@ TEST_F(TextOutput, Escapement2700RunsDownwardsWithTopsToTheRight) {
   EXPECT_EQ(Bounds(kBlack), (RECT{103, 53, 113, 66}));
 }
 
+TEST_F(TextOutput, Escapement1800IsUpsideDown) {
+  UseFont(MakeLogFont(kTestFontFace, 0, 1800));
+  TextOutW(dc_, 100, 60, u"ab", 2);
+  EXPECT_EQ(Bounds(kBlack), (RECT{87, 50, 100, 60}));
+  EXPECT_TRUE(Filled({94, 50, 100, 60}, kBlack));  // "a" left of the reference point
+}
+
+TEST_F(TextOutput, AnyAngleStaysInsideTheTurnedCell) {
+  UseFont(MakeLogFont(kTestFontFace, 0, 450));
+  TextOutW(dc_, 50, 80, u"abcd", 4);
+  // The cell [0, 28) x [0, 13) turned 45 degrees about (50, 80): x + 0.707 (u + v), y + 0.707 (v - u).
+  RECT ink = Bounds(kBlack);
+  EXPECT_GE(ink.left, 50);
+  EXPECT_LE(ink.right, 50 + 29);
+  EXPECT_GE(ink.top, 80 - 20);
+  EXPECT_LE(ink.bottom, 80 + 10);
+  EXPECT_GT(Count(kBlack), 4 * 6 * 10 * 8 / 10);  // about the area of four boxes
+  EXPECT_LT(Count(kBlack), 4 * 6 * 10 * 12 / 10);
+}
+
 TEST_F(TextOutput, RotatedCurrentPositionMovesAlongTheBaseline) {
   UseFont(MakeLogFont(kTestFontFace, 0, 900));
   SetTextAlign(dc_, TA_UPDATECP);
