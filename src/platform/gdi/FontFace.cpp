@@ -1,5 +1,6 @@
 #include "platform/gdi/detail/FontFace.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -34,6 +35,16 @@ FontFace::FontFace(const LOGFONTW& lf) : lf_(lf) {
   escapement_ = int(lf.lfEscapement % 3600);
   if (escapement_ < 0) escapement_ += 3600;
   antialiased_ = lf.lfQuality != NONANTIALIASED_QUALITY;
+  // What every face reports from the LOGFONTW itself; sizes come from the face.
+  tm_.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp<LONG>(lf.lfWeight, 1, 1000);
+  tm_.tmFirstChar = 0x20;
+  tm_.tmLastChar = 0xFFFC;
+  tm_.tmDefaultChar = 0x1F;
+  tm_.tmBreakChar = 0x20;
+  tm_.tmItalic = lf.lfItalic ? 1 : 0;
+  tm_.tmUnderlined = lf.lfUnderline ? 1 : 0;
+  tm_.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
+  tm_.tmCharSet = lf.lfCharSet;
 }
 
 std::u16string_view FaceNameOf(const LOGFONTW& lf) {

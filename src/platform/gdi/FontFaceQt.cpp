@@ -42,8 +42,7 @@ class QtFace final : public FontFace {
         QFont::StyleStrategy(QFont::NoFontMerging | (antialiased_ ? QFont::PreferAntialias : QFont::NoAntialias)));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
-    int weight = lf.lfWeight == FW_DONTCARE ? int(FW_NORMAL) : std::clamp(int(lf.lfWeight), 1, 1000);
-    font.setWeight(QFont::Weight(weight));
+    font.setWeight(QFont::Weight(tm_.tmWeight));
     font.setItalic(lf.lfItalic != 0);
     font.setPixelSize(100);
     raw_ = QRawFont::fromFont(font);
@@ -74,17 +73,8 @@ class QtFace final : public FontFace {
     tm_.tmExternalLeading = raw_.isValid() ? std::max(0, int(std::lround(raw_.leading()))) : 0;
     tm_.tmAveCharWidth = raw_.isValid() ? int(std::lround(raw_.averageCharWidth() * hscale_)) : 0;
     tm_.tmMaxCharWidth = raw_.isValid() ? int(std::lround(raw_.maxCharWidth() * hscale_)) : 0;
-    tm_.tmWeight = weight;
-    tm_.tmFirstChar = 0x20;
-    tm_.tmLastChar = 0xFFFC;
-    tm_.tmDefaultChar = 0x1F;
-    tm_.tmBreakChar = 0x20;
-    tm_.tmItalic = lf.lfItalic ? 1 : 0;
-    tm_.tmUnderlined = lf.lfUnderline ? 1 : 0;
-    tm_.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
     bool fixedPitch = Advance(U'i') == Advance(U'W') && Advance(U'.') == Advance(U'M');
     tm_.tmPitchAndFamily = BYTE(FamilyBits(family) | TMPF_VECTOR | TMPF_TRUETYPE | (fixedPitch ? 0 : TMPF_FIXED_PITCH));
-    tm_.tmCharSet = lf.lfCharSet;
 
     if (raw_.isValid()) {
       lineThickness_ = std::max(1, int(std::lround(raw_.lineThickness())));

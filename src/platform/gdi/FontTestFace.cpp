@@ -32,16 +32,7 @@ class TestFace final : public FontFace {
     tm_.tmExternalLeading = 0;
     tm_.tmAveCharWidth = advance_;
     tm_.tmMaxCharWidth = advance_;
-    tm_.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
-    tm_.tmFirstChar = 0x20;
-    tm_.tmLastChar = 0xFFFC;
-    tm_.tmDefaultChar = 0x1F;
-    tm_.tmBreakChar = 0x20;
-    tm_.tmItalic = lf.lfItalic ? 1 : 0;
-    tm_.tmUnderlined = lf.lfUnderline ? 1 : 0;
-    tm_.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
     tm_.tmPitchAndFamily = FF_MODERN | TMPF_VECTOR | TMPF_TRUETYPE;  // fixed pitch: bit 0 clear
-    tm_.tmCharSet = lf.lfCharSet;
 
     underlineOffset_ = 1;
     strikeOutOffset_ = -int(std::lround(ascent / 2.0));
