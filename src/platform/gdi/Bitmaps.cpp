@@ -16,7 +16,9 @@ size_t DibStride(int width, int bpp) {
   return ((size_t(width) * size_t(bpp) + 31) / 32) * 4;
 }
 
-std::vector<RGBQUAD> MonochromeTable() { return {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}}; }
+std::vector<RGBQUAD> MonochromeTable() {
+  return {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+}
 
 std::unique_ptr<BitmapObj> MakeBitmapObj(int width, int height, int bpp, bool dibSection,
                                          const std::vector<RGBQUAD>& colorTable, DWORD redMask,
@@ -45,8 +47,7 @@ std::unique_ptr<BitmapObj> MakeBitmapObj(int width, int height, int bpp, bool di
     bmp->blueMask = 0xFF;
   } else if (bpp <= 8) {
     const size_t maxEntries = size_t(1) << bpp;
-    bmp->colorTable.assign(colorTable.begin(),
-                           colorTable.begin() + std::min(colorTable.size(), maxEntries));
+    bmp->colorTable.assign(colorTable.begin(), colorTable.begin() + std::min(colorTable.size(), maxEntries));
     if (bmp->colorTable.empty()) bmp->colorTable = bpp == 1 ? MonochromeTable() : std::vector<RGBQUAD>(1);
     for (RGBQUAD& q : bmp->colorTable) q.rgbReserved = 0;
   }
@@ -106,20 +107,28 @@ int GetBitmapObject(const BitmapObj& bmp, int cb, void* pv) {
 
 uint32_t RawMask(const BitmapObj& bmp) {
   switch (bmp.bpp) {
-    case 16: return bmp.redMask | bmp.greenMask | bmp.blueMask;
-    case 24: return 0xFFFFFF;
-    case 32: return 0xFFFFFFFF;
-    default: return (1u << bmp.bpp) - 1;
+    case 16:
+      return bmp.redMask | bmp.greenMask | bmp.blueMask;
+    case 24:
+      return 0xFFFFFF;
+    case 32:
+      return 0xFFFFFFFF;
+    default:
+      return (1u << bmp.bpp) - 1;
   }
 }
 
 uint32_t GetRaw(const BitmapObj& bmp, int x, int y) {
   const uint8_t* row = bmp.bits.data() + size_t(y) * size_t(bmp.stride);
   switch (bmp.bpp) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
-    case 8: return row[x];
-    case 16: return uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
+    case 1:
+      return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4:
+      return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
+    case 8:
+      return row[x];
+    case 16:
+      return uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
     case 24: {
       const uint8_t* p = row + 3 * size_t(x);
       return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
@@ -145,7 +154,9 @@ void SetRaw(BitmapObj& bmp, int x, int y, uint32_t raw) {
       b = (x & 1) ? uint8_t((b & 0xF0) | (raw & 0x0F)) : uint8_t((b & 0x0F) | ((raw & 0x0F) << 4));
       break;
     }
-    case 8: row[x] = uint8_t(raw); break;
+    case 8:
+      row[x] = uint8_t(raw);
+      break;
     case 16:
       row[2 * x] = uint8_t(raw);
       row[2 * x + 1] = uint8_t(raw >> 8);
@@ -157,15 +168,21 @@ void SetRaw(BitmapObj& bmp, int x, int y, uint32_t raw) {
       p[2] = uint8_t(raw >> 16);
       break;
     }
-    default: std::memcpy(row + 4 * size_t(x), &raw, 4); break;
+    default:
+      std::memcpy(row + 4 * size_t(x), &raw, 4);
+      break;
   }
 }
 
 namespace {
 
 // 5- or 6-bit channel to 8 bits, replicating the high bits so full scale stays full scale.
-inline BYTE Expand5(uint32_t v) { return BYTE((v << 3) | (v >> 2)); }
-inline BYTE Expand6(uint32_t v) { return BYTE((v << 2) | (v >> 4)); }
+inline BYTE Expand5(uint32_t v) {
+  return BYTE((v << 3) | (v >> 2));
+}
+inline BYTE Expand6(uint32_t v) {
+  return BYTE((v << 2) | (v >> 4));
+}
 
 }  // namespace
 
@@ -176,7 +193,8 @@ COLORREF RawToColor(const BitmapObj& bmp, uint32_t raw) {
         return RGB(Expand5((raw >> 11) & 0x1F), Expand6((raw >> 5) & 0x3F), Expand5(raw & 0x1F));
       return RGB(Expand5((raw >> 10) & 0x1F), Expand5((raw >> 5) & 0x1F), Expand5(raw & 0x1F));
     case 24:
-    case 32: return RGB(BYTE(raw >> 16), BYTE(raw >> 8), BYTE(raw));
+    case 32:
+      return RGB(BYTE(raw >> 16), BYTE(raw >> 8), BYTE(raw));
     default: {
       if (raw >= bmp.colorTable.size()) return RGB(0, 0, 0);
       const RGBQUAD& q = bmp.colorTable[raw];
@@ -209,8 +227,10 @@ uint32_t ColorToRaw(const BitmapObj& bmp, COLORREF c) {
       if (bmp.greenMask == 0x07E0) return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
       return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
     case 24:
-    case 32: return (r << 16) | (g << 8) | b;
-    default: return uint32_t(NearestIndex(bmp.colorTable, c));
+    case 32:
+      return (r << 16) | (g << 8) | b;
+    default:
+      return uint32_t(NearestIndex(bmp.colorTable, c));
   }
 }
 
@@ -230,10 +250,14 @@ namespace {
 
 QImage::Format WrappingFormat(const BitmapObj& bmp) {
   switch (bmp.bpp) {
-    case 32: return QImage::Format_RGB32;
-    case 24: return QImage::Format_BGR888;
-    case 16: return bmp.greenMask == 0x07E0 ? QImage::Format_RGB16 : QImage::Format_RGB555;
-    default: return QImage::Format_Invalid;
+    case 32:
+      return QImage::Format_RGB32;
+    case 24:
+      return QImage::Format_BGR888;
+    case 16:
+      return bmp.greenMask == 0x07E0 ? QImage::Format_RGB16 : QImage::Format_RGB555;
+    default:
+      return QImage::Format_Invalid;
   }
 }
 
@@ -333,11 +357,19 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const vo
   if (width == 0 || height == 0) return DefaultDCBitmap();
   std::unique_ptr<BitmapObj> bmp;
   switch (bitCount) {
-    case 1: bmp = MakeBitmapObj(width, height, 1, false, MonochromeTable()); break;
-    case 16: bmp = MakeBitmapObj(width, height, 16, false, {}, 0xF800, 0x07E0, 0x001F); break;
+    case 1:
+      bmp = MakeBitmapObj(width, height, 1, false, MonochromeTable());
+      break;
+    case 16:
+      bmp = MakeBitmapObj(width, height, 16, false, {}, 0xF800, 0x07E0, 0x001F);
+      break;
     case 24:
-    case 32: bmp = MakeBitmapObj(width, height, int(bitCount), false); break;
-    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
+    case 32:
+      bmp = MakeBitmapObj(width, height, int(bitCount), false);
+      break;
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return nullptr;
   }
   if (bmp && bits) {
     // Device bitmap rows are WORD aligned.

@@ -33,15 +33,19 @@ PixelConverter::PixelConverter(const BitmapObj& src, const BitmapObj& dst, const
 
 uint32_t PixelConverter::operator()(uint32_t raw) const {
   switch (mode_) {
-    case Mode::Identity: return raw;
-    case Mode::Table: return raw < table_.size() ? table_[raw] : 0;
-    case Mode::ToMono: return RawToColor(src_, raw) == monoWhite_ ? 1 : 0;
+    case Mode::Identity:
+      return raw;
+    case Mode::Table:
+      return raw < table_.size() ? table_[raw] : 0;
+    case Mode::ToMono:
+      return RawToColor(src_, raw) == monoWhite_ ? 1 : 0;
     case Mode::ToPalette: {
       auto it = nearest_.find(raw);
       if (it == nearest_.end()) it = nearest_.emplace(raw, ColorToRaw(dst_, RawToColor(src_, raw))).first;
       return it->second;
     }
-    case Mode::Direct: break;
+    case Mode::Direct:
+      break;
   }
   return ColorToRaw(dst_, RawToColor(src_, raw));
 }

@@ -41,8 +41,7 @@ bool ParseDibHeader(const uint8_t* info, size_t avail, DibLayout& layout, std::s
   const DWORD sizeImage = Load<DWORD>(info + 20);
   const DWORD clrUsed = Load<DWORD>(info + 32);
   if (planes != 1) return Fail(error, "bitmap plane count is not 1");
-  if (width <= 0 || height == 0 || height == LONG(0x80000000))
-    return Fail(error, "bitmap has no pixels");
+  if (width <= 0 || height == 0 || height == LONG(0x80000000)) return Fail(error, "bitmap has no pixels");
   if (width > kMaxDimension || height > kMaxDimension || -height > kMaxDimension)
     return Fail(error, "bitmap dimensions are too large");
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
@@ -78,8 +77,8 @@ bool ParseDibHeader(const uint8_t* info, size_t avail, DibLayout& layout, std::s
       const bool ok16 = bpp == 16 && layout.blueMask == 0x001F &&
                         ((layout.redMask == 0xF800 && layout.greenMask == 0x07E0) ||
                          (layout.redMask == 0x7C00 && layout.greenMask == 0x03E0));
-      const bool ok32 = bpp == 32 && layout.redMask == 0xFF0000 && layout.greenMask == 0xFF00 &&
-                        layout.blueMask == 0xFF;
+      const bool ok32 =
+          bpp == 32 && layout.redMask == 0xFF0000 && layout.greenMask == 0xFF00 && layout.blueMask == 0xFF;
       if (!ok16 && !ok32) return Fail(error, "bitmap bit fields are not supported");
       break;
     }
@@ -89,7 +88,8 @@ bool ParseDibHeader(const uint8_t* info, size_t avail, DibLayout& layout, std::s
         return Fail(error, "run-length compression does not match the depth");
       if (layout.topDown) return Fail(error, "run-length bitmaps must be bottom-up");
       break;
-    default: return Fail(error, "bitmap compression is not supported");
+    default:
+      return Fail(error, "bitmap compression is not supported");
   }
 
   size_t entries = 0;
@@ -114,6 +114,25 @@ bool ParseDibHeader(const uint8_t* info, size_t avail, DibLayout& layout, std::s
   const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
   layout.imageBytes = rle ? sizeImage : layout.stride * size_t(layout.height);
   return true;
+}
+
+std::vector<RGBQUAD> DefaultColorTable(int bpp) {
+  if (bpp == 1) return MonochromeTable();
+  static const BYTE kStandard[16][3] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                        {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  std::vector<RGBQUAD> t;
+  for (const auto& c : kStandard) t.push_back(RGBQUAD{c[2], c[1], c[0], 0});
+  if (bpp == 4) return t;
+  for (int r = 0; r < 6; ++r)
+    for (int g = 0; g < 6; ++g)
+      for (int b = 0; b < 6; ++b) t.push_back(RGBQUAD{BYTE(b * 51), BYTE(g * 51), BYTE(r * 51), 0});
+  for (int i = 0; t.size() < 256; ++i) {
+    const BYTE v = BYTE(8 + i * 10);
+    t.push_back(RGBQUAD{v, v, v, 0});
+  }
+  return t;
 }
 
 std::unique_ptr<BitmapObj> MakeBitmapForLayout(const DibLayout& layout, int width, int height) {

@@ -48,6 +48,9 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
 void RegisterImagingEntryPoints();
 
 // --- Device capabilities -------------------------------------------------------------------------
+inline constexpr int RC_BITBLT = 0x0001, RC_BITMAP64 = 0x0008, RC_DI_BITMAP = 0x0080, RC_DIBTODEV = 0x0200,
+                     RC_STRETCHBLT = 0x0800, RC_STRETCHDIB = 0x2000;
+// Memory DCs report the depth of their selected bitmap; screen, window and other DCs the display's.
 int GetDeviceCaps(HDC hdc, int index);
 COLORREF GetNearestColor(HDC hdc, COLORREF color);
 // Tests: the display depth BITSPIXEL reports for screen DCs (32 by default; 0 restores it).

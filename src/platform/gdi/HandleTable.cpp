@@ -64,6 +64,7 @@ bool HandleTable::Remove(HGDIOBJ h) {
     if (index >= slots_.size()) return false;
     Slot& slot = slots_[index];
     if (slot.generation != uint32_t(v >> 32) || !slot.obj) return false;
+    if (slot.obj->stock) return false;  // shared for the life of the process
     doomed = std::move(slot.obj);
     // Generation 0 is never handed out, so a wrapped counter cannot revive handle values.
     if (++slot.generation == 0) slot.generation = 1;

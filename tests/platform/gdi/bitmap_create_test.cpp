@@ -15,13 +15,13 @@ TEST(BitmapCreate, DibSectionOfEveryDepthReportsItsLayout) {
     int bpp;
     DWORD compression;
     LONG stride;  // for width 13
-  } cases[] = {{1, BI_RGB, 4}, {4, BI_RGB, 8}, {8, BI_RGB, 16}, {16, BI_RGB, 28},
+  } cases[] = {{1, BI_RGB, 4},         {4, BI_RGB, 8},   {8, BI_RGB, 16}, {16, BI_RGB, 28},
                {16, BI_BITFIELDS, 28}, {24, BI_RGB, 40}, {32, BI_RGB, 52}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bpp);
     void* bits = nullptr;
-    HBITMAP h = keep(MakeDib(13, 5, c.bpp, c.bpp <= 8 ? MonochromeTable() : std::vector<RGBQUAD>{},
-                             c.compression, &bits));
+    HBITMAP h = keep(
+        MakeDib(13, 5, c.bpp, c.bpp <= 8 ? MonochromeTable() : std::vector<RGBQUAD>{}, c.compression, &bits));
     ASSERT_NE(h, nullptr);
     ASSERT_NE(bits, nullptr);
     DIBSECTION ds;
@@ -63,7 +63,8 @@ TEST(BitmapCreate, PixelsRoundTripInEveryDepthWithTheirRawEncoding) {
   BitmapGuard keep;
   const std::vector<RGBQUAD> table16 = [] {
     std::vector<RGBQUAD> t(16);
-    for (int i = 0; i < 16; ++i) t[size_t(i)] = RGBQUAD{BYTE(i * 5), BYTE(255 - i * 17), BYTE(i * 17), 0};  // b, g, r
+    for (int i = 0; i < 16; ++i)
+      t[size_t(i)] = RGBQUAD{BYTE(i * 5), BYTE(255 - i * 17), BYTE(i * 17), 0};  // b, g, r
     return t;
   }();
   // 1 bpp: black/white; 4 and 8 bpp through the table.
@@ -218,7 +219,7 @@ TEST(BitmapPaintTarget, PaletteDepthsWriteBackTheNearestEntryAndKeepUnchangedInd
     EXPECT_EQ(img.pixel(3, 1) & 0xFFFFFF, 0u);
     {
       QPainter p(&img);
-      p.fillRect(0, 0, 2, 1, QColor(190, 10, 10));   // nearest: entry 1 (red 200)
+      p.fillRect(0, 0, 2, 1, QColor(190, 10, 10));    // nearest: entry 1 (red 200)
       p.fillRect(0, 1, 1, 1, QColor(240, 255, 245));  // nearest: entry 3
     }
     CommitPaintTarget(bmp);

@@ -36,9 +36,15 @@ inline HBITMAP MakeDib(int width, int height, int bpp, const std::vector<RGBQUAD
   return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits ? bits : &ignored, nullptr, 0);
 }
 
-inline BitmapObj& Bmp(HBITMAP h) { return *FindBitmap(h); }
-inline COLORREF Px(HBITMAP h, int x, int y) { return ReadPixel(*FindBitmap(h), x, y); }
-inline void SetPx(HBITMAP h, int x, int y, COLORREF c) { WritePixel(*FindBitmap(h), x, y, c); }
+inline BitmapObj& Bmp(HBITMAP h) {
+  return *FindBitmap(h);
+}
+inline COLORREF Px(HBITMAP h, int x, int y) {
+  return ReadPixel(*FindBitmap(h), x, y);
+}
+inline void SetPx(HBITMAP h, int x, int y, COLORREF c) {
+  WritePixel(*FindBitmap(h), x, y, c);
+}
 
 // A memory DC with `bmp` selected, made directly in the handle table and removed with the
 // owner. Stands in for the DC code's CreateCompatibleDC/SelectObject in bitmap-level tests.

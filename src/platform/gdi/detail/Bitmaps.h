@@ -22,8 +22,8 @@ inline constexpr size_t kMaxBitmapBytes = size_t(256) << 20;
 // 16 bpp takes 5-5-5 or 5-6-5 masks; 1/4/8 bpp take up to 2^bpp colour table entries (missing
 // entries are black).
 std::unique_ptr<BitmapObj> MakeBitmapObj(int width, int height, int bpp, bool dibSection,
-                                         const std::vector<RGBQUAD>& colorTable = {},
-                                         DWORD redMask = 0, DWORD greenMask = 0, DWORD blueMask = 0);
+                                         const std::vector<RGBQUAD>& colorTable = {}, DWORD redMask = 0,
+                                         DWORD greenMask = 0, DWORD blueMask = 0);
 
 // The monochrome table: index 0 black, index 1 white.
 std::vector<RGBQUAD> MonochromeTable();
@@ -48,8 +48,8 @@ uint32_t ColorToRaw(const BitmapObj& bmp, COLORREF c);
 int NearestIndex(const std::vector<RGBQUAD>& table, COLORREF c);
 
 inline bool SameFormat(const BitmapObj& a, const BitmapObj& b) {
-  return a.bpp == b.bpp && a.redMask == b.redMask && a.greenMask == b.greenMask &&
-         a.blueMask == b.blueMask && (a.bpp > 8 || a.colorTable == b.colorTable);
+  return a.bpp == b.bpp && a.redMask == b.redMask && a.greenMask == b.greenMask && a.blueMask == b.blueMask &&
+         (a.bpp > 8 || a.colorTable == b.colorTable);
 }
 
 }  // namespace win::gdi
@@ -78,8 +78,8 @@ class PixelConverter {
   Mode mode_ = Mode::Direct;
   const BitmapObj& src_;
   const BitmapObj& dst_;
-  std::vector<uint32_t> table_;  // sources of 1/4/8 bpp: one entry per index
-  COLORREF monoWhite_ = 0;       // ToMono: the source colour that becomes 1
+  std::vector<uint32_t> table_;                             // sources of 1/4/8 bpp: one entry per index
+  COLORREF monoWhite_ = 0;                                  // ToMono: the source colour that becomes 1
   mutable std::unordered_map<uint32_t, uint32_t> nearest_;  // ToPalette: nearest entry per colour
 };
 

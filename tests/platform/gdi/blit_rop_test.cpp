@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "bitmap_test_support.h"
+#include "platform/gdi/Gdi.h"
+
+namespace win::gdi::testing {
+namespace {
+
+// A memory DC owning a DIB section of the given depth.
+struct MemDC {
+  HDC dc = nullptr;
+  HBITMAP bmp = nullptr;
+  HGDIOBJ old = nullptr;
+  MemDC(int w, int h, int bpp, const std::vector<RGBQUAD>& table = {}) {
+    dc = CreateCompatibleDC(nullptr);
+    bmp = MakeDib(w, h, bpp, table);
+    old = SelectObject(dc, bmp);
+  }
+  explicit MemDC(HBITMAP b) : bmp(b) {
+    dc = CreateCompatibleDC(nullptr);
+    old = SelectObject(dc, bmp);
+  }
+  ~MemDC() {
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+  }
+  BitmapObj& obj() const { return *FindBitmap(bmp); }
+  uint32_t raw(int x, int y) const { return GetRaw(obj(), x, y); }
+  void setRaw(int x, int y, uint32_t v) const { SetRaw(obj(), x, y, v); }
+  COLORREF px(int x, int y) const { return ReadPixel(obj(), x, y); }
+};
+
+// The truth-table definition, bit by bit: result bit = bit (P*4 + S*2 + D) of the code's byte.
+uint32_t TruthTable(uint8_t code, uint32_t p, uint32_t s, uint32_t d) {
+  uint32_t r = 0;
+  for (int b = 0; b < 32; ++b) {
+    const int idx = int(((p >> b) & 1) << 2 | ((s >> b) & 1) << 1 | ((d >> b) & 1));
+    r |= uint32_t((code >> idx) & 1) << b;
+  }
+  return r;
+}
+
+TEST(BlitRop, EveryCodeFollowsItsTruthTableOnRandomPixelsAndPatterns) {
+  const DWORD codes[] = {SRCCOPY,   SRCPAINT,   SRCAND,     SRCINVERT,  SRCERASE,   NOTSRCCOPY, NOTSRCERASE,
+                         MERGECOPY, MERGEPAINT, PATCOPY,    PATPAINT,   PATINVERT,  DSTINVERT,  BLACKNESS,
+                         WHITENESS, 0x00AA0029, 0x00E20746, 0x00B8074A, 0x006A01E9, 0x00960000};
+  std::mt19937 rng(1234);
+  constexpr int W = 19, H = 13;
+  for (DWORD rop : codes) {
+    SCOPED_TRACE(::testing::Message() << std::hex << rop);
+    MemDC src(W, H, 32), dst(W, H, 32), pat(8, 8, 32);
+    std::vector<uint32_t> before(W * H);
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) {
+        src.setRaw(x, y, rng());
+        before[size_t(y * W + x)] = rng();
+        dst.setRaw(x, y, before[size_t(y * W + x)]);
+      }
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) pat.setRaw(x, y, rng() & 0xFFFFFF);
+    HBRUSH brush = CreatePatternBrush(pat.bmp);
+    ASSERT_NE(brush, nullptr);
+    HGDIOBJ oldBrush = SelectObject(dst.dc, brush);
+    SetBrushOrgEx(dst.dc, 3, 5, nullptr);
+    ASSERT_TRUE(BitBlt(dst.dc, 0, 0, W, H, src.dc, 0, 0, rop));
+    const uint8_t code = uint8_t(rop >> 16);
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) {
+        const uint32_t p = pat.raw((x - 3) & 7, (y - 5) & 7);
+        const uint32_t want = TruthTable(code, p, src.raw(x, y), before[size_t(y * W + x)]);
+        ASSERT_EQ(dst.raw(x, y), want) << x << "," << y;
+      }
+    SelectObject(dst.dc, oldBrush);
+    DeleteObject(brush);
+  }
+}
+
+TEST(BlitRop, PaletteDestinationsOperateOnIndexBits) {
+  std::vector<RGBQUAD> table(16);
+  for (int i = 0; i < 16; ++i) table[size_t(i)] = RGBQUAD{BYTE(i * 16), BYTE(i * 16), BYTE(i * 16), 0};
+  MemDC dst(5, 1, 4, table);
+  for (int x = 0; x < 5; ++x) dst.setRaw(x, 0, uint32_t(x * 3));
+  ASSERT_TRUE(PatBlt(dst.dc, 0, 0, 5, 1, DSTINVERT));
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(dst.raw(x, 0), uint32_t(15 - x * 3));
+  ASSERT_TRUE(PatBlt(dst.dc, 1, 0, 2, 1, BLACKNESS));
+  ASSERT_TRUE(PatBlt(dst.dc, 3, 0, 1, 1, WHITENESS));
+  EXPECT_EQ(dst.raw(1, 0), 0u);
+  EXPECT_EQ(dst.raw(2, 0), 0u);
+  EXPECT_EQ(dst.raw(3, 0), 15u);
+  EXPECT_EQ(dst.raw(4, 0), 3u);
+
+  // A colour source lands on the nearest entry.
+  MemDC src(2, 1, 32);
+  src.setRaw(0, 0, 0x202020);
+  src.setRaw(1, 0, 0xEEEEEE);
+  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(dst.raw(0, 0), 2u);
+  EXPECT_EQ(dst.raw(1, 0), 15u);
+}
+
+TEST(BlitMono, MonochromeSourceTakesTheDestinationTextAndBackgroundColours) {
+  const uint16_t rows[2] = {0x00A0, 0x0050};  // 1010 0000 / 0101 0000
+  MemDC mono(CreateBitmap(4, 2, 1, 1, rows));
+  for (int bpp : {32, 24, 16, 8}) {
+    SCOPED_TRACE(bpp);
+    std::vector<RGBQUAD> table = {{0, 0, 0, 0}, {0, 0, 255, 0}, {255, 0, 0, 0}};
+    MemDC dst(4, 2, bpp, bpp == 8 ? table : std::vector<RGBQUAD>{});
+    SetTextColor(dst.dc, RGB(255, 0, 0));
+    SetBkColor(dst.dc, RGB(0, 0, 255));
+    SetTextColor(mono.dc, RGB(0, 255, 0));  // the source DC's colours play no part
+    SetBkColor(mono.dc, RGB(0, 255, 0));
+    ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 4, 2, mono.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(dst.px(0, 0), RGB(0, 0, 255));  // 1 bit: background colour
+    EXPECT_EQ(dst.px(1, 0), RGB(255, 0, 0));  // 0 bit: text colour
+    EXPECT_EQ(dst.px(2, 0), RGB(0, 0, 255));
+    EXPECT_EQ(dst.px(0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(dst.px(1, 1), RGB(0, 0, 255));
+  }
+}
+
+TEST(BlitMono, ColourSourceBecomesWhiteWhereItEqualsTheSourceBackground) {
+  MemDC src(3, 1, 32);
+  src.setRaw(0, 0, 0x00FF00);
+  src.setRaw(1, 0, 0x00FE00);
+  src.setRaw(2, 0, 0xFFFFFF);
+  SetBkColor(src.dc, RGB(0, 255, 0));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP monoBmp = CreateCompatibleBitmap(dc, 3, 1);  // the fresh DC holds the monochrome default
+  MemDC mono(monoBmp);
+  SetBkColor(mono.dc, RGB(255, 0, 0));  // the destination's background plays no part
+  ASSERT_TRUE(BitBlt(mono.dc, 0, 0, 3, 1, src.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(mono.raw(0, 0), 1u);
+  EXPECT_EQ(mono.raw(1, 0), 0u);
+  EXPECT_EQ(mono.raw(2, 0), 0u);
+  // Monochrome to monochrome copies bits.
+  MemDC mono2(CreateBitmap(3, 1, 1, 1, nullptr));
+  ASSERT_TRUE(BitBlt(mono2.dc, 0, 0, 3, 1, mono.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(mono2.raw(0, 0), 1u);
+  EXPECT_EQ(mono2.raw(1, 0), 0u);
+  DeleteDC(dc);
+}
+
+TEST(BlitClip, DestinationClipOriginsAndBrushOriginApply) {
+  MemDC src(10, 10, 32), dst(10, 10, 32);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10; ++x) src.setRaw(x, y, uint32_t(y * 16 + x));
+  DCObj& dstDC = *FindDC(dst.dc);
+  dstDC.state.clip = Region(RECT{2, 2, 6, 5});
+  DeviceChanged(dstDC);
+  SetWindowOrgEx(src.dc, -1, 0, nullptr);  // logical (0,0) of the source is pixel (1,0)
+  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 10, 10, src.dc, 0, 0, SRCCOPY));
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10; ++x) {
+      const bool inside = x >= 2 && x < 6 && y >= 2 && y < 5;
+      ASSERT_EQ(dst.raw(x, y), inside ? uint32_t(y * 16 + x + 1) : 0u) << x << "," << y;
+    }
+  // The viewport origin moves the destination.
+  MemDC dst2(6, 6, 32);
+  SetViewportOrgEx(dst2.dc, 2, 3, nullptr);
+  ASSERT_TRUE(PatBlt(dst2.dc, 0, 0, 1, 1, WHITENESS));
+  EXPECT_EQ(dst2.raw(2, 3), 0xFFFFFFFFu);
+  EXPECT_EQ(dst2.raw(0, 0), 0u);
+}
+
+TEST(BlitClip, HatchPatternAlignsToTheBrushOrigin) {
+  MemDC dst(16, 16, 32);
+  HBRUSH hatch = CreateHatchBrush(HS_HORIZONTAL, RGB(255, 0, 0));
+  HGDIOBJ old = SelectObject(dst.dc, hatch);
+  SetBkColor(dst.dc, RGB(0, 0, 255));
+  SetBrushOrgEx(dst.dc, 0, 2, nullptr);
+  ASSERT_TRUE(PatBlt(dst.dc, 0, 0, 16, 16, PATCOPY));
+  for (int y = 0; y < 16; ++y)
+    EXPECT_EQ(dst.px(5, y), ((y - 2) & 7) == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255)) << y;
+  SelectObject(dst.dc, old);
+  DeleteObject(hatch);
+}
+
+TEST(BlitOverlap, CopiesWithinOneBitmapReadTheOriginalPixels) {
+  for (auto [dx, dy] : {std::pair{1, 1}, {-1, -1}, {2, 0}, {0, -2}, {-3, 1}}) {
+    SCOPED_TRACE(::testing::Message() << dx << "," << dy);
+    for (DWORD rop : {SRCCOPY, SRCINVERT}) {
+      MemDC dc(8, 8, 32);
+      std::vector<uint32_t> orig(64);
+      for (int i = 0; i < 64; ++i) {
+        orig[size_t(i)] = uint32_t(i * 2654435761u);
+        dc.setRaw(i % 8, i / 8, orig[size_t(i)]);
+      }
+      ASSERT_TRUE(BitBlt(dc.dc, 2 + dx, 2 + dy, 4, 4, dc.dc, 2, 2, rop));
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+          const int sx = x - dx, sy = y - dy;
+          const bool inDst = x >= 2 + dx && x < 6 + dx && y >= 2 + dy && y < 6 + dy;
+          uint32_t want = orig[size_t(y * 8 + x)];
+          if (inDst) want = rop == SRCCOPY ? orig[size_t(sy * 8 + sx)] : (orig[size_t(sy * 8 + sx)] ^ want);
+          ASSERT_EQ(dc.raw(x, y), want) << x << "," << y;
+        }
+    }
+  }
+}
+
+TEST(BlitStretch, NearestNeighbourMirroringAndShrinkModes) {
+  MemDC src(4, 1, 32);
+  for (int x = 0; x < 4; ++x) src.setRaw(x, 0, uint32_t(0x10 * (x + 1)));
+  MemDC dst(12, 2, 32);
+  SetStretchBltMode(dst.dc, COLORONCOLOR);
+  ASSERT_TRUE(StretchBlt(dst.dc, 0, 0, 12, 2, src.dc, 0, 0, 4, 1, SRCCOPY));
+  for (int x = 0; x < 12; ++x) {
+    EXPECT_EQ(dst.raw(x, 0), uint32_t(0x10 * (x / 3 + 1))) << x;
+    EXPECT_EQ(dst.raw(x, 1), uint32_t(0x10 * (x / 3 + 1))) << x;
+  }
+  // Opposite signs of the widths mirror.
+  ASSERT_TRUE(StretchBlt(dst.dc, 0, 0, 8, 1, src.dc, 4, 0, -4, 1, SRCCOPY));
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(dst.raw(x, 0), uint32_t(0x10 * (4 - x / 2))) << x;
+
+  // HALFTONE averages the covered source pixels.
+  MemDC grey(2, 2, 24);
+  SetPx(grey.bmp, 0, 0, RGB(0, 0, 0));
+  SetPx(grey.bmp, 1, 0, RGB(255, 255, 255));
+  SetPx(grey.bmp, 0, 1, RGB(100, 50, 0));
+  SetPx(grey.bmp, 1, 1, RGB(200, 150, 10));
+  MemDC one(1, 2, 32);
+  EXPECT_EQ(SetStretchBltMode(one.dc, HALFTONE), BLACKONWHITE);
+  EXPECT_EQ(GetStretchBltMode(one.dc), HALFTONE);
+  ASSERT_TRUE(StretchBlt(one.dc, 0, 0, 1, 2, grey.dc, 0, 0, 2, 2, SRCCOPY));
+  EXPECT_EQ(one.px(0, 0), RGB(128, 128, 128));
+  EXPECT_EQ(one.px(0, 1), RGB(150, 100, 5));
+
+  // BLACKONWHITE keeps black bits of a monochrome source; WHITEONBLACK keeps white ones.
+  const uint16_t bits[1] = {0x0040};  // 0100 in the first byte
+  MemDC mono(CreateBitmap(4, 1, 1, 1, bits));
+  MemDC half(CreateBitmap(2, 1, 1, 1, nullptr));
+  ASSERT_TRUE(StretchBlt(half.dc, 0, 0, 2, 1, mono.dc, 0, 0, 4, 1, SRCCOPY));  // default mode
+  EXPECT_EQ(half.raw(0, 0), 0u);
+  EXPECT_EQ(half.raw(1, 0), 0u);
+  SetStretchBltMode(half.dc, WHITEONBLACK);
+  ASSERT_TRUE(StretchBlt(half.dc, 0, 0, 2, 1, mono.dc, 0, 0, 4, 1, SRCCOPY));
+  EXPECT_EQ(half.raw(0, 0), 1u);
+  EXPECT_EQ(half.raw(1, 0), 0u);
+  EXPECT_EQ(SetStretchBltMode(half.dc, 99), 0);
+}
+
+TEST(BlitErrors, BadHandlesAndMisusedCodesFailAndNullBrushesPaintNothing) {
+  MemDC dst(4, 4, 32);
+  EXPECT_FALSE(BitBlt(reinterpret_cast<HDC>(0x777), 0, 0, 1, 1, dst.dc, 0, 0, SRCCOPY));
+  EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 1, 1, reinterpret_cast<HDC>(0x777), 0, 0, SRCCOPY));
+  EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 1, 1, nullptr, 0, 0, SRCCOPY));
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 1, 1, nullptr, 0, 0, WHITENESS));  // no source needed
+  EXPECT_EQ(dst.raw(0, 0), 0xFFFFFFFFu);
+  EXPECT_FALSE(PatBlt(dst.dc, 0, 0, 1, 1, SRCCOPY));
+  HGDIOBJ old = SelectObject(dst.dc, GetStockObject(NULL_BRUSH));
+  EXPECT_TRUE(PatBlt(dst.dc, 0, 0, 4, 4, PATCOPY));
+  EXPECT_EQ(dst.raw(1, 1), 0u);
+  SelectObject(dst.dc, old);
+  // Far outside the bitmap, or a source far outside its own: nothing happens, no crash.
+  EXPECT_TRUE(PatBlt(dst.dc, -100000, 50000, 3, 3, BLACKNESS));
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 4, 4, dst.dc, 100000, -100000, SRCCOPY));
+  EXPECT_EQ(dst.raw(0, 0), 0xFFFFFFFFu);
+}
+
+}  // namespace
+}  // namespace win::gdi::testing
