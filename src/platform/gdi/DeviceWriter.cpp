@@ -134,6 +134,18 @@ void DeviceWriter::FillRect(const RECT& r, const PaintSource& src) {
   const RECT c{std::max(r.left, box_.left), std::max(r.top, box_.top), std::min(r.right, box_.right),
                std::min(r.bottom, box_.bottom)};
   if (c.left >= c.right || c.top >= c.bottom) return;
+  wrote_ = true;
+  if (!src.pattern && rop_ == R2_COPYPEN && Is32(format_)) {
+    // The common solid fill: straight row stores.
+    const uint32_t v = ToNative(src.color);
+    const int w = c.right - c.left;
+    uchar* row = bits_ + qsizetype(c.top) * bpl_ + qsizetype(c.left) * 4;
+    for (int y = c.top; y < c.bottom; ++y, row += bpl_) {
+      uint32_t* p = reinterpret_cast<uint32_t*>(row);
+      for (int x = 0; x < w; ++x) p[x] = v;
+    }
+    return;
+  }
   uint32_t native[64];
   const int n = src.pattern ? 64 : 1;
   for (int i = 0; i < n; ++i) native[i] = ToNative(src.pattern ? src.colors[i] : src.color);
