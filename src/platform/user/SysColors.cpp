@@ -1,8 +1,10 @@
 #include "platform/user/SysColors.h"
 
 #include <array>
+#include <vector>
 #include <mutex>
 
+#include "platform/gdi/GdiPaintObjects.h"
 #include "platform/kernel/LastError.h"
 #include "platform/user/SysWindowLink.h"
 
@@ -50,6 +52,9 @@ constexpr ColorTable kClassicScheme = {
 struct ColorState {
   std::mutex mutex;
   ColorTable colors = kClassicScheme;
+  std::array<HBRUSH, kSysColorCount> brushes = {};
+  std::array<COLORREF, kSysColorCount> brushColors = {};
+  std::vector<HBRUSH> retired;  // brushes of earlier colours, kept for holders of their handles
 };
 
 ColorState& State() {
@@ -66,6 +71,20 @@ DWORD GetSysColor(int nIndex) {
   auto& s = State();
   std::lock_guard lock(s.mutex);
   return s.colors[size_t(nIndex)];
+}
+
+HBRUSH GetSysColorBrush(int nIndex) {
+  if (!InTable(nIndex)) return nullptr;
+  auto& s = State();
+  std::lock_guard lock(s.mutex);
+  auto i = size_t(nIndex);
+  HBRUSH& brush = s.brushes[i];
+  bool alive = brush && GetObjectType(brush) == OBJ_BRUSH;
+  if (alive && s.brushColors[i] == s.colors[i]) return brush;
+  if (alive) s.retired.push_back(brush);
+  brush = CreateSolidBrush(s.colors[i]);
+  s.brushColors[i] = s.colors[i];
+  return brush;
 }
 
 BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues) {

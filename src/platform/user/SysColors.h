@@ -27,6 +27,11 @@ DWORD GetSysColor(int nIndex);
 // nothing changed) for a null list with a positive count or an index outside the table.
 BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues);
 
+// A solid brush of the colour, owned by the system: callers never delete it (a deleted one is
+// made again). After SetSysColors a changed colour gets a new brush; the old handle stays
+// valid with the old colour. Null for an index outside the table.
+HBRUSH GetSysColorBrush(int nIndex);
+
 // Back to the classic scheme without telling any window (for tests).
 void ResetSysColors();
 

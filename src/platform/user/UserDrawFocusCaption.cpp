@@ -1,0 +1,104 @@
+#include <string>
+
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiDraw.h"
+#include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/GdiText.h"
+#include "platform/kernel/LastError.h"
+#include "platform/user/SysColors.h"
+#include "platform/user/SysParams.h"
+#include "platform/user/SysWindowLink.h"
+#include "platform/user/UserDraw.h"
+#include "platform/user/UserDrawPaint.h"
+
+namespace win {
+namespace {
+
+constexpr int kCaptionTextMargin = 2;
+
+// Inverts the logical pixel (x, y) when its device coordinates add up to an even number.
+void InvertDot(HDC hdc, int x, int y, int deviceParity) {
+  if (((x + y + deviceParity) & 1) != 0) return;
+  RECT dot{x, y, x + 1, y + 1};
+  InvertRect(hdc, &dot);
+}
+
+// Column by column from `from` at the left edge towards `to`, which the column past the right
+// edge would reach.
+void FillGradient(HDC hdc, const RECT& r, COLORREF from, COLORREF to) {
+  int width = r.right - r.left;
+  auto mix = [width](int a, int b, int i) { return BYTE(a + (b - a) * i / width); };
+  for (int i = 0; i < width; ++i) {
+    COLORREF c = RGB(mix(GetRValue(from), GetRValue(to), i), mix(GetGValue(from), GetGValue(to), i),
+                     mix(GetBValue(from), GetBValue(to), i));
+    userdraw::FillColor(hdc, RECT{r.left + i, r.top, r.left + i + 1, r.bottom}, c);
+  }
+}
+
+void CaptionText(HWND hwnd, HDC hdc, const RECT& r, UINT flags) {
+  std::u16string text = LinkWindowText(hwnd);
+  if (text.empty()) return;
+  NONCLIENTMETRICSW ncm;
+  ncm.cbSize = sizeof(ncm);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return;
+  HFONT font = CreateFontIndirectW((flags & DC_SMALLCAP) ? &ncm.lfSmCaptionFont : &ncm.lfCaptionFont);
+  HGDIOBJ oldFont = SelectObject(hdc, font);
+  int oldMode = SetBkMode(hdc, TRANSPARENT);
+  COLORREF oldColor =
+      SetTextColor(hdc, GetSysColor((flags & DC_ACTIVE) ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+  RECT textRect{r.left + kCaptionTextMargin, r.top, r.right, r.bottom};
+  DrawTextW(hdc, text.c_str(), int(text.size()), &textRect,
+            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+  SetTextColor(hdc, oldColor);
+  SetBkMode(hdc, oldMode);
+  SelectObject(hdc, oldFont);
+  DeleteObject(font);
+}
+
+}  // namespace
+
+BOOL DrawFocusRect(HDC hdc, const RECT* lprc) {
+  if (!userdraw::IsDrawableDC(hdc) || !lprc) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  POINT origin{0, 0};
+  if (!LPtoDP(hdc, &origin, 1)) return FALSE;
+  int parity = (origin.x + origin.y) & 1;
+  const RECT& r = *lprc;
+  if (r.right <= r.left || r.bottom <= r.top) return TRUE;
+  for (int x = r.left; x < r.right; ++x) {
+    InvertDot(hdc, x, r.top, parity);
+    if (r.bottom - 1 > r.top) InvertDot(hdc, x, r.bottom - 1, parity);
+  }
+  for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    InvertDot(hdc, r.left, y, parity);
+    if (r.right - 1 > r.left) InvertDot(hdc, r.right - 1, y, parity);
+  }
+  return TRUE;
+}
+
+BOOL DrawCaption(HWND hwnd, HDC hdc, const RECT* lprect, UINT flags) {
+  if (!userdraw::IsDrawableDC(hdc) || !lprect) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const RECT& r = *lprect;
+  if (r.right <= r.left || r.bottom <= r.top) return TRUE;
+  bool active = (flags & DC_ACTIVE) != 0;
+  COLORREF base = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  if (flags & DC_GRADIENT)
+    FillGradient(hdc, r, base,
+                 GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION));
+  else
+    userdraw::FillColor(hdc, r, base);
+  if (flags & DC_TEXT) CaptionText(hwnd, hdc, r, flags);
+  return TRUE;
+}
+
+BOOL DrawIconEx(HDC, int, int, HICON, int, int, UINT, HBRUSH, UINT) {
+  SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+  return FALSE;
+}
+
+}  // namespace win
