@@ -46,6 +46,41 @@ TEST_F(TextOutput, VerticalAlignments) {
   EXPECT_EQ(Bounds(kBlack), (RECT{36, 37, 49, 47}));
 }
 
+// "ab" at (100, 60) for every alignment, flat and turned both ways: the cell is 14 x 13 with
+// the boxes in its top 10 rows.
+TEST_F(TextOutput, EveryAlignmentAtEveryRightAngle) {
+  struct Case {
+    LONG escapement;
+    UINT align;
+    RECT ink;
+  };
+  const Case cases[] = {
+      {0, TA_LEFT | TA_TOP, {100, 60, 113, 70}},        {0, TA_CENTER | TA_TOP, {93, 60, 106, 70}},
+      {0, TA_RIGHT | TA_TOP, {86, 60, 99, 70}},         {0, TA_LEFT | TA_BASELINE, {100, 50, 113, 60}},
+      {0, TA_CENTER | TA_BASELINE, {93, 50, 106, 60}},  {0, TA_RIGHT | TA_BASELINE, {86, 50, 99, 60}},
+      {0, TA_LEFT | TA_BOTTOM, {100, 47, 113, 57}},     {0, TA_CENTER | TA_BOTTOM, {93, 47, 106, 57}},
+      {0, TA_RIGHT | TA_BOTTOM, {86, 47, 99, 57}},
+      {900, TA_LEFT | TA_TOP, {100, 47, 110, 60}},      {900, TA_CENTER | TA_TOP, {100, 54, 110, 67}},
+      {900, TA_RIGHT | TA_TOP, {100, 61, 110, 74}},     {900, TA_LEFT | TA_BASELINE, {90, 47, 100, 60}},
+      {900, TA_CENTER | TA_BASELINE, {90, 54, 100, 67}}, {900, TA_RIGHT | TA_BASELINE, {90, 61, 100, 74}},
+      {900, TA_LEFT | TA_BOTTOM, {87, 47, 97, 60}},     {900, TA_CENTER | TA_BOTTOM, {87, 54, 97, 67}},
+      {900, TA_RIGHT | TA_BOTTOM, {87, 61, 97, 74}},
+      {2700, TA_LEFT | TA_TOP, {90, 60, 100, 73}},      {2700, TA_CENTER | TA_TOP, {90, 53, 100, 66}},
+      {2700, TA_RIGHT | TA_TOP, {90, 46, 100, 59}},     {2700, TA_LEFT | TA_BASELINE, {100, 60, 110, 73}},
+      {2700, TA_CENTER | TA_BASELINE, {100, 53, 110, 66}}, {2700, TA_RIGHT | TA_BASELINE, {100, 46, 110, 59}},
+      {2700, TA_LEFT | TA_BOTTOM, {103, 60, 113, 73}},  {2700, TA_CENTER | TA_BOTTOM, {103, 53, 113, 66}},
+      {2700, TA_RIGHT | TA_BOTTOM, {103, 46, 113, 59}},
+  };
+  for (const Case& c : cases) {
+    UseFont(MakeLogFont(kTestFontFace, 0, c.escapement));
+    SetTextAlign(dc_, c.align);
+    Clear();
+    ASSERT_TRUE(TextOutW(dc_, 100, 60, u"ab", 2));
+    EXPECT_EQ(Bounds(kBlack), c.ink) << "escapement " << c.escapement << " align " << c.align;
+    EXPECT_EQ(Count(kBlack), 2 * 6 * 10) << "escapement " << c.escapement << " align " << c.align;
+  }
+}
+
 TEST_F(TextOutput, OpaqueBackgroundFillsTheWholeCell) {
   const COLORREF red = RGB(255, 0, 0);
   SetBkMode(dc_, OPAQUE);
