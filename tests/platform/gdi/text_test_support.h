@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"  // CreateDIBSection
 #include "platform/gdi/GdiText.h"
+#include "platform/gdi/detail/GdiObjects.h"
 
 namespace win::testing {
 
@@ -37,6 +38,7 @@ class TextCanvas : public ::testing::Test {
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const uint32_t*>(bits);
     ASSERT_NE(bitmap_, nullptr);
     dc_ = CreateCompatibleDC(nullptr);
     ASSERT_NE(dc_, nullptr);
@@ -73,14 +75,19 @@ class TextCanvas : public ::testing::Test {
     FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
 
-  COLORREF Pixel(int x, int y) { return GetPixel(dc_, x, y); }
+  // Device pixel (x, y), read from the bitmap's bits once pending drawing is committed.
+  COLORREF Pixel(int x, int y) {
+    Flush();
+    return At(x, y);
+  }
 
   // Bounding box of every pixel of `color` (empty RECT when there is none).
   RECT Bounds(COLORREF color) {
+    Flush();
     RECT r{kWidth, kHeight, 0, 0};
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x)
-        if (Pixel(x, y) == color) {
+        if (At(x, y) == color) {
           r.left = std::min<LONG>(r.left, x);
           r.top = std::min<LONG>(r.top, y);
           r.right = std::max<LONG>(r.right, x + 1);
@@ -90,22 +97,33 @@ class TextCanvas : public ::testing::Test {
   }
 
   int Count(COLORREF color) {
+    Flush();
     int n = 0;
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) n += Pixel(x, y) == color;
+      for (int x = 0; x < kWidth; ++x) n += At(x, y) == color;
     return n;
   }
 
   // True when every pixel of [left, right) x [top, bottom) has `color`.
   bool Filled(RECT r, COLORREF color) {
+    Flush();
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
-        if (Pixel(x, y) != color) return false;
+        if (At(x, y) != color) return false;
     return true;
+  }
+
+  void Flush() { gdi::FlushPainting(*gdi::FindBitmap(bitmap_)); }
+
+  COLORREF At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return CLR_INVALID;
+    uint32_t p = bits_[y * kWidth + x];
+    return RGB(BYTE(p >> 16), BYTE(p >> 8), BYTE(p));
   }
 
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
+  const uint32_t* bits_ = nullptr;
   HGDIOBJ oldBitmap_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ oldFont_ = nullptr;
