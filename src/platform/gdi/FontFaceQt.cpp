@@ -36,16 +36,18 @@ BYTE FamilyBits(std::u16string_view family) {
 class QtFace final : public FontFace {
  public:
   QtFace(const LOGFONTW& lf, std::u16string_view family) : FontFace(lf) {
-    EnsureQtGui();
-    QFont font(QStringOf(family));
-    font.setStyleStrategy(
-        QFont::StyleStrategy(QFont::NoFontMerging | (antialiased_ ? QFont::PreferAntialias : QFont::NoAntialias)));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setKerning(false);
-    font.setWeight(QFont::Weight(tm_.tmWeight));
-    font.setItalic(lf.lfItalic != 0);
-    font.setPixelSize(100);
-    raw_ = QRawFont::fromFont(font);
+    // Without a GUI application Qt has no font database; the face then measures nothing.
+    if (EnsureQtGui()) {
+      QFont font(QStringOf(family));
+      font.setStyleStrategy(
+          QFont::StyleStrategy(QFont::NoFontMerging | (antialiased_ ? QFont::PreferAntialias : QFont::NoAntialias)));
+      font.setHintingPreference(QFont::PreferNoHinting);
+      font.setKerning(false);
+      font.setWeight(QFont::Weight(tm_.tmWeight));
+      font.setItalic(lf.lfItalic != 0);
+      font.setPixelSize(100);
+      raw_ = QRawFont::fromFont(font);
+    }
 
     // Negative heights give the character (em) height, positive ones the cell height.
     double em = kDefaultEmPixels;

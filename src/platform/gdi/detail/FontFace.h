@@ -22,8 +22,8 @@ class FontFace {
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
-  // The face for `lf`, from the process-wide cache. Never null: a font file that cannot be
-  // loaded still gives a face (with Qt's fallback glyphs).
+  // The face for `lf`, from the process-wide cache. Never null: where no font can be loaded at
+  // all the face still answers, with zero advances and no glyphs.
   static std::shared_ptr<const FontFace> Resolve(const LOGFONTW& lf);
 
   const LOGFONTW& LogFont() const { return lf_; }
