@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/GdiObjects.h"
@@ -67,6 +68,33 @@ class TestDC {
  private:
   DCObj* dc_ = nullptr;
   HDC h_ = nullptr;
+};
+
+// A memory DC owning a DIB section of the given depth.
+struct MemDC {
+  HDC dc = nullptr;
+  HBITMAP bmp = nullptr;
+  HGDIOBJ old = nullptr;
+  MemDC(int w, int h, int bpp = 32, const std::vector<RGBQUAD>& table = {}) {
+    dc = CreateCompatibleDC(nullptr);
+    bmp = MakeDib(w, h, bpp, table);
+    old = SelectObject(dc, bmp);
+  }
+  explicit MemDC(HBITMAP b) : bmp(b) {
+    dc = CreateCompatibleDC(nullptr);
+    old = SelectObject(dc, bmp);
+  }
+  ~MemDC() {
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+  }
+  BitmapObj& obj() const { return *FindBitmap(bmp); }
+  uint32_t raw(int x, int y) const { return GetRaw(obj(), x, y); }
+  void setRaw(int x, int y, uint32_t v) const { SetRaw(obj(), x, y, v); }
+  COLORREF px(int x, int y) const { return ReadPixel(obj(), x, y); }
+  MemDC(const MemDC&) = delete;
+  MemDC& operator=(const MemDC&) = delete;
 };
 
 // Deletes bitmap handles made in a test.

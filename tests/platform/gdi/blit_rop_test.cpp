@@ -4,34 +4,10 @@
 
 #include "bitmap_test_support.h"
 #include "platform/gdi/Gdi.h"
+#include "support/Snapshot.h"
 
 namespace win::gdi::testing {
 namespace {
-
-// A memory DC owning a DIB section of the given depth.
-struct MemDC {
-  HDC dc = nullptr;
-  HBITMAP bmp = nullptr;
-  HGDIOBJ old = nullptr;
-  MemDC(int w, int h, int bpp, const std::vector<RGBQUAD>& table = {}) {
-    dc = CreateCompatibleDC(nullptr);
-    bmp = MakeDib(w, h, bpp, table);
-    old = SelectObject(dc, bmp);
-  }
-  explicit MemDC(HBITMAP b) : bmp(b) {
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bmp);
-  }
-  ~MemDC() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bmp);
-  }
-  BitmapObj& obj() const { return *FindBitmap(bmp); }
-  uint32_t raw(int x, int y) const { return GetRaw(obj(), x, y); }
-  void setRaw(int x, int y, uint32_t v) const { SetRaw(obj(), x, y, v); }
-  COLORREF px(int x, int y) const { return ReadPixel(obj(), x, y); }
-};
 
 // The truth-table definition, bit by bit: result bit = bit (P*4 + S*2 + D) of the code's byte.
 uint32_t TruthTable(uint8_t code, uint32_t p, uint32_t s, uint32_t d) {
@@ -147,22 +123,46 @@ TEST(BlitClip, DestinationClipOriginsAndBrushOriginApply) {
   MemDC src(10, 10, 32), dst(10, 10, 32);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) src.setRaw(x, y, uint32_t(y * 16 + x));
-  DCObj& dstDC = *FindDC(dst.dc);
-  dstDC.state.clip = Region(RECT{2, 2, 6, 5});
-  DeviceChanged(dstDC);
+  IntersectClipRect(dst.dc, 2, 2, 6, 5);
   SetWindowOrgEx(src.dc, -1, 0, nullptr);  // logical (0,0) of the source is pixel (1,0)
   ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 10, 10, src.dc, 0, 0, SRCCOPY));
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) {
       const bool inside = x >= 2 && x < 6 && y >= 2 && y < 5;
-      ASSERT_EQ(dst.raw(x, y), inside ? uint32_t(y * 16 + x + 1) : 0u) << x << "," << y;
+      EXPECT_EQ(dst.raw(x, y), inside ? uint32_t(y * 16 + x + 1) : 0u) << x << "," << y;
     }
+  kvtest::SnapshotIfFailed(dst.bmp, "clipped");
   // The viewport origin moves the destination.
   MemDC dst2(6, 6, 32);
   SetViewportOrgEx(dst2.dc, 2, 3, nullptr);
   ASSERT_TRUE(PatBlt(dst2.dc, 0, 0, 1, 1, WHITENESS));
   EXPECT_EQ(dst2.raw(2, 3), 0xFFFFFFFFu);
   EXPECT_EQ(dst2.raw(0, 0), 0u);
+}
+
+TEST(BlitClip, WindowDCsPaintAtTheirOriginInsideTheirVisibleRegion) {
+  BitmapGuard keep;
+  HBITMAP surface = keep(MakeDib(12, 12, 32));
+  const Region visible(RECT{0, 0, 3, 3});  // DC device coordinates
+  HDC win = CreateSurfaceDC(surface, POINT{4, 5}, &visible);
+  ASSERT_NE(win, nullptr);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  HGDIOBJ old = SelectObject(win, brush);
+  ASSERT_TRUE(PatBlt(win, -2, -2, 10, 10, PATCOPY));
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const bool inside = x >= 4 && x < 7 && y >= 5 && y < 8;
+      EXPECT_EQ(Px(surface, x, y), inside ? RGB(1, 2, 3) : RGB(0, 0, 0)) << x << "," << y;
+    }
+  // The window DC as a source reads from its origin too.
+  MemDC copy(3, 3, 32);
+  ASSERT_TRUE(BitBlt(copy.dc, 0, 0, 3, 3, win, 0, 0, SRCCOPY));
+  EXPECT_EQ(copy.px(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(copy.px(2, 2), RGB(1, 2, 3));
+  kvtest::SnapshotIfFailed(surface, "surface");
+  SelectObject(win, old);
+  DeleteObject(brush);
+  DeleteDC(win);
 }
 
 TEST(BlitClip, HatchPatternAlignsToTheBrushOrigin) {
@@ -174,6 +174,7 @@ TEST(BlitClip, HatchPatternAlignsToTheBrushOrigin) {
   ASSERT_TRUE(PatBlt(dst.dc, 0, 0, 16, 16, PATCOPY));
   for (int y = 0; y < 16; ++y)
     EXPECT_EQ(dst.px(5, y), ((y - 2) & 7) == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255)) << y;
+  kvtest::SnapshotIfFailed(dst.bmp, "hatch");
   SelectObject(dst.dc, old);
   DeleteObject(hatch);
 }

@@ -128,21 +128,8 @@ TEST(DibTransfer, ScanRangesCountFromTheBottomOfBottomUpDibs) {
   EXPECT_EQ(GetRaw(Bmp(h), 0, 2), 3u);
 }
 
-struct DeviceFixture {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bmp = MakeDib(8, 8, 32);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  ~DeviceFixture() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  uint32_t raw(int x, int y) const { return GetRaw(*FindBitmap(bmp), x, y); }
-  void setRaw(int x, int y, uint32_t v) const { SetRaw(*FindBitmap(bmp), x, y, v); }
-};
-
 TEST(DibTransfer, DeviceTransfersPlaceTheSourceRectangleFromItsLowerLeftCorner) {
-  DeviceFixture f;
+  MemDC f(8, 8, 32);
   // A 4x4 bottom-up DIB: pixel value = 0x100 * column + row-from-top.
   uint32_t dib[16];
   for (int row = 0; row < 4; ++row)
@@ -169,7 +156,7 @@ TEST(DibTransfer, DeviceTransfersPlaceTheSourceRectangleFromItsLowerLeftCorner) 
 }
 
 TEST(DibTransfer, MonochromeDibsUseTheirColourTableAndRunLengthDibsDecode) {
-  DeviceFixture f;
+  MemDC f(8, 8, 32);
   SetTextColor(f.dc, RGB(1, 2, 3));
   SetBkColor(f.dc, RGB(4, 5, 6));
   BITMAPINFO bi = MakeInfo(2, 1, 1);

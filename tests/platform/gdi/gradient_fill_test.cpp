@@ -2,23 +2,10 @@
 
 #include "bitmap_test_support.h"
 #include "platform/gdi/Gdi.h"
+#include "support/Snapshot.h"
 
 namespace win::gdi::testing {
 namespace {
-
-struct Canvas {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bmp;
-  HGDIOBJ old;
-  Canvas(int w, int h, int bpp = 32) : bmp(MakeDib(w, h, bpp)), old(SelectObject(dc, bmp)) {}
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  uint32_t raw(int x, int y) const { return GetRaw(*FindBitmap(bmp), x, y); }
-  COLORREF px(int x, int y) const { return ReadPixel(*FindBitmap(bmp), x, y); }
-};
 
 TRIVERTEX V(int x, int y, COLOR16 r, COLOR16 g, COLOR16 b, COLOR16 a = 0) {
   TRIVERTEX v;
@@ -27,7 +14,7 @@ TRIVERTEX V(int x, int y, COLOR16 r, COLOR16 g, COLOR16 b, COLOR16 a = 0) {
 }
 
 TEST(GradientFill, HorizontalRectangleHasExactEndColoursAndMonotoneSteps) {
-  Canvas c(12, 3);
+  MemDC c(12, 3);
   TRIVERTEX v[2] = {V(1, 0, 0xFF00, 0x1200, 0x0000, 0xFF00), V(11, 3, 0x0000, 0x3400, 0xFF00, 0x0000)};
   GRADIENT_RECT r{0, 1};
   ASSERT_TRUE(GradientFill(c.dc, v, 2, &r, 1, GRADIENT_FILL_RECT_H));
@@ -45,10 +32,11 @@ TEST(GradientFill, HorizontalRectangleHasExactEndColoursAndMonotoneSteps) {
   }
   EXPECT_LT(GetRValue(c.px(5, 0)), 255);
   EXPECT_GT(GetRValue(c.px(5, 0)), 0);
+  kvtest::SnapshotIfFailed(c.bmp, "horizontal");
 }
 
 TEST(GradientFill, VerticalRectangleRunsTopToBottomWhateverTheVertexOrder) {
-  Canvas c(2, 8, 24);
+  MemDC c(2, 8, 24);
   TRIVERTEX v[2] = {V(0, 8, 0x0000, 0x0000, 0x0000), V(2, 0, 0x8000, 0xFF00, 0x4000)};
   GRADIENT_RECT r{0, 1};
   ASSERT_TRUE(GradientFill(c.dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V));
@@ -56,14 +44,14 @@ TEST(GradientFill, VerticalRectangleRunsTopToBottomWhateverTheVertexOrder) {
   EXPECT_EQ(c.px(1, 7), RGB(0, 0, 0));
   for (int y = 1; y < 8; ++y) EXPECT_LT(GetGValue(c.px(0, y)), GetGValue(c.px(0, y - 1))) << y;
   // A one-pixel band shows the leading colour.
-  Canvas one(1, 1);
+  MemDC one(1, 1);
   TRIVERTEX w[2] = {V(0, 0, 0x1100, 0x2200, 0x3300), V(1, 1, 0xFF00, 0xFF00, 0xFF00)};
   ASSERT_TRUE(GradientFill(one.dc, w, 2, &r, 1, GRADIENT_FILL_RECT_H));
   EXPECT_EQ(one.px(0, 0), RGB(0x11, 0x22, 0x33));
 }
 
 TEST(GradientFill, TriangleShowsVertexColoursAtItsCornersAndStaysInside) {
-  Canvas c(12, 12);
+  MemDC c(12, 12);
   TRIVERTEX v[3] = {V(1, 1, 0xFF00, 0, 0), V(10, 1, 0, 0xFF00, 0), V(1, 10, 0, 0, 0xFF00)};
   GRADIENT_TRIANGLE t{0, 1, 2};
   ASSERT_TRUE(GradientFill(c.dc, v, 3, &t, 1, GRADIENT_FILL_TRIANGLE));
@@ -77,13 +65,12 @@ TEST(GradientFill, TriangleShowsVertexColoursAtItsCornersAndStaysInside) {
   EXPECT_GT(GetGValue(mid), 0);
   EXPECT_GT(GetBValue(mid), 0);
   EXPECT_NEAR(GetRValue(mid) + GetGValue(mid) + GetBValue(mid), 255, 3);
+  kvtest::SnapshotIfFailed(c.bmp, "triangle");
 }
 
 TEST(GradientFill, ClipAndBadArgumentsAreRespected) {
-  Canvas c(6, 1);
-  DCObj& dc = *FindDC(c.dc);
-  dc.state.clip = Region(RECT{2, 0, 4, 1});
-  DeviceChanged(dc);
+  MemDC c(6, 1);
+  IntersectClipRect(c.dc, 2, 0, 4, 1);
   TRIVERTEX v[2] = {V(0, 0, 0xFF00, 0xFF00, 0xFF00), V(6, 1, 0xFF00, 0xFF00, 0xFF00)};
   GRADIENT_RECT r{0, 1};
   ASSERT_TRUE(GradientFill(c.dc, v, 2, &r, 1, GRADIENT_FILL_RECT_H));
@@ -92,8 +79,7 @@ TEST(GradientFill, ClipAndBadArgumentsAreRespected) {
   EXPECT_EQ(c.raw(4, 0), 0u);
 
   GRADIENT_RECT bad[2] = {{0, 1}, {0, 2}};
-  dc.state.clip.reset();
-  DeviceChanged(dc);
+  SelectClipRgn(c.dc, nullptr);
   EXPECT_FALSE(GradientFill(c.dc, v, 2, bad, 2, GRADIENT_FILL_RECT_H));
   EXPECT_EQ(c.raw(0, 0), 0u);  // nothing painted, not even the valid first rectangle
   EXPECT_FALSE(GradientFill(c.dc, v, 2, &r, 1, 7));
