@@ -11,26 +11,42 @@ namespace {
 
 constexpr int kGeneralDigits = 15;
 
-// Significant digits of |value| (no trailing zeros) and e with |value| = 0.digits x 10^e,
-// rounded half away from zero to kGeneralDigits digits. `value` is finite and non-zero.
-void RoundedDigits(Extended value, std::string& digits, int& e) {
-  // Print the exact binary value so that a true tie is recognised as one: every finite
-  // long double has a finite decimal expansion of at most about 20 + |binary exponent| digits.
-  int binaryExponent = 0;
-  std::frexp(value, &binaryExponent);
-  const int precision = 24 + std::abs(binaryExponent) + 64;
-  std::vector<char> buffer(size_t(precision) + 32);
+// Significant digits of |value| and its decimal exponent (|value| = 0.d1d2... x 10^e), as
+// to_chars rounds them to `count` digits.
+std::string ScientificDigits(Extended magnitude, int count, int& e) {
+  std::vector<char> buffer(size_t(count) + 32);
   const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value), std::chars_format::scientific, precision);
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, count - 1);
   const std::string_view text(buffer.data(), size_t(result.ptr - buffer.data()));
   // text = d.ddddde[+-]xx
   const size_t ePos = text.find('e');
-  std::string all;
-  all.reserve(ePos);
+  std::string digits;
+  digits.reserve(ePos);
   for (size_t i = 0; i < ePos; ++i)
-    if (text[i] != '.') all.push_back(text[i]);
+    if (text[i] != '.') digits.push_back(text[i]);
   e = std::atoi(std::string(text.substr(ePos + 1)).c_str()) + 1;
+  return digits;
+}
 
+// True when the digits after the first kGeneralDigits read exactly "5000...": then only the
+// exact expansion tells a true tie from a value just above or below it.
+bool LooksLikeTie(const std::string& digits) {
+  if (digits.size() <= size_t(kGeneralDigits) || digits[kGeneralDigits] != '5') return false;
+  return digits.find_first_not_of('0', size_t(kGeneralDigits) + 1) == std::string::npos;
+}
+
+// Significant digits of |value| (no trailing zeros) and e with |value| = 0.digits x 10^e,
+// rounded half away from zero to kGeneralDigits digits. `value` is finite and non-zero.
+void RoundedDigits(Extended value, std::string& digits, int& e) {
+  const Extended magnitude = std::fabs(value);
+  // Twice the digits settle the rounding unless they show a tie; a tie is decided on the exact
+  // expansion, which every long double has in at most about 20 + |binary exponent| digits.
+  std::string all = ScientificDigits(magnitude, 2 * kGeneralDigits, e);
+  if (LooksLikeTie(all)) {
+    int binaryExponent = 0;
+    std::frexp(magnitude, &binaryExponent);
+    all = ScientificDigits(magnitude, 24 + std::abs(binaryExponent) + 64, e);
+  }
   digits = all.substr(0, kGeneralDigits);
   if (all.size() > size_t(kGeneralDigits) && all[kGeneralDigits] >= '5') {
     int i = kGeneralDigits - 1;

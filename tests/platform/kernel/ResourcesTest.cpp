@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <string>
 
 #include "platform/kernel/LastError.h"
@@ -110,24 +109,34 @@ TEST(Resources, GeneratorEmbedsEveryFileByteForByte) {
   std::ifstream in(out);
   const std::string source((std::istreambuf_iterator<char>(in)), {});
 
-  std::map<std::string, std::string> arrays;  // kDataN -> bytes
-  const std::regex arrayRe(R"(const unsigned char (kData\d+)\[\] = \{([^}]*)\};)");
-  for (std::sregex_iterator it(source.begin(), source.end(), arrayRe), end; it != end; ++it) {
+  // kDataN -> bytes, from "const unsigned char kDataN[] = {0x.., ...};"
+  std::map<std::string, std::string> arrays;
+  for (size_t at = source.find("const unsigned char "); at != std::string::npos;
+       at = source.find("const unsigned char ", at + 1)) {
+    const size_t nameStart = at + 20, nameEnd = source.find('[', nameStart);
+    const size_t open = source.find('{', nameEnd), close = source.find('}', open);
     std::string bytes;
-    const std::string body = (*it)[2];
-    const std::regex byteRe(R"(0x([0-9a-f]{2}))");
-    for (std::sregex_iterator b(body.begin(), body.end(), byteRe); b != end; ++b)
-      bytes.push_back(char(std::stoi((*b)[1], nullptr, 16)));
-    arrays[(*it)[1]] = bytes;
+    for (size_t x = source.find("0x", open); x != std::string::npos && x < close; x = source.find("0x", x + 4))
+      bytes.push_back(char(std::stoi(source.substr(x + 2, 2), nullptr, 16)));
+    arrays[source.substr(nameStart, nameEnd - nameStart)] = bytes;
   }
+  // name -> (type, array, size), from "Register(win::RT_X, u"NAME", kDataN, SIZE);"
   struct Registered {
     std::string type, array;
-    int size;
+    int size = -1;
   };
   std::map<std::string, Registered> registered;
-  const std::regex callRe(R"re(Register\((win::RT_\w+), u"([^"]*)", (kData\d+), (\d+)\);)re");
-  for (std::sregex_iterator it(source.begin(), source.end(), callRe), end; it != end; ++it)
-    registered[(*it)[2]] = Registered{(*it)[1], (*it)[3], std::stoi((*it)[4])};
+  for (size_t at = source.find("Register("); at != std::string::npos; at = source.find("Register(", at + 1)) {
+    const size_t typeEnd = source.find(", u\"", at);
+    const size_t nameEnd = source.find("\", ", typeEnd + 4);
+    const size_t arrayEnd = source.find(", ", nameEnd + 3);
+    const size_t sizeEnd = source.find(");", arrayEnd);
+    Registered r;
+    r.type = source.substr(at + 9, typeEnd - at - 9);
+    r.array = source.substr(nameEnd + 3, arrayEnd - nameEnd - 3);
+    r.size = std::stoi(source.substr(arrayEnd + 2, sizeEnd - arrayEnd - 2));
+    registered[source.substr(typeEnd + 4, nameEnd - typeEnd - 4)] = r;
+  }
 
   ASSERT_EQ(registered.size(), 4u) << source;
   EXPECT_EQ(registered["MAINFORM"].type, "win::RT_RCDATA");
