@@ -44,10 +44,4 @@ void LinkSendToTopLevelWindows(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (link.sendToTopLevelWindows) link.sendToTopLevelWindows(msg, wParam, lParam);
 }
 
-std::u16string LinkWindowText(HWND hwnd) {
-  if (!hwnd) return {};
-  auto link = CurrentSysWindowLink();
-  return link.windowText ? link.windowText(hwnd) : std::u16string();
-}
-
 }  // namespace win

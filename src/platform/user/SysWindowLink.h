@@ -4,7 +4,6 @@
 // never reach into window internals; with no link installed they behave as if no window existed.
 
 #include <functional>
-#include <string>
 
 #include "platform/kernel/WinDef.h"
 
@@ -19,8 +18,6 @@ struct SysWindowLink {
   std::function<void(UINT, WPARAM, LPARAM)> sendToTopLevelWindows;
   // Sets or clears WS_EX_ACCEPTFILES; false for a dead handle.
   std::function<bool(HWND, bool accept)> setAcceptFiles;
-  // The window's text (empty for a dead handle).
-  std::function<std::u16string(HWND)> windowText;
 };
 
 // Installs the link (replacing any earlier one); an empty link removes it.
@@ -32,6 +29,5 @@ SysWindowLink CurrentSysWindowLink();
 bool LinkIsWindow(HWND hwnd);
 bool LinkWindowRect(HWND hwnd, RECT* rc);
 void LinkSendToTopLevelWindows(UINT msg, WPARAM wParam, LPARAM lParam);
-std::u16string LinkWindowText(HWND hwnd);
 
 }  // namespace win

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "platform/gdi/GdiDC.h"
@@ -7,7 +8,7 @@
 #include "platform/kernel/LastError.h"
 #include "platform/user/SysColors.h"
 #include "platform/user/SysParams.h"
-#include "platform/user/SysWindowLink.h"
+#include "platform/user/Window.h"
 #include "platform/user/UserDraw.h"
 #include "platform/user/UserDrawPaint.h"
 
@@ -36,7 +37,10 @@ void FillGradient(HDC hdc, const RECT& r, COLORREF from, COLORREF to) {
 }
 
 void CaptionText(HWND hwnd, HDC hdc, const RECT& r, UINT flags) {
-  std::u16string text = LinkWindowText(hwnd);
+  int length = hwnd ? GetWindowTextLengthW(hwnd) : 0;
+  if (length <= 0) return;
+  std::u16string text(size_t(length) + 1, u'\0');
+  text.resize(size_t(std::max(0, GetWindowTextW(hwnd, text.data(), length + 1))));
   if (text.empty()) return;
   NONCLIENTMETRICSW ncm;
   ncm.cbSize = sizeof(ncm);

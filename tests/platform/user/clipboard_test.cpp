@@ -11,6 +11,7 @@
 #include "platform/user/ClipboardMirror.h"
 #include "platform/user/ClipboardSynthesis.h"
 #include "platform/user/SysWindowLink.h"
+#include "sys_link_scope.h"
 
 namespace win {
 namespace {
@@ -53,8 +54,9 @@ class ClipboardTest : public ::testing::Test {
   void TearDown() override {
     ResetClipboard();
     SetClipboardMirror(nullptr);
-    SetSysWindowLink({});
   }
+
+  testing_support::ScopedSysWindowLink linkScope;
 
   // Opens, empties, places the given formats, closes.
   static void Place(std::initializer_list<std::pair<UINT, HANDLE>> items) {

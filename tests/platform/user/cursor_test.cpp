@@ -14,6 +14,10 @@ HINSTANCE Program() { return reinterpret_cast<HINSTANCE>(uintptr_t(0x400000)); }
 
 class CursorTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    ResetCursorState();
+    ResetMonitorLayout();
+  }
   void TearDown() override {
     ResetCursorState();
     ResetMonitorLayout();
@@ -51,7 +55,7 @@ TEST_F(CursorTest, UnknownNamesFail) {
 }
 
 TEST_F(CursorTest, ProgramCursorsComeFromRegisteredResourceNumbers) {
-  EXPECT_EQ(LoadCursorW(Program(), CursorResourceName(1001)), nullptr);
+  EXPECT_EQ(LoadCursorW(Program(), CursorResourceName(1999)), nullptr);  // never registered
   CursorImage image;
   image.hotSpot = POINT{3, 4};
   image.width = 2;

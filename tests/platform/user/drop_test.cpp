@@ -7,6 +7,7 @@
 #include "platform/user/ClipboardGlobalMemory.h"
 #include "platform/user/DragDrop.h"
 #include "platform/user/SysWindowLink.h"
+#include "sys_link_scope.h"
 
 namespace win {
 namespace {
@@ -139,7 +140,7 @@ TEST(Drop, AcceptingFilesGoesToTheWindowCore) {
     calls.emplace_back(h, accept);
     return true;
   };
-  SetSysWindowLink(link);
+  testing_support::ScopedSysWindowLink scope(link);
   HWND w = reinterpret_cast<HWND>(0x55);
   DragAcceptFiles(w, TRUE);
   DragAcceptFiles(w, FALSE);

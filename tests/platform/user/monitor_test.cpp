@@ -9,6 +9,7 @@
 #include "platform/user/SysMetrics.h"
 #include "platform/user/SysParams.h"
 #include "platform/user/SysWindowLink.h"
+#include "sys_link_scope.h"
 
 namespace win {
 namespace {
@@ -21,10 +22,10 @@ const std::vector<MonitorArea> kTwoMonitors = {
 
 class MonitorTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    ResetMonitorLayout();
-    SetSysWindowLink({});
-  }
+  void SetUp() override { ResetMonitorLayout(); }
+  void TearDown() override { ResetMonitorLayout(); }
+
+  testing_support::ScopedSysWindowLink linkScope;
 
   static MONITORINFOEXW Info(HMONITOR h) {
     MONITORINFOEXW mi;
@@ -244,6 +245,7 @@ namespace win {
 namespace {
 
 TEST(MonitorEntryPoints, AreFoundInUser32UntilRemoved) {
+  ResetMonitorLayout();
   RegisterMonitorEntryPoints();
   HMODULE user32 = LoadLibraryW(u"user32.dll");
   ASSERT_NE(user32, nullptr);

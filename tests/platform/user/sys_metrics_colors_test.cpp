@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "platform/user/MonitorLayout.h"
 #include "platform/user/SysColors.h"
 #include "platform/user/SysMetrics.h"
 #include "platform/user/SysWindowLink.h"
+#include "sys_link_scope.h"
 
 namespace win {
 namespace {
@@ -34,6 +36,7 @@ TEST(SysMetrics, UnknownIndexesAnswerZero) {
 }
 
 TEST(SysMetrics, OverridesWinUntilReset) {
+  ResetMonitorLayout();
   OverrideSystemMetric(SM_CXVSCROLL, 21);
   OverrideSystemMetric(SM_CMONITORS, 3);
   EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 21);
@@ -46,10 +49,9 @@ TEST(SysMetrics, OverridesWinUntilReset) {
 
 class SysColorsTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    ResetSysColors();
-    SetSysWindowLink({});
-  }
+  void TearDown() override { ResetSysColors(); }
+
+  testing_support::ScopedSysWindowLink linkScope;
 };
 
 TEST_F(SysColorsTest, ClassicSchemeValues) {

@@ -7,6 +7,7 @@
 #include "platform/user/SysMetrics.h"
 #include "platform/user/SysParams.h"
 #include "platform/user/SysWindowLink.h"
+#include "sys_link_scope.h"
 
 namespace win {
 namespace {
@@ -16,8 +17,9 @@ class SysParamsTest : public ::testing::Test {
   void TearDown() override {
     ResetSystemParameters();
     ResetSystemMetrics();
-    SetSysWindowLink({});
   }
+
+  testing_support::ScopedSysWindowLink linkScope;
 
   static BOOL GetBool(UINT action) {
     BOOL v = 12345;

@@ -5,7 +5,8 @@
 
 #include "platform/kernel/LastError.h"
 #include "platform/user/SysColors.h"
-#include "platform/user/SysWindowLink.h"
+#include "support/HeadlessFixture.h"
+#include "platform/user/Window.h"
 #include "platform/user/UserDraw.h"
 #include "userdraw_surface.h"
 
@@ -52,23 +53,16 @@ TEST(FocusRect, ThinAndEmptyRectangles) {
   EXPECT_FALSE(DrawFocusRect(reinterpret_cast<HDC>(uintptr_t(0x4321)), &line));
 }
 
+int Differing(const Surface& s, COLORREF base, int fromX, int toX) {
+  int n = 0;
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = fromX; x < toX; ++x) n += s.At(x, y) != base;
+  return n;
+}
+
 class CaptionTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    SetSysWindowLink({});
-    ResetSysColors();
-  }
-  static void GiveText(HWND wnd, std::u16string text) {
-    SysWindowLink link;
-    link.windowText = [wnd, text](HWND h) { return h == wnd ? text : std::u16string(); };
-    SetSysWindowLink(link);
-  }
-  static int Differing(const Surface& s, COLORREF base, int fromX, int toX) {
-    int n = 0;
-    for (int y = 0; y < s.height(); ++y)
-      for (int x = fromX; x < toX; ++x) n += s.At(x, y) != base;
-    return n;
-  }
+  void TearDown() override { ResetSysColors(); }
 };
 
 TEST_F(CaptionTest, SolidBarsInTheCaptionColours) {
@@ -106,26 +100,34 @@ TEST_F(CaptionTest, GradientRunsFromTheCaptionColourToItsGradientColour) {
   }
 }
 
-TEST_F(CaptionTest, TextIsTheWindowsAfterAMargin) {
-  HWND wnd = reinterpret_cast<HWND>(0x900);
-  GiveText(wnd, u"\u041E\u043A\u043D\u043E WWW");  // "Окно WWW"
+class CaptionTextTest : public kvtest::HeadlessTest {};
+
+TEST_F(CaptionTextTest, TextIsTheWindowsAfterAMargin) {
+  HWND wnd = Create(WS_OVERLAPPEDWINDOW, RECT{10, 10, 200, 100});
+  ASSERT_TRUE(SetWindowTextW(wnd, u"\u041E\u043A\u043D\u043E WWW"));  // "Окно WWW"
   Surface s(120, 18, kFill);
   RECT r{0, 0, 120, 18};
   ASSERT_TRUE(DrawCaption(wnd, s.dc(), &r, DC_ACTIVE | DC_TEXT));
   COLORREF base = GetSysColor(COLOR_ACTIVECAPTION);
   EXPECT_EQ(Differing(s, base, 0, 2), 0);
   EXPECT_GT(Differing(s, base, 2, 120), 20);
-  // Without text (or without DC_TEXT) the bar stays plain.
+  // Without DC_TEXT, without text or without a live window the bar stays plain.
   Surface none(120, 18, kFill);
   DrawCaption(wnd, none.dc(), &r, DC_ACTIVE);
   EXPECT_EQ(Differing(none, base, 0, 120), 0);
-  DrawCaption(reinterpret_cast<HWND>(0x901), none.dc(), &r, DC_ACTIVE | DC_TEXT);
+  DrawCaption(nullptr, none.dc(), &r, DC_ACTIVE | DC_TEXT);
+  EXPECT_EQ(Differing(none, base, 0, 120), 0);
+  HWND blank = Create(WS_OVERLAPPEDWINDOW, RECT{10, 10, 200, 100});
+  DrawCaption(blank, none.dc(), &r, DC_ACTIVE | DC_TEXT);
+  EXPECT_EQ(Differing(none, base, 0, 120), 0);
+  DestroyWindow(blank);
+  DrawCaption(blank, none.dc(), &r, DC_ACTIVE | DC_TEXT);
   EXPECT_EQ(Differing(none, base, 0, 120), 0);
 }
 
-TEST_F(CaptionTest, SmallCaptionUsesTheNarrowerFont) {
-  HWND wnd = reinterpret_cast<HWND>(0x900);
-  GiveText(wnd, u"WWWWWWWWWW");
+TEST_F(CaptionTextTest, SmallCaptionUsesTheNarrowerFont) {
+  HWND wnd = Create(WS_OVERLAPPEDWINDOW, RECT{10, 10, 200, 100});
+  SetWindowTextW(wnd, u"WWWWWWWWWW");
   Surface big(200, 18, kFill), small(200, 18, kFill);
   RECT r{0, 0, 200, 18};
   DrawCaption(wnd, big.dc(), &r, DC_ACTIVE | DC_TEXT);
