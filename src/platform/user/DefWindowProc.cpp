@@ -5,6 +5,7 @@
 
 #include <mutex>
 
+#include "platform/user/DefHandlers.h"
 #include "platform/user/detail/DefaultHandlers.h"
 #include "platform/user/detail/UserCore.h"
 
@@ -21,6 +22,7 @@ DefaultTable& Table() {
     InstallNonClientDefaults(table);
     InstallPaintDefaults(table);
     InstallCaretDefaults(table);
+    frame::InstallFrameDefaults(table);  // frames, caption, move/size loops, system menu, scroll bars
   });
   return table;
 }

@@ -1,0 +1,32 @@
+// The frame's modal-loop pump.
+
+#include "platform/user/FrameModalLoop.h"
+
+#include "platform/user/Input.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Window.h"
+
+namespace win::frame {
+
+bool NextLoopMessage(HWND hwnd, MSG* msg) {
+  if (!IsWindow(hwnd) || GetCapture() != hwnd) return false;
+  if (GetMessageW(msg, nullptr, 0, 0) <= 0) {
+    if (msg->message == WM_QUIT) PostQuitMessage(int(msg->wParam));
+    return false;
+  }
+  return true;
+}
+
+bool IsMouseMove(UINT msg) { return msg == WM_MOUSEMOVE || msg == WM_NCMOUSEMOVE; }
+bool IsLeftButtonUp(UINT msg) { return msg == WM_LBUTTONUP || msg == WM_NCLBUTTONUP; }
+bool IsButtonDown(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK: case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK: return true;
+    default: return false;
+  }
+}
+
+}  // namespace win::frame

@@ -1,0 +1,160 @@
+// Painting the classic frame.
+//
+// Thick frame: a raised edge, then the ACTIVEBORDER/INACTIVEBORDER band, then one pixel of
+// BTNFACE. Dialog frame: the raised edge and BTNFACE. Thin border: WINDOWFRAME. The caption is
+// drawn by DrawCaption (gradient when SPI_GETGRADIENTCAPTIONS is on) with a BTNFACE line below
+// it; its text is clipped where the buttons begin.
+
+#include "platform/user/FramePaint.h"
+
+#include <algorithm>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/kernel/Rects.h"
+#include "platform/user/FrameMenuBar.h"
+#include "platform/user/FrameState.h"
+#include "platform/user/FrameWindow.h"
+#include "platform/user/ScrollBar.h"
+#include "platform/user/ScrollBarDraw.h"
+#include "platform/user/SysColors.h"
+#include "platform/user/SysMenu.h"
+#include "platform/user/SysParams.h"
+#include "platform/user/UserDraw.h"
+#include "platform/user/UserDrawPaint.h"
+#include "platform/user/Window.h"
+
+namespace win::frame {
+namespace {
+
+// Fills the ring between `outer` and `inner`.
+void FillRing(HDC hdc, const RECT& outer, const RECT& inner, int colorIndex) {
+  RECT parts[4] = {{outer.left, outer.top, outer.right, inner.top},
+                   {outer.left, inner.bottom, outer.right, outer.bottom},
+                   {outer.left, inner.top, inner.left, inner.bottom},
+                   {inner.right, inner.top, outer.right, inner.bottom}};
+  for (const RECT& r : parts)
+    if (!IsRectEmpty(&r)) userdraw::FillSysColor(hdc, r, colorIndex);
+}
+
+RECT Shrink(const RECT& r, int dx, int dy) {
+  RECT o{r.left + dx, r.top + dy, r.right - dx, r.bottom - dy};
+  if (o.right < o.left) o.right = o.left;
+  if (o.bottom < o.top) o.bottom = o.top;
+  return o;
+}
+
+void PaintBorder(HDC hdc, const FrameLayout& l, bool active) {
+  RECT all{0, 0, l.width, l.height};
+  switch (l.border) {
+    case BorderKind::None: return;
+    case BorderKind::Thin: {
+      HBRUSH b = GetSysColorBrush(COLOR_WINDOWFRAME);
+      FrameRect(hdc, &all, b);
+      return;
+    }
+    case BorderKind::Dialog:
+    case BorderKind::Thick: {
+      RECT edge = all;
+      DrawEdge(hdc, &edge, EDGE_RAISED, BF_RECT);
+      RECT afterEdge = Shrink(all, 2, 2);
+      RECT inner = Shrink(all, l.borderX, l.borderY);
+      if (l.border == BorderKind::Thick) {
+        RECT band = Shrink(all, l.borderX - 1, l.borderY - 1);
+        FillRing(hdc, afterEdge, band, active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER);
+        FillRing(hdc, band, inner, COLOR_BTNFACE);
+      } else {
+        FillRing(hdc, afterEdge, inner, COLOR_BTNFACE);
+      }
+      return;
+    }
+  }
+}
+
+void PaintCaption(HDC hdc, const WindowFrame& f, bool active) {
+  const FrameLayout& l = f.layout;
+  if (!l.hasCaption || IsRectEmpty(&l.caption)) return;
+  BOOL gradient = FALSE;
+  SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
+  UINT flags = (active ? DC_ACTIVE : 0) | (l.smallCaption ? DC_SMALLCAP : 0) | (gradient ? DC_GRADIENT : 0);
+
+  RECT iconArea{l.caption.left, l.caption.top, std::max(l.caption.left, l.captionText.left), l.caption.bottom};
+  if (!IsRectEmpty(&iconArea)) userdraw::FillSysColor(hdc, iconArea, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  RECT bar{iconArea.right, l.caption.top, l.caption.right, l.caption.bottom};
+  if (!IsRectEmpty(&bar)) {
+    int textEnd = std::max(l.captionText.right, bar.left);
+    int saved = SaveDC(hdc);
+    ExcludeClipRect(hdc, textEnd, bar.top, bar.right, bar.bottom);
+    DrawCaption(f.hwnd, hdc, &bar, flags | DC_TEXT);
+    RestoreDC(hdc, saved);
+    if (textEnd < bar.right) {
+      saved = SaveDC(hdc);
+      IntersectClipRect(hdc, textEnd, bar.top, bar.right, bar.bottom);
+      DrawCaption(f.hwnd, hdc, &bar, flags);
+      RestoreDC(hdc, saved);
+    }
+  }
+  RECT line{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1};
+  userdraw::FillSysColor(hdc, line, COLOR_BTNFACE);
+}
+
+void PaintButton(HDC hdc, RECT r, UINT glyph, bool pushed, bool enabled) {
+  if (IsRectEmpty(&r)) return;
+  DrawFrameControl(hdc, &r, DFC_CAPTION, glyph | (pushed ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
+}
+
+}  // namespace
+
+bool CaptionButtonEnabled(HWND hwnd, LRESULT hit) {
+  DWORD style = DWORD(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  switch (hit) {
+    case HTCLOSE:
+      if (GetClassLongPtrW(hwnd, GCL_STYLE) & CS_NOCLOSE) return false;
+      return SystemMenuCommandEnabled(hwnd, SC_CLOSE);
+    case HTMAXBUTTON: return (style & WS_MAXIMIZEBOX) != 0;
+    case HTMINBUTTON: return (style & WS_MINIMIZEBOX) != 0;
+    case HTHELP: return true;
+    default: return false;
+  }
+}
+
+void PaintCaptionButtons(HDC hdc, const WindowFrame& f, bool, LRESULT pressed) {
+  const FrameLayout& l = f.layout;
+  DWORD style = f.style.style;
+  PaintButton(hdc, l.closeButton, DFCS_CAPTIONCLOSE, pressed == HTCLOSE, CaptionButtonEnabled(f.hwnd, HTCLOSE));
+  PaintButton(hdc, l.maxButton, (style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX, pressed == HTMAXBUTTON,
+              CaptionButtonEnabled(f.hwnd, HTMAXBUTTON));
+  PaintButton(hdc, l.minButton, (style & WS_MINIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN, pressed == HTMINBUTTON,
+              CaptionButtonEnabled(f.hwnd, HTMINBUTTON));
+  PaintButton(hdc, l.helpButton, DFCS_CAPTIONHELP, pressed == HTHELP, true);
+}
+
+void PaintFrame(HDC hdc, const WindowFrame& f, bool active, LRESULT pressed) {
+  const FrameLayout& l = f.layout;
+  PaintBorder(hdc, l, active);
+  PaintCaption(hdc, f, active);
+  PaintCaptionButtons(hdc, f, active, pressed);
+  if (!IsRectEmpty(&l.menuBar)) {
+    if (MenuBar().paint)
+      MenuBar().paint(f.hwnd, hdc, &l.menuBar);
+    else
+      userdraw::FillSysColor(hdc, l.menuBar, COLOR_MENU);
+  }
+  if (l.edge > 0) {
+    RECT e = l.edgeOuter;
+    DrawEdge(hdc, &e, (f.style.exStyle & WS_EX_CLIENTEDGE) ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
+  }
+  FrameState* s = FindState(f.hwnd);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    const RECT& r = bar == SB_HORZ ? l.hScroll : l.vScroll;
+    if (IsRectEmpty(&r)) continue;
+    ScrollBarParts p = PartsOf(f.hwnd, bar);
+    ScrollData d = s ? s->bars[bar] : ScrollData{};
+    DrawScrollBar(hdc, p, d, s && s->pressedBar == bar ? s->pressedPart : ScrollPart::None);
+  }
+  // The grip shows only where the box is the window's own bottom-right sizing corner.
+  bool grip = l.border == BorderKind::Thick && !(f.style.style & (WS_MAXIMIZE | WS_MINIMIZE)) &&
+              l.sizeBox.right == l.width - l.borderX - l.edge && l.sizeBox.bottom == l.height - l.borderY - l.edge;
+  DrawSizeBox(hdc, l.sizeBox, grip && (f.style.style & WS_THICKFRAME));
+}
+
+}  // namespace win::frame

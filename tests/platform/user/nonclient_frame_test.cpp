@@ -1,0 +1,257 @@
+// The default window procedure's non-client area: client rectangles, hit-testing, frame and
+// caption painting, activation, cursors and WM_PRINT.
+
+#include <gtest/gtest.h>
+
+#include "support/HeadlessFixture.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiBitmaps.h"
+#include "platform/user/Cursor.h"
+#include "platform/user/Input.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Paint.h"
+#include "platform/user/SysColors.h"
+#include "platform/user/SysParams.h"
+#include "platform/user/Window.h"
+
+using namespace win;
+using kvtest::HeadlessTest;
+
+namespace {
+
+class NonClient : public HeadlessTest {
+ protected:
+  COLORREF Px(HWND top, int x, int y) { return desktop->surface_pixel(top, x, y); }
+  LRESULT Hit(HWND h, int x, int y) { return SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(WORD(x), WORD(y))); }
+  void SolidCaptions() {
+    // UI-effect switches travel in the pointer itself.
+    SystemParametersInfoW(SPI_SETGRADIENTCAPTIONS, 0, nullptr, 0);
+  }
+  void TearDown() override {
+    ResetSystemParameters();
+    HeadlessTest::TearDown();
+  }
+};
+
+}  // namespace
+
+TEST_F(NonClient, ClientAreaIsTheWindowLessFrameCaptionEdgeAndBars) {
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VSCROLL, {100, 50, 300, 200}, nullptr, WS_EX_CLIENTEDGE);
+  RECT c;
+  ASSERT_TRUE(GetClientRect(h, &c));
+  // 4-pixel frame, 19-pixel caption, 2-pixel client edge, 16-pixel vertical bar.
+  EXPECT_EQ(c, (RECT{0, 0, 300 - 8 - 4 - 16, 200 - 8 - 19 - 4}));
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  EXPECT_EQ(origin, (POINT{100 + 4 + 2, 50 + 4 + 19 + 2}));
+
+  // Adding the horizontal bar later re-frames the window.
+  SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) | WS_HSCROLL);
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  GetClientRect(h, &c);
+  EXPECT_EQ(c.bottom, 200 - 8 - 19 - 4 - 16);
+
+  // A plain popup has no frame at all.
+  HWND plain = Create(WS_POPUP, {0, 0, 50, 40});
+  GetClientRect(plain, &c);
+  EXPECT_EQ(c, (RECT{0, 0, 50, 40}));
+}
+
+TEST_F(NonClient, HitTestAnswersTheSystemCodesInScreenCoordinates) {
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 300, 200});
+  EXPECT_EQ(Hit(h, 100, 100), HTTOPLEFT);
+  EXPECT_EQ(Hit(h, 250, 101), HTTOP);
+  EXPECT_EQ(Hit(h, 102, 200), HTLEFT);
+  EXPECT_EQ(Hit(h, 399, 299), HTBOTTOMRIGHT);
+  EXPECT_EQ(Hit(h, 250, 110), HTCAPTION);
+  EXPECT_EQ(Hit(h, 110, 110), HTSYSMENU);
+  EXPECT_EQ(Hit(h, 385, 110), HTCLOSE);
+  EXPECT_EQ(Hit(h, 367, 110), HTMAXBUTTON);
+  EXPECT_EQ(Hit(h, 350, 110), HTMINBUTTON);
+  EXPECT_EQ(Hit(h, 250, 200), HTCLIENT);
+  EXPECT_EQ(Hit(h, 99, 200), HTNOWHERE);
+
+  // A child's frame is hit-tested at its own screen position.
+  HWND child = Create(WS_CHILD | WS_VISIBLE | WS_BORDER, {10, 10, 50, 50}, h);
+  POINT at{10, 10};
+  ClientToScreen(h, &at);
+  EXPECT_EQ(Hit(child, at.x, at.y), HTBORDER);
+  EXPECT_EQ(Hit(child, at.x + 1, at.y + 1), HTCLIENT);
+}
+
+TEST_F(NonClient, OwnHitCodesPassThroughWithoutDefaultActions) {
+  // A window answering 2000 for its top strip gets WM_NCLBUTTONDOWN with that code, and the
+  // default procedure starts no loop for it.
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0,
+                  [](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+                    if (m == WM_NCHITTEST) return GET_Y_LPARAM(lp) < 20 ? LRESULT(2000) : HTCLIENT;
+                    return std::nullopt;
+                  });
+  desktop->mouse_down({10, 10});
+  desktop->mouse_move({40, 40});
+  desktop->mouse_up({40, 40});
+  desktop->run_until_idle();
+  int downs = 0;
+  for (auto& m : Log(h))
+    if (m.msg == WM_NCLBUTTONDOWN) {
+      ++downs;
+      EXPECT_EQ(m.wParam, WPARAM(2000));
+    }
+  EXPECT_EQ(downs, 1);
+  EXPECT_EQ(Count(h, WM_ENTERSIZEMOVE), 0);
+  EXPECT_EQ(Count(h, WM_SYSCOMMAND), 0);
+  RECT r;
+  GetWindowRect(h, &r);
+  EXPECT_EQ(r, (RECT{0, 0, 100, 100}));
+}
+
+TEST_F(NonClient, ThickFrameIsPaintedWithTheClassicColours) {
+  SolidCaptions();
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {20, 20, 200, 120});
+  desktop->run_until_idle();
+  ASSERT_EQ(GetActiveWindow(), h);
+  EXPECT_EQ(Px(h, 0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(Px(h, 1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(h, 199, 119), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(Px(h, 198, 118), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(h, 2, 60), GetSysColor(COLOR_ACTIVEBORDER));
+  EXPECT_EQ(Px(h, 3, 60), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Px(h, 100, 10), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(Px(h, 100, 22), GetSysColor(COLOR_BTNFACE));  // the line under the caption
+  // The close button is a raised push button: light top-left, dark bottom-right.
+  EXPECT_EQ(Px(h, 178, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(h, 193, 19), GetSysColor(COLOR_3DDKSHADOW));
+}
+
+TEST_F(NonClient, OtherFramesAndEdges) {
+  SolidCaptions();
+  HWND thin = Create(WS_POPUP | WS_VISIBLE | WS_BORDER, {0, 0, 60, 40}, nullptr, WS_EX_CLIENTEDGE);
+  HWND dlg = Create(WS_POPUP | WS_VISIBLE, {100, 0, 60, 40}, nullptr, WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE);
+  desktop->run_until_idle();
+  EXPECT_EQ(Px(thin, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+  EXPECT_EQ(Px(thin, 59, 39), GetSysColor(COLOR_WINDOWFRAME));
+  // Sunken client edge inside it: shadow top-left outside, dark shadow inside.
+  EXPECT_EQ(Px(thin, 1, 10), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(thin, 2, 10), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(Px(thin, 58, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(thin, 57, 10), GetSysColor(COLOR_3DLIGHT));
+  // Dialog frame: the raised edge and one pixel of button face, then the static edge.
+  EXPECT_EQ(Px(dlg, 0, 20), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(Px(dlg, 2, 20), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Px(dlg, 3, 20), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(dlg, 56, 20), GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+TEST_F(NonClient, ActivationRepaintsTheCaptionInTheInactiveColours) {
+  SolidCaptions();
+  HWND a = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100});
+  HWND b = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {300, 0, 200, 100});
+  desktop->run_until_idle();
+  EXPECT_EQ(GetActiveWindow(), b);
+  EXPECT_EQ(Px(a, 100, 10), GetSysColor(COLOR_INACTIVECAPTION));
+  EXPECT_EQ(Px(b, 100, 10), GetSysColor(COLOR_ACTIVECAPTION));
+  SetActiveWindow(a);
+  desktop->run_until_idle();
+  EXPECT_EQ(Px(a, 100, 10), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(Px(b, 100, 10), GetSysColor(COLOR_INACTIVECAPTION));
+  EXPECT_EQ(Px(b, 2, 50), GetSysColor(COLOR_INACTIVEBORDER));
+  // A window may paint itself inactive while it is active (floating tool windows do).
+  SendMessageW(a, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_EQ(Px(a, 100, 10), GetSysColor(COLOR_INACTIVECAPTION));
+}
+
+TEST_F(NonClient, GradientCaptionRunsFromTheCaptionColourToTheGradientColour) {
+  SystemParametersInfoW(SPI_SETGRADIENTCAPTIONS, 0, reinterpret_cast<void*>(1), 0);
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 300, 100});
+  desktop->run_until_idle();
+  // Left of the text area (the icon place) is the start colour; the strip behind the buttons
+  // is near the end colour.
+  EXPECT_EQ(Px(h, 6, 10), GetSysColor(COLOR_ACTIVECAPTION));
+  COLORREF end = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
+  COLORREF near = Px(h, 295, 4);
+  EXPECT_NEAR(GetRValue(near), GetRValue(end), 4);
+  EXPECT_NEAR(GetBValue(near), GetBValue(end), 4);
+}
+
+TEST_F(NonClient, NcPaintIsLimitedToItsRegion) {
+  SolidCaptions();
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100});
+  desktop->run_until_idle();
+  // Spoil two caption pixels, then repaint with a region that covers only the first.
+  HDC dc = GetWindowDC(h);
+  SetPixel(dc, 50, 10, RGB(1, 2, 3));
+  SetPixel(dc, 120, 10, RGB(1, 2, 3));
+  ReleaseDC(h, dc);
+  HRGN rgn = CreateRectRgn(40, 5, 60, 15);  // screen coordinates (the window is at 0, 0)
+  SendMessageW(h, WM_NCPAINT, WPARAM(rgn), 0);
+  DeleteObject(rgn);
+  EXPECT_EQ(Px(h, 50, 10), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(Px(h, 120, 10), RGB(1, 2, 3));
+  SendMessageW(h, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(Px(h, 120, 10), GetSysColor(COLOR_ACTIVECAPTION));
+}
+
+TEST_F(NonClient, PrintWithNonClientDrawsTheFrameIntoAMemoryDC) {
+  SolidCaptions();
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 120, 80});
+  desktop->run_until_idle();
+  HDC mem = CreateCompatibleDC(nullptr);
+  HDC screen = GetDC(h);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 120, 80);
+  ReleaseDC(h, screen);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  RECT all{0, 0, 120, 80};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(mem, &all, red);
+  SendMessageW(h, WM_PRINT, WPARAM(mem), PRF_NONCLIENT);
+  EXPECT_EQ(GetPixel(mem, 0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(GetPixel(mem, 60, 10), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(GetPixel(mem, 60, 50), RGB(255, 0, 0));  // the client area is not the frame's to draw
+  // Without PRF_NONCLIENT the frame stays out.
+  FillRect(mem, &all, red);
+  SendMessageW(h, WM_PRINT, WPARAM(mem), 0);
+  EXPECT_EQ(GetPixel(mem, 0, 0), RGB(255, 0, 0));
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteObject(red);
+  DeleteDC(mem);
+}
+
+TEST_F(NonClient, SetCursorPicksSizingCursorsAndTheClassCursor) {
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100});
+  struct Case {
+    LRESULT hit;
+    LPCWSTR cursor;
+  } cases[] = {{HTLEFT, IDC_SIZEWE},        {HTRIGHT, IDC_SIZEWE},         {HTTOP, IDC_SIZENS},
+               {HTBOTTOM, IDC_SIZENS},      {HTTOPLEFT, IDC_SIZENWSE},     {HTBOTTOMRIGHT, IDC_SIZENWSE},
+               {HTTOPRIGHT, IDC_SIZENESW},  {HTBOTTOMLEFT, IDC_SIZENESW},  {HTCAPTION, IDC_ARROW},
+               {HTGROWBOX, IDC_SIZENWSE}};
+  for (const Case& c : cases) {
+    SetCursor(nullptr);
+    EXPECT_TRUE(SendMessageW(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(c.hit), WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.cursor)) << "hit " << c.hit;
+  }
+  // The test class has no cursor: the client area leaves the cursor to the window.
+  SetCursor(nullptr);
+  EXPECT_FALSE(SendMessageW(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), nullptr);
+  HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
+  SetClassLongPtrW(h, GCLP_HCURSOR, LONG_PTR(cross));
+  EXPECT_TRUE(SendMessageW(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), cross);
+  SetClassLongPtrW(h, GCLP_HCURSOR, 0);
+
+  // A parent that sets the cursor for its child wins.
+  HWND parent = Create(WS_POPUP | WS_VISIBLE, {300, 0, 100, 100}, nullptr, 0,
+                       [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                         if (m == WM_SETCURSOR) {
+                           SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                           return TRUE;
+                         }
+                         return std::nullopt;
+                       });
+  HWND child = Create(WS_CHILD | WS_VISIBLE | WS_THICKFRAME, {0, 0, 50, 50}, parent);
+  SendMessageW(child, WM_SETCURSOR, WPARAM(child), MAKELPARAM(HTLEFT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
