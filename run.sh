@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
+# Paths relative to the checkout, so a fresh clone reuses the compiler cache.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target korvalin
 exec ./build/korvalin
