@@ -64,6 +64,7 @@ void EnsureBuiltInRules() {
   static std::once_flag once;
   std::call_once(once, [] {
     AddTextClipboardRules();
+    AddBitmapClipboardRules();
   });
 }
 

@@ -2,7 +2,9 @@
 // The clipboard with Win32's rules: one thread at a time opens it, EmptyClipboard makes the
 // opening window the owner, data handles belong to the clipboard once set, and on closing the
 // formats Windows derives are offered too (CF_TEXT, CF_OEMTEXT and CF_UNICODETEXT from one
-// another through the CF_LOCALE code page, and CF_LOCALE itself), made when first asked for.
+// another through the CF_LOCALE code page, CF_LOCALE itself, CF_DIB and CF_BITMAP from one
+// another), made when first asked for. CF_BITMAP, CF_PALETTE and the CF_GDIOBJFIRST ..
+// CF_GDIOBJLAST formats hold GDI objects, which the clipboard deletes when it lets them go.
 
 #include "platform/kernel/WinDef.h"
 #include "platform/user/ClipboardFormats.h"
@@ -16,7 +18,7 @@ BOOL OpenClipboard(HWND hWndNewOwner);
 BOOL CloseClipboard();
 BOOL EmptyClipboard();
 // Replaces the format's data and returns hMem. The handle must be live for its kind (a global
-// block unless a handler says otherwise, see ClipboardSynthesis.h); delayed rendering (a null handle) is not
+// block, or a GDI object of the right type); delayed rendering (a null handle) is not
 // supported and fails with ERROR_INVALID_PARAMETER.
 HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
 // The clipboard keeps ownership of what it returns. Null when the clipboard is not open by this

@@ -7,6 +7,9 @@ namespace win {
 
 // CF_TEXT, CF_OEMTEXT and CF_UNICODETEXT from one another (ClipboardText.cpp).
 void AddTextClipboardRules();
+// CF_DIB and CF_BITMAP from one another, and the handlers of the GDI-object formats
+// (ClipboardBitmap.cpp).
+void AddBitmapClipboardRules();
 
 // The code pages text formats use under a CF_LOCALE value (0: no locale, the process's pages).
 UINT AnsiCodePageOfLocale(LCID locale);
