@@ -10,12 +10,17 @@
 namespace win::frame {
 
 bool NextLoopMessage(HWND hwnd, MSG* msg) {
-  if (!IsWindow(hwnd) || GetCapture() != hwnd) return false;
-  if (GetMessageW(msg, nullptr, 0, 0) <= 0) {
-    if (msg->message == WM_QUIT) PostQuitMessage(int(msg->wParam));
-    return false;
+  // Peek and wait rather than block in GetMessage, so that a capture taken away while the loop
+  // waits ends it even when nothing is queued for it.
+  for (;;) {
+    if (!IsWindow(hwnd) || GetCapture() != hwnd) return false;
+    if (PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg->message != WM_QUIT) return true;
+      PostQuitMessage(int(msg->wParam));
+      return false;
+    }
+    WaitMessage();
   }
-  return true;
 }
 
 bool IsMouseMove(UINT msg) { return msg == WM_MOUSEMOVE || msg == WM_NCMOUSEMOVE; }

@@ -49,6 +49,7 @@ struct Loop {
 
   // Follows the mouse (or the keyboard's cursor) to `pt`.
   void Track(POINT pt) {
+    if (pt.x == cursor.x && pt.y == cursor.y) return;
     cursor = pt;
     int dx = pt.x - start.x, dy = pt.y - start.y;
     RECT r = original;
