@@ -15,8 +15,6 @@ using namespace gdi;
 
 namespace {
 
-constexpr size_t kMaxTextUnits = size_t(1) << 24;
-
 size_t LengthOf(const char16_t* s) {
   size_t n = 0;
   while (n < kMaxTextUnits && s[n]) ++n;

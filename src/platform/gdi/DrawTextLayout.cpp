@@ -1,6 +1,7 @@
 #include "platform/gdi/detail/DrawTextLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
@@ -9,6 +10,8 @@ namespace win::gdi {
 namespace {
 
 constexpr std::u16string_view kEllipsis = u"...";
+
+int Clamp(int64_t v) { return int(std::clamp<int64_t>(v, -kMaxTextExtent, kMaxTextExtent)); }
 
 // One character as laid out, with the source units it came from (an "&x" pair or "&&" is one
 // cell spanning two units), so an ellipsis can be written back into the source text.
@@ -42,15 +45,24 @@ class Layouter {
       : face_(face), text_(text), o_(o), format_(o.format) {
     const TEXTMETRICW& tm = face.Metrics();
     lineHeight_ = tm.tmHeight + ((format_ & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
-    int tabLength = o.tabLength > 0 ? o.tabLength : 8;
-    tabWidth_ = std::max(1, tabLength * tm.tmAveCharWidth);
-    available_ = o.rect.right - o.rect.left - o.leftMargin - o.rightMargin;
+    int64_t tabLength = o.tabLength > 0 ? o.tabLength : 8;
+    tabWidth_ = int(std::clamp<int64_t>(tabLength * tm.tmAveCharWidth, 1, kMaxTextExtent));
+    available_ = Clamp(int64_t(o.rect.right) - o.rect.left - o.leftMargin - o.rightMargin);
     expandTabs_ = (format_ & DT_EXPANDTABS) != 0;
     dotAdvance_ = face.Advance(U'.');
   }
 
+  // Whether every position of the text stays far inside int: a character advances at most twice
+  // the face's widest glyph, an expanded tab at most a tab stop.
+  bool Measurable() const {
+    int64_t glyph = 2 * int64_t(std::max<LONG>(face_.Metrics().tmMaxCharWidth, dotAdvance_));
+    int64_t tabs = expandTabs_ ? std::count(text_.begin(), text_.end(), u'\t') : 0;
+    return int64_t(text_.size() + 3) * glyph + tabs * tabWidth_ < kMaxTextExtent;
+  }
+
   DrawTextLayout Run() {
     DrawTextLayout out;
+    if (!Measurable()) return out;
     if (!text_.empty()) {
       std::vector<LineRange> paragraphs = Paragraphs();
       for (size_t p = 0; p < paragraphs.size(); ++p) {
@@ -278,40 +290,42 @@ class Layouter {
     sourceStarts_.push_back(range.begin < int(all.size()) ? all[size_t(range.begin)].srcBegin : paragraph.begin);
   }
 
+  // Placement in 64 bits, clamped back: rectangles may lie anywhere in the coordinate space.
   void Place(DrawTextLayout& out) const {
     const RECT& r = o_.rect;
-    int count = int(out.lines.size());
-    int height = count * lineHeight_;
+    const int64_t count = int64_t(out.lines.size());
+    const int64_t height = count * lineHeight_;
     int maxWidth = 0;
     for (const LaidOutLine& line : out.lines) maxWidth = std::max(maxWidth, line.width);
 
-    int top = r.top;
-    bool single = (format_ & DT_SINGLELINE) != 0;
-    bool calc = (format_ & DT_CALCRECT) != 0;
+    int64_t top = r.top;
+    const bool single = (format_ & DT_SINGLELINE) != 0;
+    const bool calc = (format_ & DT_CALCRECT) != 0;
     if (single && !calc) {
       if (format_ & DT_VCENTER)
-        top = r.top + (r.bottom - r.top - lineHeight_) / 2;
+        top = r.top + (int64_t(r.bottom) - r.top - lineHeight_) / 2;
       else if (format_ & DT_BOTTOM)
-        top = r.bottom - lineHeight_;
+        top = int64_t(r.bottom) - lineHeight_;
     }
-    int left = r.left + o_.leftMargin;
+    const int64_t left = int64_t(r.left) + o_.leftMargin;
     out.lengthDrawn = UINT(text_.size());
-    for (int i = 0; i < count; ++i) {
+    for (int64_t i = 0; i < count; ++i) {
       LaidOutLine& line = out.lines[size_t(i)];
-      line.y = top + i * lineHeight_;
+      const int64_t y = top + i * lineHeight_;
+      line.y = Clamp(y);
       if (format_ & DT_CENTER)
-        line.x = left + (available_ - line.width) / 2;
+        line.x = Clamp(left + (int64_t(available_) - line.width) / 2);
       else if (format_ & DT_RIGHT)
-        line.x = r.right - o_.rightMargin - line.width;
+        line.x = Clamp(int64_t(r.right) - o_.rightMargin - line.width);
       else
-        line.x = left;
-      if ((format_ & DT_EDITCONTROL) && !calc && i > 0 && line.y + lineHeight_ > r.bottom) {
+        line.x = Clamp(left);
+      if ((format_ & DT_EDITCONTROL) && !calc && i > 0 && y + lineHeight_ > r.bottom) {
         if (line.visible && out.lengthDrawn == UINT(text_.size())) out.lengthDrawn = UINT(sourceStarts_[size_t(i)]);
         line.visible = false;
       }
     }
-    out.textRect = RECT{r.left, r.top, r.left + o_.leftMargin + maxWidth + o_.rightMargin, r.top + height};
-    out.height = (single && !calc && (format_ & (DT_VCENTER | DT_BOTTOM))) ? top - r.top + lineHeight_ : height;
+    out.textRect = RECT{r.left, r.top, Clamp(left + maxWidth + o_.rightMargin), Clamp(int64_t(r.top) + height)};
+    out.height = Clamp((single && !calc && (format_ & (DT_VCENTER | DT_BOTTOM))) ? top - r.top + lineHeight_ : height);
     if (count == 0) out.height = 0;
   }
 

@@ -2,6 +2,7 @@
 // rotated string is as long as the same string unrotated.
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -15,19 +16,19 @@ using namespace gdi;
 
 namespace {
 
-constexpr int kMaxTextUnits = 1 << 24;
-
-// Cumulative widths of the first i + 1 characters, with the DC's character extra space.
-std::vector<int> PartialWidths(const DCObj& dc, const FontFace& face, std::u16string_view s) {
-  std::vector<int> out(s.size());
+// Cumulative widths of the first i + 1 characters, with the DC's character extra space; false
+// when the text would reach beyond any coordinate.
+bool PartialWidths(const DCObj& dc, const FontFace& face, std::u16string_view s, std::vector<int>& out) {
+  out.resize(s.size());
   face.Advances(s, out.data());
-  int total = 0;
+  int64_t total = 0;
   for (size_t i = 0; i < s.size(); ++i) {
     bool pairTail = out[i] == 0 && s[i] >= 0xDC00 && s[i] <= 0xDFFF;
-    total += out[i] + (pairTail ? 0 : dc.state.textCharExtra);
-    out[i] = total;
+    total += out[i] + (pairTail ? 0 : int64_t(dc.state.textCharExtra));
+    if (total > kMaxTextExtent || total < -kMaxTextExtent) return false;
+    out[i] = int(total);
   }
-  return out;
+  return true;
 }
 
 }  // namespace
@@ -39,9 +40,10 @@ BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size) {
 BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR text, int count, int maxExtent, INT* fit, INT* partial,
                            SIZE* size) {
   DCObj* dc = DCOrFail(hdc);
-  if (!dc || count < 0 || count > kMaxTextUnits || (count > 0 && !text) || !size) return FALSE;
+  if (!dc || count < 0 || size_t(count) > kMaxTextUnits || (count > 0 && !text) || !size) return FALSE;
   auto face = SelectedFace(*dc);
-  std::vector<int> widths = PartialWidths(*dc, *face, std::u16string_view(text ? text : u"", size_t(count)));
+  std::vector<int> widths;
+  if (!PartialWidths(*dc, *face, std::u16string_view(text ? text : u"", size_t(count)), widths)) return FALSE;
   if (partial) std::copy(widths.begin(), widths.end(), partial);
   if (fit) *fit = int(std::upper_bound(widths.begin(), widths.end(), maxExtent) - widths.begin());
   size->cx = widths.empty() ? 0 : widths.back();

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -16,9 +18,6 @@
 namespace win {
 namespace gdi {
 namespace {
-
-// Longer texts are refused rather than laid out (a count from uninitialised memory).
-constexpr UINT kMaxTextUnits = 1u << 24;
 
 QColor ColorOf(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -85,23 +84,23 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
   auto face = SelectedFace(*dc);
   std::u16string_view s(text ? text : u"", count);
 
-  std::vector<int> offsets(count);
-  int width = 0;
-  if (dx) {
-    for (UINT i = 0; i < count; ++i) {
-      offsets[i] = width;
-      width += dx[i];
-    }
-  } else {
-    std::vector<int> advances(count);
+  // Offsets of the characters from the spacing array, or from the advances plus the DC's
+  // character extra space (not after the second half of a surrogate pair).
+  std::vector<int> advances(count);
+  if (dx)
+    std::copy_n(dx, count, advances.begin());
+  else
     face->Advances(s, advances.data());
-    const int extra = dc->state.textCharExtra;
-    for (UINT i = 0; i < count; ++i) {
-      offsets[i] = width;
-      bool pairTail = advances[i] == 0 && s[i] >= 0xDC00 && s[i] <= 0xDFFF;
-      width += advances[i] + (pairTail ? 0 : extra);
-    }
+  const int64_t extra = dx ? 0 : dc->state.textCharExtra;
+  std::vector<int> offsets(count);
+  int64_t total = 0;
+  for (UINT i = 0; i < count; ++i) {
+    offsets[i] = int(total);
+    bool pairTail = !dx && advances[i] == 0 && s[i] >= 0xDC00 && s[i] <= 0xDFFF;
+    total += advances[i] + (pairTail ? 0 : extra);
+    if (total > kMaxTextExtent || total < -kMaxTextExtent) return FALSE;
   }
+  const int width = int(total);
 
   const UINT align = dc->state.textAlign;
   const bool updateCP = (align & TA_UPDATECP) != 0;
@@ -124,8 +123,9 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
     // The current position moves along the baseline past the text (back for right alignment).
     int move = (align & TA_CENTER) == TA_CENTER ? 0 : (align & TA_RIGHT) ? -width : width;
     double angle = face->Escapement() * std::numbers::pi / 1800.0;
-    dc->state.curPos.x = x + LONG(std::lround(move * std::cos(angle)));
-    dc->state.curPos.y = y - LONG(std::lround(move * std::sin(angle)));
+    auto clampToLong = [](int64_t v) { return LONG(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    dc->state.curPos.x = clampToLong(int64_t(x) + std::lround(move * std::cos(angle)));
+    dc->state.curPos.y = clampToLong(int64_t(y) - std::lround(move * std::sin(angle)));
   }
   return TRUE;
 }

@@ -289,6 +289,23 @@ TEST_F(DrawTextLayoutTest, RightAlignedLinesAlignEachLine) {
   EXPECT_EQ(l.lines[1].y, 13);
 }
 
+TEST_F(DrawTextLayoutTest, ExtremeRectanglesAndSizesStayInRange) {
+  const RECT huge{-2147483647, -2147483647, 2147483647, 2147483647};
+  auto centred = Lay(u"abc", huge, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  ASSERT_EQ(centred.lines.size(), 1u);
+  EXPECT_EQ(centred.lines[0].width, 21);
+  auto bottom = Lay(u"abc\ndef", RECT{0, 2147483600, 100, 2147483647}, DT_RIGHT);
+  EXPECT_EQ(bottom.lines.size(), 2u);
+  auto margins = Lay(u"abc", RECT{0, 0, 100, 20}, DT_SINGLELINE | DT_CALCRECT, 8, 2147483647, 2147483647);
+  EXPECT_EQ(margins.lines.size(), 1u);
+  // A tab stop far beyond any coordinate refuses only text that expands it.
+  auto tabs = Lay(u"a\tb", RECT{0, 0, 100, 20}, DT_SINGLELINE | DT_EXPANDTABS, 2147483647);
+  EXPECT_TRUE(tabs.lines.empty());
+  EXPECT_EQ(tabs.height, 0);
+  EXPECT_EQ(Lay(u"ab", RECT{0, 0, 100, 20}, DT_SINGLELINE | DT_EXPANDTABS, 2147483647).lines.size(), 1u);
+  EXPECT_EQ(Lay(u"a\tb", RECT{0, 0, 100, 20}, DT_SINGLELINE, 2147483647).lines.size(), 1u);
+}
+
 TEST_F(DrawTextLayoutTest, EmptyTextHasNoLines) {
   auto l = Lay(u"", RECT{3, 4, 100, 100}, DT_CALCRECT);
   EXPECT_TRUE(l.lines.empty());

@@ -264,7 +264,22 @@ TEST_F(TextOutput, BadArgumentsFail) {
   EXPECT_FALSE(TextOutW(dc_, 0, 0, u"a", -1));
   EXPECT_FALSE(ExtTextOutW(dc_, 0, 0, 0, nullptr, u"a", 0x7FFFFFFF, nullptr));
   EXPECT_TRUE(TextOutW(dc_, 0, 0, u"", 0));
+  // Spacing that reaches beyond any coordinate is refused, not wrapped around.
+  const INT far[3] = {2000000000, 2000000000, 7};
+  EXPECT_FALSE(ExtTextOutW(dc_, 0, 0, 0, nullptr, u"abc", 3, far));
+  gdi::FindDC(dc_)->state.textCharExtra = 2000000000;
+  EXPECT_FALSE(TextOutW(dc_, 0, 0, u"abc", 3));
+  SIZE size{};
+  EXPECT_FALSE(GetTextExtentPoint32W(dc_, u"abc", 3, &size));
+  gdi::FindDC(dc_)->state.textCharExtra = 0;
   EXPECT_EQ(Count(kBlack), 0);
+  // The current position saturates instead of overflowing.
+  SetTextAlign(dc_, TA_UPDATECP);
+  MoveToEx(dc_, 2147483600, 0, nullptr);
+  EXPECT_TRUE(TextOutW(dc_, 0, 0, u"abcdefghijklmn", 14));
+  POINT cp{};
+  GetCurrentPositionEx(dc_, &cp);
+  EXPECT_EQ(cp.x, 2147483647);
 }
 
 // Real faces: text lands inside its cell; no assumption about individual anti-aliased pixels.

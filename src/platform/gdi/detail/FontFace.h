@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QPointF>
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -75,5 +77,10 @@ std::u16string_view FaceNameOf(const LOGFONTW& lf);
 
 // Upper bound on |lfHeight| and |lfWidth|; larger fonts are refused.
 inline constexpr LONG kMaxFontPixels = 16384;
+// Longer texts are refused rather than laid out (a count from uninitialised memory).
+inline constexpr size_t kMaxTextUnits = size_t(1) << 24;
+// Text extents and positions are kept within this, so that no sum of them overflows an int;
+// text that would reach further is refused.
+inline constexpr int64_t kMaxTextExtent = int64_t(1) << 30;
 
 }  // namespace win::gdi
