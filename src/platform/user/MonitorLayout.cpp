@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/gdi/GdiBitmaps.h"
+
 namespace win {
 namespace {
 
@@ -35,14 +37,19 @@ bool Valid(const MonitorArea& m) { return HasArea(m.monitor) && HasArea(m.work) 
 
 }  // namespace
 
+// The screen device contexts report the primary monitor's size, as SM_CXSCREEN does.
 bool SetMonitorLayout(const std::vector<MonitorArea>& monitors) {
   if (monitors.empty() || !std::all_of(monitors.begin(), monitors.end(), Valid)) return false;
-  auto& s = State();
-  std::lock_guard lock(s.mutex);
-  if (s.monitors != monitors) {
-    s.monitors = monitors;
-    ++s.generation;
+  {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    if (s.monitors != monitors) {
+      s.monitors = monitors;
+      ++s.generation;
+    }
   }
+  const RECT& primary = monitors.front().monitor;
+  SetScreenSize(primary.right - primary.left, primary.bottom - primary.top);
   return true;
 }
 

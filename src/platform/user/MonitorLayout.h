@@ -17,7 +17,7 @@ struct MonitorArea {
   friend constexpr bool operator==(const MonitorArea&, const MonitorArea&) = default;
 };
 
-// Replaces the layout. Refused (false, layout unchanged) when the list is empty, a monitor
+// Replaces the layout; screen device contexts then report the primary monitor's size. Refused (false, layout unchanged) when the list is empty, a monitor
 // rectangle is empty, or a work area is empty or not inside its monitor. Monitor handles given
 // out earlier stay valid when the new layout equals the old one and fail otherwise.
 bool SetMonitorLayout(const std::vector<MonitorArea>& monitors);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
@@ -24,16 +25,20 @@ void InvertDot(HDC hdc, int x, int y, int deviceParity) {
   InvertRect(hdc, &dot);
 }
 
-// Column by column from `from` at the left edge towards `to`, which the column past the right
-// edge would reach.
 void FillGradient(HDC hdc, const RECT& r, COLORREF from, COLORREF to) {
-  int width = r.right - r.left;
-  auto mix = [width](int a, int b, int i) { return BYTE(a + (b - a) * i / width); };
-  for (int i = 0; i < width; ++i) {
-    COLORREF c = RGB(mix(GetRValue(from), GetRValue(to), i), mix(GetGValue(from), GetGValue(to), i),
-                     mix(GetBValue(from), GetBValue(to), i));
-    userdraw::FillColor(hdc, RECT{r.left + i, r.top, r.left + i + 1, r.bottom}, c);
-  }
+  TRIVERTEX v[2];
+  v[0].x = r.left;
+  v[0].y = r.top;
+  v[0].Red = COLOR16(GetRValue(from) << 8);
+  v[0].Green = COLOR16(GetGValue(from) << 8);
+  v[0].Blue = COLOR16(GetBValue(from) << 8);
+  v[1].x = r.right;
+  v[1].y = r.bottom;
+  v[1].Red = COLOR16(GetRValue(to) << 8);
+  v[1].Green = COLOR16(GetGValue(to) << 8);
+  v[1].Blue = COLOR16(GetBValue(to) << 8);
+  GRADIENT_RECT mesh{0, 1};
+  GradientFill(hdc, v, 2, &mesh, 1, GRADIENT_FILL_RECT_H);
 }
 
 void CaptionText(HWND hwnd, HDC hdc, const RECT& r, UINT flags) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/GdiDC.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/Modules.h"
 #include "platform/user/Monitor.h"
@@ -210,6 +212,18 @@ TEST_F(MonitorTest, VirtualScreenSpansMonitorsLeftOfAndAbovePrimary) {
   EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN), 860 - 19);
   EXPECT_EQ(GetSystemMetrics(SM_CXMAXIMIZED), 1608);
   EXPECT_EQ(GetSystemMetrics(SM_CYMAXIMIZED), 868);
+}
+
+TEST_F(MonitorTest, ScreenDeviceContextsReportThePrimaryMonitorSize) {
+  ASSERT_TRUE(SetMonitorLayout({{RECT{0, 0, 1600, 900}, RECT{0, 0, 1600, 860}},
+                                {RECT{1600, 0, 4160, 1440}, RECT{1600, 0, 4160, 1440}}}));
+  HDC dc = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 1600);
+  EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 900);
+  ResetMonitorLayout();
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 1920);
+  EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 1080);
+  DeleteDC(dc);
 }
 
 TEST_F(MonitorTest, WorkAreaParameterFollowsThePrimaryMonitorAndCanBeMoved) {
