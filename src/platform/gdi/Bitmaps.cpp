@@ -389,6 +389,9 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   }
   if (width == 0 || height == 0) return DefaultDCBitmap();
   const BitmapObj* selected = dc->kind == DCKind::Memory ? FindBitmap(dc->bitmap) : nullptr;
+  if (selected && selected->dibSection)
+    return AddBitmap(MakeBitmapObj(width, height, selected->bpp, true, selected->colorTable,
+                                   selected->redMask, selected->greenMask, selected->blueMask));
   if (selected && selected->bpp == 1) return CreateBitmap(width, height, 1, 1, nullptr);
   return AddBitmap(MakeBitmapObj(width, height, 32, false));
 }

@@ -18,7 +18,8 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
 // A device bitmap: 1 bpp (monochrome), 16 (5-6-5), 24 or 32 bpp. `bits` rows are WORD aligned.
 // A zero width or height gives the 1x1 monochrome default bitmap.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
-// Monochrome when the DC holds a monochrome bitmap, else 32 bpp.
+// A DIB section of the same format when the DC holds a DIB section; monochrome when it holds a
+// monochrome device bitmap (a fresh memory DC's default); else 32 bpp.
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 
 // --- Blits ---------------------------------------------------------------------------------------

@@ -180,6 +180,20 @@ TEST(BitmapCreate, CompatibleBitmapFollowsTheDCsSelectedBitmap) {
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(Bmp(c).bpp, 32);
   EXPECT_EQ(Bmp(c).width, 10);
+  // A DC holding a DIB section makes DIB sections of that format, colour table included.
+  const std::vector<RGBQUAD> table = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}};
+  TestDC pal(keep(MakeDib(2, 2, 8, table)));
+  HBITMAP p = keep(CreateCompatibleBitmap(pal, 3, 3));
+  EXPECT_EQ(Bmp(p).bpp, 8);
+  EXPECT_TRUE(Bmp(p).dibSection);
+  EXPECT_EQ(Bmp(p).colorTable, table);
+  TestDC rgb565(keep(MakeDib(2, 2, 16, {}, BI_BITFIELDS)));
+  EXPECT_EQ(Bmp(keep(CreateCompatibleBitmap(rgb565, 3, 3))).greenMask, 0x07E0u);
+  // A DC holding a colour device bitmap makes 32-bit device bitmaps.
+  TestDC ddb(keep(CreateBitmap(2, 2, 1, 24, nullptr)));
+  HBITMAP d = keep(CreateCompatibleBitmap(ddb, 3, 3));
+  EXPECT_EQ(Bmp(d).bpp, 32);
+  EXPECT_FALSE(Bmp(d).dibSection);
   TestDC screen(dib, DCKind::Window);
   HBITMAP s = keep(CreateCompatibleBitmap(screen, 3, 3));
   EXPECT_EQ(Bmp(s).bpp, 32);
