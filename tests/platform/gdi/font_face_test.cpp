@@ -247,15 +247,6 @@ TEST(RealFonts, ItalicAndUnderlineAreKept) {
   EXPECT_GT(face->StrikeOutOffset(), -face->Metrics().tmAscent);
 }
 
-TEST(FontCache, FacesInUseSurviveTrimming) {
-  LOGFONTW lf = Font(kTestFontFace, -5);
-  auto held = FontFace::Resolve(lf);
-  const FontFace* address = held.get();
-  for (LONG h = 100; h < 700; ++h) FontFace::Resolve(Font(kTestFontFace, -h));
-  EXPECT_EQ(FontFace::Resolve(lf).get(), address);
-  EXPECT_EQ(held->Metrics().tmHeight, 5);
-}
-
 TEST(RealFonts, LargerFontsMeasureWider) {
   auto small = FontFace::Resolve(Font(u"Arial", -10));
   auto large = FontFace::Resolve(Font(u"Arial", -40));

@@ -10,26 +10,6 @@ namespace {
 
 class TextOutput : public TextCanvas {};
 
-TEST_F(TextOutput, LeftTopPutsTheCellTopAtTheReferencePoint) {
-  ASSERT_TRUE(TextOutW(dc_, 20, 30, u"ab", 2));
-  EXPECT_EQ(Bounds(kBlack), (RECT{20, 30, 33, 40}));
-  EXPECT_TRUE(Filled({20, 30, 26, 40}, kBlack));  // "a"
-  EXPECT_TRUE(Filled({26, 30, 27, 40}, kWhite));  // the gap column
-  EXPECT_TRUE(Filled({27, 30, 33, 40}, kBlack));  // "b"
-  EXPECT_TRUE(Filled({20, 40, 33, 43}, kWhite));  // descent stays empty
-}
-
-TEST_F(TextOutput, HorizontalAlignments) {
-  SetTextAlign(dc_, TA_RIGHT | TA_TOP);
-  TextOutW(dc_, 100, 10, u"ab", 2);
-  EXPECT_EQ(Bounds(kBlack), (RECT{86, 10, 99, 20}));
-
-  Clear();
-  SetTextAlign(dc_, TA_CENTER | TA_TOP);
-  TextOutW(dc_, 100, 10, u"ab", 2);
-  EXPECT_EQ(Bounds(kBlack), (RECT{93, 10, 106, 20}));
-}
-
 TEST_F(TextOutput, VerticalAlignments) {
   SetTextAlign(dc_, TA_LEFT | TA_BASELINE);
   TextOutW(dc_, 10, 50, u"x", 1);
@@ -182,15 +162,6 @@ TEST_F(TextOutput, TheDcClipRegionHolds) {
   IntersectClipRect(dc_, 0, 0, 23, 120);
   TextOutW(dc_, 20, 30, u"ab", 2);
   EXPECT_EQ(Bounds(kBlack), (RECT{20, 30, 23, 40}));
-}
-
-TEST_F(TextOutput, Escapement900RunsUpwardsWithTopsToTheLeft) {
-  UseFont(MakeLogFont(kTestFontFace, 0, 900));
-  TextOutW(dc_, 50, 80, u"ab", 2);
-  EXPECT_EQ(Bounds(kBlack), (RECT{50, 67, 60, 80}));
-  EXPECT_TRUE(Filled({50, 74, 60, 80}, kBlack));  // "a" right above the reference point
-  EXPECT_TRUE(Filled({50, 73, 60, 74}, kWhite));  // the gap
-  EXPECT_TRUE(Filled({50, 67, 60, 73}, kBlack));  // "b"
 }
 
 TEST_F(TextOutput, Escapement2700RunsDownwardsWithTopsToTheRight) {
