@@ -75,14 +75,19 @@ BOOL DrawFocusRect(HDC hdc, const RECT* lprc) {
   if (!LPtoDP(hdc, &origin, 1)) return FALSE;
   int parity = (origin.x + origin.y) & 1;
   const RECT& r = *lprc;
-  if (r.right <= r.left || r.bottom <= r.top) return TRUE;
-  for (int x = r.left; x < r.right; ++x) {
-    InvertDot(hdc, x, r.top, parity);
-    if (r.bottom - 1 > r.top) InvertDot(hdc, x, r.bottom - 1, parity);
+  RECT clip;
+  if (r.right <= r.left || r.bottom <= r.top || GetClipBox(hdc, &clip) == ERROR) return TRUE;
+  // Only the part that can show is walked, so a huge rectangle costs no more than the DC's size.
+  auto inside = [&clip](int x, int y) { return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom; };
+  int x0 = std::max(r.left, clip.left), x1 = std::min(r.right, clip.right);
+  int y0 = std::max(r.top + 1, clip.top), y1 = std::min(r.bottom - 1, clip.bottom);
+  for (int x = x0; x < x1; ++x) {
+    if (inside(x, r.top)) InvertDot(hdc, x, r.top, parity);
+    if (r.bottom - 1 > r.top && inside(x, r.bottom - 1)) InvertDot(hdc, x, r.bottom - 1, parity);
   }
-  for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-    InvertDot(hdc, r.left, y, parity);
-    if (r.right - 1 > r.left) InvertDot(hdc, r.right - 1, y, parity);
+  for (int y = y0; y < y1; ++y) {
+    if (inside(r.left, y)) InvertDot(hdc, r.left, y, parity);
+    if (r.right - 1 > r.left && inside(r.right - 1, y)) InvertDot(hdc, r.right - 1, y, parity);
   }
   return TRUE;
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/kernel/LastError.h"
 #include "platform/user/SysColors.h"
@@ -230,6 +231,9 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  // Glyphs have fixed sizes: nothing may spill out of a rectangle smaller than they are.
+  int saved = SaveDC(hdc);
+  IntersectClipRect(hdc, lprc->left, lprc->top, lprc->right, lprc->bottom);
   BOOL ok = FALSE;
   switch (uType) {
     case DFC_BUTTON: ok = Button(hdc, lprc, uState); break;
@@ -249,6 +253,7 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
     }
     default: break;
   }
+  RestoreDC(hdc, saved);
   if (!ok) SetLastError(ERROR_INVALID_PARAMETER);
   return ok;
 }

@@ -60,6 +60,14 @@ int Differing(const Surface& s, COLORREF base, int fromX, int toX) {
   return n;
 }
 
+TEST(FocusRect, HugeRectanglesCostOnlyWhatShows) {
+  Surface s(8, 6, kFill);
+  RECT huge{-1000000000, 2, 1000000000, 1000000000};  // only its top row crosses the surface
+  ASSERT_TRUE(DrawFocusRect(s.dc(), &huge));
+  EXPECT_TRUE(s.Matches(0, 2, {"I.I.I.I."}, {{'.', kFill}, {'I', kInverted}}));
+  EXPECT_EQ(s.At(0, 3), kFill);
+}
+
 class CaptionTest : public ::testing::Test {
  protected:
   void TearDown() override { ResetSysColors(); }

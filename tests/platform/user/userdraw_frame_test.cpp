@@ -220,6 +220,19 @@ TEST_F(FrameControlTest, MenuMarksAreBlackOnWhiteMasks) {
   EXPECT_EQ(Count(bullet, RGB(0, 0, 0)), 12);
 }
 
+TEST_F(FrameControlTest, SmallRectanglesKeepEverythingInside) {
+  Surface s(20, 20, kBack);
+  RECT tiny{5, 5, 9, 9};
+  ASSERT_TRUE(DrawFrameControl(s.dc(), &tiny, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED));
+  ASSERT_TRUE(DrawFrameControl(s.dc(), &tiny, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+  ASSERT_TRUE(DrawFrameControl(s.dc(), &tiny, DFC_CAPTION, DFCS_CAPTIONMAX));
+  EXPECT_EQ(Count(s, kBack), 400 - 16);
+  // The DC's own clip comes back afterwards.
+  RECT all{0, 0, 20, 20};
+  EXPECT_TRUE(DrawFrameControl(s.dc(), &all, DFC_BUTTON, DFCS_BUTTONPUSH));
+  EXPECT_EQ(Count(s, kBack), 0);
+}
+
 TEST_F(FrameControlTest, UnknownRequestsFailWithoutDrawing) {
   Surface s(8, 8, kBack);
   RECT r{0, 0, 8, 8};
