@@ -1,5 +1,6 @@
 #pragma once
-// Small painting steps shared by the classic drawing routines (internal to them).
+// Small painting steps shared by the classic drawing routines and the window frames and scroll
+// bars the window system paints with them. Coordinates are logical.
 
 #include "platform/kernel/WinDef.h"
 
