@@ -393,7 +393,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
     return AddBitmap(MakeBitmapObj(width, height, selected->bpp, true, selected->colorTable,
                                    selected->redMask, selected->greenMask, selected->blueMask));
   if (selected && selected->bpp == 1) return CreateBitmap(width, height, 1, 1, nullptr);
-  return AddBitmap(MakeBitmapObj(width, height, 32, false));
+  return AddBitmap(MakeDisplayBitmap(width, height));
 }
 
 }  // namespace win

@@ -22,15 +22,16 @@ int DepthOf(const DCObj& dc) {
   return displayBpp.load();
 }
 
-// A 1x1 bitmap of the display's format, for nearest-colour lookups on screen DCs.
-std::unique_ptr<BitmapObj> DisplayFormat(int bpp) {
-  if (bpp == 15) return MakeBitmapObj(1, 1, 16, false, {}, 0x7C00, 0x03E0, 0x001F);
-  if (bpp == 16) return MakeBitmapObj(1, 1, 16, false, {}, 0xF800, 0x07E0, 0x001F);
-  if (bpp <= 8) return MakeBitmapObj(1, 1, bpp, false, DefaultColorTable(bpp));
-  return MakeBitmapObj(1, 1, 32, false);
+}  // namespace
+
+std::unique_ptr<BitmapObj> MakeDisplayBitmap(int width, int height) {
+  const int bpp = displayBpp;
+  if (bpp == 15) return MakeBitmapObj(width, height, 16, false, {}, 0x7C00, 0x03E0, 0x001F);
+  if (bpp == 16) return MakeBitmapObj(width, height, 16, false, {}, 0xF800, 0x07E0, 0x001F);
+  if (bpp <= 8) return MakeBitmapObj(width, height, bpp, false, DefaultColorTable(bpp));
+  return MakeBitmapObj(width, height, bpp, false);
 }
 
-}  // namespace
 }  // namespace win::gdi
 
 namespace win {
@@ -92,7 +93,7 @@ COLORREF GetNearestColor(HDC hdc, COLORREF color) {
   const COLORREF rgb = color & 0xFFFFFF;  // PALETTERGB/PALETTEINDEX flags do not apply here
   if (dc->kind == DCKind::Memory)
     if (const BitmapObj* bmp = FindBitmap(dc->bitmap)) return RawToColor(*bmp, ColorToRaw(*bmp, rgb));
-  const std::unique_ptr<BitmapObj> format = DisplayFormat(displayBpp);
+  const std::unique_ptr<BitmapObj> format = MakeDisplayBitmap(1, 1);
   return RawToColor(*format, ColorToRaw(*format, rgb));
 }
 

@@ -19,7 +19,8 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
 // A zero width or height gives the 1x1 monochrome default bitmap.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 // A DIB section of the same format when the DC holds a DIB section; monochrome when it holds a
-// monochrome device bitmap (a fresh memory DC's default); else 32 bpp.
+// monochrome device bitmap (a fresh memory DC's default); else a device bitmap of the display's
+// depth (32 bpp).
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 
 // --- Blits ---------------------------------------------------------------------------------------

@@ -40,11 +40,21 @@ TEST(BitmapDeviceCaps, ScreenAndMemoryDCsReportTheirDepthAndFixedValues) {
     EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 16);
     EXPECT_EQ(GetDeviceCaps(mem24, BITSPIXEL), 24);  // memory DCs follow their bitmap
     EXPECT_EQ(GetNearestColor(screen, RGB(0x13, 0x57, 0x9B)), RGB(0x10, 0x55, 0x9C));
+    // Bitmaps compatible with the screen take its depth, and memory DCs holding them report it.
+    HBITMAP compatible = keep(CreateCompatibleBitmap(screen, 4, 4));
+    EXPECT_EQ(Bmp(compatible).bpp, 16);
+    EXPECT_EQ(Bmp(compatible).greenMask, 0x07E0u);
+    TestDC mem16(compatible);
+    EXPECT_EQ(GetDeviceCaps(mem16, BITSPIXEL) * GetDeviceCaps(mem16, PLANES), 16);
+    EXPECT_EQ(GetNearestColor(mem16, RGB(0x13, 0x57, 0x9B)), RGB(0x10, 0x55, 0x9C));
   }
   {
     DisplayDepth palette(8);
     EXPECT_EQ(GetDeviceCaps(screen, NUMCOLORS), 256);
     EXPECT_NE(GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE, 0);
+    HBITMAP compatible = keep(CreateCompatibleBitmap(screen, 2, 2));
+    EXPECT_EQ(Bmp(compatible).bpp, 8);
+    EXPECT_EQ(Bmp(compatible).colorTable.size(), 256u);
   }
   EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
 }

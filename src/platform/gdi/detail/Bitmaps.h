@@ -25,6 +25,9 @@ std::unique_ptr<BitmapObj> MakeBitmapObj(int width, int height, int bpp, bool di
                                          const std::vector<RGBQUAD>& colorTable = {}, DWORD redMask = 0,
                                          DWORD greenMask = 0, DWORD blueMask = 0);
 
+// A device bitmap in the display's format (32 bpp unless a test lowered the display depth).
+std::unique_ptr<BitmapObj> MakeDisplayBitmap(int width, int height);
+
 // The monochrome table: index 0 black, index 1 white.
 std::vector<RGBQUAD> MonochromeTable();
 
