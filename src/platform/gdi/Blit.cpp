@@ -51,8 +51,16 @@ std::unique_ptr<BitmapObj> CloneRect(const BitmapObj& src, RECT& r) {
   auto copy = MakeBitmapObj(r.right - r.left, r.bottom - r.top, src.bpp, src.dibSection, src.colorTable,
                             src.redMask, src.greenMask, src.blueMask);
   if (!copy) return nullptr;
-  for (int y = 0; y < copy->height; ++y)
-    for (int x = 0; x < copy->width; ++x) SetRaw(*copy, x, y, GetRaw(src, r.left + x, r.top + y));
+  for (int y = 0; y < copy->height; ++y) {
+    if (src.bpp >= 8) {
+      const size_t bytes = size_t(src.bpp / 8);
+      std::memcpy(copy->bits.data() + size_t(y) * size_t(copy->stride),
+                  src.bits.data() + size_t(r.top + y) * size_t(src.stride) + size_t(r.left) * bytes,
+                  size_t(copy->width) * bytes);
+    } else {
+      for (int x = 0; x < copy->width; ++x) SetRaw(*copy, x, y, GetRaw(src, r.left + x, r.top + y));
+    }
+  }
   return copy;
 }
 
@@ -221,11 +229,18 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
   for (const RECT& r : rects) {
     for (int yy = r.top; yy < r.bottom; ++yy) {
       const int patRow = ((yy - brushOrg.y) & 7) * 8;
+      // 32 bpp rows are worked on as words; other depths through the raw accessors.
+      uint32_t* row32 = dst.bpp == 32
+                            ? reinterpret_cast<uint32_t*>(dst.bits.data() + size_t(yy) * size_t(dst.stride))
+                            : nullptr;
       for (int xx = r.left; xx < r.right; ++xx) {
         uint32_t s = 0;
         if (sampler && !sampler->Sample(xx - dr.left, yy - dr.top, s)) continue;
         const uint32_t p = pattern[patRow + ((xx - brushOrg.x) & 7)];
-        SetRaw(dst, xx, yy, Rop3(code, p, s, GetRaw(dst, xx, yy)) & mask);
+        if (row32)
+          row32[xx] = Rop3(code, p, s, row32[xx]);
+        else
+          SetRaw(dst, xx, yy, Rop3(code, p, s, GetRaw(dst, xx, yy)) & mask);
       }
     }
   }

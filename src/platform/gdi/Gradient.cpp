@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/detail/Blit.h"
@@ -26,10 +27,11 @@ BYTE Mix(int64_t a, int64_t b, int64_t num, int64_t den) {
   return BYTE(std::clamp<int64_t>(v16 >> 8, 0, 255));
 }
 
-void Plot(BitmapObj& bmp, int x, int y, BYTE r, BYTE g, BYTE b, BYTE a) {
+// The raw value of a colour; 32 bpp targets keep the alpha too.
+uint32_t RawColor(const BitmapObj& bmp, BYTE r, BYTE g, BYTE b, BYTE a) {
   uint32_t raw = ColorToRaw(bmp, RGB(r, g, b));
   if (bmp.bpp == 32) raw |= uint32_t(a) << 24;
-  SetRaw(bmp, x, y, raw);
+  return raw;
 }
 
 void FillRectGradient(const DrawTarget& t, const TRIVERTEX& v1, const TRIVERTEX& v2, bool vertical) {
@@ -40,13 +42,15 @@ void FillRectGradient(const DrawTarget& t, const TRIVERTEX& v1, const TRIVERTEX&
   const bool firstLeads = vertical ? p1.y <= p2.y : p1.x <= p2.x;
   const Color16 c0 = VertexColor(firstLeads ? v1 : v2), c1 = VertexColor(firstLeads ? v2 : v1);
   const int64_t steps = (vertical ? area.bottom - area.top : area.right - area.left) - 1;
+  // The colour depends on one coordinate only: one raw value per step.
+  std::vector<uint32_t> ramp(size_t(steps + 1));
+  for (int64_t i = 0; i <= steps; ++i)
+    ramp[size_t(i)] = RawColor(*t.bmp, Mix(c0.r, c1.r, i, steps), Mix(c0.g, c1.g, i, steps),
+                               Mix(c0.b, c1.b, i, steps), Mix(c0.a, c1.a, i, steps));
   for (const RECT& r : PaintableRects(*t.dc, area)) {
     for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) {
-        const int64_t i = vertical ? y - area.top : x - area.left;
-        Plot(*t.bmp, x, y, Mix(c0.r, c1.r, i, steps), Mix(c0.g, c1.g, i, steps), Mix(c0.b, c1.b, i, steps),
-             Mix(c0.a, c1.a, i, steps));
-      }
+      for (int x = r.left; x < r.right; ++x)
+        SetRaw(*t.bmp, x, y, ramp[size_t(vertical ? y - area.top : x - area.left)]);
   }
 }
 
@@ -78,8 +82,9 @@ void FillTriangle(const DrawTarget& t, const TRIVERTEX* v[3]) {
         const int64_t w1 = sign * edge(p[2], p[0], x, y);
         const int64_t w2 = sign * edge(p[0], p[1], x, y);
         if (w0 < 0 || w1 < 0 || w2 < 0) continue;
-        Plot(*t.bmp, x, y, mix(w0, w1, w2, &Color16::r), mix(w0, w1, w2, &Color16::g),
-             mix(w0, w1, w2, &Color16::b), mix(w0, w1, w2, &Color16::a));
+        SetRaw(*t.bmp, x, y,
+               RawColor(*t.bmp, mix(w0, w1, w2, &Color16::r), mix(w0, w1, w2, &Color16::g),
+                        mix(w0, w1, w2, &Color16::b), mix(w0, w1, w2, &Color16::a)));
       }
   }
 }
