@@ -7,6 +7,8 @@
 #include "platform/kernel/LastError.h"
 #include "platform/user/Menu.h"
 #include "platform/user/MenuInternal.h"
+#include "platform/user/Paint.h"
+#include "platform/user/Window.h"
 
 namespace win {
 namespace menu {
@@ -62,6 +64,12 @@ bool ItemFromFlags(HMENU parent, UINT flags, UINT_PTR idNewItem, LPCWSTR newItem
 
 bool InfoSizeOk(const MENUITEMINFOW* info) {
   return info && (info->cbSize == sizeof(MENUITEMINFOW) || info->cbSize == kOldInfoSize);
+}
+
+// A live menu and a record of a size this system knows.
+bool InfoCallOk(HMENU hmenu, const MENUITEMINFOW* info) {
+  if (!CheckMenu(hmenu)) return false;
+  return InfoSizeOk(info) || Fail(ERROR_INVALID_PARAMETER);
 }
 
 bool InfoAllowed(HMENU parent, const MENUITEMINFOW& info) {
@@ -174,11 +182,7 @@ BOOL ModifyMenuW(HMENU hmenu, UINT position, UINT flags, UINT_PTR idNewItem, LPC
 
 BOOL InsertMenuItemW(HMENU hmenu, UINT position, BOOL byPosition, const MENUITEMINFOW* info) {
   std::lock_guard lock(MenuLock());
-  if (!CheckMenu(hmenu)) return FALSE;
-  if (!InfoSizeOk(info)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (!InfoCallOk(hmenu, info)) return FALSE;
   if (!InfoAllowed(hmenu, *info)) return FALSE;
   ItemRef at;
   if (!InsertionPoint(hmenu, position, byPosition != FALSE, &at)) return FALSE;
@@ -194,11 +198,7 @@ BOOL InsertMenuItemW(HMENU hmenu, UINT position, BOOL byPosition, const MENUITEM
 
 BOOL SetMenuItemInfoW(HMENU hmenu, UINT position, BOOL byPosition, const MENUITEMINFOW* info) {
   std::lock_guard lock(MenuLock());
-  if (!CheckMenu(hmenu)) return FALSE;
-  if (!InfoSizeOk(info)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (!InfoCallOk(hmenu, info)) return FALSE;
   ItemRef ref;
   if (!Locate(hmenu, position, byPosition != FALSE, &ref)) return FALSE;
   if (!InfoAllowed(ref.menu, *info)) return FALSE;
@@ -208,11 +208,7 @@ BOOL SetMenuItemInfoW(HMENU hmenu, UINT position, BOOL byPosition, const MENUITE
 
 BOOL GetMenuItemInfoW(HMENU hmenu, UINT position, BOOL byPosition, MENUITEMINFOW* info) {
   std::lock_guard lock(MenuLock());
-  if (!CheckMenu(hmenu)) return FALSE;
-  if (!InfoSizeOk(info)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (!InfoCallOk(hmenu, info)) return FALSE;
   ItemRef ref;
   if (!Locate(hmenu, position, byPosition != FALSE, &ref)) return FALSE;
   const Item& it = ref.item();
@@ -336,12 +332,18 @@ UINT GetMenuDefaultItem(HMENU hmenu, UINT byPosition, UINT flags) {
   return kNoId;
 }
 
-BOOL HiliteMenuItem(HWND, HMENU hmenu, UINT item, UINT hilite) {
-  std::lock_guard lock(MenuLock());
-  ItemRef ref;
-  if (!Locate(hmenu, item, (hilite & MF_BYPOSITION) != 0, &ref)) return FALSE;
-  Item& it = ref.item();
-  it.state = (it.state & ~MFS_HILITE) | (hilite & MF_HILITE);
+BOOL HiliteMenuItem(HWND hwnd, HMENU hmenu, UINT item, UINT hilite) {
+  HWND barHost = nullptr;
+  {
+    std::lock_guard lock(MenuLock());
+    ItemRef ref;
+    if (!Locate(hmenu, item, (hilite & MF_BYPOSITION) != 0, &ref)) return FALSE;
+    Item& it = ref.item();
+    it.state = (it.state & ~MFS_HILITE) | (hilite & MF_HILITE);
+    barHost = ref.obj->barHost;
+  }
+  // A highlighted bar item shows at once.
+  if (hwnd && hwnd == barHost && IsWindow(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   return TRUE;
 }
 

@@ -53,7 +53,7 @@ struct ItemInfo {
   bool disabled = false;
   HMENU sub = nullptr;
   UINT id = 0;
-  UINT flags = 0;
+  UINT flags = 0;  // MF_ type and state bits
   std::u16string text;
   RECT rect{};
 };
@@ -69,7 +69,7 @@ ItemInfo InfoAt(HMENU menu, int pos) {
   r.disabled = it.IsDisabled();
   r.sub = it.subMenu && FindMenu(it.subMenu) ? it.subMenu : nullptr;
   r.id = it.id;
-  r.flags = ItemFlags(it);
+  r.flags = (it.type & ~MFT_RADIOCHECK) | it.state;
   r.text = it.HasText() ? it.text : std::u16string();
   r.rect = it.rect;
   return r;
@@ -126,7 +126,7 @@ class Tracker {
   void NotifySelect(HMENU menu, int pos, bool byMouse);
   bool OpenSubmenu(int level, bool selectFirst);
   bool OpenBarPopup(bool selectFirst);
-  bool ShowLevel(HMENU menu, int parentPos, const RECT& place);
+  bool ShowLevel(HMENU menu, const RECT& place);
   void CloseFrom(int level);
   void Choose(int level, int pos);
   void Activate(int level, int pos, bool byKey);
@@ -160,7 +160,7 @@ class Tracker {
 void Tracker::NotifySelect(HMENU menu, int pos, bool byMouse) {
   ItemInfo info = InfoAt(menu, pos);
   if (!info.exists) return;
-  UINT flags = (info.flags & 0xFFFF & ~0xFF00u) | MF_HILITE | (byMouse ? MF_MOUSESELECT : 0);
+  UINT flags = (info.flags & 0xFFFF) | MF_HILITE | (byMouse ? MF_MOUSESELECT : 0);
   if (info.sub) flags |= MF_POPUP;
   WORD item = info.sub ? WORD(pos) : WORD(info.id);
   Send(WM_MENUSELECT, MAKEWPARAM(item, WORD(flags)), reinterpret_cast<LPARAM>(menu));
@@ -187,14 +187,13 @@ void Tracker::SelectBar(int pos) {
   if (pos >= 0) NotifySelect(req_.bar, pos, false);
 }
 
-bool Tracker::ShowLevel(HMENU menu, int parentPos, const RECT& place) {
+bool Tracker::ShowLevel(HMENU menu, const RECT& place) {
   HWND wnd = CreateMenuWindow(menu, req_.owner);
   if (!wnd) return false;
   levels_.push_back(Level{menu, wnd, -1});
   SetWindowPos(wnd, HWND_TOPMOST, place.left, place.top, place.right - place.left, place.bottom - place.top,
                SWP_SHOWWINDOW | SWP_NOACTIVATE);
   UpdateWindow(wnd);
-  (void)parentPos;
   return true;
 }
 
@@ -211,7 +210,7 @@ bool Tracker::OpenSubmenu(int level, bool selectFirst) {
   ClientToScreen(parent.wnd, &origin);
   OffsetRect(&item, origin.x, origin.y);
   RECT place = PlaceSubmenu(size, ScreenRectOf(parent.wnd), item, WorkAreaAt(POINT{item.left, item.top}));
-  if (!ShowLevel(info.sub, parent.sel, place)) return false;
+  if (!ShowLevel(info.sub, place)) return false;
   if (selectFirst) Select(int(levels_.size()) - 1, NextSelectable(info.sub, -1, 1), false);
   return true;
 }
@@ -229,7 +228,7 @@ bool Tracker::OpenBarPopup(bool selectFirst) {
   OffsetRect(&item, win.left, win.top);
   POINT pt{item.left, item.bottom};
   RECT place = PlacePopupMenu(size, pt, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, &item, WorkAreaAt(pt));
-  if (!ShowLevel(info.sub, barSel_, place)) return false;
+  if (!ShowLevel(info.sub, place)) return false;
   RepaintBar();
   if (selectFirst) Select(0, NextSelectable(info.sub, -1, 1), false);
   return true;
@@ -594,7 +593,7 @@ bool Tracker::Start() {
     SIZE size = LayoutPopup(req_.popup, req_.owner);
     RECT place = PlacePopupMenu(size, req_.pt, req_.flags, req_.hasExclude ? &req_.exclude : nullptr,
                                 WorkAreaAt(req_.pt));
-    ShowLevel(req_.popup, 0, place);
+    ShowLevel(req_.popup, place);
     return true;
   }
   if (req_.mnemonic) {

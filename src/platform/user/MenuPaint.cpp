@@ -206,7 +206,7 @@ void PaintBar(HMENU menu, HWND owner, HDC dc, const RECT& bar, int selected, boo
   for (size_t i = 0; i < s.items.size(); ++i) {
     const Item& it = s.items[i];
     RECT r = it.rect;
-    bool isSelected = int(i) == selected;
+    bool isSelected = int(i) == selected || (selected < 0 && (it.state & MFS_HILITE));
     if (it.IsOwnerDraw()) {
       OwnerDraw(menu, owner, dc, it, isSelected);
       continue;

@@ -10,6 +10,7 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/PopupMenu.h"
+#include "platform/user/SysColors.h"
 #include "platform/user/SysMetrics.h"
 #include "platform/user/SysParams.h"
 #include "platform/user/Window.h"
@@ -85,6 +86,39 @@ TEST_F(MenuLayoutTest, TextItemsHaveCheckLabelAcceleratorAndArrowColumns) {
     GetWindowRect(popup, &win);
     EXPECT_EQ(win, (RECT{200, 150, a.right + 3, b.bottom + 3}));
     EXPECT_EQ(a.left, 203);
+    desktop->press_key(VK_ESCAPE);
+  });
+  EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 150, owner, nullptr), 0);
+}
+
+TEST_F(MenuLayoutTest, DisabledTextIsEmbossedAndGreyWhenHighlighted) {
+  AppendMenuW(menu, MF_STRING | MF_GRAYED, 1, u"Grey");
+  AppendMenuW(menu, MF_STRING, 2, u"Fine");
+  auto pixel = [this](HWND popup, int x, int y) {
+    RECT win;
+    GetWindowRect(popup, &win);
+    return desktop->surface_pixel(popup, x - win.left, y - win.top);
+  };
+  desktop->script([&] {
+    RECT r = ItemRect(0);
+    HWND popup = WindowFromPoint(POINT{r.left + 1, r.top + 1});
+    // The label starts after the check-mark column; a 13-pixel line centred in the item has its
+    // baseline 12 pixels down. Glyphs of the test font are boxes 6 pixels wide.
+    int x = r.left + GetSystemMetrics(SM_CXMENUCHECK) + 4, baseline = r.top + 2 + 10;
+    EXPECT_EQ(pixel(popup, x, baseline - 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(pixel(popup, x + 6, baseline), GetSysColor(COLOR_BTNHIGHLIGHT));  // the shifted copy
+    // The enabled item below is drawn once, in the menu text colour.
+    RECT f = ItemRect(1);
+    EXPECT_EQ(pixel(popup, x, f.top + 2), GetSysColor(COLOR_MENUTEXT));
+    EXPECT_EQ(pixel(popup, x + 6, f.top + 12), GetSysColor(COLOR_MENU));
+    desktop->press_key(VK_DOWN);
+  });
+  desktop->script([&] {
+    RECT r = ItemRect(0);
+    HWND popup = WindowFromPoint(POINT{r.left + 1, r.top + 1});
+    int x = r.left + GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    EXPECT_EQ(pixel(popup, x, r.top + 2), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(pixel(popup, x + 6, r.top + 12), GetSysColor(COLOR_HIGHLIGHT));
     desktop->press_key(VK_ESCAPE);
   });
   EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 150, owner, nullptr), 0);

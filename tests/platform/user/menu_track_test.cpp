@@ -107,6 +107,19 @@ TEST_F(MenuTrack, KeysChooseAnItemAndTheNotificationsComeInOrder) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(MenuTrack, MenuSelectCarriesTheItemsFlags) {
+  SetMenuDefaultItem(menu, kOpen, FALSE);
+  CheckMenuItem(menu, kOpen, MF_CHECKED);
+  Keys({VK_DOWN});
+  Keys({VK_ESCAPE});
+  EXPECT_EQ(Track(TPM_RETURNCMD), 0);
+  auto selects = Of(WM_MENUSELECT);
+  ASSERT_GE(selects.size(), 1u);
+  WORD flags = HIWORD(selects[0].wParam);
+  EXPECT_EQ(flags & (MF_DEFAULT | MF_CHECKED | MF_HILITE), MF_DEFAULT | MF_CHECKED | MF_HILITE);
+  EXPECT_EQ(flags & (MF_POPUP | MF_MOUSESELECT), 0);
+}
+
 TEST_F(MenuTrack, WithoutReturnCmdTheChoiceIsPostedAsCommand) {
   Keys({VK_END, VK_UP, VK_RETURN});
   EXPECT_EQ(Track(0), TRUE);
@@ -356,6 +369,32 @@ TEST_F(MenuTrack, AMenuOrOwnerDestroyedByAHandlerEndsTheLoopSafely) {
   EXPECT_FALSE(IsWindow(owner));
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_TRUE(IsMenu(menu));
+}
+
+TEST_F(MenuTrack, ChoicesByPositionAndSystemCommandsArePostedAsAsked) {
+  MENUINFO mi;
+  mi.fMask = MIM_STYLE;
+  mi.dwStyle = MNS_NOTIFYBYPOS;
+  ASSERT_TRUE(SetMenuInfo(menu, &mi));
+  Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+  EXPECT_EQ(Track(0), TRUE);
+  desktop->run_until_idle();
+  auto byPos = Of(WM_MENUCOMMAND);
+  ASSERT_EQ(byPos.size(), 1u);
+  EXPECT_EQ(byPos[0].wParam, 1u);
+  EXPECT_EQ(byPos[0].lParam, reinterpret_cast<LPARAM>(menu));
+  EXPECT_EQ(Count(owner, WM_COMMAND), 0);
+
+  HMENU sys = CreatePopupMenu();
+  AppendMenuW(sys, MF_STRING, SC_MINIMIZE, u"Mi&nimize");
+  desktop->script([this] { desktop->type_char(u'n'); });
+  EXPECT_EQ(TrackPopupMenuEx(sys, 0, 200, 150, owner, nullptr), TRUE);
+  desktop->run_until_idle();
+  auto sc = Of(WM_SYSCOMMAND);
+  ASSERT_GE(sc.size(), 1u);
+  EXPECT_EQ(sc[0].wParam, SC_MINIMIZE);
+  EXPECT_EQ(Count(owner, WM_COMMAND), 0);
+  DestroyMenu(sys);
 }
 
 TEST_F(MenuTrack, TheHighlightUsesTheSystemColours) {
