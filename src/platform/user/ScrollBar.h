@@ -24,6 +24,10 @@ inline constexpr DWORD SBS_HORZ = 0x0000, SBS_VERT = 0x0001, SBS_TOPALIGN = 0x00
 inline constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001, STATE_SYSTEM_PRESSED = 0x00000008,
                        STATE_SYSTEM_INVISIBLE = 0x00008000, STATE_SYSTEM_OFFSCREEN = 0x00010000;
 inline constexpr LONG OBJID_HSCROLL = LONG(0xFFFFFFFA), OBJID_VSCROLL = LONG(0xFFFFFFFB);
+// SCROLLBAR control messages
+inline constexpr UINT SBM_SETPOS = 0x00E0, SBM_GETPOS = 0x00E1, SBM_SETRANGE = 0x00E2, SBM_GETRANGE = 0x00E3,
+                      SBM_ENABLE_ARROWS = 0x00E4, SBM_SETRANGEREDRAW = 0x00E6, SBM_SETSCROLLINFO = 0x00E9,
+                      SBM_GETSCROLLINFO = 0x00EA, SBM_GETSCROLLBARINFO = 0x00EB;
 inline constexpr DWORD ERROR_NO_SCROLLBARS = 1447, ERROR_INVALID_SCROLLBAR_RANGE = 1448;
 
 struct SCROLLINFO {
@@ -61,5 +65,10 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 // ESB_ flags; FALSE when the arrows were in that state already.
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO* info);
+
+// The SCROLLBAR control class ("ScrollBar"; SBS_HORZ or SBS_VERT): the window bars' drawing and
+// mouse loop in a child window that notifies its parent, the SBM_ messages, and the arrow, page,
+// Home and End keys while it has the focus. Registered once; later calls do nothing.
+BOOL RegisterScrollBarClass();
 
 }  // namespace win
