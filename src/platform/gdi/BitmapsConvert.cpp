@@ -6,10 +6,14 @@
 
 namespace win::gdi {
 
+bool IsMonochrome(const BitmapObj& bmp) {
+  return bmp.bpp == 1 && (!bmp.dibSection || bmp.colorTable == MonochromeTable());
+}
+
 PixelConverter::PixelConverter(const BitmapObj& src, const BitmapObj& dst, const MonoRules* rules)
     : src_(src), dst_(dst) {
-  const bool monoSrc = rules && src.bpp == 1;
-  const bool monoDst = rules && dst.bpp == 1;
+  const bool monoSrc = rules && IsMonochrome(src);
+  const bool monoDst = rules && IsMonochrome(dst);
   if ((monoSrc && monoDst) || (!monoSrc && SameFormat(src, dst))) {
     mode_ = Mode::Identity;
     return;

@@ -97,6 +97,29 @@ TEST(BlitMono, MonochromeSourceTakesTheDestinationTextAndBackgroundColours) {
   }
 }
 
+TEST(BlitMono, TwoColourDibSectionsShowTheirOwnColours) {
+  MemDC twoColour(2, 1, 1, {{0, 0, 255, 0}, {255, 0, 0, 0}});  // red, blue
+  twoColour.setRaw(1, 0, 1);
+  MemDC blackWhite(2, 1, 1, MonochromeTable());
+  blackWhite.setRaw(1, 0, 1);
+  MemDC dst(2, 2, 32);
+  SetTextColor(dst.dc, RGB(0, 255, 0));
+  SetBkColor(dst.dc, RGB(255, 255, 0));
+  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 2, 1, twoColour.dc, 0, 0, SRCCOPY));
+  ASSERT_TRUE(BitBlt(dst.dc, 0, 1, 2, 1, blackWhite.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(dst.px(0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(dst.px(1, 0), RGB(0, 0, 255));
+  EXPECT_EQ(dst.px(0, 1), RGB(0, 255, 0));    // black-and-white: text colour
+  EXPECT_EQ(dst.px(1, 1), RGB(255, 255, 0));  // and background colour
+  // Onto a two-colour DIB a colour goes to the nearest entry.
+  MemDC src(2, 1, 32);
+  src.setRaw(0, 0, 0x0000F0);
+  src.setRaw(1, 0, 0xF00000);
+  ASSERT_TRUE(BitBlt(twoColour.dc, 0, 0, 2, 1, src.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(twoColour.raw(0, 0), 1u);
+  EXPECT_EQ(twoColour.raw(1, 0), 0u);
+}
+
 TEST(BlitMono, ColourSourceBecomesWhiteWhereItEqualsTheSourceBackground) {
   MemDC src(3, 1, 32);
   src.setRaw(0, 0, 0x00FF00);

@@ -59,14 +59,19 @@ inline bool SameFormat(const BitmapObj& a, const BitmapObj& b) {
 
 namespace win::gdi {
 
-// The colours the monochrome rules of DC-to-DC transfers take: a 1 bpp source paints its 0 bits
-// in the destination DC's text colour and its 1 bits in its background colour; a colour source
-// becomes 1 (white) on a 1 bpp destination where it equals the source DC's background colour.
+// The colours the monochrome rules of DC-to-DC transfers take: a monochrome source paints its 0
+// bits in the destination DC's text colour and its 1 bits in its background colour; a colour
+// source becomes 1 (white) on a monochrome destination where it equals the source DC's background
+// colour.
 struct MonoRules {
   COLORREF textColor = RGB(0, 0, 0);
   COLORREF bkColor = RGB(255, 255, 255);
   COLORREF srcBkColor = RGB(255, 255, 255);
 };
+
+// Monochrome for the rules above: 1 bpp device bitmaps, and 1 bpp DIB sections whose table is
+// black and white (others show their own two colours).
+bool IsMonochrome(const BitmapObj& bmp);
 
 // Maps raw values of one bitmap's format to another's. Without rules, colours go through the
 // colour tables (DIB transfers); with rules, the monochrome rules above apply.
