@@ -81,31 +81,40 @@ const Depth kDepths[] = {{1, BI_RGB, 2, "1 L P", 0},       {4, BI_RGB, 10, "P", 
 
 TEST_F(BmpFiles, EveryDepthWeWriteIsReadBackByPillow) {
   constexpr int W = 5, H = 3;  // odd width: rows need padding
+  std::vector<HBITMAP> written;
+  std::string files;
   for (const Depth& d : kDepths) {
-    SCOPED_TRACE(::testing::Message() << d.bpp << "/" << d.compression);
     HBITMAP h = Keep(
         MakeDib(W, H, d.bpp, d.bpp <= 8 ? PaletteTable(d.colours) : std::vector<RGBQUAD>{}, d.compression));
     for (int y = 0; y < H; ++y)
       for (int x = 0; x < W; ++x) SetPx(h, x, y, kPalette[size_t(x + 2 * y) % d.colours]);
-    const std::string file = Path("out.bmp");
+    const std::string file = Path("out" + std::to_string(written.size()) + ".bmp");
     std::string error;
     ASSERT_TRUE(SaveBmpToFile(h, file, &error)) << error;
-    const std::string out = Python(
-        "from PIL import Image\n"
-        "im = Image.open('" +
-        file +
-        "')\n"
-        "print(im.format, im.size[0], im.size[1], im.mode)\n"
-        "rgb = im.convert('RGB')\n"
-        "for y in range(im.size[1]):\n"
-        "  print(' '.join('%d,%d,%d' % rgb.getpixel((x, y)) for x in range(im.size[0])))\n");
-    std::istringstream in(out);
+    written.push_back(h);
+    files += "'" + file + "',";
+  }
+  // One reader run for all files: per file a header line, then one line per pixel row.
+  const std::string out = Python(
+      "from PIL import Image\n"
+      "for f in [" +
+      files +
+      "]:\n"
+      "  im = Image.open(f)\n"
+      "  print(im.format, im.size[0], im.size[1], im.mode)\n"
+      "  rgb = im.convert('RGB')\n"
+      "  for y in range(im.size[1]):\n"
+      "    print(' '.join('%d,%d,%d' % rgb.getpixel((x, y)) for x in range(im.size[0])))\n");
+  std::istringstream in(out);
+  for (size_t i = 0; i < written.size(); ++i) {
+    const Depth& d = kDepths[i];
+    SCOPED_TRACE(::testing::Message() << d.bpp << "/" << d.compression);
     std::string format, mode;
     int w = 0, hgt = 0;
     in >> format >> w >> hgt >> mode;
     ASSERT_EQ(format, "BMP") << out;
-    EXPECT_EQ(w, W);
-    EXPECT_EQ(hgt, H);
+    ASSERT_EQ(w, W);
+    ASSERT_EQ(hgt, H);
     EXPECT_NE(std::string(" ").append(d.pillowModes).append(" ").find(" " + mode + " "), std::string::npos)
         << mode;
     for (int y = 0; y < H; ++y)
@@ -113,7 +122,7 @@ TEST_F(BmpFiles, EveryDepthWeWriteIsReadBackByPillow) {
         int r, g, b;
         char comma;
         ASSERT_TRUE(in >> r >> comma >> g >> comma >> b) << out;
-        const COLORREF want = Px(h, x, y);
+        const COLORREF want = Px(written[i], x, y);
         EXPECT_NEAR(r, GetRValue(want), d.tolerance) << x << "," << y;
         EXPECT_NEAR(g, GetGValue(want), d.tolerance) << x << "," << y;
         EXPECT_NEAR(b, GetBValue(want), d.tolerance) << x << "," << y;

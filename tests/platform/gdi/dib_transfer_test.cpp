@@ -183,6 +183,25 @@ TEST(DibTransfer, MonochromeDibsUseTheirColourTableAndRunLengthDibsDecode) {
   EXPECT_EQ(f.raw(0, 0), 0x0000C8u);
   EXPECT_EQ(f.raw(1, 0), 0xC80000u);
   EXPECT_EQ(f.raw(3, 0), 0u);  // never written: index 0
+  // RLE4 with a delta move and an odd absolute run.
+  BITMAPINFO rle4 = MakeInfo(4, 2, 4, BI_RLE4);
+  rle4.bmiHeader.biClrUsed = 4;
+  rle4.bmiColors[0] = RGBQUAD{0, 0, 0, 0};
+  rle4.bmiColors[1] = RGBQUAD{10, 0, 0, 0};
+  rle4.bmiColors[2] = RGBQUAD{20, 0, 0, 0};
+  rle4.bmiColors[3] = RGBQUAD{30, 0, 0, 0};
+  const uint8_t enc4[] = {4, 0x12, 0,    0,            // bottom row: 1 2 1 2
+                          0, 2,    2,    0,            // delta: two to the right on the top row
+                          0, 3,    0x31, 0x20, 0, 1};  // absolute 3 1 2 (clipped at 4), end
+  rle4.bmiHeader.biSizeImage = sizeof enc4;
+  MemDC g(4, 2, 32);
+  ASSERT_EQ(StretchDIBits(g.dc, 0, 0, 4, 2, 0, 0, 4, 2, enc4, &rle4, DIB_RGB_COLORS, SRCCOPY), 2);
+  EXPECT_EQ(g.raw(0, 1), 10u);
+  EXPECT_EQ(g.raw(1, 1), 20u);
+  EXPECT_EQ(g.raw(3, 1), 20u);
+  EXPECT_EQ(g.raw(1, 0), 0u);
+  EXPECT_EQ(g.raw(2, 0), 30u);
+  EXPECT_EQ(g.raw(3, 0), 10u);
   // Truncated run-length data fails instead of reading past its end.
   rle.bmiHeader.biSizeImage = 7;
   EXPECT_EQ(StretchDIBits(f.dc, 0, 0, 4, 2, 0, 0, 4, 2, enc, &rle, DIB_RGB_COLORS, SRCCOPY), 0);
