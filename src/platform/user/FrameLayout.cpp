@@ -41,7 +41,7 @@ RECT ClipTo(const RECT& r, const RECT& bounds) {
 }  // namespace
 
 BorderKind BorderKindOf(DWORD style, DWORD exStyle) {
-  if ((style & WS_THICKFRAME) && (style & (WS_DLGFRAME | WS_BORDER)) != WS_DLGFRAME) return BorderKind::Thick;
+  if (style & WS_THICKFRAME) return BorderKind::Thick;
   if ((exStyle & WS_EX_DLGMODALFRAME) || (style & WS_DLGFRAME)) return BorderKind::Dialog;
   if (style & WS_BORDER) return BorderKind::Thin;
   return BorderKind::None;
@@ -121,10 +121,9 @@ FrameLayout ComputeFrameLayout(const FrameStyle& fs, int width, int height) {
     r = Inset(r, 0, fs.menuBarHeight, 0, 0);
   }
 
-  if (fs.exStyle & WS_EX_CLIENTEDGE)
-    l.edge = GetSystemMetrics(SM_CXEDGE);
-  else if (fs.exStyle & WS_EX_STATICEDGE)
-    l.edge = GetSystemMetrics(SM_CXBORDER);
+  // Both edges may be asked for: the static edge then lies inside the client edge.
+  if (fs.exStyle & WS_EX_CLIENTEDGE) l.edge += GetSystemMetrics(SM_CXEDGE);
+  if (fs.exStyle & WS_EX_STATICEDGE) l.edge += GetSystemMetrics(SM_CXBORDER);
   l.edgeOuter = r;
   r = Inset(r, l.edge, l.edge, l.edge, l.edge);
 

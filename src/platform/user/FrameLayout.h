@@ -28,7 +28,7 @@ struct FrameLayout {
   RECT sysIcon{};               // system-menu icon; empty when there is none
   RECT closeButton{}, maxButton{}, minButton{}, helpButton{};  // empty when absent
   RECT menuBar{};
-  int edge = 0;                 // client edge thickness (2 client edge, 1 static edge)
+  int edge = 0;                 // client edge thickness: 2 for the client edge, 1 for the static edge
   RECT edgeOuter{};             // what the client edge surrounds, edge included
   RECT vScroll{}, hScroll{}, sizeBox{};
   RECT client{};

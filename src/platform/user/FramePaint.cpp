@@ -141,7 +141,8 @@ void PaintFrame(HDC hdc, const WindowFrame& f, bool active, LRESULT pressed) {
   }
   if (l.edge > 0) {
     RECT e = l.edgeOuter;
-    DrawEdge(hdc, &e, (f.style.exStyle & WS_EX_CLIENTEDGE) ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
+    if (f.style.exStyle & WS_EX_CLIENTEDGE) DrawEdge(hdc, &e, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    if (f.style.exStyle & WS_EX_STATICEDGE) DrawEdge(hdc, &e, BDR_SUNKENOUTER, BF_RECT);
   }
   FrameState* s = FindState(f.hwnd);
   for (int bar : {SB_HORZ, SB_VERT}) {
@@ -151,10 +152,8 @@ void PaintFrame(HDC hdc, const WindowFrame& f, bool active, LRESULT pressed) {
     ScrollData d = s ? s->bars[bar] : ScrollData{};
     DrawScrollBar(hdc, p, d, s && s->pressedBar == bar ? s->pressedPart : ScrollPart::None);
   }
-  // The grip shows only where the box is the window's own bottom-right sizing corner.
-  bool grip = l.border == BorderKind::Thick && !(f.style.style & (WS_MAXIMIZE | WS_MINIMIZE)) &&
-              l.sizeBox.right == l.width - l.borderX - l.edge && l.sizeBox.bottom == l.height - l.borderY - l.edge;
-  DrawSizeBox(hdc, l.sizeBox, grip && (f.style.style & WS_THICKFRAME));
+  // The grip shows where the window can be sized from the box.
+  DrawSizeBox(hdc, l.sizeBox, l.border == BorderKind::Thick && !(f.style.style & (WS_MAXIMIZE | WS_MINIMIZE)));
 }
 
 }  // namespace win::frame

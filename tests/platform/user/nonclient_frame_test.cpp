@@ -8,10 +8,14 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/user/Cursor.h"
 #include "platform/user/Input.h"
+#include "platform/user/Menu.h"
+#include "platform/user/MenuBar.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Paint.h"
 #include "platform/user/SysColors.h"
+#include "platform/user/SysMenu.h"
+#include "platform/user/SysMetrics.h"
 #include "platform/user/SysParams.h"
 #include "platform/user/Window.h"
 
@@ -254,4 +258,116 @@ TEST_F(NonClient, SetCursorPicksSizingCursorsAndTheClassCursor) {
   HWND child = Create(WS_CHILD | WS_VISIBLE | WS_THICKFRAME, {0, 0, 50, 50}, parent);
   SendMessageW(child, WM_SETCURSOR, WPARAM(child), MAKELPARAM(HTLEFT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST_F(NonClient, ToolWindowsHaveTheSmallCaptionAndButton) {
+  SolidCaptions();
+  HWND h = Create(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {0, 0, 150, 80}, nullptr, WS_EX_TOOLWINDOW);
+  desktop->run_until_idle();
+  // Dialog frame 3, caption band 15 high (SM_CYSMCAPTION - 1), a line, then the client area.
+  RECT c;
+  GetClientRect(h, &c);
+  EXPECT_EQ(c, (RECT{0, 0, 150 - 6, 80 - 6 - 16}));
+  EXPECT_EQ(Px(h, 60, 3), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(Px(h, 60, 17), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(Px(h, 60, 18), GetSysColor(COLOR_BTNFACE));
+  // Close button 10 x 11 at (135, 5): light top-left corner, dark bottom-right corner.
+  EXPECT_EQ(Hit(h, 135, 5), HTCLOSE);
+  EXPECT_EQ(Hit(h, 134, 5), HTCAPTION);
+  EXPECT_EQ(Px(h, 135, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(h, 144, 15), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(Px(h, 145, 10), GetSysColor(COLOR_ACTIVECAPTION));
+}
+
+TEST_F(NonClient, SettingTheTextRepaintsTheCaption) {
+  SolidCaptions();
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100});
+  desktop->run_until_idle();
+  HDC dc = GetWindowDC(h);
+  SetPixel(dc, 120, 20, RGB(1, 2, 3));  // low in the caption, below any text
+  ReleaseDC(h, dc);
+  SetWindowTextW(h, u"Окно");
+  EXPECT_EQ(Px(h, 120, 20), GetSysColor(COLOR_ACTIVECAPTION));
+}
+
+TEST_F(NonClient, MinimisedWindowsAreAllCaption) {
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100});
+  ShowWindow(h, SW_MINIMIZE);
+  RECT r;
+  GetWindowRect(h, &r);
+  EXPECT_EQ(Hit(h, r.left, r.top), HTCAPTION);
+  EXPECT_EQ(Hit(h, r.right - 1, r.bottom - 1), HTCAPTION);
+  EXPECT_EQ(Hit(h, r.right, r.bottom), HTNOWHERE);
+}
+
+TEST_F(NonClient, ContextHelpModeSendsHelpToTheClickedChild) {
+  HWND h = Create(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {0, 0, 200, 150}, nullptr, WS_EX_CONTEXTHELP);
+  HWND child = CreateWindowExW(0, u"KvTestWindow", u"", WS_CHILD | WS_VISIBLE, 20, 20, 50, 50, h,
+                               reinterpret_cast<HMENU>(uintptr_t(77)), nullptr, nullptr);
+  HELPINFO got;
+  int helps = 0;
+  SetHandler(child, [&](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+    if (m == WM_HELP) {
+      got = *reinterpret_cast<HELPINFO*>(lp);
+      ++helps;
+      return TRUE;
+    }
+    return std::nullopt;
+  });
+  desktop->run_until_idle();
+  POINT at{30, 30};
+  ClientToScreen(h, &at);
+  desktop->click({193 - 8 - 18, 12});  // the help button, left of the close button
+  desktop->script([&] { desktop->click(at); });
+  desktop->run_until_idle();
+  ASSERT_EQ(helps, 1);
+  EXPECT_EQ(got.iContextType, HELPINFO_WINDOW);
+  EXPECT_EQ(got.iCtrlId, 77);
+  EXPECT_EQ(got.hItemHandle, HANDLE(child));
+  EXPECT_EQ(got.MousePos, at);
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // Escape leaves the mode without help.
+  desktop->script([&] { desktop->press_key(VK_ESCAPE); });
+  SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+  EXPECT_EQ(helps, 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+  desktop->run_until_idle();
+}
+
+TEST_F(NonClient, AMenuBarTakesAStripBelowTheCaption) {
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 300, 200});
+  RECT before;
+  GetClientRect(h, &before);
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_STRING, 1, u"Файл");
+  ASSERT_TRUE(SetMenu(h, bar));
+  RECT after;
+  GetClientRect(h, &after);
+  EXPECT_EQ(before.bottom - after.bottom, GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(Hit(h, 150, 4 + 19 + 5), HTMENU);
+  EXPECT_EQ(Hit(h, 150, 4 + 19 + GetSystemMetrics(SM_CYMENU) + 5), HTCLIENT);
+  SetMenu(h, nullptr);
+  GetClientRect(h, &after);
+  EXPECT_EQ(after, before);
+  DestroyMenu(bar);
+}
+
+TEST_F(NonClient, AdjustWindowRectExAndTheFrameAgree) {
+  // A window made from AdjustWindowRectEx's rectangle gets back the client size asked for.
+  const DWORD styles[] = {WS_OVERLAPPEDWINDOW, WS_POPUP | WS_BORDER, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                          WS_POPUP | WS_DLGFRAME, WS_POPUP | WS_THICKFRAME | WS_DLGFRAME, WS_POPUP, WS_CHILD | WS_BORDER};
+  const DWORD exStyles[] = {0, WS_EX_CLIENTEDGE, WS_EX_STATICEDGE, WS_EX_TOOLWINDOW, WS_EX_DLGMODALFRAME,
+                            WS_EX_CLIENTEDGE | WS_EX_STATICEDGE};
+  HWND parent = Create(WS_POPUP, {0, 0, 400, 400});
+  for (DWORD style : styles)
+    for (DWORD ex : exStyles) {
+      RECT r{0, 0, 120, 90};
+      ASSERT_TRUE(AdjustWindowRectEx(&r, style, FALSE, ex));
+      HWND h = Create(style, {0, 0, r.right - r.left, r.bottom - r.top}, (style & WS_CHILD) ? parent : nullptr, ex);
+      RECT c;
+      GetClientRect(h, &c);
+      EXPECT_EQ(c, (RECT{0, 0, 120, 90})) << std::hex << "style " << style << " ex " << ex;
+      DestroyWindow(h);
+    }
 }
