@@ -3,7 +3,7 @@
 // Thick frame: a raised edge, then the ACTIVEBORDER/INACTIVEBORDER band, then one pixel of
 // BTNFACE. Dialog frame: the raised edge and BTNFACE. Thin border: WINDOWFRAME. The caption is
 // drawn by DrawCaption (gradient when SPI_GETGRADIENTCAPTIONS is on) with a BTNFACE line below
-// it; its text is clipped where the buttons begin.
+// it; the text ends (with an ellipsis when too long) where the buttons begin.
 
 #include "platform/user/FramePaint.h"
 
@@ -76,23 +76,19 @@ void PaintCaption(HDC hdc, const WindowFrame& f, bool active) {
   BOOL gradient = FALSE;
   SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
   UINT flags = (active ? DC_ACTIVE : 0) | (l.smallCaption ? DC_SMALLCAP : 0) | (gradient ? DC_GRADIENT : 0);
+  int start = active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION;
+  int end = gradient ? (active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION) : start;
 
-  RECT iconArea{l.caption.left, l.caption.top, std::max(l.caption.left, l.captionText.left), l.caption.bottom};
-  if (!IsRectEmpty(&iconArea)) userdraw::FillSysColor(hdc, iconArea, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-  RECT bar{iconArea.right, l.caption.top, l.caption.right, l.caption.bottom};
-  if (!IsRectEmpty(&bar)) {
-    int textEnd = std::max(l.captionText.right, bar.left);
-    int saved = SaveDC(hdc);
-    ExcludeClipRect(hdc, textEnd, bar.top, bar.right, bar.bottom);
-    DrawCaption(f.hwnd, hdc, &bar, flags | DC_TEXT);
-    RestoreDC(hdc, saved);
-    if (textEnd < bar.right) {
-      saved = SaveDC(hdc);
-      IntersectClipRect(hdc, textEnd, bar.top, bar.right, bar.bottom);
-      DrawCaption(f.hwnd, hdc, &bar, flags);
-      RestoreDC(hdc, saved);
-    }
-  }
+  // The icon's place keeps the start colour, the text runs (with its ellipsis) up to the
+  // buttons, and the strip behind the buttons has the end colour.
+  int textLeft = std::max(l.caption.left, l.captionText.left);
+  int textRight = std::max(textLeft, l.captionText.right);
+  RECT icon{l.caption.left, l.caption.top, textLeft, l.caption.bottom};
+  RECT text{textLeft, l.caption.top, textRight, l.caption.bottom};
+  RECT buttons{textRight, l.caption.top, l.caption.right, l.caption.bottom};
+  if (!IsRectEmpty(&icon)) userdraw::FillSysColor(hdc, icon, start);
+  if (!IsRectEmpty(&text)) DrawCaption(f.hwnd, hdc, &text, flags | DC_TEXT);
+  if (!IsRectEmpty(&buttons)) userdraw::FillSysColor(hdc, buttons, end);
   RECT line{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1};
   userdraw::FillSysColor(hdc, line, COLOR_BTNFACE);
 }

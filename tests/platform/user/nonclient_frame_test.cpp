@@ -371,3 +371,20 @@ TEST_F(NonClient, AdjustWindowRectExAndTheFrameAgree) {
       DestroyWindow(h);
     }
 }
+
+TEST_F(NonClient, ALongTitleStopsBeforeTheButtons) {
+  SolidCaptions();
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 300, 100});
+  SetWindowTextW(h, std::u16string(200, u'Ж').c_str());
+  desktop->run_until_idle();
+  // Text was drawn in the text area ...
+  int inked = 0;
+  for (int x = 21; x < 242; ++x)
+    for (int y = 4; y < 22; ++y) inked += Px(h, x, y) != GetSysColor(COLOR_ACTIVECAPTION);
+  EXPECT_GT(inked, 50);
+  // ... and nowhere from the buttons' strip on: its gaps keep the caption colour.
+  for (int y = 4; y < 22; ++y) {
+    EXPECT_EQ(Px(h, 242, y), GetSysColor(COLOR_ACTIVECAPTION)) << y;
+    EXPECT_EQ(Px(h, 276, y), GetSysColor(COLOR_ACTIVECAPTION)) << y;
+  }
+}
