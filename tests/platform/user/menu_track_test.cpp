@@ -397,6 +397,27 @@ TEST_F(MenuTrack, ChoicesByPositionAndSystemCommandsArePostedAsAsked) {
   DestroyMenu(sys);
 }
 
+TEST_F(MenuTrack, TheMenuWindowIsATopmostToolWindowThatNeverTakesActivation) {
+  SetActiveWindow(owner);
+  SetFocus(owner);
+  desktop->script([this] {
+    RECT r = ItemRect(menu, 0);
+    POINT p = Centre(r);
+    desktop->click(POINT{r.right - 2, r.top + 1});  // a press inside the menu, on an item
+    HWND popup = WindowFromPoint(p);
+    char16_t cls[16] = {};
+    GetClassNameW(popup, cls, 16);
+    EXPECT_EQ(std::u16string(cls), u"#32768");
+    DWORD ex = DWORD(GetWindowLongPtrW(popup, GWL_EXSTYLE));
+    EXPECT_EQ(ex & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(GetFocus(), owner);
+  });
+  EXPECT_EQ(Track(TPM_RETURNCMD), BOOL(kOpen));
+  EXPECT_EQ(GetActiveWindow(), owner);
+  EXPECT_EQ(GetFocus(), owner);
+}
+
 TEST_F(MenuTrack, TheHighlightUsesTheSystemColours) {
   desktop->script([this] {
     desktop->press_key(VK_DOWN);
