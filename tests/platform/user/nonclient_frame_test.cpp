@@ -216,6 +216,12 @@ TEST_F(NonClient, PrintWithNonClientDrawsTheFrameIntoAMemoryDC) {
   FillRect(mem, &all, red);
   SendMessageW(h, WM_PRINT, WPARAM(mem), 0);
   EXPECT_EQ(GetPixel(mem, 0, 0), RGB(255, 0, 0));
+  // PRF_CHECKVISIBLE skips a hidden window.
+  ShowWindow(h, SW_HIDE);
+  SendMessageW(h, WM_PRINT, WPARAM(mem), PRF_NONCLIENT | PRF_CHECKVISIBLE);
+  EXPECT_EQ(GetPixel(mem, 0, 0), RGB(255, 0, 0));
+  SendMessageW(h, WM_PRINT, WPARAM(mem), PRF_NONCLIENT);
+  EXPECT_EQ(GetPixel(mem, 0, 0), GetSysColor(COLOR_3DLIGHT));
   SelectObject(mem, old);
   DeleteObject(bmp);
   DeleteObject(red);
