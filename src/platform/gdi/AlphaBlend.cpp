@@ -67,7 +67,7 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   }
   const bool perPixel = ftn.AlphaFormat == AC_SRC_ALPHA;
   if (ftn.BlendOp != AC_SRC_OVER || ftn.BlendFlags != 0 || (ftn.AlphaFormat & ~AC_SRC_ALPHA) || wDest < 0 ||
-      hDest < 0 || wSrc < 0 || hSrc < 0) {
+      hDest < 0 || wSrc < 0 || hSrc < 0 || wDest > kMaxExtent || hDest > kMaxExtent) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
@@ -84,7 +84,6 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
 
   // The source is read in full before anything is written, so overlapping rectangles of one
   // bitmap blend the original pixels.
-  const std::vector<int> xmap = NearestMap(wDest, wSrc, false), ymap = NearestMap(hDest, hSrc, false);
   std::vector<uint32_t> source(size_t(wSrc) * size_t(hSrc));
   for (int y = 0; y < hSrc; ++y)
     for (int x = 0; x < wSrc; ++x)
@@ -95,9 +94,10 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   const uint32_t sca = ftn.SourceConstantAlpha;
   for (const RECT& r : PaintableRects(*dst.dc, area)) {
     for (int y = r.top; y < r.bottom; ++y) {
-      const uint32_t* row = &source[size_t(ymap[size_t(y - area.top)]) * size_t(wSrc)];
+      const uint32_t* row = &source[size_t(NearestOffset(y - area.top, hDest, hSrc, false)) * size_t(wSrc)];
       for (int x = r.left; x < r.right; ++x) {
-        const uint32_t out = Blend(row[xmap[size_t(x - area.left)]], DestBGRA(*dst.bmp, x, y), sca, perPixel);
+        const uint32_t out = Blend(row[NearestOffset(x - area.left, wDest, wSrc, false)],
+                                   DestBGRA(*dst.bmp, x, y), sca, perPixel);
         if (dst.bmp->bpp == 32)
           SetRaw(*dst.bmp, x, y, out);
         else

@@ -21,21 +21,12 @@ DrawTarget ResolveTarget(HDC hdc) {
 
 POINT LogicalToSurface(const DCObj& dc, int x, int y) {
   const POINT off = SurfaceOffset(dc);
-  return POINT{x + off.x, y + off.y};
+  return POINT{ClampCoord(int64_t(x) + off.x), ClampCoord(int64_t(y) + off.y)};
 }
 
 std::vector<RECT> PaintableRects(DCObj& dc, const RECT& surfaceRect) {
   if (surfaceRect.right <= surfaceRect.left || surfaceRect.bottom <= surfaceRect.top) return {};
   return Region(surfaceRect).Intersect(SurfaceClip(dc)).Rects();
-}
-
-std::vector<int> NearestMap(int dstLen, int srcLen, bool flip) {
-  std::vector<int> map(size_t(std::max(dstLen, 0)));
-  for (int i = 0; i < dstLen; ++i) {
-    const int v = int((int64_t(2 * i + 1) * srcLen) / (int64_t(2) * dstLen));
-    map[size_t(i)] = flip ? srcLen - 1 - v : v;
-  }
-  return map;
 }
 
 namespace {
@@ -81,8 +72,6 @@ class SourceSampler {
         convert_(src, dst, rules),
         dst_(dst),
         mode_(mode) {
-    xmap_ = NearestMap(w, sw, flipX);
-    ymap_ = NearestMap(h, sh, flipY);
     combine_ = (mode == BLACKONWHITE || mode == WHITEONBLACK || mode == HALFTONE) && (sw > w || sh > h);
     if (&src == &dst) {
       RECT r{sx, sy, sx + sw, sy + sh};
@@ -105,14 +94,15 @@ class SourceSampler {
   bool Sample(int i, int j, uint32_t& out) const {
     if (!view_) return false;
     if (!combine_) {
-      const int x = sx_ + xmap_[size_t(i)] - vx_, y = sy_ + ymap_[size_t(j)] - vy_;
+      const int x = sx_ + NearestOffset(i, w_, sw_, flipX_) - vx_,
+                y = sy_ + NearestOffset(j, h_, sh_, flipY_) - vy_;
       if (!Inside(x, y)) return false;
       out = convert_(GetRaw(*view_, x, y));
       return true;
     }
     int x0, x1, y0, y1;
-    Span(i, w_, sw_, flipX_, xmap_, x0, x1);
-    Span(j, h_, sh_, flipY_, ymap_, y0, y1);
+    Span(i, w_, sw_, flipX_, x0, x1);
+    Span(j, h_, sh_, flipY_, y0, y1);
     uint32_t acc = mode_ == BLACKONWHITE ? ~0u : 0u;
     uint32_t r = 0, g = 0, b = 0, n = 0;
     for (int y = sy_ + y0 - vy_; y < sy_ + y1 - vy_; ++y) {
@@ -140,10 +130,9 @@ class SourceSampler {
 
  private:
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < view_->width && y < view_->height; }
-  static void Span(int i, int dstLen, int srcLen, bool flip, const std::vector<int>& map, int& first,
-                   int& last) {
+  static void Span(int i, int dstLen, int srcLen, bool flip, int& first, int& last) {
     if (srcLen <= dstLen) {
-      first = map[size_t(i)];
+      first = NearestOffset(i, dstLen, srcLen, flip);
       last = first + 1;
       return;
     }
@@ -165,7 +154,6 @@ class SourceSampler {
   const BitmapObj& dst_;
   int mode_;
   bool combine_ = false;
-  std::vector<int> xmap_, ymap_;
 };
 
 }  // namespace
@@ -185,6 +173,7 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
     for (int i = 0; i < 64; ++i) pattern[i] = ColorToRaw(dst, colors[i]);
   }
 
+  if (ExtentTooLarge(w) || ExtentTooLarge(h)) return false;
   bool flipX = Normalise(x, w), flipY = Normalise(y, h);
   if (w == 0 || h == 0) return true;
   FlushPainting(dst);
@@ -196,6 +185,7 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
   std::unique_ptr<SourceSampler> sampler;
   if (usesSrc) {
     int sx = src->x, sy = src->y, sw = src->w, sh = src->h;
+    if (ExtentTooLarge(sw) || ExtentTooLarge(sh)) return false;
     flipX ^= Normalise(sx, sw);
     flipY ^= Normalise(sy, sh);
     if (sw == 0 || sh == 0) return true;

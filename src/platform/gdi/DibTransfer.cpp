@@ -189,8 +189,8 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
   auto src = DibSource(layout, static_cast<const uint8_t*>(lpvBits), startScan, cLines, bandTop);
   if (!src) return 0;
   // (xSrc, ySrc) is the lower-left corner of the source in a bottom-up DIB.
-  const int top = layout.topDown ? ySrc : layout.height - ySrc - int(h);
-  const BlitSource source{src.get(), xSrc, top - bandTop, int(w), int(h), nullptr};
+  const LONG top = ClampCoord(layout.topDown ? int64_t(ySrc) : int64_t(layout.height) - ySrc - int64_t(h));
+  const BlitSource source{src.get(), ClampCoord(xSrc), top - bandTop, int(w), int(h), nullptr};
   if (!RunBlit(*dst.dc, *dst.bmp, xDest, yDest, int(w), int(h), &source, SRCCOPY)) return 0;
   return src->height;
 }
@@ -208,8 +208,8 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
   auto src = DibSource(layout, static_cast<const uint8_t*>(lpBits), 0, UINT(layout.height), bandTop);
   if (!src) return 0;
   // The source rectangle of a bottom-up DIB is measured from its bottom row.
-  const int top = layout.topDown ? ySrc : layout.height - ySrc - srcHeight;
-  const BlitSource source{src.get(), xSrc, top, srcWidth, srcHeight, nullptr};
+  const LONG top = ClampCoord(layout.topDown ? int64_t(ySrc) : int64_t(layout.height) - ySrc - srcHeight);
+  const BlitSource source{src.get(), ClampCoord(xSrc), top, srcWidth, srcHeight, nullptr};
   if (!RunBlit(*dst.dc, *dst.bmp, xDest, yDest, destWidth, destHeight, &source, rop)) return 0;
   return srcHeight < 0 ? -srcHeight : srcHeight;
 }

@@ -42,15 +42,23 @@ void FillRectGradient(const DrawTarget& t, const TRIVERTEX& v1, const TRIVERTEX&
   const bool firstLeads = vertical ? p1.y <= p2.y : p1.x <= p2.x;
   const Color16 c0 = VertexColor(firstLeads ? v1 : v2), c1 = VertexColor(firstLeads ? v2 : v1);
   const int64_t steps = (vertical ? area.bottom - area.top : area.right - area.left) - 1;
-  // The colour depends on one coordinate only: one raw value per step.
-  std::vector<uint32_t> ramp(size_t(steps + 1));
-  for (int64_t i = 0; i <= steps; ++i)
-    ramp[size_t(i)] = RawColor(*t.bmp, Mix(c0.r, c1.r, i, steps), Mix(c0.g, c1.g, i, steps),
-                               Mix(c0.b, c1.b, i, steps), Mix(c0.a, c1.a, i, steps));
-  for (const RECT& r : PaintableRects(*t.dc, area)) {
+  const std::vector<RECT> rects = PaintableRects(*t.dc, area);
+  if (rects.empty()) return;
+  // The colour depends on one coordinate only: one raw value per step of the painted range.
+  RECT box = rects.front();
+  for (const RECT& r : rects)
+    box = RECT{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
+               std::max(box.bottom, r.bottom)};
+  const int64_t first = vertical ? box.top - area.top : box.left - area.left;
+  const int64_t last = vertical ? box.bottom - area.top : box.right - area.left;
+  std::vector<uint32_t> ramp(size_t(last - first));
+  for (int64_t i = first; i < last; ++i)
+    ramp[size_t(i - first)] = RawColor(*t.bmp, Mix(c0.r, c1.r, i, steps), Mix(c0.g, c1.g, i, steps),
+                                       Mix(c0.b, c1.b, i, steps), Mix(c0.a, c1.a, i, steps));
+  for (const RECT& r : rects) {
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
-        SetRaw(*t.bmp, x, y, ramp[size_t(vertical ? y - area.top : x - area.left)]);
+        SetRaw(*t.bmp, x, y, ramp[size_t((vertical ? y - area.top : x - area.left) - first)]);
   }
 }
 
@@ -70,9 +78,12 @@ void FillTriangle(const DrawTarget& t, const TRIVERTEX* v[3]) {
   };
   const int64_t den = std::abs(area2);
   const int64_t sign = area2 > 0 ? 1 : -1;
+  // Weights reach 2^60 for far-away vertices: the weighted sum is taken in floating point.
   auto mix = [&](int64_t w0, int64_t w1, int64_t w2, int64_t Color16::*ch) {
-    const int64_t v16 = (w0 * (c[0].*ch) + w1 * (c[1].*ch) + w2 * (c[2].*ch) + den / 2) / den;
-    return BYTE(std::clamp<int64_t>(v16 >> 8, 0, 255));
+    const double v16 =
+        (double(w0) * double(c[0].*ch) + double(w1) * double(c[1].*ch) + double(w2) * double(c[2].*ch)) /
+        double(den);
+    return BYTE(std::clamp<int64_t>(int64_t(std::lround(v16)) >> 8, 0, 255));
   };
   for (const RECT& r : PaintableRects(*t.dc, box)) {
     for (int y = r.top; y < r.bottom; ++y)

@@ -284,5 +284,35 @@ TEST(BlitErrors, BadHandlesAndMisusedCodesFailAndNullBrushesPaintNothing) {
   EXPECT_EQ(dst.raw(0, 0), 0xFFFFFFFFu);
 }
 
+TEST(BlitErrors, AbsurdCoordinatesAndExtentsFailCleanly) {
+  constexpr int kMax = 0x7FFFFFFF, kMin = -0x7FFFFFFF - 1;
+  MemDC dst(4, 4, 32), src(4, 4, 32);
+  EXPECT_FALSE(BitBlt(dst.dc, 0, 0, kMax, 2, src.dc, 0, 0, SRCCOPY));
+  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, kMin, 2, SRCCOPY));
+  EXPECT_FALSE(PatBlt(dst.dc, 0, 0, kMin, kMin, BLACKNESS));
+  EXPECT_TRUE(PatBlt(dst.dc, kMax, kMax, 100, 100, WHITENESS));  // entirely outside
+  EXPECT_TRUE(BitBlt(dst.dc, kMin, 0, 5, 5, src.dc, kMax, kMin, SRCCOPY));
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.raw(x, y), 0u);
+
+  BLENDFUNCTION blend;
+  EXPECT_FALSE(AlphaBlend(dst.dc, 0, 0, kMax, 1, src.dc, 0, 0, 1, 1, blend));
+  EXPECT_FALSE(AlphaBlend(dst.dc, 0, 0, 1, 1, src.dc, kMax, 0, 1, 1, blend));
+  uint32_t dib[4] = {};
+  BITMAPINFO bi = MakeInfo(2, 2, 32);
+  EXPECT_EQ(StretchDIBits(dst.dc, 0, 0, 2, 2, kMax, kMin, 2, 2, dib, &bi, DIB_RGB_COLORS, SRCCOPY), 2);
+  EXPECT_EQ(SetDIBitsToDevice(dst.dc, 0, 0, 0x7FFFFFFF, 2, kMin, kMax, 0, 2, dib, &bi, DIB_RGB_COLORS), 0);
+  EXPECT_NE(SetDIBitsToDevice(dst.dc, 0, 0, 2, 2, kMin, kMax, 0, 2, dib, &bi, DIB_RGB_COLORS), 0);
+  TRIVERTEX v[3];
+  v[0].x = kMin, v[0].y = kMin, v[0].Red = 0xFF00;
+  v[1].x = kMax, v[1].y = 0, v[1].Red = 0xFF00;
+  v[2].x = 0, v[2].y = kMax, v[2].Red = 0xFF00;
+  GRADIENT_TRIANGLE tri{0, 1, 2};
+  EXPECT_TRUE(GradientFill(dst.dc, v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_EQ(dst.px(1, 1), RGB(255, 0, 0));  // the huge triangle covers the bitmap in one colour
+  GRADIENT_RECT rect{0, 1};
+  EXPECT_TRUE(GradientFill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+}
+
 }  // namespace
 }  // namespace win::gdi::testing

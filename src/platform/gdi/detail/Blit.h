@@ -24,17 +24,31 @@ POINT LogicalToSurface(const DCObj& dc, int x, int y);
 // bitmap.
 std::vector<RECT> PaintableRects(DCObj& dc, const RECT& surfaceRect);
 
+// Blits, transfers and blends refuse extents this large (they could not be meant).
+inline constexpr int kMaxExtent = 1 << 28;
+// Surface coordinates are kept within this range, so sums with extents cannot overflow.
+inline LONG ClampCoord(int64_t v) {
+  return LONG(v < -kMaxExtent * 2LL ? -kMaxExtent * 2LL : v > kMaxExtent * 2LL ? kMaxExtent * 2LL : v);
+}
+
 // Normalises a rectangle given by origin and signed extent; true when the extent was negative.
+// Extents beyond kMaxExtent are left for the caller to refuse.
 inline bool Normalise(int& pos, int& extent) {
-  if (extent >= 0) return false;
-  pos += extent;
+  if (extent >= 0 || extent < -kMaxExtent) return false;
+  pos = ClampCoord(int64_t(pos) + extent);
   extent = -extent;
   return true;
 }
+inline bool ExtentTooLarge(int extent) {
+  return extent > kMaxExtent || extent < -kMaxExtent;
+}
 
-// Nearest-neighbour mapping of `dstLen` destination pixels onto `srcLen` source pixels, sampling
-// each destination pixel's centre; mirrored when `flip`. Entries are offsets into the source.
-std::vector<int> NearestMap(int dstLen, int srcLen, bool flip);
+// Nearest-neighbour mapping of destination pixel `i` of `dstLen` onto `srcLen` source pixels,
+// sampling the destination pixel's centre; mirrored when `flip`. An offset into the source.
+inline int NearestOffset(int i, int dstLen, int srcLen, bool flip) {
+  const int v = srcLen == dstLen ? i : int((int64_t(2 * i + 1) * srcLen) / (int64_t(2) * dstLen));
+  return flip ? srcLen - 1 - v : v;
+}
 // The source span [first, last) destination pixel `i` covers when `srcLen` shrinks to `dstLen`.
 inline void CoveredSpan(int i, int dstLen, int srcLen, int& first, int& last) {
   first = int(int64_t(i) * srcLen / dstLen);
