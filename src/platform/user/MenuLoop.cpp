@@ -6,6 +6,7 @@
 #include "platform/user/MenuLoop.h"
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "platform/kernel/CaseMapping.h"
@@ -657,11 +658,25 @@ LRESULT CaptureWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+DefaultHandler gPreviousCancelMode = nullptr;
+
+// The default handling of WM_CANCELMODE also ends a menu the window is tracking.
+LRESULT OnCancelMode(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (tCurrent && tCurrent->Owner() == hwnd) tCurrent->Cancel();
+  return gPreviousCancelMode ? gPreviousCancelMode(hwnd, msg, wParam, lParam) : 0;
+}
+
+void InstallDefaults() {
+  static std::once_flag once;
+  std::call_once(once, [] { gPreviousCancelMode = SetDefaultHandler(WM_CANCELMODE, OnCancelMode); });
+}
+
 }  // namespace
 
 UINT RunMenuLoop(const TrackRequest& request, bool* started) {
   *started = false;
   if (tCurrent) return 0;  // one menu loop per thread
+  InstallDefaults();
   Tracker tracker(request);
   tCurrent = &tracker;
   UINT result = 0;

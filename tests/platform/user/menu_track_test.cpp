@@ -313,6 +313,9 @@ TEST_F(MenuTrack, CaptureLossCancelModeAndEndMenuEndTheLoop) {
 
   desktop->script([] { SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0); });
   EXPECT_EQ(Track(0), TRUE);
+  // The owner's default handling of WM_CANCELMODE ends its menu too.
+  desktop->script([this] { SendMessageW(owner, WM_CANCELMODE, 0, 0); });
+  EXPECT_EQ(Track(TPM_RETURNCMD), 0);
   desktop->script([] { EXPECT_TRUE(EndMenu()); });
   EXPECT_EQ(Track(TPM_RETURNCMD), 0);
   EXPECT_FALSE(EndMenu());
