@@ -101,6 +101,7 @@ void RedrawScrollBar(HWND hwnd, int bar) {
   if (IsRectEmpty(&p.bar)) return;
   FrameState* s = FindState(hwnd);
   ScrollData d = s ? s->bars[bar] : ScrollData{};
+  if (bar == SB_CTL && !IsWindowEnabled(hwnd)) d.disabled = ESB_DISABLE_BOTH;  // as its WM_PAINT draws it
   ScrollPart pressed = s && s->pressedBar == bar ? s->pressedPart : ScrollPart::None;
   HDC hdc = bar == SB_CTL ? GetDC(hwnd) : GetWindowDC(hwnd);
   if (!hdc) return;
