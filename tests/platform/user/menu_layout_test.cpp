@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "support/HeadlessFixture.h"
+#include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/user/Menu.h"
 #include "platform/user/MessageQueue.h"
@@ -122,6 +123,27 @@ TEST_F(MenuLayoutTest, DisabledTextIsEmbossedAndGreyWhenHighlighted) {
     desktop->press_key(VK_ESCAPE);
   });
   EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 150, owner, nullptr), 0);
+}
+
+TEST_F(MenuLayoutTest, TheMenuBackgroundBrushFillsTheItems) {
+  AppendMenuW(menu, MF_STRING, 1, u"One");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  HBRUSH brush = CreateSolidBrush(RGB(10, 200, 30));
+  MENUINFO mi;
+  mi.fMask = MIM_BACKGROUND;
+  mi.hbrBack = brush;
+  ASSERT_TRUE(SetMenuInfo(menu, &mi));
+  desktop->script([this] {
+    RECT r = ItemRect(0), sep = ItemRect(1);
+    HWND popup = WindowFromPoint(POINT{r.left + 1, r.top + 1});
+    RECT win;
+    GetWindowRect(popup, &win);
+    EXPECT_EQ(desktop->surface_pixel(popup, r.right - 2 - win.left, r.top + 1 - win.top), RGB(10, 200, 30));
+    EXPECT_EQ(desktop->surface_pixel(popup, sep.right - 2 - win.left, sep.top - win.top), RGB(10, 200, 30));
+    desktop->press_key(VK_ESCAPE);
+  });
+  EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 150, owner, nullptr), 0);
+  DeleteObject(brush);
 }
 
 TEST_F(MenuLayoutTest, MenuBreaksStartNewColumns) {
