@@ -146,5 +146,57 @@ TEST(DcShapes, HugeShapesClipQuickly) {
   ASSERT_TRUE(Polygon(c.dc(), pts, 3));
 }
 
+TEST(DcShapes, HugeWideAndDashedStrokesFinish) {
+  Canvas c(10, 10);
+  LOGBRUSH lb{BS_SOLID, kBlue, 0};
+  Selected pen(c.dc(), ExtCreatePen(PS_GEOMETRIC | PS_DASH, 3, &lb, 0, nullptr));
+  MoveToEx(c.dc(), -1'000'000'000, 5, nullptr);
+  ASSERT_TRUE(LineTo(c.dc(), 1'000'000'000, 5));
+  ASSERT_TRUE(Ellipse(c.dc(), -1'000'000'000, -1'000'000'000, 1'000'000'000, 1'000'000'000));
+  ASSERT_TRUE(Arc(c.dc(), -1'000'000'000, -1'000'000'000, 1'000'000'000, 1'000'000'000, 0, 0, 0, 0));
+  SelectObject(c.dc(), GetStockObject(BLACK_PEN));
+  Selected dotted(c.dc(), CreatePen(PS_DOT, 1, kBlack));
+  MoveToEx(c.dc(), -2'000'000'000, 3, nullptr);
+  ASSERT_TRUE(LineTo(c.dc(), 2'000'000'000, 3));
+  EXPECT_NE(c.CountNot(kWhite), 0);
+}
+
+TEST(DcShapes, PolyPolygonFillsAndOutlinesEachPolygon) {
+  Canvas c(12, 6);
+  Selected brush(c.dc(), CreateSolidBrush(kRed));
+  const POINT pts[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {6, 0}, {10, 0}, {10, 4}, {6, 4}};
+  const INT counts[] = {4, 4};
+  ASSERT_TRUE(PolyPolygon(c.dc(), pts, counts, 2));
+  EXPECT_EQ(c.Picture(kBlack, 12, 5), Rows({
+                                           "#####.#####.",
+                                           "#???#.#???#.",
+                                           "#???#.#???#.",
+                                           "#???#.#???#.",
+                                           "#####.#####.",
+                                       }));
+  EXPECT_EQ(c.At(2, 2), kRed);
+  EXPECT_EQ(c.At(8, 2), kRed);
+  const INT bad[] = {4, 1};
+  EXPECT_FALSE(PolyPolygon(c.dc(), pts, bad, 2));
+}
+
+TEST(DcShapes, UserStyleAndAlternatePens) {
+  Canvas c(20, 2);
+  SetBkMode(c.dc(), TRANSPARENT);
+  LOGBRUSH lb{BS_SOLID, kBlack, 0};
+  const DWORD style[] = {2, 1, 1, 3};
+  {
+    Selected pen(c.dc(), ExtCreatePen(PS_COSMETIC | PS_USERSTYLE, 1, &lb, 4, style));
+    MoveToEx(c.dc(), 0, 0, nullptr);
+    LineTo(c.dc(), 14, 0);
+  }
+  {
+    Selected pen(c.dc(), ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr));
+    MoveToEx(c.dc(), 0, 1, nullptr);
+    LineTo(c.dc(), 8, 1);
+  }
+  EXPECT_EQ(c.Picture(kBlack, 14, 2), Rows({"##.#...##.#...", "#.#.#.#......."}));
+}
+
 }  // namespace
 }  // namespace win::testing
