@@ -19,38 +19,48 @@ uint32_t TruthTable(uint8_t code, uint32_t p, uint32_t s, uint32_t d) {
   return r;
 }
 
+// Pattern colours packed the way each tested depth stores them.
+uint32_t Packed(int bpp, uint32_t bgr) {
+  const uint32_t r = (bgr >> 16) & 0xFF, g = (bgr >> 8) & 0xFF, b = bgr & 0xFF;
+  return bpp == 16 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3) : bgr;
+}
+
 TEST(BlitRop, EveryCodeFollowsItsTruthTableOnRandomPixelsAndPatterns) {
   const DWORD codes[] = {SRCCOPY,   SRCPAINT,   SRCAND,     SRCINVERT,  SRCERASE,   NOTSRCCOPY, NOTSRCERASE,
                          MERGECOPY, MERGEPAINT, PATCOPY,    PATPAINT,   PATINVERT,  DSTINVERT,  BLACKNESS,
                          WHITENESS, 0x00AA0029, 0x00E20746, 0x00B8074A, 0x006A01E9, 0x00960000};
   std::mt19937 rng(1234);
   constexpr int W = 19, H = 13;
-  for (DWORD rop : codes) {
-    SCOPED_TRACE(::testing::Message() << std::hex << rop);
-    MemDC src(W, H, 32), dst(W, H, 32), pat(8, 8, 32);
-    std::vector<uint32_t> before(W * H);
-    for (int y = 0; y < H; ++y)
-      for (int x = 0; x < W; ++x) {
-        src.setRaw(x, y, rng());
-        before[size_t(y * W + x)] = rng();
-        dst.setRaw(x, y, before[size_t(y * W + x)]);
-      }
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) pat.setRaw(x, y, rng() & 0xFFFFFF);
-    HBRUSH brush = CreatePatternBrush(pat.bmp);
-    ASSERT_NE(brush, nullptr);
-    HGDIOBJ oldBrush = SelectObject(dst.dc, brush);
-    SetBrushOrgEx(dst.dc, 3, 5, nullptr);
-    ASSERT_TRUE(BitBlt(dst.dc, 0, 0, W, H, src.dc, 0, 0, rop));
-    const uint8_t code = uint8_t(rop >> 16);
-    for (int y = 0; y < H; ++y)
-      for (int x = 0; x < W; ++x) {
-        const uint32_t p = pat.raw((x - 3) & 7, (y - 5) & 7);
-        const uint32_t want = TruthTable(code, p, src.raw(x, y), before[size_t(y * W + x)]);
-        ASSERT_EQ(dst.raw(x, y), want) << x << "," << y;
-      }
-    SelectObject(dst.dc, oldBrush);
-    DeleteObject(brush);
+  // 32 bpp works on whole words (the fourth byte too); 24 and 16 (5-6-5) bpp on their bits.
+  for (auto [bpp, mask] : {std::pair{32, 0xFFFFFFFFu}, {24, 0xFFFFFFu}, {16, 0xFFFFu}}) {
+    for (DWORD rop : codes) {
+      SCOPED_TRACE(::testing::Message() << bpp << " bpp, rop " << std::hex << rop);
+      const DWORD compression = bpp == 16 ? BI_BITFIELDS : BI_RGB;
+      MemDC src(MakeDib(W, H, bpp, {}, compression)), dst(MakeDib(W, H, bpp, {}, compression)), pat(8, 8, 32);
+      std::vector<uint32_t> before(W * H);
+      for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+          src.setRaw(x, y, rng() & mask);
+          before[size_t(y * W + x)] = rng() & mask;
+          dst.setRaw(x, y, before[size_t(y * W + x)]);
+        }
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) pat.setRaw(x, y, rng() & 0xFFFFFF);
+      HBRUSH brush = CreatePatternBrush(pat.bmp);
+      ASSERT_NE(brush, nullptr);
+      HGDIOBJ oldBrush = SelectObject(dst.dc, brush);
+      SetBrushOrgEx(dst.dc, 3, 5, nullptr);
+      ASSERT_TRUE(BitBlt(dst.dc, 0, 0, W, H, src.dc, 0, 0, rop));
+      const uint8_t code = uint8_t(rop >> 16);
+      for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+          const uint32_t p = Packed(bpp, pat.raw((x - 3) & 7, (y - 5) & 7));
+          const uint32_t want = TruthTable(code, p, src.raw(x, y), before[size_t(y * W + x)]) & mask;
+          ASSERT_EQ(dst.raw(x, y), want) << x << "," << y;
+        }
+      SelectObject(dst.dc, oldBrush);
+      DeleteObject(brush);
+    }
   }
 }
 
