@@ -84,8 +84,13 @@ TEST_F(ScrollBarControl, ClicksNotifyTheParentWithTheControlHandle) {
 }
 
 TEST_F(ScrollBarControl, KeysScrollWhileItHasTheFocus) {
+  // The keyboard state outlives a test's desktop: release Alt in case an earlier test left it
+  // held (it would make these system keys).
+  desktop->key_up(VK_MENU);
+  desktop->run_until_idle();
   HWND bar = MakeBar(SBS_VERT, {10, 10, 16, 200});
   SetFocus(bar);
+  ASSERT_EQ(GetFocus(), bar);
   desktop->press_key(VK_NEXT);
   desktop->press_key(VK_HOME);
   desktop->run_until_idle();
