@@ -8,6 +8,7 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/Snapshot.h"
 #include "platform/kernel/Clock.h"
+#include "platform/user/Cursor.h"
 #include "platform/user/DragDrop.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
@@ -54,6 +55,10 @@ HeadlessDesktop::HeadlessDesktop(int width, int height) : width_(width), height_
   screen_ = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   screenBits_ = static_cast<uint32_t*>(bits);
   user::SetDesktopSurface(screen_);
+  // Each desktop starts like a fresh session: arrow cursor, pointer free at the screen's centre,
+  // nothing pressed, so nothing one test did leaks into the next.
+  ResetCursorState();
+  user::ResetInputState(POINT{width / 2, height / 2});
   SetScreen(this);
 }
 

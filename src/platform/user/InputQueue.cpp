@@ -8,6 +8,7 @@
 
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/LastError.h"
+#include "platform/user/Cursor.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -287,9 +288,36 @@ void SetCursorPosInternal(POINT pt) {
   g.cursor = pt;
 }
 
+void ResetInputState(POINT cursor) {
+  {
+    GlobalInput& g = Global();
+    std::lock_guard lock(g.m);
+    g.cursor = cursor;
+    std::memset(g.async, 0, sizeof g.async);
+  }
+  ThreadQueue& q = CurrentQueue();
+  {
+    std::lock_guard lock(q.m);
+    q.input.clear();
+  }
+  std::memset(q.keyState, 0, sizeof q.keyState);
+  q.lastClickMsg = 0;
+  q.lastClickHwnd = nullptr;
+  q.lastClickHit = 0;
+  q.lastClickTime = 0;
+  q.lastClickPt = POINT{};
+  q.lastKeyMsg = MSG{};
+  q.lastKeyChar = 0;
+  q.lastKeyDead = false;
+  q.track = TrackState{};
+}
+
 void AddInputEvent(const InputEvent& in) {
   InputEvent e = in;
   if (!e.time) e.time = DWORD(GetTickCount());
+  // The pointer never leaves the rectangle it is confined to.
+  if (e.kind == InputEvent::Kind::Mouse && e.message != WM_MOUSEWHEEL && e.message != WM_MOUSEHWHEEL)
+    e.pt = ClampToCursorClip(e.pt);
   {
     GlobalInput& g = Global();
     std::lock_guard lock(g.m);

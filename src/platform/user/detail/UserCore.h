@@ -243,6 +243,9 @@ RECT MaximizedRect(const WindowObj& w);
 void AddInputEvent(const InputEvent& e);  // from the desktop: queues for the right thread
 POINT CurrentCursorPos();
 void SetCursorPosInternal(POINT pt);       // no mouse move is generated
+// A new desktop starts from fresh input: the pointer at `cursor`, no key or button down, no
+// double-click or key memory, no tracking, and the calling thread's pending input dropped.
+void ResetInputState(POINT cursor);
 // Character a key gives on the fixed layout for the given keyboard state (0 when none).
 char16_t CharFromKey(UINT vk, const BYTE* keyState);
 
