@@ -307,6 +307,9 @@ void CommitPaintTarget(BitmapObj& bmp) {
       SetRaw(bmp, x, y, it->second);
     }
   }
+  // Once no painter holds the copy, the bits are the image: a later commit of this copy would
+  // undo direct writes to them (scan lines).
+  if (!bmp.paintImage.paintingActive()) bmp.workCopy = false;
 }
 
 namespace {
