@@ -21,6 +21,7 @@ DefaultTable& Table() {
     InstallInputDefaults(table);
     InstallNonClientDefaults(table);
     InstallPaintDefaults(table);
+    InstallPrintDefaults(table);
     InstallCaretDefaults(table);
     frame::InstallFrameDefaults(table);  // frames, caption, move/size loops, system menu, scroll bars
   });

@@ -202,7 +202,8 @@ LRESULT OnPrint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       RestoreDC(hdc, saved);
     }
   }
-  return CallPrevious(hwnd, msg, wParam, lParam & ~PRF_NONCLIENT);
+  // Handed on whole: the client part places itself below the frame when PRF_NONCLIENT is set.
+  return CallPrevious(hwnd, msg, wParam, lParam);
 }
 
 struct Entry {

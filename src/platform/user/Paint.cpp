@@ -55,6 +55,23 @@ std::vector<DCRecord>& DCs() {
 HWND g_locked = nullptr;
 HBITMAP g_desktopSurface = nullptr;
 
+// Paints redirected into a caller's DC (WM_PRINTCLIENT), innermost last.
+struct Redirect {
+  HWND hwnd;
+  HDC hdc;
+  int saved = 0;  // SaveDC level while between BeginPaint and EndPaint
+};
+std::vector<Redirect>& Redirects() {
+  static std::vector<Redirect> r;
+  return r;
+}
+Redirect* FindRedirect(HWND hwnd, HDC hdc) {
+  auto& r = Redirects();
+  for (auto it = r.rbegin(); it != r.rend(); ++it)
+    if (it->hwnd == hwnd && (!hdc || it->hdc == hdc)) return &*it;
+  return nullptr;
+}
+
 RECT LocalWindowRect(const WindowObj& w) { return RECT{0, 0, W(w.window), H(w.window)}; }
 RECT LocalClientRect(const WindowObj& w) {
   int dx = w.client.left - w.window.left, dy = w.client.top - w.window.top;
@@ -343,6 +360,18 @@ void InvalidateWindowArea(WindowObj& w, const Region& area, bool erase, bool chi
 
 void SetDesktopSurface(HBITMAP screen) { g_desktopSurface = screen; }
 
+void PaintRedirected(HWND hwnd, HDC hdc) {
+  Redirects().push_back(Redirect{hwnd, hdc});
+  SendMessageW(hwnd, WM_PAINT, 0, 0);
+  auto& r = Redirects();
+  for (auto it = r.rbegin(); it != r.rend(); ++it)
+    if (it->hwnd == hwnd && it->hdc == hdc) {
+      if (it->saved) RestoreDC(hdc, it->saved);  // the window never called EndPaint
+      r.erase(std::next(it).base());
+      break;
+    }
+}
+
 void NotifyRepainted(WindowObj& top, const RECT& dirty) {
   if (desktop::Screen* s = desktop::GetScreen()) s->WindowRepainted(top.hwnd, dirty);
 }
@@ -534,6 +563,13 @@ BOOL UpdateWindow(HWND hwnd) {
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
   WindowObj* w = CheckWindow(hwnd);
   if (!w || !ps) return nullptr;
+  if (Redirect* r = FindRedirect(hwnd, nullptr); r && !r->saved) {
+    *ps = PAINTSTRUCT{};
+    ps->hdc = r->hdc;
+    ps->rcPaint = RECT{0, 0, W(w->client), H(w->client)};
+    r->saved = SaveDC(r->hdc);
+    return r->hdc;
+  }
   HideCaret(hwnd);
   if (!(w = FindWindowObj(hwnd))) return nullptr;
   if (w->framePending || !w->update.Subtract(Region(LocalClientRect(*w))).IsEmpty()) {
@@ -555,6 +591,11 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+  if (Redirect* r = ps ? FindRedirect(hwnd, ps->hdc) : nullptr; r && r->saved) {
+    RestoreDC(r->hdc, r->saved);
+    r->saved = 0;
+    return TRUE;
+  }
   if (ps && ps->hdc) ReleaseRecord(ps->hdc);
   if (IsWindow(hwnd)) ShowCaret(hwnd);
   return TRUE;

@@ -12,7 +12,8 @@ using DefaultTable = DefaultHandler[0x400];
 void InstallWindowDefaults(DefaultTable& table);    // DefWindowBasics.cpp
 void InstallInputDefaults(DefaultTable& table);     // DefInput.cpp
 void InstallNonClientDefaults(DefaultTable& table); // NonClient.cpp
-void InstallPaintDefaults(DefaultTable& table);     // Paint*.cpp
+void InstallPaintDefaults(DefaultTable& table);     // Paint.cpp
+void InstallPrintDefaults(DefaultTable& table);     // PaintPrint.cpp
 void InstallCaretDefaults(DefaultTable& table);     // Caret.cpp
 
 }  // namespace win::user

@@ -25,6 +25,9 @@ HRGN HandleFromRegion(const Region& r);
 void InvalidateWindowArea(WindowObj& w, const Region& area, bool erase, bool children);
 // Layered state and drawing done through the desktop DC (for the compositor).
 void NotifyRepainted(WindowObj& top, const RECT& dirtySurface);
+// Runs the window's WM_PAINT with BeginPaint handing out `hdc` (its state saved and restored by
+// EndPaint) for the whole client area: nothing is validated, erased or released.
+void PaintRedirected(HWND hwnd, HDC hdc);
 // The bitmap GetDC(NULL) draws on: the composited screen of the desktop presenter (none: no DC).
 void SetDesktopSurface(HBITMAP screen);
 
