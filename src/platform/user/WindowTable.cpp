@@ -185,6 +185,7 @@ WindowObj* Desktop() {
   static WindowObj* d = [] {
     WindowObj* w = MakeRoot(true);
     InstallServiceLink();
+    RegisterOptionalEntryPoints();
     return w;
   }();
   return d;

@@ -84,9 +84,13 @@ WindowObj* FindWindowObj(HWND hwnd); // null for invalid handles; sets no error
 WindowObj* CheckWindow(HWND hwnd);
 HWND AddWindow(WindowPtr w);
 void RemoveWindow(HWND hwnd);
-WindowObj* Desktop();
+WindowObj* Desktop();  // the first call starts the window system (see RegisterOptionalEntryPoints)
 WindowObj* MessageRoot();
 std::vector<WindowPtr> AllWindows();
+
+// Puts the optional entry points (user32's layered-window, tracking, foreground-lock and monitor
+// functions, msimg32's AlphaBlend and GradientFill) in the kernel's symbol table. EntryPoints.cpp.
+void RegisterOptionalEntryPoints();
 
 // --- Classes ----------------------------------------------------------------------------------------
 std::shared_ptr<ClassObj> FindClass(LPCWSTR nameOrAtom);
