@@ -3,6 +3,7 @@
 #include "platform/user/MessageQueue.h"
 
 #include <chrono>
+#include <vector>
 
 #include "platform/desktop/Screen.h"
 #include "platform/kernel/Clock.h"
@@ -191,11 +192,26 @@ LRESULT CallWindowObj(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   return r;
 }
 
+namespace {
+// HWND_BROADCAST reaches every top-level window, shown or not; children and message-only
+// windows never see it.
+std::vector<HWND> BroadcastTargets() {
+  std::vector<HWND> out;
+  for (const WindowPtr& w : AllWindows())
+    if (w->parent && w->parent->isDesktop && w->created && !w->destroying) out.push_back(w->hwnd);
+  return out;
+}
+}  // namespace
+
 }  // namespace user
 
 using namespace user;
 
 LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd == HWND_BROADCAST) {
+    for (HWND h : BroadcastTargets()) SendMessageW(h, msg, wParam, lParam);
+    return 0;
+  }
   WindowPtr w = FindWindowPtr(hwnd);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -223,6 +239,10 @@ LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL SendNotifyMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd == HWND_BROADCAST) {
+    for (HWND h : BroadcastTargets()) SendNotifyMessageW(h, msg, wParam, lParam);
+    return TRUE;
+  }
   WindowPtr w = FindWindowPtr(hwnd);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -272,6 +292,10 @@ BOOL PostTo(ThreadQueue& q, const MSG& m) {
 
 BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!hwnd) return PostThreadMessageW(CurrentThreadId(), msg, wParam, lParam);
+  if (hwnd == HWND_BROADCAST) {
+    for (HWND h : BroadcastTargets()) PostMessageW(h, msg, wParam, lParam);
+    return TRUE;
+  }
   WindowPtr w = FindWindowPtr(hwnd);
   if (!w || w->threadId == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -442,8 +466,11 @@ BOOL ReplyMessage(LRESULT result) {
 }
 
 BOOL CallMsgFilterW(MSG* msg, int code) {
+  if (!msg) return FALSE;
   ThreadQueue& q = CurrentQueue();
-  if (!msg || !HasHooks(q, WH_MSGFILTER)) return FALSE;
+  // The system-wide filter goes first; when it takes the message the thread's filter never sees it.
+  if (HasHooks(q, WH_SYSMSGFILTER) && CallHooks(q, WH_SYSMSGFILTER, code, 0, LPARAM(msg)) != 0) return TRUE;
+  if (!HasHooks(q, WH_MSGFILTER)) return FALSE;
   return CallHooks(q, WH_MSGFILTER, code, 0, LPARAM(msg)) != 0 ? TRUE : FALSE;
 }
 

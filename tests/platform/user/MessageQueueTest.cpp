@@ -12,6 +12,7 @@
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
+#include "platform/user/Paint.h"
 #include "platform/user/Timers.h"
 #include "platform/user/Window.h"
 
@@ -247,4 +248,125 @@ TEST_F(MessageQueue, CbtHookCanRefuseCreationAndSeesDestruction) {
   HWND ok = Create(WS_POPUP, {0, 0, 14, 14});
   EXPECT_TRUE(ok);
   UnhookWindowsHookEx(hook);
+}
+
+TEST_F(MessageQueue, BroadcastReachesEveryTopLevelWindowButNoChildOrMessageOnlyWindow) {
+  HWND shown = Create(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10});
+  HWND hidden = Create(WS_POPUP, {0, 0, 10, 10});
+  HWND disabled = Create(WS_POPUP | WS_DISABLED, {0, 0, 10, 10});
+  HWND owned = Create(WS_POPUP, {0, 0, 10, 10}, shown);
+  HWND child = Create(WS_CHILD | WS_VISIBLE, {0, 0, 5, 5}, shown);
+  HWND messageOnly = CreateWindowExW(0, u"KvTestWindow", u"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const HWND tops[] = {shown, hidden, disabled, owned};
+  const UINT msg = WM_APP + 7;
+
+  ClearLog();
+  SendMessageW(HWND_BROADCAST, msg, 1, 2);  // every window has its answer before the call returns
+  for (HWND h : tops) EXPECT_EQ(Count(h, msg), 1);
+  EXPECT_EQ(Count(child, msg), 0);
+  EXPECT_EQ(Count(messageOnly, msg), 0);
+
+  ClearLog();
+  EXPECT_TRUE(SendNotifyMessageW(HWND_BROADCAST, msg, 0, 0));
+  for (HWND h : tops) EXPECT_EQ(Count(h, msg), 1);
+
+  ClearLog();
+  EXPECT_TRUE(PostMessageW(HWND_BROADCAST, msg, 3, 4));
+  for (HWND h : tops) EXPECT_EQ(Count(h, msg), 0);  // posted: nothing until pumped
+  desktop->run_until_idle();
+  for (HWND h : tops) {
+    auto log = Log(h);
+    auto it = std::find_if(log.begin(), log.end(), [&](auto& m) { return m.msg == msg; });
+    ASSERT_NE(it, log.end());
+    EXPECT_EQ(it->wParam, 3u);
+    EXPECT_EQ(it->lParam, 4);
+  }
+  EXPECT_EQ(Count(child, msg), 0);
+  EXPECT_EQ(Count(messageOnly, msg), 0);
+
+  // A window destroyed by the broadcast itself does not stop the others from getting it.
+  SetHandler(hidden, [](HWND w, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_APP + 8) DestroyWindow(w);
+    return std::nullopt;
+  });
+  ClearLog();
+  SendMessageW(HWND_BROADCAST, WM_APP + 8, 0, 0);
+  EXPECT_FALSE(IsWindow(hidden));
+  EXPECT_EQ(Count(disabled, WM_APP + 8), 1);
+  EXPECT_EQ(Count(owned, WM_APP + 8), 1);
+  DestroyWindow(messageOnly);
+}
+
+TEST_F(MessageQueue, QueueStatusTellsWhatIsWaitingAndWhatIsNew) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
+  desktop->run_until_idle();
+  GetQueueStatus(QS_ALLINPUT);
+  EXPECT_EQ(GetQueueStatus(QS_ALLINPUT), 0u);
+  PostMessageW(h, WM_USER, 0, 0);
+  // High word: what is in the queue; low word: what arrived since the last look.
+  EXPECT_EQ(GetQueueStatus(QS_ALLINPUT), DWORD(MAKELONG(QS_POSTMESSAGE, QS_POSTMESSAGE)));
+  EXPECT_EQ(GetQueueStatus(QS_ALLINPUT), DWORD(MAKELONG(0, QS_POSTMESSAGE)));
+  // Only the kinds asked for are reported.
+  EXPECT_EQ(GetQueueStatus(QS_INPUT), 0u);
+  desktop->mouse_move({10, 10});
+  desktop->key_down('A');
+  EXPECT_EQ(GetQueueStatus(QS_INPUT), DWORD(MAKELONG(QS_MOUSEMOVE | QS_KEY, QS_MOUSEMOVE | QS_KEY)));
+  desktop->mouse_down({10, 10});
+  EXPECT_EQ(HIWORD(GetQueueStatus(QS_MOUSEBUTTON)), QS_MOUSEBUTTON);
+  // Retrieving a message counts as a look: nothing is new afterwards.
+  MSG m;
+  PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+  EXPECT_EQ(LOWORD(GetQueueStatus(QS_ALLINPUT)), 0u);
+  desktop->run_until_idle();
+  desktop->mouse_up({10, 10});
+  desktop->key_up('A');
+  desktop->run_until_idle();
+  EXPECT_EQ(GetQueueStatus(QS_ALLINPUT), 0u);
+  // Pending paints and due timers show in the high word.
+  InvalidateRect(h, nullptr, FALSE);
+  EXPECT_EQ(HIWORD(GetQueueStatus(QS_PAINT)), QS_PAINT);
+  desktop->run_until_idle();
+  SetTimer(h, 1, 100, nullptr);
+  EXPECT_EQ(HIWORD(GetQueueStatus(QS_TIMER)), 0u);
+  desktop->advance(100);
+  EXPECT_EQ(HIWORD(GetQueueStatus(QS_TIMER)), QS_TIMER);
+  KillTimer(h, 1);
+  EXPECT_EQ(HIWORD(GetQueueStatus(QS_TIMER)), 0u);
+}
+
+namespace {
+std::vector<std::pair<int, int>> g_filterCalls;  // (hook kind, code)
+bool g_systemTakes = false;
+LRESULT SystemFilter(int code, WPARAM, LPARAM lParam) {
+  g_filterCalls.push_back({WH_SYSMSGFILTER, code});
+  return g_systemTakes && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN;
+}
+LRESULT ThreadFilter(int code, WPARAM, LPARAM lParam) {
+  g_filterCalls.push_back({WH_MSGFILTER, code});
+  return reinterpret_cast<MSG*>(lParam)->wParam == VK_ESCAPE;
+}
+}  // namespace
+
+TEST_F(MessageQueue, MessageFiltersSeeTheMessageSystemFilterFirst) {
+  MSG msg{nullptr, WM_KEYDOWN, 'A', 0, 0, {}};
+  g_filterCalls.clear();
+  g_systemTakes = false;
+  EXPECT_FALSE(CallMsgFilterW(&msg, 0x4000));  // no filters: nobody takes it
+  HHOOK thread = SetWindowsHookExW(WH_MSGFILTER, ThreadFilter, nullptr, GetCurrentThreadId());
+  HHOOK system = SetWindowsHookExW(WH_SYSMSGFILTER, SystemFilter, nullptr, 0);
+  ASSERT_TRUE(thread && system);
+  EXPECT_FALSE(CallMsgFilterW(&msg, 0x4000));
+  EXPECT_EQ(g_filterCalls, (std::vector<std::pair<int, int>>{{WH_SYSMSGFILTER, 0x4000}, {WH_MSGFILTER, 0x4000}}));
+  msg.wParam = VK_ESCAPE;
+  EXPECT_TRUE(CallMsgFilterW(&msg, 2));  // the thread's filter takes it
+  g_filterCalls.clear();
+  g_systemTakes = true;
+  EXPECT_TRUE(CallMsgFilterW(&msg, 3));
+  EXPECT_EQ(g_filterCalls, (std::vector<std::pair<int, int>>{{WH_SYSMSGFILTER, 3}}));  // taken: never passed on
+  EXPECT_FALSE(CallMsgFilterW(nullptr, 0));
+  UnhookWindowsHookEx(system);
+  UnhookWindowsHookEx(thread);
+  g_filterCalls.clear();
+  EXPECT_FALSE(CallMsgFilterW(&msg, 0));
+  EXPECT_TRUE(g_filterCalls.empty());
 }
