@@ -1,0 +1,30 @@
+#pragma once
+// Keeps the desktop's clipboard and ours in step: our text goes to the desktop as UTF-8 text;
+// text another program places on the desktop's clipboard becomes our CF_UNICODETEXT.
+
+#include <optional>
+#include <string>
+
+#include "platform/user/ClipboardMirror.h"
+
+namespace win::presenter {
+
+class ClipboardBridge final : public ClipboardMirror {
+ public:
+  // Installs itself as our clipboard's mirror and takes the desktop's current text.
+  ClipboardBridge();
+  ~ClipboardBridge() override;
+  ClipboardBridge(const ClipboardBridge&) = delete;
+  ClipboardBridge& operator=(const ClipboardBridge&) = delete;
+
+  void OurClipboardChanged(const std::optional<std::string>& utf8Text) override;
+  // Takes what could not be taken earlier because our clipboard was open then.
+  void RetryPending();
+
+ private:
+  void DesktopChanged();
+  bool pending_ = false;     // the desktop changed while our clipboard was open
+  bool mirroring_ = false;   // we are changing ours from the desktop's: do not echo it back
+};
+
+}  // namespace win::presenter

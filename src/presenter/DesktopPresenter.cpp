@@ -1,0 +1,354 @@
+#include "presenter/DesktopPresenter.h"
+
+#include <QAbstractEventDispatcher>
+#include <QGuiApplication>
+#include <QRegion>
+#include <QScreen>
+#include <QSurfaceFormat>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdlib>
+#include <map>
+
+#include "platform/kernel/Clock.h"
+#include "platform/user/Cursor.h"
+#include "platform/user/Input.h"
+#include "platform/user/Window.h"
+#include "presenter/ClipboardBridge.h"
+#include "presenter/CoreView.h"
+#include "presenter/CursorShapes.h"
+#include "presenter/NativeWindow.h"
+#include "presenter/ScreenMonitors.h"
+#include "presenter/WindowKinds.h"
+
+namespace win::presenter {
+namespace {
+
+bool OnGuiThread() { return qApp && QThread::currentThread() == qApp->thread(); }
+
+// Runs `f` on the GUI thread: now when already there, else queued (and dropped when `context`
+// is gone by then).
+template <class F>
+void OnGui(QObject* context, F f) {
+  if (OnGuiThread())
+    f();
+  else if (context)
+    QMetaObject::invokeMethod(context, std::move(f), Qt::QueuedConnection);
+}
+
+void StartGuiApplication() {
+  if (QCoreApplication::instance()) return;
+  // Our coordinates are device pixels: one surface pixel is one screen pixel.
+  if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // Qt keeps references to argc and argv for the application's lifetime.
+  static int argc = 1;
+  static char name[] = "korvalin";
+  static char* argv[] = {name, nullptr};
+  // Never deleted: the drawing layer's fonts use it until the process ends.
+  new QGuiApplication(argc, argv);
+}
+
+QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+QString TitleOf(HWND h) {
+  int n = GetWindowTextLengthW(h);
+  if (n <= 0) return {};
+  std::u16string text(size_t(n) + 1, u'\0');
+  n = GetWindowTextW(h, text.data(), n + 1);
+  return QString::fromUtf16(text.data(), n);
+}
+
+}  // namespace
+
+struct DesktopPresenter::State {
+  QAbstractEventDispatcher* dispatcher = nullptr;
+  std::atomic<bool> waiting{false};
+  std::unique_ptr<QObject> context;  // receiver of our signal connections; deleting it disconnects
+  std::map<HWND, std::unique_ptr<NativeWindow>> windows;
+  std::vector<HWND> order;  // visible top-level windows, topmost first
+  std::vector<QWindow*> stacked;  // the native order last applied, topmost first
+  HWND captureTop = nullptr;
+  QWindow* grabbed = nullptr;
+  bool grabPending = false;
+  HWND activeSynced = nullptr;
+  std::optional<HWND> nativeFocus;  // the desktop moved its focus (null: to no window of ours)
+  std::optional<bool> nativeForeground;
+  QCursor cursor{Qt::ArrowCursor};
+  std::unique_ptr<ClipboardBridge> clipboard;
+
+  NativeWindow* Find(HWND h) const {
+    auto it = windows.find(h);
+    return it == windows.end() ? nullptr : it->second.get();
+  }
+  void Present(HWND h, const RECT& rect);
+  void Configure(NativeWindow& w);
+  void ApplyShape(NativeWindow& w);
+  void ApplyZOrder();
+  void ApplyGrab();
+  void SyncActivationToDesktop();
+  void TakeDesktopState();
+  void Forget(NativeWindow* w);
+};
+
+void DesktopPresenter::State::Configure(NativeWindow& w) {
+  HWND h = w.hwnd();
+  Qt::WindowFlags flags = NativeFlagsFor(DWORD(GetWindowLongPtrW(h, GWL_STYLE)), DWORD(GetWindowLongPtrW(h, GWL_EXSTYLE)));
+  if (w.flags() != flags) {
+    bool visible = w.isVisible();
+    if (visible) w.setVisible(false);  // most window managers read the kind only when mapping
+    w.setFlags(flags);
+  }
+  HWND owner = GetWindow(h, GW_OWNER);
+  NativeWindow* ownerWindow = owner ? Find(GetAncestor(owner, GA_ROOT)) : nullptr;
+  if (w.transientParent() != ownerWindow) w.setTransientParent(ownerWindow);
+  QString title = TitleOf(h);
+  if (w.title() != title) w.setTitle(title);
+  LayeredLook look = LayeredLookOf(h);
+  if (!qFuzzyCompare(w.opacity(), look.opacity)) w.setOpacity(look.opacity);
+  if (w.cursor() != cursor) w.setCursor(cursor);
+}
+
+void DesktopPresenter::State::ApplyShape(NativeWindow& w) {
+  QRegion mask;
+  if (auto rects = WindowShapeOf(w.hwnd())) {
+    for (const RECT& r : *rects) mask += ToQRect(r);
+    if (mask.isEmpty()) mask = QRegion(-1, -1, 1, 1);  // an empty region shows nothing
+  }
+  if (w.mask() != mask) w.setMask(mask);
+}
+
+void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
+  auto& slot = windows[h];
+  if (!slot) {
+    slot = std::make_unique<NativeWindow>(h);
+    if (LayeredLookOf(h).perPixelAlpha) {
+      QSurfaceFormat format = slot->format();
+      format.setAlphaBufferSize(8);
+      slot->setFormat(format);
+    }
+  }
+  NativeWindow& w = *slot;
+  Configure(w);
+  w.SetScreenRect(rect);
+  QRect geometry = ToQRect(rect);
+  bool showable = !geometry.isEmpty() && LayeredLookOf(h).hasContent && IsWindowVisible(h);
+  if (!showable) {
+    if (w.isVisible()) w.setVisible(false);
+    return;
+  }
+  if (w.geometry() != geometry) w.setGeometry(geometry);
+  ApplyShape(w);
+  if (!w.isVisible()) {
+    w.setVisible(true);
+    stacked.clear();  // a newly mapped window lands on top: restack at the next pause
+  }
+  if (captureTop == h && grabbed != &w) grabPending = true;
+}
+
+void DesktopPresenter::State::ApplyZOrder() {
+  std::vector<QWindow*> wanted;
+  for (HWND h : order)
+    if (NativeWindow* w = Find(h); w && w->isVisible()) wanted.push_back(w);
+  if (wanted == stacked) return;
+  for (auto it = wanted.rbegin(); it != wanted.rend(); ++it) (*it)->raise();
+  stacked = std::move(wanted);
+}
+
+void DesktopPresenter::State::ApplyGrab() {
+  NativeWindow* target = captureTop ? Find(captureTop) : nullptr;
+  if (target && !target->isExposed()) target = nullptr;
+  if (grabbed && grabbed != target) {
+    grabbed->setMouseGrabEnabled(false);
+    grabbed = nullptr;
+  }
+  grabPending = false;
+  if (!target || grabbed == target) {
+    grabPending = captureTop && !target;  // held by a window not yet on the screen
+    return;
+  }
+  if (target->setMouseGrabEnabled(true))
+    grabbed = target;
+  else
+    grabPending = true;
+}
+
+void DesktopPresenter::State::SyncActivationToDesktop() {
+  HWND active = GetActiveWindow();
+  if (active == activeSynced) return;
+  activeSynced = active;
+  NativeWindow* w = Find(active);
+  if (w && w->isVisible() && QGuiApplication::focusWindow() != w) w->requestActivate();
+}
+
+void DesktopPresenter::State::TakeDesktopState() {
+  if (nativeForeground) {
+    bool active = *nativeForeground;
+    nativeForeground.reset();
+    SetApplicationForeground(active);
+  }
+  if (nativeFocus) {
+    HWND h = *nativeFocus;
+    nativeFocus.reset();
+    if (h && IsWindow(h) && IsWindowVisible(h) && IsWindowEnabled(h) && GetActiveWindow() != h) SetActiveWindow(h);
+    activeSynced = GetActiveWindow();
+  }
+}
+
+void DesktopPresenter::State::Forget(NativeWindow* w) {
+  if (grabbed == w) {
+    w->setMouseGrabEnabled(false);
+    grabbed = nullptr;
+  }
+  std::erase(stacked, static_cast<QWindow*>(w));
+  for (auto& [h, other] : windows)
+    if (other->transientParent() == w) other->setTransientParent(nullptr);
+}
+
+bool DesktopPresenter::DisplayAvailable() {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    if (const char* v = std::getenv(name); v && *v) return true;
+  return false;
+}
+
+DesktopPresenter::DesktopPresenter() : state_((StartGuiApplication(), std::make_unique<State>())) {
+  State& s = *state_;
+  s.dispatcher = QAbstractEventDispatcher::instance(qApp->thread());
+  s.context = std::make_unique<QObject>();
+  QObject* ctx = s.context.get();
+  ApplyScreensAsMonitors();
+  auto watchScreen = [ctx](QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, ctx, [] { ApplyScreensAsMonitors(); });
+    QObject::connect(screen, &QScreen::availableGeometryChanged, ctx, [] { ApplyScreensAsMonitors(); });
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
+  QObject::connect(qApp, &QGuiApplication::screenAdded, ctx, [watchScreen](QScreen* screen) {
+    watchScreen(screen);
+    ApplyScreensAsMonitors();
+  });
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, ctx, [] { ApplyScreensAsMonitors(); });
+  QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, ctx, [] { ApplyScreensAsMonitors(); });
+  // The desktop's focus and foreground are taken over when the event loop pauses, outside
+  // Qt's event handling, because activation runs our window procedures.
+  QObject::connect(qApp, &QGuiApplication::focusWindowChanged, ctx, [&s](QWindow* focus) {
+    auto* ours = dynamic_cast<NativeWindow*>(focus);
+    s.nativeFocus = ours ? ours->hwnd() : nullptr;
+  });
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx,
+                   [&s](Qt::ApplicationState state) { s.nativeForeground = state == Qt::ApplicationActive; });
+  SetCursorChangeListener([&s](HCURSOR current, bool visible) {
+    OnGui(s.context.get(), [&s, current, visible] {
+      s.cursor = NativeCursorFor(current, visible);
+      for (auto& [h, w] : s.windows) w->setCursor(s.cursor);
+    });
+  });
+  s.cursor = NativeCursorFor(GetCursor(), true);
+  s.clipboard = std::make_unique<ClipboardBridge>();
+  desktop::SetScreen(this);
+}
+
+DesktopPresenter::~DesktopPresenter() {
+  if (desktop::GetScreen() == this) desktop::SetScreen(nullptr);
+  SetCursorChangeListener(nullptr);
+  State& s = *state_;
+  s.clipboard.reset();
+  s.context.reset();
+  if (s.grabbed) s.grabbed->setMouseGrabEnabled(false);
+  s.grabbed = nullptr;
+  for (auto& [h, w] : s.windows) w->setTransientParent(nullptr);
+  s.windows.clear();
+}
+
+QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->Find(topLevel); }
+
+void DesktopPresenter::WindowShown(HWND topLevel, const RECT& screenRect) {
+  OnGui(state_->context.get(), [this, topLevel, screenRect] { state_->Present(topLevel, screenRect); });
+}
+
+void DesktopPresenter::WindowMoved(HWND topLevel, const RECT& screenRect) {
+  OnGui(state_->context.get(), [this, topLevel, screenRect] {
+    if (state_->Find(topLevel)) state_->Present(topLevel, screenRect);
+  });
+}
+
+void DesktopPresenter::WindowHidden(HWND topLevel) {
+  OnGui(state_->context.get(), [this, topLevel] {
+    if (NativeWindow* w = state_->Find(topLevel)) {
+      if (state_->grabbed == w) {
+        w->setMouseGrabEnabled(false);
+        state_->grabbed = nullptr;
+      }
+      w->setVisible(false);
+    }
+  });
+}
+
+void DesktopPresenter::WindowDestroyed(HWND topLevel) {
+  OnGui(state_->context.get(), [this, topLevel] {
+    auto it = state_->windows.find(topLevel);
+    if (it == state_->windows.end()) return;
+    std::unique_ptr<NativeWindow> w = std::move(it->second);
+    state_->windows.erase(it);
+    state_->Forget(w.get());
+  });
+}
+
+void DesktopPresenter::ZOrderChanged(const std::vector<HWND>& topFirst) {
+  OnGui(state_->context.get(), [this, topFirst] { state_->order = topFirst; });
+}
+
+void DesktopPresenter::WindowRepainted(HWND topLevel, const RECT& dirty) {
+  OnGui(state_->context.get(), [this, topLevel, dirty] {
+    NativeWindow* w = state_->Find(topLevel);
+    if (!w) return;
+    if (!w->isVisible()) {
+      // A layered window shows once it has content.
+      if (IsWindowVisible(topLevel)) state_->Present(topLevel, w->ScreenRect());
+      return;
+    }
+    state_->Present(topLevel, w->ScreenRect());
+    w->update(ToQRect(dirty));
+  });
+}
+
+void DesktopPresenter::CaptureChanged(HWND hwnd) {
+  OnGui(state_->context.get(), [this, hwnd] {
+    state_->captureTop = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    state_->ApplyGrab();
+  });
+}
+
+bool DesktopPresenter::WaitForWork(std::optional<ULONGLONG> deadlineMs) {
+  if (!OnGuiThread()) return false;  // other threads wait on their own queues
+  State& s = *state_;
+  s.ApplyZOrder();
+  if (s.grabPending) s.ApplyGrab();
+  s.SyncActivationToDesktop();
+  s.clipboard->RetryPending();
+  QTimer deadline;
+  if (deadlineMs && !clock::IsVirtual()) {
+    ULONGLONG now = clock::NowMs();
+    if (*deadlineMs <= now) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+      s.TakeDesktopState();
+      return true;
+    }
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.start(int(std::min<ULONGLONG>(*deadlineMs - now, 24ull * 3600 * 1000)));
+  }
+  s.waiting = true;
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  s.waiting = false;
+  s.TakeDesktopState();
+  return true;
+}
+
+void DesktopPresenter::Wake() {
+  // Our own thread posting while it runs needs no wake-up; any other thread always does.
+  if (OnGuiThread() && !state_->waiting) return;
+  if (state_->dispatcher) state_->dispatcher->wakeUp();
+}
+
+}  // namespace win::presenter

@@ -1,0 +1,175 @@
+#include "presenter/NativeWindow.h"
+
+#include <QCursor>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QRegion>
+#include <QPaintEvent>
+#include <QUrl>
+
+#include <cmath>
+
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
+#include "presenter/CoreView.h"
+#include "presenter/InputInjection.h"
+#include "presenter/KeyMapping.h"
+
+namespace win::presenter {
+namespace {
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    case Qt::BackButton: return MouseButton::X1;
+    case Qt::ForwardButton: return MouseButton::X2;
+    default: return std::nullopt;
+  }
+}
+
+std::vector<std::u16string> LocalFiles(const QMimeData* mime) {
+  std::vector<std::u16string> files;
+  if (!mime || !mime->hasUrls()) return files;
+  for (const QUrl& url : mime->urls()) {
+    if (!url.isLocalFile()) continue;
+    QString path = url.toLocalFile();
+    if (path.isEmpty()) continue;
+    files.emplace_back(reinterpret_cast<const char16_t*>(path.utf16()), size_t(path.size()));
+  }
+  return files;
+}
+
+}  // namespace
+
+NativeWindow::NativeWindow(HWND topLevel) : hwnd_(topLevel) {}
+
+POINT NativeWindow::ToScreen(QPointF local) const {
+  return POINT{rect_.left + LONG(std::floor(local.x())), rect_.top + LONG(std::floor(local.y()))};
+}
+
+void NativeWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  SurfaceView s = SurfaceOf(hwnd_);
+  if (!s.bits) {
+    painter.fillRect(event->rect(), Qt::black);
+    return;
+  }
+  LayeredLook look = LayeredLookOf(hwnd_);
+  QImage picture(reinterpret_cast<const uchar*>(s.bits), s.width, s.height, s.width * 4,
+                 look.perPixelAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  const QRect bounds(0, 0, s.width, s.height);
+  for (const QRect& r : event->region()) {
+    QRect inside = r.intersected(bounds);
+    if (inside.isEmpty()) continue;
+    if (look.perPixelAlpha) {
+      painter.drawImage(inside.topLeft(), picture, inside);
+    } else {
+      // Drawing leaves the alpha byte undefined; the native window wants it opaque.
+      QImage opaque = picture.copy(inside).convertToFormat(QImage::Format_ARGB32);
+      for (int y = 0; y < opaque.height(); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(opaque.scanLine(y));
+        for (int x = 0; x < opaque.width(); ++x) row[x] |= 0xFF000000u;
+      }
+      painter.drawImage(inside.topLeft(), opaque);
+    }
+  }
+  for (const QRect& r : event->region().subtracted(QRegion(bounds))) painter.fillRect(r, Qt::black);
+}
+
+void NativeWindow::OnMouse(QEvent* event) {
+  auto* me = static_cast<QMouseEvent*>(event);
+  POINT pt = ToScreen(me->position());
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      InjectMouseMove(pt);
+      break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+      if (auto b = ButtonOf(me->button())) InjectMouseButton(pt, *b, event->type() == QEvent::MouseButtonPress);
+      break;
+    default:
+      break;  // double clicks are recognised by our own rules from the presses
+  }
+  event->accept();
+}
+
+void NativeWindow::OnKey(QEvent* event) {
+  auto* ke = static_cast<QKeyEvent*>(event);
+  bool down = event->type() == QEvent::KeyPress;
+  // Held keys repeat as further presses; the releases in between are not real.
+  if (!down && ke->isAutoRepeat()) return;
+  PhysicalKey key = KeyFromNativeScanCode(ke->nativeScanCode(), ke->nativeVirtualKey());
+  QString text = ke->text();
+  std::u16string_view typed(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+  Qt::KeyboardModifiers mods = ke->modifiers();
+  bool ctrlWithoutAlt = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+  InjectKey(key, down, typed, ctrlWithoutAlt);
+  event->accept();
+}
+
+bool NativeWindow::OnDrag(QEvent* event) {
+  auto* de = static_cast<QDropEvent*>(event);
+  POINT pt = ToScreen(de->position());
+  std::vector<std::u16string> files = LocalFiles(de->mimeData());
+  bool wanted = !files.empty() && FileDropTargetAt(pt);
+  if (event->type() == QEvent::Drop && wanted) wanted = InjectFileDrop(pt, files);
+  if (wanted) {
+    de->setDropAction(Qt::CopyAction);
+    de->accept();
+  } else {
+    de->ignore();
+  }
+  return true;
+}
+
+bool NativeWindow::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      OnMouse(event);
+      return true;
+    case QEvent::Wheel: {
+      auto* we = static_cast<QWheelEvent*>(event);
+      POINT pt = ToScreen(we->position());
+      QPoint delta = we->angleDelta();
+      InjectWheel(pt, delta.y(), false);
+      // Positive horizontal deltas scroll right in our messages, left in Qt's.
+      InjectWheel(pt, -delta.x(), true);
+      return true;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      OnKey(event);
+      return true;
+    case QEvent::Enter:
+      InjectMouseMove(ToScreen(static_cast<QEnterEvent*>(event)->position()));
+      return true;
+    case QEvent::Leave: {
+      // Our windows know nothing of the others on the desktop: the pointer's move to where it
+      // went is what ends hover tracking.
+      QPoint g = QCursor::pos();
+      InjectMouseMove(POINT{g.x(), g.y()});
+      return true;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return OnDrag(event);
+    case QEvent::Close:
+      // Closing from the desktop (the window manager) goes through our own close handling.
+      event->ignore();
+      PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return true;
+    default:
+      return QRasterWindow::event(event);
+  }
+}
+
+}  // namespace win::presenter

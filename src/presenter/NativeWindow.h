@@ -1,0 +1,33 @@
+#pragma once
+// One native window showing a top-level window of ours: it paints from the window's surface and
+// turns the desktop's input on it into our input.
+
+#include <QRasterWindow>
+
+#include "platform/kernel/WinDef.h"
+
+namespace win::presenter {
+
+class NativeWindow final : public QRasterWindow {
+ public:
+  explicit NativeWindow(HWND topLevel);
+  HWND hwnd() const { return hwnd_; }
+  // Our screen rectangle of the window, so pointer positions map to our coordinates even when a
+  // window manager placed the native window elsewhere.
+  void SetScreenRect(const RECT& rect) { rect_ = rect; }
+  const RECT& ScreenRect() const { return rect_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  POINT ToScreen(QPointF local) const;
+  void OnMouse(QEvent* event);
+  void OnKey(QEvent* event);
+  bool OnDrag(QEvent* event);
+  HWND hwnd_;
+  RECT rect_{};
+};
+
+}  // namespace win::presenter

@@ -1,0 +1,24 @@
+#include "presenter/WindowKinds.h"
+
+#include "platform/user/WinUserTypes.h"
+
+namespace win::presenter {
+
+Qt::WindowFlags NativeFlagsFor(DWORD style, DWORD exStyle) {
+  bool popup = (style & WS_POPUP) != 0;
+  bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
+  bool topmost = (exStyle & WS_EX_TOPMOST) != 0;
+  bool layered = (exStyle & WS_EX_LAYERED) != 0;
+  Qt::WindowFlags flags = Qt::FramelessWindowHint;
+  if (popup && (tool || topmost || layered))
+    flags |= Qt::ToolTip;
+  else if (tool)
+    flags |= Qt::Tool;
+  else
+    flags |= Qt::Window;
+  if (topmost) flags |= Qt::WindowStaysOnTopHint;
+  if (exStyle & WS_EX_NOACTIVATE) flags |= Qt::WindowDoesNotAcceptFocus;
+  return flags;
+}
+
+}  // namespace win::presenter

@@ -1,0 +1,202 @@
+// Real pointer and keyboard input from the X server (through xdotool) as our messages.
+
+#include <QMimeData>
+#include <QUrl>
+#include <QWindow>
+#include <QCoreApplication>
+#include <QDropEvent>
+
+#include "PresenterFixture.h"
+#include "platform/user/DragDrop.h"
+#include "platform/user/Input.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Window.h"
+#include "presenter/DesktopPresenter.h"
+
+namespace kvtest {
+namespace {
+
+using namespace win;
+
+POINT PointOf(LPARAM lp) { return POINT{SHORT(LOWORD(lp)), SHORT(HIWORD(lp))}; }
+
+class InputTest : public PresenterTest {
+ protected:
+  HWND ShowProbe(const std::u16string& title, DWORD style, int x, int y, int w, int h) {
+    HWND hwnd = CreateProbe(title, style | WS_VISIBLE, 0, x, y, w, h, RGB(255, 255, 255));
+    EXPECT_TRUE(hwnd);
+    EXPECT_TRUE(PumpUntil([&] {
+      QWindow* n = Presenter().NativeWindowOf(hwnd);
+      return n && n->isExposed();
+    }));
+    return hwnd;
+  }
+  // Runs xdotool and then our loop until `msg` reached `hwnd`.
+  bool Xdotool(const std::string& args, HWND hwnd, UINT msg, size_t count = 1) {
+    CommandResult r = Run("xdotool " + args);
+    EXPECT_EQ(r.status, 0) << r.output;
+    return PumpUntil([&] { return Messages(hwnd, msg).size() >= count; });
+  }
+};
+
+TEST_F(InputTest, PointerClickArrivesAtClientCoordinates) {
+  HWND h = ShowProbe(u"kv click popup", WS_POPUP, 200, 150, 160, 120);
+  ASSERT_TRUE(Xdotool("mousemove 260 190 click 1", h, WM_LBUTTONUP));
+  auto downs = Messages(h, WM_LBUTTONDOWN);
+  auto ups = Messages(h, WM_LBUTTONUP);
+  ASSERT_EQ(downs.size(), 1u);
+  ASSERT_EQ(ups.size(), 1u);
+  EXPECT_EQ(PointOf(downs[0].lParam), (POINT{60, 40}));
+  EXPECT_EQ(PointOf(ups[0].lParam), (POINT{60, 40}));
+  EXPECT_TRUE(downs[0].wParam & MK_LBUTTON);
+  EXPECT_FALSE(ups[0].wParam & MK_LBUTTON);
+  POINT cursor;
+  GetCursorPos(&cursor);
+  EXPECT_EQ(cursor, (POINT{260, 190}));
+}
+
+TEST_F(InputTest, ClickOnFramedWindowIsRelativeToItsClientArea) {
+  HWND h = ShowProbe(u"kv click framed", WS_OVERLAPPEDWINDOW, 300, 200, 300, 220);
+  POINT client{25, 35};
+  ClientToScreen(h, &client);
+  ASSERT_TRUE(Xdotool("mousemove " + std::to_string(client.x) + " " + std::to_string(client.y) + " click 1", h,
+                      WM_LBUTTONUP));
+  auto downs = Messages(h, WM_LBUTTONDOWN);
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(PointOf(downs[0].lParam), (POINT{25, 35}));
+  // A click on the caption is a non-client press.
+  RECT wr;
+  GetWindowRect(h, &wr);
+  ASSERT_TRUE(Xdotool("mousemove " + std::to_string(wr.left + 60) + " " + std::to_string(wr.top + 10) + " click 1",
+                      h, WM_NCLBUTTONDOWN));
+  EXPECT_EQ(Messages(h, WM_NCLBUTTONDOWN)[0].wParam, WPARAM(HTCAPTION));
+}
+
+TEST_F(InputTest, DoubleClicksComeFromOurOwnRules) {
+  HWND h = ShowProbe(u"kv double click", WS_POPUP, 100, 400, 120, 80);
+  ASSERT_TRUE(Xdotool("mousemove 150 430 click --repeat 2 --delay 40 1", h, WM_LBUTTONUP, 2));
+  EXPECT_EQ(Messages(h, WM_LBUTTONDOWN).size(), 1u);
+  EXPECT_EQ(Messages(h, WM_LBUTTONDBLCLK).size(), 1u) << "second press of the pair is a double click";
+  ASSERT_TRUE(Xdotool("click 3", h, WM_RBUTTONUP));
+  EXPECT_EQ(Messages(h, WM_RBUTTONDOWN).size(), 1u);
+}
+
+TEST_F(InputTest, WheelNotchesArriveAsWheelDeltas) {
+  HWND h = ShowProbe(u"kv wheel", WS_POPUP, 400, 400, 120, 80);
+  ASSERT_TRUE(Xdotool("mousemove 450 430 click 1", h, WM_LBUTTONUP));  // activates and focuses
+  ASSERT_EQ(GetFocus(), h);
+  ASSERT_TRUE(Xdotool("click 4", h, WM_MOUSEWHEEL));
+  ASSERT_TRUE(Xdotool("click 5", h, WM_MOUSEWHEEL, 2));
+  auto wheels = Messages(h, WM_MOUSEWHEEL);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[0].wParam), WHEEL_DELTA);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[1].wParam), -WHEEL_DELTA);
+  EXPECT_EQ(PointOf(wheels[0].lParam), (POINT{450, 430})) << "wheel messages carry screen coordinates";
+}
+
+TEST_F(InputTest, KeysGiveVirtualKeysFromTheirPositionAndCharactersFromTheirText) {
+  HWND h = ShowProbe(u"kv keys", WS_POPUP, 600, 100, 120, 80);
+  ASSERT_TRUE(Xdotool("mousemove 650 130 click 1", h, WM_LBUTTONUP));
+  ASSERT_EQ(GetFocus(), h);
+
+  ASSERT_TRUE(Xdotool("key a", h, WM_KEYUP));
+  ASSERT_TRUE(PumpUntil([&] { return !Messages(h, WM_CHAR).empty(); }));
+  auto downs = Messages(h, WM_KEYDOWN);
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(downs[0].wParam, WPARAM('A'));
+  EXPECT_EQ((downs[0].lParam >> 16) & 0xFF, 0x1E) << "set-1 scan code of the A key";
+  EXPECT_EQ(Messages(h, WM_CHAR)[0].wParam, WPARAM(u'a'));
+
+  ClearMessages();
+  ASSERT_TRUE(Xdotool("key shift+a", h, WM_CHAR));
+  EXPECT_EQ(Messages(h, WM_CHAR)[0].wParam, WPARAM(u'A'));
+
+  ClearMessages();
+  ASSERT_TRUE(Xdotool("key ctrl+c", h, WM_CHAR));
+  EXPECT_EQ(Messages(h, WM_CHAR)[0].wParam, WPARAM(0x03));
+  auto ctrlC = Messages(h, WM_KEYDOWN);
+  ASSERT_EQ(ctrlC.size(), 2u);
+  EXPECT_EQ(ctrlC[0].wParam, WPARAM(VK_CONTROL));
+  EXPECT_EQ(ctrlC[1].wParam, WPARAM('C'));
+
+  ClearMessages();
+  ASSERT_TRUE(Xdotool("key Left", h, WM_KEYUP));
+  auto left = Messages(h, WM_KEYDOWN);
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0].wParam, WPARAM(VK_LEFT));
+  EXPECT_TRUE(left[0].lParam & (LPARAM(1) << 24)) << "arrow keys are extended keys";
+  EXPECT_TRUE(Messages(h, WM_CHAR).empty());
+
+  ClearMessages();
+  ASSERT_TRUE(Xdotool("key Return", h, WM_CHAR));
+  EXPECT_EQ(Messages(h, WM_KEYDOWN)[0].wParam, WPARAM(VK_RETURN));
+  EXPECT_EQ(Messages(h, WM_CHAR)[0].wParam, WPARAM(u'\r'));
+}
+
+TEST_F(InputTest, CaptureGrabsThePointerOutsideOurWindows) {
+  HWND h = ShowProbe(u"kv capture", WS_POPUP, 100, 100, 100, 100);
+  SetCapture(h);
+  ASSERT_EQ(GetCapture(), h);
+  PumpUntil([] { return false; }, 0);
+  ASSERT_TRUE(Xdotool("mousemove 400 300 click 1", h, WM_LBUTTONUP));
+  auto downs = Messages(h, WM_LBUTTONDOWN);
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(PointOf(downs[0].lParam), (POINT{300, 200})) << "a captured click outside the window";
+
+  // Released: a click outside no longer reaches us, one inside does (and comes after it).
+  ReleaseCapture();
+  PumpUntil([] { return false; }, 0);
+  ClearMessages();
+  ASSERT_EQ(Run("xdotool mousemove 400 300 click 1").status, 0);
+  ASSERT_TRUE(Xdotool("mousemove 150 150 click 1", h, WM_LBUTTONUP));
+  downs = Messages(h, WM_LBUTTONDOWN);
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(PointOf(downs[0].lParam), (POINT{50, 50}));
+}
+
+TEST_F(InputTest, LeavingTheNativeWindowEndsLeaveTracking) {
+  HWND h = ShowProbe(u"kv leave", WS_POPUP, 900, 500, 100, 100);
+  ASSERT_TRUE(Xdotool("mousemove 950 550", h, WM_MOUSEMOVE));
+  TRACKMOUSEEVENT tme;
+  tme.cbSize = sizeof tme;
+  tme.dwFlags = TME_LEAVE;
+  tme.hwndTrack = h;
+  ASSERT_TRUE(TrackMouseEvent(&tme));
+  EXPECT_TRUE(Xdotool("mousemove 1200 900", h, WM_MOUSELEAVE));
+}
+
+TEST_F(InputTest, DroppedFilesReachTheWindowThatAcceptsThem) {
+  HWND h = ShowProbe(u"kv drop", WS_POPUP, 50, 600, 200, 100);
+  QWindow* native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QString::fromUtf8("/tmp/Данные 1.txt")), QUrl("https://example.org/x"),
+                 QUrl::fromLocalFile("/tmp/b.csv")});
+
+  // Not accepted while the window does not take files.
+  QDragEnterEvent refused(QPoint(20, 30), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(native, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  DragAcceptFiles(h, TRUE);
+  QDragEnterEvent enter(QPoint(20, 30), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(native, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 30), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(native, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  ASSERT_TRUE(PumpUntil([&] { return !Messages(h, WM_DROPFILES).empty(); }));
+  HDROP hdrop = reinterpret_cast<HDROP>(Messages(h, WM_DROPFILES)[0].wParam);
+  ASSERT_EQ(DragQueryFileW(hdrop, 0xFFFFFFFF, nullptr, 0), 2u) << "only local files are dropped";
+  char16_t name[64];
+  ASSERT_GT(DragQueryFileW(hdrop, 0, name, 64), 0u);
+  EXPECT_EQ(std::u16string(name), u"/tmp/Данные 1.txt");
+  DragQueryFileW(hdrop, 1, name, 64);
+  EXPECT_EQ(std::u16string(name), u"/tmp/b.csv");
+  POINT pt;
+  EXPECT_TRUE(DragQueryPoint(hdrop, &pt));
+  EXPECT_EQ(pt, (POINT{20, 30}));
+  DragFinish(hdrop);
+}
+
+}  // namespace
+}  // namespace kvtest

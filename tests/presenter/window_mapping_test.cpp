@@ -1,0 +1,140 @@
+// Top-level windows of ours on the X server: placement, kinds, stacking, repainting.
+
+#include <QColor>
+#include <QImage>
+#include <QWindow>
+
+#include "PresenterFixture.h"
+#include "platform/gdi/GdiRegions.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Paint.h"
+#include "platform/user/Window.h"
+#include "presenter/DesktopPresenter.h"
+
+namespace kvtest {
+namespace {
+
+using namespace win;
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+QRgb Rgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+class WindowMappingTest : public PresenterTest {
+ protected:
+  bool ScreenShows(int x, int y, COLORREF colour) {
+    return PumpUntil([&] { return (GrabScreen(x, y, 1, 1).pixel(0, 0) & 0xFFFFFF) == (Rgb(colour) & 0xFFFFFF); });
+  }
+};
+
+TEST_F(WindowMappingTest, TopLevelWindowBecomesNativeWindowAtItsScreenRectangle) {
+  HWND h = CreateProbe(u"kv mapping probe", WS_POPUP | WS_VISIBLE, 0, 100, 120, 200, 150, RGB(200, 0, 0));
+  ASSERT_TRUE(h);
+  unsigned long xid = 0;
+  ASSERT_TRUE(PumpUntil([&] { return (xid = FindXWindow("kv mapping probe")) != 0; }));
+  EXPECT_TRUE(SameRect(XGeometry(xid), RECT{100, 120, 300, 270}));
+
+  ASSERT_TRUE(SetWindowPos(h, nullptr, 310, 40, 240, 90, SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_TRUE(PumpUntil([&] { return SameRect(XGeometry(xid), RECT{310, 40, 550, 130}); }))
+      << "native window did not follow the move";
+
+  ShowWindow(h, SW_HIDE);
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv mapping probe") == 0; })) << "still mapped after hiding";
+  ShowWindow(h, SW_SHOWNA);
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv mapping probe") == xid; }));
+
+  DestroyWindow(h);
+  EXPECT_EQ(Presenter().NativeWindowOf(h), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv mapping probe", true) == 0; })) << "native window left behind";
+}
+
+TEST_F(WindowMappingTest, FramedWindowIsShownWholeWithTheFrameWeDraw) {
+  HWND h = CreateProbe(u"kv framed probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 60, 80, 320, 240, RGB(0, 0, 200));
+  ASSERT_TRUE(h);
+  unsigned long xid = 0;
+  ASSERT_TRUE(PumpUntil([&] { return (xid = FindXWindow("kv framed probe")) != 0; }));
+  RECT ours;
+  GetWindowRect(h, &ours);
+  EXPECT_TRUE(SameRect(XGeometry(xid), ours));
+  // The client area shows what the window painted; the frame is ours, not a window manager's.
+  POINT client{10, 10};
+  ClientToScreen(h, &client);
+  EXPECT_TRUE(ScreenShows(client.x, client.y, RGB(0, 0, 200)));
+  EXPECT_FALSE((GrabScreen(ours.left, ours.top + 2, 1, 1).pixel(0, 0) & 0xFFFFFF) == (Rgb(RGB(0, 0, 200)) & 0xFFFFFF));
+}
+
+TEST_F(WindowMappingTest, WindowKindsFollowStylesAndOwners) {
+  HWND main = CreateProbe(u"kv kind main", WS_POPUP | WS_VISIBLE, 0, 10, 10, 100, 100, RGB(0, 0, 0));
+  HWND menu = CreateProbe(u"kv kind menu", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 20, 20, 50, 50,
+                          RGB(0, 0, 0), main);
+  HWND palette = CreateProbe(u"kv kind tool", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, WS_EX_TOOLWINDOW, 30, 30, 80,
+                             80, RGB(0, 0, 0), main);
+  HWND onTop = CreateProbe(u"kv kind top", WS_OVERLAPPED | WS_VISIBLE, WS_EX_TOPMOST, 40, 40, 80, 80, RGB(0, 0, 0));
+  ASSERT_TRUE(main && menu && palette && onTop);
+  PumpUntil([] { return false; }, 0);
+  QWindow* nMain = Presenter().NativeWindowOf(main);
+  QWindow* nMenu = Presenter().NativeWindowOf(menu);
+  QWindow* nPalette = Presenter().NativeWindowOf(palette);
+  QWindow* nTop = Presenter().NativeWindowOf(onTop);
+  ASSERT_TRUE(nMain && nMenu && nPalette && nTop);
+  EXPECT_EQ(nMenu->type(), Qt::ToolTip);
+  EXPECT_EQ(nMenu->transientParent(), nMain);
+  EXPECT_EQ(nPalette->type(), Qt::Tool);
+  EXPECT_EQ(nPalette->transientParent(), nMain);
+  EXPECT_EQ(nTop->type(), Qt::Window);
+  EXPECT_TRUE(nTop->flags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(nMain->transientParent(), nullptr);
+  for (QWindow* w : {nMain, nMenu, nPalette, nTop}) EXPECT_TRUE(w->flags() & Qt::FramelessWindowHint);
+
+  // The owner going away leaves no dangling parent behind.
+  DestroyWindow(main);
+  EXPECT_FALSE(IsWindow(menu)) << "owned windows go with their owner";
+  ASSERT_EQ(Presenter().NativeWindowOf(palette), nullptr);
+}
+
+TEST_F(WindowMappingTest, StackingFollowsOurZOrder) {
+  HWND below = CreateProbe(u"kv stack a", WS_POPUP | WS_VISIBLE, 0, 100, 100, 200, 200, RGB(220, 0, 0));
+  HWND above = CreateProbe(u"kv stack b", WS_POPUP | WS_VISIBLE, 0, 200, 200, 200, 200, RGB(0, 0, 220));
+  ASSERT_TRUE(below && above);
+  EXPECT_TRUE(ScreenShows(250, 250, RGB(0, 0, 220)));
+  SetWindowPos(below, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(ScreenShows(250, 250, RGB(220, 0, 0))) << "raising ours did not raise the native window";
+  SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(ScreenShows(250, 250, RGB(0, 0, 220)));
+}
+
+TEST_F(WindowMappingTest, InvalidatedAreasRepaintOnTheScreen) {
+  HWND h = CreateProbe(u"kv repaint probe", WS_POPUP | WS_VISIBLE, 0, 500, 300, 160, 120, RGB(255, 0, 0));
+  ASSERT_TRUE(h);
+  ASSERT_TRUE(ScreenShows(580, 360, RGB(255, 0, 0)));
+
+  SetFill(h, RGB(0, 160, 0));
+  InvalidateRect(h, nullptr, FALSE);
+  EXPECT_TRUE(ScreenShows(580, 360, RGB(0, 160, 0))) << "no repaint after InvalidateRect";
+
+  // Only the invalidated part changes.
+  SetFill(h, RGB(0, 0, 255));
+  RECT part{0, 0, 40, 30};
+  InvalidateRect(h, &part, FALSE);
+  EXPECT_TRUE(ScreenShows(505, 305, RGB(0, 0, 255)));
+  QImage after = GrabScreen(500, 300, 160, 120);
+  EXPECT_EQ(after.pixel(39, 29) & 0xFFFFFF, Rgb(RGB(0, 0, 255)) & 0xFFFFFF);
+  EXPECT_EQ(after.pixel(40, 29) & 0xFFFFFF, Rgb(RGB(0, 160, 0)) & 0xFFFFFF);
+  EXPECT_EQ(after.pixel(100, 100) & 0xFFFFFF, Rgb(RGB(0, 160, 0)) & 0xFFFFFF);
+}
+
+TEST_F(WindowMappingTest, WindowRegionShapesTheNativeWindow) {
+  HWND back = CreateProbe(u"kv shape back", WS_POPUP | WS_VISIBLE, 0, 700, 100, 100, 100, RGB(0, 200, 0));
+  HWND shaped = CreateProbe(u"kv shape front", WS_POPUP | WS_VISIBLE, 0, 700, 100, 100, 100, RGB(200, 0, 200));
+  ASSERT_TRUE(back && shaped);
+  ASSERT_TRUE(ScreenShows(790, 190, RGB(200, 0, 200)));
+  HRGN left = CreateRectRgn(0, 0, 50, 100);
+  ASSERT_TRUE(SetWindowRgn(shaped, left, TRUE));
+  EXPECT_TRUE(ScreenShows(790, 190, RGB(0, 200, 0))) << "outside the region the window below shows";
+  EXPECT_TRUE(ScreenShows(710, 190, RGB(200, 0, 200)));
+}
+
+}  // namespace
+}  // namespace kvtest
