@@ -69,6 +69,29 @@ Region ShapeRegion(Shape s, const RECT& r, int ew, int eh) {
   }
 }
 
+// Points along the ellipse inscribed in b (pixel centres of its outline), counter-clockwise
+// from the radial through (xs, ys) to the radial through (xe, ye); the same radial twice means a
+// full turn.
+std::vector<POINT> ArcPoints(const RECT& b, int xs, int ys, int xe, int ye) {
+  const double cx = (b.left + b.right - 1) / 2.0, cy = (b.top + b.bottom - 1) / 2.0;
+  const double rx = (b.right - 1 - b.left) / 2.0, ry = (b.bottom - 1 - b.top) / 2.0;
+  const double a0 = std::atan2(-(ys - cy), xs - cx);
+  double a1 = std::atan2(-(ye - cy), xe - cx);
+  constexpr double kTurn = 2 * std::numbers::pi;
+  while (a1 <= a0) a1 += kTurn;
+  if (a1 - a0 > kTurn) a1 -= kTurn;
+  const double perimeter = (rx + ry) * (a1 - a0);
+  const int steps = std::clamp(int(perimeter / 2), 4, 4096);
+  std::vector<POINT> pts;
+  pts.reserve(size_t(steps) + 1);
+  for (int i = 0; i <= steps; ++i) {
+    const double a = a0 + (a1 - a0) * i / steps;
+    const POINT p{LONG(std::lround(cx + rx * std::cos(a))), LONG(std::lround(cy - ry * std::sin(a)))};
+    if (pts.empty() || !(pts.back() == p)) pts.push_back(p);
+  }
+  return pts;
+}
+
 // Rectangle, Ellipse and RoundRect: the pen outlines [left, right) x [top, bottom), the brush
 // fills the inside; without a pen the fill loses its right column and bottom row.
 BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
@@ -88,6 +111,20 @@ BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
     const Region outer = ShapeRegion(shape, b, ew, eh);
     const Region inner = ShapeRegion(shape, Inset(b, 1), std::max(0, ew - 2), std::max(0, eh - 2));
     if (hasBrush) FillArea(*dc, inner, brush, rop);
+    const bool styled = pen->style != PS_SOLID && pen->style != PS_INSIDEFRAME;
+    if (styled && b.right - b.left >= 2 && b.bottom - b.top >= 2 && shape != Shape::RoundRect) {
+      // Dashes run along the outline from the top-left corner (rectangles) or from the
+      // rightmost point counter-clockwise (ellipses).
+      std::vector<POINT> path;
+      if (shape == Shape::Rect) {
+        path = {{b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
+      } else {
+        path = ArcPoints(b, b.right, (b.top + b.bottom) / 2, b.right, (b.top + b.bottom) / 2);
+        if (path.size() > 1 && path.front() == path.back()) path.pop_back();
+      }
+      StrokePath(*dc, *pen, path.data(), path.size(), true);
+      return TRUE;
+    }
     PaintSource ink;
     ink.color = pen->color;
     FillArea(*dc, outer.Subtract(inner), ink, rop);
@@ -143,29 +180,6 @@ BOOL DrawPolygons(HDC hdc, const POINT* points, const INT* counts, int polyCount
 }
 
 enum class ArcKind { Arc, Pie, Chord };
-
-// Points along the ellipse inscribed in b (pixel centres of its outline), counter-clockwise
-// from the radial through (xs, ys) to the radial through (xe, ye); the same radial twice means a
-// full turn.
-std::vector<POINT> ArcPoints(const RECT& b, int xs, int ys, int xe, int ye) {
-  const double cx = (b.left + b.right - 1) / 2.0, cy = (b.top + b.bottom - 1) / 2.0;
-  const double rx = (b.right - 1 - b.left) / 2.0, ry = (b.bottom - 1 - b.top) / 2.0;
-  const double a0 = std::atan2(-(ys - cy), xs - cx);
-  double a1 = std::atan2(-(ye - cy), xe - cx);
-  constexpr double kTurn = 2 * std::numbers::pi;
-  while (a1 <= a0) a1 += kTurn;
-  if (a1 - a0 > kTurn) a1 -= kTurn;
-  const double perimeter = (rx + ry) * (a1 - a0);
-  const int steps = std::clamp(int(perimeter / 2), 4, 4096);
-  std::vector<POINT> pts;
-  pts.reserve(size_t(steps) + 1);
-  for (int i = 0; i <= steps; ++i) {
-    const double a = a0 + (a1 - a0) * i / steps;
-    const POINT p{LONG(std::lround(cx + rx * std::cos(a))), LONG(std::lround(cy - ry * std::sin(a)))};
-    if (pts.empty() || !(pts.back() == p)) pts.push_back(p);
-  }
-  return pts;
-}
 
 BOOL DrawArc(HDC hdc, ArcKind kind, RECT b, int xs, int ys, int xe, int ye, bool moveTo) {
   DCObj* dc = DCOrFail(hdc);

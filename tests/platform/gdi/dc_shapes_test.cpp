@@ -198,5 +198,45 @@ TEST(DcShapes, UserStyleAndAlternatePens) {
   EXPECT_EQ(c.Picture(kBlack, 14, 2), Rows({"##.#...##.#...", "#.#.#.#......."}));
 }
 
+TEST(DcShapes, DashedRectangleOutlineRunsFromTheTopLeftCorner) {
+  Canvas c(12, 6);
+  SetBkMode(c.dc(), TRANSPARENT);
+  SelectObject(c.dc(), GetStockObject(NULL_BRUSH));
+  Selected pen(c.dc(), CreatePen(PS_DOT, 1, kBlack));
+  ASSERT_TRUE(Rectangle(c.dc(), 0, 0, 10, 5));
+  // 3 on, 3 off, continuing round the corners: top x 0..8 (pixels 0-8), right side y 0..3
+  // (9-12), bottom x 9..1 (13-21), left side y 4..1 (22-25).
+  EXPECT_EQ(c.Picture(kBlack, 10, 5), Rows({
+                                          "###...###.",
+                                          "#.........",
+                                          "#.........",
+                                          ".........#",
+                                          "..###...##",
+                                      }));
+}
+
+TEST(DcShapes, DashedEllipseLeavesGapsInsideItsBounds) {
+  Canvas c(40, 30);
+  SetBkMode(c.dc(), TRANSPARENT);
+  SelectObject(c.dc(), GetStockObject(NULL_BRUSH));
+  Selected pen(c.dc(), CreatePen(PS_DASH, 1, kBlack));
+  ASSERT_TRUE(Ellipse(c.dc(), 2, 3, 38, 27));
+  Canvas solid(40, 30);
+  SelectObject(solid.dc(), GetStockObject(NULL_BRUSH));
+  Ellipse(solid.dc(), 2, 3, 38, 27);
+  int dashed = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const bool in = x >= 2 && x < 38 && y >= 3 && y < 27;
+      if (c.At(x, y) == kBlack) {
+        ++dashed;
+        EXPECT_TRUE(in) << x << "," << y;
+      }
+    }
+  EXPECT_GT(dashed, 0);
+  EXPECT_LT(dashed, solid.CountNot(kWhite)) << "the gaps leave pixels out";
+  EXPECT_EQ(c.At(37, 14) == kBlack || c.At(37, 15) == kBlack, true) << "dashes start at the rightmost point";
+}
+
 }  // namespace
 }  // namespace win::testing
