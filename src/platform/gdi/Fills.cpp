@@ -51,21 +51,8 @@ BOOL FillRegionWith(HDC hdc, HRGN rgn, HBRUSH hbrush, bool selectedBrush, int fo
   return TRUE;
 }
 
-}  // namespace
-
-int FillRect(HDC hdc, const RECT* rc, HBRUSH hbrush) {
-  DCObj* dc = DCOrFail(hdc);
-  BrushObj* brush = dc ? BrushOrFail(hbrush) : nullptr;
-  if (!brush || !rc) return 0;
-  PaintSource src;
-  if (!BrushSource(*dc, *brush, src)) return 1;
-  DeviceWriter w(*dc);
-  w.SetRop2(R2_COPYPEN);
-  w.FillRect(ToSurface(w, *rc), src);
-  return 1;
-}
-
-int FrameRect(HDC hdc, const RECT* rc, HBRUSH hbrush) {
+// FillRect and FrameRect: a pattern copy of the whole rectangle or of its one-pixel frame.
+int PatternCopyRect(HDC hdc, const RECT* rc, HBRUSH hbrush, bool frameOnly) {
   DCObj* dc = DCOrFail(hdc);
   BrushObj* brush = dc ? BrushOrFail(hbrush) : nullptr;
   if (!brush || !rc) return 0;
@@ -74,10 +61,18 @@ int FrameRect(HDC hdc, const RECT* rc, HBRUSH hbrush) {
   DeviceWriter w(*dc);
   w.SetRop2(R2_COPYPEN);
   const RECT r = ToSurface(w, *rc);
-  if (r.right <= r.left || r.bottom <= r.top) return 1;
-  w.FillRegion(Region(r).Subtract(Region(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1})), src);
+  if (!frameOnly) {
+    w.FillRect(r, src);
+  } else if (r.right > r.left && r.bottom > r.top) {
+    w.FillRegion(Region(r).Subtract(Region(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1})), src);
+  }
   return 1;
 }
+
+}  // namespace
+
+int FillRect(HDC hdc, const RECT* rc, HBRUSH brush) { return PatternCopyRect(hdc, rc, brush, false); }
+int FrameRect(HDC hdc, const RECT* rc, HBRUSH brush) { return PatternCopyRect(hdc, rc, brush, true); }
 
 BOOL InvertRect(HDC hdc, const RECT* rc) {
   DCObj* dc = DCOrFail(hdc);
