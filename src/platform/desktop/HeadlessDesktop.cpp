@@ -6,6 +6,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/Snapshot.h"
 #include "platform/kernel/Clock.h"
 #include "platform/user/Cursor.h"
@@ -205,18 +206,23 @@ bool HeadlessDesktop::WaitForWork(std::optional<ULONGLONG>) {
 }
 
 HBITMAP HeadlessDesktop::composite_screen() {
-  if (!screenBits_) return screen_;
-  if (!dirty_) return screen_;
-  dirty_ = false;
+  if (!screenBits_ || dirty_.empty()) return screen_;
+  // Only what changed is composed again: drawing done through the desktop DC stays elsewhere,
+  // as it does on a real screen until the windows below it repaint.
+  Region area = Region::FromRects(dirty_).Intersect(Region(RECT{0, 0, width_, height_}));
+  dirty_.clear();
   uint32_t background = ToPixel(GetSysColor(1 /* COLOR_BACKGROUND */));
-  std::fill(screenBits_, screenBits_ + size_t(width_) * size_t(height_), background);
+  for (const RECT& r : area.Rects())
+    for (int y = r.top; y < r.bottom; ++y)
+      std::fill(screenBits_ + size_t(y) * size_t(width_) + size_t(r.left),
+                screenBits_ + size_t(y) * size_t(width_) + size_t(r.right), background);
   std::vector<user::WindowObj*> order(user::Desktop()->children.rbegin(), user::Desktop()->children.rend());
   for (user::WindowObj* w : order) {
     if (!(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE)) continue;
     int sw = 0, sh = 0;
     const uint32_t* px = user::SurfacePixels(*w, &sw, &sh);
     if (!px) continue;
-    RECT r = user::ScreenWindowRect(*w);
+    RECT wr = user::ScreenWindowRect(*w);
     bool layered = (w->exStyle & WS_EX_LAYERED) != 0;
     bool perPixel = layered && w->perPixelLayered && (w->layeredFlags & 0x100) && (w->layeredFlags & ULW_ALPHA);
     unsigned alpha = 255;
@@ -228,23 +234,21 @@ HBITMAP HeadlessDesktop::composite_screen() {
     } else if (layered) {
       if (w->layeredFlags & ULW_ALPHA) alpha = w->layeredAlpha;
       keyed = (w->layeredFlags & ULW_COLORKEY) != 0;
-    } else if (layered) {
-      continue;
     }
     if (layered && !w->perPixelLayered && w->layeredFlags == 0) continue;  // layered but never given content
-    for (int y = 0; y < sh; ++y) {
-      int sy = r.top + y;
-      if (sy < 0 || sy >= height_) continue;
-      for (int x = 0; x < sw; ++x) {
-        int sx = r.left + x;
-        if (sx < 0 || sx >= width_) continue;
-        if (w->windowRgn && !w->windowRgn->Contains(x, y)) continue;
-        uint32_t s = px[size_t(y) * size_t(sw) + size_t(x)];
-        if (keyed && FromPixel(s) == key) continue;
-        uint32_t& d = screenBits_[size_t(sy) * size_t(width_) + size_t(sx)];
-        d = (alpha == 255 && !perPixel) ? (s | 0xFF000000u) : Blend(d, s, alpha, perPixel);
+    const Region mine = area.Intersect(Region(RECT{wr.left, wr.top, wr.left + sw, wr.top + sh}));
+    for (const RECT& r : mine.Rects())
+      for (int sy = r.top; sy < r.bottom; ++sy) {
+        int y = sy - wr.top;
+        for (int sx = r.left; sx < r.right; ++sx) {
+          int x = sx - wr.left;
+          if (w->windowRgn && !w->windowRgn->Contains(x, y)) continue;
+          uint32_t src = px[size_t(y) * size_t(sw) + size_t(x)];
+          if (keyed && FromPixel(src) == key) continue;
+          uint32_t& d = screenBits_[size_t(sy) * size_t(width_) + size_t(sx)];
+          d = (alpha == 255 && !perPixel) ? (src | 0xFF000000u) : Blend(d, src, alpha, perPixel);
+        }
       }
-    }
   }
   return screen_;
 }
@@ -266,28 +270,38 @@ COLORREF HeadlessDesktop::surface_pixel(HWND topLevel, int x, int y) {
 
 bool HeadlessDesktop::save_png(const std::string& path) { return SaveBitmapAsPng(composite_screen(), path); }
 
+void HeadlessDesktop::MarkAllDirty() { dirty_.assign(1, RECT{0, 0, width_, height_}); }
+
+void HeadlessDesktop::PrepareDesktopDrawing() { composite_screen(); }
+
 void HeadlessDesktop::WindowShown(HWND h, const RECT& r) {
-  dirty_ = true;
+  MarkAllDirty();
   events_.push_back({Event::Shown, h, r});
 }
 void HeadlessDesktop::WindowMoved(HWND h, const RECT& r) {
-  dirty_ = true;
+  MarkAllDirty();
   events_.push_back({Event::Moved, h, r});
 }
 void HeadlessDesktop::WindowHidden(HWND h) {
-  dirty_ = true;
+  MarkAllDirty();
   events_.push_back({Event::Hidden, h, RECT{}});
 }
 void HeadlessDesktop::WindowDestroyed(HWND h) {
-  dirty_ = true;
+  MarkAllDirty();
   events_.push_back({Event::Destroyed, h, RECT{}});
 }
 void HeadlessDesktop::ZOrderChanged(const std::vector<HWND>&) {
-  dirty_ = true;
+  MarkAllDirty();
   events_.push_back({Event::ZOrder, nullptr, RECT{}});
 }
 void HeadlessDesktop::WindowRepainted(HWND h, const RECT& r) {
-  dirty_ = true;
+  RECT wr;
+  if (dirty_.size() >= 256)  // many small changes between looks: compose everything once
+    MarkAllDirty();
+  else if (GetWindowRect(h, &wr))
+    dirty_.push_back(RECT{wr.left + r.left, wr.top + r.top, wr.left + r.right, wr.top + r.bottom});
+  else
+    MarkAllDirty();
   events_.push_back({Event::Repainted, h, r});
 }
 void HeadlessDesktop::CaptureChanged(HWND h) { events_.push_back({Event::Capture, h, RECT{}}); }

@@ -76,13 +76,15 @@ class HeadlessDesktop final : public Screen {
   void WindowRepainted(HWND topLevel, const RECT& dirty) override;
   void CaptureChanged(HWND hwnd) override;
   bool WaitForWork(std::optional<ULONGLONG> deadlineMs) override;
+  void PrepareDesktopDrawing() override;
 
  private:
   void MouseButton(POINT pt, int button, bool down);
+  void MarkAllDirty();
   int width_, height_;
   HBITMAP screen_ = nullptr;
   uint32_t* screenBits_ = nullptr;
-  bool dirty_ = true;
+  std::vector<RECT> dirty_{RECT{0, 0, 1 << 30, 1 << 30}};  // screen areas to compose again
   bool starved_ = false;
   bool allowBlocking_ = false;
   bool wasVirtual_ = false;

@@ -31,6 +31,8 @@ class Screen {
   // loop until `deadlineMs` (kernel clock), and returns true when it did something or waited;
   // false lets the queue block on its own until work arrives or the deadline passes.
   virtual bool WaitForWork(std::optional<ULONGLONG> deadlineMs) { return false; }
+  // GetDC(NULL) is about to draw on the desktop surface: bring what it shows up to date first.
+  virtual void PrepareDesktopDrawing() {}
   // Another thread added work to a queue (any thread may call this).
   virtual void Wake() {}
 };

@@ -607,6 +607,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
   if (!w) return nullptr;
   if (w->isDesktop) {
     if (!g_desktopSurface) return nullptr;
+    if (desktop::Screen* s = desktop::GetScreen()) s->PrepareDesktopDrawing();
     HDC hdc = CreateSurfaceDC(g_desktopSurface, POINT{0, 0}, nullptr);
     if (hdc) DCs().push_back(DCRecord{hdc, hwnd, nullptr, RECT{}});
     return hdc;

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
 #include "support/HeadlessFixture.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/GdiRegions.h"
 #include "platform/user/DragDrop.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -188,4 +194,192 @@ TEST_F(Paint, DroppedFilesReachTheWindowThatAcceptsThem) {
   desktop->run_until_idle();
   EXPECT_EQ(second, u"/tmp/данные.dat");
   EXPECT_EQ(Count(child, WM_DROPFILES), 0);
+}
+
+namespace {
+// Paints the client area in horizontal bands of 10 pixels, band n in Band(n), so moved pixels
+// show where they came from.
+COLORREF Band(int n) { return RGB(BYTE(20 * n), BYTE(200 - 10 * n), BYTE(n % 2 ? 255 : 0)); }
+kvtest::Handler Bands(int* paints) {
+  return [paints](HWND w, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m != WM_PAINT) return std::nullopt;
+    ++*paints;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    RECT r;
+    GetClientRect(w, &r);
+    for (int n = 0; n * 10 < r.bottom; ++n) {
+      RECT band{0, n * 10, r.right, n * 10 + 10};
+      HBRUSH b = CreateSolidBrush(Band(n));
+      FillRect(dc, &band, b);
+      DeleteObject(b);
+    }
+    EndPaint(w, &ps);
+    return 0;
+  };
+}
+}  // namespace
+
+TEST_F(Paint, ScrollWindowExMovesPixelsAndPendingUpdatesAndReportsTheExposedArea) {
+  int paints = 0;
+  HWND h = Create(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100}, nullptr, 0, Bands(&paints));
+  HWND child = Create(WS_CHILD | WS_VISIBLE, {10, 60, 20, 20}, h);
+  desktop->run_until_idle();
+  RECT pending{0, 55, 5, 58};
+  InvalidateRect(h, &pending, FALSE);
+  HRGN exposed = CreateRectRgn(0, 0, 0, 0);
+  RECT exposedBox{};
+  // Up by 20: row 50 now shows what row 70 showed; the bottom 20 rows are exposed.
+  EXPECT_EQ(ScrollWindowEx(h, 0, -20, nullptr, nullptr, exposed, &exposedBox, SW_INVALIDATE | SW_SCROLLCHILDREN),
+            SIMPLEREGION);
+  EXPECT_EQ(exposedBox, (RECT{0, 80, 100, 100}));
+  RECT box;
+  GetRgnBox(exposed, &box);
+  EXPECT_EQ(box, exposedBox);
+  EXPECT_EQ(desktop->surface_pixel(h, 50, 50), Band(7));
+  EXPECT_EQ(desktop->surface_pixel(h, 50, 0), Band(2));
+  // The pending area moved with the pixels it belongs to, and the exposed rows were added.
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetUpdateRgn(h, update, FALSE), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(update, 2, 36));
+  EXPECT_FALSE(PtInRegion(update, 2, 56));
+  EXPECT_TRUE(PtInRegion(update, 50, 90));
+  EXPECT_FALSE(PtInRegion(update, 50, 50));
+  // SW_SCROLLCHILDREN moved the child with the contents.
+  RECT cr;
+  GetWindowRect(child, &cr);
+  EXPECT_EQ(cr, (RECT{10, 40, 30, 60}));
+  // A sub-rectangle scrolls only inside itself.
+  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT part{50, 0, 100, 50};
+  EXPECT_NE(ScrollWindowEx(h, 0, 10, &part, nullptr, nullptr, nullptr, 0), ERROR);
+  EXPECT_EQ(desktop->surface_pixel(h, 60, 15), Band(0));  // moved down from row 5
+  EXPECT_EQ(desktop->surface_pixel(h, 20, 15), Band(1));  // outside: untouched
+  EXPECT_EQ(desktop->surface_pixel(h, 60, 55), Band(5));  // below the rectangle: untouched
+  EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));          // no SW_INVALIDATE: nothing pending
+  DeleteObject(update);
+  DeleteObject(exposed);
+  DestroyWindow(h);
+  EXPECT_EQ(ScrollWindowEx(h, 0, 5, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE), ERROR);
+}
+
+TEST_F(Paint, GetUpdateRgnIsInClientCoordinatesAndCanEraseOnce) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE | WS_CAPTION, {0, 0, 120, 100});
+  desktop->run_until_idle();
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetUpdateRgn(h, rgn, FALSE), NULLREGION);
+  RECT a{0, 0, 10, 10}, b{30, 30, 40, 40};
+  InvalidateRect(h, &a, TRUE);
+  InvalidateRect(h, &b, TRUE);
+  EXPECT_EQ(GetUpdateRgn(h, rgn, FALSE), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(rgn, 0, 0));   // client (0, 0), not window (0, 0)
+  EXPECT_TRUE(PtInRegion(rgn, 39, 39));
+  EXPECT_FALSE(PtInRegion(rgn, 20, 20));
+  ClearLog();
+  EXPECT_EQ(GetUpdateRgn(h, rgn, TRUE), COMPLEXREGION);
+  EXPECT_EQ(Count(h, WM_ERASEBKGND), 1);
+  GetUpdateRgn(h, rgn, TRUE);
+  EXPECT_EQ(Count(h, WM_ERASEBKGND), 1);  // erased already
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_PAINT), 1);
+  EXPECT_EQ(Count(h, WM_ERASEBKGND), 1);
+  EXPECT_EQ(GetUpdateRgn(h, nullptr, FALSE), ERROR);
+  DestroyWindow(h);
+  EXPECT_EQ(GetUpdateRgn(h, rgn, FALSE), ERROR);
+  DeleteObject(rgn);
+}
+
+TEST_F(Paint, LockWindowUpdateHoldsDrawingBackUntilUnlocked) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0, Filler(RGB(0, 0, 200)));
+  HWND child = Create(WS_CHILD | WS_VISIBLE, {50, 50, 20, 20}, h, 0, Filler(RGB(0, 200, 0)));
+  HWND other = Create(WS_POPUP | WS_VISIBLE, {200, 0, 50, 50}, nullptr, 0, Filler(RGB(200, 0, 0)));
+  desktop->run_until_idle();
+  ASSERT_TRUE(LockWindowUpdate(h));
+  EXPECT_FALSE(LockWindowUpdate(other));  // one window at a time
+  RECT r{0, 0, 10, 10};
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  for (HWND target : {h, child}) {  // the locked window and everything inside it draw nothing
+    HDC dc = GetDC(target);
+    ASSERT_NE(dc, nullptr);
+    FillRect(dc, &r, white);
+    ReleaseDC(target, dc);
+  }
+  EXPECT_EQ(desktop->surface_pixel(h, 5, 5), RGB(0, 0, 200));
+  EXPECT_EQ(desktop->surface_pixel(h, 55, 55), RGB(0, 200, 0));
+  HDC dc = GetDC(other);  // other windows draw as usual
+  FillRect(dc, &r, white);
+  ReleaseDC(other, dc);
+  EXPECT_EQ(desktop->surface_pixel(other, 5, 5), RGB(255, 255, 255));
+  dc = GetDCEx(h, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);  // the lock's owner may still draw
+  FillRect(dc, &r, white);
+  ReleaseDC(h, dc);
+  EXPECT_EQ(desktop->surface_pixel(h, 5, 5), RGB(255, 255, 255));
+  // Unlocking repaints the whole window with its children, so held-back drawing is caught up.
+  ClearLog();
+  EXPECT_TRUE(LockWindowUpdate(nullptr));
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_PAINT), 1);
+  EXPECT_EQ(Count(child, WM_PAINT), 1);
+  EXPECT_EQ(Count(other, WM_PAINT), 0);
+  EXPECT_EQ(desktop->surface_pixel(h, 5, 5), RGB(0, 0, 200));
+  // A locked window that goes away frees the lock.
+  ASSERT_TRUE(LockWindowUpdate(other));
+  DestroyWindow(other);
+  EXPECT_TRUE(LockWindowUpdate(h));
+  LockWindowUpdate(nullptr);
+  DeleteObject(white);
+}
+
+TEST_F(Paint, TheDesktopDCDrawsOnTheScreenUntilWindowsBelowRepaint) {
+  HWND left = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0, Filler(RGB(200, 0, 0)));
+  HWND right = Create(WS_POPUP | WS_VISIBLE, {200, 0, 100, 100}, nullptr, 0, Filler(RGB(0, 0, 200)));
+  desktop->run_until_idle();
+  const COLORREF desk = GetSysColor(COLOR_BACKGROUND);
+  auto inverted = [](COLORREF c) { return RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)); };
+  RECT bar{50, 50, 250, 60};  // across both windows and the desktop between them
+  HDC dc = GetDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(WindowFromDC(dc), GetDesktopWindow());
+  InvertRect(dc, &bar);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(desktop->screen_pixel(60, 55), inverted(RGB(200, 0, 0)));
+  EXPECT_EQ(desktop->screen_pixel(150, 55), inverted(desk));
+  EXPECT_EQ(desktop->screen_pixel(210, 55), inverted(RGB(0, 0, 200)));
+  EXPECT_EQ(desktop->screen_pixel(60, 45), RGB(200, 0, 0));
+  // One window repaints: only its part of the line goes; the rest stays on the screen.
+  InvalidateRect(right, nullptr, TRUE);
+  desktop->run_until_idle();
+  EXPECT_EQ(desktop->screen_pixel(210, 55), RGB(0, 0, 200));
+  EXPECT_EQ(desktop->screen_pixel(60, 55), inverted(RGB(200, 0, 0)));
+  EXPECT_EQ(desktop->screen_pixel(150, 55), inverted(desk));
+  // Inverting again restores what it covered, on the current picture.
+  dc = GetDC(nullptr);
+  InvertRect(dc, &bar);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(desktop->screen_pixel(60, 55), RGB(200, 0, 0));
+  EXPECT_EQ(desktop->screen_pixel(150, 55), desk);
+  EXPECT_EQ(desktop->screen_pixel(210, 55), inverted(RGB(0, 0, 200)));
+  (void)left;
+}
+
+TEST_F(Paint, TheScreenSavedAsPngReadsBackInAnotherReader) {
+  Create(WS_POPUP | WS_VISIBLE, {10, 20, 30, 40}, nullptr, 0, Filler(RGB(250, 10, 20)));
+  desktop->run_until_idle();
+  auto path = std::filesystem::temp_directory_path() / ("kv_screen_" + std::to_string(::getpid()) + ".png");
+  ASSERT_TRUE(desktop->save_png(path.string()));
+  std::string cmd = "/usr/bin/python3 -c \"from PIL import Image; im = Image.open('" + path.string() +
+                    "').convert('RGB'); print(im.size[0], im.size[1], *['%02x%02x%02x' % im.getpixel(p) for p in "
+                    "[(15, 25), (9, 25), (39, 59), (40, 59)]])\"";
+  FILE* pipe = ::popen(cmd.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  char buf[256] = {};
+  size_t n = std::fread(buf, 1, sizeof(buf) - 1, pipe);
+  int status = ::pclose(pipe);
+  std::filesystem::remove(path);
+  ASSERT_EQ(status, 0);
+  COLORREF desk = GetSysColor(COLOR_BACKGROUND);
+  char deskHex[8];
+  std::snprintf(deskHex, sizeof deskHex, "%02x%02x%02x", GetRValue(desk), GetGValue(desk), GetBValue(desk));
+  EXPECT_EQ(std::string(buf, n), "800 600 fa0a14 " + std::string(deskHex) + " fa0a14 " + deskHex + "\n");
+  EXPECT_FALSE(desktop->save_png("/nonexistent-folder/screen.png"));
 }
