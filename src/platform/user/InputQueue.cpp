@@ -201,8 +201,11 @@ void UpdateTracking(ThreadQueue& q, const Candidate& c, POINT screenPt, ULONGLON
     return;
   }
   if (q.track.flags & TME_HOVER) {
-    int cx = std::max(1, GetSystemMetrics(SM_CXDOUBLECLK)) * 0 + 4;
-    if (std::abs(screenPt.x - q.track.hoverPt.x) > cx / 2 || std::abs(screenPt.y - q.track.hoverPt.y) > cx / 2) {
+    // Moving out of the hover rectangle around where the wait began starts the wait again.
+    UINT cx = 4, cy = 4;
+    SystemParametersInfoW(SPI_GETMOUSEHOVERWIDTH, 0, &cx, 0);
+    SystemParametersInfoW(SPI_GETMOUSEHOVERHEIGHT, 0, &cy, 0);
+    if (std::abs(screenPt.x - q.track.hoverPt.x) > int(cx / 2) || std::abs(screenPt.y - q.track.hoverPt.y) > int(cy / 2)) {
       q.track.hoverPt = screenPt;
       q.track.hoverStart = now;
     }
@@ -358,7 +361,6 @@ void AddInputEvent(const InputEvent& in) {
 }
 
 bool TakeInputMessage(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
-  CheckHover(q, clock::NowMs());
   for (size_t i = 0;; ++i) {
     InputEvent e;
     {
@@ -449,6 +451,11 @@ char16_t CharFromKey(UINT vk, const BYTE* s) {
 }
 
 void CheckMouseTracking(ThreadQueue& q, ULONGLONG now) { CheckHover(q, now); }
+
+std::optional<ULONGLONG> NextHoverDue(const ThreadQueue& q) {
+  if (!q.track.hwnd || !(q.track.flags & TME_HOVER)) return std::nullopt;
+  return q.track.hoverStart + q.track.hoverTime;
+}
 
 }  // namespace user
 

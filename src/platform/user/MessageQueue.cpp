@@ -2,6 +2,7 @@
 
 #include "platform/user/MessageQueue.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -76,6 +77,7 @@ bool TakePaint(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool r
 bool Fetch(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, UINT flags) {
   bool remove = (flags & PM_REMOVE) != 0;
   ProcessSentMessages(q);
+  CheckMouseTracking(q, clock::NowMs());  // a due hover report is posted before the posted queue is read
   bool found = TakePosted(q, out, filter, min, max, remove) || TakeQuit(q, out, remove) ||
                TakeInputMessage(q, out, filter, min, max, remove) || TakePaint(q, out, filter, min, max, remove) ||
                TakeTimerMessage(q, out, filter, min, max, remove);
@@ -90,20 +92,27 @@ bool Fetch(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, UINT flags
   return true;
 }
 
+// The earliest time-driven work: a timer or a hover report.
+std::optional<ULONGLONG> NextWakeDue(ThreadQueue& q) {
+  auto timer = NextTimerDue(q), hover = NextHoverDue(q);
+  if (timer && hover) return std::min(*timer, *hover);
+  return timer ? timer : hover;
+}
+
 bool HasWork(ThreadQueue& q) {
   {
     std::lock_guard lock(q.m);
     if (!q.sent.empty() || !q.posted.empty() || q.quit || !q.input.empty()) return true;
   }
   if (FindPaintWindow(q, nullptr)) return true;
-  auto due = NextTimerDue(q);
+  auto due = NextWakeDue(q);
   return due && *due <= clock::NowMs();
 }
 
 // Blocks until something may have arrived; callers look again.
 void WaitForWork(ThreadQueue& q) {
   if (HasWork(q)) return;
-  auto deadline = NextTimerDue(q);
+  auto deadline = NextWakeDue(q);
   uint64_t seen;
   {
     std::lock_guard lock(q.m);

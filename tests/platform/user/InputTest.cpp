@@ -4,6 +4,7 @@
 
 #include "support/HeadlessFixture.h"
 #include "platform/kernel/Clock.h"
+#include "platform/user/Cursor.h"
 #include "platform/user/DefWindowProc.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
@@ -242,4 +243,120 @@ TEST_F(Input, TrackMouseEventReportsLeaving) {
   ASSERT_TRUE(TrackMouseEvent(&t));
   desktop->run_until_idle();
   EXPECT_EQ(Count(a, WM_MOUSELEAVE), 2);
+}
+
+TEST_F(Input, HoverIsReportedOnceAfterTheCursorRestsForTheHoverTime) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {100, 100, 100, 100});
+  desktop->mouse_move({150, 150});
+  desktop->run_until_idle();
+  TRACKMOUSEEVENT t;
+  t.dwFlags = TME_HOVER | TME_LEAVE;
+  t.hwndTrack = h;
+  t.dwHoverTime = 100;
+  ASSERT_TRUE(TrackMouseEvent(&t));
+  desktop->advance(60);
+  desktop->mouse_move({151, 151});  // inside the hover rectangle: the wait goes on
+  desktop->run_until_idle();
+  desktop->advance(39);
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_MOUSEHOVER), 0);
+  desktop->advance(1);
+  desktop->run_until_idle();
+  ASSERT_EQ(Count(h, WM_MOUSEHOVER), 1);
+  for (auto& m : Log(h))
+    if (m.msg == WM_MOUSEHOVER) {
+      EXPECT_EQ(m.lParam, MAKELPARAM(50, 50));  // client coordinates of where the wait began
+    }
+  desktop->advance(500);
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_MOUSEHOVER), 1);  // hover tracking ends with its report; leave stays on
+  t.dwFlags = TME_QUERY;
+  ASSERT_TRUE(TrackMouseEvent(&t));
+  EXPECT_EQ(t.dwFlags & (TME_HOVER | TME_LEAVE), TME_LEAVE);
+
+  // Moving away from where the wait began starts it again.
+  t.dwFlags = TME_HOVER;
+  t.hwndTrack = h;
+  t.dwHoverTime = 100;
+  ASSERT_TRUE(TrackMouseEvent(&t));
+  desktop->advance(80);
+  desktop->mouse_move({170, 170});
+  desktop->run_until_idle();
+  desktop->advance(80);
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_MOUSEHOVER), 1);
+  desktop->advance(20);
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_MOUSEHOVER), 2);
+}
+
+TEST_F(Input, AWaitingLoopWakesWhenAHoverFallsDue) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+  desktop->mouse_move({50, 50});
+  desktop->run_until_idle();
+  TRACKMOUSEEVENT t;
+  t.dwFlags = TME_HOVER;
+  t.hwndTrack = h;
+  t.dwHoverTime = 250;
+  ASSERT_TRUE(TrackMouseEvent(&t));
+  // Nothing else is queued: the loop must wait for the hover's time, not forever.
+  desktop->script([&] { desktop->advance(250); });
+  MSG m;
+  ASSERT_TRUE(GetMessageW(&m, nullptr, 0, 0));
+  EXPECT_EQ(m.message, WM_MOUSEHOVER);
+  EXPECT_EQ(m.hwnd, h);
+}
+
+TEST_F(Input, ThePointerStaysInsideItsConfinement) {
+  RECT box{100, 100, 200, 150};
+  ASSERT_TRUE(ClipCursor(&box));
+  desktop->mouse_move({500, 20});
+  POINT p;
+  GetCursorPos(&p);
+  EXPECT_EQ(p, (POINT{199, 100}));
+  SetCursorPos(0, 400);
+  GetCursorPos(&p);
+  EXPECT_EQ(p, (POINT{100, 149}));
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 300, 300});
+  desktop->click({10, 10});  // lands at the nearest point inside the confinement
+  desktop->run_until_idle();
+  auto log = Log(h);
+  auto down = std::find_if(log.begin(), log.end(), [](auto& x) { return x.msg == WM_LBUTTONDOWN; });
+  ASSERT_NE(down, log.end());
+  EXPECT_EQ(down->lParam, MAKELPARAM(100, 100));
+  ClipCursor(nullptr);
+  desktop->mouse_move({500, 20});
+  GetCursorPos(&p);
+  EXPECT_EQ(p, (POINT{500, 20}));
+}
+
+TEST_F(Input, MovingOverAWindowShowsItsClassCursorUnlessItSetsOne) {
+  HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
+  WNDCLASSW wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hCursor = cross;
+  wc.lpszClassName = u"KvCrossCursorWindow";
+  ASSERT_TRUE(RegisterClassW(&wc));
+  HWND plain = CreateWindowExW(0, u"KvCrossCursorWindow", u"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  HWND own = Create(WS_POPUP | WS_VISIBLE, {200, 0, 100, 100});  // class without a cursor
+  HCURSOR beam = LoadCursorW(nullptr, IDC_IBEAM);
+  SetHandler(own, [&](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+    if (m == WM_SETCURSOR && LOWORD(lp) == HTCLIENT) {
+      SetCursor(beam);
+      return TRUE;
+    }
+    return std::nullopt;
+  });
+  desktop->mouse_move({50, 50});
+  desktop->run_until_idle();
+  EXPECT_EQ(GetCursor(), cross);
+  desktop->mouse_move({250, 50});
+  desktop->run_until_idle();
+  EXPECT_EQ(GetCursor(), beam);
+  desktop->mouse_move({50, 60});
+  desktop->run_until_idle();
+  EXPECT_EQ(GetCursor(), cross);
+  DestroyWindow(plain);
+  UnregisterClassW(u"KvCrossCursorWindow", nullptr);
 }

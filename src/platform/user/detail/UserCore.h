@@ -235,6 +235,8 @@ void ForgetWindowInput(WindowObj& w);
 // Hit-test as mouse input does: WM_NCHITTEST with HTTRANSPARENT windows passed through.
 WindowObj* HitTestWindow(POINT screenPt, LRESULT* hitCode);
 void CheckMouseTracking(ThreadQueue& q, ULONGLONG now);
+// When a pending hover report falls due (kernel clock), so that waiting loops wake for it.
+std::optional<ULONGLONG> NextHoverDue(const ThreadQueue& q);
 // Activation: WM_ACTIVATEAPP/WM_NCACTIVATE/WM_ACTIVATE and focus, as SetActiveWindow does.
 HWND ActivateWindow(WindowObj* w, WORD how);
 // The active window is going away or hiding: activate the next suitable top-level window.
