@@ -71,10 +71,15 @@ std::unique_ptr<Object> Make(int index) {
 namespace win {
 
 HGDIOBJ GetStockObject(int index) {
-  static std::mutex mutex;
-  static std::array<HGDIOBJ, gdi::kStockCount> made{};
+  // Never destroyed: static destructors elsewhere may still ask for stock objects at exit.
+  struct Table {
+    std::mutex mutex;
+    std::array<HGDIOBJ, gdi::kStockCount> made{};
+  };
+  static Table* table = new Table;
   if (index < 0 || index >= gdi::kStockCount) return nullptr;
-  std::lock_guard lock(mutex);
+  std::lock_guard lock(table->mutex);
+  auto& made = table->made;
   if (!made[index]) {
     std::unique_ptr<gdi::Object> obj = gdi::Make(index);
     if (!obj) return nullptr;
