@@ -17,11 +17,26 @@ namespace {
 
 constexpr UINT_PTR kCaretTimer = 0xFFFF;
 
+// A bitmap handle other than the gray-caret value 1.
+bool HasPicture(const CaretState& c) { return reinterpret_cast<uintptr_t>(c.bitmap) > 1; }
+
+// Drawing the caret twice takes it away again: a solid caret inverts its rectangle, a picture
+// caret is combined with what is below by XOR.
 void Invert(CaretState& c) {
   HDC hdc = GetDC(c.hwnd);
   if (!hdc) return;
   RECT r{c.pos.x, c.pos.y, c.pos.x + c.width, c.pos.y + c.height};
-  InvertRect(hdc, &r);
+  bool drawn = false;
+  if (HasPicture(c)) {
+    HDC mem = CreateCompatibleDC(hdc);
+    HGDIOBJ old = mem ? SelectObject(mem, c.bitmap) : nullptr;
+    if (old) {
+      drawn = BitBlt(hdc, r.left, r.top, c.width, c.height, mem, 0, 0, SRCINVERT) != FALSE;
+      SelectObject(mem, old);
+    }
+    if (mem) DeleteDC(mem);
+  }
+  if (!drawn) InvertRect(hdc, &r);
   ReleaseDC(c.hwnd, hdc);
   c.on = !c.on;
 }
@@ -51,6 +66,16 @@ BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height) {
   c.bitmap = bitmap;
   c.width = width > 0 ? width : 1;
   c.height = height > 0 ? height : 16;
+  BITMAP bm{};
+  if (HasPicture(c)) {
+    // A picture caret takes the picture's size; a handle that is no bitmap gives a solid one.
+    if (GetObjectW(bitmap, sizeof bm, &bm) == sizeof bm) {
+      c.width = bm.bmWidth;
+      c.height = bm.bmHeight;
+    } else {
+      c.bitmap = nullptr;
+    }
+  }
   SetSystemTimer(hwnd, kCaretTimer, GetCaretBlinkTime());
   return TRUE;
 }

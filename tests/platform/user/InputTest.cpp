@@ -4,11 +4,14 @@
 
 #include "support/HeadlessFixture.h"
 #include "platform/kernel/Clock.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiBitmaps.h"
 #include "platform/user/Cursor.h"
 #include "platform/user/DefWindowProc.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
+#include "platform/user/SysParams.h"
 #include "platform/user/Window.h"
 
 using namespace win;
@@ -359,4 +362,56 @@ TEST_F(Input, MovingOverAWindowShowsItsClassCursorUnlessItSetsOne) {
   EXPECT_EQ(GetCursor(), cross);
   DestroyWindow(plain);
   UnregisterClassW(u"KvCrossCursorWindow", nullptr);
+}
+
+TEST_F(Input, TheCaretIsASolidBlockOrAPictureCombinedByXorAndBlinks) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});  // white background
+  desktop->run_until_idle();
+  ASSERT_EQ(desktop->surface_pixel(h, 10, 10), RGB(255, 255, 255));
+  // Solid: its rectangle inverted while shown.
+  ASSERT_TRUE(CreateCaret(h, nullptr, 2, 5));
+  SetCaretPos(10, 10);
+  EXPECT_EQ(desktop->surface_pixel(h, 10, 10), RGB(255, 255, 255));  // created hidden
+  ShowCaret(h);
+  EXPECT_EQ(desktop->surface_pixel(h, 11, 14), RGB(0, 0, 0));
+  EXPECT_EQ(desktop->surface_pixel(h, 12, 14), RGB(255, 255, 255));
+  EXPECT_EQ(desktop->surface_pixel(h, 11, 15), RGB(255, 255, 255));
+  desktop->advance(GetCaretBlinkTime());  // blinks off, then on again
+  desktop->run_until_idle();
+  EXPECT_EQ(desktop->surface_pixel(h, 11, 14), RGB(255, 255, 255));
+  desktop->advance(GetCaretBlinkTime());
+  desktop->run_until_idle();
+  EXPECT_EQ(desktop->surface_pixel(h, 11, 14), RGB(0, 0, 0));
+  DestroyCaret();
+  EXPECT_EQ(desktop->surface_pixel(h, 11, 14), RGB(255, 255, 255));
+
+  // A picture: its own size, its colours combined with what is below by XOR.
+  BITMAPINFO bi;
+  bi.bmiHeader.biWidth = 3;
+  bi.bmiHeader.biHeight = -2;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP pic = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(pic, nullptr);
+  auto* px = static_cast<uint32_t*>(bits);
+  const uint32_t colours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0x000000, 0xFFFFFF, 0x808080};
+  std::copy(std::begin(colours), std::end(colours), px);
+  ASSERT_TRUE(CreateCaret(h, pic, 50, 50));  // the size given is ignored
+  SetCaretPos(20, 30);
+  ShowCaret(h);
+  EXPECT_EQ(desktop->surface_pixel(h, 20, 30), RGB(0, 255, 255));
+  EXPECT_EQ(desktop->surface_pixel(h, 21, 30), RGB(255, 0, 255));
+  EXPECT_EQ(desktop->surface_pixel(h, 22, 30), RGB(255, 255, 0));
+  EXPECT_EQ(desktop->surface_pixel(h, 20, 31), RGB(255, 255, 255));
+  EXPECT_EQ(desktop->surface_pixel(h, 21, 31), RGB(0, 0, 0));
+  EXPECT_EQ(desktop->surface_pixel(h, 22, 31), RGB(127, 127, 127));
+  EXPECT_EQ(desktop->surface_pixel(h, 23, 30), RGB(255, 255, 255));
+  EXPECT_EQ(desktop->surface_pixel(h, 20, 32), RGB(255, 255, 255));
+  SetCaretPos(40, 40);  // moving takes it away from the old place
+  EXPECT_EQ(desktop->surface_pixel(h, 21, 31), RGB(255, 255, 255));
+  EXPECT_EQ(desktop->surface_pixel(h, 41, 41), RGB(0, 0, 0));
+  HideCaret(h);
+  EXPECT_EQ(desktop->surface_pixel(h, 41, 41), RGB(255, 255, 255));
+  DestroyCaret();
+  DeleteObject(pic);
 }
