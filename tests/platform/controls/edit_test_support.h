@@ -10,6 +10,7 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/Paint.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
 #include "support/HeadlessFixture.h"
