@@ -121,19 +121,25 @@ void DesktopPresenter::State::ApplyShape(NativeWindow& w) {
 
 void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
   auto& slot = windows[h];
-  if (!slot) {
-    slot = std::make_unique<NativeWindow>(h);
-    if (LayeredLookOf(h).perPixelAlpha) {
-      QSurfaceFormat format = slot->format();
-      format.setAlphaBufferSize(8);
-      slot->setFormat(format);
-    }
-  }
+  if (!slot) slot = std::make_unique<NativeWindow>(h);
   NativeWindow& w = *slot;
+  LayeredLook look = LayeredLookOf(h);
+  // A picture with its own alpha needs a native window with an alpha channel, which is chosen
+  // when the native window is made: make it again when that changes.
+  if (look.perPixelAlpha != (w.format().alphaBufferSize() > 0)) {
+    if (w.handle()) {
+      if (grabbed == &w) grabbed = nullptr;
+      std::erase(stacked, static_cast<QWindow*>(&w));
+      w.destroy();
+    }
+    QSurfaceFormat format = w.format();
+    format.setAlphaBufferSize(look.perPixelAlpha ? 8 : -1);
+    w.setFormat(format);
+  }
   Configure(w);
   w.SetScreenRect(rect);
   QRect geometry = ToQRect(rect);
-  bool showable = !geometry.isEmpty() && LayeredLookOf(h).hasContent && IsWindowVisible(h);
+  bool showable = !geometry.isEmpty() && look.hasContent && IsWindowVisible(h);
   if (!showable) {
     if (w.isVisible()) w.setVisible(false);
     return;

@@ -69,8 +69,8 @@ void NativeWindow::paintEvent(QPaintEvent* event) {
     if (look.perPixelAlpha) {
       painter.drawImage(inside.topLeft(), picture, inside);
     } else {
-      // Drawing leaves the alpha byte undefined; the native window wants it opaque.
-      QImage opaque = picture.copy(inside).convertToFormat(QImage::Format_ARGB32);
+      // Drawing leaves the alpha byte undefined; an RGB32 picture must hold 0xFF there.
+      QImage opaque = picture.copy(inside);
       for (int y = 0; y < opaque.height(); ++y) {
         auto* row = reinterpret_cast<uint32_t*>(opaque.scanLine(y));
         for (int x = 0; x < opaque.width(); ++x) row[x] |= 0xFF000000u;

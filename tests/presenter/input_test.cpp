@@ -198,5 +198,26 @@ TEST_F(InputTest, DroppedFilesReachTheWindowThatAcceptsThem) {
   DragFinish(hdrop);
 }
 
+TEST_F(InputTest, ActivationLeadsTheDesktopsFocusAndFollowsIt) {
+  HWND a = ShowProbe(u"kv activate a", WS_POPUP, 700, 600, 100, 80);
+  HWND b = ShowProbe(u"kv activate b", WS_POPUP, 850, 600, 100, 80);
+  unsigned long xa = FindXWindow("kv activate a"), xb = FindXWindow("kv activate b");
+  ASSERT_TRUE(xa && xb);
+  auto desktopFocus = [&] { return std::strtoul(Run("xdotool getwindowfocus").output.c_str(), nullptr, 10); };
+  // We activate a window: the desktop's focus moves to it.
+  SetActiveWindow(a);
+  EXPECT_TRUE(PumpUntil([&] { return desktopFocus() == xa; }));
+  SetActiveWindow(b);
+  EXPECT_TRUE(PumpUntil([&] { return desktopFocus() == xb; }));
+  EXPECT_EQ(GetActiveWindow(), b);
+  // The desktop moves its focus: our activation follows. (Last: a focus change made by another
+  // client at the server's current time outdates the timestamps our own requests carry.)
+  ClearMessages();
+  ASSERT_EQ(Run("xdotool windowfocus " + std::to_string(xa)).status, 0);
+  EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == a; }));
+  EXPECT_FALSE(Messages(a, WM_ACTIVATE).empty());
+  EXPECT_FALSE(Messages(b, WM_ACTIVATE).empty()) << "b is told it lost activation";
+}
+
 }  // namespace
 }  // namespace kvtest

@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "PresenterFixture.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiRegions.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Paint.h"
@@ -134,6 +135,46 @@ TEST_F(WindowMappingTest, WindowRegionShapesTheNativeWindow) {
   ASSERT_TRUE(SetWindowRgn(shaped, left, TRUE));
   EXPECT_TRUE(ScreenShows(790, 190, RGB(0, 200, 0))) << "outside the region the window below shows";
   EXPECT_TRUE(ScreenShows(710, 190, RGB(200, 0, 200)));
+}
+
+TEST_F(WindowMappingTest, LayeredWindowsShowOnceTheyHaveContent) {
+  HWND h = CreateProbe(u"kv layered probe", WS_POPUP | WS_VISIBLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW, 40, 700, 80, 60,
+                       RGB(0, 0, 0));
+  ASSERT_TRUE(h);
+  PumpUntil([] { return false; }, 0);
+  EXPECT_EQ(FindXWindow("kv layered probe"), 0u) << "a layered window without content is not shown";
+  ASSERT_TRUE(SetLayeredWindowAttributes(h, 0, 128, LWA_ALPHA));
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv layered probe") != 0; }));
+  QWindow* native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  EXPECT_NEAR(native->opacity(), 128 / 255.0, 1e-6);
+  EXPECT_LE(native->format().alphaBufferSize(), 0);
+
+  // A picture with its own alpha moves the window to a native window with an alpha channel.
+  BITMAPINFO bmi;
+  bmi.bmiHeader.biWidth = 80;
+  bmi.bmiHeader.biHeight = -60;
+  bmi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_TRUE(picture && bits);
+  std::fill_n(static_cast<uint32_t*>(bits), 80 * 60, 0x80400000u);  // half-covering dark red, premultiplied
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  BLENDFUNCTION blend;
+  blend.AlphaFormat = AC_SRC_ALPHA;
+  SIZE size{80, 60};
+  POINT origin{0, 0};
+  ASSERT_TRUE(UpdateLayeredWindow(h, nullptr, nullptr, &size, dc, &origin, 0, &blend, ULW_ALPHA));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(picture);
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv layered probe") != 0; }));
+  native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  EXPECT_EQ(native->format().alphaBufferSize(), 8);
+  EXPECT_NEAR(native->opacity(), 1.0, 1e-6);
+  EXPECT_TRUE(native->isVisible());
 }
 
 }  // namespace
