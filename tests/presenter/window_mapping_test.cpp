@@ -1,6 +1,8 @@
 // Top-level windows of ours on the X server: placement, kinds, stacking, repainting.
 
+#include <QCloseEvent>
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
 #include <QWindow>
 
@@ -175,6 +177,32 @@ TEST_F(WindowMappingTest, LayeredWindowsShowOnceTheyHaveContent) {
   EXPECT_EQ(native->format().alphaBufferSize(), 8);
   EXPECT_NEAR(native->opacity(), 1.0, 1e-6);
   EXPECT_TRUE(native->isVisible());
+}
+
+TEST_F(WindowMappingTest, ClosingFromTheDesktopGoesThroughOurCloseHandling) {
+  HWND h = CreateProbe(u"kv close probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 900, 60, 200, 120, RGB(0, 0, 0));
+  ASSERT_TRUE(h);
+  PumpUntil([] { return false; }, 0);
+  QWindow* native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  QCloseEvent close;
+  QCoreApplication::sendEvent(native, &close);
+  EXPECT_FALSE(close.isAccepted()) << "the native window must not close on its own";
+  EXPECT_TRUE(native->isVisible());
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(h); }));
+  auto commands = Messages(h, WM_SYSCOMMAND);
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0].wParam & 0xFFF0, WPARAM(SC_CLOSE));
+  EXPECT_EQ(Messages(h, WM_CLOSE).size(), 1u);
+  EXPECT_EQ(Presenter().NativeWindowOf(h), nullptr);
+}
+
+TEST_F(WindowMappingTest, NativeTitleFollowsOurWindowText) {
+  HWND h = CreateProbe(u"kv title before", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 900, 300, 200, 120, RGB(0, 0, 0));
+  ASSERT_TRUE(h);
+  ASSERT_TRUE(PumpUntil([&] { return FindXWindow("kv title before") != 0; }));
+  SetWindowTextW(h, u"kv заголовок после");
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv заголовок после") != 0; }));
 }
 
 }  // namespace
