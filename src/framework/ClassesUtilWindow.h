@@ -1,0 +1,23 @@
+#pragma once
+// Hidden message-only windows that deliver messages to a method (timers, thread wake-ups,
+// deferred frees), and the hook through which such methods report exceptions to the application.
+
+#include <functional>
+
+#include "framework/ClassesTypes.h"
+#include "platform/user/WinUserTypes.h"
+
+namespace fw {
+
+using TWndMethod = std::function<win::LRESULT(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam)>;
+
+// Messages the method does not answer should go to DefWindowProcW; the method decides.
+win::HWND AllocateHWnd(TWndMethod Method);
+void DeallocateHWnd(win::HWND Wnd);
+
+// Set by the application object: handles the exception being caught (call it inside a catch
+// block). While unset, an exception raised in a hidden window's method propagates to the caller
+// of DispatchMessageW.
+extern std::function<void(TObject* Sender)> ApplicationHandleException;
+
+}  // namespace fw

@@ -1,0 +1,73 @@
+#pragma once
+// Settings files in the ini format, held in memory: sections of name=value lines, names of
+// sections and keys compared without case, ";" comment lines kept in place but never read as
+// values, lines that are neither skipped. Files are read as UTF-8 (else Windows Cyrillic) and
+// written as UTF-8; numbers always use ".".
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "framework/Persistent.h"
+
+namespace fw {
+
+class TStrings;
+
+class TMemIniFile : public TObject {
+ public:
+  // Reads the file when it exists; a missing file gives an empty store.
+  explicit TMemIniFile(const String& FileName);
+  ~TMemIniFile() override;
+
+  const String& FileName() const { return FFileName; }
+  String ReadString(std::string_view Section, std::string_view Ident, const String& Default) const;
+  virtual void WriteString(std::string_view Section, std::string_view Ident, const String& Value);
+  // Decimal, or hexadecimal after "0x" or "$"; Default for anything else.
+  Integer ReadInteger(std::string_view Section, std::string_view Ident, Integer Default) const;
+  void WriteInteger(std::string_view Section, std::string_view Ident, Integer Value);
+  bool ReadBool(std::string_view Section, std::string_view Ident, bool Default) const;
+  void WriteBool(std::string_view Section, std::string_view Ident, bool Value);
+  Extended ReadFloat(std::string_view Section, std::string_view Ident, Extended Default) const;
+  void WriteFloat(std::string_view Section, std::string_view Ident, Extended Value);
+
+  // Key names of a section / section names / name=value lines of a section, in file order.
+  void ReadSection(std::string_view Section, TStrings* Strings) const;
+  void ReadSections(TStrings* Strings) const;
+  void ReadSectionValues(std::string_view Section, TStrings* Strings) const;
+  bool SectionExists(std::string_view Section) const;
+  bool ValueExists(std::string_view Section, std::string_view Ident) const;
+  virtual void EraseSection(std::string_view Section);
+  virtual void DeleteKey(std::string_view Section, std::string_view Ident);
+  void Clear();
+
+  // The whole store as ini text (CR LF line ends) and back.
+  String GetText() const;
+  void SetText(std::string_view Text);
+
+  // Writes the file atomically: a temporary file in the same folder, then a rename over the
+  // old one. Failure raises EFCreateError and leaves the old file as it was.
+  virtual void UpdateFile();
+
+ private:
+  struct Line;
+  struct Section;
+  Section* FindSection(std::string_view name) const;
+  Section& AddSection(std::string_view name);
+  Line* FindKey(std::string_view section, std::string_view ident) const;
+
+  String FFileName;
+  std::vector<std::unique_ptr<Section>> FSections;
+  std::vector<String> FPreamble;  // comment lines before the first section
+};
+
+// The same store writing every change to the file at once.
+class TIniFile : public TMemIniFile {
+ public:
+  explicit TIniFile(const String& FileName) : TMemIniFile(FileName) {}
+  void WriteString(std::string_view Section, std::string_view Ident, const String& Value) override;
+  void EraseSection(std::string_view Section) override;
+  void DeleteKey(std::string_view Section, std::string_view Ident) override;
+};
+
+}  // namespace fw
