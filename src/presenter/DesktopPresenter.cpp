@@ -144,12 +144,16 @@ void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
     if (w.isVisible()) w.setVisible(false);
     return;
   }
-  if (w.geometry() != geometry) w.setGeometry(geometry);
+  // A minimised window of ours sits far off the screen; natively it is iconified instead.
+  bool minimised = IsIconic(h);
+  if (!minimised && geometry != w.geometry()) w.setGeometry(geometry);
   ApplyShape(w);
   if (!w.isVisible()) {
     w.setVisible(true);
     stacked.clear();  // a newly mapped window lands on top: restack at the next pause
   }
+  if (minimised != bool(w.windowStates() & Qt::WindowMinimized))
+    w.setWindowStates(minimised ? Qt::WindowMinimized : Qt::WindowNoState);
   if (captureTop == h && grabbed != &w) grabPending = true;
 }
 

@@ -13,6 +13,7 @@
 
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
+#include "platform/user/Window.h"
 #include "presenter/CoreView.h"
 #include "presenter/InputInjection.h"
 #include "presenter/KeyMapping.h"
@@ -162,6 +163,13 @@ bool NativeWindow::event(QEvent* event) {
     case QEvent::DragMove:
     case QEvent::Drop:
       return OnDrag(event);
+    case QEvent::WindowStateChange: {
+      // Iconified or restored from the desktop (a task bar): ours follows through its own
+      // system commands. Changes we made ourselves find our window already there.
+      bool minimised = windowStates() & Qt::WindowMinimized;
+      if (minimised != bool(IsIconic(hwnd_))) PostMessageW(hwnd_, WM_SYSCOMMAND, minimised ? SC_MINIMIZE : SC_RESTORE, 0);
+      return QRasterWindow::event(event);
+    }
     case QEvent::Close:
       // Closing from the desktop (the window manager) goes through our own close handling.
       event->ignore();

@@ -205,5 +205,38 @@ TEST_F(WindowMappingTest, NativeTitleFollowsOurWindowText) {
   EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv заголовок после") != 0; }));
 }
 
+TEST_F(WindowMappingTest, MinimisedWindowsAreIconifiedNotMovedAway) {
+  HWND h = CreateProbe(u"kv minimise probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 400, 500, 220, 140, RGB(0, 0, 0));
+  ASSERT_TRUE(h);
+  PumpUntil([] { return false; }, 0);
+  QWindow* native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  ShowWindow(h, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(h));
+  PumpUntil([] { return false; }, 0);
+  EXPECT_TRUE(native->windowStates() & Qt::WindowMinimized);
+  EXPECT_EQ(native->geometry(), QRect(400, 500, 220, 140)) << "the native window keeps its place";
+  ShowWindow(h, SW_RESTORE);
+  PumpUntil([] { return false; }, 0);
+  EXPECT_FALSE(native->windowStates() & Qt::WindowMinimized);
+  EXPECT_EQ(native->geometry(), QRect(400, 500, 220, 140));
+
+  // Iconified by the desktop (a task bar): ours follows through its system command.
+  ClearMessages();
+  native->setWindowStates(Qt::WindowMinimized);
+  QWindowStateChangeEvent iconified(Qt::WindowNoState);
+  QCoreApplication::sendEvent(native, &iconified);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(h) != FALSE; }));
+  ASSERT_FALSE(Messages(h, WM_SYSCOMMAND).empty());
+  EXPECT_EQ(Messages(h, WM_SYSCOMMAND)[0].wParam & 0xFFF0, WPARAM(SC_MINIMIZE));
+  native->setWindowStates(Qt::WindowNoState);
+  QWindowStateChangeEvent restored(Qt::WindowMinimized);
+  QCoreApplication::sendEvent(native, &restored);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(h); }));
+  RECT r;
+  GetWindowRect(h, &r);
+  EXPECT_EQ(r, (RECT{400, 500, 620, 640}));
+}
+
 }  // namespace
 }  // namespace kvtest
