@@ -63,13 +63,25 @@ void DeallocateHWnd(win::HWND Wnd) {
       Instances().erase(it);
     }
   }
-  if (win::IsWindow(Wnd)) {
+  if (proc && win::IsWindow(Wnd) &&
+      win::GetWindowLongPtrW(Wnd, win::GWLP_WNDPROC) == reinterpret_cast<win::LONG_PTR>(proc)) {
     // Back to the plain procedure first, so that destruction messages do not reach a method
     // whose object is going away.
     win::SetWindowLongPtrW(Wnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(&win::DefWindowProcW));
     win::DestroyWindow(Wnd);
   }
   if (proc) win::FreeObjectInstance(proc);
+}
+
+bool AllocatedHWndAlive(win::HWND Wnd) {
+  win::WNDPROC proc = nullptr;
+  {
+    std::lock_guard lock(gLock);
+    auto it = Instances().find(Wnd);
+    if (it == Instances().end()) return false;
+    proc = it->second;
+  }
+  return win::IsWindow(Wnd) && win::GetWindowLongPtrW(Wnd, win::GWLP_WNDPROC) == reinterpret_cast<win::LONG_PTR>(proc);
 }
 
 }  // namespace fw

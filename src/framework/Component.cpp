@@ -185,8 +185,9 @@ class TFreeQueue final : public TComponent {
     if (std::find(FPending.begin(), FPending.end(), c) != FPending.end()) return;
     FPending.push_back(c);
     FreeNotification(c);
-    if (!FWindow || !win::IsWindow(FWindow)) {
+    if (!AllocatedHWndAlive(FWindow)) {
       FPosted = false;  // a message posted to a window that is gone never arrives
+      if (FWindow) DeallocateHWnd(FWindow);
       FWindow = AllocateHWnd([this](win::UINT msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
         if (msg == kFreeMessage) {
           Run();

@@ -40,14 +40,17 @@ win::HWND gWakeWindow = nullptr;
 // The hidden window that receives wake-ups; made on the main thread.
 void EnsureWakeWindow() {
   if (win::GetCurrentThreadId() != gMainThreadID) return;
-  if (gWakeWindow && win::IsWindow(gWakeWindow)) return;
-  gWakeWindow = AllocateHWnd([](win::UINT msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
+  if (AllocatedHWndAlive(gWakeWindow)) return;
+  if (gWakeWindow) DeallocateHWnd(gWakeWindow);
+  win::HWND wnd = AllocateHWnd([](win::UINT msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
     if (msg == kWakeMessage) {
       CheckSynchronize();
       return 0;
     }
     return win::DefWindowProcW(gWakeWindow, msg, w, l);
   });
+  std::lock_guard lock(gLock);
+  gWakeWindow = wnd;
 }
 
 void WakeMain() {

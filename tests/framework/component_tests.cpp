@@ -4,10 +4,14 @@
 #include <vector>
 
 #include "support/HeadlessFixture.h"
+#include "framework/ClassesUtilWindow.h"
 #include "framework/Component.h"
 #include "framework/Sets.h"
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Window.h"
 
 namespace fw {
 namespace {
@@ -300,6 +304,43 @@ TEST_F(ComponentDeferredFreeTest, PendingFreeIsDroppedWhenTheComponentGoesFirst)
   gLog.clear();
   desktop->run_until_idle();  // the posted free must not touch it again
   EXPECT_TRUE(gLog.empty());
+}
+
+TEST_F(ComponentDeferredFreeTest, HiddenWindowsDeliverToTheirMethodUntilDeallocated) {
+  std::vector<win::UINT> seen;
+  win::HWND wnd = AllocateHWnd([&](win::UINT msg, win::WPARAM w, win::LPARAM) -> win::LRESULT {
+    seen.push_back(msg);
+    return win::LRESULT(w * 2);
+  });
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_TRUE(AllocatedHWndAlive(wnd));
+  EXPECT_FALSE(win::IsWindowVisible(wnd));
+  EXPECT_EQ(win::SendMessageW(wnd, win::WM_USER + 5, 21, 0), 42);
+  win::PostMessageW(wnd, win::WM_USER + 6, 0, 0);
+  desktop->run_until_idle();
+  EXPECT_EQ(seen, (std::vector<win::UINT>{win::WM_USER + 5, win::WM_USER + 6}));
+  DeallocateHWnd(wnd);
+  EXPECT_FALSE(AllocatedHWndAlive(wnd));
+  EXPECT_FALSE(win::IsWindow(wnd));
+  // A window that is not ours is never destroyed through DeallocateHWnd.
+  win::HWND foreign = Create(0, {0, 0, 10, 10});
+  DeallocateHWnd(foreign);
+  EXPECT_TRUE(win::IsWindow(foreign));
+  EXPECT_FALSE(AllocatedHWndAlive(foreign));
+}
+
+TEST_F(ComponentDeferredFreeTest, HiddenWindowOfAFormerDesktopCountsAsGone) {
+  win::HWND wnd = AllocateHWnd([](win::UINT, win::WPARAM, win::LPARAM) -> win::LRESULT { return 0; });
+  desktop.reset();
+  desktop = std::make_unique<win::desktop::HeadlessDesktop>(800, 600);
+  EXPECT_FALSE(AllocatedHWndAlive(wnd));
+  DeallocateHWnd(wnd);
+  // Deferred frees work on the new desktop too.
+  auto* c = new TProbe(nullptr, "late");
+  gLog.clear();
+  PostFree(c);
+  desktop->run_until_idle();
+  EXPECT_EQ(gLog, (std::vector<std::string>{"free late"}));
 }
 
 }  // namespace
