@@ -246,5 +246,42 @@ TEST(StringsList, StreamsReadFromTheirPosition) {
   EXPECT_EQ(out.DataString(), "line1\r\nline2\r\n");
 }
 
+// A list that stores its lines elsewhere, as derived lists of other layers do: only the storage
+// operations are its own, everything else comes from the base.
+class TVectorStrings : public TStrings {
+ public:
+  std::vector<std::string> items;
+  int updates = 0;
+  String Get(Integer Index) const override { return items.at(std::size_t(Index)); }
+  Integer GetCount() const override { return Integer(items.size()); }
+  void Insert(Integer Index, const String& S) override { items.insert(items.begin() + Index, S); }
+  void Delete(Integer Index) override { items.erase(items.begin() + Index); }
+  void Clear() override { items.clear(); }
+
+ protected:
+  void SetUpdateState(bool Updating) override { updates += Updating ? 1 : 0; }
+};
+
+TEST(StringsBase, DerivedStorageGetsTheWholeInterface) {
+  TVectorStrings list;
+  list.SetCommaText("b,\"x y\",a");
+  EXPECT_EQ(list.items, (V{"b", "x y", "a"}));
+  EXPECT_EQ(list.updates, 1);  // one update bracket around the whole text
+  list.SetStrings(0, "B=1");
+  EXPECT_EQ(list.Values("b"), "1");
+  list.Move(0, 2);
+  EXPECT_EQ(list.items, (V{"x y", "a", "B=1"}));
+  list.Exchange(0, 1);
+  EXPECT_EQ(list.items, (V{"a", "x y", "B=1"}));
+  EXPECT_EQ(list.IndexOf("X Y"), 1);
+  EXPECT_EQ(list.Text(), "a\r\nx y\r\nB=1\r\n");
+  TStringList copy;
+  copy.Assign(&list);
+  EXPECT_EQ(Lines(copy), list.items);
+  list.Assign(&copy);
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Objects(0), nullptr);  // the base keeps no objects
+}
+
 }  // namespace
 }  // namespace fw

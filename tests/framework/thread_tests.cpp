@@ -154,5 +154,20 @@ TEST_F(ThreadTest, FreeOnTerminateDeletesItselfAndCheckSynchronizeIsMainOnly) {
   EXPECT_TRUE(refused);
 }
 
+TEST_F(ThreadTest, AnExceptionEndingExecuteIsKeptAndOnTerminateStillRuns) {
+  bool terminated = false;
+  TWorker worker(true, [](TWorker*) { throw EConvertError("worker failed"); });
+  worker.OnTerminate = [&](TObject*) { terminated = true; };
+  worker.Start();
+  worker.WaitFor();
+  EXPECT_TRUE(terminated);
+  ASSERT_TRUE(worker.FatalException());
+  try {
+    std::rethrow_exception(worker.FatalException());
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "worker failed");
+  }
+}
+
 }  // namespace
 }  // namespace fw
