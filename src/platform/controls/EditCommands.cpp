@@ -75,13 +75,11 @@ void SetSelection(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret
   SelectionChanged(hwnd, s);
 }
 
-bool CopySelection(HWND hwnd, EditState& s) {
-  const Selection& sel = s.buffer.selection();
-  if (sel.empty() || IsPassword(hwnd, s)) return false;
-  std::u16string chosen = s.buffer.text().substr(sel.lo(), sel.hi() - sel.lo());
-  HGLOBAL mem = GlobalAllocCopy(chosen.c_str(), (chosen.size() + 1) * sizeof(char16_t));
+bool PutTextOnClipboard(HWND owner, std::u16string_view text) {
+  std::u16string copy(text);
+  HGLOBAL mem = GlobalAllocCopy(copy.c_str(), (copy.size() + 1) * sizeof(char16_t));
   if (!mem) return false;
-  if (!OpenClipboard(hwnd)) {
+  if (!OpenClipboard(owner)) {
     GlobalFree(mem);
     return false;
   }
@@ -90,6 +88,12 @@ bool CopySelection(HWND hwnd, EditState& s) {
   if (!ok) GlobalFree(mem);
   CloseClipboard();
   return ok;
+}
+
+bool CopySelection(HWND hwnd, EditState& s) {
+  const Selection& sel = s.buffer.selection();
+  if (sel.empty() || IsPassword(hwnd, s)) return false;
+  return PutTextOnClipboard(hwnd, std::u16string_view(s.buffer.text()).substr(sel.lo(), sel.hi() - sel.lo()));
 }
 
 bool ClearSelection(HWND hwnd, EditState& s) {

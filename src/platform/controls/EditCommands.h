@@ -27,6 +27,8 @@ bool UndoLast(HWND hwnd, EditState& s);
 void SetSelection(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret);
 
 bool ClipboardHasText();
+// Empties the clipboard and puts `text` on it as CF_UNICODETEXT, owned by `owner`.
+bool PutTextOnClipboard(HWND owner, std::u16string_view text);
 
 // Input handlers (EditInput.cpp)
 void OnKeyDown(HWND hwnd, EditState& s, WPARAM vk);
