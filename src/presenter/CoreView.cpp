@@ -23,9 +23,11 @@ LayeredLook LayeredLookOf(HWND topLevel) {
     // UpdateLayeredWindow marks a picture with its own alpha (AC_SRC_ALPHA) by 0x100.
     look.perPixelAlpha = (w->layeredFlags & ULW_ALPHA) && (w->layeredFlags & 0x100);
     if (w->layeredFlags & ULW_ALPHA) look.opacity = w->layeredAlpha / 255.0;
+    if (w->layeredFlags & ULW_COLORKEY) look.colourKey = w->layeredKey;
   } else {
     look.hasContent = w->layeredFlags != 0;
     if (w->layeredFlags & LWA_ALPHA) look.opacity = w->layeredAlpha / 255.0;
+    if (w->layeredFlags & LWA_COLORKEY) look.colourKey = w->layeredKey;
   }
   return look;
 }

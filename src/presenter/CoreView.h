@@ -23,6 +23,7 @@ struct LayeredLook {
   bool perPixelAlpha = false;  // the surface holds premultiplied alpha
   double opacity = 1.0;        // constant alpha over the whole window
   bool hasContent = true;      // false: layered but never given attributes or content
+  std::optional<COLORREF> colourKey;  // pixels of this colour are holes in the window
 };
 LayeredLook LayeredLookOf(HWND topLevel);
 

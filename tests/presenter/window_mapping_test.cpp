@@ -238,5 +238,23 @@ TEST_F(WindowMappingTest, MinimisedWindowsAreIconifiedNotMovedAway) {
   EXPECT_EQ(r, (RECT{400, 500, 620, 640}));
 }
 
+TEST_F(WindowMappingTest, ColourKeyedWindowsShowTheWindowBelowThroughTheKey) {
+  HWND back = CreateProbe(u"kv key back", WS_POPUP | WS_VISIBLE, 0, 1000, 700, 120, 120, RGB(0, 90, 0));
+  HWND keyed = CreateProbe(u"kv key front", WS_POPUP | WS_VISIBLE, WS_EX_LAYERED, 1000, 700, 120, 120,
+                           RGB(255, 0, 255));
+  ASSERT_TRUE(back && keyed);
+  ASSERT_TRUE(SetLayeredWindowAttributes(keyed, RGB(255, 0, 255), 0, LWA_COLORKEY));
+  ASSERT_TRUE(ScreenShows(1060, 760, RGB(0, 90, 0))) << "the key colour is a hole";
+  // Drawn in another colour, the same place shows the window again.
+  HDC dc = GetDC(keyed);
+  RECT inner{40, 40, 80, 80};
+  HBRUSH brush = CreateSolidBrush(RGB(10, 20, 200));
+  FillRect(dc, &inner, brush);
+  DeleteObject(brush);
+  ReleaseDC(keyed, dc);
+  EXPECT_TRUE(ScreenShows(1060, 760, RGB(10, 20, 200)));
+  EXPECT_TRUE(ScreenShows(1010, 710, RGB(0, 90, 0)));
+}
+
 }  // namespace
 }  // namespace kvtest
