@@ -9,15 +9,11 @@
 #include "framework/SysUtils.h"
 #include "platform/kernel/Locale.h"
 #include "stream_TempFolder.h"
+#include "strings_TestSupport.h"
 
 namespace fw {
 namespace {
 
-std::vector<std::string> Lines(const TStrings& s) {
-  std::vector<std::string> out;
-  for (Integer i = 0; i < s.Count(); ++i) out.push_back(s.Strings(i));
-  return out;
-}
 using V = std::vector<std::string>;
 
 TEST(IniStore, ReadsTypedValuesWithoutCaseAndSkipsBrokenLines) {

@@ -4,6 +4,7 @@
 
 #include "framework/Contnrs.h"
 #include "framework/SysUtils.h"
+#include "strings_TestSupport.h"
 
 namespace fw {
 namespace {
@@ -71,14 +72,6 @@ TEST(ListPointers, NotifySeesAddsDeletesAndExtracts) {
   EXPECT_EQ(list.log[3], std::make_pair(static_cast<void*>(&b), lnDeleted));
 }
 
-class TCountedObject : public TObject {
- public:
-  explicit TCountedObject(int& n) : n_(n) {}
-  ~TCountedObject() override { ++n_; }
-
- private:
-  int& n_;
-};
 
 TEST(ListObjects, OwningListFreesDeletedButNotExtracted) {
   int freed = 0;

@@ -7,25 +7,13 @@
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "stream_TempFolder.h"
+#include "strings_TestSupport.h"
 
 namespace fw {
 namespace {
 
-std::vector<std::string> Lines(const TStrings& s) {
-  std::vector<std::string> out;
-  for (Integer i = 0; i < s.Count(); ++i) out.push_back(s.Strings(i));
-  return out;
-}
 using V = std::vector<std::string>;
 
-class TCounted : public TObject {
- public:
-  explicit TCounted(int& counter) : counter_(counter) {}
-  ~TCounted() override { ++counter_; }
-
- private:
-  int& counter_;
-};
 
 TEST(StringsList, SortedListInsertsInOrderAndHandlesDuplicates) {
   TStringList list;
@@ -84,9 +72,9 @@ TEST(StringsList, ObjectsTravelWithLinesAndOwningListsFreeThem) {
   int freed = 0;
   {
     TStringList list(true);
-    list.AddObject("one", new TCounted(freed));
-    list.AddObject("two", new TCounted(freed));
-    list.AddObject("three", new TCounted(freed));
+    list.AddObject("one", new TCountedObject(freed));
+    list.AddObject("two", new TCountedObject(freed));
+    list.AddObject("three", new TCountedObject(freed));
     TObject* two = list.Objects(1);
     list.Move(1, 0);
     EXPECT_EQ(list.Objects(0), two);
@@ -96,12 +84,12 @@ TEST(StringsList, ObjectsTravelWithLinesAndOwningListsFreeThem) {
     EXPECT_EQ(list.IndexOfObject(two), 2);
     list.Delete(2);
     EXPECT_EQ(freed, 1);
-    list.SetObjects(0, new TCounted(freed));  // the replaced object is freed
+    list.SetObjects(0, new TCountedObject(freed));  // the replaced object is freed
     EXPECT_EQ(freed, 2);
   }
   EXPECT_EQ(freed, 4);  // the last two with the list
   int kept = 0;
-  TCounted survivor(kept);
+  TCountedObject survivor(kept);
   {
     TStringList list;
     list.AddObject("x", &survivor);
