@@ -63,6 +63,7 @@ class TCollection : public TPersistent {
   Integer Count() const { return Integer(FItems.size()); }
   TCollectionItem* FindItemID(Integer ID) const;
   Integer NextID() const { return FNextID; }
+  const TCollectionItemClass& ItemClass() const { return FItemClass; }
   // Clears this collection and adds, for each item of Source, a new item assigned from it.
   void Assign(TPersistent* Source) override;
 

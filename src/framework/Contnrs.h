@@ -12,6 +12,8 @@ namespace fw {
 enum TListNotification { lnAdded, lnExtracted, lnDeleted };
 using TListSortCompare = std::function<int(void* Item1, void* Item2)>;
 
+// A descendant that overrides Notify calls Clear() in its own destructor: by the time the base
+// destructor runs, the override is gone.
 class TList : public TObject {
  public:
   ~TList() override;
