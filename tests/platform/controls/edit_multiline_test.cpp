@@ -205,5 +205,26 @@ TEST_F(EditMultiLineTest, PasteKeepsLineBreaksAndPasswordCharIsIgnored) {
   EXPECT_EQ(SendMessageW(e, EM_GETPASSWORDCHAR, 0, 0), 0);
 }
 
+TEST_F(EditMultiLineTest, HorizontalScrollBarScrollsWideLines) {
+  HWND e = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL | WS_HSCROLL, 71, 60, u"0123456789abcdefghij\r\nx");
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(e, SB_HORZ, &si));
+  EXPECT_EQ(si.nMax, 20 * kAdvance);
+  EXPECT_EQ(si.nPos, 0);
+  ClearLog();
+  SendMessageW(e, WM_HSCROLL, SB_LINERIGHT, 0);
+  EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, 0, 0)), -kAdvance);
+  GetScrollInfo(e, SB_HORZ, &si);
+  EXPECT_EQ(si.nPos, kAdvance);
+  SendMessageW(e, WM_HSCROLL, SB_LEFT, 0);
+  EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, 0, 0)), 0);
+  auto codes = Notifications(e);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), EN_HSCROLL), 2);
+  // Characters scroll by average widths through EM_LINESCROLL.
+  EXPECT_TRUE(SendMessageW(e, EM_LINESCROLL, 3, 0));
+  EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, 0, 0)), -3 * kAdvance);
+}
+
 }  // namespace
 }  // namespace kvtest

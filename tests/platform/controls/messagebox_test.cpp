@@ -279,6 +279,19 @@ TEST_F(MessageBoxTest, QuitDuringTheBoxEndsItAndIsPassedOn) {
   EXPECT_EQ(m.wParam, 5u);
 }
 
+TEST_F(MessageBoxTest, ModalityFlagsAreAcceptedAndTopmostBoxesStayOnTop) {
+  for (UINT flags : {UINT(MB_TOPMOST), UINT(MB_SYSTEMMODAL), UINT(MB_TASKMODAL), UINT(MB_APPLMODAL)}) {
+    LONG ex = 0;
+    desktop->script([&] {
+      ex = GetWindowLongW(OpenBox(), GWL_EXSTYLE);
+      desktop->press_key(VK_RETURN);
+    });
+    EXPECT_EQ(MessageBoxW(owner, u"t", u"c", MB_OK | flags), IDOK);
+    bool topmost = (ex & LONG(WS_EX_TOPMOST)) != 0;
+    EXPECT_EQ(topmost, flags == MB_TOPMOST || flags == MB_SYSTEMMODAL) << flags;
+  }
+}
+
 TEST(MessageBoxLayoutTest, IconTextAndButtonRow) {
   msgbox::Layout l = msgbox::LayOut(SIZE{100, 13}, true, {20, 200});
   // Short text sits level with the icon's middle, right of it.
