@@ -139,4 +139,23 @@ struct DRAWITEMSTRUCT {
   ULONG_PTR itemData = 0;
 };
 
+struct COMPAREITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  HWND hwndItem = nullptr;
+  UINT itemID1 = 0;
+  ULONG_PTR itemData1 = 0;
+  UINT itemID2 = 0;
+  ULONG_PTR itemData2 = 0;
+  DWORD dwLocaleId = 0;
+};
+
+struct DELETEITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  HWND hwndItem = nullptr;
+  ULONG_PTR itemData = 0;
+};
+
 }  // namespace win

@@ -24,6 +24,9 @@ inline constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002,
 // WM_KEYF1 is the undocumented message 77 some frameworks filter out of their loops.
 inline constexpr UINT WM_KEYF1 = 0x004D;
 inline constexpr UINT WM_GETOBJECT = 0x003D;
+// Owner-drawn list items and list keyboard hooks.
+inline constexpr UINT WM_DELETEITEM = 0x002D, WM_VKEYTOITEM = 0x002E, WM_CHARTOITEM = 0x002F,
+                      WM_COMPAREITEM = 0x0039;
 
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0, WM_NCLBUTTONDOWN = 0x00A1, WM_NCLBUTTONUP = 0x00A2,
                       WM_NCLBUTTONDBLCLK = 0x00A3, WM_NCRBUTTONDOWN = 0x00A4, WM_NCRBUTTONUP = 0x00A5,
