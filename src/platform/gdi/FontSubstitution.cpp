@@ -42,6 +42,12 @@ bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
 
 }  // namespace
 
+std::vector<std::u16string_view> SubstitutionFaceNames() {
+  std::vector<std::u16string_view> names;
+  for (const Substitute& s : kTable) names.push_back(s.requested);
+  return names;
+}
+
 bool IsTestFace(std::u16string_view requested) { return EqualNoCase(requested, kTestFontFace); }
 
 std::u16string_view SubstituteFace(std::u16string_view requested) {

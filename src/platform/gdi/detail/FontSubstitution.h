@@ -2,6 +2,7 @@
 // The fixed table that maps the face names programs ask for to the font families we ship with.
 
 #include <string_view>
+#include <vector>
 
 namespace win::gdi {
 
@@ -10,5 +11,8 @@ namespace win::gdi {
 std::u16string_view SubstituteFace(std::u16string_view requested);
 
 bool IsTestFace(std::u16string_view requested);
+
+// The face names the table knows, in table order (for font lists).
+std::vector<std::u16string_view> SubstitutionFaceNames();
 
 }  // namespace win::gdi
