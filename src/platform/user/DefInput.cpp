@@ -1,6 +1,8 @@
 // Default handling of input messages: questions children pass to their parents, keyboard access
 // to the system menu, the context-menu request.
 
+#include <utility>
+
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -49,19 +51,30 @@ HWND TopOf(HWND hwnd) {
   return r ? r : hwnd;
 }
 
+constexpr LPARAM kPreviouslyDown = LPARAM(1) << 30;
+
 LRESULT OnSysKeyDown(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  ThreadQueue& q = CurrentQueue();
+  if (wParam == VK_MENU) {
+    if (!(lParam & kPreviouslyDown)) q.altAlone = true;  // a repeat keeps what the first press said
+  } else {
+    q.altAlone = false;
+  }
   if (wParam == VK_F4 && (lParam & (LPARAM(1) << 29)))
     SendMessageW(TopOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
   return 0;
 }
 
 LRESULT OnSysKeyUp(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
-  // Alt pressed and released on its own, or F10: keyboard access to the menu.
-  if (wParam == VK_MENU || wParam == VK_F10) SendMessageW(TopOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  // Alt pressed and released with no other key in between, or F10: keyboard access to the menu.
+  bool enter = wParam == VK_F10;
+  if (wParam == VK_MENU) enter = std::exchange(CurrentQueue().altAlone, false);
+  if (enter) SendMessageW(TopOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
   return 0;
 }
 
 LRESULT OnSysChar(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  CurrentQueue().altAlone = false;
   if (!(lParam & (LPARAM(1) << 29))) return 0;  // F10 and friends give no menu character
   if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
   SendMessageW(TopOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));

@@ -269,6 +269,11 @@ bool ApplyMouseRemoval(ThreadQueue& q, const InputEvent& e, Candidate& c) {
 
 void ApplyKeyRemoval(ThreadQueue& q, const InputEvent& e, const Candidate& c) {
   if (e.kind != InputEvent::Kind::Key) return;
+  if (e.message == WM_KEYDOWN) {
+    bool isAlt = e.vk == VK_MENU || e.vk == VK_LMENU || e.vk == VK_RMENU;
+    // Another key while Alt is held makes Alt part of a combination, whoever handles the key.
+    if (!isAlt || !(q.keyState[VK_MENU] & 0x80)) q.altAlone = false;
+  }
   ApplyKey(q.keyState, e.vk, e.message == WM_KEYDOWN);
   if (c.valid && e.message == WM_KEYDOWN) {
     q.lastKeyMsg = c.msg;
@@ -312,6 +317,7 @@ void ResetInputState(POINT cursor) {
   q.lastKeyMsg = MSG{};
   q.lastKeyChar = 0;
   q.lastKeyDead = false;
+  q.altAlone = false;
   q.track = TrackState{};
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 #include "platform/kernel/LastError.h"
 #include "platform/user/MenuInternal.h"
@@ -67,6 +68,15 @@ bool PathTo(HMENU menu, UINT id, std::vector<PathStep>* path, int depth) {
   return false;
 }
 
+// Adds `menu` and every menu below it to `out`.
+void CollectTree(HMENU menu, std::unordered_set<HMENU>* out) {
+  if (!out->insert(menu).second) return;
+  MenuObj* m = FindMenu(menu);
+  if (!m) return;
+  for (const Item& it : m->items)
+    if (it.subMenu) CollectTree(it.subMenu, out);
+}
+
 }  // namespace
 
 bool FindCommandPath(HMENU root, UINT id, std::vector<PathStep>* path) {
@@ -107,6 +117,21 @@ void DestroyTree(HMENU menu) {
   if (!obj) return;
   for (const Item& it : obj->items)
     if (it.subMenu) DestroyTree(it.subMenu);
+}
+
+void DestroyTreeKeepingShared(HMENU menu, const std::vector<HMENU>& heldElsewhere) {
+  std::unordered_set<HMENU> tree;
+  CollectTree(menu, &tree);
+  std::unordered_set<HMENU> kept;
+  for (HMENU h : heldElsewhere)
+    if (tree.count(h)) CollectTree(h, &kept);
+  Table().ForEach([&](uintptr_t value, const MenuObj& m) {
+    if (tree.count(reinterpret_cast<HMENU>(value))) return;
+    for (const Item& it : m.items)
+      if (it.subMenu && tree.count(it.subMenu)) CollectTree(it.subMenu, &kept);
+  });
+  for (HMENU h : tree)
+    if (!kept.count(h)) Table().Remove(reinterpret_cast<uintptr_t>(h));
 }
 
 UINT ItemFlags(const Item& item) {

@@ -101,12 +101,60 @@ void InstallHandlers() {
   });
 }
 
+// Makes `hmenu` (null: none) the bar of `hwnd`; the frame is not touched.
+void RecordBar(HWND hwnd, HMENU hmenu) {
+  InstallHandlers();
+  HMENU old = nullptr;
+  {
+    std::lock_guard lock(BarsLock());
+    auto it = Bars().find(hwnd);
+    if (it != Bars().end()) old = it->second;
+    if (hmenu)
+      Bars()[hwnd] = hmenu;
+    else
+      Bars().erase(hwnd);
+  }
+  std::lock_guard lock(MenuLock());
+  if (MenuObj* m = FindMenu(old); m && m->barHost == hwnd && old != hmenu) m->barHost = nullptr;
+  if (MenuObj* m = FindMenu(hmenu)) m->barHost = hwnd;
+}
+
 void RecalcFrame(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 }  // namespace
+
+bool AttachCreatedBar(HWND hwnd, HMENU hmenu) {
+  if (!IsMenu(hmenu)) return false;
+  RecordBar(hwnd, hmenu);
+  return true;
+}
+
+void ForgetWindowBar(HWND hwnd) { RecordBar(hwnd, nullptr); }
+
+void DestroyWindowBar(HWND hwnd) {
+  HMENU bar = nullptr;
+  HWND otherHost = nullptr;  // another window showing the same bar
+  std::vector<HMENU> otherBars;
+  {
+    std::lock_guard lock(BarsLock());
+    auto it = Bars().find(hwnd);
+    if (it == Bars().end()) return;
+    bar = it->second;
+    Bars().erase(it);
+    for (const auto& [h, m] : Bars()) {
+      if (!IsWindow(h)) continue;
+      otherBars.push_back(m);
+      if (m == bar) otherHost = h;
+    }
+  }
+  std::lock_guard lock(MenuLock());
+  if (MenuObj* m = FindMenu(bar); m && m->barHost == hwnd) m->barHost = otherHost;
+  if (FindMenu(bar)) DestroyTreeKeepingShared(bar, otherBars);
+}
+
 }  // namespace menu
 
 using namespace menu;
@@ -124,22 +172,7 @@ BOOL SetMenu(HWND hwnd, HMENU hmenu) {
     SetLastError(ERROR_INVALID_MENU_HANDLE);
     return FALSE;
   }
-  InstallHandlers();
-  HMENU old = nullptr;
-  {
-    std::lock_guard lock(BarsLock());
-    auto it = Bars().find(hwnd);
-    if (it != Bars().end()) old = it->second;
-    if (hmenu)
-      Bars()[hwnd] = hmenu;
-    else
-      Bars().erase(hwnd);
-  }
-  {
-    std::lock_guard lock(MenuLock());
-    if (MenuObj* m = FindMenu(old); m && m->barHost == hwnd && old != hmenu) m->barHost = nullptr;
-    if (MenuObj* m = FindMenu(hmenu)) m->barHost = hwnd;
-  }
+  RecordBar(hwnd, hmenu);
   RecalcFrame(hwnd);
   return TRUE;
 }

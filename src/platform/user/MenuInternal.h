@@ -69,6 +69,10 @@ bool Locate(HMENU menu, UINT item, bool byPosition, ItemRef* out);
 bool WouldCycle(HMENU menu, HMENU sub);
 // Destroys a menu and its submenus. Lock held.
 void DestroyTree(HMENU menu);
+// Destroys a menu and its submenus except those still in use elsewhere: a submenu of a menu
+// outside the tree, or one of `heldElsewhere` (menu bars of other windows), is kept with
+// everything below it. Lock held.
+void DestroyTreeKeepingShared(HMENU menu, const std::vector<HMENU>& heldElsewhere);
 
 // The submenus leading from `root` to the item with command `id`: each step is the position of a
 // submenu item and the submenu it opens. Takes the lock itself.

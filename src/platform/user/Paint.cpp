@@ -100,8 +100,9 @@ bool LockedFor(const WindowObj& w) {
   return l && (l == &w || IsDescendant(l, &w));
 }
 
+// `visible` (surface coordinates) replaces what the window itself may touch when given.
 HDC MakeDC(WindowObj& w, bool windowArea, bool clipChildren, bool clipSiblings, const Region* extra, bool exclude,
-           bool ignoreLock) {
+           bool ignoreLock, const Region* visible = nullptr) {
   WindowObj* top = TopLevelOf(&w);
   if (!top || IsRoot(top)) return nullptr;
   HBITMAP surface = EnsureSurface(*top);
@@ -112,7 +113,8 @@ HDC MakeDC(WindowObj& w, bool windowArea, bool clipChildren, bool clipSiblings, 
     off.x += c.x;
     off.y += c.y;
   }
-  Region vis = IsReallyVisible(w) ? VisibleInSurface(w, !windowArea, clipChildren, clipSiblings) : Region();
+  Region vis;
+  if (IsReallyVisible(w)) vis = visible ? *visible : VisibleInSurface(w, !windowArea, clipChildren, clipSiblings);
   if (!ignoreLock && LockedFor(w)) vis = Region();
   vis.Offset(-off.x, -off.y);
   if (extra) vis = exclude ? vis.Subtract(*extra) : vis.Intersect(*extra);
@@ -122,6 +124,18 @@ HDC MakeDC(WindowObj& w, bool windowArea, bool clipChildren, bool clipSiblings, 
   surfVis.Offset(off.x, off.y);
   DCs().push_back(DCRecord{hdc, w.hwnd, top, surfVis.Bounds()});
   return hdc;
+}
+
+// What a child may touch with a parent-clipped DC: the parent's visible client area, clipped as
+// the parent is (its siblings by its WS_CLIPSIBLINGS; when it has WS_CLIPCHILDREN, the child's
+// siblings; never the child itself, which is the one drawing).
+Region ParentClipArea(const WindowObj& w) {
+  const WindowObj& p = *w.parent;
+  Region vis = VisibleInSurface(p, true, false, (p.style & WS_CLIPSIBLINGS) != 0);
+  if (p.style & WS_CLIPCHILDREN)
+    for (const WindowObj* s : p.children)
+      if (s != &w && (s->style & WS_VISIBLE)) vis = vis.Subtract(WindowAreaInSurface(*s));
+  return vis;
 }
 
 void ReleaseRecord(HDC hdc) {
@@ -616,14 +630,12 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
   if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) extra = RegionFromHandle(clip);
   bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->style & WS_CLIPCHILDREN);
   bool clipSiblings = (flags & DCX_CLIPSIBLINGS) || (w->style & WS_CLIPSIBLINGS);
-  WindowObj* target = w;
-  if ((flags & DCX_PARENTCLIP) && w->parent && !IsRoot(w->parent)) {
-    // Drawing may cover the parent's area; clip as the parent is clipped.
-    target = w;
-    clipSiblings = (w->parent->style & WS_CLIPSIBLINGS) != 0;
-  }
-  return MakeDC(*target, (flags & DCX_WINDOW) != 0, clipChildren, clipSiblings, extra ? &*extra : nullptr,
-                (flags & DCX_EXCLUDERGN) != 0, (flags & DCX_LOCKWINDOWUPDATE) != 0);
+  std::optional<Region> parentArea;
+  if ((flags & DCX_PARENTCLIP) && w->parent && !IsRoot(w->parent))
+    parentArea = ParentClipArea(*w);
+  return MakeDC(*w, (flags & DCX_WINDOW) != 0, clipChildren, clipSiblings, extra ? &*extra : nullptr,
+                (flags & DCX_EXCLUDERGN) != 0, (flags & DCX_LOCKWINDOWUPDATE) != 0,
+                parentArea ? &*parentArea : nullptr);
 }
 
 HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_CACHE); }

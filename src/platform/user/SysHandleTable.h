@@ -51,6 +51,13 @@ class SysHandleTable {
     return slots_.size() - free_.size();
   }
 
+  // Calls f(handle value, object) for every live object. Mutex held; f must not add or remove.
+  template <class F>
+  void ForEach(F&& f) const {
+    for (uint32_t i = 0; i < slots_.size(); ++i)
+      if (slots_[i].obj) f(Encode(i, slots_[i].generation), *slots_[i].obj);
+  }
+
  private:
   static constexpr uintptr_t kGenerationMask = 0xFFFF;
   struct Slot {

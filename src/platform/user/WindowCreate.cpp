@@ -4,6 +4,8 @@
 
 #include "platform/kernel/LastError.h"
 #include "platform/user/Input.h"
+#include "platform/user/Menu.h"
+#include "platform/user/MenuBar.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
@@ -59,6 +61,7 @@ void FinishDestroy(HWND h) {
   if (!(w = FindWindowObj(h))) return;
   SendMessageW(h, WM_NCDESTROY, 0, 0);
   if (!(w = FindWindowObj(h))) return;
+  menu::DestroyWindowBar(h);
   KillWindowTimers(CurrentQueue(), h);
   ForgetWindowInput(*w);
   OnWindowDestroyed(*w);
@@ -105,6 +108,12 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
       }
       owner = TopLevelOf(owner);
     }
+  }
+  // A top-level window's menu handle is its menu bar; a child's is its identifier.
+  HMENU bar = parentObj == Desktop() ? menu : nullptr;
+  if (bar && !IsMenu(bar)) {
+    SetLastError(ERROR_INVALID_MENU_HANDLE);
+    return nullptr;
   }
   bool overlapped = !(style & (WS_CHILD | WS_POPUP)) && parentObj == Desktop();
   if (overlapped) {
@@ -187,6 +196,12 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     raw->client = raw->window;
   }
 
+  if (bar && !menu::AttachCreatedBar(h, bar)) {  // a hook destroyed the menu
+    Discard(h);
+    SetLastError(ERROR_INVALID_MENU_HANDLE);
+    return nullptr;
+  }
+
   if ((style & WS_THICKFRAME) || overlapped) {
     MINMAXINFO mmi;
     mmi.ptMinTrackSize = POINT{1, 1};
@@ -204,6 +219,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
 
   if (!SendMessageW(h, WM_NCCREATE, 0, LPARAM(&cs))) {
+    menu::ForgetWindowBar(h);  // the failed call leaves the menu with the caller
     if (FindWindowObj(h)) FinishDestroy(h);
     SetLastError(1400);
     return nullptr;
@@ -217,6 +233,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   raw->client = rc;
 
   if (SendMessageW(h, WM_CREATE, 0, LPARAM(&cs)) == -1) {
+    menu::ForgetWindowBar(h);
     DestroyWindow(h);
     return nullptr;
   }

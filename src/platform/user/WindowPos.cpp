@@ -1,11 +1,13 @@
 // Placement: SetWindowPos and what is built on it (ShowWindow, MoveWindow, SetParent), enabling.
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/kernel/LastError.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
+#include "platform/user/MoveSize.h"
 #include "platform/user/Window.h"
 #include "platform/user/detail/UserCore.h"
 
@@ -36,12 +38,16 @@ bool ReorderChild(WindowObj& w, HWND after) {
   return ptrdiff_t(index) != old;
 }
 
-}  // namespace
-
-RECT MaximizedRect(const WindowObj& w) {
-  if (w.parent && !IsRoot(w.parent)) return RECT{0, 0, Width(w.parent->client), Height(w.parent->client)};
-  return Desktop()->window;
+// Where the window goes when maximised, as WM_GETMINMAXINFO answers (in the parent's client
+// coordinates for a child); the size stays within the tracking limits.
+RECT MaximizedRect(HWND hwnd) {
+  MINMAXINFO mmi = frame::MinMaxInfoOf(hwnd);
+  int cx = std::max(mmi.ptMinTrackSize.x, std::min(mmi.ptMaxSize.x, mmi.ptMaxTrackSize.x));
+  int cy = std::max(mmi.ptMinTrackSize.y, std::min(mmi.ptMaxSize.y, mmi.ptMaxTrackSize.y));
+  return RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + cx, mmi.ptMaxPosition.y + cy};
 }
+
+}  // namespace
 
 }  // namespace user
 
@@ -177,10 +183,15 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     default: SetLastError(ERROR_INVALID_PARAMETER); return FALSE;
   }
   if (newState != state) {
+    std::optional<RECT> maximized;
+    if (newState == WS_MAXIMIZE) {
+      maximized = MaximizedRect(hwnd);
+      if (!(w = FindWindowObj(hwnd))) return FALSE;
+    }
     if (state == 0) w->normalRect = w->window;
     w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | newState;
     if (newState == WS_MAXIMIZE)
-      place = MaximizedRect(*w);
+      place = maximized;
     else if (newState == WS_MINIMIZE)
       place = RECT{-32000, -32000, -32000 + 160, -32000 + 24};
     else

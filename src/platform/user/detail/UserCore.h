@@ -186,6 +186,9 @@ struct ThreadQueue {
   MSG lastKeyMsg{};
   char16_t lastKeyChar = 0;
   bool lastKeyDead = false;
+  // Alt went down (seen by the default handling) and no other key has gone down since: releasing
+  // it enters the menu bar.
+  bool altAlone = false;
   // Hooks: see Hooks.cpp
   struct HookChains* hooks = nullptr;
   ~ThreadQueue();
@@ -245,7 +248,6 @@ bool IsRoot(const WindowObj* w);
 // The application as a whole gains or loses the foreground (WM_ACTIVATEAPP, capture cancelled).
 void SetApplicationActive(bool active);
 bool ApplicationActive();
-RECT MaximizedRect(const WindowObj& w);
 void AddInputEvent(const InputEvent& e);  // from the desktop: queues for the right thread
 POINT CurrentCursorPos();
 void SetCursorPosInternal(POINT pt);       // no mouse move is generated
