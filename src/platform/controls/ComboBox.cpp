@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListBoxInternal.h"
 #include "platform/gdi/GdiDC.h"
@@ -30,10 +31,6 @@
 namespace win {
 namespace {
 
-// The edit child's messages and notifications the combo box uses.
-constexpr UINT kEmGetSel = 0x00B0, kEmSetSel = 0x00B1, kEmLimitText = 0x00C5;
-constexpr WORD kEnChange = 0x0300, kEnUpdate = 0x0400;
-constexpr DWORD kEsAutoHScroll = 0x0080;
 constexpr int kListId = 1000, kEditId = 1001;
 constexpr int kEdge = 2;           // the sunken 3-D edge round the field
 constexpr int kDefaultMinVisible = 30;
@@ -115,7 +112,7 @@ void SetEditText(Combo& c, const std::u16string& text) {
   if (!c.edit) return;
   c.settingText = true;
   SetWindowTextW(c.edit, text.c_str());
-  if (c.focused) SendMessageW(c.edit, kEmSetSel, 0, -1);
+  if (c.focused) SendMessageW(c.edit, EM_SETSEL, 0, -1);
   c.settingText = false;
 }
 
@@ -200,7 +197,7 @@ void CloseUp(Combo& c, bool ok) {
 void FocusIn(Combo& c) {
   if (c.focused) return;
   c.focused = true;
-  if (c.edit) SendMessageW(c.edit, kEmSetSel, 0, -1);
+  if (c.edit) SendMessageW(c.edit, EM_SETSEL, 0, -1);
   InvalidateRect(c.hwnd, nullptr, TRUE);
   Notify(c, CBN_SETFOCUS);
 }
@@ -281,11 +278,11 @@ LRESULT EditSubclass(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void OnEditNotify(Combo& c, WORD code) {
   if (c.settingText) return;
-  if (code == kEnUpdate) {
+  if (code == EN_UPDATE) {
     Notify(c, CBN_EDITUPDATE);
     return;
   }
-  if (code != kEnChange) return;
+  if (code != EN_CHANGE) return;
   // The list follows the text: the exact item, or while it is down the first that starts so.
   int length = GetWindowTextLengthW(c.edit);
   std::u16string text(size_t(length) + 1, u'\0');
@@ -355,7 +352,7 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
                             hwnd, simple ? reinterpret_cast<HMENU>(intptr_t(kListId)) : nullptr, cs->hInstance, hwnd);
   if (!c->list) return -1;
   if ((style & 3) != CBS_DROPDOWNLIST) {
-    c->edit = CreateWindowExW(0, u"Edit", u"", WS_CHILD | WS_VISIBLE | kEsAutoHScroll, 0, 0, 1, 1, hwnd,
+    c->edit = CreateWindowExW(0, u"Edit", u"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 1, 1, hwnd,
                               reinterpret_cast<HMENU>(intptr_t(kEditId)), cs->hInstance, nullptr);
     if (!c->edit) return -1;  // the edit class is not registered
     c->editProc = reinterpret_cast<WNDPROC>(
@@ -424,7 +421,7 @@ void PaintField(Combo& c, HDC hdc) {
 
 LRESULT GetText(Combo& c, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (c.edit) return SendMessageW(c.edit, msg, wParam, lParam);
-  int sel = CurSel(c);
+  int sel = c.dropped ? c.shownSel : CurSel(c);
   std::u16string text = sel >= 0 ? ItemText(c, sel) : std::u16string();
   if (msg == WM_GETTEXTLENGTH) return LRESULT(text.size());
   auto* out = reinterpret_cast<char16_t*>(lParam);
@@ -452,6 +449,12 @@ LRESULT SetText(Combo& c, LPARAM lParam) {
 }
 
 LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    // The scroll bar styles are for the list; the combo box itself has no window bars.
+    LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    SetWindowLongPtrW(hwnd, GWL_STYLE, style & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL));
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
   if (msg == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
   Combo* cp = ComboOf(hwnd);
   if (cp && msg == WM_NCDESTROY) {
@@ -509,7 +512,7 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (c.edit) SetFocus(c.edit); else FocusIn(c);
       return 0;
     case WM_KILLFOCUS: FocusOut(c, HWND(wParam)); return 0;
-    case WM_GETDLGCODE: return 0x0001 | 0x0080;  // DLGC_WANTARROWS | DLGC_WANTCHARS
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (OnComboKey(c, wParam, msg == WM_SYSKEYDOWN)) return 0;
@@ -635,18 +638,18 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_GETEDITSEL: {
       if (!c.edit) return CB_ERR;
       DWORD start = 0, end = 0;
-      SendMessageW(c.edit, kEmGetSel, WPARAM(&start), LPARAM(&end));
+      SendMessageW(c.edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
       if (auto* p = reinterpret_cast<DWORD*>(wParam)) *p = start;
       if (auto* p = reinterpret_cast<DWORD*>(lParam)) *p = end;
       return LRESULT(MAKELONG(WORD(std::min<DWORD>(start, 0xFFFF)), WORD(std::min<DWORD>(end, 0xFFFF))));
     }
     case CB_SETEDITSEL:
       if (!c.edit) return CB_ERR;
-      SendMessageW(c.edit, kEmSetSel, WPARAM(int(SHORT(LOWORD(lParam)))), LPARAM(int(SHORT(HIWORD(lParam)))));
+      SendMessageW(c.edit, EM_SETSEL, WPARAM(int(SHORT(LOWORD(lParam)))), LPARAM(int(SHORT(HIWORD(lParam)))));
       return TRUE;
     case CB_LIMITTEXT:
       if (!c.edit) return CB_ERR;
-      SendMessageW(c.edit, kEmLimitText, wParam, 0);
+      SendMessageW(c.edit, EM_LIMITTEXT, wParam, 0);
       return TRUE;
     case CB_GETCOMBOBOXINFO: return GetComboBoxInfo(hwnd, reinterpret_cast<COMBOBOXINFO*>(lParam));
     case CB_SETLOCALE: return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListBoxInternal.h"
 #include "platform/gdi/GdiPaintObjects.h"
@@ -416,7 +417,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE: InvalidateAll(s); return 0;
     case WM_SETFOCUS: OnFocus(s, true); return 0;
     case WM_KILLFOCUS: OnFocus(s, false); return 0;
-    case WM_GETDLGCODE: return 0x0001 | 0x0080;  // DLGC_WANTARROWS | DLGC_WANTCHARS
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN: return OnKeyDown(s, wParam);
     case WM_CHAR: return OnChar(s, char16_t(wParam));
     case WM_MOUSEACTIVATE:

@@ -22,6 +22,9 @@ constexpr UINT kDragTimerMs = 100;
 
 bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
 
+// The pop-up list of a drop-down combo box (a simple combo box's list behaves as a list box).
+bool DropList(const State& s) { return s.combo && (Style(s) & WS_POPUP); }
+
 std::vector<bool> Selection(const State& s) {
   std::vector<bool> out(s.items.size());
   for (size_t i = 0; i < s.items.size(); ++i) out[i] = s.items[i].selected;
@@ -109,7 +112,7 @@ void TrackTo(State& s, int index) {
     changed = ApplyDragRange(s, index);
   }
   SetCaret(s, index);
-  if (changed && !s.combo) Notify(s, LBN_SELCHANGE);
+  if (changed && !DropList(s)) Notify(s, LBN_SELCHANGE);
 }
 
 void ForwardClick(HWND combo, POINT screen, WPARAM keys) {
@@ -211,9 +214,11 @@ LRESULT OnChar(State& s, char16_t ch) {
 }
 
 LRESULT OnButtonDown(State& s, POINT pt, WPARAM keys, bool dbl) {
-  if (s.combo && s.tracking) return ComboButtonDown(s, pt, keys);
-  if (!s.focused && !s.combo) {
-    SetFocus(s.hwnd);
+  if (DropList(s) && s.tracking) return ComboButtonDown(s, pt, keys);
+  if (!s.focused || s.combo) {
+    // The list of a simple combo box leaves the focus with the combo's field.
+    HWND target = s.combo ? s.combo : s.hwnd;
+    if (!s.combo || !IsChild(s.combo, GetFocus())) SetFocus(target);
     if (!IsWindow(s.hwnd)) return 0;
   }
   bool outside = false;
@@ -260,7 +265,7 @@ LRESULT OnMouseMove(State& s, POINT pt, WPARAM keys) {
   GetClientRect(s.hwnd, &client);
   bool outside = false;
   int index = ItemAt(s, pt.y, &outside);
-  if (s.combo) {
+  if (DropList(s)) {
     if (PtInRect(&client, pt) && !outside) TrackTo(s, index);
     return 0;
   }
@@ -281,7 +286,7 @@ LRESULT OnMouseMove(State& s, POINT pt, WPARAM keys) {
 
 LRESULT OnButtonUp(State& s, POINT pt) {
   if (!s.tracking) return 0;
-  if (!s.combo) {
+  if (!DropList(s)) {
     EndTracking(s, false);
     return 0;
   }
@@ -299,7 +304,7 @@ LRESULT OnButtonUp(State& s, POINT pt) {
 }
 
 void OnDragTimer(State& s) {
-  if (!s.tracking || s.combo) return;
+  if (!s.tracking || DropList(s)) return;
   POINT pt;
   GetCursorPos(&pt);
   ScreenToClient(s.hwnd, &pt);
@@ -327,7 +332,7 @@ void EndTracking(State& s, bool cancelled) {
     s.dragTimer = false;
   }
   if (GetCapture() == s.hwnd) ReleaseCapture();
-  if (s.combo) {
+  if (DropList(s)) {
     // Someone else took the capture while the list was down: the drop-down ends, cancelled.
     if (cancelled && IsWindowVisible(s.hwnd)) SendMessageW(s.combo, kDropDownEnded, FALSE, 0);
     return;

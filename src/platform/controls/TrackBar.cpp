@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/controls/CommCtrl.h"
+#include "platform/controls/Edit.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/DefWindowProc.h"
@@ -367,7 +368,7 @@ LRESULT TrackBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS: Redraw(t); return 0;
-    case WM_GETDLGCODE: return 0x0001;  // DLGC_WANTARROWS
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_KEYDOWN: return OnKey(t, wParam) ? 0 : DefWindowProcW(hwnd, msg, wParam, lParam);
     case WM_KEYUP:
       switch (wParam) {
