@@ -60,6 +60,25 @@ QString TitleOf(HWND h) {
   return QString::fromUtf16(text.data(), n);
 }
 
+// The pixels of a colour-keyed window that are not the key: runs per row, already in the banded
+// order a region keeps, so the region is made in one step.
+QRegion OutsideColourKey(const SurfaceView& s, COLORREF key) {
+  const uint32_t k = (uint32_t(GetRValue(key)) << 16) | (uint32_t(GetGValue(key)) << 8) | GetBValue(key);
+  std::vector<QRect> runs;
+  for (int y = 0; y < s.height; ++y) {
+    const uint32_t* row = s.bits + size_t(y) * size_t(s.width);
+    for (int x = 0; x < s.width;) {
+      while (x < s.width && (row[x] & 0xFFFFFF) == k) ++x;
+      int start = x;
+      while (x < s.width && (row[x] & 0xFFFFFF) != k) ++x;
+      if (x > start) runs.emplace_back(start, y, x - start, 1);
+    }
+  }
+  QRegion shown;
+  if (!runs.empty()) shown.setRects(runs.data(), int(runs.size()));
+  return shown;
+}
+
 }  // namespace
 
 struct DesktopPresenter::State {
@@ -110,34 +129,14 @@ void DesktopPresenter::State::Configure(NativeWindow& w) {
   if (w.cursor() != cursor) w.setCursor(cursor);
 }
 
-namespace {
-
-// The pixels of a colour-keyed window that are not the key: runs per row, already in the banded
-// order a region keeps, so the region is made in one step.
-QRegion OutsideColourKey(const SurfaceView& s, COLORREF key) {
-  const uint32_t k = (uint32_t(GetRValue(key)) << 16) | (uint32_t(GetGValue(key)) << 8) | GetBValue(key);
-  std::vector<QRect> runs;
-  for (int y = 0; y < s.height; ++y) {
-    const uint32_t* row = s.bits + size_t(y) * size_t(s.width);
-    for (int x = 0; x < s.width;) {
-      while (x < s.width && (row[x] & 0xFFFFFF) == k) ++x;
-      int start = x;
-      while (x < s.width && (row[x] & 0xFFFFFF) != k) ++x;
-      if (x > start) runs.emplace_back(start, y, x - start, 1);
-    }
-  }
-  QRegion shown;
-  if (!runs.empty()) shown.setRects(runs.data(), int(runs.size()));
-  return shown;
-}
-
-}  // namespace
-
 void DesktopPresenter::State::ApplyShape(NativeWindow& w) {
   QRegion mask;
   bool shaped = false;
   if (auto rects = WindowShapeOf(w.hwnd())) {
-    for (const RECT& r : *rects) mask += ToQRect(r);
+    // The window region's rectangles come banded, as a QRegion keeps its own.
+    std::vector<QRect> bands;
+    for (const RECT& r : *rects) bands.push_back(ToQRect(r));
+    if (!bands.empty()) mask.setRects(bands.data(), int(bands.size()));
     shaped = true;
   }
   if (auto key = LayeredLookOf(w.hwnd()).colourKey) {
