@@ -21,24 +21,37 @@ bool IsPassword(HWND hwnd, const EditState& s) {
   return !IsMultiLine(hwnd) && HasStyle(hwnd, ES_PASSWORD) && s.passwordChar != 0;
 }
 
-// How many leading characters of `insert` a single-line edit without horizontal scrolling can
-// take before the text overflows its formatting rectangle.
+// Whether text may only grow as far as the window shows it: across a single-line edit without
+// ES_AUTOHSCROLL, down a multi-line one without ES_AUTOVSCROLL (or a vertical scroll bar).
+bool BoundedByWindow(HWND hwnd) {
+  if (!IsMultiLine(hwnd)) return !HasStyle(hwnd, ES_AUTOHSCROLL);
+  return !HasStyle(hwnd, ES_AUTOVSCROLL) && !HasStyle(hwnd, WS_VSCROLL);
+}
+
+// How many leading characters of `insert` fit before the text overflows a window-bounded edit.
 std::size_t FittingPrefix(HWND hwnd, const EditState& s, std::u16string_view insert) {
   const std::u16string& t = s.buffer.text();
   const std::size_t lo = s.buffer.selection().lo(), hi = s.buffer.selection().hi();
-  const int width = FormatWidth(s);
+  const bool multi = IsMultiLine(hwnd);
   auto fits = [&](std::size_t n) {
     std::u16string candidate = t.substr(0, lo);
     candidate.append(insert.substr(0, n));
     candidate.append(t.substr(hi));
+    if (multi) return CountLines(hwnd, s, candidate) <= VisibleLines(s);
     if (IsPassword(hwnd, s)) candidate.assign(candidate.size(), s.passwordChar);
-    return TextWidth(hwnd, s, candidate) < width;
+    return TextWidth(hwnd, s, candidate) < FormatWidth(s);
   };
   if (fits(insert.size())) return insert.size();
   std::size_t good = 0, bad = insert.size();
   while (bad - good > 1) {
     std::size_t mid = (good + bad) / 2;
     (fits(mid) ? good : bad) = mid;
+  }
+  // Never keep half of a line break or of a surrogate pair.
+  if (good > 0 && good < insert.size()) {
+    char16_t last = insert[good - 1], next = insert[good];
+    if ((last == u'\r' && next == u'\n') || (last >= 0xD800 && last <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF))
+      --good;
   }
   return good;
 }
@@ -51,7 +64,7 @@ bool ReplaceSelection(HWND hwnd, EditState& s, std::u16string_view text, bool un
   else if (HasStyle(hwnd, ES_LOWERCASE)) insert = LowerCase(insert);
 
   bool cut = false;
-  if (!IsMultiLine(hwnd) && !HasStyle(hwnd, ES_AUTOHSCROLL)) {
+  if (BoundedByWindow(hwnd)) {
     std::size_t n = FittingPrefix(hwnd, s, insert);
     if (n < insert.size()) {
       insert.resize(n);

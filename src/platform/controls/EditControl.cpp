@@ -77,7 +77,10 @@ void OnSetFocus(HWND hwnd, EditState& s) {
 
 void OnKillFocus(HWND hwnd, EditState& s) {
   s.focused = false;
-  s.dragging = false;
+  if (s.dragging) {
+    s.dragging = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
   DestroyCaret();
   InvalidateRect(hwnd, nullptr, FALSE);
   Notify(hwnd, EN_KILLFOCUS);

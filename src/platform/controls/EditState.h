@@ -50,6 +50,8 @@ int LineOriginX(HWND hwnd, const EditState& s, int lineWidth);
 // Width of a run of text as it would be drawn (tabs expanded).
 int TextWidth(HWND hwnd, const EditState& s, std::u16string_view run);
 int FormatWidth(const EditState& s);
+// The number of lines `text` would take in this edit.
+std::size_t CountLines(HWND hwnd, const EditState& s, std::u16string_view text);
 std::size_t VisibleLines(const EditState& s);
 
 // Font metrics, default formatting rectangle, line breaking, scroll limits and bars.

@@ -163,15 +163,24 @@ void ResetFormatRect(HWND hwnd, EditState& s) {
   s.format = rc;
 }
 
+static bool WrapsLines(HWND hwnd) {
+  return IsMultiLine(hwnd) && !HasStyle(hwnd, ES_AUTOHSCROLL) && !HasStyle(hwnd, WS_HSCROLL);
+}
+
+std::size_t CountLines(HWND hwnd, const EditState& s, std::u16string_view text) {
+  MeasureDC dc(hwnd, s.font);
+  HDC hdc = dc.get();
+  auto positions = [&](std::u16string_view run, std::vector<int>& out) { RunPositions(hdc, s, run, out); };
+  return BreakLines(text, IsMultiLine(hwnd), WrapsLines(hwnd) ? std::max(1, FormatWidth(s)) : 0, positions).size();
+}
+
 void Relayout(HWND hwnd, EditState& s) {
-  bool multi = IsMultiLine(hwnd);
-  bool wrap = multi && !HasStyle(hwnd, ES_AUTOHSCROLL) && !HasStyle(hwnd, WS_HSCROLL);
   std::u16string shown = DisplayText(hwnd, s);
   {
     MeasureDC dc(hwnd, s.font);
     HDC hdc = dc.get();
     auto positions = [&](std::u16string_view run, std::vector<int>& out) { RunPositions(hdc, s, run, out); };
-    s.lines = BreakLines(shown, multi, wrap ? std::max(1, FormatWidth(s)) : 0, positions);
+    s.lines = BreakLines(shown, IsMultiLine(hwnd), WrapsLines(hwnd) ? std::max(1, FormatWidth(s)) : 0, positions);
     s.maxLineWidth = 0;
     std::vector<int> x;
     for (const EditLine& l : s.lines) {

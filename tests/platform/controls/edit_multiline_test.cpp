@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "edit_test_support.h"
+#include "platform/user/Beep.h"
 #include "platform/user/ScrollBar.h"
 
 namespace kvtest {
@@ -224,6 +225,30 @@ TEST_F(EditMultiLineTest, HorizontalScrollBarScrollsWideLines) {
   // Characters scroll by average widths through EM_LINESCROLL.
   EXPECT_TRUE(SendMessageW(e, EM_LINESCROLL, 3, 0));
   EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, 0, 0)), -3 * kAdvance);
+}
+
+TEST_F(EditMultiLineTest, WithoutAutoVScrollTextStopsAtTheBottomLine) {
+  // Three lines fit in 40 pixels.
+  HWND e = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, 200, 40);
+  SetFocus(e);
+  ResetMessageBeeps();
+  ClearLog();
+  Type(u"a\rb\rc\rd");
+  // The third Enter is refused; "d" still fits on the last line.
+  EXPECT_EQ(Text(e), u"a\r\nb\r\ncd");
+  EXPECT_EQ(MessageBeepCount(), 1);
+  auto codes = Notifications(e);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), EN_MAXTEXT), 1);
+  // A replacement keeps whole lines only.
+  SetSel(e, 0, -1);
+  SendMessageW(e, EM_REPLACESEL, FALSE, LPARAM(u"1\r\n2\r\n3\r\n4"));
+  EXPECT_EQ(Text(e), u"1\r\n2\r\n3");
+  // ES_AUTOVSCROLL lifts the bound.
+  HWND grows = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 200, 40, u"", 101);
+  SetFocus(grows);
+  Type(u"a\rb\rc\rd");
+  EXPECT_EQ(Text(grows), u"a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(SendMessageW(grows, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
 }
 
 }  // namespace
