@@ -200,7 +200,8 @@ LRESULT OnSetTabStops(HWND hwnd, EditState& s, WPARAM count, LPARAM lParam) {
   if (count > 0 && !stops) return FALSE;
   s.tabStops.clear();
   // Dialog units: a quarter of the average character width each.
-  for (WPARAM i = 0; i < count && i < 1024; ++i) s.tabStops.push_back(std::max(1, stops[i] * s.avgCharWidth / 4));
+  for (WPARAM i = 0; i < count && i < 1024; ++i)
+    s.tabStops.push_back(int(std::clamp<long long>((long long)(stops[i]) * s.avgCharWidth / 4, 1, 1 << 24)));
   std::sort(s.tabStops.begin(), s.tabStops.end());
   Relayout(hwnd, s);
   UpdateCaret(hwnd, s);
@@ -388,8 +389,8 @@ LRESULT EditMessage(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lPa
       return LRESULT(CharFromPoint(hwnd, s, POINT{s.format.left, s.format.top}));
     case EM_LINESCROLL:
       if (!IsMultiLine(hwnd)) return FALSE;
-      ScrollPixels(hwnd, s, int(INT(wParam)) * s.avgCharWidth);
-      ScrollLines(hwnd, s, long(INT(lParam)));
+      ScrollPixels(hwnd, s, (long long)(INT(wParam)) * s.avgCharWidth);
+      ScrollLines(hwnd, s, (long long)(INT(lParam)));
       return TRUE;
     case EM_SCROLL: return IsMultiLine(hwnd) ? OnScroll(hwnd, s, LOWORD(wParam), true) : FALSE;
     case EM_SCROLLCARET: ScrollCaretIntoView(hwnd, s); UpdateCaret(hwnd, s); return TRUE;

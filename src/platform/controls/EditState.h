@@ -66,8 +66,8 @@ std::size_t CharFromPoint(HWND hwnd, const EditState& s, POINT pt, std::size_t* 
 
 // Scrolling. Each returns whether the view moved and repaints when it did.
 bool ScrollCaretIntoView(HWND hwnd, EditState& s);
-bool ScrollLines(HWND hwnd, EditState& s, long lines);
-bool ScrollPixels(HWND hwnd, EditState& s, int dx);
+bool ScrollLines(HWND hwnd, EditState& s, long long lines);
+bool ScrollPixels(HWND hwnd, EditState& s, long long dx);
 
 void UpdateCaret(HWND hwnd, const EditState& s);
 void Notify(HWND hwnd, WORD code);

@@ -277,8 +277,8 @@ bool ScrollCaretIntoView(HWND hwnd, EditState& s) {
   return moved;
 }
 
-bool ScrollLines(HWND hwnd, EditState& s, long lines) {
-  long first = std::clamp(long(s.firstLine) + lines, 0L, long(MaxFirstLine(s)));
+bool ScrollLines(HWND hwnd, EditState& s, long long lines) {
+  long long first = std::clamp<long long>((long long)(s.firstLine) + lines, 0, (long long)(MaxFirstLine(s)));
   if (std::size_t(first) == s.firstLine) return false;
   s.firstLine = std::size_t(first);
   UpdateScrollBars(hwnd, s);
@@ -287,8 +287,8 @@ bool ScrollLines(HWND hwnd, EditState& s, long lines) {
   return true;
 }
 
-bool ScrollPixels(HWND hwnd, EditState& s, int dx) {
-  int offset = std::clamp(s.xOffset + dx, 0, MaxXOffset(s));
+bool ScrollPixels(HWND hwnd, EditState& s, long long dx) {
+  int offset = int(std::clamp<long long>(s.xOffset + dx, 0, MaxXOffset(s)));
   if (offset == s.xOffset) return false;
   s.xOffset = offset;
   UpdateScrollBars(hwnd, s);

@@ -219,6 +219,31 @@ TEST_F(EditMessagesTest, ParentColoursReadOnlyAndDisabledThroughStaticMessage) {
   EXPECT_EQ(askedWith(off), WM_CTLCOLORSTATIC);
 }
 
+TEST_F(EditMessagesTest, AbsurdArgumentsAreClampedOrRefused) {
+  HWND e = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, 100, 40, u"ab\r\ncd\r\nef\r\ngh");
+  EXPECT_TRUE(SendMessageW(e, EM_LINESCROLL, WPARAM(INT(0x7FFFFFFF)), LPARAM(INT(0x80000000))));
+  EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_TRUE(SendMessageW(e, EM_LINESCROLL, WPARAM(INT(0x80000000)), LPARAM(INT(0x7FFFFFFF))));
+  EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
+  EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, 4, 0)), 0);
+  INT stops[2] = {0x7FFFFFFF, -5};
+  EXPECT_TRUE(SendMessageW(e, EM_SETTABSTOPS, 2, LPARAM(stops)));
+  EXPECT_FALSE(SendMessageW(e, EM_SETTABSTOPS, 3, 0));  // a count without stops
+  EXPECT_EQ(SendMessageW(e, EM_POSFROMCHAR, 1000000, 0), -1);
+  EXPECT_EQ(SendMessageW(e, EM_LINEINDEX, 1000000, 0), -1);
+  EXPECT_EQ(SendMessageW(e, EM_LINELENGTH, 1000000, 0), 0);
+  RECT inverted{50, 30, 10, 5};
+  SendMessageW(e, EM_SETRECTNP, 0, LPARAM(&inverted));
+  RECT got{};
+  SendMessageW(e, EM_GETRECT, 0, LPARAM(&got));
+  EXPECT_GE(got.right, got.left);
+  EXPECT_GE(got.bottom, got.top);
+  SendMessageW(e, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0xFFFF, 0xFFFF));
+  LRESULT c = SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(WORD(-30000), WORD(-30000)));
+  EXPECT_EQ(HIWORD(uintptr_t(c)), 0);
+  EXPECT_EQ(Text(e), u"ab\r\ncd\r\nef\r\ngh");
+}
+
 // A caller's procedure in front of the edit: the edit's behaviour and state stay reachable.
 WNDPROC g_previous = nullptr;
 int g_seenChars = 0;
