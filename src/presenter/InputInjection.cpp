@@ -67,15 +67,23 @@ void InjectKey(const PhysicalKey& key, bool down, std::u16string_view text, bool
     if (down) InjectText(text);
     return;
   }
-  user::InputEvent e;
-  e.kind = user::InputEvent::Kind::Key;
-  e.message = down ? WM_KEYDOWN : WM_KEYUP;
-  e.vk = key.vk;
-  e.scan = key.scan;
-  e.extended = key.extended;
+  auto keyEvent = [down](UINT vk, UINT scan, bool extended) {
+    user::InputEvent e;
+    e.kind = user::InputEvent::Kind::Key;
+    e.message = down ? WM_KEYDOWN : WM_KEYUP;
+    e.vk = vk;
+    e.scan = scan;
+    e.extended = extended;
+    return e;
+  };
+  // AltGr: left Ctrl goes down before right Alt and comes up after it.
+  const user::InputEvent leftCtrl = keyEvent(VK_CONTROL, 0x1D, false);
+  if (key.altGr && down) user::AddInputEvent(leftCtrl);
+  user::InputEvent e = keyEvent(key.vk, key.scan, key.extended);
   bool typed = down && !text.empty() && !ctrlWithoutAlt;
   if (typed) e.ch = text.front();
   user::AddInputEvent(e);
+  if (key.altGr && !down) user::AddInputEvent(leftCtrl);
   if (typed) InjectText(text.substr(1));
 }
 

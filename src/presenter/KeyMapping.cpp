@@ -78,6 +78,7 @@ Entry ExtendedKey(uint32_t evdev) {
 }
 
 constexpr uint32_t kKeysymKeypad0 = 0xFFB0, kKeysymKeypad9 = 0xFFB9, kKeysymKeypadDecimal = 0xFFAE;
+constexpr uint32_t kKeysymLevel3Shift = 0xFE03, kKeysymModeSwitch = 0xFF7E;
 
 }  // namespace
 
@@ -94,7 +95,8 @@ PhysicalKey KeyFromNativeScanCode(uint32_t nativeScanCode, uint32_t keysym) {
     return {vk, evdev, evdev == 69};
   }
   Entry e = ExtendedKey(evdev);
-  return {e.vk, e.scan, e.extended};
+  bool altGr = e.vk == VK_MENU && (keysym == kKeysymLevel3Shift || keysym == kKeysymModeSwitch);
+  return {e.vk, e.scan, e.extended, altGr};
 }
 
 }  // namespace win::presenter

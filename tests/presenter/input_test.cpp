@@ -12,6 +12,8 @@
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
 #include "presenter/DesktopPresenter.h"
+#include "presenter/InputInjection.h"
+#include "presenter/KeyMapping.h"
 
 namespace kvtest {
 namespace {
@@ -217,6 +219,37 @@ TEST_F(InputTest, ActivationLeadsTheDesktopsFocusAndFollowsIt) {
   EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == a; }));
   EXPECT_FALSE(Messages(a, WM_ACTIVATE).empty());
   EXPECT_FALSE(Messages(b, WM_ACTIVATE).empty()) << "b is told it lost activation";
+}
+
+TEST_F(InputTest, AltGrTypesCharactersNotMenuKeys) {
+  HWND h = ShowProbe(u"kv altgr", WS_POPUP, 1000, 100, 100, 80);
+  SetActiveWindow(h);
+  SetFocus(h);
+  ASSERT_EQ(GetFocus(), h);
+  // Right Alt of a layout with a third level, then E typing the euro sign (X11 keycodes).
+  presenter::PhysicalKey altGr = presenter::KeyFromNativeScanCode(100 + 8, 0xFE03 /* ISO_Level3_Shift */);
+  presenter::PhysicalKey e = presenter::KeyFromNativeScanCode(18 + 8, 0x20AC /* EuroSign */);
+  ASSERT_TRUE(altGr.altGr);
+  presenter::InjectKey(altGr, true, u"", false);
+  presenter::InjectKey(e, true, u"€", false);
+  presenter::InjectKey(e, false, u"", false);
+  presenter::InjectKey(altGr, false, u"", false);
+  ASSERT_TRUE(PumpUntil([&] { return Messages(h, WM_KEYUP).size() >= 3; }));
+  auto downs = Messages(h, WM_KEYDOWN);
+  ASSERT_EQ(downs.size(), 3u);
+  EXPECT_EQ(downs[0].wParam, WPARAM(VK_CONTROL));
+  EXPECT_EQ(downs[1].wParam, WPARAM(VK_MENU));
+  EXPECT_TRUE(downs[1].lParam & (LPARAM(1) << 24)) << "the right Alt key is extended";
+  EXPECT_EQ(downs[2].wParam, WPARAM('E'));
+  EXPECT_TRUE(Messages(h, WM_SYSKEYDOWN).empty());
+  EXPECT_TRUE(Messages(h, WM_SYSCHAR).empty());
+  ASSERT_EQ(Messages(h, WM_CHAR).size(), 1u);
+  EXPECT_EQ(Messages(h, WM_CHAR)[0].wParam, WPARAM(u'€'));
+  auto ups = Messages(h, WM_KEYUP);
+  EXPECT_EQ(ups[1].wParam, WPARAM(VK_MENU));
+  EXPECT_EQ(ups[2].wParam, WPARAM(VK_CONTROL));
+  EXPECT_FALSE(GetKeyState(VK_CONTROL) & 0x8000);
+  EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000);
 }
 
 }  // namespace

@@ -41,9 +41,13 @@ TEST(KeyMapping, LeftAndRightModifiersShareTheirKeyAndDifferInScanCodeOrExtensio
   EXPECT_FALSE(lctrl.extended);
   EXPECT_TRUE(rctrl.extended);
   EXPECT_EQ(rctrl.scan, 0x1Du);
-  auto ralt = KeyFromNativeScanCode(X(100), 0);
+  auto ralt = KeyFromNativeScanCode(X(100), 0xFFEA /* Alt_R */);
   EXPECT_EQ(ralt.vk, VK_MENU);
   EXPECT_TRUE(ralt.extended);
+  EXPECT_FALSE(ralt.altGr);
+  EXPECT_TRUE(KeyFromNativeScanCode(X(100), 0xFE03 /* ISO_Level3_Shift */).altGr);
+  EXPECT_TRUE(KeyFromNativeScanCode(X(100), 0xFF7E /* Mode_switch */).altGr);
+  EXPECT_FALSE(KeyFromNativeScanCode(X(56), 0xFE03).altGr) << "left Alt stays Alt";
 }
 
 TEST(KeyMapping, KeypadKeysFollowNumLockThroughTheirSymbol) {
