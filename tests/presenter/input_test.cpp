@@ -93,6 +93,13 @@ TEST_F(InputTest, WheelNotchesArriveAsWheelDeltas) {
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[0].wParam), WHEEL_DELTA);
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[1].wParam), -WHEEL_DELTA);
   EXPECT_EQ(PointOf(wheels[0].lParam), (POINT{450, 430})) << "wheel messages carry screen coordinates";
+  // Buttons 6 and 7 scroll left and right: negative and positive horizontal deltas.
+  ASSERT_TRUE(Xdotool("click 7", h, WM_MOUSEHWHEEL));
+  ASSERT_TRUE(Xdotool("click 6", h, WM_MOUSEHWHEEL, 2));
+  auto sideways = Messages(h, WM_MOUSEHWHEEL);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(sideways[0].wParam), WHEEL_DELTA);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(sideways[1].wParam), -WHEEL_DELTA);
+  EXPECT_EQ(Messages(h, WM_MOUSEWHEEL).size(), 2u) << "sideways scrolling is no vertical scrolling";
 }
 
 TEST_F(InputTest, KeysGiveVirtualKeysFromTheirPositionAndCharactersFromTheirText) {
