@@ -20,7 +20,7 @@ DrawTarget ResolveTarget(HDC hdc) {
 }
 
 POINT LogicalToSurface(const DCObj& dc, int x, int y) {
-  const POINT off = SurfaceOffset(dc);
+  const SurfaceShift off = SurfaceOffset(dc);
   return POINT{ClampCoord(int64_t(x) + off.x), ClampCoord(int64_t(y) + off.y)};
 }
 
@@ -215,7 +215,7 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
   }
 
   const uint32_t mask = RawMask(dst);
-  const POINT brushOrg{dc.state.brushOrg.x + dc.origin.x, dc.state.brushOrg.y + dc.origin.y};
+  const POINT brushOrg = SurfaceBrushPhase(dc);
   for (const RECT& r : rects) {
     for (int yy = r.top; yy < r.bottom; ++yy) {
       const int patRow = ((yy - brushOrg.y) & 7) * 8;

@@ -23,9 +23,9 @@ void SetClip(DCObj& dc, std::optional<Region> clip) {
 
 // Logical rectangle to device units, corners in any order.
 RECT ToDevice(const DCObj& dc, int left, int top, int right, int bottom) {
-  const int dx = dc.state.viewportOrg.x - dc.state.windowOrg.x, dy = dc.state.viewportOrg.y - dc.state.windowOrg.y;
-  return RECT{std::min(left, right) + dx, std::min(top, bottom) + dy, std::max(left, right) + dx,
-              std::max(top, bottom) + dy};
+  const SurfaceShift d = LogicalShift(dc.state);
+  return RECT{SaturateCoord(int64_t(std::min(left, right)) + d.x), SaturateCoord(int64_t(std::min(top, bottom)) + d.y),
+              SaturateCoord(int64_t(std::max(left, right)) + d.x), SaturateCoord(int64_t(std::max(top, bottom)) + d.y)};
 }
 
 // The clip region when none is set: the whole target.
@@ -96,8 +96,9 @@ int GetClipBox(HDC hdc, RECT* out) {
     return NULLREGION;
   }
   RECT b = area->Bounds();
-  const int dx = dc->state.viewportOrg.x - dc->state.windowOrg.x, dy = dc->state.viewportOrg.y - dc->state.windowOrg.y;
-  *out = RECT{b.left - dx, b.top - dy, b.right - dx, b.bottom - dy};
+  const SurfaceShift d = LogicalShift(dc->state);
+  *out = RECT{SaturateCoord(int64_t(b.left) - d.x), SaturateCoord(int64_t(b.top) - d.y),
+              SaturateCoord(int64_t(b.right) - d.x), SaturateCoord(int64_t(b.bottom) - d.y)};
   return area->Complexity();
 }
 

@@ -155,8 +155,8 @@ QPainter* PreparePainter(DCObj& dc) {
     QRegion region;
     region.setRects(rects.data(), int(rects.size()));
     p.setClipRegion(region);
-    const POINT off = SurfaceOffset(dc);
-    p.setTransform(QTransform::fromTranslate(off.x, off.y));
+    const SurfaceShift off = SurfaceOffset(dc);
+    p.setTransform(QTransform::fromTranslate(qreal(off.x), qreal(off.y)));
     p.setRenderHint(QPainter::Antialiasing, false);
     dc.painterSerial = dc.deviceSerial;
   }

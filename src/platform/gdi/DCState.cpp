@@ -1,6 +1,8 @@
 // A DC's drawing state: modes, colours, origins, the current position, SaveDC and RestoreDC.
 
 #include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/kernel/LastError.h"
 
@@ -34,7 +36,7 @@ BOOL MovePoint(HDC hdc, POINT DCState::*field, int x, int y, bool relative, POIN
   if (!dc) return FALSE;
   POINT& p = dc->state.*field;
   if (old) *old = p;
-  p = relative ? POINT{p.x + x, p.y + y} : POINT{x, y};
+  p = relative ? POINT{SaturateCoord(int64_t(p.x) + x), SaturateCoord(int64_t(p.y) + y)} : POINT{x, y};
   // Origins move the device transform; the brush origin and current position do not.
   if (field == &DCState::windowOrg || field == &DCState::viewportOrg) DeviceChanged(*dc);
   return TRUE;
@@ -44,6 +46,16 @@ BOOL ReadPoint(HDC hdc, POINT DCState::*field, POINT* out) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc || !out) return FALSE;
   *out = dc->state.*field;
+  return TRUE;
+}
+
+// Points move by the origins' difference, saturating at the int range.
+BOOL ShiftPoints(HDC hdc, POINT* points, int count, int sign) {
+  DCObj* dc = DCOrFail(hdc);
+  if (!dc || (!points && count > 0)) return FALSE;
+  const SurfaceShift d = LogicalShift(dc->state);
+  for (int i = 0; i < count; ++i)
+    points[i] = POINT{SaturateCoord(points[i].x + sign * d.x), SaturateCoord(points[i].y + sign * d.y)};
   return TRUE;
 }
 
@@ -101,6 +113,18 @@ int SetPolyFillMode(HDC hdc, int mode) {
 int GetPolyFillMode(HDC hdc) { return Read(hdc, &DCState::polyFillMode, 0); }
 int SetMapMode(HDC hdc, int mode) { return Exchange(hdc, &DCState::mapMode, mode, 0, mode == MM_TEXT); }
 int GetMapMode(HDC hdc) { return Read(hdc, &DCState::mapMode, 0); }
+COLORREF SetDCBrushColor(HDC hdc, COLORREF color) {
+  return Exchange(hdc, &DCState::dcBrushColor, color & 0xFFFFFF, CLR_INVALID);
+}
+COLORREF GetDCBrushColor(HDC hdc) { return Read(hdc, &DCState::dcBrushColor, CLR_INVALID); }
+COLORREF SetDCPenColor(HDC hdc, COLORREF color) {
+  return Exchange(hdc, &DCState::dcPenColor, color & 0xFFFFFF, CLR_INVALID);
+}
+COLORREF GetDCPenColor(HDC hdc) { return Read(hdc, &DCState::dcPenColor, CLR_INVALID); }
+int SetTextCharacterExtra(HDC hdc, int extra) {
+  return Exchange(hdc, &DCState::textCharExtra, extra, int(0x80000000));
+}
+int GetTextCharacterExtra(HDC hdc) { return Read(hdc, &DCState::textCharExtra, int(0x80000000)); }
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* old) {
   return MovePoint(hdc, &DCState::windowOrg, x, y, false, old);
@@ -123,24 +147,7 @@ BOOL GetBrushOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::brushO
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) { return MovePoint(hdc, &DCState::curPos, x, y, false, old); }
 BOOL GetCurrentPositionEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::curPos, out); }
 
-BOOL LPtoDP(HDC hdc, POINT* points, int count) {
-  DCObj* dc = DCOrFail(hdc);
-  if (!dc || (!points && count > 0)) return FALSE;
-  for (int i = 0; i < count; ++i) {
-    points[i].x += dc->state.viewportOrg.x - dc->state.windowOrg.x;
-    points[i].y += dc->state.viewportOrg.y - dc->state.windowOrg.y;
-  }
-  return TRUE;
-}
-
-BOOL DPtoLP(HDC hdc, POINT* points, int count) {
-  DCObj* dc = DCOrFail(hdc);
-  if (!dc || (!points && count > 0)) return FALSE;
-  for (int i = 0; i < count; ++i) {
-    points[i].x -= dc->state.viewportOrg.x - dc->state.windowOrg.x;
-    points[i].y -= dc->state.viewportOrg.y - dc->state.windowOrg.y;
-  }
-  return TRUE;
-}
+BOOL LPtoDP(HDC hdc, POINT* points, int count) { return ShiftPoints(hdc, points, count, 1); }
+BOOL DPtoLP(HDC hdc, POINT* points, int count) { return ShiftPoints(hdc, points, count, -1); }
 
 }  // namespace win

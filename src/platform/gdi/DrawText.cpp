@@ -72,6 +72,7 @@ int DrawTextExW(HDC hdc, LPWSTR text, int count, RECT* rect, UINT format, DRAWTE
     }
   }
   options.format = format;
+  options.charExtra = dc->state.textCharExtra;
   if (params) {
     options.leftMargin = params->iLeftMargin;
     options.rightMargin = params->iRightMargin;

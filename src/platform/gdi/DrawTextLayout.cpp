@@ -49,13 +49,15 @@ class Layouter {
     tabWidth_ = int(std::clamp<int64_t>(tabLength * tm.tmAveCharWidth, 1, kMaxTextExtent));
     available_ = Clamp(int64_t(o.rect.right) - o.rect.left - o.leftMargin - o.rightMargin);
     expandTabs_ = (format_ & DT_EXPANDTABS) != 0;
-    dotAdvance_ = face.Advance(U'.');
+    // Kept within the layout's coordinate range; Measurable() then refuses what could overflow.
+    extra_ = int(std::clamp<int64_t>(o.charExtra, -kMaxTextExtent, kMaxTextExtent));
+    dotAdvance_ = Clamp(int64_t(face.Advance(U'.')) + extra_);
   }
 
   // Whether every position of the text stays far inside int: a character advances at most twice
   // the face's widest glyph, an expanded tab at most a tab stop.
   bool Measurable() const {
-    int64_t glyph = 2 * int64_t(std::max<LONG>(face_.Metrics().tmMaxCharWidth, dotAdvance_));
+    int64_t glyph = 2 * (int64_t(std::max<LONG>(face_.Metrics().tmMaxCharWidth, std::abs(dotAdvance_))) + std::abs(extra_));
     int64_t tabs = expandTabs_ ? std::count(text_.begin(), text_.end(), u'\t') : 0;
     return int64_t(text_.size() + 3) * glyph + tabs * tabWidth_ < kMaxTextExtent;
   }
@@ -134,7 +136,10 @@ class Layouter {
     for (const Cell& cell : cells) chars.push_back(cell.c);
     std::vector<int> advances(chars.size());
     face_.Advances(chars, advances.data());
-    for (size_t i = 0; i < cells.size(); ++i) cells[i].advance = advances[i];
+    for (size_t i = 0; i < cells.size(); ++i) {
+      const bool pairTail = advances[i] == 0 && chars[i] >= 0xDC00 && chars[i] <= 0xDFFF;
+      cells[i].advance = advances[i] + (pairTail ? 0 : extra_);
+    }
     return cells;
   }
 
@@ -336,7 +341,8 @@ class Layouter {
   int lineHeight_ = 0;
   int tabWidth_ = 1;
   int available_ = 0;
-  int dotAdvance_ = 0;
+  int dotAdvance_ = 0;  // with the character extra
+  int extra_ = 0;
   bool expandTabs_ = false;
   std::vector<int> sourceStarts_;
 };

@@ -15,7 +15,7 @@ namespace {
 // A logical rectangle as surface pixels of `w`, corners kept as given (an inverted rect is empty).
 RECT ToSurface(const DeviceWriter& w, const RECT& r) {
   auto clamp = [](int64_t v) { return LONG(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
-  const POINT o = w.Offset();
+  const SurfaceShift o = w.Offset();
   return RECT{clamp(int64_t(r.left) + o.x), clamp(int64_t(r.top) + o.y), clamp(int64_t(r.right) + o.x),
               clamp(int64_t(r.bottom) + o.y)};
 }
@@ -54,7 +54,7 @@ BOOL FillRegionWith(HDC hdc, HRGN rgn, HBRUSH hbrush, bool selectedBrush, int fo
 // FillRect and FrameRect: a pattern copy of the whole rectangle or of its one-pixel frame.
 int PatternCopyRect(HDC hdc, const RECT* rc, HBRUSH hbrush, bool frameOnly) {
   DCObj* dc = DCOrFail(hdc);
-  BrushObj* brush = dc ? BrushOrFail(hbrush) : nullptr;
+  const BrushObj* brush = !dc ? nullptr : frameOnly ? BrushOrFail(hbrush) : FillBrushOrFail(hbrush);
   if (!brush || !rc) return 0;
   PaintSource src;
   if (!BrushSource(*dc, *brush, src)) return 1;
@@ -117,7 +117,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
   if (!dc) return CLR_INVALID;
   BitmapObj* bmp = FindBitmap(dc->bitmap);
   if (!bmp) return CLR_INVALID;
-  const POINT o = SurfaceOffset(*dc);
+  const SurfaceShift o = SurfaceOffset(*dc);
   const int64_t sx = int64_t(x) + o.x, sy = int64_t(y) + o.y;
   const Region& clip = SurfaceClip(*dc);
   if (sx < INT32_MIN || sx > INT32_MAX || sy < INT32_MIN || sy > INT32_MAX || !clip.Contains(int(sx), int(sy)))

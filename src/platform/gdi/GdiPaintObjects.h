@@ -22,7 +22,25 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 // The top-left 8x8 pixels of the bitmap (tiled when smaller); a monochrome bitmap paints 0 bits in
 // the text colour and 1 bits in the background colour of the DC it is used on.
 HBRUSH CreatePatternBrush(HBITMAP bitmap);
+// A pattern from a packed DIB (BITMAPINFOHEADER, colour table or masks, then the bits; the
+// top-left 8x8 pixels, tiled when smaller). Only DIB_RGB_COLORS: the colours come from the DIB
+// itself, also for 1 bpp. CreateBrushIndirect takes it as BS_DIBPATTERNPT (lbHatch = the DIB,
+// lbColor = the usage).
+HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* lb);
+
+// FillRect takes (HBRUSH)(COLOR_x + 1) for a system colour. The window system owns those colours
+// and installs the function that gives their current values (null removes it; without one the
+// values are invalid handles).
+using SysColorResolver = COLORREF (*)(int index);
+void SetSysColorResolver(SysColorResolver resolver);
+
+// DC_BRUSH and DC_PEN paint with colours kept per DC (white and black at first; SaveDC keeps
+// them). Set* return the previous colour, CLR_INVALID for a bad DC.
+COLORREF SetDCBrushColor(HDC hdc, COLORREF color);
+COLORREF GetDCBrushColor(HDC hdc);
+COLORREF SetDCPenColor(HDC hdc, COLORREF color);
+COLORREF GetDCPenColor(HDC hdc);
 
 HGDIOBJ GetStockObject(int index);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);  // regions: see SelectClipRgn; returns the complexity

@@ -61,6 +61,12 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
                  const INT* dx);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int count);
 
+// Extra space (logical units, may be negative) added after every character by text output and
+// measuring, but not when ExtTextOutW is given its own spacing. Set returns the previous value,
+// 0x80000000 for a bad DC.
+int SetTextCharacterExtra(HDC hdc, int extra);
+int GetTextCharacterExtra(HDC hdc);
+
 // Measuring, in logical units of the DC's selected font (rotation does not change the extents).
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size);
 // `fit` receives how many leading characters fit in `maxExtent` (when not null); `partial[i]`

@@ -52,7 +52,7 @@ void StrokePath(DCObj& dc, const PenObj& pen, const POINT* points, size_t count,
     if (!w.Valid()) return;
     std::vector<uint8_t> storage;
     const LineStyle style = ThinPenStyle(dc, pen, storage);
-    const POINT off = w.Offset();
+    const SurfaceShift off = w.Offset();
     int64_t stylePos = 0;
     auto dev = [off](const POINT& p) {
       auto clamp = [](int64_t v) { return LONG(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
@@ -69,7 +69,7 @@ void StrokePath(DCObj& dc, const PenObj& pen, const POINT* points, size_t count,
   }
   QPainter* p = PreparePainter(dc);
   if (!p || !SetPainterRop2(*p, dc.state.rop2)) return;
-  p->setPen(WidePen(pen));
+  p->setPen(WidePen(dc, pen));
   p->setBrush(Qt::NoBrush);
   QPolygon poly(int(std::min<size_t>(count, size_t(INT32_MAX))));
   for (int i = 0; i < poly.size(); ++i) poly[i] = QPoint(points[i].x, points[i].y);

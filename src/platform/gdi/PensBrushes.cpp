@@ -5,6 +5,7 @@
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/DCAccess.h"
+#include "platform/gdi/detail/Dib.h"
 #include "platform/gdi/detail/Pens.h"
 #include "platform/kernel/LastError.h"
 
@@ -53,13 +54,42 @@ bool HatchBit(int hatch, int x, int y) {
   }
 }
 
+// A brush with its own copy of the top-left 8x8 pixels of `bmp` (tiled when smaller), so later
+// changes to the bitmap do not change the brush. A monochrome pattern keeps bits, not colours.
+HBRUSH PatternBrush(const BitmapObj& bmp, UINT style, bool mono) {
+  auto b = std::make_unique<BrushObj>();
+  b->style = style;
+  b->monoPattern = mono;
+  if (mono) {
+    b->pattern = QImage(8, 8, QImage::Format_Mono);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) b->pattern.setPixel(x, y, GetRaw(bmp, x % bmp.width, y % bmp.height) ? 1 : 0);
+  } else {
+    b->pattern = QImage(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        const COLORREF c = ReadPixel(bmp, x % bmp.width, y % bmp.height);
+        b->pattern.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+      }
+  }
+  return AddBrush(std::move(b));
+}
+
 }  // namespace
+
+COLORREF BrushColor(const DCObj& dc, const BrushObj& brush) {
+  if (brush.dcColor) return dc.state.dcBrushColor;
+  if (brush.sysColor >= 0) return SysColorValue(brush.sysColor);
+  return brush.color;
+}
+
+COLORREF PenColor(const DCObj& dc, const PenObj& pen) { return pen.dcColor ? dc.state.dcPenColor : pen.color; }
 
 bool IsThinPen(const PenObj& pen) { return !pen.geometric && pen.width <= 1; }
 
 LineStyle ThinPenStyle(const DCObj& dc, const PenObj& pen, std::vector<uint8_t>& storage) {
   LineStyle s;
-  s.color = pen.color;
+  s.color = PenColor(dc, pen);
   s.opaqueGaps = dc.state.bkMode == OPAQUE;
   s.gapColor = dc.state.bkColor;
   if (pen.style == PS_USERSTYLE && !pen.userStyle.empty()) {
@@ -81,8 +111,9 @@ LineStyle ThinPenStyle(const DCObj& dc, const PenObj& pen, std::vector<uint8_t>&
   return s;
 }
 
-QPen WidePen(const PenObj& pen) {
-  QPen q(QColor(GetRValue(pen.color), GetGValue(pen.color), GetBValue(pen.color)));
+QPen WidePen(const DCObj& dc, const PenObj& pen) {
+  const COLORREF color = PenColor(dc, pen);
+  QPen q(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
   q.setWidth(std::max(1, pen.width));
   q.setCapStyle(pen.endCap == PS_ENDCAP_FLAT ? Qt::FlatCap : pen.endCap == PS_ENDCAP_SQUARE ? Qt::SquareCap : Qt::RoundCap);
   q.setJoinStyle(pen.join == PS_JOIN_BEVEL ? Qt::BevelJoin : pen.join == PS_JOIN_MITER ? Qt::MiterJoin : Qt::RoundJoin);
@@ -116,6 +147,7 @@ bool BrushPattern(const DCObj& dc, const BrushObj& brush, COLORREF colors[64], b
       }
       return true;
     case BS_PATTERN:
+    case BS_DIBPATTERN:
       for (int i = 0; i < 64; ++i) {
         const int x = i % 8, y = i / 8;
         if (brush.monoPattern) {
@@ -127,7 +159,7 @@ bool BrushPattern(const DCObj& dc, const BrushObj& brush, COLORREF colors[64], b
       }
       return true;
     default:
-      std::fill(colors, colors + 64, brush.color);
+      std::fill(colors, colors + 64, BrushColor(dc, brush));
       return true;
   }
 }
@@ -210,23 +242,22 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
     return nullptr;
   }
   FlushPainting(*bmp);
-  auto b = std::make_unique<BrushObj>();
-  b->style = BS_PATTERN;
-  b->monoPattern = bmp->bpp == 1;
-  // The brush keeps its own copy: later changes to the bitmap do not change the brush.
-  if (b->monoPattern) {
-    b->pattern = QImage(8, 8, QImage::Format_Mono);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) b->pattern.setPixel(x, y, GetRaw(*bmp, x % bmp->width, y % bmp->height) ? 1 : 0);
-  } else {
-    b->pattern = QImage(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) {
-        const COLORREF c = ReadPixel(*bmp, x % bmp->width, y % bmp->height);
-        b->pattern.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
-      }
+  return PatternBrush(*bmp, BS_PATTERN, bmp->bpp == 1);
+}
+
+HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage) {
+  DibLayout layout;
+  const auto* info = static_cast<const uint8_t*>(packedDib);
+  std::unique_ptr<BitmapObj> dib;
+  // Palette-index DIBs would need the DC's palette at use time; only RGB colours are taken.
+  if (info && usage == DIB_RGB_COLORS && ParseDibHeader(info, SIZE_MAX, layout) && layout.width > 0 &&
+      layout.height > 0)
+    dib = DibToBitmap(layout, info + layout.headerBytes, layout.imageBytes);
+  if (!dib) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
   }
-  return AddBrush(std::move(b));
+  return PatternBrush(*dib, BS_DIBPATTERN, false);
 }
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
@@ -239,6 +270,7 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
     case BS_HATCHED: return CreateHatchBrush(int(lb->lbHatch), lb->lbColor);
     case BS_PATTERN:
     case BS_PATTERN8X8: return CreatePatternBrush(reinterpret_cast<HBITMAP>(lb->lbHatch));
+    case BS_DIBPATTERNPT: return CreateDIBPatternBrushPt(reinterpret_cast<const void*>(lb->lbHatch), lb->lbColor);
     case BS_NULL: {
       auto b = std::make_unique<BrushObj>();
       b->style = BS_NULL;

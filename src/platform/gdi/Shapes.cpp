@@ -18,11 +18,11 @@ bool BrushSource(const DCObj& dc, const BrushObj& brush, PaintSource& out) {
   if (brush.style == BS_NULL) return false;
   if (brush.style == BS_SOLID) {
     out.pattern = false;
-    out.color = brush.color;
+    out.color = BrushColor(dc, brush);
     return true;
   }
   out.pattern = true;
-  out.origin = POINT{dc.state.brushOrg.x + dc.origin.x, dc.state.brushOrg.y + dc.origin.y};
+  out.origin = SurfaceBrushPhase(dc);
   return BrushPattern(dc, brush, out.colors, out.transparent);
 }
 
@@ -37,7 +37,7 @@ void FillArea(DCObj& dc, const Region& area, const PaintSource& src, int rop2) {
   if (!w.Valid()) return;
   w.SetRop2(rop2);
   Region dev = area;
-  dev.Offset(w.Offset().x, w.Offset().y);
+  OffsetRegion(dev, w.Offset());
   w.FillRegion(dev, src);
 }
 
@@ -92,6 +92,33 @@ std::vector<POINT> ArcPoints(const RECT& b, int xs, int ys, int xe, int ye) {
   return pts;
 }
 
+// The outline of a round rectangle as a closed path, clockwise from the left end of the top
+// edge: the four corner quarters of a ew x eh ellipse joined by the straight edges.
+std::vector<POINT> RoundRectOutline(const RECT& b, int ew, int eh) {
+  ew = std::min<int>(ew, b.right - b.left);
+  eh = std::min<int>(eh, b.bottom - b.top);
+  if (ew < 2 || eh < 2) return {{b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
+  const RECT corners[4] = {{b.left, b.top, b.left + ew, b.top + eh},
+                           {b.left, b.bottom - eh, b.left + ew, b.bottom},
+                           {b.right - ew, b.bottom - eh, b.right, b.bottom},
+                           {b.right - ew, b.top, b.right, b.top + eh}};
+  // Counter-clockwise quarters: top-left from its top to its left, then bottom-left, bottom-right
+  // and top-right; the whole is then walked backwards.
+  std::vector<POINT> ccw;
+  for (int i = 0; i < 4; ++i) {
+    const RECT& c = corners[i];
+    const int midX = int((int64_t(c.left) + c.right) / 2), midY = int((int64_t(c.top) + c.bottom) / 2);
+    const POINT radial[4] = {{midX, c.top}, {c.left, midY}, {midX, c.bottom}, {c.right, midY}};
+    const POINT from = radial[i], to = radial[(i + 1) % 4];
+    for (const POINT& p : ArcPoints(c, from.x, from.y, to.x, to.y))
+      if (ccw.empty() || !(ccw.back() == p)) ccw.push_back(p);
+  }
+  if (ccw.size() > 1 && ccw.front() == ccw.back()) ccw.pop_back();
+  std::vector<POINT> path{ccw.front()};
+  path.insert(path.end(), ccw.rbegin(), ccw.rend() - 1);
+  return path;
+}
+
 // Rectangle, Ellipse and RoundRect: the pen outlines [left, right) x [top, bottom), the brush
 // fills the inside; without a pen the fill loses its right column and bottom row.
 BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
@@ -112,12 +139,15 @@ BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
     const Region inner = ShapeRegion(shape, Inset(b, 1), std::max(0, ew - 2), std::max(0, eh - 2));
     if (hasBrush) FillArea(*dc, inner, brush, rop);
     const bool styled = pen->style != PS_SOLID && pen->style != PS_INSIDEFRAME;
-    if (styled && b.right - b.left >= 2 && b.bottom - b.top >= 2 && shape != Shape::RoundRect) {
-      // Dashes run along the outline from the top-left corner (rectangles) or from the
-      // rightmost point counter-clockwise (ellipses).
+    if (styled && b.right - b.left >= 2 && b.bottom - b.top >= 2) {
+      // Dashes run along the outline clockwise from the top-left corner (rectangles; round
+      // rectangles from where the top edge leaves the corner) or from the rightmost point
+      // counter-clockwise (ellipses).
       std::vector<POINT> path;
       if (shape == Shape::Rect) {
         path = {{b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
+      } else if (shape == Shape::RoundRect) {
+        path = RoundRectOutline(b, ew, eh);
       } else {
         path = ArcPoints(b, b.right, (b.top + b.bottom) / 2, b.right, (b.top + b.bottom) / 2);
         if (path.size() > 1 && path.front() == path.back()) path.pop_back();
@@ -126,7 +156,7 @@ BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
       return TRUE;
     }
     PaintSource ink;
-    ink.color = pen->color;
+    ink.color = PenColor(*dc, *pen);
     FillArea(*dc, outer.Subtract(inner), ink, rop);
     return TRUE;
   }
@@ -142,7 +172,7 @@ BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
   }
   QPainter* p = PreparePainter(*dc);
   if (!p || !SetPainterRop2(*p, rop)) return TRUE;
-  p->setPen(WidePen(*pen));
+  p->setPen(WidePen(*dc, *pen));
   p->setBrush(Qt::NoBrush);
   const QRect q(path.left, path.top, path.right - path.left, path.bottom - path.top);
   switch (shape) {

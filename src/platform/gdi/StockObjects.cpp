@@ -61,7 +61,18 @@ std::unique_ptr<Object> Make(int index) {
       for (const auto& l : kLevels) pal->entries.push_back(PALETTEENTRY{l[0], l[1], l[2], 0});
       return pal;
     }
-    default: return nullptr;  // DC_BRUSH and DC_PEN are not provided
+    case DC_BRUSH: {
+      auto b = std::make_unique<BrushObj>();
+      b->color = RGB(255, 255, 255);
+      b->dcColor = true;
+      return b;
+    }
+    case DC_PEN: {
+      auto p = std::make_unique<PenObj>();
+      p->dcColor = true;
+      return p;
+    }
+    default: return nullptr;
   }
 }
 

@@ -3,10 +3,12 @@
 #include <atomic>
 #include <map>
 
+#include "platform/gdi/GdiPaintObjects.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/Threads.h"
 #include "platform/user/Messages.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/SysColors.h"
 #include "platform/user/SysWindowLink.h"
 #include "platform/user/Window.h"
 #include "platform/user/detail/UserCore.h"
@@ -186,6 +188,7 @@ WindowObj* Desktop() {
     WindowObj* w = MakeRoot(true);
     InstallServiceLink();
     RegisterOptionalEntryPoints();
+    SetSysColorResolver(&GetSysColor);  // FillRect's (HBRUSH)(COLOR_x + 1) values
     return w;
   }();
   return d;

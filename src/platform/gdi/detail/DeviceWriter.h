@@ -38,7 +38,7 @@ class DeviceWriter {
 
   bool Valid() const { return bits_ != nullptr; }
   // Logical + offset = surface pixel.
-  POINT Offset() const { return offset_; }
+  SurfaceShift Offset() const { return offset_; }
   void SetRop2(int rop2) { rop_ = rop2; }
   const RECT& ClipBox() const { return box_; }  // surface pixels
   bool Visible(int x, int y) const;             // surface pixel inside the clip
@@ -60,7 +60,7 @@ class DeviceWriter {
   uchar* bits_ = nullptr;
   qsizetype bpl_ = 0;
   int format_ = 0;  // QImage::Format
-  POINT offset_{};
+  SurfaceShift offset_{};
   const Region* clip_ = nullptr;  // surface pixels, already within the target
   RECT box_{};
   bool simpleClip_ = true;

@@ -19,6 +19,7 @@ struct DrawTextOptions {
   int tabLength = 8;   // average character widths per tab stop
   int leftMargin = 0;
   int rightMargin = 0;
+  int charExtra = 0;   // the DC's extra space after every character
 };
 
 struct LaidOutLine {

@@ -37,6 +37,7 @@ struct PenObj : Object {
   COLORREF color = 0;
   bool extended = false;     // made by ExtCreatePen (GetObject gives an EXTLOGPEN)
   std::vector<DWORD> userStyle;  // PS_USERSTYLE on/off lengths
+  bool dcColor = false;      // DC_PEN: draws in the DC's pen colour
 };
 
 struct BrushObj : Object {
@@ -48,6 +49,8 @@ struct BrushObj : Object {
   // DC's text (0 bits) and background (1 bits) colours when used, as GDI does.
   bool monoPattern = false;
   QImage pattern;            // Format_RGB32 for colour patterns, Format_Mono for monochrome ones
+  bool dcColor = false;      // DC_BRUSH: paints in the DC's brush colour
+  int sysColor = -1;         // COLOR_ index for the (HBRUSH)(index + 1) values FillRect accepts
 };
 
 struct FontObj : Object {
@@ -100,6 +103,8 @@ struct DCState {
   int stretchBltMode = BLACKONWHITE;
   int mapMode = MM_TEXT;
   int textCharExtra = 0;
+  COLORREF dcBrushColor = RGB(255, 255, 255);  // what DC_BRUSH and DC_PEN paint with
+  COLORREF dcPenColor = RGB(0, 0, 0);
   POINT windowOrg{};                     // logical -> device: p - windowOrg + viewportOrg
   POINT viewportOrg{};
   POINT brushOrg{};
@@ -133,6 +138,12 @@ struct DCObj : Object {
   std::optional<Region> cachedClip;      // EffectiveClip of `clipSerial`
 };
 
+// Logical + shift = surface pixel. Kept in 64 bits: the origins may lie anywhere in the int range.
+struct SurfaceShift {
+  int64_t x = 0;
+  int64_t y = 0;
+};
+
 // Call after changing anything EffectiveClip or the device transform depends on.
 inline void DeviceChanged(DCObj& dc) { ++dc.deviceSerial; }
 
@@ -141,6 +152,12 @@ inline void DeviceChanged(DCObj& dc) { ++dc.deviceSerial; }
 // `transparent[i]` is set for hatch background pixels that a TRANSPARENT background mode leaves
 // alone (all false for other brushes). False for BS_NULL brushes (nothing to paint).
 bool BrushPattern(const DCObj& dc, const BrushObj& brush, COLORREF colors[64], bool transparent[64]);
+// The colour a solid brush or a pen paints with on `dc` (DC_BRUSH, DC_PEN and system-colour
+// brushes take theirs from the DC or the system colours).
+COLORREF BrushColor(const DCObj& dc, const BrushObj& brush);
+COLORREF PenColor(const DCObj& dc, const PenObj& pen);
+// The current colour of system colour `index` (0 without a resolver).
+COLORREF SysColorValue(int index);
 
 // --- Contracts between the parts of the drawing layer -------------------------------------------
 

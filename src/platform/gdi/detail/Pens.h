@@ -13,6 +13,6 @@ bool IsThinPen(const PenObj& pen);
 // The pixel style of a thin pen on `dc` (`storage` keeps user styles alive).
 LineStyle ThinPenStyle(const DCObj& dc, const PenObj& pen, std::vector<uint8_t>& storage);
 // A Qt pen for wide and geometric pens (aliased drawing, GDI caps and joins).
-QPen WidePen(const PenObj& pen);
+QPen WidePen(const DCObj& dc, const PenObj& pen);
 
 }  // namespace win::gdi
