@@ -191,12 +191,9 @@ using TWindowHook = std::function<bool(TMessage& Message)>;
 // Shows a message box (text, caption, MB_ flags) and returns the button pressed.
 using TMessageBoxProc =
     std::function<Integer(win::HWND Owner, const WideString& Text, const WideString& Caption, win::UINT Flags)>;
-// The message box every framework routine shows through; replaceable (tests, a later message-box
-// window). By default it takes the next scripted "MessageBox" answer (IDOK when none is queued).
+// The message box every framework routine shows through: the window system's MessageBoxW unless
+// replaced.
 extern TMessageBoxProc MessageBoxProc;
-
-inline constexpr win::UINT MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_YESNO = 0x0004, MB_ICONERROR = 0x0010,
-                           MB_ICONQUESTION = 0x0020, MB_ICONWARNING = 0x0030, MB_ICONINFORMATION = 0x0040;
 
 class TApplication : public TComponent {
  public:
@@ -232,8 +229,10 @@ class TApplication : public TComponent {
 
   // Exceptions escaping an event: OnException, or ShowException. EAbort is dropped.
   void HandleException(TObject* Sender);
-  // The exception's message in a message box captioned with the title (MB_OK | MB_ICONERROR).
+  // The exception's message (with a full stop added) in a message box captioned with the title
+  // (MB_OK | MB_ICONERROR).
   void ShowException(const std::exception& E);
+  // A message box (MB_ flags) owned by the active form; returns the button chosen (ID...).
   Integer MessageBox(const String& Text, const String& Caption, win::UINT Flags);
 
   // Hints.

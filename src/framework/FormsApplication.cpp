@@ -9,7 +9,7 @@
 #include "framework/HintWindow.h"
 #include "framework/Menus.h"
 #include "framework/Timer.h"
-#include "platform/desktop/ScriptedAnswers.h"
+#include "platform/controls/MessageBox.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/DefWindowProc.h"
@@ -22,7 +22,6 @@
 namespace fw {
 namespace {
 
-constexpr win::UINT IDOK = 1;
 // How far below the mouse a hint window opens.
 constexpr Integer kHintCursorMargin = 20;
 
@@ -46,9 +45,9 @@ TControl* HintControlOf(TControl* Control) {
 
 }  // namespace
 
-TMessageBoxProc MessageBoxProc = [](win::HWND, const WideString&, const WideString&, win::UINT) -> Integer {
-  auto answer = win::desktop::TakeScriptedAnswer("MessageBox");
-  return answer ? answer->result : Integer(IDOK);
+TMessageBoxProc MessageBoxProc = [](win::HWND Owner, const WideString& Text, const WideString& Caption,
+                                    win::UINT Flags) -> Integer {
+  return win::MessageBoxW(Owner, Text.c_str(), Caption.c_str(), Flags);
 };
 
 struct TApplicationAccess {
@@ -276,7 +275,7 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(const std::exception& E) {
   String msg = E.what();
   if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
-  MessageBox(msg, FTitle, MB_OK | MB_ICONERROR);
+  MessageBox(msg, FTitle, win::MB_OK | win::MB_ICONERROR);
 }
 
 Integer TApplication::MessageBox(const String& Text, const String& Caption, win::UINT Flags) {
@@ -285,7 +284,7 @@ Integer TApplication::MessageBox(const String& Text, const String& Caption, win:
     owner = Screen->ActiveForm()->Handle();
   }
   return MessageBoxProc ? MessageBoxProc(owner, win::Utf8ToWide(Text), win::Utf8ToWide(Caption), Flags)
-                        : Integer(IDOK);
+                        : Integer(win::IDOK);
 }
 
 // ---- hints ----

@@ -169,16 +169,21 @@ void TScreen::SetCursors(TCursor Index, win::HCURSOR Handle) {
 void TScreen::GetMonitors() {
   std::vector<win::HMONITOR> handles;
   win::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, win::LPARAM(&handles));
-  FMonitors.clear();
+  // Monitors still there keep their objects: callers may hold them.
+  std::vector<std::unique_ptr<TMonitor>> monitors;
   for (size_t i = 0; i < handles.size(); ++i) {
-    auto m = std::make_unique<TMonitor>();
+    auto it = std::find_if(FMonitors.begin(), FMonitors.end(),
+                           [&](const std::unique_ptr<TMonitor>& m) { return m && m->FHandle == handles[i]; });
+    std::unique_ptr<TMonitor> m = it != FMonitors.end() ? std::move(*it) : std::make_unique<TMonitor>();
     m->FHandle = handles[i];
     m->FMonitorNum = Integer(i);
-    FMonitors.push_back(std::move(m));
+    monitors.push_back(std::move(m));
   }
+  FMonitors = std::move(monitors);
 }
 
 TMonitor* TScreen::FindMonitor(win::HMONITOR Handle) {
+  if (Handle == nullptr) return nullptr;
   for (auto& m : FMonitors)
     if (m->FHandle == Handle) return m.get();
   GetMonitors();

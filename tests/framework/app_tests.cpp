@@ -9,6 +9,7 @@
 #include "framework/Menus.h"
 #include "framework/StringList.h"
 #include "framework/Timer.h"
+#include "platform/controls/MessageBox.h"
 #include "platform/desktop/ScriptedAnswers.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/Cursor.h"
@@ -51,7 +52,7 @@ TEST_F(AppTests, AnExceptionInAnEventIsShownInAMessageBoxCaptionedWithTheTitle) 
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, u"'abc' is not a valid number.");  // a full stop is added
   EXPECT_EQ(shown[0].caption, u"Коrvalin test");
-  EXPECT_EQ(shown[0].flags, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(shown[0].flags, win::MB_OK | win::MB_ICONERROR);
   EXPECT_EQ(shown[0].owner, form.Handle());
 
   // A message that ends in a full stop keeps it; EAbort is silent.
@@ -80,23 +81,31 @@ TEST_F(AppTests, AnExceptionInAnEventIsShownInAMessageBoxCaptionedWithTheTitle) 
   EXPECT_EQ(shown.size(), 2u);
 }
 
-TEST_F(AppTests, TheDefaultMessageBoxTakesTheScriptedAnswer) {
+TEST_F(AppTests, TheExceptionBoxIsTheWindowSystemsMessageBoxAnsweredByTheScript) {
   win::desktop::ClearScriptedAnswers();
-  win::desktop::PushScriptedAnswer("MessageBox", {7, {}, 0});
-  EXPECT_EQ(Application->MessageBox("Save changes?", "Korvalin", MB_YESNO), 7);
-  EXPECT_EQ(win::desktop::PendingScriptedAnswers(), 0u);
-  EXPECT_EQ(Application->MessageBox("Nothing queued", "Korvalin", MB_OK), 1);
-  // An exception from a timer's handler reaches the same box.
-  win::desktop::PushScriptedAnswer("MessageBox", {1, {}, 0});
+  win::ClearMessageBoxHistory();
+  Application->SetTitle("Korvalin");
+  win::desktop::PushScriptedAnswer("MessageBox", {win::IDNO, {}, 0});
+  EXPECT_EQ(Application->MessageBox("Save changes?", "Question", win::MB_YESNO), win::IDNO);
+  // An exception from a timer's handler reaches a box too.
+  win::desktop::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
   TTimer timer(nullptr);
   timer.SetInterval(10);
   timer.OnTimer = [&](TObject*) {
     timer.SetEnabled(false);
-    throw Exception("timer failed");
+    throw Exception("Timer failed");
   };
   desktop->advance(10);
   AppPump();
   EXPECT_EQ(win::desktop::PendingScriptedAnswers(), 0u);
+  const auto& history = win::MessageBoxHistory();
+  ASSERT_EQ(history.size(), 2u);
+  EXPECT_EQ(history[0].text, u"Save changes?");
+  EXPECT_EQ(history[0].caption, u"Question");
+  EXPECT_EQ(history[0].result, win::IDNO);
+  EXPECT_EQ(history[1].text, u"Timer failed.");
+  EXPECT_EQ(history[1].caption, u"Korvalin");
+  EXPECT_EQ(history[1].type, win::MB_OK | win::MB_ICONERROR);
 }
 
 TEST_F(AppTests, IdleRunsOnIdleAndWaitsOnlyWhenDone) {
