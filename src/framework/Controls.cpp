@@ -213,9 +213,23 @@ void TControl::SetAlign(TAlign Value) {
   if (FAlign == Value) return;
   TAlign old = FAlign;
   FAlign = Value;
-  FAnchors = (Value == alNone || Value == alCustom) ? TAnchors{akLeft, akTop} : FAnchors;
-  if (old == alNone || Value != alNone) RequestAlign();
-  if (Value == alNone && FParent != nullptr) FParent->Realign();
+  // A control turned from a row into a column (or back) keeps its thickness.
+  auto horizontal = [](TAlign a) { return a == alTop || a == alBottom; };
+  auto vertical = [](TAlign a) { return a == alLeft || a == alRight; };
+  bool turn = (horizontal(old) && vertical(Value)) || (vertical(old) && horizontal(Value));
+  switch (Value) {
+    case alTop: FAnchors = {akLeft, akTop, akRight}; break;
+    case alBottom: FAnchors = {akLeft, akRight, akBottom}; break;
+    case alLeft: FAnchors = {akLeft, akTop, akBottom}; break;
+    case alRight: FAnchors = {akRight, akTop, akBottom}; break;
+    case alClient: FAnchors = {akLeft, akTop, akRight, akBottom}; break;
+    default: FAnchors = {akLeft, akTop}; break;
+  }
+  if (turn) {
+    SetBounds(FLeft, FTop, FHeight, FWidth);
+  } else {
+    RequestAlign();
+  }
 }
 
 void TControl::SetAnchors(TAnchors Value) {

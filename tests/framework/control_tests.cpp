@@ -212,6 +212,12 @@ TEST_F(ControlTests, AlignPlacesControlsInFrameworkOrder) {
   // Hiding one gives its room to the others.
   top->SetVisible(false);
   EXPECT_EQ(client->BoundsRect(), Rect(30, 0, 260, 140));
+  // A row turned into a column keeps its thickness, and anchors follow the alignment.
+  bottom->SetAlign(alLeft);
+  EXPECT_EQ(bottom->Width(), 10);
+  EXPECT_EQ(bottom->Anchors(), (TAnchors{akLeft, akTop, akBottom}));
+  client->SetAlign(alNone);
+  EXPECT_EQ(client->Anchors(), (TAnchors{akLeft, akTop}));
 }
 
 TEST_F(ControlTests, ControlsOfOneAlignmentStackByPositionAndAMovedOneWinsTies) {
