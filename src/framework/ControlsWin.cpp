@@ -665,7 +665,8 @@ void TWinControl::WndProc(TMessage& M) {
       break;
     default:
       if (M.Msg >= win::WM_MOUSEFIRST && M.Msg <= win::WM_MOUSELAST && IsControlMouseMsg(M)) {
-        if (Application != nullptr) Application->HintMouseMessage(this, M);
+        // The window still gets its default handling (a right button's context menu ...).
+        if (M.Result == 0 && FHandle != nullptr) win::DefWindowProcW(FHandle, M.Msg, M.WParam, M.LParam);
         return;
       }
       break;

@@ -544,6 +544,18 @@ TEST_F(ControlTests, RightClickShowsThePopupMenuOfTheControlUnderTheMouse) {
   EXPECT_EQ(popups, 1);
   EXPECT_EQ(menu.PopupComponent(), c);
   EXPECT_EQ(clicks, 1);
+
+  // A control without a window gets it through its parent.
+  auto* s = new Swatch(&form);
+  s->SetParent(&form);
+  s->SetBounds(150, 10, 40, 40);
+  s->SetPopupMenu(&menu);
+  desktop->script([&] { desktop->press_key(win::VK_ESCAPE); });
+  desktop->click(At(s, 5, 5), 1);
+  Pump();
+  EXPECT_EQ(popups, 2);
+  EXPECT_EQ(menu.PopupComponent(), s);
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace
