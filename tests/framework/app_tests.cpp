@@ -267,6 +267,38 @@ TEST_F(AppTests, ActionsRunThroughTheActiveFormsControlsWhenNothingElseHandlesTh
   EXPECT_EQ(t->executed, 1);
 }
 
+TEST_F(AppTests, MinimizeAndRestoreTheMainForm) {
+  auto* main = Application->CreateForm<TForm>();
+  main->Show();
+  Pump();
+  int minimized = 0, restored = 0;
+  Application->OnMinimize = [&](TObject*) { ++minimized; };
+  Application->OnRestore = [&](TObject*) { ++restored; };
+  Application->Minimize();
+  EXPECT_TRUE(win::IsIconic(main->Handle()));
+  Application->Restore();
+  EXPECT_FALSE(win::IsIconic(main->Handle()));
+  EXPECT_EQ(minimized, 1);
+  EXPECT_EQ(restored, 1);
+}
+
+TEST_F(AppTests, FreeingAParentBeforeItsOwnedChildrenLeavesTheOwnerConsistent) {
+  auto* form = new TForm(nullptr);
+  auto* child = new ThrowingControl(form);  // made first, freed by its parent
+  auto* panel = new ThrowingControl(form);
+  panel->SetParent(form);
+  child->SetParent(panel);
+  EXPECT_EQ(form->ComponentCount(), 2);
+  delete panel;
+  EXPECT_EQ(form->ComponentCount(), 0);
+  auto* again = new ThrowingControl(form);
+  again->SetParent(form);
+  auto* inner = new ThrowingControl(form);
+  inner->SetParent(again);
+  delete form;  // frees both without freeing one twice
+  EXPECT_EQ(Screen->FormCount(), 0);
+}
+
 TEST_F(AppTests, TopMostWindowsStepBackWhileNormalized) {
   TForm top(nullptr);
   top.SetFormStyle(fsStayOnTop);

@@ -154,19 +154,34 @@ TEST_F(FormTests, ClosingTheMainFormEndsRun) {
 TEST_F(FormTests, EventsComeInTheirOrder) {
   std::vector<std::string> events;
   auto* form = new TForm(Application);
+  bool painted = false;
   form->OnCreate = [&](TObject*) { events.push_back("create"); };
   form->OnShow = [&](TObject*) { events.push_back("show"); };
   form->OnActivate = [&](TObject*) { events.push_back("activate"); };
+  form->OnPaint = [&](TObject* sender) {
+    EXPECT_NE(form->Canvas()->Handle(), nullptr);
+    EXPECT_EQ(sender, form);
+    if (!painted) events.push_back("paint");
+    painted = true;
+  };
   form->OnResize = [&](TObject*) { events.push_back("resize"); };
+  form->OnKeyDown = [&](TObject*, Word&, TShiftState) { events.push_back("key"); };
+  form->OnDeactivate = [&](TObject*) { events.push_back("deactivate"); };
   form->OnHide = [&](TObject*) { events.push_back("hide"); };
   form->OnDestroy = [&](TObject*) { events.push_back("destroy"); };
   form->AfterConstruction();
   form->Show();
   Pump();
   form->SetBounds(form->Left(), form->Top(), 400, 300);
+  desktop->press_key('K');
+  AppPump();
+  TForm other(nullptr);
+  other.Show();
+  Pump();
   form->Hide();
   delete form;
-  EXPECT_EQ(events, (std::vector<std::string>{"create", "show", "activate", "resize", "hide", "destroy"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"create", "show", "activate", "paint", "resize", "key", "deactivate",
+                                              "hide", "destroy"}));
 }
 
 TEST_F(FormTests, KeyPreviewLetsTheFormSeeKeysFirst) {

@@ -10,6 +10,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/Messages.h"
+#include "platform/user/SysColors.h"
 #include "platform/user/Window.h"
 
 namespace fw::testing {
@@ -96,6 +97,9 @@ TEST_F(HintTests, TheHintShowsAfterHintPauseAndHidesAfterHintHidePause) {
   EXPECT_TRUE(win::GetWindowLongW(w->Handle(), win::GWL_EXSTYLE) & win::LONG(win::WS_EX_TOPMOST));
   EXPECT_TRUE(win::GetWindowLongW(w->Handle(), win::GWL_STYLE) & win::LONG(win::WS_POPUP));
   EXPECT_EQ(Screen->ActiveForm(), form);
+  // Painted in the hint colour inside its border.
+  EXPECT_EQ(desktop->screen_pixel(r.right - 3, r.top + 2), win::GetSysColor(24 /* COLOR_INFOBK */));
+  EXPECT_EQ(desktop->screen_pixel(r.left, r.top), win::RGB(0, 0, 0));
   Step(2499);
   EXPECT_TRUE(HintShowing());
   Step(1);
