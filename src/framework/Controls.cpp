@@ -164,7 +164,10 @@ TControl::~TControl() {
 
 void TControl::SetParent(TWinControl* AParent) {
   if (FParent == AParent) return;
-  if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  for (TControl* p = AParent; p != nullptr; p = p->Parent()) {
+    // A control inside this one cannot hold it: the tree would close into a ring.
+    if (p == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  }
   if (FParent != nullptr) FParent->RemoveControl(this);
   if (AParent != nullptr) AParent->InsertControl(this);
 }

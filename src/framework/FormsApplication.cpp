@@ -269,6 +269,14 @@ void TApplication::HandleException(TObject* Sender) {
     } else {
       ShowException(e);
     }
+  } catch (...) {
+    // Not an exception object: still reported, never let through a window procedure.
+    Exception unknown("Unknown exception");
+    if (OnException) {
+      OnException(Sender, unknown);
+    } else {
+      ShowException(unknown);
+    }
   }
 }
 

@@ -79,6 +79,23 @@ TEST_F(AppTests, AnExceptionInAnEventIsShownInAMessageBoxCaptionedWithTheTitle) 
   Pump();
   EXPECT_EQ(seen, "quiet");
   EXPECT_EQ(shown.size(), 2u);
+  // Something thrown that is not an exception object is reported too, not let through.
+  c->OnClick = [](TObject*) { throw 42; };
+  Step(1000);
+  desktop->click(At(c, 5, 5));
+  Pump();
+  EXPECT_EQ(seen, "Unknown exception");
+}
+
+TEST_F(AppTests, ReleasingTwiceFreesOnce) {
+  auto* form = new TForm(nullptr);
+  int destroyed = 0;
+  form->OnDestroy = [&](TObject*) { ++destroyed; };
+  form->Release();
+  form->Release();
+  Pump();
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(Screen->FormCount(), 0);
 }
 
 TEST_F(AppTests, TheExceptionBoxIsTheWindowSystemsMessageBoxAnsweredByTheScript) {

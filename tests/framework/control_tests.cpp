@@ -122,6 +122,21 @@ TEST_F(ControlTests, OwnerFreesControlsAndParentLosesThem) {
   EXPECT_EQ(Screen->FormCount(), 0);
 }
 
+TEST_F(ControlTests, AControlCannotBeParentedInsideItself) {
+  TForm form(nullptr);
+  auto* outer = new CountingControl(&form);
+  outer->SetParent(&form);
+  auto* inner = new CountingControl(&form);
+  inner->SetParent(outer);
+  EXPECT_THROW(outer->SetParent(outer), EInvalidOperation);
+  EXPECT_THROW(outer->SetParent(inner), EInvalidOperation);
+  EXPECT_EQ(outer->Parent(), &form);
+  // Moving to another parent is fine, and the window follows.
+  inner->SetParent(&form);
+  EXPECT_EQ(win::GetParent(inner->Handle()), form.Handle());
+  EXPECT_EQ(outer->ControlCount(), 0);
+}
+
 TEST_F(ControlTests, PopupMenuFreedFirstLeavesNoDanglingLink) {
   TForm form(nullptr);
   auto* c = new CountingControl(&form);
