@@ -450,6 +450,23 @@ TEST_F(ControlTests, CustomControlsPaintThemselvesAndGraphicControlsArePaintedBy
   EXPECT_EQ(desktop->screen_pixel(50 + 105, 50 + 15), win::RGB(0, 255, 0));
 }
 
+TEST_F(ControlTests, AGraphicControlsCanvasDrawsOnItsPlaceInTheParent) {
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(20, 30, 200, 100);
+  auto* s = new Swatch(&form);
+  s->SetParent(&form);
+  s->SetBounds(40, 10, 20, 20);
+  form.Show();
+  Pump();
+  s->Canvas()->Brush()->SetColor(clYellow);
+  s->Canvas()->FillRect(Rect(-50, -50, 100, 100));  // clipped to the control
+  static_cast<TControlCanvas*>(s->Canvas())->FreeHandle();
+  EXPECT_EQ(desktop->screen_pixel(20 + 45, 30 + 15), win::RGB(255, 255, 0));
+  EXPECT_NE(desktop->screen_pixel(20 + 35, 30 + 15), win::RGB(255, 255, 0));
+  EXPECT_NE(desktop->screen_pixel(20 + 45, 30 + 35), win::RGB(255, 255, 0));
+}
+
 TEST_F(ControlTests, PaintToDrawsTheControlAndItsChildrenOnAnyDC) {
   TForm form(nullptr);
   form.SetBorderStyle(bsNone);

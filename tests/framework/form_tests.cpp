@@ -5,6 +5,7 @@
 
 #include "control_fixture.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -35,6 +36,22 @@ class TestButton : public TWinControl {
       return;
     }
     TWinControl::CMDialogKey(M);
+  }
+};
+
+// A button with an accelerator in its caption.
+class AccelButton : public TestButton {
+ public:
+  explicit AccelButton(TComponent* AOwner) : TestButton(AOwner) {}
+
+ protected:
+  void CMDialogChar(TMessage& M) override {
+    if (IsAccel(char16_t(M.WParam), Caption()) && CanFocus()) {
+      Click();
+      M.Result = 1;
+      return;
+    }
+    TestButton::CMDialogChar(M);
   }
 };
 
@@ -227,6 +244,27 @@ TEST_F(FormTests, EnterAndEscClickTheDefaultAndCancelButtons) {
   EXPECT_EQ(form.ShowModal(), mrCancel);
   EXPECT_EQ(cancel->clicks, 1);
   EXPECT_EQ(ok->clicks, 1);
+}
+
+TEST_F(FormTests, AcceleratorCharactersReachTheControlsOfTheForm) {
+  TForm form(nullptr);
+  auto* box = new FocusBox(&form);
+  box->SetParent(&form);
+  auto* go = new AccelButton(&form);
+  go->SetParent(&form);
+  go->SetCaption("&Go");
+  auto* stop = new AccelButton(&form);
+  stop->SetParent(&form);
+  stop->SetCaption("&Стоп");
+  form.Show();
+  form.SetActiveControl(box);
+  Pump();
+  desktop->type_char(u'g');
+  desktop->type_char(u'с');
+  desktop->type_char(u'x');
+  AppPump();
+  EXPECT_EQ(go->clicks, 1);
+  EXPECT_EQ(stop->clicks, 1);
 }
 
 TEST_F(FormTests, TabMovesTheFocusInTabOrderAndShiftTabBack) {

@@ -219,6 +219,34 @@ TEST_F(MenuTests, MainMenuBecomesTheFormsMenuBarAndCommandsComeBackToItems) {
   EXPECT_EQ(win::GetMenu(form.Handle()), nullptr);
 }
 
+TEST_F(MenuTests, OpeningASubmenuOfTheMenuBarUpdatesItsItemsActionsAndSelectionSetsTheHint) {
+  TForm form(nullptr);
+  auto* mainMenu = new TMainMenu(&form);
+  auto* edit = NewItem(&form, "&Edit", mainMenu->Items());
+  auto* undo = NewItem(&form, "&Undo", edit);
+  auto* action = new TAction(&form);
+  bool canUndo = false;
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(canUndo); };
+  action->SetCaption("&Undo");
+  action->SetHint("Undo|Takes back the last change");
+  undo->SetAction(action);
+  form.SetMenu(mainMenu);
+  form.Show();
+  Pump();
+  win::SendMessageW(form.Handle(), win::WM_INITMENUPOPUP, win::WPARAM(edit->Handle()), 0);
+  EXPECT_FALSE(undo->Enabled());
+  canUndo = true;
+  win::SendMessageW(form.Handle(), win::WM_INITMENUPOPUP, win::WPARAM(edit->Handle()), 0);
+  EXPECT_TRUE(undo->Enabled());
+  EXPECT_FALSE(win::GetMenuState(edit->Handle(), undo->Command(), win::MF_BYCOMMAND) & win::MF_GRAYED);
+
+  win::SendMessageW(form.Handle(), win::WM_MENUSELECT, win::MAKEWPARAM(win::WORD(undo->Command()), win::MF_HILITE),
+                    win::LPARAM(edit->Handle()));
+  EXPECT_EQ(Application->Hint(), "Takes back the last change");
+  win::SendMessageW(form.Handle(), win::WM_MENUSELECT, win::MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ(Application->Hint(), "");
+}
+
 TEST_F(MenuTests, ActionListShortCutsOfAFormRunFromTheKeyboard) {
   TForm form(nullptr);
   auto* list = new TActionList(&form);
