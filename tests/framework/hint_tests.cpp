@@ -139,6 +139,29 @@ TEST_F(HintTests, LeavingForAPlaceWithoutHintCancelsIt) {
   EXPECT_FALSE(HintShowing());
 }
 
+TEST_F(HintTests, TheApplicationGoingInactiveCancelsTheHintAndTellsOnDeactivate) {
+  int activations = 0, deactivations = 0;
+  Application->OnActivate = [&](TObject*) { ++activations; };
+  Application->OnDeactivate = [&](TObject*) { ++deactivations; };
+  Application->Handle();
+  MoveTo(a, 5, 5);
+  Step(500);
+  ASSERT_TRUE(HintShowing());
+  desktop->set_app_active(false);
+  Pump();
+  EXPECT_FALSE(Application->Active());
+  EXPECT_EQ(deactivations, 1);
+  EXPECT_FALSE(HintShowing());
+  // No hint comes up for an inactive application.
+  MoveTo(b, 5, 5);
+  Step(600);
+  EXPECT_FALSE(HintShowing());
+  desktop->set_app_active(true);
+  Pump();
+  EXPECT_TRUE(Application->Active());
+  EXPECT_EQ(activations, 1);
+}
+
 TEST_F(HintTests, ControlsAndOnShowHintCanChangeOrStopTheHint) {
   a->changedTo = "Changed";
   MoveTo(a, 5, 5);
