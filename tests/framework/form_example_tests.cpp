@@ -131,5 +131,33 @@ TEST_F(FormExampleTests, ASmallProgramRunsUnderTheHeadlessDesktop) {
   EXPECT_TRUE(Application->Terminated());
 }
 
+TEST_F(FormExampleTests, KeyPressCanChangeOrSwallowTypedCharactersBeforeTheEditSeesThem) {
+  ASSERT_TRUE(win::RegisterStandardControls());
+  TForm form(nullptr);
+  auto* edit = new TEditBox(&form);
+  edit->SetParent(&form);
+  std::u16string pressed;
+  int ups = 0;
+  edit->OnKeyPress = [&](TObject*, char16_t& key) {
+    pressed += key;
+    if (key == u'-') key = 0;          // swallowed
+    if (key == u'q') key = u'Q';       // changed
+  };
+  edit->OnKeyUp = [&](TObject*, Word&, TShiftState) { ++ups; };
+  form.SetKeyPreview(true);
+  form.OnKeyPress = [&](TObject*, char16_t& key) {
+    if (key == u'#') key = 0;  // the form sees it first and keeps it from the edit
+  };
+  form.Show();
+  form.SetActiveControl(edit);
+  Pump();
+  for (char16_t ch : std::u16string(u"aж-q#")) desktop->type_char(ch);
+  desktop->press_key('Z');
+  AppPump();
+  EXPECT_EQ(pressed, u"aж-qz");
+  EXPECT_EQ(edit->Text(), "aжQz");
+  EXPECT_GE(ups, 1);
+}
+
 }  // namespace
 }  // namespace fw::testing
