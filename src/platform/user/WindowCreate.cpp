@@ -219,7 +219,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
 
   if (!SendMessageW(h, WM_NCCREATE, 0, LPARAM(&cs))) {
-    menu::ForgetWindowBar(h);  // the failed call leaves the menu with the caller
+    if (bar) menu::ForgetWindowBar(h);  // the failed call leaves the menu with the caller
     if (FindWindowObj(h)) FinishDestroy(h);
     SetLastError(1400);
     return nullptr;
@@ -233,7 +233,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   raw->client = rc;
 
   if (SendMessageW(h, WM_CREATE, 0, LPARAM(&cs)) == -1) {
-    menu::ForgetWindowBar(h);
+    if (bar) menu::ForgetWindowBar(h);
     DestroyWindow(h);
     return nullptr;
   }
