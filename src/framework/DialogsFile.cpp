@@ -76,7 +76,7 @@ bool TOpenDialog::Execute() {
   win::desktop::FileDialogRequest request;
   request.owner = ParentWindow();
   request.save = IsSaveDialog();
-  request.title = win::Utf8ToWide(FTitle);
+  request.title = win::Utf8ToWide(FTitle.empty() ? DefaultTitle() : FTitle);
   request.filters = ParseFilter(FFilter);
   const Integer count = Integer(request.filters.size());
   request.filterIndex = FFilterIndex >= 1 && FFilterIndex <= count ? FFilterIndex : 1;

@@ -99,6 +99,7 @@ TEST_F(DialogTests, RequestCarriesFiltersAndOptions) {
   wd::PushSaveDialogAnswer(std::nullopt);
   save.Execute();
   EXPECT_TRUE(LastFileRequest().save);
+  EXPECT_EQ(LastFileRequest().title, u"Сохранить как");  // the dialog's own title when none is set
 }
 
 TEST_F(DialogTests, ChosenFilesFilterIndexAndMultiSelection) {

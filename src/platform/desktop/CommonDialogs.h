@@ -20,7 +20,7 @@ struct FileFilter {
 struct FileDialogRequest {
   HWND owner = nullptr;
   bool save = false;
-  std::u16string title;  // empty: the dialog's own
+  std::u16string title;
   std::vector<FileFilter> filters;
   int filterIndex = 1;  // 1-based index into filters
   std::u16string initialDir;
