@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/StdCtrlsScrollStyle.h"
 
 namespace fw {
 
@@ -48,8 +49,6 @@ using TGridOptions = TSet<TGridOption>;
 
 enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = TSet<TGridDrawStateItem>;
-
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // What a mouse drag is doing.
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };

@@ -33,6 +33,12 @@ bool IsClassMouseMessage(win::UINT Msg) {
   return Msg >= win::WM_MOUSEMOVE && Msg <= win::WM_MBUTTONDBLCLK && Msg != win::WM_RBUTTONUP;
 }
 
+win::LRESULT ControlColors(TWinControl* Control, win::HDC DC) {
+  win::SetTextColor(DC, win::COLORREF(ColorToRGB(Control->Font()->Color())));
+  win::SetBkColor(DC, win::COLORREF(ColorToRGB(Control->Color())));
+  return reinterpret_cast<win::LRESULT>(Control->Brush()->Handle());
+}
+
 TSize MeasureControlText(TFont* Font, const String& Text, win::UINT Flags, Integer Width) {
   win::HDC dc = win::GetDC(nullptr);
   if (dc == nullptr) return TSize{0, 0};
@@ -234,10 +240,7 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
 void TButtonControl::CNCommand(TMessage&) {}
 
 void TButtonControl::CNCtlColor(TMessage& Message) {
-  auto dc = reinterpret_cast<win::HDC>(Message.WParam);
-  win::SetTextColor(dc, win::COLORREF(ColorToRGB(FFont->Color())));
-  win::SetBkColor(dc, win::COLORREF(ColorToRGB(FColor)));
-  Message.Result = reinterpret_cast<win::LRESULT>(FBrush->Handle());
+  Message.Result = ControlColors(this, reinterpret_cast<win::HDC>(Message.WParam));
 }
 
 void TButtonControl::Dispatch(TMessage& Message) {

@@ -2,6 +2,7 @@
 // Small types the standard controls share with the controls built on them.
 
 #include "framework/Forms.h"
+#include "framework/StdCtrlsScrollStyle.h"
 
 namespace fw {
 
@@ -32,5 +33,8 @@ TOwnerDrawState OwnerDrawStateOf(win::UINT ItemState);
 // Mouse messages a subclassed standard control's own procedure must see before the framework's
 // mouse handling (pressing, selecting, capture); the right button's release reaches it anyway.
 bool IsClassMouseMessage(win::UINT Msg);
+
+// The answer to a reflected WM_CTLCOLOR*: the control's font colour on its colour, and its brush.
+win::LRESULT ControlColors(TWinControl* Control, win::HDC DC);
 
 }  // namespace fw
