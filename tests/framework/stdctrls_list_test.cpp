@@ -1,0 +1,237 @@
+// List boxes and combo boxes: items with objects, selection, notifications through injected input,
+// owner drawing and measuring, and what is kept over a new window.
+
+#include <string>
+#include <vector>
+
+#include "framework/StdCtrlsList.h"
+#include "framework/StringList.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListBox.h"
+#include "stdctrls_support.h"
+
+namespace fw::testing {
+namespace {
+
+using ListTests = StdCtrlsTest;
+
+// Objects to hang on items.
+struct Tag : TObject {};
+
+TEST_F(ListTests, ItemsAndObjectsMadeBeforeTheWindowReachIt) {
+  auto* list = Add<TListBox>(10, 10, 150, 120);
+  Tag a, b;
+  list->Items()->AddObject("Синус", &a);
+  list->Items()->AddObject("Косинус", &b);
+  list->Items()->Insert(1, "Тангенс");
+  list->SetItemIndex(2);
+  EXPECT_FALSE(list->HandleAllocated());
+  ShowForm();
+  win::HWND h = list->Handle();
+  EXPECT_EQ(win::SendMessageW(h, win::LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(list->Items()->Strings(1), "Тангенс");
+  EXPECT_EQ(win::SendMessageW(h, win::LB_GETITEMDATA, 2, 0), reinterpret_cast<win::LRESULT>(&b));
+  EXPECT_EQ(list->Items()->Objects(0), &a);
+  EXPECT_EQ(list->Items()->IndexOfObject(&b), 2);
+  EXPECT_EQ(list->ItemIndex(), 2);
+  EXPECT_TRUE(list->Selected(2));
+  EXPECT_THROW(list->Selected(3), EListError);
+  EXPECT_THROW(list->Items()->Strings(5), EStringListError);
+  list->Items()->Delete(0);
+  EXPECT_EQ(list->Items()->Count(), 2);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  list->Clear();
+  EXPECT_EQ(win::SendMessageW(h, win::LB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(ListTests, ClicksAndKeysSelectAndNotifyOnce) {
+  auto* list = Add<TListBox>(10, 10, 150, 120);
+  for (const char* s : {"a", "b", "c", "d"}) list->Items()->Add(s);
+  std::vector<Integer> clicks;
+  int dbl = 0;
+  list->OnClick = [&](TObject*) { clicks.push_back(list->ItemIndex()); };
+  list->OnDblClick = [&](TObject*) { ++dbl; };
+  ShowForm();
+  TRect r = list->ItemRect(1);
+  ASSERT_GT(r.bottom, r.top);
+  ClickOn(list, 20, (r.top + r.bottom) / 2);
+  EXPECT_EQ(clicks, (std::vector<Integer>{1}));
+  EXPECT_TRUE(list->Focused());
+  Key(win::VK_DOWN);
+  EXPECT_EQ(clicks, (std::vector<Integer>{1, 2}));
+  r = list->ItemRect(2);
+  desktop->click(At(list, 20, (r.top + r.bottom) / 2));
+  desktop->click(At(list, 20, (r.top + r.bottom) / 2));
+  AppPump();
+  EXPECT_EQ(dbl, 1);
+  // Item positions.
+  EXPECT_EQ(list->ItemAtPos(Point(20, (r.top + r.bottom) / 2), true), 2);
+  EXPECT_EQ(list->ItemAtPos(Point(20, list->ItemRect(3).bottom + 2), true), -1);
+  EXPECT_EQ(list->ItemAtPos(Point(20, list->ItemRect(3).bottom + 2), false), 4);
+  EXPECT_EQ(list->ItemRect(9).right, 0);
+}
+
+TEST_F(ListTests, MultipleSelectionSortingAndANewWindowKeepItemsAndSelection) {
+  auto* list = Add<TListBox>(10, 10, 150, 120);
+  list->SetMultiSelect(true);
+  Tag t;
+  for (const char* s : {"delta", "alpha", "charlie"}) list->Items()->Add(s);
+  list->Items()->PutObject(1, &t);
+  list->SetSelected(0, true);
+  list->SetSelected(2, true);
+  EXPECT_EQ(list->SelCount(), 2);
+  ShowForm();
+  EXPECT_EQ(list->SelCount(), 2);
+  EXPECT_TRUE(list->Selected(2));
+  EXPECT_FALSE(list->Selected(1));
+  list->SetSelected(2, false);
+  list->SetSelected(1, true);
+  list->SetSorted(true);
+  Pump();
+  EXPECT_EQ(list->Items()->CommaText(), "alpha,charlie,delta");
+  EXPECT_EQ(list->Items()->Objects(0), &t);
+  EXPECT_EQ(list->SelCount(), 2) << "selection is kept by position";
+  EXPECT_EQ(list->Items()->Add("bravo"), 1) << "a sorted list places new items";
+  EXPECT_NE(win::GetWindowLongW(list->Handle(), win::GWL_STYLE) & win::LONG(win::LBS_EXTENDEDSEL), 0);
+  list->SetMultiSelect(false);
+  Pump();
+  EXPECT_EQ(list->SelCount(), -1);
+  EXPECT_EQ(list->Items()->Count(), 4);
+}
+
+TEST_F(ListTests, OwnerDrawnListsDrawAndMeasureThroughTheirEvents) {
+  auto* list = Add<TListBox>(10, 10, 150, 150);
+  list->SetStyle(lbOwnerDrawVariable);
+  for (const char* s : {"a", "b", "c"}) list->Items()->Add(s);
+  list->OnMeasureItem = [](TWinControl*, Integer index, Integer& height) { height = 10 + 5 * index; };
+  struct Draw {
+    Integer index;
+    TRect rect;
+    TOwnerDrawState state;
+  };
+  std::vector<Draw> draws;
+  list->OnDrawItem = [&](TWinControl* c, Integer index, const TRect& rect, TOwnerDrawState state) {
+    EXPECT_EQ(c, list);
+    draws.push_back({index, rect, state});
+    list->Canvas()->Brush()->SetColor(index == 1 ? clRed : clBlue);
+    list->Canvas()->FillRect(rect);
+  };
+  list->SetItemIndex(1);
+  ShowForm();
+  EXPECT_EQ(list->ItemRect(0).bottom - list->ItemRect(0).top, 10);
+  EXPECT_EQ(list->ItemRect(2).bottom - list->ItemRect(2).top, 20);
+  ASSERT_FALSE(draws.empty());
+  bool sawSelected = false;
+  for (const Draw& d : draws) {
+    EXPECT_EQ(d.rect, list->ItemRect(d.index));
+    if (d.index == 1) sawSelected = d.state.Contains(odSelected);
+  }
+  EXPECT_TRUE(sawSelected);
+  TRect r1 = list->ItemRect(1);
+  win::POINT p = At(list, 5, r1.top + 3);
+  EXPECT_EQ(TColor(desktop->screen_pixel(p.x, p.y)), clRed);
+  p = At(list, 5, list->ItemRect(2).top + 3);
+  EXPECT_EQ(TColor(desktop->screen_pixel(p.x, p.y)), clBlue);
+
+  // A fixed list takes ItemHeight for every item.
+  list->SetStyle(lbOwnerDrawFixed);
+  list->SetItemHeight(18);
+  Pump();
+  EXPECT_EQ(list->ItemHeight(), 18);
+  EXPECT_EQ(list->ItemRect(2).top, 36);
+  EXPECT_EQ(list->Items()->Count(), 3);
+}
+
+TEST_F(ListTests, ComboSelectionSetsTextAndFiresSelectOrChange) {
+  auto* combo = Add<TComboBox>(10, 10, 150, 21);
+  combo->SetStyle(csDropDownList);
+  for (const char* s : {"Линия", "Точки", "Столбцы"}) combo->Items()->Add(s);
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->Text(), "Точки");
+  ShowForm();
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "Точки");
+  combo->SetText("Столбцы");
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  combo->SetText("нет такого");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->EditHandle(), nullptr);
+
+  int selects = 0, changes = 0;
+  combo->OnSelect = [&](TObject*) { ++selects; };
+  combo->OnChange = [&](TObject*) { ++changes; };
+  combo->SetItemIndex(0);
+  combo->SetFocus();
+  Key(win::VK_DOWN);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(selects, 1);
+  EXPECT_EQ(changes, 0);
+  combo->OnSelect = nullptr;
+  Key(win::VK_DOWN);
+  EXPECT_EQ(changes, 1) << "without OnSelect a selection is a change";
+  EXPECT_EQ(combo->Text(), "Столбцы");
+}
+
+TEST_F(ListTests, DropDownComboEditsDropsAndKeepsItsItemsOverANewWindow) {
+  auto* combo = Add<TComboBox>(10, 10, 150, 21);
+  for (const char* s : {"1", "2"}) combo->Items()->Add(s);
+  std::vector<std::string> events;
+  combo->OnChange = [&](TObject*) { events.push_back("change " + combo->Text()); };
+  combo->OnDropDown = [&](TObject*) { events.push_back("drop"); };
+  combo->OnCloseUp = [&](TObject*) { events.push_back("close"); };
+  ShowForm();
+  ASSERT_NE(combo->EditHandle(), nullptr);
+  EXPECT_EQ(win::GetParent(combo->EditHandle()), combo->Handle());
+  combo->SetFocus();
+  desktop->type_char(u'x');
+  AppPump();
+  EXPECT_EQ(combo->Text(), "x");
+  combo->SetDroppedDown(true);
+  AppPump();
+  EXPECT_TRUE(combo->DroppedDown());
+  combo->SetDroppedDown(false);
+  AppPump();
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(events, (std::vector<std::string>{"change x", "drop", "close"}));
+
+  combo->SetItemIndex(1);
+  combo->SetMaxLength(3);
+  combo->SetStyle(csSimple);
+  Pump();
+  EXPECT_EQ(combo->Items()->Count(), 2);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "2");
+  ASSERT_NE(combo->ListHandle(), nullptr);
+  EXPECT_EQ(win::SendMessageW(combo->ListHandle(), win::LB_GETCOUNT, 0, 0), 2);
+  combo->SetText("");
+  combo->SetFocus();
+  for (char16_t c : std::u16string(u"abcdef")) desktop->type_char(c);
+  AppPump();
+  EXPECT_EQ(combo->Text(), "abc") << "the limit holds in the new window";
+}
+
+TEST_F(ListTests, OwnerDrawnComboDrawsItsItemsThroughOnDrawItem) {
+  auto* combo = Add<TComboBox>(10, 10, 150, 21);
+  combo->SetStyle(csOwnerDrawFixed);
+  combo->SetItemHeight(17);
+  for (const char* s : {"red", "green"}) combo->Items()->Add(s);
+  std::vector<Integer> drawn;
+  bool sawEditField = false;
+  combo->OnDrawItem = [&](TWinControl*, Integer index, const TRect& rect, TOwnerDrawState state) {
+    drawn.push_back(index);
+    if (state.Contains(odComboBoxEdit)) sawEditField = true;
+    combo->Canvas()->Brush()->SetColor(index == 0 ? clRed : clLime);
+    combo->Canvas()->FillRect(rect);
+  };
+  combo->SetItemIndex(0);
+  ShowForm();
+  EXPECT_EQ(combo->ItemHeight(), 17);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_TRUE(sawEditField);
+  EXPECT_EQ(drawn.back(), 0);
+  win::POINT p = At(combo, 5, 5);  // inside the sunken field
+  EXPECT_EQ(TColor(desktop->screen_pixel(p.x, p.y)), clRed);
+}
+
+}  // namespace
+}  // namespace fw::testing
