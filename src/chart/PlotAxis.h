@@ -1,0 +1,122 @@
+#pragma once
+// One chart axis, scaling side: its range (automatic or set), increment, logarithmic scale,
+// orientation, and the conversion between values and pixels along it.
+
+#include <vector>
+
+#include "chart/PlotEngine.h"
+
+namespace chart {
+
+class TChartAxis : public fw::TPersistent {
+ public:
+  explicit TChartAxis(bool AHorizontal = true);
+
+  bool Horizontal() const { return FHorizontal; }
+  void SetHorizontal(bool Value);
+  // Drawn on the far side (top, right).
+  bool OtherSide() const { return FOtherSide; }
+  void SetOtherSide(bool Value);
+
+  bool Automatic() const { return FAutomatic; }
+  void SetAutomatic(bool Value);
+  bool AutomaticMinimum() const { return FAutomaticMinimum; }
+  void SetAutomaticMinimum(bool Value);
+  bool AutomaticMaximum() const { return FAutomaticMaximum; }
+  void SetAutomaticMaximum(bool Value);
+  double Minimum() const { return FMinimum; }
+  double Maximum() const { return FMaximum; }
+  // Refuse a bound on the wrong side of the other one (or not finite), raising an exception.
+  void SetMinimum(double Value);
+  void SetMaximum(double Value);
+  // Turns the automatic flags off and stores both bounds, swapped when reversed. Non-finite
+  // bounds are refused.
+  void SetMinMax(double AMin, double AMax);
+  // The smallest step between labels; 0 lets the axis choose. Negative or NaN is refused.
+  double Increment() const { return FIncrement; }
+  void SetIncrement(double Value);
+  bool Logarithmic() const { return FLogarithmic; }
+  void SetLogarithmic(bool Value);
+  double LogarithmicBase() const { return FLogarithmicBase; }
+  // Bases up to 1 (and NaN) are refused.
+  void SetLogarithmicBase(double Value);
+  bool Inverted() const { return FInverted; }
+  void SetInverted(bool Value);
+  bool RoundFirstLabel() const { return FRoundFirstLabel; }
+  void SetRoundFirstLabel(bool Value);
+  const String& AxisValuesFormat() const { return FAxisValuesFormat; }
+  void SetAxisValuesFormat(const String& Value);
+
+  // The pixel span of the axis: left to right (horizontal) or top to bottom (vertical).
+  Integer IStartPos() const { return FIStartPos; }
+  Integer IEndPos() const { return FIEndPos; }
+  Integer IAxisSize() const { return FIEndPos - FIStartPos; }
+  void SetPositions(Integer StartPos, Integer EndPos);
+
+  // The series whose data automatic scaling and limit checks look at (not owned).
+  void SetSeriesList(const TChartSeriesList* List) { FSeriesList = List; }
+
+  // Value to pixel: the minimum lies at the start (horizontal) or the end (vertical), the other
+  // way round when inverted. A zero range puts every value in the middle; NaN goes to the
+  // minimum's pixel; results are clamped to +-2^30. On a logarithmic axis values up to 0 go to
+  // the minimum's side; a minimum up to 0 is taken as Maximum / LogarithmicBase.
+  Integer CalcPosValue(double Value) const;
+  double CalcPosValueD(double Value) const;
+  // Pixel to value, the inverse.
+  double CalcPosPoint(Integer Pixel) const;
+
+  // The readable increment: the smallest 1, 2 or 5 x 10^n step that leaves room for labels of
+  // LabelSize pixels along AxisLength pixels (at least one step over the range). 0 for an empty
+  // or non-finite range.
+  static double ReadableIncrement(double Range, Integer AxisLength, Integer LabelSize);
+  // The step between labels: the readable one for the current range and span, or Increment
+  // when that is larger. On a logarithmic axis, the step of the exponent.
+  double CalcIncrement(Integer LabelSize) const;
+  // The label values from the first (rounded up to a multiple of the increment when
+  // RoundFirstLabel, else the minimum) to the maximum; powers of the base on a logarithmic axis.
+  std::vector<double> LabelValues(Integer LabelSize) const;
+  // A label's text by AxisValuesFormat; when the format cannot tell labels Increment apart,
+  // decimals are added until it can.
+  String LabelText(double Value, double Increment = 0) const;
+
+  // Applies automatic scaling from the series list (the active series on this axis).
+  void AdjustMaxMin();
+  // Moves both bounds by Offset and turns automatic scaling off. With CheckLimits, a move that
+  // would pass the series' extremes in its direction is refused (nothing changes).
+  void Scroll(double Offset, bool CheckLimits);
+
+  void Assign(fw::TPersistent* Source) override;
+
+  // Told after every change (the chart repaints).
+  fw::TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+  bool DataRange(double& Lo, double& Hi) const;
+  bool Flipped() const { return FHorizontal ? FInverted : !FInverted; }
+  // The range used for mapping (logarithms on a log axis); false when it is not usable.
+  bool MapRange(double& Lo, double& Hi) const;
+
+  bool FHorizontal;
+  bool FOtherSide = false;
+  bool FAutomatic = true;
+  bool FAutomaticMinimum = true;
+  bool FAutomaticMaximum = true;
+  double FMinimum = 0;
+  double FMaximum = 0;
+  double FIncrement = 0;
+  bool FLogarithmic = false;
+  double FLogarithmicBase = 10;
+  bool FInverted = false;
+  bool FRoundFirstLabel = true;
+  String FAxisValuesFormat = "#,##0.###";
+  Integer FIStartPos = 0;
+  Integer FIEndPos = 0;
+  const TChartSeriesList* FSeriesList = nullptr;
+};
+
+// The smallest and largest X of the active series of List on Axis (0 when there is none).
+double MinimumXOnAxis(const TChartSeriesList& List, const TChartAxis* Axis);
+double MaximumXOnAxis(const TChartSeriesList& List, const TChartAxis* Axis);
+
+}  // namespace chart

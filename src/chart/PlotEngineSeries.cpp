@@ -1,0 +1,382 @@
+// The series base: points, colours, events and data sources.
+#include <algorithm>
+#include <cmath>
+
+#include "chart/PlotConst.h"
+#include "chart/PlotEngine.h"
+#include "framework/SysUtils.h"
+
+namespace chart {
+
+TChartSeries::TChartSeries(fw::TComponent* AOwner) : fw::TComponent(AOwner) {
+  FValueLists.push_back(std::make_unique<TChartValueList>(this, PlotMsg_ValueListX));
+  FValueLists.push_back(std::make_unique<TChartValueList>(this, PlotMsg_ValueListY));
+  XValues()->FOrder = loAscending;
+}
+
+TChartSeries::~TChartSeries() {
+  if (FFunction) FFunction->FParent = nullptr;
+  for (TChartSeries* source : FDataSources) {
+    source->RemoveListener(this);
+    RemoveFreeNotification(source);
+  }
+  FDataSources.clear();
+}
+
+TChartValueList* TChartSeries::ValueListByName(std::string_view Name) const {
+  for (const auto& list : FValueLists)
+    if (fw::SameText(list->Name(), Name)) return list.get();
+  return nullptr;
+}
+
+TChartValueList* TChartSeries::AddValueList(const String& Name) {
+  auto list = std::make_unique<TChartValueList>(this, Name);
+  list->FValues.assign(std::size_t(Count()), 0.0);
+  FValueLists.push_back(std::move(list));
+  return FValueLists.back().get();
+}
+
+void TChartSeries::SetPointX(Integer Index, double Value) {
+  if (Index < 0 || Index >= Count()) return;
+  XValues()->SetValue(Index, Value);
+  Changed();
+}
+
+void TChartSeries::SetPointY(Integer Index, double Value) {
+  if (Index < 0 || Index >= Count()) return;
+  YValues()->SetValue(Index, Value);
+  Changed();
+}
+
+void TChartSeries::SetPointLabel(Integer Index, const String& Value) {
+  if (Index < 0 || Index >= Count()) return;
+  FLabels.SetLabels(Index, Value);
+  Changed();
+}
+
+Integer TChartSeries::InsertPosition(double X) const {
+  const TChartValueList* xs = XValues();
+  const Integer n = xs->Count();
+  if (xs->Order() == loNone || std::isnan(X) || n == 0) return n;
+  const double* first = xs->Data();
+  const double* last = first + n;
+  while (last != first && std::isnan(*(last - 1))) --last;
+  const double* at = xs->Order() == loAscending ? std::upper_bound(first, last, X)
+                                                 : std::upper_bound(first, last, X, std::greater<double>());
+  return Integer(at - first);
+}
+
+void TChartSeries::InsertPointAt(Integer Index, double X, double Y, const String& Label, TColor Color) {
+  const Integer n = Count();
+  for (std::size_t i = 0; i < FValueLists.size(); ++i) {
+    double v = i == 0 ? X : i == 1 ? Y : 0.0;
+    if (Index == n)
+      FValueLists[i]->AppendRaw(v);
+    else
+      FValueLists[i]->InsertRaw(Index, v);
+  }
+  FLabels.InsertAt(Index, Label);
+  if (FColors.empty() && Color != clTeeColor) FColors.assign(std::size_t(n), clTeeColor);
+  if (!FColors.empty()) FColors.insert(FColors.begin() + Index, Color);
+}
+
+Integer TChartSeries::AddPoint(double X, double Y, const String& Label, TColor Color) {
+  Integer index = InsertPosition(X);
+  InsertPointAt(index, X, Y, Label, Color);
+  Changed();
+  return index;
+}
+
+Integer TChartSeries::AddValue(double Value, const String& Label, TColor Color) {
+  return AddPoint(double(Count()), Value, Label, Color);
+}
+
+Integer TChartSeries::AddNullValue(const String& Label) { return AddPoint(double(Count()), 0.0, Label, clNullPoint); }
+
+Integer TChartSeries::AddNullPoint(double X, double Y, const String& Label) {
+  return AddPoint(X, Y, Label, clNullPoint);
+}
+
+void TChartSeries::DeletePoint(Integer Index) { DeletePoints(Index, 1, false); }
+
+void TChartSeries::DeletePoints(Integer Start, Integer Quantity, bool RemoveGap) {
+  const Integer n = Count();
+  if (Start < 0 || Start >= n || Quantity <= 0) return;
+  Quantity = std::min(Quantity, n - Start);
+  for (auto& list : FValueLists) list->Delete(Start, Quantity);
+  FLabels.DeleteRange(Start, Quantity);
+  if (!FColors.empty()) FColors.erase(FColors.begin() + Start, FColors.begin() + Start + Quantity);
+  if (RemoveGap) {
+    TChartValueList* xs = XValues();
+    for (Integer i = Start; i < xs->Count(); ++i) xs->FValues[std::size_t(i)] -= Quantity;
+  }
+  Changed();
+}
+
+void TChartSeries::Clear() {
+  for (auto& list : FValueLists) list->ClearRaw();
+  FLabels.FLabels.clear();
+  FColors.clear();
+  FColors.shrink_to_fit();
+  Changed();
+}
+
+void TChartSeries::CopyPointsFrom(TChartSeries* Source) {
+  if (!Source || Source == this) return;
+  BeginUpdate();
+  Clear();
+  const Integer n = Source->Count();
+  for (auto& list : FValueLists) list->FValues.reserve(std::size_t(n));
+  for (Integer i = 0; i < n; ++i)
+    AddPoint(Source->PointX(i), Source->PointY(i), Source->PointLabel(i), Source->PointColor(i));
+  EndUpdate();
+}
+
+void TChartSeries::AssignValues(TChartSeries* Source) {
+  if (!Source || Source == this) return;
+  const std::size_t n = std::size_t(Source->Count());
+  for (std::size_t i = 0; i < FValueLists.size(); ++i) {
+    auto& dst = FValueLists[i]->FValues;
+    if (i < Source->FValueLists.size())
+      dst = Source->FValueLists[i]->FValues;
+    else
+      dst.assign(n, 0.0);
+    FValueLists[i]->Changed();
+  }
+  FLabels = Source->FLabels;
+  FColors = Source->FColors;
+  Changed();
+}
+
+TColor TChartSeries::PointColor(Integer Index) const {
+  if (FColors.empty() || Index < 0 || Index >= Integer(FColors.size())) return clTeeColor;
+  return FColors[std::size_t(Index)];
+}
+
+void TChartSeries::SetPointColor(Integer Index, TColor Value) {
+  if (Index < 0 || Index >= Count()) return;
+  if (FColors.empty()) {
+    if (Value == clTeeColor) return;
+    FColors.assign(std::size_t(Count()), clTeeColor);
+  }
+  FColors[std::size_t(Index)] = Value;
+  Changed();
+}
+
+bool TChartSeries::IsNullPoint(Integer Index) const {
+  if (Index < 0 || Index >= Count()) return false;
+  if (PointColor(Index) == clNullPoint) return true;
+  return !std::isfinite(PointX(Index)) || !std::isfinite(PointY(Index));
+}
+
+TColor TChartSeries::ValueColor(Integer Index) const {
+  if (IsNullPoint(Index)) return fw::clNone;
+  TColor own = PointColor(Index);
+  if (own != clTeeColor) return own;
+  return FColorEachPoint ? PlotDefaultPaletteColor(Index) : SeriesColor();
+}
+
+TColor TChartSeries::SeriesColor() const {
+  return FSeriesColor == clTeeColor ? PlotDefaultPaletteColor(0) : FSeriesColor;
+}
+
+void TChartSeries::SetSeriesColor(TColor Value) {
+  if (FSeriesColor == Value) return;
+  FSeriesColor = Value;
+  NotifySeriesEvent(seChangeColor);
+}
+
+void TChartSeries::SetColorEachPoint(bool Value) {
+  if (FColorEachPoint == Value) return;
+  FColorEachPoint = Value;
+  NotifySeriesEvent(seChangeColor);
+}
+
+void TChartSeries::SetTitle(const String& Value) {
+  if (FTitle == Value) return;
+  FTitle = Value;
+  NotifySeriesEvent(seChangeTitle);
+}
+
+void TChartSeries::SetActive(bool Value) {
+  if (FActive == Value) return;
+  FActive = Value;
+  NotifySeriesEvent(seChangeActive);
+}
+
+void TChartSeries::SetValueFormat(const String& Value) {
+  if (FValueFormat == Value) return;
+  FValueFormat = Value;
+  Changed();
+}
+
+String TChartSeries::FormatValue(double Value) const { return PlotFormatFloat(FValueFormat, Value); }
+
+double TChartSeries::Extreme(const TChartValueList* List, bool Max) const {
+  bool any = false;
+  double result = 0;
+  for (Integer i = 0, n = Count(); i < n; ++i) {
+    if (IsNullPoint(i)) continue;
+    double v = List->Value(i);
+    if (!any || (Max ? v > result : v < result)) result = v;
+    any = true;
+  }
+  return result;
+}
+
+double TChartSeries::MinXValue() const { return Extreme(XValues(), false); }
+double TChartSeries::MaxXValue() const { return Extreme(XValues(), true); }
+double TChartSeries::MinYValue() const { return Extreme(YValues(), false); }
+double TChartSeries::MaxYValue() const { return Extreme(YValues(), true); }
+
+void TChartSeries::BeginUpdate() { ++FUpdateCount; }
+
+void TChartSeries::EndUpdate() {
+  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  std::vector<TChartSeriesEvent> pending;
+  pending.swap(FPending);
+  for (TChartSeriesEvent e : pending)
+    if (e != seDataChanged) Deliver(e);
+  Deliver(seDataChanged);
+}
+
+void TChartSeries::Changed() { NotifySeriesEvent(seDataChanged); }
+
+void TChartSeries::NotifyDataChanged() { NotifySeriesEvent(seDataChanged); }
+
+void TChartSeries::NotifySeriesEvent(TChartSeriesEvent Event) {
+  if (FUpdateCount > 0) {
+    if (std::find(FPending.begin(), FPending.end(), Event) == FPending.end()) FPending.push_back(Event);
+    return;
+  }
+  Deliver(Event);
+}
+
+void TChartSeries::Deliver(TChartSeriesEvent Event) {
+  // A listener may remove itself or others while being told.
+  std::vector<TChartSeriesListener*> listeners = FListeners;
+  for (TChartSeriesListener* l : listeners)
+    if (std::find(FListeners.begin(), FListeners.end(), l) != FListeners.end()) l->SeriesEvent(this, Event);
+}
+
+void TChartSeries::AddListener(TChartSeriesListener* Listener) {
+  if (Listener && std::find(FListeners.begin(), FListeners.end(), Listener) == FListeners.end())
+    FListeners.push_back(Listener);
+}
+
+void TChartSeries::RemoveListener(TChartSeriesListener* Listener) {
+  FListeners.erase(std::remove(FListeners.begin(), FListeners.end(), Listener), FListeners.end());
+}
+
+void TChartSeries::Permute(const std::vector<Integer>& Perm) {
+  const std::size_t n = Perm.size();
+  std::vector<double> tmp(n);
+  for (auto& list : FValueLists) {
+    for (std::size_t i = 0; i < n; ++i) tmp[i] = list->FValues[std::size_t(Perm[i])];
+    std::copy(tmp.begin(), tmp.end(), list->FValues.begin());
+    list->Changed();
+  }
+  if (!FLabels.Empty()) {
+    FLabels.FLabels.resize(n);
+    std::vector<String> labels(n);
+    for (std::size_t i = 0; i < n; ++i) labels[i] = std::move(FLabels.FLabels[std::size_t(Perm[i])]);
+    FLabels.FLabels.swap(labels);
+  }
+  if (!FColors.empty()) {
+    std::vector<TColor> colors(n);
+    for (std::size_t i = 0; i < n; ++i) colors[i] = FColors[std::size_t(Perm[i])];
+    FColors.swap(colors);
+  }
+  Changed();
+}
+
+void TChartSeries::AddDataSource(TChartSeries* Source) {
+  if (!Source || Source == this) return;
+  if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end()) return;
+  FDataSources.push_back(Source);
+  Source->AddListener(this);
+  FreeNotification(Source);
+  CheckDataSource();
+}
+
+void TChartSeries::RemoveDataSource(TChartSeries* Source) {
+  auto it = std::find(FDataSources.begin(), FDataSources.end(), Source);
+  if (it == FDataSources.end()) return;
+  FDataSources.erase(it);
+  Source->RemoveListener(this);
+  RemoveFreeNotification(Source);
+  CheckDataSource();
+}
+
+void TChartSeries::SetDataSource(TChartSeries* Source) {
+  BeginUpdate();
+  while (!FDataSources.empty()) RemoveDataSource(FDataSources.back());
+  EndUpdate();
+  if (Source) AddDataSource(Source);
+}
+
+void TChartSeries::SetFunctionType(TPlotFunction* Value) {
+  if (FFunction == Value) return;
+  if (FFunction) FFunction->FParent = nullptr;
+  if (Value && Value->FParent) Value->FParent->FFunction = nullptr;
+  FFunction = Value;
+  if (FFunction) FFunction->FParent = this;
+  CheckDataSource();
+}
+
+void TChartSeries::CheckDataSource() {
+  if (!FFunction || FComputing || FUpdateCount > 0 || FDataSources.empty()) return;
+  struct Guard {
+    TChartSeries* s;
+    ~Guard() {
+      s->FComputing = false;
+      s->EndUpdate();
+    }
+  };
+  FComputing = true;
+  BeginUpdate();
+  Guard guard{this};
+  Clear();
+  FFunction->ComputeFromSource(FDataSources.front());
+}
+
+void TChartSeries::SeriesEvent(TChartSeries* Series, TChartSeriesEvent Event) {
+  if (Event == seDataChanged && std::find(FDataSources.begin(), FDataSources.end(), Series) != FDataSources.end())
+    CheckDataSource();
+}
+
+void TChartSeries::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  if (Operation == fw::opRemove) {
+    // The source is being destroyed: forget it without calling into it.
+    auto it = std::find(FDataSources.begin(), FDataSources.end(), AComponent);
+    if (it != FDataSources.end()) FDataSources.erase(it);
+  }
+  fw::TComponent::Notification(AComponent, Operation);
+}
+
+Integer TChartSeriesList::Add(TChartSeries* Series) {
+  FItems.push_back(Series);
+  return Count() - 1;
+}
+
+void TChartSeriesList::Delete(Integer Index) {
+  if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
+}
+
+Integer TChartSeriesList::Remove(TChartSeries* Series) {
+  Integer i = IndexOf(Series);
+  Delete(i);
+  return i;
+}
+
+Integer TChartSeriesList::IndexOf(const TChartSeries* Series) const {
+  auto it = std::find(FItems.begin(), FItems.end(), Series);
+  return it == FItems.end() ? -1 : Integer(it - FItems.begin());
+}
+
+void TChartSeriesList::Exchange(Integer Index1, Integer Index2) {
+  if (Index1 < 0 || Index2 < 0 || Index1 >= Count() || Index2 >= Count()) return;
+  std::swap(FItems[std::size_t(Index1)], FItems[std::size_t(Index2)]);
+}
+
+}  // namespace chart

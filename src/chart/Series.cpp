@@ -1,0 +1,12 @@
+#include "chart/Series.h"
+
+#include "chart/PlotConst.h"
+
+namespace chart {
+
+void RegisterLineSeriesClasses() {
+  RegisterPlotSeries(PlotClassOf<TLineSeries>(PlotMsg_StandardPage, "Line"));
+  RegisterPlotSeries(PlotClassOf<TFastLineSeries>(PlotMsg_StandardPage, "Fast Line"));
+}
+
+}  // namespace chart
