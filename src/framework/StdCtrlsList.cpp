@@ -279,6 +279,13 @@ void TCustomListBox::SetItemIndex(Integer Value) {
   }
 }
 
+void TCustomListBox::SelectAll() {
+  if (!FMultiSelect) return;
+  for (Integer i = 0; i < FItems->Count(); ++i) SetSelected(i, true);
+}
+
+void TCustomListBox::AddItem(const String& Item, TObject* AObject) { FItems->AddObject(Item, AObject); }
+
 void TCustomListBox::SetMultiSelect(bool Value) {
   if (FMultiSelect == Value) return;
   FMultiSelect = Value;
@@ -510,6 +517,8 @@ void TCustomComboBox::SetItemIndex(Integer Value) {
   }
   win::SendMessageW(FHandle, win::CB_SETCURSEL, win::WPARAM(Value), 0);
 }
+
+void TCustomComboBox::AddItem(const String& Item, TObject* AObject) { FItems->AddObject(Item, AObject); }
 
 void TCustomComboBox::SetText(const String& Value) {
   if (FStyle == csDropDown || FStyle == csSimple) {

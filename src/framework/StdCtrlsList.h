@@ -25,8 +25,11 @@ class TCustomListBox : public TWinControl {
   TStrings* Items() const;
   void SetItems(TStrings* Value);
   // The selected item (the focused one of a multiple-selection list); -1 for none.
-  Integer ItemIndex();
-  void SetItemIndex(Integer Value);
+  virtual Integer ItemIndex();
+  virtual void SetItemIndex(Integer Value);
+  // Selects every item of a multiple-selection list.
+  virtual void SelectAll();
+  void AddItem(const String& Item, TObject* AObject);
   bool MultiSelect() const { return FMultiSelect; }
   void SetMultiSelect(bool Value);
   // With MultiSelect: Shift and Ctrl extend the selection instead of every click toggling.
@@ -95,8 +98,9 @@ class TCustomComboBox : public TWinControl {
 
   TStrings* Items() const;
   void SetItems(TStrings* Value);
-  Integer ItemIndex();
-  void SetItemIndex(Integer Value);
+  virtual Integer ItemIndex();
+  virtual void SetItemIndex(Integer Value);
+  void AddItem(const String& Item, TObject* AObject);
   // A drop-down list's text can only be an item's: setting another selects none.
   void SetText(const String& Value) override;
   TComboBoxStyle Style() const { return FStyle; }

@@ -21,7 +21,7 @@ struct Tag : TObject {};
 TEST_F(ListTests, ItemsAndObjectsMadeBeforeTheWindowReachIt) {
   auto* list = Add<TListBox>(10, 10, 150, 120);
   Tag a, b;
-  list->Items()->AddObject("Синус", &a);
+  list->AddItem("Синус", &a);
   list->Items()->AddObject("Косинус", &b);
   list->Items()->Insert(1, "Тангенс");
   list->SetItemIndex(2);
@@ -93,9 +93,14 @@ TEST_F(ListTests, MultipleSelectionSortingAndANewWindowKeepItemsAndSelection) {
   EXPECT_EQ(list->SelCount(), 2) << "selection is kept by position";
   EXPECT_EQ(list->Items()->Add("bravo"), 1) << "a sorted list places new items";
   EXPECT_NE(win::GetWindowLongW(list->Handle(), win::GWL_STYLE) & win::LONG(win::LBS_EXTENDEDSEL), 0);
+  list->SelectAll();
+  EXPECT_EQ(list->SelCount(), 4);
   list->SetMultiSelect(false);
   Pump();
   EXPECT_EQ(list->SelCount(), -1);
+  Integer before = list->ItemIndex();
+  list->SelectAll();
+  EXPECT_EQ(list->ItemIndex(), before) << "a single-selection list has no select-all";
   EXPECT_EQ(list->Items()->Count(), 4);
 }
 
