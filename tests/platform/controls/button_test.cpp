@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "platform/controls/Edit.h"
+#include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/user/Input.h"
 #include "platform/user/MenuTypes.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/Paint.h"
 #include "platform/user/Messages.h"
 #include "platform/user/SysColors.h"
 #include "platform/user/Window.h"
@@ -363,6 +365,62 @@ TEST_F(ButtonTest, DefaultPushButtonWearsAFrameAndGroupBoxAnEtchedOne) {
   EXPECT_EQ(Pixel(group, 7, 6), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Pixel(group, 4, 6), GetSysColor(COLOR_BTNSHADOW));
   DestroyWindow(group);
+  DeleteObject(font);
+}
+
+TEST_F(ButtonTest, PushLikeBoxesLookPressedWhenCheckedAndColoursAreAskedByKind) {
+  HWND like = Make(BS_AUTOCHECKBOX | BS_PUSHLIKE, 1, {10, 10, 80, 26}, u"");
+  HWND push = Make(BS_PUSHBUTTON, 2, {100, 10, 80, 26});
+  HWND box = Make(BS_CHECKBOX, 3, {10, 50, 80, 20});
+  EXPECT_EQ(Pixel(like, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+  ClickOn(like);
+  EXPECT_EQ(Check(like), BST_CHECKED);
+  EXPECT_NE(Pixel(like, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT)) << "a sunken edge";
+  // A checked push button's middle is a checkerboard of highlight and face.
+  COLORREF a = Pixel(like, 40, 13), b = Pixel(like, 41, 13);
+  EXPECT_NE(a, b);
+  for (COLORREF c : {a, b}) EXPECT_TRUE(c == GetSysColor(COLOR_BTNHIGHLIGHT) || c == GetSysColor(COLOR_BTNFACE));
+  ClearLog();
+  InvalidateRect(push, nullptr, TRUE);
+  InvalidateRect(box, nullptr, TRUE);
+  desktop->run_until_idle();
+  int btn = 0, stat = 0;
+  for (const LoggedMessage& m : Log(parent)) {
+    if (m.msg == WM_CTLCOLORBTN && m.lParam == reinterpret_cast<LPARAM>(push)) ++btn;
+    if (m.msg == WM_CTLCOLORSTATIC && m.lParam == reinterpret_cast<LPARAM>(box)) ++stat;
+    EXPECT_FALSE(m.msg == WM_CTLCOLORSTATIC && m.lParam == reinterpret_cast<LPARAM>(push));
+  }
+  EXPECT_GE(btn, 1);
+  EXPECT_GE(stat, 1);
+}
+
+TEST_F(ButtonTest, MultiLineCaptionsWrapInsideTheButton) {
+  HFONT font = CreateFontW(13, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, std::u16string(kTestFontFace).c_str());
+  SetHandler(parent, [](HWND, UINT msg, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+    if (msg == WM_CTLCOLORSTATIC) {
+      SetTextColor(reinterpret_cast<HDC>(w), RGB(255, 0, 0));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    return std::nullopt;
+  });
+  // 13 + 4 pixels of glyph and gap leave 42 pixels: six 7-pixel characters a line.
+  HWND one = Make(BS_CHECKBOX, 1, {10, 10, 59, 40}, u"HHHH HHHH");
+  HWND two = Make(BS_CHECKBOX | BS_MULTILINE, 2, {10, 60, 59, 40}, u"HHHH HHHH");
+  for (HWND b : {one, two}) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  auto redRows = [&](HWND b) {
+    int rows = 0;
+    for (int y = 0; y < 40; ++y) {
+      bool red = false;
+      for (int x = 17; x < 59 && !red; ++x) red = Pixel(b, x, y) == RGB(255, 0, 0);
+      rows += red ? 1 : 0;
+    }
+    return rows;
+  };
+  int single = redRows(one), wrapped = redRows(two);
+  EXPECT_GT(single, 0);
+  EXPECT_GT(wrapped, single + 5) << "two lines of text";
+  DestroyWindow(one);
+  DestroyWindow(two);
   DeleteObject(font);
 }
 
