@@ -181,6 +181,42 @@ TEST_F(ButtonTests, LabelDrawsItsCaptionInTheFontColourOnItsColour) {
   EXPECT_EQ(pixel(30, 5), ColorToRGB(form->Color()));
 }
 
+TEST_F(ButtonTests, GroupBoxDrawsAnEtchedFrameBrokenByItsCaption) {
+  auto* group = Add<TGroupBox>(10, 10, 200, 100);
+  group->SetCaption("HH");
+  group->Font()->SetColor(clRed);
+  ShowForm();
+  auto pixel = [&](int x, int y) {
+    win::POINT p = At(group, x, y);
+    return TColor(desktop->screen_pixel(p.x, p.y));
+  };
+  const TColor shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
+  // The frame's top line runs at half the 13-pixel caption height.
+  EXPECT_EQ(pixel(0, 6), shadow);
+  EXPECT_EQ(pixel(1, 7), light);
+  EXPECT_EQ(pixel(0, 60), shadow);
+  EXPECT_EQ(pixel(198, 60), shadow);
+  EXPECT_EQ(pixel(199, 60), light);
+  EXPECT_EQ(pixel(100, 6), shadow);
+  // Under the caption (x 8..22, with 2 pixels either side) the line is cleared.
+  EXPECT_EQ(pixel(7, 6), ColorToRGB(group->Color()));
+  EXPECT_EQ(pixel(23, 6), ColorToRGB(group->Color()));
+  bool red = false;
+  for (int x = 8; x < 22; ++x)
+    for (int y = 0; y < 13; ++y) red = red || pixel(x, y) == clRed;
+  EXPECT_TRUE(red);
+}
+
+TEST_F(ButtonTests, WordWrappedLabelGrowsDownwards) {
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  label->SetWordWrap(true);
+  label->SetBounds(10, 10, 30, 10);
+  label->SetCaption("abc def ghi");
+  EXPECT_EQ(label->Width(), 30) << "a wrapping label keeps its width";
+  EXPECT_EQ(label->Height(), 39);
+}
+
 TEST_F(ButtonTests, GroupBoxPlacesAlignedChildrenBelowItsCaption) {
   auto* group = Add<TGroupBox>(10, 10, 200, 100);
   group->SetCaption("Оси");
