@@ -126,6 +126,7 @@ void TContainedAction::SetIndex(Integer Value) {
 
 bool TContainedAction::Execute() {
   if (FActionList != nullptr && FActionList->ExecuteAction(this)) return true;
+  if (Application != nullptr && Application->ExecuteAction(this)) return true;
   if (TBasicAction::Execute()) return true;
   return Application != nullptr &&
          win::SendMessageW(Application->Handle(), CM_ACTIONEXECUTE, 0, win::LPARAM(this)) == 1;
@@ -133,6 +134,7 @@ bool TContainedAction::Execute() {
 
 bool TContainedAction::Update() {
   if (FActionList != nullptr && FActionList->UpdateAction(this)) return true;
+  if (Application != nullptr && Application->UpdateAction(this)) return true;
   if (TBasicAction::Update()) return true;
   return Application != nullptr && Application->HandleAllocated() &&
          win::SendMessageW(Application->Handle(), CM_ACTIONUPDATE, 0, win::LPARAM(this)) == 1;
@@ -171,6 +173,7 @@ void TCustomAction::SetChecked(bool Value) {
 }
 
 void TCustomAction::SetEnabled(bool Value) {
+  FDisabledForNoHandler = false;
   if (Value == FEnabled) return;
   ForEachActionLink([&](TActionLink* l) { l->SetEnabled(Value); });
   FEnabled = Value;
@@ -248,6 +251,24 @@ bool TCustomAction::Execute() {
   return FEnabled && TContainedAction::Execute();
 }
 
+bool TCustomAction::Update() {
+  if (TContainedAction::Update()) return true;
+  if (!FDisableIfNoHandler) return false;
+  if (!OnExecute && FEnabled) {
+    SetEnabled(false);
+    FDisabledForNoHandler = true;
+  } else if (OnExecute && FDisabledForNoHandler) {
+    SetEnabled(true);
+  }
+  return false;
+}
+
+void TCustomAction::SetDisableIfNoHandler(bool Value) {
+  if (Value == FDisableIfNoHandler) return;
+  FDisableIfNoHandler = Value;
+  if (!Value && FDisabledForNoHandler) SetEnabled(true);
+}
+
 bool TCustomAction::HandleShortCut() { return Execute(); }
 
 void TCustomAction::Assign(TPersistent* Source) {
@@ -262,6 +283,7 @@ void TCustomAction::Assign(TPersistent* Source) {
     SetShortCut(a->FShortCut);
     SetVisible(a->FVisible);
     SetGroupIndex(a->FGroupIndex);
+    SetDisableIfNoHandler(a->FDisableIfNoHandler);
     if (a->FSecondaryShortCuts) SecondaryShortCuts()->Assign(a->FSecondaryShortCuts.get());
     return;
   }

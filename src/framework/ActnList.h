@@ -97,8 +97,10 @@ class TContainedAction : public TBasicAction {
   Integer Index() const;
   void SetIndex(Integer Value);
 
-  // In turn, until one handles it: the action list's OnExecute, the action's own OnExecute,
-  // and the controls of the active form (CM_ACTIONEXECUTE through the application window).
+  // In turn, until one handles it: the action list's OnExecute, the application's
+  // OnActionExecute, the action's own OnExecute, and the controls of the active form
+  // (CM_ACTIONEXECUTE through the application window). Update asks the same chain with the
+  // OnUpdate events and CM_ACTIONUPDATE.
   bool Execute() override;
   bool Update() override;
 
@@ -136,9 +138,16 @@ class TCustomAction : public TContainedAction {
   virtual void SetGroupIndex(Integer Value);
   bool AutoCheck() const { return FAutoCheck; }
   virtual void SetAutoCheck(bool Value);
+  // On (the default), an update nobody handles disables an action without an OnExecute handler:
+  // a command with nothing behind it is not offered. Only that disabling is undone later (once
+  // a handler is assigned, or the option is turned off); Enabled set by hand stays as set.
+  bool DisableIfNoHandler() const { return FDisableIfNoHandler; }
+  void SetDisableIfNoHandler(bool Value);
 
   // Updates, then runs when enabled (an AutoCheck action toggles Checked first).
   bool Execute() override;
+  // The update chain; when nothing handled it, DisableIfNoHandler applies.
+  bool Update() override;
   // A shortcut key was pressed: the action updates and runs.
   virtual bool HandleShortCut();
   void Assign(TPersistent* Source) override;
@@ -155,6 +164,8 @@ class TCustomAction : public TContainedAction {
   bool FVisible = true;
   Integer FGroupIndex = 0;
   bool FAutoCheck = false;
+  bool FDisableIfNoHandler = true;
+  bool FDisabledForNoHandler = false;
   bool FChecking = false;
 };
 
@@ -164,10 +175,10 @@ class TAction : public TCustomAction {
 };
 
 // The action the application executes when its Hint changes: hint clients (status bars) show
-// the hint it carries.
+// the hint it carries. It has no handler of its own, so DisableIfNoHandler is off.
 class THintAction : public TCustomAction {
  public:
-  explicit THintAction(TComponent* AOwner) : TCustomAction(AOwner) {}
+  explicit THintAction(TComponent* AOwner) : TCustomAction(AOwner) { SetDisableIfNoHandler(false); }
 };
 
 using TActionEvent = std::function<void(TBasicAction* Action, bool& Handled)>;

@@ -9,6 +9,7 @@
 #include "platform/user/Input.h"
 #include "platform/user/Menu.h"
 #include "platform/user/MenuBar.h"
+#include "platform/user/MenuTypes.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
@@ -557,6 +558,18 @@ void TCustomForm::Dispatch(TMessage& M) {
     case win::WM_ACTIVATE: WMActivate(M); return;
     case win::WM_INITMENUPOPUP: WMInitMenuPopup(M); return;
     case win::WM_MENUSELECT: WMMenuSelect(M); return;
+    case win::WM_MEASUREITEM:
+    case win::WM_DRAWITEM:
+      // The menu bar's owner-drawn items; other owner-drawn things go to their controls.
+      if (FMenu != nullptr && M.LParam != 0 &&
+          (M.Msg == win::WM_MEASUREITEM
+               ? FMenu->DispatchMeasureItem(*reinterpret_cast<win::MEASUREITEMSTRUCT*>(M.LParam))
+               : FMenu->DispatchDrawItem(*reinterpret_cast<const win::DRAWITEMSTRUCT*>(M.LParam)))) {
+        M.Result = 1;
+        return;
+      }
+      TWinControl::Dispatch(M);
+      return;
     case CM_RELEASE: CMRelease(M); return;
     case CM_ACTIVATE: CMActivate(M); return;
     case CM_DEACTIVATE: CMDeactivate(M); return;

@@ -186,6 +186,8 @@ using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintI
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 using TMessageEvent = std::function<void(win::MSG& Msg, bool& Handled)>;
+// The same event type as the action list's OnExecute/OnUpdate (ActnList.h declares it too).
+using TActionEvent = std::function<void(TBasicAction* Action, bool& Handled)>;
 // A hook on the application window: true when the message is handled.
 using TWindowHook = std::function<bool(TMessage& Message)>;
 // Shows a message box (text, caption, MB_ flags) and returns the button pressed.
@@ -275,6 +277,10 @@ class TApplication : public TComponent {
   void ControlDestroyed(TControl* Control);
   // Idle work: mouse tracking, OnIdle, action updates.
   void Idle(const win::MSG& Msg);
+  // OnActionExecute / OnActionUpdate: every contained action asks here after its action list
+  // and before its own handlers; true when the event reported the action handled.
+  bool ExecuteAction(TBasicAction* Action);
+  bool UpdateAction(TBasicAction* Action);
   void DoMouseIdle();
 
   TNotifyEvent OnActivate;
@@ -284,6 +290,8 @@ class TApplication : public TComponent {
   TNotifyEvent OnHint;
   TShowHintEvent OnShowHint;
   TMessageEvent OnMessage;
+  TActionEvent OnActionExecute;
+  TActionEvent OnActionUpdate;
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
 

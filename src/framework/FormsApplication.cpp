@@ -212,6 +212,18 @@ void TApplication::HandleMessage() {
   if (!ProcessMessage(msg)) Idle(msg);
 }
 
+bool TApplication::ExecuteAction(TBasicAction* Action) {
+  bool handled = false;
+  if (OnActionExecute) OnActionExecute(Action, handled);
+  return handled;
+}
+
+bool TApplication::UpdateAction(TBasicAction* Action) {
+  bool handled = false;
+  if (OnActionUpdate) OnActionUpdate(Action, handled);
+  return handled;
+}
+
 void TApplication::Idle(const win::MSG&) {
   DoMouseIdle();
   bool done = true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsIcon.h"
 #include "framework/Jpeg.h"
 
 namespace fw {
@@ -20,6 +21,7 @@ std::vector<FileFormat>& Formats() {
       {"jpg", "JPEG Image File", &MakeGraphic<TJPEGImage>},
       {"jpeg", "JPEG Image File", &MakeGraphic<TJPEGImage>},
       {"bmp", "Bitmaps", &MakeGraphic<TBitmap>},
+      {"ico", "Icons", &MakeGraphic<TIcon>},
   };
   return formats;
 }

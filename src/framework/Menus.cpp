@@ -10,6 +10,7 @@
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/DefWindowProc.h"
 #include "platform/user/Menu.h"
+#include "platform/user/MenuTypes.h"
 #include "platform/user/MenuBar.h"
 #include "platform/user/Messages.h"
 #include "platform/user/PopupMenu.h"
@@ -283,7 +284,8 @@ void TMenuItem::AppendTo(win::HMENU Menu, bool ARightToLeft) {
     WideString text = c->MenuText(onBar);
     win::MENUITEMINFOW mii;
     mii.fMask = win::MIIM_ID | win::MIIM_STATE | win::MIIM_FTYPE | win::MIIM_STRING;
-    mii.fType = win::MFT_STRING | (c->FRadioItem ? win::MFT_RADIOCHECK : 0) | (ARightToLeft ? win::MFT_RIGHTORDER : 0);
+    mii.fType = (c->IsOwnerDraw() ? win::MFT_OWNERDRAW : win::MFT_STRING) | (c->FRadioItem ? win::MFT_RADIOCHECK : 0) |
+                (ARightToLeft ? win::MFT_RIGHTORDER : 0);
     mii.fState = (c->FChecked ? win::MFS_CHECKED : 0) | (c->FEnabled ? 0 : win::MFS_GRAYED) |
                  (c->FDefault ? win::MFS_DEFAULT : 0);
     mii.wID = c->FCommand;
@@ -366,12 +368,22 @@ void TMenu::SetImages(TCustomImageList* Value) {
   if (FImages != nullptr) FImages->RemoveFreeNotification(this);
   FImages = Value;
   if (Value != nullptr) Value->FreeNotification(this);
-  MenuChanged(this, nullptr, false);
+  // Images make the items owner-drawn: the window system's menu is built again.
+  MenuChanged(this, nullptr, true);
+}
+
+void TMenu::SetOwnerDraw(bool Value) {
+  if (FOwnerDraw == Value) return;
+  FOwnerDraw = Value;
+  MenuChanged(this, nullptr, true);
 }
 
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+  if (Operation == opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    MenuChanged(this, nullptr, true);
+  }
 }
 
 void TMenu::MenuChanged(TObject*, TMenuItem*, bool Rebuild) {
@@ -515,6 +527,22 @@ win::HWND TPopupList::Window() {
 
 void TPopupList::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case win::WM_MEASUREITEM:
+      for (TPopupMenu* m : Message.LParam != 0 ? FMenus : std::vector<TPopupMenu*>{}) {
+        if (m->DispatchMeasureItem(*reinterpret_cast<win::MEASUREITEMSTRUCT*>(Message.LParam))) {
+          Message.Result = 1;
+          return;
+        }
+      }
+      break;
+    case win::WM_DRAWITEM:
+      for (TPopupMenu* m : Message.LParam != 0 ? FMenus : std::vector<TPopupMenu*>{}) {
+        if (m->DispatchDrawItem(*reinterpret_cast<const win::DRAWITEMSTRUCT*>(Message.LParam))) {
+          Message.Result = 1;
+          return;
+        }
+      }
+      break;
     case win::WM_COMMAND:
       for (TPopupMenu* m : std::vector<TPopupMenu*>(FMenus)) {
         if (m->DispatchCommand(win::LOWORD(Message.WParam))) return;

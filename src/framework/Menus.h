@@ -11,7 +11,13 @@
 #include "framework/Component.h"
 #include "framework/ControlMessages.h"
 #include "framework/Controls.h"
+#include "framework/StdCtrlsTypes.h"
 #include "framework/SysUtils.h"
+
+namespace win {
+struct MEASUREITEMSTRUCT;
+struct DRAWITEMSTRUCT;
+}  // namespace win
 
 namespace fw {
 
@@ -47,6 +53,14 @@ inline constexpr const char* cHotkeyPrefix = "&";
 inline constexpr const char* cLineCaption = "-";
 
 enum TMenuItemAutoFlag { maAutomatic, maManual, maParent };
+
+// Owner drawing of menu items. OnDrawItem gets whether the item is selected; OnAdvancedDrawItem
+// the whole state; OnMeasureItem may change the size the item measured for itself.
+using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)>;
+using TAdvancedMenuDrawItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State)>;
+using TMenuMeasureItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, Integer& Width, Integer& Height)>;
 enum TPopupAlignment { paLeft, paRight, paCenter };
 
 class TMenuItem : public TComponent {
@@ -112,7 +126,25 @@ class TMenuItem : public TComponent {
   // OnClick, or the action (an AutoCheck item toggles Checked first).
   virtual void Click();
 
+  // Whether the window system's menu asks the owner to measure and draw this item: in a menu
+  // that is OwnerDraw, and in a menu with Images except for the items on a menu bar.
+  bool IsOwnerDraw() const;
+  // Owner drawing, called for WM_DRAWITEM / WM_MEASUREITEM. AdvancedDrawItem runs
+  // OnAdvancedDrawItem, else OnDrawItem, else draws the item itself: the background (the
+  // highlight when selected), the image of the menu's Images at ImageIndex or the check mark
+  // in a glyph column as wide as the images (16 without), then the caption and, off a menu bar,
+  // the shortcut text right-aligned 10 pixels before the right edge; disabled items embossed.
+  // DrawItem is the older entry: AdvancedDrawItem with only the selected state.
+  virtual void DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected);
+  virtual void AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State, bool TopLevel);
+  // The size the item needs (glyph column, caption and shortcut in the canvas font), then
+  // OnMeasureItem when assigned.
+  virtual void MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height);
+
   TNotifyEvent OnClick;
+  TMenuDrawItemEvent OnDrawItem;
+  TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
+  TMenuMeasureItemEvent OnMeasureItem;
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -164,8 +196,18 @@ class TMenu : public TComponent {
   // The window system's menu, built when first asked for and again after every change.
   virtual win::HMENU Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // Images for the items' ImageIndex; a menu with images has owner-drawn items.
   TCustomImageList* Images() const { return FImages; }
   void SetImages(TCustomImageList* Value);
+  // Every item is measured and drawn by the framework (and its events).
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+
+  // WM_MEASUREITEM / WM_DRAWITEM of a menu item of this menu (ODT_MENU, found by command):
+  // the item measures or draws itself on a canvas over the message's DC. False when the message
+  // is not about an item of this menu.
+  bool DispatchMeasureItem(win::MEASUREITEMSTRUCT& Measure);
+  bool DispatchDrawItem(const win::DRAWITEMSTRUCT& Draw);
   TComponent* WindowHandleOwner() const { return nullptr; }
 
   enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
@@ -190,6 +232,7 @@ class TMenu : public TComponent {
   std::unique_ptr<TMenuItem> FItems;
   win::HMENU FHandle = nullptr;
   TCustomImageList* FImages = nullptr;
+  bool FOwnerDraw = false;
 };
 
 class TMainMenu : public TMenu {

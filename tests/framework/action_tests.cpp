@@ -313,3 +313,84 @@ TEST_F(ActionTests, ApplicationHintReachesHintClientsThroughAHintAction) {
 
 }  // namespace
 }  // namespace fw::testing
+
+namespace fw::testing {
+namespace {
+
+using ActionHookTests = ControlTest;
+
+TEST_F(ActionHookTests, TheApplicationHooksComeAfterTheListAndBeforeTheActionsOwnHandlers) {
+  TActionList list(nullptr);
+  TAction action(nullptr);
+  action.SetActionList(&list);
+  std::vector<std::string> log;
+  bool listHandles = false, appHandles = true;
+  list.OnExecute = [&](TBasicAction* a, bool& handled) {
+    EXPECT_EQ(a, &action);
+    log.push_back("list");
+    handled = listHandles;
+  };
+  Application->OnActionExecute = [&](TBasicAction* a, bool& handled) {
+    EXPECT_EQ(a, &action);
+    log.push_back("application");
+    handled = appHandles;
+  };
+  action.OnExecute = [&](TObject*) { log.push_back("own"); };
+  EXPECT_TRUE(action.Execute());
+  EXPECT_EQ(log, (std::vector<std::string>{"list", "application"}));
+  log.clear();
+  appHandles = false;
+  EXPECT_TRUE(action.Execute());
+  EXPECT_EQ(log, (std::vector<std::string>{"list", "application", "own"}));
+  log.clear();
+  listHandles = true;
+  EXPECT_TRUE(action.Execute());
+  EXPECT_EQ(log, (std::vector<std::string>{"list"}));
+
+  // Updates: a handled application update stops the chain before the action's own OnUpdate.
+  int ownUpdates = 0;
+  action.OnUpdate = [&](TObject*) { ++ownUpdates; };
+  Application->OnActionUpdate = [&](TBasicAction*, bool& handled) { handled = true; };
+  EXPECT_TRUE(action.Update());
+  EXPECT_EQ(ownUpdates, 0);
+  Application->OnActionUpdate = [&](TBasicAction*, bool&) {};
+  EXPECT_TRUE(action.Update());
+  EXPECT_EQ(ownUpdates, 1);
+}
+
+TEST_F(ActionHookTests, AnActionWithoutAHandlerIsDisabledOnUpdateUnlessTheOptionIsOff) {
+  TForm form(nullptr);
+  auto* action = new TAction(&form);
+  auto* item = new TMenuItem(&form);
+  item->SetAction(action);
+  EXPECT_TRUE(action->DisableIfNoHandler());
+  item->InitiateAction();
+  EXPECT_FALSE(action->Enabled());
+  EXPECT_FALSE(item->Enabled());
+  // A handler assigned later brings it back at the next update.
+  action->OnExecute = [](TObject*) {};
+  item->InitiateAction();
+  EXPECT_TRUE(action->Enabled());
+  EXPECT_TRUE(item->Enabled());
+  // Disabled by hand, an action with a handler stays disabled through updates.
+  action->SetEnabled(false);
+  item->InitiateAction();
+  EXPECT_FALSE(action->Enabled());
+  // With the option off nothing is disabled for want of a handler.
+  TAction free(nullptr);
+  free.SetDisableIfNoHandler(false);
+  free.Update();
+  EXPECT_TRUE(free.Enabled());
+  // An update that something handles leaves Enabled alone.
+  TAction updated(nullptr);
+  updated.OnUpdate = [](TObject*) {};
+  updated.Update();
+  EXPECT_TRUE(updated.Enabled());
+  // Assign carries the option.
+  TAction copy(nullptr);
+  copy.Assign(&free);
+  EXPECT_FALSE(copy.DisableIfNoHandler());
+}
+
+}  // namespace
+}  // namespace fw::testing

@@ -280,6 +280,12 @@ TEST_F(AppTests, ActionsRunThroughTheActiveFormsControlsWhenNothingElseHandlesTh
   form.Show();
   Pump();
   TAction orphan(nullptr);  // no list, no OnExecute
+  // Nothing answers its update, so by default it is disabled as having no handler.
+  EXPECT_FALSE(orphan.Execute());
+  EXPECT_FALSE(orphan.Enabled());
+  EXPECT_EQ(t->executed, 0);
+  orphan.SetDisableIfNoHandler(false);
+  EXPECT_TRUE(orphan.Enabled());
   EXPECT_TRUE(orphan.Execute());
   EXPECT_EQ(t->executed, 1);
 }

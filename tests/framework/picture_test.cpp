@@ -86,7 +86,7 @@ TEST(Picture, RegistryTakesNewFormatsAndFiltersListThem) {
   EXPECT_EQ(GraphicFilter(&MakeGraphic<TTextSizeGraphic>), "Text sizes (*.tsz)|*.tsz");
   EXPECT_EQ(GraphicFilter(&MakeGraphic<TJPEGImage>),
             "All (*.jpg;*.jpeg)|*.jpg;*.jpeg|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg");
-  EXPECT_EQ(GraphicFilter(nullptr).substr(0, 34), "All (*.tsz;*.jpg;*.jpeg;*.bmp)|*.t");
+  EXPECT_EQ(GraphicFilter(nullptr).substr(0, 40), "All (*.tsz;*.jpg;*.jpeg;*.bmp;*.ico)|*.t");
   EXPECT_EQ(GraphicExtension(&MakeGraphic<TBitmap>), "bmp");
 
   TTextSizeGraphic g;
