@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 
+#include "framework/Forms.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "platform/controls/ComboBox.h"
@@ -443,6 +444,16 @@ void TCustomListBox::Dispatch(TMessage& Message) {
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FCanvas(MakeCanvas(this)) {
   win::RegisterStandardControls();
+  FEditInstance = win::MakeObjectInstance([this](win::HWND, win::UINT msg, win::WPARAM w, win::LPARAM l) {
+    TMessage m{msg, w, l, 0};
+    try {
+      ComboWndProc(m, FEditHandle, FDefEditProc);
+    } catch (...) {
+      if (Application == nullptr) throw;
+      Application->HandleException(this);
+    }
+    return m.Result;
+  });
   auto items = std::make_unique<TListControlStrings>(this, kComboBoxMessages, [this](Integer i) { ItemAdded(i); });
   FItemList = items.get();
   FItems = std::move(items);
@@ -454,7 +465,19 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FCan
   SetBounds(0, 0, 145, 21);
 }
 
-TCustomComboBox::~TCustomComboBox() = default;
+TCustomComboBox::~TCustomComboBox() {
+  UnhookEdit();
+  win::FreeObjectInstance(FEditInstance);
+}
+
+void TCustomComboBox::UnhookEdit() {
+  if (FEditHandle != nullptr && win::IsWindow(FEditHandle) &&
+      win::GetWindowLongPtrW(FEditHandle, win::GWLP_WNDPROC) == reinterpret_cast<win::LONG_PTR>(FEditInstance)) {
+    win::SetWindowLongPtrW(FEditHandle, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(FDefEditProc));
+  }
+  FEditHandle = nullptr;
+  FDefEditProc = nullptr;
+}
 
 TStrings* TCustomComboBox::Items() const { return FItems.get(); }
 void TCustomComboBox::SetItems(TStrings* Value) { FItems->Assign(Value); }
@@ -483,6 +506,11 @@ void TCustomComboBox::CreateWnd() {
     if (FStyle == csOwnerDrawFixed) win::SendMessageW(FHandle, win::CB_SETITEMHEIGHT, win::WPARAM(-1), FItemHeight);
   }
   FItemList->WindowCreated();
+  FEditHandle = EditHandle();
+  if (FEditHandle != nullptr) {
+    FDefEditProc = reinterpret_cast<win::WNDPROC>(win::SetWindowLongPtrW(
+        FEditHandle, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(FEditInstance)));
+  }
   if (FSaveIndex >= 0) {
     SetItemIndex(FSaveIndex);
   } else if (FStyle == csDropDown || FStyle == csSimple) {
@@ -495,7 +523,74 @@ void TCustomComboBox::DestroyWnd() {
     FSaveIndex = ItemIndex();
     FItemList->WindowDestroying();
   }
+  UnhookEdit();
   TWinControl::DestroyWnd();
+}
+
+void TCustomComboBox::ComboWndProc(TMessage& Message, win::HWND ComboWnd, win::WNDPROC ComboProc) {
+  switch (Message.Msg) {
+    case win::WM_SETFOCUS: {
+      TCustomForm* form = GetParentForm(this);
+      if (form != nullptr && !form->SetFocusedControl(this)) return;
+      break;
+    }
+    case win::WM_KEYDOWN:
+    case win::WM_SYSKEYDOWN:
+      if (DoKeyDown(Message)) return;
+      break;
+    case win::WM_KEYUP:
+    case win::WM_SYSKEYUP:
+      if (DoKeyUp(Message)) return;
+      break;
+    case win::WM_CHAR: {
+      if (DoKeyPress(Message)) return;
+      auto key = char16_t(win::LOWORD(Message.WParam));
+      if ((key == u'\r' || key == 27) && DroppedDown()) {
+        SetDroppedDown(false);
+        return;
+      }
+      break;
+    }
+    default: break;
+  }
+  if (ComboProc == nullptr) return;
+  Message.Result = win::CallWindowProcW(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TCustomComboBox::KeyPress(char16_t& Key) {
+  TWinControl::KeyPress(Key);
+  if (Key != 0 && FAutoComplete && (FStyle == csDropDown || FStyle == csSimple) && HandleAllocated())
+    AutoCompleteKey(Key);
+}
+
+// Completes the edit field to the first item that starts with what it holds before the
+// selection plus Key, when the caret is at the end; the key is then used up.
+void TCustomComboBox::AutoCompleteKey(char16_t& Key) {
+  if (Key == u'\b' || Key == 27 || Key == u'\r') return;
+  if (Key == u'\t') {
+    if (FAutoDropDown && DroppedDown()) SetDroppedDown(false);
+    return;
+  }
+  win::DWORD start = 0, end = 0;
+  win::SendMessageW(FHandle, win::CB_GETEDITSEL, reinterpret_cast<win::WPARAM>(&start),
+                    reinterpret_cast<win::LPARAM>(&end));
+  WideString text = win::Utf8ToWide(Text());
+  if (FAutoDropDown && !DroppedDown()) {
+    SetDroppedDown(true);
+    win::SetWindowTextW(FHandle, text.c_str());
+    win::SendMessageW(FHandle, win::CB_SETEDITSEL, 0, win::MAKELPARAM(win::WORD(start), win::WORD(end)));
+  }
+  if (end != text.size() || start > end) return;
+  WideString prefix = text.substr(0, start) + Key;
+  auto index = Integer(win::SendMessageW(FHandle, win::CB_FINDSTRING, win::WPARAM(-1),
+                                         reinterpret_cast<win::LPARAM>(prefix.c_str())));
+  if (index < 0) return;
+  win::SendMessageW(FHandle, win::CB_SETCURSEL, win::WPARAM(index), 0);
+  auto length = Integer(win::Utf8ToWide(FItems->Strings(index)).size());
+  win::SendMessageW(FHandle, win::CB_SETEDITSEL, 0,
+                    win::MAKELPARAM(win::WORD(prefix.size()), win::WORD(length)));
+  Key = 0;
+  Change();
 }
 
 void TCustomComboBox::ItemAdded(Integer Index) {
@@ -652,6 +747,7 @@ void TCustomComboBox::CNCommand(TMessage& Message) {
       }
       Click();
       Select();
+      if (FAutoCloseUp && DroppedDown()) SetDroppedDown(false);
       break;
     }
     case win::CBN_EDITCHANGE: Change(); break;

@@ -126,6 +126,15 @@ class TCustomComboBox : public TWinControl {
   // The windows a layer above subclasses: the edit field (none for drop-down lists) and the list.
   win::HWND EditHandle();
   win::HWND ListHandle();
+  // Typing at the end of the edit field completes the text to the first item it starts.
+  bool AutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+  // Typing opens the list (and Tab closes it).
+  bool AutoDropDown() const { return FAutoDropDown; }
+  void SetAutoDropDown(bool Value) { FAutoDropDown = Value; }
+  // Choosing an item closes the list.
+  bool AutoCloseUp() const { return FAutoCloseUp; }
+  void SetAutoCloseUp(bool Value) { FAutoCloseUp = Value; }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;
@@ -149,6 +158,10 @@ class TCustomComboBox : public TWinControl {
   virtual void MeasureItem(Integer Index, Integer& Height);
   virtual void CNCommand(TMessage& Message);
   virtual void CNDrawItem(TMessage& Message);
+  // Messages of the edit field, which the control hooks: its keys reach the control's key
+  // events first, and what they leave goes to ComboProc, the field's own procedure.
+  virtual void ComboWndProc(TMessage& Message, win::HWND ComboWnd, win::WNDPROC ComboProc);
+  void KeyPress(char16_t& Key) override;
   bool IsOwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
 
  private:
@@ -163,6 +176,14 @@ class TCustomComboBox : public TWinControl {
   Integer FMaxLength = 0;
   Integer FItemHeight = 16;
   Integer FSaveIndex = -1;
+  bool FAutoComplete = true;
+  bool FAutoDropDown = false;
+  bool FAutoCloseUp = false;
+  win::HWND FEditHandle = nullptr;
+  win::WNDPROC FEditInstance = nullptr;
+  win::WNDPROC FDefEditProc = nullptr;
+  void UnhookEdit();
+  void AutoCompleteKey(char16_t& Key);
 };
 
 class TComboBox : public TCustomComboBox {

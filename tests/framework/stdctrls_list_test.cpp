@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/StdCtrlsEdit.h"
 #include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
 #include "platform/controls/ComboBox.h"
@@ -213,6 +214,54 @@ TEST_F(ListTests, DropDownComboEditsDropsAndKeepsItsItemsOverANewWindow) {
   for (char16_t c : std::u16string(u"abcdef")) desktop->type_char(c);
   AppPump();
   EXPECT_EQ(combo->Text(), "abc") << "the limit holds in the new window";
+}
+
+TEST_F(ListTests, ComboEditFieldKeysReachTheEventsAndCompleteToAnItem) {
+  auto* other = Add<TEdit>(10, 50, 100, 21);
+  auto* combo = Add<TComboBox>(10, 10, 150, 21);
+  for (const char* s : {"Alpha", "Beta", "Bravo"}) combo->Items()->Add(s);
+  std::u16string pressed;
+  combo->OnKeyPress = [&](TObject*, char16_t& key) { pressed += key; };
+  int changes = 0;
+  combo->OnChange = [&](TObject*) { ++changes; };
+  ShowForm();
+  form->SetActiveControl(other);
+  Pump();
+  desktop->click(At(combo, 10, 10));
+  AppPump();
+  EXPECT_EQ(form->ActiveControl(), combo) << "focus in the edit field is the combo's";
+  desktop->type_char(u'b');
+  AppPump();
+  EXPECT_EQ(combo->Text(), "Beta");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->SelStart(), 1);
+  EXPECT_EQ(combo->SelLength(), 3);
+  desktop->type_char(u'r');
+  AppPump();
+  EXPECT_EQ(combo->Text(), "Bravo");
+  EXPECT_EQ(combo->SelStart(), 2);
+  EXPECT_EQ(pressed, u"br");
+  EXPECT_EQ(changes, 2);
+  // No item starts so: the character is typed as it is.
+  desktop->type_char(u'x');
+  AppPump();
+  EXPECT_EQ(combo->Text(), "Brx");
+  // A handler can swallow a key before the field sees it.
+  combo->OnKeyPress = [](TObject*, char16_t& key) {
+    if (key == u'z') key = 0;
+  };
+  desktop->type_char(u'z');
+  AppPump();
+  EXPECT_EQ(combo->Text(), "Brx");
+  combo->SetAutoComplete(false);
+  combo->SetText("");
+  desktop->type_char(u'a');
+  AppPump();
+  EXPECT_EQ(combo->Text(), "a");
+  // The hook goes with the window.
+  combo->SetStyle(csDropDownList);
+  Pump();
+  EXPECT_EQ(combo->EditHandle(), nullptr);
 }
 
 TEST_F(ListTests, OwnerDrawnComboDrawsItsItemsThroughOnDrawItem) {
