@@ -1,0 +1,186 @@
+#include "chart/SeriesDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+#include "chart/PlotAxis.h"
+#include "framework/GraphicsCanvas.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiDraw.h"
+#include "platform/gdi/GdiPaintObjects.h"
+
+namespace chart {
+
+namespace {
+
+// Vertices gathered before they are handed on when a line may be split into pieces.
+constexpr std::size_t kChunkVertices = 4096;
+
+// Mix modes where painting a pixel twice gives what painting it once does: only with these may
+// a pixel be covered by more than one segment without changing the picture.
+bool MixModeIsIdempotent(int Mode) {
+  switch (Mode) {
+    case win::R2_BLACK:
+    case win::R2_WHITE:
+    case win::R2_NOP:
+    case win::R2_COPYPEN:
+    case win::R2_NOTCOPYPEN:
+    case win::R2_MASKPEN:
+    case win::R2_MERGEPEN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A solid cosmetic pen one pixel wide: segments are drawn by GDI's one-pixel line rule, so the
+// pixels a run of points leaves in one column depend only on its lowest and highest point.
+bool PenIsSolidHairline(win::HDC DC) {
+  const win::HGDIOBJ pen = win::GetCurrentObject(DC, win::OBJ_PEN);
+  if (!pen) return false;
+  const win::DWORD type = win::GetObjectType(pen);
+  if (type == win::OBJ_PEN) {
+    win::LOGPEN lp;
+    if (win::GetObjectW(pen, int(sizeof lp), &lp) <= 0) return false;
+    return (lp.lopnStyle & win::PS_STYLE_MASK) == win::PS_SOLID && lp.lopnWidth.x <= 1;
+  }
+  if (type == win::OBJ_EXTPEN) {
+    const int bytes = win::GetObjectW(pen, 0, nullptr);
+    if (bytes < int(sizeof(win::EXTLOGPEN))) return false;
+    std::vector<unsigned char> record(std::size_t(bytes), 0);
+    if (win::GetObjectW(pen, bytes, record.data()) <= 0) return false;
+    win::EXTLOGPEN head;
+    static_assert(std::is_trivially_copyable_v<win::EXTLOGPEN>);
+    std::memcpy(&head, record.data(), sizeof head);
+    return (head.elpPenStyle & win::PS_TYPE_MASK) == win::PS_COSMETIC &&
+           (head.elpPenStyle & win::PS_STYLE_MASK) == win::PS_SOLID && head.elpWidth <= 1;
+  }
+  return false;
+}
+
+// Collects the pixel vertices of one unbroken line and hands them to the drawing layer.
+class PolylineSink {
+ public:
+  PolylineSink(win::HDC DC, bool MaySplit, std::size_t Expected) : FDC(DC), FMaySplit(MaySplit) {
+    FPoints.reserve(MaySplit ? kChunkVertices + 4 : Expected);
+  }
+  void Add(win::POINT P) { FPoints.push_back(P); }
+  // Between columns: hands on what is gathered when the buffer is full, keeping the last vertex
+  // as the start of the next piece (the shared vertex is painted twice, which the mix allows).
+  void MaybeSplit() {
+    if (!FMaySplit || FPoints.size() < kChunkVertices) return;
+    const win::POINT joint = FPoints.back();
+    Draw();
+    FPoints.push_back(joint);
+  }
+  // The line is broken here.
+  void EndLine() { Draw(); }
+  Integer Vertices() const { return FVertices; }
+
+ private:
+  void Draw() {
+    if (FPoints.size() >= 2) {
+      win::Polyline(FDC, FPoints.data(), int(FPoints.size()));
+      FVertices += Integer(FPoints.size());
+    }
+    FPoints.clear();
+  }
+
+  win::HDC FDC;
+  bool FMaySplit;
+  std::vector<win::POINT> FPoints;
+  Integer FVertices = 0;
+};
+
+// Keeps, of a run of consecutive vertices in one pixel column, the first, the lowest, the
+// highest and the last, in the order they came.
+class ColumnReducer {
+ public:
+  explicit ColumnReducer(PolylineSink& Sink) : FSink(Sink) {}
+
+  void Add(win::POINT P, Integer Index) {
+    if (FOpen && P.x == FX) {
+      FLast = {P.y, Index};
+      if (P.y < FLow.y) FLow = FLast;
+      if (P.y > FHigh.y) FHigh = FLast;
+      return;
+    }
+    Close();
+    FOpen = true;
+    FX = P.x;
+    FFirst = FLow = FHigh = FLast = {P.y, Index};
+  }
+
+  // Ends the column (before a break in the line, or at the end).
+  void Close() {
+    if (!FOpen) return;
+    FOpen = false;
+    const Entry& a = FLow.index < FHigh.index ? FLow : FHigh;
+    const Entry& b = FLow.index < FHigh.index ? FHigh : FLow;
+    Emit(FFirst);
+    if (a.index != FFirst.index) Emit(a);
+    if (b.index != FFirst.index && b.index != a.index) Emit(b);
+    if (FLast.index != FFirst.index && FLast.index != a.index && FLast.index != b.index) Emit(FLast);
+    FSink.MaybeSplit();
+  }
+
+ private:
+  struct Entry {
+    win::LONG y;
+    Integer index;
+  };
+  void Emit(const Entry& E) { FSink.Add(win::POINT{FX, E.y}); }
+
+  PolylineSink& FSink;
+  bool FOpen = false;
+  win::LONG FX = 0;
+  Entry FFirst{}, FLow{}, FHigh{}, FLast{};
+};
+
+}  // namespace
+
+Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TChartAxis& HorizAxis,
+                             const TChartAxis& VertAxis) {
+  const int mix = win::GetROP2(DC);
+  if (mix == 0) return 0;  // not a DC
+  const Integer count = std::min(Series.XValues()->Count(), Series.YValues()->Count());
+  if (count < 2) return 0;
+
+  const bool reduce = MixModeIsIdempotent(mix) && PenIsSolidHairline(DC);
+  const bool checkColors = Series.HasPointColors();
+  const TChartValueList& xs = *Series.XValues();
+  const TChartValueList& ys = *Series.YValues();
+
+  PolylineSink sink(DC, reduce, std::size_t(count));
+  ColumnReducer columns(sink);
+  for (Integer i = 0; i < count; ++i) {
+    const double x = xs.Value(i), y = ys.Value(i);
+    if (!std::isfinite(x) || !std::isfinite(y) || (checkColors && Series.PointColor(i) == clNullPoint)) {
+      if (reduce) columns.Close();
+      sink.EndLine();
+      continue;
+    }
+    const win::POINT p{HorizAxis.CalcPosValue(x), VertAxis.CalcPosValue(y)};
+    if (reduce)
+      columns.Add(p, i);
+    else
+      sink.Add(p);
+  }
+  if (reduce) columns.Close();
+  sink.EndLine();
+  return sink.Vertices();
+}
+
+Integer DrawLineSeriesPoints(fw::TCanvas& Canvas, const TChartSeries& Series, const TChartAxis& HorizAxis,
+                             const TChartAxis& VertAxis) {
+  Canvas.Changing();
+  Canvas.RequiredState({fw::csHandleValid, fw::csPenValid});
+  const Integer vertices = DrawLineSeriesPoints(Canvas.Handle(), Series, HorizAxis, VertAxis);
+  Canvas.Changed();
+  return vertices;
+}
+
+}  // namespace chart
