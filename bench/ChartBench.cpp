@@ -1,0 +1,70 @@
+// A line series of 10^4 to 10^6 points (a random walk over ascending X) drawn with a solid
+// one-pixel pen into a 1600x1200 32-bit bitmap through the drawing layer.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "chart/PlotAxis.h"
+#include "chart/Series.h"
+#include "chart/SeriesDraw.h"
+#include "platform/gdi/Gdi.h"
+
+namespace {
+
+constexpr int kWidth = 1600, kHeight = 1200;
+
+struct Lcg {
+  uint32_t state = 2024;
+  double Unit() {
+    state = state * 1664525u + 1013904223u;
+    return double(state >> 8) / double(1u << 24);
+  }
+};
+
+void BM_RenderLineSeries(benchmark::State& state) {
+  const int n = int(state.range(0));
+  chart::TLineSeries series(nullptr);
+  Lcg rng;
+  double x = 0, y = 0;
+  for (int i = 0; i < n; ++i) {
+    x += 0.5 + rng.Unit();
+    y += rng.Unit() - 0.5;
+    series.AddXY(x, y);
+  }
+  chart::TChartAxis horiz(true), vert(false);
+  horiz.SetMinMax(series.MinXValue(), series.MaxXValue());
+  horiz.SetPositions(0, kWidth - 1);
+  vert.SetMinMax(series.MinYValue(), series.MaxYValue());
+  vert.SetPositions(0, kHeight - 1);
+
+  win::BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = kWidth;
+  bi.bmiHeader.biHeight = -kHeight;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const win::HBITMAP bmp = win::CreateDIBSection(nullptr, &bi, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+  const win::HDC dc = win::CreateCompatibleDC(nullptr);
+  const win::HGDIOBJ oldBitmap = win::SelectObject(dc, bmp);
+  win::PatBlt(dc, 0, 0, kWidth, kHeight, win::WHITENESS);
+  const win::HPEN pen = win::CreatePen(win::PS_SOLID, 1, win::RGB(0, 0, 160));
+  const win::HGDIOBJ oldPen = win::SelectObject(dc, pen);
+
+  int64_t vertices = 0;
+  for (auto _ : state) {
+    vertices = chart::DrawLineSeriesPoints(dc, series, horiz, vert);
+    benchmark::DoNotOptimize(bits);
+    benchmark::ClobberMemory();
+  }
+  state.counters["vertices"] = double(vertices);
+  state.SetItemsProcessed(state.iterations() * n);
+
+  win::SelectObject(dc, oldPen);
+  win::DeleteObject(pen);
+  win::SelectObject(dc, oldBitmap);
+  win::DeleteDC(dc);
+  win::DeleteObject(bmp);
+}
+BENCHMARK(BM_RenderLineSeries)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
