@@ -291,7 +291,7 @@ void TPlotCanvas3D::DrawText(Integer X, Integer Y, const String& Text, Integer O
 void TPlotCanvas3D::TextOut(Integer X, Integer Y, const String& Text) { DrawText(X, Y, Text, 0); }
 
 void TPlotCanvas3D::RotateLabel(Integer X, Integer Y, const String& Text, double Angle) {
-  double a = std::fmod(Angle, 360.0);
+  double a = std::isfinite(Angle) ? std::fmod(Angle, 360.0) : 0.0;
   if (a < 0) a += 360.0;
   DrawText(X, Y, Text, Integer(std::lround(a * 10.0)) % 3600);
 }

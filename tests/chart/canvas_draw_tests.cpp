@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "canvas_support.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/GdiTypes.h"
@@ -158,6 +160,51 @@ TEST_F(CanvasOnBitmap, RotatedTextTurnsCounterClockwise) {
   EXPECT_EQ(At(45, 60), clWhite);
 }
 
+TEST_F(CanvasOnBitmap, OpaqueBackModePaintsTheTextCellInTheBackColour) {
+  canvas_.Font()->SetName(win::WideToUtf8(win::kTestFontFace));
+  canvas_.Font()->SetHeight(-20);
+  canvas_.Font()->SetColor(clBlue);
+  const int a = canvas_.TextWidth("A");
+  canvas_.TextOut(10, 10, "A");
+  EXPECT_EQ(At(10 + a - 1, 12), clWhite) << "transparent by default: the gap between glyphs stays";
+  canvas_.SetBackMode(chart::cbmOpaque);
+  canvas_.SetBackColor(clRed);
+  EXPECT_EQ(canvas_.GetBackMode(), chart::cbmOpaque);
+  EXPECT_EQ(canvas_.GetBackColor(), clRed);
+  canvas_.TextOut(10, 50, "A");
+  EXPECT_EQ(At(10 + a - 1, 52), clRed);
+  EXPECT_EQ(At(11, 52), clBlue);
+}
+
+TEST_F(CanvasOnBitmap, ATransparentShadowLetsTheBackgroundThrough) {
+  canvas_.Font()->SetName(win::WideToUtf8(win::kTestFontFace));
+  canvas_.Font()->SetHeight(-20);
+  canvas_.Font()->Shadow()->HorizSize = 4;
+  canvas_.Font()->Shadow()->VertSize = 4;
+  canvas_.Font()->Shadow()->Color = clBlack;
+  canvas_.Font()->Shadow()->Transparency = 50;
+  canvas_.Font()->SetColor(clBlue);
+  canvas_.SetBackMode(chart::cbmOpaque);
+  canvas_.SetBackColor(clRed);
+  canvas_.TextOut(20, 20, "A");
+  const int a = canvas_.TextWidth("A");
+  EXPECT_NEAR(Channel(20 + a + 1, 26, 0), 128, 2) << "half black over white";
+  EXPECT_EQ(At(21, 22), clBlue);
+  EXPECT_EQ(At(20 + a - 1, 22), clRed) << "the text, not the shadow, takes the opaque background";
+}
+
+TEST_F(CanvasOnBitmap, EllipsesAndRoundRectanglesStayInTheirBox) {
+  canvas_.Brush()->SetColor(clRed);
+  canvas_.Ellipse(10, 10, 50, 50);
+  EXPECT_EQ(At(30, 30), clRed);
+  EXPECT_EQ(At(30, 10), clBlack) << "top of the outline";
+  EXPECT_EQ(At(11, 11), clWhite) << "corner of the box";
+  canvas_.RoundRect(60, 10, 100, 50, 20, 20);
+  EXPECT_EQ(At(80, 30), clRed);
+  EXPECT_EQ(At(80, 10), clBlack);
+  EXPECT_EQ(At(60, 10), clWhite) << "the corner is rounded off";
+}
+
 TEST_F(CanvasOnBitmap, ArrowAndFrameAreBuiltOfLines) {
   canvas_.Brush()->SetColor(clRed);
   canvas_.Arrow(true, fw::TPoint{10, 50}, fw::TPoint{60, 50}, 10, 10, 0);
@@ -201,6 +248,8 @@ TEST(PlotCanvasWithoutSurface, DrawsNothingAndFailsNothing) {
   c.EndBlending();
   c.Polygon(nullptr, 3);
   c.StretchDraw(fw::TRect{0, 0, 1, 1}, nullptr);
+  c.RotateLabel(0, 0, "x", std::nan(""));
+  c.Arrow(true, fw::TPoint{5, 5}, fw::TPoint{5, 5}, 8, 8, 0);
   EXPECT_EQ(c.TextWidth("abc"), 0);
   EXPECT_EQ(c.Pixels(0, 0), fw::clNone);
   EXPECT_FALSE(c.NonGDICanvas());
