@@ -158,6 +158,26 @@ INSTANTIATE_TEST_SUITE_P(Seeds, LineDrawReduction,
                                          ReductionCase{3, XShape::Ascending}, ReductionCase{4, XShape::Wandering},
                                          ReductionCase{5, XShape::Wandering}, ReductionCase{6, XShape::Wandering}));
 
+TEST(LineDrawReductionClipping, PointsFarOutsideTheSurfaceMatchEverySegment) {
+  // Values far beyond the axis range map to pixels far outside the bitmap (up to the axis'
+  // clamp); the reduced line must still leave the same pixels inside.
+  constexpr int w = 50, h = 40;
+  TLineSeries s(nullptr);
+  std::mt19937 rng(77);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i < 20'000; ++i) {
+    const double r = unit(rng);
+    const double y = r < 0.05 ? 1e15 : r < 0.1 ? -1e15 : r < 0.12 ? 1e6 : unit(rng) * 100;
+    s.AddXY(i * 0.005, y);
+  }
+  const Axes axes(100, 100, w, h);
+  Surface reduced(w, h), every(w, h);
+  const int drawn = chart::DrawLineSeriesPoints(reduced.dc, s, axes.horiz, axes.vert);
+  const int all = DrawEverySegment(every.dc, s, axes);
+  EXPECT_LT(drawn, all / 2);
+  EXPECT_EQ(DifferingPixels(reduced, every), 0);
+}
+
 // Pens and mix modes where the reduction would change the picture draw every vertex.
 struct FullDrawCase {
   const char* name;
