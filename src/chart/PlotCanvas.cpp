@@ -31,7 +31,12 @@ class TPlotCanvas3D::ToolScope {
     cp->SetWidth(std::max<Integer>(1, p->Width()));
     cp->SetStyle(p->Visible() ? p->Style() : fw::psClear);
     cp->SetMode(p->Mode());
-    FCanvas->Brush()->Assign(Owner->FBrush.get());
+    // Field by field: an unchanged brush keeps its GDI object (Assign would always remake it).
+    fw::TBrush* cb = FCanvas->Brush();
+    const TChartBrush* b = Owner->FBrush.get();
+    if (cb->Bitmap() != b->Bitmap()) cb->SetBitmap(b->Bitmap());
+    cb->SetColor(b->Color());
+    cb->SetStyle(b->Style());
     FCanvas->RequiredState({fw::csHandleValid, fw::csPenValid, fw::csBrushValid});
     FDC = FCanvas->Handle();
     win::SetBkMode(FDC, Owner->FBackMode == cbmOpaque ? win::OPAQUE : win::TRANSPARENT);
