@@ -1,0 +1,376 @@
+#include "workspace/PropSaver.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "chart/PlotCanvas.h"
+#include "framework/Controls.h"
+#include "framework/GraphicsObjects.h"
+#include "framework/IniFiles.h"
+#include "framework/StringList.h"
+#include "framework/SysUtils.h"
+#include "platform/kernel/Files.h"
+#include "platform/kernel/NumberText.h"
+#include "platform/kernel/TextConvert.h"
+
+namespace workspace {
+
+namespace {
+
+constexpr std::string_view kPreferences = "PREFERENCES";
+constexpr char kStoredCR = '\x04';
+constexpr char kStoredLF = '\x05';
+
+std::vector<std::string_view> SplitFields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t semi = text.find(';', start);
+    fields.push_back(text.substr(start, semi == std::string_view::npos ? semi : semi - start));
+    if (semi == std::string_view::npos) break;
+    start = semi + 1;
+  }
+  return fields;
+}
+
+bool ParseInteger(std::string_view text, Integer& out) { return fw::TryStrToInt(fw::Trim(text), out); }
+
+bool ParseIntegers(std::string_view text, std::size_t count, Integer* out) {
+  auto fields = SplitFields(text);
+  if (fields.size() != count) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!ParseInteger(fields[i], out[i])) return false;
+  }
+  return true;
+}
+
+bool ParseBoolField(std::string_view text, bool& out) {
+  Integer v;
+  if (!ParseInteger(text, v)) return false;
+  out = v != 0;
+  return true;
+}
+
+bool InRange(Integer v, Integer low, Integer high) { return v >= low && v <= high; }
+
+String ColorText(fw::TColor c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "$%08X", unsigned(c));
+  return buf;
+}
+
+String Join(std::initializer_list<String> parts) {
+  String out;
+  for (const String& p : parts) {
+    if (!out.empty() || &p != parts.begin()) out += ';';
+    out += p;
+  }
+  return out;
+}
+
+String B(bool v) { return v ? "1" : "0"; }
+String I(Integer v) { return fw::IntToStr(v); }
+
+}  // namespace
+
+TPropSaver::TPropSaver(bool Load) : TPropSaver(SettingsFileName(), kPreferences, Load) {}
+
+TPropSaver::TPropSaver(std::string_view Section, bool Load) : TPropSaver(SettingsFileName(), Section, Load) {}
+
+TPropSaver::TPropSaver(const String& FileName, std::string_view Section, bool Load)
+    : FIni(std::make_unique<fw::TMemIniFile>(FileName)), FSection(Section) {
+  // Bound to the file but not read from it: an empty store that UpdateFile still writes there.
+  if (!Load) FIni->Clear();
+}
+
+std::unique_ptr<TPropSaver> TPropSaver::FromStrings(const fw::TStrings* Lines, std::string_view Section) {
+  auto store = std::make_unique<TPropSaver>(String(), Section, false);
+  if (Lines) store->SetText(Lines->Text());
+  return store;
+}
+
+TPropSaver::~TPropSaver() = default;
+
+String TPropSaver::SettingsFileName() { return win::WideToUtf8(win::ModulePathWithExtension(u".ini")); }
+
+const String& TPropSaver::FileName() const { return FIni->FileName(); }
+
+// --- plain values -------------------------------------------------------------------------
+
+String TPropSaver::ReadString(std::string_view Ident, const String& Default) const {
+  return FIni->ReadString(FSection, Ident, Default);
+}
+
+void TPropSaver::WriteString(std::string_view Ident, const String& Value) { FIni->WriteString(FSection, Ident, Value); }
+
+Integer TPropSaver::ReadInteger(std::string_view Ident, Integer Default) const {
+  Integer v;
+  return ParseInteger(ReadString(Ident, ""), v) ? v : Default;
+}
+
+void TPropSaver::WriteInteger(std::string_view Ident, Integer Value) { WriteString(Ident, I(Value)); }
+
+bool TPropSaver::ReadBool(std::string_view Ident, bool Default) const {
+  bool v;
+  return ParseBoolField(ReadString(Ident, ""), v) ? v : Default;
+}
+
+void TPropSaver::WriteBool(std::string_view Ident, bool Value) { WriteString(Ident, B(Value)); }
+
+double TPropSaver::ReadFloat(std::string_view Ident, double Default) const {
+  String text = fw::Trim(ReadString(Ident, ""));
+  fw::Extended v;
+  if (!win::TryTextToFloat(text, '.', v)) return Default;
+  return double(v);
+}
+
+void TPropSaver::WriteFloat(std::string_view Ident, double Value) {
+  if (!std::isfinite(Value)) {
+    // No text form reads back; the key keeps no value and readers fall back to their default.
+    WriteString(Ident, "");
+    return;
+  }
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, Value);  // shortest exact, '.' always
+  WriteString(Ident, ec == std::errc() ? String(buf, end) : String());
+}
+
+fw::TColor TPropSaver::ReadColor(std::string_view Ident, fw::TColor Default) const {
+  return ReadInteger(Ident, Default);
+}
+
+void TPropSaver::WriteColor(std::string_view Ident, fw::TColor Value) { WriteString(Ident, ColorText(Value)); }
+
+fw::TRect TPropSaver::ReadRect(std::string_view Ident, const fw::TRect& Default) const {
+  Integer v[4];
+  if (!ParseIntegers(ReadString(Ident, ""), 4, v)) return Default;
+  return fw::TRect{v[0], v[1], v[2], v[3]};
+}
+
+void TPropSaver::WriteRect(std::string_view Ident, const fw::TRect& Value) {
+  WriteString(Ident, Join({I(Value.left), I(Value.top), I(Value.right), I(Value.bottom)}));
+}
+
+fw::TPoint TPropSaver::ReadPoint(std::string_view Ident, const fw::TPoint& Default) const {
+  Integer v[2];
+  if (!ParseIntegers(ReadString(Ident, ""), 2, v)) return Default;
+  return fw::TPoint{v[0], v[1]};
+}
+
+void TPropSaver::WritePoint(std::string_view Ident, const fw::TPoint& Value) {
+  WriteString(Ident, Join({I(Value.x), I(Value.y)}));
+}
+
+String TPropSaver::ReadMultiLine(std::string_view Ident, const String& Default) const {
+  if (!ValueExists(Ident)) return Default;
+  String text = ReadString(Ident, Default);
+  for (char& c : text) {
+    if (c == kStoredCR) c = '\r';
+    else if (c == kStoredLF) c = '\n';
+  }
+  return text;
+}
+
+void TPropSaver::WriteMultiLine(std::string_view Ident, const String& Value) {
+  String text = Value;
+  for (char& c : text) {
+    if (c == '\r') c = kStoredCR;
+    else if (c == '\n') c = kStoredLF;
+  }
+  WriteString(Ident, text);
+}
+
+bool TPropSaver::ReadStrings(std::string_view Ident, fw::TStrings* Items) const {
+  Integer count = ReadInteger(String(Ident) + "Count", -1);
+  if (count < 0 || !Items) return false;
+  Items->BeginUpdate();
+  Items->Clear();
+  for (Integer i = 0; i < count; ++i) Items->Add(ReadString(String(Ident) + I(i), ""));
+  Items->EndUpdate();
+  return true;
+}
+
+void TPropSaver::WriteStrings(std::string_view Ident, const fw::TStrings* Items) {
+  // Keys of a longer list written before would otherwise read back as stale items.
+  Integer old = ReadInteger(String(Ident) + "Count", 0);
+  Integer count = Items ? Items->Count() : 0;
+  for (Integer i = count; i < old; ++i) DeleteKey(String(Ident) + I(i));
+  WriteInteger(String(Ident) + "Count", count);
+  for (Integer i = 0; i < count; ++i) WriteString(String(Ident) + I(i), Items->Strings(i));
+}
+
+std::vector<Integer> TPropSaver::ReadIntegers(std::string_view Ident, const std::vector<Integer>& Default) const {
+  if (!ValueExists(Ident)) return Default;
+  String text = fw::Trim(ReadString(Ident, ""));
+  if (text.empty()) return {};
+  std::vector<Integer> out;
+  for (std::string_view f : SplitFields(text)) {
+    Integer v;
+    if (!ParseInteger(f, v)) return Default;
+    out.push_back(v);
+  }
+  return out;
+}
+
+void TPropSaver::WriteIntegers(std::string_view Ident, const std::vector<Integer>& Value) {
+  String text;
+  for (std::size_t i = 0; i < Value.size(); ++i) {
+    if (i) text += ';';
+    text += I(Value[i]);
+  }
+  WriteString(Ident, text);
+}
+
+// --- objects -----------------------------------------------------------------------------
+
+bool TPropSaver::ReadFont(std::string_view Ident, fw::TFont* Font) const {
+  if (!Font || !ValueExists(Ident)) return false;
+  String text = ReadString(Ident, "");
+  auto fields = SplitFields(text);
+  if (fields.size() < 5) return false;
+  Integer size, color, styles, charset;
+  if (!ParseInteger(fields[0], size) || !ParseInteger(fields[1], color) || !ParseInteger(fields[2], styles) ||
+      !ParseInteger(fields[3], charset) || !InRange(styles, 0, 15) || !InRange(charset, 0, 255) || size == 0) {
+    return false;
+  }
+  // The name is everything after the fourth ';'.
+  std::size_t nameStart = 0;
+  for (int i = 0; i < 4; ++i) nameStart = text.find(';', nameStart) + 1;
+  String name = text.substr(nameStart);
+  if (name.empty()) return false;
+  Font->SetName(name);
+  Font->SetSize(size);
+  Font->SetColor(color);
+  Font->SetStyle(fw::TFontStyles::FromBits(uint64_t(styles)));
+  Font->SetCharset(fw::TFontCharset(charset));
+  return true;
+}
+
+void TPropSaver::WriteFont(std::string_view Ident, const fw::TFont* Font) {
+  if (!Font) return;
+  WriteString(Ident, Join({I(Font->Size()), ColorText(Font->Color()), I(Integer(Font->Style().Bits())),
+                           I(Font->Charset()), Font->Name()}));
+}
+
+bool TPropSaver::ReadPen(std::string_view Ident, fw::TPen* Pen) const {
+  if (!Pen || !ValueExists(Ident)) return false;
+  auto* chartPen = dynamic_cast<chart::TChartPen*>(Pen);
+  std::size_t count = chartPen ? 7 : 4;
+  Integer v[7];
+  if (!ParseIntegers(ReadString(Ident, ""), count, v)) return false;
+  if (v[1] < 1 || !InRange(v[2], fw::psSolid, fw::psInsideFrame) || !InRange(v[3], fw::pmBlack, fw::pmNotXor)) {
+    return false;
+  }
+  if (chartPen && (!InRange(v[4], 0, 1) || !InRange(v[5], chart::esRound, chart::esFlat) || !InRange(v[6], 0, 1))) {
+    return false;
+  }
+  Pen->SetColor(v[0]);
+  Pen->SetWidth(v[1]);
+  Pen->SetStyle(fw::TPenStyle(v[2]));
+  Pen->SetMode(fw::TPenMode(v[3]));
+  if (chartPen) {
+    chartPen->SetVisible(v[4] != 0);
+    chartPen->SetEndStyle(chart::TPenEndStyle(v[5]));
+    chartPen->SetSmallDots(v[6] != 0);
+  }
+  return true;
+}
+
+void TPropSaver::WritePen(std::string_view Ident, const fw::TPen* Pen) {
+  if (!Pen) return;
+  String text = Join({ColorText(Pen->Color()), I(Pen->Width()), I(Pen->Style()), I(Pen->Mode())});
+  if (const auto* chartPen = dynamic_cast<const chart::TChartPen*>(Pen)) {
+    text += ";" + Join({B(chartPen->Visible()), I(chartPen->EndStyle()), B(chartPen->SmallDots())});
+  }
+  WriteString(Ident, text);
+}
+
+bool TPropSaver::ReadShadow(std::string_view Ident, chart::TPlotShadow* Shadow) const {
+  if (!Shadow) return false;
+  Integer v[5];
+  if (!ParseIntegers(ReadString(Ident, ""), 5, v)) return false;
+  if (!InRange(v[3], 0, 100) || !InRange(v[4], 0, 1)) return false;
+  Shadow->Color = v[0];
+  Shadow->HorizSize = v[1];
+  Shadow->VertSize = v[2];
+  Shadow->Transparency = v[3];
+  Shadow->Smooth = v[4] != 0;
+  return true;
+}
+
+void TPropSaver::WriteShadow(std::string_view Ident, const chart::TPlotShadow* Shadow) {
+  if (!Shadow) return;
+  WriteString(Ident, Join({ColorText(Shadow->Color), I(Shadow->HorizSize), I(Shadow->VertSize),
+                           I(Shadow->Transparency), B(Shadow->Smooth)}));
+}
+
+bool TPropSaver::ReadGradient(std::string_view Ident, chart::TPlotGradient* Gradient) const {
+  if (!Gradient) return false;
+  Integer v[8];
+  if (!ParseIntegers(ReadString(Ident, ""), 8, v)) return false;
+  if (!InRange(v[0], 0, 1) || !InRange(v[1], chart::gdTopBottom, chart::gdDiagonalDown) || !InRange(v[5], 0, 100)) {
+    return false;
+  }
+  Gradient->Visible = v[0] != 0;
+  Gradient->Direction = chart::TGradientDirection(v[1]);
+  Gradient->StartColor = v[2];
+  Gradient->MidColor = v[3];
+  Gradient->EndColor = v[4];
+  Gradient->Balance = v[5];
+  Gradient->RadialX = v[6];
+  Gradient->RadialY = v[7];
+  return true;
+}
+
+void TPropSaver::WriteGradient(std::string_view Ident, const chart::TPlotGradient* Gradient) {
+  if (!Gradient) return;
+  WriteString(Ident, Join({B(Gradient->Visible), I(Gradient->Direction), ColorText(Gradient->StartColor),
+                           ColorText(Gradient->MidColor), ColorText(Gradient->EndColor), I(Gradient->Balance),
+                           I(Gradient->RadialX), I(Gradient->RadialY)}));
+}
+
+bool TPropSaver::ReadFormPosition(fw::TControl* Form) const {
+  if (!Form) return false;
+  Integer v[4];
+  if (!ParseIntegers(ReadString(Form->Name() + "Position", ""), 4, v)) return false;
+  if (v[2] <= 0 || v[3] <= 0) return false;
+  Form->SetBounds(v[0], v[1], v[2], v[3]);
+  return true;
+}
+
+void TPropSaver::WriteFormPosition(const fw::TControl* Form) {
+  if (!Form) return;
+  WriteString(Form->Name() + "Position", Join({I(Form->Left()), I(Form->Top()), I(Form->Width()), I(Form->Height())}));
+}
+
+// --- sections and the file ---------------------------------------------------------------
+
+void TPropSaver::ReadSection(std::string_view Section, fw::TStrings* Strings) const {
+  if (Strings) FIni->ReadSection(Section, Strings);
+}
+
+void TPropSaver::ReadSections(fw::TStrings* Strings) const {
+  if (Strings) FIni->ReadSections(Strings);
+}
+
+void TPropSaver::ReadSectionValues(std::string_view Section, fw::TStrings* Strings) const {
+  if (Strings) FIni->ReadSectionValues(Section, Strings);
+}
+
+bool TPropSaver::ValueExists(std::string_view Ident) const { return FIni->ValueExists(FSection, Ident); }
+
+void TPropSaver::EraseSection(std::string_view Section) { FIni->EraseSection(Section); }
+
+void TPropSaver::DeleteKey(std::string_view Ident) { FIni->DeleteKey(FSection, Ident); }
+
+String TPropSaver::GetText() const { return FIni->GetText(); }
+
+void TPropSaver::SetText(std::string_view Text) { FIni->SetText(Text); }
+
+void TPropSaver::UpdateFile() {
+  if (FIni->FileName().empty()) throw fw::EFCreateError("Cannot create file \"\". The store has no file");
+  FIni->UpdateFile();
+}
+
+}  // namespace workspace

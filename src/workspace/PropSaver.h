@@ -1,0 +1,124 @@
+#pragma once
+// The program's settings store: an in-memory ini file with one current section, bound to the
+// settings file (the executable's path with ".ini") or to no file at all (snapshots, info
+// lists). Values are typed on top of plain text: everything a reader cannot parse reads as the
+// caller's default, so a damaged settings file never stops the program. Destroying a store
+// never writes it; UpdateFile does, atomically, and raises when the file cannot be written.
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "framework/ClassesTypes.h"
+#include "framework/Colors.h"
+#include "framework/GraphicsTypes.h"
+
+namespace fw {
+class TMemIniFile;
+class TStrings;
+class TFont;
+class TPen;
+class TControl;
+}  // namespace fw
+
+namespace chart {
+class TPlotShadow;
+class TPlotGradient;
+}  // namespace chart
+
+namespace workspace {
+
+using fw::Integer;
+using fw::String;
+
+class TPropSaver {
+ public:
+  // On the settings file, current section "PREFERENCES"; the file is read only when Load.
+  explicit TPropSaver(bool Load);
+  // On the settings file with Section current; read only when Load.
+  TPropSaver(std::string_view Section, bool Load);
+  // On the given file (empty: no file) with Section current; read only when Load.
+  TPropSaver(const String& FileName, std::string_view Section, bool Load);
+  // File-less, filled from ini lines (Lines may be null: an empty store).
+  static std::unique_ptr<TPropSaver> FromStrings(const fw::TStrings* Lines, std::string_view Section);
+  ~TPropSaver();
+  TPropSaver(const TPropSaver&) = delete;
+  TPropSaver& operator=(const TPropSaver&) = delete;
+
+  static String SettingsFileName();
+
+  const String& FileName() const;
+  const String& Section() const { return FSection; }
+  void SetSection(std::string_view Value) { FSection = String(Value); }
+
+  // Plain values in the current section.
+  String ReadString(std::string_view Ident, const String& Default) const;
+  void WriteString(std::string_view Ident, const String& Value);
+  // Decimal, or hexadecimal after "0x" (or "$").
+  Integer ReadInteger(std::string_view Ident, Integer Default) const;
+  void WriteInteger(std::string_view Ident, Integer Value);
+  // Written as "0"/"1"; any other integer reads as true when non-zero.
+  bool ReadBool(std::string_view Ident, bool Default) const;
+  void WriteBool(std::string_view Ident, bool Value);
+  // Always "." as the decimal separator, written so that it reads back to the same double.
+  double ReadFloat(std::string_view Ident, double Default) const;
+  void WriteFloat(std::string_view Ident, double Value);
+  // "$" and eight hexadecimal digits.
+  fw::TColor ReadColor(std::string_view Ident, fw::TColor Default) const;
+  void WriteColor(std::string_view Ident, fw::TColor Value);
+  // Left;Top;Right;Bottom and X;Y.
+  fw::TRect ReadRect(std::string_view Ident, const fw::TRect& Default) const;
+  void WriteRect(std::string_view Ident, const fw::TRect& Value);
+  fw::TPoint ReadPoint(std::string_view Ident, const fw::TPoint& Default) const;
+  void WritePoint(std::string_view Ident, const fw::TPoint& Value);
+  // Text with line breaks on one line: CR is stored as character 4, LF as character 5.
+  String ReadMultiLine(std::string_view Ident, const String& Default) const;
+  void WriteMultiLine(std::string_view Ident, const String& Value);
+  // "<Ident>Count" and one key "<Ident><i>" per item; Items is replaced (left alone when the
+  // count is missing or broken).
+  bool ReadStrings(std::string_view Ident, fw::TStrings* Items) const;
+  void WriteStrings(std::string_view Ident, const fw::TStrings* Items);
+  // ';'-separated integers; Default when any item is broken.
+  std::vector<Integer> ReadIntegers(std::string_view Ident, const std::vector<Integer>& Default) const;
+  void WriteIntegers(std::string_view Ident, const std::vector<Integer>& Value);
+
+  // Objects as ';'-separated fields. A reader leaves the object untouched and returns false
+  // when the key is missing or any field is broken.
+  // Font: Size;Color;Styles;Charset;Name (the name last, so it may hold ';').
+  bool ReadFont(std::string_view Ident, fw::TFont* Font) const;
+  void WriteFont(std::string_view Ident, const fw::TFont* Font);
+  // Pen: Color;Width;Style;Mode, and for a chart pen also Visible;EndStyle;SmallDots.
+  bool ReadPen(std::string_view Ident, fw::TPen* Pen) const;
+  void WritePen(std::string_view Ident, const fw::TPen* Pen);
+  // Shadow: Color;HorizSize;VertSize;Transparency;Smooth.
+  bool ReadShadow(std::string_view Ident, chart::TPlotShadow* Shadow) const;
+  void WriteShadow(std::string_view Ident, const chart::TPlotShadow* Shadow);
+  // Gradient: Visible;Direction;StartColor;MidColor;EndColor;Balance;RadialX;RadialY.
+  bool ReadGradient(std::string_view Ident, chart::TPlotGradient* Gradient) const;
+  void WriteGradient(std::string_view Ident, const chart::TPlotGradient* Gradient);
+
+  // The control's bounds (Left;Top;Width;Height) under its name followed by "Position".
+  bool ReadFormPosition(fw::TControl* Form) const;
+  void WriteFormPosition(const fw::TControl* Form);
+
+  // Whole sections and keys.
+  void ReadSection(std::string_view Section, fw::TStrings* Strings) const;
+  void ReadSections(fw::TStrings* Strings) const;
+  void ReadSectionValues(std::string_view Section, fw::TStrings* Strings) const;
+  bool ValueExists(std::string_view Ident) const;
+  void EraseSection(std::string_view Section);
+  void DeleteKey(std::string_view Ident);
+  String GetText() const;
+  void SetText(std::string_view Text);
+
+  // Writes every section to the file through a temporary file and a rename. Raises
+  // EFCreateError when the store has no file or the file cannot be written; the previous file
+  // is then left as it was.
+  void UpdateFile();
+
+ private:
+  std::unique_ptr<fw::TMemIniFile> FIni;
+  String FSection;
+};
+
+}  // namespace workspace
