@@ -1,0 +1,175 @@
+// Sections, keys and the settings file: reading damaged files, and a write that fails part way
+// leaving the previous file whole.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "framework/StringList.h"
+#include "framework/SysUtils.h"
+#include "workspace/PropSaver.h"
+
+namespace {
+
+using workspace::TPropSaver;
+
+class PropSaverFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/propsaverXXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    path_ = (dir_ / "korvalin.ini").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void WriteFile(const std::string& text) {
+    std::ofstream out(path_, std::ios::binary);
+    out << text;
+  }
+  std::string FileText() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  std::size_t FilesInDir() const {
+    return std::size_t(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()));
+  }
+  std::filesystem::path dir_;
+  std::string path_;
+};
+
+TEST_F(PropSaverFileTest, SectionsKeysAndComments) {
+  WriteFile(
+      "; settings\r\n[PREFERENCES]\r\nB=2\r\n; a comment=with equals\r\nA=1\r\nC=3\r\n[MRU]\r\nX=1\r\n");
+  TPropSaver store(path_, "PREFERENCES", true);
+  fw::TStringList keys;
+  store.ReadSection("PREFERENCES", &keys);
+  ASSERT_EQ(keys.Count(), 3);
+  EXPECT_EQ(keys.Strings(0), "B");
+  EXPECT_EQ(keys.Strings(1), "A");
+  EXPECT_EQ(keys.Strings(2), "C");
+  EXPECT_FALSE(store.ValueExists("; a comment"));
+
+  store.DeleteKey("A");
+  EXPECT_FALSE(store.ValueExists("A"));
+  EXPECT_EQ(store.ReadInteger("C", 0), 3);
+  store.EraseSection("MRU");
+  fw::TStringList sections;
+  store.ReadSections(&sections);
+  ASSERT_EQ(sections.Count(), 1);
+  EXPECT_EQ(sections.Strings(0), "PREFERENCES");
+  store.UpdateFile();
+
+  TPropSaver again(path_, "MRU", true);
+  EXPECT_EQ(again.ReadInteger("X", -1), -1);
+  again.SetSection("PREFERENCES");
+  EXPECT_EQ(again.ReadInteger("A", -1), -1);
+  EXPECT_EQ(again.ReadInteger("B", -1), 2);
+  EXPECT_NE(FileText().find("; a comment=with equals"), std::string::npos);
+}
+
+TEST_F(PropSaverFileTest, BrokenLinesAndValuesReadAsDefaults) {
+  WriteFile(
+      "garbage before any section\r\nOrphan=1\r\n[PREFERENCES\r\n[PREFERENCES]\r\nno equals sign\r\n=novalue\r\n"
+      "Good=5\r\nNum=12x\r\nRect=1;2\r\n\x01\x02\xff\xfe\r\nTail=7");
+  TPropSaver store(path_, "PREFERENCES", true);
+  EXPECT_EQ(store.ReadInteger("Good", 0), 5);
+  EXPECT_EQ(store.ReadInteger("Tail", 0), 7);
+  EXPECT_EQ(store.ReadInteger("Num", 9), 9);
+  EXPECT_EQ(store.ReadRect("Rect", fw::TRect{4, 4, 4, 4}).left, 4);
+  EXPECT_EQ(store.ReadInteger("Orphan", -1), -1);
+  fw::TStringList keys;
+  store.ReadSection("PREFERENCES", &keys);
+  EXPECT_EQ(keys.IndexOf("no equals sign"), -1);
+}
+
+TEST_F(PropSaverFileTest, EmptyAndMissingFilesGiveEmptyStores) {
+  TPropSaver missing(path_, "PREFERENCES", true);
+  EXPECT_EQ(missing.ReadString("Theme", "Default"), "Default");
+  WriteFile("");
+  TPropSaver empty(path_, "PREFERENCES", true);
+  EXPECT_EQ(empty.ReadInteger("SelectorSize", 3), 3);
+}
+
+TEST_F(PropSaverFileTest, DestroyingDoesNotWrite) {
+  WriteFile("[PREFERENCES]\r\nA=1\r\n");
+  {
+    TPropSaver store(path_, "PREFERENCES", true);
+    store.WriteInteger("A", 2);
+  }
+  EXPECT_EQ(FileText(), "[PREFERENCES]\r\nA=1\r\n");
+}
+
+TEST_F(PropSaverFileTest, FileLessStoreRefusesToWrite) {
+  fw::TStringList lines;
+  lines.Add("[LEGEND]");
+  lines.Add("Visible=1");
+  auto store = TPropSaver::FromStrings(&lines, "LEGEND");
+  EXPECT_TRUE(store->ReadBool("Visible", false));
+  EXPECT_THROW(store->UpdateFile(), fw::EFCreateError);
+}
+
+// The file size limit makes the write fail once the new text passes it, as a full disk would.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    old_handler_ = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    ::signal(SIGXFSZ, old_handler_);
+  }
+
+ private:
+  rlimit old_{};
+  sighandler_t old_handler_;
+};
+
+TEST_F(PropSaverFileTest, FailedWriteKeepsThePreviousFileAndIsReported) {
+  TPropSaver first(path_, "PREFERENCES", false);
+  first.WriteString("Theme", "Default");
+  first.WriteInteger("Count", 1);
+  first.UpdateFile();
+  const std::string before = FileText();
+  ASSERT_FALSE(before.empty());
+
+  TPropSaver second(path_, "PREFERENCES", true);
+  for (int i = 0; i < 200; ++i) second.WriteString("Key" + std::to_string(i), std::string(40, 'x'));
+  {
+    FileSizeLimit limit(1024);
+    EXPECT_THROW(second.UpdateFile(), fw::EFCreateError);
+  }
+  EXPECT_EQ(FileText(), before);
+  EXPECT_EQ(FilesInDir(), 1u) << "the temporary file must not be left behind";
+
+  // With room again the same store writes everything.
+  second.UpdateFile();
+  TPropSaver third(path_, "PREFERENCES", true);
+  EXPECT_EQ(third.ReadString("Key199", ""), std::string(40, 'x'));
+  EXPECT_EQ(third.ReadString("Theme", ""), "Default");
+}
+
+TEST_F(PropSaverFileTest, WriteIntoMissingFolderIsReported) {
+  TPropSaver store((dir_ / "no" / "such.ini").string(), "PREFERENCES", false);
+  store.WriteBool("A", true);
+  EXPECT_THROW(store.UpdateFile(), fw::EFCreateError);
+}
+
+TEST(PropSaverSettingsFile, IsTheExecutablePathWithIni) {
+  const std::string name = TPropSaver::SettingsFileName();
+  ASSERT_GT(name.size(), 4u);
+  EXPECT_EQ(name.substr(name.size() - 4), ".ini");
+  EXPECT_EQ(name.substr(0, name.size() - 4), std::filesystem::read_symlink("/proc/self/exe").replace_extension("").string());
+}
+
+}  // namespace
