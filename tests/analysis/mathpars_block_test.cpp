@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "analysis/MathPars.h"
+#include "platform/kernel/Exceptions.h"
+#include "platform/kernel/Locale.h"
+
+namespace {
+
+using analysis::TMathParser;
+using analysis::TMathStack;
+using analysis::TMathToken;
+
+TMathToken Number(double value) {
+  TMathToken token;
+  token.value = value;
+  return token;
+}
+
+TEST(MathStackTest, PushPopDeleteAndGrowth) {
+  TMathStack stack;
+  EXPECT_EQ(stack.Capacity(), 50);
+  for (int i = 0; i < 51; ++i) stack.Push(Number(i));
+  EXPECT_EQ(stack.Count(), 51);
+  EXPECT_EQ(stack.Capacity(), 80);
+  EXPECT_EQ(stack.Peek().value, 50);
+  EXPECT_EQ(stack.Pop().value, 50);
+  stack.Delete(10);
+  EXPECT_EQ(stack.Count(), 49);
+  EXPECT_EQ(stack.GetItem(9).value, 9);
+  EXPECT_EQ(stack.GetItem(10).value, 11);
+  EXPECT_EQ(stack.GetItem(48).value, 49);
+  stack.SetItem(0, Number(-1));
+  EXPECT_EQ(stack.GetItem(0).value, -1);
+  EXPECT_THROW(stack.GetItem(49), std::out_of_range);
+  EXPECT_THROW(stack.Delete(-1), std::out_of_range);
+  stack.Clear();
+  EXPECT_EQ(stack.Count(), 0);
+  EXPECT_EQ(stack.Capacity(), 50);
+  EXPECT_THROW(stack.Pop(), std::out_of_range);
+  EXPECT_THROW(stack.Peek(), std::out_of_range);
+}
+
+TEST(MathParserLongTest, FormulasLongerThanTheInitialStack) {
+  TMathParser parser;
+  std::string text = "1";
+  for (int i = 2; i <= 120; ++i) text += "+" + std::to_string(i);
+  parser.SetExpression(text);
+  EXPECT_EQ(parser.Evaluate(), 120 * 121 / 2);
+  std::string nested;
+  for (int i = 0; i < 70; ++i) nested += "(";
+  nested += "2";
+  for (int i = 0; i < 70; ++i) nested += ")*1";
+  parser.SetExpression(nested);
+  EXPECT_EQ(parser.Evaluate(), 2);
+}
+
+class MathParserBlockTest : public ::testing::Test {
+ protected:
+  void SetUp() override { win::locale::SetRegionalDecimalSeparator('.'); }
+  void TearDown() override { win::locale::ResetRegionalSettings(); }
+
+  // Single evaluation at each x, the way a caller loops point by point.
+  std::vector<double> OneByOne(const std::string& text, const std::vector<double>& xs) {
+    TMathParser single;
+    single.SetVariable("a", 0.25);
+    single.SetExpression(text);
+    std::vector<double> ys;
+    for (double x : xs) {
+      single.SetVariable("x", x);
+      ys.push_back(single.Evaluate());
+    }
+    return ys;
+  }
+
+  TMathParser parser;
+};
+
+TEST_F(MathParserBlockTest, BlockValuesEqualSingleEvaluationsBitForBit) {
+  std::vector<double> xs;
+  for (int i = 0; i < 1000; ++i) xs.push_back(-7.3 + i * 0.0173);
+  const char* formulas[] = {
+      "sin(x)*exp(-x/10)+a*x^2", "-x^3+x*(x-1)/(x^2+1)", "cosh(x/4)-sinh(x/5)*tanh(x)+arctan(x)",
+      "(-x)^2+2^x-x^(-2)*1e-3", "sqrt(x^2+a)*cos(pi*x)-arcsinh(x)", "-(x-a)", "pi", "a*3",
+  };
+  for (const char* text : formulas) {
+    parser.SetVariable("a", 0.25);
+    parser.SetExpression(text);
+    std::vector<double> ys(xs.size(), 12345.0);
+    parser.EvaluateBlock("x", xs.data(), ys.data(), xs.size());
+    const std::vector<double> expected = OneByOne(text, xs);
+    EXPECT_EQ(0, std::memcmp(ys.data(), expected.data(), ys.size() * sizeof(double))) << text;
+    EXPECT_EQ(ys[999], expected[999]) << text;
+  }
+}
+
+TEST_F(MathParserBlockTest, VariableIsLeftAtTheLastValue) {
+  const std::vector<double> xs = {1, 2, 3};
+  std::vector<double> ys(3);
+  parser.SetExpression("x*10");
+  parser.EvaluateBlock("x", xs.data(), ys.data(), xs.size());
+  EXPECT_EQ(ys, (std::vector<double>{10, 20, 30}));
+  EXPECT_EQ(parser.Evaluate(), 30);
+}
+
+TEST_F(MathParserBlockTest, FirstFailingPointRaisesItsOwnError) {
+  // Point 1 divides by zero; point 2 fails earlier in the formula (square root). A point by
+  // point loop reports the division.
+  const std::vector<double> xs = {4, 2, -1, 5};
+  std::vector<double> ys(xs.size(), 0);
+  parser.SetExpression("sqrt(x)+1/(x-2)");
+  EXPECT_THROW(parser.EvaluateBlock("x", xs.data(), ys.data(), xs.size()), win::EZeroDivide);
+  EXPECT_EQ(ys[0], 2.5);
+
+  std::vector<double> far(600, 1.0);
+  far[400] = -1;
+  std::vector<double> out(far.size());
+  parser.SetExpression("sqrt(x)");
+  EXPECT_THROW(parser.EvaluateBlock("x", far.data(), out.data(), far.size()), win::EInvalidOp);
+  EXPECT_EQ(out[399], 1);
+}
+
+TEST_F(MathParserBlockTest, SyntaxErrorsAreRaisedBeforeAnyPoint) {
+  const double x = 1;
+  double y = 0;
+  parser.SetExpression("x+");
+  try {
+    parser.EvaluateBlock("x", &x, &y, 1);
+    ADD_FAILURE() << "evaluated";
+  } catch (const win::Exception& e) {
+    EXPECT_EQ(e.Message(), "Недопустимая последовательность операций");
+  }
+  parser.SetExpression("t+1");
+  EXPECT_THROW(parser.EvaluateBlock("x", &x, &y, 1), win::Exception);
+}
+
+}  // namespace
