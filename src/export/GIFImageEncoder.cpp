@@ -15,7 +15,8 @@ void TGIFWriter::Flush() {
 void TGIFEncoder::Encode(const GIFCodedFrame& Frame) {
   bitsPerPixel_ = Frame.BitsPerPixel < 2 ? 2 : Frame.BitsPerPixel;
   if (bitsPerPixel_ > 8) throw GIFException("Invalid GIF data");
-  colorCount_ = Frame.ColorCount;
+  // A value the code size cannot express would turn into a control code.
+  colorCount_ = Frame.ColorCount < (1 << bitsPerPixel_) ? Frame.ColorCount : 1 << bitsPerPixel_;
   width_ = Frame.Width;
   height_ = Frame.Height;
   interlace_ = Frame.Interlaced;

@@ -156,6 +156,8 @@ TEST(GifCoderStream, ColourOutsideTheTableIsRefused) {
     } catch (const kvexport::GIFException& e) {
       EXPECT_STREQ(e.what(), "Color not in color table");
     }
+    // A colour count larger than the code size can express does not let bigger values through.
+    EXPECT_THROW(Encode({0, 4}, 2, 1, 2, 256, compression), kvexport::GIFException);
     // The first pixel is checked as well.
     EXPECT_THROW(Encode({3}, 1, 1, 1, 2, compression), kvexport::GIFException);
   }
