@@ -28,10 +28,9 @@ Bytes Pack(int Bits, const std::vector<std::pair<int, int>>& CodesAndWidths) {
     }
   }
   if (count > 0) data.push_back(static_cast<std::uint8_t>(bucket));
-  Bytes out{static_cast<std::uint8_t>(Bits), static_cast<std::uint8_t>(data.size())};
-  out.insert(out.end(), data.begin(), data.end());
-  out.push_back(0);
-  return out;
+  data.insert(data.begin(), {static_cast<std::uint8_t>(Bits), static_cast<std::uint8_t>(data.size())});
+  data.push_back(0);
+  return data;
 }
 
 std::string DecodeError(const Bytes& Stream, int Width, int Height) {
