@@ -8,6 +8,7 @@
 #include "framework/Controls.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/IniFiles.h"
+#include "framework/StdCtrls.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/Files.h"
@@ -67,6 +68,15 @@ String Join(std::initializer_list<String> parts) {
     out += p;
   }
   return out;
+}
+
+fw::TRadioButton* RadioNamed(const fw::TWinControl* container, std::string_view name) {
+  if (name.empty()) return nullptr;
+  for (Integer i = 0; i < container->ControlCount(); ++i) {
+    auto* radio = dynamic_cast<fw::TRadioButton*>(container->Controls(i));
+    if (radio && fw::AnsiSameText(radio->Name(), name)) return radio;
+  }
+  return nullptr;
 }
 
 String B(bool v) { return v ? "1" : "0"; }
@@ -342,6 +352,27 @@ bool TPropSaver::ReadFormPosition(fw::TControl* Form) const {
 void TPropSaver::WriteFormPosition(const fw::TControl* Form) {
   if (!Form) return;
   WriteString(Form->Name() + "Position", Join({I(Form->Left()), I(Form->Top()), I(Form->Width()), I(Form->Height())}));
+}
+
+bool TPropSaver::ReadRadioButton(std::string_view Ident, fw::TWinControl* Container, const String& Default) const {
+  if (!Container) return false;
+  fw::TRadioButton* radio = RadioNamed(Container, fw::Trim(ReadString(Ident, "")));
+  if (!radio) radio = RadioNamed(Container, Default);
+  if (!radio) return false;
+  radio->SetChecked(true);
+  return true;
+}
+
+void TPropSaver::WriteRadioButton(std::string_view Ident, const fw::TWinControl* Container) {
+  if (!Container) return;
+  for (Integer i = 0; i < Container->ControlCount(); ++i) {
+    auto* radio = dynamic_cast<fw::TRadioButton*>(Container->Controls(i));
+    if (radio && radio->Checked()) {
+      WriteString(Ident, radio->Name());
+      return;
+    }
+  }
+  WriteString(Ident, "");
 }
 
 // --- sections and the file ---------------------------------------------------------------

@@ -19,6 +19,7 @@ class TStrings;
 class TFont;
 class TPen;
 class TControl;
+class TWinControl;
 }  // namespace fw
 
 namespace chart {
@@ -100,6 +101,12 @@ class TPropSaver {
   // The control's bounds (Left;Top;Width;Height) under its name followed by "Position".
   bool ReadFormPosition(fw::TControl* Form) const;
   void WriteFormPosition(const fw::TControl* Form);
+
+  // The name of the checked radio button among Container's own controls. Reading checks the
+  // button of the stored name, or the one named Default when none has it; false when neither
+  // exists.
+  bool ReadRadioButton(std::string_view Ident, fw::TWinControl* Container, const String& Default) const;
+  void WriteRadioButton(std::string_view Ident, const fw::TWinControl* Container);
 
   // Whole sections and keys.
   void ReadSection(std::string_view Section, fw::TStrings* Strings) const;
