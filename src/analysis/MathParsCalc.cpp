@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -16,75 +17,125 @@ namespace {
 
 using win::Extended;
 
-// Results are stored as double: a finite value beyond its range overflows there.
-inline double Store(Extended value) {
-  win::CheckFloat(value);
-  if (std::fabs(value) > DBL_MAX) throw win::EOverflow();
-  return static_cast<double>(value);
+// Values are computed in double precision; a non-finite result is handed to the checked
+// arithmetic with the same operands so that the fault is raised as the right error.
+
+// Raises the error a non-finite `raw` result stands for, after the checked operation (which
+// throws for invalid operations and poles) has had its say in `checked`.
+[[noreturn]] [[gnu::cold]] void Raise(double raw, Extended checked) {
+  win::CheckFloat(checked);
+  if (std::fabs(checked) > DBL_MAX) throw win::EOverflow();
+  win::CheckFloat(raw);
+  throw win::EOverflow();
 }
 
-// |exponent| multiplications at most 2 * 31, by squaring.
-inline Extended IntegralPower(Extended base, std::uint32_t exponent) {
-  Extended result = 1;
-  while (exponent != 0) {
-    if (exponent & 1u) result *= base;
-    exponent >>= 1;
-    if (exponent != 0) base *= base;
-  }
-  return result;
-}
+inline bool Finite(double value) { return std::isfinite(value); }
 
-inline double Power(double a, double b) {
+// Small whole exponents multiply by squaring; larger ones go through pow, which is exact to
+// within an ulp for whole exponents and takes no time proportional to the exponent.
+constexpr double kSquaringLimit = 64;
+
+inline double RawPower(double a, double b) {
   if (b == 0) return 1;
   if (a == 0 && b > 0) return 0;
   if (std::trunc(b) == b && std::fabs(b) <= 2147483647.0) {
-    const Extended magnitude = win::CheckFloat(IntegralPower(a, static_cast<std::uint32_t>(std::fabs(b))));
-    return Store(b < 0 ? win::CheckedDivide(1, magnitude) : magnitude);
+    if (b > 0 && b <= kSquaringLimit) {
+      auto exponent = static_cast<unsigned>(b);
+      double result = 1;
+      double base = a;
+      while (exponent != 0) {
+        if (exponent & 1u) result *= base;
+        exponent >>= 1;
+        if (exponent != 0) base *= base;
+      }
+      return result;
+    }
+    return std::pow(a, b);
   }
-  return Store(win::CheckedExp(b * win::CheckedLn(a)));
+  return std::exp(b * std::log(a));
+}
+
+[[noreturn]] [[gnu::cold]] void RaisePower(double a, double b) {
+  if (std::trunc(b) == b && std::fabs(b) <= 2147483647.0) Raise(RawPower(a, b), win::CheckedPower(a, b));
+  Raise(RawPower(a, b), win::CheckedExp(b * win::CheckedLn(a)));
+}
+
+inline double RawBinary(std::uint8_t symbol, double a, double b) {
+  switch (symbol) {
+    case '+': return a + b;
+    case '-': return a - b;
+    case '*': return a * b;
+    case '/': return a / b;
+    case '^': return RawPower(a, b);
+    default: return a;
+  }
+}
+
+[[noreturn]] [[gnu::cold]] void RaiseBinary(std::uint8_t symbol, double a, double b) {
+  if (symbol == '/') Raise(a / b, win::CheckedDivide(a, b));
+  if (symbol == '^') RaisePower(a, b);
+  const double raw = RawBinary(symbol, a, b);
+  Raise(raw, raw);
 }
 
 // Inverse hyperbolic tangent: |x| = 1 is a pole, beyond it the value is undefined.
-inline Extended ArcTanh(Extended x) {
+Extended CheckedArcTanh(Extended x) {
   if (std::isnan(x) || std::fabs(x) > 1) throw win::EInvalidOp();
   if (std::fabs(x) == 1) throw win::EZeroDivide();
   return std::atanh(x);
 }
 
-inline double Function(int index, double x) {
+inline double RawFunction(int index, double x) {
   switch (index) {
-    case 0: return Store(std::sin(x));
-    case 1: return Store(std::sinh(x));
-    case 2: return Store(win::CheckedArcSin(x));
-    case 3: return Store(std::asinh(x));
-    case 4: return Store(std::cos(x));
-    case 5: return Store(std::cosh(x));
-    case 6: return Store(win::CheckedArcCos(x));
-    case 7: return Store(win::CheckedArcCosh(x));
-    case 8: return Store(std::tan(x));
-    case 9: return Store(std::tanh(x));
-    case 10: return Store(std::atan(x));
-    case 11: return Store(ArcTanh(x));
-    case 12: return Store(win::CheckedDivide(1, std::tan(x)));
-    case 13: return Store(win::CheckedDivide(1, std::tanh(x)));
+    case 0: return std::sin(x);
+    case 1: return std::sinh(x);
+    case 2: return std::asin(x);
+    case 3: return std::asinh(x);
+    case 4: return std::cos(x);
+    case 5: return std::cosh(x);
+    case 6: return std::acos(x);
+    case 7: return std::acosh(x);
+    case 8: return std::tan(x);
+    case 9: return std::tanh(x);
+    case 10: return std::atan(x);
+    case 11: return std::atanh(x);
+    case 12: return 1 / std::tan(x);
+    case 13: return 1 / std::tanh(x);
     // Continuous branch with values in (0, pi): arccot(0) = pi/2, arccot(-1) = 3pi/4.
-    case 14: return Store(std::numbers::pi_v<Extended> / 2 - std::atan(static_cast<Extended>(x)));
-    case 15: return Store(ArcTanh(win::CheckedDivide(1, x)));
-    case 16: return Store(win::CheckedExp(x));
-    case 17: return Store(win::CheckedSqrt(x));
+    case 14: return std::numbers::pi / 2 - std::atan(x);
+    case 15: return std::atanh(1 / x);
+    case 16: return std::exp(x);
+    case 17: return std::sqrt(x);
     default: return x;
   }
 }
 
-inline double Binary(std::uint8_t symbol, double a, double b) {
-  switch (symbol) {
-    case '+': return Store(static_cast<Extended>(a) + b);
-    case '-': return Store(static_cast<Extended>(a) - b);
-    case '*': return Store(static_cast<Extended>(a) * b);
-    case '/': return Store(win::CheckedDivide(a, b));
-    case '^': return Power(a, b);
-    default: return a;
+[[noreturn]] [[gnu::cold]] void RaiseFunction(int index, double x) {
+  const double raw = RawFunction(index, x);
+  switch (index) {
+    case 2: Raise(raw, win::CheckedArcSin(x));
+    case 6: Raise(raw, win::CheckedArcCos(x));
+    case 7: Raise(raw, win::CheckedArcCosh(x));
+    case 11: Raise(raw, CheckedArcTanh(x));
+    case 12: Raise(raw, win::CheckedDivide(1, std::tan(x)));
+    case 13: Raise(raw, win::CheckedDivide(1, std::tanh(x)));
+    case 15: Raise(raw, CheckedArcTanh(win::CheckedDivide(1, x)));
+    case 16: Raise(raw, win::CheckedExp(x));
+    case 17: Raise(raw, win::CheckedSqrt(x));
+    default: Raise(raw, raw);
   }
+}
+
+inline double Function(int index, double x) {
+  const double value = RawFunction(index, x);
+  if (!Finite(value)) RaiseFunction(index, x);
+  return value;
+}
+
+inline double Binary(std::uint8_t symbol, double a, double b) {
+  const double value = RawBinary(symbol, a, b);
+  if (!Finite(value)) RaiseBinary(symbol, a, b);
+  return value;
 }
 
 // The reverse Polish sequence as stack-machine steps over arrays.
@@ -145,8 +196,27 @@ Program Compile(const TMathStack& output, int variable) {
 
 constexpr std::size_t kBlock = 256;
 
-// Runs the program on `count` (at most kBlock) points; registers hold depth * kBlock values.
+// Applies `raw` to every point into `scratch`; when a result is not finite, the checked
+// operation of the first such point raises its error. Otherwise the results go to `target`.
+template <typename RawOp, typename RaiseOp>
+inline void Apply(std::size_t count, double* target, double* scratch, RawOp raw, RaiseOp raise) {
+  bool finite = true;
+  for (std::size_t j = 0; j < count; ++j) {
+    scratch[j] = raw(j);
+    finite &= Finite(scratch[j]);
+  }
+  if (!finite) {
+    for (std::size_t j = 0; j < count; ++j) {
+      if (!Finite(scratch[j])) raise(j);
+    }
+  }
+  std::memcpy(target, scratch, count * sizeof(double));
+}
+
+// Runs the program on `count` (at most kBlock) points; registers hold (depth + 1) * kBlock
+// values, the last block being scratch space.
 void Run(const Program& program, const double* x, double* y, std::size_t count, double* registers) {
+  double* scratch = registers + static_cast<std::size_t>(program.depth) * kBlock;
   double* top = registers - kBlock;  // the stack's top array; none yet
   for (const Step& step : program.steps) {
     switch (step.op) {
@@ -156,29 +226,42 @@ void Run(const Program& program, const double* x, double* y, std::size_t count, 
         break;
       case Op::LoadX:
         top += kBlock;
-        for (std::size_t j = 0; j < count; ++j) top[j] = x[j];
+        std::memcpy(top, x, count * sizeof(double));
         break;
       case Op::Negate:
         for (std::size_t j = 0; j < count; ++j) top[j] = TMathParser::CalcUnary(step.symbol, top[j]);
         break;
-      case Op::Function:
-        for (std::size_t j = 0; j < count; ++j) top[j] = Function(step.symbol, top[j]);
+      case Op::Function: {
+        const int index = step.symbol;
+        const auto raise = [&](std::size_t j) { RaiseFunction(index, top[j]); };
+        switch (index) {
+          case 0: Apply(count, top, scratch, [&](std::size_t j) { return std::sin(top[j]); }, raise); break;
+          case 4: Apply(count, top, scratch, [&](std::size_t j) { return std::cos(top[j]); }, raise); break;
+          case 16: Apply(count, top, scratch, [&](std::size_t j) { return std::exp(top[j]); }, raise); break;
+          case 17: Apply(count, top, scratch, [&](std::size_t j) { return std::sqrt(top[j]); }, raise); break;
+          default: Apply(count, top, scratch, [&](std::size_t j) { return RawFunction(index, top[j]); }, raise); break;
+        }
         break;
+      }
       case Op::Binary: {
         double* left = top - kBlock;
-        switch (step.symbol) {
-          case '+': for (std::size_t j = 0; j < count; ++j) left[j] = Binary('+', left[j], top[j]); break;
-          case '-': for (std::size_t j = 0; j < count; ++j) left[j] = Binary('-', left[j], top[j]); break;
-          case '*': for (std::size_t j = 0; j < count; ++j) left[j] = Binary('*', left[j], top[j]); break;
-          case '/': for (std::size_t j = 0; j < count; ++j) left[j] = Binary('/', left[j], top[j]); break;
-          default: for (std::size_t j = 0; j < count; ++j) left[j] = Binary(step.symbol, left[j], top[j]); break;
+        const std::uint8_t symbol = step.symbol;
+        const auto raise = [&](std::size_t j) { RaiseBinary(symbol, left[j], top[j]); };
+        switch (symbol) {
+          case '+': Apply(count, left, scratch, [&](std::size_t j) { return left[j] + top[j]; }, raise); break;
+          case '-': Apply(count, left, scratch, [&](std::size_t j) { return left[j] - top[j]; }, raise); break;
+          case '*': Apply(count, left, scratch, [&](std::size_t j) { return left[j] * top[j]; }, raise); break;
+          case '/': Apply(count, left, scratch, [&](std::size_t j) { return left[j] / top[j]; }, raise); break;
+          default:
+            Apply(count, left, scratch, [&](std::size_t j) { return RawBinary(symbol, left[j], top[j]); }, raise);
+            break;
         }
         top = left;
         break;
       }
     }
   }
-  for (std::size_t j = 0; j < count; ++j) y[j] = top[j];
+  std::memcpy(y, top, count * sizeof(double));
 }
 
 }  // namespace
@@ -199,7 +282,7 @@ void TMathParser::EvaluateBlock(std::string_view variable, const double* x, doub
     if (variables_[i].name == name) index = static_cast<int>(i);
   }
   const Program program = Compile(output_, index);
-  std::vector<double> registers(static_cast<std::size_t>(program.depth) * kBlock);
+  std::vector<double> registers(static_cast<std::size_t>(program.depth + 1) * kBlock);
   for (std::size_t start = 0; start < count; start += kBlock) {
     const std::size_t n = count - start < kBlock ? count - start : kBlock;
     try {

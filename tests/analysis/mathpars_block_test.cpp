@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,68 @@ TEST_F(MathParserBlockTest, SyntaxErrorsAreRaisedBeforeAnyPoint) {
   }
   parser.SetExpression("t+1");
   EXPECT_THROW(parser.EvaluateBlock("x", &x, &y, 1), win::Exception);
+}
+
+}  // namespace
+
+namespace {
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const win::Exception& e) {
+    return e.Message();
+  }
+  return "";
+}
+
+TEST(MathParserBlockFaultTest, BlockRaisesTheSameErrorAsSingleEvaluation) {
+  struct Case {
+    const char* formula;
+    double x;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"1/x", 0, "Floating point division by zero"},       {"x/x", 0, "Invalid floating point operation"},
+      {"sqrt(x)", -1, "Invalid floating point operation"}, {"arcsin(x)", 2, "Invalid floating point operation"},
+      {"arccos(x)", -2, "Invalid floating point operation"}, {"arccosh(x)", 0, "Invalid floating point operation"},
+      {"arctanh(x)", 1, "Floating point division by zero"}, {"arctanh(x)", -3, "Invalid floating point operation"},
+      {"arccoth(x)", 0, "Floating point division by zero"}, {"arccoth(x)", 0.5, "Invalid floating point operation"},
+      {"cot(x)", 0, "Floating point division by zero"},     {"coth(x)", 0, "Floating point division by zero"},
+      {"exp(x)", 710, "Floating point overflow"},           {"sinh(x)", -800, "Floating point overflow"},
+      {"cosh(x)", 800, "Floating point overflow"},          {"x*x", 1e200, "Floating point overflow"},
+      {"x+x", 1.7e308, "Floating point overflow"},          {"x-2*x", -1.7e308, "Floating point overflow"},
+      {"x^(1/2)", -2, "Invalid floating point operation"},    {"x^(-1)", 0, "Floating point division by zero"},
+      {"x^(-1/2)", 0, "Floating point division by zero"},   {"x^400", 10, "Floating point overflow"},
+      {"x^3", 1e120, "Floating point overflow"},            {"2^x", 1e10, "Floating point overflow"},
+      {"(1/3)^x", -1000, "Floating point overflow"},
+  };
+  for (const Case& c : cases) {
+    TMathParser single;
+    single.SetVariable("x", c.x);
+    single.SetExpression(c.formula);
+    EXPECT_EQ(MessageOf([&] { single.Evaluate(); }), c.message) << c.formula << " at " << c.x;
+    TMathParser block;
+    block.SetExpression(c.formula);
+    // Every other point is one where the formula has a value.
+    double fine = 0;
+    for (double candidate : {0.25, 2.0}) {
+      single.SetVariable("x", candidate);
+      if (MessageOf([&] { single.Evaluate(); }).empty()) fine = candidate;
+    }
+    ASSERT_NE(fine, 0) << c.formula;
+    std::vector<double> xs(300, fine);
+    xs[290] = c.x;
+    std::vector<double> ys(xs.size());
+    EXPECT_EQ(MessageOf([&] { block.EvaluateBlock("x", xs.data(), ys.data(), xs.size()); }), c.message)
+        << c.formula << " at " << c.x;
+  }
+}
+
+TEST(MathParserBlockFaultTest, UnderflowIsNotAnError) {
+  TMathParser parser;
+  parser.SetExpression("exp(-1000)+10^(-400)+1e-300*1e-300");
+  EXPECT_EQ(parser.Evaluate(), 0);
 }
 
 }  // namespace
