@@ -41,6 +41,15 @@ constexpr const char* kInvalid = "Invalid floating point operation";
 constexpr const char* kZeroDivide = "Floating point division by zero";
 constexpr const char* kOverflow = "Floating point overflow";
 
+TEST_F(MathParserTest, NormalisedText) {
+  parser.SetExpression("-X + SIN(Y)\r\n*Б");
+  EXPECT_EQ(parser.Expression(), "(~x+sin(y)*Б)");
+  parser.SetExpression("( -1)");
+  EXPECT_EQ(parser.Expression(), "((-1))");
+  parser.SetExpression("");
+  EXPECT_EQ(parser.Expression(), "()");
+}
+
 TEST_F(MathParserTest, PrecedenceOfOperators) {
   EXPECT_EQ(Eval("2+3*4"), 14);
   EXPECT_EQ(Eval("(2+3)*4"), 20);
@@ -161,6 +170,9 @@ TEST_F(MathParserTest, ErrorMessagesNameTheOffendingText) {
   EXPECT_EQ(ErrorOf("2+$"), "Недопустимый символ - $");
   EXPECT_EQ(ErrorOf(".5"), "Недопустимый символ - .");
   EXPECT_EQ(ErrorOf("Ж+1"), "Недопустимый символ - Ж");
+  EXPECT_EQ(ErrorOf("ё+1"), "Недопустимый символ - ё");
+  EXPECT_EQ(ErrorOf("1+\xF0\x9F\x98\x80"), "Недопустимый символ - \xF0\x9F\x98\x80");
+  EXPECT_EQ(ErrorOf("1+\xFF"), "Недопустимый символ - \xEF\xBF\xBD");
   EXPECT_EQ(ErrorOf("1.2.3"), "Некорректно задано число - 1.2.3");
   EXPECT_EQ(ErrorOf("2e"), "Некорректно задано число - 2e");
   EXPECT_EQ(ErrorOf("1,5"), "Некорректно задано число - 1,5");
@@ -232,7 +244,7 @@ TEST_F(MathParserTest, PowerRule) {
   EXPECT_EQ(Eval("2^10"), 1024);
   EXPECT_EQ(Eval("2^(-3)"), 0.125);
   EXPECT_DOUBLE_EQ(Eval("2^0.5"), std::sqrt(2.0));
-  // Whole exponents multiply by squaring: fast for any size, relative error about n * 1e-19.
+  // A huge whole exponent takes no time proportional to its size.
   EXPECT_NEAR(Eval("1.0000001^2e9") / std::pow(1.0000001, 2e9), 1, 1e-9);
   // The largest exponent taken by multiplication, and the first one past it.
   EXPECT_EQ(Eval("(-1)^2147483647"), -1);
