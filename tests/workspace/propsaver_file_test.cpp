@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -157,6 +159,39 @@ TEST_F(PropSaverFileTest, FailedWriteKeepsThePreviousFileAndIsReported) {
   TPropSaver third(path_, "PREFERENCES", true);
   EXPECT_EQ(third.ReadString("Key199", ""), std::string(40, 'x'));
   EXPECT_EQ(third.ReadString("Theme", ""), "Default");
+}
+
+TEST_F(PropSaverFileTest, ProcessKilledWhileWritingLeavesTheOldFileWhole) {
+  TPropSaver first(path_, "PREFERENCES", false);
+  first.WriteString("Theme", "Office");
+  first.UpdateFile();
+  const std::string before = FileText();
+
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    TPropSaver store(path_, "PREFERENCES", true);
+    for (int i = 0; i < 500; ++i) store.WriteString("Key" + std::to_string(i), std::string(60, 'y'));
+    // Passing the limit kills the process by SIGXFSZ in the middle of the write.
+    ::signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 2048;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      store.UpdateFile();
+    } catch (...) {
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the child was to die while writing";
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  EXPECT_EQ(FileText(), before);
+  TPropSaver after(path_, "PREFERENCES", true);
+  EXPECT_EQ(after.ReadString("Theme", ""), "Office");
+  EXPECT_FALSE(after.ValueExists("Key0"));
 }
 
 TEST_F(PropSaverFileTest, WriteIntoMissingFolderIsReported) {
