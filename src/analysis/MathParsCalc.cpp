@@ -2,7 +2,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <numbers>
 #include <vector>
