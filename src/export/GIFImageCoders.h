@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+class TStream;
+}
+
 namespace kvexport {
 
 // Receives the coders' warnings; decoding goes on after each.
@@ -37,5 +41,12 @@ void GIFEncodeFrame(std::vector<std::uint8_t>& Out, const GIFCodedFrame& Frame, 
 std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels,
                            int Width, int Height, bool Interlaced, std::uint8_t Prefill,
                            const GIFWarningHandler& Warning);
+
+// The same from the position of Stream, which is left after the frame's zero block.
+void GIFDecodeFrame(fw::TStream& Stream, std::uint8_t* Pixels, int Width, int Height,
+                    bool Interlaced, std::uint8_t Prefill, const GIFWarningHandler& Warning);
+
+// Writes the frame's code stream at the position of Stream.
+void GIFEncodeFrame(fw::TStream& Stream, const GIFCodedFrame& Frame, int Compression);
 
 }  // namespace kvexport

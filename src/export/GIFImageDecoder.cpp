@@ -1,5 +1,6 @@
 #include "export/GIFImageCoders.h"
 #include "export/GIFImageException.h"
+#include "framework/Streams.h"
 
 #include <cstring>
 #include <memory>
@@ -9,17 +10,73 @@ namespace {
 
 constexpr int kMaxCodes = 4096;
 
+// Where the code stream comes from: a byte block or a stream, read a sub-block at a time.
+class TCodeSource {
+ public:
+  virtual ~TCodeSource() = default;
+  // Up to Count bytes; fewer at the end of the data.
+  virtual std::size_t Read(std::uint8_t* Buffer, std::size_t Count) = 0;
+  // Moves forward by up to Count bytes.
+  virtual void Skip(std::size_t Count) = 0;
+
+  bool ReadByte(std::size_t& Value) {
+    std::uint8_t b = 0;
+    if (Read(&b, 1) != 1) return false;
+    Value = b;
+    return true;
+  }
+};
+
+class TBlockSource final : public TCodeSource {
+ public:
+  TBlockSource(const std::uint8_t* Data, std::size_t Size) : data_(Data), size_(Data ? Size : 0) {}
+  std::size_t Read(std::uint8_t* Buffer, std::size_t Count) override {
+    const std::size_t n = Count < size_ - pos_ ? Count : size_ - pos_;
+    if (n > 0) std::memcpy(Buffer, data_ + pos_, n);
+    pos_ += n;
+    return n;
+  }
+  void Skip(std::size_t Count) override { pos_ += Count < size_ - pos_ ? Count : size_ - pos_; }
+  std::size_t Position() const { return pos_; }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+class TStreamSource final : public TCodeSource {
+ public:
+  explicit TStreamSource(fw::TStream& Stream) : stream_(Stream) {}
+  std::size_t Read(std::uint8_t* Buffer, std::size_t Count) override {
+    const auto n = stream_.Read(Buffer, static_cast<fw::Integer>(Count));
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+  }
+  void Skip(std::size_t Count) override {
+    const std::size_t n = Count < Left() ? Count : Left();
+    stream_.Seek(static_cast<fw::Int64>(n), fw::soCurrent);
+  }
+  std::size_t Left() {
+    const fw::Int64 left = stream_.Size() - stream_.Position();
+    return left > 0 ? static_cast<std::size_t>(left) : 0;
+  }
+
+ private:
+  fw::TStream& stream_;
+};
+
 // Classic GIF LZW decoder: codes come from a bit reader over the data sub-blocks, strings are
 // unwound through prefix/suffix tables onto a stack, and one pixel is handed out per call.
 class TGIFDecoder {
  public:
-  TGIFDecoder(const std::uint8_t* Data, std::size_t Size, const GIFWarningHandler& Warning)
-      : data_(Data), size_(Size), warning_(Warning) {}
+  TGIFDecoder(TCodeSource& Source, const GIFWarningHandler& Warning)
+      : source_(Source), warning_(Warning) {}
 
   // Reads the minimum code size; false when the data hold none.
   bool Start() {
-    if (pos_ >= size_) return false;
-    bitsPerPixel_ = data_[pos_++];
+    std::size_t bits = 0;
+    if (!source_.ReadByte(bits)) return false;
+    bitsPerPixel_ = static_cast<int>(bits);
     // Pixels are stored as bytes and the tables hold 12-bit codes.
     if (bitsPerPixel_ > 8) throw GIFException("Invalid GIF data");
     clearCode_ = 1 << bitsPerPixel_;
@@ -38,16 +95,11 @@ class TGIFDecoder {
 
   // Moves past any data sub-blocks still ahead, up to and including the zero block.
   void SkipToZeroBlock() {
-    while (!zeroBlockSeen_ && pos_ < size_) {
-      const std::size_t count = data_[pos_++];
-      if (count == 0) break;
-      pos_ += count < size_ - pos_ ? count : size_ - pos_;
-    }
+    std::size_t count = 0;
+    while (!zeroBlockSeen_ && source_.ReadByte(count) && count != 0) source_.Skip(count);
     zeroBlockSeen_ = true;
     readerDone_ = true;
   }
-
-  std::size_t Position() const { return pos_; }
 
  private:
   void Warn(const char* Message) const {
@@ -71,19 +123,19 @@ class TGIFDecoder {
       }
       buffer_[0] = buffer_[lastByte_ - 2];
       buffer_[1] = buffer_[lastByte_ - 1];
-      if (pos_ >= size_) return -1;
-      std::size_t count = data_[pos_++];
+      std::size_t count = 0;
+      if (!source_.ReadByte(count)) return -1;
       if (count == 0) {
         zeroBlockSeen_ = true;
         readerDone_ = true;
-      } else if (count > size_ - pos_) {
-        Warn("Premature end of data");
-        count = size_ - pos_;
       }
-      std::memcpy(buffer_ + 2, data_ + pos_, count);
+      const std::size_t got = source_.Read(buffer_ + 2, count);
+      if (got < count) {
+        Warn("Premature end of data");
+        count = got;
+      }
       // Bytes past the data may be looked at by a code that straddles the end: keep them zero.
       std::memset(buffer_ + 2 + count, 0, sizeof buffer_ - 2 - count);
-      pos_ += count;
       lastByte_ = 2 + static_cast<int>(count);
       curBit_ = curBit_ - lastBit_ + 16;
       lastBit_ = 8 * lastByte_;
@@ -155,9 +207,7 @@ class TGIFDecoder {
     return stack_[--sp_];
   }
 
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
+  TCodeSource& source_;
   const GIFWarningHandler& warning_;
 
   std::uint16_t prefix_[kMaxCodes] = {};
@@ -197,15 +247,13 @@ bool FillRows(TGIFDecoder& Decoder, std::uint8_t* Pixels, int Width, int Height,
   return true;
 }
 
-}  // namespace
 
-std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels,
-                           int Width, int Height, bool Interlaced, std::uint8_t Prefill,
-                           const GIFWarningHandler& Warning) {
+void DecodeFrame(TCodeSource& Source, std::uint8_t* Pixels, int Width, int Height, bool Interlaced,
+                 std::uint8_t Prefill, const GIFWarningHandler& Warning) {
   if (Width < 0 || Height < 0) throw GIFException("Invalid GIF data");
   if (Pixels) std::memset(Pixels, Prefill, static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height));
-  auto decoder = std::make_unique<TGIFDecoder>(Data, Data ? Size : 0, Warning);
-  if (!decoder->Start()) return decoder->Position();
+  auto decoder = std::make_unique<TGIFDecoder>(Source, Warning);
+  if (!decoder->Start()) return;
   if (Pixels) {
     if (Interlaced) {
       static constexpr int kFirst[4] = {0, 4, 2, 1};
@@ -219,7 +267,22 @@ std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint
   // Normally this meets the end code; any data still ahead belong to this frame and are skipped.
   decoder->ReadPixel();
   decoder->SkipToZeroBlock();
-  return decoder->Position();
+}
+
+}  // namespace
+
+std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels,
+                           int Width, int Height, bool Interlaced, std::uint8_t Prefill,
+                           const GIFWarningHandler& Warning) {
+  TBlockSource source(Data, Size);
+  DecodeFrame(source, Pixels, Width, Height, Interlaced, Prefill, Warning);
+  return source.Position();
+}
+
+void GIFDecodeFrame(fw::TStream& Stream, std::uint8_t* Pixels, int Width, int Height,
+                    bool Interlaced, std::uint8_t Prefill, const GIFWarningHandler& Warning) {
+  TStreamSource source(Stream);
+  DecodeFrame(source, Pixels, Width, Height, Interlaced, Prefill, Warning);
 }
 
 }  // namespace kvexport

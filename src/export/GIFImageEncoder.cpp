@@ -2,6 +2,7 @@
 
 #include "export/GIFImageCoders.h"
 #include "export/GIFImageException.h"
+#include "framework/Streams.h"
 
 namespace kvexport {
 
@@ -102,6 +103,12 @@ int TGIFEncoder::CurrentPixel() const {
 void GIFEncodeFrame(std::vector<std::uint8_t>& Out, const GIFCodedFrame& Frame, int Compression) {
   auto encoder = Compression == GIFCompressionRLE ? MakeRLEEncoder(Out) : MakeLZWEncoder(Out);
   encoder->Encode(Frame);
+}
+
+void GIFEncodeFrame(fw::TStream& Stream, const GIFCodedFrame& Frame, int Compression) {
+  std::vector<std::uint8_t> out;
+  GIFEncodeFrame(out, Frame, Compression);
+  Stream.WriteBuffer(out.data(), static_cast<fw::Integer>(out.size()));
 }
 
 }  // namespace kvexport

@@ -1,5 +1,6 @@
 // Both encoders against the decoder over random pictures, flat pictures and interlaced order.
 
+#include "framework/Streams.h"
 #include "gif_coder_test_support.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,47 @@ TEST(GifCoderRoundTrip, InterlacedRowsAreSentInPassOrder) {
       EXPECT_EQ(Decode(out, width, height, false).Pixels, sent) << "height " << height;
       EXPECT_EQ(Decode(out, width, height, true).Pixels, p) << "height " << height;
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GifCoderRoundTrip, StreamsAreLeftRightAfterTheFrame) {
+  std::mt19937 rng(31);
+  const Bytes p = RandomPicture(rng, 90, 70, 64);
+  for (int compression : {0, 1}) {
+    fw::TMemoryStream stream;
+    stream.WriteBuffer("ab", 2);
+    kvexport::GIFCodedFrame frame;
+    frame.Data = p.data();
+    frame.Width = 90;
+    frame.Height = 70;
+    frame.BitsPerPixel = 6;
+    frame.ColorCount = 64;
+    kvexport::GIFEncodeFrame(stream, frame, compression);
+    const fw::Int64 end = stream.Position();
+    stream.WriteBuffer(";", 1);
+    EXPECT_EQ(end - 2, static_cast<fw::Int64>(Encode(p, 90, 70, 6, 64, compression).size()));
+
+    stream.SetPosition(2);
+    Bytes pixels(p.size());
+    std::vector<std::string> warnings;
+    kvexport::GIFDecodeFrame(stream, pixels.data(), 90, 70, false, 0,
+                             [&](const std::string& m) { warnings.push_back(m); });
+    EXPECT_EQ(pixels, p);
+    EXPECT_EQ(stream.Position(), end);
+    EXPECT_TRUE(warnings.empty());
+
+    // Cut inside the data: the stream ends up at its end, with a warning and the prefill.
+    stream.SetSize(end - 40);
+    stream.SetPosition(2);
+    kvexport::GIFDecodeFrame(stream, pixels.data(), 90, 70, false, 63,
+                             [&](const std::string& m) { warnings.push_back(m); });
+    EXPECT_FALSE(warnings.empty());
+    EXPECT_EQ(pixels.back(), 63);
+    EXPECT_EQ(stream.Position(), end - 40);
   }
 }
 
