@@ -89,10 +89,7 @@ TPropSaver::TPropSaver(bool Load) : TPropSaver(SettingsFileName(), kPreferences,
 TPropSaver::TPropSaver(std::string_view Section, bool Load) : TPropSaver(SettingsFileName(), Section, Load) {}
 
 TPropSaver::TPropSaver(const String& FileName, std::string_view Section, bool Load)
-    : FIni(std::make_unique<fw::TMemIniFile>(FileName)), FSection(Section) {
-  // Bound to the file but not read from it: an empty store that UpdateFile still writes there.
-  if (!Load) FIni->Clear();
-}
+    : FIni(std::make_unique<fw::TMemIniFile>(Load ? FileName : String())), FFileName(FileName), FSection(Section) {}
 
 std::unique_ptr<TPropSaver> TPropSaver::FromStrings(const fw::TStrings* Lines, std::string_view Section) {
   auto store = std::make_unique<TPropSaver>(String(), Section, false);
@@ -104,7 +101,6 @@ TPropSaver::~TPropSaver() = default;
 
 String TPropSaver::SettingsFileName() { return win::WideToUtf8(win::ModulePathWithExtension(u".ini")); }
 
-const String& TPropSaver::FileName() const { return FIni->FileName(); }
 
 // --- plain values -------------------------------------------------------------------------
 
@@ -400,8 +396,16 @@ String TPropSaver::GetText() const { return FIni->GetText(); }
 void TPropSaver::SetText(std::string_view Text) { FIni->SetText(Text); }
 
 void TPropSaver::UpdateFile() {
-  if (FIni->FileName().empty()) throw fw::EFCreateError("Cannot create file \"\". The store has no file");
-  FIni->UpdateFile();
+  if (FFileName.empty()) throw fw::EFCreateError("Cannot create file \"\". The store has no file");
+  if (FIni->FileName() == FFileName) {
+    FIni->UpdateFile();
+    return;
+  }
+  // A store that was not loaded holds no file name of its own (so that creating it never reads
+  // the file): its text goes out through a store bound to the file.
+  fw::TMemIniFile file(FFileName);
+  file.SetText(FIni->GetText());
+  file.UpdateFile();
 }
 
 }  // namespace workspace

@@ -48,7 +48,7 @@ class TPropSaver {
 
   static String SettingsFileName();
 
-  const String& FileName() const;
+  const String& FileName() const { return FFileName; }
   const String& Section() const { return FSection; }
   void SetSection(std::string_view Value) { FSection = String(Value); }
 
@@ -125,6 +125,7 @@ class TPropSaver {
 
  private:
   std::unique_ptr<fw::TMemIniFile> FIni;
+  String FFileName;
   String FSection;
 };
 

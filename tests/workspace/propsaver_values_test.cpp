@@ -243,6 +243,12 @@ TEST_F(PropSaverFile, EveryTypeSurvivesTheFile) {
   TPropSaver unloaded(path_, "PREFERENCES", false);
   EXPECT_EQ(unloaded.ReadInteger("Int", 77), 77);
   EXPECT_EQ(unloaded.FileName(), path_);
+  // Writing it replaces the file with its own content only.
+  unloaded.WriteInteger("Only", 1);
+  unloaded.UpdateFile();
+  TPropSaver reread(path_, "PREFERENCES", true);
+  EXPECT_EQ(reread.ReadInteger("Only", 0), 1);
+  EXPECT_FALSE(reread.ValueExists("Int"));
 }
 
 }  // namespace
