@@ -38,13 +38,13 @@ void GIFEncodeFrame(std::vector<std::uint8_t>& Out, const GIFCodedFrame& Frame, 
 // order when Interlaced). Pixels not reached by the data keep Prefill. Returns the number of
 // bytes consumed, up to and including the zero block when one was met. Corrupt code streams
 // raise GIFException; data ending early only warn.
-std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels,
-                           int Width, int Height, bool Interlaced, std::uint8_t Prefill,
+std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels, int Width,
+                           int Height, bool Interlaced, std::uint8_t Prefill,
                            const GIFWarningHandler& Warning);
 
 // The same from the position of Stream, which is left after the frame's zero block.
-void GIFDecodeFrame(fw::TStream& Stream, std::uint8_t* Pixels, int Width, int Height,
-                    bool Interlaced, std::uint8_t Prefill, const GIFWarningHandler& Warning);
+void GIFDecodeFrame(fw::TStream& Stream, std::uint8_t* Pixels, int Width, int Height, bool Interlaced,
+                    std::uint8_t Prefill, const GIFWarningHandler& Warning);
 
 // Writes the frame's code stream at the position of Stream.
 void GIFEncodeFrame(fw::TStream& Stream, const GIFCodedFrame& Frame, int Compression);

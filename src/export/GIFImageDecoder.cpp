@@ -69,8 +69,7 @@ class TStreamSource final : public TCodeSource {
 // unwound through prefix/suffix tables onto a stack, and one pixel is handed out per call.
 class TGIFDecoder {
  public:
-  TGIFDecoder(TCodeSource& Source, const GIFWarningHandler& Warning)
-      : source_(Source), warning_(Warning) {}
+  TGIFDecoder(TCodeSource& Source, const GIFWarningHandler& Warning) : source_(Source), warning_(Warning) {}
 
   // Reads the minimum code size; false when the data hold none.
   bool Start() {
@@ -234,8 +233,7 @@ class TGIFDecoder {
 };
 
 // Fills the rows of one pass; false once the decoder has nothing more to give.
-bool FillRows(TGIFDecoder& Decoder, std::uint8_t* Pixels, int Width, int Height, int FirstRow,
-              int Step) {
+bool FillRows(TGIFDecoder& Decoder, std::uint8_t* Pixels, int Width, int Height, int FirstRow, int Step) {
   for (int y = FirstRow; y < Height; y += Step) {
     std::uint8_t* row = Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(Width);
     for (int x = 0; x < Width; ++x) {
@@ -247,11 +245,11 @@ bool FillRows(TGIFDecoder& Decoder, std::uint8_t* Pixels, int Width, int Height,
   return true;
 }
 
-
 void DecodeFrame(TCodeSource& Source, std::uint8_t* Pixels, int Width, int Height, bool Interlaced,
                  std::uint8_t Prefill, const GIFWarningHandler& Warning) {
   if (Width < 0 || Height < 0) throw GIFException("Invalid GIF data");
-  if (Pixels) std::memset(Pixels, Prefill, static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height));
+  if (Pixels)
+    std::memset(Pixels, Prefill, static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height));
   auto decoder = std::make_unique<TGIFDecoder>(Source, Warning);
   if (!decoder->Start()) return;
   if (Pixels) {
@@ -271,16 +269,16 @@ void DecodeFrame(TCodeSource& Source, std::uint8_t* Pixels, int Width, int Heigh
 
 }  // namespace
 
-std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels,
-                           int Width, int Height, bool Interlaced, std::uint8_t Prefill,
+std::size_t GIFDecodeFrame(const std::uint8_t* Data, std::size_t Size, std::uint8_t* Pixels, int Width,
+                           int Height, bool Interlaced, std::uint8_t Prefill,
                            const GIFWarningHandler& Warning) {
   TBlockSource source(Data, Size);
   DecodeFrame(source, Pixels, Width, Height, Interlaced, Prefill, Warning);
   return source.Position();
 }
 
-void GIFDecodeFrame(fw::TStream& Stream, std::uint8_t* Pixels, int Width, int Height,
-                    bool Interlaced, std::uint8_t Prefill, const GIFWarningHandler& Warning) {
+void GIFDecodeFrame(fw::TStream& Stream, std::uint8_t* Pixels, int Width, int Height, bool Interlaced,
+                    std::uint8_t Prefill, const GIFWarningHandler& Warning) {
   TStreamSource source(Stream);
   DecodeFrame(source, Pixels, Width, Height, Interlaced, Prefill, Warning);
 }

@@ -77,9 +77,8 @@ TEST(GifCoderBadData, TruncatedDataKeepPrefillAndWarn) {
       std::copy_n(out.begin(), cut, data.get());
       Bytes pixels(120 * 80, 0xEE);
       std::vector<std::string> warnings;
-      const std::size_t used = kvexport::GIFDecodeFrame(
-          data.get(), cut, pixels.data(), 120, 80, false, 9,
-          [&](const std::string& m) { warnings.push_back(m); });
+      const std::size_t used = kvexport::GIFDecodeFrame(data.get(), cut, pixels.data(), 120, 80, false, 9,
+                                                        [&](const std::string& m) { warnings.push_back(m); });
       EXPECT_LE(used, cut);
       ASSERT_FALSE(warnings.empty()) << "cut at " << cut;
       for (const auto& w : warnings)
@@ -147,8 +146,8 @@ TEST(GifCoderBadData, RandomCorruptionNeverEscapesTheBuffers) {
     std::copy(s.begin(), s.end(), data.get());
     Bytes pixels(64 * 64);
     try {
-      const std::size_t used = kvexport::GIFDecodeFrame(data.get(), s.size(), pixels.data(), 64, 64,
-                                                        round % 2 == 1, 0, nullptr);
+      const std::size_t used =
+          kvexport::GIFDecodeFrame(data.get(), s.size(), pixels.data(), 64, 64, round % 2 == 1, 0, nullptr);
       EXPECT_LE(used, s.size());
     } catch (const kvexport::GIFException&) {
     }

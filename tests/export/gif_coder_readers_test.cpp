@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace gifcodertest;
 
@@ -77,8 +77,8 @@ class GifCoderReaders : public ::testing::Test {
 
   std::string Write(const std::string& Name, const Bytes& File) {
     const auto path = (dir_ / Name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(File.data()),
-                                                 static_cast<std::streamsize>(File.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(File.data()), static_cast<std::streamsize>(File.size()));
     return path;
   }
 
@@ -91,7 +91,7 @@ TEST_F(GifCoderReaders, PillowAndGiftextSeeTheEncodedIndices) {
     int Colors, Width, Height, Compression;
     bool Interlaced;
   };
-  const Case cases[] = {{2, 37, 23, 0, false},   {2, 37, 23, 1, false},   {16, 120, 90, 0, true},
+  const Case cases[] = {{2, 37, 23, 0, false},   {2, 37, 23, 1, false},     {16, 120, 90, 0, true},
                         {16, 120, 90, 1, false}, {256, 300, 200, 0, false}, {256, 300, 200, 1, true},
                         {5, 1, 1, 0, false},     {128, 211, 7, 1, true}};
   int index = 0;
@@ -106,7 +106,8 @@ TEST_F(GifCoderReaders, PillowAndGiftextSeeTheEncodedIndices) {
     int status = -1;
     const std::string pillow = RunCommand(
         "/usr/bin/python3 -c \"import sys; from PIL import Image; im = Image.open(sys.argv[1]); "
-        "im.load(); print(im.size[0], im.size[1], im.mode, bytes(im.getdata()).hex())\" " + path + " 2>&1",
+        "im.load(); print(im.size[0], im.size[1], im.mode, bytes(im.getdata()).hex())\" " +
+            path + " 2>&1",
         &status);
     ASSERT_EQ(status, 0) << pillow;
     EXPECT_EQ(pillow, std::to_string(c.Width) + " " + std::to_string(c.Height) + " P " + Hex(p) + "\n");

@@ -18,8 +18,8 @@ TEST(GifCoderRoundTrip, RandomPicturesOf2To256Colours) {
       const Bytes p = RandomPicture(rng, width, height, colors);
       const Bytes out = Encode(p, width, height, BitsFor(colors), colors, compression);
       const Decoded d = Decode(out, width, height);
-      ASSERT_EQ(d.Pixels, p) << colors << " colours, compression " << compression << ", "
-                             << width << "x" << height;
+      ASSERT_EQ(d.Pixels, p) << colors << " colours, compression " << compression << ", " << width << "x"
+                             << height;
       EXPECT_EQ(d.Consumed, out.size());
       EXPECT_TRUE(d.Warnings.empty());
     }

@@ -37,9 +37,9 @@ inline Decoded Decode(const Bytes& Stream, int Width, int Height, bool Interlace
                       std::uint8_t Prefill = 0) {
   Decoded result;
   result.Pixels.assign(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height), 0xEE);
-  result.Consumed = kvexport::GIFDecodeFrame(
-      Stream.data(), Stream.size(), result.Pixels.data(), Width, Height, Interlaced, Prefill,
-      [&](const std::string& m) { result.Warnings.push_back(m); });
+  result.Consumed =
+      kvexport::GIFDecodeFrame(Stream.data(), Stream.size(), result.Pixels.data(), Width, Height, Interlaced,
+                               Prefill, [&](const std::string& m) { result.Warnings.push_back(m); });
   return result;
 }
 
