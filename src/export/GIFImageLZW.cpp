@@ -14,22 +14,20 @@ class THashTable {
 
   void Clear() { std::memset(slots_, 0xFF, sizeof slots_); }
 
-  int Lookup(std::uint32_t Key) const {
+  // The slot that holds Key, or the empty slot where Key belongs.
+  int Find(std::uint32_t Key) const {
     int slot = Hash(Key);
     const int step = Step(slot);
     for (;;) {
       const std::uint32_t entry = slots_[slot];
-      if (entry == kEmpty) return -1;
-      if ((entry >> 12) == Key) return static_cast<int>(entry & 0xFFF);
+      if (entry == kEmpty || (entry >> 12) == Key) return slot;
       slot = Next(slot, step);
     }
   }
-
-  void Insert(std::uint32_t Key, int Code) {
-    int slot = Hash(Key);
-    const int step = Step(slot);
-    while (slots_[slot] != kEmpty) slot = Next(slot, step);
-    slots_[slot] = Key << 12 | static_cast<std::uint32_t>(Code);
+  // The code in a slot Find returned, or -1 when the slot is empty.
+  int CodeAt(int Slot) const { return slots_[Slot] == kEmpty ? -1 : static_cast<int>(slots_[Slot] & 0xFFF); }
+  void Store(int Slot, std::uint32_t Key, int Code) {
+    slots_[Slot] = Key << 12 | static_cast<std::uint32_t>(Code);
   }
 
  private:
@@ -75,7 +73,8 @@ class TLZWEncoder final : public TGIFEncoder {
     while (BumpPixel()) {
       const int pixel = CurrentPixel();
       const std::uint32_t key = static_cast<std::uint32_t>(prefix) << 8 | static_cast<std::uint32_t>(pixel);
-      const int code = table_->Lookup(key);
+      const int slot = table_->Find(key);
+      const int code = table_->CodeAt(slot);
       if (code >= 0) {
         prefix = code;
         continue;
@@ -85,7 +84,7 @@ class TLZWEncoder final : public TGIFEncoder {
       if (freeEntry_ >= 4095) {
         Clear();
       } else {
-        table_->Insert(key, freeEntry_);
+        table_->Store(slot, key, freeEntry_);
         ++freeEntry_;
       }
     }
