@@ -352,7 +352,10 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
                             hwnd, simple ? reinterpret_cast<HMENU>(intptr_t(kListId)) : nullptr, cs->hInstance, hwnd);
   if (!c->list) return -1;
   if ((style & 3) != CBS_DROPDOWNLIST) {
-    c->edit = CreateWindowExW(0, u"Edit", u"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 1, 1, hwnd,
+    DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
+    if (style & CBS_UPPERCASE) editStyle |= ES_UPPERCASE;
+    if (style & CBS_LOWERCASE) editStyle |= ES_LOWERCASE;
+    c->edit = CreateWindowExW(0, u"Edit", u"", editStyle, 0, 0, 1, 1, hwnd,
                               reinterpret_cast<HMENU>(intptr_t(kEditId)), cs->hInstance, nullptr);
     if (!c->edit) return -1;  // the edit class is not registered
     c->editProc = reinterpret_cast<WNDPROC>(

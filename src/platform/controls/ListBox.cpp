@@ -521,7 +521,6 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case LB_SETCARETINDEX:
       if (index < 0 || index >= Count(s)) return LB_ERR;
-      if (!MultiSel(s)) SetCurSel(s, index);
       SetCaret(s, index, lParam == 0);
       if (lParam) EnsureVisible(s, index, true);
       return 0;

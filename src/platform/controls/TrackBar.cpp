@@ -262,15 +262,11 @@ void DrawTics(const TrackBar& t, HDC hdc) {
     Geometry g = Measure(t);
     DrawTick(t, hdc, g, AlongOf(t, g, t.min));
     DrawTick(t, hdc, g, AlongOf(t, g, t.max));
-    long long n = TicCount(t);
-    int last = -1;
-    for (long long i = 0; i < n; ++i) {
-      int a = AlongOf(t, g, TicValue(t, i));
-      if (a == last && i < AutoTicCount(t)) continue;  // more ticks than pixels
-      last = a;
-      DrawTick(t, hdc, g, a);
-      if (i < AutoTicCount(t) && n > 4096) i += (n / 4096) - 1;
-    }
+    // With more automatic ticks than pixels, every pixel gets one tick, not every value.
+    long long autoCount = AutoTicCount(t);
+    long long step = std::max<long long>(1, autoCount / std::max(1, g.channelEnd - g.channelStart));
+    for (long long i = 0; i < autoCount; i += step) DrawTick(t, hdc, g, AlongOf(t, g, TicValue(t, i)));
+    for (int v : t.tics) DrawTick(t, hdc, g, AlongOf(t, g, v));
   }
   if (GetFocus() == t.hwnd) {
     RECT rc;

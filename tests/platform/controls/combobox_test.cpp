@@ -399,3 +399,14 @@ TEST_F(ComboBox, DestroyingAComboWhileDroppedLeavesNothingBehind) {
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 0);
 }
+
+TEST_F(ComboBox, CaseStylesPassToTheEditField) {
+  HWND upper = MakeCombo(CBS_DROPDOWN | CBS_UPPERCASE);
+  HWND edit = Info(upper).hwndItem;
+  EXPECT_TRUE(GetWindowLongPtrW(edit, GWL_STYLE) & ES_UPPERCASE);
+  SetFocus(upper);
+  Type(u'q');
+  EXPECT_EQ(WindowText(upper), u"Q");
+  HWND plain = MakeCombo(CBS_DROPDOWN, {200, 20, 150, 100}, 6);
+  EXPECT_FALSE(GetWindowLongPtrW(Info(plain).hwndItem, GWL_STYLE) & (ES_UPPERCASE | ES_LOWERCASE));
+}

@@ -77,6 +77,11 @@ TEST_F(ListBoxMessages, SingleSelectionMessages) {
   EXPECT_EQ(SendMessageW(list, LB_GETSEL, 1, 0), 0);
   EXPECT_EQ(SendMessageW(list, LB_GETSEL, 7, 0), LB_ERR);
   EXPECT_EQ(SendMessageW(list, LB_GETCARETINDEX, 0, 0), 2);
+  // The caret moves alone.
+  EXPECT_EQ(SendMessageW(list, LB_SETCARETINDEX, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCARETINDEX, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(list, LB_SETCARETINDEX, 3, 0), LB_ERR);
   EXPECT_EQ(SendMessageW(list, LB_SETCURSEL, 5, 0), LB_ERR);
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(SendMessageW(list, LB_SETCURSEL, WPARAM(-1), 0), LB_ERR);  // cleared, answered LB_ERR

@@ -144,8 +144,15 @@ TEST_F(TrackBar, TicksByHandAndAutomatic) {
   SendMessageW(autoBar, TBM_SETRANGEMAX, TRUE, 2000000000);
   EXPECT_EQ(SendMessageW(autoBar, TBM_GETNUMTICS, 0, 0), 0x7FFFFFFF);
   EXPECT_EQ(SendMessageW(autoBar, TBM_GETTIC, 0, 0), -1999999999);
-  UpdateWindow(autoBar);
   desktop->run_until_idle();
+  InvalidateRect(autoBar, nullptr, TRUE);
+  desktop->run_until_idle();
+  // Painted: below the thumb every pixel of the channel's length carries a tick.
+  RECT channel{};
+  SendMessageW(autoBar, TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+  RECT thumb = Thumb(autoBar);
+  for (int x : {channel.left, (channel.left + channel.right) / 2 + 20, channel.right - 2})
+    EXPECT_EQ(desktop->surface_pixel(parent, 10 + x, 50 + thumb.bottom + 1), GetSysColor(COLOR_BTNTEXT)) << x;
 }
 
 TEST_F(TrackBar, KeysMoveAndNotify) {
