@@ -318,6 +318,7 @@ LRESULT SetCount(State& s, int count) {
 
 void OnFocus(State& s, bool gained) {
   s.focused = gained;
+  if (Count(s) == 0) InvalidateAll(s);  // the empty list's focus frame
   RedrawItem(s, s.caret, ODA_FOCUS);
   if (!gained && s.tracking && !s.combo) EndTracking(s, true);
   Notify(s, gained ? LBN_SETFOCUS : LBN_KILLFOCUS);

@@ -204,4 +204,13 @@ TEST_F(ListBoxOwnerDraw, FocusRectangleMarksTheCaretItem) {
   SetFocus(parent);
   desktop->run_until_idle();
   EXPECT_EQ(desktop->surface_pixel(parent, 10 + 140, 10), hl);
+  // An empty list with the focus shows the frame where its first row would be.
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  desktop->run_until_idle();
+  COLORREF window = GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(desktop->surface_pixel(parent, 10 + 140, 10), window);
+  SetFocus(list);
+  desktop->run_until_idle();
+  EXPECT_EQ(desktop->surface_pixel(parent, 10 + 140, 10),
+            RGB(255 - GetRValue(window), 255 - GetGValue(window), 255 - GetBValue(window)));
 }
