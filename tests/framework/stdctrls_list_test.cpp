@@ -195,6 +195,9 @@ TEST_F(ListTests, DropDownComboEditsDropsAndKeepsItsItemsOverANewWindow) {
   combo->SetDroppedDown(true);
   AppPump();
   EXPECT_TRUE(combo->DroppedDown());
+  // The framework's combo window has a class of its own; its drop-down list is still found.
+  ASSERT_NE(combo->ListHandle(), nullptr);
+  EXPECT_TRUE(win::IsWindowVisible(combo->ListHandle()));
   combo->SetDroppedDown(false);
   AppPump();
   EXPECT_FALSE(combo->DroppedDown());

@@ -451,6 +451,17 @@ LRESULT SetText(Combo& c, LPARAM lParam) {
   return TRUE;
 }
 
+BOOL FillComboBoxInfo(HWND hwnd, const Combo& c, COMBOBOXINFO* info) {
+  if (!info || info->cbSize != sizeof(COMBOBOXINFO)) return FALSE;
+  info->rcItem = FieldRect(c);
+  info->rcButton = ButtonRect(c);
+  info->stateButton = Simple(c) ? STATE_SYSTEM_INVISIBLE : (c.dropped ? STATE_SYSTEM_PRESSED : 0);
+  info->hwndCombo = hwnd;
+  info->hwndItem = c.edit ? c.edit : hwnd;
+  info->hwndList = c.list;
+  return TRUE;
+}
+
 LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
     // The scroll bar styles are for the list; the combo box itself has no window bars.
@@ -654,32 +665,20 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!c.edit) return CB_ERR;
       SendMessageW(c.edit, EM_LIMITTEXT, wParam, 0);
       return TRUE;
-    case CB_GETCOMBOBOXINFO: return GetComboBoxInfo(hwnd, reinterpret_cast<COMBOBOXINFO*>(lParam));
+    case CB_GETCOMBOBOXINFO: return FillComboBoxInfo(hwnd, c, reinterpret_cast<COMBOBOXINFO*>(lParam));
     case CB_SETLOCALE: return 0;
     case CB_GETLOCALE: return 0x0409;
     default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 
-bool IsComboWindow(HWND hwnd) {
-  char16_t name[16] = {};
-  if (!IsWindow(hwnd) || GetClassNameW(hwnd, name, 16) <= 0) return false;
-  return SameTextIgnoreCase(std::u16string_view(name), u"ComboBox");
-}
-
 }  // namespace
 
+// Answered by the combo box's own procedure, so windows of classes derived from "ComboBox" (whose
+// procedures pass the message on) answer too, whatever their class name.
 BOOL GetComboBoxInfo(HWND hwndCombo, COMBOBOXINFO* info) {
-  if (!info || info->cbSize != sizeof(COMBOBOXINFO) || !IsComboWindow(hwndCombo)) return FALSE;
-  Combo* c = ComboOf(hwndCombo);
-  if (!c) return FALSE;
-  info->rcItem = FieldRect(*c);
-  info->rcButton = ButtonRect(*c);
-  info->stateButton = Simple(*c) ? STATE_SYSTEM_INVISIBLE : (c->dropped ? STATE_SYSTEM_PRESSED : 0);
-  info->hwndCombo = hwndCombo;
-  info->hwndItem = c->edit ? c->edit : hwndCombo;
-  info->hwndList = c->list;
-  return TRUE;
+  if (!info || info->cbSize != sizeof(COMBOBOXINFO) || !IsWindow(hwndCombo)) return FALSE;
+  return BOOL(SendMessageW(hwndCombo, CB_GETCOMBOBOXINFO, 0, LPARAM(info)));
 }
 
 BOOL RegisterComboBoxClass() {
