@@ -555,6 +555,12 @@ void TCustomForm::Paint() {
 void TCustomForm::Dispatch(TMessage& M) {
   switch (M.Msg) {
     case win::WM_CLOSE: WMClose(M); return;
+    case win::WM_DESTROY:
+      // The window system destroys a window's menu bar with the window, but the bar belongs to
+      // the TMainMenu, which sets it again on the next window.
+      if (FMenu != nullptr && FHandle != nullptr) win::SetMenu(FHandle, nullptr);
+      TWinControl::Dispatch(M);
+      return;
     case win::WM_ACTIVATE: WMActivate(M); return;
     case win::WM_INITMENUPOPUP: WMInitMenuPopup(M); return;
     case win::WM_MENUSELECT: WMMenuSelect(M); return;

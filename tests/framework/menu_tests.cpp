@@ -219,6 +219,25 @@ TEST_F(MenuTests, MainMenuBecomesTheFormsMenuBarAndCommandsComeBackToItems) {
   EXPECT_EQ(win::GetMenu(form.Handle()), nullptr);
 }
 
+TEST_F(MenuTests, MainMenuSurvivesTheFormsWindowBeingRecreated) {
+  TForm form(nullptr);
+  auto* mainMenu = new TMainMenu(&form);
+  NewItem(&form, "&File", mainMenu->Items());
+  form.SetMenu(mainMenu);
+  form.Show();
+  Pump();
+  win::HMENU bar = mainMenu->Handle();
+  ASSERT_EQ(win::GetMenu(form.Handle()), bar);
+
+  // The window system destroys a window's menu bar with the window; the menu object owns it.
+  form.RecreateWnd();
+  form.HandleNeeded();
+  Pump();
+  EXPECT_TRUE(win::IsMenu(bar));
+  EXPECT_EQ(win::GetMenu(form.Handle()), mainMenu->Handle());
+  EXPECT_EQ(MenuString(win::GetMenu(form.Handle()), 0), u"&File");
+}
+
 TEST_F(MenuTests, OpeningASubmenuOfTheMenuBarUpdatesItsItemsActionsAndSelectionSetsTheHint) {
   TForm form(nullptr);
   auto* mainMenu = new TMainMenu(&form);
