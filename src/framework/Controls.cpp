@@ -652,19 +652,7 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 void TGraphicControl::WMPaint(TMessage& Message) {
   auto dc = reinterpret_cast<win::HDC>(Message.WParam);
   if (dc == nullptr) return;
-  auto* canvas = static_cast<TControlCanvas*>(FCanvas.get());
-  canvas->Lock();
-  try {
-    canvas->FreeHandle();
-    canvas->SetHandle(dc);
-    Paint();
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-    throw;
-  }
-  canvas->SetHandle(nullptr);
-  canvas->Unlock();
+  static_cast<TControlCanvas*>(FCanvas.get())->PaintOn(dc, [this] { Paint(); });
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
@@ -679,19 +667,7 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::PaintWindow(win::HDC DC) {
-  auto* canvas = static_cast<TControlCanvas*>(FCanvas.get());
-  canvas->Lock();
-  try {
-    canvas->FreeHandle();
-    canvas->SetHandle(DC);
-    Paint();
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-    throw;
-  }
-  canvas->SetHandle(nullptr);
-  canvas->Unlock();
+  static_cast<TControlCanvas*>(FCanvas.get())->PaintOn(DC, [this] { Paint(); });
 }
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }

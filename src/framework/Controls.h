@@ -514,6 +514,22 @@ class TControlCanvas : public TCanvas {
   void SetControl(TControl* AControl);
   // Gives back the DC this canvas got itself.
   void FreeHandle();
+  // Runs `paint` with the canvas drawing on a DC it was handed (WM_PAINT's or a print DC), and
+  // lets go of that DC afterwards, also when painting throws.
+  template <class Paint>
+  void PaintOn(win::HDC DC, Paint&& paint) {
+    Lock();
+    struct Release {
+      TControlCanvas* canvas;
+      ~Release() {
+        canvas->SetHandle(nullptr);
+        canvas->Unlock();
+      }
+    } release{this};
+    FreeHandle();
+    SetHandle(DC);
+    paint();
+  }
 
  protected:
   void CreateHandle() override;

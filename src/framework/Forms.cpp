@@ -533,19 +533,7 @@ void TCustomForm::UpdateActions() {
 // ---- painting and dispatch ----
 
 void TCustomForm::PaintWindow(win::HDC DC) {
-  auto* canvas = static_cast<TControlCanvas*>(FCanvas.get());
-  canvas->Lock();
-  try {
-    canvas->FreeHandle();
-    canvas->SetHandle(DC);
-    Paint();
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-    throw;
-  }
-  canvas->SetHandle(nullptr);
-  canvas->Unlock();
+  static_cast<TControlCanvas*>(FCanvas.get())->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() {

@@ -305,17 +305,17 @@ void Paint(TrackBar& t, HDC hdc) {
   if (!IsWindow(t.hwnd)) return;
   if (!(whole & CDRF_SKIPDEFAULT)) {
     struct Part {
-      DWORD_PTR spec;
+      DWORD_PTR itemSpec;
       RECT rc;
       void (*draw)(const TrackBar&, HDC);
     };
     std::vector<Part> parts{{TBCD_TICS, client, DrawTics}, {TBCD_CHANNEL, ChannelRect(t), DrawChannel}};
     if (!(StyleOf(t) & TBS_NOTHUMB)) parts.push_back({TBCD_THUMB, ThumbRect(t), DrawThumb});
     for (const Part& p : parts) {
-      LRESULT r = (whole & CDRF_NOTIFYITEMDRAW) ? CustomDraw(t, hdc, CDDS_ITEMPREPAINT, p.spec, p.rc) : CDRF_DODEFAULT;
+      LRESULT r = (whole & CDRF_NOTIFYITEMDRAW) ? CustomDraw(t, hdc, CDDS_ITEMPREPAINT, p.itemSpec, p.rc) : CDRF_DODEFAULT;
       if (!IsWindow(t.hwnd)) return;
       if (!(r & CDRF_SKIPDEFAULT)) p.draw(t, hdc);
-      if (r & CDRF_NOTIFYPOSTPAINT) CustomDraw(t, hdc, CDDS_ITEMPOSTPAINT, p.spec, p.rc);
+      if (r & CDRF_NOTIFYPOSTPAINT) CustomDraw(t, hdc, CDDS_ITEMPOSTPAINT, p.itemSpec, p.rc);
     }
   }
   if (whole & CDRF_NOTIFYPOSTPAINT) CustomDraw(t, hdc, CDDS_POSTPAINT, 0, client);
