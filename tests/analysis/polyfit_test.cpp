@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/CurveFitting.h"
+#include "chart/Series.h"
+#include "framework/SysUtils.h"
+
+namespace {
+
+using namespace analysis;
+using chart::TLineSeries;
+
+// Message of the exception F raises, "" when it raises none.
+template <typename F>
+std::string ErrorOf(F f) {
+  try {
+    f();
+  } catch (const fw::Exception& e) {
+    return e.Message();
+  }
+  return "";
+}
+
+// Runs a NumPy script and returns the numbers it printed.
+std::vector<double> NumPy(const std::string& body) {
+  const std::string script = "import numpy as np\n" + body;
+  char name[] = "/tmp/kv_polyfit_XXXXXX";
+  const int fd = mkstemp(name);
+  EXPECT_GE(fd, 0);
+  FILE* f = fdopen(fd, "w");
+  std::fputs(script.c_str(), f);
+  std::fclose(f);
+  FILE* pipe = popen(("/usr/bin/python3 " + std::string(name) + " 2>&1").c_str(), "r");
+  std::string out;
+  char buf[4096];
+  std::size_t n;
+  while (pipe && (n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+  EXPECT_EQ(pipe ? pclose(pipe) : -1, 0) << out;
+  std::remove(name);
+  std::istringstream in(out);
+  std::vector<double> v;
+  for (double d; in >> d;) v.push_back(d);
+  return v;
+}
+
+std::string PyList(const std::vector<double>& v) {
+  std::ostringstream o;
+  o.precision(17);
+  o << "np.array([";
+  for (double d : v) o << d << ",";
+  o << "])";
+  return o.str();
+}
+
+struct FitFixture : ::testing::Test {
+  fw::TComponent owner{nullptr};
+  TLineSeries* source = new TLineSeries(&owner);
+  TLineSeries* result = new TLineSeries(&owner);
+  TCurveFittingFunction* fit = new TCurveFittingFunction(&owner);
+  void SetUp() override { result->SetFunctionType(fit); }
+  void Attach() {
+    result->SetDataSource(source);
+    result->CheckDataSource();
+  }
+};
+
+TEST_F(FitFixture, DefaultsAndPropertyChecks) {
+  EXPECT_EQ(fit->PolyDegree(), 5);
+  EXPECT_EQ(fit->TypeFitting(), cfPolynomial);
+  EXPECT_EQ(fit->Factor(), 1);
+  EXPECT_EQ(fit->FirstPoint(), -1);
+  EXPECT_EQ(fit->LastCalcPoint(), -1);
+  EXPECT_EQ(fit->Period(), 1);
+  EXPECT_FALSE(fit->CanUsePeriod());
+  fit->SetPolyDegree(7);
+  EXPECT_EQ(ErrorOf([&] { fit->SetPolyDegree(0); }), "Polynomial degree must be between 1 and 20");
+  EXPECT_EQ(ErrorOf([&] { fit->SetPolyDegree(21); }), "Polynomial degree must be between 1 and 20");
+  EXPECT_EQ(fit->PolyDegree(), 7);
+  fit->SetPolyDegree(20);
+  EXPECT_EQ(fit->PolyDegree(), 20);
+  fit->SetPolyDegree(5);
+  EXPECT_EQ(ErrorOf([&] { fit->AnswerVector(0); }), "Answer Vector index must be between 1 and 5");
+  EXPECT_EQ(ErrorOf([&] { fit->AnswerVector(6); }), "Answer Vector index must be between 1 and 5");
+  EXPECT_EQ(ErrorOf([&] { fit->AnswerVector(5); }), "");
+  fit->SetFactor(0);
+  EXPECT_EQ(fit->Factor(), 1);
+  fit->SetFactor(-3);
+  EXPECT_EQ(fit->Factor(), 1);
+}
+
+TEST_F(FitFixture, ParabolaInShiftedCoordinates) {
+  source->AddXY(1, 1);
+  source->AddXY(2, 4);
+  source->AddXY(3, 9);
+  fit->SetPolyDegree(3);
+  Attach();
+  EXPECT_EQ(fit->FitXOrigin(), 1);
+  EXPECT_EQ(fit->FitYOrigin(), 1);
+  EXPECT_NEAR(fit->AnswerVector(1), 0, 1e-12);
+  EXPECT_NEAR(fit->AnswerVector(2), 2, 1e-12);
+  EXPECT_NEAR(fit->AnswerVector(3), 1, 1e-12);
+  ASSERT_EQ(result->Count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_DOUBLE_EQ(result->PointX(i), i + 1);
+    EXPECT_NEAR(result->PointY(i), (i + 1) * (i + 1), 1e-12);
+  }
+}
+
+TEST_F(FitFixture, TooFewPointsGiveEmptySeries) {
+  for (int i = 0; i < 4; ++i) source->AddXY(i, i * i);
+  Attach();  // 4 points, 5 terms
+  EXPECT_EQ(result->Count(), 0);
+  fit->SetPolyDegree(4);
+  EXPECT_EQ(result->Count(), 4);
+  source->Clear();
+  EXPECT_EQ(result->Count(), 0);
+}
+
+TEST_F(FitFixture, IdenticalXIsSingularAndLeavesSeriesEmpty) {
+  source->AddXY(2, 1);
+  source->AddXY(2, 3);
+  fit->SetPolyDegree(1);
+  Attach();
+  EXPECT_EQ(result->Count(), 2);  // one term: a constant fits any X
+  EXPECT_EQ(ErrorOf([&] { fit->SetPolyDegree(2); }), "Cannot process fitting");
+  EXPECT_EQ(result->Count(), 0);
+}
+
+TEST_F(FitFixture, FactorAddsSubSteps) {
+  for (int i = 0; i < 10; ++i) source->AddXY(i * 2.0, 3.0 * i - 1);
+  fit->SetPolyDegree(2);
+  fit->SetFactor(4);
+  Attach();
+  ASSERT_EQ(result->Count(), 37);
+  for (int k = 0; k < 37; ++k) {
+    EXPECT_DOUBLE_EQ(result->PointX(k), k * 0.5);
+    EXPECT_NEAR(result->PointY(k), 1.5 * k * 0.5 - 1, 1e-9);
+  }
+}
+
+TEST_F(FitFixture, CalcAndDrawRanges) {
+  // Points 2..6 lie on y = 2x + 1; the others are far off it.
+  for (int i = 0; i < 10; ++i) source->AddXY(i, (i >= 2 && i <= 6) ? 2.0 * i + 1 : 100.0 + i * i);
+  fit->SetPolyDegree(2);
+  fit->SetFirstCalcPoint(2);
+  fit->SetLastCalcPoint(6);
+  fit->SetFirstPoint(3);
+  fit->SetLastPoint(50);  // held to the last point
+  Attach();
+  ASSERT_EQ(result->Count(), 7);
+  for (int k = 0; k < 7; ++k) {
+    EXPECT_DOUBLE_EQ(result->PointX(k), k + 3);
+    EXPECT_NEAR(result->PointY(k), 2.0 * (k + 3) + 1, 1e-9);
+  }
+  // Shifted: x' = x - 0, y' = y - min(y) = y - 5.
+  EXPECT_EQ(fit->FitYOrigin(), 5);
+  EXPECT_NEAR(fit->AnswerVector(1), 1 - 5, 1e-9);
+  EXPECT_NEAR(fit->AnswerVector(2), 2, 1e-9);
+}
+
+TEST_F(FitFixture, DegreeFiveAgainstNumPy) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 200; ++i) {
+    const double x = 10 + i * 0.05;
+    xs.push_back(x);
+    ys.push_back(std::sin(x) * 3 + 0.01 * x * x + std::cos(i * 7.0) * 0.1);
+    source->AddXY(x, ys.back());
+  }
+  Attach();
+  const double x0 = *std::min_element(xs.begin(), xs.end()), y0 = *std::min_element(ys.begin(), ys.end());
+  const auto ref = NumPy("x=" + PyList(xs) + "\ny=" + PyList(ys) + "\nc=np.polyfit(x-" + std::to_string(x0) +
+                         ",y-(" + PyList({y0}) + "[0]),4)[::-1]\nprint(' '.join(repr(float(v)) for v in c))\n");
+  ASSERT_EQ(ref.size(), 5u);
+  // Normal equations in extended precision against NumPy's QR-based solve: 1e-7 relative.
+  for (int i = 0; i < 5; ++i) EXPECT_NEAR(fit->AnswerVector(i + 1), ref[i], 1e-7 * (1 + std::fabs(ref[i]))) << i;
+}
+
+TEST(PolySolver, EliminationDeterminantAndPivoting) {
+  TPolyMatrix a{};
+  TPolyVector b{}, x{};
+  // [[1,2],[3,4]]: the pivot search swaps the rows once, det = -2.
+  a[0][0] = 1, a[0][1] = 2, a[1][0] = 3, a[1][1] = 4;
+  b[0] = 5, b[1] = 11;
+  EXPECT_NEAR(double(GaussianEliminationDeterminant(2, a, b, 1e-15L, x)), -2, 1e-15);
+  EXPECT_NEAR(double(x[0]), 1, 1e-15);
+  EXPECT_NEAR(double(x[1]), 2, 1e-15);
+  // No swap: det = 3·4 - 1·2 = 10.
+  a = {}, b = {};
+  a[0][0] = 3, a[0][1] = 1, a[1][0] = 2, a[1][1] = 4;
+  b[0] = 5, b[1] = 10;
+  EXPECT_NEAR(double(GaussianEliminationDeterminant(2, a, b, 1e-15L, x)), 10, 1e-14);
+  EXPECT_NEAR(double(x[0]), 1, 1e-15);
+  EXPECT_NEAR(double(x[1]), 2, 1e-15);
+  // A pivot under the tolerance reports a singular system.
+  a = {}, b = {};
+  a[0][0] = 1e-16L, a[1][1] = 1e-16L;
+  EXPECT_EQ(GaussianEliminationDeterminant(2, a, b, 1e-15L, x), 0);
+  a = {}, b = {};
+  a[0][0] = 1, a[0][1] = 2, a[1][0] = 2, a[1][1] = 4;
+  EXPECT_EQ(GaussianEliminationDeterminant(2, a, b, 1e-15L, x), 0);
+}
+
+TEST(PolySolver, PowersAndPolynomial) {
+  const TPolyVector p = PowerVector(4, 3);
+  EXPECT_EQ(p[0], 1);
+  EXPECT_EQ(p[1], 3);
+  EXPECT_EQ(p[3], 27);
+  EXPECT_EQ(p[4], 0);
+  TPolyVector c{};
+  c[0] = 1, c[1] = -2, c[2] = 0.5L;
+  EXPECT_EQ(CalculatePoly(3, c, 4), 1 - 8 + 8);
+  EXPECT_EQ(CalculatePoly(2, c, 4), 1 - 8);
+}
+
+TEST(PolySolver, BadInputRaises) {
+  TPolyVector c{};
+  const double x[] = {0, 1, std::nan(""), 3}, y[] = {1, 2, 3, 4};
+  EXPECT_EQ(ErrorOf([&] { PolyFitting(4, 2, x, y, c); }), "Cannot process fitting");
+  const double x2[] = {0, 1, 2, 3};
+  EXPECT_EQ(ErrorOf([&] { PolyFitting(4, 2, x2, y, c); }), "");
+  EXPECT_NEAR(double(c[0]), 1, 1e-12);
+  EXPECT_NEAR(double(c[1]), 1, 1e-12);
+  EXPECT_EQ(ErrorOf([&] { PolyFitting(4, 21, x2, y, c); }), "Cannot process fitting");
+  EXPECT_EQ(ErrorOf([&] { PolyFitting(0, 2, x2, y, c); }), "Cannot process fitting");
+  // More terms than points: the normal matrix is singular.
+  EXPECT_EQ(ErrorOf([&] { PolyFitting(2, 3, x2, y, c); }), "Cannot process fitting");
+}
+
+template <typename F>
+struct TrendFixture : ::testing::Test {
+  fw::TComponent owner{nullptr};
+  TLineSeries* source = new TLineSeries(&owner);
+  TLineSeries* result = new TLineSeries(&owner);
+  F* fn = new F(&owner);
+  void SetUp() override { result->SetFunctionType(fn); }
+  void Attach() {
+    result->SetDataSource(source);
+    result->CheckDataSource();
+  }
+};
+
+using LineTrend = TrendFixture<TTrendFunction>;
+using ExpTrend = TrendFixture<TExpTrendFunction>;
+using Correlation = TrendFixture<TCorrelationFunction>;
+
+TEST_F(LineTrend, AgainstNumPyAndEnds) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 50; ++i) {
+    xs.push_back(i * 0.3 - 2);
+    ys.push_back(1.7 * xs.back() + 4 + std::sin(i * 3.0));
+    source->AddXY(xs.back(), ys.back());
+  }
+  Attach();
+  const auto ref = NumPy("m,b=np.polyfit(" + PyList(xs) + "," + PyList(ys) + ",1)\nprint(m,b)\n");
+  ASSERT_EQ(ref.size(), 2u);
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_DOUBLE_EQ(result->PointX(0), xs.front());
+  EXPECT_DOUBLE_EQ(result->PointX(1), xs.back());
+  // Tolerance 1e-10: the sums formula against NumPy's least squares.
+  EXPECT_NEAR(result->PointY(0), ref[0] * xs.front() + ref[1], 1e-10);
+  EXPECT_NEAR(result->PointY(1), ref[0] * xs.back() + ref[1], 1e-10);
+}
+
+TEST_F(LineTrend, OnePointNothingEqualXIdentity) {
+  source->AddXY(3, 7);
+  Attach();
+  EXPECT_EQ(result->Count(), 0);
+  source->AddXY(3, 1);
+  source->AddXY(3, 4);
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_EQ(result->PointX(0), 3);
+  EXPECT_EQ(result->PointY(0), 3);  // y = x
+}
+
+TEST_F(LineTrend, UnorderedXUsesExtremes) {
+  source->XValues()->SetOrder(chart::loNone);
+  source->AddXY(5, 10);
+  source->AddXY(1, 2);
+  source->AddXY(9, 18);
+  source->AddXY(3, 6);
+  Attach();
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_DOUBLE_EQ(result->PointX(0), 1);
+  EXPECT_DOUBLE_EQ(result->PointY(0), 2);
+  EXPECT_DOUBLE_EQ(result->PointX(1), 9);
+  EXPECT_DOUBLE_EQ(result->PointY(1), 18);
+}
+
+TEST_F(ExpTrend, AgainstNumPyOnLogValues) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 30; ++i) {
+    xs.push_back(i * 0.1);
+    ys.push_back(2.5 * std::exp(0.8 * xs.back()) * (1 + 0.05 * std::sin(i * 5.0)));
+    source->AddXY(xs.back(), ys.back());
+  }
+  Attach();
+  const auto ref = NumPy("r,l=np.polyfit(" + PyList(xs) + ",np.log(" + PyList(ys) + "),1)\nprint(r,np.exp(l))\n");
+  ASSERT_EQ(ref.size(), 2u);
+  ASSERT_EQ(result->Count(), 2);
+  // Tolerance 1e-9 relative.
+  EXPECT_NEAR(result->PointY(0), ref[1], 1e-9 * ref[1]);
+  const double last = ref[1] * std::exp(ref[0] * xs.back());
+  EXPECT_NEAR(result->PointY(1), last, 1e-9 * last);
+}
+
+TEST_F(ExpTrend, ZeroValueCountsAsLogZeroNegativeRaises) {
+  source->AddXY(0, 0);           // ln taken as 0
+  source->AddXY(1, std::exp(2.0));  // ln 2
+  Attach();
+  ASSERT_EQ(result->Count(), 2);
+  // Through (0, 0) and (1, 2) in log space: y = e^(2x).
+  EXPECT_NEAR(result->PointY(0), 1, 1e-12);
+  EXPECT_NEAR(result->PointY(1), std::exp(2.0), 1e-9);
+  EXPECT_EQ(ErrorOf([&] { source->AddXY(2, -1); }), "Invalid floating point operation");
+  EXPECT_EQ(result->Count(), 0);
+}
+
+TEST_F(Correlation, AgainstNumPyAndConstantData) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 40; ++i) {
+    xs.push_back(i);
+    ys.push_back(0.5 * i + 3 * std::cos(i * 1.3));
+    source->AddXY(xs.back(), ys.back());
+  }
+  Attach();
+  const auto ref = NumPy("print(np.corrcoef(" + PyList(xs) + "," + PyList(ys) + ")[0,1])\n");
+  ASSERT_EQ(ref.size(), 1u);
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_EQ(result->PointX(0), 0);
+  EXPECT_EQ(result->PointX(1), 39);
+  EXPECT_NEAR(result->PointY(0), ref[0], 1e-12);  // tolerance 1e-12
+  EXPECT_EQ(result->PointY(1), result->PointY(0));
+  source->Clear();
+  // Constant values: no spread, r = 1. With 0.1 three times the rounded sums leave the
+  // spread slightly negative, which must not reach the square root.
+  for (int i = 0; i < 3; ++i) source->AddXY(i, 0.1);
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_EQ(result->PointY(0), 1);
+  source->Clear();
+  for (int i = 0; i < 4; ++i) source->AddXY(i, 0.5);
+  EXPECT_EQ(result->PointY(0), 1);
+  source->Clear();
+  source->AddXY(1, 5);
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_EQ(result->PointY(0), 1);  // fewer than two points
+}
+
+TEST(FittingRegistration, ExtendedPageAndLookup) {
+  RegisterFittingFunctions();
+  const auto find = [](const char* description) {
+    for (const auto& info : chart::PlotFunctionGallery())
+      if (info.Description == description) return info;
+    return chart::TPlotClassInfo{};
+  };
+  EXPECT_EQ(find("Curve Fitting").Name, "TCurveFittingFunction");
+  EXPECT_EQ(find("Trend").Name, "TTrendFunction");
+  EXPECT_EQ(find("Exponential\rTrend").Name, "TExpTrendFunction");
+  EXPECT_EQ(find("Correlation").Name, "TCorrelationFunction");
+  EXPECT_EQ(find("Correlation").Page, "Extended");
+  fw::TComponent owner{nullptr};
+  fw::TComponent* made = find("Curve Fitting").Create(&owner);
+  EXPECT_NE(dynamic_cast<TCurveFittingFunction*>(made), nullptr);
+  UnRegisterFittingFunctions();
+  EXPECT_EQ(find("Trend").Name, "");
+}
+
+}  // namespace
