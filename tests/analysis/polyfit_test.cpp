@@ -132,6 +132,15 @@ TEST_F(FitFixture, IdenticalXIsSingularAndLeavesSeriesEmpty) {
   EXPECT_EQ(result->Count(), 0);
 }
 
+TEST_F(FitFixture, NaNValueRaisesAndLeavesSeriesEmpty) {
+  for (int i = 0; i < 6; ++i) source->AddXY(i, i * 0.5);
+  fit->SetPolyDegree(2);
+  Attach();
+  EXPECT_EQ(result->Count(), 6);
+  EXPECT_EQ(ErrorOf([&] { source->AddXY(2.5, std::nan("")); }), "Cannot process fitting");
+  EXPECT_EQ(result->Count(), 0);
+}
+
 TEST_F(FitFixture, FactorAddsSubSteps) {
   for (int i = 0; i < 10; ++i) source->AddXY(i * 2.0, 3.0 * i - 1);
   fit->SetPolyDegree(2);
