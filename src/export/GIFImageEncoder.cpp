@@ -78,8 +78,15 @@ bool TGIFEncoder::BumpPixel() {
     ++pixel_;
     return true;
   }
-  if (!interlace_) return false;
+  const std::uint8_t* row = NextInterlacedRow();
+  if (!row) return false;
   pixelsLeft_ = width_;
+  pixel_ = row;
+  return true;
+}
+
+const std::uint8_t* TGIFEncoder::NextInterlacedRow() {
+  if (!interlace_) return nullptr;
   // A pass whose first row lies below the picture is skipped, so that short pictures
   // still send every row.
   static constexpr int kStep[4] = {8, 8, 4, 2};
@@ -89,9 +96,16 @@ bool TGIFEncoder::BumpPixel() {
     row_ = kNextStart[pass_];
     ++pass_;
   }
-  if (row_ >= height_) return false;
-  pixel_ = data_ + static_cast<std::size_t>(row_) * static_cast<std::size_t>(width_);
-  return true;
+  if (row_ >= height_) return nullptr;
+  return data_ + static_cast<std::size_t>(row_) * static_cast<std::size_t>(width_);
+}
+
+void TGIFEncoder::CheckColors(const std::uint8_t* Pixels, std::size_t Count) const {
+  if (colorCount_ >= 256) return;
+  // No early exit, so the compiler can vectorise the scan.
+  std::uint8_t largest = 0;
+  for (std::size_t i = 0; i < Count; ++i) largest = Pixels[i] > largest ? Pixels[i] : largest;
+  if (largest >= colorCount_) throw GIFException("Color not in color table");
 }
 
 int TGIFEncoder::CurrentPixel() const {

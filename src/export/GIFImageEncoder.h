@@ -1,6 +1,7 @@
 #pragma once
 // Shared machinery of the two GIF encoders: sub-block packing, bit output and pixel order.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -44,6 +45,11 @@ class TGIFEncoder {
   bool BumpPixel();
   // The current pixel, checked against the colour count.
   int CurrentPixel() const;
+  // For interlaced frames, the start of the next row in interlace order; null when no row is
+  // left or the frame is not interlaced.
+  const std::uint8_t* NextInterlacedRow();
+  // Raises the colour table error when one of Count pixels is not below the colour count.
+  void CheckColors(const std::uint8_t* Pixels, std::size_t Count) const;
 
   std::vector<std::uint8_t>& out_;
   TGIFWriter* writer_ = nullptr;
