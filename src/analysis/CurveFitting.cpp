@@ -64,16 +64,24 @@ Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X) {
 
 void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients) {
   if (Terms < 1 || Terms > MaxPolyTerms || Points < 1) throw fw::Exception(kCannotFit);
-  TPolyMatrix m{};
+  // M(j,k) = Σ x^j·x^k depends on j + k only: sum the 2·Terms - 1 powers once per point
+  // instead of filling the whole matrix.
+  std::array<Extended, 2 * MaxPolyTerms - 1> powerSums{};
   TPolyVector r{};
+  const int powers = 2 * Terms - 1;
   for (int i = 0; i < Points; ++i) {
     if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
-    const TPolyVector pw = PowerVector(Terms, X[i]);
-    for (int j = 0; j < Terms; ++j) {
-      for (int k = 0; k < Terms; ++k) m[j][k] += pw[j] * pw[k];
-      r[j] += Extended(Y[i]) * pw[j];
+    const Extended x = X[i], y = Y[i];
+    Extended p = 1;
+    for (int k = 0; k < powers; ++k) {
+      powerSums[std::size_t(k)] += p;
+      if (k < Terms) r[std::size_t(k)] += y * p;
+      p *= x;
     }
   }
+  TPolyMatrix m{};
+  for (int j = 0; j < Terms; ++j)
+    for (int k = 0; k < Terms; ++k) m[std::size_t(j)][std::size_t(k)] = powerSums[std::size_t(j + k)];
   TPolyVector solution{};
   const Extended det = GaussianEliminationDeterminant(Terms, m, r, 1e-15L, solution);
   if (det == 0 || !std::isfinite(det)) throw fw::Exception(kCannotFit);
