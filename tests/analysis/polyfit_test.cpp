@@ -301,6 +301,30 @@ TEST_F(LineTrend, UnorderedXUsesExtremes) {
   EXPECT_DOUBLE_EQ(result->PointY(1), 18);
 }
 
+// A series drawn sideways: its values are the X list, its positions the Y list.
+struct SidewaysSeries : TLineSeries {
+  explicit SidewaysSeries(fw::TComponent* AOwner) : TLineSeries(AOwner) { SetYMandatory(false); }
+};
+
+TEST(TrendSideways, PositionsAndValuesExchanged) {
+  fw::TComponent owner{nullptr};
+  auto* source = new SidewaysSeries(&owner);
+  auto* result = new SidewaysSeries(&owner);
+  auto* fn = new TTrendFunction(&owner);
+  result->SetFunctionType(fn);
+  // Values (X list) are 3·position + 1 at positions (Y list) 0 .. 4.
+  source->YValues()->SetOrder(chart::loNone);
+  source->XValues()->SetOrder(chart::loNone);
+  for (int i = 0; i < 5; ++i) source->AddXY(3.0 * i + 1, i);
+  result->SetDataSource(source);
+  result->CheckDataSource();
+  ASSERT_EQ(result->Count(), 2);
+  EXPECT_NEAR(result->PointY(0), 0, 1e-12);
+  EXPECT_NEAR(result->PointX(0), 1, 1e-12);
+  EXPECT_NEAR(result->PointY(1), 4, 1e-12);
+  EXPECT_NEAR(result->PointX(1), 13, 1e-12);
+}
+
 TEST_F(ExpTrend, AgainstNumPyOnLogValues) {
   std::vector<double> xs, ys;
   for (int i = 0; i < 30; ++i) {
