@@ -97,7 +97,9 @@ class TCustomTrendFunction : public chart::TPlotFunction {
   enum TTrendStyle { tsLine = 0, tsExponential = 2 };
   TCustomTrendFunction(fw::TComponent* AOwner, TTrendStyle Style);
 
-  void ComputeFromSource(chart::TChartSeries* Source) override;
+  // One trend over the whole source, or over points First..Last of each period.
+  void ComputeWhole(chart::TChartSeries* Source) override;
+  void ComputeOneRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
   double ValueOverRange(chart::TChartSeries*, Integer, Integer) override { return 0; }
   double ValueAcrossSources(const std::vector<chart::TChartSeries*>&, Integer) override { return 0; }
   // Sums over points First..Last (First = -1: the whole series); false for fewer than 2 points.
@@ -107,6 +109,7 @@ class TCustomTrendFunction : public chart::TPlotFunction {
   TTrendStyle Style() const { return FStyle; }
 
  private:
+  void AddTrend(chart::TChartSeries* Source, Integer First, Integer Last);
   void AddTrendPoint(chart::TChartSeries* Source, double X, double M, double B);
   TTrendStyle FStyle;
 };
@@ -125,7 +128,11 @@ class TExpTrendFunction : public TCustomTrendFunction {
 class TCorrelationFunction : public TCustomTrendFunction {
  public:
   explicit TCorrelationFunction(fw::TComponent* AOwner) : TCustomTrendFunction(AOwner, tsLine) {}
-  void ComputeFromSource(chart::TChartSeries* Source) override { TPlotFunction::ComputeFromSource(Source); }
+  // The coefficient as a line over the whole source, or one value per period.
+  void ComputeWhole(chart::TChartSeries* Source) override { TPlotFunction::ComputeWhole(Source); }
+  void ComputeOneRange(chart::TChartSeries* Source, Integer First, Integer Last) override {
+    TPlotFunction::ComputeOneRange(Source, First, Last);
+  }
   double ValueOverRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
 };
 

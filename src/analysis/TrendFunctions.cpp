@@ -76,18 +76,27 @@ void TCustomTrendFunction::AddTrendPoint(TChartSeries* Source, double X, double 
     ParentSeries()->AddPoint(y, X);
 }
 
-void TCustomTrendFunction::ComputeFromSource(TChartSeries* Source) {
+void TCustomTrendFunction::AddTrend(TChartSeries* Source, Integer First, Integer Last) {
   if (!ParentSeries() || !Source) return;
   double m = 0, b = 0;
-  if (!CalculateTrend(Source, -1, -1, m, b)) return;
+  if (!CalculateTrend(Source, First, Last, m, b)) return;
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
-  double lo = xs->First(), hi = xs->Last();
+  double lo, hi;
   if (xs->Order() == chart::loNone) {
     lo = xs->MinValue();
     hi = xs->MaxValue();
+  } else {
+    lo = xs->Value(First == -1 ? 0 : First);
+    hi = xs->Value(First == -1 ? Source->Count() - 1 : Last);
   }
   AddTrendPoint(Source, lo, m, b);
   AddTrendPoint(Source, hi, m, b);
+}
+
+void TCustomTrendFunction::ComputeWhole(TChartSeries* Source) { AddTrend(Source, -1, -1); }
+
+void TCustomTrendFunction::ComputeOneRange(TChartSeries* Source, Integer First, Integer Last) {
+  AddTrend(Source, First, Last);
 }
 
 double TCorrelationFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {

@@ -375,9 +375,9 @@ class TPlotFunction : public fw::TComponent {
   // Fills the parent from Source, or from all sources when the parent has several.
   virtual void ComputeFromSource(TChartSeries* Source);
   void Compute(TChartSeries* Source, TChartValueList* XList);
-  void ComputeWhole(TChartSeries* Source);
+  virtual void ComputeWhole(TChartSeries* Source);
   virtual void ComputeByPeriods(TChartSeries* Source);
-  void ComputeOneRange(TChartSeries* Source, Integer First, Integer Last);
+  virtual void ComputeOneRange(TChartSeries* Source, Integer First, Integer Last);
   // The list of Source the function reads: the one the parent's mandatory list names as its
   // ValueSource, else Source's mandatory list.
   TChartValueList* SourceValueList(TChartSeries* Source) const;

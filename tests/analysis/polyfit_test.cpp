@@ -287,6 +287,19 @@ TEST_F(LineTrend, OnePointNothingEqualXIdentity) {
   EXPECT_EQ(result->PointY(0), 3);  // y = x
 }
 
+TEST_F(LineTrend, OneTrendPerPeriod) {
+  for (int i = 0; i < 3; ++i) source->AddXY(i, i);           // y = x
+  for (int i = 3; i < 6; ++i) source->AddXY(i, 10.0 - i);    // y = 10 - x
+  fn->SetPeriod(3);
+  Attach();
+  ASSERT_EQ(result->Count(), 4);
+  const double want[4][2] = {{0, 0}, {2, 2}, {3, 7}, {5, 5}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_NEAR(result->PointX(k), want[k][0], 1e-12) << k;
+    EXPECT_NEAR(result->PointY(k), want[k][1], 1e-12) << k;
+  }
+}
+
 TEST_F(LineTrend, UnorderedXUsesExtremes) {
   source->XValues()->SetOrder(chart::loNone);
   source->AddXY(5, 10);
