@@ -66,12 +66,19 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
   if (Terms < 1 || Terms > MaxPolyTerms || Points < 1) throw fw::Exception(kCannotFit);
   // M(j,k) = Σ x^j·x^k depends on j + k only: sum the 2·Terms - 1 powers once per point
   // instead of filling the whole matrix.
+  // The pivot tolerance is absolute, so the fit runs on x / scale with |x / scale| <= 1: valid
+  // data on a tiny or huge X span is then not taken for a singular system.
+  Extended scale = 0;
+  for (int i = 0; i < Points; ++i) {
+    if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
+    scale = std::max<Extended>(scale, std::fabs(Extended(X[i])));
+  }
+  if (scale == 0) scale = 1;
   std::array<Extended, 2 * MaxPolyTerms - 1> powerSums{};
   TPolyVector r{};
   const int powers = 2 * Terms - 1;
   for (int i = 0; i < Points; ++i) {
-    if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
-    const Extended x = X[i], y = Y[i];
+    const Extended x = X[i] / scale, y = Y[i];
     Extended p = 1;
     for (int k = 0; k < powers; ++k) {
       powerSums[std::size_t(k)] += p;
@@ -85,8 +92,12 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
   TPolyVector solution{};
   const Extended det = GaussianEliminationDeterminant(Terms, m, r, 1e-15L, solution);
   if (det == 0 || !std::isfinite(det)) throw fw::Exception(kCannotFit);
-  for (int j = 0; j < Terms; ++j)
-    if (!std::isfinite(solution[j])) throw fw::Exception(kCannotFit);
+  Extended unscale = 1;
+  for (int j = 0; j < Terms; ++j) {
+    solution[std::size_t(j)] /= unscale;
+    unscale *= scale;
+    if (!std::isfinite(solution[std::size_t(j)])) throw fw::Exception(kCannotFit);
+  }
   Coefficients = solution;
 }
 

@@ -190,6 +190,24 @@ TEST_F(FitFixture, DegreeFiveAgainstNumPy) {
   for (int i = 0; i < 5; ++i) EXPECT_NEAR(fit->AnswerVector(i + 1), ref[i], 1e-7 * (1 + std::fabs(ref[i]))) << i;
 }
 
+TEST(PolySolver, SmallAndLargeXSpansAgainstNumPy) {
+  for (const double span : {1e-4, 1e5}) {
+    std::vector<double> xs, ys;
+    for (int i = 0; i < 60; ++i) {
+      const double t = i / 59.0;
+      xs.push_back(t * span);
+      ys.push_back(2 - 3 * t + 5 * t * t - t * t * t * t + 0.01 * std::sin(i * 2.0));
+    }
+    TPolyVector c{};
+    ASSERT_EQ(ErrorOf([&] { PolyFitting(60, 5, xs.data(), ys.data(), c); }), "") << span;
+    const auto ref = NumPy("c=np.polynomial.polynomial.polyfit(" + PyList(xs) + "," + PyList(ys) +
+                           ",4)\nprint(' '.join(repr(float(v)) for v in c))\n");
+    ASSERT_EQ(ref.size(), 5u);
+    // Tolerance 1e-8 relative to each coefficient.
+    for (int k = 0; k < 5; ++k) EXPECT_NEAR(double(c[k]), ref[k], 1e-8 * std::fabs(ref[k])) << span << " " << k;
+  }
+}
+
 TEST(PolySolver, EliminationDeterminantAndPivoting) {
   TPolyMatrix a{};
   TPolyVector b{}, x{};
