@@ -6,12 +6,10 @@
 #include <mutex>
 
 #include "platform/gdi/detail/FontSubstitution.h"
+#include "platform/kernel/Utf16.h"
 
 namespace win::gdi {
 namespace {
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The cache key is the LOGFONTW's bytes with everything after the face name's terminator
 // cleared, so that garbage past the name does not split identical fonts.
@@ -56,9 +54,8 @@ std::u16string_view FaceNameOf(const LOGFONTW& lf) {
 void FontFace::Advances(std::u16string_view text, int* out) const {
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t c = text[i];
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-      out[i] = Advance(cp);
+    if (IsPairAt(text, i)) {
+      out[i] = Advance(CombineSurrogates(c, text[i + 1]));
       out[++i] = 0;
     } else {
       out[i] = Advance(c);
@@ -70,8 +67,8 @@ int FontFace::Width(std::u16string_view text) const {
   int total = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t c = text[i];
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      total += Advance(0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+    if (IsPairAt(text, i)) {
+      total += Advance(CombineSurrogates(c, text[i + 1]));
       ++i;
     } else {
       total += Advance(c);

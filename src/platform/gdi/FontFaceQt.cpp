@@ -16,6 +16,7 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
 #include "platform/gdi/detail/QtGui.h"
+#include "platform/kernel/Utf16.h"
 
 namespace win::gdi {
 namespace {
@@ -97,8 +98,8 @@ class QtFace final : public FontFace {
     for (size_t i = 0; i < text.size(); ++i) {
       char32_t cp = text[i];
       size_t at = i;
-      if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+      if (IsPairAt(text, i)) {
+        cp = CombineSurrogates(text[i], text[i + 1]);
         ++i;
       }
       glyphs.push_back(Lookup(cp).index);

@@ -11,7 +11,6 @@
 namespace win {
 
 // Integer identifiers travel in the pointer, as in Win32.
-constexpr bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
 inline LPCWSTR MAKEINTRESOURCEW(WORD id) { return reinterpret_cast<LPCWSTR>(uintptr_t(id)); }
 
 inline const LPCWSTR RT_CURSOR = MAKEINTRESOURCEW(1);

@@ -104,6 +104,8 @@ constexpr WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
 constexpr BYTE LOBYTE(uintptr_t v) { return BYTE(v & 0xFF); }
 constexpr BYTE HIBYTE(uintptr_t v) { return BYTE((v >> 8) & 0xFF); }
 constexpr DWORD MAKELONG(WORD lo, WORD hi) { return DWORD(lo) | (DWORD(hi) << 16); }
+// Integer identifiers (resources, class atoms) travel in string pointers, as in Win32.
+inline bool IS_INTRESOURCE(const void* p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
 constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return LPARAM(MAKELONG(lo, hi)); }
 constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return WPARAM(MAKELONG(lo, hi)); }
 // Signed coordinates packed in an LPARAM, as mouse messages carry them.

@@ -318,6 +318,5 @@ struct WINDOWPLACEMENT {
 
 // MAKEINTATOM / MAKEINTRESOURCE: small integers travel in string pointers.
 inline LPCWSTR MAKEINTATOM(ATOM a) { return reinterpret_cast<LPCWSTR>(uintptr_t(a)); }
-inline bool IS_INTRESOURCE(const void* p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
 
 }  // namespace win
