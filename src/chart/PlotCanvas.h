@@ -208,7 +208,7 @@ class TPlotCanvas3D {
   virtual void EndDrawing();
 
   // Built from the primitives above.
-  void Polyline(const TPoint* Points, Integer Count);
+  virtual void Polyline(const TPoint* Points, Integer Count);
   void Polyline(const std::vector<TPoint>& Points) { Polyline(Points.data(), Integer(Points.size())); }
   void Polygon(const std::vector<TPoint>& Points) { Polygon(Points.data(), Integer(Points.size())); }
   // Top and left edges in TopColor, bottom and right in BottomColor, Width pixels inwards;
