@@ -8,6 +8,9 @@
 
 namespace chart {
 
+class TPlotCanvas3D;
+class TCustomAxisPanel;
+
 class TChartAxis : public fw::TPersistent {
  public:
   explicit TChartAxis(bool AHorizontal = true);
@@ -87,6 +90,23 @@ class TChartAxis : public fw::TPersistent {
 
   void Assign(fw::TPersistent* Source) override;
 
+  // The chart that owns the axis (nullptr for a free axis, e.g. a dialog's backup copy).
+  TCustomAxisPanel* ParentChart() const { return FParentChart; }
+  void SetParentChart(TCustomAxisPanel* Value) { FParentChart = Value; }
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+
+  // Layout and drawing, called by the chart in this order within one paint:
+  // SizeNeeded — pixels the axis needs outside the plot rectangle (labels, ticks, title);
+  // SetPlotRect — the final plot rectangle, from which the axis takes its start, end and line
+  // positions; DrawGrid before the series; Draw (line, ticks, labels, title) after them.
+  virtual Integer SizeNeeded(TPlotCanvas3D& Canvas);
+  virtual void SetPlotRect(const win::RECT& PlotRect);
+  virtual void DrawGrid(TPlotCanvas3D& Canvas);
+  virtual void Draw(TPlotCanvas3D& Canvas);
+  // The pixel of the axis line (Y for a horizontal axis, X for a vertical one).
+  Integer PosAxis() const { return FPosAxis; }
+
   // Told after every change (the chart repaints).
   fw::TNotifyEvent OnChange;
 
@@ -113,6 +133,9 @@ class TChartAxis : public fw::TPersistent {
   Integer FIStartPos = 0;
   Integer FIEndPos = 0;
   const TChartSeriesList* FSeriesList = nullptr;
+  TCustomAxisPanel* FParentChart = nullptr;
+  bool FVisible = true;
+  Integer FPosAxis = 0;
 };
 
 // The smallest and largest X of the active series of List on Axis (0 when there is none).

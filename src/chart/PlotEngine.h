@@ -27,6 +27,8 @@ using fw::TColor;
 class TChartSeries;
 class TChartAxis;
 class TPlotFunction;
+class TPlotCanvas3D;
+class TCustomAxisPanel;
 
 // Point and series colour markers.
 inline constexpr TColor clTeeColor = fw::clDefault;  // $20000000: the series or palette colour applies
@@ -241,6 +243,19 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   double MinYValue() const;
   double MaxYValue() const;
 
+  // The chart whose series list holds this series (nullptr: none). Setting it takes the series
+  // out of the old chart's list and appends it to the new one's.
+  TCustomAxisPanel* ParentChart() const { return FParentChart; }
+  void SetParentChart(TCustomAxisPanel* Value);
+
+  // Drawing, called by the chart in this order within one paint: the points, then the marks.
+  // The legend draws each series' symbol into its item's rectangle.
+  virtual void DrawAllValues(TPlotCanvas3D& Canvas);
+  virtual void DrawMarks(TPlotCanvas3D& Canvas);
+  virtual void DrawLegendSymbol(TPlotCanvas3D& Canvas, const win::RECT& Rect);
+  // Index of the point drawn under pixel (X, Y), or -1.
+  virtual Integer PointAt(Integer X, Integer Y);
+
   TChartAxis* HorizAxis() const { return FHorizAxis; }
   void SetHorizAxis(TChartAxis* Value) { FHorizAxis = Value; }
   TChartAxis* VertAxis() const { return FVertAxis; }
@@ -302,6 +317,7 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   String FValueFormat = "#,##0.###";
   TChartAxis* FHorizAxis = nullptr;
   TChartAxis* FVertAxis = nullptr;
+  TCustomAxisPanel* FParentChart = nullptr;
   Integer FUpdateCount = 0;
   std::vector<TChartSeriesEvent> FPending;
   std::vector<TChartSeriesListener*> FListeners;
