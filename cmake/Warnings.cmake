@@ -9,13 +9,18 @@ function(kv_warnings target)
     $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
 endfunction()
 
-# kv_library(name DIRS dir...) : one static library from every .cpp under the given folders.
+# kv_library(name DIRS dir... [EXCLUDE subdir...]) : one static library from every .cpp under the
+# given folders.
 function(kv_library name)
-  cmake_parse_arguments(KV "" "" "DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
+  cmake_parse_arguments(KV "" "" "DIRS;EXCLUDE;DEPS;PRIVATE_DEPS" ${ARGN})
   set(sources)
   foreach(dir ${KV_DIRS})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
     list(APPEND sources ${found})
+  endforeach()
+  # EXCLUDE names sub-folders that form a library of their own.
+  foreach(dir ${KV_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${dir}/")
   endforeach()
   if(NOT sources)
     # A part with no code yet still exists as a target, so that layers above can name it.
