@@ -1,0 +1,84 @@
+#include "workspace/Common.h"
+
+#include <exception>
+
+#include "framework/Controls.h"
+#include "framework/Dialogs.h"
+#include "framework/GraphicsObjects.h"
+#include "workspace/PropSaver.h"
+
+namespace workspace {
+
+void SplitString(std::string_view Text, std::string_view Delimiters, std::vector<String>& Parts) {
+  std::size_t start = 0;
+  auto isDelimiter = [&](char c) { return c == '\0' || Delimiters.find(c) != std::string_view::npos; };
+  for (std::size_t i = 0; i <= Text.size(); ++i) {
+    if (i == Text.size() || isDelimiter(Text[i])) {
+      if (i > start) Parts.emplace_back(Text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+}
+
+String FontDescription(const fw::TFont* Font, bool WithStyle, bool WithColor) {
+  if (!Font) return {};
+  String text = Font->Name() + ", " + std::to_string(Font->Size()) + "pt";
+  if (WithStyle) {
+    text += ", [";
+    if (Font->Style().Contains(fw::fsBold)) text += 'b';
+    if (Font->Style().Contains(fw::fsItalic)) text += 'i';
+    if (Font->Style().Contains(fw::fsUnderline)) text += 'u';
+    if (Font->Style().Contains(fw::fsStrikeOut)) text += 's';
+    text += ']';
+  }
+  if (WithColor) text += ", " + fw::ColorToString(Font->Color());
+  return text;
+}
+
+fw::TColor SelectColor(fw::TColor Color) {
+  fw::TColorDialog dialog(nullptr);
+  dialog.SetColor(Color);
+  return dialog.Execute() ? dialog.Color() : Color;
+}
+
+bool SelectFont(fw::TFont* Font) {
+  if (!Font) return false;
+  fw::TFontDialog dialog(nullptr);
+  dialog.SetFont(Font);
+  if (!dialog.Execute()) return false;
+  Font->Assign(dialog.Font());
+  return true;
+}
+
+void SaveLoadFormPosition(fw::TControl* Form, bool Save) {
+  if (!Form) return;
+  if (!Save) {
+    TPropSaver(true).ReadFormPosition(Form);
+    return;
+  }
+  try {
+    TPropSaver store(true);
+    store.WriteFormPosition(Form);
+    store.UpdateFile();
+  } catch (const std::exception& e) {
+    // The position is not worth stopping for, but a settings file that cannot be written is.
+    fw::AppMessageBox(e.what(), 16);
+  }
+}
+
+fw::TColor GetThemeFormColor() { return fw::clBtnFace; }
+
+namespace {
+TBalloonHintHandler& BalloonHandler() {
+  static TBalloonHintHandler handler;
+  return handler;
+}
+}  // namespace
+
+void ShowBalloonHint(const String& Title, const String& Text, fw::Integer BalloonType) {
+  if (BalloonHandler()) BalloonHandler()(Title, Text, BalloonType);
+}
+
+void SetBalloonHintHandler(TBalloonHintHandler Handler) { BalloonHandler() = std::move(Handler); }
+
+}  // namespace workspace

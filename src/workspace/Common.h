@@ -1,0 +1,49 @@
+#pragma once
+// Small routines the dialogs and windows of the whole program share: splitting text at
+// delimiters, describing a font, picking a colour or a font, form positions, the dialogs' form
+// colour and the main window's information balloon.
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "framework/Colors.h"
+#include "framework/ClassesTypes.h"
+
+namespace fw {
+class TFont;
+class TControl;
+}  // namespace fw
+
+namespace workspace {
+
+using fw::String;
+
+// Appends to Parts each non-empty run of characters between delimiters. A NUL character is a
+// delimiter as well, so a text ending in NUL yields its last field too.
+void SplitString(std::string_view Text, std::string_view Delimiters, std::vector<String>& Parts);
+
+// "Name, 10pt", then ", [biu s]" style letters when WithStyle (bold, italic, underline,
+// strike-out, only those set), then ", " and the colour's name when WithColor.
+String FontDescription(const fw::TFont* Font, bool WithStyle, bool WithColor);
+
+// The colour dialog: the chosen colour, or Color when cancelled.
+fw::TColor SelectColor(fw::TColor Color);
+// The font dialog on Font: true (and Font changed) on OK.
+bool SelectFont(fw::TFont* Font);
+
+// Reads (Save false) or writes (Save true) the form's position in the settings file's section
+// "PREFERENCES", under the form's name followed by "Position"; writing saves the file.
+void SaveLoadFormPosition(fw::TControl* Form, bool Save);
+
+// The background colour for dialogs from the current toolbar theme (clBtnFace while no theme
+// of its own is active).
+fw::TColor GetThemeFormColor();
+
+// Shows the main window's information balloon when balloon tips are on. The main window
+// installs the handler; without one the call does nothing.
+void ShowBalloonHint(const String& Title, const String& Text, fw::Integer BalloonType);
+using TBalloonHintHandler = std::function<void(const String& Title, const String& Text, fw::Integer BalloonType)>;
+void SetBalloonHintHandler(TBalloonHintHandler Handler);
+
+}  // namespace workspace
