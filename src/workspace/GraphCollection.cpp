@@ -1,0 +1,214 @@
+// The graph list: adding with kind parameters, selecting, deleting.
+#include "workspace/GraphCollection.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/PlotEngine.h"
+#include "framework/SysUtils.h"
+#include "workspace/GraphChart.h"
+#include "workspace/Operations.h"
+
+namespace workspace {
+
+TGraphCollection* GraphCollection = nullptr;
+
+namespace {
+
+[[noreturn]] void BadParams() { throw EGraphError("Неверные параметры графика"); }
+
+std::int64_t ParamInt(const TGraphParam& P) {
+  if (auto* i = std::get_if<std::int64_t>(&P)) return *i;
+  if (auto* b = std::get_if<bool>(&P)) return *b ? 1 : 0;
+  if (auto* d = std::get_if<double>(&P)) {
+    if (!std::isfinite(*d) || std::fabs(*d) > 2147483647.0) BadParams();
+    return std::int64_t(std::trunc(*d));
+  }
+  BadParams();
+}
+
+Integer ParamInteger(const TGraphParam& P) {
+  const std::int64_t v = ParamInt(P);
+  if (v < INT32_MIN || v > INT32_MAX) BadParams();
+  return Integer(v);
+}
+
+double ParamFloat(const TGraphParam& P) {
+  if (auto* d = std::get_if<double>(&P)) return *d;
+  if (auto* i = std::get_if<std::int64_t>(&P)) return double(*i);
+  BadParams();
+}
+
+bool ParamBool(const TGraphParam& P) {
+  if (auto* b = std::get_if<bool>(&P)) return *b;
+  if (auto* i = std::get_if<std::int64_t>(&P)) return *i != 0;
+  BadParams();
+}
+
+String ParamText(const TGraphParam& P) {
+  if (auto* s = std::get_if<String>(&P)) return *s;
+  BadParams();
+}
+
+chart::TChartSeries* ParamSeries(const TGraphParam& P) {
+  if (auto* s = std::get_if<chart::TChartSeries*>(&P)) return *s;
+  BadParams();
+}
+
+}  // namespace
+
+TGraphCollection::TGraphCollection(chart::TCustomChart* Chart) : FChart(Chart) {}
+
+TGraphCollection::~TGraphCollection() {
+  // Newest first, so that no graph outlives one it was computed from.
+  while (!FItems.empty()) FItems.pop_back();
+}
+
+TGraph* TGraphCollection::Items(Integer Index) const {
+  if (Index < 0 || Index >= Count()) return nullptr;
+  return FItems[std::size_t(Index)].get();
+}
+
+Integer TGraphCollection::IndexOf(const TGraph* Graph) const {
+  for (Integer i = 0; i < Count(); ++i)
+    if (FItems[std::size_t(i)].get() == Graph) return i;
+  return -1;
+}
+
+TGraph* TGraphCollection::ById(Integer Id) const {
+  for (const auto& g : FItems)
+    if (g->Id() == Id) return g.get();
+  return nullptr;
+}
+
+TGraph* TGraphCollection::BySeries(const chart::TChartSeries* Series) const {
+  if (!Series) return nullptr;
+  for (const auto& g : FItems)
+    if (g->Series() == Series) return g.get();
+  return nullptr;
+}
+
+Integer TGraphCollection::CheckedCount() const {
+  return Integer(std::count_if(FItems.begin(), FItems.end(), [](const auto& g) { return g->Checked; }));
+}
+
+void TGraphCollection::ApplyParams(TGraph& Graph, const TGraphParams& Params) const {
+  const std::size_t n = Params.size();
+  // Parameters a caller leaves out keep the graph's defaults.
+  auto at = [&](std::size_t i) -> const TGraphParam* { return i < n ? &Params[i] : nullptr; };
+  const Integer kind = n > 0 ? ParamInteger(Params[0]) : gkData;
+  if (kind < 0 || kind >= GraphKindCount) BadParams();
+  Graph.Kind = kind;
+  switch (kind) {
+    case gkExpression:
+    case gkParametric:
+      if (auto* p = at(1)) Graph.LimStart = ParamFloat(*p);
+      if (auto* p = at(2)) Graph.LimStop = ParamFloat(*p);
+      if (auto* p = at(3)) Graph.LimStep = ParamFloat(*p);
+      if (kind == gkExpression)
+        if (auto* p = at(4)) Graph.AuxParams = ParamText(*p);
+      break;
+    case gkSpline:
+    case gkPolynomial:
+    case gkEnvelope:
+      if (auto* p = at(1)) Graph.SourceSeries = ParamSeries(*p);
+      if (kind == gkSpline) {
+        if (auto* p = at(2)) Graph.Interpolate = ParamBool(*p);
+        if (auto* p = at(3)) Graph.Factor = ParamInteger(*p);
+      } else if (kind == gkEnvelope) {
+        if (auto* p = at(2)) Graph.Low = ParamBool(*p);
+        if (auto* p = at(3)) Graph.UseStep = ParamBool(*p);
+        if (auto* p = at(4)) Graph.Factor = ParamInteger(*p);
+        if (auto* p = at(5)) Graph.Step = ParamFloat(*p);
+      } else {
+        if (auto* p = at(2)) Graph.PolyDegree = ParamInteger(*p);
+        if (auto* p = at(3)) Graph.SplitInterval = ParamInteger(*p);
+        if (auto* p = at(4)) Graph.DoPart = ParamBool(*p);
+        if (auto* p = at(5)) Graph.X1 = ParamFloat(*p);
+        if (auto* p = at(6)) Graph.X2 = ParamFloat(*p);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+TGraph* TGraphCollection::AddGraph(chart::TChartSeries* Series, const String& Source, const TGraphParams& Params,
+                                   const String& Title) {
+  if (!Series) throw EGraphError("Нет данных для графика");
+  if (BySeries(Series)) throw EGraphError("Этот ряд уже принадлежит графику");
+  auto graph = std::make_unique<TGraph>(Series, Source, gkData);
+  try {
+    ApplyParams(*graph, Params);
+  } catch (...) {
+    graph->ReleaseSeries();
+    throw;
+  }
+  // An expression is no file name: its "/" divides.
+  const bool expression = graph->Kind == gkExpression || graph->Kind == gkParametric;
+  Series->SetTitle(!Title.empty() ? Title : expression ? Source : fw::ExtractFileName(Source));
+  PutSeriesOnChart(FChart, Series);
+  FItems.push_back(std::move(graph));
+  FLastAddedIndex = Count() - 1;
+  TGraph* added = FItems.back().get();
+  if (FOperations) FOperations->AddOperation(opAddGraph, {std::int64_t(added->Id()), 0.0});
+  Changed();
+  return added;
+}
+
+void TGraphCollection::Select(Integer Index) {
+  if (Index < 0 || Index >= Count()) return;
+  FCurrentIndex = Index;
+  if (OnGraphSelected) OnGraphSelected(Items(Index));
+}
+
+void TGraphCollection::SelectLastAdded() { Select(FLastAddedIndex); }
+
+void TGraphCollection::SelectBySeries(chart::TChartSeries* Series) { Select(IndexOf(BySeries(Series))); }
+
+void TGraphCollection::Delete(Integer Index) {
+  if (Index < 0 || Index >= Count()) return;
+  TGraph* graph = Items(Index);
+  chart::TChartSeries* series = graph->Series();
+  for (const auto& g : FItems) {
+    if (g.get() == graph || !series || g->SourceSeries != series) continue;
+    g->SourceSeries = nullptr;
+    if (g->Kind == gkSpline || g->Kind == gkPolynomial || g->Kind == gkEnvelope) g->Kind = gkData;
+  }
+  if (FOperations) FOperations->RemoveGraph(graph->Id());
+  std::unique_ptr<TGraph> owned = std::move(FItems[std::size_t(Index)]);
+  FItems.erase(FItems.begin() + Index);
+
+  if (FLastAddedIndex == Index)
+    FLastAddedIndex = -1;
+  else if (FLastAddedIndex > Index)
+    --FLastAddedIndex;
+  const bool wasCurrent = FCurrentIndex == Index;
+  if (FCurrentIndex > Index || (wasCurrent && FCurrentIndex >= Count())) --FCurrentIndex;
+  owned.reset();
+  Changed();
+  if (wasCurrent && OnGraphSelected) OnGraphSelected(Current());
+}
+
+void TGraphCollection::DeleteGraph(TGraph* Graph) { Delete(IndexOf(Graph)); }
+
+void TGraphCollection::Clear() {
+  if (FItems.empty()) return;
+  while (!FItems.empty()) Delete(Count() - 1);
+}
+
+TGraphArray TGraphCollection::SelectedGraphs() const {
+  TGraphArray result;
+  if (!OnGetSelectedSeries) return result;
+  for (chart::TChartSeries* s : OnGetSelectedSeries())
+    if (TGraph* g = BySeries(s)) {
+      if (std::find(result.begin(), result.end(), g) == result.end()) result.push_back(g);
+    }
+  return result;
+}
+
+void TGraphCollection::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+}  // namespace workspace

@@ -1,0 +1,113 @@
+// The undo stack and the undoing of each kind of operation.
+#include "workspace/Operations.h"
+
+#include <algorithm>
+
+#include "workspace/GraphText.h"
+
+namespace workspace {
+
+TOperationCollection* OperationCollection = nullptr;
+
+namespace {
+
+const char* const OperationNames[OperationKindCount] = {
+    "добавление графика",     "изменение свойств линии", "обращение осей (X <-> Y)",
+    "нормировку по оси X",    "нормировку по оси Y",     "смещение по оси X",
+    "смещение по оси Y",      "отражение оси X",         "отражение оси Y"};
+
+[[noreturn]] void BadOperation() { throw EGraphError("Неверные параметры операции"); }
+
+}  // namespace
+
+TOperationCollection::TOperationCollection(TGraphCollection* Graphs) : FGraphs(Graphs) {
+  if (FGraphs) FGraphs->SetOperations(this);
+}
+
+TOperationCollection::~TOperationCollection() {
+  if (FGraphs && FGraphs->Operations() == this) FGraphs->SetOperations(nullptr);
+}
+
+String TOperationCollection::OperationName(Integer Kind) {
+  return Kind >= 0 && Kind < OperationKindCount ? OperationNames[Kind] : String();
+}
+
+void TOperationCollection::AddOperation(Integer Kind, const TGraphParams& Params) {
+  if (Kind < 0 || Kind >= OperationKindCount || Params.empty()) BadOperation();
+  TOperation entry;
+  entry.Kind = Kind;
+  entry.Caption = OperationName(Kind);
+  if (auto* id = std::get_if<std::int64_t>(&Params[0]))
+    entry.GraphId = Integer(*id);
+  else
+    BadOperation();
+  if (Params.size() > 1) {
+    const TGraphParam& v = Params[1];
+    if (auto* d = std::get_if<double>(&v))
+      entry.Value = *d;
+    else if (auto* i = std::get_if<std::int64_t>(&v))
+      entry.Value = double(*i);
+    else if (auto* s = std::get_if<String>(&v))
+      entry.Value = *s;
+    else
+      BadOperation();
+  }
+  FItems.push_back(std::move(entry));
+  Changed();
+}
+
+String TOperationCollection::UndoCaption() const {
+  return FItems.empty() ? String("Отменить") : "Отменить " + FItems.back().Caption;
+}
+
+void TOperationCollection::Undo() {
+  if (FItems.empty()) return;
+  const TOperation entry = std::move(FItems.back());
+  FItems.pop_back();
+  // The stack is consistent before the graphs change, whatever they report back.
+  Changed();
+  UndoEntry(entry);
+}
+
+void TOperationCollection::UndoEntry(const TOperation& Entry) {
+  TGraph* graph = FGraphs ? FGraphs->ById(Entry.GraphId) : nullptr;
+  if (!graph) return;
+  const double* number = std::get_if<double>(&Entry.Value);
+  const double value = number ? *number : 0.0;
+  switch (Entry.Kind) {
+    case opAddGraph:
+      FGraphs->DeleteGraph(graph);
+      return;
+    case opLineFormat:
+      if (auto* text = std::get_if<String>(&Entry.Value)) ApplyGraphFormatText(*graph, *text);
+      break;
+    case opExchangeXY: graph->ExchangeXY(); break;
+    case opNormalizeX: graph->MultiplyX(value); break;
+    case opNormalizeY: graph->MultiplyY(value); break;
+    case opOffsetX: graph->OffsetX(-value); break;
+    case opOffsetY: graph->OffsetY(-value); break;
+    case opMirrorX: graph->MirrorX(); break;
+    case opMirrorY: graph->MirrorY(); break;
+    default: break;
+  }
+  FGraphs->Changed();
+}
+
+void TOperationCollection::RemoveGraph(Integer GraphId) {
+  const auto before = FItems.size();
+  FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [GraphId](const TOperation& e) { return e.GraphId == GraphId; }),
+               FItems.end());
+  if (FItems.size() != before) Changed();
+}
+
+void TOperationCollection::Clear() {
+  if (FItems.empty()) return;
+  FItems.clear();
+  Changed();
+}
+
+void TOperationCollection::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+}  // namespace workspace
