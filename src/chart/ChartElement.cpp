@@ -1,0 +1,198 @@
+// The element base, the framed box shared by titles and the legend, and the walls.
+#include "chart/ChartElement.h"
+
+#include <algorithm>
+
+#include "chart/Chart.h"
+#include "chart/PlotCanvas.h"
+
+namespace chart {
+
+namespace {
+
+// A pen or brush change repaints the element's chart.
+template <class Tool>
+void RepaintOnChange(Tool* T, TCustomChartElement* Element) {
+  T->OnChange = [Element](fw::TObject*) { Element->InvalidateChart(); };
+}
+
+// The box's background: a gradient when it is visible, else a solid fill.
+void FillBox(TPlotCanvas3D& Canvas, const TRect& R, TColor Color, const TPlotGradient& Gradient,
+             TChartObjectShapeStyle Style) {
+  if (Gradient.Visible && Style == fosRectangle) {
+    Gradient.Draw(&Canvas, R);
+    return;
+  }
+  Canvas.Brush()->SetStyle(fw::bsSolid);
+  Canvas.Brush()->SetColor(Color);
+  if (Style == fosRectangle) {
+    Canvas.FillRect(R);
+  } else {
+    TChartPen none;
+    none.SetVisible(false);
+    Canvas.AssignVisiblePenColor(&none, Color);
+    Canvas.RoundRect(R.left, R.top, R.right + 1, R.bottom + 1, 8, 8);
+  }
+}
+
+}  // namespace
+
+TCustomChartElement::TCustomChartElement(fw::TComponent* AOwner)
+    : fw::TComponent(AOwner), FPen(std::make_unique<TChartPen>()), FBrush(std::make_unique<TChartBrush>()) {
+  RepaintOnChange(FPen.get(), this);
+  RepaintOnChange(FBrush.get(), this);
+}
+
+TCustomChartElement::~TCustomChartElement() = default;
+
+void TCustomChartElement::SetParentChart(TCustomAxisPanel* Value) { FParentChart = Value; }
+
+void TCustomChartElement::SetActive(bool Value) {
+  if (FActive == Value) return;
+  FActive = Value;
+  InvalidateChart();
+}
+
+void TCustomChartElement::InvalidateChart() {
+  if (FParentChart) FParentChart->Invalidate();
+}
+
+TPlotCustomShapePosition::TPlotCustomShapePosition(fw::TComponent* AOwner)
+    : TCustomChartElement(AOwner),
+      FFrame(std::make_unique<TChartPen>()),
+      FShadow(std::make_unique<TPlotShadow>()),
+      FGradient(std::make_unique<TPlotGradient>()),
+      FFont(std::make_unique<TPlotFont>()) {
+  RepaintOnChange(FFrame.get(), this);
+  RepaintOnChange(FFont.get(), this);
+}
+
+TPlotCustomShapePosition::~TPlotCustomShapePosition() = default;
+
+void TPlotCustomShapePosition::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetColor(TColor Value) {
+  if (FColor == Value) return;
+  FColor = Value;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetTransparent(bool Value) {
+  if (FTransparent == Value) return;
+  FTransparent = Value;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetTransparency(Integer Value) {
+  Value = std::clamp<Integer>(Value, 0, 100);
+  if (FTransparency == Value) return;
+  FTransparency = Value;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetShapeStyle(TChartObjectShapeStyle Value) {
+  if (FShapeStyle == Value) return;
+  FShapeStyle = Value;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetCustomPosition(bool Value) {
+  if (FCustomPosition == Value) return;
+  FCustomPosition = Value;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetLeft(Integer Value) {
+  const Integer w = FShapeBounds.right - FShapeBounds.left;
+  FShapeBounds.left = Value;
+  FShapeBounds.right = Value + w;
+  FCustomPosition = true;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::SetTop(Integer Value) {
+  const Integer h = FShapeBounds.bottom - FShapeBounds.top;
+  FShapeBounds.top = Value;
+  FShapeBounds.bottom = Value + h;
+  FCustomPosition = true;
+  InvalidateChart();
+}
+
+void TPlotCustomShapePosition::DrawShape(TPlotCanvas3D& Canvas, const win::RECT& R) {
+  if (R.right <= R.left || R.bottom <= R.top) return;
+  const TRect box = R;
+  if (!FTransparent && FShadow->Visible()) {
+    const TRect s{box.left + FShadow->HorizSize, box.top + FShadow->VertSize, box.right + FShadow->HorizSize,
+                  box.bottom + FShadow->VertSize};
+    const bool blend = FShadow->Transparency > 0;
+    if (blend) Canvas.BeginBlending(s, FShadow->Transparency);
+    TPlotGradient flat;
+    FillBox(Canvas, s, FShadow->Color, flat, FShapeStyle);
+    if (blend) Canvas.EndBlending();
+  }
+  if (!FTransparent) {
+    const bool blend = FTransparency > 0;
+    if (blend) Canvas.BeginBlending(box, FTransparency);
+    FillBox(Canvas, box, FColor, *FGradient, FShapeStyle);
+    if (blend) Canvas.EndBlending();
+  }
+  if (FFrame->Visible()) {
+    Canvas.AssignVisiblePenColor(FFrame.get(), FFrame->Color());
+    Canvas.Brush()->SetStyle(fw::bsClear);
+    if (FShapeStyle == fosRectangle)
+      Canvas.Rectangle(box.left, box.top, box.right, box.bottom);
+    else
+      Canvas.RoundRect(box.left, box.top, box.right, box.bottom, 8, 8);
+    Canvas.Brush()->SetStyle(fw::bsSolid);
+  }
+}
+
+TChartWall::TChartWall(fw::TComponent* AOwner)
+    : TCustomChartElement(AOwner), FGradient(std::make_unique<TPlotGradient>()) {}
+
+TChartWall::~TChartWall() = default;
+
+void TChartWall::SetColor(TColor Value) {
+  if (FColor == Value) return;
+  FColor = Value;
+  InvalidateChart();
+}
+
+void TChartWall::SetTransparent(bool Value) {
+  if (FTransparent == Value) return;
+  FTransparent = Value;
+  InvalidateChart();
+}
+
+void TChartWall::SetSize(Integer Value) {
+  Value = std::max<Integer>(0, Value);
+  if (FSize == Value) return;
+  FSize = Value;
+  InvalidateChart();
+}
+
+void TChartWall::DrawWall(TPlotCanvas3D& Canvas, const win::RECT& R) {
+  if (R.right <= R.left || R.bottom <= R.top) return;
+  const TRect box = R;
+  if (!FTransparent) {
+    if (FGradient->Visible) {
+      FGradient->Draw(&Canvas, box);
+    } else {
+      Canvas.Brush()->SetStyle(fw::bsSolid);
+      Canvas.Brush()->SetColor(FColor);
+      Canvas.FillRect(box);
+    }
+  }
+  if (Pen()->Visible()) {
+    Canvas.AssignVisiblePenColor(Pen(), Pen()->Color());
+    Canvas.Brush()->SetStyle(fw::bsClear);
+    Canvas.Rectangle(box.left, box.top, box.right, box.bottom);
+    Canvas.Brush()->SetStyle(fw::bsSolid);
+  }
+}
+
+}  // namespace chart
