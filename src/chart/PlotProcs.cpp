@@ -1,0 +1,108 @@
+#include "chart/PlotProcs.h"
+
+#include <algorithm>
+#include <array>
+
+#include "chart/PlotEngine.h"
+#include "chart/Series.h"
+#include "framework/Dialogs.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
+#include "platform/user/UserDraw.h"
+
+namespace chart {
+
+using fw::Integer;
+
+void DrawCheckBox(fw::TCanvas& Canvas, Integer Left, Integer Top, bool Checked, bool IsRadio) {
+  win::RECT r{Left, Top, Left + PlotCheckBoxSize, Top + PlotCheckBoxSize};
+  win::UINT state = IsRadio ? win::DFCS_BUTTONRADIO : win::DFCS_BUTTONCHECK;
+  if (Checked) state |= win::DFCS_CHECKED;
+  win::DrawFrameControl(Canvas.Handle(), &r, win::DFC_BUTTON, state);
+}
+
+void DrawCheckBox(fw::TCanvas& Canvas, const win::RECT& Rect, bool Checked, bool IsRadio) {
+  DrawCheckBox(Canvas, Rect.left + (Rect.right - Rect.left - PlotCheckBoxSize) / 2,
+               Rect.top + (Rect.bottom - Rect.top - PlotCheckBoxSize) / 2, Checked, IsRadio);
+}
+
+TPlotClassPicture PlotClassPictureOf(const TChartSeries* Series) {
+  if (!Series) return TPlotClassPicture::Other;
+  if (Series->FunctionType()) return TPlotClassPicture::Function;
+  if (dynamic_cast<const TFastLineSeries*>(Series)) return TPlotClassPicture::FastLine;
+  if (dynamic_cast<const TCustomLineSeries*>(Series)) return TPlotClassPicture::Line;
+  return TPlotClassPicture::Other;
+}
+
+namespace {
+
+constexpr std::array<fw::TPoint, 4> kZigzag{{{2, 11}, {6, 5}, {9, 9}, {13, 3}}};
+
+// A polyline that includes its last pixel (GDI leaves the end point of a line out).
+void ZigzagLine(fw::TCanvas& C, fw::TColor Color) {
+  C.Pen()->SetColor(Color);
+  C.Pen()->SetWidth(1);
+  C.Polyline(kZigzag.data(), Integer(kZigzag.size()));
+  C.SetPixels(kZigzag.back().x, kZigzag.back().y, Color);
+}
+
+void FillBox(fw::TCanvas& C, Integer Left, Integer Top, Integer Right, Integer Bottom, fw::TColor Color) {
+  C.Brush()->SetColor(Color);
+  C.FillRect(fw::TRect{Left, Top, Right, Bottom});
+}
+
+void DrawPicture(fw::TCanvas& C, TPlotClassPicture Picture, bool FrameOnly) {
+  const Integer n = PlotClassPictureSize;
+  FillBox(C, 0, 0, n, n, fw::clWindow);
+  C.Brush()->SetColor(fw::clBtnShadow);
+  C.FrameRect(fw::TRect{0, 0, n, n});
+  if (FrameOnly) return;
+  switch (Picture) {
+    case TPlotClassPicture::Line:
+      ZigzagLine(C, fw::clNavy);
+      for (const fw::TPoint& p : kZigzag) FillBox(C, p.x - 1, p.y - 1, p.x + 2, p.y + 2, fw::clRed);
+      break;
+    case TPlotClassPicture::FastLine:
+      ZigzagLine(C, fw::clNavy);
+      break;
+    case TPlotClassPicture::Function:
+      ZigzagLine(C, fw::clGray);
+      FillBox(C, 2, 8, 14, 9, fw::clRed);
+      break;
+    case TPlotClassPicture::Other:
+      FillBox(C, 3, 9, 5, 13, fw::clTeal);
+      FillBox(C, 7, 6, 9, 13, fw::clTeal);
+      FillBox(C, 11, 3, 13, 13, fw::clTeal);
+      break;
+  }
+}
+
+}  // namespace
+
+void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TChartSeries* Series) {
+  const Integer n = PlotClassPictureSize;
+  // The picture is drawn on its own bitmap, so the caller's canvas keeps its pen and brush, and
+  // only the part inside Rect is copied.
+  fw::TBitmap picture;
+  picture.SetPixelFormat(fw::pf24bit);
+  picture.SetSize(n, n);
+  DrawPicture(*picture.Canvas(), PlotClassPictureOf(Series), Series == nullptr);
+
+  const Integer left = Rect.left + (Rect.right - Rect.left - n) / 2;
+  const Integer top = Rect.top + (Rect.bottom - Rect.top - n) / 2;
+  const fw::TRect dest{std::max(left, Rect.left), std::max(top, Rect.top), std::min(left + n, Rect.right),
+                       std::min(top + n, Rect.bottom)};
+  if (dest.right <= dest.left || dest.bottom <= dest.top) return;
+  const fw::TRect source{dest.left - left, dest.top - top, dest.right - left, dest.bottom - top};
+  Canvas.CopyRect(dest, picture.Canvas(), source);
+}
+
+bool EditColorDialog(fw::TComponent* Owner, fw::TColor& Color) {
+  fw::TColorDialog dialog(Owner);
+  dialog.SetColor(Color);
+  if (!dialog.Execute()) return false;
+  Color = dialog.Color();
+  return true;
+}
+
+}  // namespace chart
