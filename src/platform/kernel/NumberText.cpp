@@ -1,8 +1,11 @@
 #include "platform/kernel/NumberText.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -35,10 +38,93 @@ bool LooksLikeTie(const std::string& digits) {
   return digits.find_first_not_of('0', size_t(kGeneralDigits) + 1) == std::string::npos;
 }
 
+// Digits and exponent (|value| = 0.digits x 10^e) of the shortest scientific text that reads
+// back as the same double.
+int ShortestDigits(double magnitude, char* digits, int& e) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+  int count = 0;
+  const char* p = text;
+  for (; p < result.ptr && *p != 'e'; ++p)
+    if (*p != '.') digits[count++] = *p;
+  int exponent = 0;
+  std::from_chars(p + 1 + (p[1] == '+'), result.ptr, exponent);
+  e = exponent + 1;
+  return count;
+}
+
+// Adds one unit in the last of `count` digits, carrying into a new leading digit.
+void RoundUp(char* digits, int count, int& e) {
+  int i = count - 1;
+  while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+  if (i >= 0) {
+    ++digits[i];
+  } else {
+    digits[0] = '1';
+    ++e;
+  }
+}
+
+constexpr int kUndecided = 2;
+
+// Where a double lies against the midpoint M = 0.d1..d15 5 x 10^e between its two 15-digit
+// neighbours (d1..d15 the first digits of `digits`): -1 below, 0 on it, 1 above, kUndecided when
+// the exact test does not apply. With M = D x 10^k for the 16-digit integer D, the test is
+// exact for -22 <= k <= 0 (values from 1e-7 to 1e16): 10^-k is then an exact double, the product
+// value x 10^-k is split exactly into a double and its error, and both stand next to D in long
+// double without rounding that could change the sign.
+int SideOfMidpoint(double magnitude, const char* digits, int e) {
+  const int k = e - kGeneralDigits - 1;
+  if (k < -22 || k > 0) return kUndecided;
+  std::uint64_t d = 0;
+  for (int i = 0; i < kGeneralDigits; ++i) d = d * 10 + std::uint64_t(digits[i] - '0');
+  d = d * 10 + 5;
+  double scale = 1;
+  for (int i = 0; i < -k; ++i) scale *= 10;  // exact up to 10^22
+  const double product = magnitude * scale;
+  const double error = std::fma(magnitude, scale, -product);
+  const Extended difference = (Extended(product) - Extended(d)) + Extended(error);
+  return difference < 0 ? -1 : (difference > 0 ? 1 : 0);
+}
+
+// The rounding of a value that is exactly a normal double, without the long double expansion (the
+// general text of a million doubles is written in a fraction of a second). A double is finer
+// than 15 digits everywhere: the shortest text that reads back as it lies within 0.111 of a unit
+// in the 15th digit. So a shortest text of at most 15 digits is the rounded value itself, and a
+// longer one rounds the same way as the value unless its digits past the 15th lie near one half;
+// there the value is compared with the midpoint of its two 15-digit neighbours. False hands the
+// cases that comparison cannot decide to the exact path.
+bool RoundedDigitsOfDouble(double magnitude, std::string& digits, int& e) {
+  char buffer[32];
+  int count = ShortestDigits(magnitude, buffer, e);
+  if (count > kGeneralDigits) {
+    const int beyond = (buffer[kGeneralDigits] - '0') * 10 + (count > kGeneralDigits + 1 ? buffer[kGeneralDigits + 1] - '0' : 0);
+    if (beyond <= 38) {
+      count = kGeneralDigits;
+    } else if (beyond >= 62) {
+      count = kGeneralDigits;
+      RoundUp(buffer, count, e);
+    } else {
+      const int side = SideOfMidpoint(magnitude, buffer, e);
+      if (side == kUndecided) return false;
+      count = kGeneralDigits;
+      if (side >= 0) RoundUp(buffer, count, e);  // a tie rounds away from zero
+    }
+  }
+  while (count > 1 && buffer[count - 1] == '0') --count;
+  digits.assign(buffer, size_t(count));
+  return true;
+}
+
 // Significant digits of |value| (no trailing zeros) and e with |value| = 0.digits x 10^e,
 // rounded half away from zero to kGeneralDigits digits. `value` is finite and non-zero.
 void RoundedDigits(Extended value, std::string& digits, int& e) {
   const Extended magnitude = std::fabs(value);
+  const double asDouble = double(magnitude);
+  // Subnormal doubles are coarser than 15 digits: they take the exact path.
+  if (Extended(asDouble) == magnitude && asDouble >= std::numeric_limits<double>::min() &&
+      RoundedDigitsOfDouble(asDouble, digits, e))
+    return;
   // Twice the digits settle the rounding unless they show a tie; a tie is decided on the exact
   // expansion, which every long double has in at most about 20 + |binary exponent| digits.
   std::string all = ScientificDigits(magnitude, 2 * kGeneralDigits, e);
