@@ -1,0 +1,453 @@
+// Range scans, integral, point-index and resampled arithmetic, derivatives and trim planning
+// over plain arrays. Loops run on plain doubles; a non-finite result is traced back to the
+// operation that produced it only when it appears, so the checks cost nothing on sound data.
+#include "analysis/AnalisisMath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/kernel/Exceptions.h"
+
+namespace analysis {
+
+namespace {
+
+bool Finite(double V) { return std::isfinite(V); }
+
+// The checked forms of the four operations, on doubles: the result must be representable as a
+// double, which a wider intermediate type would hide.
+double Checked(double Result) {
+  if (std::isnan(Result)) throw win::EInvalidOp();
+  if (std::isinf(Result)) throw win::EOverflow();
+  return Result;
+}
+double CkAdd(double A, double B) { return Checked(A + B); }
+double CkSub(double A, double B) { return Checked(A - B); }
+double CkMul(double A, double B) { return Checked(A * B); }
+double CkDiv(double A, double B) {
+  if (B == 0) {
+    if (A == 0) throw win::EInvalidOp();
+    throw win::EZeroDivide();
+  }
+  return Checked(A / B);
+}
+
+bool InRange(const TXYArrays& D, std::size_t I, double A, double B) {
+  const double x = D.X[I];
+  return x >= A && x <= B && Finite(D.Y[I]);
+}
+
+[[noreturn]] void Fail(const char* Message) { throw win::Exception(Message); }
+
+// Simpson over one pair of intervals of widths H0 and H1 (the uneven-step form), or two
+// trapezoids when one of them has no width.
+double SimpsonPair(double H0, double H1, double Y0, double Y1, double Y2) {
+  if (H0 == 0 || H1 == 0) return (H0 * (Y0 + Y1) + H1 * (Y1 + Y2)) / 2;
+  const double s = H0 + H1;
+  const double inv = 1 / (6 * H0 * H1);
+  return (s * (2 * H0 - H1) * H1 * Y0 + s * s * s * Y1 + s * (2 * H1 - H0) * H0 * Y2) * inv;
+}
+
+// The last interval (width H1) under the parabola through it and the interval before (H0).
+double ParabolaTail(double H0, double H1, double Y0, double Y1, double Y2) {
+  if (H0 == 0 || H1 == 0) return H1 * (Y1 + Y2) / 2;
+  const double s = H0 + H1;
+  const double alpha = (2 * H1 * H1 + 3 * H0 * H1) / (6 * s);
+  const double beta = (H1 * H1 + 3 * H0 * H1) / (6 * H0);
+  const double eta = H1 * H1 * H1 / (6 * H0 * s);
+  return alpha * Y2 + beta * Y1 - eta * Y0;
+}
+
+// The points of a further graph that take part: all but the NaN X values a series keeps last.
+// Raises MsgXNotAscending when their X values do not ascend.
+std::size_t AscendingCount(const TXYArrays& G) {
+  std::size_t n = G.Count;
+  while (n > 0 && std::isnan(G.X[n - 1])) --n;
+  for (std::size_t i = 1; i < n; ++i)
+    if (!(G.X[i - 1] <= G.X[i])) Fail(MsgXNotAscending);
+  return n;
+}
+
+// The reference's refined grid: SplitInterval steps per interval, the last point once.
+struct GridStep {
+  double X0, Y0, DX, DY;
+  int Steps;
+};
+
+GridStep ReferenceStep(const TXYArrays& R, std::size_t I, int N) {
+  if (I + 1 < R.Count) {
+    const double dx = (R.X[I + 1] - R.X[I]) / N;
+    const double dy = (R.Y[I + 1] - R.Y[I]) * dx / (R.X[I + 1] - R.X[I]);
+    return {R.X[I], R.Y[I], dx, dy, N};
+  }
+  return {R.X[I], R.Y[I], 0, 0, 1};
+}
+
+// The same grid value through the checked operations, for tracing a non-finite one.
+void CheckReferenceValue(const TXYArrays& R, std::size_t I, int N, int J) {
+  if (I + 1 >= R.Count) return;
+  const double x0 = R.X[I], x1 = R.X[I + 1], y0 = R.Y[I], y1 = R.Y[I + 1];
+  if (!Finite(x0) || !Finite(x1) || !Finite(y0) || !Finite(y1)) return;
+  const double dx = CkDiv(CkSub(x1, x0), N);
+  const double dy = CkDiv(CkMul(CkSub(y1, y0), dx), CkSub(x1, x0));
+  CkAdd(x0, CkMul(J, dx));
+  CkAdd(y0, CkMul(J, dy));
+}
+
+// Linear interpolation between the bracketing points, in the order the routines have always
+// computed it, so results do not move in the last bit.
+double Interpolate(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
+  const double lx = G.X[Lower], ly = G.Y[Lower], ux = G.X[Upper], uy = G.Y[Upper];
+  return (uy - ly) * (X - lx) / (ux - lx) + ly;
+}
+
+double CheckedInterpolate(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
+  const double lx = G.X[Lower], ly = G.Y[Lower], ux = G.X[Upper], uy = G.Y[Upper];
+  return CkAdd(CkDiv(CkMul(CkSub(uy, ly), CkSub(X, lx)), CkSub(ux, lx)), ly);
+}
+
+double RareStep(TRareOp Op, double Y, double V) {
+  switch (Op) {
+    case roSum:
+      return Y + V;
+    case roDifference:
+      return Y - V;
+    case roProduct:
+      return Y * V;
+    case roQuotient:
+      return Y / V;
+  }
+  return Y;
+}
+
+double CheckedRareStep(TRareOp Op, double Y, double V) {
+  switch (Op) {
+    case roSum:
+      return CkAdd(Y, V);
+    case roDifference:
+      return CkSub(Y, V);
+    case roProduct:
+      return CkMul(Y, V);
+    case roQuotient:
+      return CkDiv(Y, V);
+  }
+  return Y;
+}
+
+// Walks one further graph along the grid: Upper is the first point past x (X > x when Strict,
+// else X >= x). A grid x below the previous one (a reference whose X values do not ascend)
+// searches afresh, so every answer equals a search from the graph's first point.
+class Bracket {
+ public:
+  Bracket(const TXYArrays& G, std::size_t Count, bool Strict) : FG(G), FCount(Count), FStrict(Strict) {}
+
+  // True with Lower and Upper set when x lies between two points of the graph.
+  bool Find(double X, std::size_t& Lower, std::size_t& Upper) {
+    if (!(X >= FLast)) {
+      const double* first = FG.X;
+      const double* last = FG.X + FCount;
+      FUpper = std::size_t((FStrict ? std::upper_bound(first, last, X) : std::lower_bound(first, last, X)) - first);
+    } else if (FStrict) {
+      while (FUpper < FCount && FG.X[FUpper] <= X) ++FUpper;
+    } else {
+      while (FUpper < FCount && FG.X[FUpper] < X) ++FUpper;
+    }
+    FLast = X;
+    if (FUpper == 0 || FUpper >= FCount) return false;
+    Lower = FUpper - 1;
+    Upper = FUpper;
+    return true;
+  }
+
+ private:
+  const TXYArrays& FG;
+  std::size_t FCount;
+  bool FStrict;
+  std::size_t FUpper = 0;
+  double FLast = std::numeric_limits<double>::quiet_NaN();  // the first call searches
+};
+
+}  // namespace
+
+void MaxYInRange(const TXYArrays& Data, TPointXY& Res, double A, double B) {
+  Res.Y = MaxSearchStart;
+  for (std::size_t i = 0; i < Data.Count; ++i)
+    if (InRange(Data, i, A, B) && Data.Y[i] > Res.Y) Res = {Data.X[i], Data.Y[i]};
+}
+
+void MinYInRange(const TXYArrays& Data, TPointXY& Res, double A, double B) {
+  Res.Y = MinSearchStart;
+  for (std::size_t i = 0; i < Data.Count; ++i)
+    if (InRange(Data, i, A, B) && Data.Y[i] < Res.Y) Res = {Data.X[i], Data.Y[i]};
+}
+
+void MinMaxYInRange(const TXYArrays& Data, TMinMaxXY& Res, double A, double B) {
+  Res.MinY = MinSearchStart;
+  Res.MaxY = MaxSearchStart;
+  for (std::size_t i = 0; i < Data.Count; ++i) {
+    if (!InRange(Data, i, A, B)) continue;
+    const double x = Data.X[i], y = Data.Y[i];
+    if (y < Res.MinY) {
+      Res.MinX = x;
+      Res.MinY = y;
+    }
+    if (y > Res.MaxY) {
+      Res.MaxX = x;
+      Res.MaxY = y;
+    }
+  }
+}
+
+double MeanYInRange(const TXYArrays& Data, double A, double B) {
+  double sum = 0;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < Data.Count; ++i)
+    if (InRange(Data, i, A, B)) {
+      sum += Data.Y[i];
+      ++count;
+    }
+  if (count == 0) Fail(MsgNoPointsInRange);
+  return Checked(sum) / double(count);
+}
+
+double IntegrateRange(const TXYArrays& Data, double A, double B) {
+  // The last three points taken, oldest first: (x0, y0), (x1, y1), (x2, y2).
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  std::size_t taken = 0;
+  double sum = 0;
+  for (std::size_t i = 0; i < Data.Count; ++i) {
+    if (!InRange(Data, i, A, B)) continue;
+    const double x = Data.X[i], y = Data.Y[i];
+    if (taken > 0 && !(x >= x2)) Fail(MsgXNotAscending);
+    x0 = x1;
+    y0 = y1;
+    x1 = x2;
+    y1 = y2;
+    x2 = x;
+    y2 = y;
+    // Points 2, 4, 6, ... close a pair of intervals.
+    if (taken >= 2 && taken % 2 == 0) sum += SimpsonPair(x1 - x0, x2 - x1, y0, y1, y2);
+    ++taken;
+  }
+  if (taken < 2) Fail(MsgNoPointsInRange);
+  const std::size_t intervals = taken - 1;
+  if (intervals == 1) return Checked((x2 - x1) * (y1 + y2) / 2);
+  if (intervals % 2 == 1) sum += ParabolaTail(x1 - x0, x2 - x1, y0, y1, y2);
+  return Checked(sum);
+}
+
+double CheckedCombineStep(TIndexOp Op, double Result, double Value) {
+  const double r = CombineStep(Op, Result, Value);
+  if (!Finite(r) && Finite(Result) && Finite(Value)) Checked(r);
+  return r;
+}
+
+void CombineByIndex(TIndexOp Op, const std::vector<TValuesArray>& Sources, std::vector<double>& Result) {
+  std::size_t longest = 0;
+  for (const TValuesArray& s : Sources) longest = std::max(longest, s.Count);
+  Result.resize(longest);
+  double* r = Result.data();
+  std::size_t started = 0;  // indices below this already hold a value
+  for (const TValuesArray& s : Sources) {
+    const double* v = s.Values;
+    const std::size_t fold = std::min(started, s.Count);
+    switch (Op) {  // one loop per operation, so each compiles to straight vector code
+      case ioAdd:
+      case ioAverage:
+        for (std::size_t i = 0; i < fold; ++i) r[i] += v[i];
+        break;
+      case ioSubtract:
+        for (std::size_t i = 0; i < fold; ++i) r[i] -= v[i];
+        break;
+      case ioMultiply:
+        for (std::size_t i = 0; i < fold; ++i) r[i] *= v[i];
+        break;
+      default:
+        for (std::size_t i = 0; i < fold; ++i) r[i] = CombineStep(Op, r[i], v[i]);
+        break;
+    }
+    if (s.Count > started) {
+      std::copy(v + started, v + s.Count, r + started);
+      started = s.Count;
+    }
+  }
+  if (Op == ioAverage) {
+    // Index i has as many values as there are sources longer than i.
+    std::vector<std::size_t> counts;
+    for (const TValuesArray& s : Sources) counts.push_back(s.Count);
+    std::sort(counts.begin(), counts.end());
+    std::size_t from = 0;
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+      const double n = double(counts.size() - k);
+      for (std::size_t i = from; i < counts[k]; ++i) r[i] /= n;
+      from = std::max(from, counts[k]);
+    }
+  }
+  // A value that is no longer finite is folded again, checked, to raise its fault (when its
+  // operands were finite).
+  for (std::size_t i = 0; i < longest; ++i) {
+    if (Finite(r[i])) continue;
+    bool first = true;
+    double value = 0;
+    for (const TValuesArray& s : Sources) {
+      if (i >= s.Count) continue;
+      value = first ? s.Values[i] : CheckedCombineStep(Op, value, s.Values[i]);
+      first = false;
+    }
+  }
+}
+
+namespace {
+
+// Walks the reference's refined grid. At each grid point the reference's own value starts a
+// sum, each further graph that brackets x folds its interpolated value in (Fold, or
+// CheckedFold when tracing a fault), and Emit receives x, the own value and the folded sum
+// with the number of values in it.
+template <typename TFold, typename TCheckedFold, typename TEmit>
+void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, int SplitInterval, bool Strict,
+              TFold Fold, TCheckedFold CheckedFold, TEmit Emit) {
+  if (Reference.Count == 0) Fail(MsgTooFewPoints);
+  const int n = std::max(1, SplitInterval);
+  std::vector<std::size_t> counts;
+  std::vector<Bracket> brackets;
+  brackets.reserve(Others.size());
+  for (const TXYArrays& g : Others) {
+    counts.push_back(AscendingCount(g));
+    brackets.emplace_back(g, counts.back(), Strict);
+  }
+  for (std::size_t i = 0; i < Reference.Count; ++i) {
+    const GridStep step = ReferenceStep(Reference, i, n);
+    for (int j = 0; j < step.Steps; ++j) {
+      // The interval's first point as it is: a gap (NaN) at its other end leaves it whole.
+      const double x = j == 0 ? step.X0 : step.X0 + j * step.DX;
+      const double own = j == 0 ? step.Y0 : step.Y0 + j * step.DY;
+      double sum = own;
+      int taken = 1;
+      for (std::size_t g = 0; g < Others.size(); ++g) {
+        std::size_t lo, up;
+        if (!brackets[g].Find(x, lo, up)) continue;
+        sum = Fold(sum, Interpolate(Others[g], lo, up, x));
+        ++taken;
+      }
+      if (!Finite(sum)) {
+        // Trace the fault: the reference's own value first, then each graph's step.
+        CheckReferenceValue(Reference, i, n, j);
+        double checked = own;
+        for (std::size_t g = 0; g < Others.size() && Finite(checked); ++g) {
+          Bracket fresh(Others[g], counts[g], Strict);
+          std::size_t lo, up;
+          if (!fresh.Find(x, lo, up)) continue;
+          const TXYArrays& o = Others[g];
+          if (!Finite(o.X[lo]) || !Finite(o.Y[lo]) || !Finite(o.X[up]) || !Finite(o.Y[up])) break;
+          checked = CheckedFold(checked, CheckedInterpolate(o, lo, up, x));
+        }
+      }
+      Emit(x, own, sum, taken);
+    }
+  }
+}
+
+std::size_t GridSize(const TXYArrays& Reference, int SplitInterval) {
+  return Reference.Count == 0 ? 0 : (Reference.Count - 1) * std::size_t(std::max(1, SplitInterval)) + 1;
+}
+
+}  // namespace
+
+void ResampleArithmetic(TRareOp Op, const TXYArrays& Reference, const std::vector<TXYArrays>& Others,
+                        int SplitInterval, std::vector<double>& X, std::vector<double>& Y) {
+  X.clear();
+  Y.clear();
+  X.reserve(GridSize(Reference, SplitInterval));
+  Y.reserve(GridSize(Reference, SplitInterval));
+  WalkGrid(
+      Reference, Others, SplitInterval, true, [Op](double y, double v) { return RareStep(Op, y, v); },
+      [Op](double y, double v) { return CheckedRareStep(Op, y, v); },
+      [&](double x, double, double y, int) {
+        X.push_back(x);
+        Y.push_back(y);
+      });
+}
+
+void ResampleAverage(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, int SplitInterval,
+                     std::vector<double>& X, std::vector<double>& Y, TDeviationStats& Stats) {
+  X.clear();
+  Y.clear();
+  Stats = TDeviationStats{};
+  X.reserve(GridSize(Reference, SplitInterval));
+  Y.reserve(GridSize(Reference, SplitInterval));
+  WalkGrid(
+      Reference, Others, SplitInterval, false, [](double s, double v) { return s + v; },
+      [](double s, double v) { return CkAdd(s, v); },
+      [&](double x, double own, double sum, int taken) {
+        const double mean = sum / taken;
+        const double dev = std::fabs(mean - own);
+        if (dev > Stats.MaxDev) {
+          Stats.MaxDev = dev;
+          Stats.MaxMean = mean;
+        }
+        if (dev < Stats.MinDev) {
+          Stats.MinDev = dev;
+          Stats.MinMean = mean;
+        }
+        X.push_back(x);
+        Y.push_back(mean);
+      });
+}
+
+void Derivative(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D) {
+  X.clear();
+  D.clear();
+  if (Data.Count < 4) Fail(MsgTooFewPoints);
+  const std::size_t n = Data.Count - 2;
+  X.assign(Data.X + 1, Data.X + 1 + n);
+  D.resize(n);
+  const double* x = Data.X;
+  const double* y = Data.Y;
+  double* d = D.data();
+  for (std::size_t i = 1; i <= n; ++i) d[i - 1] = (y[i + 1] - y[i - 1]) / (x[i + 1] - x[i - 1]);
+  for (std::size_t i = 1; i <= n; ++i) {
+    if (Finite(d[i - 1])) continue;
+    if (Finite(y[i + 1]) && Finite(y[i - 1]) && Finite(x[i + 1]) && Finite(x[i - 1]))
+      CkDiv(CkSub(y[i + 1], y[i - 1]), CkSub(x[i + 1], x[i - 1]));
+  }
+}
+
+void SecondDerivative(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D) {
+  X.clear();
+  D.clear();
+  if (Data.Count < 4) Fail(MsgTooFewPoints);
+  const std::size_t n = Data.Count - 2;
+  X.assign(Data.X + 1, Data.X + 1 + n);
+  D.resize(n);
+  const double* x = Data.X;
+  const double* y = Data.Y;
+  auto value = [&](std::size_t i, bool Check) {
+    auto add = [&](double a, double b) { return Check ? CkAdd(a, b) : a + b; };
+    auto sub = [&](double a, double b) { return Check ? CkSub(a, b) : a - b; };
+    auto mul = [&](double a, double b) { return Check ? CkMul(a, b) : a * b; };
+    auto div = [&](double a, double b) { return Check ? CkDiv(a, b) : a / b; };
+    const double h0 = sub(x[i], x[i - 1]), h1 = sub(x[i + 1], x[i]);
+    if (h0 == h1) return div(div(add(sub(y[i + 1], mul(2, y[i])), y[i - 1]), h0), h1);
+    return div(mul(2, sub(div(sub(y[i + 1], y[i]), h1), div(sub(y[i], y[i - 1]), h0))), add(h0, h1));
+  };
+  for (std::size_t i = 1; i <= n; ++i) D[i - 1] = value(i, false);
+  for (std::size_t i = 1; i <= n; ++i) {
+    if (Finite(D[i - 1])) continue;
+    bool operandsFinite = true;
+    for (std::size_t k = i - 1; k <= i + 1; ++k) operandsFinite = operandsFinite && Finite(x[k]) && Finite(y[k]);
+    if (operandsFinite) value(i, true);
+  }
+}
+
+TTrimPlan PlanTrim(const double* X, std::size_t Count, double At) {
+  TTrimPlan plan;
+  std::size_t k = 0;
+  while (k < Count && !(X[k] > At)) ++k;
+  if (k == Count) return plan;
+  plan.PointRightOfCut = true;
+  plan.Kept = k == 0 || X[k] - At <= At - X[k - 1] ? k : k - 1;
+  return plan;
+}
+
+}  // namespace analysis

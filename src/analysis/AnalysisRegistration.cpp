@@ -1,0 +1,27 @@
+// Start-up and shutdown registration of the analysis layer.
+#include "analysis/AnalysisRegistration.h"
+
+#include "analysis/Analisis.h"
+#include "analysis/CurveFitting.h"
+#include "analysis/PlotFunci.h"
+#include "analysis/PlotSmoothingSpline.h"
+#include "workspace/Graph.h"
+
+namespace analysis {
+
+void RegisterAnalysis() {
+  RegisterBasicFunctions();
+  RegisterSmoothingFunction();
+  RegisterFittingFunctions();
+  workspace::GraphTrimRoutines.TrimLeft = TrimSeriesLeft;
+  workspace::GraphTrimRoutines.TrimRight = TrimSeriesRight;
+}
+
+void UnRegisterAnalysis() {
+  workspace::GraphTrimRoutines = {};
+  UnRegisterFittingFunctions();
+  UnRegisterSmoothingFunction();
+  UnRegisterBasicFunctions();
+}
+
+}  // namespace analysis

@@ -1,0 +1,436 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "AnalysisTestSupport.h"
+#include "analysis/AnalisisMath.h"
+#include "platform/kernel/Exceptions.h"
+
+using namespace analysis;
+using analysis_test::ErrorOf;
+using analysis_test::PyArray;
+using analysis_test::RunNumPy;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct Graph {
+  std::vector<double> x, y;
+  TXYArrays View() const { return {x.data(), y.data(), x.size()}; }
+};
+
+// The resampled operation exactly as first written: each further graph is searched from its
+// first point for every grid X. Quadratic, and the reference for the linear walk.
+void ResampleBySearch(TRareOp Op, const Graph& R, const std::vector<Graph>& Others, int N, bool Average,
+                      std::vector<double>& X, std::vector<double>& Y) {
+  X.clear();
+  Y.clear();
+  for (std::size_t i = 0; i < R.x.size(); ++i) {
+    double dx = 0, dy = 0;
+    int steps = 1;
+    if (i + 1 < R.x.size()) {
+      dx = (R.x[i + 1] - R.x[i]) / N;
+      dy = (R.y[i + 1] - R.y[i]) * dx / (R.x[i + 1] - R.x[i]);
+      steps = N;
+    }
+    for (int j = 0; j < steps; ++j) {
+      const double x = R.x[i] + j * dx;
+      double y = R.y[i] + j * dy;
+      double sum = y;
+      int count = 1;
+      for (const Graph& g : Others) {
+        double lx = -1e307, ly = 0, ux = 1e307, uy = 0;
+        for (std::size_t k = 0; k < g.x.size(); ++k) {
+          const bool below = Average ? g.x[k] < x : g.x[k] <= x;
+          if (below) {
+            lx = g.x[k];
+            ly = g.y[k];
+          } else {
+            ux = g.x[k];
+            uy = g.y[k];
+            break;
+          }
+        }
+        if (lx == -1e307 || ux == 1e307) continue;
+        const double v = (uy - ly) * (x - lx) / (ux - lx) + ly;
+        if (Average) {
+          sum += v;
+          ++count;
+        } else {
+          y = Op == roSum ? y + v : Op == roDifference ? y - v : Op == roProduct ? y * v : y / v;
+        }
+      }
+      X.push_back(x);
+      Y.push_back(Average ? sum / count : y);
+    }
+  }
+}
+
+Graph RandomGraph(std::mt19937& Random, std::size_t Count, double From, double MeanStep, bool Positive) {
+  std::uniform_real_distribution<double> step(0.1 * MeanStep, 1.9 * MeanStep);
+  std::uniform_real_distribution<double> value(Positive ? 0.5 : -5, 5);
+  Graph g;
+  double x = From;
+  for (std::size_t i = 0; i < Count; ++i) {
+    g.x.push_back(x);
+    g.y.push_back(value(Random));
+    x += step(Random);
+  }
+  return g;
+}
+
+}  // namespace
+
+// ---- interval scans -------------------------------------------------------------------------
+
+TEST(RangeScan, FirstOfEqualExtremesWinsAndBoundsAreInclusive) {
+  const Graph g{{0, 1, 2, 3, 4}, {1, 3, 3, -2, -2}};
+  TPointXY res{99, 0};
+  MaxYInRange(g.View(), res, 0, 4);
+  EXPECT_EQ(res.X, 1);
+  EXPECT_EQ(res.Y, 3);
+  MinYInRange(g.View(), res, 0, 4);
+  EXPECT_EQ(res.X, 3);
+  EXPECT_EQ(res.Y, -2);
+  MaxYInRange(g.View(), res, 3, 4);  // both bounds hit a point
+  EXPECT_EQ(res.X, 3);
+  EXPECT_EQ(res.Y, -2);
+  TMinMaxXY mm;
+  MinMaxYInRange(g.View(), mm, 1, 3);
+  EXPECT_EQ(mm.MinX, 3);
+  EXPECT_EQ(mm.MinY, -2);
+  EXPECT_EQ(mm.MaxX, 1);
+  EXPECT_EQ(mm.MaxY, 3);
+}
+
+TEST(RangeScan, EmptyIntervalKeepsStartValuesAndX) {
+  const Graph g{{0, 1, 2}, {5, 6, 7}};
+  TPointXY res{42, 0};
+  MaxYInRange(g.View(), res, 10, 20);
+  EXPECT_EQ(res.X, 42);
+  EXPECT_EQ(res.Y, -1.7e308);
+  MinYInRange(g.View(), res, 1.2, 1.8);
+  EXPECT_EQ(res.X, 42);
+  EXPECT_EQ(res.Y, 1.7e308);
+  TMinMaxXY mm{7, 7, 8, 8};
+  MinMaxYInRange(g.View(), mm, 5, 4);  // reversed bounds hold no point
+  EXPECT_EQ(mm.MinY, 1.7e308);
+  EXPECT_EQ(mm.MaxY, -1.7e308);
+  EXPECT_EQ(mm.MinX, 7);
+  EXPECT_EQ(mm.MaxX, 8);
+  EXPECT_EQ(ErrorOf([&] { MeanYInRange(g.View(), 10, 20); }), MsgNoPointsInRange);
+  EXPECT_EQ(ErrorOf([&] { MeanYInRange(TXYArrays{}, 0, 1); }), MsgNoPointsInRange);
+}
+
+// A parametric graph goes back and forth in X: points after one beyond B still count.
+TEST(RangeScan, GraphsWhoseXDoesNotAscendAreScannedWhole) {
+  const Graph g{{0, 5, 1, 2, 9, 1.5}, {1, 100, 4, 2, -50, 7}};
+  TPointXY res;
+  MaxYInRange(g.View(), res, 0, 2);
+  EXPECT_EQ(res.X, 1.5);
+  EXPECT_EQ(res.Y, 7);
+  MinYInRange(g.View(), res, 0, 2);
+  EXPECT_EQ(res.X, 0);
+  EXPECT_EQ(res.Y, 1);
+  EXPECT_DOUBLE_EQ(MeanYInRange(g.View(), 0, 2), (1 + 4 + 2 + 7) / 4.0);
+}
+
+TEST(RangeScan, PointsThatAreNotNumbersTakeNoPart) {
+  const Graph g{{0, 1, 2, kNaN}, {1, kNaN, 3, 50}};
+  TPointXY res;
+  MaxYInRange(g.View(), res, -100, 100);
+  EXPECT_EQ(res.Y, 3);
+  EXPECT_EQ(MeanYInRange(g.View(), -100, 100), 2);
+}
+
+// ---- integral -------------------------------------------------------------------------------
+
+TEST(Integral, StraightLineOverItsPoints) {
+  const Graph g{{0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}};
+  EXPECT_EQ(IntegrateRange(g.View(), 0, 4), 8);
+  // A wider interval holds the same points: the step comes from their spacing, so the
+  // integral stays 8 (a step of (B - A) / n would give 12).
+  EXPECT_EQ(IntegrateRange(g.View(), -1, 5), 8);
+  EXPECT_DOUBLE_EQ(IntegrateRange(g.View(), 1, 3), 4);
+}
+
+TEST(Integral, FewerThanTwoPointsRaise) {
+  const Graph g{{0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}};
+  EXPECT_EQ(ErrorOf([&] { IntegrateRange(g.View(), 1.5, 2.5); }), MsgNoPointsInRange);
+  EXPECT_EQ(ErrorOf([&] { IntegrateRange(g.View(), 10, 20); }), MsgNoPointsInRange);
+  EXPECT_EQ(ErrorOf([&] { IntegrateRange(TXYArrays{}, 0, 1); }), MsgNoPointsInRange);
+}
+
+// Simpson and the parabola tail are exact for a parabola on any spacing and interval count.
+TEST(Integral, ExactForParabolasOnUnevenSpacing) {
+  auto f = [](double x) { return 3 * x * x - 2 * x + 1; };
+  auto F = [](double x) { return x * x * x - x * x + x; };
+  const std::vector<std::vector<double>> grids = {
+      {0, 1},                          // one interval: trapezoid (exact only for lines)
+      {0, 1, 2, 3},                    // odd count, even steps
+      {0, 0.5, 2, 2.2, 3.7},           // even count, uneven
+      {-1, -0.2, 0.1, 1.4, 1.5, 3.0},  // odd count, uneven
+  };
+  for (std::size_t k = 1; k < grids.size(); ++k) {
+    Graph g;
+    g.x = grids[k];
+    for (double x : g.x) g.y.push_back(f(x));
+    const double a = g.x.front(), b = g.x.back();
+    EXPECT_NEAR(IntegrateRange(g.View(), a, b), F(b) - F(a), 1e-12) << k;
+  }
+  const Graph two{{0, 2}, {1, 5}};
+  EXPECT_EQ(IntegrateRange(two.View(), 0, 2), 6);
+}
+
+TEST(Integral, RepeatedXAndDisorder) {
+  // A repeated X is an interval of no width: no division by it.
+  const Graph g{{0, 1, 1, 2, 3}, {0, 1, 1, 2, 3}};
+  EXPECT_DOUBLE_EQ(IntegrateRange(g.View(), 0, 3), 4.5);
+  const Graph backwards{{0, 2, 1, 3}, {0, 2, 1, 3}};
+  EXPECT_EQ(ErrorOf([&] { IntegrateRange(backwards.View(), 0, 3); }), MsgXNotAscending);
+}
+
+// Against an independent computation: NumPy fits the parabola through each pair of intervals
+// (and the last three points for an odd count) and integrates it.
+TEST(Integral, MatchesPiecewiseParabolasFromNumPy) {
+  std::mt19937 random(7);
+  for (std::size_t count : {7u, 8u, 40u, 41u}) {
+    const Graph g = RandomGraph(random, count, -3, 0.37, false);
+    const double a = g.x[1] - 1e-9, b = g.x[count - 2] + 1e-9;  // the end points stay out
+    std::ostringstream py;
+    py << "x=" << PyArray(g.x) << "\ny=" << PyArray(g.y) << "\nx=x[1:-1];y=y[1:-1];n=len(x)-1;s=0.0\n"
+       << "def part(i,lo,hi):\n"
+       << "  p=np.polyint(np.polyfit(x[i:i+3]-x[i],y[i:i+3],2))\n"
+       << "  return np.polyval(p,hi-x[i])-np.polyval(p,lo-x[i])\n"
+       << "for i in range(0,n-1,2): s+=part(i,x[i],x[i+2])\n"
+       << "if n%2==1: s+=part(n-2,x[n-1],x[n])\n"
+       << "print(repr(float(s)))\n";
+    const std::vector<double> ref = RunNumPy(py.str());
+    ASSERT_EQ(ref.size(), 1u) << "python3 with numpy is needed";
+    EXPECT_NEAR(IntegrateRange(g.View(), a, b), ref[0], 1e-9 * (1 + std::fabs(ref[0]))) << count;
+  }
+}
+
+// ---- point-index arithmetic -----------------------------------------------------------------
+
+TEST(ByIndex, ShorterSourcesStopAndTheFirstPresentStarts) {
+  const std::vector<double> a = {10, 20, 30}, b = {1, 2, 3, 4, 5};
+  std::vector<double> r;
+  CombineByIndex(ioSubtract, {{a.data(), 3}, {b.data(), 5}}, r);
+  EXPECT_EQ(r, (std::vector<double>{9, 18, 27, 4, 5}));
+  const std::vector<double> nine = {9, 9}, rising = {5, 6, 7, 8};
+  CombineByIndex(ioLow, {{nine.data(), 2}, {rising.data(), 4}}, r);
+  EXPECT_EQ(r, (std::vector<double>{5, 6, 7, 8}));
+  CombineByIndex(ioHigh, {{nine.data(), 2}, {rising.data(), 4}}, r);
+  EXPECT_EQ(r, (std::vector<double>{9, 9, 7, 8}));
+  const std::vector<double> c = {6, 8, 1};
+  CombineByIndex(ioAverage, {{a.data(), 3}, {b.data(), 5}, {c.data(), 3}}, r);
+  EXPECT_EQ(r, (std::vector<double>{17.0 / 3, 10, 34.0 / 3, 4, 5}));
+  CombineByIndex(ioAdd, {}, r);
+  EXPECT_TRUE(r.empty());
+}
+
+TEST(ByIndex, QuotientKeepsTheDividendForAZeroDivisor) {
+  const std::vector<double> a = {6, 6, 0}, b = {0, 4, 5};
+  std::vector<double> r;
+  CombineByIndex(ioDivide, {{a.data(), 3}, {b.data(), 3}}, r);
+  EXPECT_EQ(r, (std::vector<double>{6, 1.5, 0}));
+  CombineByIndex(ioMultiply, {{a.data(), 3}, {b.data(), 3}}, r);
+  EXPECT_EQ(r, (std::vector<double>{0, 24, 0}));
+}
+
+TEST(ByIndex, OverflowRaisesAndNullValuesPassThrough) {
+  const std::vector<double> big = {1, 1e308}, big2 = {1, 1e308};
+  std::vector<double> r;
+  EXPECT_EQ(ErrorOf([&] { CombineByIndex(ioAdd, {{big.data(), 2}, {big2.data(), 2}}, r); }),
+            "Floating point overflow");
+  EXPECT_EQ(ErrorOf([&] { CombineByIndex(ioAverage, {{big.data(), 2}, {big2.data(), 2}}, r); }),
+            "Floating point overflow");
+  const std::vector<double> tiny = {1, 1e-300};
+  EXPECT_EQ(ErrorOf([&] { CombineByIndex(ioDivide, {{big.data(), 2}, {tiny.data(), 2}}, r); }),
+            "Floating point overflow");
+  const std::vector<double> gap = {1, kNaN};
+  CombineByIndex(ioSubtract, {{big.data(), 2}, {gap.data(), 2}}, r);
+  EXPECT_EQ(r[0], 0);
+  EXPECT_TRUE(std::isnan(r[1]));
+}
+
+// ---- resampled arithmetic -------------------------------------------------------------------
+
+TEST(Resample, GridOfTheReferenceAndWhereOthersContribute) {
+  const Graph ref{{0, 4, 8}, {0, 4, 0}};
+  const Graph other{{2, 6}, {10, 30}};
+  std::vector<double> x, y;
+  ResampleArithmetic(roSum, ref.View(), {other.View()}, 4, x, y);
+  EXPECT_EQ(x, (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+  // The other graph adds where 2 <= x < 6: nothing at its own last X.
+  EXPECT_EQ(y, (std::vector<double>{0, 1, 2 + 10, 3 + 15, 4 + 20, 3 + 25, 2, 1, 0}));
+  TDeviationStats stats;
+  ResampleAverage(ref.View(), {other.View()}, 4, x, y, stats);
+  // The mean counts the other graph where 2 < x <= 6.
+  EXPECT_EQ(y, (std::vector<double>{0, 1, 2, (3 + 15) / 2.0, (4 + 20) / 2.0, (3 + 25) / 2.0, (2 + 30) / 2.0, 1, 0}));
+  EXPECT_EQ(stats.MaxDev, 14);
+  EXPECT_EQ(stats.MaxMean, 16);
+  EXPECT_EQ(stats.MinDev, 0);
+  EXPECT_EQ(stats.MinMean, 0);
+}
+
+TEST(Resample, SingleGraphMeanIsTheGraphWithNoDeviation) {
+  const Graph ref{{0, 1, 3}, {2, 4, 8}};
+  std::vector<double> x, y;
+  TDeviationStats stats;
+  ResampleAverage(ref.View(), {}, 2, x, y, stats);
+  EXPECT_EQ(x, (std::vector<double>{0, 0.5, 1, 2, 3}));
+  EXPECT_EQ(y, (std::vector<double>{2, 3, 4, 6, 8}));
+  EXPECT_EQ(stats.MaxDev, 0);
+  EXPECT_EQ(stats.MaxMean, 0);
+  EXPECT_EQ(stats.MinDev, 0);
+  EXPECT_EQ(stats.MinMean, 2);
+}
+
+// The linear walk gives bit for bit what a search from the first point gives, for every
+// operation, several split counts, graphs that start before or after the reference, and a
+// reference whose X values turn back.
+TEST(Resample, IdenticalToTheSearchFromTheFirstPointOnRandomGraphs) {
+  std::mt19937 random(2024);
+  for (int trial = 0; trial < 12; ++trial) {
+    const int n = 1 + trial % 5;
+    Graph ref = RandomGraph(random, 60 + std::size_t(trial), -2, 0.5, true);
+    if (trial % 4 == 3) std::swap(ref.x[10], ref.x[30]);  // turns back
+    const std::vector<Graph> others = {RandomGraph(random, 80, -5, 0.4, true), RandomGraph(random, 15, 3, 1.1, true),
+                                       RandomGraph(random, 1, 5, 1, true), Graph{}};
+    std::vector<TXYArrays> views;
+    for (const Graph& g : others) views.push_back(g.View());
+    for (TRareOp op : {roSum, roDifference, roProduct, roQuotient}) {
+      std::vector<double> x, y, ex, ey;
+      ResampleArithmetic(op, ref.View(), views, n, x, y);
+      ResampleBySearch(op, ref, others, n, false, ex, ey);
+      ASSERT_EQ(x, ex) << trial << " " << op;
+      ASSERT_EQ(y, ey) << trial << " " << op;
+    }
+    std::vector<double> x, y, ex, ey;
+    TDeviationStats stats;
+    ResampleAverage(ref.View(), views, n, x, y, stats);
+    ResampleBySearch(roSum, ref, others, n, true, ex, ey);
+    ASSERT_EQ(x, ex) << trial;
+    ASSERT_EQ(y, ey) << trial;
+  }
+}
+
+// Against NumPy: np.interp of the other graph on the reference grid, masked where the graph
+// brackets the grid X, subtracted from the reference's own interpolation.
+TEST(Resample, DifferenceMatchesNumPyInterp) {
+  std::mt19937 random(99);
+  const Graph ref = RandomGraph(random, 50, 0, 1, false), other = RandomGraph(random, 70, 3, 0.6, false);
+  std::vector<double> x, y;
+  ResampleArithmetic(roDifference, ref.View(), {other.View()}, 3, x, y);
+  std::ostringstream py;
+  py << "rx=" << PyArray(ref.x) << "\nry=" << PyArray(ref.y) << "\nox=" << PyArray(other.x)
+     << "\noy=" << PyArray(other.y) << "\nN=3\n"
+     << "gx=np.concatenate([rx[i]+np.arange(N)*(rx[i+1]-rx[i])/N for i in range(len(rx)-1)]+[rx[-1:]])\n"
+     << "gy=np.interp(gx,rx,ry)\nm=(gx>=ox[0])&(gx<ox[-1])\n"
+     << "for v in gx: print(repr(float(v)))\nfor v in gy-np.where(m,np.interp(gx,ox,oy),0): print(repr(float(v)))\n";
+  const std::vector<double> ref_out = RunNumPy(py.str());
+  ASSERT_EQ(ref_out.size(), 2 * x.size()) << "python3 with numpy is needed";
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    EXPECT_NEAR(x[i], ref_out[i], 1e-12) << i;
+    EXPECT_NEAR(y[i], ref_out[x.size() + i], 1e-9) << i;
+  }
+}
+
+TEST(Resample, FaultsAndRefusals) {
+  std::vector<double> x, y;
+  TDeviationStats stats;
+  const Graph ref{{0, 1, 2}, {1, 2, 3}};
+  const Graph zero{{-1, 3}, {-1, 3}};  // interpolates to 0 at x = 0
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, ref.View(), {zero.View()}, 1, x, y); }),
+            "Floating point division by zero");
+  const Graph zeroRef{{0, 1}, {0, 5}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, zeroRef.View(), {zero.View()}, 1, x, y); }),
+            "Invalid floating point operation");
+  const Graph repeated{{0, 1, 1, 2}, {0, 1, 2, 3}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, repeated.View(), {}, 2, x, y); }),
+            "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([&] { ResampleAverage(repeated.View(), {}, 2, x, y, stats); }),
+            "Invalid floating point operation");
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, TXYArrays{}, {ref.View()}, 2, x, y); }), MsgTooFewPoints);
+  EXPECT_EQ(ErrorOf([&] { ResampleAverage(TXYArrays{}, {}, 2, x, y, stats); }), MsgTooFewPoints);
+  const Graph unordered{{0, 2, 1}, {0, 0, 0}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, ref.View(), {unordered.View()}, 1, x, y); }),
+            MsgXNotAscending);
+  // A one-point reference is emitted once; an empty further graph adds nothing; a split count
+  // below 1 counts as 1; a NaN value stays a gap.
+  const Graph one{{5}, {7}};
+  ResampleArithmetic(roSum, one.View(), {Graph{}.View()}, 0, x, y);
+  EXPECT_EQ(x, (std::vector<double>{5}));
+  EXPECT_EQ(y, (std::vector<double>{7}));
+  const Graph gap{{0, 1, 2}, {1, kNaN, 3}};
+  ResampleArithmetic(roSum, gap.View(), {}, 1, x, y);
+  EXPECT_EQ(y[0], 1);
+  EXPECT_TRUE(std::isnan(y[1]));
+  EXPECT_EQ(y[2], 3);
+}
+
+// ---- derivatives ----------------------------------------------------------------------------
+
+TEST(Derivatives, CentralDifferencesAtInnerPoints) {
+  const Graph g{{0, 1, 3, 4}, {0, 2, 4, 10}};
+  std::vector<double> x, d;
+  Derivative(g.View(), x, d);
+  EXPECT_EQ(x, (std::vector<double>{1, 3}));
+  EXPECT_EQ(d, (std::vector<double>{4.0 / 3, 8.0 / 3}));
+  const Graph three{{0, 1, 2}, {0, 1, 2}};
+  EXPECT_EQ(ErrorOf([&] { Derivative(three.View(), x, d); }), MsgTooFewPoints);
+  EXPECT_EQ(ErrorOf([&] { SecondDerivative(three.View(), x, d); }), MsgTooFewPoints);
+  EXPECT_TRUE(x.empty());
+  const Graph repeated{{0, 1, 0, 3, 4}, {0, 1, 2, 3, 4}};  // X[0] and X[2] coincide
+  EXPECT_EQ(ErrorOf([&] { Derivative(repeated.View(), x, d); }), "Floating point division by zero");
+}
+
+TEST(Derivatives, SecondDerivativeOnEvenAndUnevenSteps) {
+  const Graph even{{0, 1, 2, 3}, {1, 2, 5, 10}};
+  std::vector<double> x, d;
+  SecondDerivative(even.View(), x, d);
+  EXPECT_EQ(d, (std::vector<double>{2, 2}));
+  // A parabola has second derivative 2a at every point, whatever the spacing.
+  const Graph uneven{{0, 1, 3, 3.5, 6}, {0, 1, 9, 12.25, 36}};
+  SecondDerivative(uneven.View(), x, d);
+  ASSERT_EQ(d.size(), 3u);
+  for (double v : d) EXPECT_NEAR(v, 2, 1e-12);
+  const Graph flat{{0, 1, 1, 2}, {0, 1, 2, 3}};
+  EXPECT_FALSE(ErrorOf([&] { SecondDerivative(flat.View(), x, d); }).empty());
+}
+
+// np.gradient uses the same central difference at inner points of an even grid.
+TEST(Derivatives, FirstDerivativeMatchesNumPyGradient) {
+  std::mt19937 random(5);
+  Graph g = RandomGraph(random, 30, 0, 1, false);
+  for (std::size_t i = 0; i < g.x.size(); ++i) g.x[i] = 0.25 * double(i);
+  std::vector<double> x, d;
+  Derivative(g.View(), x, d);
+  const std::vector<double> ref = RunNumPy("for v in np.gradient(" + PyArray(g.y) + ",0.25)[1:-1]: print(repr(float(v)))\n");
+  ASSERT_EQ(ref.size(), d.size()) << "python3 with numpy is needed";
+  for (std::size_t i = 0; i < d.size(); ++i) EXPECT_NEAR(d[i], ref[i], 1e-12) << i;
+}
+
+// ---- trim plan ------------------------------------------------------------------------------
+
+TEST(TrimPlan, NearestOfTheNeighboursAroundTheCut) {
+  const std::vector<double> x = {0, 1, 2, 3};
+  TTrimPlan p = PlanTrim(x.data(), 4, 1.5);
+  EXPECT_TRUE(p.PointRightOfCut);
+  EXPECT_EQ(p.Kept, 2u);  // a tie keeps the right-hand point
+  p = PlanTrim(x.data(), 4, 1.4);
+  EXPECT_EQ(p.Kept, 1u);
+  p = PlanTrim(x.data(), 4, -5);
+  EXPECT_EQ(p.Kept, 0u);
+  p = PlanTrim(x.data(), 4, 3);  // no point strictly right of the cut
+  EXPECT_FALSE(p.PointRightOfCut);
+  p = PlanTrim(x.data(), 0, 0);
+  EXPECT_FALSE(p.PointRightOfCut);
+}
