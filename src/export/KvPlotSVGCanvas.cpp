@@ -1,0 +1,492 @@
+// The SVG canvas. Attribute texts are built in one string per line; colours are written as the
+// fifteen SVG colour names where one fits and as rgb() otherwise. Text leaves every character
+// outside "!".."z" (and "&", "<") as a character reference, so the document is plain ASCII;
+// characters XML cannot carry at all are dropped or replaced.
+
+#include "export/KvPlotSVGCanvas.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/StringList.h"
+#include "framework/SysUtils.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/kernel/TextConvert.h"
+#include "platform/kernel/Utf16.h"
+
+namespace kvexport {
+
+using chart::Integer;
+using chart::TColor;
+using chart::TPoint;
+using chart::TRect;
+
+namespace {
+
+const char kDocType[] =
+    "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" \"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">";
+
+void AppendInt(std::string& S, Integer V) {
+  char buf[16];
+  const auto r = std::to_chars(buf, buf + sizeof buf, V);
+  S.append(buf, r.ptr);
+}
+
+void AppendPoint(std::string& S, Integer X, Integer Y) {
+  AppendInt(S, X);
+  S += ',';
+  AppendInt(S, Y);
+}
+
+// Name="value" with a leading blank.
+void AppendAttr(std::string& S, const char* Name, Integer V) {
+  S += ' ';
+  S += Name;
+  S += "=\"";
+  AppendInt(S, V);
+  S += '"';
+}
+
+std::string ColorText(TColor Color) {
+  const Integer rgb = fw::ColorToRGB(Color) & 0xFFFFFF;
+  struct Named {
+    Integer Rgb;
+    const char* Name;
+  };
+  static constexpr Named kNames[] = {
+      {0x000000, "black"}, {0x000080, "maroon"}, {0x0000FF, "red"},    {0x008000, "green"},   {0x008080, "olive"},
+      {0x00FF00, "lime"},  {0x00FFFF, "yellow"}, {0x800000, "navy"},   {0x800080, "purple"},  {0x808000, "teal"},
+      {0x808080, "gray"},  {0xC0C0C0, "silver"}, {0xFF0000, "blue"},   {0xFF00FF, "fuchsia"}, {0xFFFFFF, "white"},
+  };
+  for (const Named& n : kNames)
+    if (n.Rgb == rgb) return std::string("\"") + n.Name + '"';
+  std::string s = "\"rgb(";
+  AppendInt(s, rgb & 0xFF);
+  s += ',';
+  AppendInt(s, (rgb >> 8) & 0xFF);
+  s += ',';
+  AppendInt(s, (rgb >> 16) & 0xFF);
+  s += ")\"";
+  return s;
+}
+
+TRect Normalized(const TRect& R) {
+  return TRect{std::min(R.left, R.right), std::min(R.top, R.bottom), std::max(R.left, R.right),
+               std::max(R.top, R.bottom)};
+}
+
+// ` x="L" y="T"  width="W" height="H"`: the size excludes the right and bottom edges, and an
+// empty rectangle has size 0 rather than a negative one.
+void AppendRectAttrs(std::string& S, const TRect& Rect) {
+  const TRect r = Normalized(Rect);
+  AppendAttr(S, "x", r.left);
+  AppendAttr(S, "y", r.top);
+  S += ' ';
+  AppendAttr(S, "width", std::max<Integer>(0, r.right - r.left - 1));
+  AppendAttr(S, "height", std::max<Integer>(0, r.bottom - r.top - 1));
+}
+
+void AppendEllipseAttrs(std::string& S, Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  S += "cx=\"";
+  AppendInt(S, (X1 + X2) / 2);
+  S += '"';
+  AppendAttr(S, "cy", (Y1 + Y2) / 2);
+  AppendAttr(S, "rx", std::abs(X2 - X1) / 2);
+  AppendAttr(S, "ry", std::abs(Y2 - Y1) / 2);
+}
+
+// `points="x,y x,y "`
+void AppendPoints(std::string& S, const TPoint* Points, Integer Count) {
+  S += "points=\"";
+  for (Integer i = 0; i < Count; ++i) {
+    AppendPoint(S, Points[i].x, Points[i].y);
+    S += ' ';
+  }
+  S += '"';
+}
+
+// Characters XML 1.0 cannot hold even as references: most controls, lone surrogates, U+FFFE/F.
+bool XmlAllows(char32_t C) {
+  if (C < 0x20) return C == 0x09 || C == 0x0A || C == 0x0D;
+  if (C >= 0xD800 && C <= 0xDFFF) return false;
+  return C != 0xFFFE && C != 0xFFFF && C <= 0x10FFFF;
+}
+
+// "!".."z" stay as they are, except "&" and "<" (and '"' inside an attribute); everything else
+// becomes a decimal character reference.
+std::string Escape(const chart::String& Text, bool Attribute) {
+  const std::u16string wide = win::Utf8ToWide(Text);
+  std::string out;
+  out.reserve(Text.size() * 2);
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    char32_t c = wide[i];
+    if (win::IsPairAt(wide, i)) {
+      c = win::CombineSurrogates(wide[i], wide[i + 1]);
+      ++i;
+    }
+    if (c < 0x20 && !XmlAllows(c)) continue;
+    if (!XmlAllows(c)) c = 0xFFFD;
+    if (c >= 33 && c <= 122 && c != '&' && c != '<' && !(Attribute && c == '"')) {
+      out += char(c);
+    } else {
+      out += "&#";
+      AppendInt(out, Integer(c));
+      out += ';';
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TKvSVGCanvas::TKvSVGCanvas(fw::TStrings* Strings) : FStrings(Strings) {
+  SetBufferedDisplay(false);
+  Add("<?xml version=\"1.0\" standalone=\"no\"?>");
+}
+
+void TKvSVGCanvas::Add(std::string Line) {
+  if (FStrings) FStrings->Add(Line);
+}
+
+bool TKvSVGCanvas::PenClear() { return !Pen()->Visible() || Pen()->Style() == fw::psClear; }
+
+bool TKvSVGCanvas::BrushClear() { return Brush()->Style() == fw::bsClear; }
+
+void TKvSVGCanvas::AppendStroke(std::string& Line) {
+  if (PenClear()) {
+    Line += " stroke=\"none\"";
+    return;
+  }
+  chart::TChartPen* pen = Pen();
+  Line += " stroke=";
+  Line += ColorText(pen->Color());
+  if (pen->Width() > 1) AppendAttr(Line, "stroke-width", pen->Width());
+  const char* dashes = nullptr;
+  switch (pen->Style()) {
+    case fw::psDash: dashes = "4, 2"; break;
+    case fw::psDot: dashes = "2, 2"; break;
+    case fw::psDashDot: dashes = "4, 2, 2, 2"; break;
+    case fw::psDashDotDot: dashes = "4, 2, 2, 2, 2, 2"; break;
+    default: break;  // solid and inside-frame pens draw unbroken lines
+  }
+  if (dashes && pen->SmallDots()) dashes = "2, 2";
+  if (dashes) {
+    Line += " stroke-dasharray=\"";
+    Line += dashes;
+    Line += "\" ";
+  }
+  if (pen->EndStyle() == chart::esSquare)
+    Line += " stroke-linecap=\"square\"";
+  else if (pen->EndStyle() == chart::esFlat)
+    Line += " stroke-linecap=\"butt\"";
+}
+
+void TKvSVGCanvas::AppendFill(std::string& Line) {
+  if (BrushClear()) {
+    Line += " fill=\"none\"";
+    return;
+  }
+  Line += " fill=";
+  Line += ColorText(Brush()->Color());
+  if (FTransparency != 0) {
+    // Transparency is the percentage that shows through; opacity is what remains.
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.15g", (100 - FTransparency) / 100.0);
+    Line += " fill-opacity=\"";
+    Line += buf;
+    Line += '"';
+  }
+}
+
+void TKvSVGCanvas::SetPixel(Integer X, Integer Y, TColor Value) {
+  if (PenClear()) return;
+  Pen()->SetColor(Value);
+  MoveTo(X, Y);
+  LineTo(X, Y);
+}
+
+void TKvSVGCanvas::BeginBlending(const TRect&, Integer Transparency) {
+  FTransparency = std::clamp<Integer>(Transparency, 0, 100);
+}
+
+void TKvSVGCanvas::EndBlending() { FTransparency = 0; }
+
+void TKvSVGCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
+                       Integer Y4) {
+  if (PenClear()) return;
+  std::string s = "<polygon";
+  AppendFill(s);
+  AppendStroke(s);
+  Add(std::move(s));
+  s = "points=\"";
+  AppendPoint(s, X1, Y1);
+  s += ' ';
+  AppendPoint(s, X2, Y2);
+  s += ' ';
+  AppendPoint(s, X3, Y3);
+  s += ' ';
+  AppendPoint(s, X4, Y4);
+  s += "\"/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::Draw(Integer, Integer, fw::TGraphic*) {}
+
+void TKvSVGCanvas::StretchDraw(const TRect&, fw::TGraphic*) {}
+
+void TKvSVGCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  if (BrushClear() && PenClear()) return;
+  std::string s = "<ellipse ";
+  AppendEllipseAttrs(s, X1, Y1, X2, Y2);
+  AppendFill(s);
+  AppendStroke(s);
+  s += "/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::FillRect(const TRect& R) {
+  if (BrushClear()) return;
+  std::string s = "<rect ";
+  AppendRectAttrs(s, R);
+  AppendFill(s);
+  s += "/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::MoveTo(Integer X, Integer Y) {
+  FPenX = X;
+  FPenY = Y;
+}
+
+void TKvSVGCanvas::LineTo(Integer X, Integer Y) {
+  std::string s = "<line";
+  AppendAttr(s, "x1", FPenX);
+  AppendAttr(s, "y1", FPenY);
+  AppendAttr(s, "x2", X);
+  AppendAttr(s, "y2", Y);
+  s += " fill=\"none\" ";
+  AppendStroke(s);
+  s += "/>";
+  Add(std::move(s));
+  FPenX = X;
+  FPenY = Y;
+}
+
+void TKvSVGCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
+                       Integer Y4) {
+  if (BrushClear() && PenClear()) return;
+  std::string s = "<polygon";
+  AppendFill(s);
+  AppendStroke(s);
+  Add(std::move(s));
+  s = " points=\"";
+  AppendPoint(s, (X1 + X2) / 2, (Y1 + Y2) / 2);
+  for (const TPoint& p : {TPoint{X1, Y1}, TPoint{X2, Y2}, TPoint{X3, Y3}, TPoint{X4, Y4}}) {
+    s += ' ';
+    AppendPoint(s, p.x, p.y);
+  }
+  s += "\"/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  if (BrushClear() && PenClear()) return;
+  std::string s = "<rect ";
+  AppendRectAttrs(s, TRect{X1, Y1, X2, Y2});
+  AppendFill(s);
+  AppendStroke(s);
+  s += "/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer, Integer) {
+  if (BrushClear() && PenClear()) return;
+  std::string s = "<rect ";
+  AppendRectAttrs(s, TRect{X1, Y1, X2, Y2});
+  AppendFill(s);
+  AppendStroke(s);
+  s += " rx=\"5\"/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::WriteText(Integer X, Integer Y, const chart::String& Text, TColor Color, Integer Width) {
+  const unsigned align = GetTextAlign();
+  if ((align & win::TA_CENTER) == win::TA_CENTER)
+    X -= Width / 2;
+  else if (align & win::TA_RIGHT)
+    X -= Width;
+  chart::TPlotFont* font = Font();
+  std::string s = "<text";
+  AppendAttr(s, "x", X);
+  AppendAttr(s, "y", Y);
+  s += " font-family=\"";
+  s += Escape(font->Name(), true);
+  s += "\" font-size=\"";
+  AppendInt(s, font->Size());
+  s += "pt\" ";
+  const fw::TFontStyles style = font->Style();
+  if (style.Contains(fw::fsItalic)) s += " font-style=\"italic\"";
+  if (style.Contains(fw::fsBold)) s += " font-weight=\"bold\"";
+  if (style.Contains(fw::fsUnderline))
+    s += " text-decoration=\"underline\"";
+  else if (style.Contains(fw::fsStrikeOut))
+    s += " text-decoration=\"line-through\"";
+  s += " fill=";
+  s += ColorText(Color);
+  s += '>';
+  Add(std::move(s));
+  Add(Escape(Text, false));
+  Add("</text>");
+}
+
+void TKvSVGCanvas::TextOut(Integer X, Integer Y, const chart::String& Text) {
+  chart::TPlotFont* font = Font();
+  // SVG places text by its baseline; top-aligned text moves down by the font's size in pixels.
+  if (GetTextAlign() < win::TA_BOTTOM)
+    Y += Integer(std::nearbyint(font->Size() * double(font->PixelsPerInch()) / 72.0));
+  const Integer width = (GetTextAlign() & (win::TA_RIGHT | win::TA_CENTER)) ? TextWidth(Text) : 0;
+  const chart::TPlotShadow* shadow = font->Shadow();
+  const Integer h = shadow->HorizSize, v = shadow->VertSize;
+  if (h == 0 && v == 0) {
+    WriteText(X, Y, Text, font->Color(), width);
+    return;
+  }
+  // A negative offset moves the text instead, so the shadow still lies up or left of it.
+  WriteText(h >= 0 ? X + h : X, v >= 0 ? Y + v : Y, Text, shadow->Color, width);
+  WriteText(h >= 0 ? X : X - h, v >= 0 ? Y : Y - v, Text, font->Color(), width);
+}
+
+void TKvSVGCanvas::RotateLabel(Integer X, Integer Y, const chart::String& Text, double) { TextOut(X, Y, Text); }
+
+void TKvSVGCanvas::OpenClip() {
+  ++FOpenClips;
+  ++FClipCount;
+  std::string g = "<g clip-path=\"url(#Clip";
+  AppendInt(g, FClipCount);
+  g += ")\">";
+  Add(std::move(g));
+  Add("<defs>");
+  std::string c = "<clipPath id=\"Clip";
+  AppendInt(c, FClipCount);
+  c += "\" style=\"clip-rule:nonzero\">";
+  Add(std::move(c));
+}
+
+void TKvSVGCanvas::CloseClipDefinition() {
+  Add("</clipPath>");
+  Add("</defs>");
+}
+
+void TKvSVGCanvas::ClipRectangle(const TRect& R) {
+  OpenClip();
+  std::string s = "<rect ";
+  AppendRectAttrs(s, R);
+  s += "/>";
+  Add(std::move(s));
+  CloseClipDefinition();
+}
+
+void TKvSVGCanvas::ClipRoundRectangle(const TRect& R, Integer Corner) {
+  OpenClip();
+  std::string s = "<rect ";
+  AppendRectAttrs(s, R);
+  AppendAttr(s, "rx", Corner);
+  s += "/>";
+  Add(std::move(s));
+  CloseClipDefinition();
+}
+
+void TKvSVGCanvas::ClipEllipse(const TRect& R) {
+  OpenClip();
+  std::string s = "<ellipse ";
+  AppendEllipseAttrs(s, R.left, R.top, R.right, R.bottom);
+  s += "/>";
+  Add(std::move(s));
+  CloseClipDefinition();
+}
+
+void TKvSVGCanvas::ClipPolygon(const TPoint* Points, Integer Count) {
+  OpenClip();
+  std::string s = "<polygon ";
+  AppendPoints(s, Points, Points ? std::max<Integer>(0, Count) : 0);
+  s += "/>";
+  Add(std::move(s));
+  CloseClipDefinition();
+}
+
+void TKvSVGCanvas::UnClipRectangle() {
+  if (FOpenClips == 0) throw fw::Exception("oops");
+  --FOpenClips;
+  Add("</g>");
+}
+
+void TKvSVGCanvas::GradientFill(const TRect& R, TColor StartColor, TColor EndColor, chart::TGradientDirection,
+                                Integer) {
+  ++FGradientCount;
+  Add("<defs>");
+  std::string s = "<linearGradient id=\"Gradient";
+  AppendInt(s, FGradientCount);
+  s += "\" >";
+  Add(std::move(s));
+  Add("<stop offset=\"0%\" stop-color=" + ColorText(StartColor) + "/>");
+  Add("<stop offset=\"100%\" stop-color=" + ColorText(EndColor) + "/>");
+  Add("</linearGradient>");
+  Add("</defs>");
+  s = "<rect fill=\"url(#Gradient";
+  AppendInt(s, FGradientCount);
+  s += ")\" stroke=\"none\" ";
+  AppendRectAttrs(s, R);
+  s += "/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::Polygon(const TPoint* Points, Integer Count) {
+  if (!Points || Count <= 0 || (BrushClear() && PenClear())) return;
+  std::string s = "<polygon";
+  AppendFill(s);
+  AppendStroke(s);
+  Add(std::move(s));
+  s.clear();
+  AppendPoints(s, Points, Count);
+  s += "/>";
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::Polyline(const TPoint* Points, Integer Count) {
+  if (!Points || Count < 2) return;
+  std::string s = "<polyline fill=\"none\"";
+  AppendStroke(s);
+  Add(std::move(s));
+  s.clear();
+  s.reserve(std::size_t(Count) * 12 + 16);
+  AppendPoints(s, Points, Count);
+  s += "/>";
+  Add(std::move(s));
+  FPenX = Points[Count - 1].x;
+  FPenY = Points[Count - 1].y;
+}
+
+void TKvSVGCanvas::InitDrawing(const TRect& Bounds) {
+  chart::TPlotCanvas3D::InitDrawing(Bounds);
+  Add(kDocType);
+  std::string s = "<svg width=\"";
+  AppendInt(s, std::max<Integer>(0, Bounds.right - Bounds.left));
+  s += "px\" height=\"";
+  AppendInt(s, std::max<Integer>(0, Bounds.bottom - Bounds.top));
+  s += "px\" xmlns=\"http://www.w3.org/2000/svg\"";
+  if (TextAntiAlias) s += " style=\"text-antialiasing:true\"";
+  s += '>';
+  Add(std::move(s));
+}
+
+void TKvSVGCanvas::EndDrawing() {
+  chart::TPlotCanvas3D::EndDrawing();
+  // Groups of clips never undone are closed here, or the document would not be well-formed.
+  for (; FOpenClips > 0; --FOpenClips) Add("</g>");
+  Add("</svg>");
+}
+
+}  // namespace kvexport
