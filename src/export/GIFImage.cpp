@@ -8,6 +8,7 @@
 #include "export/GIFImageExtensions.h"
 #include "export/GIFImageFrame.h"
 #include "export/GIFImageItems.h"
+#include "export/GIFImagePainter.h"
 #include "export/GIFImageReduce.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsPicture.h"
@@ -27,7 +28,8 @@ TGIFImage::~TGIFImage() {
   StopDraw();
   {
     // No painter may reach this image once the frames go.
-    std::lock_guard<std::recursive_mutex> lock(FPainterLock);
+    std::lock_guard<std::recursive_mutex> lock(GIFPainterLock());
+    for (TGIFPainter* painter : FPainters) painter->FImage = nullptr;
     FPainters.clear();
     FPainter = nullptr;
   }

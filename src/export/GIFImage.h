@@ -5,7 +5,6 @@
 // under "GIF" and with the clipboard as "GIF Image".
 
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -101,7 +100,8 @@ class TGIFImage : public fw::TGraphic {
 
   TGIFWarning OnWarning;
   TGIFProgressEvent OnProgress;
-  fw::TNotifyEvent OnStartPaint, OnPaint, OnAfterPaint, OnLoop, OnEndPaint;
+  // Copied into each painter; called with the painter as sender.
+  fw::TNotifyEvent OnAnimationStart, OnFramePaint, OnFrameDone, OnLoopRestart, OnAnimationEnd;
 
  protected:
   void AssignTo(fw::TPersistent* Dest) override;
@@ -111,6 +111,8 @@ class TGIFImage : public fw::TGraphic {
   void AssignFromGIF(TGIFImage* Source);
   void RemovePainter(TGIFPainter* APainter);
   TGIFPainter* InternalPaint(fw::TCanvas* ACanvas, const fw::TRect& Rect, TGIFDrawOptions Options);
+  // Draws the cached bitmap into Rect, stretched or tiled.
+  void DrawCachedBitmap(fw::TCanvas* ACanvas, const fw::TRect& Rect);
 
   std::unique_ptr<TGIFImageList> FImages;
   std::unique_ptr<TGIFHeader> FHeader;
@@ -127,17 +129,15 @@ class TGIFImage : public fw::TGraphic {
   fw::TColor FBackgroundColor = fw::clNone;
   bool FDrawing = false;
   bool FGettingPalette = false;
-  std::recursive_mutex FPainterLock;
   std::vector<TGIFPainter*> FPainters;
   TGIFPainter* FPainter = nullptr;
 };
 
 // The clipboard format number registered under "GIF Image".
 win::UINT CF_GIF();
-// True when the screen has 8 or fewer bits per pixel (read once, at first use).
+// True when the screen has 8 or fewer bits per pixel.
 bool PaletteDevice();
-// Registers "GIF" with the picture formats and the "GIF Image" clipboard format (done at start;
-// calling it again does no harm).
+// Registers "GIF" with the picture formats (done at start; calling it again does no harm).
 void RegisterGIFImage();
 
 }  // namespace kvexport

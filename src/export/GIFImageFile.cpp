@@ -84,6 +84,8 @@ void TGIFImageList::LoadFromStream(fw::TStream* Stream, fw::TObject* Parent) {
       break;
     }
     if (b != '!' && b != ',') {
+      // Left for the trailer, which then tells it is not one.
+      Stream->Seek(-1, fw::soCurrent);
       Warning("Unknown GIF block type");
       break;
     }

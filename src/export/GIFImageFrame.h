@@ -92,7 +92,8 @@ class TGIFSubImage : public TGIFItem {
   void CheckScreenSize();
   void AssignFromSubImage(TGIFSubImage* Source);
   void AssignFromBitmap(fw::TBitmap* Source);
-  void ImportMask(fw::TBitmap* MaskBitmap);
+  // Non-zero mask pixels become a transparent colour index.
+  void ImportMask(const std::vector<std::uint8_t>& MaskPixels);
   void RenderBitmap();
   bool DitherApplies() const;
 

@@ -194,7 +194,8 @@ class TColorQuantizer {
  private:
   struct TOctreeNode;
   void AddColor(std::unique_ptr<TOctreeNode>& Node, std::uint8_t r, std::uint8_t g, std::uint8_t b, int Level);
-  void ReduceTree();
+  // False when nothing is left to reduce.
+  bool ReduceTree();
   std::unique_ptr<TOctreeNode> FTree;
   int FLeafCount = 0;
   std::array<TOctreeNode*, 9> FReducible{};
