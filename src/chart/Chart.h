@@ -208,8 +208,18 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   fw::TNotifyEvent OnBeforeDrawSeries;
   fw::TNotifyEvent OnAfterDraw;
 
+  // Ignored while the chart draws (automatic scaling then changes the axes).
+  void Invalidate() override;
+
  protected:
   void InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) override;
+  void Paint() override;
+  // Drawn and laid out: visible, not a depth axis, and the bottom or left axis or one a series
+  // is on.
+  bool AxisShown(const TChartAxis* Axis) const;
+  bool IsDepthAxis(const TChartAxis* Axis) const;
+  // Pixels of depth of the 3D view for a plot rectangle (0 in 2D).
+  Integer Depth3D(const TRect& R) const;
   // Titles and legend take their room from R before the axes do.
   virtual void CalcTitlesAndLegend(TPlotCanvas3D& Canvas, TRect& R);
   virtual void DrawWalls(TPlotCanvas3D& Canvas, const TRect& PlotRect);
@@ -250,6 +260,8 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   fw::TPoint FDragStart{};
   fw::TPoint FDragLast{};
   bool FZoomFrameShown = false;
+  bool FDrawing = false;
+  bool FInPaint = false;
 };
 
 class TCustomChart : public TCustomAxisPanel {
@@ -261,7 +273,6 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle* SubTitle() const { return FSubTitle; }
   TChartTitle* Foot() const { return FFoot; }
   TChartTitle* SubFoot() const { return FSubFoot; }
-  // nullptr while no legend is attached.
   TChartLegend* Legend() const { return FLegend; }
   TChartWall* BackWall() const { return FBackWall; }
   TChartWall* LeftWall() const { return FLeftWall; }
@@ -276,6 +287,7 @@ class TCustomChart : public TCustomAxisPanel {
   void DrawTitlesAndLegend(TPlotCanvas3D& Canvas) override;
 
  private:
+  bool AxisClicked(const TChartAxis* Axis, Integer X, Integer Y) const;
   // Owned as components of the chart.
   TChartTitle* FTitle = nullptr;
   TChartTitle* FSubTitle = nullptr;

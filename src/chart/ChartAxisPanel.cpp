@@ -1,5 +1,6 @@
 // The axis panel: series list and its events, the axes, the tools, the paint protocol.
 #include <algorithm>
+#include <cmath>
 
 #include "chart/Chart.h"
 #include "chart/PlotAxis.h"
@@ -160,23 +161,99 @@ void TCustomAxisPanel::CalcTitlesAndLegend(TPlotCanvas3D&, TRect&) {}
 void TCustomAxisPanel::DrawWalls(TPlotCanvas3D&, const TRect&) {}
 void TCustomAxisPanel::DrawTitlesAndLegend(TPlotCanvas3D&) {}
 
+bool TCustomAxisPanel::IsDepthAxis(const TChartAxis* Axis) const {
+  return Axis == FAxesList[4] || Axis == FAxesList[5];
+}
+
+bool TCustomAxisPanel::AxisShown(const TChartAxis* Axis) const {
+  if (!Axis->Visible() || IsDepthAxis(Axis)) return false;
+  if (Axis == BottomAxis() || Axis == LeftAxis()) return true;
+  for (TChartSeries* s : FSeriesList)
+    if (s->Active() && s->IsOnAxis(Axis)) return true;
+  return false;
+}
+
+Integer TCustomAxisPanel::Depth3D(const TRect& R) const {
+  if (!FView3D->View3D) return 0;
+  if (FView3D->Depth > 0) return FView3D->Depth;
+  const Integer side = std::min(R.right - R.left, R.bottom - R.top);
+  return std::max<Integer>(0, side * std::clamp<Integer>(FView3D->Chart3DPercent, 0, 100) / 100);
+}
+
 void TCustomAxisPanel::InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) {
+  struct Drawing {
+    bool& flag;
+    explicit Drawing(bool& f) : flag(f) { flag = true; }
+    ~Drawing() { flag = false; }
+  } drawing{FDrawing};
   TCustomPlotPanelExtended::InternalDraw(Canvas, R);
-  Canvas.View() = *FView3D;
   BroadcastToolEvent(cteBeforeDraw);
+
+  // Layout: titles and legend, the depth, then the room the axes need on each side.
   TRect plot{R.left + PanelMargin, R.top + PanelMargin, R.right - PanelMargin, R.bottom - PanelMargin};
   CalcTitlesAndLegend(Canvas, plot);
-  for (TChartAxis* axis : FAxesList) axis->AdjustMaxMin();
+  TView3DSettings view = *FView3D;
+  view.Depth = Depth3D(plot);
+  if (view.View3D && view.Orthogonal) {
+    // The box's back face lies up and to the right of the front one.
+    Canvas.View() = view;
+    const fw::TPoint back = Canvas.Calc3DPos(0, 0, view.Depth);
+    plot.right -= std::max<Integer>(0, back.x);
+    plot.top += std::max<Integer>(0, -back.y);
+  }
+  for (TChartAxis* axis : FAxesList)
+    if (!IsDepthAxis(axis)) axis->AdjustMaxMin();
+  Integer left = 0, right = 0, top = 0, bottom = 0;
+  for (TChartAxis* axis : FAxesList) {
+    if (!AxisShown(axis)) continue;
+    axis->SetPlotRect(plot);  // the span the labels are measured against
+    const Integer need = std::max<Integer>(0, axis->SizeNeeded(Canvas));
+    Integer& side = axis->Horizontal() ? (axis->OtherSide() ? top : bottom) : (axis->OtherSide() ? right : left);
+    side = std::max(side, need);
+  }
+  plot.left += left;
+  plot.right -= right;
+  plot.top += top;
+  plot.bottom -= bottom;
+  plot.right = std::max(plot.right, plot.left);
+  plot.bottom = std::max(plot.bottom, plot.top);
   for (TChartAxis* axis : FAxesList) axis->SetPlotRect(plot);
   FChartRect = plot;
-  BroadcastToolEvent(cteBeforeDrawAxes);
+  Canvas.View() = view;
+
   DrawWalls(Canvas, plot);
+  BroadcastToolEvent(cteBeforeDrawAxes);
+  for (TChartAxis* axis : FAxesList)
+    if (AxisShown(axis)) axis->DrawGrid(Canvas);
   BroadcastToolEvent(cteBeforeDrawSeries);
+  if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
+  // The axes' end pixels belong to the plot: the clip reaches one pixel past the rectangle.
+  Canvas.ClipRectangle(TRect{plot.left, plot.top, plot.right + 1, plot.bottom + 1});
   for (TChartSeries* s : FSeriesList)
     if (s->Active()) s->DrawAllValues(Canvas);
+  Canvas.UnClipRectangle();
+  for (TChartSeries* s : FSeriesList)
+    if (s->Active()) s->DrawMarks(Canvas);
   BroadcastToolEvent(cteAfterDrawSeries);
+  for (TChartAxis* axis : FAxesList)
+    if (AxisShown(axis)) axis->Draw(Canvas);
   DrawTitlesAndLegend(Canvas);
   BroadcastToolEvent(cteAfterDraw);
+  if (OnAfterDraw) OnAfterDraw(this);
+}
+
+void TCustomAxisPanel::Invalidate() {
+  // Automatic scaling during a paint changes the axes: that is the picture being drawn.
+  if (FDrawing) return;
+  TCustomPlotPanelExtended::Invalidate();
+}
+
+void TCustomAxisPanel::Paint() {
+  FInPaint = true;
+  TCustomPlotPanelExtended::Paint();
+  // A repaint in the middle of a zoom drag wiped the frame: show it again.
+  if (FZoomFrameShown) DrawZoomFrame();
+  FInPaint = false;
 }
 
 bool TCustomAxisPanel::ToolsMouse(Integer Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
@@ -191,22 +268,56 @@ bool TCustomAxisPanel::ToolsMouse(Integer Kind, fw::TMouseButton Button, fw::TSh
   return true;
 }
 
+namespace {
+bool Inside(const TRect& R, Integer X, Integer Y) { return X >= R.left && X <= R.right && Y >= R.top && Y <= R.bottom; }
+}  // namespace
+
 void TCustomAxisPanel::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) {
   FCursorPos = fw::TPoint{X, Y};
   ToolsMouse(cmeDown, Button, Shift, X, Y);
-  TCustomPlotPanelExtended::MouseDown(Button, Shift, X, Y);
+  TCustomPlotPanelExtended::MouseDown(Button, Shift, X, Y);  // OnMouseDown may claim it too
+  if (CancelMouse() || FDrag != dkNone || !Inside(FChartRect, X, Y)) return;
+  if (Button == fw::mbLeft && FAllowZoom)
+    FDrag = dkZoom;
+  else if (Button == fw::mbRight && FAllowPanning)
+    FDrag = dkScroll;
+  else
+    return;
+  FDragStart = FDragLast = fw::TPoint{X, Y};
 }
 
 void TCustomAxisPanel::MouseMove(fw::TShiftState Shift, Integer X, Integer Y) {
   FCursorPos = fw::TPoint{X, Y};
   ToolsMouse(cmeMove, fw::mbLeft, Shift, X, Y);
   TCustomPlotPanelExtended::MouseMove(Shift, X, Y);
+  if (CancelMouse()) return;
+  if (FDrag == dkZoom) {
+    if (FZoomFrameShown) DrawZoomFrame();  // off again (inverting twice)
+    FDragLast = fw::TPoint{X, Y};
+    DrawZoomFrame();
+    FZoomFrameShown = true;
+  } else if (FDrag == dkScroll) {
+    const Integer dx = X - FDragLast.x, dy = Y - FDragLast.y;
+    FDragLast = fw::TPoint{X, Y};
+    ScrollAxes(dx, dy);
+  }
 }
 
 void TCustomAxisPanel::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) {
   FCursorPos = fw::TPoint{X, Y};
   ToolsMouse(cmeUp, Button, Shift, X, Y);
   TCustomPlotPanelExtended::MouseUp(Button, Shift, X, Y);
+  const TDragKind drag = FDrag;
+  FDrag = dkNone;
+  if (FZoomFrameShown) {
+    DrawZoomFrame();
+    FZoomFrameShown = false;
+  }
+  if (CancelMouse() || drag != dkZoom) return;
+  if (X > FDragStart.x && Y > FDragStart.y)
+    ZoomRect(TRect{FDragStart.x, FDragStart.y, X, Y});
+  else if (X < FDragStart.x && Y < FDragStart.y)
+    UndoZoom();
 }
 
 void TCustomAxisPanel::CMMouseLeave(fw::TMessage& Message) {
@@ -214,9 +325,61 @@ void TCustomAxisPanel::CMMouseLeave(fw::TMessage& Message) {
   TCustomPlotPanelExtended::CMMouseLeave(Message);
 }
 
-void TCustomAxisPanel::ZoomRect(const TRect&) {}
-void TCustomAxisPanel::UndoZoom() {}
-void TCustomAxisPanel::DrawZoomFrame() {}
-void TCustomAxisPanel::ScrollAxes(Integer, Integer) {}
+void TCustomAxisPanel::DrawZoomFrame() {
+  fw::TCanvas* c = fw::TCustomControl::Canvas();
+  if (!c || !HandleAllocated()) return;
+  c->Pen()->SetMode(fw::pmNotXor);
+  c->Pen()->SetStyle(fw::psSolid);
+  c->Pen()->SetColor(fw::clBlack);
+  c->Pen()->SetWidth(1);
+  c->Brush()->SetStyle(fw::bsClear);
+  c->Rectangle(FDragStart.x, FDragStart.y, FDragLast.x, FDragLast.y);
+  c->Pen()->SetMode(fw::pmCopy);
+  c->Brush()->SetStyle(fw::bsSolid);
+  // Outside a paint the canvas borrowed the window's DC: give it back now.
+  if (!FInPaint) static_cast<fw::TControlCanvas*>(c)->FreeHandle();
+}
+
+void TCustomAxisPanel::ZoomRect(const TRect& R) {
+  for (TChartAxis* axis : FAxesList) {
+    if (IsDepthAxis(axis) || axis->IAxisSize() == 0) continue;
+    const double a = axis->CalcPosPoint(axis->Horizontal() ? R.left : R.top);
+    const double b = axis->CalcPosPoint(axis->Horizontal() ? R.right : R.bottom);
+    if (std::isfinite(a) && std::isfinite(b) && a != b) axis->SetMinMax(std::min(a, b), std::max(a, b));
+  }
+  FZoomed = true;
+  if (OnZoom) OnZoom(this);
+  Invalidate();
+}
+
+void TCustomAxisPanel::UndoZoom() {
+  for (TChartAxis* axis : FAxesList) {
+    if (IsDepthAxis(axis)) continue;
+    axis->SetAutomaticMinimum(true);
+    axis->SetAutomaticMaximum(true);
+    axis->SetAutomatic(true);
+  }
+  FZoomed = false;
+  if (OnUndoZoom) OnUndoZoom(this);
+  Invalidate();
+}
+
+void TCustomAxisPanel::ScrollAxes(Integer DX, Integer DY) {
+  bool scrolled = false;
+  for (TChartAxis* axis : FAxesList) {
+    if (IsDepthAxis(axis) || !AxisShown(axis)) continue;
+    const Integer d = axis->Horizontal() ? DX : DY;
+    if (d == 0 || axis->IAxisSize() == 0) continue;
+    // The values now at the pixels d before the ends come to the ends: the picture follows.
+    const double a = axis->CalcPosPoint(axis->IStartPos() - d), b = axis->CalcPosPoint(axis->IEndPos() - d);
+    double lo = std::min(a, b), hi = std::max(a, b);
+    bool allow = true;
+    if (OnAllowScroll) OnAllowScroll(axis, lo, hi, allow);
+    if (!allow || !std::isfinite(lo) || !std::isfinite(hi)) continue;
+    axis->SetMinMax(lo, hi);
+    scrolled = true;
+  }
+  if (scrolled && OnScroll) OnScroll(this);
+}
 
 }  // namespace chart

@@ -1,6 +1,10 @@
 // The chart: titles, legend and walls, their layout and drawing, and what lies under a pixel.
+#include <algorithm>
+#include <cstdlib>
+
 #include "chart/Chart.h"
 #include "chart/ChartElement.h"
+#include "chart/ChartLegend.h"
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
@@ -23,6 +27,8 @@ TCustomChart::TCustomChart(fw::TComponent* AOwner) : TCustomAxisPanel(AOwner) {
     w->SetParentChart(this);
     return w;
   };
+  FLegend = new TChartLegend(this);
+  FLegend->SetParentChart(this);
   FBackWall = wall();
   FLeftWall = wall();
   FBottomWall = wall();
@@ -38,20 +44,88 @@ void TCustomChart::CalcTitlesAndLegend(TPlotCanvas3D& Canvas, TRect& R) {
   FSubTitle->CalcRect(Canvas, R);
   FFoot->CalcRect(Canvas, R);
   FSubFoot->CalcRect(Canvas, R);
+  if (FLegend->Visible()) {
+    win::RECT r = R;
+    FLegend->CalcRect(Canvas, r);
+    R = r;
+  }
 }
 
-void TCustomChart::DrawWalls(TPlotCanvas3D& Canvas, const TRect& PlotRect) { FBackWall->DrawWall(Canvas, PlotRect); }
+void TCustomChart::DrawWalls(TPlotCanvas3D& Canvas, const TRect& PlotRect) {
+  const TView3DSettings& view = Canvas.View();
+  const Integer l = PlotRect.left, t = PlotRect.top, r = PlotRect.right, b = PlotRect.bottom;
+  if (!view.View3D || view.Depth <= 0) {
+    // The wall's frame runs along the axes' end pixels.
+    FBackWall->DrawWall(Canvas, TRect{l, t, r + 1, b + 1});
+    return;
+  }
+  const Integer d = view.Depth;
+  const win::POINT back[4] = {Canvas.Calc3DPos(l, t, d), Canvas.Calc3DPos(r, t, d), Canvas.Calc3DPos(r, b, d),
+                              Canvas.Calc3DPos(l, b, d)};
+  FBackWall->DrawFace(Canvas, back, 4);
+  const win::POINT left[4] = {Canvas.Calc3DPos(l, t, 0), Canvas.Calc3DPos(l, t, d), Canvas.Calc3DPos(l, b, d),
+                              Canvas.Calc3DPos(l, b, 0)};
+  FLeftWall->DrawFace(Canvas, left, 4);
+  const win::POINT bottom[4] = {Canvas.Calc3DPos(l, b, 0), Canvas.Calc3DPos(r, b, 0), Canvas.Calc3DPos(r, b, d),
+                                Canvas.Calc3DPos(l, b, d)};
+  FBottomWall->DrawFace(Canvas, bottom, 4);
+}
 
 void TCustomChart::DrawTitlesAndLegend(TPlotCanvas3D& Canvas) {
   FTitle->Draw(Canvas);
   FSubTitle->Draw(Canvas);
   FFoot->Draw(Canvas);
   FSubFoot->Draw(Canvas);
+  if (FLegend->Visible()) FLegend->Draw(Canvas);
+}
+
+bool TCustomChart::AxisClicked(const TChartAxis* Axis, Integer X, Integer Y) const {
+  const Integer tolerance = 3;
+  const Integer lo = std::min(Axis->IStartPos(), Axis->IEndPos()), hi = std::max(Axis->IStartPos(), Axis->IEndPos());
+  const Integer along = Axis->Horizontal() ? X : Y, across = Axis->Horizontal() ? Y : X;
+  return along >= lo - tolerance && along <= hi + tolerance && std::abs(across - Axis->PosAxis()) <= tolerance;
 }
 
 void TCustomChart::PartAt(const fw::TPoint& P, TSelectorClickedPart& Part) {
   Part = TSelectorClickedPart{};
-  if (FTitle->Clicked(P.x, P.y)) Part.Part = cpTitle;
+  const Integer x = P.x, y = P.y;
+  if (FLegend->Visible()) {
+    const win::RECT& b = FLegend->ShapeBounds();
+    if (x >= b.left && x < b.right && y >= b.top && y < b.bottom) {
+      Part.Part = cpLegend;
+      Part.PointIndex = FLegend->Clicked(x, y);
+      return;
+    }
+  }
+  const struct {
+    TChartTitle* title;
+    TSelectorPartCode code;
+  } titles[] = {{FTitle, cpTitle}, {FSubTitle, cpSubTitle}, {FFoot, cpFoot}, {FSubFoot, cpSubFoot}};
+  for (const auto& t : titles)
+    if (t.title->Clicked(x, y)) {
+      Part.Part = t.code;
+      return;
+    }
+  for (TChartAxis* axis : AxesList())
+    if (AxisShown(axis) && AxisClicked(axis, x, y)) {
+      Part.Part = cpAxis;
+      Part.Axis = axis;
+      return;
+    }
+  // The series drawn last lies on top.
+  for (Integer i = SeriesCount() - 1; i >= 0; --i) {
+    TChartSeries* s = Series(i);
+    if (!s->Active()) continue;
+    const Integer point = s->PointAt(x, y);
+    if (point >= 0) {
+      Part.Part = cpSeries;
+      Part.Series = s;
+      Part.PointIndex = point;
+      return;
+    }
+  }
+  const TRect& r = ChartRect();
+  if (SeriesCount() > 0 && x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) Part.Part = cpChartRect;
 }
 
 TChart::TChart(fw::TComponent* AOwner) : TCustomChart(AOwner) {}

@@ -195,4 +195,19 @@ void TChartWall::DrawWall(TPlotCanvas3D& Canvas, const win::RECT& R) {
   }
 }
 
+void TChartWall::DrawFace(TPlotCanvas3D& Canvas, const win::POINT* Points, Integer Count) {
+  if (!Points || Count < 3) return;
+  Canvas.Brush()->SetStyle(FTransparent ? fw::bsClear : fw::bsSolid);
+  Canvas.Brush()->SetColor(FColor);
+  if (Pen()->Visible()) {
+    Canvas.AssignVisiblePenColor(Pen(), Pen()->Color());
+  } else {
+    TChartPen none;
+    none.SetVisible(false);
+    Canvas.AssignVisiblePenColor(&none, FColor);
+  }
+  Canvas.Polygon(Points, Count);
+  Canvas.Brush()->SetStyle(fw::bsSolid);
+}
+
 }  // namespace chart

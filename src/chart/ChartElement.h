@@ -128,6 +128,8 @@ class TChartWall : public TCustomChartElement {
 
   // Fill (colour or gradient) and frame of R.
   void DrawWall(TPlotCanvas3D& Canvas, const win::RECT& R);
+  // Fill (colour) and frame of a projected face (3D view).
+  void DrawFace(TPlotCanvas3D& Canvas, const win::POINT* Points, Integer Count);
 
  private:
   TColor FColor = fw::clWhite;

@@ -54,8 +54,8 @@ void TCustomPlotPanel::SetBufferedDisplay(bool Value) {
 void TCustomPlotPanel::SetAutoRepaint(bool Value) { FAutoRepaint = Value; }
 
 void TCustomPlotPanel::SetPrintMargins(const TRect& Value) {
-  TRect m{std::clamp<Integer>(Value.left, 0, 100), std::clamp<Integer>(Value.top, 0, 100),
-          std::clamp<Integer>(Value.right, 0, 100), std::clamp<Integer>(Value.bottom, 0, 100)};
+  TRect m{std::clamp<Integer>(Value.left, 0, 99), std::clamp<Integer>(Value.top, 0, 99),
+          std::clamp<Integer>(Value.right, 0, 99), std::clamp<Integer>(Value.bottom, 0, 99)};
   // Opposite margins leave at least one percent of the page.
   if (m.left + m.right > 99) m.right = std::max<Integer>(0, 99 - m.left);
   if (m.top + m.bottom > 99) m.bottom = std::max<Integer>(0, 99 - m.top);
