@@ -1,15 +1,36 @@
-// Saving one graph's points through the data exporters.
+// Saving one graph's points through the data exporters, on the chart the graph is drawn on.
+#include "chart/PlotEngine.h"
+#include "export/KvPlotStore.h"
+#include "export/PlotStore.h"
 #include "workspace/Graph.h"
+#include "workspace/Preferences.h"
 
 namespace workspace {
 
 namespace {
-[[noreturn]] void ExporterMissing() { throw EGraphError("Сохранение данных графика недоступно"); }
+
+chart::TCustomAxisPanel* ChartOf(const TGraph& Graph) {
+  chart::TCustomAxisPanel* chart = Graph.Series() ? Graph.Series()->ParentChart() : nullptr;
+  if (!chart) throw EGraphError("График не показан на диаграмме");
+  return chart;
+}
+
+template <typename TExporter>
+void SaveWith(const TGraph& Graph, const String& FileName) {
+  TExporter exporter(ChartOf(Graph), Graph.Series());
+  exporter.SaveToFile(FileName);
+}
+
 }  // namespace
 
-void TGraph::SaveAsText(const String&) const { ExporterMissing(); }
-void TGraph::SaveAsXML(const String&) const { ExporterMissing(); }
-void TGraph::SaveAsHTML(const String&) const { ExporterMissing(); }
-void TGraph::SaveAsXLS(const String&) const { ExporterMissing(); }
+void TGraph::SaveAsText(const String& FileName) const {
+  kvexport::TKvSeriesDataText exporter(ChartOf(*this), FSeries);
+  exporter.SetDecimalSeparator(Preferences.DecimalSeparator());
+  exporter.SaveToFile(FileName);
+}
+
+void TGraph::SaveAsXML(const String& FileName) const { SaveWith<kvexport::TSeriesDataXML>(*this, FileName); }
+void TGraph::SaveAsHTML(const String& FileName) const { SaveWith<kvexport::TSeriesDataHTML>(*this, FileName); }
+void TGraph::SaveAsXLS(const String& FileName) const { SaveWith<kvexport::TSeriesDataXLS>(*this, FileName); }
 
 }  // namespace workspace

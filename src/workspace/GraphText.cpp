@@ -1,9 +1,246 @@
 // Graph text: writing and reading graphs and graph formats as clipboard text.
 #include "workspace/GraphText.h"
 
+#include <memory>
+#include <string_view>
+
+#include "chart/PlotAxis.h"
+#include "chart/Series.h"
+#include "framework/Clipbrd.h"
+#include "framework/SysUtils.h"
+#include "platform/kernel/NumberText.h"
+#include "workspace/Operations.h"
+#include "workspace/Preferences.h"
+#include "workspace/PropSaver.h"
+#include "workspace/TextReader.h"
+
 namespace workspace {
 
-String GraphFormatText(const TGraph&) { return "[PROPERTIES]\r\n"; }
-void ApplyGraphFormatText(TGraph&, const String&) {}
+namespace {
+
+constexpr std::string_view kProperties = "PROPERTIES";
+constexpr std::string_view kPropertiesHeader = "[PROPERTIES]";
+constexpr std::string_view kDataHeader = "[DATA]";
+constexpr const char* kClipboardSource = "Clipboard";
+
+std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool IsHeader(std::string_view Line, std::string_view Header) {
+  return fw::SameText(TrimView(Line), Header);
+}
+
+// Calls Fn for each line of Text (without its CR LF, LF or CR end).
+template <typename F>
+void ForEachLine(std::string_view Text, F&& Fn) {
+  std::size_t i = 0;
+  while (i < Text.size()) {
+    std::size_t j = Text.find_first_of("\r\n", i);
+    if (j == std::string_view::npos) j = Text.size();
+    Fn(Text.substr(i, j - i));
+    if (j < Text.size() && Text[j] == '\r' && j + 1 < Text.size() && Text[j + 1] == '\n') ++j;
+    i = j + 1;
+  }
+}
+
+// A data line: X TAB Y, numbers with either decimal separator.
+bool ParseDataLine(std::string_view Line, char Separator, double& X, double& Y) {
+  const std::size_t tab = Line.find('\t');
+  if (tab == std::string_view::npos) return false;
+  std::string_view xs = Line.substr(0, tab), ys = Line.substr(tab + 1);
+  if (const std::size_t more = ys.find('\t'); more != std::string_view::npos) ys = ys.substr(0, more);
+  const char other = Separator == '.' ? ',' : '.';
+  return (ParseNumberField(xs, Separator, X) || ParseNumberField(xs, other, X)) &&
+         (ParseNumberField(ys, Separator, Y) || ParseNumberField(ys, other, Y));
+}
+
+void WriteFormat(TPropSaver& Store, const TGraph& Graph) {
+  chart::TChartSeries* s = Graph.Series();
+  Store.WriteMultiLine("Title", s->Title());
+  Store.WriteColor("Color", s->SeriesColor());
+  Store.WriteBool("Visible", s->Active());
+}
+
+void ReadFormat(const TPropSaver& Store, TGraph& Graph) {
+  chart::TChartSeries* s = Graph.Series();
+  s->BeginUpdate();
+  if (Store.ValueExists("Title")) s->SetTitle(Store.ReadMultiLine("Title", s->Title()));
+  if (Store.ValueExists("Color")) s->SetSeriesColor(Store.ReadColor("Color", s->SeriesColor()));
+  if (Store.ValueExists("Visible")) s->SetActive(Store.ReadBool("Visible", s->Active()));
+  s->EndUpdate();
+}
+
+std::unique_ptr<TPropSaver> PropertiesStore(const String& Text) {
+  auto store = TPropSaver::FromStrings(nullptr, kProperties);
+  store->SetText(Text);
+  return store;
+}
+
+}  // namespace
+
+TGraphTextOptions TGraphTextOptions::FromPreferences() {
+  TGraphTextOptions o;
+  o.CopyX = Preferences.CopyX;
+  o.CopyY = Preferences.CopyY;
+  o.CopyVisible = Preferences.CopyVisible;
+  o.CopyProperties = Preferences.CopyProperties;
+  o.DecimalSeparator = Preferences.DecimalSeparator();
+  return o;
+}
+
+String GraphFormatText(const TGraph& Graph) {
+  auto store = TPropSaver::FromStrings(nullptr, kProperties);
+  store->WriteMultiLine("Source", Graph.Source);
+  store->WriteInteger("Kind", Graph.Kind);
+  if (Graph.Kind == gkExpression || Graph.Kind == gkParametric) {
+    store->WriteFloat("LimStart", Graph.LimStart);
+    store->WriteFloat("LimStop", Graph.LimStop);
+    store->WriteFloat("LimStep", Graph.LimStep);
+    store->WriteMultiLine("AuxParams", Graph.AuxParams);
+  }
+  WriteFormat(*store, Graph);
+  return store->GetText();
+}
+
+void ApplyGraphFormatText(TGraph& Graph, const String& Text) { ReadFormat(*PropertiesStore(Text), Graph); }
+
+String GraphsToText(const TGraphArray& Graphs, const TGraphTextOptions& Options) {
+  String out;
+  const char sep = Options.DecimalSeparator;
+  for (const TGraph* graph : Graphs) {
+    if (!graph || (!Options.CopyX && !Options.CopyY)) continue;
+    chart::TChartSeries* s = graph->Series();
+    if (Options.CopyProperties) out += GraphFormatText(*graph);
+    out += kDataHeader;
+    out += "\r\n";
+    double low = 0, high = 0;
+    const chart::TChartAxis* axis = s->HorizAxis();
+    const bool visibleOnly = Options.CopyVisible && axis;
+    if (visibleOnly) {
+      low = std::min(axis->Minimum(), axis->Maximum());
+      high = std::max(axis->Minimum(), axis->Maximum());
+    }
+    for (Integer i = 0; i < s->Count(); ++i) {
+      const double x = s->PointX(i);
+      if (visibleOnly && !(x >= low && x <= high)) continue;
+      if (Options.CopyX) out += win::FloatToGeneralText(x, sep);
+      if (Options.CopyX && Options.CopyY) out += '\t';
+      if (Options.CopyY) out += win::FloatToGeneralText(s->PointY(i), sep);
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+bool IsGraphText(const String& Text) {
+  bool found = false;
+  ForEachLine(Text, [&](std::string_view line) {
+    found = found || IsHeader(line, kPropertiesHeader) || IsHeader(line, kDataHeader);
+  });
+  return found;
+}
+
+std::vector<TGraphTextItem> ParseGraphText(const String& Text) {
+  std::vector<TGraphTextItem> items;
+  enum { None, Props, Data } state = None;
+  const char sep = Preferences.DecimalSeparator();
+  ForEachLine(Text, [&](std::string_view line) {
+    if (IsHeader(line, kPropertiesHeader)) {
+      items.emplace_back();
+      items.back().Properties = String(kPropertiesHeader) + "\r\n";
+      state = Props;
+    } else if (IsHeader(line, kDataHeader)) {
+      // Data without a properties block of its own starts the next graph.
+      if (state != Props) items.emplace_back();
+      state = Data;
+    } else if (state == Props) {
+      items.back().Properties.append(line).append("\r\n");
+    } else if (state == Data) {
+      double x, y;
+      if (ParseDataLine(line, sep, x, y)) {
+        items.back().X.push_back(x);
+        items.back().Y.push_back(y);
+      }
+    }
+  });
+  return items;
+}
+
+TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
+  TGraphArray added;
+  if (!IsGraphText(Text)) {
+    auto series = std::make_unique<chart::TLineSeries>(nullptr);
+    LoadTwoColumnSeries(Text, TTextReaderSettings::FromPreferences(), series.get());
+    added.push_back(Graphs.AddGraph(series.get(), kClipboardSource, {}, {}));
+    series.release();
+    Graphs.SelectLastAdded();
+    return added;
+  }
+  String firstError;
+  for (const TGraphTextItem& item : ParseGraphText(Text)) {
+    if (item.X.size() < 2) {
+      if (firstError.empty()) firstError = TooFewPointsMsg;
+      continue;
+    }
+    auto series = std::make_unique<chart::TLineSeries>(nullptr);
+    series->BeginUpdate();
+    for (std::size_t i = 0; i < item.X.size(); ++i) series->AddPoint(item.X[i], item.Y[i]);
+    series->EndUpdate();
+
+    auto props = PropertiesStore(item.Properties);
+    Integer kind = props->ReadInteger("Kind", gkData);
+    // A derived graph arrives without the graph it was computed from: it is plain data here.
+    if (kind < 0 || kind >= GraphKindCount || kind == gkSpline || kind == gkPolynomial || kind == gkEnvelope)
+      kind = gkData;
+    String source = kClipboardSource;
+    TGraphParams params{std::int64_t(kind)};
+    if (kind == gkExpression || kind == gkParametric) {
+      source = props->ReadMultiLine("Source", source);
+      params.push_back(props->ReadFloat("LimStart", DefaultLimStart));
+      params.push_back(props->ReadFloat("LimStop", DefaultLimStop));
+      params.push_back(props->ReadFloat("LimStep", DefaultLimStep));
+      if (kind == gkExpression) params.push_back(props->ReadMultiLine("AuxParams", {}));
+    }
+    TGraph* graph = Graphs.AddGraph(series.get(), source, params, props->ReadMultiLine("Title", {}));
+    series.release();
+    ReadFormat(*props, *graph);
+    added.push_back(graph);
+  }
+  if (added.empty()) throw EGraphError(firstError.empty() ? String(TooFewPointsMsg) : firstError);
+  Graphs.SelectLastAdded();
+  return added;
+}
+
+void CopyGraphsToClipboard(const TGraphArray& Graphs, const TGraphTextOptions& Options) {
+  fw::Clipboard()->SetAsText(GraphsToText(Graphs, Options));
+}
+
+TGraphArray PasteGraphsFromClipboard(TGraphCollection& Graphs) {
+  return PasteGraphsFromText(Graphs, fw::Clipboard()->AsText());
+}
+
+void CopyGraphFormatToClipboard(const TGraph& Graph) { fw::Clipboard()->SetAsText(GraphFormatText(Graph)); }
+
+bool PasteGraphFormatFromClipboard(TGraphCollection& Graphs, const TGraphArray& Targets) {
+  String properties;
+  for (const TGraphTextItem& item : ParseGraphText(fw::Clipboard()->AsText()))
+    if (!item.Properties.empty()) {
+      properties = item.Properties;
+      break;
+    }
+  if (properties.empty()) return false;
+  for (TGraph* graph : Targets) {
+    if (!graph) continue;
+    const String former = GraphFormatText(*graph);
+    ApplyGraphFormatText(*graph, properties);
+    if (Graphs.Operations())
+      Graphs.Operations()->AddOperation(opLineFormat, {std::int64_t(graph->Id()), former});
+  }
+  Graphs.Changed();
+  return true;
+}
 
 }  // namespace workspace

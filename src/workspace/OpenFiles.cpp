@@ -1,0 +1,54 @@
+// The file-opening routine. Archives, instrument traces, time series and tables have no reader
+// of their own yet: every file goes to the two-column text reader.
+#include "workspace/OpenFiles.h"
+
+#include <memory>
+#include <new>
+
+#include "chart/Series.h"
+#include "framework/Dialogs.h"
+#include "framework/SysUtils.h"
+#include "platform/controls/MessageBox.h"
+#include "workspace/GraphCollection.h"
+#include "workspace/TextReader.h"
+
+namespace workspace {
+
+TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName) {
+  auto series = std::make_unique<chart::TLineSeries>(nullptr);
+  LoadTwoColumnFile(FileName, TTextReaderSettings::FromPreferences(), series.get());
+  TGraph* graph = Graphs.AddGraph(series.get(), FileName, {}, {});
+  series.release();
+  return graph;
+}
+
+TGraph* OpenFiles(TGraphCollection& Graphs, const std::vector<fw::String>& FileNames) {
+  TGraph* last = nullptr;
+  for (std::size_t i = 0; i < FileNames.size(); ++i) {
+    const fw::String& name = FileNames[i];
+    if (!fw::FileExists(name)) {
+      fw::AppMessageBox(fw::Format("Файл \"%s\" не найден", name), win::MB_ICONWARNING);
+      continue;
+    }
+    fw::String error;
+    try {
+      last = OpenTextFile(Graphs, name);
+    } catch (const std::bad_alloc&) {
+      error = "Недостаточно памяти";
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    if (error.empty()) continue;
+    fw::String text = fw::Format("Ошибка при открытии файла \"%s\":\n%s", name, error);
+    if (i + 1 == FileNames.size()) {
+      fw::AppMessageBox(text, win::MB_ICONERROR);
+      break;
+    }
+    text += "\n\nПродолжить открытие остальных файлов?";
+    if (fw::AppMessageBox(text, win::MB_ICONERROR | win::MB_YESNO) != win::IDYES) break;
+  }
+  if (last) Graphs.SelectLastAdded();
+  return last;
+}
+
+}  // namespace workspace

@@ -1,0 +1,467 @@
+// The two-column text reader: one pass over the bytes, numbers read in place.
+#include "workspace/TextReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "chart/PlotEngine.h"
+#include "framework/SysUtils.h"
+#include "platform/kernel/TextConvert.h"
+#include "workspace/Graph.h"
+#include "workspace/Preferences.h"
+
+namespace workspace {
+
+namespace {
+
+// Larger files would not fit as points in memory next to their text.
+constexpr std::int64_t MaxTextFileSize = std::int64_t(1) << 30;
+
+constexpr double Pow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline unsigned DigitOf(char c) { return unsigned(static_cast<unsigned char>(c)) - unsigned('0'); }
+
+// The exact conversion for what the fast path cannot do exactly: the number rewritten with "."
+// for std::from_chars. Magnitude > 0 marks a value too large (rather than too small) when the
+// result is out of range.
+bool ParseSlow(const char* p, const char* end, char Separator, bool Negative, long Magnitude, double& Value) {
+  std::string buffer;
+  buffer.reserve(std::size_t(end - p));
+  for (; p < end; ++p) buffer.push_back(*p == Separator ? '.' : *p);
+  double v = 0.0;
+  const auto [ptr, ec] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    if (Magnitude > 0) return false;  // too large for a double
+    v = 0.0;                               // too small: zero
+  } else if (ec != std::errc() || ptr != buffer.data() + buffer.size() || !std::isfinite(v)) {
+    return false;
+  }
+  Value = Negative ? -v : v;
+  return true;
+}
+
+// The grammar of ParseNumberField from p on; End is where the text ends. Returns where the
+// number ends (the caller decides what may follow), or nullptr when no number starts at p.
+// The digits are gathered in an integer; when there are at most 19 of them and that integer
+// and the power of ten are both exact doubles, one multiplication or division rounds
+// correctly, which covers ordinary data. Anything else goes the exact way.
+const char* ScanNumber(const char* p, const char* End, char Separator, double& Value) {
+  bool negative = false;
+  if (p < End && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  const char* digits = p;
+  std::uint64_t mantissa = 0;
+  while (p < End && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
+  const long intDigits = long(p - digits);
+  long fracDigits = 0;
+  if (p < End && *p == Separator) {
+    const char* frac = ++p;
+    while (p < End && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
+    fracDigits = long(p - frac);
+  }
+  if (intDigits + fracDigits == 0) return nullptr;
+  long exp10 = 0;
+  if (p < End && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool expNegative = false;
+    if (q < End && (*q == '+' || *q == '-')) expNegative = *q++ == '-';
+    const char* expDigits = q;
+    while (q < End && DigitOf(*q) <= 9) {
+      if (exp10 < 100000000) exp10 = exp10 * 10 + long(DigitOf(*q));
+      ++q;
+    }
+    if (q == expDigits) return nullptr;
+    if (expNegative) exp10 = -exp10;
+    p = q;
+  }
+  if (intDigits + fracDigits <= 19) {
+    if (mantissa == 0) {
+      Value = negative ? -0.0 : 0.0;
+      return p;
+    }
+    const long e = exp10 - fracDigits;
+    if (mantissa <= (std::uint64_t(1) << 53) && e >= -22 && e <= 22) {
+      double v = double(mantissa);
+      v = e < 0 ? v / Pow10[-e] : v * Pow10[e];
+      Value = negative ? -v : v;
+      return p;
+    }
+  }
+  // Magnitude of the value for out-of-range results: digits before the separator (without
+  // leading zeros) plus the exponent.
+  const char* firstNonZero = digits;
+  while (firstNonZero < digits + intDigits && *firstNonZero == '0') ++firstNonZero;
+  const long magnitude = long(digits + intDigits - firstNonZero) + exp10;
+  return ParseSlow(digits, p, Separator, negative, magnitude, Value) ? p : nullptr;
+}
+
+bool ParseNumber(const char* p, const char* end, char Separator, double& Value) {
+  while (p < end && IsBlank(*p)) ++p;
+  while (end > p && IsBlank(end[-1])) --end;
+  double v;
+  if (ScanNumber(p, end, Separator, v) != end) return false;
+  Value = v;
+  return true;
+}
+
+enum TCharClass : unsigned char { ccText = 0, ccDelimiter = 1, ccLineEnd = 2 };
+using TClassTable = std::array<unsigned char, 256>;
+
+// Non-ASCII delimiters are replaced in the (UTF-8) text by this control character, which then
+// delimits in their place.
+constexpr char WideDelimiterMark = '\x01';
+
+// Files are read in pieces of this size, so the text never needs memory of its own size.
+constexpr std::size_t ChunkSize = std::size_t(1) << 20;
+
+// Splits the UTF-8 text into its characters' byte sequences.
+std::vector<std::string_view> Utf8Characters(std::string_view Text) {
+  std::vector<std::string_view> chars;
+  for (std::size_t i = 0; i < Text.size();) {
+    const unsigned char c = static_cast<unsigned char>(Text[i]);
+    std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    n = std::min(n, Text.size() - i);
+    chars.push_back(Text.substr(i, n));
+    i += n;
+  }
+  return chars;
+}
+
+// The character classes of the settings; Wide receives the delimiters outside ASCII.
+TClassTable MakeClasses(const TTextReaderSettings& Settings, std::vector<std::string_view>& Wide) {
+  TClassTable classes{};
+  classes[static_cast<unsigned char>('\r')] = ccLineEnd;
+  classes[static_cast<unsigned char>('\n')] = ccLineEnd;
+  for (std::string_view c : Utf8Characters(Settings.Delimiters)) {
+    const unsigned char b = static_cast<unsigned char>(c[0]);
+    if (c.size() == 1 && b < 0x80) {
+      if (classes[b] != ccLineEnd) classes[b] = ccDelimiter;
+    } else {
+      Wide.push_back(c);
+    }
+  }
+  if (!Wide.empty()) classes[static_cast<unsigned char>(WideDelimiterMark)] = ccDelimiter;
+  return classes;
+}
+
+// The text in UTF-8 with every wide delimiter replaced by WideDelimiterMark.
+std::string MarkWideDelimiters(std::string_view Text, const std::vector<std::string_view>& Wide) {
+  std::string utf8 = win::IsValidUtf8(Text) ? std::string(Text) : win::Cp1251ToUtf8(Text);
+  for (std::string_view d : Wide) {
+    std::string replaced;
+    replaced.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+      if (utf8.compare(i, d.size(), d) == 0) {
+        replaced.push_back(WideDelimiterMark);
+        i += d.size();
+      } else {
+        replaced.push_back(utf8[i++]);
+      }
+    }
+    utf8.swap(replaced);
+  }
+  return utf8;
+}
+
+// Reads lines, fed in pieces that end on a line end, and hands each point to Sink::Add(X, Y).
+template <typename Sink>
+class TLineScanner {
+ public:
+  TLineScanner(const TClassTable& Classes, char Separator, Integer SkipLines, Sink& Points)
+      : FClasses(Classes), FSeparator(Separator), FSkip(std::max<Integer>(SkipLines, 0)), FSink(Points) {}
+
+  // Scans the complete lines of [p, End) (the last one may lack its line end only when the
+  // text ends there).
+  void Scan(const char* p, const char* const End) {
+    if (FAtStart) {
+      FAtStart = false;
+      if (End - p >= 3 && static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
+          static_cast<unsigned char>(p[2]) == 0xBF)
+        p += 3;
+    }
+    while (p < End) {
+      if (FSkip > 0) {
+        --FSkip;
+        p = SkipToLineEnd(p, End);
+      } else {
+        p = ScanLine(p, End);
+      }
+      p = PastLineEnd(p, End);
+    }
+  }
+
+  // The piece of an overlong line that is no point: it is consumed as one (unparsable) line
+  // across several pieces, counted when its end arrives.
+  void ScanOverlongStart() {
+    if (!FInOverlong && FSkip > 0) --FSkip;
+    FInOverlong = true;
+  }
+  bool InOverlong() const { return FInOverlong; }
+  void EndOverlong() { FInOverlong = false; }
+
+ private:
+  unsigned char Class(const char* c) const { return FClasses[static_cast<unsigned char>(*c)]; }
+
+  const char* SkipToLineEnd(const char* p, const char* End) const {
+    while (p < End && Class(p) != ccLineEnd) ++p;
+    return p;
+  }
+
+  // CR LF, LF or a lone CR ends a line.
+  static const char* PastLineEnd(const char* p, const char* End) {
+    if (p < End && *p == '\r') {
+      ++p;
+      if (p < End && *p == '\n') ++p;
+    } else if (p < End) {
+      ++p;
+    }
+    return p;
+  }
+
+  const char* SkipBlanks(const char* p, const char* End) const {
+    while (p < End && IsBlank(*p) && Class(p) == ccText) ++p;
+    return p;
+  }
+
+  // One number field from p: blanks, the number, blanks, then a delimiter, a line end or the
+  // end of the text. nullptr when the field is anything else.
+  const char* Field(const char* p, const char* End, double& Value) const {
+    p = SkipBlanks(p, End);
+    p = ScanNumber(p, End, FSeparator, Value);
+    if (!p) return nullptr;
+    p = SkipBlanks(p, End);
+    return p == End || Class(p) != ccText ? p : nullptr;
+  }
+
+  const char* ScanLine(const char* p, const char* End) {
+    while (p < End && Class(p) == ccDelimiter) ++p;
+    double x, y;
+    const char* q = Field(p, End, x);
+    if (q && q < End && Class(q) == ccDelimiter) {
+      while (q < End && Class(q) == ccDelimiter) ++q;
+      if (q < End && Class(q) == ccText) {
+        q = Field(q, End, y);
+        if (q && std::isfinite(x) && std::isfinite(y)) FSink.Add(x, y);
+      }
+    }
+    return SkipToLineEnd(q ? q : p, End);
+  }
+
+  const TClassTable& FClasses;
+  const char FSeparator;
+  Integer FSkip;
+  Sink& FSink;
+  bool FAtStart = true;
+  bool FInOverlong = false;
+};
+
+struct TPointsSink {
+  TTwoColumnPoints& Points;
+  void Add(double X, double Y) {
+    Points.X.push_back(X);
+    Points.Y.push_back(Y);
+  }
+};
+
+// Appends to a series without order (constant time per point) and notes whether the points
+// came in ascending X.
+struct TSeriesSink {
+  chart::TChartSeries& Series;
+  double LastX = -std::numeric_limits<double>::infinity();
+  bool Ascending = true;
+  std::size_t Count = 0;
+  void Add(double X, double Y) {
+    Ascending = Ascending && X >= LastX;
+    LastX = X;
+    Series.AddPoint(X, Y);
+    ++Count;
+  }
+};
+
+template <typename Sink>
+void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& Points) {
+  std::vector<std::string_view> wide;
+  const TClassTable classes = MakeClasses(Settings, wide);
+  TLineScanner<Sink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, Points);
+  if (wide.empty()) {
+    scanner.Scan(Text.data(), Text.data() + Text.size());
+  } else {
+    const std::string marked = MarkWideDelimiters(Text, wide);
+    scanner.Scan(marked.data(), marked.data() + marked.size());
+  }
+}
+
+// Where the last complete line of [Begin, End) ends (Begin when none does). A CR as the last
+// byte may be the first half of CR LF, so it does not count yet.
+const char* CompleteLinesEnd(const char* Begin, const char* End) {
+  const char* p = End;
+  if (p > Begin && p[-1] == '\r') --p;
+  while (p > Begin && p[-1] != '\n' && p[-1] != '\r') --p;
+  return p;
+}
+
+class TFileHandle {
+ public:
+  explicit TFileHandle(const String& FileName) : FName(FileName) {
+    FFd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (FFd < 0)
+      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\". %s", FileName, fw::SysErrorMessage(errno)));
+    struct stat st {};
+    if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(FFd);
+      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\"", FileName));
+    }
+    if (st.st_size > MaxTextFileSize) {
+      ::close(FFd);
+      throw EGraphError(fw::Format("Файл \"%s\" слишком велик для построения графика", FileName));
+    }
+    FSize = std::size_t(st.st_size);
+  }
+  ~TFileHandle() { ::close(FFd); }
+  TFileHandle(const TFileHandle&) = delete;
+  TFileHandle& operator=(const TFileHandle&) = delete;
+
+  std::size_t Size() const { return FSize; }
+  // Up to Count bytes; 0 at the end of the file.
+  std::size_t Read(char* Buffer, std::size_t Count) {
+    while (true) {
+      const ssize_t got = ::read(FFd, Buffer, Count);
+      if (got >= 0) return std::size_t(got);
+      if (errno != EINTR)
+        throw fw::EFOpenError(fw::Format("Ошибка чтения файла \"%s\". %s", FName, fw::SysErrorMessage(errno)));
+    }
+  }
+
+ private:
+  String FName;
+  int FFd = -1;
+  std::size_t FSize = 0;
+};
+
+// Feeds the file to Scanner piece by piece.
+template <typename Sink>
+void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
+  std::unique_ptr<char[]> buffer(new char[ChunkSize]);
+  std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
+  bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
+  while (true) {
+    const std::size_t got = File.Read(buffer.get() + held, ChunkSize - held);
+    const char* begin = buffer.get();
+    const char* end = begin + held + got;
+    if (swallowLF && got > 0) {
+      swallowLF = false;
+      if (*begin == '\n') ++begin;
+    }
+    if (got == 0) {
+      if (Scanner.InOverlong()) {
+        Scanner.EndOverlong();
+      } else {
+        Scanner.Scan(begin, end);
+      }
+      return;
+    }
+    if (Scanner.InOverlong()) {
+      // The rest of the overlong line is dropped up to its end.
+      const char* p = begin;
+      while (p < end && *p != '\n' && *p != '\r') ++p;
+      if (p == end) {
+        held = 0;
+        continue;
+      }
+      if (*p == '\r' && p + 1 == end) swallowLF = true;
+      if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+      Scanner.EndOverlong();
+      begin = p + 1;
+    }
+    const char* lines = CompleteLinesEnd(begin, end);
+    if (lines == begin && end - begin == std::ptrdiff_t(ChunkSize)) {
+      // A whole buffer without a line end: no point can be that long.
+      Scanner.ScanOverlongStart();
+      held = 0;
+      continue;
+    }
+    Scanner.Scan(begin, lines);
+    held = std::size_t(end - lines);
+    std::memmove(buffer.get(), lines, held);
+  }
+}
+
+// Moves the scratch series' points into Series, sorted by X when they did not come so.
+void TakeOver(chart::TChartSeries& Scratch, TSeriesSink& Sink, chart::TChartSeries* Series) {
+  if (Sink.Count < 2) throw EGraphError(TooFewPointsMsg);
+  // A stable sort, as an ordered series inserting the points one by one would keep them.
+  if (!Sink.Ascending) Scratch.XValues()->SetOrder(chart::loAscending);
+  Series->BeginUpdate();
+  Series->AssignValues(&Scratch);
+  Series->EndUpdate();
+}
+
+}  // namespace
+
+bool ParseNumberField(std::string_view Field, char Separator, double& Value) {
+  return ParseNumber(Field.data(), Field.data() + Field.size(), Separator, Value);
+}
+
+TTextReaderSettings TTextReaderSettings::FromPreferences() {
+  TTextReaderSettings s;
+  s.Delimiters = Preferences.Delimiters;
+  s.DecimalSeparator = Preferences.DecimalSeparator();
+  s.SkipLines = Preferences.SkipLines;
+  return s;
+}
+
+void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Settings, TTwoColumnPoints& Points) {
+  TPointsSink sink{Points};
+  ScanText(Text, Settings, sink);
+}
+
+void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
+  chart::TChartSeries scratch(nullptr);
+  scratch.XValues()->SetOrder(chart::loNone);
+  scratch.BeginUpdate();
+  TSeriesSink sink{scratch};
+  ScanText(Text, Settings, sink);
+  TakeOver(scratch, sink, Series);
+}
+
+void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
+  TFileHandle file(FileName);
+  std::vector<std::string_view> wide;
+  const TClassTable classes = MakeClasses(Settings, wide);
+  if (!wide.empty()) return LoadTwoColumnSeries(ReadFileBytes(FileName), Settings, Series);
+  chart::TChartSeries scratch(nullptr);
+  scratch.XValues()->SetOrder(chart::loNone);
+  scratch.BeginUpdate();
+  TSeriesSink sink{scratch};
+  TLineScanner<TSeriesSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
+  ScanFile(file, scanner);
+  TakeOver(scratch, sink, Series);
+}
+
+std::string ReadFileBytes(const String& FileName) {
+  TFileHandle file(FileName);
+  std::string bytes;
+  bytes.resize(file.Size());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const std::size_t got = file.Read(bytes.data() + done, bytes.size() - done);
+    if (got == 0) break;  // shortened while being read
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace workspace

@@ -1,0 +1,64 @@
+#pragma once
+// The two-column text reader: lines of at least two fields split at the delimiters, the first
+// two read as X and Y with the decimal separator. The configured first lines are skipped, and so
+// is every line whose first two fields are not both finite numbers.
+//
+// All the syntax (digits, signs, separators, line ends) is ASCII, which reads the same in UTF-8
+// and in Windows Cyrillic, so the bytes are scanned as they are; only delimiters outside ASCII
+// need the text decoded (UTF-8 when valid, else Windows Cyrillic) before the scan.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/ClassesTypes.h"
+
+namespace chart {
+class TChartSeries;
+}
+
+namespace workspace {
+
+using fw::Integer;
+using fw::String;
+
+inline constexpr const char* TooFewPointsMsg = "Слишком мало точек для построения";
+
+struct TTextReaderSettings {
+  // Every character of the text (UTF-8) separates fields; runs of them count as one.
+  String Delimiters = "\t ;";
+  char DecimalSeparator = ',';
+  // Lines skipped at the top before any is parsed.
+  Integer SkipLines = 0;
+
+  // The preferences' delimiters, decimal separator and lines to skip.
+  static TTextReaderSettings FromPreferences();
+};
+
+// The points of a text in file order.
+struct TTwoColumnPoints {
+  std::vector<double> X;
+  std::vector<double> Y;
+};
+
+// Appends the points of Text to Points.
+void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Settings, TTwoColumnPoints& Points);
+
+// Fills Series (emptied first) with the points of Text in ascending X order (points of equal X
+// keep their order in the text). Raises EGraphError TooFewPointsMsg, leaving Series as it was,
+// when the text gives fewer than two points.
+void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
+
+// The same for a file, read in pieces (the text never held whole). Raises as ReadFileBytes.
+void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
+
+// The whole file. Raises fw::EFOpenError when it cannot be read and EGraphError when it is too
+// large to be a graph.
+std::string ReadFileBytes(const String& FileName);
+
+// One number field: blanks around, optional sign, digits with at most one Separator, optional
+// exponent. False for anything else and for values beyond the range of double; values too small
+// for a double read as zero.
+bool ParseNumberField(std::string_view Field, char Separator, double& Value);
+
+}  // namespace workspace

@@ -1,0 +1,314 @@
+// The two-column text reader: number fields, line ends, byte-order mark, skipped lines, the
+// delimiters of the preferences and the failure below two points.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "chart/PlotEngine.h"
+#include "framework/SysUtils.h"
+#include "platform/kernel/TextConvert.h"
+#include "workspace/Graph.h"
+#include "workspace/Preferences.h"
+#include "workspace/TextReader.h"
+
+namespace {
+
+using workspace::ParseNumberField;
+using workspace::TTextReaderSettings;
+using workspace::TTwoColumnPoints;
+
+TTextReaderSettings Settings(char separator, const std::string& delimiters = "\t ;", int skip = 0) {
+  TTextReaderSettings s;
+  s.DecimalSeparator = separator;
+  s.Delimiters = delimiters;
+  s.SkipLines = skip;
+  return s;
+}
+
+TTwoColumnPoints Read(const std::string& text, const TTextReaderSettings& s) {
+  TTwoColumnPoints p;
+  workspace::ReadTwoColumnText(text, s, p);
+  return p;
+}
+
+TEST(NumberField, AcceptsTheStrictGrammarOnly) {
+  double v = 0;
+  EXPECT_TRUE(ParseNumberField("1,5", ',', v));
+  EXPECT_EQ(v, 1.5);
+  EXPECT_TRUE(ParseNumberField("  -0,25 ", ',', v));
+  EXPECT_EQ(v, -0.25);
+  EXPECT_TRUE(ParseNumberField("+3", '.', v));
+  EXPECT_EQ(v, 3.0);
+  EXPECT_TRUE(ParseNumberField(".5", '.', v));
+  EXPECT_EQ(v, 0.5);
+  EXPECT_TRUE(ParseNumberField("5.", '.', v));
+  EXPECT_EQ(v, 5.0);
+  EXPECT_TRUE(ParseNumberField("1.5E-3", '.', v));
+  EXPECT_EQ(v, 1.5e-3);
+  EXPECT_TRUE(ParseNumberField("2e+2", '.', v));
+  EXPECT_EQ(v, 200.0);
+  v = 42;
+  for (const char* bad : {"", " ", "-", ".", "1.5", "1,5,", "1e", "1e+", "e5", "1x", "0x10", "NAN", "INF", "-INF",
+                          "nan", "inf", "1 2", "--1", "1..2"}) {
+    EXPECT_FALSE(ParseNumberField(bad, ',', v)) << bad;
+    EXPECT_EQ(v, 42) << bad;
+  }
+}
+
+TEST(NumberField, HugeAndTinyValues) {
+  double v = 7;
+  EXPECT_FALSE(ParseNumberField("1e309", '.', v));
+  EXPECT_FALSE(ParseNumberField("-1e400", '.', v));
+  EXPECT_FALSE(ParseNumberField(std::string(400, '9'), '.', v));
+  EXPECT_EQ(v, 7);
+  EXPECT_TRUE(ParseNumberField("1e-400", '.', v));
+  EXPECT_EQ(v, 0.0);
+  EXPECT_TRUE(ParseNumberField("1.7976931348623157e308", '.', v));
+  EXPECT_EQ(v, std::numeric_limits<double>::max());
+  EXPECT_TRUE(ParseNumberField("4.9406564584124654e-324", '.', v));
+  EXPECT_EQ(v, std::numeric_limits<double>::denorm_min());
+  EXPECT_TRUE(ParseNumberField("0.000000000000000000000000000001", '.', v));
+  EXPECT_EQ(v, 1e-30);
+  EXPECT_TRUE(ParseNumberField("123456789012345678901234567890", '.', v));
+  EXPECT_EQ(v, 123456789012345678901234567890.0);
+}
+
+// Every value must be the correctly rounded double of its text, the fast path included.
+TEST(NumberField, AgreesWithCorrectlyRoundedConversion) {
+  std::mt19937_64 rng(12345);
+  std::uniform_int_distribution<int> digits(1, 25), expo(-40, 40), digit(0, 9);
+  for (int n = 0; n < 20000; ++n) {
+    std::string text;
+    const int intDigits = digits(rng), fracDigits = digits(rng) - 1;
+    for (int i = 0; i < intDigits; ++i) text += char('0' + digit(rng));
+    if (fracDigits > 0) {
+      text += '.';
+      for (int i = 0; i < fracDigits; ++i) text += char('0' + digit(rng));
+    }
+    if (n % 3 == 0) text += "e" + std::to_string(expo(rng));
+    double v = 0;
+    ASSERT_TRUE(ParseNumberField(text, '.', v)) << text;
+    EXPECT_EQ(v, std::strtod(text.c_str(), nullptr)) << text;
+    std::string comma = text;
+    for (char& c : comma)
+      if (c == '.') c = ',';
+    double w = 0;
+    ASSERT_TRUE(ParseNumberField(comma, ',', w)) << comma;
+    EXPECT_EQ(w, v) << comma;
+  }
+}
+
+TEST(TextReader, LineEndsAndByteOrderMark) {
+  const auto s = Settings('.');
+  for (const std::string text : {"1 2\n3 4\n5 6", "1 2\r\n3 4\r\n5 6\r\n", "1 2\r3 4\r5 6\r",
+                                 "\xEF\xBB\xBF" "1 2\r\n3 4\n5 6"}) {
+    const auto p = Read(text, s);
+    ASSERT_EQ(p.X.size(), 3u);
+    EXPECT_EQ(p.X[0], 1);
+    EXPECT_EQ(p.Y[0], 2);
+    EXPECT_EQ(p.X[2], 5);
+    EXPECT_EQ(p.Y[2], 6);
+  }
+}
+
+TEST(TextReader, SkipsConfiguredLinesCountingCrLfOnce) {
+  // Two header lines: with CR LF ends they must not count as four.
+  const std::string text = "9 9\r\n8 8\r\n1 2\r\n3 4\r\n";
+  const auto p = Read(text, Settings('.', "\t ;", 2));
+  ASSERT_EQ(p.X.size(), 2u);
+  EXPECT_EQ(p.X[0], 1);
+  EXPECT_EQ(Read(text, Settings('.', "\t ;", 10)).X.size(), 0u);
+  EXPECT_EQ(Read(text, Settings('.', "\t ;", -3)).X.size(), 4u);
+}
+
+TEST(TextReader, SkipsLinesThatDoNotParse) {
+  const std::string text =
+      "Time\tSignal\n"
+      "\n"
+      "1,0\t2,0\n"
+      "only-one\n"
+      "3,0\n"            // one column
+      "4,0\tNAN\n"       // not a number
+      "5,0\tINF\n"
+      "1e999\t1\n"       // beyond a double
+      "6,5\t-7,25\textra\n"  // further columns are ignored
+      "x7\t8\n";
+  const auto p = Read(text, Settings(','));
+  ASSERT_EQ(p.X.size(), 2u);
+  EXPECT_EQ(p.X[1], 6.5);
+  EXPECT_EQ(p.Y[1], -7.25);
+}
+
+TEST(TextReader, DelimitersRunsAndTheDecimalSeparator) {
+  // Runs of delimiters count as one; leading delimiters are no empty field.
+  auto p = Read(";;1,5;; ;2,5\n\t3 4\n", Settings(','));
+  ASSERT_EQ(p.X.size(), 2u);
+  EXPECT_EQ(p.X[0], 1.5);
+  EXPECT_EQ(p.Y[0], 2.5);
+  // The point separator with a comma delimiter: "1.5,2.5".
+  p = Read("1.5,2.5\n3,4\n", Settings('.', ","));
+  ASSERT_EQ(p.X.size(), 2u);
+  EXPECT_EQ(p.Y[0], 2.5);
+  // With "," as separator a "." number is no number.
+  EXPECT_EQ(Read("1.5\t2.5\n", Settings(',')).X.size(), 0u);
+  // Blanks that are no delimiter are trimmed from the fields.
+  p = Read(" 1 ; 2 \n", Settings('.', ";"));
+  ASSERT_EQ(p.X.size(), 1u);
+  EXPECT_EQ(p.Y[0], 2);
+}
+
+TEST(TextReader, NonAsciiDelimiterInUtf8AndCp1251Text) {
+  // "№" as the delimiter, with a Cyrillic title line, in both encodings.
+  const std::string utf8 = "Время№Сигнал\n1№2\n3№4\n";
+  const std::string cp1251 = win::Utf8ToCp1251(utf8);
+  ASSERT_NE(utf8, cp1251);
+  for (const std::string& text : {utf8, cp1251}) {
+    const auto p = Read(text, Settings('.', "№"));
+    ASSERT_EQ(p.X.size(), 2u);
+    EXPECT_EQ(p.X[1], 3);
+    EXPECT_EQ(p.Y[1], 4);
+  }
+}
+
+TEST(TextReader, BinaryAndEmptyTextGiveNoPoints) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary.push_back(char((i * 131) & 0xFF));
+  EXPECT_LE(Read(binary, Settings('.')).X.size(), 1u);
+  EXPECT_EQ(Read("", Settings('.')).X.size(), 0u);
+  EXPECT_EQ(Read(std::string("\0\0\0", 3), Settings('.')).X.size(), 0u);
+}
+
+TEST(TextReaderSeries, FillsInXOrderKeepingEqualXInTextOrder) {
+  chart::TChartSeries series(nullptr);
+  workspace::LoadTwoColumnSeries("3 30\n1 10\n2 20\n1 11\n", Settings('.'), &series);
+  ASSERT_EQ(series.Count(), 4);
+  EXPECT_EQ(series.PointX(0), 1);
+  EXPECT_EQ(series.PointY(0), 10);
+  EXPECT_EQ(series.PointY(1), 11);
+  EXPECT_EQ(series.PointX(3), 3);
+  EXPECT_EQ(series.XValues()->Order(), chart::loAscending);
+  // The series stays ordered for points added later.
+  series.AddPoint(1.5, 15);
+  EXPECT_EQ(series.PointX(2), 1.5);
+}
+
+TEST(TextReaderSeries, FewerThanTwoPointsLeavesTheSeriesAlone) {
+  chart::TChartSeries series(nullptr);
+  series.AddPoint(5, 5);
+  for (const std::string text : {"", "1 2\n", "a b\nc d\n", "1\n2\n3\n"}) {
+    try {
+      workspace::LoadTwoColumnSeries(text, Settings('.'), &series);
+      FAIL() << "no error for '" << text << "'";
+    } catch (const workspace::EGraphError& e) {
+      EXPECT_STREQ(e.what(), "Слишком мало точек для построения");
+    }
+    ASSERT_EQ(series.Count(), 1);
+    EXPECT_EQ(series.PointX(0), 5);
+  }
+}
+
+TEST(TextReaderSeries, ReplacesEarlierPoints) {
+  chart::TChartSeries series(nullptr);
+  for (int i = 0; i < 10; ++i) series.AddPoint(i, i);
+  workspace::LoadTwoColumnSeries("7 1\n8 2\n", Settings('.'), &series);
+  ASSERT_EQ(series.Count(), 2);
+  EXPECT_EQ(series.PointX(0), 7);
+}
+
+TEST(TextReaderSettings, TakenFromThePreferences) {
+  const workspace::TPreferences saved = workspace::Preferences;
+  workspace::Preferences.Delimiters = "|";
+  workspace::Preferences.PointDecimalSeparator = true;
+  workspace::Preferences.SkipLines = 3;
+  const auto s = TTextReaderSettings::FromPreferences();
+  workspace::Preferences = saved;
+  EXPECT_EQ(s.Delimiters, "|");
+  EXPECT_EQ(s.DecimalSeparator, '.');
+  EXPECT_EQ(s.SkipLines, 3);
+}
+
+}  // namespace
+
+namespace {
+
+class TextFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/textreaderXXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = dir_ + "/" + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    return path;
+  }
+  std::string dir_;
+};
+
+// Files are read in pieces of 1 MiB: lines and CR LF pairs cut by a piece's end must read as
+// the same points as the whole text.
+TEST_F(TextFileTest, FileInPiecesReadsLikeTheWholeText) {
+  std::string text = "Заголовок\r\n";
+  for (int i = 0; i < 150000; ++i) text += std::to_string(i) + ",125\t" + std::to_string(i % 977) + ",5\r\n";
+  ASSERT_GT(text.size(), 2u << 20);
+  const std::string path = Write("big.txt", text);
+  const auto s = Settings(',', "\t ;", 1);
+  chart::TChartSeries fromFile(nullptr), fromText(nullptr);
+  workspace::LoadTwoColumnFile(path, s, &fromFile);
+  workspace::LoadTwoColumnSeries(text, s, &fromText);
+  ASSERT_EQ(fromFile.Count(), 150000);
+  ASSERT_EQ(fromText.Count(), 150000);
+  for (int i = 0; i < 150000; ++i) {
+    ASSERT_EQ(fromFile.PointX(i), i + 0.125) << i;
+    ASSERT_EQ(fromFile.PointY(i), (i % 977) + 0.5) << i;
+    ASSERT_EQ(fromText.PointY(i), fromFile.PointY(i)) << i;
+  }
+}
+
+// A line longer than a piece is one line for the lines to skip, however it ends.
+TEST_F(TextFileTest, OverlongLineCountsAsOneLine) {
+  for (const std::string end : {"\n", "\r\n", "\r"}) {
+    const std::string text = std::string(3u << 20, 'a') + end + "1 2\n3 4\n5 6\n";
+    const std::string path = Write("long.txt", text);
+    chart::TChartSeries series(nullptr);
+    workspace::LoadTwoColumnFile(path, Settings('.', "\t ;", 1), &series);
+    EXPECT_EQ(series.Count(), 3);
+    workspace::LoadTwoColumnFile(path, Settings('.', "\t ;", 2), &series);
+    EXPECT_EQ(series.Count(), 2);
+    EXPECT_EQ(series.PointX(0), 3);
+  }
+  // A CR LF pair cut exactly after the CR at the end of a piece of an overlong line.
+  const std::string text = std::string((1u << 20) - 1, 'b') + "\r\n1 2\n3 4\n5 6\n";
+  chart::TChartSeries series(nullptr);
+  workspace::LoadTwoColumnFile(Write("cut.txt", text), Settings('.', "\t ;", 2), &series);
+  ASSERT_EQ(series.Count(), 2);
+  EXPECT_EQ(series.PointX(0), 3);
+}
+
+TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
+  chart::TChartSeries series(nullptr);
+  series.AddPoint(1, 1);
+  EXPECT_THROW(workspace::LoadTwoColumnFile(dir_ + "/none.txt", Settings('.'), &series), fw::EFOpenError);
+  EXPECT_THROW(workspace::LoadTwoColumnFile(dir_, Settings('.'), &series), fw::EFOpenError);
+  EXPECT_THROW(workspace::ReadFileBytes(dir_ + "/none.txt"), fw::EFOpenError);
+  EXPECT_EQ(series.Count(), 1);
+  try {
+    workspace::LoadTwoColumnFile(Write("empty.txt", ""), Settings('.'), &series);
+    FAIL();
+  } catch (const workspace::EGraphError& e) {
+    EXPECT_STREQ(e.what(), "Слишком мало точек для построения");
+  }
+  EXPECT_EQ(series.Count(), 1);
+}
+
+}  // namespace
