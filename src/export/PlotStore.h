@@ -98,8 +98,8 @@ class TSeriesDataHTML : public TSeriesData {
 };
 
 // A worksheet of BIFF records: numbers as doubles, labels and colours as text in Windows
-// Cyrillic. A sheet holds at most 65535 rows and 65535 columns; a larger export raises
-// EConvertError before anything is written.
+// Cyrillic. A sheet of this format holds at most 16384 rows (the header row included) and 256
+// columns; a larger export raises EConvertError before anything is written.
 class TSeriesDataXLS : public TSeriesData {
  public:
   using TSeriesData::TSeriesData;

@@ -11,9 +11,10 @@
 namespace kvexport {
 namespace {
 
-// Rows and columns are 16-bit in the records, and DIMENSIONS holds the counts themselves.
-constexpr std::int64_t kMaxSheetRows = 65535;
-constexpr std::int64_t kMaxSheetColumns = 65535;
+// The most a worksheet of this record format holds; readers refuse cells past them, and the
+// records' 16-bit row numbers would otherwise wrap and overwrite earlier rows.
+constexpr std::int64_t kMaxSheetRows = 16384;
+constexpr std::int64_t kMaxSheetColumns = 256;
 
 class TBiffWriter {
  public:

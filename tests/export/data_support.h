@@ -36,6 +36,7 @@ class DataExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     win::locale::SetRegionalDecimalSeparator(',');
+    chart::RegisterLineSeriesClasses();  // the gallery names the XML export writes
     dir_ = std::filesystem::temp_directory_path() /
            ("kv_data_" + std::to_string(getpid()) + "_" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
