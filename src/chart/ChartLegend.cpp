@@ -236,7 +236,11 @@ void TChartLegend::SetResizeChart(bool Value) {
 }
 
 TChartSeries* TChartLegend::ItemSeries(Integer Item) const {
-  return Item >= 0 && Item < ItemCount() ? FItems[std::size_t(Item)] : nullptr;
+  if (Item < 0 || Item >= ItemCount()) return nullptr;
+  TChartSeries* series = FItems[std::size_t(Item)];
+  // A series taken off the chart since the layout may be gone: only listed ones are handed out.
+  const TCustomAxisPanel* chart = ParentChart();
+  return chart && chart->SeriesList().IndexOf(series) >= 0 ? series : nullptr;
 }
 
 void TChartLegend::CollectItems() {
@@ -299,14 +303,12 @@ void TChartLegend::Draw(TPlotCanvas3D& Canvas) {
   DrawShape(Canvas, FLayout.Box);
   DrawDividingLines(Canvas);
 
-  const TCustomAxisPanel* chart = ParentChart();
   Canvas.Font()->Assign(Font());
   Canvas.SetBackMode(cbmTransparent);
   Canvas.SetTextAlign(0);
   for (const TLegendItemPlace& place : FLayout.Items) {
-    TChartSeries* series = FItems[std::size_t(place.Item)];
-    // A series taken off the chart since the layout is not drawn.
-    if (!chart || chart->SeriesList().IndexOf(series) < 0) continue;
+    TChartSeries* series = ItemSeries(place.Item);
+    if (!series) continue;
     series->DrawLegendSymbol(Canvas, place.Symbol);
     const Integer textRight = FParams.SymbolPosition == spRight ? place.Symbol.left - LegendSymbolGap : place.Rect.right;
     const bool cut = place.Text.x + place.TextWidth > textRight;

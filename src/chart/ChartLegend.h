@@ -114,6 +114,7 @@ class TChartLegend : public TPlotCustomShapePosition {
   Integer Clicked(Integer X, Integer Y) const;
 
   // The items of the last CalcRect: their series in series order, and where they went.
+  // ItemSeries is nullptr out of range and for a series no longer in the chart.
   Integer ItemCount() const { return Integer(FItems.size()); }
   TChartSeries* ItemSeries(Integer Item) const;
   const TLegendLayout& Layout() const { return FLayout; }

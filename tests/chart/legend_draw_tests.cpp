@@ -323,6 +323,7 @@ TEST_F(LegendOnChart, SeriesLeavingTheChartAfterLayoutIsNotDrawn) {
   BoxSymbolSeries* gone = Add("Cd", fw::clBlue);
   Layout();
   gone->SetParentChart(nullptr);
+  EXPECT_EQ(legend->ItemSeries(1), nullptr);
   legend->Draw(canvas);
   EXPECT_EQ(series[0]->symbols.size(), 1u);
   EXPECT_TRUE(gone->symbols.empty());
