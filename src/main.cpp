@@ -1,7 +1,20 @@
+// Korvalin on the real desktop: the presenter shows our windows through the display, Qt's stock
+// dialogs answer the file, colour and font dialogs, and the program runs its main window.
+
 #include <cstdio>
 
-// The main window arrives with the workspace; until then the program says so and ends cleanly.
+#include "presenter/DesktopPresenter.h"
+#include "presenter/Dialogs.h"
+#include "workspace/window/Startup.h"
+
 int main() {
-  std::puts("Korvalin 4: the main window is not built yet.");
-  return 0;
+  using win::presenter::DesktopPresenter;
+  if (!DesktopPresenter::DisplayAvailable()) {
+    std::fputs("Korvalin 4: no display to show the main window on (is DISPLAY set?).\n", stderr);
+    return 1;
+  }
+  win::presenter::QtCommonDialogs dialogs;  // before the presenter, which keeps its application
+  DesktopPresenter desktop;
+  dialogs.SetPresenter(&desktop);
+  return workspace::RunKorvalin();
 }

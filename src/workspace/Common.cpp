@@ -66,6 +66,13 @@ void SaveLoadFormPosition(fw::TControl* Form, bool Save) {
   }
 }
 
+TPointPickHandler PointPickHandler;
+
+void CancelPointPick() {
+  // The handler may disarm itself (or arm another) while it runs: call a copy.
+  if (TPointPickHandler handler = PointPickHandler) handler(-1, -1, false);
+}
+
 fw::TColor GetThemeFormColor() { return fw::clBtnFace; }
 
 namespace {

@@ -40,6 +40,15 @@ void SaveLoadFormPosition(fw::TControl* Form, bool Save);
 // of its own is active).
 fw::TColor GetThemeFormColor();
 
+// The armed point pick, or none. While one is armed, a left press on the main chart goes to it
+// (with Accept true) instead of to the chart; Esc in the main window and deleting all graphs
+// cancel it with (-1, -1, false). A window arming a pick cancels any armed one first, and its
+// handler disarms itself after one pick.
+using TPointPickHandler = std::function<void(fw::Integer X, fw::Integer Y, bool Accept)>;
+extern TPointPickHandler PointPickHandler;
+// Calls the armed handler with (-1, -1, false), if there is one.
+void CancelPointPick();
+
 // Shows the main window's information balloon when balloon tips are on. The main window
 // installs the handler; without one the call does nothing.
 void ShowBalloonHint(const String& Title, const String& Text, fw::Integer BalloonType);

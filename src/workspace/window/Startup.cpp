@@ -1,0 +1,47 @@
+#include "workspace/window/Startup.h"
+
+#include <memory>
+
+#include "analysis/AnalysisRegistration.h"
+#include "chart/Series.h"
+#include "framework/Clipbrd.h"
+#include "framework/Forms.h"
+#include "workspace/window/RusClipboard.h"
+#include "workspace/window/WinMain.h"
+
+namespace workspace {
+
+namespace {
+fw::TClipboard* g_previousClipboard = nullptr;
+bool g_started = false;
+}  // namespace
+
+void StartProgram() {
+  if (g_started) return;
+  g_started = true;
+  chart::RegisterLineSeriesClasses();
+  analysis::RegisterAnalysis();
+  g_previousClipboard = fw::SetClipboard(new TRusClipboard);
+  fw::Application->SetTitle(ApplicationTitle);
+}
+
+void FinishProgram() {
+  if (!g_started) return;
+  g_started = false;
+  delete fw::SetClipboard(g_previousClipboard);
+  g_previousClipboard = nullptr;
+  analysis::UnRegisterAnalysis();
+}
+
+int RunKorvalin() {
+  StartProgram();
+  fw::Application->Initialize();
+  fw::Application->CreateForm<TwndKorvalinMain>();
+  fw::Application->Run();
+  // The main form closed: it saved the settings and let its graphs go; now it goes itself.
+  delete fw::Application->MainForm();
+  FinishProgram();
+  return 0;
+}
+
+}  // namespace workspace

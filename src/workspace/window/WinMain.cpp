@@ -1,0 +1,281 @@
+#include "workspace/window/WinMain.h"
+
+#include <exception>
+
+#include "chart/Chart.h"
+#include "framework/ActnList.h"
+#include "framework/Clipbrd.h"
+#include "framework/Dialogs.h"
+#include "framework/ExtCtrls.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/Menus.h"
+#include "framework/StringList.h"
+#include "platform/controls/MessageBox.h"
+#include "platform/kernel/TextConvert.h"
+#include "platform/user/DragDrop.h"
+#include "platform/user/Messages.h"
+#include "platform/user/WinUserTypes.h"
+#include "workspace/Common.h"
+#include "workspace/Graph.h"
+#include "workspace/GraphCollection.h"
+#include "workspace/GraphText.h"
+#include "workspace/OpenFiles.h"
+#include "workspace/Operations.h"
+#include "workspace/Preferences.h"
+#include "workspace/PropSaver.h"
+
+namespace workspace {
+
+namespace {
+
+constexpr const char* kOpenFilter =
+    "Текстовые файлы (*.txt)|*.txt|Файлы данных (*.dat)|*.dat|Все файлы (*.*)|*.*";
+constexpr const char* kConfirmClose = "Имеются построенные графики. Подтвердите закрытие программы";
+
+}  // namespace
+
+TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
+  SetName("wndKorvalinMain");
+  SetCaption(ApplicationTitle);
+  SetKeyPreview(true);
+  SetBounds(80, 60, 900, 640);
+
+  FStatus = new fw::TPanel(this);
+  FStatus->SetParent(this);
+  FStatus->SetAlign(fw::alBottom);
+  FStatus->SetHeight(22);
+  FStatus->SetBevelOuter(fw::bvLowered);
+  FStatus->SetAlignment(fw::taLeftJustify);
+
+  FChart = new chart::TChart(this);
+  FChart->SetName("MainChart");
+  FChart->SetParent(this);
+  FChart->SetAlign(fw::alClient);
+  FChart->OnMouseDown = [this](fw::TObject*, fw::TMouseButton Button, fw::TShiftState, fw::Integer X, fw::Integer Y) {
+    ChartMouseDown(Button, X, Y);
+  };
+
+  BuildActions();
+  BuildMenu();
+  OnCreate = [this](fw::TObject*) { FormCreate(); };
+  OnCloseQuery = [this](fw::TObject*, bool& CanClose) { FormCloseQuery(CanClose); };
+  OnClose = [this](fw::TObject*, fw::TCloseAction&) { FormClose(); };
+}
+
+TwndKorvalinMain::~TwndKorvalinMain() {
+  // The graphs free their series, which the chart lists: they go before the chart does.
+  if (GraphCollection == FGraphs.get()) GraphCollection = nullptr;
+  if (OperationCollection == FOperations.get()) OperationCollection = nullptr;
+  if (FGraphs) FGraphs->SetOperations(nullptr);
+  FGraphs.reset();
+  FOperations.reset();
+  if (chart::MainChart == FChart) chart::MainChart = nullptr;
+}
+
+void TwndKorvalinMain::FormCreate() {
+  // The collection and the undo stack, bound to each other and to the Undo action.
+  FGraphs = std::make_unique<TGraphCollection>(FChart);
+  FOperations = std::make_unique<TOperationCollection>(FGraphs.get());
+  FGraphs->SetOperations(FOperations.get());
+  FGraphs->OnChange = [this](TGraphCollection*) { GraphsChanged(); };
+  FGraphs->OnGraphSelected = [this](TGraph*) { GraphsChanged(); };
+  FOperations->OnChange = [this](TOperationCollection*) { OperationsChanged(); };
+  GraphCollection = FGraphs.get();
+  OperationCollection = FOperations.get();
+  chart::MainChart = FChart;
+
+  // Settings: the preferences record of the settings file.
+  TPropSaver store(true);
+  Preferences.Load(store);
+
+  GraphsChanged();
+  OperationsChanged();
+}
+
+void TwndKorvalinMain::CreateWnd() {
+  fw::TForm::CreateWnd();
+  win::DragAcceptFiles(Handle(), win::TRUE);
+}
+
+void TwndKorvalinMain::BuildActions() {
+  FActions = new fw::TActionList(this);
+  auto make = [this](const char* Name, const char* Caption, fw::TShortCut Key, void (TwndKorvalinMain::*Work)()) {
+    auto* action = new fw::TAction(this);
+    action->SetName(Name);
+    action->SetCaption(Caption);
+    action->SetShortCut(Key);
+    action->SetActionList(FActions);
+    action->OnExecute = [this, Work](fw::TObject*) { Guarded([this, Work] { (this->*Work)(); }); };
+    return action;
+  };
+  const fw::TShiftState ctrl{fw::ssCtrl};
+  FOpen = make("actOpen", "Открыть...", fw::ShortCut('O', ctrl), &TwndKorvalinMain::OpenExecute);
+  FPaste = make("actPaste", "Вставить", fw::ShortCut('V', ctrl), &TwndKorvalinMain::PasteExecute);
+  FCopy = make("actCopy", "Копировать", fw::ShortCut('C', ctrl), &TwndKorvalinMain::CopyExecute);
+  FDelete = make("actDelete", "Удалить график", fw::ShortCut(win::VK_DELETE, {}), &TwndKorvalinMain::DeleteExecute);
+  FUndo = make("actUndo", "Отменить", fw::ShortCut('Z', ctrl), &TwndKorvalinMain::UndoExecute);
+  FExit = new fw::TAction(this);
+  FExit->SetName("actExit");
+  FExit->SetCaption("Выход");
+  FExit->SetActionList(FActions);
+  FExit->OnExecute = [this](fw::TObject*) { Close(); };
+}
+
+void TwndKorvalinMain::BuildMenu() {
+  FMenu = new fw::TMainMenu(this);
+  auto submenu = [this](const char* Caption, std::initializer_list<fw::TAction*> Actions) {
+    auto* top = new fw::TMenuItem(this);
+    top->SetCaption(Caption);
+    for (fw::TAction* action : Actions) {
+      auto* item = new fw::TMenuItem(this);
+      if (action)
+        item->SetAction(action);
+      else
+        item->SetCaption("-");
+      top->Add(item);
+    }
+    FMenu->Items()->Add(top);
+  };
+  submenu("Файл", {FOpen, nullptr, FExit});
+  submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
+  SetMenu(FMenu);
+}
+
+template <typename F>
+void TwndKorvalinMain::Guarded(F Work) {
+  try {
+    Work();
+  } catch (const std::exception& e) {
+    fw::Application->ShowException(e);
+  }
+}
+
+void TwndKorvalinMain::OpenFileNames(const std::vector<fw::String>& FileNames) {
+  if (!FGraphs || FileNames.empty()) return;
+  OpenFiles(*FGraphs, FileNames);
+}
+
+void TwndKorvalinMain::OpenExecute() {
+  fw::TOpenDialog dialog(this);
+  dialog.SetFilter(kOpenFilter);
+  dialog.SetFilterIndex(Preferences.OpenFilterIndex);
+  dialog.SetInitialDir(Preferences.OpenDir);
+  dialog.SetOptions(dialog.Options() + fw::ofAllowMultiSelect + fw::ofFileMustExist);
+  if (!dialog.Execute()) return;
+  std::vector<fw::String> names;
+  for (fw::Integer i = 0; i < dialog.Files()->Count(); ++i) names.push_back(dialog.Files()->Strings(i));
+  Preferences.OpenFilterIndex = dialog.FilterIndex();
+  if (!names.empty()) {
+    const fw::String& first = names.front();
+    auto slash = first.find_last_of('/');
+    if (slash != fw::String::npos) Preferences.OpenDir = first.substr(0, slash);
+  }
+  OpenFileNames(names);
+}
+
+void TwndKorvalinMain::PasteExecute() { PasteGraphsFromClipboard(*FGraphs); }
+
+void TwndKorvalinMain::CopyExecute() {
+  // Graphs selected: their text. Nothing selected: the chart's picture.
+  TGraphArray graphs = FGraphs->SelectedGraphs();
+  if (graphs.empty() && FGraphs->Current()) graphs.push_back(FGraphs->Current());
+  if (!graphs.empty()) {
+    CopyGraphsToClipboard(graphs, TGraphTextOptions::FromPreferences());
+    return;
+  }
+  const win::RECT bounds{0, 0, FChart->Width(), FChart->Height()};
+  std::unique_ptr<fw::TBitmap> picture = FChart->CreateBitmap(fw::clWhite, bounds, fw::pf24bit);
+  fw::Clipboard()->Assign(picture.get());
+}
+
+void TwndKorvalinMain::DeleteExecute() {
+  TGraph* current = FGraphs->Current();
+  if (!current) return;
+  FGraphs->DeleteGraph(current);
+  if (FGraphs->Count() == 0) CancelPointPick();
+}
+
+void TwndKorvalinMain::UndoExecute() {
+  if (FOperations->CanUndo()) FOperations->Undo();
+}
+
+fw::String TwndKorvalinMain::StatusText() const {
+  fw::String text = "Графиков: " + std::to_string(FGraphs ? FGraphs->Count() : 0);
+  if (FGraphs && FGraphs->Current()) text += "  |  " + FGraphs->Current()->Series()->Title();
+  return text;
+}
+
+void TwndKorvalinMain::GraphsChanged() {
+  FStatus->SetCaption(StatusText());
+  const bool any = FGraphs && FGraphs->Count() > 0;
+  FDelete->SetEnabled(any && FGraphs->Current());
+}
+
+void TwndKorvalinMain::OperationsChanged() {
+  FUndo->SetCaption(FOperations->UndoCaption());
+  FUndo->SetEnabled(FOperations->CanUndo());
+}
+
+void TwndKorvalinMain::ChartMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y) {
+  if (Button != fw::mbLeft || !PointPickHandler) return;
+  TPointPickHandler handler = PointPickHandler;  // it may disarm itself while it runs
+  handler(X, Y, true);
+  FChart->SetCancelMouse(true);
+}
+
+void TwndKorvalinMain::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
+  if (Key == win::VK_ESCAPE && PointPickHandler) {
+    CancelPointPick();
+    Key = 0;
+    return;
+  }
+  fw::TForm::KeyDown(Key, Shift);
+}
+
+void TwndKorvalinMain::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == win::WM_DROPFILES) {
+    DropFiles(Message);
+    return;
+  }
+  fw::TForm::Dispatch(Message);
+}
+
+void TwndKorvalinMain::DropFiles(fw::TMessage& Message) {
+  auto drop = win::HDROP(Message.WParam);
+  std::vector<fw::String> names;
+  const win::UINT count = win::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (win::UINT i = 0; i < count; ++i) {
+    const win::UINT length = win::DragQueryFileW(drop, i, nullptr, 0);
+    std::u16string name(length + 1, u'\0');
+    win::DragQueryFileW(drop, i, name.data(), length + 1);
+    name.resize(length);
+    names.push_back(win::WideToUtf8(name));
+  }
+  win::DragFinish(drop);
+  Message.Result = 0;
+  Guarded([&] { OpenFileNames(names); });
+}
+
+void TwndKorvalinMain::FormCloseQuery(bool& CanClose) {
+  if (Preferences.ConfirmClose && FGraphs && FGraphs->Count() > 0)
+    CanClose = fw::AppMessageBox(kConfirmClose, win::MB_OKCANCEL | win::MB_ICONQUESTION) == win::IDOK;
+}
+
+void TwndKorvalinMain::FormClose() {
+  if (FClosed) return;
+  FClosed = true;
+  // The settings written at exit; a file that cannot be written is said, not lost silently.
+  try {
+    TPropSaver store(true);
+    Preferences.Save(store);
+    store.UpdateFile();
+  } catch (const std::exception& e) {
+    fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
+  }
+  CancelPointPick();
+  if (FGraphs) FGraphs->SetOperations(nullptr);
+  if (FGraphs) FGraphs->Clear();
+  if (FOperations) FOperations->Clear();
+}
+
+}  // namespace workspace

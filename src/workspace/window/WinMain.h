@@ -1,0 +1,91 @@
+#pragma once
+// The main window: the chart with every graph on it, the graph collection and the undo stack it
+// owns, the actions whose work exists (open, paste, copy, delete, undo, exit) on a menu bar, a
+// status line with the graph counts, dropped files, the key handler, and the settings read when
+// it is created and written when it closes.
+
+#include <memory>
+#include <vector>
+
+#include "framework/Forms.h"
+
+namespace fw {
+class TAction;
+class TActionList;
+class TMainMenu;
+class TPanel;
+}  // namespace fw
+
+namespace chart {
+class TChart;
+}
+
+namespace workspace {
+
+class TGraphCollection;
+class TOperationCollection;
+
+inline constexpr const char* ApplicationTitle = "Korvalin 4";
+
+class TwndKorvalinMain : public fw::TForm {
+ public:
+  explicit TwndKorvalinMain(fw::TComponent* AOwner);
+  ~TwndKorvalinMain() override;
+
+  chart::TChart* Chart() const { return FChart; }
+  TGraphCollection* Graphs() const { return FGraphs.get(); }
+  TOperationCollection* Operations() const { return FOperations.get(); }
+
+  fw::TAction* OpenAction() const { return FOpen; }
+  fw::TAction* PasteAction() const { return FPaste; }
+  fw::TAction* CopyAction() const { return FCopy; }
+  fw::TAction* DeleteAction() const { return FDelete; }
+  fw::TAction* UndoAction() const { return FUndo; }
+  fw::TAction* ExitAction() const { return FExit; }
+
+  // The files through the collection's file-opening routine (open dialog, drops).
+  void OpenFileNames(const std::vector<fw::String>& FileNames);
+  // "Графиков: N" and, with a current graph, its title.
+  fw::String StatusText() const;
+
+ protected:
+  void CreateWnd() override;
+  void Dispatch(fw::TMessage& Message) override;
+  void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
+
+ private:
+  void FormCreate();
+  void FormCloseQuery(bool& CanClose);
+  void FormClose();
+  void BuildActions();
+  void BuildMenu();
+  void ChartMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y);
+  void GraphsChanged();
+  void OperationsChanged();
+  void DropFiles(fw::TMessage& Message);
+  // Runs an action's work, showing a failure in the application's error box.
+  template <typename F>
+  void Guarded(F Work);
+
+  void OpenExecute();
+  void PasteExecute();
+  void CopyExecute();
+  void DeleteExecute();
+  void UndoExecute();
+
+  chart::TChart* FChart = nullptr;
+  fw::TPanel* FStatus = nullptr;
+  fw::TActionList* FActions = nullptr;
+  fw::TMainMenu* FMenu = nullptr;
+  fw::TAction* FOpen = nullptr;
+  fw::TAction* FPaste = nullptr;
+  fw::TAction* FCopy = nullptr;
+  fw::TAction* FDelete = nullptr;
+  fw::TAction* FUndo = nullptr;
+  fw::TAction* FExit = nullptr;
+  std::unique_ptr<TGraphCollection> FGraphs;
+  std::unique_ptr<TOperationCollection> FOperations;
+  bool FClosed = false;
+};
+
+}  // namespace workspace

@@ -1,0 +1,226 @@
+// The main window on the headless desktop: a file opened through the (scripted) open dialog or
+// dropped becomes a graph on the chart and can be undone; graphs go to the clipboard as text
+// and come back; point picks take the chart's left press and Esc; closing asks when graphs
+// exist and writes the settings file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "chart/Chart.h"
+#include "chart/PlotAxis.h"
+#include "framework/ActnList.h"
+#include "framework/Clipbrd.h"
+#include "framework/control_fixture.h"
+#include "platform/controls/MessageBox.h"
+#include "platform/desktop/CommonDialogs.h"
+#include "platform/desktop/ScriptedAnswers.h"
+#include "platform/kernel/TextConvert.h"
+#include "platform/user/WinUserTypes.h"
+#include "workspace/Common.h"
+#include "workspace/Graph.h"
+#include "workspace/GraphCollection.h"
+#include "workspace/Operations.h"
+#include "workspace/Preferences.h"
+#include "workspace/PropSaver.h"
+#include "workspace/window/Startup.h"
+#include "workspace/window/WinMain.h"
+
+namespace {
+
+namespace wd = win::desktop;
+using workspace::TwndKorvalinMain;
+
+class MainWindowTest : public fw::testing::ControlTest {
+ protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    wd::ClearScriptedAnswers();
+    win::ClearMessageBoxHistory();
+    std::filesystem::remove(workspace::TPropSaver::SettingsFileName());
+    workspace::Preferences = workspace::TPreferences{};
+    workspace::StartProgram();
+    folder = std::filesystem::temp_directory_path() / ("kv_mainwindow_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    workspace::PointPickHandler = nullptr;
+    if (form) {
+      workspace::Preferences.ConfirmClose = false;
+      form->Close();
+      delete form;
+    }
+    workspace::FinishProgram();
+    EXPECT_EQ(wd::PendingScriptedAnswers(), 0u) << "an answer the test queued was never asked for";
+    wd::ClearScriptedAnswers();
+    std::filesystem::remove_all(folder);
+    std::filesystem::remove(workspace::TPropSaver::SettingsFileName());
+    ControlTest::TearDown();
+  }
+  std::string WriteFile(const std::string& name, const std::string& text) {
+    auto path = folder / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+  workspace::TGraphCollection& Graphs() { return *form->Graphs(); }
+
+  TwndKorvalinMain* form = nullptr;
+  std::filesystem::path folder;
+};
+
+TEST_F(MainWindowTest, StartsWithTitleChartAndGlobals) {
+  EXPECT_EQ(form->Caption(), "Korvalin 4");
+  EXPECT_EQ(fw::Application->Title(), "Korvalin 4");
+  EXPECT_EQ(chart::MainChart, form->Chart());
+  EXPECT_EQ(workspace::GraphCollection, form->Graphs());
+  EXPECT_EQ(workspace::OperationCollection, form->Operations());
+  EXPECT_FALSE(form->UndoAction()->Enabled());
+  EXPECT_EQ(form->StatusText(), "Графиков: 0");
+  // The chart fills what the menu and the status line leave.
+  EXPECT_GT(form->Chart()->Width(), 0);
+  EXPECT_GT(form->Chart()->Height(), 0);
+}
+
+TEST_F(MainWindowTest, OpenThroughTheDialogAddsAGraphThatUndoRemoves) {
+  std::string path = WriteFile("first.txt", "x\ty\n0\t1\n1\t4\n2\t9\n");
+  wd::PushOpenDialogAnswer(wd::FileDialogResult{{win::Utf8ToWide(path)}, 2});
+  ASSERT_TRUE(form->OpenAction()->Execute());
+  ASSERT_EQ(Graphs().Count(), 1);
+  chart::TChartSeries* series = Graphs().Items(0)->Series();
+  EXPECT_EQ(form->Chart()->SeriesCount(), 1);
+  EXPECT_EQ(form->Chart()->Series(0), series);
+  ASSERT_EQ(series->Count(), 3);
+  EXPECT_DOUBLE_EQ(series->PointY(2), 9);
+  EXPECT_EQ(Graphs().Current(), Graphs().Items(0));  // the last added graph is selected
+  EXPECT_EQ(form->StatusText(), "Графиков: 1  |  first.txt");
+  // The dialog's folder and filter are remembered.
+  EXPECT_EQ(workspace::Preferences.OpenFilterIndex, 2);
+  EXPECT_EQ(workspace::Preferences.OpenDir, folder.string());
+
+  EXPECT_TRUE(form->UndoAction()->Enabled());
+  EXPECT_EQ(form->UndoAction()->Caption(), "Отменить добавление графика");
+  ASSERT_TRUE(form->UndoAction()->Execute());
+  EXPECT_EQ(Graphs().Count(), 0);
+  EXPECT_EQ(form->Chart()->SeriesCount(), 0);
+  EXPECT_FALSE(form->UndoAction()->Enabled());
+}
+
+TEST_F(MainWindowTest, MissingAndBadFilesAreReportedAndLoseNothing) {
+  std::string good = WriteFile("good.txt", "0 1\n1 2\n");
+  form->OpenFileNames({good});
+  ASSERT_EQ(Graphs().Count(), 1);
+  win::ClearMessageBoxHistory();
+  std::string bad = WriteFile("bad.txt", "just one line\n");
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  form->OpenFileNames({(folder / "gone.txt").string(), bad});
+  EXPECT_EQ(Graphs().Count(), 1);
+  ASSERT_GE(win::MessageBoxHistory().size(), 2u);
+  std::string last = win::WideToUtf8(win::MessageBoxHistory().back().text);
+  EXPECT_NE(last.find("bad.txt"), std::string::npos) << last;
+}
+
+TEST_F(MainWindowTest, DroppedFilesBecomeGraphs) {
+  std::string a = WriteFile("a.txt", "0 1\n1 2\n2 3\n");
+  std::string b = WriteFile("b.txt", "0 5\n1 6\n");
+  win::POINT inside = At(form->Chart(), 50, 50);
+  ASSERT_TRUE(desktop->drop_files(inside, {win::Utf8ToWide(a), win::Utf8ToWide(b)}));
+  AppPump();
+  ASSERT_EQ(Graphs().Count(), 2);
+  EXPECT_EQ(Graphs().Items(0)->Series()->Count(), 3);
+  EXPECT_EQ(Graphs().Items(1)->Series()->Count(), 2);
+  EXPECT_EQ(Graphs().Current(), Graphs().Items(1));
+}
+
+TEST_F(MainWindowTest, CopyAndPasteOfAGraphRoundTripsItsPoints) {
+  form->OpenFileNames({WriteFile("c.txt", "0 1,5\n1 2,5\n2 -3\n")});
+  ASSERT_EQ(Graphs().Count(), 1);
+  ASSERT_TRUE(form->CopyAction()->Execute());
+  std::string text = fw::Clipboard()->AsText();
+  EXPECT_NE(text.find("[DATA]"), std::string::npos) << text;
+  ASSERT_TRUE(form->PasteAction()->Execute());
+  ASSERT_EQ(Graphs().Count(), 2);
+  chart::TChartSeries* copy = Graphs().Items(1)->Series();
+  ASSERT_EQ(copy->Count(), 3);
+  EXPECT_DOUBLE_EQ(copy->PointX(1), 1);
+  EXPECT_DOUBLE_EQ(copy->PointY(2), -3);
+  // Plain two-column text pastes as a graph as well.
+  fw::Clipboard()->SetAsText("10\t1\r\n20\t2\r\n30\t3\r\n");
+  ASSERT_TRUE(form->PasteAction()->Execute());
+  ASSERT_EQ(Graphs().Count(), 3);
+  EXPECT_DOUBLE_EQ(Graphs().Items(2)->Series()->PointX(2), 30);
+}
+
+TEST_F(MainWindowTest, CopyWithoutGraphsPutsTheChartPicture) {
+  ASSERT_TRUE(form->CopyAction()->Execute());
+  fw::Clipboard()->Open();
+  EXPECT_TRUE(fw::Clipboard()->HasFormat(2 /* CF_BITMAP */));
+  fw::Clipboard()->Close();
+}
+
+TEST_F(MainWindowTest, DeleteTakesTheCurrentGraphAndTheLastOneCancelsAPick) {
+  form->OpenFileNames({WriteFile("d.txt", "0 1\n1 2\n")});
+  int cancelled = 0;
+  workspace::PointPickHandler = [&](int x, int y, bool accept) {
+    if (!accept && x == -1 && y == -1) ++cancelled;
+  };
+  ASSERT_TRUE(form->DeleteAction()->Execute());
+  EXPECT_EQ(Graphs().Count(), 0);
+  EXPECT_EQ(form->Chart()->SeriesCount(), 0);
+  EXPECT_EQ(cancelled, 1);
+}
+
+TEST_F(MainWindowTest, ArmedPickTakesTheLeftPressAndEscCancelsIt) {
+  form->OpenFileNames({WriteFile("e.txt", "0 1\n10 2\n")});
+  Pump();
+  std::vector<std::tuple<int, int, bool>> calls;
+  workspace::PointPickHandler = [&](int x, int y, bool accept) { calls.emplace_back(x, y, accept); };
+  const double minBefore = form->Chart()->BottomAxis()->Minimum();
+  const double maxBefore = form->Chart()->BottomAxis()->Maximum();
+  win::RECT plot = form->Chart()->ChartRect();
+  win::POINT from = At(form->Chart(), plot.left + 20, plot.top + 20);
+  win::POINT to = At(form->Chart(), plot.left + 80, plot.top + 60);
+  desktop->mouse_down(from);
+  desktop->mouse_move(to);
+  desktop->mouse_up(to);
+  AppPump();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0], std::make_tuple(int(plot.left + 20), int(plot.top + 20), true));
+  // The press went to the pick, so the drag did not zoom.
+  EXPECT_DOUBLE_EQ(form->Chart()->BottomAxis()->Minimum(), minBefore);
+  EXPECT_DOUBLE_EQ(form->Chart()->BottomAxis()->Maximum(), maxBefore);
+
+  form->SetFocus();
+  desktop->press_key(win::VK_ESCAPE);
+  AppPump();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[1], std::make_tuple(-1, -1, false));
+}
+
+TEST_F(MainWindowTest, ClosingAsksWithGraphsAndWritesTheSettings) {
+  form->OpenFileNames({WriteFile("f.txt", "0 1\n1 2\n")});
+  workspace::Preferences.ConfirmClose = true;
+  workspace::Preferences.SkipLines = 7;
+  wd::PushScriptedAnswer("MessageBox", {win::IDCANCEL, {}, 0});
+  form->Close();
+  ASSERT_FALSE(win::MessageBoxHistory().empty());
+  EXPECT_EQ(win::WideToUtf8(win::MessageBoxHistory().back().text),
+            "Имеются построенные графики. Подтвердите закрытие программы");
+  EXPECT_EQ(Graphs().Count(), 1);  // still open
+  EXPECT_FALSE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
+
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  form->Close();
+  ASSERT_TRUE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
+  workspace::TPropSaver saved(true);
+  workspace::TPreferences loaded;
+  loaded.Load(saved);
+  EXPECT_EQ(loaded.SkipLines, 7);
+  EXPECT_EQ(Graphs().Count(), 0);  // the graphs went with the window's closing
+}
+
+}  // namespace
