@@ -42,8 +42,9 @@ TCustomChart::~TCustomChart() {
 void TCustomChart::CalcTitlesAndLegend(TPlotCanvas3D& Canvas, TRect& R) {
   FTitle->CalcRect(Canvas, R);
   FSubTitle->CalcRect(Canvas, R);
-  FFoot->CalcRect(Canvas, R);
+  // The subfoot lies below the foot: it takes the bottom first.
   FSubFoot->CalcRect(Canvas, R);
+  FFoot->CalcRect(Canvas, R);
   if (FLegend->Visible()) {
     win::RECT r = R;
     FLegend->CalcRect(Canvas, r);

@@ -1,0 +1,220 @@
+// A drawn chart's pixels that the layout fixes (titles in the test font, background, wall,
+// series squares, clipping), on a bitmap and on a headless window; and what PartAt finds there.
+#include <gtest/gtest.h>
+
+#include "chart/ChartElement.h"
+#include "chart/ChartLegend.h"
+#include "chart/ChartTitle.h"
+#include "chart/PlotAxis.h"
+#include "chart_Fixture.h"
+
+using namespace chart;
+using charttest::PixelOf;
+
+namespace {
+
+constexpr TColor kBack = 0xF0F0F0;
+constexpr TColor kWall = 0xE0D0C0;
+constexpr TColor kTitle = 0x0000C0;
+constexpr TColor kSeries = 0xC00000;
+
+class ChartPixelTest : public charttest::ChartTest {
+ protected:
+  // A 400 x 300 chart with a title "AB", a foot "CD" and a series of three points.
+  void Dress(TChart& c) {
+    c.SetColor(kBack);
+    c.BackWall()->SetColor(kWall);
+    for (TChartTitle* t : {c.Title(), c.SubTitle(), c.Foot(), c.SubFoot()}) {
+      t->Font()->SetName("Korvalin Test");
+      t->Font()->SetHeight(-13);
+      t->Font()->SetColor(kTitle);
+    }
+    c.Title()->SetText("AB");
+    c.Foot()->SetText("CD");
+    series = new charttest::SquareSeries(&c);
+    series->SetTitle("S");
+    series->SetSeriesColor(kSeries);
+    series->AddXY(0, 0);
+    series->AddXY(4, 60);
+    series->AddXY(10, 100);
+    series->SetParentChart(&c);
+  }
+  charttest::SquareSeries* series = nullptr;
+};
+
+TEST_F(ChartPixelTest, TitlesSitCentredAtTheTopAndBottomInTheTestFont) {
+  TChart chart(nullptr);
+  Dress(chart);
+  chart.Legend()->SetVisible(false);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  ASSERT_NE(bmp, nullptr);
+  // Two 7-pixel characters and 4 pixels of padding each side: 22 x 17, centred in the 380
+  // pixels inside the 10-pixel panel margin, 4 pixels below it.
+  EXPECT_EQ(chart.Title()->Bounds(), (win::RECT{189, 14, 211, 31}));
+  // "A" covers columns 193..198 and rows 16..25; column 199 separates the glyphs.
+  EXPECT_EQ(PixelOf(*bmp, 193, 16), kTitle);
+  EXPECT_EQ(PixelOf(*bmp, 198, 25), kTitle);
+  EXPECT_EQ(PixelOf(*bmp, 199, 20), fw::clWhite);
+  EXPECT_EQ(PixelOf(*bmp, 200, 20), kTitle);
+  EXPECT_EQ(PixelOf(*bmp, 195, 26), fw::clWhite);
+  EXPECT_EQ(PixelOf(*bmp, 192, 20), fw::clWhite);
+  // The foot: 4 pixels above the bottom margin.
+  EXPECT_EQ(chart.Foot()->Bounds(), (win::RECT{189, 269, 211, 286}));
+  EXPECT_EQ(PixelOf(*bmp, 193, 271), kTitle);
+  // Hidden and empty titles take no room and have no bounds.
+  EXPECT_EQ(chart.SubTitle()->Bounds(), (win::RECT{}));
+  EXPECT_EQ(chart.ChartRect().top, 31);
+  EXPECT_LE(chart.ChartRect().bottom, 269);
+}
+
+TEST_F(ChartPixelTest, BackgroundWallAndSeriesOnABitmap) {
+  TChart chart(nullptr);
+  Dress(chart);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const TRect plot = chart.ChartRect();
+  ASSERT_GT(plot.right - plot.left, 100);
+  ASSERT_GT(plot.bottom - plot.top, 100);
+  EXPECT_EQ(PixelOf(*bmp, 0, 0), fw::clWhite);
+  EXPECT_EQ(PixelOf(*bmp, 399, 299), fw::clWhite);
+  // A place of the wall between any grid lines: X 0.3, Y 37.
+  const Integer wx = chart.BottomAxis()->CalcPosValue(0.3), wy = chart.LeftAxis()->CalcPosValue(37);
+  EXPECT_EQ(PixelOf(*bmp, wx, wy), kWall);
+  // The wall's frame runs round the plot rectangle, the axes' end pixels included.
+  EXPECT_EQ(PixelOf(*bmp, wx, plot.top), fw::clBlack);
+  EXPECT_EQ(PixelOf(*bmp, wx, plot.top + 1), kWall);
+  EXPECT_EQ(PixelOf(*bmp, wx, plot.top - 1), fw::clWhite);
+  // Each point's square, in the series colour, at the pixels its axes give it (the first point
+  // lies under the axes, drawn after the series).
+  for (fw::Integer i = 1; i < series->Count(); ++i) {
+    const Integer x = chart.BottomAxis()->CalcPosValue(series->PointX(i));
+    const Integer y = chart.LeftAxis()->CalcPosValue(series->PointY(i));
+    EXPECT_EQ(PixelOf(*bmp, x, y), kSeries) << i;
+  }
+  EXPECT_EQ(chart.BottomAxis()->CalcPosValue(0), plot.left);
+  EXPECT_EQ(chart.BottomAxis()->CalcPosValue(10), plot.right);
+  EXPECT_EQ(chart.LeftAxis()->CalcPosValue(100), plot.top);
+}
+
+TEST_F(ChartPixelTest, SeriesAreClippedToThePlotRectangle) {
+  TChart chart(nullptr);
+  Dress(chart);
+  chart.Legend()->SetVisible(false);
+  chart.BottomAxis()->SetMinMax(0, 4);
+  chart.LeftAxis()->SetMinMax(0, 100);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const TRect plot = chart.ChartRect();
+  // The point at X 4 sits on the right end pixel: its square reaches one pixel past it there
+  // and is cut.
+  const Integer y = chart.LeftAxis()->CalcPosValue(60);
+  EXPECT_EQ(chart.BottomAxis()->CalcPosValue(4), plot.right);
+  EXPECT_EQ(PixelOf(*bmp, plot.right, y), kSeries);
+  EXPECT_EQ(PixelOf(*bmp, plot.right - 1, y), kSeries);
+  EXPECT_NE(PixelOf(*bmp, plot.right + 1, y), kSeries);
+}
+
+TEST_F(ChartPixelTest, TheWindowShowsTheSamePictureAsTheBitmap) {
+  TChart* chart = ShowChart(30, 40, 400, 300);
+  Dress(*chart);
+  chart->Legend()->SetVisible(false);
+  Pump();
+  EXPECT_EQ(desktop->screen_pixel(30 + 193, 40 + 16), win::COLORREF(kTitle));
+  EXPECT_EQ(desktop->screen_pixel(30 + 199, 40 + 20), win::COLORREF(kBack));
+  EXPECT_EQ(desktop->screen_pixel(30 + 1, 40 + 1), win::COLORREF(kBack));
+  const Integer wx = chart->BottomAxis()->CalcPosValue(0.3), wy = chart->LeftAxis()->CalcPosValue(37);
+  EXPECT_EQ(desktop->screen_pixel(30 + wx, 40 + wy), win::COLORREF(kWall));
+  const Integer sx = chart->BottomAxis()->CalcPosValue(4), sy = chart->LeftAxis()->CalcPosValue(60);
+  EXPECT_EQ(desktop->screen_pixel(30 + sx, 40 + sy), win::COLORREF(kSeries));
+  // A change shows after the next paint.
+  chart->BackWall()->SetColor(fw::clYellow);
+  Pump();
+  EXPECT_EQ(desktop->screen_pixel(30 + wx, 40 + wy), win::COLORREF(fw::clYellow));
+  // AutoRepaint off: the change waits.
+  chart->SetAutoRepaint(false);
+  chart->BackWall()->SetColor(fw::clAqua);
+  Pump();
+  EXPECT_EQ(desktop->screen_pixel(30 + wx, 40 + wy), win::COLORREF(fw::clYellow));
+  chart->SetAutoRepaint(true);
+  chart->Invalidate();
+  Pump();
+  EXPECT_EQ(desktop->screen_pixel(30 + wx, 40 + wy), win::COLORREF(fw::clAqua));
+}
+
+TEST_F(ChartPixelTest, PartAtFindsEveryPartOfADrawnChart) {
+  TChart chart(nullptr);
+  Dress(chart);
+  chart.SubTitle()->SetText("sub");
+  chart.SubFoot()->SetText("subfoot");
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const TRect plot = chart.ChartRect();
+  auto partAt = [&](Integer x, Integer y) {
+    TSelectorClickedPart p;
+    p.PointIndex = 77;
+    chart.PartAt(fw::TPoint{x, y}, p);
+    return p;
+  };
+  auto centre = [](const win::RECT& r) { return fw::TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
+  EXPECT_EQ(partAt(centre(chart.Title()->Bounds()).x, centre(chart.Title()->Bounds()).y).Part, cpTitle);
+  EXPECT_EQ(partAt(centre(chart.SubTitle()->Bounds()).x, centre(chart.SubTitle()->Bounds()).y).Part, cpSubTitle);
+  EXPECT_EQ(partAt(centre(chart.Foot()->Bounds()).x, centre(chart.Foot()->Bounds()).y).Part, cpFoot);
+  EXPECT_EQ(partAt(centre(chart.SubFoot()->Bounds()).x, centre(chart.SubFoot()->Bounds()).y).Part, cpSubFoot);
+  // The subtitle lies below the title, the subfoot below the foot.
+  EXPECT_GE(chart.SubTitle()->Bounds().top, chart.Title()->Bounds().bottom);
+  EXPECT_LE(chart.Foot()->Bounds().bottom, chart.SubFoot()->Bounds().top);
+
+  const win::RECT legend = chart.Legend()->ShapeBounds();
+  ASSERT_LT(legend.left, legend.right);
+  const TSelectorClickedPart onLegend = partAt(legend.left + 1, legend.top + 1);
+  EXPECT_EQ(onLegend.Part, cpLegend);
+  ASSERT_EQ(chart.Legend()->Layout().Items.size(), 1u);
+  const fw::TPoint item = centre(chart.Legend()->Layout().Items[0].Rect);
+  const TSelectorClickedPart onItem = partAt(item.x, item.y);
+  EXPECT_EQ(onItem.Part, cpLegend);
+  EXPECT_EQ(onItem.PointIndex, 0);
+
+  const Integer midY = (plot.top + plot.bottom) / 2, midX = (plot.left + plot.right) / 2;
+  const TSelectorClickedPart onLeft = partAt(plot.left, midY);
+  EXPECT_EQ(onLeft.Part, cpAxis);
+  EXPECT_EQ(onLeft.Axis, chart.LeftAxis());
+  const TSelectorClickedPart onBottom = partAt(midX, plot.bottom + 1);
+  EXPECT_EQ(onBottom.Part, cpAxis);
+  EXPECT_EQ(onBottom.Axis, chart.BottomAxis());
+
+  const Integer px = chart.BottomAxis()->CalcPosValue(4), py = chart.LeftAxis()->CalcPosValue(60);
+  const TSelectorClickedPart onPoint = partAt(px + 1, py - 1);
+  EXPECT_EQ(onPoint.Part, cpSeries);
+  EXPECT_EQ(onPoint.Series, series);
+  EXPECT_EQ(onPoint.PointIndex, 1);
+
+  const TSelectorClickedPart onPlot = partAt(px + 20, py + 20);
+  EXPECT_EQ(onPlot.Part, cpChartRect);
+  EXPECT_EQ(onPlot.Series, nullptr);
+  const TSelectorClickedPart nothing = partAt(2, 2);
+  EXPECT_EQ(nothing.Part, cpNone);
+  EXPECT_EQ(nothing.PointIndex, -1);
+  EXPECT_EQ(nothing.Axis, nullptr);
+
+  // The plot rectangle counts only while the chart has a series; an inactive series is not hit.
+  series->SetActive(false);
+  bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  EXPECT_NE(partAt(px + 1, py - 1).Part, cpSeries);
+  series->SetParentChart(nullptr);
+  bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const TRect empty = chart.ChartRect();
+  EXPECT_EQ(partAt((empty.left + empty.right) / 2 + 3, (empty.top + empty.bottom) / 2 + 3).Part, cpNone);
+}
+
+TEST_F(ChartPixelTest, HiddenTitlesAndLegendAreNotFound) {
+  TChart chart(nullptr);
+  Dress(chart);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const win::RECT title = chart.Title()->Bounds(), legend = chart.Legend()->ShapeBounds();
+  chart.Title()->SetVisible(false);
+  chart.Legend()->SetVisible(false);
+  TSelectorClickedPart p;
+  chart.PartAt(fw::TPoint{(title.left + title.right) / 2, (title.top + title.bottom) / 2}, p);
+  EXPECT_EQ(p.Part, cpNone);
+  chart.PartAt(fw::TPoint{legend.left + 1, legend.top + 1}, p);
+  EXPECT_NE(p.Part, cpLegend);
+}
+
+}  // namespace
