@@ -201,8 +201,10 @@ void TCustomAxisPanel::InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) {
     plot.right -= std::max<Integer>(0, back.x);
     plot.top += std::max<Integer>(0, -back.y);
   }
+  // Only axes with something automatic look at the data (a walk over every point).
   for (TChartAxis* axis : FAxesList)
-    if (!IsDepthAxis(axis)) axis->AdjustMaxMin();
+    if (!IsDepthAxis(axis) && (axis->Automatic() || axis->AutomaticMinimum() || axis->AutomaticMaximum()))
+      axis->AdjustMaxMin();
   Integer left = 0, right = 0, top = 0, bottom = 0;
   for (TChartAxis* axis : FAxesList) {
     if (!AxisShown(axis)) continue;

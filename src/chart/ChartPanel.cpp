@@ -116,9 +116,13 @@ std::unique_ptr<fw::TBitmap> TCustomPlotPanel::CreateBitmap(TColor BackColor, co
   bitmap->SetSize(Integer(w), Integer(h));
   if (w == 0 || h == 0) return bitmap;
   fw::TCanvas* c = bitmap->Canvas();
-  c->Brush()->SetStyle(fw::bsSolid);
-  c->Brush()->SetColor(BackColor);
-  c->FillRect(TRect{0, 0, Integer(w), Integer(h)});
+  if (!FPlotCanvas) {
+    // Nothing will draw: the picture is the background alone.
+    c->Brush()->SetStyle(fw::bsSolid);
+    c->Brush()->SetColor(BackColor);
+    c->FillRect(TRect{0, 0, Integer(w), Integer(h)});
+    return bitmap;
+  }
   struct Restore {
     TCustomPlotPanel* p;
     bool buffered;
