@@ -179,10 +179,13 @@ bool TGIFImage::DoDither() const {
 // --- Unit state ---------------------------------------------------------------------------------
 
 bool PaletteDevice() {
-  win::HDC dc = win::GetDC(nullptr);
-  const int bits = win::GetDeviceCaps(dc, win::BITSPIXEL) * win::GetDeviceCaps(dc, win::PLANES);
-  win::ReleaseDC(nullptr, dc);
-  return bits <= 8;
+  int bits = 0;
+  if (win::HDC dc = win::GetDC(nullptr)) {
+    bits = win::GetDeviceCaps(dc, win::BITSPIXEL) * win::GetDeviceCaps(dc, win::PLANES);
+    win::ReleaseDC(nullptr, dc);
+  }
+  // Without a desktop (a program that shows no window) there is no screen to dither for.
+  return bits > 0 && bits <= 8;
 }
 
 win::UINT CF_GIF() {

@@ -137,6 +137,8 @@ class TGIFImage : public fw::TGraphic {
 win::UINT CF_GIF();
 // True when the screen has 8 or fewer bits per pixel.
 bool PaletteDevice();
+// Puts the image on the clipboard as a bitmap and as "GIF Image" data, replacing what was there.
+void CopyGIFToClipboard(TGIFImage& Image);
 // Registers "GIF" with the picture formats (done at start; calling it again does no harm).
 void RegisterGIFImage();
 

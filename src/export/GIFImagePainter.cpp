@@ -3,6 +3,7 @@
 #include "export/GIFImagePainter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <set>
 #include <thread>
@@ -22,6 +23,8 @@ namespace kvexport {
 namespace {
 
 constexpr int kMsPerDelayUnit = 12;
+
+std::atomic<int> gLivePainters{0};
 
 TGIFPainterClock& Clock() {
   static TGIFPainterClock clock;
@@ -114,9 +117,15 @@ TGIFPainter::TGIFPainter(TGIFImage* AImage, fw::TCanvas* ACanvas, const fw::TRec
   OnLoopRestart = image.OnLoopRestart;
   OnAnimationEnd = image.OnAnimationEnd;
   SetFreeOnTerminate(Threaded());
+  ++gLivePainters;
 }
 
-TGIFPainter::~TGIFPainter() { Detach(); }
+TGIFPainter::~TGIFPainter() {
+  Detach();
+  --gLivePainters;
+}
+
+int TGIFPainter::LiveCount() { return gLivePainters; }
 
 void TGIFPainter::Detach() {
   std::lock_guard<std::recursive_mutex> lock(GIFPainterLock());

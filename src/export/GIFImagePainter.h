@@ -64,6 +64,9 @@ class TGIFPainter : public fw::TThread {
   // when not threaded.
   static int FrameDelayUnits(const TGIFSubImage& Frame, bool IsThreaded);
 
+  // Painters not yet freed, threaded ones included.
+  static int LiveCount();
+
   fw::TNotifyEvent OnAnimationStart, OnFramePaint, OnFrameDone, OnLoopRestart, OnAnimationEnd;
 
  protected:
