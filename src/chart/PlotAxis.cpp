@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/PlotCanvas.h"
 #include "chart/PlotConst.h"
 #include "framework/SysUtils.h"
 
@@ -13,11 +14,110 @@ namespace {
 constexpr double kPixelLimit = 1073741824.0;  // 2^30: far outside any surface, safe to add to
 }
 
-TChartAxis::TChartAxis(bool AHorizontal) : FHorizontal(AHorizontal) {}
+TChartAxisTitle::TChartAxisTitle(TChartAxis* AAxis) : FAxis(AAxis), FFont(std::make_unique<TPlotFont>()) {
+  FFont->OnChange = [this](fw::TObject*) { FAxis->Changed(); };
+}
+
+TChartAxisTitle::~TChartAxisTitle() = default;
+
+void TChartAxisTitle::SetCaption(const String& Value) {
+  if (FCaption != Value) FCaption = Value, FAxis->Changed();
+}
+
+void TChartAxisTitle::SetAngle(Integer Value) {
+  Value %= 360;
+  if (Value < 0) Value += 360;
+  if (FAngle != Value) FAngle = Value, FAxis->Changed();
+}
+
+void TChartAxisTitle::SetSize(Integer Value) {
+  Value = std::clamp<Integer>(Value, 0, 10000);
+  if (FSize != Value) FSize = Value, FAxis->Changed();
+}
+
+void TChartAxisTitle::Assign(fw::TPersistent* Source) {
+  auto* src = dynamic_cast<TChartAxisTitle*>(Source);
+  if (!src) return fw::TPersistent::Assign(Source);
+  FCaption = src->FCaption;
+  FAngle = src->FAngle;
+  FSize = src->FSize;
+  FFont->Assign(src->FFont.get());
+  FAxis->Changed();
+}
+
+namespace {
+
+std::unique_ptr<TChartPen> MakePen(TColor Color, bool Visible, fw::TPenStyle Style = fw::psSolid) {
+  auto pen = std::make_unique<TChartPen>();
+  pen->SetColor(Color);
+  pen->SetVisible(Visible);
+  pen->SetStyle(Style);
+  return pen;
+}
+
+}  // namespace
+
+TChartAxis::TChartAxis(bool AHorizontal)
+    : FHorizontal(AHorizontal),
+      FTitle(std::make_unique<TChartAxisTitle>(this)),
+      FLabelsFont(std::make_unique<TPlotFont>()),
+      FGrid(MakePen(fw::clGray, true, fw::psDot)),
+      FTicks(MakePen(fw::clDkGray, true)),
+      FTicksInner(MakePen(fw::clDkGray, true)),
+      FMinorGrid(MakePen(fw::clGray, false, fw::psDot)),
+      FMinorTicks(MakePen(fw::clDkGray, true)),
+      FAxisPen(MakePen(fw::clBlack, true)) {
+  FLabelsFont->SetColor(fw::clBlack);
+  FTitle->Font()->SetColor(fw::clBlack);
+  // A vertical axis' title reads upwards.
+  if (!AHorizontal) FTitle->FAngle = 90;
+  WatchTools();
+}
+
+TChartAxis::~TChartAxis() = default;
+
+void TChartAxis::WatchTools() {
+  auto changed = [this](fw::TObject*) { Changed(); };
+  FLabelsFont->OnChange = changed;
+  for (TChartPen* pen : {FGrid.get(), FTicks.get(), FTicksInner.get(), FMinorGrid.get(), FMinorTicks.get(),
+                         FAxisPen.get()})
+    pen->OnChange = changed;
+}
 
 void TChartAxis::Changed() {
   if (OnChange) OnChange(this);
 }
+
+void TChartAxis::SetVisible(bool Value) {
+  if (FVisible != Value) FVisible = Value, Changed();
+}
+void TChartAxis::SetLabels(bool Value) {
+  if (FLabels != Value) FLabels = Value, Changed();
+}
+void TChartAxis::SetLabelsMultiLine(bool Value) {
+  if (FLabelsMultiLine != Value) FLabelsMultiLine = Value, Changed();
+}
+void TChartAxis::SetLabelsOnAxis(bool Value) {
+  if (FLabelsOnAxis != Value) FLabelsOnAxis = Value, Changed();
+}
+void TChartAxis::SetLabelsAngle(Integer Value) {
+  Value %= 360;
+  if (Value < 0) Value += 360;
+  if (FLabelsAngle != Value) FLabelsAngle = Value, Changed();
+}
+
+void TChartAxis::SetLength(Integer& Field, Integer Value, Integer Limit) {
+  Value = std::clamp<Integer>(Value, 0, Limit);
+  if (Field != Value) Field = Value, Changed();
+}
+void TChartAxis::SetLabelsSize(Integer Value) { SetLength(FLabelsSize, Value, 10000); }
+void TChartAxis::SetTickLength(Integer Value) { SetLength(FTickLength, Value, 1000); }
+void TChartAxis::SetTickInnerLength(Integer Value) { SetLength(FTickInnerLength, Value, 1000); }
+void TChartAxis::SetMinorTickCount(Integer Value) { SetLength(FMinorTickCount, Value, 100); }
+void TChartAxis::SetMinorTickLength(Integer Value) { SetLength(FMinorTickLength, Value, 1000); }
+void TChartAxis::SetPositionPercent(Integer Value) { SetLength(FPositionPercent, Value, 100); }
+void TChartAxis::SetStartPosition(Integer Value) { SetLength(FStartPosition, Value, 100); }
+void TChartAxis::SetEndPosition(Integer Value) { SetLength(FEndPosition, Value, 100); }
 
 void TChartAxis::SetHorizontal(bool Value) {
   if (FHorizontal != Value) FHorizontal = Value, Changed();
@@ -246,6 +346,31 @@ void TChartAxis::Assign(fw::TPersistent* Source) {
   FInverted = src->FInverted;
   FRoundFirstLabel = src->FRoundFirstLabel;
   FAxisValuesFormat = src->FAxisValuesFormat;
+  FVisible = src->FVisible;
+  FLabels = src->FLabels;
+  FLabelsSize = src->FLabelsSize;
+  FLabelsAngle = src->FLabelsAngle;
+  FLabelsMultiLine = src->FLabelsMultiLine;
+  FLabelsOnAxis = src->FLabelsOnAxis;
+  FTickLength = src->FTickLength;
+  FTickInnerLength = src->FTickInnerLength;
+  FMinorTickCount = src->FMinorTickCount;
+  FMinorTickLength = src->FMinorTickLength;
+  FPositionPercent = src->FPositionPercent;
+  FStartPosition = src->FStartPosition;
+  FEndPosition = src->FEndPosition;
+  // The tools report each change; one report at the end is enough.
+  const fw::TNotifyEvent report = std::move(OnChange);
+  OnChange = nullptr;
+  FTitle->Assign(src->FTitle.get());
+  FLabelsFont->Assign(src->FLabelsFont.get());
+  FGrid->Assign(src->FGrid.get());
+  FTicks->Assign(src->FTicks.get());
+  FTicksInner->Assign(src->FTicksInner.get());
+  FMinorGrid->Assign(src->FMinorGrid.get());
+  FMinorTicks->Assign(src->FMinorTicks.get());
+  FAxisPen->Assign(src->FAxisPen.get());
+  OnChange = report;
   Changed();
 }
 

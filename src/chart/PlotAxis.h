@@ -1,7 +1,10 @@
 #pragma once
-// One chart axis, scaling side: its range (automatic or set), increment, logarithmic scale,
-// orientation, and the conversion between values and pixels along it.
+// One chart axis: its range (automatic or set), increment, logarithmic scale, orientation, the
+// conversion between values and pixels along it, and how it is drawn (line, ticks, grid, labels,
+// title) and hit.
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "chart/PlotEngine.h"
@@ -10,10 +13,43 @@ namespace chart {
 
 class TPlotCanvas3D;
 class TCustomAxisPanel;
+class TChartPen;
+class TPlotFont;
+class TChartAxis;
+
+// The caption drawn beside an axis, beyond its labels.
+class TChartAxisTitle : public fw::TPersistent {
+ public:
+  explicit TChartAxisTitle(TChartAxis* AAxis);
+  ~TChartAxisTitle() override;
+
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  TPlotFont* Font() const { return FFont.get(); }
+  // Degrees counter-clockwise, 0..359 (other values are brought into that range).
+  Integer Angle() const { return FAngle; }
+  void SetAngle(Integer Value);
+  // Pixels across the axis kept for the title; 0 takes what the text needs.
+  Integer Size() const { return FSize; }
+  void SetSize(Integer Value);
+  void Assign(fw::TPersistent* Source) override;
+
+ private:
+  friend class TChartAxis;
+  TChartAxis* FAxis;
+  String FCaption;
+  std::unique_ptr<TPlotFont> FFont;
+  Integer FAngle = 0;
+  Integer FSize = 0;
+};
+
+// Told while an axis draws its grid, before the grid lines (the tick positions are final).
+using TAxisDrawGridEvent = std::function<void(TChartAxis& Sender, TPlotCanvas3D& Canvas)>;
 
 class TChartAxis : public fw::TPersistent {
  public:
   explicit TChartAxis(bool AHorizontal = true);
+  ~TChartAxis() override;
 
   bool Horizontal() const { return FHorizontal; }
   void SetHorizontal(bool Value);
@@ -106,12 +142,85 @@ class TChartAxis : public fw::TPersistent {
   virtual void Draw(TPlotCanvas3D& Canvas);
   // The pixel of the axis line (Y for a horizontal axis, X for a vertical one).
   Integer PosAxis() const { return FPosAxis; }
+  // The plot rectangle of the last SetPlotRect.
+  const win::RECT& PlotRect() const { return FPlotRect; }
+
+  // Title and labels.
+  TChartAxisTitle* Title() const { return FTitle.get(); }
+  bool Labels() const { return FLabels; }
+  void SetLabels(bool Value);
+  TPlotFont* LabelsFont() const { return FLabelsFont.get(); }
+  // Pixels across the axis kept for the labels; 0 takes what the texts need.
+  Integer LabelsSize() const { return FLabelsSize; }
+  void SetLabelsSize(Integer Value);
+  // Degrees counter-clockwise, 0..359.
+  Integer LabelsAngle() const { return FLabelsAngle; }
+  void SetLabelsAngle(Integer Value);
+  // Labels broken into lines at their blanks.
+  bool LabelsMultiLine() const { return FLabelsMultiLine; }
+  void SetLabelsMultiLine(bool Value);
+  // Labels that would reach past either end of the axis are left out.
+  bool LabelsOnAxis() const { return FLabelsOnAxis; }
+  void SetLabelsOnAxis(bool Value);
+
+  // Pens: a hidden pen draws nothing. Changing a pen repaints.
+  TChartPen* Grid() const { return FGrid.get(); }
+  TChartPen* Ticks() const { return FTicks.get(); }
+  TChartPen* TicksInner() const { return FTicksInner.get(); }
+  TChartPen* MinorGrid() const { return FMinorGrid.get(); }
+  TChartPen* MinorTicks() const { return FMinorTicks.get(); }
+  TChartPen* Axis() const { return FAxisPen.get(); }
+  // Lengths in pixels (0 .. 1000): outer ticks point away from the plot, inner ticks into it.
+  Integer TickLength() const { return FTickLength; }
+  void SetTickLength(Integer Value);
+  Integer TickInnerLength() const { return FTickInnerLength; }
+  void SetTickInnerLength(Integer Value);
+  // Minor ticks (and minor grid lines) between two labels (0 .. 100).
+  Integer MinorTickCount() const { return FMinorTickCount; }
+  void SetMinorTickCount(Integer Value);
+  Integer MinorTickLength() const { return FMinorTickLength; }
+  void SetMinorTickLength(Integer Value);
+  // Percent (0 .. 100) of the plot's other dimension by which the axis line moves into the plot.
+  Integer PositionPercent() const { return FPositionPercent; }
+  void SetPositionPercent(Integer Value);
+  // Percent (0 .. 100) of the plot span where the axis starts and ends.
+  Integer StartPosition() const { return FStartPosition; }
+  void SetStartPosition(Integer Value);
+  Integer EndPosition() const { return FEndPosition; }
+  void SetEndPosition(Integer Value);
+
+  // Pixels of the major ticks (the labels' positions) of the last drawing, in label order.
+  const std::vector<Integer>& TickPositions() const { return FTickPositions; }
+  // Pixels of the axis line either side that still count as a click on it.
+  static constexpr Integer ClickTolerance = 3;
+  // The rectangle round the axis line from its start to its end pixel, widened by the click
+  // tolerance on every side (right and bottom exclusive).
+  win::RECT AxisRect() const;
+  // True for a visible axis whose rectangle holds the pixel.
+  bool Clicked(Integer X, Integer Y) const;
 
   // Told after every change (the chart repaints).
   fw::TNotifyEvent OnChange;
+  TAxisDrawGridEvent OnDrawGrid;
 
  private:
+  friend class TChartAxisTitle;
   void Changed();
+  void SetLength(Integer& Field, Integer Value, Integer Limit);
+  void WatchTools();
+  // The label values for the current span, measured with the labels font.
+  std::vector<double> CurrentLabels(TPlotCanvas3D& Canvas, double& Increment);
+  Integer LabelSizeAlong(TPlotCanvas3D& Canvas);
+  Integer LabelsDepth(TPlotCanvas3D& Canvas, const std::vector<double>& Values, double Increment);
+  Integer TitleDepth(TPlotCanvas3D& Canvas);
+  void DrawTicks(TPlotCanvas3D& Canvas, const std::vector<double>& Values, double Increment);
+  void DrawLabels(TPlotCanvas3D& Canvas, const std::vector<double>& Values, double Increment);
+  void DrawTitle(TPlotCanvas3D& Canvas, Integer Offset);
+  std::vector<double> MinorValues(const std::vector<double>& Values, double Increment) const;
+  // A line across the axis at pixel P from Along0 to Along1 (exclusive).
+  void CrossLine(TPlotCanvas3D& Canvas, Integer P, Integer From, Integer To);
+  // +1 when "outwards" (away from the plot) is the growing pixel direction, else -1.
+  Integer Outwards() const;
   bool DataRange(double& Lo, double& Hi) const;
   bool Flipped() const { return FHorizontal ? FInverted : !FInverted; }
   // The range used for mapping (logarithms on a log axis); false when it is not usable.
@@ -136,6 +245,24 @@ class TChartAxis : public fw::TPersistent {
   TCustomAxisPanel* FParentChart = nullptr;
   bool FVisible = true;
   Integer FPosAxis = 0;
+  win::RECT FPlotRect{};
+
+  std::unique_ptr<TChartAxisTitle> FTitle;
+  bool FLabels = true;
+  std::unique_ptr<TPlotFont> FLabelsFont;
+  Integer FLabelsSize = 0;
+  Integer FLabelsAngle = 0;
+  bool FLabelsMultiLine = false;
+  bool FLabelsOnAxis = true;
+  std::unique_ptr<TChartPen> FGrid, FTicks, FTicksInner, FMinorGrid, FMinorTicks, FAxisPen;
+  Integer FTickLength = 4;
+  Integer FTickInnerLength = 0;
+  Integer FMinorTickCount = 3;
+  Integer FMinorTickLength = 2;
+  Integer FPositionPercent = 0;
+  Integer FStartPosition = 0;
+  Integer FEndPosition = 100;
+  std::vector<Integer> FTickPositions;
 };
 
 // The smallest and largest X of the active series of List on Axis (0 when there is none).

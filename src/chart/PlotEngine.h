@@ -16,7 +16,8 @@
 
 namespace fw {
 class TStrings;
-}
+class TCanvas;
+}  // namespace fw
 
 namespace chart {
 
@@ -29,6 +30,9 @@ class TChartAxis;
 class TPlotFunction;
 class TPlotCanvas3D;
 class TCustomAxisPanel;
+class TChartPen;
+class TChartBrush;
+class TSeriesMarks;
 
 // Point and series colour markers.
 inline constexpr TColor clTeeColor = fw::clDefault;  // $20000000: the series or palette colour applies
@@ -249,12 +253,46 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   void SetParentChart(TCustomAxisPanel* Value);
 
   // Drawing, called by the chart in this order within one paint: the points, then the marks.
-  // The legend draws each series' symbol into its item's rectangle.
+  // On the plain GDI canvas a line goes straight to its DC through the per-column reduction; a
+  // derived canvas (SVG, metafile) receives one Polyline per unbroken run instead.
+  // The legend draws each series' symbol into its item's rectangle. Nothing is drawn without
+  // both axes; null points and NaN or infinite values are left out.
   virtual void DrawAllValues(TPlotCanvas3D& Canvas);
   virtual void DrawMarks(TPlotCanvas3D& Canvas);
   virtual void DrawLegendSymbol(TPlotCanvas3D& Canvas, const win::RECT& Rect);
-  // Index of the point drawn under pixel (X, Y), or -1.
+  // Index of the point drawn under pixel (X, Y), or -1 (the base draws no points).
   virtual Integer PointAt(Integer X, Integer Y);
+
+  // Appearance. The pen's colour and the series colour follow each other. Changes of the pen,
+  // brush, marks or pointer are announced as a colour change (listeners repaint).
+  TChartPen* Pen() const { return FPen.get(); }
+  TChartBrush* Brush() const { return FBrush.get(); }
+  TSeriesMarks* Marks() const { return FMarks.get(); }
+  // The mouse cursor over the series' points (0: the chart's own).
+  Integer Cursor() const { return FCursor; }
+  void SetCursor(Integer Value) { FCursor = Value; }
+  // The text of point Index's mark by the marks' style; empty out of range.
+  String MarkText(Integer Index) const;
+
+  // Pixels of a value on the series' axes (0 without the axis) and of point Index.
+  Integer CalcXPosValue(double Value) const;
+  Integer CalcYPosValue(double Value) const;
+  Integer CalcXPos(Integer Index) const { return CalcXPosValue(PointX(Index)); }
+  Integer CalcYPos(Integer Index) const { return CalcYPosValue(PointY(Index)); }
+  Integer PointPixelX(Integer Index) const { return CalcXPos(Index); }
+  Integer PointPixelY(Integer Index) const { return CalcYPos(Index); }
+  // The points the last drawing looked at (the X range of the horizontal axis on an ascending
+  // X list, else all points); -1 before the first drawing and for an empty series.
+  Integer FirstValueIndex() const { return FFirstValueIndex; }
+  Integer LastValueIndex() const { return FLastValueIndex; }
+  // The values on the series' axes under the mouse position the parent chart saw last; both 0
+  // without a parent chart or an axis.
+  void CursorToValues(double& X, double& Y) const;
+  // Told just before and just after the points are drawn (one handler each).
+  fw::TNotifyEvent OnBeforeDrawValues;
+  fw::TNotifyEvent OnAfterDrawValues;
+  // Announces a change of appearance (the chart and lists showing the series repaint).
+  void Repaint() { NotifySeriesEvent(seChangeColor); }
 
   TChartAxis* HorizAxis() const { return FHorizAxis; }
   void SetHorizAxis(TChartAxis* Value) { FHorizAxis = Value; }
@@ -292,6 +330,12 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // Adds a further value list (after X and Y).
   TChartValueList* AddValueList(const String& Name);
   void SetYMandatory(bool Value) { FYMandatory = Value; }
+  // Draws points FirstValueIndex .. LastValueIndex on the series' axes (nothing in the base).
+  virtual void DrawValues(TPlotCanvas3D& Canvas);
+  // Sets the visible range for the axes' current scale.
+  void CalcFirstLastVisibleIndex();
+  // A point is drawable: not null, both values finite.
+  bool PointIsDrawable(Integer Index) const;
 
  private:
   friend class TChartValueList;
@@ -324,6 +368,12 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   std::vector<TChartSeries*> FDataSources;
   TPlotFunction* FFunction = nullptr;
   bool FComputing = false;
+  std::unique_ptr<TChartPen> FPen;
+  std::unique_ptr<TChartBrush> FBrush;
+  std::unique_ptr<TSeriesMarks> FMarks;
+  Integer FCursor = 0;
+  Integer FFirstValueIndex = -1;
+  Integer FLastValueIndex = -1;
 };
 
 // A list of series the list does not own.
@@ -469,8 +519,11 @@ void ListSeriesInStrings(fw::TStrings* Strings, const TChartSeriesList& List);
 // True when the X values are not 0, 1, ..., Count-1 (checks the last and the first 10001).
 bool HasCustomXValues(const TChartSeries* Series);
 // 1 custom X values, 2 a point colour other than the series colour and not "not set" among the
-// first 10001 points, 4 a label among the first 101 points.
+// first 10001 points, 4 a label among the first 101 points, 8 marks with custom positions.
 std::uint8_t SeriesDataFlags(const TChartSeries* Series);
+
+// Draws Series' legend symbol into Rect of a framework canvas (lists and grids show it).
+void DrawSeriesSymbolInRect(TChartSeries* Series, fw::TCanvas& Canvas, const win::RECT& Rect);
 
 // Replaces Points (screen pixels) by their convex hull in hull order, starting at the leftmost
 // (then topmost) point and going clockwise on the screen, without collinear points.

@@ -3,6 +3,7 @@
 
 #include "chart/PlotConst.h"
 #include "chart/PlotEngine.h"
+#include "chart/SeriesMarks.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 
@@ -121,6 +122,7 @@ std::uint8_t SeriesDataFlags(const TChartSeries* Series) {
       flags |= 4;
       break;
     }
+  if (Series->Marks() && Series->Marks()->Positions().ExistCustom()) flags |= 8;
   return flags;
 }
 

@@ -2,16 +2,31 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/PlotCanvas.h"
 #include "chart/PlotConst.h"
 #include "chart/PlotEngine.h"
+#include "chart/SeriesMarks.h"
 #include "framework/SysUtils.h"
 
 namespace chart {
 
-TChartSeries::TChartSeries(fw::TComponent* AOwner) : fw::TComponent(AOwner) {
+TChartSeries::TChartSeries(fw::TComponent* AOwner)
+    : fw::TComponent(AOwner),
+      FPen(std::make_unique<TChartPen>()),
+      FBrush(std::make_unique<TChartBrush>()),
+      FMarks(std::make_unique<TSeriesMarks>(this)) {
   FValueLists.push_back(std::make_unique<TChartValueList>(this, PlotMsg_ValueListX));
   FValueLists.push_back(std::make_unique<TChartValueList>(this, PlotMsg_ValueListY));
   XValues()->FOrder = loAscending;
+  FPen->SetColor(SeriesColor());
+  FBrush->OnChange = [this](fw::TObject*) { Repaint(); };
+  // The pen's colour is the series colour: a new pen colour becomes the series colour.
+  FPen->OnChange = [this](fw::TObject*) {
+    if (FPen->Color() != SeriesColor())
+      SetSeriesColor(FPen->Color());
+    else
+      Repaint();
+  };
 }
 
 TChartSeries::~TChartSeries() {
@@ -183,6 +198,7 @@ TColor TChartSeries::SeriesColor() const {
 void TChartSeries::SetSeriesColor(TColor Value) {
   if (FSeriesColor == Value) return;
   FSeriesColor = Value;
+  if (FPen->Color() != SeriesColor()) FPen->SetColor(SeriesColor());
   NotifySeriesEvent(seChangeColor);
 }
 

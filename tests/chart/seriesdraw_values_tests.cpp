@@ -1,0 +1,275 @@
+// Series drawing: the GDI path and the per-run Polyline path give the same pixels; a derived
+// canvas receives the line as Polyline runs broken at null and non-finite points; pointers,
+// hooks, the visible range, legend symbols and the pen that follows the series colour.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "chart/PlotAxis.h"
+#include "chart/PlotCanvas.h"
+#include "chart/Series.h"
+#include "chart/SeriesPointer.h"
+#include "chart_TestSupport.h"
+#include "seriesdraw_support.h"
+
+namespace {
+
+using chart::TChartAxis;
+using chart::TLineSeries;
+using drawtest::Call;
+using drawtest::DrawSurface;
+using drawtest::RecordingCanvas;
+using fw::TPoint;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// A canvas class of its own that overrides nothing: it must get the Polyline path, whose
+// pixels come from the canvas's own MoveTo/LineTo.
+class DerivedCanvas : public chart::TPlotCanvas3D {};
+
+struct SeriesOnAxes : ::testing::Test {
+  SeriesOnAxes() : surface(160, 120), series(nullptr), horiz(true), vert(false) {
+    horiz.SetMinMax(0, 100);
+    vert.SetMinMax(0, 100);
+    horiz.SetPlotRect(win::RECT{10, 10, 110, 110});
+    vert.SetPlotRect(win::RECT{10, 10, 110, 110});
+    series.SetHorizAxis(&horiz);
+    series.SetVertAxis(&vert);
+    series.SetSeriesColor(fw::clRed);
+    canvas.SetReferenceCanvas(surface.bitmap.Canvas());
+    recorder.SetReferenceCanvas(surface.bitmap.Canvas());
+  }
+  DrawSurface surface;
+  TLineSeries series;
+  TChartAxis horiz, vert;
+  chart::TPlotCanvas3D canvas;
+  RecordingCanvas recorder;
+};
+
+TEST_F(SeriesOnAxes, ALineSeriesStartsWithTheLineShownAndThePointerHidden) {
+  EXPECT_TRUE(series.LinePen()->Visible());
+  EXPECT_FALSE(series.Pointer()->Visible());
+  EXPECT_EQ(series.LinePen(), series.Pen());
+  EXPECT_EQ(series.FirstValueIndex(), -1);
+  EXPECT_EQ(series.LastValueIndex(), -1);
+}
+
+TEST_F(SeriesOnAxes, GdiAndPolylinePathsLeaveTheSamePixels) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> y(0, 100);
+  for (int i = 0; i < 2000; ++i) series.AddXY(i * 100.0 / 1999, y(rng));
+  series.SetPointY(500, kNaN);
+  series.SetPointColor(900, chart::clNullPoint);
+  series.DrawAllValues(canvas);
+  const int painted = surface.CountNotWhite();
+  ASSERT_GT(painted, 1000);
+
+  DrawSurface other(160, 120);
+  DerivedCanvas derived;
+  derived.SetReferenceCanvas(other.bitmap.Canvas());
+  series.DrawAllValues(derived);
+  int differing = 0;
+  for (int py = 0; py < 120; ++py)
+    for (int px = 0; px < 160; ++px) differing += surface.At(px, py) != other.At(px, py);
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(SeriesOnAxes, ARecordingCanvasGetsOnePolylinePerUnbrokenRun) {
+  series.AddXY(0, 0);
+  series.AddXY(10, 10);
+  series.AddXY(20, kNaN);  // breaks the line
+  series.AddXY(30, 30);
+  series.AddXY(40, 40);
+  series.AddXY(50, kInf);  // breaks it too
+  series.AddXY(60, 60);     // alone: no line
+  series.AddNullPoint(70, 70);
+  series.AddXY(80, 80);
+  series.AddXY(90, 90);
+  series.DrawAllValues(recorder);
+  EXPECT_EQ(surface.CountNotWhite(), 0) << "nothing drawn past the canvas's operations";
+  const std::vector<Call> lines = recorder.Of("Polyline");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].points, (std::vector<TPoint>{{10, 110}, {20, 100}}));
+  EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{40, 80}, {50, 70}}));
+  EXPECT_EQ(lines[2].points, (std::vector<TPoint>{{90, 30}, {100, 20}}));
+  for (const Call& c : lines) EXPECT_EQ(c.penColor, fw::clRed);
+  EXPECT_EQ(recorder.calls.size(), 3u) << "no pointers while hidden";
+}
+
+TEST_F(SeriesOnAxes, PointColoursSplitTheRunsAtTheSharedVertex) {
+  for (int i = 0; i < 4; ++i) series.AddXY(i * 10, i * 10);
+  series.SetPointColor(2, fw::clBlue);
+  series.DrawAllValues(recorder);
+  const std::vector<Call> lines = recorder.Of("Polyline");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].points, (std::vector<TPoint>{{10, 110}, {20, 100}}));
+  EXPECT_EQ(lines[0].penColor, fw::clRed);
+  EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{20, 100}, {30, 90}})) << "the segment into a point takes its colour";
+  EXPECT_EQ(lines[1].penColor, fw::clBlue);
+  EXPECT_EQ(lines[2].points, (std::vector<TPoint>{{30, 90}, {40, 80}}));
+  EXPECT_EQ(lines[2].penColor, fw::clRed);
+
+  // The GDI canvas draws the same colours.
+  series.DrawAllValues(canvas);
+  EXPECT_EQ(surface.At(15, 105), fw::clRed);
+  EXPECT_EQ(surface.At(25, 95), fw::clBlue);
+  EXPECT_EQ(surface.At(35, 85), fw::clRed);
+}
+
+TEST_F(SeriesOnAxes, PointersAreDrawnAtDrawablePointsOnly) {
+  series.Pointer()->SetVisible(true);
+  series.LinePen()->SetVisible(false);
+  series.AddXY(10, 10);
+  series.AddNullPoint(20, 20);
+  series.AddXY(30, kNaN);
+  series.AddXY(40, 40);
+  series.DrawAllValues(recorder);
+  const std::vector<Call> boxes = recorder.Of("Rectangle");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].points[0], (TPoint{20 - 4, 100 - 4}));
+  EXPECT_EQ(boxes[1].points[1], (TPoint{50 + 5, 70 + 5}));
+  EXPECT_TRUE(recorder.Of("Polyline").empty());
+}
+
+TEST_F(SeriesOnAxes, HooksRunAroundTheDrawing) {
+  std::vector<std::string> order;
+  series.OnBeforeDrawValues = [&](fw::TObject* s) {
+    EXPECT_EQ(s, &series);
+    order.push_back("before");
+    EXPECT_TRUE(recorder.calls.empty());
+  };
+  series.OnAfterDrawValues = [&](fw::TObject*) {
+    order.push_back("after");
+    EXPECT_EQ(recorder.Of("Polyline").size(), 1u);
+  };
+  series.AddXY(0, 0);
+  series.AddXY(100, 100);
+  series.DrawAllValues(recorder);
+  EXPECT_EQ(order, (std::vector<std::string>{"before", "after"}));
+}
+
+TEST_F(SeriesOnAxes, VisibleRangeFollowsTheHorizontalAxisOnSortedX) {
+  for (int i = 0; i < 100; ++i) series.AddXY(i, i);
+  horiz.SetMinMax(10.5, 20);
+  series.DrawAllValues(recorder);
+  EXPECT_EQ(series.FirstValueIndex(), 10) << "one point before the axis start";
+  EXPECT_EQ(series.LastValueIndex(), 21) << "one point past the axis end";
+  const std::vector<Call> lines = recorder.Of("Polyline");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].points.size(), 12u);
+
+  series.AddXY(kNaN, 5);  // sorts last
+  horiz.SetMinMax(-50, 500);
+  series.DrawAllValues(recorder);
+  EXPECT_EQ(series.FirstValueIndex(), 0);
+  EXPECT_EQ(series.LastValueIndex(), 100);
+
+  TLineSeries unsorted(nullptr);
+  unsorted.XValues()->SetOrder(chart::loNone);
+  unsorted.SetHorizAxis(&horiz);
+  unsorted.SetVertAxis(&vert);
+  unsorted.AddXY(50, 1);
+  unsorted.AddXY(-1000, 1);
+  unsorted.AddXY(10, 1);
+  unsorted.DrawAllValues(recorder);
+  EXPECT_EQ(unsorted.FirstValueIndex(), 0);
+  EXPECT_EQ(unsorted.LastValueIndex(), 2);
+
+  TLineSeries empty(nullptr);
+  empty.SetHorizAxis(&horiz);
+  empty.SetVertAxis(&vert);
+  empty.DrawAllValues(recorder);
+  EXPECT_EQ(empty.FirstValueIndex(), -1);
+}
+
+TEST_F(SeriesOnAxes, WithoutAxesNothingIsDrawnOrHit) {
+  TLineSeries loose(nullptr);
+  loose.AddXY(1, 1);
+  loose.AddXY(2, 2);
+  loose.DrawAllValues(recorder);
+  loose.DrawMarks(recorder);
+  EXPECT_TRUE(recorder.calls.empty());
+  EXPECT_EQ(loose.PointAt(0, 0), -1);
+  EXPECT_EQ(loose.FirstValueIndex(), -1);
+}
+
+TEST_F(SeriesOnAxes, PointAtHitsTheLineAndThePointers) {
+  series.AddXY(0, 50);   // (10, 60)
+  series.AddXY(40, 50);  // (50, 60)
+  series.AddXY(80, 90);  // (90, 20)
+  EXPECT_EQ(series.PointAt(12, 60), 0) << "on the line, nearer the first point";
+  EXPECT_EQ(series.PointAt(45, 60), 1);
+  EXPECT_EQ(series.PointAt(30, 61), -1) << "a pixel beside a horizontal line is off it";
+  EXPECT_EQ(series.PointAt(70, 40), 1) << "on the diagonal, at equal distance the first end";
+  EXPECT_EQ(series.PointAt(88, 22), 2);
+  EXPECT_EQ(series.PointAt(150, 60), -1);
+  series.LinePen()->SetWidth(5);
+  EXPECT_EQ(series.PointAt(30, 62), 0) << "a wide pen reaches further";
+  EXPECT_EQ(series.PointAt(30, 63), -1);
+
+  series.LinePen()->SetVisible(false);
+  EXPECT_EQ(series.PointAt(30, 60), -1) << "no line drawn, nothing hit between points";
+  series.Pointer()->SetVisible(true);
+  EXPECT_EQ(series.PointAt(54, 64), 1) << "the pointer's corner";
+  EXPECT_EQ(series.PointAt(55, 60), -1);
+  series.SetPointColor(1, chart::clNullPoint);
+  EXPECT_EQ(series.PointAt(50, 60), -1) << "a null point is not drawn, so not hit";
+}
+
+TEST_F(SeriesOnAxes, PixelPositionsMapThroughTheSeriesAxes) {
+  series.AddXY(25, 75);
+  EXPECT_EQ(series.CalcXPos(0), 35);
+  EXPECT_EQ(series.CalcYPos(0), 35);
+  EXPECT_EQ(series.PointPixelX(0), series.CalcXPos(0));
+  EXPECT_EQ(series.CalcXPosValue(100), 110);
+  EXPECT_EQ(series.CalcYPosValue(0), 110);
+}
+
+TEST_F(SeriesOnAxes, LegendSymbolIsTheLineWithThePointerInTheMiddle) {
+  series.Pointer()->SetVisible(true);
+  series.Pointer()->SetHorizSize(2);
+  series.Pointer()->SetVertSize(2);
+  series.Pointer()->Pen()->SetColor(fw::clBlue);
+  series.DrawLegendSymbol(canvas, win::RECT{0, 0, 21, 11});
+  EXPECT_EQ(surface.At(0, 5), fw::clRed);
+  EXPECT_EQ(surface.At(20, 5), fw::clRed);
+  EXPECT_EQ(surface.At(0, 4), fw::clWhite);
+  EXPECT_EQ(surface.At(10, 5), fw::clRed) << "the pointer's fill";
+  EXPECT_EQ(surface.At(8, 3), fw::clBlue) << "the pointer's frame";
+  EXPECT_EQ(surface.At(12, 7), fw::clBlue);
+  EXPECT_EQ(surface.At(10, 2), fw::clWhite);
+
+  // The same symbol straight on a framework canvas (lists and grids).
+  DrawSurface other(160, 120);
+  chart::DrawSeriesSymbolInRect(&series, *other.bitmap.Canvas(), win::RECT{0, 0, 21, 11});
+  for (int py = 0; py < 11; ++py)
+    for (int px = 0; px < 21; ++px) EXPECT_EQ(other.At(px, py), surface.At(px, py)) << px << "," << py;
+  chart::DrawSeriesSymbolInRect(nullptr, *other.bitmap.Canvas(), win::RECT{0, 0, 21, 11});
+  series.DrawLegendSymbol(canvas, win::RECT{5, 5, 5, 20});  // empty: nothing, no failure
+}
+
+TEST_F(SeriesOnAxes, ThePenFollowsTheSeriesColourAndTheOtherWayRound) {
+  charttest::EventRecorder events;
+  series.AddListener(&events);
+  series.SetSeriesColor(fw::clLime);
+  EXPECT_EQ(series.LinePen()->Color(), fw::clLime);
+  series.LinePen()->SetColor(fw::clNavy);
+  EXPECT_EQ(series.SeriesColor(), fw::clNavy);
+  ASSERT_FALSE(events.events.empty());
+  EXPECT_EQ(events.events.back(), chart::seChangeColor);
+  events.events.clear();
+  series.Pointer()->SetStyle(3);
+  EXPECT_EQ(events.events, (std::vector<chart::TChartSeriesEvent>{chart::seChangeColor})) << "appearance repaints";
+  series.Pointer()->SetStyle(9);
+  EXPECT_EQ(series.Pointer()->Style(), chart::psDownTriangle) << "an unknown style is refused";
+  series.RemoveListener(&events);
+
+  TLineSeries fresh(nullptr);
+  EXPECT_EQ(fresh.LinePen()->Color(), fresh.SeriesColor()) << "the palette's first colour";
+}
+
+}  // namespace
