@@ -154,14 +154,29 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::string FloatToGeneralText(Extended value, char separator) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";
+  std::string out;
+  AppendGeneralText(out, value, separator);
+  return out;
+}
+
+void AppendGeneralText(std::string& out, Extended value, char separator) {
+  if (std::isnan(value)) {
+    out += "NAN";
+    return;
+  }
+  if (std::isinf(value)) {
+    out += value < 0 ? "-INF" : "INF";
+    return;
+  }
+  if (value == 0) {
+    out += '0';
+    return;
+  }
 
   std::string digits;
   int e = 0;
   RoundedDigits(value, digits, e);
-  std::string out = value < 0 ? "-" : "";
+  if (value < 0) out += '-';
   const int count = int(digits.size());
   if (e >= -3 && e <= 15) {
     if (e <= 0) {
@@ -177,7 +192,7 @@ std::string FloatToGeneralText(Extended value, char separator) {
       out += separator;
       out.append(digits, size_t(e));
     }
-    return out;
+    return;
   }
   out += digits[0];
   if (count > 1) {
@@ -186,7 +201,6 @@ std::string FloatToGeneralText(Extended value, char separator) {
   }
   out += 'E';
   out += std::to_string(e - 1);
-  return out;
 }
 
 bool TryTextToFloat(std::string_view text, char separator, Extended& out) {

@@ -13,6 +13,8 @@ namespace win {
 // is used for -3 <= e <= 15, otherwise "d1<sep>d2...E<exp>" with "-" only for a negative
 // exponent and no leading zeros. Zero is "0"; NaN and infinities are "NAN", "INF" and "-INF".
 std::string FloatToGeneralText(Extended value, char separator);
+// The same text appended to `out` (no text of its own is made: for long runs of numbers).
+void AppendGeneralText(std::string& out, Extended value, char separator);
 
 // Strict reading: optional blanks (spaces, tabs) around, an optional sign, digits with at most
 // one `separator`, an optional exponent ("E" or "e", optional sign, digits). Anything else,
