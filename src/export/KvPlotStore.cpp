@@ -94,7 +94,7 @@ void TKvSeriesDataText::AppendValue(String& Out, const TChartSeries* Series, con
   if (List->DateTime()) {
     Out += DateTimeToGeneralText(value, FDecimalSeparator);
   } else if (FNumberFormat.empty()) {
-    Out += win::FloatToGeneralText(value, FDecimalSeparator);
+    win::AppendGeneralText(Out, value, FDecimalSeparator);
   } else {
     TRegionalSeparatorOverride separator(FDecimalSeparator);
     Out += chart::PlotFormatFloat(FNumberFormat, value);
