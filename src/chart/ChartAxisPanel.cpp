@@ -12,6 +12,13 @@ namespace chart {
 namespace {
 // Room between the panel's edge and what is drawn on it.
 constexpr Integer PanelMargin = 10;
+
+// Raises a flag for the lifetime of the object, also when drawing throws.
+struct FlagScope {
+  bool& flag;
+  explicit FlagScope(bool& f) : flag(f) { flag = true; }
+  ~FlagScope() { flag = false; }
+};
 }  // namespace
 
 TCustomAxisPanel::TCustomAxisPanel(fw::TComponent* AOwner)
@@ -181,11 +188,7 @@ Integer TCustomAxisPanel::Depth3D(const TRect& R) const {
 }
 
 void TCustomAxisPanel::InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) {
-  struct Drawing {
-    bool& flag;
-    explicit Drawing(bool& f) : flag(f) { flag = true; }
-    ~Drawing() { flag = false; }
-  } drawing{FDrawing};
+  const FlagScope drawing{FDrawing};
   TCustomPlotPanelExtended::InternalDraw(Canvas, R);
   BroadcastToolEvent(cteBeforeDraw);
 
@@ -251,11 +254,10 @@ void TCustomAxisPanel::Invalidate() {
 }
 
 void TCustomAxisPanel::Paint() {
-  FInPaint = true;
+  const FlagScope inPaint{FInPaint};
   TCustomPlotPanelExtended::Paint();
   // A repaint in the middle of a zoom drag wiped the frame: show it again.
   if (FZoomFrameShown) DrawZoomFrame();
-  FInPaint = false;
 }
 
 bool TCustomAxisPanel::ToolsMouse(Integer Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,

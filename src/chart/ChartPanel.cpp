@@ -155,6 +155,8 @@ void TCustomPlotPanel::Draw(fw::TCanvas& UserCanvas, const win::RECT& R) {
   InternalDraw(canvas, R);
   restore.ended = true;
   canvas.EndDrawing();
+  // A picture made for another canvas is not the window's: the window draws afresh next time.
+  if (&UserCanvas != fw::TCustomControl::Canvas()) canvas.Invalidate();
 }
 
 void TCustomPlotPanel::Invalidate() {

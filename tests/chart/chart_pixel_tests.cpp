@@ -217,4 +217,38 @@ TEST_F(ChartPixelTest, HiddenTitlesAndLegendAreNotFound) {
   EXPECT_NE(p.Part, cpLegend);
 }
 
+TEST_F(ChartPixelTest, TheDepthViewDrawsTheWallsAsProjectedFaces) {
+  TChart chart(nullptr);
+  chart.SetColor(fw::clWhite);
+  chart.Legend()->SetVisible(false);
+  chart.BackWall()->SetColor(kWall);
+  chart.LeftWall()->SetColor(fw::clLime);
+  chart.BottomWall()->SetColor(fw::clAqua);
+  auto flat = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 300, 240}, fw::pf24bit);
+  const TRect flatPlot = chart.ChartRect();
+  TView3DSettings& view = chart.View3DOptions();
+  view.Orthogonal = true;
+  view.OrthoAngle = 45;
+  view.Depth = 20;
+  chart.SetView3D(true);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 300, 240}, fw::pf24bit);
+  // The settings reach the canvas; the box's back lies 14 pixels right and up.
+  EXPECT_TRUE(chart.Canvas()->View().View3D);
+  EXPECT_EQ(chart.Canvas()->View().Depth, 20);
+  const TRect plot = chart.ChartRect();
+  EXPECT_EQ(plot.top, flatPlot.top + 14);
+  EXPECT_EQ(plot.right, flatPlot.right - 14);
+  const Integer midY = (plot.top + plot.bottom) / 2;
+  // Between the front and back left edges: the left wall; between the bottom edges: the bottom
+  // wall; up and right of the front rectangle's corner: the back wall.
+  EXPECT_EQ(PixelOf(*bmp, plot.left + 7, midY), fw::clLime);
+  EXPECT_EQ(PixelOf(*bmp, (plot.left + plot.right) / 2, plot.bottom - 7), fw::clAqua);
+  EXPECT_EQ(PixelOf(*bmp, plot.right + 7, plot.top - 3), kWall);
+  EXPECT_EQ(PixelOf(*bmp, plot.right + 7, plot.top - 13), kWall);
+  EXPECT_EQ(PixelOf(*bmp, plot.right + 7, plot.top - 16), fw::clWhite);
+  EXPECT_EQ(PixelOf(*bmp, plot.right + 16, midY), fw::clWhite);
+  // Without depth the left and bottom walls are not drawn.
+  EXPECT_NE(PixelOf(*flat, flatPlot.left + 7, (flatPlot.top + flatPlot.bottom) / 2), fw::clLime);
+}
+
 }  // namespace

@@ -92,23 +92,22 @@ TEST_F(ChartSeriesTest, ListenersHearAddRemoveSwapAndTheSeriesOwnEvents) {
 }
 
 TEST_F(ChartSeriesTest, ASeriesEventMakesTheChartRedraw) {
-  TChart chart(nullptr);
-  charttest::SquareSeries s(nullptr);
-  s.SetParentChart(&chart);
-  fw::TBitmap target;
-  target.SetSize(80, 60);
-  chart.Draw(*target.Canvas(), TRect{0, 0, 80, 60});
-  ASSERT_FALSE(chart.Canvas()->Dirty());
-  const int draws = s.draws;
-  s.AddXY(1, 1);
-  EXPECT_TRUE(chart.Canvas()->Dirty());
-  chart.Draw(*target.Canvas(), TRect{0, 0, 80, 60});
-  EXPECT_EQ(s.draws, draws + 1);
+  TChart* chart = ShowChart(10, 10, 200, 150);
+  auto* s = new charttest::SquareSeries(chart);
+  s->SetParentChart(chart);
+  Pump();
+  ASSERT_FALSE(chart->Canvas()->Dirty());
+  const int draws = s->draws;
+  ASSERT_GE(draws, 1);
+  s->AddXY(1, 1);
+  EXPECT_TRUE(chart->Canvas()->Dirty());
+  Pump();
+  EXPECT_EQ(s->draws, draws + 1);
+  EXPECT_FALSE(chart->Canvas()->Dirty());
   // An inactive series is not drawn.
-  s.SetActive(false);
-  chart.Draw(*target.Canvas(), TRect{0, 0, 80, 60});
-  EXPECT_EQ(s.draws, draws + 1);
-  s.SetParentChart(nullptr);
+  s->SetActive(false);
+  Pump();
+  EXPECT_EQ(s->draws, draws + 1);
 }
 
 TEST_F(ChartSeriesTest, AFreedSeriesLeavesTheListAndTheChartFreedLeavesItsSeries) {

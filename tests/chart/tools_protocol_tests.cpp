@@ -58,21 +58,21 @@ TEST_F(ToolsProtocolTest, AChartFreedBeforeItsToolsLeavesThemWithoutAChart) {
 }
 
 TEST_F(ToolsProtocolTest, ChangingAToolsActiveFlagRepaintsTheChart) {
-  TChart chart(nullptr);
+  TChart* chart = ShowChart(10, 10, 200, 150);
   std::vector<std::string> log;
-  auto* tool = new RecordingTool(&chart, &log, "t");
-  tool->SetParentChart(&chart);
-  auto bitmap = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 100, 80}, fw::pf24bit);
-  chart.SetBufferedDisplay(true);
-  fw::TBitmap target;
-  target.SetSize(100, 80);
-  chart.Draw(*target.Canvas(), TRect{0, 0, 100, 80});
-  ASSERT_FALSE(chart.Canvas()->Dirty());
+  auto* tool = new RecordingTool(chart, &log, "t");
+  tool->SetParentChart(chart);
+  Pump();
+  ASSERT_FALSE(chart->Canvas()->Dirty());
   tool->SetActive(true);  // unchanged
-  EXPECT_FALSE(chart.Canvas()->Dirty());
+  EXPECT_FALSE(chart->Canvas()->Dirty());
   tool->SetActive(false);
-  EXPECT_TRUE(chart.Canvas()->Dirty());
+  EXPECT_TRUE(chart->Canvas()->Dirty());
   EXPECT_FALSE(tool->Active());
+  log.clear();
+  Pump();
+  EXPECT_FALSE(chart->Canvas()->Dirty());
+  EXPECT_TRUE(log.empty());  // repainted, and an inactive tool hears nothing
 }
 
 TEST_F(ToolsProtocolTest, AnAxisToolFollowsItsAxisChartAndStreamsItsIndex) {
