@@ -1,6 +1,7 @@
-# Side-by-side figures for BM_GifEncode1600x1200 and BM_ParserEval1M: rebuilds the same chart
-# picture (integer rules of ExportBench.cpp) and times Pillow's GIF writer and the NumPy form of
-# the expression, best of 5. Run with /usr/bin/python3.
+# Side-by-side figures for korvalin-bench: rebuilds the same chart picture (integer rules of
+# ExportBench.cpp) and times Pillow's GIF writer, then the analysis computations of
+# AnalysisBench.cpp on the same data with NumPy/SciPy. Each figure is the best of several runs,
+# as the benchmarks' "min" statistic is. Run with /usr/bin/python3.
 import io, time, numpy as np
 from PIL import Image
 W, H = 1600, 1200
@@ -38,4 +39,34 @@ best = 1e9
 for _ in range(5):
     t = time.perf_counter(); y = np.sin(x) * np.exp(-x / 10) + a * x ** 2; best = min(best, time.perf_counter() - t)
 print('numpy expr ms %.2f' % (best * 1e3))
-import PIL; print('pillow', PIL.__version__, 'numpy', np.__version__)
+
+# The analysis benchmarks: two graphs on different X grids, 10^6 points each.
+from scipy import interpolate
+import scipy
+def fastest(f, runs=7):
+    best = 1e9
+    for _ in range(runs):
+        t = time.perf_counter(); f(); best = min(best, time.perf_counter() - t)
+    return best * 1e3
+N = 1000000
+i = np.arange(N, dtype=float)
+x1 = 0.001 * i; y1 = np.sin(x1)
+x2 = 0.0005 + 0.0011 * i; y2 = np.cos(x2) + 2
+print('numpy subtract by index ms %.2f' % fastest(lambda: y1 - y2))
+def resampled():
+    # The second graph counts where it brackets x: x2[0] <= x < x2[-1].
+    inside = (x1 >= x2[0]) & (x1 < x2[-1])
+    return y1 - np.where(inside, np.interp(x1, x2, y2), 0)
+print('numpy subtract resampled (interp) ms %.2f' % fastest(resampled))
+print('numpy derivative (gradient) ms %.2f' % fastest(lambda: np.gradient(y1, x1)))
+print('numpy integral (trapz) ms %.2f' % fastest(lambda: np.trapz(y1, x1)))
+print('numpy envelope (maximum) ms %.2f' % fastest(lambda: np.maximum(y1, y2)))
+xf = i * 1e-5; yf = np.sin(xf) + 0.1 * xf * xf
+print('numpy polyfit degree 5 ms %.2f' % fastest(lambda: np.polyfit(xf, yf, 5), 3))
+n = 100000
+xs = np.arange(n) * 1e-3; ys = np.sin(xs) + 0.1 * np.sin(np.arange(n) * 0.37)
+at = np.linspace(xs[0], xs[-1], 601)
+print('scipy interpolating cubic spline 1e5 ms %.2f' % fastest(lambda: interpolate.make_interp_spline(xs, ys, k=3)(at), 3))
+print('scipy smoothing spline (UnivariateSpline) 1e5 ms %.2f' % fastest(lambda: interpolate.UnivariateSpline(xs, ys)(at), 3))
+print('scipy smoothing spline (make_smoothing_spline) 1e5 ms %.2f' % fastest(lambda: interpolate.make_smoothing_spline(xs, ys)(at), 1))
+import PIL; print('pillow', PIL.__version__, 'numpy', np.__version__, 'scipy', scipy.__version__)

@@ -15,6 +15,21 @@ namespace {
 
 bool Finite(double V) { return std::isfinite(V); }
 
+// X - X is 0 for a finite X and NaN otherwise; four running sums of it let the loop run on
+// vector registers where a loop of isfinite tests would not.
+bool AllFinite(const double* Values, std::size_t Count) {
+  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+  std::size_t i = 0;
+  for (; i + 4 <= Count; i += 4) {
+    s0 += Values[i] - Values[i];
+    s1 += Values[i + 1] - Values[i + 1];
+    s2 += Values[i + 2] - Values[i + 2];
+    s3 += Values[i + 3] - Values[i + 3];
+  }
+  for (; i < Count; ++i) s0 += Values[i] - Values[i];
+  return s0 + s1 + s2 + s3 == 0;
+}
+
 // The checked forms of the four operations, on doubles: the result must be representable as a
 // double, which a wider intermediate type would hide.
 double Checked(double Result) {
@@ -243,32 +258,83 @@ double CheckedCombineStep(TIndexOp Op, double Result, double Value) {
   return r;
 }
 
+namespace {
+
+// R[i] := Step(A[i], B[i]) for i < N (R may be A); true when every result is finite. The
+// finiteness test rides along in four running sums of R - R (0, or NaN for a value that is not
+// finite), so the loop stays one vectorised pass over memory.
+template <typename TStep>
+bool FoldLoop(double* R, const double* A, const double* B, std::size_t N, TStep Step) {
+  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+  const std::size_t whole = N - N % 4;
+  std::size_t i = 0;
+  for (; i < whole; i += 4) {
+    const double r0 = Step(A[i], B[i]), r1 = Step(A[i + 1], B[i + 1]);
+    const double r2 = Step(A[i + 2], B[i + 2]), r3 = Step(A[i + 3], B[i + 3]);
+    R[i] = r0;
+    R[i + 1] = r1;
+    R[i + 2] = r2;
+    R[i + 3] = r3;
+    s0 += r0 - r0;
+    s1 += r1 - r1;
+    s2 += r2 - r2;
+    s3 += r3 - r3;
+  }
+  for (; i < N; ++i) {
+    const double r = Step(A[i], B[i]);
+    R[i] = r;
+    s0 += r - r;
+  }
+  return s0 + s1 + s2 + s3 == 0;
+}
+
+// One instance of the loop per operation, so each compiles to straight vector code.
+bool FoldInto(TIndexOp Op, double* R, const double* A, const double* B, std::size_t N) {
+  switch (Op) {
+    case ioAdd:
+    case ioAverage:
+      return FoldLoop(R, A, B, N, [](double a, double b) { return a + b; });
+    case ioSubtract:
+      return FoldLoop(R, A, B, N, [](double a, double b) { return a - b; });
+    case ioMultiply:
+      return FoldLoop(R, A, B, N, [](double a, double b) { return a * b; });
+    case ioDivide:
+      return FoldLoop(R, A, B, N, [](double a, double b) { return b == 0 ? a : a / b; });
+    case ioHigh:
+      return FoldLoop(R, A, B, N, [](double a, double b) { return b > a ? b : a; });
+    case ioLow:
+      return FoldLoop(R, A, B, N, [](double a, double b) { return b < a ? b : a; });
+  }
+  return true;
+}
+
+}  // namespace
+
 void CombineByIndex(TIndexOp Op, const std::vector<TValuesArray>& Sources, std::vector<double>& Result) {
   std::size_t longest = 0;
   for (const TValuesArray& s : Sources) longest = std::max(longest, s.Count);
   Result.resize(longest);
   double* r = Result.data();
   std::size_t started = 0;  // indices below this already hold a value
-  for (const TValuesArray& s : Sources) {
-    const double* v = s.Values;
-    const std::size_t fold = std::min(started, s.Count);
-    switch (Op) {  // one loop per operation, so each compiles to straight vector code
-      case ioAdd:
-      case ioAverage:
-        for (std::size_t i = 0; i < fold; ++i) r[i] += v[i];
-        break;
-      case ioSubtract:
-        for (std::size_t i = 0; i < fold; ++i) r[i] -= v[i];
-        break;
-      case ioMultiply:
-        for (std::size_t i = 0; i < fold; ++i) r[i] *= v[i];
-        break;
-      default:
-        for (std::size_t i = 0; i < fold; ++i) r[i] = CombineStep(Op, r[i], v[i]);
-        break;
-    }
+  bool finite = true;
+  std::size_t k = 0;
+  if (Sources.size() >= 2) {
+    // The first two sources in one pass: no copy of the first one to fold into.
+    const TValuesArray &a = Sources[0], &b = Sources[1];
+    const std::size_t both = std::min(a.Count, b.Count);
+    finite = FoldInto(Op, r, a.Values, b.Values, both);
+    const TValuesArray& longer = a.Count >= b.Count ? a : b;
+    std::copy(longer.Values + both, longer.Values + longer.Count, r + both);
+    finite = AllFinite(r + both, longer.Count - both) && finite;
+    started = longer.Count;
+    k = 2;
+  }
+  for (; k < Sources.size(); ++k) {
+    const TValuesArray& s = Sources[k];
+    finite = FoldInto(Op, r, r, s.Values, std::min(started, s.Count)) && finite;
     if (s.Count > started) {
-      std::copy(v + started, v + s.Count, r + started);
+      std::copy(s.Values + started, s.Values + s.Count, r + started);
+      finite = AllFinite(r + started, s.Count - started) && finite;
       started = s.Count;
     }
   }
@@ -278,14 +344,15 @@ void CombineByIndex(TIndexOp Op, const std::vector<TValuesArray>& Sources, std::
     for (const TValuesArray& s : Sources) counts.push_back(s.Count);
     std::sort(counts.begin(), counts.end());
     std::size_t from = 0;
-    for (std::size_t k = 0; k < counts.size(); ++k) {
-      const double n = double(counts.size() - k);
-      for (std::size_t i = from; i < counts[k]; ++i) r[i] /= n;
-      from = std::max(from, counts[k]);
+    for (std::size_t c = 0; c < counts.size(); ++c) {
+      const double n = double(counts.size() - c);
+      for (std::size_t i = from; i < counts[c]; ++i) r[i] /= n;
+      from = std::max(from, counts[c]);
     }
   }
   // A value that is no longer finite is folded again, checked, to raise its fault (when its
   // operands were finite).
+  if (finite) return;
   for (std::size_t i = 0; i < longest; ++i) {
     if (Finite(r[i])) continue;
     bool first = true;
@@ -406,6 +473,7 @@ void Derivative(const TXYArrays& Data, std::vector<double>& X, std::vector<doubl
   const double* y = Data.Y;
   double* d = D.data();
   for (std::size_t i = 1; i <= n; ++i) d[i - 1] = (y[i + 1] - y[i - 1]) / (x[i + 1] - x[i - 1]);
+  if (AllFinite(d, n)) return;
   for (std::size_t i = 1; i <= n; ++i) {
     if (Finite(d[i - 1])) continue;
     if (Finite(y[i + 1]) && Finite(y[i - 1]) && Finite(x[i + 1]) && Finite(x[i - 1]))
@@ -432,6 +500,7 @@ void SecondDerivative(const TXYArrays& Data, std::vector<double>& X, std::vector
     return div(mul(2, sub(div(sub(y[i + 1], y[i]), h1), div(sub(y[i], y[i - 1]), h0))), add(h0, h1));
   };
   for (std::size_t i = 1; i <= n; ++i) D[i - 1] = value(i, false);
+  if (AllFinite(D.data(), n)) return;
   for (std::size_t i = 1; i <= n; ++i) {
     if (Finite(D[i - 1])) continue;
     bool operandsFinite = true;

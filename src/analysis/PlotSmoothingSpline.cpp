@@ -39,6 +39,12 @@ void TBSpline::AddPoint(double X, double Y) {
   FBuilt = false;
 }
 
+void TBSpline::ReserveStorage(int Count) {
+  if (Count <= 0) return;
+  FPoints.reserve(std::size_t(Count));
+  FKnuckles.reserve(std::size_t(Count));
+}
+
 void TBSpline::SetPoint(int Index, TSplinePoint Point) {
   if (Index < 1 || Index > PointCount()) return;
   FPoints[std::size_t(Index - 1)] = Point;
@@ -170,6 +176,7 @@ void TSmoothingFunction::ComputeFromSource(chart::TChartSeries* Source) {
   const chart::TChartValueList* positions = Source->NotMandatoryValueList();
   const chart::TChartValueList* values = SourceValueList(Source);
   TBSpline spline;
+  spline.ReserveStorage(int(Source->Count()));
   for (fw::Integer i = 0; i < Source->Count(); ++i) {
     const double p = positions->Value(i), v = values->Value(i);
     if (Source->IsNullPoint(i) || !std::isfinite(p) || !std::isfinite(v)) continue;

@@ -21,6 +21,9 @@ class TBSpline {
   static constexpr int DefaultFragments = 100;
 
   void AddPoint(double X, double Y);
+  // Makes room for Count points at once, so adding them copies nothing; the capacity reported
+  // keeps growing in steps as points are added.
+  void ReserveStorage(int Count);
   // Out-of-range indices change nothing.
   void SetPoint(int Index, TSplinePoint Point);
   // The first and the last point never act as knuckles, whatever their flag.
