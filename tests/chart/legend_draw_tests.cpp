@@ -147,17 +147,6 @@ TEST_F(LegendOnChart, RightLegendTakesItsRoomFromTheChartRectangle) {
   EXPECT_EQ(kept.right, kW);
 }
 
-TEST_F(LegendOnChart, BottomLegendFlowsItemsAndRaisesThePlotBottom) {
-  for (int i = 0; i < 12; ++i) Add("Series number " + std::to_string(i), chart::PlotDefaultPaletteColor(i));
-  legend->SetAlignment(chart::laBottom);
-  const win::RECT r = Layout();
-  const win::RECT& box = legend->ShapeBounds();
-  EXPECT_EQ(box.bottom, kH - 4);
-  EXPECT_EQ(r.bottom, box.top - 4);
-  EXPECT_GT(legend->Layout().Rows, 1) << "twelve long names do not fit one row of 400 pixels";
-  EXPECT_EQ(legend->ItemCount(), 12);
-}
-
 TEST_F(LegendOnChart, DrawsFrameBackgroundSymbolsAndTexts) {
   Add("Ab", fw::clRed);
   Add("Cde", fw::clBlue);
@@ -271,29 +260,24 @@ TEST_F(LegendOnChart, ClickedFindsEachItemAndNothingElsewhere) {
   EXPECT_EQ(legend->Clicked(first.Text.x, first.Text.y), -1) << "a hidden legend has no items to click";
 }
 
-TEST_F(LegendOnChart, HiddenLegendTakesNoRoomAndDrawsNothing) {
+TEST_F(LegendOnChart, HiddenEmptyOrChartlessLegendTakesNoRoomAndDrawsNothing) {
+  const win::RECT all{0, 0, kW, kH};
+  EXPECT_EQ(Layout().right, kW) << "no series";
+  legend->Draw(canvas);
   Add("Abc", fw::clRed);
   legend->SetVisible(false);
-  const win::RECT r = Layout();
-  EXPECT_EQ(r.right, kW);
+  EXPECT_EQ(Layout().right, kW);
   legend->Draw(canvas);
-  EXPECT_EQ(CountIn(win::RECT{0, 0, kW, kH}, kPaper), kW * kH);
+  EXPECT_EQ(CountIn(all, kPaper), kW * kH);
   EXPECT_TRUE(series[0]->symbols.empty());
-}
-
-TEST_F(LegendOnChart, LegendWithoutSeriesOrChartIsEmpty) {
-  win::RECT r = Layout();
-  EXPECT_EQ(r.right, kW);
-  EXPECT_EQ(legend->ItemCount(), 0);
-  legend->Draw(canvas);
-  EXPECT_EQ(CountIn(win::RECT{0, 0, kW, kH}, kPaper), kW * kH);
   chart::TChartLegend alone(nullptr);
-  r = win::RECT{0, 0, kW, kH};
+  win::RECT r = all;
   alone.CalcRect(canvas, r);
   alone.Draw(canvas);
   EXPECT_EQ(alone.ItemCount(), 0);
   EXPECT_EQ(alone.Clicked(5, 5), -1);
   EXPECT_EQ(r.right, kW);
+  EXPECT_EQ(CountIn(all, kPaper), kW * kH);
 }
 
 TEST_F(LegendOnChart, CustomPositionPlacesTheBoxAndSurvivesAnEmptyLegend) {
