@@ -25,6 +25,12 @@ class TWinControl;
 namespace chart {
 class TPlotShadow;
 class TPlotGradient;
+class TPlotCustomShapePosition;
+class TChartTitle;
+class TChartLegend;
+class TChartAxis;
+class TChartSeries;
+class TCustomChart;
 }  // namespace chart
 
 namespace workspace {
@@ -98,6 +104,26 @@ class TPropSaver {
   bool ReadGradient(std::string_view Ident, chart::TPlotGradient* Gradient) const;
   void WriteGradient(std::string_view Ident, const chart::TPlotGradient* Gradient);
 
+  // Chart element formats, each in the section the caller names (the current section stays as
+  // it was): every property the format dialogs set, one key each. A reader leaves a property
+  // whose key is missing or broken as it is, and returns false when the section is missing.
+  void WriteTitle(std::string_view Section, const chart::TChartTitle* Title);
+  bool ReadTitle(std::string_view Section, chart::TChartTitle* Title);
+  void WriteLegend(std::string_view Section, const chart::TChartLegend* Legend);
+  bool ReadLegend(std::string_view Section, chart::TChartLegend* Legend);
+  // The series' colour, title, visibility, legend entry, point colouring and value format.
+  void WriteSeriesFormat(std::string_view Section, const chart::TChartSeries* Series);
+  bool ReadSeriesFormat(std::string_view Section, chart::TChartSeries* Series);
+  // Visibility, scaling (automatic, minimum, maximum, increment, logarithmic and its base),
+  // direction and label format.
+  void WriteAxis(std::string_view Section, const chart::TChartAxis* Axis);
+  bool ReadAxis(std::string_view Section, chart::TChartAxis* Axis);
+  // The whole chart's formatting: panel colour and gradient and the back wall in Section, the
+  // titles in Section + "_TITLE", "_SUBTITLE", "_FOOT", "_SUBFOOT", the legend in
+  // Section + "_LEGEND" and the axes in Section + "_AXIS" + their index in the axes list.
+  void WriteChart(std::string_view Section, const chart::TCustomChart* Chart);
+  bool ReadChart(std::string_view Section, chart::TCustomChart* Chart);
+
   // The control's bounds (Left;Top;Width;Height) under its name followed by "Position".
   bool ReadFormPosition(fw::TControl* Form) const;
   void WriteFormPosition(const fw::TControl* Form);
@@ -124,6 +150,9 @@ class TPropSaver {
   void UpdateFile();
 
  private:
+  void WriteShape(const chart::TPlotCustomShapePosition* Shape);
+  void ReadShape(chart::TPlotCustomShapePosition* Shape);
+
   std::unique_ptr<fw::TMemIniFile> FIni;
   String FFileName;
   String FSection;

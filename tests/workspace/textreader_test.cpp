@@ -83,7 +83,7 @@ TEST(NumberField, HugeAndTinyValues) {
 TEST(NumberField, AgreesWithCorrectlyRoundedConversion) {
   std::mt19937_64 rng(12345);
   std::uniform_int_distribution<int> digits(1, 25), expo(-40, 40), digit(0, 9);
-  for (int n = 0; n < 20000; ++n) {
+  for (int n = 0; n < 6000; ++n) {
     std::string text;
     const int intDigits = digits(rng), fracDigits = digits(rng) - 1;
     for (int i = 0; i < intDigits; ++i) text += char('0' + digit(rng));
@@ -259,20 +259,23 @@ class TextFileTest : public ::testing::Test {
 // the same points as the whole text.
 TEST_F(TextFileTest, FileInPiecesReadsLikeTheWholeText) {
   std::string text = "Заголовок\r\n";
-  for (int i = 0; i < 150000; ++i) text += std::to_string(i) + ",125\t" + std::to_string(i % 977) + ",5\r\n";
-  ASSERT_GT(text.size(), 2u << 20);
+  for (int i = 0; i < 80000; ++i) text += std::to_string(i) + ",125\t" + std::to_string(i % 977) + ",5\r\n";
+  ASSERT_GT(text.size(), 1u << 20);
   const std::string path = Write("big.txt", text);
   const auto s = Settings(',', "\t ;", 1);
   chart::TChartSeries fromFile(nullptr), fromText(nullptr);
   workspace::LoadTwoColumnFile(path, s, &fromFile);
   workspace::LoadTwoColumnSeries(text, s, &fromText);
-  ASSERT_EQ(fromFile.Count(), 150000);
-  ASSERT_EQ(fromText.Count(), 150000);
-  for (int i = 0; i < 150000; ++i) {
-    ASSERT_EQ(fromFile.PointX(i), i + 0.125) << i;
-    ASSERT_EQ(fromFile.PointY(i), (i % 977) + 0.5) << i;
-    ASSERT_EQ(fromText.PointY(i), fromFile.PointY(i)) << i;
+  std::vector<double> x(80000), y(80000);
+  for (int i = 0; i < 80000; ++i) {
+    x[i] = i + 0.125;
+    y[i] = (i % 977) + 0.5;
   }
+  auto values = [](const chart::TChartValueList* l) { return std::vector<double>(l->Data(), l->Data() + l->Count()); };
+  EXPECT_TRUE(values(fromFile.XValues()) == x);
+  EXPECT_TRUE(values(fromFile.YValues()) == y);
+  EXPECT_TRUE(values(fromText.XValues()) == x);
+  EXPECT_TRUE(values(fromText.YValues()) == y);
 }
 
 // A line longer than a piece is one line for the lines to skip, however it ends.
