@@ -21,9 +21,13 @@ struct Metrics {
   }
 };
 
+// Sizes beyond any screen are cut, so the arithmetic below stays far from overflowing.
+constexpr Integer kMaxSize = 1 << 16, kMaxTextWidth = 1 << 20;
+
 Metrics MetricsOf(const TLegendLayoutParams& P) {
-  return Metrics{std::max(P.SymbolWidth, 0), LegendSymbolGap, std::max(P.TextHeight, 1), std::max(P.VertSpacing, 0),
-                 std::max(P.HorizMargin, 0), std::max(P.VertMargin, 0)};
+  return Metrics{std::clamp(P.SymbolWidth, 0, kMaxSize), LegendSymbolGap, std::clamp(P.TextHeight, 1, kMaxSize),
+                 std::clamp(P.VertSpacing, 0, kMaxSize),  std::clamp(P.HorizMargin, 0, kMaxSize),
+                 std::clamp(P.VertMargin, 0, kMaxSize)};
 }
 
 // Fills the symbol and text places of an item whose rectangle is set.
@@ -156,7 +160,7 @@ TLegendLayout LayoutLegend(const TLegendLayoutParams& Params, const std::vector<
                            win::RECT& ChartRect) {
   if (TextWidths.empty()) return {};
   std::vector<Integer> widths(TextWidths);
-  for (Integer& w : widths) w = std::max(w, 0);
+  for (Integer& w : widths) w = std::clamp(w, 0, kMaxTextWidth);
   const Metrics m = MetricsOf(Params);
   if (Params.Alignment == laTop || Params.Alignment == laBottom) return LayoutRows(Params, m, widths, ChartRect);
   return LayoutColumn(Params, m, widths, ChartRect);

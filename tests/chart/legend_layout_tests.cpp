@@ -236,9 +236,10 @@ TEST(LegendLayout, NoItemsOrNoRoomGivesNothingAndKeepsTheRectangle) {
     EXPECT_EQ(tiny.right, 12);
     EXPECT_EQ(tiny.top, 5);
     EXPECT_EQ(tiny.bottom, 9);
-    win::RECT empty{100, 100, 100, 100};
-    l = LayoutLegend(Params(align), Widths(3), empty);
-    EXPECT_TRUE(l.Items.empty());
+    for (win::RECT bad : {win::RECT{100, 100, 100, 100}, win::RECT{300, 300, 10, 10}}) {
+      l = LayoutLegend(Params(align), Widths(3), bad);
+      EXPECT_TRUE(l.Items.empty());
+    }
   }
 }
 
@@ -248,12 +249,20 @@ TEST(LegendLayout, AbsurdSettingsAreTakenAsZero) {
   p.VertSpacing = -9;
   p.HorizMargin = -4;
   win::RECT r = kChart;
-  const TLegendLayout l = LayoutLegend(p, {-10, 40}, r);
+  TLegendLayout l = LayoutLegend(p, {-10, 40}, r);
   ASSERT_EQ(l.Items.size(), 2u);
   EXPECT_EQ(l.Box.left, kChart.left);
   EXPECT_EQ(Width(l.Box), 4 + 0 + 4 + 40 + 4);
   EXPECT_EQ(l.Items[1].Rect.top, l.Items[0].Rect.bottom);
   EXPECT_EQ(l.Items[0].TextWidth, 0);
+  // Sizes beyond any screen give no room for an item rather than wrapped-around rectangles.
+  p = Params(chart::laTop);
+  p.TextHeight = 2147483647;
+  p.SymbolWidth = 2147483647;
+  r = kChart;
+  l = LayoutLegend(p, {2147483647}, r);
+  EXPECT_TRUE(l.Items.empty());
+  EXPECT_EQ(r.top, kChart.top);
 }
 
 }  // namespace
