@@ -213,6 +213,9 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   void CopyPointsFrom(TChartSeries* Source);
   // Copies all value lists (count and names permitting), labels and colours of Source.
   void AssignValues(TChartSeries* Source);
+  // Appends Count points after the last one in one step, without labels or colours. The caller
+  // keeps an ordered X list in order: no X below the last point's, ascending among themselves.
+  void AppendPoints(const double* X, const double* Y, Integer Count);
 
   // The point's own colour ($20000000 when none was set).
   virtual TColor PointColor(Integer Index) const;

@@ -147,6 +147,25 @@ void TChartSeries::CopyPointsFrom(TChartSeries* Source) {
   EndUpdate();
 }
 
+void TChartSeries::AppendPoints(const double* X, const double* Y, Integer Count) {
+  if (Count <= 0) return;
+  const std::size_t n = std::size_t(this->Count()), added = std::size_t(Count);
+  for (std::size_t i = 0; i < FValueLists.size(); ++i) {
+    auto& values = FValueLists[i]->FValues;
+    if (i == 0)
+      values.insert(values.end(), X, X + added);
+    else if (i == 1)
+      values.insert(values.end(), Y, Y + added);
+    else
+      values.resize(n + added, 0.0);
+    FValueLists[i]->Changed();
+  }
+  // As AddPoint would: a label list that covers every point keeps covering them.
+  if (!FLabels.Empty() && std::size_t(FLabels.Count()) == n) FLabels.FLabels.resize(n + added);
+  if (!FColors.empty()) FColors.resize(n + added, clTeeColor);
+  Changed();
+}
+
 void TChartSeries::AssignValues(TChartSeries* Source) {
   if (!Source || Source == this) return;
   const std::size_t n = std::size_t(Source->Count());
