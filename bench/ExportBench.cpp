@@ -1,13 +1,17 @@
 // LZW coding of a 1600x1200 chart-like picture at 256 colours: white background, grid lines,
-// five coloured polylines and a band of noise that uses the whole palette.
+// five coloured polylines and a band of noise that uses the whole palette; and colour reduction
+// with dithering of the same picture in true colour, with a gradient band added.
 
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "export/GIFImageCoders.h"
+#include "export/GIFImageReduce.h"
+#include "framework/GraphicsBitmap.h"
 
 namespace {
 
@@ -67,5 +71,63 @@ void BM_GifEncode1600x1200(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<long long>(state.iterations()) * static_cast<long long>(picture.size()));
 }
 BENCHMARK(BM_GifEncode1600x1200)->Unit(benchmark::kMillisecond);
+
+// The chart picture in true colour: the indices above through a fixed palette (white ground,
+// grey grid, five curve colours, greys for the noise band), and a horizontal gradient over the
+// last 80 rows, so that the picture has far more than 256 colours.
+std::unique_ptr<fw::TBitmap> TrueColorChart() {
+  static constexpr std::uint8_t kCurves[7][3] = {{255, 255, 255}, {200, 200, 200}, {220, 0, 0}, {0, 150, 0},
+                                                 {0, 0, 220},     {200, 120, 0},   {120, 0, 160}};
+  const std::vector<std::uint8_t> indices = ChartPicture();
+  auto bitmap = std::make_unique<fw::TBitmap>();
+  bitmap->SetPixelFormat(fw::pf24bit);
+  bitmap->SetSize(kWidth, kHeight);
+  for (int y = 0; y < kHeight; ++y) {
+    auto* row = static_cast<std::uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < kWidth; ++x) {
+      std::uint8_t r, g, b;
+      if (y >= 1120) {
+        r = static_cast<std::uint8_t>(x * 255 / (kWidth - 1));
+        g = 128;
+        b = static_cast<std::uint8_t>(255 - r);
+      } else {
+        const int i = indices[static_cast<std::size_t>(y) * kWidth + x];
+        if (i < 7) {
+          r = kCurves[i][0], g = kCurves[i][1], b = kCurves[i][2];
+        } else {
+          r = g = b = static_cast<std::uint8_t>(i);
+        }
+      }
+      row[x * 3] = b;
+      row[x * 3 + 1] = g;
+      row[x * 3 + 2] = r;
+    }
+  }
+  return bitmap;
+}
+
+// The image's default reduction (the 216-colour web palette) with Floyd-Steinberg dithering.
+void BM_ColorReduceDither1600x1200(benchmark::State& state) {
+  const std::unique_ptr<fw::TBitmap> picture = TrueColorChart();
+  for (auto _ : state) {
+    std::unique_ptr<fw::TBitmap> reduced = kvexport::ReduceColors(
+        *picture, kvexport::TColorReduction::Netscape, kvexport::TDitherMode::FloydSteinberg, 8, nullptr);
+    benchmark::DoNotOptimize(reduced.get());
+  }
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()) * kWidth * kHeight);
+}
+BENCHMARK(BM_ColorReduceDither1600x1200)->Unit(benchmark::kMillisecond);
+
+// The optimal 256-colour palette of the same picture, mapped with Floyd-Steinberg dithering.
+void BM_ColorReduceQuantize1600x1200(benchmark::State& state) {
+  const std::unique_ptr<fw::TBitmap> picture = TrueColorChart();
+  for (auto _ : state) {
+    std::unique_ptr<fw::TBitmap> reduced = kvexport::ReduceColors(
+        *picture, kvexport::TColorReduction::Quantize, kvexport::TDitherMode::FloydSteinberg, 8, nullptr);
+    benchmark::DoNotOptimize(reduced.get());
+  }
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()) * kWidth * kHeight);
+}
+BENCHMARK(BM_ColorReduceQuantize1600x1200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
