@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 
@@ -69,8 +68,9 @@ void TPlotExportData::SaveToFile(const String& FileName) {
   const String target = ResolvedTarget(FileName);
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
-  // Replacing by rename would get past a file that may not be written to.
+  // Replacing by rename would get past a file that may not be written to, or a folder.
   if (exists && ::access(target.c_str(), W_OK) != 0) RaiseCreateError(FileName, errno);
+  if (exists && S_ISDIR(existing.st_mode)) RaiseCreateError(FileName, EISDIR);
 
   String partName;
   const int fd = CreatePartFile(target, FileName, partName);

@@ -55,6 +55,14 @@ TEST_F(HtmlExport, OneSeriesGivesTheExactTable) {
   EXPECT_EQ(html.PointToString(1), "<tr><td>20</td><td>2</td></tr>");
 }
 
+TEST_F(HtmlExport, AnEmptySeriesGivesAnEmptyTable) {
+  auto* s = AddLine("E", {});
+  TSeriesDataHTML html(Chart(), s);
+  EXPECT_EQ(html.AsString(), "<table border=\"1\">\r\n\r\n</table>");
+  html.SetIncludeHeader(true);
+  EXPECT_EQ(html.AsString(), "<table border=\"1\">\r\n<tr><td>E</td></tr>\r\n\r\n</table>");
+}
+
 TEST_F(HtmlExport, IndexXValuesGiveOneCellPerRow) {
   auto* s = AddIndexLine("G", 3);
   TSeriesDataHTML html(Chart(), s);

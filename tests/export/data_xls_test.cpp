@@ -66,6 +66,13 @@ TEST_F(XlsExport, IndexSeriesGivesOneNumberPerRow) {
             "0A 00 00 00");
 }
 
+TEST_F(XlsExport, AnEmptySeriesGivesAnEmptySheet) {
+  auto* s = AddLine("E", {});
+  TSeriesDataXLS xls(Chart(), s);
+  EXPECT_EQ(Hex(Bytes(xls)),
+            "09 08 08 00 00 00 10 00 00 00 00 00 00 02 0A 00 00 00 00 00 00 00 01 00 00 00 0A 00 00 00");
+}
+
 TEST_F(XlsExport, CustomXLabelsAndHeaderShapeTheSheet) {
   auto* s = AddLine("G", {{10, 1}, {20, 2}});
   s->SetPointLabel(0, "abc");

@@ -93,6 +93,15 @@ TEST_F(XmlExport, EveryExportedSeriesKeepsItsXValues) {
   EXPECT_NE(text.find("<point  X=\"1\" Y=\"1,5\"/>"), std::string::npos) << text;
 }
 
+TEST_F(XmlExport, AnEmptySeriesHasNoPoints) {
+  auto* s = AddLine("E", {});
+  TSeriesDataXML xml(Chart(), s);
+  const std::string file = Path("empty.xml");
+  xml.SaveToFile(file);
+  EXPECT_NE(ReadFile(file).find("<points count=\"0\">\r\n</points>\r\n</series>"), std::string::npos);
+  EXPECT_EQ(Xmllint(file), "");
+}
+
 TEST_F(XmlExport, AnEncodingOtherThanUtf8IsRefused) {
   auto* s = AddLine("G", {{1, 2}});
   TSeriesDataXML xml(Chart(), s);
