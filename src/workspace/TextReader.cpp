@@ -269,24 +269,19 @@ class TLineScanner {
 
 struct TPointsSink {
   TTwoColumnPoints& Points;
-  void Add(double X, double Y) {
-    Points.X.push_back(X);
-    Points.Y.push_back(Y);
-  }
-};
-
-// Appends to a series without order (constant time per point) and notes whether the points
-// came in ascending X.
-struct TSeriesSink {
-  chart::TChartSeries& Series;
   double LastX = -std::numeric_limits<double>::infinity();
   bool Ascending = true;
-  std::size_t Count = 0;
+  // Points are about a line each; reserved pages that stay untouched cost nothing.
+  void Reserve(std::size_t TextSize) {
+    const std::size_t estimate = Points.X.size() + TextSize / 12 + 2;
+    Points.X.reserve(estimate);
+    Points.Y.reserve(estimate);
+  }
   void Add(double X, double Y) {
     Ascending = Ascending && X >= LastX;
     LastX = X;
-    Series.AddPoint(X, Y);
-    ++Count;
+    Points.X.push_back(X);
+    Points.Y.push_back(Y);
   }
 };
 
@@ -295,6 +290,7 @@ void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& 
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
   TLineScanner<Sink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, Points);
+  Points.Reserve(Text.size());
   if (wide.empty()) {
     scanner.Scan(Text.data(), Text.data() + Text.size());
   } else {
@@ -398,13 +394,31 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
   }
 }
 
-// Moves the scratch series' points into Series, sorted by X when they did not come so.
-void TakeOver(chart::TChartSeries& Scratch, TSeriesSink& Sink, chart::TChartSeries* Series) {
-  if (Sink.Count < 2) throw EGraphError(TooFewPointsMsg);
-  // A stable sort, as an ordered series inserting the points one by one would keep them.
-  if (!Sink.Ascending) Scratch.XValues()->SetOrder(chart::loAscending);
+// Replaces Series' points by the points read, in the order its X list keeps (equal X values in
+// the order read, as inserting them one by one would leave them).
+void Deliver(TPointsSink& Sink, chart::TChartSeries* Series) {
+  TTwoColumnPoints& p = Sink.Points;
+  const std::size_t n = p.X.size();
+  if (n < 2) throw EGraphError(TooFewPointsMsg);
+  if (n > std::size_t(std::numeric_limits<Integer>::max())) throw EGraphError("Слишком много точек для одного графика");
+  const chart::TChartListOrder order = Series->XValues()->Order();
+  if (order == chart::loAscending && !Sink.Ascending) {
+    std::vector<std::uint32_t> perm(n);
+    for (std::size_t i = 0; i < n; ++i) perm[i] = std::uint32_t(i);
+    std::stable_sort(perm.begin(), perm.end(), [&p](std::uint32_t a, std::uint32_t b) { return p.X[a] < p.X[b]; });
+    TTwoColumnPoints sorted;
+    sorted.X.resize(n);
+    sorted.Y.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      sorted.X[i] = p.X[perm[i]];
+      sorted.Y[i] = p.Y[perm[i]];
+    }
+    std::swap(p, sorted);
+  }
   Series->BeginUpdate();
-  Series->AssignValues(&Scratch);
+  Series->Clear();
+  Series->AppendPoints(p.X.data(), p.Y.data(), Integer(n));
+  if (order == chart::loDescending) Series->XValues()->Sort();
   Series->EndUpdate();
 }
 
@@ -428,12 +442,10 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
 }
 
 void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
-  chart::TChartSeries scratch(nullptr);
-  scratch.XValues()->SetOrder(chart::loNone);
-  scratch.BeginUpdate();
-  TSeriesSink sink{scratch};
+  TTwoColumnPoints points;
+  TPointsSink sink{points};
   ScanText(Text, Settings, sink);
-  TakeOver(scratch, sink, Series);
+  Deliver(sink, Series);
 }
 
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
@@ -441,13 +453,12 @@ void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settin
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
   if (!wide.empty()) return LoadTwoColumnSeries(ReadFileBytes(FileName), Settings, Series);
-  chart::TChartSeries scratch(nullptr);
-  scratch.XValues()->SetOrder(chart::loNone);
-  scratch.BeginUpdate();
-  TSeriesSink sink{scratch};
-  TLineScanner<TSeriesSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
+  TTwoColumnPoints points;
+  TPointsSink sink{points};
+  sink.Reserve(file.Size());
+  TLineScanner<TPointsSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner);
-  TakeOver(scratch, sink, Series);
+  Deliver(sink, Series);
 }
 
 std::string ReadFileBytes(const String& FileName) {

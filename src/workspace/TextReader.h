@@ -49,7 +49,8 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
 // when the text gives fewer than two points.
 void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
 
-// The same for a file, read in pieces (the text never held whole). Raises as ReadFileBytes.
+// The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
+// Series changes only once the whole file was read.
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
 
 // The whole file. Raises fw::EFOpenError when it cannot be read and EGraphError when it is too

@@ -315,3 +315,41 @@ TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// The block append the reader fills series with keeps labels and point colours in step.
+TEST(SeriesAppendPoints, KeepsLabelsAndColoursInStep) {
+  chart::TChartSeries s(nullptr);
+  s.AddPoint(-1, 0, "a");
+  s.SetPointColor(0, fw::clRed);
+  const double x[] = {1, 2}, y[] = {10, 20};
+  s.AppendPoints(x, y, 2);
+  ASSERT_EQ(s.Count(), 3);
+  EXPECT_EQ(s.PointY(2), 20);
+  EXPECT_EQ(s.PointLabel(0), "a");
+  EXPECT_EQ(s.PointLabel(2), "");
+  EXPECT_EQ(s.PointColor(0), fw::clRed);
+  EXPECT_EQ(s.PointColor(2), chart::clTeeColor);
+  s.AddPoint(3, 30, "d");
+  EXPECT_EQ(s.PointLabel(3), "d");
+  s.SetPointColor(3, fw::clBlue);
+  EXPECT_EQ(s.PointColor(3), fw::clBlue);
+  s.AppendPoints(x, y, 0);
+  EXPECT_EQ(s.Count(), 4);
+}
+
+// A series kept in descending X order is filled in that order.
+TEST(TextReaderSeries, FollowsTheSeriesOrder) {
+  chart::TChartSeries desc(nullptr);
+  desc.XValues()->SetOrder(chart::loDescending);
+  workspace::LoadTwoColumnSeries("1 10\n3 30\n2 20\n", Settings('.'), &desc);
+  EXPECT_EQ(desc.PointX(0), 3);
+  EXPECT_EQ(desc.PointX(2), 1);
+  chart::TChartSeries none(nullptr);
+  none.XValues()->SetOrder(chart::loNone);
+  workspace::LoadTwoColumnSeries("1 10\n3 30\n2 20\n", Settings('.'), &none);
+  EXPECT_EQ(none.PointX(1), 3);
+}
+
+}  // namespace
