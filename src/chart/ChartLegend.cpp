@@ -30,17 +30,34 @@ Metrics MetricsOf(const TLegendLayoutParams& P) {
                  std::clamp(P.VertMargin, 0, kMaxSize)};
 }
 
-// Fills the symbol and text places of an item whose rectangle is set.
-void PlaceInside(TLegendItemPlace& Place, const Metrics& M, TLegendSymbolPosition Position, Integer TextWidth) {
-  const win::RECT& r = Place.Rect;
+// Appends an item Width wide at (Left, Top), its symbol and text placed inside it.
+void AddItem(TLegendLayout& L, const Metrics& M, TLegendSymbolPosition Position, Integer Item, Integer Row,
+             Integer Left, Integer Top, Integer Width, Integer TextWidth) {
+  TLegendItemPlace place;
+  place.Item = Item;
+  place.Row = Row;
+  place.Rect = win::RECT{Left, Top, Left + Width, Top + M.height};
+  const win::RECT& r = place.Rect;
   if (Position == spRight) {
-    Place.Symbol = win::RECT{r.right - M.symbol, r.top, r.right, r.bottom};
-    Place.Text = win::POINT{r.left, r.top};
+    place.Symbol = win::RECT{r.right - M.symbol, r.top, r.right, r.bottom};
+    place.Text = win::POINT{r.left, r.top};
   } else {
-    Place.Symbol = win::RECT{r.left, r.top, r.left + M.symbol, r.bottom};
-    Place.Text = win::POINT{r.left + M.symbol + M.gap, r.top};
+    place.Symbol = win::RECT{r.left, r.top, r.left + M.symbol, r.bottom};
+    place.Text = win::POINT{r.left + M.symbol + M.gap, r.top};
   }
-  Place.TextWidth = TextWidth;
+  place.TextWidth = TextWidth;
+  L.Items.push_back(place);
+}
+
+// The chart rectangle gives up the box and the margin on both sides of it.
+void TakeRoom(const TLegendLayoutParams& P, const Metrics& M, const win::RECT& Box, win::RECT& R) {
+  if (P.CustomPosition || !P.ResizeChart) return;
+  switch (P.Alignment) {
+    case laLeft: R.left = std::min(Box.right + M.hMargin, R.right); break;
+    case laRight: R.right = std::max(Box.left - M.hMargin, R.left); break;
+    case laTop: R.top = std::min(Box.bottom + M.vMargin, R.bottom); break;
+    case laBottom: R.bottom = std::max(Box.top - M.vMargin, R.top); break;
+  }
 }
 
 std::vector<Integer> DisplayOrder(Integer Count, bool Inverted) {
@@ -50,7 +67,7 @@ std::vector<Integer> DisplayOrder(Integer Count, bool Inverted) {
 }
 
 TLegendLayout LayoutColumn(const TLegendLayoutParams& P, const Metrics& M, const std::vector<Integer>& Widths,
-                           win::RECT& R) {
+                           const win::RECT& R) {
   TLegendLayout out;
   const Integer count = Integer(Widths.size());
   const Integer chartW = R.right - R.left, chartH = R.bottom - R.top;
@@ -75,25 +92,15 @@ TLegendLayout LayoutColumn(const TLegendLayoutParams& P, const Metrics& M, const
   out.Rows = rows;
   const std::vector<Integer> order = DisplayOrder(count, P.Inverted);
   for (Integer k = 0; k < rows; ++k) {
-    TLegendItemPlace place;
-    place.Item = order[std::size_t(k)];
-    place.Row = k;
-    const Integer y = top + LegendPadY + k * (M.height + M.spacing);
-    place.Rect = win::RECT{left + LegendPadX, y, out.Box.right - LegendPadX, y + M.height};
-    PlaceInside(place, M, P.SymbolPosition, Widths[std::size_t(place.Item)]);
-    out.Items.push_back(place);
-  }
-  if (!P.CustomPosition && P.ResizeChart) {
-    if (P.Alignment == laLeft)
-      R.left = std::min(out.Box.right + M.hMargin, R.right);
-    else
-      R.right = std::max(out.Box.left - M.hMargin, R.left);
+    const Integer item = order[std::size_t(k)];
+    AddItem(out, M, P.SymbolPosition, item, k, left + LegendPadX, top + LegendPadY + k * (M.height + M.spacing),
+            boxW - 2 * LegendPadX, Widths[std::size_t(item)]);
   }
   return out;
 }
 
 TLegendLayout LayoutRows(const TLegendLayoutParams& P, const Metrics& M, const std::vector<Integer>& Widths,
-                         win::RECT& R) {
+                         const win::RECT& R) {
   TLegendLayout out;
   const Integer count = Integer(Widths.size());
   const Integer chartW = R.right - R.left, chartH = R.bottom - R.top;
@@ -136,20 +143,9 @@ TLegendLayout LayoutRows(const TLegendLayoutParams& P, const Metrics& M, const s
   out.Box = win::RECT{left, top, left + boxW, top + boxH};
   out.Rows = rows;
   for (Integer k = 0; k < count && rowOf[std::size_t(k)] < rows; ++k) {
-    TLegendItemPlace place;
-    place.Item = order[std::size_t(k)];
-    place.Row = rowOf[std::size_t(k)];
-    const Integer itemLeft = left + LegendPadX + xs[std::size_t(k)];
-    const Integer y = top + LegendPadY + place.Row * (M.height + M.spacing);
-    place.Rect = win::RECT{itemLeft, y, itemLeft + ws[std::size_t(k)], y + M.height};
-    PlaceInside(place, M, P.SymbolPosition, Widths[std::size_t(place.Item)]);
-    out.Items.push_back(place);
-  }
-  if (!P.CustomPosition && P.ResizeChart) {
-    if (P.Alignment == laTop)
-      R.top = std::min(out.Box.bottom + M.vMargin, R.bottom);
-    else
-      R.bottom = std::max(out.Box.top - M.vMargin, R.top);
+    const Integer item = order[std::size_t(k)], row = rowOf[std::size_t(k)];
+    AddItem(out, M, P.SymbolPosition, item, row, left + LegendPadX + xs[std::size_t(k)],
+            top + LegendPadY + row * (M.height + M.spacing), ws[std::size_t(k)], Widths[std::size_t(item)]);
   }
   return out;
 }
@@ -162,8 +158,10 @@ TLegendLayout LayoutLegend(const TLegendLayoutParams& Params, const std::vector<
   std::vector<Integer> widths(TextWidths);
   for (Integer& w : widths) w = std::clamp(w, 0, kMaxTextWidth);
   const Metrics m = MetricsOf(Params);
-  if (Params.Alignment == laTop || Params.Alignment == laBottom) return LayoutRows(Params, m, widths, ChartRect);
-  return LayoutColumn(Params, m, widths, ChartRect);
+  const bool rows = Params.Alignment == laTop || Params.Alignment == laBottom;
+  TLegendLayout layout = rows ? LayoutRows(Params, m, widths, ChartRect) : LayoutColumn(Params, m, widths, ChartRect);
+  if (!layout.Items.empty()) TakeRoom(Params, m, layout.Box, ChartRect);
+  return layout;
 }
 
 }  // namespace chart
@@ -173,71 +171,31 @@ namespace chart {
 TChartLegend::TChartLegend(fw::TComponent* AOwner)
     : TPlotCustomShapePosition(AOwner), FDividingLines(std::make_unique<TChartPen>()) {
   FDividingLines->SetVisible(false);
-  FDividingLines->OnChange = [this](fw::TObject*) { Changed(); };
+  FDividingLines->OnChange = [this](fw::TObject*) { InvalidateChart(); };
 }
 
 TChartLegend::~TChartLegend() = default;
 
-void TChartLegend::Changed() { InvalidateChart(); }
+template <class T>
+void TChartLegend::Store(T& Field, T Value) {
+  if (Field == Value) return;
+  Field = Value;
+  InvalidateChart();
+}
 
 void TChartLegend::SetAlignment(TLegendAlignment Value) {
-  if (Value < laLeft || Value > laBottom || FParams.Alignment == Value) return;
-  FParams.Alignment = Value;
-  Changed();
+  if (Value >= laLeft && Value <= laBottom) Store(FParams.Alignment, Value);
 }
-
-void TChartLegend::SetInverted(bool Value) {
-  if (FParams.Inverted == Value) return;
-  FParams.Inverted = Value;
-  Changed();
-}
-
-void TChartLegend::SetSymbolWidth(Integer Value) {
-  Value = std::max(Value, 0);
-  if (FParams.SymbolWidth == Value) return;
-  FParams.SymbolWidth = Value;
-  Changed();
-}
-
+void TChartLegend::SetInverted(bool Value) { Store(FParams.Inverted, Value); }
+void TChartLegend::SetSymbolWidth(Integer Value) { Store(FParams.SymbolWidth, std::max(Value, 0)); }
 void TChartLegend::SetSymbolPosition(TLegendSymbolPosition Value) {
-  if ((Value != spLeft && Value != spRight) || FParams.SymbolPosition == Value) return;
-  FParams.SymbolPosition = Value;
-  Changed();
+  if (Value == spLeft || Value == spRight) Store(FParams.SymbolPosition, Value);
 }
-
-void TChartLegend::SetVertSpacing(Integer Value) {
-  Value = std::max(Value, 0);
-  if (FParams.VertSpacing == Value) return;
-  FParams.VertSpacing = Value;
-  Changed();
-}
-
-void TChartLegend::SetHorizMargin(Integer Value) {
-  Value = std::max(Value, 0);
-  if (FParams.HorizMargin == Value) return;
-  FParams.HorizMargin = Value;
-  Changed();
-}
-
-void TChartLegend::SetVertMargin(Integer Value) {
-  Value = std::max(Value, 0);
-  if (FParams.VertMargin == Value) return;
-  FParams.VertMargin = Value;
-  Changed();
-}
-
-void TChartLegend::SetTopPos(Integer Value) {
-  Value = std::clamp(Value, 0, 100);
-  if (FParams.TopPos == Value) return;
-  FParams.TopPos = Value;
-  Changed();
-}
-
-void TChartLegend::SetResizeChart(bool Value) {
-  if (FParams.ResizeChart == Value) return;
-  FParams.ResizeChart = Value;
-  Changed();
-}
+void TChartLegend::SetVertSpacing(Integer Value) { Store(FParams.VertSpacing, std::max(Value, 0)); }
+void TChartLegend::SetHorizMargin(Integer Value) { Store(FParams.HorizMargin, std::max(Value, 0)); }
+void TChartLegend::SetVertMargin(Integer Value) { Store(FParams.VertMargin, std::max(Value, 0)); }
+void TChartLegend::SetTopPos(Integer Value) { Store(FParams.TopPos, std::clamp(Value, 0, 100)); }
+void TChartLegend::SetResizeChart(bool Value) { Store(FParams.ResizeChart, Value); }
 
 TChartSeries* TChartLegend::ItemSeries(Integer Item) const {
   if (Item < 0 || Item >= ItemCount()) return nullptr;

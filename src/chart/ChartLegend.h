@@ -120,7 +120,9 @@ class TChartLegend : public TPlotCustomShapePosition {
   const TLegendLayout& Layout() const { return FLayout; }
 
  private:
-  void Changed();
+  // Stores a changed value and repaints.
+  template <class T>
+  void Store(T& Field, T Value);
   void CollectItems();
   void DrawDividingLines(TPlotCanvas3D& Canvas);
 

@@ -23,6 +23,12 @@ bool Overlap(const win::RECT& a, const win::RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 Integer Width(const win::RECT& r) { return r.right - r.left; }
+void ExpectSame(const win::RECT& a, const win::RECT& b) {
+  EXPECT_EQ(a.left, b.left);
+  EXPECT_EQ(a.top, b.top);
+  EXPECT_EQ(a.right, b.right);
+  EXPECT_EQ(a.bottom, b.bottom);
+}
 Integer Height(const win::RECT& r) { return r.bottom - r.top; }
 
 // Text widths 30, 37, 44, ... (distinct, so a wrong item shows up in the geometry).
@@ -202,10 +208,7 @@ TEST(LegendLayout, CustomPositionKeepsTheChartRectangleAndShowsEveryItem) {
     EXPECT_EQ(l.Box.left, 33);
     EXPECT_EQ(l.Box.top, 44);
     EXPECT_EQ(l.Items.size(), 60u);
-    EXPECT_EQ(r.left, kChart.left);
-    EXPECT_EQ(r.top, kChart.top);
-    EXPECT_EQ(r.right, kChart.right);
-    EXPECT_EQ(r.bottom, kChart.bottom);
+    ExpectSame(r, kChart);
   }
 }
 
@@ -216,10 +219,7 @@ TEST(LegendLayout, WithoutResizeChartTheRectangleStays) {
     win::RECT r = kChart;
     const TLegendLayout l = LayoutLegend(p, Widths(5), r);
     EXPECT_EQ(l.Items.size(), 5u);
-    EXPECT_EQ(r.left, kChart.left);
-    EXPECT_EQ(r.right, kChart.right);
-    EXPECT_EQ(r.top, kChart.top);
-    EXPECT_EQ(r.bottom, kChart.bottom);
+    ExpectSame(r, kChart);
   }
 }
 
@@ -232,10 +232,7 @@ TEST(LegendLayout, NoItemsOrNoRoomGivesNothingAndKeepsTheRectangle) {
     win::RECT tiny{5, 5, 12, 9};
     l = LayoutLegend(Params(align), Widths(3), tiny);
     EXPECT_TRUE(l.Items.empty()) << align;
-    EXPECT_EQ(tiny.left, 5);
-    EXPECT_EQ(tiny.right, 12);
-    EXPECT_EQ(tiny.top, 5);
-    EXPECT_EQ(tiny.bottom, 9);
+    ExpectSame(tiny, win::RECT{5, 5, 12, 9});
     for (win::RECT bad : {win::RECT{100, 100, 100, 100}, win::RECT{300, 300, 10, 10}}) {
       l = LayoutLegend(Params(align), Widths(3), bad);
       EXPECT_TRUE(l.Items.empty());
