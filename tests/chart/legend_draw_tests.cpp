@@ -313,6 +313,34 @@ TEST_F(LegendOnChart, SeriesLeavingTheChartAfterLayoutIsNotDrawn) {
   EXPECT_TRUE(gone->symbols.empty());
 }
 
+TEST_F(LegendOnChart, TheChartsOwnLegendInEachAlignmentOnAPicture) {
+  chart::TChartLegend* own = chartObj->Legend();
+  ASSERT_NE(own, nullptr);
+  own->Font()->SetName("Korvalin Test");
+  own->Font()->SetHeight(-13);
+  const TColor colours[] = {fw::clRed, fw::clGreen, fw::clBlue};
+  for (int i = 0; i < 3; ++i) {
+    BoxSymbolSeries* s = Add("Line " + std::to_string(i), colours[i]);
+    s->AddXY(0, i);
+    s->AddXY(10, 5 + i);
+  }
+  for (auto align : {chart::laLeft, chart::laRight, chart::laTop, chart::laBottom}) {
+    own->SetAlignment(align);
+    auto picture = chartObj->CreateBitmap(fw::clWhite, fw::TRect{0, 0, 400, 300}, fw::pf24bit);
+    ASSERT_NE(picture, nullptr);
+    const win::RECT box = own->ShapeBounds();
+    const win::RECT plot = chartObj->ChartRect();
+    ASSERT_EQ(own->Layout().Items.size(), 3u) << align;
+    EXPECT_TRUE(box.right <= plot.left || plot.right <= box.left || box.bottom <= plot.top || plot.bottom <= box.top)
+        << "alignment " << align << ": the plot rectangle runs under the legend";
+    EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= 400 && box.bottom <= 300);
+    bitmap.Assign(picture.get());
+    EXPECT_EQ(At(box.left, (box.top + box.bottom) / 2), fw::clBlack) << align;
+    for (const auto& item : own->Layout().Items)
+      EXPECT_EQ(CountIn(item.Symbol, colours[item.Item]), 20 * 13) << align << " " << item.Item;
+  }
+}
+
 TEST_F(LegendOnChart, SettersKeepValuesInRange) {
   legend->SetTopPos(150);
   EXPECT_EQ(legend->TopPos(), 100);
