@@ -82,6 +82,20 @@ class TGraphCollection {
   // The graphs whose series are selected (OnGetSelectedSeries), in selection order.
   TGraphArray SelectedGraphs() const;
 
+  // Clipboard commands. CopyText puts the selected graphs (else the current one) on the
+  // clipboard as graph text with the preferences' copy options, once OnCopyTextDialog (the
+  // copy-as-text dialog, which edits those options) returned true; without a dialog it copies
+  // at once. CopyImage puts the chart's picture on the clipboard, drawn white without the
+  // background gradient, once OnCopyImageDialog returned true, with the selection marks hidden
+  // around dialog and copy (OnShowSelectionMarks). CopyToClipboard copies text when graphs
+  // are selected, else the picture.
+  void CopyText();
+  void CopyImage();
+  void CopyToClipboard();
+  std::function<bool()> OnCopyTextDialog;
+  std::function<bool()> OnCopyImageDialog;
+  std::function<void(bool Show)> OnShowSelectionMarks;
+
   // Called after a graph was selected (nullptr: none is current any more).
   std::function<void(TGraph* Graph)> OnGraphSelected;
   // Called after graphs were added, deleted or changed, for the graph list and status counts.

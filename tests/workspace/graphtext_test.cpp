@@ -3,6 +3,9 @@
 
 #include "chart/PlotAxis.h"
 #include "framework/Clipbrd.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
+#include "chart/PlotCanvas.h"
 #include "workspace/GraphText.h"
 #include "workspace_fixture.h"
 
@@ -156,6 +159,62 @@ TEST_F(GraphTextTest, FormatCopyAndPasteWithUndo) {
   fw::Clipboard()->SetAsText("1\t2\r\n");
   EXPECT_FALSE(workspace::PasteGraphFormatFromClipboard(*graphs, {a}));
   EXPECT_EQ(a->Series()->SeriesColor(), fw::clRed);
+}
+
+}  // namespace
+
+namespace {
+
+class CopyCommandsTest : public wstest::WorkspaceTest {};
+
+TEST_F(CopyCommandsTest, CopyTextAsksTheDialogAndCopiesTheSelection) {
+  TGraph* a = AddData({0, 1}, {2, 3});
+  TGraph* b = AddData({5, 6}, {7, 8});
+  workspace::Preferences.CopyProperties = false;
+  workspace::Preferences.CopyX = workspace::Preferences.CopyY = true;
+  fw::Clipboard()->SetAsText("before");
+  // Nothing selected and no current graph: nothing to copy.
+  graphs->CopyText();
+  EXPECT_EQ(fw::Clipboard()->AsText(), "before");
+  graphs->OnGetSelectedSeries = [&] { return std::vector<chart::TChartSeries*>{b->Series(), a->Series()}; };
+  graphs->OnCopyTextDialog = [] { return false; };
+  graphs->CopyText();
+  EXPECT_EQ(fw::Clipboard()->AsText(), "before");
+  graphs->OnCopyTextDialog = [] {
+    workspace::Preferences.CopyY = false;  // the dialog edits the options
+    return true;
+  };
+  graphs->CopyToClipboard();
+  EXPECT_EQ(fw::Clipboard()->AsText(), "[DATA]\r\n5\r\n6\r\n[DATA]\r\n0\r\n1\r\n");
+  // Without a selection the current graph is copied.
+  graphs->OnGetSelectedSeries = nullptr;
+  graphs->OnCopyTextDialog = nullptr;
+  workspace::Preferences.CopyY = true;
+  graphs->Select(0);
+  graphs->CopyText();
+  EXPECT_EQ(fw::Clipboard()->AsText(), "[DATA]\r\n0\t2\r\n1\t3\r\n");
+}
+
+TEST_F(CopyCommandsTest, CopyImagePutsAWhitePictureAndRestoresTheChart) {
+  AddData({0, 1}, {2, 3});
+  chart->SetColor(fw::clNavy);
+  chart->Gradient()->Visible = true;
+  std::vector<bool> marks;
+  graphs->OnShowSelectionMarks = [&](bool show) { marks.push_back(show); };
+  graphs->OnCopyImageDialog = [] { return false; };
+  fw::Clipboard()->SetAsText("before");
+  graphs->CopyToClipboard();  // nothing selected: the picture, but the dialog says no
+  EXPECT_EQ(fw::Clipboard()->AsText(), "before");
+  EXPECT_EQ(marks, (std::vector<bool>{false, true}));
+  graphs->OnCopyImageDialog = [] { return true; };
+  graphs->CopyImage();
+  fw::TBitmap picture;
+  picture.Assign(fw::Clipboard());
+  EXPECT_EQ(picture.Width(), chart->ClientWidth());
+  EXPECT_EQ(picture.Canvas()->Pixels(1, 1) & 0xFFFFFF, fw::clWhite);
+  EXPECT_EQ(chart->Color(), fw::clNavy);
+  EXPECT_TRUE(chart->Gradient()->Visible);
+  EXPECT_EQ(marks.size(), 4u);
 }
 
 }  // namespace
