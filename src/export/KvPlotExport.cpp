@@ -51,7 +51,6 @@ std::unique_ptr<fw::TBitmap> TKvPlotExportFormat::ChartBitmap(fw::TPixelFormat P
 }
 
 void TKvPlotExportFormat::SaveToFile(const fw::String& FileName) {
-  CheckedPanel();
   CheckSize();
   const fw::String temp = FileName + ".part";
   try {

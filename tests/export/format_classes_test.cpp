@@ -188,6 +188,15 @@ TEST_F(FormatTest, GifHoldsTheChartsPixels) {
   EXPECT_EQ(p.Rgb, ChartPixels()) << "a chart of few colours needs no reduction";
   const CommandResult info = RunCommand("giftext '" + dir_.File("chart.gif") + "'");
   EXPECT_EQ(info.Status, 0) << info.Output;
+
+  // A gradient gives far more than 256 colours: the default settings still make a picture.
+  chart_->Gradient()->Visible = true;
+  chart_->Gradient()->StartColor = fw::clYellow;
+  chart_->Gradient()->EndColor = fw::clNavy;
+  f.SaveToFile(dir_.File("gradient.gif"));
+  const PillowPicture g = ReadWithPillow(dir_, dir_.File("gradient.gif"));
+  EXPECT_EQ(g.Width, kWidth);
+  EXPECT_EQ(g.Height, kHeight);
 }
 
 TEST_F(FormatTest, JpegFollowsItsSettings) {

@@ -93,24 +93,35 @@ struct PillowPicture {
   std::vector<std::uint32_t> Rgb;  // 0xRRGGBB
 };
 
-inline PillowPicture ReadWithPillow(const ScratchDir& Dir, const std::string& Path) {
+// One Python run for several files (each run of the interpreter costs far more than the reading).
+inline std::vector<PillowPicture> ReadAllWithPillow(const ScratchDir& Dir, const std::vector<std::string>& Paths) {
   const std::string script = Dir.File("read_picture.py");
   WriteFile(script,
             "import sys\n"
             "from PIL import Image\n"
-            "im = Image.open(sys.argv[1])\n"
-            "im.load()\n"
-            "print(im.mode, im.size[0], im.size[1])\n"
-            "rgb = im.convert('RGB')\n"
-            "print(''.join('%02x%02x%02x' % p for p in rgb.getdata()))\n");
-  const CommandResult r = RunCommand("/usr/bin/python3 '" + script + "' '" + Path + "'");
-  PillowPicture p;
+            "for path in sys.argv[1:]:\n"
+            "    im = Image.open(path)\n"
+            "    im.load()\n"
+            "    print(im.mode, im.size[0], im.size[1])\n"
+            "    rgb = im.convert('RGB')\n"
+            "    print(''.join('%02x%02x%02x' % p for p in rgb.getdata()) or '-')\n");
+  std::string command = "/usr/bin/python3 '" + script + "'";
+  for (const std::string& p : Paths) command += " '" + p + "'";
+  const CommandResult r = RunCommand(command);
   EXPECT_EQ(r.Status, 0) << r.Output;
+  std::vector<PillowPicture> pictures(Paths.size());
   std::istringstream in(r.Output);
-  std::string hex;
-  in >> p.Mode >> p.Width >> p.Height >> hex;
-  for (std::size_t i = 0; i + 6 <= hex.size(); i += 6) p.Rgb.push_back(std::uint32_t(std::stoul(hex.substr(i, 6), nullptr, 16)));
-  return p;
+  for (PillowPicture& p : pictures) {
+    std::string hex;
+    in >> p.Mode >> p.Width >> p.Height >> hex;
+    for (std::size_t i = 0; i + 6 <= hex.size(); i += 6)
+      p.Rgb.push_back(std::uint32_t(std::stoul(hex.substr(i, 6), nullptr, 16)));
+  }
+  return pictures;
+}
+
+inline PillowPicture ReadWithPillow(const ScratchDir& Dir, const std::string& Path) {
+  return ReadAllWithPillow(Dir, {Path})[0];
 }
 
 // The bitmap's pixels as 0xRRGGBB, top row first, as the drawing layer reports them.

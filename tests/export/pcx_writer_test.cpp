@@ -130,24 +130,29 @@ class PcxKinds : public ::testing::TestWithParam<KindCase> {};
 TEST_P(PcxKinds, PillowReadsTheSourceColours) {
   const KindCase k = GetParam();
   ScratchDir dir;
-  for (int width : {1, 7, 64, 131}) {
-    auto b = RandomBitmap(k.Format, width, 5, unsigned(width) * 7 + k.Kind);
-    const std::string path = dir.File("p.pcx");
-    {
-      fw::TFileStream file(path, fw::fmCreate);
-      WritePCX(file, *b, k.Kind);
-    }
-    const PillowPicture p = ReadWithPillow(dir, path);
+  const std::vector<int> widths = {1, 7, 64, 131};
+  std::vector<std::unique_ptr<fw::TBitmap>> sources;
+  std::vector<std::string> paths;
+  for (int width : widths) {
+    sources.push_back(RandomBitmap(k.Format, width, 5, unsigned(width) * 7 + k.Kind));
+    paths.push_back(dir.File("p" + std::to_string(width) + ".pcx"));
+    fw::TFileStream file(paths.back(), fw::fmCreate);
+    WritePCX(file, *sources.back(), k.Kind);
+  }
+  const std::vector<PillowPicture> pictures = ReadAllWithPillow(dir, paths);
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    const PillowPicture& p = pictures[i];
+    fw::TBitmap& b = *sources[i];
     EXPECT_EQ(p.Mode, k.Mode);
-    EXPECT_EQ(p.Width, width);
+    EXPECT_EQ(p.Width, widths[i]);
     EXPECT_EQ(p.Height, 5);
-    std::vector<std::uint32_t> want = BitmapRgb(*b);
-    const bool exact = k.Format == fw::pfDevice || k.Format == fw::pf16bit || k.Format == fw::pf24bit || k.Format == fw::pf32bit ||
-                       k.Kind == kvexport::pcxBlackWhite;
+    std::vector<std::uint32_t> want = BitmapRgb(b);
+    const bool exact = k.Format == fw::pfDevice || k.Format == fw::pf16bit || k.Format == fw::pf24bit ||
+                       k.Format == fw::pf32bit || k.Kind == kvexport::pcxBlackWhite;
     for (std::uint32_t& c : want) {
       if (k.Kind == kvexport::pcxBlackWhite) {
         // One bit per pixel: set bits (colour table entry 1) are white to every reader.
-        const std::vector<win::RGBQUAD> t = b->ColorTable();
+        const std::vector<win::RGBQUAD> t = b.ColorTable();
         const std::uint32_t one = std::uint32_t(t[1].rgbRed) << 16 | t[1].rgbGreen << 8 | t[1].rgbBlue;
         c = c == one ? 0xFFFFFF : 0;
       } else if (!exact) {
@@ -159,7 +164,7 @@ TEST_P(PcxKinds, PillowReadsTheSourceColours) {
         c = out;
       }
     }
-    EXPECT_EQ(p.Rgb, want) << "width " << width;
+    EXPECT_EQ(p.Rgb, want) << "width " << widths[i];
   }
 }
 
