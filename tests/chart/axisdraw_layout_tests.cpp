@@ -133,6 +133,21 @@ TEST_F(AxisLayout, TurnedTextGoesThroughRotateLabelAtTheTurnedBoxCorner) {
   // starts at the bottom-left corner of that box.
   EXPECT_EQ(turned[0].points[0], (fw::TPoint{15 - 13, (10 + 120) / 2 - 35 / 2 + 35}));
   EXPECT_TRUE(recorder.Of("TextOut").empty());
+
+  // Bottom labels turned a quarter: 13 wide boxes centred on the ticks, their tops 2 rows past
+  // the ticks, so the text starts 14 rows further down for "20".
+  recorder.calls.clear();
+  auto h = MakeAxis(true);
+  h->SetLabelsAngle(90);
+  h->Draw(recorder);
+  const std::vector<Call> labels = recorder.Of("RotateLabel");
+  ASSERT_FALSE(labels.empty());
+  const std::vector<fw::Integer>& ticks = h->TickPositions();
+  ASSERT_EQ(labels.size(), ticks.size());
+  // 13 + a blank's 7 pixels per label: steps of 20 again.
+  EXPECT_EQ(labels[1].text, "20");
+  EXPECT_EQ(labels[1].points[0], (fw::TPoint{ticks[1] - 13 / 2, 126 + 14}));
+  EXPECT_DOUBLE_EQ(labels[1].angle, 90);
 }
 
 TEST_F(AxisLayout, AxisRectAndClickedUseTheTolerance) {
@@ -184,7 +199,9 @@ TEST_F(AxisLayout, AssignCopiesEveryPropertyAndKeepsItsOwnTools) {
   TChartAxis a(false);
   a.SetOtherSide(true);
   a.SetMinMax(-3, 7);
+  a.SetAutomaticMaximum(true);
   a.SetIncrement(2);
+  a.SetLogarithmic(true);
   a.SetLogarithmicBase(2);
   a.SetInverted(true);
   a.SetRoundFirstLabel(false);
@@ -228,7 +245,10 @@ TEST_F(AxisLayout, AssignCopiesEveryPropertyAndKeepsItsOwnTools) {
   EXPECT_EQ(b.Minimum(), -3);
   EXPECT_EQ(b.Maximum(), 7);
   EXPECT_FALSE(b.Automatic());
+  EXPECT_FALSE(b.AutomaticMinimum());
+  EXPECT_TRUE(b.AutomaticMaximum());
   EXPECT_EQ(b.Increment(), 2);
+  EXPECT_TRUE(b.Logarithmic());
   EXPECT_EQ(b.LogarithmicBase(), 2);
   EXPECT_TRUE(b.Inverted());
   EXPECT_FALSE(b.RoundFirstLabel());
