@@ -1,8 +1,6 @@
 // Series data as XML: the document's bytes, which columns the data flags bring, escaping, and the
 // files read back by xmllint and Python's xml.etree.
 
-#include <cmath>
-
 #include "data_support.h"
 #include "export/PlotStore.h"
 #include "framework/SysUtils.h"
@@ -72,23 +70,15 @@ TEST_F(XmlExport, LabelsAndColoursFollowTheirOptions) {
   EXPECT_EQ(text.find("text="), std::string::npos);
 }
 
+// Every series keeps its X values, though the first one's are the index sequence.
 TEST_F(XmlExport, TheWholeChartIsOneChartElementWithoutAFinalLineEnd) {
-  AddLine("A", {{1, 2}});
-  AddLine("B", {{3, 4}, {5, 6}});
+  AddIndexLine("A", 2);
+  AddLine("B", {{10, 1}, {20, 2}});
   TSeriesDataXML xml(Chart(), nullptr);
   const std::string text = xml.AsString();
   EXPECT_EQ(text.substr(0, 49), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<chart>\r\n");
   EXPECT_EQ(text.substr(text.size() - 21), "</series>\r\n\r\n</chart>");
   EXPECT_NE(text.find("<series title=\"B\""), std::string::npos);
-  EXPECT_NE(text.find("<points count=\"2\">"), std::string::npos);
-}
-
-TEST_F(XmlExport, EveryExportedSeriesKeepsItsXValues) {
-  // The first series has index X values, the second custom ones: both carry X.
-  AddIndexLine("A", 2);
-  AddLine("B", {{10, 1}, {20, 2}});
-  TSeriesDataXML xml(Chart(), nullptr);
-  const std::string text = xml.AsString();
   EXPECT_NE(text.find("<point  X=\"10\" Y=\"1\"/>"), std::string::npos) << text;
   EXPECT_NE(text.find("<point  X=\"1\" Y=\"1,5\"/>"), std::string::npos) << text;
 }
@@ -164,37 +154,6 @@ for p in points.findall('point'):
     std::getline(out, line);
     EXPECT_EQ(line, values[i]);
   }
-}
-
-TEST_F(XmlExport, ManyPointsReadBackWithTheirValues) {
-  auto* s = AddLine("Синус", {});
-  for (int i = 0; i < 2000; ++i) s->AddXY(i * 0.01, std::sin(i * 0.01) * 1e-3);
-  win::locale::SetRegionalDecimalSeparator('.');
-  TSeriesDataXML xml(Chart(), s);
-  const std::string file = Path("many.xml");
-  xml.SaveToFile(file);
-  EXPECT_EQ(Xmllint(file), "");
-  const std::string program = R"(
-import sys
-import xml.etree.ElementTree as ET
-root = ET.parse(sys.argv[1]).getroot()
-print(root.tag, root.get('title'), root.find('points').get('count'))
-for p in root.iter('point'):
-    print(repr(float(p.get('X'))), repr(float(p.get('Y'))))
-)";
-  std::istringstream out(Python(program, {file}));
-  std::string line;
-  std::getline(out, line);
-  EXPECT_EQ(line, "series Синус 2000");
-  int n = 0;
-  double x = 0, y = 0;
-  while (out >> x >> y) {
-    ASSERT_LT(n, 2000);
-    EXPECT_NEAR(x, s->PointX(n), std::fabs(s->PointX(n)) * 1e-14);
-    EXPECT_NEAR(y, s->PointY(n), std::fabs(s->PointY(n)) * 1e-14);
-    ++n;
-  }
-  EXPECT_EQ(n, 2000);
 }
 
 }  // namespace
