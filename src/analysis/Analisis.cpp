@@ -2,6 +2,7 @@
 // through AnalisisMath and fills a new line series that the graph collection takes over.
 #include "analysis/Analisis.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "analysis/PlotFunci.h"
@@ -63,10 +64,16 @@ workspace::TGraph* AddResultGraph(std::unique_ptr<TLineSeries> Result, const fw:
   return graph;
 }
 
-std::unique_ptr<TLineSeries> SeriesFromArrays(const std::vector<double>& X, const std::vector<double>& Y) {
+// A new line series of the points, with Labels when given. Points whose X values do not
+// ascend (a parametric source) keep their order rather than being sorted one insertion at a
+// time.
+std::unique_ptr<TLineSeries> SeriesFromArrays(const std::vector<double>& X, const std::vector<double>& Y,
+                                              const TChartSeries* Labels = nullptr) {
   auto result = std::make_unique<TLineSeries>(nullptr);
+  if (!std::is_sorted(X.begin(), X.end())) result->XValues()->SetOrder(chart::loNone);
   result->BeginUpdate();
-  for (std::size_t i = 0; i < X.size(); ++i) result->AddPoint(X[i], Y[i]);
+  for (std::size_t i = 0; i < X.size(); ++i)
+    result->AddPoint(X[i], Y[i], Labels ? Labels->PointLabel(fw::Integer(i)) : fw::String());
   result->EndUpdate();
   return result;
 }
@@ -100,13 +107,10 @@ std::unique_ptr<TLineSeries> ByIndex(const TGraphArray& Graphs, TIndexOp Op) {
   }
   std::vector<double> y;
   CombineByIndex(Op, values, y);
-  auto result = std::make_unique<TLineSeries>(nullptr);
+  std::vector<double> xCopy;
   const TChartValueList* xs = reference->NotMandatoryValueList();
-  result->BeginUpdate();
-  for (fw::Integer i = 0; i < reference->Count(); ++i)
-    result->AddPoint(xs->Value(i), y[std::size_t(i)], reference->PointLabel(i));
-  result->EndUpdate();
-  return result;
+  const double* x = ListValues(xs, xCopy);
+  return SeriesFromArrays(std::vector<double>(x, x + xs->Count()), y, reference);
 }
 
 template <typename TFunction>

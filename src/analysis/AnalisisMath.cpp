@@ -415,8 +415,12 @@ void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, 
   }
 }
 
+// Points of the refined grid; MsgTooManyPoints past MaxGridPoints.
 std::size_t GridSize(const TXYArrays& Reference, int SplitInterval) {
-  return Reference.Count == 0 ? 0 : (Reference.Count - 1) * std::size_t(std::max(1, SplitInterval)) + 1;
+  if (Reference.Count == 0) Fail(MsgTooFewPoints);
+  const double points = double(Reference.Count - 1) * double(std::max(1, SplitInterval)) + 1;
+  if (points > double(MaxGridPoints)) Fail(MsgTooManyPoints);
+  return std::size_t(points);
 }
 
 }  // namespace

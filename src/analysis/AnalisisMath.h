@@ -38,6 +38,7 @@ inline constexpr double MinSearchStart = 1.7e308;
 // The messages of the analysis routines.
 inline constexpr const char* MsgNoPointsInRange = "На заданном участке нет ни одной точки";
 inline constexpr const char* MsgTooFewPoints = "Слишком мало точек для построения";
+inline constexpr const char* MsgTooManyPoints = "Слишком много точек для построения";
 inline constexpr const char* MsgXNotAscending =
     "Значения X графика должны возрастать: такой график нельзя пересчитать на общую сетку";
 
@@ -102,6 +103,9 @@ void CombineByIndex(TIndexOp Op, const std::vector<TValuesArray>& Sources, std::
 // where it brackets the grid X. Further graphs must have ascending X values (MsgXNotAscending);
 // the reference may have any order.
 enum TRareOp { roSum = 0, roDifference = 1, roProduct = 2, roQuotient = 3 };
+
+// The largest refined grid the resampled routines build (MsgTooManyPoints beyond).
+inline constexpr std::size_t MaxGridPoints = 50000000;
 
 // Bracketing: below is the last point with X <= x, above the first with X > x, so a graph adds
 // nothing at its own last X.

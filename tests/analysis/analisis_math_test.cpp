@@ -360,6 +360,8 @@ TEST(Resample, FaultsAndRefusals) {
             "Invalid floating point operation");
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, TXYArrays{}, {ref.View()}, 2, x, y); }), MsgTooFewPoints);
   EXPECT_EQ(ErrorOf([&] { ResampleAverage(TXYArrays{}, {}, 2, x, y, stats); }), MsgTooFewPoints);
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, ref.View(), {}, 1 << 30, x, y); }), MsgTooManyPoints);
+  EXPECT_EQ(ErrorOf([&] { ResampleAverage(ref.View(), {}, 1 << 30, x, y, stats); }), MsgTooManyPoints);
   const Graph unordered{{0, 2, 1}, {0, 0, 0}};
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, ref.View(), {unordered.View()}, 1, x, y); }),
             MsgXNotAscending);

@@ -174,15 +174,6 @@ TEST_F(Workspace, FailuresAddNoGraph) {
   EXPECT_FALSE(ErrorOf([&] { AddSumGraph({a, a}); }).empty());
 }
 
-TEST_F(Workspace, ResampledGridFollowsTheSplitCount) {
-  TGraph* ref = Add({0, 4, 8}, {0, 4, 0});
-  TGraph* other = Add({2, 6}, {10, 30});
-  workspace::Preferences.SplitInterval = 4;
-  TGraph* made = AddSumRareGraph({ref, other});
-  EXPECT_EQ(made->Series()->Count(), 9);
-  EXPECT_EQ(Ys(*made->Series()), (std::vector<double>{0, 1, 12, 18, 24, 28, 2, 1, 0}));
-}
-
 TEST_F(Workspace, MeanLineDeviationsGoToTheInformationWindow) {
   TGraph* ref = Add({0, 4, 8}, {0, 4, 0});
   TGraph* other = Add({2, 6}, {10, 30});
@@ -229,6 +220,18 @@ TEST_F(Workspace, DerivativesTakeTheSeriesTitle) {
   EXPECT_EQ(graphs.Current(), d2);
   // (2/2 - 2/1) * 2 / 3 at X 1, (6/1 - 2/2) * 2 / 3 at X 3.
   EXPECT_EQ(Ys(*d2->Series()), (std::vector<double>{-2.0 / 3, 10.0 / 3}));
+}
+
+// A parametric graph goes back in X: its derivative keeps the order of its points.
+TEST_F(Workspace, DerivedPointsOfAParametricGraphKeepTheirOrder) {
+  auto* s = new TLineSeries(nullptr);
+  s->XValues()->SetOrder(chart::loNone);
+  const std::vector<double> x = {0, 2, 4, 3, 1, 0.5};
+  for (std::size_t i = 0; i < x.size(); ++i) s->AddXY(x[i], double(i));
+  TGraph* g = graphs.AddGraph(s, "x(t);y(t)", {}, "p");
+  TGraph* d = AddDerivativeGraph(g->Series());
+  EXPECT_EQ(Xs(*d->Series()), (std::vector<double>{2, 4, 3, 1}));
+  EXPECT_EQ(Ys(*d->Series()), (std::vector<double>{0.5, 2.0, 2.0 / -3, 2.0 / -2.5}));
 }
 
 TEST_F(Workspace, SearchesOnSeries) {
