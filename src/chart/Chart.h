@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "chart/PlotEngine.h"
@@ -243,7 +244,11 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   void DrawZoomFrame();
   void ScrollAxes(Integer DX, Integer DY);
 
+  void ForgetComponent(const fw::TComponent* Component);
+
   TChartSeriesList FSeriesList;
+  // Each listed series with its component address, to recognise it while it is being freed.
+  std::vector<std::pair<const fw::TComponent*, TChartSeries*>> FSeriesComponents;
   std::vector<TChartSeriesListener*> FListeners;
   std::vector<std::unique_ptr<TChartAxis>> FAxes;
   std::vector<TChartAxis*> FAxesList;

@@ -42,6 +42,7 @@ TCustomAxisPanel::~TCustomAxisPanel() {
   // The series forget the chart without calling back.
   const TChartSeriesList keep = FSeriesList;
   FSeriesList.Clear();
+  FSeriesComponents.clear();
   for (TChartSeries* s : keep) s->SetParentChart(nullptr);
 }
 
@@ -68,6 +69,7 @@ void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
   }
   if (FSeriesList.IndexOf(Series) >= 0) return;
   FSeriesList.Add(Series);
+  FSeriesComponents.emplace_back(Series, Series);
   if (!Series->HorizAxis()) Series->SetHorizAxis(BottomAxis());
   if (!Series->VertAxis()) Series->SetVertAxis(LeftAxis());
   Series->AddListener(this);
@@ -84,6 +86,7 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* Series) {
   }
   if (FSeriesList.IndexOf(Series) < 0) return;
   FSeriesList.Remove(Series);
+  ForgetComponent(Series);
   Series->RemoveListener(this);
   Series->RemoveFreeNotification(this);
   Broadcast(Series, seRemove);
@@ -119,13 +122,23 @@ void TCustomAxisPanel::SeriesEvent(TChartSeries* Series, TChartSeriesEvent Event
   Invalidate();
 }
 
+void TCustomAxisPanel::ForgetComponent(const fw::TComponent* Component) {
+  FSeriesComponents.erase(std::remove_if(FSeriesComponents.begin(), FSeriesComponents.end(),
+                                         [&](const auto& e) { return e.first == Component; }),
+                          FSeriesComponents.end());
+}
+
 void TCustomAxisPanel::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   if (Operation == fw::opRemove) {
-    // A series being freed: only its pointer is compared, it is not called.
-    const Integer i = FSeriesList.IndexOf(static_cast<TChartSeries*>(AComponent));
-    if (i >= 0) {
-      FSeriesList.Delete(i);
-      Broadcast(static_cast<TChartSeries*>(AComponent), seRemove);
+    // A series being freed is no longer a series: it is found by the component address it had
+    // when it joined, and never cast or called.
+    const auto it = std::find_if(FSeriesComponents.begin(), FSeriesComponents.end(),
+                                 [&](const auto& e) { return e.first == AComponent; });
+    if (it != FSeriesComponents.end()) {
+      TChartSeries* gone = it->second;
+      FSeriesComponents.erase(it);
+      FSeriesList.Remove(gone);
+      Broadcast(gone, seRemove);
       Invalidate();
     }
   }
