@@ -10,6 +10,7 @@
 
 #include "chart/Chart.h"
 #include "chart/ChartLegend.h"
+#include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
 #include "framework/GraphicsBitmap.h"
@@ -318,6 +319,7 @@ TEST_F(LegendOnChart, TheChartsOwnLegendInEachAlignmentOnAPicture) {
   ASSERT_NE(own, nullptr);
   own->Font()->SetName("Korvalin Test");
   own->Font()->SetHeight(-13);
+  for (chart::TChartAxis* axis : chartObj->AxesList()) axis->LabelsFont()->SetName("Korvalin Test");
   const TColor colours[] = {fw::clRed, fw::clGreen, fw::clBlue};
   for (int i = 0; i < 3; ++i) {
     BoxSymbolSeries* s = Add("Line " + std::to_string(i), colours[i]);
