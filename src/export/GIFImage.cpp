@@ -148,7 +148,7 @@ void TGIFImage::SetPalette(const TGIFPalette& Value) {
       }))
     return;
   FPalette = Value;
-  FBitmap.reset();
+  DropBitmap();
   FPaletteModified = true;
   Changed(this);
 }
@@ -162,13 +162,13 @@ void TGIFImage::Progress(fw::TObject* Sender, TProgressStage Stage, int PercentD
 }
 
 void TGIFImage::ImageChanged() {
-  FBitmap.reset();
+  DropBitmap();
   Changed(this);
 }
 
 void TGIFImage::PaletteChanged() {
   FPalette.clear();
-  FBitmap.reset();
+  DropBitmap();
 }
 
 bool TGIFImage::DoDither() const {

@@ -111,6 +111,8 @@ class TGIFImage : public fw::TGraphic {
   void AssignFromGIF(TGIFImage* Source);
   void RemovePainter(TGIFPainter* APainter);
   TGIFPainter* InternalPaint(fw::TCanvas* ACanvas, const fw::TRect& Rect, TGIFDrawOptions Options);
+  // Drops the cached bitmap, stopping the painters that draw into it.
+  void DropBitmap();
   // Draws the cached bitmap into Rect, stretched or tiled.
   void DrawCachedBitmap(fw::TCanvas* ACanvas, const fw::TRect& Rect);
 

@@ -368,6 +368,17 @@ void TGIFImage::RemovePainter(TGIFPainter* APainter) {
   FPainters.erase(std::remove(FPainters.begin(), FPainters.end(), APainter), FPainters.end());
 }
 
+void TGIFImage::DropBitmap() {
+  if (!FBitmap) return;
+  {
+    std::lock_guard<std::recursive_mutex> lock(GIFPainterLock());
+    fw::TCanvas* canvas = FBitmap->Canvas();
+    for (TGIFPainter* painter : FPainters)
+      if (painter->Canvas() == canvas) painter->Stop();
+  }
+  FBitmap.reset();
+}
+
 void TGIFImage::StopDraw() {
   {
     std::lock_guard<std::recursive_mutex> lock(GIFPainterLock());

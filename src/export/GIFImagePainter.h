@@ -6,6 +6,7 @@
 // canvas runs on the main thread through Synchronize, where the image itself lives, so an image
 // destroyed meanwhile is never reached (it cuts its painters' link under the painter lock).
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -94,7 +95,7 @@ class TGIFPainter : public fw::TThread {
   int FPreviousDisposal = 1;
   bool FStarted = false;
   bool FRestart = false;
-  bool FStopped = false;
+  std::atomic<bool> FStopped{false};
   int FPassCount = 0;
   fw::TColor FBackgroundColor;
   std::unique_ptr<fw::TBitmap> FBuffer;
