@@ -164,10 +164,6 @@ TLegendLayout LayoutLegend(const TLegendLayoutParams& Params, const std::vector<
   return layout;
 }
 
-}  // namespace chart
-
-namespace chart {
-
 TChartLegend::TChartLegend(fw::TComponent* AOwner)
     : TPlotCustomShapePosition(AOwner), FDividingLines(std::make_unique<TChartPen>()) {
   FDividingLines->SetVisible(false);
@@ -265,7 +261,6 @@ void TChartLegend::Draw(TPlotCanvas3D& Canvas) {
   DrawShape(Canvas, FLayout.Box);
   DrawDividingLines(Canvas);
 
-  Canvas.Font()->Assign(Font());
   Canvas.SetBackMode(cbmTransparent);
   Canvas.SetTextAlign(0);
   for (const TLegendItemPlace& place : FLayout.Items) {
@@ -275,7 +270,7 @@ void TChartLegend::Draw(TPlotCanvas3D& Canvas) {
     const Integer textRight = FParams.SymbolPosition == spRight ? place.Symbol.left - LegendSymbolGap : place.Rect.right;
     const bool cut = place.Text.x + place.TextWidth > textRight;
     if (cut) Canvas.ClipRectangle(TRect{place.Text.x, place.Rect.top, textRight, place.Rect.bottom});
-    Canvas.Font()->Assign(Font());  // the symbol may have changed the canvas font
+    Canvas.Font()->Assign(Font());  // after the symbol, which may set a font of its own
     Canvas.TextOut(place.Text.x, place.Text.y, FTexts[std::size_t(place.Item)]);
     if (cut) Canvas.UnClipRectangle();
   }
