@@ -466,51 +466,63 @@ void ResampleAverage(const TXYArrays& Reference, const std::vector<TXYArrays>& O
       });
 }
 
-void Derivative(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D) {
+namespace {
+
+struct PlainOps {
+  static double Add(double A, double B) { return A + B; }
+  static double Sub(double A, double B) { return A - B; }
+  static double Mul(double A, double B) { return A * B; }
+  static double Div(double A, double B) { return A / B; }
+};
+
+struct CheckedOps {
+  static double Add(double A, double B) { return CkAdd(A, B); }
+  static double Sub(double A, double B) { return CkSub(A, B); }
+  static double Mul(double A, double B) { return CkMul(A, B); }
+  static double Div(double A, double B) { return CkDiv(A, B); }
+};
+
+// D at every inner point i from points i - 1, i and i + 1: Formula(Ops, i) runs on plain
+// doubles, and again on the checked operations where a value is not finite although its three
+// points are, to raise the fault.
+template <typename TFormula>
+void AtInnerPoints(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D, TFormula Formula) {
   X.clear();
   D.clear();
   if (Data.Count < 4) Fail(MsgTooFewPoints);
   const std::size_t n = Data.Count - 2;
   X.assign(Data.X + 1, Data.X + 1 + n);
   D.resize(n);
-  const double* x = Data.X;
-  const double* y = Data.Y;
   double* d = D.data();
-  for (std::size_t i = 1; i <= n; ++i) d[i - 1] = (y[i + 1] - y[i - 1]) / (x[i + 1] - x[i - 1]);
+  for (std::size_t i = 1; i <= n; ++i) d[i - 1] = Formula(PlainOps{}, i);
   if (AllFinite(d, n)) return;
   for (std::size_t i = 1; i <= n; ++i) {
     if (Finite(d[i - 1])) continue;
-    if (Finite(y[i + 1]) && Finite(y[i - 1]) && Finite(x[i + 1]) && Finite(x[i - 1]))
-      CkDiv(CkSub(y[i + 1], y[i - 1]), CkSub(x[i + 1], x[i - 1]));
+    bool operandsFinite = true;
+    for (std::size_t k = i - 1; k <= i + 1; ++k) operandsFinite = operandsFinite && Finite(Data.X[k]) && Finite(Data.Y[k]);
+    if (operandsFinite) Formula(CheckedOps{}, i);
   }
 }
 
-void SecondDerivative(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D) {
-  X.clear();
-  D.clear();
-  if (Data.Count < 4) Fail(MsgTooFewPoints);
-  const std::size_t n = Data.Count - 2;
-  X.assign(Data.X + 1, Data.X + 1 + n);
-  D.resize(n);
+}  // namespace
+
+void Derivative(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D) {
   const double* x = Data.X;
   const double* y = Data.Y;
-  auto value = [&](std::size_t i, bool Check) {
-    auto add = [&](double a, double b) { return Check ? CkAdd(a, b) : a + b; };
-    auto sub = [&](double a, double b) { return Check ? CkSub(a, b) : a - b; };
-    auto mul = [&](double a, double b) { return Check ? CkMul(a, b) : a * b; };
-    auto div = [&](double a, double b) { return Check ? CkDiv(a, b) : a / b; };
-    const double h0 = sub(x[i], x[i - 1]), h1 = sub(x[i + 1], x[i]);
-    if (h0 == h1) return div(div(add(sub(y[i + 1], mul(2, y[i])), y[i - 1]), h0), h1);
-    return div(mul(2, sub(div(sub(y[i + 1], y[i]), h1), div(sub(y[i], y[i - 1]), h0))), add(h0, h1));
-  };
-  for (std::size_t i = 1; i <= n; ++i) D[i - 1] = value(i, false);
-  if (AllFinite(D.data(), n)) return;
-  for (std::size_t i = 1; i <= n; ++i) {
-    if (Finite(D[i - 1])) continue;
-    bool operandsFinite = true;
-    for (std::size_t k = i - 1; k <= i + 1; ++k) operandsFinite = operandsFinite && Finite(x[k]) && Finite(y[k]);
-    if (operandsFinite) value(i, true);
-  }
+  AtInnerPoints(Data, X, D, [x, y](auto Ops, std::size_t i) {
+    return Ops.Div(Ops.Sub(y[i + 1], y[i - 1]), Ops.Sub(x[i + 1], x[i - 1]));
+  });
+}
+
+void SecondDerivative(const TXYArrays& Data, std::vector<double>& X, std::vector<double>& D) {
+  const double* x = Data.X;
+  const double* y = Data.Y;
+  AtInnerPoints(Data, X, D, [x, y](auto Ops, std::size_t i) {
+    const double h0 = Ops.Sub(x[i], x[i - 1]), h1 = Ops.Sub(x[i + 1], x[i]);
+    if (h0 == h1) return Ops.Div(Ops.Div(Ops.Add(Ops.Sub(y[i + 1], Ops.Mul(2, y[i])), y[i - 1]), h0), h1);
+    return Ops.Div(Ops.Mul(2, Ops.Sub(Ops.Div(Ops.Sub(y[i + 1], y[i]), h1), Ops.Div(Ops.Sub(y[i], y[i - 1]), h0))),
+                   Ops.Add(h0, h1));
+  });
 }
 
 TTrimPlan PlanTrim(const double* X, std::size_t Count, double At) {

@@ -6,7 +6,21 @@
 
 #include <unistd.h>
 
+#include "chart/PlotEngine.h"
+
 namespace analysis_test {
+
+std::vector<double> XsOf(const chart::TChartSeries& Series) {
+  std::vector<double> v;
+  for (fw::Integer i = 0; i < Series.Count(); ++i) v.push_back(Series.PointX(i));
+  return v;
+}
+
+std::vector<double> YsOf(const chart::TChartSeries& Series) {
+  std::vector<double> v;
+  for (fw::Integer i = 0; i < Series.Count(); ++i) v.push_back(Series.PointY(i));
+  return v;
+}
 
 std::vector<double> RunNumPy(const std::string& Body) {
   std::vector<double> out;

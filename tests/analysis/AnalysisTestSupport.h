@@ -5,7 +5,15 @@
 #include <string>
 #include <vector>
 
+namespace chart {
+class TChartSeries;
+}
+
 namespace analysis_test {
+
+// The X (Y) values of a series' points.
+std::vector<double> XsOf(const chart::TChartSeries& Series);
+std::vector<double> YsOf(const chart::TChartSeries& Series);
 
 // The message of the exception Call raises ("" when it raises none).
 template <typename F>

@@ -17,22 +17,13 @@
 
 using namespace analysis;
 using analysis_test::ErrorOf;
+using analysis_test::XsOf;
+using analysis_test::YsOf;
 using chart::TChartSeries;
 using chart::TLineSeries;
 using workspace::TGraph;
 
 namespace {
-
-std::vector<double> Xs(const TChartSeries& s) {
-  std::vector<double> v;
-  for (fw::Integer i = 0; i < s.Count(); ++i) v.push_back(s.PointX(i));
-  return v;
-}
-std::vector<double> Ys(const TChartSeries& s) {
-  std::vector<double> v;
-  for (fw::Integer i = 0; i < s.Count(); ++i) v.push_back(s.PointY(i));
-  return v;
-}
 
 // A workspace of its own for each test: the global collection and the split count are put back
 // afterwards.
@@ -67,8 +58,8 @@ TEST_F(Workspace, IndexArithmeticAddsItsGraphAndSelectsIt) {
   EXPECT_EQ(made->Source, "SubtractFunction");
   EXPECT_EQ(made->Kind, workspace::gkData);
   EXPECT_EQ(made->Series()->Title(), "Разница графиков");
-  EXPECT_EQ(Xs(*made->Series()), (std::vector<double>{5, 6, 7, 8, 9}));
-  EXPECT_EQ(Ys(*made->Series()), (std::vector<double>{9, 18, 27, 4, 5}));
+  EXPECT_EQ(XsOf(*made->Series()), (std::vector<double>{5, 6, 7, 8, 9}));
+  EXPECT_EQ(YsOf(*made->Series()), (std::vector<double>{9, 18, 27, 4, 5}));
 }
 
 TEST_F(Workspace, SourceNamesAndTitlesOfEveryRoutine) {
@@ -100,7 +91,7 @@ TEST_F(Workspace, SourceNamesAndTitlesOfEveryRoutine) {
     ASSERT_NE(made, nullptr) << row.source;
     EXPECT_EQ(made->Source, row.source);
     EXPECT_EQ(made->Series()->Title(), row.title) << row.source;
-    EXPECT_EQ(Ys(*made->Series()), row.y) << row.source;
+    EXPECT_EQ(YsOf(*made->Series()), row.y) << row.source;
     EXPECT_EQ(graphs.Current(), made) << row.source;
   }
 }
@@ -113,8 +104,8 @@ TEST_F(Workspace, SingleGraphGivesLevelLines) {
       {AddEnvelopeHighGraph, 10}, {AddEnvelopeLowGraph, -2}, {AddAverageGraph, 4}};
   for (const auto& [routine, level] : rows) {
     TGraph* made = routine({g});
-    EXPECT_EQ(Xs(*made->Series()), (std::vector<double>{2, 7}));
-    EXPECT_EQ(Ys(*made->Series()), (std::vector<double>{level, level}));
+    EXPECT_EQ(XsOf(*made->Series()), (std::vector<double>{2, 7}));
+    EXPECT_EQ(YsOf(*made->Series()), (std::vector<double>{level, level}));
   }
 }
 
@@ -139,8 +130,8 @@ TEST_F(Workspace, RoutinesAgreeWithTheChartFunctionsOnATemporarySeries) {
     temporary->SetFunctionType(function);
     for (TGraph* g : operands) temporary->AddDataSource(g->Series());
     TGraph* made = routine(operands);
-    EXPECT_EQ(Xs(*made->Series()), Xs(*temporary)) << function->ClassName();
-    EXPECT_EQ(Ys(*made->Series()), Ys(*temporary)) << function->ClassName();
+    EXPECT_EQ(XsOf(*made->Series()), XsOf(*temporary)) << function->ClassName();
+    EXPECT_EQ(YsOf(*made->Series()), YsOf(*temporary)) << function->ClassName();
   };
   check(AddSumGraph, new TAddPlotFunction(&owner));
   check(AddSubtractGraph, new TSubtractPlotFunction(&owner));
@@ -212,14 +203,14 @@ TEST_F(Workspace, DerivativesTakeTheSeriesTitle) {
   TGraph* d = AddDerivativeGraph(g->Series());
   EXPECT_EQ(d->Source, "DerivativeFunction");
   EXPECT_EQ(d->Series()->Title(), "Производная Замер");
-  EXPECT_EQ(Xs(*d->Series()), (std::vector<double>{1, 3}));
-  EXPECT_EQ(Ys(*d->Series()), (std::vector<double>{4.0 / 3, 8.0 / 3}));
+  EXPECT_EQ(XsOf(*d->Series()), (std::vector<double>{1, 3}));
+  EXPECT_EQ(YsOf(*d->Series()), (std::vector<double>{4.0 / 3, 8.0 / 3}));
   TGraph* d2 = AddDerivative2Graph(g->Series());
   EXPECT_EQ(d2->Source, "DerivativeFunction2");
   EXPECT_EQ(d2->Series()->Title(), "Производная2 Замер");
   EXPECT_EQ(graphs.Current(), d2);
   // (2/2 - 2/1) * 2 / 3 at X 1, (6/1 - 2/2) * 2 / 3 at X 3.
-  EXPECT_EQ(Ys(*d2->Series()), (std::vector<double>{-2.0 / 3, 10.0 / 3}));
+  EXPECT_EQ(YsOf(*d2->Series()), (std::vector<double>{-2.0 / 3, 10.0 / 3}));
 }
 
 // A parametric graph goes back in X: its derivative keeps the order of its points.
@@ -230,8 +221,8 @@ TEST_F(Workspace, DerivedPointsOfAParametricGraphKeepTheirOrder) {
   for (std::size_t i = 0; i < x.size(); ++i) s->AddXY(x[i], double(i));
   TGraph* g = graphs.AddGraph(s, "x(t);y(t)", {}, "p");
   TGraph* d = AddDerivativeGraph(g->Series());
-  EXPECT_EQ(Xs(*d->Series()), (std::vector<double>{2, 4, 3, 1}));
-  EXPECT_EQ(Ys(*d->Series()), (std::vector<double>{0.5, 2.0, 2.0 / -3, 2.0 / -2.5}));
+  EXPECT_EQ(XsOf(*d->Series()), (std::vector<double>{2, 4, 3, 1}));
+  EXPECT_EQ(YsOf(*d->Series()), (std::vector<double>{0.5, 2.0, 2.0 / -3, 2.0 / -2.5}));
 }
 
 TEST_F(Workspace, SearchesOnSeries) {
@@ -269,15 +260,15 @@ TEST_F(Workspace, TrimmingDecidesBeforeDeleting) {
   };
   auto s = series({0, 1, 2, 3});
   EXPECT_TRUE(TrimSeriesLeft(s.get(), 1.5));
-  EXPECT_EQ(Xs(*s), (std::vector<double>{2, 3}));
-  EXPECT_EQ(Ys(*s), (std::vector<double>{20, 30}));
+  EXPECT_EQ(XsOf(*s), (std::vector<double>{2, 3}));
+  EXPECT_EQ(YsOf(*s), (std::vector<double>{20, 30}));
   s = series({0, 1, 2, 3});
   EXPECT_TRUE(TrimSeriesRight(s.get(), 2.4));
-  EXPECT_EQ(Xs(*s), (std::vector<double>{0, 1, 2}));
+  EXPECT_EQ(XsOf(*s), (std::vector<double>{0, 1, 2}));
   // Refused cuts change nothing: nothing would be left after the kept point.
   s = series({0, 1});
   EXPECT_FALSE(TrimSeriesLeft(s.get(), 0.9));
-  EXPECT_EQ(Xs(*s), (std::vector<double>{0, 1}));
+  EXPECT_EQ(XsOf(*s), (std::vector<double>{0, 1}));
   s = series({0, 1, 2, 3});
   EXPECT_FALSE(TrimSeriesLeft(s.get(), 10));
   EXPECT_EQ(s->Count(), 4);
@@ -288,7 +279,7 @@ TEST_F(Workspace, TrimmingDecidesBeforeDeleting) {
   EXPECT_FALSE(TrimSeriesRight(one.get(), 10));
   EXPECT_EQ(one->Count(), 1);
   EXPECT_TRUE(TrimSeries(s.get(), 0.6, 2.2));
-  EXPECT_EQ(Xs(*s), (std::vector<double>{1, 2}));
+  EXPECT_EQ(XsOf(*s), (std::vector<double>{1, 2}));
   s = series({0, 1, 2, 3});
   EXPECT_FALSE(TrimSeries(s.get(), 2.9, 0));
   EXPECT_EQ(s->Count(), 4) << "a refused left cut stops before the right one";

@@ -10,21 +10,12 @@
 
 using namespace analysis;
 using analysis_test::ErrorOf;
+using analysis_test::XsOf;
+using analysis_test::YsOf;
 using chart::TChartSeries;
 using chart::TLineSeries;
 
 namespace {
-
-std::vector<double> Ys(const TChartSeries& s) {
-  std::vector<double> v;
-  for (fw::Integer i = 0; i < s.Count(); ++i) v.push_back(s.PointY(i));
-  return v;
-}
-std::vector<double> Xs(const TChartSeries& s) {
-  std::vector<double> v;
-  for (fw::Integer i = 0; i < s.Count(); ++i) v.push_back(s.PointX(i));
-  return v;
-}
 
 // A result series computing through a function from sources made of (X, Y) lists.
 struct FunctionFixture : ::testing::Test {
@@ -61,8 +52,8 @@ TEST_F(FunctionFixture, SubtractAcrossSourcesOfDifferentLength) {
   TLineSeries* a = Source({10, 20, 30});
   TLineSeries* b = Source({1, 2, 3, 4, 5}, 100);
   Compute(Make<TSubtractPlotFunction>(), {a, b});
-  EXPECT_EQ(Xs(*result), (std::vector<double>{100, 101, 102, 103, 104})) << "X of the longer source";
-  EXPECT_EQ(Ys(*result), (std::vector<double>{9, 18, 27, 4, 5}));
+  EXPECT_EQ(XsOf(*result), (std::vector<double>{100, 101, 102, 103, 104})) << "X of the longer source";
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{9, 18, 27, 4, 5}));
 }
 
 TEST_F(FunctionFixture, CombiningSteps) {
@@ -79,13 +70,13 @@ TEST_F(FunctionFixture, LowHighAndSumAcrossSources) {
   TLineSeries* nine = Source({9, 9});
   TLineSeries* rising = Source({5, 6, 7, 8});
   Compute(Make<TLowPlotFunction>(), {nine, rising});
-  EXPECT_EQ(Ys(*result), (std::vector<double>{5, 6, 7, 8}));
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{5, 6, 7, 8}));
   result->SetFunctionType(Make<THighPlotFunction>());
-  EXPECT_EQ(Ys(*result), (std::vector<double>{9, 9, 7, 8}));
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{9, 9, 7, 8}));
   result->SetFunctionType(Make<TAddPlotFunction>());
-  EXPECT_EQ(Ys(*result), (std::vector<double>{14, 15, 7, 8}));
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{14, 15, 7, 8}));
   result->SetFunctionType(Make<TAveragePlotFunction>());
-  EXPECT_EQ(Ys(*result), (std::vector<double>{7, 7.5, 7, 8}));
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{7, 7.5, 7, 8}));
   TAddPlotFunction add(nullptr);
   EXPECT_EQ(add.ValueAcrossSources({nine, rising}, 10), 0) << "no source has the index";
   EXPECT_EQ(THighPlotFunction(nullptr).ValueAcrossSources({}, 0), 0);
@@ -105,8 +96,8 @@ TEST_F(FunctionFixture, SingleSourceGivesALevelLine) {
   result->AddDataSource(s);
   for (const Case& c : cases) {
     result->SetFunctionType(c.function);
-    EXPECT_EQ(Xs(*result), (std::vector<double>{10, 13})) << c.function->ClassName();
-    EXPECT_EQ(Ys(*result), (std::vector<double>{c.value, c.value})) << c.function->ClassName();
+    EXPECT_EQ(XsOf(*result), (std::vector<double>{10, 13})) << c.function->ClassName();
+    EXPECT_EQ(YsOf(*result), (std::vector<double>{c.value, c.value})) << c.function->ClassName();
   }
 }
 
@@ -126,8 +117,8 @@ TEST_F(FunctionFixture, ValueOverRangeOfPointRanges) {
   result->SetFunctionType(Make<TAveragePlotFunction>());
   result->FunctionType()->SetPeriod(2);
   result->AddDataSource(s);
-  EXPECT_EQ(Ys(*result), (std::vector<double>{1, 4.5, 5}));
-  EXPECT_EQ(Xs(*result), (std::vector<double>{0.5, 2.5, 4}));
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{1, 4.5, 5}));
+  EXPECT_EQ(XsOf(*result), (std::vector<double>{0.5, 2.5, 4}));
 }
 
 TEST_F(FunctionFixture, AverageOfAnEmptySourceAndWithoutNulls) {
@@ -212,8 +203,8 @@ TEST_F(FunctionFixture, CustomFunctionCallsItsEventFromStartX) {
   });
   EXPECT_EQ(calls, (std::vector<double>{1, 1.5, 2}));
   EXPECT_EQ(seen, calls);
-  EXPECT_EQ(Xs(*result), (std::vector<double>{1, 1.5, 2}));
-  EXPECT_EQ(Ys(*result), (std::vector<double>{10, 15, 20}));
+  EXPECT_EQ(XsOf(*result), (std::vector<double>{1, 1.5, 2}));
+  EXPECT_EQ(YsOf(*result), (std::vector<double>{10, 15, 20}));
   custom->SetNumPoints(0);
   EXPECT_EQ(result->Count(), 0);
 }
@@ -233,8 +224,8 @@ TEST_F(FunctionFixture, CustomFunctionOnASidewaysSeriesExchangesXAndY) {
   sideways->SetFunctionType(custom);
   custom->SetNumPoints(2);
   custom->SetOnCalculate([](TCustomPlotFunction*, double X, double& Y) { Y = X + 100; });
-  EXPECT_EQ(Xs(*sideways), (std::vector<double>{100, 101}));
-  EXPECT_EQ(Ys(*sideways), (std::vector<double>{0, 1}));
+  EXPECT_EQ(XsOf(*sideways), (std::vector<double>{100, 101}));
+  EXPECT_EQ(YsOf(*sideways), (std::vector<double>{0, 1}));
 }
 
 TEST(BasicFunctionRegistration, TenClassesOnTheStandardPageInOrder) {
