@@ -292,7 +292,6 @@ class TCustomChart : public TCustomAxisPanel {
   void DrawTitlesAndLegend(TPlotCanvas3D& Canvas) override;
 
  private:
-  bool AxisClicked(const TChartAxis* Axis, Integer X, Integer Y) const;
   // Owned as components of the chart.
   TChartTitle* FTitle = nullptr;
   TChartTitle* FSubTitle = nullptr;

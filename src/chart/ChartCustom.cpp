@@ -1,6 +1,5 @@
 // The chart: titles, legend and walls, their layout and drawing, and what lies under a pixel.
 #include <algorithm>
-#include <cstdlib>
 
 #include "chart/Chart.h"
 #include "chart/ChartElement.h"
@@ -8,6 +7,7 @@
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
+#include "chart/SeriesMarks.h"
 
 namespace chart {
 
@@ -80,13 +80,6 @@ void TCustomChart::DrawTitlesAndLegend(TPlotCanvas3D& Canvas) {
   if (FLegend->Visible()) FLegend->Draw(Canvas);
 }
 
-bool TCustomChart::AxisClicked(const TChartAxis* Axis, Integer X, Integer Y) const {
-  const Integer tolerance = 3;
-  const Integer lo = std::min(Axis->IStartPos(), Axis->IEndPos()), hi = std::max(Axis->IStartPos(), Axis->IEndPos());
-  const Integer along = Axis->Horizontal() ? X : Y, across = Axis->Horizontal() ? Y : X;
-  return along >= lo - tolerance && along <= hi + tolerance && std::abs(across - Axis->PosAxis()) <= tolerance;
-}
-
 void TCustomChart::PartAt(const fw::TPoint& P, TSelectorClickedPart& Part) {
   Part = TSelectorClickedPart{};
   const Integer x = P.x, y = P.y;
@@ -107,13 +100,25 @@ void TCustomChart::PartAt(const fw::TPoint& P, TSelectorClickedPart& Part) {
       Part.Part = t.code;
       return;
     }
+  // Marks lie over the series and their boxes are what a click on them means; the series drawn
+  // last lies on top.
+  for (Integer i = SeriesCount() - 1; i >= 0; --i) {
+    TChartSeries* s = Series(i);
+    if (!s->Active() || !s->Marks()) continue;
+    const Integer mark = s->Marks()->Clicked(x, y);
+    if (mark >= 0) {
+      Part.Part = cpSeriesMarks;
+      Part.Series = s;
+      Part.PointIndex = mark;
+      return;
+    }
+  }
   for (TChartAxis* axis : AxesList())
-    if (AxisShown(axis) && AxisClicked(axis, x, y)) {
+    if (AxisShown(axis) && axis->Clicked(x, y)) {
       Part.Part = cpAxis;
       Part.Axis = axis;
       return;
     }
-  // The series drawn last lies on top.
   for (Integer i = SeriesCount() - 1; i >= 0; --i) {
     TChartSeries* s = Series(i);
     if (!s->Active()) continue;

@@ -6,6 +6,8 @@
 #include "chart/ChartLegend.h"
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
+#include "chart/Series.h"
+#include "chart/SeriesMarks.h"
 #include "chart_Fixture.h"
 
 using namespace chart;
@@ -249,6 +251,82 @@ TEST_F(ChartPixelTest, TheDepthViewDrawsTheWallsAsProjectedFaces) {
   EXPECT_EQ(PixelOf(*bmp, plot.right + 16, midY), fw::clWhite);
   // Without depth the left and bottom walls are not drawn.
   EXPECT_NE(PixelOf(*flat, flatPlot.left + 7, (flatPlot.top + flatPlot.bottom) / 2), fw::clLime);
+}
+
+TEST_F(ChartPixelTest, ALineChartShowsItsAxisLinesGridAtTheLabelsAndItsLine) {
+  TChart chart(nullptr);
+  chart.SetColor(fw::clWhite);
+  chart.BackWall()->SetColor(kWall);
+  chart.Legend()->SetVisible(false);
+  constexpr TColor kAxis = 0x202080, kGrid = 0x30A030, kLine = 0xA03030;
+  for (TChartAxis* axis : {chart.BottomAxis(), chart.LeftAxis()}) {
+    axis->Axis()->SetColor(kAxis);
+    axis->Grid()->SetStyle(fw::psSolid);
+    axis->Grid()->SetColor(kGrid);
+  }
+  auto* line = new TLineSeries(&chart);
+  line->SetSeriesColor(kLine);
+  line->AddXY(0, 0);
+  line->AddXY(10, 0);
+  line->AddXY(10, 100);
+  line->SetParentChart(&chart);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const TRect plot = chart.ChartRect();
+  TChartAxis* bottom = chart.BottomAxis();
+  TChartAxis* left = chart.LeftAxis();
+  EXPECT_EQ(bottom->PosAxis(), plot.bottom);
+  EXPECT_EQ(left->PosAxis(), plot.left);
+  // The axis lines, between two grid lines so that nothing else lies on those pixels.
+  ASSERT_GE(bottom->TickPositions().size(), 3u);
+  ASSERT_GE(left->TickPositions().size(), 3u);
+  const Integer betweenX = (bottom->TickPositions()[1] + bottom->TickPositions()[2]) / 2;
+  const Integer betweenY = (left->TickPositions()[1] + left->TickPositions()[2]) / 2;
+  EXPECT_EQ(PixelOf(*bmp, betweenX, plot.bottom), kAxis);
+  EXPECT_EQ(PixelOf(*bmp, plot.left, betweenY), kAxis);
+  // Grid lines at every label value but the ones on the plot's edges, across the wall.
+  for (Integer x : bottom->TickPositions()) {
+    if (x > plot.left && x < plot.right) {
+      EXPECT_EQ(PixelOf(*bmp, x, betweenY), kGrid) << x;
+    }
+  }
+  for (Integer y : left->TickPositions()) {
+    if (y > plot.top && y < plot.bottom) {
+      EXPECT_EQ(PixelOf(*bmp, betweenX, y), kGrid) << y;
+    }
+  }
+  EXPECT_EQ(PixelOf(*bmp, betweenX + 1, betweenY), kWall);
+  // The line: along the bottom it lies under the axis line; up the right side it is the plot's
+  // right end column, over the grid.
+  EXPECT_EQ(bottom->CalcPosValue(10), plot.right);
+  EXPECT_EQ(PixelOf(*bmp, plot.right, betweenY), kLine);
+  EXPECT_EQ(PixelOf(*bmp, plot.right + 1, betweenY), fw::clWhite);
+  EXPECT_EQ(PixelOf(*bmp, plot.right - 1, betweenY), kWall);
+}
+
+TEST_F(ChartPixelTest, PartAtFindsAPointOfALineSeriesAndItsMark) {
+  TChart chart(nullptr);
+  chart.Legend()->SetVisible(false);
+  auto* line = new TLineSeries(&chart);
+  line->AddXY(0, 0);
+  line->AddXY(5, 80);
+  line->AddXY(10, 20);
+  line->Marks()->SetVisible(true);
+  line->SetParentChart(&chart);
+  auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  TSelectorClickedPart p;
+  const Integer x = chart.BottomAxis()->CalcPosValue(5), y = chart.LeftAxis()->CalcPosValue(80);
+  chart.PartAt(fw::TPoint{x, y}, p);
+  EXPECT_EQ(p.Part, cpSeries);
+  EXPECT_EQ(p.Series, line);
+  EXPECT_EQ(p.PointIndex, 1);
+  const TSeriesMarkPosition* mark = line->Marks()->Positions().Position(2);
+  ASSERT_NE(mark, nullptr);
+  const win::RECT r = mark->Bounds();
+  ASSERT_LT(r.left, r.right);
+  chart.PartAt(fw::TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, p);
+  EXPECT_EQ(p.Part, cpSeriesMarks);
+  EXPECT_EQ(p.Series, line);
+  EXPECT_EQ(p.PointIndex, 2);
 }
 
 }  // namespace
