@@ -16,7 +16,10 @@
 #include "framework/GraphicsObjects.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/kernel/Rects.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
 #include "platform/user/SysColors.h"
+#include "platform/user/WinUserTypes.h"
 
 namespace kvexport {
 
@@ -243,6 +246,7 @@ void TGIFPainter::Run() {
               const std::uint32_t before = Now();
               SleepFor(std::min(delay, 100));
               delay -= static_cast<int>(Now() - before);
+              PumpMessages();
             }
           }
         } else {
@@ -288,6 +292,21 @@ void TGIFPainter::Run() {
   }
   FActiveImage = -1;
   Fire(OnAnimationEnd);
+}
+
+void TGIFPainter::PumpMessages() {
+  // The calling thread's windows stay alive while a synchronous animation plays; a quit
+  // message ends the animation and is posted again for the thread's own loop.
+  win::MSG msg;
+  while (win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_REMOVE)) {
+    if (msg.message == win::WM_QUIT) {
+      win::PostQuitMessage(static_cast<int>(msg.wParam));
+      FStopped = true;
+      return;
+    }
+    win::TranslateMessage(&msg);
+    win::DispatchMessageW(&msg);
+  }
 }
 
 void TGIFPainter::PaintFrame(TGIFSubImage& Frame) {

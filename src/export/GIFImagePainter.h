@@ -80,6 +80,7 @@ class TGIFPainter : public fw::TThread {
   bool Step(const std::function<void()>& Method);
   void Fire(const fw::TNotifyEvent& Event);
   void Wait(int Milliseconds, bool& Woken);
+  void PumpMessages();
   void PaintFrame(TGIFSubImage& Frame);
   void PaintBuffered(TGIFSubImage& Frame);
   void RestoreBackground(TGIFSubImage& Frame, fw::TCanvas& Target);

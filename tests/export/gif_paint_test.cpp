@@ -14,6 +14,9 @@
 #include "gif_test_support.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/user/Clipboard.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
+#include "platform/user/WinUserTypes.h"
 
 using namespace kvexport;
 using namespace giftest;
@@ -139,6 +142,26 @@ TEST(GifPaint, SynchronousPainterFollowsDelaysAndLoops) {
   };
   image.Draw(target->Canvas(), fw::TRect{0, 0, 4, 4});
   EXPECT_EQ(paints.size(), 20u);
+}
+
+TEST(GifPaint, QuitMessageEndsASynchronousAnimation) {
+  FakeClock clock;
+  TGIFImage image;
+  GlobalColors(image, {fw::clRed, fw::clLime});
+  for (std::uint8_t i = 0; i < 4; ++i) AddFrame(image, 0, 0, 2, 2, i % 2, 50);
+  image.SetDrawOptions(TGIFDrawOptions{TGIFDrawOption::Animate, TGIFDrawOption::DirectDraw});
+  int paints = 0;
+  image.OnFramePaint = [&](fw::TObject*) {
+    if (++paints == 2) win::PostQuitMessage(7);
+  };
+  auto target = Canvas24(2, 2, fw::clWhite);
+  image.Draw(target->Canvas(), fw::TRect{0, 0, 2, 2});
+  EXPECT_EQ(paints, 2);
+  // The quit message is there again for the thread's own loop.
+  win::MSG msg;
+  ASSERT_TRUE(win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<win::UINT>(win::WM_QUIT));
+  EXPECT_EQ(msg.wParam, 7u);
 }
 
 TEST(GifPaint, FrameDoneHandlerMayChooseTheNextFrame) {
