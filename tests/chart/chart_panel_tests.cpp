@@ -4,7 +4,10 @@
 #include <cmath>
 
 #include "chart/ChartElement.h"
+#include "chart/ChartLegend.h"
 #include "chart/ChartTitle.h"
+#include "chart/PlotAxis.h"
+#include "chart/Series.h"
 #include "chart_Fixture.h"
 
 using namespace chart;
@@ -133,12 +136,30 @@ TEST_F(ChartPanelTest, ATinyChartStillDrawsWithoutFailing) {
   s->AddXY(1, std::nan(""));
   s->AddXY(2, 1e308);
   s->SetParentChart(&chart);
-  for (int size : {1, 2, 5, 15, 30}) {
+  auto* line = new TLineSeries(&chart);
+  for (double y : {1.0, std::nan(""), HUGE_VAL, -HUGE_VAL, 2.0}) line->AddXY(line->Count(), y);
+  line->AddXY(std::nan(""), 3);
+  line->SetParentChart(&chart);
+  for (int size : {1, 2, 5, 15, 30, 200}) {
     auto bitmap = chart.CreateBitmap(fw::clWhite, TRect{0, 0, size, size}, fw::pf24bit);
     ASSERT_NE(bitmap, nullptr);
     EXPECT_GE(chart.ChartRect().right, chart.ChartRect().left);
     EXPECT_GE(chart.ChartRect().bottom, chart.ChartRect().top);
   }
+}
+
+TEST_F(ChartPanelTest, ThePanelGradientReplacesTheBackgroundColour) {
+  TChart chart(nullptr);
+  chart.Legend()->SetVisible(false);
+  chart.Gradient()->Visible = true;
+  chart.Gradient()->StartColor = fw::clLime;
+  chart.Gradient()->EndColor = fw::clLime;
+  auto bitmap = chart.CreateBitmap(fw::clRed, TRect{0, 0, 120, 90}, fw::pf24bit);
+  EXPECT_EQ(PixelOf(*bitmap, 0, 0), fw::clLime);
+  EXPECT_EQ(PixelOf(*bitmap, 119, 89), fw::clLime);
+  chart.Gradient()->Visible = false;
+  bitmap = chart.CreateBitmap(fw::clRed, TRect{0, 0, 120, 90}, fw::pf24bit);
+  EXPECT_EQ(PixelOf(*bitmap, 119, 89), fw::clRed);
 }
 
 TEST_F(ChartPanelTest, PrintRectangleFollowsTheMarginPercents) {
