@@ -157,23 +157,34 @@ TEST_F(FormatTest, BmpIsWrittenAtTheChosenDepthWithBufferingRestored) {
     bool Monochrome;
     const char* Mode;
   };
-  for (const Case c : {Case{fw::pf24bit, false, "RGB"}, Case{fw::pf8bit, false, "P"}, Case{fw::pf4bit, false, "P"},
-                       Case{fw::pf24bit, true, "1"}}) {
+  const std::vector<Case> cases = {Case{fw::pf24bit, false, "RGB"}, Case{fw::pfDevice, false, "RGB"},
+                                   Case{fw::pf32bit, false, "RGB"}, Case{fw::pf16bit, false, "RGB"},
+                                   Case{fw::pf8bit, false, "P"},    Case{fw::pf4bit, false, "P"},
+                                   Case{fw::pf1bit, false, "1"},    Case{fw::pf24bit, true, "1"}};
+  std::vector<std::string> paths;
+  for (const Case& c : cases) {
     TKvBMPExportFormat f;
     f.Panel = chart_.get();
     f.PixelFormat = c.Format;
     f.Monochrome = c.Monochrome;
-    f.SaveToFile(dir_.File("chart.bmp"));
-    const PillowPicture p = ReadWithPillow(dir_, dir_.File("chart.bmp"));
-    EXPECT_EQ(p.Mode, c.Mode);
+    paths.push_back(dir_.File("chart" + std::to_string(paths.size()) + ".bmp"));
+    f.SaveToFile(paths.back());
+    EXPECT_TRUE(chart_->BufferedDisplay());
+  }
+  const std::vector<PillowPicture> pictures = ReadAllWithPillow(dir_, paths);
+  const std::vector<std::uint32_t> chartPixels = ChartPixels();
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    const PillowPicture& p = pictures[i];
+    EXPECT_EQ(p.Mode, c.Mode) << i;
     EXPECT_EQ(p.Width, kWidth);
-    if (c.Format == fw::pf24bit && !c.Monochrome) {
-      EXPECT_EQ(p.Rgb, ChartPixels());
+    EXPECT_EQ(p.Height, kHeight);
+    if ((c.Format == fw::pf24bit || c.Format == fw::pf32bit || c.Format == fw::pfDevice) && !c.Monochrome) {
+      EXPECT_EQ(p.Rgb, chartPixels) << i;
     }
     // White stays white at every depth: the top-left corner is the panel's colour.
     ASSERT_FALSE(p.Rgb.empty());
-    EXPECT_EQ(p.Rgb[0], 0xFFFFFFu) << c.Mode;
-    EXPECT_TRUE(chart_->BufferedDisplay());
+    EXPECT_EQ(p.Rgb[0], 0xFFFFFFu) << i;
   }
 }
 
