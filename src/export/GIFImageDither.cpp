@@ -39,19 +39,26 @@ int TFloydSteinbergDitherer::Dither(std::uint8_t Red, std::uint8_t Green, std::u
   // direction) is already passed and takes the error for the pixel below-behind.
   int* current = FErrors.data() + static_cast<std::size_t>(FColumn + 1) * 3;
   int* behind = current - FDirection * 3;
-  const int input[3] = {Red, Green, Blue};
-  int v[3];
-  for (int c = 0; c < 3; ++c) v[c] = Clamp255(input[c] + (FAhead[c] + current[c] + 8) / 16);
-  const int index = FLookup.Lookup(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
-                                   static_cast<std::uint8_t>(v[2]), R, G, B);
-  const int p[3] = {R, G, B};
-  for (int c = 0; c < 3; ++c) {
-    const int e = v[c] - p[c];
+  const int v0 = Clamp255(Red + (FAhead[0] + current[0] + 8) / 16);
+  const int v1 = Clamp255(Green + (FAhead[1] + current[1] + 8) / 16);
+  const int v2 = Clamp255(Blue + (FAhead[2] + current[2] + 8) / 16);
+  std::uint8_t r = 0, g = 0, b = 0;
+  const int index = FLookup.Lookup(static_cast<std::uint8_t>(v0), static_cast<std::uint8_t>(v1),
+                                   static_cast<std::uint8_t>(v2), r, g, b);
+  R = r;
+  G = g;
+  B = b;
+  // Channel by channel in scalars: gathering the three bytes the lookup stored into one wide
+  // load stalls the store forwarding.
+  auto spread = [&](int c, int e) {
     behind[c] = FBelowBehind[c] + 3 * e;
     FBelowBehind[c] = FBelow[c] + 5 * e;
     FBelow[c] = e;
     FAhead[c] = 7 * e;
-  }
+  };
+  spread(0, v0 - r);
+  spread(1, v1 - g);
+  spread(2, v2 - b);
   FColumn += FDirection;
   return index;
 }
@@ -82,20 +89,24 @@ int TKernelDitherer::Dither(std::uint8_t Red, std::uint8_t Green, std::uint8_t B
                             std::uint8_t& G, std::uint8_t& B) {
   const std::size_t cell = static_cast<std::size_t>(FColumn + FMargin) * 3;
   const int* sum = FErrors[0].data() + cell;
-  const int input[3] = {Red, Green, Blue};
   const int half = FDivisor / 2;
-  int v[3];
-  for (int c = 0; c < 3; ++c) v[c] = Clamp255(input[c] + (sum[c] + half) / FDivisor);
-  const int index = FLookup.Lookup(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
-                                   static_cast<std::uint8_t>(v[2]), R, G, B);
-  const int e[3] = {v[0] - R, v[1] - G, v[2] - B};
-  if (e[0] != 0 || e[1] != 0 || e[2] != 0) {
+  const int v0 = Clamp255(Red + (sum[0] + half) / FDivisor);
+  const int v1 = Clamp255(Green + (sum[1] + half) / FDivisor);
+  const int v2 = Clamp255(Blue + (sum[2] + half) / FDivisor);
+  std::uint8_t r = 0, g = 0, b = 0;
+  const int index = FLookup.Lookup(static_cast<std::uint8_t>(v0), static_cast<std::uint8_t>(v1),
+                                   static_cast<std::uint8_t>(v2), r, g, b);
+  R = r;
+  G = g;
+  B = b;
+  const int e0 = v0 - r, e1 = v1 - g, e2 = v2 - b;
+  if (e0 != 0 || e1 != 0 || e2 != 0) {
     for (const TWeight& w : FKernel) {
       int* target = FErrors[static_cast<std::size_t>(w.Row)].data() +
                     static_cast<std::ptrdiff_t>(FColumn + w.Offset * FDirection + FMargin) * 3;
-      target[0] += e[0] * w.Weight;
-      target[1] += e[1] * w.Weight;
-      target[2] += e[2] * w.Weight;
+      target[0] += e0 * w.Weight;
+      target[1] += e1 * w.Weight;
+      target[2] += e2 * w.Weight;
     }
   }
   FColumn += FDirection;

@@ -7,6 +7,7 @@
 
 #include "export/GIFImageException.h"
 #include "framework/GraphicsBitmap.h"
+#include "platform/gdi/GdiBitmaps.h"
 
 namespace kvexport {
 
@@ -129,9 +130,22 @@ int TFastColorLookup::Lookup(std::uint8_t Red, std::uint8_t Green, std::uint8_t 
   return cell;
 }
 
+namespace {
+
+// (c + 3) div 51 for every channel value.
+struct TWebLevels {
+  std::uint8_t Level[256];
+  constexpr TWebLevels() : Level() {
+    for (int c = 0; c < 256; ++c) Level[c] = static_cast<std::uint8_t>((c + 3) / 51);
+  }
+};
+constexpr TWebLevels kWebLevels;
+
+}  // namespace
+
 int TNetscapeColorLookup::Lookup(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, std::uint8_t& R,
                                  std::uint8_t& G, std::uint8_t& B) {
-  const int r = (Red + 3) / 51, g = (Green + 3) / 51, b = (Blue + 3) / 51;
+  const int r = kWebLevels.Level[Red], g = kWebLevels.Level[Green], b = kWebLevels.Level[Blue];
   R = static_cast<std::uint8_t>(r * 51);
   G = static_cast<std::uint8_t>(g * 51);
   B = static_cast<std::uint8_t>(b * 51);
@@ -160,14 +174,22 @@ TDIBWriter::TDIBWriter(fw::TBitmap& Bitmap, const TGIFPalette& Palette, int AHei
     : FBitmap(Bitmap), FWidth(AWidth), FHeight(AHeight) {
   if (Format != fw::pf8bit && Format != fw::pf24bit) throw GIFException("Unsupported PixelFormat");
   if (AWidth <= 0 || AHeight <= 0) throw GIFException("Invalid image dimensions");
-  FBitmap.SetPixelFormat(Format);
-  FBitmap.SetSize(AWidth, AHeight);
+  // The section is made directly: every pixel is written anyway, so nothing is filled first.
+  win::BITMAPINFO info{};
+  info.bmiHeader.biWidth = AWidth;
+  info.bmiHeader.biHeight = -AHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = Format == fw::pf8bit ? 8 : 24;
   if (Format == fw::pf8bit) {
-    std::vector<win::RGBQUAD> table(256);
     for (std::size_t i = 0; i < Palette.size() && i < 256; ++i)
-      table[i] = win::RGBQUAD{Palette[i].peBlue, Palette[i].peGreen, Palette[i].peRed, 0};
-    FBitmap.SetColorTable(table);
+      info.bmiColors[i] = win::RGBQUAD{Palette[i].peBlue, Palette[i].peGreen, Palette[i].peRed, 0};
+    info.bmiHeader.biClrUsed = 256;
+    info.bmiHeader.biClrImportant = static_cast<win::DWORD>(std::min<std::size_t>(Palette.size(), 256));
   }
+  void* bits = nullptr;
+  win::HBITMAP section = win::CreateDIBSection(nullptr, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!section) throw GIFException("Failed to allocate memory for GIF DIB");
+  FBitmap.SetHandle(section);
 }
 
 std::uint8_t* TDIBWriter::Scanline(int Row) { return static_cast<std::uint8_t*>(FBitmap.ScanLine(Row)); }
