@@ -41,7 +41,7 @@ inline constexpr fw::Integer PlotClassPictureSize = 16;
 // window-coloured square in a button-shadow frame holding the picture PlotClassPictureOf names.
 // The zigzag goes through (2, 11), (6, 5), (9, 9), (13, 3) of the square in navy; vertex marks
 // are 3 x 3 red squares centred on those points; the function's line is the row 8, columns 2 to
-// 13, in red over a grey zigzag; the bars (teal) fill columns 3-4, 7-8 and 11-12 from row 13 up
+// 13, in red over a grey zigzag; the bars (teal) fill columns 3-4, 7-8 and 11-12 from row 12 up
 // to rows 9, 6 and 3. A null series draws the frame alone.
 void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TChartSeries* Series);
 
