@@ -159,7 +159,8 @@ class TChartAxis : public fw::TPersistent {
   // Labels broken into lines at their blanks.
   bool LabelsMultiLine() const { return FLabelsMultiLine; }
   void SetLabelsMultiLine(bool Value);
-  // Labels that would reach past either end of the axis are left out.
+  // Only labels whose pixel lies between the axis' start and end pixels are drawn (the
+  // automatic label values always do; the flag is kept for the format dialog and settings).
   bool LabelsOnAxis() const { return FLabelsOnAxis; }
   void SetLabelsOnAxis(bool Value);
 

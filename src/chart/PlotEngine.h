@@ -291,6 +291,12 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // The values on the series' axes under the mouse position the parent chart saw last; both 0
   // without a parent chart or an axis.
   void CursorToValues(double& X, double& Y) const;
+  // The series' place in depth (pixels from the front) for charts shown in 3D: the chart sets
+  // it at layout; 0 in a flat chart. Points and marks lie at MiddleZ.
+  Integer StartZ() const { return FStartZ; }
+  Integer EndZ() const { return FEndZ; }
+  Integer MiddleZ() const { return (FStartZ + FEndZ) / 2; }
+  void SetDepthPositions(Integer Start, Integer End) { FStartZ = Start, FEndZ = End; }
   // Told just before and just after the points are drawn (one handler each).
   fw::TNotifyEvent OnBeforeDrawValues;
   fw::TNotifyEvent OnAfterDrawValues;
@@ -377,6 +383,8 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   Integer FCursor = 0;
   Integer FFirstValueIndex = -1;
   Integer FLastValueIndex = -1;
+  Integer FStartZ = 0;
+  Integer FEndZ = 0;
 };
 
 // A list of series the list does not own.
