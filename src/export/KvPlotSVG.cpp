@@ -42,9 +42,7 @@ std::unique_ptr<fw::TStringList> TKvSVGExportFormat::BuildSVG() {
   if (own) svg->AssignSettings(own.get());
   svg->SetBufferedDisplay(false);
   svg->TextAntiAlias = TextAntiAlias;
-  TKvSVGCanvas* canvas = svg.get();
   panel.SetCanvas(std::move(svg));
-  canvas->SetReferenceCanvas(measure.Canvas());
   panel.Draw(*measure.Canvas(), fw::TRect{0, 0, Width, Height});
   return lines;
 }
