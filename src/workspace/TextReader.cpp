@@ -53,32 +53,41 @@ bool ParseSlow(const char* p, const char* end, char Separator, bool Negative, lo
   return true;
 }
 
+// Whether p may be read: always in a text that ends in a line end (see ScanNumber).
+template <bool Bounded>
+inline bool Inside(const char* p, const char* End) {
+  return !Bounded || p < End;
+}
+
 // The grammar of ParseNumberField from p on; End is where the text ends. Returns where the
 // number ends (the caller decides what may follow), or nullptr when no number starts at p.
 // The digits are gathered in an integer; when there are at most 19 of them and that integer
 // and the power of ten are both exact doubles, one multiplication or division rounds
 // correctly, which covers ordinary data. Anything else goes the exact way.
-const char* ScanNumber(const char* p, const char* End, char Separator, double& Value) {
+// Bounded false: the text is known to hold a line end (CR or LF) at or after p and before End,
+// which stops every loop here, so End need not be compared.
+template <bool Bounded>
+[[gnu::always_inline]] inline const char* ScanNumber(const char* p, const char* End, char Separator, double& Value) {
   bool negative = false;
-  if (p < End && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (Inside<Bounded>(p, End) && (*p == '+' || *p == '-')) negative = *p++ == '-';
   const char* digits = p;
   std::uint64_t mantissa = 0;
-  while (p < End && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
+  while (Inside<Bounded>(p, End) && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
   const long intDigits = long(p - digits);
   long fracDigits = 0;
-  if (p < End && *p == Separator) {
+  if (Inside<Bounded>(p, End) && *p == Separator) {
     const char* frac = ++p;
-    while (p < End && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
+    while (Inside<Bounded>(p, End) && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
     fracDigits = long(p - frac);
   }
   if (intDigits + fracDigits == 0) return nullptr;
   long exp10 = 0;
-  if (p < End && (*p == 'e' || *p == 'E')) {
+  if (Inside<Bounded>(p, End) && (*p == 'e' || *p == 'E')) {
     const char* q = p + 1;
     bool expNegative = false;
-    if (q < End && (*q == '+' || *q == '-')) expNegative = *q++ == '-';
+    if (Inside<Bounded>(q, End) && (*q == '+' || *q == '-')) expNegative = *q++ == '-';
     const char* expDigits = q;
-    while (q < End && DigitOf(*q) <= 9) {
+    while (Inside<Bounded>(q, End) && DigitOf(*q) <= 9) {
       if (exp10 < 100000000) exp10 = exp10 * 10 + long(DigitOf(*q));
       ++q;
     }
@@ -111,7 +120,7 @@ bool ParseNumber(const char* p, const char* end, char Separator, double& Value) 
   while (p < end && IsBlank(*p)) ++p;
   while (end > p && IsBlank(end[-1])) --end;
   double v;
-  if (ScanNumber(p, end, Separator, v) != end) return false;
+  if (ScanNumber<true>(p, end, Separator, v) != end) return false;
   Value = v;
   return true;
 }
@@ -180,26 +189,33 @@ template <typename Sink>
 class TLineScanner {
  public:
   TLineScanner(const TClassTable& Classes, char Separator, Integer SkipLines, Sink& Points)
-      : FClasses(Classes), FSeparator(Separator), FSkip(std::max<Integer>(SkipLines, 0)), FSink(Points) {}
+      : FClasses(Classes),
+        // A line end cannot separate decimals (and would carry a number past its line).
+        FSeparator(Separator == '\r' || Separator == '\n' ? '\0' : Separator),
+        FSkip(std::max<Integer>(SkipLines, 0)),
+        FSink(Points) {}
 
-  // Scans the complete lines of [p, End) (the last one may lack its line end only when the
-  // text ends there).
-  void Scan(const char* p, const char* const End) {
-    if (FAtStart) {
-      FAtStart = false;
-      if (End - p >= 3 && static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
-          static_cast<unsigned char>(p[2]) == 0xBF)
-        p += 3;
-    }
+  // Scans the lines of [p, End), which ends just after a line end (or is empty).
+  void ScanLines(const char* p, const char* const End) {
+    if (p == End) return;
+    p = AfterByteOrderMark(p, End);
     while (p < End) {
       if (FSkip > 0) {
         --FSkip;
-        p = SkipToLineEnd(p, End);
+        p = SkipToLineEnd(p);
       } else {
-        p = ScanLine(p, End);
+        p = ScanLine(p);
       }
       p = PastLineEnd(p, End);
     }
+  }
+
+  // Scans a last line that has no line end: a copy of it gets one.
+  void ScanLastLine(const char* p, const char* End) {
+    if (p == End) return;
+    std::string line(p, End);
+    line.push_back('\n');
+    ScanLines(line.data(), line.data() + line.size());
   }
 
   // The piece of an overlong line that is no point: it is consumed as one (unparsable) line
@@ -207,6 +223,7 @@ class TLineScanner {
   void ScanOverlongStart() {
     if (!FInOverlong && FSkip > 0) --FSkip;
     FInOverlong = true;
+    FAtStart = false;
   }
   bool InOverlong() const { return FInOverlong; }
   void EndOverlong() { FInOverlong = false; }
@@ -214,49 +231,53 @@ class TLineScanner {
  private:
   unsigned char Class(const char* c) const { return FClasses[static_cast<unsigned char>(*c)]; }
 
-  const char* SkipToLineEnd(const char* p, const char* End) const {
-    while (p < End && Class(p) != ccLineEnd) ++p;
+  const char* AfterByteOrderMark(const char* p, const char* End) {
+    if (!FAtStart) return p;
+    FAtStart = false;
+    if (End - p >= 3 && static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
+        static_cast<unsigned char>(p[2]) == 0xBF)
+      p += 3;
+    return p;
+  }
+
+  // The loops below stop at the line end every scanned text holds before its end.
+  const char* SkipToLineEnd(const char* p) const {
+    while (Class(p) != ccLineEnd) ++p;
     return p;
   }
 
   // CR LF, LF or a lone CR ends a line.
   static const char* PastLineEnd(const char* p, const char* End) {
-    if (p < End && *p == '\r') {
-      ++p;
-      if (p < End && *p == '\n') ++p;
-    } else if (p < End) {
-      ++p;
-    }
+    if (*p == '\r' && p + 1 < End && p[1] == '\n') return p + 2;
+    return p + 1;
+  }
+
+  const char* SkipBlanks(const char* p) const {
+    while (IsBlank(*p) && Class(p) == ccText) ++p;
     return p;
   }
 
-  const char* SkipBlanks(const char* p, const char* End) const {
-    while (p < End && IsBlank(*p) && Class(p) == ccText) ++p;
-    return p;
-  }
-
-  // One number field from p: blanks, the number, blanks, then a delimiter, a line end or the
-  // end of the text. nullptr when the field is anything else.
-  const char* Field(const char* p, const char* End, double& Value) const {
-    p = SkipBlanks(p, End);
-    p = ScanNumber(p, End, FSeparator, Value);
+  // One number field from p: blanks, the number, blanks, then a delimiter or a line end.
+  // nullptr when the field is anything else.
+  const char* Field(const char* p, double& Value) const {
+    p = ScanNumber<false>(SkipBlanks(p), nullptr, FSeparator, Value);
     if (!p) return nullptr;
-    p = SkipBlanks(p, End);
-    return p == End || Class(p) != ccText ? p : nullptr;
+    p = SkipBlanks(p);
+    return Class(p) != ccText ? p : nullptr;
   }
 
-  const char* ScanLine(const char* p, const char* End) {
-    while (p < End && Class(p) == ccDelimiter) ++p;
+  const char* ScanLine(const char* p) {
+    while (Class(p) == ccDelimiter) ++p;
     double x, y;
-    const char* q = Field(p, End, x);
-    if (q && q < End && Class(q) == ccDelimiter) {
-      while (q < End && Class(q) == ccDelimiter) ++q;
-      if (q < End && Class(q) == ccText) {
-        q = Field(q, End, y);
-        if (q && std::isfinite(x) && std::isfinite(y)) FSink.Add(x, y);
+    const char* q = Field(p, x);
+    if (q && Class(q) == ccDelimiter) {
+      while (Class(q) == ccDelimiter) ++q;
+      if (Class(q) == ccText) {
+        q = Field(q, y);
+        if (q) FSink.Add(x, y);
       }
     }
-    return SkipToLineEnd(q ? q : p, End);
+    return SkipToLineEnd(q ? q : p);
   }
 
   const TClassTable& FClasses;
@@ -285,20 +306,6 @@ struct TPointsSink {
   }
 };
 
-template <typename Sink>
-void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& Points) {
-  std::vector<std::string_view> wide;
-  const TClassTable classes = MakeClasses(Settings, wide);
-  TLineScanner<Sink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, Points);
-  Points.Reserve(Text.size());
-  if (wide.empty()) {
-    scanner.Scan(Text.data(), Text.data() + Text.size());
-  } else {
-    const std::string marked = MarkWideDelimiters(Text, wide);
-    scanner.Scan(marked.data(), marked.data() + marked.size());
-  }
-}
-
 // Where the last complete line of [Begin, End) ends (Begin when none does). A CR as the last
 // byte may be the first half of CR LF, so it does not count yet.
 const char* CompleteLinesEnd(const char* Begin, const char* End) {
@@ -307,6 +314,25 @@ const char* CompleteLinesEnd(const char* Begin, const char* End) {
   while (p > Begin && p[-1] != '\n' && p[-1] != '\r') --p;
   return p;
 }
+
+template <typename Sink>
+void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& Points) {
+  std::vector<std::string_view> wide;
+  const TClassTable classes = MakeClasses(Settings, wide);
+  TLineScanner<Sink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, Points);
+  Points.Reserve(Text.size());
+  std::string marked;
+  if (!wide.empty()) {
+    marked = MarkWideDelimiters(Text, wide);
+    Text = marked;
+  }
+  const char* begin = Text.data();
+  const char* end = begin + Text.size();
+  const char* lines = CompleteLinesEnd(begin, end);
+  scanner.ScanLines(begin, lines);
+  scanner.ScanLastLine(lines, end);
+}
+
 
 class TFileHandle {
  public:
@@ -364,7 +390,7 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
       if (Scanner.InOverlong()) {
         Scanner.EndOverlong();
       } else {
-        Scanner.Scan(begin, end);
+        Scanner.ScanLastLine(begin, end);
       }
       return;
     }
@@ -388,7 +414,7 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
       held = 0;
       continue;
     }
-    Scanner.Scan(begin, lines);
+    Scanner.ScanLines(begin, lines);
     held = std::size_t(end - lines);
     std::memmove(buffer.get(), lines, held);
   }
