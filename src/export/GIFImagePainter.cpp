@@ -152,9 +152,13 @@ void TGIFPainter::Stop() {
   FStopped = true;
   if (Threaded()) {
     Terminate();
-    std::lock_guard<std::mutex> lock(FEventLock);
-    FSignaled = true;
-    FEvent.notify_all();
+    {
+      std::lock_guard<std::mutex> lock(FEventLock);
+      FSignaled = true;
+      FEvent.notify_all();
+    }
+    // A painter never started would never end (nor free itself): it runs, sees the stop, ends.
+    if (Suspended()) fw::TThread::Start();
   }
 }
 

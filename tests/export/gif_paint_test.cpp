@@ -226,6 +226,12 @@ TEST(GifPaint, ThreadedDrawingKeepsOnePainterPerTarget) {
   image.StopDraw();
   LetPaintersEnd();
   EXPECT_EQ(image.PainterCount(), 0);
+
+  // A threaded painter stopped before it was started still ends and frees itself.
+  auto* orphan = new TGIFPainter(&image, target->Canvas(), fw::TRect{0, 0, 4, 4}, image.DrawOptions());
+  EXPECT_EQ(TGIFPainter::LiveCount(), 1);
+  orphan->Stop();
+  LetPaintersEnd();
 }
 
 TEST(GifPaint, ImageDestroyedWhilePaintersRun) {
