@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <random>
 
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
@@ -291,6 +293,42 @@ TEST_F(AxisLayout, AssignCopiesEveryPropertyAndKeepsItsOwnTools) {
   EXPECT_EQ(a.Grid()->Color(), fw::TColor(0x010101));
   EXPECT_EQ(a.Title()->Caption(), "Caption");
   EXPECT_EQ(a.TickLength(), 9);
+}
+
+}  // namespace
+
+namespace {
+
+// Over ranges tiny, huge, negative and logarithmic, the ticks stay on the axis and run in the
+// axis' direction.
+TEST_F(AxisLayout, TicksStayOnTheAxisInOrderForAnyRange) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> exponent(-300, 300);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  for (int round = 0; round < 300; ++round) {
+    const bool horizontal = round % 2 == 0;
+    auto axis = MakeAxis(horizontal);
+    const double scale = std::pow(10.0, exponent(rng));
+    double lo = unit(rng) * scale, hi = lo + std::fabs(unit(rng)) * scale;
+    axis->SetLogarithmic(round % 5 == 0);
+    axis->SetInverted(round % 3 == 0);
+    axis->SetMinMax(lo, hi);
+    axis->Draw(recorder);
+    const std::vector<fw::Integer>& ticks = axis->TickPositions();
+    const fw::Integer first = axis->IStartPos(), last = axis->IEndPos();
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+      ASSERT_GE(ticks[i], first) << lo << " .. " << hi;
+      ASSERT_LE(ticks[i], last) << lo << " .. " << hi;
+      if (i == 0) continue;
+      // Pixels grow along a horizontal axis and shrink up a vertical one; inverted flips it.
+      const bool growing = horizontal != axis->Inverted();
+      if (growing)
+        ASSERT_GE(ticks[i], ticks[i - 1]) << lo << " .. " << hi;
+      else
+        ASSERT_LE(ticks[i], ticks[i - 1]) << lo << " .. " << hi;
+    }
+    recorder.calls.clear();
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
+#include "chart/SeriesMarks.h"
 #include "chart/SeriesPointer.h"
 #include "chart_TestSupport.h"
 #include "seriesdraw_support.h"
@@ -270,6 +271,45 @@ TEST_F(SeriesOnAxes, ThePenFollowsTheSeriesColourAndTheOtherWayRound) {
 
   TLineSeries fresh(nullptr);
   EXPECT_EQ(fresh.LinePen()->Color(), fresh.SeriesColor()) << "the palette's first colour";
+}
+
+}  // namespace
+
+namespace {
+
+// Random values with NaN, infinities and null points: drawing, marks and hit tests never fail,
+// and a hit always names a point that was drawn.
+TEST_F(SeriesOnAxes, NonFiniteValuesNeverBreakDrawingOrHitTests) {
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> v(-50, 150);
+  std::uniform_int_distribution<int> kind(0, 9);
+  for (int i = 0; i < 400; ++i) {
+    const int k = kind(rng);
+    const double y = k == 0 ? kNaN : k == 1 ? kInf : k == 2 ? -kInf : v(rng);
+    if (k == 3)
+      series.AddNullPoint(i * 0.25, v(rng));
+    else
+      series.AddXY(i * 0.25, y);
+  }
+  series.Pointer()->SetVisible(true);
+  series.Marks()->SetVisible(true);
+  series.DrawAllValues(canvas);
+  series.DrawMarks(canvas);
+  series.DrawAllValues(recorder);
+  series.DrawMarks(recorder);
+  for (const Call& c : recorder.Of("Polyline"))
+    for (const TPoint& p : c.points) {
+      EXPECT_GT(p.x, -1000000);
+      EXPECT_LT(p.y, 1000000) << "no point of a non-finite value reaches the canvas";
+    }
+  std::uniform_int_distribution<int> pixel(0, 120);
+  for (int probe = 0; probe < 2000; ++probe) {
+    const int index = series.PointAt(pixel(rng), pixel(rng));
+    if (index < 0) continue;
+    ASSERT_LT(index, series.Count());
+    EXPECT_FALSE(series.IsNullPoint(index));
+    EXPECT_TRUE(std::isfinite(series.PointY(index)));
+  }
 }
 
 }  // namespace
