@@ -45,9 +45,13 @@ int CreatePartFile(const String& Target, const String& FileName, String& PartNam
 
 }  // namespace
 
-String TPlotExportData::AsString() { return {}; }
+String TPlotExportData::AsString() {
+  return {};
+}
 
-void TPlotExportData::CopyToClipboard() { fw::Clipboard()->SetAsText(AsString()); }
+void TPlotExportData::CopyToClipboard() {
+  fw::Clipboard()->SetAsText(AsString());
+}
 
 void TPlotExportData::SaveToStream(fw::TStream* Stream) {
   WriteAllBytes(Stream, FileBytes(AsString()));
@@ -62,7 +66,9 @@ void WriteAllBytes(fw::TStream* Stream, std::string_view Bytes) {
   }
 }
 
-std::string TPlotExportData::FileBytes(String Text) { return TextToAnsiBytes(std::move(Text)); }
+std::string TPlotExportData::FileBytes(String Text) {
+  return TextToAnsiBytes(std::move(Text));
+}
 
 void TPlotExportData::SaveToFile(const String& FileName) {
   const String target = ResolvedTarget(FileName);

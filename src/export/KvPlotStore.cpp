@@ -68,7 +68,8 @@ void TKvSeriesDataText::AppendHeader(String& Out, const std::vector<TChartSeries
   }
 }
 
-void TKvSeriesDataText::AppendRow(String& Out, const std::vector<TChartSeries*>& Exported, Integer Index) const {
+void TKvSeriesDataText::AppendRow(String& Out, const std::vector<TChartSeries*>& Exported,
+                                  Integer Index) const {
   const String& q = FTextQuote;
   if (IncludeIndex()) {
     ((Out += q) += std::to_string(Index)) += q;
@@ -87,8 +88,8 @@ void TKvSeriesDataText::AppendRow(String& Out, const std::vector<TChartSeries*>&
   }
 }
 
-void TKvSeriesDataText::AppendValue(String& Out, const TChartSeries* Series, const chart::TChartValueList* List,
-                                    Integer Index) const {
+void TKvSeriesDataText::AppendValue(String& Out, const TChartSeries* Series,
+                                    const chart::TChartValueList* List, Integer Index) const {
   if (Index < 0 || Index >= Series->Count()) return;
   const double value = List->Value(Index);
   if (List->DateTime()) {

@@ -64,7 +64,8 @@ class TKvSeriesDataText : public TKvSeriesData {
  private:
   void AppendHeader(String& Out, const std::vector<TChartSeries*>& Exported) const;
   void AppendRow(String& Out, const std::vector<TChartSeries*>& Exported, Integer Index) const;
-  void AppendValue(String& Out, const TChartSeries* Series, const chart::TChartValueList* List, Integer Index) const;
+  void AppendValue(String& Out, const TChartSeries* Series, const chart::TChartValueList* List,
+                   Integer Index) const;
 
   char FDecimalSeparator;
   char FFieldSeparator = '\t';

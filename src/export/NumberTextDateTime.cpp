@@ -90,26 +90,46 @@ fw::String FormatDateTimeText(std::string_view Picture, double Value) {
     while (i + run < Picture.size() && Picture[i + run] == c) ++run;
     switch (c) {
       case 'd':
-        if (run <= 2) AppendNumber(out, p.Day, int(run));
-        else out += LocaleText((run == 3 ? win::LOCALE_SABBREVDAYNAME1 : win::LOCALE_SDAYNAME1) + win::LCTYPE(p.DayOfWeek));
+        if (run <= 2)
+          AppendNumber(out, p.Day, int(run));
+        else
+          out += LocaleText((run == 3 ? win::LOCALE_SABBREVDAYNAME1 : win::LOCALE_SDAYNAME1) +
+                            win::LCTYPE(p.DayOfWeek));
         break;
       case 'M':
-        if (run <= 2) AppendNumber(out, p.Month, int(run));
-        else out += LocaleText((run == 3 ? win::LOCALE_SABBREVMONTHNAME1 : win::LOCALE_SMONTHNAME1) + win::LCTYPE(p.Month - 1));
+        if (run <= 2)
+          AppendNumber(out, p.Month, int(run));
+        else
+          out += LocaleText((run == 3 ? win::LOCALE_SABBREVMONTHNAME1 : win::LOCALE_SMONTHNAME1) +
+                            win::LCTYPE(p.Month - 1));
         break;
       case 'y':
-        if (run <= 2) AppendNumber(out, p.Year % 100, int(run));
-        else AppendNumber(out, p.Year, 4);
+        if (run <= 2)
+          AppendNumber(out, p.Year % 100, int(run));
+        else
+          AppendNumber(out, p.Year, 4);
         break;
-      case 'h': AppendNumber(out, p.Hour % 12 == 0 ? 12 : p.Hour % 12, run >= 2 ? 2 : 1); break;
-      case 'H': AppendNumber(out, p.Hour, run >= 2 ? 2 : 1); break;
-      case 'm': AppendNumber(out, p.Minute, run >= 2 ? 2 : 1); break;
-      case 's': AppendNumber(out, p.Second, run >= 2 ? 2 : 1); break;
+      case 'h':
+        AppendNumber(out, p.Hour % 12 == 0 ? 12 : p.Hour % 12, run >= 2 ? 2 : 1);
+        break;
+      case 'H':
+        AppendNumber(out, p.Hour, run >= 2 ? 2 : 1);
+        break;
+      case 'm':
+        AppendNumber(out, p.Minute, run >= 2 ? 2 : 1);
+        break;
+      case 's':
+        AppendNumber(out, p.Second, run >= 2 ? 2 : 1);
+        break;
       case 't':
-        if (run >= 2) out += p.Hour < 12 ? "AM" : "PM";
-        else out += p.Hour < 12 ? 'A' : 'P';
+        if (run >= 2)
+          out += p.Hour < 12 ? "AM" : "PM";
+        else
+          out += p.Hour < 12 ? 'A' : 'P';
         break;
-      default: out.append(run, c); break;
+      default:
+        out.append(run, c);
+        break;
     }
     i += run;
   }

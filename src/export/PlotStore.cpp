@@ -30,7 +30,9 @@ void TSeriesData::GuessFormat() {
   FFormat = flags;
 }
 
-String TSeriesData::PointToString(Integer) { return {}; }
+String TSeriesData::PointToString(Integer) {
+  return {};
+}
 
 void TSeriesData::Prepare() {
   GuessFormat();
@@ -38,7 +40,9 @@ void TSeriesData::Prepare() {
   if (!FIncludeColors) FFormat &= std::uint8_t(~sdfColors);
 }
 
-String ExportNumberText(double Value) { return win::FloatToGeneralText(Value, fw::DecimalSeparator()); }
+String ExportNumberText(double Value) {
+  return win::FloatToGeneralText(Value, fw::DecimalSeparator());
+}
 
 String ExportColorText(fw::TColor Color) {
   if (Color == fw::clNone) return {};
@@ -57,16 +61,32 @@ void AppendXmlAttributeText(String& Out, std::string_view Text) {
   }
   for (char c : Text) {
     switch (c) {
-      case '&': Out += "&amp;"; break;
-      case '<': Out += "&lt;"; break;
-      case '>': Out += "&gt;"; break;
-      case '"': Out += "&quot;"; break;
-      case '\t': Out += "&#9;"; break;
-      case '\n': Out += "&#10;"; break;
-      case '\r': Out += "&#13;"; break;
+      case '&':
+        Out += "&amp;";
+        break;
+      case '<':
+        Out += "&lt;";
+        break;
+      case '>':
+        Out += "&gt;";
+        break;
+      case '"':
+        Out += "&quot;";
+        break;
+      case '\t':
+        Out += "&#9;";
+        break;
+      case '\n':
+        Out += "&#10;";
+        break;
+      case '\r':
+        Out += "&#13;";
+        break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) Out += "\xEF\xBF\xBD";
-        else Out += c;
+        if (static_cast<unsigned char>(c) < 0x20)
+          Out += "\xEF\xBF\xBD";
+        else
+          Out += c;
     }
   }
 }
@@ -74,10 +94,17 @@ void AppendXmlAttributeText(String& Out, std::string_view Text) {
 void AppendHtmlText(String& Out, std::string_view Text) {
   for (char c : Text) {
     switch (c) {
-      case '&': Out += "&amp;"; break;
-      case '<': Out += "&lt;"; break;
-      case '>': Out += "&gt;"; break;
-      default: Out += c;
+      case '&':
+        Out += "&amp;";
+        break;
+      case '<':
+        Out += "&lt;";
+        break;
+      case '>':
+        Out += "&gt;";
+        break;
+      default:
+        Out += c;
     }
   }
 }

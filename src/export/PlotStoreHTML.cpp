@@ -48,7 +48,8 @@ String TSeriesDataHTML::PointToString(Integer Index) {
   return out;
 }
 
-void TSeriesDataHTML::AppendRow(String& Out, const std::vector<TChartSeries*>& Exported, Integer Index) const {
+void TSeriesDataHTML::AppendRow(String& Out, const std::vector<TChartSeries*>& Exported,
+                                Integer Index) const {
   const std::uint8_t format = Format();
   Out += "<tr>";
   if (IncludeIndex()) AppendCell(Out, std::to_string(Index));
@@ -56,7 +57,8 @@ void TSeriesDataHTML::AppendRow(String& Out, const std::vector<TChartSeries*>& E
     const bool past = Index >= series->Count();
     if (format & sdfLabels) AppendCell(Out, past ? String() : series->PointLabel(Index));
     if (format & sdfColors) AppendCell(Out, past ? String() : ExportColorText(series->ValueColor(Index)));
-    if (format & sdfXValues) AppendCell(Out, past ? String() : ExportNumberText(series->XValues()->Value(Index)));
+    if (format & sdfXValues)
+      AppendCell(Out, past ? String() : ExportNumberText(series->XValues()->Value(Index)));
     for (Integer l = 1; l < series->ValuesListCount(); ++l)
       AppendCell(Out, past ? String() : ExportNumberText(series->ValueList(l)->Value(Index)));
   }

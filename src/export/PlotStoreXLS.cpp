@@ -70,7 +70,8 @@ void TSeriesDataXLS::SaveToStream(fw::TStream* Stream) {
   const std::uint8_t format = Format();
   const std::vector<TChartSeries*> exported = Exported();
   const Integer rowCount = chart::ExportRowCount(exported);
-  const int flagCount = ((format & sdfLabels) ? 1 : 0) + ((format & sdfColors) ? 1 : 0) + ((format & sdfXValues) ? 1 : 0);
+  const int flagCount =
+      ((format & sdfLabels) ? 1 : 0) + ((format & sdfColors) ? 1 : 0) + ((format & sdfXValues) ? 1 : 0);
   std::int64_t columns = (IncludeIndex() ? 1 : 0) + std::int64_t(exported.size()) * flagCount;
   for (const TChartSeries* s : exported) columns += s->ValuesListCount() - 1;
   const std::int64_t sheetRows = std::int64_t(rowCount) + (IncludeHeader() ? 1 : 0);
@@ -102,13 +103,17 @@ void TSeriesDataXLS::SaveToStream(fw::TStream* Stream) {
       if (format & sdfLabels) w.Label(row, column++, past ? String() : s->PointLabel(i));
       if (format & sdfColors) w.Label(row, column++, past ? String() : ExportColorText(s->ValueColor(i)));
       if (format & sdfXValues) {
-        if (past) w.Blank(row, column++);
-        else w.Number(row, column++, s->XValues()->Value(i));
+        if (past)
+          w.Blank(row, column++);
+        else
+          w.Number(row, column++, s->XValues()->Value(i));
       }
       const bool blank = past || s->IsNullPoint(i);
       for (Integer l = 1; l < s->ValuesListCount(); ++l) {
-        if (blank) w.Blank(row, column++);
-        else w.Number(row, column++, s->ValueList(l)->Value(i));
+        if (blank)
+          w.Blank(row, column++);
+        else
+          w.Number(row, column++, s->ValueList(l)->Value(i));
       }
     }
   }

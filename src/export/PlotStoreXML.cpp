@@ -35,8 +35,10 @@ String AttributeName(const String& ListName) {
       units = 2;
     }
     if (name.empty() && !IsNameStart(c)) name += u'_';
-    if (IsNameChar(c)) name.append(wide, i, units);
-    else name += u'_';
+    if (IsNameChar(c))
+      name.append(wide, i, units);
+    else
+      name += u'_';
     i += units - 1;
   }
   return name.empty() ? String("_") : win::WideToUtf8(name);

@@ -66,8 +66,10 @@ TEST_F(HtmlExport, AnEmptySeriesGivesAnEmptyTable) {
 TEST_F(HtmlExport, IndexXValuesGiveOneCellPerRow) {
   auto* s = AddIndexLine("G", 3);
   TSeriesDataHTML html(Chart(), s);
-  EXPECT_EQ(html.AsString(),
-            "<table border=\"1\">\r\n<tr><td>0</td></tr>\r\n<tr><td>1,5</td></tr>\r\n<tr><td>3</td></tr>\r\n\r\n</table>");
+  EXPECT_EQ(
+      html.AsString(),
+      "<table "
+      "border=\"1\">\r\n<tr><td>0</td></tr>\r\n<tr><td>1,5</td></tr>\r\n<tr><td>3</td></tr>\r\n\r\n</table>");
 }
 
 TEST_F(HtmlExport, HeaderRowNamesTheSeriesOrItsLists) {
@@ -84,8 +86,9 @@ TEST_F(HtmlExport, HeaderRowNamesTheSeriesOrItsLists) {
                       "<td>Text</td><td>X</td><td>Y</td><td>Z</td></tr>\r\n"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find("<tr><td>0</td><td>L</td><td>10</td><td>1</td><td></td><td>5</td><td>6</td><td>7</td></tr>"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("<tr><td>0</td><td>L</td><td>10</td><td>1</td><td></td><td>5</td><td>6</td><td>7</td></tr>"),
+      std::string::npos)
       << text;
 }
 
@@ -135,8 +138,9 @@ TEST_F(HtmlExport, PythonSeesEveryCellAsWritten) {
   EXPECT_EQ(line, "Index | Text | X | Ряд <1> & \"2\" | Text | X | B");
   for (int i = 0; i < 40; ++i) {
     ASSERT_TRUE(std::getline(out, line));
-    std::string expected = std::to_string(i) + " | " + a->PointLabel(i) + " | " + win::FloatToGeneralText(i * 0.5, ',') +
-                           " | " + win::FloatToGeneralText(i * i * 0.25, ',') + " | ";
+    std::string expected = std::to_string(i) + " | " + a->PointLabel(i) + " | " +
+                           win::FloatToGeneralText(i * 0.5, ',') + " | " +
+                           win::FloatToGeneralText(i * i * 0.25, ',') + " | ";
     if (i < 25)
       expected += " | " + std::to_string(i + 100) + " | " + win::FloatToGeneralText(-i * 1e-7, ',');
     else

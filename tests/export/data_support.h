@@ -52,7 +52,8 @@ class DataExportTest : public ::testing::Test {
   }
 
   // A line series on the chart with the points (x, y).
-  chart::TLineSeries* AddLine(const std::string& Title, std::initializer_list<std::pair<double, double>> Points) {
+  chart::TLineSeries* AddLine(const std::string& Title,
+                              std::initializer_list<std::pair<double, double>> Points) {
     auto* s = new chart::TLineSeries(nullptr);
     series_.emplace_back(s);
     s->SetTitle(Title);
@@ -105,8 +106,10 @@ class DataExportTest : public ::testing::Test {
     std::size_t n;
     while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
     const int status = pclose(pipe);
-    if (Status) *Status = status;
-    else EXPECT_EQ(status, 0) << Command << "\n" << out;
+    if (Status)
+      *Status = status;
+    else
+      EXPECT_EQ(status, 0) << Command << "\n" << out;
     return out;
   }
 

@@ -58,8 +58,8 @@ TEST_F(XlsExport, IndexSeriesGivesOneNumberPerRow) {
   auto* s = AddIndexLine("G", 3);
   TSeriesDataXLS xls(Chart(), s);
   EXPECT_EQ(Hex(Bytes(xls)),
-            "09 08 08 00 00 00 10 00 00 00 00 00 "  // BOF
-            "00 02 0A 00 00 00 03 00 00 00 01 00 00 00 "  // DIMENSIONS: 3 rows, 1 column
+            "09 08 08 00 00 00 10 00 00 00 00 00 "                       // BOF
+            "00 02 0A 00 00 00 03 00 00 00 01 00 00 00 "                 // DIMENSIONS: 3 rows, 1 column
             "03 00 0F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "  // (0,0) = 0
             "03 00 0F 00 01 00 00 00 00 00 00 00 00 00 00 00 00 F8 3F "  // (1,0) = 1.5
             "03 00 0F 00 02 00 00 00 00 00 00 00 00 00 00 00 00 08 40 "  // (2,0) = 3
@@ -140,7 +140,7 @@ TEST_F(XlsExport, TooManyRowsAreRefusedAndTheOldFileStays) {
   }
   EXPECT_EQ(ReadFile(file), "old contents");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), 1);  // no leftovers
-  xls.SetIncludeHeader(false);  // 16384 rows fit
+  xls.SetIncludeHeader(false);                                                     // 16384 rows fit
   xls.SaveToFile(file);
   EXPECT_EQ(Records(ReadFile(file)).size(), 2u + 16384 + 1);
 }

@@ -44,7 +44,8 @@ TEST_F(XmlExport, IndexXValuesAreLeftOutAndIndexAttributesComeFirst) {
   TSeriesDataXML xml(Chart(), s);
   xml.SetIncludeHeader(false);
   std::string text = xml.AsString();
-  EXPECT_NE(text.find("<point  Y=\"0\"/>\r\n<point  Y=\"1,5\"/>\r\n<point  Y=\"3\"/>\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("<point  Y=\"0\"/>\r\n<point  Y=\"1,5\"/>\r\n<point  Y=\"3\"/>\r\n"), std::string::npos)
+      << text;
   EXPECT_EQ(text.rfind("<?xml", 0), std::string::npos);
   xml.SetIncludeIndex(true);
   text = xml.AsString();
