@@ -47,14 +47,6 @@ int TGIFList::IndexOf(const TGIFItem* Item) const {
   return -1;
 }
 
-std::unique_ptr<TGIFItem> TGIFList::Extract(const TGIFItem* Item) {
-  const int i = IndexOf(Item);
-  if (i < 0) return nullptr;
-  std::unique_ptr<TGIFItem> item = std::move(FItems[static_cast<std::size_t>(i)]);
-  FItems.erase(FItems.begin() + i);
-  return item;
-}
-
 int TGIFList::AddItem(std::unique_ptr<TGIFItem> Item) {
   FItems.push_back(std::move(Item));
   return Count() - 1;

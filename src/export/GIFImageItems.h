@@ -47,8 +47,6 @@ class TGIFList : public fw::TPersistent {
   void Clear() { FItems.clear(); }
   void Delete(int Index);
   int IndexOf(const TGIFItem* Item) const;
-  // Takes the item out of the list and hands it to the caller.
-  std::unique_ptr<TGIFItem> Extract(const TGIFItem* Item);
 
  protected:
   int AddItem(std::unique_ptr<TGIFItem> Item);
