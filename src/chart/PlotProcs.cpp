@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <typeinfo>
 
 #include "chart/PlotEngine.h"
 #include "chart/Series.h"
@@ -31,6 +33,16 @@ TPlotClassPicture PlotClassPictureOf(const TChartSeries* Series) {
   if (Series->FunctionType()) return TPlotClassPicture::Function;
   if (dynamic_cast<const TFastLineSeries*>(Series)) return TPlotClassPicture::FastLine;
   if (dynamic_cast<const TCustomLineSeries*>(Series)) return TPlotClassPicture::Line;
+  return TPlotClassPicture::Other;
+}
+
+TPlotClassPicture PlotClassPictureOf(const TPlotClassInfo& Info) {
+  if (!Info.Type) return TPlotClassPicture::Other;
+  const std::type_info& type = *Info.Type;
+  if (type == typeid(TFastLineSeries)) return TPlotClassPicture::FastLine;
+  if (type == typeid(TLineSeries) || type == typeid(TCustomLineSeries)) return TPlotClassPicture::Line;
+  for (const TPlotClassInfo& f : PlotFunctionGallery())
+    if (f.Type && *f.Type == type) return TPlotClassPicture::Function;
   return TPlotClassPicture::Other;
 }
 
@@ -77,24 +89,34 @@ void DrawPicture(fw::TCanvas& C, TPlotClassPicture Picture, bool FrameOnly) {
   }
 }
 
-}  // namespace
-
-void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TChartSeries* Series) {
+// The picture is drawn on its own bitmap, so the caller's canvas keeps its pen and brush, and
+// only the part inside Rect is copied.
+void DrawPictureIn(fw::TCanvas& Canvas, const win::RECT& Rect, TPlotClassPicture Picture, bool FrameOnly) {
   const Integer n = PlotClassPictureSize;
-  // The picture is drawn on its own bitmap, so the caller's canvas keeps its pen and brush, and
-  // only the part inside Rect is copied.
   fw::TBitmap picture;
   picture.SetPixelFormat(fw::pf24bit);
   picture.SetSize(n, n);
-  DrawPicture(*picture.Canvas(), PlotClassPictureOf(Series), Series == nullptr);
+  DrawPicture(*picture.Canvas(), Picture, FrameOnly);
 
-  const Integer left = Rect.left + (Rect.right - Rect.left - n) / 2;
-  const Integer top = Rect.top + (Rect.bottom - Rect.top - n) / 2;
+  if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+  // In 64 bits: a rectangle across the whole coordinate range does not wrap round.
+  const Integer left = Integer((std::int64_t(Rect.left) + Rect.right - n) / 2);
+  const Integer top = Integer((std::int64_t(Rect.top) + Rect.bottom - n) / 2);
   const fw::TRect dest{std::max(left, Rect.left), std::max(top, Rect.top), std::min(left + n, Rect.right),
                        std::min(top + n, Rect.bottom)};
   if (dest.right <= dest.left || dest.bottom <= dest.top) return;
   const fw::TRect source{dest.left - left, dest.top - top, dest.right - left, dest.bottom - top};
   Canvas.CopyRect(dest, picture.Canvas(), source);
+}
+
+}  // namespace
+
+void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TChartSeries* Series) {
+  DrawPictureIn(Canvas, Rect, PlotClassPictureOf(Series), Series == nullptr);
+}
+
+void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TPlotClassInfo& Info) {
+  DrawPictureIn(Canvas, Rect, PlotClassPictureOf(Info), false);
 }
 
 bool EditColorDialog(fw::TComponent* Owner, fw::TColor& Color) {

@@ -13,6 +13,7 @@ class TComponent;
 namespace chart {
 
 class TChartSeries;
+struct TPlotClassInfo;
 
 // Side of the square check box and of the radio button's cell.
 inline constexpr fw::Integer PlotCheckBoxSize = 13;
@@ -33,6 +34,9 @@ enum class TPlotClassPicture {
   Other,     // any other series class: three bars of rising height
 };
 TPlotClassPicture PlotClassPictureOf(const TChartSeries* Series);
+// The same for a registered class: a class of the function gallery has the function picture,
+// the line and fast line series classes their own, any other class the bars.
+TPlotClassPicture PlotClassPictureOf(const TPlotClassInfo& Info);
 
 // Side of the class picture in pixels.
 inline constexpr fw::Integer PlotClassPictureSize = 16;
@@ -44,6 +48,8 @@ inline constexpr fw::Integer PlotClassPictureSize = 16;
 // 13, in red over a grey zigzag; the bars (teal) fill columns 3-4, 7-8 and 11-12 from row 12 up
 // to rows 9, 6 and 3. A null series draws the frame alone.
 void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TChartSeries* Series);
+// The gallery picture of a registered series or function class.
+void PlotDrawClassBitmap(fw::TCanvas& Canvas, const win::RECT& Rect, const TPlotClassInfo& Info);
 
 // Shows the colour dialog on Color. True, with Color the chosen colour, when the user confirms;
 // false, with Color unchanged, otherwise.

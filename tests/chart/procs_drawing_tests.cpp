@@ -123,6 +123,25 @@ TEST(PlotClassPicture, EachSeriesClassHasItsPicture) {
   computed.SetFunctionType(nullptr);
 }
 
+class PictureTestFunction : public chart::TPlotFunction {
+ public:
+  using TPlotFunction::TPlotFunction;
+};
+
+TEST(PlotClassPicture, RegisteredClassesHaveThePicturesOfTheirKind) {
+  using chart::PlotClassOf;
+  using chart::PlotClassPictureOf;
+  EXPECT_EQ(PlotClassPictureOf(PlotClassOf<chart::TLineSeries>()), chart::TPlotClassPicture::Line);
+  EXPECT_EQ(PlotClassPictureOf(PlotClassOf<chart::TFastLineSeries>()), chart::TPlotClassPicture::FastLine);
+  EXPECT_EQ(PlotClassPictureOf(PlotClassOf<RecordingSeries>()), chart::TPlotClassPicture::Other);
+  EXPECT_EQ(PlotClassPictureOf(chart::TPlotClassInfo{}), chart::TPlotClassPicture::Other);
+  const chart::TPlotClassInfo function = PlotClassOf<PictureTestFunction>("Extended", "Picture test");
+  EXPECT_EQ(PlotClassPictureOf(function), chart::TPlotClassPicture::Other) << "not registered yet";
+  chart::RegisterPlotFunction(function);
+  EXPECT_EQ(PlotClassPictureOf(function), chart::TPlotClassPicture::Function);
+  chart::UnRegisterPlotFunction(typeid(PictureTestFunction));
+}
+
 TEST_F(ProcsOnBitmap, ClassPicturesShowTheirDistinguishingPixels) {
   chart::TLineSeries line(nullptr);
   chart::TFastLineSeries fast(nullptr);
@@ -159,6 +178,12 @@ TEST_F(ProcsOnBitmap, ClassPicturesShowTheirDistinguishingPixels) {
   EXPECT_EQ(At(ox + 3, oy + 8), Sys(win::COLOR_WINDOW)) << "bars rise to different heights";
 
   SetUp();
+  chart::PlotDrawClassBitmap(canvas(), cell, chart::PlotClassOf<chart::TFastLineSeries>());
+  frameAndGround();
+  EXPECT_EQ(At(ox + 13, oy + 3), fw::clNavy) << "a class draws as its series do";
+  EXPECT_EQ(CountIn(ox, oy, ox + 16, oy + 16, fw::clRed), 0);
+
+  SetUp();
   chart::PlotDrawClassBitmap(canvas(), cell, nullptr);
   frameAndGround();
   EXPECT_EQ(CountIn(ox + 1, oy + 1, ox + 15, oy + 15, Sys(win::COLOR_WINDOW)), 14 * 14) << "frame alone";
@@ -179,6 +204,13 @@ TEST_F(ProcsOnBitmap, FunctionPictureAndClippingToTheRectangle) {
   EXPECT_EQ(CountIn(0, 0, 60, 40, kBack), 60 * 40 - 60) << "nothing outside it";
   // The square starts at (30 - 3, 20 - 5): its row 8 is the bitmap's row 23.
   EXPECT_EQ(At(30, 23), fw::clRed);
+  // Empty and inverted rectangles, and one over the whole coordinate range, draw nothing odd.
+  SetUp();
+  for (const win::RECT r : {win::RECT{10, 10, 10, 30}, win::RECT{40, 30, 20, 10}})
+    chart::PlotDrawClassBitmap(canvas(), r, &computed);
+  EXPECT_EQ(CountIn(0, 0, 60, 40, kBack), 60 * 40);
+  chart::PlotDrawClassBitmap(canvas(), win::RECT{-2147483647, -2147483647, 2147483647, 2147483647}, &computed);
+  EXPECT_EQ(At(0, 0), fw::clRed) << "the picture is centred on the origin, its red row 8 on row 0";
   computed.SetFunctionType(nullptr);
 }
 
