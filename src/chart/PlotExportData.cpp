@@ -33,11 +33,20 @@ String ResolvedTarget(const String& FileName) {
 }
 
 // A new, empty file beside Target that no one else uses: "<Target>.part", else with a number.
+// A name already at the length limit gets a short one of the process's own in the same folder.
 int CreatePartFile(const String& Target, const String& FileName, String& PartName) {
+  bool shortName = false;
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    PartName = Target + ".part" + (attempt ? std::to_string(attempt) : String());
+    const String suffix = ".part" + (attempt ? std::to_string(attempt) : String());
+    PartName = shortName ? fw::ExtractFilePath(Target) + ".export-" + std::to_string(::getpid()) + suffix
+                         : Target + suffix;
     const int fd = ::open(PartName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
+    if (errno == ENAMETOOLONG && !shortName) {
+      shortName = true;
+      attempt = -1;
+      continue;
+    }
     if (errno != EEXIST) RaiseCreateError(FileName, errno);
   }
   RaiseCreateError(FileName, EEXIST);

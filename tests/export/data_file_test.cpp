@@ -120,6 +120,15 @@ TEST_F(SaveToFileTest, AnUnrelatedPartFileIsLeftAlone) {
   EXPECT_EQ(EntriesInFolder(), 2);
 }
 
+TEST_F(SaveToFileTest, ANameAtTheLengthLimitIsSavedToo) {
+  const std::string file = Path(std::string(255 - 4, 'n') + ".txt");
+  WriteFile(file, "old");
+  ASSERT_EQ(ReadFile(file), "old");
+  TFixedExport("new").SaveToFile(file);
+  EXPECT_EQ(ReadFile(file), "new");
+  EXPECT_EQ(EntriesInFolder(), 1);
+}
+
 TEST_F(SaveToFileTest, EachFormatSavesWhatItsStreamGets) {
   auto* s = AddLine("Ряд", {{1, 2.5}});
   kvexport::TKvSeriesDataText text(Chart(), s);
