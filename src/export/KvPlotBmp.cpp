@@ -37,8 +37,12 @@ std::unique_ptr<fw::TBitmap> TKvBMPExportFormat::BuildBitmap() {
   return bitmap;
 }
 
-void TKvBMPExportFormat::SaveToStream(fw::TStream* Stream) { BuildBitmap()->SaveToStream(Stream); }
+void TKvBMPExportFormat::SaveToStream(fw::TStream* Stream) {
+  BuildBitmap()->SaveToStream(Stream);
+}
 
-void TKvBMPExportFormat::CopyToClipboard() { fw::Clipboard()->Assign(BuildBitmap().get()); }
+void TKvBMPExportFormat::CopyToClipboard() {
+  fw::Clipboard()->Assign(BuildBitmap().get());
+}
 
 }  // namespace kvexport

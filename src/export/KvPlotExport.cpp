@@ -45,7 +45,8 @@ chart::TCustomPlotPanel& TKvPlotExportFormat::SizedPanel() {
 
 std::unique_ptr<fw::TBitmap> TKvPlotExportFormat::ChartBitmap(fw::TPixelFormat PixelFormat) {
   chart::TCustomPlotPanel& panel = SizedPanel();
-  std::unique_ptr<fw::TBitmap> bitmap = panel.CreateBitmap(panel.Color(), fw::TRect{0, 0, Width, Height}, PixelFormat);
+  std::unique_ptr<fw::TBitmap> bitmap =
+      panel.CreateBitmap(panel.Color(), fw::TRect{0, 0, Width, Height}, PixelFormat);
   if (!bitmap || bitmap->Empty()) throw fw::Exception(kNoPicture);
   return bitmap;
 }

@@ -33,9 +33,9 @@ class TKvPlotExportFormat {
   // A Width or Height of 0 becomes the panel's.
   void CheckSize();
 
-  fw::Integer Height = 0;  // 0: the panel's height at export time
+  fw::Integer Height = 0;                    // 0: the panel's height at export time
   chart::TCustomPlotPanel* Panel = nullptr;  // not owned
-  fw::Integer Width = 0;  // 0: the panel's width at export time
+  fw::Integer Width = 0;                     // 0: the panel's width at export time
 
  protected:
   // The panel, or the "not set" exception.

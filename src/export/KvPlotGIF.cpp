@@ -18,8 +18,12 @@ std::unique_ptr<TGIFImage> TKvGIFExportFormat::BuildImage() {
   return gif;
 }
 
-void TKvGIFExportFormat::SaveToStream(fw::TStream* Stream) { BuildImage()->SaveToStream(Stream); }
+void TKvGIFExportFormat::SaveToStream(fw::TStream* Stream) {
+  BuildImage()->SaveToStream(Stream);
+}
 
-void TKvGIFExportFormat::CopyToClipboard() { fw::Clipboard()->Assign(BuildImage().get()); }
+void TKvGIFExportFormat::CopyToClipboard() {
+  fw::Clipboard()->Assign(BuildImage().get());
+}
 
 }  // namespace kvexport

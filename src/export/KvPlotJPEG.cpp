@@ -19,8 +19,12 @@ std::unique_ptr<fw::TJPEGImage> TKvJPEGExportFormat::BuildImage() {
   return jpeg;
 }
 
-void TKvJPEGExportFormat::SaveToStream(fw::TStream* Stream) { BuildImage()->SaveToStream(Stream); }
+void TKvJPEGExportFormat::SaveToStream(fw::TStream* Stream) {
+  BuildImage()->SaveToStream(Stream);
+}
 
-void TKvJPEGExportFormat::CopyToClipboard() { fw::Clipboard()->Assign(BuildImage().get()); }
+void TKvJPEGExportFormat::CopyToClipboard() {
+  fw::Clipboard()->Assign(BuildImage().get());
+}
 
 }  // namespace kvexport

@@ -11,6 +11,8 @@ void TKvPCXExportFormat::SaveToStream(fw::TStream* Stream) {
   WritePCX(*Stream, *bitmap, pcxTrueColor);
 }
 
-void TKvPCXExportFormat::CopyToClipboard() { fw::Clipboard()->Assign(ChartBitmap(fw::pfDevice).get()); }
+void TKvPCXExportFormat::CopyToClipboard() {
+  fw::Clipboard()->Assign(ChartBitmap(fw::pfDevice).get());
+}
 
 }  // namespace kvexport

@@ -47,8 +47,12 @@ std::unique_ptr<fw::TStringList> TKvSVGExportFormat::BuildSVG() {
   return lines;
 }
 
-void TKvSVGExportFormat::SaveToStream(fw::TStream* Stream) { BuildSVG()->SaveToStream(Stream); }
+void TKvSVGExportFormat::SaveToStream(fw::TStream* Stream) {
+  BuildSVG()->SaveToStream(Stream);
+}
 
-void TKvSVGExportFormat::CopyToClipboard() { fw::Clipboard()->SetAsText(BuildSVG()->Text()); }
+void TKvSVGExportFormat::CopyToClipboard() {
+  fw::Clipboard()->SetAsText(BuildSVG()->Text());
+}
 
 }  // namespace kvexport

@@ -57,9 +57,10 @@ std::string ColorText(TColor Color) {
     const char* Name;
   };
   static constexpr Named kNames[] = {
-      {0x000000, "black"}, {0x000080, "maroon"}, {0x0000FF, "red"},    {0x008000, "green"},   {0x008080, "olive"},
-      {0x00FF00, "lime"},  {0x00FFFF, "yellow"}, {0x800000, "navy"},   {0x800080, "purple"},  {0x808000, "teal"},
-      {0x808080, "gray"},  {0xC0C0C0, "silver"}, {0xFF0000, "blue"},   {0xFF00FF, "fuchsia"}, {0xFFFFFF, "white"},
+      {0x000000, "black"},  {0x000080, "maroon"},  {0x0000FF, "red"},    {0x008000, "green"},
+      {0x008080, "olive"},  {0x00FF00, "lime"},    {0x00FFFF, "yellow"}, {0x800000, "navy"},
+      {0x800080, "purple"}, {0x808000, "teal"},    {0x808080, "gray"},   {0xC0C0C0, "silver"},
+      {0xFF0000, "blue"},   {0xFF00FF, "fuchsia"}, {0xFFFFFF, "white"},
   };
   for (const Named& n : kNames)
     if (n.Rgb == rgb) return std::string("\"") + n.Name + '"';
@@ -151,9 +152,13 @@ void TKvSVGCanvas::Add(std::string Line) {
   if (FStrings) FStrings->Add(Line);
 }
 
-bool TKvSVGCanvas::PenClear() { return !Pen()->Visible() || Pen()->Style() == fw::psClear; }
+bool TKvSVGCanvas::PenClear() {
+  return !Pen()->Visible() || Pen()->Style() == fw::psClear;
+}
 
-bool TKvSVGCanvas::BrushClear() { return Brush()->Style() == fw::bsClear; }
+bool TKvSVGCanvas::BrushClear() {
+  return Brush()->Style() == fw::bsClear;
+}
 
 void TKvSVGCanvas::AppendStroke(std::string& Line) {
   if (PenClear()) {
@@ -166,11 +171,20 @@ void TKvSVGCanvas::AppendStroke(std::string& Line) {
   if (pen->Width() > 1) AppendAttr(Line, "stroke-width", pen->Width());
   const char* dashes = nullptr;
   switch (pen->Style()) {
-    case fw::psDash: dashes = "4, 2"; break;
-    case fw::psDot: dashes = "2, 2"; break;
-    case fw::psDashDot: dashes = "4, 2, 2, 2"; break;
-    case fw::psDashDotDot: dashes = "4, 2, 2, 2, 2, 2"; break;
-    default: break;  // solid and inside-frame pens draw unbroken lines
+    case fw::psDash:
+      dashes = "4, 2";
+      break;
+    case fw::psDot:
+      dashes = "2, 2";
+      break;
+    case fw::psDashDot:
+      dashes = "4, 2, 2, 2";
+      break;
+    case fw::psDashDotDot:
+      dashes = "4, 2, 2, 2, 2, 2";
+      break;
+    default:
+      break;  // solid and inside-frame pens draw unbroken lines
   }
   if (dashes && pen->SmallDots()) dashes = "2, 2";
   if (dashes) {
@@ -212,7 +226,9 @@ void TKvSVGCanvas::BeginBlending(const TRect&, Integer Transparency) {
   FTransparency = std::clamp<Integer>(Transparency, 0, 100);
 }
 
-void TKvSVGCanvas::EndBlending() { FTransparency = 0; }
+void TKvSVGCanvas::EndBlending() {
+  FTransparency = 0;
+}
 
 void TKvSVGCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
                        Integer Y4) {
@@ -292,24 +308,22 @@ void TKvSVGCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X
   Add(std::move(s));
 }
 
-void TKvSVGCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+void TKvSVGCanvas::WriteRect(const TRect& R, const char* End) {
   if (BrushClear() && PenClear()) return;
   std::string s = "<rect ";
-  AppendRectAttrs(s, TRect{X1, Y1, X2, Y2});
+  AppendRectAttrs(s, R);
   AppendFill(s);
   AppendStroke(s);
-  s += "/>";
+  s += End;
   Add(std::move(s));
 }
 
+void TKvSVGCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  WriteRect(TRect{X1, Y1, X2, Y2}, "/>");
+}
+
 void TKvSVGCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer, Integer) {
-  if (BrushClear() && PenClear()) return;
-  std::string s = "<rect ";
-  AppendRectAttrs(s, TRect{X1, Y1, X2, Y2});
-  AppendFill(s);
-  AppendStroke(s);
-  s += " rx=\"5\"/>";
-  Add(std::move(s));
+  WriteRect(TRect{X1, Y1, X2, Y2}, " rx=\"5\"/>");
 }
 
 void TKvSVGCanvas::WriteText(Integer X, Integer Y, const chart::String& Text, TColor Color, Integer Width) {
@@ -359,9 +373,12 @@ void TKvSVGCanvas::TextOut(Integer X, Integer Y, const chart::String& Text) {
   WriteText(h >= 0 ? X : X - h, v >= 0 ? Y : Y - v, Text, font->Color(), width);
 }
 
-void TKvSVGCanvas::RotateLabel(Integer X, Integer Y, const chart::String& Text, double) { TextOut(X, Y, Text); }
+void TKvSVGCanvas::RotateLabel(Integer X, Integer Y, const chart::String& Text, double) {
+  TextOut(X, Y, Text);
+}
 
-void TKvSVGCanvas::OpenClip() {
+// A group clipped by Shape (an element line without "/>"); it stays open until UnClipRectangle.
+void TKvSVGCanvas::OpenClip(std::string Shape) {
   ++FOpenClips;
   ++FClipCount;
   std::string g = "<g clip-path=\"url(#Clip";
@@ -373,48 +390,34 @@ void TKvSVGCanvas::OpenClip() {
   AppendInt(c, FClipCount);
   c += "\" style=\"clip-rule:nonzero\">";
   Add(std::move(c));
-}
-
-void TKvSVGCanvas::CloseClipDefinition() {
+  Add(std::move(Shape) + "/>");
   Add("</clipPath>");
   Add("</defs>");
 }
 
 void TKvSVGCanvas::ClipRectangle(const TRect& R) {
-  OpenClip();
   std::string s = "<rect ";
   AppendRectAttrs(s, R);
-  s += "/>";
-  Add(std::move(s));
-  CloseClipDefinition();
+  OpenClip(std::move(s));
 }
 
 void TKvSVGCanvas::ClipRoundRectangle(const TRect& R, Integer Corner) {
-  OpenClip();
   std::string s = "<rect ";
   AppendRectAttrs(s, R);
   AppendAttr(s, "rx", Corner);
-  s += "/>";
-  Add(std::move(s));
-  CloseClipDefinition();
+  OpenClip(std::move(s));
 }
 
 void TKvSVGCanvas::ClipEllipse(const TRect& R) {
-  OpenClip();
   std::string s = "<ellipse ";
   AppendEllipseAttrs(s, R.left, R.top, R.right, R.bottom);
-  s += "/>";
-  Add(std::move(s));
-  CloseClipDefinition();
+  OpenClip(std::move(s));
 }
 
 void TKvSVGCanvas::ClipPolygon(const TPoint* Points, Integer Count) {
-  OpenClip();
   std::string s = "<polygon ";
   AppendPoints(s, Points, Points ? std::max<Integer>(0, Count) : 0);
-  s += "/>";
-  Add(std::move(s));
-  CloseClipDefinition();
+  OpenClip(std::move(s));
 }
 
 void TKvSVGCanvas::UnClipRectangle() {

@@ -37,8 +37,8 @@ class TKvSVGCanvas : public chart::TPlotCanvas3D {
            chart::Integer Y3, chart::Integer X4, chart::Integer Y4) override;
   void Rectangle(chart::Integer X1, chart::Integer Y1, chart::Integer X2, chart::Integer Y2) override;
   // Corners are always written with a radius of 5.
-  void RoundRect(chart::Integer X1, chart::Integer Y1, chart::Integer X2, chart::Integer Y2, chart::Integer X3,
-                 chart::Integer Y3) override;
+  void RoundRect(chart::Integer X1, chart::Integer Y1, chart::Integer X2, chart::Integer Y2,
+                 chart::Integer X3, chart::Integer Y3) override;
   void StretchDraw(const chart::TRect& R, fw::TGraphic* Graphic) override;
   void TextOut(chart::Integer X, chart::Integer Y, const chart::String& Text) override;
 
@@ -76,8 +76,8 @@ class TKvSVGCanvas : public chart::TPlotCanvas3D {
   bool BrushClear();
   void AppendStroke(std::string& Line);
   void AppendFill(std::string& Line);
-  void OpenClip();
-  void CloseClipDefinition();
+  void OpenClip(std::string Shape);
+  void WriteRect(const chart::TRect& R, const char* End);
   void WriteText(chart::Integer X, chart::Integer Y, const chart::String& Text, chart::TColor Color,
                  chart::Integer Width);
 

@@ -10,6 +10,8 @@ void TKvTIFFExportFormat::SaveToStream(fw::TStream* Stream) {
   WriteTIFF(*Stream, *bitmap);
 }
 
-void TKvTIFFExportFormat::CopyToClipboard() { fw::Clipboard()->Assign(ChartBitmap(fw::pfDevice).get()); }
+void TKvTIFFExportFormat::CopyToClipboard() {
+  fw::Clipboard()->Assign(ChartBitmap(fw::pfDevice).get());
+}
 
 }  // namespace kvexport

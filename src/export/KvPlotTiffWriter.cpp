@@ -45,7 +45,9 @@ struct DibPixels {
   std::vector<std::uint8_t> Rows;  // top row first
 };
 
-std::size_t DibStride(std::int32_t Width, int Bits) { return (std::size_t(Width) * Bits + 31) / 32 * 4; }
+std::size_t DibStride(std::int32_t Width, int Bits) {
+  return (std::size_t(Width) * Bits + 31) / 32 * 4;
+}
 
 DibPixels ReadPixels(fw::TBitmap& Bitmap) {
   if (Bitmap.Empty()) throw fw::Exception(kNoPicture);
@@ -53,7 +55,8 @@ DibPixels ReadPixels(fw::TBitmap& Bitmap) {
   if (!handle) throw fw::Exception(kNoPicture);
   win::BITMAPINFO query;
   query.bmiHeader.biBitCount = 0;
-  if (!win::GetDIBits(nullptr, handle, 0, 0, nullptr, &query, win::DIB_RGB_COLORS)) throw fw::Exception(kUnreadable);
+  if (!win::GetDIBits(nullptr, handle, 0, 0, nullptr, &query, win::DIB_RGB_COLORS))
+    throw fw::Exception(kUnreadable);
 
   DibPixels p;
   const int own = query.bmiHeader.biBitCount;
@@ -78,14 +81,19 @@ DibPixels ReadPixels(fw::TBitmap& Bitmap) {
   return p;
 }
 
-int Luminance(const win::RGBQUAD& C) { return 299 * C.rgbRed + 587 * C.rgbGreen + 114 * C.rgbBlue; }
+int Luminance(const win::RGBQUAD& C) {
+  return 299 * C.rgbRed + 587 * C.rgbGreen + 114 * C.rgbBlue;
+}
 
 // Offsets of the blocks of one file, in the order they are written.
 struct Layout {
-  std::uint32_t ColorMap = 0, XResolution = 0, YResolution = 0, BitsPerSample = 0, Software = 0, Rows = 0, Ifd = 0;
+  std::uint32_t ColorMap = 0, XResolution = 0, YResolution = 0, BitsPerSample = 0, Software = 0, Rows = 0,
+                Ifd = 0;
 };
 
-std::uint32_t Even(std::uint64_t Offset) { return std::uint32_t(Offset + (Offset & 1)); }
+std::uint32_t Even(std::uint64_t Offset) {
+  return std::uint32_t(Offset + (Offset & 1));
+}
 
 void PadToEven(TByteSink& Out) {
   if (Out.Written() & 1) Out.Byte(0);
@@ -135,11 +143,14 @@ void WriteTIFF(fw::TStream& Stream, fw::TBitmap& Bitmap) {
       {254, ttLONG, 1, 0},
       {256, sizeType, 1, width},
       {257, sizeType, 1, height},
-      {258, ttSHORT, bilevel || palette ? 1u : 3u, bilevel || palette ? std::uint32_t(p.Bits) : at.BitsPerSample},
+      {258, ttSHORT, bilevel || palette ? 1u : 3u,
+       bilevel || palette ? std::uint32_t(p.Bits) : at.BitsPerSample},
       {259, ttSHORT, 1, 1},
       // A bilevel picture whose first colour is the lighter one stores white as 0.
       {262, ttSHORT, 1,
-       bilevel ? (Luminance(p.Colors[0]) > Luminance(p.Colors[1]) ? 0u : 1u) : palette ? 3u : 2u},
+       bilevel   ? (Luminance(p.Colors[0]) > Luminance(p.Colors[1]) ? 0u : 1u)
+       : palette ? 3u
+                 : 2u},
       {273, ttLONG, 1, at.Rows},
       {277, ttSHORT, 1, bilevel || palette ? 1u : 3u},
       {278, ttLONG, 1, height},

@@ -30,35 +30,51 @@ struct KindLayout {
 
 KindLayout LayoutOf(std::uint8_t Kind) {
   switch (Kind) {
-    case pcxBlackWhite: return {1, 1};
-    case pcx16Colors: return {1, 4};
-    case pcx256Colors: return {8, 1};
-    default: return {8, 3};
+    case pcxBlackWhite:
+      return {1, 1};
+    case pcx16Colors:
+      return {1, 4};
+    case pcx256Colors:
+      return {8, 1};
+    default:
+      return {8, 3};
   }
 }
 
 int DepthOf(fw::TPixelFormat Format) {
   switch (Format) {
-    case fw::pf1bit: return 1;
-    case fw::pf4bit: return 4;
-    case fw::pf8bit: return 8;
-    case fw::pf24bit: return 24;
-    default: return 0;  // brought to 24 bits first
+    case fw::pf1bit:
+      return 1;
+    case fw::pf4bit:
+      return 4;
+    case fw::pf8bit:
+      return 8;
+    case fw::pf24bit:
+      return 24;
+    default:
+      return 0;  // brought to 24 bits first
   }
 }
 
 bool KindFitsDepth(std::uint8_t Kind, int Depth) {
   switch (Kind) {
-    case pcxBlackWhite: return Depth == 1;
-    case pcx16Colors: return Depth <= 4;
-    case pcx256Colors: return Depth <= 8;
-    case pcxTrueColor: return true;
-    default: return false;
+    case pcxBlackWhite:
+      return Depth == 1;
+    case pcx16Colors:
+      return Depth <= 4;
+    case pcx256Colors:
+      return Depth <= 8;
+    case pcxTrueColor:
+      return true;
+    default:
+      return false;
   }
 }
 
 // 6-bit palette components (the writer's working precision) back to 8 bits.
-std::uint8_t Widen(std::uint8_t C6) { return std::uint8_t(C6 * 255 / 63); }
+std::uint8_t Widen(std::uint8_t C6) {
+  return std::uint8_t(C6 * 255 / 63);
+}
 
 void Encode(TByteSink& Out, const std::uint8_t* Plane, std::size_t Count) {
   std::size_t i = 0;
@@ -170,7 +186,8 @@ void WritePCX(fw::TStream& Stream, fw::TBitmap& Bitmap, std::uint8_t Kind) {
             // Rows hold blue, green, red: red is the third byte of a pixel.
             for (std::size_t x = 0; x < width; ++x) plane[x] = row[3 * x + std::size_t(2 - c)];
           } else {
-            for (std::size_t x = 0; x < width; ++x) plane[x] = std::uint8_t(palette[pixels[x]][std::size_t(c)] << 2);
+            for (std::size_t x = 0; x < width; ++x)
+              plane[x] = std::uint8_t(palette[pixels[x]][std::size_t(c)] << 2);
           }
           Encode(out, plane.data(), bytesPerLine);
         }

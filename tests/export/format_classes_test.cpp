@@ -228,7 +228,8 @@ TEST_F(FormatTest, JpegFollowsItsSettings) {
   f.SaveToFile(dir_.File("grey.jpg"));
   EXPECT_EQ(ReadWithPillow(dir_, dir_.File("grey.jpg")).Mode, "L");
   const std::string script = dir_.File("progressive.py");
-  WriteFile(script, "import sys\nfrom PIL import Image\nprint(Image.open(sys.argv[1]).info.get('progressive', 0))\n");
+  WriteFile(script,
+            "import sys\nfrom PIL import Image\nprint(Image.open(sys.argv[1]).info.get('progressive', 0))\n");
   const CommandResult r = RunCommand("/usr/bin/python3 '" + script + "' '" + dir_.File("grey.jpg") + "'");
   EXPECT_EQ(r.Output.substr(0, 1), "1") << r.Output;
 }
@@ -267,7 +268,10 @@ TEST_F(FormatTest, SvgLeavesTheChartWholeWhenDrawingFails) {
   class Unclipper : public chart::TChartSeries {
    public:
     using chart::TChartSeries::TChartSeries;
-    void DrawAllValues(chart::TPlotCanvas3D& Canvas) override { Canvas.UnClipRectangle(); Canvas.UnClipRectangle(); }
+    void DrawAllValues(chart::TPlotCanvas3D& Canvas) override {
+      Canvas.UnClipRectangle();
+      Canvas.UnClipRectangle();
+    }
   };
   auto* bad = new Unclipper(chart_.get());
   bad->AddXY(1, 1);
@@ -296,15 +300,16 @@ TEST_F(FormatTest, FailedSavesLeaveNoFileAndKeepAnOldOne) {
   TKvPCXExportFormat pcx;
   TKvTIFFExportFormat tiffFormat;
   TKvJPEGExportFormat jpeg;
-  for (TKvPlotExportFormat* format : {static_cast<TKvPlotExportFormat*>(&pcx),
-                                      static_cast<TKvPlotExportFormat*>(&tiffFormat),
-                                      static_cast<TKvPlotExportFormat*>(&jpeg)}) {
+  for (TKvPlotExportFormat* format :
+       {static_cast<TKvPlotExportFormat*>(&pcx), static_cast<TKvPlotExportFormat*>(&tiffFormat),
+        static_cast<TKvPlotExportFormat*>(&jpeg)}) {
     format->Panel = chart_.get();
     format->Width = 200000;
     format->Height = 200000;
     EXPECT_THROW(format->SaveToFile(dir_.File("old.pcx")), fw::Exception);
   }
-  EXPECT_EQ(ReadFile(dir_.File("old.pcx")), Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+  EXPECT_EQ(ReadFile(dir_.File("old.pcx")),
+            Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
   EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"old.pcx"});
 }
 

@@ -44,7 +44,8 @@ class ScratchDir {
   std::string File(const std::string& Name) const { return (FPath / Name).string(); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(FPath)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(FPath))
+      names.push_back(e.path().filename().string());
     return names;
   }
   const std::filesystem::path& Path() const { return FPath; }
@@ -94,7 +95,8 @@ struct PillowPicture {
 };
 
 // One Python run for several files (each run of the interpreter costs far more than the reading).
-inline std::vector<PillowPicture> ReadAllWithPillow(const ScratchDir& Dir, const std::vector<std::string>& Paths) {
+inline std::vector<PillowPicture> ReadAllWithPillow(const ScratchDir& Dir,
+                                                    const std::vector<std::string>& Paths) {
   const std::string script = Dir.File("read_picture.py");
   WriteFile(script,
             "import sys\n"
@@ -136,11 +138,14 @@ inline std::vector<std::uint32_t> BitmapRgb(fw::TBitmap& Bitmap) {
   return out;
 }
 
-inline fw::TColor RandomColor(std::mt19937& Rng) { return fw::TColor(Rng() & 0xFFFFFF); }
+inline fw::TColor RandomColor(std::mt19937& Rng) {
+  return fw::TColor(Rng() & 0xFFFFFF);
+}
 
 // A bitmap of the given depth with pseudo-random pixels: a random colour table and random
 // indexes up to 8 bits, random colours deeper down.
-inline std::unique_ptr<fw::TBitmap> RandomBitmap(fw::TPixelFormat Format, int Width, int Height, unsigned Seed) {
+inline std::unique_ptr<fw::TBitmap> RandomBitmap(fw::TPixelFormat Format, int Width, int Height,
+                                                 unsigned Seed) {
   std::mt19937 rng(Seed);
   auto b = std::make_unique<fw::TBitmap>();
   b->SetPixelFormat(Format);
@@ -166,7 +171,9 @@ inline std::unique_ptr<fw::TBitmap> RandomBitmap(fw::TPixelFormat Format, int Wi
   return b;
 }
 
-inline std::uint16_t Word(const Bytes& B, std::size_t At) { return std::uint16_t(B.at(At) | B.at(At + 1) << 8); }
+inline std::uint16_t Word(const Bytes& B, std::size_t At) {
+  return std::uint16_t(B.at(At) | B.at(At + 1) << 8);
+}
 inline std::uint32_t Long(const Bytes& B, std::size_t At) {
   return std::uint32_t(Word(B, At)) | std::uint32_t(Word(B, At + 2)) << 16;
 }

@@ -22,7 +22,9 @@ Bytes Write(fw::TBitmap& B, std::uint8_t Kind) {
 }
 
 // The coded rows between the header and the trailing palette.
-Bytes Body(const Bytes& F) { return Bytes(F.begin() + kHeader, F.end() - kTrailer); }
+Bytes Body(const Bytes& F) {
+  return Bytes(F.begin() + kHeader, F.end() - kTrailer);
+}
 
 std::unique_ptr<fw::TBitmap> Filled(fw::TPixelFormat Format, int Width, int Height, fw::TColor Color) {
   auto b = std::make_unique<fw::TBitmap>();
@@ -39,7 +41,8 @@ std::unique_ptr<fw::TBitmap> IndexRow(const Bytes& Indexes) {
   b->SetPixelFormat(fw::pf8bit);
   b->SetSize(int(Indexes.size()), 1);
   std::vector<win::RGBQUAD> ramp(256);
-  for (int i = 0; i < 256; ++i) ramp[std::size_t(i)] = win::RGBQUAD{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+  for (int i = 0; i < 256; ++i)
+    ramp[std::size_t(i)] = win::RGBQUAD{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
   b->SetColorTable(ramp);
   std::copy(Indexes.begin(), Indexes.end(), static_cast<std::uint8_t*>(b->ScanLine(0)));
   return b;
@@ -49,8 +52,7 @@ TEST(PcxWriter, WhiteTrueColourLineIsOneRunPerPlane) {
   auto b = Filled(fw::pf24bit, 3, 1, fw::clWhite);
   const Bytes f = Write(*b, kvexport::pcxTrueColor);
   ASSERT_EQ(f.size(), kHeader + 6 + kTrailer);
-  EXPECT_EQ(Bytes(f.begin(), f.begin() + 16),
-            (Bytes{10, 5, 1, 8, 0, 0, 0, 0, 2, 0, 0, 0, 3, 0, 1, 0}));
+  EXPECT_EQ(Bytes(f.begin(), f.begin() + 16), (Bytes{10, 5, 1, 8, 0, 0, 0, 0, 2, 0, 0, 0, 3, 0, 1, 0}));
   EXPECT_EQ(f[64], 0);
   EXPECT_EQ(f[65], 3) << "planes";
   EXPECT_EQ(Word(f, 66), 3) << "bytes per line";

@@ -62,7 +62,8 @@ TEST_F(SvgCanvas, DocumentOpensWithDeclarationDoctypeAndANamespacedRoot) {
   ASSERT_EQ(a.size(), 4u);
   EXPECT_EQ(a[0], "<?xml version=\"1.0\" standalone=\"no\"?>");
   EXPECT_EQ(a[1],
-            "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" \"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">");
+            "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
+            "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">");
   EXPECT_EQ(a[2], "<svg width=\"400px\" height=\"300px\" xmlns=\"http://www.w3.org/2000/svg\">");
   EXPECT_EQ(a[3], "</svg>");
 
@@ -76,8 +77,9 @@ TEST_F(SvgCanvas, DocumentOpensWithDeclarationDoctypeAndANamespacedRoot) {
   seen_ = 0;
   canvas_.TextAntiAlias = true;
   canvas_.InitDrawing(fw::TRect{10, 10, 30, 25});
-  EXPECT_EQ(Added().at(1), "<svg width=\"20px\" height=\"15px\" xmlns=\"http://www.w3.org/2000/svg\" "
-                           "style=\"text-antialiasing:true\">");
+  EXPECT_EQ(Added().at(1),
+            "<svg width=\"20px\" height=\"15px\" xmlns=\"http://www.w3.org/2000/svg\" "
+            "style=\"text-antialiasing:true\">");
 }
 
 TEST_F(SvgCanvas, RectanglesCarryFillAndStrokeOfBrushAndPen) {
@@ -86,19 +88,22 @@ TEST_F(SvgCanvas, RectanglesCarryFillAndStrokeOfBrushAndPen) {
   EXPECT_EQ(Only(), "<rect  x=\"10\" y=\"20\"  width=\"99\" height=\"49\" fill=\"white\" stroke=\"black\"/>");
   canvas_.Pen()->SetWidth(2);
   canvas_.Rectangle(110, 70, 10, 20);
-  EXPECT_EQ(Only(), "<rect  x=\"10\" y=\"20\"  width=\"99\" height=\"49\" fill=\"white\" stroke=\"black\" "
-                    "stroke-width=\"2\"/>")
+  EXPECT_EQ(Only(),
+            "<rect  x=\"10\" y=\"20\"  width=\"99\" height=\"49\" fill=\"white\" stroke=\"black\" "
+            "stroke-width=\"2\"/>")
       << "corners given in either order";
   canvas_.Pen()->SetWidth(1);
   canvas_.Pen()->SetStyle(fw::psDash);
   canvas_.Rectangle(0, 0, 5, 5);
-  EXPECT_EQ(Only(), "<rect  x=\"0\" y=\"0\"  width=\"4\" height=\"4\" fill=\"white\" stroke=\"black\" "
-                    "stroke-dasharray=\"4, 2\" />");
+  EXPECT_EQ(Only(),
+            "<rect  x=\"0\" y=\"0\"  width=\"4\" height=\"4\" fill=\"white\" stroke=\"black\" "
+            "stroke-dasharray=\"4, 2\" />");
   canvas_.Pen()->SetStyle(fw::psDashDot);
   canvas_.Pen()->SetEndStyle(chart::esSquare);
   canvas_.Rectangle(0, 0, 5, 5);
-  EXPECT_EQ(Only(), "<rect  x=\"0\" y=\"0\"  width=\"4\" height=\"4\" fill=\"white\" stroke=\"black\" "
-                    "stroke-dasharray=\"4, 2, 2, 2\"  stroke-linecap=\"square\"/>");
+  EXPECT_EQ(Only(),
+            "<rect  x=\"0\" y=\"0\"  width=\"4\" height=\"4\" fill=\"white\" stroke=\"black\" "
+            "stroke-dasharray=\"4, 2, 2, 2\"  stroke-linecap=\"square\"/>");
   canvas_.Pen()->SetSmallDots(true);
   canvas_.Rectangle(0, 0, 5, 5);
   EXPECT_NE(Only().find("stroke-dasharray=\"2, 2\""), std::string::npos);
@@ -141,15 +146,17 @@ TEST_F(SvgCanvas, EmptyAndReversedShapesNeverGetNegativeSizes) {
 TEST_F(SvgCanvas, ColoursAreNamedWhereSvgHasANameElseRgb) {
   Begin();
   const std::pair<fw::TColor, const char*> named[] = {
-      {0x000000, "black"}, {0x000080, "maroon"}, {0x0000FF, "red"},    {0x008000, "green"},   {0x008080, "olive"},
-      {0x00FF00, "lime"},  {0x00FFFF, "yellow"}, {0x800000, "navy"},   {0x800080, "purple"},  {0x808000, "teal"},
-      {0x808080, "gray"},  {0xC0C0C0, "silver"}, {0xFF0000, "blue"},   {0xFF00FF, "fuchsia"}, {0xFFFFFF, "white"},
+      {0x000000, "black"},  {0x000080, "maroon"},  {0x0000FF, "red"},    {0x008000, "green"},
+      {0x008080, "olive"},  {0x00FF00, "lime"},    {0x00FFFF, "yellow"}, {0x800000, "navy"},
+      {0x800080, "purple"}, {0x808000, "teal"},    {0x808080, "gray"},   {0xC0C0C0, "silver"},
+      {0xFF0000, "blue"},   {0xFF00FF, "fuchsia"}, {0xFFFFFF, "white"},
   };
   canvas_.Pen()->SetStyle(fw::psClear);
   for (const auto& [color, name] : named) {
     canvas_.Brush()->SetColor(color);
     canvas_.FillRect(fw::TRect{0, 0, 2, 2});
-    EXPECT_EQ(Only(), std::string("<rect  x=\"0\" y=\"0\"  width=\"1\" height=\"1\" fill=\"") + name + "\"/>");
+    EXPECT_EQ(Only(),
+              std::string("<rect  x=\"0\" y=\"0\"  width=\"1\" height=\"1\" fill=\"") + name + "\"/>");
   }
   canvas_.Brush()->SetColor(0xFFFF00);
   canvas_.FillRect(fw::TRect{0, 0, 2, 2});
@@ -221,7 +228,8 @@ TEST_F(SvgCanvas, LinesPolygonsPiesArcsAndPolylines) {
   EXPECT_EQ(Only(), "<line x1=\"2\" y1=\"-3\" x2=\"9\" y2=\"9\" fill=\"none\"  stroke=\"black\"/>");
 
   canvas_.RoundRect(0, 0, 10, 10, 3, 3);
-  EXPECT_EQ(Only(), "<rect  x=\"0\" y=\"0\"  width=\"9\" height=\"9\" fill=\"white\" stroke=\"black\" rx=\"5\"/>");
+  EXPECT_EQ(Only(),
+            "<rect  x=\"0\" y=\"0\"  width=\"9\" height=\"9\" fill=\"white\" stroke=\"black\" rx=\"5\"/>");
 }
 
 TEST_F(SvgCanvas, TextIsEscapedToPlainAscii) {
@@ -240,13 +248,15 @@ TEST_F(SvgCanvas, TextElementNamesFontSizeStylesAndColour) {
   canvas_.Font()->SetStyle(fw::TFontStyles{fw::fsBold, fw::fsItalic, fw::fsUnderline, fw::fsStrikeOut});
   canvas_.Font()->SetColor(fw::clNavy);
   canvas_.TextOut(5, 50, "x");
-  EXPECT_EQ(Added()[0], "<text x=\"5\" y=\"50\" font-family=\"Korvalin&#32;Test\" font-size=\"10pt\"  "
-                        "font-style=\"italic\" font-weight=\"bold\" text-decoration=\"underline\" fill=\"navy\">");
+  EXPECT_EQ(Added()[0],
+            "<text x=\"5\" y=\"50\" font-family=\"Korvalin&#32;Test\" font-size=\"10pt\"  "
+            "font-style=\"italic\" font-weight=\"bold\" text-decoration=\"underline\" fill=\"navy\">");
   canvas_.Font()->SetStyle(fw::TFontStyles{fw::fsStrikeOut});
   canvas_.Font()->SetName("Say \"hi\"");
   canvas_.TextOut(5, 50, "x");
-  EXPECT_EQ(Added()[0], "<text x=\"5\" y=\"50\" font-family=\"Say&#32;&#34;hi&#34;\" font-size=\"10pt\"  "
-                        "text-decoration=\"line-through\" fill=\"navy\">");
+  EXPECT_EQ(Added()[0],
+            "<text x=\"5\" y=\"50\" font-family=\"Say&#32;&#34;hi&#34;\" font-size=\"10pt\"  "
+            "text-decoration=\"line-through\" fill=\"navy\">");
 }
 
 TEST_F(SvgCanvas, TopAlignedTextMovesDownToItsBaseline) {
@@ -311,7 +321,8 @@ TEST_F(SvgCanvas, GradientsAndClipsAreNumberedThroughTheDocument) {
   EXPECT_EQ(a[1], "<linearGradient id=\"Gradient1\" >");
   EXPECT_EQ(a[2], "<stop offset=\"0%\" stop-color=\"red\"/>");
   EXPECT_EQ(a[3], "<stop offset=\"100%\" stop-color=\"rgb(86,52,18)\"/>");
-  EXPECT_EQ(a[6], "<rect fill=\"url(#Gradient1)\" stroke=\"none\"  x=\"0\" y=\"0\"  width=\"9\" height=\"9\"/>");
+  EXPECT_EQ(a[6],
+            "<rect fill=\"url(#Gradient1)\" stroke=\"none\"  x=\"0\" y=\"0\"  width=\"9\" height=\"9\"/>");
   canvas_.GradientFill(fw::TRect{0, 0, 10, 10}, fw::clRed, fw::clBlue, chart::gdLeftRight, 50);
   EXPECT_EQ(Added()[1], "<linearGradient id=\"Gradient2\" >");
 

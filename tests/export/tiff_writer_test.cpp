@@ -72,7 +72,8 @@ TEST(TiffWriter, SmallRgbPictureHasTheExactLayout) {
   const auto dir = Directory(f);
   std::vector<std::uint16_t> order;
   for (const auto& [tag, e] : dir) order.push_back(tag);
-  EXPECT_EQ(order, (std::vector<std::uint16_t>{254, 256, 257, 258, 259, 262, 273, 277, 278, 279, 282, 283, 284, 296, 305}));
+  EXPECT_EQ(order, (std::vector<std::uint16_t>{254, 256, 257, 258, 259, 262, 273, 277, 278, 279, 282, 283,
+                                               284, 296, 305}));
   auto tags = Tags(f);
   EXPECT_EQ(tags[256].Value, 3u);
   EXPECT_EQ(tags[257].Value, 2u);
@@ -167,7 +168,8 @@ TEST_P(TiffDepths, PillowAndTiffinfoReadTheSourcePixels) {
 
     const CommandResult info = RunCommand("tiffinfo '" + paths[i] + "'");
     EXPECT_EQ(info.Status, 0) << info.Output;
-    EXPECT_NE(info.Output.find("Image Width: " + std::to_string(widths[i]) + " Image Length: 7"), std::string::npos)
+    EXPECT_NE(info.Output.find("Image Width: " + std::to_string(widths[i]) + " Image Length: 7"),
+              std::string::npos)
         << info.Output;
     EXPECT_EQ(info.Output.find("Warning"), std::string::npos) << info.Output;
     EXPECT_NE(info.Output.find("Software: Korvalin.4"), std::string::npos) << info.Output;
@@ -175,8 +177,8 @@ TEST_P(TiffDepths, PillowAndTiffinfoReadTheSourcePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDepth, TiffDepths,
-                         ::testing::Values(fw::pfDevice, fw::pf1bit, fw::pf4bit, fw::pf8bit, fw::pf15bit, fw::pf16bit, fw::pf24bit,
-                                           fw::pf32bit));
+                         ::testing::Values(fw::pfDevice, fw::pf1bit, fw::pf4bit, fw::pf8bit, fw::pf15bit,
+                                           fw::pf16bit, fw::pf24bit, fw::pf32bit));
 
 TEST(TiffWriter, BilevelPictureWhoseFirstColourIsWhiteIsNotInverted) {
   ScratchDir dir;
