@@ -5,9 +5,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "platform/kernel/Exceptions.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace analysis {
 
@@ -260,17 +265,85 @@ double CheckedCombineStep(TIndexOp Op, double Result, double Value) {
 
 namespace {
 
+// The folding steps as scalar and, where the processor has SSE2, two-lane vector operations
+// with the same results (MAXPD/MINPD return their second operand on NaN or equality, which is
+// what the scalar comparison does).
+struct AddStep {
+  static double Scalar(double A, double B) { return A + B; }
+#if defined(__SSE2__)
+  static __m128d Vector(__m128d A, __m128d B) { return _mm_add_pd(A, B); }
+#endif
+};
+struct SubtractStep {
+  static double Scalar(double A, double B) { return A - B; }
+#if defined(__SSE2__)
+  static __m128d Vector(__m128d A, __m128d B) { return _mm_sub_pd(A, B); }
+#endif
+};
+struct MultiplyStep {
+  static double Scalar(double A, double B) { return A * B; }
+#if defined(__SSE2__)
+  static __m128d Vector(__m128d A, __m128d B) { return _mm_mul_pd(A, B); }
+#endif
+};
+struct DivideStep {
+  static double Scalar(double A, double B) { return B == 0 ? A : A / B; }
+#if defined(__SSE2__)
+  static __m128d Vector(__m128d A, __m128d B) {
+    const __m128d zero = _mm_cmpeq_pd(B, _mm_setzero_pd());
+    return _mm_or_pd(_mm_and_pd(zero, A), _mm_andnot_pd(zero, _mm_div_pd(A, B)));
+  }
+#endif
+};
+struct HighStep {
+  static double Scalar(double A, double B) { return B > A ? B : A; }
+#if defined(__SSE2__)
+  static __m128d Vector(__m128d A, __m128d B) { return _mm_max_pd(B, A); }
+#endif
+};
+struct LowStep {
+  static double Scalar(double A, double B) { return B < A ? B : A; }
+#if defined(__SSE2__)
+  static __m128d Vector(__m128d A, __m128d B) { return _mm_min_pd(B, A); }
+#endif
+};
+
 // R[i] := Step(A[i], B[i]) for i < N (R may be A); true when every result is finite. The
-// finiteness test rides along in four running sums of R - R (0, or NaN for a value that is not
-// finite), so the loop stays one vectorised pass over memory.
+// finiteness test rides along as running sums of R - R (0, or NaN for a value that is not
+// finite), so the loop stays one pass over memory. Long results are written with streaming
+// stores, which skip reading the destination into the cache first: a quarter less memory
+// traffic for a loop bound by it.
 template <typename TStep>
-bool FoldLoop(double* R, const double* A, const double* B, std::size_t N, TStep Step) {
-  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-  const std::size_t whole = N - N % 4;
+bool FoldLoop(double* R, const double* A, const double* B, std::size_t N) {
+  double sum = 0;
   std::size_t i = 0;
-  for (; i < whole; i += 4) {
-    const double r0 = Step(A[i], B[i]), r1 = Step(A[i + 1], B[i + 1]);
-    const double r2 = Step(A[i + 2], B[i + 2]), r3 = Step(A[i + 3], B[i + 3]);
+#if defined(__SSE2__)
+  constexpr std::size_t streamFrom = 1 << 16;
+  if (N >= streamFrom) {
+    for (; (reinterpret_cast<std::uintptr_t>(R + i) & 15) != 0; ++i) {
+      const double r = TStep::Scalar(A[i], B[i]);
+      R[i] = r;
+      sum += r - r;
+    }
+    __m128d s0 = _mm_setzero_pd(), s1 = _mm_setzero_pd();
+    for (; i + 4 <= N; i += 4) {
+      const __m128d r0 = TStep::Vector(_mm_loadu_pd(A + i), _mm_loadu_pd(B + i));
+      const __m128d r1 = TStep::Vector(_mm_loadu_pd(A + i + 2), _mm_loadu_pd(B + i + 2));
+      _mm_stream_pd(R + i, r0);
+      _mm_stream_pd(R + i + 2, r1);
+      s0 = _mm_add_pd(s0, _mm_sub_pd(r0, r0));
+      s1 = _mm_add_pd(s1, _mm_sub_pd(r1, r1));
+    }
+    _mm_sfence();
+    double lanes[2];
+    _mm_storeu_pd(lanes, _mm_add_pd(s0, s1));
+    sum += lanes[0] + lanes[1];
+  }
+#endif
+  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+  for (; i + 4 <= N; i += 4) {
+    const double r0 = TStep::Scalar(A[i], B[i]), r1 = TStep::Scalar(A[i + 1], B[i + 1]);
+    const double r2 = TStep::Scalar(A[i + 2], B[i + 2]), r3 = TStep::Scalar(A[i + 3], B[i + 3]);
     R[i] = r0;
     R[i + 1] = r1;
     R[i + 2] = r2;
@@ -281,29 +354,28 @@ bool FoldLoop(double* R, const double* A, const double* B, std::size_t N, TStep 
     s3 += r3 - r3;
   }
   for (; i < N; ++i) {
-    const double r = Step(A[i], B[i]);
+    const double r = TStep::Scalar(A[i], B[i]);
     R[i] = r;
     s0 += r - r;
   }
-  return s0 + s1 + s2 + s3 == 0;
+  return sum + s0 + s1 + s2 + s3 == 0;
 }
 
-// One instance of the loop per operation, so each compiles to straight vector code.
 bool FoldInto(TIndexOp Op, double* R, const double* A, const double* B, std::size_t N) {
   switch (Op) {
     case ioAdd:
     case ioAverage:
-      return FoldLoop(R, A, B, N, [](double a, double b) { return a + b; });
+      return FoldLoop<AddStep>(R, A, B, N);
     case ioSubtract:
-      return FoldLoop(R, A, B, N, [](double a, double b) { return a - b; });
+      return FoldLoop<SubtractStep>(R, A, B, N);
     case ioMultiply:
-      return FoldLoop(R, A, B, N, [](double a, double b) { return a * b; });
+      return FoldLoop<MultiplyStep>(R, A, B, N);
     case ioDivide:
-      return FoldLoop(R, A, B, N, [](double a, double b) { return b == 0 ? a : a / b; });
+      return FoldLoop<DivideStep>(R, A, B, N);
     case ioHigh:
-      return FoldLoop(R, A, B, N, [](double a, double b) { return b > a ? b : a; });
+      return FoldLoop<HighStep>(R, A, B, N);
     case ioLow:
-      return FoldLoop(R, A, B, N, [](double a, double b) { return b < a ? b : a; });
+      return FoldLoop<LowStep>(R, A, B, N);
   }
   return true;
 }
