@@ -16,6 +16,16 @@ namespace chart {
 
 using fw::Integer;
 
+namespace {
+
+// Where a Size-long piece centred between Low and High starts; in 64 bits, so a span across the
+// whole coordinate range does not wrap round.
+Integer CentredStart(Integer Low, Integer High, Integer Size) {
+  return Integer((std::int64_t(Low) + High - Size) / 2);
+}
+
+}  // namespace
+
 void DrawCheckBox(fw::TCanvas& Canvas, Integer Left, Integer Top, bool Checked, bool IsRadio) {
   win::RECT r{Left, Top, Left + PlotCheckBoxSize, Top + PlotCheckBoxSize};
   win::UINT state = IsRadio ? win::DFCS_BUTTONRADIO : win::DFCS_BUTTONCHECK;
@@ -24,8 +34,8 @@ void DrawCheckBox(fw::TCanvas& Canvas, Integer Left, Integer Top, bool Checked, 
 }
 
 void DrawCheckBox(fw::TCanvas& Canvas, const win::RECT& Rect, bool Checked, bool IsRadio) {
-  DrawCheckBox(Canvas, Rect.left + (Rect.right - Rect.left - PlotCheckBoxSize) / 2,
-               Rect.top + (Rect.bottom - Rect.top - PlotCheckBoxSize) / 2, Checked, IsRadio);
+  DrawCheckBox(Canvas, CentredStart(Rect.left, Rect.right, PlotCheckBoxSize),
+               CentredStart(Rect.top, Rect.bottom, PlotCheckBoxSize), Checked, IsRadio);
 }
 
 TPlotClassPicture PlotClassPictureOf(const TChartSeries* Series) {
@@ -99,9 +109,7 @@ void DrawPictureIn(fw::TCanvas& Canvas, const win::RECT& Rect, TPlotClassPicture
   DrawPicture(*picture.Canvas(), Picture, FrameOnly);
 
   if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
-  // In 64 bits: a rectangle across the whole coordinate range does not wrap round.
-  const Integer left = Integer((std::int64_t(Rect.left) + Rect.right - n) / 2);
-  const Integer top = Integer((std::int64_t(Rect.top) + Rect.bottom - n) / 2);
+  const Integer left = CentredStart(Rect.left, Rect.right, n), top = CentredStart(Rect.top, Rect.bottom, n);
   const fw::TRect dest{std::max(left, Rect.left), std::max(top, Rect.top), std::min(left + n, Rect.right),
                        std::min(top + n, Rect.bottom)};
   if (dest.right <= dest.left || dest.bottom <= dest.top) return;
