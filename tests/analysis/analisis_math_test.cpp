@@ -191,6 +191,9 @@ TEST(Integral, RepeatedXAndDisorder) {
   // A repeated X is an interval of no width: no division by it.
   const Graph g{{0, 1, 1, 2, 3}, {0, 1, 1, 2, 3}};
   EXPECT_DOUBLE_EQ(IntegrateRange(g.View(), 0, 3), 4.5);
+  // A gap (NaN) is bridged by the points around it.
+  const Graph gap{{0, 1, 2, 3, 4}, {0, 1, kNaN, 3, 4}};
+  EXPECT_DOUBLE_EQ(IntegrateRange(gap.View(), 0, 4), 8);
   const Graph backwards{{0, 2, 1, 3}, {0, 2, 1, 3}};
   EXPECT_EQ(ErrorOf([&] { IntegrateRange(backwards.View(), 0, 3); }), MsgXNotAscending);
 }
