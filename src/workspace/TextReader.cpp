@@ -2,6 +2,7 @@
 #include "workspace/TextReader.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <new>
 
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
@@ -306,6 +308,59 @@ struct TPointsSink {
   }
 };
 
+// A growable array of doubles in anonymous memory that the kernel may back with huge pages:
+// the points of a large file cost a few page faults instead of thousands, and growing remaps
+// pages instead of copying them.
+class TPagedArray {
+ public:
+  TPagedArray() = default;
+  ~TPagedArray() {
+    if (FData) ::munmap(FData, FBytes);
+  }
+  TPagedArray(const TPagedArray&) = delete;
+  TPagedArray& operator=(const TPagedArray&) = delete;
+
+  double* Data() const { return FData; }
+  std::size_t Capacity() const { return FBytes / sizeof(double); }
+  // Room for at least Count values, the values kept. Raises std::bad_alloc.
+  void Grow(std::size_t Count) {
+    constexpr std::size_t huge = std::size_t(2) << 20;
+    const std::size_t bytes = (Count * sizeof(double) + huge - 1) / huge * huge;
+    if (bytes <= FBytes) return;
+    void* p = FData ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
+                    : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(p, bytes, MADV_HUGEPAGE);
+    FData = static_cast<double*>(p);
+    FBytes = bytes;
+  }
+
+ private:
+  double* FData = nullptr;
+  std::size_t FBytes = 0;
+};
+
+// The points of a file or text on their way into a series.
+struct TBufferSink {
+  TPagedArray X, Y;
+  std::size_t Count = 0;
+  double LastX = -std::numeric_limits<double>::infinity();
+  bool Ascending = true;
+  void Reserve(std::size_t TextSize) { GrowTo(TextSize / 12 + 2); }
+  void Add(double AX, double AY) {
+    if (Count == X.Capacity()) GrowTo(Count * 2);
+    Ascending = Ascending && AX >= LastX;
+    LastX = AX;
+    X.Data()[Count] = AX;
+    Y.Data()[Count] = AY;
+    ++Count;
+  }
+  void GrowTo(std::size_t Points) {
+    X.Grow(Points);
+    Y.Grow(Points);
+  }
+};
+
 // Where the last complete line of [Begin, End) ends (Begin when none does). A CR as the last
 // byte may be the first half of CR LF, so it does not count yet.
 const char* CompleteLinesEnd(const char* Begin, const char* End) {
@@ -422,28 +477,30 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
 
 // Replaces Series' points by the points read, in the order its X list keeps (equal X values in
 // the order read, as inserting them one by one would leave them).
-void Deliver(TPointsSink& Sink, chart::TChartSeries* Series) {
-  TTwoColumnPoints& p = Sink.Points;
-  const std::size_t n = p.X.size();
+void Deliver(TBufferSink& Points, chart::TChartSeries* Series) {
+  const std::size_t n = Points.Count;
   if (n < 2) throw EGraphError(TooFewPointsMsg);
   if (n > std::size_t(std::numeric_limits<Integer>::max())) throw EGraphError("Слишком много точек для одного графика");
+  const double* x = Points.X.Data();
+  const double* y = Points.Y.Data();
   const chart::TChartListOrder order = Series->XValues()->Order();
-  if (order == chart::loAscending && !Sink.Ascending) {
+  std::vector<double> sortedX, sortedY;
+  if (order == chart::loAscending && !Points.Ascending) {
     std::vector<std::uint32_t> perm(n);
     for (std::size_t i = 0; i < n; ++i) perm[i] = std::uint32_t(i);
-    std::stable_sort(perm.begin(), perm.end(), [&p](std::uint32_t a, std::uint32_t b) { return p.X[a] < p.X[b]; });
-    TTwoColumnPoints sorted;
-    sorted.X.resize(n);
-    sorted.Y.resize(n);
+    std::stable_sort(perm.begin(), perm.end(), [x](std::uint32_t a, std::uint32_t b) { return x[a] < x[b]; });
+    sortedX.resize(n);
+    sortedY.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-      sorted.X[i] = p.X[perm[i]];
-      sorted.Y[i] = p.Y[perm[i]];
+      sortedX[i] = x[perm[i]];
+      sortedY[i] = y[perm[i]];
     }
-    std::swap(p, sorted);
+    x = sortedX.data();
+    y = sortedY.data();
   }
   Series->BeginUpdate();
   Series->Clear();
-  Series->AppendPoints(p.X.data(), p.Y.data(), Integer(n));
+  Series->AppendPoints(x, y, Integer(n));
   if (order == chart::loDescending) Series->XValues()->Sort();
   Series->EndUpdate();
 }
@@ -468,8 +525,7 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
 }
 
 void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
-  TTwoColumnPoints points;
-  TPointsSink sink{points};
+  TBufferSink sink;
   ScanText(Text, Settings, sink);
   Deliver(sink, Series);
 }
@@ -479,10 +535,9 @@ void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settin
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
   if (!wide.empty()) return LoadTwoColumnSeries(ReadFileBytes(FileName), Settings, Series);
-  TTwoColumnPoints points;
-  TPointsSink sink{points};
+  TBufferSink sink;
   sink.Reserve(file.Size());
-  TLineScanner<TPointsSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
+  TLineScanner<TBufferSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner);
   Deliver(sink, Series);
 }
