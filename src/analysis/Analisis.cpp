@@ -41,6 +41,10 @@ class SeriesPoints {
     FView.Y = ListValues(Series->YValues(), FY);
     FView.Count = std::size_t(Series->Count());
   }
+  // The view may point into the copies: moving keeps their storage, copying would not.
+  SeriesPoints(SeriesPoints&&) noexcept = default;
+  SeriesPoints(const SeriesPoints&) = delete;
+  SeriesPoints& operator=(const SeriesPoints&) = delete;
   const TXYArrays& View() const { return FView; }
 
  private:
