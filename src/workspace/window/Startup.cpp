@@ -4,6 +4,7 @@
 
 #include "analysis/AnalysisRegistration.h"
 #include "chart/Series.h"
+#include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
 #include "framework/Forms.h"
 #include "workspace/window/RusClipboard.h"
@@ -21,6 +22,7 @@ void StartProgram() {
   g_started = true;
   chart::RegisterLineSeriesClasses();
   analysis::RegisterAnalysis();
+  kvexport::RegisterPlotStoreClasses();
   g_previousClipboard = fw::SetClipboard(new TRusClipboard);
   fw::Application->SetTitle(ApplicationTitle);
 }
@@ -30,6 +32,7 @@ void FinishProgram() {
   g_started = false;
   delete fw::SetClipboard(g_previousClipboard);
   g_previousClipboard = nullptr;
+  kvexport::UnRegisterPlotStoreClasses();
   analysis::UnRegisterAnalysis();
 }
 
