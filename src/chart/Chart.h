@@ -238,6 +238,9 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   void SeriesEvent(TChartSeries* Series, TChartSeriesEvent Event) override;
   void Broadcast(TChartSeries* Series, TChartSeriesEvent Event);
   TChartAxis* NewAxis(bool Horizontal, bool OtherSide);
+  // The axis of this chart a joining series goes on, for the axis it names (Default for none).
+  TChartAxis* OwnAxis(TChartAxis* Axis, TChartAxis* Default) const;
+  void LeaveAxes(TChartSeries* Series) const;
   void AxisChanged(fw::TObject* Sender);
   // Passes a mouse event to the tools; false when one claimed it.
   bool ToolsMouse(Integer Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y);

@@ -38,6 +38,7 @@ TCustomAxisPanel::~TCustomAxisPanel() {
   for (TChartSeries* s : FSeriesList) {
     s->RemoveListener(this);
     s->RemoveFreeNotification(this);
+    LeaveAxes(s);
   }
   // The series forget the chart without calling back.
   const TChartSeriesList keep = FSeriesList;
@@ -59,6 +60,25 @@ TChartAxis* TCustomAxisPanel::NewAxis(bool Horizontal, bool OtherSide) {
 
 TChartAxis* TCustomAxisPanel::AddCustomAxis(bool Horizontal) { return NewAxis(Horizontal, false); }
 
+TChartAxis* TCustomAxisPanel::OwnAxis(TChartAxis* Axis, TChartAxis* Default) const {
+  if (!Axis) return Default;
+  if (Axis->ParentChart() == this) return Axis;
+  // An axis of another chart: the one in the same place of this chart's list.
+  if (const TCustomAxisPanel* other = Axis->ParentChart()) {
+    const auto& list = other->AxesList();
+    const auto it = std::find(list.begin(), list.end(), Axis);
+    const std::size_t i = std::size_t(it - list.begin());
+    if (it != list.end() && i < FAxesList.size()) return FAxesList[i];
+  }
+  return Default;
+}
+
+void TCustomAxisPanel::LeaveAxes(TChartSeries* Series) const {
+  // The axes stay with the chart: a series that leaves must not point at them.
+  if (Series->HorizAxis() && Series->HorizAxis()->ParentChart() == this) Series->SetHorizAxis(nullptr);
+  if (Series->VertAxis() && Series->VertAxis()->ParentChart() == this) Series->SetVertAxis(nullptr);
+}
+
 void TCustomAxisPanel::AxisChanged(fw::TObject*) { Invalidate(); }
 
 void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
@@ -70,8 +90,8 @@ void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
   if (FSeriesList.IndexOf(Series) >= 0) return;
   FSeriesList.Add(Series);
   FSeriesComponents.emplace_back(Series, Series);
-  if (!Series->HorizAxis()) Series->SetHorizAxis(BottomAxis());
-  if (!Series->VertAxis()) Series->SetVertAxis(LeftAxis());
+  Series->SetHorizAxis(OwnAxis(Series->HorizAxis(), BottomAxis()));
+  Series->SetVertAxis(OwnAxis(Series->VertAxis(), LeftAxis()));
   Series->AddListener(this);
   Series->FreeNotification(this);
   Broadcast(Series, seAdd);
@@ -87,6 +107,7 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* Series) {
   if (FSeriesList.IndexOf(Series) < 0) return;
   FSeriesList.Remove(Series);
   ForgetComponent(Series);
+  LeaveAxes(Series);
   Series->RemoveListener(this);
   Series->RemoveFreeNotification(this);
   Broadcast(Series, seRemove);

@@ -10,10 +10,17 @@ TChart* MainChart = nullptr;
 void TChartSeries::SetParentChart(TCustomAxisPanel* Value) {
   if (FParentChart == Value) return;
   TCustomAxisPanel* old = FParentChart;
+  // Leaving takes the old chart's axes away; a move finds the same places on the new chart.
+  TChartAxis* const horiz = FHorizAxis;
+  TChartAxis* const vert = FVertAxis;
   FParentChart = nullptr;
   if (old) old->RemoveSeries(this);
   FParentChart = Value;
-  if (Value) Value->AddSeries(this);
+  if (Value) {
+    FHorizAxis = horiz;
+    FVertAxis = vert;
+    Value->AddSeries(this);
+  }
 }
 
 }  // namespace chart

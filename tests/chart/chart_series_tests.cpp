@@ -45,6 +45,34 @@ TEST_F(ChartSeriesTest, ASeriesJoinsThroughEitherSideAndMovesBetweenCharts) {
   a.SetParentChart(nullptr);
 }
 
+TEST_F(ChartSeriesTest, ASeriesTakesItsAxesFromTheChartItJoinsAndLeavesThemThere) {
+  charttest::SquareSeries s(nullptr);
+  {
+    TChart one(nullptr), two(nullptr);
+    s.SetHorizAxis(one.TopAxis());
+    s.SetParentChart(&one);
+    EXPECT_EQ(s.HorizAxis(), one.TopAxis());
+    // Moving to another chart: the same places among that chart's axes.
+    two.AddSeries(&s);
+    EXPECT_EQ(s.HorizAxis(), two.TopAxis());
+    EXPECT_EQ(s.VertAxis(), two.LeftAxis());
+    two.RemoveSeries(&s);
+    EXPECT_EQ(s.HorizAxis(), nullptr);
+    EXPECT_EQ(s.VertAxis(), nullptr);
+    s.SetParentChart(&one);
+  }
+  // The chart went away: the series points at none of its axes.
+  EXPECT_EQ(s.ParentChart(), nullptr);
+  EXPECT_EQ(s.HorizAxis(), nullptr);
+  EXPECT_EQ(s.VertAxis(), nullptr);
+  TChartAxis free(true);
+  s.SetHorizAxis(&free);
+  TChart three(nullptr);
+  s.SetParentChart(&three);
+  EXPECT_EQ(s.HorizAxis(), three.BottomAxis());
+  s.SetParentChart(nullptr);
+}
+
 TEST_F(ChartSeriesTest, SeriesWithoutAxesGoOnTheBottomAndLeftAxes) {
   TChart chart(nullptr);
   charttest::SquareSeries plain(nullptr), placed(nullptr);
