@@ -86,7 +86,8 @@ class TCustomPlotPanel : public fw::TCustomControl {
   // Margins that keep the chart's own aspect ratio on the page.
   bool PrintProportional() const { return FPrintProportional; }
   void SetPrintProportional(bool Value) { FPrintProportional = Value; }
-  // -100..100: level of detail when printing (pen widths and fonts scale with it).
+  // -100..100: the level of detail asked for printing. Kept for the print dialog; drawing into
+  // a given canvas (PrintPartial) does not vary with it.
   Integer PrintResolution() const { return FPrintResolution; }
   void SetPrintResolution(Integer Value);
   // Margins (percent) for a page of the given size that keep the chart's aspect ratio, centred.
@@ -127,7 +128,7 @@ class TCustomPlotPanel : public fw::TCustomControl {
   TColor FDrawBackColor = fw::clWhite;
 };
 
-// A panel with a gradient background and a border.
+// A panel whose background may be a gradient.
 class TCustomPlotPanelExtended : public TCustomPlotPanel {
  public:
   explicit TCustomPlotPanelExtended(fw::TComponent* AOwner);
@@ -232,6 +233,7 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   void MouseMove(fw::TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
   void CMMouseLeave(fw::TMessage& Message) override;
+  void WMCancelMode(fw::TMessage& Message) override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  private:

@@ -358,6 +358,14 @@ void TCustomAxisPanel::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, I
     UndoZoom();
 }
 
+void TCustomAxisPanel::WMCancelMode(fw::TMessage& Message) {
+  // The mouse was taken away in the middle of a drag: drop it, and its frame.
+  if (FZoomFrameShown) DrawZoomFrame();
+  FZoomFrameShown = false;
+  FDrag = dkNone;
+  TCustomPlotPanelExtended::WMCancelMode(Message);
+}
+
 void TCustomAxisPanel::CMMouseLeave(fw::TMessage& Message) {
   BroadcastToolEvent(cteMouseLeave);
   TCustomPlotPanelExtended::CMMouseLeave(Message);

@@ -31,7 +31,10 @@ TCustomPlotPanel::~TCustomPlotPanel() { FAutoRepaint = false; }
 
 std::unique_ptr<TPlotCanvas3D> TCustomPlotPanel::SetCanvas(std::unique_ptr<TPlotCanvas3D> Value) {
   if (!Value) return std::move(FPlotCanvas);
-  if (Value.get() == FPlotCanvas.get()) return nullptr;
+  if (Value.get() == FPlotCanvas.get()) {
+    (void)Value.release();  // already installed (and owned) here
+    return nullptr;
+  }
   Value->SetReferenceCanvas(fw::TCustomControl::Canvas());
   if (FPlotCanvas) {
     const bool keep = FAutoRepaint;

@@ -6,6 +6,7 @@
 
 #include "chart/ChartElement.h"
 #include "chart_Fixture.h"
+#include "platform/user/Messages.h"
 
 using namespace chart;
 using charttest::RecordingTool;
@@ -168,6 +169,23 @@ TEST_F(ChartMouseTest, TheZoomFrameIsDrawnInvertedWhileDraggingAndGoesAway) {
   Pump();
   EXPECT_FALSE(chart->Zoomed());
   EXPECT_TRUE(chart->BottomAxis()->Automatic());
+}
+
+TEST_F(ChartMouseTest, LosingTheMouseInADragDropsTheFrameAndTheZoom) {
+  Build();
+  const int x0 = plot.left + 20, y0 = plot.top + 20;
+  const win::POINT onFrame = Screen(x0 + 30, y0);
+  const win::COLORREF before = desktop->screen_pixel(onFrame.x, onFrame.y);
+  desktop->mouse_move(Screen(x0, y0));
+  desktop->mouse_down(Screen(x0, y0));
+  desktop->mouse_move(Screen(x0 + 100, y0 + 60));
+  Pump();
+  ASSERT_NE(desktop->screen_pixel(onFrame.x, onFrame.y), before);
+  chart->Perform(win::WM_CANCELMODE);
+  EXPECT_EQ(desktop->screen_pixel(onFrame.x, onFrame.y), before);
+  desktop->mouse_up(Screen(x0 + 100, y0 + 60));
+  Pump();
+  EXPECT_FALSE(chart->Zoomed());
 }
 
 TEST_F(ChartMouseTest, AToolClaimingTheMouseStopsTheZoom) {
