@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -308,14 +309,18 @@ struct TPointsSink {
   }
 };
 
-// A growable array of doubles in anonymous memory that the kernel may back with huge pages:
-// the points of a large file cost a few page faults instead of thousands, and growing remaps
-// pages instead of copying them.
+// A growable array of doubles. Large ones live in anonymous memory that the kernel may back
+// with huge pages: the points of a large file cost a few page faults instead of thousands, and
+// growing remaps pages instead of copying them. Small ones stay on the heap, whose memory is
+// used again from file to file.
 class TPagedArray {
  public:
   TPagedArray() = default;
   ~TPagedArray() {
-    if (FData) ::munmap(FData, FBytes);
+    if (FMapped)
+      ::munmap(FData, FBytes);
+    else
+      std::free(FData);
   }
   TPagedArray(const TPagedArray&) = delete;
   TPagedArray& operator=(const TPagedArray&) = delete;
@@ -325,12 +330,25 @@ class TPagedArray {
   // Room for at least Count values, the values kept. Raises std::bad_alloc.
   void Grow(std::size_t Count) {
     constexpr std::size_t huge = std::size_t(2) << 20;
-    const std::size_t bytes = (Count * sizeof(double) + huge - 1) / huge * huge;
-    if (bytes <= FBytes) return;
-    void* p = FData ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
-                    : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const std::size_t wanted = std::max<std::size_t>(Count, 1024) * sizeof(double);
+    if (wanted <= FBytes) return;
+    if (!FMapped && wanted < 2 * huge) {
+      void* p = std::realloc(FData, wanted);
+      if (!p) throw std::bad_alloc();
+      FData = static_cast<double*>(p);
+      FBytes = wanted;
+      return;
+    }
+    const std::size_t bytes = (wanted + huge - 1) / huge * huge;
+    void* p = FMapped ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
+                      : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
     ::madvise(p, bytes, MADV_HUGEPAGE);
+    if (!FMapped) {
+      if (FData) std::memcpy(p, FData, FBytes);
+      std::free(FData);
+      FMapped = true;
+    }
     FData = static_cast<double*>(p);
     FBytes = bytes;
   }
@@ -338,6 +356,7 @@ class TPagedArray {
  private:
   double* FData = nullptr;
   std::size_t FBytes = 0;
+  bool FMapped = false;
 };
 
 // The points of a file or text on their way into a series.
