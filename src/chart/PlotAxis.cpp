@@ -294,8 +294,9 @@ bool TChartAxis::DataRange(double& Lo, double& Hi) const {
   for (TChartSeries* s : *FSeriesList) {
     if (!s->Active() || !s->IsOnAxis(this) || s->Count() == 0) continue;
     const bool horiz = s->HorizAxis() == this;
-    double lo = horiz ? s->MinXValue() : s->MinYValue();
-    double hi = horiz ? s->MaxXValue() : s->MaxYValue();
+    double lo, hi;
+    // A series of null points only has no range to give.
+    if (!s->ValueRange(horiz ? s->XValues() : s->YValues(), lo, hi)) continue;
     if (!any) {
       Lo = lo, Hi = hi, any = true;
     } else {

@@ -91,8 +91,10 @@ void TChartSeries::InsertPointAt(Integer Index, double X, double Y, const String
       FValueLists[i]->InsertRaw(Index, v);
   }
   FLabels.InsertAt(Index, Label);
-  if (FColors.empty() && Color != clTeeColor) FColors.assign(std::size_t(n), clTeeColor);
-  if (!FColors.empty()) FColors.insert(FColors.begin() + Index, Color);
+  // The colour list starts with the first point that has a colour (the first point of all too).
+  if (FColors.empty() && Color == clTeeColor) return;
+  if (FColors.empty()) FColors.assign(std::size_t(n), clTeeColor);
+  FColors.insert(FColors.begin() + Index, Color);
 }
 
 Integer TChartSeries::AddPoint(double X, double Y, const String& Label, TColor Color) {
@@ -247,16 +249,43 @@ void TChartSeries::SetValueFormat(const String& Value) {
 
 String TChartSeries::FormatValue(double Value) const { return PlotFormatFloat(FValueFormat, Value); }
 
-double TChartSeries::Extreme(const TChartValueList* List, bool Max) const {
-  bool any = false;
-  double result = 0;
-  for (Integer i = 0, n = Count(); i < n; ++i) {
-    if (IsNullPoint(i)) continue;
-    double v = List->Value(i);
-    if (!any || (Max ? v > result : v < result)) result = v;
-    any = true;
+bool TChartSeries::ValueRange(const TChartValueList* List, double& Min, double& Max) const {
+  // One pass over the stored arrays (the chart scales its axes from these at every paint): a
+  // point counts when its X and Y are finite and, with point colours, it is not marked null.
+  // (v - v == 0 holds exactly for finite v, and keeps the loop free of calls.)
+  Min = Max = 0;
+  if (!List) return false;
+  const Integer n = std::min({XValues()->Count(), YValues()->Count(), List->Count()});
+  const double* xs = XValues()->Data();
+  const double* ys = YValues()->Data();
+  const double* vs = List->Data();
+  const double mx = XValues()->Multiplier(), my = YValues()->Multiplier(), mv = List->Multiplier();
+  double lo = HUGE_VAL, hi = -HUGE_VAL;
+  if (!HasPointColors()) {
+    for (Integer i = 0; i < n; ++i) {
+      const double x = xs[i] * mx, y = ys[i] * my, v = vs[i] * mv;
+      const bool counts = (x - x == 0) & (y - y == 0) & (v - v == 0);
+      lo = std::min(lo, counts ? v : HUGE_VAL);
+      hi = std::max(hi, counts ? v : -HUGE_VAL);
+    }
+  } else {
+    for (Integer i = 0; i < n; ++i) {
+      const double x = xs[i] * mx, y = ys[i] * my, v = vs[i] * mv;
+      if (x - x != 0 || y - y != 0 || v - v != 0 || PointColor(i) == clNullPoint) continue;
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
+    }
   }
-  return result;
+  if (lo > hi) return false;
+  Min = lo;
+  Max = hi;
+  return true;
+}
+
+double TChartSeries::Extreme(const TChartValueList* List, bool Max) const {
+  double lo, hi;
+  ValueRange(List, lo, hi);
+  return Max ? hi : lo;
 }
 
 double TChartSeries::MinXValue() const { return Extreme(XValues(), false); }

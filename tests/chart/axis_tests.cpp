@@ -225,6 +225,25 @@ TEST(Axis, AutomaticScalingScrollAndSeriesExtremes) {
   bottom.AdjustMaxMin();
   EXPECT_EQ(bottom.Minimum(), -1);
   EXPECT_EQ(bottom.Maximum(), 3.5);
+
+  // A series of null points only gives no range: it does not pull the axis to 0.
+  TLineSeries nulls(nullptr);
+  nulls.SetHorizAxis(&bottom);
+  nulls.SetVertAxis(&left);
+  nulls.AddNullPoint(50, 50);
+  nulls.AddXY(60, std::nan(""));
+  list.Add(&nulls);
+  left.AdjustMaxMin();
+  EXPECT_EQ(left.Minimum(), -2);
+  EXPECT_EQ(left.Maximum(), 10);
+  double lo = 1, hi = 1;
+  EXPECT_FALSE(nulls.ValueRange(nulls.YValues(), lo, hi));
+  EXPECT_EQ(lo, 0);
+  EXPECT_EQ(hi, 0);
+  EXPECT_TRUE(a.ValueRange(a.XValues(), lo, hi));
+  EXPECT_EQ(lo, 1);
+  EXPECT_EQ(hi, 3) << "the point with a NaN Y leaves out its X";
+  list.Remove(&nulls);
 }
 
 TEST(Axis, AssignCopiesScaling) {

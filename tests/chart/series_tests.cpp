@@ -39,6 +39,18 @@ TEST(Series, NullPointsAndNonFiniteValuesAreNull) {
   EXPECT_EQ(s.ValueColor(2), fw::clNone);
 }
 
+TEST(Series, AFirstPointAddedAsNullIsNull) {
+  TLineSeries s(nullptr);
+  s.AddNullValue();
+  EXPECT_TRUE(s.IsNullPoint(0));
+  s.AddXY(5, 1);
+  EXPECT_TRUE(s.IsNullPoint(0));
+  EXPECT_FALSE(s.IsNullPoint(1));
+  TLineSeries coloured(nullptr);
+  coloured.AddXY(1, 1, "", fw::clRed);
+  EXPECT_EQ(coloured.PointColor(0), fw::clRed);
+}
+
 TEST(Series, ExtremesSkipNullAndNonFinitePoints) {
   TLineSeries s(nullptr);
   s.AddXY(1, 5);
@@ -53,6 +65,22 @@ TEST(Series, ExtremesSkipNullAndNonFinitePoints) {
   TLineSeries empty(nullptr);
   EXPECT_EQ(empty.MinXValue(), 0);
   EXPECT_EQ(empty.MaxYValue(), 0);
+
+  // Values made non-finite after adding (no null colour): still left out, with or without
+  // point colours, also when the first point is the one.
+  TLineSeries edited(nullptr);
+  edited.AddXY(1, 4);
+  edited.AddXY(2, 6);
+  edited.AddXY(3, 5);
+  edited.SetPointY(0, kNaN);
+  edited.SetPointY(2, -kInf);
+  EXPECT_EQ(edited.MinYValue(), 6);
+  EXPECT_EQ(edited.MaxYValue(), 6);
+  edited.SetPointColor(1, fw::clRed);
+  EXPECT_EQ(edited.MinYValue(), 6);
+  EXPECT_EQ(edited.MaxYValue(), 6);
+  edited.SetPointY(1, 7);
+  EXPECT_EQ(edited.MaxYValue(), 7) << "a changed value is seen";
 }
 
 TEST(Series, ValueColorTakesOwnThenSeriesOrPaletteColour) {
