@@ -353,3 +353,33 @@ TEST(TextReaderSeries, FollowsTheSeriesOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// Short lines give more points than the first estimate: the point buffers grow from the heap
+// into mapped memory and keep every point on the way.
+TEST(TextReaderSeries, ManyShortLinesGrowThePointBuffers) {
+  std::string text;
+  const int lines = 700000;
+  text.reserve(std::size_t(lines) * 4 + 16);
+  for (int i = 0; i < lines; ++i) {
+    text += char('0' + i % 10);
+    text += ' ';
+    text += char('0' + (i / 10) % 10);
+    text += '\n';
+  }
+  chart::TChartSeries series(nullptr);
+  workspace::LoadTwoColumnSeries(text, Settings('.'), &series);
+  ASSERT_EQ(series.Count(), lines);
+  // Sorted by X, equal X in text order: the first points are the lines with X = 0.
+  EXPECT_EQ(series.PointX(0), 0);
+  EXPECT_EQ(series.PointY(0), 0);
+  EXPECT_EQ(series.PointY(1), 1);
+  EXPECT_EQ(series.PointX(lines - 1), 9);
+  EXPECT_EQ(series.PointY(lines - 1), 9);
+  double total = 0;
+  for (int i = 0; i < lines; ++i) total += series.PointY(i);
+  EXPECT_EQ(total, 4.5 * lines);
+}
+
+}  // namespace
