@@ -60,6 +60,7 @@ chart::TChartSeries* ParamSeries(const TGraphParam& P) {
 TGraphCollection::TGraphCollection(chart::TCustomChart* Chart) : FChart(Chart) {}
 
 TGraphCollection::~TGraphCollection() {
+  if (FOperations && FOperations->Graphs() == this) FOperations->SetGraphs(nullptr);
   // Newest first, so that no graph outlives one it was computed from.
   while (!FItems.empty()) FItems.pop_back();
 }
@@ -144,7 +145,10 @@ TGraph* TGraphCollection::AddGraph(chart::TChartSeries* Series, const String& So
     graph->ReleaseSeries();
     throw;
   }
-  // An expression is no file name: its "/" divides.
+  // The graph is the series' one owner from now on: a component owner (the chart, usually)
+  // freeing it as well would free it twice.
+  if (fw::TComponent* owner = Series->Owner()) owner->RemoveComponent(Series);
+  // An expression is no file name: a "/" in it divides nothing.
   const bool expression = graph->Kind == gkExpression || graph->Kind == gkParametric;
   Series->SetTitle(!Title.empty() ? Title : expression ? Source : fw::ExtractFileName(Source));
   PutSeriesOnChart(FChart, Series);

@@ -39,6 +39,10 @@ class TOperationCollection {
   TOperationCollection(const TOperationCollection&) = delete;
   TOperationCollection& operator=(const TOperationCollection&) = delete;
 
+  // The collection undoing acts on (nullptr: none, undoing does nothing).
+  TGraphCollection* Graphs() const { return FGraphs; }
+  void SetGraphs(TGraphCollection* Value) { FGraphs = Value; }
+
   // The name of a kind ("добавление графика" ...); empty for an unknown kind.
   static String OperationName(Integer Kind);
 

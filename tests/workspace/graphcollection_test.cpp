@@ -5,6 +5,7 @@
 
 #include "chart/ChartElement.h"
 #include "chart/PlotEngine.h"
+#include "workspace/TextReader.h"
 #include "workspace_fixture.h"
 
 namespace {
@@ -282,6 +283,44 @@ TEST_F(GraphCollectionTest, TrimThroughTheCuttingRoutinesReportsARefusedCut) {
   const auto& boxes = win::MessageBoxHistory();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, u"Невозможно обрезать график таким образом. Не остается ни одной точки");
+}
+
+}  // namespace
+
+namespace {
+
+class GraphOwnershipTest : public wstest::WorkspaceTest {};
+
+// A series made with the chart as its owner belongs to the graph alone once added: the chart
+// going first does not free it under the graph.
+TEST_F(GraphOwnershipTest, TheGraphIsTheSeriesOnlyOwner) {
+  auto* owned = new chart::TLineSeries(chart);
+  owned->AddPoint(0, 0);
+  owned->AddPoint(1, 1);
+  const int before = chart->ComponentCount();
+  workspace::TGraph* g = graphs->AddGraph(owned, "s", {}, "");
+  EXPECT_EQ(chart->ComponentCount(), before - 1);
+  EXPECT_EQ(owned->Owner(), nullptr);
+  // The form (and the chart with it) goes before the collection.
+  form.reset();
+  EXPECT_EQ(g->Series(), owned);
+  graphs.reset();  // frees the series once, without a chart to leave
+}
+
+// A file larger than a graph can hold is refused before anything is read.
+TEST_F(GraphOwnershipTest, HugeFileIsRefusedWithAClearMessage) {
+  const std::string path = dir + "/huge.txt";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(::ftruncate(::fileno(f), (std::int64_t(3) << 30)), 0);  // sparse: no disk used
+  std::fclose(f);
+  chart::TLineSeries series(nullptr);
+  try {
+    workspace::LoadTwoColumnFile(path, {}, &series);
+    FAIL();
+  } catch (const workspace::EGraphError& e) {
+    EXPECT_NE(std::string(e.what()).find("слишком велик"), std::string::npos);
+  }
 }
 
 }  // namespace
