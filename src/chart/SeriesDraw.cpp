@@ -140,6 +140,42 @@ class ColumnReducer {
   Entry FFirst{}, FLow{}, FHigh{}, FLast{};
 };
 
+// An axis' value-to-pixel mapping taken once for a loop over many points: the same arithmetic
+// as TChartAxis::CalcPosValue on a linear axis (so the same pixels), without its per-call set-up
+// and library rounding. Logarithmic axes are left to the axis.
+class PixelMap {
+ public:
+  explicit PixelMap(const TChartAxis& Axis)
+      : FAxis(Axis),
+        FLog(Axis.Logarithmic()),
+        FFlipped(Axis.Horizontal() ? Axis.Inverted() : !Axis.Inverted()),
+        FLo(Axis.Minimum()),
+        FHi(Axis.Maximum()),
+        FStart(Axis.IStartPos()),
+        FEnd(Axis.IEndPos()),
+        FSize(double(Axis.IEndPos()) - double(Axis.IStartPos())) {}
+
+  // Value is finite.
+  win::LONG Pixel(double Value) const {
+    if (FLog) return FAxis.CalcPosValue(Value);
+    const double ratio = FHi == FLo ? 0.5 : (Value - FLo) / (FHi - FLo);
+    double pos = FFlipped ? FEnd - ratio * FSize : FStart + ratio * FSize;
+    if (std::isnan(pos)) pos = FFlipped ? FEnd : FStart;
+    pos = std::clamp(pos, -kPixelLimit, kPixelLimit);
+    // Halves away from zero, as lround: exact for the clamped range, and without branches (the
+    // fractions of a random walk would defeat any prediction).
+    const long long whole = static_cast<long long>(pos);
+    const double rest = pos - double(whole);
+    return win::LONG(whole + (rest >= 0.5) - (rest <= -0.5));
+  }
+
+ private:
+  static constexpr double kPixelLimit = 1073741824.0;  // as the axis clamps
+  const TChartAxis& FAxis;
+  bool FLog, FFlipped;
+  double FLo, FHi, FStart, FEnd, FSize;
+};
+
 }  // namespace
 
 Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TChartAxis& HorizAxis,
@@ -154,6 +190,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
   const TChartValueList& xs = *Series.XValues();
   const TChartValueList& ys = *Series.YValues();
 
+  const PixelMap toX(HorizAxis), toY(VertAxis);
   PolylineSink sink(DC, reduce, std::size_t(count));
   ColumnReducer columns(sink);
   for (Integer i = 0; i < count; ++i) {
@@ -163,7 +200,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
       sink.EndLine();
       continue;
     }
-    const win::POINT p{HorizAxis.CalcPosValue(x), VertAxis.CalcPosValue(y)};
+    const win::POINT p{toX.Pixel(x), toY.Pixel(y)};
     if (reduce)
       columns.Add(p, i);
     else

@@ -313,3 +313,32 @@ TEST_F(SeriesOnAxes, NonFiniteValuesNeverBreakDrawingOrHitTests) {
 }
 
 }  // namespace
+
+namespace {
+
+// Values falling on half pixels (both axes map two values per pixel) round the same way on the
+// direct path as through the axis on the Polyline path, also on an inverted axis.
+TEST_F(SeriesOnAxes, HalfPixelPositionsRoundAsTheAxisDoes) {
+  horiz.SetMinMax(0, 40);
+  vert.SetMinMax(0, 40);
+  for (bool inverted : {false, true}) {
+    vert.SetInverted(inverted);
+    series.Clear();
+    for (int i = 0; i <= 40; ++i) series.AddXY(i, i % 2 == 0 ? i : 40 - i);
+    horiz.SetPlotRect(win::RECT{10, 10, 30, 30});
+    vert.SetPlotRect(win::RECT{10, 10, 30, 30});
+    surface.Clear();
+    series.DrawAllValues(canvas);
+    DrawSurface other(160, 120);
+    DerivedCanvas derived;
+    derived.SetReferenceCanvas(other.bitmap.Canvas());
+    series.DrawAllValues(derived);
+    int differing = 0;
+    for (int py = 0; py < 40; ++py)
+      for (int px = 0; px < 40; ++px) differing += surface.At(px, py) != other.At(px, py);
+    EXPECT_EQ(differing, 0) << (inverted ? "inverted" : "upright");
+    EXPECT_EQ(surface.At(series.CalcXPos(1), series.CalcYPos(1)), fw::clRed);
+  }
+}
+
+}  // namespace
