@@ -57,22 +57,6 @@ bool ParseDataLine(std::string_view Line, char Separator, double& X, double& Y) 
          (ParseNumberField(ys, Separator, Y) || ParseNumberField(ys, other, Y));
 }
 
-void WriteFormat(TPropSaver& Store, const TGraph& Graph) {
-  chart::TChartSeries* s = Graph.Series();
-  Store.WriteMultiLine("Title", s->Title());
-  Store.WriteColor("Color", s->SeriesColor());
-  Store.WriteBool("Visible", s->Active());
-}
-
-void ReadFormat(const TPropSaver& Store, TGraph& Graph) {
-  chart::TChartSeries* s = Graph.Series();
-  s->BeginUpdate();
-  if (Store.ValueExists("Title")) s->SetTitle(Store.ReadMultiLine("Title", s->Title()));
-  if (Store.ValueExists("Color")) s->SetSeriesColor(Store.ReadColor("Color", s->SeriesColor()));
-  if (Store.ValueExists("Visible")) s->SetActive(Store.ReadBool("Visible", s->Active()));
-  s->EndUpdate();
-}
-
 std::unique_ptr<TPropSaver> PropertiesStore(const String& Text) {
   auto store = TPropSaver::FromStrings(nullptr, kProperties);
   store->SetText(Text);
@@ -101,11 +85,13 @@ String GraphFormatText(const TGraph& Graph) {
     store->WriteFloat("LimStep", Graph.LimStep);
     store->WriteMultiLine("AuxParams", Graph.AuxParams);
   }
-  WriteFormat(*store, Graph);
+  store->WriteSeriesFormat(kProperties, Graph.Series());
   return store->GetText();
 }
 
-void ApplyGraphFormatText(TGraph& Graph, const String& Text) { ReadFormat(*PropertiesStore(Text), Graph); }
+void ApplyGraphFormatText(TGraph& Graph, const String& Text) {
+  PropertiesStore(Text)->ReadSeriesFormat(kProperties, Graph.Series());
+}
 
 String GraphsToText(const TGraphArray& Graphs, const TGraphTextOptions& Options) {
   String out;
@@ -206,7 +192,7 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
     }
     TGraph* graph = Graphs.AddGraph(series.get(), source, params, props->ReadMultiLine("Title", {}));
     series.release();
-    ReadFormat(*props, *graph);
+    props->ReadSeriesFormat(kProperties, graph->Series());
     added.push_back(graph);
   }
   if (added.empty()) throw EGraphError(firstError.empty() ? String(TooFewPointsMsg) : firstError);
@@ -232,10 +218,13 @@ bool PasteGraphFormatFromClipboard(TGraphCollection& Graphs, const TGraphArray& 
       break;
     }
   if (properties.empty()) return false;
+  // A format carries no name: the graphs keep their titles.
+  auto format = PropertiesStore(properties);
+  format->DeleteKey("Title");
   for (TGraph* graph : Targets) {
     if (!graph) continue;
     const String former = GraphFormatText(*graph);
-    ApplyGraphFormatText(*graph, properties);
+    format->ReadSeriesFormat(kProperties, graph->Series());
     if (Graphs.Operations())
       Graphs.Operations()->AddOperation(opLineFormat, {std::int64_t(graph->Id()), former});
   }

@@ -29,8 +29,8 @@ String GraphsToText(const TGraphArray& Graphs, const TGraphTextOptions& Options)
 
 // The graph's format and identity as a "[PROPERTIES]" block.
 String GraphFormatText(const TGraph& Graph);
-// Applies the format of a "[PROPERTIES]" block (title, colour, visibility, line) to Graph; keys
-// that are missing or unreadable leave their property as it is.
+// Applies the series format of a "[PROPERTIES]" block (title, colour, visibility, line, pointer)
+// to Graph; keys that are missing or unreadable leave their property as it is.
 void ApplyGraphFormatText(TGraph& Graph, const String& Text);
 
 // One graph read back from graph text.
@@ -54,8 +54,8 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text);
 void CopyGraphsToClipboard(const TGraphArray& Graphs, const TGraphTextOptions& Options);
 TGraphArray PasteGraphsFromClipboard(TGraphCollection& Graphs);
 void CopyGraphFormatToClipboard(const TGraph& Graph);
-// Applies the clipboard's "[PROPERTIES]" block to each graph, recording the former format of
-// each as an undo entry. False (nothing changed) when the clipboard holds no properties block.
+// Applies the format of the clipboard's "[PROPERTIES]" block (all but the title) to each graph,
+// recording the former format of each as an undo entry. False (nothing changed) when the clipboard holds no properties block.
 bool PasteGraphFormatFromClipboard(TGraphCollection& Graphs, const TGraphArray& Targets);
 
 }  // namespace workspace

@@ -111,7 +111,8 @@ class TPropSaver {
   bool ReadTitle(std::string_view Section, chart::TChartTitle* Title);
   void WriteLegend(std::string_view Section, const chart::TChartLegend* Legend);
   bool ReadLegend(std::string_view Section, chart::TChartLegend* Legend);
-  // The series' colour, title, visibility, legend entry, point colouring and value format.
+  // The series' colour, title, visibility, legend entry, point colouring, value format, pen
+  // and marks, and for a line series its pointer.
   void WriteSeriesFormat(std::string_view Section, const chart::TChartSeries* Series);
   bool ReadSeriesFormat(std::string_view Section, chart::TChartSeries* Series);
   // Visibility, scaling (automatic, minimum, maximum, increment, logarithmic and its base),

@@ -9,6 +9,9 @@
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
+#include "chart/Series.h"
+#include "chart/SeriesMarks.h"
+#include "chart/SeriesPointer.h"
 #include "framework/IniFiles.h"
 #include "workspace/PropSaver.h"
 
@@ -172,6 +175,20 @@ void TPropSaver::WriteSeriesFormat(std::string_view Section, const chart::TChart
   WriteBool("ShowInLegend", Series->ShowInLegend());
   WriteBool("ColorEachPoint", Series->ColorEachPoint());
   WriteString("ValueFormat", Series->ValueFormat());
+  WritePen("Pen", Series->Pen());
+  if (const chart::TSeriesMarks* marks = Series->Marks()) {
+    WriteBool("MarksVisible", marks->Visible());
+    WriteInteger("MarksStyle", marks->Style());
+  }
+  if (const auto* line = dynamic_cast<const chart::TCustomSeries*>(Series)) {
+    const chart::TSeriesPointer* pointer = line->Pointer();
+    WriteBool("PointerVisible", pointer->Visible());
+    WriteInteger("PointerStyle", pointer->Style());
+    WriteColor("PointerColor", pointer->Color());
+    WriteInteger("PointerHorizSize", pointer->HorizSize());
+    WriteInteger("PointerVertSize", pointer->VertSize());
+    WritePen("PointerPen", pointer->Pen());
+  }
 }
 
 bool TPropSaver::ReadSeriesFormat(std::string_view Section, chart::TChartSeries* Series) {
@@ -183,6 +200,25 @@ bool TPropSaver::ReadSeriesFormat(std::string_view Section, chart::TChartSeries*
   ReadBoolKey(*this, "ShowInLegend", [&](bool v) { Series->SetShowInLegend(v); });
   ReadBoolKey(*this, "ColorEachPoint", [&](bool v) { Series->SetColorEachPoint(v); });
   if (ValueExists("ValueFormat")) Series->SetValueFormat(ReadString("ValueFormat", Series->ValueFormat()));
+  ReadPen("Pen", Series->Pen());
+  if (chart::TSeriesMarks* marks = Series->Marks()) {
+    ReadBoolKey(*this, "MarksVisible", [&](bool v) { marks->SetVisible(v); });
+    ReadEnum<chart::TSeriesMarksStyle>(*this, "MarksStyle", chart::smsValue, chart::smsXY,
+                                       [&](auto v) { marks->SetStyle(v); });
+  }
+  if (auto* line = dynamic_cast<chart::TCustomSeries*>(Series)) {
+    chart::TSeriesPointer* pointer = line->Pointer();
+    ReadBoolKey(*this, "PointerVisible", [&](bool v) { pointer->SetVisible(v); });
+    ReadIntegerKey(*this, "PointerStyle", [&](Integer v) { pointer->SetStyle(v); });
+    ReadColorKey(*this, "PointerColor", [&](fw::TColor c) { pointer->SetColor(c); });
+    ReadIntegerKey(*this, "PointerHorizSize", [&](Integer v) {
+      if (v >= 0) pointer->SetHorizSize(v);
+    });
+    ReadIntegerKey(*this, "PointerVertSize", [&](Integer v) {
+      if (v >= 0) pointer->SetVertSize(v);
+    });
+    ReadPen("PointerPen", pointer->Pen());
+  }
   return true;
 }
 

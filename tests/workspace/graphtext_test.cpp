@@ -8,6 +8,7 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
 #include "chart/PlotCanvas.h"
+#include "chart/SeriesPointer.h"
 #include "workspace/GraphText.h"
 #include "workspace_fixture.h"
 
@@ -33,6 +34,8 @@ class GraphTextTest : public wstest::WorkspaceTest {
 TEST_F(GraphTextTest, SeveralGraphsRoundTripThroughTheClipboard) {
   TGraph* data = AddData({0, 1.5, 2}, {-3, 0.25, 1e-7}, "/d/data.txt");
   data->Series()->SetSeriesColor(fw::clGreen);
+  data->Series()->Pen()->SetWidth(3);
+  static_cast<chart::TLineSeries*>(data->Series())->Pointer()->SetVisible(true);
   TGraph* expr = graphs->AddGraph(NewSeries({0, 0.5, 1}, {0, 0.125, 1}), "a*x^3",
                                   {std::int64_t(1), 0.0, 1.0, 0.5, String("a=1;")}, "Куб");
   expr->Series()->SetActive(false);
@@ -52,6 +55,8 @@ TEST_F(GraphTextTest, SeveralGraphsRoundTripThroughTheClipboard) {
   EXPECT_EQ(pasted[0]->Source, "Clipboard");
   EXPECT_EQ(pasted[0]->Series()->Title(), "data.txt");
   EXPECT_EQ(pasted[0]->Series()->SeriesColor(), fw::clGreen);
+  EXPECT_EQ(pasted[0]->Series()->Pen()->Width(), 3);
+  EXPECT_TRUE(static_cast<chart::TLineSeries*>(pasted[0]->Series())->Pointer()->Visible());
 
   EXPECT_EQ(pasted[1]->Kind, workspace::gkExpression);
   EXPECT_EQ(pasted[1]->Source, "a*x^3");
@@ -139,6 +144,7 @@ TEST_F(GraphTextTest, FormatCopyAndPasteWithUndo) {
   TGraph* from = AddData({0, 1}, {0, 1});
   from->Series()->SetSeriesColor(fw::clFuchsia);
   from->Series()->SetTitle("Образец");
+  from->Series()->Pen()->SetWidth(4);
   TGraph* a = AddData({0, 1}, {0, 1}, "a.txt");
   TGraph* b = AddData({0, 1}, {0, 1}, "b.txt");
   a->Series()->SetSeriesColor(fw::clRed);
@@ -148,13 +154,16 @@ TEST_F(GraphTextTest, FormatCopyAndPasteWithUndo) {
   EXPECT_EQ(text.find("[DATA]"), String::npos);
   ASSERT_TRUE(workspace::PasteGraphFormatFromClipboard(*graphs, {a, b}));
   EXPECT_EQ(a->Series()->SeriesColor(), fw::clFuchsia);
-  EXPECT_EQ(b->Series()->Title(), "Образец");
+  EXPECT_EQ(b->Series()->Pen()->Width(), 4);
+  // A format gives no name: the titles stay.
+  EXPECT_EQ(a->Series()->Title(), "a.txt");
+  EXPECT_EQ(b->Series()->Title(), "b.txt");
   // The points stay.
   EXPECT_EQ(Xs(a->Series()), (std::vector<double>{0, 1}));
   EXPECT_EQ(undo->UndoCaption(), "Отменить изменение свойств линии");
   undo->Undo();
   EXPECT_EQ(b->Series()->SeriesColor(), fw::clBlue);
-  EXPECT_EQ(b->Series()->Title(), "b.txt");
+  EXPECT_EQ(b->Series()->Pen()->Width(), 1);
   undo->Undo();
   EXPECT_EQ(a->Series()->SeriesColor(), fw::clRed);
   // No properties block on the clipboard: nothing changes.

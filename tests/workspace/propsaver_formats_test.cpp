@@ -7,6 +7,7 @@
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
+#include "chart/SeriesPointer.h"
 #include "workspace/PropSaver.h"
 #include "workspace_fixture.h"
 
@@ -113,6 +114,11 @@ TEST_F(PropSaverFormatsTest, SeriesFormatRoundTrip) {
   s.SetShowInLegend(false);
   s.SetColorEachPoint(true);
   s.SetValueFormat("0.00");
+  s.Pen()->SetWidth(5);
+  s.Pen()->SetStyle(fw::psDash);
+  s.Pointer()->SetVisible(true);
+  s.Pointer()->SetStyle(chart::psDiamond);
+  s.Pointer()->SetHorizSize(7);
   store->WriteSeriesFormat("SERIES", &s);
   chart::TLineSeries r(nullptr);
   ASSERT_TRUE(store->ReadSeriesFormat("SERIES", &r));
@@ -122,6 +128,16 @@ TEST_F(PropSaverFormatsTest, SeriesFormatRoundTrip) {
   EXPECT_FALSE(r.ShowInLegend());
   EXPECT_TRUE(r.ColorEachPoint());
   EXPECT_EQ(r.ValueFormat(), "0.00");
+  EXPECT_EQ(r.Pen()->Width(), 5);
+  EXPECT_EQ(r.Pen()->Style(), fw::psDash);
+  EXPECT_TRUE(r.Pointer()->Visible());
+  EXPECT_EQ(r.Pointer()->Style(), chart::psDiamond);
+  EXPECT_EQ(r.Pointer()->HorizSize(), 7);
+  // A pointer style out of range is left alone.
+  store->SetSection("SERIES");
+  store->WriteInteger("PointerStyle", 42);
+  ASSERT_TRUE(store->ReadSeriesFormat("SERIES", &r));
+  EXPECT_EQ(r.Pointer()->Style(), chart::psDiamond);
 }
 
 TEST_F(PropSaverFormatsTest, AxisRoundTripKeepsTheRangeAndItsFlags) {
