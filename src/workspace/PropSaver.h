@@ -116,7 +116,7 @@ class TPropSaver {
   void WriteSeriesFormat(std::string_view Section, const chart::TChartSeries* Series);
   bool ReadSeriesFormat(std::string_view Section, chart::TChartSeries* Series);
   // Visibility, scaling (automatic, minimum, maximum, increment, logarithmic and its base),
-  // direction and label format.
+  // direction, label format, title, labels, the axis, grid and tick pens and tick sizes.
   void WriteAxis(std::string_view Section, const chart::TChartAxis* Axis);
   bool ReadAxis(std::string_view Section, chart::TChartAxis* Axis);
   // The whole chart's formatting: panel colour and gradient and the back wall in Section, the

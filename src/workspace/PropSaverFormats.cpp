@@ -237,6 +237,20 @@ void TPropSaver::WriteAxis(std::string_view Section, const chart::TChartAxis* Ax
   WriteBool("Inverted", Axis->Inverted());
   WriteBool("RoundFirstLabel", Axis->RoundFirstLabel());
   WriteString("AxisValuesFormat", Axis->AxisValuesFormat());
+  WriteMultiLine("Title", Axis->Title()->Caption());
+  WriteFont("TitleFont", Axis->Title()->Font());
+  WriteInteger("TitleAngle", Axis->Title()->Angle());
+  WriteBool("Labels", Axis->Labels());
+  WriteFont("LabelsFont", Axis->LabelsFont());
+  WriteInteger("LabelsAngle", Axis->LabelsAngle());
+  WritePen("AxisPen", Axis->Axis());
+  WritePen("Grid", Axis->Grid());
+  WritePen("MinorGrid", Axis->MinorGrid());
+  WritePen("Ticks", Axis->Ticks());
+  WritePen("TicksInner", Axis->TicksInner());
+  WritePen("MinorTicks", Axis->MinorTicks());
+  WriteInteger("TickLength", Axis->TickLength());
+  WriteInteger("MinorTickCount", Axis->MinorTickCount());
 }
 
 bool TPropSaver::ReadAxis(std::string_view Section, chart::TChartAxis* Axis) {
@@ -262,6 +276,24 @@ bool TPropSaver::ReadAxis(std::string_view Section, chart::TChartAxis* Axis) {
   ReadBoolKey(*this, "Inverted", [&](bool v) { Axis->SetInverted(v); });
   ReadBoolKey(*this, "RoundFirstLabel", [&](bool v) { Axis->SetRoundFirstLabel(v); });
   if (ValueExists("AxisValuesFormat")) Axis->SetAxisValuesFormat(ReadString("AxisValuesFormat", {}));
+  if (ValueExists("Title")) Axis->Title()->SetCaption(ReadMultiLine("Title", {}));
+  ReadFont("TitleFont", Axis->Title()->Font());
+  ReadIntegerKey(*this, "TitleAngle", [&](Integer v) { Axis->Title()->SetAngle(v); });
+  ReadBoolKey(*this, "Labels", [&](bool v) { Axis->SetLabels(v); });
+  ReadFont("LabelsFont", Axis->LabelsFont());
+  ReadIntegerKey(*this, "LabelsAngle", [&](Integer v) { Axis->SetLabelsAngle(v); });
+  ReadPen("AxisPen", Axis->Axis());
+  ReadPen("Grid", Axis->Grid());
+  ReadPen("MinorGrid", Axis->MinorGrid());
+  ReadPen("Ticks", Axis->Ticks());
+  ReadPen("TicksInner", Axis->TicksInner());
+  ReadPen("MinorTicks", Axis->MinorTicks());
+  ReadIntegerKey(*this, "TickLength", [&](Integer v) {
+    if (v >= 0) Axis->SetTickLength(v);
+  });
+  ReadIntegerKey(*this, "MinorTickCount", [&](Integer v) {
+    if (v >= 0) Axis->SetMinorTickCount(v);
+  });
   return true;
 }
 

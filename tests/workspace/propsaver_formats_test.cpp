@@ -147,6 +147,12 @@ TEST_F(PropSaverFormatsTest, AxisRoundTripKeepsTheRangeAndItsFlags) {
   a->SetInverted(true);
   a->SetLogarithmicBase(2);
   a->SetAxisValuesFormat("0.0");
+  a->Title()->SetCaption("Напряжение, В");
+  a->Title()->SetAngle(90);
+  a->Grid()->SetColor(fw::clGray);
+  a->Grid()->SetStyle(fw::psDot);
+  a->SetLabelsAngle(45);
+  a->SetMinorTickCount(4);
   store->WriteAxis("AXIS", a);
   chart::TChartAxis* r = OtherChart()->LeftAxis();
   ASSERT_TRUE(store->ReadAxis("AXIS", r));
@@ -158,6 +164,12 @@ TEST_F(PropSaverFormatsTest, AxisRoundTripKeepsTheRangeAndItsFlags) {
   EXPECT_TRUE(r->Inverted());
   EXPECT_EQ(r->LogarithmicBase(), 2.0);
   EXPECT_EQ(r->AxisValuesFormat(), "0.0");
+  EXPECT_EQ(r->Title()->Caption(), "Напряжение, В");
+  EXPECT_EQ(r->Title()->Angle(), 90);
+  EXPECT_EQ(r->Grid()->Color(), fw::clGray);
+  EXPECT_EQ(r->Grid()->Style(), fw::psDot);
+  EXPECT_EQ(r->LabelsAngle(), 45);
+  EXPECT_EQ(r->MinorTickCount(), 4);
 }
 
 TEST_F(PropSaverFormatsTest, WholeChartThroughTheStoreText) {
