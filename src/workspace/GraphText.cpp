@@ -172,9 +172,7 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
       continue;
     }
     auto series = std::make_unique<chart::TLineSeries>(nullptr);
-    series->BeginUpdate();
-    for (std::size_t i = 0; i < item.X.size(); ++i) series->AddPoint(item.X[i], item.Y[i]);
-    series->EndUpdate();
+    FillSeries(item.X, item.Y, series.get());
 
     auto props = PropertiesStore(item.Properties);
     Integer kind = props->ReadInteger("Kind", gkData);

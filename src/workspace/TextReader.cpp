@@ -496,15 +496,12 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
 
 // Replaces Series' points by the points read, in the order its X list keeps (equal X values in
 // the order read, as inserting them one by one would leave them).
-void Deliver(TBufferSink& Points, chart::TChartSeries* Series) {
-  const std::size_t n = Points.Count;
+void Deliver(const double* x, const double* y, std::size_t n, bool Ascending, chart::TChartSeries* Series) {
   if (n < 2) throw EGraphError(TooFewPointsMsg);
   if (n > std::size_t(std::numeric_limits<Integer>::max())) throw EGraphError("Слишком много точек для одного графика");
-  const double* x = Points.X.Data();
-  const double* y = Points.Y.Data();
   const chart::TChartListOrder order = Series->XValues()->Order();
   std::vector<double> sortedX, sortedY;
-  if (order == chart::loAscending && !Points.Ascending) {
+  if (order == chart::loAscending && !Ascending) {
     std::vector<std::uint32_t> perm(n);
     for (std::size_t i = 0; i < n; ++i) perm[i] = std::uint32_t(i);
     std::stable_sort(perm.begin(), perm.end(), [x](std::uint32_t a, std::uint32_t b) { return x[a] < x[b]; });
@@ -546,7 +543,7 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
 void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
   TBufferSink sink;
   ScanText(Text, Settings, sink);
-  Deliver(sink, Series);
+  Deliver(sink.X.Data(), sink.Y.Data(), sink.Count, sink.Ascending, Series);
 }
 
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
@@ -558,7 +555,12 @@ void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settin
   sink.Reserve(file.Size());
   TLineScanner<TBufferSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner);
-  Deliver(sink, Series);
+  Deliver(sink.X.Data(), sink.Y.Data(), sink.Count, sink.Ascending, Series);
+}
+
+void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series) {
+  const std::size_t n = std::min(X.size(), Y.size());
+  Deliver(X.data(), Y.data(), n, std::is_sorted(X.begin(), X.begin() + std::ptrdiff_t(n)), Series);
 }
 
 std::string ReadFileBytes(const String& FileName) {

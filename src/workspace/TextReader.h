@@ -49,6 +49,10 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
 // when the text gives fewer than two points.
 void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
 
+// Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
+// raising the same way.
+void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series);
+
 // The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
 // Series changes only once the whole file was read.
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series);

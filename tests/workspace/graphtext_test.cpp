@@ -112,6 +112,11 @@ TEST_F(GraphTextTest, DataReadWithEitherSeparatorAndGraphsWithoutProperties) {
   const auto pasted = workspace::PasteGraphsFromText(*graphs, text);
   ASSERT_EQ(pasted.size(), 2u);
   EXPECT_EQ(pasted[1]->Series()->Title(), "Clipboard");
+  // Points out of X order come in sorted, like the points of a file.
+  const auto unsorted = workspace::PasteGraphsFromText(*graphs, "[DATA]\n3\t30\n1\t10\n2\t20\n");
+  ASSERT_EQ(unsorted.size(), 1u);
+  EXPECT_EQ(Xs(unsorted[0]->Series()), (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(Ys(unsorted[0]->Series()), (std::vector<double>{10, 20, 30}));
 }
 
 TEST_F(GraphTextTest, GraphTextWithTooFewPointsAddsNothingAndSaysWhy) {
