@@ -176,8 +176,9 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
 
   // The plot rectangle of the last layout.
   const TRect& ChartRect() const { return FChartRect; }
-  // The mouse position in client pixels (the last one the chart saw).
-  fw::TPoint GetCursorPos() const { return FCursorPos; }
+  // The mouse position in client pixels: where the mouse is now when the chart has a window,
+  // else the last position a mouse event brought.
+  fw::TPoint GetCursorPos();
 
   double MinimumXOnAxis(const TChartAxis* Axis) const;
   double MaximumXOnAxis(const TChartAxis* Axis) const;

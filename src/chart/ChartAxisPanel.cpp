@@ -6,6 +6,7 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotTools.h"
+#include "platform/user/Input.h"
 
 namespace chart {
 
@@ -181,6 +182,12 @@ void TCustomAxisPanel::RemoveTool(TPlotCustomTool* Tool) {
   if (it == FTools.end()) return;
   FTools.erase(it);
   Invalidate();
+}
+
+fw::TPoint TCustomAxisPanel::GetCursorPos() {
+  win::POINT p{};
+  if (HandleAllocated() && win::GetCursorPos(&p)) return ScreenToClient(p);
+  return FCursorPos;
 }
 
 bool TCustomAxisPanel::View3D() const { return FView3D->View3D; }

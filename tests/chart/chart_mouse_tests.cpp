@@ -105,6 +105,19 @@ TEST_F(ChartMouseTest, MouseEventsReachActiveToolsInListOrderUntilOneClaimsThem)
   EXPECT_FALSE(chart->CancelMouse());
 }
 
+TEST_F(ChartMouseTest, TheCursorPositionIsTheMouseInClientPixels) {
+  Build();
+  desktop->mouse_move(Screen(37, 21));
+  Pump();
+  EXPECT_EQ(chart->GetCursorPos(), (fw::TPoint{37, 21}));
+  desktop->mouse_move(win::POINT{5, 6});  // off the chart: still in its client coordinates
+  Pump();
+  EXPECT_EQ(chart->GetCursorPos(), (fw::TPoint{5 - 100, 6 - 100}));
+  // A chart without a window answers with the last mouse event it had.
+  TChart loose(nullptr);
+  EXPECT_EQ(loose.GetCursorPos(), (fw::TPoint{0, 0}));
+}
+
 TEST_F(ChartMouseTest, LeavingTheChartTellsTheToolsEventFive) {
   Build();
   Tool("a");
