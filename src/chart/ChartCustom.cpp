@@ -100,6 +100,10 @@ void TCustomChart::PartAt(const fw::TPoint& P, TSelectorClickedPart& Part) {
       Part.Part = t.code;
       return;
     }
+  // Before the first layout (or with no room for a plot) the axes and series have no place yet.
+  const TRect& plot = ChartRect();
+  const bool laidOut = plot.right > plot.left && plot.bottom > plot.top;
+  if (!laidOut) return;
   // Marks lie over the series and their boxes are what a click on them means; the series drawn
   // last lies on top.
   for (Integer i = SeriesCount() - 1; i >= 0; --i) {
@@ -130,8 +134,8 @@ void TCustomChart::PartAt(const fw::TPoint& P, TSelectorClickedPart& Part) {
       return;
     }
   }
-  const TRect& r = ChartRect();
-  if (SeriesCount() > 0 && x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) Part.Part = cpChartRect;
+  if (SeriesCount() > 0 && x >= plot.left && x <= plot.right && y >= plot.top && y <= plot.bottom)
+    Part.Part = cpChartRect;
 }
 
 TChart::TChart(fw::TComponent* AOwner) : TCustomChart(AOwner) {}

@@ -205,6 +205,21 @@ TEST_F(ChartPixelTest, PartAtFindsEveryPartOfADrawnChart) {
   EXPECT_EQ(partAt((empty.left + empty.right) / 2 + 3, (empty.top + empty.bottom) / 2 + 3).Part, cpNone);
 }
 
+TEST_F(ChartPixelTest, ANeverDrawnOrZeroSizeChartHasNoPartsYet) {
+  TChart chart(nullptr);
+  Dress(chart);
+  TSelectorClickedPart p;
+  for (Integer v : {0, 1, 2, 5}) {
+    chart.PartAt(fw::TPoint{v, v}, p);
+    EXPECT_EQ(int(p.Part), int(cpNone)) << v;
+  }
+  fw::TBitmap target;
+  target.SetSize(4, 4);
+  chart.Draw(*target.Canvas(), TRect{0, 0, 0, 0});
+  chart.PartAt(fw::TPoint{0, 0}, p);
+  EXPECT_EQ(int(p.Part), int(cpNone));
+}
+
 TEST_F(ChartPixelTest, HiddenTitlesAndLegendAreNotFound) {
   TChart chart(nullptr);
   Dress(chart);
