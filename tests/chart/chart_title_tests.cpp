@@ -122,51 +122,33 @@ TEST_F(ChartTitleTest, SettingLeftOrTopHoldsTheBoxThereAndLeavesTheChartItsRoom)
   EXPECT_EQ(chart.ChartRect().top, topBefore);
 }
 
-TEST_F(ChartTitleTest, AShapeFillsAndFramesItsBox) {
+TEST_F(ChartTitleTest, AShapeDrawsItsShadowFillAndFrame) {
   TChartTitle shape(nullptr);
   shape.SetTransparent(false);
   shape.SetColor(fw::clRed);
   shape.Frame()->SetVisible(true);
   shape.Frame()->SetColor(fw::clBlue);
-  shape.DrawShape(canvas, win::RECT{10, 10, 50, 30});
-  EXPECT_EQ(PixelOf(bitmap, 11, 11), fw::clRed);
-  EXPECT_EQ(PixelOf(bitmap, 48, 28), fw::clRed);
-  EXPECT_EQ(PixelOf(bitmap, 10, 10), fw::clBlue);
-  EXPECT_EQ(PixelOf(bitmap, 49, 29), fw::clBlue);
-  EXPECT_EQ(PixelOf(bitmap, 30, 10), fw::clBlue);
-  EXPECT_EQ(PixelOf(bitmap, 50, 30), fw::clWhite);
-  EXPECT_EQ(PixelOf(bitmap, 9, 20), fw::clWhite);
-}
-
-TEST_F(ChartTitleTest, ATransparentShapeKeepsOnlyItsFrame) {
-  TChartTitle shape(nullptr);
-  shape.SetTransparent(true);
-  shape.SetColor(fw::clRed);
-  shape.Frame()->SetVisible(true);
-  shape.Frame()->SetColor(fw::clBlue);
-  shape.Shadow()->HorizSize = 3;
-  shape.Shadow()->VertSize = 3;
-  shape.DrawShape(canvas, win::RECT{10, 10, 50, 30});
-  EXPECT_EQ(PixelOf(bitmap, 20, 20), fw::clWhite);
-  EXPECT_EQ(PixelOf(bitmap, 51, 31), fw::clWhite);  // no shadow either
-  EXPECT_EQ(PixelOf(bitmap, 10, 20), fw::clBlue);
-}
-
-TEST_F(ChartTitleTest, TheShadowLiesBesideAndBelowTheBox) {
-  TChartTitle shape(nullptr);
-  shape.SetTransparent(false);
-  shape.SetColor(fw::clRed);
-  shape.Frame()->SetVisible(false);
   shape.Shadow()->Color = fw::clGray;
   shape.Shadow()->HorizSize = 3;
   shape.Shadow()->VertSize = 2;
   shape.DrawShape(canvas, win::RECT{10, 10, 50, 30});
+  EXPECT_EQ(PixelOf(bitmap, 11, 11), fw::clRed);
+  EXPECT_EQ(PixelOf(bitmap, 48, 28), fw::clRed);
+  EXPECT_EQ(PixelOf(bitmap, 10, 10), fw::clBlue);  // the frame on the box's edge pixels
+  EXPECT_EQ(PixelOf(bitmap, 49, 29), fw::clBlue);
+  EXPECT_EQ(PixelOf(bitmap, 9, 20), fw::clWhite);
+  // The shadow: the box moved 3 right and 2 down, under it.
   EXPECT_EQ(PixelOf(bitmap, 52, 31), fw::clGray);
+  EXPECT_EQ(PixelOf(bitmap, 13, 31), fw::clGray);
   EXPECT_EQ(PixelOf(bitmap, 53, 31), fw::clWhite);
   EXPECT_EQ(PixelOf(bitmap, 52, 32), fw::clWhite);
   EXPECT_EQ(PixelOf(bitmap, 12, 31), fw::clWhite);
-  EXPECT_EQ(PixelOf(bitmap, 13, 31), fw::clGray);
-  EXPECT_EQ(PixelOf(bitmap, 49, 29), fw::clRed);
+  // Transparent: only the frame, no fill and no shadow.
+  shape.SetTransparent(true);
+  shape.DrawShape(canvas, win::RECT{60, 40, 100, 60});
+  EXPECT_EQ(PixelOf(bitmap, 70, 50), fw::clWhite);
+  EXPECT_EQ(PixelOf(bitmap, 101, 61), fw::clWhite);
+  EXPECT_EQ(PixelOf(bitmap, 60, 50), fw::clBlue);
 }
 
 TEST_F(ChartTitleTest, TransparencyLetsThePictureBeneathShowThrough) {
