@@ -293,6 +293,7 @@ TEST_F(SeriesOnAxes, NonFiniteValuesNeverBreakDrawingOrHitTests) {
   }
   series.Pointer()->SetVisible(true);
   series.Marks()->SetVisible(true);
+  drawtest::UseTestFont(series.Marks()->Font());
   series.DrawAllValues(canvas);
   series.DrawMarks(canvas);
   series.DrawAllValues(recorder);
