@@ -346,6 +346,9 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   virtual void DrawValues(TPlotCanvas3D& Canvas);
   // Sets the visible range for the axes' current scale.
   void CalcFirstLastVisibleIndex();
+  // On an ascending X list: the points with X in MinX .. MaxX and one more at each end (true);
+  // otherwise all points (false).
+  bool IndexRangeOfX(double MinX, double MaxX, Integer& First, Integer& Last) const;
   // A point is drawable: not null, both values finite.
   bool PointIsDrawable(Integer Index) const;
 

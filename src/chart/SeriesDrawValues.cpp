@@ -22,16 +22,12 @@ bool TChartSeries::PointIsDrawable(Integer Index) const {
   return std::isfinite(PointX(Index)) && std::isfinite(PointY(Index)) && !IsNullPoint(Index);
 }
 
-void TChartSeries::CalcFirstLastVisibleIndex() {
+bool TChartSeries::IndexRangeOfX(double MinX, double MaxX, Integer& First, Integer& Last) const {
   const Integer count = Count();
-  if (count == 0 || !FHorizAxis || !FVertAxis) {
-    FFirstValueIndex = FLastValueIndex = -1;
-    return;
-  }
-  FFirstValueIndex = 0;
-  FLastValueIndex = count - 1;
+  First = 0;
+  Last = count - 1;
   const TChartValueList* xs = XValues();
-  if (xs->Order() != loAscending || !FYMandatory) return;
+  if (count == 0 || xs->Order() != loAscending || !FYMandatory || !(MinX <= MaxX)) return false;
   // NaN X values sit at the end of an ascending list; the search runs over the others.
   Integer lo = 0, hi = count;
   while (lo < hi) {
@@ -42,7 +38,6 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
       lo = mid + 1;
   }
   const Integer finite = lo;
-  const double minX = FHorizAxis->Minimum(), maxX = FHorizAxis->Maximum();
   auto firstNotBelow = [&](double V, bool Strict) {
     Integer a = 0, b = finite;
     while (a < b) {
@@ -55,10 +50,19 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
     }
     return a;
   };
-  // One point beyond each end, so the line runs on to the plot's edges.
-  FFirstValueIndex = std::max<Integer>(0, firstNotBelow(minX, false) - 1);
-  FLastValueIndex = std::min<Integer>(count - 1, firstNotBelow(maxX, true));
-  if (FLastValueIndex < FFirstValueIndex) FLastValueIndex = FFirstValueIndex;
+  // One point beyond each end: the segments leaving the range still cross into it.
+  First = std::max<Integer>(0, firstNotBelow(MinX, false) - 1);
+  Last = std::min<Integer>(count - 1, firstNotBelow(MaxX, true));
+  if (Last < First) Last = First;
+  return true;
+}
+
+void TChartSeries::CalcFirstLastVisibleIndex() {
+  if (Count() == 0 || !FHorizAxis || !FVertAxis) {
+    FFirstValueIndex = FLastValueIndex = -1;
+    return;
+  }
+  IndexRangeOfX(FHorizAxis->Minimum(), FHorizAxis->Maximum(), FFirstValueIndex, FLastValueIndex);
 }
 
 void TChartSeries::DrawAllValues(TPlotCanvas3D& Canvas) {
@@ -210,8 +214,18 @@ double SegmentDistance2(double PX, double PY, double AX, double AY, double BX, d
 Integer TCustomSeries::PointAt(Integer X, Integer Y) {
   if (!HorizAxis() || !VertAxis() || Count() == 0) return -1;
   CalcFirstLastVisibleIndex();
-  const Integer first = FirstValueIndex(), last = LastValueIndex();
+  Integer first = FirstValueIndex(), last = LastValueIndex();
   if (first < 0) return -1;
+  // On ascending X only the points (and segments) near the pixel's column can be hit: a few
+  // columns either side of it bound the X values to look at.
+  const Integer margin = std::max<Integer>(LinePen()->Width(), FPointer->HorizSize()) + 2;
+  const double v1 = HorizAxis()->CalcPosPoint(X - margin), v2 = HorizAxis()->CalcPosPoint(X + margin);
+  Integer nearFirst, nearLast;
+  if (IndexRangeOfX(std::min(v1, v2), std::max(v1, v2), nearFirst, nearLast)) {
+    first = std::max(first, nearFirst);
+    last = std::min(last, nearLast);
+    if (first > last) return -1;
+  }
   if (FPointer->Visible())
     for (Integer i = first; i <= last; ++i)
       if (PointIsDrawable(i) && FPointer->Covers(CalcXPos(i), CalcYPos(i), X, Y)) return i;

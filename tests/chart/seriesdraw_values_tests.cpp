@@ -343,3 +343,40 @@ TEST_F(SeriesOnAxes, HalfPixelPositionsRoundAsTheAxisDoes) {
 }
 
 }  // namespace
+
+namespace {
+
+// On ascending X the hit test looks only near the pixel's column: it must find what a walk over
+// every point finds (the same points with their order switched off), pointers shown or not.
+TEST_F(SeriesOnAxes, PointAtOnSortedXFindsWhatTheFullWalkFinds) {
+  TLineSeries walk(nullptr);
+  walk.XValues()->SetOrder(chart::loNone);
+  walk.SetHorizAxis(&horiz);
+  walk.SetVertAxis(&vert);
+  std::mt19937 rng(5);
+  std::uniform_real_distribution<double> step(0, 0.6), y(0, 100);
+  double x = 0;
+  for (int i = 0; i < 600; ++i) {
+    x += step(rng);
+    const double v = i % 97 == 0 ? kNaN : y(rng);
+    series.AddXY(x, v);
+    walk.AddXY(x, v);
+  }
+  horiz.SetMinMax(0, x);
+  horiz.SetInverted(true);
+  std::uniform_int_distribution<int> pixel(5, 115);
+  int hits = 0;
+  for (bool pointers : {false, true}) {
+    series.Pointer()->SetVisible(pointers);
+    walk.Pointer()->SetVisible(pointers);
+    for (int probe = 0; probe < 3000; ++probe) {
+      const int px = pixel(rng), py = pixel(rng);
+      const fw::Integer expected = walk.PointAt(px, py);
+      ASSERT_EQ(series.PointAt(px, py), expected) << px << "," << py;
+      hits += expected >= 0;
+    }
+  }
+  EXPECT_GT(hits, 300) << "the probes do hit";
+}
+
+}  // namespace
