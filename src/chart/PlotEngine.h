@@ -294,8 +294,9 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // The values on the series' axes under the mouse position the parent chart saw last; both 0
   // without a parent chart or an axis.
   void CursorToValues(double& X, double& Y) const;
-  // The series' place in depth (pixels from the front) for charts shown in 3D: the chart sets
-  // it at layout; 0 in a flat chart. Points and marks lie at MiddleZ.
+  // The series' place in depth (pixels from the front) for charts shown in 3D, set by the chart
+  // at layout (0 in a flat chart); tools marking points or marks in 3D use MiddleZ. The series
+  // itself draws on the front plane.
   Integer StartZ() const { return FStartZ; }
   Integer EndZ() const { return FEndZ; }
   Integer MiddleZ() const { return (FStartZ + FEndZ) / 2; }
