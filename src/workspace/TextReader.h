@@ -44,18 +44,18 @@ struct TTwoColumnPoints {
 // Appends the points of Text to Points.
 void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Settings, TTwoColumnPoints& Points);
 
-// Fills Series (emptied first) with the points of Text in ascending X order (points of equal X
-// keep their order in the text). Raises EGraphError TooFewPointsMsg, leaving Series as it was,
+// Fills Series (emptied first) with the points of Text in the order its X list keeps (ascending
+// for a line series; points of equal X keep their order in the text). Raises EGraphError TooFewPointsMsg, leaving Series as it was,
 // when the text gives fewer than two points.
 void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
-
-// Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
-// raising the same way.
-void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series);
 
 // The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
 // Series changes only once the whole file was read.
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
+
+// Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
+// raising the same way.
+void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series);
 
 // The whole file. Raises fw::EFOpenError when it cannot be read and EGraphError when it is too
 // large to be a graph.
