@@ -143,6 +143,12 @@ class TCustomPlotPanelExtended : public TCustomPlotPanel {
   std::unique_ptr<TPlotGradient> FGradient;
 };
 
+// One paint: background; tool event 2; layout (titles, legend, depth, the axes' room, plot
+// rectangle); walls; event 3; grid; event 1 and OnBeforeDrawSeries; the active series clipped
+// to the plot rectangle, then their marks; event 4; axes; titles and legend; event 0 and
+// OnAfterDraw. Each mouse press, move and release: CancelMouse cleared, the active tools in list
+// order until one sets CancelMouse, the OnMouse* event, then (unless claimed) the chart's own
+// zoom and scroll.
 class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesListener {
  public:
   explicit TCustomAxisPanel(fw::TComponent* AOwner);
