@@ -12,6 +12,8 @@ namespace {
 // Largest picture CreateBitmap makes (pixels per side, and in all).
 constexpr Integer MaxBitmapSide = 32768;
 constexpr std::int64_t MaxBitmapPixels = std::int64_t(1) << 28;
+// Percent of the page kept free on every side before proportional margins centre the chart.
+constexpr Integer ProportionalBaseMargin = 10;
 
 Integer PercentOf(Integer Size, Integer Percent) {
   return Integer((std::int64_t(Size) * Percent + (Size >= 0 ? 50 : -50)) / 100);
@@ -70,20 +72,18 @@ void TCustomPlotPanel::SetPrintResolution(Integer Value) { FPrintResolution = st
 TRect TCustomPlotPanel::CalcProportionalMargins(Integer PageWidth, Integer PageHeight) {
   const Integer w = Width(), h = Height();
   if (PageWidth <= 0 || PageHeight <= 0 || w <= 0 || h <= 0) return FPrintMargins;
-  // The room inside the current margins, in page pixels.
-  const Integer roomW = PageWidth - PercentOf(PageWidth, FPrintMargins.left) - PercentOf(PageWidth, FPrintMargins.right);
-  const Integer roomH =
-      PageHeight - PercentOf(PageHeight, FPrintMargins.top) - PercentOf(PageHeight, FPrintMargins.bottom);
-  if (roomW <= 0 || roomH <= 0) return FPrintMargins;
+  // The room inside fixed margins, not the current ones: recomputing for another page (or the
+  // same one again) never compounds.
+  const Integer roomW = PageWidth - 2 * PercentOf(PageWidth, ProportionalBaseMargin);
+  const Integer roomH = PageHeight - 2 * PercentOf(PageHeight, ProportionalBaseMargin);
   // The chart's shape, as large as fits, centred on the page.
   std::int64_t fitW = roomW, fitH = std::int64_t(roomW) * h / w;
   if (fitH > roomH) {
     fitH = roomH;
     fitW = std::int64_t(roomH) * w / h;
   }
-  const double horiz = 100.0 * double(PageWidth - fitW) / 2.0 / PageWidth;
-  const double vert = 100.0 * double(PageHeight - fitH) / 2.0 / PageHeight;
-  const Integer l = Integer(horiz), t = Integer(vert);
+  const Integer l = Integer(100 * (PageWidth - fitW) / 2 / PageWidth);
+  const Integer t = Integer(100 * (PageHeight - fitH) / 2 / PageHeight);
   return TRect{l, t, l, t};
 }
 

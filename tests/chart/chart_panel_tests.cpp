@@ -184,8 +184,9 @@ TEST_F(ChartPanelTest, PrintRectangleFollowsTheMarginPercents) {
 TEST_F(ChartPanelTest, ProportionalMarginsKeepTheChartsShapeCentredOnThePage) {
   TChart chart(nullptr);
   chart.SetBounds(0, 0, 400, 200);  // 2 : 1
-  chart.SetPrintMargins(TRect{10, 10, 10, 10});
-  // A square page: the room is 800 x 800, the chart takes 800 x 400, centred vertically.
+  chart.SetPrintMargins(TRect{3, 40, 25, 1});  // not what proportional margins start from
+  // A square page: the room inside 10 percent on every side is 800 x 800, the chart takes
+  // 800 x 400, centred vertically.
   const TRect m = chart.CalcProportionalMargins(1000, 1000);
   EXPECT_EQ(m.left, 10);
   EXPECT_EQ(m.right, 10);
@@ -195,8 +196,12 @@ TEST_F(ChartPanelTest, ProportionalMarginsKeepTheChartsShapeCentredOnThePage) {
   const TRect r = chart.ChartPrintRect(1000, 1000);
   EXPECT_EQ(r, (TRect{100, 300, 900, 700}));
   EXPECT_EQ((r.right - r.left), 2 * (r.bottom - r.top));
-  // Again on the same page: stable.
+  // Again on the same page, or back after turning the page: the same.
   EXPECT_EQ(chart.ChartPrintRect(1000, 1000), r);
+  const TRect landscape = chart.CalcProportionalMargins(3000, 1000);
+  EXPECT_EQ(landscape, (TRect{23, 10, 23, 10}));  // height binds: 800 high, 1600 of 3000 wide
+  chart.SetPrintMargins(landscape);
+  EXPECT_EQ(chart.CalcProportionalMargins(1000, 1000), m);
 }
 
 TEST_F(ChartPanelTest, PrintPartialDrawsIntoTheGivenRectangleMarkedAsPrinting) {
