@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
 #include "chart/SeriesPointer.h"
@@ -11,9 +13,16 @@
 namespace {
 
 using drawtest::DrawSurface;
-using fw::clBlack;
-using fw::clRed;
-using fw::clWhite;
+using fw::TColor;
+
+constexpr TColor F = fw::clRed;    // the point's colour: fill and strokes
+constexpr TColor O = fw::clBlack;  // the pointer's pen: outline
+constexpr TColor W = fw::clWhite;  // untouched
+
+struct Pixel {
+  int dx, dy;
+  TColor color;
+};
 
 struct PointerOnBitmap : ::testing::Test {
   PointerOnBitmap() : surface(100, 100), series(nullptr), pointer(series.Pointer()) {
@@ -22,10 +31,13 @@ struct PointerOnBitmap : ::testing::Test {
     pointer->SetHorizSize(4);
     pointer->SetVertSize(4);
   }
-  void Draw(chart::TSeriesPointerStyle Style) {
+  // Draws the style centred at (50, 50) and checks the pixels given relative to the centre.
+  void Check(chart::TSeriesPointerStyle Style, const std::vector<Pixel>& Pixels) {
     surface.Clear();
     pointer->SetStyle(Style);
-    pointer->DrawPointer(canvas, 50, 50, clRed);
+    pointer->DrawPointer(canvas, 50, 50, F);
+    for (const Pixel& p : Pixels)
+      EXPECT_EQ(surface.At(50 + p.dx, 50 + p.dy), p.color) << "style " << Style << " at " << p.dx << "," << p.dy;
   }
   DrawSurface surface;
   chart::TLineSeries series;
@@ -33,110 +45,36 @@ struct PointerOnBitmap : ::testing::Test {
   chart::TPlotCanvas3D canvas;
 };
 
-TEST_F(PointerOnBitmap, RectangleAndCircleCoverTheirBox) {
-  Draw(chart::psRectangle);
-  EXPECT_EQ(surface.At(50, 50), clRed);
-  for (int d : {-4, 4}) {
-    EXPECT_EQ(surface.At(50 + d, 50), clBlack);
-    EXPECT_EQ(surface.At(50, 50 + d), clBlack);
-    EXPECT_EQ(surface.At(50 + d, 50 + d), clBlack) << "corners";
-  }
-  EXPECT_EQ(surface.At(45, 50), clWhite);
-  EXPECT_EQ(surface.At(55, 50), clWhite);
-  EXPECT_EQ(surface.At(50, 45), clWhite);
-  EXPECT_EQ(surface.At(50, 55), clWhite);
-
-  Draw(chart::psCircle);
-  EXPECT_EQ(surface.At(50, 50), clRed);
-  EXPECT_EQ(surface.At(46, 50), clBlack);
-  EXPECT_EQ(surface.At(54, 50), clBlack);
-  EXPECT_EQ(surface.At(50, 46), clBlack);
-  EXPECT_EQ(surface.At(50, 54), clBlack);
-  EXPECT_EQ(surface.At(45, 50), clWhite);
-  EXPECT_EQ(surface.At(55, 50), clWhite);
-  EXPECT_EQ(surface.At(46, 46), clWhite) << "a circle leaves its box's corners";
+TEST_F(PointerOnBitmap, EachStyleHasItsCentreAndExtent) {
+  Check(chart::psRectangle, {{0, 0, F}, {-4, 0, O}, {4, 0, O}, {0, -4, O}, {0, 4, O}, {-4, -4, O}, {4, 4, O},
+                             {-5, 0, W}, {5, 0, W}, {0, -5, W}, {0, 5, W}});
+  Check(chart::psCircle, {{0, 0, F}, {-4, 0, O}, {4, 0, O}, {0, -4, O}, {0, 4, O},
+                          {-5, 0, W}, {5, 0, W}, {-4, -4, W}});  // the box's corners stay clear
+  Check(chart::psTriangle, {{0, -4, O}, {0, -5, W}, {-4, 4, O}, {4, 4, O}, {0, 4, O}, {0, 5, W},
+                            {0, 1, F}, {-4, -3, W}});
+  Check(chart::psDownTriangle, {{0, 4, O}, {0, 5, W}, {-4, -4, O}, {4, -4, O}, {0, -5, W},
+                                {0, -1, F}, {-4, 3, W}});
+  Check(chart::psCross, {{-4, 0, F}, {4, 0, F}, {0, -4, F}, {0, 4, F}, {0, 0, F},
+                         {-5, 0, W}, {5, 0, W}, {0, 5, W}, {-3, -3, W}});
+  Check(chart::psDiagCross, {{-4, -4, F}, {4, 4, F}, {-4, 4, F}, {4, -4, F}, {0, 0, F},
+                             {5, 5, W}, {-5, 5, W}, {0, -4, W}});
+  Check(chart::psStar, {{-4, 0, F}, {-4, -4, F}, {4, -4, F}, {0, 4, F}, {5, 0, W}, {-2, -4, W}});
+  Check(chart::psDiamond, {{0, -4, O}, {4, 0, O}, {0, 4, O}, {-4, 0, O}, {0, 0, F},
+                           {-4, -4, W}, {4, 4, W}, {-5, 0, W}, {0, 5, W}});
+  Check(chart::psSmallDot, {{0, 0, F}});
+  EXPECT_EQ(surface.CountNotWhite(), 1) << "a small dot is one pixel";
 }
 
-TEST_F(PointerOnBitmap, TrianglesPointUpAndDown) {
-  Draw(chart::psTriangle);
-  EXPECT_EQ(surface.At(50, 46), clBlack) << "apex";
-  EXPECT_EQ(surface.At(50, 45), clWhite);
-  EXPECT_EQ(surface.At(46, 54), clBlack);
-  EXPECT_EQ(surface.At(54, 54), clBlack);
-  EXPECT_EQ(surface.At(50, 54), clBlack) << "base";
-  EXPECT_EQ(surface.At(50, 55), clWhite);
-  EXPECT_EQ(surface.At(50, 51), clRed);
-  EXPECT_EQ(surface.At(46, 47), clWhite);
-
-  Draw(chart::psDownTriangle);
-  EXPECT_EQ(surface.At(50, 54), clBlack) << "apex";
-  EXPECT_EQ(surface.At(50, 55), clWhite);
-  EXPECT_EQ(surface.At(46, 46), clBlack);
-  EXPECT_EQ(surface.At(54, 46), clBlack);
-  EXPECT_EQ(surface.At(50, 45), clWhite);
-  EXPECT_EQ(surface.At(50, 49), clRed);
-  EXPECT_EQ(surface.At(46, 53), clWhite);
-}
-
-TEST_F(PointerOnBitmap, CrossesAreStrokesInThePointColour) {
-  Draw(chart::psCross);
-  for (int d = -4; d <= 4; ++d) {
-    EXPECT_EQ(surface.At(50 + d, 50), clRed) << d;
-    EXPECT_EQ(surface.At(50, 50 + d), clRed) << d;
-  }
-  EXPECT_EQ(surface.At(45, 50), clWhite);
-  EXPECT_EQ(surface.At(55, 50), clWhite);
-  EXPECT_EQ(surface.At(50, 55), clWhite);
-  EXPECT_EQ(surface.At(47, 47), clWhite);
-
-  Draw(chart::psDiagCross);
-  for (int d = -4; d <= 4; ++d) {
-    EXPECT_EQ(surface.At(50 + d, 50 + d), clRed) << d;
-    EXPECT_EQ(surface.At(50 + d, 50 - d), clRed) << d;
-  }
-  EXPECT_EQ(surface.At(55, 55), clWhite);
-  EXPECT_EQ(surface.At(45, 55), clWhite);
-  EXPECT_EQ(surface.At(50, 46), clWhite);
-
-  Draw(chart::psStar);
-  EXPECT_EQ(surface.At(46, 50), clRed);
-  EXPECT_EQ(surface.At(46, 46), clRed);
-  EXPECT_EQ(surface.At(54, 46), clRed);
-  EXPECT_EQ(surface.At(50, 54), clRed);
-  EXPECT_EQ(surface.At(55, 50), clWhite);
-  EXPECT_EQ(surface.At(48, 46), clWhite);
-
+TEST_F(PointerOnBitmap, StrokesDoNotDependOnTheOutlinePen) {
   pointer->Pen()->SetVisible(false);
-  Draw(chart::psCross);
-  EXPECT_EQ(surface.At(46, 50), clRed) << "strokes do not depend on the outline pen";
-}
-
-TEST_F(PointerOnBitmap, DiamondAndSmallDot) {
-  Draw(chart::psDiamond);
-  EXPECT_EQ(surface.At(50, 46), clBlack);
-  EXPECT_EQ(surface.At(54, 50), clBlack);
-  EXPECT_EQ(surface.At(50, 54), clBlack);
-  EXPECT_EQ(surface.At(46, 50), clBlack);
-  EXPECT_EQ(surface.At(50, 50), clRed);
-  EXPECT_EQ(surface.At(46, 46), clWhite);
-  EXPECT_EQ(surface.At(54, 54), clWhite);
-  EXPECT_EQ(surface.At(45, 50), clWhite);
-  EXPECT_EQ(surface.At(50, 55), clWhite);
-
-  Draw(chart::psSmallDot);
-  EXPECT_EQ(surface.At(50, 50), clRed);
-  EXPECT_EQ(surface.CountNotWhite(), 1);
+  Check(chart::psCross, {{-4, 0, F}, {0, 4, F}});
+  Check(chart::psRectangle, {{0, 0, F}, {-5, 0, W}});
 }
 
 TEST_F(PointerOnBitmap, SizesAreHalfExtentsAndCanDiffer) {
   pointer->SetHorizSize(6);
   pointer->SetVertSize(2);
-  Draw(chart::psRectangle);
-  EXPECT_EQ(surface.At(44, 50), clBlack);
-  EXPECT_EQ(surface.At(56, 50), clBlack);
-  EXPECT_EQ(surface.At(43, 50), clWhite);
-  EXPECT_EQ(surface.At(50, 48), clBlack);
-  EXPECT_EQ(surface.At(50, 47), clWhite);
+  Check(chart::psRectangle, {{-6, 0, O}, {6, 0, O}, {-7, 0, W}, {0, -2, O}, {0, -3, W}});
   EXPECT_TRUE(pointer->Covers(50, 50, 56, 52));
   EXPECT_FALSE(pointer->Covers(50, 50, 57, 50));
   EXPECT_FALSE(pointer->Covers(50, 50, 50, 53));
