@@ -4,10 +4,8 @@
 
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
-#include "framework/Clipbrd.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
-#include "framework/GraphicsBitmap.h"
 #include "framework/Menus.h"
 #include "framework/StringList.h"
 #include "platform/controls/MessageBox.h"
@@ -80,6 +78,12 @@ void TwndKorvalinMain::FormCreate() {
   FGraphs->OnChange = [this](TGraphCollection*) { GraphsChanged(); };
   FGraphs->OnGraphSelected = [this](TGraph*) { GraphsChanged(); };
   FOperations->OnChange = [this](TOperationCollection*) { OperationsChanged(); };
+  // Until graphs can be selected on the chart, the current graph is the selection.
+  FGraphs->OnGetSelectedSeries = [this] {
+    std::vector<chart::TChartSeries*> selected;
+    if (TGraph* current = FGraphs->Current()) selected.push_back(current->Series());
+    return selected;
+  };
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
@@ -175,18 +179,7 @@ void TwndKorvalinMain::OpenExecute() {
 
 void TwndKorvalinMain::PasteExecute() { PasteGraphsFromClipboard(*FGraphs); }
 
-void TwndKorvalinMain::CopyExecute() {
-  // Graphs selected: their text. Nothing selected: the chart's picture.
-  TGraphArray graphs = FGraphs->SelectedGraphs();
-  if (graphs.empty() && FGraphs->Current()) graphs.push_back(FGraphs->Current());
-  if (!graphs.empty()) {
-    CopyGraphsToClipboard(graphs, TGraphTextOptions::FromPreferences());
-    return;
-  }
-  const win::RECT bounds{0, 0, FChart->Width(), FChart->Height()};
-  std::unique_ptr<fw::TBitmap> picture = FChart->CreateBitmap(fw::clWhite, bounds, fw::pf24bit);
-  fw::Clipboard()->Assign(picture.get());
-}
+void TwndKorvalinMain::CopyExecute() { FGraphs->CopyToClipboard(); }
 
 void TwndKorvalinMain::DeleteExecute() {
   TGraph* current = FGraphs->Current();
