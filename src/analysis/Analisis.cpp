@@ -7,6 +7,7 @@
 
 #include "analysis/PlotFunci.h"
 #include "chart/Series.h"
+#include "workspace/Common.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
@@ -18,11 +19,6 @@ using chart::TChartValueList;
 using chart::TLineSeries;
 
 namespace {
-
-TInfoWindowHandler& InfoWindowHandler() {
-  static TInfoWindowHandler handler;
-  return handler;
-}
 
 // The stored values of a list, or a copy scaled by the list's multiplier.
 const double* ListValues(const TChartValueList* List, std::vector<double>& Copy) {
@@ -239,11 +235,10 @@ workspace::TGraph* AddAverageRareGraph(const TGraphArray& Graphs) {
   WritePercent(info, "Макс.откл.(%)", stats.MaxDev, stats.MaxMean);
   info.WriteFloat("Мин.откл.(абс.)", stats.MinDev);
   WritePercent(info, "Мин.откл.(%)", stats.MinDev, stats.MinMean);
-  if (InfoWindowHandler()) InfoWindowHandler()(info);
+  workspace::ShowInfoWindow(info);
   return graph;
 }
 
-void SetInfoWindowHandler(TInfoWindowHandler Handler) { InfoWindowHandler() = std::move(Handler); }
 
 workspace::TGraph* AddDerivativeGraph(const TChartSeries* Series) {
   if (!Series) throw win::Exception(MsgTooFewPoints);

@@ -55,13 +55,8 @@ workspace::TGraph* AddMultiplyRareGraph(const TGraphArray& Graphs);
 workspace::TGraph* AddDivideRareGraph(const TGraphArray& Graphs);
 // The mean line on the same grid; afterwards the deviations go to the information window as
 // "Макс.откл.(абс.)", "Макс.откл.(%)", "Мин.откл.(абс.)", "Мин.откл.(%)" (a percentage of a
-// zero mean is shown as "—").
+// zero mean is shown as "—"; without an installed window they are computed and not shown).
 workspace::TGraph* AddAverageRareGraph(const TGraphArray& Graphs);
-
-// The information window the deviations are shown in (installed by the main window; without
-// it the deviations are computed and not shown).
-using TInfoWindowHandler = std::function<void(workspace::TPropSaver& Info)>;
-void SetInfoWindowHandler(TInfoWindowHandler Handler);
 
 // Derivatives of the series at its inner points, titled "Производная " / "Производная2 "
 // followed by the series title.

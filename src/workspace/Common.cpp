@@ -88,4 +88,17 @@ void ShowBalloonHint(const String& Title, const String& Text, fw::Integer Balloo
 
 void SetBalloonHintHandler(TBalloonHintHandler Handler) { BalloonHandler() = std::move(Handler); }
 
+namespace {
+TInfoWindowHandler& InfoHandler() {
+  static TInfoWindowHandler handler;
+  return handler;
+}
+}  // namespace
+
+void ShowInfoWindow(TPropSaver& Info) {
+  if (InfoHandler()) InfoHandler()(Info);
+}
+
+void SetInfoWindowHandler(TInfoWindowHandler Handler) { InfoHandler() = std::move(Handler); }
+
 }  // namespace workspace

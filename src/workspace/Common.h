@@ -17,6 +17,7 @@ class TControl;
 
 namespace workspace {
 
+class TPropSaver;
 using fw::String;
 
 // Appends to Parts each non-empty run of characters between delimiters. A NUL character is a
@@ -54,5 +55,11 @@ void CancelPointPick();
 void ShowBalloonHint(const String& Title, const String& Text, fw::Integer BalloonType);
 using TBalloonHintHandler = std::function<void(const String& Title, const String& Text, fw::Integer BalloonType)>;
 void SetBalloonHintHandler(TBalloonHintHandler Handler);
+
+// Shows the modal information window with every section of Info as name = value rows. The
+// main window installs the window; without one the call does nothing.
+void ShowInfoWindow(TPropSaver& Info);
+using TInfoWindowHandler = std::function<void(TPropSaver& Info)>;
+void SetInfoWindowHandler(TInfoWindowHandler Handler);
 
 }  // namespace workspace

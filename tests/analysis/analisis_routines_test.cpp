@@ -11,6 +11,7 @@
 #include "analysis/PlotFunci.h"
 #include "chart/Series.h"
 #include "framework/StringList.h"
+#include "workspace/Common.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
@@ -36,7 +37,7 @@ struct Workspace : ::testing::Test {
   void TearDown() override {
     workspace::GraphCollection = savedCollection;
     workspace::Preferences.SplitInterval = savedSplit;
-    SetInfoWindowHandler(nullptr);
+    workspace::SetInfoWindowHandler(nullptr);
   }
 
   TGraph* Add(const std::vector<double>& X, const std::vector<double>& Y, const char* Title = "g") {
@@ -171,7 +172,7 @@ TEST_F(Workspace, MeanLineDeviationsGoToTheInformationWindow) {
   workspace::Preferences.SplitInterval = 4;
   std::vector<fw::String> keys, values;
   int graphsWhenShown = -1;
-  SetInfoWindowHandler([&](workspace::TPropSaver& Info) {
+  workspace::SetInfoWindowHandler([&](workspace::TPropSaver& Info) {
     fw::TStringList names;
     Info.ReadSection(Info.Section(), &names);
     for (fw::Integer i = 0; i < names.Count(); ++i) {
