@@ -12,6 +12,18 @@ namespace {
 
 inline int Clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
+// One row in the ditherer's direction, with the ditherer's own Dither called directly (no
+// dispatch per pixel).
+template <typename D>
+void WalkRow(D& Ditherer, const std::uint8_t* Bgr, std::uint8_t* Indices) {
+  std::uint8_t r = 0, g = 0, b = 0;
+  const int width = Ditherer.Width();
+  for (int x = Ditherer.Column(); x >= 0 && x < width; x = Ditherer.Column()) {
+    const std::uint8_t* p = Bgr + static_cast<std::size_t>(x) * 3;
+    Indices[x] = static_cast<std::uint8_t>(Ditherer.D::Dither(p[2], p[1], p[0], r, g, b));
+  }
+}
+
 }  // namespace
 
 TDitherEngine::TDitherEngine(int AWidth, TColorLookup& ALookup) : FLookup(ALookup), FWidth(AWidth) {}
@@ -22,6 +34,8 @@ int TDitherEngine::Dither(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blu
   FColumn += FDirection;
   return index;
 }
+
+void TDitherEngine::DitherRow(const std::uint8_t* Bgr, std::uint8_t* Indices) { WalkRow(*this, Bgr, Indices); }
 
 void TDitherEngine::NextLine() {
   FDirection = -FDirection;
@@ -61,6 +75,10 @@ int TFloydSteinbergDitherer::Dither(std::uint8_t Red, std::uint8_t Green, std::u
   spread(2, v2 - b);
   FColumn += FDirection;
   return index;
+}
+
+void TFloydSteinbergDitherer::DitherRow(const std::uint8_t* Bgr, std::uint8_t* Indices) {
+  WalkRow(*this, Bgr, Indices);
 }
 
 void TFloydSteinbergDitherer::NextLine() {
@@ -112,6 +130,8 @@ int TKernelDitherer::Dither(std::uint8_t Red, std::uint8_t Green, std::uint8_t B
   FColumn += FDirection;
   return index;
 }
+
+void TKernelDitherer::DitherRow(const std::uint8_t* Bgr, std::uint8_t* Indices) { WalkRow(*this, Bgr, Indices); }
 
 void TKernelDitherer::NextLine() {
   // The finished row is reused, zeroed, as the last one.

@@ -253,14 +253,8 @@ std::unique_ptr<fw::TBitmap> ReduceColors(fw::TBitmap& Source, TColorReduction R
   std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(Mode, width, *lookup);
   if (!ditherer) return result;
   TDIBWriter writer(*result, palette, height, width, fw::pf8bit);
-  std::uint8_t r = 0, g = 0, b = 0;
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src = reader.Scanline(y);
-    std::uint8_t* dst = writer.Scanline(y);
-    for (int x = ditherer->Column(); x >= 0 && x < width; x = ditherer->Column()) {
-      const std::uint8_t* p = src + static_cast<std::size_t>(x) * 3;
-      dst[x] = static_cast<std::uint8_t>(ditherer->Dither(p[2], p[1], p[0], r, g, b));
-    }
+    ditherer->DitherRow(reader.Scanline(y), writer.Scanline(y));
     ditherer->NextLine();
   }
   return result;

@@ -92,6 +92,9 @@ class TDitherEngine {
   // The palette index for the pixel at the current column; advances the column.
   virtual int Dither(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, std::uint8_t& R, std::uint8_t& G,
                      std::uint8_t& B);
+  // Dithers a whole row of 24-bit pixels (blue, green, red) into palette indices, walking it in
+  // the current direction; the caller still calls NextLine.
+  virtual void DitherRow(const std::uint8_t* Bgr, std::uint8_t* Indices);
   // Reverses the direction and moves to the start of the next row.
   virtual void NextLine();
   int Direction() const { return FDirection; }
@@ -119,6 +122,7 @@ class TKernelDitherer : public TDitherEngine {
   TKernelDitherer(int AWidth, TColorLookup& ALookup, int ADivisor, std::vector<TWeight> AKernel);
   int Dither(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, std::uint8_t& R, std::uint8_t& G,
              std::uint8_t& B) override;
+  void DitherRow(const std::uint8_t* Bgr, std::uint8_t* Indices) override;
   void NextLine() override;
   int Divisor() const { return FDivisor; }
   const std::vector<TWeight>& Kernel() const { return FKernel; }
@@ -138,6 +142,7 @@ class TFloydSteinbergDitherer : public TDitherEngine {
   TFloydSteinbergDitherer(int AWidth, TColorLookup& ALookup);
   int Dither(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, std::uint8_t& R, std::uint8_t& G,
              std::uint8_t& B) override;
+  void DitherRow(const std::uint8_t* Bgr, std::uint8_t* Indices) override;
   void NextLine() override;
 
  private:
