@@ -21,6 +21,7 @@
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
+#include "workspace/window/WinInfo.h"
 
 namespace workspace {
 
@@ -88,9 +89,12 @@ void TwndKorvalinMain::FormCreate() {
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
 
-  // Settings: the preferences record of the settings file.
+  // Settings: the preferences record and the key bindings of the settings file.
   TPropSaver store(true);
   Preferences.Load(store);
+  FShortCuts.Load(store);
+  SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer) { ShowNotice(Title, Text); });
+  SetInfoWindowHandler(ShowInfoWindowModal);
 
   GraphsChanged();
   OperationsChanged();
@@ -103,21 +107,20 @@ void TwndKorvalinMain::CreateWnd() {
 
 void TwndKorvalinMain::BuildActions() {
   FActions = new fw::TActionList(this);
-  auto make = [this](const char* Name, const char* Caption, fw::TShortCut Key, void (TwndKorvalinMain::*Work)()) {
+  // Keys reach the actions through the shortcut table, not through the actions' own shortcuts.
+  auto make = [this](const char* Name, const char* Caption, void (TwndKorvalinMain::*Work)()) {
     auto* action = new fw::TAction(this);
     action->SetName(Name);
     action->SetCaption(Caption);
-    action->SetShortCut(Key);
     action->SetActionList(FActions);
     action->OnExecute = [this, Work](fw::TObject*) { Guarded([this, Work] { (this->*Work)(); }); };
     return action;
   };
-  const fw::TShiftState ctrl{fw::ssCtrl};
-  FOpen = make("actOpen", "Открыть...", fw::ShortCut('O', ctrl), &TwndKorvalinMain::OpenExecute);
-  FPaste = make("actPaste", "Вставить", fw::ShortCut('V', ctrl), &TwndKorvalinMain::PasteExecute);
-  FCopy = make("actCopy", "Копировать", fw::ShortCut('C', ctrl), &TwndKorvalinMain::CopyExecute);
-  FDelete = make("actDelete", "Удалить график", fw::ShortCut(win::VK_DELETE, {}), &TwndKorvalinMain::DeleteExecute);
-  FUndo = make("actUndo", "Отменить", fw::ShortCut('Z', ctrl), &TwndKorvalinMain::UndoExecute);
+  FOpen = make("actOpen", "Открыть...", &TwndKorvalinMain::OpenExecute);
+  FPaste = make("actPaste", "Вставить", &TwndKorvalinMain::PasteExecute);
+  FCopy = make("actCopy", "Копировать", &TwndKorvalinMain::CopyExecute);
+  FDelete = make("actDelete", "Удалить график", &TwndKorvalinMain::DeleteExecute);
+  FUndo = make("actUndo", "Отменить", &TwndKorvalinMain::UndoExecute);
   FExit = new fw::TAction(this);
   FExit->SetName("actExit");
   FExit->SetCaption("Выход");
@@ -132,10 +135,12 @@ void TwndKorvalinMain::BuildMenu() {
     top->SetCaption(Caption);
     for (fw::TAction* action : Actions) {
       auto* item = new fw::TMenuItem(this);
-      if (action)
-        item->SetAction(action);
-      else
+      if (action) {
+        item->OnClick = [action](fw::TObject*) { action->Execute(); };
+        FMenuActions.emplace_back(item, action);
+      } else {
         item->SetCaption("-");
+      }
       top->Add(item);
     }
     FMenu->Items()->Add(top);
@@ -143,6 +148,26 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   SetMenu(FMenu);
+}
+
+void TwndKorvalinMain::RefreshMenu() {
+  for (auto& [item, action] : FMenuActions) {
+    fw::String caption = action->Caption();
+    if (fw::TShortCut key = FShortCuts.FirstBinding(action->Name())) caption += "\t" + fw::ShortCutToText(key);
+    item->SetCaption(caption);
+    item->SetEnabled(action->Enabled());
+  }
+}
+
+fw::TMenuItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action) const {
+  for (const auto& [item, action] : FMenuActions)
+    if (action == Action) return item;
+  return nullptr;
+}
+
+void TwndKorvalinMain::ShowNotice(const fw::String& Title, const fw::String& Text) {
+  if (!Preferences.ShowBalloonTips) return;
+  FStatus->SetCaption(Text.empty() ? Title : Title + ": " + Text);
 }
 
 template <typename F>
@@ -202,11 +227,13 @@ void TwndKorvalinMain::GraphsChanged() {
   FStatus->SetCaption(StatusText());
   const bool any = FGraphs && FGraphs->Count() > 0;
   FDelete->SetEnabled(any && FGraphs->Current());
+  RefreshMenu();
 }
 
 void TwndKorvalinMain::OperationsChanged() {
   FUndo->SetCaption(FOperations->UndoCaption());
   FUndo->SetEnabled(FOperations->CanUndo());
+  RefreshMenu();
 }
 
 void TwndKorvalinMain::ChartMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y) {
@@ -222,6 +249,12 @@ void TwndKorvalinMain::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
     Key = 0;
     return;
   }
+  // Any other key runs the action of its first binding; the key goes on as well.
+  const fw::String name = FShortCuts.ActionFor(fw::ShortCut(Key, Shift));
+  if (!name.empty())
+    if (auto* action = dynamic_cast<fw::TAction*>(FindComponent(name))) {
+      if (action->Enabled()) action->Execute();
+    }
   fw::TForm::KeyDown(Key, Shift);
 }
 
@@ -266,6 +299,8 @@ void TwndKorvalinMain::FormClose() {
     fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
   }
   CancelPointPick();
+  SetBalloonHintHandler(nullptr);
+  SetInfoWindowHandler(nullptr);
   if (FGraphs) FGraphs->SetOperations(nullptr);
   if (FGraphs) FGraphs->Clear();
   if (FOperations) FOperations->Clear();

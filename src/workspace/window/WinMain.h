@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "workspace/window/ShortCutTable.h"
 
 namespace fw {
 class TAction;
 class TActionList;
 class TMainMenu;
+class TMenuItem;
 class TPanel;
 }  // namespace fw
 
@@ -47,6 +49,9 @@ class TwndKorvalinMain : public fw::TForm {
   void OpenFileNames(const std::vector<fw::String>& FileNames);
   // "Графиков: N" and, with a current graph, its title.
   fw::String StatusText() const;
+  const TShortCutTable& ShortCuts() const { return FShortCuts; }
+  // The menu item that runs Action (nullptr when the menu has none).
+  fw::TMenuItem* MenuItemOf(const fw::TAction* Action) const;
 
  protected:
   void CreateWnd() override;
@@ -59,10 +64,13 @@ class TwndKorvalinMain : public fw::TForm {
   void FormClose();
   void BuildActions();
   void BuildMenu();
+  // Menu items show their action's caption, state and first key binding.
+  void RefreshMenu();
   void ChartMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y);
   void GraphsChanged();
   void OperationsChanged();
   void DropFiles(fw::TMessage& Message);
+  void ShowNotice(const fw::String& Title, const fw::String& Text);
   // Runs an action's work, showing a failure in the application's error box.
   template <typename F>
   void Guarded(F Work);
@@ -83,6 +91,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FDelete = nullptr;
   fw::TAction* FUndo = nullptr;
   fw::TAction* FExit = nullptr;
+  std::vector<std::pair<fw::TMenuItem*, fw::TAction*>> FMenuActions;
+  TShortCutTable FShortCuts;
   std::unique_ptr<TGraphCollection> FGraphs;
   std::unique_ptr<TOperationCollection> FOperations;
   bool FClosed = false;
