@@ -266,6 +266,19 @@ void TCustomAxisPanel::InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) {
   for (TChartAxis* axis : FAxesList) axis->SetPlotRect(plot);
   FChartRect = plot;
   Canvas.View() = view;
+  // In the depth view the active series share the box's depth in list order, the first at the
+  // front, each in a slot of its own; a flat chart puts them all on the front plane.
+  {
+    const Integer depth = view.View3D ? view.Depth : 0;
+    const Integer active = Integer(std::count_if(FSeriesList.begin(), FSeriesList.end(),
+                                                 [](const TChartSeries* s) { return s->Active(); }));
+    Integer slot = 0;
+    for (TChartSeries* s : FSeriesList) {
+      if (!s->Active()) continue;
+      s->SetDepthPositions(depth * slot / active, depth * (slot + 1) / active);
+      ++slot;
+    }
+  }
 
   DrawWalls(Canvas, plot);
   BroadcastToolEvent(cteBeforeDrawAxes);

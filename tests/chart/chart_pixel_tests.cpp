@@ -261,6 +261,39 @@ TEST_F(ChartPixelTest, TheDepthViewDrawsTheWallsAsProjectedFaces) {
   EXPECT_NE(PixelOf(*flat, flatPlot.left + 7, (flatPlot.top + flatPlot.bottom) / 2), fw::clLime);
 }
 
+TEST_F(ChartPixelTest, TheDepthViewGivesEachActiveSeriesItsSlotOfDepth) {
+  TChart chart(nullptr);
+  chart.Legend()->SetVisible(false);
+  TLineSeries* lines[4];
+  for (TLineSeries*& s : lines) {
+    s = new TLineSeries(&chart);
+    s->AddXY(0, 0);
+    s->AddXY(1, 1);
+    s->SetParentChart(&chart);
+  }
+  lines[1]->SetActive(false);
+  TView3DSettings& view = chart.View3DOptions();
+  view.Orthogonal = true;
+  view.Depth = 31;
+  chart.SetView3D(true);
+  chart.CreateBitmap(fw::clWhite, TRect{0, 0, 300, 240}, fw::pf24bit);
+  // Three active series in list order, front to back, sharing the 31 pixels without a gap.
+  EXPECT_EQ(lines[0]->StartZ(), 0);
+  EXPECT_EQ(lines[0]->EndZ(), 10);
+  EXPECT_EQ(lines[2]->StartZ(), 10);
+  EXPECT_EQ(lines[2]->EndZ(), 20);
+  EXPECT_EQ(lines[3]->StartZ(), 20);
+  EXPECT_EQ(lines[3]->EndZ(), 31);
+  EXPECT_EQ(lines[3]->MiddleZ(), 25);
+  // Back to flat: every series lies on the front plane again.
+  chart.SetView3D(false);
+  chart.CreateBitmap(fw::clWhite, TRect{0, 0, 300, 240}, fw::pf24bit);
+  for (Integer i : {0, 2, 3}) {
+    EXPECT_EQ(lines[i]->StartZ(), 0) << i;
+    EXPECT_EQ(lines[i]->EndZ(), 0) << i;
+  }
+}
+
 TEST_F(ChartPixelTest, ALineChartShowsItsAxisLinesGridAtTheLabelsAndItsLine) {
   TChart chart(nullptr);
   chart.SetColor(fw::clWhite);
