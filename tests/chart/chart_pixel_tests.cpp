@@ -370,4 +370,40 @@ TEST_F(ChartPixelTest, PartAtFindsAPointOfALineSeriesAndItsMark) {
   EXPECT_EQ(p.PointIndex, 2);
 }
 
+TEST_F(ChartPixelTest, PartAtTakesAMarkBeforeThePointOrAxisUnderIt) {
+  TChart chart(nullptr);
+  chart.Legend()->SetVisible(false);
+  auto* line = new TLineSeries(&chart);
+  line->AddXY(0, 0);
+  line->AddXY(5, 80);
+  line->AddXY(10, 20);
+  line->Marks()->SetVisible(true);
+  line->SetParentChart(&chart);
+  chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  const Integer px = chart.BottomAxis()->CalcPosValue(5), py = chart.LeftAxis()->CalcPosValue(80);
+  const Integer axisX = chart.LeftAxis()->PosAxis(), midY = (chart.ChartRect().top + chart.ChartRect().bottom) / 2;
+  // Point 0's mark dragged over point 1, point 2's over the left axis line.
+  TSeriesMarkPosition over;
+  over.Custom = true;
+  over.Width = 20;
+  over.Height = 12;
+  over.LeftTop = win::POINT{px - 10, py - 6};
+  line->Marks()->Positions().SetPosition(0, over);
+  over.LeftTop = win::POINT{axisX - 10, midY - 6};
+  line->Marks()->Positions().SetPosition(2, over);
+  chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
+  TSelectorClickedPart p;
+  chart.PartAt(fw::TPoint{px, py}, p);
+  EXPECT_EQ(p.Part, cpSeriesMarks);
+  EXPECT_EQ(p.Series, line);
+  EXPECT_EQ(p.PointIndex, 0);
+  chart.PartAt(fw::TPoint{axisX, midY}, p);
+  EXPECT_EQ(p.Part, cpSeriesMarks);
+  EXPECT_EQ(p.PointIndex, 2);
+  // Just outside the dragged box the axis is what lies there.
+  chart.PartAt(fw::TPoint{axisX, midY + 7}, p);
+  EXPECT_EQ(p.Part, cpAxis);
+  EXPECT_EQ(p.Axis, chart.LeftAxis());
+}
+
 }  // namespace
