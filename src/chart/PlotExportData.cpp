@@ -1,58 +1,15 @@
 #include "chart/PlotExportData.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <memory>
 
 #include "chart/Chart.h"
 #include "chart/PlotEngine.h"
 #include "framework/Clipbrd.h"
+#include "framework/SafeSave.h"
 #include "framework/Streams.h"
-#include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
 
 namespace chart {
-namespace {
-
-[[noreturn]] void RaiseCreateError(const String& FileName, int Error) {
-  throw fw::EFCreateError(fw::Format("Cannot create file \"%s\". %s", FileName, fw::SysErrorMessage(Error)));
-}
-
-// The file a name stands for: a symbolic link is followed, so that saving replaces the file it
-// points to rather than the link.
-String ResolvedTarget(const String& FileName) {
-  struct stat info {};
-  if (::lstat(FileName.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return FileName;
-  std::unique_ptr<char, decltype(&std::free)> real(::realpath(FileName.c_str(), nullptr), &std::free);
-  return real ? String(real.get()) : FileName;
-}
-
-// A new, empty file beside Target that no one else uses: "<Target>.part", else with a number.
-// A name already at the length limit gets a short one of the process's own in the same folder.
-int CreatePartFile(const String& Target, const String& FileName, String& PartName) {
-  bool shortName = false;
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    const String suffix = ".part" + (attempt ? std::to_string(attempt) : String());
-    PartName = shortName ? fw::ExtractFilePath(Target) + ".export-" + std::to_string(::getpid()) + suffix
-                         : Target + suffix;
-    const int fd = ::open(PartName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    if (errno == ENAMETOOLONG && !shortName) {
-      shortName = true;
-      attempt = -1;
-      continue;
-    }
-    if (errno != EEXIST) RaiseCreateError(FileName, errno);
-  }
-  RaiseCreateError(FileName, EEXIST);
-}
-
-}  // namespace
 
 String TPlotExportData::AsString() {
   return {};
@@ -80,33 +37,7 @@ std::string TPlotExportData::FileBytes(String Text) {
 }
 
 void TPlotExportData::SaveToFile(const String& FileName) {
-  const String target = ResolvedTarget(FileName);
-  struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  // Replacing by rename would get past a file that may not be written to, or a folder.
-  if (exists && ::access(target.c_str(), W_OK) != 0) RaiseCreateError(FileName, errno);
-  if (exists && S_ISDIR(existing.st_mode)) RaiseCreateError(FileName, EISDIR);
-
-  String partName;
-  const int fd = CreatePartFile(target, FileName, partName);
-  try {
-    if (exists && S_ISREG(existing.st_mode)) ::fchmod(fd, existing.st_mode & 07777);
-    fw::THandleStream stream(fd);
-    SaveToStream(&stream);
-  } catch (...) {
-    ::close(fd);
-    ::unlink(partName.c_str());
-    throw;
-  }
-  if (::close(fd) != 0) {
-    ::unlink(partName.c_str());
-    throw fw::EWriteError("Stream write error");
-  }
-  if (::rename(partName.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(partName.c_str());
-    RaiseCreateError(FileName, error);
-  }
+  fw::SaveFileSafely(FileName, [this](fw::TStream* Stream) { SaveToStream(Stream); });
 }
 
 std::vector<TChartSeries*> ExportedSeries(const TCustomAxisPanel* Chart, TChartSeries* Series) {

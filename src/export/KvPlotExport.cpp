@@ -3,11 +3,6 @@
 
 #include "export/KvPlotExport.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-
 #include "chart/Chart.h"
 #include "export/KvPlotBmp.h"
 #include "export/KvPlotGIF.h"
@@ -15,7 +10,7 @@
 #include "export/KvPlotPCX.h"
 #include "export/KvPlotSVG.h"
 #include "export/KvPlotTiff.h"
-#include "framework/Streams.h"
+#include "framework/SafeSave.h"
 #include "framework/SysUtils.h"
 
 namespace kvexport {
@@ -53,21 +48,7 @@ std::unique_ptr<fw::TBitmap> TKvPlotExportFormat::ChartBitmap(fw::TPixelFormat P
 
 void TKvPlotExportFormat::SaveToFile(const fw::String& FileName) {
   CheckSize();
-  const fw::String temp = FileName + ".part";
-  try {
-    fw::TFileStream stream(temp, fw::fmCreate);
-    SaveToStream(&stream);
-  } catch (const fw::EFCreateError& e) {
-    throw fw::EFCreateError(fw::StringReplace(e.Message(), temp, FileName, {fw::rfReplaceAll}));
-  } catch (...) {
-    ::unlink(temp.c_str());
-    throw;
-  }
-  if (std::rename(temp.c_str(), FileName.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw fw::EFCreateError("Cannot create file \"" + FileName + "\". " + fw::SysErrorMessage(error));
-  }
+  fw::SaveFileSafely(FileName, [this](fw::TStream* Stream) { SaveToStream(Stream); });
 }
 
 std::unique_ptr<TKvPlotExportFormat> CreateExportFormat(const fw::String& Ext) {

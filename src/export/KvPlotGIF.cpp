@@ -4,7 +4,6 @@
 #include "export/KvPlotGIF.h"
 
 #include "export/GIFImage.h"
-#include "framework/Clipbrd.h"
 
 namespace kvexport {
 
@@ -23,7 +22,7 @@ void TKvGIFExportFormat::SaveToStream(fw::TStream* Stream) {
 }
 
 void TKvGIFExportFormat::CopyToClipboard() {
-  fw::Clipboard()->Assign(BuildImage().get());
+  CopyGIFToClipboard(*BuildImage());
 }
 
 }  // namespace kvexport

@@ -1,6 +1,6 @@
 // SVG export. The panel's canvas is taken out alive, an SVG canvas with its settings is put in
-// for one drawing pass, and the panel's own canvas goes back through the panel's canvas setter,
-// which frees the SVG canvas. Repainting stays off meanwhile so the window never draws through
+// for one drawing pass, then the SVG canvas is taken out and freed and the panel's own canvas goes
+// back as it was. Repainting stays off meanwhile so the window never draws through
 // the SVG canvas. Text is measured on a memory canvas of the screen's kind, so no window is
 // needed.
 
@@ -22,24 +22,28 @@ std::unique_ptr<fw::TStringList> TKvSVGExportFormat::BuildSVG() {
   measure.SetPixelFormat(fw::pf24bit);
   measure.SetSize(1, 1);
 
-  const bool autoRepaint = panel.AutoRepaint();
-  panel.SetAutoRepaint(false);
-  std::unique_ptr<chart::TPlotCanvas3D> own = panel.SetCanvas(nullptr);
+  // Put back exactly as found, also when drawing raises: the own canvas is reinstalled only after
+  // the SVG canvas is taken out, so it does not take over the SVG canvas' settings (unbuffered,
+  // with whatever pen, brush and font the drawing left).
   struct PutBack {
     chart::TCustomPlotPanel& Panel;
-    std::unique_ptr<chart::TPlotCanvas3D>& Own;
+    std::unique_ptr<chart::TPlotCanvas3D> Own;
     bool AutoRepaint;
+    bool Buffered;
     ~PutBack() {
-      if (Own)
+      std::unique_ptr<chart::TPlotCanvas3D> svg = Panel.SetCanvas(nullptr);
+      if (Own) {
         Panel.SetCanvas(std::move(Own));
-      else
-        Panel.SetCanvas(nullptr);  // no canvas before: the SVG one is dropped
+        Panel.SetBufferedDisplay(Buffered);
+      }
       Panel.SetAutoRepaint(AutoRepaint);
     }
-  } putBack{panel, own, autoRepaint};
+  } putBack{panel, nullptr, panel.AutoRepaint(), panel.BufferedDisplay()};
+  panel.SetAutoRepaint(false);
+  putBack.Own = panel.SetCanvas(nullptr);
 
   auto svg = std::make_unique<TKvSVGCanvas>(lines.get());
-  if (own) svg->AssignSettings(own.get());
+  if (putBack.Own) svg->AssignSettings(putBack.Own.get());
   svg->SetBufferedDisplay(false);
   svg->TextAntiAlias = TextAntiAlias;
   panel.SetCanvas(std::move(svg));

@@ -1,9 +1,6 @@
 #include "framework/Graphics.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
-
+#include "framework/SafeSave.h"
 #include "framework/Streams.h"
 
 namespace fw {
@@ -38,22 +35,7 @@ void TGraphic::LoadFromFile(const String& FileName) {
 }
 
 void TGraphic::SaveToFile(const String& FileName) {
-  // Written beside the target and renamed over it, so a failure keeps the old file whole.
-  const String temp = FileName + ".part";
-  try {
-    TFileStream stream(temp, fmCreate);
-    SaveToStream(&stream);
-  } catch (const EFCreateError& e) {
-    throw EFCreateError(StringReplace(e.Message(), temp, FileName, {rfReplaceAll}));
-  } catch (...) {
-    ::unlink(temp.c_str());
-    throw;
-  }
-  if (std::rename(temp.c_str(), FileName.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(error));
-  }
+  SaveFileSafely(FileName, [this](TStream* Stream) { SaveToStream(Stream); });
 }
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 // xmllint and rsvg-convert with the chart's canvas put back, and failed saves leaving no file.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +12,8 @@
 #include "chart/ChartTitle.h"
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
+#include "export/GIFImage.h"
+#include "export/GIFImageFrame.h"
 #include "export/KvPlotBmp.h"
 #include "export/KvPlotExport.h"
 #include "export/KvPlotGIF.h"
@@ -25,6 +28,7 @@
 #include "framework/SysUtils.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/user/Clipboard.h"
 #include "support/HeadlessFixture.h"
 
 namespace {
@@ -285,6 +289,83 @@ TEST_F(FormatTest, SvgLeavesTheChartWholeWhenDrawingFails) {
   EXPECT_TRUE(dir_.Entries().empty()) << "no file, whole or partial";
 }
 
+TEST_F(FormatTest, SvgPutsTheChartBackExactlyAsFound) {
+  // Drawing state of the chart's own canvas that the export must not overwrite with its own.
+  chart::TPlotCanvas3D* own = chart_->Canvas();
+  ASSERT_TRUE(chart_->BufferedDisplay()) << "a chart starts buffered";
+  own->Pen()->SetColor(fw::clFuchsia);
+  own->Pen()->SetWidth(7);
+  own->Brush()->SetColor(fw::clAqua);
+  own->Font()->SetSize(31);
+  auto unchanged = [&](const char* When) {
+    EXPECT_EQ(chart_->Canvas(), own) << When;
+    EXPECT_TRUE(chart_->BufferedDisplay()) << When;
+    EXPECT_EQ(own->Pen()->Color(), fw::clFuchsia) << When;
+    EXPECT_EQ(own->Pen()->Width(), 7) << When;
+    EXPECT_EQ(own->Brush()->Color(), fw::clAqua) << When;
+    EXPECT_EQ(own->Font()->Size(), 31) << When;
+    EXPECT_EQ(chart_->Color(), fw::clWhite) << When;
+  };
+  TKvSVGExportFormat f;
+  f.Panel = chart_.get();
+  ASSERT_GT(f.BuildSVG()->Count(), 4);
+  unchanged("after a drawing");
+  EXPECT_TRUE(chart_->AutoRepaint());
+  // Repainting that was off stays off.
+  chart_->SetAutoRepaint(false);
+  f.BuildSVG();
+  EXPECT_FALSE(chart_->AutoRepaint());
+  chart_->SetAutoRepaint(true);
+
+  // The same when drawing raises halfway (a series unclipping once too often).
+  class Unclipper : public chart::TChartSeries {
+   public:
+    using chart::TChartSeries::TChartSeries;
+    void DrawAllValues(chart::TPlotCanvas3D& Canvas) override {
+      Canvas.UnClipRectangle();
+      Canvas.UnClipRectangle();
+    }
+  };
+  auto* bad = new Unclipper(chart_.get());
+  bad->AddXY(1, 1);
+  bad->SetParentChart(chart_.get());
+  EXPECT_THROW(f.BuildSVG(), fw::Exception);
+  unchanged("after a failed drawing");
+  EXPECT_TRUE(chart_->AutoRepaint());
+  // An unbuffered chart stays unbuffered.
+  bad->SetParentChart(nullptr);
+  chart_->SetBufferedDisplay(false);
+  f.BuildSVG();
+  EXPECT_FALSE(chart_->BufferedDisplay());
+}
+
+TEST_F(FormatTest, SavingFollowsLinksKeepsPermissionsAndLeavesOthersFilesAlone) {
+  TKvBMPExportFormat f;
+  f.Panel = chart_.get();
+  f.Width = 20;
+  f.Height = 10;
+  fw::TMemoryStream expected;
+  f.SaveToStream(&expected);
+  const std::string target = dir_.File("target.bmp");
+  const std::string link = dir_.File("link.bmp");
+  WriteFile(target, "old");
+  WriteFile(target + ".part", "someone else's");
+  ::chmod(target.c_str(), 0640);
+  std::filesystem::create_symlink(target, link);
+  f.SaveToFile(link);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFile(target), StreamBytes(expected));
+  struct stat info {};
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFile(target + ".part"), Bytes({'s', 'o', 'm', 'e', 'o', 'n', 'e', ' ', 'e', 'l', 's', 'e', '\'', 's'}));
+  // A folder is not replaced by a picture.
+  std::filesystem::create_directory(dir_.File("folder.bmp"));
+  EXPECT_THROW(f.SaveToFile(dir_.File("folder.bmp")), fw::EFCreateError);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("folder.bmp")));
+  EXPECT_EQ(dir_.Entries().size(), 4u);
+}
+
 TEST_F(FormatTest, FailedSavesLeaveNoFileAndKeepAnOldOne) {
   // Into a folder that does not exist: the creation fails under the name asked for.
   TKvTIFFExportFormat f;
@@ -320,6 +401,23 @@ TEST_F(FormatTest, ClipboardGetsTheSvgAsTextAndTheRasterFormatsAsBitmaps) {
   const std::string text = fw::Clipboard()->AsText();
   EXPECT_EQ(text.substr(0, 5), "<?xml");
   EXPECT_NE(text.find("</svg>"), std::string::npos);
+
+  // GIF goes both as a bitmap and as the GIF file itself.
+  TKvGIFExportFormat gif;
+  gif.Panel = chart_.get();
+  gif.Width = 40;
+  gif.Height = 25;
+  gif.CopyToClipboard();
+  ASSERT_TRUE(win::OpenClipboard(nullptr));
+  EXPECT_TRUE(win::IsClipboardFormatAvailable(win::CF_BITMAP));
+  ASSERT_TRUE(win::IsClipboardFormatAvailable(CF_GIF()));
+  TGIFImage fromClipboard;
+  fromClipboard.LoadFromClipboardFormat(CF_GIF(), nullptr, {});
+  win::CloseClipboard();
+  EXPECT_EQ(fromClipboard.Width(), 40);
+  EXPECT_EQ(fromClipboard.Height(), 25);
+  ASSERT_EQ(fromClipboard.Images().Count(), 1);
+  EXPECT_EQ(fromClipboard.Images()[0]->Data(), gif.BuildImage()->Images()[0]->Data());
 
   TKvTIFFExportFormat tiff;
   tiff.Panel = chart_.get();

@@ -1,0 +1,23 @@
+#pragma once
+// Saving a file so that it is either complete or untouched.
+
+#include <functional>
+
+#include "framework/ClassesTypes.h"
+
+namespace fw {
+
+class TStream;
+
+// Writes the file FileName with Write, which gets a stream at the start of an empty file. The
+// bytes go to a new file beside the target first, which takes the target's place only once Write
+// has returned and the file is closed; on any failure the new file is removed, an existing
+// FileName stays as it was, and the exception propagates.
+// A symbolic link is followed (the file it points to is replaced, the link stays), an existing
+// file keeps its permission bits, a name at the length limit still saves, and a file someone else
+// left at "<FileName>.part" is not touched. A folder, or a file that may not be written, is
+// refused. The errors of the file itself raise EFCreateError "Cannot create file "%s". %s" with
+// FileName; a failed close raises EWriteError "Stream write error".
+void SaveFileSafely(const String& FileName, const std::function<void(TStream* Stream)>& Write);
+
+}  // namespace fw
