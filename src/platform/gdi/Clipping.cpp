@@ -5,6 +5,8 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/kernel/LastError.h"
+#include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win {
 using namespace gdi;
@@ -40,6 +42,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return ERROR;
   }
+  if (dc->recorder) dc->recorder->SelectClip(rgn, mode);
   if (!rgn) {
     if (mode != RGN_COPY) {
       SetLastError(ERROR_INVALID_PARAMETER);
@@ -65,6 +68,7 @@ int SelectClipRgn(HDC hdc, HRGN rgn) { return ExtSelectClipRgn(hdc, rgn, RGN_COP
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return ERROR;
+  if (dc->recorder) dc->recorder->ClipRect(EMR_INTERSECTCLIPRECT, RECT{left, top, right, bottom});
   const Region rect(ToDevice(*dc, left, top, right, bottom));
   SetClip(*dc, dc->state.clip ? dc->state.clip->Intersect(rect) : rect);
   return AreaComplexity(*dc);
@@ -73,6 +77,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return ERROR;
+  if (dc->recorder) dc->recorder->ClipRect(EMR_EXCLUDECLIPRECT, RECT{left, top, right, bottom});
   SetClip(*dc, CurrentClip(*dc).Subtract(Region(ToDevice(*dc, left, top, right, bottom))));
   return AreaComplexity(*dc);
 }
@@ -80,6 +85,7 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int OffsetClipRgn(HDC hdc, int dx, int dy) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return ERROR;
+  if (dc->recorder) dc->recorder->OffsetClip(dx, dy);
   if (dc->state.clip) {
     dc->state.clip->Offset(dx, dy);
     DeviceChanged(*dc);

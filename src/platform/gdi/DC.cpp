@@ -11,6 +11,7 @@
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/kernel/LastError.h"
+#include "platform/gdi/detail/MetafileStore.h"
 
 namespace win::gdi {
 namespace {
@@ -211,6 +212,7 @@ void SetSurfaceDCVisible(HDC hdc, const Region* visible) {
 BOOL DeleteDC(HDC hdc) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return FALSE;
+  if (dc->recorder) DiscardRecording(*dc);
   ForgetPainter(*dc);
   if (BitmapObj* bmp = FindBitmap(dc->bitmap)) {
     CommitPaintTarget(*bmp);

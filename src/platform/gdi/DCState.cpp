@@ -3,7 +3,9 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
+#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/DCAccess.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/kernel/LastError.h"
 
 namespace win {
@@ -12,8 +14,9 @@ using namespace gdi;
 namespace {
 
 // Sets a DC field and returns the old value, or `failure` for a bad handle or value.
+// `record` is the metafile record of the change (0: none).
 template <class T, class V>
-T Exchange(HDC hdc, T DCState::*field, V value, T failure, bool valid = true) {
+T Exchange(HDC hdc, T DCState::*field, V value, T failure, bool valid = true, DWORD record = 0) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return failure;
   if (!valid) {
@@ -22,6 +25,7 @@ T Exchange(HDC hdc, T DCState::*field, V value, T failure, bool valid = true) {
   }
   T old = dc->state.*field;
   dc->state.*field = T(value);
+  if (dc->recorder && record) dc->recorder->SetValue(record, DWORD(dc->state.*field));
   return old;
 }
 
@@ -31,7 +35,7 @@ T Read(HDC hdc, T DCState::*field, T failure) {
   return dc ? dc->state.*field : failure;
 }
 
-BOOL MovePoint(HDC hdc, POINT DCState::*field, int x, int y, bool relative, POINT* old) {
+BOOL MovePoint(HDC hdc, POINT DCState::*field, int x, int y, bool relative, POINT* old, DWORD record) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return FALSE;
   POINT& p = dc->state.*field;
@@ -39,6 +43,7 @@ BOOL MovePoint(HDC hdc, POINT DCState::*field, int x, int y, bool relative, POIN
   p = relative ? POINT{SaturateCoord(int64_t(p.x) + x), SaturateCoord(int64_t(p.y) + y)} : POINT{x, y};
   // Origins move the device transform; the brush origin and current position do not.
   if (field == &DCState::windowOrg || field == &DCState::viewportOrg) DeviceChanged(*dc);
+  if (dc->recorder) dc->recorder->SetPoint(record, p);
   return TRUE;
 }
 
@@ -64,6 +69,7 @@ BOOL ShiftPoints(HDC hdc, POINT* points, int count, int sign) {
 int SaveDC(HDC hdc) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return 0;
+  if (dc->recorder) dc->recorder->SaveDC();
   dc->saved.push_back(dc->state);
   RetainState(dc->state);
   return int(dc->saved.size());
@@ -78,6 +84,7 @@ BOOL RestoreDC(HDC hdc, int saved) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  if (dc->recorder) dc->recorder->RestoreDC(saved);
   ReleaseState(dc->state);
   while (int(dc->saved.size()) > target) {
     ReleaseState(dc->saved.back());
@@ -90,25 +97,25 @@ BOOL RestoreDC(HDC hdc, int saved) {
 }
 
 int SetROP2(HDC hdc, int rop2) {
-  return Exchange(hdc, &DCState::rop2, rop2, 0, rop2 >= R2_BLACK && rop2 <= R2_WHITE);
+  return Exchange(hdc, &DCState::rop2, rop2, 0, rop2 >= R2_BLACK && rop2 <= R2_WHITE, EMR_SETROP2);
 }
 int GetROP2(HDC hdc) { return Read(hdc, &DCState::rop2, 0); }
 int SetBkMode(HDC hdc, int mode) {
-  return Exchange(hdc, &DCState::bkMode, mode, 0, mode == TRANSPARENT || mode == OPAQUE);
+  return Exchange(hdc, &DCState::bkMode, mode, 0, mode == TRANSPARENT || mode == OPAQUE, EMR_SETBKMODE);
 }
 int GetBkMode(HDC hdc) { return Read(hdc, &DCState::bkMode, 0); }
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
-  return Exchange(hdc, &DCState::bkColor, color & 0xFFFFFF, CLR_INVALID);
+  return Exchange(hdc, &DCState::bkColor, color & 0xFFFFFF, CLR_INVALID, true, EMR_SETBKCOLOR);
 }
 COLORREF GetBkColor(HDC hdc) { return Read(hdc, &DCState::bkColor, CLR_INVALID); }
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
-  return Exchange(hdc, &DCState::textColor, color & 0xFFFFFF, CLR_INVALID);
+  return Exchange(hdc, &DCState::textColor, color & 0xFFFFFF, CLR_INVALID, true, EMR_SETTEXTCOLOR);
 }
 COLORREF GetTextColor(HDC hdc) { return Read(hdc, &DCState::textColor, CLR_INVALID); }
-UINT SetTextAlign(HDC hdc, UINT align) { return Exchange(hdc, &DCState::textAlign, align, UINT(0xFFFFFFFF)); }
+UINT SetTextAlign(HDC hdc, UINT align) { return Exchange(hdc, &DCState::textAlign, align, UINT(0xFFFFFFFF), true, EMR_SETTEXTALIGN); }
 UINT GetTextAlign(HDC hdc) { return Read(hdc, &DCState::textAlign, UINT(0xFFFFFFFF)); }
 int SetPolyFillMode(HDC hdc, int mode) {
-  return Exchange(hdc, &DCState::polyFillMode, mode, 0, mode == ALTERNATE || mode == WINDING);
+  return Exchange(hdc, &DCState::polyFillMode, mode, 0, mode == ALTERNATE || mode == WINDING, EMR_SETPOLYFILLMODE);
 }
 int GetPolyFillMode(HDC hdc) { return Read(hdc, &DCState::polyFillMode, 0); }
 int SetMapMode(HDC hdc, int mode) { return Exchange(hdc, &DCState::mapMode, mode, 0, mode == MM_TEXT); }
@@ -127,24 +134,24 @@ int SetTextCharacterExtra(HDC hdc, int extra) {
 int GetTextCharacterExtra(HDC hdc) { return Read(hdc, &DCState::textCharExtra, int(0x80000000)); }
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* old) {
-  return MovePoint(hdc, &DCState::windowOrg, x, y, false, old);
+  return MovePoint(hdc, &DCState::windowOrg, x, y, false, old, EMR_SETWINDOWORGEX);
 }
 BOOL GetWindowOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::windowOrg, out); }
 BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, POINT* old) {
-  return MovePoint(hdc, &DCState::windowOrg, dx, dy, true, old);
+  return MovePoint(hdc, &DCState::windowOrg, dx, dy, true, old, EMR_SETWINDOWORGEX);
 }
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* old) {
-  return MovePoint(hdc, &DCState::viewportOrg, x, y, false, old);
+  return MovePoint(hdc, &DCState::viewportOrg, x, y, false, old, EMR_SETVIEWPORTORGEX);
 }
 BOOL GetViewportOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::viewportOrg, out); }
 BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* old) {
-  return MovePoint(hdc, &DCState::viewportOrg, dx, dy, true, old);
+  return MovePoint(hdc, &DCState::viewportOrg, dx, dy, true, old, EMR_SETVIEWPORTORGEX);
 }
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* old) {
-  return MovePoint(hdc, &DCState::brushOrg, x, y, false, old);
+  return MovePoint(hdc, &DCState::brushOrg, x, y, false, old, EMR_SETBRUSHORGEX);
 }
 BOOL GetBrushOrgEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::brushOrg, out); }
-BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) { return MovePoint(hdc, &DCState::curPos, x, y, false, old); }
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) { return MovePoint(hdc, &DCState::curPos, x, y, false, old, EMR_MOVETOEX); }
 BOOL GetCurrentPositionEx(HDC hdc, POINT* out) { return ReadPoint(hdc, &DCState::curPos, out); }
 
 BOOL LPtoDP(HDC hdc, POINT* points, int count) { return ShiftPoints(hdc, points, count, 1); }

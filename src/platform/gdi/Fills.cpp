@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/gdi/GdiDraw.h"
+#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/DCAccess.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/Drawing.h"
 #include "platform/kernel/LastError.h"
 
@@ -56,6 +58,7 @@ int PatternCopyRect(HDC hdc, const RECT* rc, HBRUSH hbrush, bool frameOnly) {
   DCObj* dc = DCOrFail(hdc);
   const BrushObj* brush = !dc ? nullptr : frameOnly ? BrushOrFail(hbrush) : FillBrushOrFail(hbrush);
   if (!brush || !rc) return 0;
+  if (dc->recorder) dc->recorder->FillRect(*rc, hbrush, brush, frameOnly, PATCOPY);
   PaintSource src;
   if (!BrushSource(*dc, *brush, src)) return 1;
   DeviceWriter w(*dc);
@@ -77,6 +80,7 @@ int FrameRect(HDC hdc, const RECT* rc, HBRUSH brush) { return PatternCopyRect(hd
 BOOL InvertRect(HDC hdc, const RECT* rc) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc || !rc) return FALSE;
+  if (dc->recorder) dc->recorder->FillRect(*rc, nullptr, nullptr, false, DSTINVERT);
   DeviceWriter w(*dc);
   w.SetRop2(R2_NOT);
   w.FillRect(ToSurface(w, *rc), PaintSource{});
@@ -97,6 +101,7 @@ BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return CLR_INVALID;
+  if (dc->recorder) dc->recorder->SetPixel(POINT{x, y}, color & 0xFFFFFF);
   int sx, sy;
   {
     DeviceWriter w(*dc);

@@ -9,6 +9,8 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/detail/Blit.h"
 #include "platform/kernel/LastError.h"
+#include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win::gdi {
 namespace {
@@ -109,6 +111,7 @@ using namespace win::gdi;
 
 BOOL GradientFill(HDC hdc, const TRIVERTEX* pVertex, ULONG nVertex, const void* pMesh, ULONG nMesh,
                   ULONG ulMode) {
+  if (Recorder* r = RecorderOf(hdc)) return r->GradientFill(pVertex, nVertex, pMesh, nMesh, ulMode);
   DrawTarget t = ResolveTarget(hdc);
   if (!t) {
     SetLastError(ERROR_INVALID_HANDLE);

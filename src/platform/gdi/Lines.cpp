@@ -5,7 +5,9 @@
 
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/detail/Bitmaps.h"
+#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/DCAccess.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/Drawing.h"
 #include "platform/gdi/detail/Pens.h"
 #include "platform/kernel/LastError.h"
@@ -86,6 +88,7 @@ using namespace gdi;
 BOOL LineTo(HDC hdc, int x, int y) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return FALSE;
+  if (dc->recorder) dc->recorder->LineTo(POINT{x, y});
   const POINT pts[2] = {dc->state.curPos, POINT{x, y}};
   if (const PenObj* pen = StrokingPen(*dc)) StrokePath(*dc, *pen, pts, 2, false);
   dc->state.curPos = pts[1];
@@ -99,6 +102,7 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  if (dc->recorder) dc->recorder->Poly(EMR_POLYLINE, points, size_t(count));
   if (const PenObj* pen = StrokingPen(*dc)) StrokePath(*dc, *pen, points, size_t(count), false);
   return TRUE;
 }
@@ -110,6 +114,7 @@ BOOL PolylineTo(HDC hdc, const POINT* points, DWORD count) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  if (dc->recorder) dc->recorder->Poly(EMR_POLYLINETO, points, count);
   if (const PenObj* pen = StrokingPen(*dc)) {
     std::vector<POINT> path;
     path.reserve(size_t(count) + 1);
@@ -133,6 +138,7 @@ BOOL PolyPolyline(HDC hdc, const POINT* points, const DWORD* counts, DWORD polyC
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
     }
+  if (dc->recorder) dc->recorder->PolyPoly(EMR_POLYPOLYLINE, points, counts, polyCount);
   const PenObj* pen = StrokingPen(*dc);
   const POINT* p = points;
   for (DWORD i = 0; i < polyCount; ++i) {

@@ -7,6 +7,8 @@
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/kernel/LastError.h"
+#include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win {
 using namespace gdi;
@@ -62,6 +64,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
   DCObj* dc = DCOrFail(hdc);
   Object* o = dc ? ObjectOrFail(obj) : nullptr;
   if (!o) return nullptr;
+  if (dc->recorder) dc->recorder->SelectObject(obj);
   switch (o->type) {
     case ObjType::Pen:
     case ObjType::ExtPen: return Swap(dc->state.pen, obj, *o);
@@ -89,7 +92,9 @@ BOOL DeleteObject(HGDIOBJ obj) {
   if (o->selectedCount > 0 || (o->type == ObjType::Bitmap && static_cast<BitmapObj*>(o)->selectedInto)) {
     return FALSE;
   }
-  return HandleTable::Instance().Remove(obj) ? TRUE : FALSE;
+  if (!HandleTable::Instance().Remove(obj)) return FALSE;
+  NotifyRecordersObjectDeleted(obj);
+  return TRUE;
 }
 
 DWORD GetObjectType(HGDIOBJ obj) {

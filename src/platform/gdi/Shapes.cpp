@@ -7,7 +7,9 @@
 #include <numbers>
 
 #include "platform/gdi/GdiDraw.h"
+#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/DCAccess.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/Drawing.h"
 #include "platform/gdi/detail/Pens.h"
 #include "platform/kernel/LastError.h"
@@ -126,6 +128,9 @@ BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
   if (!dc) return FALSE;
   ew = std::abs(ew);
   eh = std::abs(eh);
+  if (dc->recorder)
+    dc->recorder->Shape(shape == Shape::Rect ? EMR_RECTANGLE : shape == Shape::Ellipse ? EMR_ELLIPSE : EMR_ROUNDRECT,
+                        b, SIZE{ew, eh});
   const PenObj* pen = StrokingPen(*dc);
   PaintSource brush;
   const bool hasBrush = SelectedBrushSource(*dc, brush);
@@ -196,6 +201,7 @@ BOOL DrawPolygons(HDC hdc, const POINT* points, const INT* counts, int polyCount
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
     }
+  if (dc->recorder) dc->recorder->Polygons(points, counts, polyCount);
   PaintSource brush;
   if (SelectedBrushSource(*dc, brush))
     FillArea(*dc, Region::Polygons(points, counts, polyCount, dc->state.polyFillMode), brush, dc->state.rop2);
@@ -214,6 +220,9 @@ enum class ArcKind { Arc, Pie, Chord };
 BOOL DrawArc(HDC hdc, ArcKind kind, RECT b, int xs, int ys, int xe, int ye, bool moveTo) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return FALSE;
+  if (dc->recorder)
+    dc->recorder->Arc(kind == ArcKind::Pie ? EMR_PIE : kind == ArcKind::Chord ? EMR_CHORD : moveTo ? EMR_ARCTO : EMR_ARC,
+                      b, POINT{xs, ys}, POINT{xe, ye});
   if (b.right - b.left < 2 || b.bottom - b.top < 2) return TRUE;
   std::vector<POINT> pts = ArcPoints(b, xs, ys, xe, ye);
   const PenObj* pen = StrokingPen(*dc);

@@ -14,6 +14,8 @@
 #include "platform/gdi/detail/FontFace.h"
 #include "platform/gdi/detail/FontObjects.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win {
 namespace gdi {
@@ -108,6 +110,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
     x = dc->state.curPos.x;
     y = dc->state.curPos.y;
   }
+  if (dc->recorder) dc->recorder->TextOut(POINT{x, y}, options, rect, s, offsets.data(), width);
   TextRun run;
   run.x = x;
   run.y = y;

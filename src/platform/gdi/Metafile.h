@@ -1,0 +1,34 @@
+#pragma once
+// Enhanced metafiles: a recording DC whose drawing calls become EMF records, and playback of the
+// records onto any DC.
+
+#include <cstddef>
+
+#include "platform/gdi/MetafileRecords.h"
+
+namespace win {
+
+// A recording DC. `ref` (null: the screen) answers device questions and gives the header's
+// device size; `frame` (.01 mm, inclusive; null: computed from what was drawn) is the picture's
+// extent; `description` may be null. A file name is refused with ERROR_NOT_SUPPORTED: metafiles
+// are kept in memory only.
+HDC CreateEnhMetaFileW(HDC ref, LPCWSTR fileName, const RECT* frame, LPCWSTR description);
+// Ends recording and deletes the DC; the records become a metafile.
+HENHMETAFILE CloseEnhMetaFile(HDC hdc);
+BOOL DeleteEnhMetaFile(HENHMETAFILE hemf);
+// A copy in memory; a file name is refused with ERROR_NOT_SUPPORTED.
+HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE hemf, LPCWSTR fileName);
+// Copies at most `size` bytes of the header record; with a null buffer returns the size needed.
+UINT GetEnhMetaFileHeader(HENHMETAFILE hemf, UINT size, ENHMETAHEADER* header);
+// The whole metafile; with a null buffer returns its size, 0 when `size` is too small.
+UINT GetEnhMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data);
+// A metafile from its bytes; malformed data (bad header, records overrunning the data, no
+// EMR_EOF last, wrong counts) fails with NULL and ERROR_INVALID_DATA.
+HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
+// Replays the records onto `hdc`, the frame mapped onto `rect` (logical units of `hdc`). The
+// DC's state is saved before and restored after; its clip region limits the picture.
+BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect);
+// Whether `hemf` names a live metafile (the clipboard checks handles it is given).
+bool IsEnhMetaFile(HENHMETAFILE hemf);
+
+}  // namespace win

@@ -1,0 +1,88 @@
+#pragma once
+// Internal to the drawing layer: the recorder behind a metafile DC. The drawing layer's entry
+// points hand each call to it (coordinates logical, as the caller gave them) when
+// `DCObj::recorder` is set; it writes the EMF records and keeps the bounds of what was drawn.
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Region.h"
+
+namespace win::gdi {
+
+struct DCObj;
+
+class Recorder {
+ public:
+  Recorder(DCObj& dc, HDC ref, const RECT* frame, std::u16string_view description);
+
+  ~Recorder();
+  Recorder(const Recorder&) = delete;
+  Recorder& operator=(const Recorder&) = delete;
+
+  // State.
+  void SetValue(DWORD type, DWORD value);  // SETBKMODE, SETROP2, SETTEXTCOLOR, ...
+  void SetPoint(DWORD type, POINT p);      // MOVETOEX, SETWINDOWORGEX, SETVIEWPORTORGEX, SETBRUSHORGEX
+  void SaveDC();
+  void RestoreDC(int saved);
+  void SelectObject(HGDIOBJ obj);
+  void ObjectDeleted(HGDIOBJ obj);
+  void ClipRect(DWORD type, const RECT& rc);  // INTERSECTCLIPRECT / EXCLUDECLIPRECT
+  void SelectClip(HRGN rgn, int mode);        // EXTSELECTCLIPRGN; a null region: no clip
+  void OffsetClip(int dx, int dy);
+
+  // Drawing.
+  void LineTo(POINT to);
+  void Poly(DWORD type, const POINT* points, size_t count);  // POLYLINE, POLYLINETO
+  void PolyPoly(DWORD type, const POINT* points, const DWORD* counts, size_t polyCount);
+  void Polygons(const POINT* points, const INT* counts, int polyCount);
+  void Shape(DWORD type, const RECT& box, SIZE corner);  // RECTANGLE, ELLIPSE, ROUNDRECT
+  void Arc(DWORD type, const RECT& box, POINT start, POINT end);
+  void SetPixel(POINT p, COLORREF c);
+  // FillRect, FrameRect (`frameOnly`) and InvertRect, recorded as the pattern blits GDI makes of
+  // them, with `brush` selected around them (null: none needed).
+  void FillRect(const RECT& rc, HBRUSH handle, const struct BrushObj* brush, bool frameOnly, DWORD rop);
+  BOOL Blt(const RECT& dest, HDC src, POINT srcOrg, SIZE srcSize, DWORD rop);
+  int DibBlt(const RECT& dest, POINT srcOrg, SIZE srcSize, const void* bits, const BITMAPINFO* info, UINT usage,
+             DWORD rop);
+  BOOL AlphaBlend(const RECT& dest, HDC src, const RECT& srcRect, BLENDFUNCTION blend);
+  BOOL GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode);
+  // Text: `offsets` are each character's distance from the first, `width` the whole run.
+  void TextOut(POINT p, UINT options, const RECT* rect, std::u16string_view text, const int* offsets,
+               int width);
+
+  // The finished metafile bytes (header patched, EMR_EOF appended).
+  std::vector<uint8_t> Finish();
+
+ private:
+  DWORD ObjectIndex(HGDIOBJ obj);
+  void PatBlts(const RECT* rects, size_t count, DWORD rop);
+  void AddBounds(RECT deviceRect);
+  void AddLogicalBounds(RECT logical, int inflate);
+  int PenInflation() const;
+  void AppendSourceBits(std::vector<uint8_t>& bmi, std::vector<uint8_t>& bits, HDC src, POINT org, SIZE size,
+                        bool keepAlpha);
+
+  DCObj& dc_;
+  std::vector<uint8_t> data_;
+  uint32_t records_ = 0;
+  std::unordered_map<HGDIOBJ, DWORD> objects_;  // handle -> object table index
+  std::vector<DWORD> freeIndexes_;
+  DWORD nextIndex_ = 1;
+  bool haveBounds_ = false;
+  RECT bounds_{};
+  bool frameGiven_ = false;
+  RECT frame_{};
+  SIZE devicePx_{};
+  SIZE deviceMm_{};
+};
+
+// Every live recorder hears of deleted objects, so their table entries are freed in the records.
+void NotifyRecordersObjectDeleted(HGDIOBJ obj);
+// The recorder of `hdc` when it is a recording DC (null for any other DC or a bad handle).
+Recorder* RecorderOf(HDC hdc);
+
+}  // namespace win::gdi

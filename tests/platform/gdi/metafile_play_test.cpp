@@ -1,0 +1,292 @@
+// Playback: a recorded picture played at its own size gives the pixels of drawing it directly;
+// scaled playback maps the frame onto the destination; malformed metafiles are refused.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "dc_test_support.h"
+#include "metafile_test_support.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Metafile.h"
+#include "platform/kernel/LastError.h"
+
+namespace win::testing {
+namespace {
+
+constexpr int kW = 64, kH = 48;
+
+HENHMETAFILE Record(int w, int h, const std::function<void(HDC)>& draw) {
+  const RECT frame = FrameForPixels(w, h);
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  draw(dc);
+  return CloseEnhMetaFile(dc);
+}
+
+// Draws `draw` straight into one canvas and through a metafile into another, and returns the
+// number of pixels that differ.
+int Differences(const std::function<void(HDC)>& draw) {
+  Canvas direct(kW, kH), played(kW, kH);
+  draw(direct.dc());
+  HENHMETAFILE mf = Record(kW, kH, draw);
+  EXPECT_NE(mf, nullptr);
+  const RECT dest{0, 0, kW, kH};
+  EXPECT_TRUE(PlayEnhMetaFile(played.dc(), mf, &dest));
+  DeleteEnhMetaFile(mf);
+  int diff = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) diff += direct.At(x, y) != played.At(x, y);
+  EXPECT_GT(direct.CountNot(kWhite), 0) << "the drawing must paint something";
+  return diff;
+}
+
+TEST(MetafilePlay, LinesShapesAndFillsMatchDirectDrawing) {
+  EXPECT_EQ(Differences([](HDC dc) {
+              HPEN thin = CreatePen(PS_DASH, 1, kRed);
+              HPEN wide = CreatePen(PS_SOLID, 3, kBlue);
+              HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, kGreen);
+              HBRUSH solid = CreateSolidBrush(RGB(10, 20, 30));
+              HGDIOBJ oldPen = SelectObject(dc, thin);
+              MoveToEx(dc, 1, 1, nullptr);
+              LineTo(dc, 60, 40);
+              const POINT zig[4] = {{2, 40}, {12, 30}, {22, 44}, {32, 30}};
+              Polyline(dc, zig, 4);
+              SelectObject(dc, wide);
+              HGDIOBJ oldBrush = SelectObject(dc, hatch);
+              Rectangle(dc, 30, 4, 58, 20);
+              Ellipse(dc, 4, 4, 24, 22);
+              SelectObject(dc, solid);
+              const POINT tri[3] = {{40, 44}, {50, 26}, {62, 46}};
+              Polygon(dc, tri, 3);
+              RoundRect(dc, 26, 22, 40, 34, 6, 6);
+              Pie(dc, 8, 24, 24, 40, 24, 32, 16, 24);
+              const RECT fill{44, 36, 52, 42};
+              FillRect(dc, &fill, hatch);
+              const RECT frame{2, 2, 62, 46};
+              FrameRect(dc, &frame, solid);
+              PatBlt(dc, 54, 2, 6, 6, DSTINVERT);
+              SetROP2(dc, R2_XORPEN);
+              SelectObject(dc, wide);
+              MoveToEx(dc, 0, 24, nullptr);
+              LineTo(dc, 64, 24);
+              SelectObject(dc, oldPen);
+              SelectObject(dc, oldBrush);
+              DeleteObject(thin);
+              DeleteObject(wide);
+              DeleteObject(hatch);
+              DeleteObject(solid);
+            }),
+            0);
+}
+
+TEST(MetafilePlay, ClippingOriginsAndSavedStatesMatchDirectDrawing) {
+  EXPECT_EQ(Differences([](HDC dc) {
+              HBRUSH red = CreateSolidBrush(kRed);
+              HGDIOBJ old = SelectObject(dc, red);
+              const int saved = SaveDC(dc);
+              IntersectClipRect(dc, 8, 8, 40, 30);
+              ExcludeClipRect(dc, 16, 12, 24, 20);
+              SetWindowOrgEx(dc, -4, -2, nullptr);
+              Rectangle(dc, 0, 0, 60, 60);
+              RestoreDC(dc, saved);
+              HRGN rgn = CreateRectRgn(44, 30, 60, 46);
+              SelectClipRgn(dc, rgn);
+              DeleteObject(rgn);
+              SetViewportOrgEx(dc, 3, 1, nullptr);
+              Ellipse(dc, 36, 26, 64, 48);
+              SelectClipRgn(dc, nullptr);
+              SetViewportOrgEx(dc, 0, 0, nullptr);
+              MoveToEx(dc, 0, 47, nullptr);
+              LineTo(dc, 64, 47);
+              SelectObject(dc, old);
+              DeleteObject(red);
+            }),
+            0);
+}
+
+TEST(MetafilePlay, TextInTheTestFontMatchesDirectDrawing) {
+  EXPECT_EQ(Differences([](HDC dc) {
+              LOGFONTW lf{};
+              std::copy(kTestFontFace.begin(), kTestFontFace.end(), lf.lfFaceName);
+              HFONT font = CreateFontIndirectW(&lf);
+              lf.lfHeight = -20;
+              HFONT big = CreateFontIndirectW(&lf);
+              HGDIOBJ old = SelectObject(dc, font);
+              SetTextColor(dc, kBlue);
+              SetBkColor(dc, kGreen);
+              TextOutW(dc, 2, 2, u"Ab c", 4);
+              SetBkMode(dc, TRANSPARENT);
+              SetTextAlign(dc, TA_RIGHT | TA_BASELINE);
+              SelectObject(dc, big);
+              SetTextCharacterExtra(dc, 2);
+              TextOutW(dc, 62, 40, u"xyz", 3);
+              SetTextCharacterExtra(dc, 0);
+              SetTextAlign(dc, TA_LEFT | TA_TOP);
+              SetBkMode(dc, OPAQUE);
+              const RECT box{2, 20, 30, 34};
+              ExtTextOutW(dc, 4, 21, ETO_OPAQUE | ETO_CLIPPED, &box, u"clipped text", 12, nullptr);
+              SelectObject(dc, old);
+              DeleteObject(font);
+              DeleteObject(big);
+            }),
+            0);
+}
+
+TEST(MetafilePlay, BlitsAndGradientsMatchDirectDrawing) {
+  Canvas source(8, 6);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) SetPixelV(source.dc(), x, y, RGB(x * 30, y * 40, 200));
+  EXPECT_EQ(Differences([&](HDC dc) {
+              BitBlt(dc, 2, 2, 8, 6, source.dc(), 0, 0, SRCCOPY);
+              StretchBlt(dc, 12, 2, 16, 12, source.dc(), 2, 1, 4, 3, SRCCOPY);
+              uint32_t px[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF};
+              BITMAPINFO bi{};
+              bi.bmiHeader.biWidth = 2;
+              bi.bmiHeader.biHeight = 2;
+              bi.bmiHeader.biBitCount = 32;
+              StretchDIBits(dc, 30, 2, 8, 8, 0, 0, 2, 2, px, &bi, DIB_RGB_COLORS, SRCCOPY);
+              TRIVERTEX v[2];
+              v[0].x = 2, v[0].y = 20, v[0].Red = 0xFF00;
+              v[1].x = 60, v[1].y = 30, v[1].Blue = 0xFF00;
+              GRADIENT_RECT gr{0, 1};
+              GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_H);
+              SetPixelV(dc, 62, 46, kRed);
+            }),
+            0);
+}
+
+TEST(MetafilePlay, ScaledPlaybackMapsTheFrameCorners) {
+  HENHMETAFILE mf = Record(10, 8, [](HDC dc) {
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    const RECT all{0, 0, 10, 8};
+    FillRect(dc, &all, black);
+  });
+  Canvas c(40, 40);
+  const RECT dest{5, 6, 25, 30};  // 2x wide, 3x high
+  ASSERT_TRUE(PlayEnhMetaFile(c.dc(), mf, &dest));
+  EXPECT_EQ(c.At(5, 6), kBlack);
+  EXPECT_EQ(c.At(24, 29), kBlack);
+  EXPECT_EQ(c.At(4, 6), kWhite);
+  EXPECT_EQ(c.At(5, 5), kWhite);
+  EXPECT_EQ(c.At(25, 29), kWhite);
+  EXPECT_EQ(c.At(24, 30), kWhite);
+  EXPECT_EQ(c.CountNot(kWhite), 20 * 24);
+  DeleteEnhMetaFile(mf);
+}
+
+TEST(MetafilePlay, TargetClipLimitsThePictureAndItsStateComesBack) {
+  HENHMETAFILE mf = Record(20, 20, [](HDC dc) {
+    HBRUSH red = CreateSolidBrush(kRed);
+    SelectObject(dc, red);
+    SelectClipRgn(dc, nullptr);  // resets to the player's clip, not to none
+    SetTextColor(dc, kGreen);
+    SetWindowOrgEx(dc, 5, 5, nullptr);
+    PatBlt(dc, 5, 5, 20, 20, PATCOPY);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(red);
+  });
+  Canvas c(30, 30);
+  IntersectClipRect(c.dc(), 0, 0, 10, 30);
+  HPEN pen = CreatePen(PS_SOLID, 1, kBlue);
+  SelectObject(c.dc(), pen);
+  SetTextColor(c.dc(), kBlue);
+  SetWindowOrgEx(c.dc(), 0, 0, nullptr);
+  const RECT dest{0, 0, 20, 20};
+  ASSERT_TRUE(PlayEnhMetaFile(c.dc(), mf, &dest));
+  EXPECT_EQ(c.At(0, 0), kRed);
+  EXPECT_EQ(c.At(9, 19), kRed);
+  EXPECT_EQ(c.At(10, 0), kWhite) << "outside the DC's clip";
+  EXPECT_EQ(GetTextColor(c.dc()), kBlue);
+  EXPECT_EQ(GetCurrentObject(c.dc(), OBJ_PEN), pen);
+  POINT org{};
+  GetWindowOrgEx(c.dc(), &org);
+  EXPECT_EQ(org, (POINT{0, 0}));
+  RECT box;
+  GetClipBox(c.dc(), &box);
+  EXPECT_EQ(box, (RECT{0, 0, 10, 30}));
+  SelectObject(c.dc(), GetStockObject(BLACK_PEN));
+  DeleteObject(pen);
+  DeleteEnhMetaFile(mf);
+}
+
+// --- malformed metafiles ------------------------------------------------------------------------
+
+std::vector<uint8_t> SampleBytes() {
+  HENHMETAFILE mf = Record(16, 16, [](HDC dc) {
+    Rectangle(dc, 1, 1, 9, 9);
+    TextOutW(dc, 0, 0, u"ab", 2);
+  });
+  std::vector<uint8_t> b = MetafileBytesOf(mf);
+  DeleteEnhMetaFile(mf);
+  return b;
+}
+
+void Put32(std::vector<uint8_t>& b, size_t off, uint32_t v) { std::memcpy(b.data() + off, &v, 4); }
+
+HENHMETAFILE FromBytes(const std::vector<uint8_t>& b) { return SetEnhMetaFileBits(UINT(b.size()), b.data()); }
+
+TEST(MetafileBits, MalformedDataIsRefused) {
+  const std::vector<uint8_t> good = SampleBytes();
+  HENHMETAFILE ok = FromBytes(good);
+  ASSERT_NE(ok, nullptr);
+  DeleteEnhMetaFile(ok);
+
+  auto refused = [](const std::vector<uint8_t>& b) {
+    SetLastError(0);
+    const HENHMETAFILE h = FromBytes(b);
+    if (h) DeleteEnhMetaFile(h);
+    return h == nullptr && GetLastError() == ERROR_INVALID_DATA;
+  };
+  EXPECT_TRUE(refused({}));
+  EXPECT_EQ(SetEnhMetaFileBits(100, nullptr), nullptr);
+  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.end() - 20))) << "no EOF";
+  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.begin() + 100))) << "truncated header";
+  std::vector<uint8_t> garbage(good.size(), 0xA5);
+  EXPECT_TRUE(refused(garbage));
+  auto damaged = [&](size_t off, uint32_t v) {
+    std::vector<uint8_t> b = good;
+    Put32(b, off, v);
+    return b;
+  };
+  EXPECT_TRUE(refused(damaged(0, EMR_EOF))) << "header type";
+  EXPECT_TRUE(refused(damaged(40, 0x12345678))) << "signature";
+  EXPECT_TRUE(refused(damaged(48, uint32_t(good.size() + 4)))) << "nBytes";
+  EXPECT_TRUE(refused(damaged(52, 99))) << "nRecords";
+  EXPECT_TRUE(refused(damaged(4, 6))) << "header size below the least header";
+  EXPECT_TRUE(refused(damaged(4, uint32_t(good.size() + 8)))) << "header beyond the data";
+  const size_t second = U32At(good, 4);
+  EXPECT_TRUE(refused(damaged(second + 4, 0x7FFFFFF0))) << "record overruns";
+  EXPECT_TRUE(refused(damaged(second + 4, 10))) << "record size not a multiple of 4";
+  EXPECT_TRUE(refused(damaged(second + 4, 4))) << "record smaller than its type and size";
+  EXPECT_TRUE(refused(damaged(second, EMR_HEADER))) << "a second header";
+  std::vector<uint8_t> tail = good;  // a record after EOF
+  tail.insert(tail.end(), {33, 0, 0, 0, 8, 0, 0, 0});
+  Put32(tail, 48, uint32_t(tail.size()));
+  Put32(tail, 52, U32At(good, 52) + 1);
+  EXPECT_TRUE(refused(tail));
+}
+
+TEST(MetafileBits, RecordsWithLyingCountsAndOffsetsPlaySafely) {
+  // Well-formed records whose inner counts and offsets point past their end draw nothing.
+  std::vector<uint8_t> good = SampleBytes();
+  const std::vector<size_t> rect = RecordsOfType(good, EMR_RECTANGLE);
+  const std::vector<size_t> text = RecordsOfType(good, EMR_EXTTEXTOUTW);
+  ASSERT_EQ(rect.size(), 1u);
+  ASSERT_EQ(text.size(), 1u);
+  std::vector<uint8_t> b = good;
+  // The rectangle becomes a POLYLINE16 claiming a billion points.
+  Put32(b, rect[0], EMR_POLYLINE16);
+  Put32(b, rect[0] + 24, 1000000000u);
+  Put32(b, text[0] + 44, 0xFFFFFFF0u);  // nChars
+  Put32(b, text[0] + 48, 0xFFFFFFF0u);  // offString
+  HENHMETAFILE mf = FromBytes(b);
+  ASSERT_NE(mf, nullptr) << "the record structure is sound";
+  Canvas c(16, 16);
+  const RECT dest{0, 0, 16, 16};
+  EXPECT_TRUE(PlayEnhMetaFile(c.dc(), mf, &dest));
+  EXPECT_EQ(c.CountNot(kWhite), 0);
+  DeleteEnhMetaFile(mf);
+}
+
+}  // namespace
+}  // namespace win::testing

@@ -1,0 +1,211 @@
+// Recording DCs: the EMR_HEADER fields and the binary layout of records.
+
+#include <gtest/gtest.h>
+
+#include "dc_test_support.h"
+#include "metafile_test_support.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Metafile.h"
+#include "platform/kernel/LastError.h"
+
+namespace win::testing {
+namespace {
+
+TEST(MetafileRecord, HeaderCountsBoundsFrameAndHandles) {
+  const RECT frame = FrameForPixels(40, 30);
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, u"Korvalin");
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetObjectType(dc), OBJ_ENHMETADC);
+  HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+  HBRUSH brush = CreateSolidBrush(kBlue);
+  SelectObject(dc, pen);                        // CREATEPEN + SELECTOBJECT
+  SelectObject(dc, brush);                      // CREATEBRUSHINDIRECT + SELECTOBJECT
+  Rectangle(dc, 5, 6, 15, 12);                  // RECTANGLE
+  MoveToEx(dc, 2, 3, nullptr);                  // MOVETOEX
+  LineTo(dc, 20, 25);                           // LINETO
+  SelectObject(dc, GetStockObject(BLACK_PEN));  // SELECTOBJECT (stock)
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  ASSERT_NE(mf, nullptr);
+  EXPECT_EQ(GetObjectType(dc), 0u) << "closing deletes the recording DC";
+  DeleteObject(pen);
+  DeleteObject(brush);
+
+  ENHMETAHEADER h;
+  ASSERT_EQ(GetEnhMetaFileHeader(mf, sizeof h, &h), sizeof h);
+  EXPECT_EQ(h.iType, EMR_HEADER);
+  EXPECT_EQ(h.dSignature, ENHMETA_SIGNATURE);
+  EXPECT_EQ(h.nVersion, 0x10000u);
+  const std::vector<uint8_t> bytes = MetafileBytesOf(mf);
+  EXPECT_EQ(h.nBytes, bytes.size());
+  EXPECT_EQ(h.nRecords, 10u);  // header, the 8 records above, EOF
+  EXPECT_EQ(h.nHandles, 3);    // slot 0 and the two objects
+  EXPECT_EQ(h.rclFrame, frame);
+  // Bounds: the rectangle's top-left corner and the line's lowest-right pixel (inclusive), each
+  // with at most the pen's reach around it.
+  EXPECT_LE(h.rclBounds.left, 2);
+  EXPECT_GE(h.rclBounds.left, 0);
+  EXPECT_LE(h.rclBounds.top, 3);
+  EXPECT_GE(h.rclBounds.right, 20);
+  EXPECT_LE(h.rclBounds.right, 22);
+  EXPECT_GE(h.rclBounds.bottom, 25);
+  EXPECT_LE(h.rclBounds.bottom, 27);
+  Canvas screenLike(1, 1);  // a memory DC answers for the screen
+  EXPECT_EQ(h.szlDevice.cx, GetDeviceCaps(screenLike.dc(), HORZRES));
+  EXPECT_EQ(h.szlMillimeters.cy, GetDeviceCaps(screenLike.dc(), VERTSIZE));
+  // The description: "Korvalin" and two zeros, right after the header.
+  ASSERT_EQ(h.nDescription, 10u);
+  ASSERT_EQ(h.offDescription, 108u);
+  EXPECT_EQ(std::memcmp(bytes.data() + 108, u"Korvalin", 16), 0);
+  EXPECT_EQ(U32At(bytes, 4), 108u + 20u + 0u) << "header record covers the description, padded";
+
+  // EOF last, 20 bytes.
+  EXPECT_EQ(U32At(bytes, bytes.size() - 20), EMR_EOF);
+  EXPECT_EQ(U32At(bytes, bytes.size() - 16), 20u);
+  EXPECT_TRUE(DeleteEnhMetaFile(mf));
+  EXPECT_FALSE(DeleteEnhMetaFile(mf));
+}
+
+TEST(MetafileRecord, RecordBytesOfLineRectangleAndObjects) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN pen = CreatePen(PS_DASH, 1, RGB(1, 2, 3));
+  SelectObject(dc, pen);
+  MoveToEx(dc, -7, 8, nullptr);
+  LineTo(dc, 300, -2);
+  Rectangle(dc, 10, 20, 5, 2);  // corners in any order: recorded normalised
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  ASSERT_NE(mf, nullptr);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+
+  const auto pens = RecordsOfType(b, EMR_CREATEPEN);
+  ASSERT_EQ(pens.size(), 1u);
+  EXPECT_EQ(U32At(b, pens[0] + 4), 28u);
+  EXPECT_EQ(U32At(b, pens[0] + 8), 1u);  // object index
+  EXPECT_EQ(U32At(b, pens[0] + 12), PS_DASH);
+  EXPECT_EQ(U32At(b, pens[0] + 16), 1u);
+  EXPECT_EQ(U32At(b, pens[0] + 24), RGB(1, 2, 3));
+
+  const auto lines = RecordsOfType(b, EMR_LINETO);
+  ASSERT_EQ(lines.size(), 1u);
+  const std::vector<uint8_t> lineTo(b.begin() + long(lines[0]), b.begin() + long(lines[0]) + 16);
+  const std::vector<uint8_t> expected = {54, 0, 0, 0, 16, 0, 0, 0, 44, 1, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF};
+  EXPECT_EQ(lineTo, expected);
+  const auto moves = RecordsOfType(b, EMR_MOVETOEX);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(int32_t(U32At(b, moves[0] + 8)), -7);
+
+  const auto rects = RecordsOfType(b, EMR_RECTANGLE);
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(U32At(b, rects[0] + 4), 24u);
+  EXPECT_EQ(U32At(b, rects[0] + 8), 5u);
+  EXPECT_EQ(U32At(b, rects[0] + 12), 2u);
+  EXPECT_EQ(U32At(b, rects[0] + 16), 10u);
+  EXPECT_EQ(U32At(b, rects[0] + 20), 20u);
+
+  const auto selects = RecordsOfType(b, EMR_SELECTOBJECT);
+  ASSERT_EQ(selects.size(), 2u);
+  EXPECT_EQ(U32At(b, selects[0] + 8), 1u);
+  EXPECT_EQ(U32At(b, selects[1] + 8), ENHMETA_STOCK_OBJECT | DWORD(NULL_BRUSH));
+  DeleteEnhMetaFile(mf);
+  DeleteObject(pen);
+}
+
+TEST(MetafileRecord, ObjectTableFreesDeletedObjectsAndFillRectSelectsAroundItsBlit) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HBRUSH a = CreateSolidBrush(kRed);
+  HBRUSH old = static_cast<HBRUSH>(SelectObject(dc, a));
+  SelectObject(dc, old);
+  ASSERT_TRUE(DeleteObject(a));  // DELETEOBJECT frees slot 1
+  HBRUSH b = CreateHatchBrush(HS_CROSS, kBlue);
+  const RECT rc{1, 2, 9, 7};
+  FillRect(dc, &rc, b);  // CREATEBRUSHINDIRECT in slot 1, SELECT, BITBLT, SELECT back
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  const std::vector<uint8_t> bytes = MetafileBytesOf(mf);
+  const auto deletes = RecordsOfType(bytes, EMR_DELETEOBJECT);
+  ASSERT_EQ(deletes.size(), 1u);
+  EXPECT_EQ(U32At(bytes, deletes[0] + 8), 1u);
+  const auto creates = RecordsOfType(bytes, EMR_CREATEBRUSHINDIRECT);
+  ASSERT_EQ(creates.size(), 2u);
+  EXPECT_EQ(U32At(bytes, creates[1] + 8), 1u) << "the freed slot is used again";
+  EXPECT_EQ(U32At(bytes, creates[1] + 12), BS_HATCHED);
+  EXPECT_EQ(U32At(bytes, creates[1] + 20), DWORD(HS_CROSS));
+  const auto blits = RecordsOfType(bytes, EMR_BITBLT);
+  ASSERT_EQ(blits.size(), 1u);
+  EXPECT_EQ(U32At(bytes, blits[0] + 4), 100u);
+  EXPECT_EQ(U32At(bytes, blits[0] + 24), 1u);
+  EXPECT_EQ(U32At(bytes, blits[0] + 32), 8u);
+  EXPECT_EQ(U32At(bytes, blits[0] + 36), 5u);
+  EXPECT_EQ(U32At(bytes, blits[0] + 40), PATCOPY);
+  EXPECT_EQ(U32At(bytes, blits[0] + 88), 0u) << "no source bitmap";
+  ENHMETAHEADER h;
+  GetEnhMetaFileHeader(mf, sizeof h, &h);
+  EXPECT_EQ(h.nHandles, 2);
+  EXPECT_EQ(h.rclBounds, (RECT{1, 2, 8, 6}));
+  DeleteEnhMetaFile(mf);
+  DeleteObject(b);
+}
+
+TEST(MetafileRecord, PolylinesUseSixteenBitPointsWhenTheyFit) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  const POINT near[3] = {{1, 2}, {-3, 4}, {5, 6}};
+  const POINT far[2] = {{0, 0}, {70000, 1}};
+  Polyline(dc, near, 3);
+  Polyline(dc, far, 2);
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+  const auto p16 = RecordsOfType(b, EMR_POLYLINE16);
+  const auto p32 = RecordsOfType(b, EMR_POLYLINE);
+  ASSERT_EQ(p16.size(), 1u);
+  ASSERT_EQ(p32.size(), 1u);
+  EXPECT_EQ(U32At(b, p16[0] + 4), 28u + 3 * 4);
+  EXPECT_EQ(U32At(b, p16[0] + 24), 3u);
+  EXPECT_EQ(U32At(b, p16[0] + 32), 0x0004FFFDu) << "(-3, 4) as two shorts";
+  EXPECT_EQ(int32_t(U32At(b, p16[0] + 8)), -3) << "bounds box left";
+  EXPECT_EQ(U32At(b, p32[0] + 4), 28u + 2 * 8);
+  EXPECT_EQ(U32At(b, p32[0] + 36), 70000u);
+  DeleteEnhMetaFile(mf);
+}
+
+TEST(MetafileRecord, FileNamesAndBadHandlesFail) {
+  SetLastError(0);
+  EXPECT_EQ(CreateEnhMetaFileW(nullptr, u"out.emf", nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+  EXPECT_EQ(CreateEnhMetaFileW(reinterpret_cast<HDC>(uintptr_t(0x7777)), nullptr, nullptr, nullptr), nullptr);
+  Canvas c(4, 4);
+  EXPECT_EQ(CloseEnhMetaFile(c.dc()), nullptr) << "a memory DC is no recording";
+  EXPECT_EQ(CloseEnhMetaFile(nullptr), nullptr);
+  EXPECT_EQ(GetEnhMetaFileBits(nullptr, 0, nullptr), 0u);
+  EXPECT_EQ(CopyEnhMetaFileW(nullptr, nullptr), nullptr);
+  EXPECT_FALSE(PlayEnhMetaFile(c.dc(), nullptr, nullptr));
+
+  // A recording DC deleted without closing leaves nothing behind.
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  LineTo(dc, 5, 5);
+  EXPECT_TRUE(DeleteDC(dc));
+  EXPECT_EQ(CloseEnhMetaFile(dc), nullptr);
+}
+
+TEST(MetafileRecord, BitsRoundTripAndCopiesAreIndependent) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Ellipse(dc, 0, 0, 10, 10);
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  const std::vector<uint8_t> bytes = MetafileBytesOf(mf);
+  std::vector<uint8_t> tooSmall(bytes.size() - 1);
+  EXPECT_EQ(GetEnhMetaFileBits(mf, UINT(tooSmall.size()), tooSmall.data()), 0u);
+  HENHMETAFILE copy = CopyEnhMetaFileW(mf, nullptr);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy, mf);
+  EXPECT_TRUE(DeleteEnhMetaFile(mf));
+  EXPECT_EQ(MetafileBytesOf(copy), bytes);
+  HENHMETAFILE again = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(MetafileBytesOf(again), bytes);
+  SetLastError(0);
+  EXPECT_EQ(CopyEnhMetaFileW(copy, u"x.emf"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+  DeleteEnhMetaFile(copy);
+  DeleteEnhMetaFile(again);
+}
+
+}  // namespace
+}  // namespace win::testing
