@@ -2,34 +2,52 @@
 # (its integer rules) and times Pillow's GIF writer (BM_GifEncode1600x1200) and Pillow's
 # reduction to the web palette with Floyd-Steinberg dithering (BM_ColorReduceDither1600x1200) and
 # to an adaptive 256-colour palette (BM_ColorReduceQuantize1600x1200), best of 5.
-# Run with /usr/bin/python3.
+# Run with /usr/bin/python3; python_reference.py imports the picture and the timing from here.
 import io, time
 import numpy as np
 from PIL import Image
 
 W, H = 1600, 1200
-p = np.zeros((H, W), np.uint8)
-xs = np.arange(W); ys = np.arange(H)
-p[:, xs % 80 == 0] = 1
-p[ys % 60 == 0, :] = 1
-state = 2024
-for line in range(5):
-    step = 50
-    vertex = []
-    for _ in range(W // step + 1):
-        state = (state * 1664525 + 1013904223) & 0xFFFFFFFF
-        vertex.append(100 + (state >> 8) % 800)
-    prev = vertex[0]
-    for x in range(W):
-        i, t = x // step, x % step
-        y = (vertex[i] * (step - t) + vertex[i + 1] * t) // step
-        lo, hi = min(y, prev), max(y, prev)
-        p[lo:hi + 2, x] = 2 + line
-        prev = y
-yy, xx = np.meshgrid(np.arange(1000, 1100, dtype=np.uint32), np.arange(W, dtype=np.uint32), indexing='ij')
-h = (xx * np.uint32(73856093)) ^ (yy * np.uint32(19349663))
-h ^= h >> np.uint32(13); h *= np.uint32(0x5bd1e995); h ^= h >> np.uint32(15)
-p[1000:1100, :] = (h & 0xFF).astype(np.uint8)
+# The chart's colours first, then a grey ramp filling the table.
+PALETTE = [255, 255, 255, 200, 200, 200, 220, 0, 0, 0, 150, 0, 0, 0, 220, 200, 120, 0, 120, 0, 160]
+PALETTE += [v for i in range(7, 256) for v in (i, i, i)]
+
+
+def chart_picture():
+    """The benchmark's chart picture as palette indexes, H rows of W."""
+    p = np.zeros((H, W), np.uint8)
+    xs = np.arange(W); ys = np.arange(H)
+    p[:, xs % 80 == 0] = 1
+    p[ys % 60 == 0, :] = 1
+    state = 2024
+    for line in range(5):
+        step = 50
+        vertex = []
+        for _ in range(W // step + 1):
+            state = (state * 1664525 + 1013904223) & 0xFFFFFFFF
+            vertex.append(100 + (state >> 8) % 800)
+        prev = vertex[0]
+        for x in range(W):
+            i, t = x // step, x % step
+            y = (vertex[i] * (step - t) + vertex[i + 1] * t) // step
+            lo, hi = min(y, prev), max(y, prev)
+            p[lo:hi + 2, x] = 2 + line
+            prev = y
+    yy, xx = np.meshgrid(np.arange(1000, 1100, dtype=np.uint32), np.arange(W, dtype=np.uint32), indexing='ij')
+    h = (xx * np.uint32(73856093)) ^ (yy * np.uint32(19349663))
+    h ^= h >> np.uint32(13); h *= np.uint32(0x5bd1e995); h ^= h >> np.uint32(15)
+    p[1000:1100, :] = (h & 0xFF).astype(np.uint8)
+    return p
+
+
+def indexed_picture():
+    im = Image.fromarray(chart_picture(), 'P'); im.putpalette(PALETTE)
+    return im
+
+
+def gif_encode(indexed):
+    """Pillow's GIF writer on the picture; the file's size."""
+    b = io.BytesIO(); indexed.save(b, 'GIF', optimize=False); return len(b.getvalue())
 
 
 def best_of(f, n=5):
@@ -39,22 +57,19 @@ def best_of(f, n=5):
     return best * 1e3, r
 
 
-pal = [255, 255, 255, 200, 200, 200, 220, 0, 0, 0, 150, 0, 0, 0, 220, 200, 120, 0, 120, 0, 160]
-pal += [v for i in range(7, 256) for v in (i, i, i)]
-indexed = Image.fromarray(p, 'P'); indexed.putpalette(pal)
-def encode():
-    b = io.BytesIO(); indexed.save(b, 'GIF', optimize=False); return len(b.getvalue())
-ms, size = best_of(encode)
-print('pillow gif encode ms %.2f bytes %d' % (ms, size))
+if __name__ == '__main__':
+    indexed = indexed_picture()
+    ms, size = best_of(lambda: gif_encode(indexed))
+    print('pillow gif encode ms %.2f bytes %d' % (ms, size))
 
-rgb = np.array(indexed.convert('RGB'))
-r = (np.arange(W) * 255 // (W - 1)).astype(np.uint8)
-rgb[1120:, :, 0] = r
-rgb[1120:, :, 1] = 128
-rgb[1120:, :, 2] = 255 - r
-true_color = Image.fromarray(rgb, 'RGB')
-ms, _ = best_of(lambda: true_color.convert('P', palette=Image.Palette.WEB, dither=Image.Dither.FLOYDSTEINBERG))
-print('pillow web palette + Floyd-Steinberg ms %.2f' % ms)
-ms, _ = best_of(lambda: true_color.quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.FLOYDSTEINBERG))
-print('pillow median cut 256 + Floyd-Steinberg ms %.2f' % ms)
-import PIL; print('pillow', PIL.__version__)
+    rgb = np.array(indexed.convert('RGB'))
+    r = (np.arange(W) * 255 // (W - 1)).astype(np.uint8)
+    rgb[1120:, :, 0] = r
+    rgb[1120:, :, 1] = 128
+    rgb[1120:, :, 2] = 255 - r
+    true_color = Image.fromarray(rgb, 'RGB')
+    ms, _ = best_of(lambda: true_color.convert('P', palette=Image.Palette.WEB, dither=Image.Dither.FLOYDSTEINBERG))
+    print('pillow web palette + Floyd-Steinberg ms %.2f' % ms)
+    ms, _ = best_of(lambda: true_color.quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.FLOYDSTEINBERG))
+    print('pillow median cut 256 + Floyd-Steinberg ms %.2f' % ms)
+    import PIL; print('pillow', PIL.__version__)
