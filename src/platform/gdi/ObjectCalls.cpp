@@ -7,7 +7,7 @@
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/kernel/LastError.h"
-#include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/Metafile.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win {
@@ -98,6 +98,7 @@ BOOL DeleteObject(HGDIOBJ obj) {
 }
 
 DWORD GetObjectType(HGDIOBJ obj) {
+  if (IsEnhMetaFile(reinterpret_cast<HENHMETAFILE>(obj))) return OBJ_ENHMETAFILE;
   Object* o = ObjectOrFail(obj);
   if (!o) return 0;
   switch (o->type) {

@@ -65,6 +65,7 @@ void EnsureBuiltInRules() {
   std::call_once(once, [] {
     AddTextClipboardRules();
     AddBitmapClipboardRules();
+    AddMetafileClipboardRules();
   });
 }
 

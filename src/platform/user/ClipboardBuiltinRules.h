@@ -10,6 +10,8 @@ void AddTextClipboardRules();
 // CF_DIB and CF_BITMAP from one another, and the handlers of the GDI-object formats
 // (ClipboardBitmap.cpp).
 void AddBitmapClipboardRules();
+// The handler of CF_ENHMETAFILE handles, which the clipboard owns and deletes (ClipboardMetafile.cpp).
+void AddMetafileClipboardRules();
 
 // The code pages text formats use under a CF_LOCALE value (0: no locale, the process's pages).
 UINT AnsiCodePageOfLocale(LCID locale);
