@@ -8,10 +8,12 @@
 #include <cstddef>
 #include <vector>
 
+#include "analysis/Analisis.h"
 #include "analysis/AnalisisMath.h"
 #include "analysis/MathPars.h"
 #include "analysis/PlotSmoothingSpline.h"
 #include "chart/Series.h"
+#include "workspace/GraphCollection.h"
 
 namespace {
 
@@ -97,6 +99,32 @@ void BM_Envelope1M(benchmark::State& state) {
   state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(kCount));
 }
 BENCHMARK(BM_Envelope1M)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+
+
+// A whole routine as the main window runs it: the difference by index of two graphs of 10^6
+// points, from reading their series to the result graph added to the workspace (filling the
+// result series included; freeing it is not timed).
+void BM_SubtractRoutine1M(benchmark::State& state) {
+  const Data& d = Shared();
+  workspace::TGraphCollection graphs{nullptr};
+  workspace::TGraphCollection* saved = workspace::GraphCollection;
+  workspace::GraphCollection = &graphs;
+  auto* first = new chart::TLineSeries(nullptr);
+  first->AppendPoints(d.x1.data(), d.y1.data(), fw::Integer(kCount));
+  auto* second = new chart::TLineSeries(nullptr);
+  second->AppendPoints(d.x2.data(), d.y2.data(), fw::Integer(kCount));
+  const analysis::TGraphArray sources{graphs.AddGraph(first, "a.txt", {}, "a"),
+                                      graphs.AddGraph(second, "b.txt", {}, "b")};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(analysis::AddSubtractGraph(sources));
+    state.PauseTiming();
+    graphs.Delete(graphs.Count() - 1);
+    state.ResumeTiming();
+  }
+  workspace::GraphCollection = saved;
+  state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(kCount));
+}
+BENCHMARK(BM_SubtractRoutine1M)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 
 // The smoothing function through 10^5 points of a series: interpolating solve and the drawn
 // curve (at most 600 fragments).

@@ -64,18 +64,33 @@ workspace::TGraph* AddResultGraph(std::unique_ptr<TLineSeries> Result, const fw:
   return graph;
 }
 
-// A new line series of the points, with Labels when given. Points whose X values do not
-// ascend (a parametric source) keep their order rather than being sorted one insertion at a
-// time.
-std::unique_ptr<TLineSeries> SeriesFromArrays(const std::vector<double>& X, const std::vector<double>& Y,
+// A new line series of the points, with Labels when given. Points whose X values ascend (no
+// NaN among them) go in as one block, which is where a point-by-point sorted insertion would
+// put them too; points that do not ascend (a parametric source) keep their order rather than
+// being sorted one insertion at a time.
+std::unique_ptr<TLineSeries> SeriesFromArrays(const double* X, const double* Y, std::size_t Count,
                                               const TChartSeries* Labels = nullptr) {
   auto result = std::make_unique<TLineSeries>(nullptr);
-  if (!std::is_sorted(X.begin(), X.end())) result->XValues()->SetOrder(chart::loNone);
+  const double* end = X + Count;
+  // "x <= next" is false for a NaN on either side, so a NaN sends the points the slow way.
+  const bool ascending = std::adjacent_find(X, end, [](double a, double b) { return !(a <= b); }) == end;
   result->BeginUpdate();
-  for (std::size_t i = 0; i < X.size(); ++i)
-    result->AddPoint(X[i], Y[i], Labels ? Labels->PointLabel(fw::Integer(i)) : fw::String());
+  if (ascending) {
+    result->AppendPoints(X, Y, fw::Integer(Count));
+    if (Labels && !Labels->Labels().Empty())
+      for (std::size_t i = 0; i < Count; ++i)
+        result->SetPointLabel(fw::Integer(i), Labels->PointLabel(fw::Integer(i)));
+  } else {
+    if (!std::is_sorted(X, end)) result->XValues()->SetOrder(chart::loNone);
+    for (std::size_t i = 0; i < Count; ++i)
+      result->AddPoint(X[i], Y[i], Labels ? Labels->PointLabel(fw::Integer(i)) : fw::String());
+  }
   result->EndUpdate();
   return result;
+}
+
+std::unique_ptr<TLineSeries> SeriesFromArrays(const std::vector<double>& X, const std::vector<double>& Y) {
+  return SeriesFromArrays(X.data(), Y.data(), X.size());
 }
 
 // A single graph: the function's whole-range value at the graph's smallest and largest X, as
@@ -110,11 +125,12 @@ std::unique_ptr<TLineSeries> ByIndex(const TGraphArray& Graphs, TIndexOp Op) {
   std::vector<double> xCopy;
   const TChartValueList* xs = reference->NotMandatoryValueList();
   const double* x = ListValues(xs, xCopy);
-  return SeriesFromArrays(std::vector<double>(x, x + xs->Count()), y, reference);
+  return SeriesFromArrays(x, y.data(), std::min(y.size(), std::size_t(xs->Count())), reference);
 }
 
 template <typename TFunction>
-workspace::TGraph* AddIndexGraph(const TGraphArray& Graphs, TIndexOp Op, const char* Source, const char* Title) {
+workspace::TGraph* AddIndexGraph(const TGraphArray& Graphs, TIndexOp Op, const char* Source,
+                                 const char* Title) {
   if (Graphs.empty()) throw win::Exception(MsgTooFewPoints);
   auto result = Graphs.size() == 1 ? WholeRangeLine<TFunction>(SeriesOf(Graphs[0])) : ByIndex(Graphs, Op);
   return AddResultGraph(std::move(result), Source, Title);
@@ -182,7 +198,8 @@ workspace::TGraph* AddSumGraph(const TGraphArray& Graphs) {
 }
 
 workspace::TGraph* AddMultiplyGraph(const TGraphArray& Graphs) {
-  return AddIndexGraph<TMultiplyPlotFunction>(Graphs, ioMultiply, "MultiplyFunction", "Произведение графиков");
+  return AddIndexGraph<TMultiplyPlotFunction>(Graphs, ioMultiply, "MultiplyFunction",
+                                              "Произведение графиков");
 }
 
 workspace::TGraph* AddDivideGraph(const TGraphArray& Graphs) {
@@ -212,7 +229,9 @@ workspace::TGraph* AddRareArithmeticGraph(const TGraphArray& Graphs, TRareOp Op)
   return AddResultGraph(SeriesFromArrays(x, y), sources[Op], titles[Op]);
 }
 
-workspace::TGraph* AddSumRareGraph(const TGraphArray& Graphs) { return AddRareArithmeticGraph(Graphs, roSum); }
+workspace::TGraph* AddSumRareGraph(const TGraphArray& Graphs) {
+  return AddRareArithmeticGraph(Graphs, roSum);
+}
 workspace::TGraph* AddSubtractRareGraph(const TGraphArray& Graphs) {
   return AddRareArithmeticGraph(Graphs, roDifference);
 }
@@ -238,7 +257,6 @@ workspace::TGraph* AddAverageRareGraph(const TGraphArray& Graphs) {
   workspace::ShowInfoWindow(info);
   return graph;
 }
-
 
 workspace::TGraph* AddDerivativeGraph(const TChartSeries* Series) {
   if (!Series) throw win::Exception(MsgTooFewPoints);

@@ -226,6 +226,48 @@ TEST_F(Workspace, DerivedPointsOfAParametricGraphKeepTheirOrder) {
   EXPECT_EQ(YsOf(*d->Series()), (std::vector<double>{0.5, 2.0, 2.0 / -3, 2.0 / -2.5}));
 }
 
+// The result series is filled as one block when its X values ascend: the points, labels and
+// order must be those a point-by-point sorted insertion gives, also for repeated X values, and
+// X values with a NaN among them keep the point-by-point insertion.
+TEST_F(Workspace, ResultSeriesHoldWhatAPointByPointFillingHolds) {
+  auto* labelled = new TLineSeries(nullptr);
+  const std::vector<double> x = {0, 1, 1, 1, 2, 5};
+  for (std::size_t i = 0; i < x.size(); ++i) labelled->AddXY(x[i], double(10 * i), i == 2 ? "two" : "");
+  labelled->AddXY(7, 0, "last");
+  TGraph* a = graphs.AddGraph(labelled, "a.txt", {}, "a");
+  TGraph* b = Add({0, 1}, {1, 1});
+  const chart::TChartSeries* made = AddSubtractGraph({a, b})->Series();
+  auto expected = std::make_unique<TLineSeries>(nullptr);
+  const std::vector<double> y = {-1, 9, 20, 30, 40, 50, 0};
+  for (std::size_t i = 0; i < y.size(); ++i)
+    expected->AddXY(labelled->PointX(fw::Integer(i)), y[i], labelled->PointLabel(fw::Integer(i)));
+  EXPECT_EQ(XsOf(*made), XsOf(*expected));
+  EXPECT_EQ(YsOf(*made), YsOf(*expected));
+  for (fw::Integer i = 0; i < expected->Count(); ++i) EXPECT_EQ(made->PointLabel(i), expected->PointLabel(i)) << i;
+  EXPECT_EQ(made->PointLabel(2), "two");
+  EXPECT_EQ(made->PointLabel(6), "last");
+  EXPECT_EQ(made->XValues()->Order(), chart::loAscending);
+  // The cached statistics follow the block: the smallest and largest values are the new ones.
+  EXPECT_EQ(made->YValues()->MinValue(), -1);
+  EXPECT_EQ(made->YValues()->MaxValue(), 50);
+  EXPECT_EQ(made->MaxXValue(), 7);
+
+  // A NaN X (kept last by the sorted source) goes in point by point, as before.
+  auto* withNaN = new TLineSeries(nullptr);
+  withNaN->AddXY(0, 1);
+  withNaN->AddXY(std::nan(""), 2);
+  withNaN->AddXY(2, 3);
+  withNaN->AddXY(1, 4);
+  TGraph* n = graphs.AddGraph(withNaN, "n.txt", {}, "n");
+  const chart::TChartSeries* sum = AddSumGraph({n, b})->Series();
+  ASSERT_EQ(sum->Count(), 4);
+  EXPECT_EQ(sum->PointX(0), 0);
+  EXPECT_EQ(sum->PointX(1), 1);
+  EXPECT_EQ(sum->PointX(2), 2);
+  EXPECT_TRUE(std::isnan(sum->PointX(3)));
+  EXPECT_EQ(YsOf(*sum), (std::vector<double>{2, 5, 3, 2}));
+}
+
 TEST_F(Workspace, SearchesOnSeries) {
   TGraph* g = Add({0, 1, 2, 3}, {1, 3, 3, -5});
   TPointXY res;
