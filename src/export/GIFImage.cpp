@@ -124,12 +124,7 @@ TGIFPalette TGIFImage::Palette() {
     bool& Flag;
     ~TGuard() { Flag = false; }
   } guard{FGettingPalette};
-  if (FBitmap && FBitmap->PixelFormat() == fw::pf8bit) {
-    TGIFPalette palette;
-    for (const win::RGBQUAD& q : FBitmap->ColorTable())
-      palette.push_back(win::PALETTEENTRY{q.rgbRed, q.rgbGreen, q.rgbBlue, PC_NOCOLLAPSE});
-    return palette;
-  }
+  if (FBitmap && FBitmap->PixelFormat() == fw::pf8bit) return BitmapPalette(*FBitmap);
   if (!FPalette.empty()) return FPalette;
   if (DoDither()) {
     FPalette = WebPalette();

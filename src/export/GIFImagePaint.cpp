@@ -41,12 +41,7 @@ const std::vector<std::uint8_t>& TGIFSubImage::MaskBits() {
 }
 
 TGIFPalette TGIFSubImage::Palette() {
-  if (FBitmap && FBitmap->PixelFormat() == fw::pf8bit) {
-    TGIFPalette palette;
-    for (const win::RGBQUAD& q : FBitmap->ColorTable())
-      palette.push_back(win::PALETTEENTRY{q.rgbRed, q.rgbGreen, q.rgbBlue, PC_NOCOLLAPSE});
-    return palette;
-  }
+  if (FBitmap && FBitmap->PixelFormat() == fw::pf8bit) return BitmapPalette(*FBitmap);
   if (!FPalette.empty()) return FPalette;
   if (DitherApplies())
     FPalette = WebPalette();

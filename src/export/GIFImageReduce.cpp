@@ -38,6 +38,13 @@ TGIFPalette WebPalette() {
   return p;
 }
 
+TGIFPalette BitmapPalette(fw::TBitmap& Bitmap) {
+  TGIFPalette p;
+  for (const win::RGBQUAD& q : Bitmap.ColorTable())
+    p.push_back(Entry(q.rgbRed, q.rgbGreen, q.rgbBlue, PC_NOCOLLAPSE));
+  return p;
+}
+
 TGIFPalette GrayScalePalette() {
   TGIFPalette p;
   p.reserve(256);

@@ -15,6 +15,8 @@ namespace kvexport {
 // --- Palettes (each a new palette owned by the caller) -----------------------------------------
 // 216 entries r*36 + g*6 + b, levels 0, 51, ..., 255; no flags.
 TGIFPalette WebPalette();
+// The colour table of a bitmap with one (8 bits and fewer), no-collapse.
+TGIFPalette BitmapPalette(fw::TBitmap& Bitmap);
 // 256 greys, no-collapse.
 TGIFPalette GrayScalePalette();
 // 0, 128, 192, 255, no-collapse.

@@ -53,6 +53,27 @@ String ExportColorText(fw::TColor Color) {
   return text;
 }
 
+namespace {
+
+// The characters markup text never holds as they are, as their entities; false for any other.
+bool AppendMarkupEntity(String& Out, char C) {
+  switch (C) {
+    case '&':
+      Out += "&amp;";
+      return true;
+    case '<':
+      Out += "&lt;";
+      return true;
+    case '>':
+      Out += "&gt;";
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void AppendXmlAttributeText(String& Out, std::string_view Text) {
   String repaired;
   if (!win::IsValidUtf8(Text)) {
@@ -60,16 +81,8 @@ void AppendXmlAttributeText(String& Out, std::string_view Text) {
     Text = repaired;
   }
   for (char c : Text) {
+    if (AppendMarkupEntity(Out, c)) continue;
     switch (c) {
-      case '&':
-        Out += "&amp;";
-        break;
-      case '<':
-        Out += "&lt;";
-        break;
-      case '>':
-        Out += "&gt;";
-        break;
       case '"':
         Out += "&quot;";
         break;
@@ -92,21 +105,8 @@ void AppendXmlAttributeText(String& Out, std::string_view Text) {
 }
 
 void AppendHtmlText(String& Out, std::string_view Text) {
-  for (char c : Text) {
-    switch (c) {
-      case '&':
-        Out += "&amp;";
-        break;
-      case '<':
-        Out += "&lt;";
-        break;
-      case '>':
-        Out += "&gt;";
-        break;
-      default:
-        Out += c;
-    }
-  }
+  for (char c : Text)
+    if (!AppendMarkupEntity(Out, c)) Out += c;
 }
 
 }  // namespace kvexport

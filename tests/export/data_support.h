@@ -4,20 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "export_test_files.h"
 #include "platform/kernel/Locale.h"
 
 namespace datatest {
@@ -37,18 +33,12 @@ class DataExportTest : public ::testing::Test {
   void SetUp() override {
     win::locale::SetRegionalDecimalSeparator(',');
     chart::RegisterLineSeriesClasses();  // the gallery names the XML export writes
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kv_data_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     chart_ = std::make_unique<chart::TChart>(nullptr);
   }
   void TearDown() override {
     series_.clear();
     chart_.reset();
     win::locale::ResetRegionalSettings();
-    std::filesystem::remove_all(dir_);
   }
 
   // A line series on the chart with the points (x, y).
@@ -74,18 +64,12 @@ class DataExportTest : public ::testing::Test {
     return s;
   }
 
-  std::string Path(const std::string& Name) const { return (dir_ / Name).string(); }
+  std::string Path(const std::string& Name) const { return dir_.File(Name); }
 
-  static std::string ReadFile(const std::string& FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string ReadFile(const std::string& FileName) { return exporttest::ReadText(FileName); }
   static void WriteFile(const std::string& FileName, const std::string& Bytes) {
-    std::ofstream(FileName, std::ios::binary) << Bytes;
+    exporttest::WriteFile(FileName, Bytes);
   }
-
   // Runs a Python program (its text, then the arguments) and returns what it printed; the test
   // fails when the program does.
   std::string Python(const std::string& Program, const std::vector<std::string>& Args) {
@@ -95,17 +79,10 @@ class DataExportTest : public ::testing::Test {
     for (const std::string& a : Args) command += " '" + a + "'";
     return Run(command + " 2>&1");
   }
+  // Command's output; without Status the test fails when the command does.
   static std::string Run(const std::string& Command, int* Status = nullptr) {
-    std::string out;
-    FILE* pipe = popen(Command.c_str(), "r");
-    if (!pipe) {
-      ADD_FAILURE() << "cannot run " << Command;
-      return out;
-    }
-    char buf[65536];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-    const int status = pclose(pipe);
+    int status = -1;
+    std::string out = exporttest::CommandOutput(Command, &status);
     if (Status)
       *Status = status;
     else
@@ -116,7 +93,7 @@ class DataExportTest : public ::testing::Test {
   chart::TChart* Chart() { return chart_.get(); }
 
  private:
-  std::filesystem::path dir_;
+  exporttest::ScratchDir dir_;
   std::unique_ptr<chart::TChart> chart_;
   std::vector<std::unique_ptr<chart::TChartSeries>> series_;
 };

@@ -62,6 +62,21 @@ class FormatTest : public kvtest::HeadlessTest {
     fw::Application = new fw::TApplication(nullptr);
     HeadlessTest::TearDown();
   }
+  // A series that unclips once too often, which makes the SVG canvas raise halfway through.
+  chart::TChartSeries* AddUnclipper() {
+    class Unclipper : public chart::TChartSeries {
+     public:
+      using chart::TChartSeries::TChartSeries;
+      void DrawAllValues(chart::TPlotCanvas3D& Canvas) override {
+        Canvas.UnClipRectangle();
+        Canvas.UnClipRectangle();
+      }
+    };
+    auto* bad = new Unclipper(chart_.get());
+    bad->AddXY(1, 1);
+    bad->SetParentChart(chart_.get());
+    return bad;
+  }
   // The chart's own picture, as the raster formats should hold it.
   std::vector<std::uint32_t> ChartPixels(int Width = kWidth, int Height = kHeight) {
     auto b = chart_->CreateBitmap(chart_->Color(), fw::TRect{0, 0, Width, Height}, fw::pf24bit);
@@ -268,18 +283,7 @@ TEST_F(FormatTest, SvgDrawsThroughItsOwnCanvasAndGivesTheChartItsCanvasBack) {
 }
 
 TEST_F(FormatTest, SvgLeavesTheChartWholeWhenDrawingFails) {
-  // A chart that unclips once too often makes the SVG canvas raise halfway through.
-  class Unclipper : public chart::TChartSeries {
-   public:
-    using chart::TChartSeries::TChartSeries;
-    void DrawAllValues(chart::TPlotCanvas3D& Canvas) override {
-      Canvas.UnClipRectangle();
-      Canvas.UnClipRectangle();
-    }
-  };
-  auto* bad = new Unclipper(chart_.get());
-  bad->AddXY(1, 1);
-  bad->SetParentChart(chart_.get());
+  AddUnclipper();
   chart::TPlotCanvas3D* own = chart_->Canvas();
   TKvSVGExportFormat f;
   f.Panel = chart_.get();
@@ -317,18 +321,8 @@ TEST_F(FormatTest, SvgPutsTheChartBackExactlyAsFound) {
   EXPECT_FALSE(chart_->AutoRepaint());
   chart_->SetAutoRepaint(true);
 
-  // The same when drawing raises halfway (a series unclipping once too often).
-  class Unclipper : public chart::TChartSeries {
-   public:
-    using chart::TChartSeries::TChartSeries;
-    void DrawAllValues(chart::TPlotCanvas3D& Canvas) override {
-      Canvas.UnClipRectangle();
-      Canvas.UnClipRectangle();
-    }
-  };
-  auto* bad = new Unclipper(chart_.get());
-  bad->AddXY(1, 1);
-  bad->SetParentChart(chart_.get());
+  // The same when drawing raises halfway.
+  chart::TChartSeries* bad = AddUnclipper();
   EXPECT_THROW(f.BuildSVG(), fw::Exception);
   unchanged("after a failed drawing");
   EXPECT_TRUE(chart_->AutoRepaint());

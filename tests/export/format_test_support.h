@@ -1,68 +1,28 @@
 #pragma once
-// Helpers for the picture writer tests: a scratch folder, the independent readers (Pillow through
+// Helpers for the picture writer tests: the independent readers (Pillow through
 // /usr/bin/python3, tiffinfo, xmllint, rsvg-convert), and bitmaps of every depth with known
 // pixels.
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "export_test_files.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/Streams.h"
 
 namespace writertest {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// A folder of its own under the system's temporary folder, removed with everything in it.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv-writers-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    FPath = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(FPath, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  std::string File(const std::string& Name) const { return (FPath / Name).string(); }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(FPath))
-      names.push_back(e.path().filename().string());
-    return names;
-  }
-  const std::filesystem::path& Path() const { return FPath; }
-
- private:
-  std::filesystem::path FPath;
-};
-
-inline Bytes ReadFile(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::string& Path, const std::string& Text) {
-  std::ofstream out(Path, std::ios::binary);
-  out << Text;
-}
+using exporttest::Bytes;
+using exporttest::ReadFile;
+using exporttest::ScratchDir;
+using exporttest::WriteFile;
 
 inline Bytes StreamBytes(fw::TMemoryStream& Stream) {
   const auto* p = static_cast<const std::uint8_t*>(Stream.Memory());
@@ -76,12 +36,7 @@ struct CommandResult {
 
 inline CommandResult RunCommand(const std::string& Command) {
   CommandResult r;
-  FILE* pipe = popen((Command + " 2>&1").c_str(), "r");
-  if (!pipe) return r;
-  char buf[65536];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.Output.append(buf, n);
-  r.Status = pclose(pipe);
+  r.Output = exporttest::CommandOutput(Command + " 2>&1", &r.Status);
   return r;
 }
 

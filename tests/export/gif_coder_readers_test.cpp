@@ -1,14 +1,12 @@
 // Code streams wrapped in a minimal GIF file and read back by independent decoders: Pillow and
 // giftext must see the same colour indices.
 
+#include "export_test_files.h"
 #include "gif_coder_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <string>
 
 using namespace gifcodertest;
 
@@ -46,17 +44,6 @@ Bytes MinimalGif(int Width, int Height, int Bits, bool Interlaced, const Bytes& 
   return f;
 }
 
-std::string RunCommand(const std::string& Command, int* Status) {
-  std::string out;
-  FILE* pipe = popen(Command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[65536];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  *Status = pclose(pipe);
-  return out;
-}
-
 std::string Hex(const Bytes& B) {
   static const char* digits = "0123456789abcdef";
   std::string s;
@@ -69,20 +56,13 @@ std::string Hex(const Bytes& B) {
 
 class GifCoderReaders : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("kv_gif_coder_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   std::string Write(const std::string& Name, const Bytes& File) {
-    const auto path = (dir_ / Name).string();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(File.data()), static_cast<std::streamsize>(File.size()));
+    const std::string path = dir_.File(Name);
+    exporttest::WriteFile(path, File);
     return path;
   }
 
-  std::filesystem::path dir_;
+  exporttest::ScratchDir dir_;
 };
 
 TEST_F(GifCoderReaders, PillowAndGiftextSeeTheEncodedIndices) {
@@ -104,7 +84,7 @@ TEST_F(GifCoderReaders, PillowAndGiftextSeeTheEncodedIndices) {
     SCOPED_TRACE(path);
 
     int status = -1;
-    const std::string pillow = RunCommand(
+    const std::string pillow = exporttest::CommandOutput(
         "/usr/bin/python3 -c \"import sys; from PIL import Image; im = Image.open(sys.argv[1]); "
         "im.load(); print(im.size[0], im.size[1], im.mode, bytes(im.getdata()).hex())\" " +
             path + " 2>&1",
@@ -126,11 +106,11 @@ TEST_F(GifCoderReaders, PillowAndGiftextSeeTheEncodedIndices) {
     for (int y : order)
       stored.insert(stored.end(), p.begin() + static_cast<std::ptrdiff_t>(y) * c.Width,
                     p.begin() + static_cast<std::ptrdiff_t>(y + 1) * c.Width);
-    const std::string raw = RunCommand("giftext -r " + path + " 2>/dev/null", &status);
+    const std::string raw = exporttest::CommandOutput("giftext -r " + path + " 2>/dev/null", &status);
     ASSERT_EQ(status, 0);
     EXPECT_EQ(Hex(Bytes(raw.begin(), raw.end())), Hex(stored));
 
-    const std::string text = RunCommand("giftext " + path + " 2>&1", &status);
+    const std::string text = exporttest::CommandOutput("giftext " + path + " 2>&1", &status);
     ASSERT_EQ(status, 0) << text;
     EXPECT_NE(text.find("GIF file terminated normally"), std::string::npos) << text;
   }

@@ -3,12 +3,8 @@
 // independent readers (Pillow through /usr/bin/python3, giftext) run on written files.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -19,11 +15,12 @@
 #include "export/GIFImageFrame.h"
 #include "export/GIFImageItems.h"
 #include "framework/GraphicsBitmap.h"
+#include "export_test_files.h"
 #include "framework/Streams.h"
 
 namespace giftest {
 
-using Bytes = std::vector<std::uint8_t>;
+using exporttest::Bytes;
 
 inline Bytes Save(kvexport::TGIFImage& Image) {
   fw::TMemoryStream stream;
@@ -66,44 +63,9 @@ inline std::uint32_t FrameRGB(kvexport::TGIFSubImage& Frame, int X, int Y) {
   return static_cast<std::uint32_t>(c.Red << 16 | c.Green << 8 | c.Blue);
 }
 
-// A scratch directory removed with the object.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kvgifXXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& Name) const { return (path_ / Name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline void WriteFile(const std::string& Path, const Bytes& Data) {
-  std::ofstream f(Path, std::ios::binary);
-  f.write(reinterpret_cast<const char*>(Data.data()), static_cast<std::streamsize>(Data.size()));
-}
-
-inline Bytes ReadFile(const std::string& Path) {
-  std::ifstream f(Path, std::ios::binary);
-  return Bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-}
-
-inline std::string Run(const std::string& Command, int* Status) {
-  std::string out;
-  FILE* pipe = popen(Command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[65536];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  *Status = pclose(pipe);
-  return out;
-}
+using TempDir = exporttest::ScratchDir;
+using exporttest::ReadFile;
+using exporttest::WriteFile;
 
 // Runs a Python script (Pillow) with the file path as argv[1]; its standard output.
 inline std::string Python(const std::string& Script, const std::string& Path) {
@@ -111,14 +73,14 @@ inline std::string Python(const std::string& Script, const std::string& Path) {
   const std::string script = dir.File("check.py");
   std::ofstream(script) << Script;
   int status = -1;
-  std::string out = Run("/usr/bin/python3 " + script + " " + Path + " 2>&1", &status);
+  std::string out = exporttest::CommandOutput("/usr/bin/python3 " + script + " " + Path + " 2>&1", &status);
   EXPECT_EQ(status, 0) << out;
   return out;
 }
 
 inline std::string GifText(const std::string& Path) {
   int status = -1;
-  std::string out = Run("giftext " + Path + " 2>&1", &status);
+  std::string out = exporttest::CommandOutput("giftext " + Path + " 2>&1", &status);
   EXPECT_EQ(status, 0) << out;
   return out;
 }
