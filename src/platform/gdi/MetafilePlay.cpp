@@ -482,16 +482,21 @@ void Player::Play(DWORD type, RecordReader& r) {
   }
 }
 
-// The frame in recorded device pixels: [left, right) x [top, bottom).
+// The frame in recorded device pixels: [left, right) x [top, bottom). The device's size in
+// micrometres is the finer measure; headers without it give millimetres only.
 RECT FramePixels(const ENHMETAHEADER& h) {
-  auto px = [](int64_t v, LONG dev, LONG mm) { return LONG(std::llround(double(v) * dev / (double(mm) * 100))); };
+  const bool micro = h.nSize >= sizeof(ENHMETAHEADER) && h.szlMicrometers.cx > 0 && h.szlMicrometers.cy > 0;
+  const double unitsX = micro ? h.szlMicrometers.cx / 10.0 : h.szlMillimeters.cx * 100.0;
+  const double unitsY = micro ? h.szlMicrometers.cy / 10.0 : h.szlMillimeters.cy * 100.0;
   const RECT& f = h.rclFrame;
-  if (h.szlDevice.cx <= 0 || h.szlDevice.cy <= 0 || h.szlMillimeters.cx <= 0 || h.szlMillimeters.cy <= 0 ||
-      f.right < f.left || f.bottom < f.top)
+  if (h.szlDevice.cx <= 0 || h.szlDevice.cy <= 0 || unitsX <= 0 || unitsY <= 0 || f.right < f.left ||
+      f.bottom < f.top)
     return RECT{h.rclBounds.left, h.rclBounds.top, h.rclBounds.right + 1, h.rclBounds.bottom + 1};
-  return RECT{px(f.left, h.szlDevice.cx, h.szlMillimeters.cx), px(f.top, h.szlDevice.cy, h.szlMillimeters.cy),
-              px(int64_t(f.right) + 1, h.szlDevice.cx, h.szlMillimeters.cx),
-              px(int64_t(f.bottom) + 1, h.szlDevice.cy, h.szlMillimeters.cy)};
+  auto px = [](int64_t v, LONG dev, double units) {
+    return LONG(std::clamp<double>(std::llround(double(v) * dev / units), INT32_MIN / 2, INT32_MAX / 2));
+  };
+  return RECT{px(f.left, h.szlDevice.cx, unitsX), px(f.top, h.szlDevice.cy, unitsY),
+              px(int64_t(f.right) + 1, h.szlDevice.cx, unitsX), px(int64_t(f.bottom) + 1, h.szlDevice.cy, unitsY)};
 }
 
 }  // namespace

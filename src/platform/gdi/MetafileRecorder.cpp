@@ -48,10 +48,15 @@ Recorder::Recorder(DCObj& dc, HDC ref, const RECT* frame, std::u16string_view de
   const HDC device = ref ? ref : screen;
   devicePx_ = SIZE{GetDeviceCaps(device, HORZRES), GetDeviceCaps(device, VERTRES)};
   deviceMm_ = SIZE{GetDeviceCaps(device, HORZSIZE), GetDeviceCaps(device, VERTSIZE)};
+  // Micrometres from the resolution, which whole millimetres would round.
+  const int dpiX = GetDeviceCaps(device, LOGPIXELSX), dpiY = GetDeviceCaps(device, LOGPIXELSY);
   if (screen) DeleteDC(screen);
-  if (devicePx_.cx <= 0 || devicePx_.cy <= 0 || deviceMm_.cx <= 0 || deviceMm_.cy <= 0) {
+  if (devicePx_.cx <= 0 || devicePx_.cy <= 0 || deviceMm_.cx <= 0 || deviceMm_.cy <= 0 || dpiX <= 0 || dpiY <= 0) {
     devicePx_ = SIZE{1920, 1080};
     deviceMm_ = SIZE{508, 285};
+    deviceUm_ = SIZE{508000, 285750};
+  } else {
+    deviceUm_ = SIZE{LONG(int64_t(devicePx_.cx) * 25400 / dpiX), LONG(int64_t(devicePx_.cy) * 25400 / dpiY)};
   }
   if (frame) {
     frameGiven_ = true;
@@ -696,8 +701,8 @@ std::vector<uint8_t> Recorder::Finish() {
   ENHMETAHEADER h;
   std::memcpy(&h, data_.data(), sizeof h);
   h.rclBounds = haveBounds_ ? bounds_ : RECT{0, 0, -1, -1};
-  auto toFrameX = [&](int64_t px) { return LONG(px * deviceMm_.cx * 100 / devicePx_.cx); };
-  auto toFrameY = [&](int64_t px) { return LONG(px * deviceMm_.cy * 100 / devicePx_.cy); };
+  auto toFrameX = [&](int64_t px) { return LONG(px * deviceUm_.cx / 10 / devicePx_.cx); };
+  auto toFrameY = [&](int64_t px) { return LONG(px * deviceUm_.cy / 10 / devicePx_.cy); };
   if (frameGiven_)
     h.rclFrame = frame_;
   else if (haveBounds_)
@@ -710,7 +715,7 @@ std::vector<uint8_t> Recorder::Finish() {
   h.nHandles = WORD(nextIndex_);
   h.szlDevice = devicePx_;
   h.szlMillimeters = deviceMm_;
-  h.szlMicrometers = SIZE{deviceMm_.cx * 1000, deviceMm_.cy * 1000};
+  h.szlMicrometers = deviceUm_;
   std::memcpy(data_.data(), &h, sizeof h);
   return std::move(data_);
 }

@@ -11,13 +11,12 @@
 
 namespace win::testing {
 
-// The inclusive frame of a w x h pixel picture on the screen's resolution.
+// The inclusive frame of a w x h pixel picture at the screen's resolution.
 inline RECT FrameForPixels(int w, int h) {
   HDC screen = CreateCompatibleDC(nullptr);
-  const int64_t px = GetDeviceCaps(screen, HORZRES), mm = GetDeviceCaps(screen, HORZSIZE);
-  const int64_t pyx = GetDeviceCaps(screen, VERTRES), mmy = GetDeviceCaps(screen, VERTSIZE);
+  const int64_t dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   DeleteDC(screen);
-  return RECT{0, 0, LONG(w * mm * 100 / px) - 1, LONG(h * mmy * 100 / pyx) - 1};
+  return RECT{0, 0, LONG(w * 2540 / dpiX) - 1, LONG(h * 2540 / dpiY) - 1};
 }
 
 inline std::vector<uint8_t> MetafileBytesOf(HENHMETAFILE h) {

@@ -78,6 +78,7 @@ class Recorder {
   RECT frame_{};
   SIZE devicePx_{};
   SIZE deviceMm_{};
+  SIZE deviceUm_{};
 };
 
 // Every live recorder hears of deleted objects, so their table entries are freed in the records.

@@ -1,0 +1,158 @@
+// TMetafile and TMetafileCanvas over the drawing layer's enhanced metafiles.
+
+#include "framework/GraphicsMetafile.h"
+
+#include <cmath>
+#include <vector>
+
+#include "framework/Streams.h"
+#include "framework/SysUtils.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Metafile.h"
+
+namespace fw {
+
+namespace {
+
+// Screen pixels per inch, the scale between Width/Height and MMWidth/MMHeight.
+Integer ScreenDpi(bool horizontal) {
+  win::HDC dc = win::CreateCompatibleDC(nullptr);
+  const int dpi = win::GetDeviceCaps(dc, horizontal ? win::LOGPIXELSX : win::LOGPIXELSY);
+  win::DeleteDC(dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+Integer PixelsToMM(Integer px, bool horizontal) {
+  return Integer(std::llround(double(px) * 2540.0 / ScreenDpi(horizontal)));
+}
+Integer MMToPixels(Integer mm, bool horizontal) {
+  return Integer(std::llround(double(mm) * ScreenDpi(horizontal) / 2540.0));
+}
+
+}  // namespace
+
+TMetafile::TMetafile() = default;
+
+TMetafile::~TMetafile() {
+  if (FHandle) win::DeleteEnhMetaFile(FHandle);
+}
+
+void TMetafile::Install(win::HENHMETAFILE Value) {
+  if (FHandle && FHandle != Value) win::DeleteEnhMetaFile(FHandle);
+  FHandle = Value;
+  if (Value) {
+    win::ENHMETAHEADER h;
+    if (win::GetEnhMetaFileHeader(Value, sizeof h, &h) >= 88) {
+      FMMWidth = Integer(int64_t(h.rclFrame.right) - h.rclFrame.left + 1);
+      FMMHeight = Integer(int64_t(h.rclFrame.bottom) - h.rclFrame.top + 1);
+      if (FMMWidth < 0) FMMWidth = 0;
+      if (FMMHeight < 0) FMMHeight = 0;
+    }
+  }
+}
+
+void TMetafile::SetHandle(win::HENHMETAFILE Value) {
+  if (Value && !win::IsEnhMetaFile(Value)) throw EInvalidGraphic("Metafile is not valid");
+  Install(Value);
+  Changed(this);
+}
+
+win::HENHMETAFILE TMetafile::ReleaseHandle() {
+  win::HENHMETAFILE h = FHandle;
+  FHandle = nullptr;
+  Changed(this);
+  return h;
+}
+
+void TMetafile::Clear() {
+  Install(nullptr);
+  FMMWidth = FMMHeight = 0;
+  Changed(this);
+}
+
+void TMetafile::Assign(TPersistent* Source) {
+  if (!Source) {
+    Clear();
+    return;
+  }
+  auto* m = dynamic_cast<TMetafile*>(Source);
+  if (!m) {
+    TGraphic::Assign(Source);
+    return;
+  }
+  if (m == this) return;
+  win::HENHMETAFILE copy = m->FHandle ? win::CopyEnhMetaFileW(m->FHandle, nullptr) : nullptr;
+  if (m->FHandle && !copy) throw EOutOfResources("Out of system resources");
+  Install(copy);
+  FMMWidth = m->FMMWidth;
+  FMMHeight = m->FMMHeight;
+  FEnhanced = m->FEnhanced;
+  Changed(this);
+}
+
+Integer TMetafile::Width() const { return MMToPixels(FMMWidth, true); }
+Integer TMetafile::Height() const { return MMToPixels(FMMHeight, false); }
+void TMetafile::SetWidth(Integer Value) { SetMMWidth(PixelsToMM(Value, true)); }
+void TMetafile::SetHeight(Integer Value) { SetMMHeight(PixelsToMM(Value, false)); }
+
+void TMetafile::SetMMWidth(Integer Value) {
+  if (Value == FMMWidth) return;
+  FMMWidth = Value < 0 ? 0 : Value;
+  Changed(this);
+}
+
+void TMetafile::SetMMHeight(Integer Value) {
+  if (Value == FMMHeight) return;
+  FMMHeight = Value < 0 ? 0 : Value;
+  Changed(this);
+}
+
+void TMetafile::Draw(TCanvas* ACanvas, const TRect& Rect) {
+  if (!FHandle || !ACanvas) return;
+  const win::RECT r{Rect.left, Rect.top, Rect.right, Rect.bottom};
+  win::PlayEnhMetaFile(ACanvas->Handle(), FHandle, &r);
+}
+
+void TMetafile::LoadFromStream(TStream* Stream) {
+  const Int64 left = Stream->Size() - Stream->Position();
+  if (left <= 0 || left > (Int64(1) << 30)) throw EInvalidGraphic("Metafile is not valid");
+  std::vector<uint8_t> bytes(static_cast<size_t>(left));
+  Stream->ReadBuffer(bytes.data(), Integer(left));
+  win::HENHMETAFILE h = win::SetEnhMetaFileBits(win::UINT(bytes.size()), bytes.data());
+  if (!h) throw EInvalidGraphic("Metafile is not valid");
+  Install(h);
+  FEnhanced = true;
+  Changed(this);
+}
+
+void TMetafile::SaveToStream(TStream* Stream) {
+  if (!FHandle) throw EInvalidGraphicOperation("Cannot save an empty metafile");
+  std::vector<uint8_t> bytes(win::GetEnhMetaFileBits(FHandle, 0, nullptr));
+  win::GetEnhMetaFileBits(FHandle, win::UINT(bytes.size()), bytes.data());
+  Stream->WriteBuffer(bytes.data(), Integer(bytes.size()));
+}
+
+TMetafileCanvas::TMetafileCanvas(TMetafile* AMetafile, win::HDC ReferenceDevice) : FMetafile(AMetafile) {
+  const bool sized = AMetafile->MMWidth() > 0 && AMetafile->MMHeight() > 0;
+  const win::RECT frame{0, 0, AMetafile->MMWidth() - 1, AMetafile->MMHeight() - 1};
+  win::HDC dc = win::CreateEnhMetaFileW(ReferenceDevice, nullptr, sized ? &frame : nullptr, u"Korvalin");
+  if (!dc) throw EOutOfResources("Out of system resources");
+  SetHandle(dc);
+}
+
+TMetafileCanvas::~TMetafileCanvas() {
+  win::HDC dc = HandleAllocated() ? Handle() : nullptr;
+  if (!dc) return;
+  SetHandle(nullptr);  // puts the stock objects back first
+  win::HENHMETAFILE h = win::CloseEnhMetaFile(dc);
+  if (!h) return;
+  const Integer mmWidth = FMetafile->MMWidth(), mmHeight = FMetafile->MMHeight();
+  FMetafile->SetHandle(h);
+  // A metafile given no size keeps the frame of what was drawn.
+  if (mmWidth > 0 && mmHeight > 0) {
+    FMetafile->SetMMWidth(mmWidth);
+    FMetafile->SetMMHeight(mmHeight);
+  }
+}
+
+}  // namespace fw
