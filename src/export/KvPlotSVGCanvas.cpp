@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -114,6 +115,17 @@ bool XmlAllows(char32_t C) {
   if (C < 0x20) return C == 0x09 || C == 0x0A || C == 0x0D;
   if (C >= 0xD800 && C <= 0xDFFF) return false;
   return C != 0xFFFE && C != 0xFFFF && C <= 0x10FFFF;
+}
+
+// Lead, then the points separated by blanks (none after the last), then the element's end.
+std::string JoinedPointsLine(const char* Lead, std::initializer_list<TPoint> Points) {
+  std::string s = Lead;
+  for (const TPoint& p : Points) {
+    if (&p != Points.begin()) s += ' ';
+    AppendPoint(s, p.x, p.y);
+  }
+  s += "\"/>";
+  return s;
 }
 
 // "!".."z" stay as they are, except "&" and "<" (and '"' inside an attribute); everything else
@@ -233,19 +245,14 @@ void TKvSVGCanvas::EndBlending() {
 void TKvSVGCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
                        Integer Y4) {
   if (PenClear()) return;
+  AddPolygonStart();
+  Add(JoinedPointsLine("points=\"", {TPoint{X1, Y1}, TPoint{X2, Y2}, TPoint{X3, Y3}, TPoint{X4, Y4}}));
+}
+
+void TKvSVGCanvas::AddPolygonStart() {
   std::string s = "<polygon";
   AppendFill(s);
   AppendStroke(s);
-  Add(std::move(s));
-  s = "points=\"";
-  AppendPoint(s, X1, Y1);
-  s += ' ';
-  AppendPoint(s, X2, Y2);
-  s += ' ';
-  AppendPoint(s, X3, Y3);
-  s += ' ';
-  AppendPoint(s, X4, Y4);
-  s += "\"/>";
   Add(std::move(s));
 }
 
@@ -294,18 +301,9 @@ void TKvSVGCanvas::LineTo(Integer X, Integer Y) {
 void TKvSVGCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
                        Integer Y4) {
   if (BrushClear() && PenClear()) return;
-  std::string s = "<polygon";
-  AppendFill(s);
-  AppendStroke(s);
-  Add(std::move(s));
-  s = " points=\"";
-  AppendPoint(s, (X1 + X2) / 2, (Y1 + Y2) / 2);
-  for (const TPoint& p : {TPoint{X1, Y1}, TPoint{X2, Y2}, TPoint{X3, Y3}, TPoint{X4, Y4}}) {
-    s += ' ';
-    AppendPoint(s, p.x, p.y);
-  }
-  s += "\"/>";
-  Add(std::move(s));
+  AddPolygonStart();
+  Add(JoinedPointsLine(" points=\"", {TPoint{(X1 + X2) / 2, (Y1 + Y2) / 2}, TPoint{X1, Y1}, TPoint{X2, Y2},
+                                       TPoint{X3, Y3}, TPoint{X4, Y4}}));
 }
 
 void TKvSVGCanvas::WriteRect(const TRect& R, const char* End) {
@@ -448,11 +446,8 @@ void TKvSVGCanvas::GradientFill(const TRect& R, TColor StartColor, TColor EndCol
 
 void TKvSVGCanvas::Polygon(const TPoint* Points, Integer Count) {
   if (!Points || Count <= 0 || (BrushClear() && PenClear())) return;
-  std::string s = "<polygon";
-  AppendFill(s);
-  AppendStroke(s);
-  Add(std::move(s));
-  s.clear();
+  AddPolygonStart();
+  std::string s;
   AppendPoints(s, Points, Count);
   s += "/>";
   Add(std::move(s));

@@ -76,6 +76,8 @@ class TKvSVGCanvas : public chart::TPlotCanvas3D {
   bool BrushClear();
   void AppendStroke(std::string& Line);
   void AppendFill(std::string& Line);
+  // The line a polygon element starts with: its tag, fill and stroke; the points follow.
+  void AddPolygonStart();
   void OpenClip(std::string Shape);
   void WriteRect(const chart::TRect& R, const char* End);
   void WriteText(chart::Integer X, chart::Integer Y, const chart::String& Text, chart::TColor Color,
