@@ -1,6 +1,7 @@
 #include "workspace/window/WinMain.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
@@ -22,6 +23,7 @@
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
 #include "workspace/window/WinInfo.h"
+#include "workspace/window/WorkspaceFile.h"
 
 namespace workspace {
 
@@ -65,9 +67,9 @@ TwndKorvalinMain::~TwndKorvalinMain() {
   // The graphs free their series, which the chart lists: they go before the chart does.
   if (GraphCollection == FGraphs.get()) GraphCollection = nullptr;
   if (OperationCollection == FOperations.get()) OperationCollection = nullptr;
-  if (FGraphs) FGraphs->SetOperations(nullptr);
-  FGraphs.reset();
+  // The undo stack goes first: it unlinks itself from the collection it acts on.
   FOperations.reset();
+  FGraphs.reset();
   if (chart::MainChart == FChart) chart::MainChart = nullptr;
 }
 
@@ -75,7 +77,6 @@ void TwndKorvalinMain::FormCreate() {
   // The collection and the undo stack, bound to each other and to the Undo action.
   FGraphs = std::make_unique<TGraphCollection>(FChart);
   FOperations = std::make_unique<TOperationCollection>(FGraphs.get());
-  FGraphs->SetOperations(FOperations.get());
   FGraphs->OnChange = [this](TGraphCollection*) { GraphsChanged(); };
   FGraphs->OnGraphSelected = [this](TGraph*) { GraphsChanged(); };
   FOperations->OnChange = [this](TOperationCollection*) { OperationsChanged(); };
@@ -95,6 +96,14 @@ void TwndKorvalinMain::FormCreate() {
   FShortCuts.Load(store);
   SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer) { ShowNotice(Title, Text); });
   SetInfoWindowHandler(ShowInfoWindowModal);
+
+  // The default workspace, when the user keeps one.
+  const fw::String workspaceFile = DefaultWorkspaceFileName();
+  std::error_code missing;
+  if (Preferences.SaveGraphSettings && std::filesystem::exists(workspaceFile, missing)) {
+    TWorkspaceTitles take;
+    if (AskWorkspaceTitles(take)) Guarded([&] { LoadWorkspace(workspaceFile, FChart, take); });
+  }
 
   GraphsChanged();
   OperationsChanged();
@@ -301,7 +310,6 @@ void TwndKorvalinMain::FormClose() {
   CancelPointPick();
   SetBalloonHintHandler(nullptr);
   SetInfoWindowHandler(nullptr);
-  if (FGraphs) FGraphs->SetOperations(nullptr);
   if (FGraphs) FGraphs->Clear();
   if (FOperations) FOperations->Clear();
 }
