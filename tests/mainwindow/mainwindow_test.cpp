@@ -224,3 +224,33 @@ TEST_F(MainWindowTest, ClosingAsksWithGraphsAndWritesTheSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, DerivativesOfTheCurrentGraphAreNewSelectedGraphs) {
+  EXPECT_FALSE(form->DerivativeAction()->Enabled());
+  form->OpenFileNames({WriteFile("g.txt", "0 0\n1 1\n2 4\n3 9\n4 16\n5 25\n6 36\n")});
+  ASSERT_TRUE(form->DerivativeAction()->Enabled());
+  ASSERT_TRUE(form->DerivativeAction()->Execute());
+  ASSERT_EQ(Graphs().Count(), 2);
+  workspace::TGraph* derivative = Graphs().Items(1);
+  EXPECT_EQ(Graphs().Current(), derivative);
+  EXPECT_EQ(derivative->Series()->Title(), "Производная g.txt");
+  // y = x^2: the slope at x = 2 is 4.
+  bool found = false;
+  for (int i = 0; i < derivative->Series()->Count(); ++i)
+    if (derivative->Series()->PointX(i) == 2) {
+      EXPECT_DOUBLE_EQ(derivative->Series()->PointY(i), 4);
+      found = true;
+    }
+  EXPECT_TRUE(found);
+  // The second derivative of the derivative's source: the current graph is now the derivative.
+  ASSERT_TRUE(form->Derivative2Action()->Execute());
+  ASSERT_EQ(Graphs().Count(), 3);
+  EXPECT_EQ(Graphs().Items(2)->Series()->Title(), "Производная2 Производная g.txt");
+  // Each is undone as an added graph.
+  ASSERT_TRUE(form->UndoAction()->Execute());
+  EXPECT_EQ(Graphs().Count(), 2);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "analysis/Analisis.h"
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
@@ -130,6 +131,8 @@ void TwndKorvalinMain::BuildActions() {
   FCopy = make("actCopy", "Копировать", &TwndKorvalinMain::CopyExecute);
   FDelete = make("actDelete", "Удалить график", &TwndKorvalinMain::DeleteExecute);
   FUndo = make("actUndo", "Отменить", &TwndKorvalinMain::UndoExecute);
+  FDerivative = make("actDerivative", "Производная", &TwndKorvalinMain::DerivativeExecute);
+  FDerivative2 = make("actDerivative2", "Вторая производная", &TwndKorvalinMain::Derivative2Execute);
   FExit = new fw::TAction(this);
   FExit->SetName("actExit");
   FExit->SetCaption("Выход");
@@ -156,6 +159,7 @@ void TwndKorvalinMain::BuildMenu() {
   };
   submenu("Файл", {FOpen, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
+  submenu("Анализ", {FDerivative, FDerivative2});
   SetMenu(FMenu);
 }
 
@@ -222,6 +226,15 @@ void TwndKorvalinMain::DeleteExecute() {
   if (FGraphs->Count() == 0) CancelPointPick();
 }
 
+// The derivatives act on the current graph and need no dialog.
+void TwndKorvalinMain::DerivativeExecute() {
+  if (TGraph* current = FGraphs->Current()) analysis::AddDerivativeGraph(current->Series());
+}
+
+void TwndKorvalinMain::Derivative2Execute() {
+  if (TGraph* current = FGraphs->Current()) analysis::AddDerivative2Graph(current->Series());
+}
+
 void TwndKorvalinMain::UndoExecute() {
   if (FOperations->CanUndo()) FOperations->Undo();
 }
@@ -235,7 +248,10 @@ fw::String TwndKorvalinMain::StatusText() const {
 void TwndKorvalinMain::GraphsChanged() {
   FStatus->SetCaption(StatusText());
   const bool any = FGraphs && FGraphs->Count() > 0;
-  FDelete->SetEnabled(any && FGraphs->Current());
+  const bool current = any && FGraphs->Current();
+  FDelete->SetEnabled(current);
+  FDerivative->SetEnabled(current);
+  FDerivative2->SetEnabled(current);
   RefreshMenu();
 }
 

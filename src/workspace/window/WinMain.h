@@ -44,6 +44,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* DeleteAction() const { return FDelete; }
   fw::TAction* UndoAction() const { return FUndo; }
   fw::TAction* ExitAction() const { return FExit; }
+  fw::TAction* DerivativeAction() const { return FDerivative; }
+  fw::TAction* Derivative2Action() const { return FDerivative2; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -80,6 +82,8 @@ class TwndKorvalinMain : public fw::TForm {
   void CopyExecute();
   void DeleteExecute();
   void UndoExecute();
+  void DerivativeExecute();
+  void Derivative2Execute();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -91,6 +95,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FDelete = nullptr;
   fw::TAction* FUndo = nullptr;
   fw::TAction* FExit = nullptr;
+  fw::TAction* FDerivative = nullptr;
+  fw::TAction* FDerivative2 = nullptr;
   std::vector<std::pair<fw::TMenuItem*, fw::TAction*>> FMenuActions;
   TShortCutTable FShortCuts;
   std::unique_ptr<TGraphCollection> FGraphs;
