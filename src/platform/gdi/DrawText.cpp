@@ -7,6 +7,7 @@
 #include "platform/gdi/detail/DrawTextLayout.h"
 #include "platform/gdi/detail/FontFace.h"
 #include "platform/gdi/detail/FontObjects.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/TextOut.h"
 #include "platform/kernel/TextConvert.h"
 
@@ -46,6 +47,8 @@ void PaintLines(DCObj& dc, const FontFace& face, const DrawTextLayout& layout, c
       run.marked = line.prefix;
       run.markedWidth = (next < line.offsets.size() ? line.offsets[next] : line.width) - line.offsets[size_t(line.prefix)];
     }
+    if (dc.recorder && run.glyphs)
+      dc.recorder->TextOut(POINT{run.x, run.y}, run.align, run.options, run.rect, run.text, run.offsets, run.width);
     if (!PaintTextRun(dc, face, run)) return;
   }
 }

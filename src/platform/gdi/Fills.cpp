@@ -101,7 +101,7 @@ BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   DCObj* dc = DCOrFail(hdc);
   if (!dc) return CLR_INVALID;
-  if (dc->recorder) dc->recorder->SetPixel(POINT{x, y}, color & 0xFFFFFF);
+  if (dc->recorder) return dc->recorder->SetPixel(POINT{x, y}, color & 0xFFFFFF), color & 0xFFFFFF;
   int sx, sy;
   {
     DeviceWriter w(*dc);

@@ -281,7 +281,7 @@ void Player::Gradient(RecordReader& r) {
   }
   // Copy the mesh into aligned storage: ULONG indexes are validated by GradientFill itself.
   std::vector<ULONG> meshCopy(size_t(nMesh) * meshSize / 4);
-  std::memcpy(meshCopy.data(), mesh, meshCopy.size() * 4);
+  if (!meshCopy.empty()) std::memcpy(meshCopy.data(), mesh, meshCopy.size() * 4);
   GradientFill(hdc_, v.data(), nVer, meshCopy.data(), nMesh, mode);
 }
 

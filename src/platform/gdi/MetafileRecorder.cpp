@@ -644,17 +644,19 @@ BOOL Recorder::GradientFill(const TRIVERTEX* v, ULONG nVertices, const void* mes
   return TRUE;
 }
 
-void Recorder::TextOut(POINT p, UINT options, const RECT* rect, std::u16string_view text, const int* offsets,
-                       int width) {
-  const UINT align = dc_.state.textAlign;
+void Recorder::TextOut(POINT p, UINT align, UINT options, const RECT* rect, std::u16string_view text,
+                       const int* offsets, int width) {
   if (align & TA_UPDATECP) p = dc_.state.curPos;
+  // Text laid out by DrawText has its own alignment; the DC's is set around it.
+  const bool ownAlign = align != dc_.state.textAlign;
+  if (ownAlign) SetValue(EMR_SETTEXTALIGN, align);
   // Bounds: the text's cell by the alignment (a square round the reference point for turned text),
   // and the opaque rectangle.
   const FontObj* font = FindFont(dc_.state.font);
   const int height = font && font->lf.lfHeight != 0 ? std::abs(font->lf.lfHeight) * 3 / 2 : 20;
+  RECT box{0, 0, 0, 0};
   if (!text.empty()) {
     const bool turned = font && font->lf.lfEscapement % 3600 != 0;
-    RECT box;
     if (turned) {
       const int r = std::max(width, height);
       box = RECT{p.x - r, p.y - r, p.x + r + 1, p.y + r + 1};
@@ -663,9 +665,15 @@ void Recorder::TextOut(POINT p, UINT options, const RECT* rect, std::u16string_v
       const int top = (align & TA_BASELINE) == TA_BASELINE ? p.y - height : (align & TA_BOTTOM) ? p.y - height : p.y;
       box = RECT{left - 1, top - 1, left + width + 2, top + height + 2};
     }
-    AddLogicalBounds(box, 0);
   }
-  if (rect && (options & ETO_OPAQUE)) AddLogicalBounds(*rect, 0);
+  if (rect && (options & ETO_OPAQUE)) {
+    const RECT o{std::min(rect->left, rect->right), std::min(rect->top, rect->bottom),
+                 std::max(rect->left, rect->right), std::max(rect->top, rect->bottom)};
+    box = text.empty() ? o
+                       : RECT{std::min(box.left, o.left), std::min(box.top, o.top), std::max(box.right, o.right),
+                              std::max(box.bottom, o.bottom)};
+  }
+  AddLogicalBounds(box, 0);
 
   constexpr DWORD kFixed = 76;
   const DWORD count = DWORD(text.size());
@@ -673,7 +681,7 @@ void Recorder::TextOut(POINT p, UINT options, const RECT* rect, std::u16string_v
   const DWORD offDx = offString + ((count * 2 + 3) & ~DWORD(3));
   RecordWriter w(data_, records_);
   w.Begin(EMR_EXTTEXTOUTW);
-  w.Rect(haveBounds_ ? bounds_ : RECT{0, 0, -1, -1});
+  w.Rect(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
   w.U32(1);  // GM_COMPATIBLE
   w.F32(1.0f);
   w.F32(1.0f);
@@ -687,6 +695,7 @@ void Recorder::TextOut(POINT p, UINT options, const RECT* rect, std::u16string_v
   w.Align();
   for (DWORD i = 0; i < count; ++i) w.I32((i + 1 < count ? offsets[i + 1] : width) - offsets[i]);
   w.End();
+  if (ownAlign) SetValue(EMR_SETTEXTALIGN, dc_.state.textAlign);
 }
 
 std::vector<uint8_t> Recorder::Finish() {

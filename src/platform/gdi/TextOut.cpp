@@ -44,7 +44,7 @@ int RunBaselineY(UINT align, const TEXTMETRICW& tm) {
 
 bool PaintTextRun(DCObj& dc, const FontFace& face, const TextRun& run) {
   QPainter* p = PreparePainter(dc);
-  if (!p) return false;
+  if (!p) return dc.recorder != nullptr;  // a recording DC has nothing to paint, and that is no failure
   const TEXTMETRICW& tm = face.Metrics();
   const QColor text = ColorOf(dc.state.textColor);
   const QColor back = ColorOf(dc.state.bkColor);
@@ -110,7 +110,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
     x = dc->state.curPos.x;
     y = dc->state.curPos.y;
   }
-  if (dc->recorder) dc->recorder->TextOut(POINT{x, y}, options, rect, s, offsets.data(), width);
+  if (dc->recorder) dc->recorder->TextOut(POINT{x, y}, align, options, rect, s, offsets.data(), width);
   TextRun run;
   run.x = x;
   run.y = y;

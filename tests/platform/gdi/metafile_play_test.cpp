@@ -125,6 +125,11 @@ TEST(MetafilePlay, TextInTheTestFontMatchesDirectDrawing) {
               SetBkMode(dc, OPAQUE);
               const RECT box{2, 20, 30, 34};
               ExtTextOutW(dc, 4, 21, ETO_OPAQUE | ETO_CLIPPED, &box, u"clipped text", 12, nullptr);
+              // DrawText lays out from the top left whatever the DC's alignment, and leaves it.
+              SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+              RECT cell{32, 20, 62, 46};
+              DrawTextW(dc, u"one two three", -1, &cell, DT_CENTER | DT_WORDBREAK);
+              TextOutW(dc, 20, 46, u"cb", 2);
               SelectObject(dc, old);
               DeleteObject(font);
               DeleteObject(big);

@@ -166,6 +166,45 @@ TEST(MetafileRecord, PolylinesUseSixteenBitPointsWhenTheyFit) {
   DeleteEnhMetaFile(mf);
 }
 
+TEST(MetafileRecord, DrawingCallsSucceedOnARecordingDC) {
+  Canvas source(4, 4);
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  const POINT pts[3] = {{0, 0}, {5, 5}, {9, 0}};
+  const RECT rc{1, 1, 6, 6};
+  HBRUSH brush = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  EXPECT_TRUE(LineTo(dc, 3, 3));
+  EXPECT_TRUE(Polyline(dc, pts, 3));
+  EXPECT_TRUE(Polygon(dc, pts, 3));
+  EXPECT_TRUE(Rectangle(dc, 0, 0, 5, 5));
+  EXPECT_TRUE(Ellipse(dc, 0, 0, 5, 5));
+  EXPECT_TRUE(RoundRect(dc, 0, 0, 9, 9, 3, 3));
+  EXPECT_TRUE(Pie(dc, 0, 0, 9, 9, 9, 4, 4, 0));
+  EXPECT_NE(FillRect(dc, &rc, brush), 0);
+  EXPECT_NE(FrameRect(dc, &rc, brush), 0);
+  EXPECT_TRUE(PatBlt(dc, 0, 0, 3, 3, PATCOPY));
+  EXPECT_TRUE(BitBlt(dc, 0, 0, 4, 4, source.dc(), 0, 0, SRCCOPY));
+  EXPECT_FALSE(BitBlt(dc, 0, 0, 4, 4, nullptr, 0, 0, SRCCOPY)) << "a blit from no source fails";
+  EXPECT_TRUE(SetPixelV(dc, 2, 2, kRed));
+  EXPECT_TRUE(TextOutW(dc, 0, 0, u"abc", 3));
+  RECT cell{0, 0, 40, 40};
+  EXPECT_GT(DrawTextW(dc, u"a\nb", -1, &cell, 0), 0);
+  const BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
+  EXPECT_TRUE(AlphaBlend(dc, 0, 0, 4, 4, source.dc(), 0, 0, 4, 4, half));
+  TRIVERTEX v[2];
+  v[1].x = 4, v[1].y = 4;
+  GRADIENT_RECT gr{0, 1};
+  EXPECT_TRUE(GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_V));
+  EXPECT_FALSE(GradientFill(dc, v, 2, &gr, 1, 7)) << "a bad mode fails as it would on a bitmap";
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+  EXPECT_EQ(RecordsOfType(b, EMR_STRETCHDIBITS).size(), 1u);
+  EXPECT_EQ(RecordsOfType(b, EMR_ALPHABLEND).size(), 1u);
+  EXPECT_EQ(RecordsOfType(b, EMR_GRADIENTFILL).size(), 1u);
+  EXPECT_EQ(RecordsOfType(b, EMR_EXTTEXTOUTW).size(), 3u) << "TextOut and DrawText's two lines";
+  EXPECT_EQ(RecordsOfType(b, EMR_BITBLT).size(), 1u + 1u + 4u) << "FillRect, PatBlt, FrameRect's four sides";
+  DeleteEnhMetaFile(mf);
+}
+
 TEST(MetafileRecord, FileNamesAndBadHandlesFail) {
   SetLastError(0);
   EXPECT_EQ(CreateEnhMetaFileW(nullptr, u"out.emf", nullptr, nullptr), nullptr);

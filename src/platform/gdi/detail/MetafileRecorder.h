@@ -50,8 +50,9 @@ class Recorder {
              DWORD rop);
   BOOL AlphaBlend(const RECT& dest, HDC src, const RECT& srcRect, BLENDFUNCTION blend);
   BOOL GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode);
-  // Text: `offsets` are each character's distance from the first, `width` the whole run.
-  void TextOut(POINT p, UINT options, const RECT* rect, std::u16string_view text, const int* offsets,
+  // Text drawn with alignment `align` (the DC's own, or DrawText's top-left): `offsets` are each
+  // character's distance from the first, `width` the whole run.
+  void TextOut(POINT p, UINT align, UINT options, const RECT* rect, std::u16string_view text, const int* offsets,
                int width);
 
   // The finished metafile bytes (header patched, EMR_EOF appended).
