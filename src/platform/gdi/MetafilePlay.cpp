@@ -112,6 +112,7 @@ class Player {
   void Alpha(RecordReader& r);
   void Text(RecordReader& r);
   void Gradient(RecordReader& r);
+  void Pattern(RecordReader& r, DWORD type);
   void ReapplyInitialClip() {
     if (initialClip_) ExtSelectClipRgn(hdc_, initialClip_, RGN_AND);
   }
@@ -259,6 +260,35 @@ void Player::Text(RecordReader& r) {
   const POINT p = P(ref);
   ExtTextOutW(hdc_, p.x, p.y, options, (options & (ETO_OPAQUE | ETO_CLIPPED)) ? &mapped : nullptr,
               reinterpret_cast<LPCWSTR>(text.data()), count, dx.empty() ? nullptr : dx.data());
+}
+
+void Player::Pattern(RecordReader& r, DWORD type) {
+  const DWORD index = r.U32(8);
+  const size_t offBmi = r.U32(16), cbBmi = r.U32(20), offBits = r.U32(24), cbBits = r.U32(28);
+  const uint8_t* bmi = r.Bytes(offBmi, cbBmi);
+  const uint8_t* bits = r.Bytes(offBits, cbBits);
+  DibLayout layout;
+  if (!r.ok || !Slot(index) || !bmi || !bits || !ParseDibHeader(bmi, cbBmi, layout) || layout.imageBytes > cbBits ||
+      layout.width > 64 || layout.height > 64)
+    return;
+  if (type == EMR_CREATEDIBPATTERNBRUSHPT) {
+    std::vector<uint8_t> packed(bmi, bmi + layout.headerBytes);
+    packed.insert(packed.end(), bits, bits + layout.imageBytes);
+    Store(index, CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
+    return;
+  }
+  // A monochrome brush: its bits as a 1-bpp bitmap (rows of whole 16-bit words).
+  std::unique_ptr<BitmapObj> decoded = DibToBitmap(layout, bits, cbBits);
+  if (!decoded || decoded->bpp != 1) return;
+  const size_t rowBytes = size_t((decoded->width + 15) / 16) * 2;
+  std::vector<uint8_t> rows(rowBytes * size_t(decoded->height), 0);
+  for (int y = 0; y < decoded->height; ++y)
+    std::memcpy(&rows[size_t(y) * rowBytes], decoded->bits.data() + size_t(y) * size_t(decoded->stride),
+                std::min(rowBytes, size_t(decoded->stride)));
+  HBITMAP mono = CreateBitmap(decoded->width, decoded->height, 1, 1, rows.data());
+  if (!mono) return;
+  Store(index, CreatePatternBrush(mono));
+  DeleteObject(mono);
 }
 
 void Player::Gradient(RecordReader& r) {
@@ -416,6 +446,7 @@ void Player::Play(DWORD type, RecordReader& r) {
       Store(index, CreateBrushIndirect(&lb));
       break;
     }
+    case EMR_CREATEDIBPATTERNBRUSHPT: case EMR_CREATEMONOBRUSH: Pattern(r, type); break;
     case EMR_EXTCREATEFONTINDIRECTW: {
       const DWORD index = r.U32(8);
       const uint8_t* raw = r.Bytes(12, 92);

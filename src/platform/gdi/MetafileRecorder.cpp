@@ -166,11 +166,48 @@ DWORD Recorder::ObjectIndex(HGDIOBJ obj) {
       w.U32(DWORD(pen.userStyle.size()));
       for (DWORD v : pen.userStyle) w.U32(v);
     }
+  } else if (o->type == ObjType::Brush && static_cast<const BrushObj&>(*o).pattern.width() == 8 &&
+             static_cast<const BrushObj&>(*o).pattern.height() == 8) {
+    // A pattern as an 8x8 bottom-up DIB: monochrome patterns keep their bits (they take the text
+    // and background colours where used), colour patterns their colours.
+    const auto& brush = static_cast<const BrushObj&>(*o);
+    const bool mono = brush.monoPattern;
+    BITMAPINFOHEADER h;
+    h.biWidth = 8;
+    h.biHeight = 8;
+    h.biBitCount = mono ? 1 : 32;
+    h.biClrUsed = mono ? 2 : 0;
+    std::vector<uint8_t> bmi(sizeof h);
+    std::memcpy(bmi.data(), &h, sizeof h);
+    if (mono) bmi.insert(bmi.end(), {0, 0, 0, 0, 255, 255, 255, 0});
+    std::vector<uint8_t> bits(mono ? 8 * 4 : 8 * 8 * 4, 0);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        const int row = 7 - y;
+        if (mono) {
+          if (brush.pattern.pixelIndex(x, y)) bits[size_t(row) * 4] |= uint8_t(0x80 >> x);
+        } else {
+          const QRgb c = brush.pattern.pixel(x, y);
+          uint8_t* px = &bits[(size_t(row) * 8 + size_t(x)) * 4];
+          px[0] = uint8_t(qBlue(c));
+          px[1] = uint8_t(qGreen(c));
+          px[2] = uint8_t(qRed(c));
+        }
+      }
+    constexpr DWORD kFixed = 32;
+    w.Begin(mono ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT);
+    w.U32(index);
+    w.U32(DIB_RGB_COLORS);
+    w.U32(kFixed);
+    w.U32(DWORD(bmi.size()));
+    w.U32(kFixed + DWORD(bmi.size()));
+    w.U32(DWORD(bits.size()));
+    w.Raw(bmi.data(), bmi.size());
+    w.Raw(bits.data(), bits.size());
   } else if (o->type == ObjType::Brush) {
     const auto& brush = static_cast<const BrushObj&>(*o);
     w.Begin(EMR_CREATEBRUSHINDIRECT);
     w.U32(index);
-    // Pattern brushes keep their style's colour only; their bits are not recorded.
     const bool hatched = brush.style == BS_HATCHED;
     const bool null = brush.style == BS_NULL;
     w.U32(hatched ? BS_HATCHED : null ? BS_NULL : BS_SOLID);

@@ -160,6 +160,30 @@ TEST(MetafilePlay, BlitsAndGradientsMatchDirectDrawing) {
             0);
 }
 
+TEST(MetafilePlay, PatternBrushesMatchDirectDrawing) {
+  // A colour pattern and a monochrome one, which paints in the DC's text and background colours.
+  Canvas colours(8, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) SetPixelV(colours.dc(), x, y, (x + y) % 3 ? kRed : RGB(0, x * 30, y * 30));
+  const uint16_t rows[8] = {0x00F0, 0x0078, 0x003C, 0x001E, 0x000F, 0x0087, 0x00C3, 0x00E1};
+  HBITMAP monoBits = CreateBitmap(8, 8, 1, 1, rows);
+  EXPECT_EQ(Differences([&](HDC dc) {
+              HBRUSH colour = CreatePatternBrush(colours.bitmap());
+              HBRUSH mono = CreatePatternBrush(monoBits);
+              HGDIOBJ old = SelectObject(dc, colour);
+              Rectangle(dc, 3, 3, 30, 40);
+              SelectObject(dc, mono);
+              SetTextColor(dc, kBlue);
+              SetBkColor(dc, kGreen);
+              Ellipse(dc, 28, 5, 62, 44);
+              SelectObject(dc, old);
+              DeleteObject(colour);
+              DeleteObject(mono);
+            }),
+            0);
+  DeleteObject(monoBits);
+}
+
 TEST(MetafilePlay, ScaledPlaybackMapsTheFrameCorners) {
   HENHMETAFILE mf = Record(10, 8, [](HDC dc) {
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
