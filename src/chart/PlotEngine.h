@@ -216,6 +216,10 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // Appends Count points after the last one in one step, without labels or colours. The caller
   // keeps an ordered X list in order: no X below the last point's, ascending among themselves.
   void AppendPoints(const double* X, const double* Y, Integer Count);
+  // Replaces every point by the points of X and Y, whose storage the series takes over (no
+  // copy); the first min(size) points count, without labels or colours. X is in the order the
+  // X list keeps, as for AppendPoints.
+  void AdoptPoints(std::vector<double>&& X, std::vector<double>&& Y);
 
   // The point's own colour ($20000000 when none was set).
   virtual TColor PointColor(Integer Index) const;

@@ -168,6 +168,26 @@ void TChartSeries::AppendPoints(const double* X, const double* Y, Integer Count)
   Changed();
 }
 
+void TChartSeries::AdoptPoints(std::vector<double>&& X, std::vector<double>&& Y) {
+  const std::size_t n = std::min(X.size(), Y.size());
+  X.resize(n);
+  Y.resize(n);
+  for (std::size_t i = 0; i < FValueLists.size(); ++i) {
+    auto& values = FValueLists[i]->FValues;
+    if (i == 0)
+      values = std::move(X);
+    else if (i == 1)
+      values = std::move(Y);
+    else
+      values.assign(n, 0.0);
+    FValueLists[i]->Changed();
+  }
+  FLabels.FLabels.clear();
+  FColors.clear();
+  FColors.shrink_to_fit();
+  Changed();
+}
+
 void TChartSeries::AssignValues(TChartSeries* Source) {
   if (!Source || Source == this) return;
   const std::size_t n = std::size_t(Source->Count());

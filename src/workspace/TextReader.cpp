@@ -380,6 +380,41 @@ struct TBufferSink {
   }
 };
 
+// The points of a file, gathered straight into the arrays the series takes over. The arrays are
+// reserved once the first piece of the file shows how long its lines are, so a file of even
+// lines fills them without growing; large reservations ask for huge pages (fewer faults).
+struct TSeriesArraysSink {
+  std::vector<double> X, Y;
+  double LastX = -std::numeric_limits<double>::infinity();
+  bool Ascending = true;
+  bool Estimated = false;
+  void Add(double AX, double AY) {
+    Ascending = Ascending && AX >= LastX;
+    LastX = AX;
+    X.push_back(AX);
+    Y.push_back(AY);
+  }
+  // Told after each piece: BytesDone of BytesTotal bytes were scanned.
+  void Progress(std::size_t BytesDone, std::size_t BytesTotal) {
+    if (Estimated || BytesDone == 0 || BytesDone >= BytesTotal || X.empty()) return;
+    Estimated = true;
+    const double perByte = double(X.size()) / double(BytesDone);
+    // A little over the estimate: a few lines more than the average cost no regrowth.
+    const std::size_t points = std::size_t(perByte * double(BytesTotal) * 1.01) + 64;
+    Reserve(X, points);
+    Reserve(Y, points);
+  }
+  static void Reserve(std::vector<double>& Values, std::size_t Points) {
+    if (Points <= Values.capacity()) return;
+    Values.reserve(Points);
+    constexpr std::uintptr_t huge = std::uintptr_t(2) << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(Values.data());
+    const std::uintptr_t from = (start + huge - 1) & ~(huge - 1);
+    const std::uintptr_t to = (start + Values.capacity() * sizeof(double)) & ~(huge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+  }
+};
+
 // Where the last complete line of [Begin, End) ends (Begin when none does). A CR as the last
 // byte may be the first half of CR LF, so it does not count yet.
 const char* CompleteLinesEnd(const char* Begin, const char* End) {
@@ -448,8 +483,9 @@ class TFileHandle {
 
 // Feeds the file to Scanner piece by piece.
 template <typename Sink>
-void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
+void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner, Sink& Points) {
   std::unique_ptr<char[]> buffer(new char[ChunkSize]);
+  std::size_t scanned = 0;  // bytes before the held ones, for Points.Progress
   std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
   bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
   while (true) {
@@ -489,8 +525,10 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner) {
       continue;
     }
     Scanner.ScanLines(begin, lines);
+    scanned += std::size_t(lines - buffer.get()) - held;
     held = std::size_t(end - lines);
     std::memmove(buffer.get(), lines, held);
+    Points.Progress(scanned, File.Size());
   }
 }
 
@@ -551,11 +589,23 @@ void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settin
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
   if (!wide.empty()) return LoadTwoColumnSeries(ReadFileBytes(FileName), Settings, Series);
-  TBufferSink sink;
-  sink.Reserve(file.Size());
-  TLineScanner<TBufferSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
-  ScanFile(file, scanner);
-  Deliver(sink.X.Data(), sink.Y.Data(), sink.Count, sink.Ascending, Series);
+  TSeriesArraysSink sink;
+  TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
+  ScanFile(file, scanner, sink);
+  const std::size_t n = sink.X.size();
+  const chart::TChartListOrder order = Series->XValues()->Order();
+  const bool inOrder = order == chart::loNone || (order == chart::loAscending && sink.Ascending);
+  // A reservation well past the points (uneven lines) is not kept: the series would hold more
+  // than 24 bytes a point.
+  const bool tight = sink.X.capacity() <= n + n / 2 && sink.Y.capacity() <= n + n / 2;
+  if (n >= 2 && n <= std::size_t(std::numeric_limits<Integer>::max()) && inOrder && tight) {
+    // Already in the series' order: the arrays become the series' own.
+    Series->BeginUpdate();
+    Series->AdoptPoints(std::move(sink.X), std::move(sink.Y));
+    Series->EndUpdate();
+    return;
+  }
+  Deliver(sink.X.data(), sink.Y.data(), n, sink.Ascending, Series);
 }
 
 void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series) {

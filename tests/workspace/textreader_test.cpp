@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -278,6 +279,48 @@ TEST_F(TextFileTest, FileInPiecesReadsLikeTheWholeText) {
   EXPECT_TRUE(values(fromText.YValues()) == y);
 }
 
+// Lines whose length changes after the first piece make the first guess of the point count
+// too small or too large: the file still reads as the whole text does, in the series' order,
+// and the series keeps no more than 24 bytes a point.
+TEST_F(TextFileTest, UnevenLinesReadLikeTheWholeText) {
+  auto lines = [](int from, int count, int width, bool down) {
+    std::string t;
+    for (int i = from; i < from + count; ++i) {
+      const int x = down ? 10000000 - i : i;
+      std::string y = std::to_string(i % 97);
+      t += std::to_string(x) + '\t' + std::string(std::size_t(width), '0') + y + '\n';
+    }
+    return t;
+  };
+  const std::vector<std::string> texts = {
+      lines(0, 120000, 0, false) + lines(120000, 20000, 40, false),  // short, then long lines
+      lines(0, 25000, 40, false) + lines(25000, 150000, 0, false),   // long, then short lines
+      lines(0, 100000, 0, true),                                      // descending X
+      lines(0, 120000, 0, false) + "5\t1\n" + lines(120000, 100, 0, false)};  // one X out of order
+  for (std::size_t t = 0; t < texts.size(); ++t) {
+    ASSERT_GT(texts[t].size(), 1u << 20);
+    const std::string path = Write("uneven.txt", texts[t]);
+    for (const chart::TChartListOrder order : {chart::loAscending, chart::loNone}) {
+      chart::TChartSeries fromFile(nullptr), fromText(nullptr);
+      fromFile.XValues()->SetOrder(order);
+      fromText.XValues()->SetOrder(order);
+      workspace::LoadTwoColumnFile(path, Settings('.'), &fromFile);
+      workspace::LoadTwoColumnSeries(texts[t], Settings('.'), &fromText);
+      ASSERT_EQ(fromFile.Count(), fromText.Count()) << t;
+      const auto n = std::size_t(fromFile.Count());
+      EXPECT_TRUE(std::equal(fromFile.XValues()->Data(), fromFile.XValues()->Data() + n, fromText.XValues()->Data()))
+          << t;
+      EXPECT_TRUE(std::equal(fromFile.YValues()->Data(), fromFile.YValues()->Data() + n, fromText.YValues()->Data()))
+          << t;
+      if (order == chart::loAscending) {
+        EXPECT_TRUE(std::is_sorted(fromFile.XValues()->Data(), fromFile.XValues()->Data() + n)) << t;
+      }
+      const double bytes = double(fromFile.XValues()->Capacity() + fromFile.YValues()->Capacity()) * sizeof(double);
+      EXPECT_LE(bytes / double(n), 24.0) << t;
+    }
+  }
+}
+
 // A line longer than a piece is one line for the lines to skip, however it ends.
 TEST_F(TextFileTest, OverlongLineCountsAsOneLine) {
   for (const std::string end : {"\n", "\r\n", "\r"}) {
@@ -337,6 +380,27 @@ TEST(SeriesAppendPoints, KeepsLabelsAndColoursInStep) {
   EXPECT_EQ(s.PointColor(3), fw::clBlue);
   s.AppendPoints(x, y, 0);
   EXPECT_EQ(s.Count(), 4);
+}
+
+// Taking over arrays replaces every point, labels and colours included, keeps the first
+// min(size) points and refreshes the cached statistics.
+TEST(SeriesAdoptPoints, ReplacesEverythingWithTheArrays) {
+  chart::TChartSeries s(nullptr);
+  s.AddPoint(-1, 100, "a");
+  s.SetPointColor(0, fw::clRed);
+  EXPECT_EQ(s.YValues()->MaxValue(), 100);
+  std::vector<double> x = {1, 2, 3}, y = {10, 20};
+  const double* kept = x.data();
+  s.AdoptPoints(std::move(x), std::move(y));
+  ASSERT_EQ(s.Count(), 2);
+  EXPECT_EQ(s.XValues()->Data(), kept);  // no copy
+  EXPECT_EQ(s.PointX(1), 2);
+  EXPECT_EQ(s.PointY(1), 20);
+  EXPECT_EQ(s.PointLabel(0), "");
+  EXPECT_EQ(s.PointColor(0), chart::clTeeColor);
+  EXPECT_FALSE(s.HasPointColors());
+  EXPECT_EQ(s.YValues()->MaxValue(), 20);
+  EXPECT_EQ(s.MinXValue(), 1);
 }
 
 // A series kept in descending X order is filled in that order.
