@@ -7,6 +7,7 @@
 #include "export/GIFImageFrame.h"
 #include "export/GIFImageIO.h"
 #include "export/GIFImageItems.h"
+#include "framework/SafeSave.h"
 
 namespace kvexport {
 
@@ -17,8 +18,7 @@ void TGIFItem::Warning(const std::string& Message) {
 }
 
 void TGIFItem::SaveToFile(const std::string& FileName) {
-  fw::TFileStream stream(FileName, fw::fmCreate);
-  SaveToStream(&stream);
+  fw::SaveFileSafely(FileName, [this](fw::TStream* Stream) { SaveToStream(Stream); });
 }
 
 void TGIFItem::LoadFromFile(const std::string& FileName) {

@@ -26,6 +26,7 @@ class TGIFItem : public fw::TPersistent {
   virtual void Warning(const std::string& Message);
   virtual void SaveToStream(fw::TStream* Stream) = 0;
   virtual void LoadFromStream(fw::TStream* Stream) = 0;
+  // Whole or not at all: a failed save keeps an old file and leaves no partial one.
   void SaveToFile(const std::string& FileName);
   // Opened read-only, deny-write.
   void LoadFromFile(const std::string& FileName);

@@ -396,3 +396,25 @@ TEST(GifFile, ZeroSizedFrameTakesTheScreenSize) {
   EXPECT_EQ(back.Images()[0]->Pixels(2, 1), 1);
   EXPECT_EQ(warnings, std::vector<std::string>{"Image exceeds Logical Screen size"});
 }
+
+TEST(GifFile, AnItemSavesToAFileWholeOrNotAtAll) {
+  TempDir dir;
+  const std::string file = dir.File("item.bin");
+  TGIFImage image;
+  TGIFTrailer trailer(&image);
+  trailer.SaveToFile(file);
+  EXPECT_EQ(ReadFile(file), Bytes{';'});
+  // An item whose writing fails halfway leaves the old file as it was.
+  class TBrokenItem : public TGIFItem {
+   public:
+    using TGIFItem::TGIFItem;
+    void SaveToStream(fw::TStream* Stream) override {
+      Stream->WriteBuffer("GIF", 3);
+      throw GIFException("broken");
+    }
+    void LoadFromStream(fw::TStream*) override {}
+  } broken(&image);
+  EXPECT_THROW(broken.SaveToFile(file), GIFException);
+  EXPECT_EQ(ReadFile(file), Bytes{';'});
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"item.bin"}) << "no partial file";
+}
