@@ -35,6 +35,12 @@ void FillBox(TPlotCanvas3D& Canvas, const TRect& R, TColor Color, const TPlotGra
   }
 }
 
+// Moves the span [Low, High] to start at Value, keeping its length.
+void MoveSpan(Integer& Low, Integer& High, Integer Value) {
+  High = Value + (High - Low);
+  Low = Value;
+}
+
 }  // namespace
 
 TCustomChartElement::TCustomChartElement(fw::TComponent* AOwner)
@@ -106,18 +112,15 @@ void TPlotCustomShapePosition::SetCustomPosition(bool Value) {
   InvalidateChart();
 }
 
+// Moving the box by hand makes its position the user's: the layout leaves it there.
 void TPlotCustomShapePosition::SetLeft(Integer Value) {
-  const Integer w = FShapeBounds.right - FShapeBounds.left;
-  FShapeBounds.left = Value;
-  FShapeBounds.right = Value + w;
+  MoveSpan(FShapeBounds.left, FShapeBounds.right, Value);
   FCustomPosition = true;
   InvalidateChart();
 }
 
 void TPlotCustomShapePosition::SetTop(Integer Value) {
-  const Integer h = FShapeBounds.bottom - FShapeBounds.top;
-  FShapeBounds.top = Value;
-  FShapeBounds.bottom = Value + h;
+  MoveSpan(FShapeBounds.top, FShapeBounds.bottom, Value);
   FCustomPosition = true;
   InvalidateChart();
 }

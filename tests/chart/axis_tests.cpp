@@ -246,26 +246,4 @@ TEST(Axis, AutomaticScalingScrollAndSeriesExtremes) {
   list.Remove(&nulls);
 }
 
-TEST(Axis, AssignCopiesScaling) {
-  TChartAxis a(false), b(true);
-  a.SetMinMax(1, 9);
-  a.SetIncrement(2);
-  a.SetLogarithmic(true);
-  a.SetLogarithmicBase(2);
-  a.SetInverted(true);
-  a.SetRoundFirstLabel(false);
-  a.SetAxisValuesFormat("0.0");
-  b.Assign(&a);
-  EXPECT_FALSE(b.Horizontal());
-  EXPECT_EQ(b.Minimum(), 1);
-  EXPECT_EQ(b.Maximum(), 9);
-  EXPECT_EQ(b.Increment(), 2);
-  EXPECT_TRUE(b.Logarithmic());
-  EXPECT_EQ(b.LogarithmicBase(), 2);
-  EXPECT_TRUE(b.Inverted());
-  EXPECT_FALSE(b.RoundFirstLabel());
-  EXPECT_EQ(b.AxisValuesFormat(), "0.0");
-  EXPECT_FALSE(b.Automatic());
-}
-
 }  // namespace

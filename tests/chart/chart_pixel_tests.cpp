@@ -41,6 +41,17 @@ class ChartPixelTest : public charttest::ChartTest {
     series->AddXY(10, 100);
     series->SetParentChart(&c);
   }
+  // A legend-less chart with a line series through (0, 0), (5, 80) and (10, 20), marks shown.
+  static TLineSeries* AddMarkedLine(TChart& c) {
+    c.Legend()->SetVisible(false);
+    auto* line = new TLineSeries(&c);
+    line->AddXY(0, 0);
+    line->AddXY(5, 80);
+    line->AddXY(10, 20);
+    line->Marks()->SetVisible(true);
+    line->SetParentChart(&c);
+    return line;
+  }
   charttest::SquareSeries* series = nullptr;
 };
 
@@ -346,13 +357,7 @@ TEST_F(ChartPixelTest, ALineChartShowsItsAxisLinesGridAtTheLabelsAndItsLine) {
 
 TEST_F(ChartPixelTest, PartAtFindsAPointOfALineSeriesAndItsMark) {
   TChart chart(nullptr);
-  chart.Legend()->SetVisible(false);
-  auto* line = new TLineSeries(&chart);
-  line->AddXY(0, 0);
-  line->AddXY(5, 80);
-  line->AddXY(10, 20);
-  line->Marks()->SetVisible(true);
-  line->SetParentChart(&chart);
+  TLineSeries* line = AddMarkedLine(chart);
   auto bmp = chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
   TSelectorClickedPart p;
   const Integer x = chart.BottomAxis()->CalcPosValue(5), y = chart.LeftAxis()->CalcPosValue(80);
@@ -372,13 +377,7 @@ TEST_F(ChartPixelTest, PartAtFindsAPointOfALineSeriesAndItsMark) {
 
 TEST_F(ChartPixelTest, PartAtTakesAMarkBeforeThePointOrAxisUnderIt) {
   TChart chart(nullptr);
-  chart.Legend()->SetVisible(false);
-  auto* line = new TLineSeries(&chart);
-  line->AddXY(0, 0);
-  line->AddXY(5, 80);
-  line->AddXY(10, 20);
-  line->Marks()->SetVisible(true);
-  line->SetParentChart(&chart);
+  TLineSeries* line = AddMarkedLine(chart);
   chart.CreateBitmap(fw::clWhite, TRect{0, 0, 400, 300}, fw::pf24bit);
   const Integer px = chart.BottomAxis()->CalcPosValue(5), py = chart.LeftAxis()->CalcPosValue(80);
   const Integer axisX = chart.LeftAxis()->PosAxis(), midY = (chart.ChartRect().top + chart.ChartRect().bottom) / 2;

@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include "chart/PlotCanvas.h"
 #include "framework/Controls.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/StringList.h"
+#include "settings_file_fixture.h"
 #include "workspace/PropSaver.h"
 
 namespace {
@@ -25,24 +23,7 @@ std::unique_ptr<TPropSaver> Reparsed(const TPropSaver& store) {
   return copy;
 }
 
-class PropSaverFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/propsaverXXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    path_ = (dir_ / "korvalin.ini").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string FileText() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  std::filesystem::path dir_;
-  std::string path_;
-};
+class PropSaverFile : public wstest::SettingsFileTest {};
 
 TEST(PropSaverValues, IntegersReadDecimalAndHex) {
   auto store = TPropSaver::FromStrings(nullptr, "S");
