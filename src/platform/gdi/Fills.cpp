@@ -38,6 +38,7 @@ BOOL FillRegionWith(HDC hdc, HRGN rgn, HBRUSH hbrush, bool selectedBrush, int fo
   DCObj* dc = DCOrFail(hdc);
   RegionObj* r = dc ? RegionOrFail(rgn) : nullptr;
   if (!r) return FALSE;
+  if (dc->recorder) dc->recorder->RegionFill(r->rgn, selectedBrush ? nullptr : hbrush, forcedRop == R2_NOT, SIZE{frameW, frameH});
   PaintSource src;
   if (forcedRop == R2_NOT) {
     src.color = 0;

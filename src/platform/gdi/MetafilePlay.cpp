@@ -112,6 +112,8 @@ class Player {
   void Alpha(RecordReader& r);
   void Text(RecordReader& r);
   void Gradient(RecordReader& r);
+  HRGN RegionAt(RecordReader& r, size_t off, size_t cb, bool logical);
+  void RegionFill(RecordReader& r, DWORD type);
   void Pattern(RecordReader& r, DWORD type);
   void ReapplyInitialClip() {
     if (initialClip_) ExtSelectClipRgn(hdc_, initialClip_, RGN_AND);
@@ -165,25 +167,53 @@ void Player::SelectClip(RecordReader& r) {
     if (mode == RGN_COPY) SelectClipRgn(hdc_, initialClip_);
     return;
   }
-  const DWORD n = r.U32(24);
-  if (!r.ok || cb < 32 || !r.Has(48, size_t(n) * 16) || size_t(n) * 16 > cb - 32) return;
-  // Recorded device rectangles -> target logical -> target device.
+  HRGN rgn = RegionAt(r, 16, cb, false);
+  if (!rgn) return;
+  ExtSelectClipRgn(hdc_, rgn, mode);
+  DeleteObject(rgn);
+  ReapplyInitialClip();
+}
+
+// A region of RGNDATA rectangles at `off` (`cb` bytes), mapped into the target's logical units;
+// null when the data does not fit in the record.
+HRGN Player::RegionAt(RecordReader& r, size_t off, size_t cb, bool logical) {
+  const DWORD n = r.U32(off + 8);
+  if (!r.ok || cb < 32 || !r.Has(off + 32, size_t(n) * 16) || size_t(n) * 16 > cb - 32) return nullptr;
   const DCObj* dc = GetDCObj();
-  const SurfaceShift shift = dc ? LogicalShift(dc->state) : SurfaceShift{};
+  const SurfaceShift shift = dc && !logical ? LogicalShift(dc->state) : SurfaceShift{};
   std::vector<RECT> rects;
   rects.reserve(n);
   for (DWORD i = 0; i < n; ++i) {
-    const RECT d = r.Rect(48 + size_t(i) * 16);
-    RECT t{map_.X(d.left), map_.Y(d.top), map_.X(d.right), map_.Y(d.bottom)};
-    t = RECT{SaturateCoord(t.left + shift.x), SaturateCoord(t.top + shift.y), SaturateCoord(t.right + shift.x),
-             SaturateCoord(t.bottom + shift.y)};
+    const RECT d = r.Rect(off + 32 + size_t(i) * 16);
+    // Logical records go through the recorded origins, clip regions are device units already.
+    const RECT m = logical ? R(d) : RECT{map_.X(d.left), map_.Y(d.top), map_.X(d.right), map_.Y(d.bottom)};
+    const RECT t{SaturateCoord(m.left + shift.x), SaturateCoord(m.top + shift.y), SaturateCoord(m.right + shift.x),
+                 SaturateCoord(m.bottom + shift.y)};
     if (t.right > t.left && t.bottom > t.top) rects.push_back(t);
   }
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   if (RegionObj* obj = FindRegion(rgn)) obj->rgn = Region::FromRects(rects);
-  ExtSelectClipRgn(hdc_, rgn, mode);
+  return rgn;
+}
+
+void Player::RegionFill(RecordReader& r, DWORD type) {
+  const size_t cb = r.U32(24);
+  const bool withBrush = type == EMR_FILLRGN || type == EMR_FRAMERGN;
+  const HGDIOBJ* brush = withBrush ? Slot(r.U32(28)) : nullptr;
+  const size_t off = type == EMR_FRAMERGN ? 40 : withBrush ? 32 : 28;
+  HRGN rgn = RegionAt(r, off, cb, true);
+  if (!rgn) return;
+  if (type == EMR_INVERTRGN) {
+    InvertRgn(hdc_, rgn);
+  } else if (type == EMR_PAINTRGN) {
+    PaintRgn(hdc_, rgn);
+  } else if (brush && *brush) {
+    if (type == EMR_FILLRGN)
+      FillRgn(hdc_, rgn, static_cast<HBRUSH>(*brush));
+    else
+      FrameRgn(hdc_, rgn, static_cast<HBRUSH>(*brush), std::max(1, map_.W(r.I32(32))), std::max(1, map_.H(r.I32(36))));
+  }
   DeleteObject(rgn);
-  ReapplyInitialClip();
 }
 
 void Player::StretchDib(RecordReader& r, RECT dest, POINT srcOrg, SIZE srcSize, size_t offBmi, size_t cbBmi,
@@ -485,6 +515,7 @@ void Player::Play(DWORD type, RecordReader& r) {
       break;
     }
     case EMR_EXTSELECTCLIPRGN: SelectClip(r); break;
+    case EMR_FILLRGN: case EMR_FRAMERGN: case EMR_INVERTRGN: case EMR_PAINTRGN: RegionFill(r, type); break;
     case EMR_BITBLT: {
       const RECT dest = R(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
       const DWORD rop = r.U32(40);

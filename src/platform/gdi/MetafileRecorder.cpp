@@ -433,6 +433,32 @@ void Recorder::SetPixel(POINT p, COLORREF c) {
   w.End();
 }
 
+void Recorder::RegionFill(const Region& rgn, HBRUSH brush, bool invert, SIZE frame) {
+  const bool framed = frame.cx > 0 || frame.cy > 0;
+  DWORD index = 0;
+  if (!invert && brush && (index = ObjectIndex(brush)) == 0) return;
+  const DWORD type = invert ? EMR_INVERTRGN : !brush ? EMR_PAINTRGN : framed ? EMR_FRAMERGN : EMR_FILLRGN;
+  const RECT box = rgn.Bounds();
+  AddLogicalBounds(box, 0);
+  const auto& rects = rgn.Rects();
+  RecordWriter w(data_, records_);
+  w.Begin(type);
+  w.Rect(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
+  w.U32(DWORD(32 + 16 * rects.size()));
+  if (type == EMR_FILLRGN || type == EMR_FRAMERGN) w.U32(index);
+  if (type == EMR_FRAMERGN) {
+    w.I32(frame.cx);
+    w.I32(frame.cy);
+  }
+  w.U32(32);
+  w.U32(RDH_RECTANGLES);
+  w.U32(DWORD(rects.size()));
+  w.U32(DWORD(16 * rects.size()));
+  w.Rect(box);
+  for (const RECT& r : rects) w.Rect(r);
+  w.End();
+}
+
 void Recorder::PatBlts(const RECT* rects, size_t count, DWORD rop) {
   for (size_t i = 0; i < count; ++i) {
     const RECT& r = rects[i];

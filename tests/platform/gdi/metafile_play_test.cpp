@@ -104,6 +104,28 @@ TEST(MetafilePlay, ClippingOriginsAndSavedStatesMatchDirectDrawing) {
             0);
 }
 
+TEST(MetafilePlay, RegionFillsMatchDirectDrawing) {
+  EXPECT_EQ(Differences([](HDC dc) {
+              HRGN a = CreateEllipticRgn(4, 4, 30, 26);
+              HRGN b = CreateRectRgn(20, 10, 60, 40);
+              HBRUSH blue = CreateSolidBrush(kBlue);
+              HBRUSH hatch = CreateHatchBrush(HS_CROSS, kRed);
+              SetWindowOrgEx(dc, 2, -3, nullptr);
+              FillRgn(dc, a, hatch);
+              FrameRgn(dc, b, blue, 3, 2);
+              InvertRgn(dc, a);
+              HGDIOBJ old = SelectObject(dc, hatch);
+              OffsetRgn(b, 4, 4);
+              PaintRgn(dc, b);
+              SelectObject(dc, old);
+              DeleteObject(a);
+              DeleteObject(b);
+              DeleteObject(blue);
+              DeleteObject(hatch);
+            }),
+            0);
+}
+
 TEST(MetafilePlay, TextInTheTestFontMatchesDirectDrawing) {
   EXPECT_EQ(Differences([](HDC dc) {
               LOGFONTW lf{};

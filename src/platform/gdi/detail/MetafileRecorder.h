@@ -42,6 +42,8 @@ class Recorder {
   void Shape(DWORD type, const RECT& box, SIZE corner);  // RECTANGLE, ELLIPSE, ROUNDRECT
   void Arc(DWORD type, const RECT& box, POINT start, POINT end);
   void SetPixel(POINT p, COLORREF c);
+  // FillRgn (`brush`), PaintRgn (null brush), InvertRgn (`invert`) and FrameRgn (a `frame` size).
+  void RegionFill(const Region& rgn, HBRUSH brush, bool invert, SIZE frame);
   // FillRect, FrameRect (`frameOnly`) and InvertRect, recorded as the pattern blits GDI makes of
   // them, with `brush` selected around them (null: none needed).
   void FillRect(const RECT& rc, HBRUSH handle, const struct BrushObj* brush, bool frameOnly, DWORD rop);
