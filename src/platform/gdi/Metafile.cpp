@@ -23,7 +23,7 @@ namespace {
 // Metafile handles come from their own counter and are never reused.
 struct MetafileTable {
   std::mutex mutex;
-  std::unordered_map<uintptr_t, std::unique_ptr<std::vector<uint8_t>>> files;
+  std::unordered_map<uintptr_t, std::shared_ptr<const std::vector<uint8_t>>> files;
   uintptr_t next = 0x6E0001;
 };
 
@@ -37,7 +37,7 @@ HENHMETAFILE AddMetafile(std::vector<uint8_t> bytes) {
   std::lock_guard lock(t.mutex);
   const uintptr_t id = t.next;
   t.next += 4;
-  t.files.emplace(id, std::make_unique<std::vector<uint8_t>>(std::move(bytes)));
+  t.files.emplace(id, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
   return reinterpret_cast<HENHMETAFILE>(id);
 }
 
@@ -46,11 +46,11 @@ constexpr size_t kMaxMetafileBytes = size_t(1) << 30;
 
 }  // namespace
 
-const std::vector<uint8_t>* MetafileBytes(HENHMETAFILE hemf) {
+std::shared_ptr<const std::vector<uint8_t>> MetafileBytes(HENHMETAFILE hemf) {
   MetafileTable& t = Table();
   std::lock_guard lock(t.mutex);
   auto it = t.files.find(reinterpret_cast<uintptr_t>(hemf));
-  return it == t.files.end() ? nullptr : it->second.get();
+  return it == t.files.end() ? nullptr : it->second;
 }
 
 bool ValidMetafile(const uint8_t* data, size_t size) {
@@ -142,7 +142,7 @@ BOOL DeleteEnhMetaFile(HENHMETAFILE hemf) {
 }
 
 HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE hemf, LPCWSTR fileName) {
-  const std::vector<uint8_t>* bytes = MetafileBytes(hemf);
+  const auto bytes = MetafileBytes(hemf);
   if (!bytes) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -155,7 +155,7 @@ HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE hemf, LPCWSTR fileName) {
 }
 
 UINT GetEnhMetaFileHeader(HENHMETAFILE hemf, UINT size, ENHMETAHEADER* header) {
-  const std::vector<uint8_t>* bytes = MetafileBytes(hemf);
+  const auto bytes = MetafileBytes(hemf);
   if (!bytes) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
@@ -172,7 +172,7 @@ UINT GetEnhMetaFileHeader(HENHMETAFILE hemf, UINT size, ENHMETAHEADER* header) {
 }
 
 UINT GetEnhMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data) {
-  const std::vector<uint8_t>* bytes = MetafileBytes(hemf);
+  const auto bytes = MetafileBytes(hemf);
   if (!bytes) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;

@@ -569,7 +569,7 @@ namespace win {
 using namespace win::gdi;
 
 BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect) {
-  const std::vector<uint8_t>* bytes = MetafileBytes(hemf);
+  const auto bytes = MetafileBytes(hemf);
   if (!bytes || !DCOrFail(hdc)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -578,9 +578,8 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  // Played from a copy: a record may delete or replace nothing of ours, but the handle could be
-  // deleted by the code a record calls into.
-  const std::vector<uint8_t> data = *bytes;
+  // Held for the whole playback, whoever deletes the handle meanwhile.
+  const std::vector<uint8_t>& data = *bytes;
   ENHMETAHEADER h;
   std::memcpy(&h, data.data(), sizeof h);
   const RECT frame = FramePixels(h);

@@ -3,14 +3,16 @@
 // any byte string safe to walk record by record.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/kernel/WinDef.h"
 
 namespace win::gdi {
 
-// The bytes of a live metafile, or null. The pointer stays valid until the handle is deleted.
-const std::vector<uint8_t>* MetafileBytes(HENHMETAFILE hemf);
+// The bytes of a live metafile, or null. Metafiles never change: the bytes stay valid for the
+// holder even when the handle is deleted meanwhile.
+std::shared_ptr<const std::vector<uint8_t>> MetafileBytes(HENHMETAFILE hemf);
 
 // Whether `data` is a whole metafile: EMR_HEADER first with the signature and sizes that agree
 // with the data, every record's size a multiple of 4 of at least 8 bytes lying within the data,
