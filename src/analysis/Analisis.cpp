@@ -272,12 +272,20 @@ workspace::TGraph* AddDerivative2Graph(const TChartSeries* Series) {
   return AddResultGraph(SeriesFromArrays(x, d), "DerivativeFunction2", "Производная2 " + Series->Title());
 }
 
+namespace {
+
+// Where X cuts the series' points.
+TTrimPlan PlanSeriesTrim(const TChartSeries* Series, double X) {
+  std::vector<double> copy;
+  return PlanTrim(ListValues(Series->XValues(), copy), std::size_t(Series->Count()), X);
+}
+
+}  // namespace
+
 bool TrimSeriesLeft(TChartSeries* Series, double X) {
   if (!Series) return false;
-  std::vector<double> copy;
-  const double* xs = ListValues(Series->XValues(), copy);
   const std::size_t count = std::size_t(Series->Count());
-  const TTrimPlan plan = PlanTrim(xs, count, X);
+  const TTrimPlan plan = PlanSeriesTrim(Series, X);
   // Decided before anything is deleted: a refused cut leaves the series as it was.
   if (!plan.PointRightOfCut || plan.Kept + 1 >= count) return false;
   if (plan.Kept > 0) Series->DeletePoints(0, fw::Integer(plan.Kept), false);
@@ -286,10 +294,8 @@ bool TrimSeriesLeft(TChartSeries* Series, double X) {
 
 bool TrimSeriesRight(TChartSeries* Series, double X) {
   if (!Series) return false;
-  std::vector<double> copy;
-  const double* xs = ListValues(Series->XValues(), copy);
   const std::size_t count = std::size_t(Series->Count());
-  const TTrimPlan plan = PlanTrim(xs, count, X);
+  const TTrimPlan plan = PlanSeriesTrim(Series, X);
   if (!plan.PointRightOfCut) return count >= 2;
   if (plan.Kept + 1 < count)
     Series->DeletePoints(fw::Integer(plan.Kept + 1), fw::Integer(count - plan.Kept - 1), false);

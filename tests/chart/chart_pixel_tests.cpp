@@ -9,6 +9,7 @@
 #include "chart/Series.h"
 #include "chart/SeriesMarks.h"
 #include "chart_Fixture.h"
+#include "seriesdraw_support.h"
 
 using namespace chart;
 using charttest::PixelOf;
@@ -27,9 +28,7 @@ class ChartPixelTest : public charttest::ChartTest {
     c.SetColor(kBack);
     c.BackWall()->SetColor(kWall);
     for (TChartTitle* t : {c.Title(), c.SubTitle(), c.Foot(), c.SubFoot()}) {
-      t->Font()->SetName("Korvalin Test");
-      t->Font()->SetHeight(-13);
-      t->Font()->SetColor(kTitle);
+      drawtest::UseTestFont(t->Font(), kTitle);
     }
     c.Title()->SetText("AB");
     c.Foot()->SetText("CD");

@@ -4,6 +4,7 @@
 #include "chart/ChartElement.h"
 #include "chart/ChartTitle.h"
 #include "chart_Fixture.h"
+#include "seriesdraw_support.h"
 
 using namespace chart;
 using charttest::PixelOf;
@@ -58,9 +59,7 @@ TEST_F(ChartTitleTest, LayoutTakesTheRoomOfEveryLineAndAlignsTheBox) {
 
 TEST_F(ChartTitleTest, LinesAreDrawnOneUnderTheOtherAsAligned) {
   TChartTitle t(nullptr);
-  t.Font()->SetName("Korvalin Test");
-  t.Font()->SetHeight(-13);
-  t.Font()->SetColor(fw::clRed);
+  drawtest::UseTestFont(t.Font(), fw::clRed);
   t.SetAlignment(tlaRight);
   t.SetText("abc\nx");
   win::RECT r{0, 0, 120, 80};

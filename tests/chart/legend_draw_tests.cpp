@@ -18,6 +18,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "support/HeadlessFixture.h"
+#include "seriesdraw_support.h"
 
 namespace {
 
@@ -54,9 +55,7 @@ class LegendOnChart : public kvtest::HeadlessTest {
     chartObj = std::make_unique<chart::TChart>(nullptr);
     legend = std::make_unique<chart::TChartLegend>(nullptr);
     legend->SetParentChart(chartObj.get());
-    legend->Font()->SetName("Korvalin Test");
-    legend->Font()->SetHeight(-13);
-    legend->Font()->SetColor(kText);
+    drawtest::UseTestFont(legend->Font(), kText);
     legend->SetColor(kLegendBack);
     legend->SetHorizMargin(6);
     legend->SetVertMargin(4);
