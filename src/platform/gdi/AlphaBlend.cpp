@@ -6,10 +6,9 @@
 
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/detail/Blit.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/Modules.h"
-#include "platform/gdi/MetafileRecords.h"
-#include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win::gdi {
 namespace {
@@ -62,10 +61,10 @@ using namespace win::gdi;
 
 BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
                 int wSrc, int hSrc, BLENDFUNCTION ftn) {
-  if (Recorder* r = RecorderOf(hdcDest))
-    return r->AlphaBlend(RECT{xDest, yDest, xDest + wDest, yDest + hDest}, hdcSrc,
-                         RECT{xSrc, ySrc, xSrc + wSrc, ySrc + hSrc}, ftn);
   DrawTarget dst = ResolveTarget(hdcDest), src = ResolveTarget(hdcSrc);
+  if (dst.dc && dst.dc->recorder)
+    return dst.dc->recorder->AlphaBlend(RECT{xDest, yDest, xDest + wDest, yDest + hDest}, hdcSrc,
+                                        RECT{xSrc, ySrc, xSrc + wSrc, ySrc + hSrc}, ftn);
   if (!dst || !src) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

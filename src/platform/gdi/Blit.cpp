@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "platform/gdi/GdiBitmaps.h"
-#include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/kernel/LastError.h"
@@ -247,9 +247,10 @@ using namespace win::gdi;
 
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
                 int wSrc, int hSrc, DWORD rop) {
-  if (Recorder* r = RecorderOf(hdcDest))
-    return r->Blt(RECT{xDest, yDest, xDest + wDest, yDest + hDest}, hdcSrc, POINT{xSrc, ySrc}, SIZE{wSrc, hSrc}, rop);
   DrawTarget dst = ResolveTarget(hdcDest);
+  if (dst.dc && dst.dc->recorder)
+    return dst.dc->recorder->Blt(RECT{xDest, yDest, xDest + wDest, yDest + hDest}, hdcSrc, POINT{xSrc, ySrc},
+                                 SIZE{wSrc, hSrc}, rop);
   if (!dst) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -272,8 +273,8 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
 }
 
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
-  if (Recorder* r = RecorderOf(hdc)) return r->Blt(RECT{x, y, x + w, y + h}, nullptr, POINT{}, SIZE{}, rop);
   DrawTarget dst = ResolveTarget(hdc);
+  if (dst.dc && dst.dc->recorder) return dst.dc->recorder->Blt(RECT{x, y, x + w, y + h}, nullptr, POINT{}, SIZE{}, rop);
   if (!dst || RopUsesSource(uint8_t((rop >> 16) & 0xFF))) {
     SetLastError(dst ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return FALSE;

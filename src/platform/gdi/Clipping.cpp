@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "platform/gdi/GdiDC.h"
-#include "platform/gdi/detail/DCAccess.h"
-#include "platform/kernel/LastError.h"
 #include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
+#include "platform/kernel/LastError.h"
 
 namespace win {
 using namespace gdi;

@@ -10,8 +10,8 @@
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/DCAccess.h"
-#include "platform/kernel/LastError.h"
 #include "platform/gdi/detail/MetafileStore.h"
+#include "platform/kernel/LastError.h"
 
 namespace win::gdi {
 namespace {

@@ -9,9 +9,8 @@
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/detail/Dib.h"
-#include "platform/kernel/LastError.h"
-#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
+#include "platform/kernel/LastError.h"
 
 namespace win::gdi {
 namespace {
@@ -200,10 +199,10 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
                   int srcWidth, int srcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT usage,
                   DWORD rop) {
-  if (Recorder* r = RecorderOf(hdc))
-    return r->DibBlt(RECT{xDest, yDest, xDest + destWidth, yDest + destHeight}, POINT{xSrc, ySrc},
-                     SIZE{srcWidth, srcHeight}, lpBits, lpbmi, usage, rop);
   DrawTarget dst = ResolveTarget(hdc);
+  if (dst.dc && dst.dc->recorder)
+    return dst.dc->recorder->DibBlt(RECT{xDest, yDest, xDest + destWidth, yDest + destHeight}, POINT{xSrc, ySrc},
+                                    SIZE{srcWidth, srcHeight}, lpBits, lpbmi, usage, rop);
   if (!dst) return Fail(ERROR_INVALID_HANDLE);
   DibLayout layout;
   if (!lpBits || !lpbmi || usage != DIB_RGB_COLORS ||

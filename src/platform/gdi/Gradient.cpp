@@ -8,9 +8,8 @@
 
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/detail/Blit.h"
-#include "platform/kernel/LastError.h"
-#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
+#include "platform/kernel/LastError.h"
 
 namespace win::gdi {
 namespace {
@@ -111,8 +110,8 @@ using namespace win::gdi;
 
 BOOL GradientFill(HDC hdc, const TRIVERTEX* pVertex, ULONG nVertex, const void* pMesh, ULONG nMesh,
                   ULONG ulMode) {
-  if (Recorder* r = RecorderOf(hdc)) return r->GradientFill(pVertex, nVertex, pMesh, nMesh, ulMode);
   DrawTarget t = ResolveTarget(hdc);
+  if (t.dc && t.dc->recorder) return t.dc->recorder->GradientFill(pVertex, nVertex, pMesh, nMesh, ulMode);
   if (!t) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

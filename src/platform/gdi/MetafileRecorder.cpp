@@ -93,11 +93,6 @@ void NotifyRecordersObjectDeleted(HGDIOBJ obj) {
   for (Recorder* r : Registry()) r->ObjectDeleted(obj);
 }
 
-Recorder* RecorderOf(HDC hdc) {
-  DCObj* dc = FindDC(hdc);
-  return dc ? dc->recorder : nullptr;
-}
-
 // --- bounds ---------------------------------------------------------------------------------------
 
 void Recorder::AddBounds(RECT r) {

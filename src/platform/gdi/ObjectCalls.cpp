@@ -4,11 +4,11 @@
 
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/Metafile.h"
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/DCAccess.h"
-#include "platform/kernel/LastError.h"
-#include "platform/gdi/Metafile.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
+#include "platform/kernel/LastError.h"
 
 namespace win {
 using namespace gdi;

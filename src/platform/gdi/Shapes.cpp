@@ -9,8 +9,8 @@
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/DCAccess.h"
-#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/Drawing.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/Pens.h"
 #include "platform/kernel/LastError.h"
 

@@ -13,9 +13,8 @@
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/FontFace.h"
 #include "platform/gdi/detail/FontObjects.h"
-#include "platform/kernel/TextConvert.h"
-#include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
+#include "platform/kernel/TextConvert.h"
 
 namespace win {
 namespace gdi {

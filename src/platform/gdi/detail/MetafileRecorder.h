@@ -86,7 +86,5 @@ class Recorder {
 
 // Every live recorder hears of deleted objects, so their table entries are freed in the records.
 void NotifyRecordersObjectDeleted(HGDIOBJ obj);
-// The recorder of `hdc` when it is a recording DC (null for any other DC or a bad handle).
-Recorder* RecorderOf(HDC hdc);
 
 }  // namespace win::gdi
