@@ -224,7 +224,9 @@ void Player::StretchDib(RecordReader& r, RECT dest, POINT srcOrg, SIZE srcSize, 
   BITMAPINFO info;
   std::memcpy(&info, bmiBytes, std::min(cbBmi, sizeof info));
   DibLayout layout;
-  if (!ParseDibHeader(bmiBytes, cbBmi, layout) || layout.imageBytes > cbBits) return;
+  // The copy must hold the whole header and colour table: StretchDIBits reads them from it.
+  if (!ParseDibHeader(bmiBytes, cbBmi, layout) || layout.imageBytes > cbBits || layout.headerBytes > sizeof info)
+    return;
   StretchDIBits(hdc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, srcOrg.x, srcOrg.y,
                 srcSize.cx, srcSize.cy, bits, &info, usage, rop);
 }
