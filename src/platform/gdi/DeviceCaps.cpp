@@ -5,6 +5,7 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/detail/Bitmaps.h"
 #include "platform/gdi/detail/Dib.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 
 namespace win::gdi {
 namespace {
@@ -52,6 +53,7 @@ void SetScreenSize(int width, int height) {
 int GetDeviceCaps(HDC hdc, int index) {
   const DCObj* dc = FindDC(hdc);
   if (!dc) return 0;
+  if (dc->recorder && FindDC(dc->recorder->Reference())) return GetDeviceCaps(dc->recorder->Reference(), index);
   const int bpp = DepthOf(*dc);
   const bool palette = dc->kind != DCKind::Memory && bpp <= 8;
   switch (index) {

@@ -42,7 +42,7 @@ constexpr int64_t kMaxRecordedPixels = int64_t(1) << 26;
 
 }  // namespace
 
-Recorder::Recorder(DCObj& dc, HDC ref, const RECT* frame, std::u16string_view description) : dc_(dc) {
+Recorder::Recorder(DCObj& dc, HDC ref, const RECT* frame, std::u16string_view description) : dc_(dc), ref_(ref) {
   // Without a reference DC the screen is the reference; a memory DC answers for it.
   HDC screen = ref ? nullptr : CreateCompatibleDC(nullptr);
   const HDC device = ref ? ref : screen;

@@ -205,6 +205,14 @@ TEST(MetafileRecord, DrawingCallsSucceedOnARecordingDC) {
   DeleteEnhMetaFile(mf);
 }
 
+TEST(MetafileRecord, DeviceQuestionsAreAnsweredByTheReferenceDC) {
+  Canvas eightBits(4, 4, 8);
+  HDC dc = CreateEnhMetaFileW(eightBits.dc(), nullptr, nullptr, nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 8);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), GetDeviceCaps(eightBits.dc(), LOGPIXELSY));
+  DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+}
+
 TEST(MetafileRecord, FileNamesAndBadHandlesFail) {
   SetLastError(0);
   EXPECT_EQ(CreateEnhMetaFileW(nullptr, u"out.emf", nullptr, nullptr), nullptr);

@@ -57,6 +57,9 @@ class Recorder {
   void TextOut(POINT p, UINT align, UINT options, const RECT* rect, std::u16string_view text, const int* offsets,
                int width);
 
+  // The DC that answers device questions for the recording DC (null: the screen's answers).
+  HDC Reference() const { return ref_; }
+
   // The finished metafile bytes (header patched, EMR_EOF appended).
   std::vector<uint8_t> Finish();
 
@@ -70,6 +73,7 @@ class Recorder {
                         bool keepAlpha);
 
   DCObj& dc_;
+  HDC ref_ = nullptr;
   std::vector<uint8_t> data_;
   uint32_t records_ = 0;
   std::unordered_map<HGDIOBJ, DWORD> objects_;  // handle -> object table index
