@@ -3,14 +3,12 @@
 #include "platform/gdi/detail/MetafileRecorder.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <mutex>
 
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
-#include "platform/gdi/GdiText.h"
 #include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/Dib.h"
