@@ -1,5 +1,5 @@
 #pragma once
-// A settings file "korvalin.ini" in a fresh temporary folder, removed after the test.
+// Temporary folders for file tests, and a settings file "korvalin.ini" in one.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,15 +12,24 @@
 
 namespace wstest {
 
-class SettingsFileTest : public ::testing::Test {
+// A fresh temporary folder, removed with everything in it after the test.
+class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/propsaverXXXXXX";
+    char tmpl[] = "/tmp/workspacefilesXXXXXX";
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     dir_ = tmpl;
-    path_ = (dir_ / "korvalin.ini").string();
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::filesystem::path dir_;
+};
+
+class SettingsFileTest : public TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    path_ = (dir_ / "korvalin.ini").string();
+  }
   void WriteFile(const std::string& text) {
     std::ofstream out(path_, std::ios::binary);
     out << text;
@@ -34,7 +43,6 @@ class SettingsFileTest : public ::testing::Test {
   std::size_t FilesInDir() const {
     return std::size_t(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()));
   }
-  std::filesystem::path dir_;
   std::string path_;
 };
 

@@ -14,6 +14,7 @@
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
+#include "settings_file_fixture.h"
 #include "workspace/Graph.h"
 #include "workspace/Preferences.h"
 #include "workspace/TextReader.h"
@@ -238,22 +239,15 @@ TEST(TextReaderSettings, TakenFromThePreferences) {
 
 namespace {
 
-class TextFileTest : public ::testing::Test {
+class TextFileTest : public wstest::TempFolderTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/textreaderXXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = dir_ + "/" + name;
+    const std::string path = (dir_ / name).string();
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
     return path;
   }
-  std::string dir_;
 };
 
 // Files are read in pieces of 1 MiB: lines and CR LF pairs cut by a piece's end must read as
@@ -344,9 +338,9 @@ TEST_F(TextFileTest, OverlongLineCountsAsOneLine) {
 TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
   chart::TChartSeries series(nullptr);
   series.AddPoint(1, 1);
-  EXPECT_THROW(workspace::LoadTwoColumnFile(dir_ + "/none.txt", Settings('.'), &series), fw::EFOpenError);
-  EXPECT_THROW(workspace::LoadTwoColumnFile(dir_, Settings('.'), &series), fw::EFOpenError);
-  EXPECT_THROW(workspace::ReadFileBytes(dir_ + "/none.txt"), fw::EFOpenError);
+  EXPECT_THROW(workspace::LoadTwoColumnFile((dir_ / "none.txt").string(), Settings('.'), &series), fw::EFOpenError);
+  EXPECT_THROW(workspace::LoadTwoColumnFile(dir_.string(), Settings('.'), &series), fw::EFOpenError);
+  EXPECT_THROW(workspace::ReadFileBytes((dir_ / "none.txt").string()), fw::EFOpenError);
   EXPECT_EQ(series.Count(), 1);
   try {
     workspace::LoadTwoColumnFile(Write("empty.txt", ""), Settings('.'), &series);
