@@ -161,6 +161,8 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   TChartSeries* Series(Integer Index) const { return FSeriesList.Items(Index); }
   // Appends the series (taking it from another chart first); a series without axes is put on
   // the bottom and left axes.
+  // A series without a colour of its own takes the first palette colour no other series of
+  // the chart shows.
   void AddSeries(TChartSeries* Series);
   void RemoveSeries(TChartSeries* Series);
   void ExchangeSeries(TChartSeries* Series1, TChartSeries* Series2);
@@ -247,6 +249,7 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   void SeriesEvent(TChartSeries* Series, TChartSeriesEvent Event) override;
   void Broadcast(TChartSeries* Series, TChartSeriesEvent Event);
   TChartAxis* NewAxis(bool Horizontal, bool OtherSide);
+  TColor FreePaletteColor() const;
   // The axis of this chart a joining series goes on, for the axis it names (Default for none).
   TChartAxis* OwnAxis(TChartAxis* Axis, TChartAxis* Default) const;
   void LeaveAxes(TChartSeries* Series) const;
