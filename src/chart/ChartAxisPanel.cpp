@@ -89,6 +89,7 @@ void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
     return;
   }
   if (FSeriesList.IndexOf(Series) >= 0) return;
+  if (!Series->HasSeriesColor()) Series->SetSeriesColor(FreePaletteColor());
   FSeriesList.Add(Series);
   FSeriesComponents.emplace_back(Series, Series);
   Series->SetHorizAxis(OwnAxis(Series->HorizAxis(), BottomAxis()));
@@ -97,6 +98,17 @@ void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
   Series->FreeNotification(this);
   Broadcast(Series, seAdd);
   Invalidate();
+}
+
+TColor TCustomAxisPanel::FreePaletteColor() const {
+  for (Integer i = 0; i < PlotPaletteSize; ++i) {
+    const TColor candidate = PlotDefaultPaletteColor(i);
+    bool used = false;
+    for (TChartSeries* other : FSeriesList)
+      if (other->SeriesColor() == candidate) used = true;
+    if (!used) return candidate;
+  }
+  return PlotDefaultPaletteColor(FSeriesList.Count() % PlotPaletteSize);
 }
 
 void TCustomAxisPanel::RemoveSeries(TChartSeries* Series) {

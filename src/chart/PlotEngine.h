@@ -234,6 +234,8 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // The stored colour, else the palette's first entry.
   TColor SeriesColor() const;
   virtual void SetSeriesColor(TColor Value);
+  // False while the series has no colour of its own (the palette's first entry shows).
+  bool HasSeriesColor() const { return FSeriesColor != clTeeColor; }
   bool ColorEachPoint() const { return FColorEachPoint; }
   void SetColorEachPoint(bool Value);
   const String& Title() const { return FTitle; }
@@ -374,6 +376,7 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   std::vector<TColor> FColors;  // empty until a point colour is set
   bool FYMandatory = true;
   TColor FSeriesColor = clTeeColor;
+  bool FSyncingPen = false;
   bool FColorEachPoint = false;
   String FTitle;
   bool FActive = true;

@@ -22,6 +22,7 @@ TChartSeries::TChartSeries(fw::TComponent* AOwner)
   FBrush->OnChange = [this](fw::TObject*) { Repaint(); };
   // The pen's colour is the series colour: a new pen colour becomes the series colour.
   FPen->OnChange = [this](fw::TObject*) {
+    if (FSyncingPen) return;  // SetSeriesColor tells the listeners itself
     if (FPen->Color() != SeriesColor())
       SetSeriesColor(FPen->Color());
     else
@@ -239,7 +240,11 @@ TColor TChartSeries::SeriesColor() const {
 void TChartSeries::SetSeriesColor(TColor Value) {
   if (FSeriesColor == Value) return;
   FSeriesColor = Value;
-  if (FPen->Color() != SeriesColor()) FPen->SetColor(SeriesColor());
+  if (FPen->Color() != SeriesColor()) {
+    FSyncingPen = true;
+    FPen->SetColor(SeriesColor());
+    FSyncingPen = false;
+  }
   NotifySeriesEvent(seChangeColor);
 }
 

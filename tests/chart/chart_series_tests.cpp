@@ -102,7 +102,7 @@ TEST_F(ChartSeriesTest, ListenersHearAddRemoveSwapAndTheSeriesOwnEvents) {
   chart.ExchangeSeries(&a, &stranger);  // nothing
   a.AddXY(1, 2);
   a.SetActive(false);
-  a.SetSeriesColor(fw::clRed);
+  a.SetSeriesColor(fw::TColor(0x010203));  // not a palette colour, so it is a change
   a.SetTitle("A");
   b.SetParentChart(nullptr);
   const std::vector<std::pair<TChartSeries*, TChartSeriesEvent>> expected = {
@@ -179,6 +179,30 @@ TEST_F(ChartSeriesTest, TheXRangeOnAnAxisComesFromTheActiveSeriesOnIt) {
   EXPECT_DOUBLE_EQ(chart.MaximumXOnAxis(chart.BottomAxis()), 4);
   for (auto* s : {&a, &b, &top}) s->SetParentChart(nullptr);
   EXPECT_EQ(MainChart, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChartSeriesTest, SeriesWithoutAColourTakeTheFirstPaletteColourNoOtherShows) {
+  TChart chart(nullptr);
+  charttest::SquareSeries a(nullptr), b(nullptr), c(nullptr), d(nullptr);
+  c.SetSeriesColor(PlotDefaultPaletteColor(1));  // a colour of its own is kept
+  chart.AddSeries(&a);
+  chart.AddSeries(&c);
+  chart.AddSeries(&b);
+  EXPECT_EQ(a.SeriesColor(), PlotDefaultPaletteColor(0));
+  EXPECT_EQ(c.SeriesColor(), PlotDefaultPaletteColor(1));
+  EXPECT_EQ(b.SeriesColor(), PlotDefaultPaletteColor(2));
+  // A freed slot is taken again.
+  chart.RemoveSeries(&a);
+  chart.AddSeries(&d);
+  EXPECT_EQ(d.SeriesColor(), PlotDefaultPaletteColor(0));
+  // A series that already has a colour keeps it when it moves.
+  TChart other(nullptr);
+  other.AddSeries(&b);
+  EXPECT_EQ(b.SeriesColor(), PlotDefaultPaletteColor(2));
 }
 
 }  // namespace
