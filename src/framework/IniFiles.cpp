@@ -1,12 +1,6 @@
 #include "framework/IniFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-
+#include "framework/SafeSave.h"
 #include "framework/Streams.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -191,36 +185,14 @@ void TMemIniFile::SetText(std::string_view Text) {
 }
 
 void TMemIniFile::UpdateFile() {
-  String text = GetText();
-  String tmpl = FFileName + ".XXXXXX";
-  int fd = ::mkstemp(tmpl.data());
-  auto fail = [&](int error) {
-    if (fd >= 0) ::close(fd);
-    if (fd >= 0) ::unlink(tmpl.c_str());
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", FFileName, SysErrorMessage(error)));
-  };
-  if (fd < 0) fail(errno);
-  struct stat st {};
-  ::fchmod(fd, ::stat(FFileName.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) fail(n < 0 ? errno : EIO);
-    done += std::size_t(n);
-  }
-  if (::fsync(fd) != 0) fail(errno);
-  if (::close(fd) != 0) {
-    fd = -1;
-    int error = errno;
-    ::unlink(tmpl.c_str());
-    fail(error);
-  }
-  fd = -1;
-  if (::rename(tmpl.c_str(), FFileName.c_str()) != 0) {
-    int error = errno;
-    ::unlink(tmpl.c_str());
-    fail(error);
+  const String text = GetText();
+  try {
+    SaveFileSafely(FFileName, [&](TStream* Stream) { Stream->WriteBuffer(text.data(), Integer(text.size())); });
+  } catch (const EFCreateError&) {
+    throw;
+  } catch (const EStreamError& e) {
+    // A write that fails half-way (a full disk) is a file that could not be made either.
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", FFileName, e.what()));
   }
 }
 

@@ -64,6 +64,9 @@ void SaveFileSafely(const String& FileName, const std::function<void(TStream* St
     if (exists && S_ISREG(existing.st_mode)) ::fchmod(fd, existing.st_mode & 07777);
     THandleStream stream(fd);
     Write(&stream);
+    // On disk before the rename, so a crash of the machine cannot leave an empty file in
+    // the target's place.
+    if (::fsync(fd) != 0) throw EWriteError("Stream write error");
   } catch (...) {
     ::close(fd);
     ::unlink(partName.c_str());
