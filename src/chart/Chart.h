@@ -19,6 +19,10 @@
 #include "framework/Controls.h"
 #include "framework/GraphicsBitmap.h"
 
+namespace fw {
+class TMetafile;
+}
+
 namespace chart {
 
 class TChartAxis;
@@ -101,6 +105,13 @@ class TCustomPlotPanel : public fw::TCustomControl {
   // A new bitmap of R's size with the chart drawn into it over BackColor; 24 bits per pixel when
   // the canvas is not GDI-based, else PixelFormat.
   std::unique_ptr<fw::TBitmap> CreateBitmap(TColor BackColor, const win::RECT& R, fw::TPixelFormat PixelFormat);
+  // A new metafile of R's size (at least 1 x 1) with the chart recorded into it over Color
+  // (ChartMetafile.cpp; include framework/GraphicsMetafile.h to use it).
+  std::unique_ptr<fw::TMetafile> CreateMetafile(bool Enhanced, const win::RECT& R);
+  // The chart at its Width x Height on the clipboard: as an enhanced metafile (also when
+  // Enhanced is false: Windows-format metafiles are not made), or as a bitmap.
+  void CopyToClipboardMetafile(bool Enhanced);
+  void CopyToClipboardBitmap();
   // Draws the whole chart into UserCanvas within R.
   virtual void Draw(fw::TCanvas& UserCanvas, const win::RECT& R);
 
