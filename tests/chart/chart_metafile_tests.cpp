@@ -110,6 +110,27 @@ TEST_F(ChartMetafileTest, PlayedMetafileHasTheBitmapsPixels) {
   EXPECT_TRUE(chart.BufferedDisplay());
 }
 
+TEST_F(ChartMetafileTest, TransparentLegendBlendsOverWhatWasRecordedBeneathIt) {
+  // The blend reads back the picture under the legend; the metafile is made first, so no pixels
+  // of an earlier bitmap can stand in for it.
+  TChart chart(nullptr);
+  Dress(chart);
+  chart.SetColor(fw::clYellow);
+  chart.Legend()->SetTransparency(50);
+  const TRect r{0, 0, 420, 300};
+  auto mf = chart.CreateMetafile(true, r);
+  auto bmp = chart.CreateBitmap(fw::clYellow, r, fw::pf24bit);
+  auto played = Played(*mf, 420, 300);
+  int differ = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 420; ++x) differ += PixelOf(*bmp, x, y) != PixelOf(*played, x, y);
+  EXPECT_EQ(differ, 0);
+  const win::RECT legend = chart.Legend()->ShapeBounds();
+  const TColor inside = PixelOf(*played, legend.left + 3, legend.bottom - 3);
+  EXPECT_NE(inside, fw::clWhite);
+  EXPECT_NE(inside, fw::clYellow);
+}
+
 TEST_F(ChartMetafileTest, RectangleOfNoSizeStillGivesAOnePixelPicture) {
   TChart chart(nullptr);
   Dress(chart);

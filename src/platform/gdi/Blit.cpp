@@ -258,6 +258,14 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   const uint8_t code = uint8_t((rop >> 16) & 0xFF);
   if (!RopUsesSource(code)) return RunBlit(*dst.dc, *dst.bmp, xDest, yDest, wDest, hDest, nullptr, rop);
   DrawTarget src = ResolveTarget(hdcSrc);
+  // A recording DC has no pixels of its own: what it has recorded so far is read instead.
+  RecordedPixels recorded;
+  if (src.dc && src.dc->recorder && recorded.Take(*src.dc)) {
+    const SurfaceShift shift = LogicalShift(src.dc->state);
+    xSrc = SaturateCoord(xSrc + shift.x);
+    ySrc = SaturateCoord(ySrc + shift.y);
+    src = ResolveTarget(recorded.dc());
+  }
   if (!src) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

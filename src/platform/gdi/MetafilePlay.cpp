@@ -11,6 +11,7 @@
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/Dib.h"
 #include "platform/gdi/detail/MetafileBytes.h"
+#include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/MetafileStore.h"
 #include "platform/kernel/LastError.h"
 
@@ -563,7 +564,57 @@ RECT FramePixels(const ENHMETAHEADER& h) {
               px(int64_t(f.right) + 1, h.szlDevice.cx, unitsX), px(int64_t(f.bottom) + 1, h.szlDevice.cy, unitsY)};
 }
 
+// Plays whole-metafile bytes (already checked) with `map`.
+void PlayBytes(HDC hdc, const std::vector<uint8_t>& data, const Mapping& map) {
+  ENHMETAHEADER h;
+  std::memcpy(&h, data.data(), sizeof h);
+  Player player(hdc, h, map);
+  player.Start();
+  size_t off = 0;
+  while (off + 8 <= data.size()) {
+    DWORD type, len;
+    std::memcpy(&type, data.data() + off, 4);
+    std::memcpy(&len, data.data() + off + 4, 4);
+    if (type == EMR_EOF || len < 8 || len > data.size() - off) break;
+    RecordReader reader(data.data() + off, len);
+    if (type != EMR_HEADER) player.Play(type, reader);
+    off += len;
+  }
+  player.Finish();
+}
+
+// Largest picture of a recording DC made into pixels for reading (pixels per side).
+constexpr LONG kMaxRecordedSide = 16384;
+
 }  // namespace
+
+RecordedPixels::~RecordedPixels() {
+  if (dc_) {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  if (bmp_) DeleteObject(bmp_);
+}
+
+bool RecordedPixels::Take(const DCObj& recording) {
+  RECT b;
+  if (!recording.recorder || !recording.recorder->Bounds(b)) return false;
+  const LONG w = b.right + 1, h = b.bottom + 1;
+  if (w <= 0 || h <= 0 || w > kMaxRecordedSide || h > kMaxRecordedSide) return false;
+  BITMAPINFO bi;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bmp_) return false;
+  std::memset(bits, 0xFF, size_t(w) * size_t(h) * 4);
+  dc_ = CreateCompatibleDC(nullptr);
+  old_ = SelectObject(dc_, bmp_);
+  PlayBytes(dc_, recording.recorder->Snapshot(), Mapping{});  // device coordinates as recorded
+  return true;
+}
+
 }  // namespace win::gdi
 
 namespace win {
@@ -597,19 +648,7 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect) {
   map.sx = double(rw) / double(fw);
   map.sy = double(rh) / double(fh);
 
-  Player player(hdc, h, map);
-  player.Start();
-  size_t off = 0;
-  while (off + 8 <= data.size()) {
-    DWORD type, len;
-    std::memcpy(&type, data.data() + off, 4);
-    std::memcpy(&len, data.data() + off + 4, 4);
-    if (type == EMR_EOF || len < 8 || len > data.size() - off) break;
-    RecordReader reader(data.data() + off, len);
-    if (type != EMR_HEADER) player.Play(type, reader);
-    off += len;
-  }
-  player.Finish();
+  PlayBytes(hdc, data, map);
   return TRUE;
 }
 

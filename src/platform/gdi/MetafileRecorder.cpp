@@ -754,9 +754,9 @@ void Recorder::TextOut(POINT p, UINT align, UINT options, const RECT* rect, std:
   if (ownAlign) SetValue(EMR_SETTEXTALIGN, dc_.state.textAlign);
 }
 
-std::vector<uint8_t> Recorder::Finish() {
+void Recorder::Close(std::vector<uint8_t>& data, uint32_t& records) const {
   {
-    RecordWriter w(data_, records_);
+    RecordWriter w(data, records);
     w.Begin(EMR_EOF);
     w.U32(0);
     w.U32(16);
@@ -764,7 +764,7 @@ std::vector<uint8_t> Recorder::Finish() {
     w.End();
   }
   ENHMETAHEADER h;
-  std::memcpy(&h, data_.data(), sizeof h);
+  std::memcpy(&h, data.data(), sizeof h);
   h.rclBounds = haveBounds_ ? bounds_ : RECT{0, 0, -1, -1};
   auto toFrameX = [&](int64_t px) { return LONG(px * deviceUm_.cx / 10 / devicePx_.cx); };
   auto toFrameY = [&](int64_t px) { return LONG(px * deviceUm_.cy / 10 / devicePx_.cy); };
@@ -775,14 +775,25 @@ std::vector<uint8_t> Recorder::Finish() {
                       toFrameY(int64_t(bounds_.bottom) + 1) - 1};
   else
     h.rclFrame = RECT{0, 0, 0, 0};
-  h.nBytes = DWORD(data_.size());
-  h.nRecords = records_;
+  h.nBytes = DWORD(data.size());
+  h.nRecords = records;
   h.nHandles = WORD(nextIndex_);
   h.szlDevice = devicePx_;
   h.szlMillimeters = deviceMm_;
   h.szlMicrometers = deviceUm_;
-  std::memcpy(data_.data(), &h, sizeof h);
+  std::memcpy(data.data(), &h, sizeof h);
+}
+
+std::vector<uint8_t> Recorder::Finish() {
+  Close(data_, records_);
   return std::move(data_);
+}
+
+std::vector<uint8_t> Recorder::Snapshot() const {
+  std::vector<uint8_t> copy = data_;
+  uint32_t records = records_;
+  Close(copy, records);
+  return copy;
 }
 
 }  // namespace win::gdi

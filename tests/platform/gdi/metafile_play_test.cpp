@@ -206,6 +206,23 @@ TEST(MetafilePlay, PatternBrushesMatchDirectDrawing) {
   DeleteObject(monoBits);
 }
 
+TEST(MetafilePlay, BlitsFromARecordingDCReadWhatItHasDrawn) {
+  // Saving the pixels under a box and blending them back over it, as transparent shapes do.
+  EXPECT_EQ(Differences([](HDC dc) {
+              HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+              const RECT all{0, 0, kW, kH};
+              FillRect(dc, &all, yellow);
+              SetViewportOrgEx(dc, 2, 1, nullptr);
+              Canvas saved(20, 16);
+              BitBlt(saved.dc(), 0, 0, 20, 16, dc, 10, 8, SRCCOPY);
+              Rectangle(dc, 10, 8, 30, 24);
+              const BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
+              AlphaBlend(dc, 10, 8, 20, 16, saved.dc(), 0, 0, 20, 16, half);
+              DeleteObject(yellow);
+            }),
+            0);
+}
+
 TEST(MetafilePlay, ScaledPlaybackMapsTheFrameCorners) {
   HENHMETAFILE mf = Record(10, 8, [](HDC dc) {
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));

@@ -62,8 +62,16 @@ class Recorder {
 
   // The finished metafile bytes (header patched, EMR_EOF appended).
   std::vector<uint8_t> Finish();
+  // The records so far as a whole metafile; recording goes on.
+  std::vector<uint8_t> Snapshot() const;
+  // The bounds of what was drawn so far (inclusive device pixels); false when nothing was.
+  bool Bounds(RECT& out) const {
+    out = bounds_;
+    return haveBounds_;
+  }
 
  private:
+  void Close(std::vector<uint8_t>& data, uint32_t& records) const;
   DWORD ObjectIndex(HGDIOBJ obj);
   void PatBlts(const RECT* rects, size_t count, DWORD rop);
   void AddBounds(RECT deviceRect);
@@ -86,6 +94,24 @@ class Recorder {
   SIZE devicePx_{};
   SIZE deviceMm_{};
   SIZE deviceUm_{};
+};
+
+// What a recording DC has drawn so far, as pixels: its records played at their own device
+// coordinates onto a white bitmap in a memory DC, so blits can read from a recording DC.
+class RecordedPixels {
+ public:
+  RecordedPixels() = default;
+  ~RecordedPixels();
+  RecordedPixels(const RecordedPixels&) = delete;
+  RecordedPixels& operator=(const RecordedPixels&) = delete;
+  // False when nothing was drawn or the drawing is too large to copy.
+  bool Take(const DCObj& recording);
+  HDC dc() const { return dc_; }
+
+ private:
+  HBITMAP bmp_ = nullptr;
+  HDC dc_ = nullptr;
+  HGDIOBJ old_ = nullptr;
 };
 
 // Every live recorder hears of deleted objects, so their table entries are freed in the records.
