@@ -7,6 +7,7 @@
 #include "framework/GraphicsBitmap.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/GraphText.h"
+#include "workspace/Preferences.h"
 
 namespace workspace {
 
@@ -18,7 +19,8 @@ void TGraphCollection::CopyText() {
   CopyGraphsToClipboard(graphs, TGraphTextOptions::FromPreferences());
 }
 
-// The platform has no metafile canvas yet, so every picture format goes as a bitmap.
+// The picture goes in the preferences' copy format: an enhanced metafile (EMF, and WMF, which
+// the clipboard offers from the same records) or a bitmap.
 void TGraphCollection::CopyImage() {
   if (!FChart) return;
   if (OnShowSelectionMarks) OnShowSelectionMarks(false);
@@ -45,8 +47,18 @@ void TGraphCollection::CopyImage() {
       Chart->Invalidate();
     }
   } restoreLook{FChart, color, gradientVisible};
-  std::unique_ptr<fw::TBitmap> picture = FChart->CreateBitmap(fw::clWhite, FChart->ClientRect(), fw::pf24bit);
-  fw::Clipboard()->Assign(picture.get());
+  switch (Preferences.CopyFormat) {
+    case cfWMF:
+      FChart->CopyToClipboardMetafile(false);
+      break;
+    case cfEMF:
+      FChart->CopyToClipboardMetafile(true);
+      break;
+    default: {
+      std::unique_ptr<fw::TBitmap> picture = FChart->CreateBitmap(fw::clWhite, FChart->ClientRect(), fw::pf24bit);
+      fw::Clipboard()->Assign(picture.get());
+    }
+  }
 }
 
 void TGraphCollection::CopyToClipboard() {

@@ -155,10 +155,16 @@ TEST_F(MainWindowTest, CopyAndPasteOfAGraphRoundTripsItsPoints) {
   EXPECT_DOUBLE_EQ(Graphs().Items(2)->Series()->PointX(2), 30);
 }
 
-TEST_F(MainWindowTest, CopyWithoutGraphsPutsTheChartPicture) {
+TEST_F(MainWindowTest, CopyWithoutGraphsPutsTheChartPictureInTheCopyFormat) {
+  ASSERT_TRUE(form->CopyAction()->Execute());  // the default format: an enhanced metafile
+  fw::Clipboard()->Open();
+  EXPECT_TRUE(fw::Clipboard()->HasFormat(14 /* CF_ENHMETAFILE */));
+  fw::Clipboard()->Close();
+  workspace::Preferences.CopyFormat = workspace::cfBMP;
   ASSERT_TRUE(form->CopyAction()->Execute());
   fw::Clipboard()->Open();
   EXPECT_TRUE(fw::Clipboard()->HasFormat(2 /* CF_BITMAP */));
+  EXPECT_FALSE(fw::Clipboard()->HasFormat(14 /* CF_ENHMETAFILE */));
   fw::Clipboard()->Close();
 }
 

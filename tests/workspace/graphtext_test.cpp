@@ -227,6 +227,7 @@ TEST_F(CopyCommandsTest, CopyImagePutsAWhitePictureAndRestoresTheChart) {
   EXPECT_EQ(fw::Clipboard()->AsText(), "before");
   EXPECT_EQ(marks, (std::vector<bool>{false, true}));
   graphs->OnCopyImageDialog = [] { return true; };
+  workspace::Preferences.CopyFormat = workspace::cfBMP;
   graphs->CopyImage();
   fw::TBitmap picture;
   picture.Assign(fw::Clipboard());
@@ -235,6 +236,14 @@ TEST_F(CopyCommandsTest, CopyImagePutsAWhitePictureAndRestoresTheChart) {
   EXPECT_EQ(chart->Color(), fw::clNavy);
   EXPECT_TRUE(chart->Gradient()->Visible);
   EXPECT_EQ(marks.size(), 4u);
+
+  // The metafile formats put the chart's records on the clipboard instead.
+  workspace::Preferences.CopyFormat = workspace::cfEMF;
+  graphs->CopyImage();
+  fw::Clipboard()->Open();
+  EXPECT_TRUE(fw::Clipboard()->HasFormat(14 /* CF_ENHMETAFILE */));
+  fw::Clipboard()->Close();
+  EXPECT_EQ(chart->Color(), fw::clNavy);
 }
 
 }  // namespace
