@@ -66,7 +66,6 @@ class TGIFSubImage : public TGIFItem {
   fw::TBitmap* Bitmap();
   // Takes a bitmap as the frame's rendering (null drops it).
   void SetBitmap(std::unique_ptr<fw::TBitmap> Value);
-  bool HasBitmap() const { return FBitmap != nullptr; }
   // The transparency mask (1 bit per pixel, set where transparent) built with the bitmap; null
   // when the frame is opaque or no pixel is transparent.
   fw::TBitmap* Mask();

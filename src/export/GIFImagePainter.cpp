@@ -218,7 +218,6 @@ void TGIFPainter::Run() {
     for (;;) {
       if ((loopCount == 0 && !loopForever) || FStopped || FRestart) break;
       FActiveImage = loopPoint;
-      ++FPassCount;
       if (FStarted) Fire(OnLoopRestart);
       for (;;) {
         bool frameOk = false;

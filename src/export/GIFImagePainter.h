@@ -55,8 +55,6 @@ class TGIFPainter : public fw::TThread {
   void SetActiveImage(int Value) { FActiveImage = Value; }
   int AnimationSpeed() const { return FAnimationSpeed; }
   bool Stopped() const { return FStopped; }
-  // Passes played so far (a pass restarted by the loop counts again).
-  int PassCount() const { return FPassCount; }
 
   // Milliseconds to wait for a frame delay of DelayUnits hundredths, corrected by half of the
   // time lost in the previous wait (Elapsed - LastDelay); -1 means "until woken".
@@ -97,7 +95,6 @@ class TGIFPainter : public fw::TThread {
   bool FStarted = false;
   bool FRestart = false;
   std::atomic<bool> FStopped{false};
-  int FPassCount = 0;
   fw::TColor FBackgroundColor;
   std::unique_ptr<fw::TBitmap> FBuffer;
   std::unique_ptr<fw::TBitmap> FPreviousBuffer;
