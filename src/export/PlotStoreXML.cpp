@@ -5,6 +5,7 @@
 #include "export/PlotStoreTexts.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/kernel/Utf16.h"
 
 namespace kvexport {
 namespace {
@@ -30,8 +31,8 @@ String AttributeName(const String& ListName) {
   for (std::size_t i = 0; i < wide.size(); ++i) {
     char32_t c = wide[i];
     std::size_t units = 1;
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (wide[i + 1] - 0xDC00);
+    if (win::IsPairAt(wide, i)) {
+      c = win::CombineSurrogates(wide[i], wide[i + 1]);
       units = 2;
     }
     if (name.empty() && !IsNameStart(c)) name += u'_';
