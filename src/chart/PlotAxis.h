@@ -211,6 +211,8 @@ class TChartAxis : public fw::TPersistent {
   void WatchTools();
   // The label values for the current span, measured with the labels font.
   std::vector<double> CurrentLabels(TPlotCanvas3D& Canvas, double& Increment);
+  // CurrentLabels, with TickPositions set to their pixels.
+  std::vector<double> PlaceTicks(TPlotCanvas3D& Canvas, double& Increment);
   Integer LabelSizeAlong(TPlotCanvas3D& Canvas);
   Integer LabelsDepth(TPlotCanvas3D& Canvas, const std::vector<double>& Values, double Increment);
   Integer TitleDepth(TPlotCanvas3D& Canvas);

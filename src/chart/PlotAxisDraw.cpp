@@ -8,6 +8,7 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotCanvasState.h"
+#include "platform/kernel/Rects.h"
 
 namespace chart {
 
@@ -83,6 +84,14 @@ struct TextBlock {
   }
   Integer BoxWidth() const { return Box.right - Box.left; }
   Integer BoxHeight() const { return Box.bottom - Box.top; }
+  // Draws the block beside an axis: centred on Centre along it, its near edge at Near, on the
+  // Outwards (+1 or -1) side of that edge.
+  void DrawBeside(TPlotCanvas3D& Canvas, bool Horizontal, Integer Centre, Integer Near, Integer Outwards) const {
+    if (Horizontal)
+      Draw(Canvas, Centre - BoxWidth() / 2, Outwards > 0 ? Near : Near - BoxHeight());
+    else
+      Draw(Canvas, Outwards > 0 ? Near : Near - BoxWidth(), Centre - BoxHeight() / 2);
+  }
   // Draws the block so that its turned box has its top-left corner at (Left, Top).
   void Draw(TPlotCanvas3D& Canvas, Integer Left, Integer Top) const {
     const Integer ox = Left - Box.left, oy = Top - Box.top;
@@ -133,6 +142,13 @@ std::vector<double> TChartAxis::CurrentLabels(TPlotCanvas3D& Canvas, double& Inc
   const Integer along = LabelSizeAlong(Canvas);
   Increment = CalcIncrement(along);
   return LabelValues(along);
+}
+
+std::vector<double> TChartAxis::PlaceTicks(TPlotCanvas3D& Canvas, double& Increment) {
+  std::vector<double> values = CurrentLabels(Canvas, Increment);
+  FTickPositions.clear();
+  for (double v : values) FTickPositions.push_back(CalcPosValue(v));
+  return values;
 }
 
 Integer TChartAxis::LabelsDepth(TPlotCanvas3D& Canvas, const std::vector<double>& Values, double Increment) {
@@ -216,8 +232,7 @@ void TChartAxis::DrawGrid(TPlotCanvas3D& Canvas) {
   if (!FVisible) return;
   TPlotCanvasStateKeeper keep(Canvas);
   double increment = 0;
-  const std::vector<double> values = CurrentLabels(Canvas, increment);
-  for (double v : values) FTickPositions.push_back(CalcPosValue(v));
+  const std::vector<double> values = PlaceTicks(Canvas, increment);
   if (OnDrawGrid) OnDrawGrid(*this, Canvas);
   const Integer from = FHorizontal ? FPlotRect.top : FPlotRect.left;
   const Integer to = FHorizontal ? FPlotRect.bottom : FPlotRect.right;
@@ -260,15 +275,7 @@ void TChartAxis::DrawLabels(TPlotCanvas3D& Canvas, const std::vector<double>& Va
     const Integer p = FTickPositions[i];
     if (FLabelsOnAxis && (p < lo || p > hi)) continue;
     const TextBlock block(Canvas, LabelText(Values[i], Increment), FLabelsMultiLine, FLabelsAngle);
-    Integer left, top;
-    if (FHorizontal) {
-      left = p - block.BoxWidth() / 2;
-      top = o > 0 ? near : near - block.BoxHeight();
-    } else {
-      top = p - block.BoxHeight() / 2;
-      left = o > 0 ? near : near - block.BoxWidth();
-    }
-    block.Draw(Canvas, left, top);
+    block.DrawBeside(Canvas, FHorizontal, p, near, o);
   }
 }
 
@@ -279,25 +286,14 @@ void TChartAxis::DrawTitle(TPlotCanvas3D& Canvas, Integer Offset) {
   const TextBlock block(Canvas, FTitle->Caption(), false, FTitle->Angle());
   const Integer o = Outwards();
   const Integer near = FPosAxis + o * Offset + (o < 0 ? 1 : 0);
-  const Integer centre = (FIStartPos + FIEndPos) / 2;
-  Integer left, top;
-  if (FHorizontal) {
-    left = centre - block.BoxWidth() / 2;
-    top = o > 0 ? near : near - block.BoxHeight();
-  } else {
-    top = centre - block.BoxHeight() / 2;
-    left = o > 0 ? near : near - block.BoxWidth();
-  }
-  block.Draw(Canvas, left, top);
+  block.DrawBeside(Canvas, FHorizontal, (FIStartPos + FIEndPos) / 2, near, o);
 }
 
 void TChartAxis::Draw(TPlotCanvas3D& Canvas) {
   if (!FVisible) return;
   TPlotCanvasStateKeeper keep(Canvas);
   double increment = 0;
-  const std::vector<double> values = CurrentLabels(Canvas, increment);
-  FTickPositions.clear();
-  for (double v : values) FTickPositions.push_back(CalcPosValue(v));
+  const std::vector<double> values = PlaceTicks(Canvas, increment);
 
   if (FAxisPen->Visible()) {
     Canvas.AssignVisiblePenColor(FAxisPen.get(), FAxisPen->Color());
@@ -326,7 +322,7 @@ win::RECT TChartAxis::AxisRect() const {
 bool TChartAxis::Clicked(Integer X, Integer Y) const {
   if (!FVisible) return false;
   const win::RECT r = AxisRect();
-  return X >= r.left && X < r.right && Y >= r.top && Y < r.bottom;
+  return win::PtInRect(&r, win::POINT{X, Y});
 }
 
 }  // namespace chart
