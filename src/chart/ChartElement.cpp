@@ -54,9 +54,7 @@ TCustomChartElement::~TCustomChartElement() = default;
 void TCustomChartElement::SetParentChart(TCustomAxisPanel* Value) { FParentChart = Value; }
 
 void TCustomChartElement::SetActive(bool Value) {
-  if (FActive == Value) return;
-  FActive = Value;
-  InvalidateChart();
+  Store(FActive, Value);
 }
 
 void TCustomChartElement::InvalidateChart() {
@@ -76,40 +74,28 @@ TPlotCustomShapePosition::TPlotCustomShapePosition(fw::TComponent* AOwner)
 TPlotCustomShapePosition::~TPlotCustomShapePosition() = default;
 
 void TPlotCustomShapePosition::SetVisible(bool Value) {
-  if (FVisible == Value) return;
-  FVisible = Value;
-  InvalidateChart();
+  Store(FVisible, Value);
 }
 
 void TPlotCustomShapePosition::SetColor(TColor Value) {
-  if (FColor == Value) return;
-  FColor = Value;
-  InvalidateChart();
+  Store(FColor, Value);
 }
 
 void TPlotCustomShapePosition::SetTransparent(bool Value) {
-  if (FTransparent == Value) return;
-  FTransparent = Value;
-  InvalidateChart();
+  Store(FTransparent, Value);
 }
 
 void TPlotCustomShapePosition::SetTransparency(Integer Value) {
   Value = std::clamp<Integer>(Value, 0, 100);
-  if (FTransparency == Value) return;
-  FTransparency = Value;
-  InvalidateChart();
+  Store(FTransparency, Value);
 }
 
 void TPlotCustomShapePosition::SetShapeStyle(TChartObjectShapeStyle Value) {
-  if (FShapeStyle == Value) return;
-  FShapeStyle = Value;
-  InvalidateChart();
+  Store(FShapeStyle, Value);
 }
 
 void TPlotCustomShapePosition::SetCustomPosition(bool Value) {
-  if (FCustomPosition == Value) return;
-  FCustomPosition = Value;
-  InvalidateChart();
+  Store(FCustomPosition, Value);
 }
 
 // Moving the box by hand makes its position the user's: the layout leaves it there.
@@ -160,22 +146,16 @@ TChartWall::TChartWall(fw::TComponent* AOwner)
 TChartWall::~TChartWall() = default;
 
 void TChartWall::SetColor(TColor Value) {
-  if (FColor == Value) return;
-  FColor = Value;
-  InvalidateChart();
+  Store(FColor, Value);
 }
 
 void TChartWall::SetTransparent(bool Value) {
-  if (FTransparent == Value) return;
-  FTransparent = Value;
-  InvalidateChart();
+  Store(FTransparent, Value);
 }
 
 void TChartWall::SetSize(Integer Value) {
   Value = std::max<Integer>(0, Value);
-  if (FSize == Value) return;
-  FSize = Value;
-  InvalidateChart();
+  Store(FSize, Value);
 }
 
 void TChartWall::DrawWall(TPlotCanvas3D& Canvas, const win::RECT& R) {

@@ -43,6 +43,13 @@ class TCustomChartElement : public fw::TComponent {
   // without calling into it.
   friend class TCustomAxisPanel;
   virtual void ChartDestroying() { FParentChart = nullptr; }
+  // Stores a changed value and repaints the chart; an equal value changes nothing.
+  template <class T>
+  void Store(T& Field, const T& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    InvalidateChart();
+  }
   TCustomAxisPanel* FParentChart = nullptr;
 
  private:

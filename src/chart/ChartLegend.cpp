@@ -172,13 +172,6 @@ TChartLegend::TChartLegend(fw::TComponent* AOwner)
 
 TChartLegend::~TChartLegend() = default;
 
-template <class T>
-void TChartLegend::Store(T& Field, T Value) {
-  if (Field == Value) return;
-  Field = Value;
-  InvalidateChart();
-}
-
 void TChartLegend::SetAlignment(TLegendAlignment Value) {
   if (Value >= laLeft && Value <= laBottom) Store(FParams.Alignment, Value);
 }

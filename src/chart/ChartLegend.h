@@ -120,9 +120,6 @@ class TChartLegend : public TPlotCustomShapePosition {
   const TLegendLayout& Layout() const { return FLayout; }
 
  private:
-  // Stores a changed value and repaints.
-  template <class T>
-  void Store(T& Field, T Value);
   void CollectItems();
   void DrawDividingLines(TPlotCanvas3D& Canvas);
 

@@ -23,15 +23,11 @@ TChartTitle::TChartTitle(fw::TComponent* AOwner) : TPlotCustomShapePosition(AOwn
 TChartTitle::~TChartTitle() = default;
 
 void TChartTitle::SetText(const String& Value) {
-  if (FText == Value) return;
-  FText = Value;
-  InvalidateChart();
+  Store(FText, Value);
 }
 
 void TChartTitle::SetAlignment(TTitleAlignment Value) {
-  if (FAlignment == Value) return;
-  FAlignment = Value;
-  InvalidateChart();
+  Store(FAlignment, Value);
 }
 
 std::vector<String> TChartTitle::Lines() const {
