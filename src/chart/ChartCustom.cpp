@@ -8,6 +8,7 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/SeriesMarks.h"
+#include "platform/kernel/Rects.h"
 
 namespace chart {
 
@@ -45,11 +46,7 @@ void TCustomChart::CalcTitlesAndLegend(TPlotCanvas3D& Canvas, TRect& R) {
   // The subfoot lies below the foot: it takes the bottom first.
   FSubFoot->CalcRect(Canvas, R);
   FFoot->CalcRect(Canvas, R);
-  if (FLegend->Visible()) {
-    win::RECT r = R;
-    FLegend->CalcRect(Canvas, r);
-    R = r;
-  }
+  if (FLegend->Visible()) FLegend->CalcRect(Canvas, R);
 }
 
 void TCustomChart::DrawWalls(TPlotCanvas3D& Canvas, const TRect& PlotRect) {
@@ -84,8 +81,7 @@ void TCustomChart::PartAt(const fw::TPoint& P, TSelectorClickedPart& Part) {
   Part = TSelectorClickedPart{};
   const Integer x = P.x, y = P.y;
   if (FLegend->Visible()) {
-    const win::RECT& b = FLegend->ShapeBounds();
-    if (x >= b.left && x < b.right && y >= b.top && y < b.bottom) {
+    if (win::PtInRect(&FLegend->ShapeBounds(), win::POINT{x, y})) {
       Part.Part = cpLegend;
       Part.PointIndex = FLegend->Clicked(x, y);
       return;

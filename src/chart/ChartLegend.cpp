@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "chart/Chart.h"
-#include "chart/PlotCanvas.h"
+#include "chart/PlotCanvasState.h"
 #include "chart/PlotEngine.h"
+#include "platform/kernel/Rects.h"
 
 namespace chart {
 
@@ -212,14 +213,14 @@ void TChartLegend::CalcRect(TPlotCanvas3D& Canvas, win::RECT& ChartRect) {
   FLayout = {};
   CollectItems();
   if (Visible() && !FItems.empty()) {
-    TPlotFont saved;
-    saved.Assign(Canvas.Font());
-    Canvas.Font()->Assign(Font());
     std::vector<Integer> widths;
     widths.reserve(FTexts.size());
-    for (const fw::String& text : FTexts) widths.push_back(Canvas.TextWidth(text));
-    FParams.TextHeight = Canvas.TextHeight("W");
-    Canvas.Font()->Assign(&saved);
+    {
+      TPlotCanvasStateKeeper keep(Canvas);
+      Canvas.Font()->Assign(Font());
+      for (const fw::String& text : FTexts) widths.push_back(Canvas.TextWidth(text));
+      FParams.TextHeight = Canvas.TextHeight("W");
+    }
     FParams.CustomPosition = CustomPosition();
     FParams.CustomTopLeft = win::POINT{previous.left, previous.top};
     FLayout = LayoutLegend(FParams, widths, ChartRect);
@@ -271,10 +272,8 @@ void TChartLegend::Draw(TPlotCanvas3D& Canvas) {
 
 Integer TChartLegend::Clicked(Integer X, Integer Y) const {
   if (!Visible()) return -1;
-  for (const TLegendItemPlace& place : FLayout.Items) {
-    const win::RECT& r = place.Rect;
-    if (X >= r.left && X < r.right && Y >= r.top && Y < r.bottom) return place.Item;
-  }
+  for (const TLegendItemPlace& place : FLayout.Items)
+    if (win::PtInRect(&place.Rect, win::POINT{X, Y})) return place.Item;
   return -1;
 }
 

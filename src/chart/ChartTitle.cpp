@@ -5,6 +5,7 @@
 
 #include "chart/PlotCanvas.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/kernel/Rects.h"
 
 namespace chart {
 
@@ -108,8 +109,7 @@ void TChartTitle::Draw(TPlotCanvas3D& Canvas) {
 
 bool TChartTitle::Clicked(Integer X, Integer Y) const {
   if (!Shown()) return false;
-  const win::RECT& b = ShapeBounds();
-  return X >= b.left && X < b.right && Y >= b.top && Y < b.bottom;
+  return win::PtInRect(&ShapeBounds(), win::POINT{X, Y});
 }
 
 }  // namespace chart

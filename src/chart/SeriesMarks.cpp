@@ -6,6 +6,7 @@
 
 #include "chart/PlotCanvas.h"
 #include "chart/PlotCanvasState.h"
+#include "platform/kernel/Rects.h"
 
 namespace chart {
 
@@ -100,7 +101,7 @@ Integer TSeriesMarks::Clicked(Integer X, Integer Y) const {
     const TSeriesMarkPosition* p = FPositions.Position(i);
     if (!p) continue;
     const win::RECT r = p->Bounds();
-    if (X >= r.left && X < r.right && Y >= r.top && Y < r.bottom) return i;
+    if (win::PtInRect(&r, win::POINT{X, Y})) return i;
   }
   return -1;
 }
