@@ -344,6 +344,8 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   void CheckDataSource();
 
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+  // A point is drawable: not null, both values finite.
+  bool PointIsDrawable(Integer Index) const;
 
  protected:
   // Adds a further value list (after X and Y).
@@ -356,8 +358,6 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // On an ascending X list: the points with X in MinX .. MaxX and one more at each end (true);
   // otherwise all points (false).
   bool IndexRangeOfX(double MinX, double MaxX, Integer& First, Integer& Last) const;
-  // A point is drawable: not null, both values finite.
-  bool PointIsDrawable(Integer Index) const;
 
  private:
   friend class TChartValueList;

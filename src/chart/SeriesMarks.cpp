@@ -116,8 +116,7 @@ void TSeriesMarks::Draw(TPlotCanvas3D& Canvas, Integer First, Integer Last) {
   const Integer lineHeight = Canvas.TextHeight("W");
   Last = std::min(Last, FSeries->Count() - 1);
   for (Integer i = First; i <= Last; ++i) {
-    if (FSeries->IsNullPoint(i) || !std::isfinite(FSeries->PointX(i)) || !std::isfinite(FSeries->PointY(i)))
-      continue;
+    if (!FSeries->PointIsDrawable(i)) continue;
     const String text = FSeries->MarkText(i);
     if (text.empty()) continue;
     const win::POINT at{FSeries->CalcXPos(i), FSeries->CalcYPos(i)};
