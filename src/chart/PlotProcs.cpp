@@ -103,17 +103,17 @@ void DrawPicture(fw::TCanvas& C, TPlotClassPicture Picture, bool FrameOnly) {
 // only the part inside Rect is copied.
 void DrawPictureIn(fw::TCanvas& Canvas, const win::RECT& Rect, TPlotClassPicture Picture, bool FrameOnly) {
   const Integer n = PlotClassPictureSize;
-  fw::TBitmap picture;
-  picture.SetPixelFormat(fw::pf24bit);
-  picture.SetSize(n, n);
-  DrawPicture(*picture.Canvas(), Picture, FrameOnly);
-
   if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
   const Integer left = CentredStart(Rect.left, Rect.right, n), top = CentredStart(Rect.top, Rect.bottom, n);
   const fw::TRect dest{std::max(left, Rect.left), std::max(top, Rect.top), std::min(left + n, Rect.right),
                        std::min(top + n, Rect.bottom)};
   if (dest.right <= dest.left || dest.bottom <= dest.top) return;
   const fw::TRect source{dest.left - left, dest.top - top, dest.right - left, dest.bottom - top};
+
+  fw::TBitmap picture;
+  picture.SetPixelFormat(fw::pf24bit);
+  picture.SetSize(n, n);
+  DrawPicture(*picture.Canvas(), Picture, FrameOnly);
   Canvas.CopyRect(dest, picture.Canvas(), source);
 }
 
