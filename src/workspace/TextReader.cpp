@@ -291,10 +291,18 @@ class TLineScanner {
   bool FInOverlong = false;
 };
 
-struct TPointsSink {
-  TTwoColumnPoints& Points;
+// Whether the X values seen so far ascend (equal ones allowed).
+struct TOrderWatch {
   double LastX = -std::numeric_limits<double>::infinity();
   bool Ascending = true;
+  void See(double X) {
+    Ascending = Ascending && X >= LastX;
+    LastX = X;
+  }
+};
+
+struct TPointsSink {
+  TTwoColumnPoints& Points;
   // Points are about a line each; reserved pages that stay untouched cost nothing.
   void Reserve(std::size_t TextSize) {
     const std::size_t estimate = Points.X.size() + TextSize / 12 + 2;
@@ -302,8 +310,6 @@ struct TPointsSink {
     Points.Y.reserve(estimate);
   }
   void Add(double X, double Y) {
-    Ascending = Ascending && X >= LastX;
-    LastX = X;
     Points.X.push_back(X);
     Points.Y.push_back(Y);
   }
@@ -360,16 +366,13 @@ class TPagedArray {
 };
 
 // The points of a file or text on their way into a series.
-struct TBufferSink {
+struct TBufferSink : TOrderWatch {
   TPagedArray X, Y;
   std::size_t Count = 0;
-  double LastX = -std::numeric_limits<double>::infinity();
-  bool Ascending = true;
   void Reserve(std::size_t TextSize) { GrowTo(TextSize / 12 + 2); }
   void Add(double AX, double AY) {
     if (Count == X.Capacity()) GrowTo(Count * 2);
-    Ascending = Ascending && AX >= LastX;
-    LastX = AX;
+    See(AX);
     X.Data()[Count] = AX;
     Y.Data()[Count] = AY;
     ++Count;
@@ -383,14 +386,11 @@ struct TBufferSink {
 // The points of a file, gathered straight into the arrays the series takes over. The arrays are
 // reserved once the first piece of the file shows how long its lines are, so a file of even
 // lines fills them without growing; large reservations ask for huge pages (fewer faults).
-struct TSeriesArraysSink {
+struct TSeriesArraysSink : TOrderWatch {
   std::vector<double> X, Y;
-  double LastX = -std::numeric_limits<double>::infinity();
-  bool Ascending = true;
   bool Estimated = false;
   void Add(double AX, double AY) {
-    Ascending = Ascending && AX >= LastX;
-    LastX = AX;
+    See(AX);
     X.push_back(AX);
     Y.push_back(AY);
   }
@@ -442,7 +442,6 @@ void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& 
   scanner.ScanLastLine(lines, end);
 }
 
-
 class TFileHandle {
  public:
   explicit TFileHandle(const String& FileName) : FName(FileName) {
@@ -480,6 +479,20 @@ class TFileHandle {
   int FFd = -1;
   std::size_t FSize = 0;
 };
+
+// The whole file, from a handle not yet read (a file shortened meanwhile gives what it has).
+std::string ReadAll(TFileHandle& File) {
+  std::string bytes;
+  bytes.resize(File.Size());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const std::size_t got = File.Read(bytes.data() + done, bytes.size() - done);
+    if (got == 0) break;  // shortened while being read
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
 
 // Feeds the file to Scanner piece by piece.
 template <typename Sink>
@@ -588,7 +601,7 @@ void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settin
   TFileHandle file(FileName);
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
-  if (!wide.empty()) return LoadTwoColumnSeries(ReadFileBytes(FileName), Settings, Series);
+  if (!wide.empty()) return LoadTwoColumnSeries(ReadAll(file), Settings, Series);
   TSeriesArraysSink sink;
   TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner, sink);
@@ -615,16 +628,7 @@ void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, char
 
 std::string ReadFileBytes(const String& FileName) {
   TFileHandle file(FileName);
-  std::string bytes;
-  bytes.resize(file.Size());
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const std::size_t got = file.Read(bytes.data() + done, bytes.size() - done);
-    if (got == 0) break;  // shortened while being read
-    done += got;
-  }
-  bytes.resize(done);
-  return bytes;
+  return ReadAll(file);
 }
 
 }  // namespace workspace

@@ -335,6 +335,18 @@ TEST_F(TextFileTest, OverlongLineCountsAsOneLine) {
   EXPECT_EQ(series.PointX(0), 3);
 }
 
+// A delimiter outside ASCII needs the file's text decoded: a Windows Cyrillic file reads like
+// its UTF-8 form.
+TEST_F(TextFileTest, WideDelimiterInAFile) {
+  chart::TChartSeries series(nullptr);
+  workspace::LoadTwoColumnFile(Write("wide.txt", "2\xB9" "1,5\r\n1\xB9" "4,25\r\n"), Settings(',', "\u2116"), &series);
+  ASSERT_EQ(series.Count(), 2);
+  EXPECT_EQ(series.PointX(0), 1);
+  EXPECT_EQ(series.PointY(0), 4.25);
+  EXPECT_EQ(series.PointX(1), 2);
+  EXPECT_EQ(series.PointY(1), 1.5);
+}
+
 TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
   chart::TChartSeries series(nullptr);
   series.AddPoint(1, 1);
