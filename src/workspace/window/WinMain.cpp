@@ -1,7 +1,6 @@
 #include "workspace/window/WinMain.h"
 
 #include <exception>
-#include <filesystem>
 
 #include "analysis/Analisis.h"
 #include "chart/Chart.h"
@@ -10,6 +9,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "framework/StringList.h"
+#include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/DragDrop.h"
@@ -100,8 +100,7 @@ void TwndKorvalinMain::FormCreate() {
 
   // The default workspace, when the user keeps one.
   const fw::String workspaceFile = DefaultWorkspaceFileName();
-  std::error_code missing;
-  if (Preferences.SaveGraphSettings && std::filesystem::exists(workspaceFile, missing)) {
+  if (Preferences.SaveGraphSettings && fw::FileExists(workspaceFile)) {
     TWorkspaceTitles take;
     if (AskWorkspaceTitles(take)) Guarded([&] { LoadWorkspace(workspaceFile, FChart, take); });
   }
@@ -247,8 +246,7 @@ fw::String TwndKorvalinMain::StatusText() const {
 
 void TwndKorvalinMain::GraphsChanged() {
   FStatus->SetCaption(StatusText());
-  const bool any = FGraphs && FGraphs->Count() > 0;
-  const bool current = any && FGraphs->Current();
+  const bool current = FGraphs && FGraphs->Current();
   FDelete->SetEnabled(current);
   FDerivative->SetEnabled(current);
   FDerivative2->SetEnabled(current);
