@@ -35,6 +35,10 @@ enum TGraphKind : Integer {
   gkTraceType2 = 7
 };
 inline constexpr Integer GraphKindCount = 8;
+// The kinds computed from another graph's series: without that graph they are plain data.
+inline constexpr bool IsDerivedKind(Integer Kind) {
+  return Kind == gkSpline || Kind == gkPolynomial || Kind == gkEnvelope;
+}
 
 // Default expression limits (also for graphs read from graph text without them).
 inline constexpr double DefaultLimStart = 0.0;

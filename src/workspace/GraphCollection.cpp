@@ -177,7 +177,7 @@ void TGraphCollection::Delete(Integer Index) {
   for (const auto& g : FItems) {
     if (g.get() == graph || !series || g->SourceSeries != series) continue;
     g->SourceSeries = nullptr;
-    if (g->Kind == gkSpline || g->Kind == gkPolynomial || g->Kind == gkEnvelope) g->Kind = gkData;
+    if (IsDerivedKind(g->Kind)) g->Kind = gkData;
   }
   if (FOperations) FOperations->RemoveGraph(graph->Id());
   std::unique_ptr<TGraph> owned = std::move(FItems[std::size_t(Index)]);
@@ -197,7 +197,6 @@ void TGraphCollection::Delete(Integer Index) {
 void TGraphCollection::DeleteGraph(TGraph* Graph) { Delete(IndexOf(Graph)); }
 
 void TGraphCollection::Clear() {
-  if (FItems.empty()) return;
   while (!FItems.empty()) Delete(Count() - 1);
 }
 

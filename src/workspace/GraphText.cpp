@@ -177,8 +177,7 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
     auto props = PropertiesStore(item.Properties);
     Integer kind = props->ReadInteger("Kind", gkData);
     // A derived graph arrives without the graph it was computed from: it is plain data here.
-    if (kind < 0 || kind >= GraphKindCount || kind == gkSpline || kind == gkPolynomial || kind == gkEnvelope)
-      kind = gkData;
+    if (kind < 0 || kind >= GraphKindCount || IsDerivedKind(kind)) kind = gkData;
     String source = kClipboardSource;
     TGraphParams params{std::int64_t(kind)};
     if (kind == gkExpression || kind == gkParametric) {
