@@ -33,22 +33,19 @@ int TGIFColorMap::BitsPerPixel() const {
   return bits;
 }
 
+int TGIFColorMap::CheckedIndex(int Index) {
+  if (Index >= 0 && Index < FCount) return Index;
+  Warning("Invalid color index");
+  if (FCount == 0) throw GIFException("Color table is empty");
+  return 0;
+}
+
 fw::TColor TGIFColorMap::Colors(int Index) {
-  if (Index < 0 || Index >= FCount) {
-    Warning("Invalid color index");
-    if (FCount == 0) throw GIFException("Color table is empty");
-    Index = 0;
-  }
-  return GIFColorToTColor(FColors[static_cast<std::size_t>(Index)]);
+  return GIFColorToTColor(FColors[static_cast<std::size_t>(CheckedIndex(Index))]);
 }
 
 void TGIFColorMap::SetColors(int Index, fw::TColor Value) {
-  if (Index < 0 || Index >= FCount) {
-    Warning("Invalid color index");
-    if (FCount == 0) throw GIFException("Color table is empty");
-    Index = 0;
-  }
-  FColors[static_cast<std::size_t>(Index)] = TColorToGIFColor(Value);
+  FColors[static_cast<std::size_t>(CheckedIndex(Index))] = TColorToGIFColor(Value);
   Changed();
 }
 

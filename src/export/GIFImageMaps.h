@@ -71,6 +71,9 @@ class TGIFColorMap : public fw::TPersistent {
   virtual void Changed() = 0;
 
  protected:
+  // Index itself when it names an entry; otherwise a warning and entry 0 (raises for an empty map).
+  int CheckedIndex(int Index);
+
   std::array<TGIFColor, MaxColors> FColors{};
   int FCount = 0;
   bool FSorted = false;
