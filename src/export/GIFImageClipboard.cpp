@@ -1,8 +1,6 @@
 // The clipboard exchange of GIF pictures: a bitmap for everyone, and the GIF stream itself under
 // the registered "GIF Image" format.
 
-#include <cstring>
-
 #include "export/GIFImage.h"
 #include "export/GIFImageException.h"
 #include "framework/Clipbrd.h"
