@@ -436,7 +436,7 @@ void Recorder::RegionFill(const Region& rgn, HBRUSH brush, bool invert, SIZE fra
   const auto& rects = rgn.Rects();
   RecordWriter w(data_, records_);
   w.Begin(type);
-  w.Rect(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
+  w.InclusiveRect(box);
   w.U32(DWORD(32 + 16 * rects.size()));
   if (type == EMR_FILLRGN || type == EMR_FRAMERGN) w.U32(index);
   if (type == EMR_FRAMERGN) {
@@ -459,7 +459,7 @@ void Recorder::PatBlts(const RECT* rects, size_t count, DWORD rop) {
     AddLogicalBounds(r, 0);
     RecordWriter w(data_, records_);
     w.Begin(EMR_BITBLT);
-    w.Rect(RECT{r.left, r.top, r.right - 1, r.bottom - 1});
+    w.InclusiveRect(r);
     w.I32(r.left);
     w.I32(r.top);
     w.I32(r.right - r.left);
@@ -644,7 +644,7 @@ BOOL Recorder::AlphaBlend(const RECT& dest, HDC src, const RECT& srcRect, BLENDF
   constexpr DWORD kFixed = 108;
   RecordWriter w(data_, records_);
   w.Begin(EMR_ALPHABLEND);
-  w.Rect(RECT{dest.left, dest.top, dest.right - 1, dest.bottom - 1});
+  w.InclusiveRect(dest);
   w.I32(dest.left);
   w.I32(dest.top);
   w.I32(dest.right - dest.left);
@@ -685,7 +685,7 @@ BOOL Recorder::GradientFill(const TRIVERTEX* v, ULONG nVertices, const void* mes
   const size_t meshBytes = size_t(nMesh) * (mode == GRADIENT_FILL_TRIANGLE ? 12 : 8);
   RecordWriter w(data_, records_);
   w.Begin(EMR_GRADIENTFILL);
-  w.Rect(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
+  w.InclusiveRect(box);
   w.U32(nVertices);
   w.U32(nMesh);
   w.U32(mode);
@@ -737,7 +737,7 @@ void Recorder::TextOut(POINT p, UINT align, UINT options, const RECT* rect, std:
   const DWORD offDx = offString + ((count * 2 + 3) & ~DWORD(3));
   RecordWriter w(data_, records_);
   w.Begin(EMR_EXTTEXTOUTW);
-  w.Rect(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
+  w.InclusiveRect(box);
   w.U32(1);  // GM_COMPATIBLE
   w.F32(1.0f);
   w.F32(1.0f);

@@ -28,6 +28,8 @@ class ByteWriter {
     Raw(v, 4);
   }
   void Rect(const RECT& r) { I32(r.left), I32(r.top), I32(r.right), I32(r.bottom); }
+  // A record's bounds keep right and bottom inside the box.
+  void InclusiveRect(const RECT& r) { Rect(RECT{r.left, r.top, r.right - 1, r.bottom - 1}); }
   void IdentityTransform() {
     const float m[6] = {1, 0, 0, 1, 0, 0};
     Raw(m, sizeof m);
