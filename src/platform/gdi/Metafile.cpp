@@ -2,7 +2,7 @@
 
 #include "platform/gdi/Metafile.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -52,6 +52,15 @@ std::shared_ptr<const std::vector<uint8_t>> MetafileBytes(HENHMETAFILE hemf) {
   auto it = t.files.find(reinterpret_cast<uintptr_t>(hemf));
   return it == t.files.end() ? nullptr : it->second;
 }
+
+namespace {
+// The bytes of a live metafile; for a bad handle null, with ERROR_INVALID_HANDLE.
+std::shared_ptr<const std::vector<uint8_t>> MetafileBytesOrFail(HENHMETAFILE hemf) {
+  auto bytes = MetafileBytes(hemf);
+  if (!bytes) SetLastError(ERROR_INVALID_HANDLE);
+  return bytes;
+}
+}  // namespace
 
 bool ValidMetafile(const uint8_t* data, size_t size) {
   if (!data || size < sizeof(ENHMETAHEADER) || size > kMaxMetafileBytes || size % 4 != 0) return false;
@@ -124,8 +133,7 @@ HENHMETAFILE CloseEnhMetaFile(HDC hdc) {
     return nullptr;
   }
   std::vector<uint8_t> bytes = dc->recorder->Finish();
-  DiscardRecording(*dc);
-  DeleteDC(hdc);
+  DeleteDC(hdc);  // frees the recorder too
   return AddMetafile(std::move(bytes));
 }
 
@@ -142,11 +150,8 @@ BOOL DeleteEnhMetaFile(HENHMETAFILE hemf) {
 }
 
 HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE hemf, LPCWSTR fileName) {
-  const auto bytes = MetafileBytes(hemf);
-  if (!bytes) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
+  const auto bytes = MetafileBytesOrFail(hemf);
+  if (!bytes) return nullptr;
   if (fileName) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return nullptr;
@@ -155,11 +160,8 @@ HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE hemf, LPCWSTR fileName) {
 }
 
 UINT GetEnhMetaFileHeader(HENHMETAFILE hemf, UINT size, ENHMETAHEADER* header) {
-  const auto bytes = MetafileBytes(hemf);
-  if (!bytes) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  const auto bytes = MetafileBytesOrFail(hemf);
+  if (!bytes) return 0;
   DWORD nSize;
   std::memcpy(&nSize, bytes->data() + 4, 4);
   const UINT full = UINT(std::min<size_t>(nSize, sizeof(ENHMETAHEADER)));
@@ -172,11 +174,8 @@ UINT GetEnhMetaFileHeader(HENHMETAFILE hemf, UINT size, ENHMETAHEADER* header) {
 }
 
 UINT GetEnhMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data) {
-  const auto bytes = MetafileBytes(hemf);
-  if (!bytes) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  const auto bytes = MetafileBytesOrFail(hemf);
+  if (!bytes) return 0;
   if (!data) return UINT(bytes->size());
   if (size < bytes->size()) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
