@@ -10,6 +10,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/MetafileRecords.h"
+#include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/Dib.h"
 #include "platform/gdi/detail/MetafileBytes.h"
@@ -33,6 +34,12 @@ int StockIndex(HGDIOBJ obj) {
   for (int i = WHITE_BRUSH; i <= DC_PEN; ++i)
     if (i != 9 && GetStockObject(i) == obj) return i;
   return -1;
+}
+
+// `r` with left <= right and top <= bottom.
+RECT Normalized(const RECT& r) {
+  return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+              std::max(r.top, r.bottom)};
 }
 
 // Largest bitmap copied into a record (pixels); larger blits are not recorded.
@@ -564,8 +571,7 @@ void WriteStretchDib(RecordWriter& w, const RECT& dest, POINT srcOrg, SIZE srcSi
   constexpr DWORD kFixed = 80;
   const DWORD bmiPadded = DWORD((bmi.size() + 3) & ~size_t(3));
   w.Begin(EMR_STRETCHDIBITS);
-  w.Rect(RECT{std::min(dest.left, dest.right), std::min(dest.top, dest.bottom),
-              std::max(dest.left, dest.right) - 1, std::max(dest.top, dest.bottom) - 1});
+  w.InclusiveRect(Normalized(dest));
   w.I32(dest.left);
   w.I32(dest.top);
   w.I32(srcOrg.x);
@@ -590,12 +596,9 @@ void WriteStretchDib(RecordWriter& w, const RECT& dest, POINT srcOrg, SIZE srcSi
 }  // namespace
 
 BOOL Recorder::Blt(const RECT& dest, HDC src, POINT srcOrg, SIZE srcSize, DWORD rop) {
-  const uint8_t code = uint8_t((rop >> 16) & 0xFF);
-  const bool usesSource = ((code >> 2) & 0x33) != (code & 0x33);
-  if (!usesSource) {
+  if (!RopUsesSource(uint8_t((rop >> 16) & 0xFF))) {
     // Blits of any direction are kept as their normalised rectangle.
-    const RECT r{std::min(dest.left, dest.right), std::min(dest.top, dest.bottom), std::max(dest.left, dest.right),
-                 std::max(dest.top, dest.bottom)};
+    const RECT r = Normalized(dest);
     PatBlts(&r, 1, rop);
     return TRUE;
   }
@@ -723,8 +726,7 @@ void Recorder::TextOut(POINT p, UINT align, UINT options, const RECT* rect, std:
     }
   }
   if (rect && (options & ETO_OPAQUE)) {
-    const RECT o{std::min(rect->left, rect->right), std::min(rect->top, rect->bottom),
-                 std::max(rect->left, rect->right), std::max(rect->top, rect->bottom)};
+    const RECT o = Normalized(*rect);
     box = text.empty() ? o
                        : RECT{std::min(box.left, o.left), std::min(box.top, o.top), std::max(box.right, o.right),
                               std::max(box.bottom, o.bottom)};
