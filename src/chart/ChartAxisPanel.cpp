@@ -103,10 +103,9 @@ void TCustomAxisPanel::AddSeries(TChartSeries* Series) {
 TColor TCustomAxisPanel::FreePaletteColor() const {
   for (Integer i = 0; i < PlotPaletteSize; ++i) {
     const TColor candidate = PlotDefaultPaletteColor(i);
-    bool used = false;
-    for (TChartSeries* other : FSeriesList)
-      if (other->SeriesColor() == candidate) used = true;
-    if (!used) return candidate;
+    if (std::none_of(FSeriesList.begin(), FSeriesList.end(),
+                     [&](const TChartSeries* other) { return other->SeriesColor() == candidate; }))
+      return candidate;
   }
   return PlotDefaultPaletteColor(FSeriesList.Count() % PlotPaletteSize);
 }

@@ -12,7 +12,13 @@ namespace chart {
 
 namespace {
 constexpr double kPixelLimit = 1073741824.0;  // 2^30: far outside any surface, safe to add to
+
+// Degrees in 0 .. 359.
+Integer NormalAngle(Integer Degrees) {
+  const Integer a = Degrees % 360;
+  return a < 0 ? a + 360 : a;
 }
+}  // namespace
 
 TChartAxisTitle::TChartAxisTitle(TChartAxis* AAxis) : FAxis(AAxis), FFont(std::make_unique<TPlotFont>()) {
   FFont->OnChange = [this](fw::TObject*) { FAxis->Changed(); };
@@ -25,8 +31,7 @@ void TChartAxisTitle::SetCaption(const String& Value) {
 }
 
 void TChartAxisTitle::SetAngle(Integer Value) {
-  Value %= 360;
-  if (Value < 0) Value += 360;
+  Value = NormalAngle(Value);
   if (FAngle != Value) FAngle = Value, FAxis->Changed();
 }
 
@@ -101,8 +106,7 @@ void TChartAxis::SetLabelsOnAxis(bool Value) {
   if (FLabelsOnAxis != Value) FLabelsOnAxis = Value, Changed();
 }
 void TChartAxis::SetLabelsAngle(Integer Value) {
-  Value %= 360;
-  if (Value < 0) Value += 360;
+  Value = NormalAngle(Value);
   if (FLabelsAngle != Value) FLabelsAngle = Value, Changed();
 }
 
