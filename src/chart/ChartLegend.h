@@ -30,9 +30,10 @@ namespace chart {
 class TChartSeries;
 class TChartPen;
 
-enum TLegendAlignment { laLeft = 0, laRight = 1, laTop = 2, laBottom = 3 };
+// Both enums have a fixed type, so any stored number is a value the setters can refuse.
+enum TLegendAlignment : int { laLeft = 0, laRight = 1, laTop = 2, laBottom = 3 };
 // Where an item's symbol sits: left of its text (0) or right of it (1).
-enum TLegendSymbolPosition { spLeft = 0, spRight = 1 };
+enum TLegendSymbolPosition : int { spLeft = 0, spRight = 1 };
 
 // Everything the layout depends on besides the items' text widths.
 struct TLegendLayoutParams {
