@@ -132,11 +132,7 @@ void TwndKorvalinMain::BuildActions() {
   FUndo = make("actUndo", "Отменить", &TwndKorvalinMain::UndoExecute);
   FDerivative = make("actDerivative", "Производная", &TwndKorvalinMain::DerivativeExecute);
   FDerivative2 = make("actDerivative2", "Вторая производная", &TwndKorvalinMain::Derivative2Execute);
-  FExit = new fw::TAction(this);
-  FExit->SetName("actExit");
-  FExit->SetCaption("Выход");
-  FExit->SetActionList(FActions);
-  FExit->OnExecute = [this](fw::TObject*) { Close(); };
+  FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
 }
 
 void TwndKorvalinMain::BuildMenu() {
