@@ -57,6 +57,11 @@ struct TSelectorClickedPart {
   TChartAxis* Axis = nullptr;
 };
 
+// Asked on each press before any tool: setting Handled claims the press, so that no tool, no
+// OnMouseDown and no zoom or scroll sees it.
+using TBeforeMouseDownEvent =
+    std::function<void(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y, bool& Handled)>;
+
 // Asked before the chart scrolls an axis: the proposed bounds, and whether to scroll at all.
 using TAllowScrollEvent =
     std::function<void(TChartAxis* Axis, double& AMin, double& AMax, bool& AllowScroll)>;
@@ -223,6 +228,15 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   // Back to automatic scaling on every axis.
   void UndoZoom();
 
+  // Draws straight onto the window outside a paint (XOR marks that follow the mouse: tools'
+  // lines, the zoom frame); nothing without a window. The next paint redraws the whole picture
+  // rather than the back buffer, which does not hold what was drawn here.
+  void DrawOnWindow(const std::function<void(fw::TCanvas& Canvas)>& Draw);
+
+  // True while a picture of the chart is being drawn (tools' paint events come then).
+  bool Drawing() const { return FDrawing; }
+
+  TBeforeMouseDownEvent OnBeforeMouseDown;
   TAllowScrollEvent OnAllowScroll;
   fw::TNotifyEvent OnScroll;
   fw::TNotifyEvent OnZoom;
@@ -291,6 +305,8 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   fw::TPoint FDragStart{};
   fw::TPoint FDragLast{};
   bool FZoomFrameShown = false;
+  fw::TCursor FOwnCursor = fw::crDefault;
+  bool FToolCursorShown = false;
   bool FDrawing = false;
   bool FInPaint = false;
 };

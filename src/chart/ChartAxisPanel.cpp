@@ -343,6 +343,14 @@ bool Inside(const TRect& R, Integer X, Integer Y) { return X >= R.left && X <= R
 
 void TCustomAxisPanel::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) {
   FCursorPos = fw::TPoint{X, Y};
+  if (OnBeforeMouseDown) {
+    bool handled = false;
+    OnBeforeMouseDown(Button, Shift, X, Y, handled);
+    if (handled) {
+      SetCancelMouse(true);
+      return;
+    }
+  }
   ToolsMouse(cmeDown, Button, Shift, X, Y);
   TCustomPlotPanelExtended::MouseDown(Button, Shift, X, Y);  // OnMouseDown may claim it too
   if (CancelMouse() || FDrag != dkNone || !Inside(FChartRect, X, Y)) return;
@@ -357,7 +365,12 @@ void TCustomAxisPanel::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift,
 
 void TCustomAxisPanel::MouseMove(fw::TShiftState Shift, Integer X, Integer Y) {
   FCursorPos = fw::TPoint{X, Y};
+  // A tool shows its cursor only while the mouse is over what it handles: each move starts
+  // from the chart's own cursor.
+  if (FToolCursorShown) SetCursor(FOwnCursor);
+  FOwnCursor = Cursor();
   ToolsMouse(cmeMove, fw::mbLeft, Shift, X, Y);
+  FToolCursorShown = Cursor() != FOwnCursor;
   TCustomPlotPanelExtended::MouseMove(Shift, X, Y);
   if (CancelMouse()) return;
   if (FDrag == dkZoom) {
@@ -402,19 +415,26 @@ void TCustomAxisPanel::CMMouseLeave(fw::TMessage& Message) {
   TCustomPlotPanelExtended::CMMouseLeave(Message);
 }
 
-void TCustomAxisPanel::DrawZoomFrame() {
+void TCustomAxisPanel::DrawOnWindow(const std::function<void(fw::TCanvas& Canvas)>& Draw) {
   fw::TCanvas* c = fw::TCustomControl::Canvas();
   if (!c || !HandleAllocated()) return;
-  c->Pen()->SetMode(fw::pmNotXor);
-  c->Pen()->SetStyle(fw::psSolid);
-  c->Pen()->SetColor(fw::clBlack);
-  c->Pen()->SetWidth(1);
-  c->Brush()->SetStyle(fw::bsClear);
-  c->Rectangle(FDragStart.x, FDragStart.y, FDragLast.x, FDragLast.y);
+  Draw(*c);
   c->Pen()->SetMode(fw::pmCopy);
   c->Brush()->SetStyle(fw::bsSolid);
+  if (Canvas()) Canvas()->Invalidate();
   // Outside a paint the canvas borrowed the window's DC: give it back now.
   if (!FInPaint) static_cast<fw::TControlCanvas*>(c)->FreeHandle();
+}
+
+void TCustomAxisPanel::DrawZoomFrame() {
+  DrawOnWindow([this](fw::TCanvas& c) {
+    c.Pen()->SetMode(fw::pmNotXor);
+    c.Pen()->SetStyle(fw::psSolid);
+    c.Pen()->SetColor(fw::clBlack);
+    c.Pen()->SetWidth(1);
+    c.Brush()->SetStyle(fw::bsClear);
+    c.Rectangle(FDragStart.x, FDragStart.y, FDragLast.x, FDragLast.y);
+  });
 }
 
 void TCustomAxisPanel::ZoomRect(const TRect& R) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "analysis/AnalysisRegistration.h"
+#include "chart/PlotToolsRegistration.h"
 #include "chart/Series.h"
 #include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
@@ -21,6 +22,7 @@ void StartProgram() {
   if (g_started) return;
   g_started = true;
   chart::RegisterLineSeriesClasses();
+  chart::RegisterChartTools();
   analysis::RegisterAnalysis();
   kvexport::RegisterPlotStoreClasses();
   g_previousClipboard = fw::SetClipboard(new TRusClipboard);
@@ -34,6 +36,7 @@ void FinishProgram() {
   g_previousClipboard = nullptr;
   kvexport::UnRegisterPlotStoreClasses();
   analysis::UnRegisterAnalysis();
+  chart::UnRegisterChartTools();
 }
 
 int RunKorvalin() {

@@ -4,6 +4,12 @@
 
 #include "analysis/Analisis.h"
 #include "chart/Chart.h"
+#include "chart/PlotCanvas.h"
+#include "chart/PlotDragPoint.h"
+#include "chart/PlotMultiSelectorTool.h"
+#include "chart/PlotToolsAxisScroll.h"
+#include "chart/PlotToolsCursor.h"
+#include "chart/PlotToolsMarksTip.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
@@ -53,9 +59,9 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   FChart->SetName("MainChart");
   FChart->SetParent(this);
   FChart->SetAlign(fw::alClient);
-  FChart->OnMouseDown = [this](fw::TObject*, fw::TMouseButton Button, fw::TShiftState, fw::Integer X, fw::Integer Y) {
-    ChartMouseDown(Button, X, Y);
-  };
+  FChart->OnBeforeMouseDown = [this](fw::TMouseButton Button, fw::TShiftState, fw::Integer X, fw::Integer Y,
+                                     bool& Handled) { ChartBeforeMouseDown(Button, X, Y, Handled); };
+  BuildTools();
 
   BuildActions();
   BuildMenu();
@@ -79,20 +85,25 @@ void TwndKorvalinMain::FormCreate() {
   FGraphs = std::make_unique<TGraphCollection>(FChart);
   FOperations = std::make_unique<TOperationCollection>(FGraphs.get());
   FGraphs->OnChange = [this](TGraphCollection*) { GraphsChanged(); };
-  FGraphs->OnGraphSelected = [this](TGraph*) { GraphsChanged(); };
-  FOperations->OnChange = [this](TOperationCollection*) { OperationsChanged(); };
-  // Until graphs can be selected on the chart, the current graph is the selection.
-  FGraphs->OnGetSelectedSeries = [this] {
-    std::vector<chart::TChartSeries*> selected;
-    if (TGraph* current = FGraphs->Current()) selected.push_back(current->Series());
-    return selected;
+  FGraphs->OnGraphSelected = [this](TGraph* Graph) {
+    if (Graph) FMultiSelectorTool->SetSeries(Graph->Series());
+    GraphsChanged();
   };
+  FOperations->OnChange = [this](TOperationCollection*) { OperationsChanged(); };
+  // The graphs selected on the chart are the operands of the operations on selected graphs.
+  FGraphs->OnGetSelectedSeries = [this] {
+    const auto& list = FMultiSelectorTool->SelectedSeries();
+    return std::vector<chart::TChartSeries*>(list.begin(), list.end());
+  };
+  FGraphs->OnShowSelectionMarks = [this](bool Show) { FMultiSelectorTool->SetActive(Show); };
+  FMultiSelectorTool->OnSelected = [this](fw::TObject*) { ChartSelected(); };
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
 
   // Settings: the preferences record and the key bindings of the settings file.
   TPropSaver store(true);
+  LoadToolSettings(store);
   Preferences.Load(store);
   FShortCuts.Load(store);
   SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer) { ShowNotice(Title, Text); });
@@ -132,7 +143,72 @@ void TwndKorvalinMain::BuildActions() {
   FUndo = make("actUndo", "Отменить", &TwndKorvalinMain::UndoExecute);
   FDerivative = make("actDerivative", "Производная", &TwndKorvalinMain::DerivativeExecute);
   FDerivative2 = make("actDerivative2", "Вторая производная", &TwndKorvalinMain::Derivative2Execute);
+  FShowHintValues = make("actShowHintValues", "Показывать значения точек", &TwndKorvalinMain::ShowHintValuesExecute);
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
+}
+
+void TwndKorvalinMain::BuildTools() {
+  // In the order they hear the mouse: the axis scrolls, the value tips, the drag point and the
+  // tracing cursor (both off), and last the selector, made after them.
+  auto scroll = [this](const char* Name, chart::TChartAxis* Axis) {
+    auto* tool = new chart::TAxisScrollTool(this);
+    tool->SetName(Name);
+    tool->SetParentChart(FChart);
+    tool->SetAxis(Axis);
+    return tool;
+  };
+  FScrollAxisX = scroll("ScrollAxisX", FChart->BottomAxis());
+  FScrollAxisY = scroll("ScrollAxisY", FChart->LeftAxis());
+  FHintValuesTool = new chart::TMarksTipTool(this);
+  FHintValuesTool->SetName("HintValuesTool");
+  FHintValuesTool->SetStyle(chart::smsXY);
+  FHintValuesTool->SetParentChart(FChart);
+  FDragPointTool = new chart::TDragPointTool(this);
+  FDragPointTool->SetName("DragPointTool");
+  FDragPointTool->SetActive(false);
+  FDragPointTool->SetParentChart(FChart);
+  FTracingTool = new chart::TCursorTool(this);
+  FTracingTool->SetName("TracingTool");
+  FTracingTool->SetActive(false);
+  FTracingTool->SetFollowMouse(true);
+  FTracingTool->Pen()->SetColor(fw::clGray);
+  FTracingTool->SetParentChart(FChart);
+  FMultiSelectorTool = new chart::TMultiSelectorTool(this);
+  FMultiSelectorTool->SetParentChart(FChart);
+}
+
+void TwndKorvalinMain::LoadToolSettings(const TPropSaver& Store) {
+  FMultiSelectorTool->Brush()->SetColor(Store.ReadColor("SelectorColor", fw::clBlack));
+  FMultiSelectorTool->SetHandleSize(Store.ReadInteger("SelectorSize", 3));
+  Store.ReadPen("SelectorPen", FMultiSelectorTool->Pen());
+  const bool hints = Store.ReadBool("ShowHintValues", true);
+  FHintValuesTool->SetActive(hints);
+  FShowHintValues->SetChecked(hints);
+}
+
+void TwndKorvalinMain::SaveToolSettings(TPropSaver& Store) const {
+  Store.WriteColor("SelectorColor", FMultiSelectorTool->Brush()->Color());
+  Store.WriteInteger("SelectorSize", FMultiSelectorTool->HandleSize());
+  Store.WritePen("SelectorPen", FMultiSelectorTool->Pen());
+}
+
+// The switch is written to the settings at once.
+void TwndKorvalinMain::ShowHintValuesExecute() {
+  const bool on = !FHintValuesTool->Active();
+  FHintValuesTool->SetActive(on);
+  FShowHintValues->SetChecked(on);
+  TPropSaver store(true);
+  store.WriteBool("ShowHintValues", on);
+  store.UpdateFile();
+  RefreshMenu();
+}
+
+void TwndKorvalinMain::ChartSelected() {
+  TGraph* focused = FGraphs ? FGraphs->BySeries(FMultiSelectorTool->Series()) : nullptr;
+  if (focused && focused != FGraphs->Current())
+    FGraphs->SelectBySeries(focused->Series());
+  else
+    GraphsChanged();
 }
 
 void TwndKorvalinMain::BuildMenu() {
@@ -155,6 +231,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
+  submenu("Вид", {FShowHintValues});
   SetMenu(FMenu);
 }
 
@@ -164,6 +241,7 @@ void TwndKorvalinMain::RefreshMenu() {
     if (fw::TShortCut key = FShortCuts.FirstBinding(action->Name())) caption += "\t" + fw::ShortCutToText(key);
     item->SetCaption(caption);
     item->SetEnabled(action->Enabled());
+    item->SetChecked(action->Checked());
   }
 }
 
@@ -218,7 +296,6 @@ void TwndKorvalinMain::DeleteExecute() {
   TGraph* current = FGraphs->Current();
   if (!current) return;
   FGraphs->DeleteGraph(current);
-  if (FGraphs->Count() == 0) CancelPointPick();
 }
 
 // The derivatives act on the current graph and need no dialog.
@@ -241,6 +318,10 @@ fw::String TwndKorvalinMain::StatusText() const {
 }
 
 void TwndKorvalinMain::GraphsChanged() {
+  // A pick is about a graph: when the last one goes (deleted, undone) it is cancelled.
+  const bool anyGraph = FGraphs && FGraphs->Count() > 0;
+  if (FHadGraphs && !anyGraph) CancelPointPick();
+  FHadGraphs = anyGraph;
   FStatus->SetCaption(StatusText());
   const bool current = FGraphs && FGraphs->Current();
   FDelete->SetEnabled(current);
@@ -255,11 +336,11 @@ void TwndKorvalinMain::OperationsChanged() {
   RefreshMenu();
 }
 
-void TwndKorvalinMain::ChartMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y) {
+void TwndKorvalinMain::ChartBeforeMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y, bool& Handled) {
   if (Button != fw::mbLeft || !PointPickHandler) return;
   TPointPickHandler handler = PointPickHandler;  // it may disarm itself while it runs
+  Handled = true;
   handler(X, Y, true);
-  FChart->SetCancelMouse(true);
 }
 
 void TwndKorvalinMain::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
@@ -313,6 +394,7 @@ void TwndKorvalinMain::FormClose() {
   try {
     TPropSaver store(true);
     Preferences.Save(store);
+    SaveToolSettings(store);
     store.UpdateFile();
   } catch (const std::exception& e) {
     fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);

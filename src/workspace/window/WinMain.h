@@ -20,12 +20,18 @@ class TPanel;
 
 namespace chart {
 class TChart;
-}
+class TAxisScrollTool;
+class TMarksTipTool;
+class TDragPointTool;
+class TCursorTool;
+class TMultiSelectorTool;
+}  // namespace chart
 
 namespace workspace {
 
 class TGraphCollection;
 class TOperationCollection;
+class TPropSaver;
 
 inline constexpr const char* ApplicationTitle = "Korvalin 4";
 
@@ -35,6 +41,13 @@ class TwndKorvalinMain : public fw::TForm {
   ~TwndKorvalinMain() override;
 
   chart::TChart* Chart() const { return FChart; }
+  // The chart's tools, in the order they hear the mouse.
+  chart::TAxisScrollTool* ScrollAxisX() const { return FScrollAxisX; }
+  chart::TAxisScrollTool* ScrollAxisY() const { return FScrollAxisY; }
+  chart::TMarksTipTool* HintValuesTool() const { return FHintValuesTool; }
+  chart::TDragPointTool* DragPointTool() const { return FDragPointTool; }
+  chart::TCursorTool* TracingTool() const { return FTracingTool; }
+  chart::TMultiSelectorTool* MultiSelectorTool() const { return FMultiSelectorTool; }
   TGraphCollection* Graphs() const { return FGraphs.get(); }
   TOperationCollection* Operations() const { return FOperations.get(); }
 
@@ -46,6 +59,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* ExitAction() const { return FExit; }
   fw::TAction* DerivativeAction() const { return FDerivative; }
   fw::TAction* Derivative2Action() const { return FDerivative2; }
+  fw::TAction* ShowHintValuesAction() const { return FShowHintValues; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -68,7 +82,13 @@ class TwndKorvalinMain : public fw::TForm {
   void BuildMenu();
   // Menu items show their action's caption, state and first key binding.
   void RefreshMenu();
-  void ChartMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y);
+  void BuildTools();
+  void LoadToolSettings(const TPropSaver& Store);
+  void SaveToolSettings(TPropSaver& Store) const;
+  // An armed point pick takes a left press before any tool sees it.
+  void ChartBeforeMouseDown(fw::TMouseButton Button, fw::Integer X, fw::Integer Y, bool& Handled);
+  // The selection on the chart made a graph current.
+  void ChartSelected();
   void GraphsChanged();
   void OperationsChanged();
   void DropFiles(fw::TMessage& Message);
@@ -84,6 +104,7 @@ class TwndKorvalinMain : public fw::TForm {
   void UndoExecute();
   void DerivativeExecute();
   void Derivative2Execute();
+  void ShowHintValuesExecute();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -97,11 +118,19 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FExit = nullptr;
   fw::TAction* FDerivative = nullptr;
   fw::TAction* FDerivative2 = nullptr;
+  fw::TAction* FShowHintValues = nullptr;
+  chart::TAxisScrollTool* FScrollAxisX = nullptr;
+  chart::TAxisScrollTool* FScrollAxisY = nullptr;
+  chart::TMarksTipTool* FHintValuesTool = nullptr;
+  chart::TDragPointTool* FDragPointTool = nullptr;
+  chart::TCursorTool* FTracingTool = nullptr;
+  chart::TMultiSelectorTool* FMultiSelectorTool = nullptr;
   std::vector<std::pair<fw::TMenuItem*, fw::TAction*>> FMenuActions;
   TShortCutTable FShortCuts;
   std::unique_ptr<TGraphCollection> FGraphs;
   std::unique_ptr<TOperationCollection> FOperations;
   bool FClosed = false;
+  bool FHadGraphs = false;
 };
 
 }  // namespace workspace

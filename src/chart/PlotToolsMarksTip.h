@@ -1,0 +1,48 @@
+#pragma once
+// Shows the mark text of the point under the mouse (its X and Y, its label ... by Style) as the
+// chart's hint, on mouse move or on a press.
+
+#include <functional>
+
+#include "chart/PlotTools.h"
+#include "chart/SeriesMarks.h"
+
+namespace chart {
+
+enum TMarkToolMouseAction { mtmMove, mtmClick };
+
+class TMarksTipTool;
+using TMarksTipGetText = std::function<void(TMarksTipTool* Sender, String& Text)>;
+
+class TMarksTipTool : public TPlotCustomToolSeries {
+ public:
+  explicit TMarksTipTool(fw::TComponent* AOwner);
+  ~TMarksTipTool() override;
+
+  // Switching the tool off empties the chart's hint.
+  void SetActive(bool Value) override;
+  TMarkToolMouseAction MouseAction() const { return FMouseAction; }
+  void SetMouseAction(TMarkToolMouseAction Value);
+  // The application's hint pause (milliseconds), shared by every hint of the program.
+  Integer MouseDelay() const;
+  void SetMouseDelay(Integer Value);
+  TSeriesMarksStyle Style() const { return FStyle; }
+  void SetStyle(TSeriesMarksStyle Value) { FStyle = Value; }
+
+  void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
+                        Integer Y) override;
+  String Description() const override;
+
+  TMarksTipGetText OnGetText;
+
+ private:
+  // The series (its own, else the topmost drawn) with a point under (X, Y).
+  TChartSeries* SeriesAt(Integer X, Integer Y, Integer& Index) const;
+  String TipText(TChartSeries& Series, Integer Index);
+  void ClearHint();
+
+  TMarkToolMouseAction FMouseAction = mtmMove;
+  TSeriesMarksStyle FStyle = smsLabel;
+};
+
+}  // namespace chart
