@@ -1,0 +1,99 @@
+// Dragging a point, cursor names and the yes/no box.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "chart/PlotDragPoint.h"
+#include "chart/PlotPenDlg.h"
+#include "platform/controls/MessageBox.h"
+#include "platform/user/Input.h"
+#include "platform/user/Window.h"
+#include "tools_Fixture.h"
+
+using namespace chart;
+
+namespace {
+
+class DragPointTest : public charttest::ToolChartTest {};
+
+TEST_F(DragPointTest, TheHeldPointFollowsTheMouseByTheDragStyle) {
+  Build();
+  auto* tool = new TDragPointTool(form.get());
+  tool->SetParentChart(chart);
+  tool->SetSeries(series[0]);
+  int moves = 0;
+  tool->OnDragPoint = [&](TDragPointTool*, Integer i) { moves += i == 1; };
+  const fw::TPoint to{chart->BottomAxis()->CalcPosValue(7), chart->LeftAxis()->CalcPosValue(20)};
+  struct Row {
+    TDragPointStyle style;
+    bool movesX, movesY;
+  } const rows[] = {{dsX, true, false}, {dsY, false, true}, {dsBoth, true, true}};
+  for (const Row& r : rows) {
+    series[0]->SetPointX(1, 5);
+    series[0]->SetPointY(1, 7.5);
+    Pump();
+    tool->SetDragStyle(r.style);
+    Press(Px(0, 1));
+    Move(to);
+    Release(to);
+    EXPECT_EQ(tool->DragIndex(), -1);
+    EXPECT_NEAR(series[0]->PointX(1), r.movesX ? 7 : 5, 0.05);
+    EXPECT_NEAR(series[0]->PointY(1), r.movesY ? 20 : 7.5, 0.15);
+  }
+  EXPECT_EQ(moves, 3);
+  // An axis showing one value still converts pixels to finite values.
+  chart->BottomAxis()->SetMinMax(5, 5);
+  Pump();
+  Press(Px(0, 1));
+  Move(fw::TPoint{Px(0, 1).x + 10, Px(0, 1).y});
+  Release(fw::TPoint{Px(0, 1).x + 10, Px(0, 1).y});
+  EXPECT_TRUE(std::isfinite(series[0]->PointX(1)));
+  // A series that goes away leaves the tool with none.
+  delete series[0];
+  EXPECT_EQ(tool->Series(), nullptr);
+  Click(Px(1, 1));
+}
+
+TEST(CursorNames, NamesAndNumbersBothWays) {
+  const struct {
+    const char* name;
+    Integer value;
+  } rows[] = {{"crPlotHand", 2020}, {"crHandPoint", fw::crHandPoint}, {"crDefault", 0}, {"crSizeAll", fw::crSizeAll}};
+  for (const auto& r : rows) {
+    Integer value = 1;
+    String name;
+    EXPECT_TRUE(CursorIdentToValue(r.name, value));
+    EXPECT_EQ(value, r.value);
+    EXPECT_TRUE(CursorValueToIdent(r.value, name));
+    EXPECT_EQ(name, r.name);
+  }
+  Integer value = 0;
+  String name;
+  EXPECT_FALSE(CursorIdentToValue("crNothing", value));
+  EXPECT_FALSE(CursorValueToIdent(12345, name));
+  EXPECT_EQ(CursorFromName(fw::crCross, "PlotHand"), 2020);
+  EXPECT_EQ(CursorFromName(fw::crCross, "Nothing"), fw::crCross);
+}
+
+class YesNoTest : public charttest::ToolChartTest {};
+
+TEST_F(YesNoTest, AsksAtTheOwnersCornerAndSaysYesOnlyForYes) {
+  Build();
+  win::ClearMessageBoxHistory();
+  win::RECT placed{};
+  for (const bool answerYes : {true, false}) {
+    desktop->script([&, answerYes] {
+      win::GetWindowRect(win::GetActiveWindow(), &placed);
+      if (!answerYes) desktop->press_key(win::VK_TAB);  // from Yes to No
+      desktop->press_key(win::VK_RETURN);
+    });
+    EXPECT_EQ(PlotYesNoDelete("S1", chart), answerYes);
+    const win::POINT corner = At(chart, 20, 30);
+    EXPECT_EQ(placed.left, corner.x);
+    EXPECT_EQ(placed.top, corner.y);
+  }
+  ASSERT_EQ(win::MessageBoxHistory().size(), 2u);
+  EXPECT_EQ(win::MessageBoxHistory()[0].text, u"Delete S1 ?");
+}
+
+}  // namespace

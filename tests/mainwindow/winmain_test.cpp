@@ -1,0 +1,90 @@
+// The main window's chart tools: selecting graphs on the chart feeds the operations, an armed
+// point pick comes before every tool, and the value tips follow their setting.
+#include <gtest/gtest.h>
+
+#include "chart/PlotDragPoint.h"
+#include "chart/PlotMultiSelectorTool.h"
+#include "chart/PlotToolsMarksTip.h"
+#include "mainwindow_fixture.h"
+
+namespace {
+
+using namespace mainwindowtest;
+
+class WinMainToolsTest : public MainWindowTest {
+ protected:
+  // Two graphs, one above the other, their middle points inside the plot.
+  void OpenTwo() {
+    form->OpenFileNames({WriteFile("low.txt", "0 1\n5 3\n10 1\n"), WriteFile("high.txt", "0 9\n5 7\n10 9\n")});
+    Pump();
+  }
+  fw::TPoint PointOf(int Graph, int Index) {
+    chart::TChartSeries* s = Graphs().Items(Graph)->Series();
+    return fw::TPoint{s->CalcXPos(Index), s->CalcYPos(Index)};
+  }
+  void ClickChart(fw::TPoint P, bool Ctrl = false) {
+    desktop->advance(1000);  // never a double click
+    if (Ctrl) desktop->key_down(win::VK_CONTROL);
+    desktop->mouse_move(At(form->Chart(), P.x, P.y));
+    desktop->click(At(form->Chart(), P.x, P.y));
+    Pump();
+    if (Ctrl) desktop->key_up(win::VK_CONTROL);
+    Pump();
+  }
+};
+
+TEST_F(WinMainToolsTest, GraphsSelectedOnTheChartAreTheOperandsAndTheFocusedOneIsCurrent) {
+  OpenTwo();
+  ClickChart(PointOf(1, 1));
+  ClickChart(PointOf(0, 1), true);
+  const workspace::TGraphArray selected = Graphs().SelectedGraphs();
+  ASSERT_EQ(selected.size(), 2u);
+  EXPECT_EQ(selected[0], Graphs().Items(1));
+  EXPECT_EQ(selected[1], Graphs().Items(0));
+  EXPECT_EQ(Graphs().Current(), Graphs().Items(0));
+  // Selecting a graph from code selects it on the chart alone.
+  Graphs().Select(1);
+  EXPECT_EQ(Graphs().SelectedGraphs(), workspace::TGraphArray{Graphs().Items(1)});
+  // A deleted graph leaves the selection: every series still selected is a graph's.
+  Graphs().Delete(1);
+  EXPECT_EQ(Graphs().SelectedGraphs().size(), std::size_t(form->MultiSelectorTool()->SelectedSeries().Count()));
+  EXPECT_LE(Graphs().SelectedGraphs().size(), 1u);
+}
+
+TEST_F(WinMainToolsTest, AnArmedPickTakesThePressBeforeAToolThatClaimsItAndGoesWithTheLastGraph) {
+  form->OpenFileNames({WriteFile("p.txt", "0 1\n5 2\n10 3\n")});
+  Pump();
+  chart::TChartSeries* series = Graphs().Items(0)->Series();
+  form->DragPointTool()->SetSeries(series);
+  form->DragPointTool()->SetActive(true);  // claims presses on points
+  std::vector<std::tuple<int, int, bool>> calls;
+  workspace::PointPickHandler = [&](int x, int y, bool accept) { calls.emplace_back(x, y, accept); };
+  const fw::TPoint p = PointOf(0, 1);
+  desktop->mouse_down(At(form->Chart(), p.x, p.y));
+  desktop->mouse_move(At(form->Chart(), p.x, p.y + 40));
+  desktop->mouse_up(At(form->Chart(), p.x, p.y + 40));
+  AppPump();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0], std::make_tuple(int(p.x), int(p.y), true));
+  EXPECT_DOUBLE_EQ(series->PointY(1), 2);  // the drag tool never saw the press
+  // Undoing the graph away cancels the pick.
+  ASSERT_TRUE(form->UndoAction()->Execute());
+  EXPECT_EQ(Graphs().Count(), 0);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[1], std::make_tuple(-1, -1, false));
+}
+
+TEST_F(WinMainToolsTest, ValueTipsFollowTheirSettingAndTheCommandWritesItAtOnce) {
+  EXPECT_TRUE(form->HintValuesTool()->Active());
+  EXPECT_EQ(form->HintValuesTool()->Style(), chart::smsXY);
+  ASSERT_TRUE(form->ShowHintValuesAction()->Execute());
+  EXPECT_FALSE(form->HintValuesTool()->Active());
+  EXPECT_FALSE(workspace::TPropSaver(true).ReadBool("ShowHintValues", true));
+  // The chart hears its tools in the order the form makes them, the selector last.
+  const auto& tools = form->Chart()->Tools();
+  ASSERT_FALSE(tools.empty());
+  EXPECT_EQ(tools.back(), form->MultiSelectorTool());
+  EXPECT_EQ(tools.front(), reinterpret_cast<chart::TPlotCustomTool*>(form->ScrollAxisX()));
+}
+
+}  // namespace
