@@ -2,9 +2,11 @@
 // point pick comes before every tool, and the value tips follow their setting.
 #include <gtest/gtest.h>
 
+#include "chart/PlotChartGrid.h"
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "chart/PlotToolsMarksTip.h"
+#include "framework/ExtCtrls.h"
 #include "mainwindow_fixture.h"
 
 namespace {
@@ -85,6 +87,27 @@ TEST_F(WinMainToolsTest, ValueTipsFollowTheirSettingAndTheCommandWritesItAtOnce)
   ASSERT_FALSE(tools.empty());
   EXPECT_EQ(tools.back(), form->MultiSelectorTool());
   EXPECT_EQ(tools.front(), reinterpret_cast<chart::TPlotCustomTool*>(form->ScrollAxisX()));
+}
+
+TEST_F(WinMainToolsTest, TheDataPanelShowsThePointsOfTheGraphLastClicked) {
+  OpenTwo();
+  EXPECT_FALSE(form->DataPanel()->Visible());
+  ASSERT_TRUE(form->ShowDataAction()->Execute());
+  ASSERT_TRUE(form->DataPanel()->Visible());
+  EXPECT_EQ(form->DataGrid()->Series(), Graphs().Current()->Series());
+  ClickChart(PointOf(0, 1));
+  chart::TChartSeries* low = Graphs().Items(0)->Series();
+  EXPECT_EQ(form->DataGrid()->Series(), low);
+  // "#", X, Y; a row per point.
+  EXPECT_EQ(form->DataGrid()->ColCount(), 3);
+  EXPECT_EQ(form->DataGrid()->RowCount(), 4);
+  EXPECT_EQ(form->DataGrid()->CellText(2, 2), low->FormatValue(3));
+  // When the graph goes, the grid shows the graph that became current.
+  Graphs().Delete(0);
+  ASSERT_EQ(Graphs().Count(), 1);
+  EXPECT_EQ(form->DataGrid()->Series(), Graphs().Items(0)->Series());
+  ASSERT_TRUE(form->ShowDataAction()->Execute());
+  EXPECT_FALSE(form->DataPanel()->Visible());
 }
 
 }  // namespace

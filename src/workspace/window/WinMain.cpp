@@ -5,6 +5,7 @@
 #include "analysis/Analisis.h"
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
+#include "chart/PlotChartGrid.h"
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "chart/PlotToolsAxisScroll.h"
@@ -54,6 +55,8 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   FStatus->SetHeight(22);
   FStatus->SetBevelOuter(fw::bvLowered);
   FStatus->SetAlignment(fw::taLeftJustify);
+
+  BuildDataPanel();
 
   FChart = new chart::TChart(this);
   FChart->SetName("MainChart");
@@ -143,6 +146,7 @@ void TwndKorvalinMain::BuildActions() {
   FUndo = make("actUndo", "Отменить", &TwndKorvalinMain::UndoExecute);
   FDerivative = make("actDerivative", "Производная", &TwndKorvalinMain::DerivativeExecute);
   FDerivative2 = make("actDerivative2", "Вторая производная", &TwndKorvalinMain::Derivative2Execute);
+  FShowData = make("actShowData", "Панель данных", &TwndKorvalinMain::ShowDataExecute);
   FShowHintValues = make("actShowHintValues", "Показывать значения точек", &TwndKorvalinMain::ShowHintValuesExecute);
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
 }
@@ -177,6 +181,36 @@ void TwndKorvalinMain::BuildTools() {
   FMultiSelectorTool->SetParentChart(FChart);
 }
 
+void TwndKorvalinMain::BuildDataPanel() {
+  // Hidden until asked for; it shows the points of the graph last clicked on the chart.
+  FDataPanel = new fw::TPanel(this);
+  FDataPanel->SetParent(this);
+  FDataPanel->SetAlign(fw::alRight);
+  FDataPanel->SetWidth(240);
+  FDataPanel->SetBevelOuter(fw::bvNone);
+  FDataPanel->SetVisible(false);
+  FDataGrid = new chart::TChartGrid(this);
+  FDataGrid->SetName("DataGrid");
+  FDataGrid->SetParent(FDataPanel);
+  FDataGrid->SetAlign(fw::alClient);
+  FDataGrid->SetOptions(fw::TGridOptions{fw::goFixedVertLine, fw::goFixedHorzLine, fw::goVertLine, fw::goHorzLine,
+                                         fw::goRangeSelect, fw::goDrawFocusSelected, fw::goColSizing, fw::goTabs,
+                                         fw::goThumbTracking});
+  FDataGrid->Font()->SetName("Courier New");
+  FDataGrid->Font()->SetSize(9);
+  FDataGrid->SetShowLabels(false);
+  FDataGrid->SetShowXValues(chart::cgsYes);
+  FDataGrid->SetShowTitleRow(false);
+}
+
+void TwndKorvalinMain::ShowDataExecute() {
+  const bool show = !FDataPanel->Visible();
+  FDataPanel->SetVisible(show);
+  FShowData->SetChecked(show);
+  FDataGrid->SetSeries(show && FGraphs && FGraphs->Current() ? FGraphs->Current()->Series() : nullptr);
+  RefreshMenu();
+}
+
 void TwndKorvalinMain::LoadToolSettings(const TPropSaver& Store) {
   FMultiSelectorTool->Brush()->SetColor(Store.ReadColor("SelectorColor", fw::clBlack));
   FMultiSelectorTool->SetHandleSize(Store.ReadInteger("SelectorSize", 3));
@@ -204,6 +238,7 @@ void TwndKorvalinMain::ShowHintValuesExecute() {
 }
 
 void TwndKorvalinMain::ChartSelected() {
+  if (FDataPanel->Visible() && FMultiSelectorTool->Series()) FDataGrid->SetSeries(FMultiSelectorTool->Series());
   TGraph* focused = FGraphs ? FGraphs->BySeries(FMultiSelectorTool->Series()) : nullptr;
   if (focused && focused != FGraphs->Current())
     FGraphs->SelectBySeries(focused->Series());
@@ -231,7 +266,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
-  submenu("Вид", {FShowHintValues});
+  submenu("Вид", {FShowData, FShowHintValues});
   SetMenu(FMenu);
 }
 

@@ -25,6 +25,7 @@ class TMarksTipTool;
 class TDragPointTool;
 class TCursorTool;
 class TMultiSelectorTool;
+class TChartGrid;
 }  // namespace chart
 
 namespace workspace {
@@ -48,6 +49,9 @@ class TwndKorvalinMain : public fw::TForm {
   chart::TDragPointTool* DragPointTool() const { return FDragPointTool; }
   chart::TCursorTool* TracingTool() const { return FTracingTool; }
   chart::TMultiSelectorTool* MultiSelectorTool() const { return FMultiSelectorTool; }
+  // The data panel and its grid of the graph last clicked on the chart.
+  fw::TPanel* DataPanel() const { return FDataPanel; }
+  chart::TChartGrid* DataGrid() const { return FDataGrid; }
   TGraphCollection* Graphs() const { return FGraphs.get(); }
   TOperationCollection* Operations() const { return FOperations.get(); }
 
@@ -60,6 +64,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* DerivativeAction() const { return FDerivative; }
   fw::TAction* Derivative2Action() const { return FDerivative2; }
   fw::TAction* ShowHintValuesAction() const { return FShowHintValues; }
+  fw::TAction* ShowDataAction() const { return FShowData; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -83,6 +88,7 @@ class TwndKorvalinMain : public fw::TForm {
   // Menu items show their action's caption, state and first key binding.
   void RefreshMenu();
   void BuildTools();
+  void BuildDataPanel();
   void LoadToolSettings(const TPropSaver& Store);
   void SaveToolSettings(TPropSaver& Store) const;
   // An armed point pick takes a left press before any tool sees it.
@@ -105,6 +111,7 @@ class TwndKorvalinMain : public fw::TForm {
   void DerivativeExecute();
   void Derivative2Execute();
   void ShowHintValuesExecute();
+  void ShowDataExecute();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -119,6 +126,9 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FDerivative = nullptr;
   fw::TAction* FDerivative2 = nullptr;
   fw::TAction* FShowHintValues = nullptr;
+  fw::TAction* FShowData = nullptr;
+  fw::TPanel* FDataPanel = nullptr;
+  chart::TChartGrid* FDataGrid = nullptr;
   chart::TAxisScrollTool* FScrollAxisX = nullptr;
   chart::TAxisScrollTool* FScrollAxisY = nullptr;
   chart::TMarksTipTool* FHintValuesTool = nullptr;

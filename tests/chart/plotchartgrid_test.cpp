@@ -1,0 +1,161 @@
+// The chart grid on the headless desktop: layout by its switches, following the series, and
+// editing values with the keyboard.
+#include <gtest/gtest.h>
+
+#include "chart/PlotChartGrid.h"
+#include "chart_Fixture.h"
+#include "platform/controls/MessageBox.h"
+#include "platform/user/Input.h"
+#include "platform/user/WinUserTypes.h"
+
+using namespace chart;
+
+namespace {
+
+class ChartGridTest : public charttest::ChartTest {
+ protected:
+  void SetUp() override {
+    ChartTest::SetUp();
+    chart = ShowChart(50, 50, 300, 200);
+    for (int i = 0; i < 2; ++i) {
+      series[i] = new charttest::SquareSeries(form.get());
+      series[i]->SetParentChart(chart);
+    }
+    grid = new TChartGrid(form.get());
+    grid->SetParent(form.get());
+    grid->SetBounds(0, 0, 300, 200);
+    grid->BringToFront();
+  }
+  std::vector<std::string> Row(int R) const {
+    std::vector<std::string> texts;
+    for (int c = 0; c < grid->ColCount(); ++c) texts.push_back(grid->CellText(c, R));
+    return texts;
+  }
+  void Type(const std::u16string& Text) {
+    for (char16_t ch : Text) desktop->type_char(ch);
+    Pump();
+  }
+  void Key(win::UINT Vk) {
+    desktop->press_key(Vk);
+    Pump();
+  }
+  TChart* chart = nullptr;
+  charttest::SquareSeries* series[2] = {};
+  TChartGrid* grid = nullptr;
+};
+
+TEST_F(ChartGridTest, LaysOutColumnsAndRowsByItsSwitches) {
+  for (double x : {10.0, 20.0, 30.0}) series[0]->AddXY(x, x / 10, "p");
+  for (int i = 0; i < 5; ++i) series[1]->Add(i);  // X is the index sequence
+  struct Case {
+    bool chartMode;
+    int seriesIndex;
+    bool colors, labels, titleRow;
+    TChartGridShow x;
+    int cols, rows;
+    std::vector<std::string> header;  // the last header row
+  } const cases[] = {
+      {false, 0, false, false, false, cgsYes, 3, 4, {"#", "", ""}},
+      {false, 0, true, true, false, cgsYes, 5, 4, {"#", "Colors", "Text", "", ""}},
+      {false, 0, false, false, true, cgsAuto, 3, 5, {"#", "X", "Y"}},
+      {false, 1, false, false, true, cgsAuto, 2, 7, {"#", "Y"}},
+      {false, 1, false, false, true, cgsNo, 2, 7, {"#", "Y"}},
+      {true, 0, false, true, true, cgsYes, 6, 7, {"#", "Text", "X", "Y", "X", "Y"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.cols << "x" << c.rows);
+    grid->SetShowColors(c.colors);
+    grid->SetShowLabels(c.labels);
+    grid->SetShowTitleRow(c.titleRow);
+    grid->SetShowXValues(c.x);
+    if (c.chartMode)
+      grid->SetChart(chart);
+    else
+      grid->SetSeries(series[c.seriesIndex]);
+    EXPECT_EQ(grid->ColCount(), c.cols);
+    EXPECT_EQ(grid->RowCount(), c.rows);
+    EXPECT_EQ(Row(c.titleRow ? 1 : 0), c.header);
+    EXPECT_EQ(grid->CellText(0, c.titleRow ? 2 : 1), "0");
+    Pump();  // and it paints
+  }
+  grid->SetShowLabels(false);
+  grid->SetShowTitleRow(false);
+  grid->SetSeries(series[0]);
+  EXPECT_EQ(Row(1), (std::vector<std::string>{"0", series[0]->FormatValue(10), series[0]->FormatValue(1)}));
+}
+
+TEST_F(ChartGridTest, FollowsTheSeriesAndForgetsWhatGoesAway) {
+  grid->SetShowTitleRow(false);
+  grid->SetSeries(series[0]);
+  EXPECT_EQ(grid->RowCount(), 2);  // no points: one empty data row
+  series[0]->AddXY(1, 2);
+  series[0]->AddXY(2, 3);
+  EXPECT_EQ(grid->RowCount(), 3);
+  series[0]->Delete(0);
+  EXPECT_EQ(grid->RowCount(), 2);
+  chart->RemoveSeries(series[0]);
+  series[0]->AddXY(5, 6);  // still heard without its chart
+  EXPECT_EQ(grid->RowCount(), 3);
+  delete series[0];
+  EXPECT_EQ(grid->Series(), nullptr);
+  EXPECT_EQ(grid->ColCount(), 1);
+  grid->SetChart(chart);
+  delete chart;
+  EXPECT_EQ(grid->Chart(), nullptr);
+  Pump();
+}
+
+TEST_F(ChartGridTest, EditsValuesWithTheKeyboardAndRefusesWhatIsNoNumber) {
+  series[0]->AddXY(1, 5);
+  grid->SetShowLabels(false);
+  grid->SetShowTitleRow(false);
+  grid->SetShowXValues(cgsYes);
+  grid->SetSeries(series[0]);
+  Pump();
+  win::SetFocus(grid->Handle());
+  grid->SetCol(2);  // Y of point 0
+  grid->SetRow(1);
+  // Esc leaves the value as it was.
+  Key(win::VK_F2);
+  Type(u"9");
+  Key(win::VK_ESCAPE);
+  EXPECT_DOUBLE_EQ(series[0]->PointY(0), 5);
+  // A number replaces it; a text that is no number is refused and the value stays.
+  Key(win::VK_F2);
+  Type(u"\b7");
+  Key(win::VK_RETURN);
+  EXPECT_DOUBLE_EQ(series[0]->PointY(0), 7);
+  win::ClearMessageBoxHistory();
+  Key(win::VK_F2);
+  Type(u"\bxyz");
+  desktop->script([this] { desktop->press_key(win::VK_RETURN); });  // closes the error box
+  Key(win::VK_RETURN);
+  win::SetFocus(grid->Handle());
+  EXPECT_DOUBLE_EQ(series[0]->PointY(0), 7);
+  EXPECT_EQ(series[0]->Count(), 1);
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  EXPECT_EQ(win::MessageBoxHistory()[0].text, u"'xyz' is not a valid floating point value.");
+  // Down on the last row adds a null point; a number makes it a point, Up on an empty one
+  // takes it away again.
+  Key(win::VK_DOWN);
+  ASSERT_EQ(series[0]->Count(), 2);
+  EXPECT_TRUE(series[0]->IsNullPoint(1));
+  EXPECT_EQ(grid->Row(), 2);
+  Key(win::VK_F2);
+  Type(u"4");
+  Key(win::VK_RETURN);
+  EXPECT_FALSE(series[0]->IsNullPoint(1));
+  EXPECT_DOUBLE_EQ(series[0]->PointY(1), 4);
+  Key(win::VK_DOWN);
+  ASSERT_EQ(series[0]->Count(), 3);
+  Key(win::VK_UP);
+  EXPECT_EQ(series[0]->Count(), 2);
+  // A value with more digits than the cell shows survives an unchanged edit.
+  series[0]->SetPointY(0, 0.000123456789);
+  grid->SetRow(1);
+  Key(win::VK_F2);
+  Key(win::VK_RETURN);
+  EXPECT_DOUBLE_EQ(series[0]->PointY(0), 0.000123456789);
+}
+
+}  // namespace
