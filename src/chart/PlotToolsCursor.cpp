@@ -1,6 +1,7 @@
 // The cursor tool: placing, snapping, hit testing, XOR drawing and the mouse.
 #include "chart/PlotToolsCursor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -50,15 +51,26 @@ Integer TCursorTool::NearestPoint() const {
   const Integer last = s->LastValueIndex() < 0 ? s->Count() - 1 : std::min(s->LastValueIndex(), s->Count() - 1);
   Integer best = -1;
   double bestDistance = std::numeric_limits<double>::infinity();
-  for (Integer i = first; i <= last; ++i) {
-    if (!s->PointIsDrawable(i)) continue;
+  // The first index wins among equally near points.
+  auto consider = [&](Integer i) {
+    if (!s->PointIsDrawable(i)) return;
     const double dx = FXValue - s->PointX(i), dy = FYValue - s->PointY(i);
     const double d = FStyle == cssHorizontal ? std::fabs(dy) : FStyle == cssVertical ? std::fabs(dx) : std::hypot(dx, dy);
-    if (d < bestDistance) {
+    if (d < bestDistance || (d == bestDistance && i < best)) {
       bestDistance = d;
       best = i;
     }
+  };
+  const double* xs = s->XValues()->Data();
+  if (FStyle != cssHorizontal && s->XValues()->Order() == loAscending && std::isfinite(FXValue)) {
+    // On ascending X no point is nearer than its X distance: search outwards from the cursor's X
+    // and stop on each side once the X distance alone exceeds the best distance.
+    const Integer pivot = Integer(std::lower_bound(xs + first, xs + last + 1, FXValue) - xs);
+    for (Integer i = pivot; i <= last && !(xs[i] - FXValue > bestDistance); ++i) consider(i);
+    for (Integer i = pivot - 1; i >= first && !(FXValue - xs[i] > bestDistance); --i) consider(i);
+    return best;
   }
+  for (Integer i = first; i <= last; ++i) consider(i);
   return best;
 }
 

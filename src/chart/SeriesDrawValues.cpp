@@ -233,15 +233,34 @@ Integer TCustomSeries::PointAt(Integer X, Integer Y) {
   // A pixel is under the line when its centre lies closer than half the pen plus half a pixel.
   const double reach = std::max<Integer>(1, LinePen()->Width()) / 2.0 + 0.5;
   const double reach2 = reach * reach;
+  // The Y values whose pixels lie near the row: a segment with both ends on one side of this
+  // band lies wholly on that side and cannot be hit, so only the others are measured.
+  const Integer band = Integer(reach) + 2;
+  const double b1 = VertAxis()->CalcPosPoint(Y - band), b2 = VertAxis()->CalcPosPoint(Y + band);
+  const double bandLow = std::min(b1, b2), bandHigh = std::max(b1, b2);
+  const bool useBand = std::isfinite(bandLow) && std::isfinite(bandHigh);
+  auto side = [&](double V) { return V < bandLow ? -1 : V > bandHigh ? 1 : 0; };
   bool havePrev = false;
   Integer prev = 0;
+  int prevSide = 0;
   double px = 0, py = 0;
   for (Integer i = first; i <= last; ++i) {
     if (!PointIsDrawable(i)) {
       havePrev = false;
       continue;
     }
+    const int thisSide = useBand ? side(PointY(i)) : 0;
+    if (havePrev && thisSide != 0 && thisSide == prevSide) {
+      prev = i;  // pixels of the skipped ends are needed only by the next measured segment
+      px = std::nan("");
+      continue;
+    }
+    prevSide = thisSide;
     const double cx = CalcXPos(i), cy = CalcYPos(i);
+    if (havePrev && std::isnan(px)) {
+      px = CalcXPos(prev);
+      py = CalcYPos(prev);
+    }
     if (havePrev && SegmentDistance2(X, Y, px, py, cx, cy) < reach2) {
       const double dPrev = (X - px) * (X - px) + (Y - py) * (Y - py);
       const double dThis = (X - cx) * (X - cx) + (Y - cy) * (Y - cy);
