@@ -191,9 +191,30 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
   const TChartValueList& ys = *Series.YValues();
 
   const PixelMap toX(HorizAxis), toY(VertAxis);
-  PolylineSink sink(DC, reduce, std::size_t(count));
+  // The points the series found in view; beyond them, on ascending X, only points drawn onto
+  // the axis' own end columns (one pixel of clip past each end) could still show, so the range
+  // grows while the next point lands there and everything further out is left to the clip.
+  Integer first = 0, last = count - 1;
+  if (Series.FirstValueIndex() >= 0 && Series.LastValueIndex() >= 0 && xs.Order() == loAscending) {
+    first = std::min(Series.FirstValueIndex(), count - 1);
+    last = std::min(Series.LastValueIndex(), count - 1);
+    const win::LONG lo = std::min(HorizAxis.IStartPos(), HorizAxis.IEndPos()) - 1;
+    const win::LONG hi = std::max(HorizAxis.IStartPos(), HorizAxis.IEndPos()) + 1;
+    auto shows = [&](Integer i) {
+      const double x = xs.Value(i);
+      if (!std::isfinite(x)) return true;  // breaks the line: kept as drawn
+      const win::LONG px = toX.Pixel(x);
+      return px >= lo && px <= hi;
+    };
+    while (first > 0 && shows(first - 1)) --first;
+    while (last < count - 1 && shows(last + 1)) ++last;
+    // One more on each side: the segment that enters the view.
+    first = std::max<Integer>(first - 1, 0);
+    last = std::min<Integer>(last + 1, count - 1);
+  }
+  PolylineSink sink(DC, reduce, std::size_t(last - first + 1));
   ColumnReducer columns(sink);
-  for (Integer i = 0; i < count; ++i) {
+  for (Integer i = first; i <= last; ++i) {
     const double x = xs.Value(i), y = ys.Value(i);
     if (!std::isfinite(x) || !std::isfinite(y) || (checkColors && Series.PointColor(i) == clNullPoint)) {
       if (reduce) columns.Close();
