@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/PlotMultiSelectorTool.h"
+#include "chart/PlotToolsAxisArrow.h"
 #include "chart/PlotToolsAxisScroll.h"
 #include "chart/PlotToolsCursor.h"
 #include "chart/PlotToolsMarksTip.h"
@@ -149,6 +150,32 @@ TEST_F(AxisScrollTest, DraggingAnAxisMovesTheGraphsWithTheMouse) {
     EXPECT_NEAR(axis->Minimum(), min + r.sign * r.along * perPixel, 1e-9) << r.axis << r.inverted;
     EXPECT_NEAR(axis->Maximum() - axis->Minimum(), max - min, 1e-9);
   }
+}
+
+TEST_F(AxisScrollTest, AxisArrowsScrollByAShareOfTheRange) {
+  Build();
+  auto* arrows = new TAxisArrowTool(form.get());
+  arrows->SetParentChart(chart);
+  arrows->SetAxis(chart->BottomAxis());
+  std::vector<bool> clicks;
+  arrows->OnClick = [&](TAxisArrowTool*, bool AtStart) { clicks.push_back(AtStart); };
+  const TChartAxis* axis = chart->BottomAxis();
+  const int y = axis->PosAxis(), start = axis->IStartPos(), end = axis->IEndPos();
+  struct Row {
+    int x, percent;
+    bool inverted;
+    double minimum;  // after the click, from 0..10
+  } const rows[] = {{start + 5, 10, false, 1}, {end - 5, 10, false, -1}, {start + 5, 10, true, -1},
+                    {start, 10, false, 0},  // the start pixel itself is on no arrow
+                    {start + 5, 0, false, 0}};
+  for (const Row& r : rows) {
+    chart->BottomAxis()->SetMinMax(0, 10);
+    arrows->SetScrollPercent(r.percent);
+    arrows->SetScrollInverted(r.inverted);
+    Click(fw::TPoint{r.x, y});
+    EXPECT_DOUBLE_EQ(axis->Minimum(), r.minimum) << r.x << " " << r.percent << " " << r.inverted;
+  }
+  EXPECT_EQ(clicks, (std::vector<bool>{true, false, true}));
 }
 
 class MarksTipTest : public charttest::ToolChartTest {};
