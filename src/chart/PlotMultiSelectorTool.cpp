@@ -8,6 +8,7 @@
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
+#include "chart/PlotToolsAnnotation.h"
 #include "chart/SeriesMarks.h"
 
 namespace chart {
@@ -55,6 +56,14 @@ void TMultiSelectorTool::SeriesEvent(TChartSeries* Series, TChartSeriesEvent Eve
   DoSelected();
 }
 
+void TMultiSelectorTool::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TPlotCustomTool::Notification(AComponent, Operation);
+  if (Operation != fw::opRemove || AComponent != FSelectedAnnotation) return;
+  FSelectedAnnotation = nullptr;
+  FSelectedShape = nullptr;
+  FDragging = false;
+}
+
 void TMultiSelectorTool::SetHandleSize(Integer Value) { Store(FHandleSize, Value); }
 
 void TMultiSelectorTool::ResetSelection() {
@@ -63,6 +72,7 @@ void TMultiSelectorTool::ResetSelection() {
   FClickedPart.Axis = nullptr;
   FSelectedShape = nullptr;
   FSelectedWall = nullptr;
+  FSelectedAnnotation = nullptr;
   FSelectedSeries.Clear();
 }
 
@@ -108,7 +118,7 @@ void TMultiSelectorTool::InvertSelection() {
 }
 
 void TMultiSelectorTool::ClearSelection() {
-  if (FClickedPart.Part == cpNone && !FSelectedShape && !FSelectedWall) return;
+  if (FClickedPart.Part == cpNone && !FSelectedShape && !FSelectedWall && !FSelectedAnnotation) return;
   ResetSelection();
   DoSelected();
 }
@@ -155,9 +165,16 @@ void TMultiSelectorTool::MouseDown(fw::TMouseButton Button, fw::TShiftState Shif
   FResizingChart = false;
   FPreviousSelection = FSelectedSeries;
   ResetSelection();
+  // An annotation's box lies over everything else; every annotation counts, active or not.
+  for (TPlotCustomTool* tool : chart.Tools())
+    if (auto* note = dynamic_cast<TAnnotationTool*>(tool); note && note->Clicked(X, Y)) {
+      FSelectedAnnotation = note;
+      FSelectedShape = note->Shape();
+      note->FreeNotification(this);
+      break;
+    }
   auto* custom = dynamic_cast<TCustomChart*>(&chart);
-  if (!custom) return;
-  ProbeParts(*custom, X, Y);
+  if (!FSelectedAnnotation && custom) ProbeParts(*custom, X, Y);
 
   if (FClickedPart.Part == cpSeries) {
     TChartSeries* clicked = FClickedPart.Series;
@@ -173,7 +190,7 @@ void TMultiSelectorTool::MouseDown(fw::TMouseButton Button, fw::TShiftState Shif
       FSelectedSeries.Add(clicked);
     }
   }
-  switch (FClickedPart.Part) {
+  switch (custom && !FSelectedAnnotation ? FClickedPart.Part : cpNone) {
     case cpLegend: FSelectedShape = custom->Legend(); break;
     case cpTitle: FSelectedShape = custom->Title(); break;
     case cpSubTitle: FSelectedShape = custom->SubTitle(); break;

@@ -11,6 +11,7 @@ namespace chart {
 
 class TPlotCustomShapePosition;
 class TChartWall;
+class TAnnotationTool;
 
 class TMultiSelectorTool : public TPlotCustomTool, private TChartSeriesListener {
  public:
@@ -18,6 +19,8 @@ class TMultiSelectorTool : public TPlotCustomTool, private TChartSeriesListener 
   ~TMultiSelectorTool() override;
 
   void SetParentChart(TCustomAxisPanel* Value) override;
+  // A selected annotation that is freed leaves the selection.
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
   bool AllowDrag() const { return FAllowDrag; }
   void SetAllowDrag(bool Value) { FAllowDrag = Value; }
@@ -32,6 +35,8 @@ class TMultiSelectorTool : public TPlotCustomTool, private TChartSeriesListener 
   const TSelectorClickedPart& ClickedPart() const { return FClickedPart; }
   TPlotCustomShapePosition* SelectedShape() const { return FSelectedShape; }
   TChartWall* SelectedWall() const { return FSelectedWall; }
+  // The annotation whose box the last press hit (its shape is the selected shape).
+  TAnnotationTool* SelectedAnnotation() const { return FSelectedAnnotation; }
 
   // The focused series (nullptr when none). Setting one makes it the only selected series.
   TChartSeries* Series() const { return FClickedPart.Series; }
@@ -77,6 +82,7 @@ class TMultiSelectorTool : public TPlotCustomTool, private TChartSeriesListener 
   TSelectorClickedPart FClickedPart;
   TPlotCustomShapePosition* FSelectedShape = nullptr;
   TChartWall* FSelectedWall = nullptr;
+  TAnnotationTool* FSelectedAnnotation = nullptr;
   bool FDragging = false;
   bool FDragMoved = false;
   Integer FDragOffsetX = 0;

@@ -3,19 +3,34 @@
 
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotEngine.h"
+#include "chart/PlotToolsAnnotation.h"
 #include "chart/PlotToolsAxisArrow.h"
 #include "chart/PlotToolsAxisScroll.h"
 #include "chart/PlotToolsCursor.h"
+#include "chart/PlotToolsLines.h"
 #include "chart/PlotToolsMarksTip.h"
+#include "chart/PlotToolsSeries.h"
 
 namespace chart {
 
 namespace {
 
+// In gallery order, the drag point tool (registered on its own) last.
 std::vector<TPlotClassInfo> ToolClasses() {
-  return {PlotClassOf<TCursorTool>({}, "Cursor"), PlotClassOf<TAxisArrowTool>({}, "Axis Arrows"),
+  return {PlotClassOf<TCursorTool>({}, "Cursor"),
+          PlotClassOf<TDragMarksTool>({}, "Drag Marks"),
+          PlotClassOf<TAxisArrowTool>({}, "Axis Arrows"),
+          PlotClassOf<TNearestTool>({}, "Nearest Point"),
+          PlotClassOf<TColorLineTool>({}, "Color Line"),
+          PlotClassOf<TRotateTool>({}, "Rotate"),
+          PlotClassOf<TChartImageTool>({}, "Image"),
           PlotClassOf<TMarksTipTool>({}, "Mark Tips"),
-          PlotClassOf<TAxisScrollTool>({}, "Axis Scroll"), PlotClassOf<TDragPointTool>({}, "Drag Point")};
+          PlotClassOf<TAnnotationTool>({}, "Annotation"),
+          PlotClassOf<TSeriesAnimationTool>({}, "Series Animation"),
+          PlotClassOf<TAxisScrollTool>({}, "Axis Scroll"),
+          PlotClassOf<TRectangleTool>({}, "Rectangle"),
+          PlotClassOf<TClipSeriesTool>({}, "Clip Series"),
+          PlotClassOf<TDragPointTool>({}, "Drag Point")};
 }
 
 }  // namespace
@@ -24,10 +39,23 @@ const std::vector<TToolPublishedProperties>& ChartToolPublishedProperties() {
   static const std::vector<TToolPublishedProperties> table = {
       {"TCursorTool", {"Active", "FollowMouse", "Pen", "Series", "Snap", "Style", "UseSeriesZ", "OnChange",
                        "OnSnapChange"}},
+      {"TDragMarksTool", {"Active", "Series"}},
       {"TAxisArrowTool", {"Active", "AxisID", "Brush", "Length", "Pen", "Position", "ScrollInverted", "ScrollPercent",
                           "OnClick"}},
+      {"TNearestTool", {"Active", "Brush", "DrawLine", "FullRepaint", "LinePen", "Pen", "Series", "Size", "Style",
+                        "OnChange"}},
+      {"TColorLineTool", {"Active", "AxisID", "AllowDrag", "DragRepaint", "Draw3D", "DrawBehind", "NoLimitDrag", "Pen",
+                          "Style", "Value", "OnBeginDragLine", "OnDragLine", "OnEndDragLine"}},
+      {"TRotateTool", {"Active", "Button", "Inverted", "Pen", "Style", "OnRotate"}},
+      {"TChartImageTool", {"Active", "Picture", "Series"}},
       {"TMarksTipTool", {"Active", "MouseAction", "MouseDelay", "Series", "Style", "OnGetText"}},
+      {"TAnnotationTool", {"Active", "AutoSize", "Callout", "Cursor", "Position", "PositionUnits", "Shape", "Text",
+                           "TextAlignment", "Height", "Width", "OnClick"}},
+      {"TSeriesAnimationTool", {"Active", "DrawEvery", "Loop", "Series", "StartAtMin", "StartValue", "Steps", "OnStep"}},
       {"TAxisScrollTool", {"Active", "AxisID", "ScrollInverted"}},
+      {"TRectangleTool", {"Active", "AutoSize", "Callout", "Cursor", "Position", "PositionUnits", "Shape", "Text",
+                          "TextAlignment", "Height", "Width", "OnClick", "OnDragging", "OnResizing"}},
+      {"TClipSeriesTool", {"Active", "Series"}},
       {"TDragPointTool", {"Active", "DragStyle", "Series", "OnDragPoint"}},
   };
   return table;

@@ -1,4 +1,5 @@
-// The cursor, axis scroll and marks tip tools on a headless chart.
+// The chart tools on a headless chart: cursor, axis scroll and arrows, marks tips, and the
+// mechanics of the other tool classes with their registration.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,11 @@
 #include "chart/PlotToolsAxisScroll.h"
 #include "chart/PlotToolsCursor.h"
 #include "chart/PlotToolsMarksTip.h"
+#include "chart/PlotToolsAnnotation.h"
+#include "chart/PlotToolsLines.h"
+#include "chart/PlotToolsRegistration.h"
+#include "chart/PlotToolsSeries.h"
+#include "chart/Series.h"
 #include "chart/SeriesMarks.h"
 #include "tools_Fixture.h"
 
@@ -196,6 +202,212 @@ TEST_F(MarksTipTest, ShowsThePointsValuesInTheChartsHint) {
   EXPECT_FALSE(chart->Hint().empty());
   tips->SetActive(false);
   EXPECT_EQ(chart->Hint(), "");
+}
+
+}  // namespace
+
+namespace {
+
+class OtherToolsTest : public charttest::ToolChartTest {};
+
+TEST_F(OtherToolsTest, EveryToolClassIsFoundByNameWhileRegistered) {
+  Build();
+  RegisterChartTools();
+  const auto& registered = PlotToolTypes();
+  const auto& published = ChartToolPublishedProperties();
+  ASSERT_EQ(registered.size(), published.size());
+  for (std::size_t i = 0; i < published.size(); ++i) {
+    SCOPED_TRACE(published[i].ClassName);
+    EXPECT_EQ(registered[i].Name, published[i].ClassName);
+    const fw::TPersistentClass cls = fw::GetClass(published[i].ClassName);
+    ASSERT_NE(cls, nullptr);
+    auto* tool = dynamic_cast<TPlotCustomTool*>(cls->Create(form.get()));
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->Description(), registered[i].Description);
+    tool->SetParentChart(chart);  // placed on a chart, it lives through a paint
+  }
+  chart->Invalidate();
+  Pump();
+  UnRegisterChartTools();
+  EXPECT_EQ(fw::GetClass("TCursorTool"), nullptr);
+  EXPECT_TRUE(PlotToolTypes().empty());
+}
+
+TEST_F(OtherToolsTest, AnnotationsArePlacedByPositionAndPickedBySelector) {
+  Build();
+  auto* note = new TAnnotationTool(form.get());
+  note->SetParentChart(chart);
+  struct Row {
+    TAnnotationPosition position;
+    int x, y;  // of a 100 x 20 text on the 400 x 300 chart
+  } const rows[] = {{ppLeftTop, 10, 10}, {ppLeftBottom, 10, 272}, {ppRightTop, 292, 10}, {ppRightBottom, 292, 272}};
+  for (const Row& r : rows) {
+    note->SetPosition(r.position);
+    EXPECT_EQ(note->TextPosition(100, 20), (fw::TPoint{r.x, r.y}));
+    const win::RECT box = note->BoxRect(100, 20);
+    EXPECT_EQ((std::vector<int>{box.left, box.top, box.right - box.left, box.bottom - box.top}),
+              (std::vector<int>{r.x - 4, r.y - 2, 106, 24}));
+  }
+  note->SetText("Заметка");
+  Pump();
+  auto* selector = new TMultiSelectorTool(form.get());
+  selector->SetParentChart(chart);
+  const win::RECT box = note->Shape()->ShapeBounds();
+  const fw::TPoint at{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  Press(at);
+  EXPECT_EQ(selector->SelectedAnnotation(), note);
+  Move(fw::TPoint{at.x + 20, at.y + 10});
+  Release(fw::TPoint{at.x + 20, at.y + 10});
+  EXPECT_EQ(note->Shape()->Left(), box.left + 20);
+  Pump();
+  EXPECT_EQ(note->TextPosition(100, 20), (fw::TPoint{box.left + 24, box.top + 12}));  // stays where dragged
+  note->SetPositionUnits(muPercent);
+  note->Shape()->SetLeft(50);
+  note->Shape()->SetTop(50);
+  EXPECT_EQ(note->TextPosition(100, 20), (fw::TPoint{200, 150}));
+  Press(at);
+  delete note;  // a selected annotation that goes leaves the selection
+  EXPECT_EQ(selector->SelectedAnnotation(), nullptr);
+  Release(at);
+}
+
+TEST_F(OtherToolsTest, RectanglesMoveAndResizeByTheirEdges) {
+  Build();
+  auto* rect = new TRectangleTool(form.get());
+  rect->SetParentChart(chart);
+  Pump();
+  const win::RECT b = rect->Shape()->ShapeBounds();
+  EXPECT_EQ((std::vector<int>{b.left, b.top, b.right, b.bottom}), (std::vector<int>{10, 10, 60, 60}));
+  struct Row {
+    int x, y, edge;
+  } const rows[] = {{12, 30, 1}, {30, 12, 2}, {58, 30, 3}, {30, 58, 4}, {30, 30, 0}, {7, 30, 0}, {12, 12, 1}};
+  for (const Row& r : rows) EXPECT_EQ(rect->EdgeAt(r.x, r.y), r.edge) << r.x << "," << r.y;
+  // The right edge dragged past the left one stops 3 pixels from it.
+  Press(fw::TPoint{58, 30});
+  Move(fw::TPoint{0, 30});
+  Release(fw::TPoint{0, 30});
+  EXPECT_EQ(rect->Shape()->ShapeBounds().right, 13);
+  EXPECT_EQ(rect->Width(), 3);
+  // A press inside moves the whole box.
+  Press(fw::TPoint{11, 30});
+  EXPECT_EQ(rect->EdgeAt(11, 30), 1);
+  Release(fw::TPoint{11, 30});
+}
+
+TEST_F(OtherToolsTest, ColorLinesStandAtTheirStylesValueAndAreDraggedWithinTheAxis) {
+  Build();
+  auto* line = new TColorLineTool(form.get());
+  line->SetAxis(chart->BottomAxis());
+  line->SetValue(3);
+  const struct {
+    TColorLineStyle style;
+    double value;
+  } rows[] = {{clCustom, 3}, {clMaximum, 10}, {clCenter, 5}, {clMinimum, 0}};
+  for (const auto& r : rows) {
+    line->SetStyle(r.style);
+    EXPECT_DOUBLE_EQ(line->LineValue(), r.value);
+  }
+  line->SetStyle(clCenter);
+  Pump();
+  const int x = chart->BottomAxis()->CalcPosValue(5), y = Px(0, 0).y - 20;
+  Press(fw::TPoint{x + 2, y});
+  EXPECT_TRUE(line->Dragging());
+  Move(fw::TPoint{chart->BottomAxis()->CalcPosValue(7), y});
+  EXPECT_EQ(line->Style(), clCustom);
+  EXPECT_NEAR(line->Value(), 7, 0.05);
+  Move(fw::TPoint{chart->ChartRect().right + 50, y});  // held at the axis' end
+  Release(fw::TPoint{chart->ChartRect().right + 50, y});
+  EXPECT_DOUBLE_EQ(line->Value(), 10);
+  EXPECT_FALSE(line->Dragging());
+}
+
+TEST_F(OtherToolsTest, NearestPointRotateAndAnimationMechanics) {
+  Build();
+  auto* nearest = new TNearestTool(form.get());
+  nearest->SetParentChart(chart);
+  nearest->SetSeries(series[0]);
+  series[0]->SetPointColor(1, clNullPoint);  // skipped
+  Pump();
+  const fw::TPoint p0 = Px(0, 0), p2 = Px(0, 2);
+  EXPECT_EQ(nearest->NearestPoint(p0.x + 3, p0.y), 0);
+  EXPECT_EQ(nearest->NearestPoint((p0.x + p2.x) / 2, (p0.y + p2.y) / 2), 0);  // a tie keeps the first
+  Move(fw::TPoint{p2.x - 2, p2.y});
+  EXPECT_EQ(nearest->Point(), 2);
+
+  auto* rotate = new TRotateTool(form.get());
+  rotate->SetParentChart(chart);
+  chart->View3DOptions().Rotation = 345;
+  chart->View3DOptions().Elevation = 345;
+  Press(fw::TPoint{100, 100});
+  Move(fw::TPoint{100 + chart->Width() / 3, 100 - chart->Height() / 3});  // +30 degrees each way
+  Release(fw::TPoint{100 + chart->Width() / 3, 100 - chart->Height() / 3});
+  EXPECT_EQ(chart->View3DOptions().Rotation, 15);  // 375 wraps round
+  EXPECT_EQ(chart->View3DOptions().Elevation, 360);  // held at the top
+  EXPECT_FALSE(chart->View3DOptions().Orthogonal);
+  delete rotate;
+
+  auto* animation = new TSeriesAnimationTool(form.get());
+  animation->SetSeries(series[2]);
+  const std::vector<double> before{series[2]->PointY(0), series[2]->PointY(1), series[2]->PointY(2)};
+  for (const int steps : {4, 0}) {  // no steps still ends with the values in place
+    std::vector<int> seen;
+    animation->SetSteps(steps);
+    animation->SetDrawEvery(2);
+    animation->OnStep = [&](TSeriesAnimationTool*, Integer Step) { seen.push_back(Step); };
+    animation->Play();
+    EXPECT_EQ(seen.size(), std::size_t(2 * (std::max(steps, 1) + 1)));  // two groups
+    EXPECT_EQ((std::vector<double>{series[2]->PointY(0), series[2]->PointY(1), series[2]->PointY(2)}), before);
+  }
+  animation->SetLoop(salCircular);
+  int steps = 0;
+  animation->OnStep = [&](TSeriesAnimationTool* Sender, Integer) {
+    if (++steps == 25) Sender->Stop();
+  };
+  animation->Play();
+  EXPECT_EQ(steps, 25);
+  EXPECT_TRUE(animation->Stopped());
+  EXPECT_DOUBLE_EQ(series[2]->PointY(0), before[0]);
+}
+
+TEST_F(OtherToolsTest, SeriesBoundToolsHookAndLetGo) {
+  Build();
+  auto* clip = new TClipSeriesTool(form.get());
+  clip->SetParentChart(chart);
+  Pump();  // without a series it does nothing
+  clip->SetSeries(series[1]);
+  EXPECT_TRUE(bool(series[1]->OnBeforeDrawValues));
+  chart->LeftAxis()->SetMinMax(10, 20);  // the series' points leave the axes' box partly
+  Pump();
+  delete clip;
+  EXPECT_FALSE(bool(series[1]->OnBeforeDrawValues));
+
+  auto* image = new TChartImageTool(form.get());
+  image->SetParentChart(chart);
+  image->SetSeries(series[0]);  // x 2..8, y 6..9
+  const fw::TRect r = image->ImageRect();
+  EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+            (std::vector<int>{Px(0, 0).x, chart->LeftAxis()->CalcPosValue(9), Px(0, 2).x, Px(0, 0).y}));
+
+  auto* line = new TLineSeries(form.get());
+  line->AddXY(3, 12);
+  line->AddXY(6, 15);
+  line->SetParentChart(chart);
+  line->Marks()->SetVisible(true);
+  Pump();
+  auto* marks = new TDragMarksTool(form.get());
+  marks->SetParentChart(chart);
+  const TSeriesMarkPosition* mark = line->Marks()->Positions().Position(1);
+  ASSERT_NE(mark, nullptr);
+  const fw::TPoint at{mark->LeftTop.x + 2, mark->LeftTop.y + 2};
+  const win::POINT leftTop = mark->LeftTop;
+  Press(at);
+  Move(fw::TPoint{at.x + 15, at.y + 5});
+  Release(fw::TPoint{at.x + 15, at.y + 5});
+  const TSeriesMarkPosition* moved = line->Marks()->Positions().Position(1);
+  ASSERT_NE(moved, nullptr);
+  EXPECT_TRUE(moved->Custom);
+  EXPECT_EQ(moved->LeftTop.x, leftTop.x + 15);
+  EXPECT_EQ(moved->LeftTop.y, leftTop.y + 5);
 }
 
 }  // namespace
