@@ -69,17 +69,23 @@ void TColorLineTool::DrawLine(fw::TCanvas& Canvas, bool Xor) const {
     Canvas.MoveTo(plot.left, p);
     Canvas.LineTo(plot.right + 1, p);
   }
+  Canvas.Pen()->SetMode(fw::pmCopy);
 }
 
 void TColorLineTool::HandleChartEvent(TChartToolEvent Kind) {
   TPlotCustomToolAxis::HandleChartEvent(Kind);
   TCustomAxisPanel* chart = ParentChart();
   if (!chart || !Axis() || !chart->Canvas() || !Pen()->Visible()) return;
-  // Behind the series, or in front of everything; during a drag on a flat chart the line on
-  // the window is the drag's own.
+  // During a drag on a flat chart the line is the drag's XOR line; a paint meanwhile puts it
+  // into the new picture, so that the next move takes it away again.
+  if (FDragging && !FDragRepaint && !chart->View3D()) {
+    if (Kind == cteAfterDraw)
+      if (fw::TCanvas* c = chart->Canvas()->DrawingCanvas()) DrawLine(*c, true);
+    return;
+  }
+  // Behind the series, or in front of everything.
   const bool behind = FDrawBehind || (FDraw3D && chart->View3D());
   if (!((Kind == cteBeforeDrawSeries && behind) || (Kind == cteAfterDraw && !behind))) return;
-  if (Kind == cteAfterDraw && FDragging && !FDragRepaint && !chart->View3D()) return;
   TPlotCanvas3D& canvas = *chart->Canvas();
   const TRect& plot = chart->ChartRect();
   const Integer p = LinePixel();

@@ -2,6 +2,7 @@
 // mechanics of the other tool classes with their registration.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/PlotMultiSelectorTool.h"
@@ -10,6 +11,8 @@
 #include "chart/PlotToolsCursor.h"
 #include "chart/PlotToolsMarksTip.h"
 #include "chart/PlotToolsAnnotation.h"
+#include "chart/PlotToolsBands.h"
+#include "chart/PlotToolsDrawLine.h"
 #include "chart/PlotToolsLines.h"
 #include "chart/PlotToolsRegistration.h"
 #include "chart/PlotToolsSeries.h"
@@ -408,6 +411,99 @@ TEST_F(OtherToolsTest, SeriesBoundToolsHookAndLetGo) {
   EXPECT_TRUE(moved->Custom);
   EXPECT_EQ(moved->LeftTop.x, leftTop.x + 15);
   EXPECT_EQ(moved->LeftTop.y, leftTop.y + 5);
+}
+
+}  // namespace
+
+namespace {
+
+class DrawnToolsTest : public charttest::ToolChartTest {};
+
+TEST_F(DrawnToolsTest, LinesAreDrawnSelectedMovedAndForgotten) {
+  Build();
+  auto* tool = new TDrawLineTool(form.get());
+  tool->SetParentChart(chart);
+  int added = 0, dragged = 0;
+  tool->OnNewLine = [&](fw::TObject*) { ++added; };
+  tool->OnDraggedLine = [&](fw::TObject*) { ++dragged; };
+  const TChartAxis* h = chart->BottomAxis();
+  const TChartAxis* v = chart->LeftAxis();
+  auto at = [&](double X, double Y) { return fw::TPoint{h->CalcPosValue(X), v->CalcPosValue(Y)}; };
+  Click(at(1, 25));  // a click draws nothing
+  EXPECT_EQ(tool->Lines()->Count(), 0);
+  Press(at(1, 25));
+  Move(at(3, 27));
+  Release(at(4, 28));
+  ASSERT_EQ(tool->Lines()->Count(), 1);
+  TDrawLine* line = tool->Lines()->Line(0);
+  EXPECT_NEAR(line->X0, 1, 0.05);
+  EXPECT_NEAR(line->Y1, 28, 0.15);
+  // A press on the line selects it and drags it whole; then its end handle stretches it.
+  Press(at(2.5, 26.5));
+  EXPECT_EQ(tool->Selected(), line);
+  Move(at(3.5, 26.5));
+  Release(at(3.5, 26.5));
+  EXPECT_NEAR(line->X0, 2, 0.05);
+  Press(at(line->X1, line->Y1));
+  Move(at(9, 20));
+  Release(at(9, 20));
+  EXPECT_NEAR(line->X1, 9, 0.05);
+  EXPECT_NEAR(line->X0, 2, 0.05);
+  EXPECT_EQ((std::vector<int>{added, dragged}), (std::vector<int>{1, 2}));
+  tool->Lines()->Delete(0);
+  EXPECT_EQ(tool->Selected(), nullptr);
+  Pump();
+}
+
+TEST_F(DrawnToolsTest, BandsFillBetweenValuesAndGridLines) {
+  Build();
+  auto* band = new TColorBandTool(form.get());
+  band->SetAxis(chart->BottomAxis());
+  band->SetStartValue(2);
+  band->SetEndValue(4);
+  band->SetColor(fw::clYellow);
+  band->SetResizeEnd(true);
+  int clicks = 0;
+  band->OnClick = [&](TColorBandTool*, fw::TMouseButton, fw::TShiftState, Integer, Integer) { ++clicks; };
+  Pump();
+  const TChartAxis* h = chart->BottomAxis();
+  const int y = chart->ChartRect().top + 3;
+  auto screen = [&](int X) { return desktop->surface_pixel(form->Handle(), X, y) & 0xFFFFFF; };
+  EXPECT_EQ(screen(h->CalcPosValue(3)), win::RGB(255, 255, 0));
+  EXPECT_NE(screen(h->CalcPosValue(5)), win::RGB(255, 255, 0));
+  Click(fw::TPoint{h->CalcPosValue(3), y});
+  EXPECT_EQ(clicks, 1);
+  // The end edge follows the mouse.
+  Press(fw::TPoint{h->CalcPosValue(4) + 1, y});
+  Move(fw::TPoint{h->CalcPosValue(6), y});
+  Release(fw::TPoint{h->CalcPosValue(6), y});
+  EXPECT_NEAR(band->EndValue(), 6, 0.05);
+  EXPECT_EQ(clicks, 1);
+  delete band;
+
+  auto* grid = new TGridBandTool(form.get());
+  grid->SetAxis(chart->LeftAxis());
+  grid->Band1()->SetColor(fw::clAqua);
+  chart->Invalidate();
+  Pump();
+  // From the axis' start through each tick, the spaces take Band1 and Band2 (clear) in turn.
+  std::vector<int> edges(chart->LeftAxis()->TickPositions().begin(), chart->LeftAxis()->TickPositions().end());
+  const int start = chart->LeftAxis()->IStartPos();
+  std::sort(edges.begin(), edges.end(), [start](int a, int b) { return std::abs(a - start) < std::abs(b - start); });
+  edges.insert(edges.begin(), start);
+  ASSERT_GE(edges.size(), 4u);
+  const int x = chart->ChartRect().left + 5;
+  int filled = 0;
+  for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+    if (std::abs(edges[i + 1] - edges[i]) < 3) continue;
+    const bool aqua =
+        (desktop->surface_pixel(form->Handle(), x, (edges[i] + edges[i + 1]) / 2) & 0xFFFFFF) == win::RGB(0, 255, 255);
+    EXPECT_EQ(aqua, i % 2 == 0) << i;
+    filled += aqua;
+  }
+  EXPECT_GT(filled, 0);
+  delete grid;
+  EXPECT_FALSE(bool(chart->LeftAxis()->OnDrawGrid));
 }
 
 }  // namespace
