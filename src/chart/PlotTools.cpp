@@ -8,6 +8,12 @@
 
 namespace chart {
 
+TColor XorColorOver(const TCustomAxisPanel& Chart, TColor Color) {
+  TColor back = Chart.Color();
+  if (back == clTeeColor) back = fw::clBtnFace;
+  return fw::ColorToRGB(Color) ^ fw::ColorToRGB(back);
+}
+
 TPlotCustomTool::TPlotCustomTool(fw::TComponent* AOwner) : TCustomChartElement(AOwner) {}
 
 TPlotCustomTool::~TPlotCustomTool() {

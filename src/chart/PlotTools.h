@@ -25,6 +25,10 @@ enum TChartToolEvent {
 
 enum TChartMouseEvent { cmeDown = 0, cmeMove = 1, cmeUp = 2 };
 
+// The pen colour that XOR drawing uses so that a line of Color shows over the chart's
+// background (the button face when the chart takes the default colour).
+TColor XorColorOver(const TCustomAxisPanel& Chart, TColor Color);
+
 class TPlotCustomTool : public TCustomChartElement {
  public:
   explicit TPlotCustomTool(fw::TComponent* AOwner);

@@ -135,19 +135,13 @@ Integer TCursorTool::LinePartAt(Integer X, Integer Y) const {
   return 0;
 }
 
-TColor TCursorTool::XorColor() const {
-  TColor back = ParentChart()->Color();
-  if (back == clTeeColor) back = fw::clBtnFace;
-  return fw::ColorToRGB(Pen()->Color()) ^ fw::ColorToRGB(back);
-}
-
 void TCursorTool::RedrawCursor() {
   TCustomAxisPanel* chart = ParentChart();
   if (!chart || !AxesReady() || !Pen()->Visible()) return;
   const TRect r = AxesRect();
   const Integer z = FUseSeriesZ && Series() ? Series()->MiddleZ() : 0;
   TPlotCanvas3D* plot = chart->Canvas();
-  const TColor color = XorColor();
+  const TColor color = XorColorOver(*chart, Pen()->Color());
   auto project = [&](Integer X, Integer Y) {
     return plot && chart->View3D() ? plot->Calc3DPos(X, Y, z) : fw::TPoint{X, Y};
   };

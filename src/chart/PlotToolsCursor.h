@@ -69,7 +69,6 @@ class TCursorTool : public TPlotCustomToolSeries {
   void CalcValues(Integer X, Integer Y);
   // The lines on the window, in XOR: the second call at the same place takes them away.
   void RedrawCursor();
-  TColor XorColor() const;
   void Repaint();
 
   bool FFollowMouse = false;

@@ -150,9 +150,7 @@ void TDrawLineTool::HandleChartEvent(TChartToolEvent Kind) {
 
 void TDrawLineTool::DrawXor(fw::TCanvas& Canvas) const {
   const TDrawLineStyle style = FGesture == 1 || !FSelected ? dlLine : FSelected->Style;
-  TColor back = ParentChart()->Color();
-  if (back == clTeeColor) back = fw::clBtnFace;
-  Canvas.Pen()->SetColor(fw::ColorToRGB(Pen()->Color()) ^ fw::ColorToRGB(back));
+  Canvas.Pen()->SetColor(XorColorOver(*ParentChart(), Pen()->Color()));
   Canvas.Pen()->SetStyle(Pen()->Style());
   Canvas.Pen()->SetMode(fw::pmXor);
   Canvas.Brush()->SetStyle(fw::bsClear);

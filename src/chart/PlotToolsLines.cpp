@@ -20,13 +20,6 @@ constexpr double kFarAway = 10000;
 
 bool InRect(const TRect& R, Integer X, Integer Y) { return X >= R.left && X <= R.right && Y >= R.top && Y <= R.bottom; }
 
-// The XOR colour of a pen over the chart's background.
-TColor XorColorOver(const TCustomAxisPanel& Chart, TColor Color) {
-  TColor back = Chart.Color();
-  if (back == clTeeColor) back = fw::clBtnFace;
-  return fw::ColorToRGB(Color) ^ fw::ColorToRGB(back);
-}
-
 }  // namespace
 
 TColorLineTool::TColorLineTool(fw::TComponent* AOwner) : TPlotCustomToolAxis(AOwner) {}
