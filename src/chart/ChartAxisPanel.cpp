@@ -403,10 +403,12 @@ void TCustomAxisPanel::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, I
 }
 
 void TCustomAxisPanel::WMCancelMode(fw::TMessage& Message) {
-  // The mouse was taken away in the middle of a drag: drop it, and its frame.
+  // The mouse was taken away in the middle of a drag: drop it, and its frame; the tools end
+  // their gestures as at a release where the mouse was last.
   if (FZoomFrameShown) DrawZoomFrame();
   FZoomFrameShown = false;
   FDrag = dkNone;
+  ToolsMouse(cmeUp, fw::mbLeft, fw::TShiftState{}, FCursorPos.x, FCursorPos.y);
   TCustomPlotPanelExtended::WMCancelMode(Message);
 }
 

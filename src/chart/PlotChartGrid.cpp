@@ -45,7 +45,10 @@ void TCustomChartGrid::Listen(bool On) {
   // A series on a chart is heard through its chart, which also tells of series coming and going.
   FListenChart = FSeries ? FSeries->ParentChart() : FChart;
   FListenSeries = FSeries && !FListenChart ? FSeries : nullptr;
-  if (FListenChart) FListenChart->AddListener(this);
+  if (FListenChart) {
+    FListenChart->AddListener(this);
+    FListenChart->FreeNotification(this);  // a chart freed first is not called afterwards
+  }
   if (FListenSeries) FListenSeries->AddListener(this);
 }
 
@@ -87,6 +90,8 @@ void TCustomChartGrid::Notification(fw::TComponent* AComponent, fw::TOperation O
     FChart = nullptr;
     Listen(false);
     Layout();
+  } else if (AComponent == FListenChart) {
+    FListenChart = nullptr;
   }
 }
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "chart/PlotMultiSelectorTool.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messages.h"
 #include "tools_Fixture.h"
 
 using namespace chart;
@@ -118,6 +120,13 @@ TEST_F(MultiSelectorTest, TitlesMoveOnlyAfterThreePixelsAndOnlyWithTheLeftButton
   EXPECT_EQ(chart->Title()->Left(), b.left + 3);
   EXPECT_EQ(chart->Title()->Top(), b.top);
   EXPECT_EQ(dragged, 1);
+  // A drag whose mouse capture is taken away ends there.
+  Press(fw::TPoint{at.x + 3, at.y});
+  Move(fw::TPoint{at.x + 10, at.y});
+  win::SendMessageW(chart->Handle(), win::WM_CANCELMODE, 0, 0);
+  Move(fw::TPoint{at.x + 30, at.y});
+  EXPECT_EQ(chart->Title()->Left(), b.left + 10);
+  EXPECT_EQ(dragged, 2);
 }
 
 }  // namespace
