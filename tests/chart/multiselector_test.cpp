@@ -130,3 +130,37 @@ TEST_F(MultiSelectorTest, TitlesMoveOnlyAfterThreePixelsAndOnlyWithTheLeftButton
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MultiSelectorTest, ADoubleClickKeepsWhatItsFirstPressSelectedOnEachPartKind) {
+  Build();
+  chart->Legend()->SetVisible(true);
+  chart->Title()->SetText("Заголовок");
+  chart->Foot()->SetText("Подпись");
+  Pump();
+  auto centre = [](const win::RECT& R) { return fw::TPoint{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; };
+  const struct {
+    fw::TPoint at;
+    TSelectorPartCode part;
+  } rows[] = {
+      {fw::TPoint{Px(1, 1).x + 1, Px(1, 1).y}, cpSeries},
+      {centre(chart->Legend()->ShapeBounds()), cpLegend},
+      {centre(chart->Title()->ShapeBounds()), cpTitle},
+      {centre(chart->Foot()->ShapeBounds()), cpFoot},
+      {centre(chart->LeftAxis()->AxisRect()), cpAxis},
+      {fw::TPoint{chart->ChartRect().left + 5, chart->ChartRect().top + 5}, cpChartRect},
+  };
+  for (const auto& r : rows) {
+    partsSeen.clear();
+    desktop->advance(1000);
+    desktop->mouse_move(At(chart, r.at.x, r.at.y));
+    desktop->click(At(chart, r.at.x, r.at.y));
+    desktop->click(At(chart, r.at.x, r.at.y));  // the second press is the double click's
+    Pump();
+    EXPECT_EQ(partsSeen, std::vector<TSelectorPartCode>{r.part}) << int(r.part);
+    EXPECT_EQ(tool->ClickedPart().Part, r.part);
+  }
+}
+
+}  // namespace
