@@ -41,7 +41,8 @@ void TDrawLines::Update(fw::TCollectionItem*) { FTool->InvalidateChart(); }
 
 void TDrawLines::Notify(fw::TCollectionItem* Item, fw::TCollectionNotification Action) {
   fw::TCollection::Notify(Item, Action);
-  if (Action != fw::cnAdded) FTool->LineGoing(static_cast<TDrawLine*>(Item));
+  // An item leaving from its own destructor is no TDrawLine any more: it is compared as it is.
+  if (Action != fw::cnAdded) FTool->LineGoing(Item);
 }
 
 TDrawLineTool::TDrawLineTool(fw::TComponent* AOwner)
@@ -54,8 +55,8 @@ TDrawLineTool::~TDrawLineTool() {
 
 String TDrawLineTool::Description() const { return "Draw Line"; }
 
-void TDrawLineTool::LineGoing(TDrawLine* Line) {
-  if (Line != FSelected) return;
+void TDrawLineTool::LineGoing(const fw::TCollectionItem* Line) {
+  if (!FSelected || Line != static_cast<const fw::TCollectionItem*>(FSelected)) return;
   FSelected = nullptr;
   FGesture = 0;
 }

@@ -69,7 +69,7 @@ class TDrawLineTool : public TPlotCustomToolSeries {
 
  private:
   friend class TDrawLines;
-  void LineGoing(TDrawLine* Line);
+  void LineGoing(const fw::TCollectionItem* Line);
   fw::TPoint ToPixels(double X, double Y) const;
   void FromPixels(fw::TPoint P, double& X, double& Y) const;
   // The segments a line of the style shows between two pixel ends.
