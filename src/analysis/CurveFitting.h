@@ -25,8 +25,9 @@ Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B
 TPolyVector PowerVector(int Count, Extended X);
 // Σ Coefficients[i]·x^i over the first Count terms.
 Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X);
-// Least-squares polynomial of Terms terms through Points (X, Y) pairs. Raises "Cannot process
-// fitting" when the normal system is singular or the data are not finite.
+// Least-squares polynomial of Terms terms through Points (X, Y) pairs, solved by orthogonal
+// (Householder) reduction. Raises "Cannot process fitting" when the data do not determine
+// every term (fewer distinct X values than terms) or are not finite.
 void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients);
 
 enum TTypeFitting { cfPolynomial };

@@ -132,13 +132,34 @@ TEST_F(FitFixture, IdenticalXIsSingularAndLeavesSeriesEmpty) {
   EXPECT_EQ(result->Count(), 0);
 }
 
-TEST_F(FitFixture, NaNValueRaisesAndLeavesSeriesEmpty) {
+TEST_F(FitFixture, NullPointsTakeNoPart) {
   for (int i = 0; i < 6; ++i) source->AddXY(i, i * 0.5);
   fit->SetPolyDegree(2);
   Attach();
   EXPECT_EQ(result->Count(), 6);
-  EXPECT_EQ(ErrorOf([&] { source->AddXY(2.5, std::nan("")); }), "Cannot process fitting");
-  EXPECT_EQ(result->Count(), 0);
+  source->AddXY(2.5, std::nan(""));
+  source->AddNullPoint(3.5, 1e6);
+  ASSERT_EQ(result->Count(), 8) << "drawn at every X, null points included";
+  for (int k = 0; k < 8; ++k) EXPECT_NEAR(result->PointY(k), result->PointX(k) * 0.5, 1e-12);
+  EXPECT_NEAR(fit->AnswerVector(2), 0.5, 1e-12);
+}
+
+// Full-rank data of every degree the polynomial dialog offers fit as NumPy fits them.
+TEST(PolySolver, HighDegreesAgainstNumPy) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 120; ++i) {
+    xs.push_back(i / 119.0 * 3);
+    ys.push_back(std::sin(xs.back() * 2) + 0.001 * std::cos(i * 5.0));
+  }
+  for (int terms : {14, 17, 20}) {
+    TPolyVector c{};
+    ASSERT_EQ(ErrorOf([&] { PolyFitting(120, terms, xs.data(), ys.data(), c); }), "") << terms;
+    const auto fitted = NumPy("x=" + PyList(xs) + "\ny=" + PyList(ys) + "\np=np.polynomial.Polynomial.fit(x,y," +
+                              std::to_string(terms - 1) + ")\nprint(' '.join(repr(float(v)) for v in p(x)))\n");
+    ASSERT_EQ(fitted.size(), xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i)
+      EXPECT_NEAR(double(CalculatePoly(terms, c, xs[i])), fitted[i], 1e-9) << terms << " " << i;
+  }
 }
 
 TEST_F(FitFixture, FactorAddsSubSteps) {
