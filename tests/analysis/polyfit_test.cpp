@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/CurveFitting.h"
+#include "platform/kernel/Exceptions.h"
 #include "chart/Series.h"
 #include "framework/SysUtils.h"
 
@@ -434,6 +435,44 @@ TEST_F(Correlation, AgainstNumPyAndConstantData) {
   source->AddXY(1, 5);
   ASSERT_EQ(result->Count(), 2);
   EXPECT_EQ(result->PointY(0), 1);  // fewer than two points
+}
+
+// Null points are gaps the sums leave out; sums about the means in extended precision keep
+// huge data within range; a slope or value beyond the double range raises.
+TEST(TrendData, NullsHugeValuesAndOverflow) {
+  struct Row {
+    std::vector<double> x, y;
+    double slope, r;  // NaN: the computation raises EOverflow
+  };
+  const double nan = std::nan("");
+  const std::vector<Row> rows = {
+      {{0, 1, 2, 3}, {1, nan, 5, 7}, 2, 1},
+      {{0, 1, 2, 3}, {3, 2, nan, 0}, -1, -1},
+      {{0, 1, 2, 3}, {0, -1e300, -2e300, -3e300}, -1e300, -1},
+      {{1e300, 1.2e300, 1.4e300}, {5, 4, 3}, -5e-300, -1},
+      {{1e300, 1.5e300, 1.6e300}, {1, 3, 2}, 1.5 / 0.62e300, 0.5 / std::sqrt(0.62 / 3 * 2)},
+      {{0, 1e-300}, {0, 1e300}, nan, 1},
+  };
+  for (const Row& row : rows) {
+    fw::TComponent owner{nullptr};
+    auto* source = new TLineSeries(&owner);
+    for (std::size_t i = 0; i < row.x.size(); ++i) source->AddXY(row.x[i], row.y[i]);
+    auto* trend = new TLineSeries(&owner);
+    trend->SetFunctionType(new TTrendFunction(&owner));
+    auto* correlation = new TLineSeries(&owner);
+    correlation->SetFunctionType(new TCorrelationFunction(&owner));
+    correlation->SetDataSource(source);
+    ASSERT_EQ(correlation->Count(), 2) << row.slope;
+    EXPECT_NEAR(correlation->PointY(0), row.r, 1e-12) << row.slope;
+    if (std::isnan(row.slope)) {
+      EXPECT_THROW(trend->SetDataSource(source), win::EOverflow);
+      continue;
+    }
+    trend->SetDataSource(source);
+    ASSERT_EQ(trend->Count(), 2);
+    const double slope = (trend->PointY(1) - trend->PointY(0)) / (trend->PointX(1) - trend->PointX(0));
+    EXPECT_NEAR(slope / row.slope, 1, 1e-12) << row.slope;
+  }
 }
 
 TEST(FittingRegistration, ExtendedPageAndLookup) {
