@@ -472,7 +472,8 @@ class TPlotFunction : public fw::TComponent {
   // The list of Source the function reads: the one the parent's mandatory list names as its
   // ValueSource, else Source's mandatory list.
   TChartValueList* SourceValueList(TChartSeries* Source) const;
-  void RequestRecompute();
+  // Refills the parent after a change of a property the result depends on.
+  virtual void RequestRecompute();
 
  protected:
   void AddResultPoint(double X, double Y);
