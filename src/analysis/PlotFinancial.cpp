@@ -376,6 +376,7 @@ double TRSIFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer
 
 void TRSIFunction::ComputeByPeriods(TChartSeries* Source) {
   // The gains and losses of each window slide along in running sums.
+  FListsOf = nullptr;  // a new computation looks the lists up afresh
   if (!FindLists(Source)) return;
   const Integer n = PeriodPoints(), count = Source->Count();
   if (count < n) return;
