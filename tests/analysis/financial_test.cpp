@@ -11,6 +11,8 @@
 #include "chart/PlotAxis.h"
 #include "chart/SeriesPointer.h"
 #include "chart/seriesdraw_support.h"
+#include "export/KvPlotSVGCanvas.h"
+#include "framework/StringList.h"
 
 using namespace analysis;
 using analysis_test::PyArray;
@@ -132,6 +134,26 @@ TEST_F(CandleFixture, GeometryOfTheStyles) {
   EXPECT_TRUE(candles.Pointer()->Visible());
   candles.SetCandleStyle(csLine);
   EXPECT_FALSE(candles.Pointer()->Visible());
+}
+
+// A picture canvas gets the same shapes: the body as a rectangle in the candle colour, the
+// high-low line and the volume bar as lines.
+TEST_F(CandleFixture, SvgPicture) {
+  fw::TStringList lines;
+  kvexport::TKvSVGCanvas svg(&lines);
+  svg.SetReferenceCanvas(surface.bitmap.Canvas());
+  candles.AddOHLC(50, 40, 80, 20, 60);
+  candles.DrawAllValues(svg);
+  TVolumeSeries volume(nullptr);
+  volume.SetHorizAxis(&horiz);
+  volume.SetVertAxis(&vert);
+  volume.SetSeriesColor(kDown);
+  volume.AddXY(30, 60);
+  volume.DrawAllValues(svg);
+  const std::string text = lines.Text();
+  EXPECT_NE(text.find("<rect"), std::string::npos) << text;
+  EXPECT_NE(text.find("fill=\"rgb(0,192,0)\""), std::string::npos) << text;
+  EXPECT_NE(text.find("stroke=\"rgb(192,0,0)\""), std::string::npos) << "the volume bar's red";
 }
 
 TEST_F(CandleFixture, RangeCoversTheFourLists) {
