@@ -7,7 +7,7 @@ kv_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool xclip
-  python3 python3-pil python3-xlrd python3-numpy python3-scipy
+  python3 python3-pil python3-xlrd python3-numpy python3-scipy python3-pandas
   librsvg2-bin libtiff-tools giflib-tools libxml2-utils
 )
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "analysis/PointBuffer.h"
 #include "analysis/WindowSum.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
@@ -391,6 +392,8 @@ void TRSIFunction::ComputeByPeriods(TChartSeries* Source) {
     }
   };
   TWindowSum gains, losses;
+  TPointBuffer results;
+  results.Reserve(std::size_t(count - n + 1));
   double g, l;
   // The close style takes the differences inside the window: from its second point on.
   const Integer skip = FStyle == rsiClose ? 1 : 0;
@@ -408,11 +411,12 @@ void TRSIFunction::ComputeByPeriods(TChartSeries* Source) {
     term(last, g, l);
     gains.Add(g);
     losses.Add(l);
-    AddResultPoint(PeriodX(Source, first, last), Value(gains.Sum(), losses.Sum(), n));
+    results.Add(PeriodX(Source, first, last), Value(gains.Sum(), losses.Sum(), n));
     term(first + skip, g, l);
     gains.Remove(g);
     losses.Remove(l);
   }
+  results.FlushTo(ParentSeries());
 }
 
 // ---- registration ----------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include "analysis/PlotFinancial.h"
 #include "analysis/PlotHistogram.h"
+#include "analysis/PointBuffer.h"
 #include "analysis/WindowSum.h"
 #include "chart/PlotAxis.h"
 #include "chart/Series.h"
@@ -67,12 +68,28 @@ struct SeriesFill {
   TChartSeries* Series;
 };
 
-// The values of one of Source's lists as an array, NaN at null points.
-std::vector<double> ValuesOf(const TChartSeries* Source, const TChartValueList* List) {
-  std::vector<double> v(std::size_t(List->Count()));
-  for (Integer i = 0; i < List->Count(); ++i) v[std::size_t(i)] = ValueOrGap(Source, List, i);
-  return v;
-}
+// The values of one of Source's lists as an array, NaN at null points: the list's own storage
+// where that already holds them so (no point colours, no multiplier), else a copy.
+class TValues {
+ public:
+  TValues(const TChartSeries* Source, const TChartValueList* List) : FCount(std::size_t(List->Count())) {
+    if (!Source->HasPointColors() && List->Multiplier() == 1) {
+      FData = List->Data();
+      return;
+    }
+    FCopy.resize(FCount);
+    for (Integer i = 0; i < List->Count(); ++i) FCopy[std::size_t(i)] = ValueOrGap(Source, List, i);
+    FData = FCopy.data();
+  }
+  std::size_t size() const { return FCount; }
+  const double* data() const { return FData; }
+  double operator[](std::size_t I) const { return FData[I]; }
+
+ private:
+  std::size_t FCount;
+  const double* FData = nullptr;
+  std::vector<double> FCopy;
+};
 
 }  // namespace
 
@@ -119,9 +136,32 @@ double TMovingAverageFunction::ValueOverRange(TChartSeries* Source, Integer Firs
 void TMovingAverageFunction::ComputeByPeriods(TChartSeries* Source) {
   const Integer n = PeriodPoints(), count = Source->Count();
   if (count < n) return;
-  const TChartValueList* v = SourceValueList(Source);
+  const TValues values(Source, SourceValueList(Source));
   const TChartValueList* x = Source->NotMandatoryValueList();
-  auto value = [&](Integer i) { return ValueOrGap(Source, v, i); };
+  auto value = [&](Integer i) { return values[std::size_t(i)]; };
+  TPointBuffer results;
+  results.Reserve(std::size_t(count - n + 1));
+  if (!FWeighted && !FWeightedIndex) {
+    // The plain average: one running sum, taken afresh every n steps (so rounding has no time
+    // to build up), with a count of the gaps in the window instead of their NaN in the sum.
+    double sum = 0;
+    Integer gaps = 0;
+    for (Integer last = n - 1; last < count; ++last) {
+      const Integer first = last - n + 1;
+      if (first % n == 0) {
+        sum = 0;
+        gaps = 0;
+        for (Integer i = first; i <= last; ++i) std::isfinite(value(i)) ? void(sum += value(i)) : void(++gaps);
+      } else {
+        const double out = value(first - 1), in = value(last);
+        std::isfinite(out) ? void(sum -= out) : void(--gaps);
+        std::isfinite(in) ? void(sum += in) : void(++gaps);
+      }
+      results.Add(PeriodX(Source, first, last), gaps ? kNaN : sum / n);
+    }
+    results.FlushTo(ParentSeries());
+    return;
+  }
   // Σw and Σv·w slide along; the index weights shift by one per step, which the window total
   // pays for (W' = W - T + n·v(new)). Every n steps the sums start afresh, so rounding cannot
   // build up over a long walk.
@@ -164,8 +204,9 @@ void TMovingAverageFunction::ComputeByPeriods(TChartSeries* Source) {
     } else {
       average = num.Sum() / n;
     }
-    AddResultPoint(PeriodX(Source, first, last), average);
+    results.Add(PeriodX(Source, first, last), average);
   }
+  results.FlushTo(ParentSeries());
 }
 
 // ---- exponential averages --------------------------------------------------------------------
@@ -174,12 +215,15 @@ TExpMovAveFunction::TExpMovAveFunction(fw::TComponent* AOwner) : chart::TPlotFun
 
 void TExpMovAveFunction::ComputeFromSource(TChartSeries* Source) {
   if (!ParentSeries() || !Source || !(Period() > 0) || Source->Count() < 2) return;
-  const std::vector<double> v = ValuesOf(Source, SourceValueList(Source));
+  const TValues v(Source, SourceValueList(Source));
   std::vector<double> e;
   ExponentialAverage(v.data(), v.size(), Period(), e);
   const TChartValueList* x = Source->NotMandatoryValueList();
+  TPointBuffer results;
+  results.Reserve(e.size());
   for (std::size_t i = 0; i < e.size(); ++i)
-    if (std::isfinite(e[i]) && !Source->IsNullPoint(Integer(i))) AddResultPoint(x->Value(Integer(i)), e[i]);
+    if (std::isfinite(e[i]) && std::isfinite(v[i])) results.Add(x->Value(Integer(i)), e[i]);
+  results.FlushTo(ParentSeries());
 }
 
 void TExpAverageFunction::SetWeight(double Value) {
@@ -341,25 +385,41 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
   SeriesFill signalFill(FSignal), histogramFill(FHistogram);
   if (Source->Count() < 2) return;
   if (parent->SeriesColor() == fw::clWhite) parent->SetSeriesColor(0xFF0000);
-  const std::vector<double> v = ValuesOf(Source, SourceValueList(Source));
-  std::vector<double> shortAverage, longAverage, macd(v.size()), signal;
-  ExponentialAverage(v.data(), v.size(), FPeriod2, shortAverage);
-  ExponentialAverage(v.data(), v.size(), Period(), longAverage);
-  std::vector<double> points;  // the MACD values added, in order
-  std::vector<double> pointX;
+  const TValues v(Source, SourceValueList(Source));
   const TChartValueList* x = Source->NotMandatoryValueList();
+  // The two averages, the MACD and its signal line run along in one pass: each is the
+  // recursive average of ExponentialAverage over the points that are not null.
+  const double kShort = 2 / (FPeriod2 + 1), kLong = 2 / (Period() + 1), kSignal = 2 / (FPeriod3 + 1);
+  double shortAverage = 0, longAverage = 0, signal = 0;
+  bool started = false;
+  const bool histogram = FHistogram->Active();
+  std::vector<double> xs(v.size()), macd(v.size()), signals(v.size()), differences(histogram ? v.size() : 0);
+  std::size_t k = 0;
   for (std::size_t i = 0; i < v.size(); ++i) {
-    const double m = shortAverage[i] - longAverage[i];
-    if (!std::isfinite(m)) continue;
-    AddResultPoint(x->Value(Integer(i)), m);
-    points.push_back(m);
-    pointX.push_back(x->Value(Integer(i)));
+    if (!std::isfinite(v[i])) continue;
+    if (started) {
+      shortAverage = kShort * v[i] + (1 - kShort) * shortAverage;
+      longAverage = kLong * v[i] + (1 - kLong) * longAverage;
+    } else {
+      shortAverage = longAverage = v[i];
+    }
+    const double m = shortAverage - longAverage;
+    signal = started ? kSignal * m + (1 - kSignal) * signal : m;
+    started = true;
+    xs[k] = x->Value(Integer(i));
+    macd[k] = m;
+    signals[k] = signal;
+    if (histogram) differences[k] = m - signal;
+    ++k;
   }
-  ExponentialAverage(points.data(), points.size(), FPeriod3, signal);
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    FSignal->AddXY(pointX[i], signal[i]);
-    if (FHistogram->Active()) FHistogram->AddXY(pointX[i], points[i] - signal[i]);
-  }
+  xs.resize(k);
+  TPointBuffer results, signalPoints, histogramPoints;
+  if (histogram) histogramPoints.Set(std::vector<double>(xs), std::move(differences));
+  signalPoints.Set(std::vector<double>(xs), std::move(signals));
+  results.Set(std::move(xs), std::move(macd));
+  results.FlushTo(parent);
+  signalPoints.FlushTo(FSignal);
+  histogramPoints.FlushTo(FHistogram);
 }
 
 // ---- Bollinger -------------------------------------------------------------------------------
@@ -393,7 +453,7 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
   SeriesFill lowFill(FLowBand);
   if (Period() == 0) return;
   const Integer p = Integer(std::round(Period()));
-  const std::vector<double> v = ValuesOf(Source, SourceValueList(Source));
+  const TValues v(Source, SourceValueList(Source));
   const Integer count = Integer(v.size());
   if (p < 1 || count < p) return;
   std::vector<double> ema;
@@ -402,6 +462,9 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
   // The window's mean and squared deviations slide along (Welford's update for one value out
   // and one in); every p steps they are taken afresh in two passes, which bounds the rounding.
   double mean = 0, ss = 0;
+  TPointBuffer upper, lower;
+  upper.Reserve(std::size_t(count - p + 1));
+  lower.Reserve(std::size_t(count - p + 1));
   for (Integer i = p; i <= count; ++i) {
     const Integer first = i - p;
     if (first % p == 0) {
@@ -421,9 +484,11 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
     const double sigma = ss > 0 ? std::sqrt(ss / p) : 0;
     const double centre = FExponential ? ema[std::size_t(i - 1)] : mean;
     const double at = x->Value(i - 1);
-    AddResultPoint(at, centre + FDeviation * sigma);
-    FLowBand->AddXY(at, centre - FDeviation * sigma);
+    upper.Add(at, centre + FDeviation * sigma);
+    lower.Add(at, centre - FDeviation * sigma);
   }
+  upper.FlushTo(ParentSeries());
+  lower.FlushTo(FLowBand);
 }
 
 // ---- cross points ----------------------------------------------------------------------------
