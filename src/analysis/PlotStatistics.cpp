@@ -393,8 +393,12 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
   double shortAverage = 0, longAverage = 0, signal = 0;
   bool started = false;
   const bool histogram = FHistogram->Active();
-  std::vector<double> xs(v.size()), macd(v.size()), signals(v.size()), differences(histogram ? v.size() : 0);
-  std::size_t k = 0;
+  // Reserved, not sized: a million zeros written only to be overwritten cost a pass each.
+  std::vector<double> xs, macd, signals, differences;
+  xs.reserve(v.size());
+  macd.reserve(v.size());
+  signals.reserve(v.size());
+  if (histogram) differences.reserve(v.size());
   for (std::size_t i = 0; i < v.size(); ++i) {
     if (!std::isfinite(v[i])) continue;
     if (started) {
@@ -406,13 +410,11 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
     const double m = shortAverage - longAverage;
     signal = started ? kSignal * m + (1 - kSignal) * signal : m;
     started = true;
-    xs[k] = x->Value(Integer(i));
-    macd[k] = m;
-    signals[k] = signal;
-    if (histogram) differences[k] = m - signal;
-    ++k;
+    xs.push_back(x->Value(Integer(i)));
+    macd.push_back(m);
+    signals.push_back(signal);
+    if (histogram) differences.push_back(m - signal);
   }
-  xs.resize(k);
   TPointBuffer results, signalPoints, histogramPoints;
   if (histogram) histogramPoints.Set(std::vector<double>(xs), std::move(differences));
   signalPoints.Set(std::vector<double>(xs), std::move(signals));
