@@ -37,3 +37,24 @@ print('scipy interpolating cubic spline 1e5 ms %.2f' % fastest(lambda: interpola
 print('scipy smoothing spline (UnivariateSpline) 1e5 ms %.2f' % fastest(lambda: interpolate.UnivariateSpline(xs, ys)(at), 3))
 print('scipy smoothing spline (make_smoothing_spline) 1e5 ms %.2f' % fastest(lambda: interpolate.make_smoothing_spline(xs, ys)(at), 1))
 import PIL; print('pillow', PIL.__version__, 'numpy', np.__version__, 'scipy', scipy.__version__)
+
+# The statistical functions of IndicatorBench.cpp on its data: pandas' rolling and exponential
+# windows, NumPy's histogram.
+import pandas as pd
+v = 100 + 20 * np.sin(i / 50) + (np.arange(N) % 7) * 0.1
+s = pd.Series(v, index=i)
+print('pandas rolling mean ms %.2f' % fastest(lambda: s.rolling(20).mean()))
+def bollinger():
+    m = s.ewm(span=20, adjust=False).mean(); sd = s.rolling(20).std(ddof=0)
+    return m + 2 * sd, m - 2 * sd
+print('pandas bollinger ms %.2f' % fastest(bollinger))
+def macd():
+    m = s.ewm(span=12, adjust=False).mean() - s.ewm(span=26, adjust=False).mean()
+    signal = m.ewm(span=9, adjust=False).mean()
+    return m, signal, m - signal
+print('pandas macd ms %.2f' % fastest(macd))
+def rsi():
+    d = s.diff(); g = d.clip(lower=0).rolling(13).sum(); l = (-d).clip(lower=0).rolling(13).sum()
+    return 100 - 100 / (1 + (g / l).abs())
+print('pandas rsi ms %.2f' % fastest(rsi))
+print('numpy histogram ms %.2f' % fastest(lambda: np.histogram(v, 100)))

@@ -3,11 +3,11 @@
 # Sourced by run.sh and test.sh; safe to run again at no cost.
 kv_packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev zlib1g-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev zlib1g-dev libsleef-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool xclip
-  python3 python3-pil python3-xlrd python3-numpy python3-scipy
+  python3 python3-pil python3-xlrd python3-numpy python3-scipy python3-pandas
   librsvg2-bin libtiff-tools giflib-tools libxml2-utils
 )
 

@@ -61,22 +61,87 @@ bool InRange(const TXYArrays& D, std::size_t I, double A, double B) {
 [[noreturn]] void Fail(const char* Message) { throw win::Exception(Message); }
 
 // Simpson over one pair of intervals of widths H0 and H1 (the uneven-step form), or two
-// trapezoids when one of them has no width.
-double SimpsonPair(double H0, double H1, double Y0, double Y1, double Y2) {
+// trapezoids when one of them has no width. The weights are written with the width ratios
+// r = H1/H0 and 1/r: products and cubes of the widths themselves underflow or overflow long
+// before the integral does.
+template <typename T>
+T SimpsonPair(T H0, T H1, T Y0, T Y1, T Y2) {
   if (H0 == 0 || H1 == 0) return (H0 * (Y0 + Y1) + H1 * (Y1 + Y2)) / 2;
-  const double s = H0 + H1;
-  const double inv = 1 / (6 * H0 * H1);
-  return (s * (2 * H0 - H1) * H1 * Y0 + s * s * s * Y1 + s * (2 * H1 - H0) * H0 * Y2) * inv;
+  if (H0 == H1) return H0 * (Y0 + 4 * Y1 + Y2) / 3;
+  const T r = H1 / H0, ir = H0 / H1;
+  return (H0 + H1) / 6 * ((2 - r) * Y0 + (2 + r + ir) * Y1 + (2 - ir) * Y2);
 }
 
-// The last interval (width H1) under the parabola through it and the interval before (H0).
-double ParabolaTail(double H0, double H1, double Y0, double Y1, double Y2) {
+// The last interval (width H1) under the parabola through it and the interval before (H0),
+// with the weights again in ratios: r = H1/H0 and q = H1/(H0 + H1).
+template <typename T>
+T ParabolaTail(T H0, T H1, T Y0, T Y1, T Y2) {
   if (H0 == 0 || H1 == 0) return H1 * (Y1 + Y2) / 2;
-  const double s = H0 + H1;
-  const double alpha = (2 * H1 * H1 + 3 * H0 * H1) / (6 * s);
-  const double beta = (H1 * H1 + 3 * H0 * H1) / (6 * H0);
-  const double eta = H1 * H1 * H1 / (6 * H0 * s);
-  return alpha * Y2 + beta * Y1 - eta * Y0;
+  const T r = H1 / H0, q = H1 / (H0 + H1);
+  return H1 / 6 * ((3 - q) * Y2 + (r + 3) * Y1 - r * q * Y0);
+}
+
+// The piece between a bound and the nearest point inside, under the straight line from the
+// point outside (Xo, Yo) to the point inside (Xi, Yi), as the graph is drawn.
+template <typename T>
+T EndPiece(T Xo, T Yo, T Xi, T Yi, T Bound) {
+  const T atBound = Yo + (Yi - Yo) * ((Bound - Xo) / (Xi - Xo));
+  return (Xi > Bound ? Xi - Bound : Bound - Xi) * (atBound + Yi) / 2;
+}
+
+// IntegrateRange in the precision T. Widths are taken as differences in T, so the long double
+// pass also covers spans beyond the double range.
+template <typename T>
+T IntegrateIn(const TXYArrays& Data, double A, double B) {
+  // The last three points taken, oldest first: (x0, y0), (x1, y1), (x2, y2).
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  double firstX = 0, firstY = 0;
+  // The nearest sound points outside the interval, before the first and after the last taken.
+  bool hasBefore = false, hasAfter = false;
+  double beforeX = 0, beforeY = 0, afterX = 0, afterY = 0;
+  std::size_t taken = 0;
+  T sum = 0;
+  for (std::size_t i = 0; i < Data.Count; ++i) {
+    const double x = Data.X[i], y = Data.Y[i];
+    if (!(x >= A && x <= B && Finite(y))) {
+      if (Finite(x) && Finite(y)) {
+        if (taken == 0 && x < A) {
+          hasBefore = true;
+          beforeX = x;
+          beforeY = y;
+        } else if (taken > 0 && x > B && !hasAfter) {
+          hasAfter = true;
+          afterX = x;
+          afterY = y;
+        }
+      }
+      continue;
+    }
+    if (taken > 0 && !(x >= x2)) Fail(MsgXNotAscending);
+    hasAfter = false;
+    if (taken == 0) {
+      firstX = x;
+      firstY = y;
+    }
+    x0 = x1;
+    y0 = y1;
+    x1 = x2;
+    y1 = y2;
+    x2 = x;
+    y2 = y;
+    // Points 2, 4, 6, ... close a pair of intervals.
+    if (taken >= 2 && taken % 2 == 0) sum += SimpsonPair<T>(T(x1) - x0, T(x2) - x1, y0, y1, y2);
+    ++taken;
+  }
+  if (taken < 2) Fail(MsgNoPointsInRange);
+  const std::size_t intervals = taken - 1;
+  if (intervals == 1)
+    sum = (T(x2) - x1) * (T(y1) + y2) / 2;
+  else if (intervals % 2 == 1)
+    sum += ParabolaTail<T>(T(x1) - x0, T(x2) - x1, y0, y1, y2);
+  if (hasBefore && firstX > A) sum += EndPiece<T>(beforeX, beforeY, firstX, firstY, A);
+  if (hasAfter && x2 < B) sum += EndPiece<T>(afterX, afterY, x2, y2, B);
+  return sum;
 }
 
 // The points of a further graph that take part: all but the NaN X values a series keeps last.
@@ -228,33 +293,20 @@ double MeanYInRange(const TXYArrays& Data, double A, double B) {
       ++count;
     }
   if (count == 0) Fail(MsgNoPointsInRange);
-  return Checked(sum) / double(count);
+  if (Finite(sum)) return sum / double(count);
+  // The sum left the double range although the mean may not: the same sum in long double.
+  long double wide = 0;
+  for (std::size_t i = 0; i < Data.Count; ++i)
+    if (InRange(Data, i, A, B)) wide += Data.Y[i];
+  return Checked(double(wide / count));
 }
 
 double IntegrateRange(const TXYArrays& Data, double A, double B) {
-  // The last three points taken, oldest first: (x0, y0), (x1, y1), (x2, y2).
-  double x0 = 0, y0 = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  std::size_t taken = 0;
-  double sum = 0;
-  for (std::size_t i = 0; i < Data.Count; ++i) {
-    if (!InRange(Data, i, A, B)) continue;
-    const double x = Data.X[i], y = Data.Y[i];
-    if (taken > 0 && !(x >= x2)) Fail(MsgXNotAscending);
-    x0 = x1;
-    y0 = y1;
-    x1 = x2;
-    y1 = y2;
-    x2 = x;
-    y2 = y;
-    // Points 2, 4, 6, ... close a pair of intervals.
-    if (taken >= 2 && taken % 2 == 0) sum += SimpsonPair(x1 - x0, x2 - x1, y0, y1, y2);
-    ++taken;
-  }
-  if (taken < 2) Fail(MsgNoPointsInRange);
-  const std::size_t intervals = taken - 1;
-  if (intervals == 1) return Checked((x2 - x1) * (y1 + y2) / 2);
-  if (intervals % 2 == 1) sum += ParabolaTail(x1 - x0, x2 - x1, y0, y1, y2);
-  return Checked(sum);
+  const double quick = IntegrateIn<double>(Data, A, B);
+  // Widths or weights beyond the double range (or in its subnormal end) show as a result that
+  // is not finite or as no result at all; the same sum in long double settles them.
+  if (Finite(quick) && (quick == 0 || std::fabs(quick) >= std::numeric_limits<double>::min())) return quick;
+  return Checked(double(IntegrateIn<long double>(Data, A, B)));
 }
 
 double CheckedCombineStep(TIndexOp Op, double Result, double Value) {

@@ -50,13 +50,17 @@ inline constexpr const char* MsgXNotAscending =
 void MaxYInRange(const TXYArrays& Data, TPointXY& Res, double A, double B);
 void MinYInRange(const TXYArrays& Data, TPointXY& Res, double A, double B);
 void MinMaxYInRange(const TXYArrays& Data, TMinMaxXY& Res, double A, double B);
-// Raises MsgNoPointsInRange when no point lies in [A, B].
+// Raises MsgNoPointsInRange when no point lies in [A, B]; a mean of values whose sum leaves the
+// double range is still found.
 double MeanYInRange(const TXYArrays& Data, double A, double B);
 
 // Integral of Y over the points lying in [A, B], taken on the points' own spacing: composite
 // Simpson over pairs of intervals (the uneven-step form, the classic h/3 rule on even steps);
 // an odd interval count closes its last interval with the parabola through the last three
 // points, and a single interval is a trapezoid. Intervals of zero width contribute nothing.
+// The ends of [A, B] beyond the first and last points inside add the pieces under the straight
+// lines to their neighbours outside, so the result covers the whole interval where the graph
+// does. Any finite spacing works; a result beyond the double range raises EOverflow.
 // Raises MsgNoPointsInRange with fewer than two points in the interval, and MsgXNotAscending
 // when their X values are not ascending.
 double IntegrateRange(const TXYArrays& Data, double A, double B);

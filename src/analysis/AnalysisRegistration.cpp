@@ -3,8 +3,10 @@
 
 #include "analysis/Analisis.h"
 #include "analysis/CurveFitting.h"
+#include "analysis/PlotFinancial.h"
 #include "analysis/PlotFunci.h"
 #include "analysis/PlotSmoothingSpline.h"
+#include "analysis/PlotStatistics.h"
 #include "workspace/Graph.h"
 
 namespace analysis {
@@ -13,12 +15,16 @@ void RegisterAnalysis() {
   RegisterBasicFunctions();
   RegisterSmoothingFunction();
   RegisterFittingFunctions();
+  RegisterFinancialClasses();
+  RegisterStatisticalClasses();
   workspace::GraphTrimRoutines.TrimLeft = TrimSeriesLeft;
   workspace::GraphTrimRoutines.TrimRight = TrimSeriesRight;
 }
 
 void UnRegisterAnalysis() {
   workspace::GraphTrimRoutines = {};
+  UnRegisterStatisticalClasses();
+  UnRegisterFinancialClasses();
   UnRegisterFittingFunctions();
   UnRegisterSmoothingFunction();
   UnRegisterBasicFunctions();

@@ -62,43 +62,106 @@ Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X) {
   return y;
 }
 
+namespace {
+
+// The least-squares problem V·c ≈ y reduced to a triangle R·c = Qᵀy by Householder reflections,
+// a block of rows at a time: the store holds the Terms rows of R (with Qᵀy as a last column)
+// above the rows of one block, so memory does not grow with the number of points.
+class TriangularReduction {
+ public:
+  explicit TriangularReduction(int Terms) : FTerms(Terms), FWidth(Terms + 1) {
+    FRows.assign(std::size_t((Terms + kBlock) * FWidth), 0.0L);
+  }
+
+  // One row of the system: the powers of U and the value Y.
+  void AddRow(Extended U, Extended Y) {
+    Extended* row = &FRows[std::size_t((FTerms + FPending) * FWidth)];
+    Extended p = 1;
+    for (int k = 0; k < FTerms; ++k, p *= U) row[k] = p;
+    row[FTerms] = Y;
+    if (++FPending == kBlock) Reduce();
+  }
+
+  // Solves R·c = Qᵀy; false when R is (numerically) singular.
+  bool Solve(TPolyVector& C) {
+    Reduce();
+    Extended largest = 0;
+    for (int k = 0; k < FTerms; ++k) largest = std::max(largest, std::fabs(At(k, k)));
+    if (!(largest > 0)) return false;
+    for (int k = FTerms - 1; k >= 0; --k) {
+      if (!(std::fabs(At(k, k)) > largest * kRankTolerance)) return false;
+      Extended s = At(k, FTerms);
+      for (int j = k + 1; j < FTerms; ++j) s -= At(k, j) * C[std::size_t(j)];
+      C[std::size_t(k)] = s / At(k, k);
+    }
+    return true;
+  }
+
+ private:
+  static constexpr int kBlock = 256;
+  // R's diagonal entries below this share of the largest mean columns that the data do not
+  // tell apart (equal X values, fewer distinct points than terms).
+  static constexpr Extended kRankTolerance = 1e-15L;
+
+  Extended& At(int Row, int Col) { return FRows[std::size_t(Row * FWidth + Col)]; }
+
+  void Reduce() {
+    const int rows = FTerms + FPending;
+    for (int k = 0; k < FTerms && k < rows; ++k) {
+      Extended norm = 0;
+      for (int i = k; i < rows; ++i) norm += At(i, k) * At(i, k);
+      norm = std::sqrt(norm);
+      if (norm == 0) continue;
+      const Extended alpha = At(k, k) > 0 ? -norm : norm;
+      At(k, k) -= alpha;  // the reflection's vector lies in column k from row k on
+      const Extended vv = norm * (norm + std::fabs(At(k, k) + alpha));
+      for (int j = k + 1; j < FWidth; ++j) {
+        Extended dot = 0;
+        for (int i = k; i < rows; ++i) dot += At(i, k) * At(i, j);
+        const Extended f = dot / vv;
+        for (int i = k; i < rows; ++i) At(i, j) -= f * At(i, k);
+      }
+      At(k, k) = alpha;
+      for (int i = k + 1; i < rows; ++i) At(i, k) = 0;
+    }
+    // The block's rows are spent: what they held now lives in R and Qᵀy.
+    std::fill(FRows.begin() + std::ptrdiff_t(FTerms * FWidth), FRows.end(), 0.0L);
+    FPending = 0;
+  }
+
+  int FTerms, FWidth;
+  int FPending = 0;
+  std::vector<Extended> FRows;
+};
+
+}  // namespace
+
 void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients) {
   if (Terms < 1 || Terms > MaxPolyTerms || Points < 1) throw fw::Exception(kCannotFit);
-  // M(j,k) = Σ x^j·x^k depends on j + k only: sum the 2·Terms - 1 powers once per point
-  // instead of filling the whole matrix.
-  // The pivot tolerance is absolute, so the fit runs on x / scale with |x / scale| <= 1: valid
-  // data on a tiny or huge X span is then not taken for a singular system.
-  Extended scale = 0;
+  // The fit runs on u = (x - centre) / half-width in [-1, 1], where the powers of u stay apart
+  // for every degree the solver takes, and is solved by orthogonal reduction instead of normal
+  // equations, whose condition is the square of the data's.
+  Extended lo = X[0], hi = X[0];
   for (int i = 0; i < Points; ++i) {
     if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
-    scale = std::max<Extended>(scale, std::fabs(Extended(X[i])));
+    lo = std::min<Extended>(lo, X[i]);
+    hi = std::max<Extended>(hi, X[i]);
   }
-  if (scale == 0) scale = 1;
-  std::array<Extended, 2 * MaxPolyTerms - 1> powerSums{};
-  TPolyVector r{};
-  const int powers = 2 * Terms - 1;
-  for (int i = 0; i < Points; ++i) {
-    const Extended x = X[i] / scale, y = Y[i];
-    Extended p = 1;
-    for (int k = 0; k < powers; ++k) {
-      powerSums[std::size_t(k)] += p;
-      if (k < Terms) r[std::size_t(k)] += y * p;
-      p *= x;
-    }
-  }
-  TPolyMatrix m{};
-  for (int j = 0; j < Terms; ++j)
-    for (int k = 0; k < Terms; ++k) m[std::size_t(j)][std::size_t(k)] = powerSums[std::size_t(j + k)];
-  TPolyVector solution{};
-  const Extended det = GaussianEliminationDeterminant(Terms, m, r, 1e-15L, solution);
-  if (det == 0 || !std::isfinite(det)) throw fw::Exception(kCannotFit);
-  Extended unscale = 1;
-  for (int j = 0; j < Terms; ++j) {
-    solution[std::size_t(j)] /= unscale;
-    unscale *= scale;
-    if (!std::isfinite(solution[std::size_t(j)])) throw fw::Exception(kCannotFit);
-  }
-  Coefficients = solution;
+  const Extended centre = (lo + hi) / 2;
+  const Extended half = hi > lo ? (hi - lo) / 2 : 1;
+  TriangularReduction system(Terms);
+  for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Y[i]);
+  TPolyVector c{};
+  if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  // Back to powers of x: first of v = x - centre (term k divided by half^k, one division at a
+  // time so no power of half overflows), then shifted by the centre (Taylor shift).
+  for (int k = 1; k < Terms; ++k)
+    for (int d = 0; d < k; ++d) c[std::size_t(k)] /= half;
+  for (int i = 0; i < Terms; ++i)
+    for (int j = Terms - 2; j >= i; --j) c[std::size_t(j)] -= centre * c[std::size_t(j + 1)];
+  for (int k = 0; k < Terms; ++k)
+    if (!std::isfinite(c[std::size_t(k)])) throw fw::Exception(kCannotFit);
+  Coefficients = c;
 }
 
 TCustomFittingFunction::TCustomFittingFunction(fw::TComponent* AOwner) : chart::TPlotFunction(AOwner) {
@@ -151,17 +214,21 @@ void TCustomFittingFunction::ComputeFromSource(chart::TChartSeries* Source) {
   const Integer count = Source->Count();
   const Integer first = FFirstCalcPoint == -1 ? 0 : std::max<Integer>(0, FFirstCalcPoint);
   const Integer last = FLastCalcPoint == -1 ? count - 1 : std::min(count - 1, FLastCalcPoint);
-  const Integer m = last - first + 1;
-  if (m < 1) return;
+  if (last < first) return;
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
   const chart::TChartValueList* ys = SourceValueList(Source);
-  std::vector<double> x(static_cast<std::size_t>(m)), y(static_cast<std::size_t>(m));
-  for (Integer k = 0; k < m; ++k) {
-    x[std::size_t(k)] = xs->Value(first + k) - FFitXOrigin;
-    y[std::size_t(k)] = ys->Value(first + k) - FFitYOrigin;
+  // Null points are gaps in the graph, not data: they take no part in the fit.
+  std::vector<double> x, y;
+  x.reserve(std::size_t(last - first + 1));
+  y.reserve(std::size_t(last - first + 1));
+  for (Integer i = first; i <= last; ++i) {
+    if (Source->IsNullPoint(i)) continue;
+    x.push_back(xs->Value(i) - FFitXOrigin);
+    y.push_back(ys->Value(i) - FFitYOrigin);
   }
+  if (x.size() < std::size_t(FPolyDegree)) return;  // as a source with too few points
   TPolyVector c{};
-  PolyFitting(m, FPolyDegree, x.data(), y.data(), c);
+  PolyFitting(Integer(x.size()), FPolyDegree, x.data(), y.data(), c);
   FCoefficients = c;
   AddFittedPoints(Source);
 }
@@ -178,6 +245,7 @@ void TCustomFittingFunction::AddFittedPoints(chart::TChartSeries* Source) {
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
   for (Integer i = first; i < last; ++i) {
     const double x0 = xs->Value(i);
+    if (!std::isfinite(x0) || !std::isfinite(xs->Value(i + 1))) continue;
     const double step = (xs->Value(i + 1) - x0) / FFactor;
     for (Integer k = 0; k < FFactor; ++k) {
       const double x = x0 + k * step;
@@ -185,7 +253,7 @@ void TCustomFittingFunction::AddFittedPoints(chart::TChartSeries* Source) {
     }
   }
   const double xl = xs->Value(last);
-  parent->AddPoint(xl, FittedValue(xl));
+  if (std::isfinite(xl)) parent->AddPoint(xl, FittedValue(xl));
 }
 
 }  // namespace analysis

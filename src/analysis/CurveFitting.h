@@ -25,8 +25,9 @@ Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B
 TPolyVector PowerVector(int Count, Extended X);
 // Σ Coefficients[i]·x^i over the first Count terms.
 Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X);
-// Least-squares polynomial of Terms terms through Points (X, Y) pairs. Raises "Cannot process
-// fitting" when the normal system is singular or the data are not finite.
+// Least-squares polynomial of Terms terms through Points (X, Y) pairs, solved by orthogonal
+// (Householder) reduction. Raises "Cannot process fitting" when the data do not determine
+// every term (fewer distinct X values than terms) or are not finite.
 void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients);
 
 enum TTypeFitting { cfPolynomial };
@@ -86,10 +87,14 @@ class TCurveFittingFunction : public TCustomFittingFunction {
   explicit TCurveFittingFunction(fw::TComponent* AOwner) : TCustomFittingFunction(AOwner) {}
 };
 
-// Sums of one trend computation.
+// Sums of one trend computation, taken about the means in extended precision (the squares of
+// any double fit), over the points that are not null.
 struct TTrendSums {
   Integer N = 0;
-  double SumX = 0, SumY = 0, SumXY = 0, SumX2 = 0, SumY2 = 0;
+  Extended MeanX = 0, MeanY = 0;
+  Extended Sxx = 0, Syy = 0, Sxy = 0;
+  // Where the trend is drawn: the first and last X taken, or the extremes of an unordered list.
+  double LowX = 0, HighX = 0;
 };
 
 class TCustomTrendFunction : public chart::TPlotFunction {
@@ -102,7 +107,8 @@ class TCustomTrendFunction : public chart::TPlotFunction {
   void ComputeOneRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
   double ValueOverRange(chart::TChartSeries*, Integer, Integer) override { return 0; }
   double ValueAcrossSources(const std::vector<chart::TChartSeries*>&, Integer) override { return 0; }
-  // Sums over points First..Last (First = -1: the whole series); false for fewer than 2 points.
+  // Sums over points First..Last (First = -1: the whole series); false for fewer than 2 points
+  // that are not null. A slope, factor or point beyond the double range raises EOverflow.
   bool CalculateSums(chart::TChartSeries* Source, Integer First, Integer Last, TTrendSums& Sums) const;
   // Slope and intercept (straight line) or rate and factor (y = a·e^(r·x)) of the points.
   bool CalculateTrend(chart::TChartSeries* Source, Integer First, Integer Last, double& M, double& B) const;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/MathPars.h"
+#include "analysis/MathParsVector.h"
 #include "platform/kernel/CheckedMath.h"
 #include "platform/kernel/Exceptions.h"
 #include "platform/kernel/TextConvert.h"
@@ -144,6 +145,9 @@ struct Step {
   Op op;
   std::uint8_t symbol;  // operator character, or function index
   double value;
+  // A binary step whose right operand is the same for every point (the step before pushed a
+  // constant or a variable other than the block's).
+  bool constantRight = false;
 };
 
 struct Program {
@@ -185,6 +189,10 @@ Program Compile(const TMathStack& output, int variable) {
         throw win::Exception("Недопустимая последовательность операций");
     }
     if (depth < needs) throw win::Exception("Недопустимая последовательность операций");
+    if (step.op == Op::Binary && !program.steps.empty() && program.steps.back().op == Op::Constant) {
+      step.constantRight = true;
+      step.value = program.steps.back().value;
+    }
     depth += change;
     if (depth > program.depth) program.depth = depth;
     program.steps.push_back(step);
@@ -212,6 +220,38 @@ inline void Apply(std::size_t count, double* target, double* scratch, RawOp raw,
   std::memcpy(target, scratch, count * sizeof(double));
 }
 
+// As Apply, with the raw results of a whole array computed at once by `vector`.
+template <typename RaiseOp>
+inline void ApplyVector(std::size_t count, double* target, double* scratch,
+                        void (*vector)(const double*, double*, std::size_t), RaiseOp raise) {
+  vector(target, scratch, count);
+  bool finite = true;
+  for (std::size_t j = 0; j < count; ++j) finite &= Finite(scratch[j]);
+  if (!finite) {
+    for (std::size_t j = 0; j < count; ++j) {
+      if (!Finite(scratch[j])) raise(j);
+    }
+  }
+  std::memcpy(target, scratch, count * sizeof(double));
+}
+
+// left ^ n for a whole n in 1 .. kSquaringLimit, the same for every point: the squarings of
+// RawPower in the same order, one array operation per step, using `base` as working space.
+inline bool WholePower(std::size_t count, const double* left, double* base, double* result, unsigned exponent) {
+  std::memcpy(base, left, count * sizeof(double));
+  for (std::size_t j = 0; j < count; ++j) result[j] = 1;
+  while (exponent != 0) {
+    if (exponent & 1u)
+      for (std::size_t j = 0; j < count; ++j) result[j] *= base[j];
+    exponent >>= 1;
+    if (exponent != 0)
+      for (std::size_t j = 0; j < count; ++j) base[j] *= base[j];
+  }
+  bool finite = true;
+  for (std::size_t j = 0; j < count; ++j) finite &= Finite(result[j]);
+  return finite;
+}
+
 // Runs the program on `count` (at most kBlock) points; registers hold (depth + 1) * kBlock
 // values, the last block being scratch space.
 void Run(const Program& program, const double* x, double* y, std::size_t count, double* registers) {
@@ -234,9 +274,9 @@ void Run(const Program& program, const double* x, double* y, std::size_t count, 
         const int index = step.symbol;
         const auto raise = [&](std::size_t j) { RaiseFunction(index, top[j]); };
         switch (index) {
-          case 0: Apply(count, top, scratch, [&](std::size_t j) { return std::sin(top[j]); }, raise); break;
-          case 4: Apply(count, top, scratch, [&](std::size_t j) { return std::cos(top[j]); }, raise); break;
-          case 16: Apply(count, top, scratch, [&](std::size_t j) { return std::exp(top[j]); }, raise); break;
+          case 0: ApplyVector(count, top, scratch, VectorSin, raise); break;
+          case 4: ApplyVector(count, top, scratch, VectorCos, raise); break;
+          case 16: ApplyVector(count, top, scratch, VectorExp, raise); break;
           case 17: Apply(count, top, scratch, [&](std::size_t j) { return std::sqrt(top[j]); }, raise); break;
           default: Apply(count, top, scratch, [&](std::size_t j) { return RawFunction(index, top[j]); }, raise); break;
         }
@@ -246,6 +286,17 @@ void Run(const Program& program, const double* x, double* y, std::size_t count, 
         double* left = top - kBlock;
         const std::uint8_t symbol = step.symbol;
         const auto raise = [&](std::size_t j) { RaiseBinary(symbol, left[j], top[j]); };
+        const double e = step.value;
+        if (symbol == '^' && step.constantRight && std::trunc(e) == e && e >= 1 && e <= kSquaringLimit) {
+          // The constant exponent's array is free: it becomes the squarings' working space.
+          if (!WholePower(count, left, top, scratch, static_cast<unsigned>(e))) {
+            for (std::size_t j = 0; j < count; ++j)
+              if (!Finite(scratch[j])) RaiseBinary(symbol, left[j], e);
+          }
+          std::memcpy(left, scratch, count * sizeof(double));
+          top = left;
+          break;
+        }
         switch (symbol) {
           case '+': Apply(count, left, scratch, [&](std::size_t j) { return left[j] + top[j]; }, raise); break;
           case '-': Apply(count, left, scratch, [&](std::size_t j) { return left[j] - top[j]; }, raise); break;

@@ -91,6 +91,8 @@ class TCustomPlotFunction : public chart::TPlotFunction {
   // The engine recomputes only series with data sources; a source-less parent is filled here,
   // which the setters below do by themselves.
   void Calculate();
+  // Period is the X step, so its change (as any other) refills the parent.
+  void RequestRecompute() override { Calculate(); }
 
   const TCalculateEvent& OnCalculate() const { return FOnCalculate; }
   void SetOnCalculate(TCalculateEvent Value);

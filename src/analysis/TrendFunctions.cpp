@@ -1,6 +1,8 @@
 // Straight and exponential trend lines, the correlation coefficient, and the registration of
 // the fitting functions.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "analysis/CurveFitting.h"
 #include "platform/kernel/CheckedMath.h"
@@ -12,36 +14,58 @@ using chart::TChartSeries;
 TCustomTrendFunction::TCustomTrendFunction(fw::TComponent* AOwner, TTrendStyle Style)
     : chart::TPlotFunction(AOwner), FStyle(Style) {}
 
+namespace {
+
+// A result as a double; one the data cannot give as a number raises.
+double ToDouble(Extended Value) {
+  const double d = double(win::CheckFloat(Value));
+  if (std::isinf(d)) win::CheckFloat(Extended(d));
+  return d;
+}
+
+}  // namespace
+
 bool TCustomTrendFunction::CalculateSums(TChartSeries* Source, Integer First, Integer Last,
                                          TTrendSums& Sums) const {
   Sums = TTrendSums{};
   if (!Source) return false;
-  const bool whole = First == -1;
-  if (whole) {
+  if (First == -1) {
     First = 0;
     Last = Source->Count() - 1;
   }
-  Sums.N = Last - First + 1;
-  if (Sums.N < 2) return false;
+  First = std::max<Integer>(First, 0);
+  Last = std::min<Integer>(Last, Source->Count() - 1);
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
   const chart::TChartValueList* ys = SourceValueList(Source);
-  const bool useTotals = whole && FStyle == tsLine;
-  if (useTotals) {
-    Sums.SumX = xs->Total();
-    Sums.SumY = ys->Total();
-  }
+  std::vector<Integer> taken;
+  std::vector<Extended> values;
+  Extended sumX = 0, sumY = 0;
   for (Integer i = First; i <= Last; ++i) {
-    const double x = xs->Value(i);
-    double y = ys->Value(i);
-    if (FStyle == tsExponential) y = y == 0 ? 0 : double(win::CheckedLn(y));
-    Sums.SumXY += x * y;
-    Sums.SumX2 += x * x;
-    Sums.SumY2 += y * y;
-    if (!useTotals) {
-      Sums.SumX += x;
-      Sums.SumY += y;
-    }
+    if (Source->IsNullPoint(i) || !std::isfinite(ys->Value(i))) continue;
+    const double v = ys->Value(i);
+    const Extended y = FStyle == tsExponential ? (v == 0 ? 0 : win::CheckedLn(v)) : Extended(v);
+    taken.push_back(i);
+    values.push_back(y);
+    sumX += xs->Value(i);
+    sumY += y;
   }
+  Sums.N = Integer(taken.size());
+  if (Sums.N < 2) return false;
+  Sums.MeanX = sumX / Sums.N;
+  Sums.MeanY = sumY / Sums.N;
+  double lo = xs->Value(taken.front()), hi = xs->Value(taken.back());
+  for (std::size_t k = 0; k < taken.size(); ++k) {
+    const double x = xs->Value(taken[k]);
+    const Extended dx = x - Sums.MeanX, dy = values[k] - Sums.MeanY;
+    Sums.Sxx += dx * dx;
+    Sums.Syy += dy * dy;
+    Sums.Sxy += dx * dy;
+    lo = std::min(lo, x);
+    hi = std::max(hi, x);
+  }
+  const bool ordered = xs->Order() != chart::loNone;
+  Sums.LowX = ordered ? xs->Value(taken.front()) : lo;
+  Sums.HighX = ordered ? xs->Value(taken.back()) : hi;
   return true;
 }
 
@@ -49,27 +73,18 @@ bool TCustomTrendFunction::CalculateTrend(TChartSeries* Source, Integer First, I
                                           double& B) const {
   TTrendSums s;
   if (!CalculateSums(Source, First, Last, s)) return false;
-  const double n = s.N;
-  if (FStyle == tsLine) {
-    const double d = n * s.SumX2 - s.SumX * s.SumX;
-    if (d == 0) {
-      M = 1;
-      B = 0;
-    } else {
-      M = (n * s.SumXY - s.SumX * s.SumY) / d;
-      B = (s.SumY * s.SumX2 - s.SumX * s.SumXY) / d;
-    }
-    return true;
-  }
-  const double meanX = s.SumX / n, meanY = s.SumY / n;
-  const double d = s.SumX2 - n * meanX * meanX;
-  M = d == 0 ? 1 : (s.SumXY - n * meanX * meanY) / d;
-  B = double(win::CheckedExp(meanY - M * meanX));
+  // All points at one X: no slope can be told, the line is y = x (rate 1 for the exponential).
+  const Extended m = s.Sxx == 0 ? 1 : s.Sxy / s.Sxx;
+  M = ToDouble(m);
+  if (FStyle == tsLine)
+    B = s.Sxx == 0 ? 0 : ToDouble(s.MeanY - m * s.MeanX);
+  else
+    B = ToDouble(win::CheckedExp(s.MeanY - m * s.MeanX));
   return true;
 }
 
 void TCustomTrendFunction::AddTrendPoint(TChartSeries* Source, double X, double M, double B) {
-  const double y = FStyle == tsLine ? M * X + B : B * double(win::CheckedExp(M * X));
+  const double y = FStyle == tsLine ? ToDouble(Extended(M) * X + B) : ToDouble(B * win::CheckedExp(Extended(M) * X));
   if (Source->YMandatory())
     ParentSeries()->AddPoint(X, y);
   else
@@ -78,19 +93,12 @@ void TCustomTrendFunction::AddTrendPoint(TChartSeries* Source, double X, double 
 
 void TCustomTrendFunction::AddTrend(TChartSeries* Source, Integer First, Integer Last) {
   if (!ParentSeries() || !Source) return;
+  TTrendSums s;
+  if (!CalculateSums(Source, First, Last, s)) return;
   double m = 0, b = 0;
-  if (!CalculateTrend(Source, First, Last, m, b)) return;
-  const chart::TChartValueList* xs = Source->NotMandatoryValueList();
-  double lo, hi;
-  if (xs->Order() == chart::loNone) {
-    lo = xs->MinValue();
-    hi = xs->MaxValue();
-  } else {
-    lo = xs->Value(First == -1 ? 0 : First);
-    hi = xs->Value(First == -1 ? Source->Count() - 1 : Last);
-  }
-  AddTrendPoint(Source, lo, m, b);
-  AddTrendPoint(Source, hi, m, b);
+  CalculateTrend(Source, First, Last, m, b);
+  AddTrendPoint(Source, s.LowX, m, b);
+  AddTrendPoint(Source, s.HighX, m, b);
 }
 
 void TCustomTrendFunction::ComputeWhole(TChartSeries* Source) { AddTrend(Source, -1, -1); }
@@ -102,11 +110,10 @@ void TCustomTrendFunction::ComputeOneRange(TChartSeries* Source, Integer First, 
 double TCorrelationFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
   TTrendSums s;
   if (!CalculateSums(Source, First, Last, s)) return 1;
-  const double n = s.N;
-  // Cancellation can leave a slightly negative product on constant data: no spread, r = 1.
-  const double radicand = (s.SumX2 - s.SumX * s.SumX / n) * (s.SumY2 - s.SumY * s.SumY / n);
+  // Sums about the means cannot cancel below zero; no spread in X or Y gives r = 1.
+  const Extended radicand = s.Sxx * s.Syy;
   if (!(radicand > 0)) return 1;
-  return (s.SumXY - s.SumX * s.SumY / n) / std::sqrt(radicand);
+  return ToDouble(std::clamp<Extended>(s.Sxy / std::sqrt(radicand), -1, 1));
 }
 
 void RegisterFittingFunctions() {

@@ -257,7 +257,8 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   double MaxYValue() const;
   // Both extremes of List (one of this series' lists) over those points in one pass; false (and
   // 0, 0) when no point counts.
-  bool ValueRange(const TChartValueList* List, double& Min, double& Max) const;
+  // A series may widen the range of its Y list by further lists it draws.
+  virtual bool ValueRange(const TChartValueList* List, double& Min, double& Max) const;
 
   // The chart whose series list holds this series (nullptr: none). Setting it takes the series
   // out of the old chart's list and appends it to the new one's.
@@ -472,7 +473,8 @@ class TPlotFunction : public fw::TComponent {
   // The list of Source the function reads: the one the parent's mandatory list names as its
   // ValueSource, else Source's mandatory list.
   TChartValueList* SourceValueList(TChartSeries* Source) const;
-  void RequestRecompute();
+  // Refills the parent after a change of a property the result depends on.
+  virtual void RequestRecompute();
 
  protected:
   void AddResultPoint(double X, double Y);

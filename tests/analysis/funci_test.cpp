@@ -205,6 +205,8 @@ TEST_F(FunctionFixture, CustomFunctionCallsItsEventFromStartX) {
   EXPECT_EQ(seen, calls);
   EXPECT_EQ(XsOf(*result), (std::vector<double>{1, 1.5, 2}));
   EXPECT_EQ(YsOf(*result), (std::vector<double>{10, 15, 20}));
+  custom->SetPeriod(0.25);
+  EXPECT_EQ(XsOf(*result), (std::vector<double>{1, 1.25, 1.5})) << "a new step recomputes";
   custom->SetNumPoints(0);
   EXPECT_EQ(result->Count(), 0);
 }

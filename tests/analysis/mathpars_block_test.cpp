@@ -81,21 +81,35 @@ class MathParserBlockTest : public ::testing::Test {
   TMathParser parser;
 };
 
-TEST_F(MathParserBlockTest, BlockValuesEqualSingleEvaluationsBitForBit) {
+// Block evaluation takes sine, cosine and the exponential from the vector library, within an
+// ulp of the correctly rounded value as the scalar library is: formulas with them agree with
+// single evaluations to rounding (an ulp apart in a function's value, magnified only where the
+// formula cancels), and all others bit for bit.
+TEST_F(MathParserBlockTest, BlockValuesAgreeWithSingleEvaluations) {
   std::vector<double> xs;
   for (int i = 0; i < 1000; ++i) xs.push_back(-7.3 + i * 0.0173);
-  const char* formulas[] = {
-      "sin(x)*exp(-x/10)+a*x^2", "-x^3+x*(x-1)/(x^2+1)", "cosh(x/4)-sinh(x/5)*tanh(x)+arctan(x)",
-      "(-x)^2+2^x-x^(-2)*1e-3", "sqrt(x^2+a)*cos(pi*x)-arcsinh(x)", "-(x-a)", "pi", "a*3",
+  struct Row {
+    const char* text;
+    bool exact;
   };
-  for (const char* text : formulas) {
+  const Row rows[] = {
+      {"sin(x)*exp(-x/10)+a*x^2", false}, {"-x^3+x*(x-1)/(x^2+1)", true}, {"cosh(x/4)-sinh(x/5)*tanh(x)+arctan(x)", true},
+      {"(-x)^2+2^x-x^(-2)*1e-3", true},   {"sqrt(x^2+a)*cos(pi*x)-arcsinh(x)", false}, {"-(x-a)", true},
+      {"pi", true},                       {"a*3", true},                               {"exp(x)", false},
+      {"sin(x)", false},                  {"cos(x*100)", false},                       {"x^7-a^2", true},
+  };
+  for (const Row& row : rows) {
     parser.SetVariable("a", 0.25);
-    parser.SetExpression(text);
+    parser.SetExpression(row.text);
     std::vector<double> ys(xs.size(), 12345.0);
     parser.EvaluateBlock("x", xs.data(), ys.data(), xs.size());
-    const std::vector<double> expected = OneByOne(text, xs);
-    EXPECT_EQ(0, std::memcmp(ys.data(), expected.data(), ys.size() * sizeof(double))) << text;
-    EXPECT_EQ(ys[999], expected[999]) << text;
+    const std::vector<double> expected = OneByOne(row.text, xs);
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+      if (row.exact)
+        ASSERT_EQ(std::memcmp(&ys[i], &expected[i], sizeof(double)), 0) << row.text << " " << i;
+      else
+        ASSERT_NEAR(ys[i], expected[i], 1e-14 * (1 + std::fabs(expected[i]))) << row.text << " " << i;
+    }
   }
 }
 

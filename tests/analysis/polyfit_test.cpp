@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/CurveFitting.h"
+#include "platform/kernel/Exceptions.h"
 #include "chart/Series.h"
 #include "framework/SysUtils.h"
 
@@ -132,13 +133,34 @@ TEST_F(FitFixture, IdenticalXIsSingularAndLeavesSeriesEmpty) {
   EXPECT_EQ(result->Count(), 0);
 }
 
-TEST_F(FitFixture, NaNValueRaisesAndLeavesSeriesEmpty) {
+TEST_F(FitFixture, NullPointsTakeNoPart) {
   for (int i = 0; i < 6; ++i) source->AddXY(i, i * 0.5);
   fit->SetPolyDegree(2);
   Attach();
   EXPECT_EQ(result->Count(), 6);
-  EXPECT_EQ(ErrorOf([&] { source->AddXY(2.5, std::nan("")); }), "Cannot process fitting");
-  EXPECT_EQ(result->Count(), 0);
+  source->AddXY(2.5, std::nan(""));
+  source->AddNullPoint(3.5, 1e6);
+  ASSERT_EQ(result->Count(), 8) << "drawn at every X, null points included";
+  for (int k = 0; k < 8; ++k) EXPECT_NEAR(result->PointY(k), result->PointX(k) * 0.5, 1e-12);
+  EXPECT_NEAR(fit->AnswerVector(2), 0.5, 1e-12);
+}
+
+// Full-rank data of every degree the polynomial dialog offers fit as NumPy fits them.
+TEST(PolySolver, HighDegreesAgainstNumPy) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 120; ++i) {
+    xs.push_back(i / 119.0 * 3);
+    ys.push_back(std::sin(xs.back() * 2) + 0.001 * std::cos(i * 5.0));
+  }
+  for (int terms : {14, 17, 20}) {
+    TPolyVector c{};
+    ASSERT_EQ(ErrorOf([&] { PolyFitting(120, terms, xs.data(), ys.data(), c); }), "") << terms;
+    const auto fitted = NumPy("x=" + PyList(xs) + "\ny=" + PyList(ys) + "\np=np.polynomial.Polynomial.fit(x,y," +
+                              std::to_string(terms - 1) + ")\nprint(' '.join(repr(float(v)) for v in p(x)))\n");
+    ASSERT_EQ(fitted.size(), xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i)
+      EXPECT_NEAR(double(CalculatePoly(terms, c, xs[i])), fitted[i], 1e-9) << terms << " " << i;
+  }
 }
 
 TEST_F(FitFixture, FactorAddsSubSteps) {
@@ -413,6 +435,44 @@ TEST_F(Correlation, AgainstNumPyAndConstantData) {
   source->AddXY(1, 5);
   ASSERT_EQ(result->Count(), 2);
   EXPECT_EQ(result->PointY(0), 1);  // fewer than two points
+}
+
+// Null points are gaps the sums leave out; sums about the means in extended precision keep
+// huge data within range; a slope or value beyond the double range raises.
+TEST(TrendData, NullsHugeValuesAndOverflow) {
+  struct Row {
+    std::vector<double> x, y;
+    double slope, r;  // NaN: the computation raises EOverflow
+  };
+  const double nan = std::nan("");
+  const std::vector<Row> rows = {
+      {{0, 1, 2, 3}, {1, nan, 5, 7}, 2, 1},
+      {{0, 1, 2, 3}, {3, 2, nan, 0}, -1, -1},
+      {{0, 1, 2, 3}, {0, -1e300, -2e300, -3e300}, -1e300, -1},
+      {{1e300, 1.2e300, 1.4e300}, {5, 4, 3}, -5e-300, -1},
+      {{1e300, 1.5e300, 1.6e300}, {1, 3, 2}, 1.5 / 0.62e300, 0.5 / std::sqrt(0.62 / 3 * 2)},
+      {{0, 1e-300}, {0, 1e300}, nan, 1},
+  };
+  for (const Row& row : rows) {
+    fw::TComponent owner{nullptr};
+    auto* source = new TLineSeries(&owner);
+    for (std::size_t i = 0; i < row.x.size(); ++i) source->AddXY(row.x[i], row.y[i]);
+    auto* trend = new TLineSeries(&owner);
+    trend->SetFunctionType(new TTrendFunction(&owner));
+    auto* correlation = new TLineSeries(&owner);
+    correlation->SetFunctionType(new TCorrelationFunction(&owner));
+    correlation->SetDataSource(source);
+    ASSERT_EQ(correlation->Count(), 2) << row.slope;
+    EXPECT_NEAR(correlation->PointY(0), row.r, 1e-12) << row.slope;
+    if (std::isnan(row.slope)) {
+      EXPECT_THROW(trend->SetDataSource(source), win::EOverflow);
+      continue;
+    }
+    trend->SetDataSource(source);
+    ASSERT_EQ(trend->Count(), 2);
+    const double slope = (trend->PointY(1) - trend->PointY(0)) / (trend->PointX(1) - trend->PointX(0));
+    EXPECT_NEAR(slope / row.slope, 1, 1e-12) << row.slope;
+  }
 }
 
 TEST(FittingRegistration, ExtendedPageAndLookup) {

@@ -1,0 +1,439 @@
+// Open-high-low-close, candle and volume series; the ADX and RSI functions.
+#include "analysis/PlotFinancial.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "analysis/PointBuffer.h"
+#include "analysis/WindowSum.h"
+#include "chart/PlotAxis.h"
+#include "chart/PlotCanvas.h"
+#include "chart/SeriesPointer.h"
+#include "framework/SysUtils.h"
+
+namespace analysis {
+
+using chart::TChartSeries;
+using chart::TChartValueList;
+using chart::TPlotCanvas3D;
+
+// ---- OHLC ------------------------------------------------------------------------------------
+
+TOHLCSeries::TOHLCSeries(fw::TComponent* AOwner) : chart::TCustomSeries(AOwner) {
+  XValues()->SetName("Date");
+  XValues()->SetDateTime(true);
+  YValues()->SetName("Close");
+  FHigh = AddValueList("High");
+  FLow = AddValueList("Low");
+  FOpen = AddValueList("Open");
+}
+
+Integer TOHLCSeries::AddOHLC(double Date, double Open, double High, double Low, double Close) {
+  // One change reported once the four values are in place, so functions reading the series
+  // never see a point without its high, low and open.
+  BeginUpdate();
+  const Integer index = AddPoint(Date, Close);
+  FHigh->SetValue(index, High);
+  FLow->SetValue(index, Low);
+  FOpen->SetValue(index, Open);
+  EndUpdate();
+  return index;
+}
+
+bool TOHLCSeries::ValueRange(const TChartValueList* List, double& Min, double& Max) const {
+  if (!TCustomSeries::ValueRange(List, Min, Max)) return false;
+  if (List != YValues() || CloseOnly()) return true;
+  for (const TChartValueList* other : {FHigh, FLow, FOpen}) {
+    double lo, hi;
+    if (!TCustomSeries::ValueRange(other, lo, hi)) continue;
+    Min = std::min(Min, lo);
+    Max = std::max(Max, hi);
+  }
+  return true;
+}
+
+// ---- candles ---------------------------------------------------------------------------------
+
+TCandleSeries::TCandleSeries(fw::TComponent* AOwner)
+    : TOHLCSeries(AOwner), FHighLowPen(std::make_unique<chart::TChartPen>()) {
+  FHighLowPen->SetColor(chart::clTeeColor);
+  FHighLowPen->OnChange = [this](fw::TObject*) { Repaint(); };
+}
+
+TCandleSeries::~TCandleSeries() = default;
+
+void TCandleSeries::SetCandleStyle(TCandleStyle Value) {
+  if (FCandleStyle == Value) return;
+  FCandleStyle = Value;
+  Pointer()->SetVisible(Value != csLine);
+  Repaint();
+}
+
+void TCandleSeries::SetCandleWidth(Integer Value) {
+  if (FCandleWidth == Value) return;
+  FCandleWidth = std::max<Integer>(0, Value);
+  Repaint();
+}
+
+void TCandleSeries::SetUpCloseColor(TColor Value) {
+  if (FUpCloseColor == Value) return;
+  FUpCloseColor = Value;
+  Repaint();
+}
+
+void TCandleSeries::SetDownCloseColor(TColor Value) {
+  if (FDownCloseColor == Value) return;
+  FDownCloseColor = Value;
+  Repaint();
+}
+
+void TCandleSeries::SetShowOpenTick(bool Value) {
+  if (FShowOpenTick == Value) return;
+  FShowOpenTick = Value;
+  Repaint();
+}
+
+void TCandleSeries::SetShowCloseTick(bool Value) {
+  if (FShowCloseTick == Value) return;
+  FShowCloseTick = Value;
+  Repaint();
+}
+
+TColor TCandleSeries::CandleColor(Integer Index) const {
+  // A run of unchanged candles repeats the colour before it: walk back to the point that
+  // decides, without recursion (flat data may hold a million of them).
+  const TChartValueList* open = OpenValues();
+  for (Integer i = Index;; --i) {
+    const TColor own = PointColor(i);
+    if (own != chart::clTeeColor && own != SeriesColor() && own != chart::clNullPoint) return own;
+    const double o = open->Value(i), c = PointY(i);
+    if (c > o) return FUpCloseColor;
+    if (c < o) return FDownCloseColor;
+    if (i == 0) return FUpCloseColor;
+    const double previous = PointY(i - 1);
+    if (c > previous) return FUpCloseColor;
+    if (c < previous) return FDownCloseColor;
+  }
+}
+
+TCandleSeries::Pixels TCandleSeries::PixelsOf(Integer Index) const {
+  return {CalcXPos(Index), CalcYPosValue(OpenValues()->Value(Index)), CalcYPosValue(HighValues()->Value(Index)),
+          CalcYPosValue(LowValues()->Value(Index)), CalcYPos(Index)};
+}
+
+void TCandleSeries::DrawValues(TPlotCanvas3D& Canvas) {
+  Integer previousX = 0, previousClose = 0;
+  bool hasPrevious = false;
+  for (Integer i = FirstValueIndex(); i <= LastValueIndex(); ++i) {
+    if (!PointIsDrawable(i)) {
+      hasPrevious = false;  // a null point breaks the close line
+      continue;
+    }
+    if (FCandleStyle != csLine || hasPrevious) DrawCandle(Canvas, i, previousX, previousClose);
+    previousX = CalcXPos(i);
+    previousClose = CalcYPos(i);
+    hasPrevious = true;
+  }
+}
+
+void TCandleSeries::DrawCandle(TPlotCanvas3D& Canvas, Integer Index, Integer PreviousX, Integer PreviousClose) {
+  const Pixels p = PixelsOf(Index);
+  const TColor color = CandleColor(Index);
+  chart::TChartPen* pen = Pointer()->Pen();
+  switch (FCandleStyle) {
+    case csLine:
+      Canvas.AssignVisiblePenColor(Pen(), color);
+      Canvas.Line(PreviousX, PreviousClose, p.X, p.Close);
+      return;
+    case csCandleBar:
+      Canvas.AssignVisiblePenColor(pen, color);
+      Canvas.Line(p.X, p.High, p.X, p.Low + 1);
+      if (FShowOpenTick) Canvas.Line(p.X - LeftHalf(), p.Open, p.X + 1, p.Open);
+      if (FShowCloseTick) Canvas.Line(p.X, p.Close, p.X + RightHalf() + 1, p.Close);
+      return;
+    case csCandleStick:
+      if (FHighLowPen->Visible()) {
+        const TColor lineColor = FHighLowPen->Color() == chart::clTeeColor ? Pen()->Color() : FHighLowPen->Color();
+        Canvas.AssignVisiblePenColor(FHighLowPen.get(), lineColor);
+        Canvas.Line(p.X, p.High, p.X, p.Low + 1);
+      }
+      break;
+    case csOpenClose:
+      break;
+  }
+  const Integer top = std::min(p.Open, p.Close), bottom = std::max(p.Open, p.Close);
+  Canvas.Brush()->SetColor(color);
+  Canvas.Brush()->SetStyle(fw::bsSolid);
+  if (pen->Visible()) {
+    Canvas.AssignVisiblePenColor(pen, pen->Color());
+    Canvas.Rectangle(p.X - LeftHalf(), top, p.X + RightHalf(), bottom + 1);
+  } else {
+    Canvas.FillRect(chart::TRect{p.X - LeftHalf(), top, p.X + RightHalf(), std::max(bottom, top + 1)});
+  }
+}
+
+namespace {
+
+bool Within(Integer V, Integer A, Integer B) { return V >= std::min(A, B) && V <= std::max(A, B); }
+
+// The pixel lies within one pixel of the segment.
+bool NearSegment(Integer X, Integer Y, Integer X0, Integer Y0, Integer X1, Integer Y1) {
+  const double dx = X1 - X0, dy = Y1 - Y0, len2 = dx * dx + dy * dy;
+  const double t = len2 == 0 ? 0 : std::clamp(((X - X0) * dx + (Y - Y0) * dy) / len2, 0.0, 1.0);
+  return std::hypot(X0 + t * dx - X, Y0 + t * dy - Y) <= 1;
+}
+
+}  // namespace
+
+Integer TCandleSeries::PointAt(Integer X, Integer Y) {
+  for (Integer i = std::max<Integer>(FirstValueIndex(), 0); i <= LastValueIndex() && i < Count(); ++i) {
+    if (!PointIsDrawable(i)) continue;
+    const Pixels p = PixelsOf(i);
+    bool hit = false;
+    switch (FCandleStyle) {
+      case csLine:
+        hit = i > 0 && PointIsDrawable(i - 1) && NearSegment(X, Y, CalcXPos(i - 1), CalcYPos(i - 1), p.X, p.Close);
+        break;
+      case csCandleBar:
+        hit = (X == p.X && Within(Y, p.High, p.Low)) || (FShowOpenTick && Y == p.Open && Within(X, p.X - LeftHalf(), p.X)) ||
+              (FShowCloseTick && Y == p.Close && Within(X, p.X, p.X + RightHalf()));
+        break;
+      case csCandleStick:
+      case csOpenClose:
+        hit = (X >= p.X - LeftHalf() && X < p.X + RightHalf() && Within(Y, p.Open, p.Close)) ||
+              (FCandleStyle == csCandleStick && X == p.X && Within(Y, p.High, p.Low));
+        break;
+    }
+    if (hit) return i;
+  }
+  return -1;
+}
+
+// ---- volume ----------------------------------------------------------------------------------
+
+TVolumeSeries::TVolumeSeries(fw::TComponent* AOwner) : chart::TCustomSeries(AOwner) {
+  YValues()->SetName("Volume");
+  Pointer()->SetVisible(false);
+}
+
+void TVolumeSeries::SetUseYOrigin(bool Value) {
+  if (FUseYOrigin == Value) return;
+  FUseYOrigin = Value;
+  Repaint();
+}
+
+void TVolumeSeries::SetYOrigin(double Value) {
+  if (FYOrigin == Value) return;
+  FYOrigin = Value;
+  Repaint();
+}
+
+Integer TVolumeSeries::OriginPixel() const {
+  // The axis minimum lies at its bottom, or at its top when the axis is inverted.
+  return CalcYPosValue(FUseYOrigin ? FYOrigin : (VertAxis() ? VertAxis()->Minimum() : 0));
+}
+
+void TVolumeSeries::DrawValues(TPlotCanvas3D& Canvas) {
+  if (!LinePen()->Visible()) return;
+  const Integer origin = OriginPixel();
+  for (Integer i = FirstValueIndex(); i <= LastValueIndex(); ++i) {
+    if (!PointIsDrawable(i)) continue;
+    const Integer x = CalcXPos(i), y = CalcYPos(i);
+    Canvas.AssignVisiblePenColor(LinePen(), ValueColor(i));
+    // The line's last pixel is the point's own row.
+    Canvas.Line(x, origin, x, y < origin ? y - 1 : y + 1);
+  }
+}
+
+Integer TVolumeSeries::PointAt(Integer X, Integer Y) {
+  const Integer origin = OriginPixel();
+  for (Integer i = std::max<Integer>(FirstValueIndex(), 0); i <= LastValueIndex() && i < Count(); ++i)
+    if (PointIsDrawable(i) && std::abs(X - CalcXPos(i)) <= 1 && Within(Y, origin, CalcYPos(i))) return i;
+  return -1;
+}
+
+// ---- owned lines of functions ----------------------------------------------------------------
+
+void FollowFunctionSeries(TChartSeries* Line, chart::TPlotFunction* Function, TChartSeries* Source) {
+  TChartSeries* parent = Function->ParentSeries();
+  if (!parent) return;
+  if (Line->ParentChart() != parent->ParentChart()) Line->SetParentChart(parent->ParentChart());
+  Line->SetHorizAxis(parent->HorizAxis());
+  Line->SetVertAxis(parent->VertAxis());
+  Line->SetShowInLegend(false);
+  if (Source) Line->XValues()->SetDateTime(Source->XValues()->DateTime());
+}
+
+namespace {
+
+chart::TFastLineSeries* OwnedLine(fw::TComponent* Owner, TColor Color) {
+  auto* line = new chart::TFastLineSeries(Owner);
+  line->SetSeriesColor(Color);
+  line->SetShowInLegend(false);
+  return line;
+}
+
+// Clears Line and fills it in one update.
+struct LineFill {
+  explicit LineFill(TChartSeries* ALine) : Line(ALine) {
+    Line->BeginUpdate();
+    Line->Clear();
+  }
+  ~LineFill() { Line->EndUpdate(); }
+  TChartSeries* Line;
+};
+
+}  // namespace
+
+// ---- ADX -------------------------------------------------------------------------------------
+
+TADXFunction::TADXFunction(fw::TComponent* AOwner)
+    : chart::TPlotFunction(AOwner), FUpLine(OwnedLine(this, 0x008000)), FDownLine(OwnedLine(this, 0x0000FF)) {
+  SetSingleSource(true);
+  SetPeriod(14);
+}
+
+TADXFunction::~TADXFunction() = default;
+
+chart::TChartPen* TADXFunction::UpLinePen() const { return FUpLine->Pen(); }
+chart::TChartPen* TADXFunction::DownLinePen() const { return FDownLine->Pen(); }
+
+void TADXFunction::ComputeFromSource(TChartSeries* Source) {
+  FollowFunctionSeries(FUpLine, this, Source);
+  FollowFunctionSeries(FDownLine, this, Source);
+  LineFill up(FUpLine), down(FDownLine);
+  auto* ohlc = dynamic_cast<TOHLCSeries*>(Source);
+  const double period = Period();
+  if (!ohlc || !ParentSeries() || period < 2) return;
+  const Integer n = ohlc->Count();
+  if (n < 2 * period) return;
+  const TChartValueList *high = ohlc->HighValues(), *low = ohlc->LowValues(), *close = ohlc->CloseValues();
+  const TChartValueList* xs = ohlc->XValues();
+  const Integer p = Integer(std::round(period));
+  double tr = 0, plus = 0, minus = 0;
+  double adx = 0;
+  for (Integer i = 1; i < n; ++i) {
+    const double h = high->Value(i), l = low->Value(i), c0 = close->Value(i - 1);
+    const double range = std::max({h - l, std::fabs(h - c0), std::fabs(l - c0)});
+    const double u = h - high->Value(i - 1), d = low->Value(i - 1) - l;
+    const double pdm = u > d ? std::max(u, 0.0) : 0, mdm = d > u ? std::max(d, 0.0) : 0;
+    if (i <= p) {
+      tr += range, plus += pdm, minus += mdm;
+      if (i < p) continue;
+    } else {
+      tr = tr - tr / period + range;
+      plus = plus - plus / period + pdm;
+      minus = minus - minus / period + mdm;
+    }
+    // Flat data has no true range and no directional move: both lines and DX are 0 there.
+    const double upValue = tr > 0 ? 100 * plus / tr : 0, downValue = tr > 0 ? 100 * minus / tr : 0;
+    FUpLine->AddXY(xs->Value(i), upValue);
+    FDownLine->AddXY(xs->Value(i), downValue);
+    const double dx = upValue + downValue > 0 ? 100 * std::fabs(upValue - downValue) / (upValue + downValue) : 0;
+    adx = i == p ? dx / (period - 1) : ((period - 1) * adx + dx) / period;
+    AddResultPoint(xs->Value(i), adx);
+  }
+}
+
+// ---- RSI -------------------------------------------------------------------------------------
+
+void TRSIFunction::SetStyle(TRSIStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  RequestRecompute();
+}
+
+bool TRSIFunction::FindLists(TChartSeries* Source) {
+  if (Source != FListsOf) {
+    FListsOf = Source;
+    FClose = Source ? Source->ValueListByName("CLOSE") : nullptr;
+    FOpen = Source ? Source->ValueListByName("OPEN") : nullptr;
+  }
+  return FClose && (FStyle == rsiClose || FOpen);
+}
+
+double TRSIFunction::Value(double Gains, double Losses, Integer Count) const {
+  if (Losses == 0) return 100;
+  const double g = Gains / Count, l = Losses / Count;
+  return std::clamp(100 - 100 / (1 + std::fabs(g / l)), 0.0, 100.0);
+}
+
+double TRSIFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
+  if (!FindLists(Source)) return 0;
+  if (First == -1) First = 0, Last = Source->Count() - 1;
+  double gains = 0, losses = 0;
+  for (Integer i = FStyle == rsiClose ? First + 1 : First; i <= Last; ++i) {
+    if (FStyle == rsiClose) {
+      const double d = FClose->Value(i) - FClose->Value(i - 1);
+      (d >= 0 ? gains : losses) += std::fabs(d);
+    } else {
+      (FOpen->Value(i) <= FClose->Value(i) ? gains : losses) += FClose->Value(i);
+    }
+  }
+  return Value(gains, losses, Last - First + 1);
+}
+
+void TRSIFunction::ComputeByPeriods(TChartSeries* Source) {
+  // The gains and losses of each window slide along in running sums.
+  FListsOf = nullptr;  // a new computation looks the lists up afresh
+  if (!FindLists(Source)) return;
+  const Integer n = PeriodPoints(), count = Source->Count();
+  if (count < n) return;
+  auto term = [&](Integer i, double& Gain, double& Loss) {
+    Gain = Loss = 0;
+    if (FStyle == rsiClose) {
+      if (i == 0) return;
+      const double d = FClose->Value(i) - FClose->Value(i - 1);
+      (d >= 0 ? Gain : Loss) = std::fabs(d);
+    } else {
+      (FOpen->Value(i) <= FClose->Value(i) ? Gain : Loss) = FClose->Value(i);
+    }
+  };
+  TWindowSum gains, losses;
+  TPointBuffer results;
+  results.Reserve(std::size_t(count - n + 1));
+  double g, l;
+  // The close style takes the differences inside the window: from its second point on.
+  const Integer skip = FStyle == rsiClose ? 1 : 0;
+  if (n <= skip) {  // windows of one point have no difference in them
+    chart::TPlotMovingFunction::ComputeByPeriods(Source);
+    return;
+  }
+  for (Integer i = skip; i < n - 1; ++i) {
+    term(i, g, l);
+    gains.Add(g);
+    losses.Add(l);
+  }
+  for (Integer last = n - 1; last < count; ++last) {
+    const Integer first = last - n + 1;
+    term(last, g, l);
+    gains.Add(g);
+    losses.Add(l);
+    results.Add(PeriodX(Source, first, last), Value(gains.Sum(), losses.Sum(), n));
+    term(first + skip, g, l);
+    gains.Remove(g);
+    losses.Remove(l);
+  }
+  results.FlushTo(ParentSeries());
+}
+
+// ---- registration ----------------------------------------------------------------------------
+
+void RegisterFinancialClasses() {
+  const String page = "Financial";
+  chart::RegisterPlotSeries(chart::PlotClassOf<TCandleSeries>(page, "Candle"));
+  chart::RegisterPlotSeries(chart::PlotClassOf<TVolumeSeries>(page, "Volume"));
+  chart::RegisterPlotFunction(chart::PlotClassOf<TADXFunction>(page, "ADX"));
+  chart::RegisterPlotFunction(chart::PlotClassOf<TRSIFunction>(page, "R.S.I."));
+}
+
+void UnRegisterFinancialClasses() {
+  chart::UnRegisterPlotSeries(typeid(TCandleSeries));
+  chart::UnRegisterPlotSeries(typeid(TVolumeSeries));
+  chart::UnRegisterPlotFunction(typeid(TADXFunction));
+  chart::UnRegisterPlotFunction(typeid(TRSIFunction));
+}
+
+}  // namespace analysis

@@ -1,0 +1,162 @@
+#pragma once
+// Stock-market series and indicators: open-high-low-close points, candles, volume bars, and the
+// average directional index and relative strength index computed from an OHLC source.
+
+#include <memory>
+
+#include "chart/Series.h"
+
+namespace analysis {
+
+using fw::Integer;
+using fw::String;
+using fw::TColor;
+
+// Points of a date (X, "Date") and four values: "Close" (Y), "High", "Low" and "Open".
+class TOHLCSeries : public chart::TCustomSeries {
+ public:
+  explicit TOHLCSeries(fw::TComponent* AOwner);
+
+  chart::TChartValueList* DateValues() const { return XValues(); }
+  chart::TChartValueList* CloseValues() const { return YValues(); }
+  chart::TChartValueList* HighValues() const { return FHigh; }
+  chart::TChartValueList* LowValues() const { return FLow; }
+  chart::TChartValueList* OpenValues() const { return FOpen; }
+
+  // Adds one point (without label, default colour) and returns its index.
+  Integer AddOHLC(double Date, double Open, double High, double Low, double Close);
+  // The Y range covers all four lists.
+  bool ValueRange(const chart::TChartValueList* List, double& Min, double& Max) const override;
+
+ protected:
+  // True when only the close values are drawn (their range alone counts).
+  virtual bool CloseOnly() const { return false; }
+
+ private:
+  chart::TChartValueList* FHigh;
+  chart::TChartValueList* FLow;
+  chart::TChartValueList* FOpen;
+};
+
+enum TCandleStyle { csCandleStick, csCandleBar, csOpenClose, csLine };
+
+class TCandleSeries : public TOHLCSeries {
+ public:
+  explicit TCandleSeries(fw::TComponent* AOwner);
+  ~TCandleSeries() override;
+
+  TCandleStyle CandleStyle() const { return FCandleStyle; }
+  // csLine hides the pointer; every other style shows it.
+  void SetCandleStyle(TCandleStyle Value);
+  Integer CandleWidth() const { return FCandleWidth; }
+  void SetCandleWidth(Integer Value);
+  TColor UpCloseColor() const { return FUpCloseColor; }
+  void SetUpCloseColor(TColor Value);
+  TColor DownCloseColor() const { return FDownCloseColor; }
+  void SetDownCloseColor(TColor Value);
+  bool ShowOpenTick() const { return FShowOpenTick; }
+  void SetShowOpenTick(bool Value);
+  bool ShowCloseTick() const { return FShowCloseTick; }
+  void SetShowCloseTick(bool Value);
+  // The high-low line's pen; while its colour is left at the default, the series pen's colour.
+  chart::TChartPen* HighLowPen() const { return FHighLowPen.get(); }
+
+  // A point's own colour, else up or down by its close against its open (or against the
+  // previous close when they are equal).
+  TColor CandleColor(Integer Index) const;
+  // The body's pixel columns: CandleWidth div 2 left of X, the rest right of it.
+  Integer LeftHalf() const { return FCandleWidth / 2; }
+  Integer RightHalf() const { return FCandleWidth - FCandleWidth / 2; }
+
+  Integer PointAt(Integer X, Integer Y) override;
+  static String EditorClassName() { return "TCandleEditor"; }
+
+ protected:
+  void DrawValues(chart::TPlotCanvas3D& Canvas) override;
+  bool CloseOnly() const override { return FCandleStyle == csLine; }
+
+ private:
+  struct Pixels {
+    Integer X, Open, High, Low, Close;
+  };
+  Pixels PixelsOf(Integer Index) const;
+  void DrawCandle(chart::TPlotCanvas3D& Canvas, Integer Index, Integer PreviousX, Integer PreviousClose);
+
+  TCandleStyle FCandleStyle = csCandleStick;
+  Integer FCandleWidth = 4;
+  TColor FUpCloseColor = fw::clWhite;
+  TColor FDownCloseColor = 0x0000FF;
+  bool FShowOpenTick = true;
+  bool FShowCloseTick = true;
+  std::unique_ptr<chart::TChartPen> FHighLowPen;
+};
+
+// One vertical line per point, from the origin to its value in the point's colour.
+class TVolumeSeries : public chart::TCustomSeries {
+ public:
+  explicit TVolumeSeries(fw::TComponent* AOwner);
+  chart::TChartValueList* VolumeValues() const { return YValues(); }
+  // With UseYOrigin the lines start at YOrigin, else at the vertical axis' far end.
+  bool UseYOrigin() const { return FUseYOrigin; }
+  void SetUseYOrigin(bool Value);
+  double YOrigin() const { return FYOrigin; }
+  void SetYOrigin(double Value);
+  Integer PointAt(Integer X, Integer Y) override;
+  static String EditorClassName() { return "TVolumeSeriesEditor"; }
+
+ protected:
+  void DrawValues(chart::TPlotCanvas3D& Canvas) override;
+
+ private:
+  Integer OriginPixel() const;
+  bool FUseYOrigin = false;
+  double FYOrigin = 0;
+};
+
+// The average directional index with its up (+DI) and down (-DI) lines, owned and hidden from
+// the legend. Needs Period ≥ 2 and at least 2·Period points of an OHLC source.
+class TADXFunction : public chart::TPlotFunction {
+ public:
+  explicit TADXFunction(fw::TComponent* AOwner);
+  ~TADXFunction() override;
+  String GetEditorClassName() const override { return "TADXFuncEditor"; }
+  void ComputeFromSource(chart::TChartSeries* Source) override;
+  chart::TFastLineSeries* UpLine() const { return FUpLine; }
+  chart::TFastLineSeries* DownLine() const { return FDownLine; }
+  chart::TChartPen* UpLinePen() const;
+  chart::TChartPen* DownLinePen() const;
+
+ private:
+  chart::TFastLineSeries* FUpLine;
+  chart::TFastLineSeries* FDownLine;
+};
+
+enum TRSIStyle { rsiOpenClose, rsiClose };
+
+// The relative strength index of each moving window of an OHLC source.
+class TRSIFunction : public chart::TPlotMovingFunction {
+ public:
+  explicit TRSIFunction(fw::TComponent* AOwner) : chart::TPlotMovingFunction(AOwner) {}
+  double ValueOverRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
+  void ComputeByPeriods(chart::TChartSeries* Source) override;
+  TRSIStyle Style() const { return FStyle; }
+  void SetStyle(TRSIStyle Value);
+
+ private:
+  // The Close and Open lists of Source, found once per source.
+  bool FindLists(chart::TChartSeries* Source);
+  double Value(double Gains, double Losses, Integer Count) const;
+  TRSIStyle FStyle = rsiOpenClose;
+  chart::TChartSeries* FListsOf = nullptr;
+  chart::TChartValueList* FClose = nullptr;
+  chart::TChartValueList* FOpen = nullptr;
+};
+
+// Keeps an owned line of a function in step with the function's series: the same chart and
+// axes, hidden from the legend, the date flag of Source's X list.
+void FollowFunctionSeries(chart::TChartSeries* Line, chart::TPlotFunction* Function, chart::TChartSeries* Source);
+
+void RegisterFinancialClasses();
+void UnRegisterFinancialClasses();
+
+}  // namespace analysis
