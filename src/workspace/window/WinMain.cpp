@@ -94,7 +94,9 @@ void TwndKorvalinMain::FormCreate() {
   // Settings: the preferences record and the key bindings of the settings file.
   TPropSaver store(true);
   Preferences.Load(store);
-  FShortCuts.Load(store);
+  FShortCuts.Load(store, [this](std::string_view Name) {
+    return dynamic_cast<fw::TAction*>(FindComponent(Name)) != nullptr;
+  });
   SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer) { ShowNotice(Title, Text); });
   SetInfoWindowHandler(ShowInfoWindowModal);
 
