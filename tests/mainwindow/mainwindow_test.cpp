@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 #include "chart/Chart.h"
 #include "chart/PlotAxis.h"
@@ -238,45 +238,31 @@ namespace {
 // A damaged settings file, started with and shut down: every value the damage did not touch,
 // and the damaged line itself, come back byte for byte, and UTF-8 values read as written.
 TEST_F(MainWindowTest, DamagedSettingsFileSpreadsNoDamage) {
-  const std::string head = "[PREFERENCES]\r\nOpenDir=/home/папка\r\nSkipLines=3\r\n";
-  const std::string tail = "[OTHER]\r\nName=значение\r\nPath=/tmp/каталог\r\n";
-  const std::string legacy = "Legacy=\xCF\xF0\xE8\xE2\xE5\xF2";  // a line in Windows Cyrillic
-  const std::string cut = "Cut=пап\xD0";                              // a letter cut short
-  struct Case {
-    std::string Name, File, Damaged;
-  };
-  auto ends = [&](const char* End) {
-    std::string text = head + tail;
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += std::strlen(End)) text.replace(at, 2, End);
-    return text;
-  };
+  const std::string good = "[PREFERENCES]\r\nOpenDir=/home/папка\r\nSkipLines=3\r\n[OTHER]\r\nName=значение\r\n";
+  const std::string cut = "Cut=пап\xD0", legacy = "Legacy=\xCF\xF0\xE8\xE2\xE5\xF2", junk = "\x9A\xFF odd=\xE0\x80";
+  struct Case { std::string Name, File, Damaged; };
   const Case cases[] = {
-      {"cut inside a letter", head + tail + cut, cut},
-      {"junk appended", head + tail + "\xFF\xFE\x80\x01junk=\xC0\r\n", "junk=\xC0"},
-      {"junk between sections", head + "\x9A\xFF odd=\xE0\x80\r\n" + tail, "\x9A\xFF odd=\xE0\x80"},
-      {"one Windows Cyrillic line", head + legacy + "\r\n" + tail, legacy},
-      {"byte order mark", "\xEF\xBB\xBF" + head + tail, ""},
-      {"LF only", ends("\n"), ""},
-      {"CR only", ends("\r"), ""},
+      {"cut inside a letter", good + cut, cut},
+      {"junk appended", good + "\xFF\xFE\x80\x01" + junk + "\r\n", junk},
+      {"junk between sections", std::regex_replace(good, std::regex("\\[OTHER\\]"), junk + "\r\n[OTHER]"), junk},
+      {"one Windows Cyrillic line", good + legacy + "\r\n", legacy},
+      {"byte order mark", "\xEF\xBB\xBF" + good, {}},
+      {"LF only", std::regex_replace(good, std::regex("\r\n"), "\n"), {}},
+      {"CR only", std::regex_replace(good, std::regex("\r\n"), "\r"), {}},
   };
   delete form;
-  form = nullptr;
   const std::string settings = workspace::TPropSaver::SettingsFileName();
   for (const Case& c : cases) {
     std::ofstream(settings, std::ios::binary | std::ios::trunc) << c.File;
     form = fw::Application->CreateForm<TwndKorvalinMain>();
-    form->Show();
-    Pump();
     EXPECT_EQ(workspace::Preferences.OpenDir, "/home/папка") << c.Name;
     form->Close();
     delete form;
     form = nullptr;
     std::ifstream in(settings, std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const std::string& line : {std::string("OpenDir=/home/папка\r\n"), std::string("SkipLines=3\r\n"),
-                                    std::string("Name=значение\r\n"), std::string("Path=/tmp/каталог\r\n"),
-                                    c.Damaged.empty() ? std::string() : c.Damaged + "\r\n"})
-      EXPECT_NE(written.find(line), std::string::npos) << c.Name << ": " << line;
+    for (std::string line : {"OpenDir=/home/папка", "SkipLines=3", "Name=значение", c.Damaged.c_str()})
+      EXPECT_NE(written.find(line + "\r\n"), std::string::npos) << c.Name << ": " << line;
   }
 }
 

@@ -64,15 +64,10 @@ TEST(ShortCutTableTest, TheSettingsSectionReplacesTheBuiltInText) {
   EXPECT_EQ(custom->Section(), "PREFERENCES");  // the store's own section is kept
 }
 
-// The keyboard survives a damaged section: a binding that cannot be read gives its action the
-// built-in keys no other binding took, and a section with no usable binding (none readable, or
-// only actions the program lacks) counts as missing.
+// The keyboard survives a damaged section: an unreadable binding gives its action the built-in
+// keys no other binding took; a section with no usable binding counts as missing.
 TEST(ShortCutTableTest, UnreadableBindingsFallBackToTheBuiltInOnes) {
-  struct Case {
-    const char* Section;
-    const char* Key;
-    const char* Action;
-  };
+  struct Case { const char *Section, *Key, *Action; };
   const Case cases[] = {
       {"Ctrl+Nonsense=actOpen\r\nF3=actPaste\r\n", "Ctrl+O", "actOpen"},
       {"Ctrl+Nonsense=actOpen\r\nF3=actPaste\r\n", "F3", "actPaste"},
@@ -80,7 +75,7 @@ TEST(ShortCutTableTest, UnreadableBindingsFallBackToTheBuiltInOnes) {
       {"NoKey=actPaste\r\nCtrl+V=actCopy\r\n", "Shift+Ins", "actPaste"},
       {"NoKey=actPaste\r\nCtrl+V=actCopy\r\n", "Ctrl+V", "actCopy"},
       {"junk=\r\n%%%=actOpen\r\n", "Ctrl+V", "actPaste"},
-      {"F3=actMissing\r\n", "Ctrl+O", "actOpen"},
+      {"F3=actMissing\r\n", "Ctrl+O", "actOpen"},  // an action the program lacks
   };
   const auto known = [](std::string_view Name) { return Name == "actOpen" || Name == "actPaste" || Name == "actCopy"; };
   for (const Case& c : cases) {

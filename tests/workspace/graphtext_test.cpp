@@ -99,14 +99,12 @@ TEST_F(GraphTextTest, ExtremeAndNullPointsSurviveTheRoundTrip) {
     ASSERT_EQ(pasted.size(), 1u);
     chart::TChartSeries* s = pasted[0]->Series();
     ASSERT_EQ(s->Count(), 7) << sep;
+    const auto bits = [](double v) { return std::isnan(v) ? ~std::uint64_t(0) : std::bit_cast<std::uint64_t>(v); };
     for (int i = 0; i < 7; ++i) {
-      EXPECT_EQ(std::bit_cast<std::uint64_t>(s->PointX(i)), std::bit_cast<std::uint64_t>(xs[i])) << sep << i;
-      if (i != 4) {
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(s->PointY(i)), std::bit_cast<std::uint64_t>(ys[i])) << sep << i;
-      }
+      EXPECT_EQ(bits(s->PointX(i)), bits(xs[i])) << sep << i;
+      EXPECT_EQ(bits(s->PointY(i)), bits(ys[i])) << sep << i;
       EXPECT_EQ(s->IsNullPoint(i), i == 4 || i == 5) << sep << i;
     }
-    EXPECT_TRUE(std::isnan(s->PointY(4)));
   }
 }
 
