@@ -13,6 +13,7 @@
 #include "framework/Clipbrd.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/NumberText.h"
+#include "platform/kernel/TextConvert.h"
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
@@ -36,19 +37,6 @@ std::string_view TrimView(std::string_view s) {
 
 bool IsHeader(std::string_view Line, std::string_view Header) {
   return fw::SameText(TrimView(Line), Header);
-}
-
-// Calls Fn for each line of Text (without its CR LF, LF or CR end).
-template <typename F>
-void ForEachLine(std::string_view Text, F&& Fn) {
-  std::size_t i = 0;
-  while (i < Text.size()) {
-    std::size_t j = Text.find_first_of("\r\n", i);
-    if (j == std::string_view::npos) j = Text.size();
-    Fn(Text.substr(i, j - i));
-    if (j < Text.size() && Text[j] == '\r' && j + 1 < Text.size() && Text[j + 1] == '\n') ++j;
-    i = j + 1;
-  }
 }
 
 // One number of a data line: either decimal separator, or the text of a value that is not
@@ -188,7 +176,7 @@ String GraphsToText(const TGraphArray& Graphs, const TGraphTextOptions& Options)
 
 bool IsGraphText(const String& Text) {
   bool found = false;
-  ForEachLine(Text, [&](std::string_view line) {
+  win::ForEachLineOf(Text, [&](std::string_view line) {
     found = found || IsHeader(line, kPropertiesHeader) || IsHeader(line, kDataHeader);
   });
   return found;
@@ -198,7 +186,7 @@ std::vector<TGraphTextItem> ParseGraphText(const String& Text) {
   std::vector<TGraphTextItem> items;
   enum { None, Props, Data } state = None;
   const char sep = Preferences.DecimalSeparator();
-  ForEachLine(Text, [&](std::string_view line) {
+  win::ForEachLineOf(Text, [&](std::string_view line) {
     if (IsHeader(line, kPropertiesHeader)) {
       items.emplace_back();
       items.back().Properties = String(kPropertiesHeader) + "\r\n";
