@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 
 #include "chart/Chart.h"
 #include "chart/PlotAxis.h"
@@ -241,14 +240,18 @@ TEST_F(MainWindowTest, DamagedSettingsFileSpreadsNoDamage) {
   const std::string good = "[PREFERENCES]\r\nOpenDir=/home/папка\r\nSkipLines=3\r\n[OTHER]\r\nName=значение\r\n";
   const std::string cut = "Cut=пап\xD0", legacy = "Legacy=\xCF\xF0\xE8\xE2\xE5\xF2", junk = "\x9A\xFF odd=\xE0\x80";
   struct Case { std::string Name, File, Damaged; };
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    return text;
+  };
   const Case cases[] = {
       {"cut inside a letter", good + cut, cut},
       {"junk appended", good + "\xFF\xFE\x80\x01" + junk + "\r\n", junk},
-      {"junk between sections", std::regex_replace(good, std::regex("\\[OTHER\\]"), junk + "\r\n[OTHER]"), junk},
+      {"junk between sections", replaced(good, "[OTHER]", junk + "\r\n[OTHER]"), junk},
       {"one Windows Cyrillic line", good + legacy + "\r\n", legacy},
       {"byte order mark", "\xEF\xBB\xBF" + good, {}},
-      {"LF only", std::regex_replace(good, std::regex("\r\n"), "\n"), {}},
-      {"CR only", std::regex_replace(good, std::regex("\r\n"), "\r"), {}},
+      {"LF only", replaced(good, "\r\n", "\n"), {}},
+      {"CR only", replaced(good, "\r\n", "\r"), {}},
   };
   delete form;
   const std::string settings = workspace::TPropSaver::SettingsFileName();
