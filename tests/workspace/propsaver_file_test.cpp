@@ -193,6 +193,10 @@ TEST_F(PropSaverFileTest, SavingMergesIntoTheFileOnDisk) {
   EXPECT_EQ(early.ReadString("Old", ""), "") << "section A is not current";
   early.SetSection("C");
   EXPECT_EQ(early.ReadString("Own", ""), "значение") << "after saving the store holds the whole file";
+  early.SetSection("A");
+  early.WriteString("Old", "Новое");  // a changed line is written anew, in UTF-8
+  early.UpdateFile();
+  EXPECT_NE(FileText().find("\r\nOld=Новое\r\n"), std::string::npos);
 }
 
 TEST(PropSaverSettingsFile, IsTheExecutablePathWithIni) {
