@@ -538,8 +538,8 @@ const std::vector<TPlotClassInfo>& PlotToolTypes();
 
 // The series' gallery description, else its class name.
 String SeriesGalleryDescription(const TChartSeries* Series);
-// The title, else the component name, else "Series" with the 1-based position in List (just
-// "Series" when it is in none).
+// The title, else the component name, else "Series" with the 1-based position in List, or
+// without a List in its chart's series list (just "Series" when it is in none).
 String SeriesDisplayName(const TChartSeries* Series, const TChartSeriesList* List = nullptr);
 // One line per series of List: its display name, with the series as the line's object.
 void ListSeriesInStrings(fw::TStrings* Strings, const TChartSeriesList& List);

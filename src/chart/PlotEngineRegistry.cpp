@@ -1,6 +1,7 @@
 // Class registries of series, functions and tools, and the helpers that describe series.
 #include <algorithm>
 
+#include "chart/Chart.h"
 #include "chart/PlotConst.h"
 #include "chart/PlotEngine.h"
 #include "chart/SeriesMarks.h"
@@ -82,6 +83,7 @@ String SeriesDisplayName(const TChartSeries* Series, const TChartSeriesList* Lis
   if (!Series) return {};
   if (!Series->Title().empty()) return Series->Title();
   if (!Series->Name().empty()) return Series->Name();
+  if (!List && Series->ParentChart()) List = &Series->ParentChart()->SeriesList();
   Integer index = List ? List->IndexOf(Series) : -1;
   return index < 0 ? String(PlotMsg_Series) : String(PlotMsg_Series) + fw::IntToStr(index + 1);
 }

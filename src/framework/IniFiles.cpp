@@ -13,12 +13,26 @@ struct TMemIniFile::Line {
   bool comment = false;
   String key;    // or the comment text
   String value;
+  String raw;    // the line's bytes when it was not UTF-8, while it is unchanged
 };
 
 struct TMemIniFile::Section {
   String name;
   std::vector<Line> lines;
+  String raw;  // the heading's bytes when it was not UTF-8
 };
+
+namespace {
+
+String OneLine(std::string_view value) {
+  String out(value);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+}  // namespace
 
 TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName) {
   if (!FileName.empty() && FileExists(FileName)) {
@@ -26,7 +40,7 @@ TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName) {
     std::string bytes = stream.ReadRemaining();
     std::string_view view(bytes);
     if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
-    SetText(win::IsValidUtf8(view) ? String(view) : win::Cp1251ToUtf8(view));
+    SetText(view);
   }
 }
 
@@ -61,16 +75,15 @@ String TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
 }
 
 void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, const String& Value) {
-  // Line breaks would split the entry on reading: they become spaces.
-  String value = Value;
-  for (char& c : value) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
   if (Line* l = FindKey(Section, Ident)) {
-    l->value = value;
+    // The same value written back keeps the line as the file had it.
+    if (l->value != Value) {
+      l->value = Value;
+      l->raw.clear();
+    }
     return;
   }
-  AddSection(Section).lines.push_back(Line{false, Trim(Ident), value});
+  AddSection(Section).lines.push_back(Line{false, Trim(Ident), Value, {}});
 }
 
 Integer TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, Integer Default) const {
@@ -149,43 +162,62 @@ void TMemIniFile::Clear() {
   FPreamble.clear();
 }
 
-String TMemIniFile::GetText() const {
+String TMemIniFile::GetText() const { return Text(false); }
+
+String TMemIniFile::FileText() const { return Text(true); }
+
+String TMemIniFile::Text(bool Raw) const {
   String out;
   for (const String& c : FPreamble) out += c + "\r\n";
   for (const auto& s : FSections) {
     if (!out.empty()) out += "\r\n";
-    out += "[" + s->name + "]\r\n";
-    for (const Line& l : s->lines) out += (l.comment ? l.key : l.key + "=" + l.value) + "\r\n";
+    out += Raw && !s->raw.empty() ? s->raw : "[" + s->name + "]";
+    out += "\r\n";
+    for (const Line& l : s->lines) {
+      if (Raw && !l.raw.empty()) {
+        out += l.raw;
+      } else {
+        out += l.comment ? l.key : l.key + "=" + OneLine(l.value);
+      }
+      out += "\r\n";
+    }
   }
   return out;
 }
 
 void TMemIniFile::SetText(std::string_view Text) {
   Clear();
-  TStringList lines;
-  lines.SetText(Text);
   Section* current = nullptr;
-  for (Integer i = 0; i < lines.Count(); ++i) {
-    String s = Trim(lines.Strings(i));
-    if (s.empty()) continue;
-    if (s[0] == ';') {
+  win::ForEachLineOf(Text, [&](std::string_view bytes) {
+    // Each line in its own encoding: a line that is not UTF-8 changes no other line.
+    const bool utf8 = win::IsValidUtf8(bytes);
+    const String decoded = utf8 ? String(bytes) : win::Cp1251ToUtf8(bytes);
+    const String raw = utf8 ? String() : String(bytes);
+    const String s = TrimLeft(decoded);
+    const String trimmed = TrimRight(s);
+    if (trimmed.empty()) return;
+    if (trimmed[0] == ';') {
       if (current) {
-        current->lines.push_back(Line{true, s, {}});
+        current->lines.push_back(Line{true, trimmed, {}, raw});
       } else {
-        FPreamble.push_back(s);
+        FPreamble.push_back(trimmed);
       }
-    } else if (s[0] == '[' && s.back() == ']' && s.size() >= 2) {
-      current = &AddSection(Trim(std::string_view(s).substr(1, s.size() - 2)));
+    } else if (trimmed[0] == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
+      const String name = Trim(std::string_view(trimmed).substr(1, trimmed.size() - 2));
+      const bool known = FindSection(name) != nullptr;
+      current = &AddSection(name);
+      if (!known) current->raw = raw;
     } else if (std::size_t eq = s.find('='); current && eq != String::npos && eq > 0) {
+      // The value stands as stored: a reader trims it where its type allows blanks.
       String key = Trim(std::string_view(s).substr(0, eq));
-      if (!key.empty()) current->lines.push_back(Line{false, key, Trim(std::string_view(s).substr(eq + 1))});
+      if (!key.empty()) current->lines.push_back(Line{false, key, s.substr(eq + 1), raw});
     }
     // Anything else (no "=", no section yet, an empty name) cannot be read back: skipped.
-  }
+  });
 }
 
 void TMemIniFile::UpdateFile() {
-  const String text = GetText();
+  const String text = FileText();
   try {
     SaveFileSafely(FFileName, [&](TStream* Stream) { Stream->WriteBuffer(text.data(), Integer(text.size())); });
   } catch (const EFCreateError&) {

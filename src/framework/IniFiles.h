@@ -1,8 +1,11 @@
 #pragma once
 // Settings files in the ini format, held in memory: sections of name=value lines, names of
 // sections and keys compared without case, ";" comment lines kept in place but never read as
-// values, lines that are neither skipped. Files are read as UTF-8 (else Windows Cyrillic) and
-// written as UTF-8; numbers always use ".".
+// values, lines that are neither skipped. Values are kept as they stand after the "=" (no
+// trimming); a line break inside a value cannot be stored on its line and is written as a blank.
+// Files are read line by line as UTF-8, or as Windows Cyrillic where a line is not UTF-8; such a
+// line goes back to the file byte for byte while the program leaves it unchanged, so a damaged
+// line never spreads. Changed values are written as UTF-8; numbers always use ".".
 
 #include <memory>
 #include <string_view>
@@ -41,7 +44,8 @@ class TMemIniFile : public TObject {
   virtual void DeleteKey(std::string_view Section, std::string_view Ident);
   void Clear();
 
-  // The whole store as ini text (CR LF line ends) and back.
+  // The whole store as ini text (UTF-8, CR LF line ends) and back; SetText decodes as files
+  // are decoded.
   String GetText() const;
   void SetText(std::string_view Text);
 
@@ -55,6 +59,9 @@ class TMemIniFile : public TObject {
   Section* FindSection(std::string_view name) const;
   Section& AddSection(std::string_view name);
   Line* FindKey(std::string_view section, std::string_view ident) const;
+  // The text written to the file: GetText with the untouched lines of the file in their bytes.
+  String FileText() const;
+  String Text(bool Raw) const;
 
   String FFileName;
   std::vector<std::unique_ptr<Section>> FSections;

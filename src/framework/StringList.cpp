@@ -300,7 +300,7 @@ void TStrings::LoadFromStream(TStream* Stream) {
   std::string bytes = Stream->ReadRemaining();
   std::string_view view(bytes);
   if (view.size() >= 3 && view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
-  SetTextStr(win::IsValidUtf8(view) ? String(view) : win::Cp1251ToUtf8(view));
+  SetTextStr(win::DecodeTextToUtf8(view));
 }
 
 void TStrings::SaveToFile(const String& FileName, TTextEncoding Encoding) const {

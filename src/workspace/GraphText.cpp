@@ -1,7 +1,11 @@
 // Graph text: writing and reading graphs and graph formats as clipboard text.
 #include "workspace/GraphText.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
+#include <numeric>
 #include <string_view>
 
 #include "chart/PlotAxis.h"
@@ -9,6 +13,7 @@
 #include "framework/Clipbrd.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/NumberText.h"
+#include "platform/kernel/TextConvert.h"
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
@@ -22,6 +27,7 @@ constexpr std::string_view kProperties = "PROPERTIES";
 constexpr std::string_view kPropertiesHeader = "[PROPERTIES]";
 constexpr std::string_view kDataHeader = "[DATA]";
 constexpr const char* kClipboardSource = "Clipboard";
+constexpr std::string_view kNullField = "null";
 
 std::string_view TrimView(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -33,28 +39,71 @@ bool IsHeader(std::string_view Line, std::string_view Header) {
   return fw::SameText(TrimView(Line), Header);
 }
 
-// Calls Fn for each line of Text (without its CR LF, LF or CR end).
-template <typename F>
-void ForEachLine(std::string_view Text, F&& Fn) {
-  std::size_t i = 0;
-  while (i < Text.size()) {
-    std::size_t j = Text.find_first_of("\r\n", i);
-    if (j == std::string_view::npos) j = Text.size();
-    Fn(Text.substr(i, j - i));
-    if (j < Text.size() && Text[j] == '\r' && j + 1 < Text.size() && Text[j + 1] == '\n') ++j;
-    i = j + 1;
+// One number of a data line: either decimal separator, or the text of a value that is not
+// finite as the writer gives it.
+bool ParseDataNumber(std::string_view Field, char Separator, double& Value) {
+  const char other = Separator == '.' ? ',' : '.';
+  if (ParseNumberField(Field, Separator, Value) || ParseNumberField(Field, other, Value)) return true;
+  Field = TrimView(Field);
+  if (fw::SameText(Field, "NAN")) {
+    Value = std::numeric_limits<double>::quiet_NaN();
+  } else if (fw::SameText(Field, "INF")) {
+    Value = std::numeric_limits<double>::infinity();
+  } else if (fw::SameText(Field, "-INF")) {
+    Value = -std::numeric_limits<double>::infinity();
+  } else {
+    return false;
   }
+  return true;
 }
 
-// A data line: X TAB Y, numbers with either decimal separator.
-bool ParseDataLine(std::string_view Line, char Separator, double& X, double& Y) {
+// A data line: X TAB Y, then, for a null point, TAB "null".
+bool ParseDataLine(std::string_view Line, char Separator, double& X, double& Y, bool& Null) {
   const std::size_t tab = Line.find('\t');
   if (tab == std::string_view::npos) return false;
-  std::string_view xs = Line.substr(0, tab), ys = Line.substr(tab + 1);
-  if (const std::size_t more = ys.find('\t'); more != std::string_view::npos) ys = ys.substr(0, more);
-  const char other = Separator == '.' ? ',' : '.';
-  return (ParseNumberField(xs, Separator, X) || ParseNumberField(xs, other, X)) &&
-         (ParseNumberField(ys, Separator, Y) || ParseNumberField(ys, other, Y));
+  std::string_view xs = Line.substr(0, tab), ys = Line.substr(tab + 1), rest;
+  if (const std::size_t more = ys.find('\t'); more != std::string_view::npos) {
+    rest = ys.substr(more + 1);
+    ys = ys.substr(0, more);
+  }
+  Null = fw::SameText(TrimView(rest.substr(0, rest.find('\t'))), kNullField);
+  return ParseDataNumber(xs, Separator, X) && ParseDataNumber(ys, Separator, Y);
+}
+
+void AppendDataNumber(String& Out, double Value, char Separator) {
+  if (Value == 0 && std::signbit(Value)) {
+    Out += "-0";
+    return;
+  }
+  win::AppendGeneralText(Out, Value, Separator);
+}
+
+// The item's points into Series, null points marked as such. The points are put in X order
+// here (equal X keeping their order, as FillSeries does) so that the null marks follow them.
+void FillSeriesWithNulls(const TGraphTextItem& Item, chart::TChartSeries* Series) {
+  if (Item.NullPoints.empty()) {
+    FillSeries(Item.X, Item.Y, Series);
+    return;
+  }
+  const std::size_t n = std::min(Item.X.size(), Item.Y.size());
+  std::vector<char> null(n, 0);
+  for (std::size_t i : Item.NullPoints)
+    if (i < n) null[i] = 1;
+  std::vector<std::size_t> order(n);
+  std::iota(order.begin(), order.end(), std::size_t(0));
+  // A NaN X sorts after every number.
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const double xa = Item.X[a], xb = Item.X[b];
+    return xa < xb || (!std::isnan(xa) && std::isnan(xb));
+  });
+  std::vector<double> x(n), y(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    x[i] = Item.X[order[i]];
+    y[i] = Item.Y[order[i]];
+  }
+  FillSeries(x, y, Series);
+  for (std::size_t i = 0; i < n; ++i)
+    if (null[order[i]]) Series->SetPointColor(Integer(i), chart::clNullPoint);
 }
 
 std::unique_ptr<TPropSaver> PropertiesStore(const String& Text) {
@@ -112,9 +161,13 @@ String GraphsToText(const TGraphArray& Graphs, const TGraphTextOptions& Options)
     for (Integer i = 0; i < s->Count(); ++i) {
       const double x = s->PointX(i);
       if (visibleOnly && !(x >= low && x <= high)) continue;
-      if (Options.CopyX) out += win::FloatToGeneralText(x, sep);
+      if (Options.CopyX) AppendDataNumber(out, x, sep);
       if (Options.CopyX && Options.CopyY) out += '\t';
-      if (Options.CopyY) out += win::FloatToGeneralText(s->PointY(i), sep);
+      if (Options.CopyY) AppendDataNumber(out, s->PointY(i), sep);
+      if (Options.CopyX && Options.CopyY && s->IsNullPoint(i)) {
+        out += '\t';
+        out += kNullField;
+      }
       out += "\r\n";
     }
   }
@@ -123,7 +176,7 @@ String GraphsToText(const TGraphArray& Graphs, const TGraphTextOptions& Options)
 
 bool IsGraphText(const String& Text) {
   bool found = false;
-  ForEachLine(Text, [&](std::string_view line) {
+  win::ForEachLineOf(Text, [&](std::string_view line) {
     found = found || IsHeader(line, kPropertiesHeader) || IsHeader(line, kDataHeader);
   });
   return found;
@@ -133,7 +186,7 @@ std::vector<TGraphTextItem> ParseGraphText(const String& Text) {
   std::vector<TGraphTextItem> items;
   enum { None, Props, Data } state = None;
   const char sep = Preferences.DecimalSeparator();
-  ForEachLine(Text, [&](std::string_view line) {
+  win::ForEachLineOf(Text, [&](std::string_view line) {
     if (IsHeader(line, kPropertiesHeader)) {
       items.emplace_back();
       items.back().Properties = String(kPropertiesHeader) + "\r\n";
@@ -146,9 +199,12 @@ std::vector<TGraphTextItem> ParseGraphText(const String& Text) {
       items.back().Properties.append(line).append("\r\n");
     } else if (state == Data) {
       double x, y;
-      if (ParseDataLine(line, sep, x, y)) {
-        items.back().X.push_back(x);
-        items.back().Y.push_back(y);
+      bool null = false;
+      if (ParseDataLine(line, sep, x, y, null)) {
+        TGraphTextItem& item = items.back();
+        if (null) item.NullPoints.push_back(item.X.size());
+        item.X.push_back(x);
+        item.Y.push_back(y);
       }
     }
   });
@@ -172,7 +228,7 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
       continue;
     }
     auto series = std::make_unique<chart::TLineSeries>(nullptr);
-    FillSeries(item.X, item.Y, series.get());
+    FillSeriesWithNulls(item, series.get());
 
     auto props = PropertiesStore(item.Properties);
     Integer kind = props->ReadInteger("Kind", gkData);

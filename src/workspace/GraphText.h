@@ -3,6 +3,10 @@
 // key=value lines, then "[DATA]" and one "X<TAB>Y" line per point, several graphs one after
 // another. The properties block alone carries one graph's format. Numbers of the data use the
 // preferences' decimal separator (either separator is read back); property values use ".".
+// Numbers are 15-digit general number text; a value past the largest double only by that
+// rounding (the text of ±DBL_MAX) reads back as ±DBL_MAX, "NAN", "INF" and "-INF" read back as
+// such, and negative zero is "-0". A null point's line carries a third field "null" after X
+// and Y, which readers that take only the first two fields pass over.
 
 #include <vector>
 
@@ -38,6 +42,7 @@ struct TGraphTextItem {
   String Properties;  // the "[PROPERTIES]" block, empty when there was none
   std::vector<double> X;
   std::vector<double> Y;
+  std::vector<std::size_t> NullPoints;  // indexes into X and Y, ascending
 };
 // Splits graph text into its graphs. Plain text without section lines is no graph text: the
 // result is then empty.

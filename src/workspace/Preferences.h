@@ -13,7 +13,9 @@ using fw::String;
 enum TCopyFormat : Integer { cfWMF = 0, cfBMP = 1, cfEMF = 2 };
 
 struct TPreferences {
-  // Current folders and filter indexes of the file dialogs.
+  // Current folders and filter indexes of the file dialogs (1-based; a stored index outside
+  // 1..MaxFilterIndex reads as the first filter).
+  static constexpr Integer MaxFilterIndex = 64;
   String OpenDir;
   String SaveDir;
   String WorkspaceDir;

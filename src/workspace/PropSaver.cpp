@@ -108,7 +108,10 @@ String TPropSaver::ReadString(std::string_view Ident, const String& Default) con
   return FIni->ReadString(FSection, Ident, Default);
 }
 
-void TPropSaver::WriteString(std::string_view Ident, const String& Value) { FIni->WriteString(FSection, Ident, Value); }
+void TPropSaver::WriteString(std::string_view Ident, const String& Value) {
+  FIni->WriteString(FSection, Ident, Value);
+  if (!FFileName.empty()) FChanges.push_back({TChange::ckWrite, FSection, String(Ident), Value});
+}
 
 Integer TPropSaver::ReadInteger(std::string_view Ident, Integer Default) const {
   Integer v;
@@ -387,25 +390,39 @@ void TPropSaver::ReadSectionValues(std::string_view Section, fw::TStrings* Strin
 
 bool TPropSaver::ValueExists(std::string_view Ident) const { return FIni->ValueExists(FSection, Ident); }
 
-void TPropSaver::EraseSection(std::string_view Section) { FIni->EraseSection(Section); }
+void TPropSaver::EraseSection(std::string_view Section) {
+  FIni->EraseSection(Section);
+  if (!FFileName.empty()) FChanges.push_back({TChange::ckEraseSection, String(Section), {}, {}});
+}
 
-void TPropSaver::DeleteKey(std::string_view Ident) { FIni->DeleteKey(FSection, Ident); }
+void TPropSaver::DeleteKey(std::string_view Ident) {
+  FIni->DeleteKey(FSection, Ident);
+  if (!FFileName.empty()) FChanges.push_back({TChange::ckDeleteKey, FSection, String(Ident), {}});
+}
 
 String TPropSaver::GetText() const { return FIni->GetText(); }
 
-void TPropSaver::SetText(std::string_view Text) { FIni->SetText(Text); }
+void TPropSaver::SetText(std::string_view Text) {
+  FIni->SetText(Text);
+  if (!FFileName.empty()) FChanges = {{TChange::ckReplace, {}, {}, String(Text)}};
+}
 
 void TPropSaver::UpdateFile() {
   if (FFileName.empty()) throw fw::EFCreateError("Cannot create file \"\". The store has no file");
-  if (FIni->FileName() == FFileName) {
-    FIni->UpdateFile();
-    return;
+  // The file as it is now (other stores may have saved since this one was loaded), with this
+  // store's changes on top, in the order they were made.
+  auto merged = std::make_unique<fw::TMemIniFile>(FFileName);
+  for (const TChange& c : FChanges) {
+    switch (c.Kind) {
+      case TChange::ckWrite: merged->WriteString(c.Section, c.Ident, c.Value); break;
+      case TChange::ckDeleteKey: merged->DeleteKey(c.Section, c.Ident); break;
+      case TChange::ckEraseSection: merged->EraseSection(c.Section); break;
+      case TChange::ckReplace: merged->SetText(c.Value); break;
+    }
   }
-  // A store that was not loaded holds no file name of its own (so that creating it never reads
-  // the file): its text goes out through a store bound to the file.
-  fw::TMemIniFile file(FFileName);
-  file.SetText(FIni->GetText());
-  file.UpdateFile();
+  merged->UpdateFile();
+  FIni = std::move(merged);
+  FChanges.clear();
 }
 
 }  // namespace workspace

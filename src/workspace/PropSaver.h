@@ -4,6 +4,9 @@
 // lists). Values are typed on top of plain text: everything a reader cannot parse reads as the
 // caller's default, so a damaged settings file never stops the program. Destroying a store
 // never writes it; UpdateFile does, atomically, and raises when the file cannot be written.
+// UpdateFile merges: it reads the file as it is on disk then and applies only the changes made
+// through this store, so a store that was never loaded, or one loaded before another store
+// saved, never wipes sections and keys it did not touch.
 
 #include <memory>
 #include <string_view>
@@ -145,16 +148,26 @@ class TPropSaver {
   String GetText() const;
   void SetText(std::string_view Text);
 
-  // Writes every section to the file through a temporary file and a rename. Raises
-  // EFCreateError when the store has no file or the file cannot be written; the previous file
-  // is then left as it was.
+  // Applies this store's changes to the file as it is now on disk and writes it through a
+  // temporary file and a rename; the store then holds the whole file. Raises EFCreateError when
+  // the store has no file or the file cannot be written; the previous file is then left as it
+  // was. SetText counts as one change that replaces everything before it, file included.
   void UpdateFile();
 
  private:
   void WriteShape(const chart::TPlotCustomShapePosition* Shape);
   void ReadShape(chart::TPlotCustomShapePosition* Shape);
 
+  // One change made through the store, replayed on the file's current text by UpdateFile.
+  struct TChange {
+    enum TKind { ckWrite, ckDeleteKey, ckEraseSection, ckReplace } Kind;
+    String Section;
+    String Ident;
+    String Value;
+  };
+
   std::unique_ptr<fw::TMemIniFile> FIni;
+  std::vector<TChange> FChanges;
   String FFileName;
   String FSection;
 };

@@ -40,6 +40,9 @@ inline unsigned DigitOf(char c) { return unsigned(static_cast<unsigned char>(c))
 // The exact conversion for what the fast path cannot do exactly: the number rewritten with "."
 // for std::from_chars. Magnitude > 0 marks a value too large (rather than too small) when the
 // result is out of range.
+// Half a unit of the 15th digit above the 15-digit text of the largest double.
+constexpr long double MaxDoubleText = 1.797693134862325e308L;
+
 bool ParseSlow(const char* p, const char* end, char Separator, bool Negative, long Magnitude, double& Value) {
   std::string buffer;
   buffer.reserve(std::size_t(end - p));
@@ -47,8 +50,16 @@ bool ParseSlow(const char* p, const char* end, char Separator, bool Negative, lo
   double v = 0.0;
   const auto [ptr, ec] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), v);
   if (ec == std::errc::result_out_of_range) {
-    if (Magnitude > 0) return false;  // too large for a double
-    v = 0.0;                               // too small: zero
+    if (Magnitude > 0) {
+      // Past the largest double only by the rounding of 15-digit text ("1,79769313486232E308"
+      // is DBL_MAX written so): the largest double. Anything further is too large.
+      long double wide = 0;
+      const auto [widePtr, wideEc] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), wide);
+      if (wideEc != std::errc() || widePtr != buffer.data() + buffer.size() || !(wide < MaxDoubleText)) return false;
+      v = std::numeric_limits<double>::max();
+    } else {
+      v = 0.0;  // too small: zero
+    }
   } else if (ec != std::errc() || ptr != buffer.data() + buffer.size() || !std::isfinite(v)) {
     return false;
   }
@@ -170,7 +181,7 @@ TClassTable MakeClasses(const TTextReaderSettings& Settings, std::vector<std::st
 
 // The text in UTF-8 with every wide delimiter replaced by WideDelimiterMark.
 std::string MarkWideDelimiters(std::string_view Text, const std::vector<std::string_view>& Wide) {
-  std::string utf8 = win::IsValidUtf8(Text) ? std::string(Text) : win::Cp1251ToUtf8(Text);
+  std::string utf8 = win::DecodeTextToUtf8(Text);
   for (std::string_view d : Wide) {
     std::string replaced;
     replaced.reserve(utf8.size());

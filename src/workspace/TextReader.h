@@ -5,7 +5,7 @@
 //
 // All the syntax (digits, signs, separators, line ends) is ASCII, which reads the same in UTF-8
 // and in Windows Cyrillic, so the bytes are scanned as they are; only delimiters outside ASCII
-// need the text decoded (UTF-8 when valid, else Windows Cyrillic) before the scan.
+// need the text decoded (line by line: UTF-8 when valid, else Windows Cyrillic) before the scan.
 
 #include <string>
 #include <string_view>
@@ -62,8 +62,9 @@ void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, char
 std::string ReadFileBytes(const String& FileName);
 
 // One number field: blanks around, optional sign, digits with at most one Separator, optional
-// exponent. False for anything else and for values beyond the range of double; values too small
-// for a double read as zero.
+// exponent. False for anything else and for values beyond the range of double, except that a
+// value past it only by the rounding of 15-digit text reads as ±DBL_MAX; values too small for a
+// double read as zero.
 bool ParseNumberField(std::string_view Field, char Separator, double& Value);
 
 }  // namespace workspace

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "chart/Chart.h"
 #include "chart/Series.h"
+#include "chart_Fixture.h"
 #include "chart_TestSupport.h"
 #include "framework/StringList.h"
 
@@ -71,6 +73,17 @@ TEST(Registry, FunctionsOnStandardAndNamedPagesAndTools) {
   UnregisterToolTypes({PlotClassOf<TRegistryProbeTool>()});
   EXPECT_EQ(Lookup<TRegistryProbeTool>(PlotToolTypes()), nullptr);
   EXPECT_EQ(fw::GetClass("TRegistryProbeTool"), nullptr);
+}
+
+// Without a list, a series on a chart is numbered by its place in the chart's series.
+using RegistryChartTest = charttest::ChartTest;
+TEST_F(RegistryChartTest, DisplayNameWithoutAListNumbersBySeriesOfTheChart) {
+  TChart chart(nullptr);
+  auto* first = new TLineSeries(&chart);
+  auto* second = new TLineSeries(&chart);
+  first->SetParentChart(&chart);
+  second->SetParentChart(&chart);
+  EXPECT_EQ(SeriesDisplayName(second), "Series2");
 }
 
 TEST(Registry, DisplayNamesAndListing) {

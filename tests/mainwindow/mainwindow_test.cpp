@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "mainwindow_fixture.h"
 
 namespace {
@@ -171,6 +173,41 @@ TEST_F(MainWindowTest, ClosingAsksWithGraphsAndWritesTheSettings) {
 }  // namespace
 
 namespace {
+
+// A damaged settings file, started with and shut down: every value the damage did not touch,
+// and the damaged line itself, come back byte for byte, and UTF-8 values read as written.
+TEST_F(MainWindowTest, DamagedSettingsFileSpreadsNoDamage) {
+  const std::string good = "[PREFERENCES]\r\nOpenDir=/home/папка\r\nSkipLines=3\r\n[OTHER]\r\nName=значение\r\n";
+  const std::string cut = "Cut=пап\xD0", legacy = "Legacy=\xCF\xF0\xE8\xE2\xE5\xF2", junk = "\x9A\xFF odd=\xE0\x80";
+  struct Case { std::string Name, File, Damaged; };
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    return text;
+  };
+  const Case cases[] = {
+      {"cut inside a letter", good + cut, cut},
+      {"junk appended", good + "\xFF\xFE\x80\x01" + junk + "\r\n", junk},
+      {"junk between sections", replaced(good, "[OTHER]", junk + "\r\n[OTHER]"), junk},
+      {"one Windows Cyrillic line", good + legacy + "\r\n", legacy},
+      {"byte order mark", "\xEF\xBB\xBF" + good, {}},
+      {"LF only", replaced(good, "\r\n", "\n"), {}},
+      {"CR only", replaced(good, "\r\n", "\r"), {}},
+  };
+  delete form;
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  for (const Case& c : cases) {
+    std::ofstream(settings, std::ios::binary | std::ios::trunc) << c.File;
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    EXPECT_EQ(workspace::Preferences.OpenDir, "/home/папка") << c.Name;
+    form->Close();
+    delete form;
+    form = nullptr;
+    std::ifstream in(settings, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (std::string line : {"OpenDir=/home/папка", "SkipLines=3", "Name=значение", c.Damaged.c_str()})
+      EXPECT_NE(written.find(line + "\r\n"), std::string::npos) << c.Name << ": " << line;
+  }
+}
 
 TEST_F(MainWindowTest, DerivativesOfTheCurrentGraphAreNewSelectedGraphs) {
   EXPECT_FALSE(form->DerivativeAction()->Enabled());

@@ -64,6 +64,29 @@ TEST(ShortCutTableTest, TheSettingsSectionReplacesTheBuiltInText) {
   EXPECT_EQ(custom->Section(), "PREFERENCES");  // the store's own section is kept
 }
 
+// The keyboard survives a damaged section: an unreadable binding gives its action the built-in
+// keys no other binding took; a section with no usable binding counts as missing.
+TEST(ShortCutTableTest, UnreadableBindingsFallBackToTheBuiltInOnes) {
+  struct Case { const char *Section, *Key, *Action; };
+  const Case cases[] = {
+      {"Ctrl+Nonsense=actOpen\r\nF3=actPaste\r\n", "Ctrl+O", "actOpen"},
+      {"Ctrl+Nonsense=actOpen\r\nF3=actPaste\r\n", "F3", "actPaste"},
+      {"Ctrl+Nonsense=actOpen\r\nF3=actPaste\r\n", "Ctrl+V", ""},
+      {"NoKey=actPaste\r\nCtrl+V=actCopy\r\n", "Shift+Ins", "actPaste"},
+      {"NoKey=actPaste\r\nCtrl+V=actCopy\r\n", "Ctrl+V", "actCopy"},
+      {"junk=\r\n%%%=actOpen\r\n", "Ctrl+V", "actPaste"},
+      {"F3=actMissing\r\n", "Ctrl+O", "actOpen"},  // an action the program lacks
+  };
+  const auto known = [](std::string_view Name) { return Name == "actOpen" || Name == "actPaste" || Name == "actCopy"; };
+  for (const Case& c : cases) {
+    auto store = workspace::TPropSaver::FromStrings(nullptr, "PREFERENCES");
+    store->SetText(std::string("[SHORTCUTS]\r\n") + c.Section);
+    TShortCutTable table;
+    EXPECT_TRUE(table.Load(*store, known));
+    EXPECT_EQ(table.ActionFor(fw::TextToShortCut(c.Key)), c.Action) << c.Section << c.Key;
+  }
+}
+
 class MainWindowKeysTest : public fw::testing::ControlTest {
  protected:
   void SetUp() override {

@@ -1,6 +1,10 @@
 // Graph text through the clipboard: several graphs with their properties copied and pasted
 // back, the copy options, plain two-column text, and a graph's format alone.
 
+#include <bit>
+#include <cmath>
+#include <limits>
+
 #include "chart/ChartLegend.h"
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
@@ -79,6 +83,29 @@ TEST_F(GraphTextTest, SeveralGraphsRoundTripThroughTheClipboard) {
   // Every pasted graph can be undone.
   for (int i = 0; i < 4; ++i) undo->Undo();
   EXPECT_EQ(graphs->Count(), before);
+}
+
+// Every point graph text can represent comes back bit for bit, with either separator: the
+// extremes of double (written rounded past them), denormals, negative zero, NaN and null points.
+TEST_F(GraphTextTest, ExtremeAndNullPointsSurviveTheRoundTrip) {
+  const double max = std::numeric_limits<double>::max(), tiny = std::numeric_limits<double>::denorm_min();
+  const std::vector<double> xs{-max, -1, -0.0, tiny, 2, 3, max};
+  const std::vector<double> ys{max, -0.0, 7 * tiny, -max, std::nan(""), 5, 1};
+  for (char sep : {',', '.'}) {
+    TGraph* graph = AddData(xs, ys, "/d/x.txt");
+    graph->Series()->SetPointColor(5, chart::clNullPoint);
+    workspace::CopyGraphsToClipboard({graph}, Options(true, true, false, false, sep));
+    const workspace::TGraphArray pasted = workspace::PasteGraphsFromClipboard(*graphs);
+    ASSERT_EQ(pasted.size(), 1u);
+    chart::TChartSeries* s = pasted[0]->Series();
+    ASSERT_EQ(s->Count(), 7) << sep;
+    const auto bits = [](double v) { return std::isnan(v) ? ~std::uint64_t(0) : std::bit_cast<std::uint64_t>(v); };
+    for (int i = 0; i < 7; ++i) {
+      EXPECT_EQ(bits(s->PointX(i)), bits(xs[i])) << sep << i;
+      EXPECT_EQ(bits(s->PointY(i)), bits(ys[i])) << sep << i;
+      EXPECT_EQ(s->IsNullPoint(i), i == 4 || i == 5) << sep << i;
+    }
+  }
 }
 
 TEST_F(GraphTextTest, TextLayoutOfTheColumns) {

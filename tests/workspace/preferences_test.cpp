@@ -110,7 +110,8 @@ TEST(Preferences, DamagedValuesFallBackToDefaults) {
   auto store = TPropSaver::FromStrings(nullptr, "PREFERENCES");
   store->SetText(
       "[PREFERENCES]\r\nCopyFormat=3\r\nSplitInterval=0\r\nSkipLines=-4\r\nAxisFactorX=0\r\nAxisFactorY=abc\r\n"
-      "Delimiters=9;x\r\nCopyX=maybe\r\nConfirmClose=0\r\nOpenFilterIndex=2\r\n");
+      "Delimiters=9;x\r\nCopyX=maybe\r\nConfirmClose=0\r\nOpenFilterIndex=2\r\n"
+      "SaveFilterIndex=-2147483648\r\nOpenTableFilterIndex=0\r\n");
   TPreferences loaded = NonDefault();
   loaded.Load(*store);
   const TPreferences defaults;
@@ -121,6 +122,8 @@ TEST(Preferences, DamagedValuesFallBackToDefaults) {
   EXPECT_EQ(loaded.AxisFactorY, defaults.AxisFactorY);
   EXPECT_EQ(loaded.Delimiters, defaults.Delimiters);
   EXPECT_EQ(loaded.CopyX, defaults.CopyX);
+  EXPECT_EQ(loaded.SaveFilterIndex, defaults.SaveFilterIndex);
+  EXPECT_EQ(loaded.OpenTableFilterIndex, defaults.OpenTableFilterIndex);
   // Readable keys are taken, missing ones reset to the defaults.
   EXPECT_FALSE(loaded.ConfirmClose);
   EXPECT_EQ(loaded.OpenFilterIndex, 2);

@@ -175,6 +175,30 @@ TEST_F(PropSaverFileTest, WriteIntoMissingFolderIsReported) {
   EXPECT_THROW(store.UpdateFile(), fw::EFCreateError);
 }
 
+// Saving merges into the file as it is then: a store never loaded, and a store loaded before
+// another one saved, each add their own changes and keep every other line byte for byte.
+TEST_F(PropSaverFileTest, SavingMergesIntoTheFileOnDisk) {
+  const std::string original = "[A]\r\nDir=/home/папка\r\nOld=\xCF\xF0\r\n\r\n[B]\r\nGone=1\r\nKept=2\r\n";
+  WriteFile(original);
+  TPropSaver early(path_, "B", true);
+  TPropSaver fresh(path_, "C", false);
+  fresh.WriteString("Own", "значение");
+  fresh.UpdateFile();
+  EXPECT_EQ(FileText(), original + "\r\n[C]\r\nOwn=значение\r\n");
+
+  early.DeleteKey("Gone");
+  early.WriteString("Kept", "3");
+  early.UpdateFile();
+  EXPECT_EQ(FileText(), "[A]\r\nDir=/home/папка\r\nOld=\xCF\xF0\r\n\r\n[B]\r\nKept=3\r\n\r\n[C]\r\nOwn=значение\r\n");
+  EXPECT_EQ(early.ReadString("Old", ""), "") << "section A is not current";
+  early.SetSection("C");
+  EXPECT_EQ(early.ReadString("Own", ""), "значение") << "after saving the store holds the whole file";
+  early.SetSection("A");
+  early.WriteString("Old", "Новое");  // a changed line is written anew, in UTF-8
+  early.UpdateFile();
+  EXPECT_NE(FileText().find("\r\nOld=Новое\r\n"), std::string::npos);
+}
+
 TEST(PropSaverSettingsFile, IsTheExecutablePathWithIni) {
   const std::string name = TPropSaver::SettingsFileName();
   ASSERT_GT(name.size(), 4u);

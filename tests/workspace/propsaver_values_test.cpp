@@ -131,6 +131,18 @@ TEST(PropSaverValues, MultiLineTextKeepsLineBreaks) {
   EXPECT_EQ(copy->ReadMultiLine("Missing", "dflt\r\n"), "dflt\r\n");
 }
 
+// A string reads back as it was stored: blanks at its ends kept, and line breaks kept while it
+// stays in memory (on its line in a file they become blanks, never a line of their own).
+TEST(PropSaverValues, StringsReadBackUnchanged) {
+  auto store = TPropSaver::FromStrings(nullptr, "S");
+  store->WriteString("Padded", "  both ends\t ");
+  store->WriteString("Lines", "a\r\nb");
+  EXPECT_EQ(store->ReadString("Lines", ""), "a\r\nb");
+  auto copy = Reparsed(*store);
+  EXPECT_EQ(copy->ReadString("Padded", ""), "  both ends\t ");
+  EXPECT_EQ(copy->ReadString("Lines", ""), "a  b");
+}
+
 TEST(PropSaverValues, StringArraysReplaceTheListAndDropStaleItems) {
   auto store = TPropSaver::FromStrings(nullptr, "MRU");
   fw::TStringList items;
@@ -224,12 +236,12 @@ TEST_F(PropSaverFile, EveryTypeSurvivesTheFile) {
   TPropSaver unloaded(path_, "PREFERENCES", false);
   EXPECT_EQ(unloaded.ReadInteger("Int", 77), 77);
   EXPECT_EQ(unloaded.FileName(), path_);
-  // Writing it replaces the file with its own content only.
+  // Writing it adds its own keys to what the file holds.
   unloaded.WriteInteger("Only", 1);
   unloaded.UpdateFile();
   TPropSaver reread(path_, "PREFERENCES", true);
   EXPECT_EQ(reread.ReadInteger("Only", 0), 1);
-  EXPECT_FALSE(reread.ValueExists("Int"));
+  EXPECT_EQ(reread.ReadInteger("Int", 0), -123);
 }
 
 }  // namespace

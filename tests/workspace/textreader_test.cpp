@@ -66,6 +66,7 @@ TEST(NumberField, AcceptsTheStrictGrammarOnly) {
 TEST(NumberField, HugeAndTinyValues) {
   double v = 7;
   EXPECT_FALSE(ParseNumberField("1e309", '.', v));
+  EXPECT_FALSE(ParseNumberField("1.797693134862326e308", '.', v));
   EXPECT_FALSE(ParseNumberField("-1e400", '.', v));
   EXPECT_FALSE(ParseNumberField(std::string(400, '9'), '.', v));
   EXPECT_EQ(v, 7);
@@ -73,6 +74,9 @@ TEST(NumberField, HugeAndTinyValues) {
   EXPECT_EQ(v, 0.0);
   EXPECT_TRUE(ParseNumberField("1.7976931348623157e308", '.', v));
   EXPECT_EQ(v, std::numeric_limits<double>::max());
+  // The largest double as 15-digit text lies past it and reads back as it.
+  EXPECT_TRUE(ParseNumberField("-1,79769313486232E308", ',', v));
+  EXPECT_EQ(v, -std::numeric_limits<double>::max());
   EXPECT_TRUE(ParseNumberField("4.9406564584124654e-324", '.', v));
   EXPECT_EQ(v, std::numeric_limits<double>::denorm_min());
   EXPECT_TRUE(ParseNumberField("0.000000000000000000000000000001", '.', v));
@@ -170,7 +174,9 @@ TEST(TextReader, NonAsciiDelimiterInUtf8AndCp1251Text) {
   const std::string utf8 = "Время№Сигнал\n1№2\n3№4\n";
   const std::string cp1251 = win::Utf8ToCp1251(utf8);
   ASSERT_NE(utf8, cp1251);
-  for (const std::string& text : {utf8, cp1251}) {
+  // A single line in the other encoding (here a title) leaves the rest as they are.
+  const std::string mixed = win::Utf8ToCp1251("Время№Сигнал\n") + "1№2\n3№4\n";
+  for (const std::string& text : {utf8, cp1251, mixed}) {
     const auto p = Read(text, Settings('.', "№"));
     ASSERT_EQ(p.X.size(), 2u);
     EXPECT_EQ(p.X[1], 3);

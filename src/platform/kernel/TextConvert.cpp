@@ -49,10 +49,28 @@ bool IsValidUtf8(std::string_view bytes) {
   return !invalid;
 }
 
-std::u16string DecodeTextBytes(std::string_view bytes) {
-  bool invalid = false;
-  std::u16string decoded = detail::DecodeUtf8(bytes, invalid);
-  return invalid ? Cp1251ToWide(bytes) : decoded;
+std::string DecodeTextToUtf8(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", i);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = bytes.substr(i, end - i);
+    if (IsValidUtf8(line)) {
+      out += line;
+    } else {
+      out += Cp1251ToUtf8(line);
+    }
+    // The line end goes through as it is (CR and LF read the same in both encodings).
+    i = bytes.find_first_not_of("\r\n", end);
+    if (i == std::string_view::npos) i = bytes.size();
+    out += bytes.substr(end, i - end);
+  }
+  return out;
 }
+
+std::u16string DecodeTextBytes(std::string_view bytes) { return Utf8ToWide(DecodeTextToUtf8(bytes)); }
 
 }  // namespace win

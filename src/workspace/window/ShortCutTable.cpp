@@ -37,19 +37,33 @@ void TShortCutTable::LoadFromText(std::string_view Text) {
   }
 }
 
-bool TShortCutTable::Load(TPropSaver& Store) {
+bool TShortCutTable::Load(TPropSaver& Store, const std::function<bool(std::string_view)>& IsAction) {
+  TShortCutTable defaults;
+  defaults.LoadFromText(DefaultShortCutsText());
   FEntries.clear();
   fw::TStringList keys;
   Store.ReadSection(ShortCutsSection, &keys);
-  if (keys.Count() > 0) {
-    const fw::String previous = Store.Section();
-    Store.SetSection(ShortCutsSection);
-    for (fw::Integer i = 0; i < keys.Count(); ++i) Add(keys.Strings(i), Store.ReadString(keys.Strings(i), {}));
-    Store.SetSection(previous);
-  } else {
-    LoadFromText(DefaultShortCutsText());
+  std::vector<fw::String> unreadable;  // actions whose stored binding did not read
+  const fw::String previous = Store.Section();
+  Store.SetSection(ShortCutsSection);
+  for (fw::Integer i = 0; i < keys.Count(); ++i) {
+    const fw::String stored = Store.ReadString(keys.Strings(i), {});
+    const std::string_view action = Trimmed(stored);
+    if (action.empty() || (IsAction && !IsAction(action))) continue;
+    const std::size_t before = FEntries.size();
+    Add(keys.Strings(i), action);
+    if (FEntries.size() == before) unreadable.emplace_back(action);
   }
-  return !FEntries.empty();
+  Store.SetSection(previous);
+  if (FEntries.empty()) {
+    FEntries = defaults.FEntries;
+    return !FEntries.empty();
+  }
+  for (const fw::String& action : unreadable) {
+    for (const Entry& e : defaults.FEntries)
+      if (e.Action == action && ActionFor(e.ShortCut).empty()) FEntries.push_back(e);
+  }
+  return true;
 }
 
 fw::String TShortCutTable::ActionFor(fw::TShortCut ShortCut) const {

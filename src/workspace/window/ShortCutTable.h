@@ -2,8 +2,11 @@
 // The main window's key bindings: lines "shortcut=action name" in order, from the settings
 // file's section "SHORTCUTS" or, when that section is missing, from the built-in
 // "DefaultShortCuts" text. A key looks up the first line with its shortcut; an action may have
-// several bindings, of which menus show the first.
+// several bindings, of which menus show the first. The keyboard never ends up dead: an action
+// whose stored binding cannot be read keeps its built-in bindings, and a section without one
+// usable binding counts as missing.
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -23,9 +26,12 @@ class TShortCutTable {
   // Lines "Ctrl+O=actOpen"; lines without "=", with an unknown shortcut text or without an
   // action name are left out.
   void LoadFromText(std::string_view Text);
-  // Section "SHORTCUTS" of Store when it exists, else the "DefaultShortCuts" resource; false
-  // when neither gave a binding.
-  bool Load(TPropSaver& Store);
+  // Section "SHORTCUTS" of Store when it gives a usable binding (one naming an action for which
+  // IsAction holds; any action when IsAction is empty), else the "DefaultShortCuts" resource.
+  // Lines of the section whose shortcut cannot be read give their action its built-in
+  // bindings, those of its keys no other binding of the section took. False when neither
+  // gave a binding.
+  bool Load(TPropSaver& Store, const std::function<bool(std::string_view)>& IsAction = {});
 
   const std::vector<Entry>& Entries() const { return FEntries; }
   // The action name of the first binding of ShortCut; empty when none.

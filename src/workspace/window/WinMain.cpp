@@ -108,7 +108,9 @@ void TwndKorvalinMain::FormCreate() {
   TPropSaver store(true);
   LoadToolSettings(store);
   Preferences.Load(store);
-  FShortCuts.Load(store);
+  FShortCuts.Load(store, [this](std::string_view Name) {
+    return dynamic_cast<fw::TAction*>(FindComponent(Name)) != nullptr;
+  });
   SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer) { ShowNotice(Title, Text); });
   SetInfoWindowHandler(ShowInfoWindowModal);
 

@@ -18,6 +18,8 @@ fw::String DefaultWorkspaceFileName() { return win::WideToUtf8(win::ModulePathWi
 
 void SaveWorkspace(const fw::String& FileName, const chart::TCustomChart* Chart) {
   TPropSaver store(FileName, WorkspaceChartSection, false);
+  // A workspace file holds this chart alone: nothing of a file saved there before is kept.
+  store.SetText({});
   store.WriteChart(WorkspaceChartSection, Chart);
   store.UpdateFile();
 }

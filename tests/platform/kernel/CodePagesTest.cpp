@@ -177,6 +177,9 @@ TEST(TextConvert, Utf8ValidityAndEncodingGuess) {
   EXPECT_EQ(DecodeTextBytes("\xCF\xF0\xE8\xE2\xE5\xF2"), u"Привет");
   // A text valid in both reads as UTF-8.
   EXPECT_EQ(DecodeTextBytes("x=1"), u"x=1");
+  // Decided per line: a Cyrillic line, a letter cut short and CR-only ends leave the others.
+  EXPECT_EQ(DecodeTextToUtf8("папка\r\n\xCF\xF0\r\n\r\nпапк\xD0\rок\n"),
+            "папка\r\nПр\r\n\r\n" + Cp1251ToUtf8("папк\xD0") + "\rок\n");
 }
 
 }  // namespace
