@@ -521,6 +521,8 @@ TPlotClassInfo PlotClassOf(const String& Page = {}, const String& Description = 
   return info;
 }
 
+// Upward seam (chart -> the libraries that define series, functions and tools): the registries
+// hold their Create functions, so the chart makes classes of higher libraries by name.
 // Registering a class again keeps the first entry. Each registration also registers the class
 // for streaming by name.
 void RegisterPlotSeries(TPlotClassInfo Info);
