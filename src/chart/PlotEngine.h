@@ -16,6 +16,7 @@
 
 namespace fw {
 class TStrings;
+class TFiler;
 class TCanvas;
 }  // namespace fw
 
@@ -263,6 +264,10 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // out of the old chart's list and appends it to the new one's.
   TCustomAxisPanel* ParentChart() const { return FParentChart; }
   void SetParentChart(TCustomAxisPanel* Value);
+  // Streaming (ChartStreaming.cpp): a series read as a chart's child joins that chart; its
+  // points travel as the binary property "Data".
+  void SetParentComponent(fw::TComponent* Value) override;
+  void DefineProperties(fw::TFiler* Filer) override;
 
   // Drawing, called by the chart in this order within one paint: the points, then the marks.
   // On the plain GDI canvas a line goes straight to its DC through the per-column reduction; a
