@@ -206,10 +206,12 @@ TStreamValueKind TReader::ReadKind() {
   return TStreamValueKind(b);
 }
 
+// Not checked here: the byte may also be the length of the next name (0 ends a list either way).
 TStreamValueKind TReader::NextValue() {
-  TStreamValueKind kind = ReadKind();
+  Byte b = 0;
+  FStream->ReadBuffer(&b, 1);
   FStream->Seek(-1, soCurrent);
-  return kind;
+  return TStreamValueKind(b);
 }
 
 String TReader::ReadName() {
@@ -479,6 +481,7 @@ void TReader::SkipValue() {
       FStream->Seek(Int64(size), soCurrent);
       break;
     }
+    default: Invalid();
   }
   --FDepth;
 }

@@ -132,6 +132,7 @@ class TBinaryToText {
         FText += ">";
         break;
       }
+      default: throw EReadError("Invalid stream format");
     }
   }
 
