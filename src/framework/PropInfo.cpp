@@ -3,6 +3,8 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <typeindex>
+#include <unordered_map>
 
 #include "framework/SysUtils.h"
 
@@ -18,6 +20,8 @@ struct TPropTable {
 };
 
 std::mutex gTablesLock;
+// The property list of each class asked for so far; cleared whenever a table changes.
+std::unordered_map<std::type_index, std::vector<const TPropInfo*>> gListCache;
 std::vector<std::unique_ptr<TPropTable>>& Tables() {
   static std::vector<std::unique_ptr<TPropTable>> tables;
   return tables;
@@ -59,6 +63,7 @@ void RegisterPropTable(const std::type_info& Type, const std::type_info* Parent,
     if (p.Kind == pkEnumeration && p.EnumNames.empty())
       throw std::logic_error("enumeration property " + p.Name + " has no value names");
   std::lock_guard lock(gTablesLock);
+  gListCache.clear();
   auto table = std::make_unique<TPropTable>();
   table->Type = &Type;
   table->Parent = Parent;
@@ -81,6 +86,8 @@ std::vector<const TPropInfo*> GetPropList(TPersistent* Instance) {
   static std::once_flag graphics;
   std::call_once(graphics, RegisterGraphicsProperties);
   std::lock_guard lock(gTablesLock);
+  const std::type_index type(typeid(*Instance));
+  if (auto it = gListCache.find(type); it != gListCache.end()) return it->second;
   // The most derived applicable table is the one with the longest chain.
   std::vector<const TPropTable*> best;
   for (const auto& t : Tables()) {
@@ -90,6 +97,7 @@ std::vector<const TPropInfo*> GetPropList(TPersistent* Instance) {
   }
   for (const TPropTable* t : best)
     for (const TPropInfo& p : t->Props) list.push_back(&p);
+  gListCache.emplace(type, list);
   return list;
 }
 
