@@ -228,6 +228,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Owner) {
       std::memcmp(signature, ComponentStreamSignature, sizeof signature) != 0)
     Invalid();
   FRoot = nullptr;
+  FOwner = Owner;
   FFixups.clear();
   try {
     ReadComponent(Owner, 0);

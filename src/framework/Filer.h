@@ -128,6 +128,8 @@ class TReader : public TFiler {
   // property or link raises EReadError (EClassNotFound for a class) and frees whatever the
   // read had made, so no half-built component is left behind.
   TComponent* ReadRootComponent(TComponent* Owner);
+  // The owner given to ReadRootComponent (nullptr for none).
+  TComponent* Owner() const { return FOwner; }
 
   // The next value's kind without taking it.
   TStreamValueKind NextValue();
@@ -166,6 +168,7 @@ class TReader : public TFiler {
   String FPropName;        // the property DefineProperties is asked about
   bool FPropRead = false;  // set when a definition took it
   std::vector<TFixup> FFixups;
+  TComponent* FOwner = nullptr;
   int FDepth = 0;
 };
 
