@@ -209,6 +209,9 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
 
   // The tools in event order (not owned).
   const std::vector<TPlotCustomTool*>& Tools() const { return FTools; }
+  // A stream writes the chart's series, then its tools, as its children, whoever owns them
+  // (ChartStreaming.cpp).
+  void GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) override;
   void AddTool(TPlotCustomTool* Tool);
   void RemoveTool(TPlotCustomTool* Tool);
 

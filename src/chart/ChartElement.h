@@ -30,6 +30,8 @@ class TCustomChartElement : public fw::TComponent {
   // The chart the element belongs to (not owned; nullptr for none).
   TCustomAxisPanel* ParentChart() const { return FParentChart; }
   virtual void SetParentChart(TCustomAxisPanel* Value);
+  // A stream read the element as a child of a chart: it joins that chart (ChartStreaming.cpp).
+  void SetParentComponent(fw::TComponent* Value) override;
   bool Active() const { return FActive; }
   // Stores the flag and repaints the chart when it changed.
   virtual void SetActive(bool Value);

@@ -16,6 +16,7 @@
 
 namespace fw {
 class TStrings;
+class TFiler;
 class TCanvas;
 }  // namespace fw
 
@@ -264,6 +265,10 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // out of the old chart's list and appends it to the new one's.
   TCustomAxisPanel* ParentChart() const { return FParentChart; }
   void SetParentChart(TCustomAxisPanel* Value);
+  // Streaming (ChartStreaming.cpp): a series read as a chart's child joins that chart; its
+  // points travel as the binary property "Data".
+  void SetParentComponent(fw::TComponent* Value) override;
+  void DefineProperties(fw::TFiler* Filer) override;
 
   // Drawing, called by the chart in this order within one paint: the points, then the marks.
   // On the plain GDI canvas a line goes straight to its DC through the per-column reduction; a
@@ -523,6 +528,8 @@ TPlotClassInfo PlotClassOf(const String& Page = {}, const String& Description = 
   return info;
 }
 
+// Upward seam (chart -> the libraries that define series, functions and tools): the registries
+// hold their Create functions, so the chart makes classes of higher libraries by name.
 // Registering a class again keeps the first entry. Each registration also registers the class
 // for streaming by name.
 void RegisterPlotSeries(TPlotClassInfo Info);

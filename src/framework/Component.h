@@ -3,6 +3,7 @@
 // first); a component that goes away tells its owner's other components and every component
 // linked to it by FreeNotification, so that no one keeps a dangling pointer.
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -76,6 +77,12 @@ class TComponent : public TPersistent {
   // call the base, which passes the news on to every owned component. A component being freed
   // has already run its derived destructors: compare the pointer, do not call into it.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+  // Streaming: the components written after this one's properties, as its children (none in
+  // the base), and, when a stream reads a child back, the component it was a child of (called
+  // before the child's properties are read; nothing in the base).
+  virtual void GetChildren(const std::function<void(TComponent* Child)>& Proc, TComponent* Root) {}
+  virtual void SetParentComponent(TComponent* Value) {}
 
  protected:
   virtual void Loaded();

@@ -13,6 +13,7 @@
 namespace fw {
 
 class TComponent;
+class TFiler;
 
 // The unqualified class name of a C++ type ("TButton" for fw::TButton).
 String ClassNameOf(const std::type_info& type);
@@ -38,6 +39,9 @@ class TPersistent : public TObject {
   virtual void Assign(TPersistent* Source);
   // The object that owns this one in a name path (collections and their items use it).
   virtual TPersistent* GetOwner() { return nullptr; }
+  // Names the extra stream properties that are not published (Filer->DefineProperty); the
+  // component streams call it on every object they write or read.
+  virtual void DefineProperties(TFiler* Filer) {}
 
  protected:
   virtual void AssignTo(TPersistent* Dest);

@@ -10,6 +10,8 @@
 
 namespace fw {
 
+class TComponent;
+
 enum TSeekOrigin { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
 inline constexpr TSeekOrigin soBeginning = soFromBeginning;
 inline constexpr TSeekOrigin soCurrent = soFromCurrent;
@@ -35,6 +37,11 @@ class TStream : public TObject {
   Int64 CopyFrom(TStream* Source, Int64 Count);
   // The bytes from the position to the end.
   std::string ReadRemaining();
+
+  // A component with its children in the binary component form (Filer.h), and back: the read
+  // makes a new component through the class registry with the given owner.
+  void WriteComponent(TComponent* Instance);
+  TComponent* ReadComponent(TComponent* Owner);
 };
 
 // A stream over a POSIX file descriptor; the descriptor belongs to the caller.

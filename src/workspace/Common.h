@@ -41,6 +41,8 @@ void SaveLoadFormPosition(fw::TControl* Form, bool Save);
 // of its own is active).
 fw::TColor GetThemeFormColor();
 
+// Upward seam (workspace -> analysis windows): the windows of the analysis library arm this
+// handler; the workspace calls it when all graphs are deleted, the main window on a press or Esc.
 // The armed point pick, or none. While one is armed, a left press on the main chart goes to it
 // (with Accept true) instead of to the chart; Esc in the main window and deleting all graphs
 // cancel it with (-1, -1, false). A window arming a pick cancels any armed one first, and its
@@ -50,12 +52,14 @@ extern TPointPickHandler PointPickHandler;
 // Calls the armed handler with (-1, -1, false), if there is one.
 void CancelPointPick();
 
+// Upward seam (workspace -> main window): the main window installs the handler at start-up.
 // Shows the main window's information balloon when balloon tips are on. The main window
 // installs the handler; without one the call does nothing.
 void ShowBalloonHint(const String& Title, const String& Text, fw::Integer BalloonType);
 using TBalloonHintHandler = std::function<void(const String& Title, const String& Text, fw::Integer BalloonType)>;
 void SetBalloonHintHandler(TBalloonHintHandler Handler);
 
+// Upward seam (workspace -> main window): the main window installs the window at start-up.
 // Shows the modal information window with every section of Info as name = value rows. The
 // main window installs the window; without one the call does nothing.
 void ShowInfoWindow(TPropSaver& Info);

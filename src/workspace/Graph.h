@@ -125,7 +125,8 @@ class TGraph {
   chart::TChartSeries* FSeries;
 };
 
-// The one-sided cutting routines of the analysis layer, installed by it at start: each
+// Upward seam (workspace -> analysis): the one-sided cutting routines of the analysis layer,
+// installed by it at start (RegisterAnalysis): each
 // returns false when the cut would leave the series without a point to keep.
 struct TGraphTrimRoutines {
   std::function<bool(chart::TChartSeries* Series, double X)> TrimLeft;
