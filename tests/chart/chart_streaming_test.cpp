@@ -35,9 +35,11 @@ class TStreamSeriesTool : public TPlotCustomToolSeries {
   using TPlotCustomToolSeries::TPlotCustomToolSeries;
 };
 
+const std::vector<TPlotClassInfo> kStreamTools = {PlotClassOf<TStreamAxisTool>(), PlotClassOf<TStreamSeriesTool>()};
+
 void RegisterAll() {
   RegisterLineSeriesClasses();
-  RegisterToolTypes({PlotClassOf<TStreamAxisTool>(), PlotClassOf<TStreamSeriesTool>()});
+  RegisterToolTypes(kStreamTools);
   fw::RegisterProperties<TStreamAxisTool, TPlotCustomToolAxis>(
       {fw::Prop("Size", &TStreamAxisTool::Size, &TStreamAxisTool::SetSize).Default(20)});
 }
@@ -119,7 +121,14 @@ std::string Describe(const TChart& c) {
 
 }  // namespace
 
-TEST(ChartStreaming, ChartWithSeriesAxesAndToolsReadsBackEqual) {
+// The test's tool classes leave the tool registry after each test, so other tests see only the
+// program's own tools there.
+class ChartStreaming : public ::testing::Test {
+ protected:
+  void TearDown() override { UnregisterToolTypes(kStreamTools); }
+};
+
+TEST_F(ChartStreaming, ChartWithSeriesAxesAndToolsReadsBackEqual) {
   auto chart = MakeChart();
   const std::string bytes = Write(chart.get());
   fw::TComponent owner(nullptr);
@@ -146,7 +155,7 @@ TEST(ChartStreaming, ChartWithSeriesAxesAndToolsReadsBackEqual) {
 
 // Cut anywhere, or with its series data damaged, the chart stream is refused and nothing read
 // stays with the owner.
-TEST(ChartStreaming, DamagedChartStreamLeavesNothingBehind) {
+TEST_F(ChartStreaming, DamagedChartStreamLeavesNothingBehind) {
   const std::string bytes = Write(MakeChart().get());
   fw::TComponent owner(nullptr);
   // Making a chart takes a while: forty cuts spread over the stream, and one byte short.
