@@ -6,6 +6,7 @@
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
+#include "framework/ImageList.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "framework/StringList.h"
@@ -16,6 +17,8 @@
 #include "platform/user/Messages.h"
 #include "platform/user/WinUserTypes.h"
 #include "workspace/Common.h"
+#include "workspace/DataModule.h"
+#include "workspace/DataModuleImages.h"
 #include "workspace/Graph.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/GraphText.h"
@@ -59,6 +62,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 
   BuildActions();
   BuildMenu();
+  ShowImages();
   OnCreate = [this](fw::TObject*) { FormCreate(); };
   OnCloseQuery = [this](fw::TObject*, bool& CanClose) { FormCloseQuery(CanClose); };
   OnClose = [this](fw::TObject*, fw::TCloseAction&) { FormClose(); };
@@ -156,6 +160,19 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
   SetMenu(FMenu);
+}
+
+void TwndKorvalinMain::ShowImages() {
+  const std::pair<fw::TAction*, TCommandImage> images[] = {
+      {FOpen, imgOpen},   {FPaste, imgPaste},           {FCopy, imgCopy},
+      {FDelete, imgDelete}, {FUndo, imgUndo},           {FExit, imgExit},
+      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}};
+  for (const auto& [action, image] : images) action->SetImageIndex(image);
+  // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
+  if (!DataModule1) return;
+  FActions->SetImages(DataModule1->SmallImages());
+  FMenu->SetImages(DataModule1->MenuImages());
+  for (auto& [item, action] : FMenuActions) item->SetImageIndex(action->ImageIndex());
 }
 
 void TwndKorvalinMain::RefreshMenu() {
