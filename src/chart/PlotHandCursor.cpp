@@ -3,7 +3,6 @@
 #include <array>
 
 #include "framework/Forms.h"
-#include "platform/kernel/Modules.h"
 #include "platform/kernel/Resources.h"
 #include "platform/user/Cursor.h"
 
@@ -31,6 +30,10 @@ constexpr std::array<const char*, 16> kHand = {
 };
 constexpr int kCursorSize = 32;
 
+// The program's module handle, as Win32 has it: any instance but null names the program's own
+// cursors rather than the system's.
+const win::HINSTANCE kProgram = reinterpret_cast<win::HINSTANCE>(uintptr_t(0x400000));
+
 win::CursorImage HandImage() {
   win::CursorImage image;
   image.width = image.height = kCursorSize;
@@ -49,8 +52,7 @@ win::CursorImage HandImage() {
 void RegisterPlotHandCursor() {
   win::RegisterCursorResource(win::WORD(crPlotHand), HandImage());
   if (fw::Screen)
-    fw::Screen->SetCursors(crPlotHand, win::LoadCursorW(win::GetModuleHandleW(nullptr),
-                                                        win::MAKEINTRESOURCEW(win::WORD(crPlotHand))));
+    fw::Screen->SetCursors(crPlotHand, win::LoadCursorW(kProgram, win::MAKEINTRESOURCEW(win::WORD(crPlotHand))));
 }
 
 }  // namespace chart

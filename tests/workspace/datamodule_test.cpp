@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -120,42 +121,42 @@ TEST_F(DataModuleTest, DisabledImagesAreEmbossedInShadowAndHighlight) {
     }
 }
 
-TEST_F(DataModuleTest, PenStyleImagesAreTheChartsLinesOfEachStyle) {
-  fw::TImageList* list = module->PenStyleImages();
-  ASSERT_EQ(list->Count(), workspace::PenStyleImageCount);
-  std::set<Picture> distinct;
-  for (int style = fw::psSolid; style <= fw::psClear; ++style) {
-    Surface reference(workspace::PenStyleImageWidth, workspace::PenStyleImageHeight, fw::clWhite);
-    chart::TPlotCanvas3D canvas;
-    canvas.SetReferenceCanvas(reference.bitmap.Canvas());
-    chart::TChartPen pen;
-    pen.SetStyle(fw::TPenStyle(style));
-    canvas.AssignVisiblePenColor(&pen, fw::clBlack);
-    const int y = workspace::PenStyleImageHeight / 2;
-    canvas.Line(1, y, workspace::PenStyleImageWidth - 1, y);
-    const Picture image = Drawn(list, style, fw::clWhite);
-    EXPECT_EQ(image, reference.Pixels()) << "pen style " << style;
-    distinct.insert(image);
-  }
-  EXPECT_EQ(distinct.size(), size_t(workspace::PenStyleImageCount)) << "each style looks different";
-}
-
-TEST_F(DataModuleTest, PointerImagesAreTheChartsPointerShapes) {
-  fw::TImageList* list = module->PointerImages();
-  ASSERT_EQ(list->Count(), workspace::PointerImageCount);
+TEST_F(DataModuleTest, PenStyleAndPointerImagesAreTheChartsOwnDrawings) {
+  chart::TChartPen pen;
   chart::TSeriesPointer pointer(nullptr);
-  std::set<Picture> distinct;
-  for (int style = chart::psRectangle; style <= chart::psSmallDot; ++style) {
-    Surface reference(workspace::PointerImageSize, workspace::PointerImageSize, fw::clWhite);
-    chart::TPlotCanvas3D canvas;
-    canvas.SetReferenceCanvas(reference.bitmap.Canvas());
-    pointer.SetStyle(style);
-    pointer.DrawPointer(canvas, 7, 7, fw::clRed, 5, 5);
-    const Picture image = Drawn(list, style, fw::clWhite);
-    EXPECT_EQ(image, reference.Pixels()) << "pointer style " << style;
-    distinct.insert(image);
+  struct Row {
+    fw::TImageList* list;
+    int count;
+    std::function<void(chart::TPlotCanvas3D&, int)> draw;  // the chart drawing style i
+  };
+  const Row rows[] = {
+      {module->PenStyleImages(), workspace::PenStyleImageCount,
+       [&](chart::TPlotCanvas3D& canvas, int style) {
+         pen.SetStyle(fw::TPenStyle(style));
+         canvas.AssignVisiblePenColor(&pen, fw::clBlack);
+         canvas.Line(1, workspace::PenStyleImageHeight / 2, workspace::PenStyleImageWidth - 1,
+                     workspace::PenStyleImageHeight / 2);
+       }},
+      {module->PointerImages(), workspace::PointerImageCount,
+       [&](chart::TPlotCanvas3D& canvas, int style) {
+         pointer.SetStyle(style);
+         pointer.DrawPointer(canvas, 7, 7, fw::clRed, 5, 5);
+       }},
+  };
+  for (const Row& row : rows) {
+    ASSERT_EQ(row.list->Count(), row.count);
+    std::set<Picture> distinct;
+    for (int style = 0; style < row.count; ++style) {
+      Surface reference(row.list->Width(), row.list->Height(), fw::clWhite);
+      chart::TPlotCanvas3D canvas;
+      canvas.SetReferenceCanvas(reference.bitmap.Canvas());
+      row.draw(canvas, style);
+      const Picture image = Drawn(row.list, style, fw::clWhite);
+      EXPECT_EQ(image, reference.Pixels()) << row.list->Name() << " style " << style;
+      distinct.insert(image);
+    }
+    EXPECT_EQ(distinct.size(), size_t(row.count)) << row.list->Name() << ": each style looks different";
   }
-  EXPECT_EQ(distinct.size(), size_t(workspace::PointerImageCount));
 }
 
 }  // namespace
