@@ -6,8 +6,8 @@
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
-#include "framework/ImageList.h"
 #include "framework/ExtCtrls.h"
+#include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -164,8 +164,8 @@ void TwndKorvalinMain::BuildMenu() {
 
 void TwndKorvalinMain::ShowImages() {
   const std::pair<fw::TAction*, TCommandImage> images[] = {
-      {FOpen, imgOpen},   {FPaste, imgPaste},           {FCopy, imgCopy},
-      {FDelete, imgDelete}, {FUndo, imgUndo},           {FExit, imgExit},
+      {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
+      {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
       {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}};
   for (const auto& [action, image] : images) action->SetImageIndex(image);
   // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
