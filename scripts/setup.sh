@@ -5,6 +5,7 @@ kv_packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev zlib1g-dev libsleef-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  tango-icon-theme
   fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool xclip
   python3 python3-pil python3-xlrd python3-numpy python3-scipy python3-pandas

@@ -2,6 +2,7 @@
 // Small services of the chart's editors: a yes/no confirmation box placed by its owner, and
 // cursor names and numbers, with the chart's own hand cursor "crPlotHand".
 
+#include "chart/PlotHandCursor.h"
 #include "framework/ClassesTypes.h"
 #include "framework/Controls.h"
 
@@ -13,8 +14,6 @@ namespace chart {
 
 using fw::Integer;
 using fw::String;
-
-inline constexpr fw::TCursor crPlotHand = 2020;
 
 // Yes and No; with an owner the box sits at the owner's client origin plus (20, 30). True for Yes.
 bool PlotYesNo(const String& Message, fw::TControl* Owner);

@@ -119,12 +119,16 @@ std::unique_ptr<TCustomImageList::Entry> TCustomImageList::MakeEntry(TBitmap* Im
   const Integer h = std::min(FHeight, Image->Height());
   bool alpha = false;
   if (Image->PixelFormat() == pf32bit) {
-    // Alpha bytes survive only a byte copy.
+    // Alpha bytes survive only a byte copy. Rows lie one scan line apart: the row pointers are
+    // found once, since each ScanLine call settles the bitmap's pending drawing first.
+    const auto* srcRows = static_cast<const uint8_t*>(Image->ScanLine(0)) + size_t(Left) * 4;
+    const size_t srcStride = size_t(Image->ScanLineSize());
+    auto* dstRows = static_cast<uint8_t*>(e->image->ScanLine(0));
+    const size_t dstStride = size_t(e->image->ScanLineSize());
     for (Integer y = 0; y < h; ++y) {
-      const auto* src = static_cast<const uint8_t*>(Image->ScanLine(y)) + size_t(Left) * 4;
-      auto* dst = static_cast<uint8_t*>(e->image->ScanLine(y));
-      std::memcpy(dst, src, size_t(w) * 4);
-      for (Integer x = 0; x < w; ++x) alpha = alpha || src[x * 4 + 3] != 0;
+      const auto* src = srcRows + srcStride * size_t(y);
+      std::memcpy(dstRows + dstStride * size_t(y), src, size_t(w) * 4);
+      for (Integer x = 0; x < w && !alpha; ++x) alpha = src[x * 4 + 3] != 0;
     }
   } else {
     e->image->Canvas()->CopyRect(Rect(0, 0, w, h), Image->Canvas(), Rect(Left, 0, Left + w, h));
@@ -133,8 +137,10 @@ std::unique_ptr<TCustomImageList::Entry> TCustomImageList::MakeEntry(TBitmap* Im
     e->blend = bitmaps::Create(pf32bit, false, bmDIB, FWidth, FHeight, {});
     win::DIBSECTION ds;
     win::GetObjectW(e->blend, sizeof ds, &ds);
+    const auto* imageRows = static_cast<const uint8_t*>(e->image->ScanLine(0));
+    const size_t imageStride = size_t(e->image->ScanLineSize());
     for (Integer y = 0; y < FHeight; ++y) {
-      const auto* src = static_cast<const uint8_t*>(e->image->ScanLine(y));
+      const auto* src = imageRows + imageStride * size_t(y);
       auto* dst = static_cast<uint8_t*>(ds.dsBm.bmBits) + size_t(y) * size_t(ds.dsBm.bmWidthBytes);
       for (Integer x = 0; x < FWidth; ++x) {
         const unsigned a = src[x * 4 + 3];

@@ -4,10 +4,12 @@
 
 #include "analysis/AnalysisRegistration.h"
 #include "chart/PlotToolsRegistration.h"
+#include "chart/PlotHandCursor.h"
 #include "chart/Series.h"
 #include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
 #include "framework/Forms.h"
+#include "workspace/DataModule.h"
 #include "workspace/window/RusClipboard.h"
 #include "workspace/window/WinMain.h"
 
@@ -23,6 +25,7 @@ void StartProgram() {
   g_started = true;
   chart::RegisterLineSeriesClasses();
   chart::RegisterChartTools();
+  chart::RegisterPlotHandCursor();
   analysis::RegisterAnalysis();
   kvexport::RegisterPlotStoreClasses();
   g_previousClipboard = fw::SetClipboard(new TRusClipboard);
@@ -42,6 +45,8 @@ void FinishProgram() {
 int RunKorvalin() {
   StartProgram();
   fw::Application->Initialize();
+  // The shared images come first: the main window's menus and actions link to them.
+  new TDataModule1(fw::Application);
   fw::Application->CreateForm<TwndKorvalinMain>();
   fw::Application->Run();
   // The main form closed: it saved the settings and let its graphs go; now it goes itself.

@@ -14,6 +14,7 @@
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
+#include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -23,6 +24,8 @@
 #include "platform/user/Messages.h"
 #include "platform/user/WinUserTypes.h"
 #include "workspace/Common.h"
+#include "workspace/DataModule.h"
+#include "workspace/DataModuleImages.h"
 #include "workspace/Graph.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/GraphText.h"
@@ -68,6 +71,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 
   BuildActions();
   BuildMenu();
+  ShowImages();
   OnCreate = [this](fw::TObject*) { FormCreate(); };
   OnCloseQuery = [this](fw::TObject*, bool& CanClose) { FormCloseQuery(CanClose); };
   OnClose = [this](fw::TObject*, fw::TCloseAction&) { FormClose(); };
@@ -270,6 +274,19 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Анализ", {FDerivative, FDerivative2});
   submenu("Вид", {FShowData, FShowHintValues});
   SetMenu(FMenu);
+}
+
+void TwndKorvalinMain::ShowImages() {
+  const std::pair<fw::TAction*, TCommandImage> images[] = {
+      {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
+      {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
+      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}};
+  for (const auto& [action, image] : images) action->SetImageIndex(image);
+  // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
+  if (!DataModule1) return;
+  FActions->SetImages(DataModule1->SmallImages());
+  FMenu->SetImages(DataModule1->MenuImages());
+  for (auto& [item, action] : FMenuActions) item->SetImageIndex(action->ImageIndex());
 }
 
 void TwndKorvalinMain::RefreshMenu() {

@@ -85,6 +85,8 @@ class TwndKorvalinMain : public fw::TForm {
   void FormClose();
   void BuildActions();
   void BuildMenu();
+  // Actions and menu items show the data module's command images.
+  void ShowImages();
   // Menu items show their action's caption, state and first key binding.
   void RefreshMenu();
   void BuildTools();
