@@ -8,16 +8,20 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <map>
 
+#include "platform/desktop/DesktopInput.h"
+#include "platform/desktop/DesktopView.h"
+#include "platform/desktop/ScreenCompositor.h"
 #include "platform/kernel/Clock.h"
 #include "platform/user/Cursor.h"
+#include "platform/user/MonitorLayout.h"
 #include "platform/user/Input.h"
 #include "platform/user/Window.h"
 #include "presenter/ClipboardBridge.h"
-#include "presenter/CoreView.h"
 #include "presenter/CursorShapes.h"
 #include "presenter/NativeWindow.h"
 #include "presenter/ScreenMonitors.h"
@@ -25,6 +29,12 @@
 
 namespace win::presenter {
 namespace {
+
+using desktop::LayeredLook;
+using desktop::LayeredLookOf;
+using desktop::SurfaceOf;
+using desktop::SurfaceView;
+using desktop::WindowShapeOf;
 
 bool OnGuiThread() { return qApp && QThread::currentThread() == qApp->thread(); }
 
@@ -48,6 +58,14 @@ void StartGuiApplication() {
   static char* argv[] = {name, nullptr};
   // Never deleted: the drawing layer's fonts use it until the process ends.
   new QGuiApplication(argc, argv);
+}
+
+std::vector<UINT> HeldModifierKeys(Qt::KeyboardModifiers mods) {
+  std::vector<UINT> held;
+  if (mods & Qt::ShiftModifier) held.push_back(VK_SHIFT);
+  if (mods & Qt::ControlModifier) held.push_back(VK_CONTROL);
+  if (mods & Qt::AltModifier) held.push_back(VK_MENU);
+  return held;
 }
 
 QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
@@ -94,8 +112,11 @@ struct DesktopPresenter::State {
   HWND activeSynced = nullptr;
   std::optional<HWND> nativeFocus;  // the desktop moved its focus (null: to no window of ours)
   std::optional<bool> nativeForeground;
+  bool keyboardMoved = false;  // the desktop's keyboard focus came to or left our windows
   QCursor cursor{Qt::ArrowCursor};
   std::unique_ptr<ClipboardBridge> clipboard;
+  // What GetDC(NULL) measures and draws on: our windows composed as the desktop shows them.
+  std::unique_ptr<desktop::ScreenCompositor> screen;
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -109,7 +130,17 @@ struct DesktopPresenter::State {
   void SyncActivationToDesktop();
   void TakeDesktopState();
   void Forget(NativeWindow* w);
+  void MakeScreenSurface();
 };
+
+void DesktopPresenter::State::MakeScreenSurface() {
+  RECT r = VirtualScreenRect();
+  const int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));
+  if (screen && screen->Width() == width && screen->Height() == height) return;
+  desktop::SetDesktopSurface(nullptr);
+  screen = std::make_unique<desktop::ScreenCompositor>(width, height);
+  desktop::SetDesktopSurface(screen->Bitmap());
+}
 
 void DesktopPresenter::State::Configure(NativeWindow& w) {
   HWND h = w.hwnd();
@@ -223,10 +254,16 @@ void DesktopPresenter::State::SyncActivationToDesktop() {
 }
 
 void DesktopPresenter::State::TakeDesktopState() {
+  if (keyboardMoved) {
+    // Keys went up or down elsewhere meanwhile (Alt+Tab, a window manager's dialog): only the
+    // modifiers the desktop says are held now stay down.
+    keyboardMoved = false;
+    desktop::InjectKeyboardResync(HeldModifierKeys(QGuiApplication::queryKeyboardModifiers()));
+  }
   if (nativeForeground) {
     bool active = *nativeForeground;
     nativeForeground.reset();
-    SetApplicationForeground(active);
+    desktop::InjectApplicationActive(active);
   }
   if (nativeFocus) {
     HWND h = *nativeFocus;
@@ -257,23 +294,28 @@ DesktopPresenter::DesktopPresenter() : state_((StartGuiApplication(), std::make_
   s.dispatcher = QAbstractEventDispatcher::instance(qApp->thread());
   s.context = std::make_unique<QObject>();
   QObject* ctx = s.context.get();
-  ApplyScreensAsMonitors();
-  auto watchScreen = [ctx](QScreen* screen) {
-    QObject::connect(screen, &QScreen::geometryChanged, ctx, [] { ApplyScreensAsMonitors(); });
-    QObject::connect(screen, &QScreen::availableGeometryChanged, ctx, [] { ApplyScreensAsMonitors(); });
+  auto applyScreens = [&s] {
+    ApplyScreensAsMonitors();
+    s.MakeScreenSurface();
+  };
+  applyScreens();
+  auto watchScreen = [ctx, applyScreens](QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, ctx, applyScreens);
+    QObject::connect(screen, &QScreen::availableGeometryChanged, ctx, applyScreens);
   };
   for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
-  QObject::connect(qApp, &QGuiApplication::screenAdded, ctx, [watchScreen](QScreen* screen) {
+  QObject::connect(qApp, &QGuiApplication::screenAdded, ctx, [watchScreen, applyScreens](QScreen* screen) {
     watchScreen(screen);
-    ApplyScreensAsMonitors();
+    applyScreens();
   });
-  QObject::connect(qApp, &QGuiApplication::screenRemoved, ctx, [] { ApplyScreensAsMonitors(); });
-  QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, ctx, [] { ApplyScreensAsMonitors(); });
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, ctx, applyScreens);
+  QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, ctx, applyScreens);
   // The desktop's focus and foreground are taken over when the event loop pauses, outside
   // Qt's event handling, because activation runs our window procedures.
   QObject::connect(qApp, &QGuiApplication::focusWindowChanged, ctx, [&s](QWindow* focus) {
     auto* ours = dynamic_cast<NativeWindow*>(focus);
     s.nativeFocus = ours ? ours->hwnd() : nullptr;
+    s.keyboardMoved = true;
   });
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx,
                    [&s](Qt::ApplicationState state) { s.nativeForeground = state == Qt::ApplicationActive; });
@@ -294,6 +336,8 @@ DesktopPresenter::~DesktopPresenter() {
   State& s = *state_;
   s.clipboard.reset();
   s.context.reset();
+  desktop::SetDesktopSurface(nullptr);
+  s.screen.reset();
   if (s.grabbed) s.grabbed->setMouseGrabEnabled(false);
   s.grabbed = nullptr;
   for (auto& [h, w] : s.windows) w->setTransientParent(nullptr);
@@ -302,17 +346,24 @@ DesktopPresenter::~DesktopPresenter() {
 
 QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->Find(topLevel); }
 
+void DesktopPresenter::PrepareDesktopDrawing() {
+  if (state_->screen) state_->screen->Compose();
+}
+
 void DesktopPresenter::WindowShown(HWND topLevel, const RECT& screenRect) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel, screenRect] { state_->Present(topLevel, screenRect); });
 }
 
 void DesktopPresenter::WindowMoved(HWND topLevel, const RECT& screenRect) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel, screenRect] {
     if (state_->Find(topLevel)) state_->Present(topLevel, screenRect);
   });
 }
 
 void DesktopPresenter::WindowHidden(HWND topLevel) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel] {
     if (NativeWindow* w = state_->Find(topLevel)) {
       if (state_->grabbed == w) {
@@ -325,6 +376,7 @@ void DesktopPresenter::WindowHidden(HWND topLevel) {
 }
 
 void DesktopPresenter::WindowDestroyed(HWND topLevel) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel] {
     auto it = state_->windows.find(topLevel);
     if (it == state_->windows.end()) return;
@@ -335,10 +387,12 @@ void DesktopPresenter::WindowDestroyed(HWND topLevel) {
 }
 
 void DesktopPresenter::ZOrderChanged(const std::vector<HWND>& topFirst) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topFirst] { state_->order = topFirst; });
 }
 
 void DesktopPresenter::WindowRepainted(HWND topLevel, const RECT& dirty) {
+  if (state_->screen) state_->screen->MarkWindowDirty(topLevel, dirty);
   OnGui(state_->context.get(), [this, topLevel, dirty] {
     NativeWindow* w = state_->Find(topLevel);
     if (!w) return;

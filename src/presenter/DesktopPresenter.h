@@ -39,6 +39,7 @@ class DesktopPresenter final : public desktop::Screen {
   void ZOrderChanged(const std::vector<HWND>& topFirst) override;
   void WindowRepainted(HWND topLevel, const RECT& dirty) override;
   void CaptureChanged(HWND hwnd) override;
+  void PrepareDesktopDrawing() override;
   bool WaitForWork(std::optional<ULONGLONG> deadlineMs) override;
   void Wake() override;
 

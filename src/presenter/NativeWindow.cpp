@@ -11,15 +11,17 @@
 
 #include <cmath>
 
+#include "platform/desktop/DesktopInput.h"
+#include "platform/desktop/DesktopView.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
-#include "presenter/CoreView.h"
-#include "presenter/InputInjection.h"
 #include "presenter/KeyMapping.h"
 
 namespace win::presenter {
 namespace {
+
+using namespace desktop;
 
 std::optional<MouseButton> ButtonOf(Qt::MouseButton b) {
   switch (b) {
