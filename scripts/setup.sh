@@ -6,7 +6,7 @@ kv_packages=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
-  xvfb xauth xdotool xclip
+  xvfb xauth xdotool xclip x11-utils qt6-translations-l10n
   python3 python3-pil python3-xlrd python3-numpy python3-scipy
   librsvg2-bin libtiff-tools giflib-tools libxml2-utils
 )
