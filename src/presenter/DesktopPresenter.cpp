@@ -24,6 +24,7 @@
 #include "presenter/ClipboardBridge.h"
 #include "presenter/CursorShapes.h"
 #include "presenter/NativeWindow.h"
+#include "presenter/ScreenOverlay.h"
 #include "presenter/ScreenMonitors.h"
 #include "presenter/WindowKinds.h"
 
@@ -117,6 +118,7 @@ struct DesktopPresenter::State {
   std::unique_ptr<ClipboardBridge> clipboard;
   // What GetDC(NULL) measures and draws on: our windows composed as the desktop shows them.
   std::unique_ptr<desktop::ScreenCompositor> screen;
+  std::unique_ptr<ScreenOverlay> overlay;  // what was drawn on the screen, over every window
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -138,6 +140,7 @@ void DesktopPresenter::State::MakeScreenSurface() {
   const int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));
   if (screen && screen->Width() == width && screen->Height() == height) return;
   desktop::SetDesktopSurface(nullptr);
+  if (overlay) overlay->setVisible(false);
   screen = std::make_unique<desktop::ScreenCompositor>(width, height);
   desktop::SetDesktopSurface(screen->Bitmap());
 }
@@ -225,6 +228,8 @@ void DesktopPresenter::State::ApplyZOrder() {
   if (wanted == stacked) return;
   for (auto it = wanted.rbegin(); it != wanted.rend(); ++it) (*it)->raise();
   stacked = std::move(wanted);
+  // Without a window manager nothing keeps the drawing on the screen above the windows raised.
+  if (overlay && overlay->isVisible()) overlay->raise();
 }
 
 void DesktopPresenter::State::ApplyGrab() {
@@ -337,6 +342,7 @@ DesktopPresenter::~DesktopPresenter() {
   s.clipboard.reset();
   s.context.reset();
   desktop::SetDesktopSurface(nullptr);
+  s.overlay.reset();
   s.screen.reset();
   if (s.grabbed) s.grabbed->setMouseGrabEnabled(false);
   s.grabbed = nullptr;
@@ -348,6 +354,13 @@ QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->
 
 void DesktopPresenter::PrepareDesktopDrawing() {
   if (state_->screen) state_->screen->Compose();
+}
+
+void DesktopPresenter::DesktopDrawn() {
+  State& s = *state_;
+  if (!s.screen || !OnGuiThread()) return;
+  if (!s.overlay) s.overlay = std::make_unique<ScreenOverlay>();
+  s.overlay->ShowDrawing(*s.screen, VirtualScreenRect());
 }
 
 void DesktopPresenter::WindowShown(HWND topLevel, const RECT& screenRect) {

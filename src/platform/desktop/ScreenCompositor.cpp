@@ -70,7 +70,25 @@ HBITMAP ScreenCompositor::Compose() {
   return bitmap_;
 }
 
-void ScreenCompositor::ComposeInto(uint32_t* out) const { ComposeArea(out, {RECT{0, 0, width_, height_}}); }
+std::vector<RECT> ScreenCompositor::DrawnOver() {
+  std::vector<RECT> runs;
+  if (!bits_) return runs;
+  Compose();
+  scratch_.resize(size_t(width_) * size_t(height_));
+  ComposeArea(scratch_.data(), {RECT{0, 0, width_, height_}});
+  // Runs of differing pixels per row, banded as regions keep their rectangles.
+  for (int y = 0; y < height_; ++y) {
+    const uint32_t* a = bits_ + size_t(y) * size_t(width_);
+    const uint32_t* b = scratch_.data() + size_t(y) * size_t(width_);
+    for (int x = 0; x < width_;) {
+      while (x < width_ && ((a[x] ^ b[x]) & 0xFFFFFF) == 0) ++x;
+      const int start = x;
+      while (x < width_ && ((a[x] ^ b[x]) & 0xFFFFFF) != 0) ++x;
+      if (x > start) runs.push_back(RECT{start, y, x, y + 1});
+    }
+  }
+  return runs;
+}
 
 void ScreenCompositor::ComposeArea(uint32_t* out, const std::vector<RECT>& rects) const {
   Region area = Region::FromRects(rects).Intersect(Region(RECT{0, 0, width_, height_}));

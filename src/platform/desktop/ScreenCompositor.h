@@ -31,8 +31,9 @@ class ScreenCompositor {
   void MarkWindowDirty(HWND topLevel, const RECT& dirty);
   // Composes the dirty areas again and returns the bitmap.
   HBITMAP Compose();
-  // Composes everything into `out` (width × height pixels) without touching the bitmap.
-  void ComposeInto(uint32_t* out) const;
+  // Screen rectangles where the bitmap differs from what the windows alone show: what was drawn
+  // on the screen over them. The bitmap is composed first where windows changed.
+  std::vector<RECT> DrawnOver();
   COLORREF Pixel(int x, int y);
 
  private:
@@ -41,6 +42,7 @@ class ScreenCompositor {
   HBITMAP bitmap_ = nullptr;
   uint32_t* bits_ = nullptr;
   std::vector<RECT> dirty_;
+  std::vector<uint32_t> scratch_;  // the windows alone, for DrawnOver
 };
 
 }  // namespace win::desktop
