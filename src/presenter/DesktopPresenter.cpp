@@ -353,12 +353,14 @@ DesktopPresenter::~DesktopPresenter() {
 QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->Find(topLevel); }
 
 void DesktopPresenter::PrepareDesktopDrawing() {
-  if (state_->screen) state_->screen->Compose();
+  if (!state_->screen) return;
+  state_->screen->Compose();
+  state_->screen->Remember();
 }
 
 void DesktopPresenter::DesktopDrawn() {
   State& s = *state_;
-  if (!s.screen || !OnGuiThread()) return;
+  if (!s.screen || !OnGuiThread() || !s.screen->ChangedSinceRemembered()) return;
   if (!s.overlay) s.overlay = std::make_unique<ScreenOverlay>();
   s.overlay->ShowDrawing(*s.screen, VirtualScreenRect());
 }

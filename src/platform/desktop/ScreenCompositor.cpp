@@ -133,6 +133,15 @@ void ScreenCompositor::ComposeArea(uint32_t* out, const std::vector<RECT>& rects
   }
 }
 
+void ScreenCompositor::Remember() {
+  if (bits_) remembered_.assign(bits_, bits_ + size_t(width_) * size_t(height_));
+}
+
+bool ScreenCompositor::ChangedSinceRemembered() const {
+  const size_t n = size_t(width_) * size_t(height_);
+  return !bits_ || remembered_.size() != n || !std::equal(remembered_.begin(), remembered_.end(), bits_);
+}
+
 COLORREF ScreenCompositor::Pixel(int x, int y) {
   Compose();
   if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;

@@ -34,6 +34,10 @@ class ScreenCompositor {
   // Screen rectangles where the bitmap differs from what the windows alone show: what was drawn
   // on the screen over them. The bitmap is composed first where windows changed.
   std::vector<RECT> DrawnOver();
+  // Keeps a copy of the bitmap, so that a later look can tell whether anything was drawn since
+  // (a DC taken only to measure text draws nothing).
+  void Remember();
+  bool ChangedSinceRemembered() const;
   COLORREF Pixel(int x, int y);
 
  private:
@@ -43,6 +47,7 @@ class ScreenCompositor {
   uint32_t* bits_ = nullptr;
   std::vector<RECT> dirty_;
   std::vector<uint32_t> scratch_;  // the windows alone, for DrawnOver
+  std::vector<uint32_t> remembered_;
 };
 
 }  // namespace win::desktop
