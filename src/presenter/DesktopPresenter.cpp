@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QSurfaceFormat>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -36,6 +37,9 @@ using desktop::LayeredLookOf;
 using desktop::SurfaceOf;
 using desktop::SurfaceView;
 using desktop::WindowShapeOf;
+
+// How long a window manager has to iconify a window before we show it as a strip ourselves.
+constexpr int kIconifyWaitMs = 400;
 
 bool OnGuiThread() { return qApp && QThread::currentThread() == qApp->thread(); }
 
@@ -208,16 +212,40 @@ void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
     if (w.isVisible()) w.setVisible(false);
     return;
   }
-  // A minimised window of ours sits far off the screen; natively it is iconified instead.
+  // A minimised window of ours sits far off the screen; natively it is iconified instead, or,
+  // where nothing iconifies it (no window manager), shown as its caption strip at the bottom left.
   bool minimised = IsIconic(h);
+  if (!minimised && w.IconStrip()) w.SetIconStrip(false);
+  if (minimised && w.IconStrip()) {
+    if (w.geometry() != geometry) w.setGeometry(geometry);
+    ApplyShape(w);
+    if (!w.isVisible()) w.setVisible(true);
+    return;
+  }
   if (!minimised && geometry != w.geometry()) w.setGeometry(geometry);
   ApplyShape(w);
   if (!w.isVisible()) {
     w.setVisible(true);
     stacked.clear();  // a newly mapped window lands on top: restack at the next pause
   }
-  if (minimised != bool(w.windowStates() & Qt::WindowMinimized))
+  if (minimised != bool(w.windowStates() & Qt::WindowMinimized)) {
     w.setWindowStates(minimised ? Qt::WindowMinimized : Qt::WindowNoState);
+    if (minimised) {
+      // An iconified window is no longer exposed; one still shown a while later was not iconified.
+      QPointer<NativeWindow> native(&w);
+      QTimer::singleShot(kIconifyWaitMs, context.get(), [this, native, h] {
+        if (!native || !native->isExposed() || !IsWindow(h) || !IsIconic(h)) return;
+        native->SetIconStrip(true);
+        // Our minimised window moves there too, so that pointer input on the strip finds it.
+        RECT r;
+        if (!GetWindowRect(h, &r)) return;
+        const QRect work = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
+        SetWindowPos(h, nullptr, work.left(), work.bottom() + 1 - (r.bottom - r.top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (GetWindowRect(h, &r)) Present(h, r);
+      });
+    }
+  }
   if (captureTop == h && grabbed != &w) grabPending = true;
 }
 
