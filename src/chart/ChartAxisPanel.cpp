@@ -7,6 +7,7 @@
 #include "chart/PlotCanvas.h"
 #include "chart/PlotTools.h"
 #include "platform/user/Input.h"
+#include "platform/user/SysMetrics.h"
 
 namespace chart {
 
@@ -396,6 +397,11 @@ void TCustomAxisPanel::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, I
     FZoomFrameShown = false;
   }
   if (CancelMouse() || drag != dkZoom) return;
+  // A click whose hand shook a little is no drag: the pointer must leave the platform's drag
+  // rectangle around the press.
+  const bool dragged = std::abs(X - FDragStart.x) > win::GetSystemMetrics(win::SM_CXDRAG) / 2 ||
+                       std::abs(Y - FDragStart.y) > win::GetSystemMetrics(win::SM_CYDRAG) / 2;
+  if (!dragged) return;
   if (X > FDragStart.x && Y > FDragStart.y)
     ZoomRect(TRect{FDragStart.x, FDragStart.y, X, Y});
   else if (X < FDragStart.x && Y < FDragStart.y)

@@ -139,9 +139,31 @@ Integer TChartAxis::LabelSizeAlong(TPlotCanvas3D& Canvas) {
 
 std::vector<double> TChartAxis::CurrentLabels(TPlotCanvas3D& Canvas, double& Increment) {
   Canvas.Font()->Assign(FLabelsFont.get());
-  const Integer along = LabelSizeAlong(Canvas);
-  Increment = CalcIncrement(along);
-  return LabelValues(along);
+  // The first guess measures the end labels only; the labels of that step may be wider ("1,05"
+  // between "1" and "3"), so each guess is checked on the texts it draws and the room per label
+  // grows until no two neighbours overlap, however the labels are turned.
+  const Integer gap = FHorizontal ? std::max<Integer>(4, Canvas.TextWidth(" ")) : 2;
+  const Integer length = std::max<Integer>(1, std::abs(IAxisSize()));
+  Integer along = LabelSizeAlong(Canvas);
+  for (;;) {
+    Increment = CalcIncrement(along);
+    std::vector<double> values = LabelValues(along);
+    double worst = 1;  // the most room a pair of neighbours needs, over the room it has
+    Integer previousSize = 0, previousPos = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const TextBlock block(Canvas, LabelText(values[i], Increment), FLabelsMultiLine, FLabelsAngle);
+      const Integer size = FHorizontal ? block.BoxWidth() : block.BoxHeight();
+      const Integer pos = CalcPosValue(values[i]);
+      if (i > 0) {
+        const double room = std::max<double>(1, std::abs(pos - previousPos));
+        worst = std::max(worst, double(std::max(size, previousSize) + gap) / room);
+      }
+      previousSize = size;
+      previousPos = pos;
+    }
+    if (worst <= 1 || along >= length) return values;
+    along = std::min<Integer>(length, std::max<Integer>(along + 1, Integer(std::ceil(along * worst))));
+  }
 }
 
 std::vector<double> TChartAxis::PlaceTicks(TPlotCanvas3D& Canvas, double& Increment) {

@@ -151,6 +151,9 @@ String PlotFormatFloat(std::string_view Format, double Value) {
   std::vector<String> sections = Sections(Format);
   if (sections.size() == 1 && sections[0].empty()) return fw::FloatToStr(Value);
   Picture p = Parse(sections[0]);
+  // More than 18 digits before the point in a picture without an exponent: the general number
+  // text ("1E308"), not hundreds of digits.
+  if (p.hasDigits && !p.scientific && std::fabs(Value) >= 1e18) return fw::FloatToStr(Value);
   String body = Render(p, std::fabs(Value));
   if (p.hasDigits && AllZero(body) && sections.size() > 2) {
     Picture z = Parse(sections[2]);

@@ -1,5 +1,6 @@
 #pragma once
-// Keeps the desktop's clipboard and ours in step: our text goes to the desktop as UTF-8 text;
+// Keeps the desktop's clipboard and ours in step: our text goes to the desktop as UTF-8 text and
+// our picture (a bitmap, or a metafile played onto white, which few programs read) as an image;
 // text another program places on the desktop's clipboard becomes our CF_UNICODETEXT.
 
 #include <optional>

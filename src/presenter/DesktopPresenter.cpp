@@ -5,26 +5,41 @@
 #include <QRegion>
 #include <QScreen>
 #include <QSurfaceFormat>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <map>
 
+#include "platform/desktop/DesktopInput.h"
+#include "platform/desktop/DesktopView.h"
+#include "platform/desktop/ScreenCompositor.h"
 #include "platform/kernel/Clock.h"
 #include "platform/user/Cursor.h"
+#include "platform/user/MonitorLayout.h"
 #include "platform/user/Input.h"
 #include "platform/user/Window.h"
 #include "presenter/ClipboardBridge.h"
-#include "presenter/CoreView.h"
 #include "presenter/CursorShapes.h"
 #include "presenter/NativeWindow.h"
+#include "presenter/ScreenOverlay.h"
 #include "presenter/ScreenMonitors.h"
 #include "presenter/WindowKinds.h"
 
 namespace win::presenter {
 namespace {
+
+using desktop::LayeredLook;
+using desktop::LayeredLookOf;
+using desktop::SurfaceOf;
+using desktop::SurfaceView;
+using desktop::WindowShapeOf;
+
+// How long a window manager has to iconify a window before we show it as a strip ourselves.
+constexpr int kIconifyWaitMs = 400;
 
 bool OnGuiThread() { return qApp && QThread::currentThread() == qApp->thread(); }
 
@@ -48,6 +63,14 @@ void StartGuiApplication() {
   static char* argv[] = {name, nullptr};
   // Never deleted: the drawing layer's fonts use it until the process ends.
   new QGuiApplication(argc, argv);
+}
+
+std::vector<UINT> HeldModifierKeys(Qt::KeyboardModifiers mods) {
+  std::vector<UINT> held;
+  if (mods & Qt::ShiftModifier) held.push_back(VK_SHIFT);
+  if (mods & Qt::ControlModifier) held.push_back(VK_CONTROL);
+  if (mods & Qt::AltModifier) held.push_back(VK_MENU);
+  return held;
 }
 
 QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
@@ -94,8 +117,12 @@ struct DesktopPresenter::State {
   HWND activeSynced = nullptr;
   std::optional<HWND> nativeFocus;  // the desktop moved its focus (null: to no window of ours)
   std::optional<bool> nativeForeground;
+  bool keyboardMoved = false;  // the desktop's keyboard focus came to or left our windows
   QCursor cursor{Qt::ArrowCursor};
   std::unique_ptr<ClipboardBridge> clipboard;
+  // What GetDC(NULL) measures and draws on: our windows composed as the desktop shows them.
+  std::unique_ptr<desktop::ScreenCompositor> screen;
+  std::unique_ptr<ScreenOverlay> overlay;  // what was drawn on the screen, over every window
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -109,7 +136,18 @@ struct DesktopPresenter::State {
   void SyncActivationToDesktop();
   void TakeDesktopState();
   void Forget(NativeWindow* w);
+  void MakeScreenSurface();
 };
+
+void DesktopPresenter::State::MakeScreenSurface() {
+  RECT r = VirtualScreenRect();
+  const int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));
+  if (screen && screen->Width() == width && screen->Height() == height) return;
+  desktop::SetDesktopSurface(nullptr);
+  if (overlay) overlay->setVisible(false);
+  screen = std::make_unique<desktop::ScreenCompositor>(width, height);
+  desktop::SetDesktopSurface(screen->Bitmap());
+}
 
 void DesktopPresenter::State::Configure(NativeWindow& w) {
   HWND h = w.hwnd();
@@ -174,16 +212,40 @@ void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
     if (w.isVisible()) w.setVisible(false);
     return;
   }
-  // A minimised window of ours sits far off the screen; natively it is iconified instead.
+  // A minimised window of ours sits far off the screen; natively it is iconified instead, or,
+  // where nothing iconifies it (no window manager), shown as its caption strip at the bottom left.
   bool minimised = IsIconic(h);
+  if (!minimised && w.IconStrip()) w.SetIconStrip(false);
+  if (minimised && w.IconStrip()) {
+    if (w.geometry() != geometry) w.setGeometry(geometry);
+    ApplyShape(w);
+    if (!w.isVisible()) w.setVisible(true);
+    return;
+  }
   if (!minimised && geometry != w.geometry()) w.setGeometry(geometry);
   ApplyShape(w);
   if (!w.isVisible()) {
     w.setVisible(true);
     stacked.clear();  // a newly mapped window lands on top: restack at the next pause
   }
-  if (minimised != bool(w.windowStates() & Qt::WindowMinimized))
+  if (minimised != bool(w.windowStates() & Qt::WindowMinimized)) {
     w.setWindowStates(minimised ? Qt::WindowMinimized : Qt::WindowNoState);
+    if (minimised) {
+      // An iconified window is no longer exposed; one still shown a while later was not iconified.
+      QPointer<NativeWindow> native(&w);
+      QTimer::singleShot(kIconifyWaitMs, context.get(), [this, native, h] {
+        if (!native || !native->isExposed() || !IsWindow(h) || !IsIconic(h)) return;
+        native->SetIconStrip(true);
+        // Our minimised window moves there too, so that pointer input on the strip finds it.
+        RECT r;
+        if (!GetWindowRect(h, &r)) return;
+        const QRect work = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
+        SetWindowPos(h, nullptr, work.left(), work.bottom() + 1 - (r.bottom - r.top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (GetWindowRect(h, &r)) Present(h, r);
+      });
+    }
+  }
   if (captureTop == h && grabbed != &w) grabPending = true;
 }
 
@@ -194,6 +256,8 @@ void DesktopPresenter::State::ApplyZOrder() {
   if (wanted == stacked) return;
   for (auto it = wanted.rbegin(); it != wanted.rend(); ++it) (*it)->raise();
   stacked = std::move(wanted);
+  // Without a window manager nothing keeps the drawing on the screen above the windows raised.
+  if (overlay && overlay->isVisible()) overlay->raise();
 }
 
 void DesktopPresenter::State::ApplyGrab() {
@@ -223,10 +287,16 @@ void DesktopPresenter::State::SyncActivationToDesktop() {
 }
 
 void DesktopPresenter::State::TakeDesktopState() {
+  if (keyboardMoved) {
+    // Keys went up or down elsewhere meanwhile (Alt+Tab, a window manager's dialog): only the
+    // modifiers the desktop says are held now stay down.
+    keyboardMoved = false;
+    desktop::InjectKeyboardResync(HeldModifierKeys(QGuiApplication::queryKeyboardModifiers()));
+  }
   if (nativeForeground) {
     bool active = *nativeForeground;
     nativeForeground.reset();
-    SetApplicationForeground(active);
+    desktop::InjectApplicationActive(active);
   }
   if (nativeFocus) {
     HWND h = *nativeFocus;
@@ -257,23 +327,28 @@ DesktopPresenter::DesktopPresenter() : state_((StartGuiApplication(), std::make_
   s.dispatcher = QAbstractEventDispatcher::instance(qApp->thread());
   s.context = std::make_unique<QObject>();
   QObject* ctx = s.context.get();
-  ApplyScreensAsMonitors();
-  auto watchScreen = [ctx](QScreen* screen) {
-    QObject::connect(screen, &QScreen::geometryChanged, ctx, [] { ApplyScreensAsMonitors(); });
-    QObject::connect(screen, &QScreen::availableGeometryChanged, ctx, [] { ApplyScreensAsMonitors(); });
+  auto applyScreens = [&s] {
+    ApplyScreensAsMonitors();
+    s.MakeScreenSurface();
+  };
+  applyScreens();
+  auto watchScreen = [ctx, applyScreens](QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, ctx, applyScreens);
+    QObject::connect(screen, &QScreen::availableGeometryChanged, ctx, applyScreens);
   };
   for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
-  QObject::connect(qApp, &QGuiApplication::screenAdded, ctx, [watchScreen](QScreen* screen) {
+  QObject::connect(qApp, &QGuiApplication::screenAdded, ctx, [watchScreen, applyScreens](QScreen* screen) {
     watchScreen(screen);
-    ApplyScreensAsMonitors();
+    applyScreens();
   });
-  QObject::connect(qApp, &QGuiApplication::screenRemoved, ctx, [] { ApplyScreensAsMonitors(); });
-  QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, ctx, [] { ApplyScreensAsMonitors(); });
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, ctx, applyScreens);
+  QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, ctx, applyScreens);
   // The desktop's focus and foreground are taken over when the event loop pauses, outside
   // Qt's event handling, because activation runs our window procedures.
   QObject::connect(qApp, &QGuiApplication::focusWindowChanged, ctx, [&s](QWindow* focus) {
     auto* ours = dynamic_cast<NativeWindow*>(focus);
     s.nativeFocus = ours ? ours->hwnd() : nullptr;
+    s.keyboardMoved = true;
   });
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx,
                    [&s](Qt::ApplicationState state) { s.nativeForeground = state == Qt::ApplicationActive; });
@@ -294,6 +369,9 @@ DesktopPresenter::~DesktopPresenter() {
   State& s = *state_;
   s.clipboard.reset();
   s.context.reset();
+  desktop::SetDesktopSurface(nullptr);
+  s.overlay.reset();
+  s.screen.reset();
   if (s.grabbed) s.grabbed->setMouseGrabEnabled(false);
   s.grabbed = nullptr;
   for (auto& [h, w] : s.windows) w->setTransientParent(nullptr);
@@ -302,17 +380,33 @@ DesktopPresenter::~DesktopPresenter() {
 
 QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->Find(topLevel); }
 
+void DesktopPresenter::PrepareDesktopDrawing() {
+  if (!state_->screen) return;
+  state_->screen->Compose();
+  state_->screen->Remember();
+}
+
+void DesktopPresenter::DesktopDrawn() {
+  State& s = *state_;
+  if (!s.screen || !OnGuiThread() || !s.screen->ChangedSinceRemembered()) return;
+  if (!s.overlay) s.overlay = std::make_unique<ScreenOverlay>();
+  s.overlay->ShowDrawing(*s.screen, VirtualScreenRect());
+}
+
 void DesktopPresenter::WindowShown(HWND topLevel, const RECT& screenRect) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel, screenRect] { state_->Present(topLevel, screenRect); });
 }
 
 void DesktopPresenter::WindowMoved(HWND topLevel, const RECT& screenRect) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel, screenRect] {
     if (state_->Find(topLevel)) state_->Present(topLevel, screenRect);
   });
 }
 
 void DesktopPresenter::WindowHidden(HWND topLevel) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel] {
     if (NativeWindow* w = state_->Find(topLevel)) {
       if (state_->grabbed == w) {
@@ -325,6 +419,7 @@ void DesktopPresenter::WindowHidden(HWND topLevel) {
 }
 
 void DesktopPresenter::WindowDestroyed(HWND topLevel) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topLevel] {
     auto it = state_->windows.find(topLevel);
     if (it == state_->windows.end()) return;
@@ -335,10 +430,12 @@ void DesktopPresenter::WindowDestroyed(HWND topLevel) {
 }
 
 void DesktopPresenter::ZOrderChanged(const std::vector<HWND>& topFirst) {
+  if (state_->screen) state_->screen->MarkAllDirty();
   OnGui(state_->context.get(), [this, topFirst] { state_->order = topFirst; });
 }
 
 void DesktopPresenter::WindowRepainted(HWND topLevel, const RECT& dirty) {
+  if (state_->screen) state_->screen->MarkWindowDirty(topLevel, dirty);
   OnGui(state_->context.get(), [this, topLevel, dirty] {
     NativeWindow* w = state_->Find(topLevel);
     if (!w) return;

@@ -39,6 +39,8 @@ class DesktopPresenter final : public desktop::Screen {
   void ZOrderChanged(const std::vector<HWND>& topFirst) override;
   void WindowRepainted(HWND topLevel, const RECT& dirty) override;
   void CaptureChanged(HWND hwnd) override;
+  void PrepareDesktopDrawing() override;
+  void DesktopDrawn() override;
   bool WaitForWork(std::optional<ULONGLONG> deadlineMs) override;
   void Wake() override;
 

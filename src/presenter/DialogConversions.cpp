@@ -15,7 +15,13 @@ QStringList QtNameFilters(const std::vector<desktop::FileFilter>& filters) {
     for (QString& p : patterns) p = p.trimmed();
     patterns.removeAll(QString());
     if (patterns.isEmpty()) patterns << QStringLiteral("*");
-    out << ToQString(f.description) + QStringLiteral(" (") + patterns.join(u' ') + QStringLiteral(")");
+    // A description that already shows its patterns ("Текстовые файлы (*.txt)") shows them once.
+    QString description = ToQString(f.description).trimmed();
+    if (description.endsWith(u')')) {
+      const qsizetype open = description.lastIndexOf(u'(');
+      if (open > 0) description = description.left(open).trimmed();
+    }
+    out << description + QStringLiteral(" (") + patterns.join(u' ') + QStringLiteral(")");
   }
   return out;
 }

@@ -6,6 +6,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTimer>
 #include <QWindow>
 
@@ -34,6 +37,20 @@ void StartDialogApplication() {
   static char* argv[] = {name, nullptr};
   // Never deleted, like the presenter's: fonts live until the process ends.
   new QApplication(argc, argv);
+}
+
+// The stock dialogs speak the program's language: Qt's own Russian texts, where installed.
+void SpeakRussian() {
+  static bool loaded = false;
+  if (loaded || !QCoreApplication::instance()) return;
+  loaded = true;
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
 }
 
 // Runs a dialog modally for our window `owner`: the owner's top-level window is disabled and our
@@ -72,6 +89,7 @@ int RunModal(QDialog& dialog, HWND owner, const DesktopPresenter* presenter) {
 
 QtCommonDialogs::QtCommonDialogs() {
   StartDialogApplication();
+  SpeakRussian();
   previous_ = desktop::SetCommonDialogService(this);
 }
 

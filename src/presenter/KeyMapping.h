@@ -5,18 +5,11 @@
 
 #include <cstdint>
 
-#include "platform/kernel/WinDef.h"
+#include "platform/desktop/DesktopInput.h"
 
 namespace win::presenter {
 
-struct PhysicalKey {
-  UINT vk = 0;          // 0: a key we do not know
-  UINT scan = 0;        // PC set-1 scan code
-  bool extended = false;  // the E0-prefixed keys (right Ctrl/Alt, arrows above the keypad ...)
-  // The right Alt key of layouts that type a third level with it (AltGr). Such a key comes as
-  // left Ctrl plus right Alt, so that what it types stays characters, not menu keys.
-  bool altGr = false;
-};
+using desktop::PhysicalKey;
 
 // `nativeScanCode` is the X11 keycode (the evdev code plus 8); `keysym` tells keypad digits from
 // keypad navigation keys (the same physical key under Num Lock).

@@ -11,15 +11,17 @@
 
 #include <cmath>
 
+#include "platform/desktop/DesktopInput.h"
+#include "platform/desktop/DesktopView.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
-#include "presenter/CoreView.h"
-#include "presenter/InputInjection.h"
 #include "presenter/KeyMapping.h"
 
 namespace win::presenter {
 namespace {
+
+using namespace desktop;
 
 std::optional<MouseButton> ButtonOf(Qt::MouseButton b) {
   switch (b) {
@@ -47,6 +49,12 @@ std::vector<std::u16string> LocalFiles(const QMimeData* mime) {
 }  // namespace
 
 NativeWindow::NativeWindow(HWND topLevel) : hwnd_(topLevel) {}
+
+void NativeWindow::SetIconStrip(bool strip) {
+  iconStrip_ = strip;
+  // The native state follows quietly: the window stays minimised on our side.
+  if (strip && (windowStates() & Qt::WindowMinimized)) setWindowStates(Qt::WindowNoState);
+}
 
 POINT NativeWindow::ToScreen(QPointF local) const {
   return POINT{rect_.left + LONG(std::floor(local.x())), rect_.top + LONG(std::floor(local.y()))};
@@ -167,7 +175,7 @@ bool NativeWindow::event(QEvent* event) {
       // Iconified or restored from the desktop (a task bar): ours follows through its own
       // system commands. Changes we made ourselves find our window already there.
       bool minimised = windowStates() & Qt::WindowMinimized;
-      if (minimised != bool(IsIconic(hwnd_))) PostMessageW(hwnd_, WM_SYSCOMMAND, minimised ? SC_MINIMIZE : SC_RESTORE, 0);
+      if (!iconStrip_ && minimised != bool(IsIconic(hwnd_))) PostMessageW(hwnd_, WM_SYSCOMMAND, minimised ? SC_MINIMIZE : SC_RESTORE, 0);
       return QRasterWindow::event(event);
     }
     case QEvent::Close:

@@ -16,6 +16,9 @@ class NativeWindow final : public QRasterWindow {
   // window manager placed the native window elsewhere.
   void SetScreenRect(const RECT& rect) { rect_ = rect; }
   const RECT& ScreenRect() const { return rect_; }
+  // Shown as the caption strip of a minimised window where the desktop could not iconify it.
+  bool IconStrip() const { return iconStrip_; }
+  void SetIconStrip(bool strip);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -28,6 +31,7 @@ class NativeWindow final : public QRasterWindow {
   bool OnDrag(QEvent* event);
   HWND hwnd_;
   RECT rect_{};
+  bool iconStrip_ = false;
 };
 
 }  // namespace win::presenter

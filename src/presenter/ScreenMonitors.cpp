@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "presenter/CoreView.h"
+#include "platform/desktop/DesktopView.h"
 
 namespace win::presenter {
 namespace {
@@ -33,7 +33,7 @@ void ApplyScreensAsMonitors() {
   for (const QScreen* s : QGuiApplication::screens()) screens.push_back(s);
   std::vector<MonitorArea> monitors = MonitorsFromScreens(QGuiApplication::primaryScreen(), screens);
   if (monitors.empty() || !SetMonitorLayout(monitors)) return;
-  SetDesktopRect(VirtualScreenRect());
+  desktop::SetDesktopRect(VirtualScreenRect());
 }
 
 }  // namespace win::presenter

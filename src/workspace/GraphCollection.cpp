@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/Chart.h"
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
 #include "workspace/GraphChart.h"
@@ -170,28 +171,72 @@ void TGraphCollection::SelectLastAdded() { Select(FLastAddedIndex); }
 
 void TGraphCollection::SelectBySeries(chart::TChartSeries* Series) { Select(IndexOf(BySeries(Series))); }
 
-void TGraphCollection::Delete(Integer Index) {
-  if (Index < 0 || Index >= Count()) return;
+std::unique_ptr<TGraph> TGraphCollection::Extract(Integer Index, std::vector<std::pair<Integer, Integer>>* Derived) {
   TGraph* graph = Items(Index);
   chart::TChartSeries* series = graph->Series();
   for (const auto& g : FItems) {
     if (g.get() == graph || !series || g->SourceSeries != series) continue;
+    if (Derived) Derived->emplace_back(g->Id(), g->Kind);
     g->SourceSeries = nullptr;
     if (IsDerivedKind(g->Kind)) g->Kind = gkData;
   }
-  if (FOperations) FOperations->RemoveGraph(graph->Id());
   std::unique_ptr<TGraph> owned = std::move(FItems[std::size_t(Index)]);
   FItems.erase(FItems.begin() + Index);
-
   if (FLastAddedIndex == Index)
     FLastAddedIndex = -1;
   else if (FLastAddedIndex > Index)
     --FLastAddedIndex;
-  const bool wasCurrent = FCurrentIndex == Index;
-  if (FCurrentIndex > Index || (wasCurrent && FCurrentIndex >= Count())) --FCurrentIndex;
-  owned.reset();
+  if (FCurrentIndex > Index || (FCurrentIndex == Index && FCurrentIndex >= Count())) --FCurrentIndex;
+  return owned;
+}
+
+void TGraphCollection::Removed(bool WasCurrent) {
   Changed();
-  if (wasCurrent && OnGraphSelected) OnGraphSelected(Current());
+  if (WasCurrent && OnGraphSelected) OnGraphSelected(Current());
+}
+
+void TGraphCollection::Delete(Integer Index) {
+  if (Index < 0 || Index >= Count()) return;
+  if (FOperations) FOperations->RemoveGraph(Items(Index)->Id());
+  const bool wasCurrent = FCurrentIndex == Index;
+  Extract(Index, nullptr).reset();
+  Removed(wasCurrent);
+}
+
+void TGraphCollection::DeleteUndoable(Integer Index) {
+  if (Index < 0 || Index >= Count()) return;
+  if (!FOperations) return Delete(Index);
+  TDeletedGraph deleted;
+  deleted.Index = Index;
+  if (FChart) deleted.ChartIndex = FChart->SeriesList().IndexOf(Items(Index)->Series());
+  const bool wasCurrent = FCurrentIndex == Index;
+  deleted.Graph = Extract(Index, &deleted.Derived);
+  TakeSeriesOffChart(deleted.Graph->Series());
+  FOperations->AddDeletion(std::move(deleted));
+  Removed(wasCurrent);
+}
+
+void TGraphCollection::Restore(TDeletedGraph& Deleted) {
+  if (!Deleted.Graph) return;
+  const Integer index = std::clamp<Integer>(Deleted.Index, 0, Count());
+  chart::TChartSeries* series = Deleted.Graph->Series();
+  FItems.insert(FItems.begin() + index, std::move(Deleted.Graph));
+  if (FLastAddedIndex >= index) ++FLastAddedIndex;
+  if (FCurrentIndex >= index) ++FCurrentIndex;
+  if (FChart && series) {
+    PutSeriesOnChart(FChart, series);
+    // Back to its place among the series (drawing order and legend), from the end it joined.
+    const chart::TChartSeriesList& list = FChart->SeriesList();
+    for (Integer at = list.IndexOf(series); Deleted.ChartIndex >= 0 && at > Deleted.ChartIndex; --at)
+      FChart->ExchangeSeries(list.Items(at - 1), series);
+  }
+  for (const auto& [id, kind] : Deleted.Derived)
+    if (TGraph* g = ById(id); g && !g->SourceSeries) {
+      g->SourceSeries = series;
+      g->Kind = kind;
+    }
+  Changed();
+  Select(index);
 }
 
 void TGraphCollection::DeleteGraph(TGraph* Graph) { Delete(IndexOf(Graph)); }

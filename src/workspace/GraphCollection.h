@@ -28,6 +28,16 @@ using TGraphParams = std::vector<TGraphParam>;
 
 using TGraphArray = std::vector<TGraph*>;
 
+// A graph the user deleted, kept whole so that undoing brings back the same graph: where it
+// stood in the list and among the chart's series, and the graphs computed from it (id and
+// kind) that turned into plain data when it went.
+struct TDeletedGraph {
+  std::unique_ptr<TGraph> Graph;  // its series is off the chart while it is deleted
+  Integer Index = -1;
+  Integer ChartIndex = -1;
+  std::vector<std::pair<Integer, Integer>> Derived;
+};
+
 class TGraphCollection {
  public:
   // Graphs go onto Chart (not owned).
@@ -77,6 +87,12 @@ class TGraphCollection {
   // plain data, and undo entries of the graph are dropped.
   void Delete(Integer Index);
   void DeleteGraph(TGraph* Graph);
+  // The user's deletion: as Delete, but with an undo stack the graph goes onto it (an entry
+  // "удаление графика") instead of being freed, and its own entries stay below that one.
+  void DeleteUndoable(Integer Index);
+  // Puts a graph deleted by DeleteUndoable back where it was (taking it from Deleted) and makes
+  // it current.
+  void Restore(TDeletedGraph& Deleted);
   void Clear();
 
   // The graphs whose series are selected (OnGetSelectedSeries), in selection order.
@@ -108,6 +124,10 @@ class TGraphCollection {
 
  private:
   void ApplyParams(TGraph& Graph, const TGraphParams& Params) const;
+  // Takes the graph out of the list (indexes follow) and unlinks the graphs computed from it,
+  // listing them in Derived when given. The graph's series stays where it is.
+  std::unique_ptr<TGraph> Extract(Integer Index, std::vector<std::pair<Integer, Integer>>* Derived);
+  void Removed(bool WasCurrent);
 
   chart::TCustomChart* FChart;
   TOperationCollection* FOperations = nullptr;

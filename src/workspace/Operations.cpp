@@ -29,6 +29,7 @@ TOperationCollection::~TOperationCollection() {
 }
 
 String TOperationCollection::OperationName(Integer Kind) {
+  if (Kind == opDeleteGraph) return "удаление графика";
   return Kind >= 0 && Kind < OperationKindCount ? OperationNames[Kind] : String();
 }
 
@@ -56,6 +57,16 @@ void TOperationCollection::AddOperation(Integer Kind, const TGraphParams& Params
   Changed();
 }
 
+void TOperationCollection::AddDeletion(TDeletedGraph Deleted) {
+  TOperation entry;
+  entry.Kind = opDeleteGraph;
+  entry.Caption = OperationName(opDeleteGraph);
+  entry.GraphId = Deleted.Graph ? Deleted.Graph->Id() : 0;
+  entry.Deleted = std::make_shared<TDeletedGraph>(std::move(Deleted));
+  FItems.push_back(std::move(entry));
+  Changed();
+}
+
 String TOperationCollection::UndoCaption() const {
   return FItems.empty() ? String("Отменить") : "Отменить " + FItems.back().Caption;
 }
@@ -70,6 +81,10 @@ void TOperationCollection::Undo() {
 }
 
 void TOperationCollection::UndoEntry(const TOperation& Entry) {
+  if (Entry.Kind == opDeleteGraph) {
+    if (FGraphs && Entry.Deleted) FGraphs->Restore(*Entry.Deleted);
+    return;
+  }
   TGraph* graph = FGraphs ? FGraphs->ById(Entry.GraphId) : nullptr;
   if (!graph) return;
   const double* number = std::get_if<double>(&Entry.Value);

@@ -1,6 +1,7 @@
 #pragma once
 // The undo stack: records of what was done to which graph, undone newest first.
 
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -20,13 +21,17 @@ enum TOperationKind : Integer {
   opMirrorX = 7,
   opMirrorY = 8
 };
+// Kinds AddOperation records; the user's deletion of a graph is recorded by AddDeletion.
 inline constexpr Integer OperationKindCount = 9;
+inline constexpr Integer opDeleteGraph = 9;  // the deleted graph is put back
 
 // The record of one operation.
 struct TOperation {
   Integer Kind = opAddGraph;
   Integer GraphId = 0;
   std::variant<double, String> Value;
+  // Kind opDeleteGraph: the graph itself, until the entry is undone or dropped.
+  std::shared_ptr<TDeletedGraph> Deleted;
   // The operation's name as the Undo caption shows it.
   String Caption;
 };
@@ -49,6 +54,8 @@ class TOperationCollection {
   // Pushes an entry; Params = [graph id, value] (the value a number, or text for kind 1).
   // Raises EGraphError for an unknown kind or parameters of the wrong type.
   void AddOperation(Integer Kind, const TGraphParams& Params);
+  // Pushes an entry of kind opDeleteGraph that keeps the deleted graph.
+  void AddDeletion(TDeletedGraph Deleted);
 
   Integer Count() const { return Integer(FItems.size()); }
   // 0 is the oldest entry; no range check.

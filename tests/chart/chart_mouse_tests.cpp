@@ -160,6 +160,15 @@ TEST_F(ChartMouseTest, LeftDragDownRightZoomsIntoTheDraggedValues) {
   EXPECT_DOUBLE_EQ(left->Maximum(), 100);
 }
 
+TEST_F(ChartMouseTest, AClickThatShookWithinTheDragRectangleDoesNotZoom) {
+  Build();
+  const int x = plot.left + 40, y = plot.top + 30;
+  Drag(0, x, y, x + 2, y + 2);
+  EXPECT_FALSE(chart->Zoomed());
+  Drag(0, x, y, x + 3, y + 3);  // out of the 4-pixel rectangle centred on the press
+  EXPECT_TRUE(chart->Zoomed());
+}
+
 TEST_F(ChartMouseTest, TheZoomFrameIsDrawnInvertedWhileDraggingAndGoesAway) {
   Build();
   chart->BackWall()->SetColor(fw::clWhite);

@@ -196,6 +196,8 @@ TEST(Format, PicturesSectionsAndScientific) {
   EXPECT_EQ(PlotFormatFloat("0;(0);zero", -5), "(5)");
   EXPECT_EQ(PlotFormatFloat("0;(0);zero", 0), "zero");
   EXPECT_EQ(PlotFormatFloat("#,##0", 1e15), "1,000,000,000,000,000");
+  EXPECT_EQ(PlotFormatFloat("#,##0.###", 1e308), "1E308") << "beyond 18 digits: the general number text";
+  EXPECT_EQ(PlotFormatFloat("#,##0.###", -2.5e20), "-2.5E20");
   win::locale::SetRegionalDecimalSeparator(',');
   EXPECT_EQ(PlotFormatFloat("0.0", 2.26), "2,3");
 }

@@ -109,12 +109,32 @@ TEST_F(MainWindowTest, CopyWithoutGraphsPutsTheChartPictureInTheCopyFormat) {
   fw::Clipboard()->Close();
 }
 
-TEST_F(MainWindowTest, DeleteTakesTheCurrentGraphAndTheLastOneCancelsAPick) {
-  form->OpenFileNames({WriteFile("d.txt", "0 1\n1 2\n")});
+TEST_F(MainWindowTest, DeleteAsksTakesTheCurrentGraphAndUndoBringsThatGraphBack) {
+  form->OpenFileNames({WriteFile("c.txt", "0 5\n1 6\n"), WriteFile("d.txt", "0 1\n1 2\n")});
+  ASSERT_EQ(Graphs().Count(), 2);
+  Graphs().Select(0);
+  workspace::TGraph* first = Graphs().Items(0);
   int cancelled = 0;
   workspace::PointPickHandler = [&](int x, int y, bool accept) {
     if (!accept && x == -1 && y == -1) ++cancelled;
   };
+  // "ConfirmDelete" is on: No keeps the graph, Yes deletes it.
+  wd::PushScriptedAnswer("MessageBox", {win::IDNO, {}, 0});
+  ASSERT_TRUE(form->DeleteAction()->Execute());
+  EXPECT_EQ(Graphs().Count(), 2);
+  wd::PushScriptedAnswer("MessageBox", {win::IDYES, {}, 0});
+  ASSERT_TRUE(form->DeleteAction()->Execute());
+  ASSERT_EQ(Graphs().Count(), 1);
+  EXPECT_EQ(form->Chart()->SeriesCount(), 1);
+  // Undo brings back the deleted graph, not a removal of the other one.
+  ASSERT_TRUE(form->UndoAction()->Execute());
+  ASSERT_EQ(Graphs().Count(), 2);
+  EXPECT_EQ(Graphs().Items(0), first);
+  EXPECT_EQ(form->Chart()->Series(0), first->Series());
+  EXPECT_EQ(Graphs().Current(), first);
+  // Without confirmation the last graph goes at once and a pick is cancelled with it.
+  workspace::Preferences.ConfirmDelete = false;
+  ASSERT_TRUE(form->DeleteAction()->Execute());
   ASSERT_TRUE(form->DeleteAction()->Execute());
   EXPECT_EQ(Graphs().Count(), 0);
   EXPECT_EQ(form->Chart()->SeriesCount(), 0);

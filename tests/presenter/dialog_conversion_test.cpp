@@ -9,11 +9,11 @@
 namespace win::presenter {
 namespace {
 
-TEST(DialogConversionTest, FiltersCarryTheirPatternsInTheLastParentheses) {
+TEST(DialogConversionTest, FiltersShowTheirPatternsOnceInTheLastParentheses) {
   const QStringList filters =
       QtNameFilters({{u"Текстовые файлы (*.txt)", u"*.txt; *.dat"}, {u"Все файлы", u"*.*"}, {u"Пустой", u";"}});
   ASSERT_EQ(filters.size(), 3);
-  EXPECT_EQ(filters[0], QStringLiteral("Текстовые файлы (*.txt) (*.txt *.dat)"));
+  EXPECT_EQ(filters[0], QStringLiteral("Текстовые файлы (*.txt *.dat)")) << "the patterns are shown once";
   EXPECT_EQ(filters[1], QStringLiteral("Все файлы (*.*)"));
   EXPECT_EQ(filters[2], QStringLiteral("Пустой (*)"));
   EXPECT_EQ(FilterIndexOf(filters, filters[1]), 2);

@@ -6,13 +6,14 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 
+#include "support/DesktopInputCases.h"
 #include "PresenterFixture.h"
 #include "platform/user/DragDrop.h"
 #include "platform/user/Input.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
 #include "presenter/DesktopPresenter.h"
-#include "presenter/InputInjection.h"
+#include "platform/desktop/DesktopInput.h"
 #include "presenter/KeyMapping.h"
 
 namespace kvtest {
@@ -100,6 +101,21 @@ TEST_F(InputTest, WheelNotchesArriveAsWheelDeltas) {
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(sideways[0].wParam), WHEEL_DELTA);
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(sideways[1].wParam), -WHEEL_DELTA);
   EXPECT_EQ(Messages(h, WM_MOUSEWHEEL).size(), 2u) << "sideways scrolling is no vertical scrolling";
+}
+
+TEST_F(InputTest, EveryCaseOfTheSharedTableArrivesAsOnTheHeadlessDesktop) {
+  HWND h = ShowProbe(u"kv shared input", WS_POPUP, 500, 300, 120, 80);
+  ASSERT_TRUE(Xdotool("mousemove 550 330 click 1", h, WM_LBUTTONUP));  // activates and focuses
+  for (const DesktopInputCase& c : kDesktopInputCases) {
+    auto arrived = [&] {
+      for (const ProbeMessage& m : Messages(h, c.message))
+        if ((m.wParam & c.mask) == (c.wParam & c.mask)) return true;
+      return false;
+    };
+    ClearMessages();
+    EXPECT_EQ(Run(std::string("xdotool ") + c.xdotool).status, 0) << c.name;
+    EXPECT_TRUE(PumpUntil(arrived)) << c.name;
+  }
 }
 
 TEST_F(InputTest, KeysGiveVirtualKeysFromTheirPositionAndCharactersFromTheirText) {
@@ -237,10 +253,10 @@ TEST_F(InputTest, AltGrTypesCharactersNotMenuKeys) {
   presenter::PhysicalKey altGr = presenter::KeyFromNativeScanCode(100 + 8, 0xFE03 /* ISO_Level3_Shift */);
   presenter::PhysicalKey e = presenter::KeyFromNativeScanCode(18 + 8, 0x20AC /* EuroSign */);
   ASSERT_TRUE(altGr.altGr);
-  presenter::InjectKey(altGr, true, u"", false);
-  presenter::InjectKey(e, true, u"€", false);
-  presenter::InjectKey(e, false, u"", false);
-  presenter::InjectKey(altGr, false, u"", false);
+  desktop::InjectKey(altGr, true, u"", false);
+  desktop::InjectKey(e, true, u"€", false);
+  desktop::InjectKey(e, false, u"", false);
+  desktop::InjectKey(altGr, false, u"", false);
   ASSERT_TRUE(PumpUntil([&] { return Messages(h, WM_KEYUP).size() >= 3; }));
   auto downs = Messages(h, WM_KEYDOWN);
   ASSERT_EQ(downs.size(), 3u);

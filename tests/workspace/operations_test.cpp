@@ -17,7 +17,8 @@ TEST(OperationNames, EveryKindHasItsName) {
                          "нормировку по оси X", "нормировку по оси Y",    "смещение по оси X",
                          "смещение по оси Y",   "отражение оси X",        "отражение оси Y"};
   for (int k = 0; k < 9; ++k) EXPECT_EQ(TOperationCollection::OperationName(k), names[k]) << k;
-  EXPECT_EQ(TOperationCollection::OperationName(9), "");
+  EXPECT_EQ(TOperationCollection::OperationName(workspace::opDeleteGraph), "удаление графика");
+  EXPECT_EQ(TOperationCollection::OperationName(10), "");
   EXPECT_EQ(TOperationCollection::OperationName(-1), "");
 }
 

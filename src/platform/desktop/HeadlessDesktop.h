@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/desktop/Screen.h"
+#include "platform/desktop/ScreenCompositor.h"
 
 namespace win::desktop {
 
@@ -20,12 +21,13 @@ class HeadlessDesktop final : public Screen {
   HeadlessDesktop(const HeadlessDesktop&) = delete;
   HeadlessDesktop& operator=(const HeadlessDesktop&) = delete;
 
-  // Input (screen coordinates). Buttons: 0 left, 1 right, 2 middle.
+  // Input (screen coordinates), through the same calls as the real desktop's. Buttons: 0 left,
+  // 1 right, 2 middle, 3 and 4 the X buttons.
   void mouse_move(POINT pt);
   void mouse_down(POINT pt, int button = 0);
   void mouse_up(POINT pt, int button = 0);
   void click(POINT pt, int button = 0);
-  void wheel(POINT pt, int delta);
+  void wheel(POINT pt, int delta, bool horizontal = false);
   // A key; `ch` is the character the key types (0: from the fixed layout), `dead` for dead keys.
   void key_down(UINT vk, char16_t ch = 0, bool dead = false);
   void key_up(UINT vk);
@@ -35,6 +37,8 @@ class HeadlessDesktop final : public Screen {
   // (itself or its nearest ancestor). False when no such window exists.
   bool drop_files(POINT pt, const std::vector<std::u16string>& files);
   void set_app_active(bool active);
+  // The keyboard came back to our windows with only `heldKeys` down.
+  void resync_keyboard(const std::vector<UINT>& heldKeys);
 
   // Steps run one at a time whenever a message loop would wait with nothing to do.
   void script(std::function<void()> step);
@@ -79,12 +83,9 @@ class HeadlessDesktop final : public Screen {
   void PrepareDesktopDrawing() override;
 
  private:
-  void MouseButton(POINT pt, int button, bool down);
   void MarkAllDirty();
   int width_, height_;
-  HBITMAP screen_ = nullptr;
-  uint32_t* screenBits_ = nullptr;
-  std::vector<RECT> dirty_{RECT{0, 0, 1 << 30, 1 << 30}};  // screen areas to compose again
+  ScreenCompositor screen_;
   bool starved_ = false;
   bool allowBlocking_ = false;
   bool wasVirtual_ = false;

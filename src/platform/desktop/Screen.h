@@ -33,6 +33,8 @@ class Screen {
   virtual bool WaitForWork(std::optional<ULONGLONG> deadlineMs) { return false; }
   // GetDC(NULL) is about to draw on the desktop surface: bring what it shows up to date first.
   virtual void PrepareDesktopDrawing() {}
+  // A DC of the desktop surface was released: what was drawn on it should show over every window.
+  virtual void DesktopDrawn() {}
   // Another thread added work to a queue (any thread may call this).
   virtual void Wake() {}
 };

@@ -321,6 +321,30 @@ void ResetInputState(POINT cursor) {
   q.track = TrackState{};
 }
 
+namespace {
+bool IsMouseButtonKey(UINT vk) {
+  return vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON || vk == VK_XBUTTON1 || vk == VK_XBUTTON2;
+}
+}  // namespace
+
+void ResyncKeyState(const std::vector<UINT>& heldKeys) {
+  // Mouse buttons keep their state: presses and releases of the pointer reach us through grabs.
+  auto resync = [&](BYTE* state) {
+    for (UINT vk = 0; vk < 256; ++vk)
+      if (!IsMouseButtonKey(vk)) state[vk] &= BYTE(~0x80);
+    for (UINT vk : heldKeys)
+      if (vk > 0 && vk < 256 && !(state[vk] & 0x80)) ApplyKey(state, vk, true);
+  };
+  {
+    GlobalInput& g = Global();
+    std::lock_guard lock(g.m);
+    resync(g.async);
+  }
+  ThreadQueue& q = CurrentQueue();
+  resync(q.keyState);
+  q.altAlone = false;
+}
+
 void AddInputEvent(const InputEvent& in) {
   InputEvent e = in;
   if (!e.time) e.time = DWORD(GetTickCount());

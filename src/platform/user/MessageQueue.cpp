@@ -57,7 +57,10 @@ bool TakePosted(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool 
   return false;
 }
 
-bool TakeQuit(ThreadQueue& q, MSG* out, bool remove) {
+// A loop that asks only for other messages (a range without WM_QUIT) never takes the quit
+// message: it stays for the loop that ends on it.
+bool TakeQuit(ThreadQueue& q, MSG* out, UINT min, UINT max, bool remove) {
+  if (!InRange(WM_QUIT, min, max)) return false;
   std::lock_guard lock(q.m);
   if (!q.quit) return false;
   *out = MSG{nullptr, WM_QUIT, WPARAM(q.quitCode), 0, DWORD(GetTickCount()), CurrentCursorPos()};
@@ -78,7 +81,7 @@ bool Fetch(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, UINT flags
   bool remove = (flags & PM_REMOVE) != 0;
   ProcessSentMessages(q);
   CheckMouseTracking(q, clock::NowMs());  // a due hover report is posted before the posted queue is read
-  bool found = TakePosted(q, out, filter, min, max, remove) || TakeQuit(q, out, remove) ||
+  bool found = TakePosted(q, out, filter, min, max, remove) || TakeQuit(q, out, min, max, remove) ||
                TakeInputMessage(q, out, filter, min, max, remove) || TakePaint(q, out, filter, min, max, remove) ||
                TakeTimerMessage(q, out, filter, min, max, remove);
   if (!found) return false;

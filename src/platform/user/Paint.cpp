@@ -145,6 +145,8 @@ void ReleaseRecord(HDC hdc) {
   DCRecord rec = *it;
   d.erase(it);
   DeleteDC(hdc);
+  if (WindowObj* w = FindWindowObj(rec.hwnd); w && w->isDesktop)
+    if (desktop::Screen* s = desktop::GetScreen()) s->DesktopDrawn();
   if (WindowObj* top = FindWindowObj(rec.top ? rec.top->hwnd : nullptr))
     if (W(rec.bounds) > 0 && H(rec.bounds) > 0) NotifyRepainted(*top, rec.bounds);
 }

@@ -349,7 +349,11 @@ void TwndKorvalinMain::CopyExecute() { FGraphs->CopyToClipboard(); }
 void TwndKorvalinMain::DeleteExecute() {
   TGraph* current = FGraphs->Current();
   if (!current) return;
-  FGraphs->DeleteGraph(current);
+  if (Preferences.ConfirmDelete &&
+      fw::AppMessageBox("Удалить график \"" + current->Series()->Title() + "\"?",
+                        win::MB_YESNO | win::MB_ICONQUESTION) != win::IDYES)
+    return;
+  FGraphs->DeleteUndoable(FGraphs->IndexOf(current));
 }
 
 // The derivatives act on the current graph and need no dialog.

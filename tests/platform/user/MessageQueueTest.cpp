@@ -76,6 +76,17 @@ TEST_F(MessageQueue, QuitEndsGetMessageAfterPostedMessages) {
   EXPECT_EQ(m.wParam, 5u);
 }
 
+TEST_F(MessageQueue, ALoopAskingForOtherMessagesLeavesTheQuitMessageQueued) {
+  // As a menu loop dropping leftover characters does after Alt+X chose "Выход".
+  PostQuitMessage(3);
+  MSG m;
+  EXPECT_FALSE(PeekMessageW(&m, nullptr, WM_CHAR, WM_DEADCHAR, PM_REMOVE));
+  EXPECT_FALSE(PeekMessageW(&m, nullptr, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE));
+  EXPECT_FALSE(GetMessageW(&m, nullptr, 0, 0));
+  EXPECT_EQ(m.message, WM_QUIT);
+  EXPECT_EQ(m.wParam, 3u);
+}
+
 TEST_F(MessageQueue, AWaitingLoopWithNothingScriptedEndsInsteadOfHanging) {
   expectStarvation = true;
   MSG m;

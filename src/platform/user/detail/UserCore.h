@@ -254,6 +254,9 @@ void SetCursorPosInternal(POINT pt);       // no mouse move is generated
 // A new desktop starts from fresh input: the pointer at `cursor`, no key or button down, no
 // double-click or key memory, no tracking, and the calling thread's pending input dropped.
 void ResetInputState(POINT cursor);
+// Our windows gained or lost the desktop's keyboard: every key is up again except `heldKeys`
+// (the desktop's word on what is held now), in the calling thread's state and the global one.
+void ResyncKeyState(const std::vector<UINT>& heldKeys);
 // Character a key gives on the fixed layout for the given keyboard state (0 when none).
 char16_t CharFromKey(UINT vk, const BYTE* keyState);
 

@@ -1,9 +1,9 @@
-#include "presenter/CoreView.h"
+#include "platform/desktop/DesktopView.h"
 
 #include "platform/user/detail/PaintCore.h"
 #include "platform/user/detail/UserCore.h"
 
-namespace win::presenter {
+namespace win::desktop {
 
 SurfaceView SurfaceOf(HWND topLevel) {
   SurfaceView v;
@@ -38,13 +38,11 @@ std::optional<std::vector<RECT>> WindowShapeOf(HWND topLevel) {
   return w->windowRgn->Rects();
 }
 
+void SetDesktopSurface(HBITMAP surface) { user::SetDesktopSurface(surface); }
+
 void SetDesktopRect(const RECT& rect) {
   user::Desktop()->window = rect;
   user::Desktop()->client = rect;
 }
 
-}  // namespace win::presenter
-
-namespace win::presenter {
-void SetApplicationForeground(bool active) { user::SetApplicationActive(active); }
-}  // namespace win::presenter
+}  // namespace win::desktop

@@ -1,6 +1,7 @@
 #pragma once
-// What the presenter reads of a top-level window beyond the public calls: its surface, how a
-// layered window blends, and its window region.
+// What a desktop reads of a top-level window beyond the public calls: its surface, how a
+// layered window blends, and its window region; and what it tells the window system about the
+// screen.
 
 #include <cstdint>
 #include <optional>
@@ -8,7 +9,7 @@
 
 #include "platform/kernel/WinDef.h"
 
-namespace win::presenter {
+namespace win::desktop {
 
 struct SurfaceView {
   const uint32_t* bits = nullptr;  // top-down rows of 0xAARRGGBB
@@ -32,10 +33,8 @@ std::optional<std::vector<RECT>> WindowShapeOf(HWND topLevel);
 
 // Tells the window system the size of the whole desktop (the bounding box of the monitors).
 void SetDesktopRect(const RECT& rect);
+// The bitmap GetDC(NULL) measures and draws on, with the desktop's top left at its origin
+// (null: the screen has none). The caller keeps it alive while it is set.
+void SetDesktopSurface(HBITMAP surface);
 
-}  // namespace win::presenter
-
-namespace win::presenter {
-// The application as a whole gained or lost the desktop's foreground.
-void SetApplicationForeground(bool active);
-}  // namespace win::presenter
+}  // namespace win::desktop

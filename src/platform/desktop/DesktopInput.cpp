@@ -1,4 +1,4 @@
-#include "presenter/InputInjection.h"
+#include "platform/desktop/DesktopInput.h"
 
 #include "platform/user/DragDrop.h"
 #include "platform/user/Input.h"
@@ -7,7 +7,7 @@
 #include "platform/user/Window.h"
 #include "platform/user/detail/UserCore.h"
 
-namespace win::presenter {
+namespace win::desktop {
 namespace {
 
 user::InputEvent MouseEvent(UINT message, POINT pt) {
@@ -62,7 +62,14 @@ void InjectWheel(POINT pt, int delta, bool horizontal) {
   user::AddInputEvent(e);
 }
 
-void InjectKey(const PhysicalKey& key, bool down, std::u16string_view text, bool ctrlWithoutAlt) {
+PhysicalKey KeyOfVirtualKey(UINT vk) {
+  PhysicalKey key;
+  key.vk = vk;
+  key.scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  return key;
+}
+
+void InjectKey(const PhysicalKey& key, bool down, std::u16string_view text, bool ctrlWithoutAlt, bool dead) {
   if (!key.vk) {
     if (down) InjectText(text);
     return;
@@ -82,6 +89,7 @@ void InjectKey(const PhysicalKey& key, bool down, std::u16string_view text, bool
   user::InputEvent e = keyEvent(key.vk, key.scan, key.extended);
   bool typed = down && !text.empty() && !ctrlWithoutAlt;
   if (typed) e.ch = text.front();
+  e.dead = down && dead;
   user::AddInputEvent(e);
   if (key.altGr && !down) user::AddInputEvent(leftCtrl);
   if (typed) InjectText(text.substr(1));
@@ -90,6 +98,10 @@ void InjectKey(const PhysicalKey& key, bool down, std::u16string_view text, bool
 void InjectText(std::u16string_view text) {
   for (char16_t ch : text) InjectChar(ch);
 }
+
+void InjectKeyboardResync(const std::vector<UINT>& heldKeys) { user::ResyncKeyState(heldKeys); }
+
+void InjectApplicationActive(bool active) { user::SetApplicationActive(active); }
 
 HWND FileDropTargetAt(POINT pt) {
   HWND target = WindowFromPoint(pt);
@@ -115,4 +127,4 @@ bool InjectFileDrop(POINT pt, const std::vector<std::u16string>& files) {
   return true;
 }
 
-}  // namespace win::presenter
+}  // namespace win::desktop

@@ -1,0 +1,210 @@
+#!/usr/bin/python3
+"""Drives the built program on a real X display (run under xvfb-run) as a user would, with
+xdotool and xclip, and checks what shows on the screen and what is left in files.
+
+    korvalin_desktop.py PROGRAM CASE
+
+Each case starts the program in a folder of its own and takes a few seconds.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import ImageGrab
+
+GRAPH_TEXT = "1 2\n2 4\n3 9\n"
+
+
+def run(*args, **kw):
+    return subprocess.run(args, check=True, capture_output=True, text=True, **kw).stdout
+
+
+def wait_for(what, condition, timeout=5.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def visible_windows():
+    try:
+        ids = run("xdotool", "search", "--onlyvisible", "--name", ".").split()
+    except subprocess.CalledProcessError:
+        return []
+    return [int(i) for i in ids]
+
+
+def geometry(win):
+    values = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", str(win)).split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def set_clipboard(text):
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, text=True, check=True)
+
+
+class Program:
+    def __init__(self, binary, ini=None):
+        self.dir = tempfile.mkdtemp(prefix="kv-desktop-")
+        self.exe = os.path.join(self.dir, "korvalin")
+        shutil.copy(binary, self.exe)
+        self.ini = os.path.join(self.dir, "korvalin.ini")
+        if ini:
+            with open(self.ini, "w", encoding="utf-8") as f:
+                f.write(ini)
+        self.out = open(os.path.join(self.dir, "out.txt"), "w")
+        self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT)
+        self.main = wait_for("the main window", self._main_window)
+        time.sleep(0.3)
+        x, y, w, h = geometry(self.main)
+        # The pointer over the chart and a click there give the window the keyboard.
+        run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+        time.sleep(0.2)
+
+    def _main_window(self):
+        if self.proc.poll() is not None:
+            raise AssertionError("the program ended early: " + open(self.out.name).read())
+        return next(iter(visible_windows()), None)
+
+    def others(self):
+        """Visible windows other than the main one (message boxes)."""
+        return [w for w in visible_windows() if w != self.main]
+
+    def key(self, *keys):
+        run("xdotool", "key", "--delay", "60", *keys)
+        time.sleep(0.3)
+
+    def paste_graph(self):
+        set_clipboard(GRAPH_TEXT)
+        time.sleep(0.2)
+        self.key("ctrl+v")
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def close(self):
+        if self.running():
+            self.proc.kill()
+            self.proc.wait()
+        self.out.close()
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def dark_pixels(image, box):
+    x0, y0, x1, y1 = box
+    dark = []
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            r, g, b = image.getpixel((x, y))[:3]
+            if r + g + b < 150:
+                dark.append((x, y))
+    return dark
+
+
+def case_message_box_shows_its_text(p):
+    # Closing with a graph asks for confirmation in a message box.
+    p.paste_graph()
+    p.key("alt+F4")
+    box = wait_for("the confirmation box", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(box)
+    assert 200 < w < 800, "box width %d does not fit its one-line text" % w
+    shot = ImageGrab.grab()
+    # The text stands right of the icon (about 45 px in), above the buttons, below the caption.
+    text = dark_pixels(shot, (x + 50, y + 25, x + w - 4, y + h - 45))
+    assert len(text) > 150, "only %d text pixels in the box" % len(text)
+    right = max(px for px, _ in text)
+    assert x + w - right < 60, "the box is %d px wider than its text" % (x + w - right)
+    p.key("Escape")
+    wait_for("the box to close", lambda: not p.others())
+    assert p.running(), "Cancel ended the program"
+
+
+def case_alt_x_ends_the_program(p):
+    p.key("alt+x")
+    wait_for("the program to end", lambda: not p.running(), timeout=4)
+    assert os.path.exists(p.ini), "no settings file written"
+
+
+def case_shortcut_after_focus_came_back(p):
+    # Alt goes down in our window and comes up in another program's (as with Alt+Tab).
+    other = subprocess.Popen(["xmessage", "-geometry", "+1000+900", "other program"])
+    try:
+        xm = wait_for("the other window", lambda: next(iter(w for w in p.others()), None))
+        run("xdotool", "keydown", "alt")
+        run("xdotool", "windowfocus", "--sync", str(xm))
+        run("xdotool", "keyup", "alt")
+        time.sleep(0.2)
+        x, y, w, h = geometry(p.main)
+        run("xdotool", "windowfocus", "--sync", str(p.main), "mousemove", str(x + w // 2), str(y + h // 2),
+            "click", "1")
+        time.sleep(0.3)
+        p.paste_graph()  # Ctrl+V, not Ctrl+Alt+V
+    finally:
+        other.kill()
+        other.wait()
+    time.sleep(0.3)
+    # With a graph, closing asks first: the paste worked.
+    p.key("alt+F4")
+    wait_for("the confirmation box", lambda: p.others())
+    assert p.running()
+
+
+def case_delete_asks_first_and_undo_restores(p):
+    p.paste_graph()
+    p.key("Delete")
+    box = wait_for("the delete confirmation", lambda: next(iter(p.others()), None))
+    p.key("Tab", "space")  # No: the graph stays
+    wait_for("the box to close", lambda: not p.others())
+    p.key("Delete")
+    wait_for("the delete confirmation", lambda: p.others())
+    p.key("space")  # Yes (the first button): deleted
+    wait_for("the box to close", lambda: not p.others())
+    p.key("ctrl+z")  # the same graph is back, so closing asks
+    p.key("alt+F4")
+    wait_for("the close confirmation", lambda: p.others())
+    del box
+
+
+def case_copy_reaches_other_programs(p):
+    # With no graph the chart's picture is copied: other programs read it as an image.
+    set_clipboard("left by another program")
+    time.sleep(0.2)
+    p.key("ctrl+c")
+    targets = wait_for("an image on the clipboard",
+                       lambda: "image/png" in run("xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"))
+    png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], capture_output=True,
+                         check=True).stdout
+    assert png.startswith(b"\x89PNG") and len(png) > 1000, "no picture of the chart"
+    del targets
+    # A graph is copied as its text.
+    p.paste_graph()
+    set_clipboard("")
+    p.key("ctrl+c")
+    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert "9" in text and "3" in text, "clipboard holds " + repr(text)
+
+
+CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
+
+
+def main():
+    binary, case = sys.argv[1], sys.argv[2]
+    start = time.time()
+    ini = "[PREFERENCES]\nConfirmDelete=1\nConfirmClose=1\n" if case != "alt_x_ends_the_program" else None
+    p = Program(binary, ini)
+    try:
+        CASES[case](p)
+    finally:
+        p.close()
+    print("%s passed in %.1f s" % (case, time.time() - start))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,54 @@
+// Input reaches windows through the desktop input calls alike on every desktop; the headless
+// half of the shared table, and the keyboard taken again when it comes back to our windows.
+
+#include "support/DesktopInputCases.h"
+#include "support/HeadlessFixture.h"
+#include "platform/user/Input.h"
+#include "platform/user/Window.h"
+
+namespace kvtest {
+namespace {
+
+using namespace win;
+
+class DesktopInputTest : public HeadlessTest {};
+
+TEST_F(DesktopInputTest, EveryCaseOfTheSharedTableArrives) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 150});
+  SetActiveWindow(h);
+  SetFocus(h);
+  for (const DesktopInputCase& c : kDesktopInputCases) {
+    ClearLog();
+    c.headless(*desktop, POINT{150, 160});
+    desktop->run_until_idle();
+    bool arrived = false;
+    for (const LoggedMessage& m : Log(h))
+      arrived |= m.msg == c.message && (m.wParam & c.mask) == (c.wParam & c.mask);
+    EXPECT_TRUE(arrived) << c.name;
+  }
+}
+
+TEST_F(DesktopInputTest, KeyboardResyncKeepsOnlyWhatIsHeld) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 150});
+  SetActiveWindow(h);
+  SetFocus(h);
+  // Alt went down here and came up in another program: Ctrl+Z must be Ctrl+Z again.
+  desktop->key_down(VK_MENU);
+  desktop->run_until_idle();
+  ASSERT_LT(GetKeyState(VK_MENU), 0);
+  desktop->resync_keyboard({VK_CONTROL});
+  EXPECT_GE(GetKeyState(VK_MENU), 0);
+  EXPECT_GE(GetAsyncKeyState(VK_MENU), 0);
+  EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+  EXPECT_LT(GetKeyState(VK_LCONTROL), 0);
+  ClearLog();
+  desktop->press_key('Z');
+  desktop->key_up(VK_CONTROL);
+  desktop->run_until_idle();
+  EXPECT_EQ(Count(h, WM_KEYDOWN), 1);
+  EXPECT_EQ(Count(h, WM_SYSKEYDOWN), 0);
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
+}  // namespace
+}  // namespace kvtest
