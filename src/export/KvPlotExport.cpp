@@ -12,6 +12,7 @@
 #include "export/KvPlotBmp.h"
 #include "export/KvPlotGIF.h"
 #include "export/KvPlotJPEG.h"
+#include "export/KvPlotMetafile.h"
 #include "export/KvPlotPCX.h"
 #include "export/KvPlotSVG.h"
 #include "export/KvPlotTiff.h"
@@ -94,6 +95,8 @@ std::unique_ptr<TKvPlotExportFormat> CreateExportFormat(const fw::String& Ext) {
     format = std::make_unique<TKvSVGExportFormat>();
   else if (Ext == ".tiff" || Ext == ".tif")
     format = std::make_unique<TKvTIFFExportFormat>();
+  else if (Ext == ".wmf" || Ext == ".emf")
+    format = std::make_unique<TKvEMFExportFormat>(Ext == ".emf");
   else if (Ext == ".pcx")
     format = std::make_unique<TKvPCXExportFormat>();
   else

@@ -50,8 +50,8 @@ class TKvPlotExportFormat {
   std::unique_ptr<fw::TBitmap> ChartBitmap(fw::TPixelFormat PixelFormat);
 };
 
-// ".bmp", ".jpg"/".jpeg", ".gif", ".svg", ".tif"/".tiff" or ".pcx" (lower case, with the dot),
-// for the main chart at its size; any other extension raises fw::Exception
+// ".bmp", ".jpg"/".jpeg", ".gif", ".svg", ".tif"/".tiff", ".wmf", ".emf" or ".pcx" (lower case,
+// with the dot), for the main chart at its size; any other extension raises fw::Exception
 // "Неподдерживаемый формат изображения".
 std::unique_ptr<TKvPlotExportFormat> CreateExportFormat(const fw::String& Ext);
 

@@ -18,6 +18,7 @@
 #include "export/KvPlotExport.h"
 #include "export/KvPlotGIF.h"
 #include "export/KvPlotJPEG.h"
+#include "export/KvPlotMetafile.h"
 #include "export/KvPlotPCX.h"
 #include "export/KvPlotSVG.h"
 #include "export/KvPlotTiff.h"
@@ -101,6 +102,8 @@ TEST_F(FormatTest, ExtensionChoosesTheFormatForTheMainChartAtItsSize) {
       {".tif", [](TKvPlotExportFormat* f) { return dynamic_cast<TKvTIFFExportFormat*>(f) != nullptr; }},
       {".tiff", [](TKvPlotExportFormat* f) { return dynamic_cast<TKvTIFFExportFormat*>(f) != nullptr; }},
       {".pcx", [](TKvPlotExportFormat* f) { return dynamic_cast<TKvPCXExportFormat*>(f) != nullptr; }},
+      {".emf", [](TKvPlotExportFormat* f) { auto* m = dynamic_cast<TKvEMFExportFormat*>(f); return m && m->Enhanced; }},
+      {".wmf", [](TKvPlotExportFormat* f) { auto* m = dynamic_cast<TKvEMFExportFormat*>(f); return m && !m->Enhanced; }},
   };
   for (const Case& c : cases) {
     std::unique_ptr<TKvPlotExportFormat> f = CreateExportFormat(c.Ext);
@@ -115,7 +118,7 @@ TEST_F(FormatTest, ExtensionChoosesTheFormatForTheMainChartAtItsSize) {
   EXPECT_EQ(j->CompressionQuality, 95);
   EXPECT_FALSE(j->Grayscale);
   EXPECT_EQ(j->Performance, fw::jpBestQuality);
-  for (const char* ext : {".png", ".JPG", "", ".wmf", ".emf"}) {
+  for (const char* ext : {".png", ".JPG", ""}) {
     try {
       CreateExportFormat(ext);
       ADD_FAILURE() << ext << " accepted";
