@@ -63,7 +63,7 @@ inline constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x0
 inline constexpr int TRANSPARENT = 1, OPAQUE = 2;
 inline constexpr int ALTERNATE = 1, WINDING = 2;
 inline constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
-inline constexpr int MM_TEXT = 1, MM_ANISOTROPIC = 8;
+inline constexpr int MM_TEXT = 1;
 
 // Text alignment
 inline constexpr UINT TA_NOUPDATECP = 0, TA_UPDATECP = 1, TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6, TA_TOP = 0,

@@ -33,6 +33,7 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect);
 // returns the size needed. Other map modes fail with ERROR_INVALID_PARAMETER. Records without a
 // 16-bit form are approximated: gradients as bands of one colour, blends as copies, clip regions
 // as their bounding boxes.
+inline constexpr INT MM_ANISOTROPIC = 8;
 UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, HDC ref);
 // Whether `hemf` names a live metafile (the clipboard checks handles it is given).
 bool IsEnhMetaFile(HENHMETAFILE hemf);

@@ -156,6 +156,7 @@ class Converter {
   State d_;
   std::vector<State> saved_;
   Emitted e_;
+  Emitted savedEmitted_;  // e_ at the SaveDC under the current clip
   POINT pos_{};
   std::map<uint32_t, ObjectDef> defs_;
   std::map<DWORD, uint32_t> current_;      // EMF object index -> definition key
@@ -221,7 +222,9 @@ int Converter::SlotFor(uint32_t key) {
 void Converter::Release(uint32_t key) {
   auto it = slots_.find(key);
   if (it == slots_.end()) return;
-  if (e_.pen == key || e_.brush == key || e_.font == key) {
+  // Selected now, or at the SaveDC that the next RestoreDC returns to: deleted only after.
+  auto selectedIn = [key](const Emitted& e) { return e.pen == key || e.brush == key || e.font == key; };
+  if (selectedIn(e_) || (e_.clipLevel && selectedIn(savedEmitted_))) {
     pendingDelete_[key] = true;
     return;
   }
@@ -262,8 +265,8 @@ void Converter::Sync() {
       Words w;
       w.W(-1);
       Record(META_RESTOREDC, w);
-      // The restore brings back the objects selected at the save, which may since have gone.
-      e_ = Emitted{};
+      // The restore brings back what was written before the save.
+      e_ = savedEmitted_;
       std::vector<uint32_t> pending;
       for (const auto& [key, flag] : pendingDelete_) pending.push_back(key);
       for (uint32_t key : pending) Release(key);
@@ -271,6 +274,7 @@ void Converter::Sync() {
     e_.clipLevel = false;
     e_.clip.reset();
     if (d_.clip) {
+      savedEmitted_ = e_;
       Record(META_SAVEDC);
       e_.clipLevel = true;
       Words w;
