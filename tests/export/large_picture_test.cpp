@@ -3,41 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "chart/Chart.h"
-#include "chart/Series.h"
+#include "chart_export_fixture.h"
 #include "export/KvPlotExport.h"
 #include "format_test_support.h"
-#include "framework/Forms.h"
-#include "support/HeadlessFixture.h"
 
 namespace {
 
 using namespace writertest;
 
-class LargePictureTest : public kvtest::HeadlessTest {
+class LargePictureTest : public exporttest::ChartExportTest {
  protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
-    delete fw::Application;
-    fw::Application = new fw::TApplication(nullptr);
-    chart_ = std::make_unique<chart::TChart>(nullptr);
-    chart_->SetBounds(0, 0, 300, 200);
-    chart_->SetColor(fw::clWhite);
-    auto* series = new chart::TLineSeries(chart_.get());
-    series->SetParentChart(chart_.get());
-    series->SetSeriesColor(fw::clRed);
-    for (int i = 0; i < 20; ++i) series->AddXY(i, std::sin(i * 0.5) * 10);
-    chart::MainChart = chart_.get();
+    ChartExportTest::SetUp();
+    MakeChart(300, 200);
   }
-  void TearDown() override {
-    chart::MainChart = nullptr;
-    chart_.reset();
-    HeadlessTest::TearDown();
-  }
-  std::unique_ptr<chart::TChart> chart_;
-  ScratchDir dir_;
 };
 
 TEST_F(LargePictureTest, EveryRasterFormatWritesTheLargestDialogSize) {

@@ -4,44 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <iostream>
 
-#include "chart/Chart.h"
-#include "chart/ChartTitle.h"
-#include "chart/PlotCanvas.h"
-#include "chart/Series.h"
+#include "chart_export_fixture.h"
 #include "export/KvPlotMetafile.h"
 #include "format_test_support.h"
-#include "framework/Forms.h"
-#include "platform/gdi/GdiText.h"
-#include "platform/kernel/TextConvert.h"
-#include "support/HeadlessFixture.h"
 
 namespace {
 
 using namespace writertest;
 using kvexport::TKvEMFExportFormat;
 
-class MetafileExport : public kvtest::HeadlessTest {
+class MetafileExport : public exporttest::ChartExportTest {
  protected:
   static constexpr int kWidth = 320, kHeight = 240;
   void SetUp() override {
-    HeadlessTest::SetUp();
-    delete fw::Application;
-    fw::Application = new fw::TApplication(nullptr);
-    chart_ = std::make_unique<chart::TChart>(nullptr);
-    chart_->SetBounds(0, 0, kWidth, kHeight);
-    chart_->SetColor(fw::clWhite);
-    chart_->Title()->SetText("Picture");
-    chart_->Title()->Font()->SetName(win::WideToUtf8(win::kTestFontFace));
-    auto* series = new chart::TLineSeries(chart_.get());
-    series->SetParentChart(chart_.get());
-    series->SetSeriesColor(fw::clRed);
-    for (int i = 0; i < 50; ++i) series->AddXY(i, std::sin(i * 0.3) * 10);
-  }
-  void TearDown() override {
-    chart_.reset();
-    HeadlessTest::TearDown();
+    ChartExportTest::SetUp();
+    MakeChart(kWidth, kHeight, 50, 0.3);
   }
   std::string Save(bool Enhanced) {
     TKvEMFExportFormat f(Enhanced);
@@ -78,8 +57,6 @@ class MetafileExport : public kvtest::HeadlessTest {
   }
   // The share a blank picture would get, against which a rendering must do far better.
   double BlankShare() { return DifferingShare(std::vector<std::uint32_t>(std::size_t(kWidth * kHeight), 0xFFFFFF)); }
-  std::unique_ptr<chart::TChart> chart_;
-  ScratchDir dir_;
 };
 
 TEST_F(MetafileExport, EmfRenderedByAnotherReaderLooksLikeTheChart) {
