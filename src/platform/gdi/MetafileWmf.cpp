@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -849,11 +850,19 @@ UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, H
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  ENHMETAHEADER h;
-  std::memcpy(&h, bytes->data(), sizeof h);
-  Converter converter(MetafileFramePixels(h));
-  converter.Run(*bytes);
-  const std::vector<uint8_t> wmf = converter.Finish();
+  // The size query and the copy that follows it convert once: the last result is kept for the
+  // same metafile bytes (metafiles never change).
+  thread_local std::shared_ptr<const std::vector<uint8_t>> lastSource;
+  thread_local std::vector<uint8_t> lastResult;
+  if (lastSource != bytes) {
+    ENHMETAHEADER h;
+    std::memcpy(&h, bytes->data(), sizeof h);
+    Converter converter(MetafileFramePixels(h));
+    converter.Run(*bytes);
+    lastResult = converter.Finish();
+    lastSource = bytes;
+  }
+  const std::vector<uint8_t>& wmf = lastResult;
   if (!data) return UINT(wmf.size());
   if (size < wmf.size()) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
