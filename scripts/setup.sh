@@ -8,7 +8,7 @@ kv_packages=(
   fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool xclip
   python3 python3-pil python3-xlrd python3-numpy python3-scipy
-  librsvg2-bin libtiff-tools giflib-tools libxml2-utils libwmf-bin emf2svg
+  librsvg2-bin libtiff-tools giflib-tools libxml2-utils libwmf-bin emf2svg poppler-utils
 )
 
 kv_missing=()
