@@ -92,6 +92,8 @@ void TPrinter::BeginDoc() {
   job->Writer->setCreator(QStringLiteral("Korvalin"));
   job->Painter = std::make_unique<QPainter>();
   if (!job->Painter->begin(job->Writer.get())) throw EPrinter("Cannot start the print job");
+  // The page goes into the PDF without lossy compression: what was drawn is what prints.
+  job->Painter->setRenderHint(QPainter::LosslessImageRendering);
   auto page = std::make_unique<TBitmap>();
   page->SetPixelFormat(pf24bit);
   page->SetSize(PageWidth(), PageHeight());
