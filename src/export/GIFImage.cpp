@@ -89,6 +89,7 @@ void TGIFImage::SaveToStream(fw::TStream* Stream) {
   Progress(this, TProgressStage::Starting, 0, "Saving...");
   try {
     if (Version() == gvUnknown) throw GIFException("Unsupported GIF version");
+    SupplyDefaultColorTable();
     FHeader->SaveToStream(Stream);
     FImages->SaveToStream(Stream);
     TGIFTrailer(this).SaveToStream(Stream);
@@ -97,6 +98,22 @@ void TGIFImage::SaveToStream(fw::TStream* Stream) {
     throw;
   }
   Progress(this, TProgressStage::Ending, 100, "Saving...");
+}
+
+void TGIFImage::SupplyDefaultColorTable() {
+  TGIFColorMap& global = FHeader->ColorMap();
+  if (global.Count() > 0) return;
+  int largest = -1;
+  for (int i = 0; i < FImages->Count(); ++i) {
+    TGIFSubImage& frame = *(*FImages)[i];
+    if (frame.Empty() || frame.ColorMap().Count() > 0) continue;
+    const std::vector<std::uint8_t>& data = frame.Data();
+    largest = std::max(largest, int(*std::max_element(data.begin(), data.end())));
+  }
+  if (largest < 0) return;
+  int count = 2;
+  while (count <= largest) count *= 2;
+  for (int i = 0; i < count; ++i) global.Add(fw::TColor(i | i << 8 | i << 16));
 }
 
 void TGIFImage::LoadFromStream(fw::TStream* Stream) {

@@ -109,6 +109,10 @@ class TGIFImage : public fw::TGraphic {
  private:
   friend class TGIFPainter;
   void AssignFromGIF(TGIFImage* Source);
+  // A picture read without any colour table (none global, none in a frame) gets a global grey
+  // ramp wide enough for its pixel values before saving, index i as grey i, the way common
+  // readers show such a file; otherwise its frames could not be written.
+  void SupplyDefaultColorTable();
   void RemovePainter(TGIFPainter* APainter);
   TGIFPainter* InternalPaint(fw::TCanvas* ACanvas, const fw::TRect& Rect, TGIFDrawOptions Options);
   // Drops the cached bitmap, stopping the painters that draw into it.

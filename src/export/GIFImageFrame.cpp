@@ -17,9 +17,9 @@ using namespace gifio;
 
 namespace {
 
-// Frames larger than this are refused rather than allocated: no picture of this program comes
-// near it, and a damaged descriptor must not make the reader claim gigabytes.
-constexpr std::size_t kMaxFramePixels = std::size_t{1} << 26;
+// Frames larger than this are refused rather than allocated: the largest chart picture
+// (10000 x 10000) fits, and a damaged descriptor must not make the reader claim gigabytes.
+constexpr std::size_t kMaxFramePixels = std::size_t{1} << 27;
 
 }  // namespace
 

@@ -12,7 +12,7 @@
 namespace kvexport {
 
 std::unique_ptr<fw::TBitmap> TKvBMPExportFormat::BuildBitmap() {
-  chart::TCustomPlotPanel& panel = SizedPanel();
+  chart::TCustomPlotPanel& panel = RasterPanel();
   auto bitmap = std::make_unique<fw::TBitmap>();
   const bool nonGdi = panel.Canvas() && panel.Canvas()->NonGDICanvas();
   if (nonGdi)

@@ -42,13 +42,16 @@ class TKvPlotExportFormat {
   chart::TCustomPlotPanel& CheckedPanel() const;
   // CheckSize, then the panel; a picture without pixels raises.
   chart::TCustomPlotPanel& SizedPanel();
+  // SizedPanel for a picture made of pixels: one too large for this machine's memory is refused
+  // before any drawing, with a message naming its size.
+  chart::TCustomPlotPanel& RasterPanel();
   // The chart at Width x Height over the panel's colour (after CheckSize); raises when no
   // picture of that size can be made.
   std::unique_ptr<fw::TBitmap> ChartBitmap(fw::TPixelFormat PixelFormat);
 };
 
-// ".bmp", ".jpg"/".jpeg", ".gif", ".svg", ".tif"/".tiff" or ".pcx" (lower case, with the dot),
-// for the main chart at its size; any other extension raises fw::Exception
+// ".bmp", ".jpg"/".jpeg", ".gif", ".svg", ".tif"/".tiff", ".wmf", ".emf" or ".pcx" (lower case,
+// with the dot), for the main chart at its size; any other extension raises fw::Exception
 // "Неподдерживаемый формат изображения".
 std::unique_ptr<TKvPlotExportFormat> CreateExportFormat(const fw::String& Ext);
 

@@ -36,6 +36,19 @@ void AppendInt(std::string& S, Integer V) {
   S.append(buf, r.ptr);
 }
 
+void AppendNumber(std::string& S, double V) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, std::round(V * 100) / 100);
+  S.append(buf, r.ptr);
+}
+
+TColor AverageColor(TColor A, TColor B) {
+  const Integer a = fw::ColorToRGB(A), b = fw::ColorToRGB(B);
+  Integer out = 0;
+  for (int shift = 0; shift < 24; shift += 8) out |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
+  return out;
+}
+
 void AppendPoint(std::string& S, Integer X, Integer Y) {
   AppendInt(S, X);
   S += ',';
@@ -371,8 +384,25 @@ void TKvSVGCanvas::TextOut(Integer X, Integer Y, const chart::String& Text) {
   WriteText(h >= 0 ? X : X - h, v >= 0 ? Y : Y - v, Text, font->Color(), width);
 }
 
-void TKvSVGCanvas::RotateLabel(Integer X, Integer Y, const chart::String& Text, double) {
+void TKvSVGCanvas::RotateLabel(Integer X, Integer Y, const chart::String& Text, double Angle) {
+  double a = std::isfinite(Angle) ? std::fmod(Angle, 360.0) : 0.0;
+  if (a < 0) a += 360.0;
+  if (a == 0) {
+    TextOut(X, Y, Text);
+    return;
+  }
+  // The text is laid out level about (X, Y) and the whole of it turned there, as the drawing
+  // layer turns an escapement; SVG angles run clockwise.
+  std::string g = "<g transform=\"rotate(";
+  AppendNumber(g, -a);
+  g += ' ';
+  AppendInt(g, X);
+  g += ' ';
+  AppendInt(g, Y);
+  g += ")\">";
+  Add(std::move(g));
   TextOut(X, Y, Text);
+  Add("</g>");
 }
 
 // A group clipped by Shape (an element line without "/>"); it stays open until UnClipRectangle.
@@ -424,24 +454,129 @@ void TKvSVGCanvas::UnClipRectangle() {
   Add("</g>");
 }
 
-void TKvSVGCanvas::GradientFill(const TRect& R, TColor StartColor, TColor EndColor, chart::TGradientDirection,
-                                Integer) {
+void TKvSVGCanvas::AddRamp(TRampPoint From, TRampPoint To, const std::vector<TRampStop>& Stops,
+                           std::string Shape) {
   ++FGradientCount;
   Add("<defs>");
   std::string s = "<linearGradient id=\"Gradient";
   AppendInt(s, FGradientCount);
-  s += "\" >";
+  s += "\" gradientUnits=\"userSpaceOnUse\" x1=\"";
+  AppendNumber(s, From.X);
+  s += "\" y1=\"";
+  AppendNumber(s, From.Y);
+  s += "\" x2=\"";
+  AppendNumber(s, To.X);
+  s += "\" y2=\"";
+  AppendNumber(s, To.Y);
+  s += "\">";
   Add(std::move(s));
-  Add("<stop offset=\"0%\" stop-color=" + ColorText(StartColor) + "/>");
-  Add("<stop offset=\"100%\" stop-color=" + ColorText(EndColor) + "/>");
+  for (const TRampStop& stop : Stops) {
+    s = "<stop offset=\"";
+    AppendInt(s, stop.Percent);
+    s += "%\" stop-color=" + ColorText(stop.Color) + "/>";
+    Add(std::move(s));
+  }
   Add("</linearGradient>");
   Add("</defs>");
-  s = "<rect fill=\"url(#Gradient";
+  s = std::move(Shape);
+  s += " fill=\"url(#Gradient";
   AppendInt(s, FGradientCount);
-  s += ")\" stroke=\"none\" ";
-  AppendRectAttrs(s, R);
-  s += "/>";
+  s += ")\" stroke=\"none\"/>";
   Add(std::move(s));
+}
+
+// Each direction is written as the drawing layer paints it: the straight and diagonal ramps as
+// one gradient over the rectangle, the pyramid and the bottom-left corner as triangles whose
+// colour changes along one direction each, the radial one as a radial gradient.
+void TKvSVGCanvas::GradientFill(const TRect& Rect, TColor StartColor, TColor EndColor,
+                                chart::TGradientDirection Direction, Integer Balance) {
+  const TRect R = Normalized(Rect);
+  if (R.right <= R.left || R.bottom <= R.top) return;
+  const double l = R.left, t = R.top, r = R.right, b = R.bottom, w = r - l, h = b - t;
+  const double cx = std::floor((l + r) / 2), cy = std::floor((t + b) / 2);
+  const std::vector<TRampStop> ramp{{0, StartColor}, {100, EndColor}};
+  std::string rect = "<rect";
+  AppendRectAttrs(rect, R);
+  // The point where a ramp that starts at From, and whose parameter grows by GradX per pixel
+  // right and GradY per pixel down, reaches 1.
+  auto rampEnd = [](TRampPoint From, double GradX, double GradY) {
+    const double n = GradX * GradX + GradY * GradY;
+    return TRampPoint{From.X + GradX / n, From.Y + GradY / n};
+  };
+  auto triangle = [](TRampPoint A, TRampPoint B, TRampPoint C) {
+    std::string s = "<polygon points=\"";
+    for (const TRampPoint& p : {A, B, C}) {
+      AppendNumber(s, p.X);
+      s += ',';
+      AppendNumber(s, p.Y);
+      s += ' ';
+    }
+    s.back() = '"';
+    return s;
+  };
+  switch (Direction) {
+    case chart::gdTopBottom:
+    case chart::gdBottomTop:
+    case chart::gdLeftRight:
+    case chart::gdRightLeft: {
+      const bool horiz = Direction == chart::gdLeftRight || Direction == chart::gdRightLeft;
+      const bool back = Direction == chart::gdBottomTop || Direction == chart::gdRightLeft;
+      const TRampPoint from = back ? TRampPoint{r, b} : TRampPoint{l, t};
+      const TRampPoint to = back ? TRampPoint{horiz ? l : r, horiz ? b : t} : TRampPoint{horiz ? r : l, horiz ? t : b};
+      std::vector<TRampStop> stops = ramp;
+      const Integer balance = std::clamp<Integer>(Balance, 0, 100);
+      // The halfway colour lies Balance percent from the start side.
+      if (balance != 50) stops.insert(stops.begin() + 1, TRampStop{balance, AverageColor(StartColor, EndColor)});
+      AddRamp(from, to, stops, rect);
+      break;
+    }
+    case chart::gdDiagonalUp:
+      AddRamp({l, b}, rampEnd({l, b}, 0.5 / w, -0.5 / h), ramp, rect);
+      break;
+    case chart::gdDiagonalDown:
+      AddRamp({l, t}, rampEnd({l, t}, 0.5 / w, 0.5 / h), ramp, rect);
+      break;
+    case chart::gdFromTopLeft:
+      AddRamp({l, t}, rampEnd({l, t}, 1 / w, 1 / h), ramp, rect);
+      break;
+    case chart::gdFromBottomLeft:
+      AddRamp({l, b}, {l, t}, ramp, triangle({l, t}, {r, t}, {l, b}));
+      AddRamp({l, b}, {r, b}, ramp, triangle({r, t}, {r, b}, {l, b}));
+      break;
+    case chart::gdFromCenter:
+      AddRamp({cx, cy}, {cx, t}, ramp, triangle({cx, cy}, {l, t}, {r, t}));
+      AddRamp({cx, cy}, {r, cy}, ramp, triangle({cx, cy}, {r, t}, {r, b}));
+      AddRamp({cx, cy}, {cx, b}, ramp, triangle({cx, cy}, {r, b}, {l, b}));
+      AddRamp({cx, cy}, {l, cy}, ramp, triangle({cx, cy}, {l, b}, {l, t}));
+      break;
+    case chart::gdRadial: {
+      const TPoint offset = RadialOffset;
+      const double x = cx + offset.x, y = cy + offset.y;
+      const double far = std::max({std::hypot(l - x, t - y), std::hypot(r - x, t - y), std::hypot(l - x, b - y),
+                                   std::hypot(r - x, b - y)});
+      ++FGradientCount;
+      Add("<defs>");
+      std::string s = "<radialGradient id=\"Gradient";
+      AppendInt(s, FGradientCount);
+      s += "\" gradientUnits=\"userSpaceOnUse\" cx=\"";
+      AppendNumber(s, x);
+      s += "\" cy=\"";
+      AppendNumber(s, y);
+      s += "\" r=\"";
+      AppendNumber(s, far);
+      s += "\">";
+      Add(std::move(s));
+      Add("<stop offset=\"0%\" stop-color=" + ColorText(StartColor) + "/>");
+      Add("<stop offset=\"100%\" stop-color=" + ColorText(EndColor) + "/>");
+      Add("</radialGradient>");
+      Add("</defs>");
+      s = rect + " fill=\"url(#Gradient";
+      AppendInt(s, FGradientCount);
+      s += ")\" stroke=\"none\"/>";
+      Add(std::move(s));
+      break;
+    }
+  }
 }
 
 void TKvSVGCanvas::Polygon(const TPoint* Points, Integer Count) {

@@ -4,6 +4,7 @@
 // reference canvas, so alignment matches what the screen would show.
 
 #include <string>
+#include <vector>
 
 #include "chart/PlotCanvas.h"
 
@@ -58,7 +59,7 @@ class TKvSVGCanvas : public chart::TPlotCanvas3D {
   // One polyline element for the whole line.
   void Polyline(const chart::TPoint* Points, chart::Integer Count) override;
   using chart::TPlotCanvas3D::Polyline;
-  // The angle is not written: the text comes out level.
+  // The text in a group turned by Angle about (X, Y).
   void RotateLabel(chart::Integer X, chart::Integer Y, const chart::String& Text, double Angle) override;
 
   // Bounds set the svg element's size.
@@ -71,7 +72,17 @@ class TKvSVGCanvas : public chart::TPlotCanvas3D {
   chart::Integer GradientCount() const { return FGradientCount; }
 
  private:
+  struct TRampPoint {
+    double X, Y;
+  };
+  struct TRampStop {
+    chart::Integer Percent;
+    chart::TColor Color;
+  };
   void Add(std::string Line);
+  // A linear gradient running from From (first stop) to To (last stop) and Shape (an element
+  // start without its end) filled with it.
+  void AddRamp(TRampPoint From, TRampPoint To, const std::vector<TRampStop>& Stops, std::string Shape);
   bool PenClear();
   bool BrushClear();
   void AppendStroke(std::string& Line);

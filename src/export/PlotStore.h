@@ -93,6 +93,11 @@ class TSeriesDataHTML : public TSeriesData {
   String AsString() override;
   String PointToString(Integer Index) override;
 
+ protected:
+  // The table in Windows Cyrillic after a line declaring that charset, so a reader that does
+  // not assume it still shows the Cyrillic text; the clipboard keeps the bare table.
+  std::string FileBytes(String Text) override;
+
  private:
   void AppendRow(String& Out, const std::vector<TChartSeries*>& Exported, Integer Index) const;
 };

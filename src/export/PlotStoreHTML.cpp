@@ -42,6 +42,11 @@ String TSeriesDataHTML::AsString() {
   return out;
 }
 
+std::string TSeriesDataHTML::FileBytes(String Text) {
+  return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n" +
+         TSeriesData::FileBytes(std::move(Text));
+}
+
 String TSeriesDataHTML::PointToString(Integer Index) {
   String out;
   AppendRow(out, Exported(), Index);

@@ -5,6 +5,7 @@
 #include "chart/PlotEngine.h"
 #include "export/PlotStore.h"
 #include "export/PlotStoreTexts.h"
+#include "export/RussianPlural.h"
 #include "framework/Streams.h"
 #include "framework/SysUtils.h"
 
@@ -77,8 +78,9 @@ void TSeriesDataXLS::SaveToStream(fw::TStream* Stream) {
   const std::int64_t sheetRows = std::int64_t(rowCount) + (IncludeHeader() ? 1 : 0);
   if (sheetRows > kMaxSheetRows || columns > kMaxSheetColumns)
     throw fw::EConvertError(fw::Format(
-        "Лист XLS вмещает не более %d строк и %d столбцов, а данные занимают %d строк и %d столбцов",
-        kMaxSheetRows, kMaxSheetColumns, sheetRows, columns));
+        "Лист XLS вмещает не более %d строк и %d столбцов, а данные занимают %d %s и %d %s", kMaxSheetRows,
+        kMaxSheetColumns, sheetRows, RussianPlural(sheetRows, "строку", "строки", "строк"), columns,
+        RussianPlural(columns, "столбец", "столбца", "столбцов")));
 
   TBiffWriter w;
   w.Bof();

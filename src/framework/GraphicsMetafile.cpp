@@ -2,7 +2,9 @@
 
 #include "framework/GraphicsMetafile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "framework/Streams.h"
@@ -127,9 +129,28 @@ void TMetafile::LoadFromStream(TStream* Stream) {
 
 void TMetafile::SaveToStream(TStream* Stream) {
   if (!FHandle) throw EInvalidGraphicOperation("Cannot save an empty metafile");
+  if (!FEnhanced) {
+    WriteWindowsMetafile(Stream);
+    return;
+  }
   std::vector<uint8_t> bytes(win::GetEnhMetaFileBits(FHandle, 0, nullptr));
   win::GetEnhMetaFileBits(FHandle, win::UINT(bytes.size()), bytes.data());
   Stream->WriteBuffer(bytes.data(), Integer(bytes.size()));
+}
+
+// A placeable Windows metafile: the 22-byte header that gives the picture's box and its units
+// per inch, then the 16-bit records in the picture's pixels.
+void TMetafile::WriteWindowsMetafile(TStream* Stream) {
+  std::vector<uint8_t> records(win::GetWinMetaFileBits(FHandle, 0, nullptr, win::MM_ANISOTROPIC, nullptr));
+  if (records.empty()) throw EOutOfResources("Out of system resources");
+  win::GetWinMetaFileBits(FHandle, win::UINT(records.size()), records.data(), win::MM_ANISOTROPIC, nullptr);
+  const Integer w = std::clamp<Integer>(Width(), 1, 32767), h = std::clamp<Integer>(Height(), 1, 32767);
+  // Units per inch so that the box has the picture's size in millimetres.
+  const Integer inch = FMMWidth > 0 ? std::clamp<Integer>(Integer(std::lround(w * 2540.0 / FMMWidth)), 1, 65535) : 96;
+  uint16_t header[11] = {0xCDD7, 0x9AC6, 0, 0, 0, uint16_t(w), uint16_t(h), uint16_t(inch), 0, 0, 0};
+  for (int i = 0; i < 10; ++i) header[10] ^= header[i];
+  Stream->WriteBuffer(header, sizeof header);
+  Stream->WriteBuffer(records.data(), Integer(records.size()));
 }
 
 TMetafileCanvas::TMetafileCanvas(TMetafile* AMetafile, win::HDC ReferenceDevice) : FMetafile(AMetafile) {

@@ -43,10 +43,12 @@ class TMetafile : public TGraphic {
   // The EMF bytes, from the stream's position to its end; EInvalidGraphic "Metafile is not valid"
   // for anything else, leaving the picture as it was.
   void LoadFromStream(TStream* Stream) override;
-  // EInvalidGraphicOperation for an empty picture.
+  // EMF bytes when Enhanced, else a placeable Windows metafile; EInvalidGraphicOperation for an
+  // empty picture.
   void SaveToStream(TStream* Stream) override;
 
  private:
+  void WriteWindowsMetafile(TStream* Stream);
   void Install(win::HENHMETAFILE Value);
 
   win::HENHMETAFILE FHandle = nullptr;

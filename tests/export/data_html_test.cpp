@@ -47,6 +47,7 @@ TEST_F(HtmlExport, OneSeriesGivesTheExactTable) {
   const std::string file = Path("t.html");
   html.SaveToFile(file);
   EXPECT_EQ(ReadFile(file),
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
             "<table border=\"1\">\r\n"
             "<tr><td>10</td><td>1,5</td></tr>\r\n"
             "<tr><td>20</td><td>2</td></tr>\r\n"
@@ -148,6 +149,24 @@ TEST_F(HtmlExport, PythonSeesEveryCellAsWritten) {
     EXPECT_EQ(line, expected);
   }
   EXPECT_FALSE(std::getline(out, line)) << line;
+}
+
+}  // namespace
+
+namespace {
+
+// A reader that assumes no code page takes it from the document's own declaration; the copied
+// table stays bare.
+TEST_F(HtmlExport, TheFileDeclaresItsCharsetForReadersThatDoNotAssumeIt) {
+  auto* a = AddLine("Ряд", {});
+  a->AddXY(0, 1);
+  TSeriesDataHTML html(Chart(), nullptr);
+  html.SetIncludeHeader(true);
+  const std::string file = Path("charset.html");
+  html.SaveToFile(file);
+  const std::string header = Run("xmllint --html --encode UTF-8 --xpath 'string(//tr[1]/td[last()])' '" + file + "'");
+  EXPECT_EQ(header.substr(0, header.find_last_not_of("\n") + 1), "Ряд");
+  EXPECT_EQ(html.AsString().rfind("<table", 0), 0u);
 }
 
 }  // namespace

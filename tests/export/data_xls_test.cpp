@@ -6,6 +6,7 @@
 
 #include "data_support.h"
 #include "export/PlotStore.h"
+#include "export/RussianPlural.h"
 #include "framework/Streams.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
@@ -154,8 +155,22 @@ TEST_F(XlsExport, TooManyColumnsAreRefused) {
   EXPECT_EQ(Hex(Records(stream.DataString())[1].data), "00 00 01 00 00 00 00 01 00 00");
   AddLine("S128", {{1, 2}});
   fw::TStringStream second;
-  EXPECT_THROW(xls.SaveToStream(&second), fw::EConvertError);
+  try {
+    xls.SaveToStream(&second);
+    ADD_FAILURE() << "258 columns were written";
+  } catch (const fw::EConvertError& e) {
+    EXPECT_EQ(e.Message(), "Лист XLS вмещает не более 16384 строк и 256 столбцов, а данные занимают 1 строку и 258 столбцов");
+  }
   EXPECT_EQ(second.Size(), 0);
+}
+
+TEST(RussianPluralTest, TheFormFollowsTheLastDigitsOfTheCount) {
+  const std::pair<std::int64_t, const char*> cases[] = {
+      {0, "столбцов"}, {1, "столбец"},  {2, "столбца"},   {4, "столбца"},  {5, "столбцов"},   {11, "столбцов"},
+      {12, "столбцов"}, {14, "столбцов"}, {21, "столбец"}, {22, "столбца"}, {111, "столбцов"}, {101, "столбец"},
+      {-3, "столбца"}};
+  for (const auto& [count, form] : cases)
+    EXPECT_STREQ(kvexport::RussianPlural(count, "столбец", "столбца", "столбцов"), form) << count;
 }
 
 // xlrd reads every cell back: numbers exactly as the series holds them, Cyrillic labels through

@@ -418,3 +418,29 @@ TEST(GifFile, AnItemSavesToAFileWholeOrNotAtAll) {
   EXPECT_EQ(ReadFile(file), Bytes{';'});
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"item.bin"}) << "no partial file";
 }
+
+namespace {
+
+// A file with no colour table anywhere loads, and saves again with a grey ramp that shows it as
+// Pillow showed the original.
+TEST(GifFile, APictureWithoutAnyColorTableSavesWithADefaultOne) {
+  const giftest::Bytes noTable = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x01, 0x00, 0x00, 0x00,
+                                  0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00, 0x02,
+                                  0x02, 0x44, 0x0A, 0x00, 0x3B};
+  giftest::TempDir dir;
+  const std::string script =
+      "import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1])\n"
+      "print(' '.join('%02x%02x%02x' % p for p in im.convert('RGB').getdata()))\n";
+  exporttest::WriteFile(dir.File("original.gif"), noTable);
+  kvexport::TGIFImage image;
+  giftest::Load(image, noTable);
+  const giftest::Bytes saved = giftest::Save(image);
+  exporttest::WriteFile(dir.File("saved.gif"), saved);
+  EXPECT_EQ(giftest::Python(script, dir.File("saved.gif")), giftest::Python(script, dir.File("original.gif")));
+  kvexport::TGIFImage again;
+  giftest::Load(again, saved);
+  ASSERT_EQ(again.Images().Count(), 1);
+  EXPECT_EQ(again.Images()[0]->Data(), (std::vector<std::uint8_t>{0, 1}));
+}
+
+}  // namespace

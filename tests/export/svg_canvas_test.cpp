@@ -318,13 +318,12 @@ TEST_F(SvgCanvas, GradientsAndClipsAreNumberedThroughTheDocument) {
   canvas_.GradientFill(fw::TRect{0, 0, 10, 10}, fw::clRed, 0x123456, chart::gdTopBottom, 50);
   std::vector<std::string> a = Added();
   ASSERT_EQ(a.size(), 7u);
-  EXPECT_EQ(a[1], "<linearGradient id=\"Gradient1\" >");
+  EXPECT_EQ(a[1].rfind("<linearGradient id=\"Gradient1\" ", 0), 0u) << a[1];
   EXPECT_EQ(a[2], "<stop offset=\"0%\" stop-color=\"red\"/>");
   EXPECT_EQ(a[3], "<stop offset=\"100%\" stop-color=\"rgb(86,52,18)\"/>");
-  EXPECT_EQ(a[6],
-            "<rect fill=\"url(#Gradient1)\" stroke=\"none\"  x=\"0\" y=\"0\"  width=\"9\" height=\"9\"/>");
+  EXPECT_EQ(a[6], "<rect x=\"0\" y=\"0\"  width=\"9\" height=\"9\" fill=\"url(#Gradient1)\" stroke=\"none\"/>");
   canvas_.GradientFill(fw::TRect{0, 0, 10, 10}, fw::clRed, fw::clBlue, chart::gdLeftRight, 50);
-  EXPECT_EQ(Added()[1], "<linearGradient id=\"Gradient2\" >");
+  EXPECT_EQ(Added()[1].rfind("<linearGradient id=\"Gradient2\" ", 0), 0u);
 
   canvas_.ClipRectangle(fw::TRect{1, 2, 11, 12});
   a = Added();
@@ -408,6 +407,105 @@ TEST_F(SvgCanvas, RsvgRendersFilledShapesWhereTheyWereDrawn) {
   EXPECT_EQ(at(40, 20), 0x0000FFu) << "on the line";
   EXPECT_EQ(at(39, 20), 0x0000FFu) << "the line is four wide";
   EXPECT_EQ(at(45, 20), 0xFFFFFFu) << "beside the line";
+}
+
+// The SVG of each gradient direction, rendered by rsvg, against the same gradient painted by
+// the chart's own canvas into a bitmap.
+TEST_F(SvgCanvas, GradientsRunAsTheChartPaintsThem) {
+  struct Case {
+    chart::TGradientDirection Direction;
+    int Balance;
+  };
+  const Case cases[] = {{chart::gdTopBottom, 50},    {chart::gdBottomTop, 50},      {chart::gdLeftRight, 50},
+                        {chart::gdRightLeft, 50},    {chart::gdTopBottom, 20},      {chart::gdRightLeft, 70},
+                        {chart::gdFromCenter, 50},   {chart::gdFromTopLeft, 50},    {chart::gdFromBottomLeft, 50},
+                        {chart::gdDiagonalUp, 50},   {chart::gdDiagonalDown, 50},   {chart::gdRadial, 50}};
+  const int w = 60, h = 40;
+  ScratchDir dir;
+  std::vector<std::string> paths;
+  std::vector<std::vector<std::uint32_t>> painted;
+  for (const Case& c : cases) {
+    fw::TBitmap bitmap;
+    bitmap.SetPixelFormat(fw::pf24bit);
+    bitmap.SetSize(w, h);
+    chart::TPlotCanvas3D gdi;
+    gdi.SetReferenceCanvas(bitmap.Canvas());
+    gdi.GradientFill(fw::TRect{0, 0, w, h}, fw::clYellow, fw::clNavy, c.Direction, c.Balance);
+    painted.push_back(BitmapRgb(bitmap));
+    lines_.Clear();
+    seen_ = 0;
+    canvas_.InitDrawing(fw::TRect{0, 0, w, h});
+    canvas_.GradientFill(fw::TRect{0, 0, w, h}, fw::clYellow, fw::clNavy, c.Direction, c.Balance);
+    canvas_.EndDrawing();
+    paths.push_back(dir.File("g" + std::to_string(paths.size()) + ".svg"));
+    WriteFile(paths.back(), Document());
+    const CommandResult render = RunCommand("rsvg-convert -o '" + paths.back() + ".png' '" + paths.back() + "'");
+    ASSERT_EQ(render.Status, 0) << render.Output;
+    paths.back() += ".png";
+  }
+  const std::vector<PillowPicture> rendered = ReadAllWithPillow(dir, paths);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    ASSERT_EQ(rendered[i].Rgb.size(), std::size_t(w * h)) << i;
+    // The rectangle element leaves out the last row and column, as every SVG rectangle here.
+    double difference = 0;
+    for (int y = 0; y < h - 1; ++y)
+      for (int x = 0; x < w - 1; ++x)
+        for (int shift : {0, 8, 16})
+          difference += std::abs(int(rendered[i].Rgb[std::size_t(y * w + x)] >> shift & 0xFF) -
+                                 int(painted[i][std::size_t(y * w + x)] >> shift & 0xFF));
+    EXPECT_LT(difference / ((w - 1) * (h - 1) * 3), 6.0) << "direction " << cases[i].Direction << " balance "
+                                                          << cases[i].Balance;
+  }
+}
+
+// A label turned a quarter turn stands upright where the chart's own canvas puts it.
+TEST_F(SvgCanvas, RotatedTextIsWrittenTurned) {
+  const int w = 80, h = 80;
+  struct Box {
+    int Left = 1 << 20, Top = 1 << 20, Right = -1, Bottom = -1;
+  };
+  auto inkBox = [&](const std::vector<std::uint32_t>& Rgb) {
+    Box b;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if ((Rgb[std::size_t(y * w + x)] & 0xFF) < 128) {
+          b.Left = std::min(b.Left, x), b.Right = std::max(b.Right, x);
+          b.Top = std::min(b.Top, y), b.Bottom = std::max(b.Bottom, y);
+        }
+    return b;
+  };
+  fw::TBitmap bitmap;
+  bitmap.SetPixelFormat(fw::pf24bit);
+  bitmap.SetSize(w, h);
+  bitmap.Canvas()->Brush()->SetColor(fw::clWhite);
+  bitmap.Canvas()->FillRect(fw::TRect{0, 0, w, h});
+  chart::TPlotCanvas3D gdi;
+  gdi.SetReferenceCanvas(bitmap.Canvas());
+  gdi.Font()->SetName(win::WideToUtf8(win::kTestFontFace));
+  gdi.Font()->SetSize(10);
+  gdi.Font()->SetColor(fw::clBlack);
+  gdi.SetBackMode(chart::cbmTransparent);
+  gdi.RotateLabel(30, 70, "WWWWW", 90);
+  const Box painted = inkBox(BitmapRgb(bitmap));
+
+  canvas_.InitDrawing(fw::TRect{0, 0, w, h});
+  canvas_.Brush()->SetColor(fw::clWhite);
+  canvas_.Pen()->SetStyle(fw::psClear);
+  canvas_.FillRect(fw::TRect{0, 0, w + 1, h + 1});
+  canvas_.RotateLabel(30, 70, "WWWWW", 90);
+  canvas_.EndDrawing();
+  ScratchDir dir;
+  WriteFile(dir.File("t.svg"), Document());
+  const CommandResult render = RunCommand("rsvg-convert -o '" + dir.File("t.png") + "' '" + dir.File("t.svg") + "'");
+  ASSERT_EQ(render.Status, 0) << render.Output;
+  const Box written = inkBox(ReadWithPillow(dir, dir.File("t.png")).Rgb);
+  ASSERT_GE(painted.Right, 0);
+  ASSERT_GE(written.Right, 0);
+  EXPECT_GT(written.Bottom - written.Top, 2 * (written.Right - written.Left)) << "upright, not level";
+  EXPECT_NEAR((written.Left + written.Right) / 2, (painted.Left + painted.Right) / 2, 4);
+  // Both start at the turning point and run up from it (the renderers' fonts differ in width).
+  EXPECT_NEAR(written.Bottom, painted.Bottom, 3);
+  EXPECT_LT(written.Top, 60);
 }
 
 }  // namespace

@@ -28,6 +28,13 @@ HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
 // Replays the records onto `hdc`, the frame mapped onto `rect` (logical units of `hdc`). The
 // DC's state is saved before and restored after; its clip region limits the picture.
 BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect);
+// The picture as a Windows metafile (META_HEADER and 16-bit records, no placeable header), in the
+// recorded device pixels under MM_ANISOTROPIC with the frame as window extent; with a null buffer
+// returns the size needed. Other map modes fail with ERROR_INVALID_PARAMETER. Records without a
+// 16-bit form are approximated: gradients as bands of one colour, blends as copies, clip regions
+// as their bounding boxes.
+inline constexpr INT MM_ANISOTROPIC = 8;
+UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, HDC ref);
 // Whether `hemf` names a live metafile (the clipboard checks handles it is given).
 bool IsEnhMetaFile(HENHMETAFILE hemf);
 

@@ -588,6 +588,8 @@ constexpr LONG kMaxRecordedSide = 16384;
 
 }  // namespace
 
+RECT MetafileFramePixels(const ENHMETAHEADER& header) { return FramePixels(header); }
+
 RecordedPixels::~RecordedPixels() {
   if (dc_) {
     SelectObject(dc_, old_);

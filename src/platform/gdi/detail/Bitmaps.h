@@ -16,7 +16,7 @@ namespace win::gdi {
 size_t DibStride(int width, int bpp);
 
 // The largest pixel buffer we allocate for one bitmap; larger requests fail cleanly.
-inline constexpr size_t kMaxBitmapBytes = size_t(256) << 20;
+inline constexpr size_t kMaxBitmapBytes = size_t(1) << 30;
 
 // A zero-filled bitmap object of the given layout, or null for absurd or unsupported layouts.
 // 16 bpp takes 5-5-5 or 5-6-5 masks; 1/4/8 bpp take up to 2^bpp colour table entries (missing

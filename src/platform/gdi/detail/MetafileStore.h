@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/MetafileRecords.h"
 #include "platform/kernel/WinDef.h"
 
 namespace win::gdi {
@@ -18,6 +19,9 @@ std::shared_ptr<const std::vector<uint8_t>> MetafileBytes(HENHMETAFILE hemf);
 // with the data, every record's size a multiple of 4 of at least 8 bytes lying within the data,
 // EMR_EOF last and the record count as the header says.
 bool ValidMetafile(const uint8_t* data, size_t size);
+
+// The frame of a metafile in recorded device pixels: [left, right) x [top, bottom).
+RECT MetafileFramePixels(const ENHMETAHEADER& header);
 
 // Frees the recorder of a DC deleted without CloseEnhMetaFile.
 struct DCObj;

@@ -1,0 +1,35 @@
+#include "export/KvPlotMetafile.h"
+
+#include "chart/Chart.h"
+#include "framework/Clipbrd.h"
+#include "framework/GraphicsMetafile.h"
+#include "platform/gdi/Metafile.h"
+#include "platform/user/ClipboardFormats.h"
+
+namespace kvexport {
+
+namespace {
+const char kNoPicture[] = "Не удалось создать рисунок графика";
+}  // namespace
+
+void TKvEMFExportFormat::SaveToStream(fw::TStream* Stream) {
+  chart::TCustomPlotPanel& panel = SizedPanel();
+  std::unique_ptr<fw::TMetafile> metafile = panel.CreateMetafile(Enhanced, win::RECT{0, 0, Width, Height});
+  if (!metafile || metafile->Empty()) throw fw::Exception(kNoPicture);
+  metafile->SaveToStream(Stream);
+}
+
+void TKvEMFExportFormat::CopyToClipboard() {
+  chart::TCustomPlotPanel& panel = SizedPanel();
+  std::unique_ptr<fw::TMetafile> metafile = panel.CreateMetafile(Enhanced, win::RECT{0, 0, Width, Height});
+  win::HENHMETAFILE handle = metafile->ReleaseHandle();
+  if (!handle) throw fw::Exception(kNoPicture);
+  try {
+    fw::Clipboard()->SetAsHandle(win::CF_ENHMETAFILE, handle);
+  } catch (...) {
+    win::DeleteEnhMetaFile(handle);
+    throw;
+  }
+}
+
+}  // namespace kvexport

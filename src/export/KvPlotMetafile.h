@@ -1,0 +1,19 @@
+#pragma once
+// The chart as a metafile picture: an enhanced metafile (EMF) of the drawing's records, or the
+// same drawing as a placeable Windows metafile (WMF).
+
+#include "export/KvPlotExport.h"
+
+namespace kvexport {
+
+class TKvEMFExportFormat : public TKvPlotExportFormat {
+ public:
+  explicit TKvEMFExportFormat(bool AEnhanced) : Enhanced(AEnhanced) {}
+  // The enhanced metafile goes on the clipboard (the clipboard offers the Windows form from it).
+  void CopyToClipboard() override;
+  void SaveToStream(fw::TStream* Stream) override;
+
+  bool Enhanced;
+};
+
+}  // namespace kvexport

@@ -1,0 +1,82 @@
+#pragma once
+// TPrinter: a print job drawn page by page on a canvas at the printer's resolution. The PDF
+// printer is always present and writes the job to FileName; a job is written only when it ends,
+// so an aborted or failed one leaves no file.
+
+#include <memory>
+#include <vector>
+
+#include "framework/ClassesTypes.h"
+#include "framework/SysUtils.h"
+
+namespace fw {
+
+class EPrinter : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class TBitmap;
+class TCanvas;
+
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+class TPrinter {
+ public:
+  TPrinter();
+  ~TPrinter();
+  TPrinter(const TPrinter&) = delete;
+  TPrinter& operator=(const TPrinter&) = delete;
+
+  // Printer names, the default one first; the PDF printer is always there.
+  std::vector<String> Printers() const;
+  Integer PrinterIndex() const { return FPrinterIndex; }
+  // EPrinter "Printer index out of range" for an index that names no printer.
+  void SetPrinterIndex(Integer Value);
+
+  // Paper size in millimetres (portrait; A4 unless set), orientation and resolution (dots per
+  // inch) give the page in dots. None may change while printing (EPrinter "Printing in progress").
+  TPrinterOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(TPrinterOrientation Value);
+  void SetPaperSize(double WidthMM, double HeightMM);
+  Integer Resolution() const { return FResolution; }
+  void SetResolution(Integer Value);
+  Integer PageWidth() const;
+  Integer PageHeight() const;
+
+  String Title;     // the document's title
+  String FileName;  // where the PDF printer writes the job
+
+  bool Printing() const { return FPrinting; }
+  bool Aborted() const { return FAborted; }
+  Integer PageNumber() const { return FPageNumber; }
+  // The current page (EPrinter "Printing not in progress" outside a job).
+  TCanvas* Canvas();
+
+  // EPrinter "Printing in progress" when a job is open, "No file name for the PDF printer"
+  // without FileName.
+  void BeginDoc();
+  void NewPage();
+  // Writes the job; the file appears whole or not at all (EFCreateError when it cannot be made).
+  void EndDoc();
+  // Drops the job: nothing is written.
+  void Abort();
+
+ private:
+  void CheckPrinting(bool Value) const;
+  void NewPageSurface();
+  void FlushPage();
+
+  Integer FPrinterIndex = 0;
+  TPrinterOrientation FOrientation = poPortrait;
+  double FPaperWidthMM = 210, FPaperHeightMM = 297;
+  Integer FResolution = 150;
+  bool FPrinting = false;
+  bool FAborted = false;
+  Integer FPageNumber = 0;
+  std::unique_ptr<TBitmap> FPage;
+  struct TJob;
+  std::unique_ptr<TJob> FJob;
+};
+
+}  // namespace fw

@@ -1,0 +1,109 @@
+// The PDF printer: pages drawn on the printer's canvas read back by pdftoppm, the page size in
+// dots, and the misuses that raise without leaving a file.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <cctype>
+
+#include "framework/GraphicsCanvas.h"
+#include "framework/Printers.h"
+
+namespace {
+
+struct Folder {
+  std::filesystem::path Path = std::filesystem::temp_directory_path() / ("kv-printer-" + std::to_string(::getpid()));
+  Folder() { std::filesystem::create_directories(Path); }
+  ~Folder() { std::filesystem::remove_all(Path); }
+};
+
+// The colour of pixel (X, Y) of page Page as pdftoppm renders it at 150 dots per inch, "rrggbb".
+std::string PagePixel(const std::string& Pdf, int Page, int X, int Y) {
+  const std::string command = "pdftoppm -r 150 -f " + std::to_string(Page) + " -l " + std::to_string(Page) + " -x " +
+                              std::to_string(X) + " -y " + std::to_string(Y) + " -W 1 -H 1 '" + Pdf + "' | od -An -tx1 | tail -c 9";
+  std::string out;
+  if (FILE* p = ::popen(command.c_str(), "r")) {
+    char buf[64];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    ::pclose(p);
+  }
+  std::string hex;
+  for (char c : out)
+    if (std::isxdigit(static_cast<unsigned char>(c))) hex += c;
+  return hex;
+}
+
+TEST(Printer, PagesReachThePdfAsDrawn) {
+  Folder folder;
+  fw::TPrinter printer;
+  ASSERT_EQ(printer.Printers().front(), "PDF");
+  EXPECT_EQ(printer.PageWidth(), 1240);  // A4 at 150 dots per inch
+  EXPECT_EQ(printer.PageHeight(), 1754);
+  printer.FileName = (folder.Path / "job.pdf").string();
+  printer.Title = "Chart";
+  printer.BeginDoc();
+  printer.Canvas()->Brush()->SetColor(fw::clRed);
+  printer.Canvas()->FillRect(fw::TRect{100, 200, 400, 500});
+  printer.NewPage();
+  EXPECT_EQ(printer.PageNumber(), 2);
+  printer.Canvas()->Brush()->SetColor(fw::clBlue);
+  printer.Canvas()->FillRect(fw::TRect{600, 900, 800, 1100});
+  printer.EndDoc();
+  EXPECT_FALSE(printer.Printing());
+  const struct {
+    int Page, X, Y;
+    const char* Rgb;
+  } cases[] = {{1, 250, 350, "ff0000"}, {1, 50, 50, "ffffff"}, {1, 700, 1000, "ffffff"},
+               {2, 700, 1000, "0000ff"}, {2, 250, 350, "ffffff"}};
+  // The PDF writer may round a channel by one.
+  auto near = [](const std::string& Got, const char* Want) {
+    if (Got.size() != 6) return false;
+    for (int i = 0; i < 6; i += 2)
+      if (std::abs(std::stoi(Got.substr(i, 2), nullptr, 16) - std::stoi(std::string(Want + i, 2), nullptr, 16)) > 2)
+        return false;
+    return true;
+  };
+  for (const auto& c : cases) {
+    const std::string got = PagePixel(printer.FileName, c.Page, c.X, c.Y);
+    EXPECT_TRUE(near(got, c.Rgb)) << c.Page << " " << c.X << "," << c.Y << ": " << got;
+  }
+
+  printer.SetOrientation(fw::poLandscape);
+  EXPECT_EQ(printer.PageWidth(), 1754);
+}
+
+TEST(Printer, MisuseRaisesAndLeavesNoFile) {
+  Folder folder;
+  fw::TPrinter printer;
+  auto raises = [](const std::function<void()>& F, const char* Message) {
+    try {
+      F();
+      ADD_FAILURE() << Message << ": nothing raised";
+    } catch (const fw::EPrinter& e) {
+      EXPECT_EQ(e.Message(), Message);
+    }
+  };
+  raises([&] { printer.EndDoc(); }, "Printing not in progress");
+  raises([&] { printer.NewPage(); }, "Printing not in progress");
+  raises([&] { printer.Canvas(); }, "Printing not in progress");
+  raises([&] { printer.BeginDoc(); }, "No file name for the PDF printer");
+  raises([&] { printer.SetPrinterIndex(1); }, "Printer index out of range");
+  raises([&] { printer.SetPaperSize(0, 297); }, "Invalid paper size");
+  printer.FileName = (folder.Path / "aborted.pdf").string();
+  printer.BeginDoc();
+  raises([&] { printer.BeginDoc(); }, "Printing in progress");
+  raises([&] { printer.SetResolution(300); }, "Printing in progress");
+  printer.Canvas()->FillRect(fw::TRect{0, 0, 10, 10});
+  printer.Abort();
+  EXPECT_TRUE(printer.Aborted());
+  EXPECT_FALSE(printer.Printing());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path)) << "an aborted job writes nothing";
+}
+
+}  // namespace
