@@ -1,16 +1,12 @@
-// Small services: the sound sink and its scheme, accessibility events, the system version, the
-// keyboard layout and the message trace.
+// Small services: the sound sink and its scheme, accessibility events and the message trace.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/kernel/LastError.h"
-#include "platform/kernel/Locale.h"
 #include "platform/kernel/Registry.h"
-#include "platform/kernel/Version.h"
 #include "platform/user/MessageQueue.h"
-#include "platform/user/KeyboardLayout.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Sound.h"
 #include "platform/user/WinEvents.h"
@@ -72,26 +68,6 @@ TEST_F(SysServices, AccessibilityEventsAreRecordedInOrder) {
   EXPECT_EQ(events[1].hwnd, h);
   EXPECT_EQ(events[1].idObject, OBJID_MENU);
   EXPECT_EQ(events[1].idChild, 3);
-}
-
-TEST_F(SysServices, TheVersionIsAnNtSystemAfterXp) {
-  OSVERSIONINFOW v;
-  EXPECT_FALSE(GetVersionExW(&v));  // size not set
-  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-  v.dwOSVersionInfoSize = sizeof v;
-  ASSERT_TRUE(GetVersionExW(&v));
-  EXPECT_EQ(v.dwPlatformId, VER_PLATFORM_WIN32_NT);
-  EXPECT_TRUE(v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion >= 1));
-  EXPECT_EQ(GetVersion() & 0xFF, v.dwMajorVersion);
-  EXPECT_EQ(GetVersion() >> 16, v.dwBuildNumber);
-}
-
-TEST_F(SysServices, TheKeyboardLayoutsLocaleGivesTheInputCodePage) {
-  auto layout = reinterpret_cast<uintptr_t>(GetKeyboardLayout(0));
-  EXPECT_EQ(layout, reinterpret_cast<uintptr_t>(GetKeyboardLayout(12345)));
-  WCHAR page[8] = {};
-  ASSERT_GT(GetLocaleInfoW(LCID(layout & 0xFFFF), LOCALE_IDEFAULTANSICODEPAGE, page, 8), 0);
-  EXPECT_EQ(std::u16string(page), u"1251");
 }
 
 TEST_F(SysServices, TheMessageTraceNamesEachDeliveredMessage) {
