@@ -32,8 +32,10 @@ void EnsureClass() {
 
 win::HWND AllocateHWnd(TWndMethod Method) {
   EnsureClass();
-  win::HWND wnd = win::CreateWindowExW(win::WS_EX_TOOLWINDOW, kUtilClass, u"", win::WS_POPUP, 0, 0, 0, 0,
-                                       win::HWND_MESSAGE, nullptr, nullptr, nullptr);
+  // A hidden top-level window rather than a message-only one: only top-level windows hear the
+  // system's broadcasts (colours, settings, display, theme, application activation).
+  win::HWND wnd = win::CreateWindowExW(win::WS_EX_TOOLWINDOW, kUtilClass, u"", win::WS_POPUP, 0, 0, 0, 0, nullptr,
+                                       nullptr, nullptr, nullptr);
   if (!wnd) return nullptr;
   if (Method) {
     win::WNDPROC proc = win::MakeObjectInstance(

@@ -1,6 +1,7 @@
 #pragma once
-// Hidden message-only windows that deliver messages to a method (timers, thread wake-ups,
-// deferred frees), and the hook through which such methods report exceptions to the application.
+// Hidden top-level windows that deliver messages to a method (timers, thread wake-ups, deferred
+// frees, objects that must hear the system's broadcasts such as WM_SYSCOLORCHANGE), and the
+// hook through which such methods report exceptions to the application.
 
 #include <functional>
 

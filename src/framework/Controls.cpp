@@ -445,11 +445,9 @@ void TControl::Dispatch(TMessage& M) {
     case CM_CURSORCHANGED: CMCursorChanged(M); return;
     case CM_ACTIONEXECUTE: CMActionExecute(M); return;
     case CM_ACTIONUPDATE: CMActionUpdate(M); return;
-    default: DefaultHandler(M); return;
+    default: TObject::Dispatch(M); return;
   }
 }
-
-void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
   if (!IsVisible || FParent == nullptr || !FParent->HandleAllocated()) return;

@@ -180,8 +180,7 @@ class TControl : public TComponent {
   // The message method; replaceable (a layer above may install its own and chain to this one).
   TWndMessageMethod WindowProc;
   virtual void WndProc(TMessage& Message);
-  virtual void Dispatch(TMessage& Message);
-  virtual void DefaultHandler(TMessage& Message);
+  void Dispatch(TMessage& Message) override;
 
   virtual void Invalidate();
   virtual void Update();
@@ -452,6 +451,8 @@ class TWinControl : public TControl {
   virtual void CMShowingChanged(TMessage& Message);
   virtual void CMRecreateWnd(TMessage& Message);
   virtual void CMInvalidate(TMessage& Message);
+  // Passed on to every child control (a form starts it when the system colours change).
+  virtual void CMSysColorChange(TMessage& Message);
   void CMEnabledChanged(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;
   void CMColorChanged(TMessage& Message) override;

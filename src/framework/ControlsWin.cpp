@@ -300,9 +300,13 @@ void TWinControl::InsertControl(TControl* AControl) {
     AlignControl(AControl);
   }
   Perform(CM_CONTROLLISTCHANGE, win::WPARAM(AControl), 1);
+  // The control is in place (parent, colours, handle) when the new parent hears of it.
+  Perform(CM_CONTROLCHANGE, win::WPARAM(AControl), 1);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
+  // Told while the control is still a child, so that the parent can drop what it keeps for it.
+  Perform(CM_CONTROLCHANGE, win::WPARAM(AControl), 0);
   Perform(CM_CONTROLLISTCHANGE, win::WPARAM(AControl), 0);
   if (AControl->IsWindowed()) {
     auto* w = static_cast<TWinControl*>(AControl);
@@ -713,6 +717,7 @@ void TWinControl::Dispatch(TMessage& M) {
     case CM_SHOWINGCHANGED: CMShowingChanged(M); return;
     case CM_RECREATEWND: CMRecreateWnd(M); return;
     case CM_INVALIDATE: CMInvalidate(M); return;
+    case CM_SYSCOLORCHANGE: CMSysColorChange(M); return;
     default: TControl::Dispatch(M); return;
   }
 }
@@ -874,6 +879,10 @@ void TWinControl::CNKeyDown(TMessage& M) {
   M.Result = 1;
   TCustomForm* form = GetParentForm(this);
   if (form != nullptr && form->IsShortCut(M)) return;
+  // Then the application window, whose hooks (HookMainWindow) may take the key for another form.
+  if (Application != nullptr && win::SendMessageW(Application->Handle(), CM_APPKEYDOWN, M.WParam, M.LParam) != 0) {
+    return;
+  }
   if (Perform(CM_CHILDKEY, M.WParam, win::LPARAM(this)) != 0) return;
   win::LRESULT mask = 0;
   switch (M.WParam) {
@@ -905,6 +914,8 @@ void TWinControl::CNChar(TMessage& M) {
   }
   M.Result = 0;
 }
+
+void TWinControl::CMSysColorChange(TMessage& M) { Broadcast(M); }
 
 void TWinControl::CMDialogKey(TMessage& M) { Broadcast(M); }
 void TWinControl::CMDialogChar(TMessage& M) { Broadcast(M); }

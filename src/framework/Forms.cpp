@@ -540,6 +540,19 @@ void TCustomForm::Paint() {
   if (OnPaint) OnPaint(this);
 }
 
+void TCustomForm::WMSysCommand(TMessage& M) {
+  if (Application != nullptr && win::SendMessageW(Application->Handle(), CM_APPSYSCOMMAND, 0, win::LPARAM(&M)) != 0) {
+    M.Result = 0;
+    return;
+  }
+  DefaultHandler(M);
+}
+
+void TCustomForm::WMSysColorChange(TMessage& M) {
+  DefaultHandler(M);
+  Perform(CM_SYSCOLORCHANGE);
+}
+
 void TCustomForm::Dispatch(TMessage& M) {
   switch (M.Msg) {
     case win::WM_CLOSE: WMClose(M); return;
@@ -564,6 +577,8 @@ void TCustomForm::Dispatch(TMessage& M) {
       }
       TWinControl::Dispatch(M);
       return;
+    case win::WM_SYSCOMMAND: WMSysCommand(M); return;
+    case win::WM_SYSCOLORCHANGE: WMSysColorChange(M); return;
     case CM_RELEASE: CMRelease(M); return;
     case CM_ACTIVATE: CMActivate(M); return;
     case CM_DEACTIVATE: CMDeactivate(M); return;

@@ -134,6 +134,11 @@ class TCustomForm : public TWinControl {
   void WMCommand(TMessage& Message) override;
   virtual void WMInitMenuPopup(TMessage& Message);
   virtual void WMMenuSelect(TMessage& Message);
+  // The application hears a system command first (CM_APPSYSCOMMAND with the message record);
+  // when nothing there answers it, the default handling runs.
+  virtual void WMSysCommand(TMessage& Message);
+  // Every control of the form hears of new system colours (CM_SYSCOLORCHANGE).
+  virtual void WMSysColorChange(TMessage& Message);
   void CMShowingChanged(TMessage& Message) override;
   void CMDialogKey(TMessage& Message) override;
   virtual void CMRelease(TMessage& Message);

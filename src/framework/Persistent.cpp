@@ -22,6 +22,10 @@ String ClassNameOf(const std::type_info& type) {
   return colon == String::npos ? full : full.substr(colon + 2);
 }
 
+void TObject::Dispatch(TMessage& Message) { DefaultHandler(Message); }
+
+void TObject::DefaultHandler(TMessage&) {}
+
 void TPersistent::Assign(TPersistent* Source) {
   if (Source) {
     Source->AssignTo(this);

@@ -14,6 +14,7 @@ namespace fw {
 
 class TComponent;
 class TFiler;
+struct TMessage;  // framework/ControlMessages.h
 
 // The unqualified class name of a C++ type ("TButton" for fw::TButton).
 String ClassNameOf(const std::type_info& type);
@@ -30,6 +31,13 @@ class TObject {
   bool InheritsFrom() const {
     return dynamic_cast<const T*>(this) != nullptr;
   }
+
+  // Message handling by number, for any object (themes, relays and views hear notices this way,
+  // not only controls): a class answers its messages in an override of Dispatch, calling its
+  // handler (named after the message) or the inherited Dispatch; a message nobody answers ends
+  // in DefaultHandler, which does nothing here.
+  virtual void Dispatch(TMessage& Message);
+  virtual void DefaultHandler(TMessage& Message);
 };
 
 class TPersistent : public TObject {

@@ -45,13 +45,14 @@ void Erase(CaretState& c) {
   if (c.on) Invert(c);
 }
 
+}  // namespace
+
 LRESULT OnSysTimer(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
   CaretState& c = CurrentQueue().caret;
   if (wParam == kCaretTimer && c.hwnd == hwnd && c.hideCount == 0) Invert(c);
   return 0;
 }
 
-}  // namespace
 }  // namespace user
 
 using namespace user;
@@ -124,9 +125,5 @@ BOOL GetCaretPos(POINT* pt) {
   *pt = c.pos;
   return TRUE;
 }
-
-namespace user {
-void InstallCaretDefaults(DefaultTable& t) { t[WM_SYSTIMER] = OnSysTimer; }
-}  // namespace user
 
 }  // namespace win

@@ -19,6 +19,15 @@ HWND ParentOfChild(HWND hwnd) {
   return w->parent->hwnd;
 }
 
+HWND TopOf(HWND hwnd) {
+  HWND r = GetAncestor(hwnd, GA_ROOT);
+  return r ? r : hwnd;
+}
+
+constexpr LPARAM kPreviouslyDown = LPARAM(1) << 30;
+
+}  // namespace
+
 LRESULT OnMouseActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (HWND p = ParentOfChild(hwnd)) {
     LRESULT r = SendMessageW(p, msg, wParam, lParam);
@@ -46,13 +55,6 @@ LRESULT OnRButtonUp(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-HWND TopOf(HWND hwnd) {
-  HWND r = GetAncestor(hwnd, GA_ROOT);
-  return r ? r : hwnd;
-}
-
-constexpr LPARAM kPreviouslyDown = LPARAM(1) << 30;
-
 LRESULT OnSysKeyDown(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
   ThreadQueue& q = CurrentQueue();
   if (wParam == VK_MENU) {
@@ -79,19 +81,6 @@ LRESULT OnSysChar(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
   if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
   SendMessageW(TopOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
   return 0;
-}
-
-}  // namespace
-
-void InstallInputDefaults(DefaultTable& t) {
-  t[WM_MOUSEACTIVATE] = OnMouseActivate;
-  t[WM_SETCURSOR] = OnSetCursor;
-  t[WM_MOUSEWHEEL] = OnMouseWheel;
-  t[WM_MOUSEHWHEEL] = OnMouseWheel;
-  t[WM_RBUTTONUP] = OnRButtonUp;
-  t[WM_SYSKEYDOWN] = OnSysKeyDown;
-  t[WM_SYSKEYUP] = OnSysKeyUp;
-  t[WM_SYSCHAR] = OnSysChar;
 }
 
 }  // namespace win::user

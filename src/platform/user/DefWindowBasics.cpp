@@ -10,7 +10,6 @@
 #include "platform/user/detail/UserCore.h"
 
 namespace win::user {
-namespace {
 
 LRESULT OnNcCreate(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -129,28 +128,6 @@ LRESULT OnActivate(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
 
 LRESULT OnNcActivate(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
 
-LRESULT ReturnTrue(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
-
-}  // namespace
-
-void InstallWindowDefaults(DefaultTable& t) {
-  t[WM_NCCREATE] = OnNcCreate;
-  t[WM_SETTEXT] = OnSetText;
-  t[WM_GETTEXT] = OnGetText;
-  t[WM_GETTEXTLENGTH] = OnGetTextLength;
-  t[WM_CLOSE] = OnClose;
-  t[WM_WINDOWPOSCHANGED] = OnWindowPosChanged;
-  t[WM_GETMINMAXINFO] = OnGetMinMaxInfo;
-  t[WM_SYSCOMMAND] = OnSysCommand;
-  t[WM_CONTEXTMENU] = OnContextMenu;
-  t[WM_CHANGEUISTATE] = OnChangeUIState;
-  t[WM_UPDATEUISTATE] = OnUpdateUIState;
-  t[WM_QUERYUISTATE] = OnQueryUIState;
-  t[WM_NOTIFYFORMAT] = OnNotifyFormat;
-  t[WM_CANCELMODE] = OnCancelMode;
-  t[WM_ACTIVATE] = OnActivate;
-  t[WM_NCACTIVATE] = OnNcActivate;
-  t[0x0011 /* WM_QUERYENDSESSION */] = ReturnTrue;
-}
+LRESULT OnQueryEndSession(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
 
 }  // namespace win::user

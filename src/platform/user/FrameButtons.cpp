@@ -2,6 +2,8 @@
 
 #include "platform/user/FrameButtons.h"
 
+#include <utility>
+
 #include "platform/kernel/Rects.h"
 #include "platform/user/FrameModalLoop.h"
 #include "platform/user/FramePaint.h"
@@ -26,16 +28,15 @@ const RECT* ButtonRect(const FrameLayout& l, LRESULT hit) {
   }
 }
 
+// The button that was and the one that is pressed are painted again, by whoever paints the frame.
 void ShowPressed(HWND hwnd, LRESULT pressed) {
   FrameState* s = StateOf(hwnd);
   if (!s || s->pressedButton == pressed) return;
-  s->pressedButton = pressed;
+  LRESULT was = std::exchange(s->pressedButton, pressed);
   WindowFrame f;
-  if (!IsWindowVisible(hwnd) || !WindowFrameOf(hwnd, &f)) return;
-  HDC hdc = GetWindowDC(hwnd);
-  if (!hdc) return;
-  PaintCaptionButtons(hdc, f, CaptionActive(hwnd), pressed);
-  ReleaseDC(hwnd, hdc);
+  if (!WindowFrameOf(hwnd, &f)) return;
+  for (LRESULT hit : {was, pressed})
+    if (const RECT* r = ButtonRect(f.layout, hit)) RepaintFrame(hwnd, r);
 }
 
 bool Over(HWND hwnd, LRESULT hit, POINT screen) {

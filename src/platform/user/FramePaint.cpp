@@ -113,7 +113,9 @@ bool CaptionButtonEnabled(HWND hwnd, LRESULT hit) {
   }
 }
 
-void PaintCaptionButtons(HDC hdc, const WindowFrame& f, bool, LRESULT pressed) {
+namespace {
+
+void PaintCaptionButtons(HDC hdc, const WindowFrame& f, LRESULT pressed) {
   const FrameLayout& l = f.layout;
   DWORD style = f.style.style;
   PaintButton(hdc, l.closeButton, DFCS_CAPTIONCLOSE, pressed == HTCLOSE, CaptionButtonEnabled(f.hwnd, HTCLOSE));
@@ -124,11 +126,13 @@ void PaintCaptionButtons(HDC hdc, const WindowFrame& f, bool, LRESULT pressed) {
   PaintButton(hdc, l.helpButton, DFCS_CAPTIONHELP, pressed == HTHELP, true);
 }
 
+}  // namespace
+
 void PaintFrame(HDC hdc, const WindowFrame& f, bool active, LRESULT pressed) {
   const FrameLayout& l = f.layout;
   PaintBorder(hdc, l, active);
   PaintCaption(hdc, f, active);
-  PaintCaptionButtons(hdc, f, active, pressed);
+  PaintCaptionButtons(hdc, f, pressed);
   if (!IsRectEmpty(&l.menuBar)) {
     if (MenuBar().paint)
       MenuBar().paint(f.hwnd, hdc, &l.menuBar);

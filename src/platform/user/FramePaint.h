@@ -10,8 +10,10 @@ struct WindowFrame;
 // Borders, caption (with its buttons, `pressedButton` drawn pushed), menu bar, client edge,
 // scroll bars and the size box.
 void PaintFrame(HDC windowDC, const WindowFrame& f, bool active, LRESULT pressedButton);
-// Only the caption buttons (for the button-tracking loop).
-void PaintCaptionButtons(HDC windowDC, const WindowFrame& f, bool active, LRESULT pressedButton);
+// Asks the window to paint its non-client area (`part`, in window coordinates; null: all of it)
+// now, through WM_NCPAINT. Every change the window system shows in a frame goes this way, so that
+// a window that paints its own frame never gets the classic one drawn over it.
+void RepaintFrame(HWND hwnd, const RECT* part);
 
 // Whether a caption button can be used now (a disabled one is drawn inactive and does nothing).
 bool CaptionButtonEnabled(HWND hwnd, LRESULT hit);

@@ -24,6 +24,7 @@
 #include "platform/user/SysParams.h"
 #include "platform/user/Timers.h"
 #include "platform/user/Window.h"
+#include "platform/user/detail/DefaultHandlers.h"
 
 namespace win::menu {
 namespace {
@@ -658,25 +659,17 @@ LRESULT CaptureWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-DefaultHandler gPreviousCancelMode = nullptr;
+}  // namespace
 
 // The default handling of WM_CANCELMODE also ends a menu the window is tracking.
 LRESULT OnCancelMode(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (tCurrent && tCurrent->Owner() == hwnd) tCurrent->Cancel();
-  return gPreviousCancelMode ? gPreviousCancelMode(hwnd, msg, wParam, lParam) : 0;
+  return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
 }
-
-void InstallDefaults() {
-  static std::once_flag once;
-  std::call_once(once, [] { gPreviousCancelMode = SetDefaultHandler(WM_CANCELMODE, OnCancelMode); });
-}
-
-}  // namespace
 
 UINT RunMenuLoop(const TrackRequest& request, bool* started) {
   *started = false;
   if (tCurrent) return 0;  // one menu loop per thread
-  InstallDefaults();
   Tracker tracker(request);
   tCurrent = &tracker;
   UINT result = 0;

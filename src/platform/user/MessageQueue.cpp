@@ -11,6 +11,7 @@
 #include "platform/kernel/LastError.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Window.h"
+#include "platform/user/detail/MessageTrace.h"
 #include "platform/user/detail/UserCore.h"
 
 namespace win {
@@ -175,6 +176,7 @@ void ProcessSentMessages(ThreadQueue& q) {
 LRESULT SendDirect(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowPtr keep = FindWindowPtr(w.hwnd);
   if (!keep) return 0;
+  if (MessageTraceOn()) TraceMessage("sent", w, msg, wParam, lParam);
   ThreadQueue& q = CurrentQueue();
   bool fromOtherThread = q.currentSend != nullptr;
   if (HasHooks(q, WH_CALLWNDPROC)) {
@@ -196,6 +198,7 @@ LRESULT SendDirect(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CallWindowObj(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowPtr keep = FindWindowPtr(w.hwnd);
   if (!keep) return 0;
+  if (MessageTraceOn()) TraceMessage("dispatched", w, msg, wParam, lParam);
   ThreadQueue& q = CurrentQueue();
   SentRequest* outer = q.currentSend;
   q.currentSend = nullptr;

@@ -64,8 +64,6 @@ LRESULT DefaultHitTest(WindowObj& w, POINT pt) {
   return HTBORDER;
 }
 
-namespace {
-
 LRESULT OnNcCalcSize(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
   WindowObj* w = FindWindowObj(hwnd);
   if (!w || !lParam) return 0;
@@ -84,13 +82,6 @@ LRESULT OnNcHitTest(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   WindowObj* w = FindWindowObj(hwnd);
   if (!w) return HTNOWHERE;
   return DefaultHitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-}
-
-}  // namespace
-
-void InstallNonClientDefaults(DefaultTable& t) {
-  t[WM_NCCALCSIZE] = OnNcCalcSize;
-  t[WM_NCHITTEST] = OnNcHitTest;
 }
 
 }  // namespace user

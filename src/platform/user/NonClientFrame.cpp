@@ -1,12 +1,9 @@
 // The frame's default handling of the non-client messages.
 
-#include <mutex>
-
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/Beep.h"
 #include "platform/user/Cursor.h"
-#include "platform/user/DefHandlers.h"
 #include "platform/user/FrameButtons.h"
 #include "platform/user/FramePaint.h"
 #include "platform/user/FrameState.h"
@@ -18,20 +15,15 @@
 #include "platform/user/ScrollBar.h"
 #include "platform/user/SysMenu.h"
 #include "platform/user/Window.h"
+#include "platform/user/detail/DefaultHandlers.h"
 #include "platform/user/detail/UserCore.h"
 
 namespace win::frame {
 namespace {
 
-DefaultHandler g_previous[0x400] = {};
-bool g_installed = false;
-
-LRESULT CallPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  DefaultHandler h = g_previous[msg];
-  return h ? h(hwnd, msg, wParam, lParam) : 0;
-}
-
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+}  // namespace
 
 LRESULT OnNcCalcSize(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
   user::WindowObj* w = user::FindWindowObj(hwnd);
@@ -50,6 +42,8 @@ LRESULT OnNcHitTest(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     return HTCAPTION;
   return HitTestLayout(f.layout, f.style, p);
 }
+
+namespace {
 
 // Paints the frame now through a window DC, limited to `screenRgn` when given.
 void PaintNow(HWND hwnd, HRGN screenRgn) {
@@ -72,23 +66,42 @@ void PaintNow(HWND hwnd, HRGN screenRgn) {
   ReleaseDC(hwnd, hdc);
 }
 
+}  // namespace
+
+void RepaintFrame(HWND hwnd, const RECT* part) {
+  if (!IsWindowVisible(hwnd)) return;
+  if (!part) {
+    user::SendNcPaintMessage(hwnd, 1);
+    return;
+  }
+  RECT window;
+  if (IsRectEmpty(part) || !GetWindowRect(hwnd, &window)) return;
+  HRGN rgn = CreateRectRgn(window.left + part->left, window.top + part->top, window.left + part->right,
+                           window.top + part->bottom);
+  user::SendNcPaintMessage(hwnd, WPARAM(rgn));
+  DeleteObject(rgn);
+}
+
 LRESULT OnNcPaint(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  if (user::WindowObj* w = user::FindWindowObj(hwnd)) w->classicFramePainted = true;
   PaintNow(hwnd, wParam > 1 ? reinterpret_cast<HRGN>(wParam) : nullptr);
   return 0;
 }
 
 LRESULT OnNcActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (FrameState* s = StateOf(hwnd)) s->ncActive = wParam != 0;
-  if (lParam != -1) PaintNow(hwnd, nullptr);
-  CallPrevious(hwnd, msg, wParam, lParam);
+  if (lParam != -1) RepaintFrame(hwnd, nullptr);
+  user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
   return TRUE;
 }
 
 LRESULT OnSetText(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT r = CallPrevious(hwnd, msg, wParam, lParam);
-  if (HasCaption(DWORD(GetWindowLongPtrW(hwnd, GWL_STYLE)))) PaintNow(hwnd, nullptr);
+  LRESULT r = user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
+  if (HasCaption(DWORD(GetWindowLongPtrW(hwnd, GWL_STYLE)))) RepaintFrame(hwnd, nullptr);
   return r;
 }
+
+namespace {
 
 LPCWSTR CursorFor(LRESULT hit, DWORD style) {
   bool sizable = (style & WS_THICKFRAME) && !(style & (WS_MAXIMIZE | WS_MINIMIZE));
@@ -102,8 +115,10 @@ LPCWSTR CursorFor(LRESULT hit, DWORD style) {
   }
 }
 
+}  // namespace
+
 LRESULT OnSetCursor(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (CallPrevious(hwnd, msg, wParam, lParam)) return TRUE;
+  if (user::CallUnderlyingDefault(hwnd, msg, wParam, lParam)) return TRUE;
   LRESULT hit = SHORT(LOWORD(lParam));
   if (hit == HTERROR) {
     WORD mouse = HIWORD(lParam);
@@ -146,7 +161,7 @@ LRESULT OnNcLButtonDown(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SendMessageW(hwnd, WM_SYSCOMMAND, command, lParam);
       return 0;
     }
-    default: return CallPrevious(hwnd, msg, wParam, lParam);
+    default: return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -163,13 +178,13 @@ LRESULT OnNcLButtonDblClk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (SystemMenuCommandEnabled(hwnd, SC_CLOSE)) SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
       return 0;
     case HTVSCROLL: case HTHSCROLL: return OnNcLButtonDown(hwnd, WM_NCLBUTTONDOWN, wParam, lParam);
-    default: return CallPrevious(hwnd, msg, wParam, lParam);
+    default: return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
   }
 }
 
 LRESULT OnNcRButtonUp(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   SendMessageW(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), lParam);
-  return CallPrevious(hwnd, msg, wParam, lParam);
+  return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
 }
 
 LRESULT OnContextMenu(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -180,11 +195,11 @@ LRESULT OnContextMenu(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
   }
-  return CallPrevious(hwnd, msg, wParam, lParam);
+  return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
 }
 
 LRESULT OnNcDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT r = CallPrevious(hwnd, msg, wParam, lParam);
+  LRESULT r = user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
   DropState(hwnd);
   return r;
 }
@@ -192,7 +207,9 @@ LRESULT OnNcDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT OnPrint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto hdc = reinterpret_cast<HDC>(wParam);
   if ((lParam & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd)) return 0;
-  if ((lParam & PRF_NONCLIENT) && hdc) {
+  // A window that paints its own frame answers WM_PRINT's frame part itself.
+  user::WindowObj* w = user::FindWindowObj(hwnd);
+  if ((lParam & PRF_NONCLIENT) && hdc && w && !w->ownsFrame) {
     WindowFrame f;
     if (WindowFrameOf(hwnd, &f)) {
       int saved = SaveDC(hdc);
@@ -203,41 +220,7 @@ LRESULT OnPrint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
   }
   // Handed on whole: the client part places itself below the frame when PRF_NONCLIENT is set.
-  return CallPrevious(hwnd, msg, wParam, lParam);
-}
-
-struct Entry {
-  UINT msg;
-  DefaultHandler handler;
-};
-
-constexpr Entry kHandlers[] = {
-    {WM_NCCALCSIZE, OnNcCalcSize},         {WM_NCHITTEST, OnNcHitTest},
-    {WM_NCPAINT, OnNcPaint},               {WM_NCACTIVATE, OnNcActivate},
-    {WM_SETTEXT, OnSetText},               {WM_SETCURSOR, OnSetCursor},
-    {WM_NCLBUTTONDOWN, OnNcLButtonDown},   {WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk},
-    {WM_NCRBUTTONUP, OnNcRButtonUp},       {WM_CONTEXTMENU, OnContextMenu},
-    {WM_NCDESTROY, OnNcDestroy},           {WM_PRINT, OnPrint},
-    {WM_SYSCOMMAND, OnSysCommand},
-};
-
-std::mutex& InstallLock() {
-  static std::mutex m;
-  return m;
-}
-
-}  // namespace
-
-DefaultHandler PreviousHandler(UINT msg) { return msg < 0x400 ? g_previous[msg] : nullptr; }
-
-void InstallFrameDefaults(user::DefaultTable& table) {
-  std::lock_guard lock(InstallLock());
-  if (g_installed) return;
-  g_installed = true;
-  for (const Entry& e : kHandlers) {
-    g_previous[e.msg] = table[e.msg];
-    table[e.msg] = e.handler;
-  }
+  return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace win::frame

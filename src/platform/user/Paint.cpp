@@ -160,13 +160,13 @@ void SendNcPaint(WindowObj& w) {
   w.update = w.update.Intersect(Region(client));
   if (nc.IsEmpty() && !whole) return;
   if (whole) {
-    SendMessageW(h, WM_NCPAINT, 1, 0);
+    SendNcPaintMessage(h, 1);
     return;
   }
   POINT o = WindowOrigin(w);
   nc.Offset(o.x, o.y);
   HRGN rgn = HandleFromRegion(nc);
-  SendMessageW(h, WM_NCPAINT, WPARAM(rgn), 0);
+  SendNcPaintMessage(h, WPARAM(rgn));
   DeleteObject(rgn);
 }
 
@@ -249,6 +249,8 @@ HBRUSH ClassBrush(const WindowObj& w, bool* temporary) {
   return w.cls->background;
 }
 
+}  // namespace
+
 LRESULT OnEraseBkgnd(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
   WindowObj* w = FindWindowObj(hwnd);
   if (!w) return 0;
@@ -269,7 +271,11 @@ LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
 
 LRESULT OnNcPaint(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
-}  // namespace
+void SendNcPaintMessage(HWND hwnd, WPARAM region) {
+  if (WindowObj* w = FindWindowObj(hwnd)) w->classicFramePainted = false;
+  SendMessageW(hwnd, WM_NCPAINT, region, 0);
+  if (WindowObj* w = FindWindowObj(hwnd)) w->ownsFrame = !w->classicFramePainted;
+}
 
 HBITMAP EnsureSurface(WindowObj& top) {
   int w = std::max(1, W(top.window)), h = std::max(1, H(top.window));
@@ -479,12 +485,6 @@ void OnZOrderChanged() {
   for (WindowObj* t : Desktop()->children)
     if (t->style & WS_VISIBLE) order.push_back(t->hwnd);
   s->ZOrderChanged(order);
-}
-
-void InstallPaintDefaults(DefaultTable& t) {
-  t[WM_ERASEBKGND] = OnEraseBkgnd;
-  t[WM_PAINT] = OnPaint;
-  t[WM_NCPAINT] = OnNcPaint;
 }
 
 }  // namespace user

@@ -69,6 +69,8 @@ void PrintOwned(HWND hwnd, HDC hdc, POINT base, LPARAM flags) {
   }
 }
 
+}  // namespace
+
 LRESULT OnPrint(HWND hwnd, UINT, WPARAM wParam, LPARAM flags) {
   auto hdc = reinterpret_cast<HDC>(wParam);
   WindowObj* w = FindWindowObj(hwnd);
@@ -97,13 +99,6 @@ LRESULT OnPrintClient(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
   if (!hdc || !FindWindowObj(hwnd)) return 0;
   PaintRedirected(hwnd, hdc);
   return 0;
-}
-
-}  // namespace
-
-void InstallPrintDefaults(DefaultTable& t) {
-  t[WM_PRINT] = OnPrint;
-  t[WM_PRINTCLIENT] = OnPrintClient;
 }
 
 }  // namespace win::user

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/Rects.h"
+#include "platform/user/FramePaint.h"
 #include "platform/user/FrameWindow.h"
 #include "platform/user/Paint.h"
 #include "platform/user/ScrollBar.h"
@@ -99,11 +100,16 @@ void RedrawScrollBar(HWND hwnd, int bar) {
   if (!IsWindowVisible(hwnd)) return;
   ScrollBarParts p = PartsOf(hwnd, bar);
   if (IsRectEmpty(&p.bar)) return;
+  // A window's own bars are part of its frame.
+  if (bar != SB_CTL) {
+    RepaintFrame(hwnd, &p.bar);
+    return;
+  }
   FrameState* s = FindState(hwnd);
   ScrollData d = s ? s->bars[bar] : ScrollData{};
   if (bar == SB_CTL && !IsWindowEnabled(hwnd)) d.disabled = ESB_DISABLE_BOTH;  // as its WM_PAINT draws it
   ScrollPart pressed = s && s->pressedBar == bar ? s->pressedPart : ScrollPart::None;
-  HDC hdc = bar == SB_CTL ? GetDC(hwnd) : GetWindowDC(hwnd);
+  HDC hdc = GetDC(hwnd);
   if (!hdc) return;
   DrawScrollBar(hdc, p, d, pressed);
   ReleaseDC(hwnd, hdc);

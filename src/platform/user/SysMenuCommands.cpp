@@ -2,7 +2,6 @@
 // menu and the menu bar, window scroll bars and the context-help mode.
 
 #include "platform/user/Cursor.h"
-#include "platform/user/DefHandlers.h"
 #include "platform/user/FrameMenuBar.h"
 #include "platform/user/FrameModalLoop.h"
 #include "platform/user/FramePaint.h"
@@ -15,6 +14,7 @@
 #include "platform/user/ScrollBarTrack.h"
 #include "platform/user/SysMenu.h"
 #include "platform/user/Window.h"
+#include "platform/user/detail/DefaultHandlers.h"
 
 namespace win::frame {
 namespace {
@@ -31,11 +31,6 @@ POINT SystemMenuPoint(HWND hwnd) {
 bool HasMenuBar(HWND hwnd) {
   WindowFrame f;
   return WindowFrameOf(hwnd, &f) && f.layout.menuBar.bottom > f.layout.menuBar.top;
-}
-
-LRESULT CallPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  DefaultHandler h = PreviousHandler(msg);
-  return h ? h(hwnd, msg, wParam, lParam) : 0;
 }
 
 // The deepest visible child of `top` under a screen point, or `top` itself.
@@ -89,7 +84,7 @@ LRESULT OnSysCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case SC_SIZE: RunMoveSizeLoop(hwnd, wParam, pt); return 0;
     case SC_CLOSE:
       if (!CaptionButtonEnabled(hwnd, HTCLOSE)) return 0;
-      return CallPrevious(hwnd, msg, wParam, lParam);
+      return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
     case SC_VSCROLL: TrackScrollBar(hwnd, SB_VERT, pt); return 0;
     case SC_HSCROLL: TrackScrollBar(hwnd, SB_HORZ, pt); return 0;
     case SC_MOUSEMENU:
@@ -106,7 +101,7 @@ LRESULT OnSysCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case SC_CONTEXTHELP: RunContextHelpMode(hwnd); return 0;
-    default: return CallPrevious(hwnd, msg, wParam, lParam);
+    default: return user::CallUnderlyingDefault(hwnd, msg, wParam, lParam);
   }
 }
 

@@ -64,6 +64,8 @@ struct WindowObj {
   Region update;            // window coordinates
   bool erasePending = false;
   bool framePending = false;
+  bool classicFramePainted = false;  // the default WM_NCPAINT handling ran for the last one sent
+  bool ownsFrame = false;            // the last WM_NCPAINT did not reach it: the window paints its frame
   bool internalPaint = false;
   bool inPaint = false;
   std::optional<Region> windowRgn;  // window coordinates
@@ -203,6 +205,10 @@ void WakeAllQueues();
 inline constexpr size_t kPostedLimit = 10000;
 
 // --- Calling window procedures ------------------------------------------------------------------
+// Sends WM_NCPAINT (`region`: 1 for the whole window, else a region in screen coordinates) and
+// notes whether the window left it to the classic painter (see WindowObj::ownsFrame).
+void SendNcPaintMessage(HWND hwnd, WPARAM region);
+
 LRESULT CallProcValue(LONG_PTR proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Calls the window's procedure with the hook protocol of a sent message (WH_CALLWNDPROC/RET).
 LRESULT SendDirect(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam);
