@@ -6,8 +6,8 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotTools.h"
-#include "platform/user/Input.h"
-#include "platform/user/SysMetrics.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/services/SysMetrics.h"
 
 namespace chart {
 

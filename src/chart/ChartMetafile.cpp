@@ -9,7 +9,7 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsMetafile.h"
 #include "platform/gdi/Metafile.h"
-#include "platform/user/ClipboardFormats.h"
+#include "platform/user/services/ClipboardFormats.h"
 
 namespace chart {
 

@@ -10,7 +10,7 @@
 #include "framework/Dialogs.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/SysUtils.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace chart {
 

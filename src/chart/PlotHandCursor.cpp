@@ -4,7 +4,7 @@
 
 #include "framework/Forms.h"
 #include "platform/kernel/Resources.h"
-#include "platform/user/Cursor.h"
+#include "platform/user/messages/Cursor.h"
 
 namespace chart {
 namespace {

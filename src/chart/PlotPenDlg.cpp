@@ -11,9 +11,9 @@
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/Threads.h"
-#include "platform/user/Hooks.h"
-#include "platform/user/Window.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/messages/Hooks.h"
+#include "platform/user/windows/Window.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace chart {
 

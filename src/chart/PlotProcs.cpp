@@ -10,7 +10,7 @@
 #include "framework/Dialogs.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
-#include "platform/user/UserDraw.h"
+#include "platform/user/painting/UserDraw.h"
 
 namespace chart {
 

@@ -14,8 +14,8 @@
 #include "framework/GraphicsPicture.h"
 #include "framework/Streams.h"
 #include "platform/gdi/GdiBitmaps.h"
-#include "platform/user/ClipboardFormats.h"
-#include "platform/user/Paint.h"
+#include "platform/user/services/ClipboardFormats.h"
+#include "platform/user/painting/Paint.h"
 
 namespace kvexport {
 

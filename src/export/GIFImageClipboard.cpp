@@ -7,8 +7,8 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/Streams.h"
 #include "platform/gdi/GdiPaintObjects.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardGlobalMemory.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
 
 namespace kvexport {
 

@@ -16,10 +16,10 @@
 #include "framework/GraphicsObjects.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/kernel/Rects.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/SysColors.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/services/SysColors.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace kvexport {
 

@@ -4,7 +4,7 @@
 #include "framework/Clipbrd.h"
 #include "framework/GraphicsMetafile.h"
 #include "platform/gdi/Metafile.h"
-#include "platform/user/ClipboardFormats.h"
+#include "platform/user/services/ClipboardFormats.h"
 
 namespace kvexport {
 

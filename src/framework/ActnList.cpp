@@ -5,7 +5,7 @@
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/StringList.h"
-#include "platform/user/MessageQueue.h"
+#include "platform/user/messages/MessageQueue.h"
 
 namespace fw {
 

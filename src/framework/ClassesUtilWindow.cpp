@@ -3,8 +3,8 @@
 #include <map>
 #include <mutex>
 
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

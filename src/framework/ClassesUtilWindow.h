@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "framework/ClassesTypes.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace fw {
 

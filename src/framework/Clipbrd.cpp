@@ -13,8 +13,8 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardGlobalMemory.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
 
 namespace fw {
 namespace {

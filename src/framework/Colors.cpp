@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "framework/SysUtils.h"
-#include "platform/user/SysColors.h"
+#include "platform/user/services/SysColors.h"
 
 namespace fw {
 namespace {

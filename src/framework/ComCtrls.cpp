@@ -7,10 +7,10 @@
 
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/StandardControls.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/ScrollBar.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/frames/ScrollBar.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

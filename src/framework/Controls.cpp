@@ -7,10 +7,10 @@
 #include "framework/Menus.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Input.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 namespace {

@@ -19,7 +19,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "framework/GraphicsTypes.h"
 #include "framework/Sets.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace fw {
 

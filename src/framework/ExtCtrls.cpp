@@ -9,7 +9,7 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace fw {
 

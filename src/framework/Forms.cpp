@@ -6,13 +6,13 @@
 
 #include "framework/ActnList.h"
 #include "framework/Menus.h"
-#include "platform/user/Input.h"
-#include "platform/user/Menu.h"
-#include "platform/user/MenuBar.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/menus/Menu.h"
+#include "platform/user/menus/MenuBar.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 namespace {

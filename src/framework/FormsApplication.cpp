@@ -12,12 +12,12 @@
 #include "platform/controls/MessageBox.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/SysMetrics.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/services/SysMetrics.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 namespace {

@@ -6,15 +6,15 @@
 #include "framework/StringList.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/detail/FontSubstitution.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Input.h"
-#include "platform/user/Messages.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Messages.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Cursor.h"
-#include "platform/user/Monitor.h"
-#include "platform/user/SysMetrics.h"
-#include "platform/user/SysParams.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Cursor.h"
+#include "platform/user/services/Monitor.h"
+#include "platform/user/services/SysMetrics.h"
+#include "platform/user/services/SysParams.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/UserDraw.h"
+#include "platform/user/painting/UserDraw.h"
 
 namespace fw {
 

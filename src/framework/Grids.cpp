@@ -4,9 +4,9 @@
 
 #include "framework/GridsAxis.h"
 #include "framework/GridsInplaceEdit.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/ScrollBar.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/frames/ScrollBar.h"
 
 namespace fw {
 

@@ -6,10 +6,10 @@
 #include "framework/Grids.h"
 #include "platform/controls/Edit.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

@@ -5,8 +5,8 @@
 
 #include "framework/Grids.h"
 #include "framework/GridsInplaceEdit.h"
-#include "platform/user/Input.h"
-#include "platform/user/Messages.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Messages.h"
 
 namespace fw {
 

@@ -9,10 +9,10 @@
 #include "framework/Grids.h"
 #include "framework/GridsAxis.h"
 #include "framework/GridsInplaceEdit.h"
-#include "platform/user/Cursor.h"
-#include "platform/user/Input.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Timers.h"
+#include "platform/user/messages/Cursor.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/messages/Timers.h"
 
 namespace fw {
 

@@ -4,9 +4,9 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Messages.h"
-#include "platform/user/UserDraw.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/UserDraw.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

@@ -8,13 +8,13 @@
 #include "framework/ImageList.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/Menu.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/MenuBar.h"
-#include "platform/user/Messages.h"
-#include "platform/user/PopupMenu.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/menus/Menu.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/menus/MenuBar.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/menus/PopupMenu.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

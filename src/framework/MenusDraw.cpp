@@ -9,8 +9,8 @@
 #include "framework/Menus.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/UserDraw.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/painting/UserDraw.h"
 
 namespace fw {
 namespace {

@@ -6,7 +6,7 @@
 #include "framework/Menus.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Input.h"
+#include "platform/user/messages/Input.h"
 
 namespace fw {
 namespace {

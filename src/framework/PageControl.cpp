@@ -9,8 +9,8 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/SysUtils.h"
-#include "platform/user/Input.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 namespace {

@@ -16,11 +16,11 @@
 #include "platform/gdi/GdiDraw.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/UserDraw.h"
-#include "platform/user/Window.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/UserDraw.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

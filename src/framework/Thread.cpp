@@ -8,10 +8,10 @@
 #include "framework/ClassesUtilWindow.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/Threads.h"
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 

@@ -15,8 +15,8 @@
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/gdi/MetafileRecords.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardFormats.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardFormats.h"
 
 namespace win::presenter {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/user/ClipboardMirror.h"
+#include "platform/user/services/ClipboardMirror.h"
 
 namespace win::presenter {
 

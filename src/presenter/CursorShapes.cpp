@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "platform/user/Cursor.h"
+#include "platform/user/messages/Cursor.h"
 
 namespace win::presenter {
 namespace {

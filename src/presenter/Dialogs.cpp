@@ -14,10 +14,10 @@
 
 #include <algorithm>
 
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
+#include "platform/user/windows/WinUserTypes.h"
 #include "presenter/DesktopPresenter.h"
 #include "presenter/DialogConversions.h"
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace win::presenter {
 namespace {

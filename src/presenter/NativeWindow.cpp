@@ -13,9 +13,9 @@
 
 #include "platform/desktop/DesktopInput.h"
 #include "platform/desktop/DesktopView.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/KeyMapping.h"
 
 namespace win::presenter {

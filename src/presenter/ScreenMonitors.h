@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/user/MonitorLayout.h"
+#include "platform/user/services/MonitorLayout.h"
 
 class QScreen;
 

@@ -1,6 +1,6 @@
 #include "presenter/WindowKinds.h"
 
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace win::presenter {
 

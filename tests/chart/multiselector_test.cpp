@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "chart/PlotMultiSelectorTool.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
 #include "tools_Fixture.h"
 
 using namespace chart;

@@ -5,8 +5,8 @@
 #include "chart/PlotChartGrid.h"
 #include "chart_Fixture.h"
 #include "platform/controls/MessageBox.h"
-#include "platform/user/Input.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 using namespace chart;
 

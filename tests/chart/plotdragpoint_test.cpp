@@ -6,8 +6,8 @@
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotPenDlg.h"
 #include "platform/controls/MessageBox.h"
-#include "platform/user/Input.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/windows/Window.h"
 #include "tools_Fixture.h"
 
 using namespace chart;

@@ -7,7 +7,7 @@
 
 #include "chart/PlotHandCursor.h"
 #include "framework/Forms.h"
-#include "platform/user/Cursor.h"
+#include "platform/user/messages/Cursor.h"
 
 namespace {
 

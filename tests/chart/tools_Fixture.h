@@ -5,7 +5,7 @@
 #include "chart/ChartLegend.h"
 #include "chart/ChartTitle.h"
 #include "chart_Fixture.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace charttest {
 

@@ -11,7 +11,7 @@
 #include "framework/Clipbrd.h"
 #include "framework/Streams.h"
 #include "framework/SysUtils.h"
-#include "platform/user/Clipboard.h"
+#include "platform/user/services/Clipboard.h"
 #include "support/HeadlessFixture.h"
 
 using namespace datatest;

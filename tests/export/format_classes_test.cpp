@@ -30,7 +30,7 @@
 #include "framework/SysUtils.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/Clipboard.h"
+#include "platform/user/services/Clipboard.h"
 #include "support/HeadlessFixture.h"
 
 namespace {

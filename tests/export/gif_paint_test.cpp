@@ -13,10 +13,10 @@
 #include "framework/Thread.h"
 #include "gif_test_support.h"
 #include "platform/gdi/GdiBitmaps.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 using namespace kvexport;
 using namespace giftest;

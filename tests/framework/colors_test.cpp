@@ -2,7 +2,7 @@
 
 #include "framework/Colors.h"
 #include "framework/SysUtils.h"
-#include "platform/user/SysColors.h"
+#include "platform/user/services/SysColors.h"
 
 namespace fw {
 namespace {

@@ -7,7 +7,7 @@
 #include "framework/Grids.h"
 #include "framework/GridsString.h"
 #include "framework/StringList.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace fw::testing {
 

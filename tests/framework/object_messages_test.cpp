@@ -10,12 +10,12 @@
 #include "framework/ClassesUtilWindow.h"
 #include "framework/StdCtrls.h"
 #include "framework/StdCtrlsEdit.h"
-#include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/SysColors.h"
-#include "platform/user/SysParams.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/services/SysColors.h"
+#include "platform/user/services/SysParams.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/controls/Button.h"
-#include "platform/user/ScrollBar.h"
+#include "platform/user/frames/ScrollBar.h"
 #include "stdctrls_support.h"
 
 namespace fw::testing {

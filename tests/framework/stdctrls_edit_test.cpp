@@ -7,7 +7,7 @@
 #include "framework/StdCtrlsEdit.h"
 #include "framework/StringList.h"
 #include "platform/controls/Edit.h"
-#include "platform/user/Clipboard.h"
+#include "platform/user/services/Clipboard.h"
 #include "stdctrls_support.h"
 
 namespace fw::testing {

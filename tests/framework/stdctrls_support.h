@@ -4,10 +4,10 @@
 
 #include "control_fixture.h"
 #include "framework/StdCtrls.h"
-#include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw::testing {
 

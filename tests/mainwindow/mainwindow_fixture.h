@@ -16,7 +16,7 @@
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/desktop/ScriptedAnswers.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 #include "workspace/Common.h"
 #include "workspace/Graph.h"
 #include "workspace/GraphCollection.h"

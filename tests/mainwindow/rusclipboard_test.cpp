@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardFormats.h"
-#include "platform/user/ClipboardGlobalMemory.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardFormats.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
 #include "workspace/window/RusClipboard.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "framework/control_fixture.h"
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/desktop/ScriptedAnswers.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 #include "workspace/Common.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/Preferences.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 class QImage;
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "PresenterFixture.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardGlobalMemory.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
 
 namespace kvtest {
 namespace {

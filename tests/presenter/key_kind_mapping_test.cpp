@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 #include "presenter/KeyMapping.h"
 #include "presenter/WindowKinds.h"
 

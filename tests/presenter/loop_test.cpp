@@ -10,12 +10,12 @@
 #include <thread>
 
 #include "PresenterFixture.h"
-#include "platform/user/Cursor.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Monitor.h"
-#include "platform/user/Timers.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Cursor.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/services/Monitor.h"
+#include "platform/user/messages/Timers.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 
 namespace kvtest {

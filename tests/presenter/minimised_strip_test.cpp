@@ -6,7 +6,7 @@
 #include <QWindow>
 
 #include "PresenterFixture.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 
 namespace kvtest {

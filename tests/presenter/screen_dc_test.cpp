@@ -8,8 +8,8 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiText.h"
-#include "platform/user/Paint.h"
-#include "platform/user/Window.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 
 namespace kvtest {

@@ -9,9 +9,9 @@
 #include "PresenterFixture.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiRegions.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 
 namespace kvtest {

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "platform/desktop/HeadlessDesktop.h"
-#include "platform/user/Messages.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace kvtest {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 
 namespace kvtest {
 namespace {

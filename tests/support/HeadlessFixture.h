@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/desktop/HeadlessDesktop.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace kvtest {
 

@@ -15,7 +15,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "framework/ImageList.h"
 #include "platform/gdi/GdiDraw.h"
-#include "platform/user/SysColors.h"
+#include "platform/user/services/SysColors.h"
 #include "support/HeadlessFixture.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 
 namespace {

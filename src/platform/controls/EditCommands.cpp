@@ -9,10 +9,10 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/EditState.h"
 #include "platform/kernel/CaseMapping.h"
-#include "platform/user/Beep.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardGlobalMemory.h"
-#include "platform/user/Window.h"
+#include "platform/user/services/Beep.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::edit {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace win::edit {
 

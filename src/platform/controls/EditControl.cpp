@@ -11,14 +11,14 @@
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/CaseMapping.h"
-#include "platform/user/Cursor.h"
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/Input.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/ScrollBar.h"
-#include "platform/user/SysParams.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Cursor.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/frames/ScrollBar.h"
+#include "platform/user/services/SysParams.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::edit {
 namespace {

@@ -5,9 +5,9 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/EditCommands.h"
 #include "platform/controls/EditState.h"
-#include "platform/user/Beep.h"
-#include "platform/user/Input.h"
-#include "platform/user/Window.h"
+#include "platform/user/services/Beep.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::edit {
 namespace {

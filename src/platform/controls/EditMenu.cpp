@@ -3,12 +3,12 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/EditCommands.h"
 #include "platform/controls/EditState.h"
-#include "platform/user/Input.h"
-#include "platform/user/Menu.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/PopupMenu.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/menus/Menu.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/menus/PopupMenu.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::edit {
 namespace {

@@ -9,10 +9,10 @@
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/SysColors.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/services/SysColors.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::edit {
 namespace {

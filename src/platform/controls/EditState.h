@@ -9,7 +9,7 @@
 
 #include "platform/controls/EditBuffer.h"
 #include "platform/controls/EditLayout.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace win::edit {
 

@@ -10,14 +10,14 @@
 #include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/Rects.h"
-#include "platform/user/DefWindowProc.h"
-#include "platform/user/Input.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/Timers.h"
-#include "platform/user/Window.h"
+#include "platform/user/windows/DefWindowProc.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/messages/Timers.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::listbox {
 

@@ -9,14 +9,14 @@
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/Rects.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Paint.h"
-#include "platform/user/ScrollBar.h"
-#include "platform/user/SysColors.h"
-#include "platform/user/UserDraw.h"
-#include "platform/user/Window.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/frames/ScrollBar.h"
+#include "platform/user/services/SysColors.h"
+#include "platform/user/painting/UserDraw.h"
+#include "platform/user/windows/Window.h"
 
 namespace win::listbox {
 

@@ -7,7 +7,7 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/MessageBoxButton.h"
-#include "platform/user/ScrollBar.h"
+#include "platform/user/frames/ScrollBar.h"
 
 namespace win {
 

@@ -1,10 +1,10 @@
 #include "platform/desktop/DesktopInput.h"
 
-#include "platform/user/DragDrop.h"
-#include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/DragDrop.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 #include "platform/user/detail/UserCore.h"
 
 namespace win::desktop {

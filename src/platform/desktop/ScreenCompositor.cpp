@@ -5,8 +5,8 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/Region.h"
-#include "platform/user/SysColors.h"
-#include "platform/user/Window.h"
+#include "platform/user/services/SysColors.h"
+#include "platform/user/windows/Window.h"
 #include "platform/user/detail/PaintCore.h"
 #include "platform/user/detail/UserCore.h"
 

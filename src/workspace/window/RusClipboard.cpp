@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardFormats.h"
-#include "platform/user/ClipboardGlobalMemory.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardFormats.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
 
 namespace workspace {
 

@@ -5,9 +5,9 @@
 
 #include "listbox_support.h"
 #include "platform/controls/Edit.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/ScrollBar.h"
-#include "platform/user/SysMetrics.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/frames/ScrollBar.h"
+#include "platform/user/services/SysMetrics.h"
 
 using namespace win;
 using kvtest::ListTest;

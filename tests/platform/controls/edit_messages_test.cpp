@@ -4,7 +4,7 @@
 
 #include "edit_test_support.h"
 #include "platform/kernel/LastError.h"
-#include "platform/user/DefWindowProc.h"
+#include "platform/user/windows/DefWindowProc.h"
 
 namespace kvtest {
 namespace {

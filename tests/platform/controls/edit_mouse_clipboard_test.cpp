@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "edit_test_support.h"
-#include "platform/user/Beep.h"
-#include "platform/user/Clipboard.h"
-#include "platform/user/ClipboardGlobalMemory.h"
-#include "platform/user/Menu.h"
+#include "platform/user/services/Beep.h"
+#include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
+#include "platform/user/menus/Menu.h"
 
 namespace kvtest {
 namespace {

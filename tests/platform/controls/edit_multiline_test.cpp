@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "edit_test_support.h"
-#include "platform/user/Beep.h"
-#include "platform/user/ScrollBar.h"
+#include "platform/user/services/Beep.h"
+#include "platform/user/frames/ScrollBar.h"
 
 namespace kvtest {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "edit_test_support.h"
 #include "platform/gdi/GdiDC.h"
-#include "platform/user/SysColors.h"
+#include "platform/user/services/SysColors.h"
 
 namespace kvtest {
 namespace {

@@ -8,11 +8,11 @@
 #include "platform/controls/Edit.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
-#include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Paint.h"
-#include "platform/user/Messages.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 #include "support/HeadlessFixture.h"
 
 namespace kvtest {

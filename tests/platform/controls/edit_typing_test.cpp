@@ -2,7 +2,7 @@
 // length limit and the styles that filter or refuse input.
 
 #include "edit_test_support.h"
-#include "platform/user/Beep.h"
+#include "platform/user/services/Beep.h"
 
 namespace kvtest {
 namespace {

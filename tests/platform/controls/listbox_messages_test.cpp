@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "listbox_support.h"
-#include "platform/user/ScrollBar.h"
+#include "platform/user/frames/ScrollBar.h"
 
 using namespace win;
 using kvtest::ListTest;

@@ -5,9 +5,9 @@
 
 #include "listbox_support.h"
 #include "platform/gdi/GdiDraw.h"
-#include "platform/user/MenuTypes.h"
-#include "platform/user/Paint.h"
-#include "platform/user/SysColors.h"
+#include "platform/user/menus/MenuTypes.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/services/SysColors.h"
 
 using namespace win;
 using kvtest::ListTest;

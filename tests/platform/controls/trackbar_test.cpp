@@ -5,8 +5,8 @@
 
 #include "listbox_support.h"
 #include "platform/controls/CommCtrl.h"
-#include "platform/user/Paint.h"
-#include "platform/user/SysColors.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/services/SysColors.h"
 
 using namespace win;
 using kvtest::ListTest;

@@ -8,7 +8,7 @@
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/Edit.h"
 #include "platform/kernel/Locale.h"
-#include "platform/user/ScrollBar.h"
+#include "platform/user/frames/ScrollBar.h"
 
 using namespace win;
 using kvtest::ListTest;

@@ -3,8 +3,8 @@
 
 #include "support/DesktopInputCases.h"
 #include "support/HeadlessFixture.h"
-#include "platform/user/Input.h"
-#include "platform/user/Window.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/windows/Window.h"
 
 namespace kvtest {
 namespace {

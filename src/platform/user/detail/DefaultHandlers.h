@@ -4,7 +4,7 @@
 // handling, the list names both, and the upper one reaches the lower through
 // CallUnderlyingDefault.
 
-#include "platform/user/DefWindowProc.h"
+#include "platform/user/windows/DefWindowProc.h"
 
 namespace win::user {
 

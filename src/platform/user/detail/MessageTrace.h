@@ -7,7 +7,7 @@
 #include <atomic>
 #include <string>
 
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace win::user {
 

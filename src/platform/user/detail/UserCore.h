@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/gdi/Region.h"
-#include "platform/user/WinUserTypes.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace win::user {
 
