@@ -192,7 +192,7 @@ class PixelMap {
 Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integer Index, Integer Last,
                       const TChartValueList& Xs, const TChartValueList& Ys, const PixelMap& ToX,
                       const PixelMap& ToY) {
-  const double my = Ys.Multiplier();
+  const double mx = Xs.Multiplier(), my = Ys.Multiplier();
   for (int level = TLineSummary::kLevels - 1; level >= 0; --level) {
     const int shift = TLineSummary::Shift(level);
     const Integer size = Integer(1) << shift;
@@ -203,14 +203,14 @@ Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integ
     if (!b.Usable()) continue;
     // X is monotonic within the block: its ends bound every column of it.
     const Integer end = Index + size - 1;
-    const double x0 = Xs.Value(Index), x1 = Xs.Value(end);
+    const double x0 = b.firstX * mx, x1 = b.lastX * mx;
     const double y0 = b.lo * my, y1 = b.hi * my;
     if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1)) continue;
     const win::LONG column = Columns.Column();
     if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
     const win::LONG r0 = ToY.Pixel(y0), r1 = ToY.Pixel(y1);
     if (!Columns.Holds(column, std::min(r0, r1), std::max(r0, r1))) continue;
-    Columns.SetLast(ToY.Pixel(Ys.Value(end)), end);
+    Columns.SetLast(ToY.Pixel(b.lastY * my), end);
     return size;
   }
   return 0;

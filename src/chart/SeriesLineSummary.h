@@ -19,8 +19,9 @@ class TLineSummary {
 
   struct Block {
     // Lowest and highest stored Y of the block; both NaN when the block cannot be stepped over
-    // (a non-finite X or Y, or X falling somewhere inside it).
-    double lo, hi;
+    // (a non-finite X or Y, or X falling somewhere inside it). The block's first and last X and
+    // its last Y come along, so that stepping reads the summary only, not the far larger lists.
+    double lo, hi, firstX, lastX, lastY;
     bool Usable() const { return lo == lo; }
   };
 
