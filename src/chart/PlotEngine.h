@@ -12,6 +12,7 @@
 
 #include "framework/Colors.h"
 #include "framework/Component.h"
+#include "chart/SeriesLineSummary.h"
 #include "platform/kernel/WinDef.h"
 
 namespace fw {
@@ -86,6 +87,9 @@ class TChartValueList : public fw::TPersistent {
   // Stored values as they are (without the multiplier), for drawing loops.
   const double* Data() const { return FValues.data(); }
   std::size_t Capacity() const { return FValues.capacity(); }
+  // Changes with every change of the values or the multiplier, and is never shared by two
+  // lists: what is derived from the values is kept valid by comparing it.
+  std::uint64_t Stamp() const { return FStamp; }
 
   double MinValue() const;
   double MaxValue() const;
@@ -109,7 +113,9 @@ class TChartValueList : public fw::TPersistent {
   void InsertRaw(Integer Index, double Value);
   void AppendRaw(double Value);
   void ClearRaw();
-  void Changed() { FStale = true; FModified = true; }
+  void Changed();
+  // The stored values for a writer that changes them directly; counts as a change.
+  std::vector<double>& Writable() { return Changed(), FValues; }
   void Recalc() const;
 
   TChartSeries* FOwner;
@@ -122,6 +128,7 @@ class TChartValueList : public fw::TPersistent {
   String FValueSource;
   mutable bool FStale = true;
   mutable double FMin = 0, FMax = 0, FTotal = 0, FTotalAbs = 0;
+  std::uint64_t FStamp;
 };
 
 // Point labels, allocated only once a label is set.
@@ -258,8 +265,11 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   double MaxYValue() const;
   // Both extremes of List (one of this series' lists) over those points in one pass; false (and
   // 0, 0) when no point counts.
+  // The pass is remembered while the lists keep their stamps and no point has its own colour.
   // A series may widen the range of its Y list by further lists it draws.
   virtual bool ValueRange(const TChartValueList* List, double& Min, double& Max) const;
+  // The block summary of the stored X and Y, brought up to date.
+  const TLineSummary& LineSummary() const;
 
   // The chart whose series list holds this series (nullptr: none). Setting it takes the series
   // out of the old chart's list and appends it to the new one's.
@@ -376,8 +386,17 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   void Permute(const std::vector<Integer>& Perm);
   void Changed();
   double Extreme(const TChartValueList* List, bool Max) const;
+  bool ScanValueRange(const TChartValueList* List, double& Min, double& Max) const;
 
   std::vector<std::unique_ptr<TChartValueList>> FValueLists;
+  // The last ValueRange of X, of Y and of one other list, with the stamps it was taken at.
+  struct RangeMemo {
+    std::uint64_t x = 0, y = 0, v = 0;
+    bool found = false;
+    double lo = 0, hi = 0;
+  };
+  mutable RangeMemo FRangeMemo[3];
+  mutable TLineSummary FLineSummary;
   TLabelsList FLabels;
   std::vector<TColor> FColors;  // empty until a point colour is set
   bool FYMandatory = true;

@@ -47,7 +47,7 @@ TChartValueList* TChartSeries::ValueListByName(std::string_view Name) const {
 
 TChartValueList* TChartSeries::AddValueList(const String& Name) {
   auto list = std::make_unique<TChartValueList>(this, Name);
-  list->FValues.assign(std::size_t(Count()), 0.0);
+  list->Writable().assign(std::size_t(Count()), 0.0);
   FValueLists.push_back(std::move(list));
   return FValueLists.back().get();
 }
@@ -125,8 +125,8 @@ void TChartSeries::DeletePoints(Integer Start, Integer Quantity, bool RemoveGap)
   FLabels.DeleteRange(Start, Quantity);
   if (!FColors.empty()) FColors.erase(FColors.begin() + Start, FColors.begin() + Start + Quantity);
   if (RemoveGap) {
-    TChartValueList* xs = XValues();
-    for (Integer i = Start; i < xs->Count(); ++i) xs->FValues[std::size_t(i)] -= Quantity;
+    std::vector<double>& xs = XValues()->Writable();
+    for (std::size_t i = std::size_t(Start); i < xs.size(); ++i) xs[i] -= double(Quantity);
   }
   Changed();
 }
@@ -154,14 +154,13 @@ void TChartSeries::AppendPoints(const double* X, const double* Y, Integer Count)
   if (Count <= 0) return;
   const std::size_t n = std::size_t(this->Count()), added = std::size_t(Count);
   for (std::size_t i = 0; i < FValueLists.size(); ++i) {
-    auto& values = FValueLists[i]->FValues;
+    auto& values = FValueLists[i]->Writable();
     if (i == 0)
       values.insert(values.end(), X, X + added);
     else if (i == 1)
       values.insert(values.end(), Y, Y + added);
     else
       values.resize(n + added, 0.0);
-    FValueLists[i]->Changed();
   }
   // As AddPoint would: a label list that covers every point keeps covering them.
   if (!FLabels.Empty() && std::size_t(FLabels.Count()) == n) FLabels.FLabels.resize(n + added);
@@ -174,14 +173,13 @@ void TChartSeries::AdoptPoints(std::vector<double>&& X, std::vector<double>&& Y)
   X.resize(n);
   Y.resize(n);
   for (std::size_t i = 0; i < FValueLists.size(); ++i) {
-    auto& values = FValueLists[i]->FValues;
+    auto& values = FValueLists[i]->Writable();
     if (i == 0)
       values = std::move(X);
     else if (i == 1)
       values = std::move(Y);
     else
       values.assign(n, 0.0);
-    FValueLists[i]->Changed();
   }
   FLabels.FLabels.clear();
   FColors.clear();
@@ -193,12 +191,11 @@ void TChartSeries::AssignValues(TChartSeries* Source) {
   if (!Source || Source == this) return;
   const std::size_t n = std::size_t(Source->Count());
   for (std::size_t i = 0; i < FValueLists.size(); ++i) {
-    auto& dst = FValueLists[i]->FValues;
+    auto& dst = FValueLists[i]->Writable();
     if (i < Source->FValueLists.size())
       dst = Source->FValueLists[i]->FValues;
     else
       dst.assign(n, 0.0);
-    FValueLists[i]->Changed();
   }
   FLabels = Source->FLabels;
   FColors = Source->FColors;
@@ -275,6 +272,27 @@ void TChartSeries::SetValueFormat(const String& Value) {
 String TChartSeries::FormatValue(double Value) const { return PlotFormatFloat(FValueFormat, Value); }
 
 bool TChartSeries::ValueRange(const TChartValueList* List, double& Min, double& Max) const {
+  // Colours are changed in many places without a stamp: with them, every call scans.
+  if (!List || HasPointColors()) return ScanValueRange(List, Min, Max);
+  RangeMemo& memo = FRangeMemo[List == XValues() ? 0 : List == YValues() ? 1 : 2];
+  const std::uint64_t x = XValues()->Stamp(), y = YValues()->Stamp(), v = List->Stamp();
+  if (memo.x != x || memo.y != y || memo.v != v) {
+    memo.found = ScanValueRange(List, memo.lo, memo.hi);
+    memo.x = x;
+    memo.y = y;
+    memo.v = v;
+  }
+  Min = memo.lo;
+  Max = memo.hi;
+  return memo.found;
+}
+
+const TLineSummary& TChartSeries::LineSummary() const {
+  FLineSummary.Update(*XValues(), *YValues());
+  return FLineSummary;
+}
+
+bool TChartSeries::ScanValueRange(const TChartValueList* List, double& Min, double& Max) const {
   // One pass over the stored arrays (the chart scales its axes from these at every paint): a
   // point counts when its X and Y are finite and, with point colours, it is not marked null.
   // (v - v == 0 holds exactly for finite v, and keeps the loop free of calls.)
@@ -362,8 +380,7 @@ void TChartSeries::Permute(const std::vector<Integer>& Perm) {
   std::vector<double> tmp(n);
   for (auto& list : FValueLists) {
     for (std::size_t i = 0; i < n; ++i) tmp[i] = list->FValues[std::size_t(Perm[i])];
-    std::copy(tmp.begin(), tmp.end(), list->FValues.begin());
-    list->Changed();
+    std::copy(tmp.begin(), tmp.end(), list->Writable().begin());
   }
   if (!FLabels.Empty()) {
     FLabels.FLabels.resize(n);

@@ -1,5 +1,6 @@
 // Value lists and labels.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <numeric>
 
@@ -7,7 +8,22 @@
 
 namespace chart {
 
-TChartValueList::TChartValueList(TChartSeries* AOwner, const String& AName) : FOwner(AOwner), FName(AName) {}
+namespace {
+// One counter for every list, so that a list made where a freed one lived gets a new stamp.
+std::uint64_t NextStamp() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
+}  // namespace
+
+TChartValueList::TChartValueList(TChartSeries* AOwner, const String& AName)
+    : FOwner(AOwner), FName(AName), FStamp(NextStamp()) {}
+
+void TChartValueList::Changed() {
+  FStale = true;
+  FModified = true;
+  FStamp = NextStamp();
+}
 
 void TChartValueList::SetOrder(TChartListOrder Value) {
   if (FOrder == Value) return;

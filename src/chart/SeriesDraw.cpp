@@ -114,6 +114,15 @@ class ColumnReducer {
     FFirst = FLow = FHigh = FLast = {P.y, Index};
   }
 
+  // Whether points in the open column with rows Low .. High would change only its last entry.
+  bool Holds(win::LONG Column, win::LONG Low, win::LONG High) const {
+    return FOpen && Column == FX && Low >= FLow.y && High <= FHigh.y;
+  }
+  bool IsOpen() const { return FOpen; }
+  win::LONG Column() const { return FX; }
+  // Stands for Add of points that Holds: only the last one leaves a trace.
+  void SetLast(win::LONG Y, Integer Index) { FLast = {Y, Index}; }
+
   // Ends the column (before a break in the line, or at the end).
   void Close() {
     if (!FOpen) return;
@@ -156,6 +165,7 @@ class PixelMap {
         FSize(double(Axis.IEndPos()) - double(Axis.IStartPos())) {}
 
   // Value is finite.
+  bool Logarithmic() const { return FLog; }
   win::LONG Pixel(double Value) const {
     if (FLog) return FAxis.CalcPosValue(Value);
     const double ratio = FHi == FLo ? 0.5 : (Value - FLo) / (FHi - FLo);
@@ -175,6 +185,36 @@ class PixelMap {
   bool FLog, FFlipped;
   double FLo, FHi, FStart, FEnd, FSize;
 };
+
+// Steps over the whole block of points starting at Index when all of it falls into the
+// reducer's open column within the rows it already spans, the coarsest such block first.
+// Returns the number of points stepped over (0: Index is to be drawn as a point).
+Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integer Index, Integer Last,
+                      const TChartValueList& Xs, const TChartValueList& Ys, const PixelMap& ToX,
+                      const PixelMap& ToY) {
+  const double mx = Xs.Multiplier(), my = Ys.Multiplier();
+  for (int level = TLineSummary::kLevels - 1; level >= 0; --level) {
+    const int shift = TLineSummary::Shift(level);
+    const Integer size = Integer(1) << shift;
+    if ((Index & (size - 1)) != 0 || Index + size - 1 > Last) continue;
+    const std::size_t block = std::size_t(Index >> shift);
+    if (block >= Summary.BlockCount(level)) continue;
+    const TLineSummary::Block& b = Summary.At(level, block);
+    if (!b.Usable()) continue;
+    // X is monotonic within the block: its ends bound every column of it.
+    const Integer end = Index + size - 1;
+    const double x0 = b.firstX * mx, x1 = b.lastX * mx;
+    const double y0 = b.lo * my, y1 = b.hi * my;
+    if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1)) continue;
+    const win::LONG column = Columns.Column();
+    if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
+    const win::LONG r0 = ToY.Pixel(y0), r1 = ToY.Pixel(y1);
+    if (!Columns.Holds(column, std::min(r0, r1), std::max(r0, r1))) continue;
+    Columns.SetLast(ToY.Pixel(b.lastY * my), end);
+    return size;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -212,9 +252,22 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
     first = std::max<Integer>(first - 1, 0);
     last = std::min<Integer>(last + 1, count - 1);
   }
+  // Whole blocks within one column are stepped over on the summary: this needs monotonic pixel
+  // mappings and a line that only values break.
+  const bool stepBlocks = reduce && !checkColors && !toX.Logarithmic() && !toY.Logarithmic() &&
+                          std::isfinite(xs.Multiplier()) && std::isfinite(ys.Multiplier()) &&
+                          last - first >= (Integer(1) << TLineSummary::kFirstShift);
+  const TLineSummary* summary = stepBlocks ? &Series.LineSummary() : nullptr;
   PolylineSink sink(DC, reduce, std::size_t(last - first + 1));
   ColumnReducer columns(sink);
   for (Integer i = first; i <= last; ++i) {
+    if (summary && columns.IsOpen() && (i & ((Integer(1) << TLineSummary::kFirstShift) - 1)) == 0) {
+      const Integer stepped = StepOverBlock(*summary, columns, i, last, xs, ys, toX, toY);
+      if (stepped > 0) {
+        i += stepped - 1;
+        continue;
+      }
+    }
     const double x = xs.Value(i), y = ys.Value(i);
     if (!std::isfinite(x) || !std::isfinite(y) || (checkColors && Series.PointColor(i) == clNullPoint)) {
       if (reduce) columns.Close();

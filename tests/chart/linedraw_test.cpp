@@ -158,6 +158,66 @@ INSTANTIATE_TEST_SUITE_P(Seeds, LineDrawReduction,
                                          ReductionCase{3, XShape::Ascending}, ReductionCase{4, XShape::Wandering},
                                          ReductionCase{5, XShape::Wandering}, ReductionCase{6, XShape::Wandering}));
 
+// Long runs of points per column step over whole blocks of the series' summary. The same data
+// with one coloured point (which turns the stepping off) must give the same vertices, and both
+// the pixels of drawing every segment, at any zoom, on either X shape, flipped or scaled.
+struct BlockStepCase {
+  unsigned seed;
+  XShape shape;
+  double from, to;  // the horizontal axis' range; X runs over 0 .. 1000
+  bool inverted;
+  double yMultiplier;
+};
+
+class LineDrawBlockSteps : public testing::TestWithParam<BlockStepCase> {};
+
+TEST_P(LineDrawBlockSteps, SameVerticesAsPointByPointAndSamePixelsAsEverySegment) {
+  const BlockStepCase c = GetParam();
+  constexpr int w = 83, h = 67, n = 300'000;
+  std::mt19937 rng(c.seed);
+  std::uniform_real_distribution<double> unit(0, 1);
+  std::vector<double> xs(n), ys(n);
+  double x = c.shape == XShape::Ascending ? 0 : 500, y = 250;
+  for (int i = 0; i < n; ++i) {
+    if (c.shape == XShape::Ascending)
+      x += unit(rng) * 2000.0 / n;
+    else
+      x = std::clamp(x + (unit(rng) - 0.5) * 0.02, 0.0, 1000.0);
+    y = unit(rng) < 0.0005 ? unit(rng) * 500 : std::clamp(y + (unit(rng) - 0.5) * 4, 0.0, 500.0);
+    xs[size_t(i)] = x;
+    ys[size_t(i)] = unit(rng) < 0.00005 ? kNaN : y;
+  }
+  TLineSeries stepped(nullptr), pointwise(nullptr);
+  for (TLineSeries* s : {&stepped, &pointwise}) {
+    s->XValues()->SetOrder(chart::loNone);
+    s->AdoptPoints(std::vector<double>(xs), std::vector<double>(ys));
+    s->YValues()->SetMultiplier(c.yMultiplier);
+  }
+  pointwise.SetPointColor(0, fw::TColor(0x123456));
+  Axes axes(1000, 500 * c.yMultiplier, w, h);
+  axes.horiz.SetMinMax(c.from, c.to);
+  if (c.yMultiplier < 0) axes.vert.SetMinMax(500 * c.yMultiplier, 0);
+  axes.vert.SetInverted(c.inverted);
+
+  Surface a(w, h), b(w, h), every(w, h);
+  const int drawnA = chart::DrawLineSeriesPoints(a.dc, stepped, axes.horiz, axes.vert);
+  const int drawnB = chart::DrawLineSeriesPoints(b.dc, pointwise, axes.horiz, axes.vert);
+  DrawEverySegment(every.dc, stepped, axes);
+  EXPECT_EQ(drawnA, drawnB);
+  EXPECT_EQ(DifferingPixels(a, b), 0);
+  EXPECT_EQ(DifferingPixels(a, every), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zooms, LineDrawBlockSteps,
+    testing::Values(BlockStepCase{1, XShape::Ascending, 0, 1000, false, 1},
+                    BlockStepCase{2, XShape::Ascending, 0, 1000, true, 1},
+                    BlockStepCase{3, XShape::Ascending, 400, 410, false, 1},
+                    BlockStepCase{4, XShape::Ascending, 123.4, 223.4, false, -2.5},
+                    BlockStepCase{6, XShape::Wandering, 0, 1000, false, 1},
+                    BlockStepCase{7, XShape::Wandering, 490, 510, true, 1},
+                    BlockStepCase{8, XShape::Wandering, 499.9, 500.1, false, 3}));
+
 TEST(LineDrawReductionClipping, PointsFarOutsideTheSurfaceMatchEverySegment) {
   // Values far beyond the axis range map to pixels far outside the bitmap (up to the axis'
   // clamp); the reduced line must still leave the same pixels inside.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <limits>
 
 #include "chart/Series.h"
@@ -135,11 +138,65 @@ TEST(ValueList, DeleteExchangeFillSequenceAndBounds) {
   EXPECT_EQ(s.XValues()->Locate(2), 2);
 }
 
+// Every way of changing the values must show in the remembered ranges and the line summary.
+TEST(ValueList, EveryChangeOfTheValuesRenewsWhatIsDerivedFromThem) {
+  const std::vector<std::pair<const char*, std::function<void(TLineSeries&)>>> changes = {
+      {"SetPointX", [](TLineSeries& s) { s.SetPointX(3, -50); }},
+      {"SetPointY", [](TLineSeries& s) { s.SetPointY(40, 1e6); }},
+      {"SetValue", [](TLineSeries& s) { s.YValues()->SetValue(7, -1e6); }},
+      {"AddXY", [](TLineSeries& s) { s.AddXY(1e5, -7); }},
+      {"DeletePoint", [](TLineSeries& s) { s.DeletePoint(0); }},
+      {"DeleteRemovingGap", [](TLineSeries& s) { s.DeletePoints(10, 30, true); }},
+      {"Exchange", [](TLineSeries& s) { s.YValues()->Exchange(0, 99); }},
+      {"FillSequence", [](TLineSeries& s) { s.YValues()->FillSequence(); }},
+      {"Multiplier", [](TLineSeries& s) { s.YValues()->SetMultiplier(-3); }},
+      {"SortByY", [](TLineSeries& s) { s.YValues()->SetOrder(loDescending); }},
+      {"Append", [](TLineSeries& s) { const double x[] = {500, 501}, y[] = {-90, 90}; s.AppendPoints(x, y, 2); }},
+      {"Adopt", [](TLineSeries& s) { s.AdoptPoints({1, 2, 3}, {-4, 5, 6}); }},
+      {"Assign", [](TLineSeries& s) { TLineSeries o(nullptr); o.AddXY(-1, -2); o.AddXY(8, 9); s.AssignValues(&o); }},
+      {"CopyFrom", [](TLineSeries& s) { TLineSeries o(nullptr); o.AddXY(4, 4); s.CopyPointsFrom(&o); }},
+      {"Clear", [](TLineSeries& s) { s.Clear(); }},
+  };
+  for (const auto& [name, change] : changes) {
+    SCOPED_TRACE(name);
+    TLineSeries s(nullptr);
+    for (int i = 0; i < 100; ++i) s.AddXY(i, std::sin(i * 0.3) * 10);
+    // Taken once before the change, so that a stale copy would be there to be returned.
+    double lo, hi;
+    s.ValueRange(s.YValues(), lo, hi);
+    s.ValueRange(s.XValues(), lo, hi);
+    s.LineSummary();
+    change(s);
+    double yLo = 0, yHi = 0, xLo = 0, xHi = 0, rawYLo = HUGE_VAL;
+    bool any = false;
+    for (Integer i = 0; i < s.Count(); ++i) {
+      if (i < 32) rawYLo = std::min(rawYLo, s.YValues()->Data()[i]);
+      const double x = s.PointX(i), y = s.PointY(i);
+      yLo = any ? std::min(yLo, y) : y;
+      yHi = any ? std::max(yHi, y) : y;
+      xLo = any ? std::min(xLo, x) : x;
+      xHi = any ? std::max(xHi, x) : x;
+      any = true;
+    }
+    EXPECT_EQ(s.MinYValue(), yLo);
+    EXPECT_EQ(s.MaxYValue(), yHi);
+    EXPECT_EQ(s.MinXValue(), xLo);
+    EXPECT_EQ(s.MaxXValue(), xHi);
+    const TLineSummary& summary = s.LineSummary();
+    EXPECT_EQ(summary.BlockCount(0), std::size_t(s.Count()) / 32);
+    if (summary.BlockCount(0) > 0 && summary.At(0, 0).Usable()) {
+      EXPECT_EQ(summary.At(0, 0).lo, rawYLo);
+    }
+  }
+}
+
 TEST(ValueList, LoadedLineSeriesNeedsAtMost24BytesPerPoint) {
   TLineSeries s(nullptr);
   const Integer n = 1000003;
   for (Integer i = 0; i < n; ++i) s.AddXY(i, std::sin(i * 0.001));
-  std::size_t bytes = (s.XValues()->Capacity() + s.YValues()->Capacity()) * sizeof(double);
+  const std::size_t bytes =
+      (s.XValues()->Capacity() + s.YValues()->Capacity()) * sizeof(double) + s.LineSummary().Bytes();
+  EXPECT_GT(s.LineSummary().BlockCount(0), 0u);
   EXPECT_LE(double(bytes) / n, 24.0);
   EXPECT_FALSE(s.HasPointColors());
   EXPECT_TRUE(s.Labels().Empty());
