@@ -437,10 +437,10 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
   const bool histogram = FHistogram->Active();
   // Reserved, not sized: a million zeros written only to be overwritten cost a pass each.
   std::vector<double> xs, macd, signals, differences;
-  xs.reserve(v.size());
-  macd.reserve(v.size());
-  signals.reserve(v.size());
-  if (histogram) differences.reserve(v.size());
+  ReserveResults(xs, v.size());
+  ReserveResults(macd, v.size());
+  ReserveResults(signals, v.size());
+  if (histogram) ReserveResults(differences, v.size());
   for (std::size_t i = 0; i < v.size(); ++i) {
     if (!std::isfinite(v[i])) continue;
     if (started) {
@@ -457,9 +457,16 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
     signals.push_back(signal);
     if (histogram) differences.push_back(m - signal);
   }
+  // Each series owns its X values.
+  auto copyOfX = [&] {
+    std::vector<double> copy;
+    ReserveResults(copy, xs.size());
+    copy.assign(xs.begin(), xs.end());
+    return copy;
+  };
   TPointBuffer results, signalPoints, histogramPoints;
-  if (histogram) histogramPoints.Set(std::vector<double>(xs), std::move(differences));
-  signalPoints.Set(std::vector<double>(xs), std::move(signals));
+  if (histogram) histogramPoints.Set(copyOfX(), std::move(differences));
+  signalPoints.Set(copyOfX(), std::move(signals));
   results.Set(std::move(xs), std::move(macd));
   results.FlushTo(parent);
   signalPoints.FlushTo(FSignal);
