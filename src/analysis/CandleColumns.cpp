@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
+#include "analysis/PointBuffer.h"
 #include "framework/Colors.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
@@ -25,8 +27,10 @@ int TCandleColumns::SurfaceDepth(chart::TPlotCanvas3D& Canvas) {
 TCandleColumns::TCandleColumns(Integer Left, Integer Top, Integer Right, Integer Bottom)
     : FLeft(Left), FTop(Top), FColumns(std::max<Integer>(0, Right - Left + 1)), FRows(std::max<Integer>(0, Bottom - Top + 1)) {
   const std::size_t cells = std::size_t(FColumns) * std::size_t(FRows);
-  FSkip = std::make_unique<std::int32_t[]>(cells);  // zeroed: nothing painted
-  FPixel.reset(new std::uint32_t[cells]);
+  ReserveResults(FSkip, cells);
+  ReserveResults(FPixel, cells);
+  FSkip.resize(cells);  // zeroed: nothing painted
+  FPixel.resize(cells);
 }
 
 Integer TCandleColumns::FreeRow(std::int32_t* Skip, Integer Row) const {
@@ -49,16 +53,18 @@ void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer
   const std::uint32_t rgb = std::uint32_t(fw::ColorToRGB(Color));
   const std::uint32_t pixel = 0xFF000000u | (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
   for (Integer column = Left; column <= Right; ++column) {
-    std::int32_t* skip = FSkip.get() + std::size_t(column) * std::size_t(FRows);
-    std::uint32_t* pixels = FPixel.get() + std::size_t(column) * std::size_t(FRows);
-    for (Integer row = FreeRow(skip, Top); row <= Bottom; row = FreeRow(skip, row)) {
-      // A run of free rows, each then leading past its end in one step.
+    std::int32_t* skip = FSkip.data() + std::size_t(column) * std::size_t(FRows);
+    std::uint32_t* pixels = FPixel.data() + std::size_t(column) * std::size_t(FRows);
+    for (Integer row = FreeRow(skip, Top); row <= Bottom;) {
+      // A run of free rows, each then leading in one step to the next free row after it.
       Integer end = row + 1;
       while (end <= Bottom && !skip[end]) ++end;
+      const Integer next = end <= Bottom ? FreeRow(skip, end) : end;
       for (; row < end; ++row) {
         pixels[row] = pixel;
-        skip[row] = std::int32_t(end - row);
+        skip[row] = std::int32_t(next - row);
       }
+      row = next;
     }
   }
 }
@@ -75,22 +81,29 @@ void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const {
   win::BitBlt(area.Canvas()->Handle(), 0, 0, FColumns, FRows, target->Handle(), FLeft, FTop, win::SRCCOPY);
   auto* bits = static_cast<std::uint8_t*>(area.ScanLine(0));
   const std::ptrdiff_t stride = static_cast<std::uint8_t*>(area.ScanLine(FRows > 1 ? 1 : 0)) - bits;
-  const std::size_t bytes = std::size_t(Depth / 8);
-  // Square tiles: the cells lie column by column, the bitmap row by row.
-  constexpr Integer kTile = 64;
-  for (Integer top = 0; top < FRows; top += kTile) {
-    const Integer bottom = std::min(top + kTile, FRows);
-    for (Integer left = 0; left < FColumns; left += kTile) {
-      const Integer right = std::min(left + kTile, FColumns);
-      for (Integer row = top; row < bottom; ++row) {
-        std::uint8_t* line = bits + stride * row;
-        for (Integer column = left; column < right; ++column) {
-          const std::size_t cell = std::size_t(column) * std::size_t(FRows) + std::size_t(row);
-          if (FSkip[cell]) std::memcpy(line + std::size_t(column) * bytes, &FPixel[cell], bytes);
+  // Square tiles: the cells lie column by column, the bitmap row by row. A pixel of 24 bits
+  // is the low three bytes of the stored word.
+  auto copy = [&](auto Bytes) {
+    constexpr std::size_t bytes = decltype(Bytes)::value;
+    constexpr Integer kTile = 64;
+    for (Integer top = 0; top < FRows; top += kTile) {
+      const Integer bottom = std::min(top + kTile, FRows);
+      for (Integer left = 0; left < FColumns; left += kTile) {
+        const Integer right = std::min(left + kTile, FColumns);
+        for (Integer row = top; row < bottom; ++row) {
+          std::uint8_t* line = bits + stride * row;
+          for (Integer column = left; column < right; ++column) {
+            const std::size_t cell = std::size_t(column) * std::size_t(FRows) + std::size_t(row);
+            if (FSkip[cell]) std::memcpy(line + std::size_t(column) * bytes, &FPixel[cell], bytes);
+          }
         }
       }
     }
-  }
+  };
+  if (Depth == 32)
+    copy(std::integral_constant<std::size_t, 4>{});
+  else
+    copy(std::integral_constant<std::size_t, 3>{});
   win::BitBlt(target->Handle(), FLeft, FTop, FColumns, FRows, area.Canvas()->Handle(), 0, 0, win::SRCCOPY);
 }
 

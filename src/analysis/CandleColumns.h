@@ -5,7 +5,7 @@
 // of a hundred thousand shapes.
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "chart/PlotCanvas.h"
 
@@ -41,9 +41,9 @@ class TCandleColumns {
   Integer FLeft, FTop, FColumns, FRows;
   // Per cell, column by column: 0 while unpainted, else the distance to a row further down that
   // is (or was) the next unpainted one, shortened as rows are searched.
-  std::unique_ptr<std::int32_t[]> FSkip;
+  std::vector<std::int32_t> FSkip;
   // The pixel of each painted cell: 0xFFRRGGBB, as a solid fill stores it.
-  std::unique_ptr<std::uint32_t[]> FPixel;
+  std::vector<std::uint32_t> FPixel;
 };
 
 }  // namespace analysis

@@ -17,13 +17,14 @@ namespace analysis {
 // Reserves room for Count results in an empty array. Arrays of a million results are fresh
 // memory at every computation (the series they go to free their former points): on 2 MiB pages
 // the kernel maps them in a few faults instead of thousands.
-inline void ReserveResults(std::vector<double>& Values, std::size_t Count) {
+template <typename T>
+void ReserveResults(std::vector<T>& Values, std::size_t Count) {
   if (!Values.empty() || Values.capacity() >= Count) return;
   Values.reserve(Count);
   constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
   const auto start = reinterpret_cast<std::uintptr_t>(Values.data());
   const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const std::uintptr_t last = (start + Count * sizeof(double)) & ~(kHugePage - 1);
+  const std::uintptr_t last = (start + Count * sizeof(T)) & ~(kHugePage - 1);
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
