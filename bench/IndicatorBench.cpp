@@ -94,6 +94,15 @@ void BM_RSI1M(benchmark::State& state) {
 }
 BENCHMARK(BM_RSI1M)->Unit(benchmark::kMillisecond);
 
+// The stochastic over candles of the same closes, with a window long enough that rescanning
+// each one would show.
+void BM_Stochastic1M(benchmark::State& state) {
+  fw::TComponent owner{nullptr};
+  RunFunction(state, Candles(&owner, kCount), [](fw::TComponent* o) { return new analysis::TStochasticFunction(o); },
+              double(state.range(0)));
+}
+BENCHMARK(BM_Stochastic1M)->Arg(14)->Arg(200)->Unit(benchmark::kMillisecond);
+
 struct Picture {
   static constexpr int kWidth = 1600, kHeight = 1200;
   Picture() : horiz(true), vert(false) {

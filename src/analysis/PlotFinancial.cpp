@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "analysis/CandleColumns.h"
 #include "analysis/PointBuffer.h"
 #include "analysis/WindowSum.h"
 #include "chart/PlotAxis.h"
@@ -101,21 +102,24 @@ void TCandleSeries::SetShowCloseTick(bool Value) {
   Repaint();
 }
 
+TColor TCandleSeries::DecidedColor(Integer Index) const {
+  const TColor own = PointColor(Index);
+  if (own != chart::clTeeColor && own != SeriesColor() && own != chart::clNullPoint) return own;
+  const double o = OpenValues()->Value(Index), c = PointY(Index);
+  if (c > o) return FUpCloseColor;
+  if (c < o) return FDownCloseColor;
+  if (Index == 0) return FUpCloseColor;
+  const double previous = PointY(Index - 1);
+  if (c > previous) return FUpCloseColor;
+  if (c < previous) return FDownCloseColor;
+  return fw::clNone;
+}
+
 TColor TCandleSeries::CandleColor(Integer Index) const {
   // A run of unchanged candles repeats the colour before it: walk back to the point that
   // decides, without recursion (flat data may hold a million of them).
-  const TChartValueList* open = OpenValues();
-  for (Integer i = Index;; --i) {
-    const TColor own = PointColor(i);
-    if (own != chart::clTeeColor && own != SeriesColor() && own != chart::clNullPoint) return own;
-    const double o = open->Value(i), c = PointY(i);
-    if (c > o) return FUpCloseColor;
-    if (c < o) return FDownCloseColor;
-    if (i == 0) return FUpCloseColor;
-    const double previous = PointY(i - 1);
-    if (c > previous) return FUpCloseColor;
-    if (c < previous) return FDownCloseColor;
-  }
+  for (Integer i = Index;; --i)
+    if (const TColor c = DecidedColor(i); c != fw::clNone) return c;
 }
 
 TCandleSeries::Pixels TCandleSeries::PixelsOf(Integer Index) const {
@@ -124,6 +128,7 @@ TCandleSeries::Pixels TCandleSeries::PixelsOf(Integer Index) const {
 }
 
 void TCandleSeries::DrawValues(TPlotCanvas3D& Canvas) {
+  if (DrawComposed(Canvas)) return;
   Integer previousX = 0, previousClose = 0;
   bool hasPrevious = false;
   for (Integer i = FirstValueIndex(); i <= LastValueIndex(); ++i) {
@@ -172,6 +177,91 @@ void TCandleSeries::DrawCandle(TPlotCanvas3D& Canvas, Integer Index, Integer Pre
   } else {
     Canvas.FillRect(chart::TRect{p.X - LeftHalf(), top, p.X + RightHalf(), std::max(bottom, top + 1)});
   }
+}
+
+namespace {
+
+// A pen whose 1-pixel solid strokes cover the same pixels as a fill in its colour.
+bool PlainPen(const chart::TChartPen* Pen) {
+  return Pen->Width() <= 1 && Pen->Style() == fw::psSolid && Pen->Mode() == fw::pmCopy && !Pen->SmallDots() &&
+         Pen->EndStyle() == chart::esRound;
+}
+
+// The rows a 1-pixel line from (X, From) to (X, To) covers: it stops short of To.
+void LineRows(Integer From, Integer To, Integer& Top, Integer& Bottom) {
+  if (From <= To) {
+    Top = From, Bottom = To - 1;
+  } else {
+    Top = To + 1, Bottom = From;
+  }
+}
+
+}  // namespace
+
+bool TCandleSeries::DrawComposed(TPlotCanvas3D& Canvas) {
+  if (FCandleStyle != csCandleStick && FCandleStyle != csOpenClose) return false;
+  if (Canvas.NonGDICanvas() || Canvas.Brush()->Bitmap()) return false;
+  const int depth = TCandleColumns::SurfaceDepth(Canvas);
+  if (!depth) return false;
+  chart::TChartPen* pen = Pointer()->Pen();
+  const bool outline = pen->Visible(), highLow = FCandleStyle == csCandleStick && FHighLowPen->Visible();
+  if ((outline && !PlainPen(pen)) || (highLow && !PlainPen(FHighLowPen.get()))) return false;
+  const Integer first = std::max<Integer>(FirstValueIndex(), 0), last = std::min<Integer>(LastValueIndex(), Count() - 1);
+  if (last < first) return false;
+
+  struct Candle {
+    Integer x, top, bottom, lineTop, lineBottom;
+    TColor color;
+  };
+  std::vector<Candle> shapes;
+  shapes.reserve(std::size_t(last - first + 1));
+  Integer left = 0, right = -1, top = 0, bottom = -1;
+  auto widen = [&](Integer L, Integer T, Integer R, Integer B) {
+    if (L > R || T > B) return;
+    if (right < left) {
+      left = L, top = T, right = R, bottom = B;
+      return;
+    }
+    left = std::min(left, L), top = std::min(top, T), right = std::max(right, R), bottom = std::max(bottom, B);
+  };
+  // Colours forward in one pass: an undecided candle takes the one before it.
+  TColor color = CandleColor(first);
+  for (Integer i = first; i <= last; ++i) {
+    if (i > first)
+      if (const TColor decided = DecidedColor(i); decided != fw::clNone) color = decided;
+    if (!PointIsDrawable(i)) continue;
+    const Pixels p = PixelsOf(i);
+    Candle c{p.X, std::min(p.Open, p.Close), std::max(p.Open, p.Close), 0, -1, color};
+    // Without an outline the fill covers at least one row.
+    if (!outline) c.bottom = std::max(c.bottom, c.top + 1) - 1;
+    widen(p.X - LeftHalf(), c.top, p.X + RightHalf() - 1, c.bottom);
+    if (highLow) {
+      LineRows(p.High, p.Low + 1, c.lineTop, c.lineBottom);
+      widen(p.X, c.lineTop, p.X, c.lineBottom);
+    }
+    shapes.push_back(c);
+  }
+  if (right < left) return false;
+  const std::int64_t columns = std::int64_t(right) - left + 1, rows = std::int64_t(bottom) - top + 1;
+  if (columns * rows > TCandleColumns::kMaxCells || !ComposesColumns(Integer(shapes.size()), Integer(columns)))
+    return false;
+
+  // Last candle first, each in the reverse of its own drawing order: the body's outline and
+  // inside (apart from each other), then the high-low line beneath them.
+  TCandleColumns picture(left, top, right, bottom);
+  const TColor lineColor = FHighLowPen->Color() == chart::clTeeColor ? Pen()->Color() : FHighLowPen->Color();
+  for (auto c = shapes.rbegin(); c != shapes.rend(); ++c) {
+    const Integer l = c->x - LeftHalf(), r = c->x + RightHalf() - 1;
+    if (outline) {
+      picture.PaintRect(l + 1, c->top + 1, r - 1, c->bottom - 1, c->color);
+      picture.PaintRect(l, c->top, r, c->bottom, pen->Color());
+    } else {
+      picture.PaintRect(l, c->top, r, c->bottom, c->color);
+    }
+    if (highLow) picture.PaintRect(c->x, c->lineTop, c->x, c->lineBottom, lineColor);
+  }
+  picture.DrawTo(Canvas, depth);
+  return true;
 }
 
 namespace {

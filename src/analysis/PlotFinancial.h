@@ -74,6 +74,9 @@ class TCandleSeries : public TOHLCSeries {
  protected:
   void DrawValues(chart::TPlotCanvas3D& Canvas) override;
   bool CloseOnly() const override { return FCandleStyle == csLine; }
+  // Whether Candles candles over Columns pixel columns are composed column by column rather
+  // than drawn one by one (the picture is the same either way).
+  virtual bool ComposesColumns(Integer Candles, Integer Columns) const { return Candles >= 4 * Columns; }
 
  private:
   struct Pixels {
@@ -81,6 +84,11 @@ class TCandleSeries : public TOHLCSeries {
   };
   Pixels PixelsOf(Integer Index) const;
   void DrawCandle(chart::TPlotCanvas3D& Canvas, Integer Index, Integer PreviousX, Integer PreviousClose);
+  // The colour a point's own colour or its move decides, clNone when it repeats the one before.
+  TColor DecidedColor(Integer Index) const;
+  // Draws the bodies and high-low lines through a TCandleColumns when they are crowded and
+  // drawn with plain pens; false (nothing drawn) otherwise.
+  bool DrawComposed(chart::TPlotCanvas3D& Canvas);
 
   TCandleStyle FCandleStyle = csCandleStick;
   Integer FCandleWidth = 4;

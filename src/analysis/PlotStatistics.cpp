@@ -329,20 +329,62 @@ void TStochasticFunction::ComputeFromSource(TChartSeries* Source) {
   chart::TPlotMovingFunction::ComputeFromSource(Source);
 }
 
+double TStochasticFunction::Record(double Close, double Lo, double Hi) {
+  const bool empty = std::isinf(Lo) || std::isinf(Hi);
+  const double num = empty ? 0 : Close - Lo, den = empty ? 0 : Hi - Lo;
+  FNums.push_back(num);
+  FDens.push_back(den);
+  return den == 0 ? 0 : 100 * num / den;
+}
+
 double TStochasticFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
   WholeIfUnset(Source, First, Last);
   const TChartValueList* low = Source->ValueListByName("Low");
   const TChartValueList* high = Source->ValueListByName("High");
   if (!low || !high || Last < First) return 0;  // not an OHLC source
-  double lo = low->Value(First), hi = high->Value(First);
-  for (Integer i = First + 1; i <= Last; ++i) {
-    lo = std::min(lo, low->Value(i));
-    hi = std::max(hi, high->Value(i));
+  double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+  for (Integer i = First; i <= Last; ++i) {
+    if (std::isfinite(low->Value(i))) lo = std::min(lo, low->Value(i));
+    if (std::isfinite(high->Value(i))) hi = std::max(hi, high->Value(i));
   }
-  const double num = SourceValueList(Source)->Value(Last) - lo, den = hi - lo;
-  FNums.push_back(num);
-  FDens.push_back(den);
-  return den == 0 ? 0 : 100 * num / den;
+  return Record(SourceValueList(Source)->Value(Last), lo, hi);
+}
+
+void TStochasticFunction::ComputeByPeriods(TChartSeries* Source) {
+  const TChartValueList* low = Source->ValueListByName("Low");
+  const TChartValueList* high = Source->ValueListByName("High");
+  const Integer n = PeriodPoints(), count = Source->Count();
+  if (!low || !high) {
+    chart::TPlotMovingFunction::ComputeByPeriods(Source);
+    return;
+  }
+  if (count < n) return;
+  // The window's lowest low and highest high head two queues of indices whose values rise
+  // (fall) from front to back: each point enters and leaves once, whatever the period.
+  std::vector<Integer> lows(static_cast<std::size_t>(count)), highs(static_cast<std::size_t>(count));
+  std::size_t lowFront = 0, lowBack = 0, highFront = 0, highBack = 0;
+  const TChartValueList* close = SourceValueList(Source);
+  const double none = std::numeric_limits<double>::infinity();
+  TPointBuffer results;
+  results.Reserve(std::size_t(count - n + 1));
+  for (Integer i = 0; i < count; ++i) {
+    if (const double l = low->Value(i); std::isfinite(l)) {
+      while (lowBack > lowFront && low->Value(lows[lowBack - 1]) >= l) --lowBack;
+      lows[lowBack++] = i;
+    }
+    if (const double h = high->Value(i); std::isfinite(h)) {
+      while (highBack > highFront && high->Value(highs[highBack - 1]) <= h) --highBack;
+      highs[highBack++] = i;
+    }
+    const Integer first = i - n + 1;
+    if (first < 0) continue;
+    while (lowFront < lowBack && lows[lowFront] < first) ++lowFront;
+    while (highFront < highBack && highs[highFront] < first) ++highFront;
+    const double lo = lowFront < lowBack ? low->Value(lows[lowFront]) : none;
+    const double hi = highFront < highBack ? high->Value(highs[highFront]) : -none;
+    results.Add(PeriodX(Source, first, i), Record(close->Value(i), lo, hi));
+  }
+  results.FlushTo(ParentSeries());
 }
 
 // ---- MACD ------------------------------------------------------------------------------------
@@ -395,10 +437,10 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
   const bool histogram = FHistogram->Active();
   // Reserved, not sized: a million zeros written only to be overwritten cost a pass each.
   std::vector<double> xs, macd, signals, differences;
-  xs.reserve(v.size());
-  macd.reserve(v.size());
-  signals.reserve(v.size());
-  if (histogram) differences.reserve(v.size());
+  ReserveResults(xs, v.size());
+  ReserveResults(macd, v.size());
+  ReserveResults(signals, v.size());
+  if (histogram) ReserveResults(differences, v.size());
   for (std::size_t i = 0; i < v.size(); ++i) {
     if (!std::isfinite(v[i])) continue;
     if (started) {
@@ -415,9 +457,16 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
     signals.push_back(signal);
     if (histogram) differences.push_back(m - signal);
   }
+  // Each series owns its X values.
+  auto copyOfX = [&] {
+    std::vector<double> copy;
+    ReserveResults(copy, xs.size());
+    copy.assign(xs.begin(), xs.end());
+    return copy;
+  };
   TPointBuffer results, signalPoints, histogramPoints;
-  if (histogram) histogramPoints.Set(std::vector<double>(xs), std::move(differences));
-  signalPoints.Set(std::vector<double>(xs), std::move(signals));
+  if (histogram) histogramPoints.Set(copyOfX(), std::move(differences));
+  signalPoints.Set(copyOfX(), std::move(signals));
   results.Set(std::move(xs), std::move(macd));
   results.FlushTo(parent);
   signalPoints.FlushTo(FSignal);

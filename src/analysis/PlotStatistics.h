@@ -114,18 +114,22 @@ class TPerformanceFunction : public chart::TPlotMovingFunction {
   double ValueOverRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
 };
 
-// 100·(close(Last) - L) / (H - L) with L the lowest "Low" and H the highest "High" of the range;
-// 0 when H = L or when the source has no such lists.
+// 100·(close(Last) - L) / (H - L) with L the lowest "Low" and H the highest "High" of the range
+// (values that are not numbers left out); 0 when H = L or when the source has no such lists.
 class TStochasticFunction : public chart::TPlotMovingFunction {
  public:
   explicit TStochasticFunction(fw::TComponent* AOwner) : chart::TPlotMovingFunction(AOwner) {}
   double ValueOverRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
   void ComputeFromSource(chart::TChartSeries* Source) override;
+  void ComputeByPeriods(chart::TChartSeries* Source) override;
   // Numerator and denominator of each value of the last computation, in order.
   const std::vector<double>& Nums() const { return FNums; }
   const std::vector<double>& Dens() const { return FDens; }
 
  private:
+  // Records and returns the value of a window with close Close, lowest low Lo and highest high
+  // Hi (infinite when the window holds no number).
+  double Record(double Close, double Lo, double Hi);
   std::vector<double> FNums, FDens;
 };
 

@@ -2,8 +2,11 @@
 // Points a function computes for a series, collected and handed over in one step: a million
 // results appended at once instead of a million ordered inserts.
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -11,11 +14,25 @@
 
 namespace analysis {
 
+// Reserves room for Count results in an empty array. Arrays of a million results are fresh
+// memory at every computation (the series they go to free their former points): on 2 MiB pages
+// the kernel maps them in a few faults instead of thousands.
+template <typename T>
+void ReserveResults(std::vector<T>& Values, std::size_t Count) {
+  if (!Values.empty() || Values.capacity() >= Count) return;
+  Values.reserve(Count);
+  constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(Values.data());
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t last = (start + Count * sizeof(T)) & ~(kHugePage - 1);
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+
 class TPointBuffer {
  public:
   void Reserve(std::size_t Count) {
-    FX.reserve(Count);
-    FY.reserve(Count);
+    ReserveResults(FX, Count);
+    ReserveResults(FY, Count);
   }
   // Takes over whole arrays (the first min(size) points count).
   void Set(std::vector<double>&& X, std::vector<double>&& Y) {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "AnalysisTestSupport.h"
 #include "analysis/PlotFinancial.h"
+#include "analysis/PlotStatistics.h"
 #include "chart/PlotAxis.h"
 #include "chart/SeriesPointer.h"
 #include "chart/seriesdraw_support.h"
@@ -156,6 +158,88 @@ TEST_F(CandleFixture, SvgPicture) {
   EXPECT_NE(text.find("stroke=\"rgb(192,0,0)\""), std::string::npos) << "the volume bar's red";
 }
 
+// Candles drawn one by one or composed column by column, as the test asks; Asked counts the
+// times the choice was put, so a case proves the composing path ran.
+class ChoosingCandles : public TCandleSeries {
+ public:
+  using TCandleSeries::TCandleSeries;
+  bool compose = false;
+  mutable int asked = 0;
+
+ protected:
+  bool ComposesColumns(fw::Integer, fw::Integer) const override {
+    ++asked;
+    return compose;
+  }
+};
+
+// Composed columns give the very pixels of candles drawn one by one: crowded and sparse, with
+// and without outline and high-low line, thin and wide bodies, flat and null candles, candles
+// of their own colour, and candles beyond the picture's edges.
+TEST_F(CandleFixture, ComposedColumnsMatchCandleByCandle) {
+  const Ohlc d = RandomOhlc(2000, 3);
+  ChoosingCandles series(nullptr);
+  for (std::size_t i = 0; i < d.close.size(); ++i) {
+    const bool flat = i % 37 == 0;
+    series.AddOHLC(double(i), flat ? d.close[i] : d.open[i], d.high[i], d.low[i], d.close[i]);
+  }
+  series.SetPointColor(500, 0x336699);
+  series.SetPointColor(900, chart::clNullPoint);
+  series.SetUpCloseColor(kUp);
+  series.SetDownCloseColor(kDown);
+  series.SetHorizAxis(&horiz);
+  series.SetVertAxis(&vert);
+  vert.SetMinMax(series.MinYValue() + 5, series.MaxYValue() - 5);
+  struct Row {
+    int plotWidth, candleWidth;
+    TCandleStyle style;
+    bool outline, highLow;
+  };
+  const std::vector<Row> rows = {
+      {8, 4, csCandleStick, true, true},   {40, 4, csCandleStick, true, true},  {150, 7, csCandleStick, true, true},
+      {40, 1, csCandleStick, true, true},  {40, 0, csCandleStick, true, true},  {40, 2, csCandleStick, false, true},
+      {40, 5, csCandleStick, true, false}, {40, 3, csOpenClose, true, true},    {150, 4, csOpenClose, false, false},
+  };
+  // The same on a 24- and a 32-bit picture.
+  DrawSurface deep(surface.width, surface.height);
+  deep.bitmap.SetPixelFormat(fw::pf32bit);
+  for (DrawSurface* picture : {&surface, &deep}) {
+    canvas.SetReferenceCanvas(picture->bitmap.Canvas());
+    const int bytes = picture == &deep ? 4 : 3;
+    auto pixels = [&] {
+      std::vector<unsigned char> out;
+      for (int y = 0; y < picture->height; ++y) {
+        const auto* row = static_cast<const unsigned char*>(picture->bitmap.ScanLine(y));
+        out.insert(out.end(), row, row + bytes * picture->width);
+      }
+      return out;
+    };
+    for (const Row& row : rows) {
+      horiz.SetPlotRect(win::RECT{5, 10, 5 + row.plotWidth, 110});
+      horiz.SetMinMax(0, double(d.close.size() - 1));
+      series.SetCandleWidth(row.candleWidth);
+      series.SetCandleStyle(row.style);
+      series.Pointer()->Pen()->SetVisible(row.outline);
+      series.HighLowPen()->SetVisible(row.highLow);
+      series.HighLowPen()->SetColor(0x808000);
+      std::vector<unsigned char> want, got;
+      for (bool compose : {false, true}) {
+        series.compose = compose;
+        series.asked = 0;
+        picture->Clear();
+        series.DrawAllValues(canvas);
+        (compose ? got : want) = pixels();
+        if (compose) {
+          EXPECT_GT(series.asked, 0) << row.plotWidth << " " << row.candleWidth;
+        }
+      }
+      EXPECT_TRUE(got == want) << bytes << " " << row.plotWidth << " " << row.candleWidth << " " << row.style;
+      EXPECT_GT(std::count_if(want.begin(), want.end(), [](unsigned char b) { return b != 0xFF; }), 1000)
+          << "candles on the picture";
+    }
+  }
+}
+
 TEST_F(CandleFixture, RangeCoversTheFourLists) {
   candles.AddOHLC(1, 40, 80, 20, 60);
   candles.AddOHLC(2, 45, 70, 30, 50);
@@ -269,4 +353,32 @@ TEST(Indicators, NoLossesAndFlatData) {
   plain->AddXY(1, 2);
   rsiSeries->SetDataSource(plain);
   EXPECT_EQ(rsiSeries->Count(), 0) << "a source without close and open lists";
+}
+
+// The stochastic of every window against its definition on random candles, from one-point
+// windows to windows longer than the data; a low that is not a number stays out of its windows.
+TEST(Indicators, StochasticWindows) {
+  fw::TComponent owner{nullptr};
+  Ohlc d = RandomOhlc(300, 9);
+  d.low[40] = std::numeric_limits<double>::quiet_NaN();
+  auto* source = new TOHLCSeries(&owner);
+  for (std::size_t i = 0; i < d.close.size(); ++i) source->AddOHLC(double(i), d.open[i], d.high[i], d.low[i], d.close[i]);
+  auto* series = new chart::TLineSeries(&owner);
+  auto* stochastic = new TStochasticFunction(&owner);
+  series->SetFunctionType(stochastic);
+  series->SetDataSource(source);
+  for (std::size_t period : {1, 2, 7, 50, 300, 301}) {
+    stochastic->SetPeriod(double(period));
+    std::vector<double> want;
+    for (std::size_t last = period - 1; last < d.close.size(); ++last) {
+      double lo = HUGE_VAL, hi = -HUGE_VAL;
+      for (std::size_t k = last + 1 - period; k <= last; ++k) {
+        if (!std::isnan(d.low[k])) lo = std::min(lo, d.low[k]);
+        hi = std::max(hi, d.high[k]);
+      }
+      want.push_back(std::isinf(lo) || hi == lo ? 0 : 100 * (d.close[last] - lo) / (hi - lo));
+    }
+    EXPECT_EQ(YsOf(*series), want) << period;
+    EXPECT_EQ(stochastic->Dens().size(), want.size()) << period;
+  }
 }

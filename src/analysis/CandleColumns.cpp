@@ -1,0 +1,110 @@
+// Composition of crowded candles.
+#include "analysis/CandleColumns.h"
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include "analysis/PointBuffer.h"
+#include "framework/Colors.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
+#include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/GdiPaintObjects.h"
+
+namespace analysis {
+
+int TCandleColumns::SurfaceDepth(chart::TPlotCanvas3D& Canvas) {
+  fw::TCanvas* target = Canvas.DrawingCanvas();
+  if (!target) return 0;
+  target->RequiredState({fw::csHandleValid});
+  const win::HDC dc = target->Handle();
+  if (win::GetObjectType(dc) != win::OBJ_MEMDC) return 0;
+  const int depth = win::GetDeviceCaps(dc, win::BITSPIXEL);
+  return depth == 24 || depth == 32 ? depth : 0;
+}
+
+TCandleColumns::TCandleColumns(Integer Left, Integer Top, Integer Right, Integer Bottom)
+    : FLeft(Left), FTop(Top), FColumns(std::max<Integer>(0, Right - Left + 1)), FRows(std::max<Integer>(0, Bottom - Top + 1)) {
+  const std::size_t cells = std::size_t(FColumns) * std::size_t(FRows);
+  ReserveResults(FSkip, cells);
+  ReserveResults(FPixel, cells);
+  FSkip.resize(cells);  // zeroed: nothing painted
+  FPixel.resize(cells);
+}
+
+Integer TCandleColumns::FreeRow(std::int32_t* Skip, Integer Row) const {
+  Integer free = Row;
+  while (free < FRows && Skip[free]) free += Skip[free];
+  // Every row passed on the way now leads straight to the free one.
+  while (Row < free) {
+    const Integer next = Row + Skip[Row];
+    Skip[Row] = std::int32_t(free - Row);
+    Row = next;
+  }
+  return free;
+}
+
+void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer Bottom, TColor Color) {
+  Left = std::max<Integer>(Left - FLeft, 0);
+  Right = std::min<Integer>(Right - FLeft, FColumns - 1);
+  Top = std::max<Integer>(Top - FTop, 0);
+  Bottom = std::min<Integer>(Bottom - FTop, FRows - 1);
+  const std::uint32_t rgb = std::uint32_t(fw::ColorToRGB(Color));
+  const std::uint32_t pixel = 0xFF000000u | (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
+  for (Integer column = Left; column <= Right; ++column) {
+    std::int32_t* skip = FSkip.data() + std::size_t(column) * std::size_t(FRows);
+    std::uint32_t* pixels = FPixel.data() + std::size_t(column) * std::size_t(FRows);
+    for (Integer row = FreeRow(skip, Top); row <= Bottom;) {
+      // A run of free rows, each then leading in one step to the next free row after it.
+      Integer end = row + 1;
+      while (end <= Bottom && !skip[end]) ++end;
+      const Integer next = end <= Bottom ? FreeRow(skip, end) : end;
+      for (; row < end; ++row) {
+        pixels[row] = pixel;
+        skip[row] = std::int32_t(next - row);
+      }
+      row = next;
+    }
+  }
+}
+
+void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const {
+  if (FColumns == 0 || FRows == 0) return;
+  fw::TCanvas* target = Canvas.DrawingCanvas();
+  target->RequiredState({fw::csHandleValid});
+  // The area as the canvas shows it now, painted over and copied back: the copy keeps to the
+  // canvas's clipping as fills do.
+  fw::TBitmap area;
+  area.SetPixelFormat(Depth == 32 ? fw::pf32bit : fw::pf24bit);
+  area.SetSize(FColumns, FRows);
+  win::BitBlt(area.Canvas()->Handle(), 0, 0, FColumns, FRows, target->Handle(), FLeft, FTop, win::SRCCOPY);
+  auto* bits = static_cast<std::uint8_t*>(area.ScanLine(0));
+  const std::ptrdiff_t stride = static_cast<std::uint8_t*>(area.ScanLine(FRows > 1 ? 1 : 0)) - bits;
+  // Square tiles: the cells lie column by column, the bitmap row by row. A pixel of 24 bits
+  // is the low three bytes of the stored word.
+  auto copy = [&](auto Bytes) {
+    constexpr std::size_t bytes = decltype(Bytes)::value;
+    constexpr Integer kTile = 64;
+    for (Integer top = 0; top < FRows; top += kTile) {
+      const Integer bottom = std::min(top + kTile, FRows);
+      for (Integer left = 0; left < FColumns; left += kTile) {
+        const Integer right = std::min(left + kTile, FColumns);
+        for (Integer row = top; row < bottom; ++row) {
+          std::uint8_t* line = bits + stride * row;
+          for (Integer column = left; column < right; ++column) {
+            const std::size_t cell = std::size_t(column) * std::size_t(FRows) + std::size_t(row);
+            if (FSkip[cell]) std::memcpy(line + std::size_t(column) * bytes, &FPixel[cell], bytes);
+          }
+        }
+      }
+    }
+  };
+  if (Depth == 32)
+    copy(std::integral_constant<std::size_t, 4>{});
+  else
+    copy(std::integral_constant<std::size_t, 3>{});
+  win::BitBlt(target->Handle(), FLeft, FTop, FColumns, FRows, area.Canvas()->Handle(), 0, 0, win::SRCCOPY);
+}
+
+}  // namespace analysis
