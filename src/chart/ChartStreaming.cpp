@@ -149,8 +149,8 @@ void TChartSeries::DefineProperties(fw::TFiler* Filer) {
 const std::vector<String>& SeriesMarksStyleNames() {
   static const std::vector<String> names = {"smsValue",        "smsPercent",      "smsLabel",
                                             "smsLabelPercent", "smsLabelValue",   "smsLegend",
-                                            "smsPercentTotal", "smsLabelPercentTotal", "smsXValue",
-                                            "smsXY"};
+                                            "smsPercentTotal", "smsLabelPercentTotal",
+                                            "smsXValue",       "smsXY"};
   return names;
 }
 
