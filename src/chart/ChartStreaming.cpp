@@ -146,6 +146,14 @@ void TChartSeries::DefineProperties(fw::TFiler* Filer) {
 
 // Property tables ----------------------------------------------------------------------------
 
+const std::vector<String>& SeriesMarksStyleNames() {
+  static const std::vector<String> names = {"smsValue",        "smsPercent",      "smsLabel",
+                                            "smsLabelPercent", "smsLabelValue",   "smsLegend",
+                                            "smsPercentTotal", "smsLabelPercentTotal",
+                                            "smsXValue",       "smsXY"};
+  return names;
+}
+
 namespace {
 
 void RegisterDrawingObjects() {
@@ -290,9 +298,7 @@ void RegisterSeries() {
   using M = TSeriesMarks;
   RegisterProperties<M>({
       Prop("Visible", &M::Visible, &M::SetVisible),
-      Prop("Style", &M::Style, &M::SetStyle)
-          .Names({"smsValue", "smsPercent", "smsLabel", "smsLabelPercent", "smsLabelValue", "smsLegend",
-                  "smsPercentTotal", "smsLabelPercentTotal", "smsXValue", "smsXY"}),
+      Prop("Style", &M::Style, &M::SetStyle).Names(SeriesMarksStyleNames()),
       Prop("Color", &M::Color, &M::SetColor),
       Prop("Transparent", &M::Transparent, &M::SetTransparent),
       ObjectProp("Frame", &M::Frame),

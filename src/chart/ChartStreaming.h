@@ -9,7 +9,14 @@
 //
 // and registers the class itself, for reading by name, through RegisterToolTypes.
 
+#include <vector>
+
+#include "framework/ClassesTypes.h"
+
 namespace chart {
+
+// The value names of TSeriesMarksStyle, shared by every property of that type.
+const std::vector<fw::String>& SeriesMarksStyleNames();
 
 // Registers once; later calls do nothing. RegisterLineSeriesClasses calls it.
 void RegisterChartProperties();

@@ -40,39 +40,10 @@ std::vector<TPlotClassInfo> ToolClasses() {
 
 }  // namespace
 
-const std::vector<TToolPublishedProperties>& ChartToolPublishedProperties() {
-  static const std::vector<TToolPublishedProperties> table = {
-      {"TCursorTool", {"Active", "FollowMouse", "Pen", "Series", "Snap", "Style", "UseSeriesZ", "OnChange",
-                       "OnSnapChange"}},
-      {"TDragMarksTool", {"Active", "Series"}},
-      {"TAxisArrowTool", {"Active", "AxisID", "Brush", "Length", "Pen", "Position", "ScrollInverted", "ScrollPercent",
-                          "OnClick"}},
-      {"TDrawLineTool", {"Active", "Button", "EnableDraw", "EnableSelect", "Lines", "Pen", "Series", "OnDraggedLine",
-                         "OnDragLine", "OnNewLine", "OnSelect", "OnSelecting"}},
-      {"TNearestTool", {"Active", "Brush", "DrawLine", "FullRepaint", "LinePen", "Pen", "Series", "Size", "Style",
-                        "OnChange"}},
-      {"TColorBandTool", {"Active", "AxisID", "Brush", "Color", "Cursor", "DrawBehind", "DrawBehindAxes", "EndLinePen",
-                          "EndValue", "Gradient", "Pen", "ResizeEnd", "ResizeStart", "StartLinePen", "StartValue",
-                          "Transparency", "OnClick"}},
-      {"TColorLineTool", {"Active", "AxisID", "AllowDrag", "DragRepaint", "Draw3D", "DrawBehind", "NoLimitDrag", "Pen",
-                          "Style", "Value", "OnBeginDragLine", "OnDragLine", "OnEndDragLine"}},
-      {"TRotateTool", {"Active", "Button", "Inverted", "Pen", "Style", "OnRotate"}},
-      {"TChartImageTool", {"Active", "Picture", "Series"}},
-      {"TMarksTipTool", {"Active", "MouseAction", "MouseDelay", "Series", "Style", "OnGetText"}},
-      {"TAnnotationTool", {"Active", "AutoSize", "Callout", "Cursor", "Position", "PositionUnits", "Shape", "Text",
-                           "TextAlignment", "Height", "Width", "OnClick"}},
-      {"TSeriesAnimationTool", {"Active", "DrawEvery", "Loop", "Series", "StartAtMin", "StartValue", "Steps", "OnStep"}},
-      {"TGridBandTool", {"Active", "AxisID", "Band1", "Band2"}},
-      {"TAxisScrollTool", {"Active", "AxisID", "ScrollInverted"}},
-      {"TRectangleTool", {"Active", "AutoSize", "Callout", "Cursor", "Position", "PositionUnits", "Shape", "Text",
-                          "TextAlignment", "Height", "Width", "OnClick", "OnDragging", "OnResizing"}},
-      {"TClipSeriesTool", {"Active", "Series"}},
-      {"TDragPointTool", {"Active", "DragStyle", "Series", "OnDragPoint"}},
-  };
-  return table;
+void RegisterChartTools() {
+  RegisterChartToolProperties();
+  RegisterToolTypes(ToolClasses());
 }
-
-void RegisterChartTools() { RegisterToolTypes(ToolClasses()); }
 
 void UnRegisterChartTools() { UnregisterToolTypes(ToolClasses()); }
 

@@ -1,20 +1,12 @@
 #pragma once
-// The chart tool classes in the tool-class registry (so that a class is found by its name), and
-// the published properties of each: the names a chart stream stores for a tool of that class.
-
-#include <vector>
-
-#include "framework/ClassesTypes.h"
+// The chart tool classes in the tool-class registry, so that a class is found by its name and a
+// chart stream naming one reads it back with its properties.
 
 namespace chart {
 
-struct TToolPublishedProperties {
-  const char* ClassName;
-  std::vector<const char*> Properties;
-};
-
-// Every registered tool class with its published properties, in registry order.
-const std::vector<TToolPublishedProperties>& ChartToolPublishedProperties();
+// The stored properties of every tool class, for reading tools back from chart streams
+// (registered once; RegisterChartTools calls it).
+void RegisterChartToolProperties();
 
 void RegisterChartTools();
 void UnRegisterChartTools();

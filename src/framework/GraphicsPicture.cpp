@@ -3,9 +3,11 @@
 #include <typeinfo>
 #include <vector>
 
+#include "framework/Filer.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsIcon.h"
 #include "framework/Jpeg.h"
+#include "framework/Streams.h"
 
 namespace fw {
 namespace {
@@ -121,6 +123,43 @@ void TPicture::Assign(TPersistent* Source) {
   } else {
     TPersistent::Assign(Source);
   }
+}
+
+void TPicture::DefineProperties(TFiler* Filer) {
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* S) { ReadData(S); }, [this](TStream* S) { WriteData(S); },
+      FGraphic && !FGraphic->Empty());
+}
+
+void TPicture::WriteData(TStream* Stream) const {
+  String ext;
+  for (const FileFormat& f : Formats())
+    if (SameClass(f.factory, *FGraphic)) {
+      ext = f.extension;
+      break;
+    }
+  if (ext.empty() || ext.size() > 255) throw EInvalidGraphic("Unknown picture format " + FGraphic->ClassName());
+  const Byte size = Byte(ext.size());
+  Stream->WriteBuffer(&size, 1);
+  Stream->WriteBuffer(ext.data(), size);
+  FGraphic->SaveToStream(Stream);
+}
+
+// The picture changes only once its graphic has been read whole.
+void TPicture::ReadData(TStream* Stream) {
+  Byte size = 0;
+  String ext;
+  if (Stream->Read(&size, 1) == 1) {
+    ext.resize(size);
+    if (size && Stream->Read(ext.data(), size) != Integer(size)) ext.clear();
+  }
+  const FileFormat* format = nullptr;
+  for (const FileFormat& f : Formats())
+    if (!ext.empty() && f.extension == ext) format = &f;
+  if (!format) throw EReadError("Invalid picture data");
+  std::unique_ptr<TGraphic> g(format->factory());
+  g->LoadFromStream(Stream);
+  Install(std::move(g));
 }
 
 void TPicture::LoadFromFile(const String& FileName) {

@@ -18,6 +18,9 @@ class TPicture : public TPersistent {
 
   // From another picture or a graphic: a copy of the graphic; null empties the picture.
   void Assign(TPersistent* Source) override;
+  // In component streams, "Data": the graphic's format (its extension, a length byte and its
+  // letters) and the bytes it saves itself as; an empty picture stores nothing.
+  void DefineProperties(TFiler* Filer) override;
 
   TGraphic* Graphic() const { return FGraphic.get(); }
   // A copy of Value (of Value's class, which must be registered or be a bitmap).
@@ -42,6 +45,8 @@ class TPicture : public TPersistent {
 
  private:
   void Changed(TObject* Sender);
+  void WriteData(TStream* Stream) const;
+  void ReadData(TStream* Stream);
   void Install(std::unique_ptr<TGraphic> g);
 
   std::unique_ptr<TGraphic> FGraphic;
