@@ -103,15 +103,17 @@ class ColumnReducer {
 
   void Add(win::POINT P, Integer Index) {
     if (FOpen && P.x == FX) {
+      if (P.y != FLast.y) FRunStart = Index;
       FLast = {P.y, Index};
       if (P.y < FLow.y) FLow = FLast;
       if (P.y > FHigh.y) FHigh = FLast;
       return;
     }
-    Close();
+    Close(false);
     FOpen = true;
     FX = P.x;
     FFirst = FLow = FHigh = FLast = {P.y, Index};
+    FRunStart = Index;
   }
 
   // Whether points in the open column with rows Low .. High would change only its last entry.
@@ -120,11 +122,15 @@ class ColumnReducer {
   }
   bool IsOpen() const { return FOpen; }
   win::LONG Column() const { return FX; }
-  // Stands for Add of points that Holds: only the last one leaves a trace.
-  void SetLast(win::LONG Y, Integer Index) { FLast = {Y, Index}; }
+  // Stands for Add of points that Holds: only the last one leaves a trace. OneRow: all of them
+  // lie on row Y.
+  void SetLast(win::LONG Y, Integer Index, bool OneRow) {
+    if (!OneRow || Y != FLast.y) FRunStart = Index;
+    FLast = {Y, Index};
+  }
 
-  // Ends the column (before a break in the line, or at the end).
-  void Close() {
+  // Ends the column; LineEnds when no vertex follows (a break in the line, or its end).
+  void Close(bool LineEnds) {
     if (!FOpen) return;
     FOpen = false;
     const Entry& a = FLow.index < FHigh.index ? FLow : FHigh;
@@ -132,7 +138,15 @@ class ColumnReducer {
     Emit(FFirst);
     if (a.index != FFirst.index) Emit(a);
     if (b.index != FFirst.index && b.index != a.index) Emit(b);
-    if (FLast.index != FFirst.index && FLast.index != a.index && FLast.index != b.index) Emit(FLast);
+    if (FLast.index != FFirst.index && FLast.index != a.index && FLast.index != b.index) {
+      // A line leaves its final pixel unpainted. When the line ends back on the row of the later
+      // extreme after leaving it, every segment would have painted that pixel as a start, but
+      // the kept vertices would reach it only as ends: a step one row inwards and back paints
+      // it, and only rows the column covers anyway.
+      if (LineEnds && FLast.y == b.y && FRunStart > b.index && a.y != b.y)
+        FSink.Add(win::POINT{FX, b.y + (a.y < b.y ? -1 : 1)});
+      Emit(FLast);
+    }
     FSink.MaybeSplit();
   }
 
@@ -147,6 +161,7 @@ class ColumnReducer {
   bool FOpen = false;
   win::LONG FX = 0;
   Entry FFirst{}, FLow{}, FHigh{}, FLast{};
+  Integer FRunStart = 0;  // where the run of points on the last one's row began
 };
 
 // An axis' value-to-pixel mapping taken once for a loop over many points: the same arithmetic
@@ -210,7 +225,7 @@ Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integ
     if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
     const win::LONG r0 = ToY.Pixel(y0), r1 = ToY.Pixel(y1);
     if (!Columns.Holds(column, std::min(r0, r1), std::max(r0, r1))) continue;
-    Columns.SetLast(ToY.Pixel(b.lastY * my), end);
+    Columns.SetLast(ToY.Pixel(b.lastY * my), end, r0 == r1);
     return size;
   }
   return 0;
@@ -270,7 +285,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
     }
     const double x = xs.Value(i), y = ys.Value(i);
     if (!std::isfinite(x) || !std::isfinite(y) || (checkColors && Series.PointColor(i) == clNullPoint)) {
-      if (reduce) columns.Close();
+      if (reduce) columns.Close(true);
       sink.EndLine();
       continue;
     }
@@ -280,7 +295,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
     else
       sink.Add(p);
   }
-  if (reduce) columns.Close();
+  if (reduce) columns.Close(true);
   sink.EndLine();
   return sink.Vertices();
 }
