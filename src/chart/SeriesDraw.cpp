@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <type_traits>
 #include <vector>
 
@@ -99,11 +100,12 @@ class PolylineSink {
 // highest and the last, in the order they came.
 class ColumnReducer {
  public:
-  explicit ColumnReducer(PolylineSink& Sink) : FSink(Sink) {}
+  // RowOf: the row of a point the column took (rows are looked up again only where a line ends).
+  using RowOfPoint = std::function<win::LONG(Integer)>;
+  ColumnReducer(PolylineSink& Sink, RowOfPoint RowOf) : FSink(Sink), FRowOf(std::move(RowOf)) {}
 
   void Add(win::POINT P, Integer Index) {
     if (FOpen && P.x == FX) {
-      if (P.y != FLast.y) FRunStart = Index;
       FLast = {P.y, Index};
       if (P.y < FLow.y) FLow = FLast;
       if (P.y > FHigh.y) FHigh = FLast;
@@ -113,7 +115,6 @@ class ColumnReducer {
     FOpen = true;
     FX = P.x;
     FFirst = FLow = FHigh = FLast = {P.y, Index};
-    FRunStart = Index;
   }
 
   // Whether points in the open column with rows Low .. High would change only its last entry.
@@ -122,12 +123,8 @@ class ColumnReducer {
   }
   bool IsOpen() const { return FOpen; }
   win::LONG Column() const { return FX; }
-  // Stands for Add of points that Holds: only the last one leaves a trace. OneRow: all of them
-  // lie on row Y.
-  void SetLast(win::LONG Y, Integer Index, bool OneRow) {
-    if (!OneRow || Y != FLast.y) FRunStart = Index;
-    FLast = {Y, Index};
-  }
+  // Stands for Add of points that Holds: only the last one leaves a trace.
+  void SetLast(win::LONG Y, Integer Index) { FLast = {Y, Index}; }
 
   // Ends the column; LineEnds when no vertex follows (a break in the line, or its end).
   void Close(bool LineEnds) {
@@ -143,7 +140,7 @@ class ColumnReducer {
       // extreme after leaving it, every segment would have painted that pixel as a start, but
       // the kept vertices would reach it only as ends: a step one row inwards and back paints
       // it, and only rows the column covers anyway.
-      if (LineEnds && FLast.y == b.y && FRunStart > b.index && a.y != b.y)
+      if (LineEnds && FLast.y == b.y && a.y != b.y && LeavesRow(b.y, b.index, FLast.index))
         FSink.Add(win::POINT{FX, b.y + (a.y < b.y ? -1 : 1)});
       Emit(FLast);
     }
@@ -156,12 +153,18 @@ class ColumnReducer {
     Integer index;
   };
   void Emit(const Entry& E) { FSink.Add(win::POINT{FX, E.y}); }
+  // Whether a point between From and To (both excluded) lies off Row.
+  bool LeavesRow(win::LONG Row, Integer From, Integer To) const {
+    for (Integer i = To - 1; i > From; --i)
+      if (FRowOf(i) != Row) return true;
+    return false;
+  }
 
   PolylineSink& FSink;
   bool FOpen = false;
   win::LONG FX = 0;
   Entry FFirst{}, FLow{}, FHigh{}, FLast{};
-  Integer FRunStart = 0;  // where the run of points on the last one's row began
+  RowOfPoint FRowOf;
 };
 
 // An axis' value-to-pixel mapping taken once for a loop over many points: the same arithmetic
@@ -225,7 +228,7 @@ Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integ
     if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
     const win::LONG r0 = ToY.Pixel(y0), r1 = ToY.Pixel(y1);
     if (!Columns.Holds(column, std::min(r0, r1), std::max(r0, r1))) continue;
-    Columns.SetLast(ToY.Pixel(b.lastY * my), end, r0 == r1);
+    Columns.SetLast(ToY.Pixel(b.lastY * my), end);
     return size;
   }
   return 0;
@@ -274,7 +277,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
                           last - first >= (Integer(1) << TLineSummary::kFirstShift);
   const TLineSummary* summary = stepBlocks ? &Series.LineSummary() : nullptr;
   PolylineSink sink(DC, reduce, std::size_t(last - first + 1));
-  ColumnReducer columns(sink);
+  ColumnReducer columns(sink, [&](Integer i) { return toY.Pixel(ys.Value(i)); });
   for (Integer i = first; i <= last; ++i) {
     if (summary && columns.IsOpen() && (i & ((Integer(1) << TLineSummary::kFirstShift) - 1)) == 0) {
       const Integer stepped = StepOverBlock(*summary, columns, i, last, xs, ys, toX, toY);
