@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <type_traits>
 #include <vector>
 
@@ -99,7 +100,9 @@ class PolylineSink {
 // highest and the last, in the order they came.
 class ColumnReducer {
  public:
-  explicit ColumnReducer(PolylineSink& Sink) : FSink(Sink) {}
+  // RowOf: the row of a point the column took (rows are looked up again only where a line ends).
+  using RowOfPoint = std::function<win::LONG(Integer)>;
+  ColumnReducer(PolylineSink& Sink, RowOfPoint RowOf) : FSink(Sink), FRowOf(std::move(RowOf)) {}
 
   void Add(win::POINT P, Integer Index) {
     if (FOpen && P.x == FX) {
@@ -108,7 +111,7 @@ class ColumnReducer {
       if (P.y > FHigh.y) FHigh = FLast;
       return;
     }
-    Close();
+    Close(false);
     FOpen = true;
     FX = P.x;
     FFirst = FLow = FHigh = FLast = {P.y, Index};
@@ -123,8 +126,8 @@ class ColumnReducer {
   // Stands for Add of points that Holds: only the last one leaves a trace.
   void SetLast(win::LONG Y, Integer Index) { FLast = {Y, Index}; }
 
-  // Ends the column (before a break in the line, or at the end).
-  void Close() {
+  // Ends the column; LineEnds when no vertex follows (a break in the line, or its end).
+  void Close(bool LineEnds) {
     if (!FOpen) return;
     FOpen = false;
     const Entry& a = FLow.index < FHigh.index ? FLow : FHigh;
@@ -132,7 +135,15 @@ class ColumnReducer {
     Emit(FFirst);
     if (a.index != FFirst.index) Emit(a);
     if (b.index != FFirst.index && b.index != a.index) Emit(b);
-    if (FLast.index != FFirst.index && FLast.index != a.index && FLast.index != b.index) Emit(FLast);
+    if (FLast.index != FFirst.index && FLast.index != a.index && FLast.index != b.index) {
+      // A line leaves its final pixel unpainted. When the line ends back on the row of the later
+      // extreme after leaving it, every segment would have painted that pixel as a start, but
+      // the kept vertices would reach it only as ends: a step one row inwards and back paints
+      // it, and only rows the column covers anyway.
+      if (LineEnds && FLast.y == b.y && a.y != b.y && LeavesRow(b.y, b.index, FLast.index))
+        FSink.Add(win::POINT{FX, b.y + (a.y < b.y ? -1 : 1)});
+      Emit(FLast);
+    }
     FSink.MaybeSplit();
   }
 
@@ -142,11 +153,18 @@ class ColumnReducer {
     Integer index;
   };
   void Emit(const Entry& E) { FSink.Add(win::POINT{FX, E.y}); }
+  // Whether a point between From and To (both excluded) lies off Row.
+  bool LeavesRow(win::LONG Row, Integer From, Integer To) const {
+    for (Integer i = To - 1; i > From; --i)
+      if (FRowOf(i) != Row) return true;
+    return false;
+  }
 
   PolylineSink& FSink;
   bool FOpen = false;
   win::LONG FX = 0;
   Entry FFirst{}, FLow{}, FHigh{}, FLast{};
+  RowOfPoint FRowOf;
 };
 
 // An axis' value-to-pixel mapping taken once for a loop over many points: the same arithmetic
@@ -259,7 +277,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
                           last - first >= (Integer(1) << TLineSummary::kFirstShift);
   const TLineSummary* summary = stepBlocks ? &Series.LineSummary() : nullptr;
   PolylineSink sink(DC, reduce, std::size_t(last - first + 1));
-  ColumnReducer columns(sink);
+  ColumnReducer columns(sink, [&](Integer i) { return toY.Pixel(ys.Value(i)); });
   for (Integer i = first; i <= last; ++i) {
     if (summary && columns.IsOpen() && (i & ((Integer(1) << TLineSummary::kFirstShift) - 1)) == 0) {
       const Integer stepped = StepOverBlock(*summary, columns, i, last, xs, ys, toX, toY);
@@ -270,7 +288,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
     }
     const double x = xs.Value(i), y = ys.Value(i);
     if (!std::isfinite(x) || !std::isfinite(y) || (checkColors && Series.PointColor(i) == clNullPoint)) {
-      if (reduce) columns.Close();
+      if (reduce) columns.Close(true);
       sink.EndLine();
       continue;
     }
@@ -280,7 +298,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
     else
       sink.Add(p);
   }
-  if (reduce) columns.Close();
+  if (reduce) columns.Close(true);
   sink.EndLine();
   return sink.Vertices();
 }

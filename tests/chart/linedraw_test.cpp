@@ -214,6 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BlockStepCase{2, XShape::Ascending, 0, 1000, true, 1},
                     BlockStepCase{3, XShape::Ascending, 400, 410, false, 1},
                     BlockStepCase{4, XShape::Ascending, 123.4, 223.4, false, -2.5},
+                    BlockStepCase{5, XShape::Ascending, -300, 1300, false, 0.5},
+                    BlockStepCase{5, XShape::Ascending, -300, 1300, true, 0.5},
                     BlockStepCase{6, XShape::Wandering, 0, 1000, false, 1},
                     BlockStepCase{7, XShape::Wandering, 490, 510, true, 1},
                     BlockStepCase{8, XShape::Wandering, 499.9, 500.1, false, 3}));

@@ -8,6 +8,7 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/MetafileRecords.h"
 #include "platform/gdi/detail/Blit.h"
+#include "platform/gdi/detail/BlitRows.h"
 #include "platform/gdi/detail/DCAccess.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/kernel/LastError.h"
@@ -84,11 +85,11 @@ class SourceSampler {
     }
   }
 
-  bool Plain() const {
-    return !combine_ && convert_.Identity() && sw_ == w_ && sh_ == h_ && !flipX_ && !flipY_;
-  }
+  // One source pixel per destination pixel, in the same order.
+  bool Unscaled() const { return !combine_ && sw_ == w_ && sh_ == h_ && !flipX_ && !flipY_; }
+  bool Identity() const { return convert_.Identity(); }
   const BitmapObj* View() const { return view_; }
-  // Source pixel of destination offset (i, j) in view coordinates (plain blits only).
+  // Source pixel of destination offset (i, j) in view coordinates (unscaled blits only).
   int ViewX(int i) const { return sx_ + i - vx_; }
   int ViewY(int j) const { return sy_ + j - vy_; }
 
@@ -197,10 +198,13 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
     if (!sampler->View()) return true;  // nothing of the source lies inside its bitmap
   }
 
-  // Straight copies of one format move whole rows.
-  if (code == 0xCC && sampler->Plain() && dst.bpp >= 8) {
+  // Straight copies move whole rows: of one format as bytes, between direct-colour formats
+  // through a row converter. Source pixels outside the source bitmap are skipped, as below.
+  const bool straight = code == 0xCC && sampler->Unscaled();
+  const RowCopier copyRow = straight ? DirectRowCopier(*sampler->View(), dst) : nullptr;
+  if (straight && (copyRow || (sampler->Identity() && dst.bpp >= 8))) {
     const BitmapObj& view = *sampler->View();
-    const size_t bytes = size_t(dst.bpp / 8);
+    const size_t bytes = size_t(dst.bpp / 8), srcBytes = size_t(view.bpp / 8);
     for (const RECT& r : rects) {
       const int i0 = std::max<int>(r.left - dr.left, -sampler->ViewX(0));
       const int i1 = std::min<int>(r.right - dr.left, view.width - sampler->ViewX(0));
@@ -208,9 +212,13 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
       for (int yy = r.top; yy < r.bottom; ++yy) {
         const int vy = sampler->ViewY(yy - dr.top);
         if (vy < 0 || vy >= view.height) continue;
-        std::memmove(dst.bits.data() + size_t(yy) * size_t(dst.stride) + size_t(dr.left + i0) * bytes,
-                     view.bits.data() + size_t(vy) * size_t(view.stride) + size_t(sampler->ViewX(i0)) * bytes,
-                     size_t(i1 - i0) * bytes);
+        uint8_t* to = dst.bits.data() + size_t(yy) * size_t(dst.stride) + size_t(dr.left + i0) * bytes;
+        const uint8_t* from =
+            view.bits.data() + size_t(vy) * size_t(view.stride) + size_t(sampler->ViewX(i0)) * srcBytes;
+        if (copyRow)
+          copyRow(from, to, size_t(i1 - i0));
+        else
+          std::memmove(to, from, size_t(i1 - i0) * bytes);
       }
     }
     return true;

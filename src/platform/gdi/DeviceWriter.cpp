@@ -1,6 +1,7 @@
 #include "platform/gdi/detail/DeviceWriter.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gdi/detail/DCAccess.h"
 
@@ -113,6 +114,16 @@ void DeviceWriter::SpanClipped(int y, int x0, int x1, const PaintSource& src, co
     if (rop_ == R2_COPYPEN && Is32(format_)) {
       uint32_t* row = reinterpret_cast<uint32_t*>(bits_ + qsizetype(y) * bpl_);
       std::fill(row + x0, row + x1, native[0]);
+      return;
+    }
+    if (rop_ == R2_COPYPEN && format_ == kBGR888) {
+      // One pixel written, then the filled part copied onto the rest, doubling each time.
+      uchar* span = bits_ + qsizetype(y) * bpl_ + 3 * qsizetype(x0);
+      const size_t bytes = 3 * size_t(x1 - x0);
+      span[0] = uchar(native[0]);
+      span[1] = uchar(native[0] >> 8);
+      span[2] = uchar(native[0] >> 16);
+      for (size_t done = 3; done < bytes; done *= 2) std::memcpy(span + done, span, std::min(done, bytes - done));
       return;
     }
     for (int x = x0; x < x1; ++x) Blend(x, y, native[0]);

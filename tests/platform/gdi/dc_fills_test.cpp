@@ -18,6 +18,21 @@ TEST(DcFills, FrameRectDrawsOnePixelInsideTheRect) {
   DeleteObject(b);
 }
 
+TEST(DcFills, SolidSpansOn24BppMatch32BppForEveryLength) {
+  Canvas deep(40, 26), packed(40, 26, 24);
+  HBRUSH b = CreateSolidBrush(RGB(12, 200, 77));
+  for (const Canvas* c : {&deep, &packed}) {
+    IntersectClipRect(c->dc(), 1, 0, 31, 26);
+    for (int i = 0; i < 26; ++i) {  // lengths 1 .. 26 at shifting starts, some cut by the clip
+      const RECT r{i % 4 + i / 8, i, i % 4 + i / 8 + i + 1, i + 1};
+      FillRect(c->dc(), &r, b);
+    }
+  }
+  EXPECT_GT(packed.CountNot(kWhite), 300);
+  EXPECT_EQ(packed.Picture(RGB(12, 200, 77)), deep.Picture(RGB(12, 200, 77)));
+  DeleteObject(b);
+}
+
 TEST(DcFills, FillRgnAndPaintRgnInLogicalUnits) {
   Canvas c(8, 8);
   SetViewportOrgEx(c.dc(), 1, 1, nullptr);
