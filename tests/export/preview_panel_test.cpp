@@ -7,6 +7,7 @@
 #include "export/PlotPreviewPanel.h"
 #include "format_test_support.h"
 #include "framework/Forms.h"
+#include "support/Snapshot.h"
 
 namespace {
 
@@ -48,6 +49,16 @@ class PreviewPanel : public exporttest::ChartExportTest {
     Pump();
     desktop->mouse_up(At(x1, y1));
     Pump();
+  }
+
+  // Dark pixels of the screen in the column X between rows Y0 and Y1 (excluded) of the preview.
+  int DarkInColumn(int X, int Y0, int Y1) {
+    int n = 0;
+    for (int y = Y0; y < Y1; ++y) {
+      const win::POINT p = At(X, y);
+      n += (desktop->screen_pixel(p.x, p.y) & 0xFF) < 0x40;
+    }
+    return n;
   }
 
   fw::TPrinter printer;
@@ -116,6 +127,44 @@ TEST_F(PreviewPanel, DraggingTheFrameSetsTheChartsMarginsOncePerMove) {
     }
     EXPECT_FALSE(chart_->PrintProportional());
   }
+}
+
+TEST_F(PreviewPanel, TheSheetShowsTheChartAndTheMarginFrameFollowsTheDrag) {
+  Build();
+  // Sheet {127, 31, 304, 281}, area {144, 56, 287, 256}: the frame's dotted lines cross the
+  // white sheet above the area, the shadow lies 4 pixels below and right.
+  const auto screen = [&](int x, int y) {
+    const win::POINT p = At(x, y);
+    return desktop->screen_pixel(p.x, p.y) & 0xFFFFFF;
+  };
+  EXPECT_EQ(screen(127, 100), win::RGB(0, 0, 0)) << "the sheet's edge";
+  EXPECT_EQ(screen(200, 283), win::RGB(128, 128, 128)) << "the shadow";
+  EXPECT_EQ(screen(200, 40), win::RGB(255, 255, 255)) << "the paper";
+  EXPECT_GT(DarkInColumn(144, 33, 54), 5) << "the left margin line";
+  EXPECT_EQ(DarkInColumn(150, 33, 54), 0);
+  int red = 0;
+  for (int y = 56; y < 256; ++y)
+    for (int x = 144; x < 287; x += 2) red += screen(x, y) == win::RGB(255, 0, 0);
+  EXPECT_GT(red, 20) << "the chart's line inside the area";
+  const std::string shot = kvtest::SnapshotFolder() + "/print-preview-panel.png";
+  EXPECT_TRUE(desktop->save_png(shot)) << shot;
+
+  // A drag without DragImage moves only the frame; the release repaints the chart there.
+  int paints = 0;
+  preview->OnAfterDraw = [&](fw::TObject*) { ++paints; };
+  desktop->mouse_move(At(144, 150));
+  desktop->mouse_down(At(144, 150));
+  desktop->mouse_move(At(174, 150));
+  Pump();
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(DarkInColumn(144, 33, 54), 0) << "the old line erased";
+  EXPECT_GT(DarkInColumn(174, 33, 54), 5) << "the line at the mouse";
+  desktop->mouse_up(At(174, 150));
+  Pump();
+  EXPECT_EQ(paints, 1);
+  // Drawn from the stored 26 %: 127 + 26 * 177 / 100.
+  EXPECT_GT(DarkInColumn(173, 33, 54), 5);
+  EXPECT_EQ(chart_->PrintMargins().left, 26);
 }
 
 // The inked part of a page read back from the PDF (rendered at the printer's resolution).
