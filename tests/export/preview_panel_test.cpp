@@ -179,6 +179,7 @@ TRect InkedArea(const writertest::PillowPicture& Page) {
 
 TEST_F(PreviewPanel, PrintingPutsThePreviewedAreaOnThePageAndRefusesWithoutAPrinter) {
   Build();
+  chart_->SetName("Graph");
   chart_->SetPrintMargins(TRect{20, 10, 5, 40});
   printer.SetResolution(72);
   printer.FileName = dir_.File("preview.pdf");
@@ -204,6 +205,11 @@ TEST_F(PreviewPanel, PrintingPutsThePreviewedAreaOnThePageAndRefusesWithoutAPrin
     EXPECT_LE(ink.bottom, r.bottom);
     EXPECT_GT(ink.right - ink.left, (r.right - r.left) * 3 / 4);
     EXPECT_GT(ink.bottom - ink.top, (r.bottom - r.top) / 2);
+    // The job is named after the chart until the preview is given a title.
+    const writertest::CommandResult info = writertest::RunCommand("pdfinfo '" + printer.FileName + "'");
+    EXPECT_NE(info.Output.find(asBitmap ? "Title:           Печать" : "Title:           Graph"), std::string::npos)
+        << info.Output;
+    preview->Title = "Печать";
   }
   preview->SetPrinter(nullptr);
   EXPECT_THROW(preview->Print(), fw::EPrinter);
