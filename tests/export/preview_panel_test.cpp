@@ -1,0 +1,224 @@
+// The print preview panel on a headless desktop: the sheet's geometry for a page, dragging the
+// margins with the mouse (the chart's print margins follow, the event fires once per move), and
+// printing on the PDF printer.
+#include <gtest/gtest.h>
+
+#include "chart_export_fixture.h"
+#include "export/PlotPreviewPanel.h"
+#include "format_test_support.h"
+#include "framework/Forms.h"
+#include "support/Snapshot.h"
+
+namespace {
+
+using kvexport::TPlotPreviewPanel;
+using fw::TRect;
+
+class PreviewPanel : public exporttest::ChartExportTest {
+ protected:
+  // A 432 x 312 preview at (50, 50) of a 320 x 240 chart with margins 10 % all round, on an A4
+  // printer at 150 dpi (1240 x 1754 dots).
+  void Build(bool WithChart = true) {
+    form = std::make_unique<fw::TForm>(nullptr);
+    form->SetBorderStyle(fw::bsNone);
+    form->SetBounds(50, 50, 432, 312);
+    preview = new TPlotPreviewPanel(form.get());
+    preview->SetParent(form.get());
+    preview->SetPrinter(&printer);
+    if (WithChart) {
+      MakeChart(320, 240);
+      chart_->SetPrintProportional(false);
+      chart_->SetPrintMargins(TRect{10, 10, 10, 10});
+      preview->SetPanel(chart_.get());
+    }
+    preview->OnChangeMargins = [this](fw::TObject*, bool Changed, const TRect& M) {
+      ++changes;
+      EXPECT_TRUE(Changed);
+      last = M;
+    };
+    form->Show();
+    Pump();
+  }
+  void Pump() { desktop->run_until_idle(); }
+  win::POINT At(int x, int y) { return preview->ClientToScreen(fw::TPoint{x, y}); }
+  void Drag(int x0, int y0, int x1, int y1) {
+    desktop->mouse_move(At(x0, y0));
+    desktop->mouse_down(At(x0, y0));
+    Pump();
+    desktop->mouse_move(At(x1, y1));
+    Pump();
+    desktop->mouse_up(At(x1, y1));
+    Pump();
+  }
+
+  // Dark pixels of the screen in the column X between rows Y0 and Y1 (excluded) of the preview.
+  int DarkInColumn(int X, int Y0, int Y1) {
+    int n = 0;
+    for (int y = Y0; y < Y1; ++y) {
+      const win::POINT p = At(X, y);
+      n += (desktop->screen_pixel(p.x, p.y) & 0xFF) < 0x40;
+    }
+    return n;
+  }
+
+  fw::TPrinter printer;
+  std::unique_ptr<fw::TForm> form;
+  TPlotPreviewPanel* preview = nullptr;
+  int changes = 0;
+  TRect last{};
+};
+
+TEST_F(PreviewPanel, TheSheetKeepsThePagesProportionsInsideTheClient) {
+  Build(false);
+  struct Case {
+    fw::TPrinterOrientation orientation;
+    TRect sheet;
+  } cases[] = {
+      // Portrait: the height binds, 312 less a fifth from a tenth down, centred across.
+      {fw::poPortrait, {127, 31, 304, 281}},
+      // Landscape in this client: the width binds, 432 less a fifth from a tenth across.
+      {fw::poLandscape, {43, 33, 389, 278}},
+  };
+  for (const Case& c : cases) {
+    printer.SetOrientation(c.orientation);
+    EXPECT_EQ(preview->PaperRect(), c.sheet) << c.orientation;
+    const TRect m = preview->MarginsRect(c.sheet);
+    const int w = c.sheet.right - c.sheet.left;
+    EXPECT_EQ(m.left, c.sheet.left + 15 * w / 100) << "15 % with no chart";
+  }
+  preview->OnGetPaperRect = [](fw::TObject*, TRect& R) { R = TRect{1, 2, 3, 4}; };
+  EXPECT_EQ(preview->PaperRect(), (TRect{1, 2, 3, 4}));
+}
+
+TEST_F(PreviewPanel, DraggingTheFrameSetsTheChartsMarginsOncePerMove) {
+  Build();
+  // The sheet is {127, 31, 304, 281} (177 x 250), the area at 10 % {144, 56, 287, 256}.
+  const TRect s = preview->PaperRect();
+  ASSERT_EQ(s, (TRect{127, 31, 304, 281}));
+  struct Case {
+    const char* what;
+    bool allowResize;
+    int x0, y0, x1, y1;
+    int changes;
+    TRect margins;
+  } cases[] = {
+      {"left edge in", true, 144, 150, 174, 150, 1, {26, 10, 10, 10}},
+      {"left edge past the right one", true, 144, 150, 300, 150, 1, {10, 10, 10, 10}},
+      {"left edge off the sheet", true, 144, 150, 100, 150, 1, {10, 10, 10, 10}},
+      {"top-left corner", true, 143, 57, 164, 76, 1, {20, 18, 10, 10}},
+      {"bottom-right corner", true, 286, 255, 250, 230, 1, {10, 10, 30, 20}},
+      {"whole area to the sheet's corner", true, 200, 150, 0, 0, 1, {0, 0, 19, 20}},
+      {"edge with resizing off", false, 144, 150, 174, 150, 0, {10, 10, 10, 10}},
+      {"move with resizing off", false, 200, 150, 217, 150, 1, {19, 10, 0, 10}},
+      {"outside the area", true, 20, 20, 60, 60, 0, {10, 10, 10, 10}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    chart_->SetPrintMargins(TRect{10, 10, 10, 10});
+    preview->SetAllowResize(c.allowResize);
+    preview->Invalidate();
+    Pump();
+    changes = 0;
+    Drag(c.x0, c.y0, c.x1, c.y1);
+    EXPECT_EQ(changes, c.changes);
+    EXPECT_EQ(chart_->PrintMargins(), c.margins);
+    if (c.changes) {
+      EXPECT_EQ(last, c.margins);
+    }
+    EXPECT_FALSE(chart_->PrintProportional());
+  }
+}
+
+TEST_F(PreviewPanel, TheSheetShowsTheChartAndTheMarginFrameFollowsTheDrag) {
+  Build();
+  // Sheet {127, 31, 304, 281}, area {144, 56, 287, 256}: the frame's dotted lines cross the
+  // white sheet above the area, the shadow lies 4 pixels below and right.
+  const auto screen = [&](int x, int y) {
+    const win::POINT p = At(x, y);
+    return desktop->screen_pixel(p.x, p.y) & 0xFFFFFF;
+  };
+  EXPECT_EQ(screen(127, 100), win::RGB(0, 0, 0)) << "the sheet's edge";
+  EXPECT_EQ(screen(200, 283), win::RGB(128, 128, 128)) << "the shadow";
+  EXPECT_EQ(screen(200, 40), win::RGB(255, 255, 255)) << "the paper";
+  EXPECT_GT(DarkInColumn(144, 33, 54), 5) << "the left margin line";
+  EXPECT_EQ(DarkInColumn(150, 33, 54), 0);
+  int red = 0;
+  for (int y = 56; y < 256; ++y)
+    for (int x = 144; x < 287; x += 2) red += screen(x, y) == win::RGB(255, 0, 0);
+  EXPECT_GT(red, 20) << "the chart's line inside the area";
+  const std::string shot = kvtest::SnapshotFolder() + "/print-preview-panel.png";
+  EXPECT_TRUE(desktop->save_png(shot)) << shot;
+
+  // A drag without DragImage moves only the frame; the release repaints the chart there.
+  int paints = 0;
+  preview->OnAfterDraw = [&](fw::TObject*) { ++paints; };
+  desktop->mouse_move(At(144, 150));
+  desktop->mouse_down(At(144, 150));
+  desktop->mouse_move(At(174, 150));
+  Pump();
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(DarkInColumn(144, 33, 54), 0) << "the old line erased";
+  EXPECT_GT(DarkInColumn(174, 33, 54), 5) << "the line at the mouse";
+  desktop->mouse_up(At(174, 150));
+  Pump();
+  EXPECT_EQ(paints, 1);
+  // Drawn from the stored 26 %: 127 + 26 * 177 / 100.
+  EXPECT_GT(DarkInColumn(173, 33, 54), 5);
+  EXPECT_EQ(chart_->PrintMargins().left, 26);
+}
+
+// The inked part of a page read back from the PDF (rendered at the printer's resolution).
+TRect InkedArea(const writertest::PillowPicture& Page) {
+  TRect r{Page.Width, Page.Height, 0, 0};
+  for (int y = 0; y < Page.Height; ++y)
+    for (int x = 0; x < Page.Width; ++x)
+      if (Page.Rgb[std::size_t(y * Page.Width + x)] != 0xFFFFFFu)
+        r = TRect{std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1), std::max(r.bottom, y + 1)};
+  return r;
+}
+
+TEST_F(PreviewPanel, PrintingPutsThePreviewedAreaOnThePageAndRefusesWithoutAPrinter) {
+  Build();
+  chart_->SetName("Graph");
+  chart_->SetPrintMargins(TRect{20, 10, 5, 40});
+  printer.SetResolution(72);
+  printer.FileName = dir_.File("preview.pdf");
+  int afterDraw = 0;
+  preview->OnAfterDraw = [&](fw::TObject*) { ++afterDraw; };
+  const TRect r = chart_->ChartPrintRect(printer.PageWidth(), printer.PageHeight());
+  for (bool asBitmap : {false, true}) {
+    SCOPED_TRACE(asBitmap ? "as a picture" : "drawn");
+    preview->SetAsBitmap(asBitmap);
+    afterDraw = 0;
+    preview->Print();
+    EXPECT_EQ(afterDraw, 1);
+    const std::string png = dir_.File(asBitmap ? "bitmap" : "drawn");
+    const writertest::CommandResult run =
+        writertest::RunCommand("pdftoppm -r 72 -png -singlefile '" + printer.FileName + "' '" + png + "'");
+    ASSERT_EQ(run.Status, 0) << run.Output;
+    const writertest::PillowPicture page = writertest::ReadAllWithPillow(dir_, {png + ".png"})[0];
+    // The chart's white background is invisible: its ink lies within the area and spans most of it.
+    const TRect ink = InkedArea(page);
+    EXPECT_GE(ink.left, r.left);
+    EXPECT_GE(ink.top, r.top);
+    EXPECT_LE(ink.right, r.right);
+    EXPECT_LE(ink.bottom, r.bottom);
+    EXPECT_GT(ink.right - ink.left, (r.right - r.left) * 3 / 4);
+    EXPECT_GT(ink.bottom - ink.top, (r.bottom - r.top) / 2);
+    // The job is named after the chart until the preview is given a title.
+    const writertest::CommandResult info = writertest::RunCommand("pdfinfo '" + printer.FileName + "'");
+    EXPECT_NE(info.Output.find(asBitmap ? "Title:           Печать" : "Title:           Graph"), std::string::npos)
+        << info.Output;
+    preview->Title = "Печать";
+  }
+  preview->SetPrinter(nullptr);
+  EXPECT_THROW(preview->Print(), fw::EPrinter);
+  // The chart going away leaves the preview empty, and printing nothing is no error.
+  chart::MainChart = nullptr;
+  chart_.reset();
+  EXPECT_EQ(preview->Panel(), nullptr);
+  preview->Print();
+  Pump();
+}
+
+}  // namespace
