@@ -24,45 +24,75 @@ int TCandleColumns::SurfaceDepth(chart::TPlotCanvas3D& Canvas) {
   return depth == 24 || depth == 32 ? depth : 0;
 }
 
-TCandleColumns::TCandleColumns(Integer Left, Integer Top, Integer Right, Integer Bottom)
-    : FLeft(Left), FTop(Top), FColumns(std::max<Integer>(0, Right - Left + 1)), FRows(std::max<Integer>(0, Bottom - Top + 1)) {
-  const std::size_t cells = std::size_t(FColumns) * std::size_t(FRows);
-  ReserveResults(FSkip, cells);
-  ReserveResults(FPixel, cells);
-  FSkip.resize(cells);  // zeroed: nothing painted
-  FPixel.resize(cells);
+void TCandleColumns::ForgetColors() {
+  FPalette.assign(1, 0);
+  FLastColor = fw::clNone;
+  FLastIndex = -1;
 }
 
-Integer TCandleColumns::FreeRow(std::int32_t* Skip, Integer Row) const {
+void TCandleColumns::SetArea(Integer Left, Integer Top, Integer Right, Integer Bottom) {
+  FLeft = Left, FTop = Top;
+  FColumns = std::max<Integer>(0, Right - Left + 1);
+  FRows = std::max<Integer>(0, Bottom - Top + 1);
+  const std::size_t cells = std::size_t(FColumns) * std::size_t(FRows);
+  ReserveResults(FSkip, cells);
+  ReserveResults(FColor, cells);
+  // The cells of a column are cleared when it is first painted: then it is about to be worked
+  // on and stays in the cache, and columns no candle reaches cost nothing.
+  if (FSkip.size() < cells) FSkip.resize(cells), FColor.resize(cells);
+  FCleared.assign(std::size_t(FColumns), 0);
+}
+
+int TCandleColumns::ColorIndex(TColor Color) {
+  // Neighbouring candles mostly share a colour: the last answer is asked for again first.
+  if (Color == FLastColor) return FLastIndex;
+  const std::uint32_t rgb = std::uint32_t(fw::ColorToRGB(Color));
+  const std::uint32_t pixel = 0xFF000000u | (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
+  auto found = std::find(FPalette.begin() + 1, FPalette.end(), pixel);
+  if (found == FPalette.end()) {
+    if (FPalette.size() > 0xFF) return -1;
+    FPalette.push_back(pixel);
+    found = FPalette.end() - 1;
+  }
+  FLastColor = Color;
+  FLastIndex = int(found - FPalette.begin());
+  return FLastIndex;
+}
+
+Integer TCandleColumns::FreeRow(std::uint16_t* Skip, Integer Row) const {
   Integer free = Row;
   while (free < FRows && Skip[free]) free += Skip[free];
   // Every row passed on the way now leads straight to the free one.
   while (Row < free) {
     const Integer next = Row + Skip[Row];
-    Skip[Row] = std::int32_t(free - Row);
+    Skip[Row] = std::uint16_t(free - Row);
     Row = next;
   }
   return free;
 }
 
-void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer Bottom, TColor Color) {
+void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer Bottom, int Color) {
   Left = std::max<Integer>(Left - FLeft, 0);
   Right = std::min<Integer>(Right - FLeft, FColumns - 1);
   Top = std::max<Integer>(Top - FTop, 0);
   Bottom = std::min<Integer>(Bottom - FTop, FRows - 1);
-  const std::uint32_t rgb = std::uint32_t(fw::ColorToRGB(Color));
-  const std::uint32_t pixel = 0xFF000000u | (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
+  const auto color = std::uint8_t(Color);
   for (Integer column = Left; column <= Right; ++column) {
-    std::int32_t* skip = FSkip.data() + std::size_t(column) * std::size_t(FRows);
-    std::uint32_t* pixels = FPixel.data() + std::size_t(column) * std::size_t(FRows);
+    std::uint16_t* skip = FSkip.data() + std::size_t(column) * std::size_t(FRows);
+    std::uint8_t* colors = FColor.data() + std::size_t(column) * std::size_t(FRows);
+    if (!FCleared[std::size_t(column)]) {
+      std::fill_n(skip, FRows, 0);
+      std::fill_n(colors, FRows, 0);
+      FCleared[std::size_t(column)] = 1;
+    }
     for (Integer row = FreeRow(skip, Top); row <= Bottom;) {
       // A run of free rows, each then leading in one step to the next free row after it.
       Integer end = row + 1;
       while (end <= Bottom && !skip[end]) ++end;
       const Integer next = end <= Bottom ? FreeRow(skip, end) : end;
       for (; row < end; ++row) {
-        pixels[row] = pixel;
-        skip[row] = std::int32_t(next - row);
+        colors[row] = color;
+        skip[row] = std::uint16_t(next - row);
       }
       row = next;
     }
@@ -93,8 +123,10 @@ void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const {
         for (Integer row = top; row < bottom; ++row) {
           std::uint8_t* line = bits + stride * row;
           for (Integer column = left; column < right; ++column) {
-            const std::size_t cell = std::size_t(column) * std::size_t(FRows) + std::size_t(row);
-            if (FSkip[cell]) std::memcpy(line + std::size_t(column) * bytes, &FPixel[cell], bytes);
+            if (!FCleared[std::size_t(column)]) continue;
+            if (const std::uint8_t color =
+                    FColor[std::size_t(column) * std::size_t(FRows) + std::size_t(row)])
+              std::memcpy(line + std::size_t(column) * bytes, &FPalette[color], bytes);
           }
         }
       }
