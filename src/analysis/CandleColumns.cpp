@@ -41,6 +41,7 @@ void TCandleColumns::SetArea(Integer Left, Integer Top, Integer Right, Integer B
   // on and stays in the cache, and columns no candle reaches cost nothing.
   if (FSkip.size() < cells) FSkip.resize(cells), FColor.resize(cells);
   FCleared.assign(std::size_t(FColumns), 0);
+  FSpans.resize(std::size_t(FColumns));
 }
 
 int TCandleColumns::ColorIndex(TColor Color) {
@@ -59,9 +60,9 @@ int TCandleColumns::ColorIndex(TColor Color) {
   return FLastIndex;
 }
 
-Integer TCandleColumns::FreeRow(std::uint16_t* Skip, Integer Row) const {
+Integer TCandleColumns::FreeRow(std::uint16_t* Skip, Integer Row, Integer Limit) {
   Integer free = Row;
-  while (free < FRows && Skip[free]) free += Skip[free];
+  while (free <= Limit && Skip[free]) free += Skip[free];
   // Every row passed on the way now leads straight to the free one.
   while (Row < free) {
     const Integer next = Row + Skip[Row];
@@ -76,26 +77,52 @@ void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer
   Right = std::min<Integer>(Right - FLeft, FColumns - 1);
   Top = std::max<Integer>(Top - FTop, 0);
   Bottom = std::min<Integer>(Bottom - FTop, FRows - 1);
+  if (Top > Bottom) return;
   const auto color = std::uint8_t(Color);
   for (Integer column = Left; column <= Right; ++column) {
     std::uint16_t* skip = FSkip.data() + std::size_t(column) * std::size_t(FRows);
     std::uint8_t* colors = FColor.data() + std::size_t(column) * std::size_t(FRows);
+    Span& span = FSpans[std::size_t(column)];
     if (!FCleared[std::size_t(column)]) {
       std::fill_n(skip, FRows, 0);
       std::fill_n(colors, FRows, 0);
       FCleared[std::size_t(column)] = 1;
+      span = {Top, Bottom};
+      PaintRun(skip, colors, Top, Bottom + 1, color);
+      continue;
     }
-    for (Integer row = FreeRow(skip, Top); row <= Bottom;) {
+    // Neighbouring candles overlap, so a column mostly stays one run: then only the rows beyond
+    // its ends are free, found without a search.
+    if (span.top >= 0) {
+      if (Top <= span.bottom + 1 && Bottom + 1 >= span.top) {
+        if (Top < span.top) PaintRun(skip, colors, Top, span.top, color);
+        if (Bottom > span.bottom) PaintRun(skip, colors, span.bottom + 1, Bottom + 1, color);
+        span = {std::min(Top, span.top), std::max(Bottom, span.bottom)};
+      } else {
+        PaintRun(skip, colors, Top, Bottom + 1, color);
+        span.top = -1;  // scattered from now on
+      }
+      continue;
+    }
+    for (Integer row = FreeRow(skip, Top, Bottom); row <= Bottom;) {
       // A run of free rows, each then leading in one step to the next free row after it.
       Integer end = row + 1;
       while (end <= Bottom && !skip[end]) ++end;
-      const Integer next = end <= Bottom ? FreeRow(skip, end) : end;
+      const Integer next = end <= Bottom ? FreeRow(skip, end, Bottom) : end;
       for (; row < end; ++row) {
         colors[row] = color;
         skip[row] = std::uint16_t(next - row);
       }
       row = next;
     }
+  }
+}
+
+void TCandleColumns::PaintRun(std::uint16_t* Skip, std::uint8_t* Colors, Integer From, Integer To,
+                              std::uint8_t Color) {
+  for (Integer row = From; row < To; ++row) {
+    Colors[row] = Color;
+    Skip[row] = std::uint16_t(To - row);
   }
 }
 

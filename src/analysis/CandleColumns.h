@@ -47,8 +47,12 @@ class TCandleColumns {
   void DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const;
 
  private:
-  // The first unpainted row at or below Row of a column (FRows when there is none).
-  Integer FreeRow(std::uint16_t* Skip, Integer Row) const;
+  // The first unpainted row at or below Row of a column, or a row below Limit (< FRows) when
+  // there is none down to it: the search stops there.
+  static Integer FreeRow(std::uint16_t* Skip, Integer Row, Integer Limit);
+  // Paints the free rows From..To-1 of a column, which then lead to row To.
+  static void PaintRun(std::uint16_t* Skip, std::uint8_t* Colors, Integer From, Integer To,
+                       std::uint8_t Color);
 
   Integer FLeft = 0, FTop = 0, FColumns = 0, FRows = 0;
   // Per cell, column by column: 0 while unpainted, else the distance to a row further down that
@@ -58,6 +62,11 @@ class TCandleColumns {
   std::vector<std::uint8_t> FColor;
   // Per column: its cells above hold this picture's state (else nothing in it is painted).
   std::vector<std::uint8_t> FCleared;
+  // Per cleared column: the painted rows while they are one run; top -1 once they are not.
+  struct Span {
+    Integer top, bottom;
+  };
+  std::vector<Span> FSpans;
   // The pixel of each colour number: 0xFFRRGGBB, as a solid fill stores it; [0] is unused.
   std::vector<std::uint32_t> FPalette;
   TColor FLastColor = fw::clNone;
