@@ -24,6 +24,9 @@ int TCandleColumns::SurfaceDepth(chart::TPlotCanvas3D& Canvas) {
   return depth == 24 || depth == 32 ? depth : 0;
 }
 
+TCandleColumns::TCandleColumns() = default;
+TCandleColumns::~TCandleColumns() = default;
+
 void TCandleColumns::ForgetColors() {
   FPalette.assign(1, 0);
   FLastColor = fw::clNone;
@@ -126,15 +129,21 @@ void TCandleColumns::PaintRun(std::uint16_t* Skip, std::uint8_t* Colors, Integer
   }
 }
 
-void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const {
+void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) {
   if (FColumns == 0 || FRows == 0) return;
   fw::TCanvas* target = Canvas.DrawingCanvas();
   target->RequiredState({fw::csHandleValid});
+  // Columns no shape reached hold nothing painted.
+  for (Integer column = 0; column < FColumns; ++column)
+    if (!FCleared[std::size_t(column)])
+      std::fill_n(FColor.data() + std::size_t(column) * std::size_t(FRows), FRows, 0);
   // The area as the canvas shows it now, painted over and copied back: the copy keeps to the
-  // canvas's clipping as fills do.
-  fw::TBitmap area;
-  area.SetPixelFormat(Depth == 32 ? fw::pf32bit : fw::pf24bit);
-  area.SetSize(FColumns, FRows);
+  // canvas's clipping as fills do. Its bitmap is kept for the next draw of the same size.
+  const fw::TPixelFormat format = Depth == 32 ? fw::pf32bit : fw::pf24bit;
+  if (!FArea) FArea = std::make_unique<fw::TBitmap>();
+  if (FArea->PixelFormat() != format) FArea->SetPixelFormat(format);
+  if (FArea->Width() != FColumns || FArea->Height() != FRows) FArea->SetSize(FColumns, FRows);
+  fw::TBitmap& area = *FArea;
   win::BitBlt(area.Canvas()->Handle(), 0, 0, FColumns, FRows, target->Handle(), FLeft, FTop, win::SRCCOPY);
   auto* bits = static_cast<std::uint8_t*>(area.ScanLine(0));
   const std::ptrdiff_t stride = static_cast<std::uint8_t*>(area.ScanLine(FRows > 1 ? 1 : 0)) - bits;
@@ -149,11 +158,19 @@ void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const {
         const Integer right = std::min(left + kTile, FColumns);
         for (Integer row = top; row < bottom; ++row) {
           std::uint8_t* line = bits + stride * row;
+          const std::uint8_t* colors = FColor.data() + std::size_t(row);
           for (Integer column = left; column < right; ++column) {
-            if (!FCleared[std::size_t(column)]) continue;
-            if (const std::uint8_t color =
-                    FColor[std::size_t(column) * std::size_t(FRows) + std::size_t(row)])
-              std::memcpy(line + std::size_t(column) * bytes, &FPalette[color], bytes);
+            const std::uint8_t color = colors[std::size_t(column) * std::size_t(FRows)];
+            std::uint8_t* pixel = line + std::size_t(column) * bytes;
+            if constexpr (bytes == 4) {
+              // Without a branch: whether a pixel is painted changes all along a row.
+              std::uint32_t old;
+              std::memcpy(&old, pixel, 4);
+              const std::uint32_t value = color ? FPalette[color] : old;
+              std::memcpy(pixel, &value, 4);
+            } else if (color) {
+              std::memcpy(pixel, &FPalette[color], bytes);
+            }
           }
         }
       }

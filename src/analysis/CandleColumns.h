@@ -5,10 +5,15 @@
 // of a hundred thousand shapes.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "chart/PlotCanvas.h"
 #include "framework/Colors.h"
+
+namespace fw {
+class TBitmap;
+}
 
 namespace analysis {
 
@@ -25,6 +30,9 @@ class TCandleColumns {
   // The bits per pixel of the bitmap Canvas draws into when its pixels can be taken over: 24 or
   // 32; 0 for any other canvas (a recording, a printer, a shallower bitmap).
   static int SurfaceDepth(chart::TPlotCanvas3D& Canvas);
+
+  TCandleColumns();
+  ~TCandleColumns();
 
   // Forgets the colours numbered so far.
   void ForgetColors();
@@ -44,7 +52,7 @@ class TCandleColumns {
 
   // Puts the painted pixels on Canvas (whose SurfaceDepth is Depth), as solid fills of their
   // colours would: the canvas's clipping holds, the pixels not painted keep what they show.
-  void DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) const;
+  void DrawTo(chart::TPlotCanvas3D& Canvas, int Depth);
 
  private:
   // The first unpainted row at or below Row of a column, or a row below Limit (< FRows) when
@@ -69,6 +77,8 @@ class TCandleColumns {
   std::vector<Span> FSpans;
   // The pixel of each colour number: 0xFFRRGGBB, as a solid fill stores it; [0] is unused.
   std::vector<std::uint32_t> FPalette;
+  // The area as the canvas shows it, painted over and copied back.
+  std::unique_ptr<fw::TBitmap> FArea;
   TColor FLastColor = fw::clNone;
   int FLastIndex = -1;
 };
