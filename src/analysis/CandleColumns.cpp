@@ -149,6 +149,10 @@ void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) {
   const std::ptrdiff_t stride = static_cast<std::uint8_t*>(area.ScanLine(FRows > 1 ? 1 : 0)) - bits;
   // Square tiles: the cells lie column by column, the bitmap row by row. A pixel of 24 bits
   // is the low three bytes of the stored word.
+  // Locals, as the pixel stores could otherwise alias them.
+  const std::size_t rows = std::size_t(FRows);
+  const std::uint8_t* cells = FColor.data();
+  const std::uint32_t* palette = FPalette.data();
   auto copy = [&](auto Bytes) {
     constexpr std::size_t bytes = decltype(Bytes)::value;
     constexpr Integer kTile = 64;
@@ -158,18 +162,18 @@ void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) {
         const Integer right = std::min(left + kTile, FColumns);
         for (Integer row = top; row < bottom; ++row) {
           std::uint8_t* line = bits + stride * row;
-          const std::uint8_t* colors = FColor.data() + std::size_t(row);
+          const std::uint8_t* colors = cells + std::size_t(row);
           for (Integer column = left; column < right; ++column) {
-            const std::uint8_t color = colors[std::size_t(column) * std::size_t(FRows)];
+            const std::uint8_t color = colors[std::size_t(column) * rows];
             std::uint8_t* pixel = line + std::size_t(column) * bytes;
             if constexpr (bytes == 4) {
               // Without a branch: whether a pixel is painted changes all along a row.
               std::uint32_t old;
               std::memcpy(&old, pixel, 4);
-              const std::uint32_t value = color ? FPalette[color] : old;
+              const std::uint32_t value = color ? palette[color] : old;
               std::memcpy(pixel, &value, 4);
             } else if (color) {
-              std::memcpy(pixel, &FPalette[color], bytes);
+              std::memcpy(pixel, &palette[color], bytes);
             }
           }
         }
