@@ -87,8 +87,8 @@ void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer
     std::uint8_t* colors = FColor.data() + std::size_t(column) * std::size_t(FRows);
     Span& span = FSpans[std::size_t(column)];
     if (!FCleared[std::size_t(column)]) {
-      std::fill_n(skip, FRows, 0);
-      std::fill_n(colors, FRows, 0);
+      // Only the rows of the span hold this picture's cells; the rest is cleared when the
+      // column scatters (or before it is shown).
       FCleared[std::size_t(column)] = 1;
       span = {Top, Bottom};
       PaintRun(skip, colors, Top, Bottom + 1, color);
@@ -102,6 +102,7 @@ void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer
         if (Bottom > span.bottom) PaintRun(skip, colors, span.bottom + 1, Bottom + 1, color);
         span = {std::min(Top, span.top), std::max(Bottom, span.bottom)};
       } else {
+        ClearOutside(skip, colors, span);
         PaintRun(skip, colors, Top, Bottom + 1, color);
         span.top = -1;  // scattered from now on
       }
@@ -121,6 +122,16 @@ void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer
   }
 }
 
+void TCandleColumns::ClearOutside(std::uint16_t* Skip, std::uint8_t* Colors, const Span& Run) const {
+  const auto below = std::size_t(FRows - Run.bottom - 1);
+  if (Skip) {
+    std::fill_n(Skip, Run.top, 0);
+    std::fill_n(Skip + Run.bottom + 1, below, 0);
+  }
+  std::fill_n(Colors, Run.top, 0);
+  std::fill_n(Colors + Run.bottom + 1, below, 0);
+}
+
 void TCandleColumns::PaintRun(std::uint16_t* Skip, std::uint8_t* Colors, Integer From, Integer To,
                               std::uint8_t Color) {
   for (Integer row = From; row < To; ++row) {
@@ -133,10 +144,14 @@ void TCandleColumns::DrawTo(chart::TPlotCanvas3D& Canvas, int Depth) {
   if (FColumns == 0 || FRows == 0) return;
   fw::TCanvas* target = Canvas.DrawingCanvas();
   target->RequiredState({fw::csHandleValid});
-  // Columns no shape reached hold nothing painted.
-  for (Integer column = 0; column < FColumns; ++column)
+  // Nothing is painted in columns no shape reached, nor beyond the span of one run.
+  for (Integer column = 0; column < FColumns; ++column) {
+    std::uint8_t* colors = FColor.data() + std::size_t(column) * std::size_t(FRows);
     if (!FCleared[std::size_t(column)])
-      std::fill_n(FColor.data() + std::size_t(column) * std::size_t(FRows), FRows, 0);
+      std::fill_n(colors, FRows, 0);
+    else if (const Span& span = FSpans[std::size_t(column)]; span.top >= 0)
+      ClearOutside(nullptr, colors, span);
+  }
   // The area as the canvas shows it now, painted over and copied back: the copy keeps to the
   // canvas's clipping as fills do. Its bitmap is kept for the next draw of the same size.
   const fw::TPixelFormat format = Depth == 32 ? fw::pf32bit : fw::pf24bit;

@@ -58,6 +58,9 @@ class TCandleColumns {
   // The first unpainted row at or below Row of a column, or a row below Limit (< FRows) when
   // there is none down to it: the search stops there.
   static Integer FreeRow(std::uint16_t* Skip, Integer Row, Integer Limit);
+  struct Span;
+  // Clears the cells of a column above and below Run (the colours only when Skip is null).
+  void ClearOutside(std::uint16_t* Skip, std::uint8_t* Colors, const Span& Run) const;
   // Paints the free rows From..To-1 of a column, which then lead to row To.
   static void PaintRun(std::uint16_t* Skip, std::uint8_t* Colors, Integer From, Integer To,
                        std::uint8_t Color);
