@@ -87,19 +87,19 @@ void TCandleColumns::PaintRect(Integer Left, Integer Top, Integer Right, Integer
     std::uint8_t* colors = FColor.data() + std::size_t(column) * std::size_t(FRows);
     Span& span = FSpans[std::size_t(column)];
     if (!FCleared[std::size_t(column)]) {
-      // Only the rows of the span hold this picture's cells; the rest is cleared when the
-      // column scatters (or before it is shown).
+      // While a column is one run only the colours of its rows are kept: the other cells and
+      // the skip offsets are set when it scatters (the colours also before it is shown).
       FCleared[std::size_t(column)] = 1;
       span = {Top, Bottom};
-      PaintRun(skip, colors, Top, Bottom + 1, color);
+      std::fill(colors + Top, colors + Bottom + 1, color);
       continue;
     }
     // Neighbouring candles overlap, so a column mostly stays one run: then only the rows beyond
     // its ends are free, found without a search.
     if (span.top >= 0) {
       if (Top <= span.bottom + 1 && Bottom + 1 >= span.top) {
-        if (Top < span.top) PaintRun(skip, colors, Top, span.top, color);
-        if (Bottom > span.bottom) PaintRun(skip, colors, span.bottom + 1, Bottom + 1, color);
+        if (Top < span.top) std::fill(colors + Top, colors + span.top, color);
+        if (Bottom > span.bottom) std::fill(colors + span.bottom + 1, colors + Bottom + 1, color);
         span = {std::min(Top, span.top), std::max(Bottom, span.bottom)};
       } else {
         ClearOutside(skip, colors, span);
@@ -127,6 +127,7 @@ void TCandleColumns::ClearOutside(std::uint16_t* Skip, std::uint8_t* Colors, con
   if (Skip) {
     std::fill_n(Skip, Run.top, 0);
     std::fill_n(Skip + Run.bottom + 1, below, 0);
+    for (Integer row = Run.top; row <= Run.bottom; ++row) Skip[row] = std::uint16_t(Run.bottom + 1 - row);
   }
   std::fill_n(Colors, Run.top, 0);
   std::fill_n(Colors + Run.bottom + 1, below, 0);

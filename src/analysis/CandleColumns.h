@@ -59,7 +59,8 @@ class TCandleColumns {
   // there is none down to it: the search stops there.
   static Integer FreeRow(std::uint16_t* Skip, Integer Row, Integer Limit);
   struct Span;
-  // Clears the cells of a column above and below Run (the colours only when Skip is null).
+  // Clears the cells of a column above and below Run; with Skip, the rows of Run then lead past
+  // its end (without, only the colours are touched).
   void ClearOutside(std::uint16_t* Skip, std::uint8_t* Colors, const Span& Run) const;
   // Paints the free rows From..To-1 of a column, which then lead to row To.
   static void PaintRun(std::uint16_t* Skip, std::uint8_t* Colors, Integer From, Integer To,
