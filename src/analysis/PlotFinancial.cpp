@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "analysis/CandleColumns.h"
 #include "analysis/PointBuffer.h"
 #include "analysis/WindowSum.h"
+#include "chart/AxisPixels.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/SeriesPointer.h"
@@ -209,9 +209,11 @@ bool TCandleSeries::DrawComposed(TPlotCanvas3D& Canvas) {
   const Integer first = std::max<Integer>(FirstValueIndex(), 0), last = std::min<Integer>(LastValueIndex(), Count() - 1);
   if (last < first) return false;
 
+  if (!HorizAxis() || !VertAxis()) return false;
+
   struct Candle {
     Integer x, top, bottom, lineTop, lineBottom;
-    TColor color;
+    int color;
   };
   std::vector<Candle> shapes;
   shapes.reserve(std::size_t(last - first + 1));
@@ -224,41 +226,57 @@ bool TCandleSeries::DrawComposed(TPlotCanvas3D& Canvas) {
     }
     left = std::min(left, L), top = std::min(top, T), right = std::max(right, R), bottom = std::max(bottom, B);
   };
+  // The axes' mapping taken once; values it does not promise to map as the axis does go to it.
+  const chart::TAxisPixels toX(*HorizAxis()), toY(*VertAxis());
+  auto pixelX = [&](double V) { return std::isfinite(V) ? Integer(toX.Pixel(V)) : CalcXPosValue(V); };
+  auto pixelY = [&](double V) { return std::isfinite(V) ? Integer(toY.Pixel(V)) : CalcYPosValue(V); };
+  const TChartValueList &xs = *XValues(), &ys = *YValues(), &opens = *OpenValues(), &highs = *HighValues(),
+                        &lows = *LowValues();
+  // Colours are numbered as the area's cells keep them; too many for that and candles are drawn
+  // one by one.
+  FComposed.ForgetColors();
   // Colours forward in one pass: an undecided candle takes the one before it.
   TColor color = CandleColor(first);
   for (Integer i = first; i <= last; ++i) {
     if (i > first)
       if (const TColor decided = DecidedColor(i); decided != fw::clNone) color = decided;
     if (!PointIsDrawable(i)) continue;
-    const Pixels p = PixelsOf(i);
-    Candle c{p.X, std::min(p.Open, p.Close), std::max(p.Open, p.Close), 0, -1, color};
+    const int index = FComposed.ColorIndex(color);
+    if (index < 0) return false;
+    const Integer x = pixelX(xs.Value(i)), open = pixelY(opens.Value(i)), close = pixelY(ys.Value(i));
+    Candle c{x, std::min(open, close), std::max(open, close), 0, -1, index};
     // Without an outline the fill covers at least one row.
     if (!outline) c.bottom = std::max(c.bottom, c.top + 1) - 1;
-    widen(p.X - LeftHalf(), c.top, p.X + RightHalf() - 1, c.bottom);
+    widen(x - LeftHalf(), c.top, x + RightHalf() - 1, c.bottom);
     if (highLow) {
-      LineRows(p.High, p.Low + 1, c.lineTop, c.lineBottom);
-      widen(p.X, c.lineTop, p.X, c.lineBottom);
+      LineRows(pixelY(highs.Value(i)), pixelY(lows.Value(i)) + 1, c.lineTop, c.lineBottom);
+      widen(x, c.lineTop, x, c.lineBottom);
     }
     shapes.push_back(c);
   }
   if (right < left) return false;
   const std::int64_t columns = std::int64_t(right) - left + 1, rows = std::int64_t(bottom) - top + 1;
-  if (columns * rows > TCandleColumns::kMaxCells || !ComposesColumns(Integer(shapes.size()), Integer(columns)))
+  if (columns * rows > TCandleColumns::kMaxCells || rows > TCandleColumns::kMaxRows ||
+      !ComposesColumns(Integer(shapes.size()), Integer(columns)))
     return false;
+  const TColor lineColor = FHighLowPen->Color() == chart::clTeeColor ? Pen()->Color() : FHighLowPen->Color();
+  const int outlineIndex = outline ? FComposed.ColorIndex(pen->Color()) : 0;
+  const int lineIndex = highLow ? FComposed.ColorIndex(lineColor) : 0;
+  if (outlineIndex < 0 || lineIndex < 0) return false;
 
   // Last candle first, each in the reverse of its own drawing order: the body's outline and
   // inside (apart from each other), then the high-low line beneath them.
-  TCandleColumns picture(left, top, right, bottom);
-  const TColor lineColor = FHighLowPen->Color() == chart::clTeeColor ? Pen()->Color() : FHighLowPen->Color();
+  TCandleColumns& picture = FComposed;
+  picture.SetArea(left, top, right, bottom);
   for (auto c = shapes.rbegin(); c != shapes.rend(); ++c) {
     const Integer l = c->x - LeftHalf(), r = c->x + RightHalf() - 1;
     if (outline) {
       picture.PaintRect(l + 1, c->top + 1, r - 1, c->bottom - 1, c->color);
-      picture.PaintRect(l, c->top, r, c->bottom, pen->Color());
+      picture.PaintRect(l, c->top, r, c->bottom, outlineIndex);
     } else {
       picture.PaintRect(l, c->top, r, c->bottom, c->color);
     }
-    if (highLow) picture.PaintRect(c->x, c->lineTop, c->x, c->lineBottom, lineColor);
+    if (highLow) picture.PaintRect(c->x, c->lineTop, c->x, c->lineBottom, lineIndex);
   }
   picture.DrawTo(Canvas, depth);
   return true;

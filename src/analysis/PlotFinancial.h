@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "analysis/CandleColumns.h"
 #include "chart/Series.h"
 
 namespace analysis {
@@ -97,6 +98,7 @@ class TCandleSeries : public TOHLCSeries {
   bool FShowOpenTick = true;
   bool FShowCloseTick = true;
   std::unique_ptr<chart::TChartPen> FHighLowPen;
+  TCandleColumns FComposed;  // kept between draws for its buffers
 };
 
 // One vertical line per point, from the origin to its value in the point's colour.

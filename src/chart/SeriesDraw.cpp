@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "chart/AxisPixels.h"
 #include "chart/PlotAxis.h"
 #include "framework/GraphicsCanvas.h"
 #include "platform/gdi/GdiDC.h"
@@ -167,49 +168,12 @@ class ColumnReducer {
   RowOfPoint FRowOf;
 };
 
-// An axis' value-to-pixel mapping taken once for a loop over many points: the same arithmetic
-// as TChartAxis::CalcPosValue on a linear axis (so the same pixels), without its per-call set-up
-// and library rounding. Logarithmic axes are left to the axis.
-class PixelMap {
- public:
-  explicit PixelMap(const TChartAxis& Axis)
-      : FAxis(Axis),
-        FLog(Axis.Logarithmic()),
-        FFlipped(Axis.Horizontal() ? Axis.Inverted() : !Axis.Inverted()),
-        FLo(Axis.Minimum()),
-        FHi(Axis.Maximum()),
-        FStart(Axis.IStartPos()),
-        FEnd(Axis.IEndPos()),
-        FSize(double(Axis.IEndPos()) - double(Axis.IStartPos())) {}
-
-  // Value is finite.
-  bool Logarithmic() const { return FLog; }
-  win::LONG Pixel(double Value) const {
-    if (FLog) return FAxis.CalcPosValue(Value);
-    const double ratio = FHi == FLo ? 0.5 : (Value - FLo) / (FHi - FLo);
-    double pos = FFlipped ? FEnd - ratio * FSize : FStart + ratio * FSize;
-    if (std::isnan(pos)) pos = FFlipped ? FEnd : FStart;
-    pos = std::clamp(pos, -kPixelLimit, kPixelLimit);
-    // Halves away from zero, as lround: exact for the clamped range, and without branches (the
-    // fractions of a random walk would defeat any prediction).
-    const long long whole = static_cast<long long>(pos);
-    const double rest = pos - double(whole);
-    return win::LONG(whole + (rest >= 0.5) - (rest <= -0.5));
-  }
-
- private:
-  static constexpr double kPixelLimit = 1073741824.0;  // as the axis clamps
-  const TChartAxis& FAxis;
-  bool FLog, FFlipped;
-  double FLo, FHi, FStart, FEnd, FSize;
-};
-
 // Steps over the whole block of points starting at Index when all of it falls into the
 // reducer's open column within the rows it already spans, the coarsest such block first.
 // Returns the number of points stepped over (0: Index is to be drawn as a point).
 Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integer Index, Integer Last,
-                      const TChartValueList& Xs, const TChartValueList& Ys, const PixelMap& ToX,
-                      const PixelMap& ToY) {
+                      const TChartValueList& Xs, const TChartValueList& Ys, const TAxisPixels& ToX,
+                      const TAxisPixels& ToY) {
   const double mx = Xs.Multiplier(), my = Ys.Multiplier();
   for (int level = TLineSummary::kLevels - 1; level >= 0; --level) {
     const int shift = TLineSummary::Shift(level);
@@ -248,7 +212,7 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
   const TChartValueList& xs = *Series.XValues();
   const TChartValueList& ys = *Series.YValues();
 
-  const PixelMap toX(HorizAxis), toY(VertAxis);
+  const TAxisPixels toX(HorizAxis), toY(VertAxis);
   // The points the series found in view; beyond them, on ascending X, only points drawn onto
   // the axis' own end columns (one pixel of clip past each end) could still show, so the range
   // grows while the next point lands there and everything further out is left to the clip.
