@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "RandomWalkChart.h"
 #include "chart/Chart.h"
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
@@ -73,19 +74,7 @@ BENCHMARK(BM_RenderLineSeries)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(
 // a 1600x1200 24-bit picture: layout, automatic scaling and drawing of every element.
 void BM_ChartBitmap1M(benchmark::State& state) {
   chart::TChart chart(nullptr);
-  chart.Title()->SetText("Random walk");
-  auto* series = new chart::TLineSeries(&chart);
-  Lcg rng;
-  double x = 0, y = 0;
-  series->BeginUpdate();
-  for (int i = 0; i < 1'000'000; ++i) {
-    x += 0.5 + rng.Unit();
-    y += rng.Unit() - 0.5;
-    series->AddXY(x, y);
-  }
-  series->EndUpdate();
-  series->SetTitle("Walk");
-  series->SetParentChart(&chart);
+  bench::FillRandomWalkChart(chart, 1'000'000);
   const fw::TRect r{0, 0, kWidth, kHeight};
   for (auto _ : state) {
     auto bitmap = chart.CreateBitmap(fw::clWhite, r, fw::pf24bit);

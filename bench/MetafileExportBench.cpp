@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "RandomWalkChart.h"
 #include "chart/Chart.h"
 #include "chart/ChartTitle.h"
 #include "chart/Series.h"
@@ -17,22 +18,7 @@ namespace {
 void WriteMetafile(benchmark::State& state, bool Enhanced) {
   chart::TChart chart(nullptr);
   chart.SetBounds(0, 0, 1600, 1200);
-  chart.Title()->SetText("Random walk");
-  auto* series = new chart::TLineSeries(&chart);
-  uint32_t seed = 2024;
-  auto unit = [&] {
-    seed = seed * 1664525u + 1013904223u;
-    return double(seed >> 8) / double(1u << 24);
-  };
-  double x = 0, y = 0;
-  series->BeginUpdate();
-  for (int i = 0; i < 1'000'000; ++i) {
-    x += 0.5 + unit();
-    y += unit() - 0.5;
-    series->AddXY(x, y);
-  }
-  series->EndUpdate();
-  series->SetParentChart(&chart);
+  bench::FillRandomWalkChart(chart, 1'000'000);
   kvexport::TKvEMFExportFormat format(Enhanced);
   format.Panel = &chart;
   fw::Int64 bytes = 0;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "RandomWalkChart.h"
 #include "chart/Chart.h"
 #include "chart/ChartTitle.h"
 #include "chart/Series.h"
@@ -18,22 +19,7 @@ namespace {
 void BM_PrintChart1M(benchmark::State& state) {
   chart::TChart chart(nullptr);
   chart.SetBounds(0, 0, 1600, 1200);
-  chart.Title()->SetText("Random walk");
-  auto* series = new chart::TLineSeries(&chart);
-  uint32_t seed = 2024;
-  auto unit = [&] {
-    seed = seed * 1664525u + 1013904223u;
-    return double(seed >> 8) / double(1u << 24);
-  };
-  double x = 0, y = 0;
-  series->BeginUpdate();
-  for (int i = 0; i < 1'000'000; ++i) {
-    x += 0.5 + unit();
-    y += unit() - 0.5;
-    series->AddXY(x, y);
-  }
-  series->EndUpdate();
-  series->SetParentChart(&chart);
+  bench::FillRandomWalkChart(chart, 1'000'000);
   fw::TPrinter printer;
   printer.FileName = (std::filesystem::temp_directory_path() / "kv-bench-print.pdf").string();
   for (auto _ : state) {
