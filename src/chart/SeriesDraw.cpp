@@ -118,14 +118,17 @@ class ColumnReducer {
     FFirst = FLow = FHigh = FLast = {P.y, Index};
   }
 
-  // Whether points in the open column with rows Low .. High would change only its last entry.
-  bool Holds(win::LONG Column, win::LONG Low, win::LONG High) const {
-    return FOpen && Column == FX && Low >= FLow.y && High <= FHigh.y;
-  }
   bool IsOpen() const { return FOpen; }
   win::LONG Column() const { return FX; }
-  // Stands for Add of points that Holds: only the last one leaves a trace.
-  void SetLast(win::LONG Y, Integer Index) { FLast = {Y, Index}; }
+  // Stands for Add of a run of points in the open column with rows Low .. High whose last one
+  // lies on LastRow at LastIndex. A row beyond the column's span is taken, as Add would, at its
+  // first point in the run, which FirstOnRow(Row, Lowest) finds.
+  template <typename FirstOnRowFn>
+  void AddRun(win::LONG Low, win::LONG High, win::LONG LastRow, Integer LastIndex, FirstOnRowFn&& FirstOnRow) {
+    if (Low < FLow.y) FLow = {Low, FirstOnRow(Low, true)};
+    if (High > FHigh.y) FHigh = {High, FirstOnRow(High, false)};
+    FLast = {LastRow, LastIndex};
+  }
 
   // Ends the column; LineEnds when no vertex follows (a break in the line, or its end).
   void Close(bool LineEnds) {
@@ -168,8 +171,39 @@ class ColumnReducer {
   RowOfPoint FRowOf;
 };
 
+// The rows a usable block's values span.
+struct RowSpan {
+  win::LONG low, high;
+};
+RowSpan RowsOf(const TLineSummary::Block& B, double My, const TAxisPixels& ToY) {
+  const win::LONG r0 = ToY.Pixel(B.lo * My), r1 = ToY.Pixel(B.hi * My);
+  return {std::min(r0, r1), std::max(r0, r1)};
+}
+
+// The first point of block Index of Level on Row, which is the block's lowest row (Lowest) or
+// its highest. With a monotonic row mapping only a child with the same extreme holds that row,
+// so the search walks down the finer levels and reads at most one finest block's points.
+Integer FirstOnExtremeRow(const TLineSummary& Summary, int Level, std::size_t Index, win::LONG Row, bool Lowest,
+                          const TChartValueList& Ys, const TAxisPixels& ToY) {
+  const double my = Ys.Multiplier();
+  const std::size_t fan = std::size_t(1) << TLineSummary::kFanShift;
+  for (; Level > 0; --Level) {
+    std::size_t child = Index * fan;
+    for (const std::size_t end = child + fan - 1; child < end; ++child) {
+      const RowSpan rows = RowsOf(Summary.At(Level - 1, child), my, ToY);
+      if ((Lowest ? rows.low : rows.high) == Row) break;
+    }
+    Index = child;
+  }
+  const Integer start = Integer(Index) << TLineSummary::kFirstShift;
+  const Integer end = start + (Integer(1) << TLineSummary::kFirstShift) - 1;
+  for (Integer i = start; i < end; ++i)
+    if (ToY.Pixel(Ys.Value(i)) == Row) return i;
+  return end;
+}
+
 // Steps over the whole block of points starting at Index when all of it falls into the
-// reducer's open column within the rows it already spans, the coarsest such block first.
+// reducer's open column, the coarsest such block first, updating the column from the summary.
 // Returns the number of points stepped over (0: Index is to be drawn as a point).
 Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integer Index, Integer Last,
                       const TChartValueList& Xs, const TChartValueList& Ys, const TAxisPixels& ToX,
@@ -190,9 +224,10 @@ Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integ
     if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1)) continue;
     const win::LONG column = Columns.Column();
     if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
-    const win::LONG r0 = ToY.Pixel(y0), r1 = ToY.Pixel(y1);
-    if (!Columns.Holds(column, std::min(r0, r1), std::max(r0, r1))) continue;
-    Columns.SetLast(ToY.Pixel(b.lastY * my), end);
+    const RowSpan rows = RowsOf(b, my, ToY);
+    Columns.AddRun(rows.low, rows.high, ToY.Pixel(b.lastY * my), end, [&](win::LONG Row, bool Lowest) {
+      return FirstOnExtremeRow(Summary, level, block, Row, Lowest, Ys, ToY);
+    });
     return size;
   }
   return 0;
