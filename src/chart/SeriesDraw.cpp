@@ -103,11 +103,15 @@ class ColumnReducer {
  public:
   // RowOf: the row of a point the column took (rows are looked up again only where a line ends).
   using RowOfPoint = std::function<win::LONG(Integer)>;
-  ColumnReducer(PolylineSink& Sink, RowOfPoint RowOf) : FSink(Sink), FRowOf(std::move(RowOf)) {}
+  // FirstOnRow(Level, Block, Row, Lowest): the first point of a stepped-over block on Row, which
+  // is the block's lowest row (Lowest) or its highest.
+  using FirstOnRowFn = std::function<Integer(int, std::size_t, win::LONG, bool)>;
+  ColumnReducer(PolylineSink& Sink, RowOfPoint RowOf, FirstOnRowFn FirstOnRow = {})
+      : FSink(Sink), FRowOf(std::move(RowOf)), FFirstOnRow(std::move(FirstOnRow)) {}
 
   void Add(win::POINT P, Integer Index) {
     if (FOpen && P.x == FX) {
-      FLast = {P.y, Index};
+      FLast = Entry{P.y, Index};
       if (P.y < FLow.y) FLow = FLast;
       if (P.y > FHigh.y) FHigh = FLast;
       return;
@@ -115,25 +119,27 @@ class ColumnReducer {
     Close(false);
     FOpen = true;
     FX = P.x;
-    FFirst = FLow = FHigh = FLast = {P.y, Index};
+    FFirst = FLow = FHigh = FLast = Entry{P.y, Index};
   }
 
   bool IsOpen() const { return FOpen; }
   win::LONG Column() const { return FX; }
-  // Stands for Add of a run of points in the open column with rows Low .. High whose last one
-  // lies on LastRow at LastIndex. A row beyond the column's span is taken, as Add would, at its
-  // first point in the run, which FirstOnRow(Row, Lowest) finds.
-  template <typename FirstOnRowFn>
-  void AddRun(win::LONG Low, win::LONG High, win::LONG LastRow, Integer LastIndex, FirstOnRowFn&& FirstOnRow) {
-    if (Low < FLow.y) FLow = {Low, FirstOnRow(Low, true)};
-    if (High > FHigh.y) FHigh = {High, FirstOnRow(High, false)};
-    FLast = {LastRow, LastIndex};
+  // Stands for Add of the points of block Block of Level of the summary, all in the open column
+  // with rows Low .. High, the last one on LastRow at LastIndex. A row beyond the column's span
+  // is taken, as Add would, at its first point in the block; which point that is gets looked up
+  // only when the column closes, as a wider block may take the row again before.
+  void AddBlock(int Level, std::size_t Block, win::LONG Low, win::LONG High, win::LONG LastRow, Integer LastIndex) {
+    if (Low < FLow.y) FLow = Entry{Low, 0, Level, Block};
+    if (High > FHigh.y) FHigh = Entry{High, 0, Level, Block};
+    FLast = Entry{LastRow, LastIndex};
   }
 
   // Ends the column; LineEnds when no vertex follows (a break in the line, or its end).
   void Close(bool LineEnds) {
     if (!FOpen) return;
     FOpen = false;
+    Locate(FLow, true);
+    Locate(FHigh, false);
     const Entry& a = FLow.index < FHigh.index ? FLow : FHigh;
     const Entry& b = FLow.index < FHigh.index ? FHigh : FLow;
     Emit(FFirst);
@@ -155,7 +161,14 @@ class ColumnReducer {
   struct Entry {
     win::LONG y;
     Integer index;
+    int blockLevel = -1;  // >= 0: index is still to be found in this block of the summary
+    std::size_t block = 0;
   };
+  void Locate(Entry& E, bool Lowest) {
+    if (E.blockLevel < 0) return;
+    E.index = FFirstOnRow(E.blockLevel, E.block, E.y, Lowest);
+    E.blockLevel = -1;
+  }
   void Emit(const Entry& E) { FSink.Add(win::POINT{FX, E.y}); }
   // Whether a point between From and To (both excluded) lies off Row.
   bool LeavesRow(win::LONG Row, Integer From, Integer To) const {
@@ -169,6 +182,7 @@ class ColumnReducer {
   win::LONG FX = 0;
   Entry FFirst{}, FLow{}, FHigh{}, FLast{};
   RowOfPoint FRowOf;
+  FirstOnRowFn FFirstOnRow;
 };
 
 // The rows a usable block's values span.
@@ -225,9 +239,7 @@ Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integ
     const win::LONG column = Columns.Column();
     if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
     const RowSpan rows = RowsOf(b, my, ToY);
-    Columns.AddRun(rows.low, rows.high, ToY.Pixel(b.lastY * my), end, [&](win::LONG Row, bool Lowest) {
-      return FirstOnExtremeRow(Summary, level, block, Row, Lowest, Ys, ToY);
-    });
+    Columns.AddBlock(level, block, rows.low, rows.high, ToY.Pixel(b.lastY * my), end);
     return size;
   }
   return 0;
@@ -276,7 +288,10 @@ Integer DrawLineSeriesPoints(win::HDC DC, const TChartSeries& Series, const TCha
                           last - first >= (Integer(1) << TLineSummary::kFirstShift);
   const TLineSummary* summary = stepBlocks ? &Series.LineSummary() : nullptr;
   PolylineSink sink(DC, reduce, std::size_t(last - first + 1));
-  ColumnReducer columns(sink, [&](Integer i) { return toY.Pixel(ys.Value(i)); });
+  ColumnReducer columns(sink, [&](Integer i) { return toY.Pixel(ys.Value(i)); },
+                        [&](int Level, std::size_t Block, win::LONG Row, bool Lowest) {
+                          return FirstOnExtremeRow(*summary, Level, Block, Row, Lowest, ys, toY);
+                        });
   for (Integer i = first; i <= last; ++i) {
     if (summary && columns.IsOpen() && (i & ((Integer(1) << TLineSummary::kFirstShift) - 1)) == 0) {
       const Integer stepped = StepOverBlock(*summary, columns, i, last, xs, ys, toX, toY);
