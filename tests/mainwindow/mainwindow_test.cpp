@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "mainwindow_fixture.h"
+#include "platform/desktop/DesktopView.h"
+#include "platform/user/windows/Window.h"
 
 namespace {
 
@@ -253,6 +255,32 @@ TEST_F(MainWindowTest, DerivativesOfTheCurrentGraphAreNewSelectedGraphs) {
   // Each is undone as an added graph.
   ASSERT_TRUE(form->UndoAction()->Execute());
   EXPECT_EQ(Graphs().Count(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace mainwindowtest;
+
+// At its smallest size (the tracking minimum) the client area is empty and the status bar hangs
+// above it, over the caption and the menu bar; those still paint, not the black of a surface
+// nobody painted.
+TEST_F(MainWindowTest, SmallestSizeStillPaintsTheFrame) {
+  win::HWND h = form->Handle();
+  win::SetWindowPos(h, nullptr, 0, 0, 112, 27, win::SWP_NOMOVE | win::SWP_NOZORDER);
+  Pump();
+  win::RECT r;
+  win::GetWindowRect(h, &r);
+  win::desktop::SurfaceView s = win::desktop::SurfaceOf(h);
+  ASSERT_NE(s.bits, nullptr);
+  ASSERT_EQ(s.width, r.right - r.left);
+  ASSERT_EQ(s.height, r.bottom - r.top);
+  int black = 0;
+  for (int y = 0; y < s.height; ++y)
+    for (int x = 0; x < s.width; ++x) black += (s.bits[y * s.width + x] & 0xFFFFFFu) == 0;
+  // Black belongs only to the outer shadow edge and to letters; an unpainted band is thousands.
+  EXPECT_LT(black, s.width + s.height);
 }
 
 }  // namespace

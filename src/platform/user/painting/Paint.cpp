@@ -334,9 +334,14 @@ Region VisibleInSurface(const WindowObj& w, bool clientOnly, bool clipChildren, 
       }
     }
   }
-  if (clipChildren)
+  if (clipChildren) {
+    // A child shows only inside our client area; where it hangs out over the frame (a bar
+    // aligned to the bottom of a client area too small for it) the frame stays ours to paint.
+    RECT cl = LocalClientRect(w);
+    Region client(RECT{cl.left + off.x, cl.top + off.y, cl.right + off.x, cl.bottom + off.y});
     for (const WindowObj* ch : w.children)
-      if (ch->style & WS_VISIBLE) vis = vis.Subtract(WindowAreaInSurface(*ch));
+      if (ch->style & WS_VISIBLE) vis = vis.Subtract(WindowAreaInSurface(*ch).Intersect(client));
+  }
   return vis;
 }
 

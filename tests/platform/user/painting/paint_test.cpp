@@ -16,6 +16,7 @@
 #include "platform/user/messages/Messages.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/services/SysColors.h"
+#include "platform/user/services/SysMetrics.h"
 #include "platform/user/windows/Window.h"
 
 using namespace win;
@@ -110,6 +111,21 @@ TEST_F(Paint, WindowRegionShapesTheWindowOnScreen) {
   DeleteObject(out);
   EXPECT_EQ(WindowFromPoint({60, 10}), nullptr);  // outside the region nothing is hit
   EXPECT_EQ(WindowFromPoint({10, 10}), h);
+}
+
+TEST_F(Paint, AChildHangingAboveTheClientAreaLeavesTheFrameToItsParent) {
+  HWND top = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 200, 100});
+  // A bar aligned to the bottom of an empty client area ends up above it, over the caption.
+  Create(WS_CHILD | WS_VISIBLE, {0, -30, 200, 30}, top, 0, Filler(RGB(0, 255, 0)));
+  SetWindowPos(top, nullptr, 0, 0, 200, GetSystemMetrics(SM_CYFRAME) * 2 + GetSystemMetrics(SM_CYCAPTION),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  desktop->run_until_idle();
+  RECT client;
+  GetClientRect(top, &client);
+  ASSERT_EQ(client.bottom, 0);
+  // The caption's left end (before the icon) has the caption colour, not the child's, not black.
+  COLORREF c = desktop->screen_pixel(GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME) + 2);
+  EXPECT_TRUE(c == GetSysColor(COLOR_ACTIVECAPTION) || c == GetSysColor(COLOR_INACTIVECAPTION)) << std::hex << c;
 }
 
 TEST_F(Paint, LayeredWindowsBlendWithConstantAlphaAndColourKey) {
