@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
+# The print queue the printing tests print to (they skip without it).
+source scripts/cups.sh
 # Paths relative to the checkout, so a fresh clone reuses the compiler cache.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 

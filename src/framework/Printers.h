@@ -1,7 +1,8 @@
 #pragma once
-// TPrinter: a print job drawn page by page on a canvas at the printer's resolution. The PDF
-// printer is always present and writes the job to FileName; a job is written only when it ends,
-// so an aborted or failed one leaves no file.
+// TPrinter: a print job drawn page by page on a canvas at the printer's resolution, sent to one
+// of the system's print queues or to the PDF printer, which is always present and writes the job
+// to FileName. A job is handed over only when it ends, so an aborted or failed one leaves no file
+// and reaches no queue.
 
 #include <memory>
 #include <vector>
@@ -28,8 +29,11 @@ class TPrinter {
   TPrinter(const TPrinter&) = delete;
   TPrinter& operator=(const TPrinter&) = delete;
 
-  // Printer names, the default one first; the PDF printer is always there.
+  // Printer names, the default one first: the system's default queue, or the PDF printer when
+  // the system names none; then the other queues; the PDF printer is always there.
   std::vector<String> Printers() const;
+  // The current printer's name (empty when the printer has gone from the list).
+  String PrinterName() const;
   Integer PrinterIndex() const { return FPrinterIndex; }
   // EPrinter "Printer index out of range" for an index that names no printer.
   void SetPrinterIndex(Integer Value);
@@ -54,20 +58,23 @@ class TPrinter {
   TCanvas* Canvas();
 
   // EPrinter "Printing in progress" when a job is open, "No file name for the PDF printer"
-  // without FileName.
+  // without FileName, and a message naming the queue when the chosen one has gone away.
   void BeginDoc();
   void NewPage();
   // Writes the job; the file appears whole or not at all (EFCreateError when it cannot be made).
+  // A queue's job is submitted (EPrinter when the print system refuses it).
   void EndDoc();
-  // Drops the job: nothing is written.
+  // Drops the job: nothing is written or submitted.
   void Abort();
 
  private:
   void CheckPrinting(bool Value) const;
   void NewPageSurface();
   void FlushPage();
+  void SendToQueue();
 
   Integer FPrinterIndex = 0;
+  String FChosenName;  // the printer SetPrinterIndex chose; empty: whichever is the default
   TPrinterOrientation FOrientation = poPortrait;
   double FPaperWidthMM = 210, FPaperHeightMM = 297;
   Integer FResolution = 150;

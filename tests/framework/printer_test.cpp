@@ -93,7 +93,8 @@ TEST(Printer, MisuseRaisesAndLeavesNoFile) {
   raises([&] { printer.NewPage(); }, "Printing not in progress");
   raises([&] { printer.Canvas(); }, "Printing not in progress");
   raises([&] { printer.BeginDoc(); }, "No file name for the PDF printer");
-  raises([&] { printer.SetPrinterIndex(1); }, "Printer index out of range");
+  raises([&] { printer.SetPrinterIndex(fw::Integer(printer.Printers().size())); }, "Printer index out of range");
+  raises([&] { printer.SetPrinterIndex(-1); }, "Printer index out of range");
   raises([&] { printer.SetPaperSize(0, 297); }, "Invalid paper size");
   printer.FileName = (folder.Path / "aborted.pdf").string();
   printer.BeginDoc();

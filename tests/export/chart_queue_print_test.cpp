@@ -1,0 +1,160 @@
+// The chart printed to a system print queue: the KorvalinPDF queue that scripts/cups.sh sets up
+// turns jobs into PDF files, which poppler renders back. Without the print daemon or the queue
+// the tests skip; a job is awaited with a deadline, never without one.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "chart_export_fixture.h"
+#include "format_test_support.h"
+#include "framework/GraphicsCanvas.h"
+#include "framework/Printers.h"
+
+namespace {
+
+using namespace writertest;
+namespace fs = std::filesystem;
+
+const char kQueue[] = "KorvalinPDF";
+
+class ChartQueuePrint : public exporttest::ChartExportTest {
+ protected:
+  // Printing to a queue runs inside the application, as the program does.
+  void SetUp() override {
+    ChartExportTest::SetUp();
+    if (QCoreApplication::instance() == nullptr) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+  }
+  void TearDown() override {
+    app_.reset();
+    ChartExportTest::TearDown();
+  }
+  int argc_ = 1;
+  char name_[16] = "kv_export_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QCoreApplication> app_;
+
+  // Selects the queue, or says why the test cannot run.
+  std::string SelectQueue(fw::TPrinter& Printer) {
+    const std::vector<fw::String> names = Printer.Printers();
+    for (std::size_t i = 0; i < names.size(); ++i)
+      if (names[i] == kQueue) {
+        Printer.SetPrinterIndex(fw::Integer(i));
+        return {};
+      }
+    return std::string("the print queue ") + kQueue + " is not set up (scripts/cups.sh starts the daemon and adds it)";
+  }
+  static fs::path OutputFolder() {
+    const char* dir = std::getenv("KV_CUPS_PDF_DIR");
+    return dir != nullptr && *dir ? fs::path(dir) : fs::path("/var/spool/cups-pdf/korvalin");
+  }
+  // The file the queue made for the job titled Title, once it is whole; empty after the deadline.
+  static fs::path AwaitJob(const std::string& Title, std::chrono::seconds Deadline) {
+    const auto until = std::chrono::steady_clock::now() + Deadline;
+    while (std::chrono::steady_clock::now() < until) {
+      std::error_code ec;
+      for (const fs::directory_entry& e : fs::directory_iterator(OutputFolder(), ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.find(Title) == std::string::npos || e.path().extension() != ".pdf") continue;
+        // The queue writes the file in place: it is whole when poppler can read it.
+        if (RunCommand("pdfinfo '" + e.path().string() + "'").Status == 0) return e.path();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return {};
+  }
+  static bool Exists(const std::string& Title) {
+    std::error_code ec;
+    for (const fs::directory_entry& e : fs::directory_iterator(OutputFolder(), ec))
+      if (e.path().filename().string().find(Title) != std::string::npos) return true;
+    return false;
+  }
+};
+
+TEST_F(ChartQueuePrint, TheQueueReceivesTheChartAndNothingOfAnAbortedJob) {
+  MakeChart(320, 240);
+  chart_->SetPrintMargins(fw::TRect{10, 10, 10, 50});
+  fw::TPrinter printer;
+  if (const std::string why = SelectQueue(printer); !why.empty()) GTEST_SKIP() << why;
+  printer.SetResolution(72);  // A4, one dot a point: the reader's pixels fall on the printer's
+  const std::string stamp = std::to_string(::getpid()) + "_" +
+                            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  const std::string aborted = "kvaborted" + stamp, printed = "kvchart" + stamp;
+  const fw::TRect r = chart_->ChartPrintRect(printer.PageWidth(), printer.PageHeight());
+
+  printer.Title = aborted;
+  printer.BeginDoc();
+  chart_->PrintPartial(*printer.Canvas(), r);
+  printer.Abort();
+  EXPECT_FALSE(printer.Printing());
+
+  printer.Title = printed;
+  printer.BeginDoc();
+  chart_->PrintPartial(*printer.Canvas(), r);
+  printer.EndDoc();
+  const fs::path pdf = AwaitJob(printed, std::chrono::seconds(90));
+  ASSERT_FALSE(pdf.empty()) << "no PDF for the job in " << OutputFolder() << " after 90 s";
+  // The queue serves jobs in order: the aborted one, had it been sent, would be there by now.
+  EXPECT_FALSE(Exists(aborted)) << "an aborted job reached the queue";
+
+  // The same chart on the PDF printer: the queue's page must look the same.
+  fw::TPrinter direct;
+  const std::vector<fw::String> names = direct.Printers();
+  direct.SetPrinterIndex(fw::Integer(std::find(names.begin(), names.end(), "PDF") - names.begin()));
+  direct.SetResolution(72);
+  direct.FileName = dir_.File("direct.pdf");
+  direct.BeginDoc();
+  chart_->PrintPartial(*direct.Canvas(), r);
+  direct.EndDoc();
+  const CommandResult png = RunCommand("pdftoppm -r 72 -png -singlefile '" + pdf.string() + "' '" + dir_.File("page") +
+                                       "' && pdftoppm -r 72 -png -singlefile '" + direct.FileName + "' '" + dir_.File("direct") + "'");
+  if (!std::getenv("KV_KEEP_PRINT")) fs::remove(pdf);
+  ASSERT_EQ(png.Status, 0) << png.Output;
+  const std::vector<PillowPicture> read = ReadAllWithPillow(dir_, {dir_.File("page.png"), dir_.File("direct.png")});
+  const PillowPicture &page = read[0], &want = read[1];
+  ASSERT_EQ(page.Width, want.Width);
+  ASSERT_EQ(page.Height, want.Height);
+  // The print system re-encodes the page, so a channel may drift a little, never far.
+  std::size_t far = 0, inked = 0;
+  for (std::size_t i = 0; i < want.Rgb.size() && i < page.Rgb.size(); ++i) {
+    inked += want.Rgb[i] != 0xFFFFFFu;
+    for (int s : {0, 8, 16})
+      if (std::abs(int(page.Rgb[i] >> s & 0xFF) - int(want.Rgb[i] >> s & 0xFF)) > 48) {
+        ++far;
+        break;
+      }
+  }
+  EXPECT_GT(inked, want.Rgb.size() / 50) << "the chart was drawn";
+  EXPECT_LT(far, want.Rgb.size() / 200) << "pixels of the printed page unlike the drawing";
+}
+
+TEST_F(ChartQueuePrint, AQueueThatWentAwayIsReportedAndNothingIsPrinted) {
+  fw::TPrinter printer;
+  if (const std::string why = SelectQueue(printer); !why.empty()) GTEST_SKIP() << why;
+  const std::string gone = "KorvalinGone" + std::to_string(::getpid());
+  if (RunCommand("lpadmin -p " + gone + " -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd").Status != 0)
+    GTEST_SKIP() << "cannot add a print queue here";
+  const std::vector<fw::String> names = printer.Printers();
+  const auto at = std::find(names.begin(), names.end(), gone);
+  ASSERT_NE(at, names.end()) << "a new queue shows in the list";
+  printer.SetPrinterIndex(fw::Integer(at - names.begin()));
+  EXPECT_EQ(printer.PrinterName(), gone);
+  ASSERT_EQ(RunCommand("lpadmin -x " + gone).Status, 0);
+  try {
+    printer.BeginDoc();
+    ADD_FAILURE() << "printing to a removed queue raised nothing";
+    printer.Abort();
+  } catch (const fw::EPrinter& e) {
+    EXPECT_EQ(e.Message(), "The printer \"" + gone + "\" is no longer available");
+  }
+  EXPECT_FALSE(printer.Printing());
+}
+
+}  // namespace
