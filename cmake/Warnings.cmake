@@ -3,7 +3,9 @@ function(kv_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Werror
     -Wno-unused-parameter
-    -Wnon-virtual-dtor -Woverloaded-virtual -Wshadow=local
+    -Wnon-virtual-dtor -Woverloaded-virtual
+    # Clang has no "local only" shadow check; its -Wshadow also flags fields and globals.
+    $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
     # GCC 12 at -O3 reports impossible overlaps inside libstdc++'s string code (a known false
     # positive of its range analysis); the code it points at is the standard library's.
     $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)

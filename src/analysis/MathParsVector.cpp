@@ -5,19 +5,29 @@
 #include <emmintrin.h>
 
 // The four-lane versions are compiled for AVX2 and FMA only inside this section, and called
-// only on processors that have them.
+// only on processors that have them. Clang declares every intrinsic whatever the target and
+// needs only the functions' own target attribute.
+#if !defined(__clang__)
 #pragma GCC push_options
 #pragma GCC target("avx2,fma")
+#endif
 #include <immintrin.h>
 #include <sleef.h>
 
 // The library declares its four-lane AVX2 entry points only to code compiled for AVX
 // throughout; this unit enables AVX2 for the functions below alone, so it names them itself.
+// Clang also wants the target on the declarations, since they pass AVX registers.
+#if defined(__clang__)
+#define KV_AVX2 [[gnu::target("avx2,fma")]]
+#else
+#define KV_AVX2
+#endif
 extern "C" {
-__m256d Sleef_sind4_u10avx2(__m256d);
-__m256d Sleef_cosd4_u10avx2(__m256d);
-__m256d Sleef_expd4_u10avx2(__m256d);
+KV_AVX2 __m256d Sleef_sind4_u10avx2(__m256d);
+KV_AVX2 __m256d Sleef_cosd4_u10avx2(__m256d);
+KV_AVX2 __m256d Sleef_expd4_u10avx2(__m256d);
 }
+#undef KV_AVX2
 
 namespace analysis {
 namespace {
@@ -36,7 +46,9 @@ KV_VECTOR4(Exp4, Sleef_expd4_u10avx2)
 
 }  // namespace
 }  // namespace analysis
+#if !defined(__clang__)
 #pragma GCC pop_options
+#endif
 
 namespace analysis {
 namespace {

@@ -111,9 +111,9 @@ class TButton : public TButtonControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void CNCommand(TMessage& Message) override;
-  virtual void CMDialogKey(TMessage& Message);
-  virtual void CMDialogChar(TMessage& Message);
-  virtual void CMFocusChanged(TMessage& Message);
+  void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+  void CMFocusChanged(TMessage& Message) override;
   void SetButtonStyle(bool ADefault);
 
  private:

@@ -108,9 +108,14 @@ class SourceSampler {
     Span(j, h_, sh_, flipY_, y0, y1);
     uint32_t acc = mode_ == BLACKONWHITE ? ~0u : 0u;
     uint32_t r = 0, g = 0, b = 0, n = 0;
-    for (int y = sy_ + y0 - vy_; y < sy_ + y1 - vy_; ++y) {
-      for (int x = sx_ + x0 - vx_; x < sx_ + x1 - vx_; ++x) {
-        if (!Inside(x, y)) continue;
+    // Only the part of the span inside the bitmap counts: walking the rest pixel by pixel made a
+    // huge source rectangle on a small bitmap take minutes per destination pixel.
+    const int ya = int(std::max<int64_t>(int64_t(sy_) + y0 - vy_, 0)),
+              yb = int(std::min<int64_t>(int64_t(sy_) + y1 - vy_, view_->height));
+    const int xa = int(std::max<int64_t>(int64_t(sx_) + x0 - vx_, 0)),
+              xb = int(std::min<int64_t>(int64_t(sx_) + x1 - vx_, view_->width));
+    for (int y = ya; y < yb; ++y) {
+      for (int x = xa; x < xb; ++x) {
         const uint32_t raw = GetRaw(*view_, x, y);
         ++n;
         if (mode_ == HALFTONE) {

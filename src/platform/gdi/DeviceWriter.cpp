@@ -46,7 +46,7 @@ inline uint32_t Rop2(int rop, uint32_t s, uint32_t d) {
 
 }  // namespace
 
-DeviceWriter::DeviceWriter(DCObj& dc) : dc_(dc), rop_(dc.state.rop2) {
+DeviceWriter::DeviceWriter(DCObj& dc) : rop_(dc.state.rop2) {
   bmp_ = FindBitmap(dc.bitmap);
   if (!bmp_) return;
   QImage& img = PaintTarget(*bmp_);

@@ -55,7 +55,6 @@ class DeviceWriter {
   void Blend(int x, int y, uint32_t native);
   void SpanClipped(int y, int x0, int x1, const PaintSource& src, const uint32_t* native);
 
-  DCObj& dc_;
   BitmapObj* bmp_ = nullptr;
   uchar* bits_ = nullptr;
   qsizetype bpl_ = 0;

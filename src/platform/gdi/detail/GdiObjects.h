@@ -126,7 +126,7 @@ struct DCObj : Object {
   DCState state;
   std::vector<DCState> saved;
   // Metafile DCs record through this hook (set by the metafile recorder); null elsewhere.
-  struct Recorder* recorder = nullptr;
+  class Recorder* recorder = nullptr;
   // The painter kept open on the target between calls (drawing calls are far cheaper without a
   // begin/end per call). Ended by FlushPainting before anyone touches the bits directly.
   std::unique_ptr<QPainter> painter;
