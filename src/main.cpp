@@ -5,7 +5,7 @@
 
 #include "presenter/DesktopPresenter.h"
 #include "presenter/Dialogs.h"
-#include "workspace/window/Startup.h"
+#include "mainwindow/Startup.h"
 
 int main() {
   using win::presenter::DesktopPresenter;

@@ -23,8 +23,8 @@
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
-#include "workspace/window/Startup.h"
-#include "workspace/window/WinMain.h"
+#include "mainwindow/Startup.h"
+#include "mainwindow/WinMain.h"
 
 namespace mainwindowtest {
 

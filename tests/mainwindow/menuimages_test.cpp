@@ -12,8 +12,8 @@
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
 #include "workspace/PropSaver.h"
-#include "workspace/window/Startup.h"
-#include "workspace/window/WinMain.h"
+#include "mainwindow/Startup.h"
+#include "mainwindow/WinMain.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/user/services/Clipboard.h"
 #include "platform/user/services/ClipboardFormats.h"
 #include "platform/user/services/ClipboardGlobalMemory.h"
-#include "workspace/window/RusClipboard.h"
+#include "mainwindow/RusClipboard.h"
 
 namespace {
 

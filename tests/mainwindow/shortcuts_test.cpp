@@ -20,10 +20,10 @@
 #include "workspace/GraphCollection.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
-#include "workspace/window/ShortCutTable.h"
-#include "workspace/window/Startup.h"
-#include "workspace/window/WinInfo.h"
-#include "workspace/window/WinMain.h"
+#include "mainwindow/ShortCutTable.h"
+#include "mainwindow/Startup.h"
+#include "mainwindow/WinInfo.h"
+#include "mainwindow/WinMain.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include "platform/desktop/ScriptedAnswers.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
-#include "workspace/window/Startup.h"
-#include "workspace/window/WinMain.h"
-#include "workspace/window/WorkspaceFile.h"
+#include "mainwindow/Startup.h"
+#include "mainwindow/WinMain.h"
+#include "mainwindow/WorkspaceFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "workspace/window/WorkspaceFile.h"
+#include "mainwindow/WorkspaceFile.h"
 
 #include <array>
 #include <memory>

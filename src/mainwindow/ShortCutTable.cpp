@@ -1,4 +1,4 @@
-#include "workspace/window/ShortCutTable.h"
+#include "mainwindow/ShortCutTable.h"
 
 #include "framework/StringList.h"
 #include "platform/kernel/Resources.h"

@@ -1,4 +1,4 @@
-#include "workspace/window/WinMain.h"
+#include "mainwindow/WinMain.h"
 
 #include <exception>
 
@@ -33,8 +33,8 @@
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
-#include "workspace/window/WinInfo.h"
-#include "workspace/window/WorkspaceFile.h"
+#include "mainwindow/WinInfo.h"
+#include "mainwindow/WorkspaceFile.h"
 
 namespace workspace {
 

@@ -1,4 +1,4 @@
-#include "workspace/window/WinInfo.h"
+#include "mainwindow/WinInfo.h"
 
 #include <memory>
 

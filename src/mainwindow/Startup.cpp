@@ -1,4 +1,4 @@
-#include "workspace/window/Startup.h"
+#include "mainwindow/Startup.h"
 
 #include <memory>
 
@@ -10,8 +10,8 @@
 #include "framework/Clipbrd.h"
 #include "framework/Forms.h"
 #include "workspace/DataModule.h"
-#include "workspace/window/RusClipboard.h"
-#include "workspace/window/WinMain.h"
+#include "mainwindow/RusClipboard.h"
+#include "mainwindow/WinMain.h"
 
 namespace workspace {
 

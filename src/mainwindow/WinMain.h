@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Forms.h"
-#include "workspace/window/ShortCutTable.h"
+#include "mainwindow/ShortCutTable.h"
 
 namespace fw {
 class TAction;

@@ -1,4 +1,4 @@
-#include "workspace/window/RusClipboard.h"
+#include "mainwindow/RusClipboard.h"
 
 #include <cstdint>
 
