@@ -32,9 +32,10 @@ def wait_for(what, condition, timeout=5.0):
     raise AssertionError("timed out waiting for " + what)
 
 
-def visible_windows():
+def visible_windows(named=True):
+    """Mapped windows with a title (or, with named False, also those without: menus)."""
     try:
-        ids = run("xdotool", "search", "--onlyvisible", "--name", ".").split()
+        ids = run("xdotool", "search", "--onlyvisible", "--name" if named else "--class", ".").split()
     except subprocess.CalledProcessError:
         return []
     return [int(i) for i in ids]
@@ -72,9 +73,9 @@ class Program:
             raise AssertionError("the program ended early: " + open(self.out.name).read())
         return next(iter(visible_windows()), None)
 
-    def others(self):
-        """Visible windows other than the main one (message boxes)."""
-        return [w for w in visible_windows() if w != self.main]
+    def others(self, named=True):
+        """Visible windows other than the main one (message boxes; with named False, menus too)."""
+        return [w for w in visible_windows(named) if w != self.main]
 
     def key(self, *keys):
         run("xdotool", "key", "--delay", "60", *keys)
@@ -94,6 +95,38 @@ class Program:
             self.proc.wait()
         self.out.close()
         shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def stacking():
+    """Top-level X windows, topmost first (as xwininfo lists the server's stacking)."""
+    ids = []
+    for line in run("xwininfo", "-root", "-children").splitlines():
+        word = line.strip().split(" ", 1)[0]
+        if word.startswith("0x"):
+            ids.append(int(word, 16))
+    return ids
+
+
+def shows_above(upper, lower):
+    order = stacking()
+    return upper in order and lower in order and order.index(upper) < order.index(lower)
+
+
+FACE = (212, 208, 200)  # the classic face colour of menus and message boxes
+
+
+def face_share(box):
+    """The share of the face colour in a screen box: a menu or a box drawn there, not the chart."""
+    x, y, w, h = box
+    image = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    pixels = list(image.getdata())
+    return sum(1 for px in pixels if px[:3] == FACE) / max(1, len(pixels))
+
+
+def show_data_panel(p):
+    # The menu bar from the keyboard: Вид (the fourth menu), its first item.
+    p.key("F10", "Right", "Right", "Right", "Down", "Return")
+    time.sleep(0.3)
 
 
 def dark_pixels(image, box):
@@ -193,6 +226,25 @@ def case_copy_reaches_other_programs(p):
     p.key("ctrl+c")
     text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     assert "9" in text and "3" in text, "clipboard holds " + repr(text)
+
+
+def case_menu_and_box_above_the_data_panel(p):
+    # Once the data panel shows, a menu and then a confirmation still open above the main window.
+    p.paste_graph()
+    show_data_panel(p)
+    p.key("F10", "Right", "Down")  # Правка
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    wait_for("the menu above the main window", lambda: shows_above(menu, p.main))
+    share = wait_for("the menu on the screen", lambda: face_share(geometry(menu)) > 0.5 or None)
+    p.key("Escape", "Escape")
+    wait_for("the menu to close", lambda: not p.others(named=False))
+    p.key("Delete")
+    box = wait_for("the delete confirmation", lambda: next(iter(p.others()), None))
+    wait_for("the box above the main window", lambda: shows_above(box, p.main))
+    wait_for("the box on the screen", lambda: face_share(geometry(box)) > 0.5 or None)
+    p.key("Tab", "space")  # No
+    wait_for("the box to close", lambda: not p.others())
+    del share
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}

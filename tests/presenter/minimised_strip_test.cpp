@@ -39,5 +39,35 @@ TEST_F(MinimisedStripTest, AMinimisedWindowNobodyIconifiesIsACaptionStripUntilRe
   EXPECT_FALSE(IsIconic(h));
 }
 
+// The strip's buttons work as on a caption: the first one restores the window, and closing
+// from the strip closes it.
+TEST_F(MinimisedStripTest, TheStripsButtonsRestoreAndClose) {
+  HWND h = CreateProbe(u"kv strip buttons", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 300, 200, 320, 200,
+                       RGB(255, 255, 255));
+  QWindow* native = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (native = Presenter().NativeWindowOf(h)) && native->isExposed(); }));
+  auto minimiseToStrip = [&] {
+    ShowWindow(h, SW_MINIMIZE);
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    return PumpUntil([&] {
+      RECT r;
+      return native->isExposed() && GetWindowRect(h, &r) && r.left == work.left() && r.bottom == work.bottom() + 1;
+    });
+  };
+  // Buttons 16 pixels wide, 2 apart, 2 pixels inside the 4-pixel frame (min, max, close).
+  auto click = [&](int fromRight) {
+    RECT r;
+    GetWindowRect(h, &r);
+    Run("xdotool mousemove " + std::to_string(r.right - 4 - 2 - fromRight) + " " + std::to_string(r.top + 4 + 2 + 6) +
+        " click 1");
+  };
+  ASSERT_TRUE(minimiseToStrip());
+  click(16 + 2 + 16 + 8);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(h); })) << "the restore button did nothing";
+  ASSERT_TRUE(minimiseToStrip());
+  click(8);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(h); })) << "the close button did nothing";
+}
+
 }  // namespace
 }  // namespace kvtest

@@ -108,6 +108,23 @@ TEST_F(WindowMappingTest, StackingFollowsOurZOrder) {
   EXPECT_TRUE(ScreenShows(250, 250, RGB(0, 0, 220)));
 }
 
+// A window shown later (a menu, a message box) lands above the ones already stacked, and stays
+// there when the others are restacked, as without a window manager nothing else keeps it up.
+TEST_F(WindowMappingTest, AWindowShownLaterStaysAboveTheOthers) {
+  HWND main = CreateProbe(u"kv shown main", WS_POPUP | WS_VISIBLE, 0, 100, 100, 300, 300, RGB(220, 0, 0));
+  HWND panel = CreateProbe(u"kv shown panel", WS_POPUP | WS_VISIBLE, 0, 150, 150, 100, 100, RGB(0, 200, 0));
+  ASSERT_TRUE(main && panel);
+  SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(ScreenShows(200, 200, RGB(220, 0, 0)));
+  HWND popup = CreateProbe(u"kv shown popup", WS_POPUP, WS_EX_TOPMOST, 180, 180, 60, 60, RGB(0, 0, 220));
+  ShowWindow(popup, SW_SHOWNA);
+  EXPECT_TRUE(ScreenShows(200, 200, RGB(0, 0, 220))) << "the window shown last is under the others";
+  SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(ScreenShows(200, 200, RGB(0, 0, 220))) << "a topmost window went under a restacked one";
+  ShowWindow(popup, SW_HIDE);
+  EXPECT_TRUE(ScreenShows(200, 200, RGB(0, 200, 0)));
+}
+
 TEST_F(WindowMappingTest, InvalidatedAreasRepaintOnTheScreen) {
   HWND h = CreateProbe(u"kv repaint probe", WS_POPUP | WS_VISIBLE, 0, 500, 300, 160, 120, RGB(255, 0, 0));
   ASSERT_TRUE(h);

@@ -162,9 +162,9 @@ void HeadlessDesktop::WindowDestroyed(HWND h) {
   MarkAllDirty();
   events_.push_back({Event::Destroyed, h, RECT{}});
 }
-void HeadlessDesktop::ZOrderChanged(const std::vector<HWND>&) {
+void HeadlessDesktop::ZOrderChanged(const std::vector<HWND>& topFirst) {
   MarkAllDirty();
-  events_.push_back({Event::ZOrder, nullptr, RECT{}});
+  events_.push_back({Event::ZOrder, topFirst.empty() ? nullptr : topFirst.front(), RECT{}});
 }
 void HeadlessDesktop::WindowRepainted(HWND h, const RECT& r) {
   screen_.MarkWindowDirty(h, r);

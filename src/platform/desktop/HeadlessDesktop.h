@@ -65,7 +65,7 @@ class HeadlessDesktop final : public Screen {
   // What the window system told the screen (for tests of the presenter interface).
   struct Event {
     enum Kind { Shown, Moved, Hidden, Destroyed, ZOrder, Repainted, Capture } kind;
-    HWND hwnd;
+    HWND hwnd;  // for ZOrder, the topmost visible window (null when none)
     RECT rect;
   };
   const std::vector<Event>& events() const { return events_; }

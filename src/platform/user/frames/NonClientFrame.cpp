@@ -38,9 +38,12 @@ LRESULT OnNcHitTest(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   WindowFrame f;
   if (!WindowFrameOf(hwnd, &f)) return HTNOWHERE;
   POINT p = ToWindow(f, PointOf(lParam));
-  if ((f.style.style & WS_MINIMIZE) && p.x >= 0 && p.y >= 0 && p.x < f.layout.width && p.y < f.layout.height)
+  LRESULT hit = HitTestLayout(f.layout, f.style, p);
+  // A minimised window is its caption strip: its buttons keep working, the rest moves it.
+  if ((f.style.style & WS_MINIMIZE) && hit != HTNOWHERE && hit != HTSYSMENU && hit != HTMINBUTTON &&
+      hit != HTMAXBUTTON && hit != HTCLOSE && hit != HTHELP)
     return HTCAPTION;
-  return HitTestLayout(f.layout, f.style, p);
+  return hit;
 }
 
 namespace {

@@ -441,6 +441,9 @@ void OnWindowGeometryChanged(WindowObj& w, const RECT& oldScreen, bool wasVisibl
         s->WindowHidden(w.hwnd);
       else if (visible && (now.left != oldScreen.left || now.top != oldScreen.top || resized))
         s->WindowMoved(w.hwnd, now);
+      // The list of visible windows changed: a screen that stacks by that list must see the
+      // new one, or it raises the others over it.
+      if (visible != wasVisible) OnZOrderChanged();
     }
     return;
   }

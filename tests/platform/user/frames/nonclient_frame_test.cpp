@@ -296,14 +296,32 @@ TEST_F(NonClient, SettingTheTextRepaintsTheCaption) {
   EXPECT_EQ(Px(h, 120, 20), GetSysColor(COLOR_ACTIVECAPTION));
 }
 
-TEST_F(NonClient, MinimisedWindowsAreAllCaption) {
+// A minimised window is a caption strip whose buttons work: restore, maximise, close.
+TEST_F(NonClient, MinimisedWindowsAreAllCaptionButTheirButtons) {
   HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100});
   ShowWindow(h, SW_MINIMIZE);
   RECT r;
   GetWindowRect(h, &r);
   EXPECT_EQ(Hit(h, r.left, r.top), HTCAPTION);
+  EXPECT_EQ(Hit(h, r.left + 60, r.top + 10), HTCAPTION);
   EXPECT_EQ(Hit(h, r.right - 1, r.bottom - 1), HTCAPTION);
   EXPECT_EQ(Hit(h, r.right, r.bottom), HTNOWHERE);
+  // Buttons of 16 pixels from 2 pixels inside the 4-pixel frame, 2 pixels below its top.
+  const int y = r.top + 4 + 2 + 5;
+  EXPECT_EQ(Hit(h, r.right - 4 - 2 - 8, y), HTCLOSE);
+  EXPECT_EQ(Hit(h, r.right - 4 - 2 - 16 - 2 - 8, y), HTMAXBUTTON);
+  EXPECT_EQ(Hit(h, r.right - 4 - 2 - 16 - 2 - 16 - 8, y), HTMINBUTTON);
+
+  // Pressing and releasing the first button restores the window (where a screen shows the
+  // strip: minimised windows sit off the screen).
+  SetWindowPos(h, nullptr, 0, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(h, &r);
+  const POINT restore{r.right - 4 - 2 - 16 - 2 - 16 - 8, r.top + 4 + 2 + 5};
+  desktop->mouse_move(restore);
+  desktop->script([&] { desktop->mouse_up(restore); });  // while the button follows the pointer
+  desktop->mouse_down(restore);
+  desktop->run_until_idle();
+  EXPECT_FALSE(IsIconic(h));
 }
 
 TEST_F(NonClient, ContextHelpModeSendsHelpToTheClickedChild) {

@@ -181,6 +181,33 @@ TEST_F(WindowTree, TopmostAndOwnedWindowsKeepTheirZOrder) {
   EXPECT_EQ(GetTopWindow(nullptr), topmost);
 }
 
+// A screen stacks its native windows by the list of visible ones: a window shown or hidden
+// changes that list, and the screen hears of it after the window itself.
+TEST_F(WindowTree, ShowingAndHidingTellsTheScreenTheNewStacking) {
+  using Event = win::desktop::HeadlessDesktop::Event;
+  HWND main = Create(WS_POPUP | WS_VISIBLE, {0, 0, 300, 200});
+  HWND popup = Create(WS_POPUP, {20, 20, 100, 80}, nullptr, WS_EX_TOPMOST);
+  auto lastStacking = [&]() -> std::optional<HWND> {
+    const auto& events = desktop->events();
+    for (auto it = events.rbegin(); it != events.rend(); ++it)
+      if (it->kind == Event::ZOrder) return it->hwnd;
+    return std::nullopt;
+  };
+  const struct {
+    UINT flags;
+    HWND top;
+  } steps[] = {{SWP_SHOWWINDOW, popup}, {SWP_HIDEWINDOW, main}, {SWP_SHOWWINDOW, popup}};
+  for (const auto& step : steps) {
+    desktop->clear_events();
+    SetWindowPos(popup, nullptr, 0, 0, 0, 0, step.flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(lastStacking(), std::optional<HWND>(step.top));
+  }
+  desktop->clear_events();
+  ShowWindow(popup, SW_HIDE);
+  ShowWindow(popup, SW_SHOWNA);
+  EXPECT_EQ(lastStacking(), std::optional<HWND>(popup)) << "ShowWindow goes the same way";
+}
+
 TEST_F(WindowTree, SetWindowPosReportsChangesAndHonoursChanging) {
   HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0, [](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
     if (m == WM_WINDOWPOSCHANGING) {
