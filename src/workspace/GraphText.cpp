@@ -258,7 +258,10 @@ void CopyGraphsToClipboard(const TGraphArray& Graphs, const TGraphTextOptions& O
 }
 
 TGraphArray PasteGraphsFromClipboard(TGraphCollection& Graphs) {
-  return PasteGraphsFromText(Graphs, fw::Clipboard()->AsText());
+  const String text = fw::Clipboard()->AsText();
+  // A picture, or nothing: there are no numbers to miss.
+  if (fw::Trim(text).empty()) throw EGraphError(NoGraphTextMsg);
+  return PasteGraphsFromText(Graphs, text);
 }
 
 void CopyGraphFormatToClipboard(const TGraph& Graph) { fw::Clipboard()->SetAsText(GraphFormatText(Graph)); }

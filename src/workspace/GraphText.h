@@ -56,6 +56,9 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text);
 
 // The clipboard side: the graphs as graph text with the preferences' copy options, and pasting
 // graphs or one graph's format from the clipboard text.
+// Pasting raises EGraphError NoGraphTextMsg when the clipboard holds no text (a picture, say).
+inline constexpr const char* NoGraphTextMsg =
+    "В буфере обмена нет текста графика: скопируйте в него столбцы чисел X и Y";
 void CopyGraphsToClipboard(const TGraphArray& Graphs, const TGraphTextOptions& Options);
 TGraphArray PasteGraphsFromClipboard(TGraphCollection& Graphs);
 void CopyGraphFormatToClipboard(const TGraph& Graph);

@@ -9,30 +9,45 @@
 #include "framework/Dialogs.h"
 #include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
+#include "workspace/Common.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/TextReader.h"
 
 namespace workspace {
 
-TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName) {
+namespace {
+
+// "data.txt: 30 строк не прочитаны как пары чисел"; empty when every line read.
+fw::String SkippedLinesNote(const fw::String& FileName, std::size_t Skipped) {
+  if (Skipped == 0) return {};
+  return fw::Format("%s: строк, не прочитанных как пары чисел: %d", fw::ExtractFileName(FileName), Skipped);
+}
+
+}  // namespace
+
+TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName, fw::String* Note) {
   auto series = std::make_unique<chart::TLineSeries>(nullptr);
-  LoadTwoColumnFile(FileName, TTextReaderSettings::FromPreferences(), series.get());
+  TTextReadReport report;
+  LoadTwoColumnFile(FileName, TTextReaderSettings::FromPreferences(), series.get(), &report);
   TGraph* graph = Graphs.AddGraph(series.get(), FileName, {}, {});
   series.release();
+  if (Note) *Note = SkippedLinesNote(FileName, report.SkippedLines);
   return graph;
 }
 
 TGraph* OpenFiles(TGraphCollection& Graphs, const std::vector<fw::String>& FileNames) {
   TGraph* last = nullptr;
+  fw::String notes;
   for (std::size_t i = 0; i < FileNames.size(); ++i) {
     const fw::String& name = FileNames[i];
     if (!fw::FileExists(name)) {
       fw::AppMessageBox(fw::Format("Файл \"%s\" не найден", name), win::MB_ICONWARNING);
       continue;
     }
-    fw::String error;
+    fw::String error, note;
     try {
-      last = OpenTextFile(Graphs, name);
+      last = OpenTextFile(Graphs, name, &note);
+      if (!note.empty()) notes += (notes.empty() ? "" : "; ") + note;
     } catch (const std::bad_alloc&) {
       error = "Недостаточно памяти";
     } catch (const std::exception& e) {
@@ -48,6 +63,8 @@ TGraph* OpenFiles(TGraphCollection& Graphs, const std::vector<fw::String>& FileN
     if (fw::AppMessageBox(text, win::MB_ICONERROR | win::MB_YESNO) != win::IDYES) break;
   }
   if (last) Graphs.SelectLastAdded();
+  // Said after the selection, which rewrites the status line.
+  if (!notes.empty()) ShowBalloonHint("Не все строки прочитаны", notes, SkippedLinesBalloon);
   return last;
 }
 

@@ -23,6 +23,7 @@
 #include "platform/kernel/TextConvert.h"
 #include "workspace/Graph.h"
 #include "workspace/Preferences.h"
+#include "workspace/TextReaderAdvice.h"
 
 namespace workspace {
 
@@ -235,12 +236,17 @@ class TLineScanner {
   // The piece of an overlong line that is no point: it is consumed as one (unparsable) line
   // across several pieces, counted when its end arrives.
   void ScanOverlongStart() {
-    if (!FInOverlong && FSkip > 0) --FSkip;
+    if (!FInOverlong && FSkip > 0)
+      --FSkip;
+    else if (!FInOverlong)
+      ++FSkipped;
     FInOverlong = true;
     FAtStart = false;
   }
   bool InOverlong() const { return FInOverlong; }
   void EndOverlong() { FInOverlong = false; }
+  // Lines past the header lines that gave no point, blank lines left out.
+  std::size_t Skipped() const { return FSkipped; }
 
  private:
   unsigned char Class(const char* c) const { return FClasses[static_cast<unsigned char>(*c)]; }
@@ -280,17 +286,27 @@ class TLineScanner {
     return Class(p) != ccText ? p : nullptr;
   }
 
+  // A line from p gave no point: counted unless it is blank.
+  [[gnu::noinline]] void NoPoint(const char* p) {
+    if (Class(SkipBlanks(p)) != ccLineEnd) ++FSkipped;
+  }
+
   const char* ScanLine(const char* p) {
     while (Class(p) == ccDelimiter) ++p;
     double x, y;
     const char* q = Field(p, x);
+    bool added = false;
     if (q && Class(q) == ccDelimiter) {
       while (Class(q) == ccDelimiter) ++q;
       if (Class(q) == ccText) {
         q = Field(q, y);
-        if (q) FSink.Add(x, y);
+        if (q) {
+          FSink.Add(x, y);
+          added = true;
+        }
       }
     }
+    if (!added) [[unlikely]] NoPoint(p);
     return SkipToLineEnd(q ? q : p);
   }
 
@@ -300,6 +316,7 @@ class TLineScanner {
   Sink& FSink;
   bool FAtStart = true;
   bool FInOverlong = false;
+  std::size_t FSkipped = 0;
 };
 
 // Whether the X values seen so far ascend (equal ones allowed).
@@ -435,8 +452,9 @@ const char* CompleteLinesEnd(const char* Begin, const char* End) {
   return p;
 }
 
+// Returns the number of lines skipped past the header lines.
 template <typename Sink>
-void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& Points) {
+std::size_t ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& Points) {
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
   TLineScanner<Sink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, Points);
@@ -451,6 +469,7 @@ void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& 
   const char* lines = CompleteLinesEnd(begin, end);
   scanner.ScanLines(begin, lines);
   scanner.ScanLastLine(lines, end);
+  return scanner.Skipped();
 }
 
 class TFileHandle {
@@ -556,6 +575,10 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner, Sink& Points) {
   }
 }
 
+[[noreturn]] void RaiseTooFewPoints(std::string_view Sample, const TTextReaderSettings& Settings) {
+  throw EGraphError(TooFewPointsMessage(Sample.substr(0, TooFewPointsSampleSize), Settings));
+}
+
 // Replaces Series' points by the points read, in the order its X list keeps (equal X values in
 // the order read, as inserting them one by one would leave them).
 void Deliver(const double* x, const double* y, std::size_t n, bool Ascending, chart::TChartSeries* Series) {
@@ -602,21 +625,32 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
   ScanText(Text, Settings, sink);
 }
 
-void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
+void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
+                         TTextReadReport* Report) {
   TBufferSink sink;
-  ScanText(Text, Settings, sink);
+  const std::size_t skipped = ScanText(Text, Settings, sink);
+  if (sink.Count < 2) RaiseTooFewPoints(Text, Settings);
   Deliver(sink.X.Data(), sink.Y.Data(), sink.Count, sink.Ascending, Series);
+  if (Report) Report->SkippedLines = skipped;
 }
 
-void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series) {
+void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
+                       TTextReadReport* Report) {
   TFileHandle file(FileName);
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
-  if (!wide.empty()) return LoadTwoColumnSeries(ReadAll(file), Settings, Series);
+  if (!wide.empty()) return LoadTwoColumnSeries(ReadAll(file), Settings, Series, Report);
   TSeriesArraysSink sink;
   TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner, sink);
   const std::size_t n = sink.X.size();
+  if (n < 2) {
+    TFileHandle again(FileName);
+    std::string sample(std::min(again.Size(), TooFewPointsSampleSize), '\0');
+    sample.resize(again.Read(sample.data(), sample.size()));
+    RaiseTooFewPoints(sample, Settings);
+  }
+  if (Report) Report->SkippedLines = scanner.Skipped();
   const chart::TChartListOrder order = Series->XValues()->Order();
   const bool inOrder = order == chart::loNone || (order == chart::loAscending && sink.Ascending);
   // A reservation well past the points (uneven lines) is not kept: the series would hold more

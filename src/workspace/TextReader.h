@@ -35,6 +35,12 @@ struct TTextReaderSettings {
   static TTextReaderSettings FromPreferences();
 };
 
+// What a read met besides its points.
+struct TTextReadReport {
+  // Lines past the header lines that gave no point (blank lines not counted).
+  std::size_t SkippedLines = 0;
+};
+
 // The points of a text in file order.
 struct TTwoColumnPoints {
   std::vector<double> X;
@@ -45,13 +51,17 @@ struct TTwoColumnPoints {
 void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Settings, TTwoColumnPoints& Points);
 
 // Fills Series (emptied first) with the points of Text in the order its X list keeps (ascending
-// for a line series; points of equal X keep their order in the text). Raises EGraphError TooFewPointsMsg, leaving Series as it was,
-// when the text gives fewer than two points.
-void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
+// for a line series; points of equal X keep their order in the text). Raises EGraphError, leaving
+// Series as it was, when the text gives fewer than two points: TooFewPointsMsg, followed by what
+// would read the text when the other decimal separator or a comma delimiter would
+// (TooFewPointsMessage). Report, when given, receives what the read skipped.
+void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
+                         TTextReadReport* Report = nullptr);
 
 // The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
 // Series changes only once the whole file was read.
-void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series);
+void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
+                       TTextReadReport* Report = nullptr);
 
 // Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
 // raising the same way.

@@ -247,6 +247,31 @@ def case_menu_and_box_above_the_data_panel(p):
     del share
 
 
+def open_file(p, path):
+    p.key("ctrl+o")
+    time.sleep(1.0)  # the desktop's file dialog
+    run("xdotool", "type", "--delay", "20", path)
+    p.key("Return")
+
+
+def case_decimal_point_file_is_explained(p):
+    # The default settings read a decimal comma: a file of decimal points gives no graph, and
+    # the message says why and what to set.
+    path = os.path.join(p.dir, "points.txt")
+    with open(path, "w") as f:
+        f.writelines("0.%02d\t-0.08\n" % (i % 100) for i in range(500))
+    open_file(p, path)
+    box = wait_for("the error box", lambda: next(iter(p.others()), None), timeout=8)
+    set_clipboard("")
+    p.key("ctrl+c")  # a message box copies its text
+    text = wait_for("the box's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    for part in ("points.txt", "Слишком мало точек", "десятичной точкой", "PointDecimalSeparator=1", "korvalin.ini"):
+        assert part in text, "%r not in the message %r" % (part, text)
+    p.key("Return")
+    wait_for("the box to close", lambda: not p.others())
+    del box
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 

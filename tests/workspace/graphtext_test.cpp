@@ -2,6 +2,7 @@
 // back, the copy options, plain two-column text, and a graph's format alone.
 
 #include <bit>
+#include <functional>
 #include <cmath>
 #include <limits>
 
@@ -170,6 +171,25 @@ TEST_F(GraphTextTest, PlainTwoColumnTextFromTheClipboard) {
   fw::Clipboard()->SetAsText("просто текст");
   EXPECT_THROW(workspace::PasteGraphsFromClipboard(*graphs), workspace::EGraphError);
   EXPECT_EQ(graphs->Count(), 1);
+}
+
+// A picture on the clipboard (or nothing) is not "too few points": there is no graph text.
+TEST_F(GraphTextTest, PastingAPictureSaysThereIsNoGraphText) {
+  fw::TBitmap picture;
+  picture.SetWidth(4);
+  picture.SetHeight(4);
+  for (const std::function<void()>& fill : std::vector<std::function<void()>>{
+           [&] { fw::Clipboard()->Assign(&picture); }, [] { fw::Clipboard()->SetAsText(" \r\n"); },
+           [] { fw::Clipboard()->Clear(); }}) {
+    fill();
+    try {
+      workspace::PasteGraphsFromClipboard(*graphs);
+      ADD_FAILURE() << "pasted";
+    } catch (const workspace::EGraphError& e) {
+      EXPECT_STREQ(e.what(), workspace::NoGraphTextMsg);
+    }
+  }
+  EXPECT_EQ(graphs->Count(), 0);
 }
 
 TEST_F(GraphTextTest, FormatCopyAndPasteWithUndo) {

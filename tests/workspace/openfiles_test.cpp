@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/kernel/TextConvert.h"
+#include "workspace/Common.h"
 #include "workspace/OpenFiles.h"
 #include "workspace_fixture.h"
 
@@ -49,6 +50,28 @@ TEST_F(OpenFilesTest, FilesBecomeGraphsAndTheLastIsSelected) {
   // The Road ends with an undo that takes the graph away again.
   undo->Undo();
   EXPECT_EQ(graphs->Count(), 1);
+}
+
+// Lines that did not read are said once the files are open (the status line), per file.
+TEST_F(OpenFilesTest, SkippedLinesAreSaidAfterOpening) {
+  std::vector<std::pair<std::string, std::string>> balloons;
+  workspace::SetBalloonHintHandler([&](const std::string& title, const std::string& text, fw::Integer type) {
+    balloons.emplace_back(title, text);
+    EXPECT_EQ(type, workspace::SkippedLinesBalloon);
+  });
+  graphs->OnGraphSelected = [&](TGraph*) { EXPECT_TRUE(balloons.empty()) << "said before the selection"; };
+  const std::string clean = WriteFile("clean.txt", "x y\n1 2\n3 4\n");
+  workspace::Preferences.SkipLines = 1;
+  workspace::OpenFiles(*graphs, {clean});
+  EXPECT_TRUE(balloons.empty());
+  const std::string mixed = WriteFile("mixed.txt", "x y\n1 2\n0.5 3\n3 4\n0.7 1\n");
+  const std::string other = WriteFile("other.txt", "1 2\n3 4\n5 6\nend\n");
+  workspace::OpenFiles(*graphs, {mixed, clean, other});
+  ASSERT_EQ(balloons.size(), 1u);
+  EXPECT_EQ(balloons[0].first, "Не все строки прочитаны");
+  EXPECT_EQ(balloons[0].second,
+            "mixed.txt: строк, не прочитанных как пары чисел: 2; other.txt: строк, не прочитанных как пары чисел: 1");
+  workspace::SetBalloonHintHandler(nullptr);
 }
 
 TEST_F(OpenFilesTest, MissingFileIsReportedAndSkipped) {

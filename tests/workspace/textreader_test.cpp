@@ -18,6 +18,7 @@
 #include "workspace/Graph.h"
 #include "workspace/Preferences.h"
 #include "workspace/TextReader.h"
+#include "workspace/TextReaderAdvice.h"
 
 namespace {
 
@@ -351,6 +352,81 @@ TEST_F(TextFileTest, WideDelimiterInAFile) {
   EXPECT_EQ(series.PointY(0), 4.25);
   EXPECT_EQ(series.PointX(1), 2);
   EXPECT_EQ(series.PointY(1), 1.5);
+}
+
+// Lines past the header lines that give no point are counted for the user; blank ones are not.
+TEST_F(TextFileTest, SkippedLinesAreCounted) {
+  const struct {
+    const char* text;
+    int skip;
+    std::size_t points, skipped;
+  } cases[] = {
+      {"1 2\n3 4\n", 0, 2, 0},
+      {"x y\n1 2\n\n   \n3 4\n", 1, 2, 0},
+      {"x y\n1 2\nbad\n0.5 1\n3 4\n5\n", 0, 2, 4},
+      {"1 2\n3 4\nlast", 0, 2, 1},
+  };
+  for (const auto& c : cases) {
+    chart::TChartSeries fromFile(nullptr), fromText(nullptr);
+    workspace::TTextReadReport file, text;
+    workspace::LoadTwoColumnFile(Write("skipped.txt", c.text), Settings(',', "\t ;", c.skip), &fromFile, &file);
+    workspace::LoadTwoColumnSeries(c.text, Settings(',', "\t ;", c.skip), &fromText, &text);
+    EXPECT_EQ(std::size_t(fromFile.Count()), c.points) << c.text;
+    EXPECT_EQ(file.SkippedLines, c.skipped) << c.text;
+    EXPECT_EQ(text.SkippedLines, c.skipped) << c.text;
+  }
+  // An overlong line is one skipped line.
+  chart::TChartSeries series(nullptr);
+  workspace::TTextReadReport report;
+  workspace::LoadTwoColumnFile(Write("long.txt", std::string(3u << 20, 'a') + "\n1 2\n3 4\n"), Settings('.'), &series,
+                               &report);
+  EXPECT_EQ(report.SkippedLines, 1u);
+}
+
+// Too few points with the settings, but enough with the other decimal separator (and commas
+// between the fields): the message says what was found and which keys of the settings file to set.
+TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
+  std::string pointFile, csvFile;
+  for (int i = 0; i < 500; ++i) {
+    pointFile += "0." + std::to_string(10 + i) + "\t-0.08\n";
+    csvFile += "0.05," + std::to_string(i) + ".99\r\n";
+  }
+  const struct {
+    std::string text;
+    char separator;
+    std::vector<std::string> says;  // empty: the plain message alone
+  } cases[] = {
+      {pointFile, ',', {"десятичной точкой", "PointDecimalSeparator=1", "прочиталось бы точек: 500", "[PREFERENCES]"}},
+      {csvFile, ',', {"десятичной точкой", "запятыми", "PointDecimalSeparator=1\nDelimiters=9;32;59;44"}},
+      {"1,5 2,5\n3,5 4,5\n", '.', {"десятичной запятой", "PointDecimalSeparator=0"}},
+      {"nothing to plot\n", ',', {}},
+      {"", '.', {}},
+  };
+  for (const auto& c : cases) {
+    chart::TChartSeries series(nullptr);
+    for (int fromFile = 0; fromFile < 2; ++fromFile) {
+      try {
+        if (fromFile)
+          workspace::LoadTwoColumnFile(Write("few.txt", c.text), Settings(c.separator), &series);
+        else
+          workspace::LoadTwoColumnSeries(c.text, Settings(c.separator), &series);
+        ADD_FAILURE() << "read " << c.text.substr(0, 20);
+      } catch (const workspace::EGraphError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind(workspace::TooFewPointsMsg, 0), 0u) << message;
+        if (c.says.empty()) {
+          EXPECT_EQ(message, workspace::TooFewPointsMsg);
+        }
+        for (const std::string& part : c.says) EXPECT_NE(message.find(part), std::string::npos) << message;
+      }
+      EXPECT_EQ(series.Count(), 0);
+    }
+  }
+  // A large file is judged by its start.
+  std::string large = pointFile;
+  while (large.size() < 2 * workspace::TooFewPointsSampleSize) large += pointFile;
+  const std::string message = workspace::TooFewPointsMessage(large, Settings(','));
+  EXPECT_NE(message.find("в начале файла"), std::string::npos) << message;
 }
 
 TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
