@@ -191,6 +191,8 @@ std::unique_ptr<TGraph> TGraphCollection::Extract(Integer Index, std::vector<std
 }
 
 void TGraphCollection::Removed(bool WasCurrent) {
+  // A zoom or scroll about graphs that are all gone would hide the next graph outside it.
+  if (FChart && FItems.empty()) FChart->UndoZoom();
   Changed();
   if (WasCurrent && OnGraphSelected) OnGraphSelected(Current());
 }

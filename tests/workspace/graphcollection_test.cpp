@@ -2,8 +2,10 @@
 // deletion and what it does to derived graphs and to the undo stack; the point transforms.
 
 #include <cmath>
+#include <functional>
 
 #include "chart/ChartElement.h"
+#include "chart/PlotAxis.h"
 #include "chart/PlotEngine.h"
 #include "workspace/TextReader.h"
 #include "workspace_fixture.h"
@@ -229,6 +231,28 @@ TEST_F(GraphCollectionTest, CurrentIndexFollowsDeletionsBeforeIt) {
   EXPECT_EQ(graphs->Current(), c);
   graphs->Delete(1);  // the last and current one: the one before becomes current
   EXPECT_EQ(graphs->Current(), b);
+}
+
+// When the last graph goes (deleted, deleted with undo, its adding undone) the chart's zoom
+// goes too; while graphs remain it stays.
+TEST_F(GraphCollectionTest, TheLastGraphGoneTakesTheZoomWithIt) {
+  const std::vector<std::function<void()>> removals{
+      [&] { graphs->Delete(graphs->Count() - 1); },
+      [&] { graphs->DeleteUndoable(graphs->Count() - 1); },
+      [&] { undo->Undo(); },
+  };
+  for (std::size_t i = 0; i < removals.size(); ++i) {
+    AddData({0, 1}, {0, 1});
+    graphs->AddGraph(NewSeries({0, 10}, {0, 10}), "b", {}, {});
+    chart->ZoomRect(fw::TRect{60, 60, 120, 120});
+    ASSERT_TRUE(chart->Zoomed());
+    removals[i]();
+    EXPECT_TRUE(chart->Zoomed()) << i << ": a graph remains";
+    removals[i]();
+    EXPECT_FALSE(chart->Zoomed()) << i;
+    EXPECT_TRUE(chart->BottomAxis()->Automatic() && chart->LeftAxis()->Automatic()) << i;
+    graphs->Clear();
+  }
 }
 
 TEST_F(GraphCollectionTest, TransformsAndTheirErrors) {
