@@ -9,6 +9,8 @@
 #include "chart/PlotConst.h"
 #include "framework/Dialogs.h"
 #include "framework/GraphicsCanvas.h"
+#include "framework/StdCtrlsText.h"
+#include "platform/gdi/GdiText.h"
 #include "framework/SysUtils.h"
 #include "platform/user/windows/WinUserTypes.h"
 
@@ -18,6 +20,12 @@ namespace {
 constexpr Integer kIndexColWidth = 30;
 constexpr Integer kColorColWidth = 40;
 constexpr Integer kHeaderRowHeight = 20;
+// Room beside a cell's text: 2 pixels each side and the grid line.
+constexpr Integer kTextMargin = 6;
+
+Integer TextWidth(fw::TFont* Font, const String& Text) {
+  return fw::MeasureControlText(Font, Text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx;
+}
 }  // namespace
 
 TCustomChartGrid::TCustomChartGrid(fw::TComponent* AOwner) : fw::TCustomGrid(AOwner) {
@@ -156,12 +164,14 @@ void TCustomChartGrid::Layout() {
       rows = std::max(rows, s->Count());
     }
   }
+  FPointRows = rows;
   const Integer cols = Integer(FColumns.size());
   SetColCount(cols);
   SetRowCount(h + std::max<Integer>(rows, 1));
   SetFixedCols(std::min<Integer>(1, cols - 1));
   SetFixedRows(h);
-  SetColWidths(0, kIndexColWidth);
+  // The row numbers show whole (the values widen their columns as they are drawn).
+  SetColWidths(0, std::max(kIndexColWidth, TextWidth(Font(), std::to_string(std::max<Integer>(rows - 1, 0))) + kTextMargin));
   if (colorCol > 0 && cols > 1) SetColWidths(colorCol, kColorColWidth);
   // The current cell stays out of the fixed column and the header.
   if ((Col() == 0 && cols > 1) || Row() < h) FocusCell(std::max<Integer>(Col(), cols > 1 ? 1 : 0), std::max(Row(), h), true);
@@ -184,8 +194,25 @@ String TCustomChartGrid::ValueText(const TColumn& Column, Integer Index, bool Fu
   TChartSeries& s = *Column.Series;
   if (Index >= s.Count() || s.IsNullPoint(Index)) return {};
   const double v = s.ValueList(Column.List)->Value(Index);
-  // The editor starts from every digit; the cell shows the series' format.
-  return Full ? fw::FloatToStr(v) : s.FormatValue(v);
+  // The editor starts from every digit, and so does a cell while the series keeps the format it
+  // started with (whose three decimals would hide what the value has); a format given to the
+  // series is shown as given.
+  return Full || s.ValueFormat() == DefaultValueFormat ? fw::FloatToStr(v) : s.FormatValue(v);
+}
+
+void TCustomChartGrid::Paint() {
+  fw::TCustomGrid::Paint();
+  // Columns too narrow for a value drawn widen now, outside the cells' drawing; the change
+  // paints them again.
+  std::vector<std::pair<Integer, Integer>> widen;
+  widen.swap(FWiden);
+  for (const auto& [col, width] : widen)
+    if (col < ColCount() && width > ColWidths(col)) SetColWidths(col, width);
+}
+
+void TCustomChartGrid::CMFontChanged(fw::TMessage& Message) {
+  fw::TCustomGrid::CMFontChanged(Message);
+  Layout();
 }
 
 String TCustomChartGrid::CellText(Integer ACol, Integer ARow) const {
@@ -193,7 +220,11 @@ String TCustomChartGrid::CellText(Integer ACol, Integer ARow) const {
   const Integer h = HeaderRows();
   if (!c || ARow < 0 || ARow >= RowCount()) return {};
   const Integer r = ARow - h;
-  if (c->Kind == ckIndex) return ARow == h - 1 ? String("#") : r >= 0 ? std::to_string(r) : String();
+  // Rows without a point have no number, unless the grid edits (the row to type the first one in).
+  if (c->Kind == ckIndex)
+    return ARow == h - 1 ? String("#")
+           : r >= 0 && (r < FPointRows || Options().Contains(fw::goEditing)) ? std::to_string(r)
+                                                                              : String();
   if (ARow == h - 1) {
     if (c->Kind == ckLabels) return PlotMsg_Text;
     if (c->Kind == ckColors) return PlotMsg_Colors;
@@ -247,13 +278,21 @@ void TCustomChartGrid::DrawCell(Integer ACol, Integer ARow, const fw::TRect& ARe
     canvas.FillRect(ARect);
     return;
   }
+  if (c->Kind == ckIndex && !AState.Contains(fw::gdFixed)) {
+    // The number column looks fixed even when it is the only column (an empty grid).
+    canvas.Brush()->SetColor(FixedColor());
+    canvas.FillRect(ARect);
+  }
   const String text = CellText(ACol, ARow);
   if (text.empty()) return;
   canvas.Brush()->SetStyle(fw::bsClear);
-  if (c->Kind == ckLabels || c->Kind == ckColors)
+  if (c->Kind == ckLabels || c->Kind == ckColors) {
     canvas.TextOut(ARect.left + 2, ARect.top + 2, text);
-  else
-    canvas.TextOut(ARect.right - 2 - canvas.TextWidth(text), ARect.top + 2, text);
+  } else {
+    const Integer width = canvas.TextWidth(text);
+    canvas.TextOut(ARect.right - 2 - width, ARect.top + 2, text);
+    if (c->Kind == ckValues && width + kTextMargin > ARect.right - ARect.left) FWiden.emplace_back(ACol, width + kTextMargin);
+  }
   canvas.Brush()->SetStyle(fw::bsSolid);
 }
 
@@ -309,6 +348,11 @@ void TCustomChartGrid::SetEditText(Integer ACol, Integer ARow, const String& Val
     if (s.ParentChart()) s.ParentChart()->Invalidate();
   }
   fw::TCustomGrid::SetEditText(ACol, ARow, Value);
+}
+
+void TCustomChartGrid::SelectAll() {
+  if (ColCount() < 2 || FPointRows == 0) return;
+  SetSelection(fw::TGridRect{1, HeaderRows(), ColCount() - 1, RowCount() - 1});
 }
 
 void TCustomChartGrid::AppendRow() {

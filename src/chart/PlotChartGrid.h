@@ -5,6 +5,7 @@
 // values, the labels and the point colours.
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "chart/PlotEngine.h"
@@ -39,8 +40,12 @@ class TCustomChartGrid : public fw::TCustomGrid, private TChartSeriesListener {
   bool ShowTitleRow() const { return FShowTitleRow; }
   void SetShowTitleRow(bool Value);
 
-  // The text of a cell as shown (and as the header reads).
+  // The text of a cell as shown (and as the header reads). Values show every digit they need
+  // (up to 15 significant ones) unless the series was given a value format of its own; a
+  // column widens when a value drawn in it does not fit.
   String CellText(Integer ACol, Integer ARow) const;
+  // All data cells of the value and label columns.
+  void SelectAll();
   // With editing allowed: a null point at the end of the series (or of every series), its row
   // made current.
   void AppendRow();
@@ -58,6 +63,8 @@ class TCustomChartGrid : public fw::TCustomGrid, private TChartSeriesListener {
   void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
   void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
   void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
+  void CMFontChanged(fw::TMessage& Message) override;
+  void Paint() override;
 
  private:
   enum TColumnKind { ckIndex, ckColors, ckLabels, ckValues };
@@ -77,6 +84,7 @@ class TCustomChartGrid : public fw::TCustomGrid, private TChartSeriesListener {
   // The series the keys act on in a column: its own, or the next column's for the colour column.
   TChartSeries* KeySeries(Integer ACol) const;
   String ValueText(const TColumn& Column, Integer Index, bool Full) const;
+
   void EditColor();
 
   TCustomAxisPanel* FChart = nullptr;
@@ -89,6 +97,10 @@ class TCustomChartGrid : public fw::TCustomGrid, private TChartSeriesListener {
   TChartGridShow FShowXValues = cgsAuto;
   bool FShowTitleRow = true;
   std::vector<TColumn> FColumns;
+  // The largest point count of the shown series.
+  Integer FPointRows = 0;
+  // Columns whose drawn values wanted more room: (column, width).
+  std::vector<std::pair<Integer, Integer>> FWiden;
 };
 
 // The grid with its properties published.

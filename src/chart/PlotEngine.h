@@ -51,6 +51,9 @@ TColor PlotDefaultPaletteColor(Integer Index);
 // infinities give "NAN", "INF", "-INF".
 String PlotFormatFloat(std::string_view Format, double Value);
 
+// The value format a series starts with.
+inline constexpr const char* DefaultValueFormat = "#,##0.###";
+
 enum TChartListOrder { loNone, loAscending, loDescending };
 
 // One dimension of a series' points: contiguous doubles. Statistics are computed on demand
@@ -406,7 +409,7 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   String FTitle;
   bool FActive = true;
   bool FShowInLegend = true;
-  String FValueFormat = "#,##0.###";
+  String FValueFormat = DefaultValueFormat;
   TChartAxis* FHorizAxis = nullptr;
   TChartAxis* FVertAxis = nullptr;
   TCustomAxisPanel* FParentChart = nullptr;

@@ -71,6 +71,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 
   BuildActions();
   BuildMenu();
+  BuildDataMenu();
   ShowImages();
   OnCreate = [this](fw::TObject*) { FormCreate(); };
   OnCloseQuery = [this](fw::TObject*, bool& CanClose) { FormCloseQuery(CanClose); };
@@ -209,6 +210,30 @@ void TwndKorvalinMain::BuildDataPanel() {
   FDataGrid->SetShowTitleRow(false);
 }
 
+void TwndKorvalinMain::BuildDataMenu() {
+  // The panel's context menu: copying the selected cells, selecting them all, hiding the panel.
+  FDataMenu = new fw::TPopupMenu(this);
+  auto add = [this](fw::TMenuItem* Item) {
+    FDataMenu->Items()->Add(Item);
+    return Item;
+  };
+  FDataCopyItem = add(new fw::TMenuItem(this));
+  FDataCopyItem->OnClick = [this](fw::TObject*) { Guarded([this] { CopyGridSelection(*FDataGrid); }); };
+  auto* selectAll = add(new fw::TMenuItem(this));
+  selectAll->SetCaption("Выделить все");
+  selectAll->OnClick = [this](fw::TObject*) { FDataGrid->SelectAll(); };
+  add(new fw::TMenuItem(this))->SetCaption("-");
+  auto* hide = add(new fw::TMenuItem(this));
+  hide->OnClick = [this](fw::TObject*) { FShowData->Execute(); };
+  FMenuActions.emplace_back(hide, FShowData);
+  FDataMenu->OnPopup = [this](fw::TObject*) {
+    FDataCopyItem->SetCaption(WithShortCut("Копировать", FCopy));
+    FDataCopyItem->SetEnabled(FDataGrid->Series() != nullptr);
+  };
+  FDataPanel->SetPopupMenu(FDataMenu);
+  FDataGrid->SetPopupMenu(FDataMenu);
+}
+
 void TwndKorvalinMain::ShowDataExecute() {
   const bool show = !FDataPanel->Visible();
   FDataPanel->SetVisible(show);
@@ -289,11 +314,14 @@ void TwndKorvalinMain::ShowImages() {
   for (auto& [item, action] : FMenuActions) item->SetImageIndex(action->ImageIndex());
 }
 
+fw::String TwndKorvalinMain::WithShortCut(const fw::String& Caption, const fw::TAction* Action) const {
+  if (fw::TShortCut key = FShortCuts.FirstBinding(Action->Name())) return Caption + "\t" + fw::ShortCutToText(key);
+  return Caption;
+}
+
 void TwndKorvalinMain::RefreshMenu() {
   for (auto& [item, action] : FMenuActions) {
-    fw::String caption = action->Caption();
-    if (fw::TShortCut key = FShortCuts.FirstBinding(action->Name())) caption += "\t" + fw::ShortCutToText(key);
-    item->SetCaption(caption);
+    item->SetCaption(WithShortCut(action->Caption(), action));
     item->SetEnabled(action->Enabled());
     item->SetChecked(action->Checked());
   }
@@ -344,7 +372,13 @@ void TwndKorvalinMain::OpenExecute() {
 
 void TwndKorvalinMain::PasteExecute() { PasteGraphsFromClipboard(*FGraphs); }
 
-void TwndKorvalinMain::CopyExecute() { FGraphs->CopyToClipboard(); }
+// With the data panel's grid focused the selected cells are copied, else the graphs.
+void TwndKorvalinMain::CopyExecute() {
+  if (FDataPanel->Visible() && FDataGrid->Focused())
+    CopyGridSelection(*FDataGrid);
+  else
+    FGraphs->CopyToClipboard();
+}
 
 void TwndKorvalinMain::DeleteExecute() {
   TGraph* current = FGraphs->Current();

@@ -16,6 +16,7 @@ class TActionList;
 class TMainMenu;
 class TMenuItem;
 class TPanel;
+class TPopupMenu;
 }  // namespace fw
 
 namespace chart {
@@ -49,9 +50,11 @@ class TwndKorvalinMain : public fw::TForm {
   chart::TDragPointTool* DragPointTool() const { return FDragPointTool; }
   chart::TCursorTool* TracingTool() const { return FTracingTool; }
   chart::TMultiSelectorTool* MultiSelectorTool() const { return FMultiSelectorTool; }
-  // The data panel and its grid of the graph last clicked on the chart.
+  // The data panel and its grid of the graph last clicked on the chart, and the panel's context
+  // menu (copy the selected cells, select them all, hide the panel).
   fw::TPanel* DataPanel() const { return FDataPanel; }
   chart::TChartGrid* DataGrid() const { return FDataGrid; }
+  fw::TPopupMenu* DataMenu() const { return FDataMenu; }
   TGraphCollection* Graphs() const { return FGraphs.get(); }
   TOperationCollection* Operations() const { return FOperations.get(); }
 
@@ -91,6 +94,9 @@ class TwndKorvalinMain : public fw::TForm {
   void RefreshMenu();
   void BuildTools();
   void BuildDataPanel();
+  void BuildDataMenu();
+  // Caption followed by a tab and the first key binding of Action, as menu items show it.
+  fw::String WithShortCut(const fw::String& Caption, const fw::TAction* Action) const;
   void LoadToolSettings(const TPropSaver& Store);
   void SaveToolSettings(TPropSaver& Store) const;
   // An armed point pick takes a left press before any tool sees it.
@@ -131,6 +137,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FShowData = nullptr;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
+  fw::TPopupMenu* FDataMenu = nullptr;
+  fw::TMenuItem* FDataCopyItem = nullptr;
   chart::TAxisScrollTool* FScrollAxisX = nullptr;
   chart::TAxisScrollTool* FScrollAxisY = nullptr;
   chart::TMarksTipTool* FHintValuesTool = nullptr;

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "chart/PlotChartGrid.h"
+#include "framework/Clipbrd.h"
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "framework/GraphicsObjects.h"
@@ -19,6 +21,21 @@ void SplitString(std::string_view Text, std::string_view Delimiters, std::vector
     }
   }
 }
+
+String GridSelectionText(const chart::TCustomChartGrid& Grid) {
+  const fw::TGridRect block = Grid.Selection();
+  String text;
+  for (fw::Integer row = block.Top; row <= block.Bottom; ++row) {
+    for (fw::Integer col = block.Left; col <= block.Right; ++col) {
+      if (col > block.Left) text += '\t';
+      text += Grid.CellText(col, row);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+void CopyGridSelection(const chart::TCustomChartGrid& Grid) { fw::Clipboard()->SetAsText(GridSelectionText(Grid)); }
 
 String FontDescription(const fw::TFont* Font, bool WithStyle, bool WithColor) {
   if (!Font) return {};

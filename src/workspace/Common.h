@@ -1,6 +1,6 @@
 #pragma once
 // Small routines the dialogs and windows of the whole program share: splitting text at
-// delimiters, describing a font, picking a colour or a font, form positions, the dialogs' form
+// delimiters, copying a grid's selection, describing a font, picking a colour or a font, form positions, the dialogs' form
 // colour and the main window's information balloon.
 
 #include <functional>
@@ -15,6 +15,10 @@ class TFont;
 class TControl;
 }  // namespace fw
 
+namespace chart {
+class TCustomChartGrid;
+}  // namespace chart
+
 namespace workspace {
 
 class TPropSaver;
@@ -27,6 +31,11 @@ void SplitString(std::string_view Text, std::string_view Delimiters, std::vector
 // "Name, 10pt", then ", [biu s]" style letters when WithStyle (bold, italic, underline,
 // strike-out, only those set), then ", " and the colour's name when WithColor.
 String FontDescription(const fw::TFont* Font, bool WithStyle, bool WithColor);
+
+// The selected cell block of Grid as its cells show it: cells separated by TAB, each row ended
+// by CR LF. CopyGridSelection puts that text on the clipboard.
+String GridSelectionText(const chart::TCustomChartGrid& Grid);
+void CopyGridSelection(const chart::TCustomChartGrid& Grid);
 
 // The colour dialog: the chosen colour, or Color when cancelled.
 fw::TColor SelectColor(fw::TColor Color);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "chart/PlotChartGrid.h"
+#include "framework/GraphicsCanvas.h"
+#include "framework/SysUtils.h"
 #include "chart_Fixture.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/user/messages/Input.h"
@@ -82,6 +84,43 @@ TEST_F(ChartGridTest, LaysOutColumnsAndRowsByItsSwitches) {
   grid->SetShowTitleRow(false);
   grid->SetSeries(series[0]);
   EXPECT_EQ(Row(1), (std::vector<std::string>{"0", series[0]->FormatValue(10), series[0]->FormatValue(1)}));
+}
+
+// The row numbers and values show whole: the number column widens to the largest row number,
+// values show the digits they have (up to 15 significant ones) in columns wide enough for them,
+// and rows without a point have no number unless the grid edits.
+TEST_F(ChartGridTest, NumbersAndValuesShowWhole) {
+  grid->SetShowLabels(false);
+  grid->SetShowTitleRow(false);
+  grid->SetOptions(fw::TGridOptions{fw::goRangeSelect});  // no editing
+  grid->SetShowXValues(cgsYes);
+  grid->SetSeries(series[0]);
+  EXPECT_EQ(grid->CellText(0, 1), "") << "an empty grid numbers no row";
+  const int narrow = grid->ColWidths(0);
+  EXPECT_EQ(narrow, 30);
+  series[0]->BeginUpdate();
+  for (int i = 0; i <= 100000; ++i) series[0]->AddXY(i, i == 100000 || i == 2 ? 0.1234567890123456 : 1);
+  series[0]->EndUpdate();
+  Pump();  // the drawn value widens its column
+  EXPECT_EQ(grid->CellText(0, 100001), "100000");
+  EXPECT_EQ(grid->CellText(2, 100001), fw::FloatToStr(0.123456789012346));
+  EXPECT_EQ(grid->CellText(2, 100001).size(), 17u) << "15 significant digits";
+  EXPECT_EQ(grid->CellText(1, 100001), "100000");
+  auto width = [&](const std::string& text) {
+    grid->Canvas()->Font()->Assign(grid->Font());
+    return grid->Canvas()->TextWidth(text);
+  };
+  EXPECT_GE(grid->ColWidths(0), width("100000") + 4);
+  EXPECT_GE(grid->ColWidths(2), width(grid->CellText(2, 3)) + 4);
+  EXPECT_EQ(grid->ColWidths(1), grid->DefaultColWidth()) << "a column whose values fit keeps its width";
+  // A format given to the series is kept.
+  series[0]->SetValueFormat("0.0");
+  EXPECT_EQ(grid->CellText(2, 100001), series[0]->FormatValue(0.1234567890123456));
+  // An editing grid keeps a numbered row to type the first point in.
+  series[0]->Clear();
+  EXPECT_EQ(grid->ColWidths(0), narrow);
+  grid->SetOptions(fw::TGridOptions{fw::goEditing});
+  EXPECT_EQ(grid->CellText(0, 1), "0");
 }
 
 TEST_F(ChartGridTest, FollowsTheSeriesAndForgetsWhatGoesAway) {

@@ -113,6 +113,7 @@ def shows_above(upper, lower):
 
 
 FACE = (212, 208, 200)  # the classic face colour of menus and message boxes
+SELECTED = (10, 36, 106)  # the classic selection colour
 
 
 def face_share(box):
@@ -270,6 +271,40 @@ def case_decimal_point_file_is_explained(p):
     p.key("Return")
     wait_for("the box to close", lambda: not p.others())
     del box
+
+
+def case_data_panel_shows_row_100000_whole(p):
+    # 100,001 points: the last row's number is 100000, six digits in the number column.
+    set_clipboard("".join("%d\t%d,5\n" % (i, i % 7) for i in range(100001)))
+    time.sleep(0.3)
+    p.key("ctrl+v")
+    show_data_panel(p)
+    x, y, w, h = geometry(p.main)
+    run("xdotool", "mousemove", str(x + w - 60), str(y + 120), "click", "1")  # into the grid
+    p.key("ctrl+End")
+    time.sleep(0.5)
+    panel = (x + w - 4 - 240, y + 40, x + w - 4, y + h - 30)
+
+    def last_row():
+        image = ImageGrab.grab(bbox=panel)
+        rows = [py for py in range(image.height) if sum(1 for px in range(image.width)
+                                                         if image.getpixel((px, py))[:3] == SELECTED) > 20]
+        return (image, rows) if rows else None
+
+    image, rows = wait_for("the last row selected", last_row)
+    top, bottom = min(rows), max(rows)
+    # Dark pixels of the row's number: left of the first value column, lines left out (a line
+    # is dark over the whole row).
+    columns = {}
+    for py in range(top + 1, bottom):
+        for px in range(0, 90):
+            r, g, b = image.getpixel((px, py))[:3]
+            if r + g + b < 150:
+                columns[px] = columns.get(px, 0) + 1
+    glyphs = sorted(px for px, n in columns.items() if n < bottom - top - 2)
+    assert glyphs and glyphs[0] > 1, "the row number touches the column's edge: cut"
+    span = glyphs[-1] - glyphs[0]
+    assert span >= 30, "the row number is %d px wide: not six digits" % span
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}

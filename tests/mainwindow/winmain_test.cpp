@@ -6,7 +6,9 @@
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "chart/PlotToolsMarksTip.h"
+#include "framework/Clipbrd.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Menus.h"
 #include "mainwindow_fixture.h"
 
 namespace {
@@ -107,6 +109,43 @@ TEST_F(WinMainToolsTest, TheDataPanelShowsThePointsOfTheGraphLastClicked) {
   ASSERT_EQ(Graphs().Count(), 1);
   EXPECT_EQ(form->DataGrid()->Series(), Graphs().Items(0)->Series());
   ASSERT_TRUE(form->ShowDataAction()->Execute());
+  EXPECT_FALSE(form->DataPanel()->Visible());
+}
+
+// Ctrl+C in the data panel's grid copies the selected cells (TAB between them, CR LF after each
+// row), elsewhere the graphs; the panel's context menu copies, selects all and hides the panel.
+TEST_F(WinMainToolsTest, TheDataPanelCopiesItsSelectedCellsAndHasItsContextMenu) {
+  OpenTwo();
+  ASSERT_TRUE(form->ShowDataAction()->Execute());
+  chart::TChartGrid* grid = form->DataGrid();
+  ClickChart(PointOf(1, 1));
+  ASSERT_EQ(grid->Series(), Graphs().Items(1)->Series());
+  grid->SetFocus();
+  grid->SetSelection(fw::TGridRect{1, 2, 2, 3});
+  fw::Clipboard()->SetAsText("before");
+  desktop->key_down(win::VK_CONTROL);
+  desktop->press_key('C');
+  desktop->key_up(win::VK_CONTROL);
+  Pump();
+  EXPECT_EQ(fw::Clipboard()->AsText(), "5\t7\r\n10\t9\r\n");
+  form->Chart()->SetFocus();
+  desktop->key_down(win::VK_CONTROL);
+  desktop->press_key('C');
+  desktop->key_up(win::VK_CONTROL);
+  Pump();
+  EXPECT_NE(fw::Clipboard()->AsText().find("[DATA]"), std::string::npos) << "the chart's Ctrl+C copies graphs";
+
+  fw::TPopupMenu* menu = form->DataMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(grid->PopupMenu(), menu);
+  EXPECT_EQ(form->DataPanel()->PopupMenu(), menu);
+  ASSERT_EQ(menu->Items()->Count(), 4);
+  menu->Items()->Items(1)->Click();  // select all
+  EXPECT_EQ(grid->Selection(), (fw::TGridRect{1, 1, 2, 3}));
+  menu->Items()->Items(0)->Click();  // copy
+  EXPECT_EQ(fw::Clipboard()->AsText(), "0\t9\r\n5\t7\r\n10\t9\r\n");
+  EXPECT_TRUE(menu->Items()->Items(3)->Checked());
+  menu->Items()->Items(3)->Click();  // the panel's switch
   EXPECT_FALSE(form->DataPanel()->Visible());
 }
 
