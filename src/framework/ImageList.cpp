@@ -236,8 +236,29 @@ void TCustomImageList::DrawEntry(const Entry& e, win::HDC dest, Integer X, Integ
   }
 }
 
+std::vector<bool> TCustomImageList::DisabledShape(const std::vector<uint32_t>& OnWhite) {
+  // Every pixel the image covers would make a solid block of a coloured icon: its shape is the
+  // pixels darker than the icon's own average (its outlines and dark parts), which light fills
+  // and faint (see-through) pixels are not. A dark icon keeps all of itself.
+  constexpr int kDarkest = 96, kLightest = 192;
+  std::vector<int> light(OnWhite.size());
+  long sum = 0, covered = 0;
+  for (std::size_t i = 0; i < OnWhite.size(); ++i) {
+    const uint32_t c = OnWhite[i] & 0xFFFFFF;
+    light[i] = int((299 * ((c >> 16) & 0xFF) + 587 * ((c >> 8) & 0xFF) + 114 * (c & 0xFF)) / 1000);
+    if (c != 0xFFFFFF) {
+      sum += light[i];
+      ++covered;
+    }
+  }
+  const int threshold = covered ? std::clamp(int(sum / covered), kDarkest, kLightest) : 0;
+  std::vector<bool> shape(OnWhite.size());
+  for (std::size_t i = 0; i < OnWhite.size(); ++i) shape[i] = (OnWhite[i] & 0xFFFFFF) != 0xFFFFFF && light[i] <= threshold;
+  return shape;
+}
+
 void TCustomImageList::DrawDisabled(TCanvas* Canvas, const Entry& e, Integer X, Integer Y) {
-  // The image as it shows on white, then a mask of every pixel that is not white.
+  // The image as it shows on white, then a mask of its shape.
   TBitmap onWhite;
   onWhite.SetPixelFormat(pf32bit);
   onWhite.SetSize(FWidth, FHeight);
@@ -251,9 +272,10 @@ void TCustomImageList::DrawDisabled(TCanvas* Canvas, const Entry& e, Integer X, 
   win::DIBSECTION ds;
   win::GetObjectW(shape, sizeof ds, &ds);
   auto* bits = static_cast<uint8_t*>(ds.dsBm.bmBits);
+  const std::vector<bool> inShape = DisabledShape(px);
   for (Integer y = 0; y < FHeight; ++y)
     for (Integer x = 0; x < FWidth; ++x)
-      if (px[size_t(y) * size_t(FWidth) + size_t(x)] != 0xFFFFFF)
+      if (inShape[size_t(y) * size_t(FWidth) + size_t(x)])
         bits[size_t(y) * size_t(ds.dsBm.bmWidthBytes) + size_t(x >> 3)] |= uint8_t(0x80 >> (x & 7));
   TBrush saved;
   saved.Assign(Canvas->Brush());

@@ -3,6 +3,7 @@
 // or per-pixel alpha (32 bpp images whose alpha bytes are not all zero). Users hear of changes
 // through OnChange and through change links they register.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -88,6 +89,8 @@ class TCustomImageList : public TComponent {
   void CheckIndex(Integer Index) const;
   void DrawEntry(const Entry& e, win::HDC dest, Integer X, Integer Y);
   void DrawDisabled(TCanvas* Canvas, const Entry& e, Integer X, Integer Y);
+  // Which pixels of an image (as drawn on white, 0x00RRGGBB) a disabled image embosses.
+  static std::vector<bool> DisabledShape(const std::vector<uint32_t>& OnWhite);
 
   Integer FWidth = 16;
   Integer FHeight = 16;

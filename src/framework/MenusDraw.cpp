@@ -28,6 +28,19 @@ Integer GlyphHeight(const TMenu* Menu) {
   return Menu != nullptr && Menu->Images() != nullptr ? Menu->Images()->Height() : kPlainGlyphWidth;
 }
 
+// A caption "text\tkey" keeps its key text in a column of its own, as the platform's menus do;
+// without a tab the item's shortcut fills that column (nothing on a submenu's item).
+struct TCaptionParts {
+  String Text;
+  String Key;
+};
+
+TCaptionParts SplitCaption(const String& Caption, TShortCut ShortCut, bool Submenu) {
+  const auto tab = Caption.find('\t');
+  if (tab != String::npos) return {Caption.substr(0, tab), Caption.substr(tab + 1)};
+  return {Caption, ShortCut != 0 && !Submenu ? ShortCutToText(ShortCut) : String()};
+}
+
 void UseMenuFont(TCanvas* Canvas) {
   if (Screen != nullptr) Canvas->Font()->Assign(Screen->MenuFont());
 }
@@ -100,22 +113,24 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDra
     text.left = ARect.left + glyph + 1 + (hasImage && FChecked ? 1 : 0) + 2;
   }
 
-  TTextFormat format{tfSingleLine, tfVerticalCenter, tfExpandTabs};
+  TTextFormat format{tfSingleLine, tfVerticalCenter};
   if (TopLevel) format.Include(tfCenter);
   if (State.Contains(odNoAccel)) format.Include(tfHidePrefix);
   ACanvas->Brush()->SetStyle(bsClear);
   if (FDefault) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() + TFontStyles{fsBold});
-  const bool showShortCut = !TopLevel && FShortCut != 0 && FItems.empty();
+  const TCaptionParts parts = TopLevel ? TCaptionParts{FCaption, {}} : SplitCaption(FCaption, FShortCut, !FItems.empty());
   const auto paint = [&](TColor Color, Integer Offset) {
     ACanvas->Font()->SetColor(Color);
     TRect r = text;
     win::OffsetRect(&r, Offset, Offset);
-    ACanvas->TextRect(r, FCaption, format);
-    if (showShortCut) {
+    ACanvas->TextRect(r, parts.Text, format);
+    if (!parts.Key.empty()) {
+      // Right-aligned, so that the keys of a menu end in one column.
       TRect s{r.left, r.top, ARect.right - kShortCutGap + Offset, r.bottom};
       TTextFormat right = format;
       right.Include(tfRight);
-      ACanvas->TextRect(s, ShortCutToText(FShortCut), right);
+      right.Include(tfNoPrefix);
+      ACanvas->TextRect(s, parts.Key, right);
     }
   };
   if (disabled && !selected) {
@@ -132,14 +147,15 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height) {
   TMenu* menu = GetParentMenu();
   const bool topLevel = menu != nullptr && menu->IsMenuBar() && FParent != nullptr && FParent->FParent == nullptr;
   if (FDefault) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() + TFontStyles{fsBold});
+  const TCaptionParts parts = topLevel ? TCaptionParts{FCaption, {}} : SplitCaption(FCaption, FShortCut, !FItems.empty());
   TRect caption{0, 0, 0, 0};
-  ACanvas->TextRect(caption, FCaption, TTextFormat{tfCalcRect, tfSingleLine, tfExpandTabs});
+  ACanvas->TextRect(caption, parts.Text, TTextFormat{tfCalcRect, tfSingleLine});
   Width = caption.right - caption.left;
   Height = std::max<Integer>(caption.bottom - caption.top, ACanvas->TextHeight("Wg")) + 4;
   if (!topLevel) {
     Width += GlyphWidth(menu) + 1 + 2;
     Height = std::max(Height, GlyphHeight(menu) + 4);
-    if (FShortCut != 0 && FItems.empty()) Width += kShortCutGap + ACanvas->TextWidth(ShortCutToText(FShortCut)) + kShortCutGap;
+    if (!parts.Key.empty()) Width += kShortCutGap + ACanvas->TextWidth(parts.Key) + kShortCutGap;
   }
   if (OnMeasureItem) OnMeasureItem(this, ACanvas, Width, Height);
 }

@@ -114,6 +114,7 @@ def shows_above(upper, lower):
 
 FACE = (212, 208, 200)  # the classic face colour of menus and message boxes
 SELECTED = (10, 36, 106)  # the classic selection colour
+SHADOW = (128, 128, 128)  # the classic shadow colour, of disabled images and texts
 
 
 def face_share(box):
@@ -305,6 +306,26 @@ def case_data_panel_shows_row_100000_whole(p):
     assert glyphs and glyphs[0] > 1, "the row number touches the column's edge: cut"
     span = glyphs[-1] - glyphs[0]
     assert span >= 30, "the row number is %d px wide: not six digits" % span
+
+
+def case_disabled_menu_image_keeps_its_shape(p):
+    # With no graph "Удалить график" (the last item of Правка) is disabled: its image is drawn in
+    # the shadow colour as an outline, not as a solid block.
+    p.key("F10", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    x, y, w, h = geometry(menu)
+
+    def glyph():
+        image = ImageGrab.grab(bbox=(x + 3, y + h - 24, x + 20, y + h - 3))
+        shadow = [(px, py) for py in range(image.height) for px in range(image.width)
+                  if image.getpixel((px, py))[:3] == SHADOW]
+        return shadow if len(shadow) >= 30 else None
+
+    shadow = wait_for("the disabled image", glyph)
+    xs, ys = [px for px, _ in shadow], [py for _, py in shadow]
+    share = len(shadow) / ((max(xs) - min(xs) + 1) * (max(ys) - min(ys) + 1))
+    assert share < 0.6, "the disabled image is a block: %.0f%% of its box is shadow" % (share * 100)
+    p.key("Escape", "Escape")
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}

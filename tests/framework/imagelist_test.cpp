@@ -162,6 +162,34 @@ TEST(ImageList, DisabledImagesAreEmbossed) {
   EXPECT_EQ(t->Canvas()->Brush()->Color(), clWhite) << "the canvas brush is given back";
 }
 
+// A coloured icon disabled keeps its outline, not a block of its light fill: the shape is what
+// is darker than the icon's own average.
+TEST(ImageList, DisabledImagesKeepTheShapeOfTheirDarkParts) {
+  TBitmap icon;
+  icon.SetPixelFormat(pf24bit);
+  icon.SetSize(8, 8);
+  icon.Canvas()->Brush()->SetColor(clFuchsia);
+  icon.Canvas()->FillRect(Rect(0, 0, 8, 8));
+  icon.Canvas()->Brush()->SetColor(clBlack);
+  icon.Canvas()->FillRect(Rect(1, 1, 7, 7));
+  icon.Canvas()->Brush()->SetColor(TColor(0xE6C8C8));  // a light blue-grey fill
+  icon.Canvas()->FillRect(Rect(2, 2, 6, 6));
+  TImageList list(nullptr);
+  list.SetWidth(8);
+  list.SetHeight(8);
+  list.AddMasked(&icon, clFuchsia);
+  auto t = Target(clBtnFace);
+  list.Draw(t->Canvas(), 0, 0, 0, false);
+  const TColor shadow = ColorToRGB(clBtnShadow), face = ColorToRGB(clBtnFace);
+  EXPECT_EQ(t->Canvas()->Pixels(1, 1), shadow) << "the outline shows";
+  EXPECT_EQ(t->Canvas()->Pixels(6, 3), shadow);
+  int fill = 0;
+  for (int y = 3; y < 6; ++y)
+    for (int x = 3; x < 6; ++x) fill += t->Canvas()->Pixels(x, y) == shadow;
+  EXPECT_EQ(fill, 0) << "the light fill is no shadow block";
+  EXPECT_EQ(t->Canvas()->Pixels(0, 0), face) << "see-through pixels stay";
+}
+
 TEST(ImageList, AlphaImagesBlend) {
   TBitmap img;
   img.SetPixelFormat(pf32bit);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -164,6 +166,46 @@ TEST_F(MenuOwnerDrawTests, DefaultDrawingPutsTheImageInTheGlyphColumnOnTheMenuCo
   px = kvtest::PixelsByDIBits(target);
   EXPECT_EQ(px[size_t(10) * 120 + 119], rgb(clHighlight));
   EXPECT_EQ(px[size_t(10) * 120 + 8], 0xFF0000u);
+}
+
+// The key text after a caption's tab stands in its own column, right-aligned: the keys of items
+// with captions of any length end together, 10 pixels inside the item.
+TEST_F(MenuOwnerDrawTests, KeyTextsAfterATabEndInOneColumn) {
+  TPopupMenu menu(nullptr);
+  TImageList images(nullptr);
+  AddRedImage(images);
+  menu.SetImages(&images);
+  std::vector<TMenuItem*> items{NewItem(&menu, "Копировать\tCtrl+C", menu.Items()),
+                                NewItem(&menu, "Удалить график\tDel", menu.Items()), NewItem(&menu, "Вставить", menu.Items())};
+  TBitmap target;
+  target.SetPixelFormat(pf32bit);
+  target.SetSize(300, 20);
+  Integer width = 0;
+  std::vector<Integer> widths;
+  for (TMenuItem* item : items) {
+    Integer w = 0, h = 0;
+    target.Canvas()->Font()->Assign(Screen->MenuFont());
+    item->MeasureItem(target.Canvas(), w, h);
+    widths.push_back(w);
+    width = std::max(width, w);
+  }
+  EXPECT_GT(widths[0], widths[2]) << "the key text takes room";
+  const auto rightmostText = [&](TMenuItem* item) {
+    target.Canvas()->Brush()->SetColor(clMenu);
+    target.Canvas()->FillRect(Rect(0, 0, 300, 20));
+    target.Canvas()->Font()->Assign(Screen->MenuFont());
+    item->AdvancedDrawItem(target.Canvas(), Rect(0, 0, width, 20), {}, false);
+    const std::vector<uint32_t> px = kvtest::PixelsByDIBits(target);
+    int right = -1;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 20; x < 300; ++x)
+        if ((px[size_t(y) * 300 + size_t(x)] & 0xFF) < 100) right = std::max(right, x);
+    return right;
+  };
+  const int first = rightmostText(items[0]), second = rightmostText(items[1]);
+  EXPECT_LE(std::abs(first - second), 1) << first << " and " << second;
+  EXPECT_LT(first, width - 8);
+  EXPECT_GT(first, width - 16);
 }
 
 }  // namespace
