@@ -66,15 +66,16 @@ void SaveFileSafely(const String& FileName, const std::function<void(TStream* St
     Write(&stream);
     // On disk before the rename, so a crash of the machine cannot leave an empty file in
     // the target's place.
-    if (::fsync(fd) != 0) throw EWriteError("Stream write error");
+    if (::fsync(fd) != 0) throw EWriteError(WriteErrorMessage(errno));
   } catch (...) {
     ::close(fd);
     ::unlink(partName.c_str());
     throw;
   }
   if (::close(fd) != 0) {
+    const int error = errno;
     ::unlink(partName.c_str());
-    throw EWriteError("Stream write error");
+    throw EWriteError(WriteErrorMessage(error));
   }
   if (::rename(partName.c_str(), target.c_str()) != 0) {
     const int error = errno;

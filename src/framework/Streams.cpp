@@ -25,6 +25,10 @@ Int64 TStream::Size() {
   return size;
 }
 
+String WriteErrorMessage(int Error) {
+  return Error ? Format("Stream write error. %s", SysErrorMessage(Error)) : String("Stream write error");
+}
+
 void TStream::SetSize(Int64) { throw EStreamError("Stream size cannot be changed"); }
 
 void TStream::ReadBuffer(void* Buffer, Integer Count) {
@@ -32,7 +36,9 @@ void TStream::ReadBuffer(void* Buffer, Integer Count) {
 }
 
 void TStream::WriteBuffer(const void* Buffer, Integer Count) {
-  if (Count < 0 || (Count != 0 && Write(Buffer, Count) != Count)) throw EWriteError("Stream write error");
+  if (Count < 0) throw EWriteError("Stream write error");
+  errno = 0;  // a stream over a file leaves the system's reason of a failed write here
+  if (Count != 0 && Write(Buffer, Count) != Count) throw EWriteError(WriteErrorMessage(errno));
 }
 
 Int64 TStream::CopyFrom(TStream* Source, Int64 Count) {

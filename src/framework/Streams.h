@@ -17,6 +17,9 @@ inline constexpr TSeekOrigin soBeginning = soFromBeginning;
 inline constexpr TSeekOrigin soCurrent = soFromCurrent;
 inline constexpr TSeekOrigin soEnd = soFromEnd;
 
+// "Stream write error", followed by ". " and the system's reason for Error when it is not 0.
+String WriteErrorMessage(int Error);
+
 class TStream : public TObject {
  public:
   // Bytes read or written, fewer at the end of the data or on failure.
@@ -30,7 +33,8 @@ class TStream : public TObject {
   virtual Int64 Size();
   virtual void SetSize(Int64 NewSize);
 
-  // All or nothing: EReadError "Stream read error" / EWriteError "Stream write error".
+  // All or nothing: EReadError "Stream read error" / EWriteError "Stream write error", followed
+  // by ". " and the system's reason when a file's write failed (WriteErrorMessage).
   void ReadBuffer(void* Buffer, Integer Count);
   void WriteBuffer(const void* Buffer, Integer Count);
   // Copies Count bytes from Source's position; Count 0 copies the whole of Source from its start.

@@ -26,6 +26,7 @@
 #include "workspace/Common.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
+#include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/GraphText.h"
@@ -264,7 +265,7 @@ void TwndKorvalinMain::ShowHintValuesExecute() {
   FShowHintValues->SetChecked(on);
   TPropSaver store(true);
   store.WriteBool("ShowHintValues", on);
-  store.UpdateFile();
+  WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
   RefreshMenu();
 }
 
@@ -487,7 +488,7 @@ void TwndKorvalinMain::FormClose() {
     TPropSaver store(true);
     Preferences.Save(store);
     SaveToolSettings(store);
-    store.UpdateFile();
+    WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
   } catch (const std::exception& e) {
     fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
   }

@@ -10,6 +10,7 @@
 #include "platform/kernel/Files.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/Common.h"
+#include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
 
 namespace workspace {
@@ -21,12 +22,14 @@ void SaveWorkspace(const fw::String& FileName, const chart::TCustomChart* Chart)
   // A workspace file holds this chart alone: nothing of a file saved there before is kept.
   store.SetText({});
   store.WriteChart(WorkspaceChartSection, Chart);
-  store.UpdateFile();
+  WithFileErrors(FileName, faWrite, [&] { store.UpdateFile(); });
 }
 
 bool LoadWorkspace(const fw::String& FileName, chart::TCustomChart* Chart, const TWorkspaceTitles& Take) {
   if (!Chart) return false;
-  TPropSaver store(FileName, WorkspaceChartSection, true);
+  std::unique_ptr<TPropSaver> loaded;
+  WithFileErrors(FileName, faRead, [&] { loaded = std::make_unique<TPropSaver>(FileName, WorkspaceChartSection, true); });
+  TPropSaver& store = *loaded;
   // The texts the user keeps, put back after the file's formatting is in.
   const std::array<std::pair<chart::TChartTitle*, bool>, 4> titles{{{Chart->Title(), Take.Title},
                                                                      {Chart->SubTitle(), Take.SubTitle},

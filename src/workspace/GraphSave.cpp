@@ -2,6 +2,7 @@
 #include "chart/PlotEngine.h"
 #include "export/KvPlotStore.h"
 #include "export/PlotStore.h"
+#include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
 #include "workspace/Preferences.h"
 
@@ -18,7 +19,7 @@ chart::TCustomAxisPanel* ChartOf(const TGraph& Graph) {
 template <typename TExporter>
 void SaveWith(const TGraph& Graph, const String& FileName) {
   TExporter exporter(ChartOf(Graph), Graph.Series());
-  exporter.SaveToFile(FileName);
+  WithFileErrors(FileName, faWrite, [&] { exporter.SaveToFile(FileName); });
 }
 
 }  // namespace
@@ -26,7 +27,7 @@ void SaveWith(const TGraph& Graph, const String& FileName) {
 void TGraph::SaveAsText(const String& FileName) const {
   kvexport::TKvSeriesDataText exporter(ChartOf(*this), FSeries);
   exporter.SetDecimalSeparator(Preferences.DecimalSeparator());
-  exporter.SaveToFile(FileName);
+  WithFileErrors(FileName, faWrite, [&] { exporter.SaveToFile(FileName); });
 }
 
 void TGraph::SaveAsXML(const String& FileName) const { SaveWith<kvexport::TSeriesDataXML>(*this, FileName); }

@@ -21,6 +21,7 @@
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
+#include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
 #include "workspace/Preferences.h"
 #include "workspace/TextReaderAdvice.h"
@@ -477,11 +478,15 @@ class TFileHandle {
   explicit TFileHandle(const String& FileName) : FName(FileName) {
     FFd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (FFd < 0)
-      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\". %s", FileName, fw::SysErrorMessage(errno)));
+      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\": %s", FileName, SystemReasonText(errno)));
     struct stat st {};
-    if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool statFailed = ::fstat(FFd, &st) != 0;
+    if (statFailed || !S_ISREG(st.st_mode)) {
+      const String reason = statFailed               ? SystemReasonText(errno)
+                            : S_ISDIR(st.st_mode) ? SystemReasonText(EISDIR)
+                                                  : String("это не обычный файл");
       ::close(FFd);
-      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\"", FileName));
+      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\": %s", FileName, reason));
     }
     if (st.st_size > MaxTextFileSize) {
       ::close(FFd);
@@ -500,7 +505,7 @@ class TFileHandle {
       const ssize_t got = ::read(FFd, Buffer, Count);
       if (got >= 0) return std::size_t(got);
       if (errno != EINTR)
-        throw fw::EFOpenError(fw::Format("Ошибка чтения файла \"%s\". %s", FName, fw::SysErrorMessage(errno)));
+        throw fw::EFOpenError(fw::Format("Ошибка чтения файла \"%s\": %s", FName, SystemReasonText(errno)));
     }
   }
 
