@@ -29,8 +29,25 @@ void TMarksTipTool::SetMouseDelay(Integer Value) {
 }
 
 void TMarksTipTool::ClearHint() {
+  FTipShown = false;
   TCustomAxisPanel* chart = Series() && Series()->ParentChart() ? Series()->ParentChart() : ParentChart();
   if (chart) chart->SetHint({});
+}
+
+void TMarksTipTool::HandleChartEvent(TChartToolEvent Kind) {
+  TPlotCustomToolSeries::HandleChartEvent(Kind);
+  TCustomAxisPanel* chart = ParentChart();
+  if (Kind != cteAfterDraw || !FTipShown || !chart || chart->Hint() != FTipText) return;
+  Integer index = -1;
+  TChartSeries* series = SeriesAt(FTipAt.x, FTipAt.y, index);
+  String text;
+  if (series && series->Marks()) {
+    text = TipText(*series, index);
+    if (OnGetText) OnGetText(this, text);
+  }
+  if (text == FTipText) return;
+  ClearHint();
+  if (fw::Application) fw::Application->CancelHint();
 }
 
 TChartSeries* TMarksTipTool::SeriesAt(Integer X, Integer Y, Integer& Index) const {
@@ -80,12 +97,16 @@ void TMarksTipTool::HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton But
     if (text == chart->Hint()) return;  // the tip already shows it
     chart->SetShowHint(true);
     chart->SetHint(text);
+    FTipShown = true;
+    FTipText = text;
+    FTipAt = fw::TPoint{X, Y};
     if (fw::Application) fw::Application->ActivateHint(chart->ClientToScreen(fw::TPoint{X, Y}));
     return;
   }
   // Another marks tip tool on the chart may be showing its own tip.
   for (TPlotCustomTool* tool : chart->Tools())
     if (tool != this && dynamic_cast<TMarksTipTool*>(tool)) return;
+  FTipShown = false;
   chart->SetHint({});
   if (fw::Application) fw::Application->CancelHint();
 }

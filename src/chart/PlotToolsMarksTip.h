@@ -31,6 +31,9 @@ class TMarksTipTool : public TPlotCustomToolSeries {
 
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
+  // A tip whose point no longer lies under the mouse (the chart was zoomed or scrolled, the
+  // points changed) is taken away when the chart has been drawn again.
+  void HandleChartEvent(TChartToolEvent Kind) override;
   String Description() const override;
 
   TMarksTipGetText OnGetText;
@@ -43,6 +46,10 @@ class TMarksTipTool : public TPlotCustomToolSeries {
 
   TMarkToolMouseAction FMouseAction = mtmMove;
   TSeriesMarksStyle FStyle = smsLabel;
+  // The tip this tool shows: its text and where the mouse was (chart coordinates).
+  bool FTipShown = false;
+  String FTipText;
+  fw::TPoint FTipAt{};
 };
 
 }  // namespace chart

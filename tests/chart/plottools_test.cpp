@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "chart/PlotMultiSelectorTool.h"
 #include "chart/PlotToolsAxisArrow.h"
@@ -205,6 +206,33 @@ TEST_F(MarksTipTest, ShowsThePointsValuesInTheChartsHint) {
   EXPECT_FALSE(chart->Hint().empty());
   tips->SetActive(false);
   EXPECT_EQ(chart->Hint(), "");
+}
+
+// A tip whose point has left the mouse (zoomed, scrolled, moved) goes once the chart is drawn
+// again; one whose point is still there stays.
+TEST_F(MarksTipTest, ATipGoesWhenItsPointLeavesTheMouse) {
+  Build();
+  auto* tips = new TMarksTipTool(form.get());
+  tips->SetStyle(smsXY);
+  tips->SetParentChart(chart);
+  const std::vector<std::function<void()>> changes{
+      [&] { chart->BottomAxis()->SetMinMax(chart->BottomAxis()->Minimum() + 2, chart->BottomAxis()->Maximum() + 2); },
+      [&] { chart->ZoomRect(fw::TRect{0, 0, 150, 150}); },
+      [&] { series[1]->YValues()->SetValue(1, 100); },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    chart->UndoZoom();
+    Pump();
+    Move(Px(1, 1));
+    ASSERT_FALSE(chart->Hint().empty()) << i;
+    chart->Invalidate();
+    Pump();
+    EXPECT_FALSE(chart->Hint().empty()) << i << ": redrawn with the point still there";
+    changes[i]();
+    series[1]->Repaint();
+    Pump();
+    EXPECT_EQ(chart->Hint(), "") << i;
+  }
 }
 
 }  // namespace
