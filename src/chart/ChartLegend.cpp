@@ -250,6 +250,29 @@ void TChartLegend::DrawDividingLines(TPlotCanvas3D& Canvas) {
   }
 }
 
+namespace {
+
+// The longest start of Text (whole characters) that fits Width with "…" after it; Text itself when
+// it fits, the ellipsis alone when no character does.
+fw::String TextWithEllipsis(TPlotCanvas3D& Canvas, const fw::String& Text, Integer Width) {
+  static const fw::String ellipsis = "\u2026";
+  if (Canvas.TextWidth(Text) <= Width) return Text;
+  std::vector<std::size_t> ends;  // byte ends of the characters (UTF-8)
+  for (std::size_t i = 1; i <= Text.size(); ++i)
+    if (i == Text.size() || (static_cast<unsigned char>(Text[i]) & 0xC0) != 0x80) ends.push_back(i);
+  std::size_t lo = 0, hi = ends.size();  // characters that fit: at least lo, fewer than hi + 1
+  while (lo < hi) {
+    const std::size_t mid = (lo + hi + 1) / 2;
+    if (Canvas.TextWidth(Text.substr(0, ends[mid - 1]) + ellipsis) <= Width)
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  return (lo ? Text.substr(0, ends[lo - 1]) : fw::String()) + ellipsis;
+}
+
+}  // namespace
+
 void TChartLegend::Draw(TPlotCanvas3D& Canvas) {
   if (!Visible() || FLayout.Items.empty()) return;
   DrawShape(Canvas, FLayout.Box);
@@ -263,10 +286,16 @@ void TChartLegend::Draw(TPlotCanvas3D& Canvas) {
     series->DrawLegendSymbol(Canvas, place.Symbol);
     const Integer textRight = FParams.SymbolPosition == spRight ? place.Symbol.left - LegendSymbolGap : place.Rect.right;
     const bool cut = place.Text.x + place.TextWidth > textRight;
-    if (cut) Canvas.ClipRectangle(TRect{place.Text.x, place.Rect.top, textRight, place.Rect.bottom});
     Canvas.Font()->Assign(Font());  // after the symbol, which may set a font of its own
-    Canvas.TextOut(place.Text.x, place.Text.y, FTexts[std::size_t(place.Item)]);
-    if (cut) Canvas.UnClipRectangle();
+    const fw::String& text = FTexts[std::size_t(place.Item)];
+    if (!cut) {
+      Canvas.TextOut(place.Text.x, place.Text.y, text);
+      continue;
+    }
+    // A name too long for its room ends in an ellipsis, so that it shows it is cut.
+    Canvas.ClipRectangle(TRect{place.Text.x, place.Rect.top, textRight, place.Rect.bottom});
+    Canvas.TextOut(place.Text.x, place.Text.y, TextWithEllipsis(Canvas, text, textRight - place.Text.x));
+    Canvas.UnClipRectangle();
   }
 }
 

@@ -209,13 +209,42 @@ TEST_F(LegendOnChart, LongTextsAreCutAtTheItem) {
   const win::RECT box = legend->ShapeBounds();
   EXPECT_EQ(box.right - box.left, 100) << "half the chart rectangle";
   const auto& item = legend->Layout().Items.at(0);
-  EXPECT_EQ(At(item.Rect.right - 2, item.Text.y + 3), kText);
   for (int x = item.Rect.right; x < box.right + 60; ++x)
     EXPECT_NE(At(x, item.Text.y + 3), kText) << "text drawn past its item at " << x;
   // The clip is gone afterwards: the canvas draws everywhere again.
   canvas.Brush()->SetColor(fw::clLime);
   canvas.FillRect(fw::TRect{300, 200, 310, 210});
   EXPECT_EQ(At(305, 205), fw::clLime);
+}
+
+// A name too long for its item is shortened to whole characters followed by an ellipsis that
+// fits the item; a name that fits is drawn as it is.
+TEST_F(LegendOnChart, LongNamesEndInAnEllipsis) {
+  const std::string longName = "Напряжение на выходе усилителя, канал 2";
+  Add(longName, fw::clRed);
+  Add("U", fw::clBlue);
+  drawtest::RecordingCanvas recorder;
+  recorder.SetReferenceCanvas(bitmap.Canvas());
+  win::RECT r{0, 0, 200, 100};
+  legend->CalcRect(recorder, r);
+  legend->Draw(recorder);
+  const auto texts = recorder.Of("TextOut");
+  ASSERT_EQ(texts.size(), 2u);
+  const std::string& shown = texts[0].text;
+  const std::string ellipsis = "\u2026";
+  ASSERT_GT(shown.size(), ellipsis.size());
+  EXPECT_EQ(shown.substr(shown.size() - ellipsis.size()), ellipsis);
+  const std::string kept = shown.substr(0, shown.size() - ellipsis.size());
+  EXPECT_EQ(longName.rfind(kept, 0), 0u) << "a start of the name";
+  EXPECT_NE((static_cast<unsigned char>(longName[kept.size()]) & 0xC0), 0x80u) << "cut between characters";
+  const auto& item = legend->Layout().Items.at(0);
+  recorder.Font()->Assign(legend->Font());
+  EXPECT_LE(item.Text.x + recorder.TextWidth(shown), item.Rect.right);
+  std::size_t next = kept.size() + 1;  // one character more
+  while (next < longName.size() && (static_cast<unsigned char>(longName[next]) & 0xC0) == 0x80) ++next;
+  EXPECT_GT(item.Text.x + recorder.TextWidth(longName.substr(0, next) + ellipsis), item.Rect.right - 2)
+      << "no shorter than it must be";
+  EXPECT_EQ(texts[1].text, "U");
 }
 
 TEST_F(LegendOnChart, DividingLinesRunBetweenRows) {
