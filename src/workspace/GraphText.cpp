@@ -14,6 +14,8 @@
 #include "framework/SysUtils.h"
 #include "platform/kernel/NumberText.h"
 #include "platform/kernel/TextConvert.h"
+#include "workspace/Common.h"
+#include "workspace/OpenFiles.h"
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
@@ -215,10 +217,14 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
   TGraphArray added;
   if (!IsGraphText(Text)) {
     auto series = std::make_unique<chart::TLineSeries>(nullptr);
-    LoadTwoColumnSeries(Text, TTextReaderSettings::FromPreferences(), series.get());
+    TTextReadReport report;
+    LoadTwoColumnSeries(Text, TTextReaderSettings::FromPreferences(), series.get(), &report);
     added.push_back(Graphs.AddGraph(series.get(), kClipboardSource, {}, {}));
     series.release();
     Graphs.SelectLastAdded();
+    if (report.SkippedLines > 0)
+      ShowBalloonHint("Не все строки прочитаны", SkippedLinesNote("Буфер обмена", report.SkippedLines),
+                      SkippedLinesBalloon);
     return added;
   }
   String firstError;

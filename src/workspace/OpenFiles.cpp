@@ -15,15 +15,10 @@
 
 namespace workspace {
 
-namespace {
-
-// "data.txt: 30 строк не прочитаны как пары чисел"; empty when every line read.
-fw::String SkippedLinesNote(const fw::String& FileName, std::size_t Skipped) {
+fw::String SkippedLinesNote(const fw::String& Where, std::size_t Skipped) {
   if (Skipped == 0) return {};
-  return fw::Format("%s: строк, не прочитанных как пары чисел: %d", fw::ExtractFileName(FileName), Skipped);
+  return fw::Format("%s: строк, не прочитанных как пары чисел: %d", Where, Skipped);
 }
-
-}  // namespace
 
 TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName, fw::String* Note) {
   auto series = std::make_unique<chart::TLineSeries>(nullptr);
@@ -31,7 +26,7 @@ TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName, fw::S
   LoadTwoColumnFile(FileName, TTextReaderSettings::FromPreferences(), series.get(), &report);
   TGraph* graph = Graphs.AddGraph(series.get(), FileName, {}, {});
   series.release();
-  if (Note) *Note = SkippedLinesNote(FileName, report.SkippedLines);
+  if (Note) *Note = SkippedLinesNote(fw::ExtractFileName(FileName), report.SkippedLines);
   return graph;
 }
 

@@ -2,6 +2,7 @@
 // The file-opening routine shared by the open command, dropped files and every other way in:
 // each file becomes a graph of the collection, or a message says why it did not.
 
+#include <cstddef>
 #include <vector>
 
 #include "framework/ClassesTypes.h"
@@ -20,6 +21,8 @@ TGraph* OpenFiles(TGraphCollection& Graphs, const std::vector<fw::String>& FileN
 // Lines of a file that were not read as points are said in a warning balloon (the status line)
 // once the files are open, so that a graph missing part of its file does not look whole.
 inline constexpr fw::Integer SkippedLinesBalloon = 2;
+// "<Where>: строк, не прочитанных как пары чисел: <Skipped>"; empty for none.
+fw::String SkippedLinesNote(const fw::String& Where, std::size_t Skipped);
 
 // One file through the two-column text reader, added as a graph of kind 0 titled with the file
 // name. Raises on failure, leaving the collection as it was. Note, when given, receives how many

@@ -14,6 +14,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "chart/PlotCanvas.h"
 #include "chart/SeriesPointer.h"
+#include "workspace/Common.h"
 #include "workspace/GraphText.h"
 #include "workspace_fixture.h"
 
@@ -171,6 +172,13 @@ TEST_F(GraphTextTest, PlainTwoColumnTextFromTheClipboard) {
   fw::Clipboard()->SetAsText("просто текст");
   EXPECT_THROW(workspace::PasteGraphsFromClipboard(*graphs), workspace::EGraphError);
   EXPECT_EQ(graphs->Count(), 1);
+  // Lines past the header that gave no point are said, as for files.
+  std::vector<std::string> notes;
+  workspace::SetBalloonHintHandler([&](const std::string&, const std::string& text, fw::Integer) { notes.push_back(text); });
+  fw::Clipboard()->SetAsText("1\t2\r\n2.5\t3\r\n3\t4\r\n");
+  workspace::PasteGraphsFromClipboard(*graphs);
+  workspace::SetBalloonHintHandler(nullptr);
+  EXPECT_EQ(notes, (std::vector<std::string>{"Буфер обмена: строк, не прочитанных как пары чисел: 1"}));
 }
 
 // A picture on the clipboard (or nothing) is not "too few points": there is no graph text.
