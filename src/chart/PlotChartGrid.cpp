@@ -10,8 +10,8 @@
 #include "framework/Dialogs.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/StdCtrlsText.h"
-#include "platform/gdi/GdiText.h"
 #include "framework/SysUtils.h"
+#include "platform/gdi/GdiText.h"
 #include "platform/user/windows/WinUserTypes.h"
 
 namespace chart {
@@ -220,11 +220,12 @@ String TCustomChartGrid::CellText(Integer ACol, Integer ARow) const {
   const Integer h = HeaderRows();
   if (!c || ARow < 0 || ARow >= RowCount()) return {};
   const Integer r = ARow - h;
-  // Rows without a point have no number, unless the grid edits (the row to type the first one in).
-  if (c->Kind == ckIndex)
-    return ARow == h - 1 ? String("#")
-           : r >= 0 && (r < FPointRows || Options().Contains(fw::goEditing)) ? std::to_string(r)
-                                                                              : String();
+  if (c->Kind == ckIndex) {
+    if (ARow == h - 1) return "#";
+    // Rows without a point have no number, unless the grid edits (the row to type the first in).
+    const bool numbered = r >= 0 && (r < FPointRows || Options().Contains(fw::goEditing));
+    return numbered ? std::to_string(r) : String();
+  }
   if (ARow == h - 1) {
     if (c->Kind == ckLabels) return PlotMsg_Text;
     if (c->Kind == ckColors) return PlotMsg_Colors;

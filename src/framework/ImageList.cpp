@@ -253,7 +253,8 @@ std::vector<bool> TCustomImageList::DisabledShape(const std::vector<uint32_t>& O
   }
   const int threshold = covered ? std::clamp(int(sum / covered), kDarkest, kLightest) : 0;
   std::vector<bool> shape(OnWhite.size());
-  for (std::size_t i = 0; i < OnWhite.size(); ++i) shape[i] = (OnWhite[i] & 0xFFFFFF) != 0xFFFFFF && light[i] <= threshold;
+  for (std::size_t i = 0; i < OnWhite.size(); ++i)
+    shape[i] = (OnWhite[i] & 0xFFFFFF) != 0xFFFFFF && light[i] <= threshold;
   return shape;
 }
 

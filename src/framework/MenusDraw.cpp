@@ -118,7 +118,8 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDra
   if (State.Contains(odNoAccel)) format.Include(tfHidePrefix);
   ACanvas->Brush()->SetStyle(bsClear);
   if (FDefault) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() + TFontStyles{fsBold});
-  const TCaptionParts parts = TopLevel ? TCaptionParts{FCaption, {}} : SplitCaption(FCaption, FShortCut, !FItems.empty());
+  const TCaptionParts parts =
+      TopLevel ? TCaptionParts{FCaption, {}} : SplitCaption(FCaption, FShortCut, !FItems.empty());
   const auto paint = [&](TColor Color, Integer Offset) {
     ACanvas->Font()->SetColor(Color);
     TRect r = text;
@@ -147,7 +148,8 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height) {
   TMenu* menu = GetParentMenu();
   const bool topLevel = menu != nullptr && menu->IsMenuBar() && FParent != nullptr && FParent->FParent == nullptr;
   if (FDefault) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() + TFontStyles{fsBold});
-  const TCaptionParts parts = topLevel ? TCaptionParts{FCaption, {}} : SplitCaption(FCaption, FShortCut, !FItems.empty());
+  const TCaptionParts parts =
+      topLevel ? TCaptionParts{FCaption, {}} : SplitCaption(FCaption, FShortCut, !FItems.empty());
   TRect caption{0, 0, 0, 0};
   ACanvas->TextRect(caption, parts.Text, TTextFormat{tfCalcRect, tfSingleLine});
   Width = caption.right - caption.left;

@@ -18,6 +18,8 @@
 #include "framework/Menus.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
+#include "mainwindow/WinInfo.h"
+#include "mainwindow/WorkspaceFile.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/messages/DragDrop.h"
@@ -34,8 +36,6 @@
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
-#include "mainwindow/WinInfo.h"
-#include "mainwindow/WorkspaceFile.h"
 
 namespace workspace {
 
@@ -316,7 +316,8 @@ void TwndKorvalinMain::ShowImages() {
 }
 
 fw::String TwndKorvalinMain::WithShortCut(const fw::String& Caption, const fw::TAction* Action) const {
-  if (fw::TShortCut key = FShortCuts.FirstBinding(Action->Name())) return Caption + "\t" + fw::ShortCutToText(key);
+  if (fw::TShortCut key = FShortCuts.FirstBinding(Action->Name()))
+    return Caption + "\t" + fw::ShortCutToText(key);
   return Caption;
 }
 

@@ -28,7 +28,8 @@ void SaveWorkspace(const fw::String& FileName, const chart::TCustomChart* Chart)
 bool LoadWorkspace(const fw::String& FileName, chart::TCustomChart* Chart, const TWorkspaceTitles& Take) {
   if (!Chart) return false;
   std::unique_ptr<TPropSaver> loaded;
-  WithFileErrors(FileName, faRead, [&] { loaded = std::make_unique<TPropSaver>(FileName, WorkspaceChartSection, true); });
+  WithFileErrors(FileName, faRead,
+                 [&] { loaded = std::make_unique<TPropSaver>(FileName, WorkspaceChartSection, true); });
   TPropSaver& store = *loaded;
   // The texts the user keeps, put back after the file's formatting is in.
   const std::array<std::pair<chart::TChartTitle*, bool>, 4> titles{{{Chart->Title(), Take.Title},

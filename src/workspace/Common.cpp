@@ -35,7 +35,9 @@ String GridSelectionText(const chart::TCustomChartGrid& Grid) {
   return text;
 }
 
-void CopyGridSelection(const chart::TCustomChartGrid& Grid) { fw::Clipboard()->SetAsText(GridSelectionText(Grid)); }
+void CopyGridSelection(const chart::TCustomChartGrid& Grid) {
+  fw::Clipboard()->SetAsText(GridSelectionText(Grid));
+}
 
 String FontDescription(const fw::TFont* Font, bool WithStyle, bool WithColor) {
   if (!Font) return {};

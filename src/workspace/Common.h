@@ -1,7 +1,7 @@
 #pragma once
 // Small routines the dialogs and windows of the whole program share: splitting text at
-// delimiters, copying a grid's selection, describing a font, picking a colour or a font, form positions, the dialogs' form
-// colour and the main window's information balloon.
+// delimiters, copying a grid's selection, describing a font, picking a colour or a font, form
+// positions, the dialogs' form colour and the main window's information balloon.
 
 #include <functional>
 #include <string_view>

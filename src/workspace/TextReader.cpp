@@ -307,7 +307,8 @@ class TLineScanner {
         }
       }
     }
-    if (!added) [[unlikely]] NoPoint(p);
+    if (!added) [[unlikely]]
+      NoPoint(p);
     return SkipToLineEnd(q ? q : p);
   }
 
@@ -478,11 +479,12 @@ class TFileHandle {
   explicit TFileHandle(const String& FileName) : FName(FileName) {
     FFd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (FFd < 0)
-      throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\": %s", FileName, SystemReasonText(errno)));
+      throw fw::EFOpenError(
+          fw::Format("Не удается открыть файл \"%s\": %s", FileName, SystemReasonText(errno)));
     struct stat st {};
     const bool statFailed = ::fstat(FFd, &st) != 0;
     if (statFailed || !S_ISREG(st.st_mode)) {
-      const String reason = statFailed               ? SystemReasonText(errno)
+      const String reason = statFailed            ? SystemReasonText(errno)
                             : S_ISDIR(st.st_mode) ? SystemReasonText(EISDIR)
                                                   : String("это не обычный файл");
       ::close(FFd);
@@ -630,8 +632,8 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
   ScanText(Text, Settings, sink);
 }
 
-void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
-                         TTextReadReport* Report) {
+void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings,
+                         chart::TChartSeries* Series, TTextReadReport* Report) {
   TBufferSink sink;
   const std::size_t skipped = ScanText(Text, Settings, sink);
   if (sink.Count < 2) RaiseTooFewPoints(Text, Settings);
@@ -639,8 +641,8 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
   if (Report) Report->SkippedLines = skipped;
 }
 
-void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
-                       TTextReadReport* Report) {
+void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
+                       chart::TChartSeries* Series, TTextReadReport* Report) {
   TFileHandle file(FileName);
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);

@@ -55,13 +55,13 @@ void ReadTwoColumnText(std::string_view Text, const TTextReaderSettings& Setting
 // Series as it was, when the text gives fewer than two points: TooFewPointsMsg, followed by what
 // would read the text when the other decimal separator or a comma delimiter would
 // (TooFewPointsMessage). Report, when given, receives what the read skipped.
-void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
-                         TTextReadReport* Report = nullptr);
+void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Settings,
+                         chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
 // The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
 // Series changes only once the whole file was read.
-void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings, chart::TChartSeries* Series,
-                       TTextReadReport* Report = nullptr);
+void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
+                       chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
 // Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
 // raising the same way.

@@ -48,10 +48,11 @@ String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& S
   if (withComma) what += "; поля разделены запятыми";
   String keys = fw::Format("PointDecimalSeparator=%d", toPoint ? 1 : 0);
   if (other.Delimiters != Settings.Delimiters) keys += "\nDelimiters=" + DelimiterCodes(other.Delimiters);
-  return fw::Format("%s.\n%s (%sтак прочиталось бы точек: %d).\n\nЧтобы читать такие данные, укажите в разделе "
-                    "[PREFERENCES] файла настроек \"%s\":\n%s",
-                    plain, what, Sample.size() >= TooFewPointsSampleSize ? "в начале файла " : "", int(found),
-                    TPropSaver::SettingsFileName(), keys);
+  return fw::Format(
+      "%s.\n%s (%sтак прочиталось бы точек: %d).\n\nЧтобы читать такие данные, укажите в разделе "
+      "[PREFERENCES] файла настроек \"%s\":\n%s",
+      plain, what, Sample.size() >= TooFewPointsSampleSize ? "в начале файла " : "", int(found),
+      TPropSaver::SettingsFileName(), keys);
 }
 
 }  // namespace workspace

@@ -13,9 +13,10 @@ namespace workspace {
 // How much of a text the message looks at: the start of a large file tells as much as all of it.
 inline constexpr std::size_t TooFewPointsSampleSize = std::size_t(64) << 10;
 
-// TooFewPointsMsg; when Sample (the text, or its first TooFewPointsSampleSize bytes) gives two points or more with the other decimal separator (and,
-// for a decimal point, with a comma added to the delimiters where that is needed), also what
-// was found and the keys of the settings file that make such files read.
+// TooFewPointsMsg; when Sample (the text, or its first TooFewPointsSampleSize bytes) gives two
+// points or more with the other decimal separator (and, for a decimal point, with a comma added
+// to the delimiters where that is needed), also what was found and the keys of the settings file
+// that make such files read.
 String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings);
 
 }  // namespace workspace

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "chart/PlotChartGrid.h"
+#include "chart_Fixture.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/SysUtils.h"
-#include "chart_Fixture.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/windows/WinUserTypes.h"

@@ -216,8 +216,13 @@ TEST_F(MarksTipTest, ATipGoesWhenItsPointLeavesTheMouse) {
   tips->SetStyle(smsXY);
   tips->SetParentChart(chart);
   const std::vector<std::function<void()>> changes{
-      [&] { chart->BottomAxis()->SetMinMax(chart->BottomAxis()->Minimum() + 2, chart->BottomAxis()->Maximum() + 2); },
-      [&] { chart->ZoomRect(fw::TRect{0, 0, 150, 150}); },
+      [&] {
+        chart->BottomAxis()->SetMinMax(chart->BottomAxis()->Minimum() + 2,
+                                       chart->BottomAxis()->Maximum() + 2);
+      },
+      [&] {
+        chart->ZoomRect(fw::TRect{0, 0, 150, 150});
+      },
       [&] { series[1]->YValues()->SetValue(1, 100); },
   };
   for (std::size_t i = 0; i < changes.size(); ++i) {

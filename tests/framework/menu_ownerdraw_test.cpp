@@ -176,7 +176,8 @@ TEST_F(MenuOwnerDrawTests, KeyTextsAfterATabEndInOneColumn) {
   AddRedImage(images);
   menu.SetImages(&images);
   std::vector<TMenuItem*> items{NewItem(&menu, "Копировать\tCtrl+C", menu.Items()),
-                                NewItem(&menu, "Удалить график\tDel", menu.Items()), NewItem(&menu, "Вставить", menu.Items())};
+                                NewItem(&menu, "Удалить график\tDel", menu.Items()),
+                                NewItem(&menu, "Вставить", menu.Items())};
   TBitmap target;
   target.SetPixelFormat(pf32bit);
   target.SetSize(300, 20);

@@ -133,7 +133,8 @@ TEST_F(WinMainToolsTest, TheDataPanelCopiesItsSelectedCellsAndHasItsContextMenu)
   desktop->press_key('C');
   desktop->key_up(win::VK_CONTROL);
   Pump();
-  EXPECT_NE(fw::Clipboard()->AsText().find("[DATA]"), std::string::npos) << "the chart's Ctrl+C copies graphs";
+  EXPECT_NE(fw::Clipboard()->AsText().find("[DATA]"), std::string::npos)
+      << "the chart's Ctrl+C copies graphs";
 
   fw::TPopupMenu* menu = form->DataMenu();
   ASSERT_NE(menu, nullptr);

@@ -51,15 +51,16 @@ TEST_F(MinimisedStripTest, TheStripsButtonsRestoreAndClose) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     return PumpUntil([&] {
       RECT r;
-      return native->isExposed() && GetWindowRect(h, &r) && r.left == work.left() && r.bottom == work.bottom() + 1;
+      return native->isExposed() && GetWindowRect(h, &r) && r.left == work.left() &&
+             r.bottom == work.bottom() + 1;
     });
   };
   // Buttons 16 pixels wide, 2 apart, 2 pixels inside the 4-pixel frame (min, max, close).
   auto click = [&](int fromRight) {
     RECT r;
     GetWindowRect(h, &r);
-    Run("xdotool mousemove " + std::to_string(r.right - 4 - 2 - fromRight) + " " + std::to_string(r.top + 4 + 2 + 6) +
-        " click 1");
+    Run("xdotool mousemove " + std::to_string(r.right - 4 - 2 - fromRight) + " " +
+        std::to_string(r.top + 4 + 2 + 6) + " click 1");
   };
   ASSERT_TRUE(minimiseToStrip());
   click(16 + 2 + 16 + 8);

@@ -22,13 +22,16 @@ TEST(FileErrors, StreamErrorsAreSaidInRussianWithTheFileAndTheReason) {
     workspace::TFileAccess access;
     std::string said;
   } cases[] = {
-      {std::make_exception_ptr(fw::EFCreateError("Cannot create file \"/d/a. b.ini\". " + fw::SysErrorMessage(EACCES))),
+      {std::make_exception_ptr(
+           fw::EFCreateError("Cannot create file \"/d/a. b.ini\". " + fw::SysErrorMessage(EACCES))),
        faWrite, "Не удается записать файл \"/d/a. b.ini\": нет прав доступа"},
       {std::make_exception_ptr(fw::EWriteError(fw::WriteErrorMessage(ENOSPC))), faWrite,
        "Не удается записать файл \"/d/a.ini\": на диске нет места"},
-      {std::make_exception_ptr(fw::EFOpenError("Cannot open file \"/d/a.ini\". " + fw::SysErrorMessage(ENOENT))), faRead,
-       "Не удается прочитать файл \"/d/a.ini\": нет такого файла или папки"},
-      {std::make_exception_ptr(fw::EWriteError("Stream write error")), faWrite, "Не удается записать файл \"/d/a.ini\""},
+      {std::make_exception_ptr(
+           fw::EFOpenError("Cannot open file \"/d/a.ini\". " + fw::SysErrorMessage(ENOENT))),
+       faRead, "Не удается прочитать файл \"/d/a.ini\": нет такого файла или папки"},
+      {std::make_exception_ptr(fw::EWriteError("Stream write error")), faWrite,
+       "Не удается записать файл \"/d/a.ini\""},
       {std::make_exception_ptr(fw::EFOpenError("Cannot open file \"/d/a.ini\". Odd reason")), faRead,
        "Не удается прочитать файл \"/d/a.ini\": Odd reason"},
   };
@@ -57,7 +60,8 @@ TEST(FileErrors, AFullDiskIsSaidAsSuch) {
     full.WriteBuffer("12345678", 8);
     ADD_FAILURE() << "written to a full disk";
   } catch (const fw::EWriteError& e) {
-    EXPECT_EQ(workspace::FileErrorMessage(e, "/dev/full", faWrite), "Не удается записать файл \"/dev/full\": на диске нет места");
+    EXPECT_EQ(workspace::FileErrorMessage(e, "/dev/full", faWrite),
+              "Не удается записать файл \"/dev/full\": на диске нет места");
   }
 }
 
@@ -70,7 +74,8 @@ TEST_F(FileErrorsOnDisk, SavingAndOpeningNameTheFileAndTheReason) {
     g->SaveAsText(missing);
     ADD_FAILURE();
   } catch (const fw::EFCreateError& e) {
-    EXPECT_EQ(std::string(e.what()), "Не удается записать файл \"" + missing + "\": нет такого файла или папки");
+    EXPECT_EQ(std::string(e.what()),
+              "Не удается записать файл \"" + missing + "\": нет такого файла или папки");
   }
   try {
     workspace::ReadFileBytes(dir);

@@ -2,18 +2,18 @@
 // back, the copy options, plain two-column text, and a graph's format alone.
 
 #include <bit>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "chart/ChartLegend.h"
 #include "chart/ChartTitle.h"
 #include "chart/PlotAxis.h"
+#include "chart/PlotCanvas.h"
+#include "chart/SeriesPointer.h"
 #include "framework/Clipbrd.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
-#include "chart/PlotCanvas.h"
-#include "chart/SeriesPointer.h"
 #include "workspace/Common.h"
 #include "workspace/GraphText.h"
 #include "workspace_fixture.h"
@@ -174,7 +174,8 @@ TEST_F(GraphTextTest, PlainTwoColumnTextFromTheClipboard) {
   EXPECT_EQ(graphs->Count(), 1);
   // Lines past the header that gave no point are said, as for files.
   std::vector<std::string> notes;
-  workspace::SetBalloonHintHandler([&](const std::string&, const std::string& text, fw::Integer) { notes.push_back(text); });
+  workspace::SetBalloonHintHandler(
+      [&](const std::string&, const std::string& text, fw::Integer) { notes.push_back(text); });
   fw::Clipboard()->SetAsText("1\t2\r\n2.5\t3\r\n3\t4\r\n");
   workspace::PasteGraphsFromClipboard(*graphs);
   workspace::SetBalloonHintHandler(nullptr);

@@ -70,7 +70,8 @@ TEST_F(OpenFilesTest, SkippedLinesAreSaidAfterOpening) {
   ASSERT_EQ(balloons.size(), 1u);
   EXPECT_EQ(balloons[0].first, "Не все строки прочитаны");
   EXPECT_EQ(balloons[0].second,
-            "mixed.txt: строк, не прочитанных как пары чисел: 2; other.txt: строк, не прочитанных как пары чисел: 1");
+            "mixed.txt: строк, не прочитанных как пары чисел: 2; other.txt: строк, не прочитанных как пары "
+            "чисел: 1");
   workspace::SetBalloonHintHandler(nullptr);
 }
 

@@ -369,7 +369,8 @@ TEST_F(TextFileTest, SkippedLinesAreCounted) {
   for (const auto& c : cases) {
     chart::TChartSeries fromFile(nullptr), fromText(nullptr);
     workspace::TTextReadReport file, text;
-    workspace::LoadTwoColumnFile(Write("skipped.txt", c.text), Settings(',', "\t ;", c.skip), &fromFile, &file);
+    workspace::LoadTwoColumnFile(Write("skipped.txt", c.text), Settings(',', "\t ;", c.skip), &fromFile,
+                                 &file);
     workspace::LoadTwoColumnSeries(c.text, Settings(',', "\t ;", c.skip), &fromText, &text);
     EXPECT_EQ(std::size_t(fromFile.Count()), c.points) << c.text;
     EXPECT_EQ(file.SkippedLines, c.skipped) << c.text;
@@ -378,8 +379,8 @@ TEST_F(TextFileTest, SkippedLinesAreCounted) {
   // An overlong line is one skipped line.
   chart::TChartSeries series(nullptr);
   workspace::TTextReadReport report;
-  workspace::LoadTwoColumnFile(Write("long.txt", std::string(3u << 20, 'a') + "\n1 2\n3 4\n"), Settings('.'), &series,
-                               &report);
+  workspace::LoadTwoColumnFile(Write("long.txt", std::string(3u << 20, 'a') + "\n1 2\n3 4\n"), Settings('.'),
+                               &series, &report);
   EXPECT_EQ(report.SkippedLines, 1u);
 }
 
@@ -396,7 +397,9 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
     char separator;
     std::vector<std::string> says;  // empty: the plain message alone
   } cases[] = {
-      {pointFile, ',', {"десятичной точкой", "PointDecimalSeparator=1", "прочиталось бы точек: 500", "[PREFERENCES]"}},
+      {pointFile,
+       ',',
+       {"десятичной точкой", "PointDecimalSeparator=1", "прочиталось бы точек: 500", "[PREFERENCES]"}},
       {csvFile, ',', {"десятичной точкой", "запятыми", "PointDecimalSeparator=1\nDelimiters=9;32;59;44"}},
       {"1,5 2,5\n3,5 4,5\n", '.', {"десятичной запятой", "PointDecimalSeparator=0"}},
       {"nothing to plot\n", ',', {}},

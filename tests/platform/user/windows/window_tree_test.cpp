@@ -199,7 +199,8 @@ TEST_F(WindowTree, ShowingAndHidingTellsTheScreenTheNewStacking) {
   } steps[] = {{SWP_SHOWWINDOW, popup}, {SWP_HIDEWINDOW, main}, {SWP_SHOWWINDOW, popup}};
   for (const auto& step : steps) {
     desktop->clear_events();
-    SetWindowPos(popup, nullptr, 0, 0, 0, 0, step.flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(popup, nullptr, 0, 0, 0, 0,
+                 step.flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(lastStacking(), std::optional<HWND>(step.top));
   }
   desktop->clear_events();
