@@ -14,9 +14,9 @@ namespace workspace {
 inline constexpr std::size_t TooFewPointsSampleSize = std::size_t(64) << 10;
 
 // TooFewPointsMsg; when Sample (the text, or its first TooFewPointsSampleSize bytes) gives two
-// points or more with the other decimal separator (and, for a decimal point, with a comma added
-// to the delimiters where that is needed), also what was found and the keys of the settings file
-// that make such files read.
+// points or more with the other decimal separator (after a decimal point also with commas between
+// the fields) or with the usual delimiters the settings lack, also what was found and the keys of
+// the settings file that make such data read.
 String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings);
 
 }  // namespace workspace

@@ -395,24 +395,36 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
   const struct {
     std::string text;
     char separator;
+    std::string delimiters;
     std::vector<std::string> says;  // empty: the plain message alone
+    std::string notSaid;
   } cases[] = {
       {pointFile,
        ',',
-       {"десятичной точкой", "PointDecimalSeparator=1", "прочиталось бы точек: 500", "[PREFERENCES]"}},
-      {csvFile, ',', {"десятичной точкой", "запятыми", "PointDecimalSeparator=1\nDelimiters=9;32;59;44"}},
-      {"1,5 2,5\n3,5 4,5\n", '.', {"десятичной запятой", "PointDecimalSeparator=0"}},
-      {"nothing to plot\n", ',', {}},
-      {"", '.', {}},
+       "\t ;",
+       {"десятичной точкой", "PointDecimalSeparator=1", "бы точек: 500", "[PREFERENCES]"},
+       "Delimiters"},
+      {csvFile,
+       ',',
+       "\t ;",
+       {"десятичной точкой", "(запятая)", "PointDecimalSeparator=1\nDelimiters=9;32;59;44"},
+       ""},
+      {"1,5 2,5\n3,5 4,5\n", '.', "\t ;", {"десятичной запятой", "PointDecimalSeparator=0"}, "Delimiters"},
+      {"1,5 2,5\n3,5 4,5\n", '.', "\t;,", {"(пробел)", "PointDecimalSeparator=0\nDelimiters=9;59;32"}, ""},
+      {"1.5;2.5\n3.5;4.5\n", '.', "\t ", {"(точка с запятой, запятая)", "Delimiters=9;32;59;44"}, "Point"},
+      {"1,5;2,5\n3,5;4,5\n", ',', "\t", {"точка с запятой", "Delimiters=9;32;59"}, "PointDecimalSeparator"},
+      {"nothing to plot\n", ',', "\t ;", {}, ""},
+      {"", '.', "\t ;", {}, ""},
   };
   for (const auto& c : cases) {
     chart::TChartSeries series(nullptr);
     for (int fromFile = 0; fromFile < 2; ++fromFile) {
       try {
         if (fromFile)
-          workspace::LoadTwoColumnFile(Write("few.txt", c.text), Settings(c.separator), &series);
+          workspace::LoadTwoColumnFile(Write("few.txt", c.text), Settings(c.separator, c.delimiters),
+                                       &series);
         else
-          workspace::LoadTwoColumnSeries(c.text, Settings(c.separator), &series);
+          workspace::LoadTwoColumnSeries(c.text, Settings(c.separator, c.delimiters), &series);
         ADD_FAILURE() << "read " << c.text.substr(0, 20);
       } catch (const workspace::EGraphError& e) {
         const std::string message = e.what();
@@ -421,6 +433,9 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
           EXPECT_EQ(message, workspace::TooFewPointsMsg);
         }
         for (const std::string& part : c.says) EXPECT_NE(message.find(part), std::string::npos) << message;
+        if (!c.notSaid.empty()) {
+          EXPECT_EQ(message.find(c.notSaid), std::string::npos) << message;
+        }
       }
       EXPECT_EQ(series.Count(), 0);
     }
