@@ -69,7 +69,7 @@ void RaiseFileError(const fw::EStreamError& E, const String& FileName, TFileAcce
   if (dynamic_cast<const fw::EFOpenError*>(&E)) throw fw::EFOpenError(text);
   if (dynamic_cast<const fw::EWriteError*>(&E)) throw fw::EWriteError(text);
   if (dynamic_cast<const fw::EReadError*>(&E)) throw fw::EReadError(text);
-  throw fw::EStreamError(text);
+  throw;  // not about the file itself (a class not found in a stream): as it was
 }
 
 }  // namespace workspace

@@ -23,7 +23,8 @@ String SystemReasonText(int Error);
 // (a framework stream error) in Russian; E's own text when it names no reason.
 String FileErrorMessage(const std::exception& E, const String& FileName, TFileAccess Access);
 
-// E raised again, of the same class, with FileErrorMessage as its text.
+// Called while E is being handled: E raised again, of the same class, with FileErrorMessage as
+// its text when it is about the file (creating, opening, writing, reading it), else unchanged.
 [[noreturn]] void RaiseFileError(const fw::EStreamError& E, const String& FileName, TFileAccess Access);
 
 // Runs Work; a stream error it raises comes out again with FileErrorMessage as its text.

@@ -53,6 +53,16 @@ TEST(FileErrors, StreamErrorsAreSaidInRussianWithTheFileAndTheReason) {
   }
 }
 
+// A stream error that is not about the file passes unchanged.
+TEST(FileErrors, OtherStreamErrorsPassUnchanged) {
+  try {
+    workspace::WithFileErrors("/d/a.ini", faRead, [] { throw fw::EClassNotFound("Class TFoo not found"); });
+    ADD_FAILURE();
+  } catch (const fw::EClassNotFound& e) {
+    EXPECT_STREQ(e.what(), "Class TFoo not found");
+  }
+}
+
 // A file's failed write carries the system's reason up from the stream (a full disk here).
 TEST(FileErrors, AFullDiskIsSaidAsSuch) {
   fw::TFileStream full("/dev/full", fw::fmOpenWrite);
