@@ -335,6 +335,22 @@ def case_disabled_menu_image_keeps_its_shape(p):
     p.key("Escape", "Escape")
 
 
+def caption_button(box, from_right):
+    # Caption buttons 16 px wide, 2 apart, 2 inside the 4-pixel frame: min, max, close.
+    x, y, w, h = box
+    return str(x + w - 4 - 2 - from_right), str(y + 4 + 2 + 6)
+
+
+def case_minimised_strip_restores(p):
+    # Without a window manager a minimised main window is its caption strip at the bottom left;
+    # the strip's first button restores it.
+    normal = geometry(p.main)
+    run("xdotool", "mousemove", *caption_button(normal, 16 + 2 + 16 + 8), "click", "1")
+    strip = wait_for("the caption strip", lambda: (lambda g: g if g[3] < 40 else None)(geometry(p.main)))
+    run("xdotool", "mousemove", *caption_button(strip, 16 + 2 + 16 + 8), "click", "1")
+    wait_for("the window restored", lambda: geometry(p.main) == normal)
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
