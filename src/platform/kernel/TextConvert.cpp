@@ -15,28 +15,53 @@ std::string WideToUtf8(std::u16string_view wide) {
   return detail::EncodeUtf8(wide, invalid);
 }
 
-std::u16string Cp1251ToWide(std::string_view bytes) {
-  const char16_t* high = detail::SingleByteHighHalf(1251);
-  std::u16string out(bytes.size(), u'\0');
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = b < 0x80 ? char16_t(b) : high[b - 0x80];
+namespace {
+
+// The whole Windows Cyrillic page as two tables, built once: bytes to units and units to bytes
+// (0 where the page has no byte for a unit, other than U+0000 itself).
+struct Cp1251Tables {
+  char16_t toWide[256];
+  unsigned char toByte[65536];
+  Cp1251Tables() : toWide{}, toByte{} {
+    const char16_t* high = detail::SingleByteHighHalf(1251);
+    for (int b = 0; b < 256; ++b) {
+      toWide[b] = b < 0x80 ? char16_t(b) : high[b - 0x80];
+      toByte[toWide[b]] = static_cast<unsigned char>(b);
+    }
   }
+};
+const Cp1251Tables& Cp1251() {
+  static const Cp1251Tables tables;
+  return tables;
+}
+
+}  // namespace
+
+std::u16string Cp1251ToWide(std::string_view bytes) {
+  const char16_t* toWide = Cp1251().toWide;
+  std::u16string out(bytes.size(), u'\0');
+  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* dst = out.data();
+  for (size_t i = 0, n = bytes.size(); i < n; ++i) dst[i] = toWide[src[i]];
   return out;
 }
 
 std::string WideToCp1251(std::u16string_view wide) {
-  std::string out;
-  out.reserve(wide.size());
-  for (size_t i = 0; i < wide.size(); ++i) {
-    unsigned char b = 0;
-    if (detail::EncodeSingleByte(1251, wide[i], b)) {
-      out.push_back(char(b));
+  const unsigned char* toByte = Cp1251().toByte;
+  std::string out(wide.size(), '\0');
+  auto* dst = reinterpret_cast<unsigned char*>(out.data());
+  size_t j = 0;
+  for (size_t i = 0, n = wide.size(); i < n; ++i) {
+    const char16_t unit = wide[i];
+    const unsigned char b = toByte[unit];
+    if (b != 0 || unit == 0) {
+      dst[j++] = b;
       continue;
     }
     if (IsPairAt(wide, i)) ++i;  // one character, one replacement
-    out.push_back('?');
+    dst[j++] = '?';
   }
+  out.resize(j);
   return out;
 }
 

@@ -1,21 +1,54 @@
 #include "platform/kernel/detail/Unicode.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/kernel/Utf16.h"
 
 namespace win::detail {
 
+namespace {
+
+// Eight bytes (four UTF-16 units) at once: whether none has a bit above 7 set.
+inline bool AsciiBytes8(const unsigned char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return (v & 0x8080808080808080ULL) == 0;
+}
+inline bool AsciiUnits4(const char16_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return (v & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
+}  // namespace
+
+// Both codecs size the output once for the worst case and write through a pointer: converting
+// large texts (files, clipboard) is dominated by these loops.
 std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
-  std::u16string out;
-  out.reserve(bytes.size());
   const size_t n = bytes.size();
+  std::u16string out(n, u'\0');  // never more units than bytes
+  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* dst = out.data();
   size_t i = 0;
   while (i < n) {
-    const unsigned char b0 = static_cast<unsigned char>(bytes[i]);
+    if (i + 8 <= n && AsciiBytes8(src + i)) {
+      for (int k = 0; k < 8; ++k) dst[k] = char16_t(src[i + size_t(k)]);
+      dst += 8;
+      i += 8;
+      continue;
+    }
+    const unsigned char b0 = src[i];
     if (b0 < 0x80) {
-      out.push_back(char16_t(b0));
+      *dst++ = char16_t(b0);
       ++i;
+      continue;
+    }
+    // The common two- and three-byte forms first (Cyrillic, punctuation, CJK).
+    if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
+      *dst++ = char16_t(((b0 & 0x1F) << 6) | (src[i + 1] & 0x3F));
+      i += 2;
       continue;
     }
     int length = 0;
@@ -37,7 +70,7 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
       if (b0 == 0xF4) hi = 0x8F;
     } else {
       invalid = true;
-      out.push_back(kReplacementChar);
+      *dst++ = kReplacementChar;
       ++i;
       continue;
     }
@@ -48,7 +81,7 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
         ok = false;
         break;
       }
-      const unsigned char b = static_cast<unsigned char>(bytes[j]);
+      const unsigned char b = src[j];
       const unsigned char low = (k == 1) ? lo : 0x80, high = (k == 1) ? hi : 0xBF;
       if (b < low || b > high) {
         ok = false;
@@ -59,51 +92,73 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
     if (!ok) {
       // The lead byte and the valid continuation bytes read so far form one replaced unit.
       invalid = true;
-      out.push_back(kReplacementChar);
+      *dst++ = kReplacementChar;
       i = j;
       continue;
     }
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out.push_back(char16_t(0xD800 + (cp >> 10)));
-      out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+      *dst++ = char16_t(0xD800 + (cp >> 10));
+      *dst++ = char16_t(0xDC00 + (cp & 0x3FF));
     } else {
-      out.push_back(char16_t(cp));
+      *dst++ = char16_t(cp);
     }
     i = j;
   }
+  out.resize(size_t(dst - out.data()));
   return out;
 }
 
 std::string EncodeUtf8(std::u16string_view text, bool& invalid) {
-  std::string out;
-  out.reserve(text.size());
   const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    uint32_t cp = text[i];
-    if (IsPairAt(text, i)) {
-      cp = CombineSurrogates(text[i], text[i + 1]);
+  std::string out(n * 3, '\0');  // a unit never takes more than three bytes (a pair takes four)
+  const char16_t* src = text.data();
+  auto* dst = reinterpret_cast<unsigned char*>(out.data());
+  size_t i = 0;
+  while (i < n) {
+    if (i + 4 <= n && AsciiUnits4(src + i)) {
+      dst[0] = static_cast<unsigned char>(src[i]);
+      dst[1] = static_cast<unsigned char>(src[i + 1]);
+      dst[2] = static_cast<unsigned char>(src[i + 2]);
+      dst[3] = static_cast<unsigned char>(src[i + 3]);
+      dst += 4;
+      i += 4;
+      continue;
+    }
+    uint32_t cp = src[i];
+    if (cp < 0x80) {
+      *dst++ = static_cast<unsigned char>(cp);
       ++i;
-    } else if (IsSurrogate(text[i])) {
+      continue;
+    }
+    if (cp < 0x800) {
+      dst[0] = static_cast<unsigned char>(0xC0 | (cp >> 6));
+      dst[1] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+      dst += 2;
+      ++i;
+      continue;
+    }
+    if (IsSurrogate(char16_t(cp))) {
+      if (IsPairAt(text, i)) {
+        cp = CombineSurrogates(src[i], src[i + 1]);
+        dst[0] = static_cast<unsigned char>(0xF0 | (cp >> 18));
+        dst[1] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+        dst[2] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+        dst[3] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+        dst += 4;
+        i += 2;
+        continue;
+      }
       invalid = true;
       cp = kReplacementChar;
     }
-    if (cp < 0x80) {
-      out.push_back(char(cp));
-    } else if (cp < 0x800) {
-      out.push_back(char(0xC0 | (cp >> 6)));
-      out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(char(0xE0 | (cp >> 12)));
-      out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(char(0xF0 | (cp >> 18)));
-      out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(char(0x80 | (cp & 0x3F)));
-    }
+    dst[0] = static_cast<unsigned char>(0xE0 | (cp >> 12));
+    dst[1] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+    dst[2] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    dst += 3;
+    ++i;
   }
+  out.resize(size_t(dst - reinterpret_cast<unsigned char*>(out.data())));
   return out;
 }
 
