@@ -79,9 +79,11 @@ inline std::vector<std::string> PythonEncode(const std::vector<std::u16string>& 
   return PythonMap(in, "b.decode('utf-16-le', 'surrogatepass').encode('" + codec + "', '" + errors + "')");
 }
 
-inline std::vector<std::u16string> PythonDecode(const std::vector<std::string>& bytes, const std::string& codec) {
+inline std::vector<std::u16string> PythonDecode(const std::vector<std::string>& bytes, const std::string& codec,
+                                                const std::string& errors = "strict") {
   std::vector<std::u16string> out;
-  for (const auto& b : PythonMap(bytes, "b.decode('" + codec + "').encode('utf-16-le', 'surrogatepass')"))
+  for (const auto& b :
+       PythonMap(bytes, "b.decode('" + codec + "', '" + errors + "').encode('utf-16-le', 'surrogatepass')"))
     out.push_back(FromWideBytes(b));
   return out;
 }
