@@ -46,6 +46,21 @@ std::string WideToAnsiCP(std::u16string_view W, win::UINT CodePage) {
   return out;
 }
 
+void Utf8ToWide(std::string_view S, WideString& Out) { win::Utf8ToWide(S, Out); }
+void WideToUtf8(std::u16string_view W, String& Out) { win::WideToUtf8(W, Out); }
+
+void AnsiToWideCP(std::string_view S, win::UINT CodePage, WideString& Out) {
+  if (CodePage == win::CP_UTF8) win::Utf8ToWide(S, Out);
+  else if (IsAnsiPage(CodePage)) win::Cp1251ToWide(S, Out);
+  else Out = AnsiToWideCP(S, CodePage);
+}
+
+void WideToAnsiCP(std::u16string_view W, win::UINT CodePage, std::string& Out) {
+  if (CodePage == win::CP_UTF8) win::WideToUtf8(W, Out);
+  else if (IsAnsiPage(CodePage)) win::WideToCp1251(W, Out);
+  else Out = WideToAnsiCP(W, CodePage);
+}
+
 std::string WideToAnsi(std::u16string_view W) { return WideToAnsiCP(W, DefaultAnsiCodePage); }
 WideString AnsiToWide(std::string_view S) { return AnsiToWideCP(S, DefaultAnsiCodePage); }
 

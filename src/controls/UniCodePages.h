@@ -37,6 +37,13 @@ String WideToUtf8(std::u16string_view W);
 // knows. Characters the page lacks become "?".
 WideString AnsiToWideCP(std::string_view S, win::UINT CodePage);
 std::string WideToAnsiCP(std::u16string_view W, win::UINT CodePage);
+// The same into a caller's string, whose storage is reused: bulk conversions (files, streams)
+// run without asking the system for fresh memory each time.
+void Utf8ToWide(std::string_view S, WideString& Out);
+void WideToUtf8(std::u16string_view W, String& Out);
+void AnsiToWideCP(std::string_view S, win::UINT CodePage, WideString& Out);
+void WideToAnsiCP(std::u16string_view W, win::UINT CodePage, std::string& Out);
+
 // The ANSI form of a wide text and back (DefaultAnsiCodePage).
 std::string WideToAnsi(std::u16string_view W);
 WideString AnsiToWide(std::string_view S);

@@ -97,6 +97,18 @@ void TUniStringList::InsertItem(int Index, const WideString& S, fw::TObject* AOb
   Changed();
 }
 
+void TUniStringList::AddLoadedLine(WideString&& S) {
+  if (FSorted) {
+    AddObject(S, nullptr);
+    return;
+  }
+  // Lines of a text or file are taken as they are, without a copy.
+  Changing();
+  FList.push_back(Item{std::move(S), nullptr});
+  FCapacity = std::max(FCapacity, int(FList.capacity()));
+  Changed();
+}
+
 void TUniStringList::Insert(int Index, const WideString& S) { InsertObject(Index, S, nullptr); }
 
 void TUniStringList::InsertObject(int Index, const WideString& S, fw::TObject* AObject) {

@@ -1,6 +1,11 @@
 #include "controls/UniStrings.h"
 
+#include <algorithm>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "controls/UniCodePages.h"
 #include "controls/UniFiles.h"
@@ -185,21 +190,75 @@ WideString TUniStrings::GetTextStr() const {
   return out;
 }
 
+namespace {
+
+bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\u2028'; }
+
+// The first CR, LF or LINE SEPARATOR from p on, eight characters at a time.
+const char16_t* FindLineBreak(const char16_t* p, const char16_t* end) {
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi16(0x0D), lf = _mm_set1_epi16(0x0A), ls = _mm_set1_epi16(0x2028);
+  while (end - p >= 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)),
+                                     _mm_cmpeq_epi16(v, ls));
+    const int mask = _mm_movemask_epi8(hit);
+    if (mask != 0) return p + __builtin_ctz(unsigned(mask)) / 2;
+    p += 8;
+  }
+#endif
+  while (p < end && !IsLineBreak(*p)) ++p;
+  return p;
+}
+
+}  // namespace
+
+// A line ends at CR, LF or LINE SEPARATOR; after it one CR, then one LF, then one LINE
+// SEPARATOR are skipped if present, in that order (so CR LF and CR U+2028 are one break, LF CR
+// two). The text may come in pieces: a line or a break can span two of them.
+void TUniStrings::SplitLines(std::u16string_view Piece, TLineSplit& Split) {
+  const char16_t* p = Piece.data();
+  const char16_t* end = p + Piece.size();
+  while (p < end) {
+    if (Split.Skip == 1) {  // after a CR
+      Split.Skip = *p == u'\n' ? 2 : 0;
+      if (*p == u'\n' || *p == u'\u2028') {
+        ++p;
+        continue;
+      }
+    } else if (Split.Skip == 2) {  // after an LF
+      Split.Skip = 0;
+      if (*p == u'\u2028') {
+        ++p;
+        continue;
+      }
+    }
+    const char16_t* stop = FindLineBreak(p, end);
+    if (stop > p) {
+      Split.Pending.append(p, std::size_t(stop - p));
+      Split.InLine = true;
+    }
+    if (stop == end) return;
+    AddLoadedLine(std::move(Split.Pending));
+    Split.Pending.clear();
+    Split.InLine = false;
+    Split.Skip = *stop == u'\r' ? 1 : *stop == u'\n' ? 2 : 0;
+    p = stop + 1;
+  }
+}
+
+void TUniStrings::FinishLines(TLineSplit& Split) {
+  if (Split.InLine) AddLoadedLine(std::move(Split.Pending));
+  Split = TLineSplit();
+}
+
 void TUniStrings::SetTextStr(std::u16string_view Value) {
   BeginUpdate();
   try {
     Clear();
-    const char16_t* p = Value.data();
-    const char16_t* end = p + Value.size();
-    while (p < end) {
-      const char16_t* start = p;
-      while (p < end && *p != u'\n' && *p != u'\r' && *p != u'\u2028') ++p;
-      Add(WideString(start, std::size_t(p - start)));
-      // One CR, then one LF, then one LINE SEPARATOR end the line.
-      if (p < end && *p == u'\r') ++p;
-      if (p < end && *p == u'\n') ++p;
-      if (p < end && *p == u'\u2028') ++p;
-    }
+    TLineSplit split;
+    SplitLines(Value, split);
+    FinishLines(split);
   } catch (...) {
     EndUpdate();
     throw;
@@ -287,15 +346,24 @@ void TUniStrings::LoadFromStream(fw::TStream* Stream, bool WithBOM) {
   BeginUpdate();
   try {
     const TUniCharSet charSet = WithBOM ? DetectStreamCharSet(Stream) : ucsUtf16LE;
-    const fw::Int64 size = Stream->Size() - Stream->Position();
+    fw::Int64 size = Stream->Size() - Stream->Position();
     if (charSet == ucsUtf16LE || charSet == ucsUtf16BE) {
-      // An odd last byte is no character and is left unread.
-      WideString text(std::size_t(size / 2), u'\0');
-      if (!text.empty()) Stream->ReadBuffer(text.data(), fw::Integer(text.size() * 2));
-      // Every character is swapped, NUL characters included.
-      if (charSet == ucsUtf16BE)
-        for (char16_t& c : text) c = char16_t((c << 8) | (c >> 8));
-      SetTextStr(text);
+      // Read and split a piece at a time, so a large file needs no copy of its whole text. An
+      // odd last byte is no character and is left unread.
+      Clear();
+      constexpr std::size_t kPiece = 1 << 18;
+      WideString piece(std::size_t(std::min<fw::Int64>(size / 2, kPiece)), u'\0');
+      TLineSplit split;
+      for (fw::Int64 left = size / 2; left > 0;) {
+        const std::size_t n = std::size_t(std::min<fw::Int64>(left, fw::Int64(kPiece)));
+        Stream->ReadBuffer(piece.data(), fw::Integer(n * 2));
+        // Every character is swapped, NUL characters included.
+        if (charSet == ucsUtf16BE)
+          for (std::size_t i = 0; i < n; ++i) piece[i] = char16_t((piece[i] << 8) | (piece[i] >> 8));
+        SplitLines(std::u16string_view(piece.data(), n), split);
+        left -= fw::Int64(n);
+      }
+      FinishLines(split);
     } else {
       std::string bytes(std::size_t(size), '\0');
       if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), fw::Integer(bytes.size()));

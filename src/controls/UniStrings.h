@@ -147,8 +147,18 @@ class TUniStrings : public fw::TPersistent {
 
  protected:
   void AssignTo(fw::TPersistent* Dest) override;
+  // Adds one line read from a text (SetTextStr, LoadFromStream); the list may take the text.
+  virtual void AddLoadedLine(WideString&& S) { Add(S); }
 
  private:
+  // Where splitting a text into lines stands between two pieces of it.
+  struct TLineSplit {
+    WideString Pending;  // the line read so far
+    int Skip = 0;        // after a CR: an LF then a LINE SEPARATOR may follow; after an LF: the latter
+    bool InLine = false; // a line has begun
+  };
+  void SplitLines(std::u16string_view Piece, TLineSplit& Split);
+  void FinishLines(TLineSplit& Split);
   enum TDefined : uint8_t { sdDelimiter = 1, sdQuoteChar = 2, sdNameValueSeparator = 4 };
   void ReadList(fw::TReader* Reader);
   void ReadUtf7List(fw::TReader* Reader);
@@ -214,6 +224,7 @@ class TUniStringList : public TUniStrings {
   virtual void Changed();
   virtual void Changing();
   virtual void InsertItem(int Index, const WideString& S, fw::TObject* AObject);
+  void AddLoadedLine(WideString&& S) override;
 
  private:
   struct Item {

@@ -269,6 +269,31 @@ TEST_F(WideListFiles, BadInputReadsWithoutLoss) {
   EXPECT_THROW(list.SaveToFile(Name("no/such.txt")), fw::EFCreateError);
 }
 
+TEST(UniStrings, BreaksAcrossTheLoadersPiecesCountOnce) {
+  // Files are read a quarter of a million characters at a time; a break may straddle two.
+  const std::size_t piece = 1 << 18;
+  for (const WideString& brk : {WideString(u"\r\n"), WideString(u"\r\u2028"), WideString(u"\n\u2028")}) {
+    for (bool bigEndian : {false, true}) {
+      WideString text(piece - 1, u'a');
+      text += brk + u"b\r\n" + WideString(piece, u'c') + u"\u2028" + WideString(10, u'd');
+      fw::TMemoryStream stream;
+      stream.WriteBuffer(bigEndian ? "\xFE\xFF" : "\xFF\xFE", 2);
+      for (char16_t c : text) {
+        const unsigned char bytes[2] = {static_cast<unsigned char>(bigEndian ? c >> 8 : c & 0xFF),
+                                        static_cast<unsigned char>(bigEndian ? c & 0xFF : c >> 8)};
+        stream.WriteBuffer(bytes, 2);
+      }
+      stream.SetPosition(0);
+      TUniStringList loaded, direct;
+      loaded.LoadFromStream(&stream, true);
+      direct.SetTextStr(text);
+      ASSERT_EQ(loaded.Count(), 4);
+      EXPECT_EQ(Lines(loaded), Lines(direct));
+      EXPECT_EQ(loaded.Strings(1), u"b");
+    }
+  }
+}
+
 TEST(UniStrings, StreamWithoutMarkIsUtf16Le) {
   TUniStringList list;
   fw::TMemoryStream stream;

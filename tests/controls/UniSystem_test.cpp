@@ -132,6 +132,16 @@ std::vector<std::u16string> WellFormedTexts() {
     }
     out.push_back(s);
   }
+  // Long runs below U+0800 of every length, which the converters take eight units at a time.
+  uint32_t seed = 77;
+  for (int length = 1; length < 200; length += 7) {
+    std::u16string s;
+    for (int i = 0; i < length; ++i) {
+      seed = seed * 1664525 + 1013904223;
+      s.push_back((seed >> 9) % 3 == 0 ? char16_t(0x20 + (seed >> 16) % 95) : char16_t(0x400 + (seed >> 16) % 0x60));
+    }
+    out.push_back(s);
+  }
   return out;
 }
 

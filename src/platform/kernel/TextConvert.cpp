@@ -37,18 +37,39 @@ const Cp1251Tables& Cp1251() {
 
 }  // namespace
 
+void Utf8ToWide(std::string_view utf8, std::u16string& out) {
+  bool invalid = false;
+  detail::DecodeUtf8(utf8, out, invalid);
+}
+
+void WideToUtf8(std::u16string_view wide, std::string& out) {
+  bool invalid = false;
+  detail::EncodeUtf8(wide, out, invalid);
+}
+
 std::u16string Cp1251ToWide(std::string_view bytes) {
-  const char16_t* toWide = Cp1251().toWide;
-  std::u16string out(bytes.size(), u'\0');
-  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
-  char16_t* dst = out.data();
-  for (size_t i = 0, n = bytes.size(); i < n; ++i) dst[i] = toWide[src[i]];
+  std::u16string out;
+  Cp1251ToWide(bytes, out);
   return out;
 }
 
 std::string WideToCp1251(std::u16string_view wide) {
+  std::string out;
+  WideToCp1251(wide, out);
+  return out;
+}
+
+void Cp1251ToWide(std::string_view bytes, std::u16string& out) {
+  const char16_t* toWide = Cp1251().toWide;
+  out.resize(bytes.size());
+  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* dst = out.data();
+  for (size_t i = 0, n = bytes.size(); i < n; ++i) dst[i] = toWide[src[i]];
+}
+
+void WideToCp1251(std::u16string_view wide, std::string& out) {
   const unsigned char* toByte = Cp1251().toByte;
-  std::string out(wide.size(), '\0');
+  out.resize(wide.size());
   auto* dst = reinterpret_cast<unsigned char*>(out.data());
   size_t j = 0;
   for (size_t i = 0, n = wide.size(); i < n; ++i) {
@@ -62,7 +83,6 @@ std::string WideToCp1251(std::u16string_view wide) {
     dst[j++] = '?';
   }
   out.resize(j);
-  return out;
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) { return WideToCp1251(Utf8ToWide(utf8)); }

@@ -6,6 +6,11 @@
 
 #include "platform/kernel/Utf16.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define KV_UTF8_BLOCKS 1
+#endif
+
 namespace win::detail {
 
 namespace {
@@ -27,8 +32,14 @@ inline bool AsciiUnits4(const char16_t* p) {
 // Both codecs size the output once for the worst case and write through a pointer: converting
 // large texts (files, clipboard) is dominated by these loops.
 std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
+  std::u16string out;
+  DecodeUtf8(bytes, out, invalid);
+  return out;
+}
+
+void DecodeUtf8(std::string_view bytes, std::u16string& out, bool& invalid) {
   const size_t n = bytes.size();
-  std::u16string out(n, u'\0');  // never more units than bytes
+  out.resize(n);  // never more units than bytes
   const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
   char16_t* dst = out.data();
   size_t i = 0;
@@ -106,60 +117,142 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
     i = j;
   }
   out.resize(size_t(dst - out.data()));
+}
+
+namespace {
+
+// Bytes of the UTF-8 form, when the text holds no surrogate; SIZE_MAX when it does.
+size_t Utf8LengthWithoutSurrogates(const char16_t* src, size_t n) {
+  size_t length = n;
+  uint32_t surrogates = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t c = src[i];
+    length += size_t(c >= 0x80) + size_t(c >= 0x800);
+    surrogates |= uint32_t((c & 0xF800) == 0xD800);
+  }
+  return surrogates ? SIZE_MAX : length;
+}
+
+}  // namespace
+
+std::string EncodeUtf8(std::u16string_view text, bool& invalid) {
+  std::string out;
+  EncodeUtf8(text, out, invalid);
   return out;
 }
 
-std::string EncodeUtf8(std::u16string_view text, bool& invalid) {
+namespace {
+
+// One unit below the surrogates as one, two or three bytes, chosen without branches (Cyrillic
+// and Latin interleave too often for a branch to be predicted); four bytes are stored.
+inline unsigned char* EncodeUnit(uint32_t cp, unsigned char* dst) {
+  const uint32_t two = (0xC0 | (cp >> 6)) | ((0x80 | (cp & 0x3F)) << 8);
+  const uint32_t three = (0xE0 | (cp >> 12)) | ((0x80 | ((cp >> 6) & 0x3F)) << 8) | ((0x80 | (cp & 0x3F)) << 16);
+  const uint32_t atLeast2 = uint32_t(cp >= 0x80), atLeast3 = uint32_t(cp >= 0x800);
+  const uint32_t m2 = 0u - atLeast2, m3 = 0u - atLeast3;  // all ones when true
+  const uint32_t value = (cp & ~m2) | (two & m2 & ~m3) | (three & m3);
+  std::memcpy(dst, &value, 4);
+  return dst + 1 + atLeast2 + atLeast3;
+}
+
+#ifdef KV_UTF8_BLOCKS
+// Eight units below U+0800 at a time: every unit is made into its two-byte form (ASCII units
+// keep their one byte), and a byte shuffle chosen by which units are ASCII packs the bytes.
+struct Utf8BlockTables {
+  alignas(16) uint8_t shuffle[256][16];
+  uint8_t length[256];
+  constexpr Utf8BlockTables() : shuffle{}, length{} {
+    for (int mask = 0; mask < 256; ++mask) {
+      int at = 0;
+      for (int lane = 0; lane < 8; ++lane) {
+        shuffle[mask][at++] = uint8_t(2 * lane);
+        if (!(mask & (1 << lane))) shuffle[mask][at++] = uint8_t(2 * lane + 1);
+      }
+      length[mask] = uint8_t(at);
+      while (at < 16) shuffle[mask][at++] = 0x80;
+    }
+  }
+};
+constexpr Utf8BlockTables kBlockTables;
+
+// Encodes whole blocks while every unit of the block is below U+0800; returns the units done.
+__attribute__((target("ssse3"))) size_t EncodeBlocks(const char16_t* src, size_t n, unsigned char*& dst) {
+  const __m128i above2 = _mm_set1_epi16(short(0xF800)), above1 = _mm_set1_epi16(short(0xFF80));
+  const __m128i low6 = _mm_set1_epi16(0x3F), leadBits = _mm_set1_epi16(0xC0), trailBits = _mm_set1_epi16(0x80);
+  const __m128i zero = _mm_setzero_si128();
+  size_t i = 0;
+  unsigned char* out = dst;
+  for (; i + 8 <= n; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, above2), zero)) != 0xFFFF) break;
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, above1), zero);
+    const int mask = _mm_movemask_epi8(_mm_packs_epi16(ascii, zero)) & 0xFF;
+    const __m128i lead = _mm_or_si128(_mm_srli_epi16(v, 6), leadBits);
+    const __m128i trail = _mm_or_si128(_mm_and_si128(v, low6), trailBits);
+    const __m128i two = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
+    const __m128i units = _mm_or_si128(_mm_and_si128(ascii, v), _mm_andnot_si128(ascii, two));
+    const __m128i packed =
+        _mm_shuffle_epi8(units, _mm_load_si128(reinterpret_cast<const __m128i*>(kBlockTables.shuffle[mask])));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), packed);
+    out += kBlockTables.length[mask];
+  }
+  dst = out;
+  return i;
+}
+
+bool HasBlockEncoder() {
+  static const bool has = __builtin_cpu_supports("ssse3");
+  return has;
+}
+#endif
+
+}  // namespace
+
+void EncodeUtf8(std::u16string_view text, std::string& out, bool& invalid) {
   const size_t n = text.size();
-  std::string out(n * 3, '\0');  // a unit never takes more than three bytes (a pair takes four)
   const char16_t* src = text.data();
+  const size_t exact = Utf8LengthWithoutSurrogates(src, n);
+  const bool plain = exact != SIZE_MAX;
+  // Units are stored four bytes (a block sixteen) at a time, of which their length counts.
+  out.resize((plain ? exact : n * 3) + 16);
   auto* dst = reinterpret_cast<unsigned char*>(out.data());
   size_t i = 0;
-  while (i < n) {
-    if (i + 4 <= n && AsciiUnits4(src + i)) {
-      dst[0] = static_cast<unsigned char>(src[i]);
-      dst[1] = static_cast<unsigned char>(src[i + 1]);
-      dst[2] = static_cast<unsigned char>(src[i + 2]);
-      dst[3] = static_cast<unsigned char>(src[i + 3]);
-      dst += 4;
-      i += 4;
-      continue;
+  if (plain) {
+#ifdef KV_UTF8_BLOCKS
+    const bool blocks = HasBlockEncoder();
+#else
+    const bool blocks = false;
+#endif
+    while (i < n) {
+#ifdef KV_UTF8_BLOCKS
+      if (blocks) i += EncodeBlocks(src + i, n - i, dst);
+#endif
+      // A block with a unit from U+0800 on (or the tail) goes unit by unit.
+      const size_t end = (blocks && i + 8 < n) ? i + 8 : n;
+      for (; i < end; ++i) dst = EncodeUnit(src[i], dst);
     }
-    uint32_t cp = src[i];
-    if (cp < 0x80) {
-      *dst++ = static_cast<unsigned char>(cp);
-      ++i;
-      continue;
-    }
-    if (cp < 0x800) {
-      dst[0] = static_cast<unsigned char>(0xC0 | (cp >> 6));
-      dst[1] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-      dst += 2;
-      ++i;
-      continue;
-    }
-    if (IsSurrogate(char16_t(cp))) {
-      if (IsPairAt(text, i)) {
-        cp = CombineSurrogates(src[i], src[i + 1]);
-        dst[0] = static_cast<unsigned char>(0xF0 | (cp >> 18));
-        dst[1] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
-        dst[2] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
-        dst[3] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-        dst += 4;
-        i += 2;
-        continue;
+  } else {
+    while (i < n) {
+      uint32_t cp = src[i];
+      if (IsSurrogate(char16_t(cp))) {
+        if (IsPairAt(text, i)) {
+          cp = CombineSurrogates(src[i], src[i + 1]);
+          dst[0] = static_cast<unsigned char>(0xF0 | (cp >> 18));
+          dst[1] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+          dst[2] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+          dst[3] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+          dst += 4;
+          i += 2;
+          continue;
+        }
+        invalid = true;
+        cp = kReplacementChar;
       }
-      invalid = true;
-      cp = kReplacementChar;
+      dst = EncodeUnit(cp, dst);
+      ++i;
     }
-    dst[0] = static_cast<unsigned char>(0xE0 | (cp >> 12));
-    dst[1] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
-    dst[2] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-    dst += 3;
-    ++i;
   }
   out.resize(size_t(dst - reinterpret_cast<unsigned char*>(out.data())));
-  return out;
 }
 
 namespace {
