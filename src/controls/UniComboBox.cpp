@@ -87,6 +87,11 @@ void TUniCustomComboBox::Dispatch(fw::TMessage& Message) {
   fw::TCustomComboBox::Dispatch(Message);
 }
 
+void TUniCustomComboBox::ActionChange(fw::TObject* Sender, bool CheckDefaults) {
+  WideActionChange(this, Sender, CheckDefaults);
+  fw::TCustomComboBox::ActionChange(Sender, CheckDefaults);
+}
+
 void TUniCustomComboBox::KeyPress(char16_t& Key) {
   // Only the wide completion acts: the framework's own is off while its key handling runs.
   const bool autoComplete = AutoComplete();

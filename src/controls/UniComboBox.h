@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "controls/UniActions.h"
 #include "controls/UniControls.h"
 #include "controls/UniStrings.h"
 #include "framework/StdCtrlsEdit.h"
@@ -65,6 +66,8 @@ class TUniCustomComboBox : public fw::TCustomComboBox, public IUniListControl {
   void Dispatch(fw::TMessage& Message) override;
 
  protected:
+  TActionLinkFactory GetActionLinkClass() override { return WideActionLinkClass(this); }
+  void ActionChange(fw::TObject* Sender, bool CheckDefaults) override;
   void KeyPress(char16_t& Key) override;
   void DrawItem(fw::Integer Index, const fw::TRect& Rect, fw::TOwnerDrawState State) override;
   // Completion of an edit style's text (the key is used up when an item completes it).
