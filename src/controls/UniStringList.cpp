@@ -26,6 +26,18 @@ WideString TUniStringList::Get(int Index) const {
   return FList[std::size_t(Index)].S;
 }
 
+WideString TUniStringList::GetTextStr() const {
+  std::size_t size = 0;
+  for (const Item& item : FList) size += item.S.size() + 2;
+  WideString out;
+  out.reserve(size);
+  for (const Item& item : FList) {
+    out += item.S;
+    out += u"\r\n";
+  }
+  return out;
+}
+
 fw::TObject* TUniStringList::GetObject(int Index) const {
   CheckIndex(Index);
   return FList[std::size_t(Index)].Object;

@@ -184,6 +184,8 @@ class TUniStringList : public TUniStrings {
   ~TUniStringList() override;
 
   WideString Get(int Index) const override;
+  // The lines joined without copying each one first.
+  WideString GetTextStr() const override;
   int GetCapacity() const override { return FCapacity; }
   int GetCount() const override { return int(FList.size()); }
   fw::TObject* GetObject(int Index) const override;

@@ -165,6 +165,15 @@ TEST(UniStrings, NamesObjectsMoveAndCaseSensitivity) {
   EXPECT_EQ(cased.IndexOf(u"A"), 0);
   cased.SetCaseSensitive(true);
   EXPECT_EQ(cased.IndexOf(u"A"), -1);
+  // A sorted list is sorted again under the new comparison, so finding still holds.
+  TUniStringList sorted;
+  sorted.SetDuplicates(fw::dupAccept);
+  sorted.SetSorted(true);
+  for (const char16_t* s : {u"b", u"B", u"a", u"A"}) sorted.Add(s);
+  sorted.SetCaseSensitive(true);
+  EXPECT_EQ(Lines(sorted), (std::vector<WideString>{u"a", u"A", u"b", u"B"}));
+  EXPECT_EQ(sorted.IndexOf(u"B"), 3);
+  EXPECT_EQ(sorted.IndexOf(u"A"), 1);
 }
 
 TEST(UniStrings, AssignCopiesSeparatorsAndTheAnsiViewShowsWhatTheCodePageHolds) {
