@@ -2,6 +2,7 @@
 // window showing on the headless desktop.
 #include <gtest/gtest.h>
 
+#include "controls/UniCanvas.h"
 #include "controls/UniComboBox.h"
 #include "controls/UniControls.h"
 #include "framework/ActnList.h"
@@ -139,6 +140,15 @@ TEST_F(WideControlTest, WideHintWindowShowsTheShortHintWithTheShortcut) {
   EXPECT_GT(r.right - r.left, window->CalcHintRect(1000, "Сохранить ✓", nullptr).right);
   fw::Application->SetHintShortCuts(false);
   combo->SetAction(nullptr);
+}
+
+TEST_F(WideControlTest, HintWindowTakesTheSizeOfANewCaption) {
+  ShowForm();
+  TUniCustomHintWindow window(nullptr);
+  window.SetParentWindow(form->Handle());
+  SetWideControlText(&window, u"Ширина ✓");
+  EXPECT_EQ(window.Width(), WideCanvasTextWidth(window.Canvas(), u"Ширина ✓") + 6);
+  EXPECT_EQ(window.Height(), WideCanvasTextHeight(window.Canvas(), u"Ширина ✓") + 6);
 }
 
 }  // namespace

@@ -339,10 +339,13 @@ void RegisterProbe() {
   if (done) return;
   done = true;
   fw::RegisterClass<TWideProbe>();
+  fw::TPropInfo passwordChar = fw::Prop("PasswordChar", &TWideProbe::PasswordChar, &TWideProbe::SetPasswordChar);
+  passwordChar.DefaultValue = fw::Int64(0);
+  passwordChar.WideChar();
   fw::RegisterProperties<TWideProbe>({
       fw::ObjectProp("Items", &TWideProbe::Items),
       fw::Prop("Caption", &TWideProbe::Caption, &TWideProbe::SetCaption),
-      fw::Prop("PasswordChar", &TWideProbe::PasswordChar, &TWideProbe::SetPasswordChar).Default(fw::TPropValue(fw::Int64(0))).WideChar(),
+      passwordChar,
   });
 }
 
@@ -393,7 +396,7 @@ TEST(WideFormStorage, EveryWidePropertyRoundTrips) {
   RegisterProbe();
   TWideProbe probe(nullptr);
   probe.SetName("Probe");
-  probe.Items()->SetTextStr(WideString(u"Ёлка\n\U0001F600\n\xDC00 lone\n", 17) + WideString(u"nul\0in", 6));
+  probe.Items()->SetTextStr(WideString(u"Ёлка\n\U0001F600\n\xDC00 lone\n", 15) + WideString(u"nul\0in", 6));
   probe.SetCaption(u"Заголовок \u4E2D");
   probe.SetPasswordChar(u'●');
   for (bool utf : {false, true}) {

@@ -167,6 +167,37 @@ TEST(CodePages, Utf8AndCp1251AgreeWithPython) {
   EXPECT_EQ(AnsiToWideCP(every, win::CP_THREAD_ACP), decoded[0]);
 }
 
+TEST(CodePages, DamagedUtf8ReadsAsPythonReadsIt) {
+  // Mostly ASCII and two-byte characters with every kind of damage among them: each maximal
+  // ill-formed part becomes one U+FFFD, as Python's "replace" does.
+  std::vector<std::string> inputs;
+  uint32_t seed = 4242;
+  auto next = [&] { return (seed = seed * 1664525 + 1013904223) >> 8; };
+  for (int t = 0; t < 60; ++t) {
+    std::string s;
+    const int length = 16 + int(next() % 120);
+    while (int(s.size()) < length) {
+      const uint32_t r = next() % 20;
+      if (r < 8) s += char(0x20 + next() % 95);
+      else if (r < 15) s += std::string{char(0xD0 + next() % 2), char(0x80 + next() % 64)};
+      else if (r == 15) s += "\xE2\x80\x94";                      // a three-byte character
+      else if (r == 16) s += char(0x80 + next() % 64);               // a stray continuation
+      else if (r == 17) s += char(0xC0 + next() % 2);                // an overlong lead
+      else if (r == 18) s += char(0xD0);                             // a lead without its continuation
+      else s += "\xF0\x9F\x98\x80";                              // a pair
+    }
+    inputs.push_back(s);
+  }
+  const auto reference = test::PythonDecode(inputs, "utf-8", "replace");
+  ASSERT_EQ(reference.size(), inputs.size()) << "python3 is needed";
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    EXPECT_EQ(Utf8ToWide(inputs[i]), reference[i]) << i;
+    WideString reused(u"old text");
+    Utf8ToWide(inputs[i], reused);
+    EXPECT_EQ(reused, reference[i]);
+  }
+}
+
 TEST(CodePages, DispatchAndAnsiFacts) {
   EXPECT_EQ(WideToAnsiCP(u"+\u0416", CP_UTF7), "+-+BBY");
   EXPECT_EQ(AnsiToWideCP("+BBY-", CP_UTF7), u"\u0416");

@@ -27,6 +27,80 @@ inline bool AsciiUnits4(const char16_t* p) {
   return (v & 0xFF80FF80FF80FF80ULL) == 0;
 }
 
+#ifdef KV_UTF8_BLOCKS
+bool HasSsse3() {
+  static const bool has = __builtin_cpu_supports("ssse3");
+  return has;
+}
+
+// Characters of one or two bytes (ASCII, Latin, Cyrillic), eight input bytes at a time: the
+// characters that start in those bytes are gathered by a shuffle chosen by where they start.
+struct Utf8DecodeTables {
+  alignas(16) uint8_t first[256][16];   // per output unit: the byte the character starts with
+  alignas(16) uint8_t second[256][16];  // and the byte after it
+  uint8_t count[256];
+  constexpr Utf8DecodeTables() : first{}, second{}, count{} {
+    for (int starts = 0; starts < 256; ++starts) {
+      int unit = 0;
+      for (int at = 0; at < 8; ++at) {
+        if (!(starts & (1 << at))) continue;
+        first[starts][2 * unit] = uint8_t(at);
+        first[starts][2 * unit + 1] = 0x80;
+        second[starts][2 * unit] = uint8_t(at + 1);
+        second[starts][2 * unit + 1] = 0x80;
+        ++unit;
+      }
+      count[starts] = uint8_t(unit);
+      for (int k = 2 * unit; k < 16; ++k) first[starts][k] = second[starts][k] = 0x80;
+    }
+  }
+};
+constexpr Utf8DecodeTables kDecodeTables;
+
+// Decodes while the text is ASCII or two-byte characters; returns the bytes done (always at a
+// character boundary). Anything else (longer forms, bad bytes) is left to the caller.
+__attribute__((target("ssse3"))) size_t DecodeBlocks(const unsigned char* src, size_t n, char16_t*& dst) {
+  const __m128i contMask = _mm_set1_epi8(char(0xC0)), contBits = _mm_set1_epi8(char(0x80));
+  const __m128i leadMask = _mm_set1_epi8(char(0xE0)), leadBits = _mm_set1_epi8(char(0xC0));
+  const __m128i overlongMask = _mm_set1_epi8(char(0xFE));
+  const __m128i low5 = _mm_set1_epi16(0x1F), low6 = _mm_set1_epi16(0x3F), asciiTop = _mm_set1_epi16(0x80);
+  size_t i = 0;
+  char16_t* out = dst;
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const int nonAscii = _mm_movemask_epi8(v);
+    if (nonAscii == 0) {
+      const __m128i zero = _mm_setzero_si128();
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(v, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(v, zero));
+      out += 16;
+      i += 16;
+      continue;
+    }
+    const int cont = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, contMask), contBits));
+    const int lead = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, leadMask), leadBits)) &
+                     ~_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, overlongMask), leadBits));
+    const int ascii = ~nonAscii & 0xFFFF;
+    // Bytes 0..7 are all of the three kinds, every continuation follows a lead, and a lead in
+    // byte 7 has its continuation in byte 8.
+    if (((ascii | cont | lead) & 0xFF) != 0xFF || (cont & 0xFF) != ((lead << 1) & 0xFF) ||
+        ((lead & 0x80) && !(cont & 0x100)))
+      break;
+    const int starts = ~cont & 0xFF;
+    const __m128i a = _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(kDecodeTables.first[starts])));
+    const __m128i b = _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(kDecodeTables.second[starts])));
+    const __m128i two = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(a, low5), 6), _mm_and_si128(b, low6));
+    const __m128i isAscii = _mm_cmplt_epi16(a, asciiTop);
+    const __m128i units = _mm_or_si128(_mm_and_si128(isAscii, a), _mm_andnot_si128(isAscii, two));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units);
+    out += kDecodeTables.count[starts];
+    i += 8 + ((lead >> 7) & 1);
+  }
+  dst = out;
+  return i;
+}
+#endif
+
 }  // namespace
 
 // Both codecs size the output once for the worst case and write through a pointer: converting
@@ -39,11 +113,21 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
 
 void DecodeUtf8(std::string_view bytes, std::u16string& out, bool& invalid) {
   const size_t n = bytes.size();
-  out.resize(n);  // never more units than bytes
+  out.resize(n + 16);  // never more units than bytes, and room for a block's whole store
   const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
   char16_t* dst = out.data();
   size_t i = 0;
+#ifdef KV_UTF8_BLOCKS
+  const bool blocks = HasSsse3();
+#endif
   while (i < n) {
+#ifdef KV_UTF8_BLOCKS
+    if (blocks && i + 16 <= n) {
+      const size_t done = DecodeBlocks(src + i, n - i, dst);
+      i += done;
+      if (done > 0) continue;
+    }
+#endif
     if (i + 8 <= n && AsciiBytes8(src + i)) {
       for (int k = 0; k < 8; ++k) dst[k] = char16_t(src[i + size_t(k)]);
       dst += 8;
@@ -200,10 +284,6 @@ __attribute__((target("ssse3"))) size_t EncodeBlocks(const char16_t* src, size_t
   return i;
 }
 
-bool HasBlockEncoder() {
-  static const bool has = __builtin_cpu_supports("ssse3");
-  return has;
-}
 #endif
 
 }  // namespace
@@ -219,7 +299,7 @@ void EncodeUtf8(std::u16string_view text, std::string& out, bool& invalid) {
   size_t i = 0;
   if (plain) {
 #ifdef KV_UTF8_BLOCKS
-    const bool blocks = HasBlockEncoder();
+    const bool blocks = HasSsse3();
 #else
     const bool blocks = false;
 #endif
