@@ -3,7 +3,6 @@
 #include "controls/UniCanvas.h"
 #include "controls/UniCodePages.h"
 #include "framework/Filer.h"
-#include "framework/PropInfo.h"
 #include "framework/StringList.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/kernel/CaseMapping.h"
@@ -201,22 +200,6 @@ void TUniCustomComboBox::WideComboTypeAhead(char16_t& Key) {
     FFilter += Key;
     Key = 0;
   }
-}
-
-// Registration ------------------------------------------------------------------------------------
-
-void RegisterUnicodeControls() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  using C = TUniCustomComboBox;
-  fw::RegisterClass<TUniComboBox>();
-  fw::RegisterProperties<C>({
-      fw::ObjectProp("Items", &C::Items),
-      fw::FuncProp<C, WideString>("Text", [](C* c) { return c->Text(); }, [](C* c, WideString v) { c->SetText(v); }),
-      fw::FuncProp<C, WideString>("Hint", [](C* c) { return c->Hint(); }, [](C* c, WideString v) { c->SetHint(v); })
-          .Stored([](fw::TPersistent* p) { return IsWideHintStored(static_cast<C*>(p)); }),
-  });
 }
 
 // Wide edit routines ----------------------------------------------------------------------------

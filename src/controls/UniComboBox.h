@@ -93,9 +93,6 @@ class TUniComboBox : public TUniCustomComboBox {
   using TUniCustomComboBox::TUniCustomComboBox;
 };
 
-// Registers the wide controls' classes and stream properties (once, at start-up).
-void RegisterUnicodeControls();
-
 // Wide edit routines: selection in UTF-16 units and the password character, which the
 // platform's edit holds whole (the framework's PasswordChar is wide).
 int WideEditSelStart(fw::TCustomEdit* Edit);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/UniComboBox.h"
+#include "controls/UniRegistration.h"
 #include "framework/Filer.h"
 #include "framework/Streams.h"
 #include "framework/stdctrls_support.h"
