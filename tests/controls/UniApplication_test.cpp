@@ -72,20 +72,39 @@ TEST_F(WideAppTest, IdleRefreshesTheHintFromTheControlUnderTheMouse) {
   fw::Application->OnHint = nullptr;
 }
 
+TEST_F(WideAppTest, ActivationIsNotedAndStillReachesTheApplication) {
+  int activations = 0;
+  fw::Application->OnActivate = [&](fw::TObject*) { ++activations; };
+  Step(5000);
+  const win::DWORD before = UniApplication->LastActivateTick();
+  win::SendMessageW(fw::Application->Handle(), win::WM_ACTIVATEAPP, 1, 0);
+  EXPECT_EQ(activations, 1);
+  EXPECT_GE(UniApplication->LastActivateTick() - before, 5000u);
+  fw::Application->OnActivate = nullptr;
+}
+
 TEST_F(WideAppTest, HintActionClientsGetTheWideHint) {
   WideString received;
+  String plainReceived;
   const char id = 0;
   fw::Application->HookMainWindow(
       [&](fw::TMessage& m) {
-        if (m.Msg == fw::CM_ACTIONEXECUTE)
-          if (auto* wide = dynamic_cast<TUniHintAction*>(reinterpret_cast<fw::TBasicAction*>(m.LParam)))
-            received = wide->Hint();
+        if (m.Msg != fw::CM_ACTIONEXECUTE) return false;
+        auto* action = reinterpret_cast<fw::TBasicAction*>(m.LParam);
+        if (auto* wide = dynamic_cast<TUniHintAction*>(action)) received = wide->Hint();
+        else if (auto* plain = dynamic_cast<fw::THintAction*>(action)) plainReceived = plain->Hint();
         return false;
       },
       &id);
   const WideString hint(u"Подсказка \xD800", 11);
   UniApplication->SetHint(hint);
   EXPECT_EQ(received, hint);
+  EXPECT_EQ(plainReceived, "");  // replaced by the wide one
+  // A hint action with another text is left to its clients as it is.
+  fw::THintAction other(nullptr);
+  other.SetHint("Другая");
+  other.Execute();
+  EXPECT_EQ(plainReceived, "Другая");
   fw::Application->UnhookMainWindow(&id);
 }
 

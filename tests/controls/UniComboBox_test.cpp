@@ -119,6 +119,20 @@ TEST_F(UniComboTest, ItemsIndexAndWideTextSurviveANewWindow) {
   EXPECT_EQ(combo->Text(), u"свой текст ✓");  // clearing keeps the text
 }
 
+TEST_F(UniComboTest, OwnerDrawnItemsGoThroughOnDrawItem) {
+  auto* combo = Add<TUniComboBox>(10, 10, 150, 21);
+  combo->SetStyle(fw::csOwnerDrawFixed);
+  combo->Items()->Add(u"Ёж");
+  std::vector<fw::Integer> drawn;
+  combo->OnDrawItem = [&](fw::TWinControl*, fw::Integer index, const fw::TRect&, fw::TOwnerDrawState) {
+    drawn.push_back(index);
+  };
+  combo->SetItemIndex(0);
+  ShowForm();
+  EXPECT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.front(), 0);
+}
+
 TEST_F(UniComboTest, CopySelectionAddsTheWideItemElsewhere) {
   auto* combo = Combo(fw::csDropDownList, {u"один", u"два"});
   auto* other = Add<TUniComboBox>(10, 40, 150, 21);

@@ -38,6 +38,7 @@ TEST(WideRegistration, MenuItemsActionsAndHintActionsKeepTheirWideTexts) {
   EXPECT_EQ(itemCopy->Caption(), u"&Файл ✓");
   EXPECT_EQ(itemCopy->Hint(), u"Файл|Работа с файлами");
   EXPECT_NE(text.find("Caption_UTF7 = "), std::string::npos) << text;
+  EXPECT_FALSE(itemCopy->ComponentState().Contains(fw::csLoading));  // loading ended
 
   TUniAction action(nullptr);
   action.SetName("Action1");

@@ -127,6 +127,18 @@ TEST(UniStringList, ChangeEventsOncePerChangeAndPerUpdate) {
   list->EndUpdate();
   EXPECT_EQ(events, (std::vector<std::string>{"changing", "change"}));
   events.clear();
+  list->SetTextStr(u"x\ny\nz");  // one change for the whole text
+  EXPECT_EQ(events, (std::vector<std::string>{"changing", "change"}));
+  events.clear();
+  list->Add(u"w");
+  EXPECT_EQ(events, (std::vector<std::string>{"changing", "change"}));
+  events.clear();
+  // A text the list refuses part of still ends its update.
+  list->SetSorted(true);
+  list->SetDuplicates(fw::dupError);
+  EXPECT_THROW(list->SetTextStr(u"same\nsame"), fw::EStringListError);
+  EXPECT_EQ(list->UpdateCount(), 0);
+  events.clear();
   TUniStringList empty;
   empty.OnChange = [&](fw::TObject*) { events.push_back("change"); };
   empty.Clear();

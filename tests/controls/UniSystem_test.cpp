@@ -198,6 +198,21 @@ TEST(CodePages, DamagedUtf8ReadsAsPythonReadsIt) {
   }
 }
 
+TEST(CodePages, ConversionsIntoAReusedStringMatchTheOthers) {
+  const WideString text = u"Ёлка € x=1 \U0001F600 \u4E2D";
+  for (win::UINT page : {win::UINT(win::CP_UTF8), win::UINT(1251), win::UINT(0), win::UINT(866), CP_UTF7}) {
+    std::string bytes = "stale bytes that are longer than the result";
+    WideToAnsiCP(text, page, bytes);
+    EXPECT_EQ(bytes, WideToAnsiCP(text, page)) << page;
+    WideString wide = u"stale";
+    AnsiToWideCP(bytes, page, wide);
+    EXPECT_EQ(wide, AnsiToWideCP(bytes, page)) << page;
+  }
+  String utf8 = "x";
+  WideToUtf8(text, utf8);
+  EXPECT_EQ(utf8, WideToUtf8(text));
+}
+
 TEST(CodePages, DispatchAndAnsiFacts) {
   EXPECT_EQ(WideToAnsiCP(u"+\u0416", CP_UTF7), "+-+BBY");
   EXPECT_EQ(AnsiToWideCP("+BBY-", CP_UTF7), u"\u0416");
