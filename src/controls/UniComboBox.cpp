@@ -202,6 +202,12 @@ void TUniCustomComboBox::WideComboTypeAhead(char16_t& Key) {
   }
 }
 
+int WideComboSelStart(TUniCustomComboBox* Combo) { return Combo->SelStart(); }
+void SetWideComboSelStart(TUniCustomComboBox* Combo, int Value) { Combo->SetSelStart(Value); }
+int WideComboSelLength(TUniCustomComboBox* Combo) { return Combo->SelLength(); }
+void SetWideComboSelLength(TUniCustomComboBox* Combo, int Value) { Combo->SetSelLength(Value); }
+WideString WideComboSelText(TUniCustomComboBox* Combo) { return Combo->SelText(); }
+
 // Wide edit routines ----------------------------------------------------------------------------
 
 int WideEditSelStart(fw::TCustomEdit* Edit) { return Edit->SelStart(); }
@@ -223,5 +229,7 @@ void SetWidePasswordCharOf(fw::TCustomEdit* Edit, char16_t& Stored, char16_t Val
   Stored = Value;
   Edit->SetPasswordChar(Value);
 }
+
+void SetWideEditPasswordChar(fw::TCustomEdit* Edit, char16_t Stored) { Edit->SetPasswordChar(Stored); }
 
 }  // namespace cs

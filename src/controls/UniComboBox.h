@@ -93,6 +93,13 @@ class TUniComboBox : public TUniCustomComboBox {
   using TUniCustomComboBox::TUniCustomComboBox;
 };
 
+// The combo's selection in UTF-16 units; the selected text is empty for the list styles.
+int WideComboSelStart(TUniCustomComboBox* Combo);
+void SetWideComboSelStart(TUniCustomComboBox* Combo, int Value);
+int WideComboSelLength(TUniCustomComboBox* Combo);
+void SetWideComboSelLength(TUniCustomComboBox* Combo, int Value);
+WideString WideComboSelText(TUniCustomComboBox* Combo);
+
 // Wide edit routines: selection in UTF-16 units and the password character, which the
 // platform's edit holds whole (the framework's PasswordChar is wide).
 int WideEditSelStart(fw::TCustomEdit* Edit);
@@ -104,5 +111,7 @@ WideString WideEditSelText(fw::TCustomEdit* Edit);
 char16_t AnsiPasswordChar(char16_t C);
 char16_t WidePasswordCharOf(fw::TCustomEdit* Edit, char16_t& Stored);
 void SetWidePasswordCharOf(fw::TCustomEdit* Edit, char16_t& Stored, char16_t Value);
+// Gives the edit the stored wide password character again.
+void SetWideEditPasswordChar(fw::TCustomEdit* Edit, char16_t Stored);
 
 }  // namespace cs

@@ -41,8 +41,9 @@ TEST_F(UniComboTest, TypedTextCompletesToTheFirstItemKeepingTheTypedCase) {
   EXPECT_EQ(combo->SelLength(), 2);
   Type(u'b');
   EXPECT_EQ(combo->Text(), u"abc");
-  EXPECT_EQ(combo->SelStart(), 2);
-  EXPECT_EQ(combo->SelLength(), 1);
+  EXPECT_EQ(WideComboSelStart(combo), 2);
+  EXPECT_EQ(WideComboSelLength(combo), 1);
+  EXPECT_EQ(WideComboSelText(combo), u"c");
   EXPECT_EQ(events, (std::vector<std::string>{"click", "select"}));  // only the first key changed the item
   Type(u'd');
   EXPECT_EQ(combo->Text(), u"abd");
@@ -174,6 +175,9 @@ TEST(WideEdit, PasswordCharacterAndSelectionAreWide) {
   edit.SetPasswordChar(u'#');  // set on the framework's edit directly
   EXPECT_EQ(WidePasswordCharOf(&edit, stored), u'#');
   EXPECT_EQ(stored, u'#');
+  edit.SetPasswordChar(0);
+  SetWideEditPasswordChar(&edit, u'\u2022');
+  EXPECT_EQ(edit.PasswordChar(), u'\u2022');
 }
 
 }  // namespace
