@@ -11,25 +11,6 @@
 namespace fw {
 namespace {
 
-struct KeyNameEntry {
-  Word Key;
-  const char* Name;
-};
-
-constexpr KeyNameEntry kKeyNames[] = {
-    {win::VK_BACK, "BkSp"},      {win::VK_TAB, "Tab"},         {win::VK_RETURN, "Enter"},
-    {win::VK_ESCAPE, "Esc"},     {win::VK_SPACE, "Space"},     {win::VK_PRIOR, "PgUp"},
-    {win::VK_NEXT, "PgDn"},      {win::VK_END, "End"},         {win::VK_HOME, "Home"},
-    {win::VK_LEFT, "Left"},      {win::VK_UP, "Up"},           {win::VK_RIGHT, "Right"},
-    {win::VK_DOWN, "Down"},      {win::VK_INSERT, "Ins"},      {win::VK_DELETE, "Del"},
-    {win::VK_MULTIPLY, "Num *"}, {win::VK_ADD, "Num +"},       {win::VK_SUBTRACT, "Num -"},
-    {win::VK_DECIMAL, "Num ."},  {win::VK_DIVIDE, "Num /"},    {win::VK_OEM_PLUS, "="},
-    {win::VK_OEM_MINUS, "-"},    {win::VK_OEM_COMMA, ","},     {win::VK_OEM_PERIOD, "."},
-    {win::VK_OEM_1, ";"},        {win::VK_OEM_2, "/"},         {win::VK_OEM_3, "`"},
-    {win::VK_OEM_4, "["},        {win::VK_OEM_5, "\\"},        {win::VK_OEM_6, "]"},
-    {win::VK_OEM_7, "'"},
-};
-
 constexpr std::array<std::pair<TShortCut, const char*>, 3> kModifiers = {{
     {scShift, "Shift+"},
     {scCtrl, "Ctrl+"},
@@ -71,14 +52,8 @@ void ShortCutToKey(TShortCut ShortCut, Word& Key, TShiftState& Shift) {
   if (ShortCut & scAlt) Shift.Include(ssAlt);
 }
 
-String KeyName(Word Key) {
-  if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z')) return String(1, char(Key));
-  if (Key >= win::VK_F1 && Key <= win::VK_F1 + 23) return "F" + IntToStr(Key - win::VK_F1 + 1);
-  if (Key >= win::VK_NUMPAD0 && Key <= win::VK_NUMPAD0 + 9) return "Num " + IntToStr(Key - win::VK_NUMPAD0);
-  for (const KeyNameEntry& e : kKeyNames)
-    if (e.Key == Key) return e.Name;
-  return "";
-}
+// The platform keeps the one table of key names (its GetKeyNameTextW reads it too).
+String KeyName(Word Key) { return win::WideToUtf8(win::KeyNameOfVirtualKey(Key)); }
 
 String ShortCutToText(TShortCut ShortCut) {
   String name = KeyName(ShortCut & 0xFF);

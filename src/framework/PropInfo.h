@@ -50,7 +50,14 @@ struct TPropInfo {
   std::optional<TPropValue> DefaultValue;
   // Not stored at all when this says so.
   std::function<bool(TPersistent*)> IsStored;
+  // A pkInteger property holding one UTF-16 character (a password character, a separator):
+  // wide controls store it once more as text beside the number.
+  bool IsWideChar = false;
 
+  TPropInfo& WideChar() {
+    IsWideChar = true;
+    return *this;
+  }
   TPropInfo& Default(TPropValue Value) {
     DefaultValue = std::move(Value);
     return *this;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "framework/Filer.h"
 #include "framework/Streams.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
@@ -10,6 +11,41 @@
 namespace fw {
 
 // TStrings -------------------------------------------------------------------------------------
+
+TStrings::~TStrings() {
+  if (FAdapter) FAdapter->ReleaseStrings();
+}
+
+void TStrings::SetStringsAdapter(std::shared_ptr<IStringsAdapter> Value) {
+  if (FAdapter) FAdapter->ReleaseStrings();
+  FAdapter = std::move(Value);
+  if (FAdapter) FAdapter->ReferenceStrings(this);
+}
+
+void TStrings::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  Filer->DefineProperty(
+      "Strings",
+      [this](TReader* Reader) {
+        BeginUpdate();
+        try {
+          Clear();
+          Reader->ReadListBegin();
+          while (!Reader->EndOfList()) Add(Reader->ReadString());
+          Reader->ReadListEnd();
+        } catch (...) {
+          EndUpdate();
+          throw;
+        }
+        EndUpdate();
+      },
+      [this](TWriter* Writer) {
+        Writer->WriteListBegin();
+        for (Integer i = 0; i < GetCount(); ++i) Writer->WriteString(Get(i));
+        Writer->WriteListEnd();
+      },
+      GetCount() > 0);
+}
 
 void TStrings::Error(const char* Message, Integer Data) const { throw EStringListError(Format(Message, Data)); }
 

@@ -3,6 +3,7 @@
 // that stores them (sorting, duplicates, case sensitivity, change events). Lines are UTF-8.
 
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -16,9 +17,20 @@ class TStream;
 // byte-order mark is skipped), else Windows Cyrillic.
 enum TTextEncoding { teUTF8, teUTF8BOM, teCP1251 };
 
+class TStrings;
+
+// A hook for a view that mirrors a list elsewhere: the list tells it when it starts serving it
+// and releases it when it is replaced or the list goes.
+class IStringsAdapter {
+ public:
+  virtual ~IStringsAdapter() = default;
+  virtual void ReferenceStrings(TStrings* Strings) = 0;
+  virtual void ReleaseStrings() = 0;
+};
+
 class TStrings : public TPersistent {
  public:
-  ~TStrings() override = default;
+  ~TStrings() override;
 
   // Storage, supplied by descendants.
   virtual String Get(Integer Index) const = 0;
@@ -85,6 +97,12 @@ class TStrings : public TPersistent {
   bool StrictDelimiter() const { return FStrictDelimiter; }
   void SetStrictDelimiter(bool Value) { FStrictDelimiter = Value; }
 
+  std::shared_ptr<IStringsAdapter> StringsAdapter() const { return FAdapter; }
+  void SetStringsAdapter(std::shared_ptr<IStringsAdapter> Value);
+
+  // The lines are stored as "Strings", a list of texts, when there are any.
+  void DefineProperties(TFiler* Filer) override;
+
   virtual void LoadFromFile(const String& FileName);
   virtual void LoadFromStream(TStream* Stream);
   virtual void SaveToFile(const String& FileName, TTextEncoding Encoding = teUTF8) const;
@@ -100,6 +118,7 @@ class TStrings : public TPersistent {
   String GetDelimited(char delimiter, char quote, bool strict) const;
   void SetDelimited(std::string_view value, char delimiter, char quote, bool strict);
 
+  std::shared_ptr<IStringsAdapter> FAdapter;
   Integer FUpdateCount = 0;
   char FDelimiter = ',';
   char FQuoteChar = '"';

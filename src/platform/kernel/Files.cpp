@@ -14,6 +14,7 @@
 
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/kernel/Utf16.h"
 #include "platform/kernel/detail/ErrnoMapping.h"
 
 namespace win {
@@ -27,7 +28,7 @@ std::u16string RealModuleFileName() {
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (n <= 0) return {};
   buffer.resize(size_t(n));
-  return Utf8ToWide(buffer);
+  return WidePathOf(buffer);
 }
 
 // Copies `text` into a caller buffer with the terminator; the length written, or 0 when it
@@ -38,7 +39,31 @@ bool CopyOut(const std::u16string& text, LPWSTR buffer, DWORD size) {
   return true;
 }
 
-std::string NativePath(LPCWSTR path) { return WideToUtf8(std::u16string_view(path)); }
+std::string NativePath(LPCWSTR path) { return NativePathOf(std::u16string_view(path)); }
+
+// Length of the well-formed UTF-8 sequence at bytes[i], or 0.
+size_t WellFormedAt(std::string_view bytes, size_t i) {
+  const auto b0 = static_cast<unsigned char>(bytes[i]);
+  if (b0 < 0x80) return 1;
+  size_t length = 0;
+  unsigned char lo = 0x80, hi = 0xBF;
+  if (b0 >= 0xC2 && b0 <= 0xDF) length = 2;
+  else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3;
+    if (b0 == 0xE0) lo = 0xA0;
+    if (b0 == 0xED) hi = 0x9F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4;
+    if (b0 == 0xF0) lo = 0x90;
+    if (b0 == 0xF4) hi = 0x8F;
+  } else return 0;
+  if (i + length > bytes.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    const auto b = static_cast<unsigned char>(bytes[i + k]);
+    if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return 0;
+  }
+  return length;
+}
 
 bool SyncDirectoryOf(const std::string& path) {
   const std::string dir = std::filesystem::path(path).parent_path().string();
@@ -65,6 +90,40 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
+
+std::string NativePathOf(std::u16string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  size_t runStart = 0;
+  auto flush = [&](size_t end) { out += WideToUtf8(path.substr(runStart, end - runStart)); };
+  for (size_t i = 0; i < path.size(); ++i) {
+    const char16_t c = path[i];
+    if (c < 0xDC80 || c > 0xDCFF || (i > 0 && IsHighSurrogate(path[i - 1]))) continue;
+    flush(i);
+    out.push_back(static_cast<char>(c - 0xDC00));
+    runStart = i + 1;
+  }
+  flush(path.size());
+  return out;
+}
+
+std::u16string WidePathOf(std::string_view native) {
+  std::u16string out;
+  out.reserve(native.size());
+  size_t i = 0;
+  while (i < native.size()) {
+    size_t j = i;
+    while (j < native.size()) {
+      const size_t length = WellFormedAt(native, j);
+      if (length == 0) break;
+      j += length;
+    }
+    out += Utf8ToWide(native.substr(i, j - i));
+    if (j < native.size()) out.push_back(char16_t(0xDC00 + static_cast<unsigned char>(native[j++])));
+    i = j;
+  }
+  return out;
+}
 
 std::u16string ModuleFileName() {
   {

@@ -34,6 +34,13 @@ BOOL DeleteFileW(LPCWSTR path);
 // call fails with ERROR_ALREADY_EXISTS. Across file systems only with MOVEFILE_COPY_ALLOWED.
 BOOL MoveFileExW(LPCWSTR existing, LPCWSTR newName, DWORD flags);
 
+// A wide path and the bytes of the file name on disk. Names are UTF-8 on disk, but a name made
+// elsewhere may hold bytes that are not: each such byte (0x80..0xFF) reads as the lone
+// surrogate U+DC00 + byte and is written back as that byte, so every name on disk survives the
+// round trip. Other lone surrogates, which no name on disk can hold, are written as U+FFFD.
+std::string NativePathOf(std::u16string_view path);
+std::u16string WidePathOf(std::string_view native);
+
 // The executable's path as a string.
 std::u16string ModuleFileName();
 // `path` with its extension (from the last "." of the file name) replaced by `extension`

@@ -15,29 +15,74 @@ std::string WideToUtf8(std::u16string_view wide) {
   return detail::EncodeUtf8(wide, invalid);
 }
 
-std::u16string Cp1251ToWide(std::string_view bytes) {
-  const char16_t* high = detail::SingleByteHighHalf(1251);
-  std::u16string out(bytes.size(), u'\0');
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = b < 0x80 ? char16_t(b) : high[b - 0x80];
+namespace {
+
+// The whole Windows Cyrillic page as two tables, built once: bytes to units and units to bytes
+// (0 where the page has no byte for a unit, other than U+0000 itself).
+struct Cp1251Tables {
+  char16_t toWide[256];
+  unsigned char toByte[65536];
+  Cp1251Tables() : toWide{}, toByte{} {
+    const char16_t* high = detail::SingleByteHighHalf(1251);
+    for (int b = 0; b < 256; ++b) {
+      toWide[b] = b < 0x80 ? char16_t(b) : high[b - 0x80];
+      toByte[toWide[b]] = static_cast<unsigned char>(b);
+    }
   }
+};
+const Cp1251Tables& Cp1251() {
+  static const Cp1251Tables tables;
+  return tables;
+}
+
+}  // namespace
+
+void Utf8ToWide(std::string_view utf8, std::u16string& out) {
+  bool invalid = false;
+  detail::DecodeUtf8(utf8, out, invalid);
+}
+
+void WideToUtf8(std::u16string_view wide, std::string& out) {
+  bool invalid = false;
+  detail::EncodeUtf8(wide, out, invalid);
+}
+
+std::u16string Cp1251ToWide(std::string_view bytes) {
+  std::u16string out;
+  Cp1251ToWide(bytes, out);
   return out;
 }
 
 std::string WideToCp1251(std::u16string_view wide) {
   std::string out;
-  out.reserve(wide.size());
-  for (size_t i = 0; i < wide.size(); ++i) {
-    unsigned char b = 0;
-    if (detail::EncodeSingleByte(1251, wide[i], b)) {
-      out.push_back(char(b));
+  WideToCp1251(wide, out);
+  return out;
+}
+
+void Cp1251ToWide(std::string_view bytes, std::u16string& out) {
+  const char16_t* toWide = Cp1251().toWide;
+  out.resize(bytes.size());
+  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* dst = out.data();
+  for (size_t i = 0, n = bytes.size(); i < n; ++i) dst[i] = toWide[src[i]];
+}
+
+void WideToCp1251(std::u16string_view wide, std::string& out) {
+  const unsigned char* toByte = Cp1251().toByte;
+  out.resize(wide.size());
+  auto* dst = reinterpret_cast<unsigned char*>(out.data());
+  size_t j = 0;
+  for (size_t i = 0, n = wide.size(); i < n; ++i) {
+    const char16_t unit = wide[i];
+    const unsigned char b = toByte[unit];
+    if (b != 0 || unit == 0) {
+      dst[j++] = b;
       continue;
     }
     if (IsPairAt(wide, i)) ++i;  // one character, one replacement
-    out.push_back('?');
+    dst[j++] = '?';
   }
-  return out;
+  out.resize(j);
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) { return WideToCp1251(Utf8ToWide(utf8)); }

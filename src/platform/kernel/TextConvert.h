@@ -15,6 +15,12 @@ std::string WideToCp1251(std::u16string_view wide);
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
+// The same conversions into a caller's string, whose storage is reused: converting large texts
+// again and again then costs no fresh memory from the system.
+void Utf8ToWide(std::string_view utf8, std::u16string& out);
+void WideToUtf8(std::u16string_view wide, std::string& out);
+void Cp1251ToWide(std::string_view bytes, std::u16string& out);
+void WideToCp1251(std::u16string_view wide, std::string& out);
 // Text of unknown encoding, decided line by line (lines end at CR or LF): a line of well-formed
 // UTF-8 is UTF-8, any other line is Windows Cyrillic. One damaged line (a letter cut short, a
 // line from another editor) thus never changes how the others read. Line ends are kept.

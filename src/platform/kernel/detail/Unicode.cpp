@@ -1,21 +1,149 @@
 #include "platform/kernel/detail/Unicode.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/kernel/Utf16.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define KV_UTF8_BLOCKS 1
+#endif
+
 namespace win::detail {
 
+namespace {
+
+// Eight bytes (four UTF-16 units) at once: whether none has a bit above 7 set.
+inline bool AsciiBytes8(const unsigned char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return (v & 0x8080808080808080ULL) == 0;
+}
+inline bool AsciiUnits4(const char16_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return (v & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
+#ifdef KV_UTF8_BLOCKS
+bool HasSsse3() {
+  static const bool has = __builtin_cpu_supports("ssse3");
+  return has;
+}
+
+// Characters of one or two bytes (ASCII, Latin, Cyrillic), eight input bytes at a time: the
+// characters that start in those bytes are gathered by a shuffle chosen by where they start.
+struct Utf8DecodeTables {
+  alignas(16) uint8_t first[256][16];   // per output unit: the byte the character starts with
+  alignas(16) uint8_t second[256][16];  // and the byte after it
+  uint8_t count[256];
+  constexpr Utf8DecodeTables() : first{}, second{}, count{} {
+    for (int starts = 0; starts < 256; ++starts) {
+      int unit = 0;
+      for (int at = 0; at < 8; ++at) {
+        if (!(starts & (1 << at))) continue;
+        first[starts][2 * unit] = uint8_t(at);
+        first[starts][2 * unit + 1] = 0x80;
+        second[starts][2 * unit] = uint8_t(at + 1);
+        second[starts][2 * unit + 1] = 0x80;
+        ++unit;
+      }
+      count[starts] = uint8_t(unit);
+      for (int k = 2 * unit; k < 16; ++k) first[starts][k] = second[starts][k] = 0x80;
+    }
+  }
+};
+constexpr Utf8DecodeTables kDecodeTables;
+
+// Decodes while the text is ASCII or two-byte characters; returns the bytes done (always at a
+// character boundary). Anything else (longer forms, bad bytes) is left to the caller.
+__attribute__((target("ssse3"))) size_t DecodeBlocks(const unsigned char* src, size_t n, char16_t*& dst) {
+  const __m128i contMask = _mm_set1_epi8(char(0xC0)), contBits = _mm_set1_epi8(char(0x80));
+  const __m128i leadMask = _mm_set1_epi8(char(0xE0)), leadBits = _mm_set1_epi8(char(0xC0));
+  const __m128i overlongMask = _mm_set1_epi8(char(0xFE));
+  const __m128i low5 = _mm_set1_epi16(0x1F), low6 = _mm_set1_epi16(0x3F), asciiTop = _mm_set1_epi16(0x80);
+  size_t i = 0;
+  char16_t* out = dst;
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const int nonAscii = _mm_movemask_epi8(v);
+    if (nonAscii == 0) {
+      const __m128i zero = _mm_setzero_si128();
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(v, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(v, zero));
+      out += 16;
+      i += 16;
+      continue;
+    }
+    const int cont = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, contMask), contBits));
+    const int lead = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, leadMask), leadBits)) &
+                     ~_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, overlongMask), leadBits));
+    const int ascii = ~nonAscii & 0xFFFF;
+    // Bytes 0..7 are all of the three kinds, every continuation follows a lead, and a lead in
+    // byte 7 has its continuation in byte 8.
+    if (((ascii | cont | lead) & 0xFF) != 0xFF || (cont & 0xFF) != ((lead << 1) & 0xFF) ||
+        ((lead & 0x80) && !(cont & 0x100)))
+      break;
+    const int starts = ~cont & 0xFF;
+    const __m128i a = _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(kDecodeTables.first[starts])));
+    const __m128i b = _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(kDecodeTables.second[starts])));
+    const __m128i two = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(a, low5), 6), _mm_and_si128(b, low6));
+    const __m128i isAscii = _mm_cmplt_epi16(a, asciiTop);
+    const __m128i units = _mm_or_si128(_mm_and_si128(isAscii, a), _mm_andnot_si128(isAscii, two));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units);
+    out += kDecodeTables.count[starts];
+    i += 8 + ((lead >> 7) & 1);
+  }
+  dst = out;
+  return i;
+}
+#endif
+
+}  // namespace
+
+// Both codecs size the output once for the worst case and write through a pointer: converting
+// large texts (files, clipboard) is dominated by these loops.
 std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
   std::u16string out;
-  out.reserve(bytes.size());
+  DecodeUtf8(bytes, out, invalid);
+  return out;
+}
+
+void DecodeUtf8(std::string_view bytes, std::u16string& out, bool& invalid) {
   const size_t n = bytes.size();
+  out.resize(n + 16);  // never more units than bytes, and room for a block's whole store
+  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* dst = out.data();
   size_t i = 0;
+#ifdef KV_UTF8_BLOCKS
+  const bool blocks = HasSsse3();
+#endif
   while (i < n) {
-    const unsigned char b0 = static_cast<unsigned char>(bytes[i]);
+#ifdef KV_UTF8_BLOCKS
+    if (blocks && i + 16 <= n) {
+      const size_t done = DecodeBlocks(src + i, n - i, dst);
+      i += done;
+      if (done > 0) continue;
+    }
+#endif
+    if (i + 8 <= n && AsciiBytes8(src + i)) {
+      for (int k = 0; k < 8; ++k) dst[k] = char16_t(src[i + size_t(k)]);
+      dst += 8;
+      i += 8;
+      continue;
+    }
+    const unsigned char b0 = src[i];
     if (b0 < 0x80) {
-      out.push_back(char16_t(b0));
+      *dst++ = char16_t(b0);
       ++i;
+      continue;
+    }
+    // The common two- and three-byte forms first (Cyrillic, punctuation, CJK).
+    if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
+      *dst++ = char16_t(((b0 & 0x1F) << 6) | (src[i + 1] & 0x3F));
+      i += 2;
       continue;
     }
     int length = 0;
@@ -37,7 +165,7 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
       if (b0 == 0xF4) hi = 0x8F;
     } else {
       invalid = true;
-      out.push_back(kReplacementChar);
+      *dst++ = kReplacementChar;
       ++i;
       continue;
     }
@@ -48,7 +176,7 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
         ok = false;
         break;
       }
-      const unsigned char b = static_cast<unsigned char>(bytes[j]);
+      const unsigned char b = src[j];
       const unsigned char low = (k == 1) ? lo : 0x80, high = (k == 1) ? hi : 0xBF;
       if (b < low || b > high) {
         ok = false;
@@ -59,52 +187,152 @@ std::u16string DecodeUtf8(std::string_view bytes, bool& invalid) {
     if (!ok) {
       // The lead byte and the valid continuation bytes read so far form one replaced unit.
       invalid = true;
-      out.push_back(kReplacementChar);
+      *dst++ = kReplacementChar;
       i = j;
       continue;
     }
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out.push_back(char16_t(0xD800 + (cp >> 10)));
-      out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+      *dst++ = char16_t(0xD800 + (cp >> 10));
+      *dst++ = char16_t(0xDC00 + (cp & 0x3FF));
     } else {
-      out.push_back(char16_t(cp));
+      *dst++ = char16_t(cp);
     }
     i = j;
   }
-  return out;
+  out.resize(size_t(dst - out.data()));
 }
+
+namespace {
+
+// Bytes of the UTF-8 form, when the text holds no surrogate; SIZE_MAX when it does.
+size_t Utf8LengthWithoutSurrogates(const char16_t* src, size_t n) {
+  size_t length = n;
+  uint32_t surrogates = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t c = src[i];
+    length += size_t(c >= 0x80) + size_t(c >= 0x800);
+    surrogates |= uint32_t((c & 0xF800) == 0xD800);
+  }
+  return surrogates ? SIZE_MAX : length;
+}
+
+}  // namespace
 
 std::string EncodeUtf8(std::u16string_view text, bool& invalid) {
   std::string out;
-  out.reserve(text.size());
-  const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    uint32_t cp = text[i];
-    if (IsPairAt(text, i)) {
-      cp = CombineSurrogates(text[i], text[i + 1]);
-      ++i;
-    } else if (IsSurrogate(text[i])) {
-      invalid = true;
-      cp = kReplacementChar;
-    }
-    if (cp < 0x80) {
-      out.push_back(char(cp));
-    } else if (cp < 0x800) {
-      out.push_back(char(0xC0 | (cp >> 6)));
-      out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(char(0xE0 | (cp >> 12)));
-      out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(char(0xF0 | (cp >> 18)));
-      out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(char(0x80 | (cp & 0x3F)));
+  EncodeUtf8(text, out, invalid);
+  return out;
+}
+
+namespace {
+
+// One unit below the surrogates as one, two or three bytes, chosen without branches (Cyrillic
+// and Latin interleave too often for a branch to be predicted); four bytes are stored.
+inline unsigned char* EncodeUnit(uint32_t cp, unsigned char* dst) {
+  const uint32_t two = (0xC0 | (cp >> 6)) | ((0x80 | (cp & 0x3F)) << 8);
+  const uint32_t three = (0xE0 | (cp >> 12)) | ((0x80 | ((cp >> 6) & 0x3F)) << 8) | ((0x80 | (cp & 0x3F)) << 16);
+  const uint32_t atLeast2 = uint32_t(cp >= 0x80), atLeast3 = uint32_t(cp >= 0x800);
+  const uint32_t m2 = 0u - atLeast2, m3 = 0u - atLeast3;  // all ones when true
+  const uint32_t value = (cp & ~m2) | (two & m2 & ~m3) | (three & m3);
+  std::memcpy(dst, &value, 4);
+  return dst + 1 + atLeast2 + atLeast3;
+}
+
+#ifdef KV_UTF8_BLOCKS
+// Eight units below U+0800 at a time: every unit is made into its two-byte form (ASCII units
+// keep their one byte), and a byte shuffle chosen by which units are ASCII packs the bytes.
+struct Utf8BlockTables {
+  alignas(16) uint8_t shuffle[256][16];
+  uint8_t length[256];
+  constexpr Utf8BlockTables() : shuffle{}, length{} {
+    for (int mask = 0; mask < 256; ++mask) {
+      int at = 0;
+      for (int lane = 0; lane < 8; ++lane) {
+        shuffle[mask][at++] = uint8_t(2 * lane);
+        if (!(mask & (1 << lane))) shuffle[mask][at++] = uint8_t(2 * lane + 1);
+      }
+      length[mask] = uint8_t(at);
+      while (at < 16) shuffle[mask][at++] = 0x80;
     }
   }
-  return out;
+};
+constexpr Utf8BlockTables kBlockTables;
+
+// Encodes whole blocks while every unit of the block is below U+0800; returns the units done.
+__attribute__((target("ssse3"))) size_t EncodeBlocks(const char16_t* src, size_t n, unsigned char*& dst) {
+  const __m128i above2 = _mm_set1_epi16(short(0xF800)), above1 = _mm_set1_epi16(short(0xFF80));
+  const __m128i low6 = _mm_set1_epi16(0x3F), leadBits = _mm_set1_epi16(0xC0), trailBits = _mm_set1_epi16(0x80);
+  const __m128i zero = _mm_setzero_si128();
+  size_t i = 0;
+  unsigned char* out = dst;
+  for (; i + 8 <= n; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, above2), zero)) != 0xFFFF) break;
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, above1), zero);
+    const int mask = _mm_movemask_epi8(_mm_packs_epi16(ascii, zero)) & 0xFF;
+    const __m128i lead = _mm_or_si128(_mm_srli_epi16(v, 6), leadBits);
+    const __m128i trail = _mm_or_si128(_mm_and_si128(v, low6), trailBits);
+    const __m128i two = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
+    const __m128i units = _mm_or_si128(_mm_and_si128(ascii, v), _mm_andnot_si128(ascii, two));
+    const __m128i packed =
+        _mm_shuffle_epi8(units, _mm_load_si128(reinterpret_cast<const __m128i*>(kBlockTables.shuffle[mask])));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), packed);
+    out += kBlockTables.length[mask];
+  }
+  dst = out;
+  return i;
+}
+
+#endif
+
+}  // namespace
+
+void EncodeUtf8(std::u16string_view text, std::string& out, bool& invalid) {
+  const size_t n = text.size();
+  const char16_t* src = text.data();
+  const size_t exact = Utf8LengthWithoutSurrogates(src, n);
+  const bool plain = exact != SIZE_MAX;
+  // Units are stored four bytes (a block sixteen) at a time, of which their length counts.
+  out.resize((plain ? exact : n * 3) + 16);
+  auto* dst = reinterpret_cast<unsigned char*>(out.data());
+  size_t i = 0;
+  if (plain) {
+#ifdef KV_UTF8_BLOCKS
+    const bool blocks = HasSsse3();
+#else
+    const bool blocks = false;
+#endif
+    while (i < n) {
+#ifdef KV_UTF8_BLOCKS
+      if (blocks) i += EncodeBlocks(src + i, n - i, dst);
+#endif
+      // A block with a unit from U+0800 on (or the tail) goes unit by unit.
+      const size_t end = (blocks && i + 8 < n) ? i + 8 : n;
+      for (; i < end; ++i) dst = EncodeUnit(src[i], dst);
+    }
+  } else {
+    while (i < n) {
+      uint32_t cp = src[i];
+      if (IsSurrogate(char16_t(cp))) {
+        if (IsPairAt(text, i)) {
+          cp = CombineSurrogates(src[i], src[i + 1]);
+          dst[0] = static_cast<unsigned char>(0xF0 | (cp >> 18));
+          dst[1] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+          dst[2] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+          dst[3] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+          dst += 4;
+          i += 2;
+          continue;
+        }
+        invalid = true;
+        cp = kReplacementChar;
+      }
+      dst = EncodeUnit(cp, dst);
+      ++i;
+    }
+  }
+  out.resize(size_t(dst - reinterpret_cast<unsigned char*>(out.data())));
 }
 
 namespace {

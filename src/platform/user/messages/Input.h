@@ -1,6 +1,8 @@
 #pragma once
 // Input state: capture, focus, activation, keyboard state, cursor position, leave tracking, caret.
 
+#include <string>
+
 #include "platform/user/windows/WinUserTypes.h"
 
 namespace win {
@@ -27,6 +29,12 @@ BOOL GetKeyboardState(BYTE* state256);
 BOOL SetKeyboardState(const BYTE* state256);
 inline constexpr UINT MAPVK_VK_TO_VSC = 0, MAPVK_VSC_TO_VK = 1, MAPVK_VK_TO_CHAR = 2;
 UINT MapVirtualKeyW(UINT code, UINT mapType);
+// The name of a virtual key as shortcut text shows it ("A", "F5", "Num 3", "PgUp", "Del");
+// empty for a key without one. One table for every layer.
+std::u16string KeyNameOfVirtualKey(UINT vk);
+// The name of the key whose scan code is in bits 16..23 of lParam (as a key message carries
+// it), copied and terminated into buffer (at most size - 1 characters); its length, 0 for none.
+int GetKeyNameTextW(LONG lParam, LPWSTR buffer, int size);
 
 // Cursor position
 BOOL GetCursorPos(POINT* pt);

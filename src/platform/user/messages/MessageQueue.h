@@ -23,6 +23,11 @@ DWORD GetQueueStatus(UINT flags);
 BOOL InSendMessage();
 DWORD InSendMessageEx(void* reserved);
 BOOL ReplyMessage(LRESULT result);
+// Takes a message meant for the dialog or one of its controls: Tab and Shift+Tab move the
+// focus to the next or previous control with WS_TABSTOP, Enter and Esc send the dialog
+// WM_COMMAND IDOK and IDCANCEL (unless the control's WM_GETDLGCODE wants those keys), and any
+// other message is translated and dispatched. FALSE for a message to another window.
+BOOL IsDialogMessageW(HWND dialog, MSG* msg);
 // Runs the WH_MSGFILTER hooks for a modal loop's message; TRUE when a hook handled it.
 BOOL CallMsgFilterW(MSG* msg, int code);
 

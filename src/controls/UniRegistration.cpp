@@ -1,0 +1,65 @@
+#include "controls/UniRegistration.h"
+
+#include "controls/UniActions.h"
+#include "controls/UniApplication.h"
+#include "controls/UniComboBox.h"
+#include "controls/UniMenus.h"
+#include "framework/PropInfo.h"
+
+namespace cs {
+namespace {
+
+// A published wide text read and written through a class's wide getter and setter.
+template <typename C, typename Get, typename Set>
+fw::TPropInfo WideProp(const char* Name, Get get, Set set) {
+  return fw::FuncProp<C, WideString>(Name, [get](C* c) { return (c->*get)(); },
+                                     [set](C* c, WideString v) { (c->*set)(v); });
+}
+
+}  // namespace
+
+void RegisterUnicodeControls() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+
+  using Combo = TUniCustomComboBox;
+  fw::RegisterClass<TUniComboBox>();
+  fw::RegisterProperties<Combo>({
+      fw::ObjectProp("Items", &Combo::Items),
+      WideProp<Combo>("Text", &Combo::Text, static_cast<void (Combo::*)(const WideString&)>(&Combo::SetText)),
+      WideProp<Combo>("Hint", &Combo::Hint, &Combo::SetHint)
+          .Stored([](fw::TPersistent* p) { return IsWideHintStored(static_cast<Combo*>(p)); }),
+  });
+
+  using Item = TUniMenuItem;
+  fw::RegisterClass<TUniMenuItem>();
+  fw::RegisterProperties<Item>({
+      WideProp<Item>("Caption", &Item::Caption, static_cast<void (Item::*)(const WideString&)>(&Item::SetCaption))
+          .Stored([](fw::TPersistent* p) {
+            fw::TMenuActionLink* link = static_cast<Item*>(p)->ActionLink();
+            return link == nullptr || !link->IsCaptionLinked();
+          }),
+      WideProp<Item>("Hint", &Item::Hint, static_cast<void (Item::*)(const WideString&)>(&Item::SetHint))
+          .Stored([](fw::TPersistent* p) {
+            fw::TMenuActionLink* link = static_cast<Item*>(p)->ActionLink();
+            return link == nullptr || !link->IsHintLinked();
+          }),
+  });
+
+  fw::RegisterClass<TUniAction>();
+  fw::RegisterProperties<TUniAction>({
+      WideProp<TUniAction>("Caption", &TUniAction::Caption,
+                           static_cast<void (TUniAction::*)(const WideString&)>(&TUniAction::SetCaption)),
+      WideProp<TUniAction>("Hint", &TUniAction::Hint,
+                           static_cast<void (TUniAction::*)(const WideString&)>(&TUniAction::SetHint)),
+  });
+
+  fw::RegisterClass<TUniHintAction>();
+  fw::RegisterProperties<TUniHintAction>({
+      WideProp<TUniHintAction>("Hint", &TUniHintAction::Hint,
+                               static_cast<void (TUniHintAction::*)(const WideString&)>(&TUniHintAction::SetHint)),
+  });
+}
+
+}  // namespace cs
