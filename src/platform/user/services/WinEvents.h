@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/kernel/WinDef.h"
+#include "platform/user/services/ObjectIds.h"
 
 namespace win {
 
@@ -13,9 +14,6 @@ inline constexpr DWORD EVENT_SYSTEM_MENUSTART = 0x0004, EVENT_SYSTEM_MENUEND = 0
                        EVENT_OBJECT_CREATE = 0x8000, EVENT_OBJECT_DESTROY = 0x8001, EVENT_OBJECT_SHOW = 0x8002,
                        EVENT_OBJECT_HIDE = 0x8003, EVENT_OBJECT_FOCUS = 0x8005, EVENT_OBJECT_SELECTION = 0x8006,
                        EVENT_OBJECT_STATECHANGE = 0x800A, EVENT_OBJECT_NAMECHANGE = 0x800C;
-inline constexpr LONG OBJID_WINDOW = 0, OBJID_SYSMENU = -1, OBJID_TITLEBAR = -2, OBJID_MENU = -3,
-                      OBJID_CLIENT = -4;
-inline constexpr LONG CHILDID_SELF = 0;
 
 void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild);
 
