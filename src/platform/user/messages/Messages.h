@@ -29,6 +29,9 @@ inline constexpr LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_W
 
 // WM_KEYF1 is the undocumented message 77 some frameworks filter out of their loops.
 inline constexpr UINT WM_KEYF1 = 0x004D;
+// Sent to every top-level window when the monitors' layout or depth changes: WPARAM the bits per
+// pixel, LPARAM the primary screen's width (low word) and height (high word).
+inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_GETOBJECT = 0x003D;
 // Owner-drawn list items and list keyboard hooks.
 inline constexpr UINT WM_DELETEITEM = 0x002D, WM_VKEYTOITEM = 0x002E, WM_CHARTOITEM = 0x002F,
