@@ -22,6 +22,7 @@
 #include "platform/user/services/MonitorLayout.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/windows/Window.h"
+#include "presenter/AccessibilityBridge.h"
 #include "presenter/ClipboardBridge.h"
 #include "presenter/CursorShapes.h"
 #include "presenter/NativeWindow.h"
@@ -123,6 +124,7 @@ struct DesktopPresenter::State {
   // What GetDC(NULL) measures and draws on: our windows composed as the desktop shows them.
   std::unique_ptr<desktop::ScreenCompositor> screen;
   std::unique_ptr<ScreenOverlay> overlay;  // what was drawn on the screen, over every window
+  std::unique_ptr<AccessibilityBridge> accessibility;
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -352,6 +354,7 @@ DesktopPresenter::DesktopPresenter() : state_((StartGuiApplication(), std::make_
   });
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx,
                    [&s](Qt::ApplicationState state) { s.nativeForeground = state == Qt::ApplicationActive; });
+  s.accessibility = std::make_unique<AccessibilityBridge>([&s](HWND top) -> QWindow* { return s.Find(top); });
   SetCursorChangeListener([&s](HCURSOR current, bool visible) {
     OnGui(s.context.get(), [&s, current, visible] {
       s.cursor = NativeCursorFor(current, visible);
@@ -367,6 +370,7 @@ DesktopPresenter::~DesktopPresenter() {
   if (desktop::GetScreen() == this) desktop::SetScreen(nullptr);
   SetCursorChangeListener(nullptr);
   State& s = *state_;
+  s.accessibility.reset();
   s.clipboard.reset();
   s.context.reset();
   desktop::SetDesktopSurface(nullptr);
