@@ -25,6 +25,7 @@
 #include "presenter/AccessibilityBridge.h"
 #include "presenter/ClipboardBridge.h"
 #include "presenter/CursorShapes.h"
+#include "presenter/DropShadowWindows.h"
 #include "presenter/NativeWindow.h"
 #include "presenter/ScreenOverlay.h"
 #include "presenter/ScreenMonitors.h"
@@ -125,6 +126,7 @@ struct DesktopPresenter::State {
   std::unique_ptr<desktop::ScreenCompositor> screen;
   std::unique_ptr<ScreenOverlay> overlay;  // what was drawn on the screen, over every window
   std::unique_ptr<AccessibilityBridge> accessibility;
+  std::unique_ptr<DropShadowWindows> shadows = std::make_unique<DropShadowWindows>();
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -139,7 +141,15 @@ struct DesktopPresenter::State {
   void TakeDesktopState();
   void Forget(NativeWindow* w);
   void MakeScreenSurface();
+  void SyncShadows(bool restacked);
 };
+
+void DesktopPresenter::State::SyncShadows(bool restacked) {
+  if (shadows->Empty() && !shadows->CanBlend()) return;
+  std::map<HWND, QWindow*> shown;
+  for (const auto& [h, w] : windows) shown.emplace(h, w.get());
+  shadows->Sync(shown, restacked);
+}
 
 void DesktopPresenter::State::MakeScreenSurface() {
   RECT r = VirtualScreenRect();
@@ -371,6 +381,7 @@ DesktopPresenter::~DesktopPresenter() {
   SetCursorChangeListener(nullptr);
   State& s = *state_;
   s.accessibility.reset();
+  s.shadows.reset();
   s.clipboard.reset();
   s.context.reset();
   desktop::SetDesktopSurface(nullptr);
@@ -383,6 +394,10 @@ DesktopPresenter::~DesktopPresenter() {
 }
 
 QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->Find(topLevel); }
+
+QWindow* DesktopPresenter::ShadowWindowOf(HWND topLevel) const { return state_->shadows->ShadowOf(topLevel); }
+
+bool DesktopPresenter::CanBlend() const { return state_->shadows && state_->shadows->CanBlend(); }
 
 void DesktopPresenter::PrepareDesktopDrawing() {
   if (!state_->screen) return;
@@ -463,7 +478,9 @@ void DesktopPresenter::CaptureChanged(HWND hwnd) {
 bool DesktopPresenter::WaitForWork(std::optional<ULONGLONG> deadlineMs) {
   if (!OnGuiThread()) return false;  // other threads wait on their own queues
   State& s = *state_;
+  const std::vector<QWindow*> stackedBefore = s.stacked;
   s.ApplyZOrder();
+  s.SyncShadows(s.stacked != stackedBefore);
   if (s.grabPending) s.ApplyGrab();
   s.SyncActivationToDesktop();
   s.clipboard->RetryPending();
