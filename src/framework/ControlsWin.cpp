@@ -350,12 +350,17 @@ void TWinControl::Broadcast(TMessage& Message) {
 // ---- bounds and alignment ----
 
 void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
-  FConstraints->Apply(AWidth, AHeight);
+  CheckNewSize(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (FHandle != nullptr && !win::IsIconic(FHandle)) {
-    win::SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    FSizeChecked = true;  // the size has taken its steps: WM_WINDOWPOSCHANGING leaves it
+    try {
+      win::SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    } catch (...) {
+      FSizeChecked = false;
+      throw;
+    }
+    FSizeChecked = false;
     return;  // WM_WINDOWPOSCHANGED takes over
   }
   bool resized = AWidth != FWidth || AHeight != FHeight;
@@ -398,6 +403,20 @@ void TWinControl::WMWindowPosChanged(TMessage& M) {
 
 void TWinControl::WMSize(TMessage& M) { DefaultHandler(M); }
 
+// A size the window system proposes (the frame dragged, SetWindowPos called directly) takes the
+// steps SetBounds takes: OnCanResize may refuse it, Constraints limit it, AutoSize fits it.
+void TWinControl::WMWindowPosChanging(TMessage& M) {
+  auto* pos = reinterpret_cast<win::WINDOWPOS*>(M.LParam);
+  if (pos != nullptr && !FSizeChecked && (pos->flags & win::SWP_NOSIZE) == 0 && !win::IsIconic(FHandle) &&
+      !ComponentState().Contains(csDestroying)) {
+    Integer w = pos->cx, h = pos->cy;
+    CheckNewSize(w, h);
+    pos->cx = w;
+    pos->cy = h;
+  }
+  DefaultHandler(M);
+}
+
 TRect TWinControl::ClientRect() {
   if (FHandle != nullptr) {
     win::RECT r;
@@ -431,6 +450,7 @@ void TWinControl::AlignControl(TControl* AControl) {
   DisableAlign();
   try {
     TRect r = ClientRect();
+    AdjustClientRect(r);
     AlignControls(AControl, r);
   } catch (...) {
     FControlState.Exclude(csAlignmentNeeded);
@@ -439,6 +459,8 @@ void TWinControl::AlignControl(TControl* AControl) {
   }
   FControlState.Exclude(csAlignmentNeeded);
   EnableAlign();
+  // A child moved, came or went: an auto-sized control fits itself again.
+  if (FAutoSize) AdjustSize();
 }
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
@@ -459,32 +481,40 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
       list.insert(pos, c);
     }
     for (TControl* c : list) {
-      Integer w = std::max<Integer>(Rect.right - Rect.left, 0);
-      Integer h = std::max<Integer>(Rect.bottom - Rect.top, 0);
+      // With AlignWithMargins the control's slot is its size plus its margins.
+      Integer ml = 0, mt = 0, mr = 0, mb = 0;
+      if (c->AlignWithMargins()) {
+        ml = c->Margins()->Left();
+        mt = c->Margins()->Top();
+        mr = c->Margins()->Right();
+        mb = c->Margins()->Bottom();
+      }
+      Integer w = std::max<Integer>(Rect.right - Rect.left - ml - mr, 0);
+      Integer h = std::max<Integer>(Rect.bottom - Rect.top - mt - mb, 0);
       Integer cw = c->Width(), ch = c->Height();
       c->FAnchorMove = true;
       switch (align) {
         case alTop:
           c->Constraints()->Apply(w, ch);
-          c->SetBounds(Rect.left, Rect.top, w, ch);
-          Rect.top += c->Height();
+          c->SetBounds(Rect.left + ml, Rect.top + mt, w, ch);
+          Rect.top += mt + c->Height() + mb;
           break;
         case alBottom:
           c->Constraints()->Apply(w, ch);
-          c->SetBounds(Rect.left, Rect.bottom - ch, w, ch);
-          Rect.bottom -= c->Height();
+          c->SetBounds(Rect.left + ml, Rect.bottom - mb - ch, w, ch);
+          Rect.bottom -= mt + c->Height() + mb;
           break;
         case alLeft:
           c->Constraints()->Apply(cw, h);
-          c->SetBounds(Rect.left, Rect.top, cw, h);
-          Rect.left += c->Width();
+          c->SetBounds(Rect.left + ml, Rect.top + mt, cw, h);
+          Rect.left += ml + c->Width() + mr;
           break;
         case alRight:
           c->Constraints()->Apply(cw, h);
-          c->SetBounds(Rect.right - cw, Rect.top, cw, h);
-          Rect.right -= c->Width();
+          c->SetBounds(Rect.right - mr - cw, Rect.top + mt, cw, h);
+          Rect.right -= ml + c->Width() + mr;
           break;
-        case alClient: c->SetBounds(Rect.left, Rect.top, w, h); break;
+        case alClient: c->SetBounds(Rect.left + ml, Rect.top + mt, w, h); break;
         default: break;
       }
       c->FAnchorMove = false;
@@ -703,6 +733,7 @@ void TWinControl::Dispatch(TMessage& M) {
     case win::WM_CTLCOLORSTATIC: WMCtlColor(M); return;
     case win::WM_SETCURSOR: WMSetCursor(M); return;
     case win::WM_SIZE: WMSize(M); return;
+    case win::WM_WINDOWPOSCHANGING: WMWindowPosChanging(M); return;
     case win::WM_NCDESTROY: WMNCDestroy(M); return;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(M); return;
@@ -886,14 +917,14 @@ void TWinControl::CNKeyDown(TMessage& M) {
   if (Perform(CM_CHILDKEY, M.WParam, win::LPARAM(this)) != 0) return;
   win::LRESULT mask = 0;
   switch (M.WParam) {
-    case win::VK_TAB: mask = DLGC_WANTTAB; break;
+    case win::VK_TAB: mask = win::DLGC_WANTTAB; break;
     case win::VK_LEFT:
     case win::VK_RIGHT:
     case win::VK_UP:
-    case win::VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case win::VK_DOWN: mask = win::DLGC_WANTARROWS; break;
     case win::VK_RETURN:
     case win::VK_ESCAPE:
-    case win::VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    case win::VK_CANCEL: mask = win::DLGC_WANTALLKEYS; break;
     default: break;
   }
   if (mask != 0 && Perform(CM_WANTSPECIALKEY, M.WParam, M.LParam) == 0 &&
@@ -905,7 +936,7 @@ void TWinControl::CNKeyDown(TMessage& M) {
 }
 
 void TWinControl::CNChar(TMessage& M) {
-  if ((Perform(win::WM_GETDLGCODE) & DLGC_WANTCHARS) == 0) {
+  if ((Perform(win::WM_GETDLGCODE) & win::DLGC_WANTCHARS) == 0) {
     TCustomForm* form = GetParentForm(this);
     if (form != nullptr && form->Perform(CM_DIALOGCHAR, M.WParam, M.LParam) != 0) {
       M.Result = 1;
