@@ -12,7 +12,7 @@
 #include "controls/UniCodePages.h"
 #include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/Files.h"
-#include "platform/kernel/detail/ErrnoMapping.h"
+#include "platform/kernel/ErrnoMapping.h"
 
 namespace cs {
 
@@ -91,7 +91,7 @@ namespace {
 
 int OpenNative(const WideString& Name, int Flags) {
   const int fd = ::open(win::NativePathOf(Name).c_str(), Flags | O_CLOEXEC, 0666);
-  if (fd < 0) win::detail::SetLastErrorFromErrno(errno);
+  if (fd < 0) win::SetLastErrorFromErrno(errno);
   return fd;
 }
 

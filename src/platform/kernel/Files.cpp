@@ -15,7 +15,7 @@
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/kernel/Utf16.h"
-#include "platform/kernel/detail/ErrnoMapping.h"
+#include "platform/kernel/ErrnoMapping.h"
 
 namespace win {
 namespace {
@@ -186,7 +186,7 @@ DWORD GetFileAttributesW(LPCWSTR path) {
   const std::string native = NativePath(path);
   struct stat st {};
   if (::stat(native.c_str(), &st) != 0) {
-    detail::SetLastErrorFromErrno(errno);
+    SetLastErrorFromErrno(errno);
     return INVALID_FILE_ATTRIBUTES;
   }
   DWORD attributes = 0;
@@ -210,7 +210,7 @@ BOOL DeleteFileW(LPCWSTR path) {
     return FALSE;
   }
   if (::unlink(native.c_str()) != 0) {
-    detail::SetLastErrorFromErrno(errno);
+    SetLastErrorFromErrno(errno);
     return FALSE;
   }
   return TRUE;
@@ -246,7 +246,7 @@ BOOL MoveFileExW(LPCWSTR existing, LPCWSTR newName, DWORD flags) {
     }
   }
   if (rc != 0) {
-    detail::SetLastErrorFromErrno(errno);
+    SetLastErrorFromErrno(errno);
     return FALSE;
   }
   if (flags & MOVEFILE_WRITE_THROUGH) SyncDirectoryOf(to);

@@ -15,7 +15,7 @@
 #include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/kernel/detail/ErrnoMapping.h"
+#include "platform/kernel/ErrnoMapping.h"
 
 extern char** environ;
 
@@ -54,7 +54,7 @@ int StartIn(const std::vector<std::string>& argv, const std::string& directory) 
   pid_t pid = 0;
   const int rc = Spawn(argv, directory, pid);
   if (rc != 0) {
-    detail::SetLastErrorFromErrno(rc);
+    SetLastErrorFromErrno(rc);
     return 0;
   }
   Children& c = TheChildren();

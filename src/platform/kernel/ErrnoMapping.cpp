@@ -1,10 +1,10 @@
-#include "platform/kernel/detail/ErrnoMapping.h"
+#include "platform/kernel/ErrnoMapping.h"
 
 #include <cerrno>
 
 #include "platform/kernel/LastError.h"
 
-namespace win::detail {
+namespace win {
 
 DWORD ErrnoToLastError(int error) {
   switch (error) {
@@ -34,4 +34,4 @@ DWORD SetLastErrorFromErrno(int error) {
   return code;
 }
 
-}  // namespace win::detail
+}  // namespace win
