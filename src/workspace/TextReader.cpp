@@ -456,7 +456,8 @@ void ScanText(std::string_view Text, const TTextReaderSettings& Settings, Sink& 
 class TFileHandle {
  public:
   explicit TFileHandle(const String& FileName) : FName(FileName) {
-    FFd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO is refused below instead of waiting for a writer.
+    FFd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
       throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\". %s", FileName, fw::SysErrorMessage(errno)));
     struct stat st {};
