@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "chart_export_fixture.h"
@@ -93,6 +95,49 @@ TEST_F(MetafileExport, WmfIsPlaceableAndRenderedByAnotherReaderLooksLikeTheChart
   const double share = DifferingShare(p.Rgb);
   std::cout << "WMF: " << share * 100 << "% of pixels differ (a blank picture: " << BlankShare() * 100 << "%)\n";
   EXPECT_LT(share, BlankShare() / 4);
+}
+
+// A picture larger than the format holds is refused with the size it was asked for, before a
+// file is made; the largest one each format holds is saved at its full size.
+TEST_F(MetafileExport, PicturesBeyondTheFormatsSizeAreRefusedNotCut) {
+  struct Case { bool Enhanced; int Width, Height; const char* Refusal; };
+  const Case cases[] = {
+      {true, 40000, 100, "Рисунок 40000 × 100 точек слишком велик для метафайла: не более 32768 точек по стороне"},
+      {false, 100, 32768, "Рисунок 100 × 32768 точек слишком велик для метафайла: не более 32767 точек по стороне"},
+      {true, 32768, 50, nullptr},
+      {false, 32767, 50, nullptr},
+  };
+  for (const Case& c : cases) {
+    TKvEMFExportFormat f(c.Enhanced);
+    f.Panel = chart_.get();
+    f.Width = c.Width;
+    f.Height = c.Height;
+    const std::string path = dir_.File(c.Enhanced ? "big.emf" : "big.wmf");
+    if (!c.Refusal) {
+      ASSERT_NO_THROW(f.SaveToFile(path)) << c.Width;
+      const std::string bytes = exporttest::ReadText(path);
+      ASSERT_GT(bytes.size(), 22u);
+      // The WMF's placeable box, or the EMF's frame in .01 mm, has the full width.
+      std::int32_t right = 0;
+      if (c.Enhanced) {
+        std::memcpy(&right, bytes.data() + 32, 4);  // rclFrame.right
+        EXPECT_NEAR(right / 100.0 / 25.4 * 96, c.Width, 2);
+      } else {
+        std::int16_t box = 0;
+        std::memcpy(&box, bytes.data() + 10, 2);
+        EXPECT_EQ(box, c.Width);
+      }
+      std::remove(path.c_str());
+      continue;
+    }
+    try {
+      f.SaveToFile(path);
+      ADD_FAILURE() << c.Width << " x " << c.Height << " saved";
+    } catch (const fw::Exception& e) {
+      EXPECT_EQ(e.Message(), c.Refusal);
+    }
+    EXPECT_TRUE(dir_.Entries().empty());
+  }
 }
 
 }  // namespace

@@ -41,6 +41,11 @@ enum : uint16_t {
 
 // Points of one polyline record; longer lines go in pieces that share their end points.
 constexpr size_t kMaxPoints = 8000;
+// What the 16-bit records count in a signed word: a polygon's points, a text's characters, a
+// picture's side. A polygon cannot be cut without changing what it fills.
+constexpr size_t kMaxWordCount = 32767;
+// Polygons of one poly-polygon and points of each: unsigned words.
+constexpr size_t kMaxUnsignedCount = 65535;
 
 int16_t S16(int64_t v) { return int16_t(std::clamp<int64_t>(v, -32768, 32767)); }
 
@@ -93,6 +98,9 @@ class Converter {
 
   void Run(const std::vector<uint8_t>& data);
   std::vector<uint8_t> Finish();
+  // Something drawn has no 16-bit form (a picture side, a polygon's points, a text's length):
+  // the file would hold less than was drawn, so none is made.
+  bool Refused() const { return refused_; }
 
  private:
   void Record(uint16_t function, const Words& w = Words()) {
@@ -152,6 +160,7 @@ class Converter {
   }
 
   RECT frame_;
+  bool refused_ = false;
   std::vector<uint16_t> out_;
   uint32_t maxRecord_ = 0;
   State d_;
@@ -325,8 +334,16 @@ void Converter::Poly(RecordReader& r, uint16_t function, bool small, bool to) {
     for (size_t i = first; i < first + n; ++i) w.W(pts[i].x), w.W(pts[i].y);
     Record(function, w);
   };
-  if (function == META_POLYGON || pts.size() <= kMaxPoints) {
-    write(0, std::min(pts.size(), size_t(65535 / 2)));
+  if (function == META_POLYGON) {
+    if (pts.size() > kMaxWordCount) {
+      refused_ = true;
+      return;
+    }
+    write(0, pts.size());
+    return;
+  }
+  if (pts.size() <= kMaxPoints) {
+    write(0, pts.size());
     return;
   }
   for (size_t first = 0; first + 1 < pts.size(); first += kMaxPoints - 1)
@@ -345,6 +362,10 @@ void Converter::PolyPoly(RecordReader& r, bool polygon, bool small) {
   for (DWORD i = 0; i < total; ++i) pts[i] = Dev(small ? r.Point16(off + size_t(i) * 4) : r.Point(off + size_t(i) * 8));
   Sync();
   if (polygon) {
+    if (polys > kMaxUnsignedCount || std::any_of(counts.begin(), counts.end(), [](DWORD c) { return c > kMaxUnsignedCount; })) {
+      refused_ = true;
+      return;
+    }
     Words w;
     w.U(uint16_t(polys));
     for (DWORD c : counts) w.U(uint16_t(c));
@@ -372,7 +393,11 @@ void Converter::Text(RecordReader& r) {
   const UINT options = r.U32(52);
   const RECT rc = DevRect(r.Rect(56));
   const size_t offDx = r.U32(72);
-  if (!r.ok || count == 0 || count > 8000) return;
+  if (!r.ok || count == 0) return;
+  if (count > kMaxWordCount) {
+    refused_ = true;
+    return;
+  }
   const uint8_t* str = r.Bytes(offString, size_t(count) * 2);
   if (!str) return;
   // One byte per UTF-16 unit, so the spacing stays one value per character.
@@ -797,6 +822,10 @@ void Converter::Play(DWORD type, RecordReader& r) {
 
 void Converter::Run(const std::vector<uint8_t>& data) {
   const LONG w = frame_.right - frame_.left, h = frame_.bottom - frame_.top;
+  if (w > LONG(kMaxWordCount) || h > LONG(kMaxWordCount)) {
+    refused_ = true;
+    return;
+  }
   Words mode, org, ext;
   mode.U(MM_ANISOTROPIC);
   org.W(0), org.W(0);
@@ -859,6 +888,10 @@ UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, H
     std::memcpy(&h, bytes->data(), sizeof h);
     Converter converter(MetafileFramePixels(h));
     converter.Run(*bytes);
+    if (converter.Refused()) {
+      SetLastError(ERROR_NOT_SUPPORTED);
+      return 0;
+    }
     lastResult = converter.Finish();
     lastSource = bytes;
   }
