@@ -43,6 +43,7 @@ namespace {
 constexpr const char* kOpenFilter =
     "Текстовые файлы (*.txt)|*.txt|Файлы данных (*.dat)|*.dat|Все файлы (*.*)|*.*";
 constexpr const char* kConfirmClose = "Имеются построенные графики. Подтвердите закрытие программы";
+constexpr fw::Integer kMaxSelectorSize = 50;
 constexpr const char* kSettingsUnread =
     "Не удалось прочитать файл настроек: используются настройки по умолчанию, при выходе файл не перезаписывается.";
 
@@ -230,7 +231,8 @@ void TwndKorvalinMain::ShowDataExecute() {
 
 void TwndKorvalinMain::LoadToolSettings(const TPropSaver& Store) {
   FMultiSelectorTool->Brush()->SetColor(Store.ReadColor("SelectorColor", fw::clBlack));
-  FMultiSelectorTool->SetHandleSize(Store.ReadInteger("SelectorSize", 3));
+  // Half the side of a handle: a damaged value would draw (and be saved back as) anything.
+  FMultiSelectorTool->SetHandleSize(Store.ReadInteger("SelectorSize", 0, kMaxSelectorSize, 3));
   Store.ReadPen("SelectorPen", FMultiSelectorTool->Pen());
   const bool hints = Store.ReadBool("ShowHintValues", true);
   FHintValuesTool->SetActive(hints);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 
+#include "chart/PlotMultiSelectorTool.h"
 #include "mainwindow_fixture.h"
 #include "platform/desktop/DesktopView.h"
 #include "platform/user/windows/Window.h"
@@ -271,6 +272,22 @@ TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
     EXPECT_TRUE(c.Unchanged()) << c.Name;
   }
   std::filesystem::remove(settings);
+}
+
+// A damaged handle size in the settings: the default is used, and saved back in its place.
+TEST_F(MainWindowTest, SelectorSizeOutsideItsRangeTakesTheDefault) {
+  delete form;
+  form = nullptr;
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  for (const char* stored : {"-100", "2147483647", "51"}) {
+    std::ofstream(settings, std::ios::binary | std::ios::trunc) << "[PREFERENCES]\r\nSelectorSize=" << stored << "\r\n";
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    EXPECT_EQ(form->MultiSelectorTool()->HandleSize(), 3) << stored;
+    form->Close();
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(workspace::TPropSaver(true).ReadInteger("SelectorSize", -1), 3) << stored;
+  }
 }
 
 TEST_F(MainWindowTest, DerivativesOfTheCurrentGraphAreNewSelectedGraphs) {

@@ -119,7 +119,8 @@ class Converter {
     return RECT{a.x, a.y, b.x, b.y};
   }
   RECT Shift(const RECT& r) const {
-    return RECT{r.left - frame_.left, r.top - frame_.top, r.right - frame_.left, r.bottom - frame_.top};
+    return RECT{SaturateCoord(int64_t(r.left) - frame_.left), SaturateCoord(int64_t(r.top) - frame_.top),
+                SaturateCoord(int64_t(r.right) - frame_.left), SaturateCoord(int64_t(r.bottom) - frame_.top)};
   }
   void WordsRect(Words& w, const RECT& r) { w.W(r.bottom), w.W(r.right), w.W(r.top), w.W(r.left); }
 
@@ -429,7 +430,7 @@ void Converter::Dib(RecordReader& r, RECT dest, POINT srcOrg, SIZE srcSize, size
   Sync();
   Words w;
   w.D(rop), w.U(uint16_t(usage)), w.W(srcSize.cy), w.W(srcSize.cx), w.W(srcOrg.y), w.W(srcOrg.x);
-  w.W(dest.bottom - dest.top), w.W(dest.right - dest.left), w.W(dest.top), w.W(dest.left);
+  w.W(int64_t(dest.bottom) - dest.top), w.W(int64_t(dest.right) - dest.left), w.W(dest.top), w.W(dest.left);
   w.Bytes(bmi, layout.headerBytes);
   w.Bytes(bits, layout.imageBytes);
   Record(META_STRETCHDIB, w);
@@ -462,7 +463,7 @@ void Converter::PatRects(const std::vector<RECT>& rects, DWORD rop) {
   Sync();
   for (const RECT& rc : rects) {
     Words w;
-    w.D(rop), w.W(rc.bottom - rc.top), w.W(rc.right - rc.left), w.W(rc.top), w.W(rc.left);
+    w.D(rop), w.W(int64_t(rc.bottom) - rc.top), w.W(int64_t(rc.right) - rc.left), w.W(rc.top), w.W(rc.left);
     Record(META_PATBLT, w);
   }
 }
@@ -525,17 +526,17 @@ void Converter::Gradient(RecordReader& r) {
     const RECT box{std::min(v[ul].p.x, v[lr].p.x), std::min(v[ul].p.y, v[lr].p.y), std::max(v[ul].p.x, v[lr].p.x),
                    std::max(v[ul].p.y, v[lr].p.y)};
     const bool horiz = mode == GRADIENT_FILL_RECT_H;
-    const LONG length = horiz ? box.right - box.left : box.bottom - box.top;
+    const int64_t length = horiz ? int64_t(box.right) - box.left : int64_t(box.bottom) - box.top;
     if (length <= 0 || box.right <= box.left || box.bottom <= box.top) continue;
     const V& from = (horiz ? v[ul].p.x <= v[lr].p.x : v[ul].p.y <= v[lr].p.y) ? v[ul] : v[lr];
     const V& to = &from == &v[ul] ? v[lr] : v[ul];
-    LONG start = 0;
+    int64_t start = 0;
     COLORREF current = colorAt(from.c, to.c, 0);
-    for (LONG i = 1; i <= length; ++i) {
-      const COLORREF next = i < length ? colorAt(from.c, to.c, double(i) / length) : current + 1;
+    for (int64_t i = 1; i <= length; ++i) {
+      const COLORREF next = i < length ? colorAt(from.c, to.c, double(i) / double(length)) : current + 1;
       if (next == current && i < length) continue;
-      band(current, horiz ? RECT{box.left + start, box.top, box.left + i, box.bottom}
-                          : RECT{box.left, box.top + start, box.right, box.top + i});
+      band(current, horiz ? RECT{LONG(box.left + start), box.top, LONG(box.left + i), box.bottom}
+                          : RECT{box.left, LONG(box.top + start), box.right, LONG(box.top + i)});
       start = i;
       current = next;
     }
@@ -788,7 +789,7 @@ void Converter::Play(DWORD type, RecordReader& r) {
       break;
     }
     case EMR_BITBLT: {
-      const RECT dest = DevRect(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
+      const RECT dest = DevRect(r.Extent(24, 32, 36));
       const DWORD rop = r.U32(40);
       const size_t cbBmi = r.U32(88);
       if (!r.ok) break;
@@ -800,7 +801,7 @@ void Converter::Play(DWORD type, RecordReader& r) {
       break;
     }
     case EMR_STRETCHDIBITS: {
-      const RECT dest = DevRect(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(72), r.I32(28) + r.I32(76)});
+      const RECT dest = DevRect(r.Extent(24, 72, 76));
       if (!r.ok) break;
       Dib(r, dest, POINT{r.I32(32), r.I32(36)}, SIZE{r.I32(40), r.I32(44)}, r.U32(48), r.U32(52), r.U32(56),
           r.U32(60), r.U32(64), r.U32(68));
@@ -808,7 +809,7 @@ void Converter::Play(DWORD type, RecordReader& r) {
     }
     case EMR_ALPHABLEND: {
       // No blending in 16-bit records: the source is copied.
-      const RECT dest = DevRect(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
+      const RECT dest = DevRect(r.Extent(24, 32, 36));
       if (!r.ok) break;
       Dib(r, dest, POINT{r.I32(44), r.I32(48)}, SIZE{r.I32(100), r.I32(104)}, r.U32(84), r.U32(88), r.U32(92),
           r.U32(96), DIB_RGB_COLORS, SRCCOPY);
@@ -821,8 +822,8 @@ void Converter::Play(DWORD type, RecordReader& r) {
 }
 
 void Converter::Run(const std::vector<uint8_t>& data) {
-  const LONG w = frame_.right - frame_.left, h = frame_.bottom - frame_.top;
-  if (w > LONG(kMaxWordCount) || h > LONG(kMaxWordCount)) {
+  const int64_t w = int64_t(frame_.right) - frame_.left, h = int64_t(frame_.bottom) - frame_.top;
+  if (w > int64_t(kMaxWordCount) || h > int64_t(kMaxWordCount)) {
     refused_ = true;
     return;
   }
