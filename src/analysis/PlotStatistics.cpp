@@ -44,16 +44,17 @@ double ValueOrGap(const TChartSeries* Source, const TChartValueList* List, Integ
   return Source->IsNullPoint(Index) ? kNaN : List->Value(Index);
 }
 
-// The mean and the sum of squared deviations from it, in two passes (no cancellation).
-void Moments(const double* Values, std::size_t Count, double& Mean, double& SquaredDeviations) {
+// The mean and the sum of squared deviations from it, in two passes (no cancellation), in the
+// wider type: the squares of values above 1e154 do not fit a double.
+void Moments(const double* Values, std::size_t Count, long double& Mean, long double& SquaredDeviations) {
   Mean = SquaredDeviations = 0;
   if (Count == 0) return;
   long double sum = 0;
   for (std::size_t i = 0; i < Count; ++i) sum += Values[i];
-  Mean = double(sum / Count);
+  Mean = sum / Count;
   long double ss = 0;
   for (std::size_t i = 0; i < Count; ++i) ss += (Values[i] - Mean) * (Values[i] - Mean);
-  SquaredDeviations = double(ss);
+  SquaredDeviations = ss;
 }
 
 // Clears the parent series of Function and the owned lines, filled in one update each.
@@ -286,9 +287,9 @@ void TStdDeviationFunction::SetComplete(bool Value) {
 
 double TStdDeviationFunction::Calculate(const double* Values, Integer Count) const {
   if (Count < 2) return 0;
-  double mean, ss;
+  long double mean, ss;
   Moments(Values, std::size_t(Count), mean, ss);
-  return std::sqrt(ss / (FComplete ? Count : Count - 1));
+  return double(std::sqrt(ss / (FComplete ? Count : Count - 1)));
 }
 
 double TRMSFunction::Calculate(const double* Values, Integer Count) const {
@@ -317,9 +318,9 @@ double TVarianceFunction::ValueOverRange(TChartSeries* Source, Integer First, In
   std::vector<double> values;
   GatherValues(Source, Source->YValues(), First, Last, values);
   if (values.empty()) return 0;
-  double mean, ss;
+  long double mean, ss;
   Moments(values.data(), values.size(), mean, ss);
-  return ss / double(values.size());
+  return double(ss / values.size());
 }
 
 double TVarianceFunction::ValueAcrossSources(const std::vector<TChartSeries*>& Sources, Integer Index) {
@@ -327,9 +328,9 @@ double TVarianceFunction::ValueAcrossSources(const std::vector<TChartSeries*>& S
   for (TChartSeries* s : Sources)
     if (Index < s->Count() && !s->IsNullPoint(Index)) values.push_back(s->YValues()->Value(Index));
   if (values.empty()) return 0;
-  double mean, ss;
+  long double mean, ss;
   Moments(values.data(), values.size(), mean, ss);
-  return ss / double(values.size());
+  return double(ss / values.size());
 }
 
 // ---- stochastic ------------------------------------------------------------------------------
@@ -466,7 +467,8 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
   FollowFunctionSeries(FSignal, this, Source);
   FollowFunctionSeries(FHistogram, this, Source);
   SeriesFill signalFill(FSignal), histogramFill(FHistogram);
-  if (Source->Count() < 2) return;
+  // A period of 0 would make an average that runs away instead of settling: no lines.
+  if (Source->Count() < 2 || !(Period() > 0) || !(FPeriod3 > 0)) return;
   if (parent->SeriesColor() == fw::clWhite) parent->SetSeriesColor(0xFF0000);
   const TValues v(Source, SourceValueList(Source));
   const TChartValueList* x = Source->NotMandatoryValueList();
@@ -553,7 +555,7 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
   const TChartValueList* x = Source->NotMandatoryValueList();
   // The window's mean and squared deviations slide along (Welford's update for one value out
   // and one in); every p steps they are taken afresh in two passes, which bounds the rounding.
-  double mean = 0, ss = 0;
+  long double mean = 0, ss = 0;  // the wider type: squares of values above 1e154 fit
   TPointBuffer upper, lower;
   upper.Reserve(std::size_t(count - p + 1));
   lower.Reserve(std::size_t(count - p + 1));
@@ -566,9 +568,9 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
     } else {
       const double out = v[std::size_t(first - 1)], in = v[std::size_t(i - 1)];
       if (std::isfinite(mean) && std::isfinite(out) && std::isfinite(in)) {
-        const double oldMean = mean;
-        mean += (in - out) / p;
-        ss += (in - out) * (in - mean + out - oldMean);
+        const long double oldMean = mean;
+        mean += ((long double)in - out) / p;
+        ss += ((long double)in - out) * (in - mean + out - oldMean);
       } else {
         Moments(v.data() + first, std::size_t(p), mean, ss);
       }
@@ -579,8 +581,8 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
       lower.Add(at, kGap);
       continue;
     }
-    const double sigma = ss > 0 ? std::sqrt(ss / p) : 0;
-    const double centre = FExponential ? ema[std::size_t(i - 1)] : mean;
+    const double sigma = ss > 0 ? double(std::sqrt(ss / p)) : 0;
+    const double centre = FExponential ? ema[std::size_t(i - 1)] : double(mean);
     upper.Add(at, centre + FDeviation * sigma);
     lower.Add(at, centre - FDeviation * sigma);
   }
