@@ -13,8 +13,9 @@ namespace analysis {
 
 inline constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
 
+// Only a series with point colours can hold null points beyond values that are not numbers.
 inline bool IsGap(const chart::TChartSeries* Source, const chart::TChartValueList* List, fw::Integer Index) {
-  return !std::isfinite(List->Value(Index)) || Source->IsNullPoint(Index);
+  return !std::isfinite(List->Value(Index)) || (Source->HasPointColors() && Source->IsNullPoint(Index));
 }
 
 // Whether First .. Last of List holds a gap.

@@ -427,8 +427,7 @@ void TADXFunction::ComputeFromSource(TChartSeries* Source) {
   // A move from or to a gap (a null point, a value that is not a number) is left out of the
   // sums, which go on from before it: the lines break there and keep no trace of it.
   auto gap = [&](Integer i) {
-    return ohlc->IsNullPoint(i) || !std::isfinite(high->Value(i)) || !std::isfinite(low->Value(i)) ||
-           !std::isfinite(close->Value(i));
+    return IsGap(ohlc, close, i) || !std::isfinite(high->Value(i)) || !std::isfinite(low->Value(i));
   };
   Integer moves = 0;
   for (Integer i = 1; i < n; ++i) {
@@ -480,15 +479,18 @@ bool TRSIFunction::FindLists(TChartSeries* Source, TLists& Lists) const {
 
 bool TRSIFunction::Term(TChartSeries* Source, const TLists& Lists, Integer Index, double& Gain, double& Loss) const {
   Gain = Loss = 0;
+  // A value that is not a finite number makes the difference one too; null points are marked.
+  const bool nulls = Source->HasPointColors();
   if (FStyle == rsiClose) {
     if (Index == 0) return true;
-    if (IsGap(Source, Lists.Close, Index) || IsGap(Source, Lists.Close, Index - 1)) return false;
     const double d = Lists.Close->Value(Index) - Lists.Close->Value(Index - 1);
+    if (!std::isfinite(d) || (nulls && (Source->IsNullPoint(Index) || Source->IsNullPoint(Index - 1)))) return false;
     (d >= 0 ? Gain : Loss) = std::fabs(d);
     return true;
   }
-  if (IsGap(Source, Lists.Close, Index) || !std::isfinite(Lists.Open->Value(Index))) return false;
-  (Lists.Open->Value(Index) <= Lists.Close->Value(Index) ? Gain : Loss) = Lists.Close->Value(Index);
+  const double close = Lists.Close->Value(Index), open = Lists.Open->Value(Index);
+  if (!std::isfinite(close) || !std::isfinite(open) || (nulls && Source->IsNullPoint(Index))) return false;
+  (open <= close ? Gain : Loss) = close;
   return true;
 }
 

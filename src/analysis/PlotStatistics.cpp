@@ -555,34 +555,38 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
   const TChartValueList* x = Source->NotMandatoryValueList();
   // The window's mean and squared deviations slide along (Welford's update for one value out
   // and one in); every p steps they are taken afresh in two passes, which bounds the rounding.
-  long double mean = 0, ss = 0;  // the wider type: squares of values above 1e154 fit
+  double mean = 0, ss = 0;
+  bool sliding = false;  // mean and ss hold the window before, and can slide on
   TPointBuffer upper, lower;
   upper.Reserve(std::size_t(count - p + 1));
   lower.Reserve(std::size_t(count - p + 1));
   for (Integer i = p; i <= count; ++i) {
     const Integer first = i - p;
-    if (first % p == 0) {
-      Moments(v.data() + first, std::size_t(p), mean, ss);
-      // A value that is not a number poisons a sliding sum: such windows go the long way.
-      if (!std::isfinite(ss)) mean = ss = kNaN;
-    } else {
+    bool fresh = !sliding || first % p == 0;
+    if (!fresh) {
       const double out = v[std::size_t(first - 1)], in = v[std::size_t(i - 1)];
-      if (std::isfinite(mean) && std::isfinite(out) && std::isfinite(in)) {
-        const long double oldMean = mean;
-        mean += ((long double)in - out) / p;
-        ss += ((long double)in - out) * (in - mean + out - oldMean);
-      } else {
-        Moments(v.data() + first, std::size_t(p), mean, ss);
-      }
+      const double oldMean = mean;
+      mean += (in - out) / p;
+      ss += (in - out) * (in - mean + out - oldMean);
+      // A gap entering, or squares beyond the double's range: this window goes the long way.
+      fresh = !std::isfinite(mean) || !std::isfinite(ss);
     }
+    long double wide = ss;  // the squared deviations, also where a double cannot hold them
+    if (fresh) {
+      long double m;
+      Moments(v.data() + first, std::size_t(p), m, wide);
+      mean = double(m);
+      ss = double(wide);
+    }
+    sliding = std::isfinite(mean) && std::isfinite(ss);
     const double at = x->Value(i - 1);
-    if (!std::isfinite(mean) || !std::isfinite(ss)) {  // a gap in the window
+    if (!std::isfinite(mean) || std::isnan(wide)) {  // a gap in the window
       upper.Add(at, kGap);
       lower.Add(at, kGap);
       continue;
     }
-    const double sigma = ss > 0 ? double(std::sqrt(ss / p)) : 0;
-    const double centre = FExponential ? ema[std::size_t(i - 1)] : double(mean);
+    const double sigma = wide > 0 ? double(std::sqrt(wide / p)) : 0;
+    const double centre = FExponential ? ema[std::size_t(i - 1)] : mean;
     upper.Add(at, centre + FDeviation * sigma);
     lower.Add(at, centre - FDeviation * sigma);
   }
