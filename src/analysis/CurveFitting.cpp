@@ -13,6 +13,8 @@ constexpr const char* kCannotFit = "Cannot process fitting";
 // The largest difference, relative to the largest fitted value, between the curve in powers of x
 // and the fit it comes from.
 constexpr Extended kPowerFormTolerance = 1e-9L;
+// About how many points of the data that comparison takes.
+constexpr int kCheckedPoints = 1024;
 }
 
 Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B, Extended Tolerance,
@@ -167,12 +169,17 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
     if (!std::isfinite(c[std::size_t(k)])) throw fw::Exception(kCannotFit);
   // Over very wide or far-off X the powers of x cannot hold the fit (coefficients underflow, or
   // cancel): the curve in powers of x must give the fitted values at the data, or there is none.
+  // The loss is one of the coefficients, so points spread over the data (the last included)
+  // show it as all of them would.
   Extended largest = 0, worst = 0;
-  for (int i = 0; i < Points; ++i) {
+  const int stride = std::max(1, Points / kCheckedPoints);
+  auto compare = [&](int i) {
     const Extended want = CalculatePoly(Terms, fitted, (X[i] - centre) / half);
     largest = std::max(largest, std::fabs(want));
     worst = std::max(worst, std::fabs(CalculatePoly(Terms, c, X[i]) - want));
-  }
+  };
+  for (int i = 0; i < Points; i += stride) compare(i);
+  if ((Points - 1) % stride != 0) compare(Points - 1);
   if (!(worst <= largest * kPowerFormTolerance)) throw fw::Exception(kCannotFit);
   Coefficients = c;
 }
