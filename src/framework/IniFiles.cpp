@@ -8,8 +8,8 @@
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "framework/WholeFile.h"
-#include "platform/kernel/NumberText.h"
 #include "platform/kernel/CaseMapping.h"
+#include "platform/kernel/NumberText.h"
 #include "platform/kernel/TextConvert.h"
 
 namespace fw {
