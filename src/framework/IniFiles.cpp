@@ -18,7 +18,7 @@ struct TMemIniFile::Line {
   bool kept = false;  // a comment or a line the store cannot read: never a value
   String key;         // value lines: the key; kept lines: the line's text
   String value;
-  String raw;  // kept lines: the line's bytes; value lines: its bytes when not UTF-8, while unchanged
+  String raw;  // the line's bytes; for a value line only while its value is unchanged
 };
 
 struct TMemIniFile::Section {
@@ -266,7 +266,7 @@ void TMemIniFile::SetText(std::string_view Text) {
     }
     Line line;
     if (trimmed[0] != ';' && current && SplitKeyLine(s, line.key, line.value)) {
-      if (!utf8) line.raw = String(bytes);
+      line.raw = String(bytes);  // written back as it stands while the value is unchanged
       AddLine(*current, std::move(line));
       return;
     }

@@ -5,9 +5,9 @@
 // read as values and go back to the file byte for byte. A key holding "=" is written in quotes so
 // that it reads back. Values are kept as they stand after the "=" (no trimming); a line break
 // inside a value cannot be stored on its line and is written as a blank.
-// Files are read line by line as UTF-8, or as Windows Cyrillic where a line is not UTF-8; such a
-// line goes back to the file byte for byte while the program leaves it unchanged, so a damaged
-// line never spreads. Changed values are written as UTF-8; numbers always use ".".
+// Files are read line by line as UTF-8, or as Windows Cyrillic where a line is not UTF-8; every
+// line goes back to the file byte for byte while the program leaves its value unchanged, so a
+// damaged line never spreads. Changed values are written as UTF-8; numbers always use ".".
 
 #include <memory>
 #include <string>

@@ -154,6 +154,19 @@ TEST(IniStore, LinesTheStoreCannotReadAreKeptByteForByte) {
   }
 }
 
+// A value line keeps its own spacing until its value changes.
+TEST(IniStore, UnchangedValueLinesKeepTheirBytes) {
+  kvtest::TempFolder dir;
+  const std::string name = dir.File("spaced.ini");
+  kvtest::WriteBytes(name, "[S]\r\n  Width = 640 \r\nHeight\t=\t480\r\n");
+  TMemIniFile ini(name);
+  EXPECT_EQ(ini.ReadInteger("S", "Width", 0), 640);
+  ini.WriteString("S", "Width", " 640 ");  // the same value: the line stays
+  ini.WriteInteger("S", "Height", 500);
+  ini.UpdateFile();
+  EXPECT_EQ(kvtest::ReadBytes(name), "[S]\r\n  Width = 640 \r\nHeight=500\r\n");
+}
+
 TEST(IniStore, KeysHoldingEqualsSignsAndQuotesReadBack) {
   kvtest::TempFolder dir;
   const std::string name = dir.File("keys.ini");
