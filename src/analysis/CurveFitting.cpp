@@ -10,6 +10,11 @@ namespace analysis {
 
 namespace {
 constexpr const char* kCannotFit = "Cannot process fitting";
+// The largest difference, relative to the largest fitted value, between the curve in powers of x
+// and the fit it comes from.
+constexpr Extended kPowerFormTolerance = 1e-9L;
+// About how many points of the data that comparison takes.
+constexpr int kCheckedPoints = 1024;
 }
 
 Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B, Extended Tolerance,
@@ -153,6 +158,7 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
   for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Y[i]);
   TPolyVector c{};
   if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  const TPolyVector fitted = c;
   // Back to powers of x: first of v = x - centre (term k divided by half^k, one division at a
   // time so no power of half overflows), then shifted by the centre (Taylor shift).
   for (int k = 1; k < Terms; ++k)
@@ -161,6 +167,20 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
     for (int j = Terms - 2; j >= i; --j) c[std::size_t(j)] -= centre * c[std::size_t(j + 1)];
   for (int k = 0; k < Terms; ++k)
     if (!std::isfinite(c[std::size_t(k)])) throw fw::Exception(kCannotFit);
+  // Over very wide or far-off X the powers of x cannot hold the fit (coefficients underflow, or
+  // cancel): the curve in powers of x must give the fitted values at the data, or there is none.
+  // The loss is one of the coefficients, so points spread over the data (the last included)
+  // show it as all of them would.
+  Extended largest = 0, worst = 0;
+  const int stride = std::max(1, Points / kCheckedPoints);
+  auto compare = [&](int i) {
+    const Extended want = CalculatePoly(Terms, fitted, (X[i] - centre) / half);
+    largest = std::max(largest, std::fabs(want));
+    worst = std::max(worst, std::fabs(CalculatePoly(Terms, c, X[i]) - want));
+  };
+  for (int i = 0; i < Points; i += stride) compare(i);
+  if ((Points - 1) % stride != 0) compare(Points - 1);
+  if (!(worst <= largest * kPowerFormTolerance)) throw fw::Exception(kCannotFit);
   Coefficients = c;
 }
 
@@ -245,7 +265,12 @@ void TCustomFittingFunction::AddFittedPoints(chart::TChartSeries* Source) {
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
   for (Integer i = first; i < last; ++i) {
     const double x0 = xs->Value(i);
-    if (!std::isfinite(x0) || !std::isfinite(xs->Value(i + 1))) continue;
+    if (!std::isfinite(x0)) continue;
+    // Without a finite next X there are no steps towards it, but the point itself is drawn.
+    if (!std::isfinite(xs->Value(i + 1))) {
+      parent->AddPoint(x0, FittedValue(x0));
+      continue;
+    }
     const double step = (xs->Value(i + 1) - x0) / FFactor;
     for (Integer k = 0; k < FFactor; ++k) {
       const double x = x0 + k * step;

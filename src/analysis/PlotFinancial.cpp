@@ -1,6 +1,8 @@
 // Open-high-low-close, candle and volume series; the ADX and RSI functions.
 #include "analysis/PlotFinancial.h"
 
+#include "analysis/FunctionGaps.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -422,14 +424,29 @@ void TADXFunction::ComputeFromSource(TChartSeries* Source) {
   const Integer p = Integer(std::round(period));
   double tr = 0, plus = 0, minus = 0;
   double adx = 0;
+  // A move from or to a gap (a null point, a value that is not a number) is left out of the
+  // sums, which go on from before it: the lines break there and keep no trace of it.
+  auto gap = [&](Integer i) {
+    return IsGap(ohlc, close, i) || !std::isfinite(high->Value(i)) || !std::isfinite(low->Value(i));
+  };
+  Integer moves = 0;
   for (Integer i = 1; i < n; ++i) {
+    if (gap(i) || gap(i - 1)) {
+      if (moves >= p) {
+        FUpLine->AddXY(xs->Value(i), kGap);
+        FDownLine->AddXY(xs->Value(i), kGap);
+        AddResultPoint(xs->Value(i), kGap);
+      }
+      continue;
+    }
+    ++moves;
     const double h = high->Value(i), l = low->Value(i), c0 = close->Value(i - 1);
     const double range = std::max({h - l, std::fabs(h - c0), std::fabs(l - c0)});
     const double u = h - high->Value(i - 1), d = low->Value(i - 1) - l;
     const double pdm = u > d ? std::max(u, 0.0) : 0, mdm = d > u ? std::max(d, 0.0) : 0;
-    if (i <= p) {
+    if (moves <= p) {
       tr += range, plus += pdm, minus += mdm;
-      if (i < p) continue;
+      if (moves < p) continue;
     } else {
       tr = tr - tr / period + range;
       plus = plus - plus / period + pdm;
@@ -440,7 +457,7 @@ void TADXFunction::ComputeFromSource(TChartSeries* Source) {
     FUpLine->AddXY(xs->Value(i), upValue);
     FDownLine->AddXY(xs->Value(i), downValue);
     const double dx = upValue + downValue > 0 ? 100 * std::fabs(upValue - downValue) / (upValue + downValue) : 0;
-    adx = i == p ? dx / (period - 1) : ((period - 1) * adx + dx) / period;
+    adx = moves == p ? dx / (period - 1) : ((period - 1) * adx + dx) / period;
     AddResultPoint(xs->Value(i), adx);
   }
 }
@@ -453,13 +470,28 @@ void TRSIFunction::SetStyle(TRSIStyle Value) {
   RequestRecompute();
 }
 
-bool TRSIFunction::FindLists(TChartSeries* Source) {
-  if (Source != FListsOf) {
-    FListsOf = Source;
-    FClose = Source ? Source->ValueListByName("CLOSE") : nullptr;
-    FOpen = Source ? Source->ValueListByName("OPEN") : nullptr;
+bool TRSIFunction::FindLists(TChartSeries* Source, TLists& Lists) const {
+  // Looked up for each computation: a pointer kept from an earlier source could outlive it.
+  Lists.Close = Source ? Source->ValueListByName("CLOSE") : nullptr;
+  Lists.Open = Source ? Source->ValueListByName("OPEN") : nullptr;
+  return Lists.Close && (FStyle == rsiClose || Lists.Open);
+}
+
+bool TRSIFunction::Term(TChartSeries* Source, const TLists& Lists, Integer Index, double& Gain, double& Loss) const {
+  Gain = Loss = 0;
+  // A value that is not a finite number makes the difference one too; null points are marked.
+  const bool nulls = Source->HasPointColors();
+  if (FStyle == rsiClose) {
+    if (Index == 0) return true;
+    const double d = Lists.Close->Value(Index) - Lists.Close->Value(Index - 1);
+    if (!std::isfinite(d) || (nulls && (Source->IsNullPoint(Index) || Source->IsNullPoint(Index - 1)))) return false;
+    (d >= 0 ? Gain : Loss) = std::fabs(d);
+    return true;
   }
-  return FClose && (FStyle == rsiClose || FOpen);
+  const double close = Lists.Close->Value(Index), open = Lists.Open->Value(Index);
+  if (!std::isfinite(close) || !std::isfinite(open) || (nulls && Source->IsNullPoint(Index))) return false;
+  (open <= close ? Gain : Loss) = close;
+  return true;
 }
 
 double TRSIFunction::Value(double Gains, double Losses, Integer Count) const {
@@ -469,35 +501,31 @@ double TRSIFunction::Value(double Gains, double Losses, Integer Count) const {
 }
 
 double TRSIFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
-  if (!FindLists(Source)) return 0;
-  if (First == -1) First = 0, Last = Source->Count() - 1;
-  double gains = 0, losses = 0;
+  TLists lists;
+  if (!FindLists(Source, lists)) return 0;
+  const bool whole = First == -1;
+  if (whole) First = 0, Last = Source->Count() - 1;
+  double gains = 0, losses = 0, g, l;
   for (Integer i = FStyle == rsiClose ? First + 1 : First; i <= Last; ++i) {
-    if (FStyle == rsiClose) {
-      const double d = FClose->Value(i) - FClose->Value(i - 1);
-      (d >= 0 ? gains : losses) += std::fabs(d);
-    } else {
-      (FOpen->Value(i) <= FClose->Value(i) ? gains : losses) += FClose->Value(i);
+    if (!Term(Source, lists, i, g, l)) {
+      if (!whole) return kGap;
+      continue;  // the whole series leaves its gaps out
     }
+    gains += g;
+    losses += l;
   }
   return Value(gains, losses, Last - First + 1);
 }
 
 void TRSIFunction::ComputeByPeriods(TChartSeries* Source) {
-  // The gains and losses of each window slide along in running sums.
-  FListsOf = nullptr;  // a new computation looks the lists up afresh
-  if (!FindLists(Source)) return;
+  // The gains and losses of each window slide along in running sums; a gap makes them NaN
+  // while it is in the window.
+  TLists lists;
+  if (!FindLists(Source, lists)) return;
   const Integer n = PeriodPoints(), count = Source->Count();
   if (count < n) return;
   auto term = [&](Integer i, double& Gain, double& Loss) {
-    Gain = Loss = 0;
-    if (FStyle == rsiClose) {
-      if (i == 0) return;
-      const double d = FClose->Value(i) - FClose->Value(i - 1);
-      (d >= 0 ? Gain : Loss) = std::fabs(d);
-    } else {
-      (FOpen->Value(i) <= FClose->Value(i) ? Gain : Loss) = FClose->Value(i);
-    }
+    if (!Term(Source, lists, i, Gain, Loss)) Gain = Loss = kGap;
   };
   TWindowSum gains, losses;
   TPointBuffer results;
@@ -519,7 +547,8 @@ void TRSIFunction::ComputeByPeriods(TChartSeries* Source) {
     term(last, g, l);
     gains.Add(g);
     losses.Add(l);
-    results.Add(PeriodX(Source, first, last), Value(gains.Sum(), losses.Sum(), n));
+    const double sum = gains.Sum() + losses.Sum();
+    results.Add(PeriodX(Source, first, last), std::isfinite(sum) ? Value(gains.Sum(), losses.Sum(), n) : kGap);
     term(first + skip, g, l);
     gains.Remove(g);
     losses.Remove(l);

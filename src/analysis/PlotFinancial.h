@@ -153,13 +153,16 @@ class TRSIFunction : public chart::TPlotMovingFunction {
   void SetStyle(TRSIStyle Value);
 
  private:
-  // The Close and Open lists of Source, found once per source.
-  bool FindLists(chart::TChartSeries* Source);
+  struct TLists {
+    const chart::TChartValueList* Close = nullptr;
+    const chart::TChartValueList* Open = nullptr;
+  };
+  // The Close and Open lists of Source; false when the style's lists are missing.
+  bool FindLists(chart::TChartSeries* Source, TLists& Lists) const;
+  // The gain and loss point Index adds; false when it is a gap.
+  bool Term(chart::TChartSeries* Source, const TLists& Lists, Integer Index, double& Gain, double& Loss) const;
   double Value(double Gains, double Losses, Integer Count) const;
   TRSIStyle FStyle = rsiOpenClose;
-  chart::TChartSeries* FListsOf = nullptr;
-  chart::TChartValueList* FClose = nullptr;
-  chart::TChartValueList* FOpen = nullptr;
 };
 
 // Keeps an owned line of a function in step with the function's series: the same chart and

@@ -6,6 +6,7 @@
 #include <deque>
 #include <limits>
 
+#include "analysis/FunctionGaps.h"
 #include "analysis/PlotFinancial.h"
 #include "analysis/PlotHistogram.h"
 #include "analysis/PointBuffer.h"
@@ -43,16 +44,17 @@ double ValueOrGap(const TChartSeries* Source, const TChartValueList* List, Integ
   return Source->IsNullPoint(Index) ? kNaN : List->Value(Index);
 }
 
-// The mean and the sum of squared deviations from it, in two passes (no cancellation).
-void Moments(const double* Values, std::size_t Count, double& Mean, double& SquaredDeviations) {
+// The mean and the sum of squared deviations from it, in two passes (no cancellation), in the
+// wider type: the squares of values above 1e154 do not fit a double.
+void Moments(const double* Values, std::size_t Count, long double& Mean, long double& SquaredDeviations) {
   Mean = SquaredDeviations = 0;
   if (Count == 0) return;
   long double sum = 0;
   for (std::size_t i = 0; i < Count; ++i) sum += Values[i];
-  Mean = double(sum / Count);
+  Mean = sum / Count;
   long double ss = 0;
   for (std::size_t i = 0; i < Count; ++i) ss += (Values[i] - Mean) * (Values[i] - Mean);
-  SquaredDeviations = double(ss);
+  SquaredDeviations = ss;
 }
 
 // Clears the parent series of Function and the owned lines, filled in one update each.
@@ -121,12 +123,16 @@ void TMovingAverageFunction::SetWeightedIndex(bool Value) {
 }
 
 double TMovingAverageFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
+  const bool whole = First == -1;
   WholeIfUnset(Source, First, Last);
   const TChartValueList* v = SourceValueList(Source);
+  if (!whole && GapIn(Source, v, First, Last)) return kGap;
   const TChartValueList* x = Source->NotMandatoryValueList();
   double num = 0, den = 0;
+  Integer taken = 0;
   for (Integer i = First; i <= Last; ++i) {
-    const double w = FWeighted ? x->Value(i) : FWeightedIndex ? double(i - First + 1) : 1;
+    if (IsGap(Source, v, i)) continue;  // over the whole series only
+    const double w = FWeighted ? x->Value(i) : FWeightedIndex ? double(++taken) : 1;
     num += v->Value(i) * w;
     den += w;
   }
@@ -234,34 +240,40 @@ void TExpAverageFunction::SetWeight(double Value) {
 }
 
 double TExpAverageFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
-  WholeIfUnset(Source, First, Last);
-  if (Last < 0) return 0;
   const TChartValueList* v = SourceValueList(Source);
-  if (Last == 0) return v->Value(0);
-  return FWeight * v->Value(Last) + (1 - FWeight) * v->Value(Last - 1);
+  Integer previous;
+  if (First == -1) {
+    Last = NextValue(Source, v, v->Count() - 1, -1);
+    if (Last < 0) return kGap;
+    previous = NextValue(Source, v, Last - 1, -1);
+  } else {
+    // The window and the point before its last, which the value takes too.
+    if (Last < 0 || GapIn(Source, v, std::max<Integer>(0, std::min(First, Last - 1)), Last)) return kGap;
+    previous = Last - 1;
+  }
+  if (previous < 0) return v->Value(Last);
+  return FWeight * v->Value(Last) + (1 - FWeight) * v->Value(previous);
 }
 
 // ---- momentum, performance -------------------------------------------------------------------
 
 double TMomentumFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
-  WholeIfUnset(Source, First, Last);
-  if (Last < First) return 0;
   const TChartValueList* v = SourceValueList(Source);
+  if (!EndsOfWindow(Source, v, First, Last)) return kGap;
   return v->Value(Last) - v->Value(First);
 }
 
 double TMomentumDivFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
-  WholeIfUnset(Source, First, Last);
-  if (Last < First) return 0;
   const TChartValueList* v = SourceValueList(Source);
+  if (!EndsOfWindow(Source, v, First, Last)) return kGap;
   return v->Value(First) == 0 ? 0 : 100 * v->Value(Last) / v->Value(First);
 }
 
 double TPerformanceFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
-  WholeIfUnset(Source, First, Last);
-  if (Last < 0) return 0;
   const TChartValueList* v = SourceValueList(Source);
-  const double base = v->Value(0);
+  if (!EndsOfWindow(Source, v, First, Last)) return kGap;
+  // Measured from the series' first value.
+  const double base = v->Value(NextValue(Source, v, 0, 1));
   return base == 0 ? 0 : 100 * (v->Value(Last) - base) / base;
 }
 
@@ -275,9 +287,9 @@ void TStdDeviationFunction::SetComplete(bool Value) {
 
 double TStdDeviationFunction::Calculate(const double* Values, Integer Count) const {
   if (Count < 2) return 0;
-  double mean, ss;
+  long double mean, ss;
   Moments(Values, std::size_t(Count), mean, ss);
-  return std::sqrt(ss / (FComplete ? Count : Count - 1));
+  return double(std::sqrt(ss / (FComplete ? Count : Count - 1)));
 }
 
 double TRMSFunction::Calculate(const double* Values, Integer Count) const {
@@ -306,9 +318,9 @@ double TVarianceFunction::ValueOverRange(TChartSeries* Source, Integer First, In
   std::vector<double> values;
   GatherValues(Source, Source->YValues(), First, Last, values);
   if (values.empty()) return 0;
-  double mean, ss;
+  long double mean, ss;
   Moments(values.data(), values.size(), mean, ss);
-  return ss / double(values.size());
+  return double(ss / values.size());
 }
 
 double TVarianceFunction::ValueAcrossSources(const std::vector<TChartSeries*>& Sources, Integer Index) {
@@ -316,9 +328,9 @@ double TVarianceFunction::ValueAcrossSources(const std::vector<TChartSeries*>& S
   for (TChartSeries* s : Sources)
     if (Index < s->Count() && !s->IsNullPoint(Index)) values.push_back(s->YValues()->Value(Index));
   if (values.empty()) return 0;
-  double mean, ss;
+  long double mean, ss;
   Moments(values.data(), values.size(), mean, ss);
-  return ss / double(values.size());
+  return double(ss / values.size());
 }
 
 // ---- stochastic ------------------------------------------------------------------------------
@@ -329,6 +341,12 @@ void TStochasticFunction::ComputeFromSource(TChartSeries* Source) {
   chart::TPlotMovingFunction::ComputeFromSource(Source);
 }
 
+double TStochasticFunction::RecordGap() {
+  FNums.push_back(kGap);
+  FDens.push_back(kGap);
+  return kGap;
+}
+
 double TStochasticFunction::Record(double Close, double Lo, double Hi) {
   const bool empty = std::isinf(Lo) || std::isinf(Hi);
   const double num = empty ? 0 : Close - Lo, den = empty ? 0 : Hi - Lo;
@@ -337,17 +355,35 @@ double TStochasticFunction::Record(double Close, double Lo, double Hi) {
   return den == 0 ? 0 : 100 * num / den;
 }
 
+namespace {
+// A point of an OHLC source is a gap when it is null or one of its close, low and high is not a
+// number.
+bool CandleGap(const TChartSeries* Source, const TChartValueList* Close, const TChartValueList* Low,
+               const TChartValueList* High, Integer Index) {
+  return IsGap(Source, Close, Index) || !std::isfinite(Low->Value(Index)) || !std::isfinite(High->Value(Index));
+}
+}  // namespace
+
 double TStochasticFunction::ValueOverRange(TChartSeries* Source, Integer First, Integer Last) {
+  const bool whole = First == -1;
   WholeIfUnset(Source, First, Last);
   const TChartValueList* low = Source->ValueListByName("Low");
   const TChartValueList* high = Source->ValueListByName("High");
+  const TChartValueList* close = SourceValueList(Source);
   if (!low || !high || Last < First) return 0;  // not an OHLC source
   double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+  Integer closing = -1;
   for (Integer i = First; i <= Last; ++i) {
-    if (std::isfinite(low->Value(i))) lo = std::min(lo, low->Value(i));
-    if (std::isfinite(high->Value(i))) hi = std::max(hi, high->Value(i));
+    if (CandleGap(Source, close, low, high, i)) {
+      if (!whole) return RecordGap();
+      continue;
+    }
+    lo = std::min(lo, low->Value(i));
+    hi = std::max(hi, high->Value(i));
+    closing = i;
   }
-  return Record(SourceValueList(Source)->Value(Last), lo, hi);
+  if (closing < 0) return RecordGap();
+  return Record(close->Value(closing), lo, hi);
 }
 
 void TStochasticFunction::ComputeByPeriods(TChartSeries* Source) {
@@ -367,17 +403,23 @@ void TStochasticFunction::ComputeByPeriods(TChartSeries* Source) {
   const double none = std::numeric_limits<double>::infinity();
   TPointBuffer results;
   results.Reserve(std::size_t(count - n + 1));
+  Integer lastGap = -1;
   for (Integer i = 0; i < count; ++i) {
-    if (const double l = low->Value(i); std::isfinite(l)) {
+    if (CandleGap(Source, close, low, high, i)) {
+      lastGap = i;
+    } else {
+      const double l = low->Value(i), h = high->Value(i);
       while (lowBack > lowFront && low->Value(lows[lowBack - 1]) >= l) --lowBack;
       lows[lowBack++] = i;
-    }
-    if (const double h = high->Value(i); std::isfinite(h)) {
       while (highBack > highFront && high->Value(highs[highBack - 1]) <= h) --highBack;
       highs[highBack++] = i;
     }
     const Integer first = i - n + 1;
     if (first < 0) continue;
+    if (lastGap >= first) {
+      results.Add(PeriodX(Source, first, i), RecordGap());
+      continue;
+    }
     while (lowFront < lowBack && lows[lowFront] < first) ++lowFront;
     while (highFront < highBack && highs[highFront] < first) ++highFront;
     const double lo = lowFront < lowBack ? low->Value(lows[lowFront]) : none;
@@ -425,7 +467,8 @@ void TMACDFunction::ComputeFromSource(TChartSeries* Source) {
   FollowFunctionSeries(FSignal, this, Source);
   FollowFunctionSeries(FHistogram, this, Source);
   SeriesFill signalFill(FSignal), histogramFill(FHistogram);
-  if (Source->Count() < 2) return;
+  // A period of 0 would make an average that runs away instead of settling: no lines.
+  if (Source->Count() < 2 || !(Period() > 0) || !(FPeriod3 > 0)) return;
   if (parent->SeriesColor() == fw::clWhite) parent->SetSeriesColor(0xFF0000);
   const TValues v(Source, SourceValueList(Source));
   const TChartValueList* x = Source->NotMandatoryValueList();
@@ -513,28 +556,37 @@ void TBollingerFunction::ComputeFromSource(TChartSeries* Source) {
   // The window's mean and squared deviations slide along (Welford's update for one value out
   // and one in); every p steps they are taken afresh in two passes, which bounds the rounding.
   double mean = 0, ss = 0;
+  bool sliding = false;  // mean and ss hold the window before, and can slide on
   TPointBuffer upper, lower;
   upper.Reserve(std::size_t(count - p + 1));
   lower.Reserve(std::size_t(count - p + 1));
   for (Integer i = p; i <= count; ++i) {
     const Integer first = i - p;
-    if (first % p == 0) {
-      Moments(v.data() + first, std::size_t(p), mean, ss);
-      // A value that is not a number poisons a sliding sum: such windows go the long way.
-      if (!std::isfinite(ss)) mean = ss = kNaN;
-    } else {
+    bool fresh = !sliding || first % p == 0;
+    if (!fresh) {
       const double out = v[std::size_t(first - 1)], in = v[std::size_t(i - 1)];
-      if (std::isfinite(mean) && std::isfinite(out) && std::isfinite(in)) {
-        const double oldMean = mean;
-        mean += (in - out) / p;
-        ss += (in - out) * (in - mean + out - oldMean);
-      } else {
-        Moments(v.data() + first, std::size_t(p), mean, ss);
-      }
+      const double oldMean = mean;
+      mean += (in - out) / p;
+      ss += (in - out) * (in - mean + out - oldMean);
+      // A gap entering, or squares beyond the double's range: this window goes the long way.
+      fresh = !std::isfinite(mean) || !std::isfinite(ss);
     }
-    const double sigma = ss > 0 ? std::sqrt(ss / p) : 0;
-    const double centre = FExponential ? ema[std::size_t(i - 1)] : mean;
+    long double wide = ss;  // the squared deviations, also where a double cannot hold them
+    if (fresh) {
+      long double m;
+      Moments(v.data() + first, std::size_t(p), m, wide);
+      mean = double(m);
+      ss = double(wide);
+    }
+    sliding = std::isfinite(mean) && std::isfinite(ss);
     const double at = x->Value(i - 1);
+    if (!std::isfinite(mean) || std::isnan(wide)) {  // a gap in the window
+      upper.Add(at, kGap);
+      lower.Add(at, kGap);
+      continue;
+    }
+    const double sigma = wide > 0 ? double(std::sqrt(wide / p)) : 0;
+    const double centre = FExponential ? ema[std::size_t(i - 1)] : mean;
     upper.Add(at, centre + FDeviation * sigma);
     lower.Add(at, centre - FDeviation * sigma);
   }

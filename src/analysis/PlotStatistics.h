@@ -122,7 +122,8 @@ class TStochasticFunction : public chart::TPlotMovingFunction {
   double ValueOverRange(chart::TChartSeries* Source, Integer First, Integer Last) override;
   void ComputeFromSource(chart::TChartSeries* Source) override;
   void ComputeByPeriods(chart::TChartSeries* Source) override;
-  // Numerator and denominator of each value of the last computation, in order.
+  // Numerator and denominator of each value of the last computation, in order (NaN for a
+  // window with a gap).
   const std::vector<double>& Nums() const { return FNums; }
   const std::vector<double>& Dens() const { return FDens; }
 
@@ -130,6 +131,8 @@ class TStochasticFunction : public chart::TPlotMovingFunction {
   // Records and returns the value of a window with close Close, lowest low Lo and highest high
   // Hi (infinite when the window holds no number).
   double Record(double Close, double Lo, double Hi);
+  // Records and returns a window with a gap in it (NaN throughout).
+  double RecordGap();
   std::vector<double> FNums, FDens;
 };
 

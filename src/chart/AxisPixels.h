@@ -22,7 +22,7 @@ class TAxisPixels {
         FEnd(Axis.IEndPos()),
         FSize(double(Axis.IEndPos()) - double(Axis.IStartPos())),
         FScale(FSize / (FHi - FLo)),
-        FScaled(!FLog && FHi != FLo && std::isfinite(FScale)) {}
+        FScaled(!FLog && FHi != FLo && std::isfinite(FHi - FLo) && std::isfinite(FScale)) {}
 
   // Value is finite.
   bool Logarithmic() const { return FLog; }
@@ -41,7 +41,7 @@ class TAxisPixels {
           return win::LONG(whole + (rest > 0.5) - (rest < -0.5));
       }
     }
-    const double ratio = FHi == FLo ? 0.5 : (Value - FLo) / (FHi - FLo);
+    const double ratio = FHi == FLo ? 0.5 : AxisRatio(Value, FLo, FHi);
     double pos = FFlipped ? FEnd - ratio * FSize : FStart + ratio * FSize;
     if (std::isnan(pos)) pos = FFlipped ? FEnd : FStart;
     pos = std::clamp(pos, -kPixelLimit, kPixelLimit);

@@ -111,7 +111,9 @@ class TCustomPlotPanel : public fw::TCustomControl {
   // the canvas is not GDI-based, else PixelFormat.
   std::unique_ptr<fw::TBitmap> CreateBitmap(TColor BackColor, const win::RECT& R, fw::TPixelFormat PixelFormat);
   // A new metafile of R's size (at least 1 x 1) with the chart recorded into it over Color
-  // (ChartMetafile.cpp; include framework/GraphicsMetafile.h to use it).
+  // (ChartMetafile.cpp; include framework/GraphicsMetafile.h to use it). A side above
+  // MaxMetafileSide raises fw::EInvalidGraphicOperation rather than make a smaller picture.
+  static constexpr Integer MaxMetafileSide = 32768;
   std::unique_ptr<fw::TMetafile> CreateMetafile(bool Enhanced, const win::RECT& R);
   // The chart at its Width x Height on the clipboard: as an enhanced metafile (also when
   // Enhanced is false: Windows-format metafiles are not made), or as a bitmap.

@@ -8,20 +8,21 @@
 #include "framework/Clipbrd.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsMetafile.h"
+#include "framework/SysUtils.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/user/services/ClipboardFormats.h"
 
 namespace chart {
 
-namespace {
-// Largest metafile picture, pixels per side (as for bitmaps).
-constexpr Integer MaxMetafileSide = 32768;
-}  // namespace
-
 std::unique_ptr<fw::TMetafile> TCustomPlotPanel::CreateMetafile(bool Enhanced, const win::RECT& R) {
-  // At least 1 x 1: an empty or inverted rectangle still makes a picture.
-  const Integer w = Integer(std::clamp<std::int64_t>(std::int64_t(R.right) - R.left, 1, MaxMetafileSide));
-  const Integer h = Integer(std::clamp<std::int64_t>(std::int64_t(R.bottom) - R.top, 1, MaxMetafileSide));
+  // At least 1 x 1: an empty or inverted rectangle still makes a picture. A larger one than a
+  // metafile holds is refused, never cut to size.
+  const std::int64_t width = std::int64_t(R.right) - R.left, height = std::int64_t(R.bottom) - R.top;
+  if (width > MaxMetafileSide || height > MaxMetafileSide)
+    throw fw::EInvalidGraphicOperation(fw::Format("A metafile picture has at most %d units a side, not %d x %d",
+                                                  fw::Int64(MaxMetafileSide), width, height));
+  const Integer w = Integer(std::max<std::int64_t>(width, 1));
+  const Integer h = Integer(std::max<std::int64_t>(height, 1));
   auto metafile = std::make_unique<fw::TMetafile>();
   metafile->SetEnhanced(Enhanced);
   metafile->SetWidth(w);

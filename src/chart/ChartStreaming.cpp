@@ -69,12 +69,16 @@ void PutDouble(fw::TStream* s, double d) {
 }
 [[noreturn]] void BadData() { throw fw::EReadError("Invalid series data"); }
 
+// Values are written as stored: the lists' multipliers are properties of their own and apply
+// again on reading.
 void WriteSeriesData(const TChartSeries* Series, fw::TStream* S) {
   const Integer n = Series->Count();
   PutLE(S, uint64_t(n), 4);
+  const double* xs = Series->XValues()->Data();
+  const double* ys = Series->YValues()->Data();
   for (Integer i = 0; i < n; ++i) {
-    PutDouble(S, Series->PointX(i));
-    PutDouble(S, Series->PointY(i));
+    PutDouble(S, xs[i]);
+    PutDouble(S, ys[i]);
   }
   const bool labels = !Series->Labels().Empty();
   const bool colors = Series->HasPointColors();

@@ -210,7 +210,7 @@ double TChartAxis::CalcPosValueD(double Value) const {
   else if (hi == lo)
     ratio = 0.5;
   else
-    ratio = (v - lo) / (hi - lo);
+    ratio = AxisRatio(v, lo, hi);
   const double size = double(FIEndPos) - double(FIStartPos);
   double pos = Flipped() ? FIEndPos - ratio * size : FIStartPos + ratio * size;
   if (std::isnan(pos)) pos = Flipped() ? FIEndPos : FIStartPos;
@@ -226,7 +226,8 @@ double TChartAxis::CalcPosPoint(Integer Pixel) const {
   const double size = double(FIEndPos) - double(FIStartPos);
   if (size == 0) return FMinimum;
   double ratio = Flipped() ? (FIEndPos - double(Pixel)) / size : (double(Pixel) - FIStartPos) / size;
-  double v = lo + ratio * (hi - lo);
+  // A range wider than the largest double is taken in halves.
+  const double v = std::isfinite(hi - lo) ? lo + ratio * (hi - lo) : 2 * (lo / 2 + ratio * (hi / 2 - lo / 2));
   return log ? std::exp(v) : v;
 }
 

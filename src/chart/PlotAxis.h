@@ -3,6 +3,7 @@
 // conversion between values and pixels along it, and how it is drawn (line, ticks, grid, labels,
 // title) and hit.
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -16,6 +17,14 @@ class TCustomAxisPanel;
 class TChartPen;
 class TPlotFont;
 class TChartAxis;
+
+// Where Value lies between Lo (0) and Hi (1). A range wider than the largest double (values at
+// both ends of it) is taken in halves, which are exact.
+inline double AxisRatio(double Value, double Lo, double Hi) {
+  const double span = Hi - Lo;
+  if (std::isfinite(span)) return (Value - Lo) / span;
+  return (Value / 2 - Lo / 2) / (Hi / 2 - Lo / 2);
+}
 
 // The caption drawn beside an axis, beyond its labels.
 class TChartAxisTitle : public fw::TPersistent {

@@ -94,6 +94,9 @@ class TPlotGradient : public fw::TPersistent {
   Integer RadialX = 0;  // offset of the radial centre from the rectangle's centre, pixels
   Integer RadialY = 0;
 };
+// The largest radial offset (either way) drawing takes, and settings keep; a centre further out
+// draws as if it were there.
+inline constexpr Integer MaxRadialOffset = 32767;
 
 // How depth is shown. Orthogonal: depth goes up and right at OrthoAngle degrees (oblique
 // projection, one pixel of depth per pixel). Otherwise the box is turned about the bounds'

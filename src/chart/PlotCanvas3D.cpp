@@ -170,9 +170,13 @@ void FillFromCentre(win::HDC DC, const TRect& R, TColor Centre, TColor Edge) {
 
 // Concentric ellipses from the edge colour inwards to the centre colour.
 void FillRadial(win::HDC DC, const TRect& R, TPoint Offset, TColor Centre, TColor Edge) {
-  const Integer cx = (R.left + R.right) / 2 + Offset.x, cy = (R.top + R.bottom) / 2 + Offset.y;
-  const double far = std::max({std::hypot(R.left - cx, R.top - cy), std::hypot(R.right - cx, R.top - cy),
-                               std::hypot(R.left - cx, R.bottom - cy), std::hypot(R.right - cx, R.bottom - cy)});
+  // In 64 bits, the offset bounded: an offset read from a file may be anything.
+  const auto centre = [](Integer From, Integer To, Integer By) {
+    return Integer((std::int64_t(From) + To) / 2 + std::clamp<Integer>(By, -MaxRadialOffset, MaxRadialOffset));
+  };
+  const Integer cx = centre(R.left, R.right, Offset.x), cy = centre(R.top, R.bottom, Offset.y);
+  const double dl = double(R.left) - cx, dt = double(R.top) - cy, dr = double(R.right) - cx, db = double(R.bottom) - cy;
+  const double far = std::max({std::hypot(dl, dt), std::hypot(dr, dt), std::hypot(dl, db), std::hypot(dr, db)});
   const int saved = win::SaveDC(DC);
   win::IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
   win::HBRUSH edge = win::CreateSolidBrush(win::COLORREF(fw::ColorToRGB(Edge)));

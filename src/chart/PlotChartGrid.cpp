@@ -334,8 +334,9 @@ void TCustomChartGrid::SetEditText(Integer ACol, Integer ARow, const String& Val
   } else {
     TChartSeries& s = *c->Series;
     const String text = fw::Trim(Value);
-    // Converted before anything changes: a text that is no number leaves the series as it was.
-    const double v = text.empty() ? 0.0 : double(fw::StrToFloat(text));
+    // Converted before anything changes: a text that is no number, or one beyond the double's
+    // range, leaves the series as it was.
+    const double v = text.empty() ? 0.0 : fw::StrToDouble(text);
     pad(s);
     if (text.empty()) {
       s.SetPointColor(r, clNullPoint);

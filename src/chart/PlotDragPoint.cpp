@@ -1,6 +1,7 @@
 // The drag point tool.
 #include "chart/PlotDragPoint.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/Chart.h"
@@ -13,11 +14,19 @@ namespace {
 // The engine's smallest axis range.
 constexpr double kMinAxisRange = 0.1 * 1e-12;
 
-// The axis value at a pixel; an axis showing one value is widened first so that it can convert.
+// The axis value at a pixel; an axis showing one value is widened first so that it can convert,
+// by the smallest range relative to the value (an absolute one vanishes in the rounding of
+// values from about 1e4 on).
 double AxisValueAt(TChartAxis& Axis, Integer Pixel) {
   if (Axis.Maximum() == Axis.Minimum()) {
-    Axis.SetAutomaticMaximum(false);
-    Axis.SetMaximum(Axis.Maximum() + kMinAxisRange);
+    const double at = Axis.Maximum(), widen = kMinAxisRange * std::max(1.0, std::fabs(at));
+    if (std::isfinite(at + widen)) {
+      Axis.SetAutomaticMaximum(false);
+      Axis.SetMaximum(at + widen);
+    } else {
+      Axis.SetAutomaticMinimum(false);
+      Axis.SetMinimum(at - widen);
+    }
   }
   return Axis.CalcPosPoint(Pixel);
 }

@@ -61,13 +61,16 @@ Integer TCursorTool::NearestPoint() const {
       best = i;
     }
   };
+  // The stored X values, which read multiplied by the list's multiplier.
   const double* xs = s->XValues()->Data();
-  if (FStyle != cssHorizontal && s->XValues()->Order() == loAscending && std::isfinite(FXValue)) {
+  const double m = s->XValues()->Multiplier();
+  if (FStyle != cssHorizontal && s->XValues()->Order() == loAscending && std::isfinite(FXValue) && m > 0 &&
+      std::isfinite(m)) {
     // On ascending X no point is nearer than its X distance: search outwards from the cursor's X
     // and stop on each side once the X distance alone exceeds the best distance.
-    const Integer pivot = Integer(std::lower_bound(xs + first, xs + last + 1, FXValue) - xs);
-    for (Integer i = pivot; i <= last && !(xs[i] - FXValue > bestDistance); ++i) consider(i);
-    for (Integer i = pivot - 1; i >= first && !(FXValue - xs[i] > bestDistance); --i) consider(i);
+    const Integer pivot = Integer(std::lower_bound(xs + first, xs + last + 1, FXValue / m) - xs);
+    for (Integer i = pivot; i <= last && !(xs[i] * m - FXValue > bestDistance); ++i) consider(i);
+    for (Integer i = pivot - 1; i >= first && !(FXValue - xs[i] * m > bestDistance); --i) consider(i);
     return best;
   }
   for (Integer i = first; i <= last; ++i) consider(i);

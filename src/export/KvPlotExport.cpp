@@ -3,7 +3,12 @@
 
 #include "export/KvPlotExport.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -32,16 +37,58 @@ constexpr std::uint64_t kBytesPerPixel = 9;
 // The drawing layer refuses a single bitmap above 1 GiB; a 32-bit picture must stay below it.
 constexpr std::uint64_t kMaxPicturePixels = (std::uint64_t{1} << 30) / 4;
 
-// Memory the system can still give us, from /proc/meminfo; unlimited when it cannot be read.
-std::uint64_t AvailableMemory() {
+constexpr std::uint64_t kUnlimited = std::numeric_limits<std::uint64_t>::max();
+
+// What the machine can still give, from /proc/meminfo.
+std::uint64_t MachineAvailable() {
   std::ifstream in("/proc/meminfo");
   std::string key;
   std::uint64_t kilobytes = 0;
   std::string unit;
   while (in >> key >> kilobytes >> unit)
     if (key == "MemAvailable:") return kilobytes * 1024;
-  return std::numeric_limits<std::uint64_t>::max();
+  return kUnlimited;
 }
+
+// What the process's own limits leave: the address space and data limits less what is mapped
+// now (/proc/self/statm counts pages: size, resident, shared, text, lib, data).
+std::uint64_t ProcessAvailable() {
+  std::uint64_t pages[6] = {};
+  std::ifstream statm("/proc/self/statm");
+  for (std::uint64_t& p : pages) statm >> p;
+  const std::uint64_t page = std::uint64_t(::sysconf(_SC_PAGESIZE));
+  std::uint64_t left = kUnlimited;
+  const auto limit = [&](int Resource, std::uint64_t Used) {
+    rlimit r{};
+    if (::getrlimit(Resource, &r) != 0 || r.rlim_cur == RLIM_INFINITY) return;
+    left = std::min(left, r.rlim_cur > Used ? std::uint64_t(r.rlim_cur) - Used : 0);
+  };
+  if (statm) {
+    limit(RLIMIT_AS, pages[0] * page);
+    limit(RLIMIT_DATA, pages[5] * page);
+  }
+  return left;
+}
+
+// What the process's control group (version 2) still allows.
+std::uint64_t GroupAvailable() {
+  std::ifstream cgroup("/proc/self/cgroup");
+  std::string line;
+  while (std::getline(cgroup, line)) {
+    if (line.rfind("0::", 0) != 0) continue;
+    const std::string folder = "/sys/fs/cgroup" + line.substr(3);
+    std::string max;
+    std::uint64_t current = 0;
+    if (!(std::ifstream(folder + "/memory.max") >> max) || max == "max") return kUnlimited;
+    if (!(std::ifstream(folder + "/memory.current") >> current)) return kUnlimited;
+    const std::uint64_t limit = std::strtoull(max.c_str(), nullptr, 10);
+    return limit > current ? limit - current : 0;
+  }
+  return kUnlimited;
+}
+
+// Memory this process can still get: the least of the machine's, its limits' and its group's.
+std::uint64_t AvailableMemory() { return std::min({MachineAvailable(), ProcessAvailable(), GroupAvailable()}); }
 }  // namespace
 
 chart::TCustomPlotPanel& TKvPlotExportFormat::CheckedPanel() const {
@@ -64,10 +111,13 @@ chart::TCustomPlotPanel& TKvPlotExportFormat::SizedPanel() {
 chart::TCustomPlotPanel& TKvPlotExportFormat::RasterPanel() {
   chart::TCustomPlotPanel& panel = SizedPanel();
   const std::uint64_t pixels = std::uint64_t(Width) * std::uint64_t(Height);
-  if (pixels > kMaxPicturePixels || pixels * kBytesPerPixel > AvailableMemory())
-    throw fw::Exception("Недостаточно памяти для рисунка " + std::to_string(Width) + " × " +
-                        std::to_string(Height) + " точек");
+  if (pixels > kMaxPicturePixels || pixels * kBytesPerPixel > AvailableMemory()) NoMemory();
   return panel;
+}
+
+void TKvPlotExportFormat::NoMemory() const {
+  throw fw::Exception("Недостаточно памяти для рисунка " + std::to_string(Width) + " × " + std::to_string(Height) +
+                      " точек");
 }
 
 std::unique_ptr<fw::TBitmap> TKvPlotExportFormat::ChartBitmap(fw::TPixelFormat PixelFormat) {
@@ -80,7 +130,12 @@ std::unique_ptr<fw::TBitmap> TKvPlotExportFormat::ChartBitmap(fw::TPixelFormat P
 
 void TKvPlotExportFormat::SaveToFile(const fw::String& FileName) {
   CheckSize();
-  fw::SaveFileSafely(FileName, [this](fw::TStream* Stream) { SaveToStream(Stream); });
+  // Memory that runs out after the check (other programs took it meanwhile) is said the same way.
+  try {
+    fw::SaveFileSafely(FileName, [this](fw::TStream* Stream) { SaveToStream(Stream); });
+  } catch (const std::bad_alloc&) {
+    NoMemory();
+  }
 }
 
 std::unique_ptr<TKvPlotExportFormat> CreateExportFormat(const fw::String& Ext) {

@@ -42,9 +42,12 @@ class TKvPlotExportFormat {
   chart::TCustomPlotPanel& CheckedPanel() const;
   // CheckSize, then the panel; a picture without pixels raises.
   chart::TCustomPlotPanel& SizedPanel();
-  // SizedPanel for a picture made of pixels: one too large for this machine's memory is refused
-  // before any drawing, with a message naming its size.
+  // SizedPanel for a picture made of pixels: one too large for the memory this process can get
+  // (the machine's, its own limits', its control group's) is refused before any drawing, with
+  // a message naming its size.
   chart::TCustomPlotPanel& RasterPanel();
+  // Raises the message of a picture too large for memory.
+  [[noreturn]] void NoMemory() const;
   // The chart at Width x Height over the panel's colour (after CheckSize); raises when no
   // picture of that size can be made.
   std::unique_ptr<fw::TBitmap> ChartBitmap(fw::TPixelFormat PixelFormat);

@@ -14,6 +14,10 @@ class TKvEMFExportFormat : public TKvPlotExportFormat {
   void SaveToStream(fw::TStream* Stream) override;
 
   bool Enhanced;
+
+ private:
+  // SizedPanel, refusing a picture with a side above Limit (a metafile would cut it).
+  chart::TCustomPlotPanel& MetafilePanel(fw::Integer Limit);
 };
 
 }  // namespace kvexport

@@ -261,8 +261,13 @@ TComponent* TReader::ReadComponent(TComponent* Parent, int Depth) {
     FRoot = component;
     component->BeginLoad();
   }
-  if (!name.empty()) component->SetName(name);
-  if (!isRoot) component->SetParentComponent(Parent);
+  // A name that is no identifier, or one already taken, is a fault of the stream like any other.
+  try {
+    if (!name.empty()) component->SetName(name);
+    if (!isRoot) component->SetParentComponent(Parent);
+  } catch (const EComponentError& e) {
+    throw EReadError(e.Message());
+  }
   while (NextValue() != skEnd) {
     String path = ReadName();
     try {

@@ -51,7 +51,8 @@ class TBinaryToText {
     if (Level > MaxNesting) throw EReadError("Invalid stream format");
     String className = Name();
     String name = Name();
-    if (className.empty()) throw EReadError("Invalid stream format");
+    // The names the text form can read back, and the reader accepts.
+    if (!IsValidIdent(className) || (!name.empty() && !IsValidIdent(name))) throw EReadError("Invalid stream format");
     Indent(Level);
     FText += className + (name.empty() ? String() : " " + name) + " {\n";
     Properties(Level + 1);
@@ -260,6 +261,8 @@ class TTextToBinary {
     String className = Word();
     String name;
     if (!At('{')) name = Word();
+    for (const String& n : {className, name})
+      if (!n.empty() && !IsValidIdent(n)) Error(Format("\"%s\" is not a valid component name", n));
     Expect('{');
     WriteName(className);
     WriteName(name);

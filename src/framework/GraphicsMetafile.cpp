@@ -11,6 +11,7 @@
 #include "framework/SysUtils.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Metafile.h"
+#include "platform/kernel/LastError.h"
 
 namespace fw {
 
@@ -141,10 +142,18 @@ void TMetafile::SaveToStream(TStream* Stream) {
 // A placeable Windows metafile: the 22-byte header that gives the picture's box and its units
 // per inch, then the 16-bit records in the picture's pixels.
 void TMetafile::WriteWindowsMetafile(TStream* Stream) {
+  // The placeable header and the records count in signed words: a larger picture, or a figure
+  // they cannot hold, is refused rather than saved in part.
+  if (Width() > MaxWindowsMetafileSide || Height() > MaxWindowsMetafileSide)
+    throw EInvalidGraphicOperation(Format("A Windows metafile has at most %d units a side, not %d x %d",
+                                          Int64(MaxWindowsMetafileSide), Int64(Width()), Int64(Height())));
   std::vector<uint8_t> records(win::GetWinMetaFileBits(FHandle, 0, nullptr, win::MM_ANISOTROPIC, nullptr));
+  if (records.empty() && win::GetLastError() == win::ERROR_NOT_SUPPORTED)
+    throw EInvalidGraphicOperation("The picture holds a figure a Windows metafile cannot hold "
+                                   "(a polygon of more than 32767 points or a text of more than 32767 characters)");
   if (records.empty()) throw EOutOfResources("Out of system resources");
   win::GetWinMetaFileBits(FHandle, win::UINT(records.size()), records.data(), win::MM_ANISOTROPIC, nullptr);
-  const Integer w = std::clamp<Integer>(Width(), 1, 32767), h = std::clamp<Integer>(Height(), 1, 32767);
+  const Integer w = std::max<Integer>(Width(), 1), h = std::max<Integer>(Height(), 1);
   // Units per inch so that the box has the picture's size in millimetres.
   const Integer inch = FMMWidth > 0 ? std::clamp<Integer>(Integer(std::lround(w * 2540.0 / FMMWidth)), 1, 65535) : 96;
   uint16_t header[11] = {0xCDD7, 0x9AC6, 0, 0, 0, uint16_t(w), uint16_t(h), uint16_t(inch), 0, 0, 0};

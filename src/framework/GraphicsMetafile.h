@@ -44,8 +44,10 @@ class TMetafile : public TGraphic {
   // for anything else, leaving the picture as it was.
   void LoadFromStream(TStream* Stream) override;
   // EMF bytes when Enhanced, else a placeable Windows metafile; EInvalidGraphicOperation for an
-  // empty picture.
+  // empty picture, and for a Windows metafile wider or taller than MaxWindowsMetafileSide or with
+  // a figure its 16-bit records cannot hold (nothing is written then).
   void SaveToStream(TStream* Stream) override;
+  static constexpr Integer MaxWindowsMetafileSide = 32767;
 
  private:
   void WriteWindowsMetafile(TStream* Stream);

@@ -1,24 +1,30 @@
 #include "framework/IniFiles.h"
 
+#include <list>
+#include <unordered_map>
+
 #include "framework/SafeSave.h"
 #include "framework/Streams.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
+#include "framework/WholeFile.h"
+#include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/NumberText.h"
 #include "platform/kernel/TextConvert.h"
 
 namespace fw {
 
 struct TMemIniFile::Line {
-  bool comment = false;
-  String key;    // or the comment text
+  bool kept = false;  // a comment or a line the store cannot read: never a value
+  String key;         // value lines: the key; kept lines: the line's text
   String value;
-  String raw;    // the line's bytes when it was not UTF-8, while it is unchanged
+  String raw;  // the line's bytes; for a value line only while its value is unchanged
 };
 
 struct TMemIniFile::Section {
   String name;
-  std::vector<Line> lines;
+  std::list<Line> lines;
+  std::unordered_map<std::u16string, Line*> keys;  // the first line of each key, by FoldedName
   String raw;  // the heading's bytes when it was not UTF-8
 };
 
@@ -32,14 +38,59 @@ String OneLine(std::string_view value) {
   return out;
 }
 
+// Names compare without case (as AnsiSameText does): equal names fold to the same key.
+std::u16string FoldedName(std::string_view name) { return win::LowerCase(win::Utf8ToWide(name)); }
+
+// A key that holds "=" (or starts with a quote) is written in quotes, a quote in it doubled, so
+// that it reads back as it was written.
+bool NeedsQuotes(std::string_view key) {
+  return key.find('=') != std::string_view::npos || (!key.empty() && key.front() == '"');
+}
+String KeyText(std::string_view key) {
+  if (!NeedsQuotes(key)) return String(key);
+  String out = "\"";
+  for (char c : key) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+// Splits a name=value line with its leading blanks removed; false when it is none.
+bool SplitKeyLine(std::string_view line, String& key, String& value) {
+  if (!line.empty() && line.front() == '"') {
+    String quoted;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+      if (line[i] != '"') {
+        quoted += line[i];
+      } else if (i + 1 < line.size() && line[i + 1] == '"') {
+        quoted += '"';
+        ++i;
+      } else {
+        const std::size_t eq = line.find_first_not_of(" \t", i + 1);
+        if (eq == std::string_view::npos || line[eq] != '=' || quoted.empty()) break;
+        key = quoted;
+        value = String(line.substr(eq + 1));
+        return true;
+      }
+    }
+    // Not a quoted key after all: read as any other line.
+  }
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos || eq == 0) return false;
+  key = Trim(line.substr(0, eq));
+  // The value stands as stored: a reader trims it where its type allows blanks.
+  value = String(line.substr(eq + 1));
+  return !key.empty();
+}
+
 }  // namespace
 
 TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName) {
   if (!FileName.empty() && FileExists(FileName)) {
-    TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
-    std::string bytes = stream.ReadRemaining();
+    std::string bytes = ReadWholeFile(FileName, MaxIniFileSize);
     std::string_view view(bytes);
-    if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
+    FByteOrderMark = view.substr(0, 3) == "\xEF\xBB\xBF";
+    if (FByteOrderMark) view.remove_prefix(3);
     SetText(view);
   }
 }
@@ -47,26 +98,29 @@ TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName) {
 TMemIniFile::~TMemIniFile() = default;
 
 TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) const {
-  for (const auto& s : FSections) {
-    if (AnsiSameText(s->name, name)) return s.get();
-  }
-  return nullptr;
+  auto it = FIndex.find(FoldedName(name));
+  return it == FIndex.end() ? nullptr : it->second;
 }
 
 TMemIniFile::Section& TMemIniFile::AddSection(std::string_view name) {
   if (Section* s = FindSection(name)) return *s;
   FSections.push_back(std::make_unique<Section>());
   FSections.back()->name = String(name);
+  FIndex.emplace(FoldedName(name), FSections.back().get());
   return *FSections.back();
+}
+
+void TMemIniFile::AddLine(Section& section, Line line) {
+  section.lines.push_back(std::move(line));
+  Line& added = section.lines.back();
+  if (!added.kept) section.keys.emplace(FoldedName(added.key), &added);
 }
 
 TMemIniFile::Line* TMemIniFile::FindKey(std::string_view section, std::string_view ident) const {
   Section* s = FindSection(section);
   if (!s) return nullptr;
-  for (Line& l : s->lines) {
-    if (!l.comment && AnsiSameText(l.key, ident)) return &l;
-  }
-  return nullptr;
+  auto it = s->keys.find(FoldedName(ident));
+  return it == s->keys.end() ? nullptr : it->second;
 }
 
 String TMemIniFile::ReadString(std::string_view Section, std::string_view Ident, const String& Default) const {
@@ -83,7 +137,7 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
     }
     return;
   }
-  AddSection(Section).lines.push_back(Line{false, Trim(Ident), Value, {}});
+  AddLine(AddSection(Section), Line{false, Trim(Ident), Value, {}});
 }
 
 Integer TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, Integer Default) const {
@@ -117,7 +171,7 @@ void TMemIniFile::ReadSection(std::string_view Section, TStrings* Strings) const
   Strings->Clear();
   if (const auto* s = FindSection(Section)) {
     for (const Line& l : s->lines) {
-      if (!l.comment) Strings->Add(l.key);
+      if (!l.kept) Strings->Add(l.key);
     }
   }
   Strings->EndUpdate();
@@ -135,7 +189,7 @@ void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings)
   Strings->Clear();
   if (const auto* s = FindSection(Section)) {
     for (const Line& l : s->lines) {
-      if (!l.comment) Strings->Add(l.key + "=" + l.value);
+      if (!l.kept) Strings->Add(l.key + "=" + l.value);
     }
   }
   Strings->EndUpdate();
@@ -148,39 +202,47 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 }
 
 void TMemIniFile::EraseSection(std::string_view Section) {
-  std::erase_if(FSections, [&](const auto& s) { return AnsiSameText(s->name, Section); });
+  auto it = FIndex.find(FoldedName(Section));
+  if (it == FIndex.end()) return;
+  const auto* gone = it->second;
+  FIndex.erase(it);
+  std::erase_if(FSections, [&](const auto& s) { return s.get() == gone; });
 }
 
 void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
   if (auto* s = FindSection(Section)) {
-    std::erase_if(s->lines, [&](const Line& l) { return !l.comment && AnsiSameText(l.key, Ident); });
+    const std::u16string folded = FoldedName(Ident);
+    if (s->keys.erase(folded) == 0) return;
+    std::erase_if(s->lines, [&](const Line& l) { return !l.kept && FoldedName(l.key) == folded; });
   }
 }
 
 void TMemIniFile::Clear() {
   FSections.clear();
+  FIndex.clear();
   FPreamble.clear();
 }
 
 String TMemIniFile::GetText() const { return Text(false); }
 
-String TMemIniFile::FileText() const { return Text(true); }
+String TMemIniFile::FileText() const { return (FByteOrderMark ? "\xEF\xBB\xBF" : "") + Text(true); }
 
 String TMemIniFile::Text(bool Raw) const {
   String out;
-  for (const String& c : FPreamble) out += c + "\r\n";
+  const auto line = [&](const Line& l) {
+    if (Raw && !l.raw.empty()) {
+      out += l.raw;
+    } else {
+      out += l.kept ? l.key : KeyText(l.key) + "=" + OneLine(l.value);
+    }
+    out += "\r\n";
+  };
+  for (const Line& l : FPreamble) line(l);
   for (const auto& s : FSections) {
     if (!out.empty()) out += "\r\n";
     out += Raw && !s->raw.empty() ? s->raw : "[" + s->name + "]";
     out += "\r\n";
-    for (const Line& l : s->lines) {
-      if (Raw && !l.raw.empty()) {
-        out += l.raw;
-      } else {
-        out += l.comment ? l.key : l.key + "=" + OneLine(l.value);
-      }
-      out += "\r\n";
-    }
+    for (const Line& l : s->lines) line(l);
   }
   return out;
 }
@@ -192,27 +254,32 @@ void TMemIniFile::SetText(std::string_view Text) {
     // Each line in its own encoding: a line that is not UTF-8 changes no other line.
     const bool utf8 = win::IsValidUtf8(bytes);
     const String decoded = utf8 ? String(bytes) : win::Cp1251ToUtf8(bytes);
-    const String raw = utf8 ? String() : String(bytes);
     const String s = TrimLeft(decoded);
     const String trimmed = TrimRight(s);
     if (trimmed.empty()) return;
-    if (trimmed[0] == ';') {
-      if (current) {
-        current->lines.push_back(Line{true, trimmed, {}, raw});
-      } else {
-        FPreamble.push_back(trimmed);
-      }
-    } else if (trimmed[0] == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
+    if (trimmed[0] == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
       const String name = Trim(std::string_view(trimmed).substr(1, trimmed.size() - 2));
       const bool known = FindSection(name) != nullptr;
       current = &AddSection(name);
-      if (!known) current->raw = raw;
-    } else if (std::size_t eq = s.find('='); current && eq != String::npos && eq > 0) {
-      // The value stands as stored: a reader trims it where its type allows blanks.
-      String key = Trim(std::string_view(s).substr(0, eq));
-      if (!key.empty()) current->lines.push_back(Line{false, key, s.substr(eq + 1), raw});
+      if (!known && !utf8) current->raw = String(bytes);
+      return;
     }
-    // Anything else (no "=", no section yet, an empty name) cannot be read back: skipped.
+    Line line;
+    if (trimmed[0] != ';' && current && SplitKeyLine(s, line.key, line.value)) {
+      line.raw = String(bytes);  // written back as it stands while the value is unchanged
+      AddLine(*current, std::move(line));
+      return;
+    }
+    // A comment, or a line that cannot be read (no "=", no name, a damaged heading, no section
+    // yet): not the store's to change, so it goes back to the file byte for byte.
+    line.kept = true;
+    line.key = trimmed;
+    line.raw = String(bytes);
+    if (current) {
+      AddLine(*current, std::move(line));
+    } else {
+      FPreamble.push_back(std::move(line));
+    }
   });
 }
 

@@ -1,14 +1,18 @@
 #pragma once
 // Settings files in the ini format, held in memory: sections of name=value lines, names of
-// sections and keys compared without case, ";" comment lines kept in place but never read as
-// values, lines that are neither skipped. Values are kept as they stand after the "=" (no
-// trimming); a line break inside a value cannot be stored on its line and is written as a blank.
-// Files are read line by line as UTF-8, or as Windows Cyrillic where a line is not UTF-8; such a
-// line goes back to the file byte for byte while the program leaves it unchanged, so a damaged
-// line never spreads. Changed values are written as UTF-8; numbers always use ".".
+// sections and keys compared without case (found in constant time). ";" comment lines, and lines
+// the store cannot read (no "=", a damaged heading, text before the first section), are never
+// read as values and go back to the file byte for byte. A key holding "=" is written in quotes so
+// that it reads back. Values are kept as they stand after the "=" (no trimming); a line break
+// inside a value cannot be stored on its line and is written as a blank.
+// Files are read line by line as UTF-8, or as Windows Cyrillic where a line is not UTF-8; every
+// line goes back to the file byte for byte while the program leaves its value unchanged, so a
+// damaged line never spreads. Changed values are written as UTF-8; numbers always use ".".
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/Persistent.h"
@@ -17,9 +21,14 @@ namespace fw {
 
 class TStrings;
 
+// Larger settings files are refused rather than read in part.
+inline constexpr Int64 MaxIniFileSize = Int64(256) << 20;
+
 class TMemIniFile : public TObject {
  public:
-  // Reads the file when it exists; a missing file gives an empty store.
+  // Reads the file when it exists; a missing file gives an empty store. A file that cannot be
+  // read whole (not a regular file, above MaxIniFileSize, a failing read) raises EFOpenError or
+  // EReadError: it is never taken for an empty one.
   explicit TMemIniFile(const String& FileName);
   ~TMemIniFile() override;
 
@@ -58,6 +67,7 @@ class TMemIniFile : public TObject {
   struct Section;
   Section* FindSection(std::string_view name) const;
   Section& AddSection(std::string_view name);
+  void AddLine(Section& section, Line line);
   Line* FindKey(std::string_view section, std::string_view ident) const;
   // The text written to the file: GetText with the untouched lines of the file in their bytes.
   String FileText() const;
@@ -65,7 +75,9 @@ class TMemIniFile : public TObject {
 
   String FFileName;
   std::vector<std::unique_ptr<Section>> FSections;
-  std::vector<String> FPreamble;  // comment lines before the first section
+  std::unordered_map<std::u16string, Section*> FIndex;  // by folded name: lookups in constant time
+  std::vector<Line> FPreamble;  // the lines before the first section
+  bool FByteOrderMark = false;  // the file began with one: it is written back
 };
 
 // The same store writing every change to the file at once.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace fw::jpeg {
 namespace {
@@ -49,10 +50,48 @@ struct EncodeResult {
   unsigned long size;
 };
 
+// The compressed bytes go to a buffer this code alone allocates and frees (the library's memory
+// destination frees buffers it has outgrown behind the caller's back, so after a failure the
+// caller could not tell which one is still live). On failure to grow, the old buffer stays
+// valid and the error exit frees it once.
+struct MemoryDestination {
+  jpeg_destination_mgr pub;
+  EncodeResult* result;
+  size_t capacity;
+};
+
+extern "C" void InitDestination(j_compress_ptr cinfo) {
+  auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
+  dest->capacity = 65536;
+  dest->result->buffer = static_cast<unsigned char*>(std::malloc(dest->capacity));
+  if (!dest->result->buffer) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+  dest->pub.next_output_byte = dest->result->buffer;
+  dest->pub.free_in_buffer = dest->capacity;
+}
+
+extern "C" boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
+  auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
+  const size_t grown = dest->capacity * 2;
+  auto* bigger = static_cast<unsigned char*>(std::realloc(dest->result->buffer, grown));
+  if (!bigger) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 11);
+  dest->result->buffer = bigger;
+  dest->pub.next_output_byte = bigger + dest->capacity;
+  dest->pub.free_in_buffer = grown - dest->capacity;
+  dest->capacity = grown;
+  return TRUE;
+}
+
+extern "C" void TermDestination(j_compress_ptr cinfo) {
+  auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
+  dest->result->size = static_cast<unsigned long>(dest->capacity - dest->pub.free_in_buffer);
+}
+
 int EncodeC(const uint8_t* rgb, int width, int height, const EncodeParams* p, EncodeResult* result,
             ErrorManager* err) {
   jpeg_compress_struct cinfo;
   std::memset(&cinfo, 0, sizeof cinfo);
+  MemoryDestination dest;
+  std::memset(&dest, 0, sizeof dest);
   result->buffer = nullptr;
   result->size = 0;
   cinfo.err = &err->pub;
@@ -63,7 +102,11 @@ int EncodeC(const uint8_t* rgb, int width, int height, const EncodeParams* p, En
     return 0;
   }
   jpeg_create_compress(&cinfo);
-  jpeg_mem_dest(&cinfo, &result->buffer, &result->size);
+  dest.pub.init_destination = InitDestination;
+  dest.pub.empty_output_buffer = EmptyOutputBuffer;
+  dest.pub.term_destination = TermDestination;
+  dest.result = result;
+  cinfo.dest = &dest.pub;
   cinfo.image_width = JDIMENSION(width);
   cinfo.image_height = JDIMENSION(height);
   cinfo.input_components = 3;

@@ -54,14 +54,17 @@ void SaveFileSafely(const String& FileName, const std::function<void(TStream* St
   const String target = ResolvedTarget(FileName);
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
-  // Replacing by rename would get past a file that may not be written to, or a folder.
+  // Replacing by rename would get past a file that may not be written to, a folder, or a FIFO
+  // or a device that someone put there on purpose.
   if (exists && S_ISDIR(existing.st_mode)) RaiseCreateError(FileName, EISDIR);
+  if (exists && !S_ISREG(existing.st_mode))
+    throw EFCreateError(Format("Cannot create file \"%s\". Not a regular file", FileName));
   if (exists && ::access(target.c_str(), W_OK) != 0) RaiseCreateError(FileName, errno);
 
   String partName;
   const int fd = CreatePartFile(target, FileName, partName);
   try {
-    if (exists && S_ISREG(existing.st_mode)) ::fchmod(fd, existing.st_mode & 07777);
+    if (exists) ::fchmod(fd, existing.st_mode & 07777);
     THandleStream stream(fd);
     Write(&stream);
     // On disk before the rename, so a crash of the machine cannot leave an empty file in

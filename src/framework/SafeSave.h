@@ -15,8 +15,8 @@ class TStream;
 // FileName stays as it was, and the exception propagates.
 // A symbolic link is followed (the file it points to is replaced, the link stays), an existing
 // file keeps its permission bits, a name at the length limit still saves, and a file someone else
-// left at "<FileName>.part" is not touched. A folder, or a file that may not be written, is
-// refused. The errors of the file itself raise EFCreateError "Cannot create file "%s". %s" with
+// left at "<FileName>.part" is not touched. Only a regular file is replaced: a folder, a FIFO, a
+// device (also behind a link), or a file that may not be written, is refused and left alone. The errors of the file itself raise EFCreateError "Cannot create file "%s". %s" with
 // FileName; a failed close raises EWriteError "Stream write error".
 void SaveFileSafely(const String& FileName, const std::function<void(TStream* Stream)>& Write);
 

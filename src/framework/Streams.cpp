@@ -60,7 +60,15 @@ Int64 TStream::CopyFrom(TStream* Source, Int64 Count) {
 std::string TStream::ReadRemaining() {
   Int64 left = Size() - Position();
   std::string bytes(std::size_t(std::max<Int64>(left, 0)), '\0');
-  if (!bytes.empty()) bytes.resize(std::size_t(Read(bytes.data(), Integer(bytes.size()))));
+  // In pieces a single Read can count: a stream above 2 GiB is read whole too.
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const Integer piece = Integer(std::min<std::size_t>(bytes.size() - done, std::size_t(1) << 30));
+    const Integer n = Read(bytes.data() + done, piece);
+    if (n <= 0) break;
+    done += std::size_t(n);
+  }
+  bytes.resize(done);
   return bytes;
 }
 

@@ -237,14 +237,27 @@ bool TryStrToFloat(std::string_view text, Extended& value) {
 
 bool TryStrToFloat(std::string_view text, double& value) {
   Extended v;
-  if (!TryStrToFloat(text, v)) return false;
+  // A number beyond the double's range would become an infinity: refused like any non-number.
+  if (!TryStrToFloat(text, v) || !std::isfinite(double(v))) return false;
   value = double(v);
   return true;
 }
 
+namespace {
+[[noreturn]] void RaiseNotAFloat(std::string_view text) {
+  throw EConvertError("'" + String(text) + "' is not a valid floating point value");
+}
+}  // namespace
+
 Extended StrToFloat(std::string_view text) {
   Extended v;
-  if (!TryStrToFloat(text, v)) throw EConvertError("'" + String(text) + "' is not a valid floating point value");
+  if (!TryStrToFloat(text, v)) RaiseNotAFloat(text);
+  return v;
+}
+
+double StrToDouble(std::string_view text) {
+  double v;
+  if (!TryStrToFloat(text, v)) RaiseNotAFloat(text);
   return v;
 }
 

@@ -81,8 +81,11 @@ bool TryStrToInt(std::string_view text, Integer& value);
 // General number text (15 significant digits) with the regional decimal separator.
 String FloatToStr(Extended value);
 Extended StrToFloat(std::string_view text);
+// StrToFloat for a double: a number beyond the double's range is refused as no number is.
+double StrToDouble(std::string_view text);
 Extended StrToFloatDef(std::string_view text, Extended def);
 bool TryStrToFloat(std::string_view text, Extended& value);
+// False also for a number beyond the double's range.
 bool TryStrToFloat(std::string_view text, double& value);
 char DecimalSeparator();
 

@@ -44,6 +44,9 @@ namespace {
 constexpr const char* kOpenFilter =
     "Текстовые файлы (*.txt)|*.txt|Файлы данных (*.dat)|*.dat|Все файлы (*.*)|*.*";
 constexpr const char* kConfirmClose = "Имеются построенные графики. Подтвердите закрытие программы";
+constexpr fw::Integer kMaxSelectorSize = 50;
+constexpr const char* kSettingsUnread =
+    "Не удалось прочитать файл настроек: используются настройки по умолчанию, при выходе файл не перезаписывается.";
 
 }  // namespace
 
@@ -110,8 +113,17 @@ void TwndKorvalinMain::FormCreate() {
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
 
-  // Settings: the preferences record and the key bindings of the settings file.
-  TPropSaver store(true);
+  // Settings: the preferences record and the key bindings of the settings file. A file that
+  // cannot be read leaves the defaults, is said once, and is not written over at exit.
+  std::unique_ptr<TPropSaver> loaded;
+  try {
+    loaded = std::make_unique<TPropSaver>(true);
+  } catch (const std::exception& e) {
+    FSettingsUnread = true;
+    loaded = std::make_unique<TPropSaver>(fw::String(), "PREFERENCES", false);
+    fw::AppMessageBox(fw::String(kSettingsUnread) + "\n" + e.what(), win::MB_OK | win::MB_ICONWARNING);
+  }
+  TPropSaver& store = *loaded;
   LoadToolSettings(store);
   Preferences.Load(store);
   FShortCuts.Load(store, [this](std::string_view Name) {
@@ -245,7 +257,8 @@ void TwndKorvalinMain::ShowDataExecute() {
 
 void TwndKorvalinMain::LoadToolSettings(const TPropSaver& Store) {
   FMultiSelectorTool->Brush()->SetColor(Store.ReadColor("SelectorColor", fw::clBlack));
-  FMultiSelectorTool->SetHandleSize(Store.ReadInteger("SelectorSize", 3));
+  // Half the side of a handle: a damaged value would draw (and be saved back as) anything.
+  FMultiSelectorTool->SetHandleSize(Store.ReadInteger("SelectorSize", 0, kMaxSelectorSize, 3));
   Store.ReadPen("SelectorPen", FMultiSelectorTool->Pen());
   const bool hints = Store.ReadBool("ShowHintValues", true);
   FHintValuesTool->SetActive(hints);
@@ -263,9 +276,11 @@ void TwndKorvalinMain::ShowHintValuesExecute() {
   const bool on = !FHintValuesTool->Active();
   FHintValuesTool->SetActive(on);
   FShowHintValues->SetChecked(on);
-  TPropSaver store(true);
-  store.WriteBool("ShowHintValues", on);
-  WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
+  if (!FSettingsUnread) Guarded([&] {
+    TPropSaver store(true);
+    store.WriteBool("ShowHintValues", on);
+    WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
+  });
   RefreshMenu();
 }
 
@@ -485,13 +500,16 @@ void TwndKorvalinMain::FormClose() {
   if (FClosed) return;
   FClosed = true;
   // The settings written at exit; a file that cannot be written is said, not lost silently.
-  try {
-    TPropSaver store(true);
-    Preferences.Save(store);
-    SaveToolSettings(store);
-    WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
-  } catch (const std::exception& e) {
-    fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
+  // A file that could not be read at start keeps what it holds.
+  if (!FSettingsUnread) {
+    try {
+      TPropSaver store(true);
+      Preferences.Save(store);
+      SaveToolSettings(store);
+      WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
+    } catch (const std::exception& e) {
+      fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
+    }
   }
   CancelPointPick();
   SetBalloonHintHandler(nullptr);

@@ -72,7 +72,11 @@ bool SelectFont(fw::TFont* Font) {
 void SaveLoadFormPosition(fw::TControl* Form, bool Save) {
   if (!Form) return;
   if (!Save) {
-    TPropSaver(true).ReadFormPosition(Form);
+    // A settings file that cannot be read leaves the position as it is; it was said at start.
+    try {
+      TPropSaver(true).ReadFormPosition(Form);
+    } catch (const std::exception&) {
+    }
     return;
   }
   try {

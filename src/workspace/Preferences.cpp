@@ -38,12 +38,6 @@ String DelimitersFromCodes(const std::vector<Integer>& codes, const String& fall
   return out.empty() ? fallback : out;
 }
 
-// An index stored in the settings, Default when it lies outside [Low, High].
-Integer ReadIndex(const TPropSaver& Store, std::string_view Ident, Integer Low, Integer High, Integer Default) {
-  const Integer v = Store.ReadInteger(Ident, Default);
-  return v >= Low && v <= High ? v : Default;
-}
-
 }  // namespace
 
 void TPreferences::Load(TPropSaver& Store) {
@@ -52,9 +46,9 @@ void TPreferences::Load(TPropSaver& Store) {
     OpenDir = Store.ReadString("OpenDir", defaults.OpenDir);
     SaveDir = Store.ReadString("SaveDir", defaults.SaveDir);
     WorkspaceDir = Store.ReadString("WorkspaceDir", defaults.WorkspaceDir);
-    OpenFilterIndex = ReadIndex(Store, "OpenFilterIndex", 1, MaxFilterIndex, defaults.OpenFilterIndex);
-    OpenTableFilterIndex = ReadIndex(Store, "OpenTableFilterIndex", 1, MaxFilterIndex, defaults.OpenTableFilterIndex);
-    SaveFilterIndex = ReadIndex(Store, "SaveFilterIndex", 1, MaxFilterIndex, defaults.SaveFilterIndex);
+    OpenFilterIndex = Store.ReadInteger("OpenFilterIndex", 1, MaxFilterIndex, defaults.OpenFilterIndex);
+    OpenTableFilterIndex = Store.ReadInteger("OpenTableFilterIndex", 1, MaxFilterIndex, defaults.OpenTableFilterIndex);
+    SaveFilterIndex = Store.ReadInteger("SaveFilterIndex", 1, MaxFilterIndex, defaults.SaveFilterIndex);
 
     TimeAxis = Store.ReadBool("TimeAxis", defaults.TimeAxis);
     Delimiters = DelimitersFromCodes(Store.ReadIntegers("Delimiters", {}), defaults.Delimiters);
@@ -66,7 +60,7 @@ void TPreferences::Load(TPropSaver& Store) {
     CopyY = Store.ReadBool("CopyY", defaults.CopyY);
     CopyVisible = Store.ReadBool("CopyVisible", defaults.CopyVisible);
     CopyProperties = Store.ReadBool("CopyProperties", defaults.CopyProperties);
-    CopyFormat = ReadIndex(Store, "CopyFormat", cfWMF, cfEMF, defaults.CopyFormat);
+    CopyFormat = Store.ReadInteger("CopyFormat", cfWMF, cfEMF, defaults.CopyFormat);
 
     AxisFactorX = Store.ReadFloat("AxisFactorX", defaults.AxisFactorX);
     AxisFactorY = Store.ReadFloat("AxisFactorY", defaults.AxisFactorY);

@@ -120,6 +120,11 @@ Integer TPropSaver::ReadInteger(std::string_view Ident, Integer Default) const {
 
 void TPropSaver::WriteInteger(std::string_view Ident, Integer Value) { WriteString(Ident, I(Value)); }
 
+Integer TPropSaver::ReadInteger(std::string_view Ident, Integer Low, Integer High, Integer Default) const {
+  const Integer v = ReadInteger(Ident, Default);
+  return InRange(v, Low, High) ? v : Default;
+}
+
 bool TPropSaver::ReadBool(std::string_view Ident, bool Default) const {
   bool v;
   return ParseBoolField(ReadString(Ident, ""), v) ? v : Default;
@@ -240,7 +245,8 @@ bool TPropSaver::ReadFont(std::string_view Ident, fw::TFont* Font) const {
   if (fields.size() < 5) return false;
   Integer size, color, styles, charset;
   if (!ParseInteger(fields[0], size) || !ParseInteger(fields[1], color) || !ParseInteger(fields[2], styles) ||
-      !ParseInteger(fields[3], charset) || !InRange(styles, 0, 15) || !InRange(charset, 0, 255) || size == 0) {
+      !ParseInteger(fields[3], charset) || !InRange(styles, 0, 15) || !InRange(charset, 0, 255) || size == 0 ||
+      !InRange(size, -MaxFontSize, MaxFontSize)) {
     return false;
   }
   // The name is everything after the fourth ';'.
@@ -268,7 +274,8 @@ bool TPropSaver::ReadPen(std::string_view Ident, fw::TPen* Pen) const {
   std::size_t count = chartPen ? 7 : 4;
   Integer v[7];
   if (!ParseIntegers(ReadString(Ident, ""), count, v)) return false;
-  if (v[1] < 1 || !InRange(v[2], fw::psSolid, fw::psInsideFrame) || !InRange(v[3], fw::pmBlack, fw::pmNotXor)) {
+  if (!InRange(v[1], 1, MaxPenWidth) || !InRange(v[2], fw::psSolid, fw::psInsideFrame) ||
+      !InRange(v[3], fw::pmBlack, fw::pmNotXor)) {
     return false;
   }
   if (chartPen && (!InRange(v[4], 0, 1) || !InRange(v[5], chart::esRound, chart::esFlat) || !InRange(v[6], 0, 1))) {
@@ -299,7 +306,9 @@ bool TPropSaver::ReadShadow(std::string_view Ident, chart::TPlotShadow* Shadow) 
   if (!Shadow) return false;
   Integer v[5];
   if (!ParseIntegers(ReadString(Ident, ""), 5, v)) return false;
-  if (!InRange(v[3], 0, 100) || !InRange(v[4], 0, 1)) return false;
+  if (!InRange(v[1], -MaxOffset, MaxOffset) || !InRange(v[2], -MaxOffset, MaxOffset) || !InRange(v[3], 0, 100) ||
+      !InRange(v[4], 0, 1))
+    return false;
   Shadow->Color = v[0];
   Shadow->HorizSize = v[1];
   Shadow->VertSize = v[2];
@@ -318,7 +327,8 @@ bool TPropSaver::ReadGradient(std::string_view Ident, chart::TPlotGradient* Grad
   if (!Gradient) return false;
   Integer v[8];
   if (!ParseIntegers(ReadString(Ident, ""), 8, v)) return false;
-  if (!InRange(v[0], 0, 1) || !InRange(v[1], chart::gdTopBottom, chart::gdDiagonalDown) || !InRange(v[5], 0, 100)) {
+  if (!InRange(v[0], 0, 1) || !InRange(v[1], chart::gdTopBottom, chart::gdDiagonalDown) || !InRange(v[5], 0, 100) ||
+      !InRange(v[6], -MaxOffset, MaxOffset) || !InRange(v[7], -MaxOffset, MaxOffset)) {
     return false;
   }
   Gradient->Visible = v[0] != 0;

@@ -66,6 +66,8 @@ class TPropSaver {
   void WriteString(std::string_view Ident, const String& Value);
   // Decimal, or hexadecimal after "0x" (or "$").
   Integer ReadInteger(std::string_view Ident, Integer Default) const;
+  // ReadInteger, and Default also for a value outside Low .. High.
+  Integer ReadInteger(std::string_view Ident, Integer Low, Integer High, Integer Default) const;
   void WriteInteger(std::string_view Ident, Integer Value);
   // Written as "0"/"1"; any other integer reads as true when non-zero.
   bool ReadBool(std::string_view Ident, bool Default) const;
@@ -94,6 +96,11 @@ class TPropSaver {
 
   // Objects as ';'-separated fields. A reader leaves the object untouched and returns false
   // when the key is missing or any field is broken.
+  // Sizes a reader takes (beyond them a field counts as broken): a font's size in points either
+  // way, a pen's width, and a shadow's or a radial gradient's offset in pixels either way.
+  static constexpr Integer MaxFontSize = 1000;
+  static constexpr Integer MaxPenWidth = 100;
+  static constexpr Integer MaxOffset = 32767;
   // Font: Size;Color;Styles;Charset;Name (the name last, so it may hold ';').
   bool ReadFont(std::string_view Ident, fw::TFont* Font) const;
   void WriteFont(std::string_view Ident, const fw::TFont* Font);

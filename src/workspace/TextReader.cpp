@@ -477,7 +477,8 @@ std::size_t ScanText(std::string_view Text, const TTextReaderSettings& Settings,
 class TFileHandle {
  public:
   explicit TFileHandle(const String& FileName) : FName(FileName) {
-    FFd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO is refused below instead of waiting for a writer.
+    FFd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
       throw fw::EFOpenError(
           fw::Format("Не удается открыть файл \"%s\": %s", FileName, SystemReasonText(errno)));

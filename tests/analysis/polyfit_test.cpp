@@ -495,3 +495,48 @@ TEST(FittingRegistration, ExtendedPageAndLookup) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace analysis;
+
+// Where powers of x cannot hold the fit (very wide or far-off X at high degrees), the fit is
+// refused as a singular one is; the same span at a low degree, and the usual spans at the top
+// degree, still fit.
+TEST(PolySolver, LostConditioningIsRefused) {
+  struct Case { double From, To; int Terms; bool Fits; int Points = 80; };
+  const Case cases[] = {
+      {1e300, 1.5e300, 18, false}, {1e300, 1.5e300, 19, false}, {1e300, 1.5e300, 20, false},
+      {0, 0.5e300, 20, false},     {1e300, 1.5e300, 2, true},   {0, 3, 20, true},
+      {-1e-3, 1e-3, 20, true},     {1e300, 1.5e300, 20, false, 5001}, {0, 3, 20, true, 5001},
+  };
+  for (const Case& c : cases) {
+    std::vector<double> xs, ys;
+    for (int i = 0; i < c.Points; ++i) {
+      const double t = i / double(c.Points - 1);
+      xs.push_back(c.From + (c.To - c.From) * t);
+      ys.push_back(1 + t + std::sin(6 * t));
+    }
+    TPolyVector coefficients{};
+    const std::string error =
+        ErrorOf([&] { PolyFitting(c.Points, c.Terms, xs.data(), ys.data(), coefficients); });
+    EXPECT_EQ(error, c.Fits ? "" : "Cannot process fitting") << c.From << ".." << c.To << " " << c.Terms;
+    if (c.Fits && c.Terms == 2) {
+      EXPECT_NEAR(double(CalculatePoly(2, coefficients, xs[40])), 1 + 40 / 79.0 + std::sin(6 * 40 / 79.0), 0.5);
+    }
+  }
+}
+
+// The last finite point is drawn also when points without a finite X follow it.
+TEST_F(FitFixture, TheLastFinitePointIsDrawnBeforeNonFiniteX) {
+  for (int i = 0; i < 5; ++i) source->AddXY(i, 2.0 * i);
+  source->AddNullPoint(std::nan(""), 1);
+  source->AddNullPoint(std::nan(""), 1);
+  fit->SetPolyDegree(2);
+  Attach();
+  ASSERT_EQ(result->Count(), 5);
+  EXPECT_DOUBLE_EQ(result->PointX(4), 4);
+  EXPECT_NEAR(result->PointY(4), 8, 1e-9);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "AnalysisTestSupport.h"
@@ -190,6 +191,66 @@ TEST_F(StatFixture, BadPeriodsAndNulls) {
   auto* bollinger = Attach(new TBollingerFunction(&owner), 3);
   for (int i = 0; i < bollinger->Count(); ++i)
     EXPECT_TRUE(std::isfinite(bollinger->PointY(i)) || bollinger->IsNullPoint(i)) << i;
+}
+
+// Values whose squares leave the double's range: deviations and bands stay finite and right.
+TEST_F(StatFixture, HugeValuesKeepTheirDeviation) {
+  struct Case { std::vector<double> Values; double Sample; };
+  const Case cases[] = {
+      {{1e200, 2e200}, std::sqrt(0.5) * 1e200},
+      {{-1e300, 1e300}, std::sqrt(2.0) * 1e300},
+      {{1.5e154, 1.5e154, 1.5e154}, 0},
+  };
+  for (const Case& c : cases) {
+    Fill(c.Values);
+    const double sd = TStdDeviationFunction(nullptr).ValueOverRange(source, 0, fw::Integer(c.Values.size()) - 1);
+    EXPECT_NEAR(sd, c.Sample, 1e-12 * std::fabs(c.Sample)) << c.Values[0];
+  }
+  Fill({1e200, 2e200, 3e200, 4e200});
+  auto* bollinger = new TBollingerFunction(&owner);
+  bollinger->SetExponential(false);
+  bollinger->SetDeviation(1);
+  TLineSeries* upper = Attach(bollinger, 2);
+  ASSERT_EQ(upper->Count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(upper->PointY(i), (2 * i + 3) * 0.5e200 + 0.5e200, 1e188) << i;
+}
+
+// A period of 0 for the long average or the signal: no lines, as for other invalid periods.
+TEST_F(StatFixture, MACDWithAPeriodOfZeroDrawsNothing) {
+  Fill(RandomWalk(60, 3));
+  for (const auto& [period, period3] : std::vector<std::pair<double, double>>{{0, 9}, {26, 0}}) {
+    auto* macd = new TMACDFunction(&owner);
+    macd->SetPeriod3(period3);
+    TLineSeries* result = Attach(macd, period);
+    EXPECT_EQ(result->Count(), 0) << period << " " << period3;
+    EXPECT_EQ(macd->SignalLine()->Count(), 0);
+    EXPECT_EQ(macd->Histogram()->Count(), 0);
+  }
+}
+
+// RSI reads the source it is given, never lists kept from a source freed before.
+TEST(RSISource, AFreedSourceLeavesNothingBehind) {
+  fw::TComponent owner{nullptr};
+  auto* rsiSeries = new TLineSeries(&owner);
+  auto* rsi = new TRSIFunction(&owner);
+  rsi->SetStyle(rsiClose);
+  rsiSeries->SetFunctionType(rsi);
+  rsi->SetPeriod(0);
+  auto candles = [&](double Step) {
+    auto* s = new TOHLCSeries(&owner);
+    for (int i = 0; i < 10; ++i) s->AddOHLC(i, 10, 12, 8, 10 + (i % 2 ? Step : -Step) * i);
+    return s;
+  };
+  for (double step : {1.0, 3.0, 0.5}) {
+    TOHLCSeries* source = candles(step);
+    rsiSeries->SetDataSource(source);
+    const double got = rsiSeries->Count() ? rsiSeries->PointY(0) : -1;
+    TRSIFunction fresh(nullptr);
+    fresh.SetStyle(rsiClose);
+    EXPECT_DOUBLE_EQ(got, fresh.ValueOverRange(source, -1, -1)) << step;
+    rsiSeries->SetDataSource(nullptr);
+    delete source;  // the next source may take its memory
+  }
 }
 
 TEST_F(StatFixture, CrossPoints) {

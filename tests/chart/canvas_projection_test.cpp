@@ -186,6 +186,15 @@ TEST_F(CanvasOnBitmap, CornerAndCentreGradients) {
   EXPECT_GE(Channel(0, 50, 0), 200) << "the far corner takes the end colour";
   EXPECT_EQ(At(41, 50), fw::clWhite) << "nothing is painted outside the rectangle";
   EXPECT_EQ(At(20, 91), fw::clWhite);
+  // Offsets as far as a file may give draw as a centre at the bounded distance: the rectangle
+  // takes colours near the end colour, nothing overflows.
+  for (const TPoint offset : {TPoint{INT32_MAX, INT32_MIN}, TPoint{INT32_MIN, INT32_MAX}}) {
+    canvas_.RadialOffset = offset;
+    canvas_.GradientFill(TRect{60, 50, 100, 90}, fw::clWhite, fw::clBlack, chart::gdRadial, 50);
+    EXPECT_LE(Channel(80, 70, 0), 6);
+    EXPECT_EQ(At(101, 70), fw::clWhite);
+  }
+  canvas_.RadialOffset = TPoint{};
 }
 
 TEST_F(CanvasOnBitmap, BufferedDisplayShowsTheBufferUntilMarkedDirty) {

@@ -178,3 +178,35 @@ TEST_F(ChartStreaming, DamagedChartStreamLeavesNothingBehind) {
     EXPECT_EQ(owner.ComponentCount(), 0) << text;
   }
 }
+
+// Values are stored without the multiplier, so a round trip gives back what was stored and what
+// is read through the multiplier, however often it is repeated.
+TEST_F(ChartStreaming, PointsKeepTheirValuesThroughRoundTripsWithMultipliers) {
+  RegisterAll();
+  struct Case { double Multiplier, Stored; };
+  const Case cases[] = {{2, 20}, {0, 40}, {-1.5, 1e308}, {1e300, 1e10}, {0.5, -3}};
+  for (const Case& c : cases) {
+    TChart chart(nullptr);
+    auto* s = new TLineSeries(&chart);
+    s->SetName("Series1");
+    chart.AddSeries(s);
+    s->AddPoint(0, c.Stored);
+    s->AddPoint(1, 2);
+    s->XValues()->SetMultiplier(c.Multiplier);
+    s->YValues()->SetMultiplier(c.Multiplier);
+    std::string bytes = Write(&chart);
+    for (int trip = 0; trip < 3; ++trip) {
+      fw::TComponent owner(nullptr);
+      TChart* back = Read(bytes, &owner);
+      ASSERT_TRUE(back && back->SeriesCount() == 1) << c.Multiplier;
+      TChartSeries* r = back->Series(0);
+      ASSERT_EQ(r->Count(), 2);
+      EXPECT_EQ(r->XValues()->Multiplier(), c.Multiplier);
+      EXPECT_EQ(r->XValues()->Data()[1], 1) << c.Multiplier << " trip " << trip;
+      EXPECT_EQ(r->YValues()->Data()[0], c.Stored) << c.Multiplier << " trip " << trip;
+      EXPECT_EQ(r->YValues()->Data()[1], 2) << c.Multiplier << " trip " << trip;
+      EXPECT_EQ(r->PointY(0), c.Stored * c.Multiplier);
+      bytes = Write(back);
+    }
+  }
+}

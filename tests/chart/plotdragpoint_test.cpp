@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "chart/AxisPixels.h"
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotPenDlg.h"
 #include "platform/controls/MessageBox.h"
@@ -48,10 +49,43 @@ TEST_F(DragPointTest, TheHeldPointFollowsTheMouseByTheDragStyle) {
   Move(fw::TPoint{Px(0, 1).x + 10, Px(0, 1).y});
   Release(fw::TPoint{Px(0, 1).x + 10, Px(0, 1).y});
   EXPECT_TRUE(std::isfinite(series[0]->PointX(1)));
+  // So does an axis showing one large value: the point moves, at any magnitude.
+  for (const double at : {1e4, 1e9, -3e15, 1.7e308}) {
+    chart->BottomAxis()->SetMinMax(at, at);
+    series[0]->SetPointX(1, at);
+    Pump();
+    const fw::TPoint from = Px(0, 1), moved{from.x + 10, from.y};
+    Press(from);
+    Move(moved);
+    Release(moved);
+    EXPECT_NE(series[0]->PointX(1), at) << at;
+    EXPECT_TRUE(std::isfinite(series[0]->PointX(1))) << at;
+  }
   // A series that goes away leaves the tool with none.
   delete series[0];
   EXPECT_EQ(tool->Series(), nullptr);
   Click(Px(1, 1));
+}
+
+// A graph spanning more than the largest double (points at +-1e308): each point has its own
+// pixel, the same through the axis and through the drawing loops' mapping, and back.
+TEST_F(DragPointTest, ARangeBeyondTheLargestDoubleMapsEveryValue) {
+  Build();
+  series[0]->Clear();
+  for (double y : {-1e308, 0.0, 1e308}) series[0]->AddXY(series[0]->Count(), y);
+  chart->LeftAxis()->SetMinMax(-1.5e308, 1.6e308);
+  Pump();
+  TChartAxis* v = chart->LeftAxis();
+  const TAxisPixels pixels(*v);
+  std::vector<Integer> ys;
+  for (Integer i = 0; i < 3; ++i) {
+    ys.push_back(series[0]->CalcYPos(i));
+    EXPECT_EQ(pixels.Pixel(series[0]->PointY(i)), ys.back()) << i;
+  }
+  EXPECT_GT(ys[0], ys[1]) << "upwards on the screen";
+  EXPECT_GT(ys[1], ys[2]);
+  EXPECT_NE(ys[0], v->IStartPos());
+  EXPECT_NEAR(v->CalcPosPoint(ys[1]), 0, 0.02e308);
 }
 
 TEST(CursorNames, NamesAndNumbersBothWays) {

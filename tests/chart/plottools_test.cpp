@@ -2,6 +2,9 @@
 // mechanics of the other tool classes with their registration.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -75,6 +78,22 @@ TEST_F(CursorToolTest, SnapsByTheStylesDistanceInAxisUnits) {
     EXPECT_EQ(tool->SnapToPoint(), r.index);
     EXPECT_DOUBLE_EQ(tool->XValue(), r.snappedX);
     EXPECT_DOUBLE_EQ(tool->YValue(), r.snappedY);
+  }
+}
+
+// With a multiplier on X the cursor snaps by the values the points show, not the stored ones.
+TEST_F(CursorToolTest, SnapsByTheMultipliedX) {
+  Build();
+  auto* s = new TLineSeries(form.get());
+  for (int i = 0; i < 8; ++i) s->AddXY(2.0 * i, i);  // shown at X = 0, 1, 2, ... with 0.5
+  s->XValues()->SetMultiplier(0.5);
+  tool->SetSeries(s);
+  tool->SetStyle(cssVertical);
+  tool->SetSnap(true);
+  for (const auto& [x, index] : std::vector<std::pair<double, Integer>>{{2.9, 3}, {2.2, 2}, {6.6, 7}, {-4, 0}}) {
+    tool->SetXValue(x);
+    EXPECT_EQ(tool->SnapToPoint(), index) << x;
+    EXPECT_DOUBLE_EQ(tool->XValue(), double(index)) << x;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "chart_export_fixture.h"
 #include "export/KvPlotExport.h"
 #include "format_test_support.h"
+#include "support/MemoryLimit.h"
 
 namespace {
 
@@ -59,6 +60,28 @@ TEST_F(LargePictureTest, APictureBeyondMemoryIsRefusedBeforeStarting) {
       EXPECT_EQ(e.Message(), "Недостаточно памяти для рисунка 100000 × 90000 точек") << ext;
     }
   }
+  EXPECT_TRUE(dir_.Entries().empty());
+}
+
+// Under a process memory limit the machine's free memory says nothing: the limit is respected,
+// and the picture refused with the same message, leaving no file behind.
+TEST_F(LargePictureTest, AProcessMemoryLimitIsRespected) {
+  if (!kvtest::kMemoryLimitsWork) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
+  const std::string file = dir_.File("limited.jpg");
+  const int status = kvtest::RunWithMemoryLimit(std::uint64_t(300) << 20, [&] {
+    std::unique_ptr<kvexport::TKvPlotExportFormat> f = kvexport::CreateExportFormat(".jpg");
+    f->Width = 10000;
+    f->Height = 10000;
+    try {
+      f->SaveToFile(file);
+    } catch (const fw::Exception& e) {
+      return e.Message() == "Недостаточно памяти для рисунка 10000 × 10000 точек" ? 0 : 3;
+    } catch (...) {
+      return 4;
+    }
+    return 2;
+  });
+  EXPECT_EQ(status, 0) << "2: saved anyway, 3: another message, 4: another exception, 134: aborted";
   EXPECT_TRUE(dir_.Entries().empty());
 }
 

@@ -229,11 +229,30 @@ TEST(Filer, DamagedStreamsAreRefusedWithoutLeftovers) {
     try {
       Read(ToBinary(c.text), &owner);
       ADD_FAILURE() << c.text;
-    } catch (const Exception& e) {
+    } catch (const EFilerError& e) {
       EXPECT_NE(e.Message().find(c.message), std::string::npos) << c.text << ": " << e.Message();
     }
     EXPECT_EQ(owner.ComponentCount(), 0) << c.text;
   }
+  // Names the text form cannot hold, put straight into the binary form: the stream's read error,
+  // whichever way the stream goes.
+  const std::string named = ToBinary("TStreamProbe Ab { TStreamProbe Cd { } }");
+  const auto renamed = [&](const std::string& from, const std::string& to) {
+    std::string b = named;
+    b.replace(b.find(from), from.size(), to);
+    return b;
+  };
+  for (const std::string& bad : {renamed("Ab", "1b"), renamed("Cd", "C."), renamed("Ab", "A-")}) {
+    EXPECT_THROW(Read(bad, &owner), EReadError);
+    EXPECT_EQ(owner.ComponentCount(), 0);
+  }
+  EXPECT_THROW(Read(ToBinary("TStreamProbe X { TStreamProbe Y { } TStreamProbe Y { } }"), &owner), EReadError);
+  // 255 bytes is the longest name both ways.
+  const std::string longest(255, 'n');
+  EXPECT_EQ(ToText(ToBinary("TStreamProbe " + longest + " { }")), "TStreamProbe " + longest + " {\n}\n");
+  EXPECT_THROW(ToBinary("TStreamProbe " + longest + "n { }"), EReadError);
+  EXPECT_THROW(ToText(renamed("Ab", "1b")), EReadError);
+  EXPECT_THROW(ToText(renamed("Cd", "C.")), EReadError);
   std::string noSignature = bytes;
   noSignature[0] = 'X';
   EXPECT_THROW(Read(noSignature, &owner), EReadError);
@@ -247,6 +266,8 @@ TEST(Filer, BadTextNamesTheLine) {
       {"TStreamProbe {\n  TStreamProbe A { }\n  Count = 1\n}", "line 3: properties come before the children"},
       {"TStreamProbe {\n  Blob = <0F1>\n}", "line 2: an odd number"},
       {"TStreamProbe {\n}\nextra", "line 3: text after the component"},
+      {"TStreamProbe {\n  TStreamProbe 9lives { }\n}", "line 2: \"9lives\" is not a valid component name"},
+      {"TStreamProbe a.b {\n}", "line 1: \"a.b\" is not a valid component name"},
   };
   for (const auto& [text, where] : cases) {
     try {

@@ -8,6 +8,8 @@
 #include "framework/Jpeg.h"
 #include "framework/Streams.h"
 #include "framework/stream_TempFolder.h"
+#include "framework/JpegCodec.h"
+#include "support/MemoryLimit.h"
 #include "graphics_test_support.h"
 
 namespace fw {
@@ -214,3 +216,27 @@ TEST(Jpeg, CorruptDataRaisesAndKeepsTheImage) {
 
 }  // namespace
 }  // namespace fw
+
+namespace {
+
+// Memory that runs out while the compressed bytes grow is a failure with a message: the buffer
+// is freed once, never twice.
+TEST(Jpeg, RunningOutOfMemoryWhileCompressingFailsCleanly) {
+  if (!kvtest::kMemoryLimitsWork) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
+  const int side = 2000;
+  std::vector<uint8_t> noise(std::size_t(side) * side * 3);
+  std::uint32_t seed = 12345;
+  for (uint8_t& b : noise) b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+  // Noise hardly compresses: about 10 MB of output, while the child may grow by 6 MB.
+  const int status = kvtest::RunWithMemoryLimit(6u << 20, [&] {
+    std::vector<uint8_t> out;
+    std::string error;
+    fw::jpeg::EncodeParams p;
+    p.quality = 100;
+    if (fw::jpeg::Encode(noise.data(), side, side, p, out, error)) return 2;
+    return error.find("memory") != std::string::npos ? 0 : 3;
+  });
+  EXPECT_EQ(status, 0) << "2: encoded anyway, 3: another error, 134: aborted";
+}
+
+}  // namespace

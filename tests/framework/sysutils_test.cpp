@@ -82,6 +82,15 @@ TEST_F(SysUtilsTest, FloatTextFollowsTheRegionalSeparator) {
   EXPECT_TRUE(TryStrToFloat("2.25", d));
   EXPECT_DOUBLE_EQ(d, 2.25);
   EXPECT_EQ(FloatToStr(1.0 / 3), "0.333333333333333");
+  // Beyond the double's range: refused for a double, kept for the wider type.
+  for (const char* text : {"1e999", "-2e400", "1.8e308"}) {
+    d = 5;
+    EXPECT_FALSE(TryStrToFloat(text, d)) << text;
+    EXPECT_EQ(d, 5);
+    EXPECT_THROW(StrToDouble(text), EConvertError) << text;
+    EXPECT_TRUE(TryStrToFloat(text, v)) << text;
+  }
+  EXPECT_EQ(StrToDouble("1.7e308"), 1.7e308);
 }
 
 TEST_F(SysUtilsTest, CaseMappingCoversCyrillic) {

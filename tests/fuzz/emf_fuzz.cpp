@@ -1,6 +1,7 @@
 // Bytes fed to SetEnhMetaFileBits: refused, or accepted and then played onto a small bitmap (both
 // at the frame's own size and scaled), so every record the checks let through meets the player.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -21,8 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   win::HBITMAP bmp = win::CreateDIBSection(nullptr, &bi, win::DIB_RGB_COLORS, &bits, nullptr, 0);
   win::HDC dc = win::CreateCompatibleDC(nullptr);
   win::HGDIOBJ old = win::SelectObject(dc, bmp);
-  const win::RECT same{0, 0, header.rclBounds.right - header.rclBounds.left + 1,
-                       header.rclBounds.bottom - header.rclBounds.top + 1};
+  // The bounds are whatever the bytes say: their span is taken in 64 bits and kept in range.
+  auto span = [](win::LONG from, win::LONG to) {
+    return win::LONG(std::clamp<std::int64_t>(std::int64_t(to) - from + 1, INT32_MIN, INT32_MAX));
+  };
+  const win::RECT same{0, 0, span(header.rclBounds.left, header.rclBounds.right),
+                       span(header.rclBounds.top, header.rclBounds.bottom)};
   const win::RECT scaled{2, 3, 29, 17};
   win::PlayEnhMetaFile(dc, mf, &same);
   win::PlayEnhMetaFile(dc, mf, &scaled);

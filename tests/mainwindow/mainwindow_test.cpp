@@ -4,9 +4,12 @@
 // exist and writes the settings file.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <functional>
 #include <iterator>
 
+#include "chart/PlotMultiSelectorTool.h"
 #include "mainwindow_fixture.h"
 #include "platform/desktop/DesktopView.h"
 #include "platform/user/windows/Window.h"
@@ -228,6 +231,62 @@ TEST_F(MainWindowTest, DamagedSettingsFileSpreadsNoDamage) {
     const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (std::string line : {"OpenDir=/home/папка", "SkipLines=3", "Name=значение", c.Damaged.c_str()})
       EXPECT_NE(written.find(line + "\r\n"), std::string::npos) << c.Name << ": " << line;
+  }
+}
+
+// A settings file that cannot be read: the program starts with the defaults, says so once, and
+// leaves the file as it found it at exit.
+TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
+  delete form;
+  form = nullptr;
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  struct Case { const char* Name; std::function<void()> Make; std::function<bool()> Unchanged; };
+  const auto size = (std::uintmax_t(2) << 30) + 5;
+  const Case cases[] = {
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0); },
+       [&] { return std::filesystem::is_fifo(settings); }},
+      {"above 2 GiB",
+       [&] {
+         std::ofstream(settings, std::ios::binary) << "[PREFERENCES]\r\nSkipLines=9\r\n";
+         std::filesystem::resize_file(settings, size);
+       },
+       [&] { return std::filesystem::file_size(settings) == size; }},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(settings);
+    c.Make();
+    win::ClearMessageBoxHistory();
+    workspace::Preferences = workspace::TPreferences{};
+    wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    ASSERT_EQ(win::MessageBoxHistory().size(), 1u) << c.Name;
+    const std::string said = win::WideToUtf8(win::MessageBoxHistory().back().text);
+    EXPECT_EQ(said.rfind("Не удалось прочитать файл настроек", 0), 0u) << said;
+    EXPECT_NE(said.find(settings), std::string::npos) << said;
+    EXPECT_EQ(workspace::Preferences.SkipLines, workspace::TPreferences{}.SkipLines) << c.Name;
+    ASSERT_TRUE(form->ShowHintValuesAction()->Execute());
+    form->Close();
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(win::MessageBoxHistory().size(), 1u) << c.Name;
+    EXPECT_TRUE(c.Unchanged()) << c.Name;
+  }
+  std::filesystem::remove(settings);
+}
+
+// A damaged handle size in the settings: the default is used, and saved back in its place.
+TEST_F(MainWindowTest, SelectorSizeOutsideItsRangeTakesTheDefault) {
+  delete form;
+  form = nullptr;
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  for (const char* stored : {"-100", "2147483647", "51"}) {
+    std::ofstream(settings, std::ios::binary | std::ios::trunc) << "[PREFERENCES]\r\nSelectorSize=" << stored << "\r\n";
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    EXPECT_EQ(form->MultiSelectorTool()->HandleSize(), 3) << stored;
+    form->Close();
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(workspace::TPropSaver(true).ReadInteger("SelectorSize", -1), 3) << stored;
   }
 }
 

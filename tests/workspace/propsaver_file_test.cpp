@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -64,6 +65,41 @@ TEST_F(PropSaverFileTest, BrokenLinesAndValuesReadAsDefaults) {
   fw::TStringList keys;
   store.ReadSection("PREFERENCES", &keys);
   EXPECT_EQ(keys.IndexOf("no equals sign"), -1);
+}
+
+// A save keeps every line the store does not own exactly as the file had it.
+TEST_F(PropSaverFileTest, DamagedLinesSurviveASave) {
+  const std::string damaged =
+      "; \xCA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9\r\ngarbage before any section\r\nOrphan=1\r\n"
+      "[PREFERENCES\r\n[PREFERENCES]\r\nno equals sign\r\n=novalue\r\nGood=5\r\n\xEF\xBB\xBF[MRU]\r\n";
+  WriteFile(damaged);
+  TPropSaver store(path_, "PREFERENCES", true);
+  store.WriteInteger("Good", 6);
+  store.WriteString("Ctrl+=", "ZoomIn");
+  store.UpdateFile();
+  EXPECT_EQ(FileText(),
+            "; \xCA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9\r\ngarbage before any section\r\nOrphan=1\r\n"
+            "[PREFERENCES\r\n\r\n[PREFERENCES]\r\nno equals sign\r\n=novalue\r\nGood=6\r\n\xEF\xBB\xBF[MRU]\r\n"
+            "\"Ctrl+=\"=ZoomIn\r\n");
+  TPropSaver again(path_, "PREFERENCES", true);
+  EXPECT_EQ(again.ReadString("Ctrl+=", ""), "ZoomIn");
+}
+
+// A settings file that cannot be read whole is refused, and a save (which reads the file first)
+// writes nothing over it.
+TEST_F(PropSaverFileTest, AFileThatCannotBeReadIsNeitherEmptiedNorReplaced) {
+  WriteFile("[PREFERENCES]\r\nKeep=1\r\n");
+  const auto size = (std::uintmax_t(2) << 30) + 64;  // above any 32-bit length; sparse
+  std::filesystem::resize_file(path_, size);
+  EXPECT_THROW(TPropSaver(path_, "PREFERENCES", true), fw::EStreamError);
+  TPropSaver blind(path_, "PREFERENCES", false);
+  blind.WriteInteger("Other", 2);
+  EXPECT_THROW(blind.UpdateFile(), fw::EStreamError);
+  EXPECT_EQ(std::filesystem::file_size(path_), size);
+  std::string head(23, '\0');
+  std::ifstream(path_, std::ios::binary).read(head.data(), 23);
+  EXPECT_EQ(head, "[PREFERENCES]\r\nKeep=1\r\n");
+  EXPECT_EQ(FilesInDir(), 1u);
 }
 
 TEST_F(PropSaverFileTest, EmptyAndMissingFilesGiveEmptyStores) {

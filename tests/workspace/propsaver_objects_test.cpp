@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "chart/PlotCanvas.h"
 #include "framework/GraphicsObjects.h"
 #include "workspace/PropSaver.h"
@@ -150,6 +154,53 @@ TEST(PropSaverObjects, Gradient) {
     EXPECT_FALSE(copy->ReadGradient("Gradient", &kept)) << text;
     EXPECT_EQ(kept.Direction, chart::gdTopBottom) << text;
     EXPECT_EQ(kept.Balance, 50) << text;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Sizes beyond what can be drawn count as broken fields, in every object reader: the object
+// stays as it was (and so is written back as it was), the largest sane size still reads.
+TEST(PropSaverObjects, SizesBeyondSaneRangesAreBroken) {
+  struct Case { const char* Text; bool Reads; };
+  struct Reader { const char* Kind; std::function<bool(const TPropSaver&)> Read; std::vector<Case> Cases; };
+  fw::TFont font;
+  fw::TPen pen;
+  chart::TPlotShadow shadow;
+  chart::TPlotGradient gradient;
+  const Reader readers[] = {
+      {"font", [&](const TPropSaver& s) { return s.ReadFont("V", &font); },
+       {{"1000;$0;0;1;Arial", true}, {"-1000;$0;0;1;Arial", true}, {"1001;$0;0;1;Arial", false},
+        {"-2147483648;$0;0;1;Arial", false}}},
+      {"pen", [&](const TPropSaver& s) { return s.ReadPen("V", &pen); },
+       {{"$0;100;0;4", true}, {"$0;101;0;4", false}, {"$0;2147483647;0;4", false}}},
+      {"shadow", [&](const TPropSaver& s) { return s.ReadShadow("V", &shadow); },
+       {{"$0;32767;-32767;0;0", true}, {"$0;32768;0;0;0", false}, {"$0;0;-2147483648;0;0", false}}},
+      {"gradient", [&](const TPropSaver& s) { return s.ReadGradient("V", &gradient); },
+       {{"1;7;$0;$0;$0;50;32767;-32767", true}, {"1;7;$0;$0;$0;50;2147483647;0", false},
+        {"1;7;$0;$0;$0;50;0;-40000", false}}},
+  };
+  for (const Reader& r : readers)
+    for (const Case& c : r.Cases) {
+      auto store = TPropSaver::FromStrings(nullptr, "S");
+      store->WriteString("V", c.Text);
+      EXPECT_EQ(r.Read(*store), c.Reads) << r.Kind << " " << c.Text;
+    }
+  EXPECT_EQ(font.Size(), -1000);
+  EXPECT_EQ(pen.Width(), 100);
+  EXPECT_EQ(shadow.HorizSize, 32767);
+  EXPECT_EQ(gradient.RadialX, 32767);
+}
+
+// A bounded integer: the default for anything outside the range or no number.
+TEST(PropSaverObjects, BoundedIntegersFallBackToTheDefault) {
+  auto store = TPropSaver::FromStrings(nullptr, "S");
+  for (const auto& [text, expected] : std::vector<std::pair<const char*, int>>{
+           {"-100", 3}, {"0", 0}, {"50", 50}, {"51", 3}, {"x", 3}, {"2147483647", 3}}) {
+    store->WriteString("Size", text);
+    EXPECT_EQ(store->ReadInteger("Size", 0, 50, 3), expected) << text;
   }
 }
 

@@ -2,6 +2,7 @@
 // delimiters of the preferences and the failure below two points.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -453,6 +454,10 @@ TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
   EXPECT_THROW(workspace::LoadTwoColumnFile((dir_ / "none.txt").string(), Settings('.'), &series), fw::EFOpenError);
   EXPECT_THROW(workspace::LoadTwoColumnFile(dir_.string(), Settings('.'), &series), fw::EFOpenError);
   EXPECT_THROW(workspace::ReadFileBytes((dir_ / "none.txt").string()), fw::EFOpenError);
+  // A FIFO is refused at once rather than waited on.
+  const std::string fifo = (dir_ / "fifo.txt").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_THROW(workspace::LoadTwoColumnFile(fifo, Settings('.'), &series), fw::EFOpenError);
   EXPECT_EQ(series.Count(), 1);
   try {
     workspace::LoadTwoColumnFile(Write("empty.txt", ""), Settings('.'), &series);

@@ -32,7 +32,9 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect);
 // recorded device pixels under MM_ANISOTROPIC with the frame as window extent; with a null buffer
 // returns the size needed. Other map modes fail with ERROR_INVALID_PARAMETER. Records without a
 // 16-bit form are approximated: gradients as bands of one colour, blends as copies, clip regions
-// as their bounding boxes.
+// as their bounding boxes; long polylines go in pieces. What cannot be held at all (a frame side,
+// a polygon's points or a text's characters above 32767, a poly-polygon's counts above 65535)
+// fails with ERROR_NOT_SUPPORTED rather than give a picture with less in it.
 inline constexpr INT MM_ANISOTROPIC = 8;
 UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, HDC ref);
 // Whether `hemf` names a live metafile (the clipboard checks handles it is given).

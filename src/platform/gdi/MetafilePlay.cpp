@@ -228,12 +228,12 @@ void Player::StretchDib(RecordReader& r, RECT dest, POINT srcOrg, SIZE srcSize, 
   // The copy must hold the whole header and colour table: StretchDIBits reads them from it.
   if (!ParseDibHeader(bmiBytes, cbBmi, layout) || layout.imageBytes > cbBits || layout.headerBytes > sizeof info)
     return;
-  StretchDIBits(hdc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, srcOrg.x, srcOrg.y,
+  StretchDIBits(hdc_, dest.left, dest.top, SaturateCoord(int64_t(dest.right) - dest.left), SaturateCoord(int64_t(dest.bottom) - dest.top), srcOrg.x, srcOrg.y,
                 srcSize.cx, srcSize.cy, bits, &info, usage, rop);
 }
 
 void Player::Alpha(RecordReader& r) {
-  const RECT dest = R(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
+  const RECT dest = R(r.Extent(24, 32, 36));
   const DWORD blendBits = r.U32(40);
   const POINT src{r.I32(44), r.I32(48)};
   const size_t offBmi = r.U32(84), cbBmi = r.U32(88), offBits = r.U32(92), cbBits = r.U32(96);
@@ -257,7 +257,7 @@ void Player::Alpha(RecordReader& r) {
   HDC mem = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(mem, bmp);
   const BLENDFUNCTION blend{BYTE(blendBits), BYTE(blendBits >> 8), BYTE(blendBits >> 16), BYTE(blendBits >> 24)};
-  win::AlphaBlend(hdc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, mem, src.x, src.y,
+  win::AlphaBlend(hdc_, dest.left, dest.top, SaturateCoord(int64_t(dest.right) - dest.left), SaturateCoord(int64_t(dest.bottom) - dest.top), mem, src.x, src.y,
                   srcSize.cx, srcSize.cy, blend);
   SelectObject(mem, old);
   DeleteDC(mem);
@@ -520,12 +520,12 @@ void Player::Play(DWORD type, RecordReader& r) {
     case EMR_EXTSELECTCLIPRGN: SelectClip(r); break;
     case EMR_FILLRGN: case EMR_FRAMERGN: case EMR_INVERTRGN: case EMR_PAINTRGN: RegionFill(r, type); break;
     case EMR_BITBLT: {
-      const RECT dest = R(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
+      const RECT dest = R(r.Extent(24, 32, 36));
       const DWORD rop = r.U32(40);
       const size_t cbBmi = r.U32(88);
       if (!r.ok) break;
       if (cbBmi == 0) {
-        PatBlt(hdc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, rop);
+        PatBlt(hdc_, dest.left, dest.top, SaturateCoord(int64_t(dest.right) - dest.left), SaturateCoord(int64_t(dest.bottom) - dest.top), rop);
       } else {
         const SIZE size{r.I32(32), r.I32(36)};
         StretchDib(r, dest, POINT{r.I32(44), r.I32(48)}, size, r.U32(84), cbBmi, r.U32(92), r.U32(96), r.U32(80),
@@ -534,7 +534,7 @@ void Player::Play(DWORD type, RecordReader& r) {
       break;
     }
     case EMR_STRETCHDIBITS: {
-      const RECT dest = R(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(72), r.I32(28) + r.I32(76)});
+      const RECT dest = R(r.Extent(24, 72, 76));
       if (!r.ok) break;
       StretchDib(r, dest, POINT{r.I32(32), r.I32(36)}, SIZE{r.I32(40), r.I32(44)}, r.U32(48), r.U32(52), r.U32(56),
                  r.U32(60), r.U32(64), r.U32(68));

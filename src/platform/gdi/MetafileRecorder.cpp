@@ -3,7 +3,9 @@
 #include "platform/gdi/detail/MetafileRecorder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 #include <mutex>
 
 #include "platform/gdi/GdiBitmaps.h"
@@ -101,6 +103,11 @@ void NotifyRecordersObjectDeleted(HGDIOBJ obj) {
 // --- bounds ---------------------------------------------------------------------------------------
 
 void Recorder::AddBounds(RECT r) {
+  // What the clip keeps out is not drawn, so it is not in the bounds either.
+  if (dc_.state.clip) {
+    const RECT c = dc_.state.clip->Bounds();
+    r = RECT{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right), std::min(r.bottom, c.bottom)};
+  }
   if (r.right <= r.left || r.bottom <= r.top) return;
   RECT inclusive{r.left, r.top, r.right - 1, r.bottom - 1};
   if (!haveBounds_) {
@@ -715,14 +722,23 @@ void Recorder::TextOut(POINT p, UINT align, UINT options, const RECT* rect, std:
   const int height = font && font->lf.lfHeight != 0 ? std::abs(font->lf.lfHeight) * 3 / 2 : 20;
   RECT box{0, 0, 0, 0};
   if (!text.empty()) {
-    const bool turned = font && font->lf.lfEscapement % 3600 != 0;
-    if (turned) {
-      const int r = std::max(width, height);
-      box = RECT{p.x - r, p.y - r, p.x + r + 1, p.y + r + 1};
+    // The cell relative to the reference point by the alignment, then turned round that point by
+    // the escapement (counter-clockwise on the screen).
+    const int left = (align & TA_CENTER) == TA_CENTER ? -width / 2 : (align & TA_RIGHT) ? -width : 0;
+    const int top = (align & TA_BASELINE) == TA_BASELINE ? -height : (align & TA_BOTTOM) ? -height : 0;
+    const int escapement = font ? font->lf.lfEscapement % 3600 : 0;
+    if (escapement != 0) {
+      const double angle = escapement * std::numbers::pi / 1800, c = std::cos(angle), sn = std::sin(angle);
+      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+      for (const double dx : {double(left - 1), double(left + width + 2)})
+        for (const double dy : {double(top - 1), double(top + height + 2)}) {
+          const double x = dx * c + dy * sn, y = -dx * sn + dy * c;
+          x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        }
+      box = RECT{LONG(p.x + std::floor(x0)), LONG(p.y + std::floor(y0)), LONG(p.x + std::ceil(x1) + 1),
+                 LONG(p.y + std::ceil(y1) + 1)};
     } else {
-      const int left = (align & TA_CENTER) == TA_CENTER ? p.x - width / 2 : (align & TA_RIGHT) ? p.x - width : p.x;
-      const int top = (align & TA_BASELINE) == TA_BASELINE ? p.y - height : (align & TA_BOTTOM) ? p.y - height : p.y;
-      box = RECT{left - 1, top - 1, left + width + 2, top + height + 2};
+      box = RECT{p.x + left - 1, p.y + top - 1, p.x + left + width + 2, p.y + top + height + 2};
     }
   }
   if (rect && (options & ETO_OPAQUE)) {
@@ -767,7 +783,19 @@ void Recorder::Close(std::vector<uint8_t>& data, uint32_t& records) const {
   }
   ENHMETAHEADER h;
   std::memcpy(&h, data.data(), sizeof h);
-  h.rclBounds = haveBounds_ ? bounds_ : RECT{0, 0, -1, -1};
+  // The bounds of what was drawn inside the picture: readers size the picture by them.
+  RECT bounds = bounds_;
+  bool haveBounds = haveBounds_;
+  if (frameGiven_ && haveBounds) {
+    auto toPixelX = [&](int64_t units) { return LONG(std::floor(double(units) * devicePx_.cx * 10 / deviceUm_.cx)); };
+    auto toPixelY = [&](int64_t units) { return LONG(std::floor(double(units) * devicePx_.cy * 10 / deviceUm_.cy)); };
+    const RECT f{toPixelX(frame_.left), toPixelY(frame_.top), toPixelX(int64_t(frame_.right) + 1) - 1,
+                 toPixelY(int64_t(frame_.bottom) + 1) - 1};
+    bounds = RECT{std::max(bounds.left, f.left), std::max(bounds.top, f.top), std::min(bounds.right, f.right),
+                  std::min(bounds.bottom, f.bottom)};
+    haveBounds = bounds.left <= bounds.right && bounds.top <= bounds.bottom;
+  }
+  h.rclBounds = haveBounds ? bounds : RECT{0, 0, -1, -1};
   auto toFrameX = [&](int64_t px) { return LONG(px * deviceUm_.cx / 10 / devicePx_.cx); };
   auto toFrameY = [&](int64_t px) { return LONG(px * deviceUm_.cy / 10 / devicePx_.cy); };
   if (frameGiven_)

@@ -41,6 +41,11 @@ enum : uint16_t {
 
 // Points of one polyline record; longer lines go in pieces that share their end points.
 constexpr size_t kMaxPoints = 8000;
+// What the 16-bit records count in a signed word: a polygon's points, a text's characters, a
+// picture's side. A polygon cannot be cut without changing what it fills.
+constexpr size_t kMaxWordCount = 32767;
+// Polygons of one poly-polygon and points of each: unsigned words.
+constexpr size_t kMaxUnsignedCount = 65535;
 
 int16_t S16(int64_t v) { return int16_t(std::clamp<int64_t>(v, -32768, 32767)); }
 
@@ -93,6 +98,9 @@ class Converter {
 
   void Run(const std::vector<uint8_t>& data);
   std::vector<uint8_t> Finish();
+  // Something drawn has no 16-bit form (a picture side, a polygon's points, a text's length):
+  // the file would hold less than was drawn, so none is made.
+  bool Refused() const { return refused_; }
 
  private:
   void Record(uint16_t function, const Words& w = Words()) {
@@ -111,7 +119,8 @@ class Converter {
     return RECT{a.x, a.y, b.x, b.y};
   }
   RECT Shift(const RECT& r) const {
-    return RECT{r.left - frame_.left, r.top - frame_.top, r.right - frame_.left, r.bottom - frame_.top};
+    return RECT{SaturateCoord(int64_t(r.left) - frame_.left), SaturateCoord(int64_t(r.top) - frame_.top),
+                SaturateCoord(int64_t(r.right) - frame_.left), SaturateCoord(int64_t(r.bottom) - frame_.top)};
   }
   void WordsRect(Words& w, const RECT& r) { w.W(r.bottom), w.W(r.right), w.W(r.top), w.W(r.left); }
 
@@ -152,6 +161,7 @@ class Converter {
   }
 
   RECT frame_;
+  bool refused_ = false;
   std::vector<uint16_t> out_;
   uint32_t maxRecord_ = 0;
   State d_;
@@ -325,8 +335,16 @@ void Converter::Poly(RecordReader& r, uint16_t function, bool small, bool to) {
     for (size_t i = first; i < first + n; ++i) w.W(pts[i].x), w.W(pts[i].y);
     Record(function, w);
   };
-  if (function == META_POLYGON || pts.size() <= kMaxPoints) {
-    write(0, std::min(pts.size(), size_t(65535 / 2)));
+  if (function == META_POLYGON) {
+    if (pts.size() > kMaxWordCount) {
+      refused_ = true;
+      return;
+    }
+    write(0, pts.size());
+    return;
+  }
+  if (pts.size() <= kMaxPoints) {
+    write(0, pts.size());
     return;
   }
   for (size_t first = 0; first + 1 < pts.size(); first += kMaxPoints - 1)
@@ -345,6 +363,10 @@ void Converter::PolyPoly(RecordReader& r, bool polygon, bool small) {
   for (DWORD i = 0; i < total; ++i) pts[i] = Dev(small ? r.Point16(off + size_t(i) * 4) : r.Point(off + size_t(i) * 8));
   Sync();
   if (polygon) {
+    if (polys > kMaxUnsignedCount || std::any_of(counts.begin(), counts.end(), [](DWORD c) { return c > kMaxUnsignedCount; })) {
+      refused_ = true;
+      return;
+    }
     Words w;
     w.U(uint16_t(polys));
     for (DWORD c : counts) w.U(uint16_t(c));
@@ -372,7 +394,11 @@ void Converter::Text(RecordReader& r) {
   const UINT options = r.U32(52);
   const RECT rc = DevRect(r.Rect(56));
   const size_t offDx = r.U32(72);
-  if (!r.ok || count == 0 || count > 8000) return;
+  if (!r.ok || count == 0) return;
+  if (count > kMaxWordCount) {
+    refused_ = true;
+    return;
+  }
   const uint8_t* str = r.Bytes(offString, size_t(count) * 2);
   if (!str) return;
   // One byte per UTF-16 unit, so the spacing stays one value per character.
@@ -404,7 +430,7 @@ void Converter::Dib(RecordReader& r, RECT dest, POINT srcOrg, SIZE srcSize, size
   Sync();
   Words w;
   w.D(rop), w.U(uint16_t(usage)), w.W(srcSize.cy), w.W(srcSize.cx), w.W(srcOrg.y), w.W(srcOrg.x);
-  w.W(dest.bottom - dest.top), w.W(dest.right - dest.left), w.W(dest.top), w.W(dest.left);
+  w.W(int64_t(dest.bottom) - dest.top), w.W(int64_t(dest.right) - dest.left), w.W(dest.top), w.W(dest.left);
   w.Bytes(bmi, layout.headerBytes);
   w.Bytes(bits, layout.imageBytes);
   Record(META_STRETCHDIB, w);
@@ -437,7 +463,7 @@ void Converter::PatRects(const std::vector<RECT>& rects, DWORD rop) {
   Sync();
   for (const RECT& rc : rects) {
     Words w;
-    w.D(rop), w.W(rc.bottom - rc.top), w.W(rc.right - rc.left), w.W(rc.top), w.W(rc.left);
+    w.D(rop), w.W(int64_t(rc.bottom) - rc.top), w.W(int64_t(rc.right) - rc.left), w.W(rc.top), w.W(rc.left);
     Record(META_PATBLT, w);
   }
 }
@@ -500,17 +526,17 @@ void Converter::Gradient(RecordReader& r) {
     const RECT box{std::min(v[ul].p.x, v[lr].p.x), std::min(v[ul].p.y, v[lr].p.y), std::max(v[ul].p.x, v[lr].p.x),
                    std::max(v[ul].p.y, v[lr].p.y)};
     const bool horiz = mode == GRADIENT_FILL_RECT_H;
-    const LONG length = horiz ? box.right - box.left : box.bottom - box.top;
+    const int64_t length = horiz ? int64_t(box.right) - box.left : int64_t(box.bottom) - box.top;
     if (length <= 0 || box.right <= box.left || box.bottom <= box.top) continue;
     const V& from = (horiz ? v[ul].p.x <= v[lr].p.x : v[ul].p.y <= v[lr].p.y) ? v[ul] : v[lr];
     const V& to = &from == &v[ul] ? v[lr] : v[ul];
-    LONG start = 0;
+    int64_t start = 0;
     COLORREF current = colorAt(from.c, to.c, 0);
-    for (LONG i = 1; i <= length; ++i) {
-      const COLORREF next = i < length ? colorAt(from.c, to.c, double(i) / length) : current + 1;
+    for (int64_t i = 1; i <= length; ++i) {
+      const COLORREF next = i < length ? colorAt(from.c, to.c, double(i) / double(length)) : current + 1;
       if (next == current && i < length) continue;
-      band(current, horiz ? RECT{box.left + start, box.top, box.left + i, box.bottom}
-                          : RECT{box.left, box.top + start, box.right, box.top + i});
+      band(current, horiz ? RECT{LONG(box.left + start), box.top, LONG(box.left + i), box.bottom}
+                          : RECT{box.left, LONG(box.top + start), box.right, LONG(box.top + i)});
       start = i;
       current = next;
     }
@@ -763,7 +789,7 @@ void Converter::Play(DWORD type, RecordReader& r) {
       break;
     }
     case EMR_BITBLT: {
-      const RECT dest = DevRect(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
+      const RECT dest = DevRect(r.Extent(24, 32, 36));
       const DWORD rop = r.U32(40);
       const size_t cbBmi = r.U32(88);
       if (!r.ok) break;
@@ -775,7 +801,7 @@ void Converter::Play(DWORD type, RecordReader& r) {
       break;
     }
     case EMR_STRETCHDIBITS: {
-      const RECT dest = DevRect(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(72), r.I32(28) + r.I32(76)});
+      const RECT dest = DevRect(r.Extent(24, 72, 76));
       if (!r.ok) break;
       Dib(r, dest, POINT{r.I32(32), r.I32(36)}, SIZE{r.I32(40), r.I32(44)}, r.U32(48), r.U32(52), r.U32(56),
           r.U32(60), r.U32(64), r.U32(68));
@@ -783,7 +809,7 @@ void Converter::Play(DWORD type, RecordReader& r) {
     }
     case EMR_ALPHABLEND: {
       // No blending in 16-bit records: the source is copied.
-      const RECT dest = DevRect(RECT{r.I32(24), r.I32(28), r.I32(24) + r.I32(32), r.I32(28) + r.I32(36)});
+      const RECT dest = DevRect(r.Extent(24, 32, 36));
       if (!r.ok) break;
       Dib(r, dest, POINT{r.I32(44), r.I32(48)}, SIZE{r.I32(100), r.I32(104)}, r.U32(84), r.U32(88), r.U32(92),
           r.U32(96), DIB_RGB_COLORS, SRCCOPY);
@@ -796,7 +822,11 @@ void Converter::Play(DWORD type, RecordReader& r) {
 }
 
 void Converter::Run(const std::vector<uint8_t>& data) {
-  const LONG w = frame_.right - frame_.left, h = frame_.bottom - frame_.top;
+  const int64_t w = int64_t(frame_.right) - frame_.left, h = int64_t(frame_.bottom) - frame_.top;
+  if (w > int64_t(kMaxWordCount) || h > int64_t(kMaxWordCount)) {
+    refused_ = true;
+    return;
+  }
   Words mode, org, ext;
   mode.U(MM_ANISOTROPIC);
   org.W(0), org.W(0);
@@ -859,6 +889,10 @@ UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, H
     std::memcpy(&h, bytes->data(), sizeof h);
     Converter converter(MetafileFramePixels(h));
     converter.Run(*bytes);
+    if (converter.Refused()) {
+      SetLastError(ERROR_NOT_SUPPORTED);
+      return 0;
+    }
     lastResult = converter.Finish();
     lastSource = bytes;
   }

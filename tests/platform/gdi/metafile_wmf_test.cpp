@@ -212,3 +212,88 @@ TEST(MetafileWmf, OnlyTheAnisotropicMappingAndLiveHandlesAreAccepted) {
 
 }  // namespace
 }  // namespace win::testing
+
+namespace win::testing {
+namespace {
+
+// What a drawing of the given picture size converts to: the bytes, or none with the error.
+std::vector<uint8_t> ConvertedOf(int W, int H, const std::function<void(HDC)>& draw, DWORD& error) {
+  const RECT frame = FrameForPixels(W, H);
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  draw(dc);
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  SetLastError(ERROR_SUCCESS);
+  std::vector<uint8_t> wmf(GetWinMetaFileBits(mf, 0, nullptr, MM_ANISOTROPIC, nullptr));
+  error = GetLastError();
+  if (!wmf.empty()) GetWinMetaFileBits(mf, UINT(wmf.size()), wmf.data(), MM_ANISOTROPIC, nullptr);
+  DeleteEnhMetaFile(mf);
+  return wmf;
+}
+
+// The records of one function, as their word lists.
+std::vector<std::vector<uint16_t>> RecordsOf(const std::vector<uint8_t>& b, uint16_t Function) {
+  std::vector<std::vector<uint16_t>> found;
+  for (size_t off = 18; off + 6 <= b.size();) {
+    const uint32_t size = Word(b, off) | uint32_t(Word(b, off + 2)) << 16;
+    if (size < 3 || size_t(size) * 2 > b.size() - off) break;
+    if (Word(b, off + 4) == Function) {
+      std::vector<uint16_t> words;
+      for (size_t i = 3; i < size; ++i) words.push_back(Word(b, off + i * 2));
+      found.push_back(words);
+    }
+    off += size_t(size) * 2;
+  }
+  return found;
+}
+
+// What has a 16-bit form is written whole (long lines in pieces), what has none is refused:
+// never a file with less than was drawn.
+TEST(MetafileWmf, WhatExceedsTheWordLimitsIsSplitOrRefused) {
+  std::vector<POINT> line(40000);
+  for (size_t i = 0; i < line.size(); ++i) line[i] = POINT{LONG(i % 600), LONG(i / 200)};
+  const std::u16string text(9000, u'ж');
+  const std::u16string tooLong(40000, u'a');
+  struct Case {
+    const char* Name;
+    int W, H;
+    std::function<void(HDC)> Draw;
+    bool Refused;
+  };
+  const Case cases[] = {
+      {"a 40000-point line", 640, 480, [&](HDC dc) { Polyline(dc, line.data(), int(line.size())); }, false},
+      {"a 9000-character text", 640, 480, [&](HDC dc) { TextOutW(dc, 0, 0, text.data(), int(text.size())); }, false},
+      {"a 40000-point polygon", 640, 480, [&](HDC dc) { Polygon(dc, line.data(), int(line.size())); }, true},
+      {"a 40000-character text", 640, 480, [&](HDC dc) { TextOutW(dc, 0, 0, tooLong.data(), int(tooLong.size())); },
+       true},
+      {"a picture 40000 wide", 40000, 10, [](HDC dc) { Rectangle(dc, 0, 0, 5, 5); }, true},
+      {"a picture 32767 wide", 32767, 10, [](HDC dc) { Rectangle(dc, 0, 0, 5, 5); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    DWORD error = 0;
+    const std::vector<uint8_t> wmf = ConvertedOf(c.W, c.H, c.Draw, error);
+    if (c.Refused) {
+      EXPECT_TRUE(wmf.empty());
+      EXPECT_EQ(error, ERROR_NOT_SUPPORTED);
+      continue;
+    }
+    ASSERT_FALSE(wmf.empty());
+    CheckRecords(wmf);
+  }
+  // The line's pieces join up and hold every point, the last one included.
+  DWORD error = 0;
+  const auto pieces = RecordsOf(ConvertedOf(640, 480, cases[0].Draw, error), 0x0325);
+  ASSERT_GT(pieces.size(), 1u);
+  size_t points = 0;
+  for (const auto& w : pieces) points += w[0] - 1;
+  EXPECT_EQ(points + 1, line.size());
+  const auto& last = pieces.back();
+  EXPECT_EQ(int16_t(last[last.size() - 2]), line.back().x);
+  EXPECT_EQ(int16_t(last[last.size() - 1]), line.back().y);
+  const auto texts = RecordsOf(ConvertedOf(640, 480, cases[1].Draw, error), 0x0A32);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0][2], 9000);
+}
+
+}  // namespace
+}  // namespace win::testing

@@ -25,14 +25,14 @@ std::string Bytes(HRSRC res) {
 }
 
 TEST(Resources, RegisteredDataIsFoundByTypeAndName) {
-  resources::Register(RT_RCDATA, u"TWndKvTestForm", "object Form1\nend\n", 17);
+  resources::Register(RT_RCDATA, u"KvSampleData", "sample bytes\n", 13);
   resources::Register(RT_BITMAP, MAKEINTRESOURCEW(101), "\x28\0\0\0", 4);
   resources::Register(u"CUSTOM", u"Shortcuts", "", 0);
 
-  HRSRC form = FindResourceW(nullptr, u"TWNDKVTESTFORM", RT_RCDATA);
-  ASSERT_NE(form, nullptr);
-  EXPECT_EQ(Bytes(form), "object Form1\nend\n");
-  EXPECT_EQ(Bytes(FindResourceW(nullptr, u"twndkvtestform", RT_RCDATA)), "object Form1\nend\n");
+  HRSRC sample = FindResourceW(nullptr, u"KVSAMPLEDATA", RT_RCDATA);
+  ASSERT_NE(sample, nullptr);
+  EXPECT_EQ(Bytes(sample), "sample bytes\n");
+  EXPECT_EQ(Bytes(FindResourceW(nullptr, u"kvsampledata", RT_RCDATA)), "sample bytes\n");
   EXPECT_EQ(Bytes(FindResourceW(nullptr, MAKEINTRESOURCEW(101), RT_BITMAP)), std::string("\x28\0\0\0", 4));
   HRSRC empty = FindResourceW(nullptr, u"SHORTCUTS", u"custom");
   ASSERT_NE(empty, nullptr);
@@ -41,7 +41,7 @@ TEST(Resources, RegisteredDataIsFoundByTypeAndName) {
 
   // The type is part of the key; integer and text names are distinct.
   SetLastError(0);
-  EXPECT_EQ(FindResourceW(nullptr, u"TWndKvTestForm", RT_BITMAP), nullptr);
+  EXPECT_EQ(FindResourceW(nullptr, u"KvSampleData", RT_BITMAP), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
   EXPECT_EQ(FindResourceW(nullptr, u"#101", RT_BITMAP), nullptr);
   EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(102), RT_BITMAP), nullptr);
@@ -94,7 +94,7 @@ TEST(Resources, GeneratorEmbedsEveryFileByteForByte) {
   std::string binary;
   for (int i = 0; i < 300; ++i) binary.push_back(char(i * 7));
   const std::string bmp = std::string("BM") + std::string(12, '\x01') + "DIBDATA";
-  std::ofstream(dir / "in" / "MainForm.dfm", std::ios::binary) << "object MainForm";
+  std::ofstream(dir / "in" / "Sample.dat", std::ios::binary) << "sample data";
   std::ofstream(dir / "in" / "cursors" / "hand.cur", std::ios::binary) << binary;
   std::ofstream(dir / "in" / "glyph.bmp", std::ios::binary) << bmp;
   std::ofstream(dir / "in" / "empty.txt", std::ios::binary);
@@ -139,8 +139,8 @@ TEST(Resources, GeneratorEmbedsEveryFileByteForByte) {
   }
 
   ASSERT_EQ(registered.size(), 4u) << source;
-  EXPECT_EQ(registered["MAINFORM"].type, "win::RT_RCDATA");
-  EXPECT_EQ(arrays[registered["MAINFORM"].array], "object MainForm");
+  EXPECT_EQ(registered["SAMPLE"].type, "win::RT_RCDATA");
+  EXPECT_EQ(arrays[registered["SAMPLE"].array], "sample data");
   EXPECT_EQ(registered["HAND"].type, "win::RT_RCDATA");
   EXPECT_EQ(arrays[registered["HAND"].array], binary);
   EXPECT_EQ(registered["HAND"].size, 300);
@@ -151,7 +151,7 @@ TEST(Resources, GeneratorEmbedsEveryFileByteForByte) {
   EXPECT_EQ(registered["EMPTY"].size, 0);
 
   // Two files with one name are refused.
-  std::ofstream(dir / "in" / "cursors" / "mainform.bin", std::ios::binary) << "x";
+  std::ofstream(dir / "in" / "cursors" / "sample.bin", std::ios::binary) << "x";
   EXPECT_NE(std::system(command.c_str()), 0);
   fs::remove_all(dir);
 }

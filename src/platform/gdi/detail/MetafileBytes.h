@@ -89,6 +89,13 @@ class RecordReader {
     return POINT{int16_t(u & 0xFFFF), int16_t(u >> 16)};
   }
   RECT Rect(size_t off) { return RECT{I32(off), I32(off + 4), I32(off + 8), I32(off + 12)}; }
+  // The rectangle at the point at `off` with the width at `widthOff` and the height at
+  // `heightOff`; the far edges saturate at the int range rather than overflow.
+  RECT Extent(size_t off, size_t widthOff, size_t heightOff) {
+    const int64_t x = I32(off), y = I32(off + 4);
+    auto saturate = [](int64_t v) { return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v); };
+    return RECT{int32_t(x), int32_t(y), saturate(x + I32(widthOff)), saturate(y + I32(heightOff))};
+  }
   // A pointer to `n` bytes at `off`, or null (and not ok) when they are not all in the record.
   const uint8_t* Bytes(size_t off, size_t n) {
     if (Has(off, n)) return data_ + off;
