@@ -67,6 +67,9 @@ void DrawMonoPattern(win::HDC DC, const TRect& R, Integer Width, Integer Height,
                      TColor Color);
 void DrawGlyphMask(win::HDC DC, Integer X, Integer Y, fw::TCustomImageList* ImageList, Integer ImageIndex,
                    TColor Color);
+// The halftone drag frame, 3 pixels thick at the sides and 2 at the top and bottom; the old frame
+// goes, the new one comes (either may be null).
+void DrawDragOutline(win::HDC DC, const TRect* NewRect, const TRect* OldRect);
 TPoint GetClientSizeEx(fw::TControl* Control);
 
 // --- Image effects (the drawn area is R clipped to the image size, from R's top-left) ---------

@@ -9,6 +9,7 @@
 #include "framework/ImageList.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/services/SysColors.h"
+#include "toolbars/TBCommon.h"
 #include "tx/TxUtils.h"
 
 namespace tx {
@@ -185,6 +186,10 @@ void DrawGlyphMask(win::HDC DC, Integer X, Integer Y, fw::TCustomImageList* Imag
   mono.Canvas()->FillRect(TRect{0, 0, ImageList->Width(), ImageList->Height()});
   ImageList->Draw(mono.Canvas(), 0, 0, ImageIndex, true);
   StampMono(DC, X, Y, ImageList->Width(), ImageList->Height(), mono.Canvas()->Handle(), Color);
+}
+
+void DrawDragOutline(win::HDC DC, const TRect* NewRect, const TRect* OldRect) {
+  toolbars::DrawHalftoneInvertRect(DC, NewRect, OldRect, win::SIZE{3, 2}, win::SIZE{3, 2});
 }
 
 TPoint GetClientSizeEx(fw::TControl* Control) {

@@ -151,6 +151,22 @@ TEST_F(TxTest, LinesLeaveOutTheirEnd) {
   EXPECT_EQ(Px(7, 0), kSentinel) << "nothing for two clNone colours";
 }
 
+TEST_F(TxTest, DragOutlineIsThreeWideAndTwoHigh) {
+  Target(20, 20, 0xFFFFFF);
+  const TRect r{2, 2, 18, 18};
+  DrawDragOutline(DC(), &r, nullptr);
+  // A halftone: every other pixel of the frame is inverted.
+  EXPECT_TRUE(Px(4, 10) != 0xFFFFFF || Px(4, 11) != 0xFFFFFF);
+  EXPECT_TRUE(Px(10, 3) != 0xFFFFFF || Px(11, 3) != 0xFFFFFF);
+  EXPECT_EQ(ChangedOutside(TRect{2, 2, 18, 18}, 0xFFFFFF), 0);
+  int inside = 0;
+  for (int y = 4; y < 16; ++y)
+    for (int x = 5; x < 15; ++x) inside += Px(x, y) != 0xFFFFFF;
+  EXPECT_EQ(inside, 0);
+  DrawDragOutline(DC(), nullptr, &r);
+  EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}, 0xFFFFFF), 0) << "drawing it again as the old frame removes it";
+}
+
 TEST_F(TxTest, BlendPixelRules) {
   Target(4, 1, 0x000000);
   BlendPixel(DC(), 0, 0, 0xFFFFFF, 0);
