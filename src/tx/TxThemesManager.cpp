@@ -147,10 +147,9 @@ void TTxThemeManager::UpdateVariables() {
 
   ToolbarColor = fw::clBtnFace;
   ToolbarTextColor = fw::clBtnText;
-  if (VisualStylesActive && ToolbarThemeHandle && ux::GetThemeColor) {
-    win::COLORREF c = 0;
-    if (ux::GetThemeColor(ToolbarThemeHandle, 0, 0, TMT_FILLCOLOR, &c) == S_OK) ToolbarColor = TColor(c);
-    if (ux::GetThemeColor(ToolbarThemeHandle, 0, 0, TMT_TEXTCOLOR, &c) == S_OK) ToolbarTextColor = TColor(c);
+  if (VisualStylesActive) {
+    ToolbarColor = TColor(ThemeColorOr(ToolbarThemeHandle, 0, 0, TMT_FILLCOLOR, win::COLORREF(ToolbarColor)));
+    ToolbarTextColor = TColor(ThemeColorOr(ToolbarThemeHandle, 0, 0, TMT_TEXTCOLOR, win::COLORREF(ToolbarTextColor)));
   }
 
   win::BOOL flat = win::FALSE;

@@ -42,4 +42,14 @@ bool IsUxThemeActive() {
   return gLibrary && ux::IsAppThemed && ux::IsAppThemed() && ux::IsThemeActive && ux::IsThemeActive();
 }
 
+bool DrawThemePart(HTHEME Theme, win::HDC DC, int Part, int State, const win::RECT& R, const win::RECT* Clip) {
+  return Theme && ux::DrawThemeBackground && ux::DrawThemeBackground(Theme, DC, Part, State, &R, Clip) == S_OK;
+}
+
+win::COLORREF ThemeColorOr(HTHEME Theme, int Part, int State, int Prop, win::COLORREF Default) {
+  win::COLORREF c = Default;
+  if (Theme && ux::GetThemeColor && ux::GetThemeColor(Theme, Part, State, Prop, &c) == S_OK) return c;
+  return Default;
+}
+
 }  // namespace tx

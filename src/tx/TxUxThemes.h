@@ -98,4 +98,10 @@ void FreeUxTheme();
 // The library is loaded and both IsAppThemed and IsThemeActive (asked in this order) say yes.
 bool IsUxThemeActive();
 
+// Calls that do nothing (false, or the given default) when the entry point or the handle is
+// missing, for painters whose styled branch must never fault.
+bool DrawThemePart(HTHEME Theme, win::HDC DC, int Part, int State, const win::RECT& R,
+                   const win::RECT* Clip = nullptr);
+win::COLORREF ThemeColorOr(HTHEME Theme, int Part, int State, int Prop, win::COLORREF Default);
+
 }  // namespace tx
