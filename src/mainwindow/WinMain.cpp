@@ -23,6 +23,7 @@
 #include "platform/user/messages/DragDrop.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/windows/WinUserTypes.h"
+#include "tx/Tx.h"
 #include "workspace/Common.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
@@ -112,6 +113,8 @@ void TwndKorvalinMain::FormCreate() {
   TPropSaver store(true);
   LoadToolSettings(store);
   Preferences.Load(store);
+  // An unknown theme name leaves the theme the engine started with ("Default").
+  tx::SetCurrentTheme(store.ReadString("Theme", "Default"));
   FShortCuts.Load(store, [this](std::string_view Name) {
     return dynamic_cast<fw::TAction*>(FindComponent(Name)) != nullptr;
   });
@@ -453,6 +456,7 @@ void TwndKorvalinMain::FormClose() {
     TPropSaver store(true);
     Preferences.Save(store);
     SaveToolSettings(store);
+    if (tx::CurrentTheme) store.WriteString("Theme", tx::GetCurrentThemeName());
     store.UpdateFile();
   } catch (const std::exception& e) {
     fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
