@@ -290,6 +290,20 @@ TEST_F(TxTest, GradientFallbackRamps) {
   GradientFillRect(DC(), TRect{1, 0, 1, 2}, 0x000000, 0xFFFFFF, false);
   EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}), 0);
 
+  // Vertical, 5 rows from 0 to 200: 0, 50, 100, 150, 200 on every column.
+  Target(7, 5);
+  GradientFillRect(DC(), TRect{0, 0, 7, 5}, 0x000000, 0xC8C8C8, true);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(Px(x, y), 0x323232 * y) << x << "," << y;
+  // Only what the clip lets through is painted.
+  Target(7, 5);
+  const int saved = win::SaveDC(DC());
+  win::IntersectClipRect(DC(), 2, 1, 4, 3);
+  GradientFillRect(DC(), TRect{0, 0, 7, 5}, 0x000000, 0xC8C8C8, true);
+  win::RestoreDC(DC(), saved);
+  EXPECT_EQ(Px(2, 1), 0x323232);
+  EXPECT_EQ(ChangedOutside(TRect{2, 1, 4, 3}), 0);
+
   for (int n = 1; n <= 17; ++n) GradientFillRect(DC(), TRect{0, 0, 3, 2}, n, 0xFFFFFF, true);
   EXPECT_EQ(detail::GradientRampCount(), 16) << "the 17th ramp takes the place of the oldest";
 }
