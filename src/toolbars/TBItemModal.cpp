@@ -171,7 +171,7 @@ void TTBModalHandler::Loop(TTBView* RootView, bool AMouseDown, bool AExecuteSele
         if (press) {
           win::POINT p = msg.pt;
           win::HWND under = win::WindowFromPoint(p);
-          bool inChainPopup = InChain(RootView, under) && under != (RootView->Window() ? RootView->Window()->Handle() : nullptr);
+          bool inChainPopup = InChain(RootView, under) && dynamic_cast<TTBPopupWindow*>(fw::FindControl(under));
           if (!inChainPopup) {
             bool rootWindow = RootView->Window() && RootView->Window()->HandleAllocated() &&
                               under == RootView->Window()->Handle();

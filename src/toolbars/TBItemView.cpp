@@ -278,6 +278,7 @@ void TTBView::ItemNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChang
       }
       bool loading = Item->ComponentState().Contains(fw::csLoading);
       InsertItemViewers(at, Item, groupLevel, true, !loading);
+      InvalidatePositions();
       break;
     }
     case tbicDeleting:
