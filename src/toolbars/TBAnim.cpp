@@ -19,6 +19,10 @@
 
 namespace toolbars {
 
+namespace detail {
+std::function<void(int Step)> AnimationFrameObserver;
+}
+
 namespace {
 
 using UpdateLayeredFn = win::BOOL (*)(win::HWND, win::HDC, const win::POINT*, const win::SIZE*, win::HDC,
@@ -73,8 +77,8 @@ void Layered(fw::Byte Alpha) {
   gUpdateLayered(gAnim.Wnd, gAnim.ScreenDC, nullptr, &gAnim.Size, gAnim.BitmapDC, &src, 0, &blend, win::ULW_ALPHA);
 }
 
-void Worker(win::LPARAM id) {
-  const unsigned long long start = NowMs();
+// Time counts from the moment the worker is started.
+void Worker(win::LPARAM id, unsigned long long start) {
   const fw::Integer duration = std::max<fw::Integer>(gAnim.Duration, 1);
   while (!gAnim.Terminate) {
     const fw::Integer elapsed = fw::Integer(NowMs() - start);
@@ -155,6 +159,7 @@ void BeginAnimation(win::HWND Wnd, fw::Integer Duration, bool Fade, fw::Byte Dir
     win::SetWindowLongW(Wnd, win::GWL_EXSTYLE, win::GetWindowLongW(Wnd, win::GWL_EXSTYLE) | win::LONG(win::WS_EX_LAYERED));
     gAnim.Step = 32;
     Layered(32);
+    if (detail::AnimationFrameObserver) detail::AnimationFrameObserver(32);
   } else {
     gAnim.Step = 0;
     win::HRGN empty = win::CreateRectRgn(0, 0, 0, 0);
@@ -163,9 +168,13 @@ void BeginAnimation(win::HWND Wnd, fw::Integer Duration, bool Fade, fw::Byte Dir
   win::SetWindowPos(Wnd, nullptr, 0, 0, 0, 0,
                     win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOZORDER | win::SWP_NOREDRAW | win::SWP_NOACTIVATE |
                         win::SWP_SHOWWINDOW | win::SWP_NOOWNERZORDER | win::SWP_ASYNCWINDOWPOS);
+  // The animation shows the captured picture: whatever the window had left to paint is in it, and
+  // a paint now would end the animation before its first step.
+  win::RedrawWindow(Wnd, nullptr, nullptr,
+                    win::RDW_VALIDATE | win::RDW_NOFRAME | win::RDW_NOERASE | win::RDW_NOINTERNALPAINT);
   try {
     win::LPARAM id = ++gAnimationID;
-    gWorker = std::thread(Worker, id);
+    gWorker = std::thread(Worker, id, NowMs());
   } catch (...) {
     FinishAnimation();
   }
@@ -179,6 +188,7 @@ void AnimationStep(fw::TMessage& Message) {
     return;
   }
   const int step = gAnim.Step;
+  if (detail::AnimationFrameObserver) detail::AnimationFrameObserver(step);
   if (gAnim.Fade) {
     Layered(fw::Byte(step));
   } else {

@@ -26,4 +26,9 @@ bool AnimationRunning();
 // fake clock. Empty functions restore the real ones.
 void SetAnimationClock(std::function<unsigned long long()> NowMs, std::function<void(unsigned Ms)> SleepMs);
 
+namespace detail {
+// Tests watch the frames: called with the step (the alpha of a fade) each time one is shown.
+extern std::function<void(int Step)> AnimationFrameObserver;
+}  // namespace detail
+
 }  // namespace toolbars

@@ -233,15 +233,15 @@ void TTBPopupWindow::Dispatch(fw::TMessage& Message) {
 
 // ---- popup menu ----
 
-TTBPopupMenu::TTBPopupMenu(TComponent* AOwner) : fw::TPopupMenu(AOwner) {
-  FItem.reset(CreateRootItem());
+TTBPopupMenu::TTBPopupMenu(TComponent* AOwner) : TTBPopupMenu(AOwner, new TTBRootItem(nullptr)) {}
+
+TTBPopupMenu::TTBPopupMenu(TComponent* AOwner, TTBRootItem* ARootItem) : fw::TPopupMenu(AOwner) {
+  FItem.reset(ARootItem);
   FItem->AssignParentComponent(this);
   FItem->OnClick = [this](TObject* Sender) { RootItemClick(Sender); };
 }
 
 TTBPopupMenu::~TTBPopupMenu() { FItem.reset(); }
-
-TTBRootItem* TTBPopupMenu::CreateRootItem() { return new TTBRootItem(nullptr); }
 
 void TTBPopupMenu::RootItemClick(TObject* /*Sender*/) { DoPopup(this); }
 

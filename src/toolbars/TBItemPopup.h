@@ -75,6 +75,8 @@ class TTBPopupMenu : public fw::TPopupMenu, public ITBRootItemSource {
  public:
   explicit TTBPopupMenu(TComponent* AOwner);
   ~TTBPopupMenu() override;
+  // A popup menu of another root item class (themed menus): the menu owns ARootItem.
+  TTBPopupMenu(TComponent* AOwner, TTBRootItem* ARootItem);
 
   // The root item (of GetRootItemClass).
   TTBRootItem* Items() const { return FItem.get(); }
@@ -93,7 +95,6 @@ class TTBPopupMenu : public fw::TPopupMenu, public ITBRootItemSource {
   bool IsShortCut(fw::TMessage& Message);
 
  protected:
-  virtual TTBRootItem* CreateRootItem();
   void RootItemClick(TObject* Sender);
 
   std::unique_ptr<TTBRootItem> FItem;
