@@ -163,6 +163,7 @@ class TTBCustomItemActionLink : public fw::TActionLink {
   TTBCustomItem* FClient;
 };
 
+using TTBItemClass = TTBClassRef<TTBCustomItem, TComponent*>;
 using TTBItemViewerClass = TTBClassRef<TTBItemViewer, TTBView*, TTBCustomItem*, Integer>;
 using TTBPopupWindowClass = TTBClassRef<TTBPopupWindow, TComponent*, TTBView*, TTBCustomItem*, bool>;
 
@@ -170,6 +171,8 @@ class TTBCustomItem : public TComponent {
  public:
   explicit TTBCustomItem(TComponent* AOwner);
   ~TTBCustomItem() override;
+  // Called by TTBItemClass::Create once the object is complete.
+  virtual void AfterConstruction() {}
 
   // ---- children ----
   // ETBItemError "Toolbar item index out of range" outside 0..Count-1.
