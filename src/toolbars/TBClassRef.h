@@ -2,7 +2,8 @@
 // Class references of the toolbar framework: which class to make, and a factory for it. Items
 // name the class of their viewer and popup window, popup windows the class of their view, so a
 // themed layer replaces a class by overriding one getter. Objects made through Create get their
-// AfterConstruction call, where the work that needs the final class's virtuals happens.
+// AfterConstruction call (when the class has one), where the work that needs the final class's
+// virtuals happens.
 
 #include <typeinfo>
 
@@ -17,11 +18,13 @@ class TTBClassRef {
   static TTBClassRef Of() {
     return TTBClassRef(&typeid(T), [](Args... a) -> Base* {
       T* obj = new T(a...);
-      try {
-        obj->AfterConstruction();
-      } catch (...) {
-        delete obj;
-        throw;
+      if constexpr (requires { obj->AfterConstruction(); }) {
+        try {
+          obj->AfterConstruction();
+        } catch (...) {
+          delete obj;
+          throw;
+        }
       }
       return obj;
     });
