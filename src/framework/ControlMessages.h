@@ -48,10 +48,4 @@ inline constexpr win::UINT CN_CHARTOITEM = CN_BASE + 0x002F, CN_COMMAND = CN_BAS
                            CN_SYSKEYDOWN = CN_BASE + 0x0104, CN_SYSCHAR = CN_BASE + 0x0106,
                            CN_NOTIFY = CN_BASE + 0x004E;
 
-// WM_GETDLGCODE answers a control gives to claim keys the dialog would otherwise take.
-inline constexpr win::LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
-                              DLGC_WANTMESSAGE = 0x0004, DLGC_HASSETSEL = 0x0008, DLGC_DEFPUSHBUTTON = 0x0010,
-                              DLGC_UNDEFPUSHBUTTON = 0x0020, DLGC_RADIOBUTTON = 0x0040,
-                              DLGC_WANTCHARS = 0x0080, DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
-
 }  // namespace fw

@@ -886,14 +886,14 @@ void TWinControl::CNKeyDown(TMessage& M) {
   if (Perform(CM_CHILDKEY, M.WParam, win::LPARAM(this)) != 0) return;
   win::LRESULT mask = 0;
   switch (M.WParam) {
-    case win::VK_TAB: mask = DLGC_WANTTAB; break;
+    case win::VK_TAB: mask = win::DLGC_WANTTAB; break;
     case win::VK_LEFT:
     case win::VK_RIGHT:
     case win::VK_UP:
-    case win::VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case win::VK_DOWN: mask = win::DLGC_WANTARROWS; break;
     case win::VK_RETURN:
     case win::VK_ESCAPE:
-    case win::VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    case win::VK_CANCEL: mask = win::DLGC_WANTALLKEYS; break;
     default: break;
   }
   if (mask != 0 && Perform(CM_WANTSPECIALKEY, M.WParam, M.LParam) == 0 &&
@@ -905,7 +905,7 @@ void TWinControl::CNKeyDown(TMessage& M) {
 }
 
 void TWinControl::CNChar(TMessage& M) {
-  if ((Perform(win::WM_GETDLGCODE) & DLGC_WANTCHARS) == 0) {
+  if ((Perform(win::WM_GETDLGCODE) & win::DLGC_WANTCHARS) == 0) {
     TCustomForm* form = GetParentForm(this);
     if (form != nullptr && form->Perform(CM_DIALOGCHAR, M.WParam, M.LParam) != 0) {
       M.Result = 1;

@@ -547,9 +547,9 @@ void TCustomGrid::Dispatch(TMessage& M) {
 }
 
 void TCustomGrid::WMGetDlgCode(TMessage& M) {
-  M.Result = DLGC_WANTARROWS;
-  if (FOptions.Contains(goTabs)) M.Result |= DLGC_WANTTAB;
-  if (FOptions.Contains(goEditing)) M.Result |= DLGC_WANTCHARS;
+  M.Result = win::DLGC_WANTARROWS;
+  if (FOptions.Contains(goTabs)) M.Result |= win::DLGC_WANTTAB;
+  if (FOptions.Contains(goEditing)) M.Result |= win::DLGC_WANTCHARS;
 }
 
 void TCustomGrid::WMSetFocus(TMessage& M) {

@@ -89,8 +89,8 @@ void TInplaceEdit::KeyPress(char16_t& Key) {
 
 void TInplaceEdit::Dispatch(TMessage& M) {
   if (M.Msg == win::WM_GETDLGCODE) {
-    M.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
-    if (FGrid != nullptr && FGrid->Options().Contains(goTabs)) M.Result |= DLGC_WANTTAB;
+    M.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS | win::DLGC_WANTALLKEYS;
+    if (FGrid != nullptr && FGrid->Options().Contains(goTabs)) M.Result |= win::DLGC_WANTTAB;
     return;
   }
   TWinControl::Dispatch(M);

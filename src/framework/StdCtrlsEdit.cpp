@@ -379,11 +379,11 @@ void TCustomMemo::Dispatch(TMessage& Message) {
   if (Message.Msg == win::WM_GETDLGCODE) {
     DefaultHandler(Message);
     if (FWantTabs) {
-      Message.Result |= DLGC_WANTTAB;
+      Message.Result |= win::DLGC_WANTTAB;
     } else {
-      Message.Result &= ~DLGC_WANTTAB;
+      Message.Result &= ~win::DLGC_WANTTAB;
     }
-    if (!FWantReturns) Message.Result &= ~DLGC_WANTALLKEYS;
+    if (!FWantReturns) Message.Result &= ~win::DLGC_WANTALLKEYS;
     return;
   }
   TCustomEdit::Dispatch(Message);

@@ -22,8 +22,10 @@
 #include "platform/user/services/MonitorLayout.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/windows/Window.h"
+#include "presenter/AccessibilityBridge.h"
 #include "presenter/ClipboardBridge.h"
 #include "presenter/CursorShapes.h"
+#include "presenter/DropShadowWindows.h"
 #include "presenter/NativeWindow.h"
 #include "presenter/ScreenOverlay.h"
 #include "presenter/ScreenMonitors.h"
@@ -123,6 +125,8 @@ struct DesktopPresenter::State {
   // What GetDC(NULL) measures and draws on: our windows composed as the desktop shows them.
   std::unique_ptr<desktop::ScreenCompositor> screen;
   std::unique_ptr<ScreenOverlay> overlay;  // what was drawn on the screen, over every window
+  std::unique_ptr<AccessibilityBridge> accessibility;
+  std::unique_ptr<DropShadowWindows> shadows = std::make_unique<DropShadowWindows>();
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -137,7 +141,15 @@ struct DesktopPresenter::State {
   void TakeDesktopState();
   void Forget(NativeWindow* w);
   void MakeScreenSurface();
+  void SyncShadows(bool restacked);
 };
+
+void DesktopPresenter::State::SyncShadows(bool restacked) {
+  if (shadows->Empty() && !shadows->CanBlend()) return;
+  std::map<HWND, QWindow*> shown;
+  for (const auto& [h, w] : windows) shown.emplace(h, w.get());
+  shadows->Sync(shown, restacked);
+}
 
 void DesktopPresenter::State::MakeScreenSurface() {
   RECT r = VirtualScreenRect();
@@ -352,6 +364,7 @@ DesktopPresenter::DesktopPresenter() : state_((StartGuiApplication(), std::make_
   });
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx,
                    [&s](Qt::ApplicationState state) { s.nativeForeground = state == Qt::ApplicationActive; });
+  s.accessibility = std::make_unique<AccessibilityBridge>([&s](HWND top) -> QWindow* { return s.Find(top); });
   SetCursorChangeListener([&s](HCURSOR current, bool visible) {
     OnGui(s.context.get(), [&s, current, visible] {
       s.cursor = NativeCursorFor(current, visible);
@@ -367,6 +380,8 @@ DesktopPresenter::~DesktopPresenter() {
   if (desktop::GetScreen() == this) desktop::SetScreen(nullptr);
   SetCursorChangeListener(nullptr);
   State& s = *state_;
+  s.accessibility.reset();
+  s.shadows.reset();
   s.clipboard.reset();
   s.context.reset();
   desktop::SetDesktopSurface(nullptr);
@@ -379,6 +394,10 @@ DesktopPresenter::~DesktopPresenter() {
 }
 
 QWindow* DesktopPresenter::NativeWindowOf(HWND topLevel) const { return state_->Find(topLevel); }
+
+QWindow* DesktopPresenter::ShadowWindowOf(HWND topLevel) const { return state_->shadows->ShadowOf(topLevel); }
+
+bool DesktopPresenter::CanBlend() const { return state_->shadows && state_->shadows->CanBlend(); }
 
 void DesktopPresenter::PrepareDesktopDrawing() {
   if (!state_->screen) return;
@@ -459,7 +478,9 @@ void DesktopPresenter::CaptureChanged(HWND hwnd) {
 bool DesktopPresenter::WaitForWork(std::optional<ULONGLONG> deadlineMs) {
   if (!OnGuiThread()) return false;  // other threads wait on their own queues
   State& s = *state_;
+  const std::vector<QWindow*> stackedBefore = s.stacked;
   s.ApplyZOrder();
+  s.SyncShadows(s.stacked != stackedBefore);
   if (s.grabPending) s.ApplyGrab();
   s.SyncActivationToDesktop();
   s.clipboard->RetryPending();

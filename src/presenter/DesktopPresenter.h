@@ -30,6 +30,8 @@ class DesktopPresenter final : public desktop::Screen {
 
   // The native window showing a top-level window of ours; null when it is not shown.
   QWindow* NativeWindowOf(HWND topLevel) const;
+  // The translucent native window showing its drop shadow; null when it casts none.
+  QWindow* ShadowWindowOf(HWND topLevel) const;
 
   // desktop::Screen
   void WindowShown(HWND topLevel, const RECT& screenRect) override;
@@ -43,6 +45,7 @@ class DesktopPresenter final : public desktop::Screen {
   void DesktopDrawn() override;
   bool WaitForWork(std::optional<ULONGLONG> deadlineMs) override;
   void Wake() override;
+  bool CanBlend() const override;
 
  private:
   struct State;

@@ -3,6 +3,7 @@
 // the EM_ messages and the EN_ notifications, with their Win32 values.
 
 #include "platform/kernel/WinDef.h"
+#include "platform/user/messages/Messages.h"  // DLGC_ answers
 
 namespace win {
 
@@ -32,12 +33,6 @@ inline constexpr WPARAM EC_LEFTMARGIN = 0x0001, EC_RIGHTMARGIN = 0x0002, EC_USEF
 // Notifications (WM_COMMAND high word to the parent)
 inline constexpr WORD EN_SETFOCUS = 0x0100, EN_KILLFOCUS = 0x0200, EN_CHANGE = 0x0300, EN_UPDATE = 0x0400,
                       EN_ERRSPACE = 0x0500, EN_MAXTEXT = 0x0501, EN_HSCROLL = 0x0601, EN_VSCROLL = 0x0602;
-
-// WM_GETDLGCODE answers
-inline constexpr LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
-                         DLGC_WANTMESSAGE = 0x0004, DLGC_HASSETSEL = 0x0008, DLGC_DEFPUSHBUTTON = 0x0010,
-                         DLGC_UNDEFPUSHBUTTON = 0x0020, DLGC_RADIOBUTTON = 0x0040, DLGC_WANTCHARS = 0x0080,
-                         DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
 
 // Context-menu commands of an edit: the messages they send back to it.
 inline constexpr UINT kEditMenuSelectAll = EM_SETSEL;

@@ -53,6 +53,11 @@ class HeadlessDesktop final : public Screen {
   void clear_starved() { starved_ = false; }
   // With blocking allowed, a waiting loop blocks until another thread posts instead of starving.
   void allow_blocking(bool allow) { allowBlocking_ = allow; }
+  // Stands for a desktop without compositing (translucency cannot show): shadows turn off.
+  void set_can_blend(bool can) {
+    canBlend_ = can;
+    MarkAllDirty();
+  }
 
   // The composited screen (32-bit bitmap owned by the desktop) and pixels of it and of surfaces.
   HBITMAP composite_screen();
@@ -81,6 +86,7 @@ class HeadlessDesktop final : public Screen {
   void CaptureChanged(HWND hwnd) override;
   bool WaitForWork(std::optional<ULONGLONG> deadlineMs) override;
   void PrepareDesktopDrawing() override;
+  bool CanBlend() const override { return canBlend_; }
 
  private:
   void MarkAllDirty();
@@ -89,6 +95,7 @@ class HeadlessDesktop final : public Screen {
   bool starved_ = false;
   bool allowBlocking_ = false;
   bool wasVirtual_ = false;
+  bool canBlend_ = true;
   std::deque<std::function<void()>> script_;
   std::vector<Event> events_;
 };

@@ -37,10 +37,15 @@ class Screen {
   virtual void DesktopDrawn() {}
   // Another thread added work to a queue (any thread may call this).
   virtual void Wake() {}
+  // Whether the screen can blend a translucent window over what lies below it (a compositing
+  // desktop): drop shadows are drawn, and reported on, only then.
+  virtual bool CanBlend() const { return true; }
 };
 
 // The current screen; null means none (windows still work, nothing is presented).
 void SetScreen(Screen* screen);
 Screen* GetScreen();
+// The current screen's CanBlend; true with no screen (windows are composed by our own rules).
+bool ScreenCanBlend();
 
 }  // namespace win::desktop

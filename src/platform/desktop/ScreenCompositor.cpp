@@ -5,6 +5,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/Region.h"
+#include "platform/desktop/DropShadow.h"
 #include "platform/user/services/SysColors.h"
 #include "platform/user/windows/Window.h"
 #include "platform/user/detail/PaintCore.h"
@@ -117,6 +118,7 @@ void ScreenCompositor::ComposeArea(uint32_t* out, const std::vector<RECT>& rects
       keyed = (w->layeredFlags & ULW_COLORKEY) != 0;
     }
     if (layered && !w->perPixelLayered && w->layeredFlags == 0) continue;  // layered but never given content
+    if (CastsDropShadow(w->hwnd)) ComposeShadow(out, area, RECT{wr.left, wr.top, wr.left + sw, wr.top + sh});
     const Region mine = area.Intersect(Region(RECT{wr.left, wr.top, wr.left + sw, wr.top + sh}));
     for (const RECT& r : mine.Rects())
       for (int sy = r.top; sy < r.bottom; ++sy) {
@@ -131,6 +133,21 @@ void ScreenCompositor::ComposeArea(uint32_t* out, const std::vector<RECT>& rects
         }
       }
   }
+}
+
+void ScreenCompositor::ComposeShadow(uint32_t* out, const Region& area, const RECT& window) const {
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  const Region band = area.Intersect(Region(RECT{window.left, window.top, window.right + kDropShadowSize,
+                                                 window.bottom + kDropShadowSize}))
+                          .Subtract(Region(window));
+  for (const RECT& r : band.Rects())
+    for (int sy = r.top; sy < r.bottom; ++sy)
+      for (int sx = r.left; sx < r.right; ++sx) {
+        unsigned a = DropShadowAlpha(w, h, sx - window.left, sy - window.top);
+        if (a == 0) continue;
+        uint32_t& d = out[size_t(sy) * size_t(width_) + size_t(sx)];
+        d = Blend(d, 0, a, false);
+      }
 }
 
 void ScreenCompositor::Remember() {

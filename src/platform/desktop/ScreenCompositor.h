@@ -9,6 +9,10 @@
 
 #include "platform/kernel/WinDef.h"
 
+namespace win {
+class Region;
+}
+
 namespace win::desktop {
 
 class ScreenCompositor {
@@ -42,6 +46,8 @@ class ScreenCompositor {
 
  private:
   void ComposeArea(uint32_t* out, const std::vector<RECT>& area) const;
+  // Darkens the band right and below `window` (screen coordinates) inside `area`.
+  void ComposeShadow(uint32_t* out, const Region& area, const RECT& window) const;
   int width_, height_;
   HBITMAP bitmap_ = nullptr;
   uint32_t* bits_ = nullptr;

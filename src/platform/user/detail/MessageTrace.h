@@ -1,29 +1,32 @@
 #pragma once
-// Internal: a trace of the messages delivered to window procedures, one line per message on
-// standard error (how it came, name, window, window class, parameters). It is on when the
-// environment variable KV_TRACE_MESSAGES is set to anything but "" or "0" at start-up; when off,
-// delivering a message pays one relaxed load.
+// Internal: where deliveries and hook calls report to the message trace (see
+// messages/MessageTrace.h). A TraceCall lives around one call into a window procedure or a hook
+// chain: it reports the beginning, keeps the thread's nesting depth, and reports the result.
 
 #include <atomic>
-#include <string>
 
-#include "platform/user/windows/WinUserTypes.h"
+#include "platform/user/messages/MessageTrace.h"
 
 namespace win::user {
 
-struct WindowObj;
-
-bool MessageTraceFromEnvironment();
-inline std::atomic<bool> gMessageTrace{MessageTraceFromEnvironment()};
-
+// True while a sink is installed (the environment's or a test's).
+inline std::atomic<bool> gMessageTrace{false};
 inline bool MessageTraceOn() { return gMessageTrace.load(std::memory_order_relaxed); }
-// Tests switch it on and off.
-inline void SetMessageTrace(bool on) { gMessageTrace.store(on, std::memory_order_relaxed); }
 
-// `how`: "sent" or "dispatched".
-void TraceMessage(const char* how, const WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam);
+// The standard-error trace of the environment variable, switched by tests.
+void SetStandardErrorTrace(bool on, unsigned channels = kAllChannels);
 
-// "WM_PAINT", "WM_USER+5", "WM_APP+0x10", or the number in hexadecimal.
-std::string MessageName(UINT msg);
+class TraceCall {
+ public:
+  TraceCall(TraceKind kind, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int hook = 0, int code = 0);
+  ~TraceCall();
+  TraceCall(const TraceCall&) = delete;
+  TraceCall& operator=(const TraceCall&) = delete;
+  void Returned(LRESULT result);
+
+ private:
+  bool FActive = false;
+  TracedMessage FRecord;
+};
 
 }  // namespace win::user

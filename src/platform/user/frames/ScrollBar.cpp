@@ -218,12 +218,11 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
 }
 
 BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO* info) {
-  constexpr LONG kObjIdClient = LONG(0xFFFFFFFC);
   if (!info || info->cbSize != sizeof(SCROLLBARINFO)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  int bar = idObject == OBJID_HSCROLL ? SB_HORZ : idObject == OBJID_VSCROLL ? SB_VERT : idObject == kObjIdClient ? SB_CTL : -1;
+  int bar = idObject == OBJID_HSCROLL ? SB_HORZ : idObject == OBJID_VSCROLL ? SB_VERT : idObject == OBJID_CLIENT ? SB_CTL : -1;
   if (bar < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

@@ -2,6 +2,7 @@
 // Scroll bars: the bars of a window's non-client area (WS_HSCROLL, WS_VSCROLL) and the SCROLLBAR
 // control, with their ranges, page sizes and positions.
 
+#include "platform/user/services/ObjectIds.h"
 #include "platform/user/windows/WinUserTypes.h"
 
 namespace win {
@@ -23,7 +24,6 @@ inline constexpr DWORD SBS_HORZ = 0x0000, SBS_VERT = 0x0001, SBS_TOPALIGN = 0x00
 // SCROLLBARINFO::rgstate bits
 inline constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001, STATE_SYSTEM_PRESSED = 0x00000008,
                        STATE_SYSTEM_INVISIBLE = 0x00008000, STATE_SYSTEM_OFFSCREEN = 0x00010000;
-inline constexpr LONG OBJID_HSCROLL = LONG(0xFFFFFFFA), OBJID_VSCROLL = LONG(0xFFFFFFFB);
 // SCROLLBAR control messages
 inline constexpr UINT SBM_SETPOS = 0x00E0, SBM_GETPOS = 0x00E1, SBM_SETRANGE = 0x00E2, SBM_GETRANGE = 0x00E3,
                       SBM_ENABLE_ARROWS = 0x00E4, SBM_SETRANGEREDRAW = 0x00E6, SBM_SETSCROLLINFO = 0x00E9,

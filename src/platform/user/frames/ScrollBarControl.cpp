@@ -85,7 +85,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case SBM_SETSCROLLINFO: return SetScrollInfo(hwnd, SB_CTL, reinterpret_cast<const SCROLLINFO*>(lParam), BOOL(wParam));
     case SBM_GETSCROLLINFO: return GetScrollInfo(hwnd, SB_CTL, reinterpret_cast<SCROLLINFO*>(lParam));
     case SBM_GETSCROLLBARINFO:
-      return GetScrollBarInfo(hwnd, LONG(0xFFFFFFFC) /* OBJID_CLIENT */, reinterpret_cast<SCROLLBARINFO*>(lParam));
+      return GetScrollBarInfo(hwnd, OBJID_CLIENT, reinterpret_cast<SCROLLBARINFO*>(lParam));
     default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }

@@ -22,6 +22,8 @@
 #include "platform/user/messages/Messages.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/services/SysParams.h"
+#include "platform/user/services/WinEvents.h"
+#include "platform/user/detail/FrameState.h"
 #include "platform/user/messages/Timers.h"
 #include "platform/user/windows/Window.h"
 #include "platform/user/detail/DefaultHandlers.h"
@@ -102,6 +104,12 @@ class Tracker {
 
   bool Start();
   UINT Run();
+  // The object the menu start and end events name: the bar, the system menu or a popup of its own.
+  LONG MenuObjectId() const {
+    if (barMode_) return OBJID_MENU;
+    frame::FrameState* frameState = frame::StateOf(req_.owner);
+    return frameState && req_.popup && frameState->sysMenu == req_.popup ? OBJID_SYSMENU : OBJID_WINDOW;
+  }
   void Cancel() { cancelled_ = true; }
   HWND CaptureWindow() const { return captureWnd_; }
   bool Ending() const { return ending_; }
@@ -174,7 +182,10 @@ void Tracker::Select(int level, int pos, bool byMouse) {
   if (l.sel == pos) return;
   l.sel = pos;
   SetMenuWindowSelection(l.wnd, pos);
-  if (pos >= 0) NotifySelect(l.menu, pos, byMouse);
+  if (pos >= 0) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, l.wnd, OBJID_CLIENT, pos + 1);
+    NotifySelect(l.menu, pos, byMouse);
+  }
 }
 
 void Tracker::RepaintBar() {
@@ -186,7 +197,10 @@ void Tracker::SelectBar(int pos) {
   if (barSel_ == pos) return;
   barSel_ = pos;
   RepaintBar();
-  if (pos >= 0) NotifySelect(req_.bar, pos, false);
+  if (pos >= 0) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, req_.owner, OBJID_MENU, pos + 1);
+    NotifySelect(req_.bar, pos, false);
+  }
 }
 
 bool Tracker::ShowLevel(HMENU menu, const RECT& place) {
@@ -196,6 +210,7 @@ bool Tracker::ShowLevel(HMENU menu, const RECT& place) {
   SetWindowPos(wnd, HWND_TOPMOST, place.left, place.top, place.right - place.left, place.bottom - place.top,
                SWP_SHOWWINDOW | SWP_NOACTIVATE);
   UpdateWindow(wnd);
+  NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, wnd, OBJID_CLIENT, CHILDID_SELF);
   return true;
 }
 
@@ -245,7 +260,10 @@ void Tracker::CloseFrom(int level) {
   while (int(levels_.size()) > level) {
     Level l = levels_.back();
     levels_.pop_back();
-    if (IsWindow(l.wnd)) DestroyWindow(l.wnd);
+    if (IsWindow(l.wnd)) {
+      NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, l.wnd, OBJID_CLIENT, CHILDID_SELF);
+      DestroyWindow(l.wnd);
+    }
     Send(WM_UNINITMENUPOPUP, WPARAM(l.menu), 0);
   }
   if (barMode_ && level == 0) RepaintBar();
@@ -588,6 +606,7 @@ bool Tracker::Start() {
   if (!captureWnd_) return false;
   Send(WM_ENTERMENULOOP, barMode_ ? FALSE : TRUE, 0);
   Send(WM_INITMENU, WPARAM(barMode_ ? req_.bar : req_.popup), 0);
+  NotifyWinEvent(EVENT_SYSTEM_MENUSTART, req_.owner, MenuObjectId(), CHILDID_SELF);
   SetCapture(captureWnd_);
   if (!barMode_) {
     Send(WM_INITMENUPOPUP, WPARAM(req_.popup), 0);
@@ -638,6 +657,7 @@ UINT Tracker::Run() {
   barSel_ = -1;
   RepaintBar();
   Send(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  NotifyWinEvent(EVENT_SYSTEM_MENUEND, req_.owner, MenuObjectId(), CHILDID_SELF);
   Send(WM_EXITMENULOOP, barMode_ ? FALSE : TRUE, 0);
   if (!chosen_) return 0;
   if (!(req_.flags & TPM_RETURNCMD) && IsWindow(req_.owner)) {

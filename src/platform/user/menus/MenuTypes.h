@@ -2,6 +2,7 @@
 // Menu constants and records, with their Win32 values.
 
 #include "platform/kernel/WinDef.h"
+#include "platform/user/services/ObjectIds.h"
 
 namespace win {
 
@@ -75,9 +76,6 @@ inline constexpr UINT ODS_SELECTED = 0x0001, ODS_GRAYED = 0x0002, ODS_DISABLED =
 inline constexpr UINT WM_UNINITMENUPOPUP = 0x0125, WM_MENURBUTTONUP = 0x0122, WM_MENUCOMMAND = 0x0126;
 inline constexpr UINT MN_GETHMENU = 0x01E1;
 
-// GetMenuBarInfo object ids
-inline constexpr LONG OBJID_SYSMENU = LONG(0xFFFFFFFF), OBJID_MENU = LONG(0xFFFFFFFD),
-                      OBJID_CLIENT = LONG(0xFFFFFFFC);
 
 struct MENUITEMINFOW {
   UINT cbSize = sizeof(MENUITEMINFOW);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/kernel/LastError.h"
+#include "platform/user/detail/MessageTrace.h"
 #include "platform/user/detail/UserCore.h"
 
 namespace win {
@@ -84,7 +85,10 @@ bool HasHooks(ThreadQueue& q, int idHook) {
 LRESULT CallHooks(ThreadQueue& q, int idHook, int code, WPARAM wParam, LPARAM lParam) {
   auto* chain = ChainOf(q, idHook);
   if (!chain) return 0;
-  return CallFrom(q, *chain, 0, code, wParam, lParam);
+  TraceCall trace(TraceKind::Hook, nullptr, 0, wParam, lParam, idHook, code);
+  LRESULT r = CallFrom(q, *chain, 0, code, wParam, lParam);
+  trace.Returned(r);
+  return r;
 }
 
 }  // namespace user

@@ -1,13 +1,15 @@
-// The names of the system's window messages, for the message trace.
+// The names of the system's window messages and their channels, for the message trace.
 
 #include <array>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/user/messages/Messages.h"
-#include "platform/user/detail/MessageTrace.h"
+#include "platform/user/messages/MessageTrace.h"
 
-namespace win::user {
+namespace win {
 namespace {
 
 struct NamedMessage {
@@ -89,4 +91,81 @@ std::string MessageName(UINT msg) {
   return buf;
 }
 
-}  // namespace win::user
+MessageChannel ChannelOfMessage(UINT msg) {
+  switch (msg) {
+    case WM_CREATE: case WM_NCCREATE: case WM_DESTROY: case WM_NCDESTROY: case WM_CLOSE: case WM_QUIT:
+      return kChannelLifetime;
+    case WM_MOVE: case WM_SIZE: case WM_SHOWWINDOW: case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED:
+    case WM_GETMINMAXINFO: case WM_NCCALCSIZE: case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_SIZING:
+    case WM_MOVING: case WM_ENTERSIZEMOVE: case WM_EXITSIZEMOVE:
+      return kChannelGeometry;
+    case WM_PAINT: case WM_ERASEBKGND: case WM_NCPAINT: case WM_SYNCPAINT: case WM_PRINT: case WM_PRINTCLIENT:
+    case WM_DRAWITEM: case WM_MEASUREITEM:
+      return kChannelPaint;
+    case WM_NCHITTEST: case WM_SETCURSOR: case WM_MOUSEACTIVATE: case WM_CAPTURECHANGED: case WM_NCMOUSEHOVER:
+    case WM_MOUSEHOVER: case WM_NCMOUSELEAVE: case WM_MOUSELEAVE: case WM_DROPFILES:
+      return kChannelMouse;
+    case WM_GETDLGCODE: case WM_KEYF1: case WM_IME_CHAR: case WM_VKEYTOITEM: case WM_CHARTOITEM:
+    case WM_CHANGEUISTATE: case WM_UPDATEUISTATE: case WM_QUERYUISTATE:
+      return kChannelKeyboard;
+    case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ACTIVATE: case WM_ACTIVATEAPP: case WM_NCACTIVATE:
+    case WM_CHILDACTIVATE: case WM_ENABLE: case WM_CANCELMODE:
+      return kChannelFocus;
+    case WM_INITMENU: case WM_INITMENUPOPUP: case WM_MENUSELECT: case WM_MENUCHAR: case WM_ENTERIDLE:
+    case WM_ENTERMENULOOP: case WM_EXITMENULOOP: case WM_SYSCOMMAND: case WM_CONTEXTMENU:
+    case 0x0122 /* WM_MENURBUTTONUP */: case 0x0123 /* WM_MENUDRAG */: case 0x0124 /* WM_MENUGETOBJECT */:
+    case 0x0125 /* WM_UNINITMENUPOPUP */: case 0x0126 /* WM_MENUCOMMAND */:
+      return kChannelMenu;
+    case WM_COMMAND: case WM_NOTIFY: case WM_PARENTNOTIFY: case WM_HSCROLL: case WM_VSCROLL: case WM_HELP:
+    case WM_INITDIALOG:
+      return kChannelCommand;
+    case WM_TIMER: case WM_SYSTIMER:
+      return kChannelTimer;
+    case WM_SETTINGCHANGE: case WM_SYSCOLORCHANGE: case WM_DISPLAYCHANGE: case WM_FONTCHANGE: case WM_THEMECHANGED:
+      return kChannelSystem;
+    default: break;
+  }
+  if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) return kChannelPaint;
+  if ((msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST))
+    return kChannelMouse;
+  if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) return kChannelKeyboard;
+  if (msg >= 0x01E0 && msg <= 0x01EF) return kChannelMenu;  // the menu window class's MN_ messages
+  // EM_ (0xB0…0xDF), SBM_ (0xE0…0xEF), BM_ (0xF0…0xFF), CB_ (0x140…0x16F), LB_ (0x180…0x1BF)
+  if ((msg >= 0x00B0 && msg <= 0x00FF) || (msg >= 0x0140 && msg <= 0x016F) || (msg >= 0x0180 && msg <= 0x01BF))
+    return kChannelControl;
+  if (msg >= WM_USER) return kChannelPrivate;
+  return kChannelOther;
+}
+
+namespace {
+constexpr std::pair<MessageChannel, std::string_view> kChannelNames[] = {
+    {kChannelLifetime, "lifetime"}, {kChannelGeometry, "geometry"}, {kChannelPaint, "paint"},
+    {kChannelMouse, "mouse"},       {kChannelKeyboard, "keyboard"}, {kChannelFocus, "focus"},
+    {kChannelMenu, "menu"},         {kChannelCommand, "command"},   {kChannelTimer, "timer"},
+    {kChannelSystem, "system"},     {kChannelControl, "control"},   {kChannelPrivate, "private"},
+    {kChannelOther, "other"},       {kChannelHook, "hook"},
+};
+}  // namespace
+
+std::string_view ChannelName(MessageChannel channel) {
+  for (const auto& [c, name] : kChannelNames)
+    if (c == channel) return name;
+  return "?";
+}
+
+unsigned ChannelsFromText(std::string_view names) {
+  unsigned out = 0;
+  while (!names.empty()) {
+    size_t comma = names.find(',');
+    std::string_view name = names.substr(0, comma);
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    if (name == "all") out |= kAllChannels;
+    for (const auto& [c, n] : kChannelNames)
+      if (n == name) out |= c;
+    names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+  }
+  return out;
+}
+
+}  // namespace win

@@ -176,7 +176,7 @@ void ProcessSentMessages(ThreadQueue& q) {
 LRESULT SendDirect(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowPtr keep = FindWindowPtr(w.hwnd);
   if (!keep) return 0;
-  if (MessageTraceOn()) TraceMessage("sent", w, msg, wParam, lParam);
+  TraceCall trace(TraceKind::Sent, w.hwnd, msg, wParam, lParam);
   ThreadQueue& q = CurrentQueue();
   bool fromOtherThread = q.currentSend != nullptr;
   if (HasHooks(q, WH_CALLWNDPROC)) {
@@ -188,6 +188,7 @@ LRESULT SendDirect(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!fromOtherThread || outer == nullptr) q.currentSend = nullptr;
   LRESULT r = CallProcValue(keep->proc, w.hwnd, msg, wParam, lParam);
   q.currentSend = outer;
+  trace.Returned(r);
   if (HasHooks(q, WH_CALLWNDPROCRET)) {
     CWPRETSTRUCT ret{r, lParam, wParam, msg, w.hwnd};
     CallHooks(q, WH_CALLWNDPROCRET, HC_ACTION, fromOtherThread ? 1 : 0, LPARAM(&ret));
@@ -198,12 +199,13 @@ LRESULT SendDirect(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CallWindowObj(WindowObj& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowPtr keep = FindWindowPtr(w.hwnd);
   if (!keep) return 0;
-  if (MessageTraceOn()) TraceMessage("dispatched", w, msg, wParam, lParam);
+  TraceCall trace(TraceKind::Posted, w.hwnd, msg, wParam, lParam);
   ThreadQueue& q = CurrentQueue();
   SentRequest* outer = q.currentSend;
   q.currentSend = nullptr;
   LRESULT r = CallProcValue(keep->proc, w.hwnd, msg, wParam, lParam);
   q.currentSend = outer;
+  trace.Returned(r);
   return r;
 }
 

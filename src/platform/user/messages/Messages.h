@@ -21,8 +21,17 @@ inline constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002,
                       WM_NCCALCSIZE = 0x0083, WM_NCHITTEST = 0x0084, WM_NCPAINT = 0x0085,
                       WM_NCACTIVATE = 0x0086, WM_GETDLGCODE = 0x0087, WM_SYNCPAINT = 0x0088;
 
+// WM_GETDLGCODE answers a control gives to claim keys the dialog would otherwise take.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
+                         DLGC_WANTMESSAGE = 0x0004, DLGC_HASSETSEL = 0x0008, DLGC_DEFPUSHBUTTON = 0x0010,
+                         DLGC_UNDEFPUSHBUTTON = 0x0020, DLGC_RADIOBUTTON = 0x0040, DLGC_WANTCHARS = 0x0080,
+                         DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
+
 // WM_KEYF1 is the undocumented message 77 some frameworks filter out of their loops.
 inline constexpr UINT WM_KEYF1 = 0x004D;
+// Sent to every top-level window when the monitors' layout or depth changes: WPARAM the bits per
+// pixel, LPARAM the primary screen's width (low word) and height (high word).
+inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_GETOBJECT = 0x003D;
 // Owner-drawn list items and list keyboard hooks.
 inline constexpr UINT WM_DELETEITEM = 0x002D, WM_VKEYTOITEM = 0x002E, WM_CHARTOITEM = 0x002F,

@@ -4,6 +4,9 @@
 #include <mutex>
 
 #include "platform/gdi/GdiBitmaps.h"
+#include "platform/kernel/Rects.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
 
 namespace win {
 namespace {
@@ -40,16 +43,26 @@ bool Valid(const MonitorArea& m) { return HasArea(m.monitor) && HasArea(m.work) 
 // The screen device contexts report the primary monitor's size, as SM_CXSCREEN does.
 bool SetMonitorLayout(const std::vector<MonitorArea>& monitors) {
   if (monitors.empty() || !std::all_of(monitors.begin(), monitors.end(), Valid)) return false;
+  bool changed = false;
   {
     auto& s = State();
     std::lock_guard lock(s.mutex);
+    // A new work area alone is not a display change.
+    changed = s.monitors.size() != monitors.size() ||
+              !std::equal(monitors.begin(), monitors.end(), s.monitors.begin(),
+                          [](const MonitorArea& a, const MonitorArea& b) { return EqualRect(&a.monitor, &b.monitor); });
     if (s.monitors != monitors) {
       s.monitors = monitors;
       ++s.generation;
     }
   }
   const RECT& primary = monitors.front().monitor;
-  SetScreenSize(primary.right - primary.left, primary.bottom - primary.top);
+  const int width = primary.right - primary.left, height = primary.bottom - primary.top;
+  SetScreenSize(width, height);
+  // Every top-level window hears it, hidden ones included; windows of other threads get it
+  // without this thread waiting for them.
+  if (changed)
+    SendNotifyMessageW(HWND_BROADCAST, WM_DISPLAYCHANGE, WPARAM(kScreenBitsPerPixel), MAKELPARAM(width, height));
   return true;
 }
 

@@ -17,9 +17,15 @@ struct MonitorArea {
   friend constexpr bool operator==(const MonitorArea&, const MonitorArea&) = default;
 };
 
-// Replaces the layout; screen device contexts then report the primary monitor's size. Refused (false, layout unchanged) when the list is empty, a monitor
-// rectangle is empty, or a work area is empty or not inside its monitor. Monitor handles given
-// out earlier stay valid when the new layout equals the old one and fail otherwise.
+// The colour depth WM_DISPLAYCHANGE reports: the screen's surfaces are 32-bit.
+inline constexpr int kScreenBitsPerPixel = 32;
+
+// Replaces the layout; screen device contexts then report the primary monitor's size. Refused
+// (false, layout unchanged) when the list is empty, a monitor rectangle is empty, or a work area
+// is empty or not inside its monitor. Monitor handles given out earlier stay valid when the new
+// layout equals the old one and fail otherwise. When a monitor's rectangle changed (or monitors
+// came or went), WM_DISPLAYCHANGE goes to every top-level window, hidden ones included (WPARAM
+// kScreenBitsPerPixel, LPARAM the primary monitor's width and height).
 bool SetMonitorLayout(const std::vector<MonitorArea>& monitors);
 std::vector<MonitorArea> MonitorLayout();
 // Back to the default single monitor.

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/kernel/LastError.h"
+#include "platform/desktop/Screen.h"
 #include "platform/user/services/MonitorLayout.h"
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/SysWindowLink.h"
@@ -224,6 +225,8 @@ BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, void* pvParam, UINT fWin
     std::lock_guard lock(s.mutex);
     ok = Dispatch(s.p, uiAction, uiParam, pvParam);
   }
+  // Shadows are on only where the desktop can blend them; elsewhere the caller draws its own.
+  if (ok && uiAction == SPI_GETDROPSHADOW && !desktop::ScreenCanBlend()) *static_cast<BOOL*>(pvParam) = FALSE;
   if (ok && IsSetAction(uiAction) && (fWinIni & SPIF_SENDCHANGE))
     LinkSendToTopLevelWindows(kSettingChangeMessage, uiAction, 0);
   return ok;

@@ -25,7 +25,7 @@ class SysServices : public HeadlessTest {
     ResetPlayedSounds();
     ResetWinEvents();
     registry::Clear();
-    user::SetMessageTrace(false);
+    user::SetStandardErrorTrace(false);
     HeadlessTest::TearDown();
   }
 };
@@ -79,20 +79,20 @@ TEST_F(SysServices, TheMessageTraceNamesEachDeliveredMessage) {
   };
   const Case cases[] = {
       {WM_GETTEXTLENGTH, false, "sent WM_GETTEXTLENGTH (0x000E)"},
-      {WM_USER + 5, true, "dispatched WM_USER+5 (0x0405)"},
+      {WM_USER + 5, true, "posted WM_USER+5 (0x0405)"},
       {WM_APP + 0x10, false, "sent WM_APP+0x10 (0x8010)"},
       {0xC123, false, "sent 0xC123 (0xC123)"},
   };
   for (const Case& c : cases) {
     ::testing::internal::CaptureStderr();
-    user::SetMessageTrace(true);
+    user::SetStandardErrorTrace(true);
     if (c.post) {
       PostMessageW(h, c.msg, 7, 9);
       desktop->run_until_idle();
     } else {
       SendMessageW(h, c.msg, 7, 0);
     }
-    user::SetMessageTrace(false);
+    user::SetStandardErrorTrace(false);
     std::string out = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find(c.expected), std::string::npos) << out;
     EXPECT_NE(out.find("\"KvTestWindow\" wParam=0x7"), std::string::npos) << out;

@@ -1,0 +1,111 @@
+// The window system's accessibility events reach Qt's accessibility on the native windows.
+
+#include <QAccessible>
+#include <QWindow>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "PresenterFixture.h"
+#include "platform/user/menus/Menu.h"
+#include "platform/user/menus/PopupMenu.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Timers.h"
+#include "platform/user/services/WinEvents.h"
+#include "platform/user/windows/Window.h"
+#include "presenter/AccessibilityBridge.h"
+#include "presenter/DesktopPresenter.h"
+
+namespace kvtest {
+namespace {
+
+using namespace win;
+
+struct QtHeard {
+  QAccessible::Event type;
+  QObject* object;
+  QAccessible::Role role;
+  QString name;
+};
+std::vector<QtHeard> gQtHeard;
+
+void Record(QAccessibleEvent* e) {
+  QAccessibleInterface* iface = e->accessibleInterface();
+  gQtHeard.push_back({e->type(), e->object(), iface ? iface->role() : QAccessible::NoRole,
+                      iface ? iface->text(QAccessible::Name) : QString()});
+}
+
+class AccessibilityTest : public PresenterTest {
+ protected:
+  void SetUp() override {
+    PresenterTest::SetUp();
+    gQtHeard.clear();
+    // A second bridge beside the presenter's, delivering to the test instead of to Qt (which
+    // passes events on only while an assistive technology listens).
+    bridge_ = std::make_unique<presenter::AccessibilityBridge>(
+        [](HWND top) { return Presenter().NativeWindowOf(top); }, Record);
+  }
+  void TearDown() override {
+    bridge_.reset();
+    PresenterTest::TearDown();
+  }
+  std::unique_ptr<presenter::AccessibilityBridge> bridge_;
+};
+
+TEST_F(AccessibilityTest, EventsOfShownWindowsBecomeQtEventsOnTheirNativeWindow) {
+  HWND h = CreateProbe(u"kv accessible probe", WS_POPUP | WS_VISIBLE, 0, 50, 50, 120, 80, RGB(0, 90, 0));
+  ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(h) != nullptr; }));
+  QWindow* native = Presenter().NativeWindowOf(h);
+  const struct {
+    DWORD event;
+    QAccessible::Event type;
+  } table[] = {
+      {EVENT_SYSTEM_MENUSTART, QAccessible::MenuStart},       {EVENT_SYSTEM_MENUEND, QAccessible::MenuEnd},
+      {EVENT_SYSTEM_MENUPOPUPSTART, QAccessible::PopupMenuStart},
+      {EVENT_SYSTEM_MENUPOPUPEND, QAccessible::PopupMenuEnd}, {EVENT_OBJECT_FOCUS, QAccessible::Focus},
+      {EVENT_OBJECT_NAMECHANGE, QAccessible::NameChanged},    {EVENT_OBJECT_STATECHANGE, QAccessible::StateChanged},
+  };
+  for (const auto& row : table) {
+    gQtHeard.clear();
+    NotifyWinEvent(row.event, h, OBJID_CLIENT, 2);
+    ASSERT_EQ(gQtHeard.size(), 1u) << row.event;
+    EXPECT_EQ(gQtHeard[0].type, row.type);
+    EXPECT_EQ(gQtHeard[0].object, native);
+    EXPECT_EQ(gQtHeard[0].role, QAccessible::Window);
+    EXPECT_EQ(gQtHeard[0].name, QString("kv accessible probe"));
+  }
+  // A hidden window and an event without a Qt counterpart tell Qt nothing.
+  gQtHeard.clear();
+  NotifyWinEvent(0x4242, h, OBJID_CLIENT, CHILDID_SELF);
+  ShowWindow(h, SW_HIDE);
+  ASSERT_TRUE(PumpUntil([&] { return !native->isVisible(); }));
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, h, OBJID_CLIENT, CHILDID_SELF);
+  EXPECT_TRUE(gQtHeard.empty());
+}
+
+TEST_F(AccessibilityTest, APopupMenuIsToldAsAPopupMenuFromItsStartToItsEnd) {
+  HWND owner = CreateProbe(u"kv menu owner", WS_POPUP | WS_VISIBLE, 0, 200, 200, 200, 100, RGB(0, 0, 90));
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 7, u"Item");
+  ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(owner) != nullptr; }));
+  // End the menu once its window is on the desktop.
+  SetTimer(owner, 1, 50, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  TrackPopupMenuEx(menu, TPM_RETURNCMD, 220, 220, owner, nullptr);
+  KillTimer(owner, 1);
+  DestroyMenu(menu);
+  std::vector<QAccessible::Event> types;
+  bool popupRole = false;
+  for (const QtHeard& h : gQtHeard) {
+    types.push_back(h.type);
+    if (h.type == QAccessible::PopupMenuStart) popupRole = h.role == QAccessible::PopupMenu;
+  }
+  ASSERT_FALSE(types.empty());
+  EXPECT_EQ(types.front(), QAccessible::MenuStart);
+  EXPECT_EQ(types.back(), QAccessible::MenuEnd);
+  EXPECT_NE(std::find(types.begin(), types.end(), QAccessible::PopupMenuStart), types.end());
+  EXPECT_TRUE(popupRole);
+}
+
+}  // namespace
+}  // namespace kvtest
