@@ -9,6 +9,7 @@
 #include "framework/ControlMessages.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/Version.h"
+#include "platform/user/messages/Messages.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/services/SysColors.h"
 #include "platform/user/services/SysParams.h"
@@ -35,8 +36,6 @@ TTxThemeManager* ThemeManager = nullptr;
 namespace {
 
 int gStartCount = 0;
-// The display-change broadcast (its Win32 number).
-constexpr win::UINT kDisplayChange = 0x007E;
 
 struct ClassHandle {
   HTHEME* handle;
@@ -120,7 +119,7 @@ void TTxThemeManager::BroadcastSysChange() {
 win::LRESULT TTxThemeManager::WndProc(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam) {
   switch (Msg) {
     case win::WM_SYSCOLORCHANGE:
-    case kDisplayChange:
+    case win::WM_DISPLAYCHANGE:
     case win::WM_THEMECHANGED:
       UpdateVariables();
       ClearBrushedCache();

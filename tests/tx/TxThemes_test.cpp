@@ -7,6 +7,7 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/SysColors.h"
 #include "platform/user/services/SysMetrics.h"
+#include "platform/user/services/MonitorLayout.h"
 #include "platform/user/services/SysParams.h"
 #include "platform/user/windows/Window.h"
 #include "tx/FakeVisualStyles.h"
@@ -181,7 +182,15 @@ TEST_F(ThemesTest, SystemChangesReachListenersInThreePhases) {
   EXPECT_EQ(Phases(second.Heard), (std::vector<win::WPARAM>{1, 2, 3}));
   EXPECT_TRUE(seenNewColoursOnPhase1) << "globals are recomputed before phase 1";
 
-  for (win::UINT msg : {win::UINT(0x007E), win::WM_THEMECHANGED}) {
+  // A new monitor layout reaches the hidden window as the system announces it.
+  first.Heard.clear();
+  ASSERT_TRUE(win::SetMonitorLayout({{win::RECT{0, 0, 1024, 768}, win::RECT{0, 0, 1024, 740}},
+                                     {win::RECT{1024, 0, 2048, 768}, win::RECT{1024, 0, 2048, 768}}}));
+  desktop->run_until_idle();
+  EXPECT_EQ(Phases(first.Heard), (std::vector<win::WPARAM>{1, 2, 3}));
+  win::ResetMonitorLayout();
+
+  for (win::UINT msg : {win::WM_DISPLAYCHANGE, win::WM_THEMECHANGED}) {
     first.Heard.clear();
     Send(msg);
     EXPECT_EQ(Phases(first.Heard), (std::vector<win::WPARAM>{1, 2, 3})) << msg;
