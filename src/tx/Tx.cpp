@@ -6,6 +6,7 @@
 
 #include "framework/ControlMessages.h"
 #include "framework/Forms.h"
+#include "toolbars/TBItemView.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
 
@@ -101,6 +102,11 @@ Integer GetWinViewType(fw::TControl* Control) {
   fw::TMessage query{TXM_GETVIEWTYPE, 0, 0, 0};
   Control->Dispatch(query);
   return Integer(query.Result);
+}
+
+Integer GetViewType(toolbars::TTBView* View) {
+  if (!View || !View->Owner()) return 0;
+  return GetWinViewType(View->Window());
 }
 
 void InitTx() {

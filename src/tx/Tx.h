@@ -11,6 +11,9 @@
 namespace fw {
 class TControl;
 }
+namespace toolbars {
+class TTBView;
+}
 
 namespace tx {
 
@@ -62,6 +65,8 @@ String GetCurrentThemeName();
 TColor GetEffectiveColor(fw::TControl* Control);
 // A window's view-type flags (its answer to TXM_GETVIEWTYPE), 0 for null.
 Integer GetWinViewType(fw::TControl* Control);
+// The view-type flags of a toolbar view's window; 0 for null or a view without an owner.
+Integer GetViewType(toolbars::TTBView* View);
 
 // Reference-counted start and end of the whole engine: the registry and manager, "Default"
 // registered and made current, the relay listening. The last end releases the theme.

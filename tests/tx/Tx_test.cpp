@@ -4,6 +4,8 @@
 #include "framework/control_fixture.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/SysColors.h"
+#include "toolbars/TBItem.h"
+#include "toolbars/TBItemView.h"
 #include "tx/RecordingTheme.h"
 #include "tx/Tx.h"
 #include "tx/TxDefaultTheme.h"
@@ -169,6 +171,12 @@ TEST_F(CurrentThemeTest, WindowQueries) {
   answering->SetParent(&form);
   EXPECT_EQ(GetEffectiveColor(answering), 0x00123456);
   EXPECT_EQ(GetWinViewType(answering), VT_TOOLBAR_NORMAL);
+  EXPECT_EQ(GetViewType(nullptr), 0);
+  toolbars::TTBRootItem root(nullptr);
+  toolbars::TTBView owned(&form, nullptr, &root, answering, true, false, false);
+  EXPECT_EQ(GetViewType(&owned), VT_TOOLBAR_NORMAL);
+  toolbars::TTBView orphan(nullptr, nullptr, &root, answering, true, false, false);
+  EXPECT_EQ(GetViewType(&orphan), 0) << "a view without an owner";
   form.SetColor(fw::clRed);
   EXPECT_EQ(GetEffectiveColor(&form), fw::clRed);
   form.SetFormStyle(fw::fsMDIForm);
