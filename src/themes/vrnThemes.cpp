@@ -57,18 +57,8 @@ win::BOOL NoGradientFill(win::HDC, const win::TRIVERTEX*, win::ULONG, const void
 }
 
 void GradientRectNative(win::HDC DC, const TRect& ARect, TColor StartColor, TColor EndColor, bool Vertical) {
-  const auto vertex = [](Integer x, Integer y, TColor c) {
-    c = Resolved(c);
-    win::TRIVERTEX v;
-    v.x = x;
-    v.y = y;
-    v.Red = win::COLOR16((c & 0xFF) << 8);
-    v.Green = win::COLOR16(((c >> 8) & 0xFF) << 8);
-    v.Blue = win::COLOR16(((c >> 16) & 0xFF) << 8);
-    return v;
-  };
-  const win::TRIVERTEX vertices[2] = {vertex(ARect.left, ARect.top, StartColor),
-                                      vertex(ARect.right, ARect.bottom, EndColor)};
+  const win::TRIVERTEX vertices[2] = {tx::GradientVertex(ARect.left, ARect.top, StartColor),
+                                      tx::GradientVertex(ARect.right, ARect.bottom, EndColor)};
   const win::GRADIENT_RECT mesh{0, 1};
   GradientFillProc(DC, vertices, 2, &mesh, 1, Vertical ? win::GRADIENT_FILL_RECT_V : win::GRADIENT_FILL_RECT_H);
 }

@@ -9,6 +9,7 @@
 
 #include "framework/Colors.h"
 #include "framework/GraphicsTypes.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/kernel/WinDef.h"
 
 namespace fw {
@@ -88,6 +89,8 @@ void DrawIconSilhouette(fw::TCanvas* Canvas, const TRect& R, fw::TCustomImageLis
                         TColor Color);
 
 // --- Fills ------------------------------------------------------------------------------------
+// A gradient vertex of the system's GradientFill: the colour (resolved) in 16-bit channels.
+win::TRIVERTEX GradientVertex(Integer X, Integer Y, TColor Color);
 void GradientFillRect(win::HDC DC, const TRect& R, TColor StartColor, TColor EndColor, bool Vertical);
 // Origin (null = (0, 0)) anchors the texture, so neighbouring areas continue it.
 void BrushedFill(win::HDC DC, const TPoint* Origin, const TRect& R, TColor Color, Integer Strength);

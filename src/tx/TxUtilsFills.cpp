@@ -226,6 +226,17 @@ int BrushedCacheCount() {
 
 }  // namespace detail
 
+win::TRIVERTEX GradientVertex(Integer X, Integer Y, TColor Color) {
+  Color = ResolveColor(Color);
+  win::TRIVERTEX v;
+  v.x = X;
+  v.y = Y;
+  v.Red = win::COLOR16((Color & 0xFF) << 8);
+  v.Green = win::COLOR16(((Color >> 8) & 0xFF) << 8);
+  v.Blue = win::COLOR16(((Color >> 16) & 0xFF) << 8);
+  return v;
+}
+
 void GradientFillRect(win::HDC DC, const TRect& R, TColor StartColor, TColor EndColor, bool Vertical) {
   if (R.right <= R.left || R.bottom <= R.top || !win::RectVisible(DC, &R)) return;
   StartColor = ResolveColor(StartColor);
@@ -234,16 +245,8 @@ void GradientFillRect(win::HDC DC, const TRect& R, TColor StartColor, TColor End
     GradientBands(DC, R, StartColor, EndColor, Vertical);
     return;
   }
-  const auto vertex = [](Integer x, Integer y, TColor c) {
-    win::TRIVERTEX v;
-    v.x = x;
-    v.y = y;
-    v.Red = win::COLOR16((c & 0xFF) << 8);
-    v.Green = win::COLOR16(((c >> 8) & 0xFF) << 8);
-    v.Blue = win::COLOR16(((c >> 16) & 0xFF) << 8);
-    return v;
-  };
-  const win::TRIVERTEX vertices[2] = {vertex(R.left, R.top, StartColor), vertex(R.right, R.bottom, EndColor)};
+  const win::TRIVERTEX vertices[2] = {GradientVertex(R.left, R.top, StartColor),
+                                      GradientVertex(R.right, R.bottom, EndColor)};
   const win::GRADIENT_RECT mesh{0, 1};
   GradientFillProc(DC, vertices, 2, &mesh, 1, Vertical ? win::GRADIENT_FILL_RECT_V : win::GRADIENT_FILL_RECT_H);
 }
