@@ -214,6 +214,23 @@ TEST_F(DefaultThemeTest, CheckedButtonIsSunkenOverADitherThatHoverRemoves) {
   EXPECT_EQ(ChangedOutside(fw::TRect{0, 0, 0, 0}), 0) << "a plain button paints nothing";
 }
 
+TEST_F(DefaultThemeTest, ColoursChangedBetweenPaintsAreTakenUp) {
+  TTxItemInfo i = Button();
+  i.Selected = true;
+  Target(20, 20);
+  theme->PaintButton(bmp->Canvas(), fw::TRect{2, 2, 18, 18}, i);
+  const win::INT index = win::COLOR_BTNSHADOW;
+  const win::COLORREF green = 0x00FF00;
+  win::SetSysColors(1, &index, &green);
+  desktop->run_until_idle();
+  theme->PaintButton(bmp->Canvas(), fw::TRect{2, 2, 18, 18}, i);
+  EXPECT_EQ(Px(2, 2), 0x00FF00) << "the new shadow colour, no stale brush";
+  // A theme that is freed stops listening: the next change reaches nobody stale.
+  theme.reset();
+  EXPECT_EQ(ThemeManager->ListenerCount(), 0);
+  win::SendMessageW(ThemeManager->Handle(), win::WM_SYSCOLORCHANGE, 0, 0);
+}
+
 TEST_F(DefaultThemeTest, DisabledCaptionIsEmbossedTwice) {
   Target(40, 20);
   bmp->Canvas()->Font()->SetName(win::WideToUtf8(win::kTestFontFace));
