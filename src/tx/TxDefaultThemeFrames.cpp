@@ -180,10 +180,7 @@ void TTxDefaultTheme::PaintDock(TCanvas* Canvas, const TRect&, const TRect& Dock
 void TTxDefaultTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDockPanelInfo& DockPanelInfo) {
   const win::HDC dc = Canvas->Handle();
   FrameRectColor(dc, R, FFaceColor, true);
-  if (!DockPanelInfo.DragHandleStyle) {
-    FrameRectColor(dc, R, fw::clWindow, false);
-    return;
-  }
+  if (!DockPanelInfo.DragHandleStyle) return;
   const int thickness = win::GetSystemMetrics(win::SM_CYSMCAPTION);
   const bool top = DockPanelInfo.IsVertical;
   TRect strip = top ? TRect{R.left, R.top, R.right, R.top + thickness} : TRect{R.left, R.top, R.left + thickness, R.bottom};

@@ -358,6 +358,33 @@ TEST_F(DefaultThemeTest, PopupAndToolbarFrames) {
   EXPECT_EQ(Px(2, 0), 0x00FFFF);
 }
 
+TEST_F(DefaultThemeTest, DockPanelFrames) {
+  Target(60, 40);
+  TTxDockPanelInfo panel;
+  panel.ViewType = VT_DOCKPANEL_NORMAL;
+  panel.IsVertical = true;
+  panel.DragHandleStyle = 1;
+  panel.CloseButtonState = CDBS_VISIBLE;
+  theme->PaintDockPanelNCArea(bmp->Canvas(), fw::TRect{0, 0, 60, 40}, panel);
+  EXPECT_EQ(Px(0, 20), Sys(win::COLOR_BTNFACE));
+  EXPECT_EQ(Px(1, 1), Sys(win::COLOR_BTNHIGHLIGHT)) << "the caption strip is raised";
+  EXPECT_EQ(Px(1, 20), Sys(win::COLOR_WINDOW)) << "the body below the 16-pixel strip";
+  EXPECT_EQ(Px(1, 16), Sys(win::COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(30, 25), kSentinel);
+  // The close cross (7 x 6) centred in the button square at the strip's right end.
+  int cross = 0;
+  for (int y = 1; y < 17; ++y)
+    for (int x = 43; x < 59; ++x) cross += Px(x, y) == Sys(win::COLOR_BTNTEXT);
+  EXPECT_EQ(cross, 22);
+
+  Target(60, 40);
+  panel.DragHandleStyle = 0;
+  theme->PaintDockPanelNCArea(bmp->Canvas(), fw::TRect{0, 0, 60, 40}, panel);
+  EXPECT_EQ(Px(0, 20), Sys(win::COLOR_BTNFACE));
+  EXPECT_EQ(ChangedOutside(fw::TRect{1, 1, 59, 39}), 196) << "without a caption: only the frame";
+  EXPECT_EQ(Px(1, 1), kSentinel);
+}
+
 TEST_F(DefaultThemeTest, CheckBoxesInBothLooks) {
   Target(13, 13);
   theme->PaintFrameControl(bmp->Canvas(), fw::TRect{0, 0, 13, 13}, PFC_CHECKBOX, 0, nullptr);
