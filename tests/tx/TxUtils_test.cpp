@@ -304,6 +304,12 @@ TEST_F(TxTest, GradientFallbackRamps) {
   EXPECT_EQ(Px(2, 1), 0x323232);
   EXPECT_EQ(ChangedOutside(TRect{2, 1, 4, 3}), 0);
 
+  // A ramp is found again only for the same size and both end colours.
+  Target(3, 2);
+  GradientFillRect(DC(), TRect{0, 0, 3, 2}, 0x000000, 0xFFFFFF, false);
+  GradientFillRect(DC(), TRect{0, 0, 3, 2}, 0x000000, 0x000000, false);
+  EXPECT_EQ(Px(1, 0), 0x000000) << "not the ramp of another end colour";
+
   for (int n = 1; n <= 17; ++n) GradientFillRect(DC(), TRect{0, 0, 3, 2}, n, 0xFFFFFF, true);
   EXPECT_EQ(detail::GradientRampCount(), 16) << "the 17th ramp takes the place of the oldest";
 }
