@@ -20,6 +20,7 @@
 #include "platform/user/services/SysParams.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemModal.h"
 #include "toolbars/TBItemPopup.h"
@@ -97,6 +98,10 @@ void TTBView::AfterConstruction() {
 
 TTBView::~TTBView() {
   Destroying();
+  if (FAccObject) {
+    FAccObject->ClientIsDestroying();
+    FAccObject.reset();
+  }
   CloseChildPopups();
   StopAllTimers();
   if (FParentView && FParentView->IsToolbar() && FParentView->FOpenViewerView == this) {
@@ -1330,6 +1335,9 @@ void TTBView::GetControlItemControls(std::vector<fw::TWinControl*>& AList) {
       if (auto* wc = dynamic_cast<fw::TWinControl*>(ci->Control())) AList.push_back(wc);
 }
 
-TTBViewAccObject* TTBView::GetAccObject() { return FAccObject; }
+std::shared_ptr<TTBViewAccObject> TTBView::GetAccObject() {
+  if (!FAccObject && InitializeOleAcc()) FAccObject = std::make_shared<TTBViewAccObject>(this);
+  return FAccObject;
+}
 
 }  // namespace toolbars
