@@ -964,9 +964,12 @@ void TTBView::SetUsePriorityList(bool Value) {
 void TTBView::DrawSubitems(fw::TCanvas* ACanvas) {
   ValidatePositions();
   const bool inOrder = (FState & tbvsDrawInOrder) != 0;
+  // A viewer whose look changed is drawn off-screen over the window background, so nothing of its
+  // old look stays.
+  auto draw = [&](TTBItemViewer* v) { DrawItem(v, ACanvas, (v->FFlags & tbvfNeedsRepaint) != 0); };
   for (TTBItemViewer* v : FViewers)
-    if (inOrder || v != FSelected) DrawItem(v, ACanvas, false);
-  if (!inOrder && FSelected) DrawItem(FSelected, ACanvas, false);
+    if (inOrder || v != FSelected) draw(v);
+  if (!inOrder && FSelected) draw(FSelected);
   FState &= ~tbvsDrawInOrder;
 }
 
