@@ -143,6 +143,29 @@ TEST_F(PopupAnimation, AStaleStepIsIgnoredAndAVetoShowsAtOnce) {
   EXPECT_FALSE(AnimationRunning()) << "destroying the window ends its animation";
 }
 
+TEST_F(PopupAnimation, AKeyDuringTheAnimationIsHandledAtOnce) {
+  bool runningAtKey = false;
+  TTBItemViewer* selected = nullptr;
+  desktop->script([&] {
+    runningAtKey = AnimationRunning();
+    desktop->press_key(win::VK_DOWN);
+  });
+  desktop->script([&] {
+    win::EnumWindows(
+        [](win::HWND h, win::LPARAM lp) -> win::BOOL {
+          if (auto* p = dynamic_cast<TTBPopupWindow*>(fw::FindControl(h)))
+            *reinterpret_cast<TTBItemViewer**>(lp) = p->View()->Selected();
+          return win::TRUE;
+        },
+        reinterpret_cast<win::LPARAM>(&selected));
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(100, 100);
+  EXPECT_TRUE(runningAtKey);
+  ASSERT_NE(selected, nullptr) << "the key moved the selection while the clock stood still";
+  EXPECT_EQ(selected->Item()->Caption(), "&One");
+}
+
 TEST_F(PopupAnimation, NoAnimationWhenSwitchedOffOrOpenedByKeyboard) {
   win::SystemParametersInfoW(win::SPI_SETMENUANIMATION, 0, nullptr, 0);
   desktop->script([&] { desktop->press_key(win::VK_ESCAPE); });
