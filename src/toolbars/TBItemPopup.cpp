@@ -62,9 +62,10 @@ void TTBPopupWindow::AfterConstruction() {
 
 TTBPopupWindow::~TTBPopupWindow() {
   if (FView) FView->CloseChildPopups();
-  DestroyComponents();
+  // The handle goes while the view still lives (its timers stop with it), then the view.
   if (HandleAllocated()) DestroyHandle();
   FView = nullptr;
+  DestroyComponents();
 }
 
 TTBViewClass TTBPopupWindow::GetViewClass() { return TTBViewClass::Of<TTBPopupView>(); }

@@ -112,7 +112,6 @@ TTBView::~TTBView() {
   }
   if (FParentItem) FParentItem->UnregisterNotification(this);
   if (FCurParentItem && FCurParentItem != FParentItem) FCurParentItem->UnregisterNotification(this);
-  if (FCurParentItem == FParentItem && FCurParentItem) FCurParentItem->UnregisterNotification(this);
   FreeViewers();
   if (FParentView && FParentView->FSelected && FParentView->FWindow && FParentView->FWindow->HandleAllocated())
     win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FParentView->FWindow->Handle(), win::OBJID_CLIENT,
@@ -122,9 +121,10 @@ TTBView::~TTBView() {
 void TTBView::Notification(TComponent* AComponent, fw::TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != fw::opRemove) return;
+  // A component being freed is past its own destructor: forget it, never call into it.
   if (AComponent == FParentItem) {
     FParentItem = nullptr;
-    if (FCurParentItem) FCurParentItem->UnregisterNotification(this);
+    if (FCurParentItem && FCurParentItem != AComponent) FCurParentItem->UnregisterNotification(this);
     FCurParentItem = nullptr;
     FreeViewers();
     if (FParentView) FParentView->CloseChildPopups();

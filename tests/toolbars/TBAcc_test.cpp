@@ -165,17 +165,6 @@ class MenuAccessibility : public ToolbarsTest {
     delete menu;
     ToolbarsTest::TearDown();
   }
-  std::vector<TTBPopupWindow*> Popups() {
-    std::vector<TTBPopupWindow*> out;
-    win::EnumWindows(
-        [](win::HWND h, win::LPARAM lp) -> win::BOOL {
-          if (auto* p = dynamic_cast<TTBPopupWindow*>(fw::FindControl(h)); p && win::IsWindowVisible(h))
-            reinterpret_cast<std::vector<TTBPopupWindow*>*>(lp)->push_back(p);
-          return win::TRUE;
-        },
-        reinterpret_cast<win::LPARAM>(&out));
-    return out;
-  }
   win::HWND owner = nullptr;
   TTBPopupMenu* menu = nullptr;
   TTBCustomItem *more = nullptr, *inner = nullptr, *go = nullptr;

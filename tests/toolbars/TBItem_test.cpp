@@ -49,6 +49,41 @@ TEST_F(ItemTree, ChildrenAndIndexErrors) {
   EXPECT_EQ(root.Count(), 0);
 }
 
+TEST_F(ItemTree, AMenuCannotContainItself) {
+  TTBRootItem root(nullptr);
+  auto* sub = new TTBCustomItem(&root);
+  root.Add(sub);
+  auto* inner = new TTBCustomItem(&root);
+  sub->Add(inner);
+  auto* detached = new TTBCustomItem(nullptr);
+  detached->Add(new TTBCustomItem(detached));
+  try {
+    detached->Items(0)->Add(detached);
+    FAIL() << "an item went into its own child";
+  } catch (const ETBItemError& e) {
+    EXPECT_STREQ(e.what(), "Toolbar item cannot be inserted into itself");
+  }
+  EXPECT_THROW(detached->Add(detached), ETBItemError);
+  delete detached;
+  // Linking to an ancestor is allowed: the children are shown on demand, one level at a time.
+  inner->SetLinkSubitems(&root);
+  EXPECT_FALSE(root.IsShortCut(fw::scCtrl | 'K'));
+}
+
+TEST_F(ItemTree, AnActionFreedUnderItsLink) {
+  auto* action = new fw::TAction(nullptr);
+  action->SetCaption("Go");
+  int ran = 0;
+  action->OnExecute = [&](TObject*) { ++ran; };
+  TTBCustomItem item(nullptr);
+  item.SetAction(action);
+  delete action;
+  EXPECT_EQ(item.Action(), nullptr);
+  item.Click();
+  EXPECT_EQ(ran, 1) << "the handler copied from the action still runs";
+  EXPECT_EQ(item.Caption(), "Go");
+}
+
 TEST_F(ItemTree, RadioGroupsUncheckOnlyTheirSiblings) {
   TTBRootItem root(nullptr), other(nullptr);
   std::vector<TTBCustomItem*> items;
