@@ -10,13 +10,6 @@
 namespace toolbars::testing {
 namespace {
 
-struct StyledItem : TTBCustomItem {
-  StyledItem(TComponent* AOwner, const char* caption, TTBItemStyle add = 0) : TTBCustomItem(AOwner) {
-    SetCaption(caption);
-    SetItemStyle(TTBItemStyle(ItemStyle() | add));
-  }
-};
-
 class Accessibility : public ToolbarsTest {
  protected:
   std::unique_ptr<TTBView> View(bool toolbar) {

@@ -37,12 +37,12 @@ class MenuLoop : public ToolbarsTest {
     menu = new TTBPopupMenu(nullptr);
     open = Add("&Open", &opened);
     save = Add("&Save", &saved);
-    more = Add("&More", nullptr);
+    more = new StyledItem(menu, "&More", tbisSubmenu);
+    menu->Items()->Add(more);
     sub = new TTBCustomItem(menu);
     sub->SetCaption("&Deep");
     sub->OnClick = [this](TObject*) { ++deep; };
     more->Add(sub);
-    SetSubmenu(more);
   }
   void TearDown() override {
     delete menu;
@@ -54,13 +54,6 @@ class MenuLoop : public ToolbarsTest {
     if (counter) it->OnClick = [counter](TObject*) { ++*counter; };
     menu->Items()->Add(it);
     return it;
-  }
-  // Items whose children open as a submenu.
-  struct SubmenuItem : TTBCustomItem {
-    using TTBCustomItem::SetItemStyle;
-  };
-  static void SetSubmenu(TTBCustomItem* it) {
-    static_cast<SubmenuItem*>(it)->SetItemStyle(TTBItemStyle(it->ItemStyle() | tbisSubmenu));
   }
   // The script ends the loop with Esc when a test leaves the menu open.
   void Escape() {

@@ -51,6 +51,15 @@ inline std::vector<TTBPopupWindow*> Popups() {
   return out;
 }
 
+// An item with a caption and extra style bits (tbisSubmenu for a submenu), as item classes of a
+// themed layer set them.
+struct StyledItem : TTBCustomItem {
+  StyledItem(TComponent* AOwner, const char* ACaption, TTBItemStyle Add = 0) : TTBCustomItem(AOwner) {
+    SetCaption(ACaption);
+    SetItemStyle(TTBItemStyle(ItemStyle() | Add));
+  }
+};
+
 struct RecordedNotify {
   TTBCustomItem* Sender;
   bool Relayed;
