@@ -1267,7 +1267,9 @@ void TTBView::KeyDown(Word& Key, fw::TShiftState Shift) {
   TTBView* bar = this;
   while (bar && !bar->FIsToolbar) bar = bar->FParentView;
   const bool horizontalBar = bar && bar->FOrientation != tbvoVertical;
+  // Nothing else to move to (a menu of one item) keeps the selection where it is.
   auto selectAndShow = [&](TTBItemViewer* v) {
+    if (!v) return;
     SetSelected(v);
     ScrollSelectedIntoView();
   };

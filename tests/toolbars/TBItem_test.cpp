@@ -6,6 +6,7 @@
 #include "framework/ImageList.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/Sound.h"
+#include "toolbars/TBItemView.h"
 #include "toolbars/detail/TBItemQueue.h"
 
 namespace toolbars::testing {
@@ -380,6 +381,41 @@ TEST_F(ItemTree, ControlItemFreesItsControl) {
     item.SetDontFreeControl(true);
   }
   delete kept;
+}
+
+// Placement next to a parent view: a submenu that does not fit on the right opens leftward, a
+// drop-down of a menu bar that does not fit above stays below.
+TEST_F(ItemTree, PopupPositionBesideAParentView) {
+  TTBRootItem root(nullptr);
+  root.Add(new TTBCustomItem(&root));
+  TTBView bar(nullptr, nullptr, &root, nullptr, true, false, false);
+  bar.AfterConstruction();
+  TTBView menu(nullptr, nullptr, &root, nullptr, false, false, false);
+  menu.AfterConstruction();
+  TTBCustomItem item(nullptr);
+  TTBPopupPlacement p;
+  p.MonitorRect = TRect{0, 0, 1024, 768};
+  p.NCSizeX = p.NCSizeY = 3;
+  p.PositionAsSubmenu = true;
+  p.ParentItemRect = TRect{800, 100, 1000, 120};
+  p.X = 1000 - 3, p.Y = 100 - 3, p.W = 250, p.H = 200;
+  item.GetPopupPosition(&menu, nullptr, p);
+  EXPECT_EQ(p.X, 800 + 3 - 250);
+  EXPECT_EQ(p.Y, 97);
+  EXPECT_EQ(p.AnimDir, tbadLeftward);
+  p.ParentItemRect = TRect{100, 700, 300, 720};
+  p.X = 297, p.Y = 697;
+  item.GetPopupPosition(&menu, nullptr, p);
+  EXPECT_EQ(p.Y, 720 + 3 - 200) << "up from the line's bottom when it does not fit below";
+  TTBPopupPlacement d;
+  d.MonitorRect = TRect{0, 0, 1024, 768};
+  d.NCSizeX = d.NCSizeY = 3;
+  d.ParentItemRect = TRect{10, 0, 50, 20};
+  d.X = 10, d.Y = 20, d.W = 150, d.H = 300;
+  item.GetPopupPosition(&bar, nullptr, d);
+  EXPECT_EQ(d.X, 10);
+  EXPECT_EQ(d.Y, 20) << "no room above the bar";
+  EXPECT_EQ(d.AnimDir, tbadDownward);
 }
 
 // Popup placement, with a 1024 x 768 monitor and a 3 x 3 border.

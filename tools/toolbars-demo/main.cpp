@@ -52,7 +52,9 @@ class MenuBar : public fw::TCustomControl {
   TTBView* View() const { return FView; }
 
  protected:
-  void Paint() override { FView->DrawSubitems(Canvas()); }
+  void Paint() override {
+    if (FView) FView->DrawSubitems(Canvas());
+  }
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override {
     fw::TCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button != fw::mbLeft) return;
@@ -64,7 +66,7 @@ class MenuBar : public fw::TCustomControl {
 
  private:
   std::unique_ptr<TTBRootItem> FRoot;
-  TTBView* FView;
+  TTBView* FView = nullptr;
 };
 
 class DemoForm : public fw::TForm {
