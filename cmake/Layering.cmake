@@ -3,14 +3,16 @@
 # check runs at build time over every source and header and fails the build on an include that
 # reaches up (tools/layering/check_includes.py).
 
-# kv_record_layer(name [DIRS dir...] [EXCLUDE dir...] [DEPS lib...])
+# kv_record_layer(name [DIRS dir...] [EXCLUDE dir...] [DEPS lib...] [FLAGS flag...])
+# FLAGS: "qt" lets the library include Qt's headers.
 function(kv_record_layer name)
-  cmake_parse_arguments(KV "" "" "DIRS;EXCLUDE;DEPS" ${ARGN})
+  cmake_parse_arguments(KV "" "" "DIRS;EXCLUDE;DEPS;FLAGS" ${ARGN})
   string(JOIN ";" dirs ${KV_DIRS})
   string(JOIN ";" excludes ${KV_EXCLUDE})
   string(JOIN ";" deps ${KV_DEPS})
+  string(JOIN ";" flags ${KV_FLAGS})
   # The list separator of the layers file is "|" and ";" inside a field; escape CMake's own.
-  string(REPLACE ";" "\\;" line "${name}|${dirs}|${excludes}|${deps}")
+  string(REPLACE ";" "\\;" line "${name}|${dirs}|${excludes}|${deps}|${flags}")
   set_property(GLOBAL APPEND PROPERTY KV_LAYERS "${line}")
 endfunction()
 

@@ -13,8 +13,10 @@ endfunction()
 
 # kv_library(name DIRS dir... [EXCLUDE subdir...]) : one static library from every .cpp under the
 # given folders.
+# INCLUDES_QT marks the libraries that may include Qt's headers (the include check refuses them
+# everywhere else).
 function(kv_library name)
-  cmake_parse_arguments(KV "" "" "DIRS;EXCLUDE;DEPS;PRIVATE_DEPS" ${ARGN})
+  cmake_parse_arguments(KV "INCLUDES_QT" "" "DIRS;EXCLUDE;DEPS;PRIVATE_DEPS" ${ARGN})
   set(sources)
   foreach(dir ${KV_DIRS})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -32,6 +34,10 @@ function(kv_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${KV_DEPS} PRIVATE ${KV_PRIVATE_DEPS})
   kv_warnings(${name})
-  kv_record_layer(${name} DIRS ${KV_DIRS} EXCLUDE ${KV_EXCLUDE} DEPS ${KV_DEPS})
+  set(flags)
+  if(KV_INCLUDES_QT)
+    set(flags qt)
+  endif()
+  kv_record_layer(${name} DIRS ${KV_DIRS} EXCLUDE ${KV_EXCLUDE} DEPS ${KV_DEPS} FLAGS ${flags})
   set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES ${name})
 endfunction()

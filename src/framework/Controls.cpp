@@ -147,10 +147,16 @@ void TSizeConstraints::Change() {
 // ---- TControl ----
 
 TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner), FConstraints(std::make_unique<TSizeConstraints>()), FFont(std::make_unique<TFont>()) {
+    : TComponent(AOwner),
+      FConstraints(std::make_unique<TSizeConstraints>()),
+      FMargins(std::make_unique<TMargins>()),
+      FFont(std::make_unique<TFont>()) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FFont->OnChange = [this](TObject* s) { FontChanged(s); };
   FConstraints->OnChange = [this](TObject* s) { DoConstraintsChange(s); };
+  FMargins->OnChange = [this](TObject*) {
+    if (FAlignWithMargins) RequestAlign();
+  };
 }
 
 TControl::~TControl() {
@@ -173,9 +179,7 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
-  FConstraints->Apply(AWidth, AHeight);
+  CheckNewSize(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   bool resized = AWidth != FWidth || AHeight != FHeight;
   InvalidateControl(FVisible, false);

@@ -91,6 +91,32 @@ class TSizeConstraints : public TPersistent {
   Integer FMinWidth = 0, FMaxWidth = 0, FMinHeight = 0, FMaxHeight = 0;
 };
 
+// The room an aligned control keeps from its neighbours and its parent's edges while its
+// AlignWithMargins is on (3 pixels on each side unless set).
+class TMargins : public TPersistent {
+ public:
+  Integer Left() const { return FLeft; }
+  Integer Top() const { return FTop; }
+  Integer Right() const { return FRight; }
+  Integer Bottom() const { return FBottom; }
+  void SetLeft(Integer Value) { SetMargins(Value, FTop, FRight, FBottom); }
+  void SetTop(Integer Value) { SetMargins(FLeft, Value, FRight, FBottom); }
+  void SetRight(Integer Value) { SetMargins(FLeft, FTop, Value, FBottom); }
+  void SetBottom(Integer Value) { SetMargins(FLeft, FTop, FRight, Value); }
+  // Stores the four values and notifies once when any changed.
+  void SetMargins(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+  void Assign(TPersistent* Source) override;
+
+  TNotifyEvent OnChange;
+
+ private:
+  Integer FLeft = 3, FTop = 3, FRight = 3, FBottom = 3;
+};
+
+// Asked before a control takes a new size: Resize false keeps the old size; the handler may
+// also change the size offered.
+using TCanResizeEvent = std::function<void(TObject* Sender, Integer& NewWidth, Integer& NewHeight, bool& Resize)>;
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
@@ -127,6 +153,14 @@ class TControl : public TComponent {
   TAnchors Anchors() const { return FAnchors; }
   void SetAnchors(TAnchors Value);
   TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  TMargins* Margins() const { return FMargins.get(); }
+  void SetMargins(TMargins* Value) { FMargins->Assign(Value); }
+  // With it on, the parent's alignment leaves Margins round the control.
+  bool AlignWithMargins() const { return FAlignWithMargins; }
+  void SetAlignWithMargins(bool Value);
+  // With it on, every change of size asks CanAutoSize for the size that fits the content.
+  bool AutoSize() const { return FAutoSize; }
+  virtual void SetAutoSize(bool Value);
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
@@ -206,6 +240,7 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
+  TCanResizeEvent OnCanResize;
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -223,6 +258,15 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
   virtual void Resize();
+  // The sizing steps SetBounds runs, in this order, when the size changes: CanResize (the
+  // OnCanResize event; false keeps the old size), Constraints, then with AutoSize CanAutoSize
+  // (true: the size it proposes is taken, within Constraints again).
+  virtual bool CanResize(Integer& NewWidth, Integer& NewHeight);
+  // The size that fits the content; false when the control has nothing to fit (the base).
+  virtual bool CanAutoSize(Integer& NewWidth, Integer& NewHeight);
+  // Fits the control to its content now when AutoSize is on.
+  virtual void AdjustSize();
+  void CheckNewSize(Integer& NewWidth, Integer& NewHeight);
   virtual void Loaded() override;
   // The parent needs to realign (size or alignment of this control changed).
   void RequestAlign();
@@ -266,6 +310,10 @@ class TControl : public TComponent {
   TAlign FAlign = alNone;
   TAnchors FAnchors{akLeft, akTop};
   std::unique_ptr<TSizeConstraints> FConstraints;
+  std::unique_ptr<TMargins> FMargins;
+  bool FAlignWithMargins = false;
+  bool FAutoSize = false;
+  bool FAutoSizing = false;  // AdjustSize is running
   bool FVisible = true;
   bool FEnabled = true;
   String FText;
@@ -352,6 +400,9 @@ class TWinControl : public TControl {
   void DisableAlign();
   void EnableAlign();
   void Realign();
+  // The part of the client area the alignment lays children out in; the base leaves it whole,
+  // descendants take off their borders, captions or margins.
+  virtual void AdjustClientRect(TRect& Rect);
   TBrush* Brush() const { return FBrush.get(); }
 
   // Tab order and focus.
@@ -405,6 +456,9 @@ class TWinControl : public TControl {
   void UpdateControlState();
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   void AlignControl(TControl* AControl);
+  // The size that holds every visible child (aligned ones by the room their side takes), with
+  // the borders and the part AdjustClientRect takes off; false without visible children.
+  bool CanAutoSize(Integer& NewWidth, Integer& NewHeight) override;
   virtual void PaintWindow(win::HDC DC);
   void PaintHandler(TMessage& Message);
   void PaintControls(win::HDC DC, TControl* First);

@@ -350,9 +350,7 @@ void TWinControl::Broadcast(TMessage& Message) {
 // ---- bounds and alignment ----
 
 void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
-  FConstraints->Apply(AWidth, AHeight);
+  CheckNewSize(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (FHandle != nullptr && !win::IsIconic(FHandle)) {
     win::SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, win::SWP_NOZORDER | win::SWP_NOACTIVATE);
@@ -431,6 +429,7 @@ void TWinControl::AlignControl(TControl* AControl) {
   DisableAlign();
   try {
     TRect r = ClientRect();
+    AdjustClientRect(r);
     AlignControls(AControl, r);
   } catch (...) {
     FControlState.Exclude(csAlignmentNeeded);
@@ -439,6 +438,8 @@ void TWinControl::AlignControl(TControl* AControl) {
   }
   FControlState.Exclude(csAlignmentNeeded);
   EnableAlign();
+  // A child moved, came or went: an auto-sized control fits itself again.
+  if (FAutoSize) AdjustSize();
 }
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
@@ -459,32 +460,40 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
       list.insert(pos, c);
     }
     for (TControl* c : list) {
-      Integer w = std::max<Integer>(Rect.right - Rect.left, 0);
-      Integer h = std::max<Integer>(Rect.bottom - Rect.top, 0);
+      // With AlignWithMargins the control's slot is its size plus its margins.
+      Integer ml = 0, mt = 0, mr = 0, mb = 0;
+      if (c->AlignWithMargins()) {
+        ml = c->Margins()->Left();
+        mt = c->Margins()->Top();
+        mr = c->Margins()->Right();
+        mb = c->Margins()->Bottom();
+      }
+      Integer w = std::max<Integer>(Rect.right - Rect.left - ml - mr, 0);
+      Integer h = std::max<Integer>(Rect.bottom - Rect.top - mt - mb, 0);
       Integer cw = c->Width(), ch = c->Height();
       c->FAnchorMove = true;
       switch (align) {
         case alTop:
           c->Constraints()->Apply(w, ch);
-          c->SetBounds(Rect.left, Rect.top, w, ch);
-          Rect.top += c->Height();
+          c->SetBounds(Rect.left + ml, Rect.top + mt, w, ch);
+          Rect.top += mt + c->Height() + mb;
           break;
         case alBottom:
           c->Constraints()->Apply(w, ch);
-          c->SetBounds(Rect.left, Rect.bottom - ch, w, ch);
-          Rect.bottom -= c->Height();
+          c->SetBounds(Rect.left + ml, Rect.bottom - mb - ch, w, ch);
+          Rect.bottom -= mt + c->Height() + mb;
           break;
         case alLeft:
           c->Constraints()->Apply(cw, h);
-          c->SetBounds(Rect.left, Rect.top, cw, h);
-          Rect.left += c->Width();
+          c->SetBounds(Rect.left + ml, Rect.top + mt, cw, h);
+          Rect.left += ml + c->Width() + mr;
           break;
         case alRight:
           c->Constraints()->Apply(cw, h);
-          c->SetBounds(Rect.right - cw, Rect.top, cw, h);
-          Rect.right -= c->Width();
+          c->SetBounds(Rect.right - mr - cw, Rect.top + mt, cw, h);
+          Rect.right -= ml + c->Width() + mr;
           break;
-        case alClient: c->SetBounds(Rect.left, Rect.top, w, h); break;
+        case alClient: c->SetBounds(Rect.left + ml, Rect.top + mt, w, h); break;
         default: break;
       }
       c->FAnchorMove = false;

@@ -202,6 +202,11 @@ using TMessageBoxProc =
 // replaced.
 extern TMessageBoxProc MessageBoxProc;
 
+using THelpContext = Integer;
+// A help request offered to the program: the result is what the request answers; CallHelp false
+// keeps it from the help system.
+using THelpEvent = std::function<bool(Word Command, NativeInt Data, bool& CallHelp)>;
+
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* AOwner);
@@ -233,6 +238,14 @@ class TApplication : public TComponent {
   const String& Title() const { return FTitle; }
   void SetTitle(const String& Value);
   bool Active() const { return FActive; }
+
+  // Help: a request (HELP_ command and its data) goes to OnHelp, then, unless OnHelp cleared
+  // CallHelp, to the help system with HelpFile (which shows nothing here and answers false).
+  String HelpFile;
+  bool HelpCommand(Integer Command, NativeInt Data);
+  // HelpCommand(HELP_CONTEXT, Context); a context of 0 asks nothing and answers false.
+  bool HelpContext(THelpContext Context);
+  THelpEvent OnHelp;
 
   // Exceptions escaping an event: OnException, or ShowException. EAbort is dropped.
   void HandleException(TObject* Sender);

@@ -17,6 +17,7 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/services/SysMetrics.h"
+#include "platform/user/services/WinHelp.h"
 #include "platform/user/windows/Window.h"
 
 namespace fw {
@@ -466,6 +467,22 @@ void TApplication::BringToFront() {
     win::SetForegroundWindow(h);
     win::BringWindowToTop(h);
   }
+}
+
+bool TApplication::HelpCommand(Integer Command, NativeInt Data) {
+  bool callHelp = true;
+  bool result = false;
+  if (OnHelp) result = OnHelp(Word(Command), Data, callHelp);
+  if (callHelp) {
+    const WideString file = win::Utf8ToWide(HelpFile);
+    result = win::WinHelpW(Handle(), file.c_str(), win::UINT(Command), win::UINT_PTR(Data)) != win::FALSE;
+  }
+  return result;
+}
+
+bool TApplication::HelpContext(THelpContext Context) {
+  if (Context == 0) return false;
+  return HelpCommand(Integer(win::HELP_CONTEXT), NativeInt(Context));
 }
 
 void TApplication::Minimize() {

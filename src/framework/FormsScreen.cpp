@@ -5,7 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/StringList.h"
 #include "platform/gdi/GdiTypes.h"
-#include "platform/gdi/detail/FontSubstitution.h"
+#include "platform/gdi/GdiText.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/Messages.h"
@@ -244,7 +244,14 @@ TStrings* TScreen::Fonts() {
     auto list = std::make_unique<TStringList>();
     list->SetSorted(true);
     list->SetDuplicates(dupIgnore);
-    for (std::u16string_view face : win::gdi::SubstitutionFaceNames()) list->Add(win::WideToUtf8(face));
+    win::LOGFONTW all;  // no face name: every face
+    win::EnumFontFamiliesExW(
+        nullptr, &all,
+        [](const win::LOGFONTW* lf, const win::TEXTMETRICW*, win::DWORD, win::LPARAM target) {
+          reinterpret_cast<TStringList*>(target)->Add(win::WideToUtf8(lf->lfFaceName));
+          return 1;
+        },
+        reinterpret_cast<win::LPARAM>(list.get()), 0);
     FFonts = std::move(list);
   }
   return FFonts.get();

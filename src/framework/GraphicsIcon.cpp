@@ -4,7 +4,7 @@
 
 #include "framework/GraphicsBitmapFormat.h"
 #include "framework/GraphicsCanvas.h"
-#include "framework/GraphicsIconFormat.h"
+#include "platform/gdi/IconFormat.h"
 #include "framework/Streams.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiPaintObjects.h"

@@ -3,8 +3,7 @@
 // alpha bytes are not all zero) or a colour image with a mask. Loaded from and saved as .ico
 // data; the icon is drawn with the drawing layer's blits and AlphaBlend from its own bitmaps.
 //
-// Handle is an opaque id of the image, not an object of the window system (which has no icons:
-// DrawIconEx fails). Copies made by Assign share the image and so the id; a new image gets a
+// Handle is an opaque id of the image, not an icon of the window system (DrawIconEx refuses it). Copies made by Assign share the image and so the id; a new image gets a
 // new id; an empty icon has none.
 
 #include <cstdint>
@@ -14,11 +13,13 @@
 #include "framework/Graphics.h"
 #include "platform/kernel/WinDef.h"
 
-namespace fw {
-
-namespace icons {
+namespace win::icons {
 struct Image;
 }
+
+namespace fw {
+
+namespace icons = win::icons;
 
 class TIcon : public TGraphic {
  public:

@@ -1,26 +1,19 @@
 // The print job: each page is drawn on a bitmap at the printer's resolution and, when the next
-// page begins or the job ends, placed on the output page. The PDF printer's output is Qt's PDF
-// writer into memory, written to the file once the job ends. A system queue's pages are kept
-// until the job ends and only then painted on a QPrinter bound to the queue: Qt's print engine
-// cannot withdraw a job once painting on it began, so an aborted job must never start one.
+// page begins or the job ends, placed on a page of a PDF document kept in memory. When the job
+// ends the document is written to the PDF printer's file, or handed whole to the chosen queue
+// through the desktop's print service; an aborted job is simply dropped.
 
 #include "framework/Printers.h"
 
-#include <QBuffer>
-#include <QCoreApplication>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
-
+#include <algorithm>
 #include <cmath>
 
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/SafeSave.h"
 #include "framework/Streams.h"
+#include "platform/desktop/PrintService.h"
+#include "platform/gdi/PdfDocument.h"
 
 namespace fw {
 
@@ -36,23 +29,28 @@ struct TPrinterEntry {
 
 std::vector<TPrinterEntry> PrinterList() {
   std::vector<TPrinterEntry> list;
-  const QString fallback = QPrinterInfo::defaultPrinterName();
-  if (fallback.isEmpty()) list.push_back({kPdfPrinter, false});
-  else list.push_back({fallback.toStdString(), true});
-  for (const QString& name : QPrinterInfo::availablePrinterNames())
-    if (name != fallback) list.push_back({name.toStdString(), true});
-  if (!fallback.isEmpty()) list.push_back({kPdfPrinter, false});
+  win::desktop::PrintService* service = win::desktop::GetPrintService();
+  const String fallback = service ? service->DefaultQueue() : String();
+  if (fallback.empty()) list.push_back({kPdfPrinter, false});
+  else list.push_back({fallback, true});
+  if (service)
+    for (const String& name : service->Queues())
+      if (name != fallback && name != kPdfPrinter) list.push_back({name, true});
+  if (!fallback.empty()) list.push_back({kPdfPrinter, false});
   return list;
+}
+
+// The entry of the printer named Name (the default for an empty name); null when it has gone.
+const TPrinterEntry* Find(const std::vector<TPrinterEntry>& List, const String& Name) {
+  if (Name.empty()) return &List.front();
+  auto it = std::find_if(List.begin(), List.end(), [&](const TPrinterEntry& e) { return e.Name == Name; });
+  return it == List.end() ? nullptr : &*it;
 }
 }  // namespace
 
 struct TPrinter::TJob {
-  QBuffer Buffer;
-  std::unique_ptr<QPdfWriter> Writer;
-  std::unique_ptr<QPrinter> Queue;  // set when the job goes to a system queue
-  std::vector<QImage> QueuePages;   // the queue's pages, sent when the job ends
-  std::unique_ptr<QPainter> Painter;
-  bool PagePlaced = false;
+  std::unique_ptr<win::gdi::PdfDocument> Document;
+  String Queue;  // empty: the PDF printer
 };
 
 TPrinter::TPrinter() = default;
@@ -68,15 +66,21 @@ std::vector<String> TPrinter::Printers() const {
 }
 
 String TPrinter::PrinterName() const {
-  const std::vector<String> names = Printers();
-  return FPrinterIndex < Integer(names.size()) ? names[std::size_t(FPrinterIndex)] : String();
+  const std::vector<TPrinterEntry> list = PrinterList();
+  const TPrinterEntry* e = Find(list, FChosenName);
+  return e ? e->Name : String();
+}
+
+Integer TPrinter::PrinterIndex() const {
+  const std::vector<TPrinterEntry> list = PrinterList();
+  const TPrinterEntry* e = Find(list, FChosenName);
+  return e ? Integer(e - list.data()) : -1;
 }
 
 void TPrinter::SetPrinterIndex(Integer Value) {
   CheckPrinting(false);
   const std::vector<String> names = Printers();
   if (Value < 0 || Value >= Integer(names.size())) throw EPrinter("Printer index out of range");
-  FPrinterIndex = Value;
   FChosenName = names[std::size_t(Value)];
 }
 
@@ -120,46 +124,19 @@ TCanvas* TPrinter::Canvas() {
 void TPrinter::BeginDoc() {
   CheckPrinting(false);
   const std::vector<TPrinterEntry> list = PrinterList();
-  // The list may have changed since the printer was chosen: a queue that went away is reported,
-  // never replaced by the one that took its place.
-  if (FPrinterIndex >= Integer(list.size()) ||
-      (!FChosenName.empty() && list[std::size_t(FPrinterIndex)].Name != FChosenName))
-    throw EPrinter("The printer \"" + FChosenName + "\" is no longer available");
-  const String name = list[std::size_t(FPrinterIndex)].Name;
-  const bool toQueue = list[std::size_t(FPrinterIndex)].Queue;
-  if (!toQueue && FileName.empty()) throw EPrinter("No file name for the PDF printer");
+  // A queue that went away since it was chosen is reported, never replaced by another.
+  const TPrinterEntry* entry = Find(list, FChosenName);
+  if (entry == nullptr) throw EPrinter("The printer \"" + FChosenName + "\" is no longer available");
+  if (!entry->Queue && FileName.empty()) throw EPrinter("No file name for the PDF printer");
   auto job = std::make_unique<TJob>();
-  const QPageSize pageSize(QSizeF(FPaperWidthMM, FPaperHeightMM), QPageSize::Millimeter);
-  const QPageLayout::Orientation orientation = FOrientation == poPortrait ? QPageLayout::Portrait : QPageLayout::Landscape;
-  if (toQueue) {
-    // Qt's printing refuses to run (by ending the process) before the application object exists.
-    if (QCoreApplication::instance() == nullptr) throw EPrinter("Cannot start the print job");
-    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
-    if (info.isNull()) throw EPrinter("The printer \"" + name + "\" is no longer available");
-    job->Queue = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    job->Queue->setResolution(FResolution);
-    job->Queue->setFullPage(true);
-    job->Queue->setPageSize(pageSize);
-    job->Queue->setPageOrientation(orientation);
-    job->Queue->setPageMargins(QMarginsF(0, 0, 0, 0));
-    job->Queue->setDocName(QString::fromStdString(Title));
-    job->Queue->setCreator(QStringLiteral("Korvalin"));
-  } else {
-    job->Buffer.open(QIODevice::WriteOnly);
-    job->Writer = std::make_unique<QPdfWriter>(&job->Buffer);
-    job->Writer->setResolution(FResolution);
-    job->Writer->setPageSize(pageSize);
-    job->Writer->setPageOrientation(orientation);
-    job->Writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    job->Writer->setTitle(QString::fromStdString(Title));
-    job->Writer->setCreator(QStringLiteral("Korvalin"));
-  }
-  job->Painter = std::make_unique<QPainter>();
-  if (!toQueue) {
-    if (!job->Painter->begin(job->Writer.get())) throw EPrinter("Cannot start the print job");
-    // The page goes out without lossy compression: what was drawn is what prints.
-    job->Painter->setRenderHint(QPainter::LosslessImageRendering);
-  }
+  job->Queue = entry->Queue ? entry->Name : String();
+  win::gdi::PdfPaper paper;
+  paper.widthMM = FPaperWidthMM;
+  paper.heightMM = FPaperHeightMM;
+  paper.landscape = FOrientation == poLandscape;
+  paper.resolution = FResolution;
+  job->Document = std::make_unique<win::gdi::PdfDocument>(paper, Title, "Korvalin");
+  if (!job->Document->Started()) throw EPrinter("Cannot start the print job");
   auto page = std::make_unique<TBitmap>();
   page->SetPixelFormat(pf24bit);
   page->SetSize(PageWidth(), PageHeight());
@@ -178,17 +155,11 @@ void TPrinter::NewPageSurface() {
   c->FillRect(TRect{0, 0, FPage->Width(), FPage->Height()});
 }
 
-// The page bitmap onto the PDF page, filling it.
+// The page bitmap onto a page of the document, filling it.
 void TPrinter::FlushPage() {
-  const QImage image(static_cast<const uchar*>(FPage->ScanLine(0)), FPage->Width(), FPage->Height(),
-                     qsizetype(FPage->ScanLineSize()), QImage::Format_BGR888);
-  if (FJob->Queue) {
-    FJob->QueuePages.push_back(image.copy());
-    return;
-  }
-  if (FJob->PagePlaced && !FJob->Writer->newPage()) throw EPrinter("Cannot start a new page");
-  FJob->Painter->drawImage(QRect(0, 0, FPage->Width(), FPage->Height()), image);
-  FJob->PagePlaced = true;
+  const auto* rows = static_cast<const std::uint8_t*>(FPage->ScanLine(0));
+  if (!FJob->Document->AddPage(rows, FPage->Width(), FPage->Height(), std::ptrdiff_t(FPage->ScanLineSize())))
+    throw EPrinter("Cannot start a new page");
 }
 
 void TPrinter::NewPage() {
@@ -210,35 +181,22 @@ void TPrinter::EndDoc() {
     }
   } end{this};
   FlushPage();
-  if (FJob->Queue) {
-    SendToQueue();
+  const std::string pdf = FJob->Document->Finish();
+  if (FJob->Queue.empty()) {
+    if (pdf.empty()) throw EPrinter("Cannot finish the print job");
+    SaveFileSafely(FileName, [&pdf](TStream* Stream) { Stream->WriteBuffer(pdf.data(), Integer(pdf.size())); });
     return;
   }
-  FJob->Painter->end();
-  const QByteArray& bytes = FJob->Buffer.data();
-  SaveFileSafely(FileName, [&bytes](TStream* Stream) { Stream->WriteBuffer(bytes.constData(), Integer(bytes.size())); });
-}
-
-// Paints the kept pages on the queue's printer; ending the painter hands the job to the print
-// system.
-void TPrinter::SendToQueue() {
-  QPrinter& queue = *FJob->Queue;
-  QPainter& painter = *FJob->Painter;
-  const String failed = "The print job could not be sent to \"" + queue.printerName().toStdString() + "\"";
-  if (!painter.begin(&queue)) throw EPrinter(failed);
-  painter.setRenderHint(QPainter::LosslessImageRendering);
-  bool first = true;
-  for (const QImage& page : FJob->QueuePages) {
-    if (!first && !queue.newPage()) throw EPrinter(failed);
-    painter.drawImage(QRect(0, 0, page.width(), page.height()), page);
-    first = false;
-  }
-  if (!painter.end() || queue.printerState() == QPrinter::Error) throw EPrinter(failed);
+  const String failed = "The print job could not be sent to \"" + FJob->Queue + "\"";
+  if (pdf.empty()) throw EPrinter(failed);
+  win::desktop::PrintService* service = win::desktop::GetPrintService();
+  if (service == nullptr) throw EPrinter(failed + ": there is no print system");
+  if (std::optional<std::string> refused = service->Submit(FJob->Queue, Title, pdf))
+    throw EPrinter(failed + ": " + *refused);
 }
 
 void TPrinter::Abort() {
   CheckPrinting(true);
-  if (FJob->Painter->isActive()) FJob->Painter->end();
   FJob.reset();
   FPage.reset();
   FPrinting = false;

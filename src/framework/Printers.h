@@ -1,8 +1,8 @@
 #pragma once
 // TPrinter: a print job drawn page by page on a canvas at the printer's resolution, sent to one
-// of the system's print queues or to the PDF printer, which is always present and writes the job
-// to FileName. A job is handed over only when it ends, so an aborted or failed one leaves no file
-// and reaches no queue.
+// of the system's print queues (the desktop's print service) or to the PDF printer, which is
+// always present and writes the job to FileName. A job is handed over only when it ends, so an
+// aborted or failed one leaves no file and reaches no queue.
 
 #include <memory>
 #include <vector>
@@ -32,9 +32,12 @@ class TPrinter {
   // Printer names, the default one first: the system's default queue, or the PDF printer when
   // the system names none; then the other queues; the PDF printer is always there.
   std::vector<String> Printers() const;
-  // The current printer's name (empty when the printer has gone from the list).
+  // The chosen printer is kept by its name: queues coming or going in the list never switch it
+  // to another. Until one is chosen it is the default (the first of the list).
+  // The current printer's name (empty when the chosen printer has gone from the list).
   String PrinterName() const;
-  Integer PrinterIndex() const { return FPrinterIndex; }
+  // Its place in the list as it is now; -1 when it has gone.
+  Integer PrinterIndex() const;
   // EPrinter "Printer index out of range" for an index that names no printer.
   void SetPrinterIndex(Integer Value);
 
@@ -62,7 +65,8 @@ class TPrinter {
   void BeginDoc();
   void NewPage();
   // Writes the job; the file appears whole or not at all (EFCreateError when it cannot be made).
-  // A queue's job is submitted (EPrinter when the print system refuses it).
+  // A queue's job is submitted: EPrinter "The print job could not be sent to "<queue>": <reason>"
+  // when the print system refuses it (the queue does not accept jobs, or went away meanwhile).
   void EndDoc();
   // Drops the job: nothing is written or submitted.
   void Abort();
@@ -71,9 +75,7 @@ class TPrinter {
   void CheckPrinting(bool Value) const;
   void NewPageSurface();
   void FlushPage();
-  void SendToQueue();
 
-  Integer FPrinterIndex = 0;
   String FChosenName;  // the printer SetPrinterIndex chose; empty: whichever is the default
   TPrinterOrientation FOrientation = poPortrait;
   double FPaperWidthMM = 210, FPaperHeightMM = 297;

@@ -56,6 +56,7 @@ TSize MeasureControlText(TFont* Font, const String& Text, win::UINT Flags, Integ
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle.Include(csOpaque);
   FControlStyle.Include(csReplicatable);
+  FAutoSize = true;
   SetBounds(0, 0, 65, 17);
 }
 
@@ -117,11 +118,6 @@ void TCustomLabel::SetWordWrap(bool Value) {
   Invalidate();
 }
 
-void TCustomLabel::SetAutoSize(bool Value) {
-  if (FAutoSize == Value) return;
-  FAutoSize = Value;
-  AdjustBounds();
-}
 
 void TCustomLabel::SetTransparent(bool Value) {
   if (Transparent() == Value) return;

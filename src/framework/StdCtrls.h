@@ -19,8 +19,6 @@ class TCustomLabel : public TGraphicControl {
   void SetLayout(TTextLayout Value);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool Value);
-  bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool Value);
   bool Transparent() const { return !FControlStyle.Contains(csOpaque); }
   void SetTransparent(bool Value);
   bool ShowAccelChar() const { return FShowAccelChar; }
@@ -35,6 +33,8 @@ class TCustomLabel : public TGraphicControl {
   void Paint() override;
   // Sizes the label to its text (keeping the side its alignment anchors).
   virtual void AdjustBounds();
+  // AutoSize is on by default: the label takes the size of its text.
+  void AdjustSize() override { AdjustBounds(); }
   // DrawTextW flags of the current properties.
   win::UINT DrawTextFlags() const;
   virtual void CMTextChanged(TMessage& Message) override;
@@ -45,7 +45,6 @@ class TCustomLabel : public TGraphicControl {
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
   bool FWordWrap = false;
-  bool FAutoSize = true;
   bool FShowAccelChar = true;
   TWinControl* FFocusControl = nullptr;
 };

@@ -27,6 +27,7 @@
 #include "presenter/CursorShapes.h"
 #include "presenter/DropShadowWindows.h"
 #include "presenter/NativeWindow.h"
+#include "presenter/PrintQueues.h"
 #include "presenter/ScreenOverlay.h"
 #include "presenter/ScreenMonitors.h"
 #include "presenter/WindowKinds.h"
@@ -127,6 +128,7 @@ struct DesktopPresenter::State {
   std::unique_ptr<ScreenOverlay> overlay;  // what was drawn on the screen, over every window
   std::unique_ptr<AccessibilityBridge> accessibility;
   std::unique_ptr<DropShadowWindows> shadows = std::make_unique<DropShadowWindows>();
+  std::unique_ptr<PrintQueues> printQueues = std::make_unique<PrintQueues>();
 
   NativeWindow* Find(HWND h) const {
     auto it = windows.find(h);
@@ -382,6 +384,7 @@ DesktopPresenter::~DesktopPresenter() {
   State& s = *state_;
   s.accessibility.reset();
   s.shadows.reset();
+  s.printQueues.reset();
   s.clipboard.reset();
   s.context.reset();
   desktop::SetDesktopSurface(nullptr);

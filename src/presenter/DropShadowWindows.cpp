@@ -73,13 +73,13 @@ void StackBelow(QWindow& window, QWindow& sibling) {
   xcb_flush(c);
 }
 
-unsigned long long NowMs() {
-  static QElapsedTimer timer = [] {
+long long NowMs() {
+  static const QElapsedTimer timer = [] {
     QElapsedTimer t;
     t.start();
     return t;
   }();
-  return (unsigned long long)timer.elapsed();
+  return timer.elapsed();
 }
 
 }  // namespace
@@ -112,11 +112,11 @@ bool DropShadowWindows::AskDesktop() const {
 }
 
 bool DropShadowWindows::CanBlend() const {
-  const unsigned long long now = NowMs();
-  if (!asked_ || now - askedAtMs_ >= 1000) {
+  const long long now = NowMs();
+  const long long asked = askedAtMs_.load();
+  if (asked < 0 || now - asked >= 1000) {
     canBlend_ = AskDesktop();
     askedAtMs_ = now;
-    asked_ = true;
   }
   return canBlend_;
 }

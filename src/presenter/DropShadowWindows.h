@@ -5,6 +5,7 @@
 // compositing manager owns the _NET_WM_CM_S selection); Wayland always composes; other
 // platforms do not blend.
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,9 +39,9 @@ class DropShadowWindows {
  private:
   bool AskDesktop() const;
   std::map<HWND, std::unique_ptr<ShadowWindow>> shadows_;
-  mutable bool canBlend_ = false;
-  mutable unsigned long long askedAtMs_ = 0;
-  mutable bool asked_ = false;
+  // Asked from whichever thread reads SPI_GETDROPSHADOW.
+  mutable std::atomic<bool> canBlend_{false};
+  mutable std::atomic<long long> askedAtMs_{-1};  // -1: never asked
 };
 
 }  // namespace win::presenter

@@ -1,6 +1,7 @@
-// The chart printed to a system print queue: the KorvalinPDF queue that scripts/cups.sh sets up
-// turns jobs into PDF files, which poppler renders back. Without the print daemon or the queue
-// the tests skip; a job is awaited with a deadline, never without one.
+// The chart printed to a system print queue through the presenter's print service: the
+// KorvalinPDF queue that scripts/cups.sh sets up turns jobs into PDF files, which poppler renders
+// back. Queues that refuse jobs or go away are printing errors. Without the print daemon or the
+// queue the tests skip; a job is awaited with a deadline, never without one.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "format_test_support.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/Printers.h"
+#include "presenter/PrintQueues.h"
 
 namespace {
 
@@ -33,9 +35,11 @@ class ChartQueuePrint : public exporttest::ChartExportTest {
     if (QCoreApplication::instance() == nullptr) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
   }
   void TearDown() override {
+    queues_.reset();
     app_.reset();
     ChartExportTest::TearDown();
   }
+  std::unique_ptr<win::presenter::PrintQueues> queues_ = std::make_unique<win::presenter::PrintQueues>();
   int argc_ = 1;
   char name_[16] = "kv_export_tests";
   char* argv_[2] = {name_, nullptr};
@@ -155,6 +159,51 @@ TEST_F(ChartQueuePrint, AQueueThatWentAwayIsReportedAndNothingIsPrinted) {
     EXPECT_EQ(e.Message(), "The printer \"" + gone + "\" is no longer available");
   }
   EXPECT_FALSE(printer.Printing());
+}
+
+// A queue of our own for one test, removed with it.
+struct ScratchQueue {
+  std::string Name;
+  bool Made = false;
+  explicit ScratchQueue(const std::string& Prefix) : Name(Prefix + std::to_string(::getpid())) {
+    Made = RunCommand("lpadmin -p " + Name + " -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd").Status == 0;
+  }
+  ~ScratchQueue() { RunCommand("lpadmin -x " + Name + " 2>/dev/null"); }
+};
+
+TEST_F(ChartQueuePrint, AQueueThatRefusesJobsOrGoesAwayDuringTheJobIsAPrintingError) {
+  fw::TPrinter probe;
+  if (const std::string why = SelectQueue(probe); !why.empty()) GTEST_SKIP() << why;
+  const struct {
+    const char* Name;
+    const char* Between;  // the command run between the start and the end of the job
+    const char* Reason;   // what the print system's reason says
+  } cases[] = {
+      {"refusing", "cupsreject ", "not accepting jobs"},
+      {"removed", "lpadmin -x ", "the queue no longer exists"},
+  };
+  for (const auto& c : cases) {
+    ScratchQueue queue(std::string("KorvalinScratch") + c.Name);
+    if (!queue.Made) GTEST_SKIP() << "cannot add a print queue here";
+    fw::TPrinter printer;
+    const std::vector<fw::String> names = printer.Printers();
+    const auto at = std::find(names.begin(), names.end(), queue.Name);
+    ASSERT_NE(at, names.end()) << c.Name;
+    printer.SetPrinterIndex(fw::Integer(at - names.begin()));
+    printer.Title = std::string("kvrefused") + c.Name;
+    printer.BeginDoc();
+    printer.Canvas()->FillRect(fw::TRect{0, 0, 100, 100});
+    ASSERT_EQ(RunCommand(c.Between + queue.Name).Status, 0) << c.Name;
+    try {
+      printer.EndDoc();
+      ADD_FAILURE() << c.Name << ": the job was reported as printed";
+    } catch (const fw::EPrinter& e) {
+      const std::string m = e.Message();
+      EXPECT_EQ(m.rfind("The print job could not be sent to \"" + queue.Name + "\": ", 0), 0u) << m;
+      EXPECT_NE(m.find(c.Reason), std::string::npos) << m;
+    }
+    EXPECT_FALSE(printer.Printing());
+  }
 }
 
 }  // namespace

@@ -10,10 +10,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <algorithm>
 #include <cctype>
+#include <optional>
+#include <vector>
 
 #include "framework/GraphicsCanvas.h"
 #include "framework/Printers.h"
+#include "platform/desktop/PrintService.h"
 
 namespace {
 
@@ -105,6 +109,122 @@ TEST(Printer, MisuseRaisesAndLeavesNoFile) {
   EXPECT_TRUE(printer.Aborted());
   EXPECT_FALSE(printer.Printing());
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path)) << "an aborted job writes nothing";
+}
+
+}  // namespace
+
+namespace {
+
+// The print system as the framework sees it, scripted: queues come and go, refuse jobs, and the
+// jobs handed over are kept.
+class FakePrintService : public win::desktop::PrintService {
+ public:
+  FakePrintService() : previous_(win::desktop::SetPrintService(this)) {}
+  ~FakePrintService() override { win::desktop::SetPrintService(previous_); }
+  std::vector<std::string> Queues() override { return queues; }
+  std::string DefaultQueue() override { return defaultQueue; }
+  std::optional<std::string> Submit(const std::string& queue, const std::string& title, const std::string& pdf) override {
+    if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "The printer or class does not exist.";
+    if (refusing == queue) return "Destination \"" + queue + "\" is not accepting jobs.";
+    jobs.push_back({queue, title, pdf});
+    return std::nullopt;
+  }
+  struct Job {
+    std::string Queue, Title, Pdf;
+  };
+  std::vector<std::string> queues;
+  std::string defaultQueue, refusing;
+  std::vector<Job> jobs;
+
+ private:
+  win::desktop::PrintService* previous_;
+};
+
+void PrintOnePage(fw::TPrinter& Printer, const char* Title) {
+  Printer.Title = Title;
+  Printer.BeginDoc();
+  Printer.Canvas()->FillRect(fw::TRect{0, 0, 10, 10});
+  Printer.EndDoc();
+}
+
+TEST(PrinterQueues, TheListPutsTheDefaultFirstAndThePdfPrinterLast) {
+  FakePrintService service;
+  fw::TPrinter printer;
+  EXPECT_EQ(printer.Printers(), std::vector<fw::String>{"PDF"});
+  service.queues = {"Alpha", "Beta"};
+  EXPECT_EQ(printer.Printers(), (std::vector<fw::String>{"PDF", "Alpha", "Beta"}));
+  service.defaultQueue = "Beta";
+  EXPECT_EQ(printer.Printers(), (std::vector<fw::String>{"Beta", "Alpha", "PDF"}));
+  EXPECT_EQ(printer.PrinterName(), "Beta");  // nothing chosen: the default
+  PrintOnePage(printer, "to the default");
+  ASSERT_EQ(service.jobs.size(), 1u);
+  EXPECT_EQ(service.jobs[0].Queue, "Beta");
+  EXPECT_EQ(service.jobs[0].Title, "to the default");
+  EXPECT_EQ(service.jobs[0].Pdf.rfind("%PDF-", 0), 0u) << "the job is a PDF document";
+}
+
+TEST(PrinterQueues, TheChosenPrinterIsKeptByNameWhenQueuesComeAndGo) {
+  FakePrintService service;
+  service.queues = {"Korvalin", "Zeta"};
+  service.defaultQueue = "Zeta";
+  fw::TPrinter printer;
+  printer.SetPrinterIndex(1);  // Zeta, Korvalin, PDF
+  ASSERT_EQ(printer.PrinterName(), "Korvalin");
+  // A queue whose name sorts earlier arrives: the choice stays, its place moves.
+  service.queues = {"Aardvark", "Korvalin", "Zeta"};
+  EXPECT_EQ(printer.PrinterName(), "Korvalin");
+  EXPECT_EQ(printer.PrinterIndex(), 2);
+  PrintOnePage(printer, "kept");
+  ASSERT_EQ(service.jobs.size(), 1u);
+  EXPECT_EQ(service.jobs[0].Queue, "Korvalin");
+  // Gone: reported by name, never replaced by the queue now in its place.
+  service.queues = {"Aardvark", "Zeta"};
+  EXPECT_EQ(printer.PrinterIndex(), -1);
+  EXPECT_EQ(printer.PrinterName(), "");
+  try {
+    printer.BeginDoc();
+    ADD_FAILURE() << "a job began on a printer that is gone";
+  } catch (const fw::EPrinter& e) {
+    EXPECT_EQ(e.Message(), "The printer \"Korvalin\" is no longer available");
+  }
+  EXPECT_FALSE(printer.Printing());
+  // Back again: printing resumes to it.
+  service.queues = {"Korvalin", "Zeta"};
+  PrintOnePage(printer, "back");
+  EXPECT_EQ(service.jobs.back().Queue, "Korvalin");
+}
+
+TEST(PrinterQueues, ARefusedOrVanishedJobIsAPrintingError) {
+  FakePrintService service;
+  service.queues = {"Office"};
+  fw::TPrinter printer;
+  printer.SetPrinterIndex(1);  // PDF, Office
+  ASSERT_EQ(printer.PrinterName(), "Office");
+  const struct {
+    const char* Name;
+    std::function<void()> Between;  // what happens between the start and the end of the job
+    const char* Message;
+  } cases[] = {
+      {"refusing", [&] { service.refusing = "Office"; },
+       "The print job could not be sent to \"Office\": Destination \"Office\" is not accepting jobs."},
+      {"removed during the job", [&] { service.queues.clear(); },
+       "The print job could not be sent to \"Office\": The printer or class does not exist."},
+  };
+  for (const auto& c : cases) {
+    service.queues = {"Office"};
+    service.refusing.clear();
+    printer.BeginDoc();
+    printer.Canvas()->FillRect(fw::TRect{0, 0, 10, 10});
+    c.Between();
+    try {
+      printer.EndDoc();
+      ADD_FAILURE() << c.Name << ": the job was reported as printed";
+    } catch (const fw::EPrinter& e) {
+      EXPECT_EQ(e.Message(), c.Message) << c.Name;
+    }
+    EXPECT_FALSE(printer.Printing()) << c.Name;
+  }
+  EXPECT_TRUE(service.jobs.empty());
 }
 
 }  // namespace

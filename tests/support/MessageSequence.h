@@ -15,7 +15,8 @@
 //   }));
 //
 // Every recorded message must be matched by the next expected entry, or be skipped over by
-// optional entries; the failure message shows both lists side by side.
+// optional entries; the failure message shows both lists side by side. Messages of every thread
+// are heard; threads still delivering must be done before the recorder goes.
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,23 @@
 #!/usr/bin/env python3
-"""Refuses an #include that reaches up the library graph.
+"""Refuses an #include that reaches up the library graph, or out of bounds.
 
-The layers file has one library a line:  name|dir;dir|excluded-dir;...|dep;dep
-A quoted include is resolved next to the including file first, then under the source root;
-the library owning the header must be the including library itself or one it depends on
-(directly or through its dependencies). Includes that resolve to no library (system headers,
-generated files) are not judged. Exit status 1 lists every offending include.
+The layers file has one library a line:  name|dir;dir|excluded-dir;...|dep;dep|flags
+An include, quoted or in angle brackets, is resolved next to the including file first (quoted
+only), then under the source root; the library owning the header must be the including library
+itself or one it depends on (directly or through its dependencies). Includes that resolve to no
+library (system headers, generated files) are not judged for that. Besides:
+- a header in a detail/ folder is included only by its own library;
+- Qt's headers are included only by libraries whose flags hold "qt".
+Exit status 1 lists every offending include.
 """
 import argparse
 import os
 import re
 import sys
 
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')
+# Qt's headers: <QImage>, <QtGui/QImage>, <qglobal.h>, <qpa/...>, <private/q...>.
+QT_HEADER = re.compile(r'^(Q[A-Za-z0-9_]*|Qt[A-Za-z]*/.*|q[a-z0-9_]*\.h|qpa/.*|private/q.*)$')
 
 
 def read_layers(path):
@@ -22,11 +27,12 @@ def read_layers(path):
             line = line.strip()
             if not line:
                 continue
-            name, dirs, excludes, deps = (line.split("|") + ["", "", ""])[:4]
+            name, dirs, excludes, deps, flags = (line.split("|") + ["", "", "", ""])[:5]
             libs[name] = {
                 "dirs": [d for d in dirs.split(";") if d],
                 "excludes": [d for d in excludes.split(";") if d],
                 "deps": [d for d in deps.split(";") if d],
+                "flags": [f for f in flags.split(";") if f],
             }
     return libs
 
@@ -82,7 +88,7 @@ def main():
     for fault in faults:
         print(fault, file=sys.stderr)
     if faults:
-        print(f"{len(faults)} include(s) reach above their library", file=sys.stderr)
+        print(f"{len(faults)} include(s) break the library graph", file=sys.stderr)
         return 1
     if args.stamp:
         with open(args.stamp, "w", encoding="utf-8") as f:
@@ -97,17 +103,25 @@ def check_file(path, rel, name, libs, root, memo):
             m = INCLUDE.match(line)
             if not m:
                 continue
-            target = m.group(1)
+            quoted, target = m.group(1) == '"', m.group(2)
+            shown = f'"{target}"' if quoted else f"<{target}>"
+            if QT_HEADER.match(target):
+                if "qt" not in libs[name]["flags"]:
+                    faults.append(f"{rel}:{number}: {name} includes Qt's {shown}; only the drawing layer "
+                                  f"and the presenter may")
+                continue
             beside = os.path.normpath(os.path.join(os.path.dirname(path), target))
-            if os.path.exists(beside):
+            if quoted and os.path.exists(beside):
                 target_rel = os.path.relpath(beside, root).replace(os.sep, "/")
             else:
                 target_rel = os.path.normpath(target).replace(os.sep, "/")
             owner = owner_of(target_rel, libs)
-            if owner is None or owner in closure(name, libs, memo):
+            if owner is None:
                 continue
-            faults.append(f"{rel}:{number}: {name} includes \"{m.group(1)}\" of {owner}, "
-                          f"which is not below it")
+            if owner not in closure(name, libs, memo):
+                faults.append(f"{rel}:{number}: {name} includes {shown} of {owner}, which is not below it")
+            elif owner != name and "/detail/" in "/" + target_rel:
+                faults.append(f"{rel}:{number}: {name} includes {shown}, internal to {owner}")
     return faults
 
 

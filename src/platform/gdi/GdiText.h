@@ -48,6 +48,14 @@ inline constexpr BYTE TMPF_FIXED_PITCH = 0x01, TMPF_VECTOR = 0x02, TMPF_DEVICE =
 
 // Fonts. Sizes beyond 16384 pixels fail with NULL.
 HFONT CreateFontIndirectW(const LOGFONTW* lf);
+
+// Font enumeration: the faces of the substitution table, each once, with its logical font and
+// its metrics at the default size. lf->lfFaceName empty lists every face, a name only that
+// face (compared without regard to ASCII case); the callback returns 0 to stop. The result is
+// the callback's last answer (1 when it was never called).
+inline constexpr DWORD RASTER_FONTTYPE = 0x0001, DEVICE_FONTTYPE = 0x0002, TRUETYPE_FONTTYPE = 0x0004;
+using FONTENUMPROCW = int (*)(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD fontType, LPARAM lParam);
+int EnumFontFamiliesExW(HDC hdc, const LOGFONTW* lf, FONTENUMPROCW proc, LPARAM lParam, DWORD flags);
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);

@@ -4,6 +4,7 @@
 // chain: it reports the beginning, keeps the thread's nesting depth, and reports the result.
 
 #include <atomic>
+#include <optional>
 
 #include "platform/user/messages/MessageTrace.h"
 
@@ -25,8 +26,7 @@ class TraceCall {
   void Returned(LRESULT result);
 
  private:
-  bool FActive = false;
-  TracedMessage FRecord;
+  std::optional<TracedMessage> FRecord;  // set only while tracing: nothing to fill when off
 };
 
 }  // namespace win::user

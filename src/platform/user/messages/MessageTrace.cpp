@@ -71,29 +71,29 @@ void SetStandardErrorTrace(bool on, unsigned channels) {
 
 TraceCall::TraceCall(TraceKind kind, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int hook, int code) {
   if (!MessageTraceOn()) return;
-  FActive = true;
-  FRecord.id = gNextRecord.fetch_add(1, std::memory_order_relaxed);
-  FRecord.kind = kind;
-  FRecord.channel = kind == TraceKind::Hook ? kChannelHook : ChannelOfMessage(msg);
-  FRecord.depth = tDepth++;
-  FRecord.hwnd = hwnd;
-  FRecord.msg = msg;
-  FRecord.hook = hook;
-  FRecord.code = code;
-  FRecord.wParam = wParam;
-  FRecord.lParam = lParam;
-  Report(FRecord);
+  TracedMessage& r = FRecord.emplace();
+  r.id = gNextRecord.fetch_add(1, std::memory_order_relaxed);
+  r.kind = kind;
+  r.channel = kind == TraceKind::Hook ? kChannelHook : ChannelOfMessage(msg);
+  r.depth = tDepth++;
+  r.hwnd = hwnd;
+  r.msg = msg;
+  r.hook = hook;
+  r.code = code;
+  r.wParam = wParam;
+  r.lParam = lParam;
+  Report(r);
 }
 
 TraceCall::~TraceCall() {
-  if (FActive) --tDepth;
+  if (FRecord) --tDepth;
 }
 
 void TraceCall::Returned(LRESULT result) {
-  if (!FActive || !MessageTraceOn()) return;
-  FRecord.returned = true;
-  FRecord.result = result;
-  Report(FRecord);
+  if (!FRecord || !MessageTraceOn()) return;
+  FRecord->returned = true;
+  FRecord->result = result;
+  Report(*FRecord);
 }
 
 }  // namespace user

@@ -85,8 +85,6 @@ BOOL DrawFocusRect(HDC hdc, const RECT* lprc);
 // window icons: DC_ICON draws nothing.
 BOOL DrawCaption(HWND hwnd, HDC hdc, const RECT* lprect, UINT flags);
 
-// Icons do not exist in this system: always FALSE with ERROR_INVALID_CURSOR_HANDLE.
-BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth, UINT istepIfAniCur,
-                HBRUSH hbrFlickerFreeDraw, UINT diFlags);
+// DrawIconEx: see services/Icons.h.
 
 }  // namespace win

@@ -110,9 +110,5 @@ BOOL DrawCaption(HWND hwnd, HDC hdc, const RECT* lprect, UINT flags) {
   return TRUE;
 }
 
-BOOL DrawIconEx(HDC, int, int, HICON, int, int, UINT, HBRUSH, UINT) {
-  SetLastError(ERROR_INVALID_CURSOR_HANDLE);
-  return FALSE;
-}
 
 }  // namespace win

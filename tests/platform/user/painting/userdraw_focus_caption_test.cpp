@@ -8,6 +8,7 @@
 #include "support/HeadlessFixture.h"
 #include "platform/user/windows/Window.h"
 #include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/Icons.h"
 #include "platform/user/painting/userdraw_surface.h"
 
 namespace win {
@@ -152,7 +153,7 @@ TEST_F(CaptionTextTest, SmallCaptionUsesTheNarrowerFont) {
   EXPECT_GT(rightmost(small), 2);
 }
 
-TEST(IconDrawing, FailsCleanlyWithoutIcons) {
+TEST(IconDrawing, ADeadHandleDrawsNothing) {
   Surface s(4, 4, kFill);
   SetLastError(0);
   EXPECT_FALSE(DrawIconEx(s.dc(), 0, 0, reinterpret_cast<HICON>(uintptr_t(0x15)), 4, 4, 0, nullptr, 3));

@@ -1,5 +1,6 @@
 #pragma once
-// The .ico file format under TIcon: the image an icon holds, read from and written as .ico data.
+// The .ico file format: the image an icon holds, read from and written as .ico data (the
+// framework's TIcon and the window system's icons share it).
 
 #include <cstdint>
 #include <string>
@@ -7,7 +8,7 @@
 
 #include "platform/kernel/WinDef.h"
 
-namespace fw::icons {
+namespace win::icons {
 
 // The directory stores sizes in a byte (0 = 256), so no icon image is larger.
 inline constexpr int kMaxSide = 256;
@@ -27,8 +28,9 @@ win::HICON NewId();
 // How many bytes of `data` the .ico data takes (header, directory and every image), or 0 when
 // the header is not one of an icon file. `data` holds at least the header and the directory.
 size_t DataLength(const uint8_t* data, size_t size);
-// Decodes the chosen image; false with a reason in `error` for data that is not a usable icon.
-bool Decode(const uint8_t* data, size_t size, Image& out, std::string& error);
+// Decodes the image whose size is nearest to preferredSide × preferredSide (the deeper one on a
+// tie); false with a reason in `error` for data that is not a usable icon.
+bool Decode(const uint8_t* data, size_t size, Image& out, std::string& error, int preferredSide = 32);
 std::vector<uint8_t> Encode(const Image& image);
 
-}  // namespace fw::icons
+}  // namespace win::icons

@@ -1,11 +1,11 @@
-#include "framework/GraphicsIconFormat.h"
+#include "platform/gdi/IconFormat.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 
-namespace fw::icons {
+namespace win::icons {
 namespace {
 
 constexpr size_t kHeaderSize = 6;
@@ -41,10 +41,10 @@ bool ReadDirectory(const uint8_t* data, size_t size, std::vector<Entry>& entries
   return true;
 }
 
-// Nearest to the usual 32 x 32 icon; the deeper image on a tie.
-const Entry& Choose(const std::vector<Entry>& entries) {
+// Nearest to the size asked for; the deeper image on a tie.
+const Entry& Choose(const std::vector<Entry>& entries, int side) {
   const Entry* best = &entries.front();
-  auto distance = [](const Entry& e) { return std::abs(e.width - 32) + std::abs(e.height - 32); };
+  auto distance = [side](const Entry& e) { return std::abs(e.width - side) + std::abs(e.height - side); };
   for (const Entry& e : entries) {
     if (distance(e) < distance(*best) || (distance(e) == distance(*best) && e.bpp > best->bpp)) best = &e;
   }
@@ -138,11 +138,11 @@ size_t DataLength(const uint8_t* data, size_t size) {
   return end;
 }
 
-bool Decode(const uint8_t* data, size_t size, Image& out, std::string& error) {
+bool Decode(const uint8_t* data, size_t size, Image& out, std::string& error, int preferredSide) {
   error = "Icon image is not valid";
   std::vector<Entry> entries;
   if (!ReadDirectory(data, size, entries)) return false;
-  const Entry& e = Choose(entries);
+  const Entry& e = Choose(entries, preferredSide);
   if (size_t(e.offset) > size || size_t(e.size) > size - size_t(e.offset)) return false;
   Image image;
   if (!DecodeDib(data + e.offset, e.size, image, error)) return false;
@@ -202,4 +202,4 @@ std::vector<uint8_t> Encode(const Image& image) {
   return out;
 }
 
-}  // namespace fw::icons
+}  // namespace win::icons

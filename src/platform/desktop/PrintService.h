@@ -1,0 +1,29 @@
+#pragma once
+// The system's print queues as a service of the desktop: the real desktop installs one over the
+// print system; without one there are no queues (the PDF printer of the framework still is).
+// A job is handed over whole, as a PDF document, once it has ended.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace win::desktop {
+
+class PrintService {
+ public:
+  virtual ~PrintService() = default;
+  // Every queue's name (UTF-8), in the print system's order.
+  virtual std::vector<std::string> Queues() = 0;
+  // The queue the system prints to by default; empty when it names none.
+  virtual std::string DefaultQueue() = 0;
+  // Hands the document to the queue. None when the print system took the job; else its reason
+  // for refusing (the queue is gone, does not accept jobs, the print system does not answer).
+  virtual std::optional<std::string> Submit(const std::string& queue, const std::string& title,
+                                            const std::string& pdf) = 0;
+};
+
+// Not owned; null removes it. Returns the service installed before.
+PrintService* SetPrintService(PrintService* service);
+PrintService* GetPrintService();
+
+}  // namespace win::desktop

@@ -1,0 +1,70 @@
+#include "presenter/PrintQueues.h"
+
+#include <cups/cups.h>
+
+#include <algorithm>
+
+namespace win::presenter {
+namespace {
+
+// The print system's reason for the last failure, never empty.
+std::string LastReason() {
+  const char* text = cupsLastErrorString();
+  return text && *text ? text : "the print system did not answer";
+}
+
+}  // namespace
+
+PrintQueues::PrintQueues() : previous_(desktop::SetPrintService(this)) {}
+
+PrintQueues::~PrintQueues() {
+  if (desktop::GetPrintService() == this) desktop::SetPrintService(previous_);
+}
+
+std::vector<std::string> PrintQueues::Queues() {
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i)
+    if (dests[i].instance == nullptr) names.emplace_back(dests[i].name);  // instances share their queue
+  cupsFreeDests(count, dests);
+  return names;
+}
+
+std::string PrintQueues::DefaultQueue() {
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+  std::string name;
+  if (cups_dest_t* d = cupsGetDest(nullptr, nullptr, count, dests)) name = d->name;
+  cupsFreeDests(count, dests);
+  return name;
+}
+
+std::optional<std::string> PrintQueues::Submit(const std::string& queue, const std::string& title,
+                                               const std::string& pdf) {
+  // A queue that is gone or does not accept jobs refuses to make one.
+  const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), 0, nullptr);
+  if (job == 0) {
+    std::string reason = LastReason();
+    // The print system's words for a missing queue are a file error: say what happened.
+    const std::vector<std::string> queues = Queues();
+    if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "the queue no longer exists";
+    return reason;
+  }
+  if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1) !=
+          HTTP_STATUS_CONTINUE ||
+      cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.data(), pdf.size()) != HTTP_STATUS_CONTINUE) {
+    std::string reason = LastReason();
+    cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str());
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+    return reason;
+  }
+  if (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    std::string reason = LastReason();
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+    return reason;
+  }
+  return std::nullopt;
+}
+
+}  // namespace win::presenter
