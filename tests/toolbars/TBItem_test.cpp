@@ -6,6 +6,8 @@
 #include "framework/ImageList.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/Sound.h"
+#include "platform/user/services/WinHelp.h"
+#include "platform/user/messages/Messages.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/detail/TBItemQueue.h"
 
@@ -344,6 +346,32 @@ TEST_F(ItemTree, PostedClickRunsFromTheQueueAndDiesWithItsItem) {
   delete keepAlive;
   EXPECT_EQ(detail::PendingCallWindow(), nullptr) << "the window goes with the last item";
   win::SetSoundSchemeEntry(u"MenuCommand", u"");
+}
+
+TEST_F(ItemTree, HelpAndSystemMenuDoneActions) {
+  std::vector<std::pair<Word, fw::NativeInt>> asked;
+  fw::Application->OnHelp = [&](Word Command, fw::NativeInt Data, bool& CallHelp) {
+    asked.emplace_back(Command, Data);
+    CallHelp = false;
+    return true;
+  };
+  TTBDoneActionRec help;
+  help.DoneAction = tbdaHelpContext;
+  help.ContextID = 77;
+  ProcessDoneAction(help);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].first, win::HELP_CONTEXT);
+  EXPECT_EQ(asked[0].second, 77);
+
+  win::HWND wnd = Create(win::WS_POPUP, {0, 0, 10, 10});
+  ClearLog();
+  TTBDoneActionRec key;
+  key.DoneAction = tbdaOpenSystemMenu;
+  key.Wnd = wnd;
+  key.Key = ' ';
+  ProcessDoneAction(key);
+  ASSERT_EQ(Count(wnd, win::WM_SYSCOMMAND), 1);
+  EXPECT_EQ(Log(wnd).back().wParam, win::SC_KEYMENU);
 }
 
 TEST_F(ItemTree, PostingTakesTheFirstFreeSlot) {
