@@ -93,6 +93,18 @@ bool InitializeOleAcc() { return true; }
 
 fw::WideString AltKeyName() { return u"Alt"; }
 
+fw::Integer AccChildIdOf(TTBItemViewer* Viewer) {
+  if (!Viewer || !Counted(Viewer)) return CHILDID_SELF;
+  TTBView* view = Viewer->View();
+  fw::Integer n = 0;
+  for (fw::Integer i = 0; i < view->ViewerCount(); ++i) {
+    TTBItemViewer* v = view->Viewers(i);
+    if (Counted(v)) ++n;
+    if (v == Viewer) return n;
+  }
+  return CHILDID_SELF;
+}
+
 TTBAccRef ViewerAccObject(TTBItemViewer* Viewer) {
   if (!Viewer || !InitializeOleAcc()) return nullptr;
   if (Viewer->FAccObject) return Viewer->FAccObject->shared_from_this();
@@ -109,6 +121,33 @@ bool IsAccessibleWindowAvailable(TTBView* View) {
   if (View->State() & tbvsModal) return true;
   win::HWND active = win::GetActiveWindow();
   return active && (active == h || win::IsChild(active, h));
+}
+
+win::AccessibleWindowInfo DescribeForAccessibility(TTBView* View) {
+  win::AccessibleWindowInfo info;
+  auto obj = View ? View->GetAccObject() : nullptr;
+  if (!obj) return info;
+  fw::Integer role = 0, count = 0;
+  obj->get_accRole(CHILDID_SELF, role);
+  info.role = role;
+  obj->get_accChildCount(count);
+  for (fw::Integer i = 1; i <= count; ++i) {
+    TTBAccVariant child;
+    if (obj->get_accChild(i, child) != S_OK || !child.Object) continue;
+    win::AccessiblePart part;
+    child.Object->get_accName(CHILDID_SELF, part.name);
+    fw::Integer partRole = 0;
+    child.Object->get_accRole(CHILDID_SELF, partRole);
+    part.role = partRole;
+    fw::Cardinal state = 0;
+    child.Object->get_accState(CHILDID_SELF, state);
+    part.state = state;
+    fw::Integer l = 0, t = 0, w = 0, h = 0;
+    child.Object->accLocation(l, t, w, h, CHILDID_SELF);
+    part.bounds = win::RECT{l, t, l + w, t + h};
+    info.parts.push_back(std::move(part));
+  }
+  return info;
 }
 
 void HandleAccSelect(TTBItemViewer* Viewer, bool Execute) {

@@ -11,6 +11,8 @@
 
 #include "framework/ClassesTypes.h"
 #include "framework/GraphicsTypes.h"
+#include "platform/user/services/AccessibleParts.h"
+#include "platform/user/services/ObjectIds.h"
 
 namespace toolbars {
 
@@ -22,17 +24,15 @@ inline constexpr HRESULT S_OK = 0, S_FALSE = 1, E_NOTIMPL = HRESULT(0x80004001),
                          E_INVALIDARG = HRESULT(0x80070057), E_UNEXPECTED = HRESULT(0x8000FFFF),
                          DISP_E_MEMBERNOTFOUND = HRESULT(0x80020003);
 
-// Roles, states, navigation directions and selection flags, with the desktop's values.
-inline constexpr fw::Integer ROLE_SYSTEM_MENUBAR = 2, ROLE_SYSTEM_MENUPOPUP = 11, ROLE_SYSTEM_MENUITEM = 12,
-                             ROLE_SYSTEM_TOOLBAR = 22;
-inline constexpr fw::Cardinal STATE_SYSTEM_UNAVAILABLE = 0x1, STATE_SYSTEM_FOCUSED = 0x4, STATE_SYSTEM_PRESSED = 0x8,
-                              STATE_SYSTEM_CHECKED = 0x10, STATE_SYSTEM_HOTTRACKED = 0x80,
-                              STATE_SYSTEM_INVISIBLE = 0x8000, STATE_SYSTEM_FOCUSABLE = 0x100000,
-                              STATE_SYSTEM_HASPOPUP = 0x40000000;
+// Roles and states are the window system's (ROLE_SYSTEM_, STATE_SYSTEM_); navigation directions
+// and selection flags, with the desktop's values:
 inline constexpr fw::Integer NAVDIR_UP = 1, NAVDIR_DOWN = 2, NAVDIR_LEFT = 3, NAVDIR_RIGHT = 4, NAVDIR_NEXT = 5,
                              NAVDIR_PREVIOUS = 6, NAVDIR_FIRSTCHILD = 7, NAVDIR_LASTCHILD = 8;
 inline constexpr fw::Integer SELFLAG_TAKEFOCUS = 1;
-inline constexpr fw::Integer CHILDID_SELF = 0;
+using win::CHILDID_SELF;
+using win::ROLE_SYSTEM_MENUBAR, win::ROLE_SYSTEM_MENUPOPUP, win::ROLE_SYSTEM_MENUITEM, win::ROLE_SYSTEM_TOOLBAR;
+using win::STATE_SYSTEM_UNAVAILABLE, win::STATE_SYSTEM_FOCUSED, win::STATE_SYSTEM_PRESSED, win::STATE_SYSTEM_CHECKED,
+    win::STATE_SYSTEM_HOTTRACKED, win::STATE_SYSTEM_INVISIBLE, win::STATE_SYSTEM_FOCUSABLE, win::STATE_SYSTEM_HASPOPUP;
 
 class TTBCustomAccObject;
 using TTBAccRef = std::shared_ptr<TTBCustomAccObject>;
@@ -138,12 +138,19 @@ class TTBItemViewerAccObject final : public TTBCustomAccObject {
 
 // The objects are this program's own: always available.
 bool InitializeOleAcc();
+// The child id that names the viewer in events and in its view's object: its position among the
+// counted viewers (shown, clipped or off edge) plus one; CHILDID_SELF when not counted.
+fw::Integer AccChildIdOf(TTBItemViewer* Viewer);
 // The viewer's object (made on demand; it lives while someone holds it).
 TTBAccRef ViewerAccObject(TTBItemViewer* Viewer);
 // The name of the Alt key as shortcuts show it.
 fw::WideString AltKeyName();
 // The view's window can be acted on through accessibility.
 bool IsAccessibleWindowAvailable(TTBView* View);
+// The view as the window system describes windows to assistive technology: its role and its
+// counted viewers (names, roles, states, screen rectangles). Popup windows install it as their
+// window's accessible information.
+win::AccessibleWindowInfo DescribeForAccessibility(TTBView* View);
 // Runs a select or execute queued through accessibility (Execute: run the item, else only
 // select it), if the viewer still exists.
 void HandleAccSelect(TTBItemViewer* Viewer, bool Execute);

@@ -13,6 +13,7 @@
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItem.h"
 #include "toolbars/TBItemModal.h"
@@ -159,7 +160,7 @@ TTBPopupWindow* TTBCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* P
   }
   win::NotifyWinEvent(win::EVENT_SYSTEM_MENUPOPUPSTART, popup->Handle(), win::OBJID_CLIENT, win::CHILDID_SELF);
   if (TTBItemViewer* sel = popup->View()->Selected())
-    win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, popup->Handle(), win::OBJID_CLIENT, sel->GetIndex() + 1);
+    win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, popup->Handle(), win::OBJID_CLIENT, AccChildIdOf(sel));
   return popup;
 }
 

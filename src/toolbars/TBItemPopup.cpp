@@ -13,6 +13,7 @@
 #include "platform/user/services/SysParams.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBAnim.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemViewer.h"
@@ -82,6 +83,8 @@ void TTBPopupWindow::CreateParams(fw::TCreateParams& Params) {
 
 void TTBPopupWindow::CreateWnd() {
   fw::TCustomControl::CreateWnd();
+  // Assistive technology reads the menu's items through the window.
+  win::SetAccessibleInfoSource(Handle(), [this] { return DescribeForAccessibility(FView); });
   if (!FAccelsVisibilitySet && !FParentView) {
     FAccelsVisibilitySet = true;
     win::SendMessageW(Handle(), win::WM_CHANGEUISTATE, win::UIS_INITIALIZE, 0);
@@ -94,6 +97,7 @@ void TTBPopupWindow::DestroyWindowHandle() {
   EndAnimation(Handle());
   if (FView) FView->StopAllTimers();
   win::NotifyWinEvent(win::EVENT_SYSTEM_MENUPOPUPEND, Handle(), win::OBJID_CLIENT, win::CHILDID_SELF);
+  win::SetAccessibleInfoSource(Handle(), nullptr);
   fw::TCustomControl::DestroyWindowHandle();
 }
 

@@ -115,7 +115,7 @@ TTBView::~TTBView() {
   FreeViewers();
   if (FParentView && FParentView->FSelected && FParentView->FWindow && FParentView->FWindow->HandleAllocated())
     win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FParentView->FWindow->Handle(), win::OBJID_CLIENT,
-                        FParentView->FSelected->GetIndex() + 1);
+                        AccChildIdOf(FParentView->FSelected));
 }
 
 void TTBView::Notification(TComponent* AComponent, fw::TOperation Operation) {
@@ -423,7 +423,7 @@ void TTBView::SetSelected(TTBItemViewer* Value, bool ViaMouse) {
     if (Value) {
       Value->Entering(old);
       if (FWindow && FWindow->HandleAllocated())
-        win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FWindow->Handle(), win::OBJID_CLIENT, Value->GetIndex() + 1);
+        win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FWindow->Handle(), win::OBJID_CLIENT, AccChildIdOf(Value));
     }
     if (FState & tbvsModal) {
       if (FIsPopup) {

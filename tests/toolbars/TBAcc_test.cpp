@@ -191,6 +191,36 @@ TEST_F(MenuAccessibility, DefaultActionsAndNames) {
   EXPECT_EQ(clicks, 1) << "the queued execute chose the item, whose click ran after the loop";
 }
 
+TEST_F(MenuAccessibility, ThePopupWindowDescribesItsItems) {
+  win::AccessibleWindowInfo open, afterKey;
+  win::HWND popup = nullptr;
+  desktop->script([&] {
+    popup = Popups()[0]->Handle();
+    open = win::AccessibleInfoOf(popup);
+    desktop->press_key(win::VK_END);
+  });
+  desktop->script([&] {
+    afterKey = win::AccessibleInfoOf(popup);
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(100, 100);
+  EXPECT_EQ(open.role, win::ROLE_SYSTEM_MENUPOPUP);
+  ASSERT_EQ(open.parts.size(), 2u);
+  EXPECT_EQ(open.parts[0].name, u"More");
+  EXPECT_EQ(open.parts[0].role, win::ROLE_SYSTEM_MENUITEM);
+  EXPECT_TRUE(open.parts[0].state & win::STATE_SYSTEM_HASPOPUP);
+  EXPECT_EQ(open.parts[1].name, u"Go");
+  EXPECT_GT(open.parts[1].bounds.top, open.parts[0].bounds.top);
+  EXPECT_GE(open.parts[0].bounds.left, 100) << "screen coordinates";
+  ASSERT_EQ(afterKey.parts.size(), 2u);
+  EXPECT_TRUE(afterKey.parts[1].state & win::STATE_SYSTEM_FOCUSED);
+  EXPECT_TRUE(win::AccessibleInfoOf(popup).parts.empty()) << "a closed popup describes nothing";
+  bool focusOnGo = false;
+  for (auto& e : win::RecordedWinEvents())
+    if (e.event == win::EVENT_OBJECT_FOCUS && e.hwnd == popup && e.idChild == 2) focusOnGo = true;
+  EXPECT_TRUE(focusOnGo) << "the focus event names the part the description lists second";
+}
+
 TEST_F(MenuAccessibility, EventsOfTheLoop) {
   desktop->script([&] { desktop->press_key(win::VK_DOWN); });
   desktop->script([&] { desktop->press_key(win::VK_ESCAPE); });
