@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kIndexOutOfRange = "Toolbar item index out of range";
 constexpr const char* kAlreadyInserted = "Toolbar item already inserted";
+constexpr const char* kInsertIntoItself = "Toolbar item cannot be inserted into itself";
 // Options whose change alters how an item looks or measures.
 constexpr uint64_t kLayoutOptionsMask = 0x367;
 constexpr Integer kMaxGroupRelayDepth = 10;
@@ -138,6 +139,9 @@ TTBCustomItem* TTBCustomItem::Items(Integer Index) const {
 void TTBCustomItem::Insert(Integer Index, TTBCustomItem* AItem) {
   if (AItem->FParent != nullptr) throw ETBItemError(kAlreadyInserted);
   if (Index < 0 || Index > Count()) throw ETBItemError(kIndexOutOfRange);
+  // A tree that contains itself would free its items twice.
+  for (TTBCustomItem* p = this; p; p = p->FParent)
+    if (p == AItem) throw ETBItemError(kInsertIntoItself);
   FItems.insert(FItems.begin() + Index, AItem);
   AItem->FParent = this;
   Notify(tbicSubitemsBeginUpdate, -1, nullptr);

@@ -383,8 +383,5 @@ class TTBControlItem : public TTBCustomItem {
 // Carries out a done action: plays the command sound and posts the click (kind 2), opens the
 // window's system menu (kind 3), shows context help (kind 4).
 void ProcessDoneAction(const TTBDoneActionRec& DoneActionData);
-// Shows help for a context (kind 4): installed by the program; AsPopup when the active form
-// has a help button. Nothing happens while it is unset.
-extern std::function<void(Integer ContextID, bool AsPopup)> HelpContextHandler;
 
 }  // namespace toolbars

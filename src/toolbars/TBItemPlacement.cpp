@@ -9,9 +9,11 @@
 #include "platform/user/messages/Messages.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/services/Sound.h"
+#include "platform/user/services/WinHelp.h"
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItem.h"
 #include "toolbars/TBItemModal.h"
@@ -158,7 +160,7 @@ TTBPopupWindow* TTBCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* P
   }
   win::NotifyWinEvent(win::EVENT_SYSTEM_MENUPOPUPSTART, popup->Handle(), win::OBJID_CLIENT, win::CHILDID_SELF);
   if (TTBItemViewer* sel = popup->View()->Selected())
-    win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, popup->Handle(), win::OBJID_CLIENT, sel->GetIndex() + 1);
+    win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, popup->Handle(), win::OBJID_CLIENT, AccChildIdOf(sel));
   return popup;
 }
 
@@ -276,8 +278,6 @@ void TTBCustomItem::Popup(Integer X, Integer Y, bool TrackRightButton, Byte Alig
   ProcessDoneAction(done);
 }
 
-std::function<void(Integer ContextID, bool AsPopup)> HelpContextHandler;
-
 void ProcessDoneAction(const TTBDoneActionRec& D) {
   switch (D.DoneAction) {
     case tbdaClickItem:
@@ -288,10 +288,12 @@ void ProcessDoneAction(const TTBDoneActionRec& D) {
       win::SendMessageW(D.Wnd, win::WM_SYSCOMMAND, win::SC_KEYMENU, win::LPARAM(D.Key));
       break;
     case tbdaHelpContext: {
-      bool asPopup = false;
-      if (fw::Screen && fw::Screen->ActiveForm())
-        asPopup = fw::Screen->ActiveForm()->BorderIcons().Contains(fw::biHelp);
-      if (HelpContextHandler) HelpContextHandler(D.ContextID, asPopup);
+      if (!fw::Application) break;
+      // A form with a help button shows the topic as a popup.
+      if (fw::Screen && fw::Screen->ActiveForm() && fw::Screen->ActiveForm()->BorderIcons().Contains(fw::biHelp))
+        fw::Application->HelpCommand(win::HELP_CONTEXTPOPUP, D.ContextID);
+      else
+        fw::Application->HelpContext(D.ContextID);
       break;
     }
     case tbdaNone:

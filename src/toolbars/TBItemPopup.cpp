@@ -13,6 +13,7 @@
 #include "platform/user/services/SysParams.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBAnim.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemViewer.h"
@@ -62,9 +63,10 @@ void TTBPopupWindow::AfterConstruction() {
 
 TTBPopupWindow::~TTBPopupWindow() {
   if (FView) FView->CloseChildPopups();
-  DestroyComponents();
+  // The handle goes while the view still lives (its timers stop with it), then the view.
   if (HandleAllocated()) DestroyHandle();
   FView = nullptr;
+  DestroyComponents();
 }
 
 TTBViewClass TTBPopupWindow::GetViewClass() { return TTBViewClass::Of<TTBPopupView>(); }
@@ -81,6 +83,8 @@ void TTBPopupWindow::CreateParams(fw::TCreateParams& Params) {
 
 void TTBPopupWindow::CreateWnd() {
   fw::TCustomControl::CreateWnd();
+  // Assistive technology reads the menu's items through the window.
+  win::SetAccessibleInfoSource(Handle(), [this] { return DescribeForAccessibility(FView); });
   if (!FAccelsVisibilitySet && !FParentView) {
     FAccelsVisibilitySet = true;
     win::SendMessageW(Handle(), win::WM_CHANGEUISTATE, win::UIS_INITIALIZE, 0);
@@ -93,6 +97,7 @@ void TTBPopupWindow::DestroyWindowHandle() {
   EndAnimation(Handle());
   if (FView) FView->StopAllTimers();
   win::NotifyWinEvent(win::EVENT_SYSTEM_MENUPOPUPEND, Handle(), win::OBJID_CLIENT, win::CHILDID_SELF);
+  win::SetAccessibleInfoSource(Handle(), nullptr);
   fw::TCustomControl::DestroyWindowHandle();
 }
 

@@ -20,6 +20,7 @@
 #include "platform/user/services/SysParams.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemModal.h"
 #include "toolbars/TBItemPopup.h"
@@ -97,6 +98,10 @@ void TTBView::AfterConstruction() {
 
 TTBView::~TTBView() {
   Destroying();
+  if (FAccObject) {
+    FAccObject->ClientIsDestroying();
+    FAccObject.reset();
+  }
   CloseChildPopups();
   StopAllTimers();
   if (FParentView && FParentView->IsToolbar() && FParentView->FOpenViewerView == this) {
@@ -107,19 +112,19 @@ TTBView::~TTBView() {
   }
   if (FParentItem) FParentItem->UnregisterNotification(this);
   if (FCurParentItem && FCurParentItem != FParentItem) FCurParentItem->UnregisterNotification(this);
-  if (FCurParentItem == FParentItem && FCurParentItem) FCurParentItem->UnregisterNotification(this);
   FreeViewers();
   if (FParentView && FParentView->FSelected && FParentView->FWindow && FParentView->FWindow->HandleAllocated())
     win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FParentView->FWindow->Handle(), win::OBJID_CLIENT,
-                        FParentView->FSelected->GetIndex() + 1);
+                        AccChildIdOf(FParentView->FSelected));
 }
 
 void TTBView::Notification(TComponent* AComponent, fw::TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != fw::opRemove) return;
+  // A component being freed is past its own destructor: forget it, never call into it.
   if (AComponent == FParentItem) {
     FParentItem = nullptr;
-    if (FCurParentItem) FCurParentItem->UnregisterNotification(this);
+    if (FCurParentItem && FCurParentItem != AComponent) FCurParentItem->UnregisterNotification(this);
     FCurParentItem = nullptr;
     FreeViewers();
     if (FParentView) FParentView->CloseChildPopups();
@@ -418,7 +423,7 @@ void TTBView::SetSelected(TTBItemViewer* Value, bool ViaMouse) {
     if (Value) {
       Value->Entering(old);
       if (FWindow && FWindow->HandleAllocated())
-        win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FWindow->Handle(), win::OBJID_CLIENT, Value->GetIndex() + 1);
+        win::NotifyWinEvent(win::EVENT_OBJECT_FOCUS, FWindow->Handle(), win::OBJID_CLIENT, AccChildIdOf(Value));
     }
     if (FState & tbvsModal) {
       if (FIsPopup) {
@@ -959,9 +964,12 @@ void TTBView::SetUsePriorityList(bool Value) {
 void TTBView::DrawSubitems(fw::TCanvas* ACanvas) {
   ValidatePositions();
   const bool inOrder = (FState & tbvsDrawInOrder) != 0;
+  // A viewer whose look changed is drawn off-screen over the window background, so nothing of its
+  // old look stays.
+  auto draw = [&](TTBItemViewer* v) { DrawItem(v, ACanvas, (v->FFlags & tbvfNeedsRepaint) != 0); };
   for (TTBItemViewer* v : FViewers)
-    if (inOrder || v != FSelected) DrawItem(v, ACanvas, false);
-  if (!inOrder && FSelected) DrawItem(FSelected, ACanvas, false);
+    if (inOrder || v != FSelected) draw(v);
+  if (!inOrder && FSelected) draw(FSelected);
   FState &= ~tbvsDrawInOrder;
 }
 
@@ -1259,7 +1267,9 @@ void TTBView::KeyDown(Word& Key, fw::TShiftState Shift) {
   TTBView* bar = this;
   while (bar && !bar->FIsToolbar) bar = bar->FParentView;
   const bool horizontalBar = bar && bar->FOrientation != tbvoVertical;
+  // Nothing else to move to (a menu of one item) keeps the selection where it is.
   auto selectAndShow = [&](TTBItemViewer* v) {
+    if (!v) return;
     SetSelected(v);
     ScrollSelectedIntoView();
   };
@@ -1330,6 +1340,9 @@ void TTBView::GetControlItemControls(std::vector<fw::TWinControl*>& AList) {
       if (auto* wc = dynamic_cast<fw::TWinControl*>(ci->Control())) AList.push_back(wc);
 }
 
-TTBViewAccObject* TTBView::GetAccObject() { return FAccObject; }
+std::shared_ptr<TTBViewAccObject> TTBView::GetAccObject() {
+  if (!FAccObject && InitializeOleAcc()) FAccObject = std::make_shared<TTBViewAccObject>(this);
+  return FAccObject;
+}
 
 }  // namespace toolbars

@@ -6,6 +6,7 @@
 // capture, answers keys and accelerators while the menu loop runs, and records in the root view
 // how the loop ended.
 
+#include <memory>
 #include <vector>
 
 #include "framework/Colors.h"
@@ -164,8 +165,8 @@ class TTBView : public TComponent {
   // Background colour the themed popup window writes (clDefault: the window's colour).
   fw::TColor BackgroundColor() const { return FBackgroundColor; }
   void SetBackgroundColor(fw::TColor Value) { FBackgroundColor = Value; }
-  TTBViewAccObject* AccObject() const { return FAccObject; }
-  TTBViewAccObject* GetAccObject();
+  // The view's accessibility object, made on first request; the view keeps it.
+  std::shared_ptr<TTBViewAccObject> GetAccObject();
 
   // ---- virtual operations, in the order subclasses rely on ----
   // The laid-out size: a toolbar or popup window sizes itself to it.
@@ -237,7 +238,7 @@ class TTBView : public TComponent {
   Integer FWrapOffset = 0;
   Integer FUpdating = 0;
   fw::TColor FBackgroundColor = fw::clDefault;
-  TTBViewAccObject* FAccObject = nullptr;
+  std::shared_ptr<TTBViewAccObject> FAccObject;
   bool FConstructed = false;
 };
 

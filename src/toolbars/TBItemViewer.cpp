@@ -15,6 +15,7 @@
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysColors.h"
 #include "platform/user/services/SysMetrics.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/detail/TBItemQueue.h"
@@ -38,6 +39,8 @@ TTBItemViewer::TTBItemViewer(TTBView* AView, TTBCustomItem* AItem, Integer AGrou
 
 TTBItemViewer::~TTBItemViewer() {
   detail::CancelPostedCalls(this);
+  // A client may still hold the object: it answers E_FAIL from now on.
+  if (FAccObject) FAccObject->ClientIsDestroying();
   detail::RemoveLiveObject();
 }
 

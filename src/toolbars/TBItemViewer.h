@@ -4,6 +4,8 @@
 // the menu loop runs, and reports the item's hint and accessibility role. Themed viewers override
 // the virtual operations below and call them first.
 
+#include <memory>
+
 #include "framework/Controls.h"
 #include "toolbars/TBItem.h"
 
@@ -14,6 +16,10 @@ class TCanvas;
 namespace toolbars {
 
 class TTBItemViewerAccObject;
+class TTBCustomAccObject;
+using TTBAccRef = std::shared_ptr<TTBCustomAccObject>;
+class TTBItemViewer;
+TTBAccRef ViewerAccObject(TTBItemViewer* Viewer);
 
 // Viewer flags.
 inline constexpr Byte tbvfNeedsRepaint = 0x01, tbvfLineSep = 0x02;
@@ -49,6 +55,7 @@ class TTBItemViewer : public TObject {
   bool ImageShown();
   // Client rectangle of the viewer's bounds in screen coordinates.
   TRect ScreenBoundsRect();
+  // The accessibility object while someone holds it (TBAcc.h ViewerAccObject makes one).
   TTBItemViewerAccObject* AccObject() const { return FAccObject; }
 
   // ---- virtual operations, in the order subclasses rely on ----
@@ -80,6 +87,7 @@ class TTBItemViewer : public TObject {
  protected:
   friend class TTBView;
   friend class TTBItemViewerAccObject;
+  friend TTBAccRef ViewerAccObject(TTBItemViewer* Viewer);
   TTBView* FView;
   TTBCustomItem* FItem;
   TRect FBoundsRect{};

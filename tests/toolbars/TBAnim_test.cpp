@@ -114,8 +114,6 @@ TEST_F(PopupAnimation, AStaleStepIsIgnoredAndAVetoShowsAtOnce) {
   RecordingPopupWindow::Veto = 1;
   desktop->script([&] {
     EXPECT_FALSE(AnimationRunning());
-    auto* w = dynamic_cast<TTBPopupWindow*>(fw::FindControl(win::GetWindow(owner, win::GW_HWNDFIRST)));
-    (void)w;
     desktop->press_key(win::VK_ESCAPE);
   });
   menu->Popup(100, 100);
@@ -126,21 +124,33 @@ TEST_F(PopupAnimation, AStaleStepIsIgnoredAndAVetoShowsAtOnce) {
   RecordingPopupWindow::Notices.clear();
   RecordingPopupWindow::Veto = 0;
   desktop->script([&] {
-    win::HWND popup = nullptr;
-    win::EnumWindows(
-        [](win::HWND h, win::LPARAM lp) -> win::BOOL {
-          if (dynamic_cast<TTBPopupWindow*>(fw::FindControl(h))) *reinterpret_cast<win::HWND*>(lp) = h;
-          return win::TRUE;
-        },
-        reinterpret_cast<win::LPARAM>(&popup));
-    ASSERT_NE(popup, nullptr);
-    win::SendMessageW(popup, WM_TB2K_ANIMATIONSTEP, 0, -12345);
+    auto popups = Popups();
+    ASSERT_EQ(popups.size(), 1u);
+    win::SendMessageW(popups[0]->Handle(), WM_TB2K_ANIMATIONSTEP, 0, -12345);
     EXPECT_EQ(frames, (std::vector<int>{32}));
     EXPECT_TRUE(AnimationRunning());
     desktop->press_key(win::VK_ESCAPE);
   });
   menu->Popup(100, 100);
   EXPECT_FALSE(AnimationRunning()) << "destroying the window ends its animation";
+}
+
+TEST_F(PopupAnimation, AKeyDuringTheAnimationIsHandledAtOnce) {
+  bool runningAtKey = false;
+  TTBCustomItem* selected = nullptr;
+  desktop->script([&] {
+    runningAtKey = AnimationRunning();
+    desktop->press_key(win::VK_DOWN);
+  });
+  desktop->script([&] {
+    if (auto popups = Popups(); !popups.empty() && popups[0]->View()->Selected())
+      selected = popups[0]->View()->Selected()->Item();
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(100, 100);
+  EXPECT_TRUE(runningAtKey);
+  ASSERT_NE(selected, nullptr) << "the key moved the selection while the clock stood still";
+  EXPECT_EQ(selected->Caption(), "&One");
 }
 
 TEST_F(PopupAnimation, NoAnimationWhenSwitchedOffOrOpenedByKeyboard) {

@@ -133,16 +133,9 @@ class InPlaceEdit : public ToolbarsTest {
     delete menu;
     ToolbarsTest::TearDown();
   }
-  TTBView* PopupView() {
-    TTBView* found = nullptr;
-    win::EnumWindows(
-        [](win::HWND h, win::LPARAM lp) -> win::BOOL {
-          if (auto* p = dynamic_cast<TTBPopupWindow*>(fw::FindControl(h)); p && win::IsWindowVisible(h))
-            *reinterpret_cast<TTBView**>(lp) = p->View();
-          return win::TRUE;
-        },
-        reinterpret_cast<win::LPARAM>(&found));
-    return found;
+  static TTBView* PopupView() {
+    auto popups = Popups();
+    return popups.empty() ? nullptr : popups.back()->View();
   }
   // Starts the edit by keyboard: the first item is selected, Enter executes it.
   void StartEdit() {
@@ -174,34 +167,34 @@ TEST_F(InPlaceEdit, EnterAcceptsAndClosesTheMenu) {
 }
 
 TEST_F(InPlaceEdit, EscKeepsTheTextAndTheMenu) {
-  TTBItemViewer* selectedAfter = nullptr;
+  TTBCustomItem* selectedAfter = nullptr;
   StartEdit();
   Type(u"zzz");
   desktop->script([this] { desktop->press_key(win::VK_ESCAPE); });
   desktop->script([&] {
-    if (TTBView* v = PopupView()) selectedAfter = v->Selected();
+    if (TTBView* v = PopupView(); v && v->Selected()) selectedAfter = v->Selected()->Item();
     desktop->press_key(win::VK_ESCAPE);
   });
   menu->Popup(100, 100);
   EXPECT_EQ(edit->Text(), "old");
   ASSERT_NE(selectedAfter, nullptr) << "the menu stayed open";
-  EXPECT_EQ(selectedAfter->Item(), edit);
+  EXPECT_EQ(selectedAfter, edit);
 }
 
 TEST_F(InPlaceEdit, TabAcceptsAndMovesOn) {
-  TTBItemViewer* selectedAfter = nullptr;
+  TTBCustomItem* selectedAfter = nullptr;
   edit->OnAcceptText = [](TObject*, String& NewText, bool&) { NewText = "[" + NewText + "]"; };
   StartEdit();
   Type(u"ab");
   desktop->script([this] { desktop->press_key(win::VK_TAB); });
   desktop->script([&] {
-    if (TTBView* v = PopupView()) selectedAfter = v->Selected();
+    if (TTBView* v = PopupView(); v && v->Selected()) selectedAfter = v->Selected()->Item();
     desktop->press_key(win::VK_ESCAPE);
   });
   menu->Popup(100, 100);
   EXPECT_EQ(edit->Text(), "[ab]");
   ASSERT_NE(selectedAfter, nullptr);
-  EXPECT_EQ(selectedAfter->Item(), next);
+  EXPECT_EQ(selectedAfter, next);
 }
 
 TEST_F(InPlaceEdit, AClickElsewhereEndsTheEditAndIsSeenByTheMenu) {

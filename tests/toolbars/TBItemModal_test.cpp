@@ -4,10 +4,12 @@
 #include "toolbars/TBItemModal.h"
 
 #include "ToolbarsFixture.h"
+#include "support/MessageSequence.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/services/Beep.h"
+#include "platform/user/services/MonitorLayout.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemPopup.h"
@@ -15,22 +17,6 @@
 
 namespace toolbars::testing {
 namespace {
-
-// The shown popup windows, outermost first.
-std::vector<TTBPopupWindow*> Popups() {
-  std::vector<TTBPopupWindow*> out;
-  win::EnumWindows(
-      [](win::HWND h, win::LPARAM lp) -> win::BOOL {
-        if (auto* p = dynamic_cast<TTBPopupWindow*>(fw::FindControl(h)); p && win::IsWindowVisible(h))
-          reinterpret_cast<std::vector<TTBPopupWindow*>*>(lp)->push_back(p);
-        return win::TRUE;
-      },
-      reinterpret_cast<win::LPARAM>(&out));
-  std::sort(out.begin(), out.end(), [](TTBPopupWindow* a, TTBPopupWindow* b) {
-    return a->View()->ParentView() == nullptr && b->View()->ParentView() != nullptr;
-  });
-  return out;
-}
 
 win::POINT CentreOf(TTBPopupWindow* popup, TTBCustomItem* item) {
   TRect r = popup->View()->Find(item)->ScreenBoundsRect();
@@ -51,12 +37,12 @@ class MenuLoop : public ToolbarsTest {
     menu = new TTBPopupMenu(nullptr);
     open = Add("&Open", &opened);
     save = Add("&Save", &saved);
-    more = Add("&More", nullptr);
+    more = new StyledItem(menu, "&More", tbisSubmenu);
+    menu->Items()->Add(more);
     sub = new TTBCustomItem(menu);
     sub->SetCaption("&Deep");
     sub->OnClick = [this](TObject*) { ++deep; };
     more->Add(sub);
-    SetSubmenu(more);
   }
   void TearDown() override {
     delete menu;
@@ -68,13 +54,6 @@ class MenuLoop : public ToolbarsTest {
     if (counter) it->OnClick = [counter](TObject*) { ++*counter; };
     menu->Items()->Add(it);
     return it;
-  }
-  // Items whose children open as a submenu.
-  struct SubmenuItem : TTBCustomItem {
-    using TTBCustomItem::SetItemStyle;
-  };
-  static void SetSubmenu(TTBCustomItem* it) {
-    static_cast<SubmenuItem*>(it)->SetItemStyle(TTBItemStyle(it->ItemStyle() | tbisSubmenu));
   }
   // The script ends the loop with Esc when a test leaves the menu open.
   void Escape() {
@@ -101,6 +80,39 @@ TEST_F(MenuLoop, ClickRunsAfterTheLoopFromTheQueue) {
   Pump();
   EXPECT_EQ(saved, 1);
   EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+// The order of things as the message trace shows it: the popup says it is shown (1578, 3), is
+// destroyed, and only then the chosen item's click arrives from the queue (1280).
+TEST_F(MenuLoop, TheClickIsPostedAfterThePopupIsGone) {
+  kvtest::MessageRecorder rec(win::kChannelLifetime | win::kChannelPrivate);
+  win::HWND popup = nullptr;
+  desktop->script([&] {
+    popup = Popups()[0]->Handle();
+    desktop->type_char(u's');
+  });
+  menu->Popup(100, 100);
+  Pump();
+  ASSERT_EQ(saved, 1);
+  auto calls = rec.Calls();
+  auto find = [&](auto pred) {
+    for (size_t i = 0; i < calls.size(); ++i)
+      if (pred(calls[i])) return int(i);
+    return -1;
+  };
+  int shown = find([&](const win::TracedMessage& m) {
+    return m.hwnd == popup && m.msg == TBM_POPUPSHOWING && m.wParam == TPS_NOANIM;
+  });
+  int destroyed = find([&](const win::TracedMessage& m) { return m.hwnd == popup && m.msg == win::WM_DESTROY; });
+  int clicked = find([&](const win::TracedMessage& m) {
+    return m.msg == 1280 && m.kind == win::TraceKind::Posted;
+  });
+  ASSERT_GE(shown, 0);
+  ASSERT_GE(destroyed, 0);
+  ASSERT_GE(clicked, 0);
+  EXPECT_LT(shown, destroyed);
+  EXPECT_LT(destroyed, clicked);
+  EXPECT_EQ(calls[size_t(clicked)].depth, 0) << "run from the application's loop, not inside a send";
 }
 
 TEST_F(MenuLoop, OutsideClickFallsThroughToTheWindowBelow) {
@@ -139,13 +151,13 @@ TEST_F(MenuLoop, AcceleratorsAndBeeps) {
 
 TEST_F(MenuLoop, KeysOpenSubmenusAndEscClosesOneLevel) {
   size_t depthAfterRight = 0, depthAfterEsc = 0;
-  TTBItemViewer* selectedInSub = nullptr;
+  TTBCustomItem* selectedInSub = nullptr;
   desktop->script([this] { desktop->press_key(win::VK_END); });  // More
   desktop->script([this] { desktop->press_key(win::VK_RIGHT); });
   desktop->script([&] {
     auto popups = Popups();
     depthAfterRight = popups.size();
-    if (popups.size() == 2) selectedInSub = popups[1]->View()->Selected();
+    if (popups.size() == 2 && popups[1]->View()->Selected()) selectedInSub = popups[1]->View()->Selected()->Item();
     desktop->press_key(win::VK_ESCAPE);
   });
   desktop->script([&] {
@@ -156,7 +168,7 @@ TEST_F(MenuLoop, KeysOpenSubmenusAndEscClosesOneLevel) {
   menu->Popup(100, 100);
   EXPECT_EQ(depthAfterRight, 2u);
   ASSERT_NE(selectedInSub, nullptr) << "a submenu opened by key selects its first item";
-  EXPECT_EQ(selectedInSub->Item(), sub);
+  EXPECT_EQ(selectedInSub, sub);
   EXPECT_EQ(depthAfterEsc, 1u);
   Pump();
   EXPECT_EQ(deep, 1);
@@ -191,6 +203,49 @@ TEST_F(MenuLoop, LosingTheCaptureEndsTheLoopWithoutAClick) {
   EXPECT_EQ(opened, 0);
   EXPECT_TRUE(Popups().empty());
   win::ReleaseCapture();
+}
+
+TEST_F(MenuLoop, ItemsFreedWhileTheirMenuIsOpen) {
+  size_t depth = 0;
+  TTBItemViewer* selected = nullptr;
+  desktop->script([this] { desktop->press_key(win::VK_END); });
+  desktop->script([this] { desktop->press_key(win::VK_RIGHT); });  // More's submenu opens
+  desktop->script([&] {
+    delete sub;   // the selected item of the open submenu
+    delete more;  // the item whose submenu is open
+    sub = more = nullptr;
+    depth = Popups().size();
+    selected = Popups()[0]->View()->Selected();
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(100, 100);
+  EXPECT_EQ(depth, 1u) << "the submenu closed with its item";
+  EXPECT_EQ(selected, nullptr);
+  Pump();
+  EXPECT_EQ(opened + saved + deep, 0);
+}
+
+TEST_F(MenuLoop, AMonitorRemovedWhileAPopupIsOpen) {
+  ASSERT_TRUE(win::SetMonitorLayout({{{0, 0, 800, 600}, {0, 0, 800, 560}}, {{800, 0, 1600, 600}, {800, 0, 1600, 600}}}));
+  size_t depth = 0;
+  desktop->script([&] {
+    ASSERT_TRUE(win::SetMonitorLayout({{{0, 0, 800, 600}, {0, 0, 800, 560}}}));
+    desktop->press_key(win::VK_END);
+    desktop->press_key(win::VK_RIGHT);
+  });
+  desktop->script([&] {
+    depth = Popups().size();
+    if (depth == 2) {
+      win::RECT r{};
+      win::GetWindowRect(Popups()[1]->Handle(), &r);
+      EXPECT_GE(r.left, 0);
+    }
+    desktop->press_key(win::VK_ESCAPE);
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(700, 100);
+  EXPECT_EQ(depth, 2u);
+  win::ResetMonitorLayout();
 }
 
 TEST_F(MenuLoop, CharactersTypedInTheMenuAreGoneAfterwards) {

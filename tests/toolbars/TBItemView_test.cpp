@@ -266,6 +266,20 @@ TEST_F(ViewLayout, NotificationsKeepViewersInStep) {
   EXPECT_EQ(view->ViewerCount(), 0);
 }
 
+TEST_F(ViewLayout, AParentItemFreedBeforeItsView) {
+  auto* parent = new TTBRootItem(nullptr);
+  for (int i = 0; i < 3; ++i) parent->Add(new FixedItem(parent, 20, 20));
+  TTBView view(nullptr, nullptr, parent, nullptr, true, false, true);
+  view.AfterConstruction();
+  ASSERT_EQ(view.ViewerCount(), 3);
+  delete parent;
+  EXPECT_EQ(view.ViewerCount(), 0);
+  EXPECT_EQ(view.ParentItem(), nullptr);
+  TPoint size{};
+  view.UpdatePositions(size);
+  EXPECT_EQ(size.x, 0);
+}
+
 TEST_F(ViewLayout, DoneActionsGoToTheRootView) {
   auto* a = Button(20, 22, "&Go");
   auto view = MakeView(false);

@@ -6,6 +6,9 @@
 #include "framework/ImageList.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/Sound.h"
+#include "platform/user/services/WinHelp.h"
+#include "platform/user/messages/Messages.h"
+#include "toolbars/TBItemView.h"
 #include "toolbars/detail/TBItemQueue.h"
 
 namespace toolbars::testing {
@@ -47,6 +50,41 @@ TEST_F(ItemTree, ChildrenAndIndexErrors) {
   delete b;
   delete a;  // leaves the parent's list itself
   EXPECT_EQ(root.Count(), 0);
+}
+
+TEST_F(ItemTree, AMenuCannotContainItself) {
+  TTBRootItem root(nullptr);
+  auto* sub = new TTBCustomItem(&root);
+  root.Add(sub);
+  auto* inner = new TTBCustomItem(&root);
+  sub->Add(inner);
+  auto* detached = new TTBCustomItem(nullptr);
+  detached->Add(new TTBCustomItem(detached));
+  try {
+    detached->Items(0)->Add(detached);
+    FAIL() << "an item went into its own child";
+  } catch (const ETBItemError& e) {
+    EXPECT_STREQ(e.what(), "Toolbar item cannot be inserted into itself");
+  }
+  EXPECT_THROW(detached->Add(detached), ETBItemError);
+  delete detached;
+  // Linking to an ancestor is allowed: the children are shown on demand, one level at a time.
+  inner->SetLinkSubitems(&root);
+  EXPECT_FALSE(root.IsShortCut(fw::scCtrl | 'K'));
+}
+
+TEST_F(ItemTree, AnActionFreedUnderItsLink) {
+  auto* action = new fw::TAction(nullptr);
+  action->SetCaption("Go");
+  int ran = 0;
+  action->OnExecute = [&](TObject*) { ++ran; };
+  TTBCustomItem item(nullptr);
+  item.SetAction(action);
+  delete action;
+  EXPECT_EQ(item.Action(), nullptr);
+  item.Click();
+  EXPECT_EQ(ran, 1) << "the handler copied from the action still runs";
+  EXPECT_EQ(item.Caption(), "Go");
 }
 
 TEST_F(ItemTree, RadioGroupsUncheckOnlyTheirSiblings) {
@@ -310,6 +348,32 @@ TEST_F(ItemTree, PostedClickRunsFromTheQueueAndDiesWithItsItem) {
   win::SetSoundSchemeEntry(u"MenuCommand", u"");
 }
 
+TEST_F(ItemTree, HelpAndSystemMenuDoneActions) {
+  std::vector<std::pair<Word, fw::NativeInt>> asked;
+  fw::Application->OnHelp = [&](Word Command, fw::NativeInt Data, bool& CallHelp) {
+    asked.emplace_back(Command, Data);
+    CallHelp = false;
+    return true;
+  };
+  TTBDoneActionRec help;
+  help.DoneAction = tbdaHelpContext;
+  help.ContextID = 77;
+  ProcessDoneAction(help);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].first, win::HELP_CONTEXT);
+  EXPECT_EQ(asked[0].second, 77);
+
+  win::HWND wnd = Create(win::WS_POPUP, {0, 0, 10, 10});
+  ClearLog();
+  TTBDoneActionRec key;
+  key.DoneAction = tbdaOpenSystemMenu;
+  key.Wnd = wnd;
+  key.Key = ' ';
+  ProcessDoneAction(key);
+  ASSERT_EQ(Count(wnd, win::WM_SYSCOMMAND), 1);
+  EXPECT_EQ(Log(wnd).back().wParam, win::SC_KEYMENU);
+}
+
 TEST_F(ItemTree, PostingTakesTheFirstFreeSlot) {
   TTBCustomItem a(nullptr), b(nullptr), c(nullptr);
   detail::PostCall(&a, 0);
@@ -345,6 +409,41 @@ TEST_F(ItemTree, ControlItemFreesItsControl) {
     item.SetDontFreeControl(true);
   }
   delete kept;
+}
+
+// Placement next to a parent view: a submenu that does not fit on the right opens leftward, a
+// drop-down of a menu bar that does not fit above stays below.
+TEST_F(ItemTree, PopupPositionBesideAParentView) {
+  TTBRootItem root(nullptr);
+  root.Add(new TTBCustomItem(&root));
+  TTBView bar(nullptr, nullptr, &root, nullptr, true, false, false);
+  bar.AfterConstruction();
+  TTBView menu(nullptr, nullptr, &root, nullptr, false, false, false);
+  menu.AfterConstruction();
+  TTBCustomItem item(nullptr);
+  TTBPopupPlacement p;
+  p.MonitorRect = TRect{0, 0, 1024, 768};
+  p.NCSizeX = p.NCSizeY = 3;
+  p.PositionAsSubmenu = true;
+  p.ParentItemRect = TRect{800, 100, 1000, 120};
+  p.X = 1000 - 3, p.Y = 100 - 3, p.W = 250, p.H = 200;
+  item.GetPopupPosition(&menu, nullptr, p);
+  EXPECT_EQ(p.X, 800 + 3 - 250);
+  EXPECT_EQ(p.Y, 97);
+  EXPECT_EQ(p.AnimDir, tbadLeftward);
+  p.ParentItemRect = TRect{100, 700, 300, 720};
+  p.X = 297, p.Y = 697;
+  item.GetPopupPosition(&menu, nullptr, p);
+  EXPECT_EQ(p.Y, 720 + 3 - 200) << "up from the line's bottom when it does not fit below";
+  TTBPopupPlacement d;
+  d.MonitorRect = TRect{0, 0, 1024, 768};
+  d.NCSizeX = d.NCSizeY = 3;
+  d.ParentItemRect = TRect{10, 0, 50, 20};
+  d.X = 10, d.Y = 20, d.W = 150, d.H = 300;
+  item.GetPopupPosition(&bar, nullptr, d);
+  EXPECT_EQ(d.X, 10);
+  EXPECT_EQ(d.Y, 20) << "no room above the bar";
+  EXPECT_EQ(d.AnimDir, tbadDownward);
 }
 
 // Popup placement, with a 1024 x 768 monitor and a 3 x 3 border.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,9 @@
 #include "platform/user/services/SysParams.h"
 #include "platform/user/services/WinEvents.h"
 #include "support/HeadlessFixture.h"
+#include "platform/user/windows/Window.h"
 #include "toolbars/TBItem.h"
+#include "toolbars/TBItemPopup.h"
 
 namespace toolbars::testing {
 
@@ -30,6 +33,31 @@ class ToolbarsTest : public kvtest::HeadlessTest {
     HeadlessTest::TearDown();
   }
   void Pump() { desktop->run_until_idle(); }
+};
+
+// The shown popup windows, outermost first (a submenu after the menu that opened it).
+inline std::vector<TTBPopupWindow*> Popups() {
+  std::vector<TTBPopupWindow*> out;
+  win::EnumWindows(
+      [](win::HWND h, win::LPARAM lp) -> win::BOOL {
+        if (auto* p = dynamic_cast<TTBPopupWindow*>(fw::FindControl(h)); p && win::IsWindowVisible(h))
+          reinterpret_cast<std::vector<TTBPopupWindow*>*>(lp)->push_back(p);
+        return win::TRUE;
+      },
+      reinterpret_cast<win::LPARAM>(&out));
+  std::stable_sort(out.begin(), out.end(), [](TTBPopupWindow* a, TTBPopupWindow* b) {
+    return a->View()->ParentView() == nullptr && b->View()->ParentView() != nullptr;
+  });
+  return out;
+}
+
+// An item with a caption and extra style bits (tbisSubmenu for a submenu), as item classes of a
+// themed layer set them.
+struct StyledItem : TTBCustomItem {
+  StyledItem(TComponent* AOwner, const char* ACaption, TTBItemStyle Add = 0) : TTBCustomItem(AOwner) {
+    SetCaption(ACaption);
+    SetItemStyle(TTBItemStyle(ItemStyle() | Add));
+  }
 };
 
 struct RecordedNotify {
