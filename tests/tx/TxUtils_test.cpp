@@ -234,6 +234,8 @@ TEST_F(TxIconTest, DisabledGreysOnlyWhatTheImageChanged) {
   EXPECT_EQ(Px(1, 1), 0x7F7F7F);
   // White: g = 254 div 3 + 170 = 254 -> 190.
   EXPECT_EQ(Px(2, 1), 0xBEBEBE);
+  // Red weighs as red: (76 x 255) shr 8 = 75 -> 75 div 3 + 170 = 195 -> 146.
+  EXPECT_EQ(Px(3, 1), 0x929292);
   EXPECT_EQ(ChangedOutside(TRect{1, 1, 4, 3}, 0xC0C0C0), 0);
 }
 
@@ -366,6 +368,17 @@ TEST_F(TxTest, BrushedTextureStaysInRangeAndContinues) {
   BrushedFill(DC(), &origin, TRect{37, 0, 100, 20}, 0xFFFFFF, 256);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(Px(x, y), whole[size_t(y * 100 + x)]) << x << "," << y;
+
+  // The pattern repeats every 1024 rows, also for origins far below the rows painted.
+  Target(30, 8);
+  const fw::TPoint near{3, 5}, far{3, 5 + 1024 * 100};
+  BrushedFill(DC(), &near, TRect{0, 0, 30, 8}, 0xFFFFFF, 256);
+  std::vector<TColor> first;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 30; ++x) first.push_back(Px(x, y));
+  BrushedFill(DC(), &far, TRect{0, 0, 30, 8}, 0xFFFFFF, 256);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(Px(x, y), first[size_t(y * 30 + x)]) << x << "," << y;
 
   Target(10, 10);
   BrushedFill(DC(), nullptr, TRect{2, 2, 8, 8}, 0x808080, 128);

@@ -1,5 +1,6 @@
 // Binding of the visual-style library: absent on this system, present through the stand-in.
 
+#include "platform/kernel/Modules.h"
 #include "platform/kernel/Rects.h"
 #include "tx/FakeVisualStyles.h"
 #include "tx/TxTestSupport.h"
@@ -34,6 +35,18 @@ TEST(TxUxThemes, ProviderBindsAndFreeClears) {
     EXPECT_FALSE(IsUxThemeActive());
   }
   EXPECT_FALSE(LoadUxTheme()) << "the provider is gone";
+}
+
+HTHEME NoTheme(win::HWND, win::LPCWSTR) { return nullptr; }
+
+TEST(TxUxThemes, ALibraryWithoutTheQueriesIsNotActive) {
+  win::modules::RegisterFunction(u"uxtheme.dll", "OpenThemeData", &NoTheme);
+  ASSERT_TRUE(LoadUxTheme());
+  EXPECT_EQ(ux::IsAppThemed, nullptr);
+  EXPECT_FALSE(IsUxThemeActive()) << "missing queries are not called";
+  FreeUxTheme();
+  win::modules::Unregister(u"uxtheme.dll");
+  EXPECT_FALSE(LoadUxTheme());
 }
 
 }  // namespace
