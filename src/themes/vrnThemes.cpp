@@ -197,4 +197,12 @@ Integer MDIGlyphIndex(fw::Cardinal ButtonKind) {
   }
 }
 
+bool DrawMDIGlyph(win::HDC DC, const TRect& R, fw::TCustomImageList* Glyphs, fw::Cardinal ButtonKind, TColor Color,
+                  Integer Raise) {
+  const Integer glyph = MDIGlyphIndex(ButtonKind);
+  if (glyph < 0 || !Glyphs) return false;
+  tx::DrawGlyphMask(DC, (R.left + R.right - 16) / 2, (R.top + R.bottom - 16) / 2 - Raise, Glyphs, glyph, Color);
+  return true;
+}
+
 }  // namespace themes

@@ -44,6 +44,11 @@ void ResetGradientBinding();
 void LoadGlyphStrip(fw::TCustomImageList* List);
 // The glyph of an MDI button kind: close 0, minimize 2, restore 3; -1 (none) for any other kind.
 Integer MDIGlyphIndex(fw::Cardinal ButtonKind);
+// Paints the kind's glyph in Color about the centre of R: x = (Left + Right - 16) div 2,
+// y = (Top + Bottom - 16) div 2 - Raise (each theme says whether it sits one pixel higher).
+// False, and nothing painted, for a kind without a glyph.
+bool DrawMDIGlyph(win::HDC DC, const TRect& R, fw::TCustomImageList* Glyphs, fw::Cardinal ButtonKind, TColor Color,
+                  Integer Raise = 0);
 
 // ---- Unit resources of a theme class ----------------------------------------------------------
 // The first instance of Theme makes the glyph list (and what Extra makes), the last frees them.

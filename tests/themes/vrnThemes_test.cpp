@@ -105,6 +105,22 @@ TEST_F(VrnTest, GlyphStripHasTheFourGlyphs) {
   for (auto [kind, glyph] : kinds) EXPECT_EQ(MDIGlyphIndex(kind), glyph) << kind;
 }
 
+TEST_F(VrnTest, MDIGlyphsSitAboutTheCentre) {
+  fw::TImageList list(nullptr);
+  LoadGlyphStrip(&list);
+  // A 14-pixel-high button: y = (0 + 14 - 16) div 2 = -1 (division towards zero), minus the raise.
+  for (Integer raise : {0, 1}) {
+    Target(20, 14, 0xFFFFFF);
+    EXPECT_TRUE(DrawMDIGlyph(DC(), TRect{0, 0, 20, 14}, &list, tx::MDI_CLOSE, 0x000000, raise));
+    EXPECT_EQ(Count(0x000000, TRect{0, 0, 20, 14}), 26) << "the close glyph, all of it inside";
+    // Glyph pixel (4, 5) lands at x = 2 + 4, y = -1 - raise + 5.
+    EXPECT_EQ(Px(6, 4 - raise), 0x000000) << raise;
+  }
+  Target(20, 14, 0xFFFFFF);
+  EXPECT_FALSE(DrawMDIGlyph(DC(), TRect{0, 0, 20, 14}, &list, tx::MDI_MAXIMIZE, 0x000000));
+  EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}, 0xFFFFFF), 0) << "maximize paints no glyph";
+}
+
 struct SomeTheme {};
 TEST_F(VrnTest, UnitResourcesLiveFromTheFirstToTheLastInstance) {
   using Unit = TThemeUnit<SomeTheme>;
