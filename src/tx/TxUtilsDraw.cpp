@@ -160,12 +160,9 @@ void DrawMonoPattern(win::HDC DC, const TRect& R, Integer Width, Integer Height,
   if (Color == fw::clNone || Width <= 0 || Height <= 0) return;
   Width = std::min(Width, 8);
   Height = std::min(Height, 8);
-  // Rows of a monochrome bitmap are WORD aligned: the low byte holds the leftmost pixels.
+  // Rows of a monochrome bitmap are WORD aligned; the 8 pixels of a row are the row's low byte.
   uint8_t bits[16] = {};
-  for (int y = 0; y < Height; ++y) {
-    bits[y * 2] = uint8_t(PatternBits[y] & 0xFF);
-    bits[y * 2 + 1] = uint8_t(PatternBits[y] >> 8);
-  }
+  for (int y = 0; y < Height; ++y) bits[y * 2] = uint8_t(PatternBits[y] & 0xFF);
   const win::HBITMAP mono = win::CreateBitmap(8, 8, 1, 1, bits);
   const win::HDC monoDC = win::CreateCompatibleDC(nullptr);
   const win::HGDIOBJ old = win::SelectObject(monoDC, mono);

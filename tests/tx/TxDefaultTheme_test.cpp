@@ -93,6 +93,7 @@ TEST_F(DefaultThemeTest, ViewColoursBordersAndMargins) {
        {win::GetSystemMetrics(win::SM_CXFRAME), win::GetSystemMetrics(win::SM_CYFRAME)}},
       {VT_DOCKPANEL_NORMAL | VT_FLOATING,
        {win::GetSystemMetrics(win::SM_CXDLGFRAME), win::GetSystemMetrics(win::SM_CYDLGFRAME)}},
+      {VT_DOCKPANEL_NORMAL, {2, 2}},
       {VT_POPUP_LIST, {1, 1}},
       {VT_POPUP_MENU, {3, 3}},
       {VT_CONTROL, {0, 0}},
@@ -482,6 +483,19 @@ TEST_F(DefaultThemeTest, StyledBranchesThroughTheProvider) {
   EXPECT_TRUE(fake->Drew(u"SPIN", 2, 3));
   theme->PaintStatusBar(bmp->Canvas(), fw::TRect{0, 0, 20, 20}, SBP_SIZEGRIP);
   EXPECT_TRUE(fake->Drew(u"STATUS", 3, 0));
+
+  // Styled scroll arrows: s = 3/4 of min(16, 8) = 6 about (16, 8); the base is 12 wide.
+  for (Integer type : {PSBT_DOWN, PSBT_UP}) {
+    Target(32, 16);
+    theme->PaintScrollButton(bmp->Canvas(), fw::TRect{0, 0, 32, 16}, type, true);
+    const int base = type == PSBT_DOWN ? 5 : 11, tipSide = type == PSBT_DOWN ? 9 : 6;
+    EXPECT_EQ(Px(11, base), Sys(win::COLOR_BTNTEXT)) << type;
+    EXPECT_EQ(Px(11, tipSide), TColor(txtest::FakeVisualStyles::PartColor(1, 3))) << "narrow at the tip " << type;
+    EXPECT_EQ(Px(16, tipSide), Sys(win::COLOR_BTNTEXT)) << type;
+  }
+  EXPECT_TRUE(fake->Drew(u"TOOLBAR", 1, 3)) << "hot: the pressed-looking state";
+  theme->PaintScrollButton(bmp->Canvas(), fw::TRect{0, 0, 32, 16}, PSBT_LEFT, false);
+  EXPECT_TRUE(fake->Drew(u"TOOLBAR", 1, 2));
 
   // With styles, an unhovered toolbar image is faded: black becomes 255 * 77 >> 8.
   auto list = Images(2, 2, {0, 0, 0, 0}, 0xFF00FF);

@@ -66,6 +66,16 @@ TEST_F(ShadowTest, ParentItemAbovePopup) {
   ExpectRect(Bounds(shadows.Shadow(2)), TRect{120, 24, 124, 80}, "right of the popup");
   EXPECT_EQ(shadows.Shadow(2)->ShadowEdges(), 1);
 
+  // A submenu right of a tall item: the popup ends above the item's bottom.
+  TShadows side(TRect{0, 0, 100, 100}, TRect{100, 0, 200, 50}, 4, 61, false);
+  ASSERT_EQ(side.Count(), 4);
+  ExpectRect(Bounds(side.Shadow(0)), TRect{200, 4, 204, 54}, "right of the popup");
+  ExpectRect(Bounds(side.Shadow(1)), TRect{4, 100, 100, 104}, "under the item");
+  ExpectRect(Bounds(side.Shadow(2)), TRect{100, 50, 104, 104}, "right of the item below the popup");
+  EXPECT_EQ(side.Shadow(2)->ShadowEdges(), 3);
+  ExpectRect(Bounds(side.Shadow(3)), TRect{100, 50, 200, 54}, "under the popup, to its left end");
+  EXPECT_EQ(side.Shadow(3)->ShadowEdges(), 0);
+
   TShadows overlapping(TRect{0, 0, 50, 50}, TRect{10, 10, 60, 60}, 4, 61, false);
   EXPECT_EQ(overlapping.Count(), 0);
 }

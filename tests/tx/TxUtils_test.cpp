@@ -369,6 +369,14 @@ TEST_F(TxTest, BrushedTextureStaysInRangeAndContinues) {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(Px(x, y), whole[size_t(y * 100 + x)]) << x << "," << y;
 
+  // The texture moves with its origin: rows 10.. from origin 0 are rows 20.. from origin 10.
+  Target(30, 40);
+  const fw::TPoint zero{0, 0}, lower{0, 10};
+  BrushedFill(DC(), &zero, TRect{0, 10, 30, 20}, 0xFFFFFF, 256);
+  BrushedFill(DC(), &lower, TRect{0, 20, 30, 30}, 0xFFFFFF, 256);
+  for (int y = 10; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(Px(x, y), Px(x, y + 10)) << x << "," << y;
+
   // The pattern repeats every 1024 rows, also for origins far below the rows painted.
   Target(30, 8);
   const fw::TPoint near{3, 5}, far{3, 5 + 1024 * 100};
