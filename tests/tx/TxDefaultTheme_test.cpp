@@ -494,6 +494,33 @@ TEST_F(DefaultThemeTest, StyledBranchesThroughTheProvider) {
     EXPECT_EQ(Px(16, tipSide), Sys(win::COLOR_BTNTEXT)) << type;
   }
   EXPECT_TRUE(fake->Drew(u"TOOLBAR", 1, 3)) << "hot: the pressed-looking state";
+
+  // A floating frame: bottom, caption, left and right parts, and the close button.
+  fake->Clear();
+  TTxFloatingWindowInfo w;
+  w.ClientWidth = 92;
+  w.FloatingBorderSize = {4, 4};
+  w.ShowCaption = true;
+  w.CloseButtonState = CDBS_VISIBLE | CDBS_HOT;
+  w.RedrawPart = WRP_BORDER | WRP_CAPTION | WRP_CLOSEBTN;
+  w.Active = false;
+  Target(100, 60);
+  theme->PaintFloatingBorder(bmp->Canvas(), fw::TRect{0, 0, 100, 60}, w);
+  const auto parts = fake->Calls("DrawThemeBackground");
+  ASSERT_EQ(parts.size(), 5u);
+  const struct {
+    int part, state;
+    fw::TRect rect;
+  } expected[] = {{12, 2, {0, 56, 100, 60}}, {2, 2, {0, 0, 100, 20}}, {10, 2, {0, 20, 4, 56}},
+                  {11, 2, {96, 20, 100, 56}}, {19, 2, {83, 6, 94, 17}}};
+  for (size_t k = 0; k < 5; ++k) {
+    EXPECT_EQ(parts[k].part, expected[k].part) << k;
+    EXPECT_EQ(parts[k].state, expected[k].state) << k;
+    EXPECT_EQ(parts[k].rect.left, expected[k].rect.left) << k;
+    EXPECT_EQ(parts[k].rect.top, expected[k].rect.top) << k;
+    EXPECT_EQ(parts[k].rect.right, expected[k].rect.right) << k;
+    EXPECT_EQ(parts[k].rect.bottom, expected[k].rect.bottom) << k;
+  }
   theme->PaintScrollButton(bmp->Canvas(), fw::TRect{0, 0, 32, 16}, PSBT_LEFT, false);
   EXPECT_TRUE(fake->Drew(u"TOOLBAR", 1, 2));
 
