@@ -9,6 +9,8 @@
 #include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
 #include "framework/Forms.h"
+#include "themes/ThemeList.h"
+#include "tx/Tx.h"
 #include "workspace/DataModule.h"
 #include "mainwindow/RusClipboard.h"
 #include "mainwindow/WinMain.h"
@@ -23,6 +25,9 @@ bool g_started = false;
 void StartProgram() {
   if (g_started) return;
   g_started = true;
+  // The toolbar themes: "Default" comes with the engine, the rest in the theme menu's order.
+  tx::InitTx();
+  themes::RegisterThemes();
   chart::RegisterLineSeriesClasses();
   chart::RegisterChartTools();
   chart::RegisterPlotHandCursor();
@@ -40,6 +45,7 @@ void FinishProgram() {
   kvexport::UnRegisterPlotStoreClasses();
   analysis::UnRegisterAnalysis();
   chart::UnRegisterChartTools();
+  tx::DoneTx();
 }
 
 int RunKorvalin() {

@@ -25,6 +25,7 @@
 #include "platform/user/messages/DragDrop.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/windows/WinUserTypes.h"
+#include "tx/Tx.h"
 #include "workspace/Common.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
@@ -126,6 +127,8 @@ void TwndKorvalinMain::FormCreate() {
   TPropSaver& store = *loaded;
   LoadToolSettings(store);
   Preferences.Load(store);
+  // An unknown theme name leaves the theme the engine started with ("Default").
+  tx::SetCurrentTheme(store.ReadString("Theme", "Default"));
   FShortCuts.Load(store, [this](std::string_view Name) {
     return dynamic_cast<fw::TAction*>(FindComponent(Name)) != nullptr;
   });
@@ -506,6 +509,7 @@ void TwndKorvalinMain::FormClose() {
       TPropSaver store(true);
       Preferences.Save(store);
       SaveToolSettings(store);
+      if (tx::CurrentTheme) store.WriteString("Theme", tx::GetCurrentThemeName());
       WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
     } catch (const std::exception& e) {
       fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);

@@ -3,13 +3,16 @@
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWindow>
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/kernel/Threads.h"
 #include "platform/user/messages/Input.h"
+#include "platform/user/services/AccessibleParts.h"
 #include "platform/user/windows/Window.h"
 #include "presenter/NativeWindow.h"
 
@@ -37,15 +40,103 @@ std::optional<QAccessible::Event> QtEventOf(DWORD event) {
   }
 }
 
-// A native window as one accessible object, described from our window it shows.
-class WindowAccessible final : public QAccessibleObject {
+QAccessible::Role QtRoleOf(LONG role) {
+  switch (role) {
+    case ROLE_SYSTEM_MENUBAR: return QAccessible::MenuBar;
+    case ROLE_SYSTEM_MENUPOPUP: return QAccessible::PopupMenu;
+    case ROLE_SYSTEM_MENUITEM: return QAccessible::MenuItem;
+    case ROLE_SYSTEM_TOOLBAR: return QAccessible::ToolBar;
+    case ROLE_SYSTEM_SEPARATOR: return QAccessible::Separator;
+    case ROLE_SYSTEM_TEXT: return QAccessible::EditableText;
+    case ROLE_SYSTEM_PUSHBUTTON: return QAccessible::Button;
+    case ROLE_SYSTEM_BUTTONMENU: return QAccessible::ButtonMenu;
+    case ROLE_SYSTEM_CLIENT: return QAccessible::Client;
+    default: return QAccessible::Window;
+  }
+}
+
+QRect QtRectOf(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+// One part (a menu item, a button) of a window that draws its own items, read afresh from the
+// window's accessible information on every question.
+class PartAccessible final : public QAccessibleInterface {
  public:
-  explicit WindowAccessible(NativeWindow* w) : QAccessibleObject(w), window_(w) {}
+  PartAccessible(NativeWindow* w, int index) : window_(w), index_(index) {}
+  bool isValid() const override { return window_ && Part().has_value(); }
+  QObject* object() const override { return nullptr; }
   QWindow* window() const override { return window_; }
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(window_.data()); }
   int childCount() const override { return 0; }
   QAccessibleInterface* child(int) const override { return nullptr; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    auto part = Part();
+    if (t != QAccessible::Name || !part) return {};
+    return QString::fromUtf16(part->name.data(), qsizetype(part->name.size()));
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QAccessible::Role role() const override {
+    auto part = Part();
+    return part ? QtRoleOf(part->role) : QAccessible::NoRole;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    auto part = Part();
+    if (!part) {
+      s.invalid = true;
+      return s;
+    }
+    s.disabled = (part->state & STATE_SYSTEM_UNAVAILABLE) != 0;
+    s.focused = (part->state & STATE_SYSTEM_FOCUSED) != 0;
+    s.pressed = (part->state & STATE_SYSTEM_PRESSED) != 0;
+    s.checked = (part->state & STATE_SYSTEM_CHECKED) != 0;
+    s.hotTracked = (part->state & STATE_SYSTEM_HOTTRACKED) != 0;
+    s.invisible = (part->state & STATE_SYSTEM_INVISIBLE) != 0;
+    s.focusable = (part->state & STATE_SYSTEM_FOCUSABLE) != 0;
+    s.hasPopup = (part->state & STATE_SYSTEM_HASPOPUP) != 0;
+    return s;
+  }
+  QRect rect() const override {
+    auto part = Part();
+    return part ? QtRectOf(part->bounds) : QRect();
+  }
+
+ private:
+  std::optional<AccessiblePart> Part() const {
+    if (!window_) return std::nullopt;
+    AccessibleWindowInfo info = AccessibleInfoOf(window_->hwnd());
+    if (index_ < 0 || size_t(index_) >= info.parts.size()) return std::nullopt;
+    return info.parts[size_t(index_)];
+  }
+  QPointer<NativeWindow> window_;
+  int index_;
+};
+
+// A native window as one accessible object, described from our window it shows; a window that
+// draws its own items (menus, toolbars) lists them as its children.
+class WindowAccessible final : public QAccessibleObject {
+ public:
+  explicit WindowAccessible(NativeWindow* w) : QAccessibleObject(w), window_(w) {}
+  ~WindowAccessible() override {
+    for (QAccessible::Id id : children_)
+      if (id) QAccessible::deleteAccessibleInterface(id);
+  }
+  QWindow* window() const override { return window_; }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
+  int childCount() const override { return int(AccessibleInfoOf(window_->hwnd()).parts.size()); }
+  QAccessibleInterface* child(int index) const override {
+    if (index < 0 || index >= childCount()) return nullptr;
+    if (size_t(index) >= children_.size()) children_.resize(size_t(index) + 1, 0);
+    QAccessible::Id& id = children_[size_t(index)];
+    if (!id) id = QAccessible::registerAccessibleInterface(new PartAccessible(window_, index));
+    return QAccessible::accessibleInterface(id);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (size_t i = 0; i < children_.size(); ++i)
+      if (children_[i] && QAccessible::accessibleInterface(children_[i]) == child) return int(i);
+    return -1;
+  }
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name) return {};
     char16_t buf[256] = {};
@@ -53,6 +144,7 @@ class WindowAccessible final : public QAccessibleObject {
     return QString::fromUtf16(buf, n);
   }
   QAccessible::Role role() const override {
+    if (LONG role = AccessibleInfoOf(window_->hwnd()).role) return QtRoleOf(role);
     char16_t cls[32] = {};
     GetClassNameW(window_->hwnd(), cls, 32);
     if (std::u16string_view(cls) == u"#32768") return QAccessible::PopupMenu;
@@ -69,11 +161,12 @@ class WindowAccessible final : public QAccessibleObject {
   QRect rect() const override {
     RECT r{};
     GetWindowRect(window_->hwnd(), &r);
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return QtRectOf(r);
   }
 
  private:
   NativeWindow* window_;
+  mutable std::vector<QAccessible::Id> children_;
 };
 
 QAccessibleInterface* AccessibleOf(const QString&, QObject* object) {
@@ -108,7 +201,7 @@ void AccessibilityBridge::Heard(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG
     if (b->hook_ == hook) b->Pass(event, hwnd, idChild);
 }
 
-void AccessibilityBridge::Pass(DWORD event, HWND hwnd, LONG) const {
+void AccessibilityBridge::Pass(DWORD event, HWND hwnd, LONG idChild) const {
   std::optional<QAccessible::Event> type = QtEventOf(event);
   if (!type || !hwnd) return;
   HWND top = GetAncestor(hwnd, GA_ROOT);
@@ -120,6 +213,8 @@ void AccessibilityBridge::Pass(DWORD event, HWND hwnd, LONG) const {
     return;
   }
   QAccessibleEvent e(window, *type);
+  // An event about one of the window's own parts names that part.
+  if (idChild > 0 && size_t(idChild) <= AccessibleInfoOf(top).parts.size()) e.setChild(idChild - 1);
   deliver_(&e);
 }
 

@@ -2,8 +2,10 @@
 // Passes the window system's accessibility events (NotifyWinEvent) to the desktop's assistive
 // technology through Qt's accessibility: each event becomes the matching Qt event on the native
 // window that shows the event's top-level window. Each native window answers for itself as one
-// accessible object (its text, role — popup menu, dialog or window — screen rectangle and state);
-// it lists no children, so an event about an item (idChild) is told as an event of its window.
+// accessible object (its text, role — popup menu, dialog or window — screen rectangle and state).
+// A window that draws its own items and describes them (AccessibleParts.h) lists them as its
+// children, and an event about one of them (idChild) names that child; any other event about an
+// item is told as an event of its window.
 // Events of windows not shown, of other threads and without a Qt counterpart are dropped.
 
 #include <functional>

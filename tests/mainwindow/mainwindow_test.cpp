@@ -13,6 +13,8 @@
 #include "mainwindow_fixture.h"
 #include "platform/desktop/DesktopView.h"
 #include "platform/user/windows/Window.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
 
 namespace {
 
@@ -340,6 +342,42 @@ TEST_F(MainWindowTest, SmallestSizeStillPaintsTheFrame) {
     for (int x = 0; x < s.width; ++x) black += (s.bits[y * s.width + x] & 0xFFFFFFu) == 0;
   // Black belongs only to the outer shadow edge and to letters; an unpainted band is thousands.
   EXPECT_LT(black, s.width + s.height);
+}
+
+}  // namespace
+
+namespace {
+
+using mainwindowtest::MainWindowTest;
+
+// The theme is read from the settings when the window is made and written when it closes; a
+// name no theme carries leaves "Default".
+TEST_F(MainWindowTest, ThemeSettingIsReadAtStartAndWrittenAtExit) {
+  EXPECT_EQ(tx::GetCurrentThemeName(), "Default");
+  EXPECT_TRUE(tx::IsThemeRegistered("DefaultXP")) << "the themes' list ran at start";
+  tx::SetCurrentTheme("DefaultXP");
+  form->Close();
+  delete form;
+  form = nullptr;
+  {
+    workspace::TPropSaver saved(true);
+    EXPECT_EQ(saved.ReadString("Theme", ""), "DefaultXP");
+  }
+  tx::SetCurrentTheme("Default");
+  form = fw::Application->CreateForm<TwndKorvalinMain>();
+  EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
+  form->Close();
+  delete form;
+  form = nullptr;
+
+  {
+    workspace::TPropSaver store(true);
+    store.WriteString("Theme", "Chrome Unicorn");
+    store.UpdateFile();
+  }
+  tx::SetCurrentTheme("Default");
+  form = fw::Application->CreateForm<TwndKorvalinMain>();
+  EXPECT_EQ(tx::GetCurrentThemeName(), "Default");
 }
 
 }  // namespace

@@ -128,6 +128,12 @@ void Register(std::u16string_view moduleName, std::string_view function, FARPROC
   entry.address = address;
 }
 
+void Unregister(std::u16string_view moduleName) {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  table.modules.erase(Canonical(moduleName));
+}
+
 void RemoveForTesting(std::u16string_view moduleName, std::string_view function) {
   Table& table = TheTable();
   std::lock_guard lock(table.mutex);

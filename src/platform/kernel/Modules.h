@@ -26,6 +26,8 @@ template <typename Function>
 void RegisterFunction(std::u16string_view module, std::string_view function, Function* address) {
   Register(module, function, reinterpret_cast<FARPROC>(address));
 }
+// Takes a module and its functions out of the table for good (a test's stand-in provider).
+void Unregister(std::u16string_view module);
 // Test controls: hide one function, or a whole module, until RestoreAll.
 void RemoveForTesting(std::u16string_view module, std::string_view function);
 void RemoveModuleForTesting(std::u16string_view module);

@@ -1,0 +1,36 @@
+#pragma once
+// What a window that draws its own items (a menu, a toolbar) tells assistive technology about
+// them: its role as their container and the list of its parts, read whenever asked, so that the
+// desktop's accessibility can name the items and follow the focus among them (the focus event's
+// child id is a part's position plus one). The window's owner installs the source while the
+// window lives and removes it before the window goes; a window without a source has no parts.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/kernel/WinDef.h"
+#include "platform/user/services/ObjectIds.h"
+
+namespace win {
+
+struct AccessiblePart {
+  std::u16string name;
+  LONG role = 0;    // ROLE_SYSTEM_ (ObjectIds.h)
+  DWORD state = 0;  // STATE_SYSTEM_ bits
+  RECT bounds{};  // screen coordinates
+};
+
+struct AccessibleWindowInfo {
+  LONG role = 0;  // 0: the window says nothing about itself
+  std::vector<AccessiblePart> parts;
+};
+
+using AccessibleInfoSource = std::function<AccessibleWindowInfo()>;
+
+// An empty source removes the window's.
+void SetAccessibleInfoSource(HWND hwnd, AccessibleInfoSource source);
+// The window's role and parts now; nothing for a window without a source or a dead one.
+AccessibleWindowInfo AccessibleInfoOf(HWND hwnd);
+
+}  // namespace win
