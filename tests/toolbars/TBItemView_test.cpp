@@ -280,6 +280,22 @@ TEST_F(ViewLayout, AParentItemFreedBeforeItsView) {
   EXPECT_EQ(size.x, 0);
 }
 
+TEST_F(ViewLayout, ALinkedTargetFreedUnderItsView) {
+  auto* target = new TTBRootItem(nullptr);
+  for (int i = 0; i < 2; ++i) target->Add(new FixedItem(target, 20, 20));
+  auto* linker = new TTBCustomItem(&root);
+  root.Add(linker);
+  linker->SetLinkSubitems(target);
+  TTBView view(nullptr, nullptr, linker, nullptr, false, false, false);
+  view.AfterConstruction();
+  EXPECT_EQ(view.CurParentItem(), target);
+  EXPECT_EQ(view.ViewerCount(), 2);
+  delete target;
+  EXPECT_EQ(linker->LinkSubitems(), nullptr);
+  EXPECT_EQ(view.CurParentItem(), linker) << "the view shows the item's own children again";
+  EXPECT_EQ(view.ViewerCount(), 0);
+}
+
 TEST_F(ViewLayout, DoneActionsGoToTheRootView) {
   auto* a = Button(20, 22, "&Go");
   auto view = MakeView(false);
