@@ -54,6 +54,7 @@ TEST_F(AccessiblePartsTest, PartsAreChildrenOfTheNativeWindow) {
   SetAccessibleInfoSource(h, [&] {
     AccessibleWindowInfo info;
     info.role = ROLE_SYSTEM_MENUPOPUP;
+    info.name = u"File";
     info.parts.push_back({u"Open\tCtrl+O", ROLE_SYSTEM_MENUITEM, openState, RECT{63, 63, 177, 81}});
     info.parts.push_back({u"Recent", ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_HASPOPUP, RECT{63, 81, 177, 99}});
     return info;
@@ -61,6 +62,7 @@ TEST_F(AccessiblePartsTest, PartsAreChildrenOfTheNativeWindow) {
   QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->role(), QAccessible::PopupMenu);
+  EXPECT_EQ(window->text(QAccessible::Name), QString("File")) << "the description names the window";
   ASSERT_EQ(window->childCount(), 2);
   QAccessibleInterface* recent = window->child(1);
   ASSERT_NE(recent, nullptr);
