@@ -491,6 +491,7 @@ class TWinControl : public TControl {
   virtual void WMCtlColor(TMessage& Message);
   virtual void WMSetCursor(TMessage& Message);
   virtual void WMSize(TMessage& Message);
+  virtual void WMWindowPosChanging(TMessage& Message);
   void WMWindowPosChanged(TMessage& Message) override;
   virtual void WMNCDestroy(TMessage& Message);
   void WMContextMenu(TMessage& Message) override;
@@ -525,6 +526,7 @@ class TWinControl : public TControl {
   std::unique_ptr<TBrush> FBrush;
   bool FShowing = false;
   bool FTabStop = false;
+  bool FSizeChecked = false;  // SetBounds is placing the window with a size already checked
   Integer FAlignLevel = 0;
 
  private:

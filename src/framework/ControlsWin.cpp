@@ -353,7 +353,14 @@ void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer
   CheckNewSize(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (FHandle != nullptr && !win::IsIconic(FHandle)) {
-    win::SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    FSizeChecked = true;  // the size has taken its steps: WM_WINDOWPOSCHANGING leaves it
+    try {
+      win::SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    } catch (...) {
+      FSizeChecked = false;
+      throw;
+    }
+    FSizeChecked = false;
     return;  // WM_WINDOWPOSCHANGED takes over
   }
   bool resized = AWidth != FWidth || AHeight != FHeight;
@@ -395,6 +402,20 @@ void TWinControl::WMWindowPosChanged(TMessage& M) {
 }
 
 void TWinControl::WMSize(TMessage& M) { DefaultHandler(M); }
+
+// A size the window system proposes (the frame dragged, SetWindowPos called directly) takes the
+// steps SetBounds takes: OnCanResize may refuse it, Constraints limit it, AutoSize fits it.
+void TWinControl::WMWindowPosChanging(TMessage& M) {
+  auto* pos = reinterpret_cast<win::WINDOWPOS*>(M.LParam);
+  if (pos != nullptr && !FSizeChecked && (pos->flags & win::SWP_NOSIZE) == 0 && !win::IsIconic(FHandle) &&
+      !ComponentState().Contains(csDestroying)) {
+    Integer w = pos->cx, h = pos->cy;
+    CheckNewSize(w, h);
+    pos->cx = w;
+    pos->cy = h;
+  }
+  DefaultHandler(M);
+}
 
 TRect TWinControl::ClientRect() {
   if (FHandle != nullptr) {
@@ -712,6 +733,7 @@ void TWinControl::Dispatch(TMessage& M) {
     case win::WM_CTLCOLORSTATIC: WMCtlColor(M); return;
     case win::WM_SETCURSOR: WMSetCursor(M); return;
     case win::WM_SIZE: WMSize(M); return;
+    case win::WM_WINDOWPOSCHANGING: WMWindowPosChanging(M); return;
     case win::WM_NCDESTROY: WMNCDestroy(M); return;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(M); return;

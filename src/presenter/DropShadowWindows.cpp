@@ -63,14 +63,15 @@ xcb_connection_t* XConnection() {
   return x11 ? x11->connection() : nullptr;
 }
 
-// Puts `window` just below `sibling` (both shown, override-redirect or managed alike).
+// Puts `window` just below `sibling`. A window manager that framed the sibling makes it no
+// sibling of the shadow's: the request then fails, and the shadow stays where the manager put it.
 void StackBelow(QWindow& window, QWindow& sibling) {
   xcb_connection_t* c = XConnection();
   if (!c || !window.handle() || !sibling.handle()) return;
   const uint32_t values[] = {uint32_t(sibling.winId()), XCB_STACK_MODE_BELOW};
-  xcb_configure_window(c, xcb_window_t(window.winId()), XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE,
-                       values);
-  xcb_flush(c);
+  xcb_void_cookie_t cookie = xcb_configure_window_checked(
+      c, xcb_window_t(window.winId()), XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
+  free(xcb_request_check(c, cookie));  // checked, so a refusal is not reported as an X error
 }
 
 long long NowMs() {

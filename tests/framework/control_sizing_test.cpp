@@ -9,6 +9,7 @@
 #include "platform/user/frames/ScrollBar.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
 
 namespace fw::testing {
 namespace {
@@ -218,6 +219,37 @@ TEST_F(ControlSizing, TheScrollBarsScrollTheContent) {
   EXPECT_FALSE(box->VertScrollBar()->IsScrollBarVisible());
   win::SendMessageW(box->Handle(), win::WM_VSCROLL, win::SB_LINEDOWN, 0);
   EXPECT_EQ(far->Top(), 300);
+}
+
+}  // namespace
+}  // namespace fw::testing
+
+namespace fw::testing {
+namespace {
+
+TEST_F(ControlSizing, ASizeTheWindowSystemProposesTakesTheSameSteps) {
+  TForm form(nullptr);
+  form.SetBounds(10, 10, 300, 200);
+  form.Show();
+  Pump();
+  int asked = 0;
+  form.OnCanResize = [&](TObject*, Integer& W, Integer&, bool& Resize) {
+    ++asked;
+    Resize = W <= 400;
+  };
+  form.Constraints()->SetMinHeight(150);
+  // As the frame's sizing loop would: straight to the window system.
+  win::SetWindowPos(form.Handle(), nullptr, 0, 0, 350, 100, win::SWP_NOMOVE | win::SWP_NOZORDER);
+  EXPECT_EQ(form.Width(), 350);
+  EXPECT_EQ(form.Height(), 150);  // within Constraints
+  EXPECT_EQ(asked, 1);
+  win::SetWindowPos(form.Handle(), nullptr, 0, 0, 500, 300, win::SWP_NOMOVE | win::SWP_NOZORDER);
+  EXPECT_EQ(form.Width(), 350);  // refused
+  EXPECT_EQ(asked, 2);
+  // SetBounds asks once, not again when the window follows.
+  form.SetBounds(10, 10, 320, 160);
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(form.Width(), 320);
 }
 
 }  // namespace
