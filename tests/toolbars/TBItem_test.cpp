@@ -87,6 +87,25 @@ TEST_F(ItemTree, AnActionFreedUnderItsLink) {
   EXPECT_EQ(item.Caption(), "Go");
 }
 
+TEST_F(ItemTree, BlankSeparatorsAndUngroupedItems) {
+  TTBRootItem root(nullptr);
+  auto* sep = new TTBSeparatorItem(&root);
+  root.Add(sep);
+  NotifyRecorder rec(&root);
+  sep->SetBlank(true);
+  EXPECT_TRUE(sep->Blank());
+  EXPECT_EQ(rec.Actions(), (std::vector<TTBItemChangedAction>{tbicInvalidate}));
+  // Items start in no radio group: checking one leaves the others alone.
+  auto* a = new TTBCustomItem(&root);
+  auto* b = new TTBCustomItem(&root);
+  root.Add(a);
+  root.Add(b);
+  EXPECT_EQ(a->GroupIndex(), 0);
+  a->SetChecked(true);
+  b->SetChecked(true);
+  EXPECT_TRUE(a->Checked());
+}
+
 TEST_F(ItemTree, RadioGroupsUncheckOnlyTheirSiblings) {
   TTBRootItem root(nullptr), other(nullptr);
   std::vector<TTBCustomItem*> items;
@@ -237,6 +256,7 @@ TEST_F(ItemTree, ActionLinkCopiesOnlyDefaults) {
   action.SetHint("Save the file");
   action.SetImageIndex(4);
   action.SetEnabled(false);
+  action.SetChecked(true);
   int executed = 0;
   action.OnExecute = [&](TObject*) { ++executed; };
   TTBCustomItem item(nullptr);
@@ -248,6 +268,7 @@ TEST_F(ItemTree, ActionLinkCopiesOnlyDefaults) {
   EXPECT_EQ(item.Hint(), "Save the file");
   EXPECT_EQ(item.ImageIndex(), 4);
   EXPECT_FALSE(item.Enabled());
+  EXPECT_TRUE(item.Checked()) << "an unchecked item takes the action's check";
   action.SetEnabled(true);
   EXPECT_TRUE(item.Enabled()) << "the link passes later changes on";
   action.SetCaption("Save as");
@@ -317,6 +338,29 @@ TEST_F(ItemTree, ShortCutWalkEndsOnLinkCycles) {
   toB->SetLinkSubitems(&b);
   toA->SetLinkSubitems(&a);
   EXPECT_FALSE(a.IsShortCut(fw::scCtrl | 'Z'));
+}
+
+// Menus built on demand that keep moving the item about would make the walk start over for ever.
+TEST_F(ItemTree, ShortCutWalkGivesUpOnMenusThatKeepMoving) {
+  TTBRootItem root(nullptr);
+  auto* file = new TTBCustomItem(&root);
+  auto* edit = new TTBCustomItem(&root);
+  root.Add(file);
+  root.Add(edit);
+  auto* roaming = new TTBCustomItem(&root);
+  roaming->SetShortCut(fw::scCtrl | 'R');
+  int clicks = 0, popups = 0;
+  roaming->OnClick = [&](TObject*) { ++clicks; };
+  file->Add(roaming);
+  auto moveTo = [&](TTBCustomItem* to) {
+    if (roaming->Parent()) roaming->Parent()->Remove(roaming);
+    to->Add(roaming);
+  };
+  file->OnPopup = [&](TTBCustomItem*, bool) { ++popups, moveTo(edit); };
+  edit->OnPopup = [&](TTBCustomItem*, bool) { ++popups, moveTo(file); };
+  EXPECT_FALSE(root.IsShortCut(fw::scCtrl | 'R'));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_LT(popups, 10) << "the walk stopped after a few rounds";
 }
 
 TEST_F(ItemTree, PostedClickRunsFromTheQueueAndDiesWithItsItem) {
