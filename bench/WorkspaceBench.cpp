@@ -44,6 +44,21 @@ void BM_ImportTwoColumn(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
   state.SetLabel(name);
 }
-BENCHMARK(BM_ImportTwoColumn)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportTwoColumn)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// The same on one thread, for comparison with the reading on every core.
+void BM_ImportTwoColumnOneThread(benchmark::State& state) {
+  const std::string name = TwoColumnFile(long(state.range(0)));
+  workspace::TTextReaderSettings settings;
+  settings.DecimalSeparator = '.';
+  settings.Delimiters = "\t";
+  for (auto _ : state) {
+    auto series = std::make_unique<chart::TLineSeries>(nullptr);
+    workspace::LoadTwoColumnFileInShares(name, settings, 1, series.get());
+    benchmark::DoNotOptimize(series->Count());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ImportTwoColumnOneThread)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
