@@ -46,19 +46,22 @@ void BM_ImportTwoColumn(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportTwoColumn)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
-// The same on one thread, for comparison with the reading on every core.
-void BM_ImportTwoColumnOneThread(benchmark::State& state) {
+// The same in a given number of shares (the second argument; 1 reads on one thread), for
+// comparison with the reading on every core.
+void BM_ImportTwoColumnInShares(benchmark::State& state) {
   const std::string name = TwoColumnFile(long(state.range(0)));
   workspace::TTextReaderSettings settings;
   settings.DecimalSeparator = '.';
   settings.Delimiters = "\t";
   for (auto _ : state) {
     auto series = std::make_unique<chart::TLineSeries>(nullptr);
-    workspace::LoadTwoColumnFileInShares(name, settings, 1, series.get());
+    workspace::LoadTwoColumnFileInShares(name, settings, unsigned(state.range(1)), series.get());
     benchmark::DoNotOptimize(series->Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_ImportTwoColumnOneThread)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportTwoColumnInShares)
+    ->ArgsProduct({{1000000, 10000000}, {1, 8, 32}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -679,32 +680,39 @@ constexpr std::size_t ParallelFileSize = std::size_t(4) << 20;
 // window may start at a byte order mark, so every line overlong there is overlong here.
 constexpr std::size_t ShareWindow = ChunkSize - 8;
 
-// Runs Work(0) .. Work(Count - 1) at once, Work(0) on the calling thread; raises what a call
-// raised. Without a thread to spare, a call runs on the calling thread.
+// Runs Work(0) .. Work(Count - 1) on up to Threads threads, the calling one among them, each
+// thread taking the next call not yet taken: on a busy machine a thread held up costs the
+// others one share, not a fixed part of the work. Raises what a call raised.
 template <typename TWork>
-void RunAtOnce(unsigned Count, const TWork& Work) {
+void RunShared(unsigned Count, unsigned Threads, const TWork& Work) {
   std::vector<std::exception_ptr> errors(Count);
-  auto guarded = [&](unsigned k) {
-    try {
-      Work(k);
-    } catch (...) {
-      errors[k] = std::current_exception();
+  std::atomic<unsigned> next{0};
+  auto worker = [&] {
+    for (unsigned k = next++; k < Count; k = next++) {
+      try {
+        Work(k);
+      } catch (...) {
+        errors[k] = std::current_exception();
+      }
     }
   };
   std::vector<std::thread> threads;
-  threads.reserve(Count);
-  for (unsigned k = 1; k < Count; ++k) {
+  threads.reserve(Threads);
+  for (unsigned t = 1; t < std::min(Threads, Count); ++t) {
     try {
-      threads.emplace_back(guarded, k);
+      threads.emplace_back(worker);
     } catch (const std::system_error&) {
-      guarded(k);
+      break;  // the threads started so far share the work
     }
   }
-  guarded(0);
+  worker();
   for (std::thread& t : threads) t.join();
   for (const std::exception_ptr& e : errors)
     if (e) std::rethrow_exception(e);
 }
+
+// The threads to read on: the cores, at most.
+unsigned ReadingThreads() { return std::max(1u, std::min(std::thread::hardware_concurrency(), 16u)); }
 
 // The bytes [From, To) of a file, read as ScanFile reads a file.
 class TFileShare {
@@ -750,7 +758,8 @@ std::size_t ReadFullyAt(const TFileHandle& File, char* Buffer, std::size_t Count
 // Where the lines to read start: past a byte order mark and SkipLines lines. False when the
 // header lines do not end in the first half of the first piece.
 bool FindFirstLine(const TFileHandle& File, Integer SkipLines, std::size_t& Start) {
-  const std::size_t limit = ChunkSize / 2;
+  // Without header lines only a byte order mark is looked for.
+  const std::size_t limit = SkipLines > 0 ? ChunkSize / 2 : 3;
   std::string head(std::min(File.Size(), limit), '\0');
   const std::size_t got = ReadFullyAt(File, head.data(), head.size(), 0);
   if (got != head.size()) return false;
@@ -774,11 +783,11 @@ bool FindFirstLine(const TFileHandle& File, Integer SkipLines, std::size_t& Star
 // The first line start at or after Offset (Offset - 1 lies past the header), or the file's size.
 std::size_t LineStartFrom(const TFileHandle& File, std::size_t Offset) {
   const std::size_t size = File.Size();
-  constexpr std::size_t piece = 64 << 10;
-  std::unique_ptr<char[]> buffer(new char[piece + 1]);
+  constexpr std::size_t piece = 4 << 10;  // lines are mostly far shorter
+  char buffer[piece + 1];
   for (std::size_t pos = Offset - 1; pos < size;) {
     // One byte more than looked at, for the LF after a CR.
-    const std::size_t got = ReadFullyAt(File, buffer.get(), std::min(piece + 1, size - pos), pos);
+    const std::size_t got = ReadFullyAt(File, buffer, std::min(piece + 1, size - pos), pos);
     const std::size_t looked = std::min(got, piece);
     for (std::size_t i = 0; i < looked; ++i) {
       if (buffer[i] == '\n') return pos + i + 1;
@@ -817,7 +826,8 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
                                          : LineStartFrom(File, nominal);
     shares.push_back(std::move(share));
   }
-  RunAtOnce(Shares, [&](unsigned k) {
+  const unsigned threads = ReadingThreads();
+  RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     TFileShare source(File, share.From, share.To);
     share.Points.Reserve(share.To - share.From);
@@ -848,14 +858,14 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
   y.reserve(n);
   TSeriesArraysSink::Reserve(x, n);  // huge pages
   TSeriesArraysSink::Reserve(y, n);
-  RunAtOnce(Shares, [&](unsigned k) {
+  RunShared(Shares, threads, [&](unsigned k) {
     const TShare& share = *shares[k];
     TouchPages(x.data(), share.Offset, share.Offset + share.Points.Count);
     TouchPages(y.data(), share.Offset, share.Offset + share.Points.Count);
   });
   x.resize(n);
   y.resize(n);
-  RunAtOnce(Shares, [&](unsigned k) {
+  RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     const std::size_t count = share.Points.Count;
     if (count > 0) {
@@ -868,11 +878,10 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
   return true;
 }
 
-// The threads a file of Size bytes is read on.
+// The shares a file of Size bytes is read in: a few per thread, of at least a megabyte.
 unsigned SharesFor(std::size_t Size) {
   if (Size < ParallelFileSize) return 1;
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  return unsigned(std::min<std::size_t>({cores, 16, Size / (ParallelFileSize / 4)}));
+  return unsigned(std::min<std::size_t>(std::size_t(ReadingThreads()) * 4, Size / (std::size_t(1) << 20)));
 }
 
 void LoadFile(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,

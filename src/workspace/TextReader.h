@@ -63,9 +63,9 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
                        chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
-// LoadTwoColumnFile with the file read on Shares threads whatever its size (LoadTwoColumnFile
-// picks them by size and cores; small files stay on one): the same points, skipped lines and
-// messages.
+// LoadTwoColumnFile with the file split into Shares shares, read on as many threads as there
+// are cores (at most one a share), whatever its size (LoadTwoColumnFile picks the shares by size
+// and cores; small files stay on one thread): the same points, skipped lines and messages.
 void LoadTwoColumnFileInShares(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
                                chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
