@@ -373,6 +373,8 @@ class TPagedArray {
 
   double* Data() const { return FData; }
   std::size_t Capacity() const { return FBytes / sizeof(double); }
+  // Whether large arrays ask for huge pages (a partly filled last one is resident whole).
+  bool HugePages = true;
   // Room for at least Count values, the values kept. Raises std::bad_alloc.
   void Grow(std::size_t Count) {
     constexpr std::size_t huge = std::size_t(2) << 20;
@@ -389,7 +391,7 @@ class TPagedArray {
     void* p = FMapped ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
                       : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
-    ::madvise(p, bytes, MADV_HUGEPAGE);
+    if (HugePages) ::madvise(p, bytes, MADV_HUGEPAGE);
     if (!FMapped) {
       if (FData) std::memcpy(p, FData, FBytes);
       std::free(FData);
@@ -737,6 +739,7 @@ class TFileShare {
 };
 
 struct TShare {
+  TShare() { Points.X.HugePages = Points.Y.HugePages = false; }  // many arrays: no half-used huge pages
   std::size_t From = 0, To = 0;
   TBufferSink Points;
   std::size_t Skipped = 0;
