@@ -373,14 +373,16 @@ class TPagedArray {
 
   double* Data() const { return FData; }
   std::size_t Capacity() const { return FBytes / sizeof(double); }
-  // Whether large arrays ask for huge pages (a partly filled last one is resident whole).
-  bool HugePages = true;
+  // For the many arrays of the threads of one read: mapped memory of their own from the start
+  // (a thread's heap would keep it after the read) and no huge pages (a partly filled last
+  // one is resident whole).
+  bool MappedSmall = false;
   // Room for at least Count values, the values kept. Raises std::bad_alloc.
   void Grow(std::size_t Count) {
     constexpr std::size_t huge = std::size_t(2) << 20;
     const std::size_t wanted = std::max<std::size_t>(Count, 1024) * sizeof(double);
     if (wanted <= FBytes) return;
-    if (!FMapped && wanted < 2 * huge) {
+    if (!FMapped && !MappedSmall && wanted < 2 * huge) {
       void* p = std::realloc(FData, wanted);
       if (!p) throw std::bad_alloc();
       FData = static_cast<double*>(p);
@@ -391,7 +393,7 @@ class TPagedArray {
     void* p = FMapped ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
                       : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
-    if (HugePages) ::madvise(p, bytes, MADV_HUGEPAGE);
+    if (!MappedSmall) ::madvise(p, bytes, MADV_HUGEPAGE);
     if (!FMapped) {
       if (FData) std::memcpy(p, FData, FBytes);
       std::free(FData);
@@ -739,7 +741,7 @@ class TFileShare {
 };
 
 struct TShare {
-  TShare() { Points.X.HugePages = Points.Y.HugePages = false; }  // many arrays: no half-used huge pages
+  TShare() { Points.X.MappedSmall = Points.Y.MappedSmall = true; }
   std::size_t From = 0, To = 0;
   TBufferSink Points;
   std::size_t Skipped = 0;
