@@ -1,9 +1,17 @@
 # Side-by-side figures for the GIF benchmarks of ExportBench.cpp: rebuilds the same chart picture
 # (its integer rules) and times Pillow's GIF writer (BM_GifEncode1600x1200) and Pillow's
 # reduction to the web palette with Floyd-Steinberg dithering (BM_ColorReduceDither1600x1200) and
-# to an adaptive 256-colour palette (BM_ColorReduceQuantize1600x1200), best of 5.
-# Run with /usr/bin/python3; python_reference.py imports the picture and the timing from here.
-import io, time
+# to an adaptive 256-colour palette (BM_ColorReduceQuantize1600x1200): the palette built first
+# (Pillow ignores a dither option when it builds the palette itself), then the picture remapped to
+# it with Floyd-Steinberg. Each figure is the median of several runs after one warm-up run, with
+# the fastest and slowest. Run with /usr/bin/python3; python_reference.py imports the picture and
+# the timing from here.
+import io, os, statistics, time
+
+# The peers run with the library's own choice of kernels, whatever the shell exported.
+for _name in ('OPENBLAS_CORETYPE', 'OPENBLAS_L2_SIZE'):
+    os.environ.pop(_name, None)
+
 import numpy as np
 from PIL import Image
 
@@ -50,17 +58,30 @@ def gif_encode(indexed):
     b = io.BytesIO(); indexed.save(b, 'GIF', optimize=False); return len(b.getvalue())
 
 
-def best_of(f, n=5):
-    best = 1e9
+def median_of(f, n=9, warm=True):
+    """f warmed by one run, then timed n times: (median ms, fastest ms, slowest ms, f's result)."""
+    r = f() if warm else None
+    times = []
     for _ in range(n):
-        t = time.perf_counter(); r = f(); best = min(best, time.perf_counter() - t)
-    return best * 1e3, r
+        t = time.perf_counter(); r = f(); times.append((time.perf_counter() - t) * 1e3)
+    return statistics.median(times), min(times), max(times), r
+
+
+def show(label, timing, extra=''):
+    print('%s ms %.2f (%.2f .. %.2f)%s' % (label, timing[0], timing[1], timing[2], extra))
+
+
+def colour_error(reduced, true_color):
+    """Mean squared error per channel of the reduced picture against the true-colour one."""
+    a = np.asarray(reduced.convert('RGB'), dtype=np.float64)
+    b = np.asarray(true_color, dtype=np.float64)
+    return float(((a - b) ** 2).mean())
 
 
 if __name__ == '__main__':
     indexed = indexed_picture()
-    ms, size = best_of(lambda: gif_encode(indexed))
-    print('pillow gif encode ms %.2f bytes %d' % (ms, size))
+    t = median_of(lambda: gif_encode(indexed))
+    show('pillow gif encode', t, ' bytes %d' % t[3])
 
     rgb = np.array(indexed.convert('RGB'))
     r = (np.arange(W) * 255 // (W - 1)).astype(np.uint8)
@@ -68,8 +89,13 @@ if __name__ == '__main__':
     rgb[1120:, :, 1] = 128
     rgb[1120:, :, 2] = 255 - r
     true_color = Image.fromarray(rgb, 'RGB')
-    ms, _ = best_of(lambda: true_color.convert('P', palette=Image.Palette.WEB, dither=Image.Dither.FLOYDSTEINBERG))
-    print('pillow web palette + Floyd-Steinberg ms %.2f' % ms)
-    ms, _ = best_of(lambda: true_color.quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.FLOYDSTEINBERG))
-    print('pillow median cut 256 + Floyd-Steinberg ms %.2f' % ms)
+    t = median_of(lambda: true_color.convert('P', palette=Image.Palette.WEB, dither=Image.Dither.FLOYDSTEINBERG))
+    show('pillow web palette + Floyd-Steinberg', t, ' colour error %.2f' % colour_error(t[3], true_color))
+
+    def adaptive(method):
+        palette = true_color.quantize(256, method=method, dither=Image.Dither.NONE)
+        return true_color.quantize(palette=palette, dither=Image.Dither.FLOYDSTEINBERG)
+    for name, method in (('fast octree', Image.Quantize.FASTOCTREE), ('median cut', Image.Quantize.MEDIANCUT)):
+        t = median_of(lambda: adaptive(method))
+        show('pillow %s 256, then Floyd-Steinberg' % name, t, ' colour error %.2f' % colour_error(t[3], true_color))
     import PIL; print('pillow', PIL.__version__)

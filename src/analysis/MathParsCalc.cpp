@@ -2,7 +2,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 #include <numbers>
 #include <vector>
 
@@ -30,6 +32,19 @@ using win::Extended;
 }
 
 inline bool Finite(double value) { return std::isfinite(value); }
+
+// Whether every value is finite, in integer arithmetic the compiler runs on several values at
+// once: an exponent of all ones (infinity, NaN) carries into the top bit when one more is added.
+[[gnu::always_inline]] inline bool AllFinite(const double* values, std::size_t count) {
+  constexpr std::uint64_t exponent = 0x7FF0000000000000ull, one = std::uint64_t(1) << 52;
+  std::uint64_t carried = 0;
+  for (std::size_t j = 0; j < count; ++j) {
+    std::uint64_t bits;
+    std::memcpy(&bits, values + j, sizeof bits);
+    carried |= (bits & exponent) + one;
+  }
+  return (carried >> 63) == 0;
+}
 
 // Small whole exponents multiply by squaring; larger ones go through pow, which is exact to
 // within an ulp for whole exponents and takes no time proportional to the exponent.
@@ -203,41 +218,33 @@ Program Compile(const TMathStack& output, int variable) {
 
 constexpr std::size_t kBlock = 256;
 
-// Applies `raw` to every point into `scratch`; when a result is not finite, the checked
-// operation of the first such point raises its error. Otherwise the results go to `target`.
-template <typename RawOp, typename RaiseOp>
-inline void Apply(std::size_t count, double* target, double* scratch, RawOp raw, RaiseOp raise) {
-  bool finite = true;
+// When a result is not finite, the checked operation of the first such point raises its error.
+template <typename RaiseOp>
+[[gnu::always_inline]] inline void CheckResults(std::size_t count, const double* results, RaiseOp raise) {
+  if (AllFinite(results, count)) return;
   for (std::size_t j = 0; j < count; ++j) {
-    scratch[j] = raw(j);
-    finite &= Finite(scratch[j]);
+    if (!Finite(results[j])) raise(j);
   }
-  if (!finite) {
-    for (std::size_t j = 0; j < count; ++j) {
-      if (!Finite(scratch[j])) raise(j);
-    }
-  }
-  std::memcpy(target, scratch, count * sizeof(double));
+}
+
+// Applies `raw` to every point into `scratch`, checked as CheckResults does.
+template <typename RawOp, typename RaiseOp>
+[[gnu::always_inline]] inline void Apply(std::size_t count, double* scratch, RawOp raw, RaiseOp raise) {
+  for (std::size_t j = 0; j < count; ++j) scratch[j] = raw(j);
+  CheckResults(count, scratch, raise);
 }
 
 // As Apply, with the raw results of a whole array computed at once by `vector`.
 template <typename RaiseOp>
-inline void ApplyVector(std::size_t count, double* target, double* scratch,
+[[gnu::always_inline]] inline void ApplyVector(std::size_t count, const double* operand, double* scratch,
                         void (*vector)(const double*, double*, std::size_t), RaiseOp raise) {
-  vector(target, scratch, count);
-  bool finite = true;
-  for (std::size_t j = 0; j < count; ++j) finite &= Finite(scratch[j]);
-  if (!finite) {
-    for (std::size_t j = 0; j < count; ++j) {
-      if (!Finite(scratch[j])) raise(j);
-    }
-  }
-  std::memcpy(target, scratch, count * sizeof(double));
+  vector(operand, scratch, count);
+  CheckResults(count, scratch, raise);
 }
 
 // left ^ n for a whole n in 1 .. kSquaringLimit, the same for every point: the squarings of
 // RawPower in the same order, one array operation per step, using `base` as working space.
-inline bool WholePower(std::size_t count, const double* left, double* base, double* result, unsigned exponent) {
+[[gnu::always_inline]] inline bool WholePower(std::size_t count, const double* left, double* base, double* result, unsigned exponent) {
   std::memcpy(base, left, count * sizeof(double));
   for (std::size_t j = 0; j < count; ++j) result[j] = 1;
   while (exponent != 0) {
@@ -247,43 +254,102 @@ inline bool WholePower(std::size_t count, const double* left, double* base, doub
     if (exponent != 0)
       for (std::size_t j = 0; j < count; ++j) base[j] *= base[j];
   }
-  bool finite = true;
-  for (std::size_t j = 0; j < count; ++j) finite &= Finite(result[j]);
-  return finite;
+  return AllFinite(result, count);
 }
 
-// Runs the program on `count` (at most kBlock) points; registers hold (depth + 1) * kBlock
-// values, the last block being scratch space.
-void Run(const Program& program, const double* x, double* y, std::size_t count, double* registers) {
-  double* scratch = registers + static_cast<std::size_t>(program.depth) * kBlock;
-  double* top = registers - kBlock;  // the stack's top array; none yet
+// The arrays of a run: one per stack entry and a spare one. An operation writes its results
+// into the spare array, which then takes the place of the entry they replace (no copying). The
+// variable's entries are the caller's x itself, read only: replaced, they go back to nobody.
+class Registers {
+ public:
+  explicit Registers(int Depth) : store_(static_cast<std::size_t>(Depth + 1) * kBlock) {
+    for (int d = 0; d <= Depth; ++d) free_.push_back(store_.data() + static_cast<std::size_t>(d) * kBlock);
+  }
+  std::vector<double*> stack;  // the stack's arrays, bottom first
+  double* Spare() const { return free_.back(); }
+  // A new top entry in a free array.
+  double* Push() {
+    stack.push_back(free_.back());
+    free_.pop_back();
+    return stack.back();
+  }
+  // A new top entry that is the caller's X.
+  void PushBorrowed(const double* X) { stack.push_back(const_cast<double*>(X)); }
+  // Whether the top entry may be written.
+  bool TopOwned() const { return Owned(stack.back()); }
+  // The spare array replaces the top entry, whose array becomes spare.
+  void ReplaceTop() {
+    double* replaced = stack.back();
+    stack.back() = free_.back();
+    free_.pop_back();
+    Release(replaced);
+  }
+  // The top entry's array is freed; the spare array replaces the entry below.
+  void PopAndReplaceTop() {
+    double* top = stack.back();
+    stack.pop_back();
+    ReplaceTop();
+    Release(top);
+  }
+  void Clear() {
+    while (!stack.empty()) {
+      Release(stack.back());
+      stack.pop_back();
+    }
+  }
+
+ private:
+  bool Owned(const double* Array) const {
+    return Array >= store_.data() && Array < store_.data() + store_.size();
+  }
+  void Release(double* Array) {
+    if (Owned(Array)) free_.push_back(Array);
+  }
+
+  std::vector<double> store_;
+  std::vector<double*> free_;
+};
+
+// Runs the program on `count` (at most kBlock) points. Inlined into a plain and an AVX2 copy
+// (without FMA, which would round products differently from one evaluation at a time).
+[[gnu::always_inline]] inline void RunSteps(const Program& program, const double* x, double* y, std::size_t count, Registers& registers) {
+  registers.Clear();
   for (const Step& step : program.steps) {
     switch (step.op) {
-      case Op::Constant:
-        top += kBlock;
+      case Op::Constant: {
+        double* top = registers.Push();
         for (std::size_t j = 0; j < count; ++j) top[j] = step.value;
         break;
+      }
       case Op::LoadX:
-        top += kBlock;
-        std::memcpy(top, x, count * sizeof(double));
+        registers.PushBorrowed(x);
         break;
-      case Op::Negate:
-        for (std::size_t j = 0; j < count; ++j) top[j] = TMathParser::CalcUnary(step.symbol, top[j]);
+      case Op::Negate: {
+        const double* top = registers.stack.back();
+        double* result = registers.TopOwned() ? registers.stack.back() : registers.Spare();
+        for (std::size_t j = 0; j < count; ++j) result[j] = TMathParser::CalcUnary(step.symbol, top[j]);
+        if (result != top) registers.ReplaceTop();
         break;
+      }
       case Op::Function: {
         const int index = step.symbol;
+        const double* top = registers.stack.back();
+        double* scratch = registers.Spare();
         const auto raise = [&](std::size_t j) { RaiseFunction(index, top[j]); };
         switch (index) {
           case 0: ApplyVector(count, top, scratch, VectorSin, raise); break;
           case 4: ApplyVector(count, top, scratch, VectorCos, raise); break;
           case 16: ApplyVector(count, top, scratch, VectorExp, raise); break;
-          case 17: Apply(count, top, scratch, [&](std::size_t j) { return std::sqrt(top[j]); }, raise); break;
-          default: Apply(count, top, scratch, [&](std::size_t j) { return RawFunction(index, top[j]); }, raise); break;
+          case 17: Apply(count, scratch, [&](std::size_t j) { return std::sqrt(top[j]); }, raise); break;
+          default: Apply(count, scratch, [&](std::size_t j) { return RawFunction(index, top[j]); }, raise); break;
         }
+        registers.ReplaceTop();
         break;
       }
       case Op::Binary: {
-        double* left = top - kBlock;
+        double* top = registers.stack.back();
+        const double* left = registers.stack[registers.stack.size() - 2];
+        double* scratch = registers.Spare();
         const std::uint8_t symbol = step.symbol;
         const auto raise = [&](std::size_t j) { RaiseBinary(symbol, left[j], top[j]); };
         const double e = step.value;
@@ -293,25 +359,40 @@ void Run(const Program& program, const double* x, double* y, std::size_t count, 
             for (std::size_t j = 0; j < count; ++j)
               if (!Finite(scratch[j])) RaiseBinary(symbol, left[j], e);
           }
-          std::memcpy(left, scratch, count * sizeof(double));
-          top = left;
-          break;
+        } else {
+          switch (symbol) {
+            case '+': Apply(count, scratch, [&](std::size_t j) { return left[j] + top[j]; }, raise); break;
+            case '-': Apply(count, scratch, [&](std::size_t j) { return left[j] - top[j]; }, raise); break;
+            case '*': Apply(count, scratch, [&](std::size_t j) { return left[j] * top[j]; }, raise); break;
+            case '/': Apply(count, scratch, [&](std::size_t j) { return left[j] / top[j]; }, raise); break;
+            default:
+              Apply(count, scratch, [&](std::size_t j) { return RawBinary(symbol, left[j], top[j]); }, raise);
+              break;
+          }
         }
-        switch (symbol) {
-          case '+': Apply(count, left, scratch, [&](std::size_t j) { return left[j] + top[j]; }, raise); break;
-          case '-': Apply(count, left, scratch, [&](std::size_t j) { return left[j] - top[j]; }, raise); break;
-          case '*': Apply(count, left, scratch, [&](std::size_t j) { return left[j] * top[j]; }, raise); break;
-          case '/': Apply(count, left, scratch, [&](std::size_t j) { return left[j] / top[j]; }, raise); break;
-          default:
-            Apply(count, left, scratch, [&](std::size_t j) { return RawBinary(symbol, left[j], top[j]); }, raise);
-            break;
-        }
-        top = left;
+        registers.PopAndReplaceTop();
         break;
       }
     }
   }
-  std::memcpy(y, top, count * sizeof(double));
+  std::memcpy(y, registers.stack.back(), count * sizeof(double));
+}
+
+void RunPlain(const Program& program, const double* x, double* y, std::size_t count, Registers& registers) {
+  RunSteps(program, x, y, count, registers);
+}
+
+[[gnu::target("avx2")]] void RunAvx2(const Program& program, const double* x, double* y, std::size_t count,
+                                     Registers& registers) {
+  RunSteps(program, x, y, count, registers);
+}
+
+void Run(const Program& program, const double* x, double* y, std::size_t count, Registers& registers) {
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2)
+    RunAvx2(program, x, y, count, registers);
+  else
+    RunPlain(program, x, y, count, registers);
 }
 
 }  // namespace
@@ -332,15 +413,16 @@ void TMathParser::EvaluateBlock(std::string_view variable, const double* x, doub
     if (variables_[i].name == name) index = static_cast<int>(i);
   }
   const Program program = Compile(output_, index);
-  std::vector<double> registers(static_cast<std::size_t>(program.depth + 1) * kBlock);
+  Registers registers(program.depth);
+  registers.stack.reserve(static_cast<std::size_t>(program.depth));
   for (std::size_t start = 0; start < count; start += kBlock) {
     const std::size_t n = count - start < kBlock ? count - start : kBlock;
     try {
-      Run(program, x + start, y + start, n, registers.data());
+      Run(program, x + start, y + start, n, registers);
     } catch (const win::Exception&) {
       // A block runs step by step across its points; point by point the first failing point
       // raises its own error, as separate evaluations would.
-      for (std::size_t j = 0; j < n; ++j) Run(program, x + start + j, y + start + j, 1, registers.data());
+      for (std::size_t j = 0; j < n; ++j) Run(program, x + start + j, y + start + j, 1, registers);
       throw;
     }
   }

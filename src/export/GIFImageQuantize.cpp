@@ -21,20 +21,38 @@ TColorQuantizer::TColorQuantizer(int AMaxColors, int AColorBits)
 TColorQuantizer::~TColorQuantizer() = default;
 
 void TColorQuantizer::AddColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) {
-  AddColor(FTree, Red, Green, Blue, 0);
+  AddColors(Red, Green, Blue, 1);
+}
+
+// The second and later pixels of one colour in a row reach the leaf the first one reached
+// (only a new leaf can start a reduction), so a run is added at once.
+void TColorQuantizer::AddColors(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, long long Count) {
+  AddColor(FTree, Red, Green, Blue, 0, Count);
   while (FLeafCount > FMaxColors && ReduceTree()) {
   }
 }
 
 void TColorQuantizer::ProcessImage(const std::uint8_t* const* Rows, int Width, int Height) {
+  // Runs of one colour (a chart is mostly runs) go down the tree once.
+  long long run = 0;
+  std::uint8_t r = 0, g = 0, b = 0;
   for (int y = 0; y < Height; ++y) {
     const std::uint8_t* p = Rows[y];
-    for (int x = 0; x < Width; ++x, p += 3) AddColor(p[2], p[1], p[0]);
+    for (int x = 0; x < Width; ++x, p += 3) {
+      if (run > 0 && p[2] == r && p[1] == g && p[0] == b) {
+        ++run;
+        continue;
+      }
+      if (run > 0) AddColors(r, g, b, run);
+      r = p[2], g = p[1], b = p[0];
+      run = 1;
+    }
   }
+  if (run > 0) AddColors(r, g, b, run);
 }
 
 void TColorQuantizer::AddColor(std::unique_ptr<TOctreeNode>& Node, std::uint8_t r, std::uint8_t g, std::uint8_t b,
-                               int Level) {
+                               int Level, long long Count) {
   // Walks down without recursion: a chart picture sends millions of pixels through here.
   std::unique_ptr<TOctreeNode>* node = &Node;
   for (;;) {
@@ -50,10 +68,10 @@ void TColorQuantizer::AddColor(std::unique_ptr<TOctreeNode>& Node, std::uint8_t 
     }
     TOctreeNode& n = **node;
     if (n.IsLeaf) {
-      ++n.PixelCount;
-      n.RedSum += r;
-      n.GreenSum += g;
-      n.BlueSum += b;
+      n.PixelCount += Count;
+      n.RedSum += r * Count;
+      n.GreenSum += g * Count;
+      n.BlueSum += b * Count;
       return;
     }
     const int mask = 0x80 >> Level, shift = 7 - Level;

@@ -200,7 +200,10 @@ class TColorQuantizer {
 
  private:
   struct TOctreeNode;
-  void AddColor(std::unique_ptr<TOctreeNode>& Node, std::uint8_t r, std::uint8_t g, std::uint8_t b, int Level);
+  // Count pixels of one colour, as Count calls of AddColor would add them.
+  void AddColors(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, long long Count);
+  void AddColor(std::unique_ptr<TOctreeNode>& Node, std::uint8_t r, std::uint8_t g, std::uint8_t b, int Level,
+                long long Count);
   // False when nothing is left to reduce.
   bool ReduceTree();
   std::unique_ptr<TOctreeNode> FTree;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -14,9 +15,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
@@ -242,10 +246,15 @@ class TLineScanner {
     else if (!FInOverlong)
       ++FSkipped;
     FInOverlong = true;
+    FMetOverlong = true;
     FAtStart = false;
   }
   bool InOverlong() const { return FInOverlong; }
   void EndOverlong() { FInOverlong = false; }
+  // Whether an overlong line was met at all.
+  bool MetOverlong() const { return FMetOverlong; }
+  // The text scanned starts past the file's start: a byte order mark there is text.
+  void StartInsideText() { FAtStart = false; }
   // Lines past the header lines that gave no point, blank lines left out.
   std::size_t Skipped() const { return FSkipped; }
 
@@ -318,6 +327,7 @@ class TLineScanner {
   Sink& FSink;
   bool FAtStart = true;
   bool FInOverlong = false;
+  bool FMetOverlong = false;
   std::size_t FSkipped = 0;
 };
 
@@ -363,12 +373,16 @@ class TPagedArray {
 
   double* Data() const { return FData; }
   std::size_t Capacity() const { return FBytes / sizeof(double); }
+  // For the many arrays of the threads of one read: mapped memory of their own from the start
+  // (a thread's heap would keep it after the read) and no huge pages (a partly filled last
+  // one is resident whole).
+  bool MappedSmall = false;
   // Room for at least Count values, the values kept. Raises std::bad_alloc.
   void Grow(std::size_t Count) {
     constexpr std::size_t huge = std::size_t(2) << 20;
     const std::size_t wanted = std::max<std::size_t>(Count, 1024) * sizeof(double);
     if (wanted <= FBytes) return;
-    if (!FMapped && wanted < 2 * huge) {
+    if (!FMapped && !MappedSmall && wanted < 2 * huge) {
       void* p = std::realloc(FData, wanted);
       if (!p) throw std::bad_alloc();
       FData = static_cast<double*>(p);
@@ -379,7 +393,7 @@ class TPagedArray {
     void* p = FMapped ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
                       : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
-    ::madvise(p, bytes, MADV_HUGEPAGE);
+    if (!MappedSmall) ::madvise(p, bytes, MADV_HUGEPAGE);
     if (!FMapped) {
       if (FData) std::memcpy(p, FData, FBytes);
       std::free(FData);
@@ -400,6 +414,7 @@ struct TBufferSink : TOrderWatch {
   TPagedArray X, Y;
   std::size_t Count = 0;
   void Reserve(std::size_t TextSize) { GrowTo(TextSize / 12 + 2); }
+  void Progress(std::size_t, std::size_t) {}
   void Add(double AX, double AY) {
     if (Count == X.Capacity()) GrowTo(Count * 2);
     See(AX);
@@ -507,12 +522,29 @@ class TFileHandle {
     while (true) {
       const ssize_t got = ::read(FFd, Buffer, Count);
       if (got >= 0) return std::size_t(got);
-      if (errno != EINTR)
-        throw fw::EFOpenError(fw::Format("Ошибка чтения файла \"%s\": %s", FName, SystemReasonText(errno)));
+      if (errno != EINTR) RaiseReadError();
     }
+  }
+  // Up to Count bytes from Offset, the position of Read left alone (for reading at once on
+  // several threads); 0 past the end of the file.
+  std::size_t ReadAt(char* Buffer, std::size_t Count, std::size_t Offset) const {
+    while (true) {
+      const ssize_t got = ::pread(FFd, Buffer, Count, off_t(Offset));
+      if (got >= 0) return std::size_t(got);
+      if (errno != EINTR) RaiseReadError();
+    }
+  }
+  // The size the file has now.
+  std::size_t CurrentSize() const {
+    struct stat st {};
+    return ::fstat(FFd, &st) == 0 ? std::size_t(st.st_size) : std::size_t(-1);
   }
 
  private:
+  [[noreturn]] void RaiseReadError() const {
+    throw fw::EFOpenError(fw::Format("Ошибка чтения файла \"%s\": %s", FName, SystemReasonText(errno)));
+  }
+
   String FName;
   int FFd = -1;
   std::size_t FSize = 0;
@@ -532,15 +564,16 @@ std::string ReadAll(TFileHandle& File) {
   return bytes;
 }
 
-// Feeds the file to Scanner piece by piece.
-template <typename Sink>
-void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner, Sink& Points) {
-  std::unique_ptr<char[]> buffer(new char[ChunkSize]);
+// Feeds the file to Scanner piece by piece; a line with no end in its first Window bytes is
+// overlong.
+template <typename File, typename Sink>
+void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize) {
+  std::unique_ptr<char[]> buffer(new char[Window]);
   std::size_t scanned = 0;  // bytes before the held ones, for Points.Progress
   std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
   bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
   while (true) {
-    const std::size_t got = File.Read(buffer.get() + held, ChunkSize - held);
+    const std::size_t got = Source.Read(buffer.get() + held, Window - held);
     const char* begin = buffer.get();
     const char* end = begin + held + got;
     if (swallowLF && got > 0) {
@@ -569,7 +602,7 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner, Sink& Points) {
       begin = p + 1;
     }
     const char* lines = CompleteLinesEnd(begin, end);
-    if (lines == begin && end - begin == std::ptrdiff_t(ChunkSize)) {
+    if (lines == begin && end - begin == std::ptrdiff_t(Window)) {
       // A whole buffer without a line end: no point can be that long.
       Scanner.ScanOverlongStart();
       held = 0;
@@ -579,7 +612,7 @@ void ScanFile(TFileHandle& File, TLineScanner<Sink>& Scanner, Sink& Points) {
     scanned += std::size_t(lines - buffer.get()) - held;
     held = std::size_t(end - lines);
     std::memmove(buffer.get(), lines, held);
-    Points.Progress(scanned, File.Size());
+    Points.Progress(scanned, Source.Size());
   }
 }
 
@@ -614,6 +647,265 @@ void Deliver(const double* x, const double* y, std::size_t n, bool Ascending, ch
   Series->EndUpdate();
 }
 
+[[noreturn]] void RaiseTooFewPointsOfFile(const String& FileName, const TTextReaderSettings& Settings) {
+  TFileHandle again(FileName);
+  std::string sample(std::min(again.Size(), TooFewPointsSampleSize), '\0');
+  sample.resize(again.Read(sample.data(), sample.size()));
+  RaiseTooFewPoints(sample, Settings);
+}
+
+// Hands the points read from a file to Series: the arrays become the series' own when they are
+// in its order and hold not much more than the points, else they are copied.
+void DeliverArrays(std::vector<double>& X, std::vector<double>& Y, bool Ascending, chart::TChartSeries* Series) {
+  const std::size_t n = X.size();
+  const chart::TChartListOrder order = Series->XValues()->Order();
+  const bool inOrder = order == chart::loNone || (order == chart::loAscending && Ascending);
+  // A reservation well past the points (uneven lines) is not kept: the series would hold more
+  // than 24 bytes a point.
+  const bool tight = X.capacity() <= n + n / 2 && Y.capacity() <= n + n / 2;
+  if (n >= 2 && n <= std::size_t(std::numeric_limits<Integer>::max()) && inOrder && tight) {
+    Series->BeginUpdate();
+    Series->AdoptPoints(std::move(X), std::move(Y));
+    Series->EndUpdate();
+    return;
+  }
+  Deliver(X.data(), Y.data(), n, Ascending, Series);
+}
+
+// Reading a large file on several threads. The file is split at line starts into shares, each
+// read by a thread into arrays of its own exactly as the one-thread path reads lines (no line
+// crosses a share's end, and the line rules need nothing from earlier lines); the same threads
+// then copy their points into the series' arrays, touching their pages first. Left to the
+// one-thread path: header lines that do not end early in the file, an overlong line, and a
+// file whose size changed while it was read.
+
+// Smaller files stay on one thread: starting threads would cost about what they save.
+constexpr std::size_t ParallelFileSize = std::size_t(4) << 20;
+// A share's window for overlong lines: a little smaller than the one-thread path's, whose
+// window may start at a byte order mark, so every line overlong there is overlong here.
+constexpr std::size_t ShareWindow = ChunkSize - 8;
+
+// Runs Work(0) .. Work(Count - 1) on up to Threads threads, the calling one among them, each
+// thread taking the next call not yet taken: on a busy machine a thread held up costs the
+// others one share, not a fixed part of the work. Raises what a call raised.
+template <typename TWork>
+void RunShared(unsigned Count, unsigned Threads, const TWork& Work) {
+  std::vector<std::exception_ptr> errors(Count);
+  std::atomic<unsigned> next{0};
+  auto worker = [&] {
+    for (unsigned k = next++; k < Count; k = next++) {
+      try {
+        Work(k);
+      } catch (...) {
+        errors[k] = std::current_exception();
+      }
+    }
+  };
+  std::vector<std::thread> threads;
+  threads.reserve(Threads);
+  for (unsigned t = 1; t < std::min(Threads, Count); ++t) {
+    try {
+      threads.emplace_back(worker);
+    } catch (const std::system_error&) {
+      break;  // the threads started so far share the work
+    }
+  }
+  worker();
+  for (std::thread& t : threads) t.join();
+  for (const std::exception_ptr& e : errors)
+    if (e) std::rethrow_exception(e);
+}
+
+// The threads to read on: the cores, at most.
+unsigned ReadingThreads() { return std::max(1u, std::min(std::thread::hardware_concurrency(), 16u)); }
+
+// The bytes [From, To) of a file, read as ScanFile reads a file.
+class TFileShare {
+ public:
+  TFileShare(const TFileHandle& File, std::size_t From, std::size_t To) : FFile(File), FPos(From), FTo(To) {}
+  std::size_t Size() const { return FTo; }
+  std::size_t Read(char* Buffer, std::size_t Count) {
+    Count = std::min(Count, FTo - FPos);
+    if (Count == 0) return 0;
+    const std::size_t got = FFile.ReadAt(Buffer, Count, FPos);
+    if (got == 0) FCut = true;  // the file shrank
+    FPos += got;
+    return got;
+  }
+  // Whether the file ended before To.
+  bool Cut() const { return FCut; }
+
+ private:
+  const TFileHandle& FFile;
+  std::size_t FPos, FTo;
+  bool FCut = false;
+};
+
+struct TShare {
+  TShare() { Points.X.MappedSmall = Points.Y.MappedSmall = true; }
+  std::size_t From = 0, To = 0;
+  TBufferSink Points;
+  std::size_t Skipped = 0;
+  bool Exact = false;  // read as the one-thread path reads it
+  std::size_t Offset = 0;  // of its first point among all
+};
+
+// Up to Count bytes from Offset, fewer only at the file's end.
+std::size_t ReadFullyAt(const TFileHandle& File, char* Buffer, std::size_t Count, std::size_t Offset) {
+  std::size_t done = 0;
+  while (done < Count) {
+    const std::size_t got = File.ReadAt(Buffer + done, Count - done, Offset + done);
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+// Where the lines to read start: past a byte order mark and SkipLines lines. False when the
+// header lines do not end in the first half of the first piece.
+bool FindFirstLine(const TFileHandle& File, Integer SkipLines, std::size_t& Start) {
+  // Without header lines only a byte order mark is looked for.
+  const std::size_t limit = SkipLines > 0 ? ChunkSize / 2 : 3;
+  std::string head(std::min(File.Size(), limit), '\0');
+  const std::size_t got = ReadFullyAt(File, head.data(), head.size(), 0);
+  if (got != head.size()) return false;
+  const bool whole = got == File.Size();
+  std::size_t p = 0;
+  if (got >= 3 && head.compare(0, 3, "\xEF\xBB\xBF") == 0) p = 3;
+  for (Integer i = 0; i < SkipLines; ++i) {
+    while (p < got && head[p] != '\n' && head[p] != '\r') ++p;
+    if (p == got || (head[p] == '\r' && p + 1 == got)) {
+      if (!whole) return false;
+      p = got;  // the header takes the whole file
+      break;
+    }
+    if (head[p] == '\r' && head[p + 1] == '\n') ++p;
+    ++p;
+  }
+  Start = p;
+  return true;
+}
+
+// The first line start at or after Offset (Offset - 1 lies past the header), or the file's size.
+std::size_t LineStartFrom(const TFileHandle& File, std::size_t Offset) {
+  const std::size_t size = File.Size();
+  constexpr std::size_t piece = 4 << 10;  // lines are mostly far shorter
+  char buffer[piece + 1];
+  for (std::size_t pos = Offset - 1; pos < size;) {
+    // One byte more than looked at, for the LF after a CR.
+    const std::size_t got = ReadFullyAt(File, buffer, std::min(piece + 1, size - pos), pos);
+    const std::size_t looked = std::min(got, piece);
+    for (std::size_t i = 0; i < looked; ++i) {
+      if (buffer[i] == '\n') return pos + i + 1;
+      if (buffer[i] == '\r') return pos + i + 1 + (i + 1 < got && buffer[i + 1] == '\n' ? 1 : 0);
+    }
+    if (got < std::min(piece + 1, size - pos) || looked == 0) break;
+    pos += looked;
+  }
+  return size;
+}
+
+// Faults in the pages of Values[From, To) for the calling thread.
+void TouchPages(double* Values, std::size_t From, std::size_t To) {
+  if (From >= To) return;
+  const std::uintptr_t page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+  const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(Values + From) & ~(page - 1);
+  const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(Values + To);
+  ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+}
+
+// LoadTwoColumnFile on Shares threads. False, nothing changed, when the file is to be read on
+// one thread after all.
+bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextReaderSettings& Settings,
+                  const TClassTable& Classes, unsigned Shares, chart::TChartSeries* Series,
+                  TTextReadReport* Report) {
+  std::size_t start = 0;
+  if (!FindFirstLine(File, Settings.SkipLines, start)) return false;
+  const std::size_t size = File.Size();
+  std::vector<std::unique_ptr<TShare>> shares;
+  for (unsigned k = 0; k < Shares; ++k) {
+    auto share = std::make_unique<TShare>();
+    share->From = k == 0 ? start : shares.back()->To;
+    const std::size_t nominal = start + (size - start) / Shares * (k + 1);
+    share->To = k + 1 == Shares      ? size
+                : nominal <= share->From ? share->From
+                                         : LineStartFrom(File, nominal);
+    shares.push_back(std::move(share));
+  }
+  const unsigned threads = ReadingThreads();
+  RunShared(Shares, threads, [&](unsigned k) {
+    TShare& share = *shares[k];
+    TFileShare source(File, share.From, share.To);
+    share.Points.Reserve(share.To - share.From);
+    TLineScanner<TBufferSink> scanner(Classes, Settings.DecimalSeparator, 0, share.Points);
+    scanner.StartInsideText();
+    ScanFile(source, scanner, share.Points, ShareWindow);
+    share.Skipped = scanner.Skipped();
+    share.Exact = !scanner.MetOverlong() && !source.Cut();
+  });
+  if (File.CurrentSize() != size) return false;
+  std::size_t n = 0, skipped = 0;
+  bool ascending = true;
+  double lastX = -std::numeric_limits<double>::infinity();
+  for (const auto& share : shares) {
+    if (!share->Exact) return false;
+    share->Offset = n;
+    n += share->Points.Count;
+    skipped += share->Skipped;
+    if (share->Points.Count > 0) {
+      ascending = ascending && share->Points.Ascending && share->Points.X.Data()[0] >= lastX;
+      lastX = share->Points.LastX;
+    }
+  }
+  if (n < 2) RaiseTooFewPointsOfFile(FileName, Settings);
+  if (Report) Report->SkippedLines = skipped;
+  std::vector<double> x, y;
+  x.reserve(n);
+  y.reserve(n);
+  TSeriesArraysSink::Reserve(x, n);  // huge pages
+  TSeriesArraysSink::Reserve(y, n);
+  RunShared(Shares, threads, [&](unsigned k) {
+    const TShare& share = *shares[k];
+    TouchPages(x.data(), share.Offset, share.Offset + share.Points.Count);
+    TouchPages(y.data(), share.Offset, share.Offset + share.Points.Count);
+  });
+  x.resize(n);
+  y.resize(n);
+  RunShared(Shares, threads, [&](unsigned k) {
+    TShare& share = *shares[k];
+    const std::size_t count = share.Points.Count;
+    if (count > 0) {
+      std::memcpy(x.data() + share.Offset, share.Points.X.Data(), count * sizeof(double));
+      std::memcpy(y.data() + share.Offset, share.Points.Y.Data(), count * sizeof(double));
+    }
+    shares[k].reset();  // its memory goes back while the others copy
+  });
+  DeliverArrays(x, y, ascending, Series);
+  return true;
+}
+
+// The shares a file of Size bytes is read in: a few per thread, of at least a megabyte.
+unsigned SharesFor(std::size_t Size) {
+  if (Size < ParallelFileSize) return 1;
+  return unsigned(std::min<std::size_t>(std::size_t(ReadingThreads()) * 4, Size / (std::size_t(1) << 20)));
+}
+
+void LoadFile(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
+              chart::TChartSeries* Series, TTextReadReport* Report) {
+  TFileHandle file(FileName);
+  std::vector<std::string_view> wide;
+  const TClassTable classes = MakeClasses(Settings, wide);
+  if (!wide.empty()) return LoadTwoColumnSeries(ReadAll(file), Settings, Series, Report);
+  if (Shares == 0) Shares = SharesFor(file.Size());
+  if (Shares > 1 && LoadInShares(file, FileName, Settings, classes, Shares, Series, Report)) return;
+  TSeriesArraysSink sink;
+  TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
+  ScanFile(file, scanner, sink);  // the shares read without moving its position
+  if (sink.X.size() < 2) RaiseTooFewPointsOfFile(FileName, Settings);
+  if (Report) Report->SkippedLines = scanner.Skipped();
+  DeliverArrays(sink.X, sink.Y, sink.Ascending, Series);
+}
+
 }  // namespace
 
 bool ParseNumberField(std::string_view Field, char Separator, double& Value) {
@@ -644,34 +936,12 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
 
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
                        chart::TChartSeries* Series, TTextReadReport* Report) {
-  TFileHandle file(FileName);
-  std::vector<std::string_view> wide;
-  const TClassTable classes = MakeClasses(Settings, wide);
-  if (!wide.empty()) return LoadTwoColumnSeries(ReadAll(file), Settings, Series, Report);
-  TSeriesArraysSink sink;
-  TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
-  ScanFile(file, scanner, sink);
-  const std::size_t n = sink.X.size();
-  if (n < 2) {
-    TFileHandle again(FileName);
-    std::string sample(std::min(again.Size(), TooFewPointsSampleSize), '\0');
-    sample.resize(again.Read(sample.data(), sample.size()));
-    RaiseTooFewPoints(sample, Settings);
-  }
-  if (Report) Report->SkippedLines = scanner.Skipped();
-  const chart::TChartListOrder order = Series->XValues()->Order();
-  const bool inOrder = order == chart::loNone || (order == chart::loAscending && sink.Ascending);
-  // A reservation well past the points (uneven lines) is not kept: the series would hold more
-  // than 24 bytes a point.
-  const bool tight = sink.X.capacity() <= n + n / 2 && sink.Y.capacity() <= n + n / 2;
-  if (n >= 2 && n <= std::size_t(std::numeric_limits<Integer>::max()) && inOrder && tight) {
-    // Already in the series' order: the arrays become the series' own.
-    Series->BeginUpdate();
-    Series->AdoptPoints(std::move(sink.X), std::move(sink.Y));
-    Series->EndUpdate();
-    return;
-  }
-  Deliver(sink.X.data(), sink.Y.data(), n, sink.Ascending, Series);
+  LoadFile(FileName, Settings, 0, Series, Report);
+}
+
+void LoadTwoColumnFileInShares(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
+                               chart::TChartSeries* Series, TTextReadReport* Report) {
+  LoadFile(FileName, Settings, std::max(Shares, 1u), Series, Report);
 }
 
 void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series) {

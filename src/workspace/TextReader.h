@@ -63,6 +63,12 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
                        chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
+// LoadTwoColumnFile with the file split into Shares shares, read on as many threads as there
+// are cores (at most one a share), whatever its size (LoadTwoColumnFile picks the shares by size
+// and cores; small files stay on one thread): the same points, skipped lines and messages.
+void LoadTwoColumnFileInShares(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
+                               chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
+
 // Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
 // raising the same way.
 void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series);

@@ -413,6 +413,29 @@ TEST(Resample, IdenticalToTheSearchFromTheFirstPointOnRandomGraphs) {
   }
 }
 
+// One further graph on the reference's own X values takes a loop of its own: bit for bit the
+// search's values too, also where the reference turns back or the graph has a gap.
+TEST(Resample, OwnGridWithOneGraphIdenticalToTheSearch) {
+  std::mt19937 random(77);
+  for (int trial = 0; trial < 8; ++trial) {
+    Graph ref = RandomGraph(random, 200, -2, 0.5, true);
+    if (trial % 2 == 1) std::swap(ref.x[10], ref.x[150]);  // turns back
+    const std::vector<Graph> others = {RandomGraph(random, 300, -5, 0.4, true), RandomGraph(random, 1, 5, 1, true),
+                                       Graph{}};
+    for (const Graph& other : others) {
+      for (TRareOp op : {roSum, roDifference, roProduct, roQuotient}) {
+        std::vector<double> x, y, ex, ey;
+        ResampleArithmetic(op, ref.View(), {other.View()}, 1, x, y);
+        ResampleBySearch(op, ref, {other}, 1, false, ex, ey);
+        ASSERT_EQ(x, ex) << trial << " " << op;
+        ASSERT_EQ(y.size(), ey.size());
+        for (std::size_t i = 0; i < y.size(); ++i)
+          ASSERT_TRUE(y[i] == ey[i] || (std::isnan(y[i]) && std::isnan(ey[i]))) << trial << " " << op << " " << i;
+      }
+    }
+  }
+}
+
 // Against NumPy: np.interp of the other graph on the reference grid, masked where the graph
 // brackets the grid X, subtracted from the reference's own interpolation.
 TEST(Resample, DifferenceMatchesNumPyInterp) {

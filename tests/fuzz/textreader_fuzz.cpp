@@ -2,7 +2,8 @@
 // separator, delimiters, one of them outside ASCII, lines to skip); the rest is the text. The
 // reader may refuse a text only with its own error; the points it gives must be finite, the
 // series ascending in X, and a refused text must leave the series as it was. The text read
-// from a file must give the same points as the text in memory.
+// from a file must give the same points as the text in memory, and read in shares on several
+// threads the same points, skipped lines and message as on one.
 
 #include <unistd.h>
 
@@ -11,6 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -83,13 +86,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     } catch (const win::Exception&) {
       fileLoaded = false;
     }
-    ::unlink(file.c_str());
     Check(fileLoaded == loaded);
     if (loaded) {
       Check(fromFile.Count() == series.Count());
       for (int i = 0; i < series.Count(); ++i)
         Check(fromFile.PointX(i) == series.PointX(i) && fromFile.PointY(i) == series.PointY(i));
     }
+    // One thread against shares: the same outcome to the bit and the letter.
+    auto outcome = [&](unsigned Shares, chart::TChartSeries& Series, workspace::TTextReadReport& Report) {
+      try {
+        workspace::LoadTwoColumnFileInShares(file, settings, Shares, &Series, &Report);
+        return std::string();
+      } catch (const std::exception& e) {
+        return std::string(e.what());
+      }
+    };
+    chart::TChartSeries one(nullptr);
+    workspace::TTextReadReport oneReport;
+    const std::string oneMessage = outcome(1, one, oneReport);
+    for (unsigned shares : {2u, 3u, 7u}) {
+      chart::TChartSeries many(nullptr);
+      workspace::TTextReadReport manyReport;
+      Check(outcome(shares, many, manyReport) == oneMessage);
+      Check(many.Count() == one.Count() && manyReport.SkippedLines == oneReport.SkippedLines);
+      for (int i = 0; i < one.Count(); ++i)
+        Check(std::memcmp(one.XValues()->Data() + i, many.XValues()->Data() + i, sizeof(double)) == 0 &&
+              std::memcmp(one.YValues()->Data() + i, many.YValues()->Data() + i, sizeof(double)) == 0);
+    }
+    ::unlink(file.c_str());
   }
 
   // The same bytes as graph text.

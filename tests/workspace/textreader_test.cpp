@@ -1,5 +1,6 @@
 // The two-column text reader: number fields, line ends, byte-order mark, skipped lines, the
-// delimiters of the preferences and the failure below two points.
+// delimiters of the preferences and the failure below two points. Files go through both the
+// one-thread reader and the reader of shares, which must agree.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include "framework/SysUtils.h"
 #include "platform/kernel/TextConvert.h"
 #include "settings_file_fixture.h"
+#include "two_column_paths.h"
 #include "workspace/Graph.h"
 #include "workspace/Preferences.h"
 #include "workspace/TextReader.h"
@@ -267,7 +269,7 @@ TEST_F(TextFileTest, FileInPiecesReadsLikeTheWholeText) {
   const std::string path = Write("big.txt", text);
   const auto s = Settings(',', "\t ;", 1);
   chart::TChartSeries fromFile(nullptr), fromText(nullptr);
-  workspace::LoadTwoColumnFile(path, s, &fromFile);
+  wstest::LoadTwoColumnFileBothWays(path, s, &fromFile);
   workspace::LoadTwoColumnSeries(text, s, &fromText);
   std::vector<double> x(80000), y(80000);
   for (int i = 0; i < 80000; ++i) {
@@ -306,7 +308,7 @@ TEST_F(TextFileTest, UnevenLinesReadLikeTheWholeText) {
       chart::TChartSeries fromFile(nullptr), fromText(nullptr);
       fromFile.XValues()->SetOrder(order);
       fromText.XValues()->SetOrder(order);
-      workspace::LoadTwoColumnFile(path, Settings('.'), &fromFile);
+      wstest::LoadTwoColumnFileBothWays(path, Settings('.'), &fromFile);
       workspace::LoadTwoColumnSeries(texts[t], Settings('.'), &fromText);
       ASSERT_EQ(fromFile.Count(), fromText.Count()) << t;
       const auto n = std::size_t(fromFile.Count());
@@ -329,16 +331,16 @@ TEST_F(TextFileTest, OverlongLineCountsAsOneLine) {
     const std::string text = std::string(3u << 20, 'a') + end + "1 2\n3 4\n5 6\n";
     const std::string path = Write("long.txt", text);
     chart::TChartSeries series(nullptr);
-    workspace::LoadTwoColumnFile(path, Settings('.', "\t ;", 1), &series);
+    wstest::LoadTwoColumnFileBothWays(path, Settings('.', "\t ;", 1), &series);
     EXPECT_EQ(series.Count(), 3);
-    workspace::LoadTwoColumnFile(path, Settings('.', "\t ;", 2), &series);
+    wstest::LoadTwoColumnFileBothWays(path, Settings('.', "\t ;", 2), &series);
     EXPECT_EQ(series.Count(), 2);
     EXPECT_EQ(series.PointX(0), 3);
   }
   // A CR LF pair cut exactly after the CR at the end of a piece of an overlong line.
   const std::string text = std::string((1u << 20) - 1, 'b') + "\r\n1 2\n3 4\n5 6\n";
   chart::TChartSeries series(nullptr);
-  workspace::LoadTwoColumnFile(Write("cut.txt", text), Settings('.', "\t ;", 2), &series);
+  wstest::LoadTwoColumnFileBothWays(Write("cut.txt", text), Settings('.', "\t ;", 2), &series);
   ASSERT_EQ(series.Count(), 2);
   EXPECT_EQ(series.PointX(0), 3);
 }
@@ -347,7 +349,7 @@ TEST_F(TextFileTest, OverlongLineCountsAsOneLine) {
 // its UTF-8 form.
 TEST_F(TextFileTest, WideDelimiterInAFile) {
   chart::TChartSeries series(nullptr);
-  workspace::LoadTwoColumnFile(Write("wide.txt", "2\xB9" "1,5\r\n1\xB9" "4,25\r\n"), Settings(',', "\u2116"), &series);
+  wstest::LoadTwoColumnFileBothWays(Write("wide.txt", "2\xB9" "1,5\r\n1\xB9" "4,25\r\n"), Settings(',', "\u2116"), &series);
   ASSERT_EQ(series.Count(), 2);
   EXPECT_EQ(series.PointX(0), 1);
   EXPECT_EQ(series.PointY(0), 4.25);
@@ -370,7 +372,7 @@ TEST_F(TextFileTest, SkippedLinesAreCounted) {
   for (const auto& c : cases) {
     chart::TChartSeries fromFile(nullptr), fromText(nullptr);
     workspace::TTextReadReport file, text;
-    workspace::LoadTwoColumnFile(Write("skipped.txt", c.text), Settings(',', "\t ;", c.skip), &fromFile,
+    wstest::LoadTwoColumnFileBothWays(Write("skipped.txt", c.text), Settings(',', "\t ;", c.skip), &fromFile,
                                  &file);
     workspace::LoadTwoColumnSeries(c.text, Settings(',', "\t ;", c.skip), &fromText, &text);
     EXPECT_EQ(std::size_t(fromFile.Count()), c.points) << c.text;
@@ -380,7 +382,7 @@ TEST_F(TextFileTest, SkippedLinesAreCounted) {
   // An overlong line is one skipped line.
   chart::TChartSeries series(nullptr);
   workspace::TTextReadReport report;
-  workspace::LoadTwoColumnFile(Write("long.txt", std::string(3u << 20, 'a') + "\n1 2\n3 4\n"), Settings('.'),
+  wstest::LoadTwoColumnFileBothWays(Write("long.txt", std::string(3u << 20, 'a') + "\n1 2\n3 4\n"), Settings('.'),
                                &series, &report);
   EXPECT_EQ(report.SkippedLines, 1u);
 }
@@ -422,7 +424,7 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
     for (int fromFile = 0; fromFile < 2; ++fromFile) {
       try {
         if (fromFile)
-          workspace::LoadTwoColumnFile(Write("few.txt", c.text), Settings(c.separator, c.delimiters),
+          wstest::LoadTwoColumnFileBothWays(Write("few.txt", c.text), Settings(c.separator, c.delimiters),
                                        &series);
         else
           workspace::LoadTwoColumnSeries(c.text, Settings(c.separator, c.delimiters), &series);
@@ -451,8 +453,8 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
 TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
   chart::TChartSeries series(nullptr);
   series.AddPoint(1, 1);
-  EXPECT_THROW(workspace::LoadTwoColumnFile((dir_ / "none.txt").string(), Settings('.'), &series), fw::EFOpenError);
-  EXPECT_THROW(workspace::LoadTwoColumnFile(dir_.string(), Settings('.'), &series), fw::EFOpenError);
+  EXPECT_THROW(wstest::LoadTwoColumnFileBothWays((dir_ / "none.txt").string(), Settings('.'), &series), fw::EFOpenError);
+  EXPECT_THROW(wstest::LoadTwoColumnFileBothWays(dir_.string(), Settings('.'), &series), fw::EFOpenError);
   EXPECT_THROW(workspace::ReadFileBytes((dir_ / "none.txt").string()), fw::EFOpenError);
   // A FIFO is refused at once rather than waited on.
   const std::string fifo = (dir_ / "fifo.txt").string();
@@ -460,7 +462,7 @@ TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
   EXPECT_THROW(workspace::LoadTwoColumnFile(fifo, Settings('.'), &series), fw::EFOpenError);
   EXPECT_EQ(series.Count(), 1);
   try {
-    workspace::LoadTwoColumnFile(Write("empty.txt", ""), Settings('.'), &series);
+    wstest::LoadTwoColumnFileBothWays(Write("empty.txt", ""), Settings('.'), &series);
     FAIL();
   } catch (const workspace::EGraphError& e) {
     EXPECT_STREQ(e.what(), "Слишком мало точек для построения");

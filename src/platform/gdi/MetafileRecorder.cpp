@@ -143,6 +143,15 @@ DWORD Recorder::ObjectIndex(HGDIOBJ obj) {
   if (auto it = objects_.find(obj); it != objects_.end()) return it->second;
   Object* o = HandleTable::Instance().Find(obj);
   if (!o) return 0;
+  std::string fontKey;  // the fields the font's record holds, in its order
+  if (o->type == ObjType::Font) {
+    const LOGFONTW& lf = static_cast<const FontObj&>(*o).lf;
+    fontKey.assign(reinterpret_cast<const char*>(&lf), sizeof lf);
+    if (auto it = fontIndexes_.find(fontKey); it != fontIndexes_.end()) {
+      objects_.emplace(obj, it->second);
+      return it->second;
+    }
+  }
   DWORD index = 0;
   if (!freeIndexes_.empty()) {
     index = freeIndexes_.back();
@@ -233,6 +242,8 @@ DWORD Recorder::ObjectIndex(HGDIOBJ obj) {
                            lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily};
     w.Raw(bytes, 8);
     w.Raw(lf.lfFaceName, sizeof lf.lfFaceName);
+    fontIndexes_.emplace(std::move(fontKey), index);
+    fontIndexSet_.insert(index);
   } else {
     freeIndexes_.push_back(index);
     return 0;
@@ -254,6 +265,10 @@ void Recorder::SelectObject(HGDIOBJ obj) {
 void Recorder::ObjectDeleted(HGDIOBJ obj) {
   auto it = objects_.find(obj);
   if (it == objects_.end()) return;
+  if (fontIndexSet_.count(it->second) != 0) {  // kept for the next font like it
+    objects_.erase(it);
+    return;
+  }
   RecordWriter w(data_, records_);
   w.Begin(EMR_DELETEOBJECT);
   w.U32(it->second);

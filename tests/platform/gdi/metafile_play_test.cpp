@@ -126,6 +126,37 @@ TEST(MetafilePlay, RegionFillsMatchDirectDrawing) {
             0);
 }
 
+// A font made anew for every text (as the chart makes them) is created once per distinct font
+// in the file, stays in the table when its handle is deleted, and still plays as drawn.
+TEST(MetafilePlay, EachDistinctFontIsCreatedOnce) {
+  const auto draw = [](HDC dc) {
+    SetTextColor(dc, kBlue);
+    for (int i = 0; i < 6; ++i) {
+      LOGFONTW lf{};
+      std::copy(kTestFontFace.begin(), kTestFontFace.end(), lf.lfFaceName);
+      lf.lfHeight = i % 2 ? -20 : 0;
+      HFONT font = CreateFontIndirectW(&lf);
+      HGDIOBJ old = SelectObject(dc, font);
+      TextOutW(dc, 2 + 10 * i, 2 + 7 * i, u"Ab", 2);
+      SelectObject(dc, old);
+      DeleteObject(font);
+    }
+  };
+  EXPECT_EQ(Differences(draw), 0);
+  HENHMETAFILE mf = Record(kW, kH, draw);
+  const std::vector<uint8_t> bytes = MetafileBytesOf(mf);
+  DeleteEnhMetaFile(mf);
+  const auto fonts = RecordsOfType(bytes, EMR_EXTCREATEFONTINDIRECTW);
+  ASSERT_EQ(fonts.size(), 2u);
+  EXPECT_EQ(RecordsOfType(bytes, EMR_DELETEOBJECT).size(), 0u);
+  std::vector<uint32_t> selected;
+  for (size_t at : RecordsOfType(bytes, EMR_SELECTOBJECT))
+    if ((U32At(bytes, at + 8) & ENHMETA_STOCK_OBJECT) == 0) selected.push_back(U32At(bytes, at + 8));
+  const uint32_t small = U32At(bytes, fonts[0] + 8), big = U32At(bytes, fonts[1] + 8);
+  EXPECT_NE(small, big);
+  EXPECT_EQ(selected, (std::vector<uint32_t>{small, big, small, big, small, big}));
+}
+
 TEST(MetafilePlay, TextInTheTestFontMatchesDirectDrawing) {
   EXPECT_EQ(Differences([](HDC dc) {
               LOGFONTW lf{};

@@ -4,8 +4,10 @@
 // `DCObj::recorder` is set; it writes the EMF records and keeps the bounds of what was drawn.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/gdi/GdiTypes.h"
@@ -85,6 +87,11 @@ class Recorder {
   std::vector<uint8_t> data_;
   uint32_t records_ = 0;
   std::unordered_map<HGDIOBJ, DWORD> objects_;  // handle -> object table index
+  // A font stays in the table once created, found by the bytes of its record: a font made again
+  // (callers make one for every text they measure or draw) is the entry made before, and the
+  // file creates each distinct font once.
+  std::unordered_map<std::string, DWORD> fontIndexes_;
+  std::unordered_set<DWORD> fontIndexSet_;
   std::vector<DWORD> freeIndexes_;
   DWORD nextIndex_ = 1;
   bool haveBounds_ = false;
