@@ -1,6 +1,7 @@
 #include "themes/ThemeList.h"
 
 #include "themes/TxDefaultXPTheme.h"
+#include "themes/TxDreamTheme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -8,6 +9,7 @@ namespace themes {
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterDefaultXPTheme();
+  RegisterDreamTheme();
 }
 
 }  // namespace themes
