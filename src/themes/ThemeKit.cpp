@@ -8,7 +8,11 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/SysParams.h"
 #include "toolbars/TBCommon.h"
+#include "tx/TxThemes.h"
 #include "tx/TxUtils.h"
 
 namespace themes::kit {
@@ -168,6 +172,47 @@ void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bo
   win::SetBkMode(dc, oldMode);
   win::SetTextColor(dc, oldColor);
   win::SelectObject(dc, oldFont);
+}
+
+void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFloatingWindowInfo& Info) {
+  const win::HDC dc = Canvas->Handle();
+  TRect button{}, caption{};
+  tx::GetFloatingCloseButtonRect(Info, true, button);
+  tx::GetFloatingCaptionRect(Info, true, false, caption);
+  const bool closeShown = Info.CloseButtonState & tx::CDBS_VISIBLE;
+  const bool pressed = Info.CloseButtonState & tx::CDBS_PRESSED;
+  if (closeShown) caption.right = button.left;
+  if (Info.RedrawPart & tx::WRP_BORDER) {
+    const int saved = win::SaveDC(dc);
+    const fw::TPoint b = Info.FloatingBorderSize;
+    win::ExcludeClipRect(dc, R.left + b.x, R.top + b.y, R.right - b.x, R.bottom - b.y);
+    TRect edge = R;
+    win::DrawEdge(dc, &edge, win::EDGE_RAISED, win::BF_RECT | win::BF_MIDDLE);
+    win::RestoreDC(dc, saved);
+  }
+  if (!Info.ShowCaption) return;
+  win::BOOL gradient = win::FALSE;
+  const bool gradients = win::SystemParametersInfoW(win::SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0) && gradient;
+  const TRect core = Deflated(button, 2);
+  if (Info.RedrawPart & tx::WRP_CAPTION) {
+    const win::UINT flags = win::DC_SMALLCAP | win::DC_TEXT | (Info.Active ? win::DC_ACTIVE : 0) |
+                            (gradients ? win::DC_GRADIENT : 0);
+    win::DrawCaption(Info.WindowHandle, dc, &caption, flags);
+    tx::DrawLineColor(dc, R.left + Info.FloatingBorderSize.x, caption.bottom, R.right - Info.FloatingBorderSize.x,
+                      caption.bottom, fw::clBtnFace);
+    if (closeShown) {
+      const TColor c = Info.Active ? (gradients ? fw::clGradientActiveCaption : fw::clActiveCaption)
+                                   : (gradients ? fw::clGradientInactiveCaption : fw::clInactiveCaption);
+      const int saved = win::SaveDC(dc);
+      win::ExcludeClipRect(dc, core.left, core.top, core.right, core.bottom);
+      tx::FillRectColor(dc, button, c);
+      win::RestoreDC(dc, saved);
+    }
+  }
+  if (closeShown && (Info.RedrawPart & tx::WRP_CLOSEBTN)) {
+    TRect r = core;
+    win::DrawFrameControl(dc, &r, win::DFC_CAPTION, win::DFCS_CAPTIONCLOSE | (pressed ? win::DFCS_PUSHED : 0));
+  }
 }
 
 TClipTo::TClipTo(TCanvas* Canvas, const TRect& R) : FDC(Canvas->Handle()), FSaved(win::CreateRectRgn(0, 0, 0, 0)) {

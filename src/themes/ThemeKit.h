@@ -61,6 +61,11 @@ void Triangle(TCanvas* Canvas, fw::TPoint A, fw::TPoint B, fw::TPoint C, TColor 
 // Text in Canvas's font and Color on a clear background; top to bottom when Rotated.
 void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bool Rotated, TColor Color);
 
+// The platform's own floating frame: a raised edge round the client, the small caption (with
+// gradient when the system has gradient captions), the caption-coloured ring round the close
+// button and the platform's close button.
+void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFloatingWindowInfo& Info);
+
 // Keeps painting inside R while it lives; the canvas's clip region comes back afterwards.
 class TClipTo {
  public:

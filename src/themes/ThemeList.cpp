@@ -2,6 +2,7 @@
 
 #include "themes/TxDefaultXPTheme.h"
 #include "themes/TxDreamTheme.h"
+#include "themes/TxMirandaTheme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -10,6 +11,7 @@ void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterDefaultXPTheme();
   RegisterDreamTheme();
+  RegisterMirandaTheme();
 }
 
 }  // namespace themes

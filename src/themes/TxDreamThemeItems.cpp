@@ -102,6 +102,7 @@ void TTxDreamTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxIt
 
 void TTxDreamTheme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& ItemInfo,
                                  const String& ACaption, Cardinal AFormat, bool Rotated) {
+  const kit::TClipTo clip(Canvas, ARect);
   TColor color = Canvas->Font()->Color();
   if (color == fw::clNone) color = GetPartColor(ItemInfo, cpText);
   kit::Text(Canvas, ACaption, ARect, AFormat, Rotated, color);
