@@ -61,15 +61,7 @@ void PaintGradientBitmap(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) 
     tx::FillRectColor(Canvas->Handle(), R, c2);
     return;
   }
-  TColor c3 = c1;
-  if (Channel(c1, 0) <= Channel(c2, 0)) {
-    Integer ch[3];
-    for (int k = 0; k < 3; ++k) {
-      const Integer a = Channel(c1, 8 * k), b = Channel(c2, 8 * k);
-      ch[k] = std::clamp(b + (a - b) * 15 / 9, Integer(0), Integer(255));
-    }
-    c3 = Rgb(ch[0], ch[1], ch[2]);
-  }
+  const TColor c3 = Overshoot(c1, c2);
   const Integer half = H / 2;
   // Ramp row y of H, stretched over the h lines of R: line r shows row r * H / h.
   for (Integer r = 0; r < h; ++r) {
@@ -77,6 +69,28 @@ void PaintGradientBitmap(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) 
     const TColor c = y < half ? Ramp(c2, c1, y, half) : Ramp(c3, c1, y, H);
     tx::FillRectColor(Canvas->Handle(), TRect{R.left, R.top + r, R.right, R.top + r + 1}, c);
   }
+}
+
+TColor Overshoot(TColor C1, TColor C2) {
+  const TColor c1 = tx::ResolveColor(C1), c2 = tx::ResolveColor(C2);
+  if (Channel(c1, 0) > Channel(c2, 0)) return c1;
+  Integer ch[3];
+  for (int k = 0; k < 3; ++k) {
+    const Integer a = Channel(c1, 8 * k), b = Channel(c2, 8 * k);
+    ch[k] = std::clamp(b + (a - b) * 15 / 9, Integer(0), Integer(255));
+  }
+  return Rgb(ch[0], ch[1], ch[2]);
+}
+
+void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color, Integer Period) {
+  if (IsEmpty(P) || Color == fw::clNone) return;
+  Fill(Canvas, P, Color);
+  const win::HDC dc = Canvas->Handle();
+  const TColor stripe = TColor(win::GetNearestColor(dc, win::COLORREF(tx::OffsetColor(tx::ResolveColor(Color), -12))));
+  // The first line at or below P's top that lies on R's grid (never above the painted part).
+  const Integer offset = ((P.top - R.top) % Period + Period) % Period;
+  for (Integer y = offset == 0 ? P.top : P.top + Period - offset; y < P.bottom && y < R.bottom; y += Period)
+    tx::FillRectColor(dc, TRect{P.left, y, P.right, y + 1}, stripe);
 }
 
 void FrameRoundRect(TCanvas* Canvas, const TRect& R, Integer LeftRound, Integer RightRound) {
@@ -129,6 +143,19 @@ void RadioRowFill(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TC
     if (top && Highlight != fw::clNone) c = Highlight;
     Fill(Canvas, TRect{left, y, right, y + 1}, c);
     if (!top && Highlight != fw::clNone && (i % 2) == 1) Pixel(Canvas, left, y, Highlight);
+  }
+}
+
+void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) {
+  static constexpr Integer kInset[] = {3, 1, 1, 0, 0, 0, 0, 0, 1, 1, 3};
+  const Integer H = R.bottom - R.top - 1, half = H / 2;
+  const TColor c3 = Overshoot(C1, C2);
+  for (Integer i = 0; i <= H; ++i) {
+    const Integer inset = i < Integer(std::size(kInset)) ? kInset[i] : 0;
+    const Integer left = R.left + inset, right = R.right - inset;
+    if (right <= left) continue;
+    const TColor c = i < half ? Ramp(C2, C1, i, half) : Ramp(c3, C1, i, H);
+    Fill(Canvas, TRect{left, R.top + i, right, R.top + i + 1}, c);
   }
 }
 

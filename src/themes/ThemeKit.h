@@ -50,6 +50,18 @@ void RadioOutline(TCanvas* Canvas, Integer X, Integer Y);
 // other row.
 void RadioRowFill(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight);
 
+// The radio disc's rows from the top as a glassy two-stage gradient: C2 at the top reaching C1
+// by mid-height, then from the overshoot colour back toward C1 (insets as RadioRowFill).
+void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2);
+
+// The overshoot colour of the two-stage gradients: C2 + (C1 - C2) * 15 / 9 per channel,
+// clamped, or C1 itself when C1 is redder than C2.
+TColor Overshoot(TColor C1, TColor C2);
+
+// A plain fill of P in Color, then lines every Period pixels in Color darkened by 12, aligned
+// to R's top so that partial repaints continue each other; only P is painted.
+void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color, Integer Period);
+
 // Plain painting in one colour (clNone paints nothing).
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color);
 void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color);

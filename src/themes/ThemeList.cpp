@@ -3,6 +3,7 @@
 #include "themes/TxDefaultXPTheme.h"
 #include "themes/TxDreamTheme.h"
 #include "themes/TxMirandaTheme.h"
+#include "themes/TxNexos5Theme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -12,6 +13,7 @@ void RegisterThemes() {
   RegisterDefaultXPTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();
+  RegisterNexos5Theme();
 }
 
 }  // namespace themes
