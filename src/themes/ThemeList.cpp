@@ -4,6 +4,7 @@
 #include "themes/TxDreamTheme.h"
 #include "themes/TxMirandaTheme.h"
 #include "themes/TxNexos5Theme.h"
+#include "themes/TxSentimoXTheme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -14,6 +15,7 @@ void RegisterThemes() {
   RegisterDreamTheme();
   RegisterMirandaTheme();
   RegisterNexos5Theme();
+  RegisterSentimoXTheme();
 }
 
 }  // namespace themes

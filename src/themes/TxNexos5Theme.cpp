@@ -37,12 +37,15 @@ TColor TTxNexos5Theme::LightBaseColor() { return BlendColors(BaseColor, 0xFFFFFF
 
 TTxNexos5Theme::~TTxNexos5Theme() {
   if (FListening) RemoveSysChangeListener(this);
-  if (FCounted) TThemeUnit<TTxNexos5Theme>::RemoveInstance();
+  if (FLeaveUnit) FLeaveUnit();
 }
 
 void TTxNexos5Theme::AfterConstruction() {
-  TThemeUnit<TTxNexos5Theme>::AddInstance();
-  FCounted = true;
+  JoinUnit<TTxNexos5Theme>();
+  Start();
+}
+
+void TTxNexos5Theme::Start() {
   AddSysChangeListener(this);
   FListening = true;
   UpdateColorCache();
@@ -57,7 +60,7 @@ void TTxNexos5Theme::Dispatch(fw::TMessage& Message) {
 }
 
 void TTxNexos5Theme::UpdateColorCache() {
-  MenubarColor = ToolbarColor = PopupColor = DockPanelColor = 0xFFFFFF;
+  MenubarColor = ToolbarColor = PopupColor = DockPanelColor = ViewBaseColor();
   ToolbarEdgeColor = 0xA8A8A8;
   EditFrameColor = BlendColors(0xC0C0C0, 0xFFFFFF, 80);
   PopupFrameColor = 0xC0C0C0;

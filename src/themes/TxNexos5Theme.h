@@ -4,6 +4,7 @@
 // cut-corner button frames, dotted separators and grey grip dashes.
 
 #include "themes/ThemeStates.h"
+#include "themes/vrnThemes.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -86,12 +87,27 @@ class TTxNexos5Theme : public tx::TTxTheme {
   TColor GetPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
   TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
- private:
+ protected:
+  // The unit resources of the class Theme: the first instance makes them, the last frees them.
+  template <class Theme>
+  void JoinUnit() {
+    TThemeUnit<Theme>::AddInstance();
+    FLeaveUnit = &TThemeUnit<Theme>::RemoveInstance;
+    FGlyphs = &TThemeUnit<Theme>::GlyphImages;
+  }
+  // Listens to system changes and builds the colour table.
+  void Start();
+  // The colour of toolbars, menus and panels the table is built against.
+  virtual TColor ViewBaseColor() const { return 0xFFFFFF; }
+  fw::TImageList* Glyphs() const { return FGlyphs ? *FGlyphs : nullptr; }
   // The close button of floating windows and panels in colour state S, in the square Q.
   void PaintCaptionCloseButton(TCanvas* Canvas, const TRect& Q, int S);
   void PaintEditButtonFrame(TCanvas* Canvas, const TRect& R, bool Pressed, Integer State, bool Embedded);
+
+ private:
   bool FListening = false;
-  bool FCounted = false;
+  void (*FLeaveUnit)() = nullptr;
+  fw::TImageList** FGlyphs = nullptr;
 };
 
 void RegisterNexos5Theme();

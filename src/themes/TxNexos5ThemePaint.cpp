@@ -413,7 +413,7 @@ void TTxNexos5Theme::PaintImage(TCanvas* Canvas, TRect R, const TTxItemInfo& I, 
 void TTxNexos5Theme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo, Cardinal ButtonKind) {
   const TClipTo clip(Canvas, ItemArea(R, ItemInfo));
   PaintButton(Canvas, R, ItemInfo);
-  DrawMDIGlyph(Canvas->Handle(), R, TThemeUnit<TTxNexos5Theme>::GlyphImages, ButtonKind,
+  DrawMDIGlyph(Canvas->Handle(), R, Glyphs(), ButtonKind,
                GetPartColor(ItemInfo, cpText));
 }
 
