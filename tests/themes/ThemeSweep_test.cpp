@@ -66,43 +66,44 @@ TEST_P(ThemeSweep, ItemPaintsStayInsideTheirRectangle) {
     for (Integer view : kViews)
       for (TTxItemInfo i : States(view)) {
         Target(140, 70);
-        fw::TCanvas* c = bmp->Canvas();
+        // Each check starts a fresh target, so the canvas is fetched per call.
+        const auto c = [&] { return bmp->Canvas(); };
         // The right part of a split button may reach one pixel into the left part.
         const TRect area = i.ComboPart == cpSplitRight ? TRect{r.left - 1, r.top, r.right, r.bottom} : r;
         const auto inside = [&](const char* op) {
           EXPECT_EQ(ChangedOutside(area), 0) << op << " view " << view << " rect " << r.right - r.left;
           Target(140, 70);
         };
-        theme->PaintButton(c, r, i);
+        theme->PaintButton(c(), r, i);
         inside("PaintButton");
-        theme->PaintCheckMark(c, r, i);
+        theme->PaintCheckMark(c(), r, i);
         inside("PaintCheckMark");
-        theme->PaintChevron(c, r, i);
+        theme->PaintChevron(c(), r, i);
         inside("PaintChevron");
-        theme->PaintDropDownArrow(c, r, i);
+        theme->PaintDropDownArrow(c(), r, i);
         inside("PaintDropDownArrow");
-        theme->PaintFrame(c, r, i);
+        theme->PaintFrame(c(), r, i);
         inside("PaintFrame");
-        theme->PaintMenuItemFrame(c, r, i);
+        theme->PaintMenuItemFrame(c(), r, i);
         inside("PaintMenuItemFrame");
         const bool pushed = i.Pushed;
-        theme->PaintMenuItem(c, r, i);
+        theme->PaintMenuItem(c(), r, i);
         EXPECT_EQ(i.Pushed, pushed);
         inside("PaintMenuItem");
-        theme->PaintMDIButton(c, r, i, MDI_CLOSE);
+        theme->PaintMDIButton(c(), r, i, MDI_CLOSE);
         inside("PaintMDIButton");
-        theme->PaintSeparator(c, r, i, true, false);
-        theme->PaintSeparator(c, r, i, false, false);
+        theme->PaintSeparator(c(), r, i, true, false);
+        theme->PaintSeparator(c(), r, i, false, false);
         inside("PaintSeparator");
         TTxEditFrameInfo edit;
         edit.RightButtonWidth = 14;
         edit.RightButtonInfo.ButtonType = (i.Pushed ? EBT_SPIN : EBT_DROPDOWN);
         edit.RightButtonInfo.ButtonState = i.Enabled ? (i.Selected ? EBDS_PRESSED | EBDS_DOWN_PRESSED : EBDS_HOT)
                                                      : EBDS_DISABLED;
-        theme->PaintEditFrame(c, r, i, edit);
+        theme->PaintEditFrame(c(), r, i, edit);
         EXPECT_EQ(i.Pushed, pushed) << "the edit button gives the item back as it came";
         inside("PaintEditFrame");
-        theme->PaintCaption(c, r, i, "Caption", 0, i.IsVertical);
+        theme->PaintCaption(c(), r, i, "Caption", 0, i.IsVertical);
         inside("PaintCaption");
       }
 }
