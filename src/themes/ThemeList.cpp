@@ -9,6 +9,9 @@
 
 namespace themes {
 
+// The menu order: Default (registered by the current-theme unit), Aluminum, Stripes, Monai,
+// Zezio, DefaultXP, OfficeK, Dream, Miranda, Nexos5, SentimoX. A theme not built yet is absent;
+// when it comes it takes its place in this order.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterDefaultXPTheme();
