@@ -1,13 +1,24 @@
 #include "themes/ThemeList.h"
 
 #include "themes/TxDefaultXPTheme.h"
+#include "themes/TxDreamTheme.h"
+#include "themes/TxMirandaTheme.h"
+#include "themes/TxNexos5Theme.h"
+#include "themes/TxSentimoXTheme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
 
+// The menu order: Default (registered by the current-theme unit), Aluminum, Stripes, Monai,
+// Zezio, DefaultXP, OfficeK, Dream, Miranda, Nexos5, SentimoX. A theme not built yet is absent;
+// when it comes it takes its place in this order.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterDefaultXPTheme();
+  RegisterDreamTheme();
+  RegisterMirandaTheme();
+  RegisterNexos5Theme();
+  RegisterSentimoXTheme();
 }
 
 }  // namespace themes

@@ -194,7 +194,11 @@ std::vector<Row> Rows(fw::TCustomImageList* images) {
     return [horizontal, viewType, options](TTxTheme* t, TCanvas* c, const TRect& r) {
       Fill(t, c, r, viewType);
       const TTxItemInfo i = Item(viewType, options, true, false, hkNone, false);
-      t->PaintSeparator(c, horizontal ? TRect{0, 14, 64, 26} : TRect{26, 4, 38, 36}, i, horizontal, false);
+      // Item rectangles are relative to the item's own top-left corner.
+      const win::POINT at = horizontal ? win::POINT{0, 14} : win::POINT{26, 4};
+      win::OffsetViewportOrgEx(c->Handle(), at.x, at.y, nullptr);
+      t->PaintSeparator(c, horizontal ? TRect{0, 0, 64, 12} : TRect{0, 0, 12, 32}, i, horizontal, false);
+      win::OffsetViewportOrgEx(c->Handle(), -at.x, -at.y, nullptr);
     };
   };
   const auto dock = [](Integer position) {

@@ -1,0 +1,255 @@
+// Gradients, outlines, glyphs, grip dots and radio shapes the themes share.
+
+#include "themes/ThemeKit.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/kernel/Rects.h"
+#include "platform/kernel/TextConvert.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/SysParams.h"
+#include "toolbars/TBCommon.h"
+#include "tx/TxThemes.h"
+#include "tx/TxUtils.h"
+
+namespace themes::kit {
+
+namespace {
+
+Integer Channel(TColor c, int shift) { return (c >> shift) & 0xFF; }
+
+TColor Rgb(Integer r, Integer g, Integer b) { return TColor(r | (g << 8) | (b << 16)); }
+
+}  // namespace
+
+TColor Ramp(TColor From, TColor To, Integer I, Integer N) {
+  const TColor f = tx::ResolveColor(From), t = tx::ResolveColor(To);
+  if (N == 0) return f;
+  TColor c = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const Integer a = Channel(f, shift), b = Channel(t, shift);
+    c |= TColor((a + (b - a) * I / N) & 0xFF) << shift;
+  }
+  return c;
+}
+
+void PaintGradientBands(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom, bool Vertical,
+                        const TRect* Clip) {
+  if (IsEmpty(R)) return;
+  TRect area = R;
+  if (Clip && !win::IntersectRect(&area, &R, Clip)) return;
+  const Integer N = (Vertical ? R.bottom - R.top : R.right - R.left) - 1;
+  const Integer first = Vertical ? area.top - R.top : area.left - R.left;
+  const Integer last = Vertical ? area.bottom - R.top : area.right - R.left;
+  for (Integer j = first; j < last; ++j) {
+    // A single line takes the top colour; otherwise line j is Bottom + (Top - Bottom)(N - j) / N.
+    const TColor c = N == 0 ? tx::ResolveColor(Top) : Ramp(Bottom, Top, N - j, N);
+    const TRect line = Vertical ? TRect{area.left, R.top + j, area.right, R.top + j + 1}
+                                : TRect{R.left + j, area.top, R.left + j + 1, area.bottom};
+    tx::FillRectColor(Canvas->Handle(), line, c);
+  }
+}
+
+void PaintGradientBitmap(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) {
+  if (IsEmpty(R)) return;
+  const TColor c1 = tx::ResolveColor(C1), c2 = tx::ResolveColor(C2);
+  const Integer h = R.bottom - R.top, H = h - 1;
+  if (H <= 0) {
+    tx::FillRectColor(Canvas->Handle(), R, c2);
+    return;
+  }
+  const TColor c3 = Overshoot(c1, c2);
+  const Integer half = H / 2;
+  // Ramp row y of H, stretched over the h lines of R: line r shows row r * H / h.
+  for (Integer r = 0; r < h; ++r) {
+    const Integer y = r * H / h;
+    const TColor c = y < half ? Ramp(c2, c1, y, half) : Ramp(c3, c1, y, H);
+    tx::FillRectColor(Canvas->Handle(), TRect{R.left, R.top + r, R.right, R.top + r + 1}, c);
+  }
+}
+
+TColor Overshoot(TColor C1, TColor C2) {
+  const TColor c1 = tx::ResolveColor(C1), c2 = tx::ResolveColor(C2);
+  if (Channel(c1, 0) > Channel(c2, 0)) return c1;
+  Integer ch[3];
+  for (int k = 0; k < 3; ++k) {
+    const Integer a = Channel(c1, 8 * k), b = Channel(c2, 8 * k);
+    ch[k] = std::clamp(b + (a - b) * 15 / 9, Integer(0), Integer(255));
+  }
+  return Rgb(ch[0], ch[1], ch[2]);
+}
+
+void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color, Integer Period) {
+  if (IsEmpty(P) || Color == fw::clNone) return;
+  Fill(Canvas, P, Color);
+  const win::HDC dc = Canvas->Handle();
+  const TColor stripe = TColor(win::GetNearestColor(dc, win::COLORREF(tx::OffsetColor(tx::ResolveColor(Color), -12))));
+  // The first line at or below P's top that lies on R's grid (never above the painted part).
+  const Integer offset = ((P.top - R.top) % Period + Period) % Period;
+  for (Integer y = offset == 0 ? P.top : P.top + Period - offset; y < P.bottom && y < R.bottom; y += Period)
+    tx::FillRectColor(dc, TRect{P.left, y, P.right, y + 1}, stripe);
+}
+
+void FrameRoundRect(TCanvas* Canvas, const TRect& R, Integer LeftRound, Integer RightRound) {
+  const Integer L = R.left, T = R.top, Rt = R.right - 1, B = R.bottom - 1;
+  const fw::TPoint p[9] = {{L + LeftRound, T}, {Rt - RightRound, T}, {Rt, T + RightRound},
+                           {Rt, B - RightRound}, {Rt - RightRound, B}, {L + LeftRound, B},
+                           {L, B - LeftRound},   {L, T + LeftRound},   {L + LeftRound, T}};
+  Canvas->Polyline(p, 9);
+}
+
+void DrawPattern(win::HDC DC, Integer X, Integer Y, Integer Width, Integer Height, const uint16_t* Rows,
+                 TColor Color) {
+  // The pattern routine centres in its box: this box puts the corner exactly at (X, Y).
+  tx::DrawMonoPattern(DC, TRect{X, Y, X + Width - 1, Y + Height - 1}, Width, Height, Rows, Color);
+}
+
+void DrawCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color) {
+  static constexpr uint16_t kCross[7] = {0xC3, 0x66, 0x3C, 0x18, 0x3C, 0x66, 0xC3};
+  DrawPattern(Canvas->Handle(), (R.left + R.right - 7) / 2, (R.top + R.bottom - 7) / 2, 8, 7, kCross, Color);
+}
+
+void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y) {
+  Pixel(Canvas, X, Y, fw::clWhite);
+  Pixel(Canvas, X, Y + 1, fw::clWhite);
+  Pixel(Canvas, X + 1, Y, fw::clWhite);
+  Pixel(Canvas, X + 1, Y + 1, fw::clBlack);
+  for (const auto& [dx, dy] : {std::pair{2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}}) Pixel(Canvas, X + dx, Y + dy, 0xB0B0B0);
+}
+
+void RadioOutline(TCanvas* Canvas, Integer X, Integer Y) {
+  static constexpr int kPoints[24][2] = {{0, 8},  {0, 4},   {1, 3},   {1, 2},   {2, 1},  {3, 1},
+                                         {4, 0},  {8, 0},   {9, 1},   {10, 1},  {11, 2}, {11, 3},
+                                         {12, 4}, {12, 8},  {11, 9},  {11, 10}, {10, 11}, {9, 11},
+                                         {8, 12}, {4, 12},  {3, 11},  {2, 11},  {1, 10}, {1, 9}};
+  fw::TPoint p[24];
+  for (int i = 0; i < 24; ++i) p[i] = {X + kPoints[i][0], Y + kPoints[i][1]};
+  Canvas->Polygon(p, 24);
+}
+
+void RadioRowFill(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight) {
+  static constexpr Integer kInset[] = {3, 1, 1, 0, 0, 0, 0, 0, 1, 1, 3};
+  const Integer H = R.bottom - R.top - 1;
+  for (Integer i = 0; i <= H; ++i) {
+    const Integer inset = i < Integer(std::size(kInset)) ? kInset[i] : 0;
+    const Integer y = R.bottom - 1 - i;
+    const Integer left = R.left + inset, right = R.right - inset;
+    if (right <= left) continue;
+    const bool top = i == H;
+    TColor c = Ramp(Bottom, Top, i, H);
+    if (top && Highlight != fw::clNone) c = Highlight;
+    Fill(Canvas, TRect{left, y, right, y + 1}, c);
+    if (!top && Highlight != fw::clNone && (i % 2) == 1) Pixel(Canvas, left, y, Highlight);
+  }
+}
+
+void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) {
+  static constexpr Integer kInset[] = {3, 1, 1, 0, 0, 0, 0, 0, 1, 1, 3};
+  const Integer H = R.bottom - R.top - 1, half = H / 2;
+  const TColor c3 = Overshoot(C1, C2);
+  for (Integer i = 0; i <= H; ++i) {
+    const Integer inset = i < Integer(std::size(kInset)) ? kInset[i] : 0;
+    const Integer left = R.left + inset, right = R.right - inset;
+    if (right <= left) continue;
+    const TColor c = i < half ? Ramp(C2, C1, i, half) : Ramp(c3, C1, i, H);
+    Fill(Canvas, TRect{left, R.top + i, right, R.top + i + 1}, c);
+  }
+}
+
+void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
+  if (Color == fw::clNone || IsEmpty(R)) return;
+  tx::FillRectColor(Canvas->Handle(), R, Color);
+}
+
+void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color) {
+  if (Color == fw::clNone) return;
+  tx::DrawLineColor(Canvas->Handle(), X1, Y1, X2, Y2, Color);
+}
+
+void Pixel(TCanvas* Canvas, Integer X, Integer Y, TColor Color) {
+  if (Color != fw::clNone) Canvas->SetPixels(X, Y, tx::ResolveColor(Color));
+}
+
+void Frame(TCanvas* Canvas, const TRect& R, TColor Color) {
+  if (Color == fw::clNone || IsEmpty(R)) return;
+  TRect r = R;
+  tx::FrameRectColor(Canvas->Handle(), r, Color, false);
+}
+
+void Triangle(TCanvas* Canvas, fw::TPoint A, fw::TPoint B, fw::TPoint C, TColor Color) {
+  if (Color == fw::clNone) return;
+  const fw::TPoint p[3] = {A, B, C};
+  tx::PolygonColor(Canvas->Handle(), p, 2, Color, Color);
+}
+
+void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bool Rotated, TColor Color) {
+  const win::HDC dc = Canvas->Handle();
+  const win::HGDIOBJ oldFont = win::SelectObject(dc, Canvas->Font()->Handle());
+  const win::COLORREF oldColor = win::SetTextColor(dc, win::COLORREF(tx::ResolveColor(Color)));
+  const int oldMode = win::SetBkMode(dc, win::TRANSPARENT);
+  if (Rotated) {
+    toolbars::DrawRotatedText(dc, S, R, Format);
+  } else {
+    const std::u16string wide = win::Utf8ToWide(S);
+    win::DrawTextW(dc, wide.c_str(), int(wide.size()), &R, Format);
+  }
+  win::SetBkMode(dc, oldMode);
+  win::SetTextColor(dc, oldColor);
+  win::SelectObject(dc, oldFont);
+}
+
+void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFloatingWindowInfo& Info) {
+  const win::HDC dc = Canvas->Handle();
+  TRect button{}, caption{};
+  tx::GetFloatingCloseButtonRect(Info, true, button);
+  tx::GetFloatingCaptionRect(Info, true, false, caption);
+  const bool closeShown = Info.CloseButtonState & tx::CDBS_VISIBLE;
+  const bool pressed = Info.CloseButtonState & tx::CDBS_PRESSED;
+  if (closeShown) caption.right = button.left;
+  if (Info.RedrawPart & tx::WRP_BORDER) {
+    const int saved = win::SaveDC(dc);
+    const fw::TPoint b = Info.FloatingBorderSize;
+    win::ExcludeClipRect(dc, R.left + b.x, R.top + b.y, R.right - b.x, R.bottom - b.y);
+    TRect edge = R;
+    win::DrawEdge(dc, &edge, win::EDGE_RAISED, win::BF_RECT | win::BF_MIDDLE);
+    win::RestoreDC(dc, saved);
+  }
+  if (!Info.ShowCaption) return;
+  win::BOOL gradient = win::FALSE;
+  const bool gradients = win::SystemParametersInfoW(win::SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0) && gradient;
+  const TRect core = Deflated(button, 2);
+  if (Info.RedrawPart & tx::WRP_CAPTION) {
+    const win::UINT flags = win::DC_SMALLCAP | win::DC_TEXT | (Info.Active ? win::DC_ACTIVE : 0) |
+                            (gradients ? win::DC_GRADIENT : 0);
+    win::DrawCaption(Info.WindowHandle, dc, &caption, flags);
+    tx::DrawLineColor(dc, R.left + Info.FloatingBorderSize.x, caption.bottom, R.right - Info.FloatingBorderSize.x,
+                      caption.bottom, fw::clBtnFace);
+    if (closeShown) {
+      const TColor c = Info.Active ? (gradients ? fw::clGradientActiveCaption : fw::clActiveCaption)
+                                   : (gradients ? fw::clGradientInactiveCaption : fw::clInactiveCaption);
+      const int saved = win::SaveDC(dc);
+      win::ExcludeClipRect(dc, core.left, core.top, core.right, core.bottom);
+      tx::FillRectColor(dc, button, c);
+      win::RestoreDC(dc, saved);
+    }
+  }
+  if (closeShown && (Info.RedrawPart & tx::WRP_CLOSEBTN)) {
+    TRect r = core;
+    win::DrawFrameControl(dc, &r, win::DFC_CAPTION, win::DFCS_CAPTIONCLOSE | (pressed ? win::DFCS_PUSHED : 0));
+  }
+}
+
+TClipTo::TClipTo(TCanvas* Canvas, const TRect& R) : FDC(Canvas->Handle()), FSaved(win::CreateRectRgn(0, 0, 0, 0)) {
+  FHadClip = win::GetClipRgn(FDC, FSaved) == 1;
+  win::IntersectClipRect(FDC, R.left, R.top, R.right, R.bottom);
+}
+
+TClipTo::~TClipTo() {
+  win::SelectClipRgn(FDC, FHadClip ? FSaved : nullptr);
+  win::DeleteObject(FSaved);
+}
+
+}  // namespace themes::kit

@@ -1,0 +1,98 @@
+#pragma once
+// Painting primitives several themes share: banded and overshooting gradients, cut-corner
+// outlines, small monochrome glyphs, embossed grip dots, the 13-pixel radio outline and its
+// row fill, and caption text.
+
+#include <cstdint>
+
+#include "framework/GraphicsCanvas.h"
+#include "tx/TxThemesTypes.h"
+
+namespace themes::kit {
+
+using fw::Integer;
+using fw::TCanvas;
+using fw::TColor;
+using fw::TRect;
+
+// Per channel From + (To - From) * I div N (system colours resolved, truncating toward zero).
+TColor Ramp(TColor From, TColor To, Integer I, Integer N);
+
+// A banded gradient: Top (or Left when not Vertical) at the first line, Bottom (Right) at the
+// last, line j of N + 1 lines Bottom + (Top - Bottom) * (N - j) div N. Each line is painted once,
+// in its final colour, and only where it meets Clip (null: all of R). One line takes Top.
+void PaintGradientBands(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom, bool Vertical,
+                        const TRect* Clip = nullptr);
+
+// A vertical gradient that runs from C2 at the top to C1 by mid-height, then from an overshoot
+// colour back to C1 at the bottom (H = height - 1 ramp rows stretched over the height).
+void PaintGradientBitmap(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2);
+
+// One polyline in the canvas pen: R's outline with the left corners cut by LeftRound pixels and
+// the right ones by RightRound (0 gives a plain rectangle).
+void FrameRoundRect(TCanvas* Canvas, const TRect& R, Integer LeftRound, Integer RightRound);
+
+// A monochrome pattern (bit 7 of each row byte is the leftmost pixel) with its top-left corner at
+// (X, Y): set bits take Color, the rest keeps the background.
+void DrawPattern(win::HDC DC, Integer X, Integer Y, Integer Width, Integer Height, const uint16_t* Rows,
+                 TColor Color);
+// The 8 x 7 cross of close buttons, about the centre of R.
+void DrawCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
+
+// An embossed 3 x 3 grip dot with its top-left pixel at (X, Y).
+void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y);
+
+// The 13-pixel circle outline of radio buttons, through 24 points relative to (X, Y).
+void RadioOutline(TCanvas* Canvas, Integer X, Integer Y);
+// The radio disc's rows from the bottom: row i from Left + inset(i) to Right - inset(i) in
+// Bottom + (Top - Bottom) * i div (height - 1); beyond the 11-row inset table the inset is 0.
+// With Highlight other than clNone the top row takes it and so does the leftmost pixel of every
+// other row.
+void RadioRowFill(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight);
+
+// The radio disc's rows from the top as a glassy two-stage gradient: C2 at the top reaching C1
+// by mid-height, then from the overshoot colour back toward C1 (insets as RadioRowFill).
+void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2);
+
+// The overshoot colour of the two-stage gradients: C2 + (C1 - C2) * 15 / 9 per channel,
+// clamped, or C1 itself when C1 is redder than C2.
+TColor Overshoot(TColor C1, TColor C2);
+
+// A plain fill of P in Color, then lines every Period pixels in Color darkened by 12, aligned
+// to R's top so that partial repaints continue each other; only P is painted.
+void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color, Integer Period);
+
+// Plain painting in one colour (clNone paints nothing).
+void Fill(TCanvas* Canvas, const TRect& R, TColor Color);
+void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color);
+void Pixel(TCanvas* Canvas, Integer X, Integer Y, TColor Color);
+void Frame(TCanvas* Canvas, const TRect& R, TColor Color);
+// A filled triangle in one colour.
+void Triangle(TCanvas* Canvas, fw::TPoint A, fw::TPoint B, fw::TPoint C, TColor Color);
+
+// Text in Canvas's font and Color on a clear background; top to bottom when Rotated.
+void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bool Rotated, TColor Color);
+
+// The platform's own floating frame: a raised edge round the client, the small caption (with
+// gradient when the system has gradient captions), the caption-coloured ring round the close
+// button and the platform's close button.
+void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFloatingWindowInfo& Info);
+
+// Keeps painting inside R while it lives; the canvas's clip region comes back afterwards.
+class TClipTo {
+ public:
+  TClipTo(TCanvas* Canvas, const TRect& R);
+  ~TClipTo();
+  TClipTo(const TClipTo&) = delete;
+  TClipTo& operator=(const TClipTo&) = delete;
+
+ private:
+  win::HDC FDC;
+  win::HRGN FSaved;
+  bool FHadClip;
+};
+
+inline TRect Deflated(TRect R, Integer d) { return TRect{R.left + d, R.top + d, R.right - d, R.bottom - d}; }
+inline bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
+
+}  // namespace themes::kit

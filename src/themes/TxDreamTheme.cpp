@@ -1,0 +1,185 @@
+// The Dream theme: life cycle, colour table, part colours, queries and metrics.
+
+#include "themes/TxDreamTheme.h"
+
+#include "framework/ControlMessages.h"
+#include "platform/user/services/SysMetrics.h"
+#include "themes/vrnThemes.h"
+#include "tx/TxDefaultTheme.h"
+#include "tx/TxThemesManager.h"
+#include "tx/TxUtils.h"
+
+namespace themes {
+
+using namespace tx;
+
+namespace {
+
+TColor EC(TColor Color, TColor Background, Integer Threshold) {
+  EnsureContrast(Color, Background, Threshold);
+  return Color;
+}
+
+}  // namespace
+
+TTxDreamTheme::~TTxDreamTheme() {
+  if (FListening) RemoveSysChangeListener(this);
+  if (FCounted) TThemeUnit<TTxDreamTheme>::RemoveInstance();
+}
+
+void TTxDreamTheme::AfterConstruction() {
+  TThemeUnit<TTxDreamTheme>::AddInstance();
+  FCounted = true;
+  AddSysChangeListener(this);
+  FListening = true;
+  UpdateColorCache();
+}
+
+void TTxDreamTheme::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == TXM_SYSCHANGE) {
+    if (Message.WParam == TSC_CHANGE) UpdateColorCache();
+    return;
+  }
+  TTxTheme::Dispatch(Message);
+}
+
+void TTxDreamTheme::UpdateColorCache() {
+  MenubarColor = 0xFFFFFF;
+  ToolbarColor = 0xDCD8D0;
+  PopupColor = 0xFFFFFF;
+  DockPanelColor = 0xFFFFFF;
+  PopupFrameColor = 0xC0C0C0;
+  SplitLineColor = 0xC0C0C0;
+  const TColor X = EC(BlendColors(fw::clHighlight, fw::clWindow, 20), ToolbarColor, 50);
+
+  WinFrameColors[0][0] = {0x909090, EC(fw::clBlack, fw::clBtnShadow, 180)};
+  WinFrameColors[0][1] = {0x909090, EC(0xC0C0C0, fw::clBtnFace, 120)};
+  WinFrameColors[1][0] = {0x909090, fw::clBlack};
+  WinFrameColors[1][1] = {fw::clBtnShadow, EC(0xC0C0C0, fw::clBtnFace, 120)};
+
+  const TColor normalText = EC(fw::clBtnText, ToolbarColor, 180);
+  ButtonColors[0] = {fw::clNone, normalText, fw::clNone};
+  ButtonColors[1] = {fw::clNone, EC(0xC0C0C0, ToolbarColor, 80), 0xD0D0D0};
+  ButtonColors[2] = {EC(BlendColors(fw::clHighlight, BlendColors(fw::clBtnFace, fw::clWindow, 50), 10), ToolbarColor, 5),
+                     normalText, 0xC0C0C0};
+  ButtonColors[3] = {BlendColors(fw::clHighlight, fw::clWindow, 30), fw::clBlack, 0x0000FF};
+  ButtonColors[4] = {X, EC(fw::clMenuText, X, 180), 0xA0A0A0};
+  ButtonColors[5] = {X, 0xC0C0C0, fw::clHighlight};
+  const TColor H = EC(BlendColors(fw::clHighlight, fw::clWindow, 50), ToolbarColor, 30);
+  ButtonColors[6] = {H, EC(fw::clBlack, H, 180), EC(fw::clHighlight, H, 100)};
+  ButtonColors[7] = {ToolbarColor, normalText, ButtonColors[4].Frame};
+
+  const TColor grey = BlendColors(fw::clGrayText, fw::clWindow, 70);
+  MenuItemColors[0] = {fw::clNone, EC(fw::clWindowText, PopupColor, 180), fw::clNone};
+  MenuItemColors[1] = {fw::clNone, EC(grey, PopupColor, 80), fw::clNone};
+  MenuItemColors[2] = {ButtonColors[4].Fill, ButtonColors[4].Text, 0xC0C0C0};
+  MenuItemColors[3] = {PopupColor, grey, fw::clHighlight};
+  ToolbarEdgeColor = 0xB0B0B0;
+}
+
+TColor TTxDreamTheme::GetPartColor(const TTxItemInfo& ItemInfo, int Part) const {
+  if (IsPopupMenuLine(ItemInfo)) return MenuItemColors[MenuItemColorIndex(ItemInfo)].Part(Part);
+  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
+  if (IsEmbeddedView(ItemInfo.ViewType) && c == fw::clNone) {
+    if (Part == cpFill) c = ToolbarColor;
+    if (Part == cpFrame) c = fw::clBtnShadow;
+  }
+  return c;
+}
+
+TColor TTxDreamTheme::GetButtonPartColor(const TTxItemInfo& ItemInfo, int Part) const {
+  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
+  if (IsEmbeddedView(ItemInfo.ViewType)) {
+    if (Part == cpFill && c == fw::clNone) c = ToolbarColor;
+    if (Part == cpFrame) c = ItemInfo.Selected ? fw::clWindowFrame : c == fw::clNone ? fw::clBtnShadow : c;
+  }
+  return c;
+}
+
+TPoint TTxDreamTheme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) {
+  if (I.Enabled && I.HoverKind != hkNone && !I.Selected && !(I.Pushed && !I.IsPopupParent)) return {-1, -1};
+  return {0, 0};
+}
+
+TColor TTxDreamTheme::GetItemColor(const TTxItemInfo& ItemInfo) {
+  const TColor c = GetPartColor(ItemInfo, cpFill);
+  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
+}
+
+TColor TTxDreamTheme::GetItemTextColor(const TTxItemInfo& ItemInfo) { return GetPartColor(ItemInfo, cpText); }
+
+TColor TTxDreamTheme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
+  const TColor c = GetButtonPartColor(ItemInfo, cpFill);
+  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
+}
+
+void TTxDreamTheme::GetMargins(Integer MarginID, TTxMargins& Margins) {
+  switch (MarginID) {
+    case MID_TOOLBUTTON: Margins = {2, 2, 2, 2}; break;
+    case MID_MENUITEM: Margins = {1, 1, 3, 3}; break;
+    case MID_STATUSPANE: Margins = {3, 3, 1, 1}; break;
+    default: Margins = {};
+  }
+}
+
+Integer TTxDreamTheme::GetPopupShadowType() { return PST_LAYERED_NT5; }
+
+void TTxDreamTheme::GetViewBorder(Integer ViewType, TPoint& Border) {
+  if (ViewType & (VT_TOOLBAR | VT_DOCKPANEL)) {
+    if (!(ViewType & VT_FLOATING))
+      Border = {2, 2};
+    else if (ViewType & VT_RESIZABLE)
+      Border = {win::GetSystemMetrics(win::SM_CXFRAME) - 1, win::GetSystemMetrics(win::SM_CYFRAME) - 1};
+    else
+      Border = {win::GetSystemMetrics(win::SM_CXDLGFRAME) - 1, win::GetSystemMetrics(win::SM_CYDLGFRAME) - 1};
+  } else if (ViewType & VT_POPUP) {
+    Border = IsViewKind(ViewType, VT_POPUP_MENU) ? TPoint{1, 2} : TPoint{2, 2};
+  } else {
+    Border = {0, 0};
+  }
+}
+
+TColor TTxDreamTheme::GetViewColor(Integer ViewType) {
+  if (ViewType & VT_TOOLBAR) return IsViewKind(ViewType, VT_TOOLBAR_MENUBAR) ? MenubarColor : ToolbarColor;
+  if (ViewType & VT_POPUP) return IsViewKind(ViewType, VT_POPUP_LIST) ? fw::clWindow : PopupColor;
+  if (ViewType & VT_DOCKPANEL) return DockPanelColor;
+  return fw::clBtnFace;
+}
+
+void TTxDreamTheme::GetViewMargins(Integer, TTxMargins& Margins) { Margins = {}; }
+
+Integer TTxDreamTheme::GetIntegerMetric(Integer Index) {
+  switch (Index) {
+    case TMI_SPLIT_ARROW_WIDTH: return 12;
+    case TMI_DROPDOWN_ARROW_WIDTH: return 8;
+    case TMI_DROPDOWN_ARROW_MARGIN: return 3;
+    case TMI_MENU_IMAGE_TEXT_SPACE: return 0;
+    case TMI_MENU_CAPTION_LEFT: return 8;
+    case TMI_MENU_CAPTION_RIGHT: return 3;
+    case TMI_MENU_SEPARATOR_SIZE: return 7;
+    case 36:
+    case 37: return 2;
+    case TMI_TOOLBAR_SEPARATOR_SIZE: return 5;
+    case TMI_EDIT_FRAME_WIDTH: return 1;
+    case TMI_EDIT_TEXT_MARGIN_HORZ: return 2;
+    case TMI_EDIT_TEXT_MARGIN_VERT: return 2;
+    case TMI_EDIT_BUTTON_WIDTH: return 14;
+    case TMI_EDIT_MENU_RIGHT_INDENT: return 1;
+    default: return -1;
+  }
+}
+
+bool TTxDreamTheme::GetBooleanMetric(Integer Index) {
+  return Index == TMB_VISUAL_STYLES || Index == TMB_SOLID_TOOLBAR_NC || Index == TMB_SOLID_TOOLBAR_ON_DOCK_IMAGE;
+}
+
+int TTxDreamTheme::CloseState(Integer CloseButtonState, bool Active) {
+  if (!Active) return 1;
+  if (CloseButtonState & CDBS_PRESSED) return 3;
+  if (CloseButtonState & CDBS_HOT) return 4;
+  return 0;
+}
+
+void RegisterDreamTheme() { tx::RegisterTheme("Dream", &tx::ThemeClassOf<TTxDreamTheme>); }
+
+}  // namespace themes

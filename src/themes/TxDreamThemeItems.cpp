@@ -1,0 +1,359 @@
+// The Dream theme's items: buttons, captions, marks, arrows, images, edit fields, menu lines,
+// separators, MDI and scroll buttons.
+
+#include <algorithm>
+
+#include "platform/user/services/SysMetrics.h"
+#include "themes/ThemeKit.h"
+#include "themes/TxDreamTheme.h"
+#include "themes/vrnThemes.h"
+#include "tx/TxDefaultTheme.h"
+#include "tx/TxThemesManager.h"
+#include "tx/TxUtils.h"
+
+namespace themes {
+
+using namespace tx;
+using kit::Deflated;
+using kit::Fill;
+using kit::FrameRoundRect;
+using kit::Line;
+using kit::PaintGradientBands;
+using kit::PaintGradientBitmap;
+
+namespace {
+
+void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
+
+// The warm highlight of checked and pushed items: a line up the left side and along the top.
+void HighlightLines(TCanvas* c, const TRect& r, TColor color) {
+  const fw::TPoint p[3] = {{r.left, r.bottom - 2}, {r.left, r.top}, {r.right, r.top}};
+  Pen(c, color);
+  c->Polyline(p, 3);
+}
+
+// Checked (and pushed) inside colours: bands top and bottom plus the highlight line colour.
+struct TWarm {
+  TColor Top, Bottom, Highlight;
+};
+constexpr TWarm kWarmHot{0x2090E8, 0x80E0FF, 0x60B0E8};
+constexpr TWarm kWarmCool{0xD0F8FF, 0xF0FDFF, 0xB0D4DF};
+
+// The right part of a split button reaches one pixel into the left part, over the shared edge.
+TRect ItemArea(const TRect& R, const TTxItemInfo& I) {
+  return I.ComboPart == cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R;
+}
+
+}  // namespace
+
+void TTxDreamTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& I) {
+  const kit::TClipTo clip(Canvas, ItemArea(ARect, I));
+  const bool hot = IsItemHot(I);
+  TRect R = ARect;
+  Integer L = 2, Rt = 2;
+  if (I.ComboPart == cpSplitRight) {
+    --R.left;
+    L = 1;
+  }
+  if (I.ComboPart == cpSplitLeft) Rt = 0;
+  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
+
+  if (IsEmbeddedView(I.ViewType) && !hot) {
+    if (I.Enabled) {
+      Fill(Canvas, Deflated(R, 1), ToolbarColor);
+      DrawRoundedFrame(Canvas, R, L, Rt, 0x808080, fw::clNone, 0xA0A0A0);
+    } else {
+      Fill(Canvas, Deflated(R, 1), 0xF0F0F0);
+      DrawRoundedFrame(Canvas, R, L, Rt, 0xF0F0F0, fw::clNone, 0xC0C0C0);
+    }
+  } else if (!IsViewKind(I.ViewType, VT_TOOLBAR_MENUBAR)) {
+    if (I.Enabled && I.Pushed) {
+      Pen(Canvas, 0xD0D0D0);
+      FrameRoundRect(Canvas, R, 1, 1);
+      PaintGradientBitmap(Canvas, Deflated(R, 1), 0xFFFFFF, 0xC0C0C0);
+      Pen(Canvas, 0x909090);
+      FrameRoundRect(Canvas, R, L, Rt);
+    } else if (I.Enabled && I.Selected) {
+      const TWarm& w = hot ? kWarmHot : kWarmCool;
+      PaintGradientBands(Canvas, Deflated(R, 1), w.Top, w.Bottom, true);
+      Pen(Canvas, 0xA0A0A0);
+      FrameRoundRect(Canvas, R, 1, 1);
+      HighlightLines(Canvas, Deflated(R, 1), w.Highlight);
+      Pen(Canvas, 0x808080);
+      FrameRoundRect(Canvas, R, L, Rt);
+    } else if (hot || (I.ItemOptions & IO_DESIGNING)) {
+      Pen(Canvas, 0xE0E0E0);
+      FrameRoundRect(Canvas, R, 1, 1);
+      Fill(Canvas, Deflated(R, 1), 0xF4F0F0);
+      Pen(Canvas, GetButtonPartColor(I, cpFrame));
+      FrameRoundRect(Canvas, R, L, Rt);
+    }
+  } else if ((I.Enabled && (I.Pushed || I.Selected)) || hot) {
+    if (I.Pushed) {
+      Fill(Canvas, Deflated(R, 1), 0xDCD8D0);
+      DrawRoundedFrame(Canvas, R, L, Rt, 0x808080, fw::clNone, 0x909090);
+    } else {
+      DrawRoundedFrame(Canvas, R, L, Rt, 0xA0A0A0, fw::clNone, 0xC0C0C0);
+    }
+    return;
+  }
+  if (I.ComboPart == cpSplitRight) PaintDropDownArrow(Canvas, ARect, I);
+}
+
+void TTxDreamTheme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& ItemInfo,
+                                 const String& ACaption, Cardinal AFormat, bool Rotated) {
+  const kit::TClipTo clip(Canvas, ARect);
+  TColor color = Canvas->Font()->Color();
+  if (color == fw::clNone) color = GetPartColor(ItemInfo, cpText);
+  kit::Text(Canvas, ACaption, ARect, AFormat, Rotated, color);
+}
+
+void TTxDreamTheme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo) {
+  const kit::TClipTo clip(Canvas, R);
+  Pen(Canvas, GetButtonPartColor(ItemInfo, cpText));
+  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
+  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
+                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
+  Canvas->Polyline(p, 7);
+}
+
+void TTxDreamTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo) {
+  const kit::TClipTo clip(Canvas, R);
+  PaintButton(Canvas, R, ItemInfo);
+  const TColor color = GetPartColor(ItemInfo, cpText);
+  if (!ItemInfo.IsVertical) {
+    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
+    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
+  } else {
+    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
+    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
+  }
+}
+
+void TTxDreamTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
+                                   const TTxEditFrameInfo& EditFrameInfo) {
+  const kit::TClipTo clip(Canvas, ARect);
+  PaintFrame(Canvas, ARect, I);
+  const Integer m = GetIntegerMetric(TMI_EDIT_FRAME_WIDTH);
+  const TRect inner = Deflated(ARect, m);
+  TRect R = inner;
+  const Integer W = EditFrameInfo.RightButtonWidth;
+  if (W > 0) R.right -= W - 2;
+  const bool hovered = I.HoverKind != hkNone;
+  if (I.Enabled) {
+    kit::Frame(Canvas, R, hovered ? 0xFFFFFF : 0xD0D0D0);
+    Fill(Canvas, Deflated(R, 1), 0xFFFFFF);
+  } else {
+    kit::Frame(Canvas, R, hovered ? 0xFFFFFF : ButtonColors[1].Frame);
+  }
+  if (W > 0) PaintEditButton(Canvas, TRect{inner.right - W, inner.top, inner.right, inner.bottom}, I,
+                             EditFrameInfo.RightButtonInfo);
+}
+
+void TTxDreamTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& ItemInfo,
+                                    const TTxEditButtonInfo& ButtonInfo) {
+  const kit::TClipTo clip(Canvas, ARect);
+  const TRect B{ARect.left + 1, ARect.top, ARect.right, ARect.bottom};
+  const bool embedded = IsEmbeddedView(ItemInfo.ViewType);
+  const Integer state = ButtonInfo.ButtonState;
+  const bool enabled = !(state & EBDS_DISABLED);
+  if (ButtonInfo.ButtonType == EBT_DROPDOWN) {
+    if (!enabled) {
+      kit::Frame(Canvas, B, ButtonColors[1].Frame);
+    } else if (state & EBDS_PRESSED) {
+      PaintGradientBitmap(Canvas, B, 0xFFFFFF, 0xC0C0C0);
+      Line(Canvas, B.left - 1, B.top, B.left - 1, B.bottom, 0x808080);
+    } else if (state & EBDS_HOT) {
+      Fill(Canvas, B, 0xF4F0F0);
+      Line(Canvas, B.left - 1, B.top, B.left - 1, B.bottom, 0x808080);
+    } else {
+      if (embedded) Fill(Canvas, B, 0xF4F0F0);
+      Line(Canvas, B.left - 1, B.top + 1, B.left - 1, B.bottom - 1, 0xFFFFFF);
+      kit::Frame(Canvas, B, 0xD0D0D0);
+    }
+    PaintDropDownArrow(Canvas, B, ItemInfo);
+    return;
+  }
+  if (ButtonInfo.ButtonType != EBT_SPIN) return;
+  // Each half paints with its own pressed bit; the caller's item is left as it came.
+  TTxItemInfo half = ItemInfo;
+  const TRect up{B.left, B.top, B.right, (B.top + B.bottom + 1) / 2};
+  const TRect down{B.left, (B.top + B.bottom) / 2, B.right, B.bottom};
+  for (int k = 0; k < 2; ++k) {
+    const TRect& h = k == 0 ? up : down;
+    const bool pressed = state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED);
+    half.Pushed = pressed;
+    if (enabled && (pressed || (state & EBDS_HOT))) {
+      if (pressed)
+        PaintGradientBitmap(Canvas, k == 0 ? h : TRect{h.left, h.top + 1, h.right, h.bottom}, 0xFFFFFF, 0xC0C0C0);
+      else
+        Fill(Canvas, h, 0xF4F0F0);
+      if (k == 0) {
+        Line(Canvas, h.left - 1, h.top, h.left - 1, h.bottom, 0x808080);
+      } else {
+        const fw::TPoint p[3] = {{h.left - 1, h.bottom - 1}, {h.left - 1, h.top}, {h.right, h.top}};
+        Pen(Canvas, 0x808080);
+        Canvas->Polyline(p, 3);
+      }
+    } else {
+      if (embedded) Fill(Canvas, h, 0xF4F0F0);
+      kit::Frame(Canvas, h, 0xD0D0D0);
+    }
+    const TColor arrow = GetPartColor(half, cpText);
+    const Integer x = (h.left + h.right) / 2;
+    if (k == 0) {
+      const Integer y = (h.top + h.bottom - 1) / 2;
+      kit::Triangle(Canvas, {x - 2, y + 1}, {x + 2, y + 1}, {x, y - 1}, arrow);
+    } else {
+      const Integer y = (h.top + h.bottom) / 2;
+      kit::Triangle(Canvas, {x - 2, y - 1}, {x + 2, y - 1}, {x, y + 1}, arrow);
+    }
+  }
+}
+
+void TTxDreamTheme::PaintDropDownArrow(TCanvas* Canvas, const TRect& R, const TTxItemInfo& ItemInfo) {
+  const kit::TClipTo clip(Canvas, R);
+  const TColor color = GetPartColor(ItemInfo, cpText);
+  const Integer x = (R.left + R.right) / 2, y = (R.top + R.bottom) / 2;
+  if (ItemInfo.IsVertical)
+    kit::Triangle(Canvas, {x, y + 1}, {x, y - 3}, {x - 2, y - 1}, color);
+  else
+    kit::Triangle(Canvas, {x - 2, y - 1}, {x + 2, y - 1}, {x, y + 1}, color);
+}
+
+void TTxDreamTheme::PaintFrame(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
+  const kit::TClipTo clip(Canvas, R);
+  const bool hovered = I.HoverKind != hkNone;
+  if (!((I.Enabled || I.HoverKind == hkKeyboardHover) && (hovered || (I.ItemOptions & IO_DESIGNING)))) return;
+  PaintGradientBands(Canvas, Deflated(R, 1), 0xFFFFFF, 0xDCD8D0, true);
+  Pen(Canvas, I.Pushed ? TColor(0x909090) : GetPartColor(I, cpFrame));
+  FrameRoundRect(Canvas, R, 1, 1);
+}
+
+void TTxDreamTheme::PaintImage(TCanvas* Canvas, TRect R, const TTxItemInfo& I, TCustomImageList* ImageList,
+                               Integer ImageIndex) {
+  if (!ImageList) return;
+  const Integer lum = GetColorLuminance(GetItemImageBackground(I));
+  const bool hovered = I.HoverKind != hkNone;
+  if (!I.Enabled) {
+    if (lum < 80)
+      DrawIconDarkMask(Canvas, R, ImageList, ImageIndex, fw::clBtnShadow);
+    else
+      DrawIconDisabled(Canvas, R, ImageList, ImageIndex, 0);
+  } else if (!I.Selected && !I.Pushed && !hovered && lum >= 80 && !HighContrastColors && !LowColorDisplay) {
+    DrawIconBlended(Canvas, R, ImageList, ImageIndex, fw::clWindow, 255);
+  } else {
+    DrawIconContrasted(Canvas, R, ImageList, ImageIndex, lum < 80);
+  }
+}
+
+void TTxDreamTheme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo, Cardinal ButtonKind) {
+  const kit::TClipTo clip(Canvas, R);
+  PaintButton(Canvas, R, ItemInfo);
+  DrawMDIGlyph(Canvas->Handle(), R, TThemeUnit<TTxDreamTheme>::GlyphImages, ButtonKind,
+               GetPartColor(ItemInfo, cpText));
+}
+
+void TTxDreamTheme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo& I) {
+  const kit::TClipTo clip(Canvas, R);
+  PaintMenuItemFrame(Canvas, R, I);
+  const TColor C = GetPartColor(I, cpText);
+  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
+  if (I.ItemOptions & IO_SPLIT) {
+    const TColor split = !I.Enabled ? C : I.HoverKind == hkMouseHover ? TColor(0xFFFFFF) : SplitLineColor;
+    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
+  }
+  if (I.ItemOptions & IO_HAS_SUBMENU) {
+    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
+    kit::Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, C);
+  }
+  if (!(I.Selected && I.Enabled)) return;
+  const TRect B = Deflated(TRect{R.left + 1, R.top, R.left + 1 + I.PopupMargin, R.bottom}, 1);
+  Integer L = 2, Rt = 2;
+  if (I.ComboPart == cpSplitLeft) Rt = 1;
+  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
+  const bool hot = IsItemHot(I);
+  if (IsEmbeddedView(I.ViewType) && !hot) {
+    Fill(Canvas, B, ToolbarColor);
+    Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, I.Enabled ? 20 : 15));
+    FrameRoundRect(Canvas, B, L, Rt);
+  } else if (I.Pushed || I.Selected) {
+    const TWarm& w = (I.Pushed || I.HoverKind != hkNone) ? kWarmHot : kWarmCool;
+    PaintGradientBands(Canvas, B, w.Top, w.Bottom, true);
+    HighlightLines(Canvas, B, w.Highlight);
+    Pen(Canvas, 0x808080);
+    FrameRoundRect(Canvas, kit::Deflated(B, -1), L, Rt);
+  } else if (hot || (I.ItemOptions & IO_DESIGNING)) {
+    Pen(Canvas, BlendColors(0x0000FF, fw::clWindow, 40));
+    FrameRoundRect(Canvas, B, L, Rt);
+  }
+}
+
+void TTxDreamTheme::PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& ItemInfo) {
+  TRect R = ARect;
+  if (!IsViewKind(ItemInfo.ViewType, VT_POPUP_TOOLBOX)) {
+    ++R.left;
+    --R.right;
+    Canvas->Brush()->SetColor(fw::clWhite);
+  }
+  PaintFrame(Canvas, R, ItemInfo);
+}
+
+void TTxDreamTheme::PaintScrollButton(TCanvas* Canvas, const TRect& R, Integer ButtonType, bool Hot) {
+  const kit::TClipTo clip(Canvas, R);
+  const TRect in = Deflated(R, 1);
+  if (Hot) {
+    PaintGradientBitmap(Canvas, in, 0xF0F0F0, 0xFFFFFF);
+    Pen(Canvas, 0xA0A0A0);
+  } else {
+    Fill(Canvas, in, 0xFFFFFF);
+    Pen(Canvas, 0xD0D0D0);
+  }
+  FrameRoundRect(Canvas, R, 1, 1);
+  // The four corner pixels the cut outline leaves, inside the button.
+  for (const fw::TPoint& p : {fw::TPoint{R.left, R.top}, fw::TPoint{R.right - 1, R.top},
+                              fw::TPoint{R.right - 1, R.bottom - 1}, fw::TPoint{R.left, R.bottom - 1}})
+    kit::Pixel(Canvas, p.x, p.y, fw::clBtnFace);
+  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
+  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
+  const TColor c = fw::clBtnText;
+  switch (ButtonType) {
+    case PSBT_UP: kit::Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
+    case PSBT_DOWN: {
+      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
+      kit::Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
+      break;
+    }
+    case PSBT_LEFT: {
+      const Integer x0 = cx + s / 2;
+      kit::Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
+      break;
+    }
+    case PSBT_RIGHT: {
+      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
+      kit::Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TTxDreamTheme::PaintSeparator(TCanvas* Canvas, TRect R, TTxItemInfo ItemInfo, bool Horizontal, bool) {
+  const kit::TClipTo clip(Canvas, R);
+  if (Horizontal) {
+    if (!(ItemInfo.ViewType & VT_TOOLBAR)) {
+      const Integer y = R.bottom / 2;
+      for (Integer x = 14; x < R.right - 14; x += 3) kit::Pixel(Canvas, x, y, 0x909090);
+    } else {
+      const Integer y = R.bottom / 2 + 1;
+      Line(Canvas, R.left + 4, y, R.right - 2, y, 0xFFFFFF);
+      Line(Canvas, R.left + 3, y - 1, R.right - 3, y - 1, ToolbarColor);
+    }
+  } else if (ItemInfo.Enabled) {
+    const Integer x = R.right / 2;
+    Line(Canvas, x, R.top + 4, x, R.bottom - 2, 0xFFFFFF);
+    Line(Canvas, x - 1, R.top + 3, x - 1, R.bottom - 3, ToolbarColor);
+  }
+}
+
+}  // namespace themes

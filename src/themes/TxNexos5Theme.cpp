@@ -1,0 +1,210 @@
+// The Nexos5 theme: life cycle, colour table, part colours, queries and metrics.
+
+#include "themes/TxNexos5Theme.h"
+
+#include "framework/ControlMessages.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/user/services/SysMetrics.h"
+#include "themes/vrnThemes.h"
+#include "tx/TxDefaultTheme.h"
+#include "tx/TxThemesManager.h"
+#include "tx/TxUtils.h"
+
+namespace themes {
+
+using namespace tx;
+
+namespace {
+
+TColor EC(TColor Color, TColor Background, Integer Threshold) {
+  EnsureContrast(Color, Background, Threshold);
+  return Color;
+}
+
+TColor Nearest(TColor Color) {
+  if (Color == fw::clNone) return Color;
+  const TColor c = ResolveColor(Color);
+  if (!NearestColorBitmap) return c;
+  return TColor(win::GetNearestColor(NearestColorBitmap->Canvas()->Handle(), win::COLORREF(c)));
+}
+
+}  // namespace
+
+TColor TTxNexos5Theme::CheckedHotColor() { return BlendColors(BaseColor, ShadeColor, 90); }
+TColor TTxNexos5Theme::LightBaseColor() { return BlendColors(BaseColor, 0xFFFFFF, 80); }
+
+TTxNexos5Theme::~TTxNexos5Theme() {
+  if (FListening) RemoveSysChangeListener(this);
+  if (FLeaveUnit) FLeaveUnit();
+}
+
+void TTxNexos5Theme::AfterConstruction() {
+  JoinUnit<TTxNexos5Theme>();
+  Start();
+}
+
+void TTxNexos5Theme::Start() {
+  AddSysChangeListener(this);
+  FListening = true;
+  UpdateColorCache();
+}
+
+void TTxNexos5Theme::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == TXM_SYSCHANGE) {
+    if (Message.WParam == TSC_CHANGE) UpdateColorCache();
+    return;
+  }
+  TTxTheme::Dispatch(Message);
+}
+
+void TTxNexos5Theme::UpdateColorCache() {
+  MenubarColor = ToolbarColor = PopupColor = DockPanelColor = ViewBaseColor();
+  ToolbarEdgeColor = 0xA8A8A8;
+  EditFrameColor = BlendColors(0xC0C0C0, 0xFFFFFF, 80);
+  PopupFrameColor = 0xC0C0C0;
+  const TColor H = EC(BlendColors(BaseColor, 0xFFFFFF, 80), ToolbarColor, 50);
+  const TColor D = BlendColors(fw::clBtnShadow, fw::clWindow, 90);
+  const TColor border = BlendColors(0x808080, 0xFFFFFF, 80);
+  const TColor activeText = EC(0x000000, 0x808080, 180);
+  WinFrameColors[0][0] = {border, 0xC0C0C0, activeText};
+  WinFrameColors[0][1] = {border, BaseColor, EC(0xC0C0C0, 0xC0C0C0, 120)};
+  WinFrameColors[1][0] = {border, 0xC0C0C0, activeText};
+  WinFrameColors[1][1] = {0x808080, 0xC0C0C0, EC(0xC0C0C0, 0x808080, 120)};
+  const TColor normalText = EC(0x000000, ToolbarColor, 180);
+  const TColor grey = BlendColors(0xC0C0C0, 0xFFFFFF, 50);
+  const TColor light = BlendColors(BaseColor, 0xFFFFFF, 80);
+  ButtonColors[0] = {fw::clNone, normalText, fw::clNone};
+  ButtonColors[1] = {0xFFFFFF, EC(BlendColors(0x808080, 0xFFFFFF, 70), ToolbarColor, 80), grey};
+  ButtonColors[2] = {EC(0xC0C0C0, ToolbarColor, 5), normalText, grey};
+  ButtonColors[3] = {light, 0x000000, BaseColor};
+  ButtonColors[4] = {H, 0x000000, EC(light, ToolbarColor, 100)};
+  ButtonColors[5] = {H, D, fw::clNone};
+  const TColor K = EC(BlendColors(BaseColor, 0xFFFFFF, 25), ToolbarColor, 30);
+  ButtonColors[6] = {K, EC(0xFFFFFF, K, 180), EC(BlendColors(BaseColor, 0xFFFFFF, 25), K, 100)};
+  ButtonColors[7] = {light, 0x000000, BaseColor};
+  MenuItemColors[0] = {fw::clNone, EC(0x000000, PopupColor, 180), fw::clNone};
+  MenuItemColors[1] = {fw::clNone, EC(BlendColors(0x808080, 0xFFFFFF, 70), PopupColor, 80), fw::clNone};
+  MenuItemColors[2] = {BaseColor, ButtonColors[4].Text, ButtonColors[4].Frame};
+  MenuItemColors[3] = {PopupColor, BlendColors(0x808080, 0xFFFFFF, 50), fw::clNone};
+  SplitLineColor = 0x000000;
+  PaneDividerColor = 0x000000;
+
+  for (TColor* c : {&MenubarColor, &ToolbarColor, &PopupColor, &DockPanelColor, &PopupFrameColor, &SplitLineColor,
+                    &PaneDividerColor})
+    *c = Nearest(*c);
+  for (auto& kind : WinFrameColors)
+    for (TWinFrame& f : kind) {
+      f.Border = Nearest(f.Border);
+      f.Fill = Nearest(f.Fill);
+      f.Text = Nearest(f.Text);
+    }
+  for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3], &ButtonColors[4],
+                         &ButtonColors[5], &ButtonColors[6], &ButtonColors[7], &MenuItemColors[0],
+                         &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
+    t->Fill = Nearest(t->Fill);
+    t->Text = Nearest(t->Text);
+    t->Frame = Nearest(t->Frame);
+  }
+}
+
+TColor TTxNexos5Theme::GetPartColor(const TTxItemInfo& ItemInfo, int Part) const {
+  if (IsPopupMenuLine(ItemInfo)) return MenuItemColors[MenuItemColorIndex(ItemInfo)].Part(Part);
+  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
+  if (IsEmbeddedView(ItemInfo.ViewType) && c == fw::clNone) {
+    if (Part == cpFill) c = ToolbarColor;
+    if (Part == cpFrame) c = fw::clBtnShadow;
+  }
+  return c;
+}
+
+TColor TTxNexos5Theme::GetButtonPartColor(const TTxItemInfo& ItemInfo, int Part) const {
+  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
+  if (IsEmbeddedView(ItemInfo.ViewType)) {
+    if (Part == cpFill && c == fw::clNone) c = ToolbarColor;
+    if (Part == cpFrame) c = ItemInfo.Selected ? fw::clWindowFrame : c == fw::clNone ? fw::clBtnShadow : c;
+  }
+  return c;
+}
+
+TPoint TTxNexos5Theme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) {
+  if (I.Enabled && I.HoverKind != hkNone && !I.Selected && !(I.Pushed && !I.IsPopupParent)) return {-1, -1};
+  return {0, 0};
+}
+
+TColor TTxNexos5Theme::GetItemColor(const TTxItemInfo& ItemInfo) {
+  const TColor c = GetPartColor(ItemInfo, cpFill);
+  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
+}
+
+TColor TTxNexos5Theme::GetItemTextColor(const TTxItemInfo& ItemInfo) { return GetPartColor(ItemInfo, cpText); }
+
+TColor TTxNexos5Theme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
+  const TColor c = GetButtonPartColor(ItemInfo, cpFill);
+  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
+}
+
+void TTxNexos5Theme::GetMargins(Integer MarginID, TTxMargins& Margins) {
+  switch (MarginID) {
+    case MID_TOOLBUTTON: Margins = {2, 2, 2, 2}; break;
+    case MID_MENUITEM: Margins = {1, 1, 3, 3}; break;
+    case MID_STATUSPANE: Margins = {3, 3, 1, 1}; break;
+    default: Margins = {};
+  }
+}
+
+Integer TTxNexos5Theme::GetPopupShadowType() { return PST_LAYERED_NT5; }
+
+void TTxNexos5Theme::GetViewBorder(Integer ViewType, TPoint& Border) {
+  if (ViewType & (VT_TOOLBAR | VT_DOCKPANEL)) {
+    if (!(ViewType & VT_FLOATING))
+      Border = {2, 2};
+    else if (ViewType & VT_RESIZABLE)
+      Border = {win::GetSystemMetrics(win::SM_CXFRAME) - 1, win::GetSystemMetrics(win::SM_CYFRAME) - 1};
+    else
+      Border = {win::GetSystemMetrics(win::SM_CXDLGFRAME) - 1, win::GetSystemMetrics(win::SM_CYDLGFRAME) - 1};
+  } else if (ViewType & VT_POPUP) {
+    Border = {2, 2};
+  } else {
+    Border = {0, 0};
+  }
+}
+
+TColor TTxNexos5Theme::GetViewColor(Integer ViewType) {
+  if (ViewType & VT_TOOLBAR) return IsViewKind(ViewType, VT_TOOLBAR_MENUBAR) ? MenubarColor : ToolbarColor;
+  if (ViewType & VT_POPUP) return IsViewKind(ViewType, VT_POPUP_LIST) ? fw::clWindow : PopupColor;
+  if (ViewType & VT_DOCKPANEL) return DockPanelColor;
+  return fw::clBtnFace;
+}
+
+void TTxNexos5Theme::GetViewMargins(Integer, TTxMargins& Margins) { Margins = {}; }
+
+Integer TTxNexos5Theme::GetIntegerMetric(Integer Index) {
+  switch (Index) {
+    case TMI_SPLIT_ARROW_WIDTH: return 12;
+    case TMI_DROPDOWN_ARROW_WIDTH: return 8;
+    case TMI_DROPDOWN_ARROW_MARGIN: return 3;
+    case TMI_MENU_IMAGE_TEXT_SPACE: return 0;
+    case TMI_MENU_CAPTION_LEFT: return 8;
+    case TMI_MENU_CAPTION_RIGHT: return 3;
+    case TMI_MENU_SEPARATOR_SIZE: return 3;
+    case 36:
+    case 37: return 2;
+    case TMI_TOOLBAR_SEPARATOR_SIZE: return 5;
+    case TMI_EDIT_FRAME_WIDTH: return 1;
+    case TMI_EDIT_TEXT_MARGIN_HORZ: return 2;
+    case TMI_EDIT_TEXT_MARGIN_VERT: return 2;
+    case TMI_EDIT_BUTTON_WIDTH: return 14;
+    case TMI_EDIT_MENU_RIGHT_INDENT: return 1;
+    default: return -1;
+  }
+}
+
+bool TTxNexos5Theme::GetBooleanMetric(Integer Index) {
+  return Index == TMB_VISUAL_STYLES || Index == TMB_SOLID_TOOLBAR_NC || Index == TMB_SOLID_TOOLBAR_ON_DOCK_IMAGE;
+}
+
+void RegisterNexos5Theme() { tx::RegisterTheme("Nexos5", &tx::ThemeClassOf<TTxNexos5Theme>); }
+
+}  // namespace themes

@@ -1,0 +1,115 @@
+#pragma once
+// "Nexos5": white toolbars, menus and panels with a thin line every 5 pixels, a pale blue base
+// colour for hot, pushed and open items, glassy two-stage gradients, banded grey caption bars,
+// cut-corner button frames, dotted separators and grey grip dashes.
+
+#include "themes/ThemeStates.h"
+#include "themes/vrnThemes.h"
+#include "tx/TxThemes.h"
+
+namespace themes {
+
+class TTxNexos5Theme : public tx::TTxTheme {
+ public:
+  using TColor = tx::TColor;
+  using TRect = tx::TRect;
+  using TPoint = tx::TPoint;
+  using Integer = tx::Integer;
+  using Cardinal = tx::Cardinal;
+  using String = tx::String;
+  using TCanvas = tx::TCanvas;
+  using TCustomImageList = tx::TCustomImageList;
+
+  explicit TTxNexos5Theme(const String& AName) : TTxTheme(AName) {}
+  ~TTxNexos5Theme() override;
+  void AfterConstruction() override;
+  // TXM_SYSCHANGE with TSC_CHANGE rebuilds the colour table; other phases are ignored.
+  void Dispatch(fw::TMessage& Message) override;
+
+  TPoint GetImageOffset(TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList) override;
+  TColor GetItemColor(const tx::TTxItemInfo& ItemInfo) override;
+  TColor GetItemTextColor(const tx::TTxItemInfo& ItemInfo) override;
+  TColor GetItemImageBackground(const tx::TTxItemInfo& ItemInfo) override;
+  void GetMargins(Integer MarginID, tx::TTxMargins& Margins) override;
+  Integer GetPopupShadowType() override;
+  void GetViewBorder(Integer ViewType, TPoint& Border) override;
+  TColor GetViewColor(Integer ViewType) override;
+  void GetViewMargins(Integer ViewType, tx::TTxMargins& Margins) override;
+  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
+                       TColor AColor, bool Transparent, Integer AViewType) override;
+  void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption,
+                    Cardinal AFormat, bool Rotated) override;
+  void PaintCheckMark(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintChevron(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintEditFrame(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                      const tx::TTxEditFrameInfo& EditFrameInfo) override;
+  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                       const tx::TTxEditButtonInfo& ButtonInfo) override;
+  void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
+  void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
+  void PaintDropDownArrow(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
+  void PaintFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintImage(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList,
+                  Integer ImageIndex) override;
+  void PaintMDIButton(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, Cardinal ButtonKind) override;
+  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
+  void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintScrollButton(TCanvas* Canvas, const TRect& ARect, Integer ButtonType, bool Hot) override;
+  void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
+  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
+                      bool LineOnly) override;
+  void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
+  void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override;
+  void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;
+  Integer GetIntegerMetric(Integer Index) override;
+  bool GetBooleanMetric(Integer Index) override;
+  void UpdateColorCache() override;
+
+  // The look's fixed colours.
+  static constexpr TColor BaseColor = 0xF6DAC9, ShadeColor = 0xC0C0C0;
+  static TColor CheckedHotColor();
+  static TColor LightBaseColor();
+
+  // The colour table; after each rebuild every field but the toolbar edge and the edit frame
+  // holds the nearest colour the screen shows.
+  TColor MenubarColor = fw::clNone, ToolbarColor = fw::clNone, PopupColor = fw::clNone,
+         DockPanelColor = fw::clNone, ToolbarEdgeColor = fw::clNone, EditFrameColor = fw::clNone,
+         PopupFrameColor = fw::clNone, SplitLineColor = fw::clNone, PaneDividerColor = fw::clNone;
+  // [0 floating toolbar, 1 dockable panel][0 active, 1 inactive].
+  struct TWinFrame {
+    TColor Border = fw::clNone, Fill = fw::clNone, Text = fw::clNone;
+  } WinFrameColors[2][2];
+  TPartColors MenuItemColors[4];
+  TPartColors ButtonColors[8];
+
+  TColor GetPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
+  TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
+
+ protected:
+  // The unit resources of the class Theme: the first instance makes them, the last frees them.
+  template <class Theme>
+  void JoinUnit() {
+    TThemeUnit<Theme>::AddInstance();
+    FLeaveUnit = &TThemeUnit<Theme>::RemoveInstance;
+    FGlyphs = &TThemeUnit<Theme>::GlyphImages;
+  }
+  // Listens to system changes and builds the colour table.
+  void Start();
+  // The colour of toolbars, menus and panels the table is built against.
+  virtual TColor ViewBaseColor() const { return 0xFFFFFF; }
+  fw::TImageList* Glyphs() const { return FGlyphs ? *FGlyphs : nullptr; }
+  // The close button of floating windows and panels in colour state S, in the square Q.
+  void PaintCaptionCloseButton(TCanvas* Canvas, const TRect& Q, int S);
+  void PaintEditButtonFrame(TCanvas* Canvas, const TRect& R, bool Pressed, Integer State, bool Embedded);
+
+ private:
+  bool FListening = false;
+  void (*FLeaveUnit)() = nullptr;
+  fw::TImageList** FGlyphs = nullptr;
+};
+
+void RegisterNexos5Theme();
+
+}  // namespace themes
