@@ -1,0 +1,136 @@
+#include "tx/TxItems.h"
+
+#include <algorithm>
+
+#include "framework/GraphicsCanvas.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/ImageList.h"
+#include "platform/gdi/GdiText.h"
+#include "toolbars/TBItemView.h"
+#include "tx/Tx.h"
+#include "tx/TxItemViewer.h"
+
+namespace tx {
+
+using namespace toolbars;
+
+// ---- TTxCustomItem ---------------------------------------------------------------------------
+
+TTxCustomItem::TTxCustomItem(fw::TComponent* AOwner)
+    : TTBCustomItem(AOwner), FFontSettings(std::make_unique<TFontSettings>()) {
+  FFontSettings->OnChange = [this] { Change(true); };
+}
+
+TTxCustomItem::~TTxCustomItem() { FFontSettings->OnChange = nullptr; }
+
+TTBPopupWindow* TTxCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* ParentViewer, bool PositionAsSubmenu,
+                                           bool SelectFirstItem, bool Customizing, const TPoint& APopupPoint,
+                                           Byte Alignment) {
+  return TTBCustomItem::CreatePopup(ParentView, ParentViewer, PositionAsSubmenu,
+                                    SelectFirstItem || FAlwaysSelectFirst, Customizing, APopupPoint, Alignment);
+}
+
+TTBItemViewerClass TTxCustomItem::GetItemViewerClass(TTBView* /*AView*/) {
+  return TTBItemViewerClass::Of<TTxItemViewer>();
+}
+
+// ---- TTxSubmenuItem --------------------------------------------------------------------------
+
+TTxSubmenuItem::TTxSubmenuItem(fw::TComponent* AOwner) : TTxCustomItem(AOwner) {
+  SetItemStyle(TTBItemStyle(ItemStyle() | tbisSubmenu | tbisSubitemsEditable));
+}
+
+void TTxSubmenuItem::SetDropdownCombo(bool Value) {
+  if (Value == DropdownCombo()) return;
+  SetItemStyle(TTBItemStyle(Value ? ItemStyle() | tbisCombo : ItemStyle() & ~tbisCombo));
+  Change(true);
+}
+
+// ---- TTxSeparatorItem ------------------------------------------------------------------------
+
+void TTxSeparatorItem::SetSize(Integer Value) {
+  Value = std::max<Integer>(Value, -1);
+  if (Value == FSize) return;
+  FSize = Value;
+  Change(true);
+}
+
+TTBItemViewerClass TTxSeparatorItem::GetItemViewerClass(TTBView* /*AView*/) {
+  return TTBItemViewerClass::Of<TTxSeparatorItemViewer>();
+}
+
+// ---- shared routines -------------------------------------------------------------------------
+
+Integer GetStateFlags(const TTxItemInfo& ItemInfo) {
+  Integer flags = 0;
+  if (!ItemInfo.Enabled) flags |= ISF_DISABLED;
+  if (ItemInfo.HoverKind == hkMouseHover) flags |= ISF_HOT;
+  if (ItemInfo.Pushed) flags |= ISF_PUSHED;
+  if (ItemInfo.Selected) flags |= ISF_SELECTED;
+  return flags;
+}
+
+void PaintThemedImage(fw::TCanvas* Canvas, const TRect& ARect, fw::TCustomImageList* ImageList, Integer ImageIndex,
+                      Integer Flags) {
+  TTxItemInfo info;
+  switch (Flags & 0xF00) {
+    case 0:
+      info.ViewType = VT_TOOLBAR;
+      info.ItemOptions = IO_TOOLBAR_STYLE;
+      break;
+    case TIF_ON_DOCKPANEL:
+      info.ViewType = VT_DOCKPANEL;
+      break;
+    case TIF_ON_CONTROL:
+      info.ViewType = VT_CONTROL;
+      break;
+    default:
+      break;
+  }
+  info.Enabled = (Flags & TIF_DISABLED) == 0;
+  info.Pushed = (Flags & TIF_PUSHED) != 0;
+  info.HoverKind = (Flags & TIF_HOT) ? hkMouseHover : hkNone;
+  info.Selected = (Flags & TIF_SELECTED) != 0;
+  CurrentTheme->PaintImage(Canvas, ARect, info, ImageList, ImageIndex);
+}
+
+namespace {
+
+// A small off-screen canvas for measuring outside painting.
+fw::TCanvas* MeasureCanvas() {
+  static fw::TBitmap* bitmap = [] {
+    auto* b = new fw::TBitmap();
+    b->SetSize(1, 1);
+    return b;
+  }();
+  return bitmap->Canvas();
+}
+
+}  // namespace
+
+Integer GetPopupMargin(TTBItemViewer* Viewer) {
+  Integer w = 0, h = 0;
+  if (auto* v = dynamic_cast<TTxItemViewer*>(Viewer)) {
+    fw::TSize s = v->GetItemImageSize();
+    w = s.cx;
+    h = s.cy;
+  }
+  if (w == 0 || h == 0) {
+    fw::TCustomImageList* images = Viewer->GetImageList();
+    w = images ? images->Width() : 0;
+    h = images ? images->Height() : 0;
+  }
+  if (w == 0 || h == 0) w = h = 16;
+  fw::TCanvas* canvas = MeasureCanvas();
+  canvas->Font()->Assign(Viewer->View()->GetFont());
+  win::TEXTMETRICW tm{};
+  canvas->RequiredState(fw::csFontValid);
+  win::GetTextMetricsW(canvas->Handle(), &tm);
+  const Integer textH = tm.tmHeight + tm.tmExternalLeading;
+  TTxMargins m;
+  CurrentTheme->GetMargins(MID_MENUITEM, m);
+  const Integer v = m.TopHeight + m.BottomHeight;
+  return (w + v) * std::max(textH + v, h + v) / (h + v);
+}
+
+}  // namespace tx
