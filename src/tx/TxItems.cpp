@@ -9,6 +9,7 @@
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
 #include "tx/TxItemViewer.h"
+#include "tx/TxPopupWindow.h"
 
 namespace tx {
 
@@ -32,6 +33,83 @@ TTBPopupWindow* TTxCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* P
 
 TTBItemViewerClass TTxCustomItem::GetItemViewerClass(TTBView* /*AView*/) {
   return TTBItemViewerClass::Of<TTxItemViewer>();
+}
+
+TTBPopupWindowClass TTxCustomItem::GetPopupWindowClass() { return TTBPopupWindowClass::Of<TTxPopupWindow>(); }
+
+void TTxCustomItem::GetPopupPosition(TTBView* ParentView, TTBPopupWindow* PopupWindow, TTBPopupPlacement& Placement) {
+  AdjustThemedPopupPosition(PopupWindow, Placement,
+                            [&] { TTBCustomItem::GetPopupPosition(ParentView, PopupWindow, Placement); });
+}
+
+// ---- popup placement -------------------------------------------------------------------------
+
+void AdjustThemedPopupPosition(TTBPopupWindow* PopupWindow, TTBPopupPlacement& P, const std::function<void()>& Place) {
+  if (!CurrentTheme->GetBooleanMetric(TMB_POPUP_ALIGNMENT)) {
+    Place();
+    return;
+  }
+  if (P.PositionAsSubmenu) {
+    P.X += P.NCSizeX;
+    P.Y += P.NCSizeY;
+    P.NCSizeX = P.NCSizeY = 0;
+  } else {
+    // The popup shares one pixel with the edge of its parent item.
+    P.NCSizeX = P.NCSizeY = 0;
+    P.ParentItemRect.right -= 1;
+    P.ParentItemRect.bottom -= 1;
+    if (P.X == P.ParentItemRect.right + 1) P.X -= 1;
+    if (P.Y == P.ParentItemRect.bottom + 1) P.Y -= 1;
+    if (P.X + P.W <= P.ParentItemRect.left) P.X += 1;
+    if (P.Y + P.H <= P.ParentItemRect.top) P.Y += 1;
+    P.W -= 1;
+    P.H -= 1;
+  }
+  Place();
+  if (!P.PositionAsSubmenu) {
+    P.W += 1;
+    P.H += 1;
+  }
+  auto* themed = dynamic_cast<TTxPopupWindow*>(PopupWindow);
+  P.PlaySound = !(themed && themed->GetPopupViewType() == VT_POPUP_LIST);
+}
+
+// ---- TTxRootItem -----------------------------------------------------------------------------
+
+TTBPopupWindowClass TTxRootItem::GetPopupWindowClass() { return TTBPopupWindowClass::Of<TTxPopupWindow>(); }
+
+void TTxRootItem::GetPopupPosition(TTBView* ParentView, TTBPopupWindow* PopupWindow, TTBPopupPlacement& Placement) {
+  AdjustThemedPopupPosition(PopupWindow, Placement, [&] {
+    if (PopupRect.right <= PopupRect.left || PopupRect.bottom <= PopupRect.top) {
+      TTBRootItem::GetPopupPosition(ParentView, PopupWindow, Placement);
+      return;
+    }
+    // Below the anchor, above it when there is no room below, always inside the monitor.
+    TTBPopupPlacement& P = Placement;
+    const TRect& M = P.MonitorRect;
+    P.ParentItemRect = PopupRect;
+    if (P.Y + P.H > M.bottom && PopupRect.top - P.H >= M.top) P.Y = PopupRect.top - P.H;
+    if (P.Y < M.top) P.Y = M.top;
+    if (P.Y + P.H > M.bottom) P.Y = M.bottom - P.H;
+    if (P.Alignment == 1) P.X = PopupRect.right - P.W;
+    if (P.X + P.W > M.right) P.X = M.right - P.W;
+    if (P.X < M.left) P.X = M.left;
+  });
+}
+
+TTBPopupWindow* TTxRootItem::PopupAtRect(bool SelectFirst, const TRect& AnchorRect) {
+  const TRect saved = PopupRect;
+  PopupRect = AnchorRect;
+  TTBPopupWindow* window = nullptr;
+  try {
+    window = CreatePopup(nullptr, nullptr, false, SelectFirst, false, TPoint{AnchorRect.left, AnchorRect.bottom}, 0);
+    if (auto* themed = dynamic_cast<TTxPopupWindow*>(window)) themed->ExcludeRect = AnchorRect;
+  } catch (...) {
+    PopupRect = saved;
+    throw;
+  }
+  PopupRect = saved;
+  return window;
 }
 
 // ---- TTxSubmenuItem --------------------------------------------------------------------------

@@ -57,6 +57,9 @@ class TTxCustomItem : public TTBCustomItem {
   TAdjustFontEvent OnAdjustFont;
   TDrawImageEvent OnDrawImage;
 
+  toolbars::TTBPopupWindowClass GetPopupWindowClass() override;
+  void GetPopupPosition(TTBView* ParentView, toolbars::TTBPopupWindow* PopupWindow,
+                        toolbars::TTBPopupPlacement& Placement) override;
   toolbars::TTBPopupWindow* CreatePopup(TTBView* ParentView, TTBItemViewer* ParentViewer, bool PositionAsSubmenu,
                                         bool SelectFirstItem, bool Customizing, const TPoint& APopupPoint,
                                         Byte Alignment) override;
@@ -102,6 +105,25 @@ class TTxSeparatorItem : public toolbars::TTBSeparatorItem {
  private:
   Integer FSize = -1;
 };
+
+// The root of a themed popup menu.
+class TTxRootItem : public toolbars::TTBRootItem {
+ public:
+  using TTBRootItem::TTBRootItem;
+  // The anchor of a popup being opened against a rectangle; empty otherwise.
+  TRect PopupRect{};
+  // Opens the menu's popup below AnchorRect (above it when there is no room below), keeping
+  // clear of it; returns the popup window.
+  toolbars::TTBPopupWindow* PopupAtRect(bool SelectFirst, const TRect& AnchorRect);
+  toolbars::TTBPopupWindowClass GetPopupWindowClass() override;
+  void GetPopupPosition(TTBView* ParentView, toolbars::TTBPopupWindow* PopupWindow,
+                        toolbars::TTBPopupPlacement& Placement) override;
+};
+
+// The placement of a themed popup: with the theme's popup-alignment metric the popup overlaps
+// its parent item's edge by one pixel; Place runs the framework's placement in between.
+void AdjustThemedPopupPosition(toolbars::TTBPopupWindow* PopupWindow, toolbars::TTBPopupPlacement& Placement,
+                               const std::function<void()>& Place);
 
 Integer GetStateFlags(const TTxItemInfo& ItemInfo);
 

@@ -28,6 +28,10 @@ class TProbeTheme : public TRecordingTheme {
                                              {35, 7},  {50, 6}, {60, 2}, {61, 1}, {62, 1}, {65, 13}, {66, 3}};
   tx::TTxMargins MenuMargins{0, 0, 2, 2};
   std::vector<ProbeCall> Calls;
+  // Read when a popup asks; shared by every instance (the registry makes them).
+  static inline tx::Integer ShadowType = tx::PST_NONE;
+  static inline bool PopupAlignment = false;
+  static inline tx::TPoint PopupBorder{3, 3};
 
   std::vector<ProbeCall> Of(const std::string& op) const {
     std::vector<ProbeCall> out;
@@ -40,6 +44,23 @@ class TProbeTheme : public TRecordingTheme {
     auto it = Metrics.find(Index);
     return it == Metrics.end() ? -1 : it->second;
   }
+  tx::Integer GetPopupShadowType() override { return ShadowType; }
+  bool GetBooleanMetric(tx::Integer Index) override { return Index == tx::TMB_POPUP_ALIGNMENT && PopupAlignment; }
+  void GetViewBorder(tx::Integer ViewType, tx::TPoint& Border) override {
+    Border = (ViewType & tx::VT_POPUP) ? PopupBorder : tx::TPoint{0, 0};
+  }
+  tx::TColor GetViewColor(tx::Integer ViewType) override { return (ViewType & tx::VT_POPUP) ? 0x00C0FFEE : 0; }
+  void PaintBackground(tx::TCanvas*, const tx::TRect&, const tx::TRect& R, const tx::TRect&, tx::TColor Color,
+                       bool Transparent, tx::Integer ViewType) override {
+    Calls.push_back({"Background", R, {}, "", tx::Cardinal(Color), Transparent, false});
+    BackgroundViewType = ViewType;
+  }
+  void PaintPopupNCArea(tx::TCanvas*, tx::TRect R, const tx::TTxPopupInfo& Info) override {
+    Calls.push_back({"PopupNC", R, {}, "", 0, false, false});
+    LastPopup = Info;
+  }
+  tx::Integer BackgroundViewType = 0;
+  tx::TTxPopupInfo LastPopup;
   void GetMargins(tx::Integer Id, tx::TTxMargins& M) override {
     if (Id == tx::MID_MENUITEM) M = MenuMargins;
   }
