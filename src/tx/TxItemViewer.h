@@ -36,7 +36,7 @@ class TTxItemViewer : public toolbars::TTBItemViewer {
   virtual bool IsImageShown();
 
   // The image list's size, (0, 0) without one.
-  fw::TSize GetItemImageSize();
+  virtual fw::TSize GetItemImageSize();
   // DT_HIDEPREFIX while the view hides accelerators, else 0.
   Cardinal GetCaptionFlags();
   fw::TSize GetTextSize(fw::TCanvas* Canvas, const String& Text, Cardinal TextFlags, bool Rotated,
