@@ -19,6 +19,7 @@
 #include "tx/Tx.h"
 #include "tx/TxPopupWindow.h"
 #include "tx/TxUtils.h"
+#include "tx/detail/TxCanvasDC.h"
 
 namespace tx {
 
@@ -310,8 +311,7 @@ void TTxEditItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, 
     if (!caption.empty()) {
       Canvas->Font()->Assign(View()->GetFont());
       item->FontSettings()->Apply(Canvas->Font());
-      Canvas->RequiredState(fw::csFontValid);
-      cw = GetTextWidth(Canvas->Handle(), caption, true) + m32 + Metric(TMI_MENU_CAPTION_LEFT) +
+      cw = GetTextWidth(detail::FontDC(Canvas), caption, true) + m32 + Metric(TMI_MENU_CAPTION_LEFT) +
            Metric(TMI_MENU_CAPTION_RIGHT);
     }
     const Integer pm = GetPopupMargin(this);
@@ -327,8 +327,7 @@ void TTxEditItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, 
       R.left += Metric(TMI_MENU_CAPTION_LEFT);
       Canvas->Font()->SetColor(theme->GetItemTextColor(info));
       theme->PaintCaption(Canvas, R, info, caption, win::DT_SINGLELINE | win::DT_VCENTER, false);
-      Canvas->RequiredState(fw::csFontValid);
-      R.left += GetTextWidth(Canvas->Handle(), caption, true) + Metric(TMI_MENU_CAPTION_RIGHT) + m32;
+      R.left += GetTextWidth(detail::FontDC(Canvas), caption, true) + Metric(TMI_MENU_CAPTION_RIGHT) + m32;
     }
   }
   theme->PaintEditFrame(Canvas, R, info, editInfo);
@@ -358,8 +357,7 @@ void TTxEditItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, 
   if (item->PasswordChar() != 0) shown.assign(shown.size(), item->PasswordChar());
   Canvas->Font()->Assign(View()->GetFont());
   item->EditorFontSettings()->Apply(Canvas->Font());
-  Canvas->RequiredState(fw::csFontValid);
-  win::HDC dc = Canvas->Handle();
+  win::HDC dc = detail::FontDC(Canvas);
   const bool enabled = item->Enabled();
   win::SetBkMode(dc, win::TRANSPARENT);
   win::SetBkColor(dc, win::GetSysColor(enabled ? win::COLOR_WINDOW : win::COLOR_BTNFACE));

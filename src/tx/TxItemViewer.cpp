@@ -13,10 +13,13 @@
 #include "toolbars/TBCommon.h"
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
+#include "tx/detail/TxCanvasDC.h"
 
 namespace tx {
 
 using namespace toolbars;
+
+using detail::FontDC;
 
 namespace {
 
@@ -34,12 +37,6 @@ void CentreBox(TRect& R, Integer W, Integer H) {
 }
 
 Integer RectHeight(const TRect& R) { return R.bottom - R.top; }
-
-// The canvas's DC with its current font selected (for measuring outside the canvas's own calls).
-win::HDC FontDC(fw::TCanvas* Canvas) {
-  Canvas->RequiredState(fw::csFontValid);
-  return Canvas->Handle();
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "tx/Tx.h"
 #include "tx/TxItemViewer.h"
 #include "tx/TxPopupWindow.h"
+#include "tx/detail/TxCanvasDC.h"
 
 namespace tx {
 
@@ -202,8 +203,7 @@ Integer GetPopupMargin(TTBItemViewer* Viewer) {
   fw::TCanvas* canvas = MeasureCanvas();
   canvas->Font()->Assign(Viewer->View()->GetFont());
   win::TEXTMETRICW tm{};
-  canvas->RequiredState(fw::csFontValid);
-  win::GetTextMetricsW(canvas->Handle(), &tm);
+  win::GetTextMetricsW(detail::FontDC(canvas), &tm);
   const Integer textH = tm.tmHeight + tm.tmExternalLeading;
   TTxMargins m;
   CurrentTheme->GetMargins(MID_MENUITEM, m);

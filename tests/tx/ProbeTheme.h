@@ -59,6 +59,14 @@ class TProbeTheme : public TRecordingTheme {
     Calls.push_back({"PopupNC", R, {}, "", 0, false, false});
     LastPopup = Info;
   }
+  void PaintEditFrame(tx::TCanvas*, const tx::TRect& R, tx::TTxItemInfo& I, const tx::TTxEditFrameInfo& E) override {
+    Log("EditFrame", R, I);
+    LastEdit = E;
+  }
+  void PaintMenuItemFrame(tx::TCanvas*, const tx::TRect& R, const tx::TTxItemInfo& I) override {
+    Log("MenuItemFrame", R, I);
+  }
+  tx::TTxEditFrameInfo LastEdit;
   tx::Integer BackgroundViewType = 0;
   tx::TTxPopupInfo LastPopup;
   void GetMargins(tx::Integer Id, tx::TTxMargins& M) override {

@@ -80,6 +80,7 @@ class ThemedViewerTest : public fw::testing::ControlTest {
     fw::TBitmap b;
     b.SetSize(1, 1);
     b.Canvas()->Font()->Assign(view->GetFont());
+    b.Canvas()->Handle();
     b.Canvas()->RequiredState(fw::csFontValid);
     TRect r{0, 0, 1, 0};
     std::u16string w(s.begin(), s.end());
@@ -156,7 +157,8 @@ TEST_F(ThemedViewerTest, PopupMarginGrowsWithTheFont) {
   b.SetSize(1, 1);
   b.Canvas()->Font()->Assign(view->GetFont());
   win::TEXTMETRICW tm{};
-  b.Canvas()->RequiredState(fw::csFontValid);
+  b.Canvas()->Handle();
+    b.Canvas()->RequiredState(fw::csFontValid);
   win::GetTextMetricsW(b.Canvas()->Handle(), &tm);
   const Integer textH = tm.tmHeight + tm.tmExternalLeading;
   EXPECT_EQ(GetPopupMargin(v), (16 + 4) * std::max(textH + 4, 16 + 4) / (16 + 4));
