@@ -492,7 +492,10 @@ void TTxSeparatorItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaR
   info.Pushed = IsPushed;
   info.IsVertical = View()->Orientation() == tbvoVertical;
   if (!toolbarStyle) info.PopupMargin = GetPopupMargin(this);
-  const bool horizontal = IsLineSeparator();
+  // Across a menu or a vertical bar, upright in a horizontal bar; the framework marks the
+  // separators that break a wrapped bar into rows, which turn the other way.
+  bool horizontal = !toolbarStyle || info.IsVertical;
+  if (IsLineSeparator()) horizontal = !horizontal;
   bool lineOnly = (info.IsVertical != horizontal) || !View()->IsToolbar();
   if (View()->IsPopup() && IsViewKind(info.ViewType, VT_POPUP_CHEVRON)) lineOnly = lineOnly && horizontal;
   CurrentTheme->PaintSeparator(Canvas, ClientAreaRect, info, horizontal, lineOnly);

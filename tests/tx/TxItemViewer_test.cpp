@@ -300,7 +300,13 @@ TEST_F(ThemedViewerTest, SeparatorSizes) {
   sep->SetSize(-1);
   PaintIt(View(false), TRect{0, 0, 80, 7});
   ASSERT_EQ(probe->Of("Separator").size(), 1u);
+  EXPECT_TRUE(probe->Of("Separator")[0].Flag);   // across the menu
   EXPECT_TRUE(probe->Of("Separator")[0].Flag2);  // a menu separator is a line only
+  PaintIt(View(true), TRect{0, 0, 6, 22});
+  EXPECT_FALSE(probe->Of("Separator")[0].Flag);   // upright in a horizontal bar
+  EXPECT_FALSE(probe->Of("Separator")[0].Flag2);  // the theme's toolbar separator
+  PaintIt(View(true, toolbars::tbvoVertical), TRect{0, 0, 22, 6});
+  EXPECT_TRUE(probe->Of("Separator")[0].Flag);
 }
 
 // ---- font settings ---------------------------------------------------------------------------
