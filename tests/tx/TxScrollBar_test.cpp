@@ -1,6 +1,8 @@
 // The owner-drawn scroll bar: layout of buttons, tracks and thumb, hit testing, positions set
 // by code and by the user, dragging the thumb, auto-repeat and auto-scroll on the clock.
 
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/control_fixture.h"
 #include "tx/TxScrollBar.h"
 
@@ -152,6 +154,24 @@ TEST_F(ScrollBarTest, AutoScrollUntilTheEnd) {
   EXPECT_EQ(asked, 5);
   Step(500);
   EXPECT_EQ(asked, 5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScrollBarTest, ClassicPaintFillsThumbAndWholeTrack) {
+  fw::TBitmap bmp;
+  bmp.SetPixelFormat(fw::pf32bit);
+  bmp.SetSize(200, 200);
+  Make(100, 40, 10);
+  bar.Paint(bmp.Canvas());
+  // Bar at (100, 20): the thumb spans rows 16..33 of the bar.
+  EXPECT_EQ(bmp.Canvas()->Pixels(108, 20 + 24), fw::ColorToRGB(fw::clBtnFace));
+  Make(100, 5, 10);  // disabled: one plain track
+  bar.Paint(bmp.Canvas());
+  EXPECT_EQ(bmp.Canvas()->Pixels(108, 20 + 50), fw::ColorToRGB(fw::clScrollBar));
+  EXPECT_EQ(bmp.Canvas()->Pixels(99, 20 + 50), 0xFFFFFFu);  // nothing outside the bar
 }
 
 }  // namespace
