@@ -9,7 +9,9 @@
 #include "toolbars/TBAnim.h"
 #include "toolbars/TBCommon.h"
 #include "tx/Tx.h"
+#include "tx/TxExtItems.h"
 #include "tx/TxItemViewer.h"
+#include "tx/TxLists.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
 
@@ -42,9 +44,10 @@ TTxPopupWindow::~TTxPopupWindow() { DestroyShadow(); }
 
 Integer TTxPopupWindow::GetPopupViewType() {
   if (IsChevronPopup()) return VT_POPUP_CHEVRON;
-  if (!View()) return VT_POPUP_MENU;
+  if (!View() || !FItem) return VT_POPUP_MENU;
+  if (FItem->Count() == 1 && dynamic_cast<TTxCustomList*>(FItem->Items(0))) return VT_POPUP_LIST;
   auto* item = dynamic_cast<TTxCustomItem*>(FItem);
-  if (item && item->ToolBoxPopup()) return VT_POPUP_TOOLBOX;
+  if (dynamic_cast<TTxEditItem*>(FItem) || (item && item->ToolBoxPopup())) return VT_POPUP_TOOLBOX;
   return VT_POPUP_MENU;
 }
 

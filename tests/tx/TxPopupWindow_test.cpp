@@ -17,6 +17,7 @@
 #include "toolbars/TBCommon.h"
 #include "tx/ProbeTheme.h"
 #include "tx/Tx.h"
+#include "tx/TxLists.h"
 #include "tx/TxPopupWindow.h"
 #include "tx/TxUtils.h"
 
@@ -190,6 +191,23 @@ TEST_F(ThemedPopupTest, ToolBoxAndChevronPopupsAnswerTheirViewType) {
   std::unique_ptr<TTBPopupWindow> m(
       toolbars::TTBPopupWindowClass::Of<TTxPopupWindow>().Create(nullptr, nullptr, menu->Items(), false));
   EXPECT_EQ(static_cast<TTxPopupWindow*>(m.get())->GetPopupViewType(), VT_POPUP_MENU);
+  // A popup holding a single list: no shadow of either kind.
+  struct TOneList : TTxCustomList {
+    using TTxCustomList::TTxCustomList;
+    String GetItemText(fw::Integer) override { return "x"; }
+    fw::Integer GetCount() override { return 3; }
+  };
+  auto* holder = new TTxSubmenuItem(menu);
+  holder->Add(new TOneList(menu));
+  menu->Items()->Add(holder);
+  std::unique_ptr<TTBPopupWindow> l(
+      toolbars::TTBPopupWindowClass::Of<TTxPopupWindow>().Create(nullptr, nullptr, holder, false));
+  auto* list = static_cast<TTxPopupWindow*>(l.get());
+  EXPECT_EQ(list->GetPopupViewType(), VT_POPUP_LIST);
+  EXPECT_FALSE(list->CanShowShadow());
+  TProbeTheme::ShadowType = PST_SYSTEM;
+  EXPECT_EQ(win::GetClassLongPtrW(list->Handle(), win::GCL_STYLE) & win::CS_DROPSHADOW, 0u);
+  TProbeTheme::ShadowType = PST_NONE;
   fw::TMessage q{TXM_GETVIEWTYPE, 0, 0, 0};
   menu->Dispatch(q);
   EXPECT_EQ(q.Result, VT_POPUP_MENU);
