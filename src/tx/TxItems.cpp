@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Controls.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/ImageList.h"
@@ -123,6 +124,44 @@ void TTxSubmenuItem::SetDropdownCombo(bool Value) {
   if (Value == DropdownCombo()) return;
   SetItemStyle(TTBItemStyle(Value ? ItemStyle() | tbisCombo : ItemStyle() & ~tbisCombo));
   Change(true);
+}
+
+// ---- TTxVisibilityToggleItem ----------------------------------------------------------------
+
+TTxVisibilityToggleItem::~TTxVisibilityToggleItem() {
+  if (FControl) FControl->RemoveFreeNotification(this);
+}
+
+void TTxVisibilityToggleItem::UpdateChecked() {
+  const fw::TComponentState state = ComponentState();
+  if (state.Contains(fw::csLoading) || state.Contains(fw::csDestroying) || state.Contains(fw::csDesigning)) return;
+  SetChecked(FControl != nullptr && FControl->Visible());
+}
+
+void TTxVisibilityToggleItem::SetControl(fw::TControl* Value) {
+  if (FControl == Value) return;
+  if (FControl) FControl->RemoveFreeNotification(this);
+  FControl = Value;
+  if (FControl) {
+    FControl->FreeNotification(this);
+    if (Caption().empty() && !ComponentState().Contains(fw::csLoading)) SetCaption(FControl->Text());
+  }
+  UpdateChecked();
+}
+
+void TTxVisibilityToggleItem::Click() {
+  if (FControl) FControl->SetVisible(!FControl->Visible());
+  TTxCustomItem::Click();
+}
+
+void TTxVisibilityToggleItem::InitiateAction() {
+  TTxCustomItem::InitiateAction();
+  UpdateChecked();
+}
+
+void TTxVisibilityToggleItem::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TTxCustomItem::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent == FControl) FControl = nullptr;
 }
 
 // ---- TTxSeparatorItem ------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 namespace fw {
 class TCanvas;
+class TControl;
 class TFont;
 }  // namespace fw
 namespace toolbars {
@@ -92,6 +93,23 @@ class TTxSubmenuItem : public TTxCustomItem {
   // Split button: the button part executes, the arrow part opens the submenu.
   bool DropdownCombo() const { return (ItemStyle() & toolbars::tbisCombo) != 0; }
   void SetDropdownCombo(bool Value);
+};
+
+// Shows and hides a control; checked while the control is visible.
+class TTxVisibilityToggleItem : public TTxCustomItem {
+ public:
+  using TTxCustomItem::TTxCustomItem;
+  ~TTxVisibilityToggleItem() override;
+  fw::TControl* Control() const { return FControl; }
+  // Takes the control's text as the caption when the item has none.
+  void SetControl(fw::TControl* Value);
+  void Click() override;
+  void InitiateAction() override;
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+
+ private:
+  void UpdateChecked();
+  fw::TControl* FControl = nullptr;
 };
 
 class TTxSeparatorItem : public toolbars::TTBSeparatorItem {
