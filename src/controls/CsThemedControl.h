@@ -5,6 +5,7 @@
 
 #include "controls/CsThemeType.h"
 #include "framework/Controls.h"
+#include "platform/user/painting/Paint.h"
 
 namespace cs {
 
@@ -24,8 +25,11 @@ class TCsThemed : public Base {
   bool MouseInControl() const { return FMouseInControl; }
 
  protected:
-  // Repaints the face (frame included); descendants repaint their extra parts too.
-  virtual void ThemeChanged() { this->Invalidate(); }
+  // Repaints the face, frame included; descendants repaint their extra parts too.
+  virtual void ThemeChanged() {
+    if (this->HandleAllocated())
+      win::RedrawWindow(this->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME);
+  }
   void CMMouseEnter(fw::TMessage& Message) override {
     Base::CMMouseEnter(Message);
     if (!FMouseInControl) {
