@@ -172,6 +172,7 @@ void TwndKorvalinMain::BuildActions() {
   FShowData = make("actShowData", "Панель данных", &TwndKorvalinMain::ShowDataExecute);
   FShowHintValues = make("actShowHintValues", "Показывать значения точек", &TwndKorvalinMain::ShowHintValuesExecute);
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
+  BuildExportActions();
 }
 
 void TwndKorvalinMain::BuildTools() {
@@ -313,7 +314,7 @@ void TwndKorvalinMain::BuildMenu() {
     }
     FMenu->Items()->Add(top);
   };
-  submenu("Файл", {FOpen, nullptr, FExit});
+  submenu("Файл", {FOpen, FSaveAs, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
   submenu("Вид", {FShowData, FShowHintValues});
@@ -324,7 +325,7 @@ void TwndKorvalinMain::ShowImages() {
   const std::pair<fw::TAction*, TCommandImage> images[] = {
       {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
       {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
-      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}};
+      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}, {FSaveAs, imgSaveAs}};
   for (const auto& [action, image] : images) action->SetImageIndex(image);
   // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
   if (!DataModule1) return;

@@ -68,6 +68,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* Derivative2Action() const { return FDerivative2; }
   fw::TAction* ShowHintValuesAction() const { return FShowHintValues; }
   fw::TAction* ShowDataAction() const { return FShowData; }
+  fw::TAction* SaveAsAction() const { return FSaveAs; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -121,6 +122,13 @@ class TwndKorvalinMain : public fw::TForm {
   void ShowHintValuesExecute();
   void ShowDataExecute();
 
+  // The save, export, copy and print commands (WinMainExport.cpp).
+  void BuildExportActions();
+  void SaveAsExecute();
+  // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
+  // else the current graph as a table (".xls", ".xml", ".htm"/".html") or as text.
+  void SaveToFileName(const fw::String& FileName);
+
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
   fw::TActionList* FActions = nullptr;
@@ -135,6 +143,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FDerivative2 = nullptr;
   fw::TAction* FShowHintValues = nullptr;
   fw::TAction* FShowData = nullptr;
+  fw::TAction* FSaveAs = nullptr;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;
