@@ -110,6 +110,7 @@ void TwndKorvalinMain::FormCreate() {
   };
   FGraphs->OnShowSelectionMarks = [this](bool Show) { FMultiSelectorTool->SetActive(Show); };
   FMultiSelectorTool->OnSelected = [this](fw::TObject*) { ChartSelected(); };
+  ConnectExportDialogs();
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;

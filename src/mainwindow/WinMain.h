@@ -124,6 +124,8 @@ class TwndKorvalinMain : public fw::TForm {
 
   // The save, export, copy and print commands (WinMainExport.cpp).
   void BuildExportActions();
+  // The copy commands of the collection ask through the copy dialogs.
+  void ConnectExportDialogs();
   void SaveAsExecute();
   // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
   // else the current graph as a table (".xls", ".xml", ".htm"/".html") or as text.

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "export/forms/WinCopy.h"
 #include "export/forms/WinSaveImg.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
@@ -42,6 +43,11 @@ void TwndKorvalinMain::BuildExportActions() {
   FSaveAs->SetCaption("Сохранить как...");
   FSaveAs->SetActionList(FActions);
   FSaveAs->OnExecute = [this](fw::TObject*) { ShowingFailure([this] { SaveAsExecute(); }); };
+}
+
+void TwndKorvalinMain::ConnectExportDialogs() {
+  FGraphs->OnCopyTextDialog = kvforms::ExecuteCopyTxt;
+  FGraphs->OnCopyImageDialog = kvforms::ExecuteCopyImg;
 }
 
 void TwndKorvalinMain::SaveAsExecute() {

@@ -216,6 +216,8 @@ def case_copy_reaches_other_programs(p):
     set_clipboard("left by another program")
     time.sleep(0.2)
     p.key("ctrl+c")
+    wait_for("the copy-as-picture dialog", lambda: p.others())
+    p.key("Return")  # OK: the format it shows
     targets = wait_for("an image on the clipboard",
                        lambda: "image/png" in run("xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"))
     png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], capture_output=True,
@@ -226,6 +228,8 @@ def case_copy_reaches_other_programs(p):
     p.paste_graph()
     set_clipboard("")
     p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
     text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     assert "9" in text and "3" in text, "clipboard holds " + repr(text)
 
