@@ -55,7 +55,7 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   seWidth = MakeSpinEdit(CsGroupBox3, "seWidth", 10000, {80, 16, 73, 21});
   MakeLabel(CsGroupBox3, "Высота", {8, 45, 66, 15});
   seHeight = MakeSpinEdit(CsGroupBox3, "seHeight", 10000, {80, 41, 73, 21});
-  cbProportional = MakeCheckBox(CsGroupBox3, "cbProportional", "Сохранять пропорции", {8, 68, 148, 17});
+  cbProportional = MakeCheckBox(CsGroupBox3, "cbProportional", "Сохранять пропорции", {6, 68, 152, 17});
 
   gbxBMP = MakeGroupBox(this, "gbxBMP", "BMP", {4, kFormatBoxTop, 161, 93});
   MakeLabel(gbxBMP, "Число цветов", {8, 18, 140, 15});
@@ -78,15 +78,15 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   cs::TCsGroupBox* compression = MakeGroupBox(gbxGIF, "", "Компрессия", {8, 16, 145, 42});
   rbLZW = MakeRadioButton(compression, "rbLZW", "LZW", {8, 18, 60, 17});
   rbRLE = MakeRadioButton(compression, "rbRLE", "RLE", {74, 18, 60, 17});
-  MakeLabel(gbxGIF, "Сглажив.", {8, 68, 50, 15});
+  MakeLabel(gbxGIF, "Сглажив.", {8, 68, 54, 15});
   cbxDitherMode = MakeDropDownList(
       gbxGIF, "cbxDitherMode",
       {"Nearest  -  Nearest color matching w/o error correction",
        "FloydSteinberg  -  Floyd Steinberg Error Diffusion dithering", "Stucki  -  Stucki Error Diffusion dithering",
        "Sierra  -  Sierra Error Diffusion dithering", "JaJuNI  - Jarvis, Judice & Ninke Error Diffusion dithering",
        "SteveArche  - Stevenson & Arche Error Diffusion dithering", "Burkes  - Burkes Error Diffusion dithering"},
-      {60, 64, 93, 21});
-  MakeLabel(gbxGIF, "Сведение", {8, 96, 50, 15});
+      {64, 64, 89, 21});
+  MakeLabel(gbxGIF, "Сведение", {8, 96, 54, 15});
   cbxColorReduction = MakeDropDownList(
       gbxGIF, "cbxColorReduction",
       {"None  -  Do not perform color reduction", "Windows20  -  Reduce to the Windows 20 color system palette",
@@ -97,7 +97,7 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
        "Netscape  -  Reduce to the Netscape 216 color palette", "Quantize  -  Reduce to optimal 2^n color palette",
        "QuantizeWindows  -  Reduce to optimal 256 color windows palette",
        "Palette  -  Reduce to custom palette"},
-      {60, 92, 93, 21});
+      {64, 92, 89, 21});
 
   gbxSVG = MakeGroupBox(this, "gbxSVG", "SVG", {4, kFormatBoxTop, 161, 55});
   cbAntiAlias = MakeCheckBox(gbxSVG, "cbAntiAlias", "Сглаженный текст", {8, 22, 145, 17});
