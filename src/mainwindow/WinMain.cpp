@@ -315,7 +315,7 @@ void TwndKorvalinMain::BuildMenu() {
     }
     FMenu->Items()->Add(top);
   };
-  submenu("Файл", {FOpen, FSaveAs, nullptr, FExit});
+  submenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
   submenu("Вид", {FShowData, FShowHintValues});
@@ -326,7 +326,7 @@ void TwndKorvalinMain::ShowImages() {
   const std::pair<fw::TAction*, TCommandImage> images[] = {
       {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
       {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
-      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}, {FSaveAs, imgSaveAs}};
+      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}, {FSaveAs, imgSaveAs}, {FPrint, imgPrint}};
   for (const auto& [action, image] : images) action->SetImageIndex(image);
   // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
   if (!DataModule1) return;

@@ -69,6 +69,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* ShowHintValuesAction() const { return FShowHintValues; }
   fw::TAction* ShowDataAction() const { return FShowData; }
   fw::TAction* SaveAsAction() const { return FSaveAs; }
+  fw::TAction* PrintAction() const { return FPrint; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -127,6 +128,7 @@ class TwndKorvalinMain : public fw::TForm {
   // The copy commands of the collection ask through the copy dialogs.
   void ConnectExportDialogs();
   void SaveAsExecute();
+  void PrintExecute();
   // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
   // else the current graph as a table (".xls", ".xml", ".htm"/".html") or as text.
   void SaveToFileName(const fw::String& FileName);
@@ -146,6 +148,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FShowHintValues = nullptr;
   fw::TAction* FShowData = nullptr;
   fw::TAction* FSaveAs = nullptr;
+  fw::TAction* FPrint = nullptr;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "export/forms/WinCopy.h"
+#include "export/forms/WinPrint.h"
 #include "export/forms/WinSaveImg.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
@@ -43,7 +44,14 @@ void TwndKorvalinMain::BuildExportActions() {
   FSaveAs->SetCaption("Сохранить как...");
   FSaveAs->SetActionList(FActions);
   FSaveAs->OnExecute = [this](fw::TObject*) { ShowingFailure([this] { SaveAsExecute(); }); };
+  FPrint = new fw::TAction(this);
+  FPrint->SetName("actPrint");
+  FPrint->SetCaption("Печать...");
+  FPrint->SetActionList(FActions);
+  FPrint->OnExecute = [this](fw::TObject*) { ShowingFailure([this] { PrintExecute(); }); };
 }
+
+void TwndKorvalinMain::PrintExecute() { kvforms::ShowPrintDialog(FChart, FMultiSelectorTool); }
 
 void TwndKorvalinMain::ConnectExportDialogs() {
   FGraphs->OnCopyTextDialog = kvforms::ExecuteCopyTxt;

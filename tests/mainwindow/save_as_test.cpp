@@ -8,6 +8,9 @@
 
 #include "chart/PlotMultiSelectorTool.h"
 #include "controls/NumericSpinEdit.h"
+#include "dialog_script.h"
+#include "export/PlotPreviewPanel.h"
+#include "export/forms/WinPrint.h"
 #include "export/forms/WinSaveImg.h"
 #include "mainwindow_fixture.h"
 #include "workspace/Preferences.h"
@@ -56,6 +59,20 @@ TEST_F(MainWindowTest, SaveAsWritesAPictureThroughTheDialogOrTheCurrentGraphAsDa
   wd::PushSaveDialogAnswer(std::nullopt);
   ASSERT_TRUE(form->SaveAsAction()->Execute());
   EXPECT_FALSE(std::filesystem::exists(folder / "none.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, PrintOpensThePrintDialogOnTheMainChart) {
+  ASSERT_NE(form->MenuItemOf(form->PrintAction()), nullptr);
+  chart::TCustomPlotPanel* previewed = nullptr;
+  AnswerDialog<kvforms::TwndPrint>(*desktop, fw::mrCancel,
+                                   [&](kvforms::TwndPrint& d) { previewed = d.p->Panel(); });
+  ASSERT_TRUE(form->PrintAction()->Execute());
+  EXPECT_EQ(previewed, form->Chart());
+  EXPECT_TRUE(form->MultiSelectorTool()->Active());
 }
 
 }  // namespace
