@@ -200,6 +200,8 @@ TEST_F(CsButtonsTest, LabelSizesToItsCaptionAndFocusesItsControlOnTheAccelerator
   label->SetFocusControl(edit);
   EXPECT_EQ(label->Width(), 5 * 7);  // five characters of 7 pixels, the "&" only underlines
   EXPECT_EQ(label->Height(), 13);
+  label->SetBounds(10, 10, 200, 50);  // an auto-sized label keeps its text's size
+  EXPECT_EQ(label->Width(), 5 * 7);
   label->SetUnderline(true);
   EXPECT_EQ(label->Height(), 14);
   EXPECT_FALSE(label->CanFocus());
