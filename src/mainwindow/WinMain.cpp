@@ -358,6 +358,7 @@ fw::TMenuItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action) const {
 void TwndKorvalinMain::ShowNotice(const fw::String& Title, const fw::String& Text) {
   if (!Preferences.ShowBalloonTips) return;
   FStatus->SetCaption(Text.empty() ? Title : Title + ": " + Text);
+  ShowNoticeBalloon(Title, Text);
 }
 
 template <typename F>

@@ -19,6 +19,10 @@ class TPanel;
 class TPopupMenu;
 }  // namespace fw
 
+namespace cs {
+class TBalloonControl;
+}
+
 namespace chart {
 class TChart;
 class TAxisScrollTool;
@@ -127,6 +131,8 @@ class TwndKorvalinMain : public fw::TForm {
   void BuildExportActions();
   // The copy commands of the collection ask through the copy dialogs.
   void ConnectExportDialogs();
+  // The notice also as an information balloon over the status line.
+  void ShowNoticeBalloon(const fw::String& Title, const fw::String& Text);
   void SaveAsExecute();
   void PrintExecute();
   // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
@@ -149,6 +155,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FShowData = nullptr;
   fw::TAction* FSaveAs = nullptr;
   fw::TAction* FPrint = nullptr;
+  cs::TBalloonControl* FNoticeBalloon = nullptr;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;

@@ -2,11 +2,13 @@
 
 #include <exception>
 
+#include "controls/Balloon.h"
 #include "export/forms/WinCopy.h"
 #include "export/forms/WinPrint.h"
 #include "export/forms/WinSaveImg.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
+#include "framework/ExtCtrls.h"
 #include "framework/SysUtils.h"
 #include "mainwindow/WinMain.h"
 #include "workspace/Graph.h"
@@ -56,6 +58,20 @@ void TwndKorvalinMain::PrintExecute() { kvforms::ShowPrintDialog(FChart, FMultiS
 void TwndKorvalinMain::ConnectExportDialogs() {
   FGraphs->OnCopyTextDialog = kvforms::ExecuteCopyTxt;
   FGraphs->OnCopyImageDialog = kvforms::ExecuteCopyImg;
+}
+
+void TwndKorvalinMain::ShowNoticeBalloon(const fw::String& Title, const fw::String& Text) {
+  if (!FNoticeBalloon) {
+    FNoticeBalloon = new cs::TBalloonControl(this);
+    FNoticeBalloon->SetDuration(5);
+    // Pointing at the middle of the status line, so it stays over the window.
+    FNoticeBalloon->SetHorizontal(cs::blnMiddle);
+    FNoticeBalloon->SetVertical(cs::blnTop);
+  }
+  FNoticeBalloon->SetControl(FStatus);
+  FNoticeBalloon->SetTitle(Title);
+  FNoticeBalloon->SetText(Text);
+  FNoticeBalloon->ShowBalloon();
 }
 
 void TwndKorvalinMain::SaveAsExecute() {

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "chart/PlotMultiSelectorTool.h"
+#include "controls/Balloon.h"
 #include "controls/NumericSpinEdit.h"
 #include "dialog_script.h"
 #include "export/PlotPreviewPanel.h"
@@ -47,6 +48,10 @@ TEST_F(MainWindowTest, SaveAsWritesAPictureThroughTheDialogOrTheCurrentGraphAsDa
   ASSERT_GT(bmp.size(), 54u);
   EXPECT_EQ(bmp.substr(0, 2), "BM");
   EXPECT_TRUE(form->MultiSelectorTool()->Active());
+  // The finished save is announced in a balloon.
+  auto* balloon = dynamic_cast<cs::TBalloon*>(FindOpenForm<cs::TBalloon>());
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_TRUE(balloon->Visible());
 
   // Data: the current graph as text, its three points on three lines.
   const auto text = folder / "out.txt";
