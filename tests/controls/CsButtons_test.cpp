@@ -5,6 +5,7 @@
 
 #include "controls/CsButtons.h"
 #include "framework/GraphicsBitmap.h"
+#include "framework/Menus.h"
 #include "controls/UniCodePages.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
@@ -191,6 +192,19 @@ TEST_F(CsButtonsTest, ButtonBitmapNeedsFourEqualRows) {
   button->SetBitmap(&strip);
   Pump();
   EXPECT_NE(desktop->screen_pixel(p.x, p.y), 0x0000FFu);
+}
+
+TEST_F(CsButtonsTest, DropDownButtonShowsItsArrowInTheRightMargin) {
+  auto* button = Make<TCsButton>(u"", 10);
+  auto* menu = new fw::TPopupMenu(form);
+  button->SetDropDownMenu(menu);
+  ShowForm();
+  // The arrow's middle column is 8 + 4 from the right edge, its top row half the height less 1.
+  const win::POINT tip = At(button, button->Width() - 8 - 4, button->Height() / 2 - 1);
+  EXPECT_EQ(desktop->screen_pixel(tip.x, tip.y), 0x000000u);
+  EXPECT_EQ(desktop->screen_pixel(tip.x, tip.y + 3), desktop->screen_pixel(tip.x, tip.y + 5));  // face below
+  delete menu;
+  EXPECT_EQ(button->DropDownMenu(), nullptr);
 }
 
 TEST_F(CsButtonsTest, LabelSizesToItsCaptionAndFocusesItsControlOnTheAccelerator) {
