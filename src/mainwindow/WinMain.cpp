@@ -110,6 +110,7 @@ void TwndKorvalinMain::FormCreate() {
   };
   FGraphs->OnShowSelectionMarks = [this](bool Show) { FMultiSelectorTool->SetActive(Show); };
   FMultiSelectorTool->OnSelected = [this](fw::TObject*) { ChartSelected(); };
+  ConnectExportDialogs();
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
@@ -172,6 +173,7 @@ void TwndKorvalinMain::BuildActions() {
   FShowData = make("actShowData", "Панель данных", &TwndKorvalinMain::ShowDataExecute);
   FShowHintValues = make("actShowHintValues", "Показывать значения точек", &TwndKorvalinMain::ShowHintValuesExecute);
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
+  BuildExportActions();
 }
 
 void TwndKorvalinMain::BuildTools() {
@@ -313,7 +315,7 @@ void TwndKorvalinMain::BuildMenu() {
     }
     FMenu->Items()->Add(top);
   };
-  submenu("Файл", {FOpen, nullptr, FExit});
+  submenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
   submenu("Вид", {FShowData, FShowHintValues});
@@ -324,7 +326,7 @@ void TwndKorvalinMain::ShowImages() {
   const std::pair<fw::TAction*, TCommandImage> images[] = {
       {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
       {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
-      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}};
+      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}, {FSaveAs, imgSaveAs}, {FPrint, imgPrint}};
   for (const auto& [action, image] : images) action->SetImageIndex(image);
   // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
   if (!DataModule1) return;
@@ -356,6 +358,7 @@ fw::TMenuItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action) const {
 void TwndKorvalinMain::ShowNotice(const fw::String& Title, const fw::String& Text) {
   if (!Preferences.ShowBalloonTips) return;
   FStatus->SetCaption(Text.empty() ? Title : Title + ": " + Text);
+  ShowNoticeBalloon(Title, Text);
 }
 
 template <typename F>

@@ -19,6 +19,10 @@ class TPanel;
 class TPopupMenu;
 }  // namespace fw
 
+namespace cs {
+class TBalloonControl;
+}
+
 namespace chart {
 class TChart;
 class TAxisScrollTool;
@@ -68,6 +72,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* Derivative2Action() const { return FDerivative2; }
   fw::TAction* ShowHintValuesAction() const { return FShowHintValues; }
   fw::TAction* ShowDataAction() const { return FShowData; }
+  fw::TAction* SaveAsAction() const { return FSaveAs; }
+  fw::TAction* PrintAction() const { return FPrint; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -121,6 +127,18 @@ class TwndKorvalinMain : public fw::TForm {
   void ShowHintValuesExecute();
   void ShowDataExecute();
 
+  // The save, export, copy and print commands (WinMainExport.cpp).
+  void BuildExportActions();
+  // The copy commands of the collection ask through the copy dialogs.
+  void ConnectExportDialogs();
+  // The notice also as an information balloon over the status line.
+  void ShowNoticeBalloon(const fw::String& Title, const fw::String& Text);
+  void SaveAsExecute();
+  void PrintExecute();
+  // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
+  // else the current graph as a table (".xls", ".xml", ".htm"/".html") or as text.
+  void SaveToFileName(const fw::String& FileName);
+
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
   fw::TActionList* FActions = nullptr;
@@ -135,6 +153,9 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FDerivative2 = nullptr;
   fw::TAction* FShowHintValues = nullptr;
   fw::TAction* FShowData = nullptr;
+  fw::TAction* FSaveAs = nullptr;
+  fw::TAction* FPrint = nullptr;
+  cs::TBalloonControl* FNoticeBalloon = nullptr;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;

@@ -13,7 +13,7 @@ import sys
 import tempfile
 import time
 
-from PIL import ImageGrab
+from PIL import Image, ImageGrab
 
 GRAPH_TEXT = "1 2\n2 4\n3 9\n"
 
@@ -216,6 +216,8 @@ def case_copy_reaches_other_programs(p):
     set_clipboard("left by another program")
     time.sleep(0.2)
     p.key("ctrl+c")
+    wait_for("the copy-as-picture dialog", lambda: p.others())
+    p.key("Return")  # OK: the format it shows
     targets = wait_for("an image on the clipboard",
                        lambda: "image/png" in run("xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"))
     png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], capture_output=True,
@@ -226,6 +228,8 @@ def case_copy_reaches_other_programs(p):
     p.paste_graph()
     set_clipboard("")
     p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
     text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     assert "9" in text and "3" in text, "clipboard holds " + repr(text)
 
@@ -275,6 +279,25 @@ def case_decimal_point_file_is_explained(p):
     p.key("Return")
     wait_for("the box to close", lambda: not p.others())
     del box
+
+
+def case_save_picture_through_the_dialog(p):
+    # Файл > Сохранить как... with a picture name opens the save-image dialog on the chart's
+    # size; OK writes the picture, which another program reads at that size.
+    p.paste_graph()
+    p.key("F10", "Down", "Down", "Return")
+    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(0.5)
+    path = os.path.join(p.dir, "chart.bmp")
+    run("xdotool", "type", "--delay", "20", path)
+    p.key("Return")
+    wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
+    options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
+    p.key("Return")  # OK
+    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 54, timeout=8)
+    wait_for("the dialog to close", lambda: options not in visible_windows())
+    with Image.open(path) as image:
+        assert image.format == "BMP" and image.size[0] > 100 and image.size[1] > 100, image.size
 
 
 def case_data_panel_shows_row_100000_whole(p):

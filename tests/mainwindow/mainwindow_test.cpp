@@ -10,6 +10,8 @@
 #include <iterator>
 
 #include "chart/PlotMultiSelectorTool.h"
+#include "dialog_script.h"
+#include "export/forms/WinCopy.h"
 #include "mainwindow_fixture.h"
 #include "platform/desktop/DesktopView.h"
 #include "platform/user/windows/Window.h"
@@ -87,6 +89,7 @@ TEST_F(MainWindowTest, DroppedFilesBecomeGraphs) {
 TEST_F(MainWindowTest, CopyAndPasteOfAGraphRoundTripsItsPoints) {
   form->OpenFileNames({WriteFile("c.txt", "0 1,5\n1 2,5\n2 -3\n")});
   ASSERT_EQ(Graphs().Count(), 1);
+  AnswerDialog<kvforms::TwndCopyTxt>(*desktop, fw::mrOk);
   ASSERT_TRUE(form->CopyAction()->Execute());
   std::string text = fw::Clipboard()->AsText();
   EXPECT_NE(text.find("[DATA]"), std::string::npos) << text;
@@ -104,11 +107,13 @@ TEST_F(MainWindowTest, CopyAndPasteOfAGraphRoundTripsItsPoints) {
 }
 
 TEST_F(MainWindowTest, CopyWithoutGraphsPutsTheChartPictureInTheCopyFormat) {
+  AnswerDialog<kvforms::TwndCopyImg>(*desktop, fw::mrOk);
   ASSERT_TRUE(form->CopyAction()->Execute());  // the default format: an enhanced metafile
   fw::Clipboard()->Open();
   EXPECT_TRUE(fw::Clipboard()->HasFormat(14 /* CF_ENHMETAFILE */));
   fw::Clipboard()->Close();
   workspace::Preferences.CopyFormat = workspace::cfBMP;
+  AnswerDialog<kvforms::TwndCopyImg>(*desktop, fw::mrOk);
   ASSERT_TRUE(form->CopyAction()->Execute());
   fw::Clipboard()->Open();
   EXPECT_TRUE(fw::Clipboard()->HasFormat(2 /* CF_BITMAP */));

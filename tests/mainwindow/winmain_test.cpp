@@ -9,6 +9,8 @@
 #include "framework/Clipbrd.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
+#include "dialog_script.h"
+#include "export/forms/WinCopy.h"
 #include "mainwindow_fixture.h"
 
 namespace {
@@ -129,6 +131,7 @@ TEST_F(WinMainToolsTest, TheDataPanelCopiesItsSelectedCellsAndHasItsContextMenu)
   Pump();
   EXPECT_EQ(fw::Clipboard()->AsText(), "5\t7\r\n10\t9\r\n");
   form->Chart()->SetFocus();
+  AnswerDialog<kvforms::TwndCopyTxt>(*desktop, fw::mrOk);
   desktop->key_down(win::VK_CONTROL);
   desktop->press_key('C');
   desktop->key_up(win::VK_CONTROL);

@@ -1,0 +1,75 @@
+#include "export/forms/DialogControls.h"
+
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsPanels.h"
+#include "controls/CsTextObject.h"
+#include "controls/NumericSpinEdit.h"
+#include "controls/UniCodePages.h"
+#include "controls/UniComboBox.h"
+#include "framework/Controls.h"
+
+namespace kvforms {
+namespace {
+
+template <typename T>
+T* Make(fw::TWinControl* Parent, std::string_view Name, TBox At) {
+  auto* control = new T(Parent);
+  if (!Name.empty()) control->SetName(fw::String(Name));
+  control->SetParent(Parent);
+  control->SetBounds(At.Left, At.Top, At.Width, At.Height);
+  return control;
+}
+
+}  // namespace
+
+cs::TCsGroupBox* MakeGroupBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At) {
+  auto* box = Make<cs::TCsGroupBox>(Parent, Name, At);
+  box->SetCaption(cs::Utf8ToWide(Caption));
+  return box;
+}
+
+cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At) {
+  auto* label = Make<cs::TCsLabel>(Parent, "", At);
+  label->SetCaption(cs::Utf8ToWide(Caption));
+  return label;
+}
+
+cs::TCsCheckBox* MakeCheckBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At) {
+  auto* box = Make<cs::TCsCheckBox>(Parent, Name, At);
+  box->SetCaption(cs::Utf8ToWide(Caption));
+  return box;
+}
+
+cs::TCsRadioButton* MakeRadioButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
+                                    TBox At) {
+  auto* button = Make<cs::TCsRadioButton>(Parent, Name, At);
+  button->SetCaption(cs::Utf8ToWide(Caption));
+  return button;
+}
+
+cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw::Extended MaxValue, TBox At) {
+  auto* edit = Make<cs::TCsSpinEdit>(Parent, Name, At);
+  edit->SetMinValue(0);
+  edit->SetMaxValue(MaxValue);
+  return edit;
+}
+
+cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name,
+                                  std::initializer_list<std::string_view> Items, TBox At) {
+  auto* combo = Make<cs::TCsComboBox>(Parent, Name, At);
+  combo->SetStyle(fw::csDropDownList);
+  for (std::string_view item : Items) combo->Items()->Add(cs::Utf8ToWide(item));
+  return combo;
+}
+
+cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
+                                fw::Integer ModalResult, TBox At) {
+  auto* button = Make<cs::TCsButton>(Parent, Name, At);
+  button->SetCaption(cs::Utf8ToWide(Caption));
+  button->SetModalResult(ModalResult);
+  button->SetAnchors(fw::TAnchors() + fw::akLeft + fw::akBottom);
+  return button;
+}
+
+}  // namespace kvforms

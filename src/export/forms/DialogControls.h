@@ -1,0 +1,45 @@
+#pragma once
+// The one place the export dialogs build their controls: each maker creates a control of the
+// control set owned and parented by Parent, names it, gives it its caption and puts it at
+// (Left, Top, Width, Height) in the parent's client pixels. The dialogs' fixed client sizes
+// are in pixels, so their controls are too.
+
+#include <initializer_list>
+#include <string_view>
+
+#include "framework/ClassesTypes.h"
+
+namespace fw {
+class TWinControl;
+}
+namespace cs {
+class TCsButton;
+class TCsCheckBox;
+class TCsComboBox;
+class TCsGroupBox;
+class TCsLabel;
+class TCsRadioButton;
+class TCsSpinEdit;
+}  // namespace cs
+
+namespace kvforms {
+
+struct TBox {
+  fw::Integer Left, Top, Width, Height;
+};
+
+cs::TCsGroupBox* MakeGroupBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At);
+cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At);
+cs::TCsCheckBox* MakeCheckBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At);
+cs::TCsRadioButton* MakeRadioButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
+                                    TBox At);
+// An integer spin edit from 0 to MaxValue.
+cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw::Extended MaxValue, TBox At);
+// A drop-down list holding Items in order.
+cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name,
+                                  std::initializer_list<std::string_view> Items, TBox At);
+// A button ending the modal loop with ModalResult, kept at the parent's bottom edge.
+cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
+                                fw::Integer ModalResult, TBox At);
+
+}  // namespace kvforms

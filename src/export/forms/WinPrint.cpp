@@ -1,0 +1,307 @@
+#include "export/forms/WinPrint.h"
+
+#include <vector>
+
+#include "chart/Chart.h"
+#include "chart/ChartElement.h"
+#include "chart/PlotCanvas.h"
+#include "chart/PlotMultiSelectorTool.h"
+#include "controls/CsButtons.h"
+#include "controls/CsPanels.h"
+#include "controls/CsTextObject.h"
+#include "controls/CsTrackBar.h"
+#include "controls/NumericSpinEdit.h"
+#include "export/PlotPreviewPanel.h"
+#include "export/forms/DialogControls.h"
+#include "framework/Dialogs.h"
+#include "framework/Menus.h"
+#include "framework/Printers.h"
+#include "workspace/Common.h"
+#include "workspace/PropSaver.h"
+
+namespace kvforms {
+namespace {
+
+constexpr const char* kSection = "PRINT";
+constexpr const char* kPdfPrinter = "PDF";
+
+// Runs Set with Handler held off.
+template <typename F>
+void Quietly(fw::TNotifyEvent& Handler, F Set) {
+  fw::TNotifyEvent held = std::move(Handler);
+  Handler = nullptr;
+  Set();
+  Handler = std::move(held);
+}
+
+}  // namespace
+
+TwndPrint::TwndPrint(fw::TComponent* AOwner, chart::TChart* Chart, chart::TMultiSelectorTool* Selector)
+    : fw::TForm(AOwner), FChart(Chart), FSelector(Selector), FPrinter(std::make_unique<fw::TPrinter>()) {
+  SetName("wndPrint");
+  SetBorderStyle(fw::bsDialog);
+  SetPosition(fw::poDesktopCenter);
+  Font()->SetName("Tahoma");
+  Font()->SetSize(8);
+  SetClientWidth(409);
+  SetClientHeight(431);
+  BuildControls();
+  p->SetPrinter(FPrinter.get());
+  p->SetPanel(FChart);
+  // These three apply what is loaded at once; the others wait until loading is done.
+  cbShowMargins->OnClick = [this](fw::TObject*) { p->Margins()->SetVisible(cbShowMargins->Checked()); };
+  cbAsImage->OnClick = [this](fw::TObject*) { p->SetAsBitmap(cbAsImage->Checked()); };
+  tbResolution->OnChange = [this](fw::TObject*) {
+    FChart->SetPrintResolution(tbResolution->Position());
+    p->Invalidate();
+  };
+  LoadSettings();
+  AttachHandlers();
+}
+
+TwndPrint::~TwndPrint() {
+  RestoreChart();
+  // The preview lets go of the chart and the printer before they outlive it.
+  if (p) {
+    p->SetPanel(nullptr);
+    p->SetPrinter(nullptr);
+  }
+}
+
+void TwndPrint::BuildControls() {
+  p = new kvexport::TPlotPreviewPanel(this);
+  p->SetName("p");
+  p->SetParent(this);
+  p->SetBounds(0, 0, 409, 250);
+
+  gbxOrient = MakeGroupBox(this, "gbxOrient", "Ориентация", {8, 256, 118, 66});
+  cbPortrait = MakeRadioButton(gbxOrient, "cbPortrait", "Книжная", {10, 18, 100, 17});
+  cbLandscape = MakeRadioButton(gbxOrient, "cbLandscape", "Альбомная", {10, 40, 100, 17});
+
+  gbxMargin = MakeGroupBox(this, "gbxMargin", "Поля (% от страницы)", {132, 256, 160, 66});
+  seLeft = MakeSpinEdit(gbxMargin, "seLeft", 50, {8, 34, 46, 21});
+  seTop = MakeSpinEdit(gbxMargin, "seTop", 50, {57, 16, 46, 21});
+  seRight = MakeSpinEdit(gbxMargin, "seRight", 50, {106, 34, 46, 21});
+  seBottom = MakeSpinEdit(gbxMargin, "seBottom", 50, {57, 40, 46, 21});
+
+  gbxCopy = MakeGroupBox(this, "gbxCopy", "Копий", {298, 256, 103, 66});
+  seCopies = MakeSpinEdit(gbxCopy, "seCopies", 10000, {10, 24, 82, 21});
+  seCopies->SetMinValue(1);
+
+  gbxOptions = MakeGroupBox(this, "gbxOptions", "Опции", {8, 326, 170, 74});
+  cbProportional = MakeCheckBox(gbxOptions, "cbProportional", "Пропорционально", {10, 16, 152, 17});
+  cbShowMargins = MakeCheckBox(gbxOptions, "cbShowMargins", "Показывать поля", {10, 34, 152, 17});
+  cbAsImage = MakeCheckBox(gbxOptions, "cbAsImage", "Сглаживать лист", {10, 52, 152, 17});
+
+  gbxAux = MakeGroupBox(this, "gbxAux", "Дополнительно", {184, 326, 217, 74});
+  MakeLabel(gbxAux, "Уровень детализации", {10, 16, 140, 15});
+  MakeLabel(gbxAux, "-", {10, 38, 10, 15});
+  tbResolution = new cs::TCsTrackBar(gbxAux);
+  tbResolution->SetName("tbResolution");
+  tbResolution->SetParent(gbxAux);
+  tbResolution->SetBounds(22, 34, 150, 26);
+  tbResolution->SetMin(-100);
+  tbResolution->SetMax(100);
+  MakeLabel(gbxAux, "+", {176, 38, 10, 15});
+  labResolutionNormal = MakeLabel(gbxAux, "Норма", {158, 15, 50, 15});
+  labResolutionNormal->SetName("labResolutionNormal");
+  labResolutionNormal->SetUnderline(true);
+  labResolutionNormal->OnClick = [this](fw::TObject*) {
+    tbResolution->SetPosition(0);
+    FChart->SetPrintResolution(0);
+    p->Invalidate();
+  };
+
+  butPrinter = MakeBottomButton(this, "butPrinter", "Принтер...", fw::mrNone, {8, 404, 96, 25});
+  FPrinterMenu = new fw::TPopupMenu(this);
+  butPrinter->SetDropDownMenu(FPrinterMenu);
+  butPrinter->OnClick = [this](fw::TObject*) { FillPrinterMenu(); };
+  butPrint = MakeBottomButton(this, "butPrint", "Печать", fw::mrNone, {220, 404, 88, 25});
+  butPrint->SetDefault(true);
+  butPrint->OnClick = [this](fw::TObject*) {
+    try {
+      butPrintClick();
+    } catch (const std::exception& e) {
+      fw::Application->ShowException(e);
+    }
+  };
+  butCancel = MakeBottomButton(this, "butCancel", "Закрыть", fw::mrCancel, {313, 404, 88, 25});
+  butCancel->SetCancel(true);
+}
+
+void TwndPrint::LoadSettings() {
+  workspace::TPropSaver store(kSection, true);
+  cbShowMargins->SetChecked(store.ReadBool("ShowMargins", true));
+  p->Margins()->SetVisible(cbShowMargins->Checked());
+  cbAsImage->SetChecked(store.ReadBool("PrintAsImage", false));
+  p->SetAsBitmap(cbAsImage->Checked());
+  tbResolution->SetPosition(store.ReadInteger("Resolution", -100, 100, 0));
+  FChart->SetPrintResolution(tbResolution->Position());
+  seCopies->SetValue(store.ReadInteger("Copies", 1, 10000, 1));
+
+  const fw::String name = store.ReadString("PrinterName", "");
+  const std::vector<fw::String> printers = FPrinter->Printers();
+  for (size_t i = 0; i < printers.size(); ++i)
+    if (!name.empty() && printers[i] == name) FPrinter->SetPrinterIndex(fw::Integer(i));
+  UpdateCaption();
+
+  const bool landscape = store.ReadInteger("Orientation", 1) != 0;
+  (landscape ? cbLandscape : cbPortrait)->SetChecked(true);
+  FPrinter->SetOrientation(landscape ? fw::poLandscape : fw::poPortrait);
+  p->SetOrientation(landscape ? kvexport::ppoLandscape : kvexport::ppoPortrait);
+
+  cbProportional->SetChecked(store.ReadBool("Proportional", false));
+  FChart->SetPrintProportional(cbProportional->Checked());
+  if (cbProportional->Checked())
+    ApplyProportionalMargins();
+  else
+    FChart->SetPrintMargins(store.ReadRect("Margin", FChart->PrintMargins()));
+  ShowMargins();
+  p->Invalidate();
+}
+
+void TwndPrint::AttachHandlers() {
+  cbProportional->OnClick = [this](fw::TObject*) { ProportionalClick(); };
+  cbPortrait->OnClick = [this](fw::TObject*) { OrientationClick(); };
+  cbLandscape->OnClick = [this](fw::TObject*) { OrientationClick(); };
+  for (cs::TCsSpinEdit* edit : {seLeft, seTop, seRight, seBottom})
+    edit->OnChange = [this, edit](fw::TObject*) { MarginChange(edit); };
+  p->OnChangeMargins = [this](fw::TObject*, bool Changed, const fw::TRect&) { PreviewMarginsChanged(Changed); };
+}
+
+void TwndPrint::UpdateCaption() { SetCaption("Печать - " + FPrinter->PrinterName()); }
+
+void TwndPrint::FillPrinterMenu() {
+  FPrinterMenu->Items()->Clear();
+  const std::vector<fw::String> printers = FPrinter->Printers();
+  for (size_t i = 0; i < printers.size(); ++i) {
+    auto* item = new fw::TMenuItem(FPrinterMenu);
+    item->SetCaption(printers[i]);
+    item->SetChecked(fw::Integer(i) == FPrinter->PrinterIndex());
+    item->OnClick = [this, i](fw::TObject*) { ChoosePrinter(fw::Integer(i)); };
+    FPrinterMenu->Items()->Add(item);
+  }
+}
+
+void TwndPrint::ChoosePrinter(fw::Integer Index) {
+  FPrinter->SetPrinterIndex(Index);
+  UpdateCaption();
+  p->Invalidate();
+}
+
+void TwndPrint::ShowMargins() {
+  FMargins = FChart->PrintMargins();
+  const std::pair<cs::TCsSpinEdit*, fw::Integer> sides[] = {
+      {seLeft, FMargins.left}, {seTop, FMargins.top}, {seRight, FMargins.right}, {seBottom, FMargins.bottom}};
+  for (const auto& [edit, value] : sides)
+    Quietly(edit->OnChange, [edit = edit, value = value] { edit->SetValue(value); });
+}
+
+void TwndPrint::ApplyProportionalMargins() {
+  FChart->SetPrintMargins(FChart->CalcProportionalMargins(FPrinter->PageWidth(), FPrinter->PageHeight()));
+}
+
+void TwndPrint::UncheckProportionalQuietly() {
+  Quietly(cbProportional->OnClick, [this] { cbProportional->SetChecked(false); });
+}
+
+void TwndPrint::OrientationClick() {
+  const bool portrait = cbPortrait->Checked();
+  FPrinter->SetOrientation(portrait ? fw::poPortrait : fw::poLandscape);
+  p->SetOrientation(portrait ? kvexport::ppoPortrait : kvexport::ppoLandscape);
+  if (cbProportional->Checked()) ApplyProportionalMargins();
+  ShowMargins();
+  p->Invalidate();
+}
+
+void TwndPrint::ProportionalClick() {
+  FChart->SetPrintProportional(cbProportional->Checked());
+  if (cbProportional->Checked()) ApplyProportionalMargins();
+  ShowMargins();
+  p->Invalidate();
+}
+
+void TwndPrint::MarginChange(cs::TCsSpinEdit* Edit) {
+  const fw::Integer value = fw::Integer(Edit->Value());
+  fw::Integer* side = Edit == seLeft ? &FMargins.left : Edit == seTop ? &FMargins.top
+                    : Edit == seRight ? &FMargins.right : &FMargins.bottom;
+  const fw::Integer opposite = Edit == seLeft ? FMargins.right : Edit == seTop ? FMargins.bottom
+                             : Edit == seRight ? FMargins.left : FMargins.top;
+  if (value + opposite >= 100) {
+    const fw::Integer before = *side;
+    Quietly(Edit->OnChange, [Edit, before] { Edit->SetValue(before); });
+    return;
+  }
+  *side = value;
+  FChart->SetPrintMargins(FMargins);
+  FChart->SetPrintProportional(false);
+  p->Invalidate();
+  UncheckProportionalQuietly();
+}
+
+void TwndPrint::PreviewMarginsChanged(bool Changed) {
+  ShowMargins();
+  if (Changed) UncheckProportionalQuietly();
+}
+
+void TwndPrint::butPrintClick() {
+  workspace::TPropSaver store(kSection, true);
+  store.WriteInteger("Orientation", cbPortrait->Checked() ? 0 : 1);
+  store.WriteRect("Margin", FChart->PrintMargins());
+  store.WriteBool("Proportional", cbProportional->Checked());
+  store.WriteBool("ShowMargins", cbShowMargins->Checked());
+  store.WriteBool("PrintAsImage", cbAsImage->Checked());
+  store.WriteInteger("Resolution", tbResolution->Position());
+  const fw::Integer copies = fw::Integer(seCopies->Value());
+  store.WriteInteger("Copies", copies);
+  store.WriteString("PrinterName", FPrinter->PrinterName());
+  store.UpdateFile();
+
+  if (FPrinter->PrinterName() == kPdfPrinter && FPrinter->FileName.empty()) {
+    fw::TSaveDialog dialog(this);
+    dialog.SetFilter("Документ PDF (*.pdf)|*.pdf");
+    dialog.SetDefaultExt("pdf");
+    dialog.SetOptions(dialog.Options() + fw::ofOverwritePrompt);
+    if (!dialog.Execute()) return;
+    FPrinter->FileName = dialog.FileName();
+  }
+  // The printer takes no count of copies: each copy is a job of its own.
+  for (fw::Integer i = 0; i < copies; ++i) p->Print();
+}
+
+void TwndPrint::DoShow() {
+  if (!FChartChanged) {
+    FColor = FChart->Color();
+    FWallColor = FChart->BackWall()->Color();
+    FGradientVisible = FChart->Gradient()->Visible;
+    FChartChanged = true;
+  }
+  FChart->SetColor(fw::clWhite);
+  FChart->BackWall()->SetColor(fw::clWhite);
+  FChart->Gradient()->Visible = false;
+  if (FSelector) FSelector->SetActive(false);
+  SetColor(workspace::GetThemeFormColor());
+  fw::TForm::DoShow();
+}
+
+void TwndPrint::DoClose(fw::TCloseAction& Action) {
+  fw::TForm::DoClose(Action);
+  RestoreChart();
+}
+
+void TwndPrint::RestoreChart() {
+  if (!FChartChanged) return;
+  FChartChanged = false;
+  FChart->SetColor(FColor);
+  FChart->BackWall()->SetColor(FWallColor);
+  FChart->Gradient()->Visible = FGradientVisible;
+  FChart->Invalidate();
+  if (FSelector) FSelector->SetActive(true);
+}
+
+void ShowPrintDialog(chart::TChart* Chart, chart::TMultiSelectorTool* Selector) {
+  std::unique_ptr<TwndPrint> dialog(new TwndPrint(fw::Application, Chart, Selector));
+  dialog->ShowModal();
+}
+
+}  // namespace kvforms

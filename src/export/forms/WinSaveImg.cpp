@@ -1,0 +1,237 @@
+#include "export/forms/WinSaveImg.h"
+
+#include <memory>
+
+#include "chart/Chart.h"
+#include "chart/ChartElement.h"
+#include "chart/PlotCanvas.h"
+#include "chart/PlotMultiSelectorTool.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsPanels.h"
+#include "controls/NumericSpinEdit.h"
+#include "export/KvPlotBmp.h"
+#include "export/KvPlotExport.h"
+#include "export/KvPlotGIF.h"
+#include "export/KvPlotJPEG.h"
+#include "export/KvPlotSVG.h"
+#include "export/forms/DialogControls.h"
+#include "framework/Graphics.h"
+#include "framework/SysUtils.h"
+#include "workspace/Common.h"
+
+namespace kvforms {
+namespace {
+
+constexpr fw::Integer kClientWidth = 169;
+constexpr fw::Integer kSizeOnlyHeight = 138;  // the size box and the buttons
+constexpr fw::Integer kFormatBoxTop = 100;
+
+struct TFormatBox {
+  const char* Ext;
+  fw::Integer ClientHeight;
+};
+constexpr TFormatBox kBoxes[] = {{".bmp", 235}, {".jpg", 261}, {".gif", 264}, {".svg", 197}};
+
+fw::Integer ClientHeightFor(const fw::String& Ext) {
+  for (const TFormatBox& box : kBoxes)
+    if (Ext == box.Ext) return box.ClientHeight;
+  return kSizeOnlyHeight;
+}
+
+}  // namespace
+
+TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
+  SetName("wndSaveImg");
+  SetBorderStyle(fw::bsDialog);
+  SetPosition(fw::poDesktopCenter);
+  Font()->SetName("Tahoma");
+  Font()->SetSize(8);
+  SetClientWidth(kClientWidth);
+  SetClientHeight(kSizeOnlyHeight);
+
+  CsGroupBox3 = MakeGroupBox(this, "CsGroupBox3", "Размер", {4, 4, 161, 92});
+  MakeLabel(CsGroupBox3, "Ширина", {8, 20, 66, 15});
+  seWidth = MakeSpinEdit(CsGroupBox3, "seWidth", 10000, {80, 16, 73, 21});
+  MakeLabel(CsGroupBox3, "Высота", {8, 45, 66, 15});
+  seHeight = MakeSpinEdit(CsGroupBox3, "seHeight", 10000, {80, 41, 73, 21});
+  cbProportional = MakeCheckBox(CsGroupBox3, "cbProportional", "Сохранять пропорции", {6, 68, 152, 17});
+
+  gbxBMP = MakeGroupBox(this, "gbxBMP", "BMP", {4, kFormatBoxTop, 161, 93});
+  MakeLabel(gbxBMP, "Число цветов", {8, 18, 140, 15});
+  cbxPixelFormat = MakeDropDownList(gbxBMP, "cbxPixelFormat",
+                                    {"По-умолчанию", "2 цвета (1 бит)", "16 цветов (4 бита)", "256 цветов (8 бит)",
+                                     "32 768 цветов (15 бит)", "65 536 цветов (16 бит)", "16М цветов (24 бита)",
+                                     "16М цветов (32 бита)"},
+                                    {8, 34, 145, 21});
+  cbMonochrome = MakeCheckBox(gbxBMP, "cbMonochrome", "Монохромная картинка", {8, 64, 145, 17});
+
+  gbxJPEG = MakeGroupBox(this, "gbxJPEG", "JPEG", {4, kFormatBoxTop, 161, 119});
+  cs::TCsGroupBox* optimisation = MakeGroupBox(gbxJPEG, "", "Оптимизация", {8, 16, 145, 42});
+  rgQuality = MakeRadioButton(optimisation, "rgQuality", "Кач-во", {8, 18, 64, 17});
+  rbSpeed = MakeRadioButton(optimisation, "rbSpeed", "Скорость", {74, 18, 66, 17});
+  MakeLabel(gbxJPEG, "Качество, %", {8, 68, 80, 15});
+  seQuality = MakeSpinEdit(gbxJPEG, "seQuality", 100, {90, 64, 63, 21});
+  cbGrayScale = MakeCheckBox(gbxJPEG, "cbGrayScale", "Оттенки серого", {8, 94, 145, 17});
+
+  gbxGIF = MakeGroupBox(this, "gbxGIF", "GIF", {4, kFormatBoxTop, 161, 122});
+  cs::TCsGroupBox* compression = MakeGroupBox(gbxGIF, "", "Компрессия", {8, 16, 145, 42});
+  rbLZW = MakeRadioButton(compression, "rbLZW", "LZW", {8, 18, 60, 17});
+  rbRLE = MakeRadioButton(compression, "rbRLE", "RLE", {74, 18, 60, 17});
+  MakeLabel(gbxGIF, "Сглажив.", {8, 68, 54, 15});
+  cbxDitherMode = MakeDropDownList(
+      gbxGIF, "cbxDitherMode",
+      {"Nearest  -  Nearest color matching w/o error correction",
+       "FloydSteinberg  -  Floyd Steinberg Error Diffusion dithering", "Stucki  -  Stucki Error Diffusion dithering",
+       "Sierra  -  Sierra Error Diffusion dithering", "JaJuNI  - Jarvis, Judice & Ninke Error Diffusion dithering",
+       "SteveArche  - Stevenson & Arche Error Diffusion dithering", "Burkes  - Burkes Error Diffusion dithering"},
+      {64, 64, 89, 21});
+  MakeLabel(gbxGIF, "Сведение", {8, 96, 54, 15});
+  cbxColorReduction = MakeDropDownList(
+      gbxGIF, "cbxColorReduction",
+      {"None  -  Do not perform color reduction", "Windows20  -  Reduce to the Windows 20 color system palette",
+       "Windows256  -  Reduce to the Windows 256 color halftone palette (Only works in 256 color display mode)",
+       "WindowsGray  -  Reduce to the Windows 4 grayscale colors",
+       "Monochrome  -  Reduce to a black/white monochrome palette",
+       "GrayScale  -  Reduce to a uniform 256 shade grayscale palette",
+       "Netscape  -  Reduce to the Netscape 216 color palette", "Quantize  -  Reduce to optimal 2^n color palette",
+       "QuantizeWindows  -  Reduce to optimal 256 color windows palette",
+       "Palette  -  Reduce to custom palette"},
+      {64, 92, 89, 21});
+
+  gbxSVG = MakeGroupBox(this, "gbxSVG", "SVG", {4, kFormatBoxTop, 161, 55});
+  cbAntiAlias = MakeCheckBox(gbxSVG, "cbAntiAlias", "Сглаженный текст", {8, 22, 145, 17});
+
+  for (cs::TCsGroupBox* box : {gbxBMP, gbxJPEG, gbxGIF, gbxSVG}) box->SetVisible(false);
+
+  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {8, kSizeOnlyHeight - 32, 73, 25});
+  butOk->SetDefault(true);
+  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {88, kSizeOnlyHeight - 32, 73, 25});
+  butCancel->SetCancel(true);
+
+  seWidth->OnChange = [this](fw::TObject*) { seWidthChange(); };
+  seHeight->OnChange = [this](fw::TObject*) { seHeightChange(); };
+}
+
+void TwndSaveImg::LoadFormat(const fw::String& Ext, const kvexport::TKvPlotExportFormat& Format) {
+  seWidth->SetValue(Format.Width);
+  seHeight->SetValue(Format.Height);
+  if (Ext == ".bmp") {
+    const auto& bmp = dynamic_cast<const kvexport::TKvBMPExportFormat&>(Format);
+    gbxBMP->SetVisible(true);
+    cbMonochrome->SetChecked(bmp.Monochrome);
+    cbxPixelFormat->SetItemIndex(bmp.PixelFormat);
+  } else if (Ext == ".jpg") {
+    const auto& jpeg = dynamic_cast<const kvexport::TKvJPEGExportFormat&>(Format);
+    gbxJPEG->SetVisible(true);
+    cbGrayScale->SetChecked(jpeg.Grayscale);
+    if (jpeg.Performance == fw::jpBestSpeed)
+      rbSpeed->SetChecked(true);
+    else
+      rgQuality->SetChecked(true);
+    seQuality->SetValue(jpeg.CompressionQuality);
+  } else if (Ext == ".gif") {
+    const auto& gif = dynamic_cast<const kvexport::TKvGIFExportFormat&>(Format);
+    gbxGIF->SetVisible(true);
+    if (gif.Compression == kvexport::TGIFCompression::RLE)
+      rbRLE->SetChecked(true);
+    else
+      rbLZW->SetChecked(true);
+    cbxDitherMode->SetItemIndex(fw::Integer(gif.DitherMode));
+    cbxColorReduction->SetItemIndex(fw::Integer(gif.ColorReduction));
+  } else if (Ext == ".svg") {
+    gbxSVG->SetVisible(true);
+    cbAntiAlias->SetChecked(dynamic_cast<const kvexport::TKvSVGExportFormat&>(Format).TextAntiAlias);
+  }
+  SetClientHeight(ClientHeightFor(Ext));
+  for (cs::TCsButton* button : {butOk, butCancel}) button->SetTop(ClientHeight() - 32);
+}
+
+void TwndSaveImg::ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format) const {
+  Format.Width = fw::Integer(seWidth->Value());
+  Format.Height = fw::Integer(seHeight->Value());
+  if (Ext == ".bmp") {
+    auto& bmp = dynamic_cast<kvexport::TKvBMPExportFormat&>(Format);
+    bmp.Monochrome = cbMonochrome->Checked();
+    if (cbxPixelFormat->ItemIndex() >= 0) bmp.PixelFormat = fw::TPixelFormat(cbxPixelFormat->ItemIndex());
+  } else if (Ext == ".jpg") {
+    auto& jpeg = dynamic_cast<kvexport::TKvJPEGExportFormat&>(Format);
+    jpeg.Grayscale = cbGrayScale->Checked();
+    jpeg.Performance = rgQuality->Checked() ? fw::jpBestQuality : fw::jpBestSpeed;
+    jpeg.CompressionQuality = fw::Integer(seQuality->Value());
+  } else if (Ext == ".gif") {
+    auto& gif = dynamic_cast<kvexport::TKvGIFExportFormat&>(Format);
+    gif.Compression = rbLZW->Checked() ? kvexport::TGIFCompression::LZW : kvexport::TGIFCompression::RLE;
+    if (cbxDitherMode->ItemIndex() >= 0) gif.DitherMode = kvexport::TDitherMode(cbxDitherMode->ItemIndex());
+    if (cbxColorReduction->ItemIndex() >= 0)
+      gif.ColorReduction = kvexport::TColorReduction(cbxColorReduction->ItemIndex());
+  } else if (Ext == ".svg") {
+    dynamic_cast<kvexport::TKvSVGExportFormat&>(Format).TextAntiAlias = cbAntiAlias->Checked();
+  }
+}
+
+void TwndSaveImg::DoShow() {
+  FormShow();
+  fw::TForm::DoShow();
+}
+
+void TwndSaveImg::FormShow() {
+  SetColor(workspace::GetThemeFormColor());
+  FLastWidth = seWidth->Value();
+  FLastHeight = seHeight->Value();
+}
+
+void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourceLast,
+                                 fw::Extended& TargetLast) {
+  if (cbProportional->Checked() && SourceLast != 0) {
+    fw::TNotifyEvent handler = std::move(Target->OnChange);
+    Target->OnChange = nullptr;
+    Target->SetValue(Source->Value() * TargetLast / SourceLast);
+    Target->OnChange = std::move(handler);
+  }
+  SourceLast = Source->Value();
+  TargetLast = Target->Value();
+}
+
+void TwndSaveImg::seWidthChange() { KeepProportion(seWidth, seHeight, FLastWidth, FLastHeight); }
+void TwndSaveImg::seHeightChange() { KeepProportion(seHeight, seWidth, FLastHeight, FLastWidth); }
+
+void SaveChartImage(const fw::String& FileName, chart::TMultiSelectorTool* Selector) {
+  chart::TChart* chart = chart::MainChart;
+  const fw::TColor color = chart ? chart->Color() : fw::clWhite;
+  const fw::TColor wallColor = chart ? chart->BackWall()->Color() : fw::clWhite;
+  const bool gradient = chart ? chart->Gradient()->Visible : false;
+  if (chart) {
+    chart->SetColor(fw::clWhite);
+    chart->BackWall()->SetColor(fw::clWhite);
+    chart->Gradient()->Visible = false;
+  }
+  if (Selector) Selector->SetActive(false);
+  struct TRestore {
+    chart::TChart* Chart;
+    chart::TMultiSelectorTool* Selector;
+    fw::TColor Color, WallColor;
+    bool Gradient;
+    ~TRestore() {
+      if (Chart) {
+        Chart->SetColor(Color);
+        Chart->BackWall()->SetColor(WallColor);
+        Chart->Gradient()->Visible = Gradient;
+        Chart->Invalidate();
+      }
+      if (Selector) Selector->SetActive(true);
+    }
+  } restore{chart, Selector, color, wallColor, gradient};
+
+  const fw::String ext = fw::LowerCase(fw::ExtractFileExt(FileName));
+  std::unique_ptr<kvexport::TKvPlotExportFormat> format = kvexport::CreateExportFormat(ext);
+  std::unique_ptr<TwndSaveImg> dialog(new TwndSaveImg(fw::Application));
+  dialog->SetCaption("Сохранение " + fw::UpperCase(ext));
+  dialog->LoadFormat(ext, *format);
+  if (dialog->ShowModal() != fw::mrOk) return;
+  dialog->ReadFormat(ext, *format);
+  format->SaveToFile(FileName);
+  workspace::ShowBalloonHint("Сохранение завершено", "", 0);
+}
+
+}  // namespace kvforms

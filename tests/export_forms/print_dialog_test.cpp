@@ -1,0 +1,173 @@
+// The print dialog on the headless desktop: what it loads from "PRINT" (and that loading moves
+// nothing), the margin rules, the proportional interplay, the chart's look while it is open, and
+// a print to the PDF printer whose file pdfinfo reads and whose choices the next dialog finds.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "chart/ChartElement.h"
+#include "chart/PlotMultiSelectorTool.h"
+#include "controls/CsButtons.h"
+#include "controls/CsTrackBar.h"
+#include "controls/NumericSpinEdit.h"
+#include "export/PlotPreviewPanel.h"
+#include "export/chart_export_fixture.h"
+#include "export/format_test_support.h"
+#include "export/forms/WinPrint.h"
+#include "framework/Printers.h"
+#include "workspace/PropSaver.h"
+
+namespace {
+
+using kvforms::TwndPrint;
+
+class PrintDialogTest : public exporttest::ChartExportTest {
+ protected:
+  void SetUp() override {
+    ChartExportTest::SetUp();
+    std::remove(workspace::TPropSaver::SettingsFileName().c_str());
+    chart::TChart& chart = MakeChart(400, 300);
+    chart.SetPrintMargins({10, 20, 30, 40});
+    chart.SetPrintProportional(true);
+    chart.SetColor(fw::clYellow);
+    chart.Gradient()->Visible = true;
+    selector_ = new chart::TMultiSelectorTool(&chart);
+    selector_->SetParentChart(&chart);
+  }
+  void TearDown() override {
+    std::remove(workspace::TPropSaver::SettingsFileName().c_str());
+    ChartExportTest::TearDown();
+  }
+  std::unique_ptr<TwndPrint> Open() { return std::make_unique<TwndPrint>(nullptr, chart_.get(), selector_); }
+  void ToPdf(TwndPrint& Dialog, const std::string& Path) {
+    const std::vector<fw::String> printers = Dialog.Printer()->Printers();
+    for (size_t i = 0; i < printers.size(); ++i)
+      if (printers[i] == "PDF") Dialog.ChoosePrinter(fw::Integer(i));
+    Dialog.Printer()->FileName = Path;
+  }
+  chart::TMultiSelectorTool* selector_ = nullptr;
+};
+
+TEST_F(PrintDialogTest, OpeningLoadsTheDefaultsAndMovesNothing) {
+  auto dialog = Open();
+  EXPECT_EQ(dialog->ClientWidth(), 409);
+  EXPECT_EQ(dialog->ClientHeight(), 431);
+  EXPECT_EQ(dialog->Caption(), "Печать - " + dialog->Printer()->PrinterName());
+  EXPECT_TRUE(dialog->cbShowMargins->Checked());
+  EXPECT_TRUE(dialog->p->Margins()->Visible());
+  EXPECT_FALSE(dialog->cbAsImage->Checked());
+  EXPECT_EQ(dialog->tbResolution->Position(), 0);
+  EXPECT_EQ(dialog->seCopies->Value(), 1);
+  EXPECT_TRUE(dialog->cbLandscape->Checked());
+  EXPECT_EQ(dialog->Printer()->Orientation(), fw::poLandscape);
+  EXPECT_FALSE(dialog->cbProportional->Checked());
+  EXPECT_FALSE(chart_->PrintProportional());
+  // The chart's margins stay and show in the edits.
+  EXPECT_EQ(chart_->PrintMargins(), (fw::TRect{10, 20, 30, 40}));
+  EXPECT_EQ(dialog->seLeft->Value(), 10);
+  EXPECT_EQ(dialog->seTop->Value(), 20);
+  EXPECT_EQ(dialog->seRight->Value(), 30);
+  EXPECT_EQ(dialog->seBottom->Value(), 40);
+  EXPECT_EQ(dialog->p->Panel(), chart_.get());
+}
+
+TEST_F(PrintDialogTest, MarginsReachingAHundredWithTheirOppositeAreRefused) {
+  chart_->SetPrintMargins({50, 20, 30, 40});
+  auto dialog = Open();
+  dialog->seRight->SetValue(50);  // 50 + 50 = 100 (the edits go up to 50)
+  EXPECT_EQ(dialog->seRight->Value(), 30);
+  EXPECT_EQ(chart_->PrintMargins().right, 30);
+  dialog->seRight->SetValue(49);
+  EXPECT_EQ(chart_->PrintMargins(), (fw::TRect{50, 20, 49, 40}));
+  dialog->seTop->SetValue(50);
+  EXPECT_EQ(chart_->PrintMargins().top, 50);
+  dialog->seBottom->SetValue(50);  // 50 + 50
+  EXPECT_EQ(chart_->PrintMargins().bottom, 40);
+  EXPECT_EQ(dialog->seBottom->Value(), 40);
+}
+
+TEST_F(PrintDialogTest, ProportionalReplacesTheMarginsAndAnEditClearsIt) {
+  auto dialog = Open();
+  dialog->cbProportional->SetChecked(true);
+  EXPECT_TRUE(chart_->PrintProportional());
+  const fw::TRect proportional =
+      chart_->CalcProportionalMargins(dialog->Printer()->PageWidth(), dialog->Printer()->PageHeight());
+  EXPECT_EQ(chart_->PrintMargins(), proportional);
+  EXPECT_EQ(dialog->seLeft->Value(), proportional.left);
+  EXPECT_EQ(dialog->seTop->Value(), proportional.top);
+  dialog->seLeft->SetValue(5);
+  EXPECT_FALSE(dialog->cbProportional->Checked());
+  EXPECT_FALSE(chart_->PrintProportional());
+  EXPECT_EQ(chart_->PrintMargins().left, 5);
+  EXPECT_EQ(chart_->PrintMargins().top, proportional.top);
+  // Portrait: the printer turns.
+  dialog->cbPortrait->SetChecked(true);
+  EXPECT_EQ(dialog->Printer()->Orientation(), fw::poPortrait);
+  EXPECT_EQ(dialog->p->Orientation(), kvexport::ppoPortrait);
+}
+
+TEST_F(PrintDialogTest, TheChartIsWhiteWhileTheDialogShowsAndItselfAfterwards) {
+  auto dialog = Open();
+  fw::TColor during = 0;
+  bool gradientDuring = true, selectorDuring = true;
+  desktop->script([&] {
+    during = chart_->Color();
+    gradientDuring = chart_->Gradient()->Visible;
+    selectorDuring = selector_->Active();
+    dialog->SetModalResult(fw::mrCancel);
+  });
+  dialog->ShowModal();
+  EXPECT_EQ(during, fw::clWhite);
+  EXPECT_FALSE(gradientDuring);
+  EXPECT_FALSE(selectorDuring);
+  EXPECT_EQ(chart_->Color(), fw::clYellow);
+  EXPECT_TRUE(chart_->Gradient()->Visible);
+  EXPECT_TRUE(selector_->Active());
+  // Closed without printing: nothing was written.
+  EXPECT_FALSE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
+}
+
+TEST_F(PrintDialogTest, PrintingWritesThePdfAndTheNextDialogFindsTheChoices) {
+  const std::string pdf = dir_.File("chart.pdf");
+  {
+    auto dialog = Open();
+    ToPdf(*dialog, pdf);
+    dialog->cbPortrait->SetChecked(true);
+    dialog->seLeft->SetValue(12);
+    dialog->cbShowMargins->SetChecked(false);
+    dialog->cbAsImage->SetChecked(true);
+    dialog->tbResolution->SetPosition(-30);
+    dialog->seCopies->SetValue(2);
+    dialog->butPrintClick();
+    EXPECT_EQ(dialog->Caption(), "Печать - PDF");
+  }
+  const auto info = writertest::RunCommand("pdfinfo '" + pdf + "'");
+  ASSERT_EQ(info.Status, 0) << info.Output;
+  EXPECT_NE(info.Output.find("Pages:"), std::string::npos);
+  // Portrait A4: taller than wide.
+  EXPECT_NE(info.Output.find("595"), std::string::npos) << info.Output;
+
+  workspace::TPropSaver store("PRINT", true);
+  EXPECT_EQ(store.ReadInteger("Orientation", -1), 0);
+  EXPECT_EQ(store.ReadString("PrinterName", ""), "PDF");
+  EXPECT_EQ(store.ReadInteger("Copies", 0), 2);
+  EXPECT_EQ(store.ReadInteger("Resolution", 0), -30);
+  chart_->SetPrintMargins({1, 1, 1, 1});
+  auto again = Open();
+  EXPECT_TRUE(again->cbPortrait->Checked());
+  EXPECT_FALSE(again->cbShowMargins->Checked());
+  EXPECT_FALSE(again->p->Margins()->Visible());
+  EXPECT_TRUE(again->cbAsImage->Checked());
+  EXPECT_TRUE(again->p->AsBitmap());
+  EXPECT_EQ(again->tbResolution->Position(), -30);
+  EXPECT_EQ(chart_->PrintResolution(), -30);
+  EXPECT_EQ(again->seCopies->Value(), 2);
+  EXPECT_EQ(chart_->PrintMargins(), (fw::TRect{12, 20, 30, 40}));
+  EXPECT_EQ(again->Printer()->PrinterName(), "PDF");
+}
+
+}  // namespace

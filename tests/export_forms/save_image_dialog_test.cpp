@@ -1,0 +1,216 @@
+// The save-image dialog on the headless desktop: each extension's box and height, the options
+// read back by Pillow and xmllint from the written file, the proportional lock, and the chart,
+// the selector and the disk left as they were on Cancel and on failures.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "chart/ChartElement.h"
+#include "chart/PlotMultiSelectorTool.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsPanels.h"
+#include "controls/NumericSpinEdit.h"
+#include "export/KvPlotExport.h"
+#include "export/chart_export_fixture.h"
+#include "export/format_test_support.h"
+#include "export/forms/WinSaveImg.h"
+#include "workspace/Common.h"
+
+namespace {
+
+using kvforms::TwndSaveImg;
+
+TwndSaveImg* OpenSaveImg() {
+  for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+    if (auto* form = dynamic_cast<TwndSaveImg*>(fw::Screen->Forms(i))) return form;
+  return nullptr;
+}
+
+class SaveImageDialogTest : public exporttest::ChartExportTest {
+ protected:
+  void SetUp() override {
+    ChartExportTest::SetUp();
+    chart::TChart& chart = MakeChart(400, 300);
+    chart.SetColor(fw::clYellow);
+    chart.BackWall()->SetColor(fw::clAqua);
+    chart.Gradient()->Visible = true;
+    selector_ = new chart::TMultiSelectorTool(&chart);
+    selector_->SetParentChart(&chart);
+    selector_->SetActive(false);
+    workspace::SetBalloonHintHandler(
+        [this](const fw::String& Title, const fw::String& Text, fw::Integer Type) {
+          balloons_.push_back(Title + "|" + Text + "|" + std::to_string(Type));
+        });
+  }
+  void TearDown() override {
+    workspace::SetBalloonHintHandler(nullptr);
+    ChartExportTest::TearDown();
+  }
+  // Runs the save with Answer working the dialog and closing it with Result.
+  void Save(const std::string& Path, std::function<void(TwndSaveImg&)> Answer, fw::TModalResult Result) {
+    desktop->script([&, Answer, Result] {
+      TwndSaveImg* dialog = OpenSaveImg();
+      ASSERT_NE(dialog, nullptr);
+      seenDuring_ = {chart::MainChart->Color(), chart::MainChart->BackWall()->Color(),
+                     chart::MainChart->Gradient()->Visible, selector_->Active()};
+      if (Answer) Answer(*dialog);
+      dialog->SetModalResult(Result);
+    });
+    kvforms::SaveChartImage(Path, selector_);
+  }
+  void ExpectChartRestored() {
+    EXPECT_EQ(chart::MainChart->Color(), fw::clYellow);
+    EXPECT_EQ(chart::MainChart->BackWall()->Color(), fw::clAqua);
+    EXPECT_TRUE(chart::MainChart->Gradient()->Visible);
+    EXPECT_TRUE(selector_->Active());  // on afterwards, whatever it was before
+  }
+  struct Seen {
+    fw::TColor Color = 0, Wall = 0;
+    bool Gradient = true, Selector = true;
+  } seenDuring_;
+  chart::TMultiSelectorTool* selector_ = nullptr;
+  std::vector<std::string> balloons_;
+};
+
+TEST_F(SaveImageDialogTest, EachExtensionShowsItsBoxAtItsHeight) {
+  struct Case {
+    const char* File;
+    const char* Caption;
+    int Height;
+    int Box;  // 0 bmp, 1 jpeg, 2 gif, 3 svg, -1 none
+  };
+  const Case cases[] = {{"a.bmp", "Сохранение .BMP", 235, 0},  {"a.JPG", "Сохранение .JPG", 261, 1},
+                        {"a.gif", "Сохранение .GIF", 264, 2},  {"a.svg", "Сохранение .SVG", 197, 3},
+                        {"a.jpeg", "Сохранение .JPEG", 138, -1}, {"a.tif", "Сохранение .TIF", 138, -1},
+                        {"a.tiff", "Сохранение .TIFF", 138, -1}, {"a.wmf", "Сохранение .WMF", 138, -1},
+                        {"a.emf", "Сохранение .EMF", 138, -1},   {"a.pcx", "Сохранение .PCX", 138, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.File);
+    Save(dir_.File(c.File),
+         [&](TwndSaveImg& d) {
+           EXPECT_EQ(d.Caption(), c.Caption);
+           EXPECT_EQ(d.ClientWidth(), 169);
+           EXPECT_EQ(d.ClientHeight(), c.Height);
+           const cs::TCsGroupBox* boxes[] = {d.gbxBMP, d.gbxJPEG, d.gbxGIF, d.gbxSVG};
+           for (int i = 0; i < 4; ++i) EXPECT_EQ(boxes[i]->Visible(), i == c.Box) << i;
+           EXPECT_EQ(d.seWidth->Value(), 400);
+           EXPECT_EQ(d.seHeight->Value(), 300);
+           EXPECT_EQ(d.butOk->Top() + d.butOk->Height(), c.Height - 7);  // kept at the bottom
+           EXPECT_EQ(d.Color(), workspace::GetThemeFormColor());
+         },
+         fw::mrCancel);
+    // White, without gradient and selector while the dialog is up; all back afterwards.
+    EXPECT_EQ(seenDuring_.Color, fw::clWhite);
+    EXPECT_EQ(seenDuring_.Wall, fw::clWhite);
+    EXPECT_FALSE(seenDuring_.Gradient);
+    EXPECT_FALSE(seenDuring_.Selector);
+    ExpectChartRestored();
+    EXPECT_FALSE(std::filesystem::exists(dir_.File(c.File)));
+  }
+  EXPECT_TRUE(balloons_.empty());  // Cancel writes nothing and says nothing
+}
+
+TEST_F(SaveImageDialogTest, OptionsChosenInTheDialogReachTheFile) {
+  const std::string jpeg = dir_.File("grey.jpg"), bmp = dir_.File("mono.bmp"), gif = dir_.File("rle.gif"),
+                    plain = dir_.File("plain.jpeg");
+  Save(jpeg,
+       [](TwndSaveImg& d) {
+         EXPECT_TRUE(d.rgQuality->Checked());
+         EXPECT_EQ(d.seQuality->Value(), 95);
+         EXPECT_FALSE(d.cbGrayScale->Checked());
+         d.cbGrayScale->SetChecked(true);
+         d.seQuality->SetValue(40);
+         d.seWidth->SetValue(200);
+         d.seHeight->SetValue(120);
+       },
+       fw::mrOk);
+  Save(bmp,
+       [](TwndSaveImg& d) {
+         EXPECT_EQ(d.cbxPixelFormat->ItemIndex(), fw::pf24bit);
+         d.cbMonochrome->SetChecked(true);
+       },
+       fw::mrOk);
+  Save(gif,
+       [](TwndSaveImg& d) {
+         EXPECT_TRUE(d.rbLZW->Checked());
+         EXPECT_EQ(d.cbxColorReduction->Items()->Count(), 10);
+         EXPECT_EQ(d.cbxDitherMode->Items()->Count(), 7);
+         d.rbRLE->SetChecked(true);
+         d.cbxColorReduction->SetItemIndex(7);  // quantize
+       },
+       fw::mrOk);
+  Save(plain, nullptr, fw::mrOk);
+  const auto pictures = writertest::ReadAllWithPillow(dir_, {jpeg, bmp, gif, plain});
+  EXPECT_EQ(pictures[0].Mode, "L");
+  EXPECT_EQ(pictures[0].Width, 200);
+  EXPECT_EQ(pictures[0].Height, 120);
+  EXPECT_EQ(pictures[1].Mode, "1");
+  EXPECT_EQ(pictures[1].Width, 400);
+  EXPECT_EQ(pictures[2].Mode, "P");
+  EXPECT_EQ(pictures[3].Mode, "RGB");  // ".jpeg": the defaults, colour
+  EXPECT_EQ(balloons_, std::vector<std::string>(4, "Сохранение завершено||0"));
+  ExpectChartRestored();
+}
+
+TEST_F(SaveImageDialogTest, SvgTextAntialiasingReachesTheFile) {
+  const std::string path = dir_.File("chart.svg");
+  Save(path, [](TwndSaveImg& d) { d.cbAntiAlias->SetChecked(true); }, fw::mrOk);
+  const auto check = writertest::RunCommand("xmllint --noout '" + path + "'");
+  EXPECT_EQ(check.Status, 0) << check.Output;
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("text-antialiasing:true"), std::string::npos);
+  EXPECT_NE(text.find("width=\"400px\""), std::string::npos);
+}
+
+TEST_F(SaveImageDialogTest, TheLockKeepsTheLastSeenProportion) {
+  TwndSaveImg dialog(nullptr);
+  dialog.seWidth->SetValue(400);
+  dialog.seHeight->SetValue(300);
+  dialog.FormShow();
+  dialog.cbProportional->SetChecked(true);
+  dialog.seWidth->SetValue(800);
+  EXPECT_EQ(dialog.seHeight->Value(), 600);
+  EXPECT_EQ(dialog.seWidth->Value(), 800);  // the mirrored handler did not run back
+  dialog.cbProportional->SetChecked(false);
+  dialog.seHeight->SetValue(100);
+  EXPECT_EQ(dialog.seWidth->Value(), 800);
+  dialog.cbProportional->SetChecked(true);
+  dialog.seHeight->SetValue(200);
+  EXPECT_EQ(dialog.seWidth->Value(), 1600);  // 800 : 100, the last values seen
+  // A width of 0 gives no ratio: the other value stays.
+  dialog.seWidth->SetValue(0);
+  EXPECT_EQ(dialog.seHeight->Value(), 0);
+  dialog.seWidth->SetValue(50);
+  EXPECT_EQ(dialog.seHeight->Value(), 0);
+}
+
+TEST_F(SaveImageDialogTest, FailuresLeaveTheChartAndTheOldFileAsTheyWere) {
+  // No picture format: refused before any dialog.
+  try {
+    kvforms::SaveChartImage(dir_.File("a.png"), selector_);
+    ADD_FAILURE() << "no exception";
+  } catch (const fw::Exception& e) {
+    EXPECT_STREQ(e.what(), "Неподдерживаемый формат изображения");
+  }
+  ExpectChartRestored();
+  // A folder that does not exist: the writer's failure reaches the caller.
+  EXPECT_ANY_THROW(Save(dir_.File("missing/a.bmp"), nullptr, fw::mrOk));
+  ExpectChartRestored();
+  // An existing file survives a cancelled save.
+  const std::string old = dir_.File("old.bmp");
+  exporttest::WriteFile(old, "old");
+  Save(old, nullptr, fw::mrCancel);
+  std::ifstream in(old);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "old");
+  EXPECT_TRUE(balloons_.empty());
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// The multi-graph save wizard: its defaults, the page flow with OK and Next, the two refusals,
+// the section written on OK (and only then) and read back by the next wizard, and the record.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "chart/Series.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/UniCodePages.h"
+#include "controls/UniComboBox.h"
+#include "export/forms/WinSaveParams.h"
+#include "framework/GridsString.h"
+#include "platform/controls/MessageBox.h"
+#include "platform/desktop/ScriptedAnswers.h"
+#include "platform/kernel/TextConvert.h"
+#include "support/HeadlessFixture.h"
+#include "workspace/Graph.h"
+#include "workspace/PropSaver.h"
+
+namespace {
+
+using kvforms::TwndSaveParams;
+
+class SaveParamsWizardTest : public kvtest::HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    std::remove(workspace::TPropSaver::SettingsFileName().c_str());
+    for (const char* title : {"first", "second"}) {
+      auto* series = new chart::TLineSeries(nullptr);
+      series->SetTitle(title);
+      graphs_.push_back(std::make_unique<workspace::TGraph>(series, std::string(title) + ".txt", 0));
+    }
+  }
+  void TearDown() override {
+    std::remove(workspace::TPropSaver::SettingsFileName().c_str());
+    graphs_.clear();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    HeadlessTest::TearDown();
+  }
+  std::unique_ptr<TwndSaveParams> Open() {
+    std::vector<workspace::TGraph*> list;
+    for (auto& g : graphs_) list.push_back(g.get());
+    return std::make_unique<TwndSaveParams>(nullptr, list);
+  }
+  std::vector<std::unique_ptr<workspace::TGraph>> graphs_;
+};
+
+TEST_F(SaveParamsWizardTest, FirstUseShowsTheDefaultsAndOkWaitsForItsPage) {
+  auto w = Open();
+  EXPECT_EQ(w->Caption(), "Мастер сохранения");
+  EXPECT_EQ(w->ClientWidth(), 456);
+  EXPECT_EQ(w->ClientHeight(), 284);
+  EXPECT_EQ(w->Page(), "Start");
+  EXPECT_TRUE(w->rbSaveBundle->Checked());
+  EXPECT_TRUE(w->rbTxt->Checked());
+  EXPECT_EQ(cs::WideToUtf8(w->edUsrExt->Text()), "dat");
+  EXPECT_EQ(w->cbDecSep->ItemIndex(), 0);
+  EXPECT_EQ(w->cbLineSep->ItemIndex(), 0);
+  EXPECT_EQ(w->GridNames->Cells(0, 1), "first");
+  EXPECT_EQ(w->GridNames->Cells(0, 2), "second");
+  EXPECT_FALSE(w->butOk->Enabled());
+  EXPECT_FALSE(w->butPrev->Enabled());
+  w->butNextClick();
+  EXPECT_EQ(w->Page(), "FileFormat");
+  EXPECT_FALSE(w->butOk->Enabled());
+  w->butNextClick();
+  EXPECT_EQ(w->Page(), "SaveBundle");
+  EXPECT_TRUE(w->butOk->Enabled());  // no format page asked for
+  EXPECT_FALSE(w->butNext->Enabled());
+  w->butPrevClick();
+  EXPECT_EQ(w->Page(), "FileFormat");
+  w->butPrevClick();
+  EXPECT_EQ(w->Page(), "Start");
+  EXPECT_FALSE(w->butPrev->Enabled());
+}
+
+TEST_F(SaveParamsWizardTest, NextRefusesAnEmptyNameOrFolderAndStays) {
+  auto w = Open();
+  w->cbFormatParams->SetChecked(true);
+  w->butNextClick();
+  w->butNextClick();
+  ASSERT_EQ(w->Page(), "SaveBundle");
+  win::ClearMessageBoxHistory();
+  win::desktop::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  w->butNextClick();
+  EXPECT_EQ(w->Page(), "SaveBundle");
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  EXPECT_EQ(win::WideToUtf8(win::MessageBoxHistory()[0].text), "Не задано имя файла для сохранения данных");
+  w->edBundlePath->SetText(fw::String("/tmp/all.txt"));
+  w->butNextClick();
+  EXPECT_EQ(w->Page(), "Format");
+  EXPECT_TRUE(w->butOk->Enabled());
+  EXPECT_FALSE(w->butNext->Enabled());
+  w->butPrevClick();
+  EXPECT_EQ(w->Page(), "SaveBundle");
+
+  auto s = Open();
+  s->rbSaveSeparate->SetChecked(true);
+  s->butNextClick();
+  s->butNextClick();
+  ASSERT_EQ(s->Page(), "Files");
+  win::desktop::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  s->butNextClick();
+  EXPECT_EQ(s->Page(), "Files");
+  EXPECT_EQ(win::WideToUtf8(win::MessageBoxHistory().back().text), "Не задан путь для сохранения файлов");
+}
+
+TEST_F(SaveParamsWizardTest, OkStoresTheSectionAndHandsOverTheRecord) {
+  {
+    workspace::TPropSaver seed("EXPORT_DATA", false);
+    seed.WriteInteger("SaveFormat", 9);
+    seed.UpdateFile();
+  }
+  auto w = Open();
+  EXPECT_TRUE(w->rbUsr->Checked());
+  w->rbSaveSeparate->SetChecked(true);
+  w->edUsrExt->SetText(fw::String("csv"));
+  w->butNextClick();
+  w->butNextClick();
+  w->edFilesPath->SetText(fw::String("/tmp/out"));
+  w->rbManualNames->SetChecked(true);
+  EXPECT_FALSE(w->butOk->Enabled());
+  w->butNextClick();
+  ASSERT_EQ(w->Page(), "FileNames");
+  EXPECT_TRUE(w->butOk->Enabled());
+  w->GridNames->SetCells(1, 1, "a");
+  w->GridNames->SetCells(1, 2, "b");
+  std::vector<kvforms::TExportParameters> handed;
+  w->OnParameters = [&](const kvforms::TExportParameters& p) { handed.push_back(p); };
+  w->butOkClick();
+  EXPECT_EQ(w->ModalResult(), fw::mrOk);
+  ASSERT_EQ(handed.size(), 1u);
+  const kvforms::TExportParameters& p = handed[0];
+  EXPECT_FALSE(p.SaveBundle);
+  EXPECT_EQ(p.Path, "/tmp/out");
+  EXPECT_EQ(p.Format, 4);
+  EXPECT_EQ(p.UserExt, "csv");
+  EXPECT_EQ(p.Naming, kvforms::enFilesByTypedNames);
+  EXPECT_EQ(p.Names, (std::vector<fw::String>{"a", "b"}));
+
+  workspace::TPropSaver store("EXPORT_DATA", true);
+  EXPECT_EQ(store.ReadInteger("SaveFormat", -1), 4);
+  EXPECT_FALSE(store.ReadBool("SaveBundle", true));
+  EXPECT_EQ(store.ReadString("UserFileExt", ""), "csv");
+  EXPECT_EQ(store.ReadInteger("FileNameGenerating", -1), 2);
+  auto again = Open();
+  EXPECT_TRUE(again->rbSaveSeparate->Checked());
+  EXPECT_TRUE(again->rbManualNames->Checked());
+  EXPECT_EQ(cs::WideToUtf8(again->edFilesPath->Text()), "/tmp/out");
+}
+
+TEST_F(SaveParamsWizardTest, CancelWritesNothing) {
+  auto w = Open();
+  w->rbSaveSeparate->SetChecked(true);
+  desktop->script([&] { w->SetModalResult(fw::mrCancel); });
+  EXPECT_EQ(w->ShowModal(), fw::mrCancel);
+  EXPECT_FALSE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
+}
+
+}  // namespace
