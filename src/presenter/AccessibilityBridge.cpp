@@ -139,6 +139,8 @@ class WindowAccessible final : public QAccessibleObject {
   }
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name) return {};
+    std::u16string described = AccessibleInfoOf(window_->hwnd()).name;
+    if (!described.empty()) return QString::fromUtf16(described.data(), qsizetype(described.size()));
     char16_t buf[256] = {};
     int n = GetWindowTextW(window_->hwnd(), buf, 256);
     return QString::fromUtf16(buf, n);

@@ -1,5 +1,7 @@
 #include "presenter/NativeWindow.h"
 
+#include <QAccessible>
+
 #include <QCursor>
 #include <QDropEvent>
 #include <QImage>
@@ -186,6 +188,10 @@ bool NativeWindow::event(QEvent* event) {
     default:
       return QRasterWindow::event(event);
   }
+}
+
+QAccessibleInterface* NativeWindow::accessibleRoot() const {
+  return QAccessible::queryAccessibleInterface(const_cast<NativeWindow*>(this));
 }
 
 }  // namespace win::presenter

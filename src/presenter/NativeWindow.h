@@ -19,6 +19,8 @@ class NativeWindow final : public QRasterWindow {
   // Shown as the caption strip of a minimised window where the desktop could not iconify it.
   bool IconStrip() const { return iconStrip_; }
   void SetIconStrip(bool strip);
+  // The window's accessible object, so the application lists it to assistive technology.
+  QAccessibleInterface* accessibleRoot() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

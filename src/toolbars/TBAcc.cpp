@@ -130,6 +130,7 @@ win::AccessibleWindowInfo DescribeForAccessibility(TTBView* View) {
   fw::Integer role = 0, count = 0;
   obj->get_accRole(CHILDID_SELF, role);
   info.role = role;
+  obj->get_accName(CHILDID_SELF, info.name);
   obj->get_accChildCount(count);
   for (fw::Integer i = 1; i <= count; ++i) {
     TTBAccVariant child;

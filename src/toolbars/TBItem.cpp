@@ -122,8 +122,15 @@ TTBCustomItem::~TTBCustomItem() {
     auto& lp = FLinkSubitems->FLinkParents;
     lp.erase(std::remove(lp.begin(), lp.end(), this), lp.end());
   }
-  for (TTBCustomItem* p : FLinkParents)
-    if (p->FLinkSubitems == this) p->FLinkSubitems = nullptr;
+  // Items showing these children learn it while this item is still whole, so that their views
+  // let go of it before it goes.
+  std::vector<TTBCustomItem*> linkParents;
+  linkParents.swap(FLinkParents);
+  for (TTBCustomItem* p : linkParents)
+    if (p->FLinkSubitems == this) {
+      p->FLinkSubitems = nullptr;
+      p->Notify(tbicSubitemsChanged, -1, nullptr);
+    }
   FActionLink.reset();
   FImagesChangeLink.reset();
   FSubMenuImagesChangeLink.reset();

@@ -12,6 +12,7 @@
 #include "platform/user/menus/PopupMenu.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/Timers.h"
+#include "platform/user/services/AccessibleParts.h"
 #include "platform/user/services/WinEvents.h"
 #include "platform/user/windows/Window.h"
 #include "presenter/AccessibilityBridge.h"
@@ -105,6 +106,50 @@ TEST_F(AccessibilityTest, APopupMenuIsToldAsAPopupMenuFromItsStartToItsEnd) {
   EXPECT_EQ(types.back(), QAccessible::MenuEnd);
   EXPECT_NE(std::find(types.begin(), types.end(), QAccessible::PopupMenuStart), types.end());
   EXPECT_TRUE(popupRole);
+}
+
+// A window that draws its own items describes them: the native window lists them as children and a
+// focus event names the focused one.
+TEST_F(AccessibilityTest, DescribedPartsAreChildrenOfTheNativeWindow) {
+  HWND h = CreateProbe(u"kv menu", WS_POPUP | WS_VISIBLE, 0, 60, 60, 120, 60, RGB(200, 200, 200));
+  ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(h) != nullptr; }));
+  DWORD openState = 0;
+  SetAccessibleInfoSource(h, [&] {
+    AccessibleWindowInfo info;
+    info.role = ROLE_SYSTEM_MENUPOPUP;
+    info.name = u"File";
+    info.parts.push_back({u"Open\tCtrl+O", ROLE_SYSTEM_MENUITEM, openState, RECT{63, 63, 177, 81}});
+    info.parts.push_back({u"Recent", ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_HASPOPUP, RECT{63, 81, 177, 99}});
+    return info;
+  });
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->role(), QAccessible::PopupMenu);
+  EXPECT_EQ(window->text(QAccessible::Name), QString("File")) << "the description names the window";
+  ASSERT_EQ(window->childCount(), 2);
+  QAccessibleInterface* recent = window->child(1);
+  ASSERT_NE(recent, nullptr);
+  EXPECT_EQ(recent->text(QAccessible::Name), QString("Recent"));
+  EXPECT_EQ(recent->role(), QAccessible::MenuItem);
+  EXPECT_TRUE(recent->state().hasPopup);
+  EXPECT_EQ(recent->rect(), QRect(63, 81, 114, 18));
+  EXPECT_EQ(recent->parent(), window);
+  EXPECT_EQ(window->indexOfChild(recent), 1);
+  EXPECT_EQ(window->child(1), recent) << "one interface per child";
+
+  openState = STATE_SYSTEM_FOCUSED;
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, h, OBJID_CLIENT, 1);
+  ASSERT_EQ(gQtHeard.size(), 1u);
+  EXPECT_EQ(gQtHeard[0].type, QAccessible::Focus);
+  EXPECT_EQ(gQtHeard[0].role, QAccessible::MenuItem);
+  EXPECT_EQ(gQtHeard[0].name, QString("Open\tCtrl+O"));
+  EXPECT_TRUE(window->child(0)->state().focused);
+
+  // Without a description the window has no children again.
+  SetAccessibleInfoSource(h, nullptr);
+  EXPECT_EQ(window->childCount(), 0);
+  EXPECT_FALSE(recent->isValid());
+  DestroyWindow(h);
 }
 
 }  // namespace

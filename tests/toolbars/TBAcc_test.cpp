@@ -205,6 +205,7 @@ TEST_F(MenuAccessibility, ThePopupWindowDescribesItsItems) {
   });
   menu->Popup(100, 100);
   EXPECT_EQ(open.role, win::ROLE_SYSTEM_MENUPOPUP);
+  EXPECT_TRUE(open.name.empty()) << "a popup menu of its own has no parent item to be named after";
   ASSERT_EQ(open.parts.size(), 2u);
   EXPECT_EQ(open.parts[0].name, u"More");
   EXPECT_EQ(open.parts[0].role, win::ROLE_SYSTEM_MENUITEM);

@@ -191,16 +191,44 @@ TEST_F(ViewLayout, TallPopupScrolls) {
   EXPECT_EQ(view->Viewers(19)->BoundsRect().right, 100);
 }
 
-TEST_F(ViewLayout, RightAlignAndSameWidth) {
-  Button(20, 22);
+TEST_F(ViewLayout, RightAlignMovesToTheEndOfTheRow) {
+  // A menu line sets the popup's length; the toolbar-sized row below it is shorter.
+  Button(100, 18);
+  auto* left = Button(20, 22);
   auto* right = Button(30, 22);
+  for (auto* b : {left, right}) b->SetOptions({tboToolbarStyle, tboToolbarSize});
   right->SetStyleBits(tbisRightAlign);
-  auto view = MakeView(true);
-  view->SetWrapOffset(200);
+  auto view = MakeView(false);
   TPoint size{};
   view->UpdatePositions(size);
-  // Without wrapping the row is as long as its content: nothing to move.
-  EXPECT_EQ(view->Viewers(1)->BoundsRect().left, 20);
+  EXPECT_EQ(size.x, 100);
+  EXPECT_EQ(view->Viewers(1)->BoundsRect().left, 0);
+  EXPECT_EQ(view->Viewers(2)->BoundsRect().right, 100) << "a view that does not wrap aligns to its length";
+  // Wrapped toolbars align to the wrap offset.
+  root.Clear();
+  for (Integer w : {50, 50, 50}) Button(w, 22);
+  Button(20, 22);
+  auto* far = Button(30, 22);
+  far->SetStyleBits(tbisRightAlign);
+  auto bar = MakeView(true);
+  bar->SetWrapOffset(160);
+  bar->UpdatePositions(size);
+  EXPECT_EQ(size.x, 160);
+  EXPECT_EQ(bar->Viewers(4)->BoundsRect().right, 160);
+  EXPECT_EQ(bar->Viewers(3)->BoundsRect().left, 0);
+}
+
+TEST_F(ViewLayout, SameWidthButtonsTakeTheWidest) {
+  auto* a = Button(30, 22);
+  auto* b = Button(50, 22);
+  auto* c = Button(40, 22);
+  for (auto* x : {a, b}) x->SetOptions({tboImageAboveCaption, tboSameWidth});
+  (void)c;
+  auto view = MakeView(true);
+  TPoint size{};
+  view->UpdatePositions(size);
+  EXPECT_EQ(view->Viewers(0)->BoundsRect().right - view->Viewers(0)->BoundsRect().left, 50);
+  EXPECT_EQ(view->Viewers(2)->BoundsRect().right - view->Viewers(2)->BoundsRect().left, 40);
 }
 
 TEST_F(ViewLayout, SelectionNavigation) {
@@ -278,6 +306,22 @@ TEST_F(ViewLayout, AParentItemFreedBeforeItsView) {
   TPoint size{};
   view.UpdatePositions(size);
   EXPECT_EQ(size.x, 0);
+}
+
+TEST_F(ViewLayout, ALinkedTargetFreedUnderItsView) {
+  auto* target = new TTBRootItem(nullptr);
+  for (int i = 0; i < 2; ++i) target->Add(new FixedItem(target, 20, 20));
+  auto* linker = new TTBCustomItem(&root);
+  root.Add(linker);
+  linker->SetLinkSubitems(target);
+  TTBView view(nullptr, nullptr, linker, nullptr, false, false, false);
+  view.AfterConstruction();
+  EXPECT_EQ(view.CurParentItem(), target);
+  EXPECT_EQ(view.ViewerCount(), 2);
+  delete target;
+  EXPECT_EQ(linker->LinkSubitems(), nullptr);
+  EXPECT_EQ(view.CurParentItem(), linker) << "the view shows the item's own children again";
+  EXPECT_EQ(view.ViewerCount(), 0);
 }
 
 TEST_F(ViewLayout, DoneActionsGoToTheRootView) {

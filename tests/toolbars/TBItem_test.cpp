@@ -319,6 +319,29 @@ TEST_F(ItemTree, ShortCutWalkEndsOnLinkCycles) {
   EXPECT_FALSE(a.IsShortCut(fw::scCtrl | 'Z'));
 }
 
+// Menus built on demand that keep moving the item about would make the walk start over for ever.
+TEST_F(ItemTree, ShortCutWalkGivesUpOnMenusThatKeepMoving) {
+  TTBRootItem root(nullptr);
+  auto* file = new TTBCustomItem(&root);
+  auto* edit = new TTBCustomItem(&root);
+  root.Add(file);
+  root.Add(edit);
+  auto* roaming = new TTBCustomItem(&root);
+  roaming->SetShortCut(fw::scCtrl | 'R');
+  int clicks = 0, popups = 0;
+  roaming->OnClick = [&](TObject*) { ++clicks; };
+  file->Add(roaming);
+  auto moveTo = [&](TTBCustomItem* to) {
+    if (roaming->Parent()) roaming->Parent()->Remove(roaming);
+    to->Add(roaming);
+  };
+  file->OnPopup = [&](TTBCustomItem*, bool) { ++popups, moveTo(edit); };
+  edit->OnPopup = [&](TTBCustomItem*, bool) { ++popups, moveTo(file); };
+  EXPECT_FALSE(root.IsShortCut(fw::scCtrl | 'R'));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_LT(popups, 10) << "the walk stopped after a few rounds";
+}
+
 TEST_F(ItemTree, PostedClickRunsFromTheQueueAndDiesWithItsItem) {
   auto* item = new TTBCustomItem(nullptr);
   int clicks = 0;

@@ -22,7 +22,8 @@ struct AccessiblePart {
 };
 
 struct AccessibleWindowInfo {
-  LONG role = 0;  // 0: the window says nothing about itself
+  LONG role = 0;        // 0: the window says nothing about itself
+  std::u16string name;  // empty: the window's text names it
   std::vector<AccessiblePart> parts;
 };
 

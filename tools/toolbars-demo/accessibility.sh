@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs the menus demo on a session bus with the accessibility bus started, and reads its menu the
+# way a screen reader does (accessibility_probe.py). Run under a virtual X server.
+set -euo pipefail
+demo=$1
+here=$(cd "$(dirname "$0")" && pwd)
+exec dbus-run-session -- bash -s "$demo" "$here" <<'SESSION'
+set -euo pipefail
+demo=$1 here=$2
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+out=$(mktemp)
+trap 'kill "$bus" 2>/dev/null || true; rm -f "$out"' EXIT
+# Qt publishes its accessibility whenever the bus is there, reader or not.
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$demo" >"$out" 2>&1 &
+pid=$!
+for _ in $(seq 1 200); do grep -q '^ready ' "$out" && break; sleep 0.05; done
+read -r _ _ fx fy _ < <(grep '^ready ' "$out")
+status=0
+/usr/bin/python3 "$here/accessibility_probe.py" "$fx" "$fy" || status=$?
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+exit "$status"
+SESSION
