@@ -105,19 +105,23 @@ class TTBDock : public fw::TCustomControl {
   virtual bool UsingBackground();
   virtual void ArrangeToolbars();
 
+  // Raises EInvalidOperation inside a dockable window or another dock.
+  void SetParent(fw::TWinControl* AParent) override;
+  void Dispatch(TMessage& Message) override;
+
  protected:
   void Loaded() override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
-  void SetParent(fw::TWinControl* AParent) override;
   void AlignControls(fw::TControl* AControl, TRect& Rect) override;
   void CreateParams(fw::TCreateParams& Params) override;
   void Paint() override;
-  void WndProc(TMessage& Message) override;
 
   // Window list upkeep, called by the dockable window.
   void ChangeDockList(bool Insert, TTBCustomDockableWindow* Bar);
   void ChangeDockVisibleList(TTBCustomDockableWindow* Bar, bool Removing);
 
+  // Bound lines in the frame (only while a window is shown).
+  void DrawNCArea(win::HDC DC);
   // Repaints the dock and every window shown on it (frames, children, erasing).
   void InvalidateBackgrounds();
 

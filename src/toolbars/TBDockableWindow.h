@@ -10,6 +10,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
+#include "framework/StdCtrlsTypes.h"
 #include "toolbars/TBClassRef.h"
 #include "toolbars/TBDock.h"
 
@@ -120,6 +121,19 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void Close();
   // Drag-handle size by style: 9 double, 0 none, 6 single; 14 with the docked close button.
   Integer DragHandleSize() const;
+  // Visibility of a floating window with its owner form and the application.
+  bool ShouldBeVisible() const;
+  void UpdateVisibility();
+
+  // ---- modal mouse loops ----
+  // Drags the window along its dock, to another dock or out to float; (InitX, InitY) is the
+  // grab point in client coordinates.
+  void BeginMoving(Integer InitX, Integer InitY);
+  // Sizes a floating window by the edge or corner of the hit code (HTLEFT .. HTBOTTOMRIGHT).
+  void BeginSizing(Integer HitCode);
+  // Tracks a pressed close button (ButtonRect in window coordinates of Wnd); Pushed follows the
+  // cursor. True when the button was released over it.
+  bool TrackCloseButton(win::HWND Wnd, const TRect& ButtonRect, bool& Pushed);
 
   // ---- virtual operations, in the order subclasses rely on ----
   virtual void GetDockedNCAreaSize(TPoint& Size);
@@ -149,13 +163,13 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
 
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void SetParent(fw::TWinControl* AParent) override;
+  void Dispatch(TMessage& Message) override;
 
  protected:
   void Loaded() override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   void CreateParams(fw::TCreateParams& Params) override;
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
-  void WndProc(TMessage& Message) override;
 
   // Message handlers the themed windows call for the cases they do not handle.
   void WMNCCalcSize(TMessage& Message);
@@ -165,11 +179,7 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void WMSetCursor(TMessage& Message);
   void CMTextChanged(TMessage& Message);
 
-  // Visibility of a floating window with its owner form and the application.
-  bool ShouldBeVisible() const;
-  void UpdateVisibility();
   void RecalcNCArea();
-  void DrawDraggingOutline(win::HDC DC, const TRect* NewRect, const TRect* OldRect, bool NewDocking, bool OldDocking);
 
   friend class TTBDock;
   friend class TTBFloatingWindowParent;

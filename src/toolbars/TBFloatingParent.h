@@ -31,10 +31,10 @@ class TTBFloatingWindowParent : public fw::TCustomForm {
 
   // ---- virtual operations, in the order subclasses rely on ----
   virtual void DrawNCArea(bool DrawToDC, win::HDC ADC, win::HRGN Clip, TTBFloatingRedraw RedrawWhat);
+  void Dispatch(TMessage& Message) override;
 
  protected:
   void CreateParams(fw::TCreateParams& Params) override;
-  void WndProc(TMessage& Message) override;
   void RedrawNCArea(TTBFloatingRedraw RedrawWhat);
 
   friend class TTBCustomDockableWindow;

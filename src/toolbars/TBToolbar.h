@@ -123,12 +123,12 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   virtual TTBRootItemClass GetItemsClass();
   virtual TTBToolbarViewClass GetViewClass();
   virtual TTBChevronItemClass GetChevronItemClass();
+  void Dispatch(TMessage& Message) override;
 
  protected:
   void Loaded() override;
   void Paint() override;
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
-  void WndProc(TMessage& Message) override;
   void WMSetCursor(TMessage& Message);
   void CMControlChange(TMessage& Message);
 
