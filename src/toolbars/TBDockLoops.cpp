@@ -338,9 +338,13 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   };
 
   bool accepted = false;
+  bool outlineShown = false;
+  TRect outlineRect{};
   auto finish = [&] {
     if (HandleAllocated() && win::GetCapture() == Handle()) win::ReleaseCapture();
     if (outline) {
+      outlineShown = lastShown;
+      outlineRect = lastRect;
       drawOutline(nullptr, false);
       win::ReleaseDC(win::GetDesktopWindow(), screenDC);
       win::LockWindowUpdate(nullptr);
@@ -386,11 +390,7 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
     finish();
     throw;
   }
-  if (outline && accepted && lastTarget && lastShown == false) {
-    // Nothing was drawn (no target): nothing to apply.
-  } else if (outline && accepted && lastTarget) {
-    apply(lastTarget, lastRect, lastRow, lastInsert);
-  }
+  if (outline && accepted && lastTarget && outlineShown) apply(lastTarget, outlineRect, lastRow, lastInsert);
   if (!outline && !accepted) {
     // A cancelled smooth drag puts the window back where it started.
     FDockRow = startRow;

@@ -407,6 +407,13 @@ void TTBCustomDockableWindow::SetFloating(bool Value) {
   TPoint nc{};
   GetDockedNCAreaSize(nc);
   const TPoint client{Width() - nc.x, Height() - nc.y};
+  // The parent takes its place and frame first, so the window shows (and gets its handle) in it.
+  TPoint border{};
+  GetFloatingBorderSize(border);
+  const Integer caption = FShowCaption ? win::GetSystemMetrics(win::SM_CYSMCAPTION) : 0;
+  FFloatParent->SetBounds(FFloatingPosition.x, FFloatingPosition.y, client.x + 2 * border.x,
+                          client.y + 2 * border.y + caption);
+  FFloatParent->SetVisible(true);
   SetParent(FFloatParent);
   SetBounds(0, 0, client.x, client.y);
 }
@@ -599,6 +606,11 @@ void TTBCustomDockableWindow::WMNCHitTest(TMessage& Message) {
 }
 
 void TTBCustomDockableWindow::WMSetCursor(TMessage& Message) {
+  if (FDocked && Integer(short(Message.LParam & 0xFFFF)) == HTDockClose) {
+    win::SetCursor(win::LoadCursorW(nullptr, win::IDC_ARROW));
+    Message.Result = 1;
+    return;
+  }
   if (FDocked && FCurrentDock->AllowDrag() && Integer(short(Message.LParam & 0xFFFF)) == HTDockBorder &&
       FDragHandleStyle != dhNone) {
     win::POINT pt{};
@@ -667,6 +679,10 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
       if (OnMove) OnMove(this);
       return;
     case fw::CM_TEXTCHANGED: CMTextChanged(Message); return;
+    case win::WM_CAPTURECHANGED:
+      // Wakes a mouse loop waiting for messages, so that it sees the capture is gone.
+      win::PostMessageW(Handle(), win::WM_NULL, 0, 0);
+      break;
     case fw::CM_VISIBLECHANGED:
       if (FDocked) FCurrentDock->ChangeDockVisibleList(this, false);
       fw::TCustomControl::Dispatch(Message);

@@ -155,10 +155,20 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
       return;
     }
     case win::WM_NCHITTEST: {
-      fw::TCustomForm::Dispatch(Message);
-      if (Message.Result == win::HTCLIENT || !FDockableWindow) return;
+      if (!FDockableWindow) break;
       const win::POINT p = PointOf(Message.LParam);
-      const Integer x = p.x - Left(), y = p.y - Top();
+      win::RECT wr{};
+      win::GetWindowRect(Handle(), &wr);
+      const Integer x = p.x - wr.left, y = p.y - wr.top;
+      {
+        TPoint b{};
+        FDockableWindow->GetFloatingBorderSize(b);
+        const Integer top = b.y + (FDockableWindow->ShowCaption() ? win::GetSystemMetrics(win::SM_CYSMCAPTION) : 0);
+        if (Inside(TRect{b.x, top, Integer(wr.right - wr.left) - b.x, Integer(wr.bottom - wr.top) - b.y}, x, y)) {
+          Message.Result = win::HTCLIENT;
+          return;
+        }
+      }
       Message.Result = win::HTNOWHERE;
       if (FDockableWindow->ShowCaption() && Inside(GetCaptionRect(true, false), x, y)) {
         Message.Result = (FDockableWindow->CloseButton() && Inside(GetCloseButtonRect(true), x, y)) ? HTDockClose
@@ -247,6 +257,9 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
       fw::TCustomForm::Dispatch(Message);
       if (FDockableWindow && FDockableWindow->OnMove) FDockableWindow->OnMove(FDockableWindow);
       return;
+    case win::WM_CAPTURECHANGED:
+      win::PostMessageW(Handle(), win::WM_NULL, 0, 0);  // wakes the close-button or sizing loop
+      break;
     case win::WM_NCPAINT:
       DrawNCArea(false, nullptr, reinterpret_cast<win::HRGN>(Message.WParam), twrdAll);
       Message.Result = 0;
