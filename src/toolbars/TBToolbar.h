@@ -107,6 +107,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   bool KeyboardOpen(char16_t Key, bool RequirePrimaryAccel);
   // Rows found by the last measuring layout.
   Integer RowCount() const { return FRowCount; }
+  // An application key-down: the registered toolbars of this toolbar's form with ProcessShortCuts
+  // ask OnShortCut, then their items; true when one handled it.
+  bool ProcessShortCut(TMessage& Message);
 
   // ---- overrides of the dockable window ----
   TPoint OrderControls(bool CanMoveControls, TTBDockType PreviousDockType, TTBDock* DockingTo) override;
@@ -114,10 +117,6 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void GetMinShrinkSize(Integer& AMinimumSize) override;
   TTBShrinkMode GetShrinkMode() override;
   void ControlExistsAtPos(const TPoint& P, bool& ControlExists) override;
-  void ResizeBegin(Integer SizeHandle) override;
-  void ResizeTrack(TRect& Rect, const TRect& OrigRect) override;
-  void ResizeTrackAccept() override;
-  void ResizeEnd() override;
 
   // ---- class queries the themed toolbar replaces ----
   virtual TTBRootItemClass GetItemsClass();
@@ -131,6 +130,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
   void WMSetCursor(TMessage& Message);
   void CMControlChange(TMessage& Message);
+  // Orientation, wrap length and chevron length of the view for a dock (or floating).
+  void ApplyLayoutParameters(TTBDock* ADock, bool AFloating);
+  void UpdateShortCutRegistration();
 
   friend class TTBToolbarView;
 
@@ -145,8 +147,6 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   Integer FRowCount = 0;
   bool FMenuBar = false, FProcessShortCuts = false, FShortCutRegistered = false;
   TTBShrinkMode FShrinkMode = tbsmChevron;
-  struct TResizeState;
-  std::unique_ptr<TResizeState> FResizing;
   bool FSystemFont = true, FUpdateActions = true;
   TTBCustomItem* FTrailingGroupItem = nullptr;
   TTBCustomItem* FLeadingItem = nullptr;
