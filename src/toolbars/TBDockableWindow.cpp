@@ -353,7 +353,7 @@ void TTBCustomDockableWindow::SetParent(fw::TWinControl* AParent) {
     }
     if (newDock) {
       if (FUseLastDock && !FDragSmoothly && FLastDock != newDock) {
-        if (FLastDock && FLastDock != oldDock) FLastDock->ChangeDockList(false, this);
+        if (FLastDock) FLastDock->ChangeDockList(false, this);
         FLastDock = newDock;
         newDock->FreeNotification(this);
       }
