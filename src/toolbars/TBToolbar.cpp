@@ -124,6 +124,62 @@ std::vector<TTBCustomToolbar*>& ShortCutToolbars() {
   return list;
 }
 
+// The application the shortcut hook sits on (nil while no toolbar is registered).
+fw::TApplication* HookedApplication = nullptr;
+const char kShortCutHookId = 0;
+
+fw::TCustomForm* FormOf(TTBCustomToolbar* T) {
+  if (auto* p = T->FloatingParent()) return p->ParentForm();
+  return fw::GetParentForm(T);
+}
+
+// The registered toolbars of Form with ProcessShortCuts ask OnShortCut, then their items.
+bool ShortCutOnForm(fw::TCustomForm* Form, TMessage& Message) {
+  if (!Form || !Form->Enabled()) return false;
+  for (TTBCustomToolbar* t : std::vector<TTBCustomToolbar*>(ShortCutToolbars())) {
+    if (!t->ProcessShortCuts() || FormOf(t) != Form) continue;
+    bool handled = false;
+    if (t->OnShortCut) t->OnShortCut(Message, handled);
+    if (handled || t->Items()->IsShortCut(Message)) return true;
+  }
+  return false;
+}
+
+// Sends WM_SYSCOMMAND to the docks and menu-event toolbars under Control until one answers.
+bool SysCommandToBars(fw::TWinControl* Control, TMessage& Message) {
+  for (Integer i = 0; i < Control->ControlCount(); ++i) {
+    auto* c = dynamic_cast<fw::TWinControl*>(Control->Controls(i));
+    if (!c) continue;
+    if ((dynamic_cast<TTBDock*>(c) || dynamic_cast<TTBCustomToolbar*>(c)) &&
+        c->ControlStyle().Contains(fw::csMenuEvents)) {
+      Message.Result = c->Perform(win::WM_SYSCOMMAND, Message.WParam, Message.LParam);
+      if (Message.Result != 0) return true;
+    }
+    if (SysCommandToBars(c, Message)) return true;
+  }
+  return false;
+}
+
+bool ApplicationHook(TMessage& Message) {
+  if (!fw::Application) return false;
+  fw::TCustomForm* active = fw::Screen ? fw::Screen->ActiveForm() : nullptr;
+  fw::TCustomForm* mainForm = fw::Application->MainForm();
+  if (Message.Msg == fw::CM_APPKEYDOWN) {
+    TMessage key{win::WM_KEYDOWN, Message.WParam, Message.LParam, 0};
+    if (ShortCutOnForm(active, key) || (active != mainForm && ShortCutOnForm(mainForm, key))) {
+      Message.Result = 1;
+      return true;
+    }
+  } else if (Message.Msg == fw::CM_APPSYSCOMMAND && active && Message.LParam) {
+    auto* sys = reinterpret_cast<TMessage*>(Message.LParam);
+    if (SysCommandToBars(active, *sys)) {
+      Message.Result = 1;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 TTBCustomToolbar::TTBCustomToolbar(fw::TComponent* AOwner) : TTBCustomDockableWindow(AOwner) {
@@ -146,7 +202,8 @@ void TTBCustomToolbar::AfterConstruction() {
 }
 
 TTBCustomToolbar::~TTBCustomToolbar() {
-  std::erase(ShortCutToolbars(), this);
+  FProcessShortCuts = FMenuBar = false;
+  UpdateShortCutRegistration();
   delete FView;
   FView = nullptr;
   delete FChevronItem;
@@ -198,28 +255,23 @@ void TTBCustomToolbar::SetProcessShortCuts(bool Value) {
 }
 
 void TTBCustomToolbar::UpdateShortCutRegistration() {
-  const bool wanted = FProcessShortCuts || FMenuBar;
+  const bool wanted = (FProcessShortCuts || FMenuBar) && !ComponentState().Contains(fw::csDestroying);
   auto& list = ShortCutToolbars();
   const bool listed = std::find(list.begin(), list.end(), this) != list.end();
   if (wanted && !listed) list.push_back(this);
   if (!wanted && listed) std::erase(list, this);
   FShortCutRegistered = wanted;
+  // The application's hook is there while any toolbar is registered.
+  if (!list.empty() && !HookedApplication && fw::Application) {
+    HookedApplication = fw::Application;
+    HookedApplication->HookMainWindow(ApplicationHook, &kShortCutHookId);
+  } else if (list.empty() && HookedApplication) {
+    if (HookedApplication == fw::Application) HookedApplication->UnhookMainWindow(&kShortCutHookId);
+    HookedApplication = nullptr;
+  }
 }
 
-bool TTBCustomToolbar::ProcessShortCut(TMessage& Message) {
-  fw::TCustomForm* form = fw::GetParentForm(this);
-  if (auto* p = FloatingParent()) form = p->ParentForm();
-  for (TTBCustomToolbar* t : std::vector<TTBCustomToolbar*>(ShortCutToolbars())) {
-    if (!t->FProcessShortCuts) continue;
-    fw::TCustomForm* f = fw::GetParentForm(t);
-    if (auto* p = t->FloatingParent()) f = p->ParentForm();
-    if (f != form || !f || !f->Enabled()) continue;
-    bool handled = false;
-    if (t->OnShortCut) t->OnShortCut(Message, handled);
-    if (handled || t->FItems->IsShortCut(Message)) return true;
-  }
-  return false;
-}
+bool TTBCustomToolbar::ProcessShortCut(TMessage& Message) { return ShortCutOnForm(FormOf(this), Message); }
 
 void TTBCustomToolbar::SetMenuBar(bool Value) {
   if (FMenuBar == Value) return;

@@ -167,6 +167,25 @@ TEST_F(ToolbarTest, ShortcutsReachTheItemsOfRegisteredToolbars) {
   EXPECT_TRUE(asked);
   Pump();
   EXPECT_EQ(clicked, (std::vector<int>{0}));
+
+  // Typed on the form: the application's key-down notice reaches the toolbar's items.
+  clicked.clear();
+  win::SetFocus(form->Handle());
+  desktop->key_down(win::VK_CONTROL);
+  desktop->press_key('K');
+  desktop->key_up(win::VK_CONTROL);
+  fw::Application->ProcessMessages();  // the application's loop turns key-downs into shortcuts
+  Pump();
+  EXPECT_EQ(clicked, (std::vector<int>{0}));
+
+  t->SetProcessShortCuts(false);
+  clicked.clear();
+  desktop->key_down(win::VK_CONTROL);
+  desktop->press_key('K');
+  desktop->key_up(win::VK_CONTROL);
+  fw::Application->ProcessMessages();
+  Pump();
+  EXPECT_TRUE(clicked.empty());
 }
 
 }  // namespace
