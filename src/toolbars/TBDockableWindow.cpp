@@ -416,6 +416,7 @@ void TTBCustomDockableWindow::SetFloating(bool Value) {
   FFloatParent->SetVisible(true);
   SetParent(FFloatParent);
   SetBounds(0, 0, client.x, client.y);
+  Arrange();  // the floating layout decides the size from here on
 }
 
 void TTBCustomDockableWindow::MoveOnScreen(bool OnlyIfFullyOffscreen) {

@@ -4,6 +4,7 @@
 #include "platform/gdi/GdiDraw.h"
 #include "platform/kernel/Rects.h"
 #include "platform/gdi/GdiPaintObjects.h"
+#include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
@@ -257,6 +258,31 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
       fw::TCustomForm::Dispatch(Message);
       if (FDockableWindow && FDockableWindow->OnMove) FDockableWindow->OnMove(FDockableWindow);
       return;
+    case win::WM_SETCURSOR: {
+      // The frame's own codes get their cursor here; the client area is left to the window.
+      const Integer code = Integer(short(Message.LParam & 0xFFFF));
+      const char16_t* cursor = nullptr;
+      switch (code) {
+        case win::HTLEFT:
+        case win::HTRIGHT: cursor = win::IDC_SIZEWE; break;
+        case win::HTTOP:
+        case win::HTBOTTOM: cursor = win::IDC_SIZENS; break;
+        case win::HTTOPLEFT:
+        case win::HTBOTTOMRIGHT: cursor = win::IDC_SIZENWSE; break;
+        case win::HTTOPRIGHT:
+        case win::HTBOTTOMLEFT: cursor = win::IDC_SIZENESW; break;
+        case win::HTNOWHERE:
+        case HTDockCaption:
+        case HTDockClose: cursor = win::IDC_ARROW; break;
+        default: break;
+      }
+      if (cursor) {
+        win::SetCursor(win::LoadCursorW(nullptr, cursor));
+        Message.Result = 1;
+        return;
+      }
+      break;
+    }
     case win::WM_CAPTURECHANGED:
       win::PostMessageW(Handle(), win::WM_NULL, 0, 0);  // wakes the close-button or sizing loop
       break;

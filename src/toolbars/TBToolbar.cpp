@@ -12,6 +12,7 @@
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysColors.h"
+#include "platform/user/services/SysMetrics.h"
 #include "toolbars/TBFloatingParent.h"
 
 namespace toolbars {
@@ -500,6 +501,149 @@ void TTBCustomToolbar::Dispatch(TMessage& Message) {
     default: break;
   }
   TTBCustomDockableWindow::Dispatch(Message);
+}
+
+}  // namespace toolbars
+
+namespace toolbars {
+
+// ---- floating resize ----
+
+struct TTBCustomToolbar::TResizeState {
+  Integer Edge = 0;
+  bool Horizontal = true;  // left or right edge: the width is dragged
+  Integer OrigFloatingWidth = 0;
+  struct TEntry {
+    TPoint Frame;  // frame size
+    Integer Wrap;  // FloatingWidth giving it
+  };
+  std::vector<TEntry> Sizes;  // ascending in the dragged dimension
+  Integer Current = 0;
+  Integer Snap = 12;
+  bool LeftSnapZone = false;
+  bool Accepted = false;
+};
+
+TPoint TTBCustomToolbar::MeasureFloating(Integer Wrap) {
+  FView->SetOrientation(tbvoFloating);
+  FView->SetWrapOffset(Wrap);
+  FView->SetChevronOffset(0);
+  TPoint size{0, 0};
+  FView->UpdatePositions(size);
+  return size;
+}
+
+void TTBCustomToolbar::ResizeBegin(Integer SizeHandle) {
+  FResizing = std::make_unique<TResizeState>();
+  TResizeState& rs = *FResizing;
+  rs.Edge = SizeHandle;
+  rs.Horizontal = SizeHandle != win::HTTOP && SizeHandle != win::HTBOTTOM;
+  rs.OrigFloatingWidth = FFloatingWidth;
+
+  // Every layout whose row count differs, each at its narrowest width.
+  TRect margins{};
+  FView->GetMargins(tbvoFloating, margins);
+  const Integer minWrap = std::max<Integer>(1, margins.left + margins.right);
+  std::vector<TResizeState::TEntry> found;
+  const TPoint unwrapped = MeasureFloating(0);
+  found.push_back({unwrapped, 0});
+  for (Integer w = unwrapped.x - 1; w >= minWrap;) {
+    const TPoint s = MeasureFloating(w);
+    if (s.y == found.back().Frame.y)
+      found.back() = {s, w};
+    else
+      found.push_back({s, w});
+    w = std::min(w - 1, s.x - 1);
+  }
+
+  TPoint border{};
+  GetFloatingBorderSize(border);
+  const Integer caption = ShowCaption() ? win::GetSystemMetrics(win::SM_CYSMCAPTION) : 0;
+  for (auto& e : found) e.Frame = TPoint{e.Frame.x + 2 * border.x, e.Frame.y + 2 * border.y + caption};
+  std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
+    return rs.Horizontal ? a.Frame.x < b.Frame.x : a.Frame.y < b.Frame.y;
+  });
+  rs.Sizes = std::move(found);
+  // The present layout's entry: the one with its number of rows (its height).
+  const TPoint present = MeasureFloating(FFloatingWidth);
+  const Integer presentHeight = present.y + 2 * border.y + caption;
+  rs.Current = 0;
+  for (size_t i = 0; i < rs.Sizes.size(); ++i)
+    if (std::abs(rs.Sizes[i].Frame.y - presentHeight) < std::abs(rs.Sizes[size_t(rs.Current)].Frame.y - presentHeight))
+      rs.Current = Integer(i);
+  auto length = [&](Integer i) {
+    return rs.Horizontal ? rs.Sizes[size_t(i)].Frame.x : rs.Sizes[size_t(i)].Frame.y;
+  };
+  for (Integer n : {rs.Current - 1, rs.Current + 1})
+    if (n >= 0 && n < Integer(rs.Sizes.size()))
+      rs.Snap = std::max(0, std::min(rs.Snap, std::abs(length(n) - length(rs.Current)) - 1));
+}
+
+std::vector<TPoint> TTBCustomToolbar::ResizeSizes() const {
+  std::vector<TPoint> out;
+  if (FResizing)
+    for (const auto& e : FResizing->Sizes) out.push_back(e.Frame);
+  return out;
+}
+
+void TTBCustomToolbar::ResizeTrack(TRect& Rect, const TRect& OrigRect) {
+  if (!FResizing || FResizing->Sizes.empty()) return;
+  TResizeState& rs = *FResizing;
+  auto length = [&](size_t i) { return rs.Horizontal ? rs.Sizes[i].Frame.x : rs.Sizes[i].Frame.y; };
+  const Integer start = length(size_t(rs.Current));
+  const Integer wanted = rs.Horizontal ? Rect.right - Rect.left : Rect.bottom - Rect.top;
+  size_t pick = size_t(rs.Current);
+  if (!rs.LeftSnapZone && std::abs(wanted - start) <= rs.Snap) {
+    pick = size_t(rs.Current);
+  } else {
+    rs.LeftSnapZone = true;
+    if (wanted < start) {
+      // Shrinking: the largest listed size that fits.
+      pick = 0;
+      for (size_t i = rs.Sizes.size(); i-- > 0;)
+        if (length(i) <= wanted) {
+          pick = i;
+          break;
+        }
+    } else {
+      // Growing: the smallest listed size that reaches the wanted length.
+      pick = rs.Sizes.size() - 1;
+      for (size_t i = 0; i < rs.Sizes.size(); ++i)
+        if (length(i) >= wanted) {
+          pick = i;
+          break;
+        }
+    }
+  }
+  const TPoint frame = rs.Sizes[pick].Frame;
+  Rect = OrigRect;
+  if (rs.Edge == win::HTLEFT || rs.Edge == win::HTTOPLEFT || rs.Edge == win::HTBOTTOMLEFT)
+    Rect.left = Rect.right - frame.x;
+  else
+    Rect.right = Rect.left + frame.x;
+  if (rs.Edge == win::HTTOP || rs.Edge == win::HTTOPLEFT || rs.Edge == win::HTTOPRIGHT)
+    Rect.top = Rect.bottom - frame.y;
+  else
+    Rect.bottom = Rect.top + frame.y;
+  if (FFloatingWidth != rs.Sizes[pick].Wrap) {
+    FFloatingWidth = rs.Sizes[pick].Wrap;
+    MeasureFloating(FFloatingWidth);
+    Invalidate();
+  }
+}
+
+void TTBCustomToolbar::ResizeTrackAccept() {
+  if (FResizing) FResizing->Accepted = true;
+  Arrange();
+}
+
+void TTBCustomToolbar::ResizeEnd() {
+  if (FResizing && !FResizing->Accepted) {
+    FFloatingWidth = FResizing->OrigFloatingWidth;
+    MeasureFloating(FFloatingWidth);
+    Arrange();
+  }
+  FResizing.reset();
 }
 
 }  // namespace toolbars

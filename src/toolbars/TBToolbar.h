@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "toolbars/TBDockableWindow.h"
 #include "toolbars/TBItem.h"
@@ -117,6 +118,14 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void GetMinShrinkSize(Integer& AMinimumSize) override;
   TTBShrinkMode GetShrinkMode() override;
   void ControlExistsAtPos(const TPoint& P, bool& ControlExists) override;
+  // Sizing a floating toolbar's frame steps through the sizes at which its rows change.
+  void ResizeBegin(Integer SizeHandle) override;
+  void ResizeTrack(TRect& Rect, const TRect& OrigRect) override;
+  void ResizeTrackAccept() override;
+  void ResizeEnd() override;
+  // The frame sizes a floating resize steps through, in the order of the dragged dimension
+  // (empty outside a resize).
+  std::vector<TPoint> ResizeSizes() const;
 
   // ---- class queries the themed toolbar replaces ----
   virtual TTBRootItemClass GetItemsClass();
@@ -133,6 +142,8 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   // Orientation, wrap length and chevron length of the view for a dock (or floating).
   void ApplyLayoutParameters(TTBDock* ADock, bool AFloating);
   void UpdateShortCutRegistration();
+  // The client size of the floating layout wrapped at Wrap (0: unwrapped).
+  TPoint MeasureFloating(Integer Wrap);
 
   friend class TTBToolbarView;
 
@@ -147,6 +158,8 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   Integer FRowCount = 0;
   bool FMenuBar = false, FProcessShortCuts = false, FShortCutRegistered = false;
   TTBShrinkMode FShrinkMode = tbsmChevron;
+  struct TResizeState;
+  std::unique_ptr<TResizeState> FResizing;
   bool FSystemFont = true, FUpdateActions = true;
   TTBCustomItem* FTrailingGroupItem = nullptr;
   TTBCustomItem* FLeadingItem = nullptr;

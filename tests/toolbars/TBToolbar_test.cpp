@@ -17,6 +17,7 @@
 #include "platform/user/services/SysParams.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
+#include "toolbars/TBFloatingParent.h"
 
 namespace toolbars::testing {
 namespace {
@@ -186,6 +187,48 @@ TEST_F(ToolbarTest, ShortcutsReachTheItemsOfRegisteredToolbars) {
   fw::Application->ProcessMessages();
   Pump();
   EXPECT_TRUE(clicked.empty());
+}
+
+TEST_F(ToolbarTest, FloatingEdgeStepsThroughTheWidthsWhereRowsChange) {
+  TTBCustomToolbar* t = NewToolbar(6);
+  t->SetFloatingPosition(TPoint{400, 400});
+  t->SetFloating(true);
+  Pump();
+  TTBFloatingWindowParent* p = t->FloatingParent();
+  ASSERT_NE(p, nullptr);
+  const win::RECT start = [&] {
+    win::RECT r{};
+    win::GetWindowRect(p->Handle(), &r);
+    return r;
+  }();
+  const win::POINT edge{start.right - 1, (start.top + start.bottom) / 2};
+  std::vector<TPoint> sizes;
+  Integer widthAfterSmallMove = 0;
+  win::SetCursorPos(edge.x, edge.y);
+  desktop->script([&] {
+    sizes = t->ResizeSizes();
+    desktop->mouse_move({edge.x - 3, edge.y});
+  });
+  desktop->script([&] {
+    widthAfterSmallMove = p->Width();
+    desktop->mouse_move({edge.x - (start.right - start.left) / 2, edge.y});
+  });
+  desktop->script([&] { desktop->mouse_up({edge.x - (start.right - start.left) / 2, edge.y}); });
+  win::SendMessageW(p->Handle(), win::WM_NCLBUTTONDOWN, win::HTRIGHT, win::MAKELPARAM(edge.x, edge.y));
+
+  ASSERT_GE(sizes.size(), 3u) << "one size per row count, six buttons";
+  for (size_t i = 1; i < sizes.size(); ++i) {
+    EXPECT_LT(sizes[i - 1].x, sizes[i].x);
+    EXPECT_GT(sizes[i - 1].y, sizes[i].y) << "narrower sizes have more rows";
+  }
+  EXPECT_EQ(widthAfterSmallMove, start.right - start.left) << "a small move stays within the snap distance";
+  EXPECT_GT(t->FloatingWidth(), 0);
+  bool listed = false;
+  for (const TPoint& s : sizes) listed |= s.x == p->Width() && s.y == p->Height();
+  EXPECT_TRUE(listed) << p->Width() << " x " << p->Height();
+  EXPECT_LT(p->Width(), start.right - start.left);
+  EXPECT_GT(p->Height(), start.bottom - start.top);
+  EXPECT_TRUE(t->ResizeSizes().empty());
 }
 
 }  // namespace
