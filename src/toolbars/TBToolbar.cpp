@@ -8,12 +8,14 @@
 #include "platform/gdi/GdiDraw.h"
 #include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysColors.h"
 #include "platform/user/services/SysMetrics.h"
 #include "toolbars/TBFloatingParent.h"
+#include "toolbars/TBHook.h"
 
 namespace toolbars {
 
@@ -181,6 +183,17 @@ bool ApplicationHook(TMessage& Message) {
   return false;
 }
 
+// Menu bars take Alt+letter from every window of the program: a WM_SYSCHAR taken from the queue
+// while nothing has the capture goes to the main form, whose menu bar then sees SC_KEYMENU.
+void MenuBarCharHook(THookProcCode Code, win::HWND /*Wnd*/, win::WPARAM WParam, win::LPARAM LParam) {
+  if (Code != hpGetMessage || !(WParam & win::PM_REMOVE)) return;
+  auto* msg = reinterpret_cast<win::MSG*>(LParam);
+  if (!msg || msg->message != win::WM_SYSCHAR || win::GetCapture()) return;
+  fw::TCustomForm* mainForm = fw::Application ? fw::Application->MainForm() : nullptr;
+  if (!mainForm || !mainForm->HandleAllocated()) return;
+  msg->hwnd = mainForm->Handle();
+}
+
 }  // namespace
 
 TTBCustomToolbar::TTBCustomToolbar(fw::TComponent* AOwner) : TTBCustomDockableWindow(AOwner) {
@@ -203,6 +216,7 @@ void TTBCustomToolbar::AfterConstruction() {
 }
 
 TTBCustomToolbar::~TTBCustomToolbar() {
+  if (FMenuBarHookInstalled) UninstallHookProc(MenuBarCharHook);
   FProcessShortCuts = FMenuBar = false;
   UpdateShortCutRegistration();
   delete FView;
@@ -289,6 +303,13 @@ void TTBCustomToolbar::SetMenuBar(bool Value) {
     SetShrinkMode(Value ? tbsmWrap : tbsmChevron);
     SetCloseButton(!Value);
     FProcessShortCuts = Value;
+  }
+  if (Value != FMenuBarHookInstalled) {
+    if (Value)
+      InstallHookProc(MenuBarCharHook, HookCode(hpGetMessage), false);
+    else
+      UninstallHookProc(MenuBarCharHook);
+    FMenuBarHookInstalled = Value;
   }
   UpdateShortCutRegistration();
 }

@@ -150,6 +150,22 @@ TEST_F(ToolbarTest, AltLetterOpensTheOnlyMatchAndSelectsTheFirstOfSeveral) {
   EXPECT_EQ(win::MessageBeepCount(), beeps + 1);
 }
 
+TEST_F(ToolbarTest, AltLettersFromOtherWindowsGoToTheMainForm) {
+  TTBCustomToolbar* t = NewToolbar(1);
+  win::HWND other = Create(win::WS_POPUP | win::WS_VISIBLE, {600, 600, 50, 50});
+  auto sysCharTarget = [&] {
+    win::PostMessageW(other, win::WM_SYSCHAR, u'f', 0);
+    win::MSG msg{};
+    EXPECT_TRUE(win::PeekMessageW(&msg, nullptr, win::WM_SYSCHAR, win::WM_SYSCHAR, win::PM_REMOVE));
+    return msg.hwnd;
+  };
+  EXPECT_EQ(sysCharTarget(), other);
+  t->SetMenuBar(true);
+  EXPECT_EQ(sysCharTarget(), form->Handle());
+  t->SetMenuBar(false);
+  EXPECT_EQ(sysCharTarget(), other);
+}
+
 TEST_F(ToolbarTest, ShortcutsReachTheItemsOfRegisteredToolbars) {
   TTBCustomToolbar* t = NewToolbar(1);
   t->Items()->Items(0)->SetShortCut(fw::ShortCut(Word('K'), fw::TShiftState{fw::ssCtrl}));
