@@ -171,11 +171,17 @@ TEST_F(InPlaceEdit, EscKeepsTheTextAndTheMenu) {
   StartEdit();
   Type(u"zzz");
   desktop->script([this] { desktop->press_key(win::VK_ESCAPE); });
+  bool editControlGone = false;
   desktop->script([&] {
-    if (TTBView* v = PopupView(); v && v->Selected()) selectedAfter = v->Selected()->Item();
+    if (TTBView* v = PopupView(); v && v->Selected()) {
+      selectedAfter = v->Selected()->Item();
+      auto* viewer = dynamic_cast<TTBEditItemViewer*>(v->Selected());
+      editControlGone = viewer && viewer->EditControl() == nullptr;
+    }
     desktop->press_key(win::VK_ESCAPE);
   });
   menu->Popup(100, 100);
+  EXPECT_TRUE(editControlGone) << "the edit control lives only while the edit runs";
   EXPECT_EQ(edit->Text(), "old");
   ASSERT_NE(selectedAfter, nullptr) << "the menu stayed open";
   EXPECT_EQ(selectedAfter, edit);

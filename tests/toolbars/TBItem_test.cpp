@@ -87,6 +87,25 @@ TEST_F(ItemTree, AnActionFreedUnderItsLink) {
   EXPECT_EQ(item.Caption(), "Go");
 }
 
+TEST_F(ItemTree, BlankSeparatorsAndUngroupedItems) {
+  TTBRootItem root(nullptr);
+  auto* sep = new TTBSeparatorItem(&root);
+  root.Add(sep);
+  NotifyRecorder rec(&root);
+  sep->SetBlank(true);
+  EXPECT_TRUE(sep->Blank());
+  EXPECT_EQ(rec.Actions(), (std::vector<TTBItemChangedAction>{tbicInvalidate}));
+  // Items start in no radio group: checking one leaves the others alone.
+  auto* a = new TTBCustomItem(&root);
+  auto* b = new TTBCustomItem(&root);
+  root.Add(a);
+  root.Add(b);
+  EXPECT_EQ(a->GroupIndex(), 0);
+  a->SetChecked(true);
+  b->SetChecked(true);
+  EXPECT_TRUE(a->Checked());
+}
+
 TEST_F(ItemTree, RadioGroupsUncheckOnlyTheirSiblings) {
   TTBRootItem root(nullptr), other(nullptr);
   std::vector<TTBCustomItem*> items;
@@ -237,6 +256,7 @@ TEST_F(ItemTree, ActionLinkCopiesOnlyDefaults) {
   action.SetHint("Save the file");
   action.SetImageIndex(4);
   action.SetEnabled(false);
+  action.SetChecked(true);
   int executed = 0;
   action.OnExecute = [&](TObject*) { ++executed; };
   TTBCustomItem item(nullptr);
@@ -248,6 +268,7 @@ TEST_F(ItemTree, ActionLinkCopiesOnlyDefaults) {
   EXPECT_EQ(item.Hint(), "Save the file");
   EXPECT_EQ(item.ImageIndex(), 4);
   EXPECT_FALSE(item.Enabled());
+  EXPECT_TRUE(item.Checked()) << "an unchecked item takes the action's check";
   action.SetEnabled(true);
   EXPECT_TRUE(item.Enabled()) << "the link passes later changes on";
   action.SetCaption("Save as");
