@@ -491,6 +491,18 @@ void TTBCustomDockableWindow::UpdateVisibility() {
     return;
   p->FShouldShow = visible;
   if (!p->HandleAllocated() && !visible) return;
+  if (visible) {
+    // Owned by the application window (on top of all forms) or by the owner form, so that it
+    // stays above it.
+    win::HWND owner = nullptr;
+    if (FFloatingMode == fmOnTopOfAllForms && fw::Application)
+      owner = fw::Application->Handle();
+    else if (p->FParentForm && p->FParentForm->HandleAllocated())
+      owner = p->FParentForm->Handle();
+    if (owner && win::GetWindow(p->Handle(), win::GW_OWNER) != owner)
+      win::SetWindowLongPtrW(p->Handle(), win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner));
+    win::SetWindowPos(p->Handle(), win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+  }
   win::ShowWindow(p->Handle(), visible ? win::SW_SHOWNA : win::SW_HIDE);
 }
 
@@ -626,7 +638,7 @@ void TTBCustomDockableWindow::WMSetCursor(TMessage& Message) {
       return;
     }
   }
-  fw::TCustomControl::Dispatch(Message);
+  fw::TCustomControl::WMSetCursor(Message);
 }
 
 void TTBCustomDockableWindow::WMNCLButtonDown(TMessage& Message) {
@@ -656,7 +668,7 @@ void TTBCustomDockableWindow::WMNCLButtonDblClk(TMessage& Message) {
 }
 
 void TTBCustomDockableWindow::CMTextChanged(TMessage& Message) {
-  fw::TCustomControl::Dispatch(Message);
+  fw::TCustomControl::CMTextChanged(Message);
   if (auto* p = FloatingParent()) p->SetCaption(Caption());
 }
 

@@ -176,8 +176,8 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void WMNCHitTest(TMessage& Message);
   void WMNCLButtonDown(TMessage& Message);
   void WMNCLButtonDblClk(TMessage& Message);
-  void WMSetCursor(TMessage& Message);
-  void CMTextChanged(TMessage& Message);
+  void WMSetCursor(TMessage& Message) override;
+  void CMTextChanged(TMessage& Message) override;
 
   void RecalcNCArea();
 

@@ -137,7 +137,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void Loaded() override;
   void Paint() override;
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
-  void WMSetCursor(TMessage& Message);
+  void WMSetCursor(TMessage& Message) override;
   void CMControlChange(TMessage& Message);
   // Orientation, wrap length and chevron length of the view for a dock (or floating).
   void ApplyLayoutParameters(TTBDock* ADock, bool AFloating);
