@@ -224,5 +224,37 @@ TEST_F(DragLoop, ClosingTheFloatingFrameClosesTheMainForm) {
   EXPECT_TRUE(a->Floating());
 }
 
+TEST_F(DragLoop, MinimisingTheFormHidesOnlyItsOwnFloatingWindows) {
+  a->SetHideWhenInactive(false);
+  b->SetHideWhenInactive(false);
+  b->SetFloatingMode(fmOnTopOfAllForms);
+  a->SetFloating(true);
+  b->SetFloating(true);
+  Pump();
+  auto shown = [](Box* W) { return bool(win::IsWindowVisible(W->FloatingParent()->Handle())); };
+  EXPECT_TRUE(shown(a));
+  EXPECT_TRUE(shown(b));
+  win::ShowWindow(form->Handle(), win::SW_MINIMIZE);
+  Pump();
+  EXPECT_FALSE(shown(a));
+  EXPECT_TRUE(shown(b));
+  win::ShowWindow(form->Handle(), win::SW_RESTORE);
+  Pump();
+  EXPECT_TRUE(shown(a));
+}
+
+TEST_F(DragLoop, HideWhenInactiveFollowsTheApplication) {
+  a->SetFloating(true);
+  Pump();
+  auto shown = [&] { return bool(win::IsWindowVisible(a->FloatingParent()->Handle())); };
+  EXPECT_TRUE(shown());
+  desktop->set_app_active(false);
+  Pump();
+  EXPECT_FALSE(shown());
+  desktop->set_app_active(true);
+  Pump();
+  EXPECT_TRUE(shown());
+}
+
 }  // namespace
 }  // namespace toolbars::testing
