@@ -1,0 +1,260 @@
+// The drag loop between docks and out to float (smooth and outline, Ctrl, Escape), the close
+// button loop and the floating parent's frame codes, with scripted input.
+
+#include <gtest/gtest.h>
+
+#include "ToolbarsFixture.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
+#include "toolbars/TBDock.h"
+#include "toolbars/TBDockableWindow.h"
+#include "toolbars/TBFloatingParent.h"
+
+namespace toolbars::testing {
+namespace {
+
+class Box : public TTBCustomDockableWindow {
+ public:
+  Box(fw::TComponent* AOwner, TPoint AClient) : TTBCustomDockableWindow(AOwner), FClient(AClient) {}
+  TPoint OrderControls(bool, TTBDockType, TTBDock*) override { return FClient; }
+  void GetBaseSize(TPoint& ASize) override { ASize = FClient; }
+
+ private:
+  TPoint FClient;
+};
+
+class DragLoop : public ToolbarsTest {
+ protected:
+  void SetUp() override {
+    ToolbarsTest::SetUp();
+    form = fw::Application->CreateForm<fw::TForm>();  // the main form
+    form->SetBounds(100, 100, 500, 400);
+    top = NewDock(dpTop);
+    bottom = NewDock(dpBottom);
+    a = NewBox(top, 0, 0);
+    b = NewBox(bottom, 0, 0);
+    form->Show();
+    win::SetActiveWindow(form->Handle());
+    Pump();
+  }
+  void TearDown() override {
+    delete form;
+    ToolbarsTest::TearDown();
+  }
+  TTBDock* NewDock(TTBDockPosition Pos) {
+    auto* d = new TTBDock(form);
+    d->SetPosition(Pos);
+    d->SetParent(form);
+    return d;
+  }
+  Box* NewBox(TTBDock* Dock, Integer Row, Integer Pos) {
+    auto* w = new Box(form, {80, 20});
+    w->SetDockRow(Row);
+    w->SetDockPos(Pos);
+    w->SetCurrentDock(Dock);
+    return w;
+  }
+  static win::RECT ScreenRect(fw::TWinControl* C) {
+    win::RECT r{};
+    win::GetWindowRect(C->Handle(), &r);
+    return r;
+  }
+  // Presses on the drag handle of W and runs the loop; the script moves and releases.
+  void GrabHandle(TTBCustomDockableWindow* W) {
+    const win::RECT r = ScreenRect(W);
+    grab = win::POINT{r.left + 3, (r.top + r.bottom) / 2};
+    desktop->mouse_move(grab);
+    Pump();
+    win::SendMessageW(W->Handle(), win::WM_NCLBUTTONDOWN, HTDockBorder, win::MAKELPARAM(grab.x, grab.y));
+  }
+  fw::TForm* form = nullptr;
+  TTBDock *top = nullptr, *bottom = nullptr;
+  Box *a = nullptr, *b = nullptr;
+  win::POINT grab{};
+};
+
+TEST_F(DragLoop, DropsIntoTheRowOfAnotherDock) {
+  const win::RECT target = ScreenRect(b);
+  desktop->script([&] { desktop->mouse_move({target.right + 40, (target.top + target.bottom) / 2}); });
+  desktop->script([&] { desktop->mouse_up({target.right + 40, (target.top + target.bottom) / 2}); });
+  GrabHandle(a);
+  EXPECT_EQ(a->CurrentDock(), bottom);
+  EXPECT_EQ(a->DockRow(), b->DockRow());
+  EXPECT_EQ(a->EffectiveDockRow(), 0);
+  EXPECT_EQ(a->LastDock(), bottom);
+  EXPECT_EQ(top->GetToolbarCount(), 0);
+  EXPECT_EQ(bottom->GetToolbarCount(), 2);
+  EXPECT_EQ(bottom->DragWindow(), nullptr);
+  EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {
+  a->SetDockRow(0);
+  desktop->script([&] { desktop->mouse_move({grab.x + 60, grab.y + 150}); });
+  desktop->script([&] { desktop->mouse_up({grab.x + 60, grab.y + 150}); });
+  GrabHandle(a);
+  ASSERT_TRUE(a->Floating());
+  TTBFloatingWindowParent* p = a->FloatingParent();
+  ASSERT_NE(p, nullptr);
+  EXPECT_TRUE(win::IsWindowVisible(p->Handle()));
+  EXPECT_EQ(a->DockRow(), 0);
+  EXPECT_EQ(a->LastDock(), top);
+}
+
+TEST_F(DragLoop, CtrlKeepsItFloatingUntilReleased) {
+  const win::RECT target = ScreenRect(b);
+  const win::POINT over{target.right + 40, (target.top + target.bottom) / 2};
+  bool floatingWithCtrl = false;
+  desktop->script([&] { desktop->key_down(win::VK_CONTROL); });
+  desktop->script([&] { desktop->mouse_move(over); });
+  desktop->script([&] {
+    floatingWithCtrl = a->Floating();
+    desktop->key_up(win::VK_CONTROL);
+  });
+  desktop->script([&] { desktop->mouse_up(over); });
+  GrabHandle(a);
+  EXPECT_TRUE(floatingWithCtrl);
+  EXPECT_EQ(a->CurrentDock(), bottom) << "releasing Ctrl docks without moving the mouse";
+}
+
+TEST_F(DragLoop, EscapeDuringAnOutlineDragLeavesTheWindowWhereItWas) {
+  a->SetSmoothDrag(false);
+  const win::RECT target = ScreenRect(b);
+  desktop->script([&] { desktop->mouse_move({target.right + 40, (target.top + target.bottom) / 2}); });
+  desktop->script([&] { desktop->press_key(win::VK_ESCAPE); });
+  GrabHandle(a);
+  EXPECT_EQ(a->CurrentDock(), top);
+  EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+TEST_F(DragLoop, OutlineDragAppliesOnRelease) {
+  a->SetSmoothDrag(false);
+  const win::RECT target = ScreenRect(b);
+  const win::POINT over{target.right + 40, (target.top + target.bottom) / 2};
+  TTBDock* during = nullptr;
+  desktop->script([&] { desktop->mouse_move(over); });
+  desktop->script([&] {
+    during = a->CurrentDock();
+    desktop->mouse_up(over);
+  });
+  GrabHandle(a);
+  EXPECT_EQ(during, top) << "an outline drag moves only the outline";
+  EXPECT_EQ(a->CurrentDock(), bottom);
+}
+
+TEST_F(DragLoop, CannotFloatRefusesTheOutside) {
+  a->SetDockMode(dmCannotFloat);
+  desktop->script([&] { desktop->mouse_move({grab.x + 60, grab.y + 150}); });
+  desktop->script([&] { desktop->mouse_up({grab.x + 60, grab.y + 150}); });
+  GrabHandle(a);
+  EXPECT_FALSE(a->Floating());
+  EXPECT_EQ(a->CurrentDock(), top);
+}
+
+TEST_F(DragLoop, LostCaptureEndsTheDrag) {
+  desktop->script([&] { win::ReleaseCapture(); });
+  GrabHandle(a);
+  EXPECT_EQ(a->CurrentDock(), top);
+}
+
+TEST_F(DragLoop, CloseButtonClosesOnlyWhenReleasedOverIt) {
+  a->SetCloseButtonWhenDocked(true);
+  Pump();
+  TRect button{};
+  a->GetDockedCloseButtonRect(false, button);
+  const win::RECT r = ScreenRect(a);
+  const win::POINT on{r.left + (button.left + button.right) / 2, r.top + (button.top + button.bottom) / 2};
+  bool pushedDuring = false;
+  desktop->mouse_move(on);
+  Pump();
+  desktop->script([&] {
+    pushedDuring = a->CloseButtonDown();
+    desktop->mouse_move({on.x + 100, on.y + 100});
+  });
+  desktop->script([&] { desktop->mouse_up({on.x + 100, on.y + 100}); });
+  win::SendMessageW(a->Handle(), win::WM_NCLBUTTONDOWN, HTDockClose, win::MAKELPARAM(on.x, on.y));
+  EXPECT_TRUE(pushedDuring);
+  EXPECT_TRUE(a->Visible());
+  EXPECT_FALSE(a->CloseButtonDown());
+
+  desktop->script([&] { desktop->mouse_up(on); });
+  win::SendMessageW(a->Handle(), win::WM_NCLBUTTONDOWN, HTDockClose, win::MAKELPARAM(on.x, on.y));
+  EXPECT_FALSE(a->Visible());
+}
+
+TEST_F(DragLoop, FloatingFrameCodes) {
+  a->SetFloating(true);
+  Pump();
+  TTBFloatingWindowParent* p = a->FloatingParent();
+  ASSERT_NE(p, nullptr);
+  const win::RECT r = ScreenRect(p);
+  auto hit = [&](Integer x, Integer y) {
+    return win::SendMessageW(p->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(r.left + x, r.top + y));
+  };
+  const TRect close = p->GetCloseButtonRect(true);
+  const TRect caption = p->GetCaptionRect(true, true);
+  EXPECT_EQ(hit(close.left + 1, close.top + 1), HTDockClose);
+  EXPECT_EQ(hit(caption.left + 2, caption.top + 2), HTDockCaption);
+  EXPECT_EQ(hit(0, (r.bottom - r.top) / 2), win::HTLEFT);
+  EXPECT_EQ(hit((r.right - r.left) - 1, (r.bottom - r.top) - 1), win::HTBOTTOMRIGHT);
+
+  a->SetResizable(false);
+  Pump();
+  EXPECT_EQ(hit(0, (r.bottom - r.top) / 2), win::HTNOWHERE);
+  a->SetCloseButton(false);
+  EXPECT_EQ(hit(close.left + 1, close.top + 1), HTDockCaption);
+  a->SetShowCaption(false);
+  EXPECT_NE(hit(caption.left + 2, caption.top + 2), HTDockCaption);
+}
+
+TEST_F(DragLoop, ClosingTheFloatingFrameClosesTheMainForm) {
+  a->SetFloating(true);
+  Pump();
+  ClearLog();
+  int mainCloses = 0;
+  form->OnCloseQuery = [&](fw::TObject*, bool& canClose) {
+    ++mainCloses;
+    canClose = false;
+  };
+  win::SendMessageW(a->FloatingParent()->Handle(), win::WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_EQ(mainCloses, 1);
+  EXPECT_TRUE(a->Floating());
+}
+
+TEST_F(DragLoop, MinimisingTheFormHidesOnlyItsOwnFloatingWindows) {
+  a->SetHideWhenInactive(false);
+  b->SetHideWhenInactive(false);
+  b->SetFloatingMode(fmOnTopOfAllForms);
+  a->SetFloating(true);
+  b->SetFloating(true);
+  Pump();
+  auto shown = [](Box* W) { return bool(win::IsWindowVisible(W->FloatingParent()->Handle())); };
+  EXPECT_TRUE(shown(a));
+  EXPECT_TRUE(shown(b));
+  win::ShowWindow(form->Handle(), win::SW_MINIMIZE);
+  Pump();
+  EXPECT_FALSE(shown(a));
+  EXPECT_TRUE(shown(b));
+  win::ShowWindow(form->Handle(), win::SW_RESTORE);
+  Pump();
+  EXPECT_TRUE(shown(a));
+}
+
+TEST_F(DragLoop, HideWhenInactiveFollowsTheApplication) {
+  a->SetFloating(true);
+  Pump();
+  auto shown = [&] { return bool(win::IsWindowVisible(a->FloatingParent()->Handle())); };
+  EXPECT_TRUE(shown());
+  desktop->set_app_active(false);
+  Pump();
+  EXPECT_FALSE(shown());
+  desktop->set_app_active(true);
+  Pump();
+  EXPECT_TRUE(shown());
+}
+
+}  // namespace
+}  // namespace toolbars::testing
