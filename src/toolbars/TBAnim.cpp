@@ -93,13 +93,13 @@ void Worker(win::LPARAM id, unsigned long long start) {
     }
     if (target > gAnim.Step) {
       gAnim.Step = target;
-      if (gAnim.StepPending.exchange(1) == 0) win::PostMessageW(gAnim.Wnd, WM_TB2K_ANIMATIONSTEP, 0, id);
+      if (gAnim.StepPending.exchange(1) == 0) win::PostMessageW(gAnim.Wnd, TBM_ANIMATIONSTEP, 0, id);
     } else {
       SleepMs(unsigned(std::max(1, win::MulDiv(gAnim.Step + 16 - raw, duration, 255))));
     }
   }
   gAnim.Finished = true;
-  win::PostMessageW(gAnim.Wnd, WM_TB2K_ANIMATIONSTEP, 0, id);
+  win::PostMessageW(gAnim.Wnd, TBM_ANIMATIONSTEP, 0, id);
 }
 
 void FinishAnimation() {
@@ -117,7 +117,7 @@ void FinishAnimation() {
   gAnim.BitmapDC = nullptr;
   gAnim.Bitmap = nullptr;
   gAnim.ScreenDC = nullptr;
-  win::SendNotifyMessageW(wnd, WM_TB2K_ANIMATIONEND, 0, 0);
+  win::SendNotifyMessageW(wnd, TBM_ANIMATIONEND, 0, 0);
 }
 
 }  // namespace

@@ -11,12 +11,12 @@
 
 namespace toolbars {
 
-inline constexpr win::UINT WM_TB2K_ANIMATIONSTEP = 0x955;  // lParam: the animation's id
-inline constexpr win::UINT WM_TB2K_ANIMATIONEND = 0x956;
+inline constexpr win::UINT TBM_ANIMATIONSTEP = 0x955;  // lParam: the animation's id
+inline constexpr win::UINT TBM_ANIMATIONEND = 0x956;
 
 // Direction flags: 1 right to left, 2 left to right, 4 top to bottom, 8 bottom to top.
 void BeginAnimation(win::HWND Wnd, fw::Integer Duration, bool Fade, fw::Byte Direction);
-// The window's handler of WM_TB2K_ANIMATIONSTEP.
+// The window's handler of TBM_ANIMATIONSTEP.
 void AnimationStep(fw::TMessage& Message);
 // Stops the animation of Wnd (any animation when Wnd is nil) and waits for its worker.
 void EndAnimation(win::HWND Wnd);

@@ -227,8 +227,8 @@ void TTBPopupWindow::Dispatch(fw::TMessage& Message) {
     case win::WM_GETOBJECT: WMGetObject(Message); return;
     case win::WM_MOUSEACTIVATE: WMMouseActivate(Message); return;
     case win::WM_CLOSE: return;  // a popup closes only through its view
-    case WM_TB2K_ANIMATIONSTEP: AnimationStep(Message); return;
-    case WM_TB2K_ANIMATIONEND:
+    case TBM_ANIMATIONSTEP: AnimationStep(Message); return;
+    case TBM_ANIMATIONEND:
       win::SendNotifyMessageW(Handle(), TBM_POPUPSHOWING, TPS_ANIMFINISHED, 0);
       return;
     default: break;

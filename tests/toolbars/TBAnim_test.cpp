@@ -73,7 +73,7 @@ class PopupAnimation : public ToolbarsTest {
   bool HandleNextStep() {
     for (int i = 0; i < 5000; ++i) {
       win::MSG msg{};
-      if (win::PeekMessageW(&msg, nullptr, WM_TB2K_ANIMATIONSTEP, WM_TB2K_ANIMATIONSTEP, win::PM_REMOVE)) {
+      if (win::PeekMessageW(&msg, nullptr, TBM_ANIMATIONSTEP, TBM_ANIMATIONSTEP, win::PM_REMOVE)) {
         win::DispatchMessageW(&msg);
         return true;
       }
@@ -126,7 +126,7 @@ TEST_F(PopupAnimation, AStaleStepIsIgnoredAndAVetoShowsAtOnce) {
   desktop->script([&] {
     auto popups = Popups();
     ASSERT_EQ(popups.size(), 1u);
-    win::SendMessageW(popups[0]->Handle(), WM_TB2K_ANIMATIONSTEP, 0, -12345);
+    win::SendMessageW(popups[0]->Handle(), TBM_ANIMATIONSTEP, 0, -12345);
     EXPECT_EQ(frames, (std::vector<int>{32}));
     EXPECT_TRUE(AnimationRunning());
     desktop->press_key(win::VK_ESCAPE);

@@ -29,7 +29,7 @@ thread_local Queue tQueue;
 bool Empty(const Slot& s) { return s.Obj == nullptr && !s.Dead; }
 
 win::LRESULT QueueWndProc(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam) {
-  if (Msg != WM_TB2K_POSTCLICK) return win::DefWindowProcW(tQueue.Wnd, Msg, WParam, LParam);
+  if (Msg != TBM_POSTCLICK) return win::DefWindowProcW(tQueue.Wnd, Msg, WParam, LParam);
   auto& slots = tQueue.Slots;
   if (LParam < 0 || size_t(LParam) >= slots.size()) return 0;
   Slot s = slots[size_t(LParam)];
@@ -63,7 +63,7 @@ void PostCall(fw::TObject* Obj, win::WPARAM Flag) {
   while (index < slots.size() && !Empty(slots[index])) ++index;
   if (index == slots.size()) slots.emplace_back();
   slots[index] = Slot{Obj, false};
-  win::PostMessageW(tQueue.Wnd, WM_TB2K_POSTCLICK, Flag, win::LPARAM(index));
+  win::PostMessageW(tQueue.Wnd, TBM_POSTCLICK, Flag, win::LPARAM(index));
 }
 
 void CancelPostedCalls(fw::TObject* Obj) {

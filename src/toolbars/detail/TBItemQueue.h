@@ -14,7 +14,7 @@ class TObject;
 
 namespace toolbars::detail {
 
-inline constexpr win::UINT WM_TB2K_POSTCLICK = win::UINT(0x0400 + 256);  // 1280
+inline constexpr win::UINT TBM_POSTCLICK = win::UINT(0x0400 + 256);  // 1280
 
 // Items and viewers count themselves in and out.
 void AddLiveObject();
