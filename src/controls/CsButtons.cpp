@@ -1,0 +1,380 @@
+#include "controls/CsButtons.h"
+
+#include <vector>
+
+#include "controls/UniCodePages.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/StdCtrls.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Messages.h"
+#include "framework/Menus.h"
+#include "framework/Timer.h"
+#include "platform/kernel/Rects.h"
+#include "platform/user/painting/UserDraw.h"
+
+namespace cs {
+
+// Button controls ---------------------------------------------------------------------------
+
+void TCsButtonControl::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
+  if (Key == win::VK_SPACE && Shift.Empty()) {
+    FSpacePushed = true;
+    SetPushed(true);
+  }
+  TCsTextObject::KeyDown(Key, Shift);
+}
+
+void TCsButtonControl::KeyUp(fw::Word& Key, fw::TShiftState Shift) {
+  const bool click = Key == win::VK_SPACE && FSpacePushed;
+  if (Key == win::VK_SPACE) {
+    FSpacePushed = false;
+    SetPushed(false);
+  }
+  const std::shared_ptr<bool> alive = FAlive;
+  TCsTextObject::KeyUp(Key, Shift);
+  if (*alive && click) Click();
+}
+
+void TCsButtonControl::CMExit(fw::TMessage& Message) {
+  FSpacePushed = false;
+  SetPushed(false);
+  TCsTextObject::CMExit(Message);
+}
+
+void TCsButtonControl::CMDialogChar(fw::TMessage& Message) {
+  if (Enabled() && ShowAccelChar() && Visible() &&
+      fw::IsAccel(char16_t(win::LOWORD(Message.WParam)), WideToUtf8(Caption())) && CanFocus()) {
+    SetFocus();
+    Message.Result = 1;
+    Click();
+  }
+}
+
+void TCsButtonControl::CMDialogKey(fw::TMessage& Message) {
+  if (Message.WParam == win::VK_RETURN && Focused() && fw::KeyDataToShiftState(Message.LParam).Empty()) {
+    Message.Result = 1;
+    Click();
+    return;
+  }
+  TCsTextObject::CMDialogKey(Message);
+}
+
+namespace {
+
+void DrawClassicGlyph(fw::TCanvas* Canvas, const fw::TRect& Rect, win::UINT State) {
+  Canvas->RequiredState({fw::csHandleValid});
+  fw::TRect r = Rect;
+  win::DrawFrameControl(Canvas->Handle(), &r, win::DFC_BUTTON, State);
+}
+
+}  // namespace
+
+// Check box ---------------------------------------------------------------------------------
+
+TCsCheckBox::TCsCheckBox(fw::TComponent* AOwner) : TCsButtonControl(AOwner) {}
+
+void TCsCheckBox::GuardedClick() {
+  FClicking = true;
+  const std::shared_ptr<bool> alive = FAlive;
+  try {
+    TCsButtonControl::Click();
+  } catch (...) {
+    if (*alive) FClicking = false;
+    throw;
+  }
+  if (*alive) FClicking = false;
+}
+
+void TCsCheckBox::Toggle() {
+  switch (FState) {
+    case fw::cbUnchecked: FState = FAllowGrayed ? fw::cbGrayed : fw::cbChecked; break;
+    case fw::cbChecked: FState = fw::cbUnchecked; break;
+    case fw::cbGrayed: FState = fw::cbChecked; break;
+  }
+  TCsTextObject::SetChecked(FState == fw::cbChecked);
+  Invalidate();
+}
+
+void TCsCheckBox::Click() {
+  if (FClicking) {
+    TCsButtonControl::Click();
+    return;
+  }
+  FClicking = true;
+  Toggle();
+  GuardedClick();
+}
+
+void TCsCheckBox::SetChecked(bool Value) {
+  if (Checked() == Value && FState != fw::cbGrayed) return;
+  if (Checked() == Value && !Value && FState == fw::cbGrayed) {
+    FState = fw::cbUnchecked;  // grayed to unchecked: a change of state
+  } else {
+    FState = Value ? fw::cbChecked : fw::cbUnchecked;
+  }
+  TCsTextObject::SetChecked(Value);
+  Invalidate();
+  if (!FClicking) GuardedClick();
+}
+
+void TCsCheckBox::SetState(fw::TCheckBoxState Value) {
+  if (FState == Value) return;
+  FState = Value;
+  TCsTextObject::SetChecked(Value == fw::cbChecked);
+  Invalidate();
+  if (!FClicking) GuardedClick();
+}
+
+bool TCsCheckBox::DrawOwnGlyph(fw::TCanvas* ACanvas, const fw::TRect& GlyphRect) {
+  win::UINT state = win::DFCS_BUTTONCHECK;
+  if (FState == fw::cbChecked) state |= win::DFCS_CHECKED;
+  if (FState == fw::cbGrayed) state |= win::DFCS_CHECKED | win::DFCS_BUTTON3STATE;
+  if (!Enabled()) state |= win::DFCS_INACTIVE;
+  if (IsPushed()) state |= win::DFCS_PUSHED;
+  DrawClassicGlyph(ACanvas, GlyphRect, state);
+  return true;
+}
+
+// Radio button ------------------------------------------------------------------------------
+
+TCsRadioButton::TCsRadioButton(fw::TComponent* AOwner) : TCsButtonControl(AOwner) {}
+
+void TCsRadioButton::Toggle() {
+  if (!Checked()) SetChecked(true);
+}
+
+void TCsRadioButton::Click() {
+  if (FClicking) {
+    TCsButtonControl::Click();
+    return;
+  }
+  if (!Checked()) Toggle();
+}
+
+void TCsRadioButton::SetChecked(bool Value) {
+  if (Checked() == Value) return;
+  TCsTextObject::SetChecked(Value);
+  if (!Value) return;
+  // Collect the siblings first: unchecking runs no handler, but the list of controls may change
+  // once OnClick runs.
+  if (fw::TWinControl* parent = Parent()) {
+    std::vector<TCsRadioButton*> siblings;
+    for (fw::Integer i = 0; i < parent->ControlCount(); ++i)
+      if (auto* radio = dynamic_cast<TCsRadioButton*>(parent->Controls(i)); radio != nullptr && radio != this)
+        siblings.push_back(radio);
+    for (TCsRadioButton* radio : siblings) radio->SetChecked(false);
+  }
+  FClicking = true;
+  const std::shared_ptr<bool> alive = FAlive;
+  try {
+    TCsButtonControl::Click();
+  } catch (...) {
+    if (*alive) FClicking = false;
+    throw;
+  }
+  if (*alive) FClicking = false;
+}
+
+void TCsRadioButton::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
+  const bool forward = Key == win::VK_DOWN || Key == win::VK_RIGHT;
+  const bool backward = Key == win::VK_UP || Key == win::VK_LEFT;
+  if ((forward || backward) && Parent() != nullptr) {
+    std::vector<TCsRadioButton*> group;
+    for (fw::Integer i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* radio = dynamic_cast<TCsRadioButton*>(Parent()->Controls(i)); radio != nullptr)
+        group.push_back(radio);
+    const auto self = std::find(group.begin(), group.end(), this) - group.begin();
+    const auto count = static_cast<std::ptrdiff_t>(group.size());
+    for (std::ptrdiff_t step = 1; step < count; ++step) {
+      TCsRadioButton* next = group[((self + (forward ? step : -step)) % count + count) % count];
+      if (next->CanFocus()) {
+        Key = 0;
+        next->SetFocus();  // the focus checks it
+        return;
+      }
+    }
+  }
+  TCsButtonControl::KeyDown(Key, Shift);
+}
+
+namespace {
+// Posted to a radio button that got the focus: it checks itself once the message that moved the
+// focus is handled, so that its OnClick runs outside that message (and may free the button).
+constexpr win::UINT kCheckOnFocus = win::WM_USER + 0x131;
+}  // namespace
+
+void TCsRadioButton::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == kCheckOnFocus) {
+    if (Focused()) Toggle();
+    return;
+  }
+  TCsButtonControl::Dispatch(Message);
+  if (Message.Msg == fw::CM_FOCUSCHANGED && reinterpret_cast<fw::TWinControl*>(Message.LParam) == this &&
+      HandleAllocated())
+    win::PostMessageW(Handle(), kCheckOnFocus, 0, 0);
+}
+
+bool TCsRadioButton::DrawOwnGlyph(fw::TCanvas* ACanvas, const fw::TRect& GlyphRect) {
+  win::UINT state = win::DFCS_BUTTONRADIO;
+  if (Checked()) state |= win::DFCS_CHECKED;
+  if (!Enabled()) state |= win::DFCS_INACTIVE;
+  if (IsPushed()) state |= win::DFCS_PUSHED;
+  DrawClassicGlyph(ACanvas, GlyphRect, state);
+  return true;
+}
+
+// Button ------------------------------------------------------------------------------------
+
+TCsButton::TCsButton(fw::TComponent* AOwner) : TCsButtonControl(AOwner), FBitmap(std::make_unique<fw::TBitmap>()) {
+  SetAutoSize(false);
+  SetAlignment(fw::taCenter);
+  SetThemeType(thtWindows);
+  PushedOffset = true;
+  SetBounds(Left(), Top(), 75, 25);
+}
+
+TCsButton::~TCsButton() { StopRepeat(); }
+
+void TCsButton::SetBitmap(fw::TBitmap* Value) {
+  if (Value != nullptr) FBitmap->Assign(Value);
+  else FBitmap->SetSize(0, 0);
+  Invalidate();
+}
+
+void TCsButton::SetBitmapTransparent(bool Value) {
+  if (FBitmapTransparent == Value) return;
+  FBitmapTransparent = Value;
+  Invalidate();
+}
+
+void TCsButton::SetDefault(bool Value) {
+  if (FDefault == Value) return;
+  FDefault = Value;
+  if (!Focused()) FActive = Value;
+  Invalidate();
+}
+
+void TCsButton::SetDropDownMenu(fw::TPopupMenu* Value) {
+  if (FDropDownMenu == Value) return;
+  if (FDropDownMenu != nullptr) FDropDownMenu->RemoveFreeNotification(this);
+  FDropDownMenu = Value;
+  if (FDropDownMenu != nullptr) FDropDownMenu->FreeNotification(this);
+  Invalidate();
+}
+
+void TCsButton::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TCsButtonControl::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent == FDropDownMenu) FDropDownMenu = nullptr;
+}
+
+bool TCsButton::BitmapUsable() const { return !FBitmap->Empty() && FBitmap->Height() % 4 == 0; }
+
+bool TCsButton::IsPushed() { return TCsButtonControl::IsPushed() || FDroppingDown; }
+
+void TCsButton::GetFocusRect(const fw::TRect& /*R*/, const fw::TRect& /*TextRect*/, const fw::TRect& /*GlyphRect*/,
+                             fw::TRect& FocusRect) {
+  FocusRect = ClientRect();
+  const int inset = EffectiveThemeType() == thtNone ? 4 : 3;
+  win::InflateRect(&FocusRect, -inset, -inset);
+}
+
+bool TCsButton::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) {
+  const bool paintDefault = TCsButtonControl::DoDraw(ACanvas, ARect, PaintStage);
+  if (PaintStage != pstPrePaint || !paintDefault) return paintDefault;
+  if (BitmapUsable()) {
+    const int row = FBitmap->Height() / 4;
+    int state = 0;
+    if (!Enabled()) state = 3;
+    else if (Checked() || IsPushed()) state = 2;
+    else if (MouseInControl()) state = 1;
+    FBitmap->SetTransparent(FBitmapTransparent);
+    ACanvas->CopyRect(ARect, FBitmap->Canvas(), {0, state * row, FBitmap->Width(), (state + 1) * row});
+  } else {
+    // thtWindows and thtTx faces come with the themed engine; until then every face is classic.
+    PaintButtonFrame(ACanvas, ARect, Enabled(), EffectiveThemeType() == thtWindows, FDefault || FActive, Focused(),
+                     MouseInControl(), Checked() || IsPushed());
+  }
+  return true;
+}
+
+void TCsButton::Click() {
+  if (FDropDownMenu != nullptr) {
+    FDroppingDown = true;
+    Invalidate();
+    const fw::TPoint at = ClientToScreen({0, Height()});
+    FDropDownMenu->SetPopupComponent(this);
+    const std::shared_ptr<bool> alive = FAlive;
+    FDropDownMenu->Popup(at.x, at.y);
+    if (!*alive) return;
+    FDroppingDown = false;
+    Invalidate();
+    return;
+  }
+  if (fw::TCustomForm* form = fw::GetParentForm(this)) form->SetModalResult(FModalResult);
+  TCsButtonControl::Click();
+}
+
+void TCsButton::CMDialogKey(fw::TMessage& Message) {
+  const bool key = (Message.WParam == win::VK_RETURN && FActive) || (Message.WParam == win::VK_ESCAPE && FCancel);
+  if (key && fw::KeyDataToShiftState(Message.LParam).Empty() && CanFocus()) {
+    Message.Result = 1;
+    Click();
+    return;
+  }
+  TCsButtonControl::CMDialogKey(Message);
+}
+
+void TCsButton::CMFocusChanged(fw::TMessage& Message) {
+  auto* focused = reinterpret_cast<fw::TWinControl*>(Message.LParam);
+  const bool active = dynamic_cast<TCsButton*>(focused) != nullptr || dynamic_cast<fw::TButton*>(focused) != nullptr
+                          ? focused == this
+                          : FDefault;
+  if (active != FActive) {
+    FActive = active;
+    Invalidate();
+  }
+  TCsButtonControl::CMFocusChanged(Message);
+}
+
+void TCsButton::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
+  const std::shared_ptr<bool> alive = FAlive;
+  TCsButtonControl::MouseDown(Button, Shift, X, Y);
+  if (!*alive || !FRepeating || Button != fw::mbLeft || !Enabled()) return;
+  FSuppressClick = true;
+  Click();
+  if (!*alive) return;
+  if (FRepeatTimer == nullptr) {
+    FRepeatTimer = new fw::TTimer(this);
+    FRepeatTimer->OnTimer = [this](fw::TObject* Sender) { RepeatTimer(Sender); };
+  }
+  FRepeatTimer->SetInterval(400);
+  FRepeatTimer->SetEnabled(true);
+}
+
+void TCsButton::RepeatTimer(fw::TObject* /*Sender*/) {
+  FRepeatTimer->SetInterval(100);
+  if (TCsButtonControl::IsPushed()) Click();
+  else StopRepeat();
+}
+
+void TCsButton::StopRepeat() {
+  if (FRepeatTimer != nullptr) FRepeatTimer->SetEnabled(false);
+}
+
+void TCsButton::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
+  if (Button == fw::mbLeft) StopRepeat();
+  TCsButtonControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TCsButton::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == win::WM_LBUTTONUP && FSuppressClick) {
+    // The press already clicked: the release only ends the repeat.
+    FSuppressClick = false;
+    StopRepeat();
+    FControlState.Exclude(fw::csClicked);
+  }
+  if (Message.Msg == win::WM_CANCELMODE) StopRepeat();
+  TCsButtonControl::Dispatch(Message);
+}
+
+}  // namespace cs

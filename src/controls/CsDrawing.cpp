@@ -1,0 +1,142 @@
+#include "controls/CsDrawing.h"
+
+#include "framework/Colors.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiText.h"
+#include "platform/kernel/Rects.h"
+#include "platform/user/painting/UserDraw.h"
+
+namespace cs {
+
+int DrawWideText(fw::TCanvas* Canvas, const WideString& Text, fw::TRect& Rect, win::UINT Format) {
+  Canvas->RequiredState({fw::csHandleValid, fw::csFontValid, fw::csBrushValid});
+  return WideDrawText(Canvas->Handle(), Text.c_str(), static_cast<int>(Text.size()), &Rect, Format);
+}
+
+int DrawWideCaption(fw::TCanvas* Canvas, const WideString& Caption, fw::TRect& Rect, fw::TColor GlowColor,
+                    bool Glow, win::UINT Format) {
+  const fw::TBrushStyle oldStyle = Canvas->Brush()->Style();
+  const fw::TColor oldColor = Canvas->Brush()->Color();
+  Canvas->Brush()->SetStyle(fw::bsClear);
+  const bool measuring = (Format & win::DT_CALCRECT) != 0;
+  if (Glow && !measuring) {
+    const fw::TColor fontColor = Canvas->Font()->Color();
+    Canvas->Font()->SetColor(GlowColor);
+    static constexpr int kOffsets[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (const auto& offset : kOffsets) {
+      fw::TRect r{Rect.left + offset[0], Rect.top + offset[1], Rect.right + offset[0], Rect.bottom + offset[1]};
+      DrawWideText(Canvas, Caption, r, Format);
+    }
+    Canvas->Font()->SetColor(fontColor);
+  }
+  const int result = DrawWideText(Canvas, Caption, Rect, Format);
+  if (measuring && Canvas->Font()->Style().Contains(fw::fsItalic)) Rect.right += (Canvas->Font()->Size() / 8) * 2 + 1;
+  Canvas->Brush()->SetColor(oldColor);
+  Canvas->Brush()->SetStyle(oldStyle);
+  return result;
+}
+
+WideString StripAmpersands(const WideString& Text) {
+  WideString result;
+  result.reserve(Text.size());
+  for (char16_t c : Text)
+    if (c != u'&') result.push_back(c);
+  return result;
+}
+
+WideString StripCaptionEllipsis(const WideString& Text) {
+  if (Text.size() > 1 && Text.back() == u':') return Text.substr(0, Text.size() - 1);
+  if (Text.size() > 3 && Text.ends_with(u"...")) return Text.substr(0, Text.size() - 3);
+  return Text;
+}
+
+void GetWideTextExtent(win::HDC DC, const WideString& Text, bool IgnoreAmpersands, win::SIZE& Size) {
+  const WideString text = IgnoreAmpersands ? StripAmpersands(Text) : Text;
+  win::GetTextExtentPoint32W(DC, text.c_str(), static_cast<int>(text.size()), &Size);
+}
+
+int LayoutCaptionAndGlyph(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                          fw::TRect& GlyphRect, fw::TRect& CaptionRect, bool Pushed, int GlyphWidth,
+                          int GlyphHeight, win::UINT Format, int Alignment) {
+  const int clientWidth = ClientRect.right - ClientRect.left;
+  fw::TRect text{0, 0, (Format & win::DT_WORDBREAK) != 0 ? clientWidth : 1, 0};
+  const int height = DrawWideCaption(Canvas, Caption, text, 0xFFFF, false, Format | win::DT_CALCRECT);
+  const int textWidth = text.right - text.left;
+  const int textHeight = text.bottom - text.top;
+  const bool hasGlyph = GlyphWidth >= 1 && GlyphHeight >= 1;
+  const int blockWidth = textWidth + (hasGlyph ? GlyphWidth + 4 : 0);
+  int left = ClientRect.left;
+  if (Alignment == 1) left = ClientRect.right - blockWidth;
+  else if (Alignment == 2) left = ClientRect.left + (clientWidth - blockWidth) / 2;
+  const int top = ClientRect.top + (ClientRect.bottom - ClientRect.top - textHeight) / 2;
+  const int captionLeft = hasGlyph ? left + GlyphWidth + 4 : left;
+  CaptionRect = {captionLeft, top, captionLeft + textWidth, top + textHeight};
+  GlyphRect = {0, 0, 0, 0};
+  if (hasGlyph) {
+    const int glyphTop = top + (textHeight - GlyphHeight) / 2;
+    GlyphRect = {left, glyphTop, left + GlyphWidth, glyphTop + GlyphHeight};
+  }
+  if (Pushed) {
+    win::OffsetRect(&CaptionRect, 1, 1);
+    if (hasGlyph) win::OffsetRect(&GlyphRect, 1, 1);
+  }
+  return height;
+}
+
+void DrawFocusRectangle(fw::TCanvas* Canvas, const fw::TRect& Rect) {
+  if (win::IsRectEmpty(&Rect)) return;
+  Canvas->RequiredState({fw::csHandleValid});
+  const win::HDC dc = Canvas->Handle();
+  const win::COLORREF oldText = win::SetTextColor(dc, 0);
+  const win::COLORREF oldBack = win::SetBkColor(dc, 0xFFFFFF);
+  win::DrawFocusRect(dc, &Rect);
+  win::SetTextColor(dc, oldText);
+  win::SetBkColor(dc, oldBack);
+}
+
+void PaintButtonFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool /*UseVisualStyles*/,
+                      bool Default, bool Focused, bool /*Hot*/, bool Pushed) {
+  // The visual-style face comes with the themed engine; without it the classic face is drawn.
+  (void)Enabled;
+  fw::TRect r = Rect;
+  Canvas->Brush()->SetStyle(fw::bsSolid);
+  Canvas->Brush()->SetColor(fw::clBtnFace);
+  Canvas->FillRect(r);
+  if (Default || Focused) {
+    Canvas->Brush()->SetColor(fw::clWindowFrame);
+    Canvas->FrameRect(r);
+    win::InflateRect(&r, -1, -1);
+  }
+  if (Pushed) {
+    Canvas->Brush()->SetColor(fw::clBtnShadow);
+    Canvas->FrameRect(r);
+  } else {
+    win::DrawFrameControl(Canvas->Handle(), &r, win::DFC_BUTTON, win::DFCS_BUTTONPUSH);
+  }
+  if (Focused) {
+    fw::TRect focus = Rect;
+    win::InflateRect(&focus, -3, -3);
+    DrawFocusRectangle(Canvas, focus);
+  }
+}
+
+void PaintEditBorder(fw::TCanvas* Canvas, const fw::TRect& Rect, bool /*Enabled*/, bool ExcludeInterior,
+                     TCsThemeType ThemeType, bool Hot) {
+  const win::HDC dc = Canvas->Handle();
+  if (ExcludeInterior) {
+    const int inset = Hot ? 1 : 2;
+    win::ExcludeClipRect(dc, Rect.left + inset, Rect.top + inset, Rect.right - inset, Rect.bottom - inset);
+  }
+  // thtWindows and thtTx faces are drawn by the themed engine once it is linked in; until then
+  // GetEffectiveThemeType answers thtNone, whose border is the window's own.
+  (void)GetEffectiveThemeType(ThemeType);
+  win::SelectClipRgn(dc, nullptr);
+}
+
+void PaintComboButton(fw::TCanvas* /*Canvas*/, const fw::TRect& /*Rect*/, bool /*Enabled*/, int /*ButtonWidth*/,
+                      TCsThemeType /*ThemeType*/, bool /*DroppedDown*/, bool /*Hot*/) {
+  // Only the themed looks paint here (with the themed engine); the classic combo box draws its
+  // own border and button.
+}
+
+}  // namespace cs

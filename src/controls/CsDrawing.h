@@ -1,0 +1,44 @@
+#pragma once
+// The routines every control-set control paints with: wide text, the caption-and-glyph layout,
+// button, edit and combo-button faces and the focus rectangle. Until the themed engine paints
+// the thtWindows and thtTx faces, every face is the classic one (see CsThemeType.h).
+
+#include "controls/CsThemeType.h"
+#include "controls/UniSystem.h"
+#include "framework/GraphicsCanvas.h"
+
+namespace cs {
+
+// DrawTextW of the wide text with the canvas's font; answers the text height.
+int DrawWideText(fw::TCanvas* Canvas, const WideString& Text, fw::TRect& Rect, win::UINT Format);
+// Draws (or with DT_CALCRECT measures) a caption with a clear brush, which is restored after.
+// With Glow the text is first drawn in GlowColor one pixel off on each diagonal. Measuring with
+// an italic font widens the result by (font size div 8) * 2 + 1 pixels for the slant.
+int DrawWideCaption(fw::TCanvas* Canvas, const WideString& Caption, fw::TRect& Rect, fw::TColor GlowColor,
+                    bool Glow, win::UINT Format);
+void GetWideTextExtent(win::HDC DC, const WideString& Text, bool IgnoreAmpersands, win::SIZE& Size);
+WideString StripAmpersands(const WideString& Text);
+// Removes one trailing ":" (text longer than 1) or a trailing "..." (text longer than 3).
+WideString StripCaptionEllipsis(const WideString& Text);
+
+// Places a caption and a glyph left of it (gap 4) as one block in ClientRect: Alignment 0 left,
+// 1 right, 2 centred; centred vertically; Pushed moves both by (1,1). A glyph needs both sizes
+// at least 1. Answers the caption's DrawText height.
+int LayoutCaptionAndGlyph(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                          fw::TRect& GlyphRect, fw::TRect& CaptionRect, bool Pushed, int GlyphWidth,
+                          int GlyphHeight, win::UINT Format, int Alignment);
+
+// A focus rectangle in black and white whatever the canvas colours (restored after); nothing
+// for an empty rectangle.
+void DrawFocusRectangle(fw::TCanvas* Canvas, const fw::TRect& Rect);
+void PaintButtonFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool UseVisualStyles, bool Default,
+                      bool Focused, bool Hot, bool Pushed);
+// The themed border of an edit; the classic look (thtNone) leaves the window's own frame.
+void PaintEditBorder(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool ExcludeInterior,
+                     TCsThemeType ThemeType, bool Hot);
+// Border and drop-down button of a combo box in a themed look; nothing in the classic look,
+// where the window paints its own.
+void PaintComboButton(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, int ButtonWidth,
+                      TCsThemeType ThemeType, bool DroppedDown, bool Hot);
+
+}  // namespace cs

@@ -1,0 +1,152 @@
+#include "controls/CsPanels.h"
+
+#include "controls/CsDrawing.h"
+#include "controls/UniCodePages.h"
+#include "framework/Colors.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/Menus.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiText.h"
+#include "platform/kernel/Rects.h"
+#include "platform/user/painting/UserDraw.h"
+
+namespace cs {
+
+void PaintGroupFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool /*Enabled*/, TCsThemeType /*ThemeType*/) {
+  // The visual-style and themed frames come with the themed engine; the classic frame is etched.
+  Canvas->RequiredState({fw::csHandleValid});
+  fw::TRect r = Rect;
+  win::DrawEdge(Canvas->Handle(), &r, win::EDGE_ETCHED, win::BF_RECT);
+}
+
+void PaintCaptionedGroupFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, const WideString& Caption,
+                              TCsThemeType ThemeType, bool Enabled, win::UINT Format) {
+  fw::TRect frame = Rect;
+  fw::TRect text{0, 0, 1, 1};
+  if (!Caption.empty()) {
+    DrawWideCaption(Canvas, Caption, text, 0xFFFF, false, Format | win::DT_CALCRECT);
+    const int width = text.right - text.left, height = text.bottom - text.top;
+    const int left = (Format & win::DT_RTLREADING) != 0 ? Rect.right - 8 - width : Rect.left + 8;
+    text = {left, Rect.top, left + width, Rect.top + height};
+    frame.top = Rect.top + height / 2;
+  }
+  Canvas->RequiredState({fw::csHandleValid});
+  const win::HDC dc = Canvas->Handle();
+  if (!Caption.empty()) win::ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);
+  PaintGroupFrame(Canvas, frame, Enabled, ThemeType);
+  win::SelectClipRgn(dc, nullptr);
+  if (Caption.empty()) return;
+  if (!Enabled) Canvas->Font()->SetColor(fw::clGrayText);
+  DrawWideCaption(Canvas, Caption, text, 0xFFFF, false, Format);
+}
+
+TCsCustomPanel::TCsCustomPanel(fw::TComponent* AOwner) : TCsThemed<fw::TCustomControl>(AOwner) {
+  FControlStyle.Include(fw::csAcceptsControls);
+  FControlStyle.Include(fw::csOpaque);
+  SetColor(fw::clNone);
+}
+
+void TCsCustomPanel::ThemeChanged() {
+  if (HandleAllocated())
+    win::RedrawWindow(Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_ALLCHILDREN);
+}
+
+void TCsCustomPanel::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
+  win::InflateRect(&Rect, -1, -1);
+  TCsThemed<fw::TCustomControl>::AlignControls(AControl, Rect);
+}
+
+void TCsCustomPanel::PaintBackground(fw::TCanvas* ACanvas) {
+  const fw::TColor back = Color() != fw::clNone ? Color() : (Parent() != nullptr ? Parent()->Color() : fw::clBtnFace);
+  ACanvas->Brush()->SetStyle(fw::bsSolid);
+  ACanvas->Brush()->SetColor(back);
+  ACanvas->FillRect(ClientRect());
+}
+
+void TCsCustomPanel::Paint() {
+  PaintBackground(Canvas());
+  PaintGroupFrame(Canvas(), ClientRect(), Enabled(), ThemeType());
+}
+
+void TCsPanel::SetHotTrack(bool Value) {
+  if (FHotTrack == Value) return;
+  FHotTrack = Value;
+  ThemeChanged();
+}
+
+void TCsPanel::SetHot(bool Value) {
+  if (FHot == Value) return;
+  FHot = Value;
+  ThemeChanged();
+}
+
+void TCsPanel::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
+  win::InflateRect(&Rect, -1, -1);  // two pixels in all with the panel's own
+  TCsCustomPanel::AlignControls(AControl, Rect);
+}
+
+void TCsPanel::Paint() {
+  PaintBackground(Canvas());
+  if (FHotTrack) PaintEditBorder(Canvas(), ClientRect(), Enabled(), true, ThemeType(), FHot);
+  // The classic look has no hot border: the group frame stands for both.
+  if (!FHotTrack || EffectiveThemeType() == thtNone) PaintGroupFrame(Canvas(), ClientRect(), Enabled(), ThemeType());
+}
+
+void TCsPanel::Dispatch(fw::TMessage& Message) {
+  TCsCustomPanel::Dispatch(Message);
+  switch (Message.Msg) {
+    case fw::CM_MOUSEENTER: SetHot(true); break;
+    case fw::CM_MOUSELEAVE:
+      if (!FChildFocused) SetHot(false);
+      break;
+    case fw::CM_FOCUSCHANGED:
+      if (FHotTrack) {
+        auto* focused = reinterpret_cast<fw::TControl*>(Message.LParam);
+        FChildFocused = focused != nullptr && focused->Parent() == this;
+        SetHot(FChildFocused);
+      }
+      break;
+    default: break;
+  }
+}
+
+TCsGroupBox::TCsGroupBox(fw::TComponent* AOwner) : TCsCustomPanel(AOwner) {
+  FControlStyle.Include(fw::csSetCaption);
+  SetBounds(Left(), Top(), 185, 105);
+}
+
+void TCsGroupBox::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
+  fw::TBitmap measure;
+  measure.SetSize(1, 1);
+  measure.Canvas()->Font()->Assign(Font());
+  fw::TRect text{0, 0, 1, 1};
+  DrawWideCaption(measure.Canvas(), u"0", text, 0xFFFF, false, win::DT_CALCRECT | win::DT_SINGLELINE);
+  Rect.top += text.bottom - text.top;
+  win::InflateRect(&Rect, -1, -1);
+  TCsCustomPanel::AlignControls(AControl, Rect);
+}
+
+void TCsGroupBox::Paint() {
+  fw::TCanvas* canvas = Canvas();
+  PaintBackground(canvas);
+  canvas->Font()->Assign(Font());
+  PaintCaptionedGroupFrame(canvas, ClientRect(), Caption(), ThemeType(), Enabled(), win::DT_SINGLELINE);
+}
+
+void TCsGroupBox::CMTextChanged(fw::TMessage& Message) {
+  TCsCustomPanel::CMTextChanged(Message);
+  ThemeChanged();
+  Realign();
+}
+
+void TCsGroupBox::CMDialogChar(fw::TMessage& Message) {
+  if (fw::IsAccel(char16_t(win::LOWORD(Message.WParam)), WideToUtf8(Caption())) && CanFocus()) {
+    // The first child in tab order takes the focus.
+    if (fw::TWinControl* first = FindNextControl(nullptr, true, true, false)) first->SetFocus();
+    Message.Result = 1;
+    return;
+  }
+  TCsCustomPanel::CMDialogChar(Message);
+}
+
+}  // namespace cs

@@ -1,0 +1,335 @@
+#include "controls/CsTextObject.h"
+
+#include "controls/UniCodePages.h"
+#include "framework/Colors.h"
+#include "framework/Forms.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/Menus.h"
+#include "platform/gdi/GdiText.h"
+#include "platform/kernel/Process.h"
+#include "platform/kernel/Rects.h"
+#include "platform/user/messages/Cursor.h"
+#include "platform/user/messages/Messages.h"
+
+namespace cs {
+
+TCsTextObject::TCsTextObject(fw::TComponent* AOwner)
+    : TCsThemed<fw::TCustomControl>(AOwner), FLinkFont(std::make_unique<fw::TFont>()) {
+  FLinkFont->SetColor(0xFF0000);
+  FLinkFont->SetStyle(fw::TFontStyles{fw::fsUnderline});
+  FControlStyle.Include(fw::csOpaque);
+  SetTabStop(true);
+  SetBounds(0, 0, 65, 17);
+}
+
+TCsTextObject::~TCsTextObject() { *FAlive = false; }
+
+void TCsTextObject::SetAlignment(fw::TAlignment Value) {
+  if (FAlignment == Value) return;
+  FAlignment = Value;
+  Invalidate();
+}
+
+void TCsTextObject::SetCaptionGlow(bool Value) {
+  if (FCaptionGlow == Value) return;
+  FCaptionGlow = Value;
+  Invalidate();
+}
+
+void TCsTextObject::SetCaptionGlowColor(fw::TColor Value) {
+  if (FCaptionGlowColor == Value) return;
+  FCaptionGlowColor = Value;
+  Invalidate();
+}
+
+void TCsTextObject::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
+  Invalidate();
+}
+
+void TCsTextObject::SetImages(fw::TCustomImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages != nullptr) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages != nullptr) FImages->FreeNotification(this);
+  Invalidate();
+  AdjustBounds();
+}
+
+void TCsTextObject::SetImageIndex(fw::Integer Value) {
+  if (FImageIndex == Value) return;
+  FImageIndex = Value;
+  if (FImages != nullptr) Invalidate();
+  AdjustBounds();
+}
+
+void TCsTextObject::SetAutoSize(bool Value) {
+  if (FAutoSizeText == Value) return;
+  FAutoSizeText = Value;
+  AdjustBounds();
+}
+
+void TCsTextObject::SetShowAccelChar(bool Value) {
+  if (FShowAccelChar == Value) return;
+  FShowAccelChar = Value;
+  Invalidate();
+  AdjustBounds();
+}
+
+void TCsTextObject::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TCsThemed<fw::TCustomControl>::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+win::UINT TCsTextObject::DrawFormat() const {
+  win::UINT format = win::DT_EXPANDTABS | win::DT_SINGLELINE;
+  if (FAlignment == fw::taRightJustify) format |= win::DT_RIGHT;
+  else if (FAlignment == fw::taCenter) format |= win::DT_CENTER;
+  if (!FShowAccelChar) format |= win::DT_NOPREFIX;
+  return format;
+}
+
+void TCsTextObject::DoGetImageIndex(fw::TCustomImageList*& ImageList, fw::Integer& ImageIndex) {
+  if (OnGetImageIndex) OnGetImageIndex(this, ImageList, ImageIndex);
+}
+
+bool TCsTextObject::IsPushed() { return FPushed; }
+
+void TCsTextObject::SetPushed(bool Value) {
+  if (FPushed == Value) return;
+  FPushed = Value;
+  Invalidate();
+}
+
+void TCsTextObject::DoAdjustFont(fw::TCanvas* ACanvas) {
+  if (!FLinkText.empty() && MouseInControl()) ACanvas->Font()->Assign(FLinkFont.get());
+}
+
+void TCsTextObject::GetTextRects(fw::TRect& UnionRect, fw::TRect& TextRect, fw::TRect& GlyphRect) {
+  fw::TBitmap measure;
+  measure.SetSize(1, 1);
+  fw::TCanvas* canvas = measure.Canvas();
+  canvas->Font()->Assign(Font());
+  DoAdjustFont(canvas);
+  const fw::TRect margins = GetTextMargins();
+  fw::TRect r = ClientRect();
+  r = {r.left + margins.left, r.top + margins.top, r.right - margins.right, r.bottom - margins.bottom};
+  fw::TCustomImageList* list = FImages;
+  fw::Integer index = FImageIndex;
+  DoGetImageIndex(list, index);
+  fw::TSize glyph = OwnGlyphSize();
+  if (list != nullptr && index >= 0 && index < list->Count()) glyph = {list->Width(), list->Height()};
+  LayoutCaptionAndGlyph(canvas, r, Caption(), GlyphRect, TextRect, PushedOffset && IsPushed(), glyph.cx, glyph.cy,
+                        DrawFormat(), FAlignment);
+  UnionRect = TextRect;
+  if (!win::IsRectEmpty(&GlyphRect)) win::UnionRect(&UnionRect, &TextRect, &GlyphRect);
+}
+
+void TCsTextObject::AdjustBounds() {
+  if (!FAutoSizeText || ComponentState().Contains(fw::csLoading)) return;
+  fw::TRect unionRect{}, text{}, glyph{};
+  GetTextRects(unionRect, text, glyph);
+  const fw::TRect margins = GetTextMargins();
+  const fw::TSize extra = AutoSizeExtra();
+  SetBounds(Left(), Top(), unionRect.right - unionRect.left + margins.left + margins.right + extra.cx,
+            unionRect.bottom - unionRect.top + margins.top + margins.bottom + extra.cy);
+}
+
+bool TCsTextObject::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) {
+  bool paintDefault = true;
+  if (OnDraw) OnDraw(this, ACanvas, ARect, PaintStage, paintDefault);
+  return paintDefault;
+}
+
+void TCsTextObject::GetFocusRect(const fw::TRect& /*R*/, const fw::TRect& TextRect, const fw::TRect& /*GlyphRect*/,
+                                 fw::TRect& FocusRect) {
+  FocusRect = {0, 0, 0, 0};
+  if (Caption().empty()) return;
+  FocusRect = TextRect;
+  win::InflateRect(&FocusRect, 1, 1);
+}
+
+void TCsTextObject::DoDrawText(fw::TCanvas* ACanvas, fw::TRect& ARect, win::UINT Format) {
+  WideString caption = Caption();
+  if ((Format & win::DT_CALCRECT) != 0) {
+    DrawWideCaption(ACanvas, caption, ARect, FCaptionGlowColor, FCaptionGlow, Format);
+    return;
+  }
+  ACanvas->Brush()->SetStyle(fw::bsClear);
+  fw::TRect area = ARect;
+  bool paintDefault = true;
+  if (OnDrawCaption) OnDrawCaption(this, ACanvas, ARect, caption, area, false, pstPrePaint, paintDefault);
+  if (paintDefault) {
+    fw::TCustomImageList* list = FImages;
+    fw::Integer index = FImageIndex;
+    DoGetImageIndex(list, index);
+    const bool listGlyph = list != nullptr && index >= 0 && index < list->Count();
+    const fw::TSize glyphSize = listGlyph ? fw::TSize{list->Width(), list->Height()} : OwnGlyphSize();
+    fw::TRect glyph{}, text{};
+    LayoutCaptionAndGlyph(ACanvas, area, caption, glyph, text, PushedOffset && IsPushed(), glyphSize.cx, glyphSize.cy,
+                          Format, FAlignment);
+    if (Enabled()) {
+      DrawWideCaption(ACanvas, caption, text, FCaptionGlowColor, FCaptionGlow, Format);
+    } else {
+      const fw::TColor color = ACanvas->Font()->Color();
+      if (EffectiveThemeType() == thtNone) {
+        fw::TRect shadow = text;
+        win::OffsetRect(&shadow, 1, 1);
+        ACanvas->Font()->SetColor(fw::clBtnHighlight);
+        DrawWideCaption(ACanvas, caption, shadow, FCaptionGlowColor, false, Format);
+      }
+      ACanvas->Font()->SetColor(fw::clBtnShadow);
+      DrawWideCaption(ACanvas, caption, text, FCaptionGlowColor, false, Format);
+      ACanvas->Font()->SetColor(color);
+    }
+    if (listGlyph) list->Draw(ACanvas, glyph.left, glyph.top, index, Enabled());
+    else DrawOwnGlyph(ACanvas, glyph);
+    bool postDefault = true;
+    if (OnDrawCaption) OnDrawCaption(this, ACanvas, ARect, caption, area, false, pstPostPaint, postDefault);
+    if (Focused()) {
+      fw::TRect focus{};
+      GetFocusRect(ARect, text, glyph, focus);
+      DrawFocusRectangle(ACanvas, focus);
+    }
+  }
+}
+
+void TCsTextObject::Paint() {
+  fw::TCanvas* canvas = Canvas();
+  fw::TRect r = ClientRect();
+  const fw::TColor back = Color() != fw::clNone ? Color() : (Parent() != nullptr ? Parent()->Color() : fw::clBtnFace);
+  canvas->Brush()->SetStyle(fw::bsSolid);
+  canvas->Brush()->SetColor(back);
+  canvas->FillRect(r);
+  canvas->Font()->Assign(Font());
+  DoAdjustFont(canvas);
+  if (DoDraw(canvas, r, pstPrePaint)) {
+    const fw::TRect margins = GetTextMargins();
+    fw::TRect text{r.left + margins.left, r.top + margins.top, r.right - margins.right, r.bottom - margins.bottom};
+    DoDrawText(canvas, text, DrawFormat());
+  }
+  DoDraw(canvas, r, pstPostPaint);
+}
+
+void TCsTextObject::Click() {
+  Invalidate();
+  const std::shared_ptr<bool> alive = FAlive;
+  TCsThemed<fw::TCustomControl>::Click();
+  if (*alive) DoLinkClick();
+}
+
+void TCsTextObject::DoLinkClick() {
+  if (FLinkText.empty()) return;
+  win::ShellExecuteW(fw::Application != nullptr ? fw::Application->Handle() : nullptr, u"open", FLinkText.c_str(),
+                     FLinkTextParams.c_str(), u"", win::SW_SHOWNORMAL);
+}
+
+void TCsTextObject::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
+  if (Button == fw::mbLeft) {
+    FMouseDown = true;
+    SetPushed(true);
+  }
+  const std::shared_ptr<bool> alive = FAlive;
+  TCsThemed<fw::TCustomControl>::MouseDown(Button, Shift, X, Y);
+  if (*alive && Button == fw::mbLeft && CanFocus()) SetFocus();
+}
+
+void TCsTextObject::MouseMove(fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
+  if (FMouseDown) SetPushed(X >= 0 && Y >= 0 && X < Width() && Y < Height());
+  TCsThemed<fw::TCustomControl>::MouseMove(Shift, X, Y);
+}
+
+void TCsTextObject::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
+  if (Button == fw::mbLeft) {
+    FMouseDown = false;
+    SetPushed(false);
+  }
+  TCsThemed<fw::TCustomControl>::MouseUp(Button, Shift, X, Y);
+}
+
+void TCsTextObject::CMTextChanged(fw::TMessage& Message) {
+  TCsThemed<fw::TCustomControl>::CMTextChanged(Message);
+  Invalidate();
+  AdjustBounds();
+}
+
+void TCsTextObject::CMFontChanged(fw::TMessage& Message) {
+  TCsThemed<fw::TCustomControl>::CMFontChanged(Message);
+  AdjustBounds();
+}
+
+void TCsTextObject::WMSetCursor(fw::TMessage& Message) {
+  if (!FLinkText.empty()) {
+    static const win::HCURSOR hand = win::LoadCursorW(nullptr, win::IDC_HAND);
+    if (hand != nullptr) {
+      win::SetCursor(hand);
+      Message.Result = 1;
+      return;
+    }
+  }
+  TCsThemed<fw::TCustomControl>::WMSetCursor(Message);
+}
+
+void TCsTextObject::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg != win::WM_LBUTTONUP) {
+    TCsThemed<fw::TCustomControl>::Dispatch(Message);
+    return;
+  }
+  // The click comes last, after the release is handled, so that a handler may free the control.
+  const bool clicked = FControlState.Contains(fw::csClicked);
+  FControlState.Exclude(fw::csClicked);
+  const std::shared_ptr<bool> alive = FAlive;
+  TCsThemed<fw::TCustomControl>::Dispatch(Message);
+  const int x = win::GET_X_LPARAM(Message.LParam), y = win::GET_Y_LPARAM(Message.LParam);
+  if (*alive && clicked && x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
+}
+
+TCsLabel::TCsLabel(fw::TComponent* AOwner) : TCsTextObject(AOwner), FUnderlineColor(fw::clBtnShadow) {
+  SetTabStop(false);
+  SetColor(fw::clNone);
+}
+
+void TCsLabel::SetFocusControl(fw::TWinControl* Value) {
+  if (FFocusControl == Value) return;
+  if (FFocusControl != nullptr) FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = Value;
+  if (FFocusControl != nullptr) FFocusControl->FreeNotification(this);
+}
+
+void TCsLabel::SetUnderline(bool Value) {
+  if (FUnderline == Value) return;
+  FUnderline = Value;
+  Invalidate();
+  AdjustBounds();
+}
+
+void TCsLabel::SetUnderlineColor(fw::TColor Value) {
+  if (FUnderlineColor == Value) return;
+  FUnderlineColor = Value;
+  Invalidate();
+}
+
+void TCsLabel::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TCsTextObject::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+bool TCsLabel::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) {
+  if (PaintStage == pstPrePaint && FUnderline) {
+    ACanvas->Pen()->SetColor(FUnderlineColor);
+    ACanvas->MoveTo(ARect.left, ARect.bottom - 1);
+    ACanvas->LineTo(ARect.right, ARect.bottom - 1);
+  }
+  return TCsTextObject::DoDraw(ACanvas, ARect, PaintStage);
+}
+
+void TCsLabel::CMDialogChar(fw::TMessage& Message) {
+  if (FFocusControl != nullptr && Enabled() && ShowAccelChar() &&
+      fw::IsAccel(char16_t(win::LOWORD(Message.WParam)), WideToUtf8(Caption())) && FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    Message.Result = 1;
+  }
+}
+
+}  // namespace cs

@@ -1,0 +1,61 @@
+#pragma once
+// What every themed control-set control adds to its framework base: the requested ThemeType,
+// the hot flag (mouse inside) and a repaint of its face whenever either, the focus or the mouse
+// changes. The face itself is painted by the control through GetEffectiveThemeType.
+
+#include "controls/CsThemeType.h"
+#include "framework/Controls.h"
+#include "platform/user/painting/Paint.h"
+
+namespace cs {
+
+template <class Base>
+class TCsThemed : public Base {
+ public:
+  using Base::Base;
+
+  TCsThemeType ThemeType() const { return FThemeType; }
+  void SetThemeType(TCsThemeType Value) {
+    if (FThemeType == Value) return;
+    FThemeType = Value;
+    ThemeChanged();
+  }
+  // The look the control paints with now.
+  TCsThemeType EffectiveThemeType() const { return GetEffectiveThemeType(FThemeType); }
+  bool MouseInControl() const { return FMouseInControl; }
+
+ protected:
+  // Repaints the face, frame included; descendants repaint their extra parts too.
+  virtual void ThemeChanged() {
+    if (this->HandleAllocated())
+      win::RedrawWindow(this->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME);
+  }
+  void CMMouseEnter(fw::TMessage& Message) override {
+    Base::CMMouseEnter(Message);
+    if (!FMouseInControl) {
+      FMouseInControl = true;
+      ThemeChanged();
+    }
+  }
+  void CMMouseLeave(fw::TMessage& Message) override {
+    Base::CMMouseLeave(Message);
+    if (FMouseInControl) {
+      FMouseInControl = false;
+      ThemeChanged();
+    }
+  }
+  void CMEnter(fw::TMessage& Message) override {
+    Base::CMEnter(Message);
+    ThemeChanged();
+  }
+  void CMExit(fw::TMessage& Message) override {
+    Base::CMExit(Message);
+    ThemeChanged();
+  }
+
+ private:
+  TCsThemeType FThemeType = thtTx;
+  bool FMouseInControl = false;
+};
+
+}  // namespace cs

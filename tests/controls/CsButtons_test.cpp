@@ -1,0 +1,225 @@
+// The control set's text controls: check box and radio button events and groups, the button's
+// modal result before OnClick, Default and Cancel, auto-repeat on the virtual clock, the label's
+// accelerator and auto size with the fixed test font.
+#include <gtest/gtest.h>
+
+#include "controls/CsButtons.h"
+#include "framework/GraphicsBitmap.h"
+#include "controls/UniCodePages.h"
+#include "framework/ExtCtrls.h"
+#include "framework/StdCtrls.h"
+#include "framework/StdCtrlsEdit.h"
+#include "platform/kernel/Clock.h"
+#include "framework/stdctrls_support.h"
+#include "platform/user/messages/Messages.h"
+
+namespace cs {
+namespace {
+
+using fw::String;
+
+class CsButtonsTest : public fw::testing::StdCtrlsTest {
+ protected:
+  template <class T>
+  T* Make(const char16_t* caption, fw::Integer y, fw::TWinControl* parent = nullptr) {
+    auto* c = Add<T>(10, y, 120, 20, parent);
+    c->SetCaption(caption);
+    c->OnClick = [this, caption](fw::TObject*) { events.push_back(WideToUtf8(caption)); };
+    return c;
+  }
+  std::vector<String> events;
+};
+
+TEST_F(CsButtonsTest, CheckBoxFiresOnClickOncePerChange) {
+  auto* box = Make<TCsCheckBox>(u"Box", 10);
+  ShowForm();
+  box->SetChecked(true);  // as the settings store writes it
+  box->SetChecked(true);  // unchanged: no event
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(events.size(), 1u);
+  ClickOn(box, 5, 5);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(box->State(), fw::cbUnchecked);
+  EXPECT_EQ(events.size(), 2u);
+  box->SetFocus();
+  AppPump();
+  Key(win::VK_SPACE);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(events.size(), 3u);
+}
+
+TEST_F(CsButtonsTest, CheckBoxWithGrayedCyclesThroughThreeStates) {
+  auto* box = Make<TCsCheckBox>(u"Box", 10);
+  box->SetAllowGrayed(true);
+  ShowForm();
+  std::vector<fw::TCheckBoxState> states;
+  for (int i = 0; i < 3; ++i) {
+    desktop->advance(1000);  // no double click
+    ClickOn(box, 5, 5);
+    states.push_back(box->State());
+  }
+  EXPECT_EQ(states, (std::vector<fw::TCheckBoxState>{fw::cbGrayed, fw::cbChecked, fw::cbUnchecked}));
+  EXPECT_EQ(events.size(), 3u);
+  box->SetState(fw::cbGrayed);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(events.size(), 4u);
+}
+
+TEST_F(CsButtonsTest, RadioGroupsCheckOneUnderEachParent) {
+  auto* a = Make<TCsRadioButton>(u"A", 10);
+  auto* b = Make<TCsRadioButton>(u"B", 35);
+  auto* panel = Add<fw::TPanel>(150, 10, 150, 100);
+  auto* c = Make<TCsRadioButton>(u"C", 10, panel);
+  ShowForm();
+  c->SetChecked(true);
+  a->SetChecked(true);
+  EXPECT_TRUE(a->Checked());
+  EXPECT_TRUE(c->Checked());  // another parent keeps its state
+  ClickOn(b, 5, 5);
+  EXPECT_FALSE(a->Checked());
+  EXPECT_TRUE(b->Checked());
+  ClickOn(b, 5, 5);  // a checked radio button is not unchecked by a click
+  EXPECT_TRUE(b->Checked());
+  b->SetChecked(false);  // only stores: no event
+  EXPECT_EQ(events, (std::vector<String>{"C", "A", "B"}));
+}
+
+TEST_F(CsButtonsTest, ArrowKeysMoveTheCheckThroughTheGroup) {
+  auto* a = Make<TCsRadioButton>(u"A", 10);
+  auto* b = Make<TCsRadioButton>(u"B", 35);
+  auto* c = Make<TCsRadioButton>(u"C", 60);
+  ShowForm();
+  a->SetFocus();
+  AppPump();
+  EXPECT_TRUE(a->Checked());  // the focus checks it
+  Key(win::VK_DOWN);
+  EXPECT_TRUE(b->Focused());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_FALSE(a->Checked());
+  Key(win::VK_UP);
+  Key(win::VK_UP);  // wraps round to the last
+  EXPECT_TRUE(c->Checked());
+  EXPECT_EQ(events, (std::vector<String>{"A", "B", "A", "C"}));
+}
+
+TEST_F(CsButtonsTest, RadioButtonFreedInItsOwnClick) {
+  auto* a = Make<TCsRadioButton>(u"A", 10);
+  Make<TCsRadioButton>(u"B", 35)->SetChecked(true);
+  events.clear();
+  a->OnClick = [&](fw::TObject*) {
+    events.push_back("A");
+    delete a;
+  };
+  ShowForm();
+  ClickOn(a, 5, 5);
+  EXPECT_EQ(events, (std::vector<String>{"A"}));
+}
+
+TEST_F(CsButtonsTest, ButtonSetsTheModalResultBeforeOnClickAndKeepsItWhenOnClickRaises) {
+  auto* ok = Add<TCsButton>(10, 10, 75, 25);
+  ok->SetModalResult(fw::mrOk);
+  fw::TModalResult seen = -1;
+  ok->OnClick = [&](fw::TObject*) {
+    seen = form->ModalResult();
+    throw fw::Exception("handler failed");
+  };
+  EXPECT_THROW(ok->Click(), fw::Exception);
+  EXPECT_EQ(seen, fw::mrOk);
+  EXPECT_EQ(form->ModalResult(), fw::mrOk);
+  EXPECT_EQ(ok->Width(), 75);
+  EXPECT_EQ(ok->Height(), 25);
+}
+
+TEST_F(CsButtonsTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  auto* edit = Add<fw::TEdit>(10, 10, 100, 21);
+  auto* ok = Make<TCsButton>(u"OK", 40);
+  auto* cancel = Make<TCsButton>(u"Cancel", 70);
+  ok->SetDefault(true);
+  ok->SetModalResult(fw::mrOk);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(fw::mrCancel);
+  ShowForm();
+  edit->SetFocus();
+  AppPump();
+  Key(win::VK_RETURN);
+  EXPECT_EQ(form->ModalResult(), fw::mrOk);
+  Key(win::VK_ESCAPE);
+  EXPECT_EQ(form->ModalResult(), fw::mrCancel);
+  cancel->SetFocus();  // a focused button is the one Enter presses
+  AppPump();
+  EXPECT_TRUE(cancel->Active());
+  EXPECT_FALSE(ok->Active());
+  Key(win::VK_RETURN);
+  EXPECT_EQ(events, (std::vector<String>{"OK", "Cancel", "Cancel"}));
+}
+
+TEST_F(CsButtonsTest, RepeatingButtonClicksAtOnceAfter400AndEvery100) {
+  auto* button = Make<TCsButton>(u"More", 10);
+  button->SetRepeating(true);
+  ShowForm();
+  std::vector<win::DWORD> times;
+  const win::DWORD start = win::GetTickCount();
+  button->OnClick = [&](fw::TObject*) { times.push_back(win::GetTickCount() - start); };
+  desktop->mouse_move(At(button, 10, 10));
+  desktop->mouse_down(At(button, 10, 10));
+  Pump();
+  for (int i = 0; i < 6; ++i) {
+    desktop->advance(100);
+    Pump();
+  }
+  desktop->mouse_up(At(button, 10, 10));
+  Pump();
+  desktop->advance(500);
+  Pump();
+  EXPECT_EQ(times, (std::vector<win::DWORD>{0, 400, 500, 600}));
+}
+
+TEST_F(CsButtonsTest, ButtonBitmapNeedsFourEqualRows) {
+  auto* button = Make<TCsButton>(u"", 10);
+  fw::TBitmap strip;
+  strip.SetSize(75, 100);  // four 25-pixel rows
+  strip.Canvas()->Brush()->SetColor(0x0000FF);
+  strip.Canvas()->FillRect({0, 0, 75, 25});
+  strip.Canvas()->Brush()->SetColor(0x00FF00);
+  strip.Canvas()->FillRect({0, 25, 75, 100});
+  button->SetBitmap(&strip);
+  button->SetBitmapTransparent(false);
+  ShowForm();
+  const win::POINT p = At(button, 30, 12);
+  EXPECT_EQ(desktop->screen_pixel(p.x, p.y), 0x0000FFu);  // row 0: normal
+  strip.SetSize(75, 30);  // not a multiple of 4: the classic face instead
+  button->SetBitmap(&strip);
+  Pump();
+  EXPECT_NE(desktop->screen_pixel(p.x, p.y), 0x0000FFu);
+}
+
+TEST_F(CsButtonsTest, LabelSizesToItsCaptionAndFocusesItsControlOnTheAccelerator) {
+  auto* edit = Add<fw::TEdit>(100, 10, 100, 21);
+  auto* label = Add<TCsLabel>(10, 10, 5, 5);
+  label->SetCaption(u"&Name:");
+  label->SetFocusControl(edit);
+  EXPECT_EQ(label->Width(), 5 * 7);  // five characters of 7 pixels, the "&" only underlines
+  EXPECT_EQ(label->Height(), 13);
+  label->SetUnderline(true);
+  EXPECT_EQ(label->Height(), 14);
+  EXPECT_FALSE(label->CanFocus());
+  ShowForm();
+  desktop->press_key(win::VK_MENU);
+  desktop->key_down(win::VK_MENU);
+  desktop->press_key('N', u'n');
+  desktop->key_up(win::VK_MENU);
+  AppPump();
+  EXPECT_TRUE(edit->Focused());
+  delete edit;
+  EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+TEST_F(CsButtonsTest, CheckBoxAutoSizeAddsTheGlyphAndItsGap) {
+  auto* box = Add<TCsCheckBox>(10, 10, 5, 5);
+  box->SetCaption(u"Abc");
+  EXPECT_EQ(box->Width(), 13 + 4 + 21 + 1);
+  EXPECT_EQ(box->Height(), 13 + 2);
+}
+
+}  // namespace
+}  // namespace cs

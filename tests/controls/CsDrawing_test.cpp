@@ -1,0 +1,106 @@
+// The control set's drawing routines: the effective theme type, caption text helpers and the
+// caption-and-glyph layout with the fixed test font (7 pixels a character, 13 a line).
+#include <gtest/gtest.h>
+
+#include "controls/CsDrawing.h"
+#include "framework/GraphicsBitmap.h"
+#include "platform/gdi/GdiText.h"
+
+namespace cs {
+namespace {
+
+struct ThemeStateScope {
+  ThemeStateScope(std::string name, bool styles)
+      : saved(SetThemeState({[name] { return name; }, [styles] { return styles; }})) {}
+  ~ThemeStateScope() { SetThemeState(saved); }
+  TCsThemeState saved;
+};
+
+TEST(CsThemeType, EffectiveThemeType) {
+  struct Case {
+    const char* theme;
+    bool styles;
+    TCsThemeType requested, effective;
+  } cases[] = {
+      {"Default", true, thtTx, thtWindows},  {"Default", false, thtTx, thtNone},
+      {"default", false, thtTx, thtTx},      {"Aluminum", false, thtTx, thtTx},
+      {"Aluminum", false, thtWindows, thtNone}, {"Aluminum", true, thtWindows, thtWindows},
+      {"Default", true, thtNone, thtNone},
+  };
+  for (const Case& c : cases) {
+    ThemeStateScope scope(c.theme, c.styles);
+    EXPECT_EQ(GetEffectiveThemeType(c.requested), c.effective) << c.theme << ' ' << c.styles << ' ' << c.requested;
+  }
+}
+
+TEST(CsThemeType, WithoutTheThemedEngineEveryControlPaintsClassic) {
+  EXPECT_FALSE(IsVisualStylesAvailable());
+  EXPECT_EQ(GetEffectiveThemeType(thtTx), thtNone);
+  EXPECT_EQ(GetEffectiveThemeType(thtWindows), thtNone);
+}
+
+TEST(CsDrawing, CaptionHelpers) {
+  EXPECT_EQ(StripAmpersands(u"&Файл && правка"), u"Файл  правка");
+  EXPECT_EQ(StripCaptionEllipsis(u"Name:"), u"Name");
+  EXPECT_EQ(StripCaptionEllipsis(u":"), u":");
+  EXPECT_EQ(StripCaptionEllipsis(u"Open..."), u"Open");
+  EXPECT_EQ(StripCaptionEllipsis(u"..."), u"...");
+  EXPECT_EQ(StripCaptionEllipsis(u"A:..."), u"A:");  // one of the two only
+}
+
+class LayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bitmap.SetSize(200, 100);
+    bitmap.Canvas()->Font()->SetName("Korvalin Test");
+    bitmap.Canvas()->Font()->SetHeight(-13);
+  }
+  fw::TBitmap bitmap;
+};
+
+TEST_F(LayoutTest, CaptionAndGlyphPlacedAsOneBlock) {
+  struct Case {
+    int alignment, glyphW, glyphH;
+    bool pushed;
+    fw::TRect caption, glyph;
+  } cases[] = {
+      // "Abc" is 21 x 13 in a client of 100 x 33 at (10, 5): top = 5 + (33 - 13) / 2 = 15; a
+      // 16-pixel glyph centred on it starts at 15 + (13 - 16) / 2 = 14 (halves toward zero).
+      {0, 0, 0, false, {10, 15, 31, 28}, {0, 0, 0, 0}},
+      {1, 0, 0, false, {89, 15, 110, 28}, {0, 0, 0, 0}},
+      {2, 0, 0, false, {49, 15, 70, 28}, {0, 0, 0, 0}},
+      {0, 16, 16, false, {30, 15, 51, 28}, {10, 14, 26, 30}},
+      {1, 16, 16, false, {89, 15, 110, 28}, {69, 14, 85, 30}},
+      {2, 16, 16, false, {59, 15, 80, 28}, {39, 14, 55, 30}},
+      {2, 16, 16, true, {60, 16, 81, 29}, {40, 15, 56, 31}},
+      {0, 0, 16, false, {10, 15, 31, 28}, {0, 0, 0, 0}},  // a glyph needs both sizes
+  };
+  for (const Case& c : cases) {
+    fw::TRect glyph{}, caption{};
+    const int height = LayoutCaptionAndGlyph(bitmap.Canvas(), {10, 5, 110, 38}, u"Abc", glyph, caption, c.pushed,
+                                             c.glyphW, c.glyphH, 0, c.alignment);
+    EXPECT_EQ(height, 13);
+    EXPECT_EQ(caption.left, c.caption.left) << c.alignment << ' ' << c.glyphW;
+    EXPECT_EQ(caption.top, c.caption.top);
+    EXPECT_EQ(caption.right, c.caption.right);
+    EXPECT_EQ(caption.bottom, c.caption.bottom);
+    EXPECT_EQ(glyph.left, c.glyph.left) << c.alignment << ' ' << c.glyphW;
+    EXPECT_EQ(glyph.top, c.glyph.top);
+    EXPECT_EQ(glyph.right, c.glyph.right);
+    EXPECT_EQ(glyph.bottom, c.glyph.bottom);
+  }
+}
+
+TEST_F(LayoutTest, MeasuringAnItalicCaptionAllowsForTheSlant) {
+  fw::TRect plain{0, 0, 1, 0};
+  DrawWideCaption(bitmap.Canvas(), u"Abc", plain, 0, false, win::DT_CALCRECT);
+  bitmap.Canvas()->Font()->SetStyle(fw::TFontStyles{fw::fsItalic});
+  fw::TRect italic{0, 0, 1, 0};
+  DrawWideCaption(bitmap.Canvas(), u"Abc", italic, 0, false, win::DT_CALCRECT);
+  const int size = bitmap.Canvas()->Font()->Size();
+  EXPECT_EQ(italic.right - plain.right, (size / 8) * 2 + 1);
+  EXPECT_EQ(bitmap.Canvas()->Brush()->Style(), fw::bsSolid);  // restored after the call
+}
+
+}  // namespace
+}  // namespace cs
