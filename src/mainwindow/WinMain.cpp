@@ -172,6 +172,7 @@ void TwndKorvalinMain::BuildActions() {
   FShowData = make("actShowData", "Панель данных", &TwndKorvalinMain::ShowDataExecute);
   FShowHintValues = make("actShowHintValues", "Показывать значения точек", &TwndKorvalinMain::ShowHintValuesExecute);
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
+  BuildAnalysisActions();
 }
 
 void TwndKorvalinMain::BuildTools() {
@@ -298,7 +299,7 @@ void TwndKorvalinMain::ChartSelected() {
 
 void TwndKorvalinMain::BuildMenu() {
   FMenu = new fw::TMainMenu(this);
-  auto submenu = [this](const char* Caption, std::initializer_list<fw::TAction*> Actions) {
+  auto submenu = [this](const char* Caption, const std::vector<fw::TAction*>& Actions) {
     auto* top = new fw::TMenuItem(this);
     top->SetCaption(Caption);
     for (fw::TAction* action : Actions) {
@@ -316,6 +317,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
+  submenu("Операции", OperationsMenuActions());
   submenu("Вид", {FShowData, FShowHintValues});
   SetMenu(FMenu);
 }
@@ -439,6 +441,7 @@ void TwndKorvalinMain::GraphsChanged() {
   FDelete->SetEnabled(current);
   FDerivative->SetEnabled(current);
   FDerivative2->SetEnabled(current);
+  UpdateAnalysisActions();
   RefreshMenu();
 }
 

@@ -68,6 +68,15 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* Derivative2Action() const { return FDerivative2; }
   fw::TAction* ShowHintValuesAction() const { return FShowHintValues; }
   fw::TAction* ShowDataAction() const { return FShowData; }
+  // Analysis commands (WinMainAnalysis.cpp).
+  fw::TAction* NormalizeAction() const { return FNormalize; }
+  fw::TAction* OffsetAction() const { return FOffset; }
+  fw::TAction* TrimAction() const { return FTrim; }
+  fw::TAction* LimitsXAction() const { return FLimitsX; }
+  fw::TAction* LimitsYAction() const { return FLimitsY; }
+  fw::TAction* LimitsBothAction() const { return FLimitsBoth; }
+  // Sum, difference, product, quotient by point index, then the same four resampled.
+  const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -121,6 +130,12 @@ class TwndKorvalinMain : public fw::TForm {
   void ShowHintValuesExecute();
   void ShowDataExecute();
 
+  // Analysis commands (WinMainAnalysis.cpp).
+  void BuildAnalysisActions();
+  // The "Операции" menu: nullptr stands for a separator.
+  std::vector<fw::TAction*> OperationsMenuActions() const;
+  void UpdateAnalysisActions();
+
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
   fw::TActionList* FActions = nullptr;
@@ -135,6 +150,16 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FDerivative2 = nullptr;
   fw::TAction* FShowHintValues = nullptr;
   fw::TAction* FShowData = nullptr;
+  // Analysis commands (WinMainAnalysis.cpp).
+  fw::TAction* FNormalize = nullptr;
+  fw::TAction* FOffset = nullptr;
+  fw::TAction* FTrim = nullptr;
+  fw::TAction* FLimitsX = nullptr;
+  fw::TAction* FLimitsY = nullptr;
+  fw::TAction* FLimitsBoth = nullptr;
+  std::vector<fw::TAction*> FArithmeticActions;
+  std::vector<fw::TAction*> FCurrentGraphActions;
+  std::vector<fw::TAction*> FAnyGraphActions;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;

@@ -1,0 +1,99 @@
+// The main window's analysis commands: the graph arithmetic on graphs chosen in the graph-choice
+// dialog, and the operation dialogs (normalise, offset, trim, axis limits).
+
+#include <exception>
+#include <functional>
+
+#include "analysis/Analisis.h"
+#include "analysis/WinOperations.h"
+#include "analysis/WinSelect.h"
+#include "chart/Chart.h"
+#include "framework/ActnList.h"
+#include "framework/Forms.h"
+#include "mainwindow/WinMain.h"
+#include "workspace/GraphCollection.h"
+
+namespace workspace {
+
+namespace {
+
+using TArithmetic = TGraph* (*)(const analysis::TGraphArray&);
+
+struct TArithmeticCommand {
+  const char* Name;
+  const char* Caption;
+  TArithmetic Work;
+};
+
+// Captions as the menu shows them; the dialog's caption is the caption without the dots.
+constexpr TArithmeticCommand kArithmetic[] = {
+    {"actSumGraphs", "Сумма графиков...", analysis::AddSumGraph},
+    {"actSubtractGraphs", "Разница графиков...", analysis::AddSubtractGraph},
+    {"actMultiplyGraphs", "Произведение графиков...", analysis::AddMultiplyGraph},
+    {"actDivideGraphs", "Частное графиков...", analysis::AddDivideGraph},
+    {"actSumRareGraphs", "Сумма графиков с пересчётом по X...", analysis::AddSumRareGraph},
+    {"actSubtractRareGraphs", "Разница графиков с пересчётом по X...", analysis::AddSubtractRareGraph},
+    {"actMultiplyRareGraphs", "Произведение графиков с пересчётом по X...", analysis::AddMultiplyRareGraph},
+    {"actDivideRareGraphs", "Частное графиков с пересчётом по X...", analysis::AddDivideRareGraph}};
+
+fw::String DialogCaption(const char* MenuCaption) {
+  fw::String caption = MenuCaption;
+  while (!caption.empty() && caption.back() == '.') caption.pop_back();
+  return caption;
+}
+
+}  // namespace
+
+void TwndKorvalinMain::BuildAnalysisActions() {
+  auto make = [this](const char* Name, const char* Caption, std::function<void()> Work, bool NeedsCurrent) {
+    auto* action = new fw::TAction(this);
+    action->SetName(Name);
+    action->SetCaption(Caption);
+    action->SetActionList(FActions);
+    action->OnExecute = [Work](fw::TObject*) {
+      try {
+        Work();
+      } catch (const std::exception& e) {
+        fw::Application->ShowException(e);
+      }
+    };
+    (NeedsCurrent ? FCurrentGraphActions : FAnyGraphActions).push_back(action);
+    return action;
+  };
+  FNormalize = make("actNormalize", "Нормировка...", analysis::NormalizeGraphs, true);
+  FOffset = make("actOffset", "Сместить...", analysis::OffsetGraphs, true);
+  FTrim = make("actTrim", "Обрезка...", analysis::TrimGraphs, true);
+  FLimitsX = make("actLimitsX", "Пределы по X...", [this] { analysis::EditAxisLimits(FChart->BottomAxis()); }, false);
+  FLimitsY = make("actLimitsY", "Пределы по Y...", [this] { analysis::EditAxisLimits(FChart->LeftAxis()); }, false);
+  FLimitsBoth = make("actLimitsBoth", "Пределы по осям...",
+                     [this] { analysis::EditBothAxesLimits(FChart->LeftAxis()); }, false);
+  // The limits are about the chart, not a graph: always enabled.
+  FAnyGraphActions.resize(FAnyGraphActions.size() - 3);
+  for (const TArithmeticCommand& command : kArithmetic) {
+    const fw::String caption = DialogCaption(command.Caption);
+    const TArithmetic work = command.Work;
+    FArithmeticActions.push_back(make(command.Name, command.Caption, [caption, work] {
+      analysis::TGraphArray operands;
+      if (analysis::SelectGraphs(caption, operands)) work(operands);
+    }, false));
+  }
+}
+
+std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
+  std::vector<fw::TAction*> actions{FNormalize, FOffset, FTrim, nullptr};
+  for (std::size_t i = 0; i < FArithmeticActions.size(); ++i) {
+    if (i == 4) actions.push_back(nullptr);
+    actions.push_back(FArithmeticActions[i]);
+  }
+  actions.insert(actions.end(), {nullptr, FLimitsX, FLimitsY, FLimitsBoth});
+  return actions;
+}
+
+void TwndKorvalinMain::UpdateAnalysisActions() {
+  const bool current = FGraphs && FGraphs->Current();
+  const bool any = FGraphs && FGraphs->Count() > 0;
+  for (fw::TAction* action : FCurrentGraphActions) action->SetEnabled(current);
+  for (fw::TAction* action : FAnyGraphActions) action->SetEnabled(any);
+}
+
+}  // namespace workspace
