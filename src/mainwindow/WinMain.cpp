@@ -84,6 +84,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 }
 
 TwndKorvalinMain::~TwndKorvalinMain() {
+  DisconnectAnalysisTools();
   // The graphs free their series, which the chart lists: they go before the chart does.
   if (GraphCollection == FGraphs.get()) GraphCollection = nullptr;
   if (OperationCollection == FOperations.get()) OperationCollection = nullptr;
@@ -110,6 +111,7 @@ void TwndKorvalinMain::FormCreate() {
   };
   FGraphs->OnShowSelectionMarks = [this](bool Show) { FMultiSelectorTool->SetActive(Show); };
   FMultiSelectorTool->OnSelected = [this](fw::TObject*) { ChartSelected(); };
+  ConnectAnalysisTools();
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
@@ -317,8 +319,8 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
-  submenu("Операции", OperationsMenuActions());
   submenu("Вид", {FShowData, FShowHintValues});
+  submenu("Операции", OperationsMenuActions());
   SetMenu(FMenu);
 }
 
@@ -519,6 +521,7 @@ void TwndKorvalinMain::FormClose() {
     }
   }
   CancelPointPick();
+  DisconnectAnalysisTools();
   SetBalloonHintHandler(nullptr);
   SetInfoWindowHandler(nullptr);
   if (FGraphs) FGraphs->Clear();

@@ -75,6 +75,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* LimitsXAction() const { return FLimitsX; }
   fw::TAction* LimitsYAction() const { return FLimitsY; }
   fw::TAction* LimitsBothAction() const { return FLimitsBoth; }
+  fw::TAction* ToggleTracingAction() const { return FToggleTracing; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
 
@@ -135,6 +136,9 @@ class TwndKorvalinMain : public fw::TForm {
   // The "Операции" menu: nullptr stands for a separator.
   std::vector<fw::TAction*> OperationsMenuActions() const;
   void UpdateAnalysisActions();
+  // The analysis windows' hold on the chart's tools, taken at creation and let go at close.
+  void ConnectAnalysisTools();
+  void DisconnectAnalysisTools();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -157,6 +161,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FLimitsX = nullptr;
   fw::TAction* FLimitsY = nullptr;
   fw::TAction* FLimitsBoth = nullptr;
+  fw::TAction* FToggleTracing = nullptr;
   std::vector<fw::TAction*> FArithmeticActions;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;

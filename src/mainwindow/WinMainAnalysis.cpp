@@ -7,6 +7,9 @@
 #include "analysis/Analisis.h"
 #include "analysis/WinOperations.h"
 #include "analysis/WinSelect.h"
+#include "analysis/WinTracing.h"
+#include "chart/PlotToolsCursor.h"
+#include "workspace/DataModuleImages.h"
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
 #include "framework/Forms.h"
@@ -69,6 +72,9 @@ void TwndKorvalinMain::BuildAnalysisActions() {
                      [this] { analysis::EditBothAxesLimits(FChart->LeftAxis()); }, false);
   // The limits are about the chart, not a graph: always enabled.
   FAnyGraphActions.resize(FAnyGraphActions.size() - 3);
+  FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, false);
+  FToggleTracing->SetImageIndex(imgTracing);
+  FAnyGraphActions.pop_back();
   for (const TArithmeticCommand& command : kArithmetic) {
     const fw::String caption = DialogCaption(command.Caption);
     const TArithmetic work = command.Work;
@@ -85,8 +91,21 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
     if (i == 4) actions.push_back(nullptr);
     actions.push_back(FArithmeticActions[i]);
   }
-  actions.insert(actions.end(), {nullptr, FLimitsX, FLimitsY, FLimitsBoth});
+  actions.insert(actions.end(), {nullptr, FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing});
   return actions;
+}
+
+void TwndKorvalinMain::ConnectAnalysisTools() {
+  analysis::TracingTool = FTracingTool;
+  FTracingTool->OnChange = [](chart::TCursorTool*, fw::Integer, fw::Integer, double XValue, double YValue,
+                              chart::TChartSeries*, fw::Integer) {
+    if (analysis::TracingWindow) analysis::TracingWindow->ShowValues(XValue, YValue);
+  };
+}
+
+void TwndKorvalinMain::DisconnectAnalysisTools() {
+  delete analysis::TracingWindow;
+  if (analysis::TracingTool == FTracingTool) analysis::TracingTool = nullptr;
 }
 
 void TwndKorvalinMain::UpdateAnalysisActions() {

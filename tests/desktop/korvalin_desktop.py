@@ -351,6 +351,32 @@ def case_minimised_strip_restores(p):
     wait_for("the window restored", lambda: geometry(p.main) == normal)
 
 
+def case_sum_through_the_graph_choice(p):
+    # Two graphs; Операции (the fifth menu), its fourth item "Сумма графиков...": the choice
+    # dialog lists both checked, OK adds their sum, which Ctrl+C puts on the clipboard.
+    p.paste_graph()
+    p.paste_graph()
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    # Three items of 20 pixels and a separator of 8 below the menu's 3-pixel frame.
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 3 * 20 + 8 + 10), "click", "1")
+    dialog = wait_for("the graph choice", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(dialog)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
+    assert face_share((x, y, w, h)) > 0.2, "the dialog is not drawn"
+    p.key("Return")
+    wait_for("the dialog to close", lambda: not p.others())
+    set_clipboard("")
+    p.key("ctrl+c")
+    text = wait_for("the sum's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert "18" in text and "8" in text, "clipboard holds " + repr(text)
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 

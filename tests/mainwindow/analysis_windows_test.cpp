@@ -8,6 +8,9 @@
 #include "analysis/Analisis.h"
 #include "analysis/WinOperations.h"
 #include "analysis/WinSelect.h"
+#include "analysis/WinTracing.h"
+#include "chart/PlotCanvas.h"
+#include "chart/PlotToolsCursor.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
@@ -286,6 +289,47 @@ TEST_F(AnalysisWindowsTest, LimitsSetTheAxisAndAutoBoxesGiveTheRangeBack) {
   EXPECT_TRUE(left->AutomaticMinimum());
   EXPECT_TRUE(bottom->AutomaticMaximum());
   EXPECT_DOUBLE_EQ(bottom->Increment(), 0);
+}
+
+}  // namespace mainwindowtest
+
+namespace mainwindowtest {
+
+TEST_F(AnalysisWindowsTest, TracingWindowRunsTheCursorToolWhileOpenAndRemembersTheCrossHair) {
+  chart::TCursorTool* tool = form->TracingTool();
+  ASSERT_FALSE(tool->Active());
+  // Reports while the window is closed touch nothing.
+  tool->OnChange(tool, 0, 0, 1, 2, nullptr, -1);
+  ASSERT_TRUE(form->ToggleTracingAction()->Execute());
+  analysis::TwndTracing* window = analysis::TracingWindow;
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->Caption(), "Трассировка");
+  EXPECT_TRUE(window->Visible());
+  EXPECT_TRUE(tool->Active());
+  EXPECT_TRUE(tool->Pen()->Visible());
+  EXPECT_EQ(form->Chart()->Cursor(), fw::crCross);
+  tool->OnChange(tool, 10, 20, 1.25, -3.5, nullptr, -1);
+  EXPECT_DOUBLE_EQ(double(window->fedX->Value()), 1.25);
+  EXPECT_DOUBLE_EQ(double(window->fedY->Value()), -3.5);
+  // A second toggle shows the same window.
+  form->ToggleTracingAction()->Execute();
+  EXPECT_EQ(analysis::TracingWindow, window);
+  window->butCrossHair->SetChecked(false);
+  EXPECT_FALSE(tool->Pen()->Visible());
+  EXPECT_EQ(form->Chart()->Cursor(), fw::crDefault);
+  window->butClose->Click();
+  Pump();
+  AppPump();
+  EXPECT_EQ(analysis::TracingWindow, nullptr);
+  EXPECT_FALSE(tool->Active());
+  EXPECT_FALSE(workspace::TPropSaver("TRASING_WINDOW", true).ReadBool("ShowCrossHair", true));
+  // Reopened: the cross hair stays off.
+  form->ToggleTracingAction()->Execute();
+  ASSERT_NE(analysis::TracingWindow, nullptr);
+  EXPECT_FALSE(analysis::TracingWindow->butCrossHair->Checked());
+  EXPECT_FALSE(tool->Pen()->Visible());
+  EXPECT_EQ(form->Chart()->Cursor(), fw::crDefault);
+  EXPECT_TRUE(tool->Active());
 }
 
 }  // namespace mainwindowtest
