@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "analysis/Analisis.h"
+#include "analysis/WinFindOp.h"
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotChartGrid.h"
@@ -412,6 +413,7 @@ void TwndKorvalinMain::DeleteExecute() {
                         win::MB_YESNO | win::MB_ICONQUESTION) != win::IDYES)
     return;
   FGraphs->DeleteUndoable(FGraphs->IndexOf(current));
+  analysis::CloseFindOpWindows();
 }
 
 // The derivatives act on the current graph and need no dialog.

@@ -76,6 +76,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* LimitsYAction() const { return FLimitsY; }
   fw::TAction* LimitsBothAction() const { return FLimitsBoth; }
   fw::TAction* ToggleTracingAction() const { return FToggleTracing; }
+  // Maximum, minimum, delta, average, integral.
+  const std::vector<fw::TAction*>& FindActions() const { return FFindActions; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
 
@@ -162,6 +164,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FLimitsY = nullptr;
   fw::TAction* FLimitsBoth = nullptr;
   fw::TAction* FToggleTracing = nullptr;
+  std::vector<fw::TAction*> FFindActions;
   std::vector<fw::TAction*> FArithmeticActions;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;

@@ -3,8 +3,10 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 #include "analysis/Analisis.h"
+#include "analysis/WinFindOp.h"
 #include "analysis/WinOperations.h"
 #include "analysis/WinSelect.h"
 #include "analysis/WinTracing.h"
@@ -72,6 +74,17 @@ void TwndKorvalinMain::BuildAnalysisActions() {
                      [this] { analysis::EditBothAxesLimits(FChart->LeftAxis()); }, false);
   // The limits are about the chart, not a graph: always enabled.
   FAnyGraphActions.resize(FAnyGraphActions.size() - 3);
+  // The find windows act on the current graph.
+  const std::pair<analysis::TFindOpKind, TCommandImage> finds[] = {{analysis::fkMax, imgFindMax},
+      {analysis::fkMin, imgFindMin}, {analysis::fkDelta, imgFindDelta}, {analysis::fkAverage, imgFindAverage},
+      {analysis::fkIntegral, imgFindIntegral}};
+  for (const auto& [kind, image] : finds) {
+    const analysis::TFindOpKind findKind = kind;
+    auto* action = make(("actFind" + std::to_string(int(kind))).c_str(), CommandImageSources[image].Meaning,
+                        [this, findKind] { analysis::ShowFindOpWindow(findKind, FGraphs->CurrentIndex()); }, true);
+    action->SetImageIndex(image);
+    FFindActions.push_back(action);
+  }
   FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, false);
   FToggleTracing->SetImageIndex(imgTracing);
   FAnyGraphActions.pop_back();
@@ -86,7 +99,8 @@ void TwndKorvalinMain::BuildAnalysisActions() {
 }
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
-  std::vector<fw::TAction*> actions{FNormalize, FOffset, FTrim, nullptr};
+  std::vector<fw::TAction*> actions(FFindActions.begin(), FFindActions.end());
+  actions.insert(actions.end(), {nullptr, FNormalize, FOffset, FTrim, nullptr});
   for (std::size_t i = 0; i < FArithmeticActions.size(); ++i) {
     if (i == 4) actions.push_back(nullptr);
     actions.push_back(FArithmeticActions[i]);
@@ -97,6 +111,12 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
 
 void TwndKorvalinMain::ConnectAnalysisTools() {
   analysis::TracingTool = FTracingTool;
+  // Every open find window follows the selected graph.
+  auto selected = FGraphs->OnGraphSelected;
+  FGraphs->OnGraphSelected = [this, selected](TGraph* Graph) {
+    if (selected) selected(Graph);
+    if (Graph) analysis::SetFindOpWindowsGraph(FGraphs->IndexOf(Graph));
+  };
   FTracingTool->OnChange = [](chart::TCursorTool*, fw::Integer, fw::Integer, double XValue, double YValue,
                               chart::TChartSeries*, fw::Integer) {
     if (analysis::TracingWindow) analysis::TracingWindow->ShowValues(XValue, YValue);
@@ -104,6 +124,7 @@ void TwndKorvalinMain::ConnectAnalysisTools() {
 }
 
 void TwndKorvalinMain::DisconnectAnalysisTools() {
+  analysis::CloseFindOpWindows();
   delete analysis::TracingWindow;
   if (analysis::TracingTool == FTracingTool) analysis::TracingTool = nullptr;
 }
@@ -113,6 +134,14 @@ void TwndKorvalinMain::UpdateAnalysisActions() {
   const bool any = FGraphs && FGraphs->Count() > 0;
   for (fw::TAction* action : FCurrentGraphActions) action->SetEnabled(current);
   for (fw::TAction* action : FAnyGraphActions) action->SetEnabled(any);
+  // The find windows are bound by index: without graphs they go, and a window whose graph is
+  // gone follows the current one.
+  if (!any) {
+    analysis::CloseFindOpWindows();
+  } else {
+    for (analysis::TwndFindOp* window : analysis::FindOpWindows)
+      if (window && window->GraphIndex() >= FGraphs->Count()) window->Bind(FGraphs->CurrentIndex());
+  }
 }
 
 }  // namespace workspace
