@@ -1,62 +1,35 @@
 #pragma once
 // The find-result windows: small topmost tool windows, one per measure (maximum, minimum, delta,
 // average with its deviations, integral), each evaluating its measure of the bound graph over
-// [X1, X2]. The bounds are typed, taken from the graph or the bottom axis, pasted, or picked on
-// the chart through the main window's point pick. Every open window follows the graph selected
-// in the main window.
+// [X1, X2]. Every open window follows the graph selected in the main window.
 
 #include <array>
 
-#include "framework/Forms.h"
-
-namespace fw {
-class TStringGrid;
-}
-namespace cs {
-class TCsButton;
-class TLxCsFloatEdit;
-}  // namespace cs
+#include "analysis/WinFindOpBase.h"
 
 namespace analysis {
 
-enum TFindOpKind : int { fkMax = 0, fkMin = 1, fkDelta = 3, fkAverage = 4, fkIntegral = 5 };
-
-class TwndFindOp : public fw::TForm {
+class TwndFindOp : public TFindOpForm {
  public:
   TwndFindOp(fw::TComponent* AOwner, TFindOpKind Kind);
   ~TwndFindOp() override;
 
-  TFindOpKind Kind() const { return FKind; }
-  // "MAX", "MIN", "DELTA", "AVERAGE", "INTEGRAL".
-  const char* KindName() const;
+  const char* KindName() const { return FindOpKindName(Kind()); }
   fw::Integer GraphIndex() const { return FGraphIndex; }
   // Binds the window to the graph at Index: the caption becomes the kind's name, " - " and the
   // graph's title; results already shown stay.
   void Bind(fw::Integer Index);
 
-  // The toolbar's work, also reached by its buttons and keys.
-  void Search();
-  void CopyBoundsOrResults();
-  void PasteBounds();
-  void ClearBoundsOrResults();
-  void SetBoundsFromGraph(bool Left, bool Right);
-  void SetBoundsFromAxis(bool Left, bool Right);
-  // The pick toggles: Both false picks one bound (X1 when fedX1 has the focus, else X2).
-  void TogglePick(bool Both);
+  // An interval without a point is refused with a message; the results stay.
+  void Search() override;
 
-  cs::TLxCsFloatEdit* fedX1 = nullptr;
-  cs::TLxCsFloatEdit* fedX2 = nullptr;
-  cs::TCsButton* butSearch = nullptr;
-  cs::TCsButton* tbutPickPoint = nullptr;
-  cs::TCsButton* tbutPickPoints = nullptr;
-  fw::TStringGrid* Grid = nullptr;
+ protected:
+  void ClearResults() override;
+  bool GraphXRange(double& Min, double& Max) const override;
 
  private:
-  void BuildToolbar();
   void LayOutGrid();
-  void FormClose(fw::TCloseAction& Action);
 
-  TFindOpKind FKind;
   fw::Integer FGraphIndex = -1;
 };
 

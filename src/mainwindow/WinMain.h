@@ -78,6 +78,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* ToggleTracingAction() const { return FToggleTracing; }
   // Maximum, minimum, delta, average, integral.
   const std::vector<fw::TAction*>& FindActions() const { return FFindActions; }
+  // The same five measures over a group of graphs.
+  const std::vector<fw::TAction*>& FindGroupActions() const { return FFindGroupActions; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
 
@@ -165,6 +167,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FLimitsBoth = nullptr;
   fw::TAction* FToggleTracing = nullptr;
   std::vector<fw::TAction*> FFindActions;
+  std::vector<fw::TAction*> FFindGroupActions;
   std::vector<fw::TAction*> FArithmeticActions;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;

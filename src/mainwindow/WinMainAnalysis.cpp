@@ -7,6 +7,8 @@
 
 #include "analysis/Analisis.h"
 #include "analysis/WinFindOp.h"
+#include "analysis/WinFindOpGroup.h"
+#include "chart/PlotMultiSelectorTool.h"
 #include "analysis/WinOperations.h"
 #include "analysis/WinSelect.h"
 #include "analysis/WinTracing.h"
@@ -85,6 +87,22 @@ void TwndKorvalinMain::BuildAnalysisActions() {
     action->SetImageIndex(image);
     FFindActions.push_back(action);
   }
+  // The group searches: over the graphs selected on the chart when there are several, else over
+  // the graphs ticked in the graph choice.
+  for (const auto& [kind, image] : finds) {
+    const analysis::TFindOpKind findKind = kind;
+    auto* action = make(("actFindGroup" + std::to_string(int(kind))).c_str(),
+                        (fw::String(CommandImageSources[image].Meaning) + " по группе графиков...").c_str(),
+                        [this, findKind] {
+                          if (FMultiSelectorTool->SelectedSeries().Count() > 1)
+                            analysis::ShowFindOpGroup(findKind, true);
+                          else if (analysis::CheckGraphs("Выбор графиков"))
+                            analysis::ShowFindOpGroup(findKind, false);
+                        },
+                        false);
+    action->SetImageIndex(image);
+    FFindGroupActions.push_back(action);
+  }
   FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, false);
   FToggleTracing->SetImageIndex(imgTracing);
   FAnyGraphActions.pop_back();
@@ -100,6 +118,8 @@ void TwndKorvalinMain::BuildAnalysisActions() {
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   std::vector<fw::TAction*> actions(FFindActions.begin(), FFindActions.end());
+  actions.push_back(nullptr);
+  actions.insert(actions.end(), FFindGroupActions.begin(), FFindGroupActions.end());
   actions.insert(actions.end(), {nullptr, FNormalize, FOffset, FTrim, nullptr});
   for (std::size_t i = 0; i < FArithmeticActions.size(); ++i) {
     if (i == 4) actions.push_back(nullptr);
@@ -125,6 +145,7 @@ void TwndKorvalinMain::ConnectAnalysisTools() {
 
 void TwndKorvalinMain::DisconnectAnalysisTools() {
   analysis::CloseFindOpWindows();
+  while (!analysis::FindOpGroupWindows().empty()) delete analysis::FindOpGroupWindows().back();
   delete analysis::TracingWindow;
   if (analysis::TracingTool == FTracingTool) analysis::TracingTool = nullptr;
 }

@@ -208,3 +208,83 @@ TEST_F(FindWindowsTest, WindowsGoWithTheLastGraphAndFollowAGraphThatIsGone) {
 }
 
 }  // namespace mainwindowtest
+
+#include "analysis/WinFindOpGroup.h"
+#include "analysis/WinSelect.h"
+#include "chart/PlotMultiSelectorTool.h"
+
+namespace mainwindowtest {
+
+TEST_F(FindWindowsTest, GroupSearchHasOneRowPerCheckedGraphWithTheRoutinesNumbers) {
+  workspace::TGraph* c = Add({0, 2, 4}, {3, 9, 1}, "c");
+  a->Checked = false;
+  b->Checked = true;
+  c->Checked = true;
+  analysis::TwndFindOpGroup* w = analysis::ShowFindOpGroup(analysis::fkAverage, false);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Caption(), "AVERAGE");
+  ASSERT_EQ(w->Grid->RowCount(), 3);
+  ASSERT_EQ(w->Grid->ColCount(), 5);
+  EXPECT_EQ(w->Grid->Cells(0, 1), "0");
+  EXPECT_EQ(w->Grid->Cells(1, 1), "b");
+  EXPECT_EQ(w->Grid->Cells(0, 2), "1");
+  EXPECT_EQ(w->Grid->Cells(1, 2), "c");
+  EXPECT_EQ(w->Grid->Cells(3, 0), "DevMin");
+  w->fedX1->SetText(u"0");
+  w->fedX2->SetText(u"3");
+  w->butSearch->Click();
+  for (auto [row, graph] : {std::pair{1, b}, std::pair{2, c}}) {
+    analysis::TMinMaxXY mm{};
+    analysis::FindMinMaxYInRange(graph->Series(), mm, 0, 3);
+    const double mean = analysis::MeanYInRange(graph->Series(), 0, 3);
+    EXPECT_EQ(w->Grid->Cells(2, row), Num(mean));
+    EXPECT_EQ(w->Grid->Cells(3, row), Num(mean - mm.MinY));
+    EXPECT_EQ(w->Grid->Cells(4, row), Num(mm.MaxY - mean));
+  }
+  // A graph deleted since: its row is emptied on the next search, the others computed.
+  Graphs().DeleteGraph(b);
+  w->butSearch->Click();
+  EXPECT_EQ(w->Grid->Cells(2, 1), "");
+  EXPECT_FALSE(w->Grid->Cells(2, 2).empty());
+  w->ClearBoundsOrResults();
+  EXPECT_EQ(w->Grid->Cells(2, 2), "");
+  EXPECT_EQ(w->Grid->Cells(1, 2), "c");
+}
+
+TEST_F(FindWindowsTest, GroupActionsTakeTheChartSelectionOrTheGraphChoice) {
+  form->MultiSelectorTool()->SelectAll();
+  ASSERT_TRUE(form->FindGroupActions()[2]->Execute());  // delta
+  ASSERT_EQ(analysis::FindOpGroupWindows().size(), 1u);
+  analysis::TwndFindOpGroup* w = analysis::FindOpGroupWindows()[0];
+  EXPECT_EQ(w->Grid->ColCount(), 8);
+  EXPECT_EQ(w->RowCount(), 2);
+  // One graph selected: the choice dialog, whose ticks decide the rows.
+  form->MultiSelectorTool()->ClearSelection();
+  form->MultiSelectorTool()->SetSeries(a->Series());
+  ASSERT_EQ(form->MultiSelectorTool()->SelectedSeries().Count(), 1);
+  Pump();
+  desktop->script([&] {
+    analysis::TwndGraphSelect* d = nullptr;
+    for (fw::Integer i = 0; i < fw::Screen->FormCount() && !d; ++i)
+      d = dynamic_cast<analysis::TwndGraphSelect*>(fw::Screen->Forms(i));
+    ASSERT_NE(d, nullptr);
+    d->Choice().Items[0].Checked = true;
+    d->Choice().Items[1].Checked = false;
+    d->SetModalResult(fw::mrOk);
+  });
+  ASSERT_TRUE(form->FindGroupActions()[0]->Execute());
+  ASSERT_EQ(analysis::FindOpGroupWindows().size(), 2u);
+  analysis::TwndFindOpGroup* one = analysis::FindOpGroupWindows()[1];
+  EXPECT_EQ(one->RowCount(), 1);
+  EXPECT_EQ(one->Grid->Cells(1, 1), "a");
+  // Closing with an armed pick cancels it; the window frees itself.
+  one->TogglePick(true);
+  ASSERT_TRUE(static_cast<bool>(workspace::PointPickHandler));
+  one->Close();
+  Pump();
+  AppPump();
+  EXPECT_FALSE(static_cast<bool>(workspace::PointPickHandler));
+  EXPECT_EQ(analysis::FindOpGroupWindows().size(), 1u);
+}
+
+}  // namespace mainwindowtest
