@@ -267,6 +267,15 @@ void TCsButton::Notification(fw::TComponent* AComponent, fw::TOperation Operatio
   if (Operation == fw::opRemove && AComponent == FDropDownMenu) FDropDownMenu = nullptr;
 }
 
+namespace {
+// Width of the drop-down arrow in the classic look (the themed look asks its theme).
+constexpr int kDropDownArrowWidth = 8;
+}  // namespace
+
+fw::TRect TCsButton::GetTextMargins() {
+  return {8, 2, 8 + (FDropDownMenu != nullptr ? kDropDownArrowWidth + 1 : 0), 2};
+}
+
 bool TCsButton::BitmapUsable() const { return !FBitmap->Empty() && FBitmap->Height() % 4 == 0; }
 
 bool TCsButton::IsPushed() { return TCsButtonControl::IsPushed() || FDroppingDown; }
@@ -280,6 +289,14 @@ void TCsButton::GetFocusRect(const fw::TRect& /*R*/, const fw::TRect& /*TextRect
 
 bool TCsButton::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) {
   const bool paintDefault = TCsButtonControl::DoDraw(ACanvas, ARect, PaintStage);
+  if (PaintStage == pstPostPaint && FDropDownMenu != nullptr) {
+    // A downward triangle, 5 pixels wide and 3 high, centred in the arrow's part of the margin.
+    const int right = ARect.right - 8;
+    const int cx = right - (kDropDownArrowWidth + 1) / 2, cy = (ARect.top + ARect.bottom) / 2 - 1;
+    ACanvas->Brush()->SetStyle(fw::bsSolid);
+    ACanvas->Brush()->SetColor(Enabled() ? fw::clBtnText : fw::clGrayText);
+    for (int row = 0; row < 3; ++row) ACanvas->FillRect({cx - 2 + row, cy + row, cx + 3 - row, cy + row + 1});
+  }
   if (PaintStage != pstPrePaint || !paintDefault) return paintDefault;
   if (BitmapUsable()) {
     const int row = FBitmap->Height() / 4;

@@ -114,7 +114,8 @@ class TCsButton : public TCsButtonControl {
  protected:
   bool DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) override;
   bool IsPushed() override;
-  fw::TRect GetTextMargins() override { return {8, 2, 8, 2}; }
+  // With a drop-down menu the right margin holds the arrow.
+  fw::TRect GetTextMargins() override;
   void GetFocusRect(const fw::TRect& R, const fw::TRect& TextRect, const fw::TRect& GlyphRect,
                     fw::TRect& FocusRect) override;
   void CMDialogKey(fw::TMessage& Message) override;

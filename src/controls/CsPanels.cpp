@@ -57,7 +57,7 @@ void TCsCustomPanel::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
 }
 
 void TCsCustomPanel::PaintBackground(fw::TCanvas* ACanvas) {
-  const fw::TColor back = Color() != fw::clNone ? Color() : (Parent() != nullptr ? Parent()->Color() : fw::clBtnFace);
+  const fw::TColor back = Color() != fw::clNone ? Color() : ParentBackgroundColor(this);
   ACanvas->Brush()->SetStyle(fw::bsSolid);
   ACanvas->Brush()->SetColor(back);
   ACanvas->FillRect(ClientRect());

@@ -64,6 +64,21 @@ void TCsTextObject::SetImageIndex(fw::Integer Value) {
   AdjustBounds();
 }
 
+void TCsTextObject::SetBounds(fw::Integer ALeft, fw::Integer ATop, fw::Integer AWidth, fw::Integer AHeight) {
+  if (FAutoSizeText && !FAdjusting && !ComponentState().Contains(fw::csLoading)) {
+    // An auto-sized control keeps the size of its caption and glyph, whatever it is given.
+    FAdjusting = true;
+    fw::TRect unionRect{}, text{}, glyph{};
+    GetTextRects(unionRect, text, glyph);
+    FAdjusting = false;
+    const fw::TRect margins = GetTextMargins();
+    const fw::TSize extra = AutoSizeExtra();
+    AWidth = unionRect.right - unionRect.left + margins.left + margins.right + extra.cx;
+    AHeight = unionRect.bottom - unionRect.top + margins.top + margins.bottom + extra.cy;
+  }
+  TCsThemed<fw::TCustomControl>::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TCsTextObject::SetAutoSize(bool Value) {
   if (FAutoSizeText == Value) return;
   FAutoSizeText = Value;
@@ -127,13 +142,7 @@ void TCsTextObject::GetTextRects(fw::TRect& UnionRect, fw::TRect& TextRect, fw::
 }
 
 void TCsTextObject::AdjustBounds() {
-  if (!FAutoSizeText || ComponentState().Contains(fw::csLoading)) return;
-  fw::TRect unionRect{}, text{}, glyph{};
-  GetTextRects(unionRect, text, glyph);
-  const fw::TRect margins = GetTextMargins();
-  const fw::TSize extra = AutoSizeExtra();
-  SetBounds(Left(), Top(), unionRect.right - unionRect.left + margins.left + margins.right + extra.cx,
-            unionRect.bottom - unionRect.top + margins.top + margins.bottom + extra.cy);
+  if (FAutoSizeText) SetBounds(Left(), Top(), Width(), Height());
 }
 
 bool TCsTextObject::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) {
@@ -198,7 +207,7 @@ void TCsTextObject::DoDrawText(fw::TCanvas* ACanvas, fw::TRect& ARect, win::UINT
 void TCsTextObject::Paint() {
   fw::TCanvas* canvas = Canvas();
   fw::TRect r = ClientRect();
-  const fw::TColor back = Color() != fw::clNone ? Color() : (Parent() != nullptr ? Parent()->Color() : fw::clBtnFace);
+  const fw::TColor back = Color() != fw::clNone ? Color() : ParentBackgroundColor(this);
   canvas->Brush()->SetStyle(fw::bsSolid);
   canvas->Brush()->SetColor(back);
   canvas->FillRect(r);

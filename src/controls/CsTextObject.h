@@ -63,6 +63,7 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   TCsGetImageIndexEvent OnGetImageIndex;
 
   void Click() override;
+  void SetBounds(fw::Integer ALeft, fw::Integer ATop, fw::Integer AWidth, fw::Integer AHeight) override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   void Dispatch(fw::TMessage& Message) override;
   // Caption and glyph rectangles as painted now, and their union.
@@ -111,6 +112,7 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   bool FShowAccelChar = true;
   bool FPushed = false;
   bool FMouseDown = false;
+  bool FAdjusting = false;
 };
 
 class TCsLabel : public TCsTextObject {

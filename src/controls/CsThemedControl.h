@@ -9,6 +9,9 @@
 
 namespace cs {
 
+// The colour a control with Color clNone shows: that of the nearest parent that has one.
+fw::TColor ParentBackgroundColor(fw::TControl* Control);
+
 template <class Base>
 class TCsThemed : public Base {
  public:

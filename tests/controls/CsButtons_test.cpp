@@ -5,6 +5,7 @@
 
 #include "controls/CsButtons.h"
 #include "framework/GraphicsBitmap.h"
+#include "framework/Menus.h"
 #include "controls/UniCodePages.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
@@ -193,6 +194,19 @@ TEST_F(CsButtonsTest, ButtonBitmapNeedsFourEqualRows) {
   EXPECT_NE(desktop->screen_pixel(p.x, p.y), 0x0000FFu);
 }
 
+TEST_F(CsButtonsTest, DropDownButtonShowsItsArrowInTheRightMargin) {
+  auto* button = Make<TCsButton>(u"", 10);
+  auto* menu = new fw::TPopupMenu(form);
+  button->SetDropDownMenu(menu);
+  ShowForm();
+  // The arrow's middle column is 8 + 4 from the right edge, its top row half the height less 1.
+  const win::POINT tip = At(button, button->Width() - 8 - 4, button->Height() / 2 - 1);
+  EXPECT_EQ(desktop->screen_pixel(tip.x, tip.y), 0x000000u);
+  EXPECT_EQ(desktop->screen_pixel(tip.x, tip.y + 3), desktop->screen_pixel(tip.x, tip.y + 5));  // face below
+  delete menu;
+  EXPECT_EQ(button->DropDownMenu(), nullptr);
+}
+
 TEST_F(CsButtonsTest, LabelSizesToItsCaptionAndFocusesItsControlOnTheAccelerator) {
   auto* edit = Add<fw::TEdit>(100, 10, 100, 21);
   auto* label = Add<TCsLabel>(10, 10, 5, 5);
@@ -200,6 +214,8 @@ TEST_F(CsButtonsTest, LabelSizesToItsCaptionAndFocusesItsControlOnTheAccelerator
   label->SetFocusControl(edit);
   EXPECT_EQ(label->Width(), 5 * 7);  // five characters of 7 pixels, the "&" only underlines
   EXPECT_EQ(label->Height(), 13);
+  label->SetBounds(10, 10, 200, 50);  // an auto-sized label keeps its text's size
+  EXPECT_EQ(label->Width(), 5 * 7);
   label->SetUnderline(true);
   EXPECT_EQ(label->Height(), 14);
   EXPECT_FALSE(label->CanFocus());

@@ -100,10 +100,23 @@ int FindPrefix(const State& s, int start, std::u16string_view text, bool exact) 
   if (n == 0) return int(LB_ERR);
   if (start < -1 || start >= n) start = -1;
   bool strings = HasStrings(s);
+  // A cheap test of the first character passes over most items before the full comparison.
+  const bool screen = !text.empty();
+  const char16_t lower = screen ? ToLowerChar(text[0]) : 0, upper = screen ? ToUpperChar(text[0]) : 0;
+  char16_t lastFirst = text.empty() ? 0 : text[0];  // the last first character seen and its verdict
+  bool lastPasses = true;
   for (int k = 1; k <= n; ++k) {
     int i = (start + k) % n;
     const Item& it = s.items[size_t(i)];
     if (!strings) continue;
+    if (screen && !it.text.empty()) {
+      const char16_t first = it.text[0];
+      if (first != lastFirst) {
+        lastFirst = first;
+        lastPasses = ToLowerChar(first) == lower || ToUpperChar(first) == upper;
+      }
+      if (!lastPasses) continue;
+    }
     if (exact) {
       if (SameTextIgnoreCase(it.text, text)) return i;
     } else if (it.text.size() >= text.size() &&

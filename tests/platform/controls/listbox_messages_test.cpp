@@ -68,6 +68,17 @@ TEST_F(ListBoxMessages, FindingIsCaseInsensitiveAndWrapsFromTheStartIndex) {
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 3);  // a failed search keeps the selection
 }
 
+TEST_F(ListBoxMessages, FindingFoldsTheFirstCharacterOfCyrillicItemsToo) {
+  HWND list = MakeList(0);
+  Add(list, {u"Ёлка", u"ель", u"Жук", u"жёлудь", u"Ель", u"", u"ёж"});
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, WPARAM(-1), LPARAM(u"ё")), 0);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, 0, LPARAM(u"Ё")), 6);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, 1, LPARAM(u"ЕЛ")), 4);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, WPARAM(-1), LPARAM(u"ЖЁ")), 3);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, WPARAM(-1), LPARAM(u"")), 0);  // every item starts with ""
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(u"")), 5);
+}
+
 TEST_F(ListBoxMessages, SingleSelectionMessages) {
   HWND list = MakeList(0);
   Add(list, {u"a", u"b", u"c"});

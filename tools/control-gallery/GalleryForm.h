@@ -1,0 +1,43 @@
+#pragma once
+// A dialog-like form holding every control of the control set's first part, for looking at them
+// on the real desktop. Each user-visible event is reported through Report, so that a script can
+// drive the form and check what happened.
+
+#include <functional>
+#include <string>
+
+#include "framework/Forms.h"
+
+namespace cs {
+class TBalloonControl;
+class TCsButton;
+class TCsComboBox;
+class TCsFloatEdit;
+class TCsMemo;
+class TCsSpinEdit;
+}  // namespace cs
+
+namespace gallery {
+
+class TGalleryForm : public fw::TForm {
+ public:
+  explicit TGalleryForm(fw::TComponent* AOwner);
+
+  // Where events are told (standard output in the program).
+  static std::function<void(const std::string&)> Report;
+
+  cs::TCsFloatEdit* FloatEdit() const { return FFloat; }
+  cs::TCsSpinEdit* SpinEdit() const { return FSpin; }
+  cs::TCsComboBox* ComboBox() const { return FCombo; }
+  cs::TCsMemo* Memo() const { return FMemo; }
+  cs::TBalloonControl* Balloons() const { return FBalloons; }
+
+ private:
+  cs::TCsFloatEdit* FFloat = nullptr;
+  cs::TCsSpinEdit* FSpin = nullptr;
+  cs::TCsComboBox* FCombo = nullptr;
+  cs::TCsMemo* FMemo = nullptr;
+  cs::TBalloonControl* FBalloons = nullptr;
+};
+
+}  // namespace gallery
