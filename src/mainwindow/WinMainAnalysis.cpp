@@ -117,15 +117,21 @@ void TwndKorvalinMain::BuildAnalysisActions() {
 }
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
-  std::vector<fw::TAction*> actions(FFindActions.begin(), FFindActions.end());
-  actions.push_back(nullptr);
-  actions.insert(actions.end(), FFindGroupActions.begin(), FFindGroupActions.end());
-  actions.insert(actions.end(), {nullptr, FNormalize, FOffset, FTrim, nullptr});
-  for (std::size_t i = 0; i < FArithmeticActions.size(); ++i) {
-    if (i == 4) actions.push_back(nullptr);
-    actions.push_back(FArithmeticActions[i]);
-  }
-  actions.insert(actions.end(), {nullptr, FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing});
+  // The arithmetic (by index, then resampled), the find windows, the group searches, the
+  // transforms, the axis limits and the tracing window, separated.
+  std::vector<fw::TAction*> actions;
+  auto group = [&actions](auto First, auto Last) {
+    if (!actions.empty()) actions.push_back(nullptr);
+    actions.insert(actions.end(), First, Last);
+  };
+  group(FArithmeticActions.begin(), FArithmeticActions.begin() + 4);
+  group(FArithmeticActions.begin() + 4, FArithmeticActions.end());
+  group(FFindActions.begin(), FFindActions.end());
+  group(FFindGroupActions.begin(), FFindGroupActions.end());
+  const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
+  group(transforms.begin(), transforms.end());
+  const std::vector<fw::TAction*> limits{FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing};
+  group(limits.begin(), limits.end());
   return actions;
 }
 

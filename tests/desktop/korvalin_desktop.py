@@ -352,16 +352,16 @@ def case_minimised_strip_restores(p):
 
 
 def case_sum_through_the_graph_choice(p):
-    # Two graphs; Операции (the fifth menu), its fourth item "Сумма графиков...": the choice
+    # Two graphs; Операции (the fifth menu), its first item "Сумма графиков...": the choice
     # dialog lists both checked, OK adds their sum, which Ctrl+C puts on the clipboard.
     p.paste_graph()
     p.paste_graph()
     p.key("F10", "Right", "Right", "Right", "Right", "Down")
     menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
     time.sleep(0.3)
-    # Three items of 20 pixels and a separator of 8 below the menu's 3-pixel frame.
+    # The first item, 20 pixels high, below the menu's 3-pixel frame.
     mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 3 * 20 + 8 + 10), "click", "1")
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 10), "click", "1")
     dialog = wait_for("the graph choice", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
