@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "analysis/DialogControls.h"
 #include "analysis/DialogLayout.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
@@ -12,7 +13,6 @@
 #include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
 #include "platform/user/windows/WinUserTypes.h"
-#include "workspace/Common.h"
 #include "workspace/Graph.h"
 
 namespace analysis {
@@ -43,13 +43,8 @@ constexpr int kCheckWidth = 18;  // pixels of the check mark column of a row
 }  // namespace
 
 TwndGraphSelect::TwndGraphSelect(fw::TComponent* AOwner, const fw::String& Caption, bool Reorder) : fw::TForm(AOwner) {
-  SetName("wndGraphSelect");
-  SetCaption(Caption.empty() ? fw::String("Выбор графиков") : Caption);
-  SetBorderStyle(fw::bsDialog);
-  SetPosition(fw::poMainFormCenter);
+  SetUpDialog(this, "wndGraphSelect", Caption.empty() ? fw::String("Выбор графиков") : Caption, 180, 170);
   SetKeyPreview(true);
-  SetColor(workspace::GetThemeFormColor());
-  TDialogLayout::SizeClient(this, 180, 170);
 
   struct TTool {
     const char* Name;
@@ -67,12 +62,9 @@ TwndGraphSelect::TwndGraphSelect(fw::TComponent* AOwner, const fw::String& Capti
   for (const TTool& tool : tools) {
     if (!Reorder && (tool.Work == &TGraphChoiceList::MoveUp || tool.Work == &TGraphChoiceList::MoveDown)) continue;
     if (tool.Work == &TGraphChoiceList::MoveUp) left += 6;  // the separator
-    auto* button = new cs::TCsButton(this);
-    button->SetName(tool.Name);
-    button->SetCaption(tool.Caption);
+    auto* button = MakeButton(this, tool.Name, tool.Caption, fw::mrNone, {left, 4, 30, 12});
     button->SetHint(tool.Hint);
     button->SetShowHint(true);
-    TDialogLayout::Place(button, this, left, 4, 30, 12);
     auto work = tool.Work;
     button->OnClick = [this, work](fw::TObject*) {
       (FChoice.*work)();
@@ -121,18 +113,7 @@ TwndGraphSelect::TwndGraphSelect(fw::TComponent* AOwner, const fw::String& Capti
     }
   };
 
-  auto* ok = new cs::TCsButton(this);
-  ok->SetName("butOk");
-  ok->SetCaption(u"OK");
-  ok->SetModalResult(fw::mrOk);
-  ok->SetDefault(true);
-  TDialogLayout::Place(ok, this, 70, 152, 50, 14);
-  auto* cancel = new cs::TCsButton(this);
-  cancel->SetName("butCancel");
-  cancel->SetCaption(u"Отмена");
-  cancel->SetModalResult(fw::mrCancel);
-  cancel->SetCancel(true);
-  TDialogLayout::Place(cancel, this, 126, 152, 50, 14);
+  MakeOkCancel(this, 180, 170);
 }
 
 cs::TCsButton* TwndGraphSelect::Button(const char* Name) const {
