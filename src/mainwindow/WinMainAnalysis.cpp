@@ -52,7 +52,9 @@ fw::String DialogCaption(const char* MenuCaption) {
 }  // namespace
 
 void TwndKorvalinMain::BuildAnalysisActions() {
-  auto make = [this](const char* Name, const char* Caption, std::function<void()> Work, bool NeedsCurrent) {
+  // What an action needs to be enabled.
+  enum TNeeds { nCurrentGraph, nAnyGraph, nNothing };
+  auto make = [this](const char* Name, const char* Caption, std::function<void()> Work, TNeeds Needs) {
     auto* action = new fw::TAction(this);
     action->SetName(Name);
     action->SetCaption(Caption);
@@ -64,18 +66,17 @@ void TwndKorvalinMain::BuildAnalysisActions() {
         fw::Application->ShowException(e);
       }
     };
-    (NeedsCurrent ? FCurrentGraphActions : FAnyGraphActions).push_back(action);
+    if (Needs == nCurrentGraph) FCurrentGraphActions.push_back(action);
+    if (Needs == nAnyGraph) FAnyGraphActions.push_back(action);
     return action;
   };
-  FNormalize = make("actNormalize", "Нормировка...", analysis::NormalizeGraphs, true);
-  FOffset = make("actOffset", "Сместить...", analysis::OffsetGraphs, true);
-  FTrim = make("actTrim", "Обрезка...", analysis::TrimGraphs, true);
-  FLimitsX = make("actLimitsX", "Пределы по X...", [this] { analysis::EditAxisLimits(FChart->BottomAxis()); }, false);
-  FLimitsY = make("actLimitsY", "Пределы по Y...", [this] { analysis::EditAxisLimits(FChart->LeftAxis()); }, false);
+  FNormalize = make("actNormalize", "Нормировка...", analysis::NormalizeGraphs, nCurrentGraph);
+  FOffset = make("actOffset", "Сместить...", analysis::OffsetGraphs, nCurrentGraph);
+  FTrim = make("actTrim", "Обрезка...", analysis::TrimGraphs, nCurrentGraph);
+  FLimitsX = make("actLimitsX", "Пределы по X...", [this] { analysis::EditAxisLimits(FChart->BottomAxis()); }, nNothing);
+  FLimitsY = make("actLimitsY", "Пределы по Y...", [this] { analysis::EditAxisLimits(FChart->LeftAxis()); }, nNothing);
   FLimitsBoth = make("actLimitsBoth", "Пределы по осям...",
-                     [this] { analysis::EditBothAxesLimits(FChart->LeftAxis()); }, false);
-  // The limits are about the chart, not a graph: always enabled.
-  FAnyGraphActions.resize(FAnyGraphActions.size() - 3);
+                     [this] { analysis::EditBothAxesLimits(FChart->LeftAxis()); }, nNothing);
   // The find windows act on the current graph.
   const std::pair<analysis::TFindOpKind, TCommandImage> finds[] = {{analysis::fkMax, imgFindMax},
       {analysis::fkMin, imgFindMin}, {analysis::fkDelta, imgFindDelta}, {analysis::fkAverage, imgFindAverage},
@@ -83,7 +84,7 @@ void TwndKorvalinMain::BuildAnalysisActions() {
   for (const auto& [kind, image] : finds) {
     const analysis::TFindOpKind findKind = kind;
     auto* action = make(("actFind" + std::to_string(int(kind))).c_str(), CommandImageSources[image].Meaning,
-                        [this, findKind] { analysis::ShowFindOpWindow(findKind, FGraphs->CurrentIndex()); }, true);
+                        [this, findKind] { analysis::ShowFindOpWindow(findKind, FGraphs->CurrentIndex()); }, nCurrentGraph);
     action->SetImageIndex(image);
     FFindActions.push_back(action);
   }
@@ -99,20 +100,19 @@ void TwndKorvalinMain::BuildAnalysisActions() {
                           else if (analysis::CheckGraphs("Выбор графиков"))
                             analysis::ShowFindOpGroup(findKind, false);
                         },
-                        false);
+                        nAnyGraph);
     action->SetImageIndex(image);
     FFindGroupActions.push_back(action);
   }
-  FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, false);
+  FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, nNothing);
   FToggleTracing->SetImageIndex(imgTracing);
-  FAnyGraphActions.pop_back();
   for (const TArithmeticCommand& command : kArithmetic) {
     const fw::String caption = DialogCaption(command.Caption);
     const TArithmetic work = command.Work;
     FArithmeticActions.push_back(make(command.Name, command.Caption, [caption, work] {
       analysis::TGraphArray operands;
       if (analysis::SelectGraphs(caption, operands)) work(operands);
-    }, false));
+    }, nAnyGraph));
   }
 }
 
