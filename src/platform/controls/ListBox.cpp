@@ -109,6 +109,8 @@ int FindPrefix(const State& s, int start, std::u16string_view text, bool exact) 
     int i = (start + k) % n;
     const Item& it = s.items[size_t(i)];
     if (!strings) continue;
+    // Lengths first: they sit in the item itself, the characters elsewhere in memory.
+    if (exact ? it.text.size() != text.size() : it.text.size() < text.size()) continue;
     if (screen && !it.text.empty()) {
       const char16_t first = it.text[0];
       if (first != lastFirst) {
