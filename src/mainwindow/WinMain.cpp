@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "analysis/Analisis.h"
+#include "analysis/WinFindOp.h"
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotChartGrid.h"
@@ -84,6 +85,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 }
 
 TwndKorvalinMain::~TwndKorvalinMain() {
+  DisconnectAnalysisTools();
   // The graphs free their series, which the chart lists: they go before the chart does.
   if (GraphCollection == FGraphs.get()) GraphCollection = nullptr;
   if (OperationCollection == FOperations.get()) OperationCollection = nullptr;
@@ -111,6 +113,7 @@ void TwndKorvalinMain::FormCreate() {
   FGraphs->OnShowSelectionMarks = [this](bool Show) { FMultiSelectorTool->SetActive(Show); };
   FMultiSelectorTool->OnSelected = [this](fw::TObject*) { ChartSelected(); };
   ConnectExportDialogs();
+  ConnectAnalysisTools();
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;
@@ -174,6 +177,7 @@ void TwndKorvalinMain::BuildActions() {
   FShowHintValues = make("actShowHintValues", "Показывать значения точек", &TwndKorvalinMain::ShowHintValuesExecute);
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
   BuildExportActions();
+  BuildAnalysisActions();
 }
 
 void TwndKorvalinMain::BuildTools() {
@@ -300,7 +304,7 @@ void TwndKorvalinMain::ChartSelected() {
 
 void TwndKorvalinMain::BuildMenu() {
   FMenu = new fw::TMainMenu(this);
-  auto submenu = [this](const char* Caption, std::initializer_list<fw::TAction*> Actions) {
+  auto submenu = [this](const char* Caption, const std::vector<fw::TAction*>& Actions) {
     auto* top = new fw::TMenuItem(this);
     top->SetCaption(Caption);
     for (fw::TAction* action : Actions) {
@@ -319,6 +323,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
   submenu("Вид", {FShowData, FShowHintValues});
+  submenu("Операции", OperationsMenuActions());
   SetMenu(FMenu);
 }
 
@@ -411,6 +416,7 @@ void TwndKorvalinMain::DeleteExecute() {
                         win::MB_YESNO | win::MB_ICONQUESTION) != win::IDYES)
     return;
   FGraphs->DeleteUndoable(FGraphs->IndexOf(current));
+  analysis::CloseFindOpWindows();
 }
 
 // The derivatives act on the current graph and need no dialog.
@@ -442,6 +448,7 @@ void TwndKorvalinMain::GraphsChanged() {
   FDelete->SetEnabled(current);
   FDerivative->SetEnabled(current);
   FDerivative2->SetEnabled(current);
+  UpdateAnalysisActions();
   RefreshMenu();
 }
 
@@ -519,6 +526,7 @@ void TwndKorvalinMain::FormClose() {
     }
   }
   CancelPointPick();
+  DisconnectAnalysisTools();
   SetBalloonHintHandler(nullptr);
   SetInfoWindowHandler(nullptr);
   if (FGraphs) FGraphs->Clear();

@@ -74,6 +74,20 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* ShowDataAction() const { return FShowData; }
   fw::TAction* SaveAsAction() const { return FSaveAs; }
   fw::TAction* PrintAction() const { return FPrint; }
+  // Analysis commands (WinMainAnalysis.cpp).
+  fw::TAction* NormalizeAction() const { return FNormalize; }
+  fw::TAction* OffsetAction() const { return FOffset; }
+  fw::TAction* TrimAction() const { return FTrim; }
+  fw::TAction* LimitsXAction() const { return FLimitsX; }
+  fw::TAction* LimitsYAction() const { return FLimitsY; }
+  fw::TAction* LimitsBothAction() const { return FLimitsBoth; }
+  fw::TAction* ToggleTracingAction() const { return FToggleTracing; }
+  // Maximum, minimum, delta, average, integral.
+  const std::vector<fw::TAction*>& FindActions() const { return FFindActions; }
+  // The same five measures over a group of graphs.
+  const std::vector<fw::TAction*>& FindGroupActions() const { return FFindGroupActions; }
+  // Sum, difference, product, quotient by point index, then the same four resampled.
+  const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -138,6 +152,14 @@ class TwndKorvalinMain : public fw::TForm {
   // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
   // else the current graph as a table (".xls", ".xml", ".htm"/".html") or as text.
   void SaveToFileName(const fw::String& FileName);
+  // Analysis commands (WinMainAnalysis.cpp).
+  void BuildAnalysisActions();
+  // The "Операции" menu: nullptr stands for a separator.
+  std::vector<fw::TAction*> OperationsMenuActions() const;
+  void UpdateAnalysisActions();
+  // The analysis windows' hold on the chart's tools, taken at creation and let go at close.
+  void ConnectAnalysisTools();
+  void DisconnectAnalysisTools();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -156,6 +178,19 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FSaveAs = nullptr;
   fw::TAction* FPrint = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;
+  // Analysis commands (WinMainAnalysis.cpp).
+  fw::TAction* FNormalize = nullptr;
+  fw::TAction* FOffset = nullptr;
+  fw::TAction* FTrim = nullptr;
+  fw::TAction* FLimitsX = nullptr;
+  fw::TAction* FLimitsY = nullptr;
+  fw::TAction* FLimitsBoth = nullptr;
+  fw::TAction* FToggleTracing = nullptr;
+  std::vector<fw::TAction*> FFindActions;
+  std::vector<fw::TAction*> FFindGroupActions;
+  std::vector<fw::TAction*> FArithmeticActions;
+  std::vector<fw::TAction*> FCurrentGraphActions;
+  std::vector<fw::TAction*> FAnyGraphActions;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;

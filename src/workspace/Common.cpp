@@ -7,6 +7,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "framework/GraphicsObjects.h"
+#include "framework/GridsString.h"
 #include "workspace/PropSaver.h"
 
 namespace workspace {
@@ -22,20 +23,36 @@ void SplitString(std::string_view Text, std::string_view Delimiters, std::vector
   }
 }
 
-String GridSelectionText(const chart::TCustomChartGrid& Grid) {
-  const fw::TGridRect block = Grid.Selection();
+namespace {
+
+template <class CellText>
+String SelectionText(const fw::TGridRect& Block, CellText Cell) {
   String text;
-  for (fw::Integer row = block.Top; row <= block.Bottom; ++row) {
-    for (fw::Integer col = block.Left; col <= block.Right; ++col) {
-      if (col > block.Left) text += '\t';
-      text += Grid.CellText(col, row);
+  for (fw::Integer row = Block.Top; row <= Block.Bottom; ++row) {
+    for (fw::Integer col = Block.Left; col <= Block.Right; ++col) {
+      if (col > Block.Left) text += '\t';
+      text += Cell(col, row);
     }
     text += "\r\n";
   }
   return text;
 }
 
+}  // namespace
+
+String GridSelectionText(const chart::TCustomChartGrid& Grid) {
+  return SelectionText(Grid.Selection(), [&](fw::Integer Col, fw::Integer Row) { return Grid.CellText(Col, Row); });
+}
+
 void CopyGridSelection(const chart::TCustomChartGrid& Grid) {
+  fw::Clipboard()->SetAsText(GridSelectionText(Grid));
+}
+
+String GridSelectionText(const fw::TStringGrid& Grid) {
+  return SelectionText(Grid.Selection(), [&](fw::Integer Col, fw::Integer Row) { return Grid.Cells(Col, Row); });
+}
+
+void CopyGridSelection(const fw::TStringGrid& Grid) {
   fw::Clipboard()->SetAsText(GridSelectionText(Grid));
 }
 

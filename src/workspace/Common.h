@@ -13,6 +13,7 @@
 namespace fw {
 class TFont;
 class TControl;
+class TStringGrid;
 }  // namespace fw
 
 namespace chart {
@@ -36,6 +37,8 @@ String FontDescription(const fw::TFont* Font, bool WithStyle, bool WithColor);
 // by CR LF. CopyGridSelection puts that text on the clipboard.
 String GridSelectionText(const chart::TCustomChartGrid& Grid);
 void CopyGridSelection(const chart::TCustomChartGrid& Grid);
+String GridSelectionText(const fw::TStringGrid& Grid);
+void CopyGridSelection(const fw::TStringGrid& Grid);
 
 // The colour dialog: the chosen colour, or Color when cancelled.
 fw::TColor SelectColor(fw::TColor Color);

@@ -374,6 +374,73 @@ def case_minimised_strip_restores(p):
     wait_for("the window restored", lambda: geometry(p.main) == normal)
 
 
+def case_sum_through_the_graph_choice(p):
+    # Two graphs; Операции (the fifth menu), its first item "Сумма графиков...": the choice
+    # dialog lists both checked, OK adds their sum, which Ctrl+C puts on the clipboard.
+    p.paste_graph()
+    p.paste_graph()
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    # The first item, 20 pixels high, below the menu's 3-pixel frame.
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 10), "click", "1")
+    dialog = wait_for("the graph choice", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(dialog)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
+    assert face_share((x, y, w, h)) > 0.2, "the dialog is not drawn"
+    p.key("Return")
+    wait_for("the dialog to close", lambda: not p.others())
+    set_clipboard("")
+    p.key("ctrl+c")
+    text = wait_for("the sum's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert "18" in text and "8" in text, "clipboard holds " + repr(text)
+
+
+def case_find_maximum_with_picked_bounds(p):
+    # The maximum window from Операции (its ninth item, after two groups of four), bounds from the
+    # graph, a search, the result read through its copy button; then both bounds picked with the
+    # mouse on the plot and searched again.
+    set_clipboard("0 1\n1 5\n2 2\n3 -3\n4 4\n5 0\n")
+    time.sleep(0.2)
+    p.key("ctrl+v")
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 8 * 20 + 2 * 8 + 10), "click", "1")
+    window = wait_for("the find window", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(window)
+    top = y + 22  # below the tool window's caption
+
+    def click(cx, cy):
+        run("xdotool", "mousemove", str(cx), str(cy), "click", "1")
+        time.sleep(0.3)
+
+    def result():
+        set_clipboard("")
+        click(x + 4 + 10, top + 27 + 8)  # "Копировать" with the grid's cell selected
+        return wait_for("the copied result", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+
+    click(x + 78 + 10, top + 8)  # both bounds from the graph
+    click(x + 222 + 20, top + 65 + 10)  # "Искать"
+    first = result()
+    assert first == "5", "the maximum is 5, copied " + repr(first)
+    click(x + 3 + 264 + 15, top + 8)  # pick both bounds
+    mx, my, mw, mh = geometry(p.main)
+    click(mx + mw // 3, my + mh // 2)
+    click(mx + 2 * mw // 3, my + mh // 2)
+    click(x + 222 + 20, top + 65 + 10)
+    picked = result()
+    # The presses fall about X = 1.5 and X = 3.5: the points at 2 and 3, highest Y 2.
+    assert picked == "2", "the maximum between the picked bounds is 2, copied " + repr(picked)
+    assert p.running()
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 

@@ -1,0 +1,39 @@
+#pragma once
+// The controls the analysis dialogs are built from, made and placed in dialog units in one call.
+
+#include "framework/ClassesTypes.h"
+
+namespace fw {
+class TWinControl;
+class TForm;
+}  // namespace fw
+namespace cs {
+class TCsButton;
+class TCsCheckBox;
+class TCsGroupBox;
+class TCsLabel;
+class TCsRadioButton;
+class TLxCsFloatEdit;
+}  // namespace cs
+
+namespace analysis {
+
+struct TUnits {
+  int Left, Top, Width, Height;
+};
+
+cs::TCsGroupBox* MakeGroup(fw::TWinControl* Parent, const char16_t* Caption, TUnits At);
+cs::TCsCheckBox* MakeCheck(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, TUnits At);
+cs::TCsRadioButton* MakeRadio(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, TUnits At);
+cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, const char16_t* Caption, TUnits At);
+// Text "0", 9 digits, no range check.
+cs::TLxCsFloatEdit* MakeFloatEdit(fw::TWinControl* Parent, const char* Name, TUnits At);
+cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, fw::Integer Result,
+                          TUnits At);
+// OK (default) and "Отмена" (cancel) at the bottom right of a dialog Width by Height units.
+void MakeOkCancel(fw::TForm* Form, int Width, int Height);
+// A dialog's common look: caption, fixed frame, centred on the main window, the theme's colour,
+// and the client area in units.
+void SetUpDialog(fw::TForm* Form, const char* Name, const fw::String& Caption, int Width, int Height);
+
+}  // namespace analysis

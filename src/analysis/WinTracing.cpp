@@ -1,0 +1,83 @@
+#include "analysis/WinTracing.h"
+
+#include "analysis/DialogControls.h"
+#include "chart/Chart.h"
+#include "chart/PlotCanvas.h"
+#include "chart/PlotToolsCursor.h"
+#include "controls/CsButtons.h"
+#include "controls/FloatEdit.h"
+#include "workspace/FileErrors.h"
+#include "workspace/PropSaver.h"
+
+namespace analysis {
+
+chart::TCursorTool* TracingTool = nullptr;
+TwndTracing* TracingWindow = nullptr;
+
+namespace {
+// The section's name is kept as the settings files have it.
+constexpr const char* kSection = "TRASING_WINDOW";
+}  // namespace
+
+TwndTracing::TwndTracing(fw::TComponent* AOwner) : fw::TForm(AOwner) {
+  SetUpDialog(this, "wndTracing", "Трассировка", 250, 20);
+  SetBorderStyle(fw::bsToolWindow);
+  SetFormStyle(fw::fsStayOnTop);
+  SetPosition(fw::poDesigned);
+  MakeLabel(this, u"X", {4, 6, 8, 10});
+  fedX = MakeFloatEdit(this, "fedX", {12, 4, 60, 12});
+  MakeLabel(this, u"Y", {76, 6, 8, 10});
+  fedY = MakeFloatEdit(this, "fedY", {84, 4, 60, 12});
+  butCrossHair = MakeCheck(this, "butCrossHair", u"Перекрестье", {150, 5, 56, 10});
+  butCrossHair->SetHint(u"Показывать перекрестье");
+  butCrossHair->SetShowHint(true);
+  butClose = MakeButton(this, "butClose", u"Выкл.", fw::mrNone, {210, 3, 36, 14});
+  butClose->SetHint(u"Выключить трассировку");
+  butClose->SetShowHint(true);
+
+  workspace::TPropSaver store(kSection, true);
+  store.ReadFormPosition(this);
+  butCrossHair->SetChecked(store.ReadBool("ShowCrossHair", true));
+  ApplyCrossHair();
+  butCrossHair->OnClick = [this](fw::TObject*) { ApplyCrossHair(); };
+  butClose->OnClick = [this](fw::TObject*) { Close(); };
+  OnClose = [this](fw::TObject*, fw::TCloseAction& Action) { FormClose(Action); };
+  if (TracingTool) TracingTool->SetActive(true);
+}
+
+TwndTracing::~TwndTracing() {
+  if (TracingWindow == this) TracingWindow = nullptr;
+}
+
+void TwndTracing::ShowValues(double X, double Y) {
+  fedX->SetValue(X);
+  fedY->SetValue(Y);
+}
+
+void TwndTracing::ApplyCrossHair() {
+  const bool on = butCrossHair->Checked();
+  if (TracingTool) TracingTool->Pen()->SetVisible(on);
+  if (chart::MainChart) {
+    chart::MainChart->SetCursor(on ? fw::crCross : fw::crDefault);
+    chart::MainChart->Invalidate();
+  }
+}
+
+void TwndTracing::FormClose(fw::TCloseAction& Action) {
+  Action = fw::caFree;
+  TracingWindow = nullptr;
+  if (chart::MainChart) chart::MainChart->SetCursor(fw::crDefault);
+  if (TracingTool) TracingTool->SetActive(false);
+  workspace::TPropSaver store(kSection, true);
+  store.WriteFormPosition(this);
+  store.WriteBool("ShowCrossHair", butCrossHair->Checked());
+  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
+                            [&] { store.UpdateFile(); });
+}
+
+void ToggleTracing() {
+  if (!TracingWindow) TracingWindow = new TwndTracing(fw::Application);
+  TracingWindow->Show();
+}
+
+}  // namespace analysis
