@@ -376,7 +376,8 @@ def case_minimised_strip_restores(p):
 
 def case_sum_through_the_graph_choice(p):
     # Two graphs; Операции (the fifth menu), its first item "Сумма графиков...": the choice
-    # dialog lists both checked, OK adds their sum, which Ctrl+C puts on the clipboard.
+    # dialog lists both checked, OK adds their sum, which Ctrl+C (OK in the copy dialog) puts on
+    # the clipboard.
     p.paste_graph()
     p.paste_graph()
     p.key("F10", "Right", "Right", "Right", "Right", "Down")
@@ -396,6 +397,8 @@ def case_sum_through_the_graph_choice(p):
     wait_for("the dialog to close", lambda: not p.others())
     set_clipboard("")
     p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
     text = wait_for("the sum's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     assert "18" in text and "8" in text, "clipboard holds " + repr(text)
 
