@@ -70,7 +70,7 @@ class TCandleSeries : public TOHLCSeries {
   Integer RightHalf() const { return FCandleWidth - FCandleWidth / 2; }
 
   Integer PointAt(Integer X, Integer Y) override;
-  static String EditorClassName() { return "TCandleEditor"; }
+  String GetEditorClassName() const override { return "TCandleEditor"; }
 
  protected:
   void DrawValues(chart::TPlotCanvas3D& Canvas) override;
@@ -112,7 +112,7 @@ class TVolumeSeries : public chart::TCustomSeries {
   double YOrigin() const { return FYOrigin; }
   void SetYOrigin(double Value);
   Integer PointAt(Integer X, Integer Y) override;
-  static String EditorClassName() { return "TVolumeSeriesEditor"; }
+  String GetEditorClassName() const override { return "TVolumeSeriesEditor"; }
 
  protected:
   void DrawValues(chart::TPlotCanvas3D& Canvas) override;

@@ -23,7 +23,7 @@ class THistogramSeries : public chart::TCustomLineSeries {
   Integer Transparency() const { return FTransparency; }
   void SetTransparency(Integer Value);
   Integer PointAt(Integer X, Integer Y) override;
-  static String EditorClassName() { return "THistogramSeriesEditor"; }
+  String GetEditorClassName() const override { return "THistogramSeriesEditor"; }
 
   // One bar in pixels: Low .. High along the position axis, from Base to Top along the value
   // axis (on a vertical histogram Low is the left edge and Top the bar's top row).

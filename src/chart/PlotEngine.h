@@ -232,6 +232,8 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // X list keeps, as for AppendPoints.
   void AdoptPoints(std::vector<double>&& X, std::vector<double>&& Y);
 
+  // The class name of the series' editor form (empty: the class has none of its own).
+  virtual String GetEditorClassName() const { return {}; }
   // The point's own colour ($20000000 when none was set).
   virtual TColor PointColor(Integer Index) const;
   void SetPointColor(Integer Index, TColor Value);

@@ -53,6 +53,7 @@ class TCursorTool : public TPlotCustomToolSeries {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TCursorToolEditor"; }
 
   TCursorToolChangeEvent OnChange;
   // Only when the snapped point changes.
