@@ -23,6 +23,27 @@ THorizHistogramSeries::THorizHistogramSeries(fw::TComponent* AOwner) : THistogra
   XValues()->SetOrder(chart::loNone);
 }
 
+std::vector<String> THistogramSeries::ListSubStyles() const { return {"Hollow", "No Border", "Lines", "Transparency"}; }
+
+void THistogramSeries::ApplySubStyle(Integer Index) {
+  switch (Index) {
+    case 0:
+      Brush()->SetStyle(fw::bsClear);
+      break;
+    case 1:
+      LinePen()->SetVisible(false);
+      break;
+    case 2:
+      FLinesPen->SetVisible(true);
+      break;
+    case 3:
+      SetTransparency(30);
+      break;
+    default:
+      break;
+  }
+}
+
 void THistogramSeries::SetTransparency(Integer Value) {
   Value = std::clamp<Integer>(Value, 0, 100);
   if (FTransparency == Value) return;

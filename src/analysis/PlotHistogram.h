@@ -24,6 +24,9 @@ class THistogramSeries : public chart::TCustomLineSeries {
   void SetTransparency(Integer Value);
   Integer PointAt(Integer X, Integer Y) override;
   String GetEditorClassName() const override { return "THistogramSeriesEditor"; }
+  // "Hollow", "No Border", "Lines", "Transparency".
+  std::vector<String> ListSubStyles() const override;
+  void ApplySubStyle(Integer Index) override;
 
   // One bar in pixels: Low .. High along the position axis, from Base to Top along the value
   // axis (on a vertical histogram Low is the left edge and Top the bar's top row).

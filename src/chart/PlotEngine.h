@@ -234,6 +234,11 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
 
   // The class name of the series' editor form (empty: the class has none of its own).
   virtual String GetEditorClassName() const { return {}; }
+  // The gallery's variants of the class after its plain style, by name, in order.
+  virtual std::vector<String> ListSubStyles() const { return {}; }
+  // Gives the series the look of variant Index (0 the first of ListSubStyles); an index outside
+  // the list changes nothing.
+  virtual void ApplySubStyle(Integer Index) { (void)Index; }
   // The point's own colour ($20000000 when none was set).
   virtual TColor PointColor(Integer Index) const;
   void SetPointColor(Integer Index, TColor Value);
