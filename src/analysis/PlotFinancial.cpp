@@ -63,6 +63,7 @@ TCandleSeries::TCandleSeries(fw::TComponent* AOwner)
     : TOHLCSeries(AOwner), FHighLowPen(std::make_unique<chart::TChartPen>()) {
   FHighLowPen->SetColor(chart::clTeeColor);
   FHighLowPen->OnChange = [this](fw::TObject*) { Repaint(); };
+  Pointer()->SetDraw3D(false);
 }
 
 TCandleSeries::~TCandleSeries() = default;
@@ -173,6 +174,10 @@ void TCandleSeries::DrawCandle(TPlotCanvas3D& Canvas, Integer Index, Integer Pre
   const Integer top = std::min(p.Open, p.Close), bottom = std::max(p.Open, p.Close);
   Canvas.Brush()->SetColor(color);
   Canvas.Brush()->SetStyle(fw::bsSolid);
+  if (DrawsCubes(Canvas)) {
+    DrawCube(Canvas, chart::TRect{p.X - LeftHalf(), top, p.X + RightHalf(), std::max(bottom, top + 1)}, color);
+    return;
+  }
   if (pen->Visible()) {
     Canvas.AssignVisiblePenColor(pen, pen->Color());
     Canvas.Rectangle(p.X - LeftHalf(), top, p.X + RightHalf(), bottom + 1);
@@ -200,8 +205,25 @@ void LineRows(Integer From, Integer To, Integer& Top, Integer& Bottom) {
 
 }  // namespace
 
+bool TCandleSeries::DrawsCubes(TPlotCanvas3D& Canvas) const { return Canvas.View().View3D && Pointer()->Draw3D(); }
+
+void TCandleSeries::DrawCube(TPlotCanvas3D& Canvas, const chart::TRect& R, TColor Color) {
+  const Integer z0 = StartZ(), z1 = EndZ();
+  auto at = [&Canvas](Integer X, Integer Y, Integer Z) { return Canvas.Calc3DPos(X, Y, Z); };
+  Canvas.AssignVisiblePenColor(Pointer()->Pen(), Pointer()->Pen()->Color());
+  // Depth runs up and to the right: the top and the right side show behind the front.
+  const TColor rgb = fw::ColorToRGB(Color);
+  Canvas.Brush()->SetColor(Pointer()->Dark3D() ? TColor((rgb >> 1) & 0x7F7F7F) : Color);
+  Canvas.Polygon({at(R.left, R.top, z0), at(R.left, R.top, z1), at(R.right, R.top, z1), at(R.right, R.top, z0)});
+  Canvas.Polygon(
+      {at(R.right, R.top, z0), at(R.right, R.top, z1), at(R.right, R.bottom, z1), at(R.right, R.bottom, z0)});
+  Canvas.Brush()->SetColor(Color);
+  Canvas.RectangleWithZ(R, z0);
+}
+
 bool TCandleSeries::DrawComposed(TPlotCanvas3D& Canvas) {
   if (FCandleStyle != csCandleStick && FCandleStyle != csOpenClose) return false;
+  if (DrawsCubes(Canvas)) return false;
   if (Canvas.NonGDICanvas() || Canvas.Brush()->Bitmap()) return false;
   const int depth = TCandleColumns::SurfaceDepth(Canvas);
   if (!depth) return false;

@@ -70,7 +70,16 @@ class TCandleSeries : public TOHLCSeries {
   Integer RightHalf() const { return FCandleWidth - FCandleWidth / 2; }
 
   Integer PointAt(Integer X, Integer Y) override;
-  static String EditorClassName() { return "TCandleEditor"; }
+  String GetEditorClassName() const override { return "TCandleEditor"; }
+  // "Bar", "No Open", "No Close", "No Border", "Line".
+  std::vector<String> ListSubStyles() const override;
+  void ApplySubStyle(Integer Index) override;
+  // The gallery's preview: 4 sample candles 12 pixels wide with a 2-pixel pen, greyed when the
+  // gallery shows the class disabled.
+  void PrepareForGallery(bool Enabled);
+  // Replaces the points by Count days of a random walk of closes from today, with the open at
+  // the previous close and the high and low around both.
+  void FillSampleValues(Integer Count = 40);
 
  protected:
   void DrawValues(chart::TPlotCanvas3D& Canvas) override;
@@ -90,6 +99,9 @@ class TCandleSeries : public TOHLCSeries {
   // Draws the bodies and high-low lines through a TCandleColumns when they are crowded and
   // drawn with plain pens; false (nothing drawn) otherwise.
   bool DrawComposed(chart::TPlotCanvas3D& Canvas);
+  // In a 3D view with Draw3D the body is a cube over the series' depth.
+  bool DrawsCubes(chart::TPlotCanvas3D& Canvas) const;
+  void DrawCube(chart::TPlotCanvas3D& Canvas, const chart::TRect& R, TColor Color);
 
   TCandleStyle FCandleStyle = csCandleStick;
   Integer FCandleWidth = 4;
@@ -112,7 +124,12 @@ class TVolumeSeries : public chart::TCustomSeries {
   double YOrigin() const { return FYOrigin; }
   void SetYOrigin(double Value);
   Integer PointAt(Integer X, Integer Y) override;
-  static String EditorClassName() { return "TVolumeSeriesEditor"; }
+  String GetEditorClassName() const override { return "TVolumeSeriesEditor"; }
+  // "Dotted", "Colors", "Origin".
+  std::vector<String> ListSubStyles() const override;
+  void ApplySubStyle(Integer Index) override;
+  // Replaces the points by Count random volumes, one per index.
+  void FillSampleValues(Integer Count = 40);
 
  protected:
   void DrawValues(chart::TPlotCanvas3D& Canvas) override;

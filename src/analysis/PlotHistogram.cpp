@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "chart/Chart.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotCanvas.h"
 #include "chart/SeriesPointer.h"
@@ -23,11 +24,46 @@ THorizHistogramSeries::THorizHistogramSeries(fw::TComponent* AOwner) : THistogra
   XValues()->SetOrder(chart::loNone);
 }
 
+std::vector<String> THistogramSeries::ListSubStyles() const { return {"Hollow", "No Border", "Lines", "Transparency"}; }
+
+void THistogramSeries::ApplySubStyle(Integer Index) {
+  switch (Index) {
+    case 0:
+      Brush()->SetStyle(fw::bsClear);
+      break;
+    case 1:
+      LinePen()->SetVisible(false);
+      break;
+    case 2:
+      FLinesPen->SetVisible(true);
+      break;
+    case 3:
+      SetTransparency(30);
+      break;
+    default:
+      break;
+  }
+}
+
 void THistogramSeries::SetTransparency(Integer Value) {
   Value = std::clamp<Integer>(Value, 0, 100);
   if (FTransparency == Value) return;
   FTransparency = Value;
   Repaint();
+}
+
+Integer THistogramSeries::HalfSlot(const chart::TChartAxis& PositionAxis, Integer Shown) const {
+  const Integer perPage = ParentChart() ? ParentChart()->MaxPointsPerPage() : 0;
+  const Integer slots = perPage > 0 ? perPage : Shown;
+  return slots > 0 ? std::abs(PositionAxis.IAxisSize()) / slots / 2 : 0;
+}
+
+void THistogramSeries::CalcAxisMargins(const chart::TChartAxis& Axis, Integer& Low, Integer& High) const {
+  Low = High = 0;
+  if (&Axis != (Vertical() ? HorizAxis() : VertAxis())) return;
+  const Integer pen = LinePen()->Visible() ? LinePen()->Width() : 0;
+  // The layout comes before the visible range is known: an automatic axis shows every point.
+  Low = High = HalfSlot(Axis, Count()) + pen;
 }
 
 std::vector<THistogramSeries::TBar> THistogramSeries::CalcBars(Integer& Base) const {
@@ -36,8 +72,7 @@ std::vector<THistogramSeries::TBar> THistogramSeries::CalcBars(Integer& Base) co
   const chart::TChartAxis* positionAxis = Vertical() ? HorizAxis() : VertAxis();
   const chart::TChartAxis* valueAxis = Vertical() ? VertAxis() : HorizAxis();
   if (!positionAxis || !valueAxis || FirstValueIndex() < 0) return bars;
-  const Integer shown = LastValueIndex() - FirstValueIndex() + 1;
-  const Integer halfSlot = shown > 0 ? positionAxis->IAxisSize() / shown / 2 : 0;
+  const Integer halfSlot = HalfSlot(*positionAxis, LastValueIndex() - FirstValueIndex() + 1);
   Base = valueAxis->CalcPosValue(valueAxis->Minimum());
   for (Integer i = FirstValueIndex(); i <= LastValueIndex(); ++i) {
     if (!PointIsDrawable(i)) continue;

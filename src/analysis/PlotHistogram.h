@@ -23,7 +23,10 @@ class THistogramSeries : public chart::TCustomLineSeries {
   Integer Transparency() const { return FTransparency; }
   void SetTransparency(Integer Value);
   Integer PointAt(Integer X, Integer Y) override;
-  static String EditorClassName() { return "THistogramSeriesEditor"; }
+  String GetEditorClassName() const override { return "THistogramSeriesEditor"; }
+  // "Hollow", "No Border", "Lines", "Transparency".
+  std::vector<String> ListSubStyles() const override;
+  void ApplySubStyle(Integer Index) override;
 
   // One bar in pixels: Low .. High along the position axis, from Base to Top along the value
   // axis (on a vertical histogram Low is the left edge and Top the bar's top row).
@@ -33,6 +36,11 @@ class THistogramSeries : public chart::TCustomLineSeries {
   };
   // The bars of the visible points, and the base line's pixel.
   std::vector<TBar> CalcBars(Integer& Base) const;
+  // Half a bar's slot in pixels: the axis length over the Shown points, or over the chart's
+  // fixed points per page when it has one.
+  Integer HalfSlot(const chart::TChartAxis& PositionAxis, Integer Shown) const;
+  // Half a slot and the pen's width on each side of the position axis.
+  void CalcAxisMargins(const chart::TChartAxis& Axis, Integer& Low, Integer& High) const override;
 
  protected:
   void DrawValues(chart::TPlotCanvas3D& Canvas) override;

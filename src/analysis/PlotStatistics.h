@@ -189,6 +189,8 @@ class TBollingerFunction : public chart::TPlotFunction {
 class TCrossPointsFunction : public chart::TPlotFunction {
  public:
   explicit TCrossPointsFunction(fw::TComponent* AOwner) : chart::TPlotFunction(AOwner) {}
+  // The class has no editor at all, not even the base one.
+  String GetEditorClassName() const override { return {}; }
   void ComputeFromSource(chart::TChartSeries* Source) override;
 };
 

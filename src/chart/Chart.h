@@ -222,6 +222,11 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   bool View3D() const;
   void SetView3D(bool Value);
 
+  // A fixed number of points per page (0: none); series that size their bars by the points
+  // shown take it instead. Values below 0 count as 0.
+  Integer MaxPointsPerPage() const { return FMaxPointsPerPage; }
+  void SetMaxPointsPerPage(Integer Value);
+
   // Zoom by a left drag, scroll by a right drag.
   bool AllowZoom() const { return FAllowZoom; }
   void SetAllowZoom(bool Value) { FAllowZoom = Value; }
@@ -259,6 +264,8 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   // is on.
   bool AxisShown(const TChartAxis* Axis) const;
   bool IsDepthAxis(const TChartAxis* Axis) const;
+  // Each automatic axis makes room for the margins its series ask (CalcAxisMargins).
+  void WidenAxesBySeriesMargins();
   // Pixels of depth of the 3D view for a plot rectangle (0 in 2D).
   Integer Depth3D(const TRect& R) const;
   // Titles and legend take their room from R before the axes do.
@@ -299,6 +306,7 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended, private TChartSeriesLi
   std::vector<TChartAxis*> FAxesList;
   std::vector<TPlotCustomTool*> FTools;
   std::unique_ptr<TView3DSettings> FView3D;
+  Integer FMaxPointsPerPage = 0;
   TRect FChartRect{};
   fw::TPoint FCursorPos{};
   bool FAllowZoom = true;

@@ -240,6 +240,27 @@ Integer TCustomAxisPanel::Depth3D(const TRect& R) const {
   return std::max<Integer>(0, side * std::clamp<Integer>(FView3D->Chart3DPercent, 0, 100) / 100);
 }
 
+void TCustomAxisPanel::SetMaxPointsPerPage(Integer Value) {
+  Value = std::max<Integer>(0, Value);
+  if (FMaxPointsPerPage == Value) return;
+  FMaxPointsPerPage = Value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::WidenAxesBySeriesMargins() {
+  for (TChartAxis* axis : FAxesList) {
+    if (IsDepthAxis(axis) || !(axis->Automatic() || axis->AutomaticMinimum() || axis->AutomaticMaximum())) continue;
+    Integer low = 0, high = 0;
+    for (TChartSeries* s : FSeriesList) {
+      if (!s->Active() || !s->IsOnAxis(axis) || s->Count() == 0) continue;
+      Integer l = 0, h = 0;
+      s->CalcAxisMargins(*axis, l, h);
+      low = std::max(low, l), high = std::max(high, h);
+    }
+    if (low > 0 || high > 0) axis->WidenByPixels(low, high);
+  }
+}
+
 void TCustomAxisPanel::InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) {
   const FlagScope drawing{FDrawing};
   TCustomPlotPanelExtended::InternalDraw(Canvas, R);
@@ -276,6 +297,7 @@ void TCustomAxisPanel::InternalDraw(TPlotCanvas3D& Canvas, const TRect& R) {
   plot.right = std::max(plot.right, plot.left);
   plot.bottom = std::max(plot.bottom, plot.top);
   for (TChartAxis* axis : FAxesList) axis->SetPlotRect(plot);
+  WidenAxesBySeriesMargins();
   FChartRect = plot;
   Canvas.View() = view;
   // In the depth view the active series share the box's depth in list order, the first at the

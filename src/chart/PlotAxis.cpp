@@ -182,6 +182,14 @@ void TChartAxis::SetLogarithmicBase(double Value) {
   if (FLogarithmicBase != Value) FLogarithmicBase = Value, Changed();
 }
 
+void TChartAxis::WidenByPixels(Integer Low, Integer High) {
+  const Integer room = std::abs(IAxisSize()) - Low - High;
+  if (room <= 0 || FLogarithmic || !(FMaximum > FMinimum)) return;
+  const double perPixel = (FMaximum - FMinimum) / room;
+  if (FAutomatic || FAutomaticMinimum) FMinimum -= Low * perPixel;
+  if (FAutomatic || FAutomaticMaximum) FMaximum += High * perPixel;
+}
+
 void TChartAxis::SetPositions(Integer StartPos, Integer EndPos) {
   FIStartPos = StartPos;
   FIEndPos = EndPos;

@@ -80,6 +80,9 @@ class TChartAxis : public fw::TPersistent {
   // Turns the automatic flags off and stores both bounds, swapped when reversed. Non-finite
   // bounds are refused.
   void SetMinMax(double AMin, double AMax);
+  // Extends the automatic ends of the range so that Low pixels lie below the old minimum and
+  // High pixels above the old maximum (a logarithmic or empty range stays).
+  void WidenByPixels(Integer Low, Integer High);
   // The smallest step between labels; 0 lets the axis choose. Negative or NaN is refused.
   double Increment() const { return FIncrement; }
   void SetIncrement(double Value);

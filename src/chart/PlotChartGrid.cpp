@@ -7,6 +7,7 @@
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotConst.h"
+#include "framework/DateTimeText.h"
 #include "framework/Dialogs.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/StdCtrlsText.h"
@@ -193,7 +194,11 @@ TChartSeries* TCustomChartGrid::KeySeries(Integer ACol) const {
 String TCustomChartGrid::ValueText(const TColumn& Column, Integer Index, bool Full) const {
   TChartSeries& s = *Column.Series;
   if (Index >= s.Count() || s.IsNullPoint(Index)) return {};
-  const double v = s.ValueList(Column.List)->Value(Index);
+  const TChartValueList* list = s.ValueList(Column.List);
+  const double v = list->Value(Index);
+  // A time of day alone below 1; a negative value is a date before the base date and shows it,
+  // so that the text read back is the same value.
+  if (list->DateTime()) return v >= 0 && v < 1 ? fw::TimeToStr(v) : fw::DateTimeToStr(v);
   // The editor starts from every digit, and so does a cell while the series keeps the format it
   // started with (whose three decimals would hide what the value has); a format given to the
   // series is shown as given.
@@ -334,16 +339,22 @@ void TCustomChartGrid::SetEditText(Integer ACol, Integer ARow, const String& Val
   } else {
     TChartSeries& s = *c->Series;
     const String text = fw::Trim(Value);
-    // Converted before anything changes: a text that is no number, or one beyond the double's
-    // range, leaves the series as it was.
-    const double v = text.empty() ? 0.0 : fw::StrToDouble(text);
+    // Converted before anything changes: a text that is no number (no date and time on a
+    // date-time list), or one beyond the double's range, leaves the series as it was.
+    TChartValueList* list = s.ValueList(c->List);
+    // The date-time text shows whole seconds: committed unchanged, it keeps the value.
+    const bool unchanged = list->DateTime() && !text.empty() && text == ValueText(*c, r, true);
+    const double v = text.empty()      ? 0.0
+                     : unchanged       ? list->Value(r)
+                     : list->DateTime() ? fw::StrToDateTime(text)
+                                        : fw::StrToDouble(text);
     pad(s);
     if (text.empty()) {
       s.SetPointColor(r, clNullPoint);
     } else {
       s.BeginUpdate();
       if (s.IsNullPoint(r)) s.SetPointColor(r, clTeeColor);
-      s.ValueList(c->List)->SetValue(r, v);
+      list->SetValue(r, v);
       s.EndUpdate();
     }
     s.NotifyDataChanged();

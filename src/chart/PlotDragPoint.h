@@ -26,6 +26,7 @@ class TDragPointTool : public TPlotCustomToolSeries {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TDragPointToolEdit"; }
 
   // After each move of the held point.
   TDragPointToolEvent OnDragPoint;

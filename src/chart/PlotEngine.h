@@ -232,6 +232,19 @@ class TChartSeries : public fw::TComponent, private TChartSeriesListener {
   // X list keeps, as for AppendPoints.
   void AdoptPoints(std::vector<double>&& X, std::vector<double>&& Y);
 
+  // The class name of the series' editor form (empty: the class has none of its own).
+  virtual String GetEditorClassName() const { return {}; }
+  // Pixels the series reaches past its lowest and highest value along Axis (bars wider than
+  // their points); an automatic axis widens its range by the largest of its series.
+  virtual void CalcAxisMargins(const TChartAxis& Axis, Integer& Low, Integer& High) const {
+    (void)Axis;
+    Low = High = 0;
+  }
+  // The gallery's variants of the class after its plain style, by name, in order.
+  virtual std::vector<String> ListSubStyles() const { return {}; }
+  // Gives the series the look of variant Index (0 the first of ListSubStyles); an index outside
+  // the list changes nothing.
+  virtual void ApplySubStyle(Integer Index) { (void)Index; }
   // The point's own colour ($20000000 when none was set).
   virtual TColor PointColor(Integer Index) const;
   void SetPointColor(Integer Index, TColor Value);

@@ -43,6 +43,8 @@ class TPlotCustomTool : public TCustomChartElement {
                                 Integer Y);
   // The gallery text of the tool's class (empty in the base).
   virtual String Description() const;
+  // The class name of the tool's editor form (empty in the base).
+  virtual String GetEditorClassName() const { return {}; }
 };
 
 class TPlotCustomToolSeries : public TPlotCustomTool {

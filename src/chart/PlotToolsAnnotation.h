@@ -75,6 +75,7 @@ class TAnnotationTool : public TPlotCustomTool {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TAnnotationToolEdit"; }
 
   TAnnotationClickEvent OnClick;
 

@@ -34,6 +34,7 @@ class TAxisArrowTool : public TPlotCustomToolAxis {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TAxisArrowToolEditor"; }
 
   TAxisArrowClickEvent OnClick;
 

@@ -51,6 +51,7 @@ class TColorBandTool : public TPlotCustomToolAxis {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TColorBandToolEditor"; }
 
   TColorBandClickEvent OnClick;
 
@@ -90,6 +91,7 @@ class TGridBandTool : public TPlotCustomToolAxis {
   TGridBandBrush* Band1() const { return FBand1.get(); }
   TGridBandBrush* Band2() const { return FBand2.get(); }
   String Description() const override;
+  String GetEditorClassName() const override { return "TGridBandToolEdit"; }
 
  protected:
   void ChartDestroying() override;

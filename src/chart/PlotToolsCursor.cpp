@@ -95,7 +95,10 @@ bool TCursorTool::AxesReady() const {
 TRect TCursorTool::AxesRect() const {
   const TChartAxis* h = HorizontalAxis();
   const TChartAxis* v = VerticalAxis();
-  return TRect{h->IStartPos(), v->IStartPos(), h->IEndPos(), v->IEndPos()};
+  if (FSpanPlotArea && ParentChart()) return ParentChart()->ChartRect();
+  TRect r{h->IStartPos(), v->IStartPos(), h->IEndPos(), v->IEndPos()};
+  if (OnAdjustAxesRect) OnAdjustAxesRect(this, r);
+  return r;
 }
 
 fw::TPoint TCursorTool::ToPlane(Integer X, Integer Y) const {

@@ -30,6 +30,9 @@ class TCursorTool : public TPlotCustomToolSeries {
   bool UseSeriesZ() const { return FUseSeriesZ; }
   void SetUseSeriesZ(bool Value) { Store(FUseSeriesZ, Value); }
   void SetSeries(TChartSeries* Value) override;
+  // The lines span the chart's whole plot rectangle instead of the axes' extent.
+  bool SpanPlotArea() const { return FSpanPlotArea; }
+  void SetSpanPlotArea(bool Value) { Store(FSpanPlotArea, Value); }
 
   double XValue() const { return FXValue; }
   void SetXValue(double Value) { FXValue = Value; }
@@ -53,10 +56,14 @@ class TCursorTool : public TPlotCustomToolSeries {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TCursorToolEditor"; }
 
   TCursorToolChangeEvent OnChange;
   // Only when the snapped point changes.
   TCursorToolChangeEvent OnSnapChange;
+  // May change the axes' rectangle (lines, hit test, the area the mouse moves in) each time it
+  // is used; not called while SpanPlotArea is on.
+  std::function<void(const TCursorTool* Sender, fw::TRect& Rect)> OnAdjustAxesRect;
 
  protected:
   virtual void Changed(Integer ValueIndex);
@@ -75,6 +82,7 @@ class TCursorTool : public TPlotCustomToolSeries {
   bool FSnap = false;
   TCursorToolStyle FStyle = cssBoth;
   bool FUseSeriesZ = false;
+  bool FSpanPlotArea = false;
   double FXValue = 0;
   double FYValue = 0;
   Integer FXPos = -1;

@@ -60,6 +60,7 @@ class TDrawLineTool : public TPlotCustomToolSeries {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TDrawLineEdit"; }
 
   fw::TNotifyEvent OnDraggedLine;
   fw::TNotifyEvent OnDragLine;

@@ -44,6 +44,7 @@ class TColorLineTool : public TPlotCustomToolAxis {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TColorLineToolEditor"; }
 
   TColorLineToolOnDrag OnBeginDragLine;
   TColorLineToolOnDrag OnDragLine;
@@ -88,6 +89,7 @@ class TNearestTool : public TPlotCustomToolSeries {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TNearestToolEdit"; }
 
   fw::TNotifyEvent OnChange;
 
@@ -121,6 +123,7 @@ class TRotateTool : public TPlotCustomTool {
   void HandleMouseEvent(TChartMouseEvent Kind, fw::TMouseButton Button, fw::TShiftState Shift, Integer X,
                         Integer Y) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TRotateToolEditor"; }
 
   fw::TNotifyEvent OnRotate;
 

@@ -35,6 +35,7 @@ class TMarksTipTool : public TPlotCustomToolSeries {
   // points changed) is taken away when the chart has been drawn again.
   void HandleChartEvent(TChartToolEvent Kind) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TMarksTipToolEdit"; }
 
   TMarksTipGetText OnGetText;
 

@@ -55,6 +55,7 @@ class TSeriesAnimationTool : public TPlotCustomToolSeries {
   // Runs the animation (returns when it ends or is stopped).
   void Play();
   String Description() const override;
+  String GetEditorClassName() const override { return "TSeriesAnimToolEditor"; }
 
   TSeriesAnimationStep OnStep;
 
@@ -82,6 +83,7 @@ class TChartImageTool : public TPlotCustomToolSeries {
 
   void HandleChartEvent(TChartToolEvent Kind) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TChartImageToolEditor"; }
 
  private:
   std::unique_ptr<fw::TPicture> FPicture;
@@ -96,6 +98,7 @@ class TDragMarksTool : public TPlotCustomToolSeries {
                         Integer Y) override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   String Description() const override;
+  String GetEditorClassName() const override { return "TDragMarksToolEditor"; }
 
  private:
   // The series (its own, else the topmost) with a mark under the point, and the mark's index.

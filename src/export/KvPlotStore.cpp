@@ -2,7 +2,7 @@
 
 #include "chart/Chart.h"
 #include "chart/PlotEngine.h"
-#include "export/NumberTextDateTime.h"
+#include "framework/DateTimeText.h"
 #include "framework/SysUtils.h"
 #include "platform/kernel/Locale.h"
 #include "platform/kernel/NumberText.h"
@@ -93,7 +93,7 @@ void TKvSeriesDataText::AppendValue(String& Out, const TChartSeries* Series,
   if (Index < 0 || Index >= Series->Count()) return;
   const double value = List->Value(Index);
   if (List->DateTime()) {
-    Out += DateTimeToGeneralText(value, FDecimalSeparator);
+    Out += fw::DateTimeToGeneralText(value, FDecimalSeparator);
   } else if (FNumberFormat.empty()) {
     win::AppendGeneralText(Out, value, FDecimalSeparator);
   } else {

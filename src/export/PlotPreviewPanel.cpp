@@ -8,6 +8,8 @@
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
+#include "framework/GraphicsMetafile.h"
+#include "platform/gdi/GdiBitmaps.h"
 
 namespace kvexport {
 
@@ -199,16 +201,25 @@ void TPlotPreviewPanel::Paint() {
     const TRect r = i == 0 ? FMarginsRect : MarginsRect(FPaper);
     if (!FShowImage || r.right <= r.left || r.bottom <= r.top) continue;
     PrintingScope printing(p);
+    // Nothing of the chart reaches past the margins.
+    c.SetClipRect(r);
+    const win::RECT area{0, 0, r.right - r.left, r.bottom - r.top};
     if (FAsBitmap) {
-      // Smooth: the chart drawn at the area's own size; else its picture at the chart's size
-      // stretched into the area.
-      const win::RECT size = FSmoothBitmap ? win::RECT{0, 0, r.right - r.left, r.bottom - r.top}
-                                           : win::RECT{0, 0, p->Width(), p->Height()};
+      // The chart's picture at its own size (at the area's when it has none), shrunk into the
+      // area: averaged (smooth) or by dropping pixels.
+      const win::RECT size = p->Width() > 0 && p->Height() > 0 ? win::RECT{0, 0, p->Width(), p->Height()} : area;
       std::unique_ptr<fw::TBitmap> picture = p->CreateBitmap(FPaperColor, size, fw::pf24bit);
-      if (picture) c.StretchDraw(r, picture.get());
+      if (picture) {
+        const int mode = win::SetStretchBltMode(c.Handle(), FSmoothBitmap ? win::HALFTONE : win::COLORONCOLOR);
+        c.StretchDraw(r, picture.get());
+        win::SetStretchBltMode(c.Handle(), mode);
+      }
     } else {
-      p->PrintPartial(c, r);
+      // A picture of the chart at the area's size: played back, its own clips stay inside ours.
+      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, area);
+      c.StretchDraw(r, picture.get());
     }
+    c.RemoveClip();
   }
   DrawMarginLines(c, FPaper, FMarginsRect);
   c.Pen()->SetMode(fw::pmCopy);

@@ -146,6 +146,17 @@ TRect TCanvas::ClipRect() {
   return r;
 }
 
+void TCanvas::SetClipRect(const TRect& Rect) {
+  RequiredState(csHandleValid);
+  win::SelectClipRgn(FHandle, nullptr);
+  win::IntersectClipRect(FHandle, Rect.left, Rect.top, Rect.right, Rect.bottom);
+}
+
+void TCanvas::RemoveClip() {
+  RequiredState(csHandleValid);
+  win::SelectClipRgn(FHandle, nullptr);
+}
+
 void TCanvas::MoveTo(Integer X, Integer Y) {
   RequiredState(csHandleValid);
   win::MoveToEx(FHandle, X, Y, nullptr);

@@ -70,6 +70,10 @@ class TCanvas : public TPersistent {
   void SetCanvasOrientation(TCanvasOrientation Value) { FOrientation = Value; }
   // The part of the canvas that can be painted (logical coordinates).
   TRect ClipRect();
+  // Paints only inside Rect (logical coordinates), in place of any clip set before.
+  void SetClipRect(const TRect& Rect);
+  // Takes the clip away: the canvas paints wherever its device lets it.
+  void RemoveClip();
 
   void MoveTo(Integer X, Integer Y);
   void LineTo(Integer X, Integer Y);

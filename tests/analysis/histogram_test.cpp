@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "analysis/PlotHistogram.h"
+#include "chart/Chart.h"
 #include "chart/PlotAxis.h"
+#include "framework/GraphicsBitmap.h"
 #include "chart/seriesdraw_support.h"
 
 using namespace analysis;
@@ -79,4 +81,49 @@ TEST_F(HorizHistogram, BarsAlongTheVerticalAxis) {
   EXPECT_EQ(bars[1].Low, bars[0].High);
   EXPECT_EQ(bars[1].Top, X(80));
   EXPECT_EQ(series.PointAt(X(70), Y(37.5)), 1);
+}
+
+// On a chart: the slot follows the points shown or the chart's fixed points per page, and the
+// automatic horizontal axis makes room for half a slot and the pen on each side.
+TEST(HistogramOnAChart, SlotsFromPointsShownOrPerPageAndAxisMargins) {
+  struct Case {
+    int Points, PerPage;
+  };
+  for (const Case c : {Case{4, 0}, Case{8, 0}, Case{4, 8}, Case{4, 2}, Case{3, 100}, Case{1, 0}}) {
+    chart::TChart chart(nullptr);
+    chart.SetBounds(0, 0, 400, 300);
+    chart.SetMaxPointsPerPage(c.PerPage);
+    auto* series = new THistogramSeries(&chart);
+    series->SetParentChart(&chart);
+    for (int i = 0; i < c.Points; ++i) series->AddXY(10 + 10 * i, 1 + i % 3);
+    const std::unique_ptr<fw::TBitmap> picture = chart.CreateBitmap(fw::clWhite, win::RECT{0, 0, 400, 300}, fw::pf24bit);
+    const chart::TChartAxis& axis = *series->HorizAxis();
+    const int slots = c.PerPage > 0 ? c.PerPage : c.Points;
+    const int half = std::abs(axis.IAxisSize()) / slots / 2;
+    Integer base = 0;
+    const std::vector<THistogramSeries::TBar> bars = series->CalcBars(base);
+    ASSERT_EQ(int(bars.size()), c.Points);
+    const std::string where = std::to_string(c.Points) + " points, " + std::to_string(c.PerPage) + " per page";
+    // The first bar centred on its X; each further bar from the previous edge to half a slot past
+    // its X.
+    EXPECT_EQ(bars[0].Low, series->CalcXPos(0) - half) << where;
+    for (int i = 0; i < c.Points; ++i) {
+      EXPECT_EQ(bars[std::size_t(i)].High, series->CalcXPos(i) + half) << where;
+      if (i > 0) {
+        EXPECT_EQ(bars[std::size_t(i)].Low, bars[std::size_t(i - 1)].High) << where;
+      }
+    }
+    // The outer bar edges (and the pen) stay inside the axis.
+    const int margin = half + series->LinePen()->Width();
+    if (c.Points > 1) {
+      EXPECT_NEAR(series->CalcXPos(0), axis.IStartPos() + margin, 1) << where;
+      EXPECT_NEAR(series->CalcXPos(c.Points - 1), axis.IEndPos() - margin, 1) << where;
+    }
+  }
+}
+
+TEST(HistogramOnAChart, NegativePointsPerPageCountAsNone) {
+  chart::TChart chart(nullptr);
+  chart.SetMaxPointsPerPage(-3);
+  EXPECT_EQ(chart.MaxPointsPerPage(), 0);
 }

@@ -4,6 +4,7 @@
 
 #include "chart/PlotChartGrid.h"
 #include "chart_Fixture.h"
+#include "framework/DateTimeText.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
@@ -199,6 +200,77 @@ TEST_F(ChartGridTest, EditsValuesWithTheKeyboardAndRefusesWhatIsNoNumber) {
   Key(win::VK_F2);
   Key(win::VK_RETURN);
   EXPECT_DOUBLE_EQ(series[0]->PointY(0), 0.000123456789);
+}
+
+TEST_F(ChartGridTest, DateTimeValuesShowAndReadAsDateAndTime) {
+  series[0]->XValues()->SetDateTime(true);
+  series[0]->XValues()->SetOrder(loNone);  // rows in the order of the table
+  struct Case {
+    double Value;
+    const char* Text;
+  };
+  // Below 1 the time of day alone; a negative value is a day before the base date.
+  const Case cases[] = {{0, "0:00:00"},
+                        {0.5, "12:00:00"},
+                        {1, "31.12.1899"},
+                        {45000.25, "15.03.2023 6:00:00"},
+                        {-1.25, "29.12.1899 6:00:00"}};
+  for (const Case& c : cases) series[0]->AddXY(c.Value, 1);
+  grid->SetShowLabels(false);
+  grid->SetShowTitleRow(false);
+  grid->SetShowXValues(cgsYes);
+  grid->SetSeries(series[0]);
+  Pump();
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(grid->CellText(1, i + 1), cases[i].Text) << cases[i].Value;
+    // Each text reads back as its value.
+    EXPECT_NEAR(fw::StrToDateTime(cases[i].Text), cases[i].Value, 1e-9) << cases[i].Text;
+  }
+  struct Read {
+    const char* Text;
+    bool Valid;
+    double Value;
+  };
+  const Read reads[] = {{"01.01.1800", true, -36522},      {"29.02.2024 23:59:30", true, 45351.99965277778},
+                        {"1.3.24", true, 45352},          {"6:00 PM", true, 0.75},
+                        {"31.02.2024", false, 0},         {"29.02.2023", false, 0},
+                        {"12.13.2024", false, 0},         {"24:00", false, 0},
+                        {"10.10.2024 12:60", false, 0},   {"13:00 PM", false, 0},
+                        {"2024-01-01", false, 0},         {"", false, 0},
+                        {"01.01.10000", false, 0},        {"01.01.2024 1:00 x", false, 0}};
+  for (const Read& r : reads) {
+    double v = -7;
+    EXPECT_EQ(fw::TryStrToDateTime(r.Text, v), r.Valid) << r.Text;
+    EXPECT_NEAR(v, r.Valid ? r.Value : -7, 1e-9) << r.Text;
+  }
+  win::SetFocus(grid->Handle());
+  grid->SetCol(1);
+  grid->SetRow(4);  // 45000.25
+  // A date that does not exist is refused with the conversion error; the value stays.
+  win::ClearMessageBoxHistory();
+  Key(win::VK_F2);
+  for (int i = 0; i < 20; ++i) Key(win::VK_BACK);
+  Type(u"31.02.2024");
+  desktop->script([this] { desktop->press_key(win::VK_RETURN); });
+  Key(win::VK_RETURN);
+  win::SetFocus(grid->Handle());
+  EXPECT_DOUBLE_EQ(series[0]->PointX(3), 45000.25);
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  EXPECT_EQ(win::MessageBoxHistory()[0].text, u"'31.02.2024' is not a valid date and time.");
+  Key(win::VK_ESCAPE);
+  // A date typed in replaces the value.
+  Key(win::VK_F2);
+  for (int i = 0; i < 20; ++i) Key(win::VK_BACK);
+  Type(u"01.01.1800 12:00");
+  Key(win::VK_RETURN);
+  EXPECT_DOUBLE_EQ(series[0]->PointX(3), -36522.5);
+  EXPECT_EQ(grid->CellText(1, 4), "01.01.1800 12:00:00");
+  // The text shows whole seconds: committed unchanged, the value keeps its milliseconds.
+  series[0]->SetPointX(3, 45000.2500123);
+  Pump();
+  Key(win::VK_F2);
+  Key(win::VK_RETURN);
+  EXPECT_DOUBLE_EQ(series[0]->PointX(3), 45000.2500123);
 }
 
 }  // namespace

@@ -129,6 +129,28 @@ TEST_F(CursorToolTest, FollowsTheMouseInXorInsideTheAxesOnly) {
   EXPECT_EQ(changes.size(), 3u);
 }
 
+TEST_F(CursorToolTest, TheAxesRectangleCanBeAdjustedOrSpanThePlotArea) {
+  Build();
+  const int x = tool->XPos(), y = tool->YPos();
+  int asked = 0;
+  // An adjusted rectangle ending left of the vertical line: the line is no longer hit there.
+  tool->OnAdjustAxesRect = [&](const TCursorTool* Sender, fw::TRect& Rect) {
+    EXPECT_EQ(Sender, tool);
+    ++asked;
+    Rect.right = x - 5;
+  };
+  EXPECT_EQ(tool->LinePartAt(x + 1, y + 40), 0);
+  EXPECT_EQ(tool->LinePartAt(x - 40, y + 1), 1);
+  EXPECT_GT(asked, 0);
+  // Spanning the plot area, the event is not asked and the whole plot counts again.
+  EXPECT_FALSE(tool->SpanPlotArea());
+  tool->SetSpanPlotArea(true);
+  asked = 0;
+  EXPECT_EQ(tool->LinePartAt(x + 1, y + 40), 2);
+  EXPECT_EQ(tool->LinePartAt(chart->ChartRect().right, y + 1), 1) << "the plot's edge is inside";
+  EXPECT_EQ(asked, 0);
+}
+
 TEST_F(CursorToolTest, LinesAreHitFromLessThanThreePixels) {
   Build();
   const int x = tool->XPos(), y = tool->YPos();

@@ -3,6 +3,9 @@
 // printing on the PDF printer.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "chart_export_fixture.h"
 #include "export/PlotPreviewPanel.h"
 #include "format_test_support.h"
@@ -165,6 +168,47 @@ TEST_F(PreviewPanel, TheSheetShowsTheChartAndTheMarginFrameFollowsTheDrag) {
   // Drawn from the stored 26 %: 127 + 26 * 177 / 100.
   EXPECT_GT(DarkInColumn(173, 33, 54), 5);
   EXPECT_EQ(chart_->PrintMargins().left, 26);
+}
+
+TEST_F(PreviewPanel, TheChartStaysInsideTheMarginsDrawnOrAsAPicture) {
+  Build();
+  // An area 19 pixels wide (sheet {127, 31, 304, 281}): the chart's title is wider than that.
+  chart_->SetPrintMargins(TRect{45, 10, 45, 10});
+  const auto darkIn = [&](int X0, int X1, int Y0, int Y1) {
+    int n = 0;
+    for (int y = Y0; y < Y1; ++y)
+      for (int x = X0; x < X1; ++x) {
+        const win::POINT p = At(x, y);
+        n += (desktop->screen_pixel(p.x, p.y) & 0xFF) < 0x80;
+      }
+    return n;
+  };
+  struct Case {
+    bool AsBitmap, Smooth;
+  };
+  std::map<bool, std::size_t> shades;  // colours in the area of the picture, by SmoothBitmap
+  for (const Case c : {Case{false, true}, Case{true, true}, Case{true, false}}) {
+    SCOPED_TRACE(std::string(c.AsBitmap ? "picture" : "drawn") + (c.Smooth ? ", smooth" : ""));
+    preview->SetAsBitmap(c.AsBitmap);
+    preview->SetSmoothBitmap(c.Smooth);
+    preview->Invalidate();
+    Pump();
+    EXPECT_GT(darkIn(208, 224, 58, 255), 10) << "the chart inside the area";
+    // Beside the area on the sheet, below the top margin line and above the bottom one.
+    EXPECT_EQ(darkIn(150, 204, 60, 250), 0) << "left of the area";
+    EXPECT_EQ(darkIn(228, 280, 60, 250), 0) << "right of the area";
+    if (c.AsBitmap) {
+      std::set<win::COLORREF> colours;
+      for (int y = 58; y < 255; ++y)
+        for (int x = 208; x < 224; ++x) {
+          const win::POINT p = At(x, y);
+          colours.insert(desktop->screen_pixel(p.x, p.y) & 0xFFFFFF);
+        }
+      shades[c.Smooth] = colours.size();
+    }
+  }
+  // Shrunk smoothly, neighbouring pixels blend into shades a plain shrink never makes.
+  EXPECT_GT(shades[true], shades[false] + 5);
 }
 
 // The inked part of a page read back from the PDF (rendered at the printer's resolution).
