@@ -450,6 +450,38 @@ def case_find_maximum_with_picked_bounds(p):
     assert p.running()
 
 
+def case_reorder_graphs_by_dragging(p):
+    # Three graphs pasted; the third row's title dragged onto the first row exchanges the two
+    # graphs: the colour symbols of the first and third rows change places.
+    for text in ("0 1\n1 5\n2 2\n", "0 3\n1 1\n2 4\n", "0 -2\n1 0\n2 1\n"):
+        set_clipboard(text)
+        time.sleep(0.2)
+        p.key("ctrl+v")
+        time.sleep(0.3)
+    x, y, _, _ = geometry(p.main)
+    rows_top = y + 43  # below the caption and the menu bar
+
+    def row_colour(row):
+        # The commonest strong colour in the row's colour column (the series' line symbol).
+        box = ImageGrab.grab(bbox=(x + 20, rows_top + row * 24 + 4, x + 46, rows_top + row * 24 + 20))
+        counts = {}
+        for c in box.getdata():
+            if max(c[:3]) - min(c[:3]) > 80 and c[:3] != (10, 36, 106):
+                counts[c[:3]] = counts.get(c[:3], 0) + 1
+        return max(counts, key=counts.get) if counts else None
+
+    before = [row_colour(r) for r in range(3)]
+    assert None not in before and len(set(before)) == 3, "three colour symbols, found " + repr(before)
+    title_x = str(x + 100)
+    run("xdotool", "mousemove", title_x, str(rows_top + 2 * 24 + 12), "mousedown", "1")
+    time.sleep(0.1)
+    run("xdotool", "mousemove", title_x, str(rows_top + 24 + 12))
+    time.sleep(0.1)
+    run("xdotool", "mousemove", title_x, str(rows_top + 12), "mouseup", "1")
+    after = wait_for("the rows exchanged", lambda: [row_colour(r) for r in range(3)] == [before[2], before[1], before[0]])
+    assert after and p.running()
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
