@@ -12,6 +12,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/StringList.h"
+#include "platform/controls/MessageBox.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
@@ -231,6 +232,32 @@ TEST_F(ChartListBoxTest, RenamesInPlaceAndRefusesAnEmptyTitle) {
   Key(win::VK_RETURN);
   EXPECT_EQ(asked, (std::vector<std::string>{"gamma"}));
   EXPECT_EQ(series[1]->Title(), "beta");
+}
+
+TEST_F(ChartListBoxTest, DeleteAsksFirstAndTheRemovalEventTakesTheRow) {
+  list->SetFocus();
+  list->SetItemIndex(1);
+  Pump();
+  win::ClearMessageBoxHistory();
+  // No: nothing goes. Yes: the series is freed and its row goes with it.
+  for (const bool yes : {false, true}) {
+    desktop->script([&, yes] {
+      if (!yes) desktop->press_key(win::VK_TAB);  // from Yes to No
+      desktop->press_key(win::VK_RETURN);
+    });
+    Key(win::VK_DELETE);
+  }
+  ASSERT_EQ(win::MessageBoxHistory().size(), 2u);
+  EXPECT_EQ(win::MessageBoxHistory()[0].text, u"Delete b ?");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "c"}));
+  EXPECT_EQ(chart->SeriesCount(), 2);
+  EXPECT_EQ(removed.size(), 1u);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  // Not allowed: Delete does nothing, and asks nothing.
+  list->SetAllowDeleteSeries(false);
+  Key(win::VK_DELETE);
+  EXPECT_EQ(win::MessageBoxHistory().size(), 2u);
+  EXPECT_EQ(chart->SeriesCount(), 2);
 }
 
 }  // namespace
