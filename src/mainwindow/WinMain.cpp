@@ -74,6 +74,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   FChart->OnBeforeMouseDown = [this](fw::TMouseButton Button, fw::TShiftState, fw::Integer X, fw::Integer Y,
                                      bool& Handled) { ChartBeforeMouseDown(Button, X, Y, Handled); };
   BuildTools();
+  BuildGraphList();
 
   BuildActions();
   BuildMenu();
@@ -114,6 +115,7 @@ void TwndKorvalinMain::FormCreate() {
   FMultiSelectorTool->OnSelected = [this](fw::TObject*) { ChartSelected(); };
   ConnectExportDialogs();
   ConnectAnalysisTools();
+  ConnectGraphList();
   GraphCollection = FGraphs.get();
   OperationCollection = FOperations.get();
   chart::MainChart = FChart;

@@ -23,6 +23,10 @@ namespace cs {
 class TBalloonControl;
 }
 
+namespace analysis {
+class TChartListBox;
+}
+
 namespace chart {
 class TChart;
 class TAxisScrollTool;
@@ -60,6 +64,9 @@ class TwndKorvalinMain : public fw::TForm {
   chart::TChartGrid* DataGrid() const { return FDataGrid; }
   fw::TPopupMenu* DataMenu() const { return FDataMenu; }
   TGraphCollection* Graphs() const { return FGraphs.get(); }
+  // The graph list beside the chart: the chart's series, switched on and off, renamed and
+  // reordered through the graph collection.
+  analysis::TChartListBox* GraphList() const { return FGraphList; }
   TOperationCollection* Operations() const { return FOperations.get(); }
 
   fw::TAction* OpenAction() const { return FOpen; }
@@ -159,6 +166,9 @@ class TwndKorvalinMain : public fw::TForm {
   void UpdateAnalysisActions();
   // The analysis windows' hold on the chart's tools, taken at creation and let go at close.
   void ConnectAnalysisTools();
+  void BuildGraphList();
+  // The list's renames and exchanges go through the collection.
+  void ConnectGraphList();
   void DisconnectAnalysisTools();
 
   chart::TChart* FChart = nullptr;
@@ -191,6 +201,7 @@ class TwndKorvalinMain : public fw::TForm {
   std::vector<fw::TAction*> FArithmeticActions;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;
+  analysis::TChartListBox* FGraphList = nullptr;
   fw::TPanel* FDataPanel = nullptr;
   chart::TChartGrid* FDataGrid = nullptr;
   fw::TPopupMenu* FDataMenu = nullptr;

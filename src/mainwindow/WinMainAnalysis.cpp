@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/Analisis.h"
+#include "analysis/ChartListBox.h"
 #include "analysis/WinFindOp.h"
 #include "analysis/WinFindOpGroup.h"
 #include "chart/PlotMultiSelectorTool.h"
@@ -147,6 +148,53 @@ void TwndKorvalinMain::ConnectAnalysisTools() {
                               chart::TChartSeries*, fw::Integer) {
     if (analysis::TracingWindow) analysis::TracingWindow->ShowValues(XValue, YValue);
   };
+}
+
+void TwndKorvalinMain::BuildGraphList() {
+  FGraphList = new analysis::TChartListBox(this);
+  FGraphList->SetName("ChartListBox1");
+  FGraphList->SetParent(this);
+  FGraphList->SetAlign(fw::alLeft);
+  FGraphList->SetWidth(200);
+  FGraphList->SetAllowAddSeries(false);
+  FGraphList->SetAllowDeleteSeries(false);
+  FGraphList->SetEnableChangeColor(false);
+  FGraphList->SetEnableChangeType(false);
+  FGraphList->SetShowSeriesIcon(false);
+  FGraphList->SetItemHeight(24);
+  FGraphList->SetChart(FChart);
+}
+
+void TwndKorvalinMain::ConnectGraphList() {
+  FGraphList->OnSetSeriesTitle = [this](chart::TChartSeries* Series, const fw::String& Title) {
+    try {
+      FGraphs->Rename(FGraphs->BySeries(Series), Title);
+    } catch (const std::exception& e) {
+      fw::Application->ShowException(e);
+    }
+  };
+  FGraphList->OnExchangeSeries = [this](chart::TChartSeries* Series1, chart::TChartSeries* Series2) {
+    TGraph* g1 = FGraphs->BySeries(Series1);
+    TGraph* g2 = FGraphs->BySeries(Series2);
+    if (!g1 || !g2) {
+      // Series of no graph (none are listed in practice): only the drawing order changes.
+      FChart->ExchangeSeries(Series1, Series2);
+      return;
+    }
+    const fw::Integer i1 = FGraphs->IndexOf(g1), i2 = FGraphs->IndexOf(g2);
+    FGraphs->Exchange(g1, g2);
+    // The find windows are bound by index: each keeps its graph.
+    for (analysis::TwndFindOp* window : analysis::FindOpWindows) {
+      if (!window) continue;
+      if (window->GraphIndex() == i1)
+        window->Bind(i2);
+      else if (window->GraphIndex() == i2)
+        window->Bind(i1);
+    }
+  };
+  // Switching a graph on or off changes what the chart shows, not the collection: the status
+  // line and the actions are refreshed all the same.
+  FGraphList->OnChangeActive = [this](fw::TObject*, chart::TChartSeries*) { GraphsChanged(); };
 }
 
 void TwndKorvalinMain::DisconnectAnalysisTools() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/Chart.h"
 #include "chart/PlotEngine.h"
@@ -245,6 +246,29 @@ void TGraphCollection::DeleteGraph(TGraph* Graph) { Delete(IndexOf(Graph)); }
 
 void TGraphCollection::Clear() {
   while (!FItems.empty()) Delete(Count() - 1);
+}
+
+void TGraphCollection::Exchange(TGraph* Graph1, TGraph* Graph2) {
+  const Integer i1 = IndexOf(Graph1), i2 = IndexOf(Graph2);
+  if (i1 < 0 || i2 < 0 || i1 == i2) return;
+  std::swap(FItems[std::size_t(i1)], FItems[std::size_t(i2)]);
+  auto follow = [i1, i2](Integer& Index) {
+    if (Index == i1)
+      Index = i2;
+    else if (Index == i2)
+      Index = i1;
+  };
+  follow(FCurrentIndex);
+  follow(FLastAddedIndex);
+  if (FChart && Graph1->Series() && Graph2->Series()) FChart->ExchangeSeries(Graph1->Series(), Graph2->Series());
+  Changed();
+}
+
+void TGraphCollection::Rename(TGraph* Graph, const String& Title) {
+  if (IndexOf(Graph) < 0 || !Graph->Series()) return;
+  if (Title.find_first_not_of(' ') == String::npos) throw EGraphError("Название графика не может быть пустым");
+  Graph->Series()->SetTitle(Title);
+  Changed();
 }
 
 TGraphArray TGraphCollection::SelectedGraphs() const {

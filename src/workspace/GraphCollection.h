@@ -95,6 +95,14 @@ class TGraphCollection {
   void Restore(TDeletedGraph& Deleted);
   void Clear();
 
+  // Exchanges two graphs in the list and their series in the chart's drawing order (the series
+  // list's order). The current and last-added graphs stay the same graphs. No undo entry: the
+  // stack has no kind for it.
+  void Exchange(TGraph* Graph1, TGraph* Graph2);
+  // Retitles the graph's series. Raises EGraphError, changing nothing, for a title that is empty
+  // or only spaces (the series would show its component name instead).
+  void Rename(TGraph* Graph, const String& Title);
+
   // The graphs whose series are selected (OnGetSelectedSeries), in selection order.
   TGraphArray SelectedGraphs() const;
 

@@ -403,6 +403,10 @@ def case_sum_through_the_graph_choice(p):
     assert "18" in text and "8" in text, "clipboard holds " + repr(text)
 
 
+# The graph list docked at the main window's left edge.
+GRAPH_LIST_WIDTH = 200
+
+
 def case_find_maximum_with_picked_bounds(p):
     # The maximum window from Операции (its ninth item, after two groups of four), bounds from the
     # graph, a search, the result read through its copy button; then both bounds picked with the
@@ -435,13 +439,47 @@ def case_find_maximum_with_picked_bounds(p):
     assert first == "5", "the maximum is 5, copied " + repr(first)
     click(x + 3 + 264 + 15, top + 8)  # pick both bounds
     mx, my, mw, mh = geometry(p.main)
-    click(mx + mw // 3, my + mh // 2)
-    click(mx + 2 * mw // 3, my + mh // 2)
+    # The chart fills the window right of the graph list.
+    cx, cw = mx + GRAPH_LIST_WIDTH, mw - GRAPH_LIST_WIDTH
+    click(cx + cw // 3, my + mh // 2)
+    click(cx + 2 * cw // 3, my + mh // 2)
     click(x + 222 + 20, top + 65 + 10)
     picked = result()
     # The presses fall about X = 1.5 and X = 3.5: the points at 2 and 3, highest Y 2.
     assert picked == "2", "the maximum between the picked bounds is 2, copied " + repr(picked)
     assert p.running()
+
+
+def case_reorder_graphs_by_dragging(p):
+    # Three graphs pasted; the third row's title dragged onto the first row exchanges the two
+    # graphs: the colour symbols of the first and third rows change places.
+    for text in ("0 1\n1 5\n2 2\n", "0 3\n1 1\n2 4\n", "0 -2\n1 0\n2 1\n"):
+        set_clipboard(text)
+        time.sleep(0.2)
+        p.key("ctrl+v")
+        time.sleep(0.3)
+    x, y, _, _ = geometry(p.main)
+    rows_top = y + 43  # below the caption and the menu bar
+
+    def row_colour(row):
+        # The commonest strong colour in the row's colour column (the series' line symbol).
+        box = ImageGrab.grab(bbox=(x + 20, rows_top + row * 24 + 4, x + 46, rows_top + row * 24 + 20))
+        counts = {}
+        for c in box.getdata():
+            if max(c[:3]) - min(c[:3]) > 80 and c[:3] != (10, 36, 106):
+                counts[c[:3]] = counts.get(c[:3], 0) + 1
+        return max(counts, key=counts.get) if counts else None
+
+    before = [row_colour(r) for r in range(3)]
+    assert None not in before and len(set(before)) == 3, "three colour symbols, found " + repr(before)
+    title_x = str(x + 100)
+    run("xdotool", "mousemove", title_x, str(rows_top + 2 * 24 + 12), "mousedown", "1")
+    time.sleep(0.1)
+    run("xdotool", "mousemove", title_x, str(rows_top + 24 + 12))
+    time.sleep(0.1)
+    run("xdotool", "mousemove", title_x, str(rows_top + 12), "mouseup", "1")
+    after = wait_for("the rows exchanged", lambda: [row_colour(r) for r in range(3)] == [before[2], before[1], before[0]])
+    assert after and p.running()
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}

@@ -348,3 +348,47 @@ TEST_F(GraphOwnershipTest, HugeFileIsRefusedWithAClearMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+class GraphOrderTest : public wstest::WorkspaceTest {};
+
+TEST_F(GraphOrderTest, ExchangeSwapsListAndChartOrderKeepingCurrentAndLastAdded) {
+  TGraph* a = AddData({0, 1}, {0, 1}, "a");
+  TGraph* b = AddData({0, 1}, {0, 2}, "b");
+  TGraph* c = AddData({0, 1}, {0, 3}, "c");
+  graphs->Select(0);
+  int changes = 0;
+  graphs->OnChange = [&](workspace::TGraphCollection*) { ++changes; };
+  const int undoCount = undo->Count();
+  graphs->Exchange(c, a);
+  EXPECT_EQ((std::vector<TGraph*>{graphs->Items(0), graphs->Items(1), graphs->Items(2)}),
+            (std::vector<TGraph*>{c, b, a}));
+  EXPECT_EQ((std::vector<chart::TChartSeries*>{chart->Series(0), chart->Series(1), chart->Series(2)}),
+            (std::vector<chart::TChartSeries*>{c->Series(), b->Series(), a->Series()}));
+  EXPECT_EQ(graphs->Current(), a);
+  EXPECT_EQ(graphs->LastAdded(), c);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(undo->Count(), undoCount);  // no undo entry
+  // A graph exchanged with itself or with one of no collection: nothing.
+  graphs->Exchange(b, b);
+  graphs->Exchange(b, nullptr);
+  EXPECT_EQ(graphs->Items(1), b);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(GraphOrderTest, RenameRetitlesTheSeriesAndRefusesAnEmptyTitle) {
+  TGraph* a = AddData({0, 1}, {0, 1}, "a");
+  int changes = 0;
+  graphs->OnChange = [&](workspace::TGraphCollection*) { ++changes; };
+  graphs->Rename(a, "Давление");
+  EXPECT_EQ(a->Series()->Title(), "Давление");
+  EXPECT_EQ(changes, 1);
+  for (const char* empty : {"", "  "}) {
+    EXPECT_THROW(graphs->Rename(a, empty), EGraphError);
+    EXPECT_EQ(a->Series()->Title(), "Давление");
+  }
+  EXPECT_EQ(changes, 1);
+}
+
+}  // namespace
