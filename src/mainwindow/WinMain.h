@@ -88,6 +88,10 @@ class TwndKorvalinMain : public fw::TForm {
   const std::vector<fw::TAction*>& FindGroupActions() const { return FFindGroupActions; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
+  // Graphs from formulas: a new y = f(x), a new parametric graph, the current one's formula.
+  fw::TAction* AddFuncGraphAction() const { return FAddFuncGraph; }
+  fw::TAction* AddParamFuncGraphAction() const { return FAddParamFuncGraph; }
+  fw::TAction* EditFormulaAction() const { return FEditFormula; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -189,6 +193,9 @@ class TwndKorvalinMain : public fw::TForm {
   std::vector<fw::TAction*> FFindActions;
   std::vector<fw::TAction*> FFindGroupActions;
   std::vector<fw::TAction*> FArithmeticActions;
+  fw::TAction* FAddFuncGraph = nullptr;
+  fw::TAction* FAddParamFuncGraph = nullptr;
+  fw::TAction* FEditFormula = nullptr;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;
   fw::TPanel* FDataPanel = nullptr;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/Analisis.h"
+#include "analysis/FuncGraph.h"
 #include "analysis/WinFindOp.h"
 #include "analysis/WinFindOpGroup.h"
 #include "chart/PlotMultiSelectorTool.h"
@@ -16,7 +17,9 @@
 #include "workspace/DataModuleImages.h"
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
+#include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "platform/controls/MessageBox.h"
 #include "mainwindow/WinMain.h"
 #include "workspace/GraphCollection.h"
 
@@ -114,6 +117,19 @@ void TwndKorvalinMain::BuildAnalysisActions() {
       if (analysis::SelectGraphs(caption, operands)) work(operands);
     }, nAnyGraph));
   }
+  // Graphs from formulas; editing asks the dialog of the current graph's kind.
+  FAddFuncGraph = make("actAddFuncGraph", "График функции...", [] { analysis::EditFuncGraph(nullptr); }, nNothing);
+  FAddParamFuncGraph = make("actAddParamFuncGraph", "Параметрический график...",
+                            [] { analysis::EditParamFuncGraph(nullptr); }, nNothing);
+  FEditFormula = make("actEditFormula", "Изменить формулу...", [this] {
+    TGraph* graph = FGraphs->Current();
+    if (graph && graph->Kind == gkExpression)
+      analysis::EditFuncGraph(graph);
+    else if (graph && graph->Kind == gkParametric)
+      analysis::EditParamFuncGraph(graph);
+    else
+      fw::AppMessageBox("Текущий график построен не по формуле", win::MB_ICONWARNING);
+  }, nCurrentGraph);
 }
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
@@ -128,6 +144,8 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   group(FArithmeticActions.begin() + 4, FArithmeticActions.end());
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
+  const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FEditFormula};
+  group(formulas.begin(), formulas.end());
   const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
   group(transforms.begin(), transforms.end());
   const std::vector<fw::TAction*> limits{FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing};

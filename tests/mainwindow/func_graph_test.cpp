@@ -1,0 +1,247 @@
+// The y = f(x) and parametric graph dialogs through the main window's commands: the points
+// compared with the parser's own values, the stored parameters and settings, editing in place,
+// and the messages for bad formulas, parameters and ranges.
+
+#include <cmath>
+#include <functional>
+
+#include "analysis/FuncGraph.h"
+#include "analysis/MathPars.h"
+#include "chart/Series.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsLists.h"
+#include "controls/FloatEdit.h"
+#include "mainwindow_fixture.h"
+
+namespace mainwindowtest {
+
+namespace {
+
+using Points = std::vector<std::pair<double, double>>;
+
+Points PointsOf(const chart::TChartSeries* s) {
+  Points p;
+  for (fw::Integer i = 0; i < s->Count(); ++i) p.emplace_back(s->PointX(i), s->PointY(i));
+  return p;
+}
+
+class FuncGraphTest : public MainWindowTest {
+ protected:
+  // Runs Action; Answer works the dialog of type D; then OK (or Cancel) is pressed. With
+  // StaysOpen the dialog must still be there after OK, and is then cancelled.
+  template <class D>
+  void Run(fw::TAction* Action, std::function<void(D&)> Answer, bool Ok = true, bool StaysOpen = false) {
+    bool seen = false;
+    desktop->script([&] {
+      auto* dialog = dynamic_cast<D*>(fw::Screen->ActiveForm());
+      ASSERT_NE(dialog, nullptr);
+      seen = true;
+      Answer(*dialog);
+      Button(*dialog, Ok ? "butOk" : "butCancel")->Click();
+      if (StaysOpen) {
+        AppPump();
+        EXPECT_EQ(fw::Screen->ActiveForm(), dialog);
+        Button(*dialog, "butCancel")->Click();
+      }
+    });
+    Action->Execute();
+    Pump();
+    EXPECT_TRUE(seen);
+  }
+  static cs::TCsButton* Button(fw::TForm& Form, const char* Name) {
+    return dynamic_cast<cs::TCsButton*>(Form.FindComponent(Name));
+  }
+  template <class D>
+  static void Range(D& d, const char16_t* Start, const char16_t* Stop, const char16_t* Step) {
+    d.fedX1->SetText(Start);
+    d.fedX2->SetText(Stop);
+    d.fedStep->SetText(Step);
+  }
+  std::string LastMessage() {
+    return win::MessageBoxHistory().empty() ? std::string()
+                                            : win::WideToUtf8(win::MessageBoxHistory().back().text);
+  }
+};
+
+// The parser's own value of Formula at x with the given variables.
+double ParserValue(const std::string& Formula, std::initializer_list<std::pair<const char*, double>> Vars,
+                   const char* Name, double X) {
+  analysis::TMathParser parser;
+  parser.SetExpression(Formula);
+  for (auto [n, v] : Vars) parser.SetVariable(n, v);
+  parser.SetVariable(Name, X);
+  return parser.Evaluate();
+}
+
+}  // namespace
+
+TEST_F(FuncGraphTest, AFormulaWithParametersMakesAKindOneGraphOfTheParsersValues) {
+  const fw::Integer undo = form->Operations()->Count();
+  Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [](analysis::TwndFuncGraph& d) {
+    EXPECT_EQ(d.Caption(), "График функции");
+    EXPECT_EQ(d.Memo1->Text(), "sin(x)");  // the default formula
+    d.Memo1->SetText("a*sin(x)+b");
+    d.ParamGrid->SetText("a=2\r\nb=0" + std::string(1, fw::DecimalSeparator()) + "5");
+    Range(d, u"0", u"1", u"0,25");
+    if (fw::DecimalSeparator() == '.') d.fedStep->SetText(u"0.25");
+  });
+  ASSERT_EQ(Graphs().Count(), 1);
+  workspace::TGraph* g = Graphs().Current();
+  EXPECT_EQ(g->Kind, workspace::gkExpression);
+  EXPECT_EQ(g->Source, "a*sin(x)+b");
+  EXPECT_EQ(g->Series()->Title(), "a*sin(x)+b");
+  EXPECT_EQ(g->LimStart, 0.0);
+  EXPECT_EQ(g->LimStop, 1.0);
+  EXPECT_EQ(g->LimStep, 0.25);
+  EXPECT_EQ(g->AuxParams, "a=2;b=0" + std::string(1, fw::DecimalSeparator()) + "5;");
+  const Points p = PointsOf(g->Series());
+  ASSERT_EQ(p.size(), 5u);
+  for (auto [x, y] : p) EXPECT_EQ(y, ParserValue("a*sin(x)+b", {{"a", 2}, {"b", 0.5}}, "x", x));
+  EXPECT_EQ(form->Operations()->Count(), undo + 1);
+  // The settings keep the last dialog.
+  workspace::TPropSaver store("EXPRESSION_EDIT", true);
+  EXPECT_EQ(store.ReadString("Function", ""), "a*sin(x)+b");
+  EXPECT_EQ(store.ReadFloat("Step", 0), 0.25);
+  // Undo takes the graph away again.
+  form->Operations()->Undo();
+  EXPECT_EQ(Graphs().Count(), 0);
+}
+
+TEST_F(FuncGraphTest, EditingAFormulaGraphRecomputesItInPlace) {
+  Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [](analysis::TwndFuncGraph& d) {
+    d.Memo1->SetText("x");
+    Range(d, u"0", u"2", u"1");
+  });
+  ASSERT_EQ(Graphs().Count(), 1);
+  workspace::TGraph* g = Graphs().Current();
+  const fw::Integer undo = form->Operations()->Count();
+  Run<analysis::TwndFuncGraph>(form->EditFormulaAction(), [](analysis::TwndFuncGraph& d) {
+    EXPECT_EQ(d.Memo1->Text(), "x");
+    EXPECT_EQ(double(d.fedX2->Value()), 2.0);
+    EXPECT_EQ(d.edTitle->Text(), u"x");
+    d.Memo1->SetText("x^2");
+    d.edTitle->SetText(u"квадрат");
+    Range(d, u"-1", u"1", u"1");
+  });
+  ASSERT_EQ(Graphs().Count(), 1);
+  EXPECT_EQ(Graphs().Current(), g);
+  EXPECT_EQ(PointsOf(g->Series()), (Points{{-1, 1}, {0, 0}, {1, 1}}));
+  EXPECT_EQ(g->Source, "x^2");
+  EXPECT_EQ(g->Series()->Title(), "квадрат");
+  EXPECT_EQ(g->LimStart, -1.0);
+  // Cancel changes nothing.
+  Run<analysis::TwndFuncGraph>(form->EditFormulaAction(), [](analysis::TwndFuncGraph& d) { d.Memo1->SetText("0"); },
+                               false);
+  EXPECT_EQ(g->Source, "x^2");
+  EXPECT_EQ(PointsOf(g->Series()).size(), 3u);
+  (void)undo;
+}
+
+TEST_F(FuncGraphTest, BadFormulasParametersAndStepsKeepTheDialogOpenWithTheirMessage) {
+  struct Case {
+    const char* Formula;
+    const char* Params;
+    const char16_t* Step;
+    std::string Message;
+  };
+  const Case cases[] = {
+      {"sin(x", "", u"1", "Непарная скобка"},
+      {"q*x", "", u"1", "Неизвестное имя - q"},
+      {"a*x", "a=два", u"1", "Значение параметра \"a\" задано некорректно"},
+      {"a*x", "a=", u"1", "Неизвестное имя - a"},  // a row without a value is skipped
+      {"x", "", u"0", analysis::FuncBadStepMsg},
+      {"x", "", u"-1", analysis::FuncBadStepMsg},
+      {"x", "", u"0,0000000001", analysis::FuncTooManyPointsMsg},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Formula);
+    win::ClearMessageBoxHistory();
+    wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+    Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [&](analysis::TwndFuncGraph& d) {
+      d.Memo1->SetText(c.Formula);
+      d.ParamGrid->SetText(c.Params);
+      Range(d, u"0", u"2", u"1");
+      std::u16string step = c.Step;
+      for (auto& ch : step)
+        if (ch == u',') ch = char16_t(fw::DecimalSeparator());
+      d.fedStep->SetText(step);
+    }, true, true);
+    EXPECT_EQ(LastMessage().substr(0, c.Message.size()), c.Message);
+    EXPECT_EQ(Graphs().Count(), 0);
+  }
+  // A reversed range closes the dialog but makes too few points: nothing is added.
+  win::ClearMessageBoxHistory();
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [](analysis::TwndFuncGraph& d) {
+    d.Memo1->SetText("x");
+    Range(d, u"2", u"0", u"1");
+  });
+  EXPECT_EQ(LastMessage(), analysis::FuncTooFewPointsMsg);
+  EXPECT_EQ(Graphs().Count(), 0);
+}
+
+TEST_F(FuncGraphTest, AParametricGraphKeepsItsPointsInOrderAndEndsAtTheStop) {
+  Run<analysis::TwndFuncGraph1>(form->AddParamFuncGraphAction(), [](analysis::TwndFuncGraph1& d) {
+    EXPECT_EQ(d.Caption(), "Параметрический график");
+    d.Memo1->SetText("cos(t)");
+    d.Memo2->SetText("sin(t)");
+    Range(d, u"0", u"3", u"2");
+  });
+  ASSERT_EQ(Graphs().Count(), 1);
+  workspace::TGraph* g = Graphs().Current();
+  EXPECT_EQ(g->Kind, workspace::gkParametric);
+  EXPECT_EQ(g->Source, "cos(t);sin(t)");
+  const Points p = PointsOf(g->Series());
+  ASSERT_EQ(p.size(), 3u);  // t = 0, 2 and the stop 3
+  const double ts[] = {0, 2, 3};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(p[i].first, ParserValue("cos(t)", {}, "t", ts[i]));
+    EXPECT_EQ(p[i].second, ParserValue("sin(t)", {}, "t", ts[i]));
+  }
+  // Edited again through the same command: in place, the dialog showing both formulas.
+  Run<analysis::TwndFuncGraph1>(form->EditFormulaAction(), [](analysis::TwndFuncGraph1& d) {
+    EXPECT_EQ(d.Memo1->Text(), "cos(t)");
+    EXPECT_EQ(d.Memo2->Text(), "sin(t)");
+    d.Memo1->SetText("-t");
+    Range(d, u"0", u"2", u"1");
+  });
+  ASSERT_EQ(Graphs().Count(), 1);
+  EXPECT_EQ(g->Source, "-t;sin(t)");
+  ASSERT_EQ(g->Series()->Count(), 3);
+  EXPECT_EQ(PointsOf(g->Series())[2].first, -2.0);  // descending x kept in the order made
+  workspace::TPropSaver store("EXPRESSION1_EDIT", true);
+  EXPECT_EQ(store.ReadString("FunctionX", ""), "-t");
+}
+
+TEST_F(FuncGraphTest, ParametricErrorsKeepTheDialogOpenAndMakeNoPartialGraph) {
+  win::ClearMessageBoxHistory();
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  Run<analysis::TwndFuncGraph1>(form->AddParamFuncGraphAction(), [](analysis::TwndFuncGraph1& d) {
+    d.Memo1->SetText("t");
+    d.Memo2->SetText("1/(t-1)");  // fails at t = 1, after t = 0
+    Range(d, u"0", u"3", u"1");
+  }, true, true);
+  EXPECT_FALSE(LastMessage().empty());
+  EXPECT_EQ(Graphs().Count(), 0);
+  // A range with a single point (start beyond stop).
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  Run<analysis::TwndFuncGraph1>(form->AddParamFuncGraphAction(), [](analysis::TwndFuncGraph1& d) {
+    Range(d, u"3", u"0", u"1");
+  });
+  EXPECT_EQ(LastMessage(), analysis::FuncTooFewPointsMsg);
+  EXPECT_EQ(Graphs().Count(), 0);
+}
+
+TEST_F(FuncGraphTest, ParameterTextRoundTripsBetweenLinesAndPairs) {
+  EXPECT_EQ(analysis::LinesToParams("a=1\r\nb=2"), "a=1;b=2;");
+  EXPECT_EQ(analysis::ParamsToLines("a=1;b=2;"), "a=1\r\nb=2\r\n");
+  EXPECT_EQ(analysis::LinesToParams(analysis::ParamsToLines("a=1;b=2;")), "a=1;b=2;");
+  const auto rows = analysis::SplitParamLines("a=1\nnoval\n=3");
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1], (std::pair<std::string, std::string>{"noval", ""}));
+  EXPECT_EQ(rows[2].first, "");
+  EXPECT_EQ(analysis::WithoutLineBreaks("si\r\nn(x)"), "sin(x)");
+}
+
+}  // namespace mainwindowtest
