@@ -7,6 +7,7 @@
 
 #include "analysis/Analisis.h"
 #include "analysis/FuncGraph.h"
+#include "analysis/WinDerivedEdit.h"
 #include "analysis/WinFindOp.h"
 #include "analysis/WinFindOpGroup.h"
 #include "chart/PlotMultiSelectorTool.h"
@@ -117,18 +118,22 @@ void TwndKorvalinMain::BuildAnalysisActions() {
       if (analysis::SelectGraphs(caption, operands)) work(operands);
     }, nAnyGraph));
   }
-  // Graphs from formulas; editing asks the dialog of the current graph's kind.
+  // Graphs from formulas and from the current graph; editing asks the dialog of the current
+  // graph's kind.
   FAddFuncGraph = make("actAddFuncGraph", "График функции...", [] { analysis::EditFuncGraph(nullptr); }, nNothing);
   FAddParamFuncGraph = make("actAddParamFuncGraph", "Параметрический график...",
                             [] { analysis::EditParamFuncGraph(nullptr); }, nNothing);
-  FEditFormula = make("actEditFormula", "Изменить формулу...", [this] {
+  FAddSpline = make("actAddSpline", "Сплайн...", [] { analysis::EditSplineGraph(nullptr); }, nCurrentGraph);
+  FAddEnvelope = make("actAddEnvelope", "Огибающая...", [] { analysis::EditEnvelopeGraph(nullptr); }, nCurrentGraph);
+  FEditGraphParams = make("actEditGraphParams", "Изменить параметры графика...", [this] {
     TGraph* graph = FGraphs->Current();
-    if (graph && graph->Kind == gkExpression)
-      analysis::EditFuncGraph(graph);
-    else if (graph && graph->Kind == gkParametric)
-      analysis::EditParamFuncGraph(graph);
-    else
-      fw::AppMessageBox("Текущий график построен не по формуле", win::MB_ICONWARNING);
+    switch (graph ? graph->Kind : gkData) {
+      case gkExpression: analysis::EditFuncGraph(graph); break;
+      case gkParametric: analysis::EditParamFuncGraph(graph); break;
+      case gkSpline: analysis::EditSplineGraph(graph); break;
+      case gkEnvelope: analysis::EditEnvelopeGraph(graph); break;
+      default: fw::AppMessageBox("Текущий график не построен по формуле или по другому графику", win::MB_ICONWARNING);
+    }
   }, nCurrentGraph);
 }
 
@@ -144,7 +149,8 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   group(FArithmeticActions.begin() + 4, FArithmeticActions.end());
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
-  const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FEditFormula};
+  const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FAddSpline, FAddEnvelope,
+                                           FEditGraphParams};
   group(formulas.begin(), formulas.end());
   const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
   group(transforms.begin(), transforms.end());

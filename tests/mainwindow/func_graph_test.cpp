@@ -1,12 +1,17 @@
-// The y = f(x) and parametric graph dialogs through the main window's commands: the points
-// compared with the parser's own values, the stored parameters and settings, editing in place,
-// and the messages for bad formulas, parameters and ranges.
+// The y = f(x), parametric, spline and envelope dialogs through the main window's commands: the
+// points compared with the parser's and the chart functions' own values, the stored parameters
+// and settings, editing in place, and the messages for bad formulas, parameters and ranges.
 
 #include <cmath>
 #include <functional>
 
 #include "analysis/FuncGraph.h"
 #include "analysis/MathPars.h"
+#include "analysis/PlotFunci.h"
+#include "analysis/PlotSmoothingSpline.h"
+#include "analysis/WinDerivedEdit.h"
+#include "controls/CsPanels.h"
+#include "controls/NumericSpinEdit.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
@@ -58,6 +63,13 @@ class FuncGraphTest : public MainWindowTest {
     d.fedX2->SetText(Stop);
     d.fedStep->SetText(Step);
   }
+  workspace::TGraph* Add(const Points& P, const char* Title) {
+    auto* s = new chart::TLineSeries(nullptr);
+    for (auto [x, y] : P) s->AddXY(x, y);
+    workspace::TGraph* g = Graphs().AddGraph(s, "data.txt", {}, Title);
+    Graphs().SelectLastAdded();
+    return g;
+  }
   std::string LastMessage() {
     return win::MessageBoxHistory().empty() ? std::string()
                                             : win::WideToUtf8(win::MessageBoxHistory().back().text);
@@ -72,6 +84,24 @@ double ParserValue(const std::string& Formula, std::initializer_list<std::pair<c
   for (auto [n, v] : Vars) parser.SetVariable(n, v);
   parser.SetVariable(Name, X);
   return parser.Evaluate();
+}
+
+// What Function computes from Source on a series of its own.
+Points FunctionPoints(chart::TChartSeries* Source, chart::TPlotFunction* Function) {
+  fw::TComponent owner(nullptr);
+  auto* series = new chart::TLineSeries(&owner);
+  series->SetFunctionType(Function);
+  series->SetDataSource(Source);
+  series->CheckDataSource();
+  Points p = PointsOf(series);
+  series->SetDataSource(nullptr);
+  return p;
+}
+
+Points SineData(int N) {
+  Points p;
+  for (int i = 0; i < N; ++i) p.emplace_back(i, std::sin(i * 0.9) * 3 + i % 3);
+  return p;
 }
 
 }  // namespace
@@ -116,7 +146,7 @@ TEST_F(FuncGraphTest, EditingAFormulaGraphRecomputesItInPlace) {
   ASSERT_EQ(Graphs().Count(), 1);
   workspace::TGraph* g = Graphs().Current();
   const fw::Integer undo = form->Operations()->Count();
-  Run<analysis::TwndFuncGraph>(form->EditFormulaAction(), [](analysis::TwndFuncGraph& d) {
+  Run<analysis::TwndFuncGraph>(form->EditGraphParamsAction(), [](analysis::TwndFuncGraph& d) {
     EXPECT_EQ(d.Memo1->Text(), "x");
     EXPECT_EQ(double(d.fedX2->Value()), 2.0);
     EXPECT_EQ(d.edTitle->Text(), u"x");
@@ -131,7 +161,7 @@ TEST_F(FuncGraphTest, EditingAFormulaGraphRecomputesItInPlace) {
   EXPECT_EQ(g->Series()->Title(), "квадрат");
   EXPECT_EQ(g->LimStart, -1.0);
   // Cancel changes nothing.
-  Run<analysis::TwndFuncGraph>(form->EditFormulaAction(), [](analysis::TwndFuncGraph& d) { d.Memo1->SetText("0"); },
+  Run<analysis::TwndFuncGraph>(form->EditGraphParamsAction(), [](analysis::TwndFuncGraph& d) { d.Memo1->SetText("0"); },
                                false);
   EXPECT_EQ(g->Source, "x^2");
   EXPECT_EQ(PointsOf(g->Series()).size(), 3u);
@@ -200,7 +230,7 @@ TEST_F(FuncGraphTest, AParametricGraphKeepsItsPointsInOrderAndEndsAtTheStop) {
     EXPECT_EQ(p[i].second, ParserValue("sin(t)", {}, "t", ts[i]));
   }
   // Edited again through the same command: in place, the dialog showing both formulas.
-  Run<analysis::TwndFuncGraph1>(form->EditFormulaAction(), [](analysis::TwndFuncGraph1& d) {
+  Run<analysis::TwndFuncGraph1>(form->EditGraphParamsAction(), [](analysis::TwndFuncGraph1& d) {
     EXPECT_EQ(d.Memo1->Text(), "cos(t)");
     EXPECT_EQ(d.Memo2->Text(), "sin(t)");
     d.Memo1->SetText("-t");
@@ -242,6 +272,125 @@ TEST_F(FuncGraphTest, ParameterTextRoundTripsBetweenLinesAndPairs) {
   EXPECT_EQ(rows[1], (std::pair<std::string, std::string>{"noval", ""}));
   EXPECT_EQ(rows[2].first, "");
   EXPECT_EQ(analysis::WithoutLineBreaks("si\r\nn(x)"), "sin(x)");
+}
+
+TEST_F(FuncGraphTest, ASplineOfTheCurrentGraphEqualsTheSmoothingFunctionAndRebuildsInPlace) {
+  auto* a = Add(SineData(10), "a");
+  const fw::Integer undo = form->Operations()->Count();
+  Run<analysis::TwndSplineEdit>(form->AddSplineAction(), [](analysis::TwndSplineEdit& d) {
+    EXPECT_EQ(d.Caption(), "Параметры сплайна");
+    EXPECT_FALSE(d.cbInterpolate->Checked());  // a new spline: no interpolation, factor 2
+    EXPECT_EQ(int(d.seFactor->Value()), 2);
+    d.cbInterpolate->SetChecked(true);
+    d.seFactor->SetValue(3);
+  });
+  ASSERT_EQ(Graphs().Count(), 2);
+  workspace::TGraph* s = Graphs().Current();
+  EXPECT_EQ(s->Kind, workspace::gkSpline);
+  EXPECT_EQ(s->Source, analysis::SplineSourceName);
+  EXPECT_EQ(s->Series()->Title(), "Сплайн для a");
+  EXPECT_EQ(s->SourceSeries, a->Series());
+  EXPECT_TRUE(s->Interpolate);
+  EXPECT_EQ(s->Factor, 3);
+  EXPECT_EQ(form->Operations()->Count(), undo + 1);
+  fw::TComponent owner(nullptr);
+  auto* fn = new analysis::TSmoothingFunction(&owner);
+  fn->SetInterpolate(true);
+  fn->SetFactor(3);
+  const Points expected = FunctionPoints(a->Series(), fn);
+  EXPECT_EQ(expected.size(), 31u);
+  EXPECT_EQ(PointsOf(s->Series()), expected);
+  // Edited again: the dialog shows the graph's values, the same graph takes the new points.
+  Run<analysis::TwndSplineEdit>(form->EditGraphParamsAction(), [](analysis::TwndSplineEdit& d) {
+    EXPECT_TRUE(d.cbInterpolate->Checked());
+    EXPECT_EQ(int(d.seFactor->Value()), 3);
+    d.cbInterpolate->SetChecked(false);
+    d.seFactor->SetValue(1);
+  });
+  ASSERT_EQ(Graphs().Count(), 2);
+  EXPECT_EQ(Graphs().Current(), s);
+  EXPECT_EQ(s->Series()->Count(), 11);
+  EXPECT_FALSE(s->Interpolate);
+  EXPECT_EQ(s->Factor, 1);
+}
+
+TEST_F(FuncGraphTest, AnEnvelopeTakesTheHighestOrLowestOfEachPeriodAndKeepsItsSettings) {
+  auto* a = Add(SineData(20), "a");
+  Run<analysis::TwndEnvelopeEdit>(form->AddEnvelopeAction(), [](analysis::TwndEnvelopeEdit& d) {
+    EXPECT_EQ(d.Caption(), "Параметры огибающей");
+    EXPECT_TRUE(d.rbHigh->Checked());
+    EXPECT_TRUE(d.rbPeriodPoint->Checked());
+    d.sePeriodPoint->SetValue(5);
+  });
+  ASSERT_EQ(Graphs().Count(), 2);
+  workspace::TGraph* e = Graphs().Current();
+  EXPECT_EQ(e->Kind, workspace::gkEnvelope);
+  EXPECT_EQ(e->Series()->Title(), "Огибающая для a");
+  fw::TComponent owner(nullptr);
+  auto* high = new analysis::THighPlotFunction(&owner);
+  high->SetPeriodStyle(chart::psNumPoints);
+  high->SetPeriod(5);
+  high->SetPeriodAlign(chart::paCenter);
+  const Points expected = FunctionPoints(a->Series(), high);
+  ASSERT_EQ(expected.size(), 4u);
+  EXPECT_EQ(PointsOf(e->Series()), expected);
+  // The highest of the first five points, at their centre.
+  const Points data = SineData(20);
+  double top = data[0].second;
+  for (int i = 1; i < 5; ++i) top = std::max(top, data[std::size_t(i)].second);
+  EXPECT_EQ(expected[0], (std::pair<double, double>{2.0, top}));
+  {
+    workspace::TPropSaver store("ENVELOPE", true);
+    EXPECT_EQ(store.ReadInteger("Factor", 0), 5);
+    EXPECT_FALSE(store.ReadBool("Low", true));
+  }
+  // Rebuilt from below along X steps of 10: two periods.
+  Run<analysis::TwndEnvelopeEdit>(form->EditGraphParamsAction(), [](analysis::TwndEnvelopeEdit& d) {
+    EXPECT_EQ(int(d.sePeriodPoint->Value()), 5);
+    d.rbLow->SetChecked(true);
+    d.rbPeriodStep->SetChecked(true);
+    d.fedPeriodStep->SetText(u"10");
+  });
+  EXPECT_EQ(Graphs().Count(), 2);
+  EXPECT_TRUE(e->Low);
+  EXPECT_TRUE(e->UseStep);
+  EXPECT_EQ(e->Step, 10.0);
+  auto* low = new analysis::TLowPlotFunction(&owner);
+  low->SetPeriodStyle(chart::psRange);
+  low->SetPeriod(10);
+  low->SetPeriodAlign(chart::paCenter);
+  EXPECT_EQ(PointsOf(e->Series()), FunctionPoints(a->Series(), low));
+}
+
+TEST_F(FuncGraphTest, DerivedGraphsRefuseTooFewPointsAndAGoneSource) {
+  Add({{1, 1}}, "one");
+  win::ClearMessageBoxHistory();
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  Run<analysis::TwndSplineEdit>(form->AddSplineAction(), [](analysis::TwndSplineEdit&) {});
+  EXPECT_EQ(LastMessage(), analysis::FuncTooFewPointsMsg);
+  EXPECT_EQ(Graphs().Count(), 1);
+  // An envelope step of zero is refused.
+  auto* a = Add(SineData(6), "a");
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  Run<analysis::TwndEnvelopeEdit>(form->AddEnvelopeAction(), [](analysis::TwndEnvelopeEdit& d) {
+    d.rbPeriodStep->SetChecked(true);
+    d.fedPeriodStep->SetText(u"0");
+  });
+  EXPECT_EQ(LastMessage(), analysis::FuncBadStepMsg);
+  EXPECT_EQ(Graphs().Count(), 2);
+  // A spline whose source is deleted turns into plain data: editing it again is refused.
+  Run<analysis::TwndSplineEdit>(form->AddSplineAction(), [](analysis::TwndSplineEdit&) {});
+  ASSERT_EQ(Graphs().Count(), 3);
+  workspace::TGraph* s = Graphs().Current();
+  Graphs().DeleteGraph(a);
+  EXPECT_EQ(s->Kind, workspace::gkData);
+  Graphs().Select(Graphs().IndexOf(s));
+  win::ClearMessageBoxHistory();
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  form->EditGraphParamsAction()->Execute();
+  Pump();
+  EXPECT_FALSE(LastMessage().empty());
+  EXPECT_EQ(s->Series()->Count(), 13);
 }
 
 }  // namespace mainwindowtest
