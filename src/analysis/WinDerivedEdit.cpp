@@ -15,6 +15,7 @@
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
 #include "workspace/GraphCollection.h"
+#include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
 
 namespace analysis {
@@ -40,6 +41,7 @@ workspace::TGraph* Apply(workspace::TGraph* Graph, TFuncPoints& Points, const ch
                          const workspace::TGraphParams& Params, const fw::String& Title) {
   auto& graphs = *workspace::GraphCollection;
   if (Graph) {
+    if (auto* undo = graphs.Operations()) undo->AddRebuild(*Graph);
     Graph->Series()->AdoptPoints(std::move(Points.X), std::move(Points.Y));
     graphs.Changed();
     return Graph;

@@ -20,6 +20,7 @@
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
 #include "workspace/GraphCollection.h"
+#include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
 
 namespace analysis {
@@ -64,6 +65,7 @@ std::unique_ptr<chart::TLineSeries> SeriesOf(TFuncPoints& Points, bool Ordered) 
 
 // The graph takes the new points in place (a parametric curve keeps its points' order).
 void Recompute(workspace::TGraph& Graph, TFuncPoints& Points, bool Ordered) {
+  if (auto* undo = workspace::GraphCollection->Operations()) undo->AddRebuild(Graph);
   chart::TChartSeries* series = Graph.Series();
   if (!Ordered) series->XValues()->SetOrder(chart::loNone);
   series->AdoptPoints(std::move(Points.X), std::move(Points.Y));

@@ -165,7 +165,16 @@ TEST_F(FuncGraphTest, EditingAFormulaGraphRecomputesItInPlace) {
                                false);
   EXPECT_EQ(g->Source, "x^2");
   EXPECT_EQ(PointsOf(g->Series()).size(), 3u);
-  (void)undo;
+  // The rebuild is one undo entry that puts back points, formula, range and title.
+  ASSERT_EQ(form->Operations()->Count(), undo + 1);
+  EXPECT_EQ(form->Operations()->UndoCaption(), "Отменить перестроение графика");
+  form->Operations()->Undo();
+  EXPECT_EQ(Graphs().Count(), 1);
+  EXPECT_EQ(PointsOf(g->Series()), (Points{{0, 0}, {1, 1}, {2, 2}}));
+  EXPECT_EQ(g->Source, "x");
+  EXPECT_EQ(g->Series()->Title(), "x");
+  EXPECT_EQ(g->LimStart, 0.0);
+  EXPECT_EQ(g->LimStop, 2.0);
 }
 
 TEST_F(FuncGraphTest, BadFormulasParametersAndStepsKeepTheDialogOpenWithTheirMessage) {
@@ -242,6 +251,10 @@ TEST_F(FuncGraphTest, AParametricGraphKeepsItsPointsInOrderAndEndsAtTheStop) {
   EXPECT_EQ(PointsOf(g->Series())[2].first, -2.0);  // descending x kept in the order made
   workspace::TPropSaver store("EXPRESSION1_EDIT", true);
   EXPECT_EQ(store.ReadString("FunctionX", ""), "-t");
+  // Undone: the former curve in its own order.
+  form->Operations()->Undo();
+  EXPECT_EQ(PointsOf(g->Series()), p);
+  EXPECT_EQ(g->Source, "cos(t);sin(t)");
 }
 
 TEST_F(FuncGraphTest, ParametricErrorsKeepTheDialogOpenAndMakeNoPartialGraph) {
@@ -312,6 +325,11 @@ TEST_F(FuncGraphTest, ASplineOfTheCurrentGraphEqualsTheSmoothingFunctionAndRebui
   EXPECT_EQ(s->Series()->Count(), 11);
   EXPECT_FALSE(s->Interpolate);
   EXPECT_EQ(s->Factor, 1);
+  ASSERT_EQ(form->Operations()->Count(), undo + 2);
+  form->Operations()->Undo();
+  EXPECT_EQ(PointsOf(s->Series()), expected);
+  EXPECT_TRUE(s->Interpolate);
+  EXPECT_EQ(s->Factor, 3);
 }
 
 TEST_F(FuncGraphTest, AnEnvelopeTakesTheHighestOrLowestOfEachPeriodAndKeepsItsSettings) {
