@@ -64,6 +64,7 @@ class TwndFuncGraph : public fw::TForm {
   cs::TCsMemo* Memo1 = nullptr;
   // One "name=value" line per parameter.
   cs::TCsMemo* ParamGrid = nullptr;
+  cs::TCsButton* butWindow = nullptr;
   cs::TCsButton* butClearAll = nullptr;
 
   TFuncPoints Points;

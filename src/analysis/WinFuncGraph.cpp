@@ -7,6 +7,7 @@
 #include "analysis/DialogLayout.h"
 #include "analysis/FuncGraph.h"
 #include "analysis/MathPars.h"
+#include "analysis/WinEnterText.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
@@ -82,6 +83,12 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetUpDialog(this, "wndFuncGraph", "График функции", 260, 196);
   MakeLabel(this, u"y(x)=", {4, 6, 24, 10});
   Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14}, true);
+  butWindow = MakeButton(this, "butWindow", u"Править...", fw::mrNone, {148, 20, 52, 14});
+  butWindow->SetHint(u"Редактировать формулу в отдельном окне");
+  butWindow->OnClick = [this](fw::TObject*) {
+    fw::String text = Memo1->Text();
+    if (EnterText("Функция", text, 2, 0)) Memo1->SetText(text);
+  };
   butClearAll = MakeButton(this, "butClearAll", u"Очистить", fw::mrNone, {204, 20, 52, 14});
   butClearAll->SetHint(u"Очистить функцию и параметры");
   butClearAll->OnClick = [this](fw::TObject*) {

@@ -10,6 +10,7 @@
 #include "analysis/PlotFunci.h"
 #include "analysis/PlotSmoothingSpline.h"
 #include "analysis/WinDerivedEdit.h"
+#include "analysis/WinEnterText.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
 #include "chart/Series.h"
@@ -274,6 +275,32 @@ TEST_F(FuncGraphTest, ParametricErrorsKeepTheDialogOpenAndMakeNoPartialGraph) {
   });
   EXPECT_EQ(LastMessage(), analysis::FuncTooFewPointsMsg);
   EXPECT_EQ(Graphs().Count(), 0);
+}
+
+TEST_F(FuncGraphTest, TheFormulaEditedInItsOwnWindowComesBackOnOkOnly) {
+  Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [&](analysis::TwndFuncGraph& d) {
+    d.Memo1->SetText("x");
+    Range(d, u"0", u"1", u"1");
+    auto edit = [&](const char* Typed, bool Ok) {
+      desktop->script([&] {
+        auto* e = dynamic_cast<analysis::TwndEnterText*>(fw::Screen->ActiveForm());
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->Caption(), "Функция");
+        EXPECT_EQ(e->Memo1->Text(), d.Memo1->Text());
+        e->Memo1->SetText(Typed);
+        Button(*e, Ok ? "butOk" : "butCancel")->Click();
+      });
+      d.butWindow->Click();
+      AppPump();
+    };
+    edit("2*x", false);
+    EXPECT_EQ(d.Memo1->Text(), "x");
+    edit("2*\r\nx", true);
+    EXPECT_EQ(d.Memo1->Text(), "2*\r\nx");
+  });
+  ASSERT_EQ(Graphs().Count(), 1);
+  EXPECT_EQ(Graphs().Current()->Source, "2*x");  // line breaks dropped before parsing
+  EXPECT_EQ(PointsOf(Graphs().Current()->Series()), (Points{{0, 0}, {1, 2}}));
 }
 
 TEST_F(FuncGraphTest, ParameterTextRoundTripsBetweenLinesAndPairs) {
