@@ -95,6 +95,13 @@ class TwndKorvalinMain : public fw::TForm {
   const std::vector<fw::TAction*>& FindGroupActions() const { return FFindGroupActions; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
+  // Graphs from formulas (a new y = f(x), a new parametric graph), graphs computed from the
+  // current one (spline, envelope), and the current formula or derived graph edited again.
+  fw::TAction* AddFuncGraphAction() const { return FAddFuncGraph; }
+  fw::TAction* AddParamFuncGraphAction() const { return FAddParamFuncGraph; }
+  fw::TAction* AddSplineAction() const { return FAddSpline; }
+  fw::TAction* AddEnvelopeAction() const { return FAddEnvelope; }
+  fw::TAction* EditGraphParamsAction() const { return FEditGraphParams; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
@@ -199,6 +206,11 @@ class TwndKorvalinMain : public fw::TForm {
   std::vector<fw::TAction*> FFindActions;
   std::vector<fw::TAction*> FFindGroupActions;
   std::vector<fw::TAction*> FArithmeticActions;
+  fw::TAction* FAddFuncGraph = nullptr;
+  fw::TAction* FAddParamFuncGraph = nullptr;
+  fw::TAction* FAddSpline = nullptr;
+  fw::TAction* FAddEnvelope = nullptr;
+  fw::TAction* FEditGraphParams = nullptr;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;
   analysis::TChartListBox* FGraphList = nullptr;

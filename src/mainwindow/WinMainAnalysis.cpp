@@ -7,6 +7,8 @@
 
 #include "analysis/Analisis.h"
 #include "analysis/ChartListBox.h"
+#include "analysis/FuncGraph.h"
+#include "analysis/WinDerivedEdit.h"
 #include "analysis/WinFindOp.h"
 #include "analysis/WinFindOpGroup.h"
 #include "chart/PlotMultiSelectorTool.h"
@@ -17,7 +19,9 @@
 #include "workspace/DataModuleImages.h"
 #include "chart/Chart.h"
 #include "framework/ActnList.h"
+#include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "platform/controls/MessageBox.h"
 #include "mainwindow/WinMain.h"
 #include "workspace/GraphCollection.h"
 
@@ -115,6 +119,23 @@ void TwndKorvalinMain::BuildAnalysisActions() {
       if (analysis::SelectGraphs(caption, operands)) work(operands);
     }, nAnyGraph));
   }
+  // Graphs from formulas and from the current graph; editing asks the dialog of the current
+  // graph's kind.
+  FAddFuncGraph = make("actAddFuncGraph", "График функции...", [] { analysis::EditFuncGraph(nullptr); }, nNothing);
+  FAddParamFuncGraph = make("actAddParamFuncGraph", "Параметрический график...",
+                            [] { analysis::EditParamFuncGraph(nullptr); }, nNothing);
+  FAddSpline = make("actAddSpline", "Сплайн...", [] { analysis::EditSplineGraph(nullptr); }, nCurrentGraph);
+  FAddEnvelope = make("actAddEnvelope", "Огибающая...", [] { analysis::EditEnvelopeGraph(nullptr); }, nCurrentGraph);
+  FEditGraphParams = make("actEditGraphParams", "Изменить параметры графика...", [this] {
+    TGraph* graph = FGraphs->Current();
+    switch (graph ? graph->Kind : gkData) {
+      case gkExpression: analysis::EditFuncGraph(graph); break;
+      case gkParametric: analysis::EditParamFuncGraph(graph); break;
+      case gkSpline: analysis::EditSplineGraph(graph); break;
+      case gkEnvelope: analysis::EditEnvelopeGraph(graph); break;
+      default: fw::AppMessageBox("Текущий график не построен по формуле или по другому графику", win::MB_ICONWARNING);
+    }
+  }, nCurrentGraph);
 }
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
@@ -129,6 +150,9 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   group(FArithmeticActions.begin() + 4, FArithmeticActions.end());
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
+  const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FAddSpline, FAddEnvelope,
+                                           FEditGraphParams};
+  group(formulas.begin(), formulas.end());
   const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
   group(transforms.begin(), transforms.end());
   const std::vector<fw::TAction*> limits{FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing};

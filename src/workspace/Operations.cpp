@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "chart/Series.h"
 #include "workspace/GraphText.h"
 
 namespace workspace {
@@ -30,6 +31,7 @@ TOperationCollection::~TOperationCollection() {
 
 String TOperationCollection::OperationName(Integer Kind) {
   if (Kind == opDeleteGraph) return "удаление графика";
+  if (Kind == opRebuildGraph) return "перестроение графика";
   return Kind >= 0 && Kind < OperationKindCount ? OperationNames[Kind] : String();
 }
 
@@ -63,6 +65,65 @@ void TOperationCollection::AddDeletion(TDeletedGraph Deleted) {
   entry.Caption = OperationName(opDeleteGraph);
   entry.GraphId = Deleted.Graph ? Deleted.Graph->Id() : 0;
   entry.Deleted = std::make_shared<TDeletedGraph>(std::move(Deleted));
+  FItems.push_back(std::move(entry));
+  Changed();
+}
+
+TGraphState TGraphState::Of(const TGraph& Graph) {
+  TGraphState s;
+  const chart::TChartSeries* series = Graph.Series();
+  for (Integer i = 0; i < series->Count(); ++i) {
+    s.X.push_back(series->PointX(i));
+    s.Y.push_back(series->PointY(i));
+  }
+  s.XOrder = Integer(series->XValues()->Order());
+  s.Title = series->Title();
+  s.Source = Graph.Source;
+  s.AuxParams = Graph.AuxParams;
+  s.LimStart = Graph.LimStart;
+  s.LimStop = Graph.LimStop;
+  s.LimStep = Graph.LimStep;
+  s.Interpolate = Graph.Interpolate;
+  s.Low = Graph.Low;
+  s.UseStep = Graph.UseStep;
+  s.DoPart = Graph.DoPart;
+  s.Factor = Graph.Factor;
+  s.PolyDegree = Graph.PolyDegree;
+  s.SplitInterval = Graph.SplitInterval;
+  s.Step = Graph.Step;
+  s.X1 = Graph.X1;
+  s.X2 = Graph.X2;
+  return s;
+}
+
+void TGraphState::RestoreTo(TGraph& Graph) const {
+  chart::TChartSeries* series = Graph.Series();
+  series->XValues()->SetOrder(chart::TChartListOrder(XOrder));
+  series->AdoptPoints(std::vector<double>(X), std::vector<double>(Y));
+  series->SetTitle(Title);
+  Graph.Source = Source;
+  Graph.AuxParams = AuxParams;
+  Graph.LimStart = LimStart;
+  Graph.LimStop = LimStop;
+  Graph.LimStep = LimStep;
+  Graph.Interpolate = Interpolate;
+  Graph.Low = Low;
+  Graph.UseStep = UseStep;
+  Graph.DoPart = DoPart;
+  Graph.Factor = Factor;
+  Graph.PolyDegree = PolyDegree;
+  Graph.SplitInterval = SplitInterval;
+  Graph.Step = Step;
+  Graph.X1 = X1;
+  Graph.X2 = X2;
+}
+
+void TOperationCollection::AddRebuild(const TGraph& Graph) {
+  TOperation entry;
+  entry.Kind = opRebuildGraph;
+  entry.Caption = OperationName(opRebuildGraph);
+  entry.GraphId = Graph.Id();
+  entry.Former = std::make_shared<TGraphState>(TGraphState::Of(Graph));
   FItems.push_back(std::move(entry));
   Changed();
 }
@@ -103,6 +164,9 @@ void TOperationCollection::UndoEntry(const TOperation& Entry) {
     case opOffsetY: graph->OffsetY(-value); break;
     case opMirrorX: graph->MirrorX(); break;
     case opMirrorY: graph->MirrorY(); break;
+    case opRebuildGraph:
+      if (Entry.Former) Entry.Former->RestoreTo(*graph);
+      break;
     default: break;
   }
   FGraphs->Changed();

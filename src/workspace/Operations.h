@@ -24,6 +24,21 @@ enum TOperationKind : Integer {
 // Kinds AddOperation records; the user's deletion of a graph is recorded by AddDeletion.
 inline constexpr Integer OperationKindCount = 9;
 inline constexpr Integer opDeleteGraph = 9;  // the deleted graph is put back
+inline constexpr Integer opRebuildGraph = 10;  // the graph's former points and values are put back
+
+// A graph's points and the values it was computed with, as they stood before it was rebuilt.
+struct TGraphState {
+  std::vector<double> X, Y;
+  Integer XOrder = 0;  // the X list's order (chart::TChartListOrder)
+  String Title, Source, AuxParams;
+  double LimStart = 0, LimStop = 0, LimStep = 0;
+  bool Interpolate = false, Low = false, UseStep = false, DoPart = false;
+  Integer Factor = 0, PolyDegree = 0, SplitInterval = 0;
+  double Step = 0, X1 = 0, X2 = 0;
+
+  static TGraphState Of(const TGraph& Graph);
+  void RestoreTo(TGraph& Graph) const;
+};
 
 // The record of one operation.
 struct TOperation {
@@ -32,6 +47,8 @@ struct TOperation {
   std::variant<double, String> Value;
   // Kind opDeleteGraph: the graph itself, until the entry is undone or dropped.
   std::shared_ptr<TDeletedGraph> Deleted;
+  // Kind opRebuildGraph: the graph as it was.
+  std::shared_ptr<TGraphState> Former;
   // The operation's name as the Undo caption shows it.
   String Caption;
 };
@@ -56,6 +73,9 @@ class TOperationCollection {
   void AddOperation(Integer Kind, const TGraphParams& Params);
   // Pushes an entry of kind opDeleteGraph that keeps the deleted graph.
   void AddDeletion(TDeletedGraph Deleted);
+  // Pushes an entry of kind opRebuildGraph keeping Graph's present points and values, before a
+  // dialog computes it again in place.
+  void AddRebuild(const TGraph& Graph);
 
   Integer Count() const { return Integer(FItems.size()); }
   // 0 is the oldest entry; no range check.

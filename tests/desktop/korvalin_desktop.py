@@ -482,6 +482,38 @@ def case_reorder_graphs_by_dragging(p):
     assert after and p.running()
 
 
+def case_function_graph_from_a_typed_formula(p):
+    # Операции, the item "График функции..." (the nineteenth, after four groups): the formula typed
+    # over the one offered, OK; the new graph's points read back through Ctrl+C.
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(dialog)
+    assert face_share((x, y, w, h)) > 0.2, "the dialog is not drawn"
+    # The formula memo runs along the top of the client area (318 pixels high, in a 3-pixel
+    # frame), 6 to 29 pixels down.
+    run("xdotool", "mousemove", str(x + 3 + 200), str(y + h - 3 - 318 + 17), "click", "1")
+    time.sleep(0.2)
+    p.key("End", *["BackSpace"] * 8)
+    run("xdotool", "type", "--delay", "60", "x*x+1")
+    time.sleep(0.3)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
+    p.key("Return")
+    wait_for("the dialog to close", lambda: not p.others())
+    set_clipboard("")
+    p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
+    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert "5" in text and "x*x+1" in text, "clipboard holds " + repr(text)
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
@@ -489,6 +521,8 @@ def main():
     binary, case = sys.argv[1], sys.argv[2]
     start = time.time()
     ini = "[PREFERENCES]\nConfirmDelete=1\nConfirmClose=1\n" if case != "alt_x_ends_the_program" else None
+    if case == "function_graph_from_a_typed_formula":
+        ini += "[EXPRESSION_EDIT]\nStart=0\nStop=2\nStep=1\n"
     p = Program(binary, ini)
     try:
         CASES[case](p)

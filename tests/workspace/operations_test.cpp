@@ -18,7 +18,8 @@ TEST(OperationNames, EveryKindHasItsName) {
                          "смещение по оси Y",   "отражение оси X",        "отражение оси Y"};
   for (int k = 0; k < 9; ++k) EXPECT_EQ(TOperationCollection::OperationName(k), names[k]) << k;
   EXPECT_EQ(TOperationCollection::OperationName(workspace::opDeleteGraph), "удаление графика");
-  EXPECT_EQ(TOperationCollection::OperationName(10), "");
+  EXPECT_EQ(TOperationCollection::OperationName(workspace::opRebuildGraph), "перестроение графика");
+  EXPECT_EQ(TOperationCollection::OperationName(11), "");
   EXPECT_EQ(TOperationCollection::OperationName(-1), "");
 }
 
