@@ -1,5 +1,6 @@
 #include "themes/ThemeList.h"
 
+#include "themes/TxAluminumTheme.h"
 #include "themes/TxDefaultXPTheme.h"
 #include "themes/TxDreamTheme.h"
 #include "themes/TxMirandaTheme.h"
@@ -14,6 +15,7 @@ namespace themes {
 // when it comes it takes its place in this order.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
+  RegisterAluminumTheme();
   RegisterDefaultXPTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();
