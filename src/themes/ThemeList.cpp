@@ -4,6 +4,7 @@
 #include "themes/TxDefaultXPTheme.h"
 #include "themes/TxDreamTheme.h"
 #include "themes/TxMirandaTheme.h"
+#include "themes/TxPatternedTheme.h"
 #include "themes/TxNexos5Theme.h"
 #include "themes/TxSentimoXTheme.h"
 #include "tx/TxThemes.h"
@@ -16,6 +17,8 @@ namespace themes {
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterAluminumTheme();
+  RegisterStripesTheme();
+  RegisterMonaiTheme();
   RegisterDefaultXPTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();
