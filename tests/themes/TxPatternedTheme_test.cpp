@@ -2,6 +2,7 @@
 // metrics, what Monai changes, and that each class keeps its own unit resources.
 
 #include "framework/ControlMessages.h"
+#include "platform/user/services/SysMetrics.h"
 #include "themes/ThemeList.h"
 #include "themes/TxPatternedTheme.h"
 #include "themes/vrnThemes.h"
@@ -224,6 +225,33 @@ TEST_F(PatternedTest, CloseCrossAndMDIGlyphPositions) {
       }
   EXPECT_GE(top, 1);
   EXPECT_LT(top, 18);
+}
+
+TEST_F(PatternedTest, CloseCrossRowsStartAtTheirLeftmostBit) {
+  // Row $C6 has bit 7 set: the cross's top-left pixel is painted at the centred origin.
+  fw::TCanvas* c = Target(100, 60);
+  TTxFloatingWindowInfo f;
+  f.ShowCaption = true;
+  f.FloatingBorderSize = {3, 3};
+  f.CloseButtonState = CDBS_VISIBLE;
+  f.RedrawPart = WRP_CLOSEBTN;
+  stripes->PaintFloatingBorder(c, TRect{0, 0, 100, 60}, f);
+  const Integer barBottom = 3 + win::GetSystemMetrics(win::SM_CYSMCAPTION) - 2;
+  const TRect inner{97 - (barBottom - 3) + 1, 4, 96, barBottom - 1};
+  const int x = (inner.left + inner.right + 1 - 7) / 2, y = (inner.top + inner.bottom + 1 - 6) / 2;
+  EXPECT_EQ(Px(x, y), ResolveColor(fw::clBtnText));
+  EXPECT_EQ(Px(x + 2, y), ResolveColor(fw::clBtnFace)) << "bits 5..3 of $C6 are clear";
+  EXPECT_EQ(Px(x + 5, y), ResolveColor(fw::clBtnText));
+}
+
+TEST_F(PatternedTest, LowColourDisplaysGetTheDefaultPlainFill) {
+  LowColorDisplay = true;
+  const TRect r{0, 0, 40, 20};
+  for (TTxTheme* t : {stripesHeld, monaiHeld}) {
+    fw::TCanvas* c = Target(40, 20);
+    t->PaintBackground(c, r, r, r, 0xC0C0C0, false, VT_TOOLBAR_NORMAL);
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(Px(7, y), 0xC0C0C0) << y;
+  }
 }
 
 TEST_F(PatternedTest, EachClassFreesOnlyItsOwnResources) {
