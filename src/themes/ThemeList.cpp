@@ -1,8 +1,10 @@
 #include "themes/ThemeList.h"
 
+#include "themes/TxAluminumTheme.h"
 #include "themes/TxDefaultXPTheme.h"
 #include "themes/TxDreamTheme.h"
 #include "themes/TxMirandaTheme.h"
+#include "themes/TxPatternedTheme.h"
 #include "themes/TxNexos5Theme.h"
 #include "themes/TxSentimoXTheme.h"
 #include "tx/TxThemes.h"
@@ -14,6 +16,9 @@ namespace themes {
 // when it comes it takes its place in this order.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
+  RegisterAluminumTheme();
+  RegisterStripesTheme();
+  RegisterMonaiTheme();
   RegisterDefaultXPTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();

@@ -1,0 +1,108 @@
+#pragma once
+// "Aluminum": light grey toolbars, docks and status bar in a brushed-metal texture, chamfered
+// item shapes with smoothed corners, hot and pushed tints taken from the system highlight and
+// embossed glyphs. It derives from the Default theme and keeps only its view margins.
+
+#include "themes/ThemeStates.h"
+#include "tx/TxDefaultTheme.h"
+
+namespace themes {
+
+using tx::Cardinal;
+using tx::Integer;
+using tx::String;
+using tx::TCanvas;
+using tx::TColor;
+using tx::TCustomImageList;
+using tx::TPoint;
+using tx::TRect;
+
+// Corner radii of a chamfered shape: top-left, top-right, bottom-right, bottom-left.
+struct TCornerRadii {
+  Integer TopLeft = 0, TopRight = 0, BottomRight = 0, BottomLeft = 0;
+};
+
+// A polygon through R's corners cut by the radii, outline and inside in Color.
+void AluRoundedFill(TCanvas* Canvas, const TRect& R, TCornerRadii Radii, TColor Color);
+// R's four edges between the cut corners, each corner smoothed by blending into the background.
+void AluRoundedFrame(TCanvas* Canvas, const TRect& R, TCornerRadii Radii, TColor Color);
+// Top and left edges in TopLeft, bottom and right in BottomRight, corners of Radius 1 or 2
+// blended into the background, or mixed with CornerBack when that is not clNone.
+void AluRaisedFrame(TCanvas* Canvas, const TRect& R, Integer Radius, TColor TopLeft, TColor BottomRight,
+                    TColor CornerBack);
+
+class TTxAluminumTheme : public tx::TTxDefaultTheme {
+ public:
+  using TTxDefaultTheme::TTxDefaultTheme;
+  ~TTxAluminumTheme() override;
+  void AfterConstruction() override;
+
+  TPoint GetImageOffset(TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList) override;
+  TColor GetItemColor(const tx::TTxItemInfo& ItemInfo) override;
+  TColor GetItemTextColor(const tx::TTxItemInfo& ItemInfo) override;
+  TColor GetItemImageBackground(const tx::TTxItemInfo& ItemInfo) override;
+  void GetMargins(Integer MarginID, tx::TTxMargins& Margins) override;
+  Integer GetPopupShadowType() override;
+  void GetViewBorder(Integer ViewType, TPoint& Border) override;
+  TColor GetViewColor(Integer ViewType) override;
+  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
+                       TColor AColor, bool Transparent, Integer AViewType) override;
+  void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption,
+                    Cardinal AFormat, bool Rotated) override;
+  void PaintCheckMark(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintChevron(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintEditFrame(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                      const tx::TTxEditFrameInfo& EditFrameInfo) override;
+  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                       const tx::TTxEditButtonInfo& ButtonInfo) override;
+  void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
+  void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
+  void PaintDropDownArrow(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
+  void PaintFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintImage(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList,
+                  Integer ImageIndex) override;
+  void PaintMDIButton(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, Cardinal ButtonKind) override;
+  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
+  void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintScrollButton(TCanvas* Canvas, const TRect& ARect, Integer ButtonType, bool Hot) override;
+  void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
+  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
+                      bool LineOnly) override;
+  void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
+  void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override;
+  void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;
+  Integer GetIntegerMetric(Integer Index) override;
+  bool GetBooleanMetric(Integer Index) override;
+  void UpdateColorCache() override;
+
+  // The colour cache (tests and the sheet read it).
+  static constexpr Integer AluBrushStrength = 12;
+  TColor AluDockColor = 0xC7C7C7, AluMenubarColor = 0xDFDFDF, AluToolbarColor = 0xDFDFDF,
+         AluStatusColor = 0xCFCFCF, AluPopupColor = fw::clNone, AluPanelColor = fw::clNone,
+         AluPopupFrameColor = fw::clNone, AluSeparatorColor = fw::clNone;
+  TPartColors AluButtonColors[8];
+  TPartColors AluMenuColors[4];
+  // The highlight colour with its lightness raised to at least 0.4.
+  TColor HighlightBase = fw::clNone;
+
+  // One part of the button table for the item's state (embedded toolbars fall back to the
+  // toolbar colour and a grey frame), and of the menu table for lines of popup menus.
+  TColor ButtonPart(const tx::TTxItemInfo& ItemInfo, int Part) const;
+  TColor MenuAwarePart(const tx::TTxItemInfo& ItemInfo, int Part) const;
+
+ private:
+  // A close button in state S (0 normal, 1 disabled, 3 pushed, 4 hot) with the embossed cross.
+  void PaintCloseButton(TCanvas* Canvas, const TRect& R, int S);
+  // The bar of a caption: a light first third, then the toolbar colour darkening.
+  void PaintCaptionBar(TCanvas* Canvas, const TRect& R, bool Vertical);
+  void PaintGripDots(TCanvas* Canvas, TRect R);
+  // Edit buttons' face: a gradient with a raised frame at rest, the state fill otherwise.
+  void PaintEditButtonFace(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo, bool Active);
+  bool FCounted = false;
+};
+
+void RegisterAluminumTheme();
+
+}  // namespace themes
