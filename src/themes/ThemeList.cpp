@@ -5,6 +5,7 @@
 #include "themes/TxMirandaTheme.h"
 #include "themes/TxNexos5Theme.h"
 #include "themes/TxSentimoXTheme.h"
+#include "themes/TxZezioTheme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -14,6 +15,7 @@ namespace themes {
 // when it comes it takes its place in this order.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
+  RegisterZezioTheme();
   RegisterDefaultXPTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();
