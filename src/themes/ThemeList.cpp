@@ -4,6 +4,7 @@
 #include "themes/TxDreamTheme.h"
 #include "themes/TxMirandaTheme.h"
 #include "themes/TxNexos5Theme.h"
+#include "themes/TxOfficeKTheme.h"
 #include "themes/TxSentimoXTheme.h"
 #include "themes/TxZezioTheme.h"
 #include "tx/TxThemes.h"
@@ -17,6 +18,7 @@ void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterZezioTheme();
   RegisterDefaultXPTheme();
+  RegisterOfficeKTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();
   RegisterNexos5Theme();
