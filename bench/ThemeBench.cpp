@@ -91,6 +91,8 @@ void BM_PaintToolbar(benchmark::State& state, const char* ThemeName) {
 }
 void BM_PaintToolbarDefault20(benchmark::State& state) { BM_PaintToolbar(state, "Default"); }
 BENCHMARK(BM_PaintToolbarDefault20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintToolbar, Zezio, "Zezio")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintToolbar, OfficeK, "OfficeK")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Dream, "Dream")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Miranda, "Miranda")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Nexos5, "Nexos5")->Unit(benchmark::kMillisecond);
