@@ -231,4 +231,19 @@ TEST_F(OfficeKTest, CloseButtonRedrawTouchesOnlyItsSquare) {
   EXPECT_EQ(Changed(106, 46), 0);
 }
 
+TEST_F(OfficeKTest, PanelCaptionStartsRightInsideTheBorder) {
+  TTxDockPanelInfo p;
+  p.ViewType = VT_DOCKPANEL_NORMAL;
+  p.IsVertical = true;
+  p.DragHandleStyle = 1;
+  p.BorderSize = {2, 2};
+  fw::TCanvas* c = Target(80, 60);
+  c->Brush()->SetColor(0x00FF00);
+  theme->PaintDockPanelNCArea(c, TRect{0, 0, 80, 60}, p);
+  EXPECT_EQ(Px(40, 0), 0xC0C0C0) << "outer frame";
+  EXPECT_EQ(Px(40, 1), 0x00FF00) << "inner frame in the panel colour";
+  EXPECT_EQ(Px(40, 2), 0xB3B3B3) << "the caption's dark top edge, no unpainted band";
+  EXPECT_EQ(Px(2, 10), Px(40, 10)) << "the caption spans the panel from inside the border";
+}
+
 }  // namespace
