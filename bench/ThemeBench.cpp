@@ -94,6 +94,8 @@ BENCHMARK(BM_PaintToolbarDefault20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Aluminum, "Aluminum")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Stripes, "Stripes")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Monai, "Monai")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintToolbar, Zezio, "Zezio")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PaintToolbar, OfficeK, "OfficeK")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Dream, "Dream")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Miranda, "Miranda")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PaintToolbar, Nexos5, "Nexos5")->Unit(benchmark::kMillisecond);

@@ -6,22 +6,27 @@
 #include <iterator>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
-#include "platform/gdi/GdiDC.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysParams.h"
 #include "toolbars/TBCommon.h"
 #include "tx/TxThemes.h"
+#include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
 
 namespace themes::kit {
 
 namespace {
 
-Integer Channel(TColor c, int shift) { return (c >> shift) & 0xFF; }
+Integer Channel(TColor c, int shift) {
+  return (c >> shift) & 0xFF;
+}
 
-TColor Rgb(Integer r, Integer g, Integer b) { return TColor(r | (g << 8) | (b << 16)); }
+TColor Rgb(Integer r, Integer g, Integer b) {
+  return TColor(r | (g << 8) | (b << 16));
+}
 
 }  // namespace
 
@@ -86,7 +91,8 @@ void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TCo
   if (IsEmpty(P) || Color == fw::clNone) return;
   Fill(Canvas, P, Color);
   const win::HDC dc = Canvas->Handle();
-  const TColor stripe = TColor(win::GetNearestColor(dc, win::COLORREF(tx::OffsetColor(tx::ResolveColor(Color), -12))));
+  const TColor stripe =
+      TColor(win::GetNearestColor(dc, win::COLORREF(tx::OffsetColor(tx::ResolveColor(Color), -12))));
   // The first line at or below P's top that lies on R's grid (never above the painted part).
   const Integer offset = ((P.top - R.top) % Period + Period) % Period;
   for (Integer y = offset == 0 ? P.top : P.top + Period - offset; y < P.bottom && y < R.bottom; y += Period)
@@ -95,7 +101,7 @@ void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TCo
 
 void FrameRoundRect(TCanvas* Canvas, const TRect& R, Integer LeftRound, Integer RightRound) {
   const Integer L = R.left, T = R.top, Rt = R.right - 1, B = R.bottom - 1;
-  const fw::TPoint p[9] = {{L + LeftRound, T}, {Rt - RightRound, T}, {Rt, T + RightRound},
+  const fw::TPoint p[9] = {{L + LeftRound, T},   {Rt - RightRound, T}, {Rt, T + RightRound},
                            {Rt, B - RightRound}, {Rt - RightRound, B}, {L + LeftRound, B},
                            {L, B - LeftRound},   {L, T + LeftRound},   {L + LeftRound, T}};
   Canvas->Polyline(p, 9);
@@ -117,14 +123,15 @@ void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y) {
   Pixel(Canvas, X, Y + 1, fw::clWhite);
   Pixel(Canvas, X + 1, Y, fw::clWhite);
   Pixel(Canvas, X + 1, Y + 1, fw::clBlack);
-  for (const auto& [dx, dy] : {std::pair{2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}}) Pixel(Canvas, X + dx, Y + dy, 0xB0B0B0);
+  for (const auto& [dx, dy] : {std::pair{2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}})
+    Pixel(Canvas, X + dx, Y + dy, 0xB0B0B0);
 }
 
 void RadioOutline(TCanvas* Canvas, Integer X, Integer Y) {
-  static constexpr int kPoints[24][2] = {{0, 8},  {0, 4},   {1, 3},   {1, 2},   {2, 1},  {3, 1},
-                                         {4, 0},  {8, 0},   {9, 1},   {10, 1},  {11, 2}, {11, 3},
-                                         {12, 4}, {12, 8},  {11, 9},  {11, 10}, {10, 11}, {9, 11},
-                                         {8, 12}, {4, 12},  {3, 11},  {2, 11},  {1, 10}, {1, 9}};
+  static constexpr int kPoints[24][2] = {{0, 8},  {0, 4},  {1, 3},  {1, 2},   {2, 1},   {3, 1},
+                                         {4, 0},  {8, 0},  {9, 1},  {10, 1},  {11, 2},  {11, 3},
+                                         {12, 4}, {12, 8}, {11, 9}, {11, 10}, {10, 11}, {9, 11},
+                                         {8, 12}, {4, 12}, {3, 11}, {2, 11},  {1, 10},  {1, 9}};
   fw::TPoint p[24];
   for (int i = 0; i < 24; ++i) p[i] = {X + kPoints[i][0], Y + kPoints[i][1]};
   Canvas->Polygon(p, 24);
@@ -219,14 +226,15 @@ void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFl
   }
   if (!Info.ShowCaption) return;
   win::BOOL gradient = win::FALSE;
-  const bool gradients = win::SystemParametersInfoW(win::SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0) && gradient;
+  const bool gradients =
+      win::SystemParametersInfoW(win::SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0) && gradient;
   const TRect core = Deflated(button, 2);
   if (Info.RedrawPart & tx::WRP_CAPTION) {
     const win::UINT flags = win::DC_SMALLCAP | win::DC_TEXT | (Info.Active ? win::DC_ACTIVE : 0) |
                             (gradients ? win::DC_GRADIENT : 0);
     win::DrawCaption(Info.WindowHandle, dc, &caption, flags);
-    tx::DrawLineColor(dc, R.left + Info.FloatingBorderSize.x, caption.bottom, R.right - Info.FloatingBorderSize.x,
-                      caption.bottom, fw::clBtnFace);
+    tx::DrawLineColor(dc, R.left + Info.FloatingBorderSize.x, caption.bottom,
+                      R.right - Info.FloatingBorderSize.x, caption.bottom, fw::clBtnFace);
     if (closeShown) {
       const TColor c = Info.Active ? (gradients ? fw::clGradientActiveCaption : fw::clActiveCaption)
                                    : (gradients ? fw::clGradientInactiveCaption : fw::clInactiveCaption);
@@ -238,11 +246,13 @@ void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFl
   }
   if (closeShown && (Info.RedrawPart & tx::WRP_CLOSEBTN)) {
     TRect r = core;
-    win::DrawFrameControl(dc, &r, win::DFC_CAPTION, win::DFCS_CAPTIONCLOSE | (pressed ? win::DFCS_PUSHED : 0));
+    win::DrawFrameControl(dc, &r, win::DFC_CAPTION,
+                          win::DFCS_CAPTIONCLOSE | (pressed ? win::DFCS_PUSHED : 0));
   }
 }
 
-TClipTo::TClipTo(TCanvas* Canvas, const TRect& R) : FDC(Canvas->Handle()), FSaved(win::CreateRectRgn(0, 0, 0, 0)) {
+TClipTo::TClipTo(TCanvas* Canvas, const TRect& R)
+    : FDC(Canvas->Handle()), FSaved(win::CreateRectRgn(0, 0, 0, 0)) {
   FHadClip = win::GetClipRgn(FDC, FSaved) == 1;
   win::IntersectClipRect(FDC, R.left, R.top, R.right, R.bottom);
 }
@@ -250,6 +260,32 @@ TClipTo::TClipTo(TCanvas* Canvas, const TRect& R) : FDC(Canvas->Handle()), FSave
 TClipTo::~TClipTo() {
   win::SelectClipRgn(FDC, FHadClip ? FSaved : nullptr);
   win::DeleteObject(FSaved);
+}
+
+void PaintLiftedImage(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item,
+                      fw::TCustomImageList* Images, Integer Index, TColor Background) {
+  if (!Images) return;
+  const bool dark = tx::GetColorLuminance(Background) < 80;
+  const bool hovered = Item.HoverKind != tx::hkNone;
+  const auto shifted = [&](int d) { return TRect{R.left + d, R.top + d, R.right + d, R.bottom + d}; };
+  if (!Item.Enabled) {
+    if (dark)
+      tx::DrawIconDarkMask(Canvas, R, Images, Index, fw::clBtnShadow);
+    else
+      tx::DrawIconDisabled(Canvas, R, Images, Index, 0);
+  } else if (!Item.Selected && !Item.Pushed && !hovered) {
+    if (dark || tx::HighContrastColors || tx::LowColorDisplay)
+      tx::DrawIconContrasted(Canvas, R, Images, Index, dark);
+    else
+      tx::DrawIconBlended(Canvas, R, Images, Index, fw::clWindow, 255);
+  } else if (!Item.Selected && (!Item.Pushed || Item.IsPopupParent)) {
+    // Lifted: two grey copies beneath, the image one pixel up and left.
+    tx::DrawIconDisabled(Canvas, R, Images, Index, 1);
+    tx::DrawIconDisabled(Canvas, shifted(1), Images, Index, 1);
+    tx::DrawIconContrasted(Canvas, shifted(-1), Images, Index, dark);
+  } else {
+    tx::DrawIconContrasted(Canvas, R, Images, Index, dark);
+  }
 }
 
 }  // namespace themes::kit

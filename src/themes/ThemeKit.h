@@ -8,6 +8,10 @@
 #include "framework/GraphicsCanvas.h"
 #include "tx/TxThemesTypes.h"
 
+namespace fw {
+class TCustomImageList;
+}  // namespace fw
+
 namespace themes::kit {
 
 using fw::Integer;
@@ -78,6 +82,13 @@ void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bo
 // button and the platform's close button.
 void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFloatingWindowInfo& Info);
 
+// The lifted image look: idle images blended toward the window colour (contrasted on a dark
+// Background or in high-contrast or low-colour modes), hovered ones lifted one pixel up and
+// left over two grey copies, pushed or checked ones contrasted in place, disabled ones grey (a
+// dark silhouette on a dark Background).
+void PaintLiftedImage(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item,
+                      fw::TCustomImageList* Images, Integer Index, TColor Background);
+
 // Keeps painting inside R while it lives; the canvas's clip region comes back afterwards.
 class TClipTo {
  public:
@@ -92,7 +103,11 @@ class TClipTo {
   bool FHadClip;
 };
 
-inline TRect Deflated(TRect R, Integer d) { return TRect{R.left + d, R.top + d, R.right - d, R.bottom - d}; }
-inline bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
+inline TRect Deflated(TRect R, Integer d) {
+  return TRect{R.left + d, R.top + d, R.right - d, R.bottom - d};
+}
+inline bool IsEmpty(const TRect& R) {
+  return R.right <= R.left || R.bottom <= R.top;
+}
 
 }  // namespace themes::kit

@@ -6,20 +6,23 @@
 #include "themes/TxMirandaTheme.h"
 #include "themes/TxPatternedTheme.h"
 #include "themes/TxNexos5Theme.h"
+#include "themes/TxOfficeKTheme.h"
 #include "themes/TxSentimoXTheme.h"
+#include "themes/TxZezioTheme.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
 
 // The menu order: Default (registered by the current-theme unit), Aluminum, Stripes, Monai,
-// Zezio, DefaultXP, OfficeK, Dream, Miranda, Nexos5, SentimoX. A theme not built yet is absent;
-// when it comes it takes its place in this order.
+// Zezio, DefaultXP, OfficeK, Dream, Miranda, Nexos5, SentimoX.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;
   RegisterAluminumTheme();
   RegisterStripesTheme();
   RegisterMonaiTheme();
+  RegisterZezioTheme();
   RegisterDefaultXPTheme();
+  RegisterOfficeKTheme();
   RegisterDreamTheme();
   RegisterMirandaTheme();
   RegisterNexos5Theme();

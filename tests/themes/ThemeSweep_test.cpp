@@ -18,7 +18,8 @@ using namespace tx;
 using fw::TRect;
 
 // The themes this library adds beyond Default and DefaultXP, in registration order.
-const std::vector<std::string> kThemes = {"Aluminum", "Stripes", "Monai", "Dream", "Miranda", "Nexos5", "SentimoX"};
+const std::vector<std::string> kThemes = {"Aluminum", "Stripes", "Monai",   "Zezio",    "OfficeK",
+                                          "Dream",    "Miranda", "Nexos5", "SentimoX"};
 
 class ThemeSweep : public txtest::TxTest, public ::testing::WithParamInterface<std::string> {
  protected:

@@ -43,10 +43,10 @@ class DreamTest : public txtest::TxTest {
   TTxDreamTheme* theme = nullptr;
 };
 
-TEST_F(DreamTest, RegisteredAfterDefaultXPOnce) {
+TEST_F(DreamTest, RegisteredAfterOfficeKOnce) {
   EXPECT_EQ(theme->Name(), "Dream");
   const Integer index = FindThemeIndex("Dream");
-  EXPECT_EQ(index, FindThemeIndex("DefaultXP") + 1);
+  EXPECT_EQ(index, FindThemeIndex("OfficeK") + 1);
   themes::RegisterThemes();
   EXPECT_EQ(FindThemeIndex("Dream"), index);
   EXPECT_EQ(themes::TThemeUnit<TTxDreamTheme>::ThemeInstanceCount, 1);

@@ -1,0 +1,242 @@
+// The OfficeK theme: life cycle, colour cache, item colours, queries and metrics.
+
+#include "themes/TxOfficeKTheme.h"
+
+#include "framework/ControlMessages.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/user/services/SysMetrics.h"
+#include "themes/vrnThemes.h"
+#include "tx/TxDefaultTheme.h"
+#include "tx/TxThemesManager.h"
+#include "tx/TxUtils.h"
+#include "tx/TxUtilsState.h"
+
+namespace themes {
+
+using namespace tx;
+
+namespace {
+
+TColor EC(TColor Color, TColor Background, Integer Threshold) {
+  EnsureContrast(Color, Background, Threshold);
+  return Color;
+}
+
+// The nearest colour the screen shows (clNone stays).
+TColor Nearest(TColor Color) {
+  if (Color == fw::clNone) return Color;
+  const TColor c = ResolveColor(Color);
+  if (!NearestColorBitmap) return c;
+  return TColor(win::GetNearestColor(NearestColorBitmap->Canvas()->Handle(), win::COLORREF(c)));
+}
+
+}  // namespace
+
+TTxOfficeKTheme::~TTxOfficeKTheme() {
+  if (FListening) RemoveSysChangeListener(this);
+  if (FCounted) TThemeUnit<TTxOfficeKTheme>::RemoveInstance();
+}
+
+void TTxOfficeKTheme::AfterConstruction() {
+  TThemeUnit<TTxOfficeKTheme>::AddInstance();
+  FCounted = true;
+  AddSysChangeListener(this);
+  FListening = true;
+  UpdateColorCache();
+}
+
+void TTxOfficeKTheme::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == TXM_SYSCHANGE) {
+    if (Message.WParam == TSC_CHANGE) UpdateColorCache();
+    return;
+  }
+  TTxTheme::Dispatch(Message);
+}
+
+void TTxOfficeKTheme::UpdateColorCache() {
+  GradientDark = MixColorsNearest(fw::clBtnShadow, fw::clBtnFace, 48);
+  GradientLight = 0xFFFFFF;
+  GripBase = fw::clBtnFace;
+  GripDark = 0x808080;
+  GripLight = 0xFFFFFF;
+  GradientDarker = MixColorsNearest(fw::clBtnShadow, GradientDark, 64);
+
+  MenuBarColor = fw::clBtnFace;
+  BarColor = GradientLight;
+  PopupColor = DockPanelColor = fw::clWindow;
+  PopupFrameColor = EC(BlendColors(fw::clBtnText, fw::clBtnShadow, 20), PopupColor, 100);
+  const TColor s90 = BlendColors(fw::clBtnShadow, fw::clWindow, 90);
+  const TColor inactiveText = EC(s90, fw::clBtnFace, 120);
+  const TColor toolbarBorder = EC(BlendColors(fw::clBtnText, fw::clBtnShadow, 15), BarColor, 120);
+  FloatingToolbarColors[1] = {toolbarBorder, EC(fw::clBtnText, fw::clBtnShadow, 180)};
+  FloatingToolbarColors[0] = {toolbarBorder, inactiveText};
+  FloatingPanelColors[1] = {fw::clBtnShadow, fw::clBtnText};
+  FloatingPanelColors[0] = {fw::clBtnShadow, inactiveText};
+
+  const TColor h30 = EC(BlendColors(fw::clHighlight, fw::clWindow, 30), BarColor, 50);
+  const TColor hotText = EC(fw::clMenuText, h30, 180);
+  const TColor hotFrame = EC(fw::clHighlight, BarColor, 100);
+  MenuItemColors[0] = {fw::clNone, EC(fw::clWindowText, PopupColor, 180), fw::clNone};
+  MenuItemColors[1] = {fw::clNone, EC(BlendColors(fw::clGrayText, fw::clWindow, 70), PopupColor, 80),
+                       fw::clNone};
+  MenuItemColors[2] = {h30, hotText, hotFrame};
+  MenuItemColors[3] = {PopupColor, BlendColors(fw::clGrayText, fw::clWindow, 70), fw::clHighlight};
+
+  const TColor t0 = EC(fw::clBtnText, BarColor, 180);
+  const TColor f6 = EC(BlendColors(fw::clHighlight, fw::clWindow, 50), BarColor, 30);
+  ButtonColors[0] = {fw::clNone, t0, fw::clNone};
+  ButtonColors[1] = {fw::clNone, EC(s90, BarColor, 80), fw::clNone};
+  ButtonColors[2] = {
+      EC(BlendColors(fw::clHighlight, BlendColors(fw::clBtnFace, fw::clWindow, 50), 10), BarColor, 5), t0,
+      fw::clHighlight};
+  ButtonColors[3] = {BlendColors(fw::clHighlight, fw::clWindow, 50), fw::clHighlightText, fw::clHighlight};
+  ButtonColors[4] = {h30, hotText, hotFrame};
+  ButtonColors[5] = {h30, s90, fw::clHighlight};
+  ButtonColors[6] = {f6, EC(fw::clHighlightText, f6, 180), EC(fw::clHighlight, f6, 100)};
+  ButtonColors[7] = {BarColor, t0, PopupFrameColor};
+  ToolbarSeparatorColor = EC(BlendColors(fw::clBtnShadow, fw::clWindow, 70), BarColor, 50);
+  MenuSeparatorColor = ToolbarSeparatorColor;
+
+  for (TColor* c : {&GradientDark, &GradientLight, &GripBase, &GripDark, &GripLight, &GradientDarker,
+                    &MenuBarColor, &BarColor, &PopupColor, &DockPanelColor, &PopupFrameColor,
+                    &MenuSeparatorColor, &ToolbarSeparatorColor})
+    *c = Nearest(*c);
+  for (TFloatingColors* f : {&FloatingToolbarColors[0], &FloatingToolbarColors[1], &FloatingPanelColors[0],
+                             &FloatingPanelColors[1]}) {
+    f->Border = Nearest(f->Border);
+    f->Text = Nearest(f->Text);
+  }
+  for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3],
+                         &ButtonColors[4], &ButtonColors[5], &ButtonColors[6], &ButtonColors[7],
+                         &MenuItemColors[0], &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
+    t->Fill = Nearest(t->Fill);
+    t->Text = Nearest(t->Text);
+    t->Frame = Nearest(t->Frame);
+  }
+}
+
+TColor TTxOfficeKTheme::ItemColor(const TTxItemInfo& ItemInfo, int Part) const {
+  if (IsPopupMenuLine(ItemInfo)) return MenuItemColors[MenuItemColorIndex(ItemInfo)].Part(Part);
+  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
+  if (IsEmbeddedView(ItemInfo.ViewType) && c == fw::clNone) {
+    if (Part == cpFill) c = BarColor;
+    if (Part == cpFrame) c = fw::clBtnShadow;
+  }
+  return c;
+}
+
+TColor TTxOfficeKTheme::ImageBackColor(const TTxItemInfo& ItemInfo, int Part) const {
+  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
+  if (IsEmbeddedView(ItemInfo.ViewType)) {
+    if (Part == cpFill && c == fw::clNone) c = BarColor;
+    if (Part == cpFrame) c = ItemInfo.Selected ? fw::clWindowFrame : c == fw::clNone ? fw::clBtnShadow : c;
+  }
+  return c;
+}
+
+TPoint TTxOfficeKTheme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) {
+  if (I.Enabled && I.HoverKind != hkNone && !I.Selected && !(I.Pushed && !I.IsPopupParent)) return {-1, -1};
+  return {0, 0};
+}
+
+TColor TTxOfficeKTheme::GetItemColor(const TTxItemInfo& ItemInfo) {
+  const TColor c = ItemColor(ItemInfo, cpFill);
+  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
+}
+
+TColor TTxOfficeKTheme::GetItemTextColor(const TTxItemInfo& ItemInfo) {
+  return ItemColor(ItemInfo, cpText);
+}
+
+TColor TTxOfficeKTheme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
+  const TColor c = ImageBackColor(ItemInfo, cpFill);
+  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
+}
+
+void TTxOfficeKTheme::GetMargins(Integer MarginID, TTxMargins& Margins) {
+  switch (MarginID) {
+    case MID_TOOLBUTTON:
+      Margins = {2, 2, 2, 2};
+      break;
+    case MID_MENUITEM:
+      Margins = {1, 1, 3, 3};
+      break;
+    case MID_STATUSPANE:
+      Margins = {3, 3, 1, 1};
+      break;
+    default:
+      Margins = {};
+  }
+}
+
+Integer TTxOfficeKTheme::GetPopupShadowType() {
+  return PST_LAYERED;
+}
+
+void TTxOfficeKTheme::GetViewBorder(Integer ViewType, TPoint& Border) {
+  if (ViewType & VT_POPUP) {
+    Border = IsViewKind(ViewType, VT_POPUP_MENU) ? TPoint{1, 2} : TPoint{2, 2};
+  } else if (ViewType & (VT_TOOLBAR | VT_DOCKPANEL)) {
+    if (!(ViewType & VT_FLOATING))
+      Border = {2, 2};
+    else if (ViewType & VT_RESIZABLE)
+      Border = {win::GetSystemMetrics(win::SM_CXFRAME) - 1, win::GetSystemMetrics(win::SM_CYFRAME) - 1};
+    else
+      Border = {win::GetSystemMetrics(win::SM_CXDLGFRAME) - 1, win::GetSystemMetrics(win::SM_CYDLGFRAME) - 1};
+  } else {
+    Border = {0, 0};
+  }
+}
+
+TColor TTxOfficeKTheme::GetViewColor(Integer ViewType) {
+  if (ViewType & VT_TOOLBAR) return IsViewKind(ViewType, VT_TOOLBAR_MENUBAR) ? MenuBarColor : BarColor;
+  if (ViewType & VT_POPUP) return IsViewKind(ViewType, VT_POPUP_LIST) ? TColor(fw::clWindow) : PopupColor;
+  if (ViewType & VT_DOCKPANEL) return DockPanelColor;
+  return fw::clBtnFace;
+}
+
+void TTxOfficeKTheme::GetViewMargins(Integer, TTxMargins& Margins) {
+  Margins = {};
+}
+
+Integer TTxOfficeKTheme::GetIntegerMetric(Integer Index) {
+  switch (Index) {
+    case TMI_SPLIT_ARROW_WIDTH:
+      return 12;
+    case TMI_DROPDOWN_ARROW_WIDTH:
+      return 8;
+    case TMI_MENU_IMAGE_TEXT_SPACE:
+      return 0;
+    case TMI_MENU_CAPTION_LEFT:
+      return 8;
+    case TMI_DROPDOWN_ARROW_MARGIN:
+    case TMI_MENU_CAPTION_RIGHT:
+    case TMI_MENU_SEPARATOR_SIZE:
+      return 3;
+    case 36:
+    case 37:
+    case TMI_EDIT_TEXT_MARGIN_HORZ:
+    case TMI_EDIT_TEXT_MARGIN_VERT:
+      return 2;
+    case TMI_EDIT_FRAME_WIDTH:
+    case TMI_EDIT_MENU_RIGHT_INDENT:
+      return 1;
+    case TMI_EDIT_BUTTON_WIDTH:
+      return 14;
+    default:
+      return -1;
+  }
+}
+
+bool TTxOfficeKTheme::GetBooleanMetric(Integer Index) {
+  return Index == TMB_POPUP_ALIGNMENT || Index == TMB_VISUAL_STYLES || Index == TMB_SOLID_TOOLBAR_NC ||
+         Index == TMB_SOLID_TOOLBAR_ON_DOCK_IMAGE;
+}
+
+void RegisterOfficeKTheme() {
+  tx::RegisterTheme("OfficeK", &tx::ThemeClassOf<TTxOfficeKTheme>);
+}
+
+}  // namespace themes

@@ -1,0 +1,207 @@
+// "Zezio": its place in the menu, metrics, the 3-pixel striped background (and the striped
+// menu-bar selection), dotted separators, and the pixels its look fixes.
+
+#include <vector>
+
+#include "framework/ControlMessages.h"
+#include "platform/user/services/SysColors.h"
+#include "themes/ThemeList.h"
+#include "themes/TxZezioTheme.h"
+#include "themes/vrnThemes.h"
+#include "tx/Tx.h"
+#include "tx/TxTestSupport.h"
+#include "tx/TxThemesManager.h"
+
+namespace {
+
+using namespace tx;
+using fw::TRect;
+using themes::TTxZezioTheme;
+
+class ZezioTest : public txtest::TxTest {
+ protected:
+  void SetUp() override {
+    TxTest::SetUp();
+    InitTx();
+    themes::RegisterThemes();
+    held = AcquireTheme("Zezio");
+    theme = dynamic_cast<TTxZezioTheme*>(held);
+    ASSERT_NE(theme, nullptr);
+  }
+  void TearDown() override {
+    ReleaseTheme(held);
+    DoneTx();
+    win::ResetSysColors();
+    TxTest::TearDown();
+  }
+  static TTxItemInfo Item(Integer view, bool enabled = true) {
+    TTxItemInfo i;
+    i.ViewType = view;
+    i.Enabled = enabled;
+    return i;
+  }
+  std::vector<TColor> Pixels(int w, int h) {
+    std::vector<TColor> all;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) all.push_back(Px(x, y));
+    return all;
+  }
+  TTxTheme* held = nullptr;
+  TTxZezioTheme* theme = nullptr;
+};
+
+TEST_F(ZezioTest, RegisteredBeforeDefaultXP) {
+  EXPECT_EQ(theme->Name(), "Zezio");
+  EXPECT_EQ(FindThemeIndex("Zezio") + 1, FindThemeIndex("DefaultXP"));
+}
+
+TEST_F(ZezioTest, MetricsAnswerOnlyTheirTable) {
+  const std::pair<Integer, Integer> ints[] = {{10, 12}, {20, 8}, {21, 3}, {32, 3}, {33, 3},
+                                              {34, 3},  {35, 3}, {36, 2}, {37, 2}, {61, 2},
+                                              {62, 2},  {50, 5}, {60, 1}, {66, 1}, {65, 14}};
+  for (Integer id = 0; id <= 100; ++id) {
+    Integer expected = -1;
+    for (const auto& [k, v] : ints)
+      if (k == id) expected = v;
+    EXPECT_EQ(theme->GetIntegerMetric(id), expected) << id;
+    EXPECT_EQ(theme->GetBooleanMetric(id), id == 5 || id == 6 || id == 7) << id;
+  }
+  EXPECT_EQ(theme->GetPopupShadowType(), PST_LAYERED_NT5);
+  const std::pair<Integer, TTxMargins> margins[] = {{MID_TOOLBUTTON, {2, 2, 2, 2}},
+                                                    {MID_MENUITEM, {1, 1, 3, 3}},
+                                                    {MID_STATUSPANE, {3, 3, 1, 1}},
+                                                    {0, {0, 0, 0, 0}},
+                                                    {7, {0, 0, 0, 0}}};
+  for (const auto& [id, want] : margins) {
+    TTxMargins m{9, 9, 9, 9};
+    theme->GetMargins(id, m);
+    EXPECT_EQ(m.LeftWidth, want.LeftWidth) << id;
+    EXPECT_EQ(m.RightWidth, want.RightWidth) << id;
+    EXPECT_EQ(m.TopHeight, want.TopHeight) << id;
+    EXPECT_EQ(m.BottomHeight, want.BottomHeight) << id;
+  }
+}
+
+TEST_F(ZezioTest, HotImagesLiftUnlessPushed) {
+  TTxItemInfo i = Item(VT_TOOLBAR_NORMAL);
+  i.HoverKind = hkMouseHover;
+  EXPECT_EQ(theme->GetImageOffset(nullptr, i, nullptr), (TPoint{-1, -1}));
+  i.Pushed = true;
+  EXPECT_EQ(theme->GetImageOffset(nullptr, i, nullptr), (TPoint{0, 0}));
+  i.IsPopupParent = true;
+  EXPECT_EQ(theme->GetImageOffset(nullptr, i, nullptr), (TPoint{-1, -1}));
+  i.Selected = true;
+  EXPECT_EQ(theme->GetImageOffset(nullptr, i, nullptr), (TPoint{0, 0}));
+}
+
+TEST_F(ZezioTest, DisabledToolbarTextIsTheBlendedShadow) {
+  EXPECT_EQ(theme->DisabledTextColor, 0x8D8D8D);
+  TTxItemInfo i = Item(VT_TOOLBAR_NORMAL, false);
+  i.ItemOptions = IO_TOOLBAR_STYLE;
+  EXPECT_EQ(theme->GetItemTextColor(i), 0x8D8D8D);
+}
+
+TEST_F(ZezioTest, BackgroundStripesEveryThreeRowsFromTheTop) {
+  fw::TCanvas* c = Target(12, 9);
+  theme->PaintBackground(c, TRect{}, TRect{0, 0, 12, 9}, TRect{0, 0, 12, 9}, 0xC0C0C0, false,
+                         VT_TOOLBAR_NORMAL);
+  const TColor rows[3] = {0xB8B8B8, 0xC8C8C8, 0xC0C0C0};
+  for (int y = 0; y < 9; ++y) EXPECT_EQ(Px(5, y), rows[y % 3]) << y;
+  const std::vector<TColor> whole = Pixels(12, 9);
+  // The same background painted in two pieces with an odd split keeps the phase.
+  c = Target(12, 9);
+  theme->PaintBackground(c, TRect{}, TRect{0, 0, 12, 9}, TRect{0, 0, 12, 4}, 0xC0C0C0, false,
+                         VT_TOOLBAR_NORMAL);
+  theme->PaintBackground(c, TRect{}, TRect{0, 0, 12, 9}, TRect{0, 4, 12, 9}, 0xC0C0C0, false,
+                         VT_TOOLBAR_NORMAL);
+  EXPECT_EQ(Pixels(12, 9), whole);
+}
+
+TEST_F(ZezioTest, StripesStayInsideTheClip) {
+  fw::TCanvas* c = Target(20, 20);
+  theme->PaintBackground(c, TRect{}, TRect{0, 0, 20, 20}, TRect{4, 5, 10, 8}, 0xC0C0C0, false, 0);
+  EXPECT_EQ(ChangedOutside(TRect{4, 5, 10, 8}), 0);
+  EXPECT_EQ(Px(4, 6), 0xB8B8B8) << "row 6 is a dark stripe of ARect's phase";
+  EXPECT_EQ(Px(9, 7), 0xC8C8C8);
+}
+
+TEST_F(ZezioTest, DockPanelsAndEmbeddedToolbarsArePlain) {
+  for (Integer view : {VT_DOCKPANEL_NORMAL, VT_TOOLBAR | VT_EMBEDDED}) {
+    fw::TCanvas* c = Target(10, 6);
+    theme->PaintBackground(c, TRect{}, TRect{0, 0, 10, 6}, TRect{0, 0, 10, 6}, 0xC0C0C0, false, view);
+    for (int y = 0; y < 6; ++y) EXPECT_EQ(Px(3, y), 0xC0C0C0) << view << " row " << y;
+  }
+  fw::TCanvas* c = Target(10, 6);
+  theme->PaintBackground(c, TRect{}, TRect{0, 0, 10, 6}, TRect{0, 0, 10, 6}, 0xC0C0C0, true, 0);
+  EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}), 0) << "transparent paints nothing";
+}
+
+TEST_F(ZezioTest, HotMenuBarItemIsAStripedHighlight) {
+  const win::INT index[1] = {win::COLOR_HIGHLIGHT};
+  const win::COLORREF navy[1] = {0x800000};
+  win::SetSysColors(1, index, navy);
+  fw::TMessage m{TXM_SYSCHANGE, TSC_CHANGE, 0};
+  theme->Dispatch(m);
+  TTxItemInfo i = Item(VT_TOOLBAR_MENUBAR);
+  i.HoverKind = hkMouseHover;
+  fw::TCanvas* c = Target(30, 9);
+  theme->PaintButton(c, TRect{0, 0, 30, 9}, i);
+  const TColor rows[3] = {0x780000, 0x911111, 0x800000};
+  for (int y = 0; y < 9; ++y) EXPECT_EQ(Px(15, y), rows[y % 3]) << y;
+  // A plain menu-bar item is not painted.
+  c = Target(30, 9);
+  theme->PaintButton(c, TRect{0, 0, 30, 9}, Item(VT_TOOLBAR_MENUBAR));
+  EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}), 0);
+}
+
+TEST_F(ZezioTest, SeparatorIsDottedAndOnlyWhenEnabled) {
+  fw::TCanvas* c = Target(20, 8);
+  theme->PaintSeparator(c, TRect{0, 0, 20, 8}, Item(VT_TOOLBAR_NORMAL, false), true, false);
+  theme->PaintSeparator(c, TRect{0, 0, 20, 8}, Item(VT_TOOLBAR_NORMAL, false), false, false);
+  EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}), 0);
+  theme->PaintSeparator(c, TRect{0, 0, 20, 8}, Item(VT_POPUP_MENU), true, false);
+  for (int x = 0; x < 20; ++x) EXPECT_EQ(Px(x, 4), x % 3 == 0 ? TColor(0) : txtest::kSentinel) << x;
+  EXPECT_EQ(ChangedOutside(TRect{0, 4, 20, 5}), 0);
+  c = Target(8, 20);
+  theme->PaintSeparator(c, TRect{0, 0, 8, 20}, Item(VT_TOOLBAR_NORMAL), false, false);
+  for (int y = 0; y < 20; ++y) EXPECT_EQ(Px(4, y), y % 3 == 0 ? TColor(0) : txtest::kSentinel) << y;
+}
+
+TEST_F(ZezioTest, DockIsGrownByOne) {
+  fw::TCanvas* c = Target(20, 20);
+  theme->PaintDock(c, TRect{5, 5, 15, 15}, TRect{5, 5, 15, 15}, 0);
+  EXPECT_EQ(Px(4, 4), ResolveColor(fw::clBtnFace));
+  EXPECT_EQ(Px(15, 15), ResolveColor(fw::clBtnFace));
+  EXPECT_EQ(ChangedOutside(TRect{4, 4, 16, 16}), 0);
+}
+
+TEST_F(ZezioTest, MinimizeKindPaintsOnlyTheButton) {
+  TTxItemInfo i = Item(VT_TOOLBAR_NORMAL);
+  i.ItemOptions = IO_TOOLBAR_STYLE;
+  i.HoverKind = hkMouseHover;
+  fw::TCanvas* c = Target(22, 22);
+  theme->PaintButton(c, TRect{0, 0, 22, 22}, i);
+  const std::vector<TColor> button = Pixels(22, 22);
+  c = Target(22, 22);
+  theme->PaintMDIButton(c, TRect{0, 0, 22, 22}, i, 2);
+  EXPECT_EQ(Pixels(22, 22), button);
+  c = Target(22, 22);
+  theme->PaintMDIButton(c, TRect{0, 0, 22, 22}, i, MDI_CLOSE);
+  EXPECT_NE(Pixels(22, 22), button) << "the close kind adds its glyph";
+}
+
+TEST_F(ZezioTest, DropDownArrowsDoNotMoveWhenPushed) {
+  TTxItemInfo i = Item(VT_TOOLBAR_NORMAL);
+  fw::TCanvas* c = Target(12, 12);
+  theme->PaintDropDownArrow(c, TRect{0, 0, 12, 12}, i);
+  EXPECT_EQ(Px(6, 7), ResolveColor(fw::clMenuText)) << "base of the lower triangle at cy + 1";
+  EXPECT_EQ(Px(6, 4), ResolveColor(fw::clMenuText)) << "base of the upper triangle at cy - 2";
+  EXPECT_EQ(Px(6, 6), txtest::kSentinel) << "a gap between the two";
+  const std::vector<TColor> plain = Pixels(12, 12);
+  i.Pushed = true;
+  c = Target(12, 12);
+  theme->PaintDropDownArrow(c, TRect{0, 0, 12, 12}, i);
+  EXPECT_EQ(Pixels(12, 12), plain);
+}
+
+}  // namespace
