@@ -69,6 +69,11 @@ class TProbeTheme : public TRecordingTheme {
     Calls.push_back({"Dock", DockRect, {}, "", tx::Cardinal(Position), false, false});
   }
   void PaintChevron(tx::TCanvas*, tx::TRect R, const tx::TTxItemInfo& I) override { Log("Chevron", R, I); }
+  void PaintFloatingBorder(tx::TCanvas*, const tx::TRect& R, const tx::TTxFloatingWindowInfo& Info) override {
+    Calls.push_back({"FloatingBorder", R, {}, Info.Caption, tx::Cardinal(Info.RedrawPart), Info.ShowCaption, false});
+    LastFloating = Info;
+  }
+  tx::TTxFloatingWindowInfo LastFloating;
   void PaintBackground(tx::TCanvas*, const tx::TRect&, const tx::TRect& R, const tx::TRect&, tx::TColor Color,
                        bool Transparent, tx::Integer ViewType) override {
     Calls.push_back({"Background", R, {}, "", tx::Cardinal(Color), Transparent, false});

@@ -250,6 +250,68 @@ TEST_F(ThemedToolbarTest, ToolbarPassesItsSnapDistanceToItsFloatingFrame) {
   EXPECT_EQ(frame->SnapDistance(), 0);
 }
 
+TEST_F(ThemedToolbarTest, BackgroundIsTheFormBehindAnEmbeddedToolbarAndTheThemesOnADock) {
+  fw::TBitmap bmp;
+  bmp.SetPixelFormat(fw::pf32bit);
+  bmp.SetSize(40, 40);
+  struct Case {
+    const char* name;
+    bool docked;
+    bool transparent;
+    TColor colour;
+    Integer viewType;
+  } cases[] = {
+      {"on the form", false, true, kFormColor, 0x1201},
+      {"docked", true, false, TProbeTheme::kToolbarColor, 0x1001},
+  };
+  for (const auto& c : cases) {
+    TTxToolbar* t = NewToolbar(2, c.docked ? dock : nullptr);
+    t->SetResizable(false);
+    bmp.Canvas()->Brush()->SetColor(0x00010203);
+    bmp.Canvas()->FillRect(TRect{0, 0, 40, 40});
+    probe->Calls.clear();
+    fw::TMessage m{win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(bmp.Canvas()->Handle()), 0, 0};
+    t->Dispatch(m);
+    EXPECT_EQ(m.Result, 1) << c.name;
+    const auto calls = probe->Of("Background");
+    ASSERT_EQ(calls.size(), 1u) << c.name;
+    EXPECT_EQ(calls[0].Flag, c.transparent) << c.name;
+    EXPECT_EQ(calls[0].Flags, Cardinal(c.colour)) << c.name;
+    EXPECT_EQ(probe->BackgroundViewType, c.viewType) << c.name;
+    // The form's colour shows through only where the toolbar is transparent.
+    EXPECT_EQ(bmp.Canvas()->Pixels(3, 3) == kFormColor, c.transparent) << c.name;
+    delete t;
+  }
+}
+
+TEST_F(ThemedToolbarTest, FloatingCloseButtonLightsUnderTheMouse) {
+  TTxToolbar* t = NewToolbar(2, dock);
+  t->SetCloseButton(true);
+  t->SetFloating(true);
+  Pump();
+  auto* frame = dynamic_cast<TTxFloatingWindowParent*>(t->Parent());
+  ASSERT_NE(frame, nullptr);
+  const auto move = [&](win::WPARAM Hit) {
+    fw::TMessage m{win::WM_NCMOUSEMOVE, Hit, 0, 0};
+    frame->Dispatch(m);
+  };
+  probe->Calls.clear();
+  move(toolbars::HTDockClose);
+  EXPECT_TRUE(frame->CloseButtonHover());
+  ASSERT_EQ(probe->Of("FloatingBorder").size(), 1u);  // only the button is redrawn
+  EXPECT_EQ(probe->LastFloating.RedrawPart, WRP_CLOSEBTN);
+  EXPECT_EQ(probe->LastFloating.CloseButtonState, CDBS_VISIBLE | CDBS_HOT);
+  move(toolbars::HTDockClose);
+  EXPECT_EQ(probe->Of("FloatingBorder").size(), 1u);  // no change, no redraw
+  fw::TMessage leave{win::WM_NCMOUSELEAVE, 0, 0, 0};
+  frame->Dispatch(leave);
+  EXPECT_FALSE(frame->CloseButtonHover());
+  ASSERT_EQ(probe->Of("FloatingBorder").size(), 2u);
+  EXPECT_EQ(probe->LastFloating.CloseButtonState, CDBS_VISIBLE);
+  // The frame's own colour is the toolbar's.
+  EXPECT_EQ(probe->LastFloating.EffectiveColor, TProbeTheme::kToolbarColor);
+}
+
 TEST_F(ThemedToolbarTest, ThemeSwitchRepaintsEachToolbarAndDockOnce) {
   TTxToolbar* docked = NewToolbar(3, dock);
   TTxToolbar* embedded = NewToolbar(2, nullptr);
