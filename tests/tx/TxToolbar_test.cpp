@@ -10,6 +10,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "framework/control_fixture.h"
 #include "platform/gdi/GdiDC.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/services/Monitor.h"
 #include "platform/user/services/SysParams.h"
@@ -235,6 +236,47 @@ TEST_F(ThemedToolbarTest, FloatingFrameSnapsToTheWorkAreaOnlyWhenMoved) {
     EXPECT_EQ(pos.x, c.wantX) << c.name;
     EXPECT_EQ(pos.y, c.wantY) << c.name;
   }
+}
+
+TEST_F(ThemedToolbarTest, FloatingToolbarDraggedNearTheEdgeLandsFlushWithIt) {
+  TTxToolbar* t = NewToolbar(2, dock);
+  t->SetSnapDistance(10);
+  t->SetFloating(true);
+  Pump();
+  auto* frame = dynamic_cast<TTxFloatingWindowParent*>(t->Parent());
+  ASSERT_NE(frame, nullptr);
+  win::MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  win::GetMonitorInfoW(win::MonitorFromWindow(frame->Handle(), win::MONITOR_DEFAULTTONEAREST), &mi);
+  win::RECT before{};
+  win::GetWindowRect(frame->Handle(), &before);
+  const TRect caption = frame->GetCaptionRect(true, true);
+  const win::POINT grab{before.left + caption.left + 3, before.top + caption.top + 3};
+  // Moves the frame so that its right edge ends 5 pixels short of the work area's.
+  const Integer dx = (mi.rcWork.right - 5) - before.right;
+  const win::POINT drop{grab.x + dx, grab.y + 20};
+  kvtest::MessageRecorder rec(win::kChannelGeometry);
+  rec.Watch(frame->Handle());
+  desktop->script([&] { desktop->mouse_move({grab.x + dx / 2, grab.y + 10}); });
+  desktop->script([&] { desktop->mouse_move(drop); });
+  desktop->script([&] { desktop->mouse_up(drop); });
+  desktop->mouse_move(grab);
+  Pump();
+  win::SendMessageW(frame->Handle(), win::WM_NCLBUTTONDOWN, toolbars::HTDockCaption, win::MAKELPARAM(grab.x, grab.y));
+  Pump();
+  win::RECT after{};
+  win::GetWindowRect(frame->Handle(), &after);
+  EXPECT_EQ(after.right, mi.rcWork.right);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  // Each of the three steps of the drag is a move the frame sees before it happens.
+  std::vector<kvtest::ExpectedMessage> steps;
+  for (int i = 0; i < 3; ++i) {
+    steps.push_back(kvtest::Sent(win::WM_WINDOWPOSCHANGING, frame->Handle()));
+    steps.push_back(kvtest::Sent(win::WM_NCCALCSIZE, frame->Handle()).Optional());
+    steps.push_back(kvtest::Sent(win::WM_WINDOWPOSCHANGED, frame->Handle()));
+    steps.push_back(kvtest::Msg(win::WM_MOVE, frame->Handle()).Optional());
+  }
+  EXPECT_TRUE(rec.Matches(steps));
 }
 
 TEST_F(ThemedToolbarTest, ToolbarPassesItsSnapDistanceToItsFloatingFrame) {
