@@ -74,6 +74,11 @@ class TProbeTheme : public TRecordingTheme {
     LastFloating = Info;
   }
   tx::TTxFloatingWindowInfo LastFloating;
+  void PaintToolbarNCArea(tx::TCanvas*, tx::TRect R, const tx::TTxToolbarInfo& Info) override {
+    Calls.push_back({"ToolbarNC", R, {}, "", 0, false, false});
+    LastToolbar = Info;
+  }
+  tx::TTxToolbarInfo LastToolbar;
   void PaintBackground(tx::TCanvas*, const tx::TRect&, const tx::TRect& R, const tx::TRect&, tx::TColor Color,
                        bool Transparent, tx::Integer ViewType) override {
     Calls.push_back({"Background", R, {}, "", tx::Cardinal(Color), Transparent, false});

@@ -326,6 +326,43 @@ TEST_F(ThemedToolbarTest, BackgroundIsTheFormBehindAnEmbeddedToolbarAndTheThemes
   }
 }
 
+TEST_F(ThemedToolbarTest, DockedFrameIsDescribedToTheTheme) {
+  fw::TBitmap bmp;
+  bmp.SetPixelFormat(fw::pf32bit);
+  bmp.SetSize(400, 400);
+  struct Case {
+    toolbars::TTBDockPosition position;
+    bool vertical;
+    bool closeButton;
+    Integer closeState;
+  } cases[] = {{toolbars::dpTop, false, false, 0}, {toolbars::dpLeft, true, true, CDBS_VISIBLE}};
+  for (const auto& c : cases) {
+    auto* d = new TTxDock(form);
+    d->SetPosition(c.position);
+    d->SetParent(form);
+    TTxToolbar* t = NewToolbar(2, d);
+    t->SetCloseButtonWhenDocked(c.closeButton);
+    Pump();
+    probe->Calls.clear();
+    t->DrawNCArea(true, bmp.Canvas()->Handle(), nullptr);
+    const auto calls = probe->Of("ToolbarNC");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].R.left, 0);
+    EXPECT_EQ(calls[0].R.right, t->Width());
+    EXPECT_EQ(calls[0].R.bottom, t->Height());
+    const TTxToolbarInfo& info = probe->LastToolbar;
+    EXPECT_EQ(info.IsVertical, c.vertical);
+    EXPECT_TRUE(info.AllowDrag);
+    EXPECT_EQ(info.CloseButtonState, c.closeState);
+    EXPECT_EQ(info.ViewType, GetWinViewType(t));
+    EXPECT_EQ(info.ClientWidth, t->ClientWidth());
+    // Not floating: no frame of a floating toolbar.
+    EXPECT_EQ(info.BorderSize.x, 0);
+    delete t;
+    delete d;
+  }
+}
+
 TEST_F(ThemedToolbarTest, FloatingCloseButtonLightsUnderTheMouse) {
   TTxToolbar* t = NewToolbar(2, dock);
   t->SetCloseButton(true);
