@@ -2,6 +2,7 @@
 
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
+#include "tx/TxItemViewer.h"
 #include "tx/TxPopupWindow.h"
 
 namespace tx {
@@ -29,8 +30,7 @@ void TTxChevronItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRec
   info.Enabled = Item()->Enabled() || View()->Customizing();
   info.Pushed = IsPushed;
   info.IsPopupParent = IsPushed;
-  // A selected item hovers under the mouse; a disabled one only under the keyboard.
-  if (IsSelected) info.HoverKind = info.Enabled ? hkMouseHover : (View()->MouseOverSelected() ? hkNone : hkKeyboardHover);
+  if (IsSelected) info.HoverKind = SelectedHoverKind(View(), info.Enabled);
   info.IsVertical = View()->Orientation() == tbvoVertical;
   CurrentTheme->PaintChevron(Canvas, ClientAreaRect, info);
 }
