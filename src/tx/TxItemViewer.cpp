@@ -219,9 +219,9 @@ void TTxItemViewer::CalcSize(fw::TCanvas* Canvas, Integer& AWidth, Integer& AHei
   }
 }
 
-TTxHoverKind TTxItemViewer::SelectedHoverKind(bool Enabled) {
+TTxHoverKind SelectedHoverKind(TTBView* View, bool Enabled) {
   if (Enabled) return hkMouseHover;
-  return View()->MouseOverSelected() ? hkNone : hkKeyboardHover;
+  return View->MouseOverSelected() ? hkNone : hkKeyboardHover;
 }
 
 void TTxItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
@@ -253,7 +253,7 @@ void TTxItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool
   if (ApplicationIsActive()) info.ItemOptions |= IO_APP_ACTIVE;
   info.Enabled = Item()->Enabled() || View()->Customizing();
   info.Pushed = IsPushed;
-  info.HoverKind = IsSelected ? SelectedHoverKind(info.Enabled) : hkNone;
+  info.HoverKind = IsSelected ? SelectedHoverKind(View(), info.Enabled) : hkNone;
   info.Selected = Item()->Checked();
   info.ImageShown = imageShown;
   info.ImageWidth = IW;

@@ -47,10 +47,12 @@ class TTxItemViewer : public toolbars::TTBItemViewer {
   TTxItemLayout ResolvedLayout();
   // The caption drawn top to bottom: a vertical toolbar-style view with the automatic layout.
   bool CaptionRotated();
-  // The hover kind of a selected viewer of this view.
-  TTxHoverKind SelectedHoverKind(bool Enabled);
   TTxItemInfo BaseItemInfo(bool ToolbarStyle);
 };
+
+// The hover kind of a selected viewer of View: the mouse's when enabled, else the keyboard's
+// unless the mouse made the selection.
+TTxHoverKind SelectedHoverKind(toolbars::TTBView* View, bool Enabled);
 
 class TTxSeparatorItemViewer : public toolbars::TTBSeparatorItemViewer {
  public:

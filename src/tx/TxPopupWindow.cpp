@@ -14,27 +14,17 @@
 #include "tx/TxLists.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
+#include "tx/detail/TxCanvasDC.h"
 
 namespace tx {
 
 using namespace toolbars;
+using detail::TDCCanvas;
 
 namespace {
 
 constexpr Integer kShadowSize = 4;
 constexpr Byte kShadowOpacity = 61;
-
-// A canvas over a DC it does not own.
-class TDCCanvas {
- public:
-  explicit TDCCanvas(win::HDC DC) { FCanvas.SetHandle(DC); }
-  ~TDCCanvas() { FCanvas.SetHandle(nullptr); }
-  fw::TCanvas* operator->() { return &FCanvas; }
-  fw::TCanvas* get() { return &FCanvas; }
-
- private:
-  fw::TCanvas FCanvas;
-};
 
 bool IsEmptyRect(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
 
@@ -184,24 +174,6 @@ void TTxPopupMenu::Dispatch(fw::TMessage& Message) {
     return;
   }
   TTBPopupMenu::Dispatch(Message);
-}
-
-// ---- parent background -----------------------------------------------------------------------
-
-void PaintParentBackground(fw::TControl* Control, win::HDC DC, const TRect& ARect) {
-  fw::TWinControl* parent = Control->Parent();
-  if (!parent) {
-    FillRectColor(DC, ARect, fw::clBtnFace);
-    return;
-  }
-  const TPoint origin = parent->ScreenToClient(Control->ClientToScreen(TPoint{0, 0}));
-  const int saved = win::SaveDC(DC);
-  win::SetWindowOrgEx(DC, origin.x, origin.y, nullptr);
-  fw::TMessage erase{win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(DC), reinterpret_cast<win::LPARAM>(DC), 0};
-  parent->Dispatch(erase);
-  win::RestoreDC(DC, saved);
-  if (erase.Result != 0) return;
-  FillRectColor(DC, ARect, GetEffectiveColor(parent));
 }
 
 }  // namespace tx

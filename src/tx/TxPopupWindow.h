@@ -8,6 +8,7 @@
 
 #include "toolbars/TBItemPopup.h"
 #include "tx/TxItems.h"
+#include "tx/TxParentBackground.h"
 #include "tx/TxShadows.h"
 
 namespace tx {
@@ -67,10 +68,5 @@ class TTxPopupMenu : public toolbars::TTBPopupMenu {
   TTxRootItem* Items() const { return static_cast<TTxRootItem*>(FItem.get()); }
   void Dispatch(fw::TMessage& Message) override;
 };
-
-// Paints into DC, in Control's client coordinates, what lies behind ARect: the parent's own
-// background when it paints one on WM_ERASEBKGND, else the parent's effective colour
-// (clBtnFace without a parent).
-void PaintParentBackground(fw::TControl* Control, win::HDC DC, const TRect& ARect);
 
 }  // namespace tx

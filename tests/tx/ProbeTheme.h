@@ -45,11 +45,40 @@ class TProbeTheme : public TRecordingTheme {
     return it == Metrics.end() ? -1 : it->second;
   }
   tx::Integer GetPopupShadowType() override { return ShadowType; }
-  bool GetBooleanMetric(tx::Integer Index) override { return Index == tx::TMB_POPUP_ALIGNMENT && PopupAlignment; }
-  void GetViewBorder(tx::Integer ViewType, tx::TPoint& Border) override {
-    Border = (ViewType & tx::VT_POPUP) ? PopupBorder : tx::TPoint{0, 0};
+  // Docks painted by the theme (boolean metric 5).
+  static inline bool ThemedDocks = false;
+  // The frame of a floating toolbar.
+  static inline tx::TPoint FloatingBorder{2, 5};
+  static constexpr tx::TColor kToolbarColor = 0x00B0C0D0;
+  bool GetBooleanMetric(tx::Integer Index) override {
+    return (Index == tx::TMB_POPUP_ALIGNMENT && PopupAlignment) || (Index == tx::TMB_VISUAL_STYLES && ThemedDocks);
   }
-  tx::TColor GetViewColor(tx::Integer ViewType) override { return (ViewType & tx::VT_POPUP) ? 0x00C0FFEE : 0; }
+  void GetViewBorder(tx::Integer ViewType, tx::TPoint& Border) override {
+    if (ViewType & tx::VT_POPUP)
+      Border = PopupBorder;
+    else if ((ViewType & tx::VT_TOOLBAR) && (ViewType & tx::VT_FLOATING))
+      Border = FloatingBorder;
+    else
+      Border = tx::TPoint{0, 0};
+  }
+  tx::TColor GetViewColor(tx::Integer ViewType) override {
+    if (ViewType & tx::VT_POPUP) return 0x00C0FFEE;
+    return (ViewType & tx::VT_TOOLBAR) ? kToolbarColor : 0;
+  }
+  void PaintDock(tx::TCanvas*, const tx::TRect&, const tx::TRect& DockRect, tx::Integer Position) override {
+    Calls.push_back({"Dock", DockRect, {}, "", tx::Cardinal(Position), false, false});
+  }
+  void PaintChevron(tx::TCanvas*, tx::TRect R, const tx::TTxItemInfo& I) override { Log("Chevron", R, I); }
+  void PaintFloatingBorder(tx::TCanvas*, const tx::TRect& R, const tx::TTxFloatingWindowInfo& Info) override {
+    Calls.push_back({"FloatingBorder", R, {}, Info.Caption, tx::Cardinal(Info.RedrawPart), Info.ShowCaption, false});
+    LastFloating = Info;
+  }
+  tx::TTxFloatingWindowInfo LastFloating;
+  void PaintToolbarNCArea(tx::TCanvas*, tx::TRect R, const tx::TTxToolbarInfo& Info) override {
+    Calls.push_back({"ToolbarNC", R, {}, "", 0, false, false});
+    LastToolbar = Info;
+  }
+  tx::TTxToolbarInfo LastToolbar;
   void PaintBackground(tx::TCanvas*, const tx::TRect&, const tx::TRect& R, const tx::TRect&, tx::TColor Color,
                        bool Transparent, tx::Integer ViewType) override {
     Calls.push_back({"Background", R, {}, "", tx::Cardinal(Color), Transparent, false});

@@ -12,4 +12,18 @@ inline win::HDC FontDC(fw::TCanvas* Canvas) {
   return dc;
 }
 
+// A canvas over a DC it does not own.
+class TDCCanvas {
+ public:
+  explicit TDCCanvas(win::HDC DC) { FCanvas.SetHandle(DC); }
+  ~TDCCanvas() { FCanvas.SetHandle(nullptr); }
+  TDCCanvas(const TDCCanvas&) = delete;
+  TDCCanvas& operator=(const TDCCanvas&) = delete;
+  fw::TCanvas* operator->() { return &FCanvas; }
+  fw::TCanvas* get() { return &FCanvas; }
+
+ private:
+  fw::TCanvas FCanvas;
+};
+
 }  // namespace tx::detail

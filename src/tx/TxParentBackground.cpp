@@ -1,0 +1,51 @@
+#include "tx/TxParentBackground.h"
+
+#include "platform/gdi/GdiDC.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
+#include "toolbars/TBDock.h"
+#include "tx/Tx.h"
+#include "tx/TxUtils.h"
+
+namespace tx {
+
+void PaintParentBackground(fw::TControl* Control, win::HDC DC, const TRect& ARect) {
+  fw::TWinControl* parent = Control->Parent();
+  if (!parent) {
+    FillRectColor(DC, ARect, fw::clBtnFace);
+    return;
+  }
+  const TPoint origin = parent->ScreenToClient(Control->ClientToScreen(TPoint{0, 0}));
+  int saved = win::SaveDC(DC);
+  win::SetWindowOrgEx(DC, origin.x, origin.y, nullptr);
+  fw::TMessage erase{win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(DC), reinterpret_cast<win::LPARAM>(DC), 0};
+  parent->Dispatch(erase);
+  win::RestoreDC(DC, saved);
+  if (erase.Result != 0) return;
+  if (auto* dock = dynamic_cast<toolbars::TTBDock*>(parent)) {
+    saved = win::SaveDC(DC);
+    win::SetWindowOrgEx(DC, Control->Left(), Control->Top(), nullptr);
+    dock->DrawBackground(DC, ARect);
+    win::RestoreDC(DC, saved);
+    return;
+  }
+  FillRectColor(DC, ARect, GetEffectiveColor(parent));
+}
+
+void RecalcNCArea(fw::TWinControl* Control) {
+  const Integer w = Control->ClientWidth(), h = Control->ClientHeight();
+  Control->SetClientWidth(w);
+  Control->SetClientHeight(h);
+  if (Control->HandleAllocated())
+    win::SetWindowPos(Control->Handle(), nullptr, 0, 0, 0, 0,
+                      win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE |
+                          win::SWP_FRAMECHANGED);
+  Control->Invalidate();
+}
+
+void RedrawFrameAndClient(fw::TWinControl* Control) {
+  if (Control->HandleAllocated())
+    win::RedrawWindow(Control->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME);
+}
+
+}  // namespace tx

@@ -1,0 +1,63 @@
+#pragma once
+// The themed toolbar: its frame and background come from the current theme, it tells the items
+// and controls inside what they sit on (TXM_GETVIEWTYPE, TXM_GETEFFECTIVECOLOR) and relays its
+// effective colour to the controls that follow their parent's colour. Placed straight on a form
+// it can paint the form's background behind its buttons.
+
+#include "toolbars/TBToolbar.h"
+#include "tx/TxThemesTypes.h"
+
+namespace tx {
+
+enum TTxItemTransparency : unsigned char { itAuto, itEnable, itDisable };
+
+class TTxToolbarView : public toolbars::TTBToolbarView {
+ public:
+  using TTBToolbarView::TTBToolbarView;
+  void GetMargins(toolbars::TTBViewOrientation AOrientation, fw::TRect& Margins) override;
+};
+
+class TTxToolbar : public toolbars::TTBCustomToolbar {
+ public:
+  explicit TTxToolbar(fw::TComponent* AOwner);
+  ~TTxToolbar() override;
+
+  TTxItemTransparency ItemTransparency() const { return FItemTransparency; }
+  void SetItemTransparency(TTxItemTransparency Value);
+  // Distance in pixels at which the floating frame snaps to the work area's edges; 0: never.
+  Integer SnapDistance() const { return FSnapDistance; }
+  void SetSnapDistance(Integer Value);
+  // The colour the toolbar really paints with (Color is clNone unless set).
+  fw::TColor EffectiveColor() const { return FEffectiveColor; }
+
+  // VT_TOOLBAR_* of this toolbar with its floating, resizable and embedded bits.
+  Integer GetToolbarViewType();
+  void UpdateEffectiveColor();
+  // Tells every child control the effective colour.
+  void BroadcastParentColor();
+  virtual void GetToolbarInfo(TTxToolbarInfo& Info);
+
+  toolbars::TTBToolbarViewClass GetViewClass() override;
+  toolbars::TTBChevronItemClass GetChevronItemClass() override;
+  toolbars::TTBFloatingWindowParentClass GetFloatingWindowParentClass() override;
+  void DrawNCArea(bool DrawToDC, win::HDC ADC, win::HRGN Clip) override;
+  void GetFloatingBorderSize(TPoint& Size) override;
+  void SetParent(fw::TWinControl* AParent) override;
+  void Dispatch(fw::TMessage& Message) override;
+
+ private:
+  void ThemeChange(fw::TMessage& Message);
+  void EraseBackground(fw::TMessage& Message);
+  void Sized(fw::TMessage& Message);
+  void PassSnapDistance();
+
+  TTxItemTransparency FItemTransparency = itAuto;
+  Integer FSnapDistance = 0;
+  fw::TColor FEffectiveColor = 0;
+};
+
+// Repaints a toolbar's background between its buttons only: the viewers without a control are
+// invalidated with the window and validated again.
+void RepaintBetweenViewers(toolbars::TTBCustomToolbar* Toolbar);
+
+}  // namespace tx
