@@ -74,6 +74,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* ShowDataAction() const { return FShowData; }
   fw::TAction* SaveAsAction() const { return FSaveAs; }
   fw::TAction* PrintAction() const { return FPrint; }
+  fw::TAction* FrameFormatAction() const { return FFrameFormat; }
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* NormalizeAction() const { return FNormalize; }
   fw::TAction* OffsetAction() const { return FOffset; }
@@ -160,6 +161,11 @@ class TwndKorvalinMain : public fw::TForm {
   // The analysis windows' hold on the chart's tools, taken at creation and let go at close.
   void ConnectAnalysisTools();
   void DisconnectAnalysisTools();
+  // Format commands and the chart double-click (WinMainFormat.cpp).
+  void BuildFormatActions();
+  void FrameFormatExecute();
+  // Opens the format dialog of the part the selector saw clicked last.
+  void ChartDblClick();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -177,6 +183,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FShowData = nullptr;
   fw::TAction* FSaveAs = nullptr;
   fw::TAction* FPrint = nullptr;
+  fw::TAction* FFrameFormat = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* FNormalize = nullptr;

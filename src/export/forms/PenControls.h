@@ -1,0 +1,39 @@
+#pragma once
+// The pen controls the format dialogs share: visible box, style list, width spin and colour
+// button over a swatch, bound two ways to a chart pen. The colour is edited in the framework's
+// colour dialog and held by the binding until it is written to the pen.
+
+#include "framework/Colors.h"
+
+namespace chart {
+class TChartPen;
+}
+namespace cs {
+class TCsButton;
+class TCsCheckBox;
+class TCsComboBox;
+class TCsPanel;
+class TCsSpinEdit;
+}  // namespace cs
+
+namespace kvforms {
+
+struct TPenControls {
+  cs::TCsCheckBox* Visible = nullptr;
+  cs::TCsComboBox* Style = nullptr;  // solid, dash, dot, dash-dot, dash-dot-dot
+  cs::TCsSpinEdit* Width = nullptr;
+  cs::TCsButton* ColorButton = nullptr;
+  cs::TCsPanel* Swatch = nullptr;
+  fw::TColor Color = fw::clBlack;
+
+  // The held colour, also shown on the swatch.
+  void SetColor(fw::TColor Value);
+  // The colour dialog on the held colour (the held colour stays on Cancel).
+  void ChooseColor();
+};
+
+// ToControls: pen to controls; else controls to pen, the width clamped to the spin's range and
+// the style kept when the list shows none (a clear or inside-frame pen).
+void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToControls);
+
+}  // namespace kvforms

@@ -1,0 +1,74 @@
+// The main window's format command and chart double-click open the frame dialog on the pen
+// framing the plot rectangle; a double-click elsewhere opens nothing of it.
+
+#include "chart/ChartElement.h"
+#include "chart/PlotCanvas.h"
+#include "chart/Series.h"
+#include "controls/CsEditors.h"
+#include "controls/NumericSpinEdit.h"
+#include "dialog_script.h"
+#include "export/forms/WinFrameFormat.h"
+#include "mainwindow_fixture.h"
+
+namespace mainwindowtest {
+namespace {
+
+using kvforms::TwndFrameFormat;
+
+class FormatDialogsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    auto* s = new chart::TLineSeries(nullptr);
+    for (int i = 0; i < 5; ++i) s->AddXY(i, i * i);
+    Graphs().AddGraph(s, "data.txt", {}, "a");
+    form->Chart()->Repaint();
+    Pump();
+  }
+  chart::TChartPen& Frame() { return *form->Chart()->BackWall()->Pen(); }
+  void DoubleClick(fw::TPoint P) {
+    desktop->advance(1000);
+    desktop->mouse_move(At(form->Chart(), P.x, P.y));
+    desktop->click(At(form->Chart(), P.x, P.y));
+    desktop->click(At(form->Chart(), P.x, P.y));
+    Pump();
+    AppPump();
+  }
+  int opened = 0;
+  void AnswerWidth(fw::TModalResult Result, double Width) {
+    AnswerDialog<TwndFrameFormat>(*desktop, Result, [this, Width](TwndFrameFormat& d) {
+      ++opened;
+      d.CsSpinEdit1->SetValue(Width);
+    });
+  }
+};
+
+TEST_F(FormatDialogsTest, FormatCommandEditsTheFrameOnOkOnly) {
+  Frame().SetWidth(1);
+  AnswerWidth(fw::mrCancel, 6);
+  EXPECT_TRUE(form->FrameFormatAction()->Execute());
+  EXPECT_EQ(Frame().Width(), 1);
+  AnswerWidth(fw::mrOk, 6);
+  EXPECT_TRUE(form->FrameFormatAction()->Execute());
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(Frame().Width(), 6);
+  EXPECT_NE(form->MenuItemOf(form->FrameFormatAction()), nullptr);
+}
+
+TEST_F(FormatDialogsTest, DoubleClickOnThePlotOpensTheFrameDialog) {
+  const fw::TRect plot = form->Chart()->ChartRect();
+  ASSERT_GT(plot.right - plot.left, 20);
+  AnswerWidth(fw::mrOk, 4);
+  DoubleClick(fw::TPoint{plot.left + 5, plot.top + 5});
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(Frame().Width(), 4);
+  // Outside the chart's parts: no dialog (the queued answer finds none and is dropped).
+  opened = 0;
+  AnswerWidth(fw::mrOk, 9);
+  DoubleClick(fw::TPoint{1, 1});
+  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(Frame().Width(), 4);
+}
+
+}  // namespace
+}  // namespace mainwindowtest
