@@ -75,6 +75,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* SaveAsAction() const { return FSaveAs; }
   fw::TAction* PrintAction() const { return FPrint; }
   fw::TAction* FrameFormatAction() const { return FFrameFormat; }
+  fw::TAction* TitleFormatAction() const { return FTitleFormat; }
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* NormalizeAction() const { return FNormalize; }
   fw::TAction* OffsetAction() const { return FOffset; }
@@ -184,6 +185,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FSaveAs = nullptr;
   fw::TAction* FPrint = nullptr;
   fw::TAction* FFrameFormat = nullptr;
+  fw::TAction* FTitleFormat = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* FNormalize = nullptr;

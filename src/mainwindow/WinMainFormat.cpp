@@ -5,6 +5,7 @@
 #include "chart/ChartElement.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "export/forms/WinFrameFormat.h"
+#include "export/forms/WinTitle.h"
 #include "framework/ActnList.h"
 #include "mainwindow/WinMain.h"
 
@@ -16,6 +17,11 @@ void TwndKorvalinMain::BuildFormatActions() {
   FFrameFormat->SetCaption("Формат рамки...");
   FFrameFormat->SetActionList(FActions);
   FFrameFormat->OnExecute = [this](fw::TObject*) { FrameFormatExecute(); };
+  FTitleFormat = new fw::TAction(this);
+  FTitleFormat->SetName("actTitleFormat");
+  FTitleFormat->SetCaption("Формат заголовка...");
+  FTitleFormat->SetActionList(FActions);
+  FTitleFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowTitleFormat(*FChart->Title()); };
   FChart->OnDblClick = [this](fw::TObject*) { ChartDblClick(); };
 }
 
@@ -23,6 +29,18 @@ void TwndKorvalinMain::FrameFormatExecute() { kvforms::ShowFrameFormat(*FChart->
 
 void TwndKorvalinMain::ChartDblClick() {
   switch (FMultiSelectorTool->ClickedPart().Part) {
+    case chart::cpTitle:
+      kvforms::ShowTitleFormat(*FChart->Title());
+      break;
+    case chart::cpSubTitle:
+      kvforms::ShowTitleFormat(*FChart->SubTitle());
+      break;
+    case chart::cpFoot:
+      kvforms::ShowTitleFormat(*FChart->Foot());
+      break;
+    case chart::cpSubFoot:
+      kvforms::ShowTitleFormat(*FChart->SubFoot());
+      break;
     case chart::cpChartRect:
       FrameFormatExecute();
       break;

@@ -1,13 +1,17 @@
-// The main window's format command and chart double-click open the frame dialog on the pen
-// framing the plot rectangle; a double-click elsewhere opens nothing of it.
+// The main window's format commands and chart double-click: a title opens the title dialog on
+// that title, the plot rectangle the frame dialog on its frame pen, elsewhere nothing.
 
 #include "chart/ChartElement.h"
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
+#include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
 #include "dialog_script.h"
 #include "export/forms/WinFrameFormat.h"
+#include "export/forms/WinTitle.h"
+#include "chart/ChartTitle.h"
+#include "framework/StdCtrlsEdit.h"
 #include "mainwindow_fixture.h"
 
 namespace mainwindowtest {
@@ -68,6 +72,41 @@ TEST_F(FormatDialogsTest, DoubleClickOnThePlotOpensTheFrameDialog) {
   DoubleClick(fw::TPoint{1, 1});
   EXPECT_EQ(opened, 0);
   EXPECT_EQ(Frame().Width(), 4);
+}
+
+TEST_F(FormatDialogsTest, DoubleClickOnATitleEditsThatTitle) {
+  chart::TCustomChart* chart = form->Chart();
+  chart->Title()->SetText("Верх");
+  chart->SubTitle()->SetText("Ниже");
+  chart->Repaint();
+  Pump();
+  auto centre = [](const win::RECT& R) { return fw::TPoint{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; };
+  const struct {
+    chart::TChartTitle* title;
+    const char* caption;
+  } rows[] = {{chart->Title(), "Формат заголовка"}, {chart->SubTitle(), "Формат подзаголовка"}};
+  for (const auto& r : rows) {
+    chart->Repaint();
+    Pump();
+    std::string caption;
+    AnswerDialog<kvforms::TwndTitle>(*desktop, fw::mrOk, [&caption](kvforms::TwndTitle& d) {
+      caption = d.Caption();
+      d.Memo1->Lines()->Clear();
+      d.Memo1->Lines()->Add("Новый");
+      d.butOk->Click();
+    });
+    const win::RECT b = r.title->Bounds();
+    DoubleClick(centre(b));
+    EXPECT_EQ(caption, r.caption);
+    EXPECT_EQ(r.title->Text(), "Новый");
+  }
+  // The command edits the chart's title; Cancel keeps it.
+  AnswerDialog<kvforms::TwndTitle>(*desktop, fw::mrCancel, [](kvforms::TwndTitle& d) {
+    d.Memo1->Lines()->Clear();
+    d.butApply->Click();
+  });
+  EXPECT_TRUE(form->TitleFormatAction()->Execute());
+  EXPECT_EQ(chart->Title()->Text(), "Новый");
 }
 
 }  // namespace
