@@ -76,6 +76,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* PrintAction() const { return FPrint; }
   fw::TAction* FrameFormatAction() const { return FFrameFormat; }
   fw::TAction* TitleFormatAction() const { return FTitleFormat; }
+  fw::TAction* AxisXFormatAction() const { return FAxisXFormat; }
+  fw::TAction* AxisYFormatAction() const { return FAxisYFormat; }
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* NormalizeAction() const { return FNormalize; }
   fw::TAction* OffsetAction() const { return FOffset; }
@@ -186,6 +188,8 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FPrint = nullptr;
   fw::TAction* FFrameFormat = nullptr;
   fw::TAction* FTitleFormat = nullptr;
+  fw::TAction* FAxisXFormat = nullptr;
+  fw::TAction* FAxisYFormat = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* FNormalize = nullptr;

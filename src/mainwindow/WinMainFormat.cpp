@@ -4,10 +4,13 @@
 #include "chart/Chart.h"
 #include "chart/ChartElement.h"
 #include "chart/PlotMultiSelectorTool.h"
+#include "analysis/WinOperations.h"
+#include "export/forms/WinAxesFormat.h"
 #include "export/forms/WinFrameFormat.h"
 #include "export/forms/WinTitle.h"
 #include "framework/ActnList.h"
 #include "mainwindow/WinMain.h"
+#include "workspace/Preferences.h"
 
 namespace workspace {
 
@@ -22,13 +25,31 @@ void TwndKorvalinMain::BuildFormatActions() {
   FTitleFormat->SetCaption("Формат заголовка...");
   FTitleFormat->SetActionList(FActions);
   FTitleFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowTitleFormat(*FChart->Title()); };
+  FAxisXFormat = new fw::TAction(this);
+  FAxisXFormat->SetName("actAxisXFormat");
+  FAxisXFormat->SetCaption("Формат горизонтальной оси...");
+  FAxisXFormat->SetActionList(FActions);
+  FAxisXFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowAxisFormat(*FChart->BottomAxis()); };
+  FAxisYFormat = new fw::TAction(this);
+  FAxisYFormat->SetName("actAxisYFormat");
+  FAxisYFormat->SetCaption("Формат вертикальной оси...");
+  FAxisYFormat->SetActionList(FActions);
+  FAxisYFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowAxisFormat(*FChart->LeftAxis()); };
   FChart->OnDblClick = [this](fw::TObject*) { ChartDblClick(); };
 }
 
 void TwndKorvalinMain::FrameFormatExecute() { kvforms::ShowFrameFormat(*FChart->BackWall()->Pen()); }
 
 void TwndKorvalinMain::ChartDblClick() {
-  switch (FMultiSelectorTool->ClickedPart().Part) {
+  const chart::TSelectorClickedPart& part = FMultiSelectorTool->ClickedPart();
+  switch (part.Part) {
+    case chart::cpAxis:
+      if (!part.Axis) return;
+      if (Preferences.AxisDblClickShowLimits)
+        analysis::EditAxisLimits(part.Axis);
+      else
+        kvforms::ShowAxisFormat(*part.Axis);
+      break;
     case chart::cpTitle:
       kvforms::ShowTitleFormat(*FChart->Title());
       break;

@@ -10,6 +10,9 @@
 #include "dialog_script.h"
 #include "export/forms/WinFrameFormat.h"
 #include "export/forms/WinTitle.h"
+#include "export/forms/WinAxesFormat.h"
+#include "analysis/WinOperations.h"
+#include "chart/PlotAxis.h"
 #include "chart/ChartTitle.h"
 #include "framework/StdCtrlsEdit.h"
 #include "mainwindow_fixture.h"
@@ -107,6 +110,38 @@ TEST_F(FormatDialogsTest, DoubleClickOnATitleEditsThatTitle) {
   });
   EXPECT_TRUE(form->TitleFormatAction()->Execute());
   EXPECT_EQ(chart->Title()->Text(), "Новый");
+}
+
+TEST_F(FormatDialogsTest, DoubleClickOnAnAxisOpensItsFormatOrTheLimitsByPreference) {
+  chart::TChartAxis* left = form->Chart()->LeftAxis();
+  auto middle = [left] {
+    const win::RECT r = left->AxisRect();
+    return fw::TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  std::string caption;
+  AnswerDialog<kvforms::TwndAxisFormat>(*desktop, fw::mrOk, [&caption](kvforms::TwndAxisFormat& d) {
+    caption = d.Caption();
+    d.memoTitle->Lines()->Clear();
+    d.memoTitle->Lines()->Add("Ось Y");
+    d.butOk->Click();
+  });
+  DoubleClick(middle());
+  EXPECT_EQ(caption, "Формат вертикальной оси");
+  EXPECT_EQ(left->Title()->Caption(), "Ось Y");
+
+  workspace::Preferences.AxisDblClickShowLimits = true;
+  bool limits = false;
+  AnswerDialog<analysis::TwndLimits>(*desktop, fw::mrCancel, [&limits](analysis::TwndLimits&) { limits = true; });
+  form->Chart()->Repaint();
+  Pump();
+  DoubleClick(middle());  // the new title moved the axis
+  EXPECT_TRUE(limits);
+
+  AnswerDialog<kvforms::TwndAxisFormat>(*desktop, fw::mrCancel, [&caption](kvforms::TwndAxisFormat& d) {
+    caption = d.Caption();
+  });
+  EXPECT_TRUE(form->AxisXFormatAction()->Execute());
+  EXPECT_EQ(caption, "Формат горизонтальной оси");
 }
 
 }  // namespace
