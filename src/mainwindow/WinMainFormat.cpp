@@ -10,6 +10,8 @@
 #include "export/forms/WinTitle.h"
 #include "framework/ActnList.h"
 #include "mainwindow/WinMain.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "workspace/Preferences.h"
 
 namespace workspace {
@@ -68,8 +70,11 @@ void TwndKorvalinMain::ChartDblClick() {
     default:
       return;
   }
-  // The press that opened the dialog goes no further in the chart.
+  // The press that opened the dialog goes no further in the chart. The chart hands the press
+  // to its tools after this handler, and its release went to the dialog, so the gesture a tool
+  // begins with it (an axis scroll) is ended by a posted cancel, once the press is through.
   FChart->SetCancelMouse(true);
+  win::PostMessageW(FChart->Handle(), win::WM_CANCELMODE, 0, 0);
 }
 
 }  // namespace workspace

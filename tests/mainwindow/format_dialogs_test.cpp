@@ -144,5 +144,28 @@ TEST_F(FormatDialogsTest, DoubleClickOnAnAxisOpensItsFormatOrTheLimitsByPreferen
   EXPECT_EQ(caption, "Формат горизонтальной оси");
 }
 
+TEST_F(FormatDialogsTest, TheDoubleClickThatOpenedTheAxisDialogDoesNotScrollTheAxisAfterwards) {
+  chart::TChartAxis* left = form->Chart()->LeftAxis();
+  const win::RECT r = left->AxisRect();
+  const fw::TPoint at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  const double min = left->Minimum(), max = left->Maximum();
+  bool opened = false;
+  AnswerDialog<kvforms::TwndAxisFormat>(*desktop, fw::mrCancel, [&opened](kvforms::TwndAxisFormat&) { opened = true; });
+  desktop->advance(1000);
+  desktop->mouse_move(At(form->Chart(), at.x, at.y));
+  desktop->click(At(form->Chart(), at.x, at.y));
+  desktop->mouse_down(At(form->Chart(), at.x, at.y));
+  Pump();
+  AppPump();
+  ASSERT_TRUE(opened);
+  // The release went to the dialog; the pointer then moves over the chart.
+  desktop->mouse_move(At(form->Chart(), at.x + 40, at.y + 120));
+  Pump();
+  EXPECT_EQ(left->Minimum(), min);
+  EXPECT_EQ(left->Maximum(), max);
+  desktop->mouse_up(At(form->Chart(), at.x + 40, at.y + 120));
+  Pump();
+}
+
 }  // namespace
 }  // namespace mainwindowtest

@@ -83,7 +83,7 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
   SetPosition(fw::poDesktopCenter);
   Font()->SetName("Tahoma");
   Font()->SetSize(8);
-  SetClientWidth(400);
+  SetClientWidth(460);
   SetClientHeight(330);
   SetColor(workspace::GetThemeFormColor());
   FBackup = std::make_unique<chart::TChartAxis>(Axis.Horizontal());
@@ -96,7 +96,7 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
   cbShowAxis = MakeCheckBox(this, "cbShowAxis", "Отображать", {8, 4, 120, 17});
   PageControl1 = new fw::TPageControl(this);
   PageControl1->SetParent(this);
-  PageControl1->SetBounds(6, 24, 388, 266);
+  PageControl1->SetBounds(6, 24, 448, 266);
   auto page = [this](const char* Caption) {
     auto* sheet = new fw::TTabSheet(this);
     sheet->SetPageControl(PageControl1);
@@ -108,9 +108,9 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
   BuildLabelsPage(page("Метки и масштаб"));
 
   const fw::Integer top = ClientHeight() - 32;
-  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {144, top, 80, 25});
+  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {204, top, 80, 25});
   butCancel->SetCancel(true);
-  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {230, top, 80, 25});
+  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {290, top, 80, 25});
   // A refused Apply keeps the dialog open with the message shown.
   butOk->OnClick = [this](fw::TObject*) {
     try {
@@ -120,7 +120,7 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
       fw::Application->ShowException(e);
     }
   };
-  butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {316, top, 80, 25});
+  butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {376, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
   LoadControls();
   PageControl1->SetActivePageIndex(0);
@@ -129,11 +129,11 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
 TwndAxisFormat::~TwndAxisFormat() = default;
 
 void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
-  auto* title = MakeGroupBox(Page, "gbxTitle", "Заголовок", {6, 4, 372, 110});
+  auto* title = MakeGroupBox(Page, "gbxTitle", "Заголовок", {6, 4, 432, 110});
   memoTitle = new fw::TMemo(this);
   memoTitle->SetParent(title);
   memoTitle->SetName("memoTitle");
-  memoTitle->SetBounds(8, 18, 356, 50);
+  memoTitle->SetBounds(8, 18, 416, 50);
   butTitleFont = Button(title, "butTitleFont", "Шрифт", {8, 76, 70, 21}, [this] {
     workspace::SelectFont(FTitleFont.get());
     ShowFontDescriptions();
@@ -144,12 +144,12 @@ void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
   seTitleAngle = Spin(title, "seTitleAngle", 0, 359, {248, 76, 50, 21});
   AxisPen = PenGroup(Page, "gbxAxis", " Ось", {6, 118, 180, 72});
   BindColour(AxisPen, AxisPen.Visible->Parent(), "butAxisColor");
-  MakeLabel(Page, "Смещение вглубь графика, %", {192, 122, 140, 14});
-  seAxisPos = Spin(Page, "seAxisPos", 0, 100, {334, 118, 44, 21});
-  MakeLabel(Page, "Начало оси, % от рабочей области", {192, 148, 140, 14});
-  seAxisStart = Spin(Page, "seAxisStart", 0, 100, {334, 144, 44, 21});
-  MakeLabel(Page, "Конец оси, % от рабочей области", {192, 174, 140, 14});
-  seAxisEnd = Spin(Page, "seAxisEnd", 0, 100, {334, 170, 44, 21});
+  MakeLabel(Page, "Смещение вглубь графика, %", {192, 122, 196, 14});
+  seAxisPos = Spin(Page, "seAxisPos", 0, 100, {392, 118, 44, 21});
+  MakeLabel(Page, "Начало оси, % от рабочей области", {192, 148, 196, 14});
+  seAxisStart = Spin(Page, "seAxisStart", 0, 100, {392, 144, 44, 21});
+  MakeLabel(Page, "Конец оси, % от рабочей области", {192, 174, 196, 14});
+  seAxisEnd = Spin(Page, "seAxisEnd", 0, 100, {392, 170, 44, 21});
 }
 
 void TwndAxisFormat::BuildGridPage(fw::TWinControl* Page) {
