@@ -323,7 +323,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
-  submenu("Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FAxisXFormat, FAxisYFormat, FFrameFormat});
+  submenu("Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat});
   submenu("Операции", OperationsMenuActions());
   SetMenu(FMenu);
 }

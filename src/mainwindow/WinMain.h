@@ -76,6 +76,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* PrintAction() const { return FPrint; }
   fw::TAction* FrameFormatAction() const { return FFrameFormat; }
   fw::TAction* TitleFormatAction() const { return FTitleFormat; }
+  fw::TAction* LegendFormatAction() const { return FLegendFormat; }
   fw::TAction* AxisXFormatAction() const { return FAxisXFormat; }
   fw::TAction* AxisYFormatAction() const { return FAxisYFormat; }
   // Analysis commands (WinMainAnalysis.cpp).
@@ -188,6 +189,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FPrint = nullptr;
   fw::TAction* FFrameFormat = nullptr;
   fw::TAction* FTitleFormat = nullptr;
+  fw::TAction* FLegendFormat = nullptr;
   fw::TAction* FAxisXFormat = nullptr;
   fw::TAction* FAxisYFormat = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;

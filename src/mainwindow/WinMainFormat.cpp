@@ -6,7 +6,9 @@
 #include "chart/PlotMultiSelectorTool.h"
 #include "analysis/WinOperations.h"
 #include "export/forms/WinAxesFormat.h"
+#include "chart/ChartLegend.h"
 #include "export/forms/WinFrameFormat.h"
+#include "export/forms/WinLegendFormat.h"
 #include "export/forms/WinTitle.h"
 #include "framework/ActnList.h"
 #include "mainwindow/WinMain.h"
@@ -27,6 +29,11 @@ void TwndKorvalinMain::BuildFormatActions() {
   FTitleFormat->SetCaption("Формат заголовка...");
   FTitleFormat->SetActionList(FActions);
   FTitleFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowTitleFormat(*FChart->Title()); };
+  FLegendFormat = new fw::TAction(this);
+  FLegendFormat->SetName("actLegendFormat");
+  FLegendFormat->SetCaption("Формат легенды...");
+  FLegendFormat->SetActionList(FActions);
+  FLegendFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowLegendFormat(*FChart->Legend()); };
   FAxisXFormat = new fw::TAction(this);
   FAxisXFormat->SetName("actAxisXFormat");
   FAxisXFormat->SetCaption("Формат горизонтальной оси...");
@@ -51,6 +58,9 @@ void TwndKorvalinMain::ChartDblClick() {
         analysis::EditAxisLimits(part.Axis);
       else
         kvforms::ShowAxisFormat(*part.Axis);
+      break;
+    case chart::cpLegend:
+      kvforms::ShowLegendFormat(*FChart->Legend());
       break;
     case chart::cpTitle:
       kvforms::ShowTitleFormat(*FChart->Title());

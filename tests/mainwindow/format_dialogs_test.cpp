@@ -10,6 +10,8 @@
 #include "dialog_script.h"
 #include "export/forms/WinFrameFormat.h"
 #include "export/forms/WinTitle.h"
+#include "export/forms/WinLegendFormat.h"
+#include "chart/ChartLegend.h"
 #include "export/forms/WinAxesFormat.h"
 #include "analysis/WinOperations.h"
 #include "chart/PlotAxis.h"
@@ -142,6 +144,25 @@ TEST_F(FormatDialogsTest, DoubleClickOnAnAxisOpensItsFormatOrTheLimitsByPreferen
   });
   EXPECT_TRUE(form->AxisXFormatAction()->Execute());
   EXPECT_EQ(caption, "Формат горизонтальной оси");
+}
+
+TEST_F(FormatDialogsTest, DoubleClickOnTheLegendEditsIt) {
+  chart::TChartLegend* legend = form->Chart()->Legend();
+  legend->SetVisible(true);
+  legend->SetAlignment(chart::laLeft);  // inside the headless screen
+  form->Chart()->Repaint();
+  Pump();
+  const win::RECT r = legend->ShapeBounds();
+  bool opened = false;
+  AnswerDialog<kvforms::TwndLegendFormat>(*desktop, fw::mrOk, [&opened](kvforms::TwndLegendFormat& d) {
+    opened = true;
+    d.itInverse->SetChecked(true);
+    d.butOk->Click();
+  });
+  DoubleClick(fw::TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(legend->Inverted());
+  EXPECT_NE(form->MenuItemOf(form->LegendFormatAction()), nullptr);
 }
 
 TEST_F(FormatDialogsTest, TheDoubleClickThatOpenedTheAxisDialogDoesNotScrollTheAxisAfterwards) {

@@ -8,7 +8,10 @@
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
+#include "controls/UniCodePages.h"
 #include "workspace/Common.h"
+
+#include <string>
 
 namespace kvforms {
 
@@ -36,6 +39,33 @@ void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToContr
       std::clamp(std::round(Controls.Width->Value()), Controls.Width->MinValue(), Controls.Width->MaxValue());
   Pen.SetWidth(static_cast<fw::Integer>(width));
   Pen.SetColor(Controls.Color);
+}
+
+TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At) {
+  auto* box = MakeGroupBox(Parent, Name, "", At);
+  const std::string name(Name);
+  TPenControls pen;
+  pen.Visible = MakeCheckBox(box, name + "Visible", Caption, {6, 2, At.Width - 12, 17});
+  pen.Style = MakeDropDownList(box, name + "Style",
+                               {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная", "Штрих-пунктир-пунктирная"},
+                               {6, 22, 110, 21});
+  pen.Width = MakeSpinEdit(box, name + "Width", 10, {120, 22, 40, 21});
+  pen.Width->SetMinValue(1);
+  pen.Swatch = new cs::TCsPanel(box);
+  pen.Swatch->SetParent(box);
+  pen.Swatch->SetBounds(6, 46, 30, 19);
+  return pen;
+}
+
+void BindPenColour(TPenControls& Pen, const char* Name) {
+  fw::TWinControl* box = Pen.Visible->Parent();
+  auto* button = new cs::TCsButton(box);
+  button->SetParent(box);
+  button->SetName(Name);
+  button->SetCaption(cs::Utf8ToWide("Цвет..."));
+  button->SetBounds(40, 46, 60, 21);
+  button->OnClick = [&Pen](fw::TObject*) { Pen.ChooseColor(); };
+  Pen.ColorButton = button;
 }
 
 }  // namespace kvforms

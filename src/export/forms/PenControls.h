@@ -3,10 +3,14 @@
 // button over a swatch, bound two ways to a chart pen. The colour is edited in the framework's
 // colour dialog and held by the binding until it is written to the pen.
 
+#include "export/forms/DialogControls.h"
 #include "framework/Colors.h"
 
 namespace chart {
 class TChartPen;
+}
+namespace fw {
+class TWinControl;
 }
 namespace cs {
 class TCsButton;
@@ -35,5 +39,11 @@ struct TPenControls {
 // ToControls: pen to controls; else controls to pen, the width clamped to the spin's range and
 // the style kept when the list shows none (a clear or inside-frame pen).
 void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToControls);
+
+// A pen group box at At: visible box with Caption, style list, width spin (1 to 10) and swatch.
+TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At);
+// The group's colour button, opening the colour dialog on Pen's held colour. Pen must stay
+// where it is while the button lives.
+void BindPenColour(TPenControls& Pen, const char* Name);
 
 }  // namespace kvforms

@@ -50,25 +50,6 @@ cs::TCsButton* Button(fw::TWinControl* Parent, const char* Name, const char* Cap
   return button;
 }
 
-// A pen group: visible box (the group's caption), style list, width and colour.
-TPenControls PenGroup(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At) {
-  auto* box = MakeGroupBox(Parent, Name, "", At);
-  TPenControls pen;
-  pen.Visible = MakeCheckBox(box, (std::string(Name) + "Visible").c_str(), Caption, {6, 2, At.Width - 12, 17});
-  pen.Style = MakeDropDownList(box, (std::string(Name) + "Style").c_str(),
-                               {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная", "Штрих-пунктир-пунктирная"},
-                               {6, 22, 110, 21});
-  pen.Width = Spin(box, (std::string(Name) + "Width").c_str(), 1, 10, {120, 22, 40, 21});
-  pen.Swatch = new cs::TCsPanel(box);
-  pen.Swatch->SetParent(box);
-  pen.Swatch->SetBounds(6, 46, 30, 19);
-  return pen;
-}
-
-void BindColour(TPenControls& Pen, fw::TWinControl* Box, const char* Name) {
-  Pen.ColorButton = Button(Box, Name, "Цвет...", {40, 46, 60, 21}, [&Pen] { Pen.ChooseColor(); });
-}
-
 }  // namespace
 
 TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
@@ -142,8 +123,8 @@ void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
   seTitleSize = Spin(title, "seTitleSize", 0, 1000, {136, 76, 50, 21});
   MakeLabel(title, "Поворот", {196, 80, 50, 14});
   seTitleAngle = Spin(title, "seTitleAngle", 0, 359, {248, 76, 50, 21});
-  AxisPen = PenGroup(Page, "gbxAxis", " Ось", {6, 118, 180, 72});
-  BindColour(AxisPen, AxisPen.Visible->Parent(), "butAxisColor");
+  AxisPen = MakePenGroup(Page, "gbxAxis", " Ось", {6, 118, 180, 72});
+  BindPenColour(AxisPen, "butAxisColor");
   MakeLabel(Page, "Смещение вглубь графика, %", {192, 122, 196, 14});
   seAxisPos = Spin(Page, "seAxisPos", 0, 100, {392, 118, 44, 21});
   MakeLabel(Page, "Начало оси, % от рабочей области", {192, 148, 196, 14});
@@ -165,8 +146,8 @@ void TwndAxisFormat::BuildGridPage(fw::TWinControl* Page) {
                       {MinorGridPen, "gbxMinorGrid", " Дополнительная сетка", {194, 80, 184, 72}},
                       {MinorTicksPen, "gbxMinorTicks", " Дополнительные деления", {6, 156, 184, 72}}};
   for (const Row& r : rows) {
-    r.pen = PenGroup(Page, r.name, r.caption, r.at);
-    BindColour(r.pen, r.pen.Visible->Parent(), (std::string(r.name) + "Color").c_str());
+    r.pen = MakePenGroup(Page, r.name, r.caption, r.at);
+    BindPenColour(r.pen, (std::string(r.name) + "Color").c_str());
   }
   auto* grid = GridPen.Visible->Parent();
   MakeLabel(grid, "Шаг", {104, 50, 26, 14});
