@@ -53,7 +53,7 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   Font()->SetName("Tahoma");
   Font()->SetSize(8);
   SetClientWidth(420);
-  SetClientHeight(352);
+  SetClientHeight(420);
   SetColor(workspace::GetThemeFormColor());
   WorkFont = std::make_unique<chart::TPlotFont>();
 
@@ -62,46 +62,47 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
     workspace::SelectFont(WorkFont.get());
     itFont->SetCaption(cs::Utf8ToWide(workspace::FontDescription(WorkFont.get(), true, true)));
   });
-  auto* view = MakeGroupBox(this, "gbxView", "Вид", {6, 30, 408, 40});
-  itViewSimple = MakeRadioButton(view, "itViewSimple", "Простая легенда - только текст", {6, 16, 180, 17});
-  itViewFine = MakeRadioButton(view, "itViewFine", "Легенда с оформлением - рамка, фон и тень", {190, 16, 214, 17});
-  auto* order = MakeGroupBox(this, "gbxOrder", "", {6, 74, 200, 40});
-  itDirect = MakeRadioButton(order, "itDirect", "Прямой порядок", {6, 14, 94, 17});
-  itInverse = MakeRadioButton(order, "itInverse", "Обратный порядок", {100, 14, 96, 17});
-  auto* text = MakeGroupBox(this, "gbxText", "", {214, 74, 200, 40});
-  itTextLeft = MakeRadioButton(text, "itTextLeft", "Текст слева", {6, 14, 90, 17});
-  itTextRight = MakeRadioButton(text, "itTextRight", "Текст справа", {100, 14, 96, 17});
+  auto* view = MakeGroupBox(this, "gbxView", "Вид", {6, 30, 408, 58});
+  itViewSimple = MakeRadioButton(view, "itViewSimple", "Простая легенда - только текст", {6, 16, 396, 17});
+  itViewFine = MakeRadioButton(view, "itViewFine", "Легенда с оформлением - рамка, фон и тень", {6, 36, 396, 17});
+  auto* order = MakeGroupBox(this, "gbxOrder", "", {6, 92, 200, 56});
+  itDirect = MakeRadioButton(order, "itDirect", "Прямой порядок", {6, 14, 188, 17});
+  itInverse = MakeRadioButton(order, "itInverse", "Обратный порядок", {6, 34, 188, 17});
+  auto* text = MakeGroupBox(this, "gbxText", "", {214, 92, 200, 56});
+  itTextLeft = MakeRadioButton(text, "itTextLeft", "Текст слева", {6, 14, 188, 17});
+  itTextRight = MakeRadioButton(text, "itTextRight", "Текст справа", {6, 34, 188, 17});
 
-  FramePen = MakePenGroup(this, "gbxFrame", "Рамка", {6, 118, 200, 72});
+  FramePen = MakePenGroup(this, "gbxFrame", "Рамка", {6, 152, 200, 72});
   BindPenColour(FramePen, "butFrameColor");
-  itFrameSquare = MakeRadioButton(FramePen.Visible->Parent(), "itFrameSquare", "Обычная", {104, 48, 50, 17});
-  itFrameRound = MakeRadioButton(FramePen.Visible->Parent(), "itFrameRound", "Кругл.", {154, 48, 44, 17});
-  DividerPen = MakePenGroup(this, "gbxDivider", "Разделитель", {214, 118, 200, 72});
+  auto* shape = MakeGroupBox(this, "gbxShape", "", {6, 228, 408, 40});
+  itFrameSquare = MakeRadioButton(shape, "itFrameSquare", "Обычная рамка", {6, 14, 190, 17});
+  itFrameRound = MakeRadioButton(shape, "itFrameRound", "Закругленная рамка", {204, 14, 190, 17});
+  DividerPen = MakePenGroup(this, "gbxDivider", "Разделитель", {214, 152, 200, 72});
   BindPenColour(DividerPen, "butDividerColor");
 
-  auto* shadow = MakeGroupBox(this, "gbxShadow", "Тень", {6, 194, 408, 44});
-  itShadowSimple = MakeRadioButton(shadow, "itShadowSimple", "Обычная тень", {6, 18, 90, 17});
-  itShadowSmooth = MakeRadioButton(shadow, "itShadowSmooth", "Тень со спадом", {96, 18, 100, 17});
-  itShadowColor = Button(shadow, "itShadowColor", "Цвет...", {200, 16, 60, 21},
+  auto* shadow = MakeGroupBox(this, "gbxShadow", "Тень", {6, 272, 408, 44});
+  itShadowSimple = MakeRadioButton(shadow, "itShadowSimple", "Обычная тень", {6, 18, 110, 17});
+  itShadowSmooth = MakeRadioButton(shadow, "itShadowSmooth", "Тень со спадом", {120, 18, 110, 17});
+  itShadowColor = Button(shadow, "itShadowColor", "Цвет...", {234, 16, 56, 21},
                          [this] { ShadowColor = workspace::SelectColor(ShadowColor); });
-  seShadowSize = Spin(shadow, "seShadowSize", 0, 100, {266, 16, 60, 21});
-  seShadowTransp = Spin(shadow, "seShadowTransp", 0, 255, {332, 16, 66, 21});
+  seShadowSize = Spin(shadow, "seShadowSize", 0, 100, {294, 16, 50, 21});
+  seShadowTransp = Spin(shadow, "seShadowTransp", 0, 255, {348, 16, 54, 21});
 
-  MakeLabel(this, "Символ", {8, 248, 50, 14});
-  seSymbolWidth = Spin(this, "seSymbolWidth", 0, 200, {60, 244, 50, 21});
-  MakeLabel(this, "Интервал", {120, 248, 50, 14});
-  seInterval = Spin(this, "seInterval", 0, 100, {172, 244, 50, 21});
-  MakeLabel(this, "Прозрачность", {232, 248, 76, 14});
-  seTransparency = Spin(this, "seTransparency", 0, 255, {310, 244, 50, 21});
-  itColor = Button(this, "itColor", "Фон...", {364, 244, 50, 21},
+  MakeLabel(this, "Символ", {8, 324, 44, 14});
+  seSymbolWidth = Spin(this, "seSymbolWidth", 0, 200, {54, 320, 46, 21});
+  MakeLabel(this, "Интервал", {106, 324, 58, 14});
+  seInterval = Spin(this, "seInterval", 0, 100, {166, 320, 46, 21});
+  MakeLabel(this, "Прозрачность", {218, 324, 86, 14});
+  seTransparency = Spin(this, "seTransparency", 0, 255, {306, 320, 46, 21});
+  itColor = Button(this, "itColor", "Фон...", {356, 320, 58, 21},
                    [this] { BackColor = workspace::SelectColor(BackColor); });
 
-  cbxLayot = MakeDropDownList(this, "cbxLayot", {"Слева", "Справа", "Сверху", "Снизу", "Другое"}, {8, 272, 90, 21});
+  cbxLayot = MakeDropDownList(this, "cbxLayot", {"Слева", "Справа", "Сверху", "Снизу", "Другое"}, {8, 350, 90, 21});
   cbxLayot->OnChange = [this](fw::TObject*) { UpdatePlacement(); };
-  seMargin = Spin(this, "seMargin", 0, 1000, {104, 272, 70, 21});
-  seTopPos = Spin(this, "seTopPos", 0, 100, {180, 272, 70, 21});
-  seCoordTop = Spin(this, "seCoordTop", -10000, 10000, {256, 272, 76, 21});
-  seCoordLeft = Spin(this, "seCoordLeft", -10000, 10000, {338, 272, 76, 21});
+  seMargin = Spin(this, "seMargin", 0, 1000, {104, 350, 70, 21});
+  seTopPos = Spin(this, "seTopPos", 0, 100, {180, 350, 70, 21});
+  seCoordTop = Spin(this, "seCoordTop", -10000, 10000, {256, 350, 76, 21});
+  seCoordLeft = Spin(this, "seCoordLeft", -10000, 10000, {338, 350, 76, 21});
 
   const fw::Integer top = ClientHeight() - 32;
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {164, top, 80, 25});
