@@ -180,6 +180,7 @@ void TwndKorvalinMain::BuildActions() {
   FExit = make("actExit", "Выход", &TwndKorvalinMain::Close);
   BuildExportActions();
   BuildAnalysisActions();
+  BuildFormatActions();
 }
 
 void TwndKorvalinMain::BuildTools() {
@@ -324,7 +325,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
-  submenu("Вид", {FShowData, FShowHintValues});
+  submenu("Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat});
   submenu("Операции", OperationsMenuActions());
   SetMenu(FMenu);
 }

@@ -81,6 +81,11 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* ShowDataAction() const { return FShowData; }
   fw::TAction* SaveAsAction() const { return FSaveAs; }
   fw::TAction* PrintAction() const { return FPrint; }
+  fw::TAction* FrameFormatAction() const { return FFrameFormat; }
+  fw::TAction* TitleFormatAction() const { return FTitleFormat; }
+  fw::TAction* LegendFormatAction() const { return FLegendFormat; }
+  fw::TAction* AxisXFormatAction() const { return FAxisXFormat; }
+  fw::TAction* AxisYFormatAction() const { return FAxisYFormat; }
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* NormalizeAction() const { return FNormalize; }
   fw::TAction* OffsetAction() const { return FOffset; }
@@ -177,6 +182,11 @@ class TwndKorvalinMain : public fw::TForm {
   // The list's renames and exchanges go through the collection.
   void ConnectGraphList();
   void DisconnectAnalysisTools();
+  // Format commands and the chart double-click (WinMainFormat.cpp).
+  void BuildFormatActions();
+  void FrameFormatExecute();
+  // Opens the format dialog of the part the selector saw clicked last.
+  void ChartDblClick();
 
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
@@ -194,6 +204,11 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FShowData = nullptr;
   fw::TAction* FSaveAs = nullptr;
   fw::TAction* FPrint = nullptr;
+  fw::TAction* FFrameFormat = nullptr;
+  fw::TAction* FTitleFormat = nullptr;
+  fw::TAction* FLegendFormat = nullptr;
+  fw::TAction* FAxisXFormat = nullptr;
+  fw::TAction* FAxisYFormat = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* FNormalize = nullptr;

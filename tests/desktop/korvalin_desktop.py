@@ -514,6 +514,43 @@ def case_function_graph_from_a_typed_formula(p):
     assert "5" in text and "x*x+1" in text, "clipboard holds " + repr(text)
 
 
+def axis_line_x(image, x0, x1, y0, y1):
+    """The column between x0 and x1 darkest over rows y0..y1: the vertical axis line."""
+    counts = {x: 0 for x in range(x0, x1)}
+    for x, _ in dark_pixels(image, (x0, y0, x1, y1)):
+        counts[x] += 1
+    return max(counts, key=counts.get)
+
+
+def case_axis_title_through_the_double_click(p):
+    # A double-click on the vertical axis opens its format dialog; a title typed there and OK
+    # is drawn upwards at the chart's left edge, and the scale stays as it was.
+    p.paste_graph()
+    time.sleep(0.5)
+    x, y, w, h = geometry(p.main)
+    x += GRAPH_LIST_WIDTH  # the chart starts right of the graph list
+    rows = (y + h // 2 - 100, y + h // 2 + 100)
+    before = axis_line_x(ImageGrab.grab(), x + 10, x + 90, *rows)
+    run("xdotool", "mousemove", str(x + 37), str(y + h // 2), "click", "--repeat", "2", "--delay", "80", "1")
+    dialog = wait_for("the axis dialog", lambda: next(iter(p.others()), None), timeout=8)
+    time.sleep(0.5)
+    dx, dy, _, _ = geometry(dialog)
+    cx, cy = dx + 3, dy + 22  # the client area below the dialog's caption
+    run("xdotool", "mousemove", str(cx + 120), str(cy + 85), "click", "1")
+    time.sleep(0.2)
+    run("xdotool", "type", "--delay", "30", "Axis Y title")
+    time.sleep(0.3)
+    run("xdotool", "mousemove", str(cx + 330), str(cy + 310), "click", "1")  # OK
+    wait_for("the dialog to close", lambda: dialog not in visible_windows())
+    time.sleep(0.5)
+    shot = ImageGrab.grab()
+    if os.environ.get("KV_SHOT"):
+        shot.save(os.environ["KV_SHOT"])
+    # The title takes room at the left: the axis line moves right.
+    after = axis_line_x(shot, x + 10, x + 90, *rows)
+    assert after > before + 5, (before, after)
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 

@@ -1,0 +1,40 @@
+#pragma once
+// The frame format dialog: the pen framing the chart's plot rectangle. Only OK writes the
+// controls back into the pen; Cancel leaves it untouched.
+
+#include "export/forms/PenControls.h"
+#include "framework/Forms.h"
+
+namespace chart {
+class TChartPen;
+}
+namespace cs {
+class TCsButton;
+class TCsGroupBox;
+}  // namespace cs
+
+namespace kvforms {
+
+class TwndFrameFormat : public fw::TForm {
+ public:
+  TwndFrameFormat(fw::TComponent* AOwner, chart::TChartPen& Frame);
+  // The controls into the pen.
+  void StoreFrame();
+
+  cs::TCsGroupBox* gbxFrame = nullptr;
+  cs::TCsCheckBox* CsCheckBox1 = nullptr;
+  cs::TCsComboBox* CsPenButton1 = nullptr;
+  cs::TCsSpinEdit* CsSpinEdit1 = nullptr;
+  cs::TCsButton* CsColorButton1 = nullptr;
+  cs::TCsButton* butOk = nullptr;
+  cs::TCsButton* butCancel = nullptr;
+  TPenControls Pen;
+
+ private:
+  chart::TChartPen& FFrame;
+};
+
+// Shows the dialog modally on Frame; OK writes it. Answers the modal result.
+fw::Integer ShowFrameFormat(chart::TChartPen& Frame);
+
+}  // namespace kvforms

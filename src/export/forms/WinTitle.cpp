@@ -1,0 +1,261 @@
+#include "export/forms/WinTitle.h"
+
+#include <algorithm>
+
+#include "chart/Chart.h"
+#include "chart/ChartTitle.h"
+#include "chart/PlotCanvas.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsPanels.h"
+#include "controls/NumericSpinEdit.h"
+#include "controls/UniCodePages.h"
+#include "controls/UniComboBox.h"
+#include "export/forms/DialogControls.h"
+#include "framework/Graphics.h"
+#include "framework/PageControl.h"
+#include "framework/StdCtrlsEdit.h"
+#include "framework/SysUtils.h"
+#include "workspace/Common.h"
+#include "workspace/PropSaver.h"
+
+namespace kvforms {
+namespace {
+
+constexpr const char* kSection = "TITLE";
+// Sizes past these are clamped: the canvas cannot draw a font of no size, and a huge one
+// only costs memory.
+constexpr fw::Integer kMinFontSize = 1;
+constexpr fw::Integer kMaxFontSize = 1000;
+
+cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At,
+                          std::function<void()> Click) {
+  auto* button = new cs::TCsButton(Parent);
+  button->SetParent(Parent);
+  button->SetName(Name);
+  button->SetCaption(cs::Utf8ToWide(Caption));
+  button->SetBounds(At.Left, At.Top, At.Width, At.Height);
+  button->OnClick = [Click](fw::TObject*) { Click(); };
+  return button;
+}
+
+cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
+  auto* spin = MakeSpinEdit(Parent, Name, Max, At);
+  spin->SetMinValue(Min);
+  return spin;
+}
+
+fw::Integer SpinInt(const cs::TCsSpinEdit* Spin) {
+  return static_cast<fw::Integer>(
+      std::clamp(Spin->Value(), Spin->MinValue(), Spin->MaxValue()) + 0.5);
+}
+
+}  // namespace
+
+fw::String TitleCaption(const chart::TChartTitle& Title) {
+  const auto* chart = dynamic_cast<const chart::TCustomChart*>(Title.ParentChart());
+  if (chart && &Title == chart->SubTitle()) return "Формат подзаголовка";
+  if (chart && &Title == chart->Foot()) return "Формат первой подписи";
+  if (chart && &Title == chart->SubFoot()) return "Формат второй подписи";
+  return "Формат заголовка";
+}
+
+TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TForm(AOwner), FTitle(Title) {
+  SetName("wndTitle");
+  SetCaption(TitleCaption(Title));
+  SetBorderStyle(fw::bsDialog);
+  SetPosition(fw::poDesktopCenter);
+  SetKeyPreview(true);
+  Font()->SetName("Tahoma");
+  Font()->SetSize(8);
+  SetClientWidth(368);
+  SetClientHeight(296);
+  SetColor(workspace::GetThemeFormColor());
+
+  PageControl1 = new fw::TPageControl(this);
+  PageControl1->SetParent(this);
+  PageControl1->SetBounds(6, 6, 356, 250);
+  auto page = [this](const char* Caption) {
+    auto* sheet = new fw::TTabSheet(this);
+    sheet->SetPageControl(PageControl1);
+    sheet->SetCaption(Caption);
+    return sheet;
+  };
+  BuildMainPage(page("Основные"));
+  BuildExtraPage(page("Дополнительные"));
+
+  const fw::Integer top = ClientHeight() - 32;
+  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {112, top, 80, 25});
+  butCancel->SetCancel(true);
+  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {198, top, 80, 25});
+  butOk->OnClick = [this](fw::TObject*) { Apply(); };
+  butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {284, top, 80, 25});
+  butApply->OnClick = [this](fw::TObject*) { Apply(); };
+
+  LoadControls();
+  FSnapshot = std::make_unique<workspace::TPropSaver>(fw::String(), kSection, false);
+  FSnapshot->WriteTitle(kSection, &FTitle);
+  PageControl1->SetActivePageIndex(0);
+}
+
+TwndTitle::~TwndTitle() = default;
+
+void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
+  cbShowTitle = MakeCheckBox(Page, "cbShowTitle", "Отображать", {8, 6, 120, 17});
+  Memo1 = new fw::TMemo(this);
+  Memo1->SetParent(Page);
+  Memo1->SetName("Memo1");
+  Memo1->SetBounds(8, 28, 334, 90);
+  cbxFontName = MakeDropDownList(Page, "cbxFontName", {}, {8, 126, 180, 21});
+  for (fw::Integer i = 0; i < fw::Screen->Fonts()->Count(); ++i)
+    cbxFontName->Items()->Add(cs::Utf8ToWide(fw::Screen->Fonts()->Strings(i)));
+  cbxFontSize = MakeDropDownList(Page, "cbxFontSize",
+                                 {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36",
+                                  "48", "72"},
+                                 {194, 126, 52, 21});
+  cbxFontSize->SetStyle(fw::csDropDown);  // free text too
+  itFontBold = MakeCheckBox(Page, "itFontBold", "Ж", {8, 154, 36, 17});
+  itFontItalic = MakeCheckBox(Page, "itFontItalic", "К", {48, 154, 36, 17});
+  itFontUnderline = MakeCheckBox(Page, "itFontUnderline", "Ч", {88, 154, 36, 17});
+  itFontColor = MakeButton(Page, "itFontColor", "Цвет...", {130, 152, 70, 21},
+                           [this] { FontColor = workspace::SelectColor(FontColor); });
+  auto* al = MakeGroupBox(Page, "gbxAlignment", "", {8, 178, 334, 40});
+  itAlLeft = MakeRadioButton(al, "itAlLeft", "Расположить слева", {6, 14, 104, 17});
+  itAlCenter = MakeRadioButton(al, "itAlCenter", "Расположить по центру", {112, 14, 124, 17});
+  itAlRight = MakeRadioButton(al, "itAlRight", "Расположить справа", {238, 14, 92, 17});
+}
+
+void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
+  auto* view = MakeGroupBox(Page, "gbxView", "Вид", {8, 4, 334, 40});
+  itViewSimple = MakeRadioButton(view, "itViewSimple", "Простой заголовок - только текст", {6, 16, 160, 17});
+  itViewFine = MakeRadioButton(view, "itViewFine", "Заголовок с оформлением - рамка, фон и тень", {168, 16, 162, 17});
+  itViewSimple->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
+  itViewFine->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
+  MakeLabel(Page, "Прозрачность", {8, 52, 80, 14});
+  seTransparency = MakeSpin(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
+  butColor = MakeButton(Page, "butColor", "Фон...", {156, 48, 70, 21},
+                        [this] { BackColor = workspace::SelectColor(BackColor); });
+
+  gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, 74, 164, 92});
+  auto* visible = MakeCheckBox(gbxFrame, "cbFrameVisible", "Рамка", {6, 4, 70, 17});
+  auto* style = MakeDropDownList(gbxFrame, "butFrameStyle",
+                                 {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная",
+                                  "Штрих-пунктир-пунктирная"},
+                                 {6, 24, 150, 21});
+  auto* width = MakeSpin(gbxFrame, "seFrameWidth", 1, 10, {6, 48, 44, 21});
+  auto* frameColor = MakeButton(gbxFrame, "butFrameColor", "Цвет...", {56, 48, 60, 21}, [this] { FramePen.ChooseColor(); });
+  FramePen = TPenControls{visible, style, width, frameColor, nullptr};
+  itFrameSquare = MakeRadioButton(gbxFrame, "itFrameSquare", "Обычная рамка", {6, 72, 74, 17});
+  itFrameRound = MakeRadioButton(gbxFrame, "itFrameRound", "Закругленная рамка", {82, 72, 80, 17});
+
+  auto* place = MakeGroupBox(Page, "gbxPlace", "Размещение", {178, 74, 164, 92});
+  itPosAuto = MakeRadioButton(place, "itPosAuto", "Расположение по умолчанию", {6, 16, 154, 17});
+  itPosCustom = MakeRadioButton(place, "itPosCustom", "Заданное расположение", {6, 36, 154, 17});
+  itPosAuto->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
+  itPosCustom->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
+  seCoordTop = MakeSpin(place, "seCoordTop", -10000, 10000, {6, 60, 60, 21});
+  seCoordLeft = MakeSpin(place, "seCoordLeft", -10000, 10000, {80, 60, 60, 21});
+
+  gbxShadow = MakeGroupBox(Page, "gbxShadow", "Тень", {8, 170, 334, 48});
+  itShadowSimple = MakeRadioButton(gbxShadow, "itShadowSimple", "Обычная тень", {6, 16, 80, 17});
+  itShadowSmooth = MakeRadioButton(gbxShadow, "itShadowSmooth", "Тень со спадом", {88, 16, 84, 17});
+  butShadowColor = MakeButton(gbxShadow, "butShadowColor", "Цвет...", {176, 14, 50, 21},
+                              [this] { ShadowColor = workspace::SelectColor(ShadowColor); });
+  seShadowSize = MakeSpin(gbxShadow, "seShadowSize", 0, 100, {230, 14, 46, 21});
+  seShadowTransp = MakeSpin(gbxShadow, "seShadowTransp", 0, 255, {280, 14, 48, 21});
+}
+
+void TwndTitle::LoadControls() {
+  cbShowTitle->SetChecked(FTitle.Visible());
+  Memo1->Lines()->Clear();
+  for (const fw::String& line : FTitle.Lines()) Memo1->Lines()->Add(line);
+  const fw::TFont& font = *FTitle.Font();
+  cbxFontName->SetItemIndex(cbxFontName->Items()->IndexOf(cs::Utf8ToWide(font.Name())));
+  cbxFontSize->SetText(cs::Utf8ToWide(fw::IntToStr(font.Size())));
+  itFontBold->SetChecked(font.Style().Contains(fw::fsBold));
+  itFontItalic->SetChecked(font.Style().Contains(fw::fsItalic));
+  itFontUnderline->SetChecked(font.Style().Contains(fw::fsUnderline));
+  FontColor = font.Color();
+  itAlLeft->SetChecked(FTitle.Alignment() == chart::tlaLeft);
+  itAlCenter->SetChecked(FTitle.Alignment() == chart::tlaCenter);
+  itAlRight->SetChecked(FTitle.Alignment() == chart::tlaRight);
+  itViewSimple->SetChecked(FTitle.Transparent());
+  itViewFine->SetChecked(!FTitle.Transparent());
+  seTransparency->SetValue(FTitle.Transparency());
+  BackColor = FTitle.Color();
+  SyncPenControls(FramePen, *FTitle.Frame(), true);
+  itFrameSquare->SetChecked(FTitle.ShapeStyle() == chart::fosRectangle);
+  itFrameRound->SetChecked(FTitle.ShapeStyle() == chart::fosRoundRectangle);
+  itPosAuto->SetChecked(!FTitle.CustomPosition());
+  itPosCustom->SetChecked(FTitle.CustomPosition());
+  seCoordTop->SetValue(FTitle.Top());
+  seCoordLeft->SetValue(FTitle.Left());
+  const chart::TPlotShadow& shadow = *FTitle.Shadow();
+  itShadowSimple->SetChecked(!shadow.Smooth);
+  itShadowSmooth->SetChecked(shadow.Smooth);
+  ShadowColor = shadow.Color;
+  seShadowSize->SetValue(std::max(shadow.HorizSize, shadow.VertSize));
+  seShadowTransp->SetValue(shadow.Transparency);
+  UpdateEnabled();
+}
+
+void TwndTitle::UpdateEnabled() {
+  const bool fine = itViewFine->Checked();
+  for (fw::TControl* c : std::initializer_list<fw::TControl*>{gbxFrame, gbxShadow, butColor, seTransparency})
+    c->SetEnabled(fine);
+  const bool custom = itPosCustom->Checked();
+  seCoordTop->SetEnabled(custom);
+  seCoordLeft->SetEnabled(custom);
+}
+
+void TwndTitle::Apply() {
+  fw::String text;
+  for (fw::Integer i = 0; i < Memo1->Lines()->Count(); ++i) {
+    if (i) text += "\r\n";
+    text += Memo1->Lines()->Strings(i);
+  }
+  FTitle.SetText(text);
+  FTitle.SetVisible(cbShowTitle->Checked());
+  fw::TFont& font = *FTitle.Font();
+  if (cbxFontName->ItemIndex() >= 0) font.SetName(cs::WideToUtf8(cbxFontName->Items()->Strings(cbxFontName->ItemIndex())));
+  const fw::Integer size = fw::StrToInt(fw::Trim(cs::WideToUtf8(cbxFontSize->Text())));
+  font.SetSize(std::clamp(size, kMinFontSize, kMaxFontSize));
+  fw::TFontStyles style;
+  if (itFontBold->Checked()) style = style + fw::fsBold;
+  if (itFontItalic->Checked()) style = style + fw::fsItalic;
+  if (itFontUnderline->Checked()) style = style + fw::fsUnderline;
+  font.SetStyle(style);
+  font.SetColor(FontColor);
+  FTitle.SetAlignment(itAlLeft->Checked() ? chart::tlaLeft : itAlRight->Checked() ? chart::tlaRight : chart::tlaCenter);
+  SyncPenControls(FramePen, *FTitle.Frame(), false);
+  FTitle.SetShapeStyle(itFrameRound->Checked() ? chart::fosRoundRectangle : chart::fosRectangle);
+  if (itPosCustom->Checked()) {
+    FTitle.SetTop(SpinInt(seCoordTop));
+    FTitle.SetLeft(SpinInt(seCoordLeft));
+  }
+  FTitle.SetCustomPosition(itPosCustom->Checked());
+  chart::TPlotShadow& shadow = *FTitle.Shadow();
+  shadow.Color = ShadowColor;
+  shadow.HorizSize = shadow.VertSize = SpinInt(seShadowSize);
+  shadow.Transparency = SpinInt(seShadowTransp);
+  shadow.Smooth = itShadowSmooth->Checked();
+  FTitle.SetTransparent(itViewSimple->Checked());
+  FTitle.SetTransparency(SpinInt(seTransparency));
+  FTitle.SetColor(BackColor);
+  FTitle.InvalidateChart();
+}
+
+void TwndTitle::RestoreTitle() {
+  FSnapshot->ReadTitle(kSection, &FTitle);
+  FTitle.InvalidateChart();
+}
+
+fw::Integer ShowTitleFormat(chart::TChartTitle& Title) {
+  std::unique_ptr<TwndTitle> dialog(new TwndTitle(fw::Application, Title));
+  const fw::Integer result = dialog->ShowModal();
+  if (result != fw::mrOk) dialog->RestoreTitle();
+  if (auto* chart = dynamic_cast<chart::TCustomChart*>(Title.ParentChart())) chart->SetCancelMouse(true);
+  return result;
+}
+
+}  // namespace kvforms

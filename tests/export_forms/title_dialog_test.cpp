@@ -1,0 +1,187 @@
+// The title format dialog on a chart's titles: caption per title, controls loaded from the
+// title, Apply and OK writing it, Cancel restoring it exactly (compared through the chart's
+// stream), and a font size that is no integer stopping Apply part-way.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+#include "chart/Chart.h"
+#include "chart/ChartStreaming.h"
+#include "chart/ChartTitle.h"
+#include "chart/PlotCanvas.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsPanels.h"
+#include "controls/NumericSpinEdit.h"
+#include "controls/UniCodePages.h"
+#include "export/forms/WinTitle.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrlsEdit.h"
+#include "framework/Streams.h"
+#include "support/HeadlessFixture.h"
+
+namespace {
+
+using kvforms::TwndTitle;
+
+class TitleDialogTest : public kvtest::HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    chart::RegisterChartProperties();
+    chart = std::make_unique<chart::TChart>(nullptr);
+    chart->SetName("Chart1");
+    title = chart->Title();
+    title->SetText("Первая\r\nВторая");
+    title->SetAlignment(chart::tlaLeft);
+    title->SetTransparent(false);
+    title->SetTransparency(30);
+    title->Font()->SetSize(12);
+    title->Font()->SetColor(fw::clNavy);
+    title->Shadow()->Color = fw::clMaroon;
+    title->Shadow()->HorizSize = title->Shadow()->VertSize = 3;
+  }
+  void TearDown() override {
+    chart.reset();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    HeadlessTest::TearDown();
+  }
+  std::string Stream() {
+    fw::TStringStream s;
+    s.WriteComponent(chart.get());
+    return s.DataString();
+  }
+  fw::Integer Run(chart::TChartTitle& Title, fw::TModalResult Result, std::function<void(TwndTitle&)> Work) {
+    desktop->script([Result, Work] {
+      for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+        if (auto* dialog = dynamic_cast<TwndTitle*>(fw::Screen->Forms(i))) {
+          Work(*dialog);
+          // OK is pressed: it applies before it closes.
+          if (Result == fw::mrOk)
+            dialog->butOk->Click();
+          else
+            dialog->SetModalResult(Result);
+        }
+    });
+    return kvforms::ShowTitleFormat(Title);
+  }
+  static void Change(TwndTitle& d) {
+    d.Memo1->Lines()->Clear();
+    d.Memo1->Lines()->Add("Новый");
+    d.cbShowTitle->SetChecked(false);
+    d.cbxFontSize->SetText(cs::Utf8ToWide("20"));
+    d.itFontBold->SetChecked(true);
+    d.itAlRight->SetChecked(true);
+    d.itFrameRound->SetChecked(true);
+    d.itPosCustom->SetChecked(true);
+    d.seCoordTop->SetValue(40);
+    d.seCoordLeft->SetValue(50);
+    d.seShadowSize->SetValue(7);
+    d.itShadowSmooth->SetChecked(true);
+    d.seTransparency->SetValue(60);
+    d.itViewSimple->SetChecked(true);
+    d.FontColor = fw::clRed;
+  }
+  std::unique_ptr<chart::TChart> chart;
+  chart::TChartTitle* title = nullptr;
+};
+
+TEST_F(TitleDialogTest, CaptionNamesWhichTitleIsEdited) {
+  const struct {
+    chart::TChartTitle* title;
+    const char* caption;
+  } rows[] = {{chart->Title(), "Формат заголовка"},
+              {chart->SubTitle(), "Формат подзаголовка"},
+              {chart->Foot(), "Формат первой подписи"},
+              {chart->SubFoot(), "Формат второй подписи"}};
+  for (const auto& r : rows) {
+    TwndTitle d(nullptr, *r.title);
+    EXPECT_EQ(d.Caption(), r.caption);
+    EXPECT_EQ(d.ClientWidth(), 368);
+    EXPECT_EQ(d.ClientHeight(), 296);
+  }
+}
+
+TEST_F(TitleDialogTest, OpensOnTheTitleAndOkWithoutChangesKeepsIt) {
+  const std::string before = Stream();
+  Run(*title, fw::mrOk, [](TwndTitle& d) {
+    EXPECT_EQ(d.Memo1->Lines()->Count(), 2);
+    EXPECT_EQ(d.Memo1->Lines()->Strings(1), "Вторая");
+    EXPECT_EQ(cs::WideToUtf8(d.cbxFontSize->Text()), "12");
+    EXPECT_TRUE(d.itAlLeft->Checked());
+    EXPECT_TRUE(d.itViewFine->Checked());
+    EXPECT_TRUE(d.gbxFrame->Enabled());
+    EXPECT_FALSE(d.seCoordTop->Enabled());
+    EXPECT_EQ(d.seTransparency->Value(), 30);
+    EXPECT_EQ(d.seShadowSize->Value(), 3);
+  });
+  EXPECT_EQ(Stream(), before);
+}
+
+TEST_F(TitleDialogTest, OkWritesEveryControlIntoTheTitle) {
+  EXPECT_EQ(Run(*title, fw::mrOk, Change), fw::mrOk);
+  EXPECT_EQ(title->Text(), "Новый");
+  EXPECT_FALSE(title->Visible());
+  EXPECT_EQ(title->Font()->Size(), 20);
+  EXPECT_TRUE(title->Font()->Style().Contains(fw::fsBold));
+  EXPECT_EQ(title->Font()->Color(), fw::clRed);
+  EXPECT_EQ(title->Alignment(), chart::tlaRight);
+  EXPECT_EQ(title->ShapeStyle(), chart::fosRoundRectangle);
+  EXPECT_TRUE(title->CustomPosition());
+  EXPECT_EQ(title->Top(), 40);
+  EXPECT_EQ(title->Left(), 50);
+  EXPECT_EQ(title->Shadow()->HorizSize, 7);
+  EXPECT_TRUE(title->Shadow()->Smooth);
+  EXPECT_TRUE(title->Transparent());
+  EXPECT_TRUE(chart->CancelMouse());
+}
+
+TEST_F(TitleDialogTest, CancelAfterApplyRestoresTheTitleAsOpened) {
+  const std::string before = Stream();
+  EXPECT_EQ(Run(*title, fw::mrCancel,
+                [](TwndTitle& d) {
+                  Change(d);
+                  d.butApply->Click();
+                }),
+            fw::mrCancel);
+  EXPECT_EQ(Stream(), before);
+  EXPECT_EQ(title->Text(), "Первая\r\nВторая");
+}
+
+TEST_F(TitleDialogTest, FontSizeIsClampedOrRefused) {
+  const struct {
+    const char* typed;
+    fw::Integer size;
+  } rows[] = {{"0", 1}, {"10000", 1000}, {" 14 ", 14}};
+  for (const auto& r : rows) {
+    Run(*title, fw::mrOk, [&](TwndTitle& d) { d.cbxFontSize->SetText(cs::Utf8ToWide(r.typed)); });
+    EXPECT_EQ(title->Font()->Size(), r.size) << r.typed;
+  }
+  // Not an integer: the conversion error; text and visibility are written, the style is not.
+  bool raised = false;
+  Run(*title, fw::mrCancel, [&](TwndTitle& d) {
+    d.Memo1->Lines()->Clear();
+    d.Memo1->Lines()->Add("abc");
+    d.cbShowTitle->SetChecked(false);
+    d.cbxFontSize->SetText(cs::Utf8ToWide("abc"));
+    d.itFontBold->SetChecked(true);
+    try {
+      d.Apply();
+    } catch (const std::exception&) {
+      raised = true;
+    }
+    EXPECT_EQ(title->Text(), "abc");
+    EXPECT_FALSE(title->Visible());
+    EXPECT_FALSE(title->Font()->Style().Contains(fw::fsBold));
+  });
+  EXPECT_TRUE(raised);
+  EXPECT_TRUE(title->Visible());  // and Cancel put it back
+}
+
+}  // namespace
