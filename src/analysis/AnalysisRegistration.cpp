@@ -7,6 +7,7 @@
 #include "analysis/PlotFunci.h"
 #include "analysis/PlotSmoothingSpline.h"
 #include "analysis/PlotStatistics.h"
+#include "analysis/PlotToolEditors.h"
 #include "workspace/Graph.h"
 
 namespace analysis {
@@ -17,12 +18,14 @@ void RegisterAnalysis() {
   RegisterFittingFunctions();
   RegisterFinancialClasses();
   RegisterStatisticalClasses();
+  RegisterToolEditorForms();
   workspace::GraphTrimRoutines.TrimLeft = TrimSeriesLeft;
   workspace::GraphTrimRoutines.TrimRight = TrimSeriesRight;
 }
 
 void UnRegisterAnalysis() {
   workspace::GraphTrimRoutines = {};
+  UnRegisterToolEditorForms();
   UnRegisterStatisticalClasses();
   UnRegisterFinancialClasses();
   UnRegisterFittingFunctions();
