@@ -31,7 +31,7 @@ fw::TStrings* ItemsOf(fw::TCustomComboBox* Combo) { return Combo->Items(); }
 }  // namespace
 
 TSeriesToolEditor::TSeriesToolEditor(fw::TComponent* AOwner) : fw::TForm(AOwner) {
-  SetUpDialog(this, "SeriesToolEditor", "", 160, 100);
+  SetUpDialog(this, "SeriesToolEditor", "", 160, 84);
   LabelSeries = MakeLabel(this, u"&Series:", {6, 8, 40, 10});
   CBSeries = MakeDropDown(this, "CBSeries", {48, 6, 100, 12});
   CBSeries->OnChange = [this](fw::TObject* Sender) { CBSeriesChange(Sender); };
@@ -55,14 +55,14 @@ void TSeriesToolEditor::CBSeriesChange(fw::TObject*) {
 
 TDragPointToolEdit::TDragPointToolEdit(fw::TComponent* AOwner) : TSeriesToolEditor(AOwner) {
   SetName("DragPointToolEdit");
-  RGDragStyle = MakeGroup(this, u"Drag Style:", {6, 24, 60, 52});
+  RGDragStyle = MakeGroup(this, u"Drag Style:", {6, 24, 66, 52});
   RBX = MakeRadio(RGDragStyle, "RBX", u"&X", {8, 12, 44, 10});
   RBY = MakeRadio(RGDragStyle, "RBY", u"&Y", {8, 24, 44, 10});
   RBBoth = MakeRadio(RGDragStyle, "RBBoth", u"&Both", {8, 36, 44, 10});
   for (cs::TCsRadioButton* radio : {RBX, RBY, RBBoth})
     radio->OnClick = [this](fw::TObject* Sender) { RadioClick(Sender); };
-  LabelCursor = MakeLabel(this, u"&Cursor:", {72, 28, 40, 10});
-  CBCursor = MakeDropDown(this, "CBCursor", {72, 40, 76, 12});
+  LabelCursor = MakeLabel(this, u"&Cursor:", {78, 28, 40, 10});
+  CBCursor = MakeDropDown(this, "CBCursor", {78, 40, 70, 12});
   CBCursor->OnChange = [this](fw::TObject* Sender) { CBCursorChange(Sender); };
   ToolChanged();
 }
