@@ -1,6 +1,9 @@
 #include "controls/CsTextObject.h"
 
+#include "controls/CsBitmapHint.h"
 #include "controls/UniCodePages.h"
+#include "framework/ActnList.h"
+#include "framework/ControlMessages.h"
 #include "framework/Colors.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
@@ -278,6 +281,75 @@ void TCsTextObject::WMSetCursor(fw::TMessage& Message) {
     }
   }
   TCsThemed<fw::TCustomControl>::WMSetCursor(Message);
+}
+
+void TCsTextObject::DoDrawHint(fw::TBitmap* AHintBitmap, WideString& AHint, bool& PaintDefault) {
+  if (OnDrawHint) OnDrawHint(this, AHintBitmap, AHint, PaintDefault);
+}
+
+void TCsTextObject::CMHintShow(fw::TMessage& Message) {
+  TCsThemed<fw::TCustomControl>::CMHintShow(Message);
+  if (!OnDrawHint) return;
+  fw::THintInfo& HintInfo = *reinterpret_cast<fw::THintInfo*>(Message.LParam);
+  const WideString shortHint = WideShortHint(Hint());
+  WideString hint = shortHint;
+  fw::TBitmap* bitmap = HintBitmap();
+  auto prepareCanvas = [&] {
+    fw::TCanvas* c = bitmap->Canvas();
+    c->Font()->Assign(Font());
+    c->Font()->SetColor(fw::clInfoText);
+    c->Pen()->SetColor(0);
+    c->Brush()->SetColor(fw::clInfoBk);
+    return c;
+  };
+  fw::TRect text = fw::Rect(0, 0, 0, 0);
+  DrawWideCaption(prepareCanvas(), hint, text, 0, false, win::DT_CALCRECT | win::DT_NOPREFIX);
+  const fw::Integer w = text.right - text.left + 8, h = text.bottom - text.top + 4;
+  bitmap->SetSize(w, h);
+  // The standard face comes first so that a handler drawing only its own parts keeps it; what
+  // the handler draws is shown as it left it.
+  fw::TCanvas* c = prepareCanvas();
+  c->FillRect(fw::Rect(0, 0, w, h));
+  fw::TRect face = fw::Rect(-2, 2, w - 2, h - 2);
+  DrawWideCaption(c, hint, face, 0, false, win::DT_CENTER | win::DT_NOPREFIX);
+  bool paintDefault = true;
+  const std::shared_ptr<bool> alive = FAlive;
+  DoDrawHint(bitmap, hint, paintDefault);
+  if (!*alive) return;
+  if (paintDefault) {
+    if (hint != shortHint) HintInfo.HintStr = WideToUtf8(hint);
+    return;
+  }
+  HintInfo.HintWindowClass = TBitmapHint::ClassInfo();
+  HintInfo.HintData = nullptr;
+  HintInfo.CursorRect = ClientRect();
+}
+
+TCsTextObject::TActionLinkFactory TCsTextObject::GetActionLinkClass() {
+  return [](fw::TControl* c) -> fw::TControlActionLink* {
+    return new TCsTextObjectActionLink(static_cast<TCsTextObject*>(c));
+  };
+}
+
+void TCsTextObject::ActionChange(fw::TObject* Sender, bool CheckDefaults) {
+  WideActionChange(this, Sender, CheckDefaults);
+  TCsThemed<fw::TCustomControl>::ActionChange(Sender, CheckDefaults);
+  auto* action = dynamic_cast<fw::TCustomAction*>(Sender);
+  if (action == nullptr) return;
+  if (!CheckDefaults || !Checked()) SetChecked(action->Checked());
+  if (!CheckDefaults || ImageIndex() == -1) SetImageIndex(action->ImageIndex());
+}
+
+bool TCsTextObjectActionLink::IsCheckedLinked() {
+  return TUniWinControlActionLink::IsCheckedLinked() && TextObject()->Checked() == CustomAction()->Checked();
+}
+
+void TCsTextObjectActionLink::SetChecked(bool Value) {
+  if (IsCheckedLinked()) TextObject()->SetChecked(Value);
+}
+
+void TCsTextObjectActionLink::SetImageIndex(fw::Integer Value) {
+  if (IsImageIndexLinked()) TextObject()->SetImageIndex(Value);
 }
 
 void TCsTextObject::Dispatch(fw::TMessage& Message) {

@@ -8,6 +8,7 @@
 
 #include "controls/CsDrawing.h"
 #include "controls/CsThemedControl.h"
+#include "controls/UniActions.h"
 #include "controls/UniControls.h"
 #include "framework/ImageList.h"
 #include "framework/StdCtrlsTypes.h"
@@ -19,6 +20,10 @@ using TCsDrawEvent = std::function<void(fw::TObject* Sender, fw::TCanvas* ACanva
 using TCsDrawTextEvent =
     std::function<void(fw::TObject* Sender, fw::TCanvas* ACanvas, const fw::TRect& ClientAreaRect, WideString& ACaption,
                        fw::TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage, bool& PaintDefault)>;
+// Draws the hint into AHintBitmap (already sized to AHint and filled with the hint colours);
+// leaving PaintDefault true shows the standard hint with AHint instead.
+using TCsDrawHintEvent =
+    std::function<void(fw::TObject* Sender, fw::TBitmap* AHintBitmap, WideString& AHint, bool& PaintDefault)>;
 using TCsGetImageIndexEvent =
     std::function<void(fw::TObject* Sender, fw::TCustomImageList*& ImageList, fw::Integer& ImageIndex)>;
 
@@ -60,6 +65,7 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
 
   TCsDrawEvent OnDraw;
   TCsDrawTextEvent OnDrawCaption;
+  TCsDrawHintEvent OnDrawHint;
   TCsGetImageIndexEvent OnGetImageIndex;
 
   void Click() override;
@@ -72,6 +78,7 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   void AdjustBounds();
 
  protected:
+  virtual void DoDrawHint(fw::TBitmap* AHintBitmap, WideString& AHint, bool& PaintDefault);
   virtual bool DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage);
   virtual void DoGetImageIndex(fw::TCustomImageList*& ImageList, fw::Integer& ImageIndex);
   virtual void GetFocusRect(const fw::TRect& R, const fw::TRect& TextRect, const fw::TRect& GlyphRect,
@@ -93,6 +100,11 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) override;
   void MouseMove(fw::TShiftState Shift, fw::Integer X, fw::Integer Y) override;
   void CMTextChanged(fw::TMessage& Message) override;
+  // With OnDrawHint: the hint drawn into HintBitmap, shown by TBitmapHint unless the handler
+  // leaves the standard hint.
+  void CMHintShow(fw::TMessage& Message) override;
+  TActionLinkFactory GetActionLinkClass() override;
+  void ActionChange(fw::TObject* Sender, bool CheckDefaults) override;
   void CMFontChanged(fw::TMessage& Message) override;
   void WMSetCursor(fw::TMessage& Message) override;
   void SetPushed(bool Value);
@@ -113,6 +125,19 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   bool FPushed = false;
   bool FMouseDown = false;
   bool FAdjusting = false;
+};
+
+// The action's wide caption and hint, Checked (through SetChecked) and ImageIndex reach the
+// control; Checked is linked only while the control's equals the action's.
+class TCsTextObjectActionLink : public TUniWinControlActionLink {
+ public:
+  explicit TCsTextObjectActionLink(TCsTextObject* AClient) : TUniWinControlActionLink(AClient) {}
+  bool IsCheckedLinked() override;
+  void SetChecked(bool Value) override;
+  void SetImageIndex(fw::Integer Value) override;
+
+ private:
+  TCsTextObject* TextObject() const { return static_cast<TCsTextObject*>(FClient); }
 };
 
 class TCsLabel : public TCsTextObject {

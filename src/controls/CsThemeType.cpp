@@ -2,11 +2,20 @@
 
 #include <utility>
 
+#include "tx/Tx.h"
+#include "tx/TxUxThemes.h"
+
 namespace cs {
 namespace {
 
 TCsThemeState& State() {
-  static TCsThemeState state{[] { return std::string("Default"); }, [] { return false; }};
+  // The themed engine's answers. Before the engine starts there is no current theme: the
+  // controls then paint as under "Default", never through a theme that does not exist.
+  static TCsThemeState state{[] {
+                               std::string name = tx::GetCurrentThemeName();
+                               return name.empty() ? std::string("Default") : name;
+                             },
+                             [] { return tx::IsUxThemeActive(); }};
   return state;
 }
 

@@ -17,10 +17,9 @@ TCsThemeType GetEffectiveThemeType(TCsThemeType ThemeType);
 // True when the visual-style binding is on and the styles are active.
 bool IsVisualStylesAvailable();
 
-// Seam to the themed engine, which installs its answers when it starts: the current theme's
-// name and whether visual styles are available. Until then the current theme is "Default" and
-// there are no visual styles, so every control paints in the classic look. Tests replace them
-// and restore the previous ones.
+// Seam to the themed engine: the current theme's name and whether visual styles are available.
+// It holds the engine's answers (the theme "Default" before the engine starts); tests replace
+// them and restore the previous ones.
 struct TCsThemeState {
   std::function<std::string()> CurrentThemeName;
   std::function<bool()> VisualStylesAvailable;

@@ -2,10 +2,14 @@
 // What every themed control-set control adds to its framework base: the requested ThemeType,
 // the hot flag (mouse inside) and a repaint of its face whenever either, the focus or the mouse
 // changes. The face itself is painted by the control through GetEffectiveThemeType.
+// Listens to the current-theme relay from construction to destruction and repaints once per
+// theme switch (the last phase of the notice).
 
 #include "controls/CsThemeType.h"
 #include "framework/Controls.h"
 #include "platform/user/painting/Paint.h"
+#include "tx/Tx.h"
+#include "tx/TxThemesTypes.h"
 
 namespace cs {
 
@@ -26,6 +30,14 @@ class TCsThemed : public Base {
   // The look the control paints with now.
   TCsThemeType EffectiveThemeType() const { return GetEffectiveThemeType(FThemeType); }
   bool MouseInControl() const { return FMouseInControl; }
+
+  void Dispatch(fw::TMessage& Message) override {
+    if (Message.Msg == tx::TXM_THEMECHANGE) {
+      if (Message.WParam == tx::TSC_AFTER_CHANGE) ThemeChanged();
+      return;
+    }
+    Base::Dispatch(Message);
+  }
 
  protected:
   // Repaints the face, frame included; descendants repaint their extra parts too.
@@ -57,6 +69,16 @@ class TCsThemed : public Base {
   }
 
  private:
+  // Registered as a member so that every inherited constructor registers too; unregisters
+  // before the base control is torn down.
+  struct TThemeListening {
+    explicit TThemeListening(fw::TObject* Obj) : FObj(Obj) { tx::AddThemeChangeListener(FObj); }
+    ~TThemeListening() { tx::RemoveThemeChangeListener(FObj); }
+    TThemeListening(const TThemeListening&) = delete;
+    TThemeListening& operator=(const TThemeListening&) = delete;
+    fw::TObject* FObj;
+  };
+  TThemeListening FThemeListening{this};
   TCsThemeType FThemeType = thtTx;
   bool FMouseInControl = false;
 };

@@ -3,6 +3,7 @@
 #include "controls/UniActions.h"
 #include "controls/UniApplication.h"
 #include "controls/UniComboBox.h"
+#include "controls/NumericSpinEdit.h"
 #include "controls/UniMenus.h"
 #include "framework/PropInfo.h"
 
@@ -59,6 +60,31 @@ void RegisterUnicodeControls() {
   fw::RegisterProperties<TUniHintAction>({
       WideProp<TUniHintAction>("Hint", &TUniHintAction::Hint,
                                static_cast<void (TUniHintAction::*)(const WideString&)>(&TUniHintAction::SetHint)),
+  });
+
+  // Value has no store but the text; the stream holds it only when it is not 0, and the edit
+  // applies a loaded Value after ValueType and Decimal whatever their order in the stream.
+  using Spin = TCustomNumericSpinEdit;
+  fw::RegisterClass<TCsSpinEdit>();
+  fw::RegisterProperties<Spin>({
+      fw::Prop("Alignment", &Spin::Alignment, &Spin::SetAlignment)
+          .Names({"taLeftJustify", "taRightJustify", "taCenter"})
+          .Default(fw::taLeftJustify),
+      fw::Prop("ArrowKeys", &Spin::ArrowKeys, &Spin::SetArrowKeys).Default(true),
+      fw::Prop("Decimal", &Spin::Decimal, &Spin::SetDecimal).Default(fw::Integer(2)),
+      fw::Prop("EditorEnabled", &Spin::EditorEnabled, &Spin::SetEditorEnabled).Default(true),
+      fw::Prop("Increment", &Spin::Increment, &Spin::SetIncrement).Default(1.0),
+      fw::Prop("MaxValue", &Spin::MaxValue, &Spin::SetMaxValue).Default(0.0),
+      fw::Prop("MinValue", &Spin::MinValue, &Spin::SetMinValue).Default(0.0),
+      fw::Prop("ValueType", &Spin::ValueType, &Spin::SetValueType)
+          .Names({"vtInt", "vtFloat", "vtHex"})
+          .Default(vtInt),
+      fw::Prop("Value", &Spin::Value, &Spin::SetValue).Default(0.0),
+  });
+  fw::RegisterProperties<TCsSpinEdit, Spin>({
+      fw::Prop("ThemeType", &TCsSpinEdit::ThemeType, &TCsSpinEdit::SetThemeType)
+          .Names({"thtNone", "thtWindows", "thtTx"})
+          .Default(thtTx),
   });
 }
 

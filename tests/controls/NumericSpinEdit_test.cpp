@@ -1,9 +1,15 @@
 // The numeric spin edits: reading and writing by value type, the range, the key filter, steps
 // with their event order (one change per step), holding the up button on the virtual clock,
 // the dialog keys, loading, and freeing the edit inside its own change event.
+#include <functional>
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "controls/NumericSpinEdit.h"
+#include "controls/UniRegistration.h"
+#include "framework/PropInfo.h"
+#include "framework/Streams.h"
 #include "framework/SysUtils.h"
 #include "framework/stdctrls_support.h"
 #include "platform/user/messages/Messages.h"
@@ -252,6 +258,46 @@ TEST_F(SpinEditTest, MinimumHeight) {
   EXPECT_EQ(spin->MinHeight(), 4 * 1 + 13 + 1);  // one-pixel borders and the 13-pixel test font
   EXPECT_EQ(spin->UpDown()->Width(), UpDownWidth());
   EXPECT_LE(UpDownWidth(), 15);
+}
+
+TEST_F(SpinEditTest, StreamStoresOnlyValuesOffTheirDefaults) {
+  RegisterUnicodeControls();
+  auto* spin = Add<TCsSpinEdit>(10, 10, 80, 21);
+  struct Case {
+    const char* prop;
+    std::function<void()> change;
+  } cases[] = {
+      {"Increment", [&] { spin->SetIncrement(2); }}, {"MaxValue", [&] { spin->SetMaxValue(10); }},
+      {"MinValue", [&] { spin->SetMinValue(-5); }},  {"Value", [&] { spin->SetValue(3); }},
+      {"Decimal", [&] { spin->SetDecimal(3); }},     {"ValueType", [&] { spin->SetValueType(vtFloat); }},
+      {"ThemeType", [&] { spin->SetThemeType(thtNone); }},
+  };
+  for (const Case& c : cases) {
+    const fw::TPropInfo* info = fw::GetPropInfo(spin, c.prop);
+    ASSERT_NE(info, nullptr) << c.prop;
+    EXPECT_FALSE(info->ShouldStore(spin)) << c.prop;
+    c.change();
+    EXPECT_TRUE(info->ShouldStore(spin)) << c.prop;
+  }
+}
+
+TEST_F(SpinEditTest, StreamedOutAndInKeepsAFloatValue) {
+  RegisterUnicodeControls();
+  auto* spin = Add<TCsSpinEdit>(10, 10, 80, 21);
+  spin->SetName("Spin1");
+  spin->SetValueType(vtFloat);
+  spin->SetMaxValue(10);
+  spin->SetValue(2.5);
+  fw::TMemoryStream stream;
+  stream.WriteComponent(spin);
+  stream.SetPosition(0);
+  std::unique_ptr<fw::TComponent> read(stream.ReadComponent(nullptr));
+  auto* copy = dynamic_cast<TCsSpinEdit*>(read.get());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->ValueType(), vtFloat);
+  EXPECT_DOUBLE_EQ(double(copy->MaxValue()), 10.0);
+  EXPECT_DOUBLE_EQ(double(copy->Value()), 2.5);
+  EXPECT_DOUBLE_EQ(double(copy->Increment()), 1.0);
 }
 
 }  // namespace
