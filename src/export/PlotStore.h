@@ -3,6 +3,7 @@
 // an XLS worksheet. Each series is read through its value lists: X, Y and any further ones.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "chart/PlotExportData.h"
@@ -37,6 +38,9 @@ class TSeriesData : public chart::TPlotExportData {
   TChartSeries* Series() const { return FSeries; }
   std::uint8_t Format() const { return FFormat; }
   void SetFormat(std::uint8_t Value) { FFormat = Value; }
+  // The series to write in place of Series or Chart's list, in this order (several graphs of a
+  // chart saved together); empty keeps the usual choice.
+  void SetSeriesList(std::vector<TChartSeries*> Value) { FSeriesList = std::move(Value); }
 
   // A line per row (PointToString and CR LF).
   String AsString() override;
@@ -50,7 +54,9 @@ class TSeriesData : public chart::TPlotExportData {
   // Run first by every export: GuessFormat, then labels only with IncludeLabels and colours only
   // with IncludeColors.
   void Prepare();
-  std::vector<TChartSeries*> Exported() const { return chart::ExportedSeries(FChart, FSeries); }
+  std::vector<TChartSeries*> Exported() const {
+    return FSeriesList.empty() ? chart::ExportedSeries(FChart, FSeries) : FSeriesList;
+  }
   Integer RowCount() const { return chart::ExportRowCount(Exported()); }
   // The display name of a series, counted in the chart's list.
   String SeriesName(const TChartSeries* Series) const { return chart::ExportedSeriesName(FChart, Series); }
@@ -63,6 +69,7 @@ class TSeriesData : public chart::TPlotExportData {
   TCustomAxisPanel* FChart;
   TChartSeries* FSeries;
   std::uint8_t FFormat = 0;
+  std::vector<TChartSeries*> FSeriesList;
 };
 
 // <series> elements (inside <chart> when Series is nil) with a <point> element per point.

@@ -6,6 +6,7 @@
 #include "export/forms/WinCopy.h"
 #include "export/forms/WinPrint.h"
 #include "export/forms/WinSaveImg.h"
+#include "export/forms/WinSaveParams.h"
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
@@ -75,6 +76,12 @@ void TwndKorvalinMain::ShowNoticeBalloon(const fw::String& Title, const fw::Stri
 }
 
 void TwndKorvalinMain::SaveAsExecute() {
+  // Several graphs selected on the chart: the wizard asks how they are written, and writes them.
+  const TGraphArray selected = FGraphs->SelectedGraphs();
+  if (selected.size() >= 2) {
+    kvforms::ExecuteSaveParams(selected);
+    return;
+  }
   fw::TSaveDialog dialog(this);
   dialog.SetFilter(kSaveFilter);
   dialog.SetOptions(dialog.Options() + fw::ofOverwritePrompt);

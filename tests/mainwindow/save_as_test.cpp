@@ -8,13 +8,17 @@
 
 #include "chart/PlotMultiSelectorTool.h"
 #include "controls/Balloon.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
 #include "dialog_script.h"
 #include "export/PlotPreviewPanel.h"
 #include "export/forms/WinPrint.h"
 #include "export/forms/WinSaveImg.h"
+#include "export/forms/WinSaveParams.h"
 #include "mainwindow_fixture.h"
 #include "workspace/Preferences.h"
+#include "workspace/PropSaver.h"
 
 namespace {
 
@@ -64,6 +68,35 @@ TEST_F(MainWindowTest, SaveAsWritesAPictureThroughTheDialogOrTheCurrentGraphAsDa
   wd::PushSaveDialogAnswer(std::nullopt);
   ASSERT_TRUE(form->SaveAsAction()->Execute());
   EXPECT_FALSE(std::filesystem::exists(folder / "none.txt"));
+}
+
+// Two graphs selected on the chart: Save as opens the wizard instead of the file dialog, and its
+// OK writes a file per graph; Cancel writes none.
+TEST_F(MainWindowTest, SaveAsWithSeveralSelectedGraphsWritesThemThroughTheWizard) {
+  form->OpenFileNames({WriteFile("one.txt", "0 1\n1 4\n"), WriteFile("two.txt", "0 7\n1 8\n")});
+  ASSERT_EQ(Graphs().Count(), 2);
+  form->MultiSelectorTool()->SelectAll();
+  ASSERT_EQ(Graphs().SelectedGraphs().size(), 2u);
+  const auto out = folder / "out";
+  std::filesystem::create_directory(out);
+  for (const bool ok : {false, true}) {
+    AnswerDialog<kvforms::TwndSaveParams>(*desktop, ok ? fw::mrOk : fw::mrCancel, [&](kvforms::TwndSaveParams& w) {
+      if (!ok) return;
+      w.rbSaveSeparate->SetChecked(true);
+      w.butNextClick();
+      w.butNextClick();
+      w.edFilesPath->SetText(fw::String(out.string()));
+      w.rbSourceNames->SetChecked(true);
+      w.butOkClick();
+    });
+    ASSERT_TRUE(form->SaveAsAction()->Execute());
+    if (!ok) {
+      EXPECT_TRUE(std::filesystem::is_empty(out));
+    }
+  }
+  EXPECT_EQ(ReadAll(out / "one.txt"), "0\t1\n1\t4\n");
+  EXPECT_EQ(ReadAll(out / "two.txt"), "0\t7\n1\t8\n");
+  std::remove(workspace::TPropSaver::SettingsFileName().c_str());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/MultiGraphExport.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GridsString.h"
@@ -291,7 +292,10 @@ void TwndSaveParams::butOkClick() {
 
 bool ExecuteSaveParams(const std::vector<workspace::TGraph*>& Graphs) {
   std::unique_ptr<TwndSaveParams> dialog(new TwndSaveParams(fw::Application, Graphs));
-  return dialog->ShowModal() == fw::mrOk;
+  if (dialog->ShowModal() != fw::mrOk) return false;
+  // Written once the wizard is closed, so a failure reaches the caller rather than the dialog.
+  ExportGraphs(Graphs, dialog->Parameters(), StoredExportSeparators());
+  return true;
 }
 
 }  // namespace kvforms

@@ -110,7 +110,7 @@ class TwndSaveParams : public fw::TForm {
   TExportParameters FParameters;
 };
 
-// Shows the wizard for Graphs; on OK its record goes to the collection's multi-graph export.
+// Shows the wizard for Graphs; on OK writes their files as it was answered (ExportGraphs).
 bool ExecuteSaveParams(const std::vector<workspace::TGraph*>& Graphs);
 
 }  // namespace kvforms
