@@ -6,6 +6,7 @@
 #include "chart/PlotToolsRegistration.h"
 #include "chart/PlotHandCursor.h"
 #include "chart/Series.h"
+#include "controls/UniRegistration.h"
 #include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
 #include "framework/Forms.h"
@@ -28,6 +29,8 @@ void StartProgram() {
   // The toolbar themes: "Default" comes with the engine, the rest in the theme menu's order.
   tx::InitTx();
   themes::RegisterThemes();
+  // The wide classes and the spin edit with their stream properties.
+  cs::RegisterUnicodeControls();
   chart::RegisterLineSeriesClasses();
   chart::RegisterChartTools();
   chart::RegisterPlotHandCursor();
