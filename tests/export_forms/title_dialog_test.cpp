@@ -185,3 +185,19 @@ TEST_F(TitleDialogTest, FontSizeIsClampedOrRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// The gradient button's dialog writes the title's gradient at once; Cancel here takes it back.
+TEST_F(TitleDialogTest, CancelAlsoRestoresAGradientChangedMeanwhile) {
+  const std::string before = Stream();
+  Run(*title, fw::mrCancel, [this, &before](TwndTitle& d) {
+    ASSERT_NE(d.butGradient, nullptr);
+    title->Gradient()->Visible = true;
+    title->Gradient()->Direction = chart::gdRadial;
+    EXPECT_NE(Stream(), before);
+  });
+  EXPECT_EQ(Stream(), before);
+}
+
+}  // namespace
