@@ -19,10 +19,6 @@ namespace {
 
 constexpr const char* kSection = "Gradient";
 
-fw::Integer SpinInt(const cs::TCsSpinEdit* S) {
-  return static_cast<fw::Integer>(std::lround(std::clamp(S->Value(), S->MinValue(), S->MaxValue())));
-}
-
 cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
   auto* spin = MakeSpinEdit(Parent, Name, Max, At);
   spin->SetMinValue(Min);

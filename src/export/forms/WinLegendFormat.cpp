@@ -29,10 +29,6 @@ cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Mi
   return spin;
 }
 
-fw::Integer SpinInt(const cs::TCsSpinEdit* S) {
-  return static_cast<fw::Integer>(std::lround(std::clamp(S->Value(), S->MinValue(), S->MaxValue())));
-}
-
 cs::TCsButton* Button(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At,
                       std::function<void()> Click) {
   auto* button = new cs::TCsButton(Parent);

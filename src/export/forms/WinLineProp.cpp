@@ -30,10 +30,6 @@ std::string SnapshotSection(bool Selected, std::size_t Index) {
   return Selected ? kSection + std::to_string(Index) : std::string(kSection);
 }
 
-fw::Integer SpinInt(const cs::TCsSpinEdit* S) {
-  return static_cast<fw::Integer>(std::lround(std::clamp(S->Value(), S->MinValue(), S->MaxValue())));
-}
-
 cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
   auto* spin = MakeSpinEdit(Parent, Name, Max, At);
   spin->SetMinValue(Min);

@@ -47,11 +47,6 @@ cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, fw::Extende
   return spin;
 }
 
-fw::Integer SpinInt(const cs::TCsSpinEdit* Spin) {
-  return static_cast<fw::Integer>(
-      std::clamp(Spin->Value(), Spin->MinValue(), Spin->MaxValue()) + 0.5);
-}
-
 }  // namespace
 
 fw::String TitleCaption(const chart::TChartTitle& Title) {
