@@ -201,3 +201,18 @@ TEST_F(TitleDialogTest, CancelAlsoRestoresAGradientChangedMeanwhile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A typed fraction rounds to the nearest pixel on either side of zero.
+TEST_F(TitleDialogTest, NegativeOffsetsRoundToTheNearestPixel) {
+  Run(*title, fw::mrOk, [](TwndTitle& d) {
+    d.itPosCustom->SetChecked(true);
+    d.seCoordTop->SetValue(-2.7);
+    d.seCoordLeft->SetValue(-3.2);
+  });
+  EXPECT_EQ(title->Top(), -3);
+  EXPECT_EQ(title->Left(), -3);
+}
+
+}  // namespace
