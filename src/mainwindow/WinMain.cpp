@@ -325,7 +325,7 @@ void TwndKorvalinMain::BuildMenu() {
   submenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, FExit});
   submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
   submenu("Анализ", {FDerivative, FDerivative2});
-  submenu("Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat});
+  submenu("Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat, FLineProp});
   submenu("Операции", OperationsMenuActions());
   SetMenu(FMenu);
 }

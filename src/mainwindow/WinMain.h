@@ -86,6 +86,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* LegendFormatAction() const { return FLegendFormat; }
   fw::TAction* AxisXFormatAction() const { return FAxisXFormat; }
   fw::TAction* AxisYFormatAction() const { return FAxisYFormat; }
+  fw::TAction* LinePropAction() const { return FLineProp; }
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* NormalizeAction() const { return FNormalize; }
   fw::TAction* OffsetAction() const { return FOffset; }
@@ -209,6 +210,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FLegendFormat = nullptr;
   fw::TAction* FAxisXFormat = nullptr;
   fw::TAction* FAxisYFormat = nullptr;
+  fw::TAction* FLineProp = nullptr;
   cs::TBalloonControl* FNoticeBalloon = nullptr;
   // Analysis commands (WinMainAnalysis.cpp).
   fw::TAction* FNormalize = nullptr;

@@ -9,6 +9,7 @@
 #include "chart/ChartLegend.h"
 #include "export/forms/WinFrameFormat.h"
 #include "export/forms/WinLegendFormat.h"
+#include "export/forms/WinLineProp.h"
 #include "export/forms/WinTitle.h"
 #include "framework/ActnList.h"
 #include "mainwindow/WinMain.h"
@@ -44,6 +45,11 @@ void TwndKorvalinMain::BuildFormatActions() {
   FAxisYFormat->SetCaption("Формат вертикальной оси...");
   FAxisYFormat->SetActionList(FActions);
   FAxisYFormat->OnExecute = [this](fw::TObject*) { kvforms::ShowAxisFormat(*FChart->LeftAxis()); };
+  FLineProp = new fw::TAction(this);
+  FLineProp->SetName("actLineProp");
+  FLineProp->SetCaption("Свойства линии графика...");
+  FLineProp->SetActionList(FActions);
+  FLineProp->OnExecute = [this](fw::TObject*) { kvforms::ShowLineProp(*FGraphs); };
   FChart->OnDblClick = [this](fw::TObject*) { ChartDblClick(); };
 }
 
@@ -76,6 +82,9 @@ void TwndKorvalinMain::ChartDblClick() {
       break;
     case chart::cpChartRect:
       FrameFormatExecute();
+      break;
+    case chart::cpSeries:
+      kvforms::ShowLineProp(*FGraphs);
       break;
     default:
       return;

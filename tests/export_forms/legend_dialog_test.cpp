@@ -114,3 +114,19 @@ TEST_F(LegendDialogTest, CancelAfterApplyRestoresTheLegend) {
 }
 
 }  // namespace
+
+namespace {
+
+// The gradient button's dialog writes the legend's gradient at once; Cancel here takes it back.
+TEST_F(LegendDialogTest, CancelAlsoRestoresAGradientChangedMeanwhile) {
+  const std::string before = Stream();
+  Run(fw::mrCancel, [this, &before](TwndLegendFormat& d) {
+    ASSERT_NE(d.itGradient, nullptr);
+    legend->Gradient()->Visible = true;
+    legend->Gradient()->StartColor = fw::clLime;
+    EXPECT_NE(Stream(), before);
+  });
+  EXPECT_EQ(Stream(), before);
+}
+
+}  // namespace

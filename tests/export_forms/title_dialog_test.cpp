@@ -185,3 +185,34 @@ TEST_F(TitleDialogTest, FontSizeIsClampedOrRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// The gradient button's dialog writes the title's gradient at once; Cancel here takes it back.
+TEST_F(TitleDialogTest, CancelAlsoRestoresAGradientChangedMeanwhile) {
+  const std::string before = Stream();
+  Run(*title, fw::mrCancel, [this, &before](TwndTitle& d) {
+    ASSERT_NE(d.butGradient, nullptr);
+    title->Gradient()->Visible = true;
+    title->Gradient()->Direction = chart::gdRadial;
+    EXPECT_NE(Stream(), before);
+  });
+  EXPECT_EQ(Stream(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A typed fraction rounds to the nearest pixel on either side of zero.
+TEST_F(TitleDialogTest, NegativeOffsetsRoundToTheNearestPixel) {
+  Run(*title, fw::mrOk, [](TwndTitle& d) {
+    d.itPosCustom->SetChecked(true);
+    d.seCoordTop->SetValue(-2.7);
+    d.seCoordLeft->SetValue(-3.2);
+  });
+  EXPECT_EQ(title->Top(), -3);
+  EXPECT_EQ(title->Left(), -3);
+}
+
+}  // namespace

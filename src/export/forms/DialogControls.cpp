@@ -1,5 +1,8 @@
 #include "export/forms/DialogControls.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
@@ -53,6 +56,10 @@ cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw
   edit->SetMinValue(0);
   edit->SetMaxValue(MaxValue);
   return edit;
+}
+
+fw::Integer SpinInt(const cs::TCsSpinEdit* Spin) {
+  return static_cast<fw::Integer>(std::lround(std::clamp(Spin->Value(), Spin->MinValue(), Spin->MaxValue())));
 }
 
 cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name,

@@ -35,6 +35,8 @@ cs::TCsRadioButton* MakeRadioButton(fw::TWinControl* Parent, std::string_view Na
                                     TBox At);
 // An integer spin edit from 0 to MaxValue.
 cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw::Extended MaxValue, TBox At);
+// The spin's value rounded to the nearest integer (halves away from zero) within its range.
+fw::Integer SpinInt(const cs::TCsSpinEdit* Spin);
 // A drop-down list holding Items in order.
 cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name,
                                   std::initializer_list<std::string_view> Items, TBox At);

@@ -27,10 +27,6 @@ cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Mi
   return spin;
 }
 
-fw::Integer SpinInt(const cs::TCsSpinEdit* S) {
-  return static_cast<fw::Integer>(std::lround(std::clamp(S->Value(), S->MinValue(), S->MaxValue())));
-}
-
 cs::TFloatEdit* FloatEdit(fw::TWinControl* Parent, const char* Name, TBox At) {
   auto* edit = new cs::TFloatEdit(Parent);
   edit->SetParent(Parent);

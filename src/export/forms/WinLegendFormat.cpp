@@ -12,6 +12,7 @@
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/WinGradient.h"
 #include "workspace/Common.h"
 #include "workspace/PropSaver.h"
 
@@ -19,16 +20,13 @@ namespace kvforms {
 namespace {
 
 constexpr const char* kSection = "LEGEND";
+constexpr const char* kGradientKey = "Gradient";
 constexpr fw::Integer kCustomPlace = 4;
 
 cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
   auto* spin = MakeSpinEdit(Parent, Name, Max, At);
   spin->SetMinValue(Min);
   return spin;
-}
-
-fw::Integer SpinInt(const cs::TCsSpinEdit* S) {
-  return static_cast<fw::Integer>(std::lround(std::clamp(S->Value(), S->MinValue(), S->MaxValue())));
 }
 
 cs::TCsButton* Button(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At,
@@ -96,6 +94,8 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   seTransparency = Spin(this, "seTransparency", 0, 255, {306, 320, 46, 21});
   itColor = Button(this, "itColor", "Фон...", {356, 320, 58, 21},
                    [this] { BackColor = workspace::SelectColor(BackColor); });
+  itGradient = Button(this, "itGradient", "Градиент...", {8, ClientHeight() - 32, 90, 25},
+                      [this] { ShowGradientDialog(*FLegend.Gradient()); });
 
   cbxLayot = MakeDropDownList(this, "cbxLayot", {"Слева", "Справа", "Сверху", "Снизу", "Другое"}, {8, 350, 90, 21});
   cbxLayot->OnChange = [this](fw::TObject*) { UpdatePlacement(); };
@@ -115,6 +115,8 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   LoadControls();
   FSnapshot = std::make_unique<workspace::TPropSaver>(fw::String(), kSection, false);
   FSnapshot->WriteLegend(kSection, &FLegend);
+  // The gradient is edited in a dialog of its own; Cancel here undoes that too.
+  FSnapshot->WriteGradient(kGradientKey, FLegend.Gradient());
 }
 
 TwndLegendFormat::~TwndLegendFormat() = default;
@@ -195,6 +197,7 @@ void TwndLegendFormat::Apply() {
 
 void TwndLegendFormat::RestoreLegend() {
   FSnapshot->ReadLegend(kSection, &FLegend);
+  FSnapshot->ReadGradient(kGradientKey, FLegend.Gradient());
   FLegend.InvalidateChart();
 }
 

@@ -38,6 +38,7 @@ class TwndLegendFormat : public fw::TForm {
 
   cs::TCsCheckBox* cbShowLegend = nullptr;
   cs::TCsButton* itColor = nullptr;
+  cs::TCsButton* itGradient = nullptr;
   cs::TCsRadioButton* itDirect = nullptr;
   cs::TCsRadioButton* itInverse = nullptr;
   cs::TCsSpinEdit* seSymbolWidth = nullptr;

@@ -12,6 +12,7 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/WinGradient.h"
 #include "framework/Graphics.h"
 #include "framework/PageControl.h"
 #include "framework/StdCtrlsEdit.h"
@@ -23,6 +24,7 @@ namespace kvforms {
 namespace {
 
 constexpr const char* kSection = "TITLE";
+constexpr const char* kGradientKey = "Gradient";
 // Sizes past these are clamped: the canvas cannot draw a font of no size, and a huge one
 // only costs memory.
 constexpr fw::Integer kMinFontSize = 1;
@@ -43,11 +45,6 @@ cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, fw::Extende
   auto* spin = MakeSpinEdit(Parent, Name, Max, At);
   spin->SetMinValue(Min);
   return spin;
-}
-
-fw::Integer SpinInt(const cs::TCsSpinEdit* Spin) {
-  return static_cast<fw::Integer>(
-      std::clamp(Spin->Value(), Spin->MinValue(), Spin->MaxValue()) + 0.5);
 }
 
 }  // namespace
@@ -95,6 +92,8 @@ TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TF
   LoadControls();
   FSnapshot = std::make_unique<workspace::TPropSaver>(fw::String(), kSection, false);
   FSnapshot->WriteTitle(kSection, &FTitle);
+  // The gradient is edited in a dialog of its own; Cancel here undoes that too.
+  FSnapshot->WriteGradient(kGradientKey, FTitle.Gradient());
   PageControl1->SetActivePageIndex(0);
 }
 
@@ -135,6 +134,8 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
   seTransparency = MakeSpin(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
   butColor = MakeButton(Page, "butColor", "Фон...", {156, 48, 70, 21},
                         [this] { BackColor = workspace::SelectColor(BackColor); });
+  butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, 48, 90, 21},
+                           [this] { ShowGradientDialog(*FTitle.Gradient()); });
 
   gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, 74, 164, 92});
   auto* visible = MakeCheckBox(gbxFrame, "cbFrameVisible", "Рамка", {6, 4, 70, 17});
@@ -201,7 +202,7 @@ void TwndTitle::LoadControls() {
 
 void TwndTitle::UpdateEnabled() {
   const bool fine = itViewFine->Checked();
-  for (fw::TControl* c : std::initializer_list<fw::TControl*>{gbxFrame, gbxShadow, butColor, seTransparency})
+  for (fw::TControl* c : std::initializer_list<fw::TControl*>{gbxFrame, gbxShadow, butColor, butGradient, seTransparency})
     c->SetEnabled(fine);
   const bool custom = itPosCustom->Checked();
   seCoordTop->SetEnabled(custom);
@@ -247,6 +248,7 @@ void TwndTitle::Apply() {
 
 void TwndTitle::RestoreTitle() {
   FSnapshot->ReadTitle(kSection, &FTitle);
+  FSnapshot->ReadGradient(kGradientKey, FTitle.Gradient());
   FTitle.InvalidateChart();
 }
 

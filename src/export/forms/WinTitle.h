@@ -59,6 +59,7 @@ class TwndTitle : public fw::TForm {
   cs::TCsRadioButton* itViewFine = nullptr;
   cs::TCsSpinEdit* seTransparency = nullptr;
   cs::TCsButton* butColor = nullptr;
+  cs::TCsButton* butGradient = nullptr;
   cs::TCsGroupBox* gbxFrame = nullptr;
   cs::TCsRadioButton* itFrameSquare = nullptr;
   cs::TCsRadioButton* itFrameRound = nullptr;

@@ -1,0 +1,73 @@
+#pragma once
+// The line properties dialog: the line pen, legend entry and point markers of the selected
+// graphs' series, or of the current graph's when none is selected. Apply writes the controls
+// into every one of them; Cancel reads each back from the snapshot taken when the dialog opened.
+
+#include <memory>
+#include <vector>
+
+#include "export/forms/PenControls.h"
+#include "framework/Forms.h"
+
+namespace chart {
+class TCustomSeries;
+}
+namespace cs {
+class TCsButton;
+class TCsCheckBox;
+class TCsComboBox;
+class TCsGroupBox;
+class TCsPanel;
+class TCsSpinEdit;
+}  // namespace cs
+namespace workspace {
+class TGraphCollection;
+class TPropSaver;
+}  // namespace workspace
+
+namespace kvforms {
+
+class TwndLineProp : public fw::TForm {
+ public:
+  // Targets: the series edited, the first one loading the controls; Selected tells whether they
+  // are a selection (snapshot sections "SERIES0", "SERIES1", ...) or the current graph's
+  // series alone ("SERIES").
+  TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSeries*> Targets, bool Selected);
+  ~TwndLineProp() override;
+
+  void Apply();
+  // Every target as it was when the dialog opened.
+  void Restore();
+
+  cs::TCsGroupBox* gbxLinePen = nullptr;
+  TPenControls LinePen;
+  cs::TCsCheckBox* cbShowInLegend = nullptr;
+  cs::TCsCheckBox* cbPointVisible = nullptr;
+  // Its item index is the marker style: square, circle, two triangles, cross, diagonal cross,
+  // star, diamond, dot.
+  cs::TCsComboBox* butPointStyle = nullptr;
+  cs::TCsSpinEdit* sePointSizeH = nullptr;
+  cs::TCsSpinEdit* sePointSizeV = nullptr;
+  cs::TCsButton* butColorMarker = nullptr;
+  cs::TCsPanel* MarkerSwatch = nullptr;
+  cs::TCsGroupBox* gbxMarkerFrame = nullptr;
+  TPenControls MarkerPen;
+  cs::TCsButton* butOk = nullptr;
+  cs::TCsButton* butCancel = nullptr;
+  cs::TCsButton* butApply = nullptr;
+  // The marker colour, held until Apply.
+  fw::TColor MarkerColor = fw::clBlack;
+
+ private:
+  void SetMarkerColor(fw::TColor Value);
+  std::vector<chart::TCustomSeries*> FTargets;
+  bool FSelected;
+  std::unique_ptr<workspace::TPropSaver> FSnapshot;
+};
+
+// Shows the dialog modally on the selected graphs' series, or the current graph's; nothing
+// when there is neither. OK records one undo entry per changed graph holding its former format;
+// any end but OK restores the series. Answers the modal result (mrNone when nothing was shown).
+fw::Integer ShowLineProp(workspace::TGraphCollection& Graphs);
+
+}  // namespace kvforms

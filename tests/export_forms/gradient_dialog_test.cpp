@@ -1,0 +1,141 @@
+// The gradient dialog on the chart panel's gradient: OK writing every control, the middle colour
+// switched off and on, the colour swap, clamped spins, and Cancel after Apply restoring the
+// gradient exactly (through the chart's stream).
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "chart/Chart.h"
+#include "chart/ChartStreaming.h"
+#include "chart/PlotCanvas.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/CsPanels.h"
+#include "controls/NumericSpinEdit.h"
+#include "export/forms/WinGradient.h"
+#include "framework/Forms.h"
+#include "framework/Streams.h"
+#include "support/HeadlessFixture.h"
+
+namespace {
+
+using kvforms::TwndGradient;
+
+class GradientDialogTest : public kvtest::HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    chart::RegisterChartProperties();
+    chart = std::make_unique<chart::TChart>(nullptr);
+    chart->SetName("Chart1");
+    gradient = chart->Gradient();
+    gradient->StartColor = fw::clRed;
+    gradient->MidColor = fw::clGreen;
+    gradient->EndColor = fw::clBlue;
+  }
+  void TearDown() override {
+    chart.reset();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    HeadlessTest::TearDown();
+  }
+  std::string Stream() {
+    fw::TStringStream s;
+    s.WriteComponent(chart.get());
+    return s.DataString();
+  }
+  fw::Integer Run(fw::TModalResult Result, std::function<void(TwndGradient&)> Work) {
+    desktop->script([Result, Work] {
+      for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+        if (auto* dialog = dynamic_cast<TwndGradient*>(fw::Screen->Forms(i))) {
+          Work(*dialog);
+          if (Result == fw::mrOk)
+            dialog->butOk->Click();
+          else
+            dialog->SetModalResult(Result);
+        }
+    });
+    return kvforms::ShowGradientDialog(*gradient);
+  }
+  std::unique_ptr<chart::TChart> chart;
+  chart::TPlotGradient* gradient = nullptr;
+};
+
+TEST_F(GradientDialogTest, OkWritesEveryControl) {
+  EXPECT_EQ(Run(fw::mrOk,
+                [](TwndGradient& d) {
+                  EXPECT_EQ(d.Caption(), "Настройка градиента");
+                  EXPECT_FALSE(d.itMidDisabled->Checked());
+                  EXPECT_EQ(d.MidColor, fw::clGreen);
+                  d.cbVisible->SetChecked(true);
+                  d.cbxDirection->SetItemIndex(7);
+                  d.SetStartColor(fw::clYellow);
+                  d.seBalance->SetValue(30);
+                  d.seRadialX->SetValue(-12);
+                  d.seRadialY->SetValue(14);
+                }),
+            fw::mrOk);
+  EXPECT_TRUE(gradient->Visible);
+  EXPECT_EQ(gradient->Direction, chart::gdRadial);
+  EXPECT_EQ(gradient->StartColor, fw::clYellow);
+  EXPECT_EQ(gradient->MidColor, fw::clGreen);
+  EXPECT_EQ(gradient->EndColor, fw::clBlue);
+  EXPECT_EQ(gradient->Balance, 30);
+  EXPECT_EQ(gradient->RadialX, -12);
+  EXPECT_EQ(gradient->RadialY, 14);
+}
+
+TEST_F(GradientDialogTest, NoMiddleColourTogglesTheItemAndIsWrittenAsNone) {
+  Run(fw::mrOk, [](TwndGradient& d) {
+    d.itMidDisabled->Click();
+    EXPECT_TRUE(d.itMidDisabled->Checked());
+    EXPECT_FALSE(d.itMid->Enabled());
+    EXPECT_FALSE(d.palMid->Visible());
+  });
+  EXPECT_EQ(gradient->MidColor, fw::clNone);
+  Run(fw::mrOk, [](TwndGradient& d) {
+    EXPECT_TRUE(d.itMidDisabled->Checked());
+    d.itMidDisabled->Click();
+    EXPECT_TRUE(d.itMid->Enabled());
+    EXPECT_TRUE(d.palMid->Visible());
+    d.SetMidColor(fw::clFuchsia);
+  });
+  EXPECT_EQ(gradient->MidColor, fw::clFuchsia);
+}
+
+TEST_F(GradientDialogTest, SwapExchangesStartAndEnd) {
+  Run(fw::mrOk, [](TwndGradient& d) { d.itSwap->Click(); });
+  EXPECT_EQ(gradient->StartColor, fw::clBlue);
+  EXPECT_EQ(gradient->EndColor, fw::clRed);
+}
+
+TEST_F(GradientDialogTest, SpinsAreClamped) {
+  Run(fw::mrOk, [](TwndGradient& d) {
+    d.seBalance->SetValue(250);
+    d.seRadialX->SetValue(-1e9);
+  });
+  EXPECT_EQ(gradient->Balance, 100);
+  EXPECT_EQ(gradient->RadialX, -chart::MaxRadialOffset);
+}
+
+TEST_F(GradientDialogTest, CancelAfterApplyRestoresTheGradient) {
+  const std::string before = Stream();
+  EXPECT_EQ(Run(fw::mrCancel,
+                [this, &before](TwndGradient& d) {
+                  d.cbVisible->SetChecked(true);
+                  d.cbxDirection->SetItemIndex(3);
+                  d.itMidDisabled->Click();
+                  d.itSwap->Click();
+                  d.seBalance->SetValue(10);
+                  d.butApply->Click();
+                  EXPECT_NE(Stream(), before);
+                }),
+            fw::mrCancel);
+  EXPECT_EQ(Stream(), before);
+}
+
+}  // namespace

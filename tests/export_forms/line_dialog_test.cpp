@@ -1,0 +1,183 @@
+// The line properties dialog: OK writing the controls into the current graph's series or into
+// every selected one, one undo entry per changed graph, Cancel after Apply restoring each
+// series (through the chart's stream), clamped spins, and the remembered position.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "chart/Chart.h"
+#include "chart/ChartStreaming.h"
+#include "chart/PlotCanvas.h"
+#include "chart/Series.h"
+#include "chart/SeriesPointer.h"
+#include "controls/CsButtons.h"
+#include "controls/CsEditors.h"
+#include "controls/NumericSpinEdit.h"
+#include "export/forms/WinLineProp.h"
+#include "framework/Forms.h"
+#include "framework/Streams.h"
+#include "support/HeadlessFixture.h"
+#include "workspace/GraphCollection.h"
+#include "workspace/Operations.h"
+
+namespace {
+
+using kvforms::TwndLineProp;
+
+class LineDialogTest : public kvtest::HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    chart::RegisterChartProperties();
+    chart = std::make_unique<chart::TChart>(nullptr);
+    chart->SetName("Chart1");
+    graphs = std::make_unique<workspace::TGraphCollection>(chart.get());
+    undo = std::make_unique<workspace::TOperationCollection>(graphs.get());
+    graphs->OnGetSelectedSeries = [this] { return selected; };
+    for (const char* title : {"G1", "G2", "G3"}) {
+      auto* s = new chart::TLineSeries(nullptr);
+      s->AddXY(1, 2);
+      s->AddXY(2, 3);
+      series.push_back(s);
+      graphs->AddGraph(s, title, {}, title);
+    }
+    graphs->Select(1);
+    undo->Clear();
+  }
+  void TearDown() override {
+    undo.reset();
+    graphs.reset();
+    chart.reset();
+    delete fw::Application;
+    fw::Application = new fw::TApplication(nullptr);
+    HeadlessTest::TearDown();
+  }
+  std::string Stream() {
+    fw::TStringStream s;
+    s.WriteComponent(chart.get());
+    return s.DataString();
+  }
+  fw::Integer Run(fw::TModalResult Result, std::function<void(TwndLineProp&)> Work) {
+    desktop->script([Result, Work] {
+      for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+        if (auto* dialog = dynamic_cast<TwndLineProp*>(fw::Screen->Forms(i))) {
+          Work(*dialog);
+          if (Result == fw::mrOk)
+            dialog->butOk->Click();
+          else
+            dialog->SetModalResult(Result);
+        }
+    });
+    return kvforms::ShowLineProp(*graphs);
+  }
+  static void Edit(TwndLineProp& d) {
+    d.LinePen.Width->SetValue(4);
+    d.LinePen.Style->SetItemIndex(1);
+    d.LinePen.SetColor(fw::clRed);
+    d.cbShowInLegend->SetChecked(false);
+    d.cbPointVisible->SetChecked(true);
+    d.butPointStyle->SetItemIndex(7);
+    d.sePointSizeH->SetValue(6);
+    d.sePointSizeV->SetValue(9);
+    d.MarkerColor = fw::clBlue;
+    d.MarkerPen.Width->SetValue(3);
+  }
+  void ExpectEdited(const chart::TLineSeries& s) {
+    EXPECT_EQ(s.LinePen()->Width(), 4);
+    EXPECT_EQ(s.LinePen()->Style(), fw::psDash);
+    EXPECT_EQ(s.SeriesColor(), fw::clRed);
+    EXPECT_FALSE(s.ShowInLegend());
+    EXPECT_TRUE(s.Pointer()->Visible());
+    EXPECT_EQ(s.Pointer()->Style(), chart::psDiamond);
+    EXPECT_EQ(s.Pointer()->HorizSize(), 6);
+    EXPECT_EQ(s.Pointer()->VertSize(), 9);
+    EXPECT_EQ(s.Pointer()->Color(), fw::clBlue);
+    EXPECT_EQ(s.Pointer()->Pen()->Width(), 3);
+  }
+  std::unique_ptr<chart::TChart> chart;
+  std::unique_ptr<workspace::TGraphCollection> graphs;
+  std::unique_ptr<workspace::TOperationCollection> undo;
+  std::vector<chart::TChartSeries*> selected;
+  std::vector<chart::TLineSeries*> series;
+};
+
+TEST_F(LineDialogTest, OkWithoutSelectionChangesOnlyTheCurrentGraphAndUndoesIt) {
+  const std::string before = Stream();
+  EXPECT_EQ(Run(fw::mrOk, [this](TwndLineProp& d) {
+              EXPECT_EQ(d.Caption(), "Свойства линии графика");
+              EXPECT_EQ(d.LinePen.Color, series[1]->SeriesColor());
+              Edit(d);
+            }),
+            fw::mrOk);
+  ExpectEdited(*series[1]);
+  EXPECT_TRUE(series[0]->ShowInLegend());
+  EXPECT_TRUE(series[2]->ShowInLegend());
+  ASSERT_EQ(undo->Count(), 1);
+  EXPECT_EQ(undo->UndoCaption(), "Отменить изменение свойств линии");
+  undo->Undo();
+  EXPECT_EQ(Stream(), before);
+}
+
+TEST_F(LineDialogTest, OkWithSelectionChangesEverySelectedGraph) {
+  selected = {series[2], series[0]};
+  Run(fw::mrOk, Edit);
+  ExpectEdited(*series[0]);
+  ExpectEdited(*series[2]);
+  EXPECT_TRUE(series[1]->ShowInLegend());
+  EXPECT_EQ(undo->Count(), 2);
+}
+
+TEST_F(LineDialogTest, OkWithoutChangesRecordsNoUndo) {
+  Run(fw::mrOk, [](TwndLineProp&) {});
+  EXPECT_EQ(undo->Count(), 0);
+}
+
+TEST_F(LineDialogTest, CancelAfterApplyRestoresEachSeries) {
+  series[0]->Pointer()->SetStyle(chart::psStar);
+  series[2]->LinePen()->SetWidth(3);
+  for (const auto& chosen : std::vector<std::vector<chart::TChartSeries*>>{{}, {series[0], series[1], series[2]}}) {
+    selected = chosen;
+    const std::string before = Stream();
+    EXPECT_EQ(Run(fw::mrCancel,
+                  [](TwndLineProp& d) {
+                    Edit(d);
+                    d.butApply->Click();
+                  }),
+              fw::mrCancel);
+    EXPECT_EQ(Stream(), before);
+    EXPECT_EQ(undo->Count(), 0);
+  }
+}
+
+TEST_F(LineDialogTest, SpinsAreClampedToTheirRanges) {
+  Run(fw::mrOk, [](TwndLineProp& d) {
+    d.LinePen.Width->SetValue(99);
+    d.MarkerPen.Width->SetValue(-5);
+    d.sePointSizeH->SetValue(400);
+    d.sePointSizeV->SetValue(-1);
+  });
+  EXPECT_EQ(series[1]->LinePen()->Width(), 20);
+  EXPECT_EQ(series[1]->Pointer()->Pen()->Width(), 1);
+  EXPECT_EQ(series[1]->Pointer()->HorizSize(), 50);
+  EXPECT_EQ(series[1]->Pointer()->VertSize(), 0);
+}
+
+TEST_F(LineDialogTest, ReopensWhereItWasClosed) {
+  Run(fw::mrCancel, [](TwndLineProp& d) { d.SetBounds(33, 44, d.Width(), d.Height()); });
+  Run(fw::mrCancel, [](TwndLineProp& d) {
+    EXPECT_EQ(d.Left(), 33);
+    EXPECT_EQ(d.Top(), 44);
+  });
+}
+
+TEST_F(LineDialogTest, NoGraphShowsNothing) {
+  graphs->Clear();
+  EXPECT_EQ(kvforms::ShowLineProp(*graphs), fw::mrNone);
+}
+
+}  // namespace
