@@ -109,5 +109,9 @@ inline TRect Deflated(TRect R, Integer d) {
 inline bool IsEmpty(const TRect& R) {
   return R.right <= R.left || R.bottom <= R.top;
 }
+// The right part of a split button reaches one pixel into the left part, over the shared edge.
+inline TRect ItemArea(const TRect& R, const tx::TTxItemInfo& I) {
+  return I.ComboPart == tx::cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R;
+}
 
 }  // namespace themes::kit

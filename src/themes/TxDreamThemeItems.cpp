@@ -13,6 +13,8 @@
 
 namespace themes {
 
+using kit::ItemArea;
+
 using namespace tx;
 using kit::Deflated;
 using kit::Fill;
@@ -39,10 +41,6 @@ struct TWarm {
 constexpr TWarm kWarmHot{0x2090E8, 0x80E0FF, 0x60B0E8};
 constexpr TWarm kWarmCool{0xD0F8FF, 0xF0FDFF, 0xB0D4DF};
 
-// The right part of a split button reaches one pixel into the left part, over the shared edge.
-TRect ItemArea(const TRect& R, const TTxItemInfo& I) {
-  return I.ComboPart == cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R;
-}
 
 }  // namespace
 

@@ -19,6 +19,8 @@
 
 namespace themes {
 
+using kit::ItemArea;
+
 using namespace tx;
 using kit::Deflated;
 using kit::Fill;
@@ -40,9 +42,6 @@ void Checked(TCanvas* c, const TRect& r) { Gradient(c, r, fw::clBtnFace, fw::clB
 
 void Edge(TCanvas* c, TRect r, win::UINT edge, win::UINT flags) { win::DrawEdge(c->Handle(), &r, edge, flags); }
 
-TRect ItemArea(const TRect& R, const TTxItemInfo& I) {
-  return I.ComboPart == cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R;
-}
 
 }  // namespace
 

@@ -88,6 +88,10 @@ class TTxNexos5Theme : public tx::TTxTheme {
   TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
  protected:
+  // The caption bars' gradient ends, shared with the themes built on this one.
+  static constexpr TColor kBarTop = 0xF0F0F0, kBarBottom = 0xD0D0D0;
+  // The row of the close glyph strip for a close button's state bits.
+  static int CloseState(Integer CloseButtonState, bool Active);
   // The unit resources of the class Theme: the first instance makes them, the last frees them.
   template <class Theme>
   void JoinUnit() {

@@ -18,6 +18,8 @@
 
 namespace themes {
 
+using kit::ItemArea;
+
 using namespace tx;
 using kit::Deflated;
 using kit::Fill;
@@ -30,22 +32,19 @@ using kit::TClipTo;
 
 namespace {
 
-constexpr TColor kBarTop = 0xF0F0F0, kBarBottom = 0xD0D0D0;
 
 void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
 
-TRect ItemArea(const TRect& R, const TTxItemInfo& I) {
-  return I.ComboPart == cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R;
-}
 
-int CloseState(Integer CloseButtonState, bool Active) {
-  if (!Active) return 1;
-  if (CloseButtonState & CDBS_PRESSED) return 3;
-  if (CloseButtonState & CDBS_HOT) return 4;
-  return 0;
-}
 
 }  // namespace
+
+int TTxNexos5Theme::CloseState(Integer CloseButtonState, bool Active) {
+  if (!Active) return 1;
+  if (CloseButtonState & tx::CDBS_PRESSED) return 3;
+  if (CloseButtonState & tx::CDBS_HOT) return 4;
+  return 0;
+}
 
 void TTxNexos5Theme::PaintBackground(TCanvas* Canvas, const TRect&, const TRect& ARect, const TRect& AClipRect,
                                      TColor AColor, bool Transparent, Integer AViewType) {
