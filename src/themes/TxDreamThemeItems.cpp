@@ -13,11 +13,10 @@
 
 namespace themes {
 
-using kit::ItemArea;
-
 using namespace tx;
 using kit::Deflated;
 using kit::Fill;
+using kit::ItemArea;
 using kit::FrameRoundRect;
 using kit::Line;
 using kit::PaintGradientBands;
@@ -40,7 +39,6 @@ struct TWarm {
 };
 constexpr TWarm kWarmHot{0x2090E8, 0x80E0FF, 0x60B0E8};
 constexpr TWarm kWarmCool{0xD0F8FF, 0xF0FDFF, 0xB0D4DF};
-
 
 }  // namespace
 

@@ -19,11 +19,10 @@
 
 namespace themes {
 
-using kit::ItemArea;
-
 using namespace tx;
 using kit::Deflated;
 using kit::Fill;
+using kit::ItemArea;
 using kit::Line;
 using kit::Pixel;
 using kit::TClipTo;
@@ -41,7 +40,6 @@ void Sunken(TCanvas* c, const TRect& r) {
 void Checked(TCanvas* c, const TRect& r) { Gradient(c, r, fw::clBtnFace, fw::clBtnHighlight); }
 
 void Edge(TCanvas* c, TRect r, win::UINT edge, win::UINT flags) { win::DrawEdge(c->Handle(), &r, edge, flags); }
-
 
 }  // namespace
 

@@ -16,11 +16,10 @@
 
 namespace themes {
 
-using kit::ItemArea;
-
 using namespace tx;
 using kit::Deflated;
 using kit::Fill;
+using kit::ItemArea;
 using kit::FrameRoundRect;
 using kit::Line;
 using kit::PaintGradientBands;
@@ -30,10 +29,7 @@ using kit::TClipTo;
 
 namespace {
 
-
 void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
-
-
 
 }  // namespace
 
