@@ -5,6 +5,7 @@
 #include "chart/ChartElement.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "analysis/WinOperations.h"
+#include "export/forms/ClickedPart.h"
 #include "export/forms/WinAxesFormat.h"
 #include "chart/ChartLegend.h"
 #include "export/forms/WinFrameFormat.h"
@@ -51,9 +52,18 @@ void TwndKorvalinMain::BuildFormatActions() {
   FLineProp->SetActionList(FActions);
   FLineProp->OnExecute = [this](fw::TObject*) { kvforms::ShowLineProp(*FGraphs); };
   FChart->OnDblClick = [this](fw::TObject*) { ChartDblClick(); };
+  // Delete hides the chart element clicked last; a graph clicked, or nothing, leaves it to
+  // the graph deletion.
+  FDelete->OnExecute = [this, deleteGraph = FDelete->OnExecute](fw::TObject* Sender) {
+    if (kvforms::HideClickedPart(*FChart, FMultiSelectorTool->ClickedPart())) {
+      FMultiSelectorTool->ClearSelection();
+      return;
+    }
+    if (deleteGraph) deleteGraph(Sender);
+  };
 }
 
-void TwndKorvalinMain::FrameFormatExecute() { kvforms::ShowFrameFormat(*FChart->BackWall()->Pen()); }
+void TwndKorvalinMain::FrameFormatExecute() { kvforms::ShowFrameFormat(*FChart->BackWall()->Pen(), FChart); }
 
 void TwndKorvalinMain::ChartDblClick() {
   const chart::TSelectorClickedPart& part = FMultiSelectorTool->ClickedPart();

@@ -11,6 +11,9 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "framework/Controls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrlsEdit.h"
+#include "platform/user/windows/WinUserTypes.h"
 
 namespace kvforms {
 namespace {
@@ -58,6 +61,13 @@ cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw
   return edit;
 }
 
+cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw::Extended MinValue,
+                              fw::Extended MaxValue, TBox At) {
+  auto* edit = MakeSpinEdit(Parent, Name, MaxValue, At);
+  edit->SetMinValue(MinValue);
+  return edit;
+}
+
 fw::Integer SpinInt(const cs::TCsSpinEdit* Spin) {
   return static_cast<fw::Integer>(std::lround(std::clamp(Spin->Value(), Spin->MinValue(), Spin->MaxValue())));
 }
@@ -70,6 +80,14 @@ cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name
   return combo;
 }
 
+cs::TCsButton* MakeButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At,
+                          std::function<void()> Click) {
+  auto* button = Make<cs::TCsButton>(Parent, Name, At);
+  button->SetCaption(cs::Utf8ToWide(Caption));
+  button->OnClick = [Click = std::move(Click)](fw::TObject*) { Click(); };
+  return button;
+}
+
 cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
                                 fw::Integer ModalResult, TBox At) {
   auto* button = Make<cs::TCsButton>(Parent, Name, At);
@@ -77,6 +95,27 @@ cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, 
   button->SetModalResult(ModalResult);
   button->SetAnchors(fw::TAnchors() + fw::akLeft + fw::akBottom);
   return button;
+}
+
+void BindMemoKeys(fw::TMemo* Memo, cs::TCsButton* Cancel, bool SelectAll) {
+  Memo->OnKeyDown = [Memo, Cancel, SelectAll](fw::TObject*, fw::Word& Key, fw::TShiftState Shift) {
+    if (Key == win::VK_ESCAPE && Shift.Empty()) {
+      Key = 0;
+      Cancel->Click();
+    } else if (SelectAll && Key == 'A' && Shift == fw::TShiftState{fw::ssCtrl}) {
+      Key = 0;
+      Memo->SelectAll();
+    }
+  };
+}
+
+void BindCtrlEnter(fw::TCustomForm* Form, cs::TCsButton* Ok) {
+  Form->OnKeyDown = [Ok](fw::TObject*, fw::Word& Key, fw::TShiftState Shift) {
+    if (Key == win::VK_RETURN && Shift == fw::TShiftState{fw::ssCtrl}) {
+      Key = 0;
+      Ok->Click();
+    }
+  };
 }
 
 }  // namespace kvforms

@@ -4,14 +4,17 @@
 // (Left, Top, Width, Height) in the parent's client pixels. The dialogs' fixed client sizes
 // are in pixels, so their controls are too.
 
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 
 #include "framework/ClassesTypes.h"
 
 namespace fw {
+class TCustomForm;
+class TMemo;
 class TWinControl;
-}
+}  // namespace fw
 namespace cs {
 class TCsButton;
 class TCsCheckBox;
@@ -35,13 +38,25 @@ cs::TCsRadioButton* MakeRadioButton(fw::TWinControl* Parent, std::string_view Na
                                     TBox At);
 // An integer spin edit from 0 to MaxValue.
 cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw::Extended MaxValue, TBox At);
+// An integer spin edit from MinValue to MaxValue.
+cs::TCsSpinEdit* MakeSpinEdit(fw::TWinControl* Parent, std::string_view Name, fw::Extended MinValue,
+                              fw::Extended MaxValue, TBox At);
 // The spin's value rounded to the nearest integer (halves away from zero) within its range.
 fw::Integer SpinInt(const cs::TCsSpinEdit* Spin);
 // A drop-down list holding Items in order.
 cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name,
                                   std::initializer_list<std::string_view> Items, TBox At);
+// A push button running Click when pressed.
+cs::TCsButton* MakeButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At,
+                          std::function<void()> Click);
 // A button ending the modal loop with ModalResult, kept at the parent's bottom edge.
 cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
                                 fw::Integer ModalResult, TBox At);
+
+// The format dialogs' memo keys: Esc in Memo presses Cancel, and with SelectAll Ctrl+A selects
+// the memo's whole text. Both keys go no further.
+void BindMemoKeys(fw::TMemo* Memo, cs::TCsButton* Cancel, bool SelectAll);
+// Ctrl+Enter anywhere in Form (which previews keys) presses Ok.
+void BindCtrlEnter(fw::TCustomForm* Form, cs::TCsButton* Ok);
 
 }  // namespace kvforms

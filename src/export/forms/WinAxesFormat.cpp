@@ -14,6 +14,7 @@
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TargetWatch.h"
 #include "framework/PageControl.h"
 #include "framework/StdCtrlsEdit.h"
 #include "workspace/Common.h"
@@ -21,29 +22,12 @@
 namespace kvforms {
 namespace {
 
-cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
-  auto* spin = MakeSpinEdit(Parent, Name, Max, At);
-  spin->SetMinValue(Min);
-  return spin;
-}
-
 cs::TFloatEdit* FloatEdit(fw::TWinControl* Parent, const char* Name, TBox At) {
   auto* edit = new cs::TFloatEdit(Parent);
   edit->SetParent(Parent);
   edit->SetName(Name);
   edit->SetBounds(At.Left, At.Top, At.Width, At.Height);
   return edit;
-}
-
-cs::TCsButton* Button(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At,
-                      std::function<void()> Click) {
-  auto* button = new cs::TCsButton(Parent);
-  button->SetParent(Parent);
-  button->SetName(Name);
-  button->SetCaption(cs::Utf8ToWide(Caption));
-  button->SetBounds(At.Left, At.Top, At.Width, At.Height);
-  button->OnClick = [Click](fw::TObject*) { Click(); };
-  return button;
 }
 
 }  // namespace
@@ -99,6 +83,7 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
   };
   butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {376, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
+  BindMemoKeys(memoTitle, butCancel, false);
   LoadControls();
   PageControl1->SetActivePageIndex(0);
 }
@@ -111,22 +96,22 @@ void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
   memoTitle->SetParent(title);
   memoTitle->SetName("memoTitle");
   memoTitle->SetBounds(8, 18, 416, 50);
-  butTitleFont = Button(title, "butTitleFont", "Шрифт", {8, 76, 70, 21}, [this] {
+  butTitleFont = MakeButton(title, "butTitleFont", "Шрифт", {8, 76, 70, 21}, [this] {
     workspace::SelectFont(FTitleFont.get());
     ShowFontDescriptions();
   });
   MakeLabel(title, "Размер", {90, 80, 44, 14});
-  seTitleSize = Spin(title, "seTitleSize", 0, 1000, {136, 76, 50, 21});
+  seTitleSize = MakeSpinEdit(title, "seTitleSize", 0, 1000, {136, 76, 50, 21});
   MakeLabel(title, "Поворот", {196, 80, 50, 14});
-  seTitleAngle = Spin(title, "seTitleAngle", 0, 359, {248, 76, 50, 21});
+  seTitleAngle = MakeSpinEdit(title, "seTitleAngle", 0, 359, {248, 76, 50, 21});
   AxisPen = MakePenGroup(Page, "gbxAxis", " Ось", {6, 118, 180, 72});
   BindPenColour(AxisPen, "butAxisColor");
   MakeLabel(Page, "Смещение вглубь графика, %", {192, 122, 196, 14});
-  seAxisPos = Spin(Page, "seAxisPos", 0, 100, {392, 118, 44, 21});
+  seAxisPos = MakeSpinEdit(Page, "seAxisPos", 0, 100, {392, 118, 44, 21});
   MakeLabel(Page, "Начало оси, % от рабочей области", {192, 148, 196, 14});
-  seAxisStart = Spin(Page, "seAxisStart", 0, 100, {392, 144, 44, 21});
+  seAxisStart = MakeSpinEdit(Page, "seAxisStart", 0, 100, {392, 144, 44, 21});
   MakeLabel(Page, "Конец оси, % от рабочей области", {192, 174, 196, 14});
-  seAxisEnd = Spin(Page, "seAxisEnd", 0, 100, {392, 170, 44, 21});
+  seAxisEnd = MakeSpinEdit(Page, "seAxisEnd", 0, 100, {392, 170, 44, 21});
 }
 
 void TwndAxisFormat::BuildGridPage(fw::TWinControl* Page) {
@@ -149,21 +134,21 @@ void TwndAxisFormat::BuildGridPage(fw::TWinControl* Page) {
   MakeLabel(grid, "Шаг", {104, 50, 26, 14});
   fedStep = FloatEdit(grid, "fedStep", {130, 46, 48, 21});
   MakeLabel(TicksPen.Visible->Parent(), "Разм.", {104, 50, 30, 14});
-  seOuterSize = Spin(TicksPen.Visible->Parent(), "seOuterSize", 0, 100, {136, 46, 42, 21});
-  seInnerSize = Spin(InnerTicksPen.Visible->Parent(), "seInnerSize", 0, 100, {136, 46, 42, 21});
+  seOuterSize = MakeSpinEdit(TicksPen.Visible->Parent(), "seOuterSize", 0, 100, {136, 46, 42, 21});
+  seInnerSize = MakeSpinEdit(InnerTicksPen.Visible->Parent(), "seInnerSize", 0, 100, {136, 46, 42, 21});
   MakeLabel(MinorGridPen.Visible->Parent(), "Линий", {104, 50, 30, 14});
-  seMinorGridCount = Spin(MinorGridPen.Visible->Parent(), "seMinorGridCount", 0, 100, {136, 46, 42, 21});
-  seMinorTickSize = Spin(MinorTicksPen.Visible->Parent(), "seMinorTickSize", 0, 100, {136, 46, 42, 21});
+  seMinorGridCount = MakeSpinEdit(MinorGridPen.Visible->Parent(), "seMinorGridCount", 0, 100, {136, 46, 42, 21});
+  seMinorTickSize = MakeSpinEdit(MinorTicksPen.Visible->Parent(), "seMinorTickSize", 0, 100, {136, 46, 42, 21});
 }
 
 void TwndAxisFormat::BuildLabelsPage(fw::TWinControl* Page) {
   auto* labels = MakeGroupBox(Page, "gbxLabels", " Метки", {6, 4, 372, 96});
   cbLabShow = MakeCheckBox(labels, "cbLabShow", "Отображать", {8, 18, 100, 17});
   MakeLabel(labels, "Размер", {120, 20, 44, 14});
-  seLabSize = Spin(labels, "seLabSize", 0, 1000, {166, 16, 50, 21});
+  seLabSize = MakeSpinEdit(labels, "seLabSize", 0, 1000, {166, 16, 50, 21});
   MakeLabel(labels, "Поворот", {226, 20, 50, 14});
-  seLabAngle = Spin(labels, "seLabAngle", 0, 359, {278, 16, 50, 21});
-  butLabFont = Button(labels, "butLabFont", "Шрифт", {8, 42, 356, 21}, [this] {
+  seLabAngle = MakeSpinEdit(labels, "seLabAngle", 0, 359, {278, 16, 50, 21});
+  butLabFont = MakeButton(labels, "butLabFont", "Шрифт", {8, 42, 356, 21}, [this] {
     workspace::SelectFont(FLabelsFont.get());
     ShowFontDescriptions();
   });
@@ -232,9 +217,12 @@ void TwndAxisFormat::UpdateScaleEdits() {
 }
 
 void TwndAxisFormat::Apply() {
-  const double minimum = fedScMin->Value(), maximum = fedScMax->Value();
+  const double minimum = fedScMin->Value(), maximum = fedScMax->Value(), increment = fedStep->Value();
   // Refused before anything is written, so that a refusal leaves no half-applied axis.
+  if (!std::isfinite(minimum) || !std::isfinite(maximum))
+    throw std::invalid_argument("Границы оси должны быть конечными числами");
   if (minimum > maximum) throw std::invalid_argument("Минимум оси больше максимума");
+  if (!std::isfinite(increment) || increment < 0) throw std::invalid_argument("Шаг оси должен быть неотрицательным числом");
   FAxis.SetVisible(cbShowAxis->Checked());
   fw::String caption;
   for (fw::Integer i = 0; i < memoTitle->Lines()->Count(); ++i) caption += memoTitle->Lines()->Strings(i);
@@ -276,7 +264,7 @@ void TwndAxisFormat::Apply() {
   }
   FAxis.SetLogarithmic(cbScLog->Checked());
   FAxis.SetInverted(cbScInverted->Checked());
-  FAxis.SetIncrement(fedStep->Value());
+  FAxis.SetIncrement(increment);
   if (auto* chart = FAxis.ParentChart()) chart->Invalidate();
 }
 
@@ -286,10 +274,14 @@ void TwndAxisFormat::RestoreAxis() {
 }
 
 fw::Integer ShowAxisFormat(chart::TChartAxis& Axis) {
+  chart::TCustomAxisPanel* chart = Axis.ParentChart();
   std::unique_ptr<TwndAxisFormat> dialog(new TwndAxisFormat(fw::Application, Axis));
+  auto* watch = new TTargetWatch(dialog.get());
+  watch->Watch(chart);
   const fw::Integer result = dialog->ShowModal();
+  if (watch->Gone()) return fw::mrCancel;
   if (result != fw::mrOk) dialog->RestoreAxis();
-  if (auto* chart = Axis.ParentChart()) chart->SetCancelMouse(true);
+  if (chart) chart->SetCancelMouse(true);
   return result;
 }
 

@@ -8,6 +8,7 @@
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TargetWatch.h"
 #include "framework/Graphics.h"
 #include "workspace/Common.h"
 
@@ -58,9 +59,12 @@ TwndFrameFormat::TwndFrameFormat(fw::TComponent* AOwner, chart::TChartPen& Frame
 
 void TwndFrameFormat::StoreFrame() { SyncPenControls(Pen, FFrame, false); }
 
-fw::Integer ShowFrameFormat(chart::TChartPen& Frame) {
+fw::Integer ShowFrameFormat(chart::TChartPen& Frame, fw::TComponent* Holder) {
   std::unique_ptr<TwndFrameFormat> dialog(new TwndFrameFormat(fw::Application, Frame));
+  auto* watch = new TTargetWatch(dialog.get());
+  watch->Watch(Holder);
   const fw::Integer result = dialog->ShowModal();
+  if (watch->Gone()) return fw::mrCancel;
   if (result == fw::mrOk) dialog->StoreFrame();
   return result;
 }

@@ -34,7 +34,8 @@ class TwndFrameFormat : public fw::TForm {
   chart::TChartPen& FFrame;
 };
 
-// Shows the dialog modally on Frame; OK writes it. Answers the modal result.
-fw::Integer ShowFrameFormat(chart::TChartPen& Frame);
+// Shows the dialog modally on Frame; OK writes it. Answers the modal result. Freeing Holder
+// (the chart or element the pen belongs to) while the dialog is open closes it as cancelled.
+fw::Integer ShowFrameFormat(chart::TChartPen& Frame, fw::TComponent* Holder = nullptr);
 
 }  // namespace kvforms

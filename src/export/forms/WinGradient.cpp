@@ -11,6 +11,7 @@
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TargetWatch.h"
 #include "workspace/Common.h"
 #include "workspace/PropSaver.h"
 
@@ -18,12 +19,6 @@ namespace kvforms {
 namespace {
 
 constexpr const char* kSection = "Gradient";
-
-cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
-  auto* spin = MakeSpinEdit(Parent, Name, Max, At);
-  spin->SetMinValue(Min);
-  return spin;
-}
 
 cs::TCsButton* ColourItem(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At) {
   auto* button = new cs::TCsButton(Parent);
@@ -77,11 +72,11 @@ TwndGradient::TwndGradient(fw::TComponent* AOwner, chart::TPlotGradient& Gradien
   itSwap->OnClick = [this](fw::TObject*) { Swap(); };
 
   MakeLabel(this, "Балланс", {8, 112, 60, 14});
-  seBalance = Spin(this, "seBalance", 0, 100, {8, 128, 60, 21});
+  seBalance = MakeSpinEdit(this, "seBalance", 0, 100, {8, 128, 60, 21});
   MakeLabel(this, "Смещ.X", {80, 112, 60, 14});
-  seRadialX = Spin(this, "seRadialX", -chart::MaxRadialOffset, chart::MaxRadialOffset, {80, 128, 60, 21});
+  seRadialX = MakeSpinEdit(this, "seRadialX", -chart::MaxRadialOffset, chart::MaxRadialOffset, {80, 128, 60, 21});
   MakeLabel(this, "Смещ.Y", {152, 112, 60, 14});
-  seRadialY = Spin(this, "seRadialY", -chart::MaxRadialOffset, chart::MaxRadialOffset, {152, 128, 60, 21});
+  seRadialY = MakeSpinEdit(this, "seRadialY", -chart::MaxRadialOffset, chart::MaxRadialOffset, {152, 128, 60, 21});
 
   SetClientHeight(176 + 8);
   const fw::Integer top = ClientHeight() - 30;
@@ -153,9 +148,12 @@ void TwndGradient::Apply() {
 
 void TwndGradient::Restore() { FSnapshot->ReadGradient(kSection, &FGradient); }
 
-fw::Integer ShowGradientDialog(chart::TPlotGradient& Gradient) {
+fw::Integer ShowGradientDialog(chart::TPlotGradient& Gradient, fw::TComponent* Holder) {
   std::unique_ptr<TwndGradient> dialog(new TwndGradient(fw::Application, Gradient));
+  auto* watch = new TTargetWatch(dialog.get());
+  watch->Watch(Holder);
   const fw::Integer result = dialog->ShowModal();
+  if (watch->Gone()) return fw::mrCancel;
   if (result != fw::mrOk) dialog->Restore();
   return result;
 }

@@ -68,7 +68,8 @@ class TwndGradient : public fw::TForm {
 };
 
 // Shows the dialog modally on Gradient and answers the modal result; any end but OK restores
-// the gradient.
-fw::Integer ShowGradientDialog(chart::TPlotGradient& Gradient);
+// the gradient. Freeing Holder (the element or chart owning the gradient) while the dialog is
+// open closes it as cancelled, the gradient untouched.
+fw::Integer ShowGradientDialog(chart::TPlotGradient& Gradient, fw::TComponent* Holder = nullptr);
 
 }  // namespace kvforms

@@ -12,6 +12,7 @@
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TargetWatch.h"
 #include "export/forms/WinGradient.h"
 #include "workspace/Common.h"
 #include "workspace/PropSaver.h"
@@ -22,23 +23,6 @@ namespace {
 constexpr const char* kSection = "LEGEND";
 constexpr const char* kGradientKey = "Gradient";
 constexpr fw::Integer kCustomPlace = 4;
-
-cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
-  auto* spin = MakeSpinEdit(Parent, Name, Max, At);
-  spin->SetMinValue(Min);
-  return spin;
-}
-
-cs::TCsButton* Button(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At,
-                      std::function<void()> Click) {
-  auto* button = new cs::TCsButton(Parent);
-  button->SetParent(Parent);
-  button->SetName(Name);
-  button->SetCaption(cs::Utf8ToWide(Caption));
-  button->SetBounds(At.Left, At.Top, At.Width, At.Height);
-  button->OnClick = [Click](fw::TObject*) { Click(); };
-  return button;
-}
 
 }  // namespace
 
@@ -56,7 +40,7 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   WorkFont = std::make_unique<chart::TPlotFont>();
 
   cbShowLegend = MakeCheckBox(this, "cbShowLegend", "Отображать", {8, 6, 100, 17});
-  itFont = Button(this, "itFont", "", {112, 4, 300, 21}, [this] {
+  itFont = MakeButton(this, "itFont", "", {112, 4, 300, 21}, [this] {
     workspace::SelectFont(WorkFont.get());
     itFont->SetCaption(cs::Utf8ToWide(workspace::FontDescription(WorkFont.get(), true, true)));
   });
@@ -78,31 +62,31 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   DividerPen = MakePenGroup(this, "gbxDivider", "Разделитель", {214, 152, 200, 72});
   BindPenColour(DividerPen, "butDividerColor");
 
-  auto* shadow = MakeGroupBox(this, "gbxShadow", "Тень", {6, 272, 408, 44});
-  itShadowSimple = MakeRadioButton(shadow, "itShadowSimple", "Обычная тень", {6, 18, 110, 17});
-  itShadowSmooth = MakeRadioButton(shadow, "itShadowSmooth", "Тень со спадом", {120, 18, 110, 17});
-  itShadowColor = Button(shadow, "itShadowColor", "Цвет...", {234, 16, 56, 21},
-                         [this] { ShadowColor = workspace::SelectColor(ShadowColor); });
-  seShadowSize = Spin(shadow, "seShadowSize", 0, 100, {294, 16, 50, 21});
-  seShadowTransp = Spin(shadow, "seShadowTransp", 0, 255, {348, 16, 54, 21});
+  Shadow = MakeShadowGroup(this, {6, 272, 408, 44});
+  BindShadowColour(Shadow, "itShadowColor");
+  itShadowSimple = Shadow.Simple;
+  itShadowSmooth = Shadow.Smooth;
+  itShadowColor = Shadow.ColorButton;
+  seShadowSize = Shadow.Size;
+  seShadowTransp = Shadow.Transparency;
 
   MakeLabel(this, "Символ", {8, 324, 44, 14});
-  seSymbolWidth = Spin(this, "seSymbolWidth", 0, 200, {54, 320, 46, 21});
+  seSymbolWidth = MakeSpinEdit(this, "seSymbolWidth", 0, 200, {54, 320, 46, 21});
   MakeLabel(this, "Интервал", {106, 324, 58, 14});
-  seInterval = Spin(this, "seInterval", 0, 100, {166, 320, 46, 21});
+  seInterval = MakeSpinEdit(this, "seInterval", 0, 100, {166, 320, 46, 21});
   MakeLabel(this, "Прозрачность", {218, 324, 86, 14});
-  seTransparency = Spin(this, "seTransparency", 0, 255, {306, 320, 46, 21});
-  itColor = Button(this, "itColor", "Фон...", {356, 320, 58, 21},
+  seTransparency = MakeSpinEdit(this, "seTransparency", 0, 255, {306, 320, 46, 21});
+  itColor = MakeButton(this, "itColor", "Фон...", {356, 320, 58, 21},
                    [this] { BackColor = workspace::SelectColor(BackColor); });
-  itGradient = Button(this, "itGradient", "Градиент...", {8, ClientHeight() - 32, 90, 25},
-                      [this] { ShowGradientDialog(*FLegend.Gradient()); });
+  itGradient = MakeButton(this, "itGradient", "Градиент...", {8, ClientHeight() - 32, 90, 25},
+                      [this] { ShowGradientDialog(*FLegend.Gradient(), &FLegend); });
 
   cbxLayot = MakeDropDownList(this, "cbxLayot", {"Слева", "Справа", "Сверху", "Снизу", "Другое"}, {8, 350, 90, 21});
   cbxLayot->OnChange = [this](fw::TObject*) { UpdatePlacement(); };
-  seMargin = Spin(this, "seMargin", 0, 1000, {104, 350, 70, 21});
-  seTopPos = Spin(this, "seTopPos", 0, 100, {180, 350, 70, 21});
-  seCoordTop = Spin(this, "seCoordTop", -10000, 10000, {256, 350, 76, 21});
-  seCoordLeft = Spin(this, "seCoordLeft", -10000, 10000, {338, 350, 76, 21});
+  seMargin = MakeSpinEdit(this, "seMargin", 0, 1000, {104, 350, 70, 21});
+  seTopPos = MakeSpinEdit(this, "seTopPos", 0, 100, {180, 350, 70, 21});
+  seCoordTop = MakeSpinEdit(this, "seCoordTop", -10000, 10000, {256, 350, 76, 21});
+  seCoordLeft = MakeSpinEdit(this, "seCoordLeft", -10000, 10000, {338, 350, 76, 21});
 
   const fw::Integer top = ClientHeight() - 32;
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {164, top, 80, 25});
@@ -139,12 +123,7 @@ void TwndLegendFormat::LoadControls() {
   itFrameRound->SetChecked(FLegend.ShapeStyle() == chart::fosRoundRectangle);
   SyncPenControls(DividerPen, *FLegend.DividingLines(), true);
   seInterval->SetValue(FLegend.VertSpacing());
-  const chart::TPlotShadow& shadow = *FLegend.Shadow();
-  seShadowSize->SetValue(std::max(shadow.HorizSize, shadow.VertSize));
-  seShadowTransp->SetValue(shadow.Transparency);
-  ShadowColor = shadow.Color;
-  itShadowSimple->SetChecked(!shadow.Smooth);
-  itShadowSmooth->SetChecked(shadow.Smooth);
+  SyncShadowToolbar(Shadow, *FLegend.Shadow(), true);
   cbxLayot->SetItemIndex(FLegend.CustomPosition() ? kCustomPlace : static_cast<fw::Integer>(FLegend.Alignment()));
   seMargin->SetValue(FLegend.VertMargin());
   seTopPos->SetValue(FLegend.TopPos());
@@ -174,11 +153,7 @@ void TwndLegendFormat::Apply() {
   FLegend.SetShapeStyle(itFrameRound->Checked() ? chart::fosRoundRectangle : chart::fosRectangle);
   SyncPenControls(DividerPen, *FLegend.DividingLines(), false);
   FLegend.SetVertSpacing(SpinInt(seInterval));
-  chart::TPlotShadow& shadow = *FLegend.Shadow();
-  shadow.HorizSize = shadow.VertSize = SpinInt(seShadowSize);
-  shadow.Transparency = SpinInt(seShadowTransp);
-  shadow.Color = ShadowColor;
-  shadow.Smooth = itShadowSmooth->Checked();
+  SyncShadowToolbar(Shadow, *FLegend.Shadow(), false);
   const fw::Integer place = cbxLayot->ItemIndex();
   if (place == kCustomPlace) {
     FLegend.SetCustomPosition(true);
@@ -202,10 +177,15 @@ void TwndLegendFormat::RestoreLegend() {
 }
 
 fw::Integer ShowLegendFormat(chart::TChartLegend& Legend) {
+  auto* chart = dynamic_cast<chart::TCustomChart*>(Legend.ParentChart());
   std::unique_ptr<TwndLegendFormat> dialog(new TwndLegendFormat(fw::Application, Legend));
+  auto* watch = new TTargetWatch(dialog.get());
+  watch->Watch(&Legend);
+  watch->Watch(chart);
   const fw::Integer result = dialog->ShowModal();
+  if (watch->Gone()) return fw::mrCancel;
   if (result != fw::mrOk) dialog->RestoreLegend();
-  if (auto* chart = dynamic_cast<chart::TCustomChart*>(Legend.ParentChart())) chart->SetCancelMouse(true);
+  if (chart) chart->SetCancelMouse(true);
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "export/forms/PenControls.h"
+#include "export/forms/ShadowControls.h"
 #include "framework/Forms.h"
 
 namespace chart {
@@ -48,6 +49,7 @@ class TwndLegendFormat : public fw::TForm {
   cs::TCsRadioButton* itTextLeft = nullptr;
   cs::TCsRadioButton* itTextRight = nullptr;
   TPenControls FramePen, DividerPen;
+  TShadowControls Shadow;
   cs::TCsRadioButton* itFrameSquare = nullptr;
   cs::TCsRadioButton* itFrameRound = nullptr;
   cs::TCsSpinEdit* seInterval = nullptr;
@@ -67,7 +69,6 @@ class TwndLegendFormat : public fw::TForm {
   cs::TCsButton* butApply = nullptr;
   // Held until Apply.
   fw::TColor BackColor = fw::clWhite;
-  fw::TColor ShadowColor = fw::clGray;
   std::unique_ptr<chart::TPlotFont> WorkFont;
 
  private:

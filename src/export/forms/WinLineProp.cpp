@@ -13,6 +13,7 @@
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TargetWatch.h"
 #include "workspace/Common.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/GraphText.h"
@@ -28,12 +29,6 @@ constexpr fw::Integer kMaxMarkerSize = 50;
 
 std::string SnapshotSection(bool Selected, std::size_t Index) {
   return Selected ? kSection + std::to_string(Index) : std::string(kSection);
-}
-
-cs::TCsSpinEdit* Spin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
-  auto* spin = MakeSpinEdit(Parent, Name, Max, At);
-  spin->SetMinValue(Min);
-  return spin;
 }
 
 }  // namespace
@@ -65,9 +60,9 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
                                     "Звезда", "Ромб", "Точка"},
                                    {92, 96, 140, 21});
   MakeLabel(this, "W", {8, 122, 12, 14});
-  sePointSizeH = Spin(this, "sePointSizeH", 0, kMaxMarkerSize, {22, 120, 40, 21});
+  sePointSizeH = MakeSpinEdit(this, "sePointSizeH", 0, kMaxMarkerSize, {22, 120, 40, 21});
   MakeLabel(this, "H", {68, 122, 12, 14});
-  sePointSizeV = Spin(this, "sePointSizeV", 0, kMaxMarkerSize, {82, 120, 40, 21});
+  sePointSizeV = MakeSpinEdit(this, "sePointSizeV", 0, kMaxMarkerSize, {82, 120, 40, 21});
   MarkerSwatch = new cs::TCsPanel(this);
   MarkerSwatch->SetParent(this);
   MarkerSwatch->SetBounds(128, 121, 30, 19);
@@ -122,7 +117,7 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
 }
 
 TwndLineProp::~TwndLineProp() {
-  if (!FTargets.empty())
+  if (!FTargets.empty() && FTargets.front())
     if (auto* chart = dynamic_cast<chart::TCustomChart*>(FTargets.front()->ParentChart())) chart->SetCancelMouse(true);
   workspace::SaveLoadFormPosition(this, true);
 }
@@ -134,6 +129,7 @@ void TwndLineProp::SetMarkerColor(fw::TColor Value) {
 
 void TwndLineProp::Apply() {
   for (chart::TCustomSeries* series : FTargets) {
+    if (!series) continue;
     SyncPenControls(LinePen, *series->LinePen(), false);
     series->SetSeriesColor(series->LinePen()->Color());
     series->SetShowInLegend(cbShowInLegend->Checked());
@@ -149,7 +145,13 @@ void TwndLineProp::Apply() {
 
 void TwndLineProp::Restore() {
   for (std::size_t i = 0; i < FTargets.size(); ++i)
-    FSnapshot->ReadSeriesFormat(SnapshotSection(FSelected, i), FTargets[i]);
+    if (FTargets[i]) FSnapshot->ReadSeriesFormat(SnapshotSection(FSelected, i), FTargets[i]);
+}
+
+void TwndLineProp::Forget(const fw::TComponent* Series) {
+  // Nulled in place: the others keep their snapshot sections.
+  for (chart::TCustomSeries*& target : FTargets)
+    if (target == Series) target = nullptr;
 }
 
 fw::Integer ShowLineProp(workspace::TGraphCollection& Graphs) {
@@ -170,7 +172,12 @@ fw::Integer ShowLineProp(workspace::TGraphCollection& Graphs) {
   fw::Integer result = fw::mrNone;
   {
     std::unique_ptr<TwndLineProp> dialog(new TwndLineProp(fw::Application, targets, selected));
+    // A graph deleted meanwhile ends the dialog as cancelled; the others get their format back.
+    auto* watch = new TTargetWatch(dialog.get());
+    watch->OnGone = [&dialog](fw::TComponent* Series) { dialog->Forget(Series); };
+    for (chart::TCustomSeries* series : targets) watch->Watch(series);
     result = dialog->ShowModal();
+    if (watch->Gone()) result = fw::mrCancel;
     if (result != fw::mrOk) dialog->Restore();
   }
   if (result == fw::mrOk) {

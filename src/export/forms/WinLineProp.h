@@ -38,6 +38,8 @@ class TwndLineProp : public fw::TForm {
   void Apply();
   // Every target as it was when the dialog opened.
   void Restore();
+  // Series, freed while the dialog is open, is neither written nor restored again.
+  void Forget(const fw::TComponent* Series);
 
   cs::TCsGroupBox* gbxLinePen = nullptr;
   TPenControls LinePen;

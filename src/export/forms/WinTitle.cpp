@@ -12,6 +12,8 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TargetWatch.h"
+#include "export/forms/FontNameCombo.h"
 #include "export/forms/WinGradient.h"
 #include "framework/Graphics.h"
 #include "framework/PageControl.h"
@@ -29,23 +31,6 @@ constexpr const char* kGradientKey = "Gradient";
 // only costs memory.
 constexpr fw::Integer kMinFontSize = 1;
 constexpr fw::Integer kMaxFontSize = 1000;
-
-cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At,
-                          std::function<void()> Click) {
-  auto* button = new cs::TCsButton(Parent);
-  button->SetParent(Parent);
-  button->SetName(Name);
-  button->SetCaption(cs::Utf8ToWide(Caption));
-  button->SetBounds(At.Left, At.Top, At.Width, At.Height);
-  button->OnClick = [Click](fw::TObject*) { Click(); };
-  return button;
-}
-
-cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, fw::Extended Min, fw::Extended Max, TBox At) {
-  auto* spin = MakeSpinEdit(Parent, Name, Max, At);
-  spin->SetMinValue(Min);
-  return spin;
-}
 
 }  // namespace
 
@@ -88,6 +73,8 @@ TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TF
   butOk->OnClick = [this](fw::TObject*) { Apply(); };
   butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {284, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
+  BindCtrlEnter(this, butOk);
+  BindMemoKeys(Memo1, butCancel, true);
 
   LoadControls();
   FSnapshot = std::make_unique<workspace::TPropSaver>(fw::String(), kSection, false);
@@ -105,9 +92,11 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
   Memo1->SetParent(Page);
   Memo1->SetName("Memo1");
   Memo1->SetBounds(8, 28, 334, 90);
-  cbxFontName = MakeDropDownList(Page, "cbxFontName", {}, {8, 126, 180, 21});
-  for (fw::Integer i = 0; i < fw::Screen->Fonts()->Count(); ++i)
-    cbxFontName->Items()->Add(cs::Utf8ToWide(fw::Screen->Fonts()->Strings(i)));
+  cbxFontName = new TFontNameCombo(this);
+  cbxFontName->SetParent(Page);
+  cbxFontName->SetName("cbxFontName");
+  cbxFontName->SetBounds(8, 126, 180, 21);
+  cbxFontName->FillScreenFonts();
   cbxFontSize = MakeDropDownList(Page, "cbxFontSize",
                                  {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36",
                                   "48", "72"},
@@ -131,11 +120,11 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
   itViewSimple->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   itViewFine->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   MakeLabel(Page, "Прозрачность", {8, 52, 80, 14});
-  seTransparency = MakeSpin(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
+  seTransparency = MakeSpinEdit(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
   butColor = MakeButton(Page, "butColor", "Фон...", {156, 48, 70, 21},
                         [this] { BackColor = workspace::SelectColor(BackColor); });
   butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, 48, 90, 21},
-                           [this] { ShowGradientDialog(*FTitle.Gradient()); });
+                           [this] { ShowGradientDialog(*FTitle.Gradient(), &FTitle); });
 
   gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, 74, 164, 92});
   auto* visible = MakeCheckBox(gbxFrame, "cbFrameVisible", "Рамка", {6, 4, 70, 17});
@@ -143,7 +132,7 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
                                  {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная",
                                   "Штрих-пунктир-пунктирная"},
                                  {6, 24, 150, 21});
-  auto* width = MakeSpin(gbxFrame, "seFrameWidth", 1, 10, {6, 48, 44, 21});
+  auto* width = MakeSpinEdit(gbxFrame, "seFrameWidth", 1, 10, {6, 48, 44, 21});
   auto* frameColor = MakeButton(gbxFrame, "butFrameColor", "Цвет...", {56, 48, 60, 21}, [this] { FramePen.ChooseColor(); });
   FramePen = TPenControls{visible, style, width, frameColor, nullptr};
   itFrameSquare = MakeRadioButton(gbxFrame, "itFrameSquare", "Обычная рамка", {6, 72, 74, 17});
@@ -154,16 +143,17 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
   itPosCustom = MakeRadioButton(place, "itPosCustom", "Заданное расположение", {6, 36, 154, 17});
   itPosAuto->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   itPosCustom->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
-  seCoordTop = MakeSpin(place, "seCoordTop", -10000, 10000, {6, 60, 60, 21});
-  seCoordLeft = MakeSpin(place, "seCoordLeft", -10000, 10000, {80, 60, 60, 21});
+  seCoordTop = MakeSpinEdit(place, "seCoordTop", -10000, 10000, {6, 60, 60, 21});
+  seCoordLeft = MakeSpinEdit(place, "seCoordLeft", -10000, 10000, {80, 60, 60, 21});
 
-  gbxShadow = MakeGroupBox(Page, "gbxShadow", "Тень", {8, 170, 334, 48});
-  itShadowSimple = MakeRadioButton(gbxShadow, "itShadowSimple", "Обычная тень", {6, 16, 80, 17});
-  itShadowSmooth = MakeRadioButton(gbxShadow, "itShadowSmooth", "Тень со спадом", {88, 16, 84, 17});
-  butShadowColor = MakeButton(gbxShadow, "butShadowColor", "Цвет...", {176, 14, 50, 21},
-                              [this] { ShadowColor = workspace::SelectColor(ShadowColor); });
-  seShadowSize = MakeSpin(gbxShadow, "seShadowSize", 0, 100, {230, 14, 46, 21});
-  seShadowTransp = MakeSpin(gbxShadow, "seShadowTransp", 0, 255, {280, 14, 48, 21});
+  Shadow = MakeShadowGroup(Page, {8, 170, 334, 48});
+  BindShadowColour(Shadow, "butShadowColor");
+  gbxShadow = Shadow.Group;
+  itShadowSimple = Shadow.Simple;
+  itShadowSmooth = Shadow.Smooth;
+  butShadowColor = Shadow.ColorButton;
+  seShadowSize = Shadow.Size;
+  seShadowTransp = Shadow.Transparency;
 }
 
 void TwndTitle::LoadControls() {
@@ -191,12 +181,7 @@ void TwndTitle::LoadControls() {
   itPosCustom->SetChecked(FTitle.CustomPosition());
   seCoordTop->SetValue(FTitle.Top());
   seCoordLeft->SetValue(FTitle.Left());
-  const chart::TPlotShadow& shadow = *FTitle.Shadow();
-  itShadowSimple->SetChecked(!shadow.Smooth);
-  itShadowSmooth->SetChecked(shadow.Smooth);
-  ShadowColor = shadow.Color;
-  seShadowSize->SetValue(std::max(shadow.HorizSize, shadow.VertSize));
-  seShadowTransp->SetValue(shadow.Transparency);
+  SyncShadowToolbar(Shadow, *FTitle.Shadow(), true);
   UpdateEnabled();
 }
 
@@ -235,11 +220,7 @@ void TwndTitle::Apply() {
     FTitle.SetLeft(SpinInt(seCoordLeft));
   }
   FTitle.SetCustomPosition(itPosCustom->Checked());
-  chart::TPlotShadow& shadow = *FTitle.Shadow();
-  shadow.Color = ShadowColor;
-  shadow.HorizSize = shadow.VertSize = SpinInt(seShadowSize);
-  shadow.Transparency = SpinInt(seShadowTransp);
-  shadow.Smooth = itShadowSmooth->Checked();
+  SyncShadowToolbar(Shadow, *FTitle.Shadow(), false);
   FTitle.SetTransparent(itViewSimple->Checked());
   FTitle.SetTransparency(SpinInt(seTransparency));
   FTitle.SetColor(BackColor);
@@ -253,10 +234,15 @@ void TwndTitle::RestoreTitle() {
 }
 
 fw::Integer ShowTitleFormat(chart::TChartTitle& Title) {
+  auto* chart = dynamic_cast<chart::TCustomChart*>(Title.ParentChart());
   std::unique_ptr<TwndTitle> dialog(new TwndTitle(fw::Application, Title));
+  auto* watch = new TTargetWatch(dialog.get());
+  watch->Watch(&Title);
+  watch->Watch(chart);
   const fw::Integer result = dialog->ShowModal();
+  if (watch->Gone()) return fw::mrCancel;
   if (result != fw::mrOk) dialog->RestoreTitle();
-  if (auto* chart = dynamic_cast<chart::TCustomChart*>(Title.ParentChart())) chart->SetCancelMouse(true);
+  if (chart) chart->SetCancelMouse(true);
   return result;
 }
 

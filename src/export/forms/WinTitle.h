@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "export/forms/PenControls.h"
+#include "export/forms/ShadowControls.h"
 #include "framework/Forms.h"
 
 namespace chart {
@@ -29,6 +30,8 @@ class TPropSaver;
 
 namespace kvforms {
 
+class TFontNameCombo;
+
 class TwndTitle : public fw::TForm {
  public:
   TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title);
@@ -46,7 +49,7 @@ class TwndTitle : public fw::TForm {
   fw::TPageControl* PageControl1 = nullptr;
   cs::TCsCheckBox* cbShowTitle = nullptr;
   fw::TMemo* Memo1 = nullptr;
-  cs::TCsComboBox* cbxFontName = nullptr;
+  TFontNameCombo* cbxFontName = nullptr;
   cs::TCsComboBox* cbxFontSize = nullptr;
   cs::TCsCheckBox* itFontBold = nullptr;
   cs::TCsCheckBox* itFontItalic = nullptr;
@@ -77,10 +80,10 @@ class TwndTitle : public fw::TForm {
   cs::TCsButton* butOk = nullptr;
   cs::TCsButton* butApply = nullptr;
   TPenControls FramePen;
+  TShadowControls Shadow;
   // Colours held until Apply.
   fw::TColor FontColor = fw::clBlack;
   fw::TColor BackColor = fw::clWhite;
-  fw::TColor ShadowColor = fw::clGray;
 
  private:
   void BuildMainPage(fw::TWinControl* Page);
