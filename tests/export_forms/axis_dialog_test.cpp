@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -16,8 +17,10 @@
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinAxesFormat.h"
 #include "framework/Forms.h"
+#include "framework/GraphicsBitmap.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
+#include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
 
 namespace {
@@ -134,6 +137,82 @@ TEST_F(AxisDialogTest, NewRangeAboveTheOldMaximumIsTakenWhole) {
   });
   EXPECT_EQ(axis->Minimum(), 10);
   EXPECT_EQ(axis->Maximum(), 20);
+}
+
+TEST_F(AxisDialogTest, EscInTheTitleMemoCancels) {
+  const std::string before = Stream();
+  desktop->script([this] {
+    for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+      if (auto* d = dynamic_cast<TwndAxisFormat*>(fw::Screen->Forms(i))) {
+        Change(*d);
+        d->butApply->Click();
+        d->memoTitle->SetFocus();
+        desktop->press_key(win::VK_ESCAPE);
+      }
+  });
+  EXPECT_EQ(kvforms::ShowAxisFormat(*axis), fw::mrCancel);
+  EXPECT_EQ(Stream(), before);
+}
+
+// Input the axis cannot take is refused before anything is written; what it can draw (a
+// logarithmic scale over values up to zero, a step finer than the axis has room for) is
+// taken, drawn, and Cancel still gives back the axis as opened.
+TEST_F(AxisDialogTest, BadScaleInputIsRefusedOrDrawnAndCancelRestores) {
+  const struct {
+    const char* what;
+    double min, max, step;
+    bool log, refused;
+  } rows[] = {
+      {"negative step", 0, 10, -1, false, true},
+      {"minimum above maximum", 10, 1, 1, false, true},
+      {"step 0: automatic", 0, 10, 0, false, false},
+      {"a billion labels", 0, 1e6, 1e-3, false, false},
+      {"log over values below zero", -5, 100, 0, true, false},
+      {"log wholly below zero", -100, -1, 0, true, false},
+      {"log from zero", 0, 1000, 0, true, false},
+  };
+  for (const auto& r : rows) {
+    const std::string before = Stream();
+    Run(fw::mrCancel, [&](TwndAxisFormat& d) {
+      d.cbScAuto->SetChecked(false);
+      d.cbScMinAuto->SetChecked(false);
+      d.cbScMaxAuto->SetChecked(false);
+      d.fedScMin->SetValue(r.min);
+      d.fedScMax->SetValue(r.max);
+      d.fedStep->SetValue(r.step);
+      d.cbScLog->SetChecked(r.log);
+      bool refused = false;
+      try {
+        d.Apply();
+      } catch (const std::exception&) {
+        refused = true;
+      }
+      EXPECT_EQ(refused, r.refused) << r.what;
+      if (refused) {
+        EXPECT_EQ(Stream(), before) << r.what;
+        return;
+      }
+      EXPECT_EQ(axis->Logarithmic(), r.log) << r.what;
+      // The chart draws it, with no more labels than the axis has pixels.
+      auto picture = chart->CreateBitmap(fw::clWhite, fw::TRect{0, 0, 400, 300}, fw::pf24bit);
+      ASSERT_NE(picture, nullptr) << r.what;
+      ASSERT_GT(std::abs(axis->IAxisSize()), 0) << r.what;
+      if (!r.log) {
+        EXPECT_LE((axis->Maximum() - axis->Minimum()) / axis->CalcIncrement(1), std::abs(axis->IAxisSize()) + 1)
+            << r.what;
+      }
+    });
+    EXPECT_EQ(Stream(), before) << r.what;
+  }
+}
+
+// The chart closed while its axis dialog is open: the dialog ends as cancelled and touches
+// neither the freed axis nor the freed chart.
+TEST_F(AxisDialogTest, TheChartFreedMeanwhileEndsTheDialog) {
+  chart::TChartAxis& left = *axis;
+  desktop->script([this] { chart.reset(); });
+  EXPECT_EQ(kvforms::ShowAxisFormat(left), fw::mrCancel);
+  EXPECT_EQ(chart, nullptr);
 }
 
 }  // namespace

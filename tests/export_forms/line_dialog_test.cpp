@@ -180,4 +180,30 @@ TEST_F(LineDialogTest, NoGraphShowsNothing) {
   EXPECT_EQ(kvforms::ShowLineProp(*graphs), fw::mrNone);
 }
 
+// A graph deleted while the dialog is open ends it as cancelled, even if OK is pressed in the
+// same breath: the deleted series is not touched again, the others get back the format they
+// had when it opened.
+TEST_F(LineDialogTest, AGraphDeletedMeanwhileEndsTheDialogAndRestoresTheOthers) {
+  series[2]->LinePen()->SetWidth(3);
+  selected = {series[0], series[1], series[2]};
+  chart::TLineSeries* first = series[0];
+  bool closedItself = false;
+  EXPECT_EQ(Run(fw::mrOk,
+                [&](TwndLineProp& d) {
+                  Edit(d);
+                  d.butApply->Click();
+                  EXPECT_EQ(series[2]->LinePen()->Width(), 4);
+                  selected = {};
+                  graphs->Delete(graphs->IndexOf(graphs->BySeries(first)));
+                  closedItself = d.ModalResult() == fw::mrCancel;
+                }),
+            fw::mrCancel);
+  EXPECT_TRUE(closedItself);
+  EXPECT_EQ(series[2]->LinePen()->Width(), 3);
+  EXPECT_TRUE(series[1]->ShowInLegend());
+  EXPECT_TRUE(series[2]->ShowInLegend());
+  EXPECT_FALSE(series[1]->Pointer()->Style() == chart::psDiamond);
+  EXPECT_EQ(undo->Count(), 0);
+}
+
 }  // namespace

@@ -21,6 +21,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
+#include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
 
 namespace {
@@ -213,6 +214,73 @@ TEST_F(TitleDialogTest, NegativeOffsetsRoundToTheNearestPixel) {
   });
   EXPECT_EQ(title->Top(), -3);
   EXPECT_EQ(title->Left(), -3);
+}
+
+// The memo's keys: Ctrl+A selects its whole text, Esc cancels (after an Apply too), and
+// Ctrl+Enter anywhere in the dialog is OK.
+TEST_F(TitleDialogTest, MemoAndDialogKeys) {
+  const std::string before = Stream();
+  fw::Integer selected = -1, length = -1;
+  auto dialog = [] {
+    for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+      if (auto* d = dynamic_cast<TwndTitle*>(fw::Screen->Forms(i))) return d;
+    return static_cast<TwndTitle*>(nullptr);
+  };
+  desktop->script([&] {
+    TwndTitle* d = dialog();
+    Change(*d);
+    d->butApply->Click();
+    d->Memo1->Lines()->Clear();
+    d->Memo1->Lines()->Add("одна строка");
+    d->Memo1->SetFocus();
+    d->Memo1->SetSelStart(0);
+    d->Memo1->SetSelLength(0);
+    desktop->key_down(win::VK_CONTROL);
+    desktop->press_key('A');
+    desktop->key_up(win::VK_CONTROL);
+  });
+  desktop->script([&] {
+    TwndTitle* d = dialog();
+    selected = d->Memo1->SelLength();
+    length = static_cast<fw::Integer>(cs::Utf8ToWide(d->Memo1->Text()).size());
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  EXPECT_EQ(kvforms::ShowTitleFormat(*title), fw::mrCancel);
+  EXPECT_GT(length, 0);
+  EXPECT_EQ(selected, length);
+  EXPECT_EQ(Stream(), before);
+
+  desktop->script([&] {
+    TwndTitle* d = dialog();
+    d->Memo1->Lines()->Clear();
+    d->Memo1->Lines()->Add("Итог");
+    d->cbShowTitle->SetFocus();
+    desktop->key_down(win::VK_CONTROL);
+    desktop->press_key(win::VK_RETURN);
+    desktop->key_up(win::VK_CONTROL);
+  });
+  EXPECT_EQ(kvforms::ShowTitleFormat(*title), fw::mrOk);
+  EXPECT_EQ(title->Text(), "Итог");
+}
+
+// The chart closed while the title dialog, and the gradient dialog over it, are open: both end
+// as cancelled without touching the freed title or chart.
+TEST_F(TitleDialogTest, TheChartFreedMeanwhileEndsTheDialogs) {
+  chart::TChartTitle& edited = *title;
+  fw::Integer gradientResult = -1;
+  desktop->script([&] {
+    for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+      if (auto* d = dynamic_cast<TwndTitle*>(fw::Screen->Forms(i))) {
+        d->itViewFine->SetChecked(true);
+        d->UpdateEnabled();
+        d->butGradient->Click();
+        gradientResult = d->ModalResult();
+      }
+  });
+  desktop->script([this] { chart.reset(); });
+  EXPECT_EQ(kvforms::ShowTitleFormat(edited), fw::mrCancel);
+  EXPECT_EQ(gradientResult, fw::mrCancel);
+  EXPECT_EQ(chart, nullptr);
 }
 
 }  // namespace
