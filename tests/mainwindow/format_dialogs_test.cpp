@@ -10,6 +10,8 @@
 #include "dialog_script.h"
 #include "export/forms/WinFrameFormat.h"
 #include "export/forms/WinTitle.h"
+#include "export/forms/WinLineProp.h"
+#include "workspace/Preferences.h"
 #include "export/forms/WinLegendFormat.h"
 #include "chart/ChartLegend.h"
 #include "export/forms/WinAxesFormat.h"
@@ -186,6 +188,50 @@ TEST_F(FormatDialogsTest, TheDoubleClickThatOpenedTheAxisDialogDoesNotScrollTheA
   EXPECT_EQ(left->Maximum(), max);
   desktop->mouse_up(At(form->Chart(), at.x + 40, at.y + 120));
   Pump();
+}
+
+TEST_F(FormatDialogsTest, DoubleClickOnAGraphEditsItsLine) {
+  auto* series = dynamic_cast<chart::TLineSeries*>(Graphs().Items(0)->Series());
+  ASSERT_NE(series, nullptr);
+  bool opened = false;
+  AnswerDialog<kvforms::TwndLineProp>(*desktop, fw::mrOk, [&opened](kvforms::TwndLineProp& d) {
+    opened = true;
+    d.LinePen.Width->SetValue(5);
+    d.butOk->Click();
+  });
+  DoubleClick(fw::TPoint{series->PointPixelX(2), series->PointPixelY(2)});
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(series->LinePen()->Width(), 5);
+}
+
+// Delete hides the chart element clicked last; with the graph clicked it deletes the graph.
+TEST_F(FormatDialogsTest, DeleteHidesTheClickedElementOrDeletesTheClickedGraph) {
+  workspace::Preferences.ConfirmDelete = false;
+  chart::TChartLegend* legend = form->Chart()->Legend();
+  legend->SetVisible(true);
+  legend->SetAlignment(chart::laLeft);
+  form->Chart()->Repaint();
+  Pump();
+  const win::RECT r = legend->ShapeBounds();
+  auto click = [this](fw::TPoint P) {
+    desktop->advance(1000);
+    desktop->mouse_move(At(form->Chart(), P.x, P.y));
+    desktop->click(At(form->Chart(), P.x, P.y));
+    Pump();
+    AppPump();
+  };
+  Graphs().Select(0);  // the command is there while a graph is current
+  click(fw::TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  ASSERT_TRUE(form->DeleteAction()->Execute());
+  EXPECT_FALSE(legend->Visible());
+  EXPECT_EQ(Graphs().Count(), 1);
+
+  auto* series = Graphs().Items(0)->Series();
+  form->Chart()->Repaint();
+  Pump();
+  click(fw::TPoint{series->PointPixelX(2), series->PointPixelY(2)});
+  ASSERT_TRUE(form->DeleteAction()->Execute());
+  EXPECT_EQ(Graphs().Count(), 0);
 }
 
 }  // namespace
