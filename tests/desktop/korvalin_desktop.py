@@ -551,6 +551,63 @@ def case_axis_title_through_the_double_click(p):
     assert after > before + 5, (before, after)
 
 
+def title_columns(image, x0, x1, y0, y1):
+    """The columns between x0 and x1 with dark pixels over rows y0..y1: how wide the drawn
+    vertical title is (the axis line and its labels lie right of x1)."""
+    return len({x for x, _ in dark_pixels(image, (x0, y0, x1, y1))})
+
+
+def case_axis_title_and_font_through_the_double_click(p):
+    # A double-click on the vertical axis opens its format dialog; a title and, in the font
+    # dialog, a larger size are chosen there; after OK the title is drawn in that size.
+    p.paste_graph()
+    time.sleep(0.5)
+    x, y, w, h = geometry(p.main)
+    x += GRAPH_LIST_WIDTH
+    rows = (y + h // 2 - 150, y + h // 2 + 150)
+
+    def set_title(size, at):
+        run("xdotool", "mousemove", str(at), str(y + h // 2),
+            "click", "--repeat", "2", "--delay", "80", "1")
+        dialog = wait_for("the axis dialog", lambda: next(iter(p.others()), None), timeout=8)
+        time.sleep(0.5)
+        dx, dy, _, _ = geometry(dialog)
+        cx, cy = dx + 3, dy + 22
+        run("xdotool", "mousemove", str(cx + 120), str(cy + 85), "click", "1")
+        p.key("End", *["BackSpace"] * 16)
+        run("xdotool", "type", "--delay", "30", "Axis Y title")
+        time.sleep(0.3)
+        if size:
+            run("xdotool", "mousemove", str(cx + 55), str(cy + 136), "click", "1")  # "Шрифт"
+            fonts = wait_for("the font dialog", lambda: [w for w in p.others() if w != dialog], timeout=8)[0]
+            time.sleep(0.5)
+            fx, fy, fw, fh = geometry(fonts)
+            shot = os.environ.get("KV_FONT_SHOT")
+            if shot:
+                ImageGrab.grab(bbox=(fx, fy, fx + fw, fy + fh)).save(shot)
+            # The size field, top right.
+            run("xdotool", "mousemove", str(fx + fw - 40), str(fy + 35), "click", "1")
+            p.key("ctrl+a")
+            run("xdotool", "type", "--delay", "30", str(size))
+            p.key("Return")
+            wait_for("the font dialog to close", lambda: fonts not in visible_windows())
+            time.sleep(0.3)
+        run("xdotool", "mousemove", str(cx + 330), str(cy + 310), "click", "1")  # OK
+        wait_for("the dialog to close", lambda: dialog not in visible_windows())
+        time.sleep(0.6)
+        return ImageGrab.grab()
+
+    first = set_title(None, x + 37)
+    small = title_columns(first, x + 2, x + 40, *rows)
+    shot = set_title(28, axis_line_x(first, x + 10, x + 90, *rows) - 2)
+    if os.environ.get("KV_SHOT"):
+        mx, my, mw, mh = geometry(p.main)
+        shot.crop((mx, my, mx + mw, my + mh)).save(os.environ["KV_SHOT"])
+    large = title_columns(shot, x + 2, x + 70, *rows)
+    # Set in 28 points, the upward title is at least twice as thick as in the default size.
+    assert small > 4 and large >= 2 * small, (small, large)
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
