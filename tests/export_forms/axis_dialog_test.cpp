@@ -215,4 +215,22 @@ TEST_F(AxisDialogTest, TheChartFreedMeanwhileEndsTheDialog) {
   EXPECT_EQ(chart, nullptr);
 }
 
+// Angles past a turn, and sizes past their spins, are clamped to what the spins allow.
+TEST_F(AxisDialogTest, AnglesAndSizesAreClampedToTheirSpins) {
+  const struct {
+    double typed;
+    fw::Integer angle, size;
+  } rows[] = {{400, 359, 400}, {-30, 0, 0}, {10000, 359, 1000}, {90.4, 90, 90}};
+  for (const auto& r : rows) {
+    Run(fw::mrOk, [&](TwndAxisFormat& d) {
+      d.seTitleAngle->SetValue(r.typed);
+      d.seLabAngle->SetValue(r.typed);
+      d.seTitleSize->SetValue(r.typed);
+    });
+    EXPECT_EQ(axis->Title()->Angle(), r.angle) << r.typed;
+    EXPECT_EQ(axis->LabelsAngle(), r.angle) << r.typed;
+    EXPECT_EQ(axis->Title()->Size(), r.size) << r.typed;
+  }
+}
+
 }  // namespace

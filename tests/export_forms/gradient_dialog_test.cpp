@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "chart/Chart.h"
 #include "chart/ChartStreaming.h"
@@ -16,6 +17,8 @@
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinGradient.h"
 #include "framework/Forms.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/Streams.h"
 #include "support/HeadlessFixture.h"
 
@@ -136,6 +139,25 @@ TEST_F(GradientDialogTest, CancelAfterApplyRestoresTheGradient) {
                 }),
             fw::mrCancel);
   EXPECT_EQ(Stream(), before);
+}
+
+// Equal start and end colours (and no middle one) are taken as they are: every direction
+// paints the chart's background in that one colour, corners included.
+TEST_F(GradientDialogTest, EqualColoursPaintOneColourInEveryDirection) {
+  for (fw::Integer direction = 0; direction < 10; ++direction) {
+    Run(fw::mrOk, [direction](TwndGradient& d) {
+      d.cbVisible->SetChecked(true);
+      d.cbxDirection->SetItemIndex(direction);
+      if (!d.itMidDisabled->Checked()) d.itMidDisabled->Click();
+      d.SetStartColor(fw::clTeal);
+      d.SetEndColor(fw::clTeal);
+      d.seRadialX->SetValue(chart::MaxRadialOffset);
+    });
+    ASSERT_EQ(gradient->StartColor, gradient->EndColor);
+    auto picture = chart->CreateBitmap(fw::clWhite, fw::TRect{0, 0, 200, 150}, fw::pf24bit);
+    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{198, 1}, std::pair{1, 148}, std::pair{198, 148}})
+      EXPECT_EQ(picture->Canvas()->Pixels(x, y) & 0xFFFFFF, fw::clTeal) << direction << " at " << x << "," << y;
+  }
 }
 
 }  // namespace
