@@ -91,26 +91,27 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
   Memo1 = new fw::TMemo(this);
   Memo1->SetParent(Page);
   Memo1->SetName("Memo1");
-  Memo1->SetBounds(8, 28, 334, 90);
+  Memo1->SetBounds(8, 28, 334, 70);
   cbxFontName = new TFontNameCombo(this);
   cbxFontName->SetParent(Page);
   cbxFontName->SetName("cbxFontName");
-  cbxFontName->SetBounds(8, 126, 180, 21);
+  cbxFontName->SetBounds(8, 104, 180, 21);
   cbxFontName->FillScreenFonts();
   cbxFontSize = MakeDropDownList(Page, "cbxFontSize",
                                  {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36",
                                   "48", "72"},
-                                 {194, 126, 52, 21});
+                                 {194, 104, 52, 21});
   cbxFontSize->SetStyle(fw::csDropDown);  // free text too
-  itFontBold = MakeCheckBox(Page, "itFontBold", "Ж", {8, 154, 36, 17});
-  itFontItalic = MakeCheckBox(Page, "itFontItalic", "К", {48, 154, 36, 17});
-  itFontUnderline = MakeCheckBox(Page, "itFontUnderline", "Ч", {88, 154, 36, 17});
-  itFontColor = MakeButton(Page, "itFontColor", "Цвет...", {130, 152, 70, 21},
+  itFontBold = MakeCheckBox(Page, "itFontBold", "Ж", {8, 132, 36, 17});
+  itFontItalic = MakeCheckBox(Page, "itFontItalic", "К", {48, 132, 36, 17});
+  itFontUnderline = MakeCheckBox(Page, "itFontUnderline", "Ч", {88, 132, 36, 17});
+  itFontColor = MakeButton(Page, "itFontColor", "Цвет...", {130, 130, 70, 21},
                            [this] { FontColor = workspace::SelectColor(FontColor); });
-  auto* al = MakeGroupBox(Page, "gbxAlignment", "", {8, 178, 334, 40});
-  itAlLeft = MakeRadioButton(al, "itAlLeft", "Расположить слева", {6, 14, 104, 17});
-  itAlCenter = MakeRadioButton(al, "itAlCenter", "Расположить по центру", {112, 14, 124, 17});
-  itAlRight = MakeRadioButton(al, "itAlRight", "Расположить справа", {238, 14, 92, 17});
+  // One alignment a row: the three captions do not fit side by side.
+  auto* al = MakeGroupBox(Page, "gbxAlignment", "", {8, 156, 334, 64});
+  itAlLeft = MakeRadioButton(al, "itAlLeft", "Расположить слева", {6, 10, 200, 17});
+  itAlCenter = MakeRadioButton(al, "itAlCenter", "Расположить по центру", {6, 26, 200, 17});
+  itAlRight = MakeRadioButton(al, "itAlRight", "Расположить справа", {6, 42, 200, 17});
 }
 
 void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
