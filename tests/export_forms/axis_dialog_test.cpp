@@ -17,9 +17,11 @@
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinAxesFormat.h"
 #include "framework/Forms.h"
+#include "framework/Graphics.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
+#include "platform/desktop/CommonDialogs.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
 
@@ -230,6 +232,28 @@ TEST_F(AxisDialogTest, AnglesAndSizesAreClampedToTheirSpins) {
     EXPECT_EQ(axis->Title()->Angle(), r.angle) << r.typed;
     EXPECT_EQ(axis->LabelsAngle(), r.angle) << r.typed;
     EXPECT_EQ(axis->Title()->Size(), r.size) << r.typed;
+  }
+}
+
+// A size above 1000 points chosen in the font dialog is clamped before it reaches the axis
+// (the font dialog itself refuses sizes of 0 and below).
+TEST_F(AxisDialogTest, FontSizesFromTheFontDialogAreClamped) {
+  const struct {
+    int chosen;
+    fw::Integer size;
+  } rows[] = {{10000, 1000}, {14, 14}, {2000, 1000}};
+  for (const auto& r : rows) {
+    win::desktop::FontChoice title{u"Arial", r.chosen};
+    win::desktop::FontChoice labels{u"Arial", r.chosen, true};
+    win::desktop::PushFontDialogAnswer(title);
+    win::desktop::PushFontDialogAnswer(labels);
+    Run(fw::mrOk, [](TwndAxisFormat& d) {
+      d.butTitleFont->Click();
+      d.butLabFont->Click();
+    });
+    EXPECT_EQ(axis->Title()->Font()->Size(), r.size) << r.chosen;
+    EXPECT_EQ(axis->LabelsFont()->Size(), r.size) << r.chosen;
+    EXPECT_TRUE(axis->LabelsFont()->Style().Contains(fw::fsBold));
   }
 }
 

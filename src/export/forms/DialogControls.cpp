@@ -12,8 +12,10 @@
 #include "controls/UniComboBox.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
+#include "framework/Graphics.h"
 #include "framework/StdCtrlsEdit.h"
 #include "platform/user/windows/WinUserTypes.h"
+#include "workspace/Common.h"
 
 namespace kvforms {
 namespace {
@@ -95,6 +97,12 @@ cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, 
   button->SetModalResult(ModalResult);
   button->SetAnchors(fw::TAnchors() + fw::akLeft + fw::akBottom);
   return button;
+}
+
+bool ChooseFont(fw::TFont* Font) {
+  if (!workspace::SelectFont(Font)) return false;
+  Font->SetSize(std::clamp(Font->Size(), kMinFontSize, kMaxFontSize));
+  return true;
 }
 
 void BindMemoKeys(fw::TMemo* Memo, cs::TCsButton* Cancel, bool SelectAll) {

@@ -12,6 +12,7 @@
 
 namespace fw {
 class TCustomForm;
+class TFont;
 class TMemo;
 class TWinControl;
 }  // namespace fw
@@ -26,6 +27,11 @@ class TCsSpinEdit;
 }  // namespace cs
 
 namespace kvforms {
+
+// Font sizes the format dialogs give chart elements, in points: a font of no size cannot be
+// drawn, and a huge one only costs memory and time.
+inline constexpr fw::Integer kMinFontSize = 1;
+inline constexpr fw::Integer kMaxFontSize = 1000;
 
 struct TBox {
   fw::Integer Left, Top, Width, Height;
@@ -52,6 +58,10 @@ cs::TCsButton* MakeButton(fw::TWinControl* Parent, std::string_view Name, std::s
 // A button ending the modal loop with ModalResult, kept at the parent's bottom edge.
 cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
                                 fw::Integer ModalResult, TBox At);
+
+// The font dialog on Font; a chosen size outside kMinFontSize..kMaxFontSize is clamped to it.
+// True on OK.
+bool ChooseFont(fw::TFont* Font);
 
 // The format dialogs' memo keys: Esc in Memo presses Cancel, and with SelectAll Ctrl+A selects
 // the memo's whole text. Both keys go no further.

@@ -97,7 +97,7 @@ void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
   memoTitle->SetName("memoTitle");
   memoTitle->SetBounds(8, 18, 416, 50);
   butTitleFont = MakeButton(title, "butTitleFont", "Шрифт", {8, 76, 70, 21}, [this] {
-    workspace::SelectFont(FTitleFont.get());
+    ChooseFont(FTitleFont.get());
     ShowFontDescriptions();
   });
   MakeLabel(title, "Размер", {90, 80, 44, 14});
@@ -149,7 +149,7 @@ void TwndAxisFormat::BuildLabelsPage(fw::TWinControl* Page) {
   MakeLabel(labels, "Поворот", {226, 20, 50, 14});
   seLabAngle = MakeSpinEdit(labels, "seLabAngle", 0, 359, {278, 16, 50, 21});
   butLabFont = MakeButton(labels, "butLabFont", "Шрифт", {8, 42, 356, 21}, [this] {
-    workspace::SelectFont(FLabelsFont.get());
+    ChooseFont(FLabelsFont.get());
     ShowFontDescriptions();
   });
   cbLabRound = MakeCheckBox(labels, "cbLabRound", "Первое число круглое", {8, 70, 130, 17});

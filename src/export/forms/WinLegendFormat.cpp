@@ -41,7 +41,7 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
 
   cbShowLegend = MakeCheckBox(this, "cbShowLegend", "Отображать", {8, 6, 100, 17});
   itFont = MakeButton(this, "itFont", "", {112, 4, 300, 21}, [this] {
-    workspace::SelectFont(WorkFont.get());
+    ChooseFont(WorkFont.get());
     itFont->SetCaption(cs::Utf8ToWide(workspace::FontDescription(WorkFont.get(), true, true)));
   });
   auto* view = MakeGroupBox(this, "gbxView", "Вид", {6, 30, 408, 58});

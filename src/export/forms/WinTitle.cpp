@@ -27,10 +27,6 @@ namespace {
 
 constexpr const char* kSection = "TITLE";
 constexpr const char* kGradientKey = "Gradient";
-// Sizes past these are clamped: the canvas cannot draw a font of no size, and a huge one
-// only costs memory.
-constexpr fw::Integer kMinFontSize = 1;
-constexpr fw::Integer kMaxFontSize = 1000;
 
 }  // namespace
 
