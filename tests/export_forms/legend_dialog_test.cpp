@@ -129,4 +129,19 @@ TEST_F(LegendDialogTest, CancelAlsoRestoresAGradientChangedMeanwhile) {
   EXPECT_EQ(Stream(), before);
 }
 
+// The chart closed while the legend dialog is open: the dialog ends as cancelled and neither
+// writes nor restores the freed legend.
+TEST_F(LegendDialogTest, TheChartFreedMeanwhileEndsTheDialog) {
+  chart::TChartLegend& edited = *legend;
+  desktop->script([this] {
+    for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+      if (auto* d = dynamic_cast<TwndLegendFormat*>(fw::Screen->Forms(i))) {
+        chart.reset();
+        EXPECT_EQ(d->ModalResult(), fw::mrCancel);
+      }
+  });
+  EXPECT_EQ(kvforms::ShowLegendFormat(edited), fw::mrCancel);
+  EXPECT_EQ(chart, nullptr);
+}
+
 }  // namespace
