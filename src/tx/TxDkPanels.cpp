@@ -146,23 +146,25 @@ void TTxDockablePanel::SetSnapDistance(Integer Value) {
   if (auto* host = dynamic_cast<TTxFloatingWindowParent*>(Parent())) host->SetSnapDistance(FSnapDistance);
 }
 
-bool TTxDockablePanel::IsVertCaption() {
+bool TTxDockablePanel::VertCaptionOn(TTBDock* ADock) const {
   switch (FCaptionRotation) {
     case dpcrAlwaysHorz: return false;
-    case dpcrAlwaysVert: return Docked();
-    case dpcrAuto: return DockedTopBottom();
+    case dpcrAlwaysVert: return ADock != nullptr;
+    case dpcrAuto: return TopBottom(ADock);
   }
   return false;
 }
 
-void TTxDockablePanel::GetDockedNCAreaSize(TPoint& Size) {
-  if (!Docked()) {
-    Size = TPoint{0, 0};
-    return;
-  }
-  Size = TPoint{4, 4};
-  if (FShowCaptionWhenDocked) (IsVertCaption() ? Size.x : Size.y) += SmallCaption();
+bool TTxDockablePanel::IsVertCaption() { return Docked() && VertCaptionOn(CurrentDock()); }
+
+TPoint TTxDockablePanel::NCSizeFor(TTBDock* ADock) {
+  if (!ADock) return TPoint{0, 0};
+  TPoint size{4, 4};
+  if (FShowCaptionWhenDocked) (VertCaptionOn(ADock) ? size.x : size.y) += SmallCaption();
+  return size;
 }
+
+void TTxDockablePanel::GetDockedNCAreaSize(TPoint& Size) { Size = Docked() ? NCSizeFor(CurrentDock()) : TPoint{0, 0}; }
 
 void TTxDockablePanel::GetDockedCloseButtonRect(bool /*LeftRight*/, TRect& R) {
   // Placed by the caption's orientation, so that the button is where the caption bar is.
@@ -186,8 +188,12 @@ TPoint TTxDockablePanel::SizeForDock(TTBDock* ADock) {
     if (FFloatingHeight == 0) FFloatingHeight = (Docked() && LeftRight(CurrentDock())) ? Height() - nc.y : FDockedHeight;
     return TPoint{FFloatingWidth, FFloatingHeight};
   }
-  if (TopBottom(ADock)) return TPoint{ADock->ClientWidth() - nc.x, FDockedHeight};
-  return TPoint{FDockedWidth, ADock->ClientHeight() - nc.y};
+  // Measured with the frame the panel takes on ADock. A standard dock gives every window a
+  // frame of 4 across its rows: a caption bar across the row is added to the depth asked for.
+  nc = NCSizeFor(ADock);
+  const bool multi = dynamic_cast<TTxMultiDock*>(ADock) != nullptr;
+  if (TopBottom(ADock)) return TPoint{ADock->ClientWidth() - nc.x, FDockedHeight + (multi ? 0 : nc.y - 4)};
+  return TPoint{FDockedWidth + (multi ? 0 : nc.x - 4), ADock->ClientHeight() - nc.y};
 }
 
 void TTxDockablePanel::GetBaseSize(TPoint& ASize) { ASize = SizeForDock(Floating() ? nullptr : CurrentDock()); }

@@ -125,6 +125,9 @@ class TTxDockablePanel : public toolbars::TTBCustomDockableWindow {
  private:
   // The size of the client for ADock (nil: floating).
   TPoint SizeForDock(toolbars::TTBDock* ADock);
+  // The docked frame the panel has (or would have) on ADock.
+  TPoint NCSizeFor(toolbars::TTBDock* ADock);
+  bool VertCaptionOn(toolbars::TTBDock* ADock) const;
   void UpdateEffectiveColor();
   void BroadcastParentColor();
   void ThemeChange(fw::TMessage& Message);

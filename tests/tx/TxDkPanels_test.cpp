@@ -157,6 +157,8 @@ TEST_F(DockPanelTest, FrameAndCaptionFollowTheDock) {
     EXPECT_EQ(nc.y, 4 + (c.VertCaption ? 0 : Caption()));
     EXPECT_EQ(p->Width() - p->ClientWidth(), nc.x) << "the frame the window really has";
     EXPECT_EQ(p->Height() - p->ClientHeight(), nc.y);
+    const bool topBottom = c.Position == toolbars::dpTop || c.Position == toolbars::dpBottom;
+    EXPECT_EQ(topBottom ? p->ClientHeight() : p->ClientWidth(), 128) << "the docked size is the client's";
     TTxDockPanelInfo info;
     p->GetDockPanelInfo(info);
     EXPECT_EQ(info.IsVertical, !c.VertCaption);
