@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "framework/ControlMessages.h"
-#include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "tx/TxDkPanels.h"
 
@@ -70,28 +69,6 @@ void FitSplitShares(std::vector<TTxSplitShare>& Shares, Integer Length) {
 }
 
 TTxMultiDock::TTxMultiDock(fw::TComponent* AOwner) : TTxDock(AOwner) {}
-
-TTxMultiDock::~TTxMultiDock() { ReleasePanels(); }
-
-void TTxMultiDock::ReleasePanels() {
-  // A dock going away on its own would take its panels (and their sizes) with it; they leave
-  // first. Going down with its form, the form frees them anyway.
-  fw::TCustomForm* form = fw::GetParentForm(this);
-  if (!form || form->ComponentState().Contains(fw::csDestroying)) return;
-  std::vector<TTxDockablePanel*> panels;
-  for (Integer i = 0; i < ControlCount(); ++i)
-    if (auto* p = dynamic_cast<TTxDockablePanel*>(Controls(i))) panels.push_back(p);
-  for (TTxDockablePanel* p : panels) {
-    if (p->ComponentState().Contains(fw::csDestroying)) continue;
-    if (p->DockMode() == dmCanFloat && form->HandleAllocated()) {
-      p->SetFloatingPosition(p->ClientToScreen(TPoint{0, 0}));
-      p->SetFloating(true);
-    } else {
-      p->Hide();
-      p->SetCurrentDock(nullptr);
-    }
-  }
-}
 
 std::vector<TTxDockablePanel*> TTxMultiDock::SortedVisiblePanels() const {
   std::vector<TTBCustomDockableWindow*> visible = FDockVisibleList;

@@ -25,8 +25,6 @@ void FitSplitShares(std::vector<TTxSplitShare>& Shares, Integer Length);
 class TTxMultiDock : public TTxDock {
  public:
   explicit TTxMultiDock(fw::TComponent* AOwner);
-  // Panels on the dock stay alive: they float (or, unable to float, wait hidden on the form).
-  ~TTxMultiDock() override;
 
   // The depth of the last arrangement.
   Integer CrossSize() const { return FCrossSize; }
@@ -38,7 +36,6 @@ class TTxMultiDock : public TTxDock {
   void Dispatch(fw::TMessage& Message) override;
 
  private:
-  void ReleasePanels();
   Integer FCrossSize = 0;
 };
 

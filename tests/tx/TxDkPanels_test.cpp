@@ -398,6 +398,16 @@ TEST_F(DockPanelTest, StoredSizesRoundTrip) {
   EXPECT_EQ(q->SplitHeight(), 144);
 }
 
+TEST_F(DockPanelTest, APanelOnAStandardDockOutlivesItToo) {
+  auto* dock = NewDock<TTxDock>(toolbars::dpBottom);
+  auto* p = NewPanel(dock);
+  p->SetDockedHeight(90);
+  delete dock;
+  Pump();
+  EXPECT_TRUE(p->Floating());
+  EXPECT_EQ(p->DockedHeight(), 90);
+}
+
 TEST_F(DockPanelTest, APanelOutlivesItsDockAndKeepsItsSizes) {
   auto* dock = NewDock<TTxMultiDock>(toolbars::dpLeft);
   auto* a = NewPanel(dock, 0, "A");
