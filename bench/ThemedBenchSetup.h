@@ -3,12 +3,15 @@
 // theme names in menu order, a themed popup menu of 40 items, and a form with four docks holding
 // six toolbars of ten items.
 
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Forms.h"
 #include "platform/desktop/HeadlessDesktop.h"
+#include "platform/user/painting/Paint.h"
 #include "themes/ThemeList.h"
 #include "tx/Tx.h"
 #include "tx/TxDock.h"
@@ -41,6 +44,17 @@ inline void FillPopupMenu(tx::TTxPopupMenu& Menu, int Count) {
     auto* it = new tx::TTxItem(&Menu);
     it->SetCaption("Command &" + std::to_string(i));
     Menu.Items()->Add(it);
+  }
+}
+
+// Opens and paints a themed popup menu of 40 items, then closes it, once per iteration.
+inline void RunPopupShow40(benchmark::State& state) {
+  tx::TTxPopupMenu menu(nullptr);
+  FillPopupMenu(menu, 40);
+  for (auto _ : state) {
+    std::unique_ptr<toolbars::TTBPopupWindow> w(menu.Items()->PopupAtRect(false, tx::TRect{10, 10, 90, 30}));
+    win::UpdateWindow(w->Handle());
+    benchmark::DoNotOptimize(w.get());
   }
 }
 

@@ -28,13 +28,7 @@ struct Engine {
 
 void BM_ThemedPopupShow40(benchmark::State& state) {
   Engine engine;
-  TTxPopupMenu menu(nullptr);
-  benchsetup::FillPopupMenu(menu, 40);
-  for (auto _ : state) {
-    std::unique_ptr<toolbars::TTBPopupWindow> w(menu.Items()->PopupAtRect(false, TRect{10, 10, 90, 30}));
-    win::UpdateWindow(w->Handle());
-    benchmark::DoNotOptimize(w.get());
-  }
+  benchsetup::RunPopupShow40(state);
 }
 BENCHMARK(BM_ThemedPopupShow40)->Unit(benchmark::kMillisecond);
 

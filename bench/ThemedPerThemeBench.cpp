@@ -4,11 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <string>
 
 #include "ThemedBenchSetup.h"
-#include "platform/user/painting/Paint.h"
 
 namespace {
 
@@ -17,13 +15,7 @@ using namespace tx;
 void PopupShow40(benchmark::State& state, const std::string& Theme) {
   benchsetup::ThemedEngine engine;
   SetCurrentTheme(Theme);
-  TTxPopupMenu menu(nullptr);
-  benchsetup::FillPopupMenu(menu, 40);
-  for (auto _ : state) {
-    std::unique_ptr<toolbars::TTBPopupWindow> w(menu.Items()->PopupAtRect(false, TRect{10, 10, 90, 30}));
-    win::UpdateWindow(w->Handle());
-    benchmark::DoNotOptimize(w.get());
-  }
+  benchsetup::RunPopupShow40(state);
 }
 
 void SwitchTheme(benchmark::State& state, const std::string& Theme) {

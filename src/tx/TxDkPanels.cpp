@@ -317,12 +317,7 @@ void TTxDockablePanel::UpdateEffectiveColor() {
   Brush()->SetColor(FEffectiveColor);
 }
 
-void TTxDockablePanel::BroadcastParentColor() {
-  for (Integer i = 0; i < ControlCount(); ++i) {
-    fw::TMessage m{fw::CM_PARENTCOLORCHANGED, 1, win::LPARAM(FEffectiveColor), 0};
-    Controls(i)->Dispatch(m);
-  }
-}
+void TTxDockablePanel::BroadcastParentColor() { tx::BroadcastParentColor(this, FEffectiveColor); }
 
 void TTxDockablePanel::GetDockPanelInfo(TTxDockPanelInfo& Info) {
   Info = TTxDockPanelInfo{};
@@ -501,22 +496,14 @@ void TTxDockablePanel::Dispatch(fw::TMessage& Message) {
     case fw::CM_COLORCHANGED:
       TTBCustomDockableWindow::Dispatch(Message);
       UpdateEffectiveColor();
-      if (Docked() && HandleAllocated())
-        win::RedrawWindow(Handle(), nullptr, nullptr,
-                          win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN |
-                              win::RDW_UPDATENOW);
+      if (Docked()) RedrawAllNow(this);
       Invalidate();
       BroadcastParentColor();
       return;
-    case fw::CM_CONTROLCHANGE: {
+    case fw::CM_CONTROLCHANGE:
       TTBCustomDockableWindow::Dispatch(Message);
-      auto* control = reinterpret_cast<fw::TControl*>(Message.WParam);
-      if (control && Message.LParam != 0 && Color() == fw::clNone) {
-        fw::TMessage m{fw::CM_PARENTCOLORCHANGED, 1, win::LPARAM(FEffectiveColor), 0};
-        control->Dispatch(m);
-      }
+      TellInsertedControl(Message, this, FEffectiveColor);
       return;
-    }
     case fw::CM_TEXTCHANGED:
       TTBCustomDockableWindow::Dispatch(Message);
       if (Docked() && HandleAllocated())

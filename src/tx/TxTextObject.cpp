@@ -25,6 +25,22 @@ fw::Cardinal TextMeasureFlags(TTextWrapping Wrapping) {
   return kWrap[Wrapping] | win::DT_CALCRECT | win::DT_EXPANDTABS;
 }
 
+namespace {
+
+TRect Deflated(TRect R, const TRect& By) { return TRect{R.left + By.left, R.top + By.top, R.right - By.right, R.bottom - By.bottom}; }
+
+}  // namespace
+
+TRect TTxTextObject::MarginRect() {
+  return Deflated(ClientRect(), TRect{FMargins->Left(), FMargins->Top(), FMargins->Right(), FMargins->Bottom()});
+}
+
+TRect TTxTextObject::TextRect(const TRect& R) {
+  TRect inner{};
+  GetTextMargins(inner);
+  return Deflated(R, inner);
+}
+
 TTxTextObject::TTxTextObject(fw::TComponent* AOwner) : TTxPanelObject(AOwner) {
   fw::TControlStyle style = ControlStyle();
   style += fw::TControlStyle{fw::csSetCaption};
@@ -97,17 +113,7 @@ Integer TTxTextObject::DoDrawText(fw::TCanvas* Canvas, TRect& Rect, fw::Cardinal
 }
 
 void TTxTextObject::GetTextHeight(fw::TCanvas* Canvas, Integer& Height) {
-  TRect r = ClientRect();
-  r.left += FMargins->Left();
-  r.top += FMargins->Top();
-  r.right -= FMargins->Right();
-  r.bottom -= FMargins->Bottom();
-  TRect inner{};
-  GetTextMargins(inner);
-  r.left += inner.left;
-  r.top += inner.top;
-  r.right -= inner.right;
-  r.bottom -= inner.bottom;
+  TRect r = TextRect(MarginRect());
   r.bottom = r.top;
   DoDrawText(Canvas, r, TextMeasureFlags(FWrapping));
   Height = (r.bottom - r.top) + FMargins->Top() + FMargins->Bottom();
@@ -151,11 +157,7 @@ void TTxTextObject::Loaded() {
 
 void TTxTextObject::Paint() {
   fw::TCanvas* canvas = Canvas();
-  TRect r = ClientRect();
-  r.left += FMargins->Left();
-  r.top += FMargins->Top();
-  r.right -= FMargins->Right();
-  r.bottom -= FMargins->Bottom();
+  TRect r = MarginRect();
   if (Focused()) {
     TRect focus{};
     GetFocusRect(r, focus);
@@ -167,12 +169,7 @@ void TTxTextObject::Paint() {
   }
   const fw::Cardinal flags = TextPaintFlags(FWrapping, GetAlignment(), FShowAccelChar);
   canvas->Brush()->SetStyle(fw::bsClear);
-  TRect inner{};
-  GetTextMargins(inner);
-  r.left += inner.left;
-  r.top += inner.top;
-  r.right -= inner.right;
-  r.bottom -= inner.bottom;
+  r = TextRect(r);
   TRect measured{r.left, r.top, r.right, r.top};
   DoDrawText(canvas, measured, TextMeasureFlags(FWrapping));
   const Integer h = measured.bottom - measured.top;

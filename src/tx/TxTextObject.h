@@ -58,6 +58,9 @@ class TTxTextObject : public TTxPanelObject {
  private:
   bool CanAdjust();
   Integer MeasureHeight();
+  // The client rectangle less Margins; a rectangle less GetTextMargins.
+  TRect MarginRect();
+  TRect TextRect(const TRect& R);
 
   fw::TAlignment FAlignment = fw::taLeftJustify;
   std::unique_ptr<TTxControlMargins> FMargins;
