@@ -7,10 +7,14 @@
 #include "framework/GraphicsCanvas.h"
 #include "framework/control_fixture.h"
 #include "platform/user/services/SysColors.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/services/SysParams.h"
+#include "platform/user/windows/Window.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
 #include "tx/TxColorPalette.h"
+#include "tx/TxPopupWindow.h"
 
 namespace {
 
@@ -282,6 +286,77 @@ TEST_F(ColorPaletteTest, StretchedCellsShareTheItem) {
   const TRect r{0, 0, 100, 50};
   for (Integer c = 1; c < 8; ++c) EXPECT_EQ(v->GetCellRect(r, TPoint{c, 0}).left, (100 * c) / 8);
   EXPECT_EQ(v->GetCellRect(r, TPoint{0, 4}).bottom, 50);
+}
+
+// The palette as the colour items use it: in a popup menu, chosen with the mouse.
+class PalettePopupTest : public fw::testing::ControlTest {
+ protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    win::SystemParametersInfoW(win::SPI_SETMENUANIMATION, 0, nullptr, 0);
+    InitTx();
+    owner = Create(win::WS_POPUP | win::WS_VISIBLE, {0, 0, 60, 40});
+    win::SetActiveWindow(owner);
+    win::SetFocus(owner);
+    Pump();
+    menu = new TTxPopupMenu(nullptr);
+    palette = new TTxColorPalette(menu);
+    menu->Items()->Add(palette);
+  }
+  void TearDown() override {
+    delete menu;
+    DoneTx();
+    win::ResetSystemParameters();
+    ControlTest::TearDown();
+  }
+  // The palette's viewer in the one popup shown.
+  static TTxToolViewer* ShownViewer() {
+    TTxToolViewer* found = nullptr;
+    win::EnumWindows(
+        [](win::HWND h, win::LPARAM lp) -> win::BOOL {
+          auto* p = dynamic_cast<toolbars::TTBPopupWindow*>(fw::FindControl(h));
+          if (p && win::IsWindowVisible(h) && p->View()->ViewerCount() > 0)
+            *reinterpret_cast<TTxToolViewer**>(lp) = dynamic_cast<TTxToolViewer*>(p->View()->Viewers(0));
+          return win::TRUE;
+        },
+        reinterpret_cast<win::LPARAM>(&found));
+    return found;
+  }
+  win::POINT CellCentre(TTxToolViewer* V, TPoint Cell) {
+    const TRect s = V->ScreenBoundsRect();
+    const TRect c = V->GetCellRect(TRect{s.left, s.top, s.right, s.bottom}, Cell);
+    return win::POINT{(c.left + c.right) / 2, (c.top + c.bottom) / 2};
+  }
+  win::HWND owner = nullptr;
+  TTxPopupMenu* menu = nullptr;
+  TTxColorPalette* palette = nullptr;
+};
+
+TEST_F(PalettePopupTest, AClickOnASwatchChoosesItsColourAndClosesTheMenu) {
+  int changes = 0;
+  palette->OnChange = [&](fw::TObject*) { ++changes; };
+  TPoint hot = NoCell;
+  String hint;
+  desktop->script([&] {
+    TTxToolViewer* v = ShownViewer();
+    ASSERT_NE(v, nullptr);
+    EXPECT_GT(v->Indent(), 0) << "in a menu the grid starts after the image column";
+    desktop->mouse_move(CellCentre(v, TPoint{2, 1}));
+  });
+  desktop->script([&] {
+    TTxToolViewer* v = ShownViewer();
+    ASSERT_NE(v, nullptr);
+    hot = v->HotCell();
+    hint = v->GetHintText();
+    desktop->click(CellCentre(v, TPoint{2, 1}));
+  });
+  menu->Popup(100, 100);
+  EXPECT_EQ(hot.x, 2);
+  EXPECT_EQ(hot.y, 1);
+  EXPECT_EQ(hint, "Dark Yellow");
+  EXPECT_EQ(palette->Color(), 0x008080);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(ShownViewer(), nullptr) << "the menu closed";
 }
 
 }  // namespace
