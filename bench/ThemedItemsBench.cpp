@@ -14,6 +14,7 @@
 #include "tx/Tx.h"
 #include "tx/TxLists.h"
 #include "tx/TxPopupWindow.h"
+#include "ThemedBenchSetup.h"
 
 namespace {
 
@@ -27,17 +28,7 @@ struct Engine {
 
 void BM_ThemedPopupShow40(benchmark::State& state) {
   Engine engine;
-  TTxPopupMenu menu(nullptr);
-  for (int i = 0; i < 40; ++i) {
-    auto* it = new TTxItem(&menu);
-    it->SetCaption("Command &" + std::to_string(i));
-    menu.Items()->Add(it);
-  }
-  for (auto _ : state) {
-    std::unique_ptr<toolbars::TTBPopupWindow> w(menu.Items()->PopupAtRect(false, TRect{10, 10, 90, 30}));
-    win::UpdateWindow(w->Handle());
-    benchmark::DoNotOptimize(w.get());
-  }
+  benchsetup::RunPopupShow40(state);
 }
 BENCHMARK(BM_ThemedPopupShow40)->Unit(benchmark::kMillisecond);
 

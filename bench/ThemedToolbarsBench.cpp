@@ -4,14 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <string>
-
-#include "framework/Forms.h"
-#include "platform/desktop/HeadlessDesktop.h"
-#include "tx/Tx.h"
-#include "tx/TxDock.h"
-#include "tx/TxItems.h"
-#include "tx/TxToolbar.h"
+#include "ThemedBenchSetup.h"
 
 namespace {
 
@@ -21,28 +14,7 @@ void BM_RepaintDocksAfterSwitch(benchmark::State& state) {
   win::desktop::HeadlessDesktop desktop{1024, 768};
   InitTx();
   {
-    auto* form = new fw::TForm(nullptr);
-    form->SetBounds(0, 0, 900, 600);
-    const toolbars::TTBDockPosition sides[] = {toolbars::dpTop, toolbars::dpBottom, toolbars::dpLeft,
-                                               toolbars::dpRight};
-    TTxDock* docks[4];
-    for (int d = 0; d < 4; ++d) {
-      docks[d] = new TTxDock(form);
-      docks[d]->SetPosition(sides[d]);
-      docks[d]->SetParent(form);
-    }
-    for (int t = 0; t < 6; ++t) {
-      auto* bar = new TTxToolbar(form);
-      bar->AfterConstruction();
-      for (int i = 0; i < 10; ++i) {
-        auto* it = new TTxItem(bar->Items());
-        it->SetCaption("Item " + std::to_string(i));
-        bar->Items()->Add(it);
-      }
-      bar->SetDockRow(t / 4);
-      bar->SetCurrentDock(docks[t % 4]);
-    }
-    form->Show();
+    fw::TForm* form = benchsetup::DockedToolbarsForm();
     desktop.run_until_idle();
     for (auto _ : state) {
       SetCurrentTheme("Default");

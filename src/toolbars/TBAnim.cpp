@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/gdi/GdiBitmaps.h"
@@ -47,8 +49,24 @@ struct AnimationState {
 };
 
 AnimationState gAnim;
-std::thread gWorker;
 std::atomic<win::LPARAM> gAnimationID{0};
+
+// One worker thread, started with the first animation and kept: a popup that closes at once
+// must not wait for a fresh thread to be scheduled only to see it end. The worker reads the
+// animation's state only while it holds the lock and the animation is still the current one;
+// ending an animation takes the lock, so it never waits out a step. Made once and never freed
+// (the worker may still be waiting on it when the program ends).
+struct TWorkerSync {
+  std::mutex Lock;
+  std::condition_variable Wake;
+  win::LPARAM Current = 0;  // the animation the worker runs; 0 none
+  unsigned long long Start = 0;
+  bool Started = false;
+};
+TWorkerSync* gSync = new TWorkerSync;
+// Set once the worker has the animation (user-interface thread only): until then, as while the
+// picture is taken, there is nothing to end.
+bool gHandedOver = false;
 UpdateLayeredFn gUpdateLayered = nullptr;
 bool gLookedUp = false;
 
@@ -62,13 +80,6 @@ unsigned long long NowMs() {
       .count();
 }
 
-void SleepMs(unsigned ms) {
-  if (gSleep)
-    gSleep(ms);
-  else
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
 void Layered(fw::Byte Alpha) {
   win::BLENDFUNCTION blend{};
   blend.BlendOp = win::AC_SRC_OVER;
@@ -77,11 +88,13 @@ void Layered(fw::Byte Alpha) {
   gUpdateLayered(gAnim.Wnd, gAnim.ScreenDC, nullptr, &gAnim.Size, gAnim.BitmapDC, &src, 0, &blend, win::ULW_ALPHA);
 }
 
-// Time counts from the moment the worker is started.
-void Worker(win::LPARAM id, unsigned long long start) {
+// Runs the animation Id until it ends or is ended; time counts from Start. Holds the lock except
+// while it sleeps.
+void Animate(std::unique_lock<std::mutex>& Lock, win::LPARAM Id, unsigned long long Start) {
   const fw::Integer duration = std::max<fw::Integer>(gAnim.Duration, 1);
-  while (!gAnim.Terminate) {
-    const fw::Integer elapsed = fw::Integer(NowMs() - start);
+  auto current = [Id] { return gSync->Current == Id && !gAnim.Terminate; };
+  while (current()) {
+    const fw::Integer elapsed = fw::Integer(NowMs() - Start);
     const fw::Integer raw = win::MulDiv(255, elapsed, duration);
     const fw::Integer target = raw & ~15;
     if (target < 0 || target >= 255 || elapsed >= duration) break;
@@ -93,13 +106,31 @@ void Worker(win::LPARAM id, unsigned long long start) {
     }
     if (target > gAnim.Step) {
       gAnim.Step = target;
-      if (gAnim.StepPending.exchange(1) == 0) win::PostMessageW(gAnim.Wnd, TBM_ANIMATIONSTEP, 0, id);
+      if (gAnim.StepPending.exchange(1) == 0) win::PostMessageW(gAnim.Wnd, TBM_ANIMATIONSTEP, 0, Id);
+      continue;
+    }
+    const unsigned ms = unsigned(std::max(1, win::MulDiv(gAnim.Step + 16 - raw, duration, 255)));
+    if (gSleep) {
+      const std::function<void(unsigned)> sleep = gSleep;  // the clock may be swapped meanwhile
+      Lock.unlock();
+      sleep(ms);
+      Lock.lock();
     } else {
-      SleepMs(unsigned(std::max(1, win::MulDiv(gAnim.Step + 16 - raw, duration, 255))));
+      gSync->Wake.wait_for(Lock, std::chrono::milliseconds(ms), [&] { return !current(); });
     }
   }
+  if (gSync->Current != Id) return;  // ended from outside: nothing more to tell
   gAnim.Finished = true;
-  win::PostMessageW(gAnim.Wnd, TBM_ANIMATIONSTEP, 0, id);
+  win::PostMessageW(gAnim.Wnd, TBM_ANIMATIONSTEP, 0, Id);
+  gSync->Current = 0;
+}
+
+void Worker() {
+  std::unique_lock lock(gSync->Lock);
+  for (;;) {
+    gSync->Wake.wait(lock, [] { return gSync->Current != 0; });
+    Animate(lock, gSync->Current, gSync->Start);
+  }
 }
 
 void FinishAnimation() {
@@ -123,6 +154,7 @@ void FinishAnimation() {
 }  // namespace
 
 void SetAnimationClock(std::function<unsigned long long()> Now, std::function<void(unsigned)> Sleep) {
+  std::lock_guard lock(gSync->Lock);
   gNow = std::move(Now);
   gSleep = std::move(Sleep);
 }
@@ -173,11 +205,20 @@ void BeginAnimation(win::HWND Wnd, fw::Integer Duration, bool Fade, fw::Byte Dir
   win::RedrawWindow(Wnd, nullptr, nullptr,
                     win::RDW_VALIDATE | win::RDW_NOFRAME | win::RDW_NOERASE | win::RDW_NOINTERNALPAINT);
   try {
-    win::LPARAM id = ++gAnimationID;
-    gWorker = std::thread(Worker, id, NowMs());
+    std::lock_guard lock(gSync->Lock);
+    if (!gSync->Started) {
+      std::thread(Worker).detach();
+      gSync->Started = true;
+    }
+    gAnim.Terminate = false;
+    gSync->Current = ++gAnimationID;
+    gSync->Start = NowMs();
+    gHandedOver = true;
   } catch (...) {
     FinishAnimation();
+    return;
   }
+  gSync->Wake.notify_all();
 }
 
 void AnimationStep(fw::TMessage& Message) {
@@ -210,10 +251,15 @@ void AnimationStep(fw::TMessage& Message) {
 }
 
 void EndAnimation(win::HWND Wnd) {
-  if (!gWorker.joinable()) return;
+  if (!gHandedOver) return;
   if (Wnd != nullptr && Wnd != gAnim.Wnd) return;
-  gAnim.Terminate = true;
-  gWorker.join();
+  gHandedOver = false;
+  {
+    std::lock_guard lock(gSync->Lock);
+    gAnim.Terminate = true;
+    gSync->Current = 0;
+  }
+  gSync->Wake.notify_all();
   FinishAnimation();
 }
 

@@ -51,11 +51,18 @@ TTBDock::TTBDock(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {
 
 TTBDock::~TTBDock() {
   if (FBackground) FBackground->UnregisterChanges(this);
-  // Windows that still name this dock forget it before it goes.
+  // Windows that still name this dock forget it before it goes. Those still on it are freed
+  // with its children after this dock's lists are gone, so they must not reach back into it.
   for (TTBCustomDockableWindow* w : std::vector<TTBCustomDockableWindow*>(FDockList)) {
     if (w->FLastDock == this) w->FLastDock = nullptr;
     if (w->FDefaultDock == this) w->FDefaultDock = nullptr;
   }
+  for (Integer i = 0; i < ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TTBCustomDockableWindow*>(Controls(i)); w && w->FCurrentDock == this) {
+      w->FCurrentDock = nullptr;
+      w->FDocked = false;
+      if (w->FLastDock == this) w->FLastDock = nullptr;
+    }
 }
 
 // ---- properties ----

@@ -46,7 +46,7 @@ class TTBItemViewer : public TObject {
   void Execute(bool AGivePriority);
   // The hint to show: the short hint, or the caption, with the shortcut when the application
   // shows shortcuts in hints.
-  String GetHintText();
+  virtual String GetHintText();
   // The item's Images, else the SubMenuImages up the chain of views.
   fw::TCustomImageList* GetImageList();
   Integer GetIndex();

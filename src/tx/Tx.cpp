@@ -1,6 +1,7 @@
 // The current theme, the relay of theme-change notices and the window queries.
 
 #include "tx/Tx.h"
+#include "tx/TxColorPalette.h"
 
 #include <algorithm>
 
@@ -121,6 +122,7 @@ void DoneTx() {
   if (gStartCount <= 0 || --gStartCount > 0) return;
   delete Nexus;
   Nexus = nullptr;
+  DoneDefaultColorSet();
   DoneTxThemes();
 }
 

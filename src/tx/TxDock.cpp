@@ -1,9 +1,13 @@
 #include "tx/TxDock.h"
 
+#include <vector>
+
 #include "framework/ControlMessages.h"
+#include "framework/Forms.h"
 #include "platform/user/painting/Paint.h"
 #include "toolbars/TBDockableWindow.h"
 #include "tx/Tx.h"
+#include "tx/TxDkPanels.h"
 #include "tx/TxParentBackground.h"
 #include "tx/TxToolbar.h"
 #include "tx/TxUtils.h"
@@ -32,7 +36,28 @@ TTxDock::TTxDock(fw::TComponent* AOwner) : TTBDock(AOwner) {
   AddThemeChangeListener(this);
 }
 
-TTxDock::~TTxDock() { RemoveThemeChangeListener(this); }
+TTxDock::~TTxDock() {
+  RemoveThemeChangeListener(this);
+  ReleasePanels();
+}
+
+void TTxDock::ReleasePanels() {
+  fw::TCustomForm* form = fw::GetParentForm(this);
+  if (!form || form->ComponentState().Contains(fw::csDestroying)) return;
+  std::vector<TTxDockablePanel*> panels;
+  for (Integer i = 0; i < ControlCount(); ++i)
+    if (auto* p = dynamic_cast<TTxDockablePanel*>(Controls(i))) panels.push_back(p);
+  for (TTxDockablePanel* p : panels) {
+    if (p->ComponentState().Contains(fw::csDestroying)) continue;
+    if (p->DockMode() == toolbars::dmCanFloat && form->HandleAllocated()) {
+      p->SetFloatingPosition(p->ClientToScreen(TPoint{0, 0}));
+      p->SetFloating(true);
+    } else {
+      p->Hide();
+      p->SetCurrentDock(nullptr);
+    }
+  }
+}
 
 void TTxDock::SetUseParentBackground(bool Value) {
   if (FUseParentBackground == Value) return;

@@ -11,6 +11,8 @@ namespace tx {
 class TTxDock : public toolbars::TTBDock {
  public:
   explicit TTxDock(fw::TComponent* AOwner);
+  // Dockable panels on the dock outlive it with their sizes: they float (or, unable to float,
+  // wait hidden on the form). Going down with its form, the form frees them anyway.
   ~TTxDock() override;
 
   bool UseParentBackground() const { return FUseParentBackground; }
@@ -30,6 +32,7 @@ class TTxDock : public toolbars::TTBDock {
 
  private:
   void EraseBackground(fw::TMessage& Message);
+  void ReleasePanels();
 
   bool FUseParentBackground = false;
   bool FMoving = false, FSizing = false;

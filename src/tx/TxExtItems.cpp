@@ -415,7 +415,8 @@ void TTxColorItemViewer::PaintItemImage(fw::TCanvas* Canvas, const TRect& ARect,
   win::HDC dc = Canvas->Handle();
   if (ItemInfo.Enabled) {
     if (!IsToolbarStyle()) win::InflateRect(&r, -2, -2);
-    if (item->Color() == fw::clNone) return;
+    // An invalid value (kept as set) shows no swatch rather than the black the platform gives it.
+    if (item->Color() == fw::clNone || !IsColorValid(item->Color())) return;
     FrameRectColor(dc, r, fw::clBtnShadow, true);  // shrinks r by the frame
     FillRectColor(dc, r, item->Color());
   } else {

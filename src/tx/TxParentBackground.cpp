@@ -1,5 +1,6 @@
 #include "tx/TxParentBackground.h"
 
+#include "framework/ControlMessages.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/windows/Window.h"
@@ -30,6 +31,26 @@ void PaintParentBackground(fw::TControl* Control, win::HDC DC, const TRect& ARec
     return;
   }
   FillRectColor(DC, ARect, GetEffectiveColor(parent));
+}
+
+void TellParentColor(fw::TControl* Child, fw::TColor Color) {
+  fw::TMessage m{fw::CM_PARENTCOLORCHANGED, 1, win::LPARAM(Color), 0};
+  Child->Dispatch(m);
+}
+
+void BroadcastParentColor(fw::TWinControl* Parent, fw::TColor Color) {
+  for (Integer i = 0; i < Parent->ControlCount(); ++i) TellParentColor(Parent->Controls(i), Color);
+}
+
+void TellInsertedControl(const fw::TMessage& ControlChange, fw::TWinControl* Parent, fw::TColor Color) {
+  auto* control = reinterpret_cast<fw::TControl*>(ControlChange.WParam);
+  if (control && ControlChange.LParam != 0 && Parent->Color() == fw::clNone) TellParentColor(control, Color);
+}
+
+void RedrawAllNow(fw::TWinControl* Control) {
+  if (Control->HandleAllocated())
+    win::RedrawWindow(Control->Handle(), nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
 }
 
 void RecalcNCArea(fw::TWinControl* Control) {

@@ -10,6 +10,15 @@ namespace tx {
 // effective colour (clBtnFace without a parent).
 void PaintParentBackground(fw::TControl* Control, win::HDC DC, const fw::TRect& ARect);
 
+// Tells Child (CM_PARENTCOLORCHANGED) the colour it sits on; Broadcast tells every child.
+void TellParentColor(fw::TControl* Child, fw::TColor Color);
+void BroadcastParentColor(fw::TWinControl* Parent, fw::TColor Color);
+// For CM_CONTROLCHANGE: a control just inserted into a parent without a colour of its own
+// learns the colour it sits on.
+void TellInsertedControl(const fw::TMessage& ControlChange, fw::TWinControl* Parent, fw::TColor Color);
+// Repaints frame, client and children at once (a colour change of a docked window).
+void RedrawAllNow(fw::TWinControl* Control);
+
 // Keeps the client size while the platform recomputes the frame, then repaints.
 void RecalcNCArea(fw::TWinControl* Control);
 // Repaints frame and client, erasing, when the control has a window.

@@ -103,12 +103,7 @@ void TTxToolbar::UpdateEffectiveColor() {
     FEffectiveColor = CurrentTheme->GetViewColor(GetViewType(View()));
 }
 
-void TTxToolbar::BroadcastParentColor() {
-  for (Integer i = 0; i < ControlCount(); ++i) {
-    fw::TMessage m{fw::CM_PARENTCOLORCHANGED, 1, win::LPARAM(FEffectiveColor), 0};
-    Controls(i)->Dispatch(m);
-  }
-}
+void TTxToolbar::BroadcastParentColor() { tx::BroadcastParentColor(this, FEffectiveColor); }
 
 void TTxToolbar::GetToolbarInfo(TTxToolbarInfo& Info) {
   Info = TTxToolbarInfo{};
@@ -259,22 +254,14 @@ void TTxToolbar::Dispatch(fw::TMessage& Message) {
     case fw::CM_COLORCHANGED:
       TTBCustomToolbar::Dispatch(Message);
       UpdateEffectiveColor();
-      if (Docked() && HandleAllocated())
-        win::RedrawWindow(Handle(), nullptr, nullptr,
-                          win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW |
-                              win::RDW_FRAME);
+      if (Docked()) RedrawAllNow(this);
       BroadcastParentColor();
       Invalidate();
       return;
-    case fw::CM_CONTROLCHANGE: {
+    case fw::CM_CONTROLCHANGE:
       TTBCustomToolbar::Dispatch(Message);
-      auto* control = reinterpret_cast<fw::TControl*>(Message.WParam);
-      if (control && Message.LParam != 0 && Color() == fw::clNone) {
-        fw::TMessage m{fw::CM_PARENTCOLORCHANGED, 1, win::LPARAM(FEffectiveColor), 0};
-        control->Dispatch(m);
-      }
+      TellInsertedControl(Message, this, FEffectiveColor);
       return;
-    }
     case fw::CM_PARENTCOLORCHANGED:
       if (!Docked() && !Floating() && Color() == fw::clNone) {
         UpdateEffectiveColor();

@@ -47,6 +47,9 @@ TColor HSLToColor(float H, float S, float L);
 TColor SwapRedBlue(TColor Color);
 // The colour as RGB: system colours looked up, other values unchanged.
 TColor ResolveColor(TColor Color);
+// An RGB value, clNone, or a system colour of the scheme; false for anything else (junk in the
+// high byte, a system index outside the scheme), which no swatch shows.
+bool IsColorValid(TColor Color);
 
 // --- Painting primitives ----------------------------------------------------------------------
 void BlendPixel(win::HDC DC, Integer X, Integer Y, TColor Color, Integer Alpha);

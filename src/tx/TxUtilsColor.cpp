@@ -7,6 +7,7 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
 #include "platform/gdi/GdiBitmaps.h"
+#include "platform/user/services/SysColors.h"
 #include "tx/TxUtils.h"
 #include "tx/TxUtilsState.h"
 
@@ -157,6 +158,12 @@ TColor HSLToColor(float H, float S, float L) {
   const float m1 = 2.0f * L - m2;
   const auto channel = [&](float h) { return Clamp255(Integer(std::nearbyint(255.0f * HueChannel(m1, m2, h)))); };
   return Rgb(channel(H + 1.0f / 3.0f), channel(H), channel(H - 1.0f / 3.0f));
+}
+
+bool IsColorValid(TColor Color) {
+  if (Color == fw::clNone) return true;
+  if (Color < 0) return (Color & 0x7FFFFF00) == 0 && (Color & 0xFF) < win::kSysColorCount;
+  return Color <= 0xFFFFFF;
 }
 
 TColor SwapRedBlue(TColor Color) { return (Color & TColor(0xFF00FF00u)) | B(Color) | (R(Color) << 16); }

@@ -220,4 +220,19 @@ TEST_F(ExtItemsTest, ColourSwatchPixels) {
   EXPECT_EQ(bmp.Canvas()->Pixels(15, 15), 0x00FFFFFFu);  // left empty
 }
 
+TEST_F(ExtItemsTest, AnInvalidColourKeepsItsValueAndShowsNoSwatch) {
+  auto* c = Add<TTxColorItem>();
+  auto* v = static_cast<TTxColorItemViewer*>(View(true));
+  TTxItemInfo info;
+  info.Enabled = true;
+  for (const fw::TColor bad : {fw::TColor(0x7F000000), fw::SystemColor(99), fw::TColor(0x01FF0000)}) {
+    c->SetColor(bad);
+    EXPECT_EQ(c->Color(), bad);
+    bmp.Canvas()->Brush()->SetColor(fw::clWhite);
+    bmp.Canvas()->FillRect(TRect{0, 0, 200, 60});
+    v->PaintItemImage(bmp.Canvas(), TRect{10, 10, 22, 22}, info);
+    EXPECT_EQ(bmp.Canvas()->Pixels(15, 15), 0x00FFFFFFu) << std::hex << bad << " painted as a colour";
+  }
+}
+
 }  // namespace
