@@ -5,6 +5,7 @@
 #include "controls/CsPanels.h"
 #include "controls/CsTextObject.h"
 #include "controls/FloatEdit.h"
+#include "controls/NumericSpinEdit.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "workspace/Common.h"
@@ -57,6 +58,16 @@ cs::TLxCsFloatEdit* MakeFloatEdit(fw::TWinControl* Parent, const char* Name, TUn
   edit->SetAdditionalDecimalSeparator(fw::DecimalSeparator() == '.' ? u',' : u'.');
   edit->SetValue(0);
   return edit;
+}
+
+cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, int Min, int Max, TUnits At) {
+  auto* spin = Make<cs::TCsSpinEdit>(Parent, At);
+  spin->SetName(Name);
+  spin->SetValueType(cs::vtInt);
+  spin->SetMinValue(Min);
+  spin->SetMaxValue(Max);
+  spin->SetIncrement(1);
+  return spin;
 }
 
 cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, fw::Integer Result,

@@ -13,6 +13,7 @@ class TCsCheckBox;
 class TCsGroupBox;
 class TCsLabel;
 class TCsRadioButton;
+class TCsSpinEdit;
 class TLxCsFloatEdit;
 }  // namespace cs
 
@@ -28,6 +29,8 @@ cs::TCsRadioButton* MakeRadio(fw::TWinControl* Parent, const char* Name, const c
 cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, const char16_t* Caption, TUnits At);
 // Text "0", 9 digits, no range check.
 cs::TLxCsFloatEdit* MakeFloatEdit(fw::TWinControl* Parent, const char* Name, TUnits At);
+// An integer spin edit from Min to Max, stepping by 1.
+cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, int Min, int Max, TUnits At);
 cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, fw::Integer Result,
                           TUnits At);
 // OK (default) and "Отмена" (cancel) at the bottom right of a dialog Width by Height units.

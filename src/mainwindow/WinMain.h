@@ -116,6 +116,8 @@ class TwndKorvalinMain : public fw::TForm {
   const TShortCutTable& ShortCuts() const { return FShortCuts; }
   // The menu item that runs Action (nullptr when the menu has none).
   fw::TMenuItem* MenuItemOf(const fw::TAction* Action) const;
+  // The balloon that shows notices over the status line (nullptr before the first).
+  cs::TBalloonControl* NoticeBalloon() const { return FNoticeBalloon; }
 
  protected:
   void CreateWnd() override;
@@ -146,7 +148,12 @@ class TwndKorvalinMain : public fw::TForm {
   void GraphsChanged();
   void OperationsChanged();
   void DropFiles(fw::TMessage& Message);
-  void ShowNotice(const fw::String& Title, const fw::String& Text);
+  // The services the dialogs reach through the workspace (WinMainServices.cpp): the notice
+  // balloon, the information window, the theme's form colour; removed before the window goes.
+  void InstallServices();
+  void RemoveServices();
+  // A notice in the balloon over the status line, when balloon tips are on (WinMainBalloons.cpp).
+  void ShowNotice(const fw::String& Title, const fw::String& Text, fw::Integer BalloonType);
   // Runs an action's work, showing a failure in the application's error box.
   template <typename F>
   void Guarded(F Work);
@@ -165,8 +172,6 @@ class TwndKorvalinMain : public fw::TForm {
   void BuildExportActions();
   // The copy commands of the collection ask through the copy dialogs.
   void ConnectExportDialogs();
-  // The notice also as an information balloon over the status line.
-  void ShowNoticeBalloon(const fw::String& Title, const fw::String& Text);
   void SaveAsExecute();
   void PrintExecute();
   // Saves to FileName by its extension: a picture of the chart through the save-image dialog,

@@ -113,7 +113,16 @@ void CancelPointPick() {
   if (TPointPickHandler handler = PointPickHandler) handler(-1, -1, false);
 }
 
-fw::TColor GetThemeFormColor() { return fw::clBtnFace; }
+namespace {
+TThemeFormColorHandler& FormColorHandler() {
+  static TThemeFormColorHandler handler;
+  return handler;
+}
+}  // namespace
+
+fw::TColor GetThemeFormColor() { return FormColorHandler() ? FormColorHandler()() : fw::clBtnFace; }
+
+void SetThemeFormColorHandler(TThemeFormColorHandler Handler) { FormColorHandler() = std::move(Handler); }
 
 namespace {
 TBalloonHintHandler& BalloonHandler() {

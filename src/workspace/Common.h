@@ -52,6 +52,10 @@ void SaveLoadFormPosition(fw::TControl* Form, bool Save);
 // The background colour for dialogs from the current toolbar theme (clBtnFace while no theme
 // of its own is active).
 fw::TColor GetThemeFormColor();
+// Upward seam (workspace -> main window): the main window installs the current theme's colour;
+// without a handler dialogs take clBtnFace.
+using TThemeFormColorHandler = std::function<fw::TColor()>;
+void SetThemeFormColorHandler(TThemeFormColorHandler Handler);
 
 // Upward seam (workspace -> analysis windows): the windows of the analysis library arm this
 // handler; the workspace calls it when all graphs are deleted, the main window on a press or Esc.

@@ -1,0 +1,35 @@
+// The services the dialogs of the analysis and export libraries reach through the workspace's
+// seams: the notice balloon, the information window and the current theme's form colour.
+
+#include "mainwindow/WinInfo.h"
+#include "mainwindow/WinMain.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
+#include "tx/TxThemesTypes.h"
+#include "workspace/Common.h"
+
+namespace workspace {
+
+namespace {
+
+// Dialogs take the colour of the theme's docked panels: the themes with a colour of their own
+// answer it there, the others clBtnFace.
+fw::TColor ThemeFormColor() { return tx::CurrentTheme ? tx::CurrentTheme->GetViewColor(tx::VT_DOCKPANEL) : fw::clBtnFace; }
+
+}  // namespace
+
+void TwndKorvalinMain::InstallServices() {
+  SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer BalloonType) {
+    ShowNotice(Title, Text, BalloonType);
+  });
+  SetInfoWindowHandler(ShowInfoWindowModal);
+  SetThemeFormColorHandler(ThemeFormColor);
+}
+
+void TwndKorvalinMain::RemoveServices() {
+  SetBalloonHintHandler(nullptr);
+  SetInfoWindowHandler(nullptr);
+  SetThemeFormColorHandler(nullptr);
+}
+
+}  // namespace workspace
