@@ -107,6 +107,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* AddParamFuncGraphAction() const { return FAddParamFuncGraph; }
   fw::TAction* AddSplineAction() const { return FAddSpline; }
   fw::TAction* AddEnvelopeAction() const { return FAddEnvelope; }
+  fw::TAction* AddPolynomAction() const { return FAddPolynom; }
   fw::TAction* EditGraphParamsAction() const { return FEditGraphParams; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
@@ -232,6 +233,7 @@ class TwndKorvalinMain : public fw::TForm {
   fw::TAction* FAddParamFuncGraph = nullptr;
   fw::TAction* FAddSpline = nullptr;
   fw::TAction* FAddEnvelope = nullptr;
+  fw::TAction* FAddPolynom = nullptr;
   fw::TAction* FEditGraphParams = nullptr;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;

@@ -13,6 +13,7 @@
 #include "analysis/WinFindOpGroup.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "analysis/WinOperations.h"
+#include "analysis/WinPolynom.h"
 #include "analysis/WinSelect.h"
 #include "analysis/WinTracing.h"
 #include "chart/PlotToolsCursor.h"
@@ -126,6 +127,7 @@ void TwndKorvalinMain::BuildAnalysisActions() {
                             [] { analysis::EditParamFuncGraph(nullptr); }, nNothing);
   FAddSpline = make("actAddSpline", "Сплайн...", [] { analysis::EditSplineGraph(nullptr); }, nCurrentGraph);
   FAddEnvelope = make("actAddEnvelope", "Огибающая...", [] { analysis::EditEnvelopeGraph(nullptr); }, nCurrentGraph);
+  FAddPolynom = make("actAddPolynom", "Полином...", [] { analysis::EditPolynomGraph(nullptr); }, nCurrentGraph);
   FEditGraphParams = make("actEditGraphParams", "Изменить параметры графика...", [this] {
     TGraph* graph = FGraphs->Current();
     switch (graph ? graph->Kind : gkData) {
@@ -133,6 +135,7 @@ void TwndKorvalinMain::BuildAnalysisActions() {
       case gkParametric: analysis::EditParamFuncGraph(graph); break;
       case gkSpline: analysis::EditSplineGraph(graph); break;
       case gkEnvelope: analysis::EditEnvelopeGraph(graph); break;
+      case gkPolynomial: analysis::EditPolynomGraph(graph); break;
       default: fw::AppMessageBox("Текущий график не построен по формуле или по другому графику", win::MB_ICONWARNING);
     }
   }, nCurrentGraph);
@@ -151,7 +154,7 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
   const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FAddSpline, FAddEnvelope,
-                                           FEditGraphParams};
+                                           FAddPolynom, FEditGraphParams};
   group(formulas.begin(), formulas.end());
   const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
   group(transforms.begin(), transforms.end());
