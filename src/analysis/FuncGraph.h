@@ -11,6 +11,10 @@
 namespace workspace {
 class TGraph;
 }
+namespace tx {
+class TTxSubmenuItem;
+class TTxToolbar;
+}  // namespace tx
 namespace cs {
 class TCsButton;
 class TCsEdit;
@@ -66,6 +70,14 @@ class TwndFuncGraph : public fw::TForm {
   cs::TCsMemo* ParamGrid = nullptr;
   cs::TCsButton* butWindow = nullptr;
   cs::TCsButton* butClearAll = nullptr;
+  // The "Заготовки" submenu on its toolbar: the templates, then the editor.
+  tx::TTxToolbar* tbTemplates = nullptr;
+  tx::TTxSubmenuItem* butTemplates = nullptr;
+
+  // Rebuilds the "Заготовки" submenu from the settings file.
+  void FillExpressionTemplatesMenu();
+  // Template N: its parameters appended to the grid's lines, its formula put in at the caret.
+  void TemplateClick(int N);
 
   TFuncPoints Points;
   std::string ExprText;

@@ -5,6 +5,9 @@
 
 #include "analysis/DialogControls.h"
 #include "analysis/DialogLayout.h"
+#include "analysis/ExpressionTemplates.h"
+#include "analysis/TemplatesMenu.h"
+#include "analysis/WinTemplateEdit.h"
 #include "analysis/FuncGraph.h"
 #include "analysis/MathPars.h"
 #include "analysis/WinEnterText.h"
@@ -17,6 +20,8 @@
 #include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/kernel/TextConvert.h"
+#include "tx/TxItems.h"
+#include "tx/TxToolbar.h"
 #include "workspace/Common.h"
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
@@ -95,7 +100,17 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
     Memo1->SetText("");
     ParamGrid->SetText("");
   };
-  MakeLabel(this, u"PARAMS:", {4, 24, 60, 10});
+  tbTemplates = new tx::TTxToolbar(this);
+  tbTemplates->SetName("tbTemplates");
+  tbTemplates->AfterConstruction();
+  TDialogLayout::Place(tbTemplates, this, 60, 19, 84, 15);
+  butTemplates = new tx::TTxSubmenuItem(this);
+  butTemplates->SetName("butTemplates");
+  butTemplates->SetCaption("Заготовки");
+  butTemplates->SetHint("Вставить заготовку формулы");
+  tbTemplates->Items()->Add(butTemplates);
+  FillExpressionTemplatesMenu();
+  MakeLabel(this, u"PARAMS:", {4, 24, 56, 10});
   ParamGrid = MakeFormulaMemo(this, "ParamGrid", {4, 36, 252, 70}, false);
   MakeLabel(this, u"Строить от", {4, 114, 44, 10});
   fedX1 = MakeFloatEdit(this, "fedX1", {50, 112, 56, 12});
@@ -110,6 +125,37 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 }
 
 TwndFuncGraph::~TwndFuncGraph() = default;
+
+void TwndFuncGraph::FillExpressionTemplatesMenu() {
+  std::vector<TTemplateMenuEntry> entries;
+  try {
+    for (const TExpressionTemplate& t : ReadExpressionTemplates(workspace::TPropSaver(ExpressionTemplatesSection, true)))
+      entries.push_back({t.Name, t.N});
+  } catch (const std::exception&) {
+    // A settings file that cannot be read offers no templates; it was said at start.
+  }
+  FillTemplateItems(butTemplates, entries, "Редактировать заготовки....", [this] {
+    if (EditExpressionTemplates()) FillExpressionTemplatesMenu();
+  }, [this](int N) { TemplateClick(N); });
+}
+
+void TwndFuncGraph::TemplateClick(int N) {
+  std::vector<TExpressionTemplate> templates;
+  try {
+    templates = ReadExpressionTemplates(workspace::TPropSaver(ExpressionTemplatesSection, true));
+  } catch (const std::exception& e) {
+    ShowError(e);
+    return;
+  }
+  for (const TExpressionTemplate& t : templates) {
+    if (t.N != N) continue;
+    std::string lines = ParamGrid->Text();
+    if (!lines.empty() && lines.back() != '\n') lines += "\r\n";
+    ParamGrid->SetText(lines + ParamsToLines(t.Params));
+    Memo1->SetSelText(t.Formula);
+    return;
+  }
+}
 
 void TwndFuncGraph::butOkClick() {
   try {
