@@ -1,8 +1,11 @@
 // The services the dialogs of the analysis and export libraries reach through the workspace's
-// seams: the notice balloon, the information window and the current theme's form colour.
+// seams: the notice balloon, the information window, the current theme's form colour and the
+// title template menus.
 
+#include "analysis/TemplatesMenu.h"
 #include "mainwindow/WinInfo.h"
 #include "mainwindow/WinMain.h"
+#include "toolbars/TBItem.h"
 #include "tx/Tx.h"
 #include "tx/TxThemes.h"
 #include "tx/TxThemesTypes.h"
@@ -24,12 +27,19 @@ void TwndKorvalinMain::InstallServices() {
   });
   SetInfoWindowHandler(ShowInfoWindowModal);
   SetThemeFormColorHandler(ThemeFormColor);
+  SetTemplatesHandlers(
+      [](int Kind, fw::TComponent* ParentItem, std::function<void()> OnEdit, TTemplateTextEvent OnTemplate) {
+        if (auto* item = dynamic_cast<toolbars::TTBCustomItem*>(ParentItem))
+          analysis::FillTemplatesMenu(Kind, item, std::move(OnEdit), std::move(OnTemplate));
+      },
+      analysis::EditTemplates);
 }
 
 void TwndKorvalinMain::RemoveServices() {
   SetBalloonHintHandler(nullptr);
   SetInfoWindowHandler(nullptr);
   SetThemeFormColorHandler(nullptr);
+  SetTemplatesHandlers(nullptr, nullptr);
 }
 
 }  // namespace workspace

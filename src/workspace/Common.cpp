@@ -148,6 +148,28 @@ void ShowInfoWindow(TPropSaver& Info) {
   if (InfoHandler()) InfoHandler()(Info);
 }
 
+namespace {
+TFillTemplatesMenuHandler& FillHandler() {
+  static TFillTemplatesMenuHandler handler;
+  return handler;
+}
+std::function<bool(int)>& EditHandler() {
+  static std::function<bool(int)> handler;
+  return handler;
+}
+}  // namespace
+
+void FillTemplatesMenu(int Kind, fw::TComponent* ParentItem, std::function<void()> OnEdit, TTemplateTextEvent OnTemplate) {
+  if (FillHandler() && ParentItem) FillHandler()(Kind, ParentItem, std::move(OnEdit), std::move(OnTemplate));
+}
+
+bool EditTemplates(int Kind) { return EditHandler() ? EditHandler()(Kind) : false; }
+
+void SetTemplatesHandlers(TFillTemplatesMenuHandler Fill, std::function<bool(int Kind)> Edit) {
+  FillHandler() = std::move(Fill);
+  EditHandler() = std::move(Edit);
+}
+
 void SetInfoWindowHandler(TInfoWindowHandler Handler) { InfoHandler() = std::move(Handler); }
 
 }  // namespace workspace

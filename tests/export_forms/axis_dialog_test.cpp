@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "tx/Tx.h"
 #include "chart/Chart.h"
 #include "chart/ChartStreaming.h"
 #include "chart/PlotAxis.h"
@@ -31,6 +32,8 @@ class AxisDialogTest : public kvtest::HeadlessTest {
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
     chart::RegisterChartProperties();
+    // The templates menu sits on a themed toolbar.
+    tx::InitTx();
     chart = std::make_unique<chart::TChart>(nullptr);
     chart->SetName("Chart1");
     axis = chart->LeftAxis();
@@ -42,6 +45,7 @@ class AxisDialogTest : public kvtest::HeadlessTest {
     chart.reset();
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
+    tx::DoneTx();
     HeadlessTest::TearDown();
   }
   std::string Stream() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "tx/Tx.h"
 #include "chart/Chart.h"
 #include "chart/ChartStreaming.h"
 #include "chart/ChartTitle.h"
@@ -22,6 +23,9 @@
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
 #include "support/HeadlessFixture.h"
+#include "toolbars/TBItem.h"
+#include "tx/TxItems.h"
+#include "workspace/Common.h"
 
 namespace {
 
@@ -34,6 +38,8 @@ class TitleDialogTest : public kvtest::HeadlessTest {
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
     chart::RegisterChartProperties();
+    // The templates menu sits on a themed toolbar.
+    tx::InitTx();
     chart = std::make_unique<chart::TChart>(nullptr);
     chart->SetName("Chart1");
     title = chart->Title();
@@ -50,6 +56,7 @@ class TitleDialogTest : public kvtest::HeadlessTest {
     chart.reset();
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
+    tx::DoneTx();
     HeadlessTest::TearDown();
   }
   std::string Stream() {
@@ -213,6 +220,36 @@ TEST_F(TitleDialogTest, NegativeOffsetsRoundToTheNearestPixel) {
   });
   EXPECT_EQ(title->Top(), -3);
   EXPECT_EQ(title->Left(), -3);
+}
+
+// The templates menu asks the installed service for chart-title templates (kind 2); a template
+// chosen becomes the memo's text, and a confirmed edit rebuilds the menu.
+TEST_F(TitleDialogTest, TemplatesMenuPutsAChosenTemplateIntoTheText) {
+  std::vector<int> kinds;
+  std::function<void()> edit;
+  int fills = 0;
+  workspace::SetTemplatesHandlers(
+      [&](int Kind, fw::TComponent* Parent, std::function<void()> OnEdit, workspace::TTemplateTextEvent OnTemplate) {
+        kinds.push_back(Kind);
+        ++fills;
+        edit = OnEdit;
+        auto* item = dynamic_cast<toolbars::TTBCustomItem*>(Parent);
+        ASSERT_NE(item, nullptr);
+        item->Clear();
+        auto* t = new tx::TTxItem(item);
+        t->SetCaption("Шаблон");
+        t->OnClick = [OnTemplate](fw::TObject*) { OnTemplate("Шаблон\r\nзаголовка"); };
+        item->Add(t);
+      },
+      [](int Kind) { return Kind == 2; });
+  TwndTitle d(nullptr, *title);
+  ASSERT_NE(d.itTemplates, nullptr);
+  EXPECT_EQ(kinds, std::vector<int>{2});
+  d.itTemplates->Items(0)->Click();
+  EXPECT_EQ(d.Memo1->Text(), "Шаблон\r\nзаголовка");
+  edit();
+  EXPECT_EQ(fills, 2) << "rebuilt after the edit";
+  workspace::SetTemplatesHandlers(nullptr, nullptr);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TitleTemplatesMenu.h"
 #include "framework/PageControl.h"
 #include "framework/StdCtrlsEdit.h"
 #include "workspace/Common.h"
@@ -111,6 +112,7 @@ void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
   memoTitle->SetParent(title);
   memoTitle->SetName("memoTitle");
   memoTitle->SetBounds(8, 18, 416, 50);
+  itTemplates = MakeTitleTemplatesMenu(this, title, 1, fw::Rect(314, 74, 424, 98), memoTitle);
   butTitleFont = Button(title, "butTitleFont", "Шрифт", {8, 76, 70, 21}, [this] {
     workspace::SelectFont(FTitleFont.get());
     ShowFontDescriptions();

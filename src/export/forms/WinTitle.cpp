@@ -12,6 +12,7 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
+#include "export/forms/TitleTemplatesMenu.h"
 #include "export/forms/WinGradient.h"
 #include "framework/Graphics.h"
 #include "framework/PageControl.h"
@@ -105,6 +106,7 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
   Memo1->SetParent(Page);
   Memo1->SetName("Memo1");
   Memo1->SetBounds(8, 28, 334, 90);
+  itTemplates = MakeTitleTemplatesMenu(this, Page, 2, fw::Rect(232, 2, 342, 24), Memo1);
   cbxFontName = MakeDropDownList(Page, "cbxFontName", {}, {8, 126, 180, 21});
   for (fw::Integer i = 0; i < fw::Screen->Fonts()->Count(); ++i)
     cbxFontName->Items()->Add(cs::Utf8ToWide(fw::Screen->Fonts()->Strings(i)));

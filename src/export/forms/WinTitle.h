@@ -27,6 +27,10 @@ namespace workspace {
 class TPropSaver;
 }
 
+namespace tx {
+class TTxSubmenuItem;
+}
+
 namespace kvforms {
 
 class TwndTitle : public fw::TForm {
@@ -46,6 +50,8 @@ class TwndTitle : public fw::TForm {
   fw::TPageControl* PageControl1 = nullptr;
   cs::TCsCheckBox* cbShowTitle = nullptr;
   fw::TMemo* Memo1 = nullptr;
+  // The title templates submenu: a template chosen becomes the memo's text.
+  tx::TTxSubmenuItem* itTemplates = nullptr;
   cs::TCsComboBox* cbxFontName = nullptr;
   cs::TCsComboBox* cbxFontSize = nullptr;
   cs::TCsCheckBox* itFontBold = nullptr;
