@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "analysis/PolyMoments.h"
 #include "framework/SysUtils.h"
 
 namespace analysis {
@@ -15,6 +17,9 @@ constexpr const char* kCannotFit = "Cannot process fitting";
 constexpr Extended kPowerFormTolerance = 1e-9L;
 // About how many points of the data that comparison takes.
 constexpr int kCheckedPoints = 1024;
+// From this many points on the fit is solved from Chebyshev moments, whose cost per point is a
+// fraction of the orthogonal reduction's; below, where the time is small anyway, the reduction.
+constexpr int kMomentPoints = 65536;
 }
 
 Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B, Extended Tolerance,
@@ -154,10 +159,12 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
   }
   const Extended centre = (lo + hi) / 2;
   const Extended half = hi > lo ? (hi - lo) / 2 : 1;
-  TriangularReduction system(Terms);
-  for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Y[i]);
   TPolyVector c{};
-  if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  if (Points < kMomentPoints || !PolyFitByMoments(Points, Terms, X, Y, centre, half, c)) {
+    TriangularReduction system(Terms);
+    for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Y[i]);
+    if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  }
   const TPolyVector fitted = c;
   // Back to powers of x: first of v = x - centre (term k divided by half^k, one division at a
   // time so no power of half overflows), then shifted by the centre (Taylor shift).
@@ -222,6 +229,25 @@ double TCustomFittingFunction::FittedValue(double X) const {
   return FFitYOrigin + double(CalculatePoly(FPolyDegree, FCoefficients, Extended(X) - FFitXOrigin));
 }
 
+void TCustomFittingFunction::FittedValues(const double* X, double* Y, std::size_t Count) const {
+  // For drawing: the sum in double, eight points side by side (each Horner step waits for the
+  // one before). The fit itself was checked to hold in powers of x to far better than a double's
+  // precision, so the points drawn differ from FittedValue's only in the last digits.
+  constexpr std::size_t kLanes = 8;
+  const int terms = std::min<int>(FPolyDegree, MaxPolyTerms);
+  double c[MaxPolyTerms];
+  for (int k = 0; k < terms; ++k) c[k] = double(FCoefficients[std::size_t(k)]);
+  std::size_t i = 0;
+  for (; i + kLanes <= Count; i += kLanes) {
+    double u[kLanes], y[kLanes] = {};
+    for (std::size_t p = 0; p < kLanes; ++p) u[p] = X[i + p] - FFitXOrigin;
+    for (int k = terms - 1; k >= 0; --k)
+      for (std::size_t p = 0; p < kLanes; ++p) y[p] = y[p] * u[p] + c[k];
+    for (std::size_t p = 0; p < kLanes; ++p) Y[i + p] = FFitYOrigin + y[p];
+  }
+  for (; i < Count; ++i) Y[i] = FittedValue(X[i]);
+}
+
 void TCustomFittingFunction::SetOrigins(chart::TChartSeries* Source) {
   FFitXOrigin = Source->NotMandatoryValueList()->MinValue();
   FFitYOrigin = SourceValueList(Source)->MinValue();
@@ -263,22 +289,37 @@ void TCustomFittingFunction::AddFittedPoints(chart::TChartSeries* Source) {
   const Integer last = FLastPoint == -1 ? count - 1 : std::clamp<Integer>(FLastPoint, 0, count - 1);
   if (first > last) return;
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
+  // The points are made first and taken in one step when they can go at the end of the series'
+  // X order (a million single insertions would each notify the series).
+  std::vector<double> px, py;
+  px.reserve(std::size_t(last - first) * std::size_t(FFactor) + 1);
+  py.reserve(px.capacity());
+  auto add = [&](double X) { px.push_back(X); };
   for (Integer i = first; i < last; ++i) {
     const double x0 = xs->Value(i);
     if (!std::isfinite(x0)) continue;
     // Without a finite next X there are no steps towards it, but the point itself is drawn.
     if (!std::isfinite(xs->Value(i + 1))) {
-      parent->AddPoint(x0, FittedValue(x0));
+      add(x0);
       continue;
     }
     const double step = (xs->Value(i + 1) - x0) / FFactor;
-    for (Integer k = 0; k < FFactor; ++k) {
-      const double x = x0 + k * step;
-      parent->AddPoint(x, FittedValue(x));
-    }
+    for (Integer k = 0; k < FFactor; ++k) add(x0 + k * step);
   }
   const double xl = xs->Value(last);
-  if (std::isfinite(xl)) parent->AddPoint(xl, FittedValue(xl));
+  if (std::isfinite(xl)) add(xl);
+  py.resize(px.size());
+  FittedValues(px.data(), py.data(), px.size());
+  const chart::TChartValueList* order = parent->XValues();
+  const bool atEnd =
+      order->Order() == chart::loNone ||
+      (order->Order() == chart::loAscending && std::is_sorted(px.begin(), px.end()) &&
+       (parent->Count() == 0 || px.empty() || order->Last() <= px.front()));
+  if (atEnd) {
+    parent->AppendPoints(px.data(), py.data(), Integer(px.size()));
+    return;
+  }
+  for (std::size_t i = 0; i < px.size(); ++i) parent->AddPoint(px[i], py[i]);
 }
 
 }  // namespace analysis

@@ -62,8 +62,9 @@ class TCustomFittingFunction : public chart::TPlotFunction {
   Integer LastCalcPoint() const { return FLastCalcPoint; }
   void SetLastCalcPoint(Integer Value);
 
-  // The fitted y at x.
+  // The fitted y at x; FittedValues the same for Count points.
   double FittedValue(double X) const;
+  void FittedValues(const double* X, double* Y, std::size_t Count) const;
 
  protected:
   // Draws the fitted curve over the drawn range of Source.
