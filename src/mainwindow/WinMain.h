@@ -101,6 +101,8 @@ class TwndKorvalinMain : public fw::TForm {
   const std::vector<fw::TAction*>& FindGroupActions() const { return FFindGroupActions; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
+  // Mean line, upper and lower envelope of several graphs, and the resampled mean line.
+  const std::vector<fw::TAction*>& GroupLineActions() const { return FGroupLineActions; }
   // Graphs from formulas (a new y = f(x), a new parametric graph), graphs computed from the
   // current one (spline, envelope), and the current formula or derived graph edited again.
   fw::TAction* AddFuncGraphAction() const { return FAddFuncGraph; }
@@ -229,6 +231,7 @@ class TwndKorvalinMain : public fw::TForm {
   std::vector<fw::TAction*> FFindActions;
   std::vector<fw::TAction*> FFindGroupActions;
   std::vector<fw::TAction*> FArithmeticActions;
+  std::vector<fw::TAction*> FGroupLineActions;
   fw::TAction* FAddFuncGraph = nullptr;
   fw::TAction* FAddParamFuncGraph = nullptr;
   fw::TAction* FAddSpline = nullptr;

@@ -49,6 +49,13 @@ constexpr TArithmeticCommand kArithmetic[] = {
     {"actMultiplyRareGraphs", "Произведение графиков с пересчётом по X...", analysis::AddMultiplyRareGraph},
     {"actDivideRareGraphs", "Частное графиков с пересчётом по X...", analysis::AddDivideRareGraph}};
 
+// Lines over several graphs: the mean, the upper and lower envelopes, the resampled mean.
+constexpr TArithmeticCommand kGroupLines[] = {
+    {"actAverageGraphs", "Средняя линия...", analysis::AddAverageGraph},
+    {"actEnvelopeHighGraphs", "Верхняя огибающая...", analysis::AddEnvelopeHighGraph},
+    {"actEnvelopeLowGraphs", "Нижняя огибающая...", analysis::AddEnvelopeLowGraph},
+    {"actAverageRareGraphs", "Средняя линия с пересчётом по X...", analysis::AddAverageRareGraph}};
+
 fw::String DialogCaption(const char* MenuCaption) {
   fw::String caption = MenuCaption;
   while (!caption.empty() && caption.back() == '.') caption.pop_back();
@@ -120,6 +127,14 @@ void TwndKorvalinMain::BuildAnalysisActions() {
       if (analysis::SelectGraphs(caption, operands)) work(operands);
     }, nAnyGraph));
   }
+  for (const TArithmeticCommand& command : kGroupLines) {
+    const fw::String caption = DialogCaption(command.Caption);
+    const TArithmetic work = command.Work;
+    FGroupLineActions.push_back(make(command.Name, command.Caption, [caption, work] {
+      analysis::TGraphArray operands;
+      if (analysis::SelectGraphs(caption, operands)) work(operands);
+    }, nAnyGraph));
+  }
   // Graphs from formulas and from the current graph; editing asks the dialog of the current
   // graph's kind.
   FAddFuncGraph = make("actAddFuncGraph", "График функции...", [] { analysis::EditFuncGraph(nullptr); }, nNothing);
@@ -151,6 +166,7 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   };
   group(FArithmeticActions.begin(), FArithmeticActions.begin() + 4);
   group(FArithmeticActions.begin() + 4, FArithmeticActions.end());
+  group(FGroupLineActions.begin(), FGroupLineActions.end());
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
   const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FAddSpline, FAddEnvelope,
