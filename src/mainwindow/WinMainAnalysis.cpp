@@ -157,8 +157,9 @@ void TwndKorvalinMain::BuildAnalysisActions() {
 }
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
-  // The arithmetic (by index, then resampled), the find windows, the group searches, the
-  // transforms, the axis limits and the tracing window, separated.
+  // The arithmetic (by index, then resampled), the find windows, the group searches, the graphs
+  // from formulas and derived graphs, the lines over several graphs, the transforms, the axis
+  // limits and the tracing window, separated.
   std::vector<fw::TAction*> actions;
   auto group = [&actions](auto First, auto Last) {
     if (!actions.empty()) actions.push_back(nullptr);
@@ -166,12 +167,12 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   };
   group(FArithmeticActions.begin(), FArithmeticActions.begin() + 4);
   group(FArithmeticActions.begin() + 4, FArithmeticActions.end());
-  group(FGroupLineActions.begin(), FGroupLineActions.end());
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
   const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FAddSpline, FAddEnvelope,
                                            FAddPolynom, FEditGraphParams};
   group(formulas.begin(), formulas.end());
+  group(FGroupLineActions.begin(), FGroupLineActions.end());
   const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
   group(transforms.begin(), transforms.end());
   const std::vector<fw::TAction*> limits{FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing};

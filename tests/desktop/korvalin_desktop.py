@@ -300,6 +300,45 @@ def case_save_picture_through_the_dialog(p):
         assert image.format == "BMP" and image.size[0] > 100 and image.size[1] > 100, image.size
 
 
+def case_balloon_after_saving_a_picture(p):
+    # A picture saved through Сохранить как... is announced in a balloon over the status line,
+    # which goes by itself after 5 seconds.
+    p.paste_graph()
+    time.sleep(0.5)  # the paste's own balloon, if any, has come and is replaced below
+    p.key("F10", "Down", "Down", "Return")
+    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(0.5)
+    path = os.path.join(p.dir, "chart.gif")
+    run("xdotool", "type", "--delay", "20", path)
+    p.key("Return")
+    wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
+    options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
+    p.key("Return")  # OK
+    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)
+    wait_for("the dialog to close", lambda: options not in visible_windows())
+    mx, my, mw, mh = geometry(p.main)
+
+    def balloon():
+        # A window without a title over the bottom half of the main window.
+        for w in p.others(named=False):
+            x, y, width, height = geometry(w)
+            if width < mw and my + mh // 2 < y + height <= my + mh + 40:
+                return w
+        return None
+
+    shown = wait_for("the balloon", balloon, timeout=3)
+    since = time.time()
+    x, y, w, h = geometry(shown)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(mx, my, mx + mw, my + mh + 20)).save(shot)
+    assert len(dark_pixels(ImageGrab.grab(), (x + 30, y + 5, x + w - 5, y + h - 5))) > 20, "the balloon has no text"
+    time.sleep(max(0.0, 4.0 - (time.time() - since)))
+    assert shown in p.others(named=False), "gone before 5 s"
+    wait_for("the balloon to go", lambda: shown not in p.others(named=False), timeout=3)
+    assert time.time() - since > 4.5, "gone too soon"
+
+
 def case_data_panel_shows_row_100000_whole(p):
     # 100,001 points: the last row's number is 100000, six digits in the number column.
     set_clipboard("".join("%d\t%d,5\n" % (i, i % 7) for i in range(100001)))
