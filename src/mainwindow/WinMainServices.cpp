@@ -15,9 +15,9 @@ namespace workspace {
 
 namespace {
 
-// Dialogs take the colour of the theme's docked panels: the themes with a colour of their own
-// answer it there, the others clBtnFace.
-fw::TColor ThemeFormColor() { return tx::CurrentTheme ? tx::CurrentTheme->GetViewColor(tx::VT_DOCKPANEL) : fw::clBtnFace; }
+// Dialogs take the colour of the theme's toolbars: the themes with a colour of their own answer
+// it there, the others (the default one among them) clBtnFace.
+fw::TColor ThemeFormColor() { return tx::CurrentTheme ? tx::CurrentTheme->GetViewColor(tx::VT_TOOLBAR) : fw::clBtnFace; }
 
 }  // namespace
 

@@ -94,8 +94,9 @@ TEST_F(MainWindowServicesTest, NoticeAfterTheWindowClosedOrWentIsDropped) {
 TEST_F(MainWindowServicesTest, FormColourFollowsTheCurrentTheme) {
   for (const char* theme : {"Default", "Aluminum", "OfficeK", "Default"}) {
     tx::SetCurrentTheme(theme);
-    EXPECT_EQ(workspace::GetThemeFormColor(), tx::CurrentTheme->GetViewColor(tx::VT_DOCKPANEL)) << theme;
+    EXPECT_EQ(workspace::GetThemeFormColor(), tx::CurrentTheme->GetViewColor(tx::VT_TOOLBAR)) << theme;
   }
+  EXPECT_EQ(workspace::GetThemeFormColor(), fw::clBtnFace) << "the default theme has no colour of its own";
   tx::SetCurrentTheme("Aluminum");
   const fw::TColor aluminum = workspace::GetThemeFormColor();
   EXPECT_NE(aluminum, fw::clBtnFace) << "a theme with a colour of its own gives it";
