@@ -590,6 +590,42 @@ def case_axis_title_through_the_double_click(p):
     assert after > before + 5, (before, after)
 
 
+def case_function_template_from_the_menu(p):
+    # The function dialog's "Заготовки" menu lists the stored template and its editor; the
+    # template chosen puts its formula and parameter in, and OK makes the graph k*x*x with k = 3.
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(dialog)
+    top = y + h - 3 - 318  # the client area's top
+    # Clear the formula, then open "Заготовки" (the toolbar 90 pixels in, 31 down).
+    run("xdotool", "mousemove", str(x + 3 + 200), str(top + 17), "click", "1")
+    p.key("End", *["BackSpace"] * 8)
+    before = set(p.others(named=False))
+    run("xdotool", "mousemove", str(x + 3 + 90 + 20), str(top + 31 + 10), "click", "1")
+    popup = wait_for("the templates menu", lambda: next(iter(set(p.others(named=False)) - before - {dialog}), None))
+    time.sleep(0.3)
+    px, py, pw, ph = geometry(popup)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(x, y, max(x + w, px + pw), max(y + h, py + ph))).save(shot)
+    assert ph > 40, "the menu holds the template, a separator and the editor item"
+    run("xdotool", "mousemove", str(px + 30), str(py + 3 + 10), "click", "1")  # the template
+    time.sleep(0.3)
+    p.key("Return")
+    wait_for("the dialog to close", lambda: not p.others())
+    set_clipboard("")
+    p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
+    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert "k*x*x" in text and "12" in text, "clipboard holds " + repr(text)
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
@@ -597,8 +633,10 @@ def main():
     binary, case = sys.argv[1], sys.argv[2]
     start = time.time()
     ini = "[PREFERENCES]\nConfirmDelete=1\nConfirmClose=1\n" if case != "alt_x_ends_the_program" else None
-    if case == "function_graph_from_a_typed_formula":
+    if case in ("function_graph_from_a_typed_formula", "function_template_from_the_menu"):
         ini += "[EXPRESSION_EDIT]\nStart=0\nStop=2\nStep=1\n"
+    if case == "function_template_from_the_menu":
+        ini += "[EXPRESSION_TEMPLATES]\nTemplate0=Парабола\nTemplate0Params=k=3;\nTemplate0Formula=k*x*x\n"
     p = Program(binary, ini)
     try:
         CASES[case](p)
