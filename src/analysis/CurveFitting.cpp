@@ -315,6 +315,10 @@ void TCustomFittingFunction::AddFittedPoints(chart::TChartSeries* Source) {
       order->Order() == chart::loNone ||
       (order->Order() == chart::loAscending && std::is_sorted(px.begin(), px.end()) &&
        (parent->Count() == 0 || px.empty() || order->Last() <= px.front()));
+  if (atEnd && parent->Count() == 0) {
+    parent->AdoptPoints(std::move(px), std::move(py));
+    return;
+  }
   if (atEnd) {
     parent->AppendPoints(px.data(), py.data(), Integer(px.size()));
     return;
