@@ -163,6 +163,10 @@ void TwndPolynomEdit::TogglePick(bool First) {
 }
 
 void TwndPolynomEdit::butOkClick() {
+  // A graph deleted with undo keeps its series off the chart; one deleted for good frees it.
+  auto& graphs = *workspace::GraphCollection;
+  if (FSource && (!chart::MainChart || chart::MainChart->SeriesList().IndexOf(FSource) < 0)) FSource = nullptr;
+  if (FGraph && graphs.IndexOf(FGraph) < 0) FGraph = nullptr;
   if (!FSource || (FRebuild && !FGraph)) {
     // Made for a graph that has gone since: there is nothing left to fit or to rebuild.
     fw::AppMessageBox(FSource ? kGraphDeletedMsg : PolynomSourceDeletedMsg, win::MB_ICONERROR);
@@ -187,7 +191,6 @@ void TwndPolynomEdit::butOkClick() {
     fw::AppMessageBox(e.what(), win::MB_ICONERROR);
     return;
   }
-  auto& graphs = *workspace::GraphCollection;
   const int terms = params.Degree + 1;
   if (FGraph) {
     if (auto* undo = graphs.Operations()) undo->AddRebuild(*FGraph);

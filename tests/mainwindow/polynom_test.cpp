@@ -217,6 +217,18 @@ TEST_F(PolynomTest, SourceOrRebuiltGraphDeletedWhileOpenIsRefusedAndTheWindowClo
   EXPECT_EQ(LastMessage(), "График, который нужно перестроить, был удален");
   EXPECT_EQ(Graphs().Count(), 1);
   EXPECT_EQ(FindOpenForm<TwndPolynomEdit>(), nullptr);
+  // Deleted through the command, which keeps it for undo: it is gone all the same.
+  window = Open(form->AddPolynomAction());
+  ASSERT_NE(window, nullptr);
+  workspace::Preferences.ConfirmDelete = false;
+  form->DeleteAction()->Execute();
+  Pump();
+  ASSERT_EQ(Graphs().Count(), 0);
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  window->butOkClick();
+  Pump();
+  EXPECT_EQ(LastMessage(), analysis::PolynomSourceDeletedMsg);
+  EXPECT_EQ(Graphs().Count(), 0);
 }
 
 TEST_F(PolynomTest, PickItemsSetTheBoundsFromAPressOnTheChart) {
