@@ -8,6 +8,8 @@
 #include "controls/NumericSpinEdit.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
+#include "tx/TxItems.h"
+#include "tx/TxToolbar.h"
 #include "workspace/Common.h"
 
 namespace analysis {
@@ -77,6 +79,18 @@ cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char1
   button->SetCaption(Caption);
   button->SetModalResult(Result);
   return button;
+}
+
+tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char* Caption, TUnits At) {
+  auto* bar = new tx::TTxToolbar(Form);
+  bar->SetName("tbTemplates");
+  bar->AfterConstruction();
+  TDialogLayout::Place(bar, Form, At.Left, At.Top, At.Width, At.Height);
+  auto* item = new tx::TTxSubmenuItem(Form);
+  item->SetName(Name);
+  item->SetCaption(Caption);
+  bar->Items()->Add(item);
+  return item;
 }
 
 void MakeOkCancel(fw::TForm* Form, int Width, int Height) {

@@ -13,8 +13,7 @@ class TGraph;
 }
 namespace tx {
 class TTxSubmenuItem;
-class TTxToolbar;
-}  // namespace tx
+}
 namespace cs {
 class TCsButton;
 class TCsEdit;
@@ -71,7 +70,6 @@ class TwndFuncGraph : public fw::TForm {
   cs::TCsButton* butWindow = nullptr;
   cs::TCsButton* butClearAll = nullptr;
   // The "Заготовки" submenu on its toolbar: the templates, then the editor.
-  tx::TTxToolbar* tbTemplates = nullptr;
   tx::TTxSubmenuItem* butTemplates = nullptr;
 
   // Rebuilds the "Заготовки" submenu from the settings file.

@@ -21,15 +21,8 @@ TwndEnterText::TwndEnterText(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 }
 
 void TwndEnterText::SetTemplatesKind(int Kind) {
-  if ((Kind != 1 && Kind != 2) || tbTemplates) return;
-  tbTemplates = new tx::TTxToolbar(this);
-  tbTemplates->SetName("tbTemplates");
-  tbTemplates->AfterConstruction();
-  TDialogLayout::Place(tbTemplates, this, 4, 2, 80, 15);
-  itTemplates = new tx::TTxSubmenuItem(this);
-  itTemplates->SetName("itTemplates");
-  itTemplates->SetCaption("Заготовки");
-  tbTemplates->Items()->Add(itTemplates);
+  if ((Kind != 1 && Kind != 2) || itTemplates) return;
+  itTemplates = MakeSubmenuBar(this, "itTemplates", "Заготовки", {4, 2, 80, 15});
   TDialogLayout::Place(Memo1, this, 4, 20, 252, 96);
   FillTemplates(Kind);
 }

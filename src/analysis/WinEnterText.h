@@ -9,8 +9,7 @@ class TCsMemo;
 }
 namespace tx {
 class TTxSubmenuItem;
-class TTxToolbar;
-}  // namespace tx
+}
 
 namespace analysis {
 
@@ -20,7 +19,6 @@ class TwndEnterText : public fw::TForm {
   // Kind 1 or 2 adds the templates menu above the memo; a chosen template goes in at the caret.
   void SetTemplatesKind(int Kind);
   cs::TCsMemo* Memo1 = nullptr;
-  tx::TTxToolbar* tbTemplates = nullptr;
   tx::TTxSubmenuItem* itTemplates = nullptr;
 
  private:

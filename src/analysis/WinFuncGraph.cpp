@@ -33,14 +33,6 @@ namespace analysis {
 
 namespace {
 
-template <class T>
-T* MakeAt(fw::TWinControl* Parent, const char* Name, TUnits At) {
-  auto* control = new T(Parent);
-  control->SetName(Name);
-  TDialogLayout::Place(control, Parent, At.Left, At.Top, At.Width, At.Height);
-  return control;
-}
-
 // A formula memo: one line, Enter pressing OK, "." and "," typed as the user's separator.
 cs::TCsMemo* MakeFormulaMemo(fw::TWinControl* Parent, const char* Name, TUnits At, bool OneLine) {
   auto* memo = MakeAt<cs::TCsMemo>(Parent, Name, At);
@@ -100,15 +92,8 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
     Memo1->SetText("");
     ParamGrid->SetText("");
   };
-  tbTemplates = new tx::TTxToolbar(this);
-  tbTemplates->SetName("tbTemplates");
-  tbTemplates->AfterConstruction();
-  TDialogLayout::Place(tbTemplates, this, 60, 19, 84, 15);
-  butTemplates = new tx::TTxSubmenuItem(this);
-  butTemplates->SetName("butTemplates");
-  butTemplates->SetCaption("Заготовки");
+  butTemplates = MakeSubmenuBar(this, "butTemplates", "Заготовки", {60, 19, 84, 15});
   butTemplates->SetHint("Вставить заготовку формулы");
-  tbTemplates->Items()->Add(butTemplates);
   FillExpressionTemplatesMenu();
   MakeLabel(this, u"PARAMS:", {4, 24, 56, 10});
   ParamGrid = MakeFormulaMemo(this, "ParamGrid", {4, 36, 252, 70}, false);

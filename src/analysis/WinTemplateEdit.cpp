@@ -23,14 +23,6 @@ namespace {
 
 constexpr const char* kNewName = "Новая формула";
 
-template <class T>
-T* MakeAt(fw::TWinControl* Parent, const char* Name, TUnits At) {
-  auto* control = new T(Parent);
-  control->SetName(Name);
-  TDialogLayout::Place(control, Parent, At.Left, At.Top, At.Width, At.Height);
-  return control;
-}
-
 }  // namespace
 
 TwndTemplateEdit::TwndTemplateEdit(fw::TComponent* AOwner) : fw::TForm(AOwner) {

@@ -119,22 +119,17 @@ void TwndKorvalinMain::BuildAnalysisActions() {
   }
   FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, nNothing);
   FToggleTracing->SetImageIndex(imgTracing);
-  for (const TArithmeticCommand& command : kArithmetic) {
-    const fw::String caption = DialogCaption(command.Caption);
-    const TArithmetic work = command.Work;
-    FArithmeticActions.push_back(make(command.Name, command.Caption, [caption, work] {
+  // Each works on the graphs chosen in the graph-choice dialog captioned like its menu item.
+  auto onChosenGraphs = [&make](const TArithmeticCommand& Command) {
+    const fw::String caption = DialogCaption(Command.Caption);
+    const TArithmetic work = Command.Work;
+    return make(Command.Name, Command.Caption, [caption, work] {
       analysis::TGraphArray operands;
       if (analysis::SelectGraphs(caption, operands)) work(operands);
-    }, nAnyGraph));
-  }
-  for (const TArithmeticCommand& command : kGroupLines) {
-    const fw::String caption = DialogCaption(command.Caption);
-    const TArithmetic work = command.Work;
-    FGroupLineActions.push_back(make(command.Name, command.Caption, [caption, work] {
-      analysis::TGraphArray operands;
-      if (analysis::SelectGraphs(caption, operands)) work(operands);
-    }, nAnyGraph));
-  }
+    }, nAnyGraph);
+  };
+  for (const TArithmeticCommand& command : kArithmetic) FArithmeticActions.push_back(onChosenGraphs(command));
+  for (const TArithmeticCommand& command : kGroupLines) FGroupLineActions.push_back(onChosenGraphs(command));
   // Graphs from formulas and from the current graph; editing asks the dialog of the current
   // graph's kind.
   FAddFuncGraph = make("actAddFuncGraph", "График функции...", [] { analysis::EditFuncGraph(nullptr); }, nNothing);

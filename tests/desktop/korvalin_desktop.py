@@ -281,21 +281,27 @@ def case_decimal_point_file_is_explained(p):
     del box
 
 
-def case_save_picture_through_the_dialog(p):
-    # Файл > Сохранить как... with a picture name opens the save-image dialog on the chart's
-    # size; OK writes the picture, which another program reads at that size.
-    p.paste_graph()
+def save_picture(p, name, least_size):
+    """Файл > Сохранить как... with a picture name, OK in the save-image dialog; the file's path."""
     p.key("F10", "Down", "Down", "Return")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
-    path = os.path.join(p.dir, "chart.bmp")
+    path = os.path.join(p.dir, name)
     run("xdotool", "type", "--delay", "20", path)
     p.key("Return")
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
     options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
     p.key("Return")  # OK
-    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 54, timeout=8)
+    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > least_size, timeout=8)
     wait_for("the dialog to close", lambda: options not in visible_windows())
+    return path
+
+
+def case_save_picture_through_the_dialog(p):
+    # Файл > Сохранить как... with a picture name opens the save-image dialog on the chart's
+    # size; OK writes the picture, which another program reads at that size.
+    p.paste_graph()
+    path = save_picture(p, "chart.bmp", 54)
     with Image.open(path) as image:
         assert image.format == "BMP" and image.size[0] > 100 and image.size[1] > 100, image.size
 
@@ -305,17 +311,7 @@ def case_balloon_after_saving_a_picture(p):
     # which goes by itself after 5 seconds.
     p.paste_graph()
     time.sleep(0.5)  # the paste's own balloon, if any, has come and is replaced below
-    p.key("F10", "Down", "Down", "Return")
-    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
-    time.sleep(0.5)
-    path = os.path.join(p.dir, "chart.gif")
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
-    wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
-    options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
-    p.key("Return")  # OK
-    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)
-    wait_for("the dialog to close", lambda: options not in visible_windows())
+    save_picture(p, "chart.gif", 100)
     mx, my, mw, mh = geometry(p.main)
 
     def balloon():
