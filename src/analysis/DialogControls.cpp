@@ -1,6 +1,7 @@
 #include "analysis/DialogControls.h"
 
 #include "analysis/DialogLayout.h"
+#include "analysis/ParamGrid.h"
 #include "controls/CsButtons.h"
 #include "controls/CsPanels.h"
 #include "controls/CsTextObject.h"
@@ -79,6 +80,15 @@ cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char1
   button->SetCaption(Caption);
   button->SetModalResult(Result);
   return button;
+}
+
+TParamGrid* MakeParamGrid(fw::TWinControl* Parent, TUnits At) {
+  auto* grid = MakeAt<TParamGrid>(Parent, "ParamGrid", At);
+  grid->SetFixedColor(workspace::GetThemeFormColor());
+  const fw::Integer half = (TDialogLayout::X(At.Width) - 6) / 2;
+  grid->SetColWidths(0, half);
+  grid->SetColWidths(1, half);
+  return grid;
 }
 
 tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char* Caption, TUnits At) {

@@ -46,6 +46,9 @@ T* MakeAt(fw::TWinControl* Parent, const char* Name, TUnits At) {
   TDialogLayout::Place(control, Parent, At.Left, At.Top, At.Width, At.Height);
   return control;
 }
+// The parameter grid with its columns sharing its width and its titles in the form's colour.
+class TParamGrid;
+TParamGrid* MakeParamGrid(fw::TWinControl* Parent, TUnits At);
 // A small themed toolbar on Form at At holding one submenu item (Name, Caption), for the
 // template menus; the item is returned.
 tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char* Caption, TUnits At);

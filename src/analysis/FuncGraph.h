@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ParamGrid.h"
 #include "framework/Forms.h"
 
 namespace workspace {
@@ -65,8 +66,7 @@ class TwndFuncGraph : public fw::TForm {
   cs::TLxCsFloatEdit* fedX2 = nullptr;
   cs::TLxCsFloatEdit* fedStep = nullptr;
   cs::TCsMemo* Memo1 = nullptr;
-  // One "name=value" line per parameter.
-  cs::TCsMemo* ParamGrid = nullptr;
+  TParamGrid* ParamGrid = nullptr;
   cs::TCsButton* butWindow = nullptr;
   cs::TCsButton* butClearAll = nullptr;
   // The "Заготовки" submenu on its toolbar: the templates, then the editor.

@@ -10,6 +10,7 @@
 #include "analysis/WinTemplateEdit.h"
 #include "analysis/FuncGraph.h"
 #include "analysis/MathPars.h"
+#include "analysis/ParamGrid.h"
 #include "analysis/WinEnterText.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
@@ -34,12 +35,12 @@ namespace analysis {
 namespace {
 
 // A formula memo: one line, Enter pressing OK, "." and "," typed as the user's separator.
-cs::TCsMemo* MakeFormulaMemo(fw::TWinControl* Parent, const char* Name, TUnits At, bool OneLine) {
+cs::TCsMemo* MakeFormulaMemo(fw::TWinControl* Parent, const char* Name, TUnits At) {
   auto* memo = MakeAt<cs::TCsMemo>(Parent, Name, At);
   memo->SetText("");
-  if (OneLine) memo->SetWantReturns(false);
+  memo->SetWantReturns(false);
   memo->OnKeyPress = [](fw::TObject*, char16_t& Key) {
-    if (Key == u'.' || Key == u',') Key = char16_t(fw::DecimalSeparator());
+    Key = TypedSeparator(Key);
   };
   return memo;
 }
@@ -79,7 +80,7 @@ void SaveSettings(workspace::TPropSaver& Store) {
 TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetUpDialog(this, "wndFuncGraph", "График функции", 260, 196);
   MakeLabel(this, u"y(x)=", {4, 6, 24, 10});
-  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14}, true);
+  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14});
   butWindow = MakeButton(this, "butWindow", u"Править...", fw::mrNone, {148, 20, 52, 14});
   butWindow->SetHint(u"Редактировать формулу в отдельном окне");
   butWindow->OnClick = [this](fw::TObject*) {
@@ -96,7 +97,8 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   butTemplates->SetHint("Вставить заготовку формулы");
   FillExpressionTemplatesMenu();
   MakeLabel(this, u"PARAMS:", {4, 24, 56, 10});
-  ParamGrid = MakeFormulaMemo(this, "ParamGrid", {4, 36, 252, 70}, false);
+  ParamGrid = MakeParamGrid(this, {4, 36, 252, 70});
+  ParamGrid->OnReturn = [this] { butOkClick(); };
   MakeLabel(this, u"Строить от", {4, 114, 44, 10});
   fedX1 = MakeFloatEdit(this, "fedX1", {50, 112, 56, 12});
   MakeLabel(this, u"до", {110, 114, 12, 10});
@@ -163,10 +165,10 @@ void TwndFuncGraph::butOkClick() {
 TwndFuncGraph1::TwndFuncGraph1(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetUpDialog(this, "wndFuncGraph1", "Параметрический график", 260, 104);
   MakeLabel(this, u"x(t)=", {4, 6, 24, 10});
-  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14}, true);
+  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14});
   Memo1->SetText("sin(t)");
   MakeLabel(this, u"y(t)=", {4, 24, 24, 10});
-  Memo2 = MakeFormulaMemo(this, "Memo2", {30, 22, 226, 14}, true);
+  Memo2 = MakeFormulaMemo(this, "Memo2", {30, 22, 226, 14});
   Memo2->SetText("cos(t)");
   MakeLabel(this, u"Строить от", {4, 44, 44, 10});
   fedX1 = MakeFloatEdit(this, "fedX1", {50, 42, 56, 12});

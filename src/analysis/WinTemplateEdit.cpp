@@ -5,6 +5,7 @@
 #include "analysis/DialogControls.h"
 #include "analysis/DialogLayout.h"
 #include "analysis/FuncGraph.h"
+#include "analysis/ParamGrid.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
 #include "controls/CsLists.h"
@@ -43,8 +44,7 @@ TwndTemplateEdit::TwndTemplateEdit(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   auto* edit = MakeGroup(this, u"Правка", {118, 4, 178, 174});
   edName = MakeAt<cs::TCsEdit>(edit, "edName", {6, 12, 166, 12});
   edName->SetText(u"");
-  ParamGrid = MakeAt<cs::TCsMemo>(edit, "ParamGrid", {6, 28, 166, 60});
-  ParamGrid->SetText("");
+  ParamGrid = MakeParamGrid(edit, {6, 28, 166, 60});
   MakeLabel(edit, u"y(x) =", {6, 94, 40, 10});
   Memo1 = MakeAt<cs::TCsMemo>(edit, "Memo1", {6, 106, 166, 44});
   Memo1->SetText("");

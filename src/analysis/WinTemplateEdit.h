@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "analysis/ExpressionTemplates.h"
+#include "analysis/ParamGrid.h"
 #include "framework/Forms.h"
 
 namespace cs {
@@ -16,6 +17,7 @@ class TCsMemo;
 }  // namespace cs
 
 namespace analysis {
+
 
 class TwndTemplateEdit : public fw::TForm {
  public:
@@ -38,8 +40,7 @@ class TwndTemplateEdit : public fw::TForm {
   cs::TCsButton* butUp = nullptr;
   cs::TCsButton* butDown = nullptr;
   cs::TCsEdit* edName = nullptr;
-  // One "name=value" line per parameter.
-  cs::TCsMemo* ParamGrid = nullptr;
+  TParamGrid* ParamGrid = nullptr;
   cs::TCsMemo* Memo1 = nullptr;
   cs::TCsButton* butApply = nullptr;
 
