@@ -47,8 +47,9 @@ fw::TColor SelectColor(fw::TColor Color);
 bool SelectFont(fw::TFont* Font);
 
 // Reads (Save false) or writes (Save true) the form's position in the settings file's section
-// "PREFERENCES", under the form's name followed by "Position"; writing saves the file.
-void SaveLoadFormPosition(fw::TControl* Form, bool Save);
+// "PREFERENCES", under the form's name followed by "Position"; writing saves the file. Reading
+// is true when the form took a stored place; a place on no monitor is not taken.
+bool SaveLoadFormPosition(fw::TControl* Form, bool Save);
 
 // The background colour for dialogs from the current toolbar theme (clBtnFace while no theme
 // of its own is active).

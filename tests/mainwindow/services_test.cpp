@@ -2,7 +2,9 @@
 // fake clock (replaced, switched off, dropped once the window has closed), the theme's form
 // colour, and the drag cursors loaded at start.
 
+#include "chart/Series.h"
 #include "controls/Balloon.h"
+#include "export/forms/WinLineProp.h"
 #include "mainwindow/DragCursors.h"
 #include "mainwindow/dialog_script.h"
 #include "mainwindow/mainwindow_fixture.h"
@@ -104,6 +106,34 @@ TEST_F(MainWindowServicesTest, FormColourFollowsTheCurrentTheme) {
   form = nullptr;
   EXPECT_EQ(workspace::GetThemeFormColor(), fw::clBtnFace) << "without the main window";
   tx::SetCurrentTheme("Default");
+}
+
+// The line dialog keeps its place: it reopens where it was closed, but not at a place that is on
+// no monitor.
+TEST_F(MainWindowServicesTest, LineDialogReopensWhereItWasClosedWhenThatIsOnAMonitor) {
+  auto* s = new chart::TLineSeries(nullptr);
+  s->AddXY(0, 1);
+  s->AddXY(1, 2);
+  Graphs().AddGraph(s, "data.txt", {}, "a");
+  Graphs().SelectLastAdded();
+  auto open = [&](const std::function<void(kvforms::TwndLineProp&)>& Work) {
+    AnswerDialog<kvforms::TwndLineProp>(*desktop, fw::mrCancel, Work);
+    form->LinePropAction()->Execute();
+    Pump();
+  };
+  open([](kvforms::TwndLineProp& d) { d.SetBounds(123, 87, d.Width(), d.Height()); });
+  fw::TRect seen{};
+  open([&](kvforms::TwndLineProp& d) { seen = {d.Left(), d.Top(), d.Width(), d.Height()}; });
+  EXPECT_EQ(seen.left, 123);
+  EXPECT_EQ(seen.top, 87);
+  {
+    workspace::TPropSaver store(true);
+    store.WriteString("wndLinePropPosition", "-9000;-9000;400;300");
+    store.UpdateFile();
+  }
+  open([&](kvforms::TwndLineProp& d) { seen = {d.Left(), d.Top(), d.Width(), d.Height()}; });
+  EXPECT_GT(seen.left, -1000) << "centred instead of off every monitor";
+  EXPECT_GT(seen.top, -1000);
 }
 
 TEST_F(MainWindowServicesTest, FourDragCursorsAreLoadedAtStart) {
