@@ -622,6 +622,35 @@ def case_function_template_from_the_menu(p):
     assert "k*x*x" in text and "12" in text, "clipboard holds " + repr(text)
 
 
+def case_polynomial_coefficients_shown(p):
+    # Операции, "Полином..." (the twenty-third item, after four groups): the window on the pasted
+    # graph, OK; the information window lists the coefficients, then a balloon says where they
+    # stand.
+    p.paste_graph()
+    time.sleep(0.3)
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 22 * 20 + 4 * 8 + 10), "click", "1")
+    window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(window)
+    assert face_share((x, y, w, h)) > 0.2, "the window is not drawn"
+    p.key("Return")  # OK, degree 2
+    info = wait_for("the information window", lambda: next((o for o in p.others() if o != window), None))
+    time.sleep(0.4)
+    ix, iy, iw, ih = geometry(info)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(ix, iy, ix + iw, iy + ih)).save(shot)
+    assert len(dark_pixels(ImageGrab.grab(), (ix + 4, iy + 30, ix + iw - 4, iy + ih - 40))) > 50, "no rows"
+    before = set(p.others(named=False))
+    p.key("Return")
+    wait_for("the information window to close", lambda: not p.others())
+    # Then the balloon "Коэффициенты полинома" over the status line.
+    wait_for("the balloon", lambda: set(p.others(named=False)) - before)
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
