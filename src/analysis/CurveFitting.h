@@ -29,6 +29,9 @@ Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X);
 // (Householder) reduction. Raises "Cannot process fitting" when the data do not determine
 // every term (fewer distinct X values than terms) or are not finite.
 void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients);
+// The same for Y - YOrigin in powers of X - XOrigin, reading the points as they are.
+void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, double XOrigin, double YOrigin,
+                      TPolyVector& Coefficients);
 
 enum TTypeFitting { cfPolynomial };
 

@@ -45,7 +45,7 @@ bool Solve(int n, TPolyMatrix& A, TPolyVector& B, TPolyVector& X) {
 }  // namespace
 
 bool PolyFitByMoments(int Points, int Terms, const double* X, const double* Y, Extended Centre, Extended Half,
-                      TPolyVector& PowersOfU) {
+                      double YOrigin, TPolyVector& PowersOfU) {
   if (Terms < 1 || Terms > MaxPolyTerms || Points < Terms) return false;
   const int moments = 2 * Terms - 1;
   std::array<Extended, kMaxMoments> s{};
@@ -60,14 +60,15 @@ bool PolyFitByMoments(int Points, int Terms, const double* X, const double* Y, E
     double bb[MaxPolyTerms][kLanes] = {};
     for (int i = start; i < end; i += kLanes) {
       const int n = std::min(kLanes, end - i);
-      double u[kLanes], y[kLanes], w[kLanes], t0[kLanes], t1[kLanes];
+      double u[kLanes], u2[kLanes], y[kLanes], w[kLanes], t0[kLanes], t1[kLanes];
       for (int p = 0; p < kLanes; ++p) {
         const bool used = p < n;
         u[p] = used ? (X[i + p] - centre) * scale : 0;
-        y[p] = used ? Y[i + p] : 0;
+        y[p] = used ? Y[i + p] - YOrigin : 0;
         w[p] = used ? 1 : 0;  // the padding lanes weigh nothing
         t0[p] = w[p];
         t1[p] = w[p] * u[p];
+        u2[p] = 2 * u[p];
       }
       for (int p = 0; p < kLanes; ++p) {
         bs[0][p] += t0[p];
@@ -79,7 +80,7 @@ bool PolyFitByMoments(int Points, int Terms, const double* X, const double* Y, E
         for (int p = 0; p < kLanes; ++p) bb[1][p] += y[p] * t1[p];
       for (int k = 2; k < moments; ++k) {
         for (int p = 0; p < kLanes; ++p) {
-          const double t2 = 2 * u[p] * t1[p] - t0[p];
+          const double t2 = u2[p] * t1[p] - t0[p];
           bs[k][p] += t2;
           t0[p] = t1[p];
           t1[p] = t2;

@@ -9,9 +9,9 @@
 namespace analysis {
 
 // The coefficients of powers of u = (x - Centre) / Half of the least-squares polynomial of Terms
-// terms; false when the moments do not determine every term clearly (the caller then takes the
+// terms through the points (x, y - YOrigin); false when the moments do not determine every term clearly (the caller then takes the
 // orthogonal reduction).
 bool PolyFitByMoments(int Points, int Terms, const double* X, const double* Y, Extended Centre, Extended Half,
-                      TPolyVector& PowersOfU);
+                      double YOrigin, TPolyVector& PowersOfU);
 
 }  // namespace analysis
