@@ -239,22 +239,27 @@ double TCustomFittingFunction::FittedValue(double X) const {
 }
 
 void TCustomFittingFunction::FittedValues(const double* X, double* Y, std::size_t Count) const {
-  // For drawing: the sum in double, eight points side by side (each Horner step waits for the
-  // one before). The fit itself was checked to hold in powers of x to far better than a double's
-  // precision, so the points drawn differ from FittedValue's only in the last digits.
-  constexpr std::size_t kLanes = 8;
+  // For drawing: the sum in double, a block of points a Horner step (the steps of one point wait
+  // for each other, the points of a block do not). The fit itself was checked to hold in powers
+  // of x to far better than a double's precision, so the points drawn differ from FittedValue's
+  // only in the last digits.
+  constexpr std::size_t kBlock = 256;
   const int terms = std::min<int>(FPolyDegree, MaxPolyTerms);
   double c[MaxPolyTerms];
   for (int k = 0; k < terms; ++k) c[k] = double(FCoefficients[std::size_t(k)]);
-  std::size_t i = 0;
-  for (; i + kLanes <= Count; i += kLanes) {
-    double u[kLanes], y[kLanes] = {};
-    for (std::size_t p = 0; p < kLanes; ++p) u[p] = X[i + p] - FFitXOrigin;
-    for (int k = terms - 1; k >= 0; --k)
-      for (std::size_t p = 0; p < kLanes; ++p) y[p] = y[p] * u[p] + c[k];
-    for (std::size_t p = 0; p < kLanes; ++p) Y[i + p] = FFitYOrigin + y[p];
+  double u[kBlock], y[kBlock];
+  for (std::size_t start = 0; start < Count; start += kBlock) {
+    const std::size_t n = std::min(kBlock, Count - start);
+    for (std::size_t j = 0; j < n; ++j) {
+      u[j] = X[start + j] - FFitXOrigin;
+      y[j] = c[terms - 1];
+    }
+    for (int k = terms - 2; k >= 0; --k) {
+      const double ck = c[k];
+      for (std::size_t j = 0; j < n; ++j) y[j] = y[j] * u[j] + ck;
+    }
+    for (std::size_t j = 0; j < n; ++j) Y[start + j] = FFitYOrigin + y[j];
   }
-  for (; i < Count; ++i) Y[i] = FittedValue(X[i]);
 }
 
 void TCustomFittingFunction::SetOrigins(chart::TChartSeries* Source) {
