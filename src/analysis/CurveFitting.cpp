@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "analysis/PolyMoments.h"
 #include "framework/SysUtils.h"
 
 namespace analysis {
@@ -15,6 +17,9 @@ constexpr const char* kCannotFit = "Cannot process fitting";
 constexpr Extended kPowerFormTolerance = 1e-9L;
 // About how many points of the data that comparison takes.
 constexpr int kCheckedPoints = 1024;
+// From this many points on the fit is solved from Chebyshev moments, whose cost per point is a
+// fraction of the orthogonal reduction's; below, where the time is small anyway, the reduction.
+constexpr int kMomentPoints = 65536;
 }
 
 Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B, Extended Tolerance,
@@ -141,30 +146,37 @@ class TriangularReduction {
 
 }  // namespace
 
-void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients) {
+void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, double XOrigin, double YOrigin,
+                      TPolyVector& Coefficients) {
   if (Terms < 1 || Terms > MaxPolyTerms || Points < 1) throw fw::Exception(kCannotFit);
   // The fit runs on u = (x - centre) / half-width in [-1, 1], where the powers of u stay apart
   // for every degree the solver takes, and is solved by orthogonal reduction instead of normal
   // equations, whose condition is the square of the data's.
-  Extended lo = X[0], hi = X[0];
+  double low = X[0], high = X[0];
+  bool finite = true;
   for (int i = 0; i < Points; ++i) {
-    if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
-    lo = std::min<Extended>(lo, X[i]);
-    hi = std::max<Extended>(hi, X[i]);
+    finite = finite && std::isfinite(X[i]) && std::isfinite(Y[i]);
+    low = std::min(low, X[i]);
+    high = std::max(high, X[i]);
   }
+  if (!finite) throw fw::Exception(kCannotFit);
+  const Extended lo = low, hi = high;
   const Extended centre = (lo + hi) / 2;
   const Extended half = hi > lo ? (hi - lo) / 2 : 1;
-  TriangularReduction system(Terms);
-  for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Y[i]);
   TPolyVector c{};
-  if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  if (Points < kMomentPoints || !PolyFitByMoments(Points, Terms, X, Y, centre, half, YOrigin, c)) {
+    TriangularReduction system(Terms);
+    for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Extended(Y[i]) - YOrigin);
+    if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  }
   const TPolyVector fitted = c;
   // Back to powers of x: first of v = x - centre (term k divided by half^k, one division at a
-  // time so no power of half overflows), then shifted by the centre (Taylor shift).
+  // time so no power of half overflows), then shifted to the origin (Taylor shift).
   for (int k = 1; k < Terms; ++k)
     for (int d = 0; d < k; ++d) c[std::size_t(k)] /= half;
+  const Extended shift = centre - XOrigin;
   for (int i = 0; i < Terms; ++i)
-    for (int j = Terms - 2; j >= i; --j) c[std::size_t(j)] -= centre * c[std::size_t(j + 1)];
+    for (int j = Terms - 2; j >= i; --j) c[std::size_t(j)] -= shift * c[std::size_t(j + 1)];
   for (int k = 0; k < Terms; ++k)
     if (!std::isfinite(c[std::size_t(k)])) throw fw::Exception(kCannotFit);
   // Over very wide or far-off X the powers of x cannot hold the fit (coefficients underflow, or
@@ -176,12 +188,16 @@ void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyV
   auto compare = [&](int i) {
     const Extended want = CalculatePoly(Terms, fitted, (X[i] - centre) / half);
     largest = std::max(largest, std::fabs(want));
-    worst = std::max(worst, std::fabs(CalculatePoly(Terms, c, X[i]) - want));
+    worst = std::max(worst, std::fabs(CalculatePoly(Terms, c, X[i] - Extended(XOrigin)) - want));
   };
   for (int i = 0; i < Points; i += stride) compare(i);
   if ((Points - 1) % stride != 0) compare(Points - 1);
   if (!(worst <= largest * kPowerFormTolerance)) throw fw::Exception(kCannotFit);
   Coefficients = c;
+}
+
+void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients) {
+  PolyFittingAbout(Points, Terms, X, Y, 0, 0, Coefficients);
 }
 
 TCustomFittingFunction::TCustomFittingFunction(fw::TComponent* AOwner) : chart::TPlotFunction(AOwner) {
@@ -222,6 +238,30 @@ double TCustomFittingFunction::FittedValue(double X) const {
   return FFitYOrigin + double(CalculatePoly(FPolyDegree, FCoefficients, Extended(X) - FFitXOrigin));
 }
 
+void TCustomFittingFunction::FittedValues(const double* X, double* Y, std::size_t Count) const {
+  // For drawing: the sum in double, a block of points a Horner step (the steps of one point wait
+  // for each other, the points of a block do not). The fit itself was checked to hold in powers
+  // of x to far better than a double's precision, so the points drawn differ from FittedValue's
+  // only in the last digits.
+  constexpr std::size_t kBlock = 256;
+  const int terms = std::min<int>(FPolyDegree, MaxPolyTerms);
+  double c[MaxPolyTerms];
+  for (int k = 0; k < terms; ++k) c[k] = double(FCoefficients[std::size_t(k)]);
+  double u[kBlock], y[kBlock];
+  for (std::size_t start = 0; start < Count; start += kBlock) {
+    const std::size_t n = std::min(kBlock, Count - start);
+    for (std::size_t j = 0; j < n; ++j) {
+      u[j] = X[start + j] - FFitXOrigin;
+      y[j] = c[terms - 1];
+    }
+    for (int k = terms - 2; k >= 0; --k) {
+      const double ck = c[k];
+      for (std::size_t j = 0; j < n; ++j) y[j] = y[j] * u[j] + ck;
+    }
+    for (std::size_t j = 0; j < n; ++j) Y[start + j] = FFitYOrigin + y[j];
+  }
+}
+
 void TCustomFittingFunction::SetOrigins(chart::TChartSeries* Source) {
   FFitXOrigin = Source->NotMandatoryValueList()->MinValue();
   FFitYOrigin = SourceValueList(Source)->MinValue();
@@ -237,17 +277,37 @@ void TCustomFittingFunction::ComputeFromSource(chart::TChartSeries* Source) {
   if (last < first) return;
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
   const chart::TChartValueList* ys = SourceValueList(Source);
+  TPolyVector c{};
+  const Integer n = last - first + 1;
+  bool anyNull = false;
+  if (Source->HasPointColors()) {
+    for (Integer i = first; i <= last && !anyNull; ++i) anyNull = Source->IsNullPoint(i);
+  } else {
+    // Without point colours only a value that is not finite makes a null point.
+    const double* px = Source->XValues()->Data();
+    const double* py = Source->YValues()->Data();
+    bool finite = true;
+    for (Integer i = first; i <= last; ++i) finite = finite && std::isfinite(px[i]) && std::isfinite(py[i]);
+    anyNull = !finite;
+  }
+  if (!anyNull && xs->Multiplier() == 1 && ys->Multiplier() == 1) {
+    // The stored values themselves, shifted inside the fit: no copy of the points.
+    if (n < FPolyDegree) return;
+    PolyFittingAbout(Integer(n), FPolyDegree, xs->Data() + first, ys->Data() + first, FFitXOrigin, FFitYOrigin, c);
+    FCoefficients = c;
+    AddFittedPoints(Source);
+    return;
+  }
   // Null points are gaps in the graph, not data: they take no part in the fit.
   std::vector<double> x, y;
-  x.reserve(std::size_t(last - first + 1));
-  y.reserve(std::size_t(last - first + 1));
+  x.reserve(std::size_t(n));
+  y.reserve(std::size_t(n));
   for (Integer i = first; i <= last; ++i) {
     if (Source->IsNullPoint(i)) continue;
     x.push_back(xs->Value(i) - FFitXOrigin);
     y.push_back(ys->Value(i) - FFitYOrigin);
   }
   if (x.size() < std::size_t(FPolyDegree)) return;  // as a source with too few points
-  TPolyVector c{};
   PolyFitting(Integer(x.size()), FPolyDegree, x.data(), y.data(), c);
   FCoefficients = c;
   AddFittedPoints(Source);
@@ -263,22 +323,47 @@ void TCustomFittingFunction::AddFittedPoints(chart::TChartSeries* Source) {
   const Integer last = FLastPoint == -1 ? count - 1 : std::clamp<Integer>(FLastPoint, 0, count - 1);
   if (first > last) return;
   const chart::TChartValueList* xs = Source->NotMandatoryValueList();
-  for (Integer i = first; i < last; ++i) {
-    const double x0 = xs->Value(i);
-    if (!std::isfinite(x0)) continue;
-    // Without a finite next X there are no steps towards it, but the point itself is drawn.
-    if (!std::isfinite(xs->Value(i + 1))) {
-      parent->AddPoint(x0, FittedValue(x0));
-      continue;
+  // The points are made first and taken in one step when they can go at the end of the series'
+  // X order (a million single insertions would each notify the series).
+  std::vector<double> px, py;
+  px.reserve(std::size_t(last - first) * std::size_t(FFactor) + 1);
+  py.reserve(px.capacity());
+  bool finiteX = xs->Multiplier() == 1;
+  for (Integer i = first; i <= last && finiteX; ++i) finiteX = std::isfinite(xs->Data()[i]);
+  if (FFactor == 1 && finiteX) {
+    // One point a source point: the source's own X values.
+    px.assign(xs->Data() + first, xs->Data() + last + 1);
+  } else {
+    for (Integer i = first; i < last; ++i) {
+      const double x0 = xs->Value(i);
+      if (!std::isfinite(x0)) continue;
+      // Without a finite next X there are no steps towards it, but the point itself is drawn.
+      if (!std::isfinite(xs->Value(i + 1))) {
+        px.push_back(x0);
+        continue;
+      }
+      const double step = (xs->Value(i + 1) - x0) / FFactor;
+      for (Integer k = 0; k < FFactor; ++k) px.push_back(x0 + k * step);
     }
-    const double step = (xs->Value(i + 1) - x0) / FFactor;
-    for (Integer k = 0; k < FFactor; ++k) {
-      const double x = x0 + k * step;
-      parent->AddPoint(x, FittedValue(x));
-    }
+    const double xl = xs->Value(last);
+    if (std::isfinite(xl)) px.push_back(xl);
   }
-  const double xl = xs->Value(last);
-  if (std::isfinite(xl)) parent->AddPoint(xl, FittedValue(xl));
+  py.resize(px.size());
+  FittedValues(px.data(), py.data(), px.size());
+  const chart::TChartValueList* order = parent->XValues();
+  const bool atEnd =
+      order->Order() == chart::loNone ||
+      (order->Order() == chart::loAscending && std::is_sorted(px.begin(), px.end()) &&
+       (parent->Count() == 0 || px.empty() || order->Last() <= px.front()));
+  if (atEnd && parent->Count() == 0) {
+    parent->AdoptPoints(std::move(px), std::move(py));
+    return;
+  }
+  if (atEnd) {
+    parent->AppendPoints(px.data(), py.data(), Integer(px.size()));
+    return;
+  }
+  for (std::size_t i = 0; i < px.size(); ++i) parent->AddPoint(px[i], py[i]);
 }
 
 }  // namespace analysis

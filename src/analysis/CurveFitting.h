@@ -29,6 +29,9 @@ Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X);
 // (Householder) reduction. Raises "Cannot process fitting" when the data do not determine
 // every term (fewer distinct X values than terms) or are not finite.
 void PolyFitting(int Points, int Terms, const double* X, const double* Y, TPolyVector& Coefficients);
+// The same for Y - YOrigin in powers of X - XOrigin, reading the points as they are.
+void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, double XOrigin, double YOrigin,
+                      TPolyVector& Coefficients);
 
 enum TTypeFitting { cfPolynomial };
 
@@ -62,8 +65,9 @@ class TCustomFittingFunction : public chart::TPlotFunction {
   Integer LastCalcPoint() const { return FLastCalcPoint; }
   void SetLastCalcPoint(Integer Value);
 
-  // The fitted y at x.
+  // The fitted y at x; FittedValues the same for Count points.
   double FittedValue(double X) const;
+  void FittedValues(const double* X, double* Y, std::size_t Count) const;
 
  protected:
   // Draws the fitted curve over the drawn range of Source.

@@ -11,9 +11,6 @@
 
 namespace analysis {
 
-namespace {
-
-// The points Function computes from Source, through a series that lives for the computation.
 TFuncPoints Compute(chart::TChartSeries* Source, chart::TPlotFunction* Function) {
   fw::TComponent owner(nullptr);
   auto* temp = new chart::TLineSeries(&owner);
@@ -21,15 +18,14 @@ TFuncPoints Compute(chart::TChartSeries* Source, chart::TPlotFunction* Function)
   temp->SetDataSource(Source);
   temp->CheckDataSource();
   TFuncPoints p;
-  for (fw::Integer i = 0; i < temp->Count(); ++i) {
-    p.X.push_back(temp->PointX(i));
-    p.Y.push_back(temp->PointY(i));
-  }
+  const fw::Integer count = temp->Count();
+  const double* x = temp->XValues()->Data();
+  const double* y = temp->YValues()->Data();
+  p.X.assign(x, x + count);
+  p.Y.assign(y, y + count);
   temp->SetDataSource(nullptr);
   return p;
 }
-
-}  // namespace
 
 void TEnvelopeParams::Load(const workspace::TPropSaver& Store) {
   Low = Store.ReadBool("Low", false);

@@ -7,6 +7,7 @@
 
 namespace chart {
 class TChartSeries;
+class TPlotFunction;
 }
 namespace workspace {
 class TPropSaver;
@@ -29,6 +30,9 @@ struct TEnvelopeParams {
   void Load(const workspace::TPropSaver& Store);
   void Save(workspace::TPropSaver& Store) const;
 };
+
+// The points Function computes from Source, through a series that lives for the computation.
+TFuncPoints Compute(chart::TChartSeries* Source, chart::TPlotFunction* Function);
 
 TFuncPoints SplinePoints(chart::TChartSeries* Source, const TSplineParams& Params);
 // A step along X that is not positive is refused (it makes no period).

@@ -1,12 +1,16 @@
 #include "analysis/DialogControls.h"
 
 #include "analysis/DialogLayout.h"
+#include "analysis/ParamGrid.h"
 #include "controls/CsButtons.h"
 #include "controls/CsPanels.h"
 #include "controls/CsTextObject.h"
 #include "controls/FloatEdit.h"
+#include "controls/NumericSpinEdit.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
+#include "tx/TxItems.h"
+#include "tx/TxToolbar.h"
 #include "workspace/Common.h"
 
 namespace analysis {
@@ -59,6 +63,16 @@ cs::TLxCsFloatEdit* MakeFloatEdit(fw::TWinControl* Parent, const char* Name, TUn
   return edit;
 }
 
+cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, int Min, int Max, TUnits At) {
+  auto* spin = Make<cs::TCsSpinEdit>(Parent, At);
+  spin->SetName(Name);
+  spin->SetValueType(cs::vtInt);
+  spin->SetMinValue(Min);
+  spin->SetMaxValue(Max);
+  spin->SetIncrement(1);
+  return spin;
+}
+
 cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, fw::Integer Result,
                           TUnits At) {
   auto* button = Make<cs::TCsButton>(Parent, At);
@@ -66,6 +80,27 @@ cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char1
   button->SetCaption(Caption);
   button->SetModalResult(Result);
   return button;
+}
+
+TParamGrid* MakeParamGrid(fw::TWinControl* Parent, TUnits At) {
+  auto* grid = MakeAt<TParamGrid>(Parent, "ParamGrid", At);
+  grid->SetFixedColor(workspace::GetThemeFormColor());
+  const fw::Integer half = (TDialogLayout::X(At.Width) - 6) / 2;
+  grid->SetColWidths(0, half);
+  grid->SetColWidths(1, half);
+  return grid;
+}
+
+tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char* Caption, TUnits At) {
+  auto* bar = new tx::TTxToolbar(Form);
+  bar->SetName("tbTemplates");
+  bar->AfterConstruction();
+  TDialogLayout::Place(bar, Form, At.Left, At.Top, At.Width, At.Height);
+  auto* item = new tx::TTxSubmenuItem(Form);
+  item->SetName(Name);
+  item->SetCaption(Caption);
+  bar->Items()->Add(item);
+  return item;
 }
 
 void MakeOkCancel(fw::TForm* Form, int Width, int Height) {

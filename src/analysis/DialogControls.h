@@ -1,6 +1,7 @@
 #pragma once
 // The controls the analysis dialogs are built from, made and placed in dialog units in one call.
 
+#include "analysis/DialogLayout.h"
 #include "framework/ClassesTypes.h"
 
 namespace fw {
@@ -13,8 +14,13 @@ class TCsCheckBox;
 class TCsGroupBox;
 class TCsLabel;
 class TCsRadioButton;
+class TCsSpinEdit;
 class TLxCsFloatEdit;
 }  // namespace cs
+
+namespace tx {
+class TTxSubmenuItem;
+}
 
 namespace analysis {
 
@@ -28,8 +34,24 @@ cs::TCsRadioButton* MakeRadio(fw::TWinControl* Parent, const char* Name, const c
 cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, const char16_t* Caption, TUnits At);
 // Text "0", 9 digits, no range check.
 cs::TLxCsFloatEdit* MakeFloatEdit(fw::TWinControl* Parent, const char* Name, TUnits At);
+// An integer spin edit from Min to Max, stepping by 1.
+cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, int Min, int Max, TUnits At);
 cs::TCsButton* MakeButton(fw::TWinControl* Parent, const char* Name, const char16_t* Caption, fw::Integer Result,
                           TUnits At);
+// A control of class T named Name, placed on Parent.
+template <class T>
+T* MakeAt(fw::TWinControl* Parent, const char* Name, TUnits At) {
+  auto* control = new T(Parent);
+  control->SetName(Name);
+  TDialogLayout::Place(control, Parent, At.Left, At.Top, At.Width, At.Height);
+  return control;
+}
+// The parameter grid with its columns sharing its width and its titles in the form's colour.
+class TParamGrid;
+TParamGrid* MakeParamGrid(fw::TWinControl* Parent, TUnits At);
+// A small themed toolbar on Form at At holding one submenu item (Name, Caption), for the
+// template menus; the item is returned.
+tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char* Caption, TUnits At);
 // OK (default) and "Отмена" (cancel) at the bottom right of a dialog Width by Height units.
 void MakeOkCancel(fw::TForm* Form, int Width, int Height);
 // A dialog's common look: caption, fixed frame, centred on the main window, the theme's colour,

@@ -6,10 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ParamGrid.h"
 #include "framework/Forms.h"
 
 namespace workspace {
 class TGraph;
+}
+namespace tx {
+class TTxSubmenuItem;
 }
 namespace cs {
 class TCsButton;
@@ -62,10 +66,16 @@ class TwndFuncGraph : public fw::TForm {
   cs::TLxCsFloatEdit* fedX2 = nullptr;
   cs::TLxCsFloatEdit* fedStep = nullptr;
   cs::TCsMemo* Memo1 = nullptr;
-  // One "name=value" line per parameter.
-  cs::TCsMemo* ParamGrid = nullptr;
+  TParamGrid* ParamGrid = nullptr;
   cs::TCsButton* butWindow = nullptr;
   cs::TCsButton* butClearAll = nullptr;
+  // The "Заготовки" submenu on its toolbar: the templates, then the editor.
+  tx::TTxSubmenuItem* butTemplates = nullptr;
+
+  // Rebuilds the "Заготовки" submenu from the settings file.
+  void FillExpressionTemplatesMenu();
+  // Template N: its parameters appended to the grid's lines, its formula put in at the caret.
+  void TemplateClick(int N);
 
   TFuncPoints Points;
   std::string ExprText;

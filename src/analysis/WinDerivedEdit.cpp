@@ -22,17 +22,6 @@ namespace analysis {
 
 namespace {
 
-cs::TCsSpinEdit* MakeSpin(fw::TWinControl* Parent, const char* Name, int Min, int Max, TUnits At) {
-  auto* spin = new cs::TCsSpinEdit(Parent);
-  spin->SetName(Name);
-  TDialogLayout::Place(spin, Parent, At.Left, At.Top, At.Width, At.Height);
-  spin->SetValueType(cs::vtInt);
-  spin->SetMinValue(Min);
-  spin->SetMaxValue(Max);
-  spin->SetIncrement(1);
-  return spin;
-}
-
 // The graph whose series a new derived graph is computed from.
 workspace::TGraph* SourceGraph() { return workspace::GraphCollection ? workspace::GraphCollection->Current() : nullptr; }
 

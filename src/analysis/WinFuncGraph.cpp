@@ -5,8 +5,12 @@
 
 #include "analysis/DialogControls.h"
 #include "analysis/DialogLayout.h"
+#include "analysis/ExpressionTemplates.h"
+#include "analysis/TemplatesMenu.h"
+#include "analysis/WinTemplateEdit.h"
 #include "analysis/FuncGraph.h"
 #include "analysis/MathPars.h"
+#include "analysis/ParamGrid.h"
 #include "analysis/WinEnterText.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
@@ -17,6 +21,8 @@
 #include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/kernel/TextConvert.h"
+#include "tx/TxItems.h"
+#include "tx/TxToolbar.h"
 #include "workspace/Common.h"
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
@@ -28,21 +34,13 @@ namespace analysis {
 
 namespace {
 
-template <class T>
-T* MakeAt(fw::TWinControl* Parent, const char* Name, TUnits At) {
-  auto* control = new T(Parent);
-  control->SetName(Name);
-  TDialogLayout::Place(control, Parent, At.Left, At.Top, At.Width, At.Height);
-  return control;
-}
-
 // A formula memo: one line, Enter pressing OK, "." and "," typed as the user's separator.
-cs::TCsMemo* MakeFormulaMemo(fw::TWinControl* Parent, const char* Name, TUnits At, bool OneLine) {
+cs::TCsMemo* MakeFormulaMemo(fw::TWinControl* Parent, const char* Name, TUnits At) {
   auto* memo = MakeAt<cs::TCsMemo>(Parent, Name, At);
   memo->SetText("");
-  if (OneLine) memo->SetWantReturns(false);
+  memo->SetWantReturns(false);
   memo->OnKeyPress = [](fw::TObject*, char16_t& Key) {
-    if (Key == u'.' || Key == u',') Key = char16_t(fw::DecimalSeparator());
+    Key = TypedSeparator(Key);
   };
   return memo;
 }
@@ -82,7 +80,7 @@ void SaveSettings(workspace::TPropSaver& Store) {
 TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetUpDialog(this, "wndFuncGraph", "График функции", 260, 196);
   MakeLabel(this, u"y(x)=", {4, 6, 24, 10});
-  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14}, true);
+  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14});
   butWindow = MakeButton(this, "butWindow", u"Править...", fw::mrNone, {148, 20, 52, 14});
   butWindow->SetHint(u"Редактировать формулу в отдельном окне");
   butWindow->OnClick = [this](fw::TObject*) {
@@ -95,8 +93,12 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
     Memo1->SetText("");
     ParamGrid->SetText("");
   };
-  MakeLabel(this, u"PARAMS:", {4, 24, 60, 10});
-  ParamGrid = MakeFormulaMemo(this, "ParamGrid", {4, 36, 252, 70}, false);
+  butTemplates = MakeSubmenuBar(this, "butTemplates", "Заготовки", {60, 19, 84, 15});
+  butTemplates->SetHint("Вставить заготовку формулы");
+  FillExpressionTemplatesMenu();
+  MakeLabel(this, u"PARAMS:", {4, 24, 56, 10});
+  ParamGrid = MakeParamGrid(this, {4, 36, 252, 70});
+  ParamGrid->OnReturn = [this] { butOkClick(); };
   MakeLabel(this, u"Строить от", {4, 114, 44, 10});
   fedX1 = MakeFloatEdit(this, "fedX1", {50, 112, 56, 12});
   MakeLabel(this, u"до", {110, 114, 12, 10});
@@ -110,6 +112,37 @@ TwndFuncGraph::TwndFuncGraph(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 }
 
 TwndFuncGraph::~TwndFuncGraph() = default;
+
+void TwndFuncGraph::FillExpressionTemplatesMenu() {
+  std::vector<TTemplateMenuEntry> entries;
+  try {
+    for (const TExpressionTemplate& t : ReadExpressionTemplates(workspace::TPropSaver(ExpressionTemplatesSection, true)))
+      entries.push_back({t.Name, t.N});
+  } catch (const std::exception&) {
+    // A settings file that cannot be read offers no templates; it was said at start.
+  }
+  FillTemplateItems(butTemplates, entries, "Редактировать заготовки....", [this] {
+    if (EditExpressionTemplates()) FillExpressionTemplatesMenu();
+  }, [this](int N) { TemplateClick(N); });
+}
+
+void TwndFuncGraph::TemplateClick(int N) {
+  std::vector<TExpressionTemplate> templates;
+  try {
+    templates = ReadExpressionTemplates(workspace::TPropSaver(ExpressionTemplatesSection, true));
+  } catch (const std::exception& e) {
+    ShowError(e);
+    return;
+  }
+  for (const TExpressionTemplate& t : templates) {
+    if (t.N != N) continue;
+    std::string lines = ParamGrid->Text();
+    if (!lines.empty() && lines.back() != '\n') lines += "\r\n";
+    ParamGrid->SetText(lines + ParamsToLines(t.Params));
+    Memo1->SetSelText(t.Formula);
+    return;
+  }
+}
 
 void TwndFuncGraph::butOkClick() {
   try {
@@ -132,10 +165,10 @@ void TwndFuncGraph::butOkClick() {
 TwndFuncGraph1::TwndFuncGraph1(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetUpDialog(this, "wndFuncGraph1", "Параметрический график", 260, 104);
   MakeLabel(this, u"x(t)=", {4, 6, 24, 10});
-  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14}, true);
+  Memo1 = MakeFormulaMemo(this, "Memo1", {30, 4, 226, 14});
   Memo1->SetText("sin(t)");
   MakeLabel(this, u"y(t)=", {4, 24, 24, 10});
-  Memo2 = MakeFormulaMemo(this, "Memo2", {30, 22, 226, 14}, true);
+  Memo2 = MakeFormulaMemo(this, "Memo2", {30, 22, 226, 14});
   Memo2->SetText("cos(t)");
   MakeLabel(this, u"Строить от", {4, 44, 44, 10});
   fedX1 = MakeFloatEdit(this, "fedX1", {50, 42, 56, 12});

@@ -13,6 +13,7 @@
 #include "themes/ThemeList.h"
 #include "tx/Tx.h"
 #include "workspace/DataModule.h"
+#include "mainwindow/DragCursors.h"
 #include "mainwindow/RusClipboard.h"
 #include "mainwindow/WinMain.h"
 
@@ -34,6 +35,7 @@ void StartProgram() {
   chart::RegisterLineSeriesClasses();
   chart::RegisterChartTools();
   chart::RegisterPlotHandCursor();
+  LoadDragCursors();
   analysis::RegisterAnalysis();
   kvexport::RegisterPlotStoreClasses();
   g_previousClipboard = fw::SetClipboard(new TRusClipboard);

@@ -86,6 +86,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 }
 
 TwndKorvalinMain::~TwndKorvalinMain() {
+  RemoveServices();
   DisconnectAnalysisTools();
   // The graphs free their series, which the chart lists: they go before the chart does.
   if (GraphCollection == FGraphs.get()) GraphCollection = nullptr;
@@ -138,8 +139,7 @@ void TwndKorvalinMain::FormCreate() {
   FShortCuts.Load(store, [this](std::string_view Name) {
     return dynamic_cast<fw::TAction*>(FindComponent(Name)) != nullptr;
   });
-  SetBalloonHintHandler([this](const fw::String& Title, const fw::String& Text, fw::Integer) { ShowNotice(Title, Text); });
-  SetInfoWindowHandler(ShowInfoWindowModal);
+  InstallServices();
 
   // The default workspace, when the user keeps one.
   const fw::String workspaceFile = DefaultWorkspaceFileName();
@@ -363,12 +363,6 @@ fw::TMenuItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action) const {
   return nullptr;
 }
 
-void TwndKorvalinMain::ShowNotice(const fw::String& Title, const fw::String& Text) {
-  if (!Preferences.ShowBalloonTips) return;
-  FStatus->SetCaption(Text.empty() ? Title : Title + ": " + Text);
-  ShowNoticeBalloon(Title, Text);
-}
-
 template <typename F>
 void TwndKorvalinMain::Guarded(F Work) {
   try {
@@ -530,8 +524,7 @@ void TwndKorvalinMain::FormClose() {
   }
   CancelPointPick();
   DisconnectAnalysisTools();
-  SetBalloonHintHandler(nullptr);
-  SetInfoWindowHandler(nullptr);
+  RemoveServices();
   if (FGraphs) FGraphs->Clear();
   if (FOperations) FOperations->Clear();
 }

@@ -101,12 +101,15 @@ class TwndKorvalinMain : public fw::TForm {
   const std::vector<fw::TAction*>& FindGroupActions() const { return FFindGroupActions; }
   // Sum, difference, product, quotient by point index, then the same four resampled.
   const std::vector<fw::TAction*>& ArithmeticActions() const { return FArithmeticActions; }
+  // Mean line, upper and lower envelope of several graphs, and the resampled mean line.
+  const std::vector<fw::TAction*>& GroupLineActions() const { return FGroupLineActions; }
   // Graphs from formulas (a new y = f(x), a new parametric graph), graphs computed from the
   // current one (spline, envelope), and the current formula or derived graph edited again.
   fw::TAction* AddFuncGraphAction() const { return FAddFuncGraph; }
   fw::TAction* AddParamFuncGraphAction() const { return FAddParamFuncGraph; }
   fw::TAction* AddSplineAction() const { return FAddSpline; }
   fw::TAction* AddEnvelopeAction() const { return FAddEnvelope; }
+  fw::TAction* AddPolynomAction() const { return FAddPolynom; }
   fw::TAction* EditGraphParamsAction() const { return FEditGraphParams; }
 
   // The files through the collection's file-opening routine (open dialog, drops).
@@ -116,6 +119,8 @@ class TwndKorvalinMain : public fw::TForm {
   const TShortCutTable& ShortCuts() const { return FShortCuts; }
   // The menu item that runs Action (nullptr when the menu has none).
   fw::TMenuItem* MenuItemOf(const fw::TAction* Action) const;
+  // The balloon that shows notices over the status line (nullptr before the first).
+  cs::TBalloonControl* NoticeBalloon() const { return FNoticeBalloon; }
 
  protected:
   void CreateWnd() override;
@@ -146,7 +151,12 @@ class TwndKorvalinMain : public fw::TForm {
   void GraphsChanged();
   void OperationsChanged();
   void DropFiles(fw::TMessage& Message);
-  void ShowNotice(const fw::String& Title, const fw::String& Text);
+  // The services the dialogs reach through the workspace (WinMainServices.cpp): the notice
+  // balloon, the information window, the theme's form colour; removed before the window goes.
+  void InstallServices();
+  void RemoveServices();
+  // A notice in the balloon over the status line, when balloon tips are on (WinMainBalloons.cpp).
+  void ShowNotice(const fw::String& Title, const fw::String& Text, fw::Integer BalloonType);
   // Runs an action's work, showing a failure in the application's error box.
   template <typename F>
   void Guarded(F Work);
@@ -165,8 +175,6 @@ class TwndKorvalinMain : public fw::TForm {
   void BuildExportActions();
   // The copy commands of the collection ask through the copy dialogs.
   void ConnectExportDialogs();
-  // The notice also as an information balloon over the status line.
-  void ShowNoticeBalloon(const fw::String& Title, const fw::String& Text);
   void SaveAsExecute();
   void PrintExecute();
   // Saves to FileName by its extension: a picture of the chart through the save-image dialog,
@@ -223,10 +231,12 @@ class TwndKorvalinMain : public fw::TForm {
   std::vector<fw::TAction*> FFindActions;
   std::vector<fw::TAction*> FFindGroupActions;
   std::vector<fw::TAction*> FArithmeticActions;
+  std::vector<fw::TAction*> FGroupLineActions;
   fw::TAction* FAddFuncGraph = nullptr;
   fw::TAction* FAddParamFuncGraph = nullptr;
   fw::TAction* FAddSpline = nullptr;
   fw::TAction* FAddEnvelope = nullptr;
+  fw::TAction* FAddPolynom = nullptr;
   fw::TAction* FEditGraphParams = nullptr;
   std::vector<fw::TAction*> FCurrentGraphActions;
   std::vector<fw::TAction*> FAnyGraphActions;

@@ -13,6 +13,7 @@
 #include "analysis/WinFindOpGroup.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "analysis/WinOperations.h"
+#include "analysis/WinPolynom.h"
 #include "analysis/WinSelect.h"
 #include "analysis/WinTracing.h"
 #include "chart/PlotToolsCursor.h"
@@ -47,6 +48,13 @@ constexpr TArithmeticCommand kArithmetic[] = {
     {"actSubtractRareGraphs", "Разница графиков с пересчётом по X...", analysis::AddSubtractRareGraph},
     {"actMultiplyRareGraphs", "Произведение графиков с пересчётом по X...", analysis::AddMultiplyRareGraph},
     {"actDivideRareGraphs", "Частное графиков с пересчётом по X...", analysis::AddDivideRareGraph}};
+
+// Lines over several graphs: the mean, the upper and lower envelopes, the resampled mean.
+constexpr TArithmeticCommand kGroupLines[] = {
+    {"actAverageGraphs", "Средняя линия...", analysis::AddAverageGraph},
+    {"actEnvelopeHighGraphs", "Верхняя огибающая...", analysis::AddEnvelopeHighGraph},
+    {"actEnvelopeLowGraphs", "Нижняя огибающая...", analysis::AddEnvelopeLowGraph},
+    {"actAverageRareGraphs", "Средняя линия с пересчётом по X...", analysis::AddAverageRareGraph}};
 
 fw::String DialogCaption(const char* MenuCaption) {
   fw::String caption = MenuCaption;
@@ -111,14 +119,17 @@ void TwndKorvalinMain::BuildAnalysisActions() {
   }
   FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, nNothing);
   FToggleTracing->SetImageIndex(imgTracing);
-  for (const TArithmeticCommand& command : kArithmetic) {
-    const fw::String caption = DialogCaption(command.Caption);
-    const TArithmetic work = command.Work;
-    FArithmeticActions.push_back(make(command.Name, command.Caption, [caption, work] {
+  // Each works on the graphs chosen in the graph-choice dialog captioned like its menu item.
+  auto onChosenGraphs = [&make](const TArithmeticCommand& Command) {
+    const fw::String caption = DialogCaption(Command.Caption);
+    const TArithmetic work = Command.Work;
+    return make(Command.Name, Command.Caption, [caption, work] {
       analysis::TGraphArray operands;
       if (analysis::SelectGraphs(caption, operands)) work(operands);
-    }, nAnyGraph));
-  }
+    }, nAnyGraph);
+  };
+  for (const TArithmeticCommand& command : kArithmetic) FArithmeticActions.push_back(onChosenGraphs(command));
+  for (const TArithmeticCommand& command : kGroupLines) FGroupLineActions.push_back(onChosenGraphs(command));
   // Graphs from formulas and from the current graph; editing asks the dialog of the current
   // graph's kind.
   FAddFuncGraph = make("actAddFuncGraph", "График функции...", [] { analysis::EditFuncGraph(nullptr); }, nNothing);
@@ -126,6 +137,7 @@ void TwndKorvalinMain::BuildAnalysisActions() {
                             [] { analysis::EditParamFuncGraph(nullptr); }, nNothing);
   FAddSpline = make("actAddSpline", "Сплайн...", [] { analysis::EditSplineGraph(nullptr); }, nCurrentGraph);
   FAddEnvelope = make("actAddEnvelope", "Огибающая...", [] { analysis::EditEnvelopeGraph(nullptr); }, nCurrentGraph);
+  FAddPolynom = make("actAddPolynom", "Полином...", [] { analysis::EditPolynomGraph(nullptr); }, nCurrentGraph);
   FEditGraphParams = make("actEditGraphParams", "Изменить параметры графика...", [this] {
     TGraph* graph = FGraphs->Current();
     switch (graph ? graph->Kind : gkData) {
@@ -133,14 +145,16 @@ void TwndKorvalinMain::BuildAnalysisActions() {
       case gkParametric: analysis::EditParamFuncGraph(graph); break;
       case gkSpline: analysis::EditSplineGraph(graph); break;
       case gkEnvelope: analysis::EditEnvelopeGraph(graph); break;
+      case gkPolynomial: analysis::EditPolynomGraph(graph); break;
       default: fw::AppMessageBox("Текущий график не построен по формуле или по другому графику", win::MB_ICONWARNING);
     }
   }, nCurrentGraph);
 }
 
 std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
-  // The arithmetic (by index, then resampled), the find windows, the group searches, the
-  // transforms, the axis limits and the tracing window, separated.
+  // The arithmetic (by index, then resampled), the find windows, the group searches, the graphs
+  // from formulas and derived graphs, the lines over several graphs, the transforms, the axis
+  // limits and the tracing window, separated.
   std::vector<fw::TAction*> actions;
   auto group = [&actions](auto First, auto Last) {
     if (!actions.empty()) actions.push_back(nullptr);
@@ -151,8 +165,9 @@ std::vector<fw::TAction*> TwndKorvalinMain::OperationsMenuActions() const {
   group(FFindActions.begin(), FFindActions.end());
   group(FFindGroupActions.begin(), FFindGroupActions.end());
   const std::vector<fw::TAction*> formulas{FAddFuncGraph, FAddParamFuncGraph, FAddSpline, FAddEnvelope,
-                                           FEditGraphParams};
+                                           FAddPolynom, FEditGraphParams};
   group(formulas.begin(), formulas.end());
+  group(FGroupLineActions.begin(), FGroupLineActions.end());
   const std::vector<fw::TAction*> transforms{FNormalize, FOffset, FTrim};
   group(transforms.begin(), transforms.end());
   const std::vector<fw::TAction*> limits{FLimitsX, FLimitsY, FLimitsBoth, nullptr, FToggleTracing};

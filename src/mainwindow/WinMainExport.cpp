@@ -61,20 +61,6 @@ void TwndKorvalinMain::ConnectExportDialogs() {
   FGraphs->OnCopyImageDialog = kvforms::ExecuteCopyImg;
 }
 
-void TwndKorvalinMain::ShowNoticeBalloon(const fw::String& Title, const fw::String& Text) {
-  if (!FNoticeBalloon) {
-    FNoticeBalloon = new cs::TBalloonControl(this);
-    FNoticeBalloon->SetDuration(5);
-    // Pointing at the middle of the status line, so it stays over the window.
-    FNoticeBalloon->SetHorizontal(cs::blnMiddle);
-    FNoticeBalloon->SetVertical(cs::blnTop);
-  }
-  FNoticeBalloon->SetControl(FStatus);
-  FNoticeBalloon->SetTitle(Title);
-  FNoticeBalloon->SetText(Text);
-  FNoticeBalloon->ShowBalloon();
-}
-
 void TwndKorvalinMain::SaveAsExecute() {
   // Several graphs selected on the chart: the wizard asks how they are written, and writes them.
   const TGraphArray selected = FGraphs->SelectedGraphs();

@@ -8,6 +8,7 @@
 #include "framework/Dialogs.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/GridsString.h"
+#include "platform/user/services/Monitor.h"
 #include "workspace/PropSaver.h"
 
 namespace workspace {
@@ -86,15 +87,21 @@ bool SelectFont(fw::TFont* Font) {
   return true;
 }
 
-void SaveLoadFormPosition(fw::TControl* Form, bool Save) {
-  if (!Form) return;
+bool SaveLoadFormPosition(fw::TControl* Form, bool Save) {
+  if (!Form) return false;
   if (!Save) {
+    const fw::TRect before{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()};
     // A settings file that cannot be read leaves the position as it is; it was said at start.
     try {
-      TPropSaver(true).ReadFormPosition(Form);
+      if (!TPropSaver(true).ReadFormPosition(Form)) return false;
     } catch (const std::exception&) {
+      return false;
     }
-    return;
+    // A place on no monitor (a screen since removed, a damaged value) would hide the window.
+    const win::RECT placed{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()};
+    if (win::MonitorFromRect(&placed, win::MONITOR_DEFAULTTONULL)) return true;
+    Form->SetBounds(before.left, before.top, before.right - before.left, before.bottom - before.top);
+    return false;
   }
   try {
     TPropSaver store(true);
@@ -104,6 +111,7 @@ void SaveLoadFormPosition(fw::TControl* Form, bool Save) {
     // The position is not worth stopping for, but a settings file that cannot be written is.
     fw::AppMessageBox(e.what(), 16);
   }
+  return true;
 }
 
 TPointPickHandler PointPickHandler;
@@ -113,7 +121,16 @@ void CancelPointPick() {
   if (TPointPickHandler handler = PointPickHandler) handler(-1, -1, false);
 }
 
-fw::TColor GetThemeFormColor() { return fw::clBtnFace; }
+namespace {
+TThemeFormColorHandler& FormColorHandler() {
+  static TThemeFormColorHandler handler;
+  return handler;
+}
+}  // namespace
+
+fw::TColor GetThemeFormColor() { return FormColorHandler() ? FormColorHandler()() : fw::clBtnFace; }
+
+void SetThemeFormColorHandler(TThemeFormColorHandler Handler) { FormColorHandler() = std::move(Handler); }
 
 namespace {
 TBalloonHintHandler& BalloonHandler() {
@@ -137,6 +154,28 @@ TInfoWindowHandler& InfoHandler() {
 
 void ShowInfoWindow(TPropSaver& Info) {
   if (InfoHandler()) InfoHandler()(Info);
+}
+
+namespace {
+TFillTemplatesMenuHandler& FillHandler() {
+  static TFillTemplatesMenuHandler handler;
+  return handler;
+}
+std::function<bool(int)>& EditHandler() {
+  static std::function<bool(int)> handler;
+  return handler;
+}
+}  // namespace
+
+void FillTemplatesMenu(int Kind, fw::TComponent* ParentItem, std::function<void()> OnEdit, TTemplateTextEvent OnTemplate) {
+  if (FillHandler() && ParentItem) FillHandler()(Kind, ParentItem, std::move(OnEdit), std::move(OnTemplate));
+}
+
+bool EditTemplates(int Kind) { return EditHandler() ? EditHandler()(Kind) : false; }
+
+void SetTemplatesHandlers(TFillTemplatesMenuHandler Fill, std::function<bool(int Kind)> Edit) {
+  FillHandler() = std::move(Fill);
+  EditHandler() = std::move(Edit);
 }
 
 void SetInfoWindowHandler(TInfoWindowHandler Handler) { InfoHandler() = std::move(Handler); }

@@ -11,6 +11,7 @@
 #include "framework/ClassesTypes.h"
 
 namespace fw {
+class TComponent;
 class TFont;
 class TControl;
 class TStringGrid;
@@ -46,12 +47,17 @@ fw::TColor SelectColor(fw::TColor Color);
 bool SelectFont(fw::TFont* Font);
 
 // Reads (Save false) or writes (Save true) the form's position in the settings file's section
-// "PREFERENCES", under the form's name followed by "Position"; writing saves the file.
-void SaveLoadFormPosition(fw::TControl* Form, bool Save);
+// "PREFERENCES", under the form's name followed by "Position"; writing saves the file. Reading
+// is true when the form took a stored place; a place on no monitor is not taken.
+bool SaveLoadFormPosition(fw::TControl* Form, bool Save);
 
 // The background colour for dialogs from the current toolbar theme (clBtnFace while no theme
 // of its own is active).
 fw::TColor GetThemeFormColor();
+// Upward seam (workspace -> main window): the main window installs the current theme's colour;
+// without a handler dialogs take clBtnFace.
+using TThemeFormColorHandler = std::function<fw::TColor()>;
+void SetThemeFormColorHandler(TThemeFormColorHandler Handler);
 
 // Upward seam (workspace -> analysis windows): the windows of the analysis library arm this
 // handler; the workspace calls it when all graphs are deleted, the main window on a press or Esc.
@@ -70,6 +76,18 @@ void CancelPointPick();
 void ShowBalloonHint(const String& Title, const String& Text, fw::Integer BalloonType);
 using TBalloonHintHandler = std::function<void(const String& Title, const String& Text, fw::Integer BalloonType)>;
 void SetBalloonHintHandler(TBalloonHintHandler Handler);
+
+// Upward seam (workspace -> analysis windows): the title template menus, kind 1 axis titles and
+// kind 2 chart titles. ParentItem is a toolbar item whose submenu gets one item per template
+// (OnTemplate gets its text) and a last item that calls OnEdit; EditTemplates edits the kind's
+// templates and is true when they were saved. The main window installs the analysis library's
+// menus; without them the menu stays empty and editing does nothing.
+using TTemplateTextEvent = std::function<void(const String& Text)>;
+using TFillTemplatesMenuHandler =
+    std::function<void(int Kind, fw::TComponent* ParentItem, std::function<void()> OnEdit, TTemplateTextEvent OnTemplate)>;
+void FillTemplatesMenu(int Kind, fw::TComponent* ParentItem, std::function<void()> OnEdit, TTemplateTextEvent OnTemplate);
+bool EditTemplates(int Kind);
+void SetTemplatesHandlers(TFillTemplatesMenuHandler Fill, std::function<bool(int Kind)> Edit);
 
 // Upward seam (workspace -> main window): the main window installs the window at start-up.
 // Shows the modal information window with every section of Info as name = value rows. The

@@ -540,3 +540,43 @@ TEST_F(FitFixture, TheLastFinitePointIsDrawnBeforeNonFiniteX) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace analysis;
+
+// Fits of many points go through the Chebyshev moments: a polynomial's own points give back its
+// coefficients, a noisy curve nearly the fit the orthogonal reduction makes of every 4th of its
+// points, and data with fewer distinct X than terms are still refused.
+TEST(PolySolver, ManyPointsFitByMomentsAsByReduction) {
+  constexpr int kPoints = 200'000;
+  std::vector<double> xs(kPoints), ys(kPoints);
+  const double want[] = {1.5, -2, 0.25, 0.125};
+  for (int i = 0; i < kPoints; ++i) {
+    const double x = -3 + 7.0 * i / (kPoints - 1);
+    xs[std::size_t(i)] = x;
+    ys[std::size_t(i)] = want[0] + x * (want[1] + x * (want[2] + x * want[3]));
+  }
+  TPolyVector c{};
+  ASSERT_EQ(ErrorOf([&] { PolyFitting(kPoints, 4, xs.data(), ys.data(), c); }), "");
+  for (int k = 0; k < 4; ++k) EXPECT_NEAR(double(c[std::size_t(k)]), want[k], 1e-10) << k;
+  // Ten terms through a noisy curve, compared through the fitted values.
+  for (int i = 0; i < kPoints; ++i) ys[std::size_t(i)] = std::sin(xs[std::size_t(i)] * 1.7) + 0.01 * std::cos(i * 3.0);
+  TPolyVector many{};
+  ASSERT_EQ(ErrorOf([&] { PolyFitting(kPoints, 10, xs.data(), ys.data(), many); }), "");
+  // Every 4th point: the same curve, few enough points for the reduction.
+  std::vector<double> sx, sy;
+  for (int i = 0; i < kPoints; i += 4) {
+    sx.push_back(xs[std::size_t(i)]);
+    sy.push_back(ys[std::size_t(i)]);
+  }
+  TPolyVector few{};
+  ASSERT_EQ(ErrorOf([&] { PolyFitting(int(sx.size()), 10, sx.data(), sy.data(), few); }), "");
+  for (double x : {-3.0, -1.0, 0.5, 2.0, 4.0})
+    EXPECT_NEAR(double(CalculatePoly(10, many, x)), double(CalculatePoly(10, few, x)), 1e-4) << x;
+  // Two distinct X values cannot hold three terms.
+  for (int i = 0; i < kPoints; ++i) xs[std::size_t(i)] = i % 2 ? 1.0 : 2.0;
+  EXPECT_EQ(ErrorOf([&] { PolyFitting(kPoints, 3, xs.data(), ys.data(), c); }), "Cannot process fitting");
+}
+
+}  // namespace

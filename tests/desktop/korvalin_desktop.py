@@ -281,23 +281,58 @@ def case_decimal_point_file_is_explained(p):
     del box
 
 
-def case_save_picture_through_the_dialog(p):
-    # Файл > Сохранить как... with a picture name opens the save-image dialog on the chart's
-    # size; OK writes the picture, which another program reads at that size.
-    p.paste_graph()
+def save_picture(p, name, least_size):
+    """Файл > Сохранить как... with a picture name, OK in the save-image dialog; the file's path."""
     p.key("F10", "Down", "Down", "Return")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
-    path = os.path.join(p.dir, "chart.bmp")
+    path = os.path.join(p.dir, name)
     run("xdotool", "type", "--delay", "20", path)
     p.key("Return")
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
     options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
     p.key("Return")  # OK
-    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 54, timeout=8)
+    wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > least_size, timeout=8)
     wait_for("the dialog to close", lambda: options not in visible_windows())
+    return path
+
+
+def case_save_picture_through_the_dialog(p):
+    # Файл > Сохранить как... with a picture name opens the save-image dialog on the chart's
+    # size; OK writes the picture, which another program reads at that size.
+    p.paste_graph()
+    path = save_picture(p, "chart.bmp", 54)
     with Image.open(path) as image:
         assert image.format == "BMP" and image.size[0] > 100 and image.size[1] > 100, image.size
+
+
+def case_balloon_after_saving_a_picture(p):
+    # A picture saved through Сохранить как... is announced in a balloon over the status line,
+    # which goes by itself after 5 seconds.
+    p.paste_graph()
+    time.sleep(0.5)  # the paste's own balloon, if any, has come and is replaced below
+    save_picture(p, "chart.gif", 100)
+    mx, my, mw, mh = geometry(p.main)
+
+    def balloon():
+        # A window without a title over the bottom half of the main window.
+        for w in p.others(named=False):
+            x, y, width, height = geometry(w)
+            if width < mw and my + mh // 2 < y + height <= my + mh + 40:
+                return w
+        return None
+
+    shown = wait_for("the balloon", balloon, timeout=3)
+    since = time.time()
+    x, y, w, h = geometry(shown)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(mx, my, mx + mw, my + mh + 20)).save(shot)
+    assert len(dark_pixels(ImageGrab.grab(), (x + 30, y + 5, x + w - 5, y + h - 5))) > 20, "the balloon has no text"
+    time.sleep(max(0.0, 4.0 - (time.time() - since)))
+    assert shown in p.others(named=False), "gone before 5 s"
+    wait_for("the balloon to go", lambda: shown not in p.others(named=False), timeout=3)
+    assert time.time() - since > 4.5, "gone too soon"
 
 
 def case_data_panel_shows_row_100000_whole(p):
@@ -608,6 +643,71 @@ def case_axis_title_and_font_through_the_double_click(p):
     assert small > 4 and large >= 2 * small, (small, large)
 
 
+def case_function_template_from_the_menu(p):
+    # The function dialog's "Заготовки" menu lists the stored template and its editor; the
+    # template chosen puts its formula and parameter in, and OK makes the graph k*x*x with k = 3.
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(dialog)
+    top = y + h - 3 - 318  # the client area's top
+    # Clear the formula, then open "Заготовки" (the toolbar 90 pixels in, 31 down).
+    run("xdotool", "mousemove", str(x + 3 + 200), str(top + 17), "click", "1")
+    p.key("End", *["BackSpace"] * 8)
+    before = set(p.others(named=False))
+    run("xdotool", "mousemove", str(x + 3 + 90 + 20), str(top + 31 + 10), "click", "1")
+    popup = wait_for("the templates menu", lambda: next(iter(set(p.others(named=False)) - before - {dialog}), None))
+    time.sleep(0.3)
+    px, py, pw, ph = geometry(popup)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(x, y, max(x + w, px + pw), max(y + h, py + ph))).save(shot)
+    assert ph > 40, "the menu holds the template, a separator and the editor item"
+    run("xdotool", "mousemove", str(px + 30), str(py + 3 + 10), "click", "1")  # the template
+    time.sleep(0.3)
+    p.key("Return")
+    wait_for("the dialog to close", lambda: not p.others())
+    set_clipboard("")
+    p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
+    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert "k*x*x" in text and "12" in text, "clipboard holds " + repr(text)
+
+
+def case_polynomial_coefficients_shown(p):
+    # Операции, "Полином..." (the twenty-third item, after four groups): the window on the pasted
+    # graph, OK; the information window lists the coefficients, then a balloon says where they
+    # stand.
+    p.paste_graph()
+    time.sleep(0.3)
+    p.key("F10", "Right", "Right", "Right", "Right", "Down")
+    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    time.sleep(0.3)
+    mx, my, _, _ = geometry(menu)
+    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 22 * 20 + 4 * 8 + 10), "click", "1")
+    window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(window)
+    assert face_share((x, y, w, h)) > 0.2, "the window is not drawn"
+    p.key("Return")  # OK, degree 2
+    info = wait_for("the information window", lambda: next((o for o in p.others() if o != window), None))
+    time.sleep(0.4)
+    ix, iy, iw, ih = geometry(info)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(ix, iy, ix + iw, iy + ih)).save(shot)
+    assert len(dark_pixels(ImageGrab.grab(), (ix + 4, iy + 30, ix + iw - 4, iy + ih - 40))) > 50, "no rows"
+    before = set(p.others(named=False))
+    p.key("Return")
+    wait_for("the information window to close", lambda: not p.others())
+    # Then the balloon "Коэффициенты полинома" over the status line.
+    wait_for("the balloon", lambda: set(p.others(named=False)) - before)
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
@@ -615,8 +715,10 @@ def main():
     binary, case = sys.argv[1], sys.argv[2]
     start = time.time()
     ini = "[PREFERENCES]\nConfirmDelete=1\nConfirmClose=1\n" if case != "alt_x_ends_the_program" else None
-    if case == "function_graph_from_a_typed_formula":
+    if case in ("function_graph_from_a_typed_formula", "function_template_from_the_menu"):
         ini += "[EXPRESSION_EDIT]\nStart=0\nStop=2\nStep=1\n"
+    if case == "function_template_from_the_menu":
+        ini += "[EXPRESSION_TEMPLATES]\nTemplate0=Парабола\nTemplate0Params=k=3;\nTemplate0Formula=k*x*x\n"
     p = Program(binary, ini)
     try:
         CASES[case](p)

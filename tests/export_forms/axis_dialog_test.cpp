@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "tx/Tx.h"
 #include "chart/Chart.h"
 #include "chart/ChartStreaming.h"
 #include "chart/PlotAxis.h"
@@ -36,6 +37,8 @@ class AxisDialogTest : public kvtest::HeadlessTest {
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
     chart::RegisterChartProperties();
+    // The templates menu sits on a themed toolbar.
+    tx::InitTx();
     chart = std::make_unique<chart::TChart>(nullptr);
     chart->SetName("Chart1");
     axis = chart->LeftAxis();
@@ -47,6 +50,7 @@ class AxisDialogTest : public kvtest::HeadlessTest {
     chart.reset();
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
+    tx::DoneTx();
     HeadlessTest::TearDown();
   }
   std::string Stream() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "tx/Tx.h"
 #include "chart/Chart.h"
 #include "chart/ChartStreaming.h"
 #include "chart/ChartTitle.h"
@@ -23,6 +24,9 @@
 #include "framework/Streams.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
+#include "toolbars/TBItem.h"
+#include "tx/TxItems.h"
+#include "workspace/Common.h"
 
 namespace {
 
@@ -35,6 +39,8 @@ class TitleDialogTest : public kvtest::HeadlessTest {
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
     chart::RegisterChartProperties();
+    // The templates menu sits on a themed toolbar.
+    tx::InitTx();
     chart = std::make_unique<chart::TChart>(nullptr);
     chart->SetName("Chart1");
     title = chart->Title();
@@ -51,6 +57,7 @@ class TitleDialogTest : public kvtest::HeadlessTest {
     chart.reset();
     delete fw::Application;
     fw::Application = new fw::TApplication(nullptr);
+    tx::DoneTx();
     HeadlessTest::TearDown();
   }
   std::string Stream() {
@@ -281,6 +288,36 @@ TEST_F(TitleDialogTest, TheChartFreedMeanwhileEndsTheDialogs) {
   EXPECT_EQ(kvforms::ShowTitleFormat(edited), fw::mrCancel);
   EXPECT_EQ(gradientResult, fw::mrCancel);
   EXPECT_EQ(chart, nullptr);
+}
+
+// The templates menu asks the installed service for chart-title templates (kind 2); a template
+// chosen becomes the memo's text, and a confirmed edit rebuilds the menu.
+TEST_F(TitleDialogTest, TemplatesMenuPutsAChosenTemplateIntoTheText) {
+  std::vector<int> kinds;
+  std::function<void()> edit;
+  int fills = 0;
+  workspace::SetTemplatesHandlers(
+      [&](int Kind, fw::TComponent* Parent, std::function<void()> OnEdit, workspace::TTemplateTextEvent OnTemplate) {
+        kinds.push_back(Kind);
+        ++fills;
+        edit = OnEdit;
+        auto* item = dynamic_cast<toolbars::TTBCustomItem*>(Parent);
+        ASSERT_NE(item, nullptr);
+        item->Clear();
+        auto* t = new tx::TTxItem(item);
+        t->SetCaption("Шаблон");
+        t->OnClick = [OnTemplate](fw::TObject*) { OnTemplate("Шаблон\r\nзаголовка"); };
+        item->Add(t);
+      },
+      [](int Kind) { return Kind == 2; });
+  TwndTitle d(nullptr, *title);
+  ASSERT_NE(d.itTemplates, nullptr);
+  EXPECT_EQ(kinds, std::vector<int>{2});
+  d.itTemplates->Items(0)->Click();
+  EXPECT_EQ(d.Memo1->Text(), "Шаблон\r\nзаголовка");
+  edit();
+  EXPECT_EQ(fills, 2) << "rebuilt after the edit";
+  workspace::SetTemplatesHandlers(nullptr, nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Key bindings: the table's text form, the settings section taking precedence over the built-in
 // text, keys running their action through the main window, and the menus showing the first
-// binding of each action. Also the notice that stands in for the balloon and the information
-// window.
+// binding of each action. Also the information window.
 
 #include <gtest/gtest.h>
 
@@ -131,17 +130,6 @@ TEST_F(MainWindowKeysTest, CtrlORunsOpenAndMenusShowTheFirstBinding) {
   fw::TMenuItem* undo = form->MenuItemOf(form->UndoAction());
   ASSERT_NE(undo, nullptr);
   EXPECT_FALSE(undo->Enabled());
-}
-
-TEST_F(MainWindowKeysTest, NoticesReplaceTheStatusTextOnlyWithBalloonTipsOn) {
-  workspace::ShowBalloonHint("Сохранение завершено", "", 0);
-  bool found = false;
-  for (fw::Integer i = 0; i < form->ControlCount(); ++i)
-    if (form->Controls(i)->Caption() == "Сохранение завершено") found = true;
-  EXPECT_TRUE(found);
-  workspace::Preferences.ShowBalloonTips = false;
-  workspace::ShowBalloonHint("Другое", "текст", 0);
-  for (fw::Integer i = 0; i < form->ControlCount(); ++i) EXPECT_NE(form->Controls(i)->Caption(), "Другое: текст");
 }
 
 TEST_F(MainWindowKeysTest, InformationWindowListsEverySectionAsNameValueRows) {

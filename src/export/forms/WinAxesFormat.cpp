@@ -15,6 +15,7 @@
 #include "controls/UniCodePages.h"
 #include "export/forms/DialogControls.h"
 #include "export/forms/TargetWatch.h"
+#include "export/forms/TitleTemplatesMenu.h"
 #include "framework/PageControl.h"
 #include "framework/StdCtrlsEdit.h"
 #include "workspace/Common.h"
@@ -96,6 +97,7 @@ void TwndAxisFormat::BuildTitlePage(fw::TWinControl* Page) {
   memoTitle->SetParent(title);
   memoTitle->SetName("memoTitle");
   memoTitle->SetBounds(8, 18, 416, 50);
+  itTemplates = MakeTitleTemplatesMenu(this, title, 1, fw::Rect(314, 74, 424, 98), memoTitle);
   butTitleFont = MakeButton(title, "butTitleFont", "Шрифт", {8, 76, 70, 21}, [this] {
     ChooseFont(FTitleFont.get());
     ShowFontDescriptions();

@@ -22,6 +22,10 @@ class TMemo;
 class TPageControl;
 }  // namespace fw
 
+namespace tx {
+class TTxSubmenuItem;
+}
+
 namespace kvforms {
 
 class TwndAxisFormat : public fw::TForm {
@@ -38,6 +42,8 @@ class TwndAxisFormat : public fw::TForm {
   fw::TPageControl* PageControl1 = nullptr;
   cs::TCsCheckBox* cbShowAxis = nullptr;
   fw::TMemo* memoTitle = nullptr;
+  // The title templates submenu: a template chosen becomes the memo's text.
+  tx::TTxSubmenuItem* itTemplates = nullptr;
   cs::TCsButton* butTitleFont = nullptr;
   cs::TCsSpinEdit* seTitleSize = nullptr;
   cs::TCsSpinEdit* seTitleAngle = nullptr;

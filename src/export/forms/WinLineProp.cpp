@@ -109,11 +109,8 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
     SetMarkerColor(pointer.Color());
     SyncPenControls(MarkerPen, *pointer.Pen(), true);
   }
-  // Reopens where it was last closed; centred only the first time.
-  try {
-    if (workspace::TPropSaver(true).ReadFormPosition(this)) SetPosition(fw::poDesigned);
-  } catch (const std::exception&) {
-  }
+  // Reopens where it was last closed; centred the first time and when that place is on no monitor.
+  if (workspace::SaveLoadFormPosition(this, false)) SetPosition(fw::poDesigned);
 }
 
 TwndLineProp::~TwndLineProp() {

@@ -12,8 +12,9 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
-#include "export/forms/TargetWatch.h"
 #include "export/forms/FontNameCombo.h"
+#include "export/forms/TargetWatch.h"
+#include "export/forms/TitleTemplatesMenu.h"
 #include "export/forms/WinGradient.h"
 #include "framework/Graphics.h"
 #include "framework/PageControl.h"
@@ -88,6 +89,7 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
   Memo1->SetParent(Page);
   Memo1->SetName("Memo1");
   Memo1->SetBounds(8, 28, 334, 70);
+  itTemplates = MakeTitleTemplatesMenu(this, Page, 2, fw::Rect(232, 2, 342, 24), Memo1);
   cbxFontName = new TFontNameCombo(this);
   cbxFontName->SetParent(Page);
   cbxFontName->SetName("cbxFontName");

@@ -28,6 +28,10 @@ namespace workspace {
 class TPropSaver;
 }
 
+namespace tx {
+class TTxSubmenuItem;
+}
+
 namespace kvforms {
 
 class TFontNameCombo;
@@ -50,6 +54,8 @@ class TwndTitle : public fw::TForm {
   cs::TCsCheckBox* cbShowTitle = nullptr;
   fw::TMemo* Memo1 = nullptr;
   TFontNameCombo* cbxFontName = nullptr;
+  // The title templates submenu: a template chosen becomes the memo's text.
+  tx::TTxSubmenuItem* itTemplates = nullptr;
   cs::TCsComboBox* cbxFontSize = nullptr;
   cs::TCsCheckBox* itFontBold = nullptr;
   cs::TCsCheckBox* itFontItalic = nullptr;
