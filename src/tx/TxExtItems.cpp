@@ -398,8 +398,9 @@ bool TTxColorItemViewer::IsImageShown() {
   }
 }
 
-void TTxColorItemViewer::BeforePaintCaption(fw::TCanvas* /*Canvas*/, const TRect& ClientAreaRect, TRect& CaptionRect,
-                                            bool /*IsTextRotated*/, bool& /*PaintDefault*/) {
+void TTxColorItemViewer::BeforePaintCaption(fw::TCanvas* /*Canvas*/, const TRect& ClientAreaRect,
+                                            const String& /*Text*/, TRect& CaptionRect, bool /*IsTextRotated*/,
+                                            bool& /*PaintDefault*/) {
   if (!IsViewKind(GetViewType(View()), VT_POPUP_TOOLBOX)) return;
   const Integer w = CaptionRect.right - CaptionRect.left;
   CaptionRect.left = ClientAreaRect.left;

@@ -127,7 +127,8 @@ class TTxColorItem : public TTxCustomItem {
 class TTxColorItemViewer : public TTxItemViewer {
  public:
   TTxColorItemViewer(TTBView* AView, TTBCustomItem* AItem, Integer AGroupLevel);
-  void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, TRect& CaptionRect, bool IsTextRotated,
+  void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, const String& Text, TRect& CaptionRect,
+                          bool IsTextRotated,
                           bool& PaintDefault) override;
   void PaintItemImage(fw::TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& ItemInfo) override;
   bool IsImageShown() override;
