@@ -43,7 +43,6 @@ TCsCompoundItemsControl::TCsCompoundItemsControl(fw::TComponent* AOwner, TCsTool
   FDock->SetParent(this);
   FDock->SetAlign(fw::alTop);
   FToolbar = ToolbarClass.Create(this);
-  FToolbar->AfterConstruction();
   FToolbar->SetEmbedded(true);
   FToolbar->SetBorderStyle(fw::bsNone);
   FToolbar->SetDragHandleStyle(toolbars::dhNone);

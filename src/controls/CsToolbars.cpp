@@ -103,7 +103,10 @@ void TCsItemCacheCollection::Delete(const TTBCustomItem* Item) {
 // ---- toolbar ---------------------------------------------------------------------------------
 
 TCsToolbar::TCsToolbar(fw::TComponent* AOwner)
-    : tx::TTxToolbar(AOwner), FItemCache(std::make_unique<TCsItemCacheCollection>()) {
+    : tx::TTxToolbar(AOwner), FItemCache(std::make_unique<TCsItemCacheCollection>()) {}
+
+void TCsToolbar::AfterConstruction() {
+  tx::TTxToolbar::AfterConstruction();
   Items()->RegisterNotification(this, [this](TTBCustomItem* Sender, bool Relayed,
                                              toolbars::TTBItemChangedAction Action, Integer Index,
                                              TTBCustomItem* Item) {
@@ -111,7 +114,9 @@ TCsToolbar::TCsToolbar(fw::TComponent* AOwner)
   });
 }
 
-TCsToolbar::~TCsToolbar() { Items()->UnregisterNotification(this); }
+TCsToolbar::~TCsToolbar() {
+  if (Items()) Items()->UnregisterNotification(this);
+}
 
 Integer TCsToolbar::GetRightAlignMargin() { return 10; }
 

@@ -66,8 +66,10 @@ using TCsItemNotificationEvent =
 
 class TCsToolbar : public tx::TTxToolbar {
  public:
+  // Like every toolbar, complete only after AfterConstruction (which makes the root item).
   explicit TCsToolbar(fw::TComponent* AOwner);
   ~TCsToolbar() override;
+  void AfterConstruction() override;
 
   TCsDrawEvent OnDrawBackground;
   TCsItemNotificationEvent OnItemNotification;
