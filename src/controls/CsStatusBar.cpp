@@ -82,7 +82,7 @@ void TCsCompoundItemsControl::CreateParams(fw::TCreateParams& Params) {
 
 void TCsCompoundItemsControl::Resize() {
   TCsThemed<fw::TCustomControl>::Resize();
-  FToolbar->Resize();
+  if (FToolbar) FToolbar->Resize();
 }
 
 void TCsCompoundItemsControl::Dispatch(fw::TMessage& Message) { TCsThemed<fw::TCustomControl>::Dispatch(Message); }

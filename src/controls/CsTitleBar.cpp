@@ -229,8 +229,9 @@ void TCsTitleBarButtonOptions::UpdateMaximizeImage() {
 // ---- title bar -------------------------------------------------------------------------------
 
 TCsCustomTitleBar::TCsCustomTitleBar(fw::TComponent* AOwner)
-    : TCsCompoundBar(AOwner, TCsToolbarClass::Of<TCsTitleToolbar>()),
-      FOptions(std::make_unique<TCsTitleBarButtonOptions>(this)) {
+    : TCsCompoundBar(AOwner, TCsToolbarClass::Of<TCsTitleToolbar>()) {
+  // Made in the body: making the buttons re-lays the bar out, which asks for the options.
+  FOptions = std::make_unique<TCsTitleBarButtonOptions>(this);
   SetAlign(fw::alClient);
 }
 
@@ -311,7 +312,7 @@ void TCsCustomTitleBar::AdjustClientRect(TRect& Rect) {
 
 void TCsCustomTitleBar::Resize() {
   TCsCompoundBar::Resize();
-  if (!ComponentState().Contains(fw::csDesigning) && FOptions->BorderIcons().Contains(briMaximize))
+  if (FOptions && FOptions->BorderIcons().Contains(briMaximize))
     FOptions->UpdateMaximizeImage();
 }
 

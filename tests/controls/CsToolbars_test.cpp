@@ -10,6 +10,7 @@
 #include "controls/CsBitmapHint.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsObjects.h"
 #include "platform/user/messages/Input.h"
 #include "framework/HintWindow.h"
 #include "framework/StdCtrlsEdit.h"
@@ -318,6 +319,46 @@ TEST_F(CsStatusBarTest, SitsAtTheBottomAsHighAsItsDock) {
   EXPECT_EQ(bar->Height(), bar->Dock()->Height());
   EXPECT_TRUE(bar->Toolbar()->Embedded());
   EXPECT_NE(dynamic_cast<TCsStatusToolbar*>(bar->Toolbar()), nullptr);
+}
+
+TEST_F(CsStatusBarTest, PanelWidthsFromTheTestFont) {
+  // The toolbars' font is the fixed test font here: 7 pixels a character, 13 a line.
+  struct FontScope {
+    fw::TFont saved;
+    FontScope() {
+      saved.Assign(toolbars::ToolbarFont());
+      toolbars::ToolbarFont()->SetName("Korvalin Test");
+      toolbars::ToolbarFont()->SetHeight(-13);
+    }
+    ~FontScope() { toolbars::ToolbarFont()->Assign(&saved); }
+  } font;
+  auto* right = new TCsRightAlignSpacerItem(bar->Items());
+  bar->Items()->Insert(2, right);
+  // A bar of labels alone is never right-aligned (it has nothing to select): this panel is a
+  // button.
+  auto* fixed = new TCsItem(bar->Items());
+  fixed->SetCaption(u"Ж");
+  fixed->SetCustomWidth(60);
+  bar->Items()->Add(fixed);
+  Pump();
+  bar->Toolbar()->Resize();
+  toolbars::TTBView* view = bar->Toolbar()->View();
+  view->ValidatePositions();
+  const auto width = [&](Integer i) {
+    const TRect r = view->Viewers(i)->BoundsRect();
+    return r.right - r.left;
+  };
+  struct Case {
+    const char* name;
+    Integer index, expected;
+  } cases[] = {
+      {"\"Готово\": 6 characters + 6 + 4", 0, 6 * 7 + 10},
+      {"\"x = 1\": 5 characters + 6 + 4", 3, 5 * 7 + 10},
+      {"a fixed panel", 4, 60},
+      // The spacer takes what the dock leaves less 10, the separator and the panels.
+      {"spacer", 2, bar->Dock()->Width() - 10 - (6 * 7 + 10) - width(1) - (5 * 7 + 10) - 60},
+  };
+  for (const Case& c : cases) EXPECT_EQ(width(c.index), c.expected) << c.name;
 }
 
 TEST_F(CsStatusBarTest, GripIsTheDocksRightEndUnlessMaximized) {
