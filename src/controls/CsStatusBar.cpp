@@ -1,5 +1,7 @@
 #include "controls/CsStatusBar.h"
 
+#include <utility>
+
 #include "framework/ControlMessages.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsCanvas.h"
@@ -55,11 +57,16 @@ TCsCompoundItemsControl::TCsCompoundItemsControl(fw::TComponent* AOwner, TCsTool
   };
   // The bar is as high as its dock.
   FDock->OnResize = [this](fw::TObject*) {
-    if (FDock->Height() != Height()) SetHeight(FDock->Height());
+    if (FDock && FDock->Height() != Height()) SetHeight(FDock->Height());
   };
 }
 
-TCsCompoundItemsControl::~TCsCompoundItemsControl() = default;
+TCsCompoundItemsControl::~TCsCompoundItemsControl() {
+  // The toolbar goes before its dock: a dock torn down as a plain child would leave the toolbar
+  // asking a half-destroyed dock to let it go.
+  delete std::exchange(FToolbar, nullptr);
+  delete std::exchange(FDock, nullptr);
+}
 
 void TCsCompoundItemsControl::Repaint() {
   if (HandleAllocated())
