@@ -50,7 +50,8 @@ void BM_CsToolbarPaint20(benchmark::State& state) {
     desktop.run_until_idle();
     faces = 0;
     for (auto _ : state) {
-      win::RedrawWindow(bar->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
+      win::RedrawWindow(bar->Handle(), nullptr, nullptr,
+                        win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
     }
     // Every item is painted in every iteration.
     state.counters["faces/paint"] = double(faces) / double(state.iterations());

@@ -34,27 +34,35 @@ bool WideStartsText(std::u16string_view Prefix, std::u16string_view S) {
 
 TCsEditItem::TCsEditItem(fw::TComponent* AOwner) : tx::TTxEditItem(AOwner) {}
 
-WideString TCsEditItem::WideText() const { return SyncedWideValue(FText, Text()); }
+WideString TCsEditItem::WideText() const {
+  return SyncedWideValue(FText, Text());
+}
 
 void TCsEditItem::SetText(const WideString& Value) {
   SyncWideValue(Value, FText, Text(), [this](const String& S) { tx::TTxEditItem::SetText(S); });
 }
 
-WideString TCsEditItem::WideEditCaption() const { return SyncedWideValue(FEditCaption, EditCaption()); }
+WideString TCsEditItem::WideEditCaption() const {
+  return SyncedWideValue(FEditCaption, EditCaption());
+}
 
 void TCsEditItem::SetEditCaption(const WideString& Value) {
   if (Value == WideEditCaption()) return;
-  SyncWideValue(Value, FEditCaption, EditCaption(), [this](const String& S) { tx::TTxEditItem::SetEditCaption(S); });
+  SyncWideValue(Value, FEditCaption, EditCaption(),
+                [this](const String& S) { tx::TTxEditItem::SetEditCaption(S); });
 }
 
-WideString TCsEditItem::WideHint() const { return SyncedWideValue(FHint, Hint()); }
+WideString TCsEditItem::WideHint() const {
+  return SyncedWideValue(FHint, Hint());
+}
 
 void TCsEditItem::SetHint(const WideString& Value) {
   if (Value == WideHint()) return;
   SyncWideValue(Value, FHint, Hint(), [this](const String& S) { tx::TTxEditItem::SetHint(S); });
 }
 
-void TCsEditItem::DoTextChanging(const String& /*OldText*/, String& NewText, TTBEditItemChangeReason /*Reason*/) {
+void TCsEditItem::DoTextChanging(const String& /*OldText*/, String& NewText,
+                                 TTBEditItemChangeReason /*Reason*/) {
   if (CharCase() == fw::ecUpperCase)
     NewText = win::WideToUtf8(WideUpperCaseCopy(win::Utf8ToWide(NewText)));
   else if (CharCase() == fw::ecLowerCase)
@@ -170,9 +178,10 @@ void TCsComboBoxItem::DoTextChanged(TTBEditItemChangeReason Reason) {
 }
 
 toolbars::TTBPopupWindow* TCsComboBoxItem::CreatePopup(toolbars::TTBView* ParentView,
-                                                       toolbars::TTBItemViewer* ParentViewer, bool PositionAsSubmenu,
-                                                       bool SelectFirstItem, bool Customizing,
-                                                       const fw::TPoint& APopupPoint, fw::Byte Alignment) {
+                                                       toolbars::TTBItemViewer* ParentViewer,
+                                                       bool PositionAsSubmenu, bool SelectFirstItem,
+                                                       bool Customizing, const fw::TPoint& APopupPoint,
+                                                       fw::Byte Alignment) {
   const int at = Strings()->IndexOf(WideText());
   if (at >= 0) FList->SetItemIndex(at);
   return TCsCustomDropDownItem::CreatePopup(ParentView, ParentViewer, PositionAsSubmenu, true, Customizing,

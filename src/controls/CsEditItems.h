@@ -33,7 +33,8 @@ class TCsEditItem : public tx::TTxEditItem {
   void SetHint(const WideString& Value);
 
   // Upper or lower case of every script's letters.
-  void DoTextChanging(const String& OldText, String& NewText, toolbars::TTBEditItemChangeReason Reason) override;
+  void DoTextChanging(const String& OldText, String& NewText,
+                      toolbars::TTBEditItemChangeReason Reason) override;
   toolbars::TTBItemViewerClass GetItemViewerClass(toolbars::TTBView* AView) override;
 
  private:

@@ -24,12 +24,13 @@ namespace {
 // The item whose hint the bitmap holds while the hint shows; freeing it hides the hint.
 const TCsCustomItem* HintOwner = nullptr;
 
-
 }  // namespace
 
 // ---- item ------------------------------------------------------------------------------------
 
-TCsCustomItem::TCsCustomItem(fw::TComponent* AOwner) : tx::TTxCustomItem(AOwner) { SetStretch(true); }
+TCsCustomItem::TCsCustomItem(fw::TComponent* AOwner) : tx::TTxCustomItem(AOwner) {
+  SetStretch(true);
+}
 
 TCsCustomItem::~TCsCustomItem() {
   if (HintOwner == this) {
@@ -38,14 +39,18 @@ TCsCustomItem::~TCsCustomItem() {
   }
 }
 
-WideString TCsCustomItem::WideCaption() const { return SyncedWideValue(FCaption, Caption()); }
+WideString TCsCustomItem::WideCaption() const {
+  return SyncedWideValue(FCaption, Caption());
+}
 
 void TCsCustomItem::SetCaption(const WideString& Value) {
   if (Value == WideCaption()) return;
   SyncWideValue(Value, FCaption, Caption(), [this](const String& S) { tx::TTxCustomItem::SetCaption(S); });
 }
 
-WideString TCsCustomItem::WideHint() const { return SyncedWideValue(FHint, Hint()); }
+WideString TCsCustomItem::WideHint() const {
+  return SyncedWideValue(FHint, Hint());
+}
 
 void TCsCustomItem::SetHint(const WideString& Value) {
   if (Value == WideHint()) return;
@@ -80,7 +85,9 @@ void TCsCustomItem::SetControl(fw::TControl* Value) {
   UpdateProps();
 }
 
-bool TCsCustomItem::DialogChar(char16_t /*CharCode*/) { return false; }
+bool TCsCustomItem::DialogChar(char16_t /*CharCode*/) {
+  return false;
+}
 
 void TCsCustomItem::DoDrawHint(fw::TBitmap* AHintBitmap, WideString& AHint, bool& PaintDefault) {
   if (OnDrawHint) OnDrawHint(this, AHintBitmap, AHint, PaintDefault);
@@ -95,13 +102,15 @@ void TCsCustomItem::DoDrawCaption(fw::TCanvas* ACanvas, const TRect& ClientAreaR
                                   TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage,
                                   bool& PaintDefault) {
   if (OnDrawCaption)
-    OnDrawCaption(this, ACanvas, ClientAreaRect, ACaption, CaptionRect, IsTextRotated, PaintStage, PaintDefault);
+    OnDrawCaption(this, ACanvas, ClientAreaRect, ACaption, CaptionRect, IsTextRotated, PaintStage,
+                  PaintDefault);
 }
 
-void TCsCustomItem::DoDrawImage(fw::TCanvas* ACanvas, const tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
-                                fw::TCustomImageList* AImageList, Integer& AImageIndex, TRect& ARect,
-                                bool& PaintDefault) {
-  if (OnDrawImage) OnDrawImage(this, ACanvas, ItemInfo, PaintStage, AImageList, AImageIndex, ARect, PaintDefault);
+void TCsCustomItem::DoDrawImage(fw::TCanvas* ACanvas, const tx::TTxItemInfo& ItemInfo,
+                                TCsPaintStage PaintStage, fw::TCustomImageList* AImageList,
+                                Integer& AImageIndex, TRect& ARect, bool& PaintDefault) {
+  if (OnDrawImage)
+    OnDrawImage(this, ACanvas, ItemInfo, PaintStage, AImageList, AImageIndex, ARect, PaintDefault);
 }
 
 void TCsCustomItem::ToggleControl() {
@@ -109,7 +118,8 @@ void TCsCustomItem::ToggleControl() {
 }
 
 void TCsCustomItem::UpdateProps() {
-  if (!FControl || ComponentState().Contains(fw::csLoading) || ComponentState().Contains(fw::csDestroying)) return;
+  if (!FControl || ComponentState().Contains(fw::csLoading) || ComponentState().Contains(fw::csDestroying))
+    return;
   SetChecked(FControl->Visible());
 }
 
@@ -132,7 +142,9 @@ toolbars::TTBItemViewerClass TCsCustomItem::GetItemViewerClass(TTBView* /*AView*
   return toolbars::TTBItemViewerClass::Of<TCsItemViewer>();
 }
 
-toolbars::TTBCustomItemActionLink* TCsCustomItem::CreateActionLink() { return new TCsCustomItemActionLink(this); }
+toolbars::TTBCustomItemActionLink* TCsCustomItem::CreateActionLink() {
+  return new TCsCustomItemActionLink(this);
+}
 
 void TCsCustomItem::ActionChange(fw::TObject* Sender, bool CheckDefaults) {
   if (auto* action = dynamic_cast<fw::TCustomAction*>(Sender)) {
@@ -181,8 +193,8 @@ toolbars::TTBItemViewerClass TCsSeparatorItem::GetItemViewerClass(TTBView* /*AVi
   return toolbars::TTBItemViewerClass::Of<TCsSeparatorItemViewer>();
 }
 
-void TCsSeparatorItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
-                                   bool UseDisabledShadow) {
+void TCsSeparatorItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool IsSelected,
+                                   bool IsPushed, bool UseDisabledShadow) {
   auto* status = dynamic_cast<TCsStatusToolbar*>(View()->Window());
   if (status && status->PaintsOwnSeparators()) return;
   tx::TTxSeparatorItemViewer::Paint(Canvas, ClientAreaRect, IsSelected, IsPushed, UseDisabledShadow);
@@ -221,15 +233,16 @@ void TCsItemViewer::DoDrawCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRe
                                   TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage,
                                   bool& PaintDefault) {
   if (TCsCustomItem* item = CsItem())
-    item->DoDrawCaption(Canvas, ClientAreaRect, Caption, CaptionRect, IsTextRotated, PaintStage, PaintDefault);
+    item->DoDrawCaption(Canvas, ClientAreaRect, Caption, CaptionRect, IsTextRotated, PaintStage,
+                        PaintDefault);
   if (PaintStage != pstPrePaint || !PaintDefault) return;
   PaintDefault = false;  // captions are always drawn here, never by the theme
   DrawWideCaption(Canvas, Caption, CaptionRect, 0xFFFF, false, 0);
 }
 
-void TCsItemViewer::DoDrawImage(fw::TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
-                                fw::TCustomImageList* ImageList, Integer& ImageIndex, TRect& Rect,
-                                bool& PaintDefault) {
+void TCsItemViewer::DoDrawImage(fw::TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo,
+                                TCsPaintStage PaintStage, fw::TCustomImageList* ImageList,
+                                Integer& ImageIndex, TRect& Rect, bool& PaintDefault) {
   if (TCsCustomItem* item = CsItem())
     item->DoDrawImage(Canvas, ItemInfo, PaintStage, ImageList, ImageIndex, Rect, PaintDefault);
 }
@@ -285,7 +298,8 @@ void TCsItemViewer::BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientA
     area.left += 2;
     area.right -= 2;
     const fw::TSize img = GetItemImageSize();
-    if (IsImageShown() && img.cx > 0 && img.cy > 0 && ResolvedLayout() == tx::txlGlyphLeft) area.left += img.cx + 3;
+    if (IsImageShown() && img.cx > 0 && img.cy > 0 && ResolvedLayout() == tx::txlGlyphLeft)
+      area.left += img.cx + 3;
     const toolbars::TTBItemStyle style = item->ItemStyle();
     if (style & toolbars::tbisSubmenu) {
       if (style & toolbars::tbisCombo)
@@ -316,7 +330,9 @@ void TCsItemViewer::BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientA
   DoDrawCaption(Canvas, ClientAreaRect, caption, CaptionRect, IsTextRotated, pstPostPaint, post);
 }
 
-WideString TCsItemViewer::GetWideHintText() { return GetItemHintText(this); }
+WideString TCsItemViewer::GetWideHintText() {
+  return GetItemHintText(this);
+}
 
 bool TCsItemViewer::HintShow(fw::THintInfo& HintInfo) {
   WideString hint = GetWideHintText();

@@ -25,12 +25,12 @@ namespace cs {
 using fw::Integer;
 using fw::TRect;
 
-using TCsDrawItemEvent = std::function<void(fw::TObject* Sender, fw::TCanvas* ACanvas, TRect& ARect,
-                                            tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage, bool& PaintDefault)>;
-using TCsDrawImageEvent =
-    std::function<void(fw::TObject* Sender, fw::TCanvas* ACanvas, const tx::TTxItemInfo& ItemInfo,
-                       TCsPaintStage PaintStage, fw::TCustomImageList* AImageList, Integer& AImageIndex, TRect& ARect,
-                       bool& PaintDefault)>;
+using TCsDrawItemEvent =
+    std::function<void(fw::TObject* Sender, fw::TCanvas* ACanvas, TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                       TCsPaintStage PaintStage, bool& PaintDefault)>;
+using TCsDrawImageEvent = std::function<void(
+    fw::TObject* Sender, fw::TCanvas* ACanvas, const tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
+    fw::TCustomImageList* AImageList, Integer& AImageIndex, TRect& ARect, bool& PaintDefault)>;
 
 class TCsItemViewer;
 
@@ -67,12 +67,14 @@ class TCsCustomItem : public tx::TTxCustomItem {
   // The character is the caption's accelerator and the item acted on it.
   virtual bool DialogChar(char16_t CharCode);
   virtual void DoDrawHint(fw::TBitmap* AHintBitmap, WideString& AHint, bool& PaintDefault);
-  virtual void DoDrawItem(fw::TCanvas* ACanvas, TRect& ARect, tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
-                          bool& PaintDefault);
+  virtual void DoDrawItem(fw::TCanvas* ACanvas, TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                          TCsPaintStage PaintStage, bool& PaintDefault);
   virtual void DoDrawCaption(fw::TCanvas* ACanvas, const TRect& ClientAreaRect, WideString& ACaption,
-                             TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage, bool& PaintDefault);
+                             TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage,
+                             bool& PaintDefault);
   virtual void DoDrawImage(fw::TCanvas* ACanvas, const tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
-                           fw::TCustomImageList* AImageList, Integer& AImageIndex, TRect& ARect, bool& PaintDefault);
+                           fw::TCustomImageList* AImageList, Integer& AImageIndex, TRect& ARect,
+                           bool& PaintDefault);
   virtual void ToggleControl();
   virtual void UpdateProps();
 
@@ -142,12 +144,14 @@ class TCsItemViewer : public tx::TTxItemViewer {
   // dock has grown since; the width grows by AnchorOffset.x.
   fw::TPoint AnchorSize{0, 0}, AnchorOffset{0, 0};
 
-  virtual void DoDrawItem(fw::TCanvas* Canvas, TRect& ARect, tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
-                          bool& PaintDefault);
+  virtual void DoDrawItem(fw::TCanvas* Canvas, TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                          TCsPaintStage PaintStage, bool& PaintDefault);
   virtual void DoDrawCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, WideString& Caption,
-                             TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage, bool& PaintDefault);
+                             TRect& CaptionRect, bool IsTextRotated, TCsPaintStage PaintStage,
+                             bool& PaintDefault);
   virtual void DoDrawImage(fw::TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCsPaintStage PaintStage,
-                           fw::TCustomImageList* ImageList, Integer& ImageIndex, TRect& Rect, bool& PaintDefault);
+                           fw::TCustomImageList* ImageList, Integer& ImageIndex, TRect& Rect,
+                           bool& PaintDefault);
   // Fills HintInfo for this viewer's hint: the bitmap hint window showing HintBitmap with the
   // item's hint drawn into it. False when there is no hint to show.
   bool HintShow(fw::THintInfo& HintInfo);
@@ -157,9 +161,10 @@ class TCsItemViewer : public tx::TTxItemViewer {
   void CalcSize(fw::TCanvas* Canvas, Integer& AWidth, Integer& AHeight) override;
   void Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
              bool UseDisabledShadow) override;
-  void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, const String& Text, TRect& CaptionRect,
-                          bool IsTextRotated, bool& PaintDefault) override;
-  void PaintItemFace(fw::TCanvas* Canvas, const TRect& R, tx::TTxItemInfo& ItemInfo, TTxFacePart Part) override;
+  void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, const String& Text,
+                          TRect& CaptionRect, bool IsTextRotated, bool& PaintDefault) override;
+  void PaintItemFace(fw::TCanvas* Canvas, const TRect& R, tx::TTxItemInfo& ItemInfo,
+                     TTxFacePart Part) override;
   void PaintItemImage(fw::TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
 
  protected:
@@ -179,7 +184,8 @@ class TCsSeparatorItemViewer : public tx::TTxSeparatorItemViewer {
 
 class TCsCustomItemActionLink : public toolbars::TTBCustomItemActionLink {
  public:
-  explicit TCsCustomItemActionLink(TCsCustomItem* AClient) : TTBCustomItemActionLink(AClient), FCsClient(AClient) {}
+  explicit TCsCustomItemActionLink(TCsCustomItem* AClient)
+      : TTBCustomItemActionLink(AClient), FCsClient(AClient) {}
   bool IsCaptionLinked() override;
   bool IsHintLinked() override;
   void SetCaption(const String& Value) override;

@@ -9,8 +9,8 @@
 #include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
-#include "platform/user/painting/UserDraw.h"
 #include "platform/user/painting/Paint.h"
+#include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
@@ -22,9 +22,13 @@ namespace cs {
 
 namespace {
 
-bool OfficeTheme() { return tx::GetCurrentThemeName().find("Office") != String::npos; }
+bool OfficeTheme() {
+  return tx::GetCurrentThemeName().find("Office") != String::npos;
+}
 
-bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
+bool IsEmpty(const TRect& R) {
+  return R.right <= R.left || R.bottom <= R.top;
+}
 
 fw::TCustomForm* FormOf(fw::TControl* Control) {
   for (fw::TControl* c = Control; c; c = c->Parent())
@@ -70,10 +74,13 @@ TCsCompoundItemsControl::~TCsCompoundItemsControl() {
 
 void TCsCompoundItemsControl::Repaint() {
   if (HandleAllocated())
-    win::RedrawWindow(Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_ALLCHILDREN);
+    win::RedrawWindow(Handle(), nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_ALLCHILDREN);
 }
 
-void TCsCompoundItemsControl::ThemeChanged() { Repaint(); }
+void TCsCompoundItemsControl::ThemeChanged() {
+  Repaint();
+}
 
 void TCsCompoundItemsControl::Loaded() {
   TCsThemed<fw::TCustomControl>::Loaded();
@@ -92,14 +99,16 @@ void TCsCompoundItemsControl::Resize() {
   if (FToolbar) FToolbar->Resize();
 }
 
-void TCsCompoundItemsControl::Dispatch(fw::TMessage& Message) { TCsThemed<fw::TCustomControl>::Dispatch(Message); }
+void TCsCompoundItemsControl::Dispatch(fw::TMessage& Message) {
+  TCsThemed<fw::TCustomControl>::Dispatch(Message);
+}
 
 // ---- compound bar ----------------------------------------------------------------------------
 
 TCsCompoundBar::TCsCompoundBar(fw::TComponent* AOwner, TCsToolbarClass ToolbarClass)
     : TCsCompoundItemsControl(AOwner, ToolbarClass) {
-  Dock()->OnDrawBackground = [this](fw::TObject*, fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage,
-                                    bool& PaintDefault) {
+  Dock()->OnDrawBackground = [this](fw::TObject*, fw::TCanvas* ACanvas, TRect& ARect,
+                                    TCsPaintStage PaintStage, bool& PaintDefault) {
     if (PaintStage != pstPrePaint) return;
     ACanvas->Brush()->SetColor(fw::clBtnFace);
     bool paintDefault = true;
@@ -133,10 +142,12 @@ TRect TCsStatusToolbar::GetGripRect() const {
 
 void TCsStatusToolbar::Dispatch(fw::TMessage& Message) {
   const bool designing = ComponentState().Contains(fw::csDesigning);
-  if (!designing && CurrentDock() && (Message.Msg == win::WM_LBUTTONDOWN || Message.Msg == win::WM_SETCURSOR)) {
+  if (!designing && CurrentDock() &&
+      (Message.Msg == win::WM_LBUTTONDOWN || Message.Msg == win::WM_SETCURSOR)) {
     fw::TPoint p;
     if (Message.Msg == win::WM_LBUTTONDOWN) {
-      p = fw::TPoint{Integer(short(Message.LParam & 0xFFFF)), Integer(short((Message.LParam >> 16) & 0xFFFF))};
+      p = fw::TPoint{Integer(short(Message.LParam & 0xFFFF)),
+                     Integer(short((Message.LParam >> 16) & 0xFFFF))};
     } else {
       win::GetCursorPos(&p);
       p = ScreenToClient(p);
@@ -226,7 +237,8 @@ void TCsCustomStatusBar::Dispatch(fw::TMessage& Message) {
   TCsCompoundBar::Dispatch(Message);
 }
 
-void PaintStatusBarBackground(fw::TCanvas* Canvas, const TRect& Rect, const TRect& GripRect, TCsThemeType ThemeType) {
+void PaintStatusBarBackground(fw::TCanvas* Canvas, const TRect& Rect, const TRect& GripRect,
+                              TCsThemeType ThemeType) {
   const win::HDC dc = Canvas->Handle();
   switch (GetEffectiveThemeType(ThemeType)) {
     case thtNone: {

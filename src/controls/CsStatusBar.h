@@ -42,7 +42,8 @@ class TCsCompoundItemsControl : public TCsThemed<fw::TCustomControl> {
 
 class TCsCompoundBar : public TCsCompoundItemsControl {
  public:
-  explicit TCsCompoundBar(fw::TComponent* AOwner) : TCsCompoundBar(AOwner, TCsToolbarClass::Of<TCsToolbar>()) {}
+  explicit TCsCompoundBar(fw::TComponent* AOwner)
+      : TCsCompoundBar(AOwner, TCsToolbarClass::Of<TCsToolbar>()) {}
   TCsDrawEvent OnDrawDockBackground;
   virtual void DoDrawDockBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage,
                                     bool& PaintDefault);
@@ -87,6 +88,7 @@ class TCsStatusBar : public TCsCustomStatusBar {
 };
 
 // The face of a status bar and its grip (GripRect empty: none) in the given look.
-void PaintStatusBarBackground(fw::TCanvas* Canvas, const TRect& Rect, const TRect& GripRect, TCsThemeType ThemeType);
+void PaintStatusBarBackground(fw::TCanvas* Canvas, const TRect& Rect, const TRect& GripRect,
+                              TCsThemeType ThemeType);
 
 }  // namespace cs

@@ -50,7 +50,9 @@ void TCsRadioGroupItem::Recreate() {
   if (OnUpdate) OnUpdate(this);
 }
 
-TCsThemeGroupItem::TCsThemeGroupItem(fw::TComponent* AOwner) : TCsRadioGroupItem(AOwner) { Recreate(); }
+TCsThemeGroupItem::TCsThemeGroupItem(fw::TComponent* AOwner) : TCsRadioGroupItem(AOwner) {
+  Recreate();
+}
 
 void TCsThemeGroupItem::DoClick(fw::TObject* Sender) {
   auto* item = dynamic_cast<toolbars::TTBCustomItem*>(Sender);

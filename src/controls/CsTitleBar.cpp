@@ -27,7 +27,9 @@ namespace {
 
 constexpr Integer kButtonSize = 17, kCornerSize = 10;
 
-bool DefaultThemeWithStyles() { return tx::GetCurrentThemeName() == "Default" && IsVisualStylesAvailable(); }
+bool DefaultThemeWithStyles() {
+  return tx::GetCurrentThemeName() == "Default" && IsVisualStylesAvailable();
+}
 
 TCsCustomTitleBar* TitleBarOf(fw::TControl* Control) {
   for (fw::TControl* c = Control; c; c = c->Parent())
@@ -49,8 +51,10 @@ void PaintWindowCaption(fw::TWinControl* Window, fw::TCanvas* Canvas, const TRec
   win::UINT flags = win::DC_TEXT;
   if (Active) flags |= win::DC_ACTIVE;
   win::BOOL gradient = 0;
-  if (win::SystemParametersInfoW(win::SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0) && gradient) flags |= win::DC_GRADIENT;
-  win::DrawCaption(Window && Window->HandleAllocated() ? Window->Handle() : nullptr, Canvas->Handle(), &Rect, flags);
+  if (win::SystemParametersInfoW(win::SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0) && gradient)
+    flags |= win::DC_GRADIENT;
+  win::DrawCaption(Window && Window->HandleAllocated() ? Window->Handle() : nullptr, Canvas->Handle(), &Rect,
+                   flags);
 }
 
 void PaintTitleBarFrame(fw::TWinControl* Window, fw::TCanvas* Canvas, const TRect& Rect, bool Active,
@@ -59,7 +63,8 @@ void PaintTitleBarFrame(fw::TWinControl* Window, fw::TCanvas* Canvas, const TRec
   info.WindowHandle = Window && Window->HandleAllocated() ? Window->Handle() : nullptr;
   info.ViewType = tx::VT_TOOLBAR_NORMAL | tx::VT_FLOATING | tx::VT_RESIZABLE;
   info.EffectiveColor = Canvas->Brush()->Color();
-  info.FloatingBorderSize = fw::TPoint{win::GetSystemMetrics(win::SM_CXFRAME), win::GetSystemMetrics(win::SM_CYFRAME)};
+  info.FloatingBorderSize =
+      fw::TPoint{win::GetSystemMetrics(win::SM_CXFRAME), win::GetSystemMetrics(win::SM_CYFRAME)};
   info.Active = Active;
   if (CaptionHeight < Rect.bottom - Rect.top) {
     info.ClientWidth = Rect.right - Rect.left;
@@ -85,7 +90,8 @@ void UpdateSystemMenuItems(fw::TCustomForm* Form) {
   if (!menu) return;
   const bool maximized = Form->WindowState() == fw::wsMaximized;
   const win::UINT normalOnly = maximized ? win::MF_GRAYED : win::MF_ENABLED;
-  win::EnableMenuItem(menu, win::UINT(win::SC_RESTORE), win::MF_BYCOMMAND | (maximized ? win::MF_ENABLED : win::MF_GRAYED));
+  win::EnableMenuItem(menu, win::UINT(win::SC_RESTORE),
+                      win::MF_BYCOMMAND | (maximized ? win::MF_ENABLED : win::MF_GRAYED));
   for (win::WPARAM c : {win::SC_MAXIMIZE, win::SC_MOVE, win::SC_SIZE})
     win::EnableMenuItem(menu, win::UINT(c), win::MF_BYCOMMAND | normalOnly);
 }
@@ -106,8 +112,9 @@ win::WPARAM ShowSystemMenu(fw::TCustomForm* Form, const fw::TPoint& Point, bool 
   UpdateSystemMenuItems(Form);
   const win::HMENU menu = win::GetSystemMenu(Form->Handle(), false);
   if (!menu) return 0;
-  const auto command = win::WPARAM(win::TrackPopupMenuEx(
-      menu, win::TPM_RETURNCMD | win::TPM_VERTICAL | win::TPM_RIGHTBUTTON, Point.x, Point.y, Form->Handle(), nullptr));
+  const auto command =
+      win::WPARAM(win::TrackPopupMenuEx(menu, win::TPM_RETURNCMD | win::TPM_VERTICAL | win::TPM_RIGHTBUTTON,
+                                        Point.x, Point.y, Form->Handle(), nullptr));
   if (Execute) ExecuteSystemCommand(Form, command);
   return command;
 }
@@ -117,7 +124,8 @@ win::WPARAM ShowSystemMenu(fw::TCustomForm* Form, const fw::TPoint& Point, bool 
 void TCsTitleToolbar::Dispatch(fw::TMessage& Message) {
   const win::UINT m = Message.Msg;
   if ((m == win::WM_LBUTTONDOWN || m == win::WM_LBUTTONDBLCLK || m == win::WM_RBUTTONDOWN) && View()) {
-    const fw::TPoint p{Integer(short(Message.LParam & 0xFFFF)), Integer(short((Message.LParam >> 16) & 0xFFFF))};
+    const fw::TPoint p{Integer(short(Message.LParam & 0xFFFF)),
+                       Integer(short((Message.LParam >> 16) & 0xFFFF))};
     toolbars::TTBItemViewer* v = View()->ViewerFromPoint(p);
     TCsCustomTitleBar* bar = TitleBarOf(this);
     fw::TCustomForm* form = bar ? bar->ParentForm() : nullptr;
@@ -180,13 +188,14 @@ TCsItem* TCsTitleBarButtonOptions::NewButton() {
   b->SetCustomHeight(kButtonSize);
   b->SetDisplayMode(toolbars::nbdmImageAndText);
   b->SetStretch(false);
-  b->OnDrawImage = [](fw::TObject*, fw::TCanvas*, const tx::TTxItemInfo&, TCsPaintStage Stage, fw::TCustomImageList*,
-                      Integer&, TRect& R, bool&) {
+  b->OnDrawImage = [](fw::TObject*, fw::TCanvas*, const tx::TTxItemInfo&, TCsPaintStage Stage,
+                      fw::TCustomImageList*, Integer&, TRect& R, bool&) {
     if (Stage != pstPrePaint) return;
     R.left -= 3;
     R.right -= 3;
   };
-  b->OnDrawItem = [](fw::TObject*, fw::TCanvas*, TRect&, tx::TTxItemInfo&, TCsPaintStage, bool& PaintDefault) {
+  b->OnDrawItem = [](fw::TObject*, fw::TCanvas*, TRect&, tx::TTxItemInfo&, TCsPaintStage,
+                     bool& PaintDefault) {
     if (tx::GetCurrentThemeName() == "Default") PaintDefault = false;
   };
   items->Add(b);
@@ -249,7 +258,8 @@ bool TCsCustomTitleBar::Maximized() const {
 }
 
 void TCsCustomTitleBar::ToggleMaximized() {
-  if (fw::TCustomForm* form = ParentForm()) form->SetWindowState(Maximized() ? fw::wsNormal : fw::wsMaximized);
+  if (fw::TCustomForm* form = ParentForm())
+    form->SetWindowState(Maximized() ? fw::wsNormal : fw::wsMaximized);
 }
 
 void TCsCustomTitleBar::SetParent(fw::TWinControl* AParent) {
@@ -312,8 +322,7 @@ void TCsCustomTitleBar::AdjustClientRect(TRect& Rect) {
 
 void TCsCustomTitleBar::Resize() {
   TCsCompoundBar::Resize();
-  if (FOptions && FOptions->BorderIcons().Contains(briMaximize))
-    FOptions->UpdateMaximizeImage();
+  if (FOptions && FOptions->BorderIcons().Contains(briMaximize)) FOptions->UpdateMaximizeImage();
 }
 
 void TCsCustomTitleBar::Paint() {
@@ -356,9 +365,12 @@ void TCsCustomTitleBar::DoDrawDockBackground(fw::TCanvas* ACanvas, TRect& ARect,
 
 void TCsCustomTitleBar::Dispatch(fw::TMessage& Message) {
   switch (Message.Msg) {
-    case win::WM_ERASEBKGND: Message.Result = 1; return;
+    case win::WM_ERASEBKGND:
+      Message.Result = 1;
+      return;
     case win::WM_LBUTTONDOWN: {
-      const fw::TPoint p{Integer(short(Message.LParam & 0xFFFF)), Integer(short((Message.LParam >> 16) & 0xFFFF))};
+      const fw::TPoint p{Integer(short(Message.LParam & 0xFFFF)),
+                         Integer(short((Message.LParam >> 16) & 0xFFFF))};
       if (const win::WPARAM command = SizingCommandAt(p)) {
         SendSysCommand(ParentForm(), command);
         return;
@@ -369,14 +381,16 @@ void TCsCustomTitleBar::Dispatch(fw::TMessage& Message) {
       fw::TPoint p{};
       win::GetCursorPos(&p);
       fw::TCursor cursor = fw::crDefault;
-      if (SizingCommandAt(ScreenToClient(p), &cursor) && fw::Screen && fw::Screen->Cursor() == fw::crDefault) {
+      if (SizingCommandAt(ScreenToClient(p), &cursor) && fw::Screen &&
+          fw::Screen->Cursor() == fw::crDefault) {
         win::SetCursor(fw::Screen->Cursors(cursor));
         Message.Result = 1;
         return;
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
   TCsCompoundBar::Dispatch(Message);
 }

@@ -37,7 +37,9 @@ TRect ClientRectIn(fw::TControl* From, fw::TControl* To) {
   return TRect{tl.x, tl.y, tl.x + r.right - r.left, tl.y + r.bottom - r.top};
 }
 
-Integer RectWidth(const TRect& R) { return R.right - R.left; }
+Integer RectWidth(const TRect& R) {
+  return R.right - R.left;
+}
 
 }  // namespace
 
@@ -46,7 +48,8 @@ Integer RectWidth(const TRect& R) { return R.right - R.left; }
 TCsDock::TCsDock(fw::TComponent* AOwner) : tx::TTxDock(AOwner) {}
 TCsDock::~TCsDock() = default;
 
-void TCsDock::DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage, bool& PaintDefault) {
+void TCsDock::DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage,
+                               bool& PaintDefault) {
   if (OnDrawBackground) OnDrawBackground(this, ACanvas, ARect, PaintStage, PaintDefault);
 }
 
@@ -64,7 +67,9 @@ void TCsDock::DrawBackground(win::HDC DC, const TRect& DrawRect) {
   DoDrawBackground(canvas.get(), r, pstPostPaint, paintDefault);
 }
 
-bool TCsDock::UsingBackground() { return OnDrawBackground ? true : tx::TTxDock::UsingBackground(); }
+bool TCsDock::UsingBackground() {
+  return OnDrawBackground ? true : tx::TTxDock::UsingBackground();
+}
 
 bool TCsDock::CanResize(Integer& NewWidth, Integer& NewHeight) {
   FOldWidth = Width();
@@ -107,18 +112,18 @@ TCsToolbar::TCsToolbar(fw::TComponent* AOwner)
 
 void TCsToolbar::AfterConstruction() {
   tx::TTxToolbar::AfterConstruction();
-  Items()->RegisterNotification(this, [this](TTBCustomItem* Sender, bool Relayed,
-                                             toolbars::TTBItemChangedAction Action, Integer Index,
-                                             TTBCustomItem* Item) {
-    DoItemNotification(Sender, Relayed, Action, Index, Item);
-  });
+  Items()->RegisterNotification(
+      this, [this](TTBCustomItem* Sender, bool Relayed, toolbars::TTBItemChangedAction Action, Integer Index,
+                   TTBCustomItem* Item) { DoItemNotification(Sender, Relayed, Action, Index, Item); });
 }
 
 TCsToolbar::~TCsToolbar() {
   if (Items()) Items()->UnregisterNotification(this);
 }
 
-Integer TCsToolbar::GetRightAlignMargin() { return 10; }
+Integer TCsToolbar::GetRightAlignMargin() {
+  return 10;
+}
 
 bool TCsToolbar::OnHorizontalDock() const {
   return CurrentDock() && Docked() && !Floating() &&
@@ -207,18 +212,22 @@ void TCsToolbar::DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintSt
   if (OnDrawBackground) OnDrawBackground(this, ACanvas, ARect, PaintStage, PaintDefault);
 }
 
-void TCsToolbar::DoItemNotification(TTBCustomItem* Ancestor, bool Relayed, toolbars::TTBItemChangedAction Action,
-                                    Integer Index, TTBCustomItem* Item) {
+void TCsToolbar::DoItemNotification(TTBCustomItem* Ancestor, bool Relayed,
+                                    toolbars::TTBItemChangedAction Action, Integer Index,
+                                    TTBCustomItem* Item) {
   if (OnItemNotification) OnItemNotification(this, Ancestor, Relayed, Action, Index, Item);
   if (FRelayout) return;
   switch (Action) {
     case toolbars::tbicInserted:
-    case toolbars::tbicInvalidateAndResize: RightAlignItems(); break;
+    case toolbars::tbicInvalidateAndResize:
+      RightAlignItems();
+      break;
     case toolbars::tbicDeleting:
       FItemCache->Delete(Item);
       RightAlignItems();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -295,14 +304,21 @@ void TCsToolbar::DialogChar(fw::TMessage& Message) {
 
 void TCsToolbar::Dispatch(fw::TMessage& Message) {
   switch (Message.Msg) {
-    case win::WM_ERASEBKGND: EraseBackground(Message); return;
-    case fw::CM_HINTSHOW: HintShow(Message); return;
-    case fw::CM_DIALOGCHAR: DialogChar(Message); return;
+    case win::WM_ERASEBKGND:
+      EraseBackground(Message);
+      return;
+    case fw::CM_HINTSHOW:
+      HintShow(Message);
+      return;
+    case fw::CM_DIALOGCHAR:
+      DialogChar(Message);
+      return;
     case win::WM_SIZE:
       tx::TTxToolbar::Dispatch(Message);
       if (HandleAllocated()) win::UpdateWindow(Handle());
       return;
-    default: tx::TTxToolbar::Dispatch(Message);
+    default:
+      tx::TTxToolbar::Dispatch(Message);
   }
 }
 
@@ -318,15 +334,16 @@ class TCsPopupRootItem : public tx::TTxRootItem {
   toolbars::TTBPopupWindow* CreatePopup(toolbars::TTBView* ParentView, TTBItemViewer* ParentViewer,
                                         bool PositionAsSubmenu, bool SelectFirstItem, bool Customizing,
                                         const fw::TPoint& APopupPoint, fw::Byte Alignment) override {
-    toolbars::TTBPopupWindow* popup = tx::TTxRootItem::CreatePopup(ParentView, ParentViewer, PositionAsSubmenu,
-                                                                    SelectFirstItem, Customizing, APopupPoint,
-                                                                    Alignment);
+    toolbars::TTBPopupWindow* popup = tx::TTxRootItem::CreatePopup(
+        ParentView, ParentViewer, PositionAsSubmenu, SelectFirstItem, Customizing, APopupPoint, Alignment);
     if (Menu && !ParentView && popup) Menu->DoInitPopup(popup->View());
     return popup;
   }
 };
 
-TCsPopupRootItem* NewPopupRoot() { return new TCsPopupRootItem(); }
+TCsPopupRootItem* NewPopupRoot() {
+  return new TCsPopupRootItem();
+}
 
 }  // namespace
 

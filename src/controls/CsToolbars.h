@@ -27,7 +27,8 @@ class TCsDock : public tx::TTxDock {
   Integer OldHeight() const { return FOldHeight; }
 
   // The pre/post pair around the themed background; the themed painting only with PaintDefault.
-  virtual void DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage, bool& PaintDefault);
+  virtual void DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage,
+                                bool& PaintDefault);
   void DrawBackground(win::HDC DC, const TRect& DrawRect) override;
   bool UsingBackground() override;
   bool CanResize(Integer& NewWidth, Integer& NewHeight) override;
@@ -84,7 +85,8 @@ class TCsToolbar : public tx::TTxToolbar {
   virtual void RightAlignItems();
   virtual void AnchorItems();
   virtual Integer GetRightAlignMargin();
-  virtual void DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage, bool& PaintDefault);
+  virtual void DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage PaintStage,
+                                bool& PaintDefault);
   virtual void DoItemNotification(toolbars::TTBCustomItem* Ancestor, bool Relayed,
                                   toolbars::TTBItemChangedAction Action, Integer Index,
                                   toolbars::TTBCustomItem* Item);

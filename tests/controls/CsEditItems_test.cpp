@@ -50,7 +50,8 @@ class CsEditItemsTest : public fw::testing::ControlTest {
     root->Add(it);
     return it;
   }
-  TTBItemViewer* ViewerOf(toolbars::TTBCustomItem* item, toolbars::TTBViewOrientation o = toolbars::tbvoHorizontal) {
+  TTBItemViewer* ViewerOf(toolbars::TTBCustomItem* item,
+                          toolbars::TTBViewOrientation o = toolbars::tbvoHorizontal) {
     view.reset(new TTBView(nullptr, nullptr, root.get(), nullptr, true, false, false));
     view->AfterConstruction();
     view->SetOrientation(o);
@@ -80,8 +81,8 @@ TEST_F(CsEditItemsTest, ComboCompletesToTheShortestMatchingEntry) {
     const char* result;
   } cases[] = {
       {"Al", true, "Al"},  // an entry of exactly the typed length wins
-      {"al", true, "Al"},  {"Alp", true, "Alpha"}, {"Alphab", true, "Alphabet"},
-      {"x", false, "x"},   {"ёл", true, "Ёлка"},   {"Alphabets", false, "Alphabets"},
+      {"al", true, "Al"}, {"Alp", true, "Alpha"}, {"Alphab", true, "Alphabet"},
+      {"x", false, "x"},  {"ёл", true, "Ёлка"},   {"Alphabets", false, "Alphabets"},
   };
   for (const Case& c : cases) {
     String text = c.typed;
@@ -122,10 +123,15 @@ TEST_F(CsEditItemsTest, KeyTrackingCountsKeysNotRepeats) {
     win::WPARAM key;
     Integer down;
   } steps[] = {
-      {win::WM_KEYDOWN, 'A', 1}, {win::WM_KEYDOWN, 'A', 1},  // auto-repeat
-      {win::WM_KEYDOWN, 'A', 1}, {win::WM_KEYDOWN, 'B', 2},  {win::WM_KEYUP, 'A', 1},
-      {win::WM_KEYUP, 'B', 0},   {win::WM_KEYUP, 'C', 0},    // pressed elsewhere: nothing below 0
-      {win::WM_KEYDOWN, 'D', 1}, {win::WM_KILLFOCUS, 0, 0},  // focus gone: forgotten
+      {win::WM_KEYDOWN, 'A', 1},
+      {win::WM_KEYDOWN, 'A', 1},  // auto-repeat
+      {win::WM_KEYDOWN, 'A', 1},
+      {win::WM_KEYDOWN, 'B', 2},
+      {win::WM_KEYUP, 'A', 1},
+      {win::WM_KEYUP, 'B', 0},
+      {win::WM_KEYUP, 'C', 0},  // pressed elsewhere: nothing below 0
+      {win::WM_KEYDOWN, 'D', 1},
+      {win::WM_KILLFOCUS, 0, 0},  // focus gone: forgotten
       {win::WM_KEYDOWN, win::VK_BACK, 0},
   };
   for (const Step& s : steps) {
@@ -200,7 +206,8 @@ TEST_F(CsEditItemsTest, ViewersByKindAndOrientation) {
     bool useEdit;
     bool (*is)(TTBItemViewer*);
   } cases[] = {
-      {edit, toolbars::tbvoHorizontal, false, [](TTBItemViewer* v) { return !!dynamic_cast<TCsEditItemViewer*>(v); }},
+      {edit, toolbars::tbvoHorizontal, false,
+       [](TTBItemViewer* v) { return !!dynamic_cast<TCsEditItemViewer*>(v); }},
       {drop, toolbars::tbvoHorizontal, false,
        [](TTBItemViewer* v) { return !!dynamic_cast<TCsDropDownItemViewer*>(v); }},
       {combo, toolbars::tbvoHorizontal, false,

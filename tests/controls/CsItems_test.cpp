@@ -14,9 +14,9 @@
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/control_fixture.h"
+#include "platform/kernel/TextConvert.h"
 #include "toolbars/TBItemView.h"
 #include "tx/ProbeTheme.h"
-#include "platform/kernel/TextConvert.h"
 #include "tx/Tx.h"
 
 namespace cs {
@@ -43,8 +43,8 @@ class CsItemsTest : public fw::testing::ControlTest {
     one.SetPixelFormat(fw::pf24bit);
     one.SetSize(16, 16);
     images.AddMasked(&one, fw::clFuchsia);
-    root->RegisterNotification(this, [this](toolbars::TTBCustomItem*, bool, toolbars::TTBItemChangedAction A, Integer,
-                                            toolbars::TTBCustomItem*) { actions.push_back(A); });
+    root->RegisterNotification(this, [this](toolbars::TTBCustomItem*, bool, toolbars::TTBItemChangedAction A,
+                                            Integer, toolbars::TTBCustomItem*) { actions.push_back(A); });
   }
   void TearDown() override {
     view.reset();
@@ -70,7 +70,9 @@ class CsItemsTest : public fw::testing::ControlTest {
     view->AfterConstruction();
     return view.get();
   }
-  TTBItemViewer* ViewerOf(toolbars::TTBCustomItem* item) { return (view ? view.get() : MakeView())->Find(item); }
+  TTBItemViewer* ViewerOf(toolbars::TTBCustomItem* item) {
+    return (view ? view.get() : MakeView())->Find(item);
+  }
   fw::TSize Measure(TTBItemViewer* v) {
     Integer w = 0, h = 0;
     v->CalcSize(bmp.Canvas(), w, h);
@@ -100,10 +102,14 @@ TEST_F(CsItemsTest, SettersStoreOnChangeAndAskForRepaintOrRelayout) {
   } cases[] = {
       {"same caption", [&] { item->SetCaption(u"Сохранить"); }, {}},
       {"new caption", [&] { item->SetCaption(u"Открыть"); }, {toolbars::tbicInvalidateAndResize}},
-      {"alignment repaints only", [&] { item->SetAlignment(fw::taRightJustify); }, {toolbars::tbicInvalidate}},
+      {"alignment repaints only",
+       [&] { item->SetAlignment(fw::taRightJustify); },
+       {toolbars::tbicInvalidate}},
       {"same alignment", [&] { item->SetAlignment(fw::taRightJustify); }, {}},
       {"custom width", [&] { item->SetCustomWidth(40); }, {toolbars::tbicInvalidateAndResize}},
-      {"custom width -5 is automatic", [&] { item->SetCustomWidth(-5); }, {toolbars::tbicInvalidateAndResize}},
+      {"custom width -5 is automatic",
+       [&] { item->SetCustomWidth(-5); },
+       {toolbars::tbicInvalidateAndResize}},
       {"-1 again: no change", [&] { item->SetCustomWidth(-1); }, {}},
       {"hint never re-lays out", [&] { item->SetHint(u"Подсказка"); }, {}},
   };
@@ -133,7 +139,8 @@ TEST_F(CsItemsTest, ShortHintFromHintOrCaption) {
       {"a lone colon stays", u":", u"", 0, false, u":"},
       {"three dots stay", u"...", u"", 0, false, u"..."},
       {"short part of the hint", u"X", u"Коротко|Длинно", 0, false, u"Коротко"},
-      {"shortcut appended", u"X", u"Коротко|Длинно", fw::ShortCut('S', fw::ssCtrl), false, u"Коротко (Ctrl+S)"},
+      {"shortcut appended", u"X", u"Коротко|Длинно", fw::ShortCut('S', fw::ssCtrl), false,
+       u"Коротко (Ctrl+S)"},
       {"no automatic hint", u"Файл", u"", 0, true, u""},
   };
   for (const Case& c : cases) {
@@ -211,8 +218,8 @@ TEST_F(CsItemsTest, DrawStagesWrapTheThemesFaceAndImage) {
     log.push_back(s == pstPrePaint ? "item-pre" : "item-post");
     if (s == pstPrePaint && skipFace) d = false;
   };
-  item->OnDrawImage = [&](fw::TObject*, fw::TCanvas*, const tx::TTxItemInfo&, TCsPaintStage s, fw::TCustomImageList*,
-                          Integer&, TRect&, bool& d) {
+  item->OnDrawImage = [&](fw::TObject*, fw::TCanvas*, const tx::TTxItemInfo&, TCsPaintStage s,
+                          fw::TCustomImageList*, Integer&, TRect&, bool& d) {
     log.push_back(s == pstPrePaint ? "image-pre" : "image-post");
     if (s == pstPrePaint && skipImage) d = false;
   };
@@ -260,8 +267,8 @@ TEST_F(CsItemsTest, LabelsNeverGetAButtonFace) {
 TEST_F(CsItemsTest, CaptionPlacementByAlignmentAndPush) {
   auto* item = Add(u"Abcd");
   TRect seen{};
-  item->OnDrawCaption = [&](fw::TObject*, fw::TCanvas*, const TRect&, WideString&, TRect& r, bool, TCsPaintStage s,
-                            bool&) {
+  item->OnDrawCaption = [&](fw::TObject*, fw::TCanvas*, const TRect&, WideString&, TRect& r, bool,
+                            TCsPaintStage s, bool&) {
     if (s == pstPrePaint) seen = r;
   };
   TTBItemViewer* v = ViewerOf(item);
@@ -313,10 +320,10 @@ TEST_F(CsItemsTest, CustomSizesReplaceTheMeasuredOnesAnchoredItemsGrow) {
   } cases[] = {
       {-1, -1, 0, 0, false, measured.cx, measured.cy},
       {40, -1, 0, 0, false, 40, measured.cy},
-      {0, 17, 0, 0, false, 0, 17},            // a zero-width item
-      {40, 17, 50, 0, false, 50, 17},         // MinWidth is a lower bound after the custom size
-      {40, 17, 0, 25, true, 65, 17},          // the anchored offset is added
-      {40, 17, 0, 25, false, 40, 17},         // only for anchored items
+      {0, 17, 0, 0, false, 0, 17},     // a zero-width item
+      {40, 17, 50, 0, false, 50, 17},  // MinWidth is a lower bound after the custom size
+      {40, 17, 0, 25, true, 65, 17},   // the anchored offset is added
+      {40, 17, 0, 25, false, 40, 17},  // only for anchored items
   };
   for (const Case& c : cases) {
     item->SetCustomWidth(c.customW);
@@ -365,7 +372,8 @@ TEST_F(CsItemsTest, FindAdjacentViewer) {
       {"only the neighbour", vc, false, true, true, vb ? nullptr : va},
   };
   for (const Case& k : cases)
-    EXPECT_EQ(FindAdjacentViewer(k.from, k.forward, k.visibleOnly, k.neighbour, false, false), k.expected) << k.name;
+    EXPECT_EQ(FindAdjacentViewer(k.from, k.forward, k.visibleOnly, k.neighbour, false, false), k.expected)
+        << k.name;
   // A filter replaces the test and can stop the search.
   int asked = 0;
   auto stopAtC = [&](TTBItemViewer* v, bool& stop) {

@@ -101,8 +101,8 @@ TEST_F(CsThemeMenuTest, RebuildingKeepsOneEntryPerThemeAndOtherItemsAndSwitchesN
   EXPECT_EQ(menu.Count(), 4);
   EXPECT_EQ(menu.IndexOf(other), 3);
   EXPECT_EQ(updates, 2);
-  EXPECT_EQ(clicks, 0);              // rebuilding chooses nothing
-  EXPECT_EQ(counter.Switches, 0);    // nor remakes the current theme
+  EXPECT_EQ(clicks, 0);            // rebuilding chooses nothing
+  EXPECT_EQ(counter.Switches, 0);  // nor remakes the current theme
 }
 
 TEST_F(CsThemeMenuTest, InsertIndexCaptionsAndStaleEntries) {

@@ -80,10 +80,10 @@ TEST_F(CsTitleBarTest, SizingZonesOfTheEdgesAndCorners) {
     win::WPARAM command;
     fw::TCursor cursor;
   } cases[] = {
-      {2, 2, 61444, fw::crSizeNWSE},     {200, 1, 61443, fw::crSizeNS},   {398, 2, 61445, fw::crSizeNESW},
-      {1, 150, 61441, fw::crSizeWE},     {398, 150, 61442, fw::crSizeWE}, {2, 298, 61447, fw::crSizeNESW},
-      {200, 298, 61446, fw::crSizeNS},   {398, 298, 61448, fw::crSizeNWSE}, {200, 150, 0, fw::crDefault},
-      {5, 2, 61444, fw::crSizeNWSE},     // within 10 pixels of the corner
+      {2, 2, 61444, fw::crSizeNWSE},   {200, 1, 61443, fw::crSizeNS},     {398, 2, 61445, fw::crSizeNESW},
+      {1, 150, 61441, fw::crSizeWE},   {398, 150, 61442, fw::crSizeWE},   {2, 298, 61447, fw::crSizeNESW},
+      {200, 298, 61446, fw::crSizeNS}, {398, 298, 61448, fw::crSizeNWSE}, {200, 150, 0, fw::crDefault},
+      {5, 2, 61444, fw::crSizeNWSE},  // within 10 pixels of the corner
   };
   for (const Case& c : cases) {
     fw::TCursor cursor = fw::crDefault;
@@ -182,7 +182,8 @@ TEST_F(CsTitleBarTest, SystemMenuStateAndCommands) {
 TEST_F(CsTitleBarTest, FrameAndCaptionPaintedThroughTheTheme) {
   auto* probe = dynamic_cast<txtest::TProbeTheme*>(tx::CurrentTheme);
   probe->Calls.clear();
-  win::RedrawWindow(bar->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+  win::RedrawWindow(bar->Handle(), nullptr, nullptr,
+                    win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
   Pump();
   // The bar's frame and the caption strip (the dock's background) both come from the theme.
   EXPECT_GE(probe->Of("FloatingBorder").size(), 2u);

@@ -5,16 +5,16 @@
 #include <memory>
 #include <string>
 
+#include "controls/CsBitmapHint.h"
 #include "controls/CsStatusBar.h"
 #include "controls/CsToolbars.h"
-#include "controls/CsBitmapHint.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsObjects.h"
-#include "platform/user/messages/Input.h"
 #include "framework/HintWindow.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/control_fixture.h"
+#include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/SysParams.h"
@@ -37,7 +37,8 @@ class CsToolbarsTest : public fw::testing::ControlTest {
     win::SystemParametersInfoW(win::SPI_SETMENUANIMATION, 0, nullptr, 0);
     tx::InitTx();
     if (!tx::IsThemeRegistered("Probe")) tx::RegisterTheme("Probe", &tx::ThemeClassOf<TProbeTheme>);
-    if (!tx::IsThemeRegistered("OfficeProbe")) tx::RegisterTheme("OfficeProbe", &tx::ThemeClassOf<TProbeTheme>);
+    if (!tx::IsThemeRegistered("OfficeProbe"))
+      tx::RegisterTheme("OfficeProbe", &tx::ThemeClassOf<TProbeTheme>);
     tx::SetCurrentTheme("Probe");
     form = fw::Application->CreateForm<fw::TForm>();
     form->SetBounds(50, 50, 500, 300);
@@ -251,7 +252,9 @@ TEST_F(CsToolbarsTest, ItemsFreedWithARepaintPendingLeaveNoViewerBehind) {
   t->SetCurrentDock(dock);
   Pump();
   int drawn = 0;
-  b->OnDrawItem = [&](fw::TObject*, fw::TCanvas*, TRect&, tx::TTxItemInfo&, TCsPaintStage, bool&) { ++drawn; };
+  b->OnDrawItem = [&](fw::TObject*, fw::TCanvas*, TRect&, tx::TTxItemInfo&, TCsPaintStage, bool&) {
+    ++drawn;
+  };
   const Integer viewers = t->View()->ViewerCount();
   a->SetCaption(u"AA");  // asks for a repaint
   delete a;              // freed before it runs
@@ -386,7 +389,8 @@ TEST_F(CsStatusBarTest, APressOnTheGripSizesTheFormFromItsCorner) {
       previous(M);
   };
   const TRect grip = bar->StatusToolbar()->GetGripRect();
-  const fw::TPoint p = bar->StatusToolbar()->ScreenToClient(bar->Dock()->ClientToScreen(fw::TPoint{grip.right - 3, grip.bottom - 3}));
+  const fw::TPoint p = bar->StatusToolbar()->ScreenToClient(
+      bar->Dock()->ClientToScreen(fw::TPoint{grip.right - 3, grip.bottom - 3}));
   win::SendMessageW(bar->StatusToolbar()->Handle(), win::WM_LBUTTONDOWN, win::MK_LBUTTON,
                     win::LPARAM((p.y << 16) | (p.x & 0xFFFF)));
   EXPECT_EQ(commands, std::vector<win::WPARAM>{win::SC_SIZE + 8});

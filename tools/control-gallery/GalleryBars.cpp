@@ -63,12 +63,16 @@ cs::TCsItem* Button(cs::TCsToolbar* Bar, const char16_t* Caption, const char16_t
   item->SetHint(Hint);
   item->SetImageIndex(Image);
   item->SetDisplayMode(toolbars::nbdmImageAndText);
-  item->OnClick = [item](fw::TObject*) { TGalleryForm::Report("item " + cs::WideToUtf8(item->WideCaption())); };
+  item->OnClick = [item](fw::TObject*) {
+    TGalleryForm::Report("item " + cs::WideToUtf8(item->WideCaption()));
+  };
   Bar->Items()->Add(item);
   return item;
 }
 
-void Separator(toolbars::TTBCustomItem* Parent) { Parent->Add(new cs::TCsSeparatorItem(Parent)); }
+void Separator(toolbars::TTBCustomItem* Parent) {
+  Parent->Add(new cs::TCsSeparatorItem(Parent));
+}
 
 }  // namespace
 
@@ -111,7 +115,8 @@ void AddControlSetBars(TGalleryForm* Form) {
   label->SetCaption(u"Линия:");
   bar->Items()->Add(label);
   auto* combo = new cs::TCsComboBoxItem(bar->Items());
-  for (const char16_t* s : {u"Сплошная", u"Штриховая", u"Пунктирная", u"Штрихпунктирная"}) combo->Strings()->Add(s);
+  for (const char16_t* s : {u"Сплошная", u"Штриховая", u"Пунктирная", u"Штрихпунктирная"})
+    combo->Strings()->Add(s);
   combo->SetItemIndex(0);
   combo->SetEditWidth(110);
   combo->OnChange = [](fw::TObject*, const fw::String& Text) { TGalleryForm::Report("line " + Text); };
@@ -132,7 +137,8 @@ void AddControlSetBars(TGalleryForm* Form) {
     if (shown) shown(Sender);
     bar->View()->ValidatePositions();
     const fw::TRect r = bar->View()->Find(themes)->BoundsRect();
-    const fw::TPoint c = Form->ScreenToClient(bar->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+    const fw::TPoint c =
+        Form->ScreenToClient(bar->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
     TGalleryForm::Report("themes at " + std::to_string(c.x) + "," + std::to_string(c.y));
   };
 }
