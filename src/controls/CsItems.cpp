@@ -11,6 +11,7 @@
 #include "framework/Menus.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/user/windows/Window.h"
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
 
@@ -33,10 +34,12 @@ TCsCustomItem::TCsCustomItem(fw::TComponent* AOwner) : tx::TTxCustomItem(AOwner)
 }
 
 TCsCustomItem::~TCsCustomItem() {
-  if (HintOwner == this) {
-    HintOwner = nullptr;
-    if (fw::Application) fw::Application->CancelHint();
-  }
+  if (HintOwner != this) return;
+  HintOwner = nullptr;
+  // Only while its bitmap hint still shows: another control's hint is left alone.
+  fw::THintWindow* shown = fw::Application ? fw::Application->HintWindow() : nullptr;
+  if (dynamic_cast<TBitmapHint*>(shown) && shown->HandleAllocated() && win::IsWindowVisible(shown->Handle()))
+    fw::Application->CancelHint();
 }
 
 WideString TCsCustomItem::WideCaption() const {
