@@ -6,6 +6,7 @@
 #include "controls/CsDrawing.h"
 #include "controls/CsStatusBar.h"
 #include "controls/UniActions.h"
+#include "framework/Filer.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/Menus.h"
@@ -143,6 +144,16 @@ void TCsCustomItem::Notification(fw::TComponent* AComponent, fw::TOperation Oper
 
 toolbars::TTBItemViewerClass TCsCustomItem::GetItemViewerClass(TTBView* /*AView*/) {
   return toolbars::TTBItemViewerClass::Of<TCsItemViewer>();
+}
+
+void TCsCustomItem::DefineProperties(fw::TFiler* Filer) {
+  tx::TTxCustomItem::DefineProperties(Filer);
+  Filer->DefineProperty(
+      "CaptionW", [this](fw::TReader* Reader) { SetCaption(Reader->ReadWideString()); },
+      [this](fw::TWriter* Writer) { Writer->WriteWideString(WideCaption()); }, !WideCaption().empty());
+  Filer->DefineProperty(
+      "HintW", [this](fw::TReader* Reader) { SetHint(Reader->ReadWideString()); },
+      [this](fw::TWriter* Writer) { Writer->WriteWideString(WideHint()); }, !WideHint().empty());
 }
 
 toolbars::TTBCustomItemActionLink* TCsCustomItem::CreateActionLink() {

@@ -82,6 +82,9 @@ class TCsCustomItem : public tx::TTxCustomItem {
   void InitiateAction() override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   toolbars::TTBItemViewerClass GetItemViewerClass(toolbars::TTBView* AView) override;
+  // A stream keeps the wide caption and hint as "CaptionW" and "HintW", each only when not
+  // empty; reading takes an 8-bit string there too.
+  void DefineProperties(fw::TFiler* Filer) override;
 
  protected:
   toolbars::TTBCustomItemActionLink* CreateActionLink() override;
