@@ -2,7 +2,7 @@
 """Switches the control gallery's theme from its theme menu on the X server (run under xvfb-run),
 with the real pointer and keyboard: to Aluminum, checking that the bars were painted again in
 it, then to DefaultXP. With KV_SHOT set it saves a picture of the form in DefaultXP there, the
-pointer over a button.
+pointer over a button; with KV_MENU_SHOT one of the open theme menu.
 
     theme_menu.py GALLERY
 """
@@ -56,7 +56,12 @@ def main(gallery):
         before_lines = len([l for l in lines() if l.startswith("theme ")])
         run("xdotool", "mousemove", str(wx + dx + tx), str(wy + dy + ty), "click", "1")
         time.sleep(0.5)
-        run("xdotool", "key", *(["Down"] * downs), "Return")
+        run("xdotool", "key", *(["Down"] * downs))
+        menu_shot = os.environ.get("KV_MENU_SHOT")
+        if menu_shot and name == "DefaultXP":
+            time.sleep(0.3)
+            ImageGrab.grab(bbox=(wx, wy, wx + ww, wy + wh)).save(menu_shot)
+        run("xdotool", "key", "Return")
         end = time.time() + 10
         while len([l for l in lines() if l.startswith("theme ")]) == before_lines and time.time() < end:
             time.sleep(0.05)
