@@ -8,6 +8,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/windows/Window.h"
+#include "toolbars/TBCommon.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
 
@@ -266,7 +267,7 @@ void TCsToolbar::DrawNCArea(bool DrawToDC, win::HDC ADC, win::HRGN Clip) {
   win::HDC dc = DrawToDC ? ADC : win::GetWindowDC(Handle());
   if (!dc) return;
   const int saved = win::SaveDC(dc);
-  if (!DrawToDC && Clip) win::SelectClipRgn(dc, Clip);
+  if (!DrawToDC) toolbars::SelectNCUpdateRgn(Handle(), dc, Clip);
   TRect window{};
   win::GetWindowRect(Handle(), &window);
   fw::TPoint client = ClientToScreen(fw::TPoint{0, 0});

@@ -2,6 +2,7 @@
 // grip and separators, hints of items (and items freed while painted or while their hint
 // shows), custom-drawn backgrounds, the popup's init event and repaints on a theme switch.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -190,6 +191,15 @@ TEST_F(CsToolbarsTest, DockAndToolbarBackgroundsAreCustomDrawn) {
   ASSERT_GE(log.size(), 2u);
   EXPECT_EQ(log[0], "dock-pre");
   EXPECT_EQ(log[1], "dock-post");
+  // The frame and drag handle of a toolbar on such a dock show the dock's drawing: once behind
+  // the themed frame and once more over the ring outside the client area.
+  t->SetBorderStyle(fw::bsSingle);
+  t->SetDragHandleStyle(toolbars::dhDouble);
+  Pump();
+  log.clear();
+  win::RedrawWindow(t->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_FRAME | win::RDW_UPDATENOW);
+  Pump();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "dock-pre"), 2);
   // With PaintDefault cleared the themed dock is not painted.
   paintDefault = false;
   Probe()->Calls.clear();
