@@ -1,5 +1,6 @@
 #include "controls/UniRegistration.h"
 
+#include "controls/CsItems.h"
 #include "controls/UniActions.h"
 #include "controls/UniApplication.h"
 #include "controls/UniComboBox.h"
@@ -47,6 +48,9 @@ void RegisterUnicodeControls() {
             return link == nullptr || !link->IsHintLinked();
           }),
   });
+
+  // Control-set items keep their wide texts through their own "CaptionW" and "HintW".
+  fw::RegisterClass<TCsItem>();
 
   fw::RegisterClass<TUniAction>();
   fw::RegisterProperties<TUniAction>({

@@ -188,22 +188,31 @@ win::HBITMAP CreateColorMask(win::HBITMAP image, int width, int height, win::COL
   return mask;
 }
 
-void TransparentStretch(win::HDC dest, const TRect& rect, win::HDC imageDC, int width, int height,
-                        win::HBITMAP mask) {
+win::HBITMAP MaskedOutCopy(win::HDC imageDC, int width, int height, win::HBITMAP mask) {
+  win::HBITMAP cut = Create(pf32bit, false, bmDIB, width, height, {});
+  if (!cut) return nullptr;
+  MemoryDC cutDC(cut);
+  MemoryDC maskDC(mask);
+  win::BitBlt(cutDC.Handle(), 0, 0, width, height, imageDC, 0, 0, win::SRCCOPY);
+  win::BitBlt(cutDC.Handle(), 0, 0, width, height, maskDC.Handle(), 0, 0, kMaskOutRop);
+  return cut;
+}
+
+void DrawMaskedOut(win::HDC dest, const TRect& rect, win::HBITMAP cut, int width, int height, win::HBITMAP mask) {
   const int w = rect.right - rect.left;
   const int h = rect.bottom - rect.top;
-  // The image with its transparent pixels made black, so it can be ORed over the cleared area.
-  win::HBITMAP cut = Create(pf32bit, false, bmDIB, width, height, {});
+  MemoryDC cutDC(cut);
+  MemoryDC maskDC(mask);
+  const MonoColors mono(dest);
+  win::StretchBlt(dest, rect.left, rect.top, w, h, maskDC.Handle(), 0, 0, width, height, win::SRCAND);
+  win::StretchBlt(dest, rect.left, rect.top, w, h, cutDC.Handle(), 0, 0, width, height, win::SRCPAINT);
+}
+
+void TransparentStretch(win::HDC dest, const TRect& rect, win::HDC imageDC, int width, int height,
+                        win::HBITMAP mask) {
+  win::HBITMAP cut = MaskedOutCopy(imageDC, width, height, mask);
   if (!cut) return;
-  {
-    MemoryDC cutDC(cut);
-    MemoryDC maskDC(mask);
-    win::BitBlt(cutDC.Handle(), 0, 0, width, height, imageDC, 0, 0, win::SRCCOPY);
-    win::BitBlt(cutDC.Handle(), 0, 0, width, height, maskDC.Handle(), 0, 0, kMaskOutRop);
-    const MonoColors mono(dest);
-    win::StretchBlt(dest, rect.left, rect.top, w, h, maskDC.Handle(), 0, 0, width, height, win::SRCAND);
-    win::StretchBlt(dest, rect.left, rect.top, w, h, cutDC.Handle(), 0, 0, width, height, win::SRCPAINT);
-  }
+  DrawMaskedOut(dest, rect, cut, width, height, mask);
   win::DeleteObject(cut);
 }
 

@@ -71,5 +71,10 @@ win::HBITMAP CreateColorMask(win::HBITMAP image, int width, int height, win::COL
 // `mask` untouched. The mask has the image's size.
 void TransparentStretch(win::HDC dest, const TRect& rect, win::HDC imageDC, int width, int height,
                         win::HBITMAP mask);
+// The two steps of TransparentStretch, for an image drawn many times: a 32 bpp copy of the image
+// black where `mask` is white (null when it cannot be made), then that copy painted through the
+// mask.
+win::HBITMAP MaskedOutCopy(win::HDC imageDC, int width, int height, win::HBITMAP mask);
+void DrawMaskedOut(win::HDC dest, const TRect& rect, win::HBITMAP cut, int width, int height, win::HBITMAP mask);
 
 }  // namespace fw::bitmaps

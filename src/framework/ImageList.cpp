@@ -22,9 +22,13 @@ struct TCustomImageList::Entry {
   std::unique_ptr<TBitmap> image;   // 32 bpp, as added
   win::HBITMAP mask = nullptr;      // 1 bpp, white = see-through; null for alpha images
   win::HBITMAP blend = nullptr;     // alpha images: premultiplied copy for AlphaBlend
+  // Masked images: the image black where it is see-through, made at the first draw (an entry
+  // never changes; replacing an image makes a new entry).
+  mutable win::HBITMAP cut = nullptr;
   ~Entry() {
     if (mask) win::DeleteObject(mask);
     if (blend) win::DeleteObject(blend);
+    if (cut) win::DeleteObject(cut);
   }
 };
 
@@ -230,7 +234,8 @@ void TCustomImageList::DrawEntry(const Entry& e, win::HDC dest, Integer X, Integ
     return;
   }
   if (e.mask && FMasked) {
-    bitmaps::TransparentStretch(dest, r, image.Canvas()->Handle(), FWidth, FHeight, e.mask);
+    if (!e.cut) e.cut = bitmaps::MaskedOutCopy(image.Canvas()->Handle(), FWidth, FHeight, e.mask);
+    if (e.cut) bitmaps::DrawMaskedOut(dest, r, e.cut, FWidth, FHeight, e.mask);
   } else {
     win::BitBlt(dest, X, Y, FWidth, FHeight, image.Canvas()->Handle(), 0, 0, win::SRCCOPY);
   }

@@ -486,7 +486,9 @@ void TTBCustomToolbar::Dispatch(TMessage& Message) {
     case fw::CM_CONTROLCHANGE: CMControlChange(Message); return;
     case win::WM_MOUSEMOVE:
       if (FView) {
-        const TPoint p{Integer(short(Message.LParam & 0xFFFF)), Integer(short((Message.LParam >> 16) & 0xFFFF))};
+        // The view takes screen coordinates.
+        const TPoint p = ClientToScreen(
+            TPoint{Integer(short(Message.LParam & 0xFFFF)), Integer(short((Message.LParam >> 16) & 0xFFFF))});
         FView->UpdateSelection(&p, true);
         TTBItemViewer* sel = FView->Selected();
         SetHint(sel && !sel->Item()->EffectiveOptions().Contains(tboLongHintInMenuOnly) ? sel->Item()->Hint() : String());

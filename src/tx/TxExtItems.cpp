@@ -121,7 +121,7 @@ void TTxEditItem::DoBeginEdit(TTBEditItemViewer* Viewer) {
   editor->SelectAll();
   editor->SetReadOnly(FReadOnly);
   FEditorFontSettings->Apply(editor->Font());
-  FTypedKeys = 0;
+  FKeysDown.clear();
   TTBEditItem::DoBeginEdit(Viewer);
   if (auto* viewer = dynamic_cast<TTxEditItemViewer*>(Viewer)) {
     editor->OnChange = [this, editor](fw::TObject*) { HandleEditChange(editor); };
@@ -149,7 +149,7 @@ void TTxEditItem::HandleEditChange(fw::TCustomEdit* Editor) {
   try {
     String s = Editor->Text();
     const Integer oldLength = Integer(win::Utf8ToWide(s).size());
-    if (!s.empty() && FTypedKeys >= 1 && DoAutoComplete(s)) {
+    if (!s.empty() && TypedKeys() >= 1 && DoAutoComplete(s)) {
       Editor->SetText(s);
       const Integer newLength = Integer(win::Utf8ToWide(s).size());
       Editor->SetSelStart(oldLength);
@@ -194,9 +194,13 @@ Integer TTxEditItemViewer::GetIndentAfter() { return 0; }
 
 bool TTxEditItemViewer::HandleEditMessage(fw::TMessage& Message) {
   TTxEditItem* item = TxItem();
-  if (item && IsCharacterKey(Message.WParam)) {
-    if (Message.Msg == win::WM_KEYDOWN) ++item->FTypedKeys;
-    if (Message.Msg == win::WM_KEYUP) item->FTypedKeys = std::max<Integer>(0, item->FTypedKeys - 1);
+  if (!item) return false;
+  std::vector<win::WPARAM>& down = item->FKeysDown;
+  if (Message.Msg == win::WM_KILLFOCUS) down.clear();
+  if (IsCharacterKey(Message.WParam)) {
+    const auto at = std::find(down.begin(), down.end(), Message.WParam);
+    if (Message.Msg == win::WM_KEYDOWN && at == down.end()) down.push_back(Message.WParam);
+    if (Message.Msg == win::WM_KEYUP && at != down.end()) down.erase(at);
   }
   return false;
 }
@@ -398,8 +402,9 @@ bool TTxColorItemViewer::IsImageShown() {
   }
 }
 
-void TTxColorItemViewer::BeforePaintCaption(fw::TCanvas* /*Canvas*/, const TRect& ClientAreaRect, TRect& CaptionRect,
-                                            bool /*IsTextRotated*/, bool& /*PaintDefault*/) {
+void TTxColorItemViewer::BeforePaintCaption(fw::TCanvas* /*Canvas*/, const TRect& ClientAreaRect,
+                                            const String& /*Text*/, TRect& CaptionRect, bool /*IsTextRotated*/,
+                                            bool& /*PaintDefault*/) {
   if (!IsViewKind(GetViewType(View()), VT_POPUP_TOOLBOX)) return;
   const Integer w = CaptionRect.right - CaptionRect.left;
   CaptionRect.left = ClientAreaRect.left;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "framework/StdCtrlsEdit.h"
 #include "toolbars/TBExtItems.h"
@@ -50,8 +51,9 @@ class TTxEditItem : public toolbars::TTBEditItem {
   // The item's image inside the box, left of the text.
   bool ShowImage() const { return FShowImage; }
   void SetShowImage(bool Value);
-  // Character keys held down in the editor now.
-  Integer TypedKeys() const { return FTypedKeys; }
+  // Character keys held down in the editor now: each key once however often it repeats; a key
+  // released that was pressed elsewhere counts nothing, and losing the focus forgets them all.
+  Integer TypedKeys() const { return Integer(FKeysDown.size()); }
 
   TTxEditChange OnChange;
 
@@ -75,7 +77,7 @@ class TTxEditItem : public toolbars::TTBEditItem {
 
  private:
   fw::TAlignment FAlignment = fw::taLeftJustify;
-  Integer FTypedKeys = 0;
+  std::vector<win::WPARAM> FKeysDown;
   std::unique_ptr<TFontSettings> FEditorFontSettings, FFontSettings;
   bool FChanging = false;
   char16_t FPasswordChar = 0;
@@ -127,7 +129,8 @@ class TTxColorItem : public TTxCustomItem {
 class TTxColorItemViewer : public TTxItemViewer {
  public:
   TTxColorItemViewer(TTBView* AView, TTBCustomItem* AItem, Integer AGroupLevel);
-  void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, TRect& CaptionRect, bool IsTextRotated,
+  void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, const String& Text, TRect& CaptionRect,
+                          bool IsTextRotated,
                           bool& PaintDefault) override;
   void PaintItemImage(fw::TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& ItemInfo) override;
   bool IsImageShown() override;

@@ -78,7 +78,18 @@ void TTxItemViewer::MouseUp(Integer X, Integer Y, bool MouseWasDownOnMenu) {
 }
 
 void TTxItemViewer::BeforePaintCaption(fw::TCanvas* /*Canvas*/, const TRect& /*ClientAreaRect*/,
-                                       TRect& /*CaptionRect*/, bool /*IsTextRotated*/, bool& /*PaintDefault*/) {}
+                                       const String& /*Text*/, TRect& /*CaptionRect*/, bool /*IsTextRotated*/,
+                                       bool& /*PaintDefault*/) {}
+
+void TTxItemViewer::PaintItemFace(fw::TCanvas* Canvas, const TRect& R, TTxItemInfo& ItemInfo,
+                                  TTxFacePart Part) {
+  switch (Part) {
+    case fpButton:
+    case fpSplitArrow: CurrentTheme->PaintButton(Canvas, R, ItemInfo); break;
+    case fpDropDownArrow: CurrentTheme->PaintDropDownArrow(Canvas, R, ItemInfo); break;
+    case fpMenuItem: CurrentTheme->PaintMenuItem(Canvas, R, ItemInfo); break;
+  }
+}
 
 Integer TTxItemViewer::GetViewerKind() { return IsToolbarStyle() ? 1 : 2; }
 
@@ -322,17 +333,17 @@ void TTxItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool
       }
     }
     if (!split) {
-      theme->PaintButton(Canvas, R, info);
+      PaintItemFace(Canvas, R, info, fpButton);
       if (hasArrow) {
-        theme->PaintDropDownArrow(Canvas, A, info);
+        PaintItemFace(Canvas, A, info, fpDropDownArrow);
         if (!arrowBelowImage) (vertical ? R.bottom : R.right) -= m20;
       }
     } else {
-      theme->PaintButton(Canvas, R, info);
+      PaintItemFace(Canvas, R, info, fpButton);
       info.Pushed = arrowPushed;
       info.Selected = false;
       info.ComboPart = cpSplitRight;
-      theme->PaintButton(Canvas, A, info);
+      PaintItemFace(Canvas, A, info, fpSplitArrow);
       info.ComboPart = cpSplitLeft;
       info.Pushed = IsPushed;
       info.Selected = Item()->Checked();
@@ -343,7 +354,7 @@ void TTxItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool
     R.bottom -= 2;
   } else {
     theme->GetMargins(MID_MENUITEM, menuMargins);
-    theme->PaintMenuItem(Canvas, R, info);
+    PaintItemFace(Canvas, R, info, fpMenuItem);
     R.left += menuMargins.LeftWidth;
     R.right -= menuMargins.RightWidth;
     R.top += menuMargins.TopHeight;
@@ -353,7 +364,7 @@ void TTxItemViewer::Paint(fw::TCanvas* Canvas, const TRect& ClientAreaRect, bool
   auto paintText = [&](TRect C, const String& S, Cardinal Flags, bool Rot) {
     Canvas->Font()->SetColor(textColor);
     bool paintDefault = true;
-    BeforePaintCaption(Canvas, ClientAreaRect, C, Rot, paintDefault);
+    BeforePaintCaption(Canvas, ClientAreaRect, S, C, Rot, paintDefault);
     if (paintDefault) theme->PaintCaption(Canvas, C, info, S, Flags, Rot);
   };
   // The menu's one-pixel rule: a line exactly one bottom margin taller than the text loses

@@ -25,9 +25,13 @@ class TTxItemViewer : public toolbars::TTBItemViewer {
              bool UseDisabledShadow) override;
   bool IsToolbarStyle() override;
 
-  // Descendants that draw their own caption do it here and clear PaintDefault.
-  virtual void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, TRect& CaptionRect,
-                                  bool IsTextRotated, bool& PaintDefault);
+  // Descendants that draw their own caption (or shortcut text, in menus) do it here and clear
+  // PaintDefault.
+  virtual void BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRect, const String& Text,
+                                  TRect& CaptionRect, bool IsTextRotated, bool& PaintDefault);
+  // One part of the item's face through the theme; descendants wrap it with drawing of their own.
+  enum TTxFacePart { fpButton, fpDropDownArrow, fpSplitArrow, fpMenuItem };
+  virtual void PaintItemFace(fw::TCanvas* Canvas, const TRect& R, TTxItemInfo& ItemInfo, TTxFacePart Part);
   // 1 toolbar style, 2 menu style.
   virtual Integer GetViewerKind();
   virtual void PaintItemImage(fw::TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& ItemInfo);

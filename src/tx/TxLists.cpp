@@ -60,6 +60,8 @@ void TTxCustomList::HandleChange() {
   if (OnChange) OnChange(this);
 }
 
+std::u16string TTxCustomList::GetItemDisplayText(Integer Index) { return win::Utf8ToWide(GetItemText(Index)); }
+
 void TTxCustomList::DrawItem(fw::TCanvas* Canvas, TTxCustomListViewer* Viewer, Integer HotIndex, Integer Index,
                              const TRect& Rect) {
   const bool hot = Index == HotIndex;
@@ -73,7 +75,7 @@ void TTxCustomList::DrawItem(fw::TCanvas* Canvas, TTxCustomListViewer* Viewer, I
   if (!drawDefault) return;
   TRect r{Rect.left + 4, Rect.top - 1, Rect.right - 4, Rect.bottom + 1};
   fw::TCustomImageList* images = Viewer ? Viewer->GetImageList() : nullptr;
-  const String text = GetItemText(Index);
+  const std::u16string text = GetItemDisplayText(Index);
   if (FShowImages && images) {
     const Integer top = (r.top + r.bottom - images->Height()) / 2;
     const Integer image = GetImageIndex(Index);
@@ -89,8 +91,7 @@ void TTxCustomList::DrawItem(fw::TCanvas* Canvas, TTxCustomListViewer* Viewer, I
   dc = detail::FontDC(Canvas);
   win::SetBkMode(dc, win::TRANSPARENT);
   win::SetTextColor(dc, fw::ColorToRGB(Canvas->Font()->Color()));
-  std::u16string w = win::Utf8ToWide(text);
-  win::DrawTextW(dc, w.c_str(), int(w.size()), &r, win::DT_SINGLELINE | win::DT_VCENTER | win::DT_NOPREFIX);
+  win::DrawTextW(dc, text.c_str(), int(text.size()), &r, win::DT_SINGLELINE | win::DT_VCENTER | win::DT_NOPREFIX);
 }
 
 TTBItemViewerClass TTxCustomList::GetItemViewerClass(TTBView* /*AView*/) {
@@ -127,8 +128,10 @@ Integer TTxCustomListViewer::GetItemHeight(fw::TCanvas* Canvas) {
 }
 
 Integer TTxCustomListViewer::GetItemWidth(fw::TCanvas* Canvas, Integer Index) {
-  const String text = List()->GetItemText(Index);
-  Integer w = Canvas->TextWidth(text) + 8;
+  const std::u16string text = List()->GetItemDisplayText(Index);
+  win::SIZE extent{0, 0};
+  win::GetTextExtentPoint32W(detail::FontDC(Canvas), text.c_str(), int(text.size()), &extent);
+  Integer w = extent.cx + 8;
   fw::TCustomImageList* images = GetImageList();
   if (List()->ShowImages() && images) w += images->Width() + (text.empty() ? 0 : 4);
   List()->DoMeasureWidth(Canvas, Index, w);

@@ -52,6 +52,8 @@ class TTxCustomList : public TTxCustomItem {
                         const TRect& Rect);
   virtual Integer GetImageIndex(Integer Index);
   virtual String GetItemText(Integer Index) = 0;
+  // The row's text as drawn and measured: GetItemText's, unless a descendant keeps wide texts.
+  virtual std::u16string GetItemDisplayText(Integer Index);
   virtual Integer GetCount() = 0;
   virtual void HandleChange();
   virtual void HandleHover(Integer /*Index*/) {}

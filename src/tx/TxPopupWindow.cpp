@@ -168,6 +168,8 @@ void TTxPopupWindow::Dispatch(fw::TMessage& Message) {
 
 TTxPopupMenu::TTxPopupMenu(fw::TComponent* AOwner) : TTBPopupMenu(AOwner, new TTxRootItem(nullptr)) {}
 
+TTxPopupMenu::TTxPopupMenu(fw::TComponent* AOwner, TTxRootItem* ARootItem) : TTBPopupMenu(AOwner, ARootItem) {}
+
 void TTxPopupMenu::Dispatch(fw::TMessage& Message) {
   if (Message.Msg == TXM_GETVIEWTYPE) {
     Message.Result = VT_POPUP_MENU;

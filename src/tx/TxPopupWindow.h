@@ -67,6 +67,10 @@ class TTxPopupMenu : public toolbars::TTBPopupMenu {
   explicit TTxPopupMenu(fw::TComponent* AOwner);
   TTxRootItem* Items() const { return static_cast<TTxRootItem*>(FItem.get()); }
   void Dispatch(fw::TMessage& Message) override;
+
+ protected:
+  // A menu of another themed root item class; the menu owns ARootItem.
+  TTxPopupMenu(fw::TComponent* AOwner, TTxRootItem* ARootItem);
 };
 
 }  // namespace tx

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "controls/CsItems.h"
 #include "controls/UniActions.h"
 #include "controls/UniApplication.h"
 #include "controls/UniMenus.h"
@@ -56,6 +57,31 @@ TEST(WideRegistration, MenuItemsActionsAndHintActionsKeepTheirWideTexts) {
   auto hintCopy = RoundTrip(&hint, &text);
   ASSERT_NE(hintCopy, nullptr);
   EXPECT_EQ(hintCopy->Hint(), u"Подсказка");
+}
+
+TEST(WideRegistration, ControlSetItemsKeepCaptionAndHintAsTheirWideCompanions) {
+  RegisterUnicodeControls();
+  std::string text;
+  TCsItem item(nullptr);
+  item.SetName("Item1");
+  item.SetCaption(u"&Сохранить ✓");
+  auto copy = RoundTrip(&item, &text);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->WideCaption(), u"&Сохранить ✓");
+  EXPECT_EQ(copy->WideHint(), u"");
+  EXPECT_NE(text.find("CaptionW = "), std::string::npos) << text;
+  EXPECT_EQ(text.find("HintW"), std::string::npos) << text;  // empty: not written
+  // A stream holding an 8-bit string there reads the same caption.
+  const std::string form = "TCsItem Item1 {\n  CaptionW = \"Open\"\n  HintW = \"Opens\"\n}\n";
+  fw::TMemoryStream asText, binary;
+  asText.WriteBuffer(form.data(), fw::Integer(form.size()));
+  asText.SetPosition(0);
+  fw::ComponentTextToBinary(&asText, &binary);
+  binary.SetPosition(0);
+  std::unique_ptr<TCsItem> read(dynamic_cast<TCsItem*>(binary.ReadComponent(nullptr)));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->WideCaption(), u"Open");
+  EXPECT_EQ(read->WideHint(), u"Opens");
 }
 
 }  // namespace

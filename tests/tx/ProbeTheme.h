@@ -120,6 +120,9 @@ class TProbeTheme : public TRecordingTheme {
   }
 
  private:
+  void PaintStatusBar(tx::TCanvas*, tx::TRect R, tx::Integer Part) override {
+    Calls.push_back({"StatusBar", R, {}, "", tx::Cardinal(Part), false, false});
+  }
   void Log(const char* Op, const tx::TRect& R, const tx::TTxItemInfo& I) { Calls.push_back({Op, R, I, "", 0, false, false}); }
 };
 

@@ -1,5 +1,7 @@
 #include "GalleryForm.h"
 
+#include "GalleryBars.h"
+
 #include "controls/Balloon.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
@@ -182,6 +184,7 @@ TGalleryForm::TGalleryForm(fw::TComponent* AOwner) : fw::TForm(AOwner) {
     Report("cancel");
     Close();
   };
+  AddControlSetBars(this);
 }
 
 }  // namespace gallery
