@@ -99,7 +99,8 @@ void TCsCustomTabSet::InvalidateBackground(bool InvalidateChildren) {
 
 void TCsCustomTabSet::DoDrawBackground(fw::TCanvas* Canvas, const fw::TRect& ARect, bool& PaintDefault,
                                        TCsPaintStage PaintStage) {
-  if (OnDrawBackground) OnDrawBackground(this, Canvas, ARect, PaintDefault, PaintStage);
+  fw::TRect r = ARect;
+  if (OnDrawBackground) OnDrawBackground(this, Canvas, r, PaintStage, PaintDefault);
 }
 
 bool TCsCustomTabSet::CanPaintBackground() {

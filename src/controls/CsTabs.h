@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "controls/CsTextObject.h"
 #include "controls/CsThemeType.h"
 #include "controls/UniSystem.h"
 #include "framework/Controls.h"
@@ -36,8 +37,6 @@ class TCsTabToolbar;
 class TCsCustomTabSet;
 
 using TCsActiveTabChangeEvent = std::function<void(fw::TObject* Sender, fw::Integer ItemIndex)>;
-using TCsDrawEvent = std::function<void(fw::TObject* Sender, fw::TCanvas* Canvas, const fw::TRect& ARect,
-                                        bool& PaintDefault, TCsPaintStage PaintStage)>;
 
 // Tabs of every toolbar share this group: checking one unchecks the others.
 inline constexpr fw::Integer kTabGroupIndex = 7777;

@@ -322,7 +322,7 @@ void TCsNumericUpDown::Dispatch(fw::TMessage& Message) {
     if (auto* edit = dynamic_cast<TCsSpinEdit*>(Owner())) edit->ReleaseButtons();
 }
 
-TCsSpinEdit::TCsSpinEdit(fw::TComponent* AOwner) : TCsThemed<TCustomNumericSpinEdit>(AOwner) {
+TCsSpinEdit::TCsSpinEdit(fw::TComponent* AOwner) : TCsFramed<TCustomNumericSpinEdit>(AOwner) {
   CreateUpDown();  // the base made its own class of up-down
 }
 
@@ -351,7 +351,7 @@ void TCsSpinEdit::DownClick() {
 }
 
 void TCsSpinEdit::ThemeChanged() {
-  Invalidate();
+  TCsFramed<TCustomNumericSpinEdit>::ThemeChanged();
   if (UpDown() != nullptr) UpDown()->Invalidate();
 }
 

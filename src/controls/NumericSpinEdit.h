@@ -124,7 +124,7 @@ class TCsNumericUpDown : public TNumericUpDown {
   void Dispatch(fw::TMessage& Message) override;
 };
 
-class TCsSpinEdit : public TCsThemed<TCustomNumericSpinEdit> {
+class TCsSpinEdit : public TCsFramed<TCustomNumericSpinEdit> {
  public:
   explicit TCsSpinEdit(fw::TComponent* AOwner);
 
