@@ -6,6 +6,7 @@
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiText.h"
+#include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/painting/Paint.h"
 #include "toolbars/TBDock.h"
@@ -109,6 +110,12 @@ bool TCsCustomTabSet::CanPaintBackground() {
 }
 
 void TCsCustomTabSet::DoActiveTabChange(fw::Integer ItemIndex) {
+  // The band's opening moves with the active tab (the band itself stays cached).
+  if (HandleAllocated()) {
+    const int edge = TabPosition() == ttpTop ? FDock->Height() : ClientHeight() - FDock->Height() - 2;
+    const fw::TRect strip{0, edge, ClientWidth(), edge + 2};
+    win::RedrawWindow(Handle(), &strip, nullptr, win::RDW_INVALIDATE | win::RDW_ALLCHILDREN);
+  }
   if (OnActiveTabChange) OnActiveTabChange(this, ItemIndex);
 }
 
@@ -195,24 +202,39 @@ void TCsCustomTabSet::PaintBackground(win::HDC DC) {
   const fw::TRect client = ClientRect();
   const int width = client.right - client.left, height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
+  // The band starts at the tab row.
+  const bool top = TabPosition() == ttpTop;
+  const int dockHeight = FDock->Height();
+  fw::TRect r = client;
+  if (top) r.top += dockHeight;
+  else r.bottom -= dockHeight;
   if (!FBackground) FBackground = std::make_unique<fw::TBitmap>();
   if (!FBackgroundValid || FBackground->Width() != width || FBackground->Height() != height) {
     FBackground->SetSize(width, height);
     ++FBackgroundPaints;
     fw::TCanvas* canvas = FBackground->Canvas();
     bool paintDefault = true;
-    DoDrawBackground(canvas, client, paintDefault, pstPrePaint);
-    if (paintDefault) PaintBand(canvas, client, Color(), ThemeType(), TabPosition());
-    DoDrawBackground(canvas, client, paintDefault, pstPostPaint);
+    DoDrawBackground(canvas, r, paintDefault, pstPrePaint);
+    if (paintDefault) PaintBand(canvas, r, Color(), ThemeType(), TabPosition());
+    DoDrawBackground(canvas, r, paintDefault, pstPostPaint);
     FBackgroundValid = true;
   }
-  // The band starts under the tab row (its top rows are the toolbar's to paint).
-  const int dockHeight = FDock->Height();
-  fw::TRect r = client;
-  if (TabPosition() == ttpTop) r.top += dockHeight - 2;
-  else r.bottom -= dockHeight - 2;
   win::BitBlt(DC, r.left, r.top, r.right - r.left, r.bottom - r.top, FBackground->Canvas()->Handle(), r.left,
               r.top, win::SRCCOPY);
+  // The active tab opens into the band: its frame's two rows are the band's colour under it,
+  // between the tab's own left and right edges.
+  const TCsTabThemeType type = GetEffectiveTabThemeType(ThemeType());
+  if (type != tttNone && type != tttFlat) return;
+  const fw::TRect tab = FToolbar->ActiveTabRect(this);
+  if (win::IsRectEmpty(&tab)) return;
+  const fw::TRect gap = top ? fw::TRect{tab.left + 1, r.top, tab.right - 2, r.top + 2}
+                            : fw::TRect{tab.left + 1, r.bottom - 2, tab.right - 2, r.bottom};
+  fw::TCanvas canvas;
+  canvas.SetHandle(DC);
+  canvas.Brush()->SetStyle(fw::bsSolid);
+  canvas.Brush()->SetColor(Color());
+  canvas.FillRect(gap);
+  canvas.SetHandle(nullptr);
 }
 
 void TCsCustomTabSet::Paint() {

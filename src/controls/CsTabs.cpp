@@ -247,26 +247,14 @@ void TCsTabToolbar::RightAlignItems() {
   FAligning = false;
 }
 
-void TCsTabToolbar::Paint() {
-  tx::TTxToolbar::Paint();
-  if (FTabSet == nullptr || Floating()) return;
-  // The top rows of the band, under the tabs' open edge, then the active tab again over them
-  // so that it merges with the band.
-  const fw::TRect client = ClientRect();
-  fw::TRect band = FTabPosition == ttpTop ? fw::TRect{client.left, client.bottom - 2, client.right, client.bottom + 4}
-                                          : fw::TRect{client.left, client.top - 4, client.right, client.top + 2};
-  bool paintDefault = true;
-  FTabSet->DoDrawBackground(Canvas(), band, paintDefault, pstPrePaint);
-  if (paintDefault) TCsCustomTabSet::PaintBand(Canvas(), band, FTabColor, FThemeType, FTabPosition);
-  FTabSet->DoDrawBackground(Canvas(), band, paintDefault, pstPostPaint);
-  if (FActiveTabIndex >= 0) PaintTab(Canvas(), FActiveTabIndex);
-}
-
-void TCsTabToolbar::PaintTab(fw::TCanvas* Canvas, fw::Integer Index) {
-  if (View() == nullptr || Index < 0 || Index >= Items()->Count()) return;
-  toolbars::TTBItemViewer* viewer = ViewerOf(View(), Items()->Items(Index));
-  if (viewer == nullptr || !viewer->Show() || !viewer->Item()->Visible()) return;
-  View()->DrawItem(viewer, Canvas, false);
+fw::TRect TCsTabToolbar::ActiveTabRect(fw::TControl* Control) {
+  TCsTabItem* tab = ActiveTab();
+  if (tab == nullptr || !tab->Visible() || View() == nullptr || !HandleAllocated()) return {0, 0, 0, 0};
+  toolbars::TTBItemViewer* viewer = ViewerOf(View(), tab);
+  if (viewer == nullptr || !viewer->Show()) return {0, 0, 0, 0};
+  const fw::TRect b = viewer->BoundsRect();
+  const fw::TPoint topLeft = Control->ScreenToClient(ClientToScreen({b.left, b.top}));
+  return {topLeft.x, topLeft.y, topLeft.x + b.right - b.left, topLeft.y + b.bottom - b.top};
 }
 
 }  // namespace cs

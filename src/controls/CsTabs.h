@@ -111,13 +111,12 @@ class TCsTabToolbar : public tx::TTxToolbar {
   // Hides trailing tabs that pass the dock's right edge and shows hidden ones again while room
   // allows (only on a top or bottom dock of some width). The first selectable tab stays.
   void RightAlignItems();
-  // Paints the tab at Index (when visible) as the view would, into Canvas at its bounds.
-  void PaintTab(fw::TCanvas* Canvas, fw::Integer Index);
+  // The active tab's rectangle in the client coordinates of Control; empty without one shown.
+  fw::TRect ActiveTabRect(fw::TControl* Control);
   void AfterConstruction() override;
 
  protected:
   virtual void DoActiveTabChange(fw::Integer ItemIndex);
-  void Paint() override;
 
  private:
   friend class TCsCustomTabSet;
@@ -176,7 +175,7 @@ class TCsCustomTabSet : public fw::TCustomControl {
   static void PaintBand(fw::TCanvas* Canvas, const fw::TRect& R, fw::TColor Color, TCsTabThemeType ThemeType,
                         TCsTabPosition TabPosition);
   // Paints the cached band (drawing it first when needed) below or above the tab row, in
-  // client coordinates of the tab set.
+  // client coordinates of the tab set, open under the active tab in the classic and flat looks.
   void PaintBackground(win::HDC DC);
   void Dispatch(fw::TMessage& Message) override;
 

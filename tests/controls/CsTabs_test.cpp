@@ -258,6 +258,28 @@ TEST_F(CsTabsTest, ClassicBandFramesThePane) {
   EXPECT_EQ(pixel(w - 2), fw::ColorToRGB(fw::clBtnShadow));
 }
 
+TEST_F(CsTabsTest, ClassicBandOpensUnderTheActiveTab) {
+  MakeTabs(3);
+  ShowForm();
+  toolbars::TTBView* view = tabs->Toolbar()->View();
+  auto under = [&](int Index) {
+    const fw::TRect b = view->Find(Item(Index))->BoundsRect();
+    const int x = tabs->Toolbar()->Left() + (b.left + b.right) / 2, y = tabs->Dock()->Height();
+    return fw::TColor(desktop->screen_pixel(At(tabs, x, y).x, At(tabs, x, y).y));
+  };
+  EXPECT_EQ(under(0), fw::ColorToRGB(fw::clBtnFace));
+  EXPECT_EQ(under(1), fw::ColorToRGB(fw::clWindow));
+  for (int index : {1, 2, 0, 1}) {  // by the mouse, as a user goes through them
+    const fw::TRect b = view->Find(Item(index))->BoundsRect();
+    ClickOn(tabs->Toolbar(), (b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    Pump();
+  }
+  ASSERT_EQ(tabs->ActiveTabIndex(), 1);
+  EXPECT_EQ(under(0), fw::ColorToRGB(fw::clWindow));
+  EXPECT_EQ(under(1), fw::ColorToRGB(fw::clBtnFace));
+  EXPECT_EQ(under(2), fw::ColorToRGB(fw::clWindow));
+}
+
 TEST_F(CsTabsTest, ThemeSwitchRedrawsTheBandOnce) {
   MakeTabs(3);
   ShowForm();

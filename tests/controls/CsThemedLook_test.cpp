@@ -131,6 +131,7 @@ TEST_F(CsThemedLookTest, ThemedTabsPaintThroughTheTheme) {
   tx::SetCurrentTheme("Recording");
   ShowForm();
   TRecordingTheme::Calls.clear();
+  tabs->InvalidateBackground(true);
   RepaintAll();
   EXPECT_GE(Calls("PaintButton"), 2);  // the band and the active tab
   tabs->SetThemeType(tttNone);
