@@ -80,6 +80,14 @@ void TCsCustomTabSet::PaintBand(fw::TCanvas* Canvas, const fw::TRect& R, fw::TCo
   });
 }
 
+void TCsTabItemViewer::CalcSize(fw::TCanvas* Canvas, fw::Integer& AWidth, fw::Integer& AHeight) {
+  if (!Item()->Visible()) {
+    AWidth = AHeight = 0;
+    return;
+  }
+  tx::TTxItemViewer::CalcSize(Canvas, AWidth, AHeight);
+}
+
 void TCsTabItemViewer::Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, bool IsSelected,
                              bool /*IsPushed*/, bool /*UseDisabledShadow*/) {
   auto* tab = static_cast<TCsTabItem*>(Item());

@@ -185,7 +185,8 @@ void TCsTabToolbar::ForgetHidden(TTBCustomItem* Item) {
 void TCsTabToolbar::ItemsChanged(bool /*Relayed*/, TTBItemChangedAction Action, fw::Integer /*Index*/,
                                  TTBCustomItem* Item) {
   if (Action == toolbars::tbicDeleting) ForgetHidden(Item);
-  if (Action == toolbars::tbicInvalidateAndResize) RedrawFrame();
+  // While tabs are hidden or shown in one pass, the frame is redrawn once at its end.
+  if (Action == toolbars::tbicInvalidateAndResize && !FAligning) RedrawFrame();
 }
 
 void TCsTabToolbar::AfterConstruction() {
@@ -241,10 +242,12 @@ void TCsTabToolbar::RightAlignItems() {
       if (tab == nullptr || !tab->Visible() || !v->Show() || i == first || v->BoundsRect().right <= limit) continue;
       FHiddenTabs.push_back({tab, v->BoundsRect()});
       tab->SetVisible(false);
+      changed = true;
     }
   }
   view->EndUpdate();
   FAligning = false;
+  if (changed) RedrawFrame();
 }
 
 fw::TRect TCsTabToolbar::ActiveTabRect(fw::TControl* Control) {

@@ -77,6 +77,8 @@ class TCsTabItem : public tx::TTxItem {
 class TCsTabItemViewer : public tx::TTxItemViewer {
  public:
   using TTxItemViewer::TTxItemViewer;
+  // A hidden tab takes no room: it is not measured (most tabs of a long row are hidden).
+  void CalcSize(fw::TCanvas* Canvas, fw::Integer& AWidth, fw::Integer& AHeight) override;
   void Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
              bool UseDisabledShadow) override;
 };
