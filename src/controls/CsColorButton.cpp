@@ -4,14 +4,7 @@
 
 namespace cs {
 
-TCsColorButton::TCsColorButton(fw::TComponent* AOwner) : TCsButton(AOwner) {
-  SetCaption(u"");
-  FPopup = new tx::TTxPopupMenu(this);
-  FPopup->SetOptions(FPopup->Options() + toolbars::TTBItemOptions{toolbars::tboToolbarStyle});
-  FPopup->OnPopup = [this](fw::TObject*) {
-    FMenu.Build(FPopup->Items(), FSelectedColor, FDefaultColor, FDefaultVisible, FShowSeparators);
-  };
-  SetDropDownMenu(FPopup);
+TCsColorButton::TCsColorButton(fw::TComponent* AOwner) : TCsMenuButton(AOwner) {
   // The face: the caption's place, 3 pixels in at the top and the bottom, is the colour bar.
   OnDrawCaption = [this](fw::TObject*, fw::TCanvas* ACanvas, const fw::TRect&, WideString&, fw::TRect& CaptionRect,
                          bool, TCsPaintStage, bool& PaintDefault) {
@@ -21,17 +14,13 @@ TCsColorButton::TCsColorButton(fw::TComponent* AOwner) : TCsButton(AOwner) {
   };
 }
 
-TCsColorButton::~TCsColorButton() {
-  SetDropDownMenu(nullptr);
-  delete FPopup;
-  FPopup = nullptr;
+void TCsColorButton::MenuPopup() {
+  FMenu.Build(Popup()->Items(), FSelectedColor, FDefaultColor, FDefaultVisible, FShowSeparators);
 }
 
 void TCsColorButton::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
-  TCsButton::Notification(AComponent, Operation);
-  if (Operation != fw::opRemove) return;
-  FMenu.Forget(AComponent);
-  if (AComponent == FPopup) FPopup = nullptr;
+  TCsMenuButton::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove) FMenu.Forget(AComponent);
 }
 
 void TCsColorButton::SetSelectedColor(fw::TColor Value) {

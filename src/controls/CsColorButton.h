@@ -2,19 +2,14 @@
 // A drop-down button showing the selected colour as a grey-framed bar; its menu is the colour
 // pickers' menu ("Авто", the colour grid, "Выбрать...").
 
-#include "controls/CsButtons.h"
 #include "controls/CsColorItems.h"
-
-namespace tx {
-class TTxPopupMenu;
-}
+#include "controls/CsMenuButton.h"
 
 namespace cs {
 
-class TCsColorButton : public TCsButton, public ICsColorPicker {
+class TCsColorButton : public TCsMenuButton, public ICsColorPicker {
  public:
   explicit TCsColorButton(fw::TComponent* AOwner);
-  ~TCsColorButton() override;
 
   // clDefault after construction. An unpickable value is refused (nothing changes).
   fw::TColor SelectedColor() const { return FSelectedColor; }
@@ -27,7 +22,6 @@ class TCsColorButton : public TCsButton, public ICsColorPicker {
   // False after construction.
   bool ShowSeparators() const { return FShowSeparators; }
   void SetShowSeparators(bool Value) { FShowSeparators = Value; }
-  tx::TTxPopupMenu* Popup() const { return FPopup; }
   const TCsColorMenu& Menu() const { return FMenu; }
 
   fw::TNotifyEvent OnColorChange;
@@ -35,12 +29,14 @@ class TCsColorButton : public TCsButton, public ICsColorPicker {
   void SetPickedColor(fw::TColor Value) override { SetSelectedColor(Value); }
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
+ protected:
+  void MenuPopup() override;
+
  private:
   fw::TColor FSelectedColor = fw::clDefault;
   fw::TColor FDefaultColor = fw::clDefault;
   bool FDefaultVisible = true;
   bool FShowSeparators = false;
-  tx::TTxPopupMenu* FPopup = nullptr;
   TCsColorMenu FMenu{this, this};
 };
 

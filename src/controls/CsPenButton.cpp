@@ -29,12 +29,7 @@ void TCsPenStyleItemViewer::BeforePaintCaption(fw::TCanvas* Canvas, const fw::TR
   PaintPenStyleSample(Canvas, CaptionRect, fw::TPenStyle(Item()->Tag()));
 }
 
-TCsPenButton::TCsPenButton(fw::TComponent* AOwner) : TCsButton(AOwner) {
-  SetCaption(u"");
-  FPopup = new tx::TTxPopupMenu(this);
-  FPopup->SetOptions(FPopup->Options() + toolbars::TTBItemOptions{toolbars::tboToolbarStyle});
-  FPopup->OnPopup = [this](fw::TObject*) { BuildMenu(); };
-  SetDropDownMenu(FPopup);
+TCsPenButton::TCsPenButton(fw::TComponent* AOwner) : TCsMenuButton(AOwner) {
   OnDrawCaption = [this](fw::TObject*, fw::TCanvas* ACanvas, const fw::TRect&, WideString&, fw::TRect& CaptionRect,
                          bool, TCsPaintStage, bool& PaintDefault) {
     // The focus rectangle is the button's own (the client rectangle less 4 in the classic look).
@@ -49,25 +44,14 @@ TCsPenButton::TCsPenButton(fw::TComponent* AOwner) : TCsButton(AOwner) {
   };
 }
 
-TCsPenButton::~TCsPenButton() {
-  SetDropDownMenu(nullptr);
-  delete FPopup;
-  FPopup = nullptr;
-}
-
-void TCsPenButton::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
-  TCsButton::Notification(AComponent, Operation);
-  if (Operation == fw::opRemove && AComponent == FPopup) FPopup = nullptr;
-}
-
 void TCsPenButton::SetSelectedStyle(fw::TPenStyle Value) {
   if (FSelectedStyle == Value || Value < fw::psSolid || Value > fw::psInsideFrame) return;
   FSelectedStyle = Value;
   Invalidate();
 }
 
-void TCsPenButton::BuildMenu() {
-  toolbars::TTBCustomItem* root = FPopup->Items();
+void TCsPenButton::MenuPopup() {
+  toolbars::TTBCustomItem* root = Popup()->Items();
   if (root->Count() > 0) return;
   for (int style = fw::psSolid; style <= fw::psClear; ++style) {
     auto* entry = new TCsPenStyleItem(root);
