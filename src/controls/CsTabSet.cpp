@@ -48,6 +48,10 @@ TCsCustomTabSet::~TCsCustomTabSet() {
   tx::RemoveThemeChangeListener(this);
   Destroying();
   FToolbar->Items()->UnregisterNotification(this);
+  // The toolbar leaves its dock while the dock is whole (a dock freed first would free it as
+  // a child, from its own destructor).
+  delete FToolbar;
+  FToolbar = nullptr;
 }
 
 fw::Integer TCsCustomTabSet::ActiveTabIndex() const { return FToolbar != nullptr ? FToolbar->ActiveTabIndex() : -1; }

@@ -14,7 +14,10 @@
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/kernel/TextConvert.h"
 #include "tx/Tx.h"
+#include "toolbars/TBItemView.h"
+#include "toolbars/TBItemViewer.h"
 #include "tx/TxPopupWindow.h"
+#include "tx/TxToolbar.h"
 
 namespace cs {
 namespace {
@@ -187,13 +190,30 @@ TEST_F(CsPickersTest, ColourButtonFace) {
 }
 
 TEST_F(CsPickersTest, ColourItemFaceIsTheBar) {
-  auto* toolbar = new tx::TTxPopupMenu(form);
+  auto* toolbar = new tx::TTxToolbar(form);
+  toolbar->AfterConstruction();
   auto* item = new TCsColorItem(toolbar->Items());
-  item->SetCaption("XXXX");
+  item->SetCaption("XXXXXXXX");
   item->SetColor(0x00FF00);
   toolbar->Items()->Add(item);
+  toolbar->SetParent(form);
   EXPECT_TRUE(item->Options().Contains(toolbars::tboDropdownArrow));
   EXPECT_TRUE(item->Options().Contains(toolbars::tboToolbarStyle));
+  ShowForm();
+  // The caption's place is a grey-framed bar of the colour.
+  const fw::TRect b = toolbar->View()->Find(item)->BoundsRect();
+  int green = 0, grey = 0;
+  for (int x = b.left; x < b.right; ++x)
+    for (int y = b.top; y < b.bottom; ++y) {
+      const fw::TColor c = Pixel(toolbar, x, y);
+      green += c == 0x00FF00;
+      grey += c == 0x808080;
+    }
+  EXPECT_GT(green, 8 * 7);  // most of the eight characters' width
+  EXPECT_GT(grey, 2 * 8 * 7);  // its frame
+  item->SetColor(0x0000FF);
+  Pump();
+  EXPECT_EQ(Pixel(toolbar, (b.left + b.right) / 2 - 4, (b.top + b.bottom) / 2), 0x0000FF);
 }
 
 TEST_F(CsPickersTest, PenButtonMenuAndPicks) {

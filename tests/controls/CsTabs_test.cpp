@@ -119,6 +119,7 @@ TEST_F(CsTabsTest, DeletingTabsMovesTheActiveOne) {
     for (int i = 0; i < c.count; ++i) items.push_back(Item(i));
     TCsTabSheet* page = tabs->FindPage(static_cast<TCsTabItem*>(items[size_t(c.deleted)]));
     ASSERT_NE(page, nullptr);
+    const std::string pageName = page->Name();
     delete items[size_t(c.deleted)];
     EXPECT_EQ(tabs->ActiveTabIndex(), c.expectedIndex) << c.name;
     EXPECT_EQ(tabs->Toolbar()->ActiveTab(), c.expectedTab < 0 ? nullptr : items[size_t(c.expectedTab)]) << c.name;
@@ -128,7 +129,7 @@ TEST_F(CsTabsTest, DeletingTabsMovesTheActiveOne) {
     }
     EXPECT_EQ(tabs->EmptyPage()->Visible(), c.expectedIndex == -1) << c.name;
     EXPECT_EQ(tabs->PageCount(), c.count - 1) << c.name;  // the page went with its tab
-    EXPECT_EQ(form->FindComponent(page->Name()), nullptr) << c.name;
+    EXPECT_EQ(form->FindComponent(pageName), nullptr) << c.name;
     delete tabs;
   }
 }
