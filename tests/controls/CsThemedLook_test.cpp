@@ -44,6 +44,7 @@ class TRecordingTheme : public tx::TTxDefaultTheme {
   void PaintEditButton(fw::TCanvas* Canvas, const fw::TRect& ARect, tx::TTxItemInfo& ItemInfo,
                        const tx::TTxEditButtonInfo& ButtonInfo) override {
     ++Calls["PaintEditButton"];
+    if (ButtonInfo.ButtonType == tx::EBT_SPIN) ++Calls["SpinButton"];
     TTxDefaultTheme::PaintEditButton(Canvas, ARect, ItemInfo, ButtonInfo);
   }
   void PaintFrame(fw::TCanvas* Canvas, const fw::TRect& ARect, const tx::TTxItemInfo& ItemInfo) override {
@@ -115,7 +116,8 @@ TEST_F(CsThemedLookTest, ControlsAskTheThemeOnlyInTheThemedLook) {
   // the edit-frame record.
   EXPECT_GE(Calls("PaintEditFrame"), 6);
   EXPECT_EQ(Calls("EditFrameInfo"), Calls("PaintEditFrame"));
-  EXPECT_GE(Calls("PaintEditButton"), 1);  // the combo's drop-down button
+  EXPECT_GE(Calls("PaintEditButton"), 2);  // the combo's drop-down button, the spin buttons
+  EXPECT_GE(Calls("SpinButton"), 1);
   EXPECT_GE(Calls("PaintFrame"), 1);       // the group box
   EXPECT_GE(Calls("PaintFrameControl"), 2);
   EXPECT_EQ(TRecordingTheme::FrameControlStates[1] & tx::PFS_CHECKED, tx::PFS_CHECKED);
