@@ -78,6 +78,8 @@ AXIS_EDIT = (40, 400)  # the edit on the second page
 COLOR_BUTTON = (385, 320)
 ORANGE_CELL = (380, 381)  # column 1, row 1 of the drop-down grid
 CHOOSE_ENTRY = (432, 454)  # "Выбрать..."
+PEN_BUTTON = (530, 320)
+DOTTED_ENTRY = (557, 382)  # the third style of the drop-down
 
 
 def case_tabs_click_through(g, shot):
@@ -116,6 +118,13 @@ def case_colour_from_the_dialog_in_russian(g, shot):
     run("xdotool", "key", "Return")
     wait_for("the dialog to close", lambda: window_named("Цвет") is None)
     g.expect("color #000000")
+
+
+def case_pen_style_from_the_menu(g, shot):
+    g.click(*PEN_BUTTON)
+    time.sleep(0.5)
+    g.click(*DOTTED_ENTRY)
+    g.expect("pen 2")
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
