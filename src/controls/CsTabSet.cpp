@@ -87,6 +87,10 @@ void TCsCustomTabSet::SetThemeType(TCsTabThemeType Value) {
   InvalidateBackground(false);
 }
 
+fw::TColor TCsCustomTabSet::PageColor() const {
+  return GetEffectiveTabThemeType(ThemeType()) == tttTx ? fw::clWhite : Color();
+}
+
 void TCsCustomTabSet::InvalidateBackground(bool InvalidateChildren) {
   FBackgroundValid = false;
   if (!HandleAllocated()) return;
@@ -323,6 +327,7 @@ TCsTabControl::TCsTabControl(fw::TComponent* AOwner) : TCsCustomTabSet(AOwner) {
   SetBounds(Left(), Top(), 289, 193);
   auto* empty = new TCsTabSheet(this);
   empty->FTabControl = this;
+  empty->SetParentColor(false);
   empty->SetParent(this);
   empty->SetVisible(true);
   FEmptyPage = empty;
@@ -348,6 +353,16 @@ TCsTabItem* TCsTabControl::AddTab(const WideString& Caption) {
   return tab;
 }
 
+void TCsTabControl::InvalidateBackground(bool InvalidateChildren) {
+  // The pages and what follows their colour go with the look of the band.
+  if (FEmptyPage != nullptr) {
+    const fw::TColor color = PageColor();
+    FEmptyPage->SetColor(color);
+    for (TCsTabSheet* page : FPages) page->SetColor(color);
+  }
+  TCsCustomTabSet::InvalidateBackground(InvalidateChildren);
+}
+
 void TCsTabControl::TabInserted(TCsTabItem* Item) {
   if (ComponentState().Contains(fw::csLoading) || FindPage(Item) != nullptr) return;
   fw::TComponent* owner = Owner() != nullptr ? Owner() : this;
@@ -358,6 +373,8 @@ void TCsTabControl::TabInserted(TCsTabItem* Item) {
   }
   auto* sheet = new TCsTabSheet(owner);
   sheet->SetName(name);
+  sheet->SetParentColor(false);
+  sheet->SetColor(PageColor());
   sheet->FTabControl = this;
   sheet->FTabItem = Item;
   sheet->SetParent(this);

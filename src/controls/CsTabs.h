@@ -155,6 +155,8 @@ class TCsCustomTabSet : public fw::TCustomControl {
   void SetTabPosition(TCsTabPosition Value);
   TCsTabThemeType ThemeType() const;
   void SetThemeType(TCsTabThemeType Value);
+  // The colour inside the band, which the pages take: white in the theme's look, else Color.
+  fw::TColor PageColor() const;
   // Times the band was drawn anew (the cache missed): for tests and benchmarks.
   fw::Integer BackgroundPaints() const { return FBackgroundPaints; }
 
@@ -240,6 +242,7 @@ class TCsTabControl : public TCsCustomTabSet {
   TCsTabItem* AddTab(const WideString& Caption);
   TCsTabSheet* FindPage(const TCsTabItem* Item) const;
 
+  void InvalidateBackground(bool InvalidateChildren) override;
   void TabInserted(TCsTabItem* Item) override;
   void TabDeleting(TCsTabItem* Item, bool FreeSheet) override;
   void DoActiveTabChange(fw::Integer ItemIndex) override;

@@ -17,6 +17,7 @@
 #include "controls/CsTrackBar.h"
 #include "controls/FloatEdit.h"
 #include "controls/NumericSpinEdit.h"
+#include "framework/Colors.h"
 #include "framework/stdctrls_support.h"
 #include "tx/Tx.h"
 #include "tx/TxDefaultTheme.h"
@@ -136,10 +137,12 @@ TEST_F(CsThemedLookTest, ThemedTabsPaintThroughTheTheme) {
   tabs->InvalidateBackground(true);
   RepaintAll();
   EXPECT_GE(Calls("PaintButton"), 2);  // the band and the active tab
+  EXPECT_EQ(tabs->Pages(0)->Color(), fw::clWhite);  // the pages take the theme's white band
   tabs->SetThemeType(tttNone);
   TRecordingTheme::Calls.clear();
   RepaintAll();
   EXPECT_EQ(Calls("PaintButton"), 0);
+  EXPECT_EQ(tabs->Pages(1)->Color(), tabs->Color());
 }
 
 TEST_F(CsThemedLookTest, DisabledGlyphsSayDisabled) {
