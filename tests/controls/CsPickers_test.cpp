@@ -139,6 +139,23 @@ TEST_F(CsPickersTest, DialogEntryAsksTheColourDialog) {
   EXPECT_EQ(button->Menu().Grid()->Color(), 0x0000FF);  // the grid follows
 }
 
+TEST_F(CsPickersTest, GridPickedWithTheKeyboard) {
+  auto* button = Add<TCsColorButton>(10, 10, 60, 25);
+  int changes = 0;
+  button->OnColorChange = [&](fw::TObject*) { ++changes; };
+  ShowForm();
+  // Down to "Авто", down into the grid (its first cell), eight to the right wraps to the first
+  // cell of the second row, Enter picks it and closes the menu.
+  desktop->script([&] {
+    for (win::UINT key : {win::VK_DOWN, win::VK_DOWN}) desktop->press_key(key);
+    for (int i = 0; i < 8; ++i) desktop->press_key(win::VK_RIGHT);
+    desktop->press_key(win::VK_RETURN);
+  });
+  ClickOn(button, 10, 10);
+  EXPECT_EQ(button->SelectedColor(), 0x000080);  // "Dark Red", column 0 of row 1
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(CsPickersTest, UnpickableColoursAreRefused) {
   auto* button = Add<TCsColorButton>(10, 10, 60, 25);
   auto* item = new TCsColorItem(form);
