@@ -11,6 +11,8 @@
 #include "framework/Timer.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
 
 namespace cs {
 
@@ -65,6 +67,34 @@ void DrawClassicGlyph(fw::TCanvas* Canvas, const fw::TRect& Rect, win::UINT Stat
   Canvas->RequiredState({fw::csHandleValid});
   fw::TRect r = Rect;
   win::DrawFrameControl(Canvas->Handle(), &r, win::DFC_BUTTON, State);
+}
+
+// The check (kind 1) or radio (kind 2) glyph through the current theme; false when the control
+// does not paint through it.
+bool DrawThemedGlyph(TCsButtonControl* Control, fw::TCanvas* Canvas, const fw::TRect& Rect, int Kind,
+                     fw::Integer StateBits, bool Pushed) {
+  if (Control->EffectiveThemeType() != thtTx || tx::CurrentTheme == nullptr) return false;
+  if (!Control->Enabled()) {
+    StateBits |= tx::PFS_DISABLED;
+  } else {
+    if (Control->MouseInControl()) StateBits |= tx::PFS_HOT;
+    if (Pushed) StateBits |= tx::PFS_PUSHED;
+    if (Control->Focused()) StateBits |= 0x20;
+  }
+  tx::CurrentTheme->PaintFrameControl(Canvas, Rect, Kind, StateBits, nullptr);
+  return true;
+}
+
+// The record a themed push button is painted with.
+tx::TTxItemInfo ButtonInfo(bool Enabled, bool Pushed, bool Hot, bool Checked) {
+  tx::TTxItemInfo info;
+  info.ViewType = tx::VT_TOOLBAR_NORMAL;
+  info.ItemOptions = tx::IO_TOOLBAR_STYLE | tx::IO_APP_ACTIVE;
+  info.Enabled = Enabled;
+  info.Pushed = Pushed;
+  info.HoverKind = Hot ? tx::hkMouseHover : tx::hkNone;
+  info.Selected = Checked;
+  return info;
 }
 
 }  // namespace
@@ -131,7 +161,8 @@ bool TCsCheckBox::DrawOwnGlyph(fw::TCanvas* ACanvas, const fw::TRect& GlyphRect)
   if (FState == fw::cbGrayed) state |= win::DFCS_CHECKED | win::DFCS_BUTTON3STATE;
   if (!Enabled()) state |= win::DFCS_INACTIVE;
   if (IsPushed()) state |= win::DFCS_PUSHED;
-  DrawClassicGlyph(ACanvas, GlyphRect, state);
+  const fw::Integer bits = FState == fw::cbChecked ? tx::PFS_CHECKED : FState == fw::cbGrayed ? tx::PFS_MIXED : 0;
+  if (!DrawThemedGlyph(this, ACanvas, GlyphRect, 1, bits, IsPushed())) DrawClassicGlyph(ACanvas, GlyphRect, state);
   return true;
 }
 
@@ -219,7 +250,8 @@ bool TCsRadioButton::DrawOwnGlyph(fw::TCanvas* ACanvas, const fw::TRect& GlyphRe
   if (Checked()) state |= win::DFCS_CHECKED;
   if (!Enabled()) state |= win::DFCS_INACTIVE;
   if (IsPushed()) state |= win::DFCS_PUSHED;
-  DrawClassicGlyph(ACanvas, GlyphRect, state);
+  if (!DrawThemedGlyph(this, ACanvas, GlyphRect, 2, Checked() ? tx::PFS_CHECKED : 0, IsPushed()))
+    DrawClassicGlyph(ACanvas, GlyphRect, state);
   return true;
 }
 
@@ -289,7 +321,11 @@ void TCsButton::GetFocusRect(const fw::TRect& /*R*/, const fw::TRect& /*TextRect
 
 bool TCsButton::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) {
   const bool paintDefault = TCsButtonControl::DoDraw(ACanvas, ARect, PaintStage);
-  if (PaintStage == pstPostPaint && FDropDownMenu != nullptr) {
+  if (PaintStage == pstPostPaint && FDropDownMenu != nullptr && EffectiveThemeType() == thtTx &&
+      tx::CurrentTheme != nullptr) {
+    const fw::TRect arrow{ARect.right - 8 - kDropDownArrowWidth - 1, ARect.top, ARect.right - 8, ARect.bottom};
+    tx::CurrentTheme->PaintDropDownArrow(ACanvas, arrow, ButtonInfo(Enabled(), IsPushed(), MouseInControl(), false));
+  } else if (PaintStage == pstPostPaint && FDropDownMenu != nullptr) {
     // A downward triangle, 5 pixels wide and 3 high, centred in the arrow's part of the margin.
     const int right = ARect.right - 8;
     const int cx = right - (kDropDownArrowWidth + 1) / 2, cy = (ARect.top + ARect.bottom) / 2 - 1;
@@ -306,12 +342,21 @@ bool TCsButton::DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage Pai
     else if (MouseInControl()) state = 1;
     FBitmap->SetTransparent(FBitmapTransparent);
     ACanvas->CopyRect(ARect, FBitmap->Canvas(), {0, state * row, FBitmap->Width(), (state + 1) * row});
+  } else if (EffectiveThemeType() == thtTx && tx::CurrentTheme != nullptr) {
+    tx::CurrentTheme->PaintButton(ACanvas, ARect,
+                                  ButtonInfo(Enabled(), Checked() || IsPushed(), MouseInControl(), Checked()));
   } else {
-    // thtWindows and thtTx faces come with the themed engine; until then every face is classic.
     PaintButtonFrame(ACanvas, ARect, Enabled(), EffectiveThemeType() == thtWindows, FDefault || FActive, Focused(),
                      MouseInControl(), Checked() || IsPushed());
   }
   return true;
+}
+
+void TCsButton::DoAdjustFont(fw::TCanvas* ACanvas) {
+  TCsButtonControl::DoAdjustFont(ACanvas);
+  if (EffectiveThemeType() == thtTx && tx::CurrentTheme != nullptr)
+    ACanvas->Font()->SetColor(tx::CurrentTheme->GetItemTextColor(
+        ButtonInfo(Enabled(), Checked() || IsPushed(), MouseInControl(), Checked())));
 }
 
 void TCsButton::Click() {

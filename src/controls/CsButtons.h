@@ -113,6 +113,8 @@ class TCsButton : public TCsButtonControl {
 
  protected:
   bool DoDraw(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage) override;
+  // In the themed look the caption takes the theme's text colour for the button's state.
+  void DoAdjustFont(fw::TCanvas* ACanvas) override;
   bool IsPushed() override;
   // With a drop-down menu the right margin holds the arrow.
   fw::TRect GetTextMargins() override;

@@ -5,8 +5,26 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
+#include "tx/TxUxThemes.h"
 
 namespace cs {
+bool DrawStyledPart(const char16_t* ClassName, win::HDC DC, int Part, int State, const fw::TRect& R) {
+  if (tx::ux::OpenThemeData == nullptr) return false;
+  const tx::HTHEME theme = tx::ux::OpenThemeData(nullptr, ClassName);
+  const bool drawn = tx::DrawThemePart(theme, DC, Part, State, R);
+  if (theme != nullptr && tx::ux::CloseThemeData != nullptr) tx::ux::CloseThemeData(theme);
+  return drawn;
+}
+
+void InitEditFrameInfo(tx::TTxItemInfo& ItemInfo, bool Enabled, bool Hot) {
+  ItemInfo = tx::TTxItemInfo{};
+  ItemInfo.ViewType = tx::VT_TOOLBAR_NORMAL | tx::VT_EMBEDDED;
+  ItemInfo.ItemOptions = tx::IO_TOOLBAR_STYLE | tx::IO_APP_ACTIVE;
+  ItemInfo.Enabled = Enabled;
+  ItemInfo.HoverKind = Hot ? tx::hkMouseHover : tx::hkNone;
+}
 
 int DrawWideText(fw::TCanvas* Canvas, const WideString& Text, fw::TRect& Rect, win::UINT Format) {
   Canvas->RequiredState({fw::csHandleValid, fw::csFontValid, fw::csBrushValid});
@@ -94,10 +112,13 @@ void DrawFocusRectangle(fw::TCanvas* Canvas, const fw::TRect& Rect) {
   win::SetBkColor(dc, oldBack);
 }
 
-void PaintButtonFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool /*UseVisualStyles*/,
-                      bool Default, bool Focused, bool /*Hot*/, bool Pushed) {
-  // The visual-style face comes with the themed engine; without it the classic face is drawn.
-  (void)Enabled;
+void PaintButtonFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool UseVisualStyles, bool Default,
+                      bool Focused, bool Hot, bool Pushed) {
+  if (UseVisualStyles && IsVisualStylesAvailable()) {
+    const int state = !Enabled ? 4 : Pushed ? 3 : Hot ? 2 : (Default || Focused) ? 5 : 1;
+    Canvas->RequiredState({fw::csHandleValid});
+    if (DrawStyledPart(u"BUTTON", Canvas->Handle(), 1, state, Rect)) return;
+  }
   fw::TRect r = Rect;
   Canvas->Brush()->SetStyle(fw::bsSolid);
   Canvas->Brush()->SetColor(fw::clBtnFace);
@@ -120,23 +141,55 @@ void PaintButtonFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, 
   }
 }
 
-void PaintEditBorder(fw::TCanvas* Canvas, const fw::TRect& Rect, bool /*Enabled*/, bool ExcludeInterior,
+void PaintEditBorder(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool ExcludeInterior,
                      TCsThemeType ThemeType, bool Hot) {
   const win::HDC dc = Canvas->Handle();
   if (ExcludeInterior) {
     const int inset = Hot ? 1 : 2;
     win::ExcludeClipRect(dc, Rect.left + inset, Rect.top + inset, Rect.right - inset, Rect.bottom - inset);
   }
-  // thtWindows and thtTx faces are drawn by the themed engine once it is linked in; until then
-  // GetEffectiveThemeType answers thtNone, whose border is the window's own.
-  (void)GetEffectiveThemeType(ThemeType);
+  switch (GetEffectiveThemeType(ThemeType)) {
+    case thtWindows: DrawStyledPart(u"EDIT", dc, 0, 0, Rect); break;
+    case thtTx:
+      if (tx::CurrentTheme != nullptr) {
+        tx::TTxItemInfo info;
+        InitEditFrameInfo(info, Enabled, Hot);
+        tx::CurrentTheme->PaintEditFrame(Canvas, Rect, info, tx::TTxEditFrameInfo{});
+      }
+      break;
+    case thtNone: break;  // the window's own border
+  }
   win::SelectClipRgn(dc, nullptr);
 }
 
-void PaintComboButton(fw::TCanvas* /*Canvas*/, const fw::TRect& /*Rect*/, bool /*Enabled*/, int /*ButtonWidth*/,
-                      TCsThemeType /*ThemeType*/, bool /*DroppedDown*/, bool /*Hot*/) {
-  // Only the themed looks paint here (with the themed engine); the classic combo box draws its
-  // own border and button.
+void PaintComboButton(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, int ButtonWidth,
+                      TCsThemeType ThemeType, bool DroppedDown, bool Hot) {
+  // The classic combo box draws its own border and button.
+  Canvas->RequiredState({fw::csHandleValid});
+  const fw::TRect button{Rect.right - 1 - ButtonWidth, Rect.top + 1, Rect.right - 1, Rect.bottom - 1};
+  switch (GetEffectiveThemeType(ThemeType)) {
+    case thtWindows:
+      DrawStyledPart(u"COMBOBOX", Canvas->Handle(), 0, 0, Rect);
+      if (ButtonWidth > 0)
+        DrawStyledPart(u"COMBOBOX", Canvas->Handle(), 1, !Enabled ? 4 : DroppedDown ? 3 : Hot ? 2 : 1, button);
+      break;
+    case thtTx: {
+      if (tx::CurrentTheme == nullptr) break;
+      tx::TTxItemInfo info;
+      InitEditFrameInfo(info, Enabled, Hot);
+      tx::TTxEditFrameInfo frame;
+      frame.RightButtonWidth = ButtonWidth;
+      frame.RightButtonInfo.ButtonType = tx::EBT_DROPDOWN;
+      frame.RightButtonInfo.ButtonState = !Enabled ? tx::EBDS_DISABLED
+                                          : DroppedDown ? tx::EBDS_PRESSED
+                                          : Hot       ? tx::EBDS_HOT
+                                                      : 0;
+      tx::CurrentTheme->PaintEditFrame(Canvas, Rect, info, frame);
+      if (ButtonWidth > 0) tx::CurrentTheme->PaintEditButton(Canvas, button, info, frame.RightButtonInfo);
+      break;
+    }
+    case thtNone: break;
+  }
 }
 
 }  // namespace cs

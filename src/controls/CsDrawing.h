@@ -1,11 +1,13 @@
 #pragma once
 // The routines every control-set control paints with: wide text, the caption-and-glyph layout,
-// button, edit and combo-button faces and the focus rectangle. Until the themed engine paints
-// the thtWindows and thtTx faces, every face is the classic one (see CsThemeType.h).
+// button, edit and combo-button faces and the focus rectangle, each in the look the effective
+// theme type gives (see CsThemeType.h): the classic one, the visual styles, or the current
+// toolbar theme.
 
 #include "controls/CsThemeType.h"
 #include "controls/UniSystem.h"
 #include "framework/GraphicsCanvas.h"
+#include "tx/TxThemesTypes.h"
 
 namespace cs {
 
@@ -33,6 +35,12 @@ int LayoutCaptionAndGlyph(fw::TCanvas* Canvas, const fw::TRect& ClientRect, cons
 void DrawFocusRectangle(fw::TCanvas* Canvas, const fw::TRect& Rect);
 void PaintButtonFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool UseVisualStyles, bool Default,
                       bool Focused, bool Hot, bool Pushed);
+// One part of a visual-style class (by its class name) drawn over R; false when the styles
+// could not draw it (no library, no such class).
+bool DrawStyledPart(const char16_t* ClassName, win::HDC DC, int Part, int State, const fw::TRect& R);
+// The item record of an edit frame painted by the theme: an embedded normal toolbar, options
+// toolbar style and application active, hovered by the mouse when Hot.
+void InitEditFrameInfo(tx::TTxItemInfo& ItemInfo, bool Enabled, bool Hot);
 // The themed border of an edit; the classic look (thtNone) leaves the window's own frame.
 void PaintEditBorder(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, bool ExcludeInterior,
                      TCsThemeType ThemeType, bool Hot);

@@ -35,14 +35,17 @@ class TCsCustomEdit : public TAlignedEdit {
   void SetHint(const WideString& Value) { SetWideControlHint(this, Value); }
 };
 
-class TCsEdit : public TCsThemed<TCsCustomEdit> {
+class TCsEdit : public TCsFramed<TCsCustomEdit> {
  public:
-  using TCsThemed<TCsCustomEdit>::TCsThemed;
+  using TCsFramed<TCsCustomEdit>::TCsFramed;
 };
 
+// In a themed look its border and drop-down button are painted over the platform's own after
+// each paint.
 class TCsComboBox : public TCsThemed<TUniComboBox> {
  public:
   using TCsThemed<TUniComboBox>::TCsThemed;
+  void Dispatch(fw::TMessage& Message) override;
 };
 
 // ES_LEFT, ES_RIGHT or ES_CENTER.

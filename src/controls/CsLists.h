@@ -9,14 +9,14 @@
 namespace cs {
 
 // With WantReturns false, Enter reaches the form (its default button).
-class TCsMemo : public TCsThemed<fw::TMemo> {
+class TCsMemo : public TCsFramed<fw::TMemo> {
  public:
-  using TCsThemed<fw::TMemo>::TCsThemed;
+  using TCsFramed<fw::TMemo>::TCsFramed;
 };
 
-class TCsListBox : public TCsThemed<fw::TListBox> {
+class TCsListBox : public TCsFramed<fw::TListBox> {
  public:
-  using TCsThemed<fw::TListBox>::TCsThemed;
+  using TCsFramed<fw::TListBox>::TCsFramed;
 };
 
 }  // namespace cs

@@ -9,14 +9,33 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
 
 namespace cs {
 
-void PaintGroupFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool /*Enabled*/, TCsThemeType /*ThemeType*/) {
-  // The visual-style and themed frames come with the themed engine; the classic frame is etched.
+void PaintGroupFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, bool Enabled, TCsThemeType ThemeType) {
   Canvas->RequiredState({fw::csHandleValid});
+  const win::HDC dc = Canvas->Handle();
   fw::TRect r = Rect;
-  win::DrawEdge(Canvas->Handle(), &r, win::EDGE_ETCHED, win::BF_RECT);
+  switch (GetEffectiveThemeType(ThemeType)) {
+    case thtTx:
+      if (tx::CurrentTheme != nullptr) {
+        tx::TTxItemInfo info;
+        InitEditFrameInfo(info, Enabled, false);
+        const int saved = win::SaveDC(dc);
+        win::ExcludeClipRect(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2);
+        tx::CurrentTheme->PaintFrame(Canvas, r, info);
+        win::RestoreDC(dc, saved);
+        return;
+      }
+      break;
+    case thtWindows:
+      if (DrawStyledPart(u"BUTTON", dc, 4, Enabled ? 1 : 2, r)) return;
+      break;
+    case thtNone: break;
+  }
+  win::DrawEdge(dc, &r, win::EDGE_ETCHED, win::BF_RECT);
 }
 
 void PaintCaptionedGroupFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, const WideString& Caption,

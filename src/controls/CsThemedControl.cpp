@@ -1,6 +1,11 @@
 #include "controls/CsThemedControl.h"
 
+#include "controls/CsDrawing.h"
 #include "framework/Colors.h"
+#include "framework/GraphicsCanvas.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/user/windows/Window.h"
+#include "tx/TxParentBackground.h"
 
 namespace cs {
 
@@ -8,6 +13,34 @@ fw::TColor ParentBackgroundColor(fw::TControl* Control) {
   for (fw::TWinControl* parent = Control->Parent(); parent != nullptr; parent = parent->Parent())
     if (parent->Color() != fw::clNone) return parent->Color();
   return fw::clBtnFace;
+}
+
+bool PaintThemedFrame(fw::TWinControl* Control, TCsThemeType ThemeType, bool Hot) {
+  if (GetEffectiveThemeType(ThemeType) == thtNone || !Control->HandleAllocated()) return false;
+  const win::HWND wnd = Control->Handle();
+  const win::HDC dc = win::GetWindowDC(wnd);
+  if (dc == nullptr) return false;
+  win::RECT window{}, client{};
+  win::GetWindowRect(wnd, &window);
+  win::GetClientRect(wnd, &client);
+  win::POINT origin{0, 0};
+  win::ClientToScreen(wnd, &origin);
+  const fw::TRect r{0, 0, window.right - window.left, window.bottom - window.top};
+  const int cx = origin.x - window.left, cy = origin.y - window.top;
+  win::ExcludeClipRect(dc, cx, cy, cx + client.right, cy + client.bottom);
+  fw::TCanvas canvas;
+  canvas.SetHandle(dc);
+  if (ThemeType == thtTx) {
+    // The frame's corners show what lies behind the control.
+    const int saved = win::SaveDC(dc);
+    win::SetWindowOrgEx(dc, cx, cy, nullptr);
+    tx::PaintParentBackground(Control, dc, {-cx, -cy, r.right - cx, r.bottom - cy});
+    win::RestoreDC(dc, saved);
+  }
+  PaintEditBorder(&canvas, r, Control->Enabled(), false, ThemeType, Hot);
+  canvas.SetHandle(nullptr);
+  win::ReleaseDC(wnd, dc);
+  return true;
 }
 
 }  // namespace cs

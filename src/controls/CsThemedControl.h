@@ -16,6 +16,11 @@ namespace cs {
 // The colour a control with Color clNone shows: that of the nearest parent that has one.
 fw::TColor ParentBackgroundColor(fw::TControl* Control);
 
+// The border of an edit-like control in a themed look: what lies behind the control (thtTx),
+// then PaintEditBorder over the window rectangle, the client area left alone. False in the
+// classic look, where the window paints its own border.
+bool PaintThemedFrame(fw::TWinControl* Control, TCsThemeType ThemeType, bool Hot);
+
 template <class Base>
 class TCsThemed : public Base {
  public:
@@ -81,6 +86,23 @@ class TCsThemed : public Base {
   TThemeListening FThemeListening{this};
   TCsThemeType FThemeType = thtTx;
   bool FMouseInControl = false;
+};
+
+// An edit-like control (edit, memo, list box, float and spin edits) whose border follows the
+// theme: hot while the mouse is inside or it has the focus.
+template <class Base>
+class TCsFramed : public TCsThemed<Base> {
+ public:
+  using TCsThemed<Base>::TCsThemed;
+
+  void Dispatch(fw::TMessage& Message) override {
+    if (Message.Msg == win::WM_NCPAINT) {
+      TCsThemed<Base>::Dispatch(Message);
+      PaintThemedFrame(this, this->ThemeType(), this->MouseInControl() || this->Focused());
+      return;
+    }
+    TCsThemed<Base>::Dispatch(Message);
+  }
 };
 
 }  // namespace cs

@@ -8,6 +8,9 @@
 #include "platform/kernel/Rects.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/UserDraw.h"
+#include "platform/user/messages/Input.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
 
 namespace cs {
 
@@ -95,6 +98,19 @@ void TCsTrackBar::DrawTicks(fw::TCanvas* ACanvas) {
   }
 }
 
+bool TCsTrackBar::ThemedLook() { return EffectiveThemeType() == thtTx && tx::CurrentTheme != nullptr; }
+
+tx::TTxItemInfo TCsTrackBar::ItemInfo(bool Pushed, bool Hot, bool Selected) {
+  tx::TTxItemInfo info;
+  info.ViewType = tx::VT_TOOLBAR_NORMAL;
+  info.ItemOptions = tx::IO_TOOLBAR_STYLE | tx::IO_APP_ACTIVE;
+  info.Enabled = Enabled();
+  info.Pushed = Pushed;
+  info.HoverKind = Hot ? tx::hkMouseHover : tx::hkNone;
+  info.Selected = Selected;
+  return info;
+}
+
 win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
   if (Draw.dwDrawStage == win::CDDS_PREPAINT) return win::CDRF_NOTIFYITEMDRAW;
   if (Draw.dwDrawStage != win::CDDS_ITEMPREPAINT) return win::CDRF_DODEFAULT;
@@ -111,8 +127,14 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
       break;
     case win::TBCD_CHANNEL: {
       fw::TRect channel = ChannelRect();
-      if (DoDrawChannel(canvas, channel, pstPrePaint)) {
-        // The visual-style and themed channels come with the themed engine.
+      const bool paintChannel = DoDrawChannel(canvas, channel, pstPrePaint);
+      if (paintChannel && ThemedLook()) {
+        tx::CurrentTheme->PaintButton(canvas, channel, ItemInfo(true, false, false));
+        fw::TRect inner = channel;
+        win::InflateRect(&inner, -1, -1);  // the themed selection sits one more pixel in
+        const fw::TRect selection = SelectionRect(inner);
+        if (!win::IsRectEmpty(&selection)) tx::CurrentTheme->PaintButton(canvas, selection, ItemInfo(false, false, true));
+      } else if (paintChannel) {
         canvas->Brush()->SetStyle(fw::bsSolid);
         canvas->Brush()->SetColor(fw::clWindow);
         canvas->FillRect(channel);
@@ -131,7 +153,11 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
     }
     case win::TBCD_THUMB: {
       fw::TRect thumb = ThumbRect();
-      if (DoDrawThumb(canvas, thumb, pstPrePaint)) {
+      const bool paintThumb = DoDrawThumb(canvas, thumb, pstPrePaint);
+      if (paintThumb && ThemedLook()) {
+        // Hot while it is being dragged.
+        tx::CurrentTheme->PaintButton(canvas, thumb, ItemInfo(false, win::GetCapture() == Handle(), false));
+      } else if (paintThumb) {
         canvas->Brush()->SetStyle(fw::bsSolid);
         canvas->Brush()->SetColor(fw::clBtnFace);
         canvas->FillRect(thumb);

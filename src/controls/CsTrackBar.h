@@ -42,6 +42,9 @@ class TCsTrackBar : public TCsThemed<fw::TTrackBar> {
   fw::TRect ChannelRect();
   fw::TRect ThumbRect();
   win::LRESULT CustomDraw(const win::NMCUSTOMDRAW& Draw);
+  // Painted through the current theme (effective thtTx).
+  bool ThemedLook();
+  tx::TTxItemInfo ItemInfo(bool Pushed, bool Hot, bool Selected);
   TCsTickMark FTickMarks = tmxBottomRight;
   std::unique_ptr<fw::TCanvas> FDrawCanvas;
 };

@@ -81,9 +81,9 @@ class TFloatEdit : public TFloatEditOf<TAlignedEdit> {
   using TFloatEditOf<TAlignedEdit>::TFloatEditOf;
 };
 
-class TCsFloatEdit : public TCsThemed<TFloatEdit> {
+class TCsFloatEdit : public TCsFramed<TFloatEdit> {
  public:
-  using TCsThemed<TFloatEdit>::TCsThemed;
+  using TCsFramed<TFloatEdit>::TCsFramed;
 };
 
 class TLxCsFloatEdit : public TFloatEditOf<TCsEdit> {

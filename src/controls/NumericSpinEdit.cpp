@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "controls/CsDrawing.h"
 #include "controls/CsEditors.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
@@ -18,6 +19,8 @@
 #include "platform/user/messages/Messages.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysMetrics.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
 
 namespace cs {
 namespace {
@@ -317,12 +320,43 @@ void TCustomNumericSpinEdit::Dispatch(fw::TMessage& Message) {
 }
 
 void TCsNumericUpDown::Dispatch(fw::TMessage& Message) {
+  auto* owner = dynamic_cast<TCsSpinEdit*>(Owner());
+  if (Message.Msg == win::WM_PAINT && owner != nullptr && owner->EffectiveThemeType() == thtTx &&
+      tx::CurrentTheme != nullptr) {
+    PaintThemedButtons(owner);
+    Message.Result = 0;
+    return;
+  }
   TNumericUpDown::Dispatch(Message);
   if (Message.Msg == win::WM_LBUTTONUP)
     if (auto* edit = dynamic_cast<TCsSpinEdit*>(Owner())) edit->ReleaseButtons();
 }
 
-TCsSpinEdit::TCsSpinEdit(fw::TComponent* AOwner) : TCsThemed<TCustomNumericSpinEdit>(AOwner) {
+void TCsNumericUpDown::PaintThemedButtons(TCsSpinEdit* Edit) {
+  win::PAINTSTRUCT ps{};
+  const win::HDC dc = win::BeginPaint(Handle(), &ps);
+  fw::TCanvas canvas;
+  canvas.SetHandle(dc);
+  const fw::TRect r = ClientRect();
+  // The edit's field shows beside the buttons.
+  canvas.Brush()->SetStyle(fw::bsSolid);
+  canvas.Brush()->SetColor(Edit->Color());
+  canvas.FillRect(r);
+  tx::TTxItemInfo info;
+  InitEditFrameInfo(info, Edit->Enabled(), Edit->MouseInControl() || Edit->Focused());
+  info.ViewType = 0;
+  tx::TTxEditButtonInfo button;
+  button.ButtonType = tx::EBT_SPIN;
+  if (!Edit->Enabled()) button.ButtonState |= tx::EBDS_DISABLED;
+  if (Edit->UpPressed()) button.ButtonState |= tx::EBDS_PRESSED;
+  if (Edit->DownPressed()) button.ButtonState |= tx::EBDS_DOWN_PRESSED;
+  if (Edit->MouseInControl() || Edit->Focused()) button.ButtonState |= tx::EBDS_HOT;
+  tx::CurrentTheme->PaintEditButton(&canvas, r, info, button);
+  canvas.SetHandle(nullptr);
+  win::EndPaint(Handle(), &ps);
+}
+
+TCsSpinEdit::TCsSpinEdit(fw::TComponent* AOwner) : TCsFramed<TCustomNumericSpinEdit>(AOwner) {
   CreateUpDown();  // the base made its own class of up-down
 }
 
@@ -351,7 +385,7 @@ void TCsSpinEdit::DownClick() {
 }
 
 void TCsSpinEdit::ThemeChanged() {
-  Invalidate();
+  TCsFramed<TCustomNumericSpinEdit>::ThemeChanged();
   if (UpDown() != nullptr) UpDown()->Invalidate();
 }
 

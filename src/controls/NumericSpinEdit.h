@@ -117,14 +117,20 @@ class TCustomNumericSpinEdit : public fw::TCustomEdit {
 
 class TCsSpinEdit;
 
-// Clears the pressed halves of its edit when the mouse lets go.
+class TCsSpinEdit;
+
+// Clears the pressed halves of its edit when the mouse lets go. In the themed look of its edit
+// the current theme paints it as the edit's spin button (pressed halves, hot with the edit).
 class TCsNumericUpDown : public TNumericUpDown {
  public:
   using TNumericUpDown::TNumericUpDown;
   void Dispatch(fw::TMessage& Message) override;
+
+ private:
+  void PaintThemedButtons(TCsSpinEdit* Edit);
 };
 
-class TCsSpinEdit : public TCsThemed<TCustomNumericSpinEdit> {
+class TCsSpinEdit : public TCsFramed<TCustomNumericSpinEdit> {
  public:
   explicit TCsSpinEdit(fw::TComponent* AOwner);
 

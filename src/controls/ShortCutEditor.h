@@ -39,9 +39,9 @@ class TShortCutEditor : public fw::TCustomEdit {
   bool FClearOnEsc = false, FClearOnDel = false, FClearOnBkSp = false;
 };
 
-class TCsShortCutEditor : public TCsThemed<TShortCutEditor> {
+class TCsShortCutEditor : public TCsFramed<TShortCutEditor> {
  public:
-  using TCsThemed<TShortCutEditor>::TCsThemed;
+  using TCsFramed<TShortCutEditor>::TCsFramed;
 };
 
 // The framework's shortcut text with " + " between the parts.

@@ -4,9 +4,12 @@
 
 #include "controls/Balloon.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsLists.h"
 #include "controls/CsPanels.h"
+#include "controls/CsPenButton.h"
+#include "controls/CsTabs.h"
 #include "controls/CsTrackBar.h"
 #include "controls/FloatEdit.h"
 #include "controls/NumericSpinEdit.h"
@@ -58,7 +61,7 @@ class TColumn {
 TGalleryForm::TGalleryForm(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetCaption("Korvalin control gallery");
   SetBorderStyle(fw::bsDialog);
-  SetBounds(80, 60, 640, 470);
+  SetBounds(80, 60, 640, 640);
   OnShow = [this](fw::TObject*) {
     const fw::TPoint client = ClientToScreen({0, 0});
     Report("ready " + std::to_string(client.x - Left()) + "," + std::to_string(client.y - Top()));
@@ -167,16 +170,70 @@ TGalleryForm::TGalleryForm(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   more->SetRepeating(true);
   more->OnClick = [this](fw::TObject*) { FSpin->SetValue(FSpin->Value() + 1); };
 
+  auto* colorLabel = new cs::TCsLabel(this);
+  colorLabel->SetParent(this);
+  colorLabel->SetBounds(300, 313, 10, 10);
+  colorLabel->SetCaption(u"Ц&вет:");
+  FColorButton = new cs::TCsColorButton(this);
+  FColorButton->SetParent(this);
+  FColorButton->SetBounds(350, 308, 70, 25);
+  FColorButton->SetThemeType(cs::thtTx);
+  FColorButton->SetSelectedColor(0x0000FF);
+  FColorButton->OnColorChange = [this](fw::TObject*) {
+    char text[16];
+    const fw::TColor c = FColorButton->SelectedColor();
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    Report(std::string("color ") + text);
+  };
+  colorLabel->SetFocusControl(FColorButton);
+  auto* penLabel = new cs::TCsLabel(this);
+  penLabel->SetParent(this);
+  penLabel->SetBounds(440, 313, 10, 10);
+  penLabel->SetCaption(u"Л&иния:");
+  FPenButton = new cs::TCsPenButton(this);
+  FPenButton->SetParent(this);
+  FPenButton->SetBounds(495, 308, 70, 25);
+  FPenButton->SetThemeType(cs::thtTx);
+  FPenButton->SetSelectedStyle(fw::psDash);
+  FPenButton->OnStyleChange = [this](fw::TObject*) {
+    Report("pen " + std::to_string(int(FPenButton->SelectedStyle())));
+  };
+  penLabel->SetFocusControl(FPenButton);
+
+  FTabs = new cs::TCsTabControl(this);
+  FTabs->SetParent(this);
+  FTabs->SetBounds(12, 350, 608, 200);
+  FTabs->SetThemeType(cs::tttTx);  // the current theme's tabs; classic under "Default"
+  for (const char16_t* caption : {u"Данные", u"Оси", u"Подписи", u"Легенда"}) FTabs->AddTab(caption);
+  FTabs->OnActiveTabChange = [](fw::TObject*, fw::Integer Index) { Report("tab " + std::to_string(Index)); };
+  auto* dataGrid = new cs::TCsCheckBox(this);
+  dataGrid->SetParent(FTabs->Pages(0));
+  dataGrid->SetBounds(12, 12, 200, 20);
+  dataGrid->SetCaption(u"Показывать точки данных");
+  dataGrid->SetChecked(true);
+  auto* axisEdit = new cs::TCsEdit(this);
+  axisEdit->SetParent(FTabs->Pages(1));
+  axisEdit->SetBounds(12, 12, 200, 21);
+  axisEdit->SetText(u"Ось X, мм");
+  auto* titleLabel = new cs::TCsLabel(this);
+  titleLabel->SetParent(FTabs->Pages(2));
+  titleLabel->SetBounds(12, 14, 10, 10);
+  titleLabel->SetCaption(u"Подписи осей и графиков");
+  auto* legendGroup = new cs::TCsGroupBox(this);
+  legendGroup->SetParent(FTabs->Pages(3));
+  legendGroup->SetBounds(12, 8, 250, 80);
+  legendGroup->SetCaption(u"Легенда");
+
   auto* ok = new cs::TCsButton(this);
   ok->SetParent(this);
-  ok->SetBounds(440, 400, 85, 25);
+  ok->SetBounds(440, 565, 85, 25);
   ok->SetCaption(u"OK");
   ok->SetDefault(true);
   ok->SetModalResult(fw::mrOk);
   ok->OnClick = [](fw::TObject*) { Report("ok"); };
   auto* cancel = new cs::TCsButton(this);
   cancel->SetParent(this);
-  cancel->SetBounds(535, 400, 85, 25);
+  cancel->SetBounds(535, 565, 85, 25);
   cancel->SetCaption(u"Отмена");
   cancel->SetCancel(true);
   cancel->SetModalResult(fw::mrCancel);

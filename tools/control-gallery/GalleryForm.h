@@ -1,5 +1,5 @@
 #pragma once
-// A dialog-like form holding every control of the control set's first part, for looking at them
+// A dialog-like form holding every control of the control set, for looking at them
 // on the real desktop. Each user-visible event is reported through Report, so that a script can
 // drive the form and check what happened.
 
@@ -15,6 +15,9 @@ class TCsComboBox;
 class TCsFloatEdit;
 class TCsMemo;
 class TCsSpinEdit;
+class TCsTabControl;
+class TCsColorButton;
+class TCsPenButton;
 }  // namespace cs
 
 namespace gallery {
@@ -31,6 +34,9 @@ class TGalleryForm : public fw::TForm {
   cs::TCsComboBox* ComboBox() const { return FCombo; }
   cs::TCsMemo* Memo() const { return FMemo; }
   cs::TBalloonControl* Balloons() const { return FBalloons; }
+  cs::TCsTabControl* Tabs() const { return FTabs; }
+  cs::TCsColorButton* ColorButton() const { return FColorButton; }
+  cs::TCsPenButton* PenButton() const { return FPenButton; }
 
  private:
   cs::TCsFloatEdit* FFloat = nullptr;
@@ -38,6 +44,9 @@ class TGalleryForm : public fw::TForm {
   cs::TCsComboBox* FCombo = nullptr;
   cs::TCsMemo* FMemo = nullptr;
   cs::TBalloonControl* FBalloons = nullptr;
+  cs::TCsTabControl* FTabs = nullptr;
+  cs::TCsColorButton* FColorButton = nullptr;
+  cs::TCsPenButton* FPenButton = nullptr;
 };
 
 }  // namespace gallery

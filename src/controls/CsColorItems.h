@@ -1,0 +1,150 @@
+#pragma once
+// The colour pickers' menu and the drop-down colour item. The menu reads, top to bottom: "Авто"
+// (optional), a separator (optional), the colour grid, a separator (optional) and "Выбрать...",
+// which opens the platform's colour dialog. Entries are made on the first popup and never
+// removed. The grid and the dialog entry each know they are reporting while they push a colour
+// to the picker, so that the picker does not push it back to them.
+
+#include "controls/CsColorPalette.h"
+#include "tx/TxExtItems.h"
+#include "tx/TxItems.h"
+
+namespace cs {
+
+// A picker (colour item or colour button) as its menu entries see it.
+class ICsColorPicker {
+ public:
+  virtual ~ICsColorPicker() = default;
+  virtual void SetPickedColor(fw::TColor Value) = 0;
+};
+
+// True for colours a picker stores: RGB values, system colours, clNone and clDefault.
+bool IsPickableColor(fw::TColor Color);
+
+// "Авто": picks its own colour.
+class TCsColorDefault : public tx::TTxColorItem {
+ public:
+  TCsColorDefault(fw::TComponent* AOwner, ICsColorPicker* Picker);
+  void Click() override;
+
+ private:
+  friend class TCsColorMenu;
+  ICsColorPicker* FPicker;
+};
+
+class TCsColorPalette : public TCsColorPaletteGrid {
+ public:
+  TCsColorPalette(fw::TComponent* AOwner, ICsColorPicker* Picker);
+  bool Reporting() const { return FReporting; }
+
+ protected:
+  void DoChange() override;
+
+ private:
+  friend class TCsColorMenu;
+  ICsColorPicker* FPicker;
+  bool FReporting = false;
+  bool FPassing = false;
+};
+
+// "Выбрать...": the colour dialog, full open and any colour, starting at the entry's colour.
+class TCsColorSelector : public tx::TTxColorItem {
+ public:
+  TCsColorSelector(fw::TComponent* AOwner, ICsColorPicker* Picker);
+  bool Reporting() const { return FReporting; }
+  void Click() override;
+
+ private:
+  friend class TCsColorMenu;
+  ICsColorPicker* FPicker;
+  bool FReporting = false;
+};
+
+// The entries of one picker, built into a root item (the item's submenu or the button's popup).
+class TCsColorMenu {
+ public:
+  // Watcher: the picker's component, told (Notification) when an entry is freed; it then calls
+  // Forget.
+  TCsColorMenu(ICsColorPicker* Picker, fw::TComponent* Watcher) : FPicker(Picker), FWatcher(Watcher) {}
+  ~TCsColorMenu();
+  TCsColorMenu(const TCsColorMenu&) = delete;
+  TCsColorMenu& operator=(const TCsColorMenu&) = delete;
+
+  // Makes the entries not made yet, each at the top, so that they read in menu order.
+  void Build(toolbars::TTBCustomItem* Root, fw::TColor Current, fw::TColor DefaultColor, bool DefaultVisible,
+             bool ShowSeparators);
+  // A new current colour for the dialog entry and the grid, each unless it reported it.
+  void PassOn(fw::TColor Current);
+  void SetDefaultColor(fw::TColor Value);
+  void Forget(fw::TComponent* Entry);
+
+  TCsColorDefault* DefaultEntry() const { return FDefault; }
+  TCsColorPalette* Grid() const { return FGrid; }
+  TCsColorSelector* Selector() const { return FSelector; }
+
+ private:
+  void Watch(toolbars::TTBCustomItem* Entry);
+
+  ICsColorPicker* FPicker;
+  fw::TComponent* FWatcher;
+  TCsColorDefault* FDefault = nullptr;
+  tx::TTxSeparatorItem* FSeparator1 = nullptr;
+  TCsColorPalette* FGrid = nullptr;
+  tx::TTxSeparatorItem* FSeparator2 = nullptr;
+  TCsColorSelector* FSelector = nullptr;
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+};
+
+// A drop-down colour item for toolbars: its face is a grey-framed bar of the current colour.
+class TCsColorItem : public tx::TTxSubmenuItem, public ICsColorPicker {
+ public:
+  explicit TCsColorItem(fw::TComponent* AOwner);
+
+  // clDefault after construction. An unpickable value is refused (nothing changes).
+  fw::TColor Color() const { return FColor; }
+  void SetColor(fw::TColor Value);
+  fw::TColor DefaultColor() const { return FDefaultColor; }
+  void SetDefaultColor(fw::TColor Value);
+  bool DefaultVisible() const { return FDefaultVisible; }
+  void SetDefaultVisible(bool Value) { FDefaultVisible = Value; }
+  bool ShowSeparators() const { return FShowSeparators; }
+  void SetShowSeparators(bool Value) { FShowSeparators = Value; }
+  const TCsColorMenu& Menu() const { return FMenu; }
+
+  fw::TNotifyEvent OnColorChange;
+
+  void SetPickedColor(fw::TColor Value) override { SetColor(Value); }
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+  void DoPopup(toolbars::TTBCustomItem* Sender, bool FromLink) override;
+  toolbars::TTBItemViewerClass GetItemViewerClass(toolbars::TTBView* AView) override;
+
+ private:
+  fw::TColor FColor = fw::clDefault;
+  fw::TColor FDefaultColor = fw::clDefault;
+  bool FDefaultVisible = false;
+  bool FShowSeparators = true;
+  TCsColorMenu FMenu{this, this};
+};
+
+// The same item under its second name.
+class TLxCsColorItem : public TCsColorItem {
+ public:
+  using TCsColorItem::TCsColorItem;
+};
+using TLxCsColorDefault = TCsColorDefault;
+using TLxCsColorPalette = TCsColorPalette;
+using TLxCsColorSelector = TCsColorSelector;
+
+// Paints the colour item's caption as the colour bar.
+class TCsColorItemViewer : public tx::TTxItemViewer {
+ public:
+  using TTxItemViewer::TTxItemViewer;
+  void BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, fw::TRect& CaptionRect,
+                          bool IsTextRotated, bool& PaintDefault) override;
+};
+
+// The framed bar of a picker's face: grey frame, filled with Color (clNone: frame only;
+// clDefault: the window colour).
+void PaintColorBar(fw::TCanvas* Canvas, const fw::TRect& R, fw::TColor Color);
+
+}  // namespace cs

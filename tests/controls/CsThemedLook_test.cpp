@@ -1,0 +1,176 @@
+// The control set in a themed look: under a theme other than "Default" each control asks the
+// current theme for its face (edit frames, buttons, check and radio glyphs, group frames, track
+// bar parts, combo buttons, tabs); under "Default" (no visual styles) none does, and a switch
+// repaints every themed control.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
+#include "controls/CsEditors.h"
+#include "controls/CsLists.h"
+#include "controls/CsPanels.h"
+#include "controls/CsPenButton.h"
+#include "controls/CsTabs.h"
+#include "controls/CsTrackBar.h"
+#include "controls/FloatEdit.h"
+#include "controls/NumericSpinEdit.h"
+#include "framework/Colors.h"
+#include "framework/stdctrls_support.h"
+#include "tx/Tx.h"
+#include "tx/TxDefaultTheme.h"
+
+namespace cs {
+namespace {
+
+// The Default theme's painting, with every call of the operations the controls use counted.
+class TRecordingTheme : public tx::TTxDefaultTheme {
+ public:
+  using TTxDefaultTheme::TTxDefaultTheme;
+  static inline std::map<std::string, int> Calls;
+  static inline std::map<int, int> FrameControlStates;  // kind -> last state bits
+
+  void PaintButton(fw::TCanvas* Canvas, const fw::TRect& ARect, const tx::TTxItemInfo& ItemInfo) override {
+    ++Calls["PaintButton"];
+    TTxDefaultTheme::PaintButton(Canvas, ARect, ItemInfo);
+  }
+  void PaintEditFrame(fw::TCanvas* Canvas, const fw::TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                      const tx::TTxEditFrameInfo& EditFrameInfo) override {
+    ++Calls["PaintEditFrame"];
+    if (ItemInfo.ViewType == 0x1201 && ItemInfo.ItemOptions == 33) ++Calls["EditFrameInfo"];
+    TTxDefaultTheme::PaintEditFrame(Canvas, ARect, ItemInfo, EditFrameInfo);
+  }
+  void PaintEditButton(fw::TCanvas* Canvas, const fw::TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                       const tx::TTxEditButtonInfo& ButtonInfo) override {
+    ++Calls["PaintEditButton"];
+    if (ButtonInfo.ButtonType == tx::EBT_SPIN) ++Calls["SpinButton"];
+    TTxDefaultTheme::PaintEditButton(Canvas, ARect, ItemInfo, ButtonInfo);
+  }
+  void PaintFrame(fw::TCanvas* Canvas, const fw::TRect& ARect, const tx::TTxItemInfo& ItemInfo) override {
+    ++Calls["PaintFrame"];
+    TTxDefaultTheme::PaintFrame(Canvas, ARect, ItemInfo);
+  }
+  void PaintFrameControl(fw::TCanvas* Canvas, fw::TRect R, tx::Integer Kind, tx::Integer State,
+                         void* Params) override {
+    ++Calls["PaintFrameControl"];
+    FrameControlStates[Kind] = State;
+    TTxDefaultTheme::PaintFrameControl(Canvas, R, Kind, State, Params);
+  }
+};
+
+class CsThemedLookTest : public fw::testing::StdCtrlsTest {
+ protected:
+  void SetUp() override {
+    StdCtrlsTest::SetUp();
+    tx::InitTx();
+    if (!tx::IsThemeRegistered("Recording")) tx::RegisterTheme("Recording", &tx::ThemeClassOf<TRecordingTheme>);
+    TRecordingTheme::Calls.clear();
+  }
+  void TearDown() override {
+    tx::SetCurrentTheme("Default");
+    StdCtrlsTest::TearDown();
+    tx::DoneTx();
+  }
+  int Calls(const char* Name) { return TRecordingTheme::Calls[Name]; }
+  // Everything repainted, frames included.
+  void RepaintAll() {
+    win::RedrawWindow(form->Handle(), nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN);
+    Pump();
+  }
+};
+
+TEST_F(CsThemedLookTest, ControlsAskTheThemeOnlyInTheThemedLook) {
+  auto* edit = Add<TCsEdit>(10, 10, 100, 21);
+  auto* check = Add<TCsCheckBox>(10, 40, 100, 20);
+  check->SetCaption(u"Сетка");
+  check->SetChecked(true);
+  auto* radio = Add<TCsRadioButton>(10, 65, 100, 20);
+  radio->SetCaption(u"Экран");
+  auto* button = Add<TCsButton>(120, 10, 75, 25);
+  button->SetThemeType(thtTx);
+  auto* group = Add<TCsGroupBox>(200, 10, 150, 60);
+  group->SetCaption(u"Вывод");
+  auto* track = Add<TCsTrackBar>(200, 80, 150, 30);
+  track->SetThemeType(thtTx);
+  auto* combo = Add<TCsComboBox>(10, 90, 120, 21);
+  auto* memo = Add<TCsMemo>(10, 120, 120, 40);
+  auto* list = Add<TCsListBox>(140, 120, 100, 40);
+  auto* flt = Add<TCsFloatEdit>(250, 120, 80, 21);
+  auto* spin = Add<TCsSpinEdit>(250, 150, 80, 21);
+  (void)edit, (void)radio, (void)group, (void)combo, (void)memo, (void)list, (void)flt, (void)spin;
+  tx::SetCurrentTheme("Recording");
+  ShowForm();
+  {
+    // Named "Default" (no visual styles): the classic look throughout, the theme never asked.
+    const TCsThemeState engine = SetThemeState({[] { return std::string("Default"); }, [] { return false; }});
+    TRecordingTheme::Calls.clear();
+    RepaintAll();
+    EXPECT_EQ(Calls("PaintEditFrame") + Calls("PaintFrame") + Calls("PaintFrameControl"), 0);
+    SetThemeState(engine);
+  }
+  TRecordingTheme::Calls.clear();
+  RepaintAll();
+  // Edit, combo, memo, list box, float and spin edits: one edit frame each at least, all with
+  // the edit-frame record.
+  EXPECT_GE(Calls("PaintEditFrame"), 6);
+  EXPECT_EQ(Calls("EditFrameInfo"), Calls("PaintEditFrame"));
+  EXPECT_GE(Calls("PaintEditButton"), 2);  // the combo's drop-down button, the spin buttons
+  EXPECT_GE(Calls("SpinButton"), 1);
+  EXPECT_GE(Calls("PaintFrame"), 1);       // the group box
+  EXPECT_GE(Calls("PaintFrameControl"), 2);
+  EXPECT_EQ(TRecordingTheme::FrameControlStates[1] & tx::PFS_CHECKED, tx::PFS_CHECKED);
+  EXPECT_EQ(TRecordingTheme::FrameControlStates[2] & tx::PFS_CHECKED, 0);
+  EXPECT_GE(Calls("PaintButton"), 3);  // the button, the track bar's channel and thumb
+}
+
+TEST_F(CsThemedLookTest, ThemedTabsPaintThroughTheTheme) {
+  auto* tabs = Add<TCsTabControl>(10, 10, 300, 150);
+  tabs->SetThemeType(tttTx);
+  tabs->AddTab(u"Один");
+  tabs->AddTab(u"Два");
+  tx::SetCurrentTheme("Recording");
+  ShowForm();
+  TRecordingTheme::Calls.clear();
+  tabs->InvalidateBackground(true);
+  RepaintAll();
+  EXPECT_GE(Calls("PaintButton"), 2);  // the band and the active tab
+  EXPECT_EQ(tabs->Pages(0)->Color(), fw::clWhite);  // the pages take the theme's white band
+  tabs->SetThemeType(tttNone);
+  TRecordingTheme::Calls.clear();
+  RepaintAll();
+  EXPECT_EQ(Calls("PaintButton"), 0);
+  EXPECT_EQ(tabs->Pages(1)->Color(), tabs->Color());
+}
+
+TEST_F(CsThemedLookTest, DisabledGlyphsSayDisabled) {
+  auto* check = Add<TCsCheckBox>(10, 40, 100, 20);
+  check->SetEnabled(false);
+  ShowForm();
+  tx::SetCurrentTheme("Recording");
+  RepaintAll();
+  EXPECT_EQ(TRecordingTheme::FrameControlStates[1] & (tx::PFS_DISABLED | tx::PFS_HOT | tx::PFS_PUSHED),
+            tx::PFS_DISABLED);
+}
+
+TEST_F(CsThemedLookTest, EveryThemedControlRepaintsOnASwitch) {
+  auto* edit = Add<TCsEdit>(10, 10, 100, 21);
+  auto* tabs = Add<TCsTabControl>(10, 40, 300, 150);
+  tabs->AddTab(u"Один");
+  auto* pen = Add<TCsPenButton>(320, 10, 60, 25);
+  auto* colour = Add<TCsColorButton>(320, 40, 60, 25);
+  ShowForm();
+  for (fw::TWinControl* c : std::initializer_list<fw::TWinControl*>{edit, tabs, pen, colour})
+    win::ValidateRect(c->Handle(), nullptr);
+  tx::SetCurrentTheme("Recording");
+  for (fw::TWinControl* c : std::initializer_list<fw::TWinControl*>{edit, tabs, pen, colour})
+    EXPECT_TRUE(win::GetUpdateRect(c->Handle(), nullptr, false)) << c->ClassName();
+  Pump();
+  for (fw::TWinControl* c : std::initializer_list<fw::TWinControl*>{edit, tabs, pen, colour})
+    EXPECT_FALSE(win::GetUpdateRect(c->Handle(), nullptr, false)) << c->ClassName();
+}
+
+}  // namespace
+}  // namespace cs

@@ -1,0 +1,148 @@
+#!/usr/bin/python3
+"""Drives the control gallery on a real X display (run under xvfb-run) with xdotool, as a user
+would, and checks what it reports and what shows on the screen.
+
+    gallery_desktop.py GALLERY CASE [SCREENSHOT]
+
+The gallery prints one line per event ("tab 1", "color #FF6600"); positions are in the client
+area of its form, whose corner the gallery reports as "ready DX,DY" from the window's corner.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import ImageGrab
+
+
+def run(*args):
+    return subprocess.run(args, check=True, capture_output=True, text=True).stdout
+
+
+def wait_for(what, condition, timeout=8.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def window_named(name):
+    try:
+        ids = run("xdotool", "search", "--onlyvisible", "--name", "^" + name + "$").split()
+    except subprocess.CalledProcessError:
+        return None
+    return int(ids[0]) if ids else None
+
+
+def geometry(win):
+    values = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", str(win)).split())
+    return int(values["X"]), int(values["Y"])
+
+
+class Gallery:
+    def __init__(self, binary):
+        self.out = tempfile.NamedTemporaryFile(mode="w+", suffix=".txt", delete=False)
+        self.proc = subprocess.Popen([binary], stdout=self.out, stderr=subprocess.STDOUT)
+        ready = wait_for("the gallery", lambda: next((l for l in self.lines() if l.startswith("ready ")), None))
+        dx, dy = (int(v) for v in ready[6:].split(","))
+        win = wait_for("its window", lambda: window_named("Korvalin control gallery"))
+        wx, wy = geometry(win)
+        self.cx, self.cy = wx + dx, wy + dy
+
+    def lines(self):
+        with open(self.out.name, encoding="utf-8") as f:
+            return [l.rstrip("\n") for l in f]
+
+    def click(self, x, y):
+        run("xdotool", "mousemove", str(self.cx + x), str(self.cy + y), "click", "1")
+
+    def pixel(self, x, y):
+        return ImageGrab.grab().getpixel((self.cx + x, self.cy + y))[:3]
+
+    def expect(self, line):
+        wait_for("'" + line + "'", lambda: line in self.lines())
+
+    def close(self):
+        self.proc.kill()
+        self.proc.wait()
+        os.unlink(self.out.name)
+
+
+# Client positions of the gallery's controls.
+TABS = {0: (42, 362), 1: (86, 362), 2: (130, 362), 3: (190, 362)}
+AXIS_EDIT = (40, 400)  # the edit on the second page
+COLOR_BUTTON = (385, 320)
+ORANGE_CELL = (380, 381)  # column 1, row 1 of the drop-down grid
+CHOOSE_ENTRY = (432, 454)  # "Выбрать..."
+PEN_BUTTON = (530, 320)
+DOTTED_ENTRY = (557, 382)  # the third style of the drop-down
+
+
+def case_tabs_click_through(g, shot):
+    assert g.pixel(*AXIS_EDIT) != (255, 255, 255), "the second page shows before its tab is clicked"
+    for index in (1, 2, 3, 0, 1):
+        before = g.lines().count("tab %d" % index)
+        g.click(*TABS[index])
+        wait_for("tab %d" % index, lambda: g.lines().count("tab %d" % index) == before + 1)
+    # The second page is in front: its edit's white field shows.
+    wait_for("the axis edit", lambda: g.pixel(*AXIS_EDIT) == (255, 255, 255))
+    time.sleep(0.5)
+    if shot:
+        ImageGrab.grab().save(shot)
+
+
+def case_colour_from_the_grid(g, shot):
+    g.click(*COLOR_BUTTON)
+    time.sleep(0.5)
+    g.click(*ORANGE_CELL)
+    g.expect("color #FF6600")
+    # The menu closed and the bar shows the new colour.
+    wait_for("the orange bar", lambda: g.pixel(375, 320) == (255, 102, 0))
+
+
+def case_colour_from_the_dialog_in_russian(g, shot):
+    g.click(*COLOR_BUTTON)
+    time.sleep(0.5)
+    g.click(*CHOOSE_ENTRY)
+    dialog = wait_for("the colour dialog", lambda: window_named("Цвет"))
+    time.sleep(0.5)
+    if shot:
+        ImageGrab.grab().save(shot)
+    # The first basic colour (black), then Enter for OK.
+    x, y = geometry(dialog)
+    run("xdotool", "mousemove", str(x + 24), str(y + 42), "click", "1")
+    run("xdotool", "key", "Return")
+    wait_for("the dialog to close", lambda: window_named("Цвет") is None)
+    g.expect("color #000000")
+
+
+def case_pen_style_from_the_menu(g, shot):
+    g.click(*PEN_BUTTON)
+    time.sleep(0.5)
+    g.click(*DOTTED_ENTRY)
+    g.expect("pen 2")
+
+
+CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
+
+
+def main():
+    binary, case = sys.argv[1], sys.argv[2]
+    shot = sys.argv[3] if len(sys.argv) > 3 else None
+    g = Gallery(binary)
+    try:
+        CASES[case](g, shot)
+    except AssertionError:
+        print("\n".join(g.lines()))
+        raise
+    finally:
+        g.close()
+    print("ok", case)
+
+
+if __name__ == "__main__":
+    main()
