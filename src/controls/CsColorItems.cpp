@@ -177,7 +177,8 @@ toolbars::TTBItemViewerClass TCsColorItem::GetItemViewerClass(toolbars::TTBView*
 }
 
 void TCsColorItemViewer::BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& /*ClientAreaRect*/,
-                                            fw::TRect& CaptionRect, bool /*IsTextRotated*/, bool& PaintDefault) {
+                                            const fw::String& /*Text*/, fw::TRect& CaptionRect,
+                                            bool /*IsTextRotated*/, bool& PaintDefault) {
   PaintDefault = false;
   PaintColorBar(Canvas, CaptionRect, static_cast<TCsColorItem*>(Item())->Color());
 }

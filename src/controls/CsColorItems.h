@@ -139,8 +139,8 @@ using TLxCsColorSelector = TCsColorSelector;
 class TCsColorItemViewer : public tx::TTxItemViewer {
  public:
   using TTxItemViewer::TTxItemViewer;
-  void BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, fw::TRect& CaptionRect,
-                          bool IsTextRotated, bool& PaintDefault) override;
+  void BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, const fw::String& Text,
+                          fw::TRect& CaptionRect, bool IsTextRotated, bool& PaintDefault) override;
 };
 
 // The framed bar of a picker's face: grey frame, filled with Color (clNone: frame only;

@@ -24,19 +24,21 @@ toolbars::TTBItemViewerClass TCsPenStyleItem::GetItemViewerClass(toolbars::TTBVi
 }
 
 void TCsPenStyleItemViewer::BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& /*ClientAreaRect*/,
-                                               fw::TRect& CaptionRect, bool /*IsTextRotated*/, bool& PaintDefault) {
+                                               const fw::String& /*Text*/, fw::TRect& CaptionRect,
+                                               bool /*IsTextRotated*/, bool& PaintDefault) {
   PaintDefault = false;
   PaintPenStyleSample(Canvas, CaptionRect, fw::TPenStyle(Item()->Tag()));
 }
 
 TCsPenButton::TCsPenButton(fw::TComponent* AOwner) : TCsMenuButton(AOwner) {
-  OnDrawCaption = [this](fw::TObject*, fw::TCanvas* ACanvas, const fw::TRect&, WideString&, fw::TRect& CaptionRect,
-                         bool, TCsPaintStage, bool& PaintDefault) {
+  OnDrawCaption = [this](fw::TObject*, fw::TCanvas* ACanvas, const fw::TRect&, WideString&,
+                         fw::TRect& CaptionRect, bool, TCsPaintStage, bool& PaintDefault) {
     // The focus rectangle is the button's own (the client rectangle less 4 in the classic look).
     PaintDefault = true;
     const fw::TColor brush = ACanvas->Brush()->Color();
     const fw::TPenStyle pen = ACanvas->Pen()->Style();
-    PaintPenStyleSample(ACanvas, {CaptionRect.left, CaptionRect.top + 4, CaptionRect.right, CaptionRect.bottom - 4},
+    PaintPenStyleSample(ACanvas,
+                        {CaptionRect.left, CaptionRect.top + 4, CaptionRect.right, CaptionRect.bottom - 4},
                         FSelectedStyle);
     ACanvas->Brush()->SetColor(brush);
     ACanvas->Brush()->SetStyle(fw::bsClear);

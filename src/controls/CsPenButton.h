@@ -19,8 +19,8 @@ class TCsPenStyleItem : public tx::TTxItem {
 class TCsPenStyleItemViewer : public tx::TTxItemViewer {
  public:
   using TTxItemViewer::TTxItemViewer;
-  void BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, fw::TRect& CaptionRect,
-                          bool IsTextRotated, bool& PaintDefault) override;
+  void BeforePaintCaption(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, const fw::String& Text,
+                          fw::TRect& CaptionRect, bool IsTextRotated, bool& PaintDefault) override;
 };
 
 // A white box framed in grey with three lines of Style across its middle.
