@@ -97,14 +97,11 @@ TBar* TMainWindowBars::AddToolbar(const char* Name, const char* Caption, TTBDock
     else
       AddSeparator(bar->Items());
   }
-  // After the toolbars already in the row.
+  // After the toolbars already in the row: a wanted place just past theirs, which the dock
+  // turns into the place right after them.
   fw::Integer pos = 0;
   for (TBar* other : FToolbars)
-    if (other->CurrentDock() == FDocks[Position] && other->DockRow() == Row) {
-      const bool across = Position == toolbars::dpTop || Position == toolbars::dpBottom;
-      pos = std::max(pos, std::max<fw::Integer>(other->EffectiveDockPos(), 0) +
-                              (across ? other->Width() : other->Height()));
-    }
+    if (other->CurrentDock() == FDocks[Position] && other->DockRow() == Row) pos = std::max(pos, other->DockPos() + 1);
   bar->SetDockRow(Row);
   bar->SetDockPos(pos);
   bar->SetCurrentDock(FDocks[Position]);
