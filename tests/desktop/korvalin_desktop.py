@@ -405,6 +405,16 @@ def case_sum_through_the_graph_choice(p):
 
 # The graph list docked at the main window's left edge.
 GRAPH_LIST_WIDTH = 200
+# The row of toolbars on the top dock below the menu bar.
+TOOLBAR_ROW = 30
+
+
+def menu_command(p, menu, item):
+    """Runs a command from the keyboard: the menu bar's menu number menu (0 the first), its
+    command number item (separators not counted)."""
+    p.key("F10", *["Right"] * menu, "Down")
+    wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    p.key(*["Down"] * item, "Return")
 
 
 def case_find_maximum_with_picked_bounds(p):
@@ -414,11 +424,7 @@ def case_find_maximum_with_picked_bounds(p):
     set_clipboard("0 1\n1 5\n2 2\n3 -3\n4 4\n5 0\n")
     time.sleep(0.2)
     p.key("ctrl+v")
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 8 * 20 + 2 * 8 + 10), "click", "1")
+    menu_command(p, 4, 8)
     window = wait_for("the find window", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(window)
@@ -459,7 +465,7 @@ def case_reorder_graphs_by_dragging(p):
         p.key("ctrl+v")
         time.sleep(0.3)
     x, y, _, _ = geometry(p.main)
-    rows_top = y + 43  # below the caption and the menu bar
+    rows_top = y + 43 + TOOLBAR_ROW  # below the caption, the menu bar and the toolbar row
 
     def row_colour(row):
         # The commonest strong colour in the row's colour column (the series' line symbol).
@@ -485,11 +491,7 @@ def case_reorder_graphs_by_dragging(p):
 def case_function_graph_from_a_typed_formula(p):
     # Операции, the item "График функции..." (the nineteenth, after four groups): the formula typed
     # over the one offered, OK; the new graph's points read back through Ctrl+C.
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    menu_command(p, 4, 18)
     dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
