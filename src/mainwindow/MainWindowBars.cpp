@@ -26,9 +26,17 @@ TMainWindowBars::TMainWindowBars(fw::TForm* Form) : FForm(Form) {
     auto* dock = new TBarDock(Form);
     dock->SetName(kDockNames[p]);
     dock->SetPosition(p);
+    dock->SetFixAlign(true);
     dock->SetParent(Form);
     FDocks[p] = dock;
   }
+}
+
+void TMainWindowBars::KeepDocksAtTheEdges() {
+  // Controls aligned to one side keep the order of their places: a place just past the edge puts
+  // the dock before every other, and the line it keeps while empty keeps it there.
+  FDocks[toolbars::dpLeft]->SetLeft(-1);
+  FDocks[toolbars::dpRight]->SetLeft(FForm->ClientWidth() + 1);
 }
 
 std::vector<toolbars::TTBDock*> TMainWindowBars::Docks() const { return {FDocks, FDocks + 4}; }
@@ -91,6 +99,8 @@ TBar* TMainWindowBars::AddToolbar(const char* Name, const char* Caption, TTBDock
   bar->AfterConstruction();
   bar->SetName(Name);
   bar->SetCaption(Caption);
+  // Too little room hides the last buttons first.
+  bar->SetChevronPriorityForNewItems(toolbars::tbcpLowest);
   for (fw::TAction* action : Actions) {
     if (action)
       AddCommand(bar->Items(), action, false);

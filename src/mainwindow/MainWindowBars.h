@@ -43,6 +43,9 @@ class TMainWindowBars {
   explicit TMainWindowBars(fw::TForm* Form);
 
   TBarDock* Dock(toolbars::TTBDockPosition Position) const { return FDocks[Position]; }
+  // The side docks back at the form's very edges, outside panels the form aligned to the same
+  // side after the docks were made.
+  void KeepDocksAtTheEdges();
   // Indexed by TTBDockPosition.
   std::vector<toolbars::TTBDock*> Docks() const;
   TBar* MenuBar() const { return FMenuBar; }

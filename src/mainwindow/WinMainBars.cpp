@@ -60,6 +60,7 @@ void TwndKorvalinMain::BuildMenu() {
   bars.AddToolbarToggles(bars.AddMenu("Панели инструментов", {}, view));
   FThemeMenu = AddThemeMenu(view, this, nullptr);
   bars.OnFloatingShortCut = [this](fw::TShortCut Key) { return RunShortCut(Key); };
+  bars.KeepDocksAtTheEdges();
 }
 
 bool TwndKorvalinMain::RunShortCut(fw::TShortCut Key) {
