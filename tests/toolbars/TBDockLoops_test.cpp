@@ -7,6 +7,7 @@
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/services/MonitorLayout.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBDockableWindow.h"
@@ -88,6 +89,30 @@ TEST_F(DragLoop, DropsIntoTheRowOfAnotherDock) {
   EXPECT_EQ(bottom->GetToolbarCount(), 2);
   EXPECT_EQ(bottom->DragWindow(), nullptr);
   EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+// A floating window on a monitor that goes away comes onto the one that is left; on a monitor
+// that stays it keeps its place.
+TEST_F(DragLoop, AFloatingWindowWhoseMonitorGoesMovesOntoTheOneLeft) {
+  const win::MonitorArea left{{0, 0, 800, 600}, {0, 0, 800, 560}};
+  const win::MonitorArea right{{800, 0, 1600, 600}, {800, 0, 1600, 600}};
+  ASSERT_TRUE(win::SetMonitorLayout({left, right}));
+  a->SetFloatingPosition({1200, 300});
+  a->SetFloating(true);
+  b->SetFloatingPosition({100, 100});
+  b->SetFloating(true);
+  Pump();
+  ASSERT_EQ(a->FloatingParent()->Left(), 1200);
+  ASSERT_TRUE(win::SetMonitorLayout({left}));
+  Pump();
+  const win::RECT r = ScreenRect(a->FloatingParent());
+  EXPECT_GE(r.left, 0);
+  EXPECT_LE(r.right, 800);
+  EXPECT_LE(r.bottom, 560) << "inside the work area";
+  EXPECT_EQ(a->FloatingPosition(), (TPoint{r.left, r.top}));
+  EXPECT_EQ(b->FloatingParent()->Left(), 100);
+  EXPECT_EQ(b->FloatingParent()->Top(), 100);
+  win::ResetMonitorLayout();
 }
 
 TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {
