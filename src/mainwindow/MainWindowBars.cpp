@@ -134,10 +134,16 @@ void TMainWindowBars::AddSeparator(TTBCustomItem* Parent) { Parent->Add(new TBar
 void TMainWindowBars::AddToolbarToggles(TTBCustomItem* Parent) {
   for (TBar* bar : FToolbars) {
     if (bar == FMenuBar) continue;
-    auto* toggle = new tx::TTxVisibilityToggleItem(FForm);
+    auto* toggle = new TBarToggle(FForm);
     toggle->SetControl(bar);
     Parent->Add(toggle);
   }
+  // The same toggles on a right click on any bar's frame or on a dock.
+  FBarsMenu = new TBarPopupMenu(FForm);
+  FBarsMenu->SetName("BarsPopupMenu");
+  FBarsMenu->Items()->SetLinkSubitems(Parent);
+  for (TBar* bar : FToolbars) bar->SetPopupMenu(FBarsMenu);
+  for (TBarDock* dock : FDocks) dock->SetPopupMenu(FBarsMenu);
 }
 
 TBarRecentList* TMainWindowBars::AddRecentFiles(TTBCustomItem* Parent, fw::Integer Index) {

@@ -15,6 +15,7 @@
 #include "tx/TxDock.h"
 #include "tx/TxItems.h"
 #include "tx/TxMRU.h"
+#include "tx/TxPopupWindow.h"
 #include "tx/TxToolbar.h"
 
 namespace fw {
@@ -36,6 +37,8 @@ using TBarSubmenu = tx::TTxSubmenuItem;
 using TBarSeparator = tx::TTxSeparatorItem;
 using TBarRecentList = tx::TTxMRUList;
 using TBarRecentItem = tx::TTxMRUListItem;
+using TBarToggle = tx::TTxVisibilityToggleItem;
+using TBarPopupMenu = tx::TTxPopupMenu;
 
 class TMainWindowBars {
  public:
@@ -66,8 +69,10 @@ class TMainWindowBars {
   // A command item for Action on Parent.
   toolbars::TTBCustomItem* AddCommand(toolbars::TTBCustomItem* Parent, fw::TAction* Action, bool InMenu);
   void AddSeparator(toolbars::TTBCustomItem* Parent);
-  // Checked items that show and hide each toolbar (the menu bar stays).
+  // Checked items that show and hide each toolbar (the menu bar stays), also the popup menu of
+  // every bar and dock.
   void AddToolbarToggles(toolbars::TTBCustomItem* Parent);
+  TBarPopupMenu* BarsMenu() const { return FBarsMenu; }
   // The recent-files list, its entries shown in Parent at Index.
   TBarRecentList* AddRecentFiles(toolbars::TTBCustomItem* Parent, fw::Integer Index);
   TBarRecentList* RecentFiles() const { return FRecent; }
@@ -94,6 +99,7 @@ class TMainWindowBars {
   std::vector<TBar*> FToolbars;
   std::vector<TCommand> FCommands;
   TBarRecentList* FRecent = nullptr;
+  TBarPopupMenu* FBarsMenu = nullptr;
 };
 
 }  // namespace workspace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "framework/Menus.h"
 #include "framework/SysUtils.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
@@ -692,6 +693,16 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
       if (OnMove) OnMove(this);
       return;
     case fw::CM_TEXTCHANGED: CMTextChanged(Message); return;
+    case win::WM_NCRBUTTONUP:
+      win::SendMessageW(Handle(), win::WM_CONTEXTMENU, win::WPARAM(Handle()), Message.LParam);
+      return;
+    case win::WM_CONTEXTMENU:
+      if (WMContextMenuOnFrame(Message)) return;
+      break;
+    case win::WM_NCMOUSEMOVE: SetCloseButtonHover(FDocked && Integer(Message.WParam) == HTDockClose); break;
+    case win::WM_NCMOUSELEAVE:
+    case win::WM_MOUSEMOVE:
+    case fw::CM_MOUSELEAVE: SetCloseButtonHover(false); break;
     case win::WM_CAPTURECHANGED:
       // Wakes a mouse loop waiting for messages, so that it sees the capture is gone.
       win::PostMessageW(Handle(), win::WM_NULL, 0, 0);
@@ -717,6 +728,34 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
     default: break;
   }
   fw::TCustomControl::Dispatch(Message);
+}
+
+// A point in the client area is the contents' business; the frame, the drag handle and the
+// keyboard (no point) get the window's popup menu.
+bool TTBCustomDockableWindow::WMContextMenuOnFrame(TMessage& Message) {
+  const bool keyboard = Message.LParam == win::LPARAM(-1) || win::DWORD(Message.LParam) == 0xFFFFFFFFu;
+  TPoint at{win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)};
+  if (!keyboard) {
+    const TPoint c = ScreenToClient(at);
+    const TRect client = ClientRect();
+    if (c.x >= client.left && c.x < client.right && c.y >= client.top && c.y < client.bottom) return false;
+  } else {
+    at = ClientToScreen(TPoint{0, 0});
+  }
+  fw::TPopupMenu* menu = PopupMenu();
+  if (!menu || !menu->AutoPopup()) return false;
+  menu->SetPopupComponent(this);
+  menu->Popup(at.x, at.y);
+  Message.Result = 1;
+  return true;
+}
+
+void TTBCustomDockableWindow::SetCloseButtonHover(bool Value) {
+  if (FCloseButtonHover == Value) return;
+  FCloseButtonHover = Value;
+  // Told when the pointer leaves the frame, so that the button does not stay lit.
+  if (Value) CallTrackMouseEvent(Handle(), win::TME_LEAVE | win::TME_NONCLIENT);
+  if (FDocked && FCloseButtonWhenDocked) DrawNCArea(false, nullptr, nullptr);
 }
 
 // ---- docked frame ----

@@ -180,6 +180,10 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void CMTextChanged(TMessage& Message) override;
 
   void RecalcNCArea();
+  // WM_CONTEXTMENU outside the client area: the popup menu; true when it was shown.
+  bool WMContextMenuOnFrame(TMessage& Message);
+  // Redraws the docked close button when its hover state changes.
+  void SetCloseButtonHover(bool Value);
 
   friend class TTBDock;
   friend class TTBFloatingWindowParent;

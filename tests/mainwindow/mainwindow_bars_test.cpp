@@ -25,6 +25,7 @@
 #include "toolbars/TBFloatingParent.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
+#include "toolbars/ToolbarsFixture.h"
 #include "tx/Tx.h"
 #include "tx/TxThemes.h"
 
@@ -332,6 +333,31 @@ TEST_F(MainWindowBarsTest, AToolbarDraggedToAnotherDockOrWithCtrlStaysThere) {
   });
   GrabHandle(standard);
   EXPECT_TRUE(standard->Floating());
+}
+
+TEST_F(MainWindowBarsTest, ARightClickOnABarsFrameOffersTheToolbarsToShowAndHide) {
+  workspace::TBar* standard = Bar("StandardToolbar");
+  const win::RECT r = ScreenRect(standard);
+  std::vector<std::string> captions;
+  std::vector<bool> checked;
+  desktop->script([&] {
+    for (toolbars::TTBPopupWindow* popup : toolbars::testing::Popups())
+      for (fw::Integer i = 0; i < popup->View()->ViewerCount(); ++i) {
+        captions.push_back(popup->View()->Viewers(i)->Item()->Caption());
+        checked.push_back(popup->View()->Viewers(i)->Item()->Checked());
+      }
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  win::SendMessageW(standard->Handle(), win::WM_NCRBUTTONUP, toolbars::HTDockBorder,
+                    win::MAKELPARAM(r.left + 3, r.top + 5));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Стандартная", "График", "Анализ", "Формат"}));
+  EXPECT_EQ(checked, (std::vector<bool>{true, true, true, true}));
+  // A toggle hides its toolbar and shows it again.
+  toolbars::TTBCustomItem* toggles = Bars().BarsMenu()->Items()->LinkSubitems();
+  toggles->Items(0)->Click();
+  EXPECT_FALSE(standard->Visible());
+  toggles->Items(0)->Click();
+  EXPECT_TRUE(standard->Visible());
 }
 
 TEST_F(MainWindowBarsTest, ANarrowWindowHidesTheLastButtonsBehindTheChevron) {

@@ -115,6 +115,46 @@ TEST_F(DragLoop, AFloatingWindowWhoseMonitorGoesMovesOntoTheOneLeft) {
   win::ResetMonitorLayout();
 }
 
+// A right click on the docked frame (the drag handle) pops up the window's menu.
+TEST_F(DragLoop, ARightClickOnTheFramePopsUpTheWindowsMenu) {
+  TTBPopupMenu menu(form);
+  menu.Items()->Add(new StyledItem(&menu, "&Hide"));
+  a->SetPopupMenu(&menu);
+  const win::RECT r = ScreenRect(a);
+  int shown = 0;
+  desktop->script([&] {
+    shown = int(Popups().size());
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  win::SendMessageW(a->Handle(), win::WM_NCRBUTTONUP, HTDockBorder, win::MAKELPARAM(r.left + 3, r.top + 5));
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(menu.PopupComponent(), a);
+  // From the keyboard (no point) it opens at the window's client origin.
+  win::POINT at{};
+  desktop->script([&] {
+    if (!Popups().empty()) at = {Popups()[0]->Left(), Popups()[0]->Top()};
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  win::SendMessageW(a->Handle(), win::WM_CONTEXTMENU, win::WPARAM(a->Handle()), win::LPARAM(-1));
+  const fw::TPoint origin = a->ClientToScreen(fw::TPoint{0, 0});
+  EXPECT_EQ(at.x, origin.x);
+  EXPECT_EQ(at.y, origin.y);
+  a->SetPopupMenu(nullptr);
+}
+
+// The docked close button lights up while the pointer is over it and goes dark when it leaves.
+TEST_F(DragLoop, TheDockedCloseButtonFollowsThePointer) {
+  a->SetCloseButtonWhenDocked(true);
+  Pump();
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSEMOVE, HTDockClose, 0);
+  EXPECT_TRUE(a->CloseButtonHover());
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSEMOVE, HTDockBorder, 0);
+  EXPECT_FALSE(a->CloseButtonHover());
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSEMOVE, HTDockClose, 0);
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSELEAVE, 0, 0);
+  EXPECT_FALSE(a->CloseButtonHover());
+}
+
 TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {
   a->SetDockRow(0);
   desktop->script([&] { desktop->mouse_move({grab.x + 60, grab.y + 150}); });
