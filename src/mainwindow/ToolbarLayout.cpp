@@ -76,25 +76,11 @@ std::vector<fw::Integer> Fields(TTBCustomDockableWindow* Window) {
           toolbar ? toolbar->FloatingWidth() : 0};
 }
 
-// Runs Work with Store on the toolbar section, its own section back afterwards.
-template <typename F>
-void InSection(TPropSaver& Store, F Work) {
-  const fw::String previous = Store.Section();
-  Store.SetSection(ToolbarsSection);
-  try {
-    Work();
-  } catch (...) {
-    Store.SetSection(previous);
-    throw;
-  }
-  Store.SetSection(previous);
-}
-
 }  // namespace
 
 void SaveToolbarLayout(TPropSaver& Store, const std::vector<TTBCustomDockableWindow*>& Windows) {
   Store.EraseSection(ToolbarsSection);
-  InSection(Store, [&] {
+  InSection(Store, ToolbarsSection, [&] {
     for (TTBCustomDockableWindow* window : Windows)
       if (!window->Name().empty()) Store.WriteIntegers(window->Name(), Fields(window));
   });
@@ -103,7 +89,7 @@ void SaveToolbarLayout(TPropSaver& Store, const std::vector<TTBCustomDockableWin
 int LoadToolbarLayout(TPropSaver& Store, const std::vector<TTBCustomDockableWindow*>& Windows,
                       const std::vector<TTBDock*>& Docks) {
   int placed = 0;
-  InSection(Store, [&] {
+  InSection(Store, ToolbarsSection, [&] {
     for (TTBCustomDockableWindow* window : Windows) {
       if (window->Name().empty() || !Store.ValueExists(window->Name())) continue;
       const std::optional<TPlace> place = Parse(Store.ReadIntegers(window->Name(), {}));

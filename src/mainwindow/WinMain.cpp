@@ -21,7 +21,6 @@
 #include "framework/SysUtils.h"
 #include "mainwindow/GraphToolbar.h"
 #include "mainwindow/MainWindowBars.h"
-#include "mainwindow/ThemeMenu.h"
 #include "mainwindow/WinInfo.h"
 #include "mainwindow/WorkspaceFile.h"
 #include "platform/controls/MessageBox.h"
@@ -68,7 +67,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   FStatus->SetHeight(22);
   FStatus->SetBevelOuter(fw::bvLowered);
   FStatus->SetAlignment(fw::taLeftJustify);
-  // The docks sit inside the status line and outside everything aligned after them.
+  // The docks sit above the status line, outside everything aligned after them.
   FBars = std::make_unique<TMainWindowBars>(this);
 
   BuildDataPanel();

@@ -13,7 +13,6 @@
 namespace fw {
 class TAction;
 class TActionList;
-class TMainMenu;
 class TMenuItem;
 class TPanel;
 class TPopupMenu;

@@ -256,6 +256,7 @@ void TTBCustomDockableWindow::SetCurrentDock(TTBDock* Value) {
 }
 void TTBCustomDockableWindow::SetFloatingPosition(TPoint Value) {
   FFloatingPosition = Value;
+  FFloatingPositionKnown = true;
   if (auto* p = FloatingParent()) p->SetBounds(Value.x, Value.y, p->Width(), p->Height());
 }
 
@@ -392,6 +393,7 @@ void TTBCustomDockableWindow::SetFloating(bool Value) {
   }
   if (FFloating) return;
   if (!form) throw fw::EInvalidOperation(fw::Format("Control '%s' has no parent window", Name()));
+  FFloatingPositionKnown = true;
   if (!FFloatParent || FFloatParent->FParentForm != form) {
     delete FFloatParent;
     FFloatParent = nullptr;
@@ -439,8 +441,8 @@ void TTBCustomDockableWindow::MoveOnScreen(bool OnlyIfFullyOffscreen) {
 void TTBCustomDockableWindow::DoubleClick() {
   if (FDocked) {
     if (FDblClickUndock && FDockMode == dmCanFloat) {
-      const TPoint origin = ClientToScreen(TPoint{0, 0});
-      FFloatingPosition = origin;
+      // Back where it floated last; a window that never floated stays where it is.
+      if (!FFloatingPositionKnown) FFloatingPosition = ClientToScreen(TPoint{0, 0});
       SetFloating(true);
       MoveOnScreen(true);
     }

@@ -194,6 +194,7 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   Integer FCurrentSize = 0;
   bool FFloating = false;
   TPoint FFloatingPosition{};
+  bool FFloatingPositionKnown = false;  // floated once, or given a place to float at
   Integer FRowThickness = 0;
   bool FInsertRowBefore = false;
   Integer FDisableOnMove = 0, FDisableUpdateVisibility = 0, FUpdatingBounds = 0, FDisableArrange = 0;

@@ -155,6 +155,26 @@ TEST_F(DragLoop, TheDockedCloseButtonFollowsThePointer) {
   EXPECT_FALSE(a->CloseButtonHover());
 }
 
+// A double-click on the docked frame floats the window where it floated last; one that never
+// floated floats where it is docked.
+TEST_F(DragLoop, DoubleClickFloatsAtTheStoredFloatingPlace) {
+  const TPoint docked = b->ClientToScreen(TPoint{0, 0});
+  b->DoubleClick();
+  ASSERT_TRUE(b->Floating());
+  EXPECT_EQ(b->FloatingPosition(), docked);
+
+  a->SetFloatingPosition({300, 220});
+  a->SetFloating(true);
+  Pump();
+  a->DoubleClick();  // back onto its dock
+  ASSERT_FALSE(a->Floating());
+  EXPECT_EQ(a->CurrentDock(), top);
+  a->DoubleClick();
+  ASSERT_TRUE(a->Floating());
+  EXPECT_EQ(a->FloatingPosition(), (TPoint{300, 220}));
+  EXPECT_EQ(a->FloatingParent()->Left(), 300);
+}
+
 TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {
   a->SetDockRow(0);
   desktop->script([&] { desktop->mouse_move({grab.x + 60, grab.y + 150}); });
