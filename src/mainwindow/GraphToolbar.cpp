@@ -28,18 +28,18 @@ chart::TCustomSeries* LineOf(TGraph* Graph) {
 TGraphToolbar::TGraphToolbar(TMainWindowBars& Bars, int Row) {
   FBar = Bars.AddToolbar("GraphToolbar", "График", toolbars::dpTop, Row, {});
   fw::TComponent* owner = FBar->Owner();
-  FTitle = new tx::TTxEditItem(owner);
+  FTitle = new TBarEdit(owner);
   FTitle->SetName("GraphTitleItem");
   FTitle->SetEditCaption("Название:");
   FTitle->SetEditWidth(kTitleWidth);
   FTitle->SetHint("Название графика");
   FTitle->OnAcceptText = [this](fw::TObject*, fw::String& Text, bool& Accept) { AcceptTitle(Text, Accept); };
-  FColor = new tx::TTxColorItem(owner);
+  FColor = new TBarColor(owner);
   FColor->SetName("GraphColorItem");
   FColor->SetCaption("Цвет");
   FColor->SetHint("Цвет линии графика");
   FColor->OnClick = [this](fw::TObject*) { ChooseColor(); };
-  FWidth = new tx::TTxSpinEditItem(owner);
+  FWidth = new TBarSpinEdit(owner);
   FWidth->SetName("GraphWidthItem");
   FWidth->SetEditCaption("Толщина:");
   FWidth->SetHint("Толщина линии графика");
@@ -47,7 +47,7 @@ TGraphToolbar::TGraphToolbar(TMainWindowBars& Bars, int Row) {
   FWidth->SetMaxValue(GraphLineWidthMax);
   FWidth->SetIncrement(1);
   FWidth->SetValue(1);
-  FWidth->OnValueChange = [this](fw::TObject*, tx::Extended) { WidthChanged(); };
+  FWidth->OnValueChange = [this](fw::TObject*, auto) { WidthChanged(); };
   FBar->Items()->Add(FTitle);
   FBar->Items()->Add(FColor);
   FBar->Items()->Add(FWidth);
@@ -119,7 +119,7 @@ void SyncPenToolbar(TGraphToolbar& Container, chart::TChartPen& Pen, bool ToCont
     return;
   }
   Pen.SetColor(Container.FColor->Color());
-  const tx::Extended width = Container.FWidth->Value();
+  const auto width = Container.FWidth->Value();
   Pen.SetWidth(std::clamp<fw::Integer>(fw::Integer(std::lround(double(width))), 1, GraphLineWidthMax));
 }
 

@@ -4,8 +4,6 @@
 // title goes through the collection's rename). Without a current graph the items are disabled.
 
 #include "mainwindow/MainWindowBars.h"
-#include "tx/TxExtItems.h"
-#include "tx/TxSpinEditItem.h"
 
 namespace chart {
 class TChartPen;
@@ -22,9 +20,9 @@ class TGraphToolbar {
   TGraphToolbar(TMainWindowBars& Bars, int Row);
 
   TBar* Bar() const { return FBar; }
-  tx::TTxEditItem* TitleItem() const { return FTitle; }
-  tx::TTxColorItem* ColorItem() const { return FColor; }
-  tx::TTxSpinEditItem* WidthItem() const { return FWidth; }
+  TBarEdit* TitleItem() const { return FTitle; }
+  TBarColor* ColorItem() const { return FColor; }
+  TBarSpinEdit* WidthItem() const { return FWidth; }
 
   void SetGraphs(TGraphCollection* Graphs) { FGraphs = Graphs; }
   // Shows the current graph of the collection.
@@ -41,9 +39,9 @@ class TGraphToolbar {
   void StoreLine();
 
   TBar* FBar = nullptr;
-  tx::TTxEditItem* FTitle = nullptr;
-  tx::TTxColorItem* FColor = nullptr;
-  tx::TTxSpinEditItem* FWidth = nullptr;
+  TBarEdit* FTitle = nullptr;
+  TBarColor* FColor = nullptr;
+  TBarSpinEdit* FWidth = nullptr;
   TGraphCollection* FGraphs = nullptr;
   bool FShowing = false;
 };

@@ -13,9 +13,11 @@
 #include "framework/Menus.h"
 #include "toolbars/TBDock.h"
 #include "tx/TxDock.h"
+#include "tx/TxExtItems.h"
 #include "tx/TxItems.h"
 #include "tx/TxMRU.h"
 #include "tx/TxPopupWindow.h"
+#include "tx/TxSpinEditItem.h"
 #include "tx/TxToolbar.h"
 
 namespace fw {
@@ -39,6 +41,9 @@ using TBarRecentList = tx::TTxMRUList;
 using TBarRecentItem = tx::TTxMRUListItem;
 using TBarToggle = tx::TTxVisibilityToggleItem;
 using TBarPopupMenu = tx::TTxPopupMenu;
+using TBarEdit = tx::TTxEditItem;
+using TBarColor = tx::TTxColorItem;
+using TBarSpinEdit = tx::TTxSpinEditItem;
 
 class TMainWindowBars {
  public:
