@@ -273,6 +273,7 @@ void TwndKorvalinMain::BuildDataMenu() {
 void TwndKorvalinMain::ShowDataExecute() {
   const bool show = !FDataPanel->Visible();
   FDataPanel->SetVisible(show);
+  FBars->KeepDocksAtTheEdges();  // the panel shown goes inside the right dock
   FShowData->SetChecked(show);
   FDataGrid->SetSeries(show && FGraphs && FGraphs->Current() ? FGraphs->Current()->Series() : nullptr);
   RefreshMenu();

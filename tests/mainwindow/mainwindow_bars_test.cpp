@@ -8,9 +8,11 @@
 #include <optional>
 #include <sstream>
 
+#include "analysis/ChartListBox.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotToolsMarksTip.h"
 #include "chart/Series.h"
+#include "framework/ExtCtrls.h"
 #include "framework/StringList.h"
 #include "mainwindow/GraphToolbar.h"
 #include "mainwindow/MainWindowBars.h"
@@ -125,6 +127,18 @@ TEST_F(MainWindowBarsTest, TheMenuBarAndToolbarsSitOnTheirDocksAndReachEveryComm
   standard->Items()->Items(0)->Click();
   AppPump();
   EXPECT_EQ(wd::CommonDialogHistory().files.size(), 1u);
+}
+
+TEST_F(MainWindowBarsTest, TheSideDocksStayAtTheWindowsEdgesOutsideTheGraphListAndDataPanel) {
+  form->ShowDataAction()->Execute();
+  Pump();
+  ASSERT_TRUE(form->DataPanel()->Visible());
+  const fw::TWinControl* left = Bars().Dock(dpLeft);
+  const fw::TWinControl* right = Bars().Dock(dpRight);
+  EXPECT_EQ(left->Left(), 0);
+  EXPECT_LE(left->Left() + left->Width(), fw::Integer(form->GraphList()->Left()));
+  EXPECT_EQ(right->Left() + right->Width(), form->ClientWidth());
+  EXPECT_LE(form->DataPanel()->Left() + form->DataPanel()->Width(), right->Left());
 }
 
 TEST_F(MainWindowBarsTest, TheLayoutRoundTripsThroughTheSettingsFile) {
