@@ -19,6 +19,8 @@
 #include "framework/Menus.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
+#include "mainwindow/GraphToolbar.h"
+#include "mainwindow/MainWindowBars.h"
 #include "mainwindow/WinInfo.h"
 #include "mainwindow/WorkspaceFile.h"
 #include "platform/controls/MessageBox.h"
@@ -27,6 +29,7 @@
 #include "platform/user/messages/Messages.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "tx/Tx.h"
+#include "tx/TxThemes.h"
 #include "workspace/Common.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
@@ -64,6 +67,8 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   FStatus->SetHeight(22);
   FStatus->SetBevelOuter(fw::bvLowered);
   FStatus->SetAlignment(fw::taLeftJustify);
+  // The docks sit above the status line, outside everything aligned after them.
+  FBars = std::make_unique<TMainWindowBars>(this);
 
   BuildDataPanel();
 
@@ -134,8 +139,14 @@ void TwndKorvalinMain::FormCreate() {
   TPropSaver& store = *loaded;
   LoadToolSettings(store);
   Preferences.Load(store);
-  // An unknown theme name leaves the theme the engine started with ("Default").
-  tx::SetCurrentTheme(store.ReadString("Theme", "Default"));
+  // An unknown theme name, or one whose theme cannot be made, gives "Default".
+  const fw::String theme = store.ReadString("Theme", "Default");
+  try {
+    tx::SetCurrentTheme(tx::IsThemeRegistered(theme) ? theme : fw::String("Default"));
+  } catch (const std::exception&) {
+    tx::SetCurrentTheme("Default");
+  }
+  LoadBarSettings(store);
   FShortCuts.Load(store, [this](std::string_view Name) {
     return dynamic_cast<fw::TAction*>(FindComponent(Name)) != nullptr;
   });
@@ -262,6 +273,7 @@ void TwndKorvalinMain::BuildDataMenu() {
 void TwndKorvalinMain::ShowDataExecute() {
   const bool show = !FDataPanel->Visible();
   FDataPanel->SetVisible(show);
+  FBars->KeepDocksAtTheEdges();  // the panel shown goes inside the right dock
   FShowData->SetChecked(show);
   FDataGrid->SetSeries(show && FGraphs && FGraphs->Current() ? FGraphs->Current()->Series() : nullptr);
   RefreshMenu();
@@ -305,64 +317,6 @@ void TwndKorvalinMain::ChartSelected() {
     GraphsChanged();
 }
 
-void TwndKorvalinMain::BuildMenu() {
-  FMenu = new fw::TMainMenu(this);
-  auto submenu = [this](const char* Caption, const std::vector<fw::TAction*>& Actions) {
-    auto* top = new fw::TMenuItem(this);
-    top->SetCaption(Caption);
-    for (fw::TAction* action : Actions) {
-      auto* item = new fw::TMenuItem(this);
-      if (action) {
-        item->OnClick = [action](fw::TObject*) { action->Execute(); };
-        FMenuActions.emplace_back(item, action);
-      } else {
-        item->SetCaption("-");
-      }
-      top->Add(item);
-    }
-    FMenu->Items()->Add(top);
-  };
-  submenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, FExit});
-  submenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
-  submenu("Анализ", {FDerivative, FDerivative2});
-  submenu("Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat, FLineProp});
-  submenu("Операции", OperationsMenuActions());
-  SetMenu(FMenu);
-}
-
-void TwndKorvalinMain::ShowImages() {
-  const std::pair<fw::TAction*, TCommandImage> images[] = {
-      {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
-      {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
-      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}, {FSaveAs, imgSaveAs}, {FPrint, imgPrint}};
-  for (const auto& [action, image] : images) action->SetImageIndex(image);
-  // Without the data module (windows made alone, as tests do) the menu simply has no pictures.
-  if (!DataModule1) return;
-  FActions->SetImages(DataModule1->SmallImages());
-  FMenu->SetImages(DataModule1->MenuImages());
-  for (auto& [item, action] : FMenuActions) item->SetImageIndex(action->ImageIndex());
-}
-
-fw::String TwndKorvalinMain::WithShortCut(const fw::String& Caption, const fw::TAction* Action) const {
-  if (fw::TShortCut key = FShortCuts.FirstBinding(Action->Name()))
-    return Caption + "\t" + fw::ShortCutToText(key);
-  return Caption;
-}
-
-void TwndKorvalinMain::RefreshMenu() {
-  for (auto& [item, action] : FMenuActions) {
-    item->SetCaption(WithShortCut(action->Caption(), action));
-    item->SetEnabled(action->Enabled());
-    item->SetChecked(action->Checked());
-  }
-}
-
-fw::TMenuItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action) const {
-  for (const auto& [item, action] : FMenuActions)
-    if (action == Action) return item;
-  return nullptr;
-}
-
 template <typename F>
 void TwndKorvalinMain::Guarded(F Work) {
   try {
@@ -375,6 +329,7 @@ void TwndKorvalinMain::Guarded(F Work) {
 void TwndKorvalinMain::OpenFileNames(const std::vector<fw::String>& FileNames) {
   if (!FGraphs || FileNames.empty()) return;
   OpenFiles(*FGraphs, FileNames);
+  RememberRecentFiles(FileNames);
 }
 
 void TwndKorvalinMain::OpenExecute() {
@@ -517,6 +472,7 @@ void TwndKorvalinMain::FormClose() {
       Preferences.Save(store);
       SaveToolSettings(store);
       if (tx::CurrentTheme) store.WriteString("Theme", tx::GetCurrentThemeName());
+      SaveBarSettings(store);
       WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
     } catch (const std::exception& e) {
       fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);

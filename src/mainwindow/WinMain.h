@@ -13,7 +13,6 @@
 namespace fw {
 class TAction;
 class TActionList;
-class TMainMenu;
 class TMenuItem;
 class TPanel;
 class TPopupMenu;
@@ -21,6 +20,10 @@ class TPopupMenu;
 
 namespace cs {
 class TBalloonControl;
+}
+
+namespace toolbars {
+class TTBCustomItem;
 }
 
 namespace analysis {
@@ -40,6 +43,8 @@ class TChartGrid;
 namespace workspace {
 
 class TGraphCollection;
+class TGraphToolbar;
+class TMainWindowBars;
 class TOperationCollection;
 class TPropSaver;
 
@@ -118,7 +123,11 @@ class TwndKorvalinMain : public fw::TForm {
   fw::String StatusText() const;
   const TShortCutTable& ShortCuts() const { return FShortCuts; }
   // The menu item that runs Action (nullptr when the menu has none).
-  fw::TMenuItem* MenuItemOf(const fw::TAction* Action) const;
+  toolbars::TTBCustomItem* MenuItemOf(const fw::TAction* Action) const;
+  // The docks, menu bar and toolbars (MainWindowBars.h), and the graph toolbar.
+  TMainWindowBars* Bars() const { return FBars.get(); }
+  TGraphToolbar* GraphBar() const { return FGraphBar.get(); }
+  toolbars::TTBCustomItem* ThemeMenu() const { return FThemeMenu; }
   // The balloon that shows notices over the status line (nullptr before the first).
   cs::TBalloonControl* NoticeBalloon() const { return FNoticeBalloon; }
 
@@ -132,7 +141,15 @@ class TwndKorvalinMain : public fw::TForm {
   void FormCloseQuery(bool& CanClose);
   void FormClose();
   void BuildActions();
+  // The menu bar and toolbars (WinMainBars.cpp).
   void BuildMenu();
+  // The recent files and the toolbar layout, read at start and written at exit.
+  void LoadBarSettings(TPropSaver& Store);
+  void SaveBarSettings(TPropSaver& Store) const;
+  // A key of the key table run for a floating toolbar (true when it named an action).
+  bool RunShortCut(fw::TShortCut Key);
+  // The files that exist go on top of the recent-files list.
+  void RememberRecentFiles(const std::vector<fw::String>& FileNames);
   // Actions and menu items show the data module's command images.
   void ShowImages();
   // Menu items show their action's caption, state and first key binding.
@@ -200,7 +217,9 @@ class TwndKorvalinMain : public fw::TForm {
   chart::TChart* FChart = nullptr;
   fw::TPanel* FStatus = nullptr;
   fw::TActionList* FActions = nullptr;
-  fw::TMainMenu* FMenu = nullptr;
+  std::unique_ptr<TMainWindowBars> FBars;
+  std::unique_ptr<TGraphToolbar> FGraphBar;
+  toolbars::TTBCustomItem* FThemeMenu = nullptr;
   fw::TAction* FOpen = nullptr;
   fw::TAction* FPaste = nullptr;
   fw::TAction* FCopy = nullptr;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "framework/Menus.h"
 #include "framework/SysUtils.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
@@ -255,6 +256,7 @@ void TTBCustomDockableWindow::SetCurrentDock(TTBDock* Value) {
 }
 void TTBCustomDockableWindow::SetFloatingPosition(TPoint Value) {
   FFloatingPosition = Value;
+  FFloatingPositionKnown = true;
   if (auto* p = FloatingParent()) p->SetBounds(Value.x, Value.y, p->Width(), p->Height());
 }
 
@@ -391,6 +393,7 @@ void TTBCustomDockableWindow::SetFloating(bool Value) {
   }
   if (FFloating) return;
   if (!form) throw fw::EInvalidOperation(fw::Format("Control '%s' has no parent window", Name()));
+  FFloatingPositionKnown = true;
   if (!FFloatParent || FFloatParent->FParentForm != form) {
     delete FFloatParent;
     FFloatParent = nullptr;
@@ -438,8 +441,8 @@ void TTBCustomDockableWindow::MoveOnScreen(bool OnlyIfFullyOffscreen) {
 void TTBCustomDockableWindow::DoubleClick() {
   if (FDocked) {
     if (FDblClickUndock && FDockMode == dmCanFloat) {
-      const TPoint origin = ClientToScreen(TPoint{0, 0});
-      FFloatingPosition = origin;
+      // Back where it floated last; a window that never floated stays where it is.
+      if (!FFloatingPositionKnown) FFloatingPosition = ClientToScreen(TPoint{0, 0});
       SetFloating(true);
       MoveOnScreen(true);
     }
@@ -692,6 +695,16 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
       if (OnMove) OnMove(this);
       return;
     case fw::CM_TEXTCHANGED: CMTextChanged(Message); return;
+    case win::WM_NCRBUTTONUP:
+      win::SendMessageW(Handle(), win::WM_CONTEXTMENU, win::WPARAM(Handle()), Message.LParam);
+      return;
+    case win::WM_CONTEXTMENU:
+      if (WMContextMenuOnFrame(Message)) return;
+      break;
+    case win::WM_NCMOUSEMOVE: SetCloseButtonHover(FDocked && Integer(Message.WParam) == HTDockClose); break;
+    case win::WM_NCMOUSELEAVE:
+    case win::WM_MOUSEMOVE:
+    case fw::CM_MOUSELEAVE: SetCloseButtonHover(false); break;
     case win::WM_CAPTURECHANGED:
       // Wakes a mouse loop waiting for messages, so that it sees the capture is gone.
       win::PostMessageW(Handle(), win::WM_NULL, 0, 0);
@@ -717,6 +730,34 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
     default: break;
   }
   fw::TCustomControl::Dispatch(Message);
+}
+
+// A point in the client area is the contents' business; the frame, the drag handle and the
+// keyboard (no point) get the window's popup menu.
+bool TTBCustomDockableWindow::WMContextMenuOnFrame(TMessage& Message) {
+  const bool keyboard = Message.LParam == win::LPARAM(-1) || win::DWORD(Message.LParam) == 0xFFFFFFFFu;
+  TPoint at{win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)};
+  if (!keyboard) {
+    const TPoint c = ScreenToClient(at);
+    const TRect client = ClientRect();
+    if (c.x >= client.left && c.x < client.right && c.y >= client.top && c.y < client.bottom) return false;
+  } else {
+    at = ClientToScreen(TPoint{0, 0});
+  }
+  fw::TPopupMenu* menu = PopupMenu();
+  if (!menu || !menu->AutoPopup()) return false;
+  menu->SetPopupComponent(this);
+  menu->Popup(at.x, at.y);
+  Message.Result = 1;
+  return true;
+}
+
+void TTBCustomDockableWindow::SetCloseButtonHover(bool Value) {
+  if (FCloseButtonHover == Value) return;
+  FCloseButtonHover = Value;
+  // Told when the pointer leaves the frame, so that the button does not stay lit.
+  if (Value) CallTrackMouseEvent(Handle(), win::TME_LEAVE | win::TME_NONCLIENT);
+  if (FDocked && FCloseButtonWhenDocked) DrawNCArea(false, nullptr, nullptr);
 }
 
 // ---- docked frame ----

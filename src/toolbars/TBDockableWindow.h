@@ -180,6 +180,10 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void CMTextChanged(TMessage& Message) override;
 
   void RecalcNCArea();
+  // WM_CONTEXTMENU outside the client area: the popup menu; true when it was shown.
+  bool WMContextMenuOnFrame(TMessage& Message);
+  // Redraws the docked close button when its hover state changes.
+  void SetCloseButtonHover(bool Value);
 
   friend class TTBDock;
   friend class TTBFloatingWindowParent;
@@ -190,6 +194,7 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   Integer FCurrentSize = 0;
   bool FFloating = false;
   TPoint FFloatingPosition{};
+  bool FFloatingPositionKnown = false;  // floated once, or given a place to float at
   Integer FRowThickness = 0;
   bool FInsertRowBefore = false;
   Integer FDisableOnMove = 0, FDisableUpdateVisibility = 0, FUpdatingBounds = 0, FDisableArrange = 0;

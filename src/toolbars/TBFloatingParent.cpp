@@ -294,6 +294,11 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
       Message.Result = 1;
       RedrawNCArea(twrdAll);
       return;
+    case win::WM_DISPLAYCHANGE:
+      // The monitor the window floated on may be gone: it comes back onto the nearest one.
+      fw::TCustomForm::Dispatch(Message);
+      if (FDockableWindow && FDockableWindow->Floating()) FDockableWindow->MoveOnScreen(true);
+      return;
     default: break;
   }
   fw::TCustomForm::Dispatch(Message);

@@ -282,7 +282,7 @@ void TTBView::ItemNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChang
           }
       }
       bool loading = Item->ComponentState().Contains(fw::csLoading);
-      InsertItemViewers(at, Item, groupLevel, true, !loading);
+      InsertItemViewers(at, Item, groupLevel, true, !loading && FNewItemsFirst);
       InvalidatePositions();
       break;
     }

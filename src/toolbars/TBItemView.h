@@ -104,6 +104,10 @@ class TTBView : public TComponent {
   void GivePriority(TTBItemViewer* AViewer);
   TTBItemViewer* HighestPriorityViewer();
   void SetUsePriorityList(bool Value);
+  // Where items inserted after loading enter the priority list: first (hidden last behind the
+  // chevron) or last (hidden first).
+  bool NewItemsFirst() const { return FNewItemsFirst; }
+  void SetNewItemsFirst(bool Value) { FNewItemsFirst = Value; }
 
   // ---- the loop ----
   void ExecuteSelected(bool AGivePriority);
@@ -221,6 +225,7 @@ class TTBView : public TComponent {
   TRect FMonitorRect{};
   bool FMouseOverSelected = false;
   bool FUsePriorityList = false;
+  bool FNewItemsFirst = true;
   TTBItemViewer* FOpenViewer = nullptr;
   TTBView* FOpenViewerView = nullptr;
   TTBPopupWindow* FOpenViewerWindow = nullptr;

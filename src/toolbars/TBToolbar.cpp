@@ -213,6 +213,7 @@ void TTBCustomToolbar::AfterConstruction() {
   FChevronItem->SetLinkSubitems(FItems);
   FView = GetViewClass().Create(this, nullptr, FItems, this, true, false, true);
   FView->SetBackgroundColor(fw::clBtnFace);
+  FView->SetNewItemsFirst(FChevronPriorityForNewItems == tbcpHighest);
 }
 
 TTBCustomToolbar::~TTBCustomToolbar() {
@@ -242,6 +243,7 @@ void TTBCustomToolbar::SetChevronMoveItems(bool Value) {
 }
 void TTBCustomToolbar::SetChevronPriorityForNewItems(TTBChevronPriorityForNewItems Value) {
   FChevronPriorityForNewItems = Value;
+  if (FView) FView->SetNewItemsFirst(Value == tbcpHighest);
 }
 void TTBCustomToolbar::SetFloatingWidth(Integer Value) {
   if (FFloatingWidth == Value) return;

@@ -13,20 +13,6 @@ namespace {
 
 constexpr std::string_view kSection = "PREFERENCES";
 
-// Runs Body with Store's current section switched to "PREFERENCES", then restores it.
-template <class Body>
-void InPreferences(TPropSaver& store, Body body) {
-  String previous = store.Section();
-  store.SetSection(kSection);
-  try {
-    body();
-  } catch (...) {
-    store.SetSection(previous);
-    throw;
-  }
-  store.SetSection(previous);
-}
-
 // Delimiters are kept as character codes: a TAB or space at the ends of an ini value would not
 // survive reading.
 String DelimitersFromCodes(const std::vector<Integer>& codes, const String& fallback) {
@@ -42,7 +28,7 @@ String DelimitersFromCodes(const std::vector<Integer>& codes, const String& fall
 
 void TPreferences::Load(TPropSaver& Store) {
   const TPreferences defaults;
-  InPreferences(Store, [&] {
+  InSection(Store, kSection, [&] {
     OpenDir = Store.ReadString("OpenDir", defaults.OpenDir);
     SaveDir = Store.ReadString("SaveDir", defaults.SaveDir);
     WorkspaceDir = Store.ReadString("WorkspaceDir", defaults.WorkspaceDir);
@@ -79,7 +65,7 @@ void TPreferences::Load(TPropSaver& Store) {
 }
 
 void TPreferences::Save(TPropSaver& Store) const {
-  InPreferences(Store, [&] {
+  InSection(Store, kSection, [&] {
     Store.WriteString("OpenDir", OpenDir);
     Store.WriteString("SaveDir", SaveDir);
     Store.WriteString("WorkspaceDir", WorkspaceDir);

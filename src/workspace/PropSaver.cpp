@@ -207,9 +207,11 @@ bool TPropSaver::ReadStrings(std::string_view Ident, fw::TStrings* Items) const 
 
 void TPropSaver::WriteStrings(std::string_view Ident, const fw::TStrings* Items) {
   // Keys of a longer list written before would otherwise read back as stale items.
+  // A damaged count (a huge number) would make this run for hours: stale keys are deleted as
+  // long as they are there, which is all of them for a list this store wrote.
   Integer old = ReadInteger(String(Ident) + "Count", 0);
   Integer count = Items ? Items->Count() : 0;
-  for (Integer i = count; i < old; ++i) DeleteKey(String(Ident) + I(i));
+  for (Integer i = count; i < old && ValueExists(String(Ident) + I(i)); ++i) DeleteKey(String(Ident) + I(i));
   WriteInteger(String(Ident) + "Count", count);
   for (Integer i = 0; i < count; ++i) WriteString(String(Ident) + I(i), Items->Strings(i));
 }

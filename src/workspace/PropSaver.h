@@ -179,4 +179,19 @@ class TPropSaver {
   String FSection;
 };
 
+// Runs Body with Store's current section switched to Section; the previous one comes back after,
+// also when Body throws.
+template <class Body>
+void InSection(TPropSaver& Store, std::string_view Section, Body body) {
+  const String previous = Store.Section();
+  Store.SetSection(Section);
+  try {
+    body();
+  } catch (...) {
+    Store.SetSection(previous);
+    throw;
+  }
+  Store.SetSection(previous);
+}
+
 }  // namespace workspace

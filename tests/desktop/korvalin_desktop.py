@@ -60,6 +60,9 @@ class Program:
             with open(self.ini, "w", encoding="utf-8") as f:
                 f.write(ini)
         self.out = open(os.path.join(self.dir, "out.txt"), "w")
+        self._start()
+
+    def _start(self):
         self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT)
         self.main = wait_for("the main window", self._main_window)
         time.sleep(0.3)
@@ -88,6 +91,17 @@ class Program:
 
     def running(self):
         return self.proc.poll() is None
+
+    def restart(self):
+        """Ends the program through its window (Alt+F4, which writes the settings) and starts it
+        again in the same folder."""
+        self.key("alt+F4")
+        wait_for("the program to end", lambda: not self.running())
+        self._start()
+
+    def settings(self):
+        with open(self.ini, encoding="utf-8") as f:
+            return f.read()
 
     def close(self):
         if self.running():
@@ -440,6 +454,16 @@ def case_sum_through_the_graph_choice(p):
 
 # The graph list docked at the main window's left edge.
 GRAPH_LIST_WIDTH = 200
+# The row of toolbars on the top dock below the menu bar.
+TOOLBAR_ROW = 30
+
+
+def menu_command(p, menu, item):
+    """Runs a command from the keyboard: the menu bar's menu number menu (0 the first), its
+    command number item (separators not counted)."""
+    p.key("F10", *["Right"] * menu, "Down")
+    wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
+    p.key(*["Down"] * item, "Return")
 
 
 def case_find_maximum_with_picked_bounds(p):
@@ -449,11 +473,7 @@ def case_find_maximum_with_picked_bounds(p):
     set_clipboard("0 1\n1 5\n2 2\n3 -3\n4 4\n5 0\n")
     time.sleep(0.2)
     p.key("ctrl+v")
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 8 * 20 + 2 * 8 + 10), "click", "1")
+    menu_command(p, 4, 8)
     window = wait_for("the find window", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(window)
@@ -494,7 +514,7 @@ def case_reorder_graphs_by_dragging(p):
         p.key("ctrl+v")
         time.sleep(0.3)
     x, y, _, _ = geometry(p.main)
-    rows_top = y + 43  # below the caption and the menu bar
+    rows_top = y + 43 + TOOLBAR_ROW  # below the caption, the menu bar and the toolbar row
 
     def row_colour(row):
         # The commonest strong colour in the row's colour column (the series' line symbol).
@@ -520,11 +540,7 @@ def case_reorder_graphs_by_dragging(p):
 def case_function_graph_from_a_typed_formula(p):
     # Операции, the item "График функции..." (the nineteenth, after four groups): the formula typed
     # over the one offered, OK; the new graph's points read back through Ctrl+C.
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    menu_command(p, 4, 18)
     dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
@@ -547,6 +563,52 @@ def case_function_graph_from_a_typed_formula(p):
     p.key("Return")
     text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     assert "5" in text and "x*x+1" in text, "clipboard holds " + repr(text)
+
+
+def bar_colours(box):
+    """The set of strong (picture) colours in a screen box: toolbar buttons, not the dock's face."""
+    return {c[:3] for c in ImageGrab.grab(bbox=box).getdata() if max(c[:3]) - min(c[:3]) > 60}
+
+
+def case_toolbar_dragged_to_another_dock_stays_after_restart(p):
+    # The standard toolbar's drag handle (left of its first button, in the row below the menu
+    # bar) dragged to the window's left edge: the toolbar docks there, upright; after a restart
+    # it is there again and the settings say so.
+    x, y, w, h = geometry(p.main)
+    left_strip = (x, y + 100, x + 30, y + h - 60)
+    top_row = (x + 10, y + 45, x + 190, y + 75)
+    assert bar_colours(top_row) and not bar_colours(left_strip), "the toolbar starts at the top"
+    run("xdotool", "mousemove", str(x + 9), str(y + 58), "mousedown", "1")
+    time.sleep(0.2)
+    for dx, dy in ((40, 200), (8, 250), (3, 300)):
+        run("xdotool", "mousemove", str(x + dx), str(y + dy))
+        time.sleep(0.2)
+    run("xdotool", "mouseup", "1")
+    wait_for("the toolbar on the left dock", lambda: bar_colours(left_strip))
+    p.restart()
+    assert "StandardToolbar=1;0;2;" in p.settings(), p.settings()
+    x, y, w, h = geometry(p.main)
+    wait_for("the toolbar on the left dock after the restart", lambda: bar_colours(left_strip))
+
+
+def case_theme_switched_is_kept_after_restart(p):
+    # Вид, "Тема оформления" (its tenth item), DefaultXP (the sixth theme): the menu bar and the
+    # toolbars are painted anew; after a restart the same theme paints them again.
+    x, y, w, h = geometry(p.main)
+    bars = (x, y + 20, x + w, y + 80)
+    before = ImageGrab.grab(bbox=bars)
+    p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 9, "Right")
+    p.key(*["Down"] * 5, "Return")
+    wait_for("the menus to close", lambda: not p.others(named=False))
+    time.sleep(0.3)
+    switched = ImageGrab.grab(bbox=bars)
+    assert switched.tobytes() != before.tobytes(), "the bars look as before"
+    p.restart()
+    assert "Theme=DefaultXP" in p.settings(), p.settings()
+    time.sleep(0.3)
+    again = ImageGrab.grab(bbox=bars)
+    differing = sum(1 for a, b in zip(again.getdata(), switched.getdata()) if a != b)
+    assert differing < len(switched.getdata()) // 50, "the bars differ after the restart: %d pixels" % differing
 
 
 def axis_line_x(image, x0, x1, y0, y1):

@@ -20,6 +20,7 @@
 #include "chart/ChartTitle.h"
 #include "framework/StdCtrlsEdit.h"
 #include "mainwindow_fixture.h"
+#include "toolbars/TBItem.h"
 
 namespace mainwindowtest {
 namespace {

@@ -1,4 +1,4 @@
-// The main window's menu with the data module present: every command item shows its action's
+// The main window's menus with the data module present: every command item shows its action's
 // picture from the data module's menu images, and the actions carry the small images.
 
 #include <gtest/gtest.h>
@@ -9,9 +9,11 @@
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/control_fixture.h"
+#include "toolbars/TBItem.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
 #include "workspace/PropSaver.h"
+#include "mainwindow/MainWindowBars.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/WinMain.h"
 
@@ -40,7 +42,7 @@ class MainMenuImagesTest : public fw::testing::ControlTest {
 
 TEST_F(MainMenuImagesTest, EveryCommandItemShowsItsActionsImage) {
   ASSERT_NE(workspace::DataModule1, nullptr);
-  EXPECT_EQ(form->Menu()->Images(), workspace::DataModule1->MenuImages());
+  EXPECT_EQ(form->Bars()->MenuBar()->Images(), workspace::DataModule1->MenuImages());
   EXPECT_EQ(form->OpenAction()->ActionList()->Images(), workspace::DataModule1->SmallImages());
   for (fw::TAction* action : {form->OpenAction(), form->PasteAction(), form->CopyAction(), form->DeleteAction(),
                               form->UndoAction(), form->ExitAction(), form->DerivativeAction(),

@@ -17,6 +17,7 @@
 #include "export/forms/WinSaveImg.h"
 #include "export/forms/WinSaveParams.h"
 #include "mainwindow_fixture.h"
+#include "toolbars/TBItem.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
 

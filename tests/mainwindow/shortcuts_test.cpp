@@ -9,6 +9,7 @@
 
 #include "framework/ActnList.h"
 #include "framework/Menus.h"
+#include "toolbars/TBItem.h"
 #include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
 #include "framework/control_fixture.h"
@@ -120,14 +121,14 @@ TEST_F(MainWindowKeysTest, CtrlORunsOpenAndMenusShowTheFirstBinding) {
   AppPump();
   EXPECT_EQ(wd::CommonDialogHistory().files.size(), 1u);
 
-  fw::TMenuItem* open = form->MenuItemOf(form->OpenAction());
+  toolbars::TTBCustomItem* open = form->MenuItemOf(form->OpenAction());
   ASSERT_NE(open, nullptr);
   EXPECT_EQ(open->Caption(), "Открыть...\tCtrl+O");
-  fw::TMenuItem* paste = form->MenuItemOf(form->PasteAction());
+  toolbars::TTBCustomItem* paste = form->MenuItemOf(form->PasteAction());
   ASSERT_NE(paste, nullptr);
   EXPECT_EQ(paste->Caption(), "Вставить\tCtrl+V");
   // The undo item follows its action's caption and state.
-  fw::TMenuItem* undo = form->MenuItemOf(form->UndoAction());
+  toolbars::TTBCustomItem* undo = form->MenuItemOf(form->UndoAction());
   ASSERT_NE(undo, nullptr);
   EXPECT_FALSE(undo->Enabled());
 }

@@ -7,6 +7,7 @@
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/services/MonitorLayout.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBDockableWindow.h"
@@ -88,6 +89,90 @@ TEST_F(DragLoop, DropsIntoTheRowOfAnotherDock) {
   EXPECT_EQ(bottom->GetToolbarCount(), 2);
   EXPECT_EQ(bottom->DragWindow(), nullptr);
   EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+// A floating window on a monitor that goes away comes onto the one that is left; on a monitor
+// that stays it keeps its place.
+TEST_F(DragLoop, AFloatingWindowWhoseMonitorGoesMovesOntoTheOneLeft) {
+  const win::MonitorArea left{{0, 0, 800, 600}, {0, 0, 800, 560}};
+  const win::MonitorArea right{{800, 0, 1600, 600}, {800, 0, 1600, 600}};
+  ASSERT_TRUE(win::SetMonitorLayout({left, right}));
+  a->SetFloatingPosition({1200, 300});
+  a->SetFloating(true);
+  b->SetFloatingPosition({100, 100});
+  b->SetFloating(true);
+  Pump();
+  ASSERT_EQ(a->FloatingParent()->Left(), 1200);
+  ASSERT_TRUE(win::SetMonitorLayout({left}));
+  Pump();
+  const win::RECT r = ScreenRect(a->FloatingParent());
+  EXPECT_GE(r.left, 0);
+  EXPECT_LE(r.right, 800);
+  EXPECT_LE(r.bottom, 560) << "inside the work area";
+  EXPECT_EQ(a->FloatingPosition(), (TPoint{r.left, r.top}));
+  EXPECT_EQ(b->FloatingParent()->Left(), 100);
+  EXPECT_EQ(b->FloatingParent()->Top(), 100);
+  win::ResetMonitorLayout();
+}
+
+// A right click on the docked frame (the drag handle) pops up the window's menu.
+TEST_F(DragLoop, ARightClickOnTheFramePopsUpTheWindowsMenu) {
+  TTBPopupMenu menu(form);
+  menu.Items()->Add(new StyledItem(&menu, "&Hide"));
+  a->SetPopupMenu(&menu);
+  const win::RECT r = ScreenRect(a);
+  int shown = 0;
+  desktop->script([&] {
+    shown = int(Popups().size());
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  win::SendMessageW(a->Handle(), win::WM_NCRBUTTONUP, HTDockBorder, win::MAKELPARAM(r.left + 3, r.top + 5));
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(menu.PopupComponent(), a);
+  // From the keyboard (no point) it opens at the window's client origin.
+  win::POINT at{};
+  desktop->script([&] {
+    if (!Popups().empty()) at = {Popups()[0]->Left(), Popups()[0]->Top()};
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  win::SendMessageW(a->Handle(), win::WM_CONTEXTMENU, win::WPARAM(a->Handle()), win::LPARAM(-1));
+  const fw::TPoint origin = a->ClientToScreen(fw::TPoint{0, 0});
+  EXPECT_EQ(at.x, origin.x);
+  EXPECT_EQ(at.y, origin.y);
+  a->SetPopupMenu(nullptr);
+}
+
+// The docked close button lights up while the pointer is over it and goes dark when it leaves.
+TEST_F(DragLoop, TheDockedCloseButtonFollowsThePointer) {
+  a->SetCloseButtonWhenDocked(true);
+  Pump();
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSEMOVE, HTDockClose, 0);
+  EXPECT_TRUE(a->CloseButtonHover());
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSEMOVE, HTDockBorder, 0);
+  EXPECT_FALSE(a->CloseButtonHover());
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSEMOVE, HTDockClose, 0);
+  win::SendMessageW(a->Handle(), win::WM_NCMOUSELEAVE, 0, 0);
+  EXPECT_FALSE(a->CloseButtonHover());
+}
+
+// A double-click on the docked frame floats the window where it floated last; one that never
+// floated floats where it is docked.
+TEST_F(DragLoop, DoubleClickFloatsAtTheStoredFloatingPlace) {
+  const TPoint docked = b->ClientToScreen(TPoint{0, 0});
+  b->DoubleClick();
+  ASSERT_TRUE(b->Floating());
+  EXPECT_EQ(b->FloatingPosition(), docked);
+
+  a->SetFloatingPosition({300, 220});
+  a->SetFloating(true);
+  Pump();
+  a->DoubleClick();  // back onto its dock
+  ASSERT_FALSE(a->Floating());
+  EXPECT_EQ(a->CurrentDock(), top);
+  a->DoubleClick();
+  ASSERT_TRUE(a->Floating());
+  EXPECT_EQ(a->FloatingPosition(), (TPoint{300, 220}));
+  EXPECT_EQ(a->FloatingParent()->Left(), 300);
 }
 
 TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {

@@ -74,6 +74,25 @@ TEST_F(ToolbarTest, FitsWithoutChevronWhenThereIsRoom) {
   EXPECT_GT(dock->Height(), 0);
 }
 
+// Items added one by one enter the priority list first (tbcpHighest: the earliest hide first)
+// or last (tbcpLowest: the latest hide first).
+TEST_F(ToolbarTest, ChevronPriorityForNewItemsDecidesWhichButtonsHideFirst) {
+  for (TTBChevronPriorityForNewItems priority : {tbcpHighest, tbcpLowest}) {
+    SCOPED_TRACE(int(priority));
+    auto* t = new TTBCustomToolbar(form);
+    t->AfterConstruction();
+    t->SetChevronPriorityForNewItems(priority);
+    for (int i = 0; i < 12; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+    t->SetCurrentDock(dock);
+    Pump();
+    ASSERT_TRUE(ChevronShown(t));
+    TTBView* v = t->View();
+    EXPECT_EQ(v->Viewers(0)->Show(), priority == tbcpLowest);
+    EXPECT_EQ(v->Viewers(11)->Show(), priority == tbcpHighest);
+    delete t;
+  }
+}
+
 TEST_F(ToolbarTest, ShrinkModeDecidesWhatATooShortDockDoes) {
   TTBCustomToolbar* t = NewToolbar(12);
   // Chevron: the toolbar takes the dock's length and hides the rest behind the chevron.

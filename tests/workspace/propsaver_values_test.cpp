@@ -167,6 +167,13 @@ TEST(PropSaverValues, StringArraysReplaceTheListAndDropStaleItems) {
   untouched.Add("keep");
   EXPECT_FALSE(copy->ReadStrings("Nothing", &untouched));
   EXPECT_EQ(untouched.Count(), 1);
+
+  // A damaged count of two thousand million: the list is written at once, without a pass over
+  // keys that were never there.
+  copy->WriteString("FileCount", "2000000000");
+  copy->WriteStrings("File", &shorter);
+  EXPECT_EQ(copy->ReadInteger("FileCount", -1), 1);
+  EXPECT_EQ(copy->ReadString("File0", ""), "only");
 }
 
 TEST(PropSaverValues, IntegerArrays) {

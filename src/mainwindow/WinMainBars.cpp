@@ -1,0 +1,142 @@
+// The main window's menu bar, toolbars and the settings they keep: what each menu and toolbar
+// holds, the pictures, the recent files and the toolbar layout.
+
+#include <exception>
+#include <memory>
+
+#include "framework/ActnList.h"
+#include "framework/Forms.h"
+#include "framework/ImageList.h"
+#include "framework/Menus.h"
+#include "framework/StringList.h"
+#include "framework/SysUtils.h"
+#include "mainwindow/GraphToolbar.h"
+#include "mainwindow/MainWindowBars.h"
+#include "mainwindow/ThemeMenu.h"
+#include "mainwindow/ToolbarLayout.h"
+#include "mainwindow/WinMain.h"
+#include "workspace/DataModule.h"
+#include "workspace/DataModuleImages.h"
+#include "workspace/PropSaver.h"
+
+namespace workspace {
+
+namespace {
+
+constexpr const char* kRecentFilesKey = "RecentFiles";
+constexpr const char* kRecentFilesLengthKey = "RecentFilesLength";
+// "&1" .. "&9", "&A" .. "&Z": the accelerators the list can number.
+constexpr fw::Integer kRecentFilesMost = 35;
+constexpr fw::Integer kRecentFilesDefault = 4;
+
+}  // namespace
+
+void TwndKorvalinMain::BuildMenu() {
+  TMainWindowBars& bars = *FBars;
+  bars.AddMenuBar();
+  toolbars::TTBCustomItem* file = bars.AddMenu("Файл", {FOpen, FSaveAs, FPrint, nullptr, nullptr, FExit});
+  // The recent files between the two separators, before Exit.
+  bars.AddRecentFiles(file, 4)->OnClick = [this](fw::TObject*, const fw::String& Name) {
+    try {
+      OpenFileNames({Name});
+    } catch (const std::exception& e) {
+      fw::Application->ShowException(e);
+    }
+  };
+  bars.AddMenu("Правка", {FUndo, nullptr, FCopy, FPaste, FDelete});
+  bars.AddMenu("Анализ", {FDerivative, FDerivative2});
+  toolbars::TTBCustomItem* view = bars.AddMenu(
+      "Вид", {FShowData, FShowHintValues, nullptr, FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat,
+              FFrameFormat, FLineProp, nullptr});
+  bars.AddMenu("Операции", OperationsMenuActions());
+
+  bars.AddToolbar("StandardToolbar", "Стандартная", toolbars::dpTop, 1,
+                  {FOpen, FSaveAs, FPrint, nullptr, FUndo, nullptr, FCopy, FPaste, FDelete});
+  FGraphBar = std::make_unique<TGraphToolbar>(bars, 1);
+  bars.AddToolbar("AnalysisToolbar", "Анализ", toolbars::dpBottom, 0,
+                  {FDerivative, FDerivative2, nullptr, FNormalize, FOffset, FTrim});
+  bars.AddToolbar("FormatToolbar", "Формат", toolbars::dpBottom, 0,
+                  {FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat, FLineProp});
+  bars.AddToolbarToggles(bars.AddMenu("Панели инструментов", {}, view));
+  FThemeMenu = AddThemeMenu(view, this, nullptr);
+  bars.OnFloatingShortCut = [this](fw::TShortCut Key) { return RunShortCut(Key); };
+  bars.KeepDocksAtTheEdges();
+}
+
+bool TwndKorvalinMain::RunShortCut(fw::TShortCut Key) {
+  const fw::String name = FShortCuts.ActionFor(Key);
+  auto* action = name.empty() ? nullptr : dynamic_cast<fw::TAction*>(FindComponent(name));
+  if (!action) return false;
+  if (action->Enabled()) action->Execute();
+  return true;
+}
+
+void TwndKorvalinMain::ShowImages() {
+  const std::pair<fw::TAction*, TCommandImage> images[] = {
+      {FOpen, imgOpen},     {FPaste, imgPaste}, {FCopy, imgCopy},
+      {FDelete, imgDelete}, {FUndo, imgUndo},   {FExit, imgExit},
+      {FDerivative, imgDerivative}, {FDerivative2, imgDerivative2}, {FSaveAs, imgSaveAs}, {FPrint, imgPrint}};
+  for (const auto& [action, image] : images) action->SetImageIndex(image);
+  // Without the data module (windows made alone, as tests do) the bars simply have no pictures.
+  if (!DataModule1) return;
+  FActions->SetImages(DataModule1->SmallImages());
+  FBars->SetImages(DataModule1->MenuImages(), DataModule1->SmallImages());
+  for (auto& [item, action] : FMenuActions) item->SetImageIndex(action->ImageIndex());
+  RefreshMenu();
+}
+
+fw::String TwndKorvalinMain::WithShortCut(const fw::String& Caption, const fw::TAction* Action) const {
+  if (fw::TShortCut key = FShortCuts.FirstBinding(Action->Name()))
+    return Caption + "\t" + fw::ShortCutToText(key);
+  return Caption;
+}
+
+void TwndKorvalinMain::RefreshMenu() {
+  FBars->Refresh([this](const fw::TAction* Action) {
+    const fw::TShortCut key = FShortCuts.FirstBinding(Action->Name());
+    return key ? fw::ShortCutToText(key) : fw::String();
+  });
+  for (auto& [item, action] : FMenuActions) {
+    item->SetCaption(WithShortCut(action->Caption(), action));
+    item->SetEnabled(action->Enabled());
+    item->SetChecked(action->Checked());
+  }
+  if (FGraphBar) {
+    FGraphBar->SetGraphs(FGraphs.get());
+    FGraphBar->Follow();
+  }
+}
+
+toolbars::TTBCustomItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action) const {
+  return FBars->MenuItemOf(Action);
+}
+
+void TwndKorvalinMain::LoadBarSettings(TPropSaver& Store) {
+  TBarRecentList* recent = FBars->RecentFiles();
+  recent->SetMaxItems(Store.ReadInteger(kRecentFilesLengthKey, 0, kRecentFilesMost, kRecentFilesDefault));
+  fw::TStringList names;
+  // A damaged count would have thousands of keys looked up for nothing: more than the list can
+  // number is not a list this program wrote.
+  const fw::Integer stored = Store.ReadInteger(fw::String(kRecentFilesKey) + "Count", -1);
+  if (stored >= 0 && stored <= kRecentFilesMost && Store.ReadStrings(kRecentFilesKey, &names)) {
+    // Stored most recent first; adding puts each on top, so the oldest goes first.
+    for (fw::Integer i = names.Count() - 1; i >= 0; --i)
+      if (!fw::Trim(names.Strings(i)).empty()) recent->Add(names.Strings(i));
+  }
+  LoadToolbarLayout(Store, FBars->DockableWindows(), FBars->Docks());
+  CheckCurrentTheme(FThemeMenu);
+}
+
+void TwndKorvalinMain::SaveBarSettings(TPropSaver& Store) const {
+  TBarRecentList* recent = FBars->RecentFiles();
+  Store.WriteInteger(kRecentFilesLengthKey, recent->MaxItems());
+  Store.WriteStrings(kRecentFilesKey, recent->Items());
+  SaveToolbarLayout(Store, FBars->DockableWindows());
+}
+
+void TwndKorvalinMain::RememberRecentFiles(const std::vector<fw::String>& FileNames) {
+  for (const fw::String& name : FileNames)
+    if (fw::FileExists(name)) FBars->RecentFiles()->Add(name);
+}
+
+}  // namespace workspace

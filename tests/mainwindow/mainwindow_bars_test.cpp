@@ -1,0 +1,448 @@
+// The main window's docks, menu bar and toolbars: where they sit, the commands they reach, the
+// layout, theme and recent files kept in the settings file (damaged sections included), the
+// menu bar from the keyboard, keys from a floating toolbar, dragging between docks, the chevron,
+// and the graph toolbar following the current graph.
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "analysis/ChartListBox.h"
+#include "chart/PlotCanvas.h"
+#include "chart/PlotToolsMarksTip.h"
+#include "chart/Series.h"
+#include "framework/ExtCtrls.h"
+#include "framework/StringList.h"
+#include "mainwindow/GraphToolbar.h"
+#include "mainwindow/MainWindowBars.h"
+#include "mainwindow/ThemeMenu.h"
+#include "mainwindow_fixture.h"
+#include "platform/desktop/CommonDialogs.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
+#include "toolbars/TBDockableWindow.h"
+#include "toolbars/TBFloatingParent.h"
+#include "toolbars/TBItemView.h"
+#include "toolbars/TBItemViewer.h"
+#include "toolbars/ToolbarsFixture.h"
+#include "tx/Tx.h"
+#include "tx/TxThemes.h"
+
+namespace mainwindowtest {
+namespace {
+
+using toolbars::dpBottom;
+using toolbars::dpLeft;
+using toolbars::dpRight;
+using toolbars::dpTop;
+using toolbars::TTBDockPosition;
+
+class MainWindowBarsTest : public MainWindowTest {
+ protected:
+  workspace::TMainWindowBars& Bars() { return *form->Bars(); }
+  workspace::TBar* Bar(const char* Name) {
+    workspace::TBar* bar = Bars().Toolbar(Name);
+    EXPECT_NE(bar, nullptr) << Name;
+    return bar;
+  }
+  std::optional<TTBDockPosition> DockOf(const char* Name) {
+    workspace::TBar* bar = Bar(Name);
+    if (!bar || bar->Floating() || !bar->CurrentDock()) return std::nullopt;
+    return bar->CurrentDock()->Position();
+  }
+  // Closes the window (which writes the settings) and makes it again (which reads them).
+  void Restart() {
+    workspace::Preferences.ConfirmClose = false;
+    form->Close();
+    delete form;
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    form->Show();
+    Pump();
+  }
+  // Starts again on a settings file holding Text.
+  void RestartOn(const std::string& Text) {
+    workspace::Preferences.ConfirmClose = false;
+    form->Close();
+    delete form;
+    std::ofstream(workspace::TPropSaver::SettingsFileName(), std::ios::binary) << Text;
+    workspace::Preferences = workspace::TPreferences{};
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    form->Show();
+    Pump();
+  }
+  std::string SettingsText() {
+    std::ifstream in(workspace::TPropSaver::SettingsFileName(), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static win::RECT ScreenRect(fw::TWinControl* C) {
+    win::RECT r{};
+    win::GetWindowRect(C->Handle(), &r);
+    return r;
+  }
+  // Presses on the drag handle of Bar; the scripted steps move and release.
+  void GrabHandle(workspace::TBar* Bar) {
+    const win::RECT r = ScreenRect(Bar);
+    const win::POINT grab{r.left + 3, (r.top + r.bottom) / 2};
+    desktop->mouse_move(grab);
+    Pump();
+    win::SendMessageW(Bar->Handle(), win::WM_NCLBUTTONDOWN, toolbars::HTDockBorder,
+                      win::MAKELPARAM(grab.x, grab.y));
+    Pump();
+  }
+  // A point inside the form at its left edge, half way down.
+  win::POINT LeftEdge() {
+    const win::RECT r = ScreenRect(form);
+    return {r.left + 6, (r.top + r.bottom) / 2};
+  }
+};
+
+TEST_F(MainWindowBarsTest, TheMenuBarAndToolbarsSitOnTheirDocksAndReachEveryCommand) {
+  workspace::TBar* menu = Bars().MenuBar();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->MenuBar());
+  EXPECT_EQ(form->Menu(), nullptr) << "no menu of the platform's own any more";
+  EXPECT_EQ(DockOf("MainMenuBar"), dpTop);
+  EXPECT_EQ(menu->EffectiveDockRow(), 0);
+  EXPECT_EQ(DockOf("StandardToolbar"), dpTop);
+  EXPECT_EQ(DockOf("GraphToolbar"), dpTop);
+  EXPECT_EQ(DockOf("AnalysisToolbar"), dpBottom);
+  EXPECT_EQ(DockOf("FormatToolbar"), dpBottom);
+  for (TTBDockPosition p : {dpTop, dpBottom, dpLeft, dpRight}) EXPECT_EQ(Bars().Dock(p)->Position(), p);
+  // Every action of the window has a menu item that runs it.
+  std::vector<std::string> missing;
+  for (fw::Integer i = 0; i < form->ComponentCount(); ++i)
+    if (auto* action = dynamic_cast<fw::TAction*>(form->Components(i)))
+      if (!form->MenuItemOf(action)) missing.push_back(action->Name());
+  EXPECT_TRUE(missing.empty()) << missing.front();
+  // A button runs its action like the menu item does.
+  Graphs();
+  wd::ClearCommonDialogHistory();
+  wd::PushOpenDialogAnswer(std::nullopt);
+  workspace::TBar* standard = Bar("StandardToolbar");
+  standard->Items()->Items(0)->Click();
+  AppPump();
+  EXPECT_EQ(wd::CommonDialogHistory().files.size(), 1u);
+}
+
+TEST_F(MainWindowBarsTest, TheSideDocksStayAtTheWindowsEdgesOutsideTheGraphListAndDataPanel) {
+  form->ShowDataAction()->Execute();
+  Pump();
+  ASSERT_TRUE(form->DataPanel()->Visible());
+  const fw::TWinControl* left = Bars().Dock(dpLeft);
+  const fw::TWinControl* right = Bars().Dock(dpRight);
+  EXPECT_EQ(left->Left(), 0);
+  EXPECT_LE(left->Left() + left->Width(), fw::Integer(form->GraphList()->Left()));
+  EXPECT_EQ(right->Left() + right->Width(), form->ClientWidth());
+  EXPECT_LE(form->DataPanel()->Left() + form->DataPanel()->Width(), right->Left());
+}
+
+TEST_F(MainWindowBarsTest, TheLayoutRoundTripsThroughTheSettingsFile) {
+  Bar("StandardToolbar")->SetCurrentDock(Bars().Dock(dpLeft));
+  workspace::TBar* graph = Bar("GraphToolbar");
+  graph->SetFloatingPosition({420, 330});
+  graph->SetFloating(true);
+  Bar("FormatToolbar")->SetVisible(false);
+  Pump();
+  Restart();
+  // The file as any ini reader sees it: one line a toolbar in its own section.
+  const std::string text = SettingsText();
+  EXPECT_NE(text.find("[TOOLBARS]"), std::string::npos);
+  EXPECT_NE(text.find("StandardToolbar=1;0;2;0;0;"), std::string::npos) << text;
+  EXPECT_NE(text.find("GraphToolbar=1;1;0;0;0;420;330;"), std::string::npos) << text;
+  EXPECT_NE(text.find("FormatToolbar=0;0;1;"), std::string::npos) << text;
+
+  EXPECT_EQ(DockOf("StandardToolbar"), dpLeft);
+  ASSERT_TRUE(Bar("GraphToolbar")->Floating());
+  EXPECT_EQ(Bar("GraphToolbar")->FloatingPosition(), (fw::TPoint{420, 330}));
+  EXPECT_FALSE(Bar("FormatToolbar")->Visible());
+  EXPECT_EQ(DockOf("AnalysisToolbar"), dpBottom);
+}
+
+struct DamagedLayoutCase {
+  const char* Name;
+  const char* Section;  // the TOOLBARS lines; nullptr: no section
+  std::optional<TTBDockPosition> Standard;  // nullopt: floating
+  std::optional<TTBDockPosition> Analysis;
+};
+
+TEST_F(MainWindowBarsTest, WhatALayoutSectionCannotPlaceKeepsItsDefaultAndNothingElseIsLost) {
+  const DamagedLayoutCase cases[] = {
+      {"no section", nullptr, dpTop, dpBottom},
+      {"damaged line, the next one used", "StandardToolbar=1;0;x;0\nAnalysisToolbar=1;0;2;0;0;0;0;0\n", dpTop,
+       dpLeft},
+      {"no such dock", "StandardToolbar=1;0;7;0;0;0;0;0\n", dpTop, dpBottom},
+      {"too few fields", "StandardToolbar=1;0;2\n", dpTop, dpBottom},
+      {"empty value", "StandardToolbar=\n", dpTop, dpBottom},
+      {"a toolbar that no longer exists", "OldToolbar=1;0;2;0;0;0;0;0\nAnalysisToolbar=1;0;3;0;0;0;0;0\n", dpTop,
+       dpRight},
+      {"floating off every monitor", "StandardToolbar=1;1;0;0;0;-9000;-9000;0\n", dpTop, dpBottom},
+      {"floating on the monitor", "StandardToolbar=1;1;0;0;0;200;150;0\n", std::nullopt, dpBottom},
+  };
+  for (const DamagedLayoutCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::string text = "[PREFERENCES]\nShowHintValues=0\nTheme=DefaultXP\n";
+    if (c.Section) text += std::string("[TOOLBARS]\n") + c.Section;
+    RestartOn(text);
+    EXPECT_EQ(DockOf("StandardToolbar"), c.Standard);
+    EXPECT_EQ(DockOf("AnalysisToolbar"), c.Analysis);
+    EXPECT_TRUE(Bar("StandardToolbar")->Visible());
+    // The rest of the settings is read as ever.
+    EXPECT_FALSE(form->HintValuesTool()->Active());
+    EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
+  }
+}
+
+TEST_F(MainWindowBarsTest, TheThemeMenuListsTheThemesInOrderAndTheChoiceIsKept) {
+  toolbars::TTBCustomItem* menu = form->ThemeMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->Caption(), "Тема оформления");
+  fw::TStringList names;
+  tx::GetRegisteredThemes(&names);
+  ASSERT_EQ(menu->Count(), names.Count());
+  ASSERT_GE(names.Count(), 11) << "Default and the ten themes";
+  for (fw::Integer i = 0; i < names.Count(); ++i) {
+    EXPECT_EQ(menu->Items(i)->Caption(), names.Strings(i));
+    EXPECT_EQ(menu->Items(i)->Checked(), names.Strings(i) == "Default");
+  }
+  const fw::Integer xp = names.IndexOf("DefaultXP");
+  ASSERT_GE(xp, 0);
+  Pump();
+  menu->Items(xp)->Click();
+  EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
+  EXPECT_TRUE(menu->Items(xp)->Checked());
+  EXPECT_FALSE(menu->Items(0)->Checked());
+  // Every dock and toolbar shown is to be painted again, all in the one switch.
+  for (workspace::TBar* bar : Bars().Toolbars()) {
+    win::RECT dirty{};
+    if (bar->Visible()) {
+      EXPECT_TRUE(win::GetUpdateRect(bar->Handle(), &dirty, win::FALSE)) << bar->Name();
+    }
+  }
+  for (TTBDockPosition p : {dpTop, dpBottom}) {
+    win::RECT dirty{};
+    EXPECT_TRUE(win::GetUpdateRect(Bars().Dock(p)->Handle(), &dirty, win::FALSE)) << int(p);
+  }
+  Restart();
+  EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
+  EXPECT_TRUE(form->ThemeMenu()->Items(xp)->Checked());
+  EXPECT_NE(SettingsText().find("Theme=DefaultXP"), std::string::npos);
+}
+
+TEST_F(MainWindowBarsTest, AnUnknownOrMissingThemeNameGivesDefault) {
+  for (const char* stored : {"Theme=NoSuchTheme\n", "Theme=\n", ""}) {
+    SCOPED_TRACE(stored);
+    tx::SetCurrentTheme("DefaultXP");
+    RestartOn(std::string("[PREFERENCES]\nShowHintValues=0\n") + stored);
+    EXPECT_EQ(tx::GetCurrentThemeName(), "Default");
+    EXPECT_TRUE(form->ThemeMenu()->Items(0)->Checked());
+    EXPECT_FALSE(form->HintValuesTool()->Active());
+  }
+}
+
+TEST_F(MainWindowBarsTest, OpenedFilesGoOnTheRecentListWhichIsKeptWithItsLength) {
+  const std::string a = WriteFile("a.txt", "1 2\n2 3\n"), b = WriteFile("b.txt", "1 5\n2 6\n");
+  form->OpenFileNames({a});
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});  // the missing file is said
+  form->OpenFileNames({b, (folder / "missing.txt").string()});
+  workspace::TBarRecentList* recent = Bars().RecentFiles();
+  ASSERT_EQ(recent->Items()->Count(), 2) << "a file that is not there is not remembered";
+  EXPECT_EQ(recent->Items()->Strings(0), b);
+  EXPECT_EQ(recent->Items()->Strings(1), a);
+  Restart();
+  recent = Bars().RecentFiles();
+  ASSERT_EQ(recent->Items()->Count(), 2);
+  EXPECT_EQ(recent->Items()->Strings(0), b);
+  EXPECT_NE(SettingsText().find("RecentFilesLength=4"), std::string::npos);
+  // An entry chosen from the menu opens its file.
+  const fw::Integer before = Graphs().Count();
+  recent->RootItem()->Items(1)->Click();
+  AppPump();
+  EXPECT_EQ(Graphs().Count(), before + 1);
+  EXPECT_EQ(recent->Items()->Strings(0), a);
+}
+
+TEST_F(MainWindowBarsTest, TheRecentListTakesItsStoredLengthAndSurvivesDamage) {
+  const std::string a = WriteFile("a.txt", "1 2\n"), b = WriteFile("b.txt", "1 2\n"), c = WriteFile("c.txt", "1 2\n");
+  RestartOn("[PREFERENCES]\nRecentFilesLength=2\nRecentFilesCount=3\nRecentFiles0=" + a + "\nRecentFiles1=" + b +
+            "\nRecentFiles2=" + c + "\n");
+  EXPECT_EQ(Bars().RecentFiles()->MaxItems(), 2);
+  ASSERT_EQ(Bars().RecentFiles()->Items()->Count(), 2);
+  EXPECT_EQ(Bars().RecentFiles()->Items()->Strings(0), a);
+  RestartOn("[PREFERENCES]\nRecentFilesLength=-5\nRecentFilesCount=2000000000\nShowHintValues=0\n");
+  EXPECT_EQ(Bars().RecentFiles()->MaxItems(), 4);
+  EXPECT_EQ(Bars().RecentFiles()->Items()->Count(), 0);
+  EXPECT_FALSE(form->HintValuesTool()->Active());
+}
+
+TEST_F(MainWindowBarsTest, AltAndF10EnterTheMenuBarAtItsFirstMenu) {
+  workspace::TBar* menu = Bars().MenuBar();
+  for (fw::Word key : {fw::Word(win::VK_F10), fw::Word(win::VK_MENU)}) {
+    SCOPED_TRACE(key);
+    toolbars::TTBCustomItem* selected = nullptr;
+    desktop->script([&] {
+      if (toolbars::TTBItemViewer* v = menu->View()->Selected()) selected = v->Item();
+      desktop->press_key(win::VK_ESCAPE);
+    });
+    form->SetFocus();
+    desktop->press_key(key);
+    Pump();
+    AppPump();
+    EXPECT_EQ(selected, menu->Items()->Items(0));
+    EXPECT_EQ(menu->View()->Selected(), nullptr) << "Esc leaves the bar";
+  }
+}
+
+TEST_F(MainWindowBarsTest, KeysReachTheWindowsCommandsWhileAFloatingToolbarIsActive) {
+  workspace::TBar* standard = Bar("StandardToolbar");
+  standard->SetFloatingPosition({300, 300});
+  standard->SetFloating(true);
+  Pump();
+  ASSERT_NE(standard->FloatingParent(), nullptr);
+  win::SetActiveWindow(standard->FloatingParent()->Handle());
+  Pump();
+  ASSERT_EQ(fw::Screen->ActiveForm(), standard->FloatingParent());
+  wd::ClearCommonDialogHistory();
+  wd::PushOpenDialogAnswer(std::nullopt);
+  desktop->key_down(win::VK_CONTROL);
+  desktop->press_key('O');
+  desktop->key_up(win::VK_CONTROL);
+  AppPump();
+  EXPECT_EQ(wd::CommonDialogHistory().files.size(), 1u);
+}
+
+TEST_F(MainWindowBarsTest, AToolbarDraggedToAnotherDockOrWithCtrlStaysThere) {
+  form->SetBounds(20, 20, 700, 480);  // well inside the test screen
+  Pump();
+  workspace::TBar* standard = Bar("StandardToolbar");
+  // Onto the bottom dock's row, next to the toolbars there.
+  const win::RECT bottom = ScreenRect(Bar("FormatToolbar"));
+  const win::POINT onBottom{(bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2};
+  desktop->script([&] { desktop->mouse_move({onBottom.x, onBottom.y - 20}); });
+  desktop->script([&] { desktop->mouse_move(onBottom); });
+  desktop->script([&] { desktop->mouse_up(onBottom); });
+  GrabHandle(standard);
+  EXPECT_EQ(DockOf("StandardToolbar"), dpBottom);
+  EXPECT_EQ(standard->EffectiveDockRow(), Bar("FormatToolbar")->EffectiveDockRow());
+
+  // On to the empty left dock at the window's edge.
+  const win::POINT left = LeftEdge();
+  desktop->script([&] { desktop->mouse_move({left.x + 30, left.y}); });
+  desktop->script([&] { desktop->mouse_move(left); });
+  desktop->script([&] { desktop->mouse_up(left); });
+  GrabHandle(standard);
+  EXPECT_EQ(DockOf("StandardToolbar"), dpLeft);
+  EXPECT_EQ(win::GetCapture(), nullptr);
+
+  // With Ctrl held the toolbar floats where it is let go, over a dock or not.
+  desktop->script([&] { desktop->key_down(win::VK_CONTROL); });
+  desktop->script([&] { desktop->mouse_move({left.x + 4, left.y + 40}); });
+  desktop->script([&] {
+    desktop->mouse_up({left.x + 4, left.y + 40});
+    desktop->key_up(win::VK_CONTROL);
+  });
+  GrabHandle(standard);
+  EXPECT_TRUE(standard->Floating());
+}
+
+TEST_F(MainWindowBarsTest, ARightClickOnABarsFrameOffersTheToolbarsToShowAndHide) {
+  workspace::TBar* standard = Bar("StandardToolbar");
+  const win::RECT r = ScreenRect(standard);
+  std::vector<std::string> captions;
+  std::vector<bool> checked;
+  desktop->script([&] {
+    for (toolbars::TTBPopupWindow* popup : toolbars::testing::Popups())
+      for (fw::Integer i = 0; i < popup->View()->ViewerCount(); ++i) {
+        captions.push_back(popup->View()->Viewers(i)->Item()->Caption());
+        checked.push_back(popup->View()->Viewers(i)->Item()->Checked());
+      }
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  win::SendMessageW(standard->Handle(), win::WM_NCRBUTTONUP, toolbars::HTDockBorder,
+                    win::MAKELPARAM(r.left + 3, r.top + 5));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Стандартная", "График", "Анализ", "Формат"}));
+  EXPECT_EQ(checked, (std::vector<bool>{true, true, true, true}));
+  // A toggle hides its toolbar and shows it again.
+  toolbars::TTBCustomItem* toggles = Bars().BarsMenu()->Items()->LinkSubitems();
+  toggles->Items(0)->Click();
+  EXPECT_FALSE(standard->Visible());
+  toggles->Items(0)->Click();
+  EXPECT_TRUE(standard->Visible());
+}
+
+TEST_F(MainWindowBarsTest, ANarrowWindowHidesTheLastButtonsBehindTheChevron) {
+  workspace::TBar* format = Bar("FormatToolbar");
+  auto shown = [&] {
+    int n = 0;
+    for (fw::Integer i = 0; i < format->View()->ViewerCount(); ++i) {
+      toolbars::TTBItemViewer* v = format->View()->Viewers(i);
+      if (v->Item() != format->ChevronItem() && v->Show()) ++n;
+    }
+    return n;
+  };
+  auto chevron = [&] { return format->View()->Find(format->ChevronItem())->Show(); };
+  form->SetWidth(1400);
+  Pump();
+  EXPECT_FALSE(chevron());
+  const int all = shown();
+  form->SetWidth(420);
+  Pump();
+  EXPECT_TRUE(chevron());
+  EXPECT_LT(shown(), all);
+  EXPECT_GT(shown(), 0);
+  // The first buttons stay in view; the hidden ones are the last.
+  EXPECT_TRUE(format->View()->Viewers(0)->Show());
+  form->SetWidth(1400);
+  Pump();
+  EXPECT_FALSE(chevron());
+  EXPECT_EQ(shown(), all);
+}
+
+TEST_F(MainWindowBarsTest, TheGraphToolbarFollowsTheCurrentGraphAndEditsItsLine) {
+  workspace::TGraphToolbar& bar = *form->GraphBar();
+  EXPECT_FALSE(bar.TitleItem()->Enabled()) << "no graph yet";
+  EXPECT_FALSE(bar.WidthItem()->Enabled());
+  form->OpenFileNames({WriteFile("first.txt", "1 2\n2 3\n")});
+  form->OpenFileNames({WriteFile("second.txt", "1 5\n2 1\n")});
+  workspace::TGraph* second = Graphs().Current();
+  ASSERT_NE(second, nullptr);
+  auto* line = dynamic_cast<chart::TCustomSeries*>(second->Series());
+  ASSERT_NE(line, nullptr);
+  EXPECT_TRUE(bar.TitleItem()->Enabled());
+  EXPECT_EQ(bar.TitleItem()->Text(), line->Title());
+  EXPECT_EQ(bar.ColorItem()->Color(), line->SeriesColor());
+
+  // The width edited on the toolbar: the line's pen, one undo entry that takes it back.
+  bar.WidthItem()->SetValue(4);
+  EXPECT_EQ(line->LinePen()->Width(), 4);
+  ASSERT_TRUE(form->Operations()->CanUndo());
+  form->UndoAction()->Execute();
+  EXPECT_EQ(line->LinePen()->Width(), 1);
+  EXPECT_EQ(bar.WidthItem()->Value(), 1) << "the toolbar follows the undo";
+
+  // The title through the collection; a blank one is refused and the old one shown.
+  fw::String text = "Новое имя";
+  bool accept = true;
+  bar.TitleItem()->OnAcceptText(bar.TitleItem(), text, accept);
+  EXPECT_TRUE(accept);
+  EXPECT_EQ(line->Title(), "Новое имя");
+  text = "   ";
+  bar.TitleItem()->OnAcceptText(bar.TitleItem(), text, accept);
+  EXPECT_FALSE(accept);
+  EXPECT_EQ(line->Title(), "Новое имя");
+
+  // Another graph made current: the toolbar shows it.
+  workspace::TGraph* first = Graphs().Items(0);
+  first->Series()->SetSeriesColor(fw::clBlue);
+  Graphs().SelectBySeries(first->Series());
+  EXPECT_EQ(bar.TitleItem()->Text(), first->Series()->Title());
+  EXPECT_EQ(bar.ColorItem()->Color(), fw::clBlue);
+  EXPECT_EQ(line->LinePen()->Width(), 1);
+}
+
+}  // namespace
+}  // namespace mainwindowtest
