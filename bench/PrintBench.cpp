@@ -27,6 +27,7 @@ void BM_PrintChart1M(benchmark::State& state) {
     chart.PrintPartial(*printer.Canvas(), chart.ChartPrintRect(printer.PageWidth(), printer.PageHeight()));
     printer.EndDoc();
   }
+  state.counters["pdf_bytes"] = double(std::filesystem::file_size(printer.FileName));
   std::filesystem::remove(printer.FileName);
 }
 BENCHMARK(BM_PrintChart1M)->Unit(benchmark::kMillisecond);
