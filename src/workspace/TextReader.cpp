@@ -564,30 +564,11 @@ std::string ReadAll(TFileHandle& File) {
   return bytes;
 }
 
-// A read buffer mapped for itself and unmapped after: freed into the heap of a reading thread,
-// it would stay resident there when the thread is gone.
-class TReadBuffer {
- public:
-  explicit TReadBuffer(std::size_t Bytes) : FBytes(Bytes) {
-    void* p = ::mmap(nullptr, Bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-    FData = static_cast<char*>(p);
-  }
-  ~TReadBuffer() { ::munmap(FData, FBytes); }
-  TReadBuffer(const TReadBuffer&) = delete;
-  TReadBuffer& operator=(const TReadBuffer&) = delete;
-  char* get() const { return FData; }
-
- private:
-  char* FData = nullptr;
-  std::size_t FBytes;
-};
-
 // Feeds the file to Scanner piece by piece; a line with no end in its first Window bytes is
 // overlong.
 template <typename File, typename Sink>
 void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize) {
-  const TReadBuffer buffer(Window);
+  std::unique_ptr<char[]> buffer(new char[Window]);
   std::size_t scanned = 0;  // bytes before the held ones, for Points.Progress
   std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
   bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
