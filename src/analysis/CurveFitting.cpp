@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
-#include "analysis/PolyMoments.h"
 #include "framework/SysUtils.h"
 
 namespace analysis {
@@ -17,9 +17,6 @@ constexpr const char* kCannotFit = "Cannot process fitting";
 constexpr Extended kPowerFormTolerance = 1e-9L;
 // About how many points of the data that comparison takes.
 constexpr int kCheckedPoints = 1024;
-// From this many points on the fit is solved from Chebyshev moments, whose cost per point is a
-// fraction of the orthogonal reduction's; below, where the time is small anyway, the reduction.
-constexpr int kMomentPoints = 65536;
 }
 
 Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B, Extended Tolerance,
@@ -75,73 +72,88 @@ Extended CalculatePoly(int Count, const TPolyVector& Coefficients, Extended X) {
 namespace {
 
 // The least-squares problem V·c ≈ y reduced to a triangle R·c = Qᵀy by Householder reflections,
-// a block of rows at a time: the store holds the Terms rows of R (with Qᵀy as a last column)
-// above the rows of one block, so memory does not grow with the number of points.
+// a block of rows at a time: R (with Qᵀy as a last column) is kept apart from the rows of one
+// block, so memory does not grow with the number of points. R is triangular, so each column's
+// reflection touches one row of R and the block's column: the block is stored by columns and
+// every inner loop runs over contiguous doubles.
 class TriangularReduction {
  public:
   explicit TriangularReduction(int Terms) : FTerms(Terms), FWidth(Terms + 1) {
-    FRows.assign(std::size_t((Terms + kBlock) * FWidth), 0.0L);
+    FR.assign(std::size_t(FTerms * FWidth), 0.0);
+    FBlock.assign(std::size_t(kBlock * FWidth), 0.0);
   }
 
   // One row of the system: the powers of U and the value Y.
-  void AddRow(Extended U, Extended Y) {
-    Extended* row = &FRows[std::size_t((FTerms + FPending) * FWidth)];
-    Extended p = 1;
-    for (int k = 0; k < FTerms; ++k, p *= U) row[k] = p;
-    row[FTerms] = Y;
+  void AddRow(double U, double Y) {
+    double p = 1;
+    for (int k = 0; k < FTerms; ++k, p *= U) Column(k)[FPending] = p;
+    Column(FTerms)[FPending] = Y;
     if (++FPending == kBlock) Reduce();
   }
 
-  // Solves R·c = Qᵀy; false when R is (numerically) singular.
-  bool Solve(TPolyVector& C) {
+  double R(int Row, int Col) const { return FR[std::size_t(Row * FWidth + Col)]; }
+
+  // Solves R·c = Qᵀy; false when R is (numerically) singular: a diagonal entry below Tolerance
+  // times the largest.
+  bool Solve(TPolyVector& C, double Tolerance) {
     Reduce();
-    Extended largest = 0;
-    for (int k = 0; k < FTerms; ++k) largest = std::max(largest, std::fabs(At(k, k)));
+    double largest = 0;
+    for (int k = 0; k < FTerms; ++k) largest = std::max(largest, std::fabs(R(k, k)));
     if (!(largest > 0)) return false;
     for (int k = FTerms - 1; k >= 0; --k) {
-      if (!(std::fabs(At(k, k)) > largest * kRankTolerance)) return false;
-      Extended s = At(k, FTerms);
-      for (int j = k + 1; j < FTerms; ++j) s -= At(k, j) * C[std::size_t(j)];
-      C[std::size_t(k)] = s / At(k, k);
+      if (!(std::fabs(R(k, k)) > largest * Tolerance)) return false;
+      Extended s = R(k, FTerms);
+      for (int j = k + 1; j < FTerms; ++j) s -= R(k, j) * C[std::size_t(j)];
+      C[std::size_t(k)] = s / R(k, k);
     }
     return true;
   }
 
  private:
-  static constexpr int kBlock = 256;
-  // R's diagonal entries below this share of the largest mean columns that the data do not
-  // tell apart (equal X values, fewer distinct points than terms).
-  static constexpr Extended kRankTolerance = 1e-15L;
+  static constexpr int kBlock = 512;
 
-  Extended& At(int Row, int Col) { return FRows[std::size_t(Row * FWidth + Col)]; }
+  double* Column(int Col) { return &FBlock[std::size_t(Col * kBlock)]; }
+  double& At(int Row, int Col) { return FR[std::size_t(Row * FWidth + Col)]; }
+
+  // Four partial sums: the additions overlap instead of waiting on one another.
+  static double Dot(const double* A, const double* B, int N) {
+    double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+    int i = 0;
+    for (; i + 4 <= N; i += 4) {
+      s0 += A[i] * B[i];
+      s1 += A[i + 1] * B[i + 1];
+      s2 += A[i + 2] * B[i + 2];
+      s3 += A[i + 3] * B[i + 3];
+    }
+    for (; i < N; ++i) s0 += A[i] * B[i];
+    return (s0 + s1) + (s2 + s3);
+  }
 
   void Reduce() {
-    const int rows = FTerms + FPending;
-    for (int k = 0; k < FTerms && k < rows; ++k) {
-      Extended norm = 0;
-      for (int i = k; i < rows; ++i) norm += At(i, k) * At(i, k);
-      norm = std::sqrt(norm);
+    const int n = FPending;
+    if (n == 0) return;
+    for (int k = 0; k < FTerms; ++k) {
+      double* v = Column(k);
+      const double rkk = At(k, k);
+      const double norm = std::sqrt(rkk * rkk + Dot(v, v, n));
       if (norm == 0) continue;
-      const Extended alpha = At(k, k) > 0 ? -norm : norm;
-      At(k, k) -= alpha;  // the reflection's vector lies in column k from row k on
-      const Extended vv = norm * (norm + std::fabs(At(k, k) + alpha));
+      const double alpha = rkk > 0 ? -norm : norm;
+      const double head = rkk - alpha;  // the reflection's vector: head in R's row k, then v
+      const double vv = norm * (norm + std::fabs(rkk));
       for (int j = k + 1; j < FWidth; ++j) {
-        Extended dot = 0;
-        for (int i = k; i < rows; ++i) dot += At(i, k) * At(i, j);
-        const Extended f = dot / vv;
-        for (int i = k; i < rows; ++i) At(i, j) -= f * At(i, k);
+        double* a = Column(j);
+        const double f = (head * At(k, j) + Dot(v, a, n)) / vv;
+        At(k, j) -= f * head;
+        for (int i = 0; i < n; ++i) a[i] -= f * v[i];
       }
       At(k, k) = alpha;
-      for (int i = k + 1; i < rows; ++i) At(i, k) = 0;
     }
-    // The block's rows are spent: what they held now lives in R and Qᵀy.
-    std::fill(FRows.begin() + std::ptrdiff_t(FTerms * FWidth), FRows.end(), 0.0L);
     FPending = 0;
   }
 
   int FTerms, FWidth;
   int FPending = 0;
-  std::vector<Extended> FRows;
+  std::vector<double> FR, FBlock;
 };
 
 }  // namespace
@@ -152,23 +164,47 @@ void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, d
   // The fit runs on u = (x - centre) / half-width in [-1, 1], where the powers of u stay apart
   // for every degree the solver takes, and is solved by orthogonal reduction instead of normal
   // equations, whose condition is the square of the data's.
-  double low = X[0], high = X[0];
-  bool finite = true;
+  double lo = X[0], hi = X[0];
   for (int i = 0; i < Points; ++i) {
-    finite = finite && std::isfinite(X[i]) && std::isfinite(Y[i]);
-    low = std::min(low, X[i]);
-    high = std::max(high, X[i]);
+    if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
+    lo = std::min(lo, X[i]);
+    hi = std::max(hi, X[i]);
   }
-  if (!finite) throw fw::Exception(kCannotFit);
-  const Extended lo = low, hi = high;
-  const Extended centre = (lo + hi) / 2;
-  const Extended half = hi > lo ? (hi - lo) / 2 : 1;
+  const Extended centre = (Extended(lo) + hi) / 2;
+  const Extended half = hi > lo ? (Extended(hi) - lo) / 2 : 1;
+  const Extended inverse = 1 / half;
+  auto scaled = [&](int i) { return (X[i] - centre) * inverse; };
+  // The reduction needs u only near enough: the refinement below takes it in full.
+  const double centreD = double(centre), inverseD = double(inverse);
+  TriangularReduction system(Terms);
+  for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centreD) * inverseD, Y[i] - YOrigin);
+  // Rounding leaves R's diagonal about eps·√n of its largest entry where the data do not tell
+  // two columns apart (equal X values, fewer distinct points than terms).
+  const double rankTolerance = 64 * std::numeric_limits<double>::epsilon() * std::sqrt(double(Points));
   TPolyVector c{};
-  if (Points < kMomentPoints || !PolyFitByMoments(Points, Terms, X, Y, centre, half, YOrigin, c)) {
-    TriangularReduction system(Terms);
-    for (int i = 0; i < Points; ++i) system.AddRow((X[i] - centre) / half, Extended(Y[i]) - YOrigin);
-    if (!system.Solve(c)) throw fw::Exception(kCannotFit);
+  if (!system.Solve(c, rankTolerance)) throw fw::Exception(kCannotFit);
+  // The reduction runs in double; one step of refinement in extended precision brings the
+  // solution to what an extended-precision reduction gives: the residual r = y - V·c and Vᵀr
+  // in extended precision, the correction from the seminormal equations Rᵀ·R·d = Vᵀr.
+  TPolyVector g{};
+  for (int i = 0; i < Points; ++i) {
+    const Extended u = scaled(i);
+    const Extended r = Extended(Y[i]) - YOrigin - CalculatePoly(Terms, c, u);
+    Extended p = r;
+    for (int k = 0; k < Terms; ++k, p *= u) g[std::size_t(k)] += p;
   }
+  TPolyVector delta{};
+  for (int k = 0; k < Terms; ++k) {  // Rᵀ·w = g
+    Extended s = g[std::size_t(k)];
+    for (int j = 0; j < k; ++j) s -= system.R(j, k) * delta[std::size_t(j)];
+    delta[std::size_t(k)] = s / system.R(k, k);
+  }
+  for (int k = Terms - 1; k >= 0; --k) {  // R·d = w
+    Extended s = delta[std::size_t(k)];
+    for (int j = k + 1; j < Terms; ++j) s -= system.R(k, j) * delta[std::size_t(j)];
+    delta[std::size_t(k)] = s / system.R(k, k);
+  }
+  for (int k = 0; k < Terms; ++k) c[std::size_t(k)] += delta[std::size_t(k)];
   const TPolyVector fitted = c;
   // Back to powers of x: first of v = x - centre (term k divided by half^k, one division at a
   // time so no power of half overflows), then shifted to the origin (Taylor shift).
@@ -186,7 +222,7 @@ void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, d
   Extended largest = 0, worst = 0;
   const int stride = std::max(1, Points / kCheckedPoints);
   auto compare = [&](int i) {
-    const Extended want = CalculatePoly(Terms, fitted, (X[i] - centre) / half);
+    const Extended want = CalculatePoly(Terms, fitted, scaled(i));
     largest = std::max(largest, std::fabs(want));
     worst = std::max(worst, std::fabs(CalculatePoly(Terms, c, X[i] - Extended(XOrigin)) - want));
   };

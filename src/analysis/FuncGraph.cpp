@@ -23,9 +23,20 @@ void SetFuncParams(TMathParser& Parser, const std::vector<std::pair<std::string,
   }
 }
 
+namespace {
+
+// About how many steps from Start reach Stop, one or two over (the sum of the steps rounds).
+std::size_t PointsBetween(double Start, double Stop, double Step) {
+  return Stop >= Start ? std::size_t((Stop - Start) / Step) + 2 : 1;
+}
+
+}  // namespace
+
 TFuncPoints ComputeFunction(TMathParser& Parser, double Start, double Stop, double Step) {
   CheckFuncRange(Start, Stop, Step);
   TFuncPoints p;
+  // Room for every point at once (the range check bounds the count): the arrays never move.
+  p.X.reserve(PointsBetween(Start, Stop, Step));
   for (double x = Start; Stop >= x; x += Step) p.X.push_back(x);
   p.Y.resize(p.X.size());
   if (!p.X.empty()) Parser.EvaluateBlock("x", p.X.data(), p.Y.data(), p.X.size());
@@ -36,6 +47,7 @@ TFuncPoints ComputeParametric(TMathParser& ParserX, TMathParser& ParserY, double
   CheckFuncRange(Start, Stop, Step);
   TFuncPoints p;
   std::vector<double> t;
+  t.reserve(PointsBetween(Start, Stop, Step));
   for (double v = Start; Stop > v; v += Step) t.push_back(v);
   t.push_back(Stop);
   p.X.resize(t.size());

@@ -6,6 +6,7 @@
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
 #include "framework/Clipbrd.h"
+#include "framework/ClipbrdMetafile.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsMetafile.h"
 #include "framework/SysUtils.h"
@@ -48,15 +49,9 @@ std::unique_ptr<fw::TMetafile> TCustomPlotPanel::CreateMetafile(bool Enhanced, c
 }
 
 void TCustomPlotPanel::CopyToClipboardMetafile(bool Enhanced) {
-  // Only enhanced metafiles exist here: a Windows-format request is given the same records.
-  std::unique_ptr<fw::TMetafile> metafile = CreateMetafile(Enhanced, TRect{0, 0, Width(), Height()});
-  win::HENHMETAFILE handle = metafile->ReleaseHandle();
-  try {
-    fw::Clipboard()->SetAsHandle(win::CF_ENHMETAFILE, handle);
-  } catch (...) {
-    win::DeleteEnhMetaFile(handle);
-    throw;
-  }
+  // Drawing records enhanced metafiles; a Windows-format copy is made from the same records.
+  std::unique_ptr<fw::TMetafile> metafile = CreateMetafile(true, TRect{0, 0, Width(), Height()});
+  fw::SetClipboardMetafile(metafile->ReleaseHandle(), !Enhanced);
 }
 
 void TCustomPlotPanel::CopyToClipboardBitmap() {

@@ -107,34 +107,72 @@ TGIFPalette OptimalPalette(const std::uint8_t* const* Rows, int Width, int Heigh
 TFastColorLookup::TFastColorLookup(const TGIFPalette& Palette)
     : TColorLookup(static_cast<int>(std::min<std::size_t>(Palette.size(), 256))),
       FPalette(Palette.begin(), Palette.begin() + FColors),
-      FCache(32768, 0xFFFF) {
+      FCells(32768),
+      FRecent(kRecent, 0) {}
+
+const TFastColorLookup::TCell& TFastColorLookup::ListCell(int CellKey) {
+  TCell& cell = FCells[static_cast<std::size_t>(CellKey)];
+  if (cell.Count != 0) return cell;
+  const int lo[3] = {(CellKey & 31) << 3, ((CellKey >> 5) & 31) << 3, ((CellKey >> 10) & 31) << 3};
+  // Per entry: the squared distance to the nearest and to the farthest colour of the cell.
+  int nearest[256], bound = 0x30000;
   for (int i = 0; i < FColors; ++i) {
     const auto& e = FPalette[static_cast<std::size_t>(i)];
-    std::uint16_t& cell = FCache[static_cast<std::size_t>(Key(e.peRed, e.peGreen, e.peBlue))];
-    if (cell == 0xFFFF) cell = static_cast<std::uint16_t>(i);
+    const int v[3] = {e.peRed, e.peGreen, e.peBlue};
+    int low = 0, high = 0;
+    for (int c = 0; c < 3; ++c) {
+      const int below = lo[c] - v[c], above = v[c] - (lo[c] + 7);
+      const int near = std::max({below, above, 0});
+      const int far = std::max(std::abs(v[c] - lo[c]), std::abs(v[c] - lo[c] - 7));
+      low += near * near;
+      high += far * far;
+    }
+    nearest[i] = low;
+    bound = std::min(bound, high);
   }
+  // No colour of the cell is farther than bound from its nearest entry: an entry farther than
+  // bound from the whole cell is never the answer, nor a tie.
+  cell.First = static_cast<std::uint32_t>(FCandidates.size());
+  for (int i = 0; i < FColors; ++i)
+    if (nearest[i] <= bound) FCandidates.push_back(static_cast<std::uint8_t>(i));
+  cell.Count = static_cast<std::uint16_t>(FCandidates.size() - cell.First);
+  return cell;
 }
 
 int TFastColorLookup::Lookup(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue, std::uint8_t& R,
                              std::uint8_t& G, std::uint8_t& B) {
-  std::uint16_t& cell = FCache[static_cast<std::size_t>(Key(Red, Green, Blue))];
-  if (cell == 0xFFFF) {
-    int best = 0x30000, bestIndex = 0;
-    for (int i = 0; i < FColors; ++i) {
-      const auto& e = FPalette[static_cast<std::size_t>(i)];
-      const int d = std::abs(e.peRed - Red) + std::abs(e.peGreen - Green) + std::abs(e.peBlue - Blue);
-      if (d < best) {
-        best = d;
-        bestIndex = i;
-      }
-    }
-    cell = static_cast<std::uint16_t>(bestIndex);
+  if (FColors == 0) {
+    R = G = B = 0;
+    return 0;
   }
-  const auto& e = FPalette[cell];
+  // Most colours come again soon (runs, a dither's few neighbours): their answers are kept.
+  const std::uint32_t rgb = std::uint32_t(Red) << 16 | std::uint32_t(Green) << 8 | Blue;
+  std::uint64_t& recent = FRecent[(rgb * 0x9E3779B1u) >> (32 - kRecentBits)];
+  if ((recent >> 8) == std::uint64_t(rgb) + 1) {
+    const auto& e = FPalette[recent & 0xFF];
+    R = e.peRed;
+    G = e.peGreen;
+    B = e.peBlue;
+    return static_cast<int>(recent & 0xFF);
+  }
+  const TCell& cell = ListCell(Key(Red, Green, Blue));
+  const std::uint8_t* candidate = FCandidates.data() + cell.First;
+  int best = 0x30000, bestIndex = 0;
+  for (int k = 0; k < cell.Count; ++k) {
+    const auto& e = FPalette[candidate[k]];
+    const int dr = e.peRed - Red, dg = e.peGreen - Green, db = e.peBlue - Blue;
+    const int d = dr * dr + dg * dg + db * db;
+    if (d < best) {  // candidates in index order: the lowest index wins ties
+      best = d;
+      bestIndex = candidate[k];
+    }
+  }
+  recent = (std::uint64_t(rgb) + 1) << 8 | static_cast<std::uint64_t>(bestIndex);
+  const auto& e = FPalette[static_cast<std::size_t>(bestIndex)];
   R = e.peRed;
   G = e.peGreen;
   B = e.peBlue;
-  return cell;
+  return bestIndex;
 }
 
 namespace {

@@ -47,7 +47,11 @@ class TColorLookup {
   int FColors;
 };
 
-// Nearest entry (smallest |dr| + |dg| + |db|, lowest index on ties), cached per 15-bit colour.
+// Nearest entry (smallest dr² + dg² + db², the measure of the picture's colour error; lowest
+// index on ties), exactly. The colour cube is
+// cut into 32,768 cells of 8x8x8 values; the first lookup in a cell lists the entries that can be
+// nearest to some colour of it (those no farther from the cell than the farthest point of the
+// cell is from the best entry), and lookups search that short list alone.
 class TFastColorLookup : public TColorLookup {
  public:
   explicit TFastColorLookup(const TGIFPalette& Palette);
@@ -56,8 +60,17 @@ class TFastColorLookup : public TColorLookup {
 
  private:
   static int Key(int r, int g, int b) { return (r >> 3) | ((g >> 3) << 5) | ((b >> 3) << 10); }
+  struct TCell {
+    std::uint32_t First = 0;
+    std::uint16_t Count = 0;  // 0: not listed yet (every cell has at least one candidate)
+  };
+  const TCell& ListCell(int Key);
   TGIFPalette FPalette;
-  std::vector<std::uint16_t> FCache;
+  std::vector<TCell> FCells;
+  std::vector<std::uint8_t> FCandidates;  // entry indexes, the cells' lists one after another
+  // Answers of recent colours by a hash of the colour: (colour + 1) << 8 | index, 0 when empty.
+  static constexpr int kRecentBits = 12, kRecent = 1 << kRecentBits;
+  std::vector<std::uint64_t> FRecent;
 };
 
 class TNetscapeColorLookup : public TColorLookup {

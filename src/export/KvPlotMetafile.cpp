@@ -1,11 +1,10 @@
 #include "export/KvPlotMetafile.h"
 
 #include "chart/Chart.h"
-#include "framework/Clipbrd.h"
+#include "framework/ClipbrdMetafile.h"
 #include "framework/GraphicsMetafile.h"
 #include "framework/SysUtils.h"
 #include "platform/gdi/Metafile.h"
-#include "platform/user/services/ClipboardFormats.h"
 
 namespace kvexport {
 
@@ -30,16 +29,12 @@ void TKvEMFExportFormat::SaveToStream(fw::TStream* Stream) {
 }
 
 void TKvEMFExportFormat::CopyToClipboard() {
-  chart::TCustomPlotPanel& panel = MetafilePanel(chart::TCustomPlotPanel::MaxMetafileSide);
-  std::unique_ptr<fw::TMetafile> metafile = panel.CreateMetafile(Enhanced, win::RECT{0, 0, Width, Height});
+  chart::TCustomPlotPanel& panel =
+      MetafilePanel(Enhanced ? chart::TCustomPlotPanel::MaxMetafileSide : fw::TMetafile::MaxWindowsMetafileSide);
+  std::unique_ptr<fw::TMetafile> metafile = panel.CreateMetafile(true, win::RECT{0, 0, Width, Height});
   win::HENHMETAFILE handle = metafile->ReleaseHandle();
   if (!handle) throw fw::Exception(kNoPicture);
-  try {
-    fw::Clipboard()->SetAsHandle(win::CF_ENHMETAFILE, handle);
-  } catch (...) {
-    win::DeleteEnhMetaFile(handle);
-    throw;
-  }
+  fw::SetClipboardMetafile(handle, !Enhanced);
 }
 
 }  // namespace kvexport

@@ -215,8 +215,16 @@ void TPlotPreviewPanel::Paint() {
         win::SetStretchBltMode(c.Handle(), mode);
       }
     } else {
-      // A picture of the chart at the area's size: played back, its own clips stay inside ours.
-      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, area);
+      // A picture of the chart at the size it prints in, shrunk into the area: the sheet shows
+      // the page as it will come out, fonts and lines in their printed proportions. Played
+      // back, the picture's own clips stay inside ours.
+      Integer pageW = 0, pageH = 0;
+      PageSize(pageW, pageH);
+      const TRect printed = p->ChartPrintRect(pageW, pageH);
+      const win::RECT size = printed.right > printed.left && printed.bottom > printed.top
+                                 ? win::RECT{0, 0, printed.right - printed.left, printed.bottom - printed.top}
+                                 : area;
+      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, size);
       c.StretchDraw(r, picture.get());
     }
     c.RemoveClip();

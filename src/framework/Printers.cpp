@@ -191,7 +191,7 @@ void TPrinter::EndDoc() {
   if (pdf.empty()) throw EPrinter(failed);
   win::desktop::PrintService* service = win::desktop::GetPrintService();
   if (service == nullptr) throw EPrinter(failed + ": there is no print system");
-  if (std::optional<std::string> refused = service->Submit(FJob->Queue, Title, pdf))
+  if (std::optional<std::string> refused = service->Submit(FJob->Queue, Title, pdf, int(std::max<Integer>(1, Copies))))
     throw EPrinter(failed + ": " + *refused);
 }
 

@@ -53,6 +53,9 @@ class TPrinter {
 
   String Title;     // the document's title
   String FileName;  // where the PDF printer writes the job
+  // How many times a queue prints the job (at least once). The PDF printer's file holds the
+  // document once, whatever the count.
+  Integer Copies = 1;
 
   bool Printing() const { return FPrinting; }
   bool Aborted() const { return FAborted; }

@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <string>
 
 namespace win::presenter {
 namespace {
@@ -41,9 +42,14 @@ std::string PrintQueues::DefaultQueue() {
 }
 
 std::optional<std::string> PrintQueues::Submit(const std::string& queue, const std::string& title,
-                                               const std::string& pdf) {
+                                               const std::string& pdf, int copies) {
+  // The copies are the print system's to make: one job with the count.
+  cups_option_t* options = nullptr;
+  int optionCount = 0;
+  if (copies > 1) optionCount = cupsAddOption("copies", std::to_string(copies).c_str(), optionCount, &options);
   // A queue that is gone or does not accept jobs refuses to make one.
-  const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), 0, nullptr);
+  const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), optionCount, options);
+  cupsFreeOptions(optionCount, options);
   if (job == 0) {
     std::string reason = LastReason();
     // The print system's words for a missing queue are a file error: say what happened.

@@ -18,7 +18,7 @@ class PrintQueues final : public desktop::PrintService {
   std::vector<std::string> Queues() override;
   std::string DefaultQueue() override;
   std::optional<std::string> Submit(const std::string& queue, const std::string& title,
-                                    const std::string& pdf) override;
+                                    const std::string& pdf, int copies) override;
 
  private:
   desktop::PrintService* previous_ = nullptr;

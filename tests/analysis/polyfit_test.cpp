@@ -230,6 +230,24 @@ TEST(PolySolver, SmallAndLargeXSpansAgainstNumPy) {
   }
 }
 
+// A million points lying on a quintic (the reduction takes them a block at a time): its
+// coefficients come back to about the last digits of a double.
+TEST(PolySolver, MillionPointsOnAQuinticGiveItsCoefficients) {
+  const double want[6] = {1, -2, 0.25, 0.5, -0.03, 0.001};
+  constexpr int kPoints = 1'000'000;
+  std::vector<double> xs(kPoints), ys(kPoints);
+  for (int i = 0; i < kPoints; ++i) {
+    const double x = 3 + 10.0 * i / (kPoints - 1);
+    xs[std::size_t(i)] = x;
+    double y = 0;
+    for (int k = 5; k >= 0; --k) y = y * x + want[k];
+    ys[std::size_t(i)] = y;
+  }
+  TPolyVector c{};
+  ASSERT_EQ(ErrorOf([&] { PolyFitting(kPoints, 6, xs.data(), ys.data(), c); }), "");
+  for (int k = 0; k < 6; ++k) EXPECT_NEAR(double(c[std::size_t(k)]), want[k], 1e-9 * std::fabs(want[k])) << k;
+}
+
 TEST(PolySolver, EliminationDeterminantAndPivoting) {
   TPolyMatrix a{};
   TPolyVector b{}, x{};

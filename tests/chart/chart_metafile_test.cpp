@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <string>
 
 #include "chart/Chart.h"
@@ -19,6 +23,8 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/user/services/Clipboard.h"
+#include "platform/user/services/ClipboardFormats.h"
+#include "platform/user/services/ClipboardGlobalMemory.h"
 
 namespace {
 
@@ -176,6 +182,60 @@ TEST_F(ChartMetafileTest, ClipboardCopiesOfThePicture) {
   win::CloseClipboard();
   EXPECT_EQ(info.bmWidth, 300);
   EXPECT_EQ(info.bmHeight, 200);
+}
+
+// A Windows-format copy goes as CF_METAFILEPICT, with the enhanced picture beside it: the
+// Windows metafile is the enhanced one's records in their 16-bit form, and libwmf reads it.
+TEST_F(ChartMetafileTest, WindowsMetafileCopyGoesAsAMetafilePicture) {
+  TChart* chart = ShowChart(0, 0, 300, 200);
+  Dress(*chart);
+  chart->CopyToClipboardMetafile(false);
+  ASSERT_TRUE(win::IsClipboardFormatAvailable(win::CF_METAFILEPICT));
+  ASSERT_TRUE(win::IsClipboardFormatAvailable(win::CF_ENHMETAFILE));
+  ASSERT_TRUE(win::OpenClipboard(nullptr));
+  const auto block = static_cast<win::HGLOBAL>(win::GetClipboardData(win::CF_METAFILEPICT));
+  const auto emf = static_cast<win::HENHMETAFILE>(win::GetClipboardData(win::CF_ENHMETAFILE));
+  win::METAFILEPICT picture{};
+  std::memcpy(&picture, win::GlobalLock(block), sizeof picture);
+  win::GlobalUnlock(block);
+  std::vector<win::BYTE> wmf(win::GetMetaFileBitsEx(picture.hMF, 0, nullptr));
+  ASSERT_EQ(win::GetMetaFileBitsEx(picture.hMF, win::UINT(wmf.size()), wmf.data()), wmf.size());
+  std::vector<win::BYTE> want(win::GetWinMetaFileBits(emf, 0, nullptr, win::MM_ANISOTROPIC, nullptr));
+  win::GetWinMetaFileBits(emf, win::UINT(want.size()), want.data(), win::MM_ANISOTROPIC, nullptr);
+  win::ENHMETAHEADER header{};
+  win::GetEnhMetaFileHeader(emf, sizeof header, &header);
+  win::CloseClipboard();
+  EXPECT_EQ(wmf, want);
+  EXPECT_EQ(picture.mm, win::MM_ANISOTROPIC);
+  // The picture's size in hundredths of a millimetre: the frame's.
+  EXPECT_EQ(picture.xExt, header.rclFrame.right - header.rclFrame.left + 1);
+  EXPECT_EQ(picture.yExt, header.rclFrame.bottom - header.rclFrame.top + 1);
+  EXPECT_GT(picture.xExt, picture.yExt);
+
+  // With a placeable header (300 x 200 units, 96 a inch) libwmf's converter reads it.
+  std::vector<std::uint16_t> placeable = {0xCDD7, 0x9AC6, 0, 0, 0, 300, 200, 96, 0, 0};
+  std::uint16_t sum = 0;
+  for (std::uint16_t w : placeable) sum ^= w;
+  placeable.push_back(sum);
+  const std::string path = ::testing::TempDir() + "chart-copy.wmf";
+  {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(placeable.data(), 2, placeable.size(), f);
+    std::fwrite(wmf.data(), 1, wmf.size(), f);
+    std::fclose(f);
+  }
+  const std::string svg = path + ".svg";
+  ASSERT_EQ(std::system(("wmf2svg -o '" + svg + "' '" + path + "' 2>/dev/null").c_str()), 0);
+  std::FILE* f = std::fopen(svg.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::string text(1 << 20, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), f));
+  std::fclose(f);
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  EXPECT_GT(text.size(), 1000u) << "the chart's lines and texts";
+  std::remove(path.c_str());
+  std::remove(svg.c_str());
 }
 
 }  // namespace

@@ -770,6 +770,83 @@ def case_polynomial_coefficients_shown(p):
     # Then the balloon "Коэффициенты полинома" over the status line.
     wait_for("the balloon", lambda: set(p.others(named=False)) - before)
 
+PRINT_QUEUE = "KorvalinPDF"  # scripts/cups.sh sets it up; its jobs land as PDF files
+PRINT_FOLDER = os.environ.get("KV_CUPS_PDF_DIR", "/var/spool/cups-pdf/korvalin")
+SKIPPED = 77
+
+
+def red_share(image, box):
+    """Where an image's reddish pixels (a red line, whole or blended) lie inside box, as fractions
+    (left, top, right, bottom)."""
+    x0, y0, x1, y1 = box
+    xs, ys = [], []
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            r, g, b = image.getpixel((x, y))[:3]
+            if r - g >= 60 and r - b >= 60:
+                xs.append(x)
+                ys.append(y)
+    assert xs, "no red in %r" % (box,)
+    w, h = x1 - x0, y1 - y0
+    return ((min(xs) - x0) / w, (min(ys) - y0) / h, (max(xs) + 1 - x0) / w, (max(ys) + 1 - y0) / h)
+
+
+def case_print_to_the_queue_as_previewed(p):
+    # Файл > Печать... with the test queue chosen: the dialog's sheet shows the graph's red line
+    # where the queue's page has it, the same share of the sheet on every side.
+    p.paste_graph()
+    started = time.time()
+    p.key("F10", "Down", "Down", "Down", "Return")
+    dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(1.0)
+    assert PRINT_QUEUE in run("xdotool", "getwindowname", str(dialog)), "the dialog prints to the queue"
+    x, y, w, h = geometry(dialog)
+    shot = ImageGrab.grab(bbox=(x, y, x + w, y + 300))  # the preview panel at the dialog's top
+    # The sheet: rows of its margins are white from edge to edge, the longest white runs there.
+    def longest_white_run(py):
+        best, start = (0, 0), None
+        for px in range(shot.width + 1):
+            white = px < shot.width and shot.getpixel((px, py))[:3] == (255, 255, 255)
+            if white and start is None:
+                start = px
+            elif not white and start is not None:
+                best = max(best, (px - start, start))
+                start = None
+        return best
+    # (The frame's light edge is white across the whole window: not the sheet.)
+    runs = [r if r[0] < shot.width * 0.9 else (0, 0) for r in map(longest_white_run, range(shot.height))]
+    widest = max(r[0] for r in runs)
+    margin_rows = [py for py, r in enumerate(runs) if r[0] >= widest - 1]
+    sy0, sy1 = min(margin_rows), max(margin_rows) + 1
+    sx0 = runs[sy0][1]
+    sx1 = sx0 + widest
+    shown = red_share(shot, (sx0, sy0, sx1, sy1))
+    p.key("Return")  # Печать, the default button
+    def job():
+        for name in os.listdir(PRINT_FOLDER):
+            path = os.path.join(PRINT_FOLDER, name)
+            if name.endswith(".pdf") and os.path.getmtime(path) >= started:
+                if subprocess.run(["pdfinfo", path], capture_output=True).returncode == 0:
+                    return path
+        return None
+    pdf = wait_for("the queue's PDF", job, timeout=60)
+    page_png = os.path.join(p.dir, "page")
+    run("pdftoppm", "-r", "50", "-png", "-singlefile", pdf, page_png)
+    os.remove(pdf)
+    with Image.open(page_png + ".png") as page:
+        page = page.convert("RGB")
+        printed = red_share(page, (0, 0, page.width, page.height))
+        page.save(os.path.join(p.dir, "printed.png"))
+    shot.crop((sx0, sy0, sx1, sy1)).save(os.path.join(p.dir, "previewed.png"))
+    if os.environ.get("KV_DESKTOP_KEEP"):
+        for name in ("printed.png", "previewed.png"):
+            shutil.copy(os.path.join(p.dir, name), os.path.join(os.environ["KV_DESKTOP_KEEP"], name))
+    for name, a, b in zip(("left", "top", "right", "bottom"), shown, printed):
+        assert abs(a - b) < 0.03, "the %s edge of the chart: %.3f of the sheet, %.3f of the page" % (name, a, b)
+    p.key("Escape")
+    wait_for("the dialog to close", lambda: dialog not in visible_windows())
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
@@ -781,6 +858,13 @@ def main():
         ini += "[EXPRESSION_EDIT]\nStart=0\nStop=2\nStep=1\n"
     if case == "function_template_from_the_menu":
         ini += "[EXPRESSION_TEMPLATES]\nTemplate0=Парабола\nTemplate0Params=k=3;\nTemplate0Formula=k*x*x\n"
+    if case == "print_to_the_queue_as_previewed":
+        queues = subprocess.run(["lpstat", "-p", PRINT_QUEUE], capture_output=True, text=True)
+        if queues.returncode != 0 or not os.path.isdir(PRINT_FOLDER):
+            print("skipped: the print queue %s is not set up (scripts/cups.sh)" % PRINT_QUEUE)
+            sys.exit(SKIPPED)
+        # Portrait: the test queue turns landscape pages by its own guess of their orientation.
+        ini += "[PRINT]\nPrinterName=%s\nShowMargins=0\nOrientation=0\n" % PRINT_QUEUE
     p = Program(binary, ini)
     try:
         CASES[case](p)

@@ -81,24 +81,56 @@ TEST(GifReduce, FixedLookups) {
   EXPECT_EQ(LookupIndex(mono, 127, 127, 127), 0);
 }
 
-TEST(GifReduce, FastLookupTiesCellsAndClaims) {
+namespace {
+
+// The entry a full search finds: smallest dr² + dg² + db², the lowest index on ties.
+int NearestByFullSearch(const TGIFPalette& P, int R, int G, int B) {
+  int best = 1 << 30, index = 0;
+  for (std::size_t i = 0; i < P.size(); ++i) {
+    const int dr = P[i].peRed - R, dg = P[i].peGreen - G, db = P[i].peBlue - B;
+    const int d = dr * dr + dg * dg + db * db;
+    if (d < best) best = d, index = static_cast<int>(i);
+  }
+  return index;
+}
+
+}  // namespace
+
+TEST(GifReduce, FastLookupFindsTheNearestEntry) {
   const TGIFPalette palette = {{0, 0, 0, 0}, {110, 100, 100, 0}, {90, 100, 100, 0}, {104, 100, 100, 0}};
   TFastColorLookup lookup(palette);
-  EXPECT_EQ(LookupIndex(lookup, 20, 20, 20), 0);
-  // Entries 1 and 3 share a 15-bit cell, which entry 1 claims first: entry 3's own colour is
-  // answered with entry 1.
-  EXPECT_EQ(LookupIndex(lookup, 104, 100, 100), 1);
-  // An empty cell is searched: entry 3 is nearest.
+  // Entries 1 and 3 lie in one 8x8x8 cell: each answers its own colour.
+  EXPECT_EQ(LookupIndex(lookup, 104, 100, 100), 3);
+  EXPECT_EQ(LookupIndex(lookup, 110, 100, 100), 1);
+  EXPECT_EQ(LookupIndex(lookup, 108, 100, 100), 1);
   EXPECT_EQ(LookupIndex(lookup, 100, 100, 100), 3);
-  // A colour of an empty cell gets the nearest entry, ties to the lower index, and every later
-  // colour of that cell gets the same entry.
-  // Entries 1 and 2 are as far from (100, 100, 100): the lower index wins.
+  EXPECT_EQ(LookupIndex(lookup, 20, 20, 20), 0);
+  // Entries 1 and 2 are as far from (100, 100, 100): the lower index wins, and a later colour
+  // of the same cell gets its own nearest entry.
   TFastColorLookup fresh({{0, 0, 0, 0}, {110, 100, 100, 0}, {90, 100, 100, 0}});
   EXPECT_EQ(LookupIndex(fresh, 100, 100, 100), 1);
-  EXPECT_EQ(LookupIndex(fresh, 96, 100, 100), 1);
-  // Two entries in one cell: the first claims it, so the second is reached only from other cells.
-  TFastColorLookup shared({{200, 0, 0, 0}, {201, 1, 1, 0}});
-  EXPECT_EQ(LookupIndex(shared, 201, 1, 1), 0);
+  EXPECT_EQ(LookupIndex(fresh, 96, 100, 100), 2);
+  std::uint8_t r, g, b;
+  EXPECT_EQ(fresh.Lookup(97, 101, 99, r, g, b), 2);
+  EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{90, 100, 100}));
+  // Random palettes, some with entries crowded into a few cells, against a full search of
+  // random colours and of every colour of a few cells.
+  std::mt19937 rng(7);
+  for (int spread : {256, 24}) {
+    TGIFPalette p;
+    for (int i = 0; i < 200; ++i)
+      p.push_back({static_cast<win::BYTE>(100 + rng() % spread * (256 - 100) / 256),
+                   static_cast<win::BYTE>(rng() % spread), static_cast<win::BYTE>(rng() % spread), 0});
+    p.push_back(p[5]);  // a duplicate: never the answer over its twin
+    TFastColorLookup fast(p);
+    for (int k = 0; k < 20000; ++k) {
+      const int R = static_cast<int>(rng() % 256), G = static_cast<int>(rng() % 256), B = static_cast<int>(rng() % 256);
+      ASSERT_EQ(LookupIndex(fast, R, G, B), NearestByFullSearch(p, R, G, B)) << R << " " << G << " " << B;
+    }
+    for (int R = 96; R < 112; ++R)
+      for (int G = 0; G < 16; ++G)
+        for (int B = 8; B < 16; ++B) ASSERT_EQ(LookupIndex(fast, R, G, B), NearestByFullSearch(p, R, G, B));
+  }
 }
 
 TEST(GifReduce, PaletteBuilders) {

@@ -221,6 +221,55 @@ TRect InkedArea(const writertest::PillowPicture& Page) {
   return r;
 }
 
+// Where the chart's red line lies within a rectangle, as fractions of its width and height.
+struct Span {
+  double Left = 1, Top = 1, Right = 0, Bottom = 0;
+};
+template <typename Pixel>
+Span RedSpan(const TRect& R, Pixel At) {
+  Span s;
+  for (int y = R.top; y < R.bottom; ++y)
+    for (int x = R.left; x < R.right; ++x) {
+      const std::uint32_t rgb = At(x, y);
+      const int r = int(rgb & 0xFF), g = int(rgb >> 8 & 0xFF), b = int(rgb >> 16 & 0xFF);
+      if (r - g < 60 || r - b < 60) continue;  // reddish: the line, whole or blended
+      const double fx = double(x - R.left) / (R.right - R.left), fy = double(y - R.top) / (R.bottom - R.top);
+      s = Span{std::min(s.Left, fx), std::min(s.Top, fy), std::max(s.Right, fx), std::max(s.Bottom, fy)};
+    }
+  return s;
+}
+
+TEST_F(PreviewPanel, TheSheetShowsTheChartLaidOutAsItPrints) {
+  Build();
+  chart_->SetPrintMargins(TRect{20, 10, 5, 40});
+  printer.SetResolution(72);
+  printer.FileName = dir_.File("page.pdf");
+  preview->Invalidate();
+  Pump();
+  const TRect area = preview->MarginsRect(preview->PaperRect());
+  const Span shown = RedSpan(area, [&](int x, int y) {
+    const win::POINT p = At(x, y);
+    return std::uint32_t(desktop->screen_pixel(p.x, p.y));  // 0x00BBGGRR
+  });
+  preview->Print();
+  const writertest::CommandResult run =
+      writertest::RunCommand("pdftoppm -r 72 -png -singlefile '" + printer.FileName + "' '" + dir_.File("page") + "'");
+  ASSERT_EQ(run.Status, 0) << run.Output;
+  const writertest::PillowPicture page = writertest::ReadAllWithPillow(dir_, {dir_.File("page.png")})[0];
+  const Span printed = RedSpan(chart_->ChartPrintRect(printer.PageWidth(), printer.PageHeight()), [&](int x, int y) {
+    const std::uint32_t rgb = page.Rgb[std::size_t(y * page.Width + x)];
+    return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16;  // as the screen's 0x00BBGGRR
+  });
+  // The plot takes the same share of the area on the sheet as on the page, to about a pixel of
+  // the sheet.
+  ASSERT_LT(printed.Left, printed.Right) << "the line on the page";
+  EXPECT_GT(printed.Right - printed.Left, 0.7);
+  EXPECT_NEAR(shown.Left, printed.Left, 0.03);
+  EXPECT_NEAR(shown.Right, printed.Right, 0.03);
+  EXPECT_NEAR(shown.Top, printed.Top, 0.03);
+  EXPECT_NEAR(shown.Bottom, printed.Bottom, 0.03);
+}
+
 TEST_F(PreviewPanel, PrintingPutsThePreviewedAreaOnThePageAndRefusesWithoutAPrinter) {
   Build();
   chart_->SetName("Graph");

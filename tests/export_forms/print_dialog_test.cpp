@@ -144,6 +144,7 @@ TEST_F(PrintDialogTest, PrintingWritesThePdfAndTheNextDialogFindsTheChoices) {
     dialog->seCopies->SetValue(2);
     dialog->butPrintClick();
     EXPECT_EQ(dialog->Caption(), "Печать - PDF");
+    EXPECT_EQ(dialog->Printer()->Copies, 2) << "one job with the count";
   }
   const auto info = writertest::RunCommand("pdfinfo '" + pdf + "'");
   ASSERT_EQ(info.Status, 0) << info.Output;

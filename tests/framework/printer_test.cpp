@@ -123,14 +123,16 @@ class FakePrintService : public win::desktop::PrintService {
   ~FakePrintService() override { win::desktop::SetPrintService(previous_); }
   std::vector<std::string> Queues() override { return queues; }
   std::string DefaultQueue() override { return defaultQueue; }
-  std::optional<std::string> Submit(const std::string& queue, const std::string& title, const std::string& pdf) override {
+  std::optional<std::string> Submit(const std::string& queue, const std::string& title, const std::string& pdf,
+                                    int copies) override {
     if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "The printer or class does not exist.";
     if (refusing == queue) return "Destination \"" + queue + "\" is not accepting jobs.";
-    jobs.push_back({queue, title, pdf});
+    jobs.push_back({queue, title, pdf, copies});
     return std::nullopt;
   }
   struct Job {
     std::string Queue, Title, Pdf;
+    int Copies = 0;
   };
   std::vector<std::string> queues;
   std::string defaultQueue, refusing;
@@ -177,6 +179,17 @@ TEST(PrinterQueues, TheChosenPrinterIsKeptByNameWhenQueuesComeAndGo) {
   PrintOnePage(printer, "kept");
   ASSERT_EQ(service.jobs.size(), 1u);
   EXPECT_EQ(service.jobs[0].Queue, "Korvalin");
+  EXPECT_EQ(service.jobs[0].Copies, 1);
+  // Copies go with the one job, for the print system to make; a count below one prints once.
+  printer.Copies = 3;
+  PrintOnePage(printer, "three");
+  printer.Copies = 0;
+  PrintOnePage(printer, "once");
+  ASSERT_EQ(service.jobs.size(), 3u);
+  EXPECT_EQ(service.jobs[1].Copies, 3);
+  EXPECT_EQ(service.jobs[2].Copies, 1);
+  service.jobs.resize(1);
+  printer.Copies = 1;
   // Gone: reported by name, never replaced by the queue now in its place.
   service.queues = {"Aardvark", "Zeta"};
   EXPECT_EQ(printer.PrinterIndex(), -1);

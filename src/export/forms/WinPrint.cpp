@@ -265,8 +265,9 @@ void TwndPrint::butPrintClick() {
     if (!dialog.Execute()) return;
     FPrinter->FileName = dialog.FileName();
   }
-  // The printer takes no count of copies: each copy is a job of its own.
-  for (fw::Integer i = 0; i < copies; ++i) p->Print();
+  // One job: a queue makes the copies itself.
+  FPrinter->Copies = copies;
+  p->Print();
 }
 
 void TwndPrint::DoShow() {

@@ -16,10 +16,11 @@ class PrintService {
   virtual std::vector<std::string> Queues() = 0;
   // The queue the system prints to by default; empty when it names none.
   virtual std::string DefaultQueue() = 0;
-  // Hands the document to the queue. None when the print system took the job; else its reason
-  // for refusing (the queue is gone, does not accept jobs, the print system does not answer).
+  // Hands the document to the queue, to be printed Copies times (one job). None when the print
+  // system took the job; else its reason for refusing (the queue is gone, does not accept jobs,
+  // the print system does not answer).
   virtual std::optional<std::string> Submit(const std::string& queue, const std::string& title,
-                                            const std::string& pdf) = 0;
+                                            const std::string& pdf, int copies) = 0;
 };
 
 // Not owned; null removes it. Returns the service installed before.

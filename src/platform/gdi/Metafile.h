@@ -40,4 +40,14 @@ UINT GetWinMetaFileBits(HENHMETAFILE hemf, UINT size, BYTE* data, INT mapMode, H
 // Whether `hemf` names a live metafile (the clipboard checks handles it is given).
 bool IsEnhMetaFile(HENHMETAFILE hemf);
 
+// Windows-format metafiles, held as their bytes (what GetWinMetaFileBits gives): the handle of
+// a CF_METAFILEPICT on the clipboard. SetMetaFileBitsEx takes a copy of bytes that start with a
+// META_HEADER (memory or disk type, 9-word header, version 0x100 or 0x300, its size in words
+// within the data); anything else fails with NULL and ERROR_INVALID_DATA.
+HMETAFILE SetMetaFileBitsEx(UINT size, const BYTE* data);
+// The bytes; with a null buffer their size, 0 when `size` is too small or the handle is dead.
+UINT GetMetaFileBitsEx(HMETAFILE hmf, UINT size, void* data);
+BOOL DeleteMetaFile(HMETAFILE hmf);
+bool IsMetaFile(HMETAFILE hmf);
+
 }  // namespace win

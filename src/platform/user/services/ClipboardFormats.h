@@ -16,6 +16,15 @@ inline constexpr UINT kFirstRegisteredClipboardFormat = 0xC000;
 
 inline constexpr DWORD ERROR_CLIPBOARD_NOT_OPEN = 1418;
 
+// CF_METAFILEPICT's data: a global block holding this, the metafile handle owned with it.
+// The extents are the picture's size in .01 mm under MM_ANISOTROPIC.
+struct METAFILEPICT {
+  LONG mm;
+  LONG xExt;
+  LONG yExt;
+  HMETAFILE hMF;
+};
+
 // The same name (ignoring case) always gives the same number. 0 for a null or empty name, or
 // when all numbers up to 0xFFFF are taken.
 UINT RegisterClipboardFormatW(LPCWSTR lpszFormat);
