@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "analysis/PolyMoments.h"
 #include "framework/SysUtils.h"
 
 namespace analysis {
@@ -17,6 +18,9 @@ constexpr const char* kCannotFit = "Cannot process fitting";
 constexpr Extended kPowerFormTolerance = 1e-9L;
 // About how many points of the data that comparison takes.
 constexpr int kCheckedPoints = 1024;
+// From this many points on the fit is first tried from Chebyshev moments, whose cost per point is
+// a fraction of the orthogonal reduction's; below, where the time is small anyway, the reduction.
+constexpr int kMomentPoints = 65536;
 }
 
 Extended GaussianEliminationDeterminant(int Size, TPolyMatrix& A, TPolyVector& B, Extended Tolerance,
@@ -158,20 +162,13 @@ class TriangularReduction {
 
 }  // namespace
 
-void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, double XOrigin, double YOrigin,
-                      TPolyVector& Coefficients) {
-  if (Terms < 1 || Terms > MaxPolyTerms || Points < 1) throw fw::Exception(kCannotFit);
-  // The fit runs on u = (x - centre) / half-width in [-1, 1], where the powers of u stay apart
-  // for every degree the solver takes, and is solved by orthogonal reduction instead of normal
-  // equations, whose condition is the square of the data's.
-  double lo = X[0], hi = X[0];
-  for (int i = 0; i < Points; ++i) {
-    if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
-    lo = std::min(lo, X[i]);
-    hi = std::max(hi, X[i]);
-  }
-  const Extended centre = (Extended(lo) + hi) / 2;
-  const Extended half = hi > lo ? (Extended(hi) - lo) / 2 : 1;
+namespace {
+
+// The least-squares fit of Y - YOrigin in powers of u = (x - Centre) / Half by orthogonal
+// reduction in double, refined once in extended precision; false where the data cannot tell
+// the terms apart.
+bool SolveByReduction(int Points, int Terms, const double* X, const double* Y, Extended centre, Extended half,
+                      double YOrigin, TPolyVector& c) {
   const Extended inverse = 1 / half;
   auto scaled = [&](int i) { return (X[i] - centre) * inverse; };
   // The reduction needs u only near enough: the refinement below takes it in full.
@@ -181,8 +178,8 @@ void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, d
   // Rounding leaves R's diagonal about eps·√n of its largest entry where the data do not tell
   // two columns apart (equal X values, fewer distinct points than terms).
   const double rankTolerance = 64 * std::numeric_limits<double>::epsilon() * std::sqrt(double(Points));
-  TPolyVector c{};
-  if (!system.Solve(c, rankTolerance)) throw fw::Exception(kCannotFit);
+  c = TPolyVector{};
+  if (!system.Solve(c, rankTolerance)) return false;
   // The reduction runs in double; one step of refinement in extended precision brings the
   // solution to what an extended-precision reduction gives: the residual r = y - V·c and Vᵀr
   // in extended precision, the correction from the seminormal equations Rᵀ·R·d = Vᵀr.
@@ -205,6 +202,30 @@ void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, d
     delta[std::size_t(k)] = s / system.R(k, k);
   }
   for (int k = 0; k < Terms; ++k) c[std::size_t(k)] += delta[std::size_t(k)];
+  return true;
+}
+
+}  // namespace
+
+void PolyFittingAbout(int Points, int Terms, const double* X, const double* Y, double XOrigin, double YOrigin,
+                      TPolyVector& Coefficients) {
+  if (Terms < 1 || Terms > MaxPolyTerms || Points < 1) throw fw::Exception(kCannotFit);
+  // The fit runs on u = (x - centre) / half-width in [-1, 1], where the powers of u stay apart
+  // for every degree the solver takes, and is solved from Chebyshev moments or by orthogonal
+  // reduction instead of normal equations, whose condition is the square of the data's.
+  double lo = X[0], hi = X[0];
+  for (int i = 0; i < Points; ++i) {
+    if (!std::isfinite(X[i]) || !std::isfinite(Y[i])) throw fw::Exception(kCannotFit);
+    lo = std::min(lo, X[i]);
+    hi = std::max(hi, X[i]);
+  }
+  const Extended centre = (Extended(lo) + hi) / 2;
+  const Extended half = hi > lo ? (Extended(hi) - lo) / 2 : 1;
+  TPolyVector c{};
+  if (Points < kMomentPoints || !PolyFitByMoments(Points, Terms, X, Y, centre, half, YOrigin, c))
+    if (!SolveByReduction(Points, Terms, X, Y, centre, half, YOrigin, c)) throw fw::Exception(kCannotFit);
+  const Extended inverse = 1 / half;
+  auto scaled = [&](int i) { return (X[i] - centre) * inverse; };
   const TPolyVector fitted = c;
   // Back to powers of x: first of v = x - centre (term k divided by half^k, one division at a
   // time so no power of half overflows), then shifted to the origin (Taylor shift).
