@@ -22,6 +22,8 @@ class TCsColorButton : public TCsMenuButton, public ICsColorPicker {
   // False after construction.
   bool ShowSeparators() const { return FShowSeparators; }
   void SetShowSeparators(bool Value) { FShowSeparators = Value; }
+  tx::TTxCustomColorSet* ColorSet() const { return FMenu.ColorSet(); }
+  void SetColorSet(tx::TTxCustomColorSet* Value) { FMenu.SetColorSet(Value, FSelectedColor); }
   const TCsColorMenu& Menu() const { return FMenu; }
 
   fw::TNotifyEvent OnColorChange;

@@ -1,11 +1,12 @@
 #pragma once
 // The colour pickers' menu and the drop-down colour item. The menu reads, top to bottom: "Авто"
-// (optional), a separator (optional), the colour grid, a separator (optional) and "Выбрать...",
+// (optional), a separator (optional), the colour grid (the themed engine's colour palette, showing
+// the picker's colour set or the forty named colours), a separator (optional) and "Выбрать...",
 // which opens the platform's colour dialog. Entries are made on the first popup and never
 // removed. The grid and the dialog entry each know they are reporting while they push a colour
 // to the picker, so that the picker does not push it back to them.
 
-#include "controls/CsColorPalette.h"
+#include "tx/TxColorPalette.h"
 #include "tx/TxExtItems.h"
 #include "tx/TxItems.h"
 
@@ -32,10 +33,12 @@ class TCsColorDefault : public tx::TTxColorItem {
   ICsColorPicker* FPicker;
 };
 
-class TCsColorPalette : public TCsColorPaletteGrid {
+class TCsColorPalette : public tx::TTxColorPalette {
  public:
   TCsColorPalette(fw::TComponent* AOwner, ICsColorPicker* Picker);
   bool Reporting() const { return FReporting; }
+  // Shows the picker's colour without reporting it back.
+  void TakeColor(fw::TColor Value);
 
  protected:
   void DoChange() override;
@@ -73,6 +76,10 @@ class TCsColorMenu {
   // Makes the entries not made yet, each at the top, so that they read in menu order.
   void Build(toolbars::TTBCustomItem* Root, fw::TColor Current, fw::TColor DefaultColor, bool DefaultVisible,
              bool ShowSeparators);
+  // The grid's colours (nullptr: the default set); the grid, once made, takes the set and then
+  // Current again. The set is watched: freed, it is forgotten.
+  tx::TTxCustomColorSet* ColorSet() const { return FColorSet; }
+  void SetColorSet(tx::TTxCustomColorSet* Value, fw::TColor Current);
   // A new current colour for the dialog entry and the grid, each unless it reported it.
   void PassOn(fw::TColor Current);
   void SetDefaultColor(fw::TColor Value);
@@ -84,6 +91,9 @@ class TCsColorMenu {
 
  private:
   void Watch(toolbars::TTBCustomItem* Entry);
+  // Inserts the entry at the top of Root and remembers it in Slot.
+  template <class T>
+  T* Place(toolbars::TTBCustomItem* Root, T*& Slot, T* Entry);
 
   ICsColorPicker* FPicker;
   fw::TComponent* FWatcher;
@@ -92,6 +102,7 @@ class TCsColorMenu {
   TCsColorPalette* FGrid = nullptr;
   tx::TTxSeparatorItem* FSeparator2 = nullptr;
   TCsColorSelector* FSelector = nullptr;
+  tx::TTxCustomColorSet* FColorSet = nullptr;
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
@@ -109,6 +120,8 @@ class TCsColorItem : public tx::TTxSubmenuItem, public ICsColorPicker {
   void SetDefaultVisible(bool Value) { FDefaultVisible = Value; }
   bool ShowSeparators() const { return FShowSeparators; }
   void SetShowSeparators(bool Value) { FShowSeparators = Value; }
+  tx::TTxCustomColorSet* ColorSet() const { return FMenu.ColorSet(); }
+  void SetColorSet(tx::TTxCustomColorSet* Value) { FMenu.SetColorSet(Value, FColor); }
   const TCsColorMenu& Menu() const { return FMenu; }
 
   fw::TNotifyEvent OnColorChange;
