@@ -234,20 +234,28 @@ void TFindOpForm::BuildToolbar() {
       {"itClear", u"Очистить", u"Очистить пределы или результаты", imgClearAll, true,
        [this] { ClearBoundsOrResults(); }}};
   fw::TImageList* images = DataModule1 ? DataModule1->SmallImages() : nullptr;
-  cs::TCsToolbar* bars[2] = {};
-  for (int row = 0; row < 2; ++row) {
+  // The bounds, the picks at the right end of the first row, then the edit commands. The bars
+  // cannot float: no drag handle.
+  const struct {
+    const char* Name;
+    TUnits At;
+  } places[] = {{"tbBounds", {4, 2, 140, 14}}, {"tbPick", {146, 2, 52, 14}}, {"tbEdit", {4, 17, 192, 14}}};
+  cs::TCsToolbar* bars[3] = {};
+  for (int i = 0; i < 3; ++i) {
     auto* bar = new cs::TCsToolbar(this);
-    bar->SetName(row == 0 ? "tbBounds" : "tbEdit");
+    bar->SetName(places[i].Name);
     bar->AfterConstruction();
-    TDialogLayout::Place(bar, this, 4, row == 0 ? 2 : 17, 192, 14);
+    bar->SetDockMode(toolbars::dmCannotFloat);
+    bar->SetDragHandleStyle(toolbars::dhNone);
+    const TUnits at = places[i].At;
+    TDialogLayout::Place(bar, this, at.Left, at.Top, at.Width, at.Height);
     bar->SetImages(images);
     bar->SetShowHint(true);
-    bars[row] = bar;
+    bars[i] = bar;
   }
   int index = 0;
   for (const TTool& tool : tools) {
-    cs::TCsToolbar* bar = bars[index >= 8 ? 1 : 0];
-    if (index == 6) bar->Items()->Add(new cs::TCsSeparatorItem(bar->Items()));
+    cs::TCsToolbar* bar = bars[index < 6 ? 0 : index < 8 ? 1 : 2];
     auto* item = new cs::TCsItem(this);
     item->SetName(tool.Name);
     item->SetCaption(tool.Caption);

@@ -14,6 +14,7 @@
 #include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinLegendFormat.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "framework/Streams.h"
 #include "support/HeadlessFixture.h"
@@ -62,6 +63,40 @@ class LegendDialogTest : public kvtest::HeadlessTest {
   std::unique_ptr<chart::TChart> chart;
   chart::TChartLegend* legend = nullptr;
 };
+
+TEST_F(LegendDialogTest, ColourButtonsShowAndWriteTheirColours) {
+  legend->SetColor(fw::clYellow);
+  legend->Frame()->SetColor(fw::clPurple);
+  legend->DividingLines()->SetColor(fw::clTeal);
+  legend->Shadow()->Color = fw::clMaroon;
+  struct Case {
+    const char* name;
+    std::function<kvtest::TColourButtonOf<TwndLegendFormat>> button;
+    std::function<fw::TColor()> written;
+    fw::TColor shown;
+  };
+  const Case cases[] = {
+      {"back", [](TwndLegendFormat& d) { return d.itColor; }, [this] { return legend->Color(); }, fw::clYellow},
+      {"frame", [](TwndLegendFormat& d) { return d.FramePen.ColorButton; },
+       [this] { return legend->Frame()->Color(); }, fw::clPurple},
+      {"divider", [](TwndLegendFormat& d) { return d.DividerPen.ColorButton; },
+       [this] { return legend->DividingLines()->Color(); }, fw::clTeal},
+      {"shadow", [](TwndLegendFormat& d) { return d.itShadowColor; }, [this] { return legend->Shadow()->Color; },
+       fw::clMaroon},
+  };
+  for (const Case& c : cases) {
+    const std::string before = Stream();
+    Run(fw::mrCancel, [&](TwndLegendFormat& d) {
+      EXPECT_EQ(c.button(d)->SelectedColor(), c.shown) << c.name;
+      kvtest::PickColourCell(c.button(d), 6, 2);  // "Violet"
+      d.butApply->Click();
+      EXPECT_EQ(c.written(), 0x800080) << c.name;
+    });
+    EXPECT_EQ(Stream(), before) << c.name;  // Cancel restores exactly
+    Run(fw::mrOk, [&](TwndLegendFormat& d) { kvtest::PickOtherColour(c.button(d), 0x654321); });
+    EXPECT_EQ(c.written(), 0x654321) << c.name;
+  }
+}
 
 TEST_F(LegendDialogTest, OkWithoutChangesKeepsTheLegend) {
   const std::string before = Stream();

@@ -22,6 +22,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
+#include "export_forms/ColourPicks.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
 #include "toolbars/TBItem.h"
@@ -148,6 +149,39 @@ TEST_F(TitleDialogTest, OkWritesEveryControlIntoTheTitle) {
   EXPECT_TRUE(title->Shadow()->Smooth);
   EXPECT_TRUE(title->Transparent());
   EXPECT_TRUE(chart->CancelMouse());
+}
+
+TEST_F(TitleDialogTest, ColourButtonsShowAndWriteTheirColours) {
+  title->Frame()->SetColor(fw::clPurple);
+  title->SetColor(fw::clYellow);
+  struct Case {
+    const char* name;
+    std::function<kvtest::TColourButtonOf<TwndTitle>> button;
+    std::function<fw::TColor()> written;
+    fw::TColor shown;
+  };
+  const Case cases[] = {
+      {"font", [](TwndTitle& d) { return d.itFontColor; }, [this] { return title->Font()->Color(); }, fw::clNavy},
+      {"back", [](TwndTitle& d) { return d.butColor; }, [this] { return title->Color(); }, fw::clYellow},
+      {"frame", [](TwndTitle& d) { return d.FramePen.ColorButton; }, [this] { return title->Frame()->Color(); },
+       fw::clPurple},
+      {"shadow", [](TwndTitle& d) { return d.butShadowColor; }, [this] { return title->Shadow()->Color; },
+       fw::clMaroon},
+  };
+  for (const Case& c : cases) {
+    const std::string before = Stream();
+    // Picked, applied, then cancelled: the title as it was.
+    Run(*title, fw::mrCancel, [&](TwndTitle& d) {
+      EXPECT_EQ(c.button(d)->SelectedColor(), c.shown) << c.name;
+      kvtest::PickColourCell(c.button(d), 4, 0);  // "Dark Teal"
+      d.butApply->Click();
+      EXPECT_EQ(c.written(), 0x663300) << c.name;
+    });
+    EXPECT_EQ(Stream(), before) << c.name;
+    // "Выбрать..." and OK: written.
+    Run(*title, fw::mrOk, [&](TwndTitle& d) { kvtest::PickOtherColour(c.button(d), 0x123456); });
+    EXPECT_EQ(c.written(), 0x123456) << c.name;
+  }
 }
 
 TEST_F(TitleDialogTest, CancelAfterApplyRestoresTheTitleAsOpened) {
