@@ -69,13 +69,7 @@ TEST_F(LegendDialogTest, ColourButtonsShowAndWriteTheirColours) {
   legend->Frame()->SetColor(fw::clPurple);
   legend->DividingLines()->SetColor(fw::clTeal);
   legend->Shadow()->Color = fw::clMaroon;
-  struct Case {
-    const char* name;
-    std::function<kvtest::TColourButtonOf<TwndLegendFormat>> button;
-    std::function<fw::TColor()> written;
-    fw::TColor shown;
-  };
-  const Case cases[] = {
+  const std::vector<kvtest::TColourCase<TwndLegendFormat>> cases = {
       {"back", [](TwndLegendFormat& d) { return d.itColor; }, [this] { return legend->Color(); }, fw::clYellow},
       {"frame", [](TwndLegendFormat& d) { return d.FramePen.ColorButton; },
        [this] { return legend->Frame()->Color(); }, fw::clPurple},
@@ -84,18 +78,9 @@ TEST_F(LegendDialogTest, ColourButtonsShowAndWriteTheirColours) {
       {"shadow", [](TwndLegendFormat& d) { return d.itShadowColor; }, [this] { return legend->Shadow()->Color; },
        fw::clMaroon},
   };
-  for (const Case& c : cases) {
-    const std::string before = Stream();
-    Run(fw::mrCancel, [&](TwndLegendFormat& d) {
-      EXPECT_EQ(c.button(d)->SelectedColor(), c.shown) << c.name;
-      kvtest::PickColourCell(c.button(d), 6, 2);  // "Violet"
-      d.butApply->Click();
-      EXPECT_EQ(c.written(), 0x800080) << c.name;
-    });
-    EXPECT_EQ(Stream(), before) << c.name;  // Cancel restores exactly
-    Run(fw::mrOk, [&](TwndLegendFormat& d) { kvtest::PickOtherColour(c.button(d), 0x654321); });
-    EXPECT_EQ(c.written(), 0x654321) << c.name;
-  }
+  kvtest::ExpectColourButtonsWrite<TwndLegendFormat>(
+      cases, [this](fw::TModalResult Result, std::function<void(TwndLegendFormat&)> Work) { Run(Result, std::move(Work)); },
+      [this] { return Stream(); });
 }
 
 TEST_F(LegendDialogTest, OkWithoutChangesKeepsTheLegend) {

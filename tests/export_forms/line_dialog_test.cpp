@@ -138,13 +138,7 @@ TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {
   s->SetSeriesColor(fw::clPurple);
   s->Pointer()->SetColor(fw::clYellow);
   s->Pointer()->Pen()->SetColor(fw::clTeal);
-  struct Case {
-    const char* name;
-    std::function<kvtest::TColourButtonOf<TwndLineProp>> button;
-    std::function<fw::TColor()> written;
-    fw::TColor shown;
-  };
-  const Case cases[] = {
+  const std::vector<kvtest::TColourCase<TwndLineProp>> cases = {
       {"line", [](TwndLineProp& d) { return d.LinePen.ColorButton; }, [s] { return s->SeriesColor(); },
        fw::clPurple},
       {"marker", [](TwndLineProp& d) { return d.butColorMarker; }, [s] { return s->Pointer()->Color(); },
@@ -152,18 +146,9 @@ TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {
       {"marker frame", [](TwndLineProp& d) { return d.MarkerPen.ColorButton; },
        [s] { return s->Pointer()->Pen()->Color(); }, fw::clTeal},
   };
-  for (const Case& c : cases) {
-    const std::string before = Stream();
-    Run(fw::mrCancel, [&](TwndLineProp& d) {
-      EXPECT_EQ(c.button(d)->SelectedColor(), c.shown) << c.name;
-      kvtest::PickColourCell(c.button(d), 3, 3);  // "Bright Green"
-      d.butApply->Click();
-      EXPECT_EQ(c.written(), 0x00FF00) << c.name;
-    });
-    EXPECT_EQ(Stream(), before) << c.name;  // Cancel restores exactly
-    Run(fw::mrOk, [&](TwndLineProp& d) { kvtest::PickOtherColour(c.button(d), 0x0A0B0C); });
-    EXPECT_EQ(c.written(), 0x0A0B0C) << c.name;
-  }
+  kvtest::ExpectColourButtonsWrite<TwndLineProp>(
+      cases, [this](fw::TModalResult Result, std::function<void(TwndLineProp&)> Work) { Run(Result, std::move(Work)); },
+      [this] { return Stream(); });
 }
 
 TEST_F(LineDialogTest, OkWithoutChangesRecordsNoUndo) {

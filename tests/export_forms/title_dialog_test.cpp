@@ -154,13 +154,7 @@ TEST_F(TitleDialogTest, OkWritesEveryControlIntoTheTitle) {
 TEST_F(TitleDialogTest, ColourButtonsShowAndWriteTheirColours) {
   title->Frame()->SetColor(fw::clPurple);
   title->SetColor(fw::clYellow);
-  struct Case {
-    const char* name;
-    std::function<kvtest::TColourButtonOf<TwndTitle>> button;
-    std::function<fw::TColor()> written;
-    fw::TColor shown;
-  };
-  const Case cases[] = {
+  const std::vector<kvtest::TColourCase<TwndTitle>> cases = {
       {"font", [](TwndTitle& d) { return d.itFontColor; }, [this] { return title->Font()->Color(); }, fw::clNavy},
       {"back", [](TwndTitle& d) { return d.butColor; }, [this] { return title->Color(); }, fw::clYellow},
       {"frame", [](TwndTitle& d) { return d.FramePen.ColorButton; }, [this] { return title->Frame()->Color(); },
@@ -168,20 +162,9 @@ TEST_F(TitleDialogTest, ColourButtonsShowAndWriteTheirColours) {
       {"shadow", [](TwndTitle& d) { return d.butShadowColor; }, [this] { return title->Shadow()->Color; },
        fw::clMaroon},
   };
-  for (const Case& c : cases) {
-    const std::string before = Stream();
-    // Picked, applied, then cancelled: the title as it was.
-    Run(*title, fw::mrCancel, [&](TwndTitle& d) {
-      EXPECT_EQ(c.button(d)->SelectedColor(), c.shown) << c.name;
-      kvtest::PickColourCell(c.button(d), 4, 0);  // "Dark Teal"
-      d.butApply->Click();
-      EXPECT_EQ(c.written(), 0x663300) << c.name;
-    });
-    EXPECT_EQ(Stream(), before) << c.name;
-    // "Выбрать..." and OK: written.
-    Run(*title, fw::mrOk, [&](TwndTitle& d) { kvtest::PickOtherColour(c.button(d), 0x123456); });
-    EXPECT_EQ(c.written(), 0x123456) << c.name;
-  }
+  kvtest::ExpectColourButtonsWrite<TwndTitle>(
+      cases, [this](fw::TModalResult Result, std::function<void(TwndTitle&)> Work) { Run(*title, Result, std::move(Work)); },
+      [this] { return Stream(); });
 }
 
 TEST_F(TitleDialogTest, CancelAfterApplyRestoresTheTitleAsOpened) {
