@@ -9,8 +9,8 @@
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
-#include "export_forms/ColourPicks.h"
 #include "export/forms/WinFrameFormat.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "platform/desktop/CommonDialogs.h"
 #include "support/HeadlessFixture.h"
@@ -98,7 +98,7 @@ TEST_F(FrameFormatTest, ColourButtonOffersTheNamedColoursAndTheColourDialog) {
   Run(fw::mrOk, [](TwndFrameFormat& d) {
     EXPECT_EQ(d.CsColorButton1->SelectedColor(), fw::clRed);  // shows the pen's colour
     EXPECT_FALSE(d.CsColorButton1->DefaultVisible());         // no "Авто" for a pen
-    kvtest::PickColourCell(d.CsColorButton1, 1, 1);            // "Orange"
+    kvtest::PickColourCell(d.CsColorButton1, 1, 1);           // "Orange"
     EXPECT_EQ(d.Pen.Color, 0x0066FF);
     kvtest::PickOtherColour(d.CsColorButton1, fw::clGreen);
     EXPECT_EQ(d.Pen.Color, fw::clGreen);

@@ -70,16 +70,20 @@ TEST_F(LegendDialogTest, ColourButtonsShowAndWriteTheirColours) {
   legend->DividingLines()->SetColor(fw::clTeal);
   legend->Shadow()->Color = fw::clMaroon;
   const std::vector<kvtest::TColourCase<TwndLegendFormat>> cases = {
-      {"back", [](TwndLegendFormat& d) { return d.itColor; }, [this] { return legend->Color(); }, fw::clYellow},
+      {"back", [](TwndLegendFormat& d) { return d.itColor; }, [this] { return legend->Color(); },
+       fw::clYellow},
       {"frame", [](TwndLegendFormat& d) { return d.FramePen.ColorButton; },
        [this] { return legend->Frame()->Color(); }, fw::clPurple},
       {"divider", [](TwndLegendFormat& d) { return d.DividerPen.ColorButton; },
        [this] { return legend->DividingLines()->Color(); }, fw::clTeal},
-      {"shadow", [](TwndLegendFormat& d) { return d.itShadowColor; }, [this] { return legend->Shadow()->Color; },
-       fw::clMaroon},
+      {"shadow", [](TwndLegendFormat& d) { return d.itShadowColor; },
+       [this] { return legend->Shadow()->Color; }, fw::clMaroon},
   };
   kvtest::ExpectColourButtonsWrite<TwndLegendFormat>(
-      cases, [this](fw::TModalResult Result, std::function<void(TwndLegendFormat&)> Work) { Run(Result, std::move(Work)); },
+      cases,
+      [this](fw::TModalResult Result, std::function<void(TwndLegendFormat&)> Work) {
+        Run(Result, std::move(Work));
+      },
       [this] { return Stream(); });
 }
 

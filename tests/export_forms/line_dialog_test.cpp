@@ -147,7 +147,10 @@ TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {
        [s] { return s->Pointer()->Pen()->Color(); }, fw::clTeal},
   };
   kvtest::ExpectColourButtonsWrite<TwndLineProp>(
-      cases, [this](fw::TModalResult Result, std::function<void(TwndLineProp&)> Work) { Run(Result, std::move(Work)); },
+      cases,
+      [this](fw::TModalResult Result, std::function<void(TwndLineProp&)> Work) {
+        Run(Result, std::move(Work));
+      },
       [this] { return Stream(); });
 }
 

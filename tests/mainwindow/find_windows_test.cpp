@@ -167,11 +167,16 @@ TEST_F(FindWindowsTest, ToolItemsShowTheCommandPicturesAndAct) {
     bool captionShown;
   };
   const Case cases[] = {
-      {"itMinAbs", workspace::imgBoundMinAbs, false},   {"itMinVis", workspace::imgBoundMinVis, false},
-      {"itMinMaxAbs", workspace::imgBoundMinMaxAbs, false}, {"itMinMaxVis", workspace::imgBoundMinMaxVis, false},
-      {"itMaxVis", workspace::imgBoundMaxVis, false},   {"itMaxAbs", workspace::imgBoundMaxAbs, false},
-      {"tbutPickPoint", workspace::imgPickPoint, false}, {"tbutPickPoints", workspace::imgPickPoint, true},
-      {"itCopy", workspace::imgCopy, true},             {"itPaste", workspace::imgPaste, true},
+      {"itMinAbs", workspace::imgBoundMinAbs, false},
+      {"itMinVis", workspace::imgBoundMinVis, false},
+      {"itMinMaxAbs", workspace::imgBoundMinMaxAbs, false},
+      {"itMinMaxVis", workspace::imgBoundMinMaxVis, false},
+      {"itMaxVis", workspace::imgBoundMaxVis, false},
+      {"itMaxAbs", workspace::imgBoundMaxAbs, false},
+      {"tbutPickPoint", workspace::imgPickPoint, false},
+      {"tbutPickPoints", workspace::imgPickPoint, true},
+      {"itCopy", workspace::imgCopy, true},
+      {"itPaste", workspace::imgPaste, true},
       {"itClear", workspace::imgClearAll, true},
   };
   for (const Case& c : cases) {

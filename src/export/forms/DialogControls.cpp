@@ -96,7 +96,9 @@ cs::TCsColorButton* MakeColorButton(fw::TWinControl* Parent, std::string_view Na
   auto* button = Make<cs::TCsColorButton>(Parent, Name, At);
   button->SetDefaultVisible(false);  // a chart colour has no "automatic" value
   button->SetThemeType(cs::thtTx);
-  button->OnColorChange = [button, OnPick = std::move(OnPick)](fw::TObject*) { OnPick(button->SelectedColor()); };
+  button->OnColorChange = [button, OnPick = std::move(OnPick)](fw::TObject*) {
+    OnPick(button->SelectedColor());
+  };
   return button;
 }
 

@@ -60,7 +60,8 @@ void BindPenColour(TPenControls& Pen, const char* Name) {
   fw::TWinControl* box = Pen.Visible->Parent();
   delete Pen.Swatch;
   Pen.Swatch = nullptr;
-  Pen.ColorButton = MakeColorButton(box, Name, {6, 46, 60, 21}, [&Pen](fw::TColor Value) { Pen.Color = Value; });
+  Pen.ColorButton =
+      MakeColorButton(box, Name, {6, 46, 60, 21}, [&Pen](fw::TColor Value) { Pen.Color = Value; });
   Pen.ColorButton->SetSelectedColor(Pen.Color);
 }
 

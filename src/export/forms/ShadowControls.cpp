@@ -51,8 +51,8 @@ TShadowControls MakeShadowGroup(fw::TWinControl* Parent, TBox At) {
 }
 
 void BindShadowColour(TShadowControls& Shadow, std::string_view Name) {
-  Shadow.ColorButton =
-      MakeColorButton(Shadow.Group, Name, {176, 14, 50, 21}, [&Shadow](fw::TColor Value) { Shadow.Color = Value; });
+  Shadow.ColorButton = MakeColorButton(Shadow.Group, Name, {176, 14, 50, 21},
+                                       [&Shadow](fw::TColor Value) { Shadow.Color = Value; });
   Shadow.ColorButton->SetSelectedColor(Shadow.Color);
 }
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "chart/PlotCanvas.h"
-#include "controls/CsColorButton.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -38,8 +38,8 @@ TwndFrameFormat::TwndFrameFormat(fw::TComponent* AOwner, chart::TChartPen& Frame
   CsSpinEdit1 = MakeSpinEdit(gbxFrame, "CsSpinEdit1", 20, {76, 66, 60, 21});
   CsSpinEdit1->SetMinValue(1);
   MakeLabel(gbxFrame, "Цвет", {10, 96, 60, 14});
-  CsColorButton1 =
-      MakeColorButton(gbxFrame, "CsColorButton1", {76, 92, 76, 21}, [this](fw::TColor Value) { Pen.Color = Value; });
+  CsColorButton1 = MakeColorButton(gbxFrame, "CsColorButton1", {76, 92, 76, 21},
+                                   [this](fw::TColor Value) { Pen.Color = Value; });
 
   const fw::Integer top = ClientHeight() - 32;
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {40, top, 80, 25});

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "chart/PlotCanvas.h"
-#include "controls/CsColorButton.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -52,7 +52,8 @@ TwndGradient::TwndGradient(fw::TComponent* AOwner, chart::TPlotGradient& Gradien
                                   {112, 6, 202, 21});
   itStart = ColourItem(this, "itStart", "Начальный", {8, 34, 90, 23});
   // Under each item its palette: the forty named colours and "Выбрать...".
-  palStart = MakeColorButton(this, "palStart", {8, 60, 90, 21}, [this](fw::TColor Value) { StartColor = Value; });
+  palStart =
+      MakeColorButton(this, "palStart", {8, 60, 90, 21}, [this](fw::TColor Value) { StartColor = Value; });
   itMid = ColourItem(this, "itMid", "Средний", {116, 34, 90, 23});
   palMid = MakeColorButton(this, "palMid", {116, 60, 90, 21}, [this](fw::TColor Value) { MidColor = Value; });
   itEnd = ColourItem(this, "itEnd", "Конечный", {224, 34, 90, 23});

@@ -6,8 +6,8 @@
 #include "chart/Chart.h"
 #include "chart/ChartLegend.h"
 #include "chart/PlotCanvas.h"
-#include "controls/CsColorButton.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -77,7 +77,8 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   seInterval = MakeSpinEdit(this, "seInterval", 0, 100, {166, 320, 46, 21});
   MakeLabel(this, "Прозрачность", {218, 324, 86, 14});
   seTransparency = MakeSpinEdit(this, "seTransparency", 0, 255, {306, 320, 46, 21});
-  itColor = MakeColorButton(this, "itColor", {356, 320, 58, 21}, [this](fw::TColor Value) { BackColor = Value; });
+  itColor =
+      MakeColorButton(this, "itColor", {356, 320, 58, 21}, [this](fw::TColor Value) { BackColor = Value; });
   itGradient = MakeButton(this, "itGradient", "Градиент...", {8, ClientHeight() - 32, 90, 25},
                       [this] { ShowGradientDialog(*FLegend.Gradient(), &FLegend); });
 

@@ -8,8 +8,8 @@
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
 #include "chart/SeriesPointer.h"
-#include "controls/CsColorButton.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -64,8 +64,8 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
   sePointSizeH = MakeSpinEdit(this, "sePointSizeH", 0, kMaxMarkerSize, {22, 120, 40, 21});
   MakeLabel(this, "H", {68, 122, 12, 14});
   sePointSizeV = MakeSpinEdit(this, "sePointSizeV", 0, kMaxMarkerSize, {82, 120, 40, 21});
-  butColorMarker =
-      MakeColorButton(this, "butColorMarker", {128, 120, 70, 21}, [this](fw::TColor Value) { MarkerColor = Value; });
+  butColorMarker = MakeColorButton(this, "butColorMarker", {128, 120, 70, 21},
+                                   [this](fw::TColor Value) { MarkerColor = Value; });
 
   MarkerPen = MakePenGroup(this, "gbxMarkerFrame", "Рамка", {6, 144, 227, 70});
   gbxMarkerFrame = dynamic_cast<cs::TCsGroupBox*>(MarkerPen.Visible->Parent());
