@@ -145,33 +145,34 @@ void TCsColorMenu::SetDefaultColor(fw::TColor Value) {
   if (FDefault != nullptr) FDefault->SetColor(Value);
 }
 
-// ---- colour item ----
-
-TCsColorItem::TCsColorItem(fw::TComponent* AOwner) : tx::TTxSubmenuItem(AOwner) {
-  SetOptions(Options() + toolbars::TTBItemOptions{toolbars::tboDropdownArrow, toolbars::tboToolbarStyle});
-}
-
-void TCsColorItem::SetColor(fw::TColor Value) {
-  if (FColor == Value || !IsPickableColor(Value)) return;
-  FColor = Value;
-  Change(false);
+void TCsColorPickerBase::StoreColor(fw::TColor Value) {
+  if (FPickedColor == Value || !IsPickableColor(Value)) return;
+  FPickedColor = Value;
+  RepaintFace();
   FMenu.PassOn(Value);
-  if (OnColorChange) OnColorChange(this);
+  if (OnColorChange) OnColorChange(FSelf);
 }
 
-void TCsColorItem::SetDefaultColor(fw::TColor Value) {
+void TCsColorPickerBase::SetDefaultColor(fw::TColor Value) {
   if (FDefaultColor == Value || !IsPickableColor(Value)) return;
   FDefaultColor = Value;
   FMenu.SetDefaultColor(Value);
 }
 
+// ---- colour item ----
+
+TCsColorItem::TCsColorItem(fw::TComponent* AOwner)
+    : tx::TTxSubmenuItem(AOwner), TCsColorPickerBase(this, false, true) {
+  SetOptions(Options() + toolbars::TTBItemOptions{toolbars::tboDropdownArrow, toolbars::tboToolbarStyle});
+}
+
 void TCsColorItem::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   tx::TTxSubmenuItem::Notification(AComponent, Operation);
-  if (Operation == fw::opRemove) FMenu.Forget(AComponent);
+  if (Operation == fw::opRemove) Forget(AComponent);
 }
 
 void TCsColorItem::DoPopup(toolbars::TTBCustomItem* Sender, bool FromLink) {
-  FMenu.Build(this, FColor, FDefaultColor, FDefaultVisible, FShowSeparators);
+  BuildMenu(this);
   tx::TTxSubmenuItem::DoPopup(Sender, FromLink);
 }
 

@@ -106,14 +106,11 @@ class TCsColorMenu {
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
-// A drop-down colour item for toolbars: its face is a grey-framed bar of the current colour.
-class TCsColorItem : public tx::TTxSubmenuItem, public ICsColorPicker {
+// What the colour item and the colour button share: the current colour, the "Авто" entry's
+// colour, the menu's options and the menu itself. Self is the picker as a component (the sender
+// of OnColorChange and the watcher of the menu's entries).
+class TCsColorPickerBase : public ICsColorPicker {
  public:
-  explicit TCsColorItem(fw::TComponent* AOwner);
-
-  // clDefault after construction. An unpickable value is refused (nothing changes).
-  fw::TColor Color() const { return FColor; }
-  void SetColor(fw::TColor Value);
   fw::TColor DefaultColor() const { return FDefaultColor; }
   void SetDefaultColor(fw::TColor Value);
   bool DefaultVisible() const { return FDefaultVisible; }
@@ -121,22 +118,50 @@ class TCsColorItem : public tx::TTxSubmenuItem, public ICsColorPicker {
   bool ShowSeparators() const { return FShowSeparators; }
   void SetShowSeparators(bool Value) { FShowSeparators = Value; }
   tx::TTxCustomColorSet* ColorSet() const { return FMenu.ColorSet(); }
-  void SetColorSet(tx::TTxCustomColorSet* Value) { FMenu.SetColorSet(Value, FColor); }
+  void SetColorSet(tx::TTxCustomColorSet* Value) { FMenu.SetColorSet(Value, FPickedColor); }
   const TCsColorMenu& Menu() const { return FMenu; }
 
   fw::TNotifyEvent OnColorChange;
+
+ protected:
+  TCsColorPickerBase(fw::TComponent* Self, bool DefaultVisible, bool ShowSeparators)
+      : FSelf(Self), FDefaultVisible(DefaultVisible), FShowSeparators(ShowSeparators), FMenu{this, Self} {}
+  // A different, pickable colour: stored, repainted, passed on to the menu, then OnColorChange.
+  void StoreColor(fw::TColor Value);
+  virtual void RepaintFace() = 0;
+  void BuildMenu(toolbars::TTBCustomItem* Root) {
+    FMenu.Build(Root, FPickedColor, FDefaultColor, FDefaultVisible, FShowSeparators);
+  }
+  // From the picker's Notification.
+  void Forget(fw::TComponent* AComponent) { FMenu.Forget(AComponent); }
+
+  fw::TColor PickedColor() const { return FPickedColor; }
+
+ private:
+  fw::TColor FPickedColor = fw::clDefault;
+  fw::TComponent* FSelf;
+  fw::TColor FDefaultColor = fw::clDefault;
+  bool FDefaultVisible;
+  bool FShowSeparators;
+  TCsColorMenu FMenu;
+};
+
+// A drop-down colour item for toolbars: its face is a grey-framed bar of the current colour.
+class TCsColorItem : public tx::TTxSubmenuItem, public TCsColorPickerBase {
+ public:
+  explicit TCsColorItem(fw::TComponent* AOwner);
+
+  // clDefault after construction. An unpickable value is refused (nothing changes).
+  fw::TColor Color() const { return PickedColor(); }
+  void SetColor(fw::TColor Value) { StoreColor(Value); }
 
   void SetPickedColor(fw::TColor Value) override { SetColor(Value); }
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   void DoPopup(toolbars::TTBCustomItem* Sender, bool FromLink) override;
   toolbars::TTBItemViewerClass GetItemViewerClass(toolbars::TTBView* AView) override;
 
- private:
-  fw::TColor FColor = fw::clDefault;
-  fw::TColor FDefaultColor = fw::clDefault;
-  bool FDefaultVisible = false;
-  bool FShowSeparators = true;
-  TCsColorMenu FMenu{this, this};
+ protected:
+  void RepaintFace() override { Change(false); }
 };
 
 // The same item under its second name.
