@@ -9,7 +9,9 @@
 #include "chart/PlotAxis.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
+#include "controls/CsItems.h"
 #include "controls/CsPanels.h"
+#include "controls/CsToolbars.h"
 #include "controls/FloatEdit.h"
 #include "framework/Clipbrd.h"
 #include "framework/Dialogs.h"
@@ -18,6 +20,8 @@
 #include "platform/controls/MessageBox.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "workspace/Common.h"
+#include "workspace/DataModule.h"
+#include "workspace/DataModuleImages.h"
 #include "workspace/GraphCollection.h"
 
 namespace analysis {
@@ -195,7 +199,9 @@ TFindOpForm::~TFindOpForm() {
 fw::Integer TFindOpForm::GridTop() const { return TDialogLayout::Y(68); }
 
 void TFindOpForm::BuildToolbar() {
-  // Two rows of tool buttons: the bounds and the picks, then copy, paste and clear.
+  // Two rows of control-set toolbars: the bounds and the picks, then copy, paste and clear. The
+  // pictures are the data module's command images; without it (no program around) the bound
+  // and pick items show their short marks instead.
   constexpr const char16_t* kMinAbs = u"Левая граница = минимум Х графиков";
   constexpr const char16_t* kMinVis = u"Левая граница = видимый минимум";
   constexpr const char16_t* kMaxVis = u"Правая граница = видимый максимум";
@@ -204,32 +210,65 @@ void TFindOpForm::BuildToolbar() {
     const char* Name;
     const char16_t* Caption;
     std::u16string Hint;
+    int Image;
+    bool ShowCaption;
     std::function<void()> Work;
   };
+  using namespace workspace;
   const TTool tools[] = {
-      {"itMinAbs", u"|<", kMinAbs, [this] { SetBoundsFromGraph(true, false); }},
-      {"itMinVis", u"[<", kMinVis, [this] { SetBoundsFromAxis(true, false); }},
-      {"itMinMaxAbs", u"|<>|", std::u16string(kMinAbs) + u"\r\n" + kMaxAbs, [this] { SetBoundsFromGraph(true, true); }},
-      {"itMinMaxVis", u"[<>]", std::u16string(kMinVis) + u"\r\n" + kMaxVis, [this] { SetBoundsFromAxis(true, true); }},
-      {"itMaxVis", u">]", kMaxVis, [this] { SetBoundsFromAxis(false, true); }},
-      {"itMaxAbs", u">|", kMaxAbs, [this] { SetBoundsFromGraph(false, true); }},
-      {"tbutPickPoint", u"+", u"Указать точку на области построения", [this] { TogglePick(false); }},
-      {"tbutPickPoints", u"++", u"Указать обе точки на области построения", [this] { TogglePick(true); }},
-      {"itCopy", u"Копировать", u"Копировать пределы или результаты", [this] { CopyBoundsOrResults(); }},
-      {"itPaste", u"Вставить", u"Вставить пределы", [this] { PasteBounds(); }},
-      {"itClear", u"Очистить", u"Очистить пределы или результаты", [this] { ClearBoundsOrResults(); }}};
+      {"itMinAbs", u"|<", kMinAbs, imgBoundMinAbs, false, [this] { SetBoundsFromGraph(true, false); }},
+      {"itMinVis", u"[<", kMinVis, imgBoundMinVis, false, [this] { SetBoundsFromAxis(true, false); }},
+      {"itMinMaxAbs", u"|<>|", std::u16string(kMinAbs) + u"\r\n" + kMaxAbs, imgBoundMinMaxAbs, false,
+       [this] { SetBoundsFromGraph(true, true); }},
+      {"itMinMaxVis", u"[<>]", std::u16string(kMinVis) + u"\r\n" + kMaxVis, imgBoundMinMaxVis, false,
+       [this] { SetBoundsFromAxis(true, true); }},
+      {"itMaxVis", u">]", kMaxVis, imgBoundMaxVis, false, [this] { SetBoundsFromAxis(false, true); }},
+      {"itMaxAbs", u">|", kMaxAbs, imgBoundMaxAbs, false, [this] { SetBoundsFromGraph(false, true); }},
+      {"tbutPickPoint", u"+", u"Указать точку на области построения", imgPickPoint, false,
+       [this] { TogglePick(false); }},
+      {"tbutPickPoints", u"++", u"Указать обе точки на области построения", imgPickPoint, true,
+       [this] { TogglePick(true); }},
+      {"itCopy", u"Копировать", u"Копировать пределы или результаты", imgCopy, true,
+       [this] { CopyBoundsOrResults(); }},
+      {"itPaste", u"Вставить", u"Вставить пределы", imgPaste, true, [this] { PasteBounds(); }},
+      {"itClear", u"Очистить", u"Очистить пределы или результаты", imgClearAll, true,
+       [this] { ClearBoundsOrResults(); }}};
+  fw::TImageList* images = DataModule1 ? DataModule1->SmallImages() : nullptr;
+  // The bounds, the picks at the right end of the first row, then the edit commands. The bars
+  // cannot float: no drag handle.
+  const struct {
+    const char* Name;
+    TUnits At;
+  } places[] = {{"tbBounds", {4, 2, 140, 14}}, {"tbPick", {146, 2, 52, 14}}, {"tbEdit", {4, 17, 192, 14}}};
+  cs::TCsToolbar* bars[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    auto* bar = new cs::TCsToolbar(this);
+    bar->SetName(places[i].Name);
+    bar->AfterConstruction();
+    bar->SetDockMode(toolbars::dmCannotFloat);
+    bar->SetDragHandleStyle(toolbars::dhNone);
+    const TUnits at = places[i].At;
+    TDialogLayout::Place(bar, this, at.Left, at.Top, at.Width, at.Height);
+    bar->SetImages(images);
+    bar->SetShowHint(true);
+    bars[i] = bar;
+  }
   int index = 0;
   for (const TTool& tool : tools) {
-    const TUnits at = index >= 8 ? TUnits{4 + (index - 8) * 64, 18, 62, 13}
-                                 : TUnits{4 + index * 24 + (index >= 6 ? 4 : 0), 3, 22, 13};
-    auto* button = MakeButton(this, tool.Name, tool.Caption, fw::mrNone, at);
-    button->SetHint(tool.Hint);
-    button->SetShowHint(true);
-    button->SetTabStop(false);
+    cs::TCsToolbar* bar = bars[index < 6 ? 0 : index < 8 ? 1 : 2];
+    auto* item = new cs::TCsItem(this);
+    item->SetName(tool.Name);
+    item->SetCaption(tool.Caption);
+    item->SetHint(tool.Hint);
+    if (images != nullptr) {
+      item->SetImageIndex(tool.Image);
+      item->SetDisplayMode(tool.ShowCaption ? toolbars::nbdmImageAndText : toolbars::nbdmDefault);
+    }
     auto work = tool.Work;
-    button->OnClick = [work](fw::TObject*) { GuardedCommand(work); };
-    if (index == 6) tbutPickPoint = button;
-    if (index == 7) tbutPickPoints = button;
+    item->OnClick = [work](fw::TObject*) { GuardedCommand(work); };
+    bar->Items()->Add(item);
+    if (index == 6) tbutPickPoint = item;
+    if (index == 7) tbutPickPoints = item;
     ++index;
   }
 }
@@ -277,7 +316,7 @@ void TFindOpForm::SetBoundsFromAxis(bool Left, bool Right) {
 }
 
 void TFindOpForm::TogglePick(bool Both) {
-  cs::TCsButton* item = Both ? tbutPickPoints : tbutPickPoint;
+  cs::TCsItem* item = Both ? tbutPickPoints : tbutPickPoint;
   if (item->Checked()) {
     item->SetChecked(false);
     CancelPick();

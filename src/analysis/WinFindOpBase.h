@@ -16,6 +16,7 @@ class TStringGrid;
 }
 namespace cs {
 class TCsButton;
+class TCsItem;
 class TLxCsFloatEdit;
 }  // namespace cs
 
@@ -55,8 +56,9 @@ class TFindOpForm : public fw::TForm {
   cs::TLxCsFloatEdit* fedX1 = nullptr;
   cs::TLxCsFloatEdit* fedX2 = nullptr;
   cs::TCsButton* butSearch = nullptr;
-  cs::TCsButton* tbutPickPoint = nullptr;
-  cs::TCsButton* tbutPickPoints = nullptr;
+  // Check items of the toolbar.
+  cs::TCsItem* tbutPickPoint = nullptr;
+  cs::TCsItem* tbutPickPoints = nullptr;
   fw::TStringGrid* Grid = nullptr;
 
  protected:

@@ -99,21 +99,21 @@ tx::TTxItemInfo ButtonInfo(bool Enabled, bool Pushed, bool Hot, bool Checked) {
 
 }  // namespace
 
-// Check box ---------------------------------------------------------------------------------
-
-TCsCheckBox::TCsCheckBox(fw::TComponent* AOwner) : TCsButtonControl(AOwner) {}
-
-void TCsCheckBox::GuardedClick() {
+void TCsButtonControl::GuardedClick() {
   FClicking = true;
   const std::shared_ptr<bool> alive = FAlive;
   try {
-    TCsButtonControl::Click();
+    TCsTextObject::Click();
   } catch (...) {
     if (*alive) FClicking = false;
     throw;
   }
   if (*alive) FClicking = false;
 }
+
+// Check box ---------------------------------------------------------------------------------
+
+TCsCheckBox::TCsCheckBox(fw::TComponent* AOwner) : TCsButtonControl(AOwner) {}
 
 void TCsCheckBox::Toggle() {
   switch (FState) {
@@ -195,15 +195,7 @@ void TCsRadioButton::SetChecked(bool Value) {
         siblings.push_back(radio);
     for (TCsRadioButton* radio : siblings) radio->SetChecked(false);
   }
-  FClicking = true;
-  const std::shared_ptr<bool> alive = FAlive;
-  try {
-    TCsButtonControl::Click();
-  } catch (...) {
-    if (*alive) FClicking = false;
-    throw;
-  }
-  if (*alive) FClicking = false;
+  GuardedClick();
 }
 
 void TCsRadioButton::KeyDown(fw::Word& Key, fw::TShiftState Shift) {

@@ -24,6 +24,11 @@ class TCsButtonControl : public TCsTextObject {
   void CMDialogChar(fw::TMessage& Message) override;
   void CMDialogKey(fw::TMessage& Message) override;
   void CMExit(fw::TMessage& Message) override;
+  // The inherited Click (OnClick) with FClicking set around it, cleared even when the handler
+  // throws or frees the control.
+  void GuardedClick();
+
+  bool FClicking = false;
 
  private:
   bool FSpacePushed = false;
@@ -50,10 +55,8 @@ class TCsCheckBox : public TCsButtonControl {
   fw::TSize AutoSizeExtra() override { return {1, 2}; }
 
  private:
-  void GuardedClick();
   bool FAllowGrayed = false;
   fw::TCheckBoxState FState = fw::cbUnchecked;
-  bool FClicking = false;
 };
 
 // Checking one unchecks the other radio buttons of the same parent; the arrow keys move the
@@ -73,9 +76,6 @@ class TCsRadioButton : public TCsButtonControl {
   bool DrawOwnGlyph(fw::TCanvas* ACanvas, const fw::TRect& GlyphRect) override;
   fw::TSize OwnGlyphSize() override { return {13, 13}; }
   fw::TSize AutoSizeExtra() override { return {1, 2}; }
-
- private:
-  bool FClicking = false;
 };
 
 class TCsButton : public TCsButtonControl {

@@ -7,37 +7,21 @@
 
 namespace cs {
 
-class TCsColorButton : public TCsMenuButton, public ICsColorPicker {
+class TCsColorButton : public TCsMenuButton, public TCsColorPickerBase {
  public:
+  // "Авто" shown, no separators.
   explicit TCsColorButton(fw::TComponent* AOwner);
 
   // clDefault after construction. An unpickable value is refused (nothing changes).
-  fw::TColor SelectedColor() const { return FSelectedColor; }
-  void SetSelectedColor(fw::TColor Value);
-  fw::TColor DefaultColor() const { return FDefaultColor; }
-  void SetDefaultColor(fw::TColor Value);
-  // True after construction.
-  bool DefaultVisible() const { return FDefaultVisible; }
-  void SetDefaultVisible(bool Value) { FDefaultVisible = Value; }
-  // False after construction.
-  bool ShowSeparators() const { return FShowSeparators; }
-  void SetShowSeparators(bool Value) { FShowSeparators = Value; }
-  const TCsColorMenu& Menu() const { return FMenu; }
-
-  fw::TNotifyEvent OnColorChange;
+  fw::TColor SelectedColor() const { return PickedColor(); }
+  void SetSelectedColor(fw::TColor Value) { StoreColor(Value); }
 
   void SetPickedColor(fw::TColor Value) override { SetSelectedColor(Value); }
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  protected:
   void MenuPopup() override;
-
- private:
-  fw::TColor FSelectedColor = fw::clDefault;
-  fw::TColor FDefaultColor = fw::clDefault;
-  bool FDefaultVisible = true;
-  bool FShowSeparators = false;
-  TCsColorMenu FMenu{this, this};
+  void RepaintFace() override { Invalidate(); }
 };
 
 }  // namespace cs

@@ -40,15 +40,21 @@ void TCsColorDefault::Click() {
 }
 
 TCsColorPalette::TCsColorPalette(fw::TComponent* AOwner, ICsColorPicker* Picker)
-    : TCsColorPaletteGrid(AOwner), FPicker(Picker) {}
+    : tx::TTxColorPalette(AOwner), FPicker(Picker) {}
 
 void TCsColorPalette::DoChange() {
-  TCsColorPaletteGrid::DoChange();
+  tx::TTxColorPalette::DoChange();
   // Only a pick in the grid goes to the picker, not a colour the picker passed on.
   if (FPassing || FPicker == nullptr || SelectedCell().x < 0) return;
   FReporting = true;
   FPicker->SetPickedColor(Color());
   FReporting = false;
+}
+
+void TCsColorPalette::TakeColor(fw::TColor Value) {
+  FPassing = true;
+  SetColor(Value);
+  FPassing = false;
 }
 
 TCsColorSelector::TCsColorSelector(fw::TComponent* AOwner, ICsColorPicker* Picker)
@@ -86,89 +92,87 @@ void TCsColorMenu::Forget(fw::TComponent* Entry) {
   if (Entry == FGrid) FGrid = nullptr;
   if (Entry == FSeparator2) FSeparator2 = nullptr;
   if (Entry == FSelector) FSelector = nullptr;
+  if (Entry == FColorSet) FColorSet = nullptr;
+}
+
+void TCsColorMenu::SetColorSet(tx::TTxCustomColorSet* Value, fw::TColor Current) {
+  if (Value == FColorSet) return;
+  if (FColorSet != nullptr && FWatcher != nullptr) FColorSet->RemoveFreeNotification(FWatcher);
+  FColorSet = Value;
+  if (Value != nullptr && FWatcher != nullptr) Value->FreeNotification(FWatcher);
+  if (FGrid == nullptr) return;
+  FGrid->SetColorSet(Value);
+  // The cell holding the colour may sit elsewhere (or nowhere) in the new set.
+  FGrid->TakeColor(Current);
+}
+
+template <class T>
+T* TCsColorMenu::Place(toolbars::TTBCustomItem* Root, T*& Slot, T* Entry) {
+  Root->Insert(0, Entry);
+  Slot = Entry;
+  Watch(Entry);
+  return Entry;
 }
 
 void TCsColorMenu::Build(toolbars::TTBCustomItem* Root, fw::TColor Current, fw::TColor DefaultColor,
                          bool DefaultVisible, bool ShowSeparators) {
   if (FSelector == nullptr) {
-    auto* entry = new TCsColorSelector(Root, FPicker);
+    auto* entry = Place(Root, FSelector, new TCsColorSelector(Root, FPicker));
     entry->SetColor(Current);
     entry->SetCaption(win::WideToUtf8(u"Выбрать..."));
-    Root->Insert(0, entry);
-    FSelector = entry;
-    Watch(entry);
   }
-  if (FSeparator2 == nullptr && ShowSeparators) {
-    auto* separator = new tx::TTxSeparatorItem(Root);
-    Root->Insert(0, separator);
-    FSeparator2 = separator;
-    Watch(separator);
-  }
+  if (FSeparator2 == nullptr && ShowSeparators) Place(Root, FSeparator2, new tx::TTxSeparatorItem(Root));
   if (FGrid == nullptr) {
-    auto* grid = new TCsColorPalette(Root, FPicker);
-    grid->FPassing = true;
-    grid->SetColor(Current);
-    grid->FPassing = false;
-    Root->Insert(0, grid);
-    FGrid = grid;
-    Watch(grid);
+    auto* grid = Place(Root, FGrid, new TCsColorPalette(Root, FPicker));
+    grid->SetColorSet(FColorSet);  // before the colour, whose cell is looked up in the set
+    grid->TakeColor(Current);
   }
-  if (FSeparator1 == nullptr && DefaultVisible && ShowSeparators) {
-    auto* separator = new tx::TTxSeparatorItem(Root);
-    Root->Insert(0, separator);
-    FSeparator1 = separator;
-    Watch(separator);
-  }
+  if (FSeparator1 == nullptr && DefaultVisible && ShowSeparators)
+    Place(Root, FSeparator1, new tx::TTxSeparatorItem(Root));
   if (FDefault == nullptr && DefaultVisible) {
-    auto* entry = new TCsColorDefault(Root, FPicker);
+    auto* entry = Place(Root, FDefault, new TCsColorDefault(Root, FPicker));
     entry->SetColor(DefaultColor);
     entry->SetCaption(win::WideToUtf8(u"Авто"));
-    Root->Insert(0, entry);
-    FDefault = entry;
-    Watch(entry);
   }
 }
 
 void TCsColorMenu::PassOn(fw::TColor Current) {
   if (FSelector != nullptr && !FSelector->Reporting()) FSelector->SetColor(Current);
-  if (FGrid != nullptr && !FGrid->Reporting()) {
-    FGrid->FPassing = true;
-    FGrid->SetColor(Current);
-    FGrid->FPassing = false;
-  }
+  if (FGrid != nullptr && !FGrid->Reporting()) FGrid->TakeColor(Current);
 }
 
 void TCsColorMenu::SetDefaultColor(fw::TColor Value) {
   if (FDefault != nullptr) FDefault->SetColor(Value);
 }
 
-// ---- colour item ----
-
-TCsColorItem::TCsColorItem(fw::TComponent* AOwner) : tx::TTxSubmenuItem(AOwner) {
-  SetOptions(Options() + toolbars::TTBItemOptions{toolbars::tboDropdownArrow, toolbars::tboToolbarStyle});
-}
-
-void TCsColorItem::SetColor(fw::TColor Value) {
-  if (FColor == Value || !IsPickableColor(Value)) return;
-  FColor = Value;
-  Change(false);
+void TCsColorPickerBase::StoreColor(fw::TColor Value) {
+  if (FPickedColor == Value || !IsPickableColor(Value)) return;
+  FPickedColor = Value;
+  RepaintFace();
   FMenu.PassOn(Value);
-  if (OnColorChange) OnColorChange(this);
+  if (OnColorChange) OnColorChange(FSelf);
 }
 
-void TCsColorItem::SetDefaultColor(fw::TColor Value) {
+void TCsColorPickerBase::SetDefaultColor(fw::TColor Value) {
   if (FDefaultColor == Value || !IsPickableColor(Value)) return;
   FDefaultColor = Value;
   FMenu.SetDefaultColor(Value);
 }
 
+// ---- colour item ----
+
+TCsColorItem::TCsColorItem(fw::TComponent* AOwner)
+    : tx::TTxSubmenuItem(AOwner), TCsColorPickerBase(this, false, true) {
+  SetOptions(Options() + toolbars::TTBItemOptions{toolbars::tboDropdownArrow, toolbars::tboToolbarStyle});
+}
+
 void TCsColorItem::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   tx::TTxSubmenuItem::Notification(AComponent, Operation);
-  if (Operation == fw::opRemove) FMenu.Forget(AComponent);
+  if (Operation == fw::opRemove) Forget(AComponent);
 }
 
 void TCsColorItem::DoPopup(toolbars::TTBCustomItem* Sender, bool FromLink) {
-  FMenu.Build(this, FColor, FDefaultColor, FDefaultVisible, FShowSeparators);
+  BuildMenu(this);
   tx::TTxSubmenuItem::DoPopup(Sender, FromLink);
 }
 

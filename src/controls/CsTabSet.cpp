@@ -76,7 +76,7 @@ void TCsCustomTabSet::SetTabPosition(TCsTabPosition Value) {
   FToolbar->SetTabPosition(Value);
   FDock->SetPosition(Value == ttpTop ? toolbars::dpTop : toolbars::dpBottom);
   FToolbar->SetCurrentDock(FDock);
-  FToolbar->Show();
+  FToolbar->SetVisible(true);  // not Show, which would show a hidden form holding the tabs
   InvalidateBackground(true);
 }
 
@@ -401,7 +401,7 @@ void TCsTabControl::TabDeleting(TCsTabItem* Item, bool FreeSheet) {
 
 void TCsTabControl::DoActiveTabChange(fw::Integer ItemIndex) {
   if (ItemIndex == -1) {
-    FEmptyPage->Show();
+    FEmptyPage->SetVisible(true);
     FEmptyPage->BringToFront();
   } else {
     FEmptyPage->Hide();

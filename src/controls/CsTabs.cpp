@@ -135,7 +135,9 @@ void TCsTabToolbar::SetActiveTabIndex(fw::Integer Value) {
   if (TCsTabItem* tab = ActiveTab()) {
     tab->SetChecked(true);
     if (tab->Control() != nullptr) {
-      tab->Control()->Show();
+      // The page alone: Show would also show the tab control's hidden parents, a form not yet
+      // shown among them.
+      tab->Control()->SetVisible(true);
       tab->Control()->BringToFront();
     }
   }

@@ -13,9 +13,10 @@
 #include "framework/stdctrls_support.h"
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/kernel/TextConvert.h"
-#include "tx/Tx.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
+#include "tx/Tx.h"
+#include "tx/TxColorPalette.h"
 #include "tx/TxPopupWindow.h"
 #include "tx/TxToolbar.h"
 
@@ -188,6 +189,44 @@ TEST_F(CsPickersTest, DefaultColorReachesTheAutoEntry) {
   delete item->Menu().DefaultEntry();  // an entry freed by someone else is forgotten
   EXPECT_EQ(item->Menu().DefaultEntry(), nullptr);
   item->SetDefaultColor(0x0000FF);
+}
+
+TEST_F(CsPickersTest, ColourSetReachesTheGridAndIsForgottenWhenFreed) {
+  // A two-cell set: red, then green.
+  auto* set = new tx::TTxColorSet(form);
+  set->OnGetColorInfo = [](fw::TObject*, fw::Integer Col, fw::Integer, fw::TColor& Color, fw::String& Name) {
+    Color = Col == 0 ? fw::TColor(0x0000FF) : fw::TColor(0x00FF00);
+    Name = Col == 0 ? "red" : "green";
+  };
+  set->SetColCount(2);
+  set->SetRowCount(1);
+  auto* button = Add<TCsColorButton>(10, 10, 60, 25);
+  auto* item = new TCsColorItem(form);
+  button->SetSelectedColor(0x00FF00);
+  item->SetColor(0x00FF00);
+  button->SetColorSet(set);  // before the menu: the grid takes it when made
+  button->Popup()->OnPopup(button->Popup());
+  item->DoPopup(item, false);
+  item->SetColorSet(set);  // after: the grid takes it and looks the colour up again
+  int changes = 0;
+  button->OnColorChange = [&](fw::TObject*) { ++changes; };
+  for (const TCsColorMenu* menu : {&button->Menu(), &item->Menu()}) {
+    ASSERT_NE(menu->Grid(), nullptr);
+    EXPECT_EQ(menu->Grid()->ColorSet(), set);
+    EXPECT_EQ(menu->Grid()->ColCount(), 2);
+    EXPECT_EQ(menu->Grid()->RowCount(), 1);
+    EXPECT_EQ(menu->Grid()->SelectedCell().x, 1);  // green is the second cell of this set
+  }
+  EXPECT_EQ(button->ColorSet(), set);
+  button->Menu().Grid()->HandleClickCell(0, 0);
+  EXPECT_EQ(button->SelectedColor(), 0x0000FF);
+  EXPECT_EQ(changes, 1);
+  delete set;  // the pickers and the grids fall back to the forty named colours
+  EXPECT_EQ(button->ColorSet(), nullptr);
+  EXPECT_EQ(item->ColorSet(), nullptr);
+  EXPECT_EQ(item->Menu().Grid()->ColCount(), 8);
+  EXPECT_EQ(item->Menu().Grid()->RowCount(), 5);
+  item->SetColorSet(nullptr);  // nothing to do, no dangling set touched
 }
 
 TEST_F(CsPickersTest, ColourButtonFace) {

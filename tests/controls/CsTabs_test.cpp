@@ -246,6 +246,25 @@ TEST_F(CsTabsTest, BottomTabsMoveTheDock) {
   EXPECT_EQ(tabs->Dock()->Top() + tabs->Dock()->Height(), tabs->ClientHeight());
 }
 
+TEST_F(CsTabsTest, TabsBuiltInAHiddenFormLeaveItHidden) {
+  // A dialog builds its tabs before it is shown; opening pages must not show it early.
+  ASSERT_FALSE(form->Visible());
+  MakeTabs(0);
+  int shown = 0;
+  form->OnShow = [&](fw::TObject*) { ++shown; };
+  tabs->AddTab(u"Данные");
+  tabs->AddTab(u"Оси");
+  tabs->SetActiveTabIndex(1);
+  tabs->SetTabPosition(ttpBottom);
+  delete Item(1);
+  delete Item(0);  // the empty page opens
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(shown, 0);
+  EXPECT_TRUE(tabs->EmptyPage()->Visible());
+  ShowForm();
+  EXPECT_EQ(shown, 1);
+}
+
 TEST_F(CsTabsTest, ClassicBandFramesThePane) {
   MakeTabs(0);
   ShowForm();

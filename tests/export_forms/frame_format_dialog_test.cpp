@@ -10,6 +10,7 @@
 #include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinFrameFormat.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "platform/desktop/CommonDialogs.h"
 #include "support/HeadlessFixture.h"
@@ -93,15 +94,20 @@ TEST_F(FrameFormatTest, WidthIsClampedAndAStyleTheListLacksIsKept) {
   EXPECT_EQ(pen.Style(), fw::psClear);
 }
 
-TEST_F(FrameFormatTest, ColourButtonAsksTheColourDialogAndKeepsTheColourOnCancel) {
-  win::desktop::PushColorDialogAnswer(win::desktop::ColorDialogResult{win::COLORREF(fw::clGreen), {}});
-  win::desktop::PushColorDialogAnswer(std::nullopt);
+TEST_F(FrameFormatTest, ColourButtonOffersTheNamedColoursAndTheColourDialog) {
   Run(fw::mrOk, [](TwndFrameFormat& d) {
-    d.CsColorButton1->Click();
+    EXPECT_EQ(d.CsColorButton1->SelectedColor(), fw::clRed);  // shows the pen's colour
+    EXPECT_FALSE(d.CsColorButton1->DefaultVisible());         // no "Авто" for a pen
+    kvtest::PickColourCell(d.CsColorButton1, 1, 1);           // "Orange"
+    EXPECT_EQ(d.Pen.Color, 0x0066FF);
+    kvtest::PickOtherColour(d.CsColorButton1, fw::clGreen);
     EXPECT_EQ(d.Pen.Color, fw::clGreen);
-    d.CsColorButton1->Click();
+    kvtest::PickOtherColour(d.CsColorButton1, std::nullopt);  // the dialog cancelled: kept
     EXPECT_EQ(d.Pen.Color, fw::clGreen);
   });
+  EXPECT_EQ(pen.Color(), fw::clGreen);
+  // Cancel after a pick leaves the pen's colour as it was.
+  Run(fw::mrCancel, [](TwndFrameFormat& d) { kvtest::PickColourCell(d.CsColorButton1, 0, 2); });
   EXPECT_EQ(pen.Color(), fw::clGreen);
 }
 

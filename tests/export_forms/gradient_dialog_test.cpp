@@ -16,6 +16,7 @@
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinGradient.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
@@ -67,6 +68,50 @@ class GradientDialogTest : public kvtest::HeadlessTest {
   std::unique_ptr<chart::TChart> chart;
   chart::TPlotGradient* gradient = nullptr;
 };
+
+TEST_F(GradientDialogTest, PalettesAndItemsChooseTheThreeColours) {
+  struct Case {
+    const char* name;
+    std::function<kvtest::TColourButtonOf<TwndGradient>> palette;
+    std::function<cs::TCsButton*(TwndGradient&)> item;
+    std::function<fw::TColor()> written;
+    fw::TColor shown;
+  };
+  const Case cases[] = {
+      {"start", [](TwndGradient& d) { return d.palStart; }, [](TwndGradient& d) { return d.itStart; },
+       [this] { return gradient->StartColor; }, fw::clRed},
+      {"mid", [](TwndGradient& d) { return d.palMid; }, [](TwndGradient& d) { return d.itMid; },
+       [this] { return gradient->MidColor; }, fw::clGreen},
+      {"end", [](TwndGradient& d) { return d.palEnd; }, [](TwndGradient& d) { return d.itEnd; },
+       [this] { return gradient->EndColor; }, fw::clBlue},
+  };
+  for (const Case& c : cases) {
+    const std::string before = Stream();
+    Run(fw::mrCancel, [&](TwndGradient& d) {
+      EXPECT_EQ(c.palette(d)->SelectedColor(), c.shown) << c.name;
+      kvtest::PickColourCell(c.palette(d), 1, 3);  // "Gold"
+      d.butApply->Click();
+      EXPECT_EQ(c.written(), 0x00CCFF) << c.name;
+    });
+    EXPECT_EQ(Stream(), before) << c.name;  // Cancel restores exactly
+    // The item opens the colour dialog; its colour goes to the palette.
+    win::desktop::PushColorDialogAnswer(win::desktop::ColorDialogResult{win::COLORREF(0x112233), {}});
+    Run(fw::mrOk, [&](TwndGradient& d) {
+      c.item(d)->Click();
+      EXPECT_EQ(c.palette(d)->SelectedColor(), 0x112233) << c.name;
+    });
+    EXPECT_EQ(c.written(), 0x112233) << c.name;
+  }
+  // The swap exchanges what the start and end palettes show.
+  Run(fw::mrOk, [](TwndGradient& d) {
+    kvtest::PickColourCell(d.palStart, 0, 0);  // black
+    d.itSwap->Click();
+    EXPECT_EQ(d.palStart->SelectedColor(), 0x112233);
+    EXPECT_EQ(d.palEnd->SelectedColor(), 0x000000);
+  });
+  EXPECT_EQ(gradient->StartColor, 0x112233);
+  EXPECT_EQ(gradient->EndColor, 0x000000);
+}
 
 TEST_F(GradientDialogTest, OkWritesEveryControl) {
   EXPECT_EQ(Run(fw::mrOk,

@@ -14,6 +14,7 @@
 #include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinLegendFormat.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "framework/Streams.h"
 #include "support/HeadlessFixture.h"
@@ -62,6 +63,29 @@ class LegendDialogTest : public kvtest::HeadlessTest {
   std::unique_ptr<chart::TChart> chart;
   chart::TChartLegend* legend = nullptr;
 };
+
+TEST_F(LegendDialogTest, ColourButtonsShowAndWriteTheirColours) {
+  legend->SetColor(fw::clYellow);
+  legend->Frame()->SetColor(fw::clPurple);
+  legend->DividingLines()->SetColor(fw::clTeal);
+  legend->Shadow()->Color = fw::clMaroon;
+  const std::vector<kvtest::TColourCase<TwndLegendFormat>> cases = {
+      {"back", [](TwndLegendFormat& d) { return d.itColor; }, [this] { return legend->Color(); },
+       fw::clYellow},
+      {"frame", [](TwndLegendFormat& d) { return d.FramePen.ColorButton; },
+       [this] { return legend->Frame()->Color(); }, fw::clPurple},
+      {"divider", [](TwndLegendFormat& d) { return d.DividerPen.ColorButton; },
+       [this] { return legend->DividingLines()->Color(); }, fw::clTeal},
+      {"shadow", [](TwndLegendFormat& d) { return d.itShadowColor; },
+       [this] { return legend->Shadow()->Color; }, fw::clMaroon},
+  };
+  kvtest::ExpectColourButtonsWrite<TwndLegendFormat>(
+      cases,
+      [this](fw::TModalResult Result, std::function<void(TwndLegendFormat&)> Work) {
+        Run(Result, std::move(Work));
+      },
+      [this] { return Stream(); });
+}
 
 TEST_F(LegendDialogTest, OkWithoutChangesKeepsTheLegend) {
   const std::string before = Stream();

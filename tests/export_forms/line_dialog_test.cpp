@@ -17,6 +17,7 @@
 #include "controls/CsEditors.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinLineProp.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "framework/Streams.h"
 #include "support/HeadlessFixture.h"
@@ -130,6 +131,27 @@ TEST_F(LineDialogTest, OkWithSelectionChangesEverySelectedGraph) {
   ExpectEdited(*series[2]);
   EXPECT_TRUE(series[1]->ShowInLegend());
   EXPECT_EQ(undo->Count(), 2);
+}
+
+TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {
+  chart::TLineSeries* s = series[1];
+  s->SetSeriesColor(fw::clPurple);
+  s->Pointer()->SetColor(fw::clYellow);
+  s->Pointer()->Pen()->SetColor(fw::clTeal);
+  const std::vector<kvtest::TColourCase<TwndLineProp>> cases = {
+      {"line", [](TwndLineProp& d) { return d.LinePen.ColorButton; }, [s] { return s->SeriesColor(); },
+       fw::clPurple},
+      {"marker", [](TwndLineProp& d) { return d.butColorMarker; }, [s] { return s->Pointer()->Color(); },
+       fw::clYellow},
+      {"marker frame", [](TwndLineProp& d) { return d.MarkerPen.ColorButton; },
+       [s] { return s->Pointer()->Pen()->Color(); }, fw::clTeal},
+  };
+  kvtest::ExpectColourButtonsWrite<TwndLineProp>(
+      cases,
+      [this](fw::TModalResult Result, std::function<void(TwndLineProp&)> Work) {
+        Run(Result, std::move(Work));
+      },
+      [this] { return Stream(); });
 }
 
 TEST_F(LineDialogTest, OkWithoutChangesRecordsNoUndo) {

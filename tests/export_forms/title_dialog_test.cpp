@@ -8,7 +8,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "tx/Tx.h"
 #include "chart/Chart.h"
 #include "chart/ChartStreaming.h"
 #include "chart/ChartTitle.h"
@@ -19,12 +18,14 @@
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "export/forms/WinTitle.h"
+#include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "support/HeadlessFixture.h"
 #include "toolbars/TBItem.h"
+#include "tx/Tx.h"
 #include "tx/TxItems.h"
 #include "workspace/Common.h"
 
@@ -148,6 +149,26 @@ TEST_F(TitleDialogTest, OkWritesEveryControlIntoTheTitle) {
   EXPECT_TRUE(title->Shadow()->Smooth);
   EXPECT_TRUE(title->Transparent());
   EXPECT_TRUE(chart->CancelMouse());
+}
+
+TEST_F(TitleDialogTest, ColourButtonsShowAndWriteTheirColours) {
+  title->Frame()->SetColor(fw::clPurple);
+  title->SetColor(fw::clYellow);
+  const std::vector<kvtest::TColourCase<TwndTitle>> cases = {
+      {"font", [](TwndTitle& d) { return d.itFontColor; }, [this] { return title->Font()->Color(); },
+       fw::clNavy},
+      {"back", [](TwndTitle& d) { return d.butColor; }, [this] { return title->Color(); }, fw::clYellow},
+      {"frame", [](TwndTitle& d) { return d.FramePen.ColorButton; },
+       [this] { return title->Frame()->Color(); }, fw::clPurple},
+      {"shadow", [](TwndTitle& d) { return d.butShadowColor; }, [this] { return title->Shadow()->Color; },
+       fw::clMaroon},
+  };
+  kvtest::ExpectColourButtonsWrite<TwndTitle>(
+      cases,
+      [this](fw::TModalResult Result, std::function<void(TwndTitle&)> Work) {
+        Run(*title, Result, std::move(Work));
+      },
+      [this] { return Stream(); });
 }
 
 TEST_F(TitleDialogTest, CancelAfterApplyRestoresTheTitleAsOpened) {

@@ -6,10 +6,14 @@
 #include "analysis/WinFindOp.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
+#include "controls/CsItems.h"
+#include "controls/CsToolbars.h"
 #include "controls/FloatEdit.h"
 #include "framework/GridsString.h"
 #include "framework/SysUtils.h"
 #include "mainwindow_fixture.h"
+#include "workspace/DataModule.h"
+#include "workspace/DataModuleImages.h"
 
 namespace mainwindowtest {
 
@@ -149,6 +153,48 @@ TEST_F(FindWindowsTest, BoundsArePastedCopiedClearedAndTakenFromGraphAndAxis) {
   w->fedX2->SetFocus();
   w->ClearBoundsOrResults();
   EXPECT_DOUBLE_EQ(double(w->fedX2->Value()), 0);
+}
+
+TEST_F(FindWindowsTest, ToolItemsShowTheCommandPicturesAndAct) {
+  // The program makes its data module before any window; the window is made on first use.
+  const std::unique_ptr<workspace::TDataModule1> images =
+      workspace::DataModule1 ? nullptr : std::make_unique<workspace::TDataModule1>(nullptr);
+  analysis::TwndFindOp* w = Open(analysis::fkMax);
+  ASSERT_NE(workspace::DataModule1, nullptr);
+  struct Case {
+    const char* name;
+    int image;
+    bool captionShown;
+  };
+  const Case cases[] = {
+      {"itMinAbs", workspace::imgBoundMinAbs, false},
+      {"itMinVis", workspace::imgBoundMinVis, false},
+      {"itMinMaxAbs", workspace::imgBoundMinMaxAbs, false},
+      {"itMinMaxVis", workspace::imgBoundMinMaxVis, false},
+      {"itMaxVis", workspace::imgBoundMaxVis, false},
+      {"itMaxAbs", workspace::imgBoundMaxAbs, false},
+      {"tbutPickPoint", workspace::imgPickPoint, false},
+      {"tbutPickPoints", workspace::imgPickPoint, true},
+      {"itCopy", workspace::imgCopy, true},
+      {"itPaste", workspace::imgPaste, true},
+      {"itClear", workspace::imgClearAll, true},
+  };
+  for (const Case& c : cases) {
+    auto* item = dynamic_cast<cs::TCsItem*>(w->FindComponent(c.name));
+    ASSERT_NE(item, nullptr) << c.name;
+    EXPECT_EQ(item->ImageIndex(), c.image) << c.name;
+    EXPECT_EQ(item->DisplayMode() == toolbars::nbdmImageAndText, c.captionShown) << c.name;
+    auto* bar = dynamic_cast<cs::TCsToolbar*>(item->Parent()->ParentComponent());
+    ASSERT_NE(bar, nullptr) << c.name;
+    EXPECT_EQ(bar->Images(), workspace::DataModule1->SmallImages()) << c.name;
+  }
+  EXPECT_EQ(dynamic_cast<cs::TCsItem*>(w->FindComponent("itMinMaxAbs"))->Hint(),
+            "Левая граница = минимум Х графиков\r\nПравая граница = максимум Х графиков");
+  // A click runs the command: the graph's X range becomes the bounds.
+  dynamic_cast<cs::TCsItem*>(w->FindComponent("itMinMaxAbs"))->Click();
+  EXPECT_DOUBLE_EQ(double(w->fedX1->Value()), 0);
+  EXPECT_DOUBLE_EQ(double(w->fedX2->Value()), 5);
+  analysis::CloseFindOpWindows();  // before the images go
 }
 
 TEST_F(FindWindowsTest, BoundsArePickedOnThePlotAndEscOrAnotherWindowCancels) {

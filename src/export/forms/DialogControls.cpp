@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/CsTextObject.h"
@@ -87,6 +88,17 @@ cs::TCsButton* MakeButton(fw::TWinControl* Parent, std::string_view Name, std::s
   auto* button = Make<cs::TCsButton>(Parent, Name, At);
   button->SetCaption(cs::Utf8ToWide(Caption));
   button->OnClick = [Click = std::move(Click)](fw::TObject*) { Click(); };
+  return button;
+}
+
+cs::TCsColorButton* MakeColorButton(fw::TWinControl* Parent, std::string_view Name, TBox At,
+                                    std::function<void(fw::TColor)> OnPick) {
+  auto* button = Make<cs::TCsColorButton>(Parent, Name, At);
+  button->SetDefaultVisible(false);  // a chart colour has no "automatic" value
+  button->SetThemeType(cs::thtTx);
+  button->OnColorChange = [button, OnPick = std::move(OnPick)](fw::TObject*) {
+    OnPick(button->SelectedColor());
+  };
   return button;
 }
 

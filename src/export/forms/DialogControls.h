@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "framework/ClassesTypes.h"
+#include "framework/Colors.h"
 
 namespace fw {
 class TCustomForm;
@@ -17,6 +18,7 @@ class TMemo;
 class TWinControl;
 }  // namespace fw
 namespace cs {
+class TCsColorButton;
 class TCsButton;
 class TCsCheckBox;
 class TCsComboBox;
@@ -55,6 +57,10 @@ cs::TCsComboBox* MakeDropDownList(fw::TWinControl* Parent, std::string_view Name
 // A push button running Click when pressed.
 cs::TCsButton* MakeButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At,
                           std::function<void()> Click);
+// A colour button of the control set: its menu offers the forty named colours and "Выбрать..."
+// (the colour dialog); OnPick gets every colour chosen or set on it.
+cs::TCsColorButton* MakeColorButton(fw::TWinControl* Parent, std::string_view Name, TBox At,
+                                    std::function<void(fw::TColor)> OnPick);
 // A button ending the modal loop with ModalResult, kept at the parent's bottom edge.
 cs::TCsButton* MakeBottomButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
                                 fw::Integer ModalResult, TBox At);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "chart/PlotCanvas.h"
-#include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -18,9 +18,8 @@ namespace kvforms {
 void TPenControls::SetColor(fw::TColor Value) {
   Color = Value;
   if (Swatch) Swatch->SetColor(Value);
+  if (ColorButton) ColorButton->SetSelectedColor(Value);  // a colour it cannot show stays held
 }
-
-void TPenControls::ChooseColor() { SetColor(workspace::SelectColor(Color)); }
 
 void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToControls) {
   const fw::Integer styles = Controls.Style->Items()->Count();
@@ -59,13 +58,11 @@ TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char*
 
 void BindPenColour(TPenControls& Pen, const char* Name) {
   fw::TWinControl* box = Pen.Visible->Parent();
-  auto* button = new cs::TCsButton(box);
-  button->SetParent(box);
-  button->SetName(Name);
-  button->SetCaption(cs::Utf8ToWide("Цвет..."));
-  button->SetBounds(40, 46, 60, 21);
-  button->OnClick = [&Pen](fw::TObject*) { Pen.ChooseColor(); };
-  Pen.ColorButton = button;
+  delete Pen.Swatch;
+  Pen.Swatch = nullptr;
+  Pen.ColorButton =
+      MakeColorButton(box, Name, {6, 46, 60, 21}, [&Pen](fw::TColor Value) { Pen.Color = Value; });
+  Pen.ColorButton->SetSelectedColor(Pen.Color);
 }
 
 }  // namespace kvforms

@@ -1,7 +1,7 @@
 #pragma once
 // The pen controls the format dialogs share: visible box, style list, width spin and colour
-// button over a swatch, bound two ways to a chart pen. The colour is edited in the framework's
-// colour dialog and held by the binding until it is written to the pen.
+// button (a swatch until the colour button is bound), bound two ways to a chart pen. The colour
+// is chosen on the control set's colour button and held by the binding until it is written.
 
 #include "export/forms/DialogControls.h"
 #include "framework/Colors.h"
@@ -13,8 +13,8 @@ namespace fw {
 class TWinControl;
 }
 namespace cs {
-class TCsButton;
 class TCsCheckBox;
+class TCsColorButton;
 class TCsComboBox;
 class TCsPanel;
 class TCsSpinEdit;
@@ -26,14 +26,12 @@ struct TPenControls {
   cs::TCsCheckBox* Visible = nullptr;
   cs::TCsComboBox* Style = nullptr;  // solid, dash, dot, dash-dot, dash-dot-dot
   cs::TCsSpinEdit* Width = nullptr;
-  cs::TCsButton* ColorButton = nullptr;
+  cs::TCsColorButton* ColorButton = nullptr;
   cs::TCsPanel* Swatch = nullptr;
   fw::TColor Color = fw::clBlack;
 
-  // The held colour, also shown on the swatch.
+  // The held colour, also shown on the swatch or the colour button.
   void SetColor(fw::TColor Value);
-  // The colour dialog on the held colour (the held colour stays on Cancel).
-  void ChooseColor();
 };
 
 // ToControls: pen to controls; else controls to pen, the width clamped to the spin's range and
@@ -42,8 +40,8 @@ void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToContr
 
 // A pen group box at At: visible box with Caption, style list, width spin (1 to 10) and swatch.
 TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At);
-// The group's colour button, opening the colour dialog on Pen's held colour. Pen must stay
-// where it is while the button lives.
+// The group's colour button in the swatch's place (the swatch goes), choosing Pen's held
+// colour. Pen must stay where it is while the button lives.
 void BindPenColour(TPenControls& Pen, const char* Name);
 
 }  // namespace kvforms

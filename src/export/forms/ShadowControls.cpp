@@ -5,6 +5,7 @@
 
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
 #include "workspace/Common.h"
@@ -17,13 +18,12 @@ fw::Integer Directed(fw::Integer Old, fw::Integer Size) { return Old < 0 ? -Size
 
 }  // namespace
 
-void TShadowControls::ChooseColor() { Color = workspace::SelectColor(Color); }
-
 void SyncShadowToolbar(TShadowControls& Controls, chart::TPlotShadow& Shadow, bool ToControls) {
   if (ToControls) {
     Controls.Simple->SetChecked(!Shadow.Smooth);
     Controls.Smooth->SetChecked(Shadow.Smooth);
     Controls.Color = Shadow.Color;
+    if (Controls.ColorButton) Controls.ColorButton->SetSelectedColor(Shadow.Color);
     Controls.Size->SetValue(std::max(std::abs(Shadow.HorizSize), std::abs(Shadow.VertSize)));
     Controls.LoadedSize = SpinInt(Controls.Size);
     Controls.Transparency->SetValue(Shadow.Transparency);
@@ -51,7 +51,9 @@ TShadowControls MakeShadowGroup(fw::TWinControl* Parent, TBox At) {
 }
 
 void BindShadowColour(TShadowControls& Shadow, std::string_view Name) {
-  Shadow.ColorButton = MakeButton(Shadow.Group, Name, "Цвет...", {176, 14, 50, 21}, [&Shadow] { Shadow.ChooseColor(); });
+  Shadow.ColorButton = MakeColorButton(Shadow.Group, Name, {176, 14, 50, 21},
+                                       [&Shadow](fw::TColor Value) { Shadow.Color = Value; });
+  Shadow.ColorButton->SetSelectedColor(Shadow.Color);
 }
 
 }  // namespace kvforms

@@ -12,7 +12,7 @@ namespace chart {
 class TPlotShadow;
 }
 namespace cs {
-class TCsButton;
+class TCsColorButton;
 class TCsGroupBox;
 class TCsRadioButton;
 class TCsSpinEdit;
@@ -24,16 +24,13 @@ struct TShadowControls {
   cs::TCsGroupBox* Group = nullptr;
   cs::TCsRadioButton* Simple = nullptr;
   cs::TCsRadioButton* Smooth = nullptr;
-  cs::TCsButton* ColorButton = nullptr;
+  cs::TCsColorButton* ColorButton = nullptr;
   cs::TCsSpinEdit* Size = nullptr;          // 0 to 100 pixels
   cs::TCsSpinEdit* Transparency = nullptr;  // 0 to 255
   fw::TColor Color = fw::clGray;
   // The size shown when the controls were last loaded: a size left as it was keeps the
   // shadow's own horizontal and vertical offsets.
   fw::Integer LoadedSize = 0;
-
-  // The colour dialog on the held colour (the held colour stays on Cancel).
-  void ChooseColor();
 };
 
 // ToControls: shadow to controls (the size is the larger offset, without its sign); else
@@ -42,7 +39,7 @@ void SyncShadowToolbar(TShadowControls& Controls, chart::TPlotShadow& Shadow, bo
 
 // The shadow group box "Тень" at At, at least 334 pixels wide.
 TShadowControls MakeShadowGroup(fw::TWinControl* Parent, TBox At);
-// The group's colour button, named Name, opening the colour dialog on Shadow's held colour.
+// The group's colour button, named Name, choosing Shadow's held colour.
 // Shadow must stay where it is while the button lives.
 void BindShadowColour(TShadowControls& Shadow, std::string_view Name);
 

@@ -4,6 +4,7 @@
 
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -37,15 +38,8 @@ TwndFrameFormat::TwndFrameFormat(fw::TComponent* AOwner, chart::TChartPen& Frame
   CsSpinEdit1 = MakeSpinEdit(gbxFrame, "CsSpinEdit1", 20, {76, 66, 60, 21});
   CsSpinEdit1->SetMinValue(1);
   MakeLabel(gbxFrame, "Цвет", {10, 96, 60, 14});
-  auto* swatch = new cs::TCsPanel(gbxFrame);
-  swatch->SetParent(gbxFrame);
-  swatch->SetBounds(76, 92, 40, 21);
-  CsColorButton1 = new cs::TCsButton(gbxFrame);
-  CsColorButton1->SetParent(gbxFrame);
-  CsColorButton1->SetName("CsColorButton1");
-  CsColorButton1->SetCaption(u"...");
-  CsColorButton1->SetBounds(122, 92, 30, 21);
-  CsColorButton1->OnClick = [this](fw::TObject*) { Pen.ChooseColor(); };
+  CsColorButton1 = MakeColorButton(gbxFrame, "CsColorButton1", {76, 92, 76, 21},
+                                   [this](fw::TColor Value) { Pen.Color = Value; });
 
   const fw::Integer top = ClientHeight() - 32;
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {40, top, 80, 25});
@@ -53,7 +47,7 @@ TwndFrameFormat::TwndFrameFormat(fw::TComponent* AOwner, chart::TChartPen& Frame
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {130, top, 80, 25});
   butCancel->SetCancel(true);
 
-  Pen = TPenControls{CsCheckBox1, CsPenButton1, CsSpinEdit1, CsColorButton1, swatch};
+  Pen = TPenControls{CsCheckBox1, CsPenButton1, CsSpinEdit1, CsColorButton1, nullptr};
   SyncPenControls(Pen, FFrame, true);
 }
 

@@ -10,6 +10,7 @@ class TChartPen;
 }
 namespace cs {
 class TCsButton;
+class TCsColorButton;
 class TCsGroupBox;
 }  // namespace cs
 
@@ -25,7 +26,7 @@ class TwndFrameFormat : public fw::TForm {
   cs::TCsCheckBox* CsCheckBox1 = nullptr;
   cs::TCsComboBox* CsPenButton1 = nullptr;
   cs::TCsSpinEdit* CsSpinEdit1 = nullptr;
-  cs::TCsButton* CsColorButton1 = nullptr;
+  cs::TCsColorButton* CsColorButton1 = nullptr;
   cs::TCsButton* butOk = nullptr;
   cs::TCsButton* butCancel = nullptr;
   TPenControls Pen;

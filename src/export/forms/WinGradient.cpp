@@ -6,6 +6,7 @@
 
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -29,14 +30,6 @@ cs::TCsButton* ColourItem(fw::TWinControl* Parent, const char* Name, const char*
   return button;
 }
 
-cs::TCsPanel* Swatch(fw::TWinControl* Parent, const char* Name, TBox At) {
-  auto* panel = new cs::TCsPanel(Parent);
-  panel->SetParent(Parent);
-  panel->SetName(Name);
-  panel->SetBounds(At.Left, At.Top, At.Width, At.Height);
-  return panel;
-}
-
 }  // namespace
 
 TwndGradient::TwndGradient(fw::TComponent* AOwner, chart::TPlotGradient& Gradient)
@@ -58,11 +51,13 @@ TwndGradient::TwndGradient(fw::TComponent* AOwner, chart::TPlotGradient& Gradien
                                    "По диагонали слева вверх", "По диагонали слева вниз"},
                                   {112, 6, 202, 21});
   itStart = ColourItem(this, "itStart", "Начальный", {8, 34, 90, 23});
-  palStart = Swatch(this, "palStart", {8, 60, 90, 19});
+  // Under each item its palette: the forty named colours and "Выбрать...".
+  palStart =
+      MakeColorButton(this, "palStart", {8, 60, 90, 21}, [this](fw::TColor Value) { StartColor = Value; });
   itMid = ColourItem(this, "itMid", "Средний", {116, 34, 90, 23});
-  palMid = Swatch(this, "palMid", {116, 60, 90, 19});
+  palMid = MakeColorButton(this, "palMid", {116, 60, 90, 21}, [this](fw::TColor Value) { MidColor = Value; });
   itEnd = ColourItem(this, "itEnd", "Конечный", {224, 34, 90, 23});
-  palEnd = Swatch(this, "palEnd", {224, 60, 90, 19});
+  palEnd = MakeColorButton(this, "palEnd", {224, 60, 90, 21}, [this](fw::TColor Value) { EndColor = Value; });
   itMidDisabled = MakeCheckBox(this, "itMidDisabled", "Нет среднего", {116, 84, 100, 17});
   itSwap = ColourItem(this, "itSwap", "<->", {224, 82, 40, 21});
   itStart->OnClick = [this](fw::TObject*) { SetStartColor(workspace::SelectColor(StartColor)); };
@@ -108,17 +103,17 @@ TwndGradient::~TwndGradient() = default;
 
 void TwndGradient::SetStartColor(fw::TColor Value) {
   StartColor = Value;
-  palStart->SetColor(Value);
+  palStart->SetSelectedColor(Value);  // a colour it cannot show stays held
 }
 
 void TwndGradient::SetMidColor(fw::TColor Value) {
   MidColor = Value;
-  palMid->SetColor(Value);
+  palMid->SetSelectedColor(Value);  // a colour it cannot show stays held
 }
 
 void TwndGradient::SetEndColor(fw::TColor Value) {
   EndColor = Value;
-  palEnd->SetColor(Value);
+  palEnd->SetSelectedColor(Value);  // a colour it cannot show stays held
 }
 
 void TwndGradient::UpdateMid() {

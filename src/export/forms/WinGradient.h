@@ -16,6 +16,7 @@ class TCsCheckBox;
 class TCsComboBox;
 class TCsPanel;
 class TCsSpinEdit;
+class TCsColorButton;
 }  // namespace cs
 namespace workspace {
 class TPropSaver;
@@ -31,7 +32,7 @@ class TwndGradient : public fw::TForm {
   void Apply();
   // The gradient as it was when the dialog opened.
   void Restore();
-  // The colour of one of the three items, shown on its swatch.
+  // The colour of one of the three items, shown on its palette.
   void SetStartColor(fw::TColor Value);
   void SetMidColor(fw::TColor Value);
   void SetEndColor(fw::TColor Value);
@@ -44,12 +45,12 @@ class TwndGradient : public fw::TForm {
   // Its item index is the direction.
   cs::TCsComboBox* cbxDirection = nullptr;
   cs::TCsButton* itStart = nullptr;
-  cs::TCsPanel* palStart = nullptr;
+  cs::TCsColorButton* palStart = nullptr;
   cs::TCsButton* itMid = nullptr;
-  cs::TCsPanel* palMid = nullptr;
+  cs::TCsColorButton* palMid = nullptr;
   cs::TCsCheckBox* itMidDisabled = nullptr;
   cs::TCsButton* itEnd = nullptr;
-  cs::TCsPanel* palEnd = nullptr;
+  cs::TCsColorButton* palEnd = nullptr;
   cs::TCsButton* itSwap = nullptr;
   cs::TCsSpinEdit* seBalance = nullptr;
   cs::TCsSpinEdit* seRadialX = nullptr;

@@ -7,6 +7,7 @@
 #include "chart/ChartLegend.h"
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -76,8 +77,8 @@ TwndLegendFormat::TwndLegendFormat(fw::TComponent* AOwner, chart::TChartLegend& 
   seInterval = MakeSpinEdit(this, "seInterval", 0, 100, {166, 320, 46, 21});
   MakeLabel(this, "Прозрачность", {218, 324, 86, 14});
   seTransparency = MakeSpinEdit(this, "seTransparency", 0, 255, {306, 320, 46, 21});
-  itColor = MakeButton(this, "itColor", "Фон...", {356, 320, 58, 21},
-                   [this] { BackColor = workspace::SelectColor(BackColor); });
+  itColor =
+      MakeColorButton(this, "itColor", {356, 320, 58, 21}, [this](fw::TColor Value) { BackColor = Value; });
   itGradient = MakeButton(this, "itGradient", "Градиент...", {8, ClientHeight() - 32, 90, 25},
                       [this] { ShowGradientDialog(*FLegend.Gradient(), &FLegend); });
 
@@ -110,6 +111,7 @@ void TwndLegendFormat::LoadControls() {
   WorkFont->Assign(FLegend.Font());
   itFont->SetCaption(cs::Utf8ToWide(workspace::FontDescription(WorkFont.get(), true, true)));
   BackColor = FLegend.Color();
+  itColor->SetSelectedColor(BackColor);
   itDirect->SetChecked(!FLegend.Inverted());
   itInverse->SetChecked(FLegend.Inverted());
   seSymbolWidth->SetValue(FLegend.SymbolWidth());

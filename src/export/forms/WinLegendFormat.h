@@ -14,6 +14,7 @@ class TPlotFont;
 }  // namespace chart
 namespace cs {
 class TCsButton;
+class TCsColorButton;
 class TCsCheckBox;
 class TCsComboBox;
 class TCsRadioButton;
@@ -38,7 +39,7 @@ class TwndLegendFormat : public fw::TForm {
   void UpdatePlacement();
 
   cs::TCsCheckBox* cbShowLegend = nullptr;
-  cs::TCsButton* itColor = nullptr;
+  cs::TCsColorButton* itColor = nullptr;
   cs::TCsButton* itGradient = nullptr;
   cs::TCsRadioButton* itDirect = nullptr;
   cs::TCsRadioButton* itInverse = nullptr;
@@ -55,7 +56,7 @@ class TwndLegendFormat : public fw::TForm {
   cs::TCsSpinEdit* seInterval = nullptr;
   cs::TCsSpinEdit* seShadowSize = nullptr;
   cs::TCsSpinEdit* seShadowTransp = nullptr;
-  cs::TCsButton* itShadowColor = nullptr;
+  cs::TCsColorButton* itShadowColor = nullptr;
   cs::TCsRadioButton* itShadowSimple = nullptr;
   cs::TCsRadioButton* itShadowSmooth = nullptr;
   cs::TCsComboBox* cbxLayot = nullptr;

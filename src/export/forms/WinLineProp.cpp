@@ -9,6 +9,7 @@
 #include "chart/Series.h"
 #include "chart/SeriesPointer.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -63,15 +64,8 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
   sePointSizeH = MakeSpinEdit(this, "sePointSizeH", 0, kMaxMarkerSize, {22, 120, 40, 21});
   MakeLabel(this, "H", {68, 122, 12, 14});
   sePointSizeV = MakeSpinEdit(this, "sePointSizeV", 0, kMaxMarkerSize, {82, 120, 40, 21});
-  MarkerSwatch = new cs::TCsPanel(this);
-  MarkerSwatch->SetParent(this);
-  MarkerSwatch->SetBounds(128, 121, 30, 19);
-  butColorMarker = new cs::TCsButton(this);
-  butColorMarker->SetParent(this);
-  butColorMarker->SetName("butColorMarker");
-  butColorMarker->SetCaption(u"Цвет...");
-  butColorMarker->SetBounds(162, 120, 70, 21);
-  butColorMarker->OnClick = [this](fw::TObject*) { SetMarkerColor(workspace::SelectColor(MarkerColor)); };
+  butColorMarker = MakeColorButton(this, "butColorMarker", {128, 120, 70, 21},
+                                   [this](fw::TColor Value) { MarkerColor = Value; });
 
   MarkerPen = MakePenGroup(this, "gbxMarkerFrame", "Рамка", {6, 144, 227, 70});
   gbxMarkerFrame = dynamic_cast<cs::TCsGroupBox*>(MarkerPen.Visible->Parent());
@@ -121,7 +115,7 @@ TwndLineProp::~TwndLineProp() {
 
 void TwndLineProp::SetMarkerColor(fw::TColor Value) {
   MarkerColor = Value;
-  MarkerSwatch->SetColor(Value);
+  butColorMarker->SetSelectedColor(Value);  // a colour it cannot show stays held
 }
 
 void TwndLineProp::Apply() {

@@ -14,6 +14,7 @@ class TCustomSeries;
 }
 namespace cs {
 class TCsButton;
+class TCsColorButton;
 class TCsCheckBox;
 class TCsComboBox;
 class TCsGroupBox;
@@ -50,8 +51,7 @@ class TwndLineProp : public fw::TForm {
   cs::TCsComboBox* butPointStyle = nullptr;
   cs::TCsSpinEdit* sePointSizeH = nullptr;
   cs::TCsSpinEdit* sePointSizeV = nullptr;
-  cs::TCsButton* butColorMarker = nullptr;
-  cs::TCsPanel* MarkerSwatch = nullptr;
+  cs::TCsColorButton* butColorMarker = nullptr;
   cs::TCsGroupBox* gbxMarkerFrame = nullptr;
   TPenControls MarkerPen;
   cs::TCsButton* butOk = nullptr;

@@ -6,6 +6,7 @@
 #include "chart/ChartTitle.h"
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
+#include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
@@ -103,8 +104,8 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
   itFontBold = MakeCheckBox(Page, "itFontBold", "Ж", {8, 132, 36, 17});
   itFontItalic = MakeCheckBox(Page, "itFontItalic", "К", {48, 132, 36, 17});
   itFontUnderline = MakeCheckBox(Page, "itFontUnderline", "Ч", {88, 132, 36, 17});
-  itFontColor = MakeButton(Page, "itFontColor", "Цвет...", {130, 130, 70, 21},
-                           [this] { FontColor = workspace::SelectColor(FontColor); });
+  itFontColor = MakeColorButton(Page, "itFontColor", {130, 130, 70, 21},
+                                [this](fw::TColor Value) { FontColor = Value; });
   // One alignment a row: the three captions do not fit side by side.
   auto* al = MakeGroupBox(Page, "gbxAlignment", "", {8, 156, 334, 64});
   itAlLeft = MakeRadioButton(al, "itAlLeft", "Расположить слева", {6, 10, 200, 17});
@@ -120,8 +121,8 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
   itViewFine->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   MakeLabel(Page, "Прозрачность", {8, 52, 80, 14});
   seTransparency = MakeSpinEdit(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
-  butColor = MakeButton(Page, "butColor", "Фон...", {156, 48, 70, 21},
-                        [this] { BackColor = workspace::SelectColor(BackColor); });
+  butColor =
+      MakeColorButton(Page, "butColor", {156, 48, 70, 21}, [this](fw::TColor Value) { BackColor = Value; });
   butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, 48, 90, 21},
                            [this] { ShowGradientDialog(*FTitle.Gradient(), &FTitle); });
 
@@ -132,7 +133,8 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
                                   "Штрих-пунктир-пунктирная"},
                                  {6, 24, 150, 21});
   auto* width = MakeSpinEdit(gbxFrame, "seFrameWidth", 1, 10, {6, 48, 44, 21});
-  auto* frameColor = MakeButton(gbxFrame, "butFrameColor", "Цвет...", {56, 48, 60, 21}, [this] { FramePen.ChooseColor(); });
+  auto* frameColor = MakeColorButton(gbxFrame, "butFrameColor", {56, 48, 60, 21},
+                                     [this](fw::TColor Value) { FramePen.Color = Value; });
   FramePen = TPenControls{visible, style, width, frameColor, nullptr};
   itFrameSquare = MakeRadioButton(gbxFrame, "itFrameSquare", "Обычная рамка", {6, 72, 74, 17});
   itFrameRound = MakeRadioButton(gbxFrame, "itFrameRound", "Закругленная рамка", {82, 72, 80, 17});
@@ -166,6 +168,7 @@ void TwndTitle::LoadControls() {
   itFontItalic->SetChecked(font.Style().Contains(fw::fsItalic));
   itFontUnderline->SetChecked(font.Style().Contains(fw::fsUnderline));
   FontColor = font.Color();
+  itFontColor->SetSelectedColor(FontColor);
   itAlLeft->SetChecked(FTitle.Alignment() == chart::tlaLeft);
   itAlCenter->SetChecked(FTitle.Alignment() == chart::tlaCenter);
   itAlRight->SetChecked(FTitle.Alignment() == chart::tlaRight);
@@ -173,6 +176,7 @@ void TwndTitle::LoadControls() {
   itViewFine->SetChecked(!FTitle.Transparent());
   seTransparency->SetValue(FTitle.Transparency());
   BackColor = FTitle.Color();
+  butColor->SetSelectedColor(BackColor);
   SyncPenControls(FramePen, *FTitle.Frame(), true);
   itFrameSquare->SetChecked(FTitle.ShapeStyle() == chart::fosRectangle);
   itFrameRound->SetChecked(FTitle.ShapeStyle() == chart::fosRoundRectangle);

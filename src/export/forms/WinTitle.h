@@ -13,6 +13,7 @@ class TChartTitle;
 }
 namespace cs {
 class TCsButton;
+class TCsColorButton;
 class TCsCheckBox;
 class TCsComboBox;
 class TCsGroupBox;
@@ -60,14 +61,14 @@ class TwndTitle : public fw::TForm {
   cs::TCsCheckBox* itFontBold = nullptr;
   cs::TCsCheckBox* itFontItalic = nullptr;
   cs::TCsCheckBox* itFontUnderline = nullptr;
-  cs::TCsButton* itFontColor = nullptr;
+  cs::TCsColorButton* itFontColor = nullptr;
   cs::TCsRadioButton* itAlLeft = nullptr;
   cs::TCsRadioButton* itAlCenter = nullptr;
   cs::TCsRadioButton* itAlRight = nullptr;
   cs::TCsRadioButton* itViewSimple = nullptr;
   cs::TCsRadioButton* itViewFine = nullptr;
   cs::TCsSpinEdit* seTransparency = nullptr;
-  cs::TCsButton* butColor = nullptr;
+  cs::TCsColorButton* butColor = nullptr;
   cs::TCsButton* butGradient = nullptr;
   cs::TCsGroupBox* gbxFrame = nullptr;
   cs::TCsRadioButton* itFrameSquare = nullptr;
@@ -79,7 +80,7 @@ class TwndTitle : public fw::TForm {
   cs::TCsGroupBox* gbxShadow = nullptr;
   cs::TCsRadioButton* itShadowSimple = nullptr;
   cs::TCsRadioButton* itShadowSmooth = nullptr;
-  cs::TCsButton* butShadowColor = nullptr;
+  cs::TCsColorButton* butShadowColor = nullptr;
   cs::TCsSpinEdit* seShadowSize = nullptr;
   cs::TCsSpinEdit* seShadowTransp = nullptr;
   cs::TCsButton* butCancel = nullptr;
