@@ -10,7 +10,7 @@ trap 'rm -f "$out"' EXIT
 pid=$!
 
 wait_for() {
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     if grep -q -- "$1" "$out"; then return 0; fi
     if ! kill -0 "$pid" 2>/dev/null; then break; fi
     sleep 0.05
