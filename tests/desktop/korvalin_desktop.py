@@ -429,12 +429,7 @@ def case_sum_through_the_graph_choice(p):
     # the clipboard.
     p.paste_graph()
     p.paste_graph()
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    # The first item, 20 pixels high, below the menu's 3-pixel frame.
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 10), "click", "1")
+    menu_command(p, 4, 0)
     dialog = wait_for("the graph choice", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
@@ -708,11 +703,7 @@ def case_axis_title_and_font_through_the_double_click(p):
 def case_function_template_from_the_menu(p):
     # The function dialog's "Заготовки" menu lists the stored template and its editor; the
     # template chosen puts its formula and parameter in, and OK makes the graph k*x*x with k = 3.
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    menu_command(p, 4, 18)  # Операции, "График функции..."
     dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
@@ -747,11 +738,7 @@ def case_polynomial_coefficients_shown(p):
     # stand.
     p.paste_graph()
     time.sleep(0.3)
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 22 * 20 + 4 * 8 + 10), "click", "1")
+    menu_command(p, 4, 22)
     window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(window)
