@@ -56,7 +56,9 @@ void TwndKorvalinMain::BuildMenu() {
   FGraphBar = std::make_unique<TGraphToolbar>(bars, 1);
   bars.AddToolbar("AnalysisToolbar", "Анализ", toolbars::dpBottom, 0,
                   {FDerivative, FDerivative2, nullptr, FNormalize, FOffset, FTrim});
-  bars.AddToolbar("FormatToolbar", "Формат", toolbars::dpBottom, 0,
+  // A row of its own: its buttons show captions, and next to the analysis toolbar they would
+  // leave that one a single button and its chevron at the window's first size.
+  bars.AddToolbar("FormatToolbar", "Формат", toolbars::dpBottom, 1,
                   {FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat, FLineProp});
   bars.AddToolbarToggles(bars.AddMenu("Панели инструментов", {}, view));
   BuildThemeMenu(view);
