@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "controls/CsThemeMenu.h"
 #include "framework/Forms.h"
 #include "framework/StringList.h"
 #include "mainwindow/Startup.h"
@@ -24,10 +25,9 @@ void BM_MainWindowThemeSwitch(benchmark::State& state) {
   auto* form = fw::Application->CreateForm<workspace::TwndKorvalinMain>();
   form->Show();
   desk.run_until_idle();
-  fw::TStringList names;
-  tx::GetRegisteredThemes(&names);
-  toolbars::TTBCustomItem* first = form->ThemeMenu()->Items(0);  // Default
-  toolbars::TTBCustomItem* second = form->ThemeMenu()->Items(names.IndexOf("DefaultXP"));
+  cs::TCsThemeGroupItem* themes = form->ThemeItems();
+  toolbars::TTBCustomItem* first = themes->Items(0);  // Default
+  toolbars::TTBCustomItem* second = themes->Items(themes->Strings()->IndexOf("DefaultXP"));
   bool toSecond = true;
   for (auto _ : state) {
     (toSecond ? second : first)->Click();

@@ -40,14 +40,15 @@ win::LRESULT ControlColors(TWinControl* Control, win::HDC DC) {
 }
 
 TSize MeasureControlText(TFont* Font, const String& Text, win::UINT Flags, Integer Width) {
-  win::HDC dc = win::GetDC(nullptr);
+  // A memory DC: the screen's own would have the desktop keep a copy of the whole screen.
+  win::HDC dc = win::CreateCompatibleDC(nullptr);
   if (dc == nullptr) return TSize{0, 0};
   win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
   WideString text = win::Utf8ToWide(Text.empty() ? String(" ") : Text);
   win::RECT r{0, 0, (Flags & win::DT_WORDBREAK) ? std::max<Integer>(Width, 1) : 0x3FFF, 0};
   win::DrawTextW(dc, text.c_str(), Integer(text.size()), &r, Flags | win::DT_CALCRECT);
   win::SelectObject(dc, old);
-  win::ReleaseDC(nullptr, dc);
+  win::DeleteDC(dc);
   return TSize{r.right - r.left, r.bottom - r.top};
 }
 

@@ -61,12 +61,7 @@ TwndKorvalinMain::TwndKorvalinMain(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetKeyPreview(true);
   SetBounds(80, 60, 900, 640);
 
-  FStatus = new fw::TPanel(this);
-  FStatus->SetParent(this);
-  FStatus->SetAlign(fw::alBottom);
-  FStatus->SetHeight(22);
-  FStatus->SetBevelOuter(fw::bvLowered);
-  FStatus->SetAlignment(fw::taLeftJustify);
+  BuildStatusBar();
   // The docks sit above the status line, outside everything aligned after them.
   FBars = std::make_unique<TMainWindowBars>(this);
 
@@ -384,18 +379,12 @@ void TwndKorvalinMain::UndoExecute() {
   if (FOperations->CanUndo()) FOperations->Undo();
 }
 
-fw::String TwndKorvalinMain::StatusText() const {
-  fw::String text = "Графиков: " + std::to_string(FGraphs ? FGraphs->Count() : 0);
-  if (FGraphs && FGraphs->Current()) text += "  |  " + FGraphs->Current()->Series()->Title();
-  return text;
-}
-
 void TwndKorvalinMain::GraphsChanged() {
   // A pick is about a graph: when the last one goes (deleted, undone) it is cancelled.
   const bool anyGraph = FGraphs && FGraphs->Count() > 0;
   if (FHadGraphs && !anyGraph) CancelPointPick();
   FHadGraphs = anyGraph;
-  FStatus->SetCaption(StatusText());
+  ShowStatus();
   const bool current = FGraphs && FGraphs->Current();
   FDelete->SetEnabled(current);
   FDerivative->SetEnabled(current);

@@ -20,6 +20,10 @@ class TPopupMenu;
 
 namespace cs {
 class TBalloonControl;
+class TCsLabelItem;
+class TCsSeparatorItem;
+class TCsStatusBar;
+class TCsThemeGroupItem;
 }
 
 namespace toolbars {
@@ -119,7 +123,7 @@ class TwndKorvalinMain : public fw::TForm {
 
   // The files through the collection's file-opening routine (open dialog, drops).
   void OpenFileNames(const std::vector<fw::String>& FileNames);
-  // "Графиков: N" and, with a current graph, its title.
+  // What the status line's panels show: "Графиков: N" and, with a current graph, its title.
   fw::String StatusText() const;
   const TShortCutTable& ShortCuts() const { return FShortCuts; }
   // The menu item that runs Action (nullptr when the menu has none).
@@ -127,7 +131,10 @@ class TwndKorvalinMain : public fw::TForm {
   // The docks, menu bar and toolbars (MainWindowBars.h), and the graph toolbar.
   TMainWindowBars* Bars() const { return FBars.get(); }
   TGraphToolbar* GraphBar() const { return FGraphBar.get(); }
+  // "Тема оформления" on the Вид menu, and the theme entries it shows (sorted, "Default" first).
   toolbars::TTBCustomItem* ThemeMenu() const { return FThemeMenu; }
+  cs::TCsThemeGroupItem* ThemeItems() const { return FThemeItems; }
+  cs::TCsStatusBar* StatusBar() const { return FStatus; }
   // The balloon that shows notices over the status line (nullptr before the first).
   cs::TBalloonControl* NoticeBalloon() const { return FNoticeBalloon; }
 
@@ -143,6 +150,11 @@ class TwndKorvalinMain : public fw::TForm {
   void BuildActions();
   // The menu bar and toolbars (WinMainBars.cpp).
   void BuildMenu();
+  // The theme menu on Parent; its check follows a switch made elsewhere when it opens.
+  void BuildThemeMenu(toolbars::TTBCustomItem* Parent);
+  // The status line's panels: the graph count and the current graph's title.
+  void BuildStatusBar();
+  void ShowStatus();
   // The recent files and the toolbar layout, read at start and written at exit.
   void LoadBarSettings(TPropSaver& Store);
   void SaveBarSettings(TPropSaver& Store) const;
@@ -215,11 +227,15 @@ class TwndKorvalinMain : public fw::TForm {
   void ChartDblClick();
 
   chart::TChart* FChart = nullptr;
-  fw::TPanel* FStatus = nullptr;
+  cs::TCsStatusBar* FStatus = nullptr;
+  cs::TCsLabelItem* FStatusCount = nullptr;
+  cs::TCsSeparatorItem* FStatusSeparator = nullptr;
+  cs::TCsLabelItem* FStatusGraph = nullptr;
   fw::TActionList* FActions = nullptr;
   std::unique_ptr<TMainWindowBars> FBars;
   std::unique_ptr<TGraphToolbar> FGraphBar;
   toolbars::TTBCustomItem* FThemeMenu = nullptr;
+  cs::TCsThemeGroupItem* FThemeItems = nullptr;
   fw::TAction* FOpen = nullptr;
   fw::TAction* FPaste = nullptr;
   fw::TAction* FCopy = nullptr;

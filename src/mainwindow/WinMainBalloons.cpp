@@ -2,7 +2,7 @@
 // operation, closing by itself after 5 seconds. The status line keeps its graph counts.
 
 #include "controls/Balloon.h"
-#include "framework/ExtCtrls.h"
+#include "controls/CsStatusBar.h"
 #include "mainwindow/WinMain.h"
 #include "workspace/Preferences.h"
 

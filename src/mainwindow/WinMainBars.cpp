@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 
+#include "controls/CsThemeMenu.h"
 #include "framework/ActnList.h"
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
@@ -12,9 +13,9 @@
 #include "framework/SysUtils.h"
 #include "mainwindow/GraphToolbar.h"
 #include "mainwindow/MainWindowBars.h"
-#include "mainwindow/ThemeMenu.h"
 #include "mainwindow/ToolbarLayout.h"
 #include "mainwindow/WinMain.h"
+#include "tx/Tx.h"
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
 #include "workspace/PropSaver.h"
@@ -55,12 +56,29 @@ void TwndKorvalinMain::BuildMenu() {
   FGraphBar = std::make_unique<TGraphToolbar>(bars, 1);
   bars.AddToolbar("AnalysisToolbar", "Анализ", toolbars::dpBottom, 0,
                   {FDerivative, FDerivative2, nullptr, FNormalize, FOffset, FTrim});
-  bars.AddToolbar("FormatToolbar", "Формат", toolbars::dpBottom, 0,
+  // A row of its own: its buttons show captions, and next to the analysis toolbar they would
+  // leave that one a single button and its chevron at the window's first size.
+  bars.AddToolbar("FormatToolbar", "Формат", toolbars::dpBottom, 1,
                   {FTitleFormat, FLegendFormat, FAxisXFormat, FAxisYFormat, FFrameFormat, FLineProp});
   bars.AddToolbarToggles(bars.AddMenu("Панели инструментов", {}, view));
-  FThemeMenu = AddThemeMenu(view, this, nullptr);
+  BuildThemeMenu(view);
   bars.OnFloatingShortCut = [this](fw::TShortCut Key) { return RunShortCut(Key); };
   bars.KeepDocksAtTheEdges();
+}
+
+void TwndKorvalinMain::BuildThemeMenu(toolbars::TTBCustomItem* Parent) {
+  auto* menu = new TBarSubmenu(this);
+  menu->SetName("ThemeMenu");
+  menu->SetCaption("Тема оформления");
+  Parent->Add(menu);
+  FThemeItems = new cs::TCsThemeGroupItem(this);
+  menu->Add(FThemeItems);
+  // A theme made current elsewhere (the settings at start) is checked when the menu opens.
+  menu->OnPopup = [this](toolbars::TTBCustomItem*, bool) {
+    const fw::Integer current = FThemeItems->Strings()->IndexOf(tx::GetCurrentThemeName());
+    if (current < 0 || !FThemeItems->Items(current)->Checked()) FThemeItems->Recreate();
+  };
+  FThemeMenu = menu;
 }
 
 bool TwndKorvalinMain::RunShortCut(fw::TShortCut Key) {
@@ -124,7 +142,7 @@ void TwndKorvalinMain::LoadBarSettings(TPropSaver& Store) {
       if (!fw::Trim(names.Strings(i)).empty()) recent->Add(names.Strings(i));
   }
   LoadToolbarLayout(Store, FBars->DockableWindows(), FBars->Docks());
-  CheckCurrentTheme(FThemeMenu);
+  FThemeItems->Recreate();
 }
 
 void TwndKorvalinMain::SaveBarSettings(TPropSaver& Store) const {

@@ -41,16 +41,18 @@ bool Selectable(TTBItemViewer* v) {
 
 bool IsSeparator(TTBItemViewer* v) { return (v->Item()->ItemStyle() & tbisSeparator) != 0; }
 
-// A screen DC with the view's font, for measuring.
+// A memory DC like the screen's, with the view's font, for measuring. Not the screen's own DC:
+// taking that one makes the desktop keep a copy of the whole screen to find what was drawn on it,
+// which a layout measuring a few captions would pay for every time.
 struct MeasureCanvas {
   explicit MeasureCanvas(fw::TFont* Font) {
-    dc = win::GetDC(nullptr);
+    dc = win::CreateCompatibleDC(nullptr);
     canvas.SetHandle(dc);
     canvas.Font()->Assign(Font);
   }
   ~MeasureCanvas() {
     canvas.SetHandle(nullptr);
-    win::ReleaseDC(nullptr, dc);
+    win::DeleteDC(dc);
   }
   win::HDC dc;
   fw::TCanvas canvas;

@@ -356,7 +356,8 @@ def case_data_panel_shows_row_100000_whole(p):
     p.key("ctrl+v")
     show_data_panel(p)
     x, y, w, h = geometry(p.main)
-    panel = (x + w - 4 - 240, y + 40, x + w - 4, y + h - 30)
+    # Above the bottom dock's two rows of toolbars and the status line.
+    panel = (x + w - 4 - 240, y + 40, x + w - 4, y + h - 30 - 26)
     tries = []
 
     def last_row():
@@ -429,12 +430,7 @@ def case_sum_through_the_graph_choice(p):
     # the clipboard.
     p.paste_graph()
     p.paste_graph()
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    # The first item, 20 pixels high, below the menu's 3-pixel frame.
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 10), "click", "1")
+    menu_command(p, 4, 0)
     dialog = wait_for("the graph choice", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
@@ -591,14 +587,19 @@ def case_toolbar_dragged_to_another_dock_stays_after_restart(p):
     wait_for("the toolbar on the left dock after the restart", lambda: bar_colours(left_strip))
 
 
+# The theme menu lists the themes sorted, "Default" first.
+THEMES_IN_MENU = ["Default", "Aluminum", "DefaultXP", "Dream", "Miranda", "Monai", "Nexos5", "OfficeK",
+                  "SentimoX", "Stripes", "Zezio"]
+
+
 def case_theme_switched_is_kept_after_restart(p):
-    # Вид, "Тема оформления" (its tenth item), DefaultXP (the sixth theme): the menu bar and the
-    # toolbars are painted anew; after a restart the same theme paints them again.
+    # Вид, "Тема оформления" (its tenth item), DefaultXP: the menu bar and the toolbars are
+    # painted anew; after a restart the same theme paints them again.
     x, y, w, h = geometry(p.main)
     bars = (x, y + 20, x + w, y + 80)
     before = ImageGrab.grab(bbox=bars)
     p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 9, "Right")
-    p.key(*["Down"] * 5, "Return")
+    p.key(*["Down"] * THEMES_IN_MENU.index("DefaultXP"), "Return")
     wait_for("the menus to close", lambda: not p.others(named=False))
     time.sleep(0.3)
     switched = ImageGrab.grab(bbox=bars)
@@ -708,11 +709,7 @@ def case_axis_title_and_font_through_the_double_click(p):
 def case_function_template_from_the_menu(p):
     # The function dialog's "Заготовки" menu lists the stored template and its editor; the
     # template chosen puts its formula and parameter in, and OK makes the graph k*x*x with k = 3.
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 18 * 20 + 4 * 8 + 10), "click", "1")
+    menu_command(p, 4, 18)  # Операции, "График функции..."
     dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(dialog)
@@ -747,11 +744,7 @@ def case_polynomial_coefficients_shown(p):
     # stand.
     p.paste_graph()
     time.sleep(0.3)
-    p.key("F10", "Right", "Right", "Right", "Right", "Down")
-    menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    time.sleep(0.3)
-    mx, my, _, _ = geometry(menu)
-    run("xdotool", "mousemove", str(mx + 40), str(my + 3 + 22 * 20 + 4 * 8 + 10), "click", "1")
+    menu_command(p, 4, 22)
     window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
     x, y, w, h = geometry(window)

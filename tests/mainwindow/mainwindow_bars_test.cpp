@@ -12,12 +12,15 @@
 #include "chart/PlotCanvas.h"
 #include "chart/PlotToolsMarksTip.h"
 #include "chart/Series.h"
+#include "controls/CsStatusBar.h"
+#include "controls/CsThemeMenu.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StringList.h"
+#include "framework/SysUtils.h"
 #include "mainwindow/GraphToolbar.h"
 #include "mainwindow/MainWindowBars.h"
-#include "mainwindow/ThemeMenu.h"
 #include "mainwindow_fixture.h"
+#include "support/MessageSequence.h"
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -197,40 +200,60 @@ TEST_F(MainWindowBarsTest, WhatALayoutSectionCannotPlaceKeepsItsDefaultAndNothin
   }
 }
 
-TEST_F(MainWindowBarsTest, TheThemeMenuListsTheThemesInOrderAndTheChoiceIsKept) {
-  toolbars::TTBCustomItem* menu = form->ThemeMenu();
-  ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->Caption(), "Тема оформления");
+TEST_F(MainWindowBarsTest, TheThemeMenuListsTheThemesSortedDefaultFirstAndTheChoiceIsKept) {
+  ASSERT_NE(form->ThemeMenu(), nullptr);
+  EXPECT_EQ(form->ThemeMenu()->Caption(), "Тема оформления");
+  cs::TCsThemeGroupItem* themes = form->ThemeItems();
+  ASSERT_NE(themes, nullptr);
+  EXPECT_EQ(themes->Parent(), form->ThemeMenu());
   fw::TStringList names;
   tx::GetRegisteredThemes(&names);
-  ASSERT_EQ(menu->Count(), names.Count());
   ASSERT_GE(names.Count(), 11) << "Default and the ten themes";
-  for (fw::Integer i = 0; i < names.Count(); ++i) {
-    EXPECT_EQ(menu->Items(i)->Caption(), names.Strings(i));
-    EXPECT_EQ(menu->Items(i)->Checked(), names.Strings(i) == "Default");
-  }
-  const fw::Integer xp = names.IndexOf("DefaultXP");
-  ASSERT_GE(xp, 0);
-  Pump();
-  menu->Items(xp)->Click();
-  EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
-  EXPECT_TRUE(menu->Items(xp)->Checked());
-  EXPECT_FALSE(menu->Items(0)->Checked());
-  // Every dock and toolbar shown is to be painted again, all in the one switch.
-  for (workspace::TBar* bar : Bars().Toolbars()) {
-    win::RECT dirty{};
-    if (bar->Visible()) {
-      EXPECT_TRUE(win::GetUpdateRect(bar->Handle(), &dirty, win::FALSE)) << bar->Name();
+  ASSERT_EQ(themes->Count(), names.Count());
+  EXPECT_EQ(themes->Items(0)->Caption(), "Default");
+  for (fw::Integer i = 0; i < themes->Count(); ++i) {
+    EXPECT_GE(names.IndexOf(themes->Items(i)->Caption()), 0) << themes->Items(i)->Caption();
+    if (i > 1) {
+      EXPECT_LT(fw::AnsiCompareText(themes->Items(i - 1)->Caption(), themes->Items(i)->Caption()), 0);
     }
+    EXPECT_EQ(themes->Items(i)->Checked(), i == 0);
   }
-  for (TTBDockPosition p : {dpTop, dpBottom}) {
-    win::RECT dirty{};
-    EXPECT_TRUE(win::GetUpdateRect(Bars().Dock(p)->Handle(), &dirty, win::FALSE)) << int(p);
+  const fw::Integer xp = themes->Strings()->IndexOf("DefaultXP");
+  ASSERT_GT(xp, 0);
+  Pump();
+  // Every toolbar and dock shown, and the status line, painted again in the one switch.
+  std::vector<fw::TWinControl*> painted{Bars().Dock(dpTop), Bars().Dock(dpBottom), form->StatusBar()->Dock(),
+                                        form->StatusBar()->Toolbar()};
+  for (workspace::TBar* bar : Bars().Toolbars())
+    if (bar->Visible()) painted.push_back(bar);
+  kvtest::MessageRecorder rec(win::kChannelPaint);
+  for (fw::TWinControl* c : painted) rec.Watch(c->Handle());
+  themes->Items(xp)->Click();
+  EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
+  EXPECT_TRUE(themes->Items(xp)->Checked());
+  EXPECT_FALSE(themes->Items(0)->Checked());
+  Pump();
+  for (fw::TWinControl* c : painted) {
+    int paints = 0;
+    for (const auto& m : rec.Calls())
+      if (m.msg == win::WM_PAINT && m.hwnd == c->Handle()) ++paints;
+    EXPECT_GE(paints, 1) << c->Name();
   }
   Restart();
   EXPECT_EQ(tx::GetCurrentThemeName(), "DefaultXP");
-  EXPECT_TRUE(form->ThemeMenu()->Items(xp)->Checked());
+  EXPECT_TRUE(form->ThemeItems()->Items(xp)->Checked());
+  EXPECT_FALSE(form->ThemeItems()->Items(0)->Checked());
   EXPECT_NE(SettingsText().find("Theme=DefaultXP"), std::string::npos);
+}
+
+TEST_F(MainWindowBarsTest, TheThemeMenuChecksASwitchMadeElsewhereWhenItOpens) {
+  cs::TCsThemeGroupItem* themes = form->ThemeItems();
+  const fw::Integer xp = themes->Strings()->IndexOf("DefaultXP");
+  tx::SetCurrentTheme("DefaultXP");
+  EXPECT_TRUE(themes->Items(0)->Checked()) << "not yet opened";
+  form->ThemeMenu()->OnPopup(form->ThemeMenu(), false);
+  EXPECT_TRUE(form->ThemeItems()->Items(xp)->Checked());
+  EXPECT_FALSE(form->ThemeItems()->Items(0)->Checked());
 }
 
 TEST_F(MainWindowBarsTest, AnUnknownOrMissingThemeNameGivesDefault) {
@@ -239,7 +262,7 @@ TEST_F(MainWindowBarsTest, AnUnknownOrMissingThemeNameGivesDefault) {
     tx::SetCurrentTheme("DefaultXP");
     RestartOn(std::string("[PREFERENCES]\nShowHintValues=0\n") + stored);
     EXPECT_EQ(tx::GetCurrentThemeName(), "Default");
-    EXPECT_TRUE(form->ThemeMenu()->Items(0)->Checked());
+    EXPECT_TRUE(form->ThemeItems()->Items(0)->Checked());
     EXPECT_FALSE(form->HintValuesTool()->Active());
   }
 }
