@@ -13,7 +13,7 @@
 
 namespace themes {
 
-// The menu order: Default (registered by the current-theme unit), Aluminum, Stripes, Monai,
+// The registration order: Default (registered by the current-theme unit), Aluminum, Stripes, Monai,
 // Zezio, DefaultXP, OfficeK, Dream, Miranda, Nexos5, SentimoX.
 void RegisterThemes() {
   if (tx::IsThemeRegistered("DefaultXP")) return;

@@ -1,7 +1,7 @@
 #pragma once
-// The themes of this library, registered by explicit calls in the order the theme menu lists
-// them (after "Default", which the current-theme unit registers). A static library drops a unit
-// nothing refers to, so no theme registers itself.
+// The themes of this library, registered by explicit calls in one fixed order (after "Default",
+// which the current-theme unit registers); the theme menu lists them sorted by name, "Default"
+// first. A static library drops a unit nothing refers to, so no theme registers itself.
 
 namespace themes {
 
