@@ -484,7 +484,7 @@ def case_find_maximum_with_picked_bounds(p):
         click(x + 4 + 10, top + 27 + 8)  # "Копировать" with the grid's cell selected
         return wait_for("the copied result", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
 
-    click(x + 78 + 10, top + 8)  # both bounds from the graph
+    click(x + 56 + 10, top + 8)  # both bounds from the graph (the third bound button)
     click(x + 222 + 20, top + 65 + 10)  # "Искать"
     first = result()
     assert first == "5", "the maximum is 5, copied " + repr(first)
