@@ -24,6 +24,7 @@
 
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
+#include "platform/kernel/SharedWork.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
@@ -685,39 +686,8 @@ constexpr std::size_t ParallelFileSize = std::size_t(4) << 20;
 // window may start at a byte order mark, so every line overlong there is overlong here.
 constexpr std::size_t ShareWindow = ChunkSize - 8;
 
-// Runs Work(0) .. Work(Count - 1) on up to Threads threads, the calling one among them, each
-// thread taking the next call not yet taken: on a busy machine a thread held up costs the
-// others one share, not a fixed part of the work. Raises what a call raised.
-template <typename TWork>
-void RunShared(unsigned Count, unsigned Threads, const TWork& Work) {
-  std::vector<std::exception_ptr> errors(Count);
-  std::atomic<unsigned> next{0};
-  auto worker = [&] {
-    for (unsigned k = next++; k < Count; k = next++) {
-      try {
-        Work(k);
-      } catch (...) {
-        errors[k] = std::current_exception();
-      }
-    }
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(Threads);
-  for (unsigned t = 1; t < std::min(Threads, Count); ++t) {
-    try {
-      threads.emplace_back(worker);
-    } catch (const std::system_error&) {
-      break;  // the threads started so far share the work
-    }
-  }
-  worker();
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& e : errors)
-    if (e) std::rethrow_exception(e);
-}
-
 // The threads to read on: the cores, at most.
-unsigned ReadingThreads() { return std::max(1u, std::min(std::thread::hardware_concurrency(), 16u)); }
+unsigned ReadingThreads() { return win::WorkingThreads(16); }
 
 // The bytes [From, To) of a file, read as ScanFile reads a file.
 class TFileShare {
@@ -833,7 +803,7 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     shares.push_back(std::move(share));
   }
   const unsigned threads = ReadingThreads();
-  RunShared(Shares, threads, [&](unsigned k) {
+  win::RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     TFileShare source(File, share.From, share.To);
     share.Points.Reserve(share.To - share.From);
@@ -864,14 +834,14 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
   y.reserve(n);
   TSeriesArraysSink::Reserve(x, n);  // huge pages
   TSeriesArraysSink::Reserve(y, n);
-  RunShared(Shares, threads, [&](unsigned k) {
+  win::RunShared(Shares, threads, [&](unsigned k) {
     const TShare& share = *shares[k];
     TouchPages(x.data(), share.Offset, share.Offset + share.Points.Count);
     TouchPages(y.data(), share.Offset, share.Offset + share.Points.Count);
   });
   x.resize(n);
   y.resize(n);
-  RunShared(Shares, threads, [&](unsigned k) {
+  win::RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     const std::size_t count = share.Points.Count;
     if (count > 0) {
