@@ -2,6 +2,7 @@
 #include "workspace/TextReader.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -850,6 +851,9 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     }
     shares[k].reset();  // its memory goes back while the others copy
   });
+  // The reading threads' buffers (and what else is free in the heaps) go back to the system:
+  // a thread's heap keeps its freed memory, and the threads of the next read may be others.
+  ::malloc_trim(0);
   DeliverArrays(x, y, ascending, Series);
   return true;
 }
