@@ -19,6 +19,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -567,16 +568,18 @@ std::string ReadAll(TFileHandle& File) {
 }
 
 // Feeds the file to Scanner piece by piece; a line with no end in its first Window bytes is
-// overlong.
+// overlong. The pieces go through Buffer (Window bytes) when given, else through one of its own.
 template <typename File, typename Sink>
-void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize) {
-  std::unique_ptr<char[]> buffer(new char[Window]);
+void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize,
+              char* Buffer = nullptr) {
+  std::unique_ptr<char[]> own(Buffer ? nullptr : new char[Window]);
+  char* const buffer = Buffer ? Buffer : own.get();
   std::size_t scanned = 0;  // bytes before the held ones, for Points.Progress
   std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
   bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
   while (true) {
-    const std::size_t got = Source.Read(buffer.get() + held, Window - held);
-    const char* begin = buffer.get();
+    const std::size_t got = Source.Read(buffer + held, Window - held);
+    const char* begin = buffer;
     const char* end = begin + held + got;
     if (swallowLF && got > 0) {
       swallowLF = false;
@@ -611,9 +614,9 @@ void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size
       continue;
     }
     Scanner.ScanLines(begin, lines);
-    scanned += std::size_t(lines - buffer.get()) - held;
+    scanned += std::size_t(lines - buffer) - held;
     held = std::size_t(end - lines);
-    std::memmove(buffer.get(), lines, held);
+    std::memmove(buffer, lines, held);
     Points.Progress(scanned, Source.Size());
   }
 }
@@ -721,6 +724,45 @@ struct TShare {
   std::size_t Offset = 0;  // of its first point among all
 };
 
+// The read buffers of the threads of one read, mapped for it alone and unmapped after it: a
+// buffer from a thread's heap stays resident there after the thread has gone. A buffer serves
+// one share at a time and then the next, so a read faults in at most one a thread.
+class TReadBuffers {
+ public:
+  explicit TReadBuffers(std::size_t Bytes) : FBytes(Bytes) {}
+  ~TReadBuffers() {
+    for (void* b : FAll) ::munmap(b, FBytes);
+  }
+  TReadBuffers(const TReadBuffers&) = delete;
+  TReadBuffers& operator=(const TReadBuffers&) = delete;
+
+  // A buffer not in use. Raises std::bad_alloc.
+  char* Take() {
+    std::lock_guard<std::mutex> lock(FMutex);
+    if (!FFree.empty()) {
+      char* b = FFree.back();
+      FFree.pop_back();
+      return b;
+    }
+    void* b = ::mmap(nullptr, FBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (b == MAP_FAILED) throw std::bad_alloc();
+    FAll.reserve(FAll.size() + 1);
+    FFree.reserve(FAll.size() + 1);  // Give cannot fail
+    FAll.push_back(b);
+    return static_cast<char*>(b);
+  }
+  void Give(char* Buffer) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FFree.push_back(Buffer);
+  }
+
+ private:
+  std::size_t FBytes;
+  std::mutex FMutex;
+  std::vector<void*> FAll;
+  std::vector<char*> FFree;
+};
+
 // Up to Count bytes from Offset, fewer only at the file's end.
 std::size_t ReadFullyAt(const TFileHandle& File, char* Buffer, std::size_t Count, std::size_t Offset) {
   std::size_t done = 0;
@@ -804,13 +846,20 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     shares.push_back(std::move(share));
   }
   const unsigned threads = ReadingThreads();
+  TReadBuffers buffers(ShareWindow);
   win::RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     TFileShare source(File, share.From, share.To);
     share.Points.Reserve(share.To - share.From);
     TLineScanner<TBufferSink> scanner(Classes, Settings.DecimalSeparator, 0, share.Points);
     scanner.StartInsideText();
-    ScanFile(source, scanner, share.Points, ShareWindow);
+    char* buffer = buffers.Take();
+    struct TGiveBack {
+      TReadBuffers& Pool;
+      char* Buffer;
+      ~TGiveBack() { Pool.Give(Buffer); }
+    } giveBack{buffers, buffer};
+    ScanFile(source, scanner, share.Points, ShareWindow, buffer);
     share.Skipped = scanner.Skipped();
     share.Exact = !scanner.MetOverlong() && !source.Cut();
   });
@@ -851,8 +900,7 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     }
     shares[k].reset();  // its memory goes back while the others copy
   });
-  // The reading threads' buffers (and what else is free in the heaps) go back to the system:
-  // a thread's heap keeps its freed memory, and the threads of the next read may be others.
+  // What the read freed on the main heap goes back to the system.
   ::malloc_trim(0);
   DeliverArrays(x, y, ascending, Series);
   return true;
