@@ -8,6 +8,7 @@
 
 #include "analysis/PolyMoments.h"
 #include "framework/SysUtils.h"
+#include "platform/kernel/SharedWork.h"
 
 namespace analysis {
 
@@ -304,19 +305,28 @@ void TCustomFittingFunction::FittedValues(const double* X, double* Y, std::size_
   const int terms = std::min<int>(FPolyDegree, MaxPolyTerms);
   double c[MaxPolyTerms];
   for (int k = 0; k < terms; ++k) c[k] = double(FCoefficients[std::size_t(k)]);
-  double u[kBlock], y[kBlock];
-  for (std::size_t start = 0; start < Count; start += kBlock) {
-    const std::size_t n = std::min(kBlock, Count - start);
-    for (std::size_t j = 0; j < n; ++j) {
-      u[j] = X[start + j] - FFitXOrigin;
-      y[j] = c[terms - 1];
+  const double xOrigin = double(FFitXOrigin), yOrigin = FFitYOrigin;
+  auto evaluate = [&](std::size_t From, std::size_t To) {
+    double u[kBlock], y[kBlock];
+    for (std::size_t start = From; start < To; start += kBlock) {
+      const std::size_t n = std::min(kBlock, To - start);
+      for (std::size_t j = 0; j < n; ++j) {
+        u[j] = X[start + j] - xOrigin;
+        y[j] = c[terms - 1];
+      }
+      for (int k = terms - 2; k >= 0; --k) {
+        const double ck = c[k];
+        for (std::size_t j = 0; j < n; ++j) y[j] = y[j] * u[j] + ck;
+      }
+      for (std::size_t j = 0; j < n; ++j) Y[start + j] = yOrigin + y[j];
     }
-    for (int k = terms - 2; k >= 0; --k) {
-      const double ck = c[k];
-      for (std::size_t j = 0; j < n; ++j) y[j] = y[j] * u[j] + ck;
-    }
-    for (std::size_t j = 0; j < n; ++j) Y[start + j] = FFitYOrigin + y[j];
-  }
+  };
+  // Many points on several threads, in pieces of whole blocks (each point's value is its own).
+  constexpr std::size_t kPiece = 256 * kBlock;
+  const unsigned pieces = unsigned((Count + kPiece - 1) / kPiece);
+  if (pieces < 2) return evaluate(0, Count);
+  win::RunShared(pieces, win::WorkingThreads(8),
+                 [&](unsigned k) { evaluate(k * kPiece, std::min(Count, (k + 1) * kPiece)); });
 }
 
 void TCustomFittingFunction::SetOrigins(chart::TChartSeries* Source) {

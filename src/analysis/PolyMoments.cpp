@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
+
+#include "platform/kernel/SharedWork.h"
 
 namespace analysis {
 
@@ -14,6 +17,11 @@ constexpr int kBlock = 4096;
 // A pivot of the normal system below this share of the largest means terms the data do not
 // tell apart; the system's condition is the square of the data's, hence the looser bound.
 constexpr Extended kPivotTolerance = 1e-11L;
+// Lanes of points side by side: each point's recurrence is a chain of dependent steps, and
+// the lanes let the steps of several points run at once.
+constexpr int kLanes = 8;
+// Blocks a thread takes at a time: 64K points, so a million points go in 16 calls.
+constexpr int kBlocksPerCall = 16;
 
 // Solves A·x = b (n unknowns) by elimination with partial pivoting; false for a small pivot.
 bool Solve(int n, TPolyMatrix& A, TPolyVector& B, TPolyVector& X) {
@@ -42,57 +50,84 @@ bool Solve(int n, TPolyMatrix& A, TPolyVector& B, TPolyVector& X) {
   return true;
 }
 
+// The sums of one block of points, lane by lane, in double.
+struct TBlockSums {
+  double S[kMaxMoments][kLanes];
+  double B[MaxPolyTerms][kLanes];
+};
+
+void SumBlock(int Start, int End, int Terms, const double* X, const double* Y, double Centre, double Scale,
+              double YOrigin, TBlockSums& Sums) {
+  const int moments = 2 * Terms - 1;
+  auto& bs = Sums.S;
+  auto& bb = Sums.B;
+  for (int k = 0; k < moments; ++k)
+    for (int p = 0; p < kLanes; ++p) bs[k][p] = 0;
+  for (int k = 0; k < Terms; ++k)
+    for (int p = 0; p < kLanes; ++p) bb[k][p] = 0;
+  for (int i = Start; i < End; i += kLanes) {
+    const int n = std::min(kLanes, End - i);
+    double u[kLanes], u2[kLanes], y[kLanes], w[kLanes], t0[kLanes], t1[kLanes];
+    for (int p = 0; p < kLanes; ++p) {
+      const bool used = p < n;
+      u[p] = used ? (X[i + p] - Centre) * Scale : 0;
+      y[p] = used ? Y[i + p] - YOrigin : 0;
+      w[p] = used ? 1 : 0;  // the padding lanes weigh nothing
+      t0[p] = w[p];
+      t1[p] = w[p] * u[p];
+      u2[p] = 2 * u[p];
+    }
+    for (int p = 0; p < kLanes; ++p) {
+      bs[0][p] += t0[p];
+      bb[0][p] += y[p] * t0[p];
+    }
+    if (moments > 1)
+      for (int p = 0; p < kLanes; ++p) bs[1][p] += t1[p];
+    if (Terms > 1)
+      for (int p = 0; p < kLanes; ++p) bb[1][p] += y[p] * t1[p];
+    for (int k = 2; k < moments; ++k) {
+      for (int p = 0; p < kLanes; ++p) {
+        const double t2 = u2[p] * t1[p] - t0[p];
+        bs[k][p] += t2;
+        t0[p] = t1[p];
+        t1[p] = t2;
+      }
+      if (k < Terms)
+        for (int p = 0; p < kLanes; ++p) bb[k][p] += y[p] * t1[p];
+    }
+  }
+}
+
 }  // namespace
 
 bool PolyFitByMoments(int Points, int Terms, const double* X, const double* Y, Extended Centre, Extended Half,
                       double YOrigin, TPolyVector& PowersOfU) {
   if (Terms < 1 || Terms > MaxPolyTerms || Points < Terms) return false;
   const int moments = 2 * Terms - 1;
+  const double centre = double(Centre), scale = double(1 / Half);
+  // The blocks are summed on several threads for many points; their sums join the extended
+  // totals on this thread in block order, so the result does not depend on the threads.
+  const int blocks = (Points + kBlock - 1) / kBlock;
+  std::vector<TBlockSums> sums(static_cast<std::size_t>(blocks));
+  const int perCall = kBlocksPerCall;
+  const unsigned calls = unsigned((blocks + perCall - 1) / perCall);
+  auto sumCall = [&](unsigned c) {
+    const int first = int(c) * perCall, last = std::min(blocks, first + perCall);
+    for (int k = first; k < last; ++k)
+      SumBlock(k * kBlock, std::min(Points, (k + 1) * kBlock), Terms, X, Y, centre, scale, YOrigin,
+               sums[std::size_t(k)]);
+  };
+  if (calls > 1)
+    win::RunShared(calls, win::WorkingThreads(8), sumCall);
+  else
+    sumCall(0);
   std::array<Extended, kMaxMoments> s{};
   TPolyVector b{};
-  const double centre = double(Centre), scale = double(1 / Half);
-  // Lanes of points side by side: each point's recurrence is a chain of dependent steps, and
-  // the lanes let the steps of several points run at once.
-  constexpr int kLanes = 8;
-  for (int start = 0; start < Points; start += kBlock) {
-    const int end = std::min(Points, start + kBlock);
-    double bs[kMaxMoments][kLanes] = {};
-    double bb[MaxPolyTerms][kLanes] = {};
-    for (int i = start; i < end; i += kLanes) {
-      const int n = std::min(kLanes, end - i);
-      double u[kLanes], u2[kLanes], y[kLanes], w[kLanes], t0[kLanes], t1[kLanes];
-      for (int p = 0; p < kLanes; ++p) {
-        const bool used = p < n;
-        u[p] = used ? (X[i + p] - centre) * scale : 0;
-        y[p] = used ? Y[i + p] - YOrigin : 0;
-        w[p] = used ? 1 : 0;  // the padding lanes weigh nothing
-        t0[p] = w[p];
-        t1[p] = w[p] * u[p];
-        u2[p] = 2 * u[p];
-      }
-      for (int p = 0; p < kLanes; ++p) {
-        bs[0][p] += t0[p];
-        bb[0][p] += y[p] * t0[p];
-      }
-      if (moments > 1)
-        for (int p = 0; p < kLanes; ++p) bs[1][p] += t1[p];
-      if (Terms > 1)
-        for (int p = 0; p < kLanes; ++p) bb[1][p] += y[p] * t1[p];
-      for (int k = 2; k < moments; ++k) {
-        for (int p = 0; p < kLanes; ++p) {
-          const double t2 = u2[p] * t1[p] - t0[p];
-          bs[k][p] += t2;
-          t0[p] = t1[p];
-          t1[p] = t2;
-        }
-        if (k < Terms)
-          for (int p = 0; p < kLanes; ++p) bb[k][p] += y[p] * t1[p];
-      }
-    }
+  for (const TBlockSums& block : sums) {
     for (int k = 0; k < moments; ++k)
-      for (int p = 0; p < kLanes; ++p) s[std::size_t(k)] += bs[k][p];
+      for (int p = 0; p < kLanes; ++p) s[std::size_t(k)] += block.S[k][p];
     for (int k = 0; k < Terms; ++k)
-      for (int p = 0; p < kLanes; ++p) b[std::size_t(k)] += bb[k][p];
+      for (int p = 0; p < kLanes; ++p) b[std::size_t(k)] += block.B[k][p];
   }
   TPolyMatrix g{};
   for (int i = 0; i < Terms; ++i)

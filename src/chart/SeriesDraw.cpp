@@ -222,7 +222,7 @@ Integer FirstOnExtremeRow(const TLineSummary& Summary, int Level, std::size_t In
 Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integer Index, Integer Last,
                       const TChartValueList& Xs, const TChartValueList& Ys, const TAxisPixels& ToX,
                       const TAxisPixels& ToY) {
-  const double mx = Xs.Multiplier(), my = Ys.Multiplier();
+  const double my = Ys.Multiplier();
   for (int level = TLineSummary::kLevels - 1; level >= 0; --level) {
     const int shift = TLineSummary::Shift(level);
     const Integer size = Integer(1) << shift;
@@ -233,13 +233,13 @@ Integer StepOverBlock(const TLineSummary& Summary, ColumnReducer& Columns, Integ
     if (!b.Usable()) continue;
     // X is monotonic within the block: its ends bound every column of it.
     const Integer end = Index + size - 1;
-    const double x0 = b.firstX * mx, x1 = b.lastX * mx;
+    const double x0 = Xs.Value(Index), x1 = Xs.Value(end);
     const double y0 = b.lo * my, y1 = b.hi * my;
     if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1)) continue;
     const win::LONG column = Columns.Column();
     if (ToX.Pixel(x0) != column || ToX.Pixel(x1) != column) continue;
     const RowSpan rows = RowsOf(b, my, ToY);
-    Columns.AddBlock(level, block, rows.low, rows.high, ToY.Pixel(b.lastY * my), end);
+    Columns.AddBlock(level, block, rows.low, rows.high, ToY.Pixel(Ys.Value(end)), end);
     return size;
   }
   return 0;

@@ -26,7 +26,7 @@ void TLineSummary::Build(const double* X, const double* Y, std::size_t Count) {
   // falls, so that with a monotonic pixel mapping its first and last X bound every column.
   const std::size_t size0 = std::size_t(1) << kFirstShift;
   std::vector<Block>& first = FLevels[0];
-  first.assign(Count / size0, Block{kNaN, kNaN, kNaN, kNaN, kNaN});
+  first.assign(Count / size0, Block{kNaN, kNaN});
   for (std::size_t b = 0; b < first.size(); ++b) {
     const double* x = X + b * size0;
     const double* y = Y + b * size0;
@@ -37,24 +37,25 @@ void TLineSummary::Build(const double* X, const double* Y, std::size_t Count) {
       lo = std::min(lo, y[i]);
       hi = std::max(hi, y[i]);
     }
-    if (ok) first[b] = Block{lo, hi, x[0], x[size0 - 1], y[size0 - 1]};
+    if (ok) first[b] = Block{lo, hi};
   }
   // Coarser levels from the finer one, also checking X does not fall between the children.
   const std::size_t fan = std::size_t(1) << kFanShift;
   for (int level = 1; level < kLevels; ++level) {
     const std::vector<Block>& fine = FLevels[level - 1];
     std::vector<Block>& coarse = FLevels[level];
-    coarse.assign(fine.size() / fan, Block{kNaN, kNaN, kNaN, kNaN, kNaN});
+    const std::size_t childSize = std::size_t(1) << Shift(level - 1);
+    coarse.assign(fine.size() / fan, Block{kNaN, kNaN});
     for (std::size_t b = 0; b < coarse.size(); ++b) {
       double lo = HUGE_VAL, hi = -HUGE_VAL;
       bool ok = true;
       for (std::size_t c = b * fan; c < (b + 1) * fan; ++c) {
         ok &= fine[c].Usable();
-        if (c > b * fan) ok &= fine[c].firstX >= fine[c - 1].lastX;
+        if (c > b * fan) ok &= X[c * childSize] >= X[c * childSize - 1];
         lo = std::min(lo, fine[c].lo);
         hi = std::max(hi, fine[c].hi);
       }
-      if (ok) coarse[b] = Block{lo, hi, fine[b * fan].firstX, fine[(b + 1) * fan - 1].lastX, fine[(b + 1) * fan - 1].lastY};
+      if (ok) coarse[b] = Block{lo, hi};
     }
   }
 }

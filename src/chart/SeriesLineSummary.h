@@ -19,9 +19,9 @@ class TLineSummary {
 
   struct Block {
     // Lowest and highest stored Y of the block; both NaN when the block cannot be stepped over
-    // (a non-finite X or Y, or X falling somewhere inside it). The block's first and last X and
-    // its last Y come along, so that stepping reads the summary only, not the far larger lists.
-    double lo, hi, firstX, lastX, lastY;
+    // (a non-finite X or Y, or X falling somewhere inside it). Its first and last X and last Y
+    // are read from the lists: a block of the finest level costs half a byte a point.
+    double lo, hi;
     bool Usable() const { return lo == lo; }
   };
 

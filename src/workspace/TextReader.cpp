@@ -2,6 +2,7 @@
 #include "workspace/TextReader.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,12 +19,14 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
 
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
+#include "platform/kernel/SharedWork.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
@@ -565,16 +568,18 @@ std::string ReadAll(TFileHandle& File) {
 }
 
 // Feeds the file to Scanner piece by piece; a line with no end in its first Window bytes is
-// overlong.
+// overlong. The pieces go through Buffer (Window bytes) when given, else through one of its own.
 template <typename File, typename Sink>
-void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize) {
-  std::unique_ptr<char[]> buffer(new char[Window]);
+void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize,
+              char* Buffer = nullptr) {
+  std::unique_ptr<char[]> own(Buffer ? nullptr : new char[Window]);
+  char* const buffer = Buffer ? Buffer : own.get();
   std::size_t scanned = 0;  // bytes before the held ones, for Points.Progress
   std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
   bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
   while (true) {
-    const std::size_t got = Source.Read(buffer.get() + held, Window - held);
-    const char* begin = buffer.get();
+    const std::size_t got = Source.Read(buffer + held, Window - held);
+    const char* begin = buffer;
     const char* end = begin + held + got;
     if (swallowLF && got > 0) {
       swallowLF = false;
@@ -609,9 +614,9 @@ void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size
       continue;
     }
     Scanner.ScanLines(begin, lines);
-    scanned += std::size_t(lines - buffer.get()) - held;
+    scanned += std::size_t(lines - buffer) - held;
     held = std::size_t(end - lines);
-    std::memmove(buffer.get(), lines, held);
+    std::memmove(buffer, lines, held);
     Points.Progress(scanned, Source.Size());
   }
 }
@@ -685,39 +690,8 @@ constexpr std::size_t ParallelFileSize = std::size_t(4) << 20;
 // window may start at a byte order mark, so every line overlong there is overlong here.
 constexpr std::size_t ShareWindow = ChunkSize - 8;
 
-// Runs Work(0) .. Work(Count - 1) on up to Threads threads, the calling one among them, each
-// thread taking the next call not yet taken: on a busy machine a thread held up costs the
-// others one share, not a fixed part of the work. Raises what a call raised.
-template <typename TWork>
-void RunShared(unsigned Count, unsigned Threads, const TWork& Work) {
-  std::vector<std::exception_ptr> errors(Count);
-  std::atomic<unsigned> next{0};
-  auto worker = [&] {
-    for (unsigned k = next++; k < Count; k = next++) {
-      try {
-        Work(k);
-      } catch (...) {
-        errors[k] = std::current_exception();
-      }
-    }
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(Threads);
-  for (unsigned t = 1; t < std::min(Threads, Count); ++t) {
-    try {
-      threads.emplace_back(worker);
-    } catch (const std::system_error&) {
-      break;  // the threads started so far share the work
-    }
-  }
-  worker();
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& e : errors)
-    if (e) std::rethrow_exception(e);
-}
-
 // The threads to read on: the cores, at most.
-unsigned ReadingThreads() { return std::max(1u, std::min(std::thread::hardware_concurrency(), 16u)); }
+unsigned ReadingThreads() { return win::WorkingThreads(16); }
 
 // The bytes [From, To) of a file, read as ScanFile reads a file.
 class TFileShare {
@@ -748,6 +722,45 @@ struct TShare {
   std::size_t Skipped = 0;
   bool Exact = false;  // read as the one-thread path reads it
   std::size_t Offset = 0;  // of its first point among all
+};
+
+// The read buffers of the threads of one read, mapped for it alone and unmapped after it: a
+// buffer from a thread's heap stays resident there after the thread has gone. A buffer serves
+// one share at a time and then the next, so a read faults in at most one a thread.
+class TReadBuffers {
+ public:
+  explicit TReadBuffers(std::size_t Bytes) : FBytes(Bytes) {}
+  ~TReadBuffers() {
+    for (void* b : FAll) ::munmap(b, FBytes);
+  }
+  TReadBuffers(const TReadBuffers&) = delete;
+  TReadBuffers& operator=(const TReadBuffers&) = delete;
+
+  // A buffer not in use. Raises std::bad_alloc.
+  char* Take() {
+    std::lock_guard<std::mutex> lock(FMutex);
+    if (!FFree.empty()) {
+      char* b = FFree.back();
+      FFree.pop_back();
+      return b;
+    }
+    void* b = ::mmap(nullptr, FBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (b == MAP_FAILED) throw std::bad_alloc();
+    FAll.reserve(FAll.size() + 1);
+    FFree.reserve(FAll.size() + 1);  // Give cannot fail
+    FAll.push_back(b);
+    return static_cast<char*>(b);
+  }
+  void Give(char* Buffer) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FFree.push_back(Buffer);
+  }
+
+ private:
+  std::size_t FBytes;
+  std::mutex FMutex;
+  std::vector<void*> FAll;
+  std::vector<char*> FFree;
 };
 
 // Up to Count bytes from Offset, fewer only at the file's end.
@@ -833,13 +846,20 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     shares.push_back(std::move(share));
   }
   const unsigned threads = ReadingThreads();
-  RunShared(Shares, threads, [&](unsigned k) {
+  TReadBuffers buffers(ShareWindow);
+  win::RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     TFileShare source(File, share.From, share.To);
     share.Points.Reserve(share.To - share.From);
     TLineScanner<TBufferSink> scanner(Classes, Settings.DecimalSeparator, 0, share.Points);
     scanner.StartInsideText();
-    ScanFile(source, scanner, share.Points, ShareWindow);
+    char* buffer = buffers.Take();
+    struct TGiveBack {
+      TReadBuffers& Pool;
+      char* Buffer;
+      ~TGiveBack() { Pool.Give(Buffer); }
+    } giveBack{buffers, buffer};
+    ScanFile(source, scanner, share.Points, ShareWindow, buffer);
     share.Skipped = scanner.Skipped();
     share.Exact = !scanner.MetOverlong() && !source.Cut();
   });
@@ -864,14 +884,14 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
   y.reserve(n);
   TSeriesArraysSink::Reserve(x, n);  // huge pages
   TSeriesArraysSink::Reserve(y, n);
-  RunShared(Shares, threads, [&](unsigned k) {
+  win::RunShared(Shares, threads, [&](unsigned k) {
     const TShare& share = *shares[k];
     TouchPages(x.data(), share.Offset, share.Offset + share.Points.Count);
     TouchPages(y.data(), share.Offset, share.Offset + share.Points.Count);
   });
   x.resize(n);
   y.resize(n);
-  RunShared(Shares, threads, [&](unsigned k) {
+  win::RunShared(Shares, threads, [&](unsigned k) {
     TShare& share = *shares[k];
     const std::size_t count = share.Points.Count;
     if (count > 0) {
@@ -880,6 +900,8 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     }
     shares[k].reset();  // its memory goes back while the others copy
   });
+  // What the read freed on the main heap goes back to the system.
+  ::malloc_trim(0);
   DeliverArrays(x, y, ascending, Series);
   return true;
 }
