@@ -684,6 +684,7 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
   // 4. Chevron hiding.
   Integer chevronOffset = FChevronOffset;
   bool chevronNeeded = false;
+  Integer hiddenLength = 0;  // along the view, of what the chevron took
   if (chevronItem && FChevronOffset > 0) {
     auto total = [&] {
       Integer t = 0;
@@ -693,6 +694,7 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
     };
     if (total() > FChevronOffset) {
       chevronNeeded = true;
+      hiddenLength = total();
       chevronOffset = FChevronOffset - FChevronSize;
       std::vector<TTBItemViewer*> order = FPriorityList.empty() ? FViewers : FPriorityList;
       while (total() > chevronOffset) {
@@ -720,6 +722,7 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
         }
         hideDoubledSeparators();
       }
+      hiddenLength -= total();
     }
   }
   // 5. Placement (computed horizontally; a vertical view swaps axes at the end).
@@ -854,6 +857,7 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
   } else {
     ASize = TPoint{sizeAlong, sizeCross};
   }
+  FUnshrunkSize = vertical ? TPoint{ASize.x, ASize.y + hiddenLength} : TPoint{ASize.x + hiddenLength, ASize.y};
   // 7. Tall popups.
   FShowUpArrow = FShowDownArrow = false;
   if (FMaxHeight >= 1 && ASize.y > FMaxHeight) {

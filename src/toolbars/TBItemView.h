@@ -156,6 +156,9 @@ class TTBView : public TComponent {
   Integer ChevronOffset() const { return FChevronOffset; }
   void SetChevronOffset(Integer Value);
   Integer ChevronSize() const { return FChevronSize; }
+  // The size of the last layout had no item gone behind the chevron: what a shrunk toolbar
+  // still asks its dock for, so that each arrange of the dock measures the same length.
+  TPoint UnshrunkSize() const { return FUnshrunkSize; }
   void SetChevronSize(Integer Value);
   Integer MaxHeight() const { return FMaxHeight; }
   void SetMaxHeight(Integer Value);
@@ -216,6 +219,7 @@ class TTBView : public TComponent {
   win::HWND FModalHandlerWnd = nullptr;
   TTBView* FChevronParentView = nullptr;
   Integer FChevronOffset = 0, FChevronSize = 0;
+  TPoint FUnshrunkSize{};
   TTBCustomItem* FCurParentItem = nullptr;
   bool FCustomizing = false;
   TTBDoneActionRec FDoneActionData;

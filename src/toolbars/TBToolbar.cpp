@@ -74,7 +74,9 @@ TTBToolbarView::TTBToolbarView(fw::TComponent* AOwner, TTBView* AParentView, TTB
 
 void TTBToolbarView::AutoSize(Integer AWidth, Integer AHeight) {
   if (!FToolbar) return;
-  FToolbar->FBaseSize = TPoint{AWidth, AHeight};
+  // A dock shrinks the toolbar from its whole length; given the shrunk one it would let the
+  // toolbar grow back on its next arrange and shrink it again on the one after.
+  FToolbar->FBaseSize = UnshrunkSize();
   if (!(FToolbar->AutoResize() || FToolbar->Docked() || FToolbar->Floating())) return;
   if (FToolbar->Docked()) {
     FToolbar->CurrentDock()->ArrangeToolbars();

@@ -246,6 +246,54 @@ TEST_F(MainWindowBarsTest, TheThemeMenuListsTheThemesSortedDefaultFirstAndTheCho
   EXPECT_NE(SettingsText().find("Theme=DefaultXP"), std::string::npos);
 }
 
+// A theme switch resizes every bar once and repaints it once, also with the format toolbar put
+// on the analysis toolbar's row where the two do not fit and chevrons share out the room.
+TEST_F(MainWindowBarsTest, ASwitchOfThemeSettlesEveryBarInOnePassAlsoOnAnOverfullRow) {
+  for (const bool overfull : {false, true}) {
+    SCOPED_TRACE(overfull ? "format toolbar on the analysis row" : "default rows");
+    tx::SetCurrentTheme("Default");
+    if (overfull) {
+      Bar("FormatToolbar")->SetDockRow(0);
+      Bar("FormatToolbar")->SetDockPos(1000);
+    }
+    Pump();
+    if (overfull) {
+      ASSERT_EQ(Bar("FormatToolbar")->DockRow(), 0);
+      ASSERT_EQ(Bar("FormatToolbar")->CurrentDock(), Bar("AnalysisToolbar")->CurrentDock());
+      ASSERT_LT(Bar("AnalysisToolbar")->Width() + Bar("FormatToolbar")->Width(),
+                Bar("AnalysisToolbar")->BaseSize().x + Bar("FormatToolbar")->BaseSize().x + 8)
+          << "the row is over-full";
+    }
+    std::vector<workspace::TBar*> shown;
+    for (workspace::TBar* bar : Bars().Toolbars())
+      if (bar->Visible()) shown.push_back(bar);
+    auto boundsOf = [&] {
+      std::vector<fw::TRect> r;
+      for (workspace::TBar* bar : shown) r.push_back(bar->BoundsRect());
+      return r;
+    };
+    kvtest::MessageRecorder rec(win::kChannelPaint | win::kChannelGeometry);
+    for (workspace::TBar* bar : shown) rec.Watch(bar->Handle());
+    tx::SetCurrentTheme("DefaultXP");
+    Pump();
+    const std::vector<fw::TRect> after = boundsOf();
+    for (workspace::TBar* bar : shown) {
+      int paints = 0, sizes = 0;
+      for (const auto& m : rec.Calls()) {
+        if (m.hwnd != bar->Handle()) continue;
+        paints += m.msg == win::WM_PAINT;
+        sizes += m.msg == win::WM_SIZE;
+      }
+      EXPECT_EQ(paints, 1) << bar->Name();
+      EXPECT_LE(sizes, 1) << bar->Name();
+    }
+    // Settled: one more arrange of every dock moves nothing.
+    for (TTBDockPosition p : {dpTop, dpBottom, dpLeft, dpRight}) Bars().Dock(p)->ArrangeToolbars();
+    Pump();
+    EXPECT_EQ(boundsOf(), after);
+  }
+}
+
 TEST_F(MainWindowBarsTest, TheThemeMenuChecksASwitchMadeElsewhereWhenItOpens) {
   cs::TCsThemeGroupItem* themes = form->ThemeItems();
   const fw::Integer xp = themes->Strings()->IndexOf("DefaultXP");
