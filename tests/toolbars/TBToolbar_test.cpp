@@ -121,35 +121,49 @@ TEST_F(ToolbarTest, ShrinkModeDecidesWhatATooShortDockDoes) {
 // further arranges of the dock (a theme switch asks one per toolbar) change nothing. A shrunk
 // toolbar still reports its whole length, the one it takes again when room comes back.
 TEST_F(ToolbarTest, AnOverfullRowSettlesInOneArrangeAndKeepsItsWholeLengths) {
-  TTBCustomToolbar* a = NewToolbar(6);
-  TTBCustomToolbar* b = NewToolbar(8);
-  b->SetDockRow(0);
-  b->SetDockPos(1000);
-  Pump();
-  ASSERT_EQ(a->Top(), b->Top()) << "one row";
-  ASSERT_TRUE(ChevronShown(a) || ChevronShown(b));
-  const TPoint wholeA = a->BaseSize(), wholeB = b->BaseSize();
-  EXPECT_GT(wholeA.x + wholeB.x, dock->Width()) << "what they ask for is more than the row";
-  const fw::TRect boundsA = a->BoundsRect(), boundsB = b->BoundsRect();
-  const int hiddenA = Shown(a, true), hiddenB = Shown(b, true);
-  for (int pass = 0; pass < 3; ++pass) {
-    SCOPED_TRACE(pass);
-    dock->ArrangeToolbars();
+  for (TTBDockPosition position : {dpTop, dpLeft}) {
+    SCOPED_TRACE(int(position));
+    delete dock;
+    form->SetBounds(50, 50, 300, 300);
+    dock = new TTBDock(form);
+    dock->SetPosition(position);
+    dock->SetParent(form);
+    const bool vertical = position == dpLeft;
+    auto along = [&](const TPoint& P) { return vertical ? P.y : P.x; };
+    TTBCustomToolbar* a = NewToolbar(6);
+    TTBCustomToolbar* b = NewToolbar(8);
+    b->SetDockRow(0);
+    b->SetDockPos(1000);
     Pump();
-    EXPECT_EQ(a->BoundsRect(), boundsA);
-    EXPECT_EQ(b->BoundsRect(), boundsB);
-    EXPECT_EQ(Shown(a, true), hiddenA);
-    EXPECT_EQ(Shown(b, true), hiddenB);
+    ASSERT_EQ(vertical ? a->Left() : a->Top(), vertical ? b->Left() : b->Top()) << "one row";
+    ASSERT_TRUE(ChevronShown(a) || ChevronShown(b));
+    const TPoint wholeA = a->BaseSize(), wholeB = b->BaseSize();
+    EXPECT_GT(along(wholeA) + along(wholeB), vertical ? dock->Height() : dock->Width())
+        << "what they ask for is more than the row";
+    const fw::TRect boundsA = a->BoundsRect(), boundsB = b->BoundsRect();
+    const int hiddenA = Shown(a, true), hiddenB = Shown(b, true);
+    for (int pass = 0; pass < 3; ++pass) {
+      SCOPED_TRACE(pass);
+      dock->ArrangeToolbars();
+      Pump();
+      EXPECT_EQ(a->BoundsRect(), boundsA);
+      EXPECT_EQ(b->BoundsRect(), boundsB);
+      EXPECT_EQ(Shown(a, true), hiddenA);
+      EXPECT_EQ(Shown(b, true), hiddenB);
+      EXPECT_EQ(a->BaseSize(), wholeA);
+      EXPECT_EQ(b->BaseSize(), wholeB);
+    }
+    // Room for both: each takes the length it reported while shrunk.
+    const Integer room = along(wholeA) + along(wholeB) + 100;
+    form->SetBounds(50, 50, vertical ? 300 : room, vertical ? room : 300);
+    Pump();
+    EXPECT_FALSE(ChevronShown(a));
+    EXPECT_FALSE(ChevronShown(b));
     EXPECT_EQ(a->BaseSize(), wholeA);
     EXPECT_EQ(b->BaseSize(), wholeB);
+    delete a;
+    delete b;
   }
-  // Room for both: each takes the length it reported while shrunk.
-  form->SetBounds(form->Left(), form->Top(), wholeA.x + wholeB.x + 100, form->Height());
-  Pump();
-  EXPECT_FALSE(ChevronShown(a));
-  EXPECT_FALSE(ChevronShown(b));
-  EXPECT_EQ(a->BaseSize(), wholeA);
-  EXPECT_EQ(b->BaseSize(), wholeB);
 }
 
 TEST_F(ToolbarTest, MenuBarModeSwitchesItsCompanions) {
