@@ -99,9 +99,10 @@ void NativeWindow::paintEvent(QPaintEvent* event) {
     } else {
       // Drawing leaves the alpha byte undefined; an RGB32 picture must hold 0xFF there.
       QImage opaque = picture.copy(inside);
-      for (int y = 0; y < opaque.height(); ++y) {
+      const int width = opaque.width(), height = opaque.height();
+      for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(opaque.scanLine(y));
-        for (int x = 0; x < opaque.width(); ++x) row[x] |= 0xFF000000u;
+        for (int x = 0; x < width; ++x) row[x] |= 0xFF000000u;
       }
       painter.drawImage(inside.topLeft(), opaque);
     }

@@ -136,9 +136,9 @@ win::LRESULT TTxThemeManager::WndProc(win::UINT Msg, win::WPARAM WParam, win::LP
 
 void TTxThemeManager::UpdateVariables() {
   RecreateTxUtilsObjects();
-  const win::HDC screen = win::GetDC(nullptr);
-  LowColorDisplay = win::GetDeviceCaps(screen, win::BITSPIXEL) * win::GetDeviceCaps(screen, win::PLANES) < 12;
-  win::ReleaseDC(nullptr, screen);
+  // The display has one plane; its depth is asked without a screen DC, which would make the
+  // desktop compose and keep a copy of the whole screen.
+  LowColorDisplay = win::GetDisplayBitsPerPixel() < 12;
   HighContrastColors = win::GetSysColor(win::COLOR_BTNFACE) == 0xFFFFFF;
 
   CloseThemeHandles();

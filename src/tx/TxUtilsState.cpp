@@ -92,7 +92,7 @@ void InitTxUtils() {
   RecreateTxUtilsObjects();
   NearestColorBitmap = new fw::TBitmap();
   NearestColorBitmap->SetSize(8, 8);
-  detail::GenerateBrushedProfiles();
+  // The brushed texture's profiles are made by the first brushed fill, not at start.
   ClearBrushedCache();
 }
 

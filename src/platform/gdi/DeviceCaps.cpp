@@ -39,6 +39,8 @@ namespace win {
 
 using namespace win::gdi;
 
+int GetDisplayBitsPerPixel() { return displayBpp.load(); }
+
 void SetDisplayBitsPerPixelForTesting(int bpp) {
   const bool valid = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 15 || bpp == 16 || bpp == 24 || bpp == 32;
   displayBpp = valid ? bpp : kDefaultDisplayBpp;

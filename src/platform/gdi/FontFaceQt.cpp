@@ -8,10 +8,12 @@
 #include <QRawFont>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
-#include <vector>
 
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
@@ -23,8 +25,9 @@ namespace {
 
 // Character height used when lfHeight is 0.
 constexpr double kDefaultEmPixels = 12.0;
-// Code points below this are looked up once when the face is built (Latin and Cyrillic).
-constexpr char32_t kEagerEnd = 0x500;
+// Code points below this (Latin and Cyrillic) are kept in a table filled on first use: each
+// costs loading its glyph, and a face serves few of them.
+constexpr char32_t kTableEnd = 0x500;
 
 QString QStringOf(std::u16string_view s) { return QString(reinterpret_cast<const QChar*>(s.data()), qsizetype(s.size())); }
 
@@ -65,7 +68,7 @@ class QtFace final : public FontFace {
     if (lf.lfWidth != 0 && raw_.isValid() && raw_.averageCharWidth() > 0)
       hscale_ = std::labs(lf.lfWidth) / raw_.averageCharWidth();
 
-    PreloadCommon();
+    table_ = std::make_unique<std::atomic<uint64_t>[]>(kTableEnd);
 
     int ascent = raw_.isValid() ? int(std::lround(raw_.ascent())) : int(std::lround(em));
     int descent = raw_.isValid() ? int(std::lround(raw_.descent())) : 0;
@@ -137,25 +140,23 @@ class QtFace final : public FontFace {
     return g;
   }
 
-  void PreloadCommon() {
-    common_.assign(kEagerEnd, Glyph{});
-    if (!raw_.isValid()) return;
-    std::vector<QChar> chars(kEagerEnd);
-    for (char32_t cp = 0; cp < kEagerEnd; ++cp) chars[cp] = QChar(char16_t(cp));
-    std::vector<quint32> indexes(kEagerEnd);
-    int count = int(kEagerEnd);
-    if (!raw_.glyphIndexesForChars(chars.data(), int(kEagerEnd), indexes.data(), &count) || count != int(kEagerEnd))
-      return;
-    std::vector<QPointF> advances(kEagerEnd);
-    raw_.advancesForGlyphIndexes(indexes.data(), advances.data(), count,
-                                 QRawFont::SeparateAdvances | QRawFont::UseDesignMetrics);
-    for (char32_t cp = 0; cp < kEagerEnd; ++cp)
-      common_[cp] = Glyph{indexes[cp], int(std::lround(advances[cp].x() * hscale_))};
-  }
+  // A table entry: the glyph index in the low half, the advance above it, and a bit saying filled.
+  static constexpr uint64_t kFilled = uint64_t(1) << 63;
+  static uint64_t Pack(Glyph g) { return kFilled | (uint64_t(uint32_t(g.advance)) << 32) | g.index; }
+  static Glyph Unpack(uint64_t v) { return Glyph{quint32(v & 0xFFFFFFFFu), int(int32_t(uint32_t(v >> 32) & 0x7FFFFFFFu))}; }
 
   Glyph Lookup(char32_t cp) const {
-    if (cp < kEagerEnd) return common_[cp];
+    if (cp < kTableEnd) {
+      if (uint64_t v = table_[cp].load(std::memory_order_acquire); v & kFilled) return Unpack(v);
+    }
     std::lock_guard lock(mutex_);
+    if (cp < kTableEnd) {
+      if (uint64_t v = table_[cp].load(std::memory_order_relaxed); v & kFilled) return Unpack(v);
+      const QChar c{char16_t(cp)};
+      const Glyph g = Make(&c, 1);
+      table_[cp].store(Pack(g), std::memory_order_release);
+      return g;
+    }
     auto it = others_.find(cp);
     if (it != others_.end()) return it->second;
     QChar pair[2];
@@ -174,7 +175,7 @@ class QtFace final : public FontFace {
 
   QRawFont raw_;
   double hscale_ = 1.0;
-  std::vector<Glyph> common_;
+  std::unique_ptr<std::atomic<uint64_t>[]> table_;
   mutable std::mutex mutex_;
   mutable std::unordered_map<char32_t, Glyph> others_;
 };

@@ -55,6 +55,9 @@ inline constexpr int RC_BITBLT = 0x0001, RC_BITMAP64 = 0x0008, RC_DI_BITMAP = 0x
 // Memory DCs report the depth of their selected bitmap; screen, window and other DCs the display's.
 int GetDeviceCaps(HDC hdc, int index);
 COLORREF GetNearestColor(HDC hdc, COLORREF color);
+// The display depth BITSPIXEL reports for screen DCs, without taking one: a screen DC makes the
+// desktop compose and remember the whole screen.
+int GetDisplayBitsPerPixel();
 // Tests: the display depth BITSPIXEL reports for screen DCs (32 by default; 0 restores it).
 void SetDisplayBitsPerPixelForTesting(int bpp);
 // The screen size HORZRES/VERTRES report for screen DCs (set by the desktop).

@@ -38,6 +38,7 @@ TEST(BitmapDeviceCaps, ScreenAndMemoryDCsReportTheirDepthAndFixedValues) {
   {
     DisplayDepth low(16);
     EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 16);
+    EXPECT_EQ(GetDisplayBitsPerPixel(), 16) << "the depth asked without a DC is the screen DC's";
     EXPECT_EQ(GetDeviceCaps(mem24, BITSPIXEL), 24);  // memory DCs follow their bitmap
     EXPECT_EQ(GetNearestColor(screen, RGB(0x13, 0x57, 0x9B)), RGB(0x10, 0x55, 0x9C));
     // Bitmaps compatible with the screen take its depth, and memory DCs holding them report it.
@@ -57,6 +58,7 @@ TEST(BitmapDeviceCaps, ScreenAndMemoryDCsReportTheirDepthAndFixedValues) {
     EXPECT_EQ(Bmp(compatible).colorTable.size(), 256u);
   }
   EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
+  EXPECT_EQ(GetDisplayBitsPerPixel(), 32);
 }
 
 TEST(BitmapDeviceCaps, NearestColourIsWhatTheTargetCanHold) {

@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
@@ -184,6 +186,25 @@ TEST(RealFonts, CyrillicIsMeasured) {
     for (char16_t c = 0x0410; c <= 0x044F; ++c) EXPECT_GT(face->Advance(c), 0) << int(c);
     EXPECT_GT(face->Width(u"\u0416\u0451\u043B\u0442\u044B\u0439"), 20);
   }
+}
+
+// Glyphs are looked up as first asked; threads asking one new face at once all get what a
+// single lookup gives.
+TEST(RealFonts, AdvancesAskedFromManyThreadsAgree) {
+  LOGFONTW lf = Font(u"Tahoma", -23);
+  lf.lfWeight = 600;  // a face no other test resolves, so its table starts empty
+  auto face = FontFace::Resolve(lf);
+  std::u16string text;
+  for (char16_t c = 0x20; c < 0x500; ++c) text.push_back(c);
+  text += u"\u2014\u20AC";
+  std::vector<int> widths(8, -1);
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < widths.size(); ++t) threads.emplace_back([&, t] { widths[t] = face->Width(text); });
+  for (std::thread& t : threads) t.join();
+  int sum = 0;
+  for (char16_t c : text) sum += face->Advance(c);
+  EXPECT_GT(sum, 0);
+  for (int w : widths) EXPECT_EQ(w, sum);
 }
 
 TEST(RealFonts, WidthAndWeightChangeTheAdvances) {
