@@ -341,10 +341,16 @@ TEST_F(OtherToolsTest, AnnotationsArePlacedByPositionAndPickedBySelector) {
   note->Shape()->SetLeft(50);
   note->Shape()->SetTop(50);
   EXPECT_EQ(note->TextPosition(100, 20), (fw::TPoint{200, 150}));
-  Press(at);
+  Pump();
+  const win::RECT moved = note->Shape()->ShapeBounds();
+  const fw::TPoint on{(moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2};
+  Press(on);
+  ASSERT_EQ(selector->SelectedAnnotation(), note);
   delete note;  // a selected annotation that goes leaves the selection
   EXPECT_EQ(selector->SelectedAnnotation(), nullptr);
-  Release(at);
+  EXPECT_EQ(selector->SelectedShape(), nullptr);  // nor its box, for the next paint's handles
+  Release(on);
+  Pump();
 }
 
 TEST_F(OtherToolsTest, RectanglesMoveAndResizeByTheirEdges) {

@@ -164,6 +164,32 @@ TEST(GifPaint, QuitMessageEndsASynchronousAnimation) {
   EXPECT_EQ(msg.wParam, 7u);
 }
 
+// However fast the animation runs, each frame still waits a millisecond and the messages that
+// came meanwhile are answered: a quit message ends even an endless loop.
+TEST(GifPaint, AVeryFastSynchronousAnimationStillWaitsAndAnswersMessages) {
+  FakeClock clock;
+  TGIFImage image;
+  GlobalColors(image, {fw::clRed, fw::clLime});
+  for (std::uint8_t i = 0; i < 2; ++i) AddFrame(image, 0, 0, 2, 2, i, 5);
+  image.SetDrawOptions(TGIFDrawOptions{TGIFDrawOption::Animate, TGIFDrawOption::Loop, TGIFDrawOption::LoopForever,
+                                       TGIFDrawOption::DirectDraw});
+  image.SetAnimationSpeed(100000);  // every wait comes to less than a millisecond
+  std::vector<std::uint32_t> paints;
+  image.OnFramePaint = [&](fw::TObject*) {
+    paints.push_back(clock.Now);
+    if (paints.size() == 3) win::PostQuitMessage(0);
+  };
+  image.OnFrameDone = [&](fw::TObject* sender) {
+    if (paints.size() >= 50) static_cast<TGIFPainter*>(sender)->Stop();  // the test's own way out
+  };
+  auto target = Canvas24(2, 2, fw::clWhite);
+  image.Draw(target->Canvas(), fw::TRect{0, 0, 2, 2});
+  EXPECT_EQ(paints, (std::vector<std::uint32_t>{1, 2, 3}));  // none after the quit
+  win::MSG msg;
+  ASSERT_TRUE(win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<win::UINT>(win::WM_QUIT));
+}
+
 TEST(GifPaint, FrameDoneHandlerMayChooseTheNextFrame) {
   FakeClock clock;
   TGIFImage image;

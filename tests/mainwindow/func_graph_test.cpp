@@ -243,6 +243,8 @@ TEST_F(FuncGraphTest, AParametricGraphKeepsItsPointsInOrderAndEndsAtTheStop) {
   Run<analysis::TwndFuncGraph1>(form->EditGraphParamsAction(), [](analysis::TwndFuncGraph1& d) {
     EXPECT_EQ(d.Memo1->Text(), "cos(t)");
     EXPECT_EQ(d.Memo2->Text(), "sin(t)");
+    EXPECT_EQ((std::vector<double>{double(d.fedX1->Value()), double(d.fedX2->Value()), double(d.fedStep->Value())}),
+              (std::vector<double>{0, 3, 2}));
     d.Memo1->SetText("-t");
     Range(d, u"0", u"2", u"1");
   });
