@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <atomic>
 #include <array>
-#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -83,54 +82,13 @@ inline bool Inside(const char* p, const char* End) {
   return !Bounded || p < End;
 }
 
-constexpr std::uint64_t Pow10Int[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-
-// How many of the eight bytes of Bytes (the first in its lowest byte) are digits before the
-// first that is not. A byte's test is exact while the bytes before it are digits: only a byte
-// of 0xFA or more carries into the next one when 6 is added.
-inline unsigned LeadingDigits(std::uint64_t Bytes) {
-  constexpr std::uint64_t high = 0xF0F0F0F0F0F0F0F0ull, threes = 0x3030303030303030ull;
-  const std::uint64_t notDigit = ((Bytes & high) ^ threes) | (((Bytes + 0x0606060606060606ull) & high) ^ threes);
-  return notDigit ? unsigned(__builtin_ctzll(notDigit)) / 8 : 8;
-}
-
-// The value of the first Count (1..8) bytes of Bytes, all digits, the first the most
-// significant: the digits are moved to the top with zeros before them, then pairs, quads and
-// the two halves are joined by multiplications.
-inline std::uint64_t DigitsValue(std::uint64_t Bytes, unsigned Count) {
-  std::uint64_t d = (Bytes - 0x3030303030303030ull) << (8 * (8 - Count));
-  d = d * 10 + (d >> 8);
-  return (((d & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-          (((d >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-         32;
-}
-
-// The digits from p on joined to Mantissa as Mantissa * 10 + digit each would (modulo 2^64);
-// returns where they end. Eight bytes at a time while eight are left before End.
-template <bool Bounded>
-[[gnu::always_inline]] inline const char* ScanDigits(const char* p, const char* End, std::uint64_t& Mantissa) {
-  if constexpr (std::endian::native == std::endian::little) {
-    while (End - p >= 8) {
-      std::uint64_t bytes;
-      std::memcpy(&bytes, p, 8);
-      const unsigned count = LeadingDigits(bytes);
-      if (count == 0) return p;
-      Mantissa = Mantissa * Pow10Int[count] + DigitsValue(bytes, count);
-      p += count;
-      if (count < 8) return p;
-    }
-  }
-  while (Inside<Bounded>(p, End) && DigitOf(*p) <= 9) Mantissa = Mantissa * 10 + DigitOf(*p++);
-  return p;
-}
-
 // The grammar of ParseNumberField from p on; End is where the text ends. Returns where the
 // number ends (the caller decides what may follow), or nullptr when no number starts at p.
 // The digits are gathered in an integer; when there are at most 19 of them and that integer
 // and the power of ten are both exact doubles, one multiplication or division rounds
 // correctly, which covers ordinary data. Anything else goes the exact way.
 // Bounded false: the text is known to hold a line end (CR or LF) at or after p and before End,
-// which stops every loop here, so End need not be compared byte by byte.
+// which stops every loop here, so End need not be compared.
 template <bool Bounded>
 [[gnu::always_inline]] inline const char* ScanNumber(const char* p, const char* End, char Separator, double& Value) {
   bool negative = false;
@@ -142,7 +100,7 @@ template <bool Bounded>
   long fracDigits = 0;
   if (Inside<Bounded>(p, End) && *p == Separator) {
     const char* frac = ++p;
-    p = ScanDigits<Bounded>(p, End, mantissa);
+    while (Inside<Bounded>(p, End) && DigitOf(*p) <= 9) mantissa = mantissa * 10 + DigitOf(*p++);
     fracDigits = long(p - frac);
   }
   if (intDigits + fracDigits == 0) return nullptr;
@@ -263,7 +221,6 @@ class TLineScanner {
   // Scans the lines of [p, End), which ends just after a line end (or is empty).
   void ScanLines(const char* p, const char* const End) {
     if (p == End) return;
-    FEnd = End;
     p = AfterByteOrderMark(p, End);
     while (p < End) {
       if (FSkip > 0) {
@@ -336,7 +293,7 @@ class TLineScanner {
   // One number field from p: blanks, the number, blanks, then a delimiter or a line end.
   // nullptr when the field is anything else.
   const char* Field(const char* p, double& Value) const {
-    p = ScanNumber<false>(SkipBlanks(p), FEnd, FSeparator, Value);
+    p = ScanNumber<false>(SkipBlanks(p), nullptr, FSeparator, Value);
     if (!p) return nullptr;
     p = SkipBlanks(p);
     return Class(p) != ccText ? p : nullptr;
@@ -371,7 +328,6 @@ class TLineScanner {
   const char FSeparator;
   Integer FSkip;
   Sink& FSink;
-  const char* FEnd = nullptr;  // of the text being scanned
   bool FAtStart = true;
   bool FInOverlong = false;
   bool FMetOverlong = false;
