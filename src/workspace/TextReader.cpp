@@ -25,6 +25,7 @@
 
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
+#include "platform/kernel/HeapReuse.h"
 #include "platform/kernel/SharedWork.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/FileErrors.h"
@@ -744,9 +745,6 @@ struct TShare {
 
 // The pieces the threads read a share in: small enough to stay in the core's cache.
 constexpr std::size_t SharePiece = std::size_t(64) << 10;
-// Arrays from this size on are mapped afresh for each read (see platform/kernel/HeapReuse.h);
-// smaller ones are mostly memory the heap has had in use before.
-constexpr std::size_t FreshArrayBytes = std::size_t(32) << 20;
 
 // The read buffers of the threads of one read, mapped for it alone and unmapped after it: a
 // buffer from a thread's heap stays resident there after the thread has gone. A buffer serves
@@ -922,8 +920,9 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
   std::vector<double> x, y;
   x.reserve(lines);
   y.reserve(lines);
-  if (lines * sizeof(double) >= FreshArrayBytes) {
-    // The arrays are surely new memory: the threads fault in their pages together.
+  if (lines * sizeof(double) >= win::MappedBlockSize) {
+    // The arrays are surely new memory: the threads fault in their pages together. Smaller
+    // ones are mostly memory the heap has had in use before.
     win::RunShared(Shares, threads, [&](unsigned k) {
       const TShare& share = *shares[k];
       TouchPages(x.data(), share.Place, share.Place + share.Lines);

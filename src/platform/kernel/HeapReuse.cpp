@@ -10,7 +10,7 @@ namespace win {
 
 void KeepFreedBlocksForReuse() {
 #if defined(__GLIBC__)
-  constexpr int mapped = 32 << 20;
+  constexpr int mapped = int(MappedBlockSize);
   ::mallopt(M_MMAP_THRESHOLD, mapped);
   ::mallopt(M_TRIM_THRESHOLD, 2 * mapped);
 #endif
