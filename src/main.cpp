@@ -3,11 +3,13 @@
 
 #include <cstdio>
 
+#include "platform/kernel/HeapReuse.h"
 #include "presenter/DesktopPresenter.h"
 #include "presenter/Dialogs.h"
 #include "mainwindow/Startup.h"
 
 int main() {
+  win::KeepFreedBlocksForReuse();
   using win::presenter::DesktopPresenter;
   if (!DesktopPresenter::DisplayAvailable()) {
     std::fputs("Korvalin 4: no display to show the main window on (is DISPLAY set?).\n", stderr);

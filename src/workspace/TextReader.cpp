@@ -2,7 +2,6 @@
 #include "workspace/TextReader.h"
 
 #include <fcntl.h>
-#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,10 +25,12 @@
 
 #include "chart/PlotEngine.h"
 #include "framework/SysUtils.h"
+#include "platform/kernel/HeapReuse.h"
 #include "platform/kernel/SharedWork.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
+#include "workspace/LineEndCounter.h"
 #include "workspace/Preferences.h"
 #include "workspace/TextReaderAdvice.h"
 
@@ -376,16 +377,12 @@ class TPagedArray {
 
   double* Data() const { return FData; }
   std::size_t Capacity() const { return FBytes / sizeof(double); }
-  // For the many arrays of the threads of one read: mapped memory of their own from the start
-  // (a thread's heap would keep it after the read) and no huge pages (a partly filled last
-  // one is resident whole).
-  bool MappedSmall = false;
   // Room for at least Count values, the values kept. Raises std::bad_alloc.
   void Grow(std::size_t Count) {
     constexpr std::size_t huge = std::size_t(2) << 20;
     const std::size_t wanted = std::max<std::size_t>(Count, 1024) * sizeof(double);
     if (wanted <= FBytes) return;
-    if (!FMapped && !MappedSmall && wanted < 2 * huge) {
+    if (!FMapped && wanted < 2 * huge) {
       void* p = std::realloc(FData, wanted);
       if (!p) throw std::bad_alloc();
       FData = static_cast<double*>(p);
@@ -396,7 +393,7 @@ class TPagedArray {
     void* p = FMapped ? ::mremap(FData, FBytes, bytes, MREMAP_MAYMOVE)
                       : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
-    if (!MappedSmall) ::madvise(p, bytes, MADV_HUGEPAGE);
+    ::madvise(p, bytes, MADV_HUGEPAGE);
     if (!FMapped) {
       if (FData) std::memcpy(p, FData, FBytes);
       std::free(FData);
@@ -569,16 +566,18 @@ std::string ReadAll(TFileHandle& File) {
 
 // Feeds the file to Scanner piece by piece; a line with no end in its first Window bytes is
 // overlong. The pieces go through Buffer (Window bytes) when given, else through one of its own.
+// A read asks for at most Piece bytes: a smaller piece keeps the text in the core's cache and
+// touches only the buffer's first pages, unless a line is longer.
 template <typename File, typename Sink>
 void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size_t Window = ChunkSize,
-              char* Buffer = nullptr) {
+              char* Buffer = nullptr, std::size_t Piece = ChunkSize) {
   std::unique_ptr<char[]> own(Buffer ? nullptr : new char[Window]);
   char* const buffer = Buffer ? Buffer : own.get();
   std::size_t scanned = 0;  // bytes before the held ones, for Points.Progress
   std::size_t held = 0;  // bytes of an incomplete line kept at the buffer's start
   bool swallowLF = false;  // an overlong line ended in a CR that was the last byte read
   while (true) {
-    const std::size_t got = Source.Read(buffer + held, Window - held);
+    const std::size_t got = Source.Read(buffer + held, std::min(Window - held, Piece));
     const char* begin = buffer;
     const char* end = begin + held + got;
     if (swallowLF && got > 0) {
@@ -616,7 +615,7 @@ void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size
     Scanner.ScanLines(begin, lines);
     scanned += std::size_t(lines - buffer) - held;
     held = std::size_t(end - lines);
-    std::memmove(buffer, lines, held);
+    if (lines != buffer) std::memmove(buffer, lines, held);
     Points.Progress(scanned, Source.Size());
   }
 }
@@ -677,12 +676,13 @@ void DeliverArrays(std::vector<double>& X, std::vector<double>& Y, bool Ascendin
   Deliver(X.data(), Y.data(), n, Ascending, Series);
 }
 
-// Reading a large file on several threads. The file is split at line starts into shares, each
-// read by a thread into arrays of its own exactly as the one-thread path reads lines (no line
-// crosses a share's end, and the line rules need nothing from earlier lines); the same threads
-// then copy their points into the series' arrays, touching their pages first. Left to the
-// one-thread path: header lines that do not end early in the file, an overlong line, and a
-// file whose size changed while it was read.
+// Reading a large file on several threads. The file is split at line starts into shares. The
+// threads first count each share's lines: a line gives at most one point, so the counts place
+// every share in the series' arrays. Then each share is read exactly as the one-thread path
+// reads lines (no line crosses a share's end, and the line rules need nothing from earlier
+// lines), its points written straight into its place; lines that gave no point leave gaps,
+// closed afterwards in share order. Left to the one-thread path: header lines that do not end
+// early in the file, an overlong line, and a file that changed while it was read.
 
 // Smaller files stay on one thread: starting threads would cost about what they save.
 constexpr std::size_t ParallelFileSize = std::size_t(4) << 20;
@@ -715,14 +715,36 @@ class TFileShare {
   bool FCut = false;
 };
 
+// A share's points, written into its place in the series' arrays: Room values from X and Y on.
+struct TPlacedSink : TOrderWatch {
+  double* X = nullptr;
+  double* Y = nullptr;
+  std::size_t Room = 0, Count = 0;
+  bool Overflow = false;  // more points than lines counted: the file changed in between
+  void Progress(std::size_t, std::size_t) {}
+  void Add(double AX, double AY) {
+    if (Count == Room) [[unlikely]] {
+      Overflow = true;
+      return;
+    }
+    See(AX);
+    X[Count] = AX;
+    Y[Count] = AY;
+    ++Count;
+  }
+};
+
 struct TShare {
-  TShare() { Points.X.MappedSmall = Points.Y.MappedSmall = true; }
   std::size_t From = 0, To = 0;
-  TBufferSink Points;
+  std::size_t Lines = 0;  // at least its points
+  std::size_t Place = 0;  // where its points are written: the lines of the shares before it
+  TPlacedSink Points;
   std::size_t Skipped = 0;
   bool Exact = false;  // read as the one-thread path reads it
-  std::size_t Offset = 0;  // of its first point among all
 };
+
+// The pieces the threads read a share in: small enough to stay in the core's cache.
+constexpr std::size_t SharePiece = std::size_t(64) << 10;
 
 // The read buffers of the threads of one read, mapped for it alone and unmapped after it: a
 // buffer from a thread's heap stays resident there after the thread has gone. A buffer serves
@@ -818,6 +840,19 @@ std::size_t LineStartFrom(const TFileHandle& File, std::size_t Offset) {
   return size;
 }
 
+// The lines of File's bytes [From, To): their line ends, and one more for a last line without
+// an end when To is the file's end. Fewer when the file was cut.
+std::size_t CountLines(const TFileHandle& File, std::size_t From, std::size_t To, char* Buffer) {
+  TLineEndCounter counter;
+  for (std::size_t pos = From; pos < To;) {
+    const std::size_t got = File.ReadAt(Buffer, std::min(SharePiece, To - pos), pos);
+    if (got == 0) break;
+    counter.Add(std::string_view(Buffer, got));
+    pos += got;
+  }
+  return counter.Count() + (To == File.Size() && counter.InLine() ? 1 : 0);
+}
+
 // Faults in the pages of Values[From, To) for the calling thread.
 void TouchPages(double* Values, std::size_t From, std::size_t To) {
   if (From >= To) return;
@@ -825,6 +860,21 @@ void TouchPages(double* Values, std::size_t From, std::size_t To) {
   const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(Values + From) & ~(page - 1);
   const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(Values + To);
   ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+}
+
+// Moves each share's points down to follow the points of the shares before it, in share order
+// (a share's points only ever move towards the start). The number of points.
+std::size_t CloseGaps(const std::vector<std::unique_ptr<TShare>>& Shares, double* X, double* Y) {
+  std::size_t n = 0;
+  for (const auto& share : Shares) {
+    const std::size_t count = share->Points.Count;
+    if (share->Place != n && count > 0) {
+      std::memmove(X + n, X + share->Place, count * sizeof(double));
+      std::memmove(Y + n, Y + share->Place, count * sizeof(double));
+    }
+    n += count;
+  }
+  return n;
 }
 
 // LoadTwoColumnFile on Shares threads. False, nothing changed, when the file is to be read on
@@ -847,61 +897,69 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
   }
   const unsigned threads = ReadingThreads();
   TReadBuffers buffers(ShareWindow);
-  win::RunShared(Shares, threads, [&](unsigned k) {
-    TShare& share = *shares[k];
-    TFileShare source(File, share.From, share.To);
-    share.Points.Reserve(share.To - share.From);
-    TLineScanner<TBufferSink> scanner(Classes, Settings.DecimalSeparator, 0, share.Points);
-    scanner.StartInsideText();
+  auto withBuffer = [&buffers](auto&& Work) {
     char* buffer = buffers.Take();
     struct TGiveBack {
       TReadBuffers& Pool;
       char* Buffer;
       ~TGiveBack() { Pool.Give(Buffer); }
     } giveBack{buffers, buffer};
-    ScanFile(source, scanner, share.Points, ShareWindow, buffer);
+    Work(buffer);
+  };
+  win::RunShared(Shares, threads, [&](unsigned k) {
+    TShare& share = *shares[k];
+    withBuffer([&](char* Buffer) { share.Lines = CountLines(File, share.From, share.To, Buffer); });
+  });
+  std::size_t lines = 0;
+  for (const auto& share : shares) {
+    share->Place = lines;
+    lines += share->Lines;
+  }
+  // No huge pages: making them can stall for as long as the whole read while the kernel
+  // gathers free memory.
+  std::vector<double> x, y;
+  x.reserve(lines);
+  y.reserve(lines);
+  if (lines * sizeof(double) >= win::MappedBlockSize) {
+    // The arrays are surely new memory: the threads fault in their pages together. Smaller
+    // ones are mostly memory the heap has had in use before.
+    win::RunShared(Shares, threads, [&](unsigned k) {
+      const TShare& share = *shares[k];
+      TouchPages(x.data(), share.Place, share.Place + share.Lines);
+      TouchPages(y.data(), share.Place, share.Place + share.Lines);
+    });
+  }
+  x.resize(lines);
+  y.resize(lines);
+  win::RunShared(Shares, threads, [&](unsigned k) {
+    TShare& share = *shares[k];
+    share.Points.X = x.data() + share.Place;
+    share.Points.Y = y.data() + share.Place;
+    share.Points.Room = share.Lines;
+    TFileShare source(File, share.From, share.To);
+    TLineScanner<TPlacedSink> scanner(Classes, Settings.DecimalSeparator, 0, share.Points);
+    scanner.StartInsideText();
+    withBuffer([&](char* Buffer) { ScanFile(source, scanner, share.Points, ShareWindow, Buffer, SharePiece); });
     share.Skipped = scanner.Skipped();
-    share.Exact = !scanner.MetOverlong() && !source.Cut();
+    share.Exact = !scanner.MetOverlong() && !source.Cut() && !share.Points.Overflow;
   });
   if (File.CurrentSize() != size) return false;
-  std::size_t n = 0, skipped = 0;
+  std::size_t skipped = 0;
   bool ascending = true;
   double lastX = -std::numeric_limits<double>::infinity();
   for (const auto& share : shares) {
     if (!share->Exact) return false;
-    share->Offset = n;
-    n += share->Points.Count;
     skipped += share->Skipped;
     if (share->Points.Count > 0) {
-      ascending = ascending && share->Points.Ascending && share->Points.X.Data()[0] >= lastX;
+      ascending = ascending && share->Points.Ascending && share->Points.X[0] >= lastX;
       lastX = share->Points.LastX;
     }
   }
+  const std::size_t n = CloseGaps(shares, x.data(), y.data());
   if (n < 2) RaiseTooFewPointsOfFile(FileName, Settings);
   if (Report) Report->SkippedLines = skipped;
-  std::vector<double> x, y;
-  x.reserve(n);
-  y.reserve(n);
-  TSeriesArraysSink::Reserve(x, n);  // huge pages
-  TSeriesArraysSink::Reserve(y, n);
-  win::RunShared(Shares, threads, [&](unsigned k) {
-    const TShare& share = *shares[k];
-    TouchPages(x.data(), share.Offset, share.Offset + share.Points.Count);
-    TouchPages(y.data(), share.Offset, share.Offset + share.Points.Count);
-  });
   x.resize(n);
   y.resize(n);
-  win::RunShared(Shares, threads, [&](unsigned k) {
-    TShare& share = *shares[k];
-    const std::size_t count = share.Points.Count;
-    if (count > 0) {
-      std::memcpy(x.data() + share.Offset, share.Points.X.Data(), count * sizeof(double));
-      std::memcpy(y.data() + share.Offset, share.Points.Y.Data(), count * sizeof(double));
-    }
-    shares[k].reset();  // its memory goes back while the others copy
-  });
-  // What the read freed on the main heap goes back to the system.
-  ::malloc_trim(0);
   DeliverArrays(x, y, ascending, Series);
   return true;
 }

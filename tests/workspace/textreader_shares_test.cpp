@@ -103,6 +103,29 @@ TEST_F(TextReaderSharesTest, EdgeFiles) {
   }
 }
 
+// Shares are read in pieces far smaller than a share, and each writes its points where its
+// counted lines place it: CR LF cut between two pieces, lines longer than a piece, and runs of
+// lines that give no point (whole shares of them, at a share's start or end) must leave no gap.
+TEST_F(TextReaderSharesTest, PiecesOfASharePlaceItsPoints) {
+  std::mt19937 random(7);
+  std::string text;
+  for (int block = 0; block < 12; ++block) {
+    const int kind = block % 4;
+    for (int i = 0; i < 3000; ++i) {
+      if (kind == 1) {
+        text += i % 2 ? "no point\r\n" : "\r\n";  // a run without points
+      } else {
+        text += std::to_string(block * 3000 + i) + "\t" + std::to_string(int(random() % 2000) - 1000) + ".25";
+        text += kind == 2 ? "\n" : kind == 3 && i % 5 == 0 ? "\r" : "\r\n";
+      }
+    }
+    if (kind == 3) text += std::string(70000, 'w') + "\r\n";  // longer than a piece, not overlong
+  }
+  const auto outcome = Compare(text, Settings('.', "\t", 0));
+  EXPECT_EQ(outcome.X.size(), 27000u);
+  EXPECT_EQ(outcome.Skipped, 1500u * 3 + 3);
+}
+
 // Random files of the pieces lines are made of, each compared in every share count.
 TEST_F(TextReaderSharesTest, RandomFilesReadAlike) {
   std::mt19937 random(20261207);
