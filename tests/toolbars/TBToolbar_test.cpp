@@ -273,6 +273,32 @@ TEST_F(ToolbarTest, ShortcutsReachTheItemsOfRegisteredToolbars) {
   EXPECT_TRUE(clicked.empty());
 }
 
+// The shortcut hook a registered toolbar puts on the application's window takes only the keys
+// and system commands of the bars: the application still hears everything else, and so do the
+// hooks that come after it.
+TEST_F(ToolbarTest, TheShortcutHookLeavesTheApplicationsOtherMessagesAlone) {
+  TTBCustomToolbar* t = NewToolbar(1);
+  t->SetProcessShortCuts(true);
+  int activated = 0, deactivated = 0, laterHookHeard = 0;
+  fw::Application->OnActivate = [&](fw::TObject*) { ++activated; };
+  fw::Application->OnDeactivate = [&](fw::TObject*) { ++deactivated; };
+  static const int kLaterHook = 0;
+  fw::Application->HookMainWindow(
+      [&](TMessage& M) {
+        if (M.Msg == win::WM_ACTIVATEAPP) ++laterHookHeard;
+        return false;
+      },
+      &kLaterHook);
+  win::SendMessageW(fw::Application->Handle(), win::WM_ACTIVATEAPP, 0, 0);
+  EXPECT_EQ(deactivated, 1);
+  EXPECT_FALSE(fw::Application->Active());
+  win::SendMessageW(fw::Application->Handle(), win::WM_ACTIVATEAPP, 1, 0);
+  EXPECT_EQ(activated, 1);
+  EXPECT_TRUE(fw::Application->Active());
+  EXPECT_EQ(laterHookHeard, 2);
+  fw::Application->UnhookMainWindow(&kLaterHook);
+}
+
 TEST_F(ToolbarTest, FloatingEdgeStepsThroughTheWidthsWhereRowsChange) {
   TTBCustomToolbar* t = NewToolbar(6);
   t->SetFloatingPosition(TPoint{400, 400});
