@@ -430,6 +430,32 @@ TEST_F(DefaultThemeTest, StatusBarAndEditFrames) {
   EXPECT_EQ(Px(50, 10), Sys(win::COLOR_BTNTEXT)) << "the drop-down arrow in the button";
 }
 
+// A classic spin button is two buttons, each with its own edge: raised while the mouse is over
+// it, sunken where pressed, framed in the window colour otherwise.
+TEST_F(DefaultThemeTest, EachHalfOfAClassicSpinButtonHasItsOwnEdge) {
+  const TColor light = Sys(win::COLOR_BTNHIGHLIGHT), dark = Sys(win::COLOR_BTNSHADOW), window = Sys(win::COLOR_WINDOW);
+  struct Case {
+    int state;
+    TColor upTopLeft, upBottomRight, downTopLeft, downBottomRight;
+  } cases[] = {
+      {0, window, window, window, window},
+      {EBDS_HOT, light, dark, light, dark},
+      {EBDS_HOT | EBDS_DOWN_PRESSED, light, dark, dark, light},
+      {EBDS_HOT | EBDS_PRESSED, dark, light, light, dark},
+  };
+  // In 13 x 20 the halves are 11 wide from x = 2; lit, they are y 0..8 and 11..19, else 0..9 and 10..19.
+  for (const Case& c : cases) {
+    Target(13, 20);
+    TTxItemInfo spin = Button();
+    theme->PaintEditButton(bmp->Canvas(), fw::TRect{0, 0, 13, 20}, spin, TTxEditButtonInfo{EBT_SPIN, c.state});
+    const bool lit = c.state != 0;
+    EXPECT_EQ(Px(2, 0), c.upTopLeft) << c.state;
+    EXPECT_EQ(Px(12, lit ? 8 : 9), c.upBottomRight) << c.state;
+    EXPECT_EQ(Px(2, lit ? 11 : 10), c.downTopLeft) << c.state;
+    EXPECT_EQ(Px(12, 19), c.downBottomRight) << c.state;
+  }
+}
+
 TEST_F(DefaultThemeTest, StyledBranchesThroughTheProvider) {
   StylesOn();
   EXPECT_TRUE(theme->GetBooleanMetric(TMB_VISUAL_STYLES));
