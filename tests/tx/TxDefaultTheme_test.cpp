@@ -557,6 +557,35 @@ TEST_F(DefaultThemeTest, StyledBranchesThroughTheProvider) {
   EXPECT_EQ(Px(0, 0), 0x4C4C4C);
 }
 
+// Styled, a drop-down button is the combo box's arrow part in its state; while the mouse is over
+// it the part grows by a pixel on every side, over the field's frame.
+TEST_F(DefaultThemeTest, StyledDropDownButtonStatesAndTheHotPartsLargerRectangle) {
+  StylesOn();
+  const fw::TRect button{40, 2, 53, 20};
+  struct Case {
+    int buttonState;
+    int partState;
+    win::RECT drawn;
+  } cases[] = {
+      {0, 1, {40, 2, 53, 20}},
+      {EBDS_HOT, 2, {39, 1, 54, 21}},
+      {EBDS_HOT | EBDS_PRESSED, 3, {39, 1, 54, 21}},
+      {EBDS_DISABLED, 4, {40, 2, 53, 20}},
+  };
+  for (const Case& c : cases) {
+    fake->Clear();
+    Target(60, 22);
+    TTxItemInfo edit = Button();
+    theme->PaintEditButton(bmp->Canvas(), button, edit, TTxEditButtonInfo{EBT_DROPDOWN, c.buttonState});
+    const auto drawn = fake->Calls("DrawThemeBackground");
+    ASSERT_EQ(drawn.size(), 1u) << c.buttonState;
+    EXPECT_EQ(drawn[0].themeClass, u"COMBOBOX");
+    EXPECT_EQ(drawn[0].part, 1);
+    EXPECT_EQ(drawn[0].state, c.partState) << c.buttonState;
+    EXPECT_EQ(fw::TRect(drawn[0].rect), fw::TRect(c.drawn)) << c.buttonState;
+  }
+}
+
 TEST_F(DefaultThemeTest, ClassicImagesAreDrawnPlainAndShiftedWhenPushed) {
   auto list = Images(2, 2, {0, 0, 0, 0}, 0xFF00FF);
   Target(4, 4, 0xFFFFFF);
