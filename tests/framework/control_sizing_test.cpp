@@ -118,11 +118,8 @@ TEST_F(ControlSizing, SizesGoDownToZeroAndNoFurther) {
     Integer handlerW;  // what OnCanResize makes of the width (0: leaves it)
     TRect expected;
   } cases[] = {
-      {0, 0, 0, Rect(3, 4, 3, 4)},
-      {-5, -3, 0, Rect(3, 4, 3, 4)},
-      {0, 7, 0, Rect(3, 4, 3, 11)},
-      {60, 7, -10, Rect(3, 4, 3, 11)},
-      {60, 7, 25, Rect(3, 4, 28, 11)},
+      {0, 0, 0, Rect(3, 4, 3, 4)},     {-5, -3, 0, Rect(3, 4, 3, 4)},   {0, 7, 0, Rect(3, 4, 3, 11)},
+      {60, 7, -10, Rect(3, 4, 3, 11)}, {60, 7, 25, Rect(3, 4, 28, 11)},
   };
   for (const Case& c : cases) {
     TCustomControl panel(nullptr);

@@ -58,7 +58,9 @@ INSTANTIATE_TEST_SUITE_P(Panels, FocusParentsTests,
                          ::testing::Values(FocusCase{"shown", PanelState::Shown, true},
                                            FocusCase{"hidden", PanelState::Hidden, false},
                                            FocusCase{"disabled", PanelState::Disabled, false}),
-                         [](const ::testing::TestParamInfo<FocusCase>& c) { return std::string(c.param.name); });
+                         [](const ::testing::TestParamInfo<FocusCase>& c) {
+                           return std::string(c.param.name);
+                         });
 
 using FocusFormTests = ControlTest;
 

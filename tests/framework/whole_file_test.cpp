@@ -38,7 +38,10 @@ TEST(WholeFileTests, AnythingButARegularFileIsRefusedBeforeItIsRead) {
   struct Case {
     std::string path;
     Int64 max;
-  } cases[] = {{folder.Path(), 100}, {folder.File("pipe"), 100}, {folder.File("missing"), 100}, {folder.File("big"), 10}};
+  } cases[] = {{folder.Path(), 100},
+               {folder.File("pipe"), 100},
+               {folder.File("missing"), 100},
+               {folder.File("big"), 10}};
   EXPECT_FALSE(IsRegularFile(folder.Path()));
   EXPECT_FALSE(IsRegularFile(folder.File("pipe")));
   EXPECT_FALSE(IsRegularFile(folder.File("missing")));
@@ -54,7 +57,8 @@ TEST(WholeFileTests, AReadThatFailsRaisesAReadError) {
     ReadWholeFile("/proc/self/mem", 1 << 20);
     FAIL() << "no error";
   } catch (const EReadError& e) {
-    EXPECT_NE(std::string(e.Message()).find("Cannot read file \"/proc/self/mem\""), std::string::npos) << e.Message();
+    EXPECT_NE(std::string(e.Message()).find("Cannot read file \"/proc/self/mem\""), std::string::npos)
+        << e.Message();
   }
 }
 

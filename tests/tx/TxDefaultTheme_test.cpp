@@ -433,7 +433,8 @@ TEST_F(DefaultThemeTest, StatusBarAndEditFrames) {
 // A classic spin button is two buttons, each with its own edge: raised while the mouse is over
 // it, sunken where pressed, framed in the window colour otherwise.
 TEST_F(DefaultThemeTest, EachHalfOfAClassicSpinButtonHasItsOwnEdge) {
-  const TColor light = Sys(win::COLOR_BTNHIGHLIGHT), dark = Sys(win::COLOR_BTNSHADOW), window = Sys(win::COLOR_WINDOW);
+  const TColor light = Sys(win::COLOR_BTNHIGHLIGHT), dark = Sys(win::COLOR_BTNSHADOW),
+               window = Sys(win::COLOR_WINDOW);
   struct Case {
     int state;
     TColor upTopLeft, upBottomRight, downTopLeft, downBottomRight;
@@ -447,7 +448,8 @@ TEST_F(DefaultThemeTest, EachHalfOfAClassicSpinButtonHasItsOwnEdge) {
   for (const Case& c : cases) {
     Target(13, 20);
     TTxItemInfo spin = Button();
-    theme->PaintEditButton(bmp->Canvas(), fw::TRect{0, 0, 13, 20}, spin, TTxEditButtonInfo{EBT_SPIN, c.state});
+    theme->PaintEditButton(bmp->Canvas(), fw::TRect{0, 0, 13, 20}, spin,
+                           TTxEditButtonInfo{EBT_SPIN, c.state});
     const bool lit = c.state != 0;
     EXPECT_EQ(Px(2, 0), c.upTopLeft) << c.state;
     EXPECT_EQ(Px(12, lit ? 8 : 9), c.upBottomRight) << c.state;

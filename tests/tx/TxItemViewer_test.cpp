@@ -228,8 +228,8 @@ TEST_F(ThemedViewerTest, TheArrowFollowsTheBarUnlessTheButtonIsSplit) {
     auto arrow = probe->Of(c.split ? "Button" : "Arrow");
     ASSERT_EQ(arrow.size(), c.split ? 2u : 1u);
     EXPECT_EQ(arrow.back().Info.ComboPart, c.split ? cpSplitRight : cpCombo);
-    EXPECT_EQ(arrow.back().Info.IsVertical, c.vertical) << "vertical bar " << (c.orientation == toolbars::tbvoVertical)
-                                                    << ", split " << c.split;
+    EXPECT_EQ(arrow.back().Info.IsVertical, c.vertical)
+        << "vertical bar " << (c.orientation == toolbars::tbvoVertical) << ", split " << c.split;
   }
 }
 
