@@ -127,7 +127,8 @@ TEST_F(LayoutTest, AGlowIsTheTextCopiedOnePixelOffDiagonally) {
   int glowing = 0;
   for (int y = 1; y < 99; ++y)
     for (int x = 1; x < 199; ++x) {
-      const bool covered = text[y - 1][x - 1] || text[y - 1][x + 1] || text[y + 1][x - 1] || text[y + 1][x + 1];
+      const bool covered =
+          text[y - 1][x - 1] || text[y - 1][x + 1] || text[y + 1][x - 1] || text[y + 1][x + 1];
       const fw::TColor expected = text[y][x] ? ink : covered ? glow : paper;
       glowing += expected == glow;
       ASSERT_EQ(bitmap.Canvas()->Pixels(x, y), expected) << x << "," << y;
