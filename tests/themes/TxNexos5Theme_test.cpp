@@ -58,9 +58,9 @@ TEST_F(Nexos5Test, PopupFrameOpensTowardsItsParentItem) {
     TPoint openFrom, openTo;  // the stretch in the toolbar colour, inclusive; none when equal
   } cases[] = {
       {{0, 0, 0, 0}, {0, 0}, {0, 0}},
-      {{5, -20, 30, 1}, {6, 0}, {28, 0}},     // the item above
-      {{5, 39, 30, 60}, {6, 39}, {28, 39}},   // below
-      {{-20, 10, 1, 25}, {0, 11}, {0, 23}},   // to the left
+      {{5, -20, 30, 1}, {6, 0}, {28, 0}},    // the item above
+      {{5, 39, 30, 60}, {6, 39}, {28, 39}},  // below
+      {{-20, 10, 1, 25}, {0, 11}, {0, 23}},  // to the left
   };
   for (const Case& c : cases) {
     fw::TCanvas* canvas = Target(50, 40);
@@ -71,8 +71,11 @@ TEST_F(Nexos5Test, PopupFrameOpensTowardsItsParentItem) {
     for (int y = 0; y < 40; ++y)
       for (int x = 0; x < 50; ++x) {
         const bool ring = x == 0 || y == 0 || x == 49 || y == 39;
-        const bool open = opens && x >= c.openFrom.x && x <= c.openTo.x && y >= c.openFrom.y && y <= c.openTo.y;
-        const TColor expected = open ? theme->ToolbarColor : ring ? theme->PopupFrameColor : theme->PopupColor;
+        const bool open =
+            opens && x >= c.openFrom.x && x <= c.openTo.x && y >= c.openFrom.y && y <= c.openTo.y;
+        const TColor expected = open   ? theme->ToolbarColor
+                                : ring ? theme->PopupFrameColor
+                                       : theme->PopupColor;
         ASSERT_EQ(Px(x, y), expected) << x << "," << y << " parent " << c.parent.left << "," << c.parent.top;
       }
   }
