@@ -136,5 +136,30 @@ TEST_F(LayoutTest, AGlowIsTheTextCopiedOnePixelOffDiagonally) {
   EXPECT_GT(glowing, 0);
 }
 
+// A classic button face: filled in the face colour whatever brush the canvas had, ringed in the
+// window frame colour when default or focused, and a shadow ring inside that when pushed.
+TEST_F(LayoutTest, AClassicButtonFaceIsTheFaceColourInsideItsRings) {
+  const fw::TColor face = fw::ColorToRGB(fw::clBtnFace), frame = fw::ColorToRGB(fw::clWindowFrame),
+                   shadow = fw::ColorToRGB(fw::clBtnShadow);
+  struct Case {
+    bool isDefault, pushed;
+    fw::TColor outer, second;  // the pixels at (0, 10) and (1, 10)
+  } cases[] = {
+      {false, true, shadow, face},
+      {true, true, frame, shadow},
+      {true, false, frame, fw::TColor(-1)},  // the raised edge's own colours
+  };
+  for (const Case& c : cases) {
+    fw::TCanvas* canvas = bitmap.Canvas();
+    canvas->Brush()->SetColor(fw::clRed);
+    PaintButtonFrame(canvas, {0, 0, 60, 20}, true, false, c.isDefault, false, false, c.pushed);
+    EXPECT_EQ(canvas->Pixels(30, 10), face) << c.isDefault << c.pushed;
+    EXPECT_EQ(canvas->Pixels(0, 10), c.outer) << c.isDefault << c.pushed;
+    if (c.second != fw::TColor(-1)) {
+      EXPECT_EQ(canvas->Pixels(1, 10), c.second) << c.isDefault << c.pushed;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace cs
