@@ -13,6 +13,7 @@
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysParams.h"
 #include "platform/user/windows/Window.h"
@@ -339,6 +340,22 @@ TEST_F(ToolbarTest, FloatingEdgeStepsThroughTheWidthsWhereRowsChange) {
   EXPECT_LT(p->Width(), start.right - start.left);
   EXPECT_GT(p->Height(), start.bottom - start.top);
   EXPECT_TRUE(t->ResizeSizes().empty());
+
+  // What shows is the toolbar in its new rows, as a full repaint draws it.
+  Pump();
+  const auto shown = [&] {
+    win::RECT r{};
+    win::GetWindowRect(t->Handle(), &r);
+    std::vector<win::COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) pixels.push_back(desktop->screen_pixel(x, y));
+    return pixels;
+  };
+  const std::vector<win::COLORREF> afterResize = shown();
+  win::RedrawWindow(t->Handle(), nullptr, nullptr,
+                    win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+  Pump();
+  EXPECT_TRUE(afterResize == shown());
 }
 
 }  // namespace
