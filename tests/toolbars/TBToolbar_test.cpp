@@ -352,8 +352,9 @@ TEST_F(ToolbarTest, FloatingEdgeStepsThroughTheWidthsWhereRowsChange) {
     return pixels;
   };
   const std::vector<win::COLORREF> afterResize = shown();
-  win::RedrawWindow(t->Handle(), nullptr, nullptr,
-                    win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+  win::RedrawWindow(
+      t->Handle(), nullptr, nullptr,
+      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
   Pump();
   EXPECT_TRUE(afterResize == shown());
 }
