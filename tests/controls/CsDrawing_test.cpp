@@ -2,6 +2,8 @@
 // caption-and-glyph layout with the fixed test font (7 pixels a character, 13 a line).
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "controls/CsDrawing.h"
 #include "framework/GraphicsBitmap.h"
 #include "platform/gdi/GdiText.h"
@@ -100,6 +102,63 @@ TEST_F(LayoutTest, MeasuringAnItalicCaptionAllowsForTheSlant) {
   const int size = bitmap.Canvas()->Font()->Size();
   EXPECT_EQ(italic.right - plain.right, (size / 8) * 2 + 1);
   EXPECT_EQ(bitmap.Canvas()->Brush()->Style(), fw::bsSolid);  // restored after the call
+}
+
+// A glowing caption is the text over four copies in the glow colour, one pixel off diagonally:
+// glow shows exactly where a shifted copy covers and the text does not.
+TEST_F(LayoutTest, AGlowIsTheTextCopiedOnePixelOffDiagonally) {
+  const fw::TColor paper = fw::clWhite, ink = fw::clBlack, glow = fw::clRed;
+  const auto draw = [&](bool withGlow) {
+    fw::TCanvas* c = bitmap.Canvas();
+    c->Brush()->SetColor(paper);
+    c->FillRect({0, 0, 200, 100});
+    c->Font()->SetColor(ink);
+    fw::TRect r{20, 20, 180, 80};
+    DrawWideCaption(c, u"Ax", r, glow, withGlow, win::DT_SINGLELINE);
+    EXPECT_EQ(c->Font()->Color(), ink);  // the text colour is back afterwards
+  };
+  draw(false);
+  std::vector<std::vector<bool>> text(100, std::vector<bool>(200));
+  int inked = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 200; ++x) inked += text[y][x] = bitmap.Canvas()->Pixels(x, y) == ink;
+  ASSERT_GT(inked, 0);
+  draw(true);
+  int glowing = 0;
+  for (int y = 1; y < 99; ++y)
+    for (int x = 1; x < 199; ++x) {
+      const bool covered =
+          text[y - 1][x - 1] || text[y - 1][x + 1] || text[y + 1][x - 1] || text[y + 1][x + 1];
+      const fw::TColor expected = text[y][x] ? ink : covered ? glow : paper;
+      glowing += expected == glow;
+      ASSERT_EQ(bitmap.Canvas()->Pixels(x, y), expected) << x << "," << y;
+    }
+  EXPECT_GT(glowing, 0);
+}
+
+// A classic button face: filled in the face colour whatever brush the canvas had, ringed in the
+// window frame colour when default or focused, and a shadow ring inside that when pushed.
+TEST_F(LayoutTest, AClassicButtonFaceIsTheFaceColourInsideItsRings) {
+  const fw::TColor face = fw::ColorToRGB(fw::clBtnFace), frame = fw::ColorToRGB(fw::clWindowFrame),
+                   shadow = fw::ColorToRGB(fw::clBtnShadow);
+  struct Case {
+    bool isDefault, pushed;
+    fw::TColor outer, second;  // the pixels at (0, 10) and (1, 10)
+  } cases[] = {
+      {false, true, shadow, face},
+      {true, true, frame, shadow},
+      {true, false, frame, fw::TColor(-1)},  // the raised edge's own colours
+  };
+  for (const Case& c : cases) {
+    fw::TCanvas* canvas = bitmap.Canvas();
+    canvas->Brush()->SetColor(fw::clRed);
+    PaintButtonFrame(canvas, {0, 0, 60, 20}, true, false, c.isDefault, false, false, c.pushed);
+    EXPECT_EQ(canvas->Pixels(30, 10), face) << c.isDefault << c.pushed;
+    EXPECT_EQ(canvas->Pixels(0, 10), c.outer) << c.isDefault << c.pushed;
+    if (c.second != fw::TColor(-1)) {
+      EXPECT_EQ(canvas->Pixels(1, 10), c.second) << c.isDefault << c.pushed;
+    }
+  }
 }
 
 }  // namespace

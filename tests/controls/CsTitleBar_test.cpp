@@ -187,6 +187,11 @@ TEST_F(CsTitleBarTest, FrameAndCaptionPaintedThroughTheTheme) {
   Pump();
   // The bar's frame and the caption strip (the dock's background) both come from the theme.
   EXPECT_GE(probe->Of("FloatingBorder").size(), 2u);
+  // The frame is asked for the bar's whole rectangle.
+  const TRect whole = bar->ClientRect();
+  int frames = 0;
+  for (const auto& call : probe->Of("FloatingBorder")) frames += call.R == whole;
+  EXPECT_GE(frames, 1);
 }
 
 }  // namespace

@@ -311,6 +311,36 @@ TEST_F(ActionTests, ApplicationHintReachesHintClientsThroughAHintAction) {
   EXPECT_EQ(sink->hints.size(), 1u);
 }
 
+// A control that takes every action offered to it, counting the executes and the updates.
+class ActionTaker : public TCustomControl {
+ public:
+  explicit ActionTaker(TComponent* AOwner) : TCustomControl(AOwner) {}
+  int executed = 0, updated = 0;
+  bool ExecuteAction(TBasicAction*) override { return ++executed > 0; }
+  bool UpdateAction(TBasicAction*) override { return ++updated > 0; }
+};
+
+// An action no list or handler takes goes, to be run or to be updated, to the active form and
+// down through its controls until one takes it; the first that does ends the search.
+TEST_F(ActionTests, AnActionGoesDownTheFormsControlsUntilOneTakesIt) {
+  auto* form = Application->CreateForm<TForm>();
+  auto* panel = new Box(form);
+  panel->SetParent(form);
+  auto* first = new ActionTaker(form);
+  first->SetParent(panel);
+  auto* second = new ActionTaker(form);
+  second->SetParent(panel);
+  form->Show();
+  Pump();
+  TAction action(nullptr);
+  action.SetDisableIfNoHandler(false);
+  EXPECT_TRUE(action.Execute());
+  EXPECT_TRUE(action.Update());
+  EXPECT_EQ(first->executed, 1);
+  EXPECT_GT(first->updated, 0);
+  EXPECT_EQ(second->executed + second->updated, 0) << "the first taker ends the search";
+}
+
 }  // namespace
 }  // namespace fw::testing
 

@@ -220,6 +220,8 @@ TEST_F(ClipboardTests, BitmapsGoOnAsBitmapAndDibAndComeBackPixelForPixel) {
   EXPECT_THROW(none.Assign(&c), EInvalidGraphic);
   TStringList list;
   EXPECT_THROW(c.Assign(&list), EConvertError);
+  // Nor does the clipboard go into anything but a picture or a bitmap.
+  EXPECT_THROW(list.Assign(&c), EConvertError);
   EXPECT_EQ(c.OpenRefCount(), 0);
 }
 

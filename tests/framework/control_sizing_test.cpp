@@ -111,6 +111,27 @@ TEST_F(ControlSizing, CanResizeMayRefuseOrChangeANewSize) {
   EXPECT_EQ(panel.Width(), 110);
 }
 
+// A control may shrink to nothing; a negative size, asked or handed back by OnCanResize, is none.
+TEST_F(ControlSizing, SizesGoDownToZeroAndNoFurther) {
+  struct Case {
+    Integer w, h;
+    Integer handlerW;  // what OnCanResize makes of the width (0: leaves it)
+    TRect expected;
+  } cases[] = {
+      {0, 0, 0, Rect(3, 4, 3, 4)},     {-5, -3, 0, Rect(3, 4, 3, 4)},   {0, 7, 0, Rect(3, 4, 3, 11)},
+      {60, 7, -10, Rect(3, 4, 3, 11)}, {60, 7, 25, Rect(3, 4, 28, 11)},
+  };
+  for (const Case& c : cases) {
+    TCustomControl panel(nullptr);
+    panel.SetBounds(3, 4, 100, 50);
+    panel.OnCanResize = [&](TObject*, Integer& W, Integer&, bool&) {
+      if (c.handlerW != 0) W = c.handlerW;
+    };
+    panel.SetBounds(3, 4, c.w, c.h);
+    EXPECT_EQ(panel.BoundsRect(), c.expected) << c.w << " x " << c.h << ", handler " << c.handlerW;
+  }
+}
+
 TEST_F(ControlSizing, AutoSizeTakesTheSizeOfTheContent) {
   TCustomControl panel(nullptr);
   panel.SetBounds(0, 0, 200, 100);

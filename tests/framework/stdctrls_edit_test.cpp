@@ -59,6 +59,29 @@ TEST_F(EditTests, TypingChangesTheTextAndFiresOnChangeForEachCharacter) {
   EXPECT_FALSE(loose->HandleAllocated());
 }
 
+// What the user typed and selected, not only what code set, outlives a new window.
+TEST_F(EditTests, TypedTextAndAKeyboardSelectionSurviveANewWindow) {
+  auto* edit = Add<TEdit>(10, 10, 150, 21);
+  ShowForm();
+  edit->SetFocus();
+  Type(u"abcdef");
+  Key(win::VK_HOME);
+  Key(win::VK_RIGHT);
+  desktop->key_down(win::VK_SHIFT);
+  Key(win::VK_RIGHT);
+  Key(win::VK_RIGHT);
+  desktop->key_up(win::VK_SHIFT);
+  ASSERT_EQ(edit->SelText(), "bc");
+  win::HWND old = edit->Handle();
+  edit->SetBorderStyle(bsNone);
+  Pump();
+  EXPECT_NE(edit->Handle(), old);
+  EXPECT_EQ(edit->Text(), "abcdef");
+  EXPECT_TRUE(edit->Modified());
+  EXPECT_EQ(edit->SelStart(), 1);
+  EXPECT_EQ(edit->SelLength(), 2);
+}
+
 TEST_F(EditTests, PropertiesSurviveANewWindow) {
   auto* edit = Add<TEdit>(10, 10, 150, 21);
   edit->SetText("секрет");

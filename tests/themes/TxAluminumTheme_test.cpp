@@ -191,6 +191,30 @@ TEST_F(AluminumTest, MDIButtonWithoutGlyphIsTheButtonAlone) {
   EXPECT_GT(black, 0) << "a hot close glyph is black";
 }
 
+// A floating frame's border is painted only when its part is asked for: grey rings, then one in
+// the window's colour whose corners blend the two.
+TEST_F(AluminumTest, FloatingBorderOnlyWhenItsPartIsAsked) {
+  TTxFloatingWindowInfo f;
+  f.FloatingBorderSize = {3, 3};
+  f.EffectiveColor = 0x0000C000;
+  for (Integer parts : {WRP_BORDER, WRP_CAPTION, WRP_BORDER | WRP_CAPTION}) {
+    fw::TCanvas* c = Target(60, 40);
+    f.RedrawPart = parts;
+    theme->PaintFloatingBorder(c, TRect{0, 0, 60, 40}, f);
+    if (parts & WRP_BORDER) {
+      EXPECT_EQ(Px(30, 0), Px(30, 1)) << "two grey rings";
+      EXPECT_NE(Px(30, 0), txtest::kSentinel);
+      EXPECT_EQ(Px(30, 2), f.EffectiveColor) << "the inner ring";
+      EXPECT_EQ(Px(0, 20), Px(30, 0));
+      EXPECT_EQ(Px(57, 20), f.EffectiveColor);
+      EXPECT_EQ(Px(30, 37), f.EffectiveColor);
+      EXPECT_EQ(Px(2, 2), MixColorsNearest(Px(30, 0), f.EffectiveColor, 127)) << "a blended corner";
+    } else {
+      EXPECT_EQ(ChangedOutside(TRect{3, 3, 57, 37}), 0) << "the caption alone leaves the border";
+    }
+  }
+}
+
 TEST_F(AluminumTest, UnitResourcesFollowTheInstances) {
   EXPECT_NE(themes::TThemeUnit<TTxAluminumTheme>::GlyphImages, nullptr);
   ReleaseTheme(held);

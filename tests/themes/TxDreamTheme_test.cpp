@@ -208,6 +208,25 @@ TEST_F(DreamTest, PushedButtonFrameIsAlwaysGrey) {
   EXPECT_EQ(Px(0, 0), txtest::kSentinel) << "the corner is cut";
 }
 
+// A checked toolbar-style menu line frames its image box in grey with corners cut two pixels
+// deep; the left part of a split line cuts its right corners by one, so that it meets the arrow.
+TEST_F(DreamTest, CheckedImageBoxCornersAndTheSplitLinesNarrowerRightCut) {
+  for (bool splitLeft : {false, true}) {
+    fw::TCanvas* c = Target(120, 22);
+    TTxItemInfo i = Item(VT_POPUP_MENU);
+    i.Selected = true;
+    i.PopupMargin = 20;
+    if (splitLeft) i.ComboPart = cpSplitLeft;
+    theme->PaintMenuItem(c, TRect{0, 0, 120, 22}, i);
+    // The box's frame runs from x = 1 to 20 along the top row.
+    EXPECT_EQ(Px(10, 0), 0x808080) << splitLeft;
+    EXPECT_EQ(Px(3, 0), 0x808080) << splitLeft;
+    EXPECT_NE(Px(2, 0), 0x808080) << splitLeft << ": the left corner is cut two deep";
+    EXPECT_EQ(Px(19, 0) == 0x808080, splitLeft) << splitLeft;
+    EXPECT_NE(Px(20, 0), 0x808080) << splitLeft << ": a right corner is cut either way";
+  }
+}
+
 TEST_F(DreamTest, MenuSeparatorDotsFromFourteen) {
   fw::TCanvas* c = Target(60, 8);
   TTxItemInfo i = Item(VT_POPUP_MENU);

@@ -47,6 +47,40 @@ TEST_F(Nexos5Test, RegisteredAfterMirandaWithItsFixedTable) {
   EXPECT_EQ(theme->MenuItemColors[3].Text, 0xC0C0C0);
 }
 
+// A popup's frame is one ring in the frame colour around the popup colour; where the popup
+// touches the item that opened it, the shared stretch of the ring, one pixel in from each end of
+// the item, takes the toolbar colour so that the two read as one.
+TEST_F(Nexos5Test, PopupFrameOpensTowardsItsParentItem) {
+  ASSERT_NE(theme->PopupFrameColor, theme->PopupColor);
+  ASSERT_NE(theme->PopupFrameColor, theme->ToolbarColor);
+  struct Case {
+    TRect parent;
+    TPoint openFrom, openTo;  // the stretch in the toolbar colour, inclusive; none when equal
+  } cases[] = {
+      {{0, 0, 0, 0}, {0, 0}, {0, 0}},
+      {{5, -20, 30, 1}, {6, 0}, {28, 0}},    // the item above
+      {{5, 39, 30, 60}, {6, 39}, {28, 39}},  // below
+      {{-20, 10, 1, 25}, {0, 11}, {0, 23}},  // to the left
+  };
+  for (const Case& c : cases) {
+    fw::TCanvas* canvas = Target(50, 40);
+    TTxPopupInfo info;
+    info.ParentRect = c.parent;
+    theme->PaintPopupNCArea(canvas, TRect{0, 0, 50, 40}, info);
+    const bool opens = c.openFrom.x != c.openTo.x || c.openFrom.y != c.openTo.y;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 50; ++x) {
+        const bool ring = x == 0 || y == 0 || x == 49 || y == 39;
+        const bool open =
+            opens && x >= c.openFrom.x && x <= c.openTo.x && y >= c.openFrom.y && y <= c.openTo.y;
+        const TColor expected = open   ? theme->ToolbarColor
+                                : ring ? theme->PopupFrameColor
+                                       : theme->PopupColor;
+        ASSERT_EQ(Px(x, y), expected) << x << "," << y << " parent " << c.parent.left << "," << c.parent.top;
+      }
+  }
+}
+
 TEST_F(Nexos5Test, MetricsAndBorders) {
   const std::pair<Integer, Integer> ints[] = {{10, 12}, {20, 8}, {21, 3}, {32, 0}, {33, 8}, {34, 3}, {35, 3},
                                              {36, 2},  {37, 2}, {50, 5}, {60, 1}, {61, 2}, {62, 2}, {65, 14},

@@ -160,6 +160,37 @@ TEST_F(OfficeKTest, DisabledToolbarItemHasNoFillOrFrame) {
   EXPECT_EQ(theme->GetItemTextColor(i), grey);
 }
 
+// On a toolbar, an edit's drop-down button shows as a button only while it is pressed, under the
+// mouse, or in an embedded view; idle, or disabled, it is a plain frame and the field shows through.
+TEST_F(OfficeKTest, ADropDownButtonShowsOnlyWhenHotPressedOrEmbedded) {
+  struct Case {
+    Integer viewType;
+    int state;
+    bool button;
+  } cases[] = {
+      {VT_TOOLBAR_NORMAL, 0, false},
+      {VT_TOOLBAR_NORMAL, EBDS_DISABLED | EBDS_HOT, false},
+      {VT_TOOLBAR_NORMAL, EBDS_HOT, true},
+      {VT_TOOLBAR_NORMAL, EBDS_PRESSED, true},
+      {VT_TOOLBAR_NORMAL | VT_EMBEDDED, 0, true},
+  };
+  for (const Case& c : cases) {
+    fw::TCanvas* canvas = Target(60, 22);
+    TTxItemInfo edit;
+    edit.ViewType = c.viewType;
+    edit.Enabled = true;
+    edit.ItemOptions = IO_TOOLBAR_STYLE;
+    theme->PaintEditButton(canvas, TRect{40, 2, 53, 20}, edit, TTxEditButtonInfo{EBT_DROPDOWN, c.state});
+    // Inside the button, clear of its ring and of the arrow in the middle.
+    EXPECT_EQ(Px(43, 5) != txtest::kSentinel, c.button) << c.viewType << " state " << c.state;
+    if (!c.button) {
+      // The plain frame: the button's rectangle, grown a pixel up and down, ringed in the window colour.
+      EXPECT_EQ(Px(46, 1), fw::ColorToRGB(fw::clWindow)) << c.viewType << " state " << c.state;
+      EXPECT_EQ(Px(46, 20), fw::ColorToRGB(fw::clWindow)) << c.viewType << " state " << c.state;
+    }
+  }
+}
+
 TEST_F(OfficeKTest, SizeGripIsSixSevenPixelDots) {
   fw::TCanvas* c = Target(20, 20);
   theme->PaintStatusBar(c, TRect{0, 0, 20, 20}, SBP_SIZEGRIP);

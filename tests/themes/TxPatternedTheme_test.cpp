@@ -244,6 +244,34 @@ TEST_F(PatternedTest, CloseCrossRowsStartAtTheirLeftmostBit) {
   EXPECT_EQ(Px(x + 5, y), ResolveColor(fw::clBtnText));
 }
 
+// A docked panel's close button sits at the far end of its caption bar, and the bar's pattern
+// stops short of it: the cross shows there, in the text colour, which the pattern never uses.
+TEST_F(PatternedTest, ThePanelCaptionsPatternLeavesItsCloseButtonAlone) {
+  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION);
+  const TColor cross = ResolveColor(fw::clBtnText);
+  for (bool vertical : {true, false}) {
+    TTxDockPanelInfo p;
+    p.ViewType = VT_DOCKPANEL_NORMAL;
+    p.IsVertical = vertical;  // the caption across the top, else down the left side
+    p.DragHandleStyle = 1;
+    p.BorderSize = {2, 2};
+    const auto crossPixels = [&](Integer closeState) {
+      p.CloseButtonState = closeState;
+      stripes->PaintDockPanelNCArea(Target(120, 120), TRect{0, 0, 120, 120}, p);
+      int n = 0;
+      for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 120; ++x) {
+          if (Px(x, y) != cross) continue;
+          ++n;
+          EXPECT_GE(vertical ? x : y, 120 - 2 - t) << "vertical " << vertical << " at " << x << "," << y;
+        }
+      return n;
+    };
+    EXPECT_EQ(crossPixels(0), 0) << "vertical " << vertical;
+    EXPECT_GT(crossPixels(CDBS_VISIBLE), 0) << "vertical " << vertical;
+  }
+}
+
 TEST_F(PatternedTest, LowColourDisplaysGetTheDefaultPlainFill) {
   LowColorDisplay = true;
   const TRect r{0, 0, 40, 20};

@@ -59,6 +59,33 @@ TEST_F(Accessibility, NamesAndShortcutsOfItems) {
   EXPECT_EQ(ViewerAccObject(popup->Find(open))->get_accName(3, key), E_INVALIDARG);
 }
 
+// A question about a child the item does not have, or asked after its viewer is gone, fails and
+// answers nothing: a reader that misses the error finds empty values, not the last answer.
+TEST_F(Accessibility, RefusedQuestionsLeaveEmptyAnswers) {
+  auto* open = Add("&Open\tCtrl+O");
+  open->SetChecked(true);
+  auto popup = View(false);
+  TTBAccRef o = ViewerAccObject(popup->Find(open));
+  const auto ask = [&](fw::Integer child, HRESULT expected) {
+    fw::WideString name = u"x", value = u"x", key = u"x";
+    fw::Integer role = 99;
+    fw::Cardinal state = 99;
+    EXPECT_EQ(o->get_accName(child, name), expected);
+    EXPECT_EQ(o->get_accValue(child, value), expected);
+    EXPECT_EQ(o->get_accRole(child, role), expected);
+    EXPECT_EQ(o->get_accState(child, state), expected);
+    EXPECT_EQ(o->get_accKeyboardShortcut(child, key), expected);
+    EXPECT_EQ(name, u"");
+    EXPECT_EQ(value, u"");
+    EXPECT_EQ(role, 0);
+    EXPECT_EQ(state, 0u);
+    EXPECT_EQ(key, u"");
+  };
+  ask(3, E_INVALIDARG);
+  popup.reset();  // the viewer goes; the object a reader holds stays
+  ask(CHILDID_SELF, E_FAIL);
+}
+
 TEST_F(Accessibility, StatesAndCounting) {
   auto* sub = Add("&More", tbisSubmenu);
   auto* checked = Add("Checked");

@@ -13,6 +13,7 @@
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysParams.h"
 #include "platform/user/windows/Window.h"
@@ -273,6 +274,32 @@ TEST_F(ToolbarTest, ShortcutsReachTheItemsOfRegisteredToolbars) {
   EXPECT_TRUE(clicked.empty());
 }
 
+// The shortcut hook a registered toolbar puts on the application's window takes only the keys
+// and system commands of the bars: the application still hears everything else, and so do the
+// hooks that come after it.
+TEST_F(ToolbarTest, TheShortcutHookLeavesTheApplicationsOtherMessagesAlone) {
+  TTBCustomToolbar* t = NewToolbar(1);
+  t->SetProcessShortCuts(true);
+  int activated = 0, deactivated = 0, laterHookHeard = 0;
+  fw::Application->OnActivate = [&](fw::TObject*) { ++activated; };
+  fw::Application->OnDeactivate = [&](fw::TObject*) { ++deactivated; };
+  static const int kLaterHook = 0;
+  fw::Application->HookMainWindow(
+      [&](TMessage& M) {
+        if (M.Msg == win::WM_ACTIVATEAPP) ++laterHookHeard;
+        return false;
+      },
+      &kLaterHook);
+  win::SendMessageW(fw::Application->Handle(), win::WM_ACTIVATEAPP, 0, 0);
+  EXPECT_EQ(deactivated, 1);
+  EXPECT_FALSE(fw::Application->Active());
+  win::SendMessageW(fw::Application->Handle(), win::WM_ACTIVATEAPP, 1, 0);
+  EXPECT_EQ(activated, 1);
+  EXPECT_TRUE(fw::Application->Active());
+  EXPECT_EQ(laterHookHeard, 2);
+  fw::Application->UnhookMainWindow(&kLaterHook);
+}
+
 TEST_F(ToolbarTest, FloatingEdgeStepsThroughTheWidthsWhereRowsChange) {
   TTBCustomToolbar* t = NewToolbar(6);
   t->SetFloatingPosition(TPoint{400, 400});
@@ -313,6 +340,23 @@ TEST_F(ToolbarTest, FloatingEdgeStepsThroughTheWidthsWhereRowsChange) {
   EXPECT_LT(p->Width(), start.right - start.left);
   EXPECT_GT(p->Height(), start.bottom - start.top);
   EXPECT_TRUE(t->ResizeSizes().empty());
+
+  // What shows is the toolbar in its new rows, as a full repaint draws it.
+  Pump();
+  const auto shown = [&] {
+    win::RECT r{};
+    win::GetWindowRect(t->Handle(), &r);
+    std::vector<win::COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) pixels.push_back(desktop->screen_pixel(x, y));
+    return pixels;
+  };
+  const std::vector<win::COLORREF> afterResize = shown();
+  win::RedrawWindow(
+      t->Handle(), nullptr, nullptr,
+      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+  Pump();
+  EXPECT_TRUE(afterResize == shown());
 }
 
 }  // namespace

@@ -430,6 +430,34 @@ TEST_F(DefaultThemeTest, StatusBarAndEditFrames) {
   EXPECT_EQ(Px(50, 10), Sys(win::COLOR_BTNTEXT)) << "the drop-down arrow in the button";
 }
 
+// A classic spin button is two buttons, each with its own edge: raised while the mouse is over
+// it, sunken where pressed, framed in the window colour otherwise.
+TEST_F(DefaultThemeTest, EachHalfOfAClassicSpinButtonHasItsOwnEdge) {
+  const TColor light = Sys(win::COLOR_BTNHIGHLIGHT), dark = Sys(win::COLOR_BTNSHADOW),
+               window = Sys(win::COLOR_WINDOW);
+  struct Case {
+    int state;
+    TColor upTopLeft, upBottomRight, downTopLeft, downBottomRight;
+  } cases[] = {
+      {0, window, window, window, window},
+      {EBDS_HOT, light, dark, light, dark},
+      {EBDS_HOT | EBDS_DOWN_PRESSED, light, dark, dark, light},
+      {EBDS_HOT | EBDS_PRESSED, dark, light, light, dark},
+  };
+  // In 13 x 20 the halves are 11 wide from x = 2; lit, they are y 0..8 and 11..19, else 0..9 and 10..19.
+  for (const Case& c : cases) {
+    Target(13, 20);
+    TTxItemInfo spin = Button();
+    theme->PaintEditButton(bmp->Canvas(), fw::TRect{0, 0, 13, 20}, spin,
+                           TTxEditButtonInfo{EBT_SPIN, c.state});
+    const bool lit = c.state != 0;
+    EXPECT_EQ(Px(2, 0), c.upTopLeft) << c.state;
+    EXPECT_EQ(Px(12, lit ? 8 : 9), c.upBottomRight) << c.state;
+    EXPECT_EQ(Px(2, lit ? 11 : 10), c.downTopLeft) << c.state;
+    EXPECT_EQ(Px(12, 19), c.downBottomRight) << c.state;
+  }
+}
+
 TEST_F(DefaultThemeTest, StyledBranchesThroughTheProvider) {
   StylesOn();
   EXPECT_TRUE(theme->GetBooleanMetric(TMB_VISUAL_STYLES));
@@ -529,6 +557,35 @@ TEST_F(DefaultThemeTest, StyledBranchesThroughTheProvider) {
   Target(4, 4, 0xFFFFFF);
   theme->PaintImage(bmp->Canvas(), fw::TRect{0, 0, 2, 2}, Button(), list.get(), 0);
   EXPECT_EQ(Px(0, 0), 0x4C4C4C);
+}
+
+// Styled, a drop-down button is the combo box's arrow part in its state; while the mouse is over
+// it the part grows by a pixel on every side, over the field's frame.
+TEST_F(DefaultThemeTest, StyledDropDownButtonStatesAndTheHotPartsLargerRectangle) {
+  StylesOn();
+  const fw::TRect button{40, 2, 53, 20};
+  struct Case {
+    int buttonState;
+    int partState;
+    win::RECT drawn;
+  } cases[] = {
+      {0, 1, {40, 2, 53, 20}},
+      {EBDS_HOT, 2, {39, 1, 54, 21}},
+      {EBDS_HOT | EBDS_PRESSED, 3, {39, 1, 54, 21}},
+      {EBDS_DISABLED, 4, {40, 2, 53, 20}},
+  };
+  for (const Case& c : cases) {
+    fake->Clear();
+    Target(60, 22);
+    TTxItemInfo edit = Button();
+    theme->PaintEditButton(bmp->Canvas(), button, edit, TTxEditButtonInfo{EBT_DROPDOWN, c.buttonState});
+    const auto drawn = fake->Calls("DrawThemeBackground");
+    ASSERT_EQ(drawn.size(), 1u) << c.buttonState;
+    EXPECT_EQ(drawn[0].themeClass, u"COMBOBOX");
+    EXPECT_EQ(drawn[0].part, 1);
+    EXPECT_EQ(drawn[0].state, c.partState) << c.buttonState;
+    EXPECT_EQ(fw::TRect(drawn[0].rect), fw::TRect(c.drawn)) << c.buttonState;
+  }
 }
 
 TEST_F(DefaultThemeTest, ClassicImagesAreDrawnPlainAndShiftedWhenPushed) {

@@ -204,6 +204,35 @@ TEST_F(ThemedViewerTest, DropDownArrowSitsAtTheRightMargin) {
   EXPECT_EQ(image[0].R, (TRect{3, 3, 19, 19}));
 }
 
+// A drop-down button turns its arrow with a vertical bar; a split button keeps it pointing down.
+TEST_F(ThemedViewerTest, TheArrowFollowsTheBarUnlessTheButtonIsSplit) {
+  struct Case {
+    toolbars::TTBViewOrientation orientation;
+    bool split;
+    bool vertical;
+  } cases[] = {
+      {toolbars::tbvoHorizontal, false, false},
+      {toolbars::tbvoVertical, false, true},
+      {toolbars::tbvoHorizontal, true, false},
+      {toolbars::tbvoVertical, true, false},
+  };
+  for (const Case& c : cases) {
+    root->Clear();
+    auto* it = Add<TTxSubmenuItem>("", true);
+    if (c.split)
+      it->SetDropdownCombo(true);
+    else
+      it->SetOptions(toolbars::TTBItemOptions{toolbars::tboDropdownArrow});
+    PaintIt(View(true, c.orientation), TRect{0, 0, 34, 34});
+    // A split button's arrow is the button part it paints on the right.
+    auto arrow = probe->Of(c.split ? "Button" : "Arrow");
+    ASSERT_EQ(arrow.size(), c.split ? 2u : 1u);
+    EXPECT_EQ(arrow.back().Info.ComboPart, c.split ? cpSplitRight : cpCombo);
+    EXPECT_EQ(arrow.back().Info.IsVertical, c.vertical)
+        << "vertical bar " << (c.orientation == toolbars::tbvoVertical) << ", split " << c.split;
+  }
+}
+
 TEST_F(ThemedViewerTest, VerticalToolbarRotatesOnlyTheAutomaticLayout) {
   auto* it = Add("Tools");
   auto* v = View(true, toolbars::tbvoVertical);

@@ -112,6 +112,42 @@ TEST_F(ThemedPopupTest, FrameAndBackgroundComeFromTheTheme) {
   });
 }
 
+// A probe that paints all it is given of the frame in one colour.
+class TFramePaintingProbe : public TProbeTheme {
+ public:
+  using TProbeTheme::TProbeTheme;
+  static constexpr TColor kFrame = 0x00203040;
+  void PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupInfo& Info) override {
+    TProbeTheme::PaintPopupNCArea(Canvas, R, Info);
+    Canvas->Brush()->SetColor(kFrame);
+    Canvas->FillRect(R);
+  }
+};
+
+// The theme's frame reaches every side of the border and none of the client area.
+TEST_F(ThemedPopupTest, TheThemesFrameCoversTheWholeBorderAndNoMore) {
+  if (!IsThemeRegistered("ProbeFrame")) RegisterTheme("ProbeFrame", &ThemeClassOf<TFramePaintingProbe>);
+  SetCurrentTheme("ProbeFrame");
+  WhileOpen([&](TTxPopupWindow* p) {
+    win::RedrawWindow(p->Handle(), nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_FRAME | win::RDW_UPDATENOW);
+    TRect w{};
+    win::GetWindowRect(p->Handle(), &w);
+    const int midX = (w.left + w.right) / 2, midY = (w.top + w.bottom) / 2;
+    const win::POINT border[] = {{midX, w.top},        {midX, w.top + 2},  {midX, w.bottom - 3},
+                                 {midX, w.bottom - 1}, {w.left, midY},     {w.left + 2, midY},
+                                 {w.right - 3, midY},  {w.right - 1, midY}};
+    for (const win::POINT& pt : border)
+      EXPECT_EQ(TColor(desktop->screen_pixel(pt.x, pt.y)), TFramePaintingProbe::kFrame)
+          << pt.x - w.left << "," << pt.y - w.top;
+    const win::POINT client[] = {
+        {midX, w.top + 3}, {midX, w.bottom - 4}, {w.left + 3, midY}, {w.right - 4, midY}};
+    for (const win::POINT& pt : client)
+      EXPECT_NE(TColor(desktop->screen_pixel(pt.x, pt.y)), TFramePaintingProbe::kFrame)
+          << pt.x - w.left << "," << pt.y - w.top;
+  });
+}
+
 TEST_F(ThemedPopupTest, ItemsOfAThemedPopupPaintThroughTheTheme) {
   WhileOpen([&](TTxPopupWindow* p) {
     probe->Calls.clear();

@@ -165,6 +165,21 @@ TEST_F(ThemedToolbarTest, DockBackgroundIsTheParentsColourOrTheThemesDock) {
   EXPECT_FALSE(dock->ThemedBackground());
 }
 
+// A dock drawn by the theme is drawn whole again when its size changes: the theme's look spans the
+// dock, so the part that was already there is stale too.
+TEST_F(ThemedToolbarTest, AThemedDockIsRedrawnWholeWhenItsSizeChanges) {
+  TProbeTheme::ThemedDocks = true;
+  NewToolbar(1, dock);
+  Pump();
+  win::RECT pending{};
+  ASSERT_FALSE(win::GetUpdateRect(dock->Handle(), &pending, win::FALSE));
+  form->SetBounds(50, 50, 500, 300);
+  const TRect client = dock->ClientRect();
+  ASSERT_EQ(client.right, form->ClientWidth());
+  ASSERT_TRUE(win::GetUpdateRect(dock->Handle(), &pending, win::FALSE));
+  EXPECT_EQ(TRect(pending), client);
+}
+
 // A dock that leaves erasing to others and notes where it was asked to draw.
 struct NonErasingDock : TTBDock {
   using TTBDock::TTBDock;
