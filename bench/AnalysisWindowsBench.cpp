@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "ThemedToolkit.h"
 #include "analysis/ChartListBox.h"
 #include "analysis/WinFindOp.h"
 #include "chart/Chart.h"
@@ -24,6 +25,7 @@
 namespace {
 
 struct Workspace {
+  bench::ThemedToolkit toolkit;  // the search windows sit on themed toolbars
   win::desktop::HeadlessDesktop desk{1280, 1024};
   workspace::TGraphCollection graphs{nullptr};
   workspace::TGraphCollection* saved = workspace::GraphCollection;

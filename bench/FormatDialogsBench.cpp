@@ -14,6 +14,7 @@
 #include <string>
 
 #include "RandomWalkChart.h"
+#include "ThemedToolkit.h"
 #include "chart/Chart.h"
 #include "chart/PlotAxis.h"
 #include "chart/PlotMultiSelectorTool.h"
@@ -33,6 +34,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct TBenchWindow {
+  bench::ThemedToolkit Toolkit;  // the dialogs hold themed toolbars
   win::desktop::HeadlessDesktop Desk{1920, 1280};
   fw::TForm* Form = nullptr;
   chart::TChart* Chart = nullptr;

@@ -112,6 +112,12 @@ class TListControlStrings : public TStrings {
     }
   }
 
+  // Between BeginUpdate and EndUpdate the window neither redraws nor resizes its scroll bar
+  // item by item (a million items took a minute); EndUpdate brings both up to date once.
+  void SetUpdateState(bool Updating) override {
+    if (Live()) Send(win::WM_SETREDRAW, Updating ? 0 : 1, 0);
+  }
+
   void SetSorted(bool Value) { FStore.SetSorted(Value); }
   // The kept items go into the new window.
   void WindowCreated() {

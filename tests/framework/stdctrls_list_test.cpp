@@ -9,6 +9,7 @@
 #include "framework/StringList.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListBox.h"
+#include "platform/user/frames/ScrollBar.h"
 #include "stdctrls_support.h"
 
 namespace fw::testing {
@@ -43,6 +44,37 @@ TEST_F(ListTests, ItemsAndObjectsMadeBeforeTheWindowReachIt) {
   EXPECT_EQ(list->ItemIndex(), 1);
   list->Clear();
   EXPECT_EQ(win::SendMessageW(h, win::LB_GETCOUNT, 0, 0), 0);
+}
+
+// A list box that counts the frame paints it is asked for (its scroll bar is on the frame).
+struct FramePaintCountingList : TListBox {
+  using TListBox::TListBox;
+  int framePaints = 0;
+  void Dispatch(TMessage& M) override {
+    if (M.Msg == win::WM_NCPAINT) ++framePaints;
+    TListBox::Dispatch(M);
+  }
+};
+
+TEST_F(ListTests, ItemsAddedInAnUpdateReachTheScrollBarOnceAtItsEnd) {
+  auto* list = Add<FramePaintCountingList>(10, 10, 150, 120);
+  ShowForm();
+  win::HWND h = list->Handle();
+  Pump();
+  list->framePaints = 0;
+  list->Items()->BeginUpdate();
+  for (int i = 0; i < 200; ++i) list->Items()->Add("точка " + std::to_string(i));
+  EXPECT_EQ(list->framePaints, 0);
+  list->Items()->EndUpdate();
+  Pump();
+  EXPECT_GE(list->framePaints, 1);
+  EXPECT_LE(list->framePaints, 2);
+  win::SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = win::SIF_RANGE;
+  ASSERT_TRUE(win::GetScrollInfo(h, win::SB_VERT, &si));
+  EXPECT_EQ(si.nMax, 199);
+  EXPECT_EQ(win::SendMessageW(h, win::LB_GETCOUNT, 0, 0), 200);
 }
 
 TEST_F(ListTests, ClicksAndKeysSelectAndNotifyOnce) {
