@@ -137,6 +137,28 @@ TEST_F(GradientDialogTest, OkWritesEveryControl) {
   EXPECT_EQ(gradient->RadialY, 14);
 }
 
+// The dialog opens on the gradient as it is, so OK with nothing touched changes nothing.
+TEST_F(GradientDialogTest, OpensOnTheGradientAndOkUntouchedKeepsIt) {
+  gradient->Visible = true;
+  gradient->Direction = chart::gdRadial;
+  gradient->Balance = 70;
+  gradient->RadialX = -23;
+  gradient->RadialY = 31;
+  const std::string before = Stream();
+  EXPECT_EQ(Run(fw::mrOk,
+                [](TwndGradient& d) {
+                  EXPECT_TRUE(d.cbVisible->Checked());
+                  EXPECT_EQ(d.cbxDirection->ItemIndex(), static_cast<fw::Integer>(chart::gdRadial));
+                  EXPECT_EQ(d.seBalance->Value(), 70);
+                  EXPECT_EQ(d.seRadialX->Value(), -23);
+                  EXPECT_EQ(d.seRadialY->Value(), 31);
+                }),
+            fw::mrOk);
+  EXPECT_EQ(gradient->RadialX, -23);
+  EXPECT_EQ(gradient->RadialY, 31);
+  EXPECT_EQ(Stream(), before);
+}
+
 TEST_F(GradientDialogTest, NoMiddleColourTogglesTheItemAndIsWrittenAsNone) {
   Run(fw::mrOk, [](TwndGradient& d) {
     d.itMidDisabled->Click();
