@@ -19,6 +19,8 @@
 #include "export/format_test_support.h"
 #include "export/forms/WinPrint.h"
 #include "framework/Printers.h"
+#include "platform/desktop/CommonDialogs.h"
+#include "platform/kernel/TextConvert.h"
 #include "workspace/PropSaver.h"
 
 namespace {
@@ -169,6 +171,37 @@ TEST_F(PrintDialogTest, PrintingWritesThePdfAndTheNextDialogFindsTheChoices) {
   EXPECT_EQ(again->seCopies->Value(), 2);
   EXPECT_EQ(chart_->PrintMargins(), (fw::TRect{12, 20, 30, 40}));
   EXPECT_EQ(again->Printer()->PrinterName(), "PDF");
+}
+
+// The PDF printer without a file name asks for one in a save dialog offering PDF documents; a
+// cancelled dialog prints nothing.
+TEST_F(PrintDialogTest, PrintingToPdfWithoutAFileNameAsksForOneAndCancelPrintsNothing) {
+  namespace wd = win::desktop;
+  const std::string pdf = dir_.File("asked.pdf");
+  struct Case {
+    bool answered;
+    bool written;
+  } cases[] = {{false, false}, {true, true}};
+  for (const Case& c : cases) {
+    auto dialog = Open();
+    ToPdf(*dialog, "");
+    wd::ClearCommonDialogHistory();
+    if (c.answered)
+      wd::PushSaveDialogAnswer(wd::FileDialogResult{{win::Utf8ToWide(pdf)}, 1});
+    else
+      wd::PushSaveDialogAnswer(std::nullopt);
+    dialog->butPrintClick();
+    const auto& asked = wd::CommonDialogHistory().files;
+    ASSERT_EQ(asked.size(), 1u) << c.answered;
+    EXPECT_TRUE(asked[0].save);
+    ASSERT_EQ(asked[0].filters.size(), 1u);
+    EXPECT_EQ(win::WideToUtf8(asked[0].filters[0].description), "Документ PDF (*.pdf)");
+    EXPECT_EQ(win::WideToUtf8(asked[0].filters[0].patterns), "*.pdf");
+    EXPECT_EQ(win::WideToUtf8(asked[0].defaultExt), "pdf");
+    EXPECT_EQ(std::filesystem::exists(pdf), c.written) << c.answered;
+  }
+  const auto info = writertest::RunCommand("pdfinfo '" + pdf + "'");
+  EXPECT_EQ(info.Status, 0) << info.Output;
 }
 
 }  // namespace
