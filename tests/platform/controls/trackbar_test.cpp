@@ -369,3 +369,18 @@ TEST_F(TrackBar, CustomDrawItemStateFollowsFocusDragAndEnabled) {
   answer = nullptr;
   DestroyWindow(bar);
 }
+
+// In a bar thinner than its thumb the thumb starts at the bar's edge, never above it, whichever
+// side the ticks are on.
+TEST_F(TrackBar, AThumbTallerThanTheBarStartsAtItsEdge) {
+  for (DWORD style : {DWORD(TBS_TOP), DWORD(TBS_BOTH), DWORD(0)}) {
+    HWND bar = MakeBar(style, {10, 10, 200, 8});
+    RECT thumb = Thumb(bar);
+    EXPECT_GT(thumb.bottom - thumb.top, 8) << style;
+    EXPECT_GE(thumb.top, 0) << style;
+    RECT channel{};
+    SendMessageW(bar, TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+    EXPECT_GE(channel.top, 0) << style;
+    DestroyWindow(bar);
+  }
+}
