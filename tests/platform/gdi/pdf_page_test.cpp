@@ -1,6 +1,6 @@
-// A PDF page holds only the part of the picture that has ink: any byte that is not white, in any
-// colour and at any column (the scan reads eight bytes at a time, so the edges of a row and the
-// bytes between whole words matter).
+// A PDF page: the sheet's size in points, turned for landscape, and a picture of only the part
+// that has ink: any byte that is not white, in any colour and at any column (the scan reads eight
+// bytes at a time, so the edges of a row and the bytes between whole words matter).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -45,6 +45,21 @@ TEST(PdfInkBox, OneInkedByteAnywhereGivesAOnePixelPicture) {
     EXPECT_EQ(ImageSize(c), "/Width 1 /Height 1")
         << c.width << "x" << c.height << " at (" << c.x << ", " << c.y << ") channel " << c.channel;
   EXPECT_EQ(ImageSize({20, 5, -1, 0, 0}), "") << "a white sheet has no picture";
+}
+
+TEST(PdfPage, TheSheetIsThePapersSizeInPointsTurnedForLandscape) {
+  struct Sheet {
+    bool landscape;
+    const char* mediaBox;
+  };
+  for (Sheet s : {Sheet{false, "/MediaBox [0 0 595.0000 842.0000]"}, Sheet{true, "/MediaBox [0 0 842.0000 595.0000]"}}) {
+    PdfPaper a4;  // 210 x 297 mm, in whole points
+    a4.landscape = s.landscape;
+    PdfDocument pdf(a4, "sheet", "tests");
+    const std::vector<uint8_t> white(3 * 4, 0xFF);
+    ASSERT_TRUE(pdf.AddPage(white.data(), 2, 2, 6));
+    EXPECT_NE(pdf.Finish().find(s.mediaBox), std::string::npos) << s.mediaBox;
+  }
 }
 
 }  // namespace
