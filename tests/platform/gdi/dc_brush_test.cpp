@@ -134,12 +134,6 @@ TEST(DcBrush, BadBrushArguments) {
   EXPECT_EQ(CreateBrushIndirect(nullptr), nullptr);
 }
 
-}  // namespace
-}  // namespace win::testing
-
-namespace win::testing {
-namespace {
-
 // The stock brushes describe themselves: their style and colour, the hollow one black.
 TEST(DcBrush, StockBrushesDescribeTheirStyleAndColour) {
   struct Stock {
