@@ -83,6 +83,20 @@ TEST(EditBufferTest, WordsAndBlanks) {
   EXPECT_EQ(empty.WordAt(3), std::make_pair(std::size_t(0), std::size_t(0)));
 }
 
+// A position inside a line break or a surrogate pair counts as the pair's start for word moves.
+TEST(EditBufferTest, WordMovesFromInsideAPairStartAtThePair) {
+  EditBuffer b;
+  b.SetText(u"ab\r\ncd \U0001F600x");
+  struct Move {
+    std::size_t inside, pairStart;
+  };
+  for (Move m : {Move{3, 2}, Move{8, 7}}) {
+    EXPECT_EQ(b.PrevWordStart(m.inside), b.PrevWordStart(m.pairStart)) << m.inside;
+    EXPECT_EQ(b.NextWordStart(m.inside), b.NextWordStart(m.pairStart)) << m.inside;
+  }
+  EXPECT_EQ(b.PrevWordStart(3), 0u);
+}
+
 // Every character 10 pixels wide.
 void Fixed(std::u16string_view run, std::vector<int>& out) {
   out.resize(run.size() + 1);

@@ -298,5 +298,16 @@ TEST_F(EditMessagesTest, ParentThatDestroysTheEditOnChangeIsSurvived) {
   EXPECT_FALSE(IsWindow(kept));
 }
 
+// Keys and characters sent straight to the control act and are answered as handled (zero), so a
+// procedure that passes them on reports them handled too.
+TEST_F(EditMessagesTest, KeysAndCharactersSentStraightActAndAnswerHandled) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, 100, 20, u"ab", 101);
+  EXPECT_EQ(SendMessageW(e, WM_KEYDOWN, VK_END, 0), 0);
+  EXPECT_EQ(SendMessageW(e, WM_CHAR, u'x', 0), 0);
+  EXPECT_EQ(SendMessageW(e, WM_KEYDOWN, VK_HOME, 0), 0);
+  EXPECT_EQ(SendMessageW(e, WM_CHAR, u'y', 0), 0);
+  EXPECT_EQ(Text(e), u"yabx");
+}
+
 }  // namespace
 }  // namespace kvtest

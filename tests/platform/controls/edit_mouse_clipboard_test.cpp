@@ -239,5 +239,33 @@ TEST_F(EditContextMenuTest, GreyedItemsDoNothing) {
   EXPECT_EQ(ClipboardText(), u"or");
 }
 
+// The menu opens at the pointer when the mouse asked for it, and from the keyboard just below
+// the caret's line, so that it covers neither the caret nor the text before it.
+TEST_F(EditContextMenuTest, TheMenuOpensAtThePointerOrBelowTheCaret) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, 200, 20, u"word");
+  SetFocus(e);
+  SetSel(e, 2, 2);
+  const LRESULT caret = SendMessageW(e, EM_POSFROMCHAR, 2, 0);
+  struct Case {
+    bool fromKeyboard;
+    POINT corner;  // where the menu's window starts, on the screen
+  };
+  const Case cases[] = {{false, Screen(e, 5, 5)},
+                        {true, Screen(e, GET_X_LPARAM(caret), GET_Y_LPARAM(caret) + kLine)}};
+  for (const Case& c : cases) {
+    RECT menu{};
+    desktop->script([&] {
+      HWND popup = WindowFromPoint(POINT{c.corner.x + 4, c.corner.y + 4});
+      GetWindowRect(popup, &menu);
+      desktop->press_key(VK_ESCAPE);
+    });
+    LPARAM where = c.fromKeyboard ? MAKELPARAM(WORD(-1), WORD(-1)) : MAKELPARAM(WORD(c.corner.x), WORD(c.corner.y));
+    SendMessageW(e, WM_CONTEXTMENU, WPARAM(e), where);
+    desktop->run_until_idle();
+    EXPECT_EQ(menu.left, c.corner.x) << c.fromKeyboard;
+    EXPECT_EQ(menu.top, c.corner.y) << c.fromKeyboard;
+  }
+}
+
 }  // namespace
 }  // namespace kvtest

@@ -179,6 +179,24 @@ TEST_F(EditMultiLineTest, TabsExpandToTabStops) {
   EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, 2, 0)), 8 * kAdvance);
 }
 
+// A tab stretches to the next stop wherever it stands: first on a line, after another tab, or
+// after text.
+TEST_F(EditMultiLineTest, TabsAtTheStartOfALineAndInARowReachTheirStops) {
+  struct Case {
+    const char16_t* text;
+    int index, x;
+  };
+  const Case cases[] = {
+      {u"\tb", 1, 8 * kAdvance},        {u"\t\tb", 2, 16 * kAdvance},
+      {u"ab\r\n\tc", 5, 8 * kAdvance}, {u"abcdefghi\tb", 10, 16 * kAdvance},
+  };
+  for (const Case& c : cases) {
+    HWND e = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, 300, 60, c.text);
+    EXPECT_EQ(GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, WPARAM(c.index), 0)), c.x) << &c - cases;
+    DestroyWindow(e);
+  }
+}
+
 TEST_F(EditMultiLineTest, CharFromPosReportsTheLine) {
   HWND e = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, 200, 100, u"ab\r\ncdef");
   LRESULT r = SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(2 * kAdvance, kLine + 3));

@@ -213,3 +213,29 @@ TEST_F(ListBoxMessages, LimitsAndRefusals) {
   DestroyWindow(list);
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
 }
+
+// Scrolling sideways moves the items by the scrolled pixels and comes back to the very start.
+TEST_F(ListBoxMessages, HorizontalScrollingMovesTheItemsAndReturnsToTheStart) {
+  HWND list = MakeList(WS_HSCROLL);
+  Add(list, {u"one", u"two"});
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 500, 0);
+  RECT client{};
+  GetClientRect(list, &client);
+  auto itemLeft = [&] {
+    RECT r{};
+    EXPECT_NE(SendMessageW(list, LB_GETITEMRECT, 0, LPARAM(&r)), LB_ERR);
+    return int(r.left);
+  };
+  struct Step {
+    WORD code;
+    int left;
+  };
+  const Step steps[] = {{SB_LINERIGHT, -8}, {SB_RIGHT, -(500 - int(client.right))}, {SB_LINELEFT, -(500 - int(client.right) - 8)},
+                        {SB_LEFT, 0}};
+  EXPECT_EQ(itemLeft(), 0);
+  for (const Step& s : steps) {
+    SendMessageW(list, WM_HSCROLL, s.code, 0);
+    EXPECT_EQ(itemLeft(), s.left) << "after " << s.code;
+    EXPECT_EQ(GetScrollPos(list, SB_HORZ), -s.left) << "after " << s.code;
+  }
+}

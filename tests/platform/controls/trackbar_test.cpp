@@ -319,3 +319,68 @@ TEST_F(TrackBar, SelectionRangeIsDrawnInTheHighlightColour) {
   EXPECT_NE(desktop->surface_pixel(parent, 10 + channel.left + length / 2, 50 + channel.top + 1),
             GetSysColor(COLOR_HIGHLIGHT));
 }
+
+// The parent's custom draw learns the state of each part: focus and disabled for every part,
+// "selected" only for the thumb and only while it is being dragged.
+TEST_F(TrackBar, CustomDrawItemStateFollowsFocusDragAndEnabled) {
+  std::vector<std::pair<DWORD_PTR, UINT>> states;  // (part, item state) of each item stage
+  answer = [&](UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    if (m != WM_NOTIFY) return std::nullopt;
+    auto* nm = reinterpret_cast<NMCUSTOMDRAW*>(l);
+    if (nm->hdr.code != NM_CUSTOMDRAW) return std::nullopt;
+    if (nm->dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (nm->dwDrawStage == CDDS_ITEMPREPAINT) states.push_back({nm->dwItemSpec, nm->uItemState});
+    return CDRF_DODEFAULT;
+  };
+  HWND bar = MakeBar(0);
+  desktop->run_until_idle();
+  auto lastState = [&](DWORD_PTR part) {
+    for (auto it = states.rbegin(); it != states.rend(); ++it)
+      if (it->first == part) return it->second;
+    ADD_FAILURE() << "part " << part << " was not drawn";
+    return UINT(~0u);
+  };
+  EXPECT_EQ(lastState(TBCD_THUMB), 0u);
+  EXPECT_EQ(lastState(TBCD_CHANNEL), 0u);
+
+  RECT t = Thumb(bar);
+  POINT grab = At(bar, (t.left + t.right) / 2, (t.top + t.bottom) / 2);
+  states.clear();
+  desktop->mouse_down(grab);
+  desktop->run_until_idle();
+  // A parent tests the bits one by one, so each must be a bit of its own.
+  EXPECT_TRUE(lastState(TBCD_THUMB) & CDIS_SELECTED);
+  EXPECT_EQ(lastState(TBCD_THUMB), CDIS_FOCUS | CDIS_SELECTED);
+  EXPECT_EQ(lastState(TBCD_CHANNEL), CDIS_FOCUS);
+  EXPECT_EQ(lastState(TBCD_TICS), CDIS_FOCUS);
+
+  states.clear();
+  desktop->mouse_up(grab);
+  desktop->run_until_idle();
+  EXPECT_EQ(lastState(TBCD_THUMB), CDIS_FOCUS);
+
+  SetFocus(parent);
+  EnableWindow(bar, FALSE);
+  states.clear();
+  InvalidateRect(bar, nullptr, TRUE);
+  desktop->run_until_idle();
+  EXPECT_EQ(lastState(TBCD_THUMB), CDIS_DISABLED);
+  EXPECT_EQ(lastState(TBCD_CHANNEL), CDIS_DISABLED);
+  answer = nullptr;
+  DestroyWindow(bar);
+}
+
+// In a bar thinner than its thumb the thumb starts at the bar's edge, never above it, whichever
+// side the ticks are on.
+TEST_F(TrackBar, AThumbTallerThanTheBarStartsAtItsEdge) {
+  for (DWORD style : {DWORD(TBS_TOP), DWORD(TBS_BOTH), DWORD(0)}) {
+    HWND bar = MakeBar(style, {10, 10, 200, 8});
+    RECT thumb = Thumb(bar);
+    EXPECT_GT(thumb.bottom - thumb.top, 8) << style;
+    EXPECT_GE(thumb.top, 0) << style;
+    RECT channel{};
+    SendMessageW(bar, TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+    EXPECT_GE(channel.top, 0) << style;
+    DestroyWindow(bar);
+  }
+}

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "bitmap_test_support.h"
+#include "platform/kernel/LastError.h"
 
 namespace win::gdi::testing {
 namespace {
@@ -136,9 +137,17 @@ TEST(BitmapCreate, MalformedRequestsFailWithoutAHandle) {
   bi.bmiHeader.biClrUsed = 0;
   bi.bmiHeader.biSize = 1000;
   EXPECT_EQ(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-  EXPECT_EQ(CreateBitmap(-1, 4, 1, 1, nullptr), nullptr);
-  EXPECT_EQ(CreateBitmap(4, 4, 2, 1, nullptr), nullptr);
-  EXPECT_EQ(CreateBitmap(4, 4, 1, 8, nullptr), nullptr);
+  // A device bitmap refused for its size, planes or depth says why.
+  struct DeviceRequest {
+    int width;
+    UINT planes, bitCount;
+  };
+  for (DeviceRequest r : {DeviceRequest{-1, 1, 1}, DeviceRequest{4, 2, 1}, DeviceRequest{4, 1, 8},
+                          DeviceRequest{4, 1, 7}}) {
+    SetLastError(0);
+    EXPECT_EQ(CreateBitmap(r.width, 4, r.planes, r.bitCount, nullptr), nullptr) << r.width << " " << r.bitCount;
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << r.width << " " << r.bitCount;
+  }
   EXPECT_EQ(CreateCompatibleBitmap(reinterpret_cast<HDC>(0x12345), 4, 4), nullptr);
 }
 

@@ -134,5 +134,26 @@ TEST(DcBrush, BadBrushArguments) {
   EXPECT_EQ(CreateBrushIndirect(nullptr), nullptr);
 }
 
+// The stock brushes describe themselves: their style and colour, the hollow one black.
+TEST(DcBrush, StockBrushesDescribeTheirStyleAndColour) {
+  struct Stock {
+    int index;
+    UINT style;
+    COLORREF colour;
+  };
+  const Stock stocks[] = {
+      {WHITE_BRUSH, BS_SOLID, RGB(255, 255, 255)}, {LTGRAY_BRUSH, BS_SOLID, RGB(192, 192, 192)},
+      {GRAY_BRUSH, BS_SOLID, RGB(128, 128, 128)},  {DKGRAY_BRUSH, BS_SOLID, RGB(64, 64, 64)},
+      {BLACK_BRUSH, BS_SOLID, RGB(0, 0, 0)},       {NULL_BRUSH, BS_NULL, RGB(0, 0, 0)},
+  };
+  for (const Stock& s : stocks) {
+    LOGBRUSH lb{};
+    lb.lbColor = RGB(1, 2, 3);
+    ASSERT_EQ(GetObjectW(GetStockObject(s.index), sizeof lb, &lb), int(sizeof lb)) << s.index;
+    EXPECT_EQ(lb.lbStyle, s.style) << s.index;
+    EXPECT_EQ(lb.lbColor, s.colour) << s.index;
+  }
+}
+
 }  // namespace
 }  // namespace win::testing

@@ -158,6 +158,20 @@ TEST_F(DrawTextPaint, BadArgumentsReturnZero) {
   EXPECT_EQ(Count(kBlack), 0);
 }
 
+// A count of zero draws nothing of the text, even when the text itself is not empty; only a
+// negative count means "up to the terminating zero".
+TEST_F(DrawTextPaint, ZeroCountDrawsNoneOfTheText) {
+  RECT r{0, 0, 100, 20};
+  DrawTextA(dc_, "abc", 0, &r, DT_SINGLELINE);
+  DrawTextW(dc_, u"abc", 0, &r, DT_SINGLELINE);
+  EXPECT_EQ(Count(kBlack), 0);
+  RECT measured{0, 0, 1, 1};
+  DrawTextA(dc_, "abc", 0, &measured, DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(measured.right, 0);
+  DrawTextA(dc_, "abc", -1, &r, DT_SINGLELINE);
+  EXPECT_GT(Count(kBlack), 0);
+}
+
 TEST_F(DrawTextPaint, RotatedFontDrawsEachLineAboutItsOrigin) {
   UseFont(MakeLogFont(kTestFontFace, 0, 900));
   RECT r{50, 80, 150, 120};

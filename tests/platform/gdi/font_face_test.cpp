@@ -268,6 +268,16 @@ TEST(RealFonts, ItalicAndUnderlineAreKept) {
   EXPECT_GT(face->StrikeOutOffset(), -face->Metrics().tmAscent);
 }
 
+// However small the font, its decoration lines are at least a pixel thick and the strike-out
+// line stays above the baseline, the underline below it.
+TEST(RealFonts, TinyFontsKeepTheirLinesApartFromTheBaseline) {
+  for (LONG height : {-1, -2, -3}) {
+    auto face = FontFace::Resolve(Font(u"Arial", height));
+    EXPECT_LE(face->StrikeOutOffset(), -1) << height;
+    EXPECT_GE(face->UnderlineOffset(), 1) << height;
+  }
+}
+
 TEST(RealFonts, LargerFontsMeasureWider) {
   auto small = FontFace::Resolve(Font(u"Arial", -10));
   auto large = FontFace::Resolve(Font(u"Arial", -40));

@@ -145,6 +145,21 @@ TEST(MetafileRecord, ObjectTableFreesDeletedObjectsAndFillRectSelectsAroundItsBl
   DeleteObject(b);
 }
 
+// The background modes go into the file as the format's numbers, 1 transparent and 2 opaque,
+// which other programs read.
+TEST(MetafileRecord, BackgroundModesAreRecordedAsTheFormatsNumbers) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  SetBkMode(dc, OPAQUE);
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  const std::vector<uint8_t> bytes = MetafileBytesOf(mf);
+  const auto modes = RecordsOfType(bytes, EMR_SETBKMODE);
+  ASSERT_EQ(modes.size(), 2u);
+  EXPECT_EQ(U32At(bytes, modes[0] + 8), 1u);
+  EXPECT_EQ(U32At(bytes, modes[1] + 8), 2u);
+  DeleteEnhMetaFile(mf);
+}
+
 TEST(MetafileRecord, PolylinesUseSixteenBitPointsWhenTheyFit) {
   HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   const POINT near[3] = {{1, 2}, {-3, 4}, {5, 6}};

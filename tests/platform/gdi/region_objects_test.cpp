@@ -95,6 +95,29 @@ TEST(RegionObjects, RegionDataListsTheBands) {
   DeleteObject(s);
 }
 
+// A polygon region refused for its arguments says why.
+TEST(RegionObjects, PolyPolygonRegionRefusesBadArgumentsWithInvalidParameter) {
+  const POINT square[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+  const INT four[] = {4}, one[] = {1};
+  struct Case {
+    const POINT* points;
+    const INT* counts;
+    int polyCount, fillMode;
+  };
+  const Case cases[] = {
+      {nullptr, four, 1, ALTERNATE}, {square, nullptr, 1, ALTERNATE}, {square, four, 0, ALTERNATE},
+      {square, four, 1, 7},          {square, one, 1, WINDING},
+  };
+  for (const Case& c : cases) {
+    SetLastError(0);
+    EXPECT_EQ(CreatePolyPolygonRgn(c.points, c.counts, c.polyCount, c.fillMode), nullptr) << &c - cases;
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << &c - cases;
+  }
+  HRGN ok = CreatePolyPolygonRgn(square, four, 1, WINDING);
+  EXPECT_NE(ok, nullptr);
+  DeleteObject(ok);
+}
+
 TEST(RegionObjects, BadHandles) {
   HRGN r = CreateRectRgn(0, 0, 1, 1);
   DeleteObject(r);

@@ -107,3 +107,20 @@ TEST_F(ScrollBarControl, ADisabledControlIgnoresTheMouse) {
   desktop->run_until_idle();
   EXPECT_TRUE(Requests(WM_VSCROLL).empty());
 }
+
+// The alignment styles leave a horizontal bar horizontal: its right arrow asks to scroll right.
+TEST_F(ScrollBarControl, AlignmentStylesKeepAHorizontalBarHorizontal) {
+  for (DWORD align : {SBS_TOPALIGN, SBS_BOTTOMALIGN}) {
+    HWND bar = MakeBar(SBS_HORZ | align, {10, 100, 200, 16});
+    SendMessageW(bar, SBM_SETRANGE, 0, 100);
+    desktop->run_until_idle();
+    ClearLog();
+    desktop->click({205, 108});  // right arrow
+    desktop->run_until_idle();
+    auto reqs = Requests(WM_HSCROLL);
+    ASSERT_FALSE(reqs.empty()) << align;
+    EXPECT_EQ(reqs[0], (std::pair<WORD, LPARAM>{SB_LINERIGHT, LPARAM(bar)})) << align;
+    EXPECT_EQ(Count(parent, WM_VSCROLL), 0) << align;
+    DestroyWindow(bar);
+  }
+}

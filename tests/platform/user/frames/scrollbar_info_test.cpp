@@ -222,3 +222,29 @@ TEST_F(ScrollInfo, BarsAreDrawnInTheNonClientArea) {
   EXPECT_EQ(px(184, 16 + 76), GetSysColor(COLOR_3DLIGHT));  // the thumb now starts at 92
   EXPECT_NE(px(190, 50), px(191, 50));                      // where it was is track again
 }
+
+// Each arrow flag disables its own arrow of the bar it is given, and only that one.
+TEST_F(ScrollInfo, ArrowFlagsDisableTheirOwnArrows) {
+  struct Case {
+    int bar;
+    LONG object;
+    UINT flags;
+    bool first, last;  // whether the up/left and down/right arrows are unavailable
+  };
+  const Case cases[] = {
+      {SB_VERT, OBJID_VSCROLL, ESB_DISABLE_UP, true, false},   {SB_VERT, OBJID_VSCROLL, ESB_DISABLE_DOWN, false, true},
+      {SB_HORZ, OBJID_HSCROLL, ESB_DISABLE_LEFT, true, false}, {SB_HORZ, OBJID_HSCROLL, ESB_DISABLE_RIGHT, false, true},
+      {SB_VERT, OBJID_VSCROLL, ESB_DISABLE_BOTH, true, true},  {SB_HORZ, OBJID_HSCROLL, ESB_ENABLE_BOTH, false, false},
+  };
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 200, 200});
+  ASSERT_TRUE(ShowScrollBar(h, SB_BOTH, TRUE));
+  for (const Case& c : cases) {
+    EnableScrollBar(h, c.bar, ESB_ENABLE_BOTH);
+    EnableScrollBar(h, c.bar, c.flags);
+    SCROLLBARINFO info;
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetScrollBarInfo(h, c.object, &info));
+    EXPECT_EQ((info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) != 0, c.first) << "flags " << c.flags << " bar " << c.bar;
+    EXPECT_EQ((info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) != 0, c.last) << "flags " << c.flags << " bar " << c.bar;
+  }
+}

@@ -197,3 +197,27 @@ TEST_F(ScrollTrack, HorizontalBarsSendHorizontalRequests) {
   EXPECT_EQ(GetScrollPos(h, SB_HORZ), 1);
   EXPECT_EQ(Count(h, WM_VSCROLL), 0);
 }
+
+// Pressing the thumb does not move it: while held it stays where it was drawn until the mouse
+// moves, for a first drag and for one after the thumb was dragged elsewhere.
+TEST_F(ScrollTrack, PressingTheThumbLeavesItInPlace) {
+  HWND h = MakeWindow();
+  auto thumbTop = [&] {
+    SCROLLBARINFO info;
+    info.cbSize = sizeof info;
+    EXPECT_TRUE(GetScrollBarInfo(h, OBJID_VSCROLL, &info));
+    return info.xyThumbTop;
+  };
+  for (int pos : {45, 80}) {
+    SetScrollPos(h, SB_VERT, pos, TRUE);
+    desktop->run_until_idle();
+    const LONG before = thumbTop();
+    ASSERT_GT(before, 16) << "the thumb is away from the track's start";
+    POINT grab{192, int(before) + 4};
+    desktop->mouse_down(grab);
+    desktop->script([&] { EXPECT_EQ(thumbTop(), before) << "held at " << pos; });
+    desktop->script([&] { desktop->mouse_up(grab); });
+    desktop->run_until_idle();
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), pos);
+  }
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "support/HeadlessFixture.h"
+#include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/user/menus/Menu.h"
@@ -204,3 +205,50 @@ TEST_F(MenuLayoutTest, AMenuNearTheScreenCornerStaysOnTheWorkArea) {
 }
 
 }  // namespace
+
+// A picture given for the check-mark column is drawn centred in it: the item's own picture beside
+// its text, and the checked and unchecked pictures by the item's state.
+TEST_F(MenuLayoutTest, PicturesInTheCheckColumnAreDrawnByState) {
+  struct Case {
+    UINT mask;
+    bool checked;
+    COLORREF colour;
+  };
+  const Case cases[] = {
+      {MIIM_BITMAP, false, RGB(10, 200, 30)},
+      {MIIM_CHECKMARKS, true, RGB(200, 30, 10)},
+      {MIIM_CHECKMARKS, false, RGB(30, 10, 200)},
+  };
+  std::vector<HBITMAP> pictures;
+  UINT id = 1;
+  for (const Case& c : cases) {
+    // A 4 x 4 picture of one colour (rows of blue, green, red, unused).
+    const DWORD pixel = (DWORD(GetRValue(c.colour)) << 16) | (DWORD(GetGValue(c.colour)) << 8) | GetBValue(c.colour);
+    std::vector<DWORD> bits(16, pixel);
+    HBITMAP picture = CreateBitmap(4, 4, 1, 32, bits.data());
+    ASSERT_TRUE(picture);
+    pictures.push_back(picture);
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | c.mask;
+    mii.wID = id++;
+    mii.fState = c.checked ? MFS_CHECKED : 0;
+    mii.dwTypeData = const_cast<char16_t*>(u"Item");
+    if (c.mask == MIIM_BITMAP) mii.hbmpItem = picture;
+    if (c.mask == MIIM_CHECKMARKS) (c.checked ? mii.hbmpChecked : mii.hbmpUnchecked) = picture;
+    ASSERT_TRUE(InsertMenuItemW(menu, UINT(-1), TRUE, &mii));
+  }
+  desktop->script([&] {
+    for (int i = 0; i < 3; ++i) {
+      RECT r = ItemRect(i);
+      HWND popup = WindowFromPoint(POINT{r.left + 1, r.top + 1});
+      RECT win;
+      GetWindowRect(popup, &win);
+      const int cx = r.left + (GetSystemMetrics(SM_CXMENUCHECK) + 4) / 2, cy = (r.top + r.bottom) / 2;
+      EXPECT_EQ(desktop->surface_pixel(popup, cx - win.left, cy - win.top), cases[i].colour) << "item " << i;
+    }
+    desktop->press_key(VK_ESCAPE);
+  });
+  EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 150, owner, nullptr), 0);
+  for (HBITMAP b : pictures) DeleteObject(b);
+}

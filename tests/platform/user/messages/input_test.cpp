@@ -415,3 +415,22 @@ TEST_F(Input, TheCaretIsASolidBlockOrAPictureCombinedByXorAndBlinks) {
   DestroyCaret();
   DeleteObject(pic);
 }
+
+// A keyboard state set by the program is what the key questions answer afterwards.
+TEST_F(Input, SetKeyboardStateIsWhatTheKeyQuestionsAnswer) {
+  BYTE state[256] = {};
+  state[VK_SHIFT] = 0x80;    // held
+  state[VK_CAPITAL] = 0x01;  // toggled on
+  ASSERT_TRUE(SetKeyboardState(state));
+  EXPECT_NE(GetKeyState(VK_SHIFT) & 0x8000, 0);
+  EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+  EXPECT_EQ(GetKeyState(VK_CONTROL) & 0x8000, 0);
+  BYTE back[256];
+  std::fill(std::begin(back), std::end(back), BYTE(0x55));
+  ASSERT_TRUE(GetKeyboardState(back));
+  EXPECT_TRUE(std::equal(std::begin(state), std::end(state), std::begin(back)));
+  std::fill(std::begin(state), std::end(state), BYTE(0));
+  ASSERT_TRUE(SetKeyboardState(state));
+  EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
+  EXPECT_FALSE(SetKeyboardState(nullptr));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -357,6 +358,19 @@ TEST_F(ClipboardTest, DesktopTextArrivesWithoutEchoing) {
   EXPECT_FALSE(TakeDesktopClipboardText("other"));
   ASSERT_TRUE(CloseClipboard());
   EXPECT_TRUE(mirror.seen.empty());
+}
+
+// Text copied in another program replaces everything this program had placed.
+TEST_F(ClipboardTest, DesktopTextReplacesEveryFormatPlacedBefore) {
+  UINT gif = RegisterClipboardFormatW(u"GIF Image");
+  Place({{CF_UNICODETEXT, Wide(u"ours")}, {gif, Bytes("GIF89a")}});
+  ASSERT_TRUE(TakeDesktopClipboardText("theirs"));
+  EXPECT_FALSE(IsClipboardFormatAvailable(gif));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_EQ(ReadWide(GetClipboardData(CF_UNICODETEXT)), std::u16string(u"theirs\0", 7));
+  const std::vector<UINT> formats = Formats();
+  EXPECT_EQ(std::count(formats.begin(), formats.end(), UINT(CF_UNICODETEXT)), 1);
+  ASSERT_TRUE(CloseClipboard());
 }
 
 }  // namespace

@@ -143,6 +143,27 @@ TEST_F(SysParamsTest, NonClientMetricsCarryTahomaFontsAndTheMetricSizes) {
   EXPECT_EQ(ncm.iScrollWidth, 20);
 }
 
+// Every size in the non-client record is the live system metric of the same part.
+TEST_F(SysParamsTest, NonClientSizesFollowTheirSystemMetrics) {
+  struct Size {
+    int metric;
+    int NONCLIENTMETRICSW::*field;
+  };
+  const Size sizes[] = {
+      {SM_CXVSCROLL, &NONCLIENTMETRICSW::iScrollWidth},     {SM_CYHSCROLL, &NONCLIENTMETRICSW::iScrollHeight},
+      {SM_CXSIZE, &NONCLIENTMETRICSW::iCaptionWidth},       {SM_CYSIZE, &NONCLIENTMETRICSW::iCaptionHeight},
+      {SM_CXSMSIZE, &NONCLIENTMETRICSW::iSmCaptionWidth},   {SM_CYSMSIZE, &NONCLIENTMETRICSW::iSmCaptionHeight},
+      {SM_CXMENUSIZE, &NONCLIENTMETRICSW::iMenuWidth},      {SM_CYMENUSIZE, &NONCLIENTMETRICSW::iMenuHeight},
+  };
+  int value = 31;
+  for (const Size& s : sizes) OverrideSystemMetric(s.metric, value++);
+  NONCLIENTMETRICSW ncm;
+  ncm.cbSize = sizeof(ncm);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0));
+  value = 31;
+  for (const Size& s : sizes) EXPECT_EQ(ncm.*s.field, value++) << "metric " << s.metric;
+}
+
 TEST_F(SysParamsTest, ShortNonClientRecordIsFilledWithoutTouchingWhatFollows) {
   struct Guarded {
     NONCLIENTMETRICSW ncm;

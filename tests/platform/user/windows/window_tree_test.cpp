@@ -354,3 +354,60 @@ TEST_F(WindowTree, ClassRegistrationAndInfo) {
   EXPECT_EQ(CreateWindowExW(0, u"KvOther", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
   EXPECT_EQ(CreateWindowExW(0, u"KvTestWindow", u"", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
+
+// A window that destroys itself while asked where a point falls is passed over: the point
+// belongs to the window behind it.
+TEST_F(WindowTree, AWindowDestroyedByItsOwnHitTestIsPassedOver) {
+  HWND back = Create(WS_POPUP | WS_VISIBLE, {0, 0, 200, 200});
+  HWND vanishing =
+      Create(WS_POPUP | WS_VISIBLE, {50, 50, 100, 100}, nullptr, 0, [](HWND w, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m != WM_NCHITTEST) return std::nullopt;
+        DestroyWindow(w);
+        return HTCLIENT;
+      });
+  ASSERT_TRUE(vanishing);
+  EXPECT_EQ(WindowFromPoint({60, 60}), back);
+  EXPECT_FALSE(IsWindow(vanishing));
+}
+
+// The placement record is filled whole, whatever the caller left in it.
+TEST_F(WindowTree, PlacementIsFilledWholeForEveryShowState) {
+  struct Case {
+    DWORD style;
+    UINT showCmd;
+  };
+  for (Case c : {Case{WS_POPUP | WS_VISIBLE, UINT(SW_SHOWNORMAL)}, Case{WS_POPUP, UINT(SW_HIDE)}}) {
+    HWND h = Create(c.style, {10, 20, 100, 50});
+    WINDOWPLACEMENT wp;
+    wp.flags = 0xFFFF;
+    wp.showCmd = 0xFFFF;
+    ASSERT_TRUE(GetWindowPlacement(h, &wp));
+    EXPECT_EQ(wp.flags, 0u) << c.style;
+    EXPECT_EQ(wp.showCmd, c.showCmd) << c.style;
+    EXPECT_EQ(wp.rcNormalPosition, (RECT{10, 20, 110, 70})) << c.style;
+    DestroyWindow(h);
+  }
+}
+
+// Only a top-level window without the child or pop-up style is overlapped: it gets a caption,
+// the window edge and, when asked for defaults, a cascaded place and a size of its own. A
+// message-only window of the same style stays bare.
+TEST_F(WindowTree, OverlappedStyleIsForTopLevelWindowsOnly) {
+  const RECT defaults{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+  HWND top = Create(WS_OVERLAPPED, defaults);
+  ASSERT_TRUE(top);
+  EXPECT_EQ(DWORD(GetWindowLongW(top, GWL_STYLE)) & (WS_CAPTION | WS_CLIPSIBLINGS), WS_CAPTION | WS_CLIPSIBLINGS);
+  EXPECT_TRUE(DWORD(GetWindowLongW(top, GWL_EXSTYLE)) & WS_EX_WINDOWEDGE);
+  RECT r{};
+  GetWindowRect(top, &r);
+  EXPECT_GE(r.left, 60);
+  EXPECT_EQ(r.right - r.left, 800);
+  EXPECT_EQ(r.bottom - r.top, 600);
+
+  HWND bare = Create(WS_OVERLAPPED, defaults, HWND_MESSAGE);
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(DWORD(GetWindowLongW(bare, GWL_STYLE)) & WS_CAPTION, 0u);
+  EXPECT_EQ(DWORD(GetWindowLongW(bare, GWL_EXSTYLE)) & WS_EX_WINDOWEDGE, 0u);
+  GetWindowRect(bare, &r);
+  EXPECT_EQ(r, (RECT{0, 0, 0, 0}));
+}
