@@ -139,6 +139,15 @@ def face_share(box):
     return sum(1 for px in pixels if px[:3] == FACE) / max(1, len(pixels))
 
 
+def copy_current_graph_text(p, what):
+    """Ctrl+C on the current graph, the copy-as-text dialog taken as it opens; the text copied."""
+    set_clipboard("")
+    p.key("ctrl+c")
+    wait_for("the copy-as-text dialog", lambda: p.others())
+    p.key("Return")
+    return wait_for(what, lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+
+
 def show_data_panel(p):
     # The menu bar from the keyboard: Вид (the fourth menu), its first item.
     p.key("F10", "Right", "Right", "Right", "Down", "Return")
@@ -240,11 +249,7 @@ def case_copy_reaches_other_programs(p):
     del targets
     # A graph is copied as its text.
     p.paste_graph()
-    set_clipboard("")
-    p.key("ctrl+c")
-    wait_for("the copy-as-text dialog", lambda: p.others())
-    p.key("Return")
-    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    text = copy_current_graph_text(p, "the graph's text")
     assert "9" in text and "3" in text, "clipboard holds " + repr(text)
 
 
@@ -440,11 +445,7 @@ def case_sum_through_the_graph_choice(p):
     assert face_share((x, y, w, h)) > 0.2, "the dialog is not drawn"
     p.key("Return")
     wait_for("the dialog to close", lambda: not p.others())
-    set_clipboard("")
-    p.key("ctrl+c")
-    wait_for("the copy-as-text dialog", lambda: p.others())
-    p.key("Return")
-    text = wait_for("the sum's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    text = copy_current_graph_text(p, "the sum's text")
     assert "18" in text and "8" in text, "clipboard holds " + repr(text)
 
 
@@ -553,11 +554,7 @@ def case_function_graph_from_a_typed_formula(p):
         ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
     p.key("Return")
     wait_for("the dialog to close", lambda: not p.others())
-    set_clipboard("")
-    p.key("ctrl+c")
-    wait_for("the copy-as-text dialog", lambda: p.others())
-    p.key("Return")
-    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    text = copy_current_graph_text(p, "the graph's text")
     assert "5" in text and "x*x+1" in text, "clipboard holds " + repr(text)
 
 
@@ -730,11 +727,7 @@ def case_function_template_from_the_menu(p):
     time.sleep(0.3)
     p.key("Return")
     wait_for("the dialog to close", lambda: not p.others())
-    set_clipboard("")
-    p.key("ctrl+c")
-    wait_for("the copy-as-text dialog", lambda: p.others())
-    p.key("Return")
-    text = wait_for("the graph's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    text = copy_current_graph_text(p, "the graph's text")
     assert "k*x*x" in text and "12" in text, "clipboard holds " + repr(text)
 
 

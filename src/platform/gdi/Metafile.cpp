@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <unordered_map>
 
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/detail/DCAccess.h"
+#include "platform/gdi/detail/MetafileByteTable.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/MetafileStore.h"
 #include "platform/kernel/LastError.h"
@@ -20,25 +19,13 @@ namespace win::gdi {
 
 namespace {
 
-// Metafile handles come from their own counter and are never reused.
-struct MetafileTable {
-  std::mutex mutex;
-  std::unordered_map<uintptr_t, std::shared_ptr<const std::vector<uint8_t>>> files;
-  uintptr_t next = 0x6E0001;
-};
-
-MetafileTable& Table() {
-  static MetafileTable t;
+MetafileByteTable& Table() {
+  static MetafileByteTable t(0x6E0001);
   return t;
 }
 
 HENHMETAFILE AddMetafile(std::vector<uint8_t> bytes) {
-  MetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  const uintptr_t id = t.next;
-  t.next += 4;
-  t.files.emplace(id, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
-  return reinterpret_cast<HENHMETAFILE>(id);
+  return reinterpret_cast<HENHMETAFILE>(Table().Add(std::move(bytes)));
 }
 
 // Largest metafile accepted from bytes (the recorder's own output is limited by memory only).
@@ -47,10 +34,7 @@ constexpr size_t kMaxMetafileBytes = size_t(1) << 30;
 }  // namespace
 
 std::shared_ptr<const std::vector<uint8_t>> MetafileBytes(HENHMETAFILE hemf) {
-  MetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  auto it = t.files.find(reinterpret_cast<uintptr_t>(hemf));
-  return it == t.files.end() ? nullptr : it->second;
+  return Table().Find(reinterpret_cast<uintptr_t>(hemf));
 }
 
 namespace {
@@ -140,9 +124,7 @@ HENHMETAFILE CloseEnhMetaFile(HDC hdc) {
 bool IsEnhMetaFile(HENHMETAFILE hemf) { return MetafileBytes(hemf) != nullptr; }
 
 BOOL DeleteEnhMetaFile(HENHMETAFILE hemf) {
-  MetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  if (t.files.erase(reinterpret_cast<uintptr_t>(hemf)) == 0) {
+  if (!Table().Erase(reinterpret_cast<uintptr_t>(hemf))) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }

@@ -2,27 +2,18 @@
 // clipboard's CF_METAFILEPICT. Nothing plays them; enhanced metafiles are what the drawing uses.
 
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/Metafile.h"
+#include "platform/gdi/detail/MetafileByteTable.h"
 #include "platform/kernel/LastError.h"
 
 namespace win {
 
 namespace {
 
-// Handles come from their own counter and are never reused.
-struct WinMetafileTable {
-  std::mutex mutex;
-  std::unordered_map<uintptr_t, std::vector<uint8_t>> files;
-  uintptr_t next = 0x7E0001;
-};
-
-WinMetafileTable& Table() {
-  static WinMetafileTable t;
+gdi::MetafileByteTable& Table() {
+  static gdi::MetafileByteTable t(0x7E0001);
   return t;
 }
 
@@ -41,33 +32,24 @@ HMETAFILE SetMetaFileBitsEx(UINT size, const BYTE* data) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
-  WinMetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  const uintptr_t id = t.next;
-  t.next += 4;
-  t.files.emplace(id, std::vector<uint8_t>(data, data + size_t(words) * 2));
-  return reinterpret_cast<HMETAFILE>(id);
+  return reinterpret_cast<HMETAFILE>(Table().Add(std::vector<uint8_t>(data, data + size_t(words) * 2)));
 }
 
 UINT GetMetaFileBitsEx(HMETAFILE hmf, UINT size, void* data) {
-  WinMetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  const auto it = t.files.find(reinterpret_cast<uintptr_t>(hmf));
-  if (it == t.files.end()) {
+  const auto file = Table().Find(reinterpret_cast<uintptr_t>(hmf));
+  if (!file) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
-  const UINT bytes = UINT(it->second.size());
+  const UINT bytes = UINT(file->size());
   if (data == nullptr) return bytes;
   if (size < bytes) return 0;
-  std::memcpy(data, it->second.data(), bytes);
+  std::memcpy(data, file->data(), bytes);
   return bytes;
 }
 
 BOOL DeleteMetaFile(HMETAFILE hmf) {
-  WinMetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  if (t.files.erase(reinterpret_cast<uintptr_t>(hmf)) == 0) {
+  if (!Table().Erase(reinterpret_cast<uintptr_t>(hmf))) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
@@ -75,9 +57,7 @@ BOOL DeleteMetaFile(HMETAFILE hmf) {
 }
 
 bool IsMetaFile(HMETAFILE hmf) {
-  WinMetafileTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  return t.files.count(reinterpret_cast<uintptr_t>(hmf)) != 0;
+  return Table().Find(reinterpret_cast<uintptr_t>(hmf)) != nullptr;
 }
 
 }  // namespace win
