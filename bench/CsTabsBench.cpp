@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ThemedToolkit.h"
 #include "GalleryForm.h"
 #include "controls/CsTabs.h"
 #include "controls/UniCodePages.h"
@@ -17,7 +18,7 @@ namespace {
 
 void BM_TabControlLayout100(benchmark::State& state) {
   win::desktop::HeadlessDesktop desktop{1280, 1024};
-  tx::InitTx();
+  const bench::ThemedToolkit toolkit;
   {
     auto* form = new fw::TForm(nullptr);
     form->SetBounds(0, 0, 1200, 400);
@@ -35,13 +36,12 @@ void BM_TabControlLayout100(benchmark::State& state) {
     }
     delete form;
   }
-  tx::DoneTx();
 }
 BENCHMARK(BM_TabControlLayout100)->Unit(benchmark::kMillisecond);
 
 void BM_CsGallerySwitchTheme(benchmark::State& state) {
   win::desktop::HeadlessDesktop desktop{1024, 768};
-  tx::InitTx();
+  const bench::ThemedToolkit toolkit;
   themes::RegisterThemes();
   {
     auto* form = new gallery::TGalleryForm(nullptr);
@@ -55,7 +55,6 @@ void BM_CsGallerySwitchTheme(benchmark::State& state) {
     delete form;
   }
   tx::SetCurrentTheme("Default");
-  tx::DoneTx();
 }
 BENCHMARK(BM_CsGallerySwitchTheme)->Unit(benchmark::kMillisecond);
 

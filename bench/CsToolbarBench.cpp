@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ThemedToolkit.h"
 #include "controls/CsToolbars.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
@@ -17,7 +18,7 @@ namespace {
 
 void BM_CsToolbarPaint20(benchmark::State& state) {
   win::desktop::HeadlessDesktop desktop{1800, 768};
-  tx::InitTx();
+  const bench::ThemedToolkit toolkit;
   {
     auto* form = new fw::TForm(nullptr);
     form->SetBounds(0, 0, 1700, 200);
@@ -57,7 +58,6 @@ void BM_CsToolbarPaint20(benchmark::State& state) {
     state.counters["faces/paint"] = double(faces) / double(state.iterations());
     delete form;
   }
-  tx::DoneTx();
 }
 BENCHMARK(BM_CsToolbarPaint20)->Unit(benchmark::kMillisecond);
 

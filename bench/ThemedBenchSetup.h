@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ThemedToolkit.h"
 #include "framework/Forms.h"
 #include "platform/desktop/HeadlessDesktop.h"
 #include "platform/user/painting/Paint.h"
@@ -24,11 +25,8 @@ namespace benchsetup {
 
 struct ThemedEngine {
   win::desktop::HeadlessDesktop desktop{1024, 768};
-  ThemedEngine() {
-    tx::InitTx();
-    themes::RegisterThemes();
-  }
-  ~ThemedEngine() { tx::DoneTx(); }
+  bench::ThemedToolkit toolkit;
+  ThemedEngine() { themes::RegisterThemes(); }
 };
 
 // The registered themes, Default first, in the theme menu's order.
