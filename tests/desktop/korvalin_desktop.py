@@ -6,6 +6,7 @@ xdotool and xclip, and checks what shows on the screen and what is left in files
 
 Each case starts the program in a folder of its own and takes a few seconds.
 """
+import glob
 import os
 import shutil
 import subprocess
@@ -833,6 +834,23 @@ def case_print_to_the_queue_as_previewed(p):
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 
+def start_window_manager():
+    """Starts openbox on the display and waits until it manages windows; the caller ends it."""
+    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"))
+    return wm
+
+
+# Cases named here run under a window manager, started before the program.
+WINDOW_MANAGED = set()
+
+# Further cases live in cases_<topic>.py beside this file, run in this file's namespace so that
+# they use the helpers above; CASE_INI adds settings lines a case starts with.
+CASE_INI = {}
+for _path in sorted(glob.glob(os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases_*.py"))):
+    with open(_path, encoding="utf-8") as _f:
+        exec(compile(_f.read(), _path, "exec"), globals())
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
@@ -851,11 +869,19 @@ def main():
             sys.exit(SKIPPED)
         # Portrait: the test queue turns landscape pages by its own guess of their orientation.
         ini += "[PRINT]\nPrinterName=%s\nShowMargins=0\nOrientation=0\n" % PRINT_QUEUE
-    p = Program(binary, ini)
+    if case in CASE_INI:
+        ini = (ini or "") + CASE_INI[case]
+    wm = start_window_manager() if case in WINDOW_MANAGED else None
     try:
-        CASES[case](p)
+        p = Program(binary, ini)
+        try:
+            CASES[case](p)
+        finally:
+            p.close()
     finally:
-        p.close()
+        if wm:
+            wm.terminate()
+            wm.wait()
     print("%s passed in %.1f s" % (case, time.time() - start))
 
 
