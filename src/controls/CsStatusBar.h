@@ -23,7 +23,7 @@ class TCsCompoundItemsControl : public TCsThemed<fw::TCustomControl> {
   TCsDock* Dock() const { return FDock; }
   TCsToolbar* Toolbar() const { return FToolbar; }
   // Repaints the control with every child (the dock and the toolbar).
-  void Repaint();
+  void Repaint() override;
 
   void Dispatch(fw::TMessage& Message) override;
 

@@ -57,7 +57,7 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   void SetLinkFont(fw::TFont* Value) { FLinkFont->Assign(Value); }
   // Sizes the control to its caption and glyph.
   bool AutoSize() const { return FAutoSizeText; }
-  void SetAutoSize(bool Value);
+  void SetAutoSize(bool Value) override;
   bool ShowAccelChar() const { return FShowAccelChar; }
   void SetShowAccelChar(bool Value);
   // The pointer pressed inside and still over the control.

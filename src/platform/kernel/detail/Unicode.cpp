@@ -15,16 +15,11 @@ namespace win::detail {
 
 namespace {
 
-// Eight bytes (four UTF-16 units) at once: whether none has a bit above 7 set.
+// Eight bytes at once: whether none has a bit above 7 set.
 inline bool AsciiBytes8(const unsigned char* p) {
   uint64_t v;
   std::memcpy(&v, p, 8);
   return (v & 0x8080808080808080ULL) == 0;
-}
-inline bool AsciiUnits4(const char16_t* p) {
-  uint64_t v;
-  std::memcpy(&v, p, 8);
-  return (v & 0xFF80FF80FF80FF80ULL) == 0;
 }
 
 #ifdef KV_UTF8_BLOCKS
