@@ -109,6 +109,12 @@ inline TRect Deflated(TRect R, Integer d) {
 inline bool IsEmpty(const TRect& R) {
   return R.right <= R.left || R.bottom <= R.top;
 }
+// The toolbars whose non-client area gets the theme's frame: plain, normal and menu-bar views,
+// whether or not they are resizable or embedded. Floating ones get the floating window's frame.
+inline bool IsFramedToolbarView(Integer ViewType) {
+  const Integer kind = ViewType & ~(tx::VT_RESIZABLE | tx::VT_EMBEDDED);
+  return kind == tx::VT_TOOLBAR || kind == tx::VT_TOOLBAR_NORMAL || kind == tx::VT_TOOLBAR_MENUBAR;
+}
 // The right part of a split button reaches one pixel into the left part, over the shared edge.
 inline TRect ItemArea(const TRect& R, const tx::TTxItemInfo& I) {
   return I.ComboPart == tx::cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R;

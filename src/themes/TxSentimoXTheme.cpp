@@ -347,8 +347,7 @@ void TTxSentimoXTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToo
   const TClipTo clip(Canvas, R);
   const TRect area{R.left, R.top - 3, R.right, R.bottom};
   PaintBackground(Canvas, TRect{}, area, area, ToolbarColor, false, 0);
-  const Integer kind = Info.ViewType & ~VT_EMBEDDED;
-  if (kind == VT_TOOLBAR || kind == VT_TOOLBAR_NORMAL || kind == VT_TOOLBAR_MENUBAR) {
+  if (kit::IsFramedToolbarView(Info.ViewType)) {
     Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchLightColor);
     Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchLightColor);
     Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchShadowColor);

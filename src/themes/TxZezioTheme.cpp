@@ -213,7 +213,7 @@ void TTxZezioTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
     if (Info.IsVertical)
       text.right = square.left;
     else
-      text.top = square.bottom;
+      text.bottom = square.top;  // the rotated text starts above the button
   }
   if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
   if (Info.IsVertical)
