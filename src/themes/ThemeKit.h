@@ -61,6 +61,8 @@ void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2);
 // The overshoot colour of the two-stage gradients: C2 + (C1 - C2) * 15 / 9 per channel,
 // clamped, or C1 itself when C1 is redder than C2.
 TColor Overshoot(TColor C1, TColor C2);
+// C2 + (C1 - C2) * 15 div 9 per channel, clamped to 0..255: C1 seen from C2, two thirds further.
+TColor Extrapolated(TColor C1, TColor C2);
 
 // A plain fill of P in Color, then lines every Period pixels in Color darkened by 12, aligned
 // to R's top so that partial repaints continue each other; only P is painted.

@@ -80,8 +80,16 @@ class TTxMirandaTheme : public tx::TTxTheme {
   TColor GetPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
   TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
- private:
+ protected:
   TColor ArrowColor(const tx::TTxItemInfo& ItemInfo) const;
+  // Where Zezio parts from Miranda inside shared painters: whether a disabled field's outline
+  // takes clWindow, whether an idle image on a background of luminance Lum is high-contrasted,
+  // and the radio disc's rows (Bottom to Top, Highlight on the top row and left pixels).
+  virtual bool DisabledFieldLit(const tx::TTxItemInfo& ItemInfo) const;
+  virtual bool IdleImageContrast(Integer Lum) const;
+  virtual void FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight) const;
+  // Set once the instance listens for system changes and once it counts in Miranda's unit; a
+  // theme built on this one keeps the unit of its own and leaves FCounted clear.
   bool FListening = false;
   bool FCounted = false;
 };

@@ -42,7 +42,7 @@ class TShadow : public fw::TCustomControl {
   void CreateParams(fw::TCreateParams& Params) override;
 
  private:
-  void WMEraseBkgnd(fw::TMessage& Message);
+  void WMEraseBkgnd(fw::TMessage& Message) override;
 
   Byte FOpacity;
   Integer FShadowEdges;
