@@ -7,7 +7,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/SystemColorTable.h"
+#include "themes/ThemeColors.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"

@@ -10,7 +10,7 @@
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/SystemColorTable.h"
+#include "themes/ThemeColors.h"
 #include "themes/ThemeKit.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
