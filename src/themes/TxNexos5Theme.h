@@ -44,6 +44,8 @@ class TTxNexos5Theme : public tx::TTxTheme {
   TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
  protected:
+  // A pressed half of a spin button (the glassy gradient here).
+  virtual void PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half);
   // The caption bars' gradient ends, shared with the themes built on this one.
   static constexpr TColor kBarTop = 0xF0F0F0, kBarBottom = 0xD0D0D0;
   // The row of the close glyph strip for a close button's state bits.
