@@ -78,7 +78,11 @@ void PaintGradientBitmap(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) 
 
 TColor Overshoot(TColor C1, TColor C2) {
   const TColor c1 = tx::ResolveColor(C1), c2 = tx::ResolveColor(C2);
-  if (Channel(c1, 0) > Channel(c2, 0)) return c1;
+  return Channel(c1, 0) > Channel(c2, 0) ? c1 : Extrapolated(c1, c2);
+}
+
+TColor Extrapolated(TColor C1, TColor C2) {
+  const TColor c1 = tx::ResolveColor(C1), c2 = tx::ResolveColor(C2);
   Integer ch[3];
   for (int k = 0; k < 3; ++k) {
     const Integer a = Channel(c1, 8 * k), b = Channel(c2, 8 * k);

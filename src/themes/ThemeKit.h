@@ -61,6 +61,8 @@ void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2);
 // The overshoot colour of the two-stage gradients: C2 + (C1 - C2) * 15 / 9 per channel,
 // clamped, or C1 itself when C1 is redder than C2.
 TColor Overshoot(TColor C1, TColor C2);
+// C2 + (C1 - C2) * 15 div 9 per channel, clamped to 0..255: C1 seen from C2, two thirds further.
+TColor Extrapolated(TColor C1, TColor C2);
 
 // A plain fill of P in Color, then lines every Period pixels in Color darkened by 12, aligned
 // to R's top so that partial repaints continue each other; only P is painted.
@@ -108,6 +110,12 @@ inline TRect Deflated(TRect R, Integer d) {
 }
 inline bool IsEmpty(const TRect& R) {
   return R.right <= R.left || R.bottom <= R.top;
+}
+// The toolbars whose non-client area gets the theme's frame: plain, normal and menu-bar views,
+// whether or not they are resizable or embedded. Floating ones get the floating window's frame.
+inline bool IsFramedToolbarView(Integer ViewType) {
+  const Integer kind = ViewType & ~(tx::VT_RESIZABLE | tx::VT_EMBEDDED);
+  return kind == tx::VT_TOOLBAR || kind == tx::VT_TOOLBAR_NORMAL || kind == tx::VT_TOOLBAR_MENUBAR;
 }
 // The right part of a split button reaches one pixel into the left part, over the shared edge.
 inline TRect ItemArea(const TRect& R, const tx::TTxItemInfo& I) {

@@ -1,5 +1,6 @@
 // The Aluminum theme: life cycle, colour cache, the two state selectors, queries and metrics.
 
+#include "themes/ThemeColors.h"
 #include "themes/TxAluminumTheme.h"
 
 #include "framework/GraphicsCanvas.h"
@@ -13,29 +14,6 @@
 namespace themes {
 
 using namespace tx;
-
-namespace {
-
-TColor EC(TColor Color, TColor Background, Integer Threshold) {
-  EnsureContrast(Color, Background, Threshold);
-  return Color;
-}
-
-// The nearest colour the display shows (system colours resolved first); clNone stays.
-TColor Nearest(TColor Color) {
-  if (Color == fw::clNone) return Color;
-  Color = ResolveColor(Color);
-  if (!NearestColorBitmap) return Color;
-  return TColor(win::GetNearestColor(NearestColorBitmap->Canvas()->Handle(), win::COLORREF(Color)));
-}
-
-void SnapToDisplay(TPartColors& P) {
-  P.Fill = Nearest(P.Fill);
-  P.Text = Nearest(P.Text);
-  P.Frame = Nearest(P.Frame);
-}
-
-}  // namespace
 
 TTxAluminumTheme::~TTxAluminumTheme() {
   if (FCounted) TThemeUnit<TTxAluminumTheme>::RemoveInstance();
@@ -59,41 +37,41 @@ void TTxAluminumTheme::UpdateColorCache() {
   AluStatusColor = OffsetColor(0xDFDFDF, -16);
   AluPopupColor = BlendColors(AluDockColor, fw::clWindow, 100);
   AluPanelColor = AluPopupColor;
-  AluPopupFrameColor = EC(BlendColors(fw::clBlack, 0x9F9F9F, 20), AluPopupColor, 100);
-  AluSeparatorColor = EC(0x9F9F9F, AluToolbarColor, 50);
+  AluPopupFrameColor = ContrastEnsured(BlendColors(fw::clBlack, 0x9F9F9F, 20), AluPopupColor, 100);
+  AluSeparatorColor = ContrastEnsured(0x9F9F9F, AluToolbarColor, 50);
 
   const TColor hotFill = BlendColors(HighlightBase, fw::clWindow, 30);
   const TColor dimText = BlendColors(0x9F9F9F, fw::clWindow, 90);
   const TColor menuGray = BlendColors(fw::clGrayText, fw::clWindow, 70);
-  const TColor normalText = EC(fw::clBlack, AluToolbarColor, 180);
-  const TColor checkedHotFill = EC(BlendColors(HighlightBase, fw::clWindow, 50), AluToolbarColor, 30);
+  const TColor normalText = ContrastEnsured(fw::clBlack, AluToolbarColor, 180);
+  const TColor checkedHotFill = ContrastEnsured(BlendColors(HighlightBase, fw::clWindow, 50), AluToolbarColor, 30);
 
   TPartColors* B = AluButtonColors;
   B[0] = {fw::clNone, normalText, fw::clNone};
-  B[1] = {fw::clNone, EC(0x9F9F9F, AluToolbarColor, 80), fw::clNone};
-  B[2] = {EC(BlendColors(HighlightBase, BlendColors(0xC7C7C7, fw::clWindow, 50), 10), AluToolbarColor, 5),
+  B[1] = {fw::clNone, ContrastEnsured(0x9F9F9F, AluToolbarColor, 80), fw::clNone};
+  B[2] = {ContrastEnsured(BlendColors(HighlightBase, BlendColors(0xC7C7C7, fw::clWindow, 50), 10), AluToolbarColor, 5),
           normalText, fw::clHighlight};
   B[3] = {BlendColors(HighlightBase, fw::clWindow, 50), fw::clHighlightText, fw::clHighlight};
-  B[4] = {hotFill, EC(fw::clMenuText, hotFill, 180), EC(fw::clHighlight, AluToolbarColor, 100)};
+  B[4] = {hotFill, ContrastEnsured(fw::clMenuText, hotFill, 180), ContrastEnsured(fw::clHighlight, AluToolbarColor, 100)};
   B[5] = {hotFill, dimText, fw::clHighlight};
-  B[6] = {checkedHotFill, EC(fw::clHighlightText, checkedHotFill, 180), EC(fw::clHighlight, checkedHotFill, 100)};
+  B[6] = {checkedHotFill, ContrastEnsured(fw::clHighlightText, checkedHotFill, 180), ContrastEnsured(fw::clHighlight, checkedHotFill, 100)};
   B[7] = {BlendColors(AluToolbarColor, AluPopupColor, 50), normalText, AluPopupFrameColor};
 
   TPartColors* M = AluMenuColors;
-  M[0] = {fw::clNone, EC(fw::clWindowText, AluPopupColor, 180), fw::clNone};
-  M[1] = {fw::clNone, EC(menuGray, AluPopupColor, 80), fw::clNone};
+  M[0] = {fw::clNone, ContrastEnsured(fw::clWindowText, AluPopupColor, 180), fw::clNone};
+  M[1] = {fw::clNone, ContrastEnsured(menuGray, AluPopupColor, 80), fw::clNone};
   M[2] = B[4];
   M[3] = {AluPopupColor, menuGray, fw::clHighlight};
 
   // The dock and status colours stay exact: their texture is computed around them.
-  AluMenubarColor = Nearest(AluMenubarColor);
-  AluToolbarColor = Nearest(AluToolbarColor);
-  AluPopupColor = Nearest(AluPopupColor);
-  AluPanelColor = Nearest(AluPanelColor);
-  AluPopupFrameColor = Nearest(AluPopupFrameColor);
-  AluSeparatorColor = Nearest(AluSeparatorColor);
-  for (TPartColors& P : AluButtonColors) SnapToDisplay(P);
-  for (TPartColors& P : AluMenuColors) SnapToDisplay(P);
+  AluMenubarColor = NearestScreenColor(AluMenubarColor);
+  AluToolbarColor = NearestScreenColor(AluToolbarColor);
+  AluPopupColor = NearestScreenColor(AluPopupColor);
+  AluPanelColor = NearestScreenColor(AluPanelColor);
+  AluPopupFrameColor = NearestScreenColor(AluPopupFrameColor);
+  AluSeparatorColor = NearestScreenColor(AluSeparatorColor);
+  for (TPartColors& P : AluButtonColors) SnapToScreen(P);
+  for (TPartColors& P : AluMenuColors) SnapToScreen(P);
 }
 
 TColor TTxAluminumTheme::ButtonPart(const TTxItemInfo& I, int Part) const {

@@ -97,7 +97,8 @@ class TTxAluminumTheme : public tx::TTxDefaultTheme {
   void PaintCloseButton(TCanvas* Canvas, const TRect& R, int S);
   // The bar of a caption: a light first third, then the toolbar colour darkening.
   void PaintCaptionBar(TCanvas* Canvas, const TRect& R, bool Vertical);
-  void PaintGripDots(TCanvas* Canvas, TRect R);
+  // Lines rows of grip dots along a drag handle (along X for the top handle of a vertical bar).
+  void PaintGripDots(TCanvas* Canvas, const TRect& Handle, bool AlongX, Integer Lines);
   // Edit buttons' face: a gradient with a raised frame at rest, the state fill otherwise.
   void PaintEditButtonFace(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo, bool Active);
   bool FCounted = false;

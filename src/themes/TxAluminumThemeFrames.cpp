@@ -80,20 +80,24 @@ void TTxAluminumTheme::PaintCaptionBar(TCanvas* Canvas, const TRect& R, bool Ver
   }
 }
 
-void TTxAluminumTheme::PaintGripDots(TCanvas* Canvas, TRect R) {
-  R = Deflated(R, 2);
-  const Integer w = R.right - R.left, h = R.bottom - R.top;
-  if (w < 2 || h < 2) return;
-  const Integer tw = (w - 2) / 4 * 4 + 2, th = (h - 2) / 4 * 4 + 2;
-  R.left += (w - tw) / 2;
-  R.top += (h - th) / 2;
-  R.right = R.left + tw;
-  R.bottom = R.top + th;
+void TTxAluminumTheme::PaintGripDots(TCanvas* Canvas, const TRect& Handle, bool AlongX, Integer Lines) {
+  // Along the handle: inset, trimmed to 4k + 2 and centred, a dot every 4 pixels. Across it:
+  // Lines rows of dots 4 pixels apart, centred, so the narrow handles of docked toolbars hold
+  // their dots too.
+  const Integer along0 = (AlongX ? Handle.left : Handle.top) + 2, along1 = (AlongX ? Handle.right : Handle.bottom) - 2;
+  const Integer across0 = AlongX ? Handle.top : Handle.left, across1 = AlongX ? Handle.bottom : Handle.right;
+  const Integer length = along1 - along0, span = 4 * Lines - 1;
+  if (length < 2 || Lines <= 0 || across1 - across0 < span) return;
+  const Integer trimmed = (length - 2) / 4 * 4 + 2;
+  const Integer start = along0 + (length - trimmed) / 2, end = start + trimmed;
+  const Integer first = across0 + (across1 - across0 - span) / 2 + 1;
   const TColor c0 = OffsetColorNearest(AluToolbarColor, -96), c1 = OffsetColorNearest(AluToolbarColor, -24),
                c2 = OffsetColorNearest(AluToolbarColor, -32), c3 = OffsetColorNearest(AluToolbarColor, 24),
                c4 = OffsetColorNearest(AluToolbarColor, 18);
-  for (Integer y = R.top + 1; y + 1 < R.bottom; y += 4)
-    for (Integer x = R.left + 1; x + 1 < R.right; x += 4) {
+  for (Integer a = start + 1; a + 1 < end; a += 4)
+    for (Integer line = 0; line < Lines; ++line) {
+      const Integer b = first + 4 * line;
+      const Integer x = AlongX ? a : b, y = AlongX ? b : a;
       Pixel(Canvas, x, y, c0);
       Pixel(Canvas, x - 1, y - 1, c1);
       Pixel(Canvas, x - 1, y, c2);
@@ -237,15 +241,8 @@ void TTxAluminumTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToo
     handle = TRect{R.left, R.top, R.left + size, R.bottom};
     if (hasClose) handle.top = std::max(handle.top, close.bottom);
   }
-  // The double grip is two columns of dots, the single grip one.
-  if (Info.DragHandleStyle != 0) {
-    const Integer mid = Info.IsVertical ? (handle.top + handle.bottom) / 2 : (handle.left + handle.right) / 2;
-    if (Info.IsVertical)
-      handle = TRect{handle.left, mid - 3, handle.right, mid + 3};
-    else
-      handle = TRect{mid - 3, handle.top, mid + 3, handle.bottom};
-  }
-  PaintGripDots(Canvas, handle);
+  // The double grip is two lines of dots, the single grip one.
+  PaintGripDots(Canvas, handle, Info.IsVertical, Info.DragHandleStyle == 0 ? 2 : 1);
 }
 
 void TTxAluminumTheme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {

@@ -1,5 +1,6 @@
 // The Dream theme: life cycle, colour table, part colours, queries and metrics.
 
+#include "themes/ThemeColors.h"
 #include "themes/TxDreamTheme.h"
 
 #include "framework/ControlMessages.h"
@@ -12,15 +13,6 @@
 namespace themes {
 
 using namespace tx;
-
-namespace {
-
-TColor EC(TColor Color, TColor Background, Integer Threshold) {
-  EnsureContrast(Color, Background, Threshold);
-  return Color;
-}
-
-}  // namespace
 
 TTxDreamTheme::~TTxDreamTheme() {
   if (FListening) RemoveSysChangeListener(this);
@@ -50,28 +42,28 @@ void TTxDreamTheme::UpdateColorCache() {
   DockPanelColor = 0xFFFFFF;
   PopupFrameColor = 0xC0C0C0;
   SplitLineColor = 0xC0C0C0;
-  const TColor X = EC(BlendColors(fw::clHighlight, fw::clWindow, 20), ToolbarColor, 50);
+  const TColor X = ContrastEnsured(BlendColors(fw::clHighlight, fw::clWindow, 20), ToolbarColor, 50);
 
-  WinFrameColors[0][0] = {0x909090, EC(fw::clBlack, fw::clBtnShadow, 180)};
-  WinFrameColors[0][1] = {0x909090, EC(0xC0C0C0, fw::clBtnFace, 120)};
+  WinFrameColors[0][0] = {0x909090, ContrastEnsured(fw::clBlack, fw::clBtnShadow, 180)};
+  WinFrameColors[0][1] = {0x909090, ContrastEnsured(0xC0C0C0, fw::clBtnFace, 120)};
   WinFrameColors[1][0] = {0x909090, fw::clBlack};
-  WinFrameColors[1][1] = {fw::clBtnShadow, EC(0xC0C0C0, fw::clBtnFace, 120)};
+  WinFrameColors[1][1] = {fw::clBtnShadow, ContrastEnsured(0xC0C0C0, fw::clBtnFace, 120)};
 
-  const TColor normalText = EC(fw::clBtnText, ToolbarColor, 180);
+  const TColor normalText = ContrastEnsured(fw::clBtnText, ToolbarColor, 180);
   ButtonColors[0] = {fw::clNone, normalText, fw::clNone};
-  ButtonColors[1] = {fw::clNone, EC(0xC0C0C0, ToolbarColor, 80), 0xD0D0D0};
-  ButtonColors[2] = {EC(BlendColors(fw::clHighlight, BlendColors(fw::clBtnFace, fw::clWindow, 50), 10), ToolbarColor, 5),
+  ButtonColors[1] = {fw::clNone, ContrastEnsured(0xC0C0C0, ToolbarColor, 80), 0xD0D0D0};
+  ButtonColors[2] = {ContrastEnsured(BlendColors(fw::clHighlight, BlendColors(fw::clBtnFace, fw::clWindow, 50), 10), ToolbarColor, 5),
                      normalText, 0xC0C0C0};
   ButtonColors[3] = {BlendColors(fw::clHighlight, fw::clWindow, 30), fw::clBlack, 0x0000FF};
-  ButtonColors[4] = {X, EC(fw::clMenuText, X, 180), 0xA0A0A0};
+  ButtonColors[4] = {X, ContrastEnsured(fw::clMenuText, X, 180), 0xA0A0A0};
   ButtonColors[5] = {X, 0xC0C0C0, fw::clHighlight};
-  const TColor H = EC(BlendColors(fw::clHighlight, fw::clWindow, 50), ToolbarColor, 30);
-  ButtonColors[6] = {H, EC(fw::clBlack, H, 180), EC(fw::clHighlight, H, 100)};
+  const TColor H = ContrastEnsured(BlendColors(fw::clHighlight, fw::clWindow, 50), ToolbarColor, 30);
+  ButtonColors[6] = {H, ContrastEnsured(fw::clBlack, H, 180), ContrastEnsured(fw::clHighlight, H, 100)};
   ButtonColors[7] = {ToolbarColor, normalText, ButtonColors[4].Frame};
 
   const TColor grey = BlendColors(fw::clGrayText, fw::clWindow, 70);
-  MenuItemColors[0] = {fw::clNone, EC(fw::clWindowText, PopupColor, 180), fw::clNone};
-  MenuItemColors[1] = {fw::clNone, EC(grey, PopupColor, 80), fw::clNone};
+  MenuItemColors[0] = {fw::clNone, ContrastEnsured(fw::clWindowText, PopupColor, 180), fw::clNone};
+  MenuItemColors[1] = {fw::clNone, ContrastEnsured(grey, PopupColor, 80), fw::clNone};
   MenuItemColors[2] = {ButtonColors[4].Fill, ButtonColors[4].Text, 0xC0C0C0};
   MenuItemColors[3] = {PopupColor, grey, fw::clHighlight};
   ToolbarEdgeColor = 0xB0B0B0;

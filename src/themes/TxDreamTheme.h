@@ -4,6 +4,7 @@
 // colour is fixed; a few follow the system colours.
 
 #include "themes/ThemeStates.h"
+#include "themes/ThemeDeclaration.h"
 #include "tx/TxThemes.h"
 
 namespace themes {
@@ -25,45 +26,7 @@ class TTxDreamTheme : public tx::TTxTheme {
   // TXM_SYSCHANGE with TSC_CHANGE rebuilds the colour table; other phases are ignored.
   void Dispatch(fw::TMessage& Message) override;
 
-  TPoint GetImageOffset(TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList) override;
-  TColor GetItemColor(const tx::TTxItemInfo& ItemInfo) override;
-  TColor GetItemTextColor(const tx::TTxItemInfo& ItemInfo) override;
-  TColor GetItemImageBackground(const tx::TTxItemInfo& ItemInfo) override;
-  void GetMargins(Integer MarginID, tx::TTxMargins& Margins) override;
-  Integer GetPopupShadowType() override;
-  void GetViewBorder(Integer ViewType, TPoint& Border) override;
-  TColor GetViewColor(Integer ViewType) override;
-  void GetViewMargins(Integer ViewType, tx::TTxMargins& Margins) override;
-  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
-                       TColor AColor, bool Transparent, Integer AViewType) override;
-  void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption,
-                    Cardinal AFormat, bool Rotated) override;
-  void PaintCheckMark(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintChevron(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintEditFrame(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                      const tx::TTxEditFrameInfo& EditFrameInfo) override;
-  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                       const tx::TTxEditButtonInfo& ButtonInfo) override;
-  void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
-  void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
-  void PaintDropDownArrow(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
-  void PaintFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintImage(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList,
-                  Integer ImageIndex) override;
-  void PaintMDIButton(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, Cardinal ButtonKind) override;
-  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
-  void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintScrollButton(TCanvas* Canvas, const TRect& ARect, Integer ButtonType, bool Hot) override;
-  void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
-  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
-                      bool LineOnly) override;
-  void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
-  void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override;
-  void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;
-  Integer GetIntegerMetric(Integer Index) override;
-  bool GetBooleanMetric(Integer Index) override;
+  KV_THEME_OPERATIONS
   void UpdateColorCache() override;
 
   // The colour table (tests and the sheet read it).

@@ -115,12 +115,14 @@ void TTxDreamTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
   }
   const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
   if (hasClose) PaintCloseButton(Canvas, close, CloseState(Info.CloseButtonState, true));
-  // One row (or column) of grip dots across the bar at its start.
+  // One row (or column) of grip dots across the bar at its start. A left-hand bar starts at its
+  // bottom, where the close button sits: the dots and the text then begin above the button.
+  const Integer start = (!Info.IsVertical && hasClose) ? close.top : bar.bottom;
   for (Integer k = 1; k + 3 <= t - 1; k += 4) {
     if (Info.IsVertical)
       DrawGripDot(Canvas, bar.left + 2, bar.top + k);
     else
-      DrawGripDot(Canvas, bar.left + k, bar.bottom - 5);
+      DrawGripDot(Canvas, bar.left + k, start - 5);
   }
   CaptionFont(Canvas);
   TRect text = bar;
@@ -128,8 +130,7 @@ void TTxDreamTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
     text.left += 9;
     if (hasClose) text.right = close.left;
   } else {
-    text.bottom -= 9;
-    if (hasClose) text.bottom = std::min(text.bottom, close.top);
+    text.bottom = start - 9;
   }
   kit::Text(Canvas, Info.Caption, text, kCaptionFormat, !Info.IsVertical, fw::clBlack);
 }
@@ -204,8 +205,7 @@ void TTxDreamTheme::PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupInf
 
 void TTxDreamTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolbarInfo& Info) {
   const kit::TClipTo clip(Canvas, R);
-  const Integer kind = Info.ViewType & ~VT_EMBEDDED;
-  if (kind != VT_TOOLBAR && kind != VT_TOOLBAR_NORMAL && kind != VT_TOOLBAR_MENUBAR) return;
+  if (!kit::IsFramedToolbarView(Info.ViewType)) return;
   if (kit::IsEmpty(R)) return;
   const Integer w = R.right - R.left, h = R.bottom - R.top;
   if (w > h) {

@@ -7,6 +7,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/services/SysMetrics.h"
+#include "themes/ThemeColors.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
@@ -15,23 +16,6 @@
 namespace themes {
 
 using namespace tx;
-
-namespace {
-
-TColor EC(TColor Color, TColor Background, Integer Threshold) {
-  EnsureContrast(Color, Background, Threshold);
-  return Color;
-}
-
-// The nearest colour the screen shows (clNone stays).
-TColor Nearest(TColor Color) {
-  if (Color == fw::clNone) return Color;
-  const TColor c = ResolveColor(Color);
-  if (!NearestColorBitmap) return c;
-  return TColor(win::GetNearestColor(NearestColorBitmap->Canvas()->Handle(), win::COLORREF(c)));
-}
-
-}  // namespace
 
 TTxMirandaTheme::~TTxMirandaTheme() {
   if (FListening) RemoveSysChangeListener(this);
@@ -63,29 +47,11 @@ void TTxMirandaTheme::UpdateColorCache() {
   PopupFrameColor = fw::clBtnShadow;
   DisabledTextColor = BlendColors(fw::clBtnShadow, fw::clWindow, 90);
 
-  const TColor normalText = EC(fw::clBtnText, ToolbarColor, 180);
-  ButtonColors[0] = {fw::clNone, normalText, fw::clNone};
-  ButtonColors[1] = {fw::clNone, EC(BlendColors(fw::clGrayText, fw::clWindow, 70), ToolbarColor, 80),
-                     BlendColors(fw::clBtnFace, fw::clWindow, 50)};
-  ButtonColors[2] = {fw::clNone, normalText, fw::clBtnShadow};
-  ButtonColors[3] = {BlendColors(AccentColor, 0xFFFFFF, 50), fw::clBtnText, AccentColor};
-  ButtonColors[4] = {BlendColors(fw::clHighlight, fw::clWindow, 20), fw::clBtnText, fw::clBtnShadow};
-  ButtonColors[5] = {fw::clBtnHighlight, DisabledTextColor, fw::clNone};
-  ButtonColors[6] = {EC(BlendColors(AccentColor, 0xFFFFFF, 25), ToolbarColor, 30), fw::clBtnText, fw::clBtnShadow};
-  ButtonColors[7] = {BlendColors(AccentColor, 0xFFFFFF, 80), fw::clBtnText, fw::clBtnShadow};
-  MenuItemColors[0] = {fw::clNone, EC(fw::clBtnText, PopupColor, 180), fw::clNone};
-  MenuItemColors[1] = {fw::clNone, EC(BlendColors(fw::clGrayText, fw::clWindow, 70), PopupColor, 80), fw::clNone};
-  MenuItemColors[2] = {fw::clHighlight, fw::clHighlightText, ButtonColors[4].Frame};
-  MenuItemColors[3] = {PopupColor, BlendColors(fw::clGrayText, fw::clWindow, 50), fw::clNone};
-
-  for (TColor* c : {&MenubarColor, &ToolbarColor, &PopupColor, &DockPanelColor, &PopupFrameColor}) *c = Nearest(*c);
-  for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3], &ButtonColors[4],
-                         &ButtonColors[5], &ButtonColors[6], &ButtonColors[7], &MenuItemColors[0],
-                         &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
-    t->Fill = Nearest(t->Fill);
-    t->Text = Nearest(t->Text);
-    t->Frame = Nearest(t->Frame);
-  }
+  BuildSystemColorTable(AccentColor, ToolbarColor, PopupColor, DisabledTextColor, ButtonColors, MenuItemColors);
+  for (TColor* c : {&MenubarColor, &ToolbarColor, &PopupColor, &DockPanelColor, &PopupFrameColor})
+    *c = NearestScreenColor(*c);
+  for (TPartColors& t : ButtonColors) SnapToScreen(t);
+  for (TPartColors& t : MenuItemColors) SnapToScreen(t);
 }
 
 TColor TTxMirandaTheme::GetPartColor(const TTxItemInfo& ItemInfo, int Part) const {

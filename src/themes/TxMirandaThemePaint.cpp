@@ -142,7 +142,7 @@ void TTxMirandaTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxIte
     kit::Frame(Canvas, R, hovered ? EditFrameHotColor : EditFrameColor);
     Fill(Canvas, Deflated(R, 1), fw::clWindow);
   } else {
-    kit::Frame(Canvas, R, hovered ? TColor(fw::clWindow) : ButtonColors[1].Frame);
+    kit::Frame(Canvas, R, DisabledFieldLit(I) ? TColor(fw::clWindow) : ButtonColors[1].Frame);
   }
   if (W > 0)
     PaintEditButton(Canvas, TRect{inner.right - W, inner.top, inner.right, inner.bottom}, I,
@@ -254,7 +254,7 @@ void TTxMirandaTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDo
     if (Info.IsVertical)
       text.right = square.left;
     else
-      text.top = square.bottom;
+      text.bottom = square.top;  // the rotated text starts above the button
   }
   if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
   if (Info.IsVertical)
@@ -316,8 +316,11 @@ void TTxMirandaTheme::PaintImage(TCanvas* Canvas, TRect R, const TTxItemInfo& I,
       DrawIconDarkMask(Canvas, R, ImageList, ImageIndex, fw::clBtnShadow);
     else
       DrawIconDisabled(Canvas, R, ImageList, ImageIndex, 0);
-  } else if (!I.Selected && !I.Pushed && !hovered && lum >= 80 && !HighContrastColors && !LowColorDisplay) {
-    DrawIconBlended(Canvas, R, ImageList, ImageIndex, fw::clWindow, 255);
+  } else if (!I.Selected && !I.Pushed && !hovered) {
+    if (lum >= 80 && !HighContrastColors && !LowColorDisplay)
+      DrawIconBlended(Canvas, R, ImageList, ImageIndex, fw::clWindow, 255);
+    else
+      DrawIconContrasted(Canvas, R, ImageList, ImageIndex, IdleImageContrast(lum));
   } else {
     DrawIconContrasted(Canvas, R, ImageList, ImageIndex, false);
   }
@@ -460,6 +463,15 @@ void TTxMirandaTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxTool
   }
 }
 
+bool TTxMirandaTheme::DisabledFieldLit(const TTxItemInfo& I) const { return I.HoverKind != hkNone; }
+
+bool TTxMirandaTheme::IdleImageContrast(Integer) const { return false; }
+
+void TTxMirandaTheme::FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top,
+                                    TColor Highlight) const {
+  kit::RadioRowFill(Canvas, R, Bottom, Top, Highlight);
+}
+
 void TTxMirandaTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void*) {
   if (Kind != PFC_CHECKBOX && Kind != PFC_RADIOBUTTON) return;
   if (kit::IsEmpty(R)) return;
@@ -510,7 +522,7 @@ void TTxMirandaTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, 
     Canvas->Brush()->SetStyle(fw::bsSolid);
     return;
   }
-  if (top != fw::clNone) kit::RadioRowFill(Canvas, R, bottom, top, (hot && !pushed) ? fw::clNone : topLine);
+  if (top != fw::clNone) FillRadioDisc(Canvas, R, bottom, top, (hot && !pushed) ? fw::clNone : topLine);
   Canvas->Pen()->SetColor(pen);
   Canvas->Brush()->SetStyle(fw::bsClear);
   kit::RadioOutline(Canvas, R.left, R.top);

@@ -1,5 +1,6 @@
 // The Nexos5 theme: life cycle, colour table, part colours, queries and metrics.
 
+#include "themes/ThemeColors.h"
 #include "themes/TxNexos5Theme.h"
 
 #include "framework/ControlMessages.h"
@@ -15,22 +16,6 @@
 namespace themes {
 
 using namespace tx;
-
-namespace {
-
-TColor EC(TColor Color, TColor Background, Integer Threshold) {
-  EnsureContrast(Color, Background, Threshold);
-  return Color;
-}
-
-TColor Nearest(TColor Color) {
-  if (Color == fw::clNone) return Color;
-  const TColor c = ResolveColor(Color);
-  if (!NearestColorBitmap) return c;
-  return TColor(win::GetNearestColor(NearestColorBitmap->Canvas()->Handle(), win::COLORREF(c)));
-}
-
-}  // namespace
 
 TColor TTxNexos5Theme::CheckedHotColor() { return BlendColors(BaseColor, ShadeColor, 90); }
 TColor TTxNexos5Theme::LightBaseColor() { return BlendColors(BaseColor, 0xFFFFFF, 80); }
@@ -64,28 +49,28 @@ void TTxNexos5Theme::UpdateColorCache() {
   ToolbarEdgeColor = 0xA8A8A8;
   EditFrameColor = BlendColors(0xC0C0C0, 0xFFFFFF, 80);
   PopupFrameColor = 0xC0C0C0;
-  const TColor H = EC(BlendColors(BaseColor, 0xFFFFFF, 80), ToolbarColor, 50);
+  const TColor H = ContrastEnsured(BlendColors(BaseColor, 0xFFFFFF, 80), ToolbarColor, 50);
   const TColor D = BlendColors(fw::clBtnShadow, fw::clWindow, 90);
   const TColor border = BlendColors(0x808080, 0xFFFFFF, 80);
-  const TColor activeText = EC(0x000000, 0x808080, 180);
+  const TColor activeText = ContrastEnsured(0x000000, 0x808080, 180);
   WinFrameColors[0][0] = {border, 0xC0C0C0, activeText};
-  WinFrameColors[0][1] = {border, BaseColor, EC(0xC0C0C0, 0xC0C0C0, 120)};
+  WinFrameColors[0][1] = {border, BaseColor, ContrastEnsured(0xC0C0C0, 0xC0C0C0, 120)};
   WinFrameColors[1][0] = {border, 0xC0C0C0, activeText};
-  WinFrameColors[1][1] = {0x808080, 0xC0C0C0, EC(0xC0C0C0, 0x808080, 120)};
-  const TColor normalText = EC(0x000000, ToolbarColor, 180);
+  WinFrameColors[1][1] = {0x808080, 0xC0C0C0, ContrastEnsured(0xC0C0C0, 0x808080, 120)};
+  const TColor normalText = ContrastEnsured(0x000000, ToolbarColor, 180);
   const TColor grey = BlendColors(0xC0C0C0, 0xFFFFFF, 50);
   const TColor light = BlendColors(BaseColor, 0xFFFFFF, 80);
   ButtonColors[0] = {fw::clNone, normalText, fw::clNone};
-  ButtonColors[1] = {0xFFFFFF, EC(BlendColors(0x808080, 0xFFFFFF, 70), ToolbarColor, 80), grey};
-  ButtonColors[2] = {EC(0xC0C0C0, ToolbarColor, 5), normalText, grey};
+  ButtonColors[1] = {0xFFFFFF, ContrastEnsured(BlendColors(0x808080, 0xFFFFFF, 70), ToolbarColor, 80), grey};
+  ButtonColors[2] = {ContrastEnsured(0xC0C0C0, ToolbarColor, 5), normalText, grey};
   ButtonColors[3] = {light, 0x000000, BaseColor};
-  ButtonColors[4] = {H, 0x000000, EC(light, ToolbarColor, 100)};
+  ButtonColors[4] = {H, 0x000000, ContrastEnsured(light, ToolbarColor, 100)};
   ButtonColors[5] = {H, D, fw::clNone};
-  const TColor K = EC(BlendColors(BaseColor, 0xFFFFFF, 25), ToolbarColor, 30);
-  ButtonColors[6] = {K, EC(0xFFFFFF, K, 180), EC(BlendColors(BaseColor, 0xFFFFFF, 25), K, 100)};
+  const TColor K = ContrastEnsured(BlendColors(BaseColor, 0xFFFFFF, 25), ToolbarColor, 30);
+  ButtonColors[6] = {K, ContrastEnsured(0xFFFFFF, K, 180), ContrastEnsured(BlendColors(BaseColor, 0xFFFFFF, 25), K, 100)};
   ButtonColors[7] = {light, 0x000000, BaseColor};
-  MenuItemColors[0] = {fw::clNone, EC(0x000000, PopupColor, 180), fw::clNone};
-  MenuItemColors[1] = {fw::clNone, EC(BlendColors(0x808080, 0xFFFFFF, 70), PopupColor, 80), fw::clNone};
+  MenuItemColors[0] = {fw::clNone, ContrastEnsured(0x000000, PopupColor, 180), fw::clNone};
+  MenuItemColors[1] = {fw::clNone, ContrastEnsured(BlendColors(0x808080, 0xFFFFFF, 70), PopupColor, 80), fw::clNone};
   MenuItemColors[2] = {BaseColor, ButtonColors[4].Text, ButtonColors[4].Frame};
   MenuItemColors[3] = {PopupColor, BlendColors(0x808080, 0xFFFFFF, 50), fw::clNone};
   SplitLineColor = 0x000000;
@@ -93,19 +78,19 @@ void TTxNexos5Theme::UpdateColorCache() {
 
   for (TColor* c : {&MenubarColor, &ToolbarColor, &PopupColor, &DockPanelColor, &PopupFrameColor, &SplitLineColor,
                     &PaneDividerColor})
-    *c = Nearest(*c);
+    *c = NearestScreenColor(*c);
   for (auto& kind : WinFrameColors)
     for (TWinFrame& f : kind) {
-      f.Border = Nearest(f.Border);
-      f.Fill = Nearest(f.Fill);
-      f.Text = Nearest(f.Text);
+      f.Border = NearestScreenColor(f.Border);
+      f.Fill = NearestScreenColor(f.Fill);
+      f.Text = NearestScreenColor(f.Text);
     }
   for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3], &ButtonColors[4],
                          &ButtonColors[5], &ButtonColors[6], &ButtonColors[7], &MenuItemColors[0],
                          &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
-    t->Fill = Nearest(t->Fill);
-    t->Text = Nearest(t->Text);
-    t->Frame = Nearest(t->Frame);
+    t->Fill = NearestScreenColor(t->Fill);
+    t->Text = NearestScreenColor(t->Text);
+    t->Frame = NearestScreenColor(t->Frame);
   }
 }
 

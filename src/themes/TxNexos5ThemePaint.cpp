@@ -158,6 +158,10 @@ void TTxNexos5Theme::PaintEditButtonFrame(TCanvas* Canvas, const TRect& R, bool 
   kit::Frame(Canvas, R, EditFrameColor);
 }
 
+void TTxNexos5Theme::PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half) {
+  PaintGradientBitmap(Canvas, Half, 0xFFFFFF, ShadeColor);
+}
+
 void TTxNexos5Theme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& ItemInfo,
                                      const TTxEditButtonInfo& ButtonInfo) {
   const TClipTo clip(Canvas, ARect);
@@ -186,7 +190,7 @@ void TTxNexos5Theme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIte
     half.Pushed = pressed;
     if (enabled) {
       if (pressed)
-        PaintGradientBitmap(Canvas, h, 0xFFFFFF, ShadeColor);
+        PaintPressedSpinHalf(Canvas, h);
       else if (state & EBDS_HOT)
         PaintGradientBitmap(Canvas, h, ButtonColors[4].Fill, 0xFFFFFF);
       PaintEditButtonFrame(Canvas, h, pressed, state, embedded);

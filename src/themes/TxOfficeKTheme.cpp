@@ -1,5 +1,6 @@
 // The OfficeK theme: life cycle, colour cache, item colours, queries and metrics.
 
+#include "themes/ThemeColors.h"
 #include "themes/TxOfficeKTheme.h"
 
 #include "framework/ControlMessages.h"
@@ -16,23 +17,6 @@
 namespace themes {
 
 using namespace tx;
-
-namespace {
-
-TColor EC(TColor Color, TColor Background, Integer Threshold) {
-  EnsureContrast(Color, Background, Threshold);
-  return Color;
-}
-
-// The nearest colour the screen shows (clNone stays).
-TColor Nearest(TColor Color) {
-  if (Color == fw::clNone) return Color;
-  const TColor c = ResolveColor(Color);
-  if (!NearestColorBitmap) return c;
-  return TColor(win::GetNearestColor(NearestColorBitmap->Canvas()->Handle(), win::COLORREF(c)));
-}
-
-}  // namespace
 
 TTxOfficeKTheme::~TTxOfficeKTheme() {
   if (FListening) RemoveSysChangeListener(this);
@@ -66,54 +50,54 @@ void TTxOfficeKTheme::UpdateColorCache() {
   MenuBarColor = fw::clBtnFace;
   BarColor = GradientLight;
   PopupColor = DockPanelColor = fw::clWindow;
-  PopupFrameColor = EC(BlendColors(fw::clBtnText, fw::clBtnShadow, 20), PopupColor, 100);
+  PopupFrameColor = ContrastEnsured(BlendColors(fw::clBtnText, fw::clBtnShadow, 20), PopupColor, 100);
   const TColor s90 = BlendColors(fw::clBtnShadow, fw::clWindow, 90);
-  const TColor inactiveText = EC(s90, fw::clBtnFace, 120);
-  const TColor toolbarBorder = EC(BlendColors(fw::clBtnText, fw::clBtnShadow, 15), BarColor, 120);
-  FloatingToolbarColors[1] = {toolbarBorder, EC(fw::clBtnText, fw::clBtnShadow, 180)};
+  const TColor inactiveText = ContrastEnsured(s90, fw::clBtnFace, 120);
+  const TColor toolbarBorder = ContrastEnsured(BlendColors(fw::clBtnText, fw::clBtnShadow, 15), BarColor, 120);
+  FloatingToolbarColors[1] = {toolbarBorder, ContrastEnsured(fw::clBtnText, fw::clBtnShadow, 180)};
   FloatingToolbarColors[0] = {toolbarBorder, inactiveText};
   FloatingPanelColors[1] = {fw::clBtnShadow, fw::clBtnText};
   FloatingPanelColors[0] = {fw::clBtnShadow, inactiveText};
 
-  const TColor h30 = EC(BlendColors(fw::clHighlight, fw::clWindow, 30), BarColor, 50);
-  const TColor hotText = EC(fw::clMenuText, h30, 180);
-  const TColor hotFrame = EC(fw::clHighlight, BarColor, 100);
-  MenuItemColors[0] = {fw::clNone, EC(fw::clWindowText, PopupColor, 180), fw::clNone};
-  MenuItemColors[1] = {fw::clNone, EC(BlendColors(fw::clGrayText, fw::clWindow, 70), PopupColor, 80),
+  const TColor h30 = ContrastEnsured(BlendColors(fw::clHighlight, fw::clWindow, 30), BarColor, 50);
+  const TColor hotText = ContrastEnsured(fw::clMenuText, h30, 180);
+  const TColor hotFrame = ContrastEnsured(fw::clHighlight, BarColor, 100);
+  MenuItemColors[0] = {fw::clNone, ContrastEnsured(fw::clWindowText, PopupColor, 180), fw::clNone};
+  MenuItemColors[1] = {fw::clNone, ContrastEnsured(BlendColors(fw::clGrayText, fw::clWindow, 70), PopupColor, 80),
                        fw::clNone};
   MenuItemColors[2] = {h30, hotText, hotFrame};
   MenuItemColors[3] = {PopupColor, BlendColors(fw::clGrayText, fw::clWindow, 70), fw::clHighlight};
 
-  const TColor t0 = EC(fw::clBtnText, BarColor, 180);
-  const TColor f6 = EC(BlendColors(fw::clHighlight, fw::clWindow, 50), BarColor, 30);
+  const TColor t0 = ContrastEnsured(fw::clBtnText, BarColor, 180);
+  const TColor f6 = ContrastEnsured(BlendColors(fw::clHighlight, fw::clWindow, 50), BarColor, 30);
   ButtonColors[0] = {fw::clNone, t0, fw::clNone};
-  ButtonColors[1] = {fw::clNone, EC(s90, BarColor, 80), fw::clNone};
+  ButtonColors[1] = {fw::clNone, ContrastEnsured(s90, BarColor, 80), fw::clNone};
   ButtonColors[2] = {
-      EC(BlendColors(fw::clHighlight, BlendColors(fw::clBtnFace, fw::clWindow, 50), 10), BarColor, 5), t0,
+      ContrastEnsured(BlendColors(fw::clHighlight, BlendColors(fw::clBtnFace, fw::clWindow, 50), 10), BarColor, 5), t0,
       fw::clHighlight};
   ButtonColors[3] = {BlendColors(fw::clHighlight, fw::clWindow, 50), fw::clHighlightText, fw::clHighlight};
   ButtonColors[4] = {h30, hotText, hotFrame};
   ButtonColors[5] = {h30, s90, fw::clHighlight};
-  ButtonColors[6] = {f6, EC(fw::clHighlightText, f6, 180), EC(fw::clHighlight, f6, 100)};
+  ButtonColors[6] = {f6, ContrastEnsured(fw::clHighlightText, f6, 180), ContrastEnsured(fw::clHighlight, f6, 100)};
   ButtonColors[7] = {BarColor, t0, PopupFrameColor};
-  ToolbarSeparatorColor = EC(BlendColors(fw::clBtnShadow, fw::clWindow, 70), BarColor, 50);
+  ToolbarSeparatorColor = ContrastEnsured(BlendColors(fw::clBtnShadow, fw::clWindow, 70), BarColor, 50);
   MenuSeparatorColor = ToolbarSeparatorColor;
 
   for (TColor* c : {&GradientDark, &GradientLight, &GripBase, &GripDark, &GripLight, &GradientDarker,
                     &MenuBarColor, &BarColor, &PopupColor, &DockPanelColor, &PopupFrameColor,
                     &MenuSeparatorColor, &ToolbarSeparatorColor})
-    *c = Nearest(*c);
+    *c = NearestScreenColor(*c);
   for (TFloatingColors* f : {&FloatingToolbarColors[0], &FloatingToolbarColors[1], &FloatingPanelColors[0],
                              &FloatingPanelColors[1]}) {
-    f->Border = Nearest(f->Border);
-    f->Text = Nearest(f->Text);
+    f->Border = NearestScreenColor(f->Border);
+    f->Text = NearestScreenColor(f->Text);
   }
   for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3],
                          &ButtonColors[4], &ButtonColors[5], &ButtonColors[6], &ButtonColors[7],
                          &MenuItemColors[0], &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
-    t->Fill = Nearest(t->Fill);
-    t->Text = Nearest(t->Text);
-    t->Frame = Nearest(t->Frame);
+    t->Fill = NearestScreenColor(t->Fill);
+    t->Text = NearestScreenColor(t->Text);
+    t->Frame = NearestScreenColor(t->Frame);
   }
 }
 

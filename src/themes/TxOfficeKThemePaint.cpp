@@ -261,7 +261,7 @@ void TTxOfficeKTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDo
     if (Info.IsVertical)
       text.right = square.left;
     else
-      text.top = square.bottom;
+      text.bottom = square.top;  // the rotated text starts above the button
   }
   if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
   if (Info.IsVertical) {

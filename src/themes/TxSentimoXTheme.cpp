@@ -106,48 +106,8 @@ void TTxSentimoXTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TT
   if (I.ComboPart == cpSplitRight) PaintDropDownArrow(Canvas, R, I);
 }
 
-void TTxSentimoXTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& ItemInfo,
-                                       const TTxEditButtonInfo& ButtonInfo) {
-  const TClipTo clip(Canvas, ARect);
-  const TRect B{ARect.left + 1, ARect.top, ARect.right, ARect.bottom};
-  const bool embedded = IsEmbeddedView(ItemInfo.ViewType);
-  const Integer state = ButtonInfo.ButtonState;
-  const bool enabled = !(state & EBDS_DISABLED);
-  if (ButtonInfo.ButtonType == EBT_DROPDOWN) {
-    if (!enabled)
-      kit::Frame(Canvas, B, ButtonColors[1].Frame);
-    else if (state & EBDS_PRESSED)
-      PaintGradientBitmap(Canvas, B, 0xFFFFFF, ShadeColor);
-    else
-      PaintEditButtonFrame(Canvas, B, false, state, embedded);
-    PaintDropDownArrow(Canvas, B, ItemInfo);
-    return;
-  }
-  if (ButtonInfo.ButtonType != EBT_SPIN) return;
-  TTxItemInfo half = ItemInfo;
-  const TRect U{B.left, B.top, B.right, (B.top + B.bottom + 1) / 2};
-  const TRect D{B.left, (B.top + B.bottom) / 2, B.right, B.bottom};
-  for (int k = 0; k < 2; ++k) {
-    const TRect& h = k == 0 ? U : D;
-    const bool pressed = state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED);
-    half.Pushed = pressed;
-    if (enabled) {
-      if (pressed)
-        PaintGradientBands(Canvas, h, ShadeColor, 0xFFFFFF, true);
-      else if (state & EBDS_HOT)
-        PaintGradientBitmap(Canvas, h, ButtonColors[4].Fill, 0xFFFFFF);
-      PaintEditButtonFrame(Canvas, h, pressed, state, embedded);
-    }
-    const TColor arrow = GetPartColor(half, cpText);
-    const Integer x = (h.left + h.right) / 2;
-    if (k == 0) {
-      const Integer y = (h.top + h.bottom - 1) / 2;
-      kit::Triangle(Canvas, {x - 2, y + 1}, {x + 2, y + 1}, {x, y - 1}, arrow);
-    } else {
-      const Integer y = (h.top + h.bottom) / 2;
-      kit::Triangle(Canvas, {x - 2, y - 1}, {x + 2, y - 1}, {x, y + 1}, arrow);
-    }
-  }
+void TTxSentimoXTheme::PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half) {
+  PaintGradientBands(Canvas, Half, ShadeColor, 0xFFFFFF, true);
 }
 
 void TTxSentimoXTheme::PaintDock(TCanvas* Canvas, const TRect&, const TRect& DockRect, Integer) {
@@ -347,8 +307,7 @@ void TTxSentimoXTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToo
   const TClipTo clip(Canvas, R);
   const TRect area{R.left, R.top - 3, R.right, R.bottom};
   PaintBackground(Canvas, TRect{}, area, area, ToolbarColor, false, 0);
-  const Integer kind = Info.ViewType & ~VT_EMBEDDED;
-  if (kind == VT_TOOLBAR || kind == VT_TOOLBAR_NORMAL || kind == VT_TOOLBAR_MENUBAR) {
+  if (kit::IsFramedToolbarView(Info.ViewType)) {
     Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchLightColor);
     Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchLightColor);
     Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchShadowColor);

@@ -16,8 +16,6 @@ class TTxSentimoXTheme : public TTxNexos5Theme {
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
                        TColor AColor, bool Transparent, Integer AViewType) override;
   void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                       const tx::TTxEditButtonInfo& ButtonInfo) override;
   void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
   void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
   void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
@@ -35,6 +33,8 @@ class TTxSentimoXTheme : public TTxNexos5Theme {
 
  protected:
   TColor ViewBaseColor() const override { return 0xF0F0F0; }
+  // Banded, where Nexos5 draws its glassy gradient.
+  void PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half) override;
 };
 
 void RegisterSentimoXTheme();

@@ -10,6 +10,7 @@
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
+#include "themes/ThemeColors.h"
 #include "themes/ThemeKit.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -46,6 +47,51 @@ TColor ArrowColorOf(const TTxItemInfo& I) {
 }
 
 }  // namespace
+
+TTxZezioTheme::~TTxZezioTheme() {
+  if (FZezioCounted) TThemeUnit<TTxZezioTheme>::RemoveInstance();
+}
+
+void TTxZezioTheme::AfterConstruction() {
+  TThemeUnit<TTxZezioTheme>::AddInstance();
+  FZezioCounted = true;
+  AddSysChangeListener(this);
+  FListening = true;
+  UpdateColorCache();
+}
+
+void TTxZezioTheme::UpdateColorCache() {
+  ZezioHighlight = fw::clHighlight;
+  ZezioMenubarColor = ZezioToolbarColor = fw::clBtnFace;
+  ZezioPopupColor = ZezioPanelColor = fw::clWindow;
+  ZezioDisabledText = BlendColors(fw::clBtnShadow, fw::clWindow, 90);
+  BuildSystemColorTable(ZezioHighlight, ZezioToolbarColor, ZezioPopupColor, ZezioDisabledText, ZezioButtonColors,
+                        ZezioMenuColors);
+  for (TColor* c : {&ZezioMenubarColor, &ZezioToolbarColor, &ZezioPopupColor, &ZezioPanelColor, &ZezioDisabledText})
+    *c = NearestScreenColor(*c);
+  for (TPartColors& t : ZezioButtonColors) SnapToScreen(t);
+  for (TPartColors& t : ZezioMenuColors) SnapToScreen(t);
+  // The painters shared with Miranda read these.
+  MenubarColor = ZezioMenubarColor;
+  ToolbarColor = ZezioToolbarColor;
+  PopupColor = ZezioPopupColor;
+  DockPanelColor = ZezioPanelColor;
+  DisabledTextColor = ZezioDisabledText;
+  EditFrameColor = ResolveColor(fw::clBtnShadow);
+  EditFrameHotColor = BlendColors(fw::clBtnFace, fw::clWindow, 75);
+  PopupFrameColor = NearestScreenColor(fw::clBtnShadow);
+  std::copy(std::begin(ZezioButtonColors), std::end(ZezioButtonColors), std::begin(ButtonColors));
+  std::copy(std::begin(ZezioMenuColors), std::end(ZezioMenuColors), std::begin(MenuItemColors));
+}
+
+bool TTxZezioTheme::DisabledFieldLit(const TTxItemInfo& I) const { return I.HoverKind == hkKeyboardHover; }
+
+bool TTxZezioTheme::IdleImageContrast(Integer Lum) const { return Lum < 80; }
+
+void TTxZezioTheme::FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top,
+                                  TColor Highlight) const {
+  kit::RadioRowFill(Canvas, R, kit::Extrapolated(Bottom, Top), Top, Highlight);
+}
 
 void TTxZezioTheme::GetMargins(Integer MarginID, TTxMargins& Margins) {
   switch (MarginID) {
@@ -213,7 +259,7 @@ void TTxZezioTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
     if (Info.IsVertical)
       text.right = square.left;
     else
-      text.top = square.bottom;
+      text.bottom = square.top;  // the rotated text starts above the button
   }
   if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
   if (Info.IsVertical)
@@ -250,7 +296,7 @@ void TTxZezioTheme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& 
   const TClipTo clip(Canvas,
                      ItemInfo.ComboPart == cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R);
   PaintButton(Canvas, R, ItemInfo);
-  DrawMDIGlyph(Canvas->Handle(), R, TThemeUnit<TTxMirandaTheme>::GlyphImages, ButtonKind,
+  DrawMDIGlyph(Canvas->Handle(), R, TThemeUnit<TTxZezioTheme>::GlyphImages, ButtonKind,
                GetButtonPartColor(ItemInfo, cpText));
 }
 

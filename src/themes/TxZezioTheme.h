@@ -1,12 +1,13 @@
 #pragma once
-// "Zezio": Miranda's system colours, soft gradient buttons, popups and platform frames, with
-// backgrounds ruled by fine horizontal stripes every 3 pixels (the menu-bar and menu-line
-// selection carries them too), dotted separators, a split-line and arrow geometry of its own,
-// and drop-down and spin buttons drawn flat until pressed or hot.
+// "Zezio": system colours, soft gradient buttons, popups and platform frames, with backgrounds
+// ruled by fine horizontal stripes every 3 pixels (the menu-bar and menu-line selection carries
+// them too), dotted separators, a split-line and arrow geometry of its own, drop-down and spin
+// buttons drawn flat until pressed or hot, radio discs filled with an extrapolated ramp, and
+// contrasted idle images on dark backgrounds.
 //
-// What Zezio paints exactly like Miranda (colour table, lookups, frames, images, popups,
-// floating borders, scroll buttons, status bar, check boxes) it takes from Miranda; every
-// operation where the two differ is overridden here.
+// Zezio keeps a unit of its own (glyph list and instance count) and its colour table under its
+// own names; the painters it shares with Miranda (lookups, frames, popups, floating borders,
+// scroll buttons, status bar, check boxes) read that table through the shared fields.
 
 #include "themes/TxMirandaTheme.h"
 
@@ -15,6 +16,9 @@ namespace themes {
 class TTxZezioTheme : public TTxMirandaTheme {
  public:
   explicit TTxZezioTheme(const String& AName) : TTxMirandaTheme(AName) {}
+  ~TTxZezioTheme() override;
+  void AfterConstruction() override;
+  void UpdateColorCache() override;
 
   void GetMargins(Integer MarginID, tx::TTxMargins& Margins) override;
   Integer GetIntegerMetric(Integer Index) override;
@@ -33,7 +37,23 @@ class TTxZezioTheme : public TTxMirandaTheme {
                       bool LineOnly) override;
   void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
 
+  // The colour table under Zezio's names, snapped to the screen's colours after each rebuild.
+  TColor ZezioMenubarColor = fw::clNone, ZezioToolbarColor = fw::clNone, ZezioPopupColor = fw::clNone,
+         ZezioPanelColor = fw::clNone, ZezioDisabledText = fw::clNone;
+  TPartColors ZezioMenuColors[4];
+  TPartColors ZezioButtonColors[8];
+  // Unit-wide: the highlight of pushed, checked and popup-parent buttons, clHighlight after a rebuild.
+  static inline TColor ZezioHighlight = fw::clHighlight;
+
+ protected:
+  // Only keyboard hover lights a disabled field; idle images on dark backgrounds are contrasted;
+  // the radio disc runs from the top colour to the bottom one extrapolated.
+  bool DisabledFieldLit(const tx::TTxItemInfo& ItemInfo) const override;
+  bool IdleImageContrast(Integer Lum) const override;
+  void FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight) const override;
+
  private:
+  bool FZezioCounted = false;
   // One half (or the whole) of a drop-down or spin button face by its own pressed bit.
   void PaintEditButtonFace(TCanvas* Canvas, const TRect& B, bool Pressed, bool Hot, bool ItemHot);
 };

@@ -91,9 +91,16 @@ void GradientRectBanded(win::HDC DC, const TRect& ARect, TColor StartColor, TCol
   }
 }
 
+// The end of the themes gives the gradient library back. Made on the first binding, after the
+// platform's module table, so it goes before that table at the end of the program.
+struct TGradientLibraryRelease {
+  ~TGradientLibraryRelease() { ReleaseGradientLibrary(); }
+};
+
 void BindGradientFill() {
   if (gBound) return;
   gGradientLibrary = win::LoadLibraryW(u"msimg32.dll");
+  static const TGradientLibraryRelease release;
   win::FARPROC address = gGradientLibrary ? win::GetProcAddress(gGradientLibrary, "GradientFill") : nullptr;
   if (!address) {
     GradientFillProc = &NoGradientFill;
@@ -133,9 +140,13 @@ constexpr Run kRestore[] = {{4, 5, 5, 11},   {6, 6, 5, 5},   {6, 6, 11, 11}, {7,
 tx::TGradientFillProc GradientFillProc = &GradientFillStub;
 TGradientRectProc GradientRectProc = &GradientRectStub;
 
-void ResetGradientBinding() {
+void ReleaseGradientLibrary() {
   if (gGradientLibrary) win::FreeLibrary(gGradientLibrary);
   gGradientLibrary = nullptr;
+}
+
+void ResetGradientBinding() {
+  ReleaseGradientLibrary();
   gBound = false;
   GradientFillProc = &GradientFillStub;
   GradientRectProc = &GradientRectStub;

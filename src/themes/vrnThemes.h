@@ -34,7 +34,9 @@ using TGradientRectProc = void (*)(win::HDC DC, const TRect& ARect, TColor Start
                                    bool Vertical);
 extern tx::TGradientFillProc GradientFillProc;
 extern TGradientRectProc GradientRectProc;
-// Back to the unbound stubs, the library freed (tests, and the end of the themes).
+// Gives the gradient library back (at the end of the program); the bound routines stay.
+void ReleaseGradientLibrary();
+// Back to the unbound stubs, the library freed (tests).
 void ResetGradientBinding();
 
 // ---- The glyph strip of the MDI caption buttons ----------------------------------------------

@@ -374,7 +374,7 @@ void TTxDockablePanel::ThemeChange(fw::TMessage& Message) {
     EndUpdate();
     UpdateEffectiveColor();
     if (Floating() && Parent())
-      tx::RecalcNCArea(Parent());
+      tx::RecalcFrameKeepingClientSize(Parent());
     else
       tx::RecalcNCArea(this);
     Invalidate();

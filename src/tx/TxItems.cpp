@@ -26,6 +26,12 @@ TTxCustomItem::TTxCustomItem(fw::TComponent* AOwner)
 
 TTxCustomItem::~TTxCustomItem() { FFontSettings->OnChange = nullptr; }
 
+void TTxCustomItem::SetStretch(bool Value) {
+  if (Stretch() == Value) return;
+  SetItemStyle(Value ? ItemStyle() | toolbars::tbisFillRow : ItemStyle() & ~toolbars::tbisFillRow);
+  Change(true);
+}
+
 TTBPopupWindow* TTxCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* ParentViewer, bool PositionAsSubmenu,
                                            bool SelectFirstItem, bool Customizing, const TPoint& APopupPoint,
                                            Byte Alignment) {

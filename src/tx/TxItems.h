@@ -51,9 +51,10 @@ class TTxCustomItem : public TTBCustomItem {
   void SetMinWidth(Integer Value) { StoreAndResize(FMinWidth, Value); }
   bool ToolBoxPopup() const { return FToolBoxPopup; }
   void SetToolBoxPopup(bool Value) { FToolBoxPopup = Value; }
-  // Stretches across the free room of its row.
-  bool Stretch() const { return FStretch; }
-  void SetStretch(bool Value) { StoreAndResize(FStretch, Value); }
+  // Held as the framework's fill-the-row style bit: a stretched item takes its row's height
+  // (its width in a vertical bar) instead of being centred in it.
+  bool Stretch() const { return ItemStyle() & toolbars::tbisFillRow; }
+  void SetStretch(bool Value);
 
   TAdjustFontEvent OnAdjustFont;
   TDrawImageEvent OnDrawImage;
@@ -79,7 +80,6 @@ class TTxCustomItem : public TTBCustomItem {
   TTxItemLayout FLayout = txlAuto;
   Integer FMinHeight = 0, FMinWidth = 0;
   bool FToolBoxPopup = false;
-  bool FStretch = false;
 };
 
 class TTxItem : public TTxCustomItem {

@@ -64,6 +64,24 @@ void RecalcNCArea(fw::TWinControl* Control) {
   Control->Invalidate();
 }
 
+void RecalcFrameKeepingClientSize(fw::TWinControl* Control) {
+  if (!Control->HandleAllocated()) return;
+  const win::HWND wnd = Control->Handle();
+  win::RECT before{}, after{};
+  win::GetClientRect(wnd, &before);
+  win::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                    win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOREDRAW | win::SWP_NOACTIVATE |
+                        win::SWP_FRAMECHANGED);
+  win::GetClientRect(wnd, &after);
+  const Integer dx = (before.right - before.left) - (after.right - after.left);
+  const Integer dy = (before.bottom - before.top) - (after.bottom - after.top);
+  if (dx || dy)
+    Control->SetBounds(Control->Left() - dx / 2, Control->Top() - dy / 2, Control->Width() + dx,
+                       Control->Height() + dy);
+  win::RedrawWindow(wnd, nullptr, nullptr,
+                    win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+}
+
 void RedrawFrameAndClient(fw::TWinControl* Control) {
   if (Control->HandleAllocated())
     win::RedrawWindow(Control->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME);

@@ -21,6 +21,10 @@ void RedrawAllNow(fw::TWinControl* Control);
 
 // Keeps the client size while the platform recomputes the frame, then repaints.
 void RecalcNCArea(fw::TWinControl* Control);
+// The frame recalculated (after a theme switch) with the client size kept: the window grows or
+// shrinks by what the client lost or gained and moves by half of it, so it stays centred on
+// where it was; frame, client and children are then redrawn at once.
+void RecalcFrameKeepingClientSize(fw::TWinControl* Control);
 // Repaints frame and client, erasing, when the control has a window.
 void RedrawFrameAndClient(fw::TWinControl* Control);
 

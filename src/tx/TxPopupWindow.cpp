@@ -2,6 +2,7 @@
 
 #include "framework/ControlMessages.h"
 #include "framework/GraphicsCanvas.h"
+#include "platform/desktop/Screen.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/Paint.h"
@@ -71,7 +72,9 @@ void TTxPopupWindow::CreateShadow() {
     itemRect = ExcludeRect;
   TRect bounds{};
   win::GetWindowRect(Handle(), &bounds);
-  FShadows = std::make_unique<TShadows>(itemRect, bounds, kShadowSize, kShadowOpacity, LowColorDisplay);
+  // A screen that cannot blend shows a translucent ramp as solid black: the low-colour path then.
+  const bool noAlpha = LowColorDisplay || !win::desktop::ScreenCanBlend();
+  FShadows = std::make_unique<TShadows>(itemRect, bounds, kShadowSize, kShadowOpacity, noAlpha);
   FShadows->Show(Handle());
 }
 

@@ -139,7 +139,9 @@ void TShadow::WMEraseBkgnd(fw::TMessage& Message) {
       break;
     }
     default:
-      TCustomControl::Dispatch(Message);
+      // The plain band: the framework's own erasing in the control colour (dispatching the
+      // message again would come straight back here).
+      TCustomControl::WMEraseBkgnd(Message);
       break;
   }
 }
@@ -149,9 +151,6 @@ void TShadow::Dispatch(fw::TMessage& Message) {
     case win::WM_NCHITTEST:
       // Clicks pass through to the window beneath.
       Message.Result = win::HTTRANSPARENT;
-      return;
-    case win::WM_ERASEBKGND:
-      WMEraseBkgnd(Message);
       return;
     default:
       TCustomControl::Dispatch(Message);

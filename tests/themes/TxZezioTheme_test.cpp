@@ -5,12 +5,14 @@
 
 #include "framework/ControlMessages.h"
 #include "platform/user/services/SysColors.h"
+#include "themes/ThemeKit.h"
 #include "themes/ThemeList.h"
 #include "themes/TxZezioTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/Tx.h"
 #include "tx/TxTestSupport.h"
 #include "tx/TxThemesManager.h"
+#include "tx/TxUtils.h"
 
 namespace {
 
@@ -202,6 +204,98 @@ TEST_F(ZezioTest, DropDownArrowsDoNotMoveWhenPushed) {
   c = Target(12, 12);
   theme->PaintDropDownArrow(c, TRect{0, 0, 12, 12}, i);
   EXPECT_EQ(Pixels(12, 12), plain);
+}
+
+}  // namespace
+
+namespace {
+
+using themes::TThemeUnit;
+
+TEST_F(ZezioTest, KeepsAUnitOfItsOwn) {
+  EXPECT_EQ(TThemeUnit<TTxZezioTheme>::ThemeInstanceCount, 1);
+  ASSERT_NE(TThemeUnit<TTxZezioTheme>::GlyphImages, nullptr);
+  const int mirandaBefore = TThemeUnit<themes::TTxMirandaTheme>::ThemeInstanceCount;
+  EXPECT_EQ(mirandaBefore, 0) << "Zezio counts nothing in Miranda's unit";
+  TTxTheme* miranda = AcquireTheme("Miranda");
+  EXPECT_EQ(TThemeUnit<themes::TTxMirandaTheme>::ThemeInstanceCount, 1);
+  EXPECT_NE(TThemeUnit<themes::TTxMirandaTheme>::GlyphImages, TThemeUnit<TTxZezioTheme>::GlyphImages);
+  ReleaseTheme(held);
+  held = nullptr;
+  EXPECT_EQ(TThemeUnit<TTxZezioTheme>::ThemeInstanceCount, 0);
+  EXPECT_EQ(TThemeUnit<TTxZezioTheme>::GlyphImages, nullptr);
+  EXPECT_NE(TThemeUnit<themes::TTxMirandaTheme>::GlyphImages, nullptr) << "Miranda's strip stays";
+  ReleaseTheme(miranda);
+  held = AcquireTheme("Zezio");
+  theme = dynamic_cast<TTxZezioTheme*>(held);
+}
+
+TEST_F(ZezioTest, ColourNamesFollowTheSystem) {
+  EXPECT_EQ(theme->ZezioToolbarColor, ResolveColor(fw::clBtnFace));
+  EXPECT_EQ(theme->ZezioMenubarColor, ResolveColor(fw::clBtnFace));
+  EXPECT_EQ(theme->ZezioPopupColor, ResolveColor(fw::clWindow));
+  EXPECT_EQ(theme->ZezioPanelColor, ResolveColor(fw::clWindow));
+  EXPECT_EQ(theme->GetViewColor(VT_DOCKPANEL_NORMAL), theme->ZezioPanelColor);
+  const win::INT index = win::COLOR_HIGHLIGHT;
+  const win::COLORREF green = 0x00A000;
+  win::SetSysColors(1, &index, &green);
+  fw::TMessage m{TXM_SYSCHANGE, TSC_CHANGE, 0};
+  theme->Dispatch(m);
+  EXPECT_EQ(TTxZezioTheme::ZezioHighlight, fw::clHighlight);
+  EXPECT_EQ(theme->ZezioButtonColors[3].Fill, BlendColors(0x00A000, 0xFFFFFF, 50));
+  EXPECT_EQ(theme->ZezioButtonColors[3].Frame, 0x00A000);
+  EXPECT_EQ(theme->ZezioMenuColors[2].Fill, 0x00A000);
+  // The shared painters read the same table.
+  TTxItemInfo pushed = Item(VT_TOOLBAR_NORMAL);
+  pushed.Pushed = true;
+  EXPECT_EQ(theme->GetItemColor(pushed), theme->ZezioButtonColors[3].Fill);
+}
+
+TEST_F(ZezioTest, RadioDiscRunsToTheExtrapolatedColour) {
+  const TRect R{0, 0, 13, 13};
+  Target(13, 13);
+  theme->PaintFrameControl(bmp->Canvas(), R, PFC_RADIOBUTTON, PFS_HOT | PFS_PUSHED, nullptr);
+  // Pushed and hot: top Blend(face, shadow, 60), bottom Blend(highlight, face, 60), the bottom
+  // carried two thirds further away from the top.
+  const TColor top = BlendColors(fw::clBtnFace, fw::clBtnShadow, 60);
+  const TColor bottom = BlendColors(fw::clBtnHighlight, fw::clBtnFace, 60);
+  const TColor far = themes::kit::Extrapolated(bottom, top);
+  ASSERT_NE(far, ResolveColor(bottom)) << "the colours chosen must tell the two ramps apart";
+  EXPECT_EQ(Px(6, 11), themes::kit::Ramp(far, top, 1, 12));
+  EXPECT_EQ(Px(6, 6), themes::kit::Ramp(far, top, 6, 12)) << "under the outline, beside no dot";
+}
+
+TEST_F(ZezioTest, DisabledFieldTakesTheWindowOutlineOnlyForKeyboardHover) {
+  for (TTxHoverKind hover : {hkNone, hkMouseHover, hkKeyboardHover}) {
+    Target(40, 20);
+    TTxItemInfo i = Item(VT_TOOLBAR_NORMAL, false);
+    i.HoverKind = hover;
+    TTxEditFrameInfo edit;
+    theme->PaintEditFrame(bmp->Canvas(), TRect{0, 0, 40, 20}, i, edit);
+    const TColor outline = Px(20, 1);  // the field's top edge, inset by the frame width
+    EXPECT_EQ(outline, hover == hkKeyboardHover ? ResolveColor(fw::clWindow) : theme->ZezioButtonColors[1].Frame)
+        << hover;
+  }
+}
+
+TEST_F(ZezioTest, IdleImageOnADarkFaceIsContrasted) {
+  const win::INT index = win::COLOR_BTNFACE;
+  const win::COLORREF dark = 0x202020;
+  win::SetSysColors(1, &index, &dark);
+  fw::TMessage m{TXM_SYSCHANGE, TSC_CHANGE, 0};
+  theme->Dispatch(m);
+  auto images = Images(4, 1, {0x606060, 0x303030, 0xA0A0A0, 0xFF00FF}, 0xFF00FF);
+  const TTxItemInfo idle = Item(VT_TOOLBAR_NORMAL);
+  ASSERT_LT(GetColorLuminance(theme->GetItemImageBackground(idle)), 80);
+  Target(4, 1);
+  theme->PaintImage(bmp->Canvas(), TRect{0, 0, 4, 1}, idle, images.get(), 0);
+  const std::vector<TColor> painted = Pixels(4, 1);
+  Target(4, 1);
+  DrawIconContrasted(bmp->Canvas(), TRect{0, 0, 4, 1}, images.get(), 0, true);
+  EXPECT_EQ(painted, Pixels(4, 1));
+  Target(4, 1);
+  DrawIconContrasted(bmp->Canvas(), TRect{0, 0, 4, 1}, images.get(), 0, false);
+  EXPECT_NE(painted, Pixels(4, 1)) << "the plain and the high contrast must differ for this image";
 }
 
 }  // namespace

@@ -85,6 +85,30 @@ TEST_F(VrnTest, GradientBothPaths) {
   for (int shift : {0, 8, 16}) EXPECT_NEAR((Px(0, 1) >> shift) & 0xFF, (face >> shift) & 0xFF, 3);
 }
 
+// How often msimg32 is loaded now (counted by giving it back, then taken again as often).
+int LoadCount() {
+  const win::HMODULE h = win::GetModuleHandleW(u"msimg32.dll");
+  if (!h) return 0;
+  int n = 0;
+  while (win::FreeLibrary(h)) ++n;
+  for (int k = 0; k < n; ++k) win::LoadLibraryW(u"msimg32.dll");
+  return n;
+}
+
+TEST_F(VrnTest, GradientLibraryIsGivenBackOnceAndTheRoutinesStay) {
+  ResetGradientBinding();
+  const int base = LoadCount();
+  Target(4, 20);
+  FillGradient(bmp->Canvas(), TRect{0, 0, 4, 20}, 0xFFFFFF, 0xC0C0C0, true);
+  EXPECT_EQ(LoadCount(), base + 1) << "the first gradient loads the library";
+  const auto bound = GradientRectProc;
+  ReleaseGradientLibrary();
+  EXPECT_EQ(LoadCount(), base);
+  ReleaseGradientLibrary();
+  EXPECT_EQ(LoadCount(), base) << "given back once only";
+  EXPECT_EQ(GradientRectProc, bound) << "the bound routines are not reset";
+}
+
 TEST_F(VrnTest, GlyphStripHasTheFourGlyphs) {
   fw::TImageList list(nullptr);
   LoadGlyphStrip(&list);

@@ -33,6 +33,14 @@ class TPanelProbe : public txtest::TProbeTheme {
   void PaintDockPanelNCArea(TCanvas*, TRect R, const TTxDockPanelInfo& Info) override {
     Calls.push_back({"DockPanelNC", R, {}, Info.Caption, tx::Cardinal(Info.CloseButtonState), Info.IsVertical, false});
   }
+  // The frame of a floating panel.
+  static inline TPoint PanelBorder{3, 3};
+  void GetViewBorder(tx::Integer ViewType, tx::TPoint& Border) override {
+    if ((ViewType & VT_DOCKPANEL) && (ViewType & VT_FLOATING))
+      Border = PanelBorder;
+    else
+      TProbeTheme::GetViewBorder(ViewType, Border);
+  }
 };
 
 class DockPanelTest : public fw::testing::ControlTest {
@@ -429,6 +437,35 @@ TEST_F(DockPanelTest, APanelOutlivesItsDockAndKeepsItsSizes) {
   a->SetCurrentDock(left);
   Pump();
   EXPECT_EQ(a->ClientWidth(), 170);
+}
+
+// A theme with another floating border: the floating window's frame is measured again and the
+// window resized about its centre, so the panel keeps its client size.
+TEST_F(DockPanelTest, ThemeSwitchKeepsAFloatingPanelsClientSize) {
+  const TPoint saved = TPanelProbe::PanelBorder;
+  SetCurrentTheme("PanelProbe");
+  auto* dock = NewDock<TTxDock>(toolbars::dpLeft);
+  auto* p = NewPanel(dock);
+  p->SetFloating(true);
+  Pump();
+  auto* host = dynamic_cast<TTxFloatingWindowParent*>(p->Parent());
+  ASSERT_NE(host, nullptr);
+  const Integer cw = host->ClientWidth(), ch = host->ClientHeight();
+  const Integer pw = p->ClientWidth(), ph = p->ClientHeight();
+  const win::RECT before = ScreenRect(host);
+  TPanelProbe::PanelBorder = TPoint{saved.x + 4, saved.y + 3};
+  SetCurrentTheme("PanelProbe");  // a fresh probe with the wider border
+  Pump();
+  TPanelProbe::PanelBorder = saved;
+  EXPECT_EQ(host->ClientWidth(), cw);
+  EXPECT_EQ(host->ClientHeight(), ch);
+  EXPECT_EQ(p->ClientWidth(), pw);
+  EXPECT_EQ(p->ClientHeight(), ph);
+  const win::RECT after = ScreenRect(host);
+  EXPECT_EQ(after.right - after.left, before.right - before.left + 8);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 6);
+  EXPECT_EQ(after.left, before.left - 4);
+  EXPECT_EQ(after.top, before.top - 3);
 }
 
 TEST_F(DockPanelTest, AThemeSwitchRepaintsEachFrameOnce) {

@@ -130,6 +130,33 @@ TEST_F(ThemedViewerTest, CaptionWidensAToolbarButtonByItsWidthAndFour) {
   EXPECT_EQ(Measure(v).cx, 6 + 16 + 1 + CaptionWidth("Open", 0) + 4);
 }
 
+// Stretch is the framework's fill-the-row bit: a stretched item takes its row's height while an
+// ordinary one stays centred, and setting it re-lays the item out.
+TEST_F(ThemedViewerTest, StretchedItemTakesItsRowsHeight) {
+  TTxItem* tall = Add("Tall");
+  tall->SetMinHeight(40);
+  TTxItem* stretched = Add("Wide");
+  TTxItem* plain = Add("Plain");
+  EXPECT_FALSE(stretched->Stretch());
+  stretched->SetStretch(true);
+  EXPECT_TRUE(stretched->Stretch());
+  EXPECT_TRUE(stretched->ItemStyle() & toolbars::tbisFillRow);
+  View(true);
+  TPoint size{};
+  view->UpdatePositions(size);
+  const TRect row = view->Find(tall)->BoundsRect();
+  const TRect s = view->Find(stretched)->BoundsRect();
+  const TRect p = view->Find(plain)->BoundsRect();
+  EXPECT_EQ(row.bottom - row.top, 40);
+  EXPECT_EQ(s.top, row.top);
+  EXPECT_EQ(s.bottom, row.bottom);
+  EXPECT_LT(p.bottom - p.top, 40);
+  EXPECT_GT(p.top, row.top) << "an ordinary item is centred";
+  stretched->SetStretch(false);
+  EXPECT_FALSE(stretched->ItemStyle() & toolbars::tbisFillRow);
+  EXPECT_TRUE(stretched->ItemStyle() & toolbars::tbisSelectable) << "the other style bits stay";
+}
+
 TEST_F(ThemedViewerTest, MinimumSizesWin) {
   auto* it = Add("", true);
   it->SetMinWidth(40);

@@ -214,6 +214,40 @@ TEST_F(ThemedPopupTest, LayeredShadowFollowsTheShownNotice) {
   }));
 }
 
+// Without a compositing desktop a translucent ramp would show as a solid black band: the shadow
+// takes the low-colour path, two pixels of plain clBtnShadow, and keeps its alpha ramp otherwise.
+TEST_F(ThemedPopupTest, ShadowIsAPlainNarrowBandWhenTheScreenCannotBlend) {
+  TProbeTheme::ShadowType = PST_LAYERED;
+  for (bool canBlend : {true, false}) {
+    desktop->set_can_blend(canBlend);
+    WhileOpen([&](TTxPopupWindow* p) {
+      // No ASSERT here: the menu must still get its Esc.
+      EXPECT_TRUE(p->Shadows() && p->Shadows()->Count() == 2);
+      if (!p->Shadows()) return;
+      win::RECT popup{};
+      win::GetWindowRect(p->Handle(), &popup);
+      int found = 0;
+      for (Integer k = 0; k < p->Shadows()->Count(); ++k) {
+        TShadow* s = p->Shadows()->Shadow(k);
+        win::RECT r{};
+        win::GetWindowRect(s->Handle(), &r);
+        if (r.left != popup.right) continue;  // the band along the right edge
+        ++found;
+        EXPECT_EQ(r.right - r.left, canBlend ? 4 : 2) << canBlend;
+        if (canBlend) {
+          EXPECT_NE(s->ShadowMethod(), SM_PLAIN);
+        } else {
+          EXPECT_EQ(s->ShadowMethod(), SM_PLAIN);
+          EXPECT_EQ(s->Color(), fw::clBtnShadow);
+          EXPECT_EQ(win::GetWindowLongW(s->Handle(), win::GWL_EXSTYLE) & win::WS_EX_LAYERED, 0);
+        }
+      }
+      EXPECT_EQ(found, 1) << canBlend;
+    });
+  }
+  desktop->set_can_blend(true);
+}
+
 TEST_F(ThemedPopupTest, ToolBoxAndChevronPopupsAnswerTheirViewType) {
   auto* box = new TTxSubmenuItem(menu);
   box->SetToolBoxPopup(true);
