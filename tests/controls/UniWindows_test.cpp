@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 
 #include "controls/CsLists.h"
 #include "controls/UniCaptionHolders.h"
@@ -134,11 +135,15 @@ TEST_F(UnicodeWindowTest, NotifyFormatIsUnicodeForUnicodeWindows) {
 
 TEST_F(UnicodeWindowTest, NothingIsLeftWithTheControl) {
   const std::size_t holders = WideCaptionHolderCount();
-  auto* memo = Add<TDetachableMemo>(10, 10, 200, 80);
+  auto* memo = new TDetachableMemo(form);
+  const std::type_info& own = memo->WindowProc.target_type();
+  memo->SetParent(form);
   ShowForm();
+  EXPECT_NE(memo->WindowProc.target_type(), own) << "the trap's message method comes first";
   SetWideControlHint(memo, u"Подсказка");
   memo->DestroyHandle();
   EXPECT_EQ(PendingTrapCount(), 1u) << "the trap waits for the next window";
+  EXPECT_EQ(memo->WindowProc.target_type(), own) << "the control's own message method is back";
   EXPECT_EQ(WideCaptionHolderCount(), holders + 1);
   delete memo;
   EXPECT_EQ(PendingTrapCount(), 0u);
