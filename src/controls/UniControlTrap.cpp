@@ -42,14 +42,6 @@ bool IsTextMessage(win::UINT Msg) {
   return Msg == win::WM_SETTEXT || Msg == win::WM_GETTEXT || Msg == win::WM_GETTEXTLENGTH;
 }
 
-WideString WindowText(win::HWND Wnd) {
-  const int length = win::GetWindowTextLengthW(Wnd);
-  WideString text(std::size_t(std::max(length, 0)) + 1, u'\0');
-  const int got = win::GetWindowTextW(Wnd, text.data(), int(text.size()));
-  text.resize(std::size_t(std::max(got, 0)));
-  return text;
-}
-
 }  // namespace
 
 TWinControlTrap* FindControlTrap(const fw::TWinControl* Control) {
@@ -176,7 +168,7 @@ void TWinControlTrap::UnsubclassControl() {
   const bool destroying = FControl->ComponentState().Contains(fw::csDestroying);
   if (!destroying && FHandle != nullptr) {
     // The text waits in the holder for the next window.
-    const WideString text = WindowText(FHandle);
+    const WideString text = UnicodeWindowText(FHandle);
     WideCaptionHolderOf(FControl)->WideCaption = text;
     FControl->SetText(WideToUtf8(text));
   }

@@ -18,14 +18,6 @@ namespace cs {
 
 namespace {
 
-WideString UnicodeWindowText(win::HWND Wnd) {
-  const int length = win::GetWindowTextLengthW(Wnd);
-  WideString text(std::size_t(std::max(length, 0)) + 1, u'\0');
-  const int got = win::GetWindowTextW(Wnd, text.data(), int(text.size()));
-  text.resize(std::size_t(std::max(got, 0)));
-  return text;
-}
-
 // The control's window when it has one.
 win::HWND WindowOf(fw::TControl* Control) {
   auto* windowed = dynamic_cast<fw::TWinControl*>(Control);

@@ -63,6 +63,14 @@ bool IsUnicodeWindow(win::HWND Wnd) {
   return n > 0 && std::u16string_view(name, std::size_t(n)).ends_with(kUnicodeClassSuffix);
 }
 
+WideString UnicodeWindowText(win::HWND Wnd) {
+  const int length = win::GetWindowTextLengthW(Wnd);
+  WideString text(std::size_t(std::max(length, 0)) + 1, u'\0');
+  const int got = win::GetWindowTextW(Wnd, text.data(), int(text.size()));
+  text.resize(std::size_t(std::max(got, 0)));
+  return text;
+}
+
 WideString RegisterUnicodeClass(const fw::TCreateParams& Params) {
   const WideString name =
       Params.WinClassName.substr(0, kMaxFrameworkClassName) + WideString(kUnicodeClassSuffix);

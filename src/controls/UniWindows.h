@@ -16,6 +16,8 @@ extern fw::TWinControl* CreatingUnicodeControl;
 
 // Whether the window was made under a Unicode class.
 bool IsUnicodeWindow(win::HWND Wnd);
+// The window's text, read whole in UTF-16.
+WideString UnicodeWindowText(win::HWND Wnd);
 // Registers the Unicode class for Params' class (name, at most 64 characters, + ".UnicodeClass")
 // once, its first message going to UnicodeInitWndProc; a class of that name with another
 // procedure is replaced. Returns the class name; raises the last system error on failure.
