@@ -1,11 +1,13 @@
 #pragma once
 // What every themed control-set control adds to its framework base: the requested ThemeType,
 // the hot flag (mouse inside) and a repaint of its face whenever either, the focus or the mouse
-// changes. The face itself is painted by the control through GetEffectiveThemeType.
+// changes. The face itself is painted by the control through GetEffectiveThemeType. Its window
+// is a Unicode window (UniWindows.h).
 // Listens to the current-theme relay from construction to destruction and repaints once per
 // theme switch (the last phase of the notice).
 
 #include "controls/CsThemeType.h"
+#include "controls/UniWindows.h"
 #include "framework/Controls.h"
 #include "platform/user/painting/Paint.h"
 #include "tx/Tx.h"
@@ -45,6 +47,11 @@ class TCsThemed : public Base {
   }
 
  protected:
+  // The control set's windows are Unicode windows, subclassing the standard class the
+  // framework's control copies (edit, combo box, list box ...) when it copies one.
+  void CreateWindowHandle(const fw::TCreateParams& Params) override {
+    CreateUnicodeHandle(this, Params, StandardSubClassOf(Params));
+  }
   // Repaints the face, frame included; descendants repaint their extra parts too.
   virtual void ThemeChanged() {
     if (this->HandleAllocated())

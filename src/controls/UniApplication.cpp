@@ -7,7 +7,6 @@
 #include "controls/UniStrings.h"
 #include "framework/Controls.h"
 #include "platform/kernel/Clock.h"
-#include "platform/kernel/LastError.h"
 #include "platform/kernel/Threads.h"
 #include "platform/user/messages/Hooks.h"
 #include "platform/user/messages/Messages.h"
@@ -30,7 +29,7 @@ TUniApplication::TUniApplication(fw::TComponent* AOwner) : fw::TComponent(AOwner
     fw::Application->HookMainWindow([this](fw::TMessage& m) { return MainWindowHook(m); }, &kMainWindowHookId);
   FLastActivateTick = win::GetTickCount();
   FHook = win::SetWindowsHookExW(win::WH_GETMESSAGE, &WideCharMessageHook, nullptr, win::GetCurrentThreadId());
-  if (FHook == nullptr) throw EUniInternalError(fw::SysErrorMessage(int(win::GetLastError())));
+  if (FHook == nullptr) RaiseLastOSError();
 }
 
 TUniApplication::~TUniApplication() {

@@ -2,6 +2,7 @@
 
 #include "controls/UniCanvas.h"
 #include "controls/UniCodePages.h"
+#include "controls/UniWindows.h"
 #include "framework/Filer.h"
 #include "framework/StringList.h"
 #include "platform/controls/ComboBox.h"
@@ -79,6 +80,10 @@ WideString TUniCustomComboBox::SelText() {
 void TUniCustomComboBox::DefineProperties(fw::TFiler* Filer) {
   fw::TCustomComboBox::DefineProperties(Filer);
   DefineWideStreamProperties(Filer, this);
+}
+
+void TUniCustomComboBox::CreateWindowHandle(const fw::TCreateParams& Params) {
+  CreateUnicodeHandle(this, Params, u"ComboBox");
 }
 
 void TUniCustomComboBox::Dispatch(fw::TMessage& Message) {

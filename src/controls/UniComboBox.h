@@ -66,6 +66,8 @@ class TUniCustomComboBox : public fw::TCustomComboBox, public IUniListControl {
   void Dispatch(fw::TMessage& Message) override;
 
  protected:
+  // A Unicode window subclassing the standard combo box.
+  void CreateWindowHandle(const fw::TCreateParams& Params) override;
   TActionLinkFactory GetActionLinkClass() override { return WideActionLinkClass(this); }
   void ActionChange(fw::TObject* Sender, bool CheckDefaults) override;
   void KeyPress(char16_t& Key) override;

@@ -1,23 +1,65 @@
 #include "controls/UniControls.h"
 
+#include <algorithm>
+
 #include "controls/UniCanvas.h"
+#include "controls/UniCaptionHolders.h"
 #include "controls/UniCodePages.h"
+#include "controls/UniWindows.h"
 #include "framework/ActnList.h"
 #include "framework/Controls.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrlsList.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/Utf16.h"
+#include "platform/user/windows/Window.h"
 
 namespace cs {
 
-WideString WideControlText(fw::TControl* Control) { return Utf8ToWide(Control->Text()); }
+namespace {
 
-void SetWideControlText(fw::TControl* Control, const WideString& Text) { Control->SetText(WideToUtf8(Text)); }
+// The control's window when it has one.
+win::HWND WindowOf(fw::TControl* Control) {
+  auto* windowed = dynamic_cast<fw::TWinControl*>(Control);
+  return windowed != nullptr && windowed->HandleAllocated() ? windowed->Handle() : nullptr;
+}
 
-WideString WideControlHint(fw::TControl* Control) { return Utf8ToWide(Control->Hint()); }
+}  // namespace
 
-void SetWideControlHint(fw::TControl* Control, const WideString& Hint) { Control->SetHint(WideToUtf8(Hint)); }
+WideString WideControlText(fw::TControl* Control) {
+  if (const win::HWND wnd = WindowOf(Control))
+    return IsUnicodeWindow(wnd) ? UnicodeWindowText(wnd) : Utf8ToWide(Control->Text());
+  // A holder's text stands while the framework's text is still its UTF-8 form; a text the
+  // framework was given since (also while a window was away) wins.
+  if (const TWideCaptionHolder* holder = FindWideCaptionHolder(Control))
+    return SyncedWideValue(holder->WideCaption, Control->Text());
+  return Utf8ToWide(Control->Text());
+}
+
+void SetWideControlText(fw::TControl* Control, const WideString& Text) {
+  if (const win::HWND wnd = WindowOf(Control)) {
+    if (!IsUnicodeWindow(wnd)) {
+      Control->SetText(WideToUtf8(Text));
+    } else if (UnicodeWindowText(wnd) != Text) {
+      WideSetWindowText(wnd, Text);
+      Control->Perform(fw::CM_TEXTCHANGED);
+    }
+    return;
+  }
+  SyncWideValue(Text, WideCaptionHolderOf(Control)->WideCaption, Control->Text(),
+                [Control](const String& v) { Control->SetText(v); });
+}
+
+WideString WideControlHint(fw::TControl* Control) {
+  if (const TWideCaptionHolder* holder = FindWideCaptionHolder(Control))
+    return SyncedWideValue(holder->WideHint, Control->Hint());
+  return Utf8ToWide(Control->Hint());
+}
+
+void SetWideControlHint(fw::TControl* Control, const WideString& Hint) {
+  SyncWideValue(Hint, WideCaptionHolderOf(Control)->WideHint, Control->Hint(),
+                [Control](const String& v) { Control->SetHint(v); });
+}
 
 WideString SyncedWideValue(const WideString& StoredWide, const String& CurrentText) {
   return WideToUtf8(StoredWide) == CurrentText ? StoredWide : Utf8ToWide(CurrentText);
@@ -108,6 +150,10 @@ const fw::THintInfo* WideHintMark(void* AData) {
 }  // namespace
 
 TUniCustomHintWindow::TUniCustomHintWindow(fw::TComponent* AOwner) : fw::THintWindow(AOwner) {}
+
+void TUniCustomHintWindow::CreateWindowHandle(const fw::TCreateParams& Params) {
+  CreateUnicodeHandle(this, Params, WideString());
+}
 
 const fw::THintWindowClassInfo* TUniCustomHintWindow::ClassInfo() {
   static const fw::THintWindowClassInfo info("TUniCustomHintWindow", &MakeUniHintWindow,

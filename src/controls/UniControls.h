@@ -2,13 +2,10 @@
 // Wide captions and hints of controls, wide characters in key messages, and the wide hint
 // window.
 //
-// The platform's windows are all Unicode and the framework keeps every caption and hint as
-// UTF-8 text, which holds any wide text; so a control's wide caption and hint are its
-// framework text read and written as UTF-16, for windowed and non-windowed controls alike, and
-// survive the re-creation of a window with it. There are no separate Unicode window classes,
-// window traps or caption holders: what they made possible is the platform's own behaviour
-// here (see UniSystem.h). Setting the same text again sends no change notice; a different text
-// sends CM_TEXTCHANGED once.
+// A control with a Unicode window (UniWindows.h) keeps its wide caption as the window's text; a
+// control without one, or a windowed control while its window is away, keeps it in a caption
+// holder beside the framework's UTF-8 text, which wins once it was changed elsewhere. Setting
+// the same text again sends no change notice; a different text sends CM_TEXTCHANGED once.
 
 #include <functional>
 
@@ -59,8 +56,9 @@ void WideAddItem(fw::TControl* ListControl, const WideString& Item, fw::TObject*
 
 // A character in a key message's WParam: the low word is the character, the high word spare.
 // Parking moves a character above 255 into the spare word (the low word reading 255) for code
-// that takes one byte; restoring puts it back. Wide controls here receive whole characters, so
-// nothing parks on its own; the routines serve code that needs the one-byte form.
+// that takes one byte; restoring puts it back. The framework's key handling takes whole UTF-16
+// characters, so the window traps do not park; a parked character reaching a trapped window's
+// default procedure is restored.
 void ParkWideChar(fw::TMessage& Message);
 void RestoreWideChar(fw::TMessage& Message);
 char16_t WideCharOfMessage(const fw::TMessage& Message);
@@ -78,6 +76,7 @@ class TUniCustomHintWindow : public fw::THintWindow {
   WideString Caption() const { return WideControlText(const_cast<TUniCustomHintWindow*>(this)); }
 
  protected:
+  void CreateWindowHandle(const fw::TCreateParams& Params) override;
   void Paint() override;
   void Dispatch(fw::TMessage& Message) override;
 

@@ -13,6 +13,7 @@
 #include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/Files.h"
 #include "platform/kernel/ErrnoMapping.h"
+#include "platform/kernel/LastError.h"
 
 namespace cs {
 
@@ -87,21 +88,46 @@ WideString WideFileNamePart(const WideString& Path) {
   return Path.substr(WideLastDelimiter(std::u16string_view(&WidePathDelim, 1), Path));
 }
 
-namespace {
-
-int OpenNative(const WideString& Name, int Flags) {
-  const int fd = ::open(win::NativePathOf(Name).c_str(), Flags | O_CLOEXEC, 0666);
-  if (fd < 0) win::SetLastErrorFromErrno(errno);
+int WideCreateFile(const WideString& Name, win::DWORD Access, win::DWORD Share, const void* /*Security*/,
+                   win::DWORD Disposition, win::DWORD Flags, win::HANDLE /*Template*/) {
+  (void)Share;  // see the header: sharing is the file streams' matter
+  const bool read = (Access & GENERIC_READ) != 0, write = (Access & GENERIC_WRITE) != 0;
+  int flags = read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
+  switch (Disposition) {
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    case OPEN_EXISTING: break;
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
+    default: flags = -1;
+  }
+  // Truncating what cannot be written, or opening for nothing, is refused before the disk is asked.
+  if (flags == -1 || (!read && !write) || (Disposition == TRUNCATE_EXISTING && !write)) {
+    win::SetLastError(win::ERROR_INVALID_PARAMETER);
+    return -1;
+  }
+  const ::mode_t mode = (Flags & win::FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
+  const int fd = ::open(win::NativePathOf(Name).c_str(), flags | O_CLOEXEC, mode);
+  if (fd < 0 && errno == EEXIST) {
+    win::SetLastError(win::ERROR_FILE_EXISTS);  // what a refused CREATE_NEW reports
+  } else if (fd < 0) {
+    win::SetLastErrorFromErrno(errno);
+  }
   return fd;
 }
 
-}  // namespace
-
-int WideFileCreate(const WideString& Name) { return OpenNative(Name, O_RDWR | O_CREAT | O_TRUNC); }
+int WideFileCreate(const WideString& Name) {
+  return WideCreateFile(Name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, win::FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+}
 
 int WideFileOpen(const WideString& Name, fw::Word Mode) {
-  static constexpr int kAccess[4] = {O_RDONLY, O_WRONLY, O_RDWR, O_RDONLY};
-  return OpenNative(Name, kAccess[Mode & 3]);
+  static constexpr win::DWORD kAccess[4] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE, GENERIC_READ};
+  static constexpr win::DWORD kShare[5] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE};
+  const unsigned share = (Mode & 0xF0) >> 4;
+  return WideCreateFile(Name, kAccess[Mode & 3], share < 5 ? kShare[share] : 0, nullptr, OPEN_EXISTING,
+                        win::FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 win::DWORD WideFileAttributes(const WideString& Name) { return WideGetFileAttributes(Name); }

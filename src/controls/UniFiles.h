@@ -41,8 +41,25 @@ std::size_t WideLastDelimiter(std::u16string_view Delimiters, std::u16string_vie
 // The text after the last "/" (the whole path when there is none).
 WideString WideFileNamePart(const WideString& Path);
 
-// A descriptor for the file, or -1 with the last error set. Create makes or empties the file
-// for reading and writing; Open takes the framework's mode bits (access in the low two).
+// The access, sharing and disposition values of WideCreateFile.
+inline constexpr win::DWORD GENERIC_READ = 0x80000000, GENERIC_WRITE = 0x40000000;
+inline constexpr win::DWORD FILE_SHARE_READ = 0x00000001, FILE_SHARE_WRITE = 0x00000002;
+inline constexpr win::DWORD CREATE_NEW = 1, CREATE_ALWAYS = 2, OPEN_EXISTING = 3, OPEN_ALWAYS = 4,
+                            TRUNCATE_EXISTING = 5;
+
+// Opens or makes a file by its wide name: a descriptor, or -1 with the last error set
+// (ERROR_INVALID_PARAMETER for an access without reading or writing, an unknown disposition,
+// or truncation without write access). Disposition: CREATE_NEW fails on an existing file,
+// CREATE_ALWAYS makes or empties it, OPEN_EXISTING fails on a missing one, OPEN_ALWAYS makes it
+// when missing, TRUNCATE_EXISTING empties an existing one. A file made with
+// FILE_ATTRIBUTE_READONLY in Flags is read-only. Sharing between the program's own file streams
+// is the streams' matter (TFileStream); a bare descriptor takes none, so Share is not kept.
+// There are no security descriptors or template files here: Security and Template are unused.
+int WideCreateFile(const WideString& Name, win::DWORD Access, win::DWORD Share, const void* Security,
+                   win::DWORD Disposition, win::DWORD Flags, win::HANDLE Template);
+// Through WideCreateFile. Create makes or empties the file for reading and writing, unshared;
+// Open takes the framework's mode bits (access in the low two, sharing in 0xF0) and opens an
+// existing file.
 int WideFileCreate(const WideString& Name);
 int WideFileOpen(const WideString& Name, fw::Word Mode);
 win::DWORD WideFileAttributes(const WideString& Name);

@@ -7,7 +7,6 @@
 #include "controls/UniStrings.h"
 #include "framework/Forms.h"
 #include "platform/kernel/CaseMapping.h"
-#include "platform/kernel/LastError.h"
 #include "platform/user/menus/Menu.h"
 #include "platform/user/menus/MenuBar.h"
 #include "platform/user/messages/Input.h"
@@ -171,7 +170,7 @@ void UpdateWideMenuItemText(fw::TMenuItem* Item, fw::TMenu* Menu) {
   set.dwTypeData = text.data();
   set.cch = win::UINT(text.size());
   if (!win::SetMenuItemInfoW(parent, item->Command(), win::FALSE, &set))
-    throw EUniInternalError(fw::SysErrorMessage(int(win::GetLastError())));
+    RaiseLastOSError();
   if (onBar) {
     auto* main = dynamic_cast<fw::TMainMenu*>(Menu);
     if (main != nullptr && main->Form() != nullptr && main->Form()->HandleAllocated())

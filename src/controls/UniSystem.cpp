@@ -6,10 +6,13 @@
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/Files.h"
+#include "platform/kernel/LastError.h"
 #include "platform/kernel/Resources.h"
 #include "platform/user/windows/Window.h"
 
 namespace cs {
+
+void RaiseLastOSError() { throw EUniInternalError(fw::SysErrorMessage(int(win::GetLastError()))); }
 
 win::BOOL WideSetWindowText(win::HWND Wnd, const WideString& Text) { return win::SetWindowTextW(Wnd, Text.c_str()); }
 

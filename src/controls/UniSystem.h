@@ -36,6 +36,9 @@ class EUniInternalError : public fw::Exception {
   using fw::Exception::Exception;
 };
 
+// The last system error of the calling thread, raised as EUniInternalError with its text.
+[[noreturn]] void RaiseLastOSError();
+
 // Wide wrappers of the platform calls.
 win::BOOL WideSetWindowText(win::HWND Wnd, const WideString& Text);
 win::DWORD WideGetFileAttributes(const WideString& Name);

@@ -1,7 +1,8 @@
 #pragma once
-// The main window's docks, menu bar and toolbars. Every class the bars are made of is named here
-// once (TBarDock .. TBarSeparator), so that a richer set of the same constructors replaces them
-// in one place. The bars run the form's actions: menu items show the action's caption with its
+// The main window's docks, menu bar and toolbars, made of the control set's dock, toolbar, items
+// and popup menu. The recent-files list, the bar toggles and the graph toolbar's colour and spin
+// fields are the themed engine's: the control set has no classes of its own for them. Every class
+// the bars are made of is named here once (TBarDock .. TBarSpinEdit). The bars run the form's actions: menu items show the action's caption with its
 // key, buttons its picture with the caption and key as hint; both follow its enabled and checked
 // state on Refresh.
 
@@ -10,15 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "controls/CsEditItems.h"
+#include "controls/CsItems.h"
+#include "controls/CsToolbars.h"
 #include "framework/Menus.h"
 #include "toolbars/TBDock.h"
-#include "tx/TxDock.h"
 #include "tx/TxExtItems.h"
-#include "tx/TxItems.h"
 #include "tx/TxMRU.h"
-#include "tx/TxPopupWindow.h"
 #include "tx/TxSpinEditItem.h"
-#include "tx/TxToolbar.h"
 
 namespace fw {
 class TAction;
@@ -32,16 +32,16 @@ class TTBCustomItem;
 
 namespace workspace {
 
-using TBarDock = tx::TTxDock;
-using TBar = tx::TTxToolbar;
-using TBarItem = tx::TTxItem;
-using TBarSubmenu = tx::TTxSubmenuItem;
-using TBarSeparator = tx::TTxSeparatorItem;
+using TBarDock = cs::TCsDock;
+using TBar = cs::TCsToolbar;
+using TBarItem = cs::TCsItem;
+using TBarSubmenu = cs::TCsSubmenuItem;
+using TBarSeparator = cs::TCsSeparatorItem;
+using TBarPopupMenu = cs::TCsPopupMenu;
+using TBarEdit = cs::TCsEditItem;
 using TBarRecentList = tx::TTxMRUList;
 using TBarRecentItem = tx::TTxMRUListItem;
 using TBarToggle = tx::TTxVisibilityToggleItem;
-using TBarPopupMenu = tx::TTxPopupMenu;
-using TBarEdit = tx::TTxEditItem;
 using TBarColor = tx::TTxColorItem;
 using TBarSpinEdit = tx::TTxSpinEditItem;
 

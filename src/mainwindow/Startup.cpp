@@ -6,6 +6,7 @@
 #include "chart/PlotToolsRegistration.h"
 #include "chart/PlotHandCursor.h"
 #include "chart/Series.h"
+#include "controls/UniApplication.h"
 #include "controls/UniRegistration.h"
 #include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
@@ -32,6 +33,8 @@ void StartProgram() {
   themes::RegisterThemes();
   // The wide classes and the spin edit with their stream properties.
   cs::RegisterUnicodeControls();
+  // The wide application title and hint, and wide characters through the message loop.
+  cs::StartUniApplication();
   chart::RegisterLineSeriesClasses();
   chart::RegisterChartTools();
   chart::RegisterPlotHandCursor();
@@ -50,6 +53,7 @@ void FinishProgram() {
   kvexport::UnRegisterPlotStoreClasses();
   analysis::UnRegisterAnalysis();
   chart::UnRegisterChartTools();
+  cs::StopUniApplication();
   tx::DoneTx();
 }
 

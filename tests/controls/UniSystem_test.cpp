@@ -7,11 +7,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
 
 #include "PythonCodecs.h"
 #include "controls/UniCodePages.h"
 #include "controls/UniFiles.h"
 #include "platform/kernel/Files.h"
+#include "platform/kernel/LastError.h"
 
 namespace cs {
 namespace {
@@ -310,6 +314,79 @@ TEST_F(WideFiles, NameOnDiskThatIsNotUtf8OpensByTheWideNameItReadsAs) {
   const int fd = WideFileOpen(wide, fw::fmOpenRead);
   ASSERT_GE(fd, 0);
   ::close(fd);
+}
+
+// Each disposition against a missing and an existing file (holding "old"): whether the call
+// succeeds, the error when not, and what the file holds after writing "new" through the result.
+TEST_F(WideFiles, CreateFileFollowsTheDispositionOnMissingAndExistingFiles) {
+  const struct {
+    win::DWORD disposition;
+    bool existing;
+    win::DWORD error;  // 0: succeeds
+    const char* content;
+  } cases[] = {
+      {CREATE_NEW, false, 0, "new"},          {CREATE_NEW, true, win::ERROR_FILE_EXISTS, "old"},
+      {CREATE_ALWAYS, false, 0, "new"},       {CREATE_ALWAYS, true, 0, "new"},
+      {OPEN_EXISTING, false, win::ERROR_FILE_NOT_FOUND, nullptr}, {OPEN_EXISTING, true, 0, "new"},
+      {OPEN_ALWAYS, false, 0, "new"},         {OPEN_ALWAYS, true, 0, "new"},
+      {TRUNCATE_EXISTING, false, win::ERROR_FILE_NOT_FOUND, nullptr}, {TRUNCATE_EXISTING, true, 0, "new"},
+  };
+  for (const auto& c : cases) {
+    const std::filesystem::path path = dir / "Данные.txt";
+    std::filesystem::remove(path);
+    if (c.existing) std::ofstream(path) << "old-long";
+    const int fd = WideCreateFile(Wide("Данные.txt"), GENERIC_READ | GENERIC_WRITE, 0, nullptr, c.disposition,
+                                  win::FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string label = std::to_string(c.disposition) + (c.existing ? " existing" : " missing");
+    if (c.error != 0) {
+      EXPECT_EQ(fd, -1) << label;
+      EXPECT_EQ(win::GetLastError(), c.error) << label;
+    } else {
+      ASSERT_GE(fd, 0) << label;
+      EXPECT_EQ(::write(fd, "new", 3), 3);
+      ::close(fd);
+    }
+    if (c.content == nullptr) {
+      EXPECT_FALSE(std::filesystem::exists(path)) << label;
+      continue;
+    }
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Opened without truncation, "new" overwrites the start of "old-long".
+    const bool kept = c.existing && (c.disposition == OPEN_EXISTING || c.disposition == OPEN_ALWAYS);
+    EXPECT_EQ(text, kept ? std::string("new-long") : std::string(c.content) == "old" ? "old-long" : "new") << label;
+  }
+}
+
+TEST_F(WideFiles, CreateFileAccessAndBadArguments) {
+  std::ofstream((dir / "r.txt").string()) << "abc";
+  const int reader = WideCreateFile(Wide("r.txt"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    win::FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(::write(reader, "x", 1), -1) << "opened for reading only";
+  char buf[3];
+  EXPECT_EQ(::read(reader, buf, 3), 3);
+  ::close(reader);
+  // Truncating without write access, no access at all, and an unknown disposition are refused.
+  for (const auto& [access, disposition] : {std::pair{GENERIC_READ, TRUNCATE_EXISTING}, std::pair{0u, OPEN_EXISTING},
+                                            std::pair{GENERIC_READ, 9u}}) {
+    EXPECT_EQ(WideCreateFile(Wide("r.txt"), access, 0, nullptr, disposition, 0, nullptr), -1);
+    EXPECT_EQ(win::GetLastError(), win::ERROR_INVALID_PARAMETER);
+  }
+  EXPECT_EQ(std::filesystem::file_size(dir / "r.txt"), 3u) << "nothing was truncated";
+  // A read-only file made so cannot be opened for writing afterwards (unless run with rights
+  // that pass over permissions).
+  const int made = WideCreateFile(Wide("ro.txt"), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  win::FILE_ATTRIBUTE_READONLY, nullptr);
+  ASSERT_GE(made, 0);
+  ::close(made);
+  const auto perms = std::filesystem::status(dir / "ro.txt").permissions();
+  EXPECT_EQ(perms & std::filesystem::perms::owner_write, std::filesystem::perms::none);
+  // The framework's modes reach it: write access opens an existing file for writing only.
+  const int writer = WideFileOpen(Wide("r.txt"), fw::fmOpenWrite | fw::fmShareDenyNone);
+  ASSERT_GE(writer, 0);
+  EXPECT_EQ(::read(writer, buf, 1), -1);
+  ::close(writer);
 }
 
 TEST_F(WideFiles, FailuresRaiseTheFileErrorsWithTheWideName) {

@@ -4,6 +4,7 @@
 // and the graph toolbar following the current graph.
 
 #include <algorithm>
+#include <functional>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -12,8 +13,10 @@
 #include "chart/PlotCanvas.h"
 #include "chart/PlotToolsMarksTip.h"
 #include "chart/Series.h"
+#include "controls/CsEditItems.h"
 #include "controls/CsStatusBar.h"
 #include "controls/CsThemeMenu.h"
+#include "controls/CsToolbars.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -32,6 +35,10 @@
 #include "toolbars/TBItemViewer.h"
 #include "toolbars/ToolbarsFixture.h"
 #include "tx/Tx.h"
+#include "tx/TxExtItems.h"
+#include "tx/TxItems.h"
+#include "tx/TxMRU.h"
+#include "tx/TxSpinEditItem.h"
 #include "tx/TxThemes.h"
 
 namespace mainwindowtest {
@@ -130,6 +137,35 @@ TEST_F(MainWindowBarsTest, TheMenuBarAndToolbarsSitOnTheirDocksAndReachEveryComm
   standard->Items()->Items(0)->Click();
   AppPump();
   EXPECT_EQ(wd::CommonDialogHistory().files.size(), 1u);
+}
+
+// Every part of the bars is the control set's, but for the kinds it has no class of its own for.
+TEST_F(MainWindowBarsTest, TheBarsAreMadeOfTheControlSetsClasses) {
+  for (toolbars::TTBDock* dock : Bars().Docks()) EXPECT_NE(dynamic_cast<cs::TCsDock*>(dock), nullptr);
+  for (toolbars::TTBCustomDockableWindow* bar : Bars().DockableWindows())
+    EXPECT_NE(dynamic_cast<cs::TCsToolbar*>(bar), nullptr) << bar->Name();
+  EXPECT_NE(dynamic_cast<cs::TCsPopupMenu*>(static_cast<fw::TComponent*>(Bars().BarsMenu())), nullptr);
+  std::vector<std::string> foreign;
+  std::function<void(toolbars::TTBCustomItem*)> walk = [&](toolbars::TTBCustomItem* parent) {
+    for (fw::Integer i = 0; i < parent->Count(); ++i) {
+      toolbars::TTBCustomItem* item = parent->Items(i);
+      const bool own = dynamic_cast<cs::TCsCustomItem*>(item) || dynamic_cast<cs::TCsSeparatorItem*>(item) ||
+                       dynamic_cast<cs::TCsEditItem*>(item) || dynamic_cast<cs::TCsThemeGroupItem*>(item);
+      const bool noCsKind = dynamic_cast<tx::TTxMRUListItem*>(item) ||
+                            dynamic_cast<tx::TTxVisibilityToggleItem*>(item) ||
+                            dynamic_cast<tx::TTxColorItem*>(item) || dynamic_cast<tx::TTxSpinEditItem*>(item);
+      if (!own && !noCsKind) foreign.push_back(parent->Caption() + " / " + item->Caption());
+      walk(item);
+    }
+  };
+  for (toolbars::TTBCustomDockableWindow* bar : Bars().DockableWindows())
+    walk(static_cast<workspace::TBar*>(bar)->Items());
+  EXPECT_TRUE(foreign.empty()) << foreign.front();
+  // The menus' own items: the submenus are the control set's submenu items.
+  toolbars::TTBCustomItem* menus = Bars().MenuBar()->Items();
+  for (fw::Integer i = 0; i < menus->Count(); ++i)
+    EXPECT_NE(dynamic_cast<cs::TCsSubmenuItem*>(menus->Items(i)), nullptr) << menus->Items(i)->Caption();
+  EXPECT_NE(dynamic_cast<cs::TCsSubmenuItem*>(form->ThemeMenu()), nullptr);
 }
 
 TEST_F(MainWindowBarsTest, TheSideDocksStayAtTheWindowsEdgesOutsideTheGraphListAndDataPanel) {

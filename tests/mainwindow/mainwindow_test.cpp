@@ -10,10 +10,12 @@
 #include <iterator>
 
 #include "chart/PlotMultiSelectorTool.h"
+#include "controls/UniApplication.h"
 #include "dialog_script.h"
 #include "export/forms/WinCopy.h"
 #include "mainwindow_fixture.h"
 #include "platform/desktop/DesktopView.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/windows/Window.h"
 #include "tx/Tx.h"
 #include "tx/TxThemes.h"
@@ -33,6 +35,27 @@ TEST_F(MainWindowTest, StartsWithTitleChartAndGlobals) {
   // The chart fills what the menu and the status line leave.
   EXPECT_GT(form->Chart()->Width(), 0);
   EXPECT_GT(form->Chart()->Height(), 0);
+}
+
+// The wide application runs from start-up to the end: it holds the program's title, and once
+// messages flow it has its idle control on the main window, whose hint it reports at idle.
+TEST_F(MainWindowTest, TheWideApplicationRunsFromStartToEnd) {
+  ASSERT_NE(cs::UniApplication, nullptr);
+  EXPECT_EQ(cs::UniApplication->Title(), u"Korvalin 4");
+  win::PostMessageW(form->Handle(), win::WM_NULL, 0, 0);
+  Pump();
+  ASSERT_NE(cs::UniApplication->AppIdleEventControl(), nullptr);
+  EXPECT_EQ(cs::UniApplication->AppIdleEventControl()->Parent(), form);
+  cs::UniApplication->SetHint(u"Подсказка ✓");
+  EXPECT_EQ(fw::Application->Hint(), "Подсказка ✓");
+  workspace::Preferences.ConfirmClose = false;
+  form->Close();
+  delete form;
+  form = nullptr;
+  workspace::FinishProgram();
+  EXPECT_EQ(cs::UniApplication, nullptr);
+  workspace::StartProgram();  // the fixture's end finishes once more
+  EXPECT_NE(cs::UniApplication, nullptr);
 }
 
 TEST_F(MainWindowTest, OpenThroughTheDialogAddsAGraphThatUndoRemoves) {
