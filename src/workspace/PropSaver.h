@@ -44,6 +44,9 @@ using fw::String;
 class TPropSaver {
  public:
   // On the settings file, current section "PREFERENCES"; the file is read only when Load.
+  // These two never raise: a settings file that cannot be read is declared unreadable (see
+  // SettingsKeeping.h) and the store starts empty; one declared so is not read again, and
+  // UpdateFile raises rather than write over it.
   explicit TPropSaver(bool Load);
   // On the settings file with Section current; read only when Load.
   TPropSaver(std::string_view Section, bool Load);
@@ -177,6 +180,7 @@ class TPropSaver {
   std::vector<TChange> FChanges;
   String FFileName;
   String FSection;
+  bool FSettingsFile = false;
 };
 
 // Runs Body with Store's current section switched to Section; the previous one comes back after,
