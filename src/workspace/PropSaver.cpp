@@ -121,6 +121,10 @@ String TPropSaver::ReadString(std::string_view Ident, const String& Default) con
   return FIni->ReadString(FSection, Ident, Default);
 }
 
+String TPropSaver::ReadFileName(std::string_view Ident, const String& Default) const {
+  return FIni->ReadBytes(FSection, Ident, Default);
+}
+
 void TPropSaver::WriteString(std::string_view Ident, const String& Value) {
   FIni->WriteString(FSection, Ident, Value);
   if (!FFileName.empty()) FChanges.push_back({TChange::ckWrite, FSection, String(Ident), Value});

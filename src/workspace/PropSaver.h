@@ -67,6 +67,9 @@ class TPropSaver {
   // Plain values in the current section.
   String ReadString(std::string_view Ident, const String& Default) const;
   void WriteString(std::string_view Ident, const String& Value);
+  // A file name: the value's bytes as the file has them, not decoded when they are not UTF-8
+  // (decoded, they would name another file).
+  String ReadFileName(std::string_view Ident, const String& Default) const;
   // Decimal, or hexadecimal after "0x" (or "$").
   Integer ReadInteger(std::string_view Ident, Integer Default) const;
   // ReadInteger, and Default also for a value outside Low .. High.
