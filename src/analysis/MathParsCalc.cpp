@@ -1,5 +1,6 @@
 // The parser's arithmetic and its evaluation over arrays of points.
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "analysis/MathParsVector.h"
 #include "platform/kernel/CheckedMath.h"
 #include "platform/kernel/Exceptions.h"
+#include "platform/kernel/SharedWork.h"
 #include "platform/kernel/TextConvert.h"
 
 namespace analysis {
@@ -217,6 +219,10 @@ Program Compile(const TMathStack& output, int variable) {
 }
 
 constexpr std::size_t kBlock = 256;
+// Points from which a block evaluation is shared out between the cores (below, starting threads
+// would cost about what they save), and the most threads it takes.
+constexpr std::size_t kSharedFrom = std::size_t(1) << 16;
+constexpr unsigned kMostThreads = 8;
 
 // When a result is not finite, the checked operation of the first such point raises its error.
 template <typename RaiseOp>
@@ -413,19 +419,37 @@ void TMathParser::EvaluateBlock(std::string_view variable, const double* x, doub
     if (variables_[i].name == name) index = static_cast<int>(i);
   }
   const Program program = Compile(output_, index);
-  Registers registers(program.depth);
-  registers.stack.reserve(static_cast<std::size_t>(program.depth));
-  for (std::size_t start = 0; start < count; start += kBlock) {
-    const std::size_t n = count - start < kBlock ? count - start : kBlock;
-    try {
-      Run(program, x + start, y + start, n, registers);
-    } catch (const win::Exception&) {
-      // A block runs step by step across its points; point by point the first failing point
-      // raises its own error, as separate evaluations would.
-      for (std::size_t j = 0; j < n; ++j) Run(program, x + start + j, y + start + j, 1, registers);
-      throw;
+  // Runs the points [from, to) block by block on registers of its own.
+  const auto runRange = [&](std::size_t from, std::size_t to) {
+    Registers registers(program.depth);
+    registers.stack.reserve(static_cast<std::size_t>(program.depth));
+    for (std::size_t start = from; start < to; start += kBlock) {
+      const std::size_t n = to - start < kBlock ? to - start : kBlock;
+      try {
+        Run(program, x + start, y + start, n, registers);
+      } catch (const win::Exception&) {
+        // A block runs step by step across its points; point by point the first failing point
+        // raises its own error, as separate evaluations would.
+        for (std::size_t j = 0; j < n; ++j) Run(program, x + start + j, y + start + j, 1, registers);
+        throw;
+      }
     }
+  };
+  // Many points are shared out between the cores in runs of whole blocks. The program only
+  // reads the parser; each run raises its first failing point's error, and the error of the
+  // earliest run that failed is the one raised, as one run through all points would raise it.
+  const unsigned threads = count >= kSharedFrom ? win::WorkingThreads(kMostThreads) : 1;
+  if (threads <= 1) {
+    runRange(0, count);
+    return;
   }
+  const std::size_t blocks = (count + kBlock - 1) / kBlock;
+  const std::size_t runs = std::min<std::size_t>(std::size_t(threads) * 4, blocks);
+  const std::size_t perRun = (blocks + runs - 1) / runs * kBlock;
+  win::RunShared(unsigned((count + perRun - 1) / perRun), threads, [&](unsigned k) {
+    const std::size_t from = std::size_t(k) * perRun;
+    runRange(from, std::min(count, from + perRun));
+  });
 }
 
 }  // namespace analysis

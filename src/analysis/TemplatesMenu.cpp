@@ -1,6 +1,7 @@
 #include "analysis/TemplatesMenu.h"
 
 #include <exception>
+#include <memory>
 
 #include "analysis/ExpressionTemplates.h"
 #include "analysis/WinEnterText.h"
@@ -81,17 +82,14 @@ void FillTemplateItems(toolbars::TTBCustomItem* Parent, const std::vector<TTempl
 
 void FillTemplatesMenu(int Kind, toolbars::TTBCustomItem* Parent, std::function<void()> OnEdit,
                        std::function<void(const std::string&)> OnTemplate) {
-  std::vector<std::string> templates;
-  try {
-    templates = ReadTitleTemplates(workspace::TPropSaver(true), Kind);
-  } catch (const std::exception&) {
-    // A settings file that cannot be read offers no templates; it was said at start.
-  }
+  // One list shared by every item, each knowing its index: a copy per item would cost memory
+  // with the square of the templates' number.
+  auto templates = std::make_shared<const std::vector<std::string>>(ReadTitleTemplates(workspace::TPropSaver(true), Kind));
   std::vector<TTemplateMenuEntry> entries;
-  for (std::size_t i = 0; i < templates.size(); ++i) entries.push_back({templates[i], int(i)});
+  for (std::size_t i = 0; i < templates->size(); ++i) entries.push_back({(*templates)[i], int(i)});
   FillTemplateItems(Parent, entries, kEditTitleTemplates, std::move(OnEdit),
-                    [templates, OnTemplate](int Tag) {
-                      if (OnTemplate && Tag >= 0 && Tag < int(templates.size())) OnTemplate(templates[std::size_t(Tag)]);
+                    [templates, OnTemplate = std::move(OnTemplate)](int Tag) {
+                      if (OnTemplate && Tag >= 0 && Tag < int(templates->size())) OnTemplate((*templates)[std::size_t(Tag)]);
                     });
 }
 

@@ -17,6 +17,7 @@
 #include "workspace/GraphCollection.h"
 #include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -151,8 +152,7 @@ void EditEnvelopeGraph(workspace::TGraph* Graph) {
   if (window->ShowModal() != fw::mrOk) return;
   params = window->Params();
   params.Save(store);
-  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                            [&] { store.UpdateFile(); });
+  workspace::KeepSettings(store);
   TFuncPoints points;
   try {
     points = EnvelopePoints(source, params);

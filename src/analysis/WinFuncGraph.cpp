@@ -29,6 +29,7 @@
 #include "workspace/GraphCollection.h"
 #include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -68,11 +69,6 @@ void Recompute(workspace::TGraph& Graph, TFuncPoints& Points, bool Ordered) {
   chart::TChartSeries* series = Graph.Series();
   if (!Ordered) series->XValues()->SetOrder(chart::loNone);
   series->AdoptPoints(std::move(Points.X), std::move(Points.Y));
-}
-
-void SaveSettings(workspace::TPropSaver& Store) {
-  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                            [&] { Store.UpdateFile(); });
 }
 
 }  // namespace
@@ -235,7 +231,7 @@ void EditFuncGraph(workspace::TGraph* Graph) {
   store.WriteFloat("Start", start);
   store.WriteFloat("Stop", stop);
   store.WriteFloat("Step", step);
-  SaveSettings(store);
+  workspace::KeepSettings(store);
   if (window->Points.X.size() < 2) {
     fw::AppMessageBox(FuncTooFewPointsMsg, win::MB_ICONERROR);
     return;
@@ -289,7 +285,7 @@ void EditParamFuncGraph(workspace::TGraph* Graph) {
   store.WriteFloat("Start", start);
   store.WriteFloat("Stop", stop);
   store.WriteFloat("Step", step);
-  SaveSettings(store);
+  workspace::KeepSettings(store);
   if (window->Points.X.size() < 2) {
     fw::AppMessageBox(FuncTooFewPointsMsg, win::MB_ICONERROR);
     return;

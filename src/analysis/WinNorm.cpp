@@ -8,6 +8,7 @@
 #include "workspace/FileErrors.h"
 #include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -53,8 +54,7 @@ void NormalizeGraphs() {
   if (window->ShowModal() != fw::mrOk) return;
   params = window->Params();
   params.Save(store);
-  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                            [&] { store.UpdateFile(); });
+  workspace::KeepSettings(store);
   ApplyNormalize(params, *workspace::GraphCollection, workspace::OperationCollection);
 }
 

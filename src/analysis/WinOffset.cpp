@@ -8,6 +8,7 @@
 #include "workspace/FileErrors.h"
 #include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -66,8 +67,7 @@ void OffsetGraphs() {
   if (window->ShowModal() != fw::mrOk) return;
   params = window->Params();
   params.Save(store);
-  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                            [&] { store.UpdateFile(); });
+  workspace::KeepSettings(store);
   ApplyOffset(params, *workspace::GraphCollection, workspace::OperationCollection);
 }
 

@@ -21,6 +21,7 @@
 #include "workspace/GraphCollection.h"
 #include "workspace/Operations.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -174,14 +175,11 @@ void TwndPolynomEdit::butOkClick() {
     return;
   }
   const TPolynomParams params = Params();
-  try {
+  {
+    // The values not kept for next time are no reason to refuse the fit.
     workspace::TPropSaver store("POLYNOM", true);
     params.Save(store);
-    workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                              [&] { store.UpdateFile(); });
-  } catch (const std::exception& e) {
-    // The values not kept for next time are no reason to refuse the fit.
-    fw::AppMessageBox(e.what(), win::MB_ICONERROR);
+    workspace::KeepSettings(store);
   }
   TPolynomFit fit;
   try {

@@ -8,6 +8,7 @@
 #include "controls/FloatEdit.h"
 #include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -71,8 +72,7 @@ void TwndTracing::FormClose(fw::TCloseAction& Action) {
   workspace::TPropSaver store(kSection, true);
   store.WriteFormPosition(this);
   store.WriteBool("ShowCrossHair", butCrossHair->Checked());
-  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                            [&] { store.UpdateFile(); });
+  workspace::KeepSettings(store);
 }
 
 void ToggleTracing() {

@@ -7,6 +7,7 @@
 #include "controls/FloatEdit.h"
 #include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace analysis {
 
@@ -42,8 +43,7 @@ void TrimGraphs() {
   if (window->ShowModal() != fw::mrOk) return;
   params = window->Params();
   params.Save(store);
-  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite,
-                            [&] { store.UpdateFile(); });
+  workspace::KeepSettings(store);
   ApplyTrim(params, *workspace::GraphCollection);
 }
 

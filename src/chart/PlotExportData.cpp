@@ -6,6 +6,7 @@
 #include "chart/PlotEngine.h"
 #include "framework/Clipbrd.h"
 #include "framework/SafeSave.h"
+#include "framework/StreamSlices.h"
 #include "framework/Streams.h"
 #include "platform/kernel/TextConvert.h"
 
@@ -23,14 +24,7 @@ void TPlotExportData::SaveToStream(fw::TStream* Stream) {
   WriteAllBytes(Stream, FileBytes(AsString()));
 }
 
-void WriteAllBytes(fw::TStream* Stream, std::string_view Bytes) {
-  // WriteBuffer takes an Integer count: large documents go in slices.
-  for (std::size_t done = 0; done < Bytes.size();) {
-    const std::size_t slice = std::min<std::size_t>(Bytes.size() - done, std::size_t(1) << 30);
-    Stream->WriteBuffer(Bytes.data() + done, Integer(slice));
-    done += slice;
-  }
-}
+void WriteAllBytes(fw::TStream* Stream, std::string_view Bytes) { fw::WriteSliced(Stream, Bytes.data(), Bytes.size()); }
 
 std::string TPlotExportData::FileBytes(String Text) {
   return TextToAnsiBytes(std::move(Text));

@@ -9,6 +9,7 @@
 
 #include "controls/UniCodePages.h"
 #include "controls/UniFiles.h"
+#include "framework/StreamSlices.h"
 #include "framework/Streams.h"
 #include "platform/kernel/CaseMapping.h"
 
@@ -366,7 +367,7 @@ void TUniStrings::LoadFromStream(fw::TStream* Stream, bool WithBOM) {
       FinishLines(split);
     } else {
       std::string bytes(std::size_t(size), '\0');
-      if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), fw::Integer(bytes.size()));
+      fw::ReadSliced(Stream, bytes.data(), bytes.size());
       SetTextStr(charSet == ucsUtf8 ? Utf8ToWide(bytes) : AnsiToWide(bytes));
     }
   } catch (...) {
@@ -388,7 +389,7 @@ void TUniStrings::SaveToStream(fw::TStream* Stream, bool WithBOM) {
   }
   const WideString text = GetTextStr();
   // The platform is little-endian: the characters are the bytes.
-  if (!text.empty()) Stream->WriteBuffer(text.data(), fw::Integer(text.size() * 2));
+  fw::WriteSliced(Stream, text.data(), text.size() * 2);
 }
 
 }  // namespace cs

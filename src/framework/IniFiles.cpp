@@ -19,6 +19,7 @@ struct TMemIniFile::Line {
   String key;         // value lines: the key; kept lines: the line's text
   String value;
   String raw;  // the line's bytes; for a value line only while its value is unchanged
+  String bytes;  // a value line not in UTF-8: its value's own bytes, while it is unchanged
 };
 
 struct TMemIniFile::Section {
@@ -29,6 +30,8 @@ struct TMemIniFile::Section {
 };
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 String OneLine(std::string_view value) {
   String out(value);
@@ -89,7 +92,7 @@ TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName) {
   if (!FileName.empty() && FileExists(FileName)) {
     std::string bytes = ReadWholeFile(FileName, MaxIniFileSize);
     std::string_view view(bytes);
-    FByteOrderMark = view.substr(0, 3) == "\xEF\xBB\xBF";
+    FByteOrderMark = view.starts_with(kByteOrderMark);
     if (FByteOrderMark) view.remove_prefix(3);
     SetText(view);
   }
@@ -128,16 +131,22 @@ String TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
   return l ? l->value : Default;
 }
 
+String TMemIniFile::ReadBytes(std::string_view Section, std::string_view Ident, const String& Default) const {
+  const Line* l = FindKey(Section, Ident);
+  return !l ? Default : l->bytes.empty() ? l->value : l->bytes;
+}
+
 void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, const String& Value) {
   if (Line* l = FindKey(Section, Ident)) {
     // The same value written back keeps the line as the file had it.
     if (l->value != Value) {
       l->value = Value;
       l->raw.clear();
+      l->bytes.clear();
     }
     return;
   }
-  AddLine(AddSection(Section), Line{false, Trim(Ident), Value, {}});
+  AddLine(AddSection(Section), Line{false, Trim(Ident), Value, {}, {}});
 }
 
 Integer TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, Integer Default) const {
@@ -251,13 +260,17 @@ void TMemIniFile::SetText(std::string_view Text) {
   Clear();
   Section* current = nullptr;
   win::ForEachLineOf(Text, [&](std::string_view bytes) {
+    // A byte order mark in front of a line (files pasted together) is not part of it.
+    std::string_view content = bytes;
+    while (content.starts_with(kByteOrderMark)) content.remove_prefix(kByteOrderMark.size());
+    // Only blanks make a blank line: one of other control bytes goes back as it came.
+    if (content.find_first_not_of(" \t") == std::string_view::npos) return;
     // Each line in its own encoding: a line that is not UTF-8 changes no other line.
-    const bool utf8 = win::IsValidUtf8(bytes);
-    const String decoded = utf8 ? String(bytes) : win::Cp1251ToUtf8(bytes);
+    const bool utf8 = win::IsValidUtf8(content);
+    const String decoded = utf8 ? String(content) : win::Cp1251ToUtf8(content);
     const String s = TrimLeft(decoded);
     const String trimmed = TrimRight(s);
-    if (trimmed.empty()) return;
-    if (trimmed[0] == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
+    if (!trimmed.empty() && trimmed[0] == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
       const String name = Trim(std::string_view(trimmed).substr(1, trimmed.size() - 2));
       const bool known = FindSection(name) != nullptr;
       current = &AddSection(name);
@@ -265,15 +278,17 @@ void TMemIniFile::SetText(std::string_view Text) {
       return;
     }
     Line line;
-    if (trimmed[0] != ';' && current && SplitKeyLine(s, line.key, line.value)) {
+    if (!trimmed.empty() && trimmed[0] != ';' && current && SplitKeyLine(s, line.key, line.value)) {
       line.raw = String(bytes);  // written back as it stands while the value is unchanged
+      String bytesKey;
+      if (!utf8) SplitKeyLine(TrimLeft(content), bytesKey, line.bytes);
       AddLine(*current, std::move(line));
       return;
     }
     // A comment, or a line that cannot be read (no "=", no name, a damaged heading, no section
     // yet): not the store's to change, so it goes back to the file byte for byte.
     line.kept = true;
-    line.key = trimmed;
+    line.key = trimmed.empty() ? decoded : trimmed;
     line.raw = String(bytes);
     if (current) {
       AddLine(*current, std::move(line));

@@ -34,6 +34,9 @@ class TMemIniFile : public TObject {
 
   const String& FileName() const { return FFileName; }
   String ReadString(std::string_view Section, std::string_view Ident, const String& Default) const;
+  // The value's bytes as the file has them: a line that is not UTF-8 is not decoded (a file
+  // name must name the same file). ReadString for every other value.
+  String ReadBytes(std::string_view Section, std::string_view Ident, const String& Default) const;
   virtual void WriteString(std::string_view Section, std::string_view Ident, const String& Value);
   // Decimal, or hexadecimal after "0x" or "$"; Default for anything else.
   Integer ReadInteger(std::string_view Section, std::string_view Ident, Integer Default) const;

@@ -48,10 +48,17 @@ bool TShortCutTable::Load(TPropSaver& Store, const std::function<bool(std::strin
   Store.SetSection(ShortCutsSection);
   for (fw::Integer i = 0; i < keys.Count(); ++i) {
     const fw::String stored = Store.ReadString(keys.Strings(i), {});
-    const std::string_view action = Trimmed(stored);
+    fw::String key = keys.Strings(i);
+    std::string_view action = Trimmed(stored);
+    // A hand-written "Ctrl+==actExit": the store splits at the first "=", but the key ends in
+    // "=" and the action follows the second.
+    if (action.starts_with('=') && fw::TextToShortCut(Trimmed(key + "=")) != 0) {
+      key += "=";
+      action = Trimmed(action.substr(1));
+    }
     if (action.empty() || (IsAction && !IsAction(action))) continue;
     const std::size_t before = FEntries.size();
-    Add(keys.Strings(i), action);
+    Add(key, action);
     if (FEntries.size() == before) unreadable.emplace_back(action);
   }
   Store.SetSection(previous);

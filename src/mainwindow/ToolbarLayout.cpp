@@ -22,6 +22,8 @@ struct TPlace {
 
 constexpr std::size_t kFields = 8;
 constexpr fw::Integer kMaxRow = 64, kMaxPos = 32767, kMaxFloatingWidth = 8192;
+// A floating frame's screen place: as far as window coordinates reach.
+constexpr fw::Integer kMinCoord = -32768, kMaxCoord = 32767;
 // The floating frame counts as reachable when this much of its top left corner is on a monitor:
 // enough of the caption to grab it.
 constexpr fw::Integer kGrabWidth = 40, kGrabHeight = 16;
@@ -31,7 +33,8 @@ bool InRange(fw::Integer V, fw::Integer Low, fw::Integer High) { return V >= Low
 std::optional<TPlace> Parse(const std::vector<fw::Integer>& F) {
   if (F.size() != kFields) return std::nullopt;
   if (!InRange(F[0], 0, 1) || !InRange(F[1], 0, 1) || !InRange(F[2], 0, 3) || !InRange(F[3], 0, kMaxRow) ||
-      !InRange(F[4], -1, kMaxPos) || !InRange(F[7], 0, kMaxFloatingWidth))
+      !InRange(F[4], -1, kMaxPos) || !InRange(F[5], kMinCoord, kMaxCoord) || !InRange(F[6], kMinCoord, kMaxCoord) ||
+      !InRange(F[7], 0, kMaxFloatingWidth))
     return std::nullopt;
   return TPlace{F[0] == 1, F[1] == 1, F[2], F[3], F[4], F[5], F[6], F[7]};
 }
@@ -79,7 +82,8 @@ std::vector<fw::Integer> Fields(TTBCustomDockableWindow* Window) {
 }  // namespace
 
 void SaveToolbarLayout(TPropSaver& Store, const std::vector<TTBCustomDockableWindow*>& Windows) {
-  Store.EraseSection(ToolbarsSection);
+  // Only the toolbars' own lines are written: comments, lines for toolbars this program does not
+  // have and lines it cannot read stay as they are.
   InSection(Store, ToolbarsSection, [&] {
     for (TTBCustomDockableWindow* window : Windows)
       if (!window->Name().empty()) Store.WriteIntegers(window->Name(), Fields(window));

@@ -21,7 +21,8 @@ class TPropSaver;
 
 inline constexpr const char* ToolbarsSection = "TOOLBARS";
 
-// Replaces the section with the windows' present places. The store's section is kept.
+// Writes each window's present place over its line; every other line of the section stays
+// byte for byte. The store's current section is kept.
 void SaveToolbarLayout(TPropSaver& Store, const std::vector<toolbars::TTBCustomDockableWindow*>& Windows);
 // Docks are indexed by their TTBDockPosition. Returns the number of windows placed.
 int LoadToolbarLayout(TPropSaver& Store, const std::vector<toolbars::TTBCustomDockableWindow*>& Windows,

@@ -41,6 +41,7 @@
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace workspace {
 
@@ -123,15 +124,12 @@ void TwndKorvalinMain::FormCreate() {
 
   // Settings: the preferences record and the key bindings of the settings file. A file that
   // cannot be read leaves the defaults, is said once, and is not written over at exit.
-  std::unique_ptr<TPropSaver> loaded;
-  try {
-    loaded = std::make_unique<TPropSaver>(true);
-  } catch (const std::exception& e) {
-    FSettingsUnread = true;
-    loaded = std::make_unique<TPropSaver>(fw::String(), "PREFERENCES", false);
-    fw::AppMessageBox(fw::String(kSettingsUnread) + "\n" + e.what(), win::MB_OK | win::MB_ICONWARNING);
+  DeclareSettingsUnreadable(fw::String());
+  TPropSaver store(true);
+  if (SettingsFileUnreadable()) {
+    MarkSettingsNotKeptSaid();
+    fw::AppMessageBox(fw::String(kSettingsUnread) + "\n" + SettingsUnreadReason(), win::MB_OK | win::MB_ICONWARNING);
   }
-  TPropSaver& store = *loaded;
   LoadToolSettings(store);
   Preferences.Load(store);
   // An unknown theme name, or one whose theme cannot be made, gives "Default".
@@ -295,11 +293,9 @@ void TwndKorvalinMain::ShowHintValuesExecute() {
   const bool on = !FHintValuesTool->Active();
   FHintValuesTool->SetActive(on);
   FShowHintValues->SetChecked(on);
-  if (!FSettingsUnread) Guarded([&] {
-    TPropSaver store(true);
-    store.WriteBool("ShowHintValues", on);
-    WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
-  });
+  TPropSaver store(true);
+  store.WriteBool("ShowHintValues", on);
+  KeepSettings(store);
   RefreshMenu();
 }
 
@@ -455,17 +451,13 @@ void TwndKorvalinMain::FormClose() {
   FClosed = true;
   // The settings written at exit; a file that cannot be written is said, not lost silently.
   // A file that could not be read at start keeps what it holds.
-  if (!FSettingsUnread) {
-    try {
-      TPropSaver store(true);
-      Preferences.Save(store);
-      SaveToolSettings(store);
-      if (tx::CurrentTheme) store.WriteString("Theme", tx::GetCurrentThemeName());
-      SaveBarSettings(store);
-      WithFileErrors(TPropSaver::SettingsFileName(), faWrite, [&] { store.UpdateFile(); });
-    } catch (const std::exception& e) {
-      fw::AppMessageBox(e.what(), win::MB_OK | win::MB_ICONERROR);
-    }
+  if (!SettingsFileUnreadable()) {
+    TPropSaver store(true);
+    Preferences.Save(store);
+    SaveToolSettings(store);
+    if (tx::CurrentTheme) store.WriteString("Theme", tx::GetCurrentThemeName());
+    SaveBarSettings(store);
+    KeepSettings(store);
   }
   CancelPointPick();
   DisconnectAnalysisTools();

@@ -292,7 +292,6 @@ class TwndKorvalinMain : public fw::TForm {
   std::unique_ptr<TOperationCollection> FOperations;
   bool FClosed = false;
   bool FHadGraphs = false;
-  bool FSettingsUnread = false;
 };
 
 }  // namespace workspace

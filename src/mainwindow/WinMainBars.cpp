@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "controls/CsThemeMenu.h"
 #include "framework/ActnList.h"
@@ -132,15 +133,17 @@ toolbars::TTBCustomItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action)
 void TwndKorvalinMain::LoadBarSettings(TPropSaver& Store) {
   TBarRecentList* recent = FBars->RecentFiles();
   recent->SetMaxItems(Store.ReadInteger(kRecentFilesLengthKey, 0, kRecentFilesMost, kRecentFilesDefault));
-  fw::TStringList names;
-  // A damaged count would have thousands of keys looked up for nothing: more than the list can
-  // number is not a list this program wrote.
-  const fw::Integer stored = Store.ReadInteger(fw::String(kRecentFilesKey) + "Count", -1);
-  if (stored >= 0 && stored <= kRecentFilesMost && Store.ReadStrings(kRecentFilesKey, &names)) {
-    // Stored most recent first; adding puts each on top, so the oldest goes first.
-    for (fw::Integer i = names.Count() - 1; i >= 0; --i)
-      if (!fw::Trim(names.Strings(i)).empty()) recent->Add(names.Strings(i));
-  }
+  // Names as their bytes: one not in UTF-8 must still name its file. A damaged count (more
+  // than the list can number, or no number) does not cost the list: the names there are taken,
+  // as many as the list can hold, and are written back with a sound count at exit.
+  const fw::String key = kRecentFilesKey;
+  fw::Integer stored = Store.ReadInteger(key + "Count", -1);
+  if (stored < 0 || stored > kRecentFilesMost) stored = kRecentFilesMost;
+  std::vector<fw::String> names;
+  for (fw::Integer i = 0; i < stored; ++i) names.push_back(Store.ReadFileName(key + fw::IntToStr(i), ""));
+  // Stored most recent first; adding puts each on top, so the oldest goes first.
+  for (auto it = names.rbegin(); it != names.rend(); ++it)
+    if (!fw::Trim(*it).empty()) recent->Add(*it);
   LoadToolbarLayout(Store, FBars->DockableWindows(), FBars->Docks());
   FThemeItems->Recreate();
 }

@@ -10,6 +10,7 @@
 #include "framework/GridsString.h"
 #include "platform/user/services/Monitor.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace workspace {
 
@@ -91,26 +92,18 @@ bool SaveLoadFormPosition(fw::TControl* Form, bool Save) {
   if (!Form) return false;
   if (!Save) {
     const fw::TRect before{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()};
-    // A settings file that cannot be read leaves the position as it is; it was said at start.
-    try {
-      if (!TPropSaver(true).ReadFormPosition(Form)) return false;
-    } catch (const std::exception&) {
-      return false;
-    }
+    // A settings file that cannot be read leaves the position as it is.
+    if (!TPropSaver(true).ReadFormPosition(Form)) return false;
     // A place on no monitor (a screen since removed, a damaged value) would hide the window.
     const win::RECT placed{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()};
     if (win::MonitorFromRect(&placed, win::MONITOR_DEFAULTTONULL)) return true;
     Form->SetBounds(before.left, before.top, before.right - before.left, before.bottom - before.top);
     return false;
   }
-  try {
-    TPropSaver store(true);
-    store.WriteFormPosition(Form);
-    store.UpdateFile();
-  } catch (const std::exception& e) {
-    // The position is not worth stopping for, but a settings file that cannot be written is.
-    fw::AppMessageBox(e.what(), 16);
-  }
+  TPropSaver store(true);
+  store.WriteFormPosition(Form);
+  // The position is not worth stopping for; a settings file that cannot be written is said once.
+  KeepSettings(store);
   return true;
 }
 

@@ -26,7 +26,15 @@ TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName, fw::S
   LoadTwoColumnFile(FileName, TTextReaderSettings::FromPreferences(), series.get(), &report);
   TGraph* graph = Graphs.AddGraph(series.get(), FileName, {}, {});
   series.release();
-  if (Note) *Note = SkippedLinesNote(fw::ExtractFileName(FileName), report.SkippedLines);
+  if (Note) {
+    *Note = SkippedLinesNote(fw::ExtractFileName(FileName), report.SkippedLines);
+    if (report.ReadTo != TTextReadReport::WholeFile) {
+      // The lines written after it was opened are not in the graph.
+      if (!Note->empty()) *Note += "; ";
+      *Note += fw::Format("%s: файл дописывался во время чтения, прочитаны первые %d байт", fw::ExtractFileName(FileName),
+                          report.ReadTo);
+    }
+  }
   return graph;
 }
 

@@ -14,6 +14,8 @@
 #include "platform/kernel/Files.h"
 #include "platform/kernel/NumberText.h"
 #include "platform/kernel/TextConvert.h"
+#include "workspace/FileErrors.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace workspace {
 
@@ -84,9 +86,20 @@ String I(Integer v) { return fw::IntToStr(v); }
 
 }  // namespace
 
-TPropSaver::TPropSaver(bool Load) : TPropSaver(SettingsFileName(), kPreferences, Load) {}
+TPropSaver::TPropSaver(bool Load) : TPropSaver(std::string_view(kPreferences), Load) {}
 
-TPropSaver::TPropSaver(std::string_view Section, bool Load) : TPropSaver(SettingsFileName(), Section, Load) {}
+// The settings file never stops a caller: one that cannot be read is declared unreadable (the
+// store starts empty), and one declared so is not read again.
+TPropSaver::TPropSaver(std::string_view Section, bool Load)
+    : FIni(std::make_unique<fw::TMemIniFile>(String())), FFileName(SettingsFileName()), FSection(Section),
+      FSettingsFile(true) {
+  if (!Load || SettingsFileUnreadable()) return;
+  try {
+    FIni = std::make_unique<fw::TMemIniFile>(FFileName);
+  } catch (const std::exception& e) {
+    DeclareSettingsUnreadable(FileErrorMessage(e, FFileName, faRead));
+  }
+}
 
 TPropSaver::TPropSaver(const String& FileName, std::string_view Section, bool Load)
     : FIni(std::make_unique<fw::TMemIniFile>(Load ? FileName : String())), FFileName(FileName), FSection(Section) {}
@@ -106,6 +119,10 @@ String TPropSaver::SettingsFileName() { return win::WideToUtf8(win::ModulePathWi
 
 String TPropSaver::ReadString(std::string_view Ident, const String& Default) const {
   return FIni->ReadString(FSection, Ident, Default);
+}
+
+String TPropSaver::ReadFileName(std::string_view Ident, const String& Default) const {
+  return FIni->ReadBytes(FSection, Ident, Default);
 }
 
 void TPropSaver::WriteString(std::string_view Ident, const String& Value) {
@@ -421,6 +438,8 @@ void TPropSaver::SetText(std::string_view Text) {
 
 void TPropSaver::UpdateFile() {
   if (FFileName.empty()) throw fw::EFCreateError("Cannot create file \"\". The store has no file");
+  // What could not be read may hold more than this store saw: it is not written over.
+  if (FSettingsFile && SettingsFileUnreadable()) throw fw::Exception(SettingsUnreadReason());
   // The file as it is now (other stores may have saved since this one was loaded), with this
   // store's changes on top, in the order they were made.
   auto merged = std::make_unique<fw::TMemIniFile>(FFileName);

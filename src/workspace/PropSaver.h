@@ -44,6 +44,9 @@ using fw::String;
 class TPropSaver {
  public:
   // On the settings file, current section "PREFERENCES"; the file is read only when Load.
+  // These two never raise: a settings file that cannot be read is declared unreadable (see
+  // SettingsKeeping.h) and the store starts empty; one declared so is not read again, and
+  // UpdateFile raises rather than write over it.
   explicit TPropSaver(bool Load);
   // On the settings file with Section current; read only when Load.
   TPropSaver(std::string_view Section, bool Load);
@@ -64,6 +67,9 @@ class TPropSaver {
   // Plain values in the current section.
   String ReadString(std::string_view Ident, const String& Default) const;
   void WriteString(std::string_view Ident, const String& Value);
+  // A file name: the value's bytes as the file has them, not decoded when they are not UTF-8
+  // (decoded, they would name another file).
+  String ReadFileName(std::string_view Ident, const String& Default) const;
   // Decimal, or hexadecimal after "0x" (or "$").
   Integer ReadInteger(std::string_view Ident, Integer Default) const;
   // ReadInteger, and Default also for a value outside Low .. High.
@@ -177,6 +183,7 @@ class TPropSaver {
   std::vector<TChange> FChanges;
   String FFileName;
   String FSection;
+  bool FSettingsFile = false;
 };
 
 // Runs Body with Store's current section switched to Section; the previous one comes back after,

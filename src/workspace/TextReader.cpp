@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -489,6 +490,14 @@ std::size_t ScanText(std::string_view Text, const TTextReaderSettings& Settings,
   return scanner.Skipped();
 }
 
+std::function<void(unsigned)>& FileReadHook() {
+  static std::function<void(unsigned)> hook;
+  return hook;
+}
+
+// Numbers the openings for the hook.
+std::atomic<unsigned> Openings{0};
+
 class TFileHandle {
  public:
   explicit TFileHandle(const String& FileName) : FName(FileName) {
@@ -511,17 +520,26 @@ class TFileHandle {
       throw EGraphError(fw::Format("Файл \"%s\" слишком велик для построения графика", FileName));
     }
     FSize = std::size_t(st.st_size);
+    FModified = st.st_mtim;
+    FOpening = ++Openings;
   }
   ~TFileHandle() { ::close(FFd); }
   TFileHandle(const TFileHandle&) = delete;
   TFileHandle& operator=(const TFileHandle&) = delete;
 
+  // The size the file had when it was opened: reading ends there, however it grows meanwhile.
   std::size_t Size() const { return FSize; }
-  // Up to Count bytes; 0 at the end of the file.
+  // Up to Count bytes; 0 at the end of the file, or where it ended when it was opened.
   std::size_t Read(char* Buffer, std::size_t Count) {
+    Count = std::min(Count, FSize - FPos);
+    if (Count == 0) return 0;
     while (true) {
       const ssize_t got = ::read(FFd, Buffer, Count);
-      if (got >= 0) return std::size_t(got);
+      if (got >= 0) {
+        FPos += std::size_t(got);
+        if (FileReadHook()) [[unlikely]] FileReadHook()(FOpening);
+        return std::size_t(got);
+      }
       if (errno != EINTR) RaiseReadError();
     }
   }
@@ -530,14 +548,23 @@ class TFileHandle {
   std::size_t ReadAt(char* Buffer, std::size_t Count, std::size_t Offset) const {
     while (true) {
       const ssize_t got = ::pread(FFd, Buffer, Count, off_t(Offset));
-      if (got >= 0) return std::size_t(got);
+      if (got >= 0) {
+        if (FileReadHook()) [[unlikely]] FileReadHook()(FOpening);
+        return std::size_t(got);
+      }
       if (errno != EINTR) RaiseReadError();
     }
   }
-  // The size the file has now.
-  std::size_t CurrentSize() const {
+  // What happened to the file since it was opened. One written to in place and no longer than
+  // it was may have changed under the reader anywhere: what was read is not to be trusted. One
+  // that grew was appended to: what it held when opened is what was read.
+  enum TChange { fcNone, fcGrew, fcRewritten };
+  TChange Change() const {
     struct stat st {};
-    return ::fstat(FFd, &st) == 0 ? std::size_t(st.st_size) : std::size_t(-1);
+    if (::fstat(FFd, &st) != 0) return fcRewritten;
+    if (std::size_t(st.st_size) > FSize) return fcGrew;
+    const bool touched = st.st_mtim.tv_sec != FModified.tv_sec || st.st_mtim.tv_nsec != FModified.tv_nsec;
+    return std::size_t(st.st_size) < FSize || touched ? fcRewritten : fcNone;
   }
 
  private:
@@ -548,6 +575,9 @@ class TFileHandle {
   String FName;
   int FFd = -1;
   std::size_t FSize = 0;
+  std::size_t FPos = 0;
+  timespec FModified{};
+  unsigned FOpening = 0;
 };
 
 // The whole file, from a handle not yet read (a file shortened meanwhile gives what it has).
@@ -943,7 +973,7 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     share.Skipped = scanner.Skipped();
     share.Exact = !scanner.MetOverlong() && !source.Cut() && !share.Points.Overflow;
   });
-  if (File.CurrentSize() != size) return false;
+  if (File.Change() != TFileHandle::fcNone) return false;
   std::size_t skipped = 0;
   bool ascending = true;
   double lastX = -std::numeric_limits<double>::infinity();
@@ -970,20 +1000,49 @@ unsigned SharesFor(std::size_t Size) {
   return unsigned(std::min<std::size_t>(std::size_t(ReadingThreads()) * 4, Size / (std::size_t(1) << 20)));
 }
 
-void LoadFile(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
-              chart::TChartSeries* Series, TTextReadReport* Report) {
+// One read of the file into Series. False, Series untouched, when the file was written to in
+// place while it was read.
+bool LoadFileOnce(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
+                  chart::TChartSeries* Series, TTextReadReport* Report) {
   TFileHandle file(FileName);
+  auto grew = [&] {
+    if (Report) Report->ReadTo = file.Change() == TFileHandle::fcGrew ? file.Size() : TTextReadReport::WholeFile;
+  };
   std::vector<std::string_view> wide;
   const TClassTable classes = MakeClasses(Settings, wide);
-  if (!wide.empty()) return LoadTwoColumnSeries(ReadAll(file), Settings, Series, Report);
+  if (!wide.empty()) {
+    const std::string bytes = ReadAll(file);
+    if (file.Change() == TFileHandle::fcRewritten) return false;
+    LoadTwoColumnSeries(bytes, Settings, Series, Report);
+    grew();
+    return true;
+  }
   if (Shares == 0) Shares = SharesFor(file.Size());
-  if (Shares > 1 && LoadInShares(file, FileName, Settings, classes, Shares, Series, Report)) return;
+  if (Shares > 1) {
+    if (LoadInShares(file, FileName, Settings, classes, Shares, Series, Report)) {
+      grew();
+      return true;
+    }
+    if (file.Change() == TFileHandle::fcRewritten) return false;
+  }
   TSeriesArraysSink sink;
   TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner, sink);  // the shares read without moving its position
+  if (file.Change() == TFileHandle::fcRewritten) return false;
   if (sink.X.size() < 2) RaiseTooFewPointsOfFile(FileName, Settings);
   if (Report) Report->SkippedLines = scanner.Skipped();
   DeliverArrays(sink.X, sink.Y, sink.Ascending, Series);
+  grew();
+  return true;
+}
+
+// A file rewritten while it was read is read once more; rewritten again, it is refused rather
+// than drawn from lines torn between its old and new text.
+void LoadFile(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
+              chart::TChartSeries* Series, TTextReadReport* Report) {
+  for (int attempt = 0; attempt < 2; ++attempt)
+    if (LoadFileOnce(FileName, Settings, Shares, Series, Report)) return;
+  throw EGraphError(fw::Format("Файл \"%s\" изменялся во время чтения: график не построен", FileName));
 }
 
 }  // namespace
@@ -1028,6 +1087,8 @@ void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, char
   const std::size_t n = std::min(X.size(), Y.size());
   Deliver(X.data(), Y.data(), n, std::is_sorted(X.begin(), X.begin() + std::ptrdiff_t(n)), Series);
 }
+
+void SetFileReadHook(std::function<void(unsigned Opening)> Hook) { FileReadHook() = std::move(Hook); }
 
 std::string ReadFileBytes(const String& FileName) {
   TFileHandle file(FileName);

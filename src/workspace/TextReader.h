@@ -7,6 +7,7 @@
 // and in Windows Cyrillic, so the bytes are scanned as they are; only delimiters outside ASCII
 // need the text decoded (line by line: UTF-8 when valid, else Windows Cyrillic) before the scan.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@ struct TTextReaderSettings {
 struct TTextReadReport {
   // Lines past the header lines that gave no point (blank lines not counted).
   std::size_t SkippedLines = 0;
+  // The bytes read when the file grew while it was read: the size it had when opened, past
+  // which nothing was read. WholeFile otherwise.
+  static constexpr std::size_t WholeFile = std::size_t(-1);
+  std::size_t ReadTo = WholeFile;
 };
 
 // The points of a text in file order.
@@ -59,7 +64,9 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
                          chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
 // The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
-// Series changes only once the whole file was read.
+// Series changes only once the whole file was read. A file that grows meanwhile is read up to
+// the size it had when opened (Report->ReadTo says so); one written to in place is read once
+// more, and refused with EGraphError when that happens again.
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
                        chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
@@ -72,6 +79,11 @@ void LoadTwoColumnFileInShares(const String& FileName, const TTextReaderSettings
 // Fills Series (emptied first) with the points (X[i], Y[i]) as LoadTwoColumnSeries does,
 // raising the same way.
 void FillSeries(const std::vector<double>& X, const std::vector<double>& Y, chart::TChartSeries* Series);
+
+// For tests: Hook runs after every read from a file being loaded, on the reading threads too
+// (it must be safe to call from them), with a number that tells the file's openings apart; an
+// empty one removes it.
+void SetFileReadHook(std::function<void(unsigned Opening)> Hook);
 
 // The whole file. Raises fw::EFOpenError when it cannot be read and EGraphError when it is too
 // large to be a graph.

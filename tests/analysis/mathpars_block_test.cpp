@@ -139,6 +139,33 @@ TEST_F(MathParserBlockTest, FirstFailingPointRaisesItsOwnError) {
   EXPECT_EQ(out[399], 1);
 }
 
+// Many points are evaluated on several cores: the values are those of one pass, and of two
+// failing points the earlier one's error is raised, wherever the two fall.
+TEST_F(MathParserBlockTest, ManyPointsGiveOnePassesValuesAndItsFirstError) {
+  constexpr std::size_t kMany = 300000;
+  std::vector<double> xs(kMany);
+  for (std::size_t i = 0; i < kMany; ++i) xs[i] = 0.5 + double(i) * 1e-5;
+  std::vector<double> ys(kMany);
+  parser.SetVariable("a", 0.25);
+  parser.SetExpression("a*x^2-x/3");
+  parser.EvaluateBlock("x", xs.data(), ys.data(), kMany);
+  for (std::size_t i = 0; i < kMany; i += 997) ASSERT_EQ(ys[i], 0.25 * xs[i] * xs[i] - xs[i] / 3) << i;
+  ASSERT_EQ(ys.back(), 0.25 * xs.back() * xs.back() - xs.back() / 3);
+
+  parser.SetExpression("1/x+sqrt(x)");
+  struct Case { std::size_t Zero, Negative; bool DivisionFirst; };
+  for (const Case& c : {Case{1000, kMany - 5, true}, Case{kMany - 5, 1000, false}, Case{150001, 150000, false},
+                        Case{kMany / 2, kMany / 2 + 1, true}}) {
+    std::vector<double> bad(kMany, 1.0);
+    bad[c.Zero] = 0;
+    bad[c.Negative] = -1;
+    if (c.DivisionFirst)
+      EXPECT_THROW(parser.EvaluateBlock("x", bad.data(), ys.data(), kMany), win::EZeroDivide) << c.Zero;
+    else
+      EXPECT_THROW(parser.EvaluateBlock("x", bad.data(), ys.data(), kMany), win::EInvalidOp) << c.Negative;
+  }
+}
+
 TEST_F(MathParserBlockTest, SyntaxErrorsAreRaisedBeforeAnyPoint) {
   const double x = 1;
   double y = 0;

@@ -15,6 +15,7 @@
 #include "framework/Component.h"
 #include "framework/Filer.h"
 #include "framework/PropInfo.h"
+#include "framework/StreamSlices.h"
 #include "framework/Streams.h"
 #include "platform/kernel/Files.h"
 
@@ -325,6 +326,49 @@ TEST(UniStrings, StreamWithoutMarkIsUtf16Le) {
   TUniStringList back;
   back.LoadFromStream(&stream, false);
   EXPECT_EQ(Lines(back), (std::vector<WideString>{u"ж"}));
+}
+
+// A stream that refuses any one read or write of more than Most bytes.
+class TNarrowStream : public fw::TMemoryStream {
+ public:
+  explicit TNarrowStream(fw::Integer Most) : FMost(Most) {}
+  fw::Integer Read(void* Buffer, fw::Integer Count) override {
+    return Count > FMost ? 0 : fw::TMemoryStream::Read(Buffer, Count);
+  }
+  fw::Integer Write(const void* Buffer, fw::Integer Count) override {
+    return Count > FMost ? 0 : fw::TMemoryStream::Write(Buffer, Count);
+  }
+
+ private:
+  fw::Integer FMost;
+};
+
+// A count of 2 GiB and more does not fit one read or write: texts of every character set go in
+// slices (made small here), and read back whole.
+TEST(UniStrings, LongTextsGoThroughTheStreamInSlices) {
+  const std::size_t saved = fw::StreamSliceBytes;
+  fw::StreamSliceBytes = 16;
+  WideString text;
+  for (int i = 0; i < 40; ++i) text += u"line " + Utf8ToWide(std::to_string(i)) + u" \u00e9\r\n";
+  TUniStringList direct;
+  direct.SetTextStr(text);
+  struct Case { const char* Name; std::string Bytes; WideString Read; };
+  const Case cases[] = {{"UTF-8", "\xEF\xBB\xBF" + WideToUtf8(text), text},
+                        {"ANSI", WideToAnsi(text), AnsiToWide(WideToAnsi(text))}};
+  for (const Case& c : cases) {
+    direct.SetTextStr(c.Read);
+    TNarrowStream stream(16);
+    for (char b : c.Bytes) stream.WriteBuffer(&b, 1);
+    stream.SetPosition(0);
+    TUniStringList loaded;
+    EXPECT_NO_THROW(loaded.LoadFromStream(&stream, true)) << c.Name;
+    EXPECT_EQ(Lines(loaded), Lines(direct)) << c.Name;
+  }
+  direct.SetTextStr(text);
+  TNarrowStream written(16);
+  EXPECT_NO_THROW(direct.SaveToStream(&written, false));
+  EXPECT_EQ(written.Size(), fw::Int64(text.size() * 2));
+  fw::StreamSliceBytes = saved;
 }
 
 // Form storage --------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "chart/ChartStreaming.h"
 #include "chart/PlotCanvas.h"
 #include "chart/Series.h"
+#include "controls/CsButtons.h"
 #include "export/forms/WinAxesFormat.h"
 #include "export/forms/WinCopy.h"
 #include "export/forms/WinFrameFormat.h"
@@ -70,6 +71,15 @@ TEST_F(DialogFramesTest, EveryDialogHasAFixedDialogFrame) {
     std::unique_ptr<fw::TForm> dialog(c.make());
     EXPECT_EQ(dialog->BorderStyle(), fw::bsDialog) << c.name;
   }
+}
+
+// The radio buttons of the dialogs carry their captions (what the user reads to choose).
+TEST_F(DialogFramesTest, RadioButtonsCarryTheirCaptions) {
+  std::unique_ptr<kvforms::TwndCopyImg> dialog(new kvforms::TwndCopyImg(nullptr));
+  EXPECT_EQ(dialog->rbCopyWMF->Caption(), u"Метафайл (WMF)");
+  EXPECT_EQ(dialog->rbCopyWMF->Name(), "rbCopyWMF");
+  EXPECT_FALSE(dialog->rbCopyBMP->Caption().empty());
+  EXPECT_FALSE(dialog->rbCopyEMF->Caption().empty());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "export/export_test_files.h"
 #include "export/forms/MultiGraphExport.h"
 #include "export/forms/WinSaveParams.h"
+#include "framework/StreamSlices.h"
 #include "framework/Forms.h"
 #include "support/HeadlessFixture.h"
 #include "workspace/Graph.h"
@@ -143,6 +144,27 @@ TEST_F(MultiGraphExportTest, OneFilePerGraphWithUniqueNamesAndTheUsersExtension)
   ASSERT_TRUE(RunWizard(2));  // Start -> FileFormat -> Files, then OK
   EXPECT_EQ(Files(), (std::vector<std::string>{"a_b.dat", "alpha.dat", "alpha1.dat"}));
   EXPECT_EQ(exporttest::ReadText(Path("alpha1.dat")), "3\t4\n");
+}
+
+// Each file goes to disk in slices as one graph's file does (a count of 2 GiB and more fits
+// no single write): made small here, every byte still arrives.
+TEST_F(MultiGraphExportTest, EachFileIsWrittenWholeInSlices) {
+  const std::size_t saved = fw::StreamSliceBytes;
+  fw::StreamSliceBytes = 3;
+  AddGraph("first", {{1, 2}, {3, 4}, {5, 6}});
+  AddGraph("second", {{10, 20}});
+  Seed([&](workspace::TPropSaver& s) {
+    s.WriteBool("SaveBundle", false);
+    s.WriteString("FilesPath", Dir());
+    s.WriteInteger("SaveFormat", 4);
+    s.WriteString("UserFileExt", "dat");
+    s.WriteInteger("DecimalSeparator", 1);
+  });
+  const bool ran = RunWizard(2);
+  fw::StreamSliceBytes = saved;
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(exporttest::ReadText(Path("first.dat")), "1\t2\n3\t4\n5\t6\n");
+  EXPECT_EQ(exporttest::ReadText(Path("second.dat")), "10\t20\n");
 }
 
 TEST_F(MultiGraphExportTest, TypedNamesAndSourceNamesGiveTheFileNames) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "chart/ChartElement.h"
@@ -19,9 +22,13 @@
 #include "export/format_test_support.h"
 #include "export/forms/WinPrint.h"
 #include "framework/Printers.h"
+#include "platform/controls/MessageBox.h"
 #include "platform/desktop/CommonDialogs.h"
+#include "platform/desktop/PrintService.h"
+#include "platform/desktop/ScriptedAnswers.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace {
 
@@ -41,7 +48,9 @@ class PrintDialogTest : public exporttest::ChartExportTest {
     selector_->SetParentChart(&chart);
   }
   void TearDown() override {
-    std::remove(workspace::TPropSaver::SettingsFileName().c_str());
+    std::filesystem::remove_all(workspace::TPropSaver::SettingsFileName());
+    workspace::DeclareSettingsUnreadable("");
+    win::desktop::ClearScriptedAnswers();
     ChartExportTest::TearDown();
   }
   std::unique_ptr<TwndPrint> Open() { return std::make_unique<TwndPrint>(nullptr, chart_.get(), selector_); }
@@ -202,6 +211,69 @@ TEST_F(PrintDialogTest, PrintingToPdfWithoutAFileNameAsksForOneAndCancelPrintsNo
   }
   const auto info = writertest::RunCommand("pdfinfo '" + pdf + "'");
   EXPECT_EQ(info.Status, 0) << info.Output;
+}
+
+// A print system with the queues a test gives it, taking every job it is handed.
+class QueuesForTest : public win::desktop::PrintService {
+ public:
+  QueuesForTest() : previous_(win::desktop::SetPrintService(this)) {}
+  ~QueuesForTest() override { win::desktop::SetPrintService(previous_); }
+  std::vector<std::string> Queues() override { return queues; }
+  std::string DefaultQueue() override { return defaultQueue; }
+  std::optional<std::string> Submit(const std::string& queue, const std::string&, const std::string&, int) override {
+    if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "The printer or class does not exist.";
+    jobs.push_back(queue);
+    return std::nullopt;
+  }
+  std::vector<std::string> queues, jobs;
+  std::string defaultQueue;
+
+ private:
+  win::desktop::PrintService* previous_;
+};
+
+// The default queue is taken by its name when the dialog opens: should it go while the dialog
+// is open, printing reports it gone as it does for a queue chosen by hand, and prints nowhere else.
+TEST_F(PrintDialogTest, ADefaultQueueRemovedWhileOpenIsReportedNotReplaced) {
+  QueuesForTest system;
+  system.queues = {"office", "lab"};
+  system.defaultQueue = "office";
+  auto dialog = Open();
+  EXPECT_EQ(dialog->Caption(), "Печать - office");
+  system.queues = {"lab"};
+  system.defaultQueue = "lab";
+  win::desktop::ClearCommonDialogHistory();
+  try {
+    dialog->butPrintClick();
+    ADD_FAILURE() << "printed although the queue has gone";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("\"office\" is no longer available"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(system.jobs.empty());
+  EXPECT_TRUE(win::desktop::CommonDialogHistory().files.empty()) << "no PDF file asked for";
+}
+
+// Settings that cannot be kept never stop a print: the job goes, and the user is told once a
+// run, in Russian, that the settings are not kept.
+TEST_F(PrintDialogTest, SettingsThatCannotBeKeptDoNotStopPrinting) {
+  QueuesForTest system;
+  system.queues = {"office"};
+  system.defaultQueue = "office";
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  // The settings file's place taken by a folder: it can be neither read nor written.
+  std::filesystem::create_directory(settings);
+  win::ClearMessageBoxHistory();
+  for (int i = 0; i < 2; ++i) win::desktop::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  for (int run = 0; run < 2; ++run) {
+    auto dialog = Open();
+    EXPECT_EQ(dialog->Caption(), "Печать - office");
+    dialog->butPrintClick();
+  }
+  EXPECT_EQ(system.jobs, (std::vector<std::string>{"office", "office"}));
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  const std::string said = win::WideToUtf8(win::MessageBoxHistory()[0].text);
+  EXPECT_EQ(said.rfind("Настройки программы не сохраняются", 0), 0u) << said;
+  EXPECT_TRUE(std::filesystem::is_directory(settings));
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ TEST(IniStore, LinesTheStoreCannotReadAreKeptByteForByte) {
       {"no equals sign", "just some words"},
       {"damaged heading", "[Broken"},
       {"empty key", "=no name"},
-      {"second byte order mark", "\xEF\xBB\xBF[Again]"},
+      {"second byte order mark before a comment", "\xEF\xBB\xBF; again"},
       {"Windows Cyrillic comment", "; \xCA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9"},
       {"blanks kept inside", "  ;  indented comment  "},
   };

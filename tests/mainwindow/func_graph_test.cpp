@@ -2,6 +2,10 @@
 // points compared with the parser's and the chart functions' own values, the stored parameters
 // and settings, editing in place, and the messages for bad formulas, parameters and ranges.
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 #include <cmath>
 #include <functional>
 
@@ -18,7 +22,10 @@
 #include "controls/CsEditors.h"
 #include "controls/CsLists.h"
 #include "controls/FloatEdit.h"
+#include "export/forms/WinLineProp.h"
+#include "mainwindow/dialog_script.h"
 #include "mainwindow_fixture.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace mainwindowtest {
 
@@ -438,6 +445,72 @@ TEST_F(FuncGraphTest, DerivedGraphsRefuseTooFewPointsAndAGoneSource) {
   Pump();
   EXPECT_FALSE(LastMessage().empty());
   EXPECT_EQ(s->Series()->Count(), 13);
+}
+
+// Settings that cannot be written never cost the user a graph: the graph is made each time, and
+// the user is told once, in Russian, that the settings are not kept; the file stays as it was.
+TEST_F(FuncGraphTest, AGraphIsMadeWhenTheSettingsCannotBeWritten) {
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  const std::string held = "[PREFERENCES]\r\nPad=" + std::string(100000, 'x') + "\r\n";
+  std::ofstream(settings, std::ios::binary) << held;
+  // Files may grow no further than 64 KiB: the settings file reads but cannot be written again,
+  // whoever runs the test.
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64 << 10;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  win::ClearMessageBoxHistory();
+  for (int i = 0; i < 3; ++i) wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  for (int i = 0; i < 2; ++i)
+    Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [](analysis::TwndFuncGraph& d) { Range(d, u"0", u"1", u"1"); });
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  wd::ClearScriptedAnswers();
+  EXPECT_EQ(Graphs().Count(), 2);
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  EXPECT_EQ(LastMessage().rfind("Настройки программы не сохраняются", 0), 0u) << LastMessage();
+  EXPECT_NE(LastMessage().find(settings), std::string::npos) << LastMessage();
+  std::ifstream in(settings, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), held);
+}
+
+// A settings file that could not be read at start is read by no dialog later, even once it
+// could be; the dialogs open and do their work, nothing more is said, and the file is left alone.
+TEST_F(FuncGraphTest, NoDialogReadsASettingsFileFoundUnreadableAtStart) {
+  delete form;
+  form = nullptr;
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  std::filesystem::remove(settings);
+  ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
+  win::ClearMessageBoxHistory();
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  form = fw::Application->CreateForm<TwndKorvalinMain>();
+  form->Show();
+  Pump();
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  std::filesystem::remove(settings);
+  const std::string written = "[EXPRESSION_EDIT]\r\nFunction=cos(x)\r\n";
+  std::ofstream(settings, std::ios::binary) << written;
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [](analysis::TwndFuncGraph& d) {
+    EXPECT_EQ(d.Memo1->Text(), "sin(x)") << "the defaults, not the file";
+    Range(d, u"0", u"1", u"1");
+  });
+  EXPECT_EQ(Graphs().Count(), 1);
+  AnswerDialog<kvforms::TwndLineProp>(*desktop, fw::mrOk);
+  form->LinePropAction()->Execute();
+  Pump();
+  workspace::Preferences.ConfirmClose = false;
+  form->Close();
+  delete form;
+  form = nullptr;
+  EXPECT_EQ(win::MessageBoxHistory().size(), 1u) << LastMessage();
+  EXPECT_EQ(wd::PendingScriptedAnswers(), 1u);
+  wd::ClearScriptedAnswers();
+  std::ifstream in(settings, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), written);
 }
 
 }  // namespace mainwindowtest

@@ -221,6 +221,10 @@ TEST_F(MainWindowBarsTest, WhatALayoutSectionCannotPlaceKeepsItsDefaultAndNothin
        dpRight},
       {"floating off every monitor", "StandardToolbar=1;1;0;0;0;-9000;-9000;0\n", dpTop, dpBottom},
       {"floating on the monitor", "StandardToolbar=1;1;0;0;0;200;150;0\n", std::nullopt, dpBottom},
+      {"floating place past every coordinate", "StandardToolbar=1;1;0;0;0;2147483647;2147483647;0\n", dpTop,
+       dpBottom},
+      {"floating place below every coordinate", "StandardToolbar=1;1;0;0;0;-2147483648;-2147483648;0\n", dpTop,
+       dpBottom},
   };
   for (const DamagedLayoutCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -384,6 +388,46 @@ TEST_F(MainWindowBarsTest, TheRecentListTakesItsStoredLengthAndSurvivesDamage) {
   EXPECT_EQ(Bars().RecentFiles()->MaxItems(), 4);
   EXPECT_EQ(Bars().RecentFiles()->Items()->Count(), 0);
   EXPECT_FALSE(form->HintValuesTool()->Active());
+}
+
+// The toolbars' section keeps what it does not own byte for byte at exit: comments, lines for
+// toolbars the program does not have, lines it cannot read, a line of NUL bytes.
+TEST_F(MainWindowBarsTest, TheToolbarsSectionKeepsWhatItDoesNotOwn) {
+  const std::string others = "; placed by hand\r\nOldToolbar=1;0;2;0;0;0;0;0\r\nno equals sign here\r\n" +
+                             std::string(3, '\0') + "\r\nStandardToolbar=1;0;2;0;0;0;0;0\r\n";
+  RestartOn("[PREFERENCES]\r\nShowHintValues=0\r\n\r\n[TOOLBARS]\r\n" + others);
+  EXPECT_EQ(DockOf("StandardToolbar"), dpLeft);
+  Restart();
+  const std::string text = SettingsText();
+  const std::size_t section = text.find("[TOOLBARS]\r\n");
+  ASSERT_NE(section, std::string::npos) << text;
+  EXPECT_EQ(text.find("[TOOLBARS]", section + 1), std::string::npos) << "one section";
+  EXPECT_EQ(text.compare(section + 12, others.size(), others), 0) << ::testing::PrintToString(text);
+  EXPECT_EQ(DockOf("StandardToolbar"), dpLeft);
+}
+
+// A damaged count does not cost the list; a name that is not UTF-8 keeps its bytes, so that it
+// names its file still, on the menu and in the file written at exit.
+TEST_F(MainWindowBarsTest, TheRecentListSurvivesADamagedCountAndKeepsNamesAsTheirBytes) {
+  const std::string a = WriteFile("a.txt", "1 2\n2 3\n");
+  const std::string latin = WriteFile("caf\xE9.txt", "1 5\n2 6\n");  // ISO 8859-1, not UTF-8
+  for (const char* count : {"RecentFilesCount=x\r\n", "RecentFilesCount=2000000000\r\n", ""}) {
+    SCOPED_TRACE(count);
+    RestartOn(std::string("[PREFERENCES]\r\n") + count + "RecentFiles0=" + latin + "\r\nRecentFiles1=" + a + "\r\n");
+    workspace::TBarRecentList* recent = Bars().RecentFiles();
+    ASSERT_EQ(recent->Items()->Count(), 2);
+    EXPECT_EQ(recent->Items()->Strings(0), latin);
+    EXPECT_EQ(recent->Items()->Strings(1), a);
+    Restart();
+    const std::string text = SettingsText();
+    EXPECT_NE(text.find("RecentFilesCount=2\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("RecentFiles0=" + latin + "\r\n"), std::string::npos) << ::testing::PrintToString(text);
+    ASSERT_EQ(Bars().RecentFiles()->Items()->Count(), 2);
+    const fw::Integer before = Graphs().Count();
+    Bars().RecentFiles()->RootItem()->Items(0)->Click();
+    AppPump();
+    EXPECT_EQ(Graphs().Count(), before + 1) << "the file opens from the menu";
+  }
 }
 
 TEST_F(MainWindowBarsTest, AltAndF10EnterTheMenuBarAtItsFirstMenu) {

@@ -76,6 +76,9 @@ TEST(ShortCutTableTest, UnreadableBindingsFallBackToTheBuiltInOnes) {
       {"NoKey=actPaste\r\nCtrl+V=actCopy\r\n", "Ctrl+V", "actCopy"},
       {"junk=\r\n%%%=actOpen\r\n", "Ctrl+V", "actPaste"},
       {"F3=actMissing\r\n", "Ctrl+O", "actOpen"},  // an action the program lacks
+      // Written by hand: the key ends in "=", the action follows the second.
+      {"Ctrl+==actCopy\r\nF3=actPaste\r\n", "Ctrl+=", "actCopy"},
+      {"Ctrl+ = = actCopy\r\n", "Ctrl+=", "actCopy"},
   };
   const auto known = [](std::string_view Name) { return Name == "actOpen" || Name == "actPaste" || Name == "actCopy"; };
   for (const Case& c : cases) {

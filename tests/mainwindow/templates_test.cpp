@@ -16,6 +16,7 @@
 #include "controls/CsLists.h"
 #include "mainwindow/dialog_script.h"
 #include "mainwindow_fixture.h"
+#include "support/MemoryLimit.h"
 #include "tx/TxItems.h"
 
 namespace mainwindowtest {
@@ -227,6 +228,29 @@ TEST_F(TemplatesTest, TitleTemplatesOfBothKindsRoundTripAndFillEnterTextsMenu) {
   ASSERT_TRUE(analysis::EditTemplates(1));
   EXPECT_EQ(analysis::ReadTitleTemplates(workspace::TPropSaver(true), 1),
             (std::vector<std::string>{"Частота, Гц", "Амплитуда"}));
+}
+
+// The menu of many title templates holds them once: each item knows its index. With a copy of
+// the list per item, 2,000 templates of 2 KB would need 8 GB.
+TEST_F(TemplatesTest, ManyTitleTemplatesCostMemoryInProportionToTheirNumber) {
+  if (!kvtest::kMemoryLimitsWork) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
+  constexpr int kCount = 2000;
+  std::vector<std::string> many;
+  for (int i = 0; i < kCount; ++i) many.push_back(std::to_string(i) + std::string(2048, 'x'));
+  {
+    workspace::TPropSaver store(true);
+    analysis::WriteTitleTemplates(store, 1, many);
+    store.UpdateFile();
+  }
+  const int status = kvtest::RunWithMemoryLimit(std::uint64_t(256) << 20, [&] {
+    tx::TTxSubmenuItem menu(nullptr);
+    std::string chosen;
+    analysis::FillTemplatesMenu(1, &menu, nullptr, [&](const std::string& t) { chosen = t; });
+    if (menu.Count() != kCount + 2) return 2;
+    menu.Items(kCount - 1)->Click();
+    return chosen == many.back() ? 0 : 3;
+  });
+  EXPECT_EQ(status, 0);
 }
 
 }  // namespace

@@ -58,6 +58,19 @@ TEST_F(EditItem, EditActionFillsTheItem) {
   EXPECT_EQ(item.Text(), "mine");
 }
 
+// The action's edit options reach the item linked to it, at the link and when they change later
+// while the item still has the action's.
+TEST_F(EditItem, EditActionGivesTheItemItsOptions) {
+  TTBEditAction action(nullptr);
+  action.SetEditOptions(TTBEditItemOptions{tboUseEditWhenVertical});
+  TTBEditItem item(nullptr);
+  ASSERT_TRUE(item.EditOptions().Empty());
+  item.SetAction(&action);
+  EXPECT_TRUE(item.EditOptions().Contains(tboUseEditWhenVertical));
+  action.SetEditOptions(TTBEditItemOptions{});
+  EXPECT_TRUE(item.EditOptions().Empty());
+}
+
 // Sizes with the fixed test font: 13 pixels high, 7 pixels a character.
 TEST_F(EditItem, SizesAndTheEditRectangle) {
   TTBRootItem root(nullptr);

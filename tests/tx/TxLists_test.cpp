@@ -74,6 +74,18 @@ TEST_F(ListItemTest, EightRowsAndAScrollBarOfTheSystemWidth) {
   EXPECT_EQ(v->ScrollBar(), nullptr);
 }
 
+// A list asked to show no rows, or fewer than none, shows one, with the scroll bar for the rest.
+TEST_F(ListItemTest, NoVisibleRowsAskedGivesOneRow) {
+  for (Integer asked : {0, -3}) {
+    list->SetMaxVisibleItems(asked);
+    EXPECT_EQ(list->MaxVisibleItems(), 1) << asked;
+    auto* v = View();
+    EXPECT_EQ(v->VisibleRows(), 1) << asked;
+    EXPECT_EQ(v->BoundsRect().bottom - v->BoundsRect().top, v->ItemHeight()) << asked;
+    EXPECT_EQ(v->ScrollBarWidth(), win::GetSystemMetrics(win::SM_CXVSCROLL)) << asked;
+  }
+}
+
 TEST_F(ListItemTest, ItemIndexFromCodeScrollsQuietly) {
   auto* v = View();
   int barChanges = 0;

@@ -67,7 +67,8 @@ TEST_F(PropSaverFileTest, BrokenLinesAndValuesReadAsDefaults) {
   EXPECT_EQ(keys.IndexOf("no equals sign"), -1);
 }
 
-// A save keeps every line the store does not own exactly as the file had it.
+// A save keeps every line the store does not own exactly as the file had it; a byte order mark
+// in front of a heading is not part of it.
 TEST_F(PropSaverFileTest, DamagedLinesSurviveASave) {
   const std::string damaged =
       "; \xCA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9\r\ngarbage before any section\r\nOrphan=1\r\n"
@@ -79,8 +80,8 @@ TEST_F(PropSaverFileTest, DamagedLinesSurviveASave) {
   store.UpdateFile();
   EXPECT_EQ(FileText(),
             "; \xCA\xEE\xEC\xEC\xE5\xED\xF2\xE0\xF0\xE8\xE9\r\ngarbage before any section\r\nOrphan=1\r\n"
-            "[PREFERENCES\r\n\r\n[PREFERENCES]\r\nno equals sign\r\n=novalue\r\nGood=6\r\n\xEF\xBB\xBF[MRU]\r\n"
-            "\"Ctrl+=\"=ZoomIn\r\n");
+            "[PREFERENCES\r\n\r\n[PREFERENCES]\r\nno equals sign\r\n=novalue\r\nGood=6\r\n"
+            "\"Ctrl+=\"=ZoomIn\r\n\r\n[MRU]\r\n");
   TPropSaver again(path_, "PREFERENCES", true);
   EXPECT_EQ(again.ReadString("Ctrl+=", ""), "ZoomIn");
 }

@@ -6,6 +6,7 @@
 
 #include "chart/PlotAxis.h"
 #include "chart/PlotEngine.h"
+#include "chart/PlotExportData.h"
 #include "chart/Series.h"
 #include "export/PlotStore.h"
 #include "framework/SafeSave.h"
@@ -198,9 +199,7 @@ void ExportGraphs(const std::vector<workspace::TGraph*>& Graphs, const TExportPa
     for (size_t i = 0; i < names.size(); ++i) {
       const bool existed = fw::FileExists(names[i]);
       workspace::WithFileErrors(names[i], workspace::faWrite, [&] {
-        fw::SaveFileSafely(names[i], [&](fw::TStream* s) {
-          s->WriteBuffer(contents[i].data(), Integer(contents[i].size()));
-        });
+        fw::SaveFileSafely(names[i], [&](fw::TStream* s) { chart::WriteAllBytes(s, contents[i]); });
       });
       if (!existed) created.push_back(names[i]);
     }

@@ -1,5 +1,6 @@
 #include "export/forms/WinPrint.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "chart/Chart.h"
@@ -18,6 +19,7 @@
 #include "framework/Printers.h"
 #include "workspace/Common.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace kvforms {
 namespace {
@@ -141,8 +143,12 @@ void TwndPrint::LoadSettings() {
 
   const fw::String name = store.ReadString("PrinterName", "");
   const std::vector<fw::String> printers = FPrinter->Printers();
-  for (size_t i = 0; i < printers.size(); ++i)
-    if (!name.empty() && printers[i] == name) FPrinter->SetPrinterIndex(fw::Integer(i));
+  auto stored = std::find(printers.begin(), printers.end(), name);
+  if (name.empty()) stored = printers.end();
+  // The default printer is taken by its name now: should that queue go while the dialog is
+  // open, printing says so as for a chosen one, and never falls to whichever is default then.
+  if (stored != printers.end()) FPrinter->SetPrinterIndex(fw::Integer(stored - printers.begin()));
+  else if (!printers.empty()) FPrinter->SetPrinterIndex(0);
   UpdateCaption();
 
   const bool landscape = store.ReadInteger("Orientation", 1) != 0;
@@ -255,7 +261,8 @@ void TwndPrint::butPrintClick() {
   const fw::Integer copies = fw::Integer(seCopies->Value());
   store.WriteInteger("Copies", copies);
   store.WriteString("PrinterName", FPrinter->PrinterName());
-  store.UpdateFile();
+  // Settings not kept are said, and the page is printed all the same.
+  workspace::KeepSettings(store);
 
   if (FPrinter->PrinterName() == kPdfPrinter && FPrinter->FileName.empty()) {
     fw::TSaveDialog dialog(this);

@@ -17,6 +17,7 @@
 #include "workspace/Common.h"
 #include "workspace/Graph.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsKeeping.h"
 
 namespace kvforms {
 namespace {
@@ -270,7 +271,7 @@ void TwndSaveParams::butOkClick() {
   store.WriteInteger("DecimalSeparator", cbDecSep->ItemIndex());
   store.WriteInteger("LineSeparator", cbLineSep->ItemIndex());
   store.WriteString("ValueSeparator", TextOf(edValSep));
-  store.UpdateFile();
+  workspace::KeepSettings(store);
 
   TExportParameters params;
   params.SaveBundle = rbSaveBundle->Checked();

@@ -109,6 +109,28 @@ TEST_F(EditTypingTest, UndoRevertsTypingAsOneStepAndASecondUndoRedoes) {
   EXPECT_EQ(Text(e), u"xyz");
 }
 
+// Undo puts the selection back as it was before the edit: a caret left where the longer text
+// ended would lie past the end of the text restored, and the next key would go nowhere.
+TEST_F(EditTypingTest, UndoPutsTheSelectionBack) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, 200, 20, u"abcdef");
+  SetFocus(e);
+  SetSel(e, 1, 3);
+  Type(u"X");
+  EXPECT_EQ(Text(e), u"aXdef");
+  SendMessageW(e, EM_UNDO, 0, 0);
+  EXPECT_EQ(Text(e), u"abcdef");
+  EXPECT_EQ(Sel(e), std::make_pair(1, 3));
+
+  SetWindowTextW(e, u"abc");
+  SetSel(e, 3, 3);
+  Type(u"defgh");
+  SendMessageW(e, EM_UNDO, 0, 0);
+  EXPECT_EQ(Text(e), u"abc");
+  EXPECT_EQ(Sel(e), std::make_pair(3, 3));
+  Type(u"Z");
+  EXPECT_EQ(Text(e), u"abcZ");
+}
+
 TEST_F(EditTypingTest, TypingPastTheLimitBeepsAndSendsMaxText) {
   HWND e = MakeEdit(ES_AUTOHSCROLL, 200, 20);
   SendMessageW(e, EM_LIMITTEXT, 3, 0);

@@ -72,5 +72,18 @@ INSTANTIATE_TEST_SUITE_P(DepthsClipsAndEdges, BlitRows,
                                            RowBlitCase{32, 32, true, 3, 2, 30, 20, 0, 0, Clip::TwoRects},
                                            RowBlitCase{24, 24, true, 0, 0, 30, 20, 4, 3, Clip::Rect}));
 
+// Between palette bitmaps of one depth whose colour tables differ, a copy carries colours, not
+// indices: each pixel takes the destination's index of its colour.
+TEST(BlitPalettes, OneDepthDifferentTablesTranslatesColours) {
+  for (int bpp : {4, 8}) {
+    const RGBQUAD red{0, 0, 255, 0}, green{0, 255, 0, 0}, blue{255, 0, 0, 0}, black{0, 0, 0, 0};
+    MemDC src(4, 1, bpp, {black, red, green, blue}), dst(4, 1, bpp, {blue, green, red, black});
+    for (int x = 0; x < 4; ++x) src.setRaw(x, 0, uint32_t(x));
+    ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, SRCCOPY));
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.px(x, 0), src.px(x, 0)) << bpp << " bpp, pixel " << x;
+    EXPECT_EQ(dst.raw(1, 0), 2u) << "red is the destination's third colour";
+  }
+}
+
 }  // namespace
 }  // namespace win::gdi::testing
