@@ -283,11 +283,11 @@ TCsTabSheet::~TCsTabSheet() {
 }
 
 WideString TCsTabSheet::Caption() const {
-  return FTabItem != nullptr ? win::Utf8ToWide(FTabItem->Caption()) : WideString();
+  return FTabItem != nullptr ? FTabItem->WideCaption() : WideString();
 }
 
 void TCsTabSheet::SetCaption(const WideString& Value) {
-  if (FTabItem != nullptr) FTabItem->SetCaption(win::WideToUtf8(Value));
+  if (FTabItem != nullptr) FTabItem->SetCaption(Value);
 }
 
 fw::Integer TCsTabSheet::ImageIndex() const { return FTabItem != nullptr ? FTabItem->ImageIndex() : -1; }
@@ -312,13 +312,24 @@ void TCsTabSheet::AdjustClientRect(fw::TRect& Rect) {
 }
 
 void TCsTabSheet::Paint() {
-  // The page shows the band of its tab control behind it.
-  if (FTabControl == nullptr) return;
-  const win::HDC dc = Canvas()->Handle();
+  // The band was painted as the page's background (WM_ERASEBKGND).
+}
+
+void TCsTabSheet::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg != win::WM_ERASEBKGND || FTabControl == nullptr) {
+    fw::TCustomControl::Dispatch(Message);
+    return;
+  }
+  // The page's background is the band of its tab control behind it, also for the controls on
+  // the page that show what lies behind them (their DC comes with its origin moved already).
+  const auto dc = reinterpret_cast<win::HDC>(Message.WParam);
+  win::POINT origin{0, 0};
+  win::GetWindowOrgEx(dc, &origin);
   const int saved = win::SaveDC(dc);
-  win::SetWindowOrgEx(dc, Left(), Top(), nullptr);
+  win::SetWindowOrgEx(dc, origin.x + Left(), origin.y + Top(), nullptr);
   FTabControl->PaintBackground(dc);
   win::RestoreDC(dc, saved);
+  Message.Result = 1;
 }
 
 // ---- tab control ----
@@ -348,7 +359,7 @@ TCsTabSheet* TCsTabControl::FindPage(const TCsTabItem* Item) const {
 
 TCsTabItem* TCsTabControl::AddTab(const WideString& Caption) {
   auto* tab = new TCsTabItem(Toolbar()->Items());
-  tab->SetCaption(win::WideToUtf8(Caption));
+  tab->SetCaption(Caption);
   Toolbar()->Items()->Add(tab);
   return tab;
 }

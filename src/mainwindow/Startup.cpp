@@ -6,6 +6,7 @@
 #include "chart/PlotToolsRegistration.h"
 #include "chart/PlotHandCursor.h"
 #include "chart/Series.h"
+#include "controls/CsThemeNexus.h"
 #include "controls/UniRegistration.h"
 #include "export/PlotStoreCharts.h"
 #include "framework/Clipbrd.h"
@@ -29,6 +30,7 @@ void StartProgram() {
   g_started = true;
   // The toolbar themes: "Default" comes with the engine, the rest in the theme menu's order.
   tx::InitTx();
+  cs::StartControlSet();
   themes::RegisterThemes();
   // The wide classes and the spin edit with their stream properties.
   cs::RegisterUnicodeControls();
@@ -50,6 +52,7 @@ void FinishProgram() {
   kvexport::UnRegisterPlotStoreClasses();
   analysis::UnRegisterAnalysis();
   chart::UnRegisterChartTools();
+  cs::StopControlSet();
   tx::DoneTx();
 }
 

@@ -217,7 +217,7 @@ TEST_F(CsTabsTest, TrailingTabsHideWhenTheDockIsNarrow) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(Item(i)->Visible(), s.visible[size_t(i)]) << s.dockWidth << " tab " << i;
     int hidden = 0;
     for (bool v : s.visible) hidden += v ? 0 : 1;
-    EXPECT_EQ(int(tabs->Toolbar()->HiddenTabs().size()), hidden) << s.dockWidth;
+    EXPECT_EQ(tabs->Toolbar()->HiddenItems()->Count(), hidden) << s.dockWidth;
   }
 }
 
@@ -227,13 +227,14 @@ TEST_F(CsTabsTest, HiddenTabFreedLeavesTheCache) {
   ShowForm();
   tabs->SetWidth(100);
   Pump();
-  ASSERT_FALSE(tabs->Toolbar()->HiddenTabs().empty());
+  TCsItemCacheCollection* hidden = tabs->Toolbar()->HiddenItems();
+  ASSERT_GT(hidden->Count(), 0);
   delete Item(4);
-  for (const TCsHiddenTab& hidden : tabs->Toolbar()->HiddenTabs()) EXPECT_NE(hidden.Item, nullptr);
-  EXPECT_EQ(tabs->Toolbar()->HiddenTabs().size(), 3u);
+  for (Integer i = 0; i < hidden->Count(); ++i) EXPECT_NE(hidden->Items(i)->Item, nullptr);
+  EXPECT_EQ(hidden->Count(), 3);
   tabs->SetWidth(380);
   Pump();
-  EXPECT_TRUE(tabs->Toolbar()->HiddenTabs().empty());
+  EXPECT_EQ(hidden->Count(), 0);
 }
 
 TEST_F(CsTabsTest, BottomTabsMoveTheDock) {
