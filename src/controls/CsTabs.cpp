@@ -169,6 +169,8 @@ void TCsTabToolbar::DoItemNotification(TTBCustomItem* Ancestor, bool Relayed, TT
 
 void TCsTabToolbar::RightAlignItems() {
   toolbars::TTBDock* dock = CurrentDock();
+  // A tab set being read lays its tabs out once it is loaded.
+  if (FTabSet != nullptr && FTabSet->ComponentState().Contains(fw::csLoading)) return;
   if (FAligning || View() == nullptr || dock == nullptr || Floating() ||
       (dock->Position() != toolbars::dpTop && dock->Position() != toolbars::dpBottom) || dock->Width() == 0)
     return;

@@ -132,13 +132,22 @@ class TCsTabToolbar : public TCsToolbar {
 };
 
 // A control with a dock of tabs along one edge and a band under them.
-class TCsCustomTabSet : public fw::TCustomControl {
+class TCsCustomTabSet : public fw::TCustomControl, public toolbars::ITBRootItemSource {
  public:
   explicit TCsCustomTabSet(fw::TComponent* AOwner);
   ~TCsCustomTabSet() override;
 
+  // Tabs read from a stream as the control's children join its toolbar.
+  toolbars::TTBCustomItem* GetRootItem() override;
+  // A stream holds below the control its tabs, then its pages (its other children but the
+  // dock and the empty page).
+  void GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) override;
+  // "HiddenItems": the tabs hidden for want of room, by name and bounds.
+  void DefineProperties(fw::TFiler* Filer) override;
+
   TCsTabToolbar* Toolbar() const { return FToolbar; }
   tx::TTxDock* Dock() const { return FDock; }
+  // While the control is read from a stream the value is kept and applied once it is loaded.
   fw::Integer ActiveTabIndex() const;
   void SetActiveTabIndex(fw::Integer Value);
   fw::TCustomImageList* Images() const;
@@ -180,9 +189,14 @@ class TCsCustomTabSet : public fw::TCustomControl {
  protected:
   void Resize() override;
   void Paint() override;
+  // Hidden tabs read by name are linked to their tabs (nameless ones dropped), then the stored
+  // active tab is made active.
+  void Loaded() override;
+  // Controls of the control that a stream lists as its children (the pages in a tab control).
+  virtual bool IsStreamedChild(fw::TControl* Control) const { return Control != FDock; }
 
  private:
-
+  fw::Integer FStoredActiveTabIndex = -1;
   tx::TTxDock* FDock = nullptr;
   TCsTabToolbar* FToolbar = nullptr;
   std::unique_ptr<fw::TBitmap> FBackground;
@@ -214,12 +228,17 @@ class TCsTabSheet : public fw::TCustomControl {
 
   void AdjustClientRect(fw::TRect& Rect) override;
   void Dispatch(fw::TMessage& Message) override;
+  // Read from a stream as a child of a tab control: the page joins its pages.
+  void SetParentComponent(fw::TComponent* Value) override;
+  // "TabItem": the name of the page's tab; read, the page is linked to the tab of that name.
+  void DefineProperties(fw::TFiler* Filer) override;
 
  protected:
   void Paint() override;
 
  private:
   friend class TCsTabControl;
+  void LinkTabItem(const fw::String& Name);
   TCsTabControl* FTabControl = nullptr;
   TCsTabItem* FTabItem = nullptr;
 };
@@ -242,8 +261,14 @@ class TCsTabControl : public TCsCustomTabSet {
   void TabDeleting(TCsTabItem* Item, bool FreeSheet) override;
   void DoActiveTabChange(fw::Integer ItemIndex) override;
   bool CanPaintBackground() override;
+  // The tabs, the pages in the order of their tabs, then any other child.
+  void GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) override;
+
+ protected:
+  bool IsStreamedChild(fw::TControl* Control) const override;
 
  private:
+  friend class TCsTabSheet;
   std::vector<TCsTabSheet*> FPages;
   fw::TCustomControl* FEmptyPage = nullptr;
 };
