@@ -17,6 +17,17 @@
 
 namespace cs {
 
+namespace {
+
+// The alignment as drawn: right-to-left reading swaps left and right; centred stays.
+fw::TAlignment ReadingAlignment(const TCsTextObject* Control) {
+  const fw::TAlignment alignment = Control->Alignment();
+  if (!Control->UseRightToLeftReading() || alignment == fw::taCenter) return alignment;
+  return alignment == fw::taLeftJustify ? fw::taRightJustify : fw::taLeftJustify;
+}
+
+}  // namespace
+
 TCsTextObject::TCsTextObject(fw::TComponent* AOwner)
     : TCsThemed<fw::TCustomControl>(AOwner),
       FLinkFont(std::make_unique<fw::TFont>()),
@@ -119,7 +130,10 @@ void TCsTextObject::Notification(fw::TComponent* AComponent, fw::TOperation Oper
   if (Operation == fw::opRemove && AComponent == FImages) FImages = nullptr;
 }
 
-win::UINT TCsTextObject::DrawFormat() const { return tx::TextPaintFlags(FWrapping, FAlignment, FShowAccelChar); }
+win::UINT TCsTextObject::DrawFormat() const {
+  return tx::TextPaintFlags(FWrapping, ReadingAlignment(this), FShowAccelChar) |
+         (UseRightToLeftReading() ? win::UINT(win::DT_RTLREADING) : 0u);
+}
 
 win::UINT TCsTextObject::MeasureFormat() const {
   // The measuring table leaves alignment and prefixes to the painting; the caption's block is
@@ -164,7 +178,7 @@ void TCsTextObject::GetTextRects(fw::TRect& UnionRect, fw::TRect& TextRect, fw::
   fw::TSize glyph = OwnGlyphSize();
   if (list != nullptr && index >= 0 && index < list->Count()) glyph = {list->Width(), list->Height()};
   LayoutCaptionAndGlyph(canvas, r, Caption(), GlyphRect, TextRect, PushedOffset && IsPushed(), glyph.cx, glyph.cy,
-                        MeasureFormat(), FAlignment);
+                        MeasureFormat(), ReadingAlignment(this));
   UnionRect = TextRect;
   if (!win::IsRectEmpty(&GlyphRect)) win::UnionRect(&UnionRect, &TextRect, &GlyphRect);
 }
@@ -204,7 +218,7 @@ void TCsTextObject::DoDrawText(fw::TCanvas* ACanvas, fw::TRect& ARect, win::UINT
     const bool listGlyph = list != nullptr && index >= 0 && index < list->Count();
     TCsCaptionStyle style;
     style.Format = Format;
-    style.Alignment = FAlignment;
+    style.Alignment = ReadingAlignment(this);
     style.Glow = FCaptionGlow && Enabled();
     style.GlowColor = FCaptionGlowColor;
     style.Pushed = PushedOffset && IsPushed();

@@ -136,6 +136,27 @@ TEST_F(CsTextObjectLayoutTest, MarginsAndWrapping) {
   }
 }
 
+// In right-to-left reading left and right alignment swap; centred stays.
+TEST_F(CsTextObjectLayoutTest, RightToLeftReadingMirrorsTheAlignment) {
+  auto* label = Add<TCsLabel>(10, 10, 10, 10);
+  label->SetAutoSize(false);
+  label->SetBounds(10, 10, 100, 20);
+  label->SetCaption(u"abc");  // 21 pixels
+  struct Case {
+    fw::TAlignment alignment;
+    bool rightToLeft;
+    int left;
+  } cases[] = {{fw::taLeftJustify, false, 0},  {fw::taLeftJustify, true, 79}, {fw::taRightJustify, false, 79},
+               {fw::taRightJustify, true, 0}, {fw::taCenter, true, 39}};
+  for (const Case& c : cases) {
+    label->SetAlignment(c.alignment);
+    form->SetBiDiMode(c.rightToLeft ? fw::bdRightToLeft : fw::bdLeftToRight);
+    fw::TRect unionRect{}, text{}, glyph{};
+    label->GetTextRects(unionRect, text, glyph);
+    EXPECT_EQ(text.left, c.left) << c.alignment << c.rightToLeft;
+  }
+}
+
 TEST_F(CsTextObjectLayoutTest, OnlyButtonControlsTakeTheFocus) {
   auto* text = Add<TCsTextObject>(10, 10, 80, 20);
   text->SetCaption(u"Текст");
