@@ -18,6 +18,8 @@ class TCsButtonControl : public TCsTextObject {
  public:
   using TCsTextObject::TCsTextObject;
 
+  bool CanFocus() override { return fw::TCustomControl::CanFocus(); }
+
  protected:
   void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
   void KeyUp(fw::Word& Key, fw::TShiftState Shift) override;

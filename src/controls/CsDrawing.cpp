@@ -1,11 +1,17 @@
 #include "controls/CsDrawing.h"
 
+#include <algorithm>
+
 #include "framework/Colors.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/ImageList.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
 #include "tx/Tx.h"
+#include "tx/TxItems.h"
+#include "tx/TxUtils.h"
 #include "tx/TxThemes.h"
 #include "tx/TxUxThemes.h"
 
@@ -77,11 +83,15 @@ int LayoutCaptionAndGlyph(fw::TCanvas* Canvas, const fw::TRect& ClientRect, cons
                           fw::TRect& GlyphRect, fw::TRect& CaptionRect, bool Pushed, int GlyphWidth,
                           int GlyphHeight, win::UINT Format, int Alignment) {
   const int clientWidth = ClientRect.right - ClientRect.left;
-  fw::TRect text{0, 0, (Format & win::DT_WORDBREAK) != 0 ? clientWidth : 1, 0};
-  const int height = DrawWideCaption(Canvas, Caption, text, 0xFFFF, false, Format | win::DT_CALCRECT);
-  const int textWidth = text.right - text.left;
-  const int textHeight = text.bottom - text.top;
   const bool hasGlyph = GlyphWidth >= 1 && GlyphHeight >= 1;
+  // A wrapped or shortened caption is measured against the room beside the glyph (a shortened
+  // one measured against one pixel would be the ellipsis alone); any other against one pixel.
+  constexpr win::UINT kShortened = win::DT_END_ELLIPSIS | win::DT_PATH_ELLIPSIS | win::DT_WORD_ELLIPSIS;
+  const int room = std::max(0, clientWidth - (hasGlyph ? GlyphWidth + 4 : 0));
+  fw::TRect text{0, 0, (Format & win::DT_WORDBREAK) != 0 ? clientWidth : (Format & kShortened) != 0 ? room : 1, 0};
+  const int height = DrawWideCaption(Canvas, Caption, text, 0xFFFF, false, Format | win::DT_CALCRECT);
+  const int textWidth = (Format & kShortened) != 0 ? std::min<int>(text.right - text.left, room) : text.right - text.left;
+  const int textHeight = text.bottom - text.top;
   const int blockWidth = textWidth + (hasGlyph ? GlyphWidth + 4 : 0);
   int left = ClientRect.left;
   if (Alignment == 1) left = ClientRect.right - blockWidth;
@@ -99,6 +109,58 @@ int LayoutCaptionAndGlyph(fw::TCanvas* Canvas, const fw::TRect& ClientRect, cons
     if (hasGlyph) win::OffsetRect(&GlyphRect, 1, 1);
   }
   return height;
+}
+
+namespace {
+
+// The caption of a laid-out block, unless only measuring.
+int LayoutAndDrawCaption(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                         fw::TSize Glyph, const TCsCaptionStyle& Style, fw::TRect& GlyphRect, fw::TRect& CaptionRect) {
+  const int height = LayoutCaptionAndGlyph(Canvas, ClientRect, Caption, GlyphRect, CaptionRect, Style.Pushed,
+                                           Glyph.cx, Glyph.cy, Style.Format & ~win::UINT(win::DT_CALCRECT),
+                                           Style.Alignment);
+  if ((Style.Format & win::DT_CALCRECT) == 0) {
+    fw::TRect text = CaptionRect;
+    DrawWideCaption(Canvas, Caption, text, Style.GlowColor, Style.Glow, Style.Format);
+  }
+  return height;
+}
+
+}  // namespace
+
+int DrawCaptionWithBitmap(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                          fw::TBitmap* Bitmap, const TCsCaptionStyle& Style, fw::TRect& GlyphRect,
+                          fw::TRect& CaptionRect) {
+  const bool glyph = Bitmap != nullptr && !Bitmap->Empty();
+  const fw::TSize size = glyph ? fw::TSize{Bitmap->Width(), Bitmap->Height()} : fw::TSize{0, 0};
+  const int height = LayoutAndDrawCaption(Canvas, ClientRect, Caption, size, Style, GlyphRect, CaptionRect);
+  if (glyph && (Style.Format & win::DT_CALCRECT) == 0) Canvas->Draw(GlyphRect.left, GlyphRect.top, Bitmap);
+  return height;
+}
+
+int DrawCaptionWithImage(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                         fw::TCustomImageList* Images, int ImageIndex, const TCsCaptionStyle& Style,
+                         fw::TRect& GlyphRect, fw::TRect& CaptionRect) {
+  const bool glyph = Images != nullptr && ImageIndex >= 0 && ImageIndex < Images->Count();
+  const fw::TSize size = glyph ? fw::TSize{Images->Width(), Images->Height()} : fw::TSize{0, 0};
+  const int height = LayoutAndDrawCaption(Canvas, ClientRect, Caption, size, Style, GlyphRect, CaptionRect);
+  if (!glyph || (Style.Format & win::DT_CALCRECT) != 0) return height;
+  if (!Style.Enabled && Style.Themed && tx::CurrentTheme != nullptr)
+    tx::PaintThemedImage(Canvas, GlyphRect, Images, ImageIndex, tx::TIF_DISABLED | tx::TIF_ON_CONTROL);
+  else
+    Images->Draw(Canvas, GlyphRect.left, GlyphRect.top, ImageIndex, Style.Enabled);
+  return height;
+}
+
+void DrawGlyphFromList(fw::TCanvas* Canvas, int X, int Y, int Amount, fw::TColor BlendColor, fw::TBitmap* Mask,
+                       fw::TBitmap* Bitmap) {
+  if (Bitmap == nullptr || Bitmap->Empty()) return;
+  fw::TCustomImageList list(nullptr);
+  list.SetWidth(Bitmap->Width());
+  list.SetHeight(Bitmap->Height());
+  if (Mask != nullptr) list.Add(Bitmap, Mask);
+  else list.AddMasked(Bitmap, fw::clDefault);
+  tx::DrawIconBlended(Canvas, {X, Y, X + Bitmap->Width(), Y + Bitmap->Height()}, &list, 0, BlendColor, Amount);
 }
 
 void DrawFocusRectangle(fw::TCanvas* Canvas, const fw::TRect& Rect) {

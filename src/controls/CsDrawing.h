@@ -9,6 +9,11 @@
 #include "framework/GraphicsCanvas.h"
 #include "tx/TxThemesTypes.h"
 
+namespace fw {
+class TBitmap;
+class TCustomImageList;
+}  // namespace fw
+
 namespace cs {
 
 // DrawTextW of the wide text with the canvas's font; answers the text height.
@@ -29,6 +34,35 @@ WideString StripCaptionEllipsis(const WideString& Text);
 int LayoutCaptionAndGlyph(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
                           fw::TRect& GlyphRect, fw::TRect& CaptionRect, bool Pushed, int GlyphWidth,
                           int GlyphHeight, win::UINT Format, int Alignment);
+
+// How DrawCaptionWithBitmap and DrawCaptionWithImage draw: the caption's format and glow, the
+// block's alignment (0 left, 1 right, 2 centred), the pushed offset, and for an image-list glyph
+// whether the control is enabled and painted in the current theme's look (a disabled glyph is then
+// the theme's disabled image).
+struct TCsCaptionStyle {
+  win::UINT Format = 0;
+  int Alignment = 0;
+  bool Glow = false;
+  fw::TColor GlowColor = 0x00FFFF;
+  bool Pushed = false;
+  bool Enabled = true;
+  bool Themed = false;
+};
+// Lays the caption and a glyph out (LayoutCaptionAndGlyph) and, unless Format measures
+// (DT_CALCRECT), draws the caption in the canvas font and then the glyph. Without a glyph (no
+// bitmap, an empty one, no list or an index outside it) the caption stands alone. Answer as
+// LayoutCaptionAndGlyph.
+int DrawCaptionWithBitmap(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                          fw::TBitmap* Bitmap, const TCsCaptionStyle& Style, fw::TRect& GlyphRect,
+                          fw::TRect& CaptionRect);
+int DrawCaptionWithImage(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const WideString& Caption,
+                         fw::TCustomImageList* Images, int ImageIndex, const TCsCaptionStyle& Style,
+                         fw::TRect& GlyphRect, fw::TRect& CaptionRect);
+// Draws Bitmap at (X, Y) through a one-image list, each pixel Amount/256 of its own colour and the
+// rest BlendColor (DrawIconBlended); its see-through part comes from Mask (white = see-through;
+// without a mask, the bitmap's bottom-left colour).
+void DrawGlyphFromList(fw::TCanvas* Canvas, int X, int Y, int Amount, fw::TColor BlendColor, fw::TBitmap* Mask,
+                       fw::TBitmap* Bitmap);
 
 // A focus rectangle in black and white whatever the canvas colours (restored after); nothing
 // for an empty rectangle.

@@ -41,11 +41,14 @@ class TCsEdit : public TCsFramed<TCsCustomEdit> {
 };
 
 // In a themed look its border and drop-down button are painted over the platform's own after
-// each paint.
+// each paint, the field inside the border left alone.
 class TCsComboBox : public TCsThemed<TUniComboBox> {
  public:
   using TCsThemed<TUniComboBox>::TCsThemed;
   void Dispatch(fw::TMessage& Message) override;
+
+ private:
+  void PaintThemedBorder();
 };
 
 // ES_LEFT, ES_RIGHT or ES_CENTER.

@@ -1,6 +1,7 @@
 #include "controls/CsPanels.h"
 
 #include "controls/CsDrawing.h"
+#include "controls/CsLookups.h"
 #include "controls/UniCodePages.h"
 #include "framework/Colors.h"
 #include "framework/GraphicsBitmap.h"
@@ -61,7 +62,6 @@ void PaintCaptionedGroupFrame(fw::TCanvas* Canvas, const fw::TRect& Rect, const 
 
 TCsCustomPanel::TCsCustomPanel(fw::TComponent* AOwner) : TCsThemed<fw::TCustomControl>(AOwner) {
   FControlStyle.Include(fw::csAcceptsControls);
-  FControlStyle.Include(fw::csOpaque);
   SetColor(fw::clNone);
 }
 
@@ -75,15 +75,18 @@ void TCsCustomPanel::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
   TCsThemed<fw::TCustomControl>::AlignControls(AControl, Rect);
 }
 
-void TCsCustomPanel::PaintBackground(fw::TCanvas* ACanvas) {
-  const fw::TColor back = Color() != fw::clNone ? Color() : ParentBackgroundColor(this);
-  ACanvas->Brush()->SetStyle(fw::bsSolid);
-  ACanvas->Brush()->SetColor(back);
-  ACanvas->FillRect(ClientRect());
+void TCsCustomPanel::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == win::WM_ERASEBKGND) {
+    // Without a colour of its own the panel shows what lies behind it, down to the first
+    // container that paints; its children that show their parent's background see the same.
+    PaintControlBackground(this, reinterpret_cast<win::HDC>(Message.WParam));
+    Message.Result = 1;
+    return;
+  }
+  TCsThemed<fw::TCustomControl>::Dispatch(Message);
 }
 
 void TCsCustomPanel::Paint() {
-  PaintBackground(Canvas());
   PaintGroupFrame(Canvas(), ClientRect(), Enabled(), ThemeType());
 }
 
@@ -105,7 +108,6 @@ void TCsPanel::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
 }
 
 void TCsPanel::Paint() {
-  PaintBackground(Canvas());
   if (FHotTrack) PaintEditBorder(Canvas(), ClientRect(), Enabled(), true, ThemeType(), FHot);
   // The classic look has no hot border: the group frame stands for both.
   if (!FHotTrack || EffectiveThemeType() == thtNone) PaintGroupFrame(Canvas(), ClientRect(), Enabled(), ThemeType());
@@ -121,7 +123,7 @@ void TCsPanel::Dispatch(fw::TMessage& Message) {
     case fw::CM_FOCUSCHANGED:
       if (FHotTrack) {
         auto* focused = reinterpret_cast<fw::TControl*>(Message.LParam);
-        FChildFocused = focused != nullptr && focused->Parent() == this;
+        FChildFocused = IndexOfChildControl(this, focused) >= 0;
         SetHot(FChildFocused);
       }
       break;
@@ -142,14 +144,15 @@ void TCsGroupBox::AlignControls(fw::TControl* AControl, fw::TRect& Rect) {
   DrawWideCaption(measure.Canvas(), u"0", text, 0xFFFF, false, win::DT_CALCRECT | win::DT_SINGLELINE);
   Rect.top += text.bottom - text.top;
   win::InflateRect(&Rect, -1, -1);
+  if (Ctl3D()) win::InflateRect(&Rect, -1, -1);  // room for the etched frame's second line
   TCsCustomPanel::AlignControls(AControl, Rect);
 }
 
 void TCsGroupBox::Paint() {
   fw::TCanvas* canvas = Canvas();
-  PaintBackground(canvas);
   canvas->Font()->Assign(Font());
-  PaintCaptionedGroupFrame(canvas, ClientRect(), Caption(), ThemeType(), Enabled(), win::DT_SINGLELINE);
+  const win::UINT format = win::DT_SINGLELINE | (UseRightToLeftReading() ? win::UINT(win::DT_RTLREADING) : 0u);
+  PaintCaptionedGroupFrame(canvas, ClientRect(), Caption(), ThemeType(), Enabled(), format);
 }
 
 void TCsGroupBox::CMTextChanged(fw::TMessage& Message) {

@@ -17,12 +17,12 @@ class TCsCustomPanel : public TCsThemed<fw::TCustomControl> {
   WideString Hint() { return WideControlHint(this); }
   void SetHint(const WideString& Value) { SetWideControlHint(this, Value); }
 
+  void Dispatch(fw::TMessage& Message) override;
+
  protected:
   void Paint() override;
   void AlignControls(fw::TControl* AControl, fw::TRect& Rect) override;
   void ThemeChanged() override;
-  // Fills with Color, or with the parent's colour when Color is clNone.
-  void PaintBackground(fw::TCanvas* ACanvas);
 };
 
 // Frame of a group by the effective theme type (classic: an etched edge).

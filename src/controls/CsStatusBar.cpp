@@ -89,6 +89,17 @@ void TCsCompoundItemsControl::Loaded() {
       ci->Control()->SetParent(FToolbar);
 }
 
+void TCsCompoundItemsControl::GetChildren(const std::function<void(fw::TComponent* Child)>& Proc,
+                                          fw::TComponent* /*Root*/) {
+  toolbars::TTBRootItem* items = Items();
+  for (Integer i = 0; i < items->Count(); ++i) Proc(items->Items(i));
+  for (Integer i = 0; i < items->Count(); ++i)
+    if (auto* ci = dynamic_cast<toolbars::TTBControlItem*>(items->Items(i)); ci && ci->Control())
+      if (ci->Control()->Parent() != this) Proc(ci->Control());
+  for (Integer i = 0; i < ControlCount(); ++i)
+    if (Controls(i) != FDock) Proc(Controls(i));
+}
+
 void TCsCompoundItemsControl::CreateParams(fw::TCreateParams& Params) {
   TCsThemed<fw::TCustomControl>::CreateParams(Params);
   Params.WindowClass.style &= ~(win::CS_HREDRAW | win::CS_VREDRAW);

@@ -11,10 +11,17 @@ namespace cs {
 
 using TCsToolbarClass = toolbars::TTBClassRef<TCsToolbar, fw::TComponent*>;
 
-class TCsCompoundItemsControl : public TCsThemed<fw::TCustomControl> {
+class TCsCompoundItemsControl : public TCsThemed<fw::TCustomControl>, public toolbars::ITBRootItemSource {
  public:
   explicit TCsCompoundItemsControl(fw::TComponent* AOwner);
   ~TCsCompoundItemsControl() override;
+
+  // Items read from a stream as its children join the embedded toolbar's items.
+  toolbars::TTBCustomItem* GetRootItem() override { return Items(); }
+  // What a stream holds below the control, in this order: the items, the controls held by
+  // control items that sit elsewhere than directly on the control (on the toolbar), then the
+  // control's own children but its dock.
+  void GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) override;
 
   // The embedded toolbar's root item.
   toolbars::TTBRootItem* Items() const { return FToolbar->Items(); }

@@ -85,15 +85,33 @@ void TCsTabItemViewer::CalcSize(fw::TCanvas* Canvas, fw::Integer& AWidth, fw::In
     AWidth = AHeight = 0;
     return;
   }
-  tx::TTxItemViewer::CalcSize(Canvas, AWidth, AHeight);
+  TCsItemViewer::CalcSize(Canvas, AWidth, AHeight);
 }
 
 void TCsTabItemViewer::Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, bool IsSelected,
                              bool /*IsPushed*/, bool /*UseDisabledShadow*/) {
   auto* tab = static_cast<TCsTabItem*>(Item());
-  const TCsTabPosition position = tab->TabPosition();
-  const bool top = position == ttpTop;
-  TCsTabThemeType type = GetEffectiveTabThemeType(tab->ThemeType());
+  const bool checked = tab->Checked();
+  const bool hot = IsSelected && View()->MouseOverSelected();
+  // The item's draw events round the tab; the handler may take the painting over.
+  tx::TTxItemInfo itemInfo;
+  itemInfo.ViewType = tx::VT_TOOLBAR_NORMAL;
+  itemInfo.ItemOptions = tx::IO_TOOLBAR_STYLE;
+  itemInfo.Enabled = tab->Enabled();
+  itemInfo.Selected = checked;
+  itemInfo.HoverKind = hot ? tx::hkMouseHover : tx::hkNone;
+  fw::TRect eventRect = ClientAreaRect;
+  bool paintDefault = true;
+  DoDrawItem(Canvas, eventRect, itemInfo, pstPrePaint, paintDefault);
+  if (paintDefault) PaintTab(Canvas, ClientAreaRect, IsSelected);
+  paintDefault = true;
+  DoDrawItem(Canvas, eventRect, itemInfo, pstPostPaint, paintDefault);
+}
+
+void TCsTabItemViewer::PaintTab(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, bool IsSelected) {
+  auto* tab = static_cast<TCsTabItem*>(Item());
+  const bool top = tab->TabPosition() == ttpTop;
+  const TCsTabThemeType type = GetEffectiveTabThemeType(tab->ThemeType());
   const bool checked = tab->Checked();
   const bool hot = IsSelected && View()->MouseOverSelected();
   toolbars::TTBCustomItem* parent = tab->Parent();
@@ -177,8 +195,13 @@ void TCsTabItemViewer::Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRec
     images->Draw(Canvas, content.left + 3, imageTop, tab->ImageIndex(), tab->Enabled());
     content.left += 3 + images->Width();
   }
-  const WideString caption = win::Utf8ToWide(tab->Caption());
-  if (!caption.empty()) {
+  WideString caption = tab->WideCaption();
+  fw::TRect captionRect = content;
+  bool paintCaption = true;
+  // The item's caption events; the tab draws its caption itself (not the item viewer's way).
+  tab->DoDrawCaption(Canvas, ClientAreaRect, caption, captionRect, false, pstPrePaint, paintCaption);
+  if (paintCaption && !caption.empty()) {
+    content = captionRect;
     win::OffsetRect(&content, 0, shift);
     Canvas->Font()->SetColor(tab->Enabled() ? fw::clBtnText : fw::clGrayText);
     win::UINT format = win::DT_SINGLELINE | win::DT_VCENTER | GetCaptionFlags();
@@ -188,6 +211,8 @@ void TCsTabItemViewer::Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRec
     Canvas->Brush()->SetStyle(fw::bsClear);
     DrawWideText(Canvas, caption, content, format);
   }
+  paintCaption = true;
+  tab->DoDrawCaption(Canvas, ClientAreaRect, caption, captionRect, false, pstPostPaint, paintCaption);
 }
 
 }  // namespace cs

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <string>
 
 #include "controls/CsTabs.h"
 #include "framework/Colors.h"
+#include "framework/Filer.h"
 #include "framework/GraphicsBitmap.h"
 #include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiDC.h"
@@ -57,7 +59,70 @@ TCsCustomTabSet::~TCsCustomTabSet() {
 fw::Integer TCsCustomTabSet::ActiveTabIndex() const { return FToolbar != nullptr ? FToolbar->ActiveTabIndex() : -1; }
 
 void TCsCustomTabSet::SetActiveTabIndex(fw::Integer Value) {
+  if (ComponentState().Contains(fw::csLoading)) {
+    FStoredActiveTabIndex = Value;
+    return;
+  }
   if (FToolbar != nullptr) FToolbar->SetActiveTabIndex(Value);
+}
+
+toolbars::TTBCustomItem* TCsCustomTabSet::GetRootItem() { return FToolbar->Items(); }
+
+void TCsCustomTabSet::GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* /*Root*/) {
+  toolbars::TTBCustomItem* items = FToolbar->Items();
+  for (fw::Integer i = 0; i < items->Count(); ++i) Proc(items->Items(i));
+  for (fw::Integer i = 0; i < ControlCount(); ++i)
+    if (IsStreamedChild(Controls(i))) Proc(Controls(i));
+}
+
+void TCsCustomTabSet::DefineProperties(fw::TFiler* Filer) {
+  fw::TCustomControl::DefineProperties(Filer);
+  TCsItemCacheCollection* hidden = FToolbar->HiddenItems();
+  Filer->DefineProperty(
+      "HiddenItems",
+      [hidden](fw::TReader* Reader) {
+        Reader->ReadListBegin();
+        while (!Reader->EndOfList()) {
+          TCsItemCache* entry = hidden->AddUnlinked();
+          Reader->ReadListBegin();
+          entry->Name = Reader->ReadString();
+          entry->Left = fw::Integer(Reader->ReadInteger());
+          entry->Top = fw::Integer(Reader->ReadInteger());
+          entry->Width = fw::Integer(Reader->ReadInteger());
+          entry->Height = fw::Integer(Reader->ReadInteger());
+          Reader->ReadListEnd();
+        }
+        Reader->ReadListEnd();
+      },
+      [hidden](fw::TWriter* Writer) {
+        Writer->WriteListBegin();
+        for (fw::Integer i = 0; i < hidden->Count(); ++i) {
+          const TCsItemCache* entry = hidden->Items(i);
+          Writer->WriteListBegin();
+          Writer->WriteString(entry->Item != nullptr ? entry->Item->Name() : entry->Name);
+          for (fw::Integer v : {entry->Left, entry->Top, entry->Width, entry->Height}) Writer->WriteInteger(v);
+          Writer->WriteListEnd();
+        }
+        Writer->WriteListEnd();
+      },
+      hidden->Count() > 0);
+}
+
+void TCsCustomTabSet::Loaded() {
+  fw::TCustomControl::Loaded();
+  TCsItemCacheCollection* hidden = FToolbar->HiddenItems();
+  fw::TComponent* owner = Owner() != nullptr ? Owner() : this;
+  for (fw::Integer i = hidden->Count() - 1; i >= 0; --i) {
+    TCsItemCache* entry = hidden->Items(i);
+    if (entry->Item != nullptr) continue;
+    // The tabs of a stream are owned by its root: this control, or the form holding it.
+    fw::TComponent* found = entry->Name.empty() ? nullptr : owner->FindComponent(entry->Name);
+    if (found == nullptr && !entry->Name.empty()) found = FindComponent(entry->Name);
+    if (auto* item = dynamic_cast<TTBCustomItem*>(found)) entry->Item = item;
+    else hidden->Delete(i);
+  }
+  // The tabs stay as read until the control is laid out at its size.
+  FToolbar->SetActiveTabIndex(FStoredActiveTabIndex);
 }
 
 fw::TCustomImageList* TCsCustomTabSet::Images() const { return FToolbar->Images(); }
@@ -283,11 +348,11 @@ TCsTabSheet::~TCsTabSheet() {
 }
 
 WideString TCsTabSheet::Caption() const {
-  return FTabItem != nullptr ? win::Utf8ToWide(FTabItem->Caption()) : WideString();
+  return FTabItem != nullptr ? FTabItem->WideCaption() : WideString();
 }
 
 void TCsTabSheet::SetCaption(const WideString& Value) {
-  if (FTabItem != nullptr) FTabItem->SetCaption(win::WideToUtf8(Value));
+  if (FTabItem != nullptr) FTabItem->SetCaption(Value);
 }
 
 fw::Integer TCsTabSheet::ImageIndex() const { return FTabItem != nullptr ? FTabItem->ImageIndex() : -1; }
@@ -302,6 +367,35 @@ void TCsTabSheet::SetTabVisible(bool Value) {
   if (FTabItem != nullptr) FTabItem->SetVisible(Value);
 }
 
+void TCsTabSheet::SetParentComponent(fw::TComponent* Value) {
+  auto* control = dynamic_cast<TCsTabControl*>(Value);
+  if (control == nullptr) return;
+  FTabControl = control;
+  SetParentColor(false);
+  SetColor(control->PageColor());
+  SetParent(control);
+  control->FPages.push_back(this);
+}
+
+void TCsTabSheet::LinkTabItem(const fw::String& Name) {
+  if (FTabControl == nullptr || Name.empty()) return;
+  // The tab of that name among the components of the stream's root.
+  fw::TComponent* found = Owner() != nullptr ? Owner()->FindComponent(Name) : nullptr;
+  if (found == nullptr) found = FTabControl->FindComponent(Name);
+  auto* item = dynamic_cast<TCsTabItem*>(found);
+  if (item == nullptr) return;
+  FTabItem = item;
+  item->SetControl(this);
+}
+
+void TCsTabSheet::DefineProperties(fw::TFiler* Filer) {
+  fw::TCustomControl::DefineProperties(Filer);
+  Filer->DefineProperty(
+      "TabItem", [this](fw::TReader* Reader) { LinkTabItem(win::WideToUtf8(Reader->ReadWideString())); },
+      [this](fw::TWriter* Writer) { Writer->WriteWideString(win::Utf8ToWide(FTabItem->Name())); },
+      FTabItem != nullptr && !FTabItem->Name().empty());
+}
+
 void TCsTabSheet::AdjustClientRect(fw::TRect& Rect) {
   fw::TCustomControl::AdjustClientRect(Rect);
   if (FTabControl == nullptr) return;
@@ -312,13 +406,24 @@ void TCsTabSheet::AdjustClientRect(fw::TRect& Rect) {
 }
 
 void TCsTabSheet::Paint() {
-  // The page shows the band of its tab control behind it.
-  if (FTabControl == nullptr) return;
-  const win::HDC dc = Canvas()->Handle();
+  // The band was painted as the page's background (WM_ERASEBKGND).
+}
+
+void TCsTabSheet::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg != win::WM_ERASEBKGND || FTabControl == nullptr) {
+    fw::TCustomControl::Dispatch(Message);
+    return;
+  }
+  // The page's background is the band of its tab control behind it, also for the controls on
+  // the page that show what lies behind them (their DC comes with its origin moved already).
+  const auto dc = reinterpret_cast<win::HDC>(Message.WParam);
+  win::POINT origin{0, 0};
+  win::GetWindowOrgEx(dc, &origin);
   const int saved = win::SaveDC(dc);
-  win::SetWindowOrgEx(dc, Left(), Top(), nullptr);
+  win::SetWindowOrgEx(dc, origin.x + Left(), origin.y + Top(), nullptr);
   FTabControl->PaintBackground(dc);
   win::RestoreDC(dc, saved);
+  Message.Result = 1;
 }
 
 // ---- tab control ----
@@ -348,7 +453,7 @@ TCsTabSheet* TCsTabControl::FindPage(const TCsTabItem* Item) const {
 
 TCsTabItem* TCsTabControl::AddTab(const WideString& Caption) {
   auto* tab = new TCsTabItem(Toolbar()->Items());
-  tab->SetCaption(win::WideToUtf8(Caption));
+  tab->SetCaption(Caption);
   Toolbar()->Items()->Add(tab);
   return tab;
 }
@@ -407,6 +512,21 @@ void TCsTabControl::DoActiveTabChange(fw::Integer ItemIndex) {
     FEmptyPage->Hide();
   }
   TCsCustomTabSet::DoActiveTabChange(ItemIndex);
+}
+
+bool TCsTabControl::IsStreamedChild(fw::TControl* Control) const {
+  // The pages come in the order of their tabs, not of the windows (the active one is in front).
+  return Control != FEmptyPage && std::find(FPages.begin(), FPages.end(), Control) == FPages.end() &&
+         TCsCustomTabSet::IsStreamedChild(Control);
+}
+
+void TCsTabControl::GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) {
+  toolbars::TTBCustomItem* items = Toolbar()->Items();
+  for (fw::Integer i = 0; i < items->Count(); ++i) Proc(items->Items(i));
+  for (TCsTabSheet* page : FPages) Proc(page);
+  for (fw::Integer i = 0; i < ControlCount(); ++i)
+    if (IsStreamedChild(Controls(i))) Proc(Controls(i));
+  (void)Root;
 }
 
 bool TCsTabControl::CanPaintBackground() { return FPages.empty() || TCsCustomTabSet::CanPaintBackground(); }

@@ -1,5 +1,8 @@
 #include "controls/CsTabs.h"
 
+#include <algorithm>
+
+#include "controls/CsLookups.h"
 #include "framework/Colors.h"
 #include "platform/user/painting/Paint.h"
 #include "toolbars/TBDock.h"
@@ -8,18 +11,8 @@
 namespace cs {
 
 using toolbars::TTBCustomItem;
+using fw::Integer;
 using toolbars::TTBItemChangedAction;
-
-namespace {
-
-// The view's viewer of Item, null while the view has none yet (or no longer).
-toolbars::TTBItemViewer* ViewerOf(toolbars::TTBView* View, const TTBCustomItem* Item) {
-  for (fw::Integer i = 0; i < View->ViewerCount(); ++i)
-    if (View->Viewers(i)->Item() == Item) return View->Viewers(i);
-  return nullptr;
-}
-
-}  // namespace
 
 TCsTabThemeType GetEffectiveTabThemeType(TCsTabThemeType ThemeType) {
   // The control set's own rule, spelled in tab types: tttFlat is never resolved.
@@ -30,7 +23,7 @@ TCsTabThemeType GetEffectiveTabThemeType(TCsTabThemeType ThemeType) {
 
 // ---- tab item ----
 
-TCsTabItem::TCsTabItem(fw::TComponent* AOwner) : tx::TTxItem(AOwner) {
+TCsTabItem::TCsTabItem(fw::TComponent* AOwner) : TCsCustomItem(AOwner) {
   SetDisplayMode(toolbars::nbdmImageAndText);
   SetGroupIndex(kTabGroupIndex);
 }
@@ -40,23 +33,10 @@ TCsTabItem::~TCsTabItem() {
   // active tab; the base class would leave as a plain item.
   Destroying();
   if (Parent() != nullptr) Parent()->Remove(this);
-  if (FControl != nullptr) FControl->RemoveFreeNotification(this);
 }
 
 TCsTabToolbar* TCsTabItem::TabToolbar() const {
   return Parent() != nullptr ? dynamic_cast<TCsTabToolbar*>(Parent()->ParentComponent()) : nullptr;
-}
-
-void TCsTabItem::SetControl(fw::TControl* Value) {
-  if (FControl == Value) return;
-  if (FControl != nullptr) FControl->RemoveFreeNotification(this);
-  FControl = Value;
-  if (FControl != nullptr) FControl->FreeNotification(this);
-}
-
-void TCsTabItem::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
-  tx::TTxItem::Notification(AComponent, Operation);
-  if (Operation == fw::opRemove && AComponent == FControl) FControl = nullptr;
 }
 
 fw::TColor TCsTabItem::TabColor() const {
@@ -86,15 +66,9 @@ void TCsTabItem::SetThemeType(TCsTabThemeType Value) {
   Change(false);
 }
 
-void TCsTabItem::SetAlignment(fw::TAlignment Value) {
-  if (FAlignment == Value) return;
-  FAlignment = Value;
-  Change(false);
-}
-
 void TCsTabItem::Click() {
   if (Enabled() && !Checked()) SetChecked(true);
-  tx::TTxItem::Click();
+  TCsCustomItem::Click();
 }
 
 toolbars::TTBItemViewerClass TCsTabItem::GetItemViewerClass(toolbars::TTBView* /*AView*/) {
@@ -103,13 +77,12 @@ toolbars::TTBItemViewerClass TCsTabItem::GetItemViewerClass(toolbars::TTBView* /
 
 // ---- tab toolbar ----
 
-TCsTabToolbar::TCsTabToolbar(fw::TComponent* AOwner) : tx::TTxToolbar(AOwner), FTabColor(fw::clBtnFace) {
+TCsTabToolbar::TCsTabToolbar(fw::TComponent* AOwner)
+    : TCsToolbar(AOwner), FTabColor(fw::clBtnFace), FHiddenItems(std::make_unique<TCsItemCacheCollection>()) {
   FTabSet = dynamic_cast<TCsCustomTabSet*>(AOwner);
 }
 
-TCsTabToolbar::~TCsTabToolbar() {
-  if (Items() != nullptr) Items()->UnregisterNotification(this);
-}
+TCsTabToolbar::~TCsTabToolbar() = default;
 
 TCsTabItem* TCsTabToolbar::ActiveTab() const {
   if (FActiveTabIndex < 0 || FActiveTabIndex >= Items()->Count()) return nullptr;
@@ -177,76 +150,89 @@ void TCsTabToolbar::RepaintNeighbours(fw::Integer Index) {
   if (Index < 0 || View() == nullptr) return;
   for (fw::Integer i = Index - 1; i <= Index + 1; ++i)
     if (i >= 0 && i < Items()->Count())
-      if (toolbars::TTBItemViewer* viewer = ViewerOf(View(), Items()->Items(i))) View()->Invalidate(viewer);
+      if (toolbars::TTBItemViewer* viewer = FindItemViewer(View(), Items()->Items(i))) View()->Invalidate(viewer);
 }
 
-void TCsTabToolbar::ForgetHidden(TTBCustomItem* Item) {
-  std::erase_if(FHiddenTabs, [Item](const TCsHiddenTab& Tab) { return Tab.Item == Item; });
-}
-
-void TCsTabToolbar::ItemsChanged(bool /*Relayed*/, TTBItemChangedAction Action, fw::Integer /*Index*/,
-                                 TTBCustomItem* Item) {
-  if (Action == toolbars::tbicDeleting) ForgetHidden(Item);
+void TCsTabToolbar::DoItemNotification(TTBCustomItem* Ancestor, bool Relayed, TTBItemChangedAction Action,
+                                       Integer Index, TTBCustomItem* Item) {
+  if (Action == toolbars::tbicDeleting) {
+    // Nothing is laid out again while an item goes: its viewer may still be in the view.
+    FHiddenItems->Delete(Item);
+    ItemCache()->Delete(Item);
+    if (OnItemNotification) OnItemNotification(this, Ancestor, Relayed, Action, Index, Item);
+    return;
+  }
+  TCsToolbar::DoItemNotification(Ancestor, Relayed, Action, Index, Item);
   // While tabs are hidden or shown in one pass, the frame is redrawn once at its end.
   if (Action == toolbars::tbicInvalidateAndResize && !FAligning) RedrawFrame();
 }
 
-void TCsTabToolbar::AfterConstruction() {
-  tx::TTxToolbar::AfterConstruction();
-  Items()->RegisterNotification(this, [this](TTBCustomItem*, bool Relayed, TTBItemChangedAction Action,
-                                            fw::Integer Index, TTBCustomItem* Item) {
-    ItemsChanged(Relayed, Action, Index, Item);
-  });
-}
-
 void TCsTabToolbar::RightAlignItems() {
   toolbars::TTBDock* dock = CurrentDock();
+  // A tab set being read lays its tabs out once it is loaded.
+  if (FTabSet != nullptr && FTabSet->ComponentState().Contains(fw::csLoading)) return;
   if (FAligning || View() == nullptr || dock == nullptr || Floating() ||
       (dock->Position() != toolbars::dpTop && dock->Position() != toolbars::dpBottom) || dock->Width() == 0)
     return;
   toolbars::TTBView* view = View();
   view->ValidatePositions();
-  // The first selectable viewer is never hidden; the last one is where showing starts.
-  fw::Integer first = -1, last = -1;
-  fw::Integer visibleWidth = 0;
-  for (fw::Integer i = 0; i < view->ViewerCount(); ++i) {
+  // The first selectable viewer is never hidden; showing starts at the last selectable one
+  // before the right-aligned items.
+  const TCsRightAlignedItems right = GetRightAlignedItems(view);
+  const auto isRight = [&right](const toolbars::TTBItemViewer* V) {
+    return std::find(right.Viewers.begin(), right.Viewers.end(), V) != right.Viewers.end();
+  };
+  Integer first = -1, last = -1;
+  for (Integer i = 0; i < view->ViewerCount(); ++i) {
     toolbars::TTBItemViewer* v = view->Viewers(i);
-    if (!v->Show() || !v->Item()->Visible()) continue;
-    visibleWidth += v->BoundsRect().right - v->BoundsRect().left;
-    if (v->Item()->ItemStyle() & toolbars::tbisSelectable) {
-      if (first < 0) first = i;
-      last = i;
-    }
+    if (isRight(v)) break;
+    if (!v->Show() || !v->Item()->Visible() || (v->Item()->ItemStyle() & toolbars::tbisSelectable) == 0) continue;
+    if (first < 0) first = i;
+    last = i;
   }
   if (first < 0) return;
+  auto* spacer = right.Spacer() != nullptr ? static_cast<TCsCustomItem*>(right.Spacer()->Item()) : nullptr;
+  const Integer spacerNow = spacer != nullptr ? std::max<Integer>(0, spacer->CustomWidth()) : 0;
+  Integer visibleWidth = right.VisibleWidth - spacerNow;
+  const Integer limit = dock->Width() - 8 - (spacer != nullptr ? right.RightWidth - spacerNow : 0);
+  Integer spacerWidth = dock->Width() - visibleWidth - 4;
   FAligning = true;
   view->BeginUpdate();
-  const fw::Integer limit = dock->Width() - 8;
   bool changed = false;
   // Showing again, in order, while the next one still fits.
-  for (fw::Integer i = last; i < view->ViewerCount(); ++i) {
-    TTBCustomItem* item = view->Viewers(i)->Item();
-    if (item->Visible() || i == first) continue;
-    auto cached = std::find_if(FHiddenTabs.begin(), FHiddenTabs.end(),
-                               [item](const TCsHiddenTab& Tab) { return Tab.Item == item; });
-    if (cached == FHiddenTabs.end()) continue;
-    visibleWidth += cached->Bounds.right - cached->Bounds.left;
-    if (limit <= visibleWidth) break;
-    FHiddenTabs.erase(cached);
+  for (Integer i = last; i < view->ViewerCount(); ++i) {
+    toolbars::TTBItemViewer* v = view->Viewers(i);
+    TTBCustomItem* item = v->Item();
+    if (item->Visible() || i == first || isRight(v)) continue;
+    TCsItemCache* cached = FHiddenItems->Find(item);
+    if (cached == nullptr) continue;
+    visibleWidth += cached->Width;
+    if (dock->Width() - 8 <= visibleWidth) break;
+    spacerWidth -= cached->Width;
+    FHiddenItems->Delete(item);
     item->SetVisible(true);
     changed = true;
   }
   if (!changed) {
     // Hiding, from the end, every tab whose right edge passes the limit.
-    for (fw::Integer i = view->ViewerCount() - 1; i >= 0; --i) {
+    for (Integer i = view->ViewerCount() - 1; i >= 0; --i) {
       toolbars::TTBItemViewer* v = view->Viewers(i);
       auto* tab = dynamic_cast<TCsTabItem*>(v->Item());
-      if (tab == nullptr || !tab->Visible() || !v->Show() || i == first || v->BoundsRect().right <= limit) continue;
-      FHiddenTabs.push_back({tab, v->BoundsRect()});
+      if (tab == nullptr || !tab->Visible() || !v->Show() || i == first || isRight(v) ||
+          v->BoundsRect().right <= limit)
+        continue;
+      const fw::TRect b = v->BoundsRect();
+      spacerWidth += b.right - b.left;
+      TCsItemCache* entry = FHiddenItems->Add(tab);
+      entry->Left = b.left;
+      entry->Top = b.top;
+      entry->Width = b.right - b.left;
+      entry->Height = b.bottom - b.top;
       tab->SetVisible(false);
       changed = true;
     }
   }
+  if (spacer != nullptr) spacer->SetCustomWidth(std::max<Integer>(0, spacerWidth));
   view->EndUpdate();
   FAligning = false;
   if (changed) RedrawFrame();
@@ -255,7 +241,7 @@ void TCsTabToolbar::RightAlignItems() {
 fw::TRect TCsTabToolbar::ActiveTabRect(fw::TControl* Control) {
   TCsTabItem* tab = ActiveTab();
   if (tab == nullptr || !tab->Visible() || View() == nullptr || !HandleAllocated()) return {0, 0, 0, 0};
-  toolbars::TTBItemViewer* viewer = ViewerOf(View(), tab);
+  toolbars::TTBItemViewer* viewer = FindItemViewer(View(), tab);
   if (viewer == nullptr || !viewer->Show()) return {0, 0, 0, 0};
   const fw::TRect b = viewer->BoundsRect();
   const fw::TPoint topLeft = Control->ScreenToClient(ClientToScreen({b.left, b.top}));

@@ -8,13 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "controls/CsItems.h"
 #include "controls/CsTextObject.h"
 #include "controls/CsThemeType.h"
+#include "controls/CsToolbars.h"
 #include "controls/UniSystem.h"
 #include "framework/Controls.h"
-#include "tx/TxItemViewer.h"
-#include "tx/TxItems.h"
-#include "tx/TxToolbar.h"
 
 namespace fw {
 class TBitmap;
@@ -41,14 +40,13 @@ using TCsActiveTabChangeEvent = std::function<void(fw::TObject* Sender, fw::Inte
 // Tabs of every toolbar share this group: checking one unchecks the others.
 inline constexpr fw::Integer kTabGroupIndex = 7777;
 
-class TCsTabItem : public tx::TTxItem {
+// A tab: a control-set item of fixed or measured size, with the item's draw events and wide
+// caption and hint ("CaptionW"/"HintW" in streams); its Control is the page it shows.
+class TCsTabItem : public TCsCustomItem {
  public:
   explicit TCsTabItem(fw::TComponent* AOwner);
   ~TCsTabItem() override;
 
-  // The page the tab shows (a tab sheet in a tab control); not owned.
-  fw::TControl* Control() const { return FControl; }
-  void SetControl(fw::TControl* Value);
   // The tab toolbar's, or clBtnFace on another toolbar.
   fw::TColor TabColor() const;
   // Own values, used only off a tab toolbar.
@@ -56,40 +54,35 @@ class TCsTabItem : public tx::TTxItem {
   void SetTabPosition(TCsTabPosition Value);
   TCsTabThemeType ThemeType() const;
   void SetThemeType(TCsTabThemeType Value);
-  fw::TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(fw::TAlignment Value);
   TCsTabToolbar* TabToolbar() const;
 
   // An enabled, unchecked tab is checked first; the toolbar then makes it active.
   void Click() override;
-  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+  // The page is shown and hidden by the toolbar as tabs become active, not by clicks.
+  void ToggleControl() override {}
+  void UpdateProps() override {}
   toolbars::TTBItemViewerClass GetItemViewerClass(toolbars::TTBView* AView) override;
 
  private:
-  fw::TControl* FControl = nullptr;
   TCsTabPosition FTabPosition = ttpTop;
   TCsTabThemeType FThemeType = tttWindows;
-  fw::TAlignment FAlignment = fw::taCenter;
 };
 
 // Paints a tab: the raised shape for the checked (or hot) tab, a separator between unchecked
 // ones, then the image and the caption.
-class TCsTabItemViewer : public tx::TTxItemViewer {
+class TCsTabItemViewer : public TCsItemViewer {
  public:
-  using TTxItemViewer::TTxItemViewer;
+  using TCsItemViewer::TCsItemViewer;
   // A hidden tab takes no room: it is not measured (most tabs of a long row are hidden).
   void CalcSize(fw::TCanvas* Canvas, fw::Integer& AWidth, fw::Integer& AHeight) override;
   void Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
              bool UseDisabledShadow) override;
+
+ private:
+  void PaintTab(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRect, bool IsSelected);
 };
 
-// A tab hidden for want of room, with its bounds when it was hidden.
-struct TCsHiddenTab {
-  TCsTabItem* Item = nullptr;
-  fw::TRect Bounds{};
-};
-
-class TCsTabToolbar : public tx::TTxToolbar {
+class TCsTabToolbar : public TCsToolbar {
  public:
   explicit TCsTabToolbar(fw::TComponent* AOwner);
   ~TCsTabToolbar() override;
@@ -106,45 +99,55 @@ class TCsTabToolbar : public tx::TTxToolbar {
   TCsTabThemeType ThemeType() const { return FThemeType; }
   void SetThemeType(TCsTabThemeType Value);
   TCsCustomTabSet* TabSet() const { return FTabSet; }
-  const std::vector<TCsHiddenTab>& HiddenTabs() const { return FHiddenTabs; }
+  // The tabs hidden for want of room, each with its name and its bounds when it was hidden.
+  TCsItemCacheCollection* HiddenItems() const { return FHiddenItems.get(); }
 
   TCsActiveTabChangeEvent OnActiveTabChange;
 
   // Hides trailing tabs that pass the dock's right edge and shows hidden ones again while room
-  // allows (only on a top or bottom dock of some width). The first selectable tab stays.
-  void RightAlignItems();
+  // allows (only on a top or bottom dock of some width). The first selectable tab and the
+  // right-aligned items (a right-align spacer and what follows it) stay.
+  void RightAlignItems() override;
   // The active tab's rectangle in the client coordinates of Control; empty without one shown.
   fw::TRect ActiveTabRect(fw::TControl* Control);
-  void AfterConstruction() override;
+  // A deleted tab leaves the hidden tabs; a re-laid-out item redraws the frame.
+  void DoItemNotification(toolbars::TTBCustomItem* Ancestor, bool Relayed, toolbars::TTBItemChangedAction Action,
+                          Integer Index, toolbars::TTBCustomItem* Item) override;
 
  protected:
   virtual void DoActiveTabChange(fw::Integer ItemIndex);
 
  private:
   friend class TCsCustomTabSet;
-  void ItemsChanged(bool Relayed, toolbars::TTBItemChangedAction Action, fw::Integer Index,
-                    toolbars::TTBCustomItem* Item);
   void RedrawFrame();
   void RepaintNeighbours(fw::Integer Index);
-  void ForgetHidden(toolbars::TTBCustomItem* Item);
 
   fw::Integer FActiveTabIndex = -1;
   fw::TColor FTabColor;
   TCsTabPosition FTabPosition = ttpTop;
   TCsTabThemeType FThemeType = tttWindows;
   TCsCustomTabSet* FTabSet = nullptr;
-  std::vector<TCsHiddenTab> FHiddenTabs;
+  std::unique_ptr<TCsItemCacheCollection> FHiddenItems;
   bool FAligning = false;
 };
 
 // A control with a dock of tabs along one edge and a band under them.
-class TCsCustomTabSet : public fw::TCustomControl {
+class TCsCustomTabSet : public fw::TCustomControl, public toolbars::ITBRootItemSource {
  public:
   explicit TCsCustomTabSet(fw::TComponent* AOwner);
   ~TCsCustomTabSet() override;
 
+  // Tabs read from a stream as the control's children join its toolbar.
+  toolbars::TTBCustomItem* GetRootItem() override;
+  // A stream holds below the control its tabs, then its pages (its other children but the
+  // dock and the empty page).
+  void GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) override;
+  // "HiddenItems": the tabs hidden for want of room, by name and bounds.
+  void DefineProperties(fw::TFiler* Filer) override;
+
   TCsTabToolbar* Toolbar() const { return FToolbar; }
   tx::TTxDock* Dock() const { return FDock; }
+  // While the control is read from a stream the value is kept and applied once it is loaded.
   fw::Integer ActiveTabIndex() const;
   void SetActiveTabIndex(fw::Integer Value);
   fw::TCustomImageList* Images() const;
@@ -186,9 +189,14 @@ class TCsCustomTabSet : public fw::TCustomControl {
  protected:
   void Resize() override;
   void Paint() override;
+  // Hidden tabs read by name are linked to their tabs (nameless ones dropped), then the stored
+  // active tab is made active.
+  void Loaded() override;
+  // Controls of the control that a stream lists as its children (the pages in a tab control).
+  virtual bool IsStreamedChild(fw::TControl* Control) const { return Control != FDock; }
 
  private:
-
+  fw::Integer FStoredActiveTabIndex = -1;
   tx::TTxDock* FDock = nullptr;
   TCsTabToolbar* FToolbar = nullptr;
   std::unique_ptr<fw::TBitmap> FBackground;
@@ -219,12 +227,18 @@ class TCsTabSheet : public fw::TCustomControl {
   void SetTabVisible(bool Value);
 
   void AdjustClientRect(fw::TRect& Rect) override;
+  void Dispatch(fw::TMessage& Message) override;
+  // Read from a stream as a child of a tab control: the page joins its pages.
+  void SetParentComponent(fw::TComponent* Value) override;
+  // "TabItem": the name of the page's tab; read, the page is linked to the tab of that name.
+  void DefineProperties(fw::TFiler* Filer) override;
 
  protected:
   void Paint() override;
 
  private:
   friend class TCsTabControl;
+  void LinkTabItem(const fw::String& Name);
   TCsTabControl* FTabControl = nullptr;
   TCsTabItem* FTabItem = nullptr;
 };
@@ -247,8 +261,14 @@ class TCsTabControl : public TCsCustomTabSet {
   void TabDeleting(TCsTabItem* Item, bool FreeSheet) override;
   void DoActiveTabChange(fw::Integer ItemIndex) override;
   bool CanPaintBackground() override;
+  // The tabs, the pages in the order of their tabs, then any other child.
+  void GetChildren(const std::function<void(fw::TComponent* Child)>& Proc, fw::TComponent* Root) override;
+
+ protected:
+  bool IsStreamedChild(fw::TControl* Control) const override;
 
  private:
+  friend class TCsTabSheet;
   std::vector<TCsTabSheet*> FPages;
   fw::TCustomControl* FEmptyPage = nullptr;
 };

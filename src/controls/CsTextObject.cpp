@@ -1,6 +1,7 @@
 #include "controls/CsTextObject.h"
 
 #include "controls/CsBitmapHint.h"
+#include "controls/CsThemeNexus.h"
 #include "controls/UniCodePages.h"
 #include "framework/ActnList.h"
 #include "framework/ControlMessages.h"
@@ -16,11 +17,31 @@
 
 namespace cs {
 
+namespace {
+
+// The alignment as drawn: right-to-left reading swaps left and right; centred stays.
+fw::TAlignment ReadingAlignment(const TCsTextObject* Control) {
+  const fw::TAlignment alignment = Control->Alignment();
+  if (!Control->UseRightToLeftReading() || alignment == fw::taCenter) return alignment;
+  return alignment == fw::taLeftJustify ? fw::taRightJustify : fw::taLeftJustify;
+}
+
+}  // namespace
+
 TCsTextObject::TCsTextObject(fw::TComponent* AOwner)
-    : TCsThemed<fw::TCustomControl>(AOwner), FLinkFont(std::make_unique<fw::TFont>()) {
+    : TCsThemed<fw::TCustomControl>(AOwner),
+      FLinkFont(std::make_unique<fw::TFont>()),
+      FMargins(std::make_unique<tx::TTxControlMargins>()) {
+  FMargins->OnChange = [this](fw::TObject*) {
+    Invalidate();
+    AdjustBounds();
+  };
   FLinkFont->SetColor(0xFF0000);
   FLinkFont->SetStyle(fw::TFontStyles{fw::fsUnderline});
   FControlStyle.Include(fw::csOpaque);
+  // Without a colour of its own: what lies behind shows (the parent's background).
+  SetParentColor(false);
+  SetColor(fw::clNone);
   SetTabStop(true);
   SetBounds(0, 0, 65, 17);
 }
@@ -76,8 +97,10 @@ void TCsTextObject::SetBounds(fw::Integer ALeft, fw::Integer ATop, fw::Integer A
     FAdjusting = false;
     const fw::TRect margins = GetTextMargins();
     const fw::TSize extra = AutoSizeExtra();
-    AWidth = unionRect.right - unionRect.left + margins.left + margins.right + extra.cx;
-    AHeight = unionRect.bottom - unionRect.top + margins.top + margins.bottom + extra.cy;
+    AWidth = unionRect.right - unionRect.left + margins.left + margins.right + extra.cx + FMargins->Left() +
+             FMargins->Right();
+    AHeight = unionRect.bottom - unionRect.top + margins.top + margins.bottom + extra.cy + FMargins->Top() +
+              FMargins->Bottom();
   }
   TCsThemed<fw::TCustomControl>::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
@@ -95,17 +118,33 @@ void TCsTextObject::SetShowAccelChar(bool Value) {
   AdjustBounds();
 }
 
+void TCsTextObject::SetWrapping(tx::TTextWrapping Value) {
+  if (FWrapping == Value) return;
+  FWrapping = Value;
+  AdjustBounds();
+  Invalidate();
+}
+
 void TCsTextObject::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   TCsThemed<fw::TCustomControl>::Notification(AComponent, Operation);
   if (Operation == fw::opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 win::UINT TCsTextObject::DrawFormat() const {
-  win::UINT format = win::DT_EXPANDTABS | win::DT_SINGLELINE;
-  if (FAlignment == fw::taRightJustify) format |= win::DT_RIGHT;
-  else if (FAlignment == fw::taCenter) format |= win::DT_CENTER;
-  if (!FShowAccelChar) format |= win::DT_NOPREFIX;
-  return format;
+  return tx::TextPaintFlags(FWrapping, ReadingAlignment(this), FShowAccelChar) |
+         (UseRightToLeftReading() ? win::UINT(win::DT_RTLREADING) : 0u);
+}
+
+win::UINT TCsTextObject::MeasureFormat() const {
+  // The measuring table leaves alignment and prefixes to the painting; the caption's block is
+  // placed by the alignment here, and "&&" measures as the one "&" it shows.
+  return (tx::TextMeasureFlags(FWrapping) & ~win::UINT(win::DT_CALCRECT)) | (DrawFormat() & win::DT_NOPREFIX);
+}
+
+fw::TRect TCsTextObject::MarginRect() {
+  const fw::TRect r = ClientRect();
+  return {r.left + FMargins->Left(), r.top + FMargins->Top(), r.right - FMargins->Right(),
+          r.bottom - FMargins->Bottom()};
 }
 
 void TCsTextObject::DoGetImageIndex(fw::TCustomImageList*& ImageList, fw::Integer& ImageIndex) {
@@ -131,7 +170,7 @@ void TCsTextObject::GetTextRects(fw::TRect& UnionRect, fw::TRect& TextRect, fw::
   canvas->Font()->Assign(Font());
   DoAdjustFont(canvas);
   const fw::TRect margins = GetTextMargins();
-  fw::TRect r = ClientRect();
+  fw::TRect r = FAutoSizeText ? ClientRect() : MarginRect();
   r = {r.left + margins.left, r.top + margins.top, r.right - margins.right, r.bottom - margins.bottom};
   fw::TCustomImageList* list = FImages;
   fw::Integer index = FImageIndex;
@@ -139,7 +178,7 @@ void TCsTextObject::GetTextRects(fw::TRect& UnionRect, fw::TRect& TextRect, fw::
   fw::TSize glyph = OwnGlyphSize();
   if (list != nullptr && index >= 0 && index < list->Count()) glyph = {list->Width(), list->Height()};
   LayoutCaptionAndGlyph(canvas, r, Caption(), GlyphRect, TextRect, PushedOffset && IsPushed(), glyph.cx, glyph.cy,
-                        DrawFormat(), FAlignment);
+                        MeasureFormat(), ReadingAlignment(this));
   UnionRect = TextRect;
   if (!win::IsRectEmpty(&GlyphRect)) win::UnionRect(&UnionRect, &TextRect, &GlyphRect);
 }
@@ -177,26 +216,42 @@ void TCsTextObject::DoDrawText(fw::TCanvas* ACanvas, fw::TRect& ARect, win::UINT
     fw::Integer index = FImageIndex;
     DoGetImageIndex(list, index);
     const bool listGlyph = list != nullptr && index >= 0 && index < list->Count();
-    const fw::TSize glyphSize = listGlyph ? fw::TSize{list->Width(), list->Height()} : OwnGlyphSize();
+    TCsCaptionStyle style;
+    style.Format = Format;
+    style.Alignment = ReadingAlignment(this);
+    style.Glow = FCaptionGlow && Enabled();
+    style.GlowColor = FCaptionGlowColor;
+    style.Pushed = PushedOffset && IsPushed();
+    style.Enabled = Enabled();
+    style.Themed = EffectiveThemeType() == thtTx;
     fw::TRect glyph{}, text{};
-    LayoutCaptionAndGlyph(ACanvas, area, caption, glyph, text, PushedOffset && IsPushed(), glyphSize.cx, glyphSize.cy,
-                          Format, FAlignment);
-    if (Enabled()) {
-      DrawWideCaption(ACanvas, caption, text, FCaptionGlowColor, FCaptionGlow, Format);
-    } else {
-      const fw::TColor color = ACanvas->Font()->Color();
+    const fw::TColor color = ACanvas->Font()->Color();
+    if (!Enabled()) {
       if (EffectiveThemeType() == thtNone) {
-        fw::TRect shadow = text;
-        win::OffsetRect(&shadow, 1, 1);
+        // The classic embossed caption: a highlight copy one pixel down and right first.
+        const fw::TSize size = listGlyph ? fw::TSize{list->Width(), list->Height()} : OwnGlyphSize();
+        LayoutCaptionAndGlyph(ACanvas, area, caption, glyph, text, style.Pushed, size.cx, size.cy, Format,
+                              style.Alignment);
+        win::OffsetRect(&text, 1, 1);
         ACanvas->Font()->SetColor(fw::clBtnHighlight);
-        DrawWideCaption(ACanvas, caption, shadow, FCaptionGlowColor, false, Format);
+        DrawWideCaption(ACanvas, caption, text, FCaptionGlowColor, false, Format);
       }
       ACanvas->Font()->SetColor(fw::clBtnShadow);
-      DrawWideCaption(ACanvas, caption, text, FCaptionGlowColor, false, Format);
-      ACanvas->Font()->SetColor(color);
     }
-    if (listGlyph) list->Draw(ACanvas, glyph.left, glyph.top, index, Enabled());
-    else DrawOwnGlyph(ACanvas, glyph);
+    const fw::TSize own = listGlyph ? fw::TSize{0, 0} : OwnGlyphSize();
+    if (listGlyph) {
+      DrawCaptionWithImage(ACanvas, area, caption, list, index, style, glyph, text);
+    } else if (own.cx > 0 && own.cy > 0) {
+      // The check or radio glyph is drawn by the control itself at the laid-out place.
+      LayoutCaptionAndGlyph(ACanvas, area, caption, glyph, text, style.Pushed, own.cx, own.cy, Format,
+                            style.Alignment);
+      fw::TRect drawn = text;
+      DrawWideCaption(ACanvas, caption, drawn, style.GlowColor, style.Glow, Format);
+      DrawOwnGlyph(ACanvas, glyph);
+    } else {
+      DrawCaptionWithBitmap(ACanvas, area, caption, nullptr, style, glyph, text);
+    }
+    ACanvas->Font()->SetColor(color);
     bool postDefault = true;
     if (OnDrawCaption) OnDrawCaption(this, ACanvas, ARect, caption, area, false, pstPostPaint, postDefault);
     if (Focused()) {
@@ -209,11 +264,11 @@ void TCsTextObject::DoDrawText(fw::TCanvas* ACanvas, fw::TRect& ARect, win::UINT
 
 void TCsTextObject::Paint() {
   fw::TCanvas* canvas = Canvas();
-  fw::TRect r = ClientRect();
-  const fw::TColor back = Color() != fw::clNone ? Color() : ParentBackgroundColor(this);
+  fw::TRect r = MarginRect();
+  canvas->RequiredState({fw::csHandleValid});
+  PaintControlBackground(this, canvas->Handle());
   canvas->Brush()->SetStyle(fw::bsSolid);
-  canvas->Brush()->SetColor(back);
-  canvas->FillRect(r);
+  canvas->Brush()->SetColor(Color() != fw::clNone ? Color() : ParentBackgroundColor(this));
   canvas->Font()->Assign(Font());
   DoAdjustFont(canvas);
   if (DoDraw(canvas, r, pstPrePaint)) {
@@ -273,8 +328,7 @@ void TCsTextObject::CMFontChanged(fw::TMessage& Message) {
 
 void TCsTextObject::WMSetCursor(fw::TMessage& Message) {
   if (!FLinkText.empty()) {
-    static const win::HCURSOR hand = win::LoadCursorW(nullptr, win::IDC_HAND);
-    if (hand != nullptr) {
+    if (const win::HCURSOR hand = HandCursorHandle()) {
       win::SetCursor(hand);
       Message.Result = 1;
       return;
@@ -368,7 +422,6 @@ void TCsTextObject::Dispatch(fw::TMessage& Message) {
 
 TCsLabel::TCsLabel(fw::TComponent* AOwner) : TCsTextObject(AOwner), FUnderlineColor(fw::clBtnShadow) {
   SetTabStop(false);
-  SetColor(fw::clNone);
 }
 
 void TCsLabel::SetFocusControl(fw::TWinControl* Value) {

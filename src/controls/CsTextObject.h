@@ -12,6 +12,8 @@
 #include "controls/UniControls.h"
 #include "framework/ImageList.h"
 #include "framework/StdCtrlsTypes.h"
+#include "tx/TxPanelObject.h"
+#include "tx/TxTextObject.h"
 
 namespace cs {
 
@@ -60,6 +62,13 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   void SetAutoSize(bool Value) override;
   bool ShowAccelChar() const { return FShowAccelChar; }
   void SetShowAccelChar(bool Value);
+  // Space kept free round the caption and glyph; an auto-sized control grows by it.
+  tx::TTxControlMargins* Margins() const { return FMargins.get(); }
+  void SetMargins(tx::TTxControlMargins* Value) { FMargins->Assign(Value); }
+  // One line as it is, one line shortened with an ellipsis at its end or in its middle (paths),
+  // or lines broken between words.
+  tx::TTextWrapping Wrapping() const { return FWrapping; }
+  void SetWrapping(tx::TTextWrapping Value);
   // The pointer pressed inside and still over the control.
   bool Pushed() const { return FPushed; }
 
@@ -68,6 +77,8 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   TCsDrawHintEvent OnDrawHint;
   TCsGetImageIndexEvent OnGetImageIndex;
 
+  // A text object is not a place for the focus; the button controls are.
+  bool CanFocus() override { return false; }
   void Click() override;
   void SetBounds(fw::Integer ALeft, fw::Integer ATop, fw::Integer AWidth, fw::Integer AHeight) override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
@@ -94,7 +105,12 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   virtual fw::TSize OwnGlyphSize() { return {0, 0}; }
   virtual void DoAdjustFont(fw::TCanvas* ACanvas);
   void DoDrawText(fw::TCanvas* ACanvas, fw::TRect& ARect, win::UINT Format);
+  // DrawText flags of the caption when painting and when measuring (without DT_CALCRECT, which
+  // the layout adds), from the wrapping, alignment and accelerator settings.
   win::UINT DrawFormat() const;
+  win::UINT MeasureFormat() const;
+  // The client rectangle less Margins.
+  fw::TRect MarginRect();
   void Paint() override;
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) override;
   void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) override;
@@ -122,6 +138,8 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   std::unique_ptr<fw::TFont> FLinkFont;
   bool FAutoSizeText = true;
   bool FShowAccelChar = true;
+  std::unique_ptr<tx::TTxControlMargins> FMargins;
+  tx::TTextWrapping FWrapping = tx::twNone;
   bool FPushed = false;
   bool FMouseDown = false;
   bool FAdjusting = false;
@@ -152,7 +170,6 @@ class TCsLabel : public TCsTextObject {
   fw::TColor UnderlineColor() const { return FUnderlineColor; }
   void SetUnderlineColor(fw::TColor Value);
 
-  bool CanFocus() override { return false; }
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  protected:

@@ -6,6 +6,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/user/windows/Window.h"
 #include "tx/TxParentBackground.h"
+#include "tx/TxUtils.h"
 
 namespace cs {
 
@@ -13,6 +14,31 @@ fw::TColor ParentBackgroundColor(fw::TControl* Control) {
   for (fw::TWinControl* parent = Control->Parent(); parent != nullptr; parent = parent->Parent())
     if (parent->Color() != fw::clNone) return parent->Color();
   return fw::clBtnFace;
+}
+
+void PaintControlBackground(fw::TWinControl* Control, win::HDC DC) {
+  const fw::TRect client = Control->ClientRect();
+  if (Control->Color() != fw::clNone) {
+    tx::FillRectColor(DC, client, Control->Color());
+    return;
+  }
+  win::POINT origin{0, 0};
+  win::GetWindowOrgEx(DC, &origin);
+  fw::TWinControl* parent = Control->Parent();
+  if ((origin.x == 0 && origin.y == 0) || parent == nullptr) {
+    tx::PaintParentBackground(Control, DC, client);
+    return;
+  }
+  const fw::TPoint place = parent->ScreenToClient(Control->ClientToScreen(fw::TPoint{0, 0}));
+  const int saved = win::SaveDC(DC);
+  win::SetWindowOrgEx(DC, origin.x + place.x, origin.y + place.y, nullptr);
+  fw::TMessage erase{win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(DC), reinterpret_cast<win::LPARAM>(DC), 0};
+  parent->Dispatch(erase);
+  if (erase.Result == 0) {
+    const fw::TRect area{place.x, place.y, place.x + client.right, place.y + client.bottom};
+    tx::FillRectColor(DC, area, tx::GetEffectiveColor(parent));
+  }
+  win::RestoreDC(DC, saved);
 }
 
 bool PaintThemedFrame(fw::TWinControl* Control, TCsThemeType ThemeType, bool Hot) {

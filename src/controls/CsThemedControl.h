@@ -18,6 +18,12 @@ namespace cs {
 // The colour a control with Color clNone shows: that of the nearest parent that has one.
 fw::TColor ParentBackgroundColor(fw::TControl* Control);
 
+// The background of a control-set control: its Color, or with Color clNone what lies behind it.
+// A DC whose window origin was moved (a child of the control asking for what lies behind it) is
+// handed on to the parent with the origin moved by the control's place in the parent, so that
+// the chain of transparent containers ends at the first one that paints.
+void PaintControlBackground(fw::TWinControl* Control, win::HDC DC);
+
 // The border of an edit-like control in a themed look: what lies behind the control (thtTx),
 // then PaintEditBorder over the window rectangle, the client area left alone. False in the
 // classic look, where the window paints its own border.

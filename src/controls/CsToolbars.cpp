@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "controls/CsLookups.h"
+
 #include "framework/ControlMessages.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsCanvas.h"
@@ -55,10 +57,8 @@ void TCsDock::DoDrawBackground(fw::TCanvas* ACanvas, TRect& ARect, TCsPaintStage
 }
 
 void TCsDock::DrawBackground(win::HDC DC, const TRect& DrawRect) {
-  if (ComponentState().Contains(fw::csDestroying)) {
-    tx::TTxDock::DrawBackground(DC, DrawRect);
-    return;
-  }
+  // A dock on its way out paints nothing: its handlers may belong to what is going with it.
+  if (ComponentState().Contains(fw::csDestroying)) return;
   TCanvasOnDC canvas(DC);
   TRect r = DrawRect;
   bool paintDefault = true;
@@ -102,6 +102,13 @@ TCsItemCache* TCsItemCacheCollection::Add(TTBCustomItem* Item) {
   return FItems.back().get();
 }
 
+TCsItemCache* TCsItemCacheCollection::AddUnlinked() {
+  FItems.push_back(std::make_unique<TCsItemCache>());
+  return FItems.back().get();
+}
+
+void TCsItemCacheCollection::Delete(Integer Index) { FItems.erase(FItems.begin() + Index); }
+
 void TCsItemCacheCollection::Delete(const TTBCustomItem* Item) {
   std::erase_if(FItems, [Item](const std::unique_ptr<TCsItemCache>& c) { return c->Item == Item; });
 }
@@ -136,14 +143,10 @@ void TCsToolbar::RightAlignItems() {
   toolbars::TTBView* view = View();
   if (!view->FirstSelectable()) return;
   view->ValidatePositions();
-  TTBItemViewer* spacer = nullptr;
-  Integer visibleWidth = 0;
-  for (Integer i = 0; i < view->ViewerCount(); ++i) {
-    TTBItemViewer* v = view->Viewers(i);
-    if (!spacer && dynamic_cast<TCsRightAlignSpacerItem*>(v->Item())) spacer = v;
-    if (v->Item()->Visible()) visibleWidth += RectWidth(v->BoundsRect());
-  }
+  const TCsRightAlignedItems right = GetRightAlignedItems(view);
+  TTBItemViewer* spacer = right.Spacer();
   if (!spacer) return;
+  const Integer visibleWidth = right.VisibleWidth;
   // What the other items take is measured without the spacer's own present width, so the
   // first pass (the spacer still measured) is as exact as any later one.
   const Integer others = visibleWidth - (spacer->Item()->Visible() ? RectWidth(spacer->BoundsRect()) : 0);
@@ -303,8 +306,28 @@ void TCsToolbar::DialogChar(fw::TMessage& Message) {
   tx::TTxToolbar::Dispatch(Message);
 }
 
+void TCsToolbar::ControlChange(fw::TMessage& Message) {
+  auto* control = reinterpret_cast<fw::TControl*>(Message.WParam);
+  const fw::TComponentState state = ComponentState();
+  if (FEmbedded && Message.LParam != 0 && control != nullptr && Items() != nullptr &&
+      !state.Contains(fw::csLoading) && !state.Contains(fw::csUpdating) && !state.Contains(fw::csDestroying) &&
+      FindControlItem(Items(), control) == nullptr) {
+    // The item belongs to the form, where the control and the compound control live.
+    fw::TComponent* owner = fw::GetParentForm(this);
+    if (owner == nullptr) owner = Owner();
+    auto* item = new toolbars::TTBControlItem(owner);
+    item->SetControl(control);
+    Items()->Add(item);
+  }
+  // The themed toolbar finds the item held and only tells the control its colour.
+  tx::TTxToolbar::Dispatch(Message);
+}
+
 void TCsToolbar::Dispatch(fw::TMessage& Message) {
   switch (Message.Msg) {
+    case fw::CM_CONTROLCHANGE:
+      ControlChange(Message);
+      return;
     case win::WM_ERASEBKGND:
       EraseBackground(Message);
       return;

@@ -53,7 +53,11 @@ class TCsItemCacheCollection {
   TCsItemCache* Find(const toolbars::TTBCustomItem* Item);
   TCsItemCache* Add(toolbars::TTBCustomItem* Item);
   void Delete(const toolbars::TTBCustomItem* Item);
+  void Delete(Integer Index);
   Integer Count() const { return Integer(FItems.size()); }
+  TCsItemCache* Items(Integer Index) const { return FItems.at(size_t(Index)).get(); }
+  // An entry not yet linked to its item (read from a stream: only its Name is known).
+  TCsItemCache* AddUnlinked();
 
  private:
   std::vector<std::unique_ptr<TCsItemCache>> FItems;
@@ -103,6 +107,8 @@ class TCsToolbar : public tx::TTxToolbar {
   void EraseBackground(fw::TMessage& Message);
   void HintShow(fw::TMessage& Message);
   void DialogChar(fw::TMessage& Message);
+  // On an embedded toolbar a control put on it gets a control item of the form's.
+  void ControlChange(fw::TMessage& Message);
 
   std::unique_ptr<TCsItemCacheCollection> FItemCache;
   bool FEmbedded = false;

@@ -1,6 +1,7 @@
 #include "controls/UniRegistration.h"
 
 #include "controls/CsItems.h"
+#include "controls/CsTabs.h"
 #include "controls/UniActions.h"
 #include "controls/UniApplication.h"
 #include "controls/UniComboBox.h"
@@ -51,6 +52,31 @@ void RegisterUnicodeControls() {
 
   // Control-set items keep their wide texts through their own "CaptionW" and "HintW".
   fw::RegisterClass<TCsItem>();
+
+  // Tab controls: the control with its tabs (items) and pages as children; a page names its tab
+  // ("TabItem"), the control its hidden tabs ("HiddenItems").
+  using TabSet = TCsCustomTabSet;
+  fw::RegisterClass<TCsTabControl>();
+  fw::RegisterProperties<TabSet>({
+      fw::Prop("ActiveTabIndex", &TabSet::ActiveTabIndex, &TabSet::SetActiveTabIndex).Default(fw::Integer(-1)),
+      fw::Prop("TabPosition", &TabSet::TabPosition, &TabSet::SetTabPosition)
+          .Names({"ttpTop", "ttpBottom"})
+          .Default(ttpTop),
+      fw::Prop("ThemeType", &TabSet::ThemeType, &TabSet::SetThemeType)
+          .Names({"tttNone", "tttWindows", "tttTx", "tttFlat"})
+          .Default(tttWindows),
+  });
+  fw::RegisterClass<TCsTabSheet>();
+  fw::RegisterClass<TCsTabItem>();
+  fw::RegisterProperties<TCsTabItem>({
+      fw::Prop("Enabled", &toolbars::TTBCustomItem::Enabled, &toolbars::TTBCustomItem::SetEnabled).Default(true),
+      fw::Prop("ImageIndex", &toolbars::TTBCustomItem::ImageIndex, &toolbars::TTBCustomItem::SetImageIndex)
+          .Default(fw::Integer(-1)),
+      fw::Prop("Visible", &toolbars::TTBCustomItem::Visible, &toolbars::TTBCustomItem::SetVisible).Default(true),
+      fw::Prop("CustomWidth", &TCsCustomItem::CustomWidth, &TCsCustomItem::SetCustomWidth).Default(fw::Integer(-1)),
+      fw::Prop("CustomHeight", &TCsCustomItem::CustomHeight, &TCsCustomItem::SetCustomHeight)
+          .Default(fw::Integer(-1)),
+  });
 
   fw::RegisterClass<TUniAction>();
   fw::RegisterProperties<TUniAction>({

@@ -303,6 +303,44 @@ void TControl::SetText(const String& Value) {
   Perform(CM_TEXTCHANGED);
 }
 
+TBiDiMode TControl::BiDiMode() const {
+  if (FParentBiDiMode) return FParent != nullptr ? FParent->BiDiMode() : bdLeftToRight;
+  return FBiDiMode;
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  const bool was = UseRightToLeftReading();
+  FBiDiMode = Value;
+  FParentBiDiMode = false;
+  if (was != UseRightToLeftReading()) Invalidate();
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  const bool was = UseRightToLeftReading();
+  FParentBiDiMode = Value;
+  if (was != UseRightToLeftReading()) Invalidate();
+}
+
+bool TControl::Ctl3D() const {
+  if (FParentCtl3D) return FParent != nullptr ? FParent->Ctl3D() : true;
+  return FCtl3D;
+}
+
+void TControl::SetCtl3D(bool Value) {
+  const bool was = Ctl3D();
+  FCtl3D = Value;
+  FParentCtl3D = false;
+  if (was != Ctl3D()) Invalidate();
+}
+
+void TControl::SetParentCtl3D(bool Value) {
+  if (FParentCtl3D == Value) return;
+  const bool was = Ctl3D();
+  FParentCtl3D = Value;
+  if (was != Ctl3D()) Invalidate();
+}
+
 void TControl::SetParentFont(bool Value) {
   if (FParentFont == Value) return;
   FParentFont = Value;

@@ -33,6 +33,7 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
@@ -191,6 +192,19 @@ class TControl : public TComponent {
   void SetShowHint(bool Value);
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool Value);
+  // Reading order: with ParentBiDiMode (the default) the control reads as its parent does, a
+  // control without parent left to right. Setting a mode clears ParentBiDiMode.
+  TBiDiMode BiDiMode() const;
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
+  // The three-dimensional look of borders, taken from the parent with ParentCtl3D (the
+  // default); on without a parent. Setting it clears ParentCtl3D.
+  bool Ctl3D() const;
+  void SetCtl3D(bool Value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
   TCursor Cursor() const { return FCursor; }
@@ -324,6 +338,10 @@ class TControl : public TComponent {
   String FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
   TPopupMenu* FPopupMenu = nullptr;
   TCursor FCursor = crDefault;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

@@ -6,6 +6,7 @@
 #include "chart/PlotToolsRegistration.h"
 #include "chart/PlotHandCursor.h"
 #include "chart/Series.h"
+#include "controls/CsThemeNexus.h"
 #include "controls/UniApplication.h"
 #include "controls/UniRegistration.h"
 #include "export/PlotStoreCharts.h"
@@ -30,6 +31,7 @@ void StartProgram() {
   g_started = true;
   // The toolbar themes: "Default" comes with the engine, the rest in the theme menu's order.
   tx::InitTx();
+  cs::StartControlSet();
   themes::RegisterThemes();
   // The wide classes and the spin edit with their stream properties.
   cs::RegisterUnicodeControls();
@@ -54,6 +56,7 @@ void FinishProgram() {
   analysis::UnRegisterAnalysis();
   chart::UnRegisterChartTools();
   cs::StopUniApplication();
+  cs::StopControlSet();
   tx::DoneTx();
 }
 

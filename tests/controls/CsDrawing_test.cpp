@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "controls/CsDrawing.h"
+#include "framework/Colors.h"
 #include "framework/GraphicsBitmap.h"
+#include "framework/ImageList.h"
 #include "platform/gdi/GdiText.h"
 
 namespace cs {
@@ -159,6 +161,112 @@ TEST_F(LayoutTest, AClassicButtonFaceIsTheFaceColourInsideItsRings) {
       EXPECT_EQ(canvas->Pixels(1, 10), c.second) << c.isDefault << c.pushed;
     }
   }
+}
+
+// A wrapped or shortened caption is laid out within the room beside the glyph; a plain one keeps
+// its whole width. "abc def ghi" is 77 pixels wide, the client 50 with a 10-pixel glyph (36 of
+// room beside it).
+TEST_F(LayoutTest, ShortenedAndWrappedCaptionsKeepToTheirRoom) {
+  struct Case {
+    win::UINT format;
+    int width, height;
+  } cases[] = {
+      {win::DT_SINGLELINE, 77, 13},
+      {win::DT_SINGLELINE | win::DT_END_ELLIPSIS, 36, 13},
+      {win::DT_SINGLELINE | win::DT_PATH_ELLIPSIS, 36, 13},
+      {win::DT_WORDBREAK, 49, 26},  // against the client width: "abc def" and "ghi"
+  };
+  for (const Case& c : cases) {
+    fw::TRect glyph{}, caption{};
+    LayoutCaptionAndGlyph(bitmap.Canvas(), {0, 0, 50, 40}, u"abc def ghi", glyph, caption, false, 10, 10, c.format,
+                          0);
+    if (c.width == 36) {
+      // Shortened to what fits: some letters and the ellipsis, never more than the room.
+      EXPECT_LE(caption.right - caption.left, 36) << c.format;
+      EXPECT_GT(caption.right - caption.left, 21) << c.format;
+    } else {
+      EXPECT_EQ(caption.right - caption.left, c.width) << c.format;
+    }
+    EXPECT_EQ(caption.bottom - caption.top, c.height) << c.format;
+    EXPECT_EQ(caption.left, 14) << c.format;  // behind the glyph and its 4-pixel gap
+  }
+}
+
+// The caption drawn beside a glyph: a bitmap or a list's image at the laid-out place, nothing
+// drawn at all when only measuring, no glyph for an index outside the list.
+TEST_F(LayoutTest, CaptionWithABitmapOrAnImage) {
+  fw::TCanvas* c = bitmap.Canvas();
+  const auto clear = [&] {
+    c->Brush()->SetStyle(fw::bsSolid);
+    c->Brush()->SetColor(fw::clWhite);
+    c->FillRect({0, 0, 200, 100});
+    c->Font()->SetColor(fw::clBlack);
+  };
+  fw::TBitmap red;
+  red.SetSize(8, 8);
+  red.Canvas()->Brush()->SetColor(fw::clRed);
+  red.Canvas()->FillRect({0, 0, 8, 8});
+  const auto inked = [&](int x0, int x1) {
+    int n = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = x0; x < x1; ++x) n += c->Pixels(x, y) == fw::clBlack;
+    return n;
+  };
+  TCsCaptionStyle style;
+  style.Format = win::DT_SINGLELINE;
+  fw::TRect glyph{}, caption{};
+  clear();
+  DrawCaptionWithBitmap(c, {10, 10, 190, 40}, u"Ab", &red, style, glyph, caption);
+  EXPECT_EQ(glyph.left, 10);
+  EXPECT_EQ(caption.left, 22);
+  EXPECT_EQ(c->Pixels(glyph.left, glyph.top), fw::clRed);
+  EXPECT_EQ(c->Pixels(glyph.right - 1, glyph.bottom - 1), fw::clRed);
+  EXPECT_GT(inked(caption.left, caption.right), 0);
+
+  clear();
+  style.Format = win::DT_SINGLELINE | win::DT_CALCRECT;
+  DrawCaptionWithBitmap(c, {10, 10, 190, 40}, u"Ab", &red, style, glyph, caption);
+  EXPECT_EQ(caption.right - caption.left, 14);
+  EXPECT_EQ(inked(0, 200), 0);
+  EXPECT_NE(c->Pixels(glyph.left, glyph.top), fw::clRed);
+
+  fw::TCustomImageList images(nullptr);
+  images.SetWidth(8);
+  images.SetHeight(8);
+  images.Add(&red, nullptr);
+  style.Format = win::DT_SINGLELINE;
+  for (int index : {0, 1, -1}) {
+    clear();
+    DrawCaptionWithImage(c, {10, 10, 190, 40}, u"Ab", &images, index, style, glyph, caption);
+    const bool shown = index == 0;
+    EXPECT_EQ(c->Pixels(10, 21) == fw::clRed, shown) << index;
+    EXPECT_EQ(caption.left, shown ? 22 : 10) << index;
+  }
+}
+
+// A glyph through a one-image list: its mask's white part leaves the canvas alone, the rest is
+// the bitmap's colour blended toward BlendColor by Amount.
+TEST_F(LayoutTest, GlyphFromAListIsMaskedAndBlended) {
+  fw::TCanvas* c = bitmap.Canvas();
+  c->Brush()->SetColor(fw::clWhite);
+  c->FillRect({0, 0, 200, 100});
+  fw::TBitmap glyph, mask;
+  glyph.SetSize(4, 4);
+  glyph.Canvas()->Brush()->SetColor(fw::clRed);
+  glyph.Canvas()->FillRect({0, 0, 4, 4});
+  mask.SetSize(4, 4);
+  mask.Canvas()->Brush()->SetColor(fw::clBlack);
+  mask.Canvas()->FillRect({0, 0, 4, 4});
+  mask.Canvas()->Brush()->SetColor(fw::clWhite);
+  mask.Canvas()->FillRect({0, 0, 2, 4});  // the left half see-through
+  DrawGlyphFromList(c, 20, 30, 255, fw::clBlue, &mask, &glyph);
+  EXPECT_EQ(c->Pixels(20, 30), fw::clWhite);
+  EXPECT_EQ(c->Pixels(22, 30), 0x0000FE);  // all the bitmap's colour, as 255/256 of it
+  DrawGlyphFromList(c, 40, 30, 128, fw::clBlue, &mask, &glyph);
+  const fw::TColor mixed = c->Pixels(42, 31);
+  EXPECT_NEAR(mixed & 0xFF, 128, 2);           // half of the red
+  EXPECT_NEAR((mixed >> 16) & 0xFF, 127, 2);   // and half of the blue
+  EXPECT_EQ(c->Pixels(41, 31), fw::clWhite);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "controls/CsLists.h"
 #include "controls/CsPanels.h"
 #include "controls/ShortCutEditor.h"
+#include "framework/Colors.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/stdctrls_support.h"
@@ -167,11 +168,41 @@ TEST_F(CsControlsTest, GroupBoxKeepsItsChildrenBelowTheCaption) {
   child->SetParent(box);
   child->SetAlign(fw::alTop);
   ShowForm();
-  // 1 (panel) + 13 (text height of "0") + 1 (box) below the top edge.
+  // 1 (panel) + 13 (text height of "0") + 1 (box) + 1 (the three-dimensional look, taken from
+  // the form) below the top edge.
+  EXPECT_TRUE(box->Ctl3D());
+  EXPECT_EQ(child->Top(), 16);
+  EXPECT_EQ(child->Left(), 3);
+  box->SetCtl3D(false);
+  box->Realign();
   EXPECT_EQ(child->Top(), 15);
   EXPECT_EQ(child->Left(), 2);
   box->SetVisible(false);
   EXPECT_FALSE(child->Showing());
+}
+
+// The caption sits 8 pixels from the left edge, or from the right one in a right-to-left form.
+TEST_F(CsControlsTest, GroupBoxCaptionFollowsTheReadingOrder) {
+  auto* box = Add<TCsGroupBox>(10, 10, 185, 105);
+  box->SetCaption(u"Вывод");  // 5 characters, 35 pixels
+  ShowForm();
+  const auto inked = [&](int x0, int x1) {
+    int n = 0;
+    for (int y = 0; y < 13; ++y)
+      for (int x = x0; x < x1; ++x) {
+        const win::POINT p = At(box, x, y);
+        n += fw::TColor(desktop->screen_pixel(p.x, p.y)) == fw::ColorToRGB(fw::clWindowText);
+      }
+    return n;
+  };
+  EXPECT_GT(inked(8, 43), 0);
+  EXPECT_EQ(inked(185 - 43, 185), 0);
+  form->SetBiDiMode(fw::bdRightToLeft);
+  EXPECT_TRUE(box->UseRightToLeftReading());
+  box->Invalidate();
+  Pump();
+  EXPECT_EQ(inked(0, 185 - 43), 0);
+  EXPECT_GT(inked(185 - 43, 185 - 8), 0);
 }
 
 TEST_F(CsControlsTest, HotTrackedPanelStaysHotWhileAChildHasTheFocus) {

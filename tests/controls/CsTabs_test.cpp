@@ -3,10 +3,14 @@
 // band's classic frame; one band repaint per theme switch.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/CsTabs.h"
+#include "controls/UniRegistration.h"
+#include "framework/Filer.h"
+#include "framework/Streams.h"
 #include "framework/Colors.h"
 #include "framework/stdctrls_support.h"
 #include "toolbars/TBDock.h"
@@ -217,7 +221,7 @@ TEST_F(CsTabsTest, TrailingTabsHideWhenTheDockIsNarrow) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(Item(i)->Visible(), s.visible[size_t(i)]) << s.dockWidth << " tab " << i;
     int hidden = 0;
     for (bool v : s.visible) hidden += v ? 0 : 1;
-    EXPECT_EQ(int(tabs->Toolbar()->HiddenTabs().size()), hidden) << s.dockWidth;
+    EXPECT_EQ(tabs->Toolbar()->HiddenItems()->Count(), hidden) << s.dockWidth;
   }
 }
 
@@ -227,13 +231,14 @@ TEST_F(CsTabsTest, HiddenTabFreedLeavesTheCache) {
   ShowForm();
   tabs->SetWidth(100);
   Pump();
-  ASSERT_FALSE(tabs->Toolbar()->HiddenTabs().empty());
+  TCsItemCacheCollection* hidden = tabs->Toolbar()->HiddenItems();
+  ASSERT_GT(hidden->Count(), 0);
   delete Item(4);
-  for (const TCsHiddenTab& hidden : tabs->Toolbar()->HiddenTabs()) EXPECT_NE(hidden.Item, nullptr);
-  EXPECT_EQ(tabs->Toolbar()->HiddenTabs().size(), 3u);
+  for (Integer i = 0; i < hidden->Count(); ++i) EXPECT_NE(hidden->Items(i)->Item, nullptr);
+  EXPECT_EQ(hidden->Count(), 3);
   tabs->SetWidth(380);
   Pump();
-  EXPECT_TRUE(tabs->Toolbar()->HiddenTabs().empty());
+  EXPECT_EQ(hidden->Count(), 0);
 }
 
 TEST_F(CsTabsTest, BottomTabsMoveTheDock) {
@@ -318,6 +323,85 @@ TEST_F(CsTabsTest, EffectiveTabThemeType) {
   tx::SetCurrentTheme("Plain");
   EXPECT_EQ(GetEffectiveTabThemeType(tttTx), tttTx);
   EXPECT_EQ(GetEffectiveTabThemeType(tttNone), tttNone);
+}
+
+}  // namespace
+}  // namespace cs
+
+namespace cs {
+namespace {
+
+// A tab control written to a stream and read back has the same tabs (captions, names), pages
+// linked to the same tabs, hidden tabs (by name, also in the cache) and active tab; a user-hidden
+// tab stays hidden and outside the cache.
+TEST_F(CsTabsTest, WrittenAndReadBackKeepsPagesHiddenTabsAndTheActiveTab) {
+  RegisterUnicodeControls();
+  MakeTabs(5, 380);
+  const char* names[] = {"tabData", "tabAxes", "tabTitles", "tabLegend", "tabMore"};
+  for (int i = 0; i < 5; ++i) {
+    Item(i)->SetName(names[i]);
+    static_cast<tx::TTxCustomItem*>(Item(i))->SetMinWidth(70);
+  }
+  static_cast<TCsTabItem*>(Item(1))->SetCaption(u"Оси 🐞");
+  ShowForm();
+  tabs->SetActiveTabIndex(2);
+  tabs->SetWidth(240);  // the fourth and fifth do not fit
+  Pump();
+  ASSERT_FALSE(Item(3)->Visible());
+  ASSERT_EQ(tabs->Toolbar()->HiddenItems()->Count(), 2);
+  tabs->Pages(1)->SetTabVisible(false);  // hidden by the user, not for room: the fourth fits again
+  Pump();
+  std::vector<std::string> hiddenNames;
+  for (Integer i = 0; i < tabs->Toolbar()->HiddenItems()->Count(); ++i)
+    hiddenNames.push_back(tabs->Toolbar()->HiddenItems()->Items(i)->Item->Name());
+  ASSERT_EQ(hiddenNames, (std::vector<std::string>{"tabMore"}));
+  fw::TMemoryStream stream;
+  fw::TWriter(&stream).WriteRootComponent(tabs);
+  stream.SetPosition(0);
+  std::unique_ptr<fw::TComponent> read(fw::TReader(&stream).ReadRootComponent(nullptr));
+  auto* copy = dynamic_cast<TCsTabControl*>(read.get());
+  ASSERT_NE(copy, nullptr);
+  TCsTabToolbar* toolbar = copy->Toolbar();
+  ASSERT_EQ(toolbar->Items()->Count(), 5);
+  ASSERT_EQ(copy->PageCount(), 5);
+  for (int i = 0; i < 5; ++i) {
+    auto* tab = dynamic_cast<TCsTabItem*>(toolbar->Items()->Items(i));
+    ASSERT_NE(tab, nullptr);
+    EXPECT_EQ(tab->Name(), names[i]);
+    EXPECT_EQ(tab->WideCaption(), static_cast<TCsTabItem*>(Item(i))->WideCaption());
+    EXPECT_EQ(tab->Visible(), Item(i)->Visible()) << i;
+    EXPECT_EQ(copy->Pages(i)->Name(), tabs->Pages(i)->Name());
+    EXPECT_EQ(copy->Pages(i)->TabItem(), tab);
+    EXPECT_EQ(tab->Control(), copy->Pages(i));
+    EXPECT_EQ(copy->Pages(i)->TabControl(), copy);
+  }
+  EXPECT_EQ(copy->ActiveTabIndex(), 2);
+  EXPECT_TRUE(copy->Pages(2)->Visible());
+  EXPECT_FALSE(copy->Pages(0)->Visible());
+  EXPECT_FALSE(copy->EmptyPage()->Visible());
+  TCsItemCacheCollection* hidden = toolbar->HiddenItems();
+  ASSERT_EQ(hidden->Count(), 1);
+  EXPECT_EQ(hidden->Items(0)->Item, toolbar->Items()->Items(4));
+  EXPECT_EQ(hidden->Items(0)->Width, tabs->Toolbar()->HiddenItems()->Items(0)->Width);
+  EXPECT_FALSE(toolbar->Items()->Items(1)->Visible());
+  EXPECT_FALSE(toolbar->Items()->Items(4)->Visible());
+}
+
+// Hidden tabs read from a stream without a name cannot be linked and are dropped.
+TEST_F(CsTabsTest, ReadingDropsNamelessHiddenTabsAndABadActiveIndex) {
+  RegisterUnicodeControls();
+  MakeTabs(2);
+  Item(0)->SetName("first");
+  Item(1)->SetName("second");
+  tabs->Toolbar()->HiddenItems()->AddUnlinked();  // no name, no item
+  fw::TMemoryStream stream;
+  fw::TWriter(&stream).WriteRootComponent(tabs);
+  stream.SetPosition(0);
+  std::unique_ptr<fw::TComponent> read(fw::TReader(&stream).ReadRootComponent(nullptr));
+  auto* copy = static_cast<TCsTabControl*>(read.get());
+  EXPECT_EQ(copy->Toolbar()->HiddenItems()->Count(), 0);
+  EXPECT_EQ(copy->ActiveTabIndex(), 0);
+  EXPECT_TRUE(copy->Pages(0)->Visible());
 }
 
 }  // namespace

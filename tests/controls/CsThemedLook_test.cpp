@@ -60,12 +60,26 @@ class TRecordingTheme : public tx::TTxDefaultTheme {
   }
 };
 
+// A theme that fills its whole edit frame with one colour, as most themes fill their fields.
+class TFieldFillingTheme : public tx::TTxDefaultTheme {
+ public:
+  using TTxDefaultTheme::TTxDefaultTheme;
+  static constexpr fw::TColor kFill = 0x00C000;
+  void PaintEditFrame(fw::TCanvas* Canvas, const fw::TRect& ARect, tx::TTxItemInfo&,
+                      const tx::TTxEditFrameInfo&) override {
+    Canvas->Brush()->SetColor(kFill);
+    Canvas->FillRect(ARect);
+  }
+};
+
 class CsThemedLookTest : public fw::testing::StdCtrlsTest {
  protected:
   void SetUp() override {
     StdCtrlsTest::SetUp();
     tx::InitTx();
     if (!tx::IsThemeRegistered("Recording")) tx::RegisterTheme("Recording", &tx::ThemeClassOf<TRecordingTheme>);
+    if (!tx::IsThemeRegistered("FieldFilling"))
+      tx::RegisterTheme("FieldFilling", &tx::ThemeClassOf<TFieldFillingTheme>);
     TRecordingTheme::Calls.clear();
   }
   void TearDown() override {
@@ -143,6 +157,34 @@ TEST_F(CsThemedLookTest, ThemedTabsPaintThroughTheTheme) {
   RepaintAll();
   EXPECT_EQ(Calls("PaintButton"), 0);
   EXPECT_EQ(tabs->Pages(1)->Color(), tabs->Color());
+}
+
+// The combo box's themed border is painted round its field, never over it: the selected entry's
+// text stays readable under a theme that fills its edit frames.
+TEST_F(CsThemedLookTest, ComboBoxKeepsItsTextUnderAThemeThatFillsItsField) {
+  auto* combo = Add<TCsComboBox>(10, 10, 140, 21);
+  combo->SetStyle(fw::csDropDownList);
+  ShowForm();
+  combo->Items()->Add(u"Сплошная");
+  combo->SetItemIndex(0);
+  tx::SetCurrentTheme("FieldFilling");
+  RepaintAll();
+  auto pixel = [&](int x, int y) {
+    const win::POINT p = At(combo, x, y);
+    return fw::TColor(desktop->screen_pixel(p.x, p.y));
+  };
+  int text = 0, filled = 0;
+  for (int y = 3; y < combo->Height() - 3; ++y)
+    for (int x = 3; x < 3 + 8 * 7; ++x) {
+      text += pixel(x, y) == fw::ColorToRGB(fw::clWindowText);
+      filled += pixel(x, y) == TFieldFillingTheme::kFill;
+    }
+  EXPECT_GT(text, 20);    // the glyphs of "Сплошная"
+  EXPECT_EQ(filled, 0);   // the theme's fill stays out of the field
+  // The themed border ring round the field.
+  EXPECT_EQ(pixel(0, 10), TFieldFillingTheme::kFill);
+  EXPECT_EQ(pixel(70, 1), TFieldFillingTheme::kFill);
+  EXPECT_EQ(pixel(70, combo->Height() - 2), TFieldFillingTheme::kFill);
 }
 
 TEST_F(CsThemedLookTest, DisabledGlyphsSayDisabled) {

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/CsBitmapHint.h"
+#include "controls/CsLookups.h"
 #include "controls/CsStatusBar.h"
 #include "controls/CsToolbars.h"
 #include "framework/Forms.h"
@@ -442,6 +444,109 @@ TEST_F(CsStatusBarTest, FaceThroughTheThemeOrTheClassicLook) {
   EXPECT_EQ(b.Canvas()->Pixels(50, 10), fw::ColorToRGB(fw::clBtnFace));
   EXPECT_EQ(b.Canvas()->Pixels(0, 10), fw::ColorToRGB(fw::clBtnShadow));
   EXPECT_EQ(b.Canvas()->Pixels(99, 10), fw::ColorToRGB(fw::clWindow));
+}
+
+}  // namespace
+}  // namespace cs
+
+namespace cs {
+namespace {
+
+// A control put on a compound control's toolbar gets a control item of the form's (the form is
+// what gets saved); one already held keeps its item.
+TEST_F(CsStatusBarTest, AControlPutOnTheEmbeddedToolbarGetsAnItemOfTheForms) {
+  auto* edit = new fw::TEdit(form);
+  edit->SetParent(bar->Toolbar());
+  toolbars::TTBControlItem* item = FindControlItem(bar->Items(), edit);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->Owner(), form);
+  EXPECT_EQ(bar->Items()->Items(bar->Items()->Count() - 1), item);  // appended
+  auto* held = new fw::TEdit(form);
+  auto* heldItem = new toolbars::TTBControlItem(bar->Items(), held);
+  bar->Items()->Add(heldItem);
+  const Integer count = bar->Items()->Count();
+  held->SetParent(bar->Toolbar());
+  EXPECT_EQ(bar->Items()->Count(), count);
+  EXPECT_EQ(FindControlItem(bar->Items(), held), heldItem);
+}
+
+// For a stream: the items, the controls held by control items off the control itself, then the
+// control's own children (never its dock).
+TEST_F(CsStatusBarTest, ChildrenForAStreamInTheirOrder) {
+  auto* edit = new fw::TEdit(form);
+  edit->SetParent(bar->Toolbar());
+  auto* own = new fw::TEdit(form);
+  own->SetParent(bar);
+  bar->Items()->Add(new toolbars::TTBControlItem(bar->Items(), own));
+  std::vector<fw::TComponent*> children;
+  bar->GetChildren([&](fw::TComponent* Child) { children.push_back(Child); }, form);
+  std::vector<fw::TComponent*> expected;
+  for (Integer i = 0; i < bar->Items()->Count(); ++i) expected.push_back(bar->Items()->Items(i));
+  expected.push_back(edit);
+  for (Integer i = 0; i < bar->ControlCount(); ++i)
+    if (bar->Controls(i) != bar->Dock()) expected.push_back(bar->Controls(i));
+  EXPECT_EQ(children, expected);
+  EXPECT_EQ(std::count(children.begin(), children.end(), own), 1);
+  EXPECT_EQ(std::count(children.begin(), children.end(), bar->Dock()), 0);
+}
+
+TEST_F(CsToolbarsTest, ADockOnItsWayOutPaintsNoBackground) {
+  int events = 0;
+  dock->OnDrawBackground = [&](fw::TObject*, fw::TCanvas*, TRect&, TCsPaintStage, bool&) { ++events; };
+  fw::TBitmap target;
+  target.SetSize(20, 20);
+  target.Canvas()->Brush()->SetColor(fw::clRed);
+  target.Canvas()->FillRect({0, 0, 20, 20});
+  dock->DrawBackground(target.Canvas()->Handle(), {0, 0, 20, 20});
+  EXPECT_EQ(events, 2);
+  auto* leaving = new TCsDock(form);
+  leaving->OnDrawBackground = dock->OnDrawBackground;
+  leaving->Destroying();
+  leaving->DrawBackground(target.Canvas()->Handle(), {0, 0, 20, 20});
+  EXPECT_EQ(events, 2);
+  EXPECT_EQ(target.Canvas()->Pixels(10, 10), fw::clRed);
+  delete leaving;
+}
+
+// The right-aligned viewers are the first spacer's and all after it; widths count visible
+// items only.
+TEST_F(CsToolbarsTest, LookupsOfTheBars) {
+  TCsToolbar* t = NewToolbar();
+  auto* a = AddItem(t, 40);
+  auto* spacer = new TCsRightAlignSpacerItem(t->Items());
+  t->Items()->Add(spacer);
+  auto* b = AddItem(t, 30);
+  auto* hidden = AddItem(t, 25);
+  hidden->SetVisible(false);
+  auto* c = AddItem(t, 20);
+  auto* edit = new fw::TEdit(form);
+  edit->SetParent(t);
+  t->SetCurrentDock(dock);
+  Pump();
+  t->View()->ValidatePositions();
+  const TCsRightAlignedItems right = GetRightAlignedItems(t->View());
+  // Then the edit's control item (appended) and the chevron.
+  ASSERT_EQ(right.Viewers.size(), 6u);
+  EXPECT_EQ(right.Spacer(), FindItemViewer(t->View(), spacer));
+  EXPECT_EQ(right.Viewers[1]->Item(), b);
+  EXPECT_EQ(right.Viewers[2]->Item(), hidden);
+  EXPECT_EQ(right.Viewers[3]->Item(), c);
+  EXPECT_EQ(right.Viewers[4]->Item(), FindControlItem(t->Items(), edit));
+  const Integer editWidth = FindItemViewer(t->View(), FindControlItem(t->Items(), edit))->BoundsRect().right -
+                            FindItemViewer(t->View(), FindControlItem(t->Items(), edit))->BoundsRect().left;
+  // The spacer has taken the dock's free width meanwhile.
+  const TRect chevron = right.Viewers[5]->BoundsRect(), room = right.Spacer()->BoundsRect();
+  EXPECT_EQ(room.right - room.left, spacer->CustomWidth());
+  EXPECT_EQ(right.RightWidth, spacer->CustomWidth() + 30 + 20 + editWidth + chevron.right - chevron.left);
+  EXPECT_EQ(right.VisibleWidth, 40 + right.RightWidth);
+  EXPECT_EQ(FindItemViewer(t->View(), a)->Item(), a);
+  EXPECT_EQ(FindItemViewer(nullptr, a), nullptr);
+  EXPECT_EQ(FindControlItem(t->Items(), form), nullptr);
+  EXPECT_EQ(IndexOfChildControl(t, edit), 0);
+  EXPECT_EQ(IndexOfChildControl(form, edit), -1);
+  EXPECT_EQ(FindParentOfClass<TCsDock>(edit), dock);
+  EXPECT_EQ(FindParentOfClass<fw::TForm>(edit), form);
+  EXPECT_EQ(FindParentOfClass<TCsDock>(dock), nullptr);  // never the control itself
 }
 
 }  // namespace

@@ -127,12 +127,34 @@ def case_pen_style_from_the_menu(g, shot):
     g.expect("pen 2")
 
 
+def case_tab_pages_show_through_their_controls(g, shot):
+    # Under Aluminum the pages show the theme's band; a group box on one shows the same band
+    # inside its frame (no box of a flat colour): inside it the screen is as in the same row
+    # beside it.
+    probes = {3: [((150, 440), (400, 440)), ((200, 455), (420, 455)), ((40, 400), (450, 400))]}
+    for index, pairs in probes.items():
+        before = g.lines().count("tab %d" % index)
+        if index != 0:
+            g.click(*TABS[index])
+            wait_for("tab %d" % index, lambda: g.lines().count("tab %d" % index) == before + 1)
+        time.sleep(0.5)
+        for inside, beside in pairs:
+            assert g.pixel(*inside) == g.pixel(*beside), (index, inside, g.pixel(*inside), beside, g.pixel(*beside))
+    if shot:
+        ImageGrab.grab().save(shot)
+
+
+THEMED = {"tab_pages_show_through_their_controls": "Aluminum"}
+
+
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
 def main():
     binary, case = sys.argv[1], sys.argv[2]
     shot = sys.argv[3] if len(sys.argv) > 3 else None
+    if case in THEMED:
+        os.environ["KV_GALLERY_THEME"] = THEMED[case]
     g = Gallery(binary)
     try:
         CASES[case](g, shot)

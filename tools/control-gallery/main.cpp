@@ -9,6 +9,7 @@
 #include "GalleryForm.h"
 #include "presenter/DesktopPresenter.h"
 #include "presenter/Dialogs.h"
+#include "controls/CsThemeNexus.h"
 #include "themes/ThemeList.h"
 #include "tx/Tx.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   };
   // Every theme registered, so that the theme menu can switch between them.
   tx::InitTx();
+  cs::StartControlSet();
   themes::RegisterThemes();
   if (argc == 3 && std::strcmp(argv[1], "--theme") == 0)
     tx::SetCurrentTheme(argv[2]);
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
   fw::Application->CreateForm<gallery::TGalleryForm>();
   fw::Application->Run();
   delete fw::Application->MainForm();
+  cs::StopControlSet();
   tx::DoneTx();
   return 0;
 }
