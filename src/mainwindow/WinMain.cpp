@@ -1,5 +1,7 @@
 #include "mainwindow/WinMain.h"
 
+#include <cerrno>
+
 #include <exception>
 
 #include "analysis/Analisis.h"
@@ -125,6 +127,11 @@ void TwndKorvalinMain::FormCreate() {
   // cannot be read leaves the defaults, is said once, and is not written over at exit.
   std::unique_ptr<TPropSaver> loaded;
   try {
+    // A folder in the file's place reads as no file at all; it is said now, not when the
+    // settings fail to be written at exit.
+    const fw::String settingsFile = TPropSaver::SettingsFileName();
+    if (fw::DirectoryExists(settingsFile))
+      throw fw::Exception(fw::Format("\"%s\": %s", settingsFile, SystemReasonText(EISDIR)));
     loaded = std::make_unique<TPropSaver>(true);
   } catch (const std::exception& e) {
     FSettingsUnread = true;
@@ -387,6 +394,8 @@ void TwndKorvalinMain::GraphsChanged() {
   ShowStatus();
   const bool current = FGraphs && FGraphs->Current();
   FDelete->SetEnabled(current);
+  // Nothing to write without a graph (a picture of an empty chart is no use either).
+  FSaveAs->SetEnabled(anyGraph);
   FDerivative->SetEnabled(current);
   FDerivative2->SetEnabled(current);
   UpdateAnalysisActions();

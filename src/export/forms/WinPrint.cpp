@@ -1,5 +1,6 @@
 #include "export/forms/WinPrint.h"
 
+#include <utility>
 #include <vector>
 
 #include "chart/Chart.h"
@@ -17,6 +18,7 @@
 #include "framework/Menus.h"
 #include "framework/Printers.h"
 #include "workspace/Common.h"
+#include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
 
 namespace kvforms {
@@ -24,6 +26,22 @@ namespace {
 
 constexpr const char* kSection = "PRINT";
 constexpr const char* kPdfPrinter = "PDF";
+
+// The printer's own failures in the user's words.
+fw::String PrinterReason(const fw::String& Text) {
+  static const std::pair<const char*, const char*> kReasons[] = {
+      {"Printer index out of range", "такого принтера нет"},
+      {"Printing in progress", "идет другая печать"},
+      {"Printing not in progress", "печать не начата"},
+      {"Invalid printer resolution", "недопустимое разрешение принтера"},
+      {"No file name for the PDF printer", "не задано имя файла PDF"},
+  };
+  for (const auto& [english, russian] : kReasons)
+    if (Text == english) return russian;
+  if (Text.rfind("The printer \"", 0) == 0 && Text.find("is no longer available") != fw::String::npos)
+    return "принтер больше недоступен";
+  return Text;
+}
 
 // Runs Set with Handler held off.
 template <typename F>
@@ -255,7 +273,7 @@ void TwndPrint::butPrintClick() {
   const fw::Integer copies = fw::Integer(seCopies->Value());
   store.WriteInteger("Copies", copies);
   store.WriteString("PrinterName", FPrinter->PrinterName());
-  store.UpdateFile();
+  workspace::WithFileErrors(workspace::TPropSaver::SettingsFileName(), workspace::faWrite, [&] { store.UpdateFile(); });
 
   if (FPrinter->PrinterName() == kPdfPrinter && FPrinter->FileName.empty()) {
     fw::TSaveDialog dialog(this);
@@ -267,7 +285,20 @@ void TwndPrint::butPrintClick() {
   }
   // One job: a queue makes the copies itself.
   FPrinter->Copies = copies;
-  p->Print();
+  const bool toFile = FPrinter->PrinterName() == kPdfPrinter;
+  try {
+    if (toFile)
+      workspace::WithFileErrors(FPrinter->FileName, workspace::faWrite, [&] { p->Print(); });
+    else
+      p->Print();
+  } catch (const fw::EStreamError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw fw::Exception(toFile ? fw::Format("Не удалось напечатать в файл \"%s\": %s", FPrinter->FileName,
+                                            PrinterReason(e.what()))
+                               : fw::Format("Не удалось напечатать на принтере \"%s\": %s", FPrinter->PrinterName(),
+                                            PrinterReason(e.what())));
+  }
 }
 
 void TwndPrint::DoShow() {
