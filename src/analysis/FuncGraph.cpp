@@ -17,6 +17,7 @@ void CheckFuncRange(double Start, double Stop, double Step) {
 void SetFuncParams(TMathParser& Parser, const std::vector<std::pair<std::string, std::string>>& Params) {
   for (const auto& [name, text] : Params) {
     if (name.empty() || text.empty()) continue;
+    if (!TMathParser::IsName(name)) throw win::Exception(fw::Format(FuncParamNameBadMsg, name));
     double value = 0;
     if (!fw::TryStrToFloat(text, value)) throw win::Exception(fw::Format(FuncParamBadMsg, name));
     Parser.SetVariable(name, value);

@@ -28,6 +28,9 @@ class TMathParser;
 
 inline constexpr const char* FuncTooFewPointsMsg = "Слишком мало точек для построения";
 inline constexpr const char* FuncParamBadMsg = "Значение параметра \"%s\" задано некорректно";
+inline constexpr const char* FuncParamNameBadMsg =
+    "Имя параметра \"%s\" не может встретиться в формуле: имя начинается с буквы (латинской или "
+    "русской) или \"_\" и состоит из букв, цифр и \"_\"";
 inline constexpr const char* FuncBadStepMsg = "Шаг построения должен быть больше нуля";
 inline constexpr const char* FuncTooManyPointsMsg = "Шаг слишком мал: точек было бы больше 10000000";
 inline constexpr const char* ParamSourceBadMsg = "График не создан по параметрической функции";
@@ -41,7 +44,7 @@ struct TFuncPoints {
 // precision) or that would make more than FuncMaxPoints points; a reversed range passes.
 void CheckFuncRange(double Start, double Stop, double Step);
 // Turns "name=value" lines (rows with an empty name or value skipped) into variables of Parser;
-// a value that is no number raises the parameter message.
+// a value that is no number or a name no formula can hold raises the parameter message.
 void SetFuncParams(TMathParser& Parser, const std::vector<std::pair<std::string, std::string>>& Params);
 // x := Start, Start + Step, ... (by repeated addition) while x <= Stop, y = the parsed formula
 // at x; the first failing point raises its error.

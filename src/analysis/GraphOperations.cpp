@@ -115,8 +115,15 @@ void ApplyOffset(const TOffsetParams& Params, workspace::TGraphCollection& Graph
 }
 
 void ApplyTrim(const TTrimParams& Params, workspace::TGraphCollection& Graphs) {
-  for (workspace::TGraph* graph : OperandGraphs(Graphs))
+  workspace::TOperationCollection* undo = Graphs.Operations();
+  for (workspace::TGraph* graph : OperandGraphs(Graphs)) {
+    // The points as they were, so that undoing gives back what the trim cut (and not the
+    // graph's addition, the entry below).
+    workspace::TGraphState former = workspace::TGraphState::Of(*graph);
     graph->Trim(Params.Left, Params.Right, Params.LeftValue, Params.RightValue);
+    if (undo && graph->Series()->Count() != fw::Integer(former.X.size()))
+      undo->AddFormerState(workspace::opTrimGraph, graph->Id(), std::move(former));
+  }
   Graphs.Changed();
 }
 

@@ -53,7 +53,7 @@ void ApplyNormalize(const TNormParams& Params, workspace::TGraphCollection& Grap
                     workspace::TOperationCollection* Undo);
 void ApplyOffset(const TOffsetParams& Params, workspace::TGraphCollection& Graphs,
                  workspace::TOperationCollection* Undo);
-// No undo entry: the stack keeps no removed points.
+// One undo entry per graph that lost points, which puts them back.
 void ApplyTrim(const TTrimParams& Params, workspace::TGraphCollection& Graphs);
 
 }  // namespace analysis

@@ -49,6 +49,14 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsNameLetter(char16_t c) { return (c >= u'a' && c <= u'z') || c == u'_' || (c >= 0x0430 && c <= 0x044F); }
 bool IsSeparator(char16_t c) { return c == u'.' || c == u','; }
 
+// Latin capitals become small, in the expression and in the names given to it alike; other
+// capitals stay (and no name can hold them).
+std::u16string FoldCase(std::u16string text) {
+  for (char16_t& c : text)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  return text;
+}
+
 TMathToken MakeToken(std::uint8_t kind, std::uint8_t symbol) {
   TMathToken token;
   token.kind = kind;
@@ -129,20 +137,25 @@ void TMathParser::SetListValue(std::vector<NamedValue>& list, std::u16string_vie
 }
 
 void TMathParser::AddConstant(std::string_view name, double value) {
-  SetListValue(constants_, win::Utf8ToWide(name), value);
+  SetListValue(constants_, FoldCase(win::Utf8ToWide(name)), value);
 }
 
 void TMathParser::SetVariable(std::string_view name, double value) {
-  SetListValue(variables_, win::Utf8ToWide(name), value);
+  SetListValue(variables_, FoldCase(win::Utf8ToWide(name)), value);
+}
+
+bool TMathParser::IsName(std::string_view name) {
+  const std::u16string folded = FoldCase(win::Utf8ToWide(name));
+  if (folded.empty() || !IsNameLetter(folded[0])) return false;
+  for (char16_t c : folded)
+    if (!IsNameLetter(c) && !IsDigit(c)) return false;
+  return true;
 }
 
 // ---- Text ----
 
 void TMathParser::SetExpression(std::string_view text) {
-  std::u16string s = u"(" + win::Utf8ToWide(text) + u")";
-  for (char16_t& c : s) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
+  std::u16string s = FoldCase(u"(" + win::Utf8ToWide(text) + u")");
   // The unary minus is recognised before blanks go, so "( -1" keeps an infix minus.
   for (std::size_t i = 0; i + 1 < s.size(); ++i) {
     if (s[i] == u'(' && s[i + 1] == u'-') s[i + 1] = u'~';

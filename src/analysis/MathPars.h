@@ -71,7 +71,12 @@ class TMathParser {
 
   void AddFunction(std::string_view name, std::string_view help);
   void AddConstant(std::string_view name, double value);
+  // Names of constants and variables match the expression's whatever the case of their Latin
+  // letters (the expression's are made small).
   void SetVariable(std::string_view name, double value);
+  // True when `name` can stand in an expression as a variable: a Latin letter (either case), a
+  // small Cyrillic а to я or "_", then such letters, digits and "_".
+  static bool IsName(std::string_view name);
   // Normalises and stores the text; does not parse.
   void SetExpression(std::string_view text);
   std::string Expression() const;

@@ -337,4 +337,16 @@ void TFindOpForm::CancelPick() {
   if (OwnPickArmed() && PickWindow == this) workspace::CancelPointPick();
 }
 
+void TFindOpForm::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
+  if (Key == win::VK_ESCAPE && Shift.Empty()) {
+    Key = 0;
+    if (OwnPickArmed() && PickWindow == this)
+      workspace::CancelPointPick();
+    else
+      Close();
+    return;
+  }
+  fw::TForm::KeyDown(Key, Shift);
+}
+
 }  // namespace analysis

@@ -67,6 +67,8 @@ class TFindOpForm : public fw::TForm {
   virtual bool GraphXRange(double& Min, double& Max) const = 0;
   // The grid's top in pixels.
   fw::Integer GridTop() const;
+  // Esc cancels this window's pick, or else closes the window.
+  void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
 
  private:
   void BuildToolbar();

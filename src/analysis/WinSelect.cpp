@@ -8,6 +8,8 @@
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
 #include "controls/CsPanels.h"
+#include "framework/Dialogs.h"
+#include "platform/controls/MessageBox.h"
 #include "framework/Graphics.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/StdCtrlsList.h"
@@ -114,6 +116,12 @@ TwndGraphSelect::TwndGraphSelect(fw::TComponent* AOwner, const fw::String& Capti
   };
 
   MakeOkCancel(this, 180, 170);
+  // OK with nothing ticked would do nothing: said at once, and the choice stays open.
+  OnCloseQuery = [this](fw::TObject*, bool& CanClose) {
+    if (ModalResult() != fw::mrOk || !FChoice.Chosen().empty()) return;
+    CanClose = false;
+    fw::AppMessageBox(NothingChosenMsg, win::MB_ICONWARNING);
+  };
 }
 
 cs::TCsButton* TwndGraphSelect::Button(const char* Name) const {

@@ -37,6 +37,11 @@ class TGraphChoiceList {
   workspace::TGraphArray Chosen() const;
 };
 
+inline constexpr const char* NothingChosenMsg =
+    "Не отмечен ни один график. Отметьте графики (щелчком по квадратику слева от названия или клавишей "
+    "Пробел) или нажмите \"Отмена\"";
+
+// OK with no graph checked is refused with NothingChosenMsg, the dialog left open.
 class TwndGraphSelect : public fw::TForm {
  public:
   // Caption empty: "Выбор графиков". Reorder: the move buttons shown.

@@ -37,7 +37,12 @@ TwndTracing::TwndTracing(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   butClose->SetShowHint(true);
 
   workspace::TPropSaver store(kSection, true);
-  store.ReadFormPosition(this);
+  // Never placed yet: inside the chart's top right corner, near what it traces.
+  if (!store.ReadFormPosition(this) && chart::MainChart && chart::MainChart->HandleAllocated()) {
+    constexpr fw::Integer kInset = 8;
+    const fw::TPoint corner = chart::MainChart->ClientToScreen(fw::TPoint{chart::MainChart->ClientWidth(), 0});
+    SetBounds(corner.x - Width() - kInset, corner.y + kInset, Width(), Height());
+  }
   butCrossHair->SetChecked(store.ReadBool("ShowCrossHair", true));
   ApplyCrossHair();
   butCrossHair->OnClick = [this](fw::TObject*) { ApplyCrossHair(); };

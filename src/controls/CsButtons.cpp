@@ -5,6 +5,7 @@
 #include "controls/UniCodePages.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/StdCtrls.h"
+#include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "framework/Menus.h"
@@ -182,49 +183,72 @@ void TCsRadioButton::Click() {
   if (!Checked()) Toggle();
 }
 
+std::vector<TCsRadioButton*> TCsRadioButton::Group() {
+  std::vector<TCsRadioButton*> group;
+  fw::TWinControl* parent = Parent();
+  if (parent == nullptr) return {this};
+  for (fw::Integer i = 0; i < parent->ControlCount(); ++i)
+    if (auto* radio = dynamic_cast<TCsRadioButton*>(parent->Controls(i)); radio != nullptr) group.push_back(radio);
+  return group;
+}
+
 void TCsRadioButton::SetChecked(bool Value) {
   if (Checked() == Value) return;
   TCsTextObject::SetChecked(Value);
   if (!Value) return;
   // Collect the siblings first: unchecking runs no handler, but the list of controls may change
   // once OnClick runs.
-  if (fw::TWinControl* parent = Parent()) {
-    std::vector<TCsRadioButton*> siblings;
-    for (fw::Integer i = 0; i < parent->ControlCount(); ++i)
-      if (auto* radio = dynamic_cast<TCsRadioButton*>(parent->Controls(i)); radio != nullptr && radio != this)
-        siblings.push_back(radio);
-    for (TCsRadioButton* radio : siblings) radio->SetChecked(false);
-  }
+  std::vector<TCsRadioButton*> siblings = Group();
+  std::erase(siblings, this);
+  for (TCsRadioButton* radio : siblings) radio->SetChecked(false);
   GuardedClick();
 }
+
+bool TCsRadioButton::StopsOnTab() {
+  if (!TabStop()) return false;
+  if (Checked()) return true;
+  // Tab passing through the group changes no choice: it stops at the checked button only.
+  for (TCsRadioButton* radio : Group()) {
+    if (radio->Checked() && radio->TabStop() && radio->CanFocus()) return false;
+  }
+  for (TCsRadioButton* radio : Group())
+    if (radio->TabStop() && radio->CanFocus()) return radio == this;
+  return false;
+}
+
+namespace {
+// Posted to a radio button the arrow keys moved the focus to: it checks itself once the message
+// that moved the focus is handled, so that its OnClick runs outside that message (and may free
+// the button).
+constexpr win::UINT kCheckOnFocus = win::WM_USER + 0x131;
+
+// The focus came with an arrow key (held while the focus moves): the choice moves with it. Tab,
+// the mouse and the program move the focus without changing the choice.
+bool ArrowKeyHeld() {
+  for (int key : {win::VK_LEFT, win::VK_RIGHT, win::VK_UP, win::VK_DOWN})
+    if (win::GetKeyState(key) < 0) return true;
+  return false;
+}
+}  // namespace
 
 void TCsRadioButton::KeyDown(fw::Word& Key, fw::TShiftState Shift) {
   const bool forward = Key == win::VK_DOWN || Key == win::VK_RIGHT;
   const bool backward = Key == win::VK_UP || Key == win::VK_LEFT;
   if ((forward || backward) && Parent() != nullptr) {
-    std::vector<TCsRadioButton*> group;
-    for (fw::Integer i = 0; i < Parent()->ControlCount(); ++i)
-      if (auto* radio = dynamic_cast<TCsRadioButton*>(Parent()->Controls(i)); radio != nullptr)
-        group.push_back(radio);
+    const std::vector<TCsRadioButton*> group = Group();
     const auto self = std::find(group.begin(), group.end(), this) - group.begin();
     const auto count = static_cast<std::ptrdiff_t>(group.size());
     for (std::ptrdiff_t step = 1; step < count; ++step) {
       TCsRadioButton* next = group[((self + (forward ? step : -step)) % count + count) % count];
       if (next->CanFocus()) {
         Key = 0;
-        next->SetFocus();  // the focus checks it
+        next->SetFocus();  // with the arrow held, the focus checks it
         return;
       }
     }
   }
   TCsButtonControl::KeyDown(Key, Shift);
 }
-
-namespace {
-// Posted to a radio button that got the focus: it checks itself once the message that moved the
-// focus is handled, so that its OnClick runs outside that message (and may free the button).
-constexpr win::UINT kCheckOnFocus = win::WM_USER + 0x131;
-}  // namespace
 
 void TCsRadioButton::Dispatch(fw::TMessage& Message) {
   if (Message.Msg == kCheckOnFocus) {
@@ -233,7 +257,7 @@ void TCsRadioButton::Dispatch(fw::TMessage& Message) {
   }
   TCsButtonControl::Dispatch(Message);
   if (Message.Msg == fw::CM_FOCUSCHANGED && reinterpret_cast<fw::TWinControl*>(Message.LParam) == this &&
-      HandleAllocated())
+      HandleAllocated() && ArrowKeyHeld())
     win::PostMessageW(Handle(), kCheckOnFocus, 0, 0);
 }
 

@@ -68,6 +68,9 @@ class TCsRadioButton : public TCsButtonControl {
   explicit TCsRadioButton(fw::TComponent* AOwner);
 
   void SetChecked(bool Value) override;
+  // Only the checked button of a group (the radio buttons of one parent) is a Tab stop; the
+  // first one that can take the focus while none is checked. The arrow keys move in the group.
+  bool StopsOnTab() override;
 
   void Click() override;
   void Dispatch(fw::TMessage& Message) override;
@@ -75,6 +78,8 @@ class TCsRadioButton : public TCsButtonControl {
  protected:
   virtual void Toggle();
   void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
+  // The radio buttons sharing this one's parent, in the parent's order (this one alone without).
+  std::vector<TCsRadioButton*> Group();
   bool DrawOwnGlyph(fw::TCanvas* ACanvas, const fw::TRect& GlyphRect) override;
   fw::TSize OwnGlyphSize() override { return {13, 13}; }
   fw::TSize AutoSizeExtra() override { return {1, 2}; }

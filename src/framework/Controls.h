@@ -428,6 +428,9 @@ class TWinControl : public TControl {
   void SetTabOrder(Integer Value);
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool Value) { FTabStop = Value; }
+  // Whether Tab stops at the control now: TabStop, unless the control is one of a group that
+  // the arrow keys move through, of which only one member is a stop.
+  virtual bool StopsOnTab() { return FTabStop; }
   virtual bool CanFocus();
   bool Focused();
   virtual void SetFocus();

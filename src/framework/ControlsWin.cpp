@@ -1019,7 +1019,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
     i = GoForward ? (i + 1) % n : (i + n - 1) % n;
     TWinControl* c = list[size_t(i)];
     if (c == CurControl) break;
-    if (c->CanFocus() && (!CheckTabStop || c->TabStop()) && (!CheckParent || c->Parent() == this)) return c;
+    if (c->CanFocus() && (!CheckTabStop || c->StopsOnTab()) && (!CheckParent || c->Parent() == this)) return c;
   }
   return nullptr;
 }

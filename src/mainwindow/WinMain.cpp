@@ -1,5 +1,7 @@
 #include "mainwindow/WinMain.h"
 
+#include <cerrno>
+
 #include <exception>
 
 #include "analysis/Analisis.h"
@@ -383,6 +385,8 @@ void TwndKorvalinMain::GraphsChanged() {
   ShowStatus();
   const bool current = FGraphs && FGraphs->Current();
   FDelete->SetEnabled(current);
+  // Nothing to write without a graph (a picture of an empty chart is no use either).
+  FSaveAs->SetEnabled(anyGraph);
   FDerivative->SetEnabled(current);
   FDerivative2->SetEnabled(current);
   UpdateAnalysisActions();

@@ -117,7 +117,8 @@ void TwndKorvalinMain::BuildAnalysisActions() {
     action->SetImageIndex(image);
     FFindGroupActions.push_back(action);
   }
-  FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, nNothing);
+  // The tracing cursor follows a graph: without one there is nothing to trace.
+  FToggleTracing = make("actnToggleTracing", "Трассировка", analysis::ToggleTracing, nAnyGraph);
   FToggleTracing->SetImageIndex(imgTracing);
   // Each works on the graphs chosen in the graph-choice dialog captioned like its menu item.
   auto onChosenGraphs = [&make](const TArithmeticCommand& Command) {

@@ -141,6 +141,7 @@ struct DesktopPresenter::State {
   void ApplyGrab();
   void SyncActivationToDesktop();
   void TakeDesktopState();
+  void FollowDesktopGeometry();
   void Forget(NativeWindow* w);
   void MakeScreenSurface();
   void SyncShadows(bool restacked);
@@ -231,12 +232,12 @@ void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
   bool minimised = IsIconic(h);
   if (!minimised && w.IconStrip()) w.SetIconStrip(false);
   if (minimised && w.IconStrip()) {
-    if (w.geometry() != geometry) w.setGeometry(geometry);
+    if (w.geometry() != geometry) w.RequestGeometry(geometry);
     ApplyShape(w);
     if (!w.isVisible()) w.setVisible(true);
     return;
   }
-  if (!minimised && geometry != w.geometry()) w.setGeometry(geometry);
+  if (!minimised && geometry != w.geometry()) w.RequestGeometry(geometry);
   ApplyShape(w);
   if (!w.isVisible()) {
     w.setVisible(true);
@@ -312,11 +313,24 @@ void DesktopPresenter::State::TakeDesktopState() {
     nativeForeground.reset();
     desktop::InjectApplicationActive(active);
   }
+  FollowDesktopGeometry();
   if (nativeFocus) {
     HWND h = *nativeFocus;
     nativeFocus.reset();
     if (h && IsWindow(h) && IsWindowVisible(h) && IsWindowEnabled(h) && GetActiveWindow() != h) SetActiveWindow(h);
     activeSynced = GetActiveWindow();
+  }
+}
+
+void DesktopPresenter::State::FollowDesktopGeometry() {
+  // Our windows take the geometry the desktop chose (sizing runs our window procedures, so it
+  // waits for the loop's pause); the native window then already is where ours goes.
+  std::vector<std::pair<HWND, QRect>> moved;
+  for (auto& [h, w] : windows)
+    if (auto g = w->TakeDesktopGeometry()) moved.emplace_back(h, *g);
+  for (const auto& [h, g] : moved) {
+    if (!IsWindow(h) || !IsWindowVisible(h) || IsIconic(h)) continue;
+    SetWindowPos(h, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

@@ -11,10 +11,12 @@
 #include <QPaintEvent>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 #include "platform/desktop/DesktopInput.h"
 #include "platform/desktop/DesktopView.h"
@@ -77,6 +79,30 @@ void NativeWindow::SetIconStrip(bool strip) {
 
 POINT NativeWindow::ToScreen(QPointF local) const {
   return POINT{rect_.left + LONG(std::floor(local.x())), rect_.top + LONG(std::floor(local.y()))};
+}
+
+void NativeWindow::RequestGeometry(const QRect& geometry) {
+  // A window manager may drop or merge requests; the oldest ones go when too many wait.
+  constexpr size_t kMaxWaiting = 32;
+  if (requested_.size() == kMaxWaiting) requested_.pop_front();
+  requested_.push_back(geometry);
+  desktopGeometry_.reset();
+  setGeometry(geometry);
+}
+
+std::optional<QRect> NativeWindow::TakeDesktopGeometry() { return std::exchange(desktopGeometry_, std::nullopt); }
+
+void NativeWindow::OnGeometryChanged() {
+  const QRect now = geometry();
+  // Confirmations arrive in the order asked: one confirmed makes the earlier ones moot.
+  auto it = std::find(requested_.begin(), requested_.end(), now);
+  if (it != requested_.end()) {
+    requested_.erase(requested_.begin(), it + 1);
+    return;
+  }
+  const QRect ours(rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top);
+  if (now == ours || !isVisible() || iconStrip_ || (windowStates() & Qt::WindowMinimized)) return;
+  desktopGeometry_ = now;
 }
 
 void NativeWindow::paintEvent(QPaintEvent* event) {
@@ -200,6 +226,10 @@ bool NativeWindow::event(QEvent* event) {
       if (!iconStrip_ && minimised != bool(IsIconic(hwnd_))) PostMessageW(hwnd_, WM_SYSCOMMAND, minimised ? SC_MINIMIZE : SC_RESTORE, 0);
       return QRasterWindow::event(event);
     }
+    case QEvent::Move:
+    case QEvent::Resize:
+      OnGeometryChanged();
+      return QRasterWindow::event(event);
     case QEvent::Close:
       // Closing from the desktop (the window manager) goes through our own close handling.
       event->ignore();

@@ -4,6 +4,9 @@
 
 #include <QRasterWindow>
 
+#include <deque>
+#include <optional>
+
 #include "platform/kernel/WinDef.h"
 
 namespace win::presenter {
@@ -16,6 +19,12 @@ class NativeWindow final : public QRasterWindow {
   // window manager placed the native window elsewhere.
   void SetScreenRect(const RECT& rect) { rect_ = rect; }
   const RECT& ScreenRect() const { return rect_; }
+  // Asks the native window for `geometry`. The desktop confirms it later; until then the
+  // geometries reported back are told apart from those the desktop chose itself.
+  void RequestGeometry(const QRect& geometry);
+  // The geometry the desktop gave the native window on its own (a window manager's resize or
+  // move, `xdotool windowsize`), once; our window is to follow it.
+  std::optional<QRect> TakeDesktopGeometry();
   // Shown as the caption strip of a minimised window where the desktop could not iconify it.
   bool IconStrip() const { return iconStrip_; }
   void SetIconStrip(bool strip);
@@ -31,9 +40,12 @@ class NativeWindow final : public QRasterWindow {
   void OnMouse(QEvent* event);
   void OnKey(QEvent* event);
   bool OnDrag(QEvent* event);
+  void OnGeometryChanged();
   HWND hwnd_;
   RECT rect_{};
   bool iconStrip_ = false;
+  std::deque<QRect> requested_;  // asked of the desktop and not yet confirmed, oldest first
+  std::optional<QRect> desktopGeometry_;
 };
 
 }  // namespace win::presenter

@@ -11,7 +11,9 @@
 #include "chart/PlotAxis.h"
 #include "chart/Series.h"
 #include "framework/Clipbrd.h"
+#include "framework/Dialogs.h"
 #include "framework/SysUtils.h"
+#include "platform/controls/MessageBox.h"
 #include "platform/kernel/NumberText.h"
 #include "platform/kernel/TextConvert.h"
 #include "workspace/Common.h"
@@ -20,6 +22,7 @@
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
 #include "workspace/TextReader.h"
+#include "workspace/TextReaderAdvice.h"
 
 namespace workspace {
 
@@ -218,10 +221,16 @@ TGraphArray PasteGraphsFromText(TGraphCollection& Graphs, const String& Text) {
   if (!IsGraphText(Text)) {
     auto series = std::make_unique<chart::TLineSeries>(nullptr);
     TTextReadReport report;
-    LoadTwoColumnSeries(Text, TTextReaderSettings::FromPreferences(), series.get(), &report);
+    const TTextReaderSettings settings = TTextReaderSettings::FromPreferences();
+    LoadTwoColumnSeries(Text, settings, series.get(), &report);
     added.push_back(Graphs.AddGraph(series.get(), kClipboardSource, {}, {}));
     series.release();
     Graphs.SelectLastAdded();
+    if (MisreadSeparatorPossible(settings)) {
+      const String advice = MisreadSeparatorAdvice(std::string_view(Text).substr(0, TooFewPointsSampleSize), settings);
+      if (!advice.empty())
+        fw::AppMessageBox("Текст из буфера обмена прочитан, но, вероятно, неверно.\n" + advice, win::MB_ICONWARNING);
+    }
     if (report.SkippedLines > 0)
       ShowBalloonHint("Не все строки прочитаны", SkippedLinesNote("Буфер обмена", report.SkippedLines),
                       SkippedLinesBalloon);

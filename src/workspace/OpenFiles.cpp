@@ -12,6 +12,7 @@
 #include "workspace/Common.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/TextReader.h"
+#include "workspace/TextReaderAdvice.h"
 
 namespace workspace {
 
@@ -23,7 +24,8 @@ fw::String SkippedLinesNote(const fw::String& Where, std::size_t Skipped) {
 TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName, fw::String* Note) {
   auto series = std::make_unique<chart::TLineSeries>(nullptr);
   TTextReadReport report;
-  LoadTwoColumnFile(FileName, TTextReaderSettings::FromPreferences(), series.get(), &report);
+  const TTextReaderSettings settings = TTextReaderSettings::FromPreferences();
+  LoadTwoColumnFile(FileName, settings, series.get(), &report);
   TGraph* graph = Graphs.AddGraph(series.get(), FileName, {}, {});
   series.release();
   if (Note) {
@@ -35,6 +37,13 @@ TGraph* OpenTextFile(TGraphCollection& Graphs, const fw::String& FileName, fw::S
                           report.ReadTo);
     }
   }
+  // Only the start of the file is looked at again, and only under settings that can misread.
+  if (MisreadSeparatorPossible(settings)) {
+    const fw::String advice = MisreadSeparatorAdvice(ReadFileStart(FileName, TooFewPointsSampleSize), settings);
+    if (!advice.empty())
+      fw::AppMessageBox(fw::Format("Файл \"%s\" прочитан, но, вероятно, неверно.\n%s", FileName, advice),
+                        win::MB_ICONWARNING);
+  }
   return graph;
 }
 
@@ -43,6 +52,12 @@ TGraph* OpenFiles(TGraphCollection& Graphs, const std::vector<fw::String>& FileN
   fw::String notes;
   for (std::size_t i = 0; i < FileNames.size(); ++i) {
     const fw::String& name = FileNames[i];
+    if (fw::DirectoryExists(name)) {
+      fw::AppMessageBox(fw::Format("\"%s\" - это папка, а не файл: графики строятся из файлов, откройте файлы из неё",
+                                   name),
+                        win::MB_ICONWARNING);
+      continue;
+    }
     if (!fw::FileExists(name)) {
       fw::AppMessageBox(fw::Format("Файл \"%s\" не найден", name), win::MB_ICONWARNING);
       continue;

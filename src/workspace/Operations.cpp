@@ -32,6 +32,7 @@ TOperationCollection::~TOperationCollection() {
 String TOperationCollection::OperationName(Integer Kind) {
   if (Kind == opDeleteGraph) return "удаление графика";
   if (Kind == opRebuildGraph) return "перестроение графика";
+  if (Kind == opTrimGraph) return "обрезку графика";
   return Kind >= 0 && Kind < OperationKindCount ? OperationNames[Kind] : String();
 }
 
@@ -119,11 +120,16 @@ void TGraphState::RestoreTo(TGraph& Graph) const {
 }
 
 void TOperationCollection::AddRebuild(const TGraph& Graph) {
+  AddFormerState(opRebuildGraph, Graph.Id(), TGraphState::Of(Graph));
+}
+
+void TOperationCollection::AddFormerState(Integer Kind, Integer GraphId, TGraphState Former) {
+  if (Kind != opRebuildGraph && Kind != opTrimGraph) BadOperation();
   TOperation entry;
-  entry.Kind = opRebuildGraph;
-  entry.Caption = OperationName(opRebuildGraph);
-  entry.GraphId = Graph.Id();
-  entry.Former = std::make_shared<TGraphState>(TGraphState::Of(Graph));
+  entry.Kind = Kind;
+  entry.Caption = OperationName(Kind);
+  entry.GraphId = GraphId;
+  entry.Former = std::make_shared<TGraphState>(std::move(Former));
   FItems.push_back(std::move(entry));
   Changed();
 }
@@ -165,6 +171,7 @@ void TOperationCollection::UndoEntry(const TOperation& Entry) {
     case opMirrorX: graph->MirrorX(); break;
     case opMirrorY: graph->MirrorY(); break;
     case opRebuildGraph:
+    case opTrimGraph:
       if (Entry.Former) Entry.Former->RestoreTo(*graph);
       break;
     default: break;

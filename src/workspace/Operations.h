@@ -25,6 +25,7 @@ enum TOperationKind : Integer {
 inline constexpr Integer OperationKindCount = 9;
 inline constexpr Integer opDeleteGraph = 9;  // the deleted graph is put back
 inline constexpr Integer opRebuildGraph = 10;  // the graph's former points and values are put back
+inline constexpr Integer opTrimGraph = 11;     // the trimmed points are put back
 
 // A graph's points and the values it was computed with, as they stood before it was rebuilt.
 struct TGraphState {
@@ -47,7 +48,7 @@ struct TOperation {
   std::variant<double, String> Value;
   // Kind opDeleteGraph: the graph itself, until the entry is undone or dropped.
   std::shared_ptr<TDeletedGraph> Deleted;
-  // Kind opRebuildGraph: the graph as it was.
+  // Kinds opRebuildGraph and opTrimGraph: the graph as it was.
   std::shared_ptr<TGraphState> Former;
   // The operation's name as the Undo caption shows it.
   String Caption;
@@ -76,6 +77,8 @@ class TOperationCollection {
   // Pushes an entry of kind opRebuildGraph keeping Graph's present points and values, before a
   // dialog computes it again in place.
   void AddRebuild(const TGraph& Graph);
+  // Pushes an entry of kind opRebuildGraph or opTrimGraph that puts Former back on the graph.
+  void AddFormerState(Integer Kind, Integer GraphId, TGraphState Former);
 
   Integer Count() const { return Integer(FItems.size()); }
   // 0 is the oldest entry; no range check.

@@ -581,6 +581,17 @@ class TFileHandle {
 };
 
 // The whole file, from a handle not yet read (a file shortened meanwhile gives what it has).
+}  // namespace
+
+std::string ReadFileStart(const String& FileName, std::size_t Size) {
+  TFileHandle file(FileName);
+  std::string start(std::min(file.Size(), Size), '\0');
+  start.resize(file.Read(start.data(), start.size()));
+  return start;
+}
+
+namespace {
+
 std::string ReadAll(TFileHandle& File) {
   std::string bytes;
   bytes.resize(File.Size());
@@ -682,9 +693,8 @@ void Deliver(const double* x, const double* y, std::size_t n, bool Ascending, ch
 }
 
 [[noreturn]] void RaiseTooFewPointsOfFile(const String& FileName, const TTextReaderSettings& Settings) {
-  TFileHandle again(FileName);
-  std::string sample(std::min(again.Size(), TooFewPointsSampleSize), '\0');
-  sample.resize(again.Read(sample.data(), sample.size()));
+  const std::string sample = ReadFileStart(FileName, TooFewPointsSampleSize);
+  if (sample.empty()) throw EGraphError(String(TooFewPointsMsg) + ": файл пуст (0 байт)");
   RaiseTooFewPoints(sample, Settings);
 }
 

@@ -88,6 +88,8 @@ void SetFileReadHook(std::function<void(unsigned Opening)> Hook);
 // The whole file. Raises fw::EFOpenError when it cannot be read and EGraphError when it is too
 // large to be a graph.
 std::string ReadFileBytes(const String& FileName);
+// At most the first Size bytes of the file; raises as ReadFileBytes.
+std::string ReadFileStart(const String& FileName, std::size_t Size);
 
 // One number field: blanks around, optional sign, digits with at most one Separator, optional
 // exponent. False for anything else and for values beyond the range of double, except that a

@@ -18,23 +18,45 @@ std::size_t PointsOf(std::string_view Sample, const TTextReaderSettings& Setting
   return points.X.size();
 }
 
-// The lines of Sample that are exactly two number fields under Settings.
-std::size_t PairLines(std::string_view Sample, const TTextReaderSettings& Settings) {
-  std::size_t pairs = 0;
+// Calls Each(line) for every line of Sample, without its line end.
+template <class F>
+void ForEachLine(std::string_view Sample, F Each) {
   while (!Sample.empty()) {
     const std::size_t end = std::min(Sample.find('\n'), Sample.size());
     std::string_view line = Sample.substr(0, end);
     Sample.remove_prefix(std::min(end + 1, Sample.size()));
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::vector<String> fields;
-    SplitString(line, Settings.Delimiters, fields);
-    double x, y;
-    if (fields.size() == 2 && ParseNumberField(fields[0], Settings.DecimalSeparator, x) &&
-        ParseNumberField(fields[1], Settings.DecimalSeparator, y))
-      ++pairs;
+    Each(line);
   }
+}
+
+// How many fields Line splits into under Settings when every one of them is a number; 0 when a
+// field is not.
+std::size_t NumberFields(std::string_view Line, const TTextReaderSettings& Settings) {
+  std::vector<String> fields;
+  SplitString(Line, Settings.Delimiters, fields);
+  double value;
+  for (const String& field : fields)
+    if (!ParseNumberField(field, Settings.DecimalSeparator, value)) return 0;
+  return fields.size();
+}
+
+// The lines of Sample that are exactly two number fields under Settings.
+std::size_t PairLines(std::string_view Sample, const TTextReaderSettings& Settings) {
+  std::size_t pairs = 0;
+  ForEachLine(Sample, [&](std::string_view line) { pairs += NumberFields(line, Settings) == 2; });
   return pairs;
 }
+
+// Settings with the other decimal separator, which then delimits no more.
+TTextReaderSettings WithOtherSeparator(const TTextReaderSettings& Settings) {
+  TTextReaderSettings s = Settings;
+  s.DecimalSeparator = Settings.DecimalSeparator == '.' ? ',' : '.';
+  std::erase(s.Delimiters, s.DecimalSeparator);
+  return s;
+}
+
+String SeparatorKey(char Separator) { return fw::Format("PointDecimalSeparator=%d", Separator == '.' ? 1 : 0); }
 
 // The delimiters as the settings file keeps them: character codes separated by ';'.
 String DelimiterCodes(const String& Delimiters) {
@@ -72,6 +94,9 @@ String Joined(const std::vector<String>& Parts, const char* Between) {
 
 String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings) {
   const String plain = TooFewPointsMsg;
+  if (Sample.empty()) return plain + ": данных нет (0 байт)";
+  if (Sample.find('\0') != std::string_view::npos)
+    return plain + ": это не текст, а двоичные данные (в начале есть нулевые байты)";
   // What else may make such data read, in this order: the other decimal separator (which then
   // cannot delimit), the same with the usual delimiters (commas too after a decimal point) that
   // the settings lack, and those delimiters with the separator kept.
@@ -81,9 +106,7 @@ String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& S
       if (s.Delimiters.find(c) == String::npos) s.Delimiters += c;
     return s;
   };
-  TTextReaderSettings otherSeparator = Settings;
-  otherSeparator.DecimalSeparator = other;
-  std::erase(otherSeparator.Delimiters, other);
+  const TTextReaderSettings otherSeparator = WithOtherSeparator(Settings);
   std::vector<TTextReaderSettings> tries{otherSeparator};
   for (const TTextReaderSettings& t : {withUsualDelimiters(otherSeparator), withUsualDelimiters(Settings)})
     if (t.Delimiters != tries.back().Delimiters || t.DecimalSeparator != tries.back().DecimalSeparator)
@@ -111,7 +134,7 @@ String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& S
     what.push_back(other == '.'
                        ? "числа записаны с десятичной точкой, а в настройках задана десятичная запятая"
                        : "числа записаны с десятичной запятой, а в настройках задана десятичная точка");
-    keys.push_back(fw::Format("PointDecimalSeparator=%d", other == '.' ? 1 : 0));
+    keys.push_back(SeparatorKey(other));
   }
   String added;
   for (char c : best->Delimiters)
@@ -120,11 +143,52 @@ String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& S
     what.push_back("поля разделены символами, которых нет среди разделителей (" + added + ")");
   if (best->Delimiters != Settings.Delimiters)
     keys.push_back("Delimiters=" + DelimiterCodes(best->Delimiters));
-  return fw::Format(
+  String text = fw::Format(
       "%s.\nВ данных %s (%sтак прочиталось бы точек: %d).\n\nЧтобы читать такие данные, укажите в разделе "
       "[PREFERENCES] файла настроек \"%s\":\n%s",
       plain, Joined(what, "; "), Sample.size() >= TooFewPointsSampleSize ? "в начале файла " : "", int(found),
       TPropSaver::SettingsFileName(), Joined(keys, "\n"));
+  // The other separator set, files written with the present one read no more, or read wrongly
+  // where it becomes a delimiter: the program's own text exports among them.
+  if (best->DecimalSeparator != Settings.DecimalSeparator)
+    text += fw::Format(
+        "\n\nУчтите: после этого файлы, где числа записаны с десятичной %s (так их сохраняет и сама программа "
+        "при нынешних настройках), будут читаться %s.",
+        Settings.DecimalSeparator == ',' ? "запятой" : "точкой",
+        best->Delimiters.find(Settings.DecimalSeparator) != String::npos ? "неверно" : "с пропуском строк");
+  return text;
+}
+
+bool MisreadSeparatorPossible(const TTextReaderSettings& Settings) {
+  return Settings.Delimiters.find(Settings.DecimalSeparator == '.' ? ',' : '.') != String::npos;
+}
+
+String MisreadSeparatorAdvice(std::string_view Sample, const TTextReaderSettings& Settings) {
+  if (!MisreadSeparatorPossible(Settings)) return {};
+  // A cut last line says nothing.
+  if (Sample.size() >= TooFewPointsSampleSize) Sample = Sample.substr(0, Sample.rfind('\n') + 1);
+  for (Integer skip = 0; skip < Settings.SkipLines && !Sample.empty(); ++skip)
+    Sample.remove_prefix(std::min(Sample.find('\n'), Sample.size() - 1) + 1);
+  const TTextReaderSettings other = WithOtherSeparator(Settings);
+  std::size_t lines = 0, split = 0, most = 0;
+  ForEachLine(Sample, [&](std::string_view line) {
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return;
+    ++lines;
+    const std::size_t fields = NumberFields(line, Settings);
+    if (fields > 2 && NumberFields(line, other) == 2) {
+      ++split;
+      most = std::max(most, fields);
+    }
+  });
+  if (split < 2 || split * 2 <= lines) return {};
+  const char* otherName = other.DecimalSeparator == ',' ? "запятой" : "точкой";
+  return fw::Format(
+      "В %d строках из %d числа делятся на части (до %d чисел в строке, а читаются два первых), а с десятичной "
+      "%s каждая из этих строк - ровно два числа: вероятно, числа записаны с десятичной %s, и график прочитан "
+      "неверно.\n\nЧтобы читать такие данные, укажите в разделе [PREFERENCES] файла настроек \"%s\":\n%s\n"
+      "Delimiters=%s",
+      int(split), int(lines), int(most), otherName, otherName, TPropSaver::SettingsFileName(),
+      SeparatorKey(other.DecimalSeparator), DelimiterCodes(other.Delimiters));
 }
 
 }  // namespace workspace

@@ -17,6 +17,18 @@ inline constexpr std::size_t TooFewPointsSampleSize = std::size_t(64) << 10;
 // points or more with the other decimal separator (after a decimal point also with commas between
 // the fields) or with the usual delimiters the settings lack, also what was found and the keys of
 // the settings file that make such data read.
+// An empty Sample, or one holding zero bytes (no text), is said as such.
 String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings);
+
+// The opposite case, data that did read but likely wrongly: when the settings' decimal separator
+// is the other one and that other one delimits, lines of decimal commas ("0,0100\t0,12882") split
+// into more than two numbers and read as (0, 100). Empty unless most lines of Sample (the start
+// of the text, TooFewPointsSampleSize bytes) split into more than two numbers under Settings and
+// into exactly two with the other decimal separator; else what was found and the lines of the
+// settings file that read such data.
+String MisreadSeparatorAdvice(std::string_view Sample, const TTextReaderSettings& Settings);
+// True when MisreadSeparatorAdvice may say anything under Settings (the other decimal separator
+// is one of the delimiters): the start of the text need not be read otherwise.
+bool MisreadSeparatorPossible(const TTextReaderSettings& Settings);
 
 }  // namespace workspace

@@ -28,6 +28,12 @@ class CsButtonsTest : public fw::testing::StdCtrlsTest {
     c->OnClick = [this, caption](fw::TObject*) { events.push_back(WideToUtf8(caption)); };
     return c;
   }
+  void ShiftKey(win::UINT vk) {
+    desktop->key_down(win::VK_SHIFT);
+    Key(vk);
+    desktop->key_up(win::VK_SHIFT);
+    AppPump();
+  }
   std::vector<String> events;
 };
 
@@ -92,7 +98,7 @@ TEST_F(CsButtonsTest, ArrowKeysMoveTheCheckThroughTheGroup) {
   ShowForm();
   a->SetFocus();
   AppPump();
-  EXPECT_TRUE(a->Checked());  // the focus checks it
+  EXPECT_FALSE(a->Checked());  // the focus alone changes no choice
   Key(win::VK_DOWN);
   EXPECT_TRUE(b->Focused());
   EXPECT_TRUE(b->Checked());
@@ -100,7 +106,47 @@ TEST_F(CsButtonsTest, ArrowKeysMoveTheCheckThroughTheGroup) {
   Key(win::VK_UP);
   Key(win::VK_UP);  // wraps round to the last
   EXPECT_TRUE(c->Checked());
-  EXPECT_EQ(events, (std::vector<String>{"A", "B", "A", "C"}));
+  EXPECT_EQ(events, (std::vector<String>{"B", "A", "C"}));
+}
+
+TEST_F(CsButtonsTest, TabStopsAtTheCheckedRadioButtonOnlyAndChangesNoChoice) {
+  auto* before = Make<TCsCheckBox>(u"Before", 10);
+  auto* a = Make<TCsRadioButton>(u"A", 35);
+  auto* b = Make<TCsRadioButton>(u"B", 60);
+  auto* c = Make<TCsRadioButton>(u"C", 85);
+  auto* after = Make<TCsCheckBox>(u"After", 110);
+  b->SetChecked(true);
+  events.clear();
+  ShowForm();
+  before->SetFocus();
+  AppPump();
+  const struct {
+    bool Back;
+    fw::TWinControl* Focused;
+  } steps[] = {{false, b}, {false, after}, {true, b}, {true, before}, {false, b}};
+  for (const auto& step : steps) {
+    if (step.Back)
+      ShiftKey(win::VK_TAB);
+    else
+      Key(win::VK_TAB);
+    EXPECT_TRUE(step.Focused->Focused()) << WideToUtf8(static_cast<TCsTextObject*>(step.Focused)->Caption());
+  }
+  EXPECT_TRUE(b->Checked());
+  EXPECT_FALSE(a->Checked() || c->Checked());
+  EXPECT_TRUE(events.empty());
+  // The arrows move the choice; Tab then stops at the newly checked one.
+  Key(win::VK_DOWN);
+  EXPECT_TRUE(c->Checked());
+  Key(win::VK_TAB);
+  ShiftKey(win::VK_TAB);
+  EXPECT_TRUE(c->Focused());
+  // A group with nothing checked is reached at its first button, still unchecked.
+  c->SetChecked(false);
+  before->SetFocus();
+  AppPump();
+  Key(win::VK_TAB);
+  EXPECT_TRUE(a->Focused());
+  EXPECT_FALSE(a->Checked() || b->Checked() || c->Checked());
 }
 
 TEST_F(CsButtonsTest, RadioButtonFreedInItsOwnClick) {

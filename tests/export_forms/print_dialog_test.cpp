@@ -142,6 +142,21 @@ TEST_F(PrintDialogTest, TheChartIsWhiteWhileTheDialogShowsAndItselfAfterwards) {
   EXPECT_FALSE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
 }
 
+TEST_F(PrintDialogTest, APdfThatCannotBeWrittenIsSaidInRussianNamingTheFile) {
+  const std::string pdf = dir_.File("missing/chart.pdf");
+  auto dialog = Open();
+  ToPdf(*dialog, pdf);
+  try {
+    dialog->butPrintClick();
+    ADD_FAILURE() << "printed into a folder that does not exist";
+  } catch (const std::exception& e) {
+    const std::string said = e.what();
+    EXPECT_NE(said.find(pdf), std::string::npos) << said;
+    EXPECT_EQ(said.find("Cannot"), std::string::npos) << said;
+    EXPECT_TRUE(said.rfind("Не", 0) == 0) << said;
+  }
+}
+
 TEST_F(PrintDialogTest, PrintingWritesThePdfAndTheNextDialogFindsTheChoices) {
   const std::string pdf = dir_.File("chart.pdf");
   {

@@ -200,8 +200,15 @@ TEST_F(SaveImageDialogTest, FailuresLeaveTheChartAndTheOldFileAsTheyWere) {
     EXPECT_STREQ(e.what(), "Неподдерживаемый формат изображения");
   }
   ExpectChartRestored();
-  // A folder that does not exist: the writer's failure reaches the caller.
-  EXPECT_ANY_THROW(Save(dir_.File("missing/a.bmp"), nullptr, fw::mrOk));
+  // A folder that does not exist: the writer's failure reaches the caller, in Russian and naming
+  // the file.
+  try {
+    Save(dir_.File("missing/a.bmp"), nullptr, fw::mrOk);
+    ADD_FAILURE() << "no exception";
+  } catch (const std::exception& e) {
+    const std::string said = e.what();
+    EXPECT_EQ(said.rfind("Не удается записать файл \"" + dir_.File("missing/a.bmp") + "\"", 0), 0u) << said;
+  }
   ExpectChartRestored();
   // An existing file survives a cancelled save.
   const std::string old = dir_.File("old.bmp");

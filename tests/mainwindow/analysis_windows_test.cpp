@@ -104,10 +104,24 @@ TEST_F(AnalysisWindowsTest, ResampledArithmeticMatchesTheRoutineAndCancelMakesNo
   // Cancel and an all-unchecked choice add nothing.
   const fw::Integer before = Graphs().Count();
   ASSERT_TRUE(Run<analysis::TwndGraphSelect>(Arithmetic(0), [](analysis::TwndGraphSelect&) {}, false));
-  ASSERT_TRUE(Run<analysis::TwndGraphSelect>(Arithmetic(0), [](analysis::TwndGraphSelect& d) {
-    d.Button("butSelectNone")->Click();
-    EXPECT_TRUE(d.Choice().Chosen().empty());
-  }));
+  // OK with nothing checked is refused with a message, the choice left open; Cancel then.
+  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  desktop->script([&] {
+    auto* d = dynamic_cast<analysis::TwndGraphSelect*>(fw::Screen->ActiveForm());
+    ASSERT_NE(d, nullptr);
+    d->Button("butSelectNone")->Click();
+    EXPECT_TRUE(d->Choice().Chosen().empty());
+    d->SetModalResult(fw::mrOk);
+  });
+  desktop->script([&] {
+    auto* d = dynamic_cast<analysis::TwndGraphSelect*>(fw::Screen->ActiveForm());
+    ASSERT_NE(d, nullptr) << "the choice closed on OK with nothing checked";
+    d->SetModalResult(fw::mrCancel);
+  });
+  ASSERT_TRUE(Arithmetic(0)->Execute());
+  Pump();
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  EXPECT_EQ(win::WideToUtf8(win::MessageBoxHistory()[0].text), analysis::NothingChosenMsg);
   EXPECT_EQ(Graphs().Count(), before);
 }
 
@@ -298,6 +312,8 @@ namespace mainwindowtest {
 TEST_F(AnalysisWindowsTest, TracingWindowRunsTheCursorToolWhileOpenAndRemembersTheCrossHair) {
   chart::TCursorTool* tool = form->TracingTool();
   ASSERT_FALSE(tool->Active());
+  EXPECT_FALSE(form->ToggleTracingAction()->Enabled()) << "nothing to trace without a graph";
+  Add({{0, 1}, {1, 2}}, "a");
   // Reports while the window is closed touch nothing.
   tool->OnChange(tool, 0, 0, 1, 2, nullptr, -1);
   ASSERT_TRUE(form->ToggleTracingAction()->Execute());

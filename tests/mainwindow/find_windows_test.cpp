@@ -239,6 +239,24 @@ TEST_F(FindWindowsTest, BoundsArePickedOnThePlotAndEscOrAnotherWindowCancels) {
   EXPECT_TRUE(other->tbutPickPoints->Checked());
 }
 
+TEST_F(FindWindowsTest, EscInTheWindowCancelsItsPickAndThenClosesIt) {
+  analysis::TwndFindOp* w = Open(analysis::fkMax);
+  ASSERT_NE(w, nullptr);
+  w->fedX1->SetFocus();
+  AppPump();
+  w->TogglePick(true);
+  ASSERT_TRUE(static_cast<bool>(workspace::PointPickHandler));
+  desktop->press_key(win::VK_ESCAPE);
+  AppPump();
+  EXPECT_FALSE(static_cast<bool>(workspace::PointPickHandler));
+  EXPECT_FALSE(w->tbutPickPoints->Checked());
+  ASSERT_EQ(analysis::FindOpWindows[analysis::fkMax], w);
+  EXPECT_TRUE(w->Visible()) << "the first Esc only ends the pick";
+  desktop->press_key(win::VK_ESCAPE);
+  Pump();
+  EXPECT_TRUE(analysis::FindOpWindows[analysis::fkMax] == nullptr || !w->Visible()) << "Esc did not close it";
+}
+
 TEST_F(FindWindowsTest, WindowsGoWithTheLastGraphAndFollowAGraphThatIsGone) {
   analysis::TwndFindOp* w = Open(analysis::fkMax);
   Graphs().Select(1);

@@ -197,6 +197,10 @@ TEST_F(FuncGraphTest, BadFormulasParametersAndStepsKeepTheDialogOpenWithTheirMes
       {"q*x", "", u"1", "Неизвестное имя - q"},
       {"a*x", "a=два", u"1", "Значение параметра \"a\" задано некорректно"},
       {"a*x", "a=", u"1", "Неизвестное имя - a"},  // a row without a value is skipped
+      {"x", "2a=1", u"1", "Имя параметра \"2a\" не может встретиться в формуле"},
+      {"x", "a b=1", u"1", "Имя параметра \"a b\" не может встретиться в формуле"},
+      {"x", "ä=1", u"1", "Имя параметра \"ä\" не может встретиться в формуле"},
+      {"x", "Б=1", u"1", "Имя параметра \"Б\" не может встретиться в формуле"},
       {"x", "", u"0", analysis::FuncBadStepMsg},
       {"x", "", u"-1", analysis::FuncBadStepMsg},
       {"x", "", u"0,0000000001", analysis::FuncTooManyPointsMsg},
@@ -226,6 +230,34 @@ TEST_F(FuncGraphTest, BadFormulasParametersAndStepsKeepTheDialogOpenWithTheirMes
   });
   EXPECT_EQ(LastMessage(), analysis::FuncTooFewPointsMsg);
   EXPECT_EQ(Graphs().Count(), 0);
+}
+
+TEST_F(FuncGraphTest, ParameterNamesMatchTheFormulaWhateverTheirCase) {
+  const struct {
+    const char* Formula;
+    const char* Params;
+    double Factor;  // the graph is Factor * exp(-x/2)
+  } cases[] = {
+      {"A*exp(-x/2)", "A=3", 3},
+      {"a*exp(-x/2)", "A=4", 4},
+      {"Amp*exp(-X/2)", "amp=5", 5},
+      {"б*exp(-x/2)", "б=6", 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Formula);
+    win::ClearMessageBoxHistory();
+    Run<analysis::TwndFuncGraph>(form->AddFuncGraphAction(), [&](analysis::TwndFuncGraph& d) {
+      d.Memo1->SetText(c.Formula);
+      d.ParamGrid->SetText(c.Params);
+      Range(d, u"0", u"2", u"1");
+    });
+    EXPECT_EQ(LastMessage(), "");
+    ASSERT_EQ(Graphs().Count(), 1);
+    const Points p = PointsOf(Graphs().Items(0)->Series());
+    ASSERT_EQ(p.size(), 3u);
+    for (auto [x, y] : p) EXPECT_DOUBLE_EQ(y, c.Factor * std::exp(-x / 2)) << x;
+    Graphs().DeleteGraph(Graphs().Items(0));
+  }
 }
 
 TEST_F(FuncGraphTest, AParametricGraphKeepsItsPointsInOrderAndEndsAtTheStop) {

@@ -281,6 +281,8 @@ TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
          std::filesystem::resize_file(settings, size);
        },
        [&] { return std::filesystem::file_size(settings) == size; }},
+      {"folder", [&] { ASSERT_TRUE(std::filesystem::create_directory(settings)); },
+       [&] { return std::filesystem::is_directory(settings); }},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(settings);
@@ -293,6 +295,9 @@ TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
     const std::string said = win::WideToUtf8(win::MessageBoxHistory().back().text);
     EXPECT_EQ(said.rfind("Не удалось прочитать файл настроек", 0), 0u) << said;
     EXPECT_NE(said.find(settings), std::string::npos) << said;
+    if (std::string(c.Name) == "folder") {
+      EXPECT_NE(said.find("это папка, а не файл"), std::string::npos) << said;
+    }
     EXPECT_EQ(workspace::Preferences.SkipLines, workspace::TPreferences{}.SkipLines) << c.Name;
     ASSERT_TRUE(form->ShowHintValuesAction()->Execute());
     form->Close();

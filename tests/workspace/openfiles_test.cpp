@@ -131,7 +131,45 @@ TEST_F(OpenFilesTest, BinaryAndEmptyFilesGiveNoGraph) {
   EXPECT_EQ(workspace::OpenFiles(*graphs, {bin, empty}), nullptr);
   EXPECT_EQ(graphs->Count(), 0);
   EXPECT_EQ(chart->SeriesCount(), 0);
-  EXPECT_EQ(win::MessageBoxHistory().size(), 2u);
+  ASSERT_EQ(win::MessageBoxHistory().size(), 2u);
+  // Each says what it found, naming the file.
+  const std::u16string& first = win::MessageBoxHistory()[0].text;
+  const std::u16string& second = win::MessageBoxHistory()[1].text;
+  EXPECT_NE(first.find(W(bin)), std::u16string::npos);
+  EXPECT_NE(first.find(u"двоичные данные"), std::u16string::npos) << win::WideToUtf8(first);
+  EXPECT_NE(second.find(W(empty)), std::u16string::npos);
+  EXPECT_NE(second.find(u"файл пуст (0 байт)"), std::u16string::npos) << win::WideToUtf8(second);
+}
+
+TEST_F(OpenFilesTest, AFolderIsSaidToBeAFolder) {
+  const std::string good = WriteFile("good.txt", "1 2\n3 4\n");
+  win::desktop::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  workspace::OpenFiles(*graphs, {dir, good});
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  const std::u16string& text = win::MessageBoxHistory()[0].text;
+  EXPECT_NE(text.find(W(dir)), std::u16string::npos);
+  EXPECT_NE(text.find(u"это папка, а не файл"), std::u16string::npos) << win::WideToUtf8(text);
+  EXPECT_EQ(graphs->Count(), 1);
+}
+
+TEST_F(OpenFilesTest, DecimalCommasReadUnderPointSettingsAreWarnedOf) {
+  workspace::Preferences.PointDecimalSeparator = true;
+  workspace::Preferences.Delimiters = "\t ;,";
+  std::string text;
+  for (int i = 0; i < 50; ++i) text += "0," + std::to_string(100 + i) + "\t0,5\r\n";
+  const std::string commas = WriteFile("commas.txt", text);
+  win::desktop::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  workspace::OpenFiles(*graphs, {commas});
+  EXPECT_EQ(graphs->Count(), 1);  // the graph stays; the user was told
+  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
+  const auto& box = win::MessageBoxHistory()[0];
+  EXPECT_EQ(box.type & win::MB_ICONMASK, win::MB_ICONWARNING);
+  for (const char* part : {"прочитан, но, вероятно, неверно", "commas.txt", "PointDecimalSeparator=0", "Delimiters=9;32;59"})
+    EXPECT_NE(box.text.find(W(part)), std::u16string::npos) << part << " in " << win::WideToUtf8(box.text);
+  // Files of decimal points under the same settings read without a word.
+  win::ClearMessageBoxHistory();
+  workspace::OpenFiles(*graphs, {WriteFile("points.txt", "0.1\t0.5\n0.2\t0.7\n0.3\t0.9\n")});
+  EXPECT_TRUE(win::MessageBoxHistory().empty());
 }
 
 TEST_F(OpenFilesTest, SaveAsTextWritesThePointsWithThePreferredSeparator) {

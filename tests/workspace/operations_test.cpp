@@ -19,7 +19,8 @@ TEST(OperationNames, EveryKindHasItsName) {
   for (int k = 0; k < 9; ++k) EXPECT_EQ(TOperationCollection::OperationName(k), names[k]) << k;
   EXPECT_EQ(TOperationCollection::OperationName(workspace::opDeleteGraph), "удаление графика");
   EXPECT_EQ(TOperationCollection::OperationName(workspace::opRebuildGraph), "перестроение графика");
-  EXPECT_EQ(TOperationCollection::OperationName(11), "");
+  EXPECT_EQ(TOperationCollection::OperationName(workspace::opTrimGraph), "обрезку графика");
+  EXPECT_EQ(TOperationCollection::OperationName(12), "");
   EXPECT_EQ(TOperationCollection::OperationName(-1), "");
 }
 

@@ -218,7 +218,8 @@ TEST(TextReaderSeries, FewerThanTwoPointsLeavesTheSeriesAlone) {
       workspace::LoadTwoColumnSeries(text, Settings('.'), &series);
       FAIL() << "no error for '" << text << "'";
     } catch (const workspace::EGraphError& e) {
-      EXPECT_STREQ(e.what(), "Слишком мало точек для построения");
+      EXPECT_EQ(std::string(e.what()), text.empty() ? "Слишком мало точек для построения: данных нет (0 байт)"
+                                                    : "Слишком мало точек для построения");
     }
     ASSERT_EQ(series.Count(), 1);
     EXPECT_EQ(series.PointX(0), 5);
@@ -417,7 +418,8 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
       {"1.5;2.5\n3.5;4.5\n", '.', "\t ", {"(точка с запятой, запятая)", "Delimiters=9;32;59;44"}, "Point"},
       {"1,5;2,5\n3,5;4,5\n", ',', "\t", {"точка с запятой", "Delimiters=9;32;59"}, "PointDecimalSeparator"},
       {"nothing to plot\n", ',', "\t ;", {}, ""},
-      {"", '.', "\t ;", {}, ""},
+      {"", '.', "\t ;", {"(0 байт)"}, ""},
+      {std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0 1 2\n", 16), '.', "\t ;", {"двоичные данные"}, "0 байт"},
   };
   for (const auto& c : cases) {
     chart::TChartSeries series(nullptr);
@@ -465,9 +467,64 @@ TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
     wstest::LoadTwoColumnFileBothWays(Write("empty.txt", ""), Settings('.'), &series);
     FAIL();
   } catch (const workspace::EGraphError& e) {
-    EXPECT_STREQ(e.what(), "Слишком мало точек для построения");
+    EXPECT_STREQ(e.what(), "Слишком мало точек для построения: файл пуст (0 байт)");
   }
   EXPECT_EQ(series.Count(), 1);
+}
+
+// The advice to read decimal points warns of what it does to files of decimal commas.
+TEST(TextReaderAdvice, SwitchingTheSeparatorNamesTheRisk) {
+  const std::string points = "0.5\t1.5\n1.5\t2.5\n";
+  const std::string message = workspace::TooFewPointsMessage(points, Settings(',', "\t ;"));
+  EXPECT_NE(message.find("PointDecimalSeparator=1"), std::string::npos) << message;
+  EXPECT_NE(message.find("Учтите: после этого файлы, где числа записаны с десятичной запятой"), std::string::npos)
+      << message;
+  const std::string csv = "0.5,1.5\n1.5,2.5\n";
+  EXPECT_NE(workspace::TooFewPointsMessage(csv, Settings(',', "\t ;")).find("будут читаться неверно"),
+            std::string::npos);
+  // Advice that changes delimiters only has no such risk.
+  EXPECT_EQ(workspace::TooFewPointsMessage("1,5;2,5\n3,5;4,5\n", Settings(',', "\t")).find("Учтите"),
+            std::string::npos);
+}
+
+// Data that reads, but as more than two numbers a line that the other separator reads as two.
+TEST(TextReaderAdvice, MisreadSeparatorIsSaidWithTheLinesThatReadIt) {
+  std::string commas, points, mixed;
+  for (int i = 0; i < 200; ++i) {
+    commas += "0," + std::to_string(1000 + i) + "\t0,12882\r\n";
+    points += "0." + std::to_string(1000 + i) + "\t0.12882\n";
+    mixed += i % 10 ? "0." + std::to_string(i) + "\t1\n" : "0," + std::to_string(i) + "\t1,5\n";
+  }
+  const struct {
+    std::string text;
+    TTextReaderSettings settings;
+    std::vector<std::string> says;  // empty: nothing said
+  } cases[] = {
+      {commas, Settings('.', "\t ;,"),
+       {"В 200 строках из 200", "до 4 чисел", "десятичной запятой", "PointDecimalSeparator=0\nDelimiters=9;32;59"}},
+      {"header\n" + commas, Settings('.', "\t ;,", 1), {"В 200 строках из 200"}},
+      {"0.5\t1.5\n1.5\t2.5\n", Settings(',', "\t ;."), {"десятичной точкой", "PointDecimalSeparator=1\nDelimiters=9;32;59"}},
+      {commas, Settings('.', "\t ;"), {}},   // the comma does not delimit: lines are skipped, not misread
+      {points, Settings('.', "\t ;,"), {}},  // read right
+      {"1.5,2.5\n3.5,4.5\n", Settings('.', "\t ;,"), {}},
+      {"1,5;2,5;3,5\n4,5;5,5;6,5\n", Settings('.', "\t ;,"), {}},  // three columns either way
+      {mixed, Settings('.', "\t ;,"), {}},                          // a few such lines among many
+      {"0,5\t1,5\n", Settings('.', "\t ;,"), {}},                   // one line tells nothing
+  };
+  for (const auto& c : cases) {
+    const std::string advice = workspace::MisreadSeparatorAdvice(c.text, c.settings);
+    if (c.says.empty()) {
+      EXPECT_EQ(advice, "") << c.text.substr(0, 30);
+    }
+    for (const std::string& part : c.says) EXPECT_NE(advice.find(part), std::string::npos) << advice;
+  }
+  // A large text is judged by its start, its cut last line left out.
+  std::string large;
+  while (large.size() < 3 * workspace::TooFewPointsSampleSize) large += commas;
+  const std::string start = large.substr(0, workspace::TooFewPointsSampleSize);
+  const std::string advice = workspace::MisreadSeparatorAdvice(start, Settings('.', "\t ;,"));
+  const std::size_t whole = std::size_t(std::count(start.begin(), start.end(), '\n'));
+  EXPECT_NE(advice.find(fw::Format("из %d", int(whole))), std::string::npos) << advice.substr(0, 80);
 }
 
 }  // namespace

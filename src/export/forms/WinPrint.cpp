@@ -1,6 +1,7 @@
 #include "export/forms/WinPrint.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "chart/Chart.h"
@@ -18,6 +19,7 @@
 #include "framework/Menus.h"
 #include "framework/Printers.h"
 #include "workspace/Common.h"
+#include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
 #include "workspace/SettingsKeeping.h"
 
@@ -26,6 +28,22 @@ namespace {
 
 constexpr const char* kSection = "PRINT";
 constexpr const char* kPdfPrinter = "PDF";
+
+// The printer's own failures in the user's words.
+fw::String PrinterReason(const fw::String& Text) {
+  static const std::pair<const char*, const char*> kReasons[] = {
+      {"Printer index out of range", "такого принтера нет"},
+      {"Printing in progress", "идет другая печать"},
+      {"Printing not in progress", "печать не начата"},
+      {"Invalid printer resolution", "недопустимое разрешение принтера"},
+      {"No file name for the PDF printer", "не задано имя файла PDF"},
+  };
+  for (const auto& [english, russian] : kReasons)
+    if (Text == english) return russian;
+  if (Text.rfind("The printer \"", 0) == 0 && Text.find("is no longer available") != fw::String::npos)
+    return "принтер больше недоступен";
+  return Text;
+}
 
 // Runs Set with Handler held off.
 template <typename F>
@@ -274,7 +292,20 @@ void TwndPrint::butPrintClick() {
   }
   // One job: a queue makes the copies itself.
   FPrinter->Copies = copies;
-  p->Print();
+  const bool toFile = FPrinter->PrinterName() == kPdfPrinter;
+  try {
+    if (toFile)
+      workspace::WithFileErrors(FPrinter->FileName, workspace::faWrite, [&] { p->Print(); });
+    else
+      p->Print();
+  } catch (const fw::EStreamError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw fw::Exception(toFile ? fw::Format("Не удалось напечатать в файл \"%s\": %s", FPrinter->FileName,
+                                            PrinterReason(e.what()))
+                               : fw::Format("Не удалось напечатать на принтере \"%s\": %s", FPrinter->PrinterName(),
+                                            PrinterReason(e.what())));
+  }
 }
 
 void TwndPrint::DoShow() {

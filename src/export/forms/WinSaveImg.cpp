@@ -1,6 +1,7 @@
 #include "export/forms/WinSaveImg.h"
 
 #include <memory>
+#include <new>
 
 #include "chart/Chart.h"
 #include "chart/ChartElement.h"
@@ -19,6 +20,7 @@
 #include "framework/Graphics.h"
 #include "framework/SysUtils.h"
 #include "workspace/Common.h"
+#include "workspace/FileErrors.h"
 
 namespace kvforms {
 namespace {
@@ -230,7 +232,17 @@ void SaveChartImage(const fw::String& FileName, chart::TMultiSelectorTool* Selec
   dialog->LoadFormat(ext, *format);
   if (dialog->ShowModal() != fw::mrOk) return;
   dialog->ReadFormat(ext, *format);
-  format->SaveToFile(FileName);
+  // Said in the user's words and naming the file: the system's reason for a file that cannot be
+  // written, the writer's for a picture it refuses.
+  try {
+    workspace::WithFileErrors(FileName, workspace::faWrite, [&] { format->SaveToFile(FileName); });
+  } catch (const fw::EStreamError&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw fw::Exception(fw::Format("Не удается сохранить рисунок в файл \"%s\": недостаточно памяти", FileName));
+  } catch (const std::exception& e) {
+    throw fw::Exception(fw::Format("Не удается сохранить рисунок в файл \"%s\": %s", FileName, e.what()));
+  }
   workspace::ShowBalloonHint("Сохранение завершено", "", 0);
 }
 

@@ -163,10 +163,12 @@ DWORD Recorder::ObjectIndex(HGDIOBJ obj) {
   RecordWriter w(data_, records_);
   if (o->type == ObjType::Pen || o->type == ObjType::ExtPen) {
     const auto& pen = static_cast<const PenObj&>(*o);
-    if (!pen.extended) {
+    // The plain pen record holds a style alone; a geometric pen, its ends and joins go in the
+    // extended record, where the files' readers look for them.
+    if (!pen.extended && !pen.geometric && pen.endCap == 0 && pen.join == 0) {
       w.Begin(EMR_CREATEPEN);
       w.U32(index);
-      w.U32(pen.style | pen.endCap | pen.join | (pen.geometric ? PS_GEOMETRIC : 0));
+      w.U32(pen.style);
       w.I32(pen.width);
       w.I32(0);
       w.U32(pen.color);

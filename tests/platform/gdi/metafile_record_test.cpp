@@ -65,6 +65,37 @@ TEST(MetafileRecord, HeaderCountsBoundsFrameAndHandles) {
   EXPECT_FALSE(DeleteEnhMetaFile(mf));
 }
 
+// A wide pen is geometric: its style, ends and joins go in the extended pen record, which the
+// files' readers take them from; a cosmetic pen keeps the plain record.
+TEST(MetafileRecord, WidePensAreWrittenAsExtendedPenRecords) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN wide = CreatePen(PS_SOLID, 3, RGB(4, 5, 6));
+  HPEN thin = CreatePen(PS_DOT, 1, RGB(7, 8, 9));
+  SelectObject(dc, wide);
+  LineTo(dc, 30, 30);
+  SelectObject(dc, thin);
+  LineTo(dc, 10, 30);
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  ASSERT_NE(mf, nullptr);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+  const auto extended = RecordsOfType(b, EMR_EXTCREATEPEN);
+  ASSERT_EQ(extended.size(), 1u);
+  const DWORD style = U32At(b, extended[0] + 28);
+  EXPECT_EQ(style & PS_TYPE_MASK, DWORD(PS_GEOMETRIC));
+  EXPECT_EQ(style & PS_STYLE_MASK, DWORD(PS_SOLID));
+  EXPECT_EQ(U32At(b, extended[0] + 32), 3u);          // width
+  EXPECT_EQ(U32At(b, extended[0] + 36), DWORD(BS_SOLID));
+  EXPECT_EQ(U32At(b, extended[0] + 40), RGB(4, 5, 6));
+  const auto plain = RecordsOfType(b, EMR_CREATEPEN);
+  ASSERT_EQ(plain.size(), 1u);
+  EXPECT_EQ(U32At(b, plain[0] + 12), DWORD(PS_DOT)) << "nothing but the style in a plain record";
+  EXPECT_EQ(U32At(b, plain[0] + 24), RGB(7, 8, 9));
+  DeleteEnhMetaFile(mf);
+  DeleteObject(wide);
+  DeleteObject(thin);
+}
+
 TEST(MetafileRecord, RecordBytesOfLineRectangleAndObjects) {
   HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   HPEN pen = CreatePen(PS_DASH, 1, RGB(1, 2, 3));
