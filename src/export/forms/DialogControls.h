@@ -72,6 +72,9 @@ bool ChooseFont(fw::TFont* Font);
 // The format dialogs' memo keys: Esc in Memo presses Cancel, and with SelectAll Ctrl+A selects
 // the memo's whole text. Both keys go no further.
 void BindMemoKeys(fw::TMemo* Memo, cs::TCsButton* Cancel, bool SelectAll);
+// Ok runs Apply before it closes Form; an Apply that raises is refused: the message shows and
+// Form stays open (Apply must refuse before it writes anything).
+void BindRefusableOk(fw::TCustomForm* Form, cs::TCsButton* Ok, std::function<void()> Apply);
 // Ctrl+Enter anywhere in Form (which previews keys) presses Ok.
 void BindCtrlEnter(fw::TCustomForm* Form, cs::TCsButton* Ok);
 

@@ -193,21 +193,15 @@ void ExportGraphs(const std::vector<workspace::TGraph*>& Graphs, const TExportPa
       contents.push_back(out);
     }
   }
-  std::vector<String> created;
-  try {
-    for (size_t i = 0; i < names.size(); ++i) {
-      const bool existed = fw::FileExists(names[i]);
-      workspace::WithFileErrors(names[i], workspace::faWrite, [&] {
-        fw::SaveFileSafely(names[i], [&](fw::TStream* s) {
-          s->WriteBuffer(contents[i].data(), Integer(contents[i].size()));
-        });
-      });
-      if (!existed) created.push_back(names[i]);
-    }
-  } catch (...) {
-    for (const String& name : created) fw::DeleteFile(name);
-    throw;
+  // Every file is written beside its target before the first one is replaced, so a failure
+  // part-way leaves all the files the export would replace as they were.
+  fw::TSafeSaveBatch batch;
+  for (size_t i = 0; i < names.size(); ++i) {
+    workspace::WithFileErrors(names[i], workspace::faWrite, [&] {
+      batch.Add(names[i], [&](fw::TStream* s) { s->WriteBuffer(contents[i].data(), Integer(contents[i].size())); });
+    });
   }
+  batch.Commit();
 }
 
 }  // namespace kvforms

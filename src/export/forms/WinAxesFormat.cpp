@@ -73,15 +73,7 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {204, top, 80, 25});
   butCancel->SetCancel(true);
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {290, top, 80, 25});
-  // A refused Apply keeps the dialog open with the message shown.
-  butOk->OnClick = [this](fw::TObject*) {
-    try {
-      Apply();
-    } catch (const std::exception& e) {
-      SetModalResult(fw::mrNone);
-      fw::Application->ShowException(e);
-    }
-  };
+  BindRefusableOk(this, butOk, [this] { Apply(); });
   butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {376, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
   BindMemoKeys(memoTitle, butCancel, false);

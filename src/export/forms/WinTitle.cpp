@@ -68,7 +68,7 @@ TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TF
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {112, top, 80, 25});
   butCancel->SetCancel(true);
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {198, top, 80, 25});
-  butOk->OnClick = [this](fw::TObject*) { Apply(); };
+  BindRefusableOk(this, butOk, [this] { Apply(); });
   butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {284, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
   BindCtrlEnter(this, butOk);
@@ -198,6 +198,8 @@ void TwndTitle::UpdateEnabled() {
 }
 
 void TwndTitle::Apply() {
+  // Refused before anything is written, so that a refusal leaves no half-applied title.
+  const fw::Integer size = fw::StrToInt(fw::Trim(cs::WideToUtf8(cbxFontSize->Text())));
   fw::String text;
   for (fw::Integer i = 0; i < Memo1->Lines()->Count(); ++i) {
     if (i) text += "\r\n";
@@ -207,7 +209,6 @@ void TwndTitle::Apply() {
   FTitle.SetVisible(cbShowTitle->Checked());
   fw::TFont& font = *FTitle.Font();
   if (cbxFontName->ItemIndex() >= 0) font.SetName(cs::WideToUtf8(cbxFontName->Items()->Strings(cbxFontName->ItemIndex())));
-  const fw::Integer size = fw::StrToInt(fw::Trim(cs::WideToUtf8(cbxFontSize->Text())));
   font.SetSize(std::clamp(size, kMinFontSize, kMaxFontSize));
   fw::TFontStyles style;
   if (itFontBold->Checked()) style = style + fw::fsBold;
