@@ -363,5 +363,27 @@ TEST_F(ListTests, ReturnAndEscapeInADroppedListCloseTheListNotTheForm) {
   }
 }
 
+// A dropped list is as wide as its longest entry, never narrower than the box.
+TEST_F(ListTests, TheDroppedListIsAsWideAsItsLongestEntry) {
+  auto* narrow = Add<TComboBox>(10, 10, 60, 21);
+  narrow->SetStyle(csDropDownList);
+  for (const char* s : {"Сплошная", "Штрих-пунктир-пунктирная"}) narrow->Items()->Add(s);
+  auto* wide = Add<TComboBox>(10, 40, 300, 21);
+  wide->SetStyle(csDropDownList);
+  wide->Items()->Add("1");
+  ShowForm();
+  for (TComboBox* combo : {narrow, wide}) {
+    combo->SetDroppedDown(true);
+    AppPump();
+    win::RECT r{};
+    ASSERT_TRUE(win::GetWindowRect(combo->ListHandle(), &r));
+    const Integer longest = combo == narrow ? 7 * 24 : 7;  // the test font: 7 pixels a character
+    EXPECT_GE(r.right - r.left, std::max<Integer>(longest + 8, combo->Width()));
+    EXPECT_LE(r.right - r.left, std::max<Integer>(longest + 8 + 20, combo->Width()));
+    combo->SetDroppedDown(false);
+    AppPump();
+  }
+}
+
 }  // namespace
 }  // namespace fw::testing

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "controls/CsLayout.h"
 #include "framework/ClassesTypes.h"
 #include "framework/Colors.h"
 
@@ -17,6 +18,7 @@ class TFont;
 class TMemo;
 class TWinControl;
 }  // namespace fw
+
 namespace cs {
 class TCsColorButton;
 class TCsButton;
@@ -29,6 +31,12 @@ class TCsSpinEdit;
 }  // namespace cs
 
 namespace kvforms {
+
+using cs::BottomOf;
+using cs::FlowRight;
+using cs::GrowPagesToChildren;
+using cs::GrowToChildren;
+using cs::RightOf;
 
 // Font sizes the format dialogs give chart elements, in points: a font of no size cannot be
 // drawn, and a huge one only costs memory and time.

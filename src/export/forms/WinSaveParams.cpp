@@ -1,5 +1,6 @@
 #include "export/forms/WinSaveParams.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "chart/PlotEngine.h"
@@ -47,15 +48,24 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   Font()->SetSize(8);
   SetClientWidth(456);
   SetClientHeight(284);
-  MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
-  MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
+  auto* first = MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
+  auto* second = MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
   BuildPages();
+  // The pages and the window widen to the longest measured caption; the buttons keep to the right.
+  fw::Integer right = std::max(RightOf(first), RightOf(second));
+  for (const auto& [name, page] : FPages) {
+    GrowToChildren(page, 6);
+    right = std::max(right, RightOf(page));
+  }
+  for (const auto& [name, page] : FPages) page->SetWidth(right - page->Left());
+  const fw::Integer dx = std::max<fw::Integer>(0, right + 6 - ClientWidth());
+  SetClientWidth(ClientWidth() + dx);
   const fw::Integer top = 284 - 32;
-  butPrev = MakeBottomButton(this, "butPrev", "<< Назад", fw::mrNone, {134, top, 75, 25});
-  butNext = MakeBottomButton(this, "butNext", "Далее >>", fw::mrNone, {212, top, 75, 25});
-  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrNone, {296, top, 75, 25});
+  butPrev = MakeBottomButton(this, "butPrev", "<< Назад", fw::mrNone, {134 + dx, top, 75, 25});
+  butNext = MakeBottomButton(this, "butNext", "Далее >>", fw::mrNone, {212 + dx, top, 75, 25});
+  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrNone, {296 + dx, top, 75, 25});
   butOk->SetDefault(true);
-  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {374, top, 75, 25});
+  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {374 + dx, top, 75, 25});
   butCancel->SetCancel(true);
   butPrev->OnClick = [this](fw::TObject*) { butPrevClick(); };
   butNext->OnClick = [this](fw::TObject*) { butNextClick(); };

@@ -80,6 +80,7 @@ TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TF
   // The gradient is edited in a dialog of its own; Cancel here undoes that too.
   FSnapshot->WriteGradient(kGradientKey, FTitle.Gradient());
   PageControl1->SetActivePageIndex(0);
+  GrowPagesToChildren(PageControl1, 6);
 }
 
 TwndTitle::~TwndTitle() = default;
@@ -114,19 +115,25 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
 }
 
 void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
+  // Laid out from the controls' measured captions: the pairs of long radio captions stand one
+  // above the other, and each group is as large as what it holds.
   auto* view = MakeGroupBox(Page, "gbxView", "Вид", {8, 4, 334, 40});
   itViewSimple = MakeRadioButton(view, "itViewSimple", "Простой заголовок - только текст", {6, 16, 160, 17});
-  itViewFine = MakeRadioButton(view, "itViewFine", "Заголовок с оформлением - рамка, фон и тень", {168, 16, 162, 17});
+  itViewFine = MakeRadioButton(view, "itViewFine", "Заголовок с оформлением - рамка, фон и тень", {6, 34, 162, 17});
+  GrowToChildren(view, 6);
   itViewSimple->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   itViewFine->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
-  MakeLabel(Page, "Прозрачность", {8, 52, 80, 14});
-  seTransparency = MakeSpinEdit(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
+  const fw::Integer row = BottomOf(view) + 6;
+  auto* transparency = MakeLabel(Page, "Прозрачность", {8, row + 4, 80, 14});
+  seTransparency = MakeSpinEdit(Page, "seTransparency", 0, 255, {90, row, 56, 21});
   butColor =
-      MakeColorButton(Page, "butColor", {156, 48, 70, 21}, [this](fw::TColor Value) { BackColor = Value; });
-  butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, 48, 90, 21},
+      MakeColorButton(Page, "butColor", {156, row, 70, 21}, [this](fw::TColor Value) { BackColor = Value; });
+  butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, row, 90, 21},
                            [this] { ShowGradientDialog(*FTitle.Gradient(), &FTitle); });
+  FlowRight({transparency, seTransparency, butColor, butGradient}, 8, 6);
 
-  gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, 74, 164, 92});
+  const fw::Integer groups = row + 26;
+  gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, groups, 164, 92});
   auto* visible = MakeCheckBox(gbxFrame, "cbFrameVisible", "Рамка", {6, 4, 70, 17});
   auto* style = MakeDropDownList(gbxFrame, "butFrameStyle",
                                  {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная",
@@ -137,17 +144,23 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
                                      [this](fw::TColor Value) { FramePen.Color = Value; });
   FramePen = TPenControls{visible, style, width, frameColor, nullptr};
   itFrameSquare = MakeRadioButton(gbxFrame, "itFrameSquare", "Обычная рамка", {6, 72, 74, 17});
-  itFrameRound = MakeRadioButton(gbxFrame, "itFrameRound", "Закругленная рамка", {82, 72, 80, 17});
+  itFrameRound = MakeRadioButton(gbxFrame, "itFrameRound", "Закругленная рамка", {6, 90, 80, 17});
+  GrowToChildren(gbxFrame, 6);
 
-  auto* place = MakeGroupBox(Page, "gbxPlace", "Размещение", {178, 74, 164, 92});
+  auto* place = MakeGroupBox(Page, "gbxPlace", "Размещение", {RightOf(gbxFrame) + 6, groups, 164, 92});
   itPosAuto = MakeRadioButton(place, "itPosAuto", "Расположение по умолчанию", {6, 16, 154, 17});
   itPosCustom = MakeRadioButton(place, "itPosCustom", "Заданное расположение", {6, 36, 154, 17});
   itPosAuto->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   itPosCustom->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   seCoordTop = MakeSpinEdit(place, "seCoordTop", -10000, 10000, {6, 60, 60, 21});
   seCoordLeft = MakeSpinEdit(place, "seCoordLeft", -10000, 10000, {80, 60, 60, 21});
+  GrowToChildren(place, 6);
+  const fw::Integer groupHeight = std::max(gbxFrame->Height(), place->Height());
+  gbxFrame->SetHeight(groupHeight);
+  place->SetHeight(groupHeight);
+  view->SetWidth(std::max(view->Width(), RightOf(place) - 8));
 
-  Shadow = MakeShadowGroup(Page, {8, 170, 334, 48});
+  Shadow = MakeShadowGroup(Page, {8, BottomOf(place) + 4, view->Width(), 48});
   BindShadowColour(Shadow, "butShadowColor");
   gbxShadow = Shadow.Group;
   itShadowSimple = Shadow.Simple;
