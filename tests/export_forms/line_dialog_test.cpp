@@ -15,6 +15,7 @@
 #include "chart/SeriesPointer.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
+#include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinLineProp.h"
 #include "export_forms/ColourPicks.h"
@@ -78,7 +79,7 @@ class LineDialogTest : public kvtest::HeadlessTest {
   }
   static void Edit(TwndLineProp& d) {
     d.LinePen.Width->SetValue(4);
-    d.LinePen.Style->SetItemIndex(1);
+    d.LinePen.Style->SetSelectedStyle(fw::psDash);
     d.LinePen.SetColor(fw::clRed);
     d.cbShowInLegend->SetChecked(false);
     d.cbPointVisible->SetChecked(true);

@@ -12,6 +12,7 @@
 #include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
+#include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/DialogControls.h"
 #include "export/forms/TargetWatch.h"

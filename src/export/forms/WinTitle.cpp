@@ -135,10 +135,7 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
   const fw::Integer groups = row + 26;
   gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, groups, 164, 92});
   auto* visible = MakeCheckBox(gbxFrame, "cbFrameVisible", "Рамка", {6, 4, 70, 17});
-  auto* style = MakeDropDownList(gbxFrame, "butFrameStyle",
-                                 {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная",
-                                  "Штрих-пунктир-пунктирная"},
-                                 {6, 24, 150, 21});
+  auto* style = MakePenStyleButton(gbxFrame, "butFrameStyle", {6, 24, 150, 21});
   auto* width = MakeSpinEdit(gbxFrame, "seFrameWidth", 1, 10, {6, 48, 44, 21});
   auto* frameColor = MakeColorButton(gbxFrame, "butFrameColor", {56, 48, 60, 21},
                                      [this](fw::TColor Value) { FramePen.Color = Value; });
