@@ -134,6 +134,19 @@ TEST_F(LineDialogTest, OkWithSelectionChangesEverySelectedGraph) {
   EXPECT_EQ(undo->Count(), 2);
 }
 
+// The controls show the current graph's line and markers, also when other graphs are selected.
+TEST_F(LineDialogTest, ControlsShowTheCurrentGraph) {
+  series[1]->LinePen()->SetWidth(5);
+  series[1]->Pointer()->SetHorizSize(7);
+  series[0]->LinePen()->SetWidth(2);
+  selected = {series[0], series[2]};  // the current graph, G2, is not among them
+  Run(fw::mrCancel, [](TwndLineProp& d) {
+    EXPECT_EQ(d.LinePen.Width->Value(), 5);
+    EXPECT_EQ(d.sePointSizeH->Value(), 7);
+  });
+  EXPECT_EQ(series[0]->LinePen()->Width(), 2);
+}
+
 TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {
   chart::TLineSeries* s = series[1];
   s->SetSeriesColor(fw::clPurple);
