@@ -14,8 +14,12 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/WinSaveParams.h"
+#include "framework/Colors.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/GridsString.h"
 #include "platform/controls/MessageBox.h"
+#include "platform/gdi/GdiDraw.h"
 #include "platform/desktop/ScriptedAnswers.h"
 #include "platform/kernel/TextConvert.h"
 #include "support/HeadlessFixture.h"
@@ -164,6 +168,23 @@ TEST_F(SaveParamsWizardTest, CancelWritesNothing) {
   desktop->script([&] { w->SetModalResult(fw::mrCancel); });
   EXPECT_EQ(w->ShowModal(), fw::mrCancel);
   EXPECT_FALSE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
+}
+
+// The names page's key column, the graphs, is painted in the info-tip colour; the file column
+// in the window colour.
+TEST_F(SaveParamsWizardTest, TheNamesKeyColumnIsInTheInfoTipColour) {
+  auto w = Open();
+  w->GridNames->SetParent(w.get());  // shown whatever page is current
+  w->GridNames->SetVisible(true);
+  w->Show();
+  fw::TBitmap shot;
+  shot.SetPixelFormat(fw::pf24bit);
+  shot.SetSize(w->GridNames->Width(), w->GridNames->Height());
+  w->GridNames->PaintTo(shot.Canvas()->Handle(), 0, 0);
+  const fw::TRect key = w->GridNames->CellRect(0, 1), file = w->GridNames->CellRect(1, 2);  // (1, 1) is the current cell
+  auto at = [&](fw::Integer X, fw::Integer Y) { return fw::TColor(win::GetPixel(shot.Canvas()->Handle(), X, Y) & 0xFFFFFF); };
+  EXPECT_EQ(at(key.right - 3, key.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clInfoBk)));
+  EXPECT_EQ(at(file.right - 3, file.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clWindow)));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "export/forms/MultiGraphExport.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/GridsString.h"
 #include "workspace/Common.h"
 #include "workspace/Graph.h"
@@ -145,6 +146,16 @@ void TwndSaveParams::BuildPages() {
   GridNames->SetFixedRows(1);
   GridNames->SetColWidths(0, 185);
   GridNames->SetColWidths(1, 251);
+  // The key column (the graphs) in the info-tip colours.
+  GridNames->OnDrawCell = [this](fw::TObject*, fw::Integer ACol, fw::Integer ARow, const fw::TRect& Rect,
+                                 fw::TGridDrawState) {
+    if (ACol != 0 || ARow < GridNames->FixedRows()) return;
+    fw::TCanvas* canvas = GridNames->Canvas();
+    canvas->Brush()->SetColor(fw::clInfoBk);
+    canvas->Font()->SetColor(fw::clInfoText);
+    canvas->FillRect(Rect);
+    canvas->TextRect(Rect, Rect.left + 2, Rect.top + 2, GridNames->Cells(ACol, ARow));
+  };
   GridNames->SetOptions(GridNames->Options() + fw::goEditing + fw::goAlwaysShowEditor);
   GridNames->SetCells(0, 0, "График");
   GridNames->SetCells(1, 0, "Файл для сохранения (без пути и расширения)");
