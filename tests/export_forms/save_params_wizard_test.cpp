@@ -20,6 +20,7 @@
 #include "framework/GridsString.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/gdi/GdiDraw.h"
+#include "platform/desktop/CommonDialogs.h"
 #include "platform/desktop/ScriptedAnswers.h"
 #include "platform/kernel/TextConvert.h"
 #include "support/HeadlessFixture.h"
@@ -185,6 +186,22 @@ TEST_F(SaveParamsWizardTest, TheNamesKeyColumnIsInTheInfoTipColour) {
   auto at = [&](fw::Integer X, fw::Integer Y) { return fw::TColor(win::GetPixel(shot.Canvas()->Handle(), X, Y) & 0xFFFFFF); };
   EXPECT_EQ(at(key.right - 3, key.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clInfoBk)));
   EXPECT_EQ(at(file.right - 3, file.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clWindow)));
+}
+
+// "..." beside the bundle's file name asks for it in a save dialog; Cancel keeps the typed name.
+TEST_F(SaveParamsWizardTest, TheBundleFileButtonAsksForTheFileName) {
+  auto w = Open();
+  w->edBundlePath->SetText(fw::String("/tmp/typed.txt"));
+  win::desktop::PushSaveDialogAnswer(std::nullopt);
+  w->butBundlePath->Click();
+  EXPECT_EQ(cs::WideToUtf8(w->edBundlePath->Text()), "/tmp/typed.txt");
+  win::desktop::PushSaveDialogAnswer(win::desktop::FileDialogResult{{u"/tmp/chosen.txt"}, 1});
+  w->butBundlePath->Click();
+  EXPECT_EQ(cs::WideToUtf8(w->edBundlePath->Text()), "/tmp/chosen.txt");
+  ASSERT_FALSE(win::desktop::CommonDialogHistory().files.empty());
+  const auto& asked = win::desktop::CommonDialogHistory().files.back();
+  EXPECT_TRUE(asked.save);
+  EXPECT_EQ(asked.fileName, u"/tmp/typed.txt");
 }
 
 }  // namespace

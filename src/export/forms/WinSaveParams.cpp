@@ -111,7 +111,14 @@ void TwndSaveParams::BuildPages() {
 
   fw::TPanel* bundle = AddPage("SaveBundle");
   cs::TCsGroupBox* name = MakeGroupBox(bundle, "", "Имя файла для сохранения", {0, 0, 296, 52});
-  edBundlePath = MakeEdit(name, "edBundlePath", {10, 20, 276, 21});
+  edBundlePath = MakeEdit(name, "edBundlePath", {10, 20, 244, 21});
+  butBundlePath = MakeBottomButton(name, "butBundlePath", "...", fw::mrNone, {260, 20, 26, 21});
+  butBundlePath->OnClick = [this](fw::TObject*) {
+    fw::TSaveDialog dialog(nullptr);
+    dialog.SetTitle("Файл для сохранения");
+    dialog.SetFileName(TextOf(edBundlePath));
+    if (dialog.Execute()) edBundlePath->SetText(dialog.FileName());
+  };
   cs::TCsGroupBox* way = MakeGroupBox(bundle, "", "Способ сохранения", {0, 58, 296, 128});
   rbSaveSeq = MakeRadioButton(way, "rbSaveSeq", "Сохранять данные последовательно", {10, 18, 276, 17});
   MakeLabel(way, "В две колонки X Y. Заканчивается один график - начинается следующий ", {26, 38, 262, 28});
