@@ -3,6 +3,7 @@
 #include "analysis/DialogLayout.h"
 #include "analysis/ParamGrid.h"
 #include "controls/CsButtons.h"
+#include "controls/CsLayout.h"
 #include "controls/CsPanels.h"
 #include "controls/CsTextObject.h"
 #include "controls/FloatEdit.h"
@@ -106,6 +107,16 @@ tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char
 void MakeOkCancel(fw::TForm* Form, int Width, int Height) {
   MakeButton(Form, "butOk", u"OK", fw::mrOk, {Width - 112, Height - 18, 52, 14})->SetDefault(true);
   MakeButton(Form, "butCancel", u"Отмена", fw::mrCancel, {Width - 56, Height - 18, 52, 14})->SetCancel(true);
+}
+
+void WidenForGroup(fw::TForm* Form, fw::TWinControl* Group) {
+  const fw::Integer before = Group->Width();
+  cs::GrowToChildren(Group, TDialogLayout::X(4));
+  const fw::Integer dx = Group->Width() - before;
+  if (dx <= 0) return;
+  Form->SetClientWidth(Form->ClientWidth() + dx);
+  for (const char* name : {"butOk", "butCancel"})
+    if (auto* button = dynamic_cast<fw::TControl*>(Form->FindComponent(name))) button->SetLeft(button->Left() + dx);
 }
 
 void SetUpDialog(fw::TForm* Form, const char* Name, const fw::String& Caption, int Width, int Height) {

@@ -54,6 +54,9 @@ TParamGrid* MakeParamGrid(fw::TWinControl* Parent, TUnits At);
 tx::TTxSubmenuItem* MakeSubmenuBar(fw::TForm* Form, const char* Name, const char* Caption, TUnits At);
 // OK (default) and "Отмена" (cancel) at the bottom right of a dialog Width by Height units.
 void MakeOkCancel(fw::TForm* Form, int Width, int Height);
+// Widens Form's client area by what Group grew to hold its children (measured captions), moving
+// the OK and Cancel buttons along.
+void WidenForGroup(fw::TForm* Form, fw::TWinControl* Group);
 // A dialog's common look: caption, fixed frame, centred on the main window, the theme's colour,
 // and the client area in units.
 void SetUpDialog(fw::TForm* Form, const char* Name, const fw::String& Caption, int Width, int Height);

@@ -1,11 +1,13 @@
 #include "analysis/WinDerivedEdit.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "analysis/DialogControls.h"
 #include "analysis/DialogLayout.h"
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
+#include "controls/CsLayout.h"
 #include "controls/CsPanels.h"
 #include "controls/FloatEdit.h"
 #include "controls/NumericSpinEdit.h"
@@ -61,9 +63,11 @@ TwndSplineEdit::TwndSplineEdit(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetUpDialog(this, "wndSplineEdit", "Параметры сплайна", 160, 76);
   auto* group = MakeGroup(this, u"Параметры", {4, 4, 152, 48});
   cbInterpolate = MakeCheck(group, "cbInterpolate", u"Интерполировать", {8, 12, 136, 10});
-  MakeLabel(group, u"Сглаживающий фактор", {8, 30, 84, 10});
+  auto* factor = MakeLabel(group, u"Сглаживающий фактор", {8, 30, 84, 10});
   seFactor = MakeSpin(group, "seFactor", 1, 1000, {96, 28, 48, 12});
+  seFactor->SetLeft(std::max(seFactor->Left(), cs::RightOf(factor) + TDialogLayout::X(2)));
   MakeOkCancel(this, 160, 76);
+  WidenForGroup(this, group);
 }
 
 void TwndSplineEdit::ShowParams(const TSplineParams& Params) {

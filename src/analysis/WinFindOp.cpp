@@ -106,16 +106,25 @@ void TwndFindOp::LayOutGrid() {
   SetClientHeight(GridTop() + height + 5);
 }
 
+workspace::TGraph* TwndFindOp::Graph() const {
+  const workspace::TGraphCollection* graphs = workspace::GraphCollection;
+  return graphs && FGraphId >= 0 ? graphs->ById(FGraphId) : nullptr;
+}
+
+fw::Integer TwndFindOp::GraphIndex() const {
+  const workspace::TGraph* graph = Graph();
+  return graph ? workspace::GraphCollection->IndexOf(graph) : -1;
+}
+
 void TwndFindOp::Bind(fw::Integer Index) {
-  FGraphIndex = Index;
   const workspace::TGraphCollection* graphs = workspace::GraphCollection;
   const workspace::TGraph* graph = graphs ? graphs->Items(Index) : nullptr;
+  FGraphId = graph ? graph->Id() : -1;
   SetCaption(std::string(KindName()) + " - " + (graph ? graph->Series()->Title() : std::string()));
 }
 
 void TwndFindOp::Search() {
-  const workspace::TGraphCollection* graphs = workspace::GraphCollection;
-  const workspace::TGraph* graph = graphs ? graphs->Items(FGraphIndex) : nullptr;
+  const workspace::TGraph* graph = Graph();
   if (!graph) return;
   const std::vector<double> values =
       FindOpMeasure(Kind(), *graph->Series(), double(fedX1->Value()), double(fedX2->Value()));
@@ -130,8 +139,7 @@ void TwndFindOp::ClearResults() {
 }
 
 bool TwndFindOp::GraphXRange(double& Min, double& Max) const {
-  const workspace::TGraphCollection* graphs = workspace::GraphCollection;
-  const workspace::TGraph* graph = graphs ? graphs->Items(FGraphIndex) : nullptr;
+  const workspace::TGraph* graph = Graph();
   if (!graph || graph->Series()->Count() == 0) return false;
   Min = graph->Series()->XValues()->MinValue();
   Max = graph->Series()->XValues()->MaxValue();
@@ -149,6 +157,14 @@ void ShowFindOpWindow(TFindOpKind Kind, fw::Integer GraphIndex) {
 void SetFindOpWindowsGraph(fw::Integer GraphIndex) {
   for (TwndFindOp* window : FindOpWindows)
     if (window) window->Bind(GraphIndex);
+}
+
+void FollowFindOpGraphs(fw::Integer CurrentIndex) {
+  for (TwndFindOp* window : FindOpWindows) {
+    if (!window) continue;
+    const fw::Integer index = window->GraphIndex();
+    window->Bind(index >= 0 ? index : CurrentIndex);
+  }
 }
 
 void CloseFindOpWindows() {

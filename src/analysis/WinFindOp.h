@@ -7,6 +7,10 @@
 
 #include "analysis/WinFindOpBase.h"
 
+namespace workspace {
+class TGraph;
+}
+
 namespace analysis {
 
 class TwndFindOp : public TFindOpForm {
@@ -15,7 +19,10 @@ class TwndFindOp : public TFindOpForm {
   ~TwndFindOp() override;
 
   const char* KindName() const { return FindOpKindName(Kind()); }
-  fw::Integer GraphIndex() const { return FGraphIndex; }
+  // The bound graph and its place in the collection (nullptr / -1 once it is gone). The window
+  // holds the graph's identity, so a reorder or an undo never hands it another graph.
+  workspace::TGraph* Graph() const;
+  fw::Integer GraphIndex() const;
   // Binds the window to the graph at Index: the caption becomes the kind's name, " - " and the
   // graph's title; results already shown stay.
   void Bind(fw::Integer Index);
@@ -30,7 +37,7 @@ class TwndFindOp : public TFindOpForm {
  private:
   void LayOutGrid();
 
-  fw::Integer FGraphIndex = -1;
+  fw::Integer FGraphId = -1;
 };
 
 // One slot per kind (slot 2 unused); a window is made on first use and kept.
@@ -40,6 +47,9 @@ extern std::array<TwndFindOp*, 6> FindOpWindows;
 void ShowFindOpWindow(TFindOpKind Kind, fw::Integer GraphIndex);
 // Binds every open find window to GraphIndex.
 void SetFindOpWindowsGraph(fw::Integer GraphIndex);
+// After any change of the graphs: a window whose graph is gone binds to CurrentIndex, the others
+// take their graph's title again.
+void FollowFindOpGraphs(fw::Integer CurrentIndex);
 // Frees every find window.
 void CloseFindOpWindows();
 // Cancels the pick armed by Window, if it armed the one armed now.

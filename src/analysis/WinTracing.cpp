@@ -1,10 +1,13 @@
 #include "analysis/WinTracing.h"
 
+#include <algorithm>
+
 #include "analysis/DialogControls.h"
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
 #include "chart/PlotToolsCursor.h"
 #include "controls/CsButtons.h"
+#include "controls/CsLayout.h"
 #include "controls/FloatEdit.h"
 #include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
@@ -33,6 +36,9 @@ TwndTracing::TwndTracing(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   butCrossHair->SetHint(u"Показывать перекрестье");
   butCrossHair->SetShowHint(true);
   butClose = MakeButton(this, "butClose", u"Выкл.", fw::mrNone, {210, 3, 36, 14});
+  // The button follows the check box's measured caption.
+  butClose->SetLeft(std::max(butClose->Left(), cs::RightOf(butCrossHair) + TDialogLayout::X(2)));
+  SetClientWidth(std::max(ClientWidth(), cs::RightOf(butClose) + TDialogLayout::X(4)));
   butClose->SetHint(u"Выключить трассировку");
   butClose->SetShowHint(true);
 

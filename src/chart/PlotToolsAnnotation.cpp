@@ -12,6 +12,24 @@
 
 namespace chart {
 
+void TPlotShapePosition::SetBevel(fw::TBevelCut Value) {
+  if (Value != fw::bvNone && Value != fw::bvLowered && Value != fw::bvRaised) return;
+  Store(FBevel, Value);
+}
+
+void TPlotShapePosition::SetBevelWidth(Integer Value) { Store(FBevelWidth, std::max<Integer>(0, Value)); }
+
+void TPlotShapePosition::DrawBevel(TPlotCanvas3D& Canvas, const win::RECT& R) const {
+  if (FBevel == fw::bvNone || FBevelWidth <= 0) return;
+  const Integer frame = Frame()->Visible() ? std::max<Integer>(1, Frame()->Width()) : 0;
+  fw::TRect inner{R.left + frame, R.top + frame, R.right - frame, R.bottom - frame};
+  const fw::TColor light = fw::clBtnHighlight, dark = fw::clBtnShadow;
+  if (FBevel == fw::bvRaised)
+    Canvas.Frame3D(inner, light, dark, FBevelWidth);
+  else
+    Canvas.Frame3D(inner, dark, light, FBevelWidth);
+}
+
 namespace {
 
 // The edges of a rectangle tool are hit from less than this many pixels away.
@@ -91,6 +109,7 @@ void TAnnotationTool::HandleChartEvent(TChartToolEvent Kind) {
   FShape->SetBounds(box);
   FShape->SetCustomPosition(custom);  // recording where it went is not the user's placing
   FShape->DrawShape(canvas, box);
+  FShape->DrawBevel(canvas, box);
   canvas.SetBackMode(cbmTransparent);
   const fw::TPoint at = TextPosition(textWidth, textHeight);
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -6,6 +6,7 @@
 
 #include "chart/ChartElement.h"
 #include "chart/PlotTools.h"
+#include "framework/ExtCtrls.h"
 #include "framework/StdCtrlsTypes.h"
 
 namespace chart {
@@ -13,11 +14,25 @@ namespace chart {
 enum TAnnotationPosition { ppLeftTop, ppLeftBottom, ppRightTop, ppRightBottom };
 enum TAnnotationPositionUnits { muPixels, muPercent };
 
-// The annotation's box: a framed shape that remembers where it was drawn.
+// The annotation's box: a framed shape that remembers where it was drawn, with an optional
+// bevel inside its frame.
 class TPlotShapePosition : public TPlotCustomShapePosition {
  public:
   using TPlotCustomShapePosition::TPlotCustomShapePosition;
   void SetBounds(const win::RECT& R) { SetShapeBounds(R); }
+  // bvNone, bvLowered or bvRaised (another value is refused).
+  fw::TBevelCut Bevel() const { return FBevel; }
+  void SetBevel(fw::TBevelCut Value);
+  // The bevel's rings in pixels (0 draws none).
+  Integer BevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(Integer Value);
+  // The bevel inside R less the frame: highlight above and left and shadow below and right when
+  // raised, the other way round when lowered.
+  void DrawBevel(TPlotCanvas3D& Canvas, const win::RECT& R) const;
+
+ private:
+  fw::TBevelCut FBevel = fw::bvNone;
+  Integer FBevelWidth = 2;
 };
 
 // An arrow from the box to a point of the chart.

@@ -140,6 +140,11 @@ void RegisterOtherTools() {
       Prop("Inverted", &R::Inverted, &R::SetInverted).Default(false),
       Prop("Style", &R::Style, &R::SetStyle).Names({"rsAll", "rsRotation", "rsElevation"}).Default(rsAll),
   });
+  using P = TPlotShapePosition;
+  RegisterProperties<P, TPlotCustomShapePosition>({
+      Prop("Bevel", &P::Bevel, &P::SetBevel).Names({"bvNone", "bvLowered", "bvRaised"}).Default(fw::bvNone),
+      Prop("BevelWidth", &P::BevelWidth, &P::SetBevelWidth).Default(2),
+  });
   using C = TAnnotationCallout;
   RegisterProperties<C, TCustomChartElement>({
       Prop("Visible", &C::Visible, &C::SetVisible).Default(false),

@@ -120,6 +120,8 @@ TGIFPainter::TGIFPainter(TGIFImage* AImage, fw::TCanvas* ACanvas, const fw::TRec
   OnLoopRestart = image.OnLoopRestart;
   OnAnimationEnd = image.OnAnimationEnd;
   SetFreeOnTerminate(Threaded());
+  // A painter thread runs at the image's priority (the two lists name the same seven steps).
+  if (Threaded()) SetPriority(fw::TThreadPriority(image.ThreadPriority()));
   ++gLivePainters;
 }
 
@@ -151,6 +153,7 @@ void TGIFPainter::Start() {
 void TGIFPainter::Stop() {
   FStopped = true;
   if (Threaded()) {
+    SetPriority(fw::tpNormal);
     Terminate();
     {
       std::lock_guard<std::mutex> lock(FEventLock);

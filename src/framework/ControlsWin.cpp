@@ -104,16 +104,19 @@ void TWinControl::CreateHandle() {
   if (FHandle != nullptr) return;
   CreateWnd();
   if (FParent != nullptr && FHandle != nullptr) {
-    // Keep the windows' stacking in the order of the control list.
-    win::HWND after = win::HWND_TOP;
-    for (TControl* c : FParent->FControls) {
-      if (c == this) break;
-      if (c->IsWindowed() && static_cast<TWinControl*>(c)->FHandle != nullptr) {
-        after = static_cast<TWinControl*>(c)->FHandle;
+    // Keep the windows' stacking in the order of the control list, whose later controls lie on
+    // top (BringToFront moves a control to its end): the new window goes just below the first
+    // later sibling that has a window, or on top of all when there is none.
+    win::HWND below = win::HWND_TOP;
+    auto& list = FParent->FControls;
+    for (auto it = std::find(list.begin(), list.end(), this); it != list.end(); ++it) {
+      if (*it == this || !(*it)->IsWindowed()) continue;
+      if (win::HWND h = static_cast<TWinControl*>(*it)->FHandle; h != nullptr) {
+        below = h;
+        break;
       }
     }
-    if (after == win::HWND_TOP) after = win::HWND_BOTTOM;
-    win::SetWindowPos(FHandle, after, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+    win::SetWindowPos(FHandle, below, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
   }
 }
 

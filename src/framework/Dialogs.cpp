@@ -20,11 +20,6 @@ win::HWND ActiveFormWindow() {
 
 win::HWND TCommonDialog::ParentWindow() { return ActiveFormWindow(); }
 
-bool TPrinterSetupDialog::Execute() {
-  AppMessageBox("Настройка принтера пока недоступна.", win::MB_OK | win::MB_ICONINFORMATION);
-  return false;
-}
-
 bool SelectDirectory(const String& Caption, const String& Root, String& Directory) {
   win::desktop::FolderDialogRequest request;
   request.owner = ActiveFormWindow();

@@ -6,6 +6,7 @@
 // box, captioned with the application's title.
 
 #include <memory>
+#include <vector>
 
 #include "framework/Colors.h"
 #include "framework/Component.h"
@@ -151,10 +152,23 @@ class TFontDialog : public TCommonDialog {
   TFontDialogOptions FOptions{fdEffects};
 };
 
-// Printer set-up is not available yet: Execute says so and returns false.
+class TPrinter;
+
+// A paper the printer set-up offers, portrait, in millimetres.
+struct TPaperSize {
+  const char* Name;
+  double WidthMM, HeightMM;
+};
+// A4 first, then A3, A5, B5, Letter, Legal.
+const std::vector<TPaperSize>& PaperSizes();
+
+// The printer set-up: a modal window choosing Printer's queue, paper size and orientation.
+// Execute is true on OK, with the three written to Printer; Cancel (or no Printer) leaves it as
+// it was. A paper size the list does not hold is shown as "Другой" and kept.
 class TPrinterSetupDialog : public TCommonDialog {
  public:
   explicit TPrinterSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+  TPrinter* Printer = nullptr;  // not owned
   bool Execute() override;
 };
 

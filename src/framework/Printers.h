@@ -46,6 +46,8 @@ class TPrinter {
   TPrinterOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TPrinterOrientation Value);
   void SetPaperSize(double WidthMM, double HeightMM);
+  double PaperWidthMM() const { return FPaperWidthMM; }
+  double PaperHeightMM() const { return FPaperHeightMM; }
   Integer Resolution() const { return FResolution; }
   void SetResolution(Integer Value);
   Integer PageWidth() const;

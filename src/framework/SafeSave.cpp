@@ -51,6 +51,16 @@ int CreatePartFile(const String& Target, const String& FileName, String& PartNam
 }  // namespace
 
 void SaveFileSafely(const String& FileName, const std::function<void(TStream* Stream)>& Write) {
+  TSafeSaveBatch batch;
+  batch.Add(FileName, Write);
+  batch.Commit();
+}
+
+TSafeSaveBatch::~TSafeSaveBatch() {
+  for (const TPending& p : FPending) ::unlink(p.PartName.c_str());
+}
+
+void TSafeSaveBatch::Add(const String& FileName, const std::function<void(TStream* Stream)>& Write) {
   const String target = ResolvedTarget(FileName);
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
@@ -80,10 +90,18 @@ void SaveFileSafely(const String& FileName, const std::function<void(TStream* St
     ::unlink(partName.c_str());
     throw EWriteError(WriteErrorMessage(error));
   }
-  if (::rename(partName.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(partName.c_str());
-    RaiseCreateError(FileName, error);
+  FPending.push_back({FileName, target, partName});
+}
+
+void TSafeSaveBatch::Commit() {
+  while (!FPending.empty()) {
+    const TPending& p = FPending.front();
+    if (::rename(p.PartName.c_str(), p.Target.c_str()) != 0) {
+      const int error = errno;
+      const String name = p.FileName;
+      RaiseCreateError(name, error);  // the destructor removes what is left
+    }
+    FPending.erase(FPending.begin());
   }
 }
 

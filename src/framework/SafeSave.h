@@ -2,6 +2,7 @@
 // Saving a file so that it is either complete or untouched.
 
 #include <functional>
+#include <vector>
 
 #include "framework/ClassesTypes.h"
 
@@ -19,5 +20,28 @@ class TStream;
 // device (also behind a link), or a file that may not be written, is refused and left alone. The errors of the file itself raise EFCreateError "Cannot create file "%s". %s" with
 // FileName; a failed close raises EWriteError "Stream write error".
 void SaveFileSafely(const String& FileName, const std::function<void(TStream* Stream)>& Write);
+
+// Several files saved as one: Add writes each to its new file beside the target (with the checks
+// and errors of SaveFileSafely) and replaces nothing; Commit puts them all in place once every
+// one is written. A batch left without Commit (an Add failed, an exception passed) removes its
+// new files, so every target stays as it was.
+class TSafeSaveBatch {
+ public:
+  TSafeSaveBatch() = default;
+  TSafeSaveBatch(const TSafeSaveBatch&) = delete;
+  TSafeSaveBatch& operator=(const TSafeSaveBatch&) = delete;
+  ~TSafeSaveBatch();
+
+  void Add(const String& FileName, const std::function<void(TStream* Stream)>& Write);
+  // Renames the new files over their targets in the order they were added. A rename that fails
+  // raises EFCreateError with its FileName; the files not yet in place are removed.
+  void Commit();
+
+ private:
+  struct TPending {
+    String FileName, Target, PartName;
+  };
+  std::vector<TPending> FPending;
+};
 
 }  // namespace fw

@@ -8,18 +8,21 @@
 #include <string_view>
 
 #include "framework/Forms.h"
+#include "framework/StdCtrlsText.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/StandardControls.h"
 #include "platform/gdi/GdiDraw.h"
+#include "platform/gdi/GdiText.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/menus/MenuTypes.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/SysMetrics.h"
 #include "platform/user/windows/Window.h"
 
 namespace fw {
@@ -724,6 +727,25 @@ void TCustomComboBox::Select() {
   }
 }
 
+// The dropped list is as wide as its longest entry (and never narrower than the box).
+void TCustomComboBox::FitDroppedWidth() {
+  if (!HandleAllocated()) return;
+  const auto count = Integer(win::SendMessageW(FHandle, win::CB_GETCOUNT, 0, 0));
+  Integer widest = 0;
+  WideString text;
+  for (Integer i = 0; i < count; ++i) {
+    const auto length = win::SendMessageW(FHandle, win::CB_GETLBTEXTLEN, win::WPARAM(i), 0);
+    if (length <= 0) continue;
+    text.assign(std::size_t(length) + 1, u'\0');
+    win::SendMessageW(FHandle, win::CB_GETLBTEXT, win::WPARAM(i), reinterpret_cast<win::LPARAM>(text.data()));
+    text.resize(std::size_t(length));
+    widest = std::max(widest, MeasureControlText(Font(), win::WideToUtf8(text), win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx);
+  }
+  Integer width = widest + 8 + 2 * win::GetSystemMetrics(win::SM_CXBORDER);
+  if (count > FDropDownCount) width += win::GetSystemMetrics(win::SM_CXVSCROLL);
+  win::SendMessageW(FHandle, win::CB_SETDROPPEDWIDTH, win::WPARAM(std::max(width, Width())), 0);
+}
+
 void TCustomComboBox::DropDown() {
   if (OnDropDown) OnDropDown(this);
 }
@@ -757,7 +779,10 @@ void TCustomComboBox::CNCommand(TMessage& Message) {
       break;
     }
     case win::CBN_EDITCHANGE: Change(); break;
-    case win::CBN_DROPDOWN: DropDown(); break;
+    case win::CBN_DROPDOWN:
+      FitDroppedWidth();
+      DropDown();
+      break;
     case win::CBN_CLOSEUP: CloseUp(); break;
     default: break;
   }

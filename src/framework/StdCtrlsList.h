@@ -184,6 +184,7 @@ class TCustomComboBox : public TWinControl {
   win::WNDPROC FDefEditProc = nullptr;
   void UnhookEdit();
   void AutoCompleteKey(char16_t& Key);
+  void FitDroppedWidth();
 };
 
 class TComboBox : public TCustomComboBox {

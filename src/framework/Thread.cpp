@@ -1,5 +1,9 @@
 #include "framework/Thread.h"
 
+#include <sys/resource.h>
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -130,7 +134,34 @@ struct TThread::State {
   std::thread worker;
   bool terminated = false;
   bool finished = false;
+  TThreadPriority priority = tpNormal;
+  pid_t tid = 0;  // the running thread's id in the system; 0 before it runs and after it ends
 };
+
+namespace {
+
+// The nice value of a priority: idle the lowest, time-critical the highest.
+int NiceOf(TThreadPriority Priority) {
+  constexpr int kNice[] = {19, 10, 5, 0, -5, -10, -15};
+  return kNice[int(Priority)];
+}
+
+void ApplyPriority(pid_t Tid, TThreadPriority Priority) {
+  if (Tid != 0) ::setpriority(PRIO_PROCESS, id_t(Tid), NiceOf(Priority));
+}
+
+}  // namespace
+
+TThreadPriority TThread::Priority() const {
+  std::lock_guard lock(gLock);
+  return FState->priority;
+}
+
+void TThread::SetPriority(TThreadPriority Value) {
+  std::lock_guard lock(gLock);
+  FState->priority = Value;
+  ApplyPriority(FState->tid, Value);
+}
 
 TThread::TThread(bool CreateSuspended) : FState(std::make_shared<State>()), FCreateSuspended(CreateSuspended) {
   EnsureWakeWindow();
@@ -165,6 +196,11 @@ void TThread::Run(TThread* self) {
   }
   self->FThreadID = win::GetCurrentThreadId();
   std::shared_ptr<State> state = self->FState;
+  {
+    std::lock_guard lock(gLock);
+    state->tid = ::gettid();
+    if (state->priority != tpNormal) ApplyPriority(state->tid, state->priority);
+  }
   try {
     self->Execute();
   } catch (...) {
@@ -179,6 +215,7 @@ void TThread::Run(TThread* self) {
   {
     std::lock_guard lock(gLock);
     state->finished = true;
+    state->tid = 0;
   }
   gSignal.notify_all();
   if (freeSelf) delete self;

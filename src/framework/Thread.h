@@ -16,6 +16,8 @@ namespace fw {
 
 using TThreadMethod = std::function<void()>;
 
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
 class TThread : public TObject {
  public:
   explicit TThread(bool CreateSuspended);
@@ -40,6 +42,10 @@ class TThread : public TObject {
   win::DWORD ThreadID() const { return FThreadID; }
   Integer ReturnValue() const { return FReturnValue; }
   void SetReturnValue(Integer Value) { FReturnValue = Value; }
+  // The thread's scheduling priority, kept before the start and applied to the running thread
+  // (its nice value: a rise the system refuses to an unprivileged program leaves it as it was).
+  TThreadPriority Priority() const;
+  void SetPriority(TThreadPriority Value);
   // The exception that ended Execute, if any.
   std::exception_ptr FatalException() const { return FFatalException; }
 

@@ -1,10 +1,14 @@
 #include "mainwindow/WinInfo.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "framework/StdCtrls.h"
 #include "framework/StdCtrlsList.h"
+#include "framework/StdCtrlsText.h"
 #include "framework/StringList.h"
+#include "platform/gdi/GdiText.h"
+#include "platform/user/services/SysMetrics.h"
 #include "workspace/Common.h"
 #include "workspace/PropSaver.h"
 
@@ -42,6 +46,14 @@ void TwndInfo::ShowStore(const TPropSaver& Info) {
     Info.ReadSectionValues(sections.Strings(s), &values);
     for (fw::Integer i = 0; i < values.Count(); ++i) lines->Add(values.Names(i) + " = " + values.ValueFromIndex(i));
   }
+  // Every line shows whole: the window widens to the longest one (within the screen).
+  fw::Integer longest = 0;
+  for (fw::Integer i = 0; i < lines->Count(); ++i)
+    longest = std::max(longest, fw::MeasureControlText(FLines->Font(), lines->Strings(i),
+                                                       win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx);
+  const fw::Integer need = longest + 8 + win::GetSystemMetrics(win::SM_CXVSCROLL) + (Width() - FLines->ClientWidth());
+  const fw::Integer screen = fw::Screen ? fw::Screen->Width() - 40 : need;
+  if (need > Width()) SetWidth(std::min(need, screen));
 }
 
 void ShowInfoWindowModal(TPropSaver& Info) {

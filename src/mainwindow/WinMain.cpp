@@ -1,7 +1,6 @@
 #include "mainwindow/WinMain.h"
 
-#include <cerrno>
-
+#include <algorithm>
 #include <exception>
 
 #include "analysis/Analisis.h"
@@ -19,6 +18,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "framework/StdCtrlsText.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "mainwindow/GraphToolbar.h"
@@ -26,9 +26,11 @@
 #include "mainwindow/WinInfo.h"
 #include "mainwindow/WorkspaceFile.h"
 #include "platform/controls/MessageBox.h"
+#include "platform/gdi/GdiText.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/messages/DragDrop.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/services/SysMetrics.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "tx/Tx.h"
 #include "tx/TxThemes.h"
@@ -239,6 +241,18 @@ void TwndKorvalinMain::BuildDataPanel() {
   FDataGrid->SetShowLabels(false);
   FDataGrid->SetShowXValues(chart::cgsYes);
   FDataGrid->SetShowTitleRow(false);
+  // X and Y show whole at the panel's width: each column takes the longest text a value gets
+  // ("-1.23456789012345E-100", every digit shown), beside the row numbers of a million points
+  // and the vertical scroll bar.
+  const auto textWidth = [this](const char* Text) {
+    return fw::MeasureControlText(FDataGrid->Font(), Text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx;
+  };
+  constexpr fw::Integer kCellMargin = 6;  // 2 pixels each side and the grid line
+  const fw::Integer valueWidth = textWidth("-8.88888888888888E-888") + kCellMargin;
+  FDataGrid->SetDefaultColWidth(valueWidth);
+  const fw::Integer indexWidth = std::max<fw::Integer>(30, textWidth("9999999") + kCellMargin);
+  FDataPanel->SetWidth(indexWidth + 2 * valueWidth + 3 * FDataGrid->GridLineWidth() +
+                       win::GetSystemMetrics(win::SM_CXVSCROLL));
 }
 
 void TwndKorvalinMain::BuildDataMenu() {

@@ -221,16 +221,7 @@ void TwndKorvalinMain::ConnectGraphList() {
       FChart->ExchangeSeries(Series1, Series2);
       return;
     }
-    const fw::Integer i1 = FGraphs->IndexOf(g1), i2 = FGraphs->IndexOf(g2);
     FGraphs->Exchange(g1, g2);
-    // The find windows are bound by index: each keeps its graph.
-    for (analysis::TwndFindOp* window : analysis::FindOpWindows) {
-      if (!window) continue;
-      if (window->GraphIndex() == i1)
-        window->Bind(i2);
-      else if (window->GraphIndex() == i2)
-        window->Bind(i1);
-    }
   };
   // Switching a graph on or off changes what the chart shows, not the collection: the status
   // line and the actions are refreshed all the same.
@@ -249,14 +240,12 @@ void TwndKorvalinMain::UpdateAnalysisActions() {
   const bool any = FGraphs && FGraphs->Count() > 0;
   for (fw::TAction* action : FCurrentGraphActions) action->SetEnabled(current);
   for (fw::TAction* action : FAnyGraphActions) action->SetEnabled(any);
-  // The find windows are bound by index: without graphs they go, and a window whose graph is
-  // gone follows the current one.
-  if (!any) {
+  // Without graphs the find windows go; a window whose graph is gone (undo included) follows the
+  // current one, and every caption names the graph the window measures.
+  if (!any)
     analysis::CloseFindOpWindows();
-  } else {
-    for (analysis::TwndFindOp* window : analysis::FindOpWindows)
-      if (window && window->GraphIndex() >= FGraphs->Count()) window->Bind(FGraphs->CurrentIndex());
-  }
+  else
+    analysis::FollowFindOpGraphs(FGraphs->CurrentIndex());
 }
 
 }  // namespace workspace

@@ -79,9 +79,10 @@ const std::vector<ToolCase> kCases = {
        t->SetText("Пик\nвторой"), t->SetTextAlignment(fw::taCenter), t->SetWidth(120);
        t->Callout()->XPosition = 40;
        t->Shape()->SetShapeStyle(fosRoundRectangle);
+       t->Shape()->SetBevel(fw::bvLowered), t->Shape()->SetBevelWidth(3);
      }),
      {"Text = \"Пик\\nвторой\"", "TextAlignment = taCenter", "Width = 120", "Callout.XPosition = 40",
-      "Shape.ShapeStyle = fosRoundRectangle"}},
+      "Shape.ShapeStyle = fosRoundRectangle", "Shape.Bevel = bvLowered", "Shape.BevelWidth = 3"}},
     {"TSeriesAnimationTool", As<TSeriesAnimationTool>([](auto* t, auto*) { t->SetLoop(salCircular), t->SetSteps(7); }),
      {"Loop = salCircular", "Steps = 7"}},
     {"TGridBandTool", As<TGridBandTool>([](auto* t, auto* c) {

@@ -260,6 +260,25 @@ TEST(GifPaint, ThreadedDrawingKeepsOnePainterPerTarget) {
   LetPaintersEnd();
 }
 
+// A painter thread runs at the image's ThreadPriority; stopping it puts it back to normal.
+TEST(GifPaint, PainterThreadsRunAtTheImagesPriority) {
+  TGIFImage image;
+  GlobalColors(image, {fw::clRed, fw::clLime});
+  AddFrame(image, 0, 0, 4, 4, 0, 100);
+  AddFrame(image, 0, 0, 4, 4, 1, 100);
+  image.SetThreadPriority(tpLowest);
+  image.SetDrawOptions(TGIFDrawOptions{TGIFDrawOption::AsyncPaint, TGIFDrawOption::Animate, TGIFDrawOption::Loop,
+                                       TGIFDrawOption::DirectDraw});
+  auto target = Canvas24(8, 8, fw::clWhite);
+  image.Draw(target->Canvas(), fw::TRect{0, 0, 4, 4});
+  TGIFPainter* painter = image.Painter();
+  ASSERT_NE(painter, nullptr);
+  EXPECT_EQ(painter->Priority(), fw::tpLowest);
+  painter->Stop();
+  EXPECT_EQ(painter->Priority(), fw::tpNormal);
+  LetPaintersEnd();
+}
+
 TEST(GifPaint, ImageDestroyedWhilePaintersRun) {
   {
     TGIFImage image;

@@ -14,6 +14,7 @@
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
+#include "controls/CsPenButton.h"
 #include "controls/FloatEdit.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinAxesFormat.h"
@@ -76,7 +77,7 @@ class AxisDialogTest : public kvtest::HeadlessTest {
     d.memoTitle->Lines()->Add("Напря");
     d.memoTitle->Lines()->Add("жение");
     d.seOuterSize->SetValue(9);
-    d.GridPen.Style->SetItemIndex(2);
+    d.GridPen.Style->SetSelectedStyle(fw::psDot);
     d.cbScMinAuto->SetChecked(false);
     d.fedScMin->SetValue(-2);
     d.fedScMax->SetValue(8);

@@ -8,6 +8,7 @@
 #include "chart/PlotCanvas.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
+#include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinFrameFormat.h"
 #include "export_forms/ColourPicks.h"
@@ -47,7 +48,7 @@ class FrameFormatTest : public kvtest::HeadlessTest {
   }
   static void Edit(TwndFrameFormat& d, bool Visible, int Style, double Width) {
     d.CsCheckBox1->SetChecked(Visible);
-    d.CsPenButton1->SetItemIndex(Style);
+    d.CsPenButton1->SetSelectedStyle(fw::TPenStyle(Style));
     d.CsSpinEdit1->SetValue(Width);
     d.Pen.SetColor(fw::clBlue);
   }
@@ -61,7 +62,7 @@ TEST_F(FrameFormatTest, ShowsThePenAndWritesItOnlyOnOk) {
                   seen = true;
                   EXPECT_EQ(d.Caption(), "Формат рамки");
                   EXPECT_TRUE(d.CsCheckBox1->Checked());
-                  EXPECT_EQ(d.CsPenButton1->ItemIndex(), fw::Integer(fw::psDot));
+                  EXPECT_EQ(d.CsPenButton1->SelectedStyle(), fw::psDot);
                   EXPECT_EQ(d.CsSpinEdit1->Value(), 3);
                   EXPECT_EQ(d.Pen.Color, fw::clRed);
                   Edit(d, false, 1, 7);
@@ -80,7 +81,7 @@ TEST_F(FrameFormatTest, ShowsThePenAndWritesItOnlyOnOk) {
   EXPECT_EQ(pen.Color(), fw::clBlue);
 }
 
-TEST_F(FrameFormatTest, WidthIsClampedAndAStyleTheListLacksIsKept) {
+TEST_F(FrameFormatTest, WidthIsClampedAndAClearPenShowsOnTheStyleButton) {
   const struct {
     double typed;
     int stored;
@@ -90,7 +91,11 @@ TEST_F(FrameFormatTest, WidthIsClampedAndAStyleTheListLacksIsKept) {
     EXPECT_EQ(pen.Width(), r.stored) << r.typed;
   }
   pen.SetStyle(fw::psClear);
-  Run(fw::mrOk, [](TwndFrameFormat& d) { EXPECT_EQ(d.CsPenButton1->ItemIndex(), -1); });
+  Run(fw::mrOk, [](TwndFrameFormat& d) { EXPECT_EQ(d.CsPenButton1->SelectedStyle(), fw::psClear); });
+  EXPECT_EQ(pen.Style(), fw::psClear);
+  // Clear is one of the button's six styles: chosen there, it reaches the pen.
+  pen.SetStyle(fw::psSolid);
+  Run(fw::mrOk, [](TwndFrameFormat& d) { d.CsPenButton1->SetSelectedStyle(fw::psClear); });
   EXPECT_EQ(pen.Style(), fw::psClear);
 }
 

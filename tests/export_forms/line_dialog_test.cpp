@@ -15,6 +15,7 @@
 #include "chart/SeriesPointer.h"
 #include "controls/CsButtons.h"
 #include "controls/CsEditors.h"
+#include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/WinLineProp.h"
 #include "export_forms/ColourPicks.h"
@@ -78,7 +79,7 @@ class LineDialogTest : public kvtest::HeadlessTest {
   }
   static void Edit(TwndLineProp& d) {
     d.LinePen.Width->SetValue(4);
-    d.LinePen.Style->SetItemIndex(1);
+    d.LinePen.Style->SetSelectedStyle(fw::psDash);
     d.LinePen.SetColor(fw::clRed);
     d.cbShowInLegend->SetChecked(false);
     d.cbPointVisible->SetChecked(true);
@@ -131,6 +132,19 @@ TEST_F(LineDialogTest, OkWithSelectionChangesEverySelectedGraph) {
   ExpectEdited(*series[2]);
   EXPECT_TRUE(series[1]->ShowInLegend());
   EXPECT_EQ(undo->Count(), 2);
+}
+
+// The controls show the current graph's line and markers, also when other graphs are selected.
+TEST_F(LineDialogTest, ControlsShowTheCurrentGraph) {
+  series[1]->LinePen()->SetWidth(5);
+  series[1]->Pointer()->SetHorizSize(7);
+  series[0]->LinePen()->SetWidth(2);
+  selected = {series[0], series[2]};  // the current graph, G2, is not among them
+  Run(fw::mrCancel, [](TwndLineProp& d) {
+    EXPECT_EQ(d.LinePen.Width->Value(), 5);
+    EXPECT_EQ(d.sePointSizeH->Value(), 7);
+  });
+  EXPECT_EQ(series[0]->LinePen()->Width(), 2);
 }
 
 TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {

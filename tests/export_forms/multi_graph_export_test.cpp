@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
@@ -247,6 +249,29 @@ TEST_F(MultiGraphExportTest, AFailedFileLeavesNoneOfTheBatch) {
   EXPECT_ANY_THROW(kvforms::ExportGraphs(List(), p, {}));
   EXPECT_EQ(Files(), std::vector<std::string>{"beta.txt"});
   EXPECT_TRUE(fs::is_directory(Path("beta.txt")));
+}
+
+// A file that is there already is not replaced when a later file of the export fails.
+TEST_F(MultiGraphExportTest, AFailedFileLeavesTheEarlierTargetsAsTheyWere) {
+  TwoGraphs();
+  {
+    std::ofstream old(Path("alpha.txt"), std::ios::binary);
+    old << "kept";
+  }
+  fs::create_directory(Path("beta.txt"));
+  kvforms::TExportParameters p;
+  p.SaveBundle = false;
+  p.Path = Dir();
+  p.Naming = kvforms::enFilesByGraphNames;
+  EXPECT_ANY_THROW(kvforms::ExportGraphs(List(), p, {}));
+  EXPECT_EQ(Files(), (std::vector<std::string>{"alpha.txt", "beta.txt"}));
+  std::ifstream in(Path("alpha.txt"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept");
+  // With the folder gone the same export replaces it.
+  fs::remove(Path("beta.txt"));
+  kvforms::ExportGraphs(List(), p, {});
+  std::ifstream again(Path("alpha.txt"), std::ios::binary);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(again), {}), "kept");
 }
 
 }  // namespace

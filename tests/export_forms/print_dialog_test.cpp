@@ -21,6 +21,10 @@
 #include "export/chart_export_fixture.h"
 #include "export/format_test_support.h"
 #include "export/forms/WinPrint.h"
+#include "framework/Dialogs.h"
+#include "framework/StdCtrls.h"
+#include "framework/StdCtrlsList.h"
+#include "framework/Forms.h"
 #include "framework/Printers.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/desktop/CommonDialogs.h"
@@ -289,6 +293,61 @@ TEST_F(PrintDialogTest, SettingsThatCannotBeKeptDoNotStopPrinting) {
   const std::string said = win::WideToUtf8(win::MessageBoxHistory()[0].text);
   EXPECT_EQ(said.rfind("Настройки программы не сохраняются", 0), 0u) << said;
   EXPECT_TRUE(std::filesystem::is_directory(settings));
+}
+
+// "Принтер..." opens the printer set-up: OK writes the queue, the paper and the orientation to
+// the printer, the caption names the printer and the orientation buttons follow; Cancel changes
+// nothing.
+TEST_F(PrintDialogTest, PrinterSetUpChoosesQueuePaperAndOrientation) {
+  auto dialog = Open();
+  fw::TPrinter& printer = *dialog->Printer();
+  const std::vector<fw::String> printers = printer.Printers();
+  const auto pdf = fw::Integer(std::find(printers.begin(), printers.end(), "PDF") - printers.begin());
+  ASSERT_LT(pdf, fw::Integer(printers.size()));
+  struct Case {
+    fw::TModalResult Result;
+    fw::Integer Paper;  // in PaperSizes()
+    bool Landscape;
+  };
+  for (const Case& c : {Case{fw::mrCancel, 2, false}, Case{fw::mrOk, 2, false}, Case{fw::mrOk, 4, true}}) {
+    SCOPED_TRACE(int(c.Result) * 10 + int(c.Paper));
+    const double widthBefore = printer.PaperWidthMM();
+    const fw::TPrinterOrientation orientationBefore = printer.Orientation();
+    bool shown = false;
+    desktop->script([&] {
+      fw::TCustomForm* setup = fw::Screen->ActiveForm();
+      ASSERT_NE(setup, nullptr);
+      EXPECT_EQ(setup->Caption(), "Настройка принтера");
+      auto* queue = dynamic_cast<fw::TComboBox*>(setup->FindComponent("cbPrinter"));
+      auto* paper = dynamic_cast<fw::TComboBox*>(setup->FindComponent("cbPaper"));
+      auto* landscape = dynamic_cast<fw::TRadioButton*>(setup->FindComponent("rbLandscape"));
+      auto* portrait = dynamic_cast<fw::TRadioButton*>(setup->FindComponent("rbPortrait"));
+      ASSERT_TRUE(queue && paper && landscape && portrait);
+      shown = true;
+      queue->SetItemIndex(pdf);
+      paper->SetItemIndex(c.Paper);
+      (c.Landscape ? landscape : portrait)->SetChecked(true);
+      setup->SetModalResult(c.Result);
+    });
+    dialog->butPrinter->Click();
+    EXPECT_TRUE(shown);
+    if (c.Result != fw::mrOk) {
+      EXPECT_EQ(printer.PaperWidthMM(), widthBefore);
+      EXPECT_EQ(printer.Orientation(), orientationBefore);
+      continue;
+    }
+    const fw::TPaperSize& size = fw::PaperSizes()[std::size_t(c.Paper)];
+    EXPECT_EQ(printer.PrinterName(), "PDF");
+    EXPECT_EQ(dialog->Caption(), "Печать - PDF");
+    EXPECT_DOUBLE_EQ(printer.PaperWidthMM(), size.WidthMM);
+    EXPECT_DOUBLE_EQ(printer.PaperHeightMM(), size.HeightMM);
+    EXPECT_EQ(printer.Orientation(), c.Landscape ? fw::poLandscape : fw::poPortrait);
+    EXPECT_EQ(dialog->cbLandscape->Checked(), c.Landscape);
+    EXPECT_EQ(dialog->cbPortrait->Checked(), !c.Landscape);
+    // The page in dots follows the paper: its long side across in landscape.
+    const double across = c.Landscape ? size.HeightMM : size.WidthMM;
+    EXPECT_NEAR(printer.PageWidth(), across / 25.4 * printer.Resolution(), 1.0);
+  }
 }
 
 }  // namespace

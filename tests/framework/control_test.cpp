@@ -550,6 +550,37 @@ TEST_F(ControlTests, ScreenAndClientCoordinatesAndZOrder) {
   EXPECT_EQ(form.ControlAtPos(Point(25, 35), true), b);
 }
 
+// Windows stack as the control list does: a control added later lies on top of an earlier one it
+// overlaps, whether the windows are made together, one is made again, or one is made later.
+TEST_F(ControlTests, LaterSiblingWindowsLieOnTopOfEarlierOnes) {
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(100, 50, 300, 100);
+  auto make = [&](Integer x) {
+    auto* c = new CountingControl(&form);
+    c->SetParent(&form);
+    c->SetBounds(x, 10, 60, 30);
+    return c;
+  };
+  CountingControl* first = make(10);
+  CountingControl* second = make(40);  // overlaps first over x 40..70
+  form.Show();
+  const win::POINT overlap{100 + 55, 50 + 20};
+  EXPECT_EQ(win::WindowFromPoint(overlap), second->Handle());
+  EXPECT_EQ(win::GetWindow(form.Handle(), win::GW_CHILD), second->Handle());
+  first->RecreateWnd();
+  first->HandleNeeded();
+  EXPECT_EQ(win::WindowFromPoint(overlap), second->Handle());
+  // A third made after the others have windows goes on top; the order below stays.
+  CountingControl* third = make(50);
+  third->HandleNeeded();
+  EXPECT_EQ(win::WindowFromPoint(overlap), third->Handle());
+  EXPECT_EQ(win::GetWindow(third->Handle(), win::GW_HWNDNEXT), second->Handle());
+  EXPECT_EQ(win::GetWindow(second->Handle(), win::GW_HWNDNEXT), first->Handle());
+  first->BringToFront();
+  EXPECT_EQ(win::WindowFromPoint(overlap), first->Handle());
+}
+
 TEST_F(ControlTests, RightClickShowsThePopupMenuOfTheControlUnderTheMouse) {
   TForm form(nullptr);
   form.SetBounds(0, 0, 300, 200);

@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "control_fixture.h"
 #include "framework/Dialogs.h"
 #include "framework/GraphicsObjects.h"
+#include "framework/Printers.h"
+#include "framework/StdCtrls.h"
+#include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/desktop/CommonDialogs.h"
@@ -359,12 +364,43 @@ TEST_F(DialogTests, SelectDirectoryReturnsTheFolderOrLeavesItAlone) {
   EXPECT_EQ(dir, "/home/user/результаты");
 }
 
-TEST_F(DialogTests, PrinterSetupSaysItIsNotAvailable) {
+// The printer set-up shows the printer's paper (a size of no name as "Другой", kept on OK) and
+// writes the choices only on OK; without a printer it shows nothing.
+TEST_F(DialogTests, PrinterSetupShowsThePrintersPaperAndWritesOnlyOnOk) {
+  TPrinterSetupDialog none(nullptr);
+  EXPECT_FALSE(none.Execute());
+  TPrinter printer;
+  printer.SetPaperSize(100, 150);
   TPrinterSetupDialog dlg(nullptr);
-  wd::PushScriptedAnswer("MessageBox", {win::IDOK, {}, 0});
+  dlg.Printer = &printer;
+  std::vector<std::string> papers;
+  auto answer = [&](TModalResult Result, Integer Paper) {
+    desktop->script([&, Result, Paper] {
+      TCustomForm* setup = Screen->ActiveForm();
+      ASSERT_NE(setup, nullptr);
+      auto* paper = dynamic_cast<TComboBox*>(setup->FindComponent("cbPaper"));
+      ASSERT_NE(paper, nullptr);
+      papers.push_back(paper->Text());
+      if (Paper >= 0) paper->SetItemIndex(Paper);
+      dynamic_cast<TRadioButton*>(setup->FindComponent("rbLandscape"))->SetChecked(true);
+      setup->SetModalResult(Result);
+    });
+  };
+  answer(mrCancel, 1);
   EXPECT_FALSE(dlg.Execute());
-  ASSERT_EQ(win::MessageBoxHistory().size(), 1u);
-  EXPECT_EQ(win::MessageBoxHistory()[0].text, u"Настройка принтера пока недоступна.");
+  EXPECT_EQ(printer.PaperWidthMM(), 100);
+  EXPECT_EQ(printer.Orientation(), poPortrait);
+  answer(mrOk, -1);  // the odd size stays
+  EXPECT_TRUE(dlg.Execute());
+  EXPECT_EQ(printer.PaperWidthMM(), 100);
+  EXPECT_EQ(printer.Orientation(), poLandscape);
+  answer(mrOk, 1);  // A3
+  EXPECT_TRUE(dlg.Execute());
+  EXPECT_EQ(printer.PaperWidthMM(), 297);
+  EXPECT_EQ(printer.PaperHeightMM(), 420);
+  answer(mrOk, -1);
+  EXPECT_TRUE(dlg.Execute());
+  EXPECT_EQ(papers, (std::vector<std::string>{"Другой", "Другой", "Другой", "A3"}));
 }
 
 TEST_F(DialogTests, AppMessageBoxIsCaptionedWithTheTitleAndOwnedByTheActiveForm) {

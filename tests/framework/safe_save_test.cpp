@@ -160,4 +160,33 @@ TEST_F(SafeSaveTest, AGraphicSavesThroughALinkAndKeepsThePermissions) {
   EXPECT_EQ(Entries(), 3);
 }
 
+// A batch replaces nothing before Commit; dropped uncommitted (a later Add failed) it leaves every
+// target as it was and no new file behind.
+TEST_F(SafeSaveTest, ABatchReplacesItsTargetsOnlyWhenCommitted) {
+  const std::string a = folder_.File("a.txt"), b = folder_.File("b.txt");
+  WriteBytes(a, "old a");
+  auto write = [](const std::string& Bytes) {
+    return [Bytes](fw::TStream* Stream) { Stream->WriteBuffer(Bytes.data(), fw::Integer(Bytes.size())); };
+  };
+  {
+    fw::TSafeSaveBatch batch;
+    batch.Add(a, write("new a"));
+    EXPECT_EQ(ReadBytes(a), "old a");
+    EXPECT_THROW(batch.Add(b, [](fw::TStream*) { throw fw::EWriteError("disk full"); }), fw::EWriteError);
+  }
+  EXPECT_EQ(ReadBytes(a), "old a");
+  EXPECT_FALSE(std::filesystem::exists(b));
+  EXPECT_EQ(Entries(), 1);
+  {
+    fw::TSafeSaveBatch batch;
+    batch.Add(a, write("new a"));
+    batch.Add(b, write("new b"));
+    EXPECT_EQ(Entries(), 3);  // a and the two new files beside their targets
+    batch.Commit();
+  }
+  EXPECT_EQ(ReadBytes(a), "new a");
+  EXPECT_EQ(ReadBytes(b), "new b");
+  EXPECT_EQ(Entries(), 2);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Forms.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
@@ -320,6 +321,68 @@ TEST_F(ListTests, OwnerDrawnComboDrawsItsItemsThroughOnDrawItem) {
   EXPECT_EQ(drawn.back(), 0);
   win::POINT p = At(combo, 5, 5);  // inside the sunken field
   EXPECT_EQ(TColor(desktop->screen_pixel(p.x, p.y)), clRed);
+}
+
+// Return and Esc in a dropped list close the list (choosing or restoring the entry); the form's
+// default and cancel buttons are not pressed. Closed, the keys reach the form again.
+TEST_F(ListTests, ReturnAndEscapeInADroppedListCloseTheListNotTheForm) {
+  struct Case {
+    TComboBoxStyle style;
+    win::UINT key;
+    Integer expectedIndex;
+  };
+  for (const Case& k : {Case{csDropDownList, win::VK_RETURN, 1}, Case{csDropDownList, win::VK_ESCAPE, 0},
+                        Case{csDropDown, win::VK_RETURN, 1}, Case{csDropDown, win::VK_ESCAPE, 0}}) {
+    SCOPED_TRACE(int(k.style) * 100 + int(k.key));
+    auto* ok = Add<TButton>(10, 200, 75, 25);
+    ok->SetDefault(true);
+    ok->SetModalResult(mrOk);
+    auto* cancel = Add<TButton>(100, 200, 75, 25);
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    auto* combo = Add<TComboBox>(10, 10, 150, 21);
+    combo->SetStyle(k.style);
+    for (const char* s : {"Сплошная", "Пунктир", "Штрих"}) combo->Items()->Add(s);
+    combo->SetItemIndex(0);
+    ShowForm();
+    combo->SetFocus();
+    combo->SetDroppedDown(true);
+    AppPump();
+    if (k.key == win::VK_RETURN) Key(win::VK_DOWN);
+    Key(k.key);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), k.expectedIndex);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    // With the list closed the same key commands the form.
+    Key(k.key);
+    EXPECT_EQ(form->ModalResult(), k.key == win::VK_RETURN ? mrOk : mrCancel);
+    form->SetModalResult(mrNone);
+    delete ok;
+    delete cancel;
+    delete combo;
+  }
+}
+
+// A dropped list is as wide as its longest entry, never narrower than the box.
+TEST_F(ListTests, TheDroppedListIsAsWideAsItsLongestEntry) {
+  auto* narrow = Add<TComboBox>(10, 10, 60, 21);
+  narrow->SetStyle(csDropDownList);
+  for (const char* s : {"Сплошная", "Штрих-пунктир-пунктирная"}) narrow->Items()->Add(s);
+  auto* wide = Add<TComboBox>(10, 40, 300, 21);
+  wide->SetStyle(csDropDownList);
+  wide->Items()->Add("1");
+  ShowForm();
+  for (TComboBox* combo : {narrow, wide}) {
+    combo->SetDroppedDown(true);
+    AppPump();
+    win::RECT r{};
+    ASSERT_TRUE(win::GetWindowRect(combo->ListHandle(), &r));
+    const Integer longest = combo == narrow ? 7 * 24 : 7;  // the test font: 7 pixels a character
+    EXPECT_GE(r.right - r.left, std::max<Integer>(longest + 8, combo->Width()));
+    EXPECT_LE(r.right - r.left, std::max<Integer>(longest + 8 + 20, combo->Width()));
+    combo->SetDroppedDown(false);
+    AppPump();
+  }
 }
 
 }  // namespace

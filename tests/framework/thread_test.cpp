@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -167,6 +169,31 @@ TEST_F(ThreadTest, AnExceptionEndingExecuteIsKeptAndOnTerminateStillRuns) {
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "worker failed");
   }
+}
+
+// A priority set before the start reaches the running thread (its nice value); one set while it
+// runs too; the main thread keeps its own.
+TEST_F(ThreadTest, PriorityReachesTheRunningThread) {
+  const int mainNice = ::getpriority(PRIO_PROCESS, 0);
+  std::atomic<int> before{-100}, after{-100};
+  std::atomic<bool> lowered{false};
+  TWorker worker(true, [&](TWorker*) {
+    before = ::getpriority(PRIO_PROCESS, 0);
+    while (!lowered) std::this_thread::yield();
+    after = ::getpriority(PRIO_PROCESS, 0);
+  });
+  EXPECT_EQ(worker.Priority(), tpNormal);
+  worker.SetPriority(tpLower);
+  worker.Start();
+  while (before == -100) std::this_thread::yield();
+  worker.SetPriority(tpIdle);
+  EXPECT_EQ(worker.Priority(), tpIdle);
+  lowered = true;
+  worker.WaitFor();
+  // A rise back from a nicer start needs privileges the tests may not have.
+  EXPECT_EQ(before, mainNice > 5 && ::geteuid() != 0 ? mainNice : 5);
+  EXPECT_EQ(after, 19);
+  EXPECT_EQ(::getpriority(PRIO_PROCESS, 0), mainNice);
 }
 
 }  // namespace

@@ -351,4 +351,27 @@ TEST_F(FindWindowsTest, GroupActionsTakeTheChartSelectionOrTheGraphChoice) {
   EXPECT_EQ(analysis::FindOpGroupWindows().size(), 1u);
 }
 
+// The window holds its graph, not a list place: after a reorder and an undo that takes away the
+// graph before it, the caption and the search still name the same graph.
+TEST_F(FindWindowsTest, AReorderAndAnUndoNeverHandTheWindowAnotherGraph) {
+  workspace::TGraph* c = Add({0, 1}, {-9, 40}, "c");
+  Graphs().Exchange(c, a);  // c, b, a
+  Graphs().Select(1);
+  analysis::TwndFindOp* w = Open(analysis::fkMax);
+  ASSERT_EQ(w->Graph(), b);
+  EXPECT_EQ(w->Caption(), "MAX - b");
+  form->UndoAction()->Execute();  // takes c, the first, away
+  ASSERT_EQ(Graphs().IndexOf(c), -1);
+  EXPECT_EQ(w->Graph(), b);
+  EXPECT_EQ(w->GraphIndex(), Graphs().IndexOf(b));
+  EXPECT_EQ(w->Caption(), "MAX - b");
+  w->fedX1->SetText(u"0");
+  w->fedX2->SetText(u"10");
+  w->butSearch->Click();
+  EXPECT_EQ(w->Grid->Cells(1, 1), "8");
+  // A rename shows in the caption.
+  Graphs().Rename(b, "b2");
+  EXPECT_EQ(w->Caption(), "MAX - b2");
+}
+
 }  // namespace mainwindowtest

@@ -6,6 +6,7 @@
 #include "chart/PlotDragPoint.h"
 #include "chart/PlotMultiSelectorTool.h"
 #include "chart/PlotToolsMarksTip.h"
+#include "chart/Series.h"
 #include "framework/Clipbrd.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
@@ -93,11 +94,43 @@ TEST_F(WinMainToolsTest, ValueTipsFollowTheirSettingAndTheCommandWritesItAtOnce)
   EXPECT_EQ(tools.front(), reinterpret_cast<chart::TPlotCustomTool*>(form->ScrollAxisX()));
 }
 
+// At the panel's default width both columns show whole, for a short value and for the longest
+// text a value gets; drawing them widens no column.
+TEST_F(WinMainToolsTest, TheDataPanelShowsWholeValuesAtItsDefaultWidth) {
+  auto* s = new chart::TLineSeries(nullptr);
+  s->AddXY(-1.23456789012345E-100, 1);
+  s->AddXY(0.000123456789012345, -9.87654321098765E+200);
+  Graphs().AddGraph(s, "wide.txt", {}, "wide");
+  Graphs().SelectLastAdded();
+  Pump();
+  ASSERT_TRUE(form->ShowDataAction()->Execute());
+  Pump();
+  chart::TChartGrid* grid = form->DataGrid();
+  ASSERT_EQ(grid->ColCount(), 3);
+  const fw::Integer widthBefore = grid->ColWidths(1) + grid->ColWidths(2);
+  grid->Repaint();
+  Pump();
+  EXPECT_EQ(grid->ColWidths(1) + grid->ColWidths(2), widthBefore);
+  const fw::TRect client = grid->ClientRect();
+  for (fw::Integer row = 1; row < grid->RowCount(); ++row)
+    for (fw::Integer col = 1; col < 3; ++col) {
+      const std::string text = grid->CellText(col, row);
+      SCOPED_TRACE(text);
+      EXPECT_FALSE(text.empty());
+      const fw::TRect cell = grid->CellRect(col, row);
+      EXPECT_LE(cell.right, client.right);
+      EXPECT_GT(cell.right, cell.left);
+      grid->Canvas()->Font()->Assign(grid->Font());
+      EXPECT_LE(grid->Canvas()->TextWidth(text) + 4, cell.right - cell.left);
+    }
+}
+
 TEST_F(WinMainToolsTest, TheDataPanelShowsThePointsOfTheGraphLastClicked) {
   OpenTwo();
   EXPECT_FALSE(form->DataPanel()->Visible());
   ASSERT_TRUE(form->ShowDataAction()->Execute());
   ASSERT_TRUE(form->DataPanel()->Visible());
+  Pump();  // the chart lays itself out beside the panel
   EXPECT_EQ(form->DataGrid()->Series(), Graphs().Current()->Series());
   ClickChart(PointOf(0, 1));
   chart::TChartSeries* low = Graphs().Items(0)->Series();

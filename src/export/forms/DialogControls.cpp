@@ -129,6 +129,17 @@ void BindMemoKeys(fw::TMemo* Memo, cs::TCsButton* Cancel, bool SelectAll) {
   };
 }
 
+void BindRefusableOk(fw::TCustomForm* Form, cs::TCsButton* Ok, std::function<void()> Apply) {
+  Ok->OnClick = [Form, Apply = std::move(Apply)](fw::TObject*) {
+    try {
+      Apply();
+    } catch (const std::exception& e) {
+      Form->SetModalResult(fw::mrNone);
+      fw::Application->ShowException(e);
+    }
+  };
+}
+
 void BindCtrlEnter(fw::TCustomForm* Form, cs::TCsButton* Ok) {
   Form->OnKeyDown = [Ok](fw::TObject*, fw::Word& Key, fw::TShiftState Shift) {
     if (Key == win::VK_RETURN && Shift == fw::TShiftState{fw::ssCtrl}) {

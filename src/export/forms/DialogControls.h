@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "controls/CsLayout.h"
 #include "framework/ClassesTypes.h"
 #include "framework/Colors.h"
 
@@ -17,6 +18,7 @@ class TFont;
 class TMemo;
 class TWinControl;
 }  // namespace fw
+
 namespace cs {
 class TCsColorButton;
 class TCsButton;
@@ -29,6 +31,12 @@ class TCsSpinEdit;
 }  // namespace cs
 
 namespace kvforms {
+
+using cs::BottomOf;
+using cs::FlowRight;
+using cs::GrowPagesToChildren;
+using cs::GrowToChildren;
+using cs::RightOf;
 
 // Font sizes the format dialogs give chart elements, in points: a font of no size cannot be
 // drawn, and a huge one only costs memory and time.
@@ -72,6 +80,9 @@ bool ChooseFont(fw::TFont* Font);
 // The format dialogs' memo keys: Esc in Memo presses Cancel, and with SelectAll Ctrl+A selects
 // the memo's whole text. Both keys go no further.
 void BindMemoKeys(fw::TMemo* Memo, cs::TCsButton* Cancel, bool SelectAll);
+// Ok runs Apply before it closes Form; an Apply that raises is refused: the message shows and
+// Form stays open (Apply must refuse before it writes anything).
+void BindRefusableOk(fw::TCustomForm* Form, cs::TCsButton* Ok, std::function<void()> Apply);
 // Ctrl+Enter anywhere in Form (which previews keys) presses Ok.
 void BindCtrlEnter(fw::TCustomForm* Form, cs::TCsButton* Ok);
 

@@ -194,19 +194,15 @@ void ExportGraphs(const std::vector<workspace::TGraph*>& Graphs, const TExportPa
       contents.push_back(out);
     }
   }
-  std::vector<String> created;
-  try {
-    for (size_t i = 0; i < names.size(); ++i) {
-      const bool existed = fw::FileExists(names[i]);
-      workspace::WithFileErrors(names[i], workspace::faWrite, [&] {
-        fw::SaveFileSafely(names[i], [&](fw::TStream* s) { chart::WriteAllBytes(s, contents[i]); });
-      });
-      if (!existed) created.push_back(names[i]);
-    }
-  } catch (...) {
-    for (const String& name : created) fw::DeleteFile(name);
-    throw;
+  // Every file is written beside its target before the first one is replaced, so a failure
+  // part-way leaves all the files the export would replace as they were.
+  fw::TSafeSaveBatch batch;
+  for (size_t i = 0; i < names.size(); ++i) {
+    workspace::WithFileErrors(names[i], workspace::faWrite, [&] {
+      batch.Add(names[i], [&](fw::TStream* s) { chart::WriteAllBytes(s, contents[i]); });
+    });
   }
+  batch.Commit();
 }
 
 }  // namespace kvforms

@@ -23,8 +23,8 @@ std::vector<fw::String> ExportFileNames(const std::vector<workspace::TGraph*>& G
                                         const TExportParameters& Params);
 
 // Writes Graphs as Params says. Every file's content is made before the first one is written, and
-// each file is replaced only once complete; when one cannot be written, the files this call has
-// created are removed again and the error propagates.
+// every file is written beside its target before any target is replaced; when one cannot be
+// written, no file is replaced or left behind and the error propagates.
 void ExportGraphs(const std::vector<workspace::TGraph*>& Graphs, const TExportParameters& Params,
                   const TExportSeparators& Separators);
 

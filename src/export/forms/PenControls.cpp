@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "chart/PlotCanvas.h"
 #include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
+#include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
 #include "workspace/Common.h"
-
-#include <string>
 
 namespace kvforms {
 
@@ -22,18 +22,15 @@ void TPenControls::SetColor(fw::TColor Value) {
 }
 
 void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToControls) {
-  const fw::Integer styles = Controls.Style->Items()->Count();
   if (ToControls) {
     Controls.Visible->SetChecked(Pen.Visible());
-    const auto style = static_cast<fw::Integer>(Pen.Style());
-    Controls.Style->SetItemIndex(style < styles ? style : -1);
+    Controls.Style->SetSelectedStyle(Pen.Style());
     Controls.Width->SetValue(Pen.Width());
     Controls.SetColor(Pen.Color());
     return;
   }
   Pen.SetVisible(Controls.Visible->Checked());
-  const fw::Integer index = Controls.Style->ItemIndex();
-  if (index >= 0 && index < styles) Pen.SetStyle(static_cast<fw::TPenStyle>(index));
+  Pen.SetStyle(Controls.Style->SelectedStyle());
   const fw::Extended width =
       std::clamp(std::round(Controls.Width->Value()), Controls.Width->MinValue(), Controls.Width->MaxValue());
   Pen.SetWidth(static_cast<fw::Integer>(width));
@@ -45,15 +42,21 @@ TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char*
   const std::string name(Name);
   TPenControls pen;
   pen.Visible = MakeCheckBox(box, name + "Visible", Caption, {6, 2, At.Width - 12, 17});
-  pen.Style = MakeDropDownList(box, name + "Style",
-                               {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная", "Штрих-пунктир-пунктирная"},
-                               {6, 22, 110, 21});
+  pen.Style = MakePenStyleButton(box, name + "Style", {6, 22, 110, 21});
   pen.Width = MakeSpinEdit(box, name + "Width", 10, {120, 22, 40, 21});
   pen.Width->SetMinValue(1);
   pen.Swatch = new cs::TCsPanel(box);
   pen.Swatch->SetParent(box);
   pen.Swatch->SetBounds(6, 46, 30, 19);
   return pen;
+}
+
+cs::TCsPenButton* MakePenStyleButton(fw::TWinControl* Parent, std::string_view Name, TBox At) {
+  auto* button = new cs::TCsPenButton(Parent);
+  button->SetParent(Parent);
+  button->SetName(fw::String(Name));
+  button->SetBounds(At.Left, At.Top, At.Width, At.Height);
+  return button;
 }
 
 void BindPenColour(TPenControls& Pen, const char* Name) {

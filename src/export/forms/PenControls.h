@@ -15,7 +15,7 @@ class TWinControl;
 namespace cs {
 class TCsCheckBox;
 class TCsColorButton;
-class TCsComboBox;
+class TCsPenButton;
 class TCsPanel;
 class TCsSpinEdit;
 }  // namespace cs
@@ -24,7 +24,9 @@ namespace kvforms {
 
 struct TPenControls {
   cs::TCsCheckBox* Visible = nullptr;
-  cs::TCsComboBox* Style = nullptr;  // solid, dash, dot, dash-dot, dash-dot-dot
+  // The control set's pen-style button: its menu offers solid, dash, dot, dash-dot,
+  // dash-dot-dot and clear; it holds an inside-frame style it was given.
+  cs::TCsPenButton* Style = nullptr;
   cs::TCsSpinEdit* Width = nullptr;
   cs::TCsColorButton* ColorButton = nullptr;
   cs::TCsPanel* Swatch = nullptr;
@@ -34,12 +36,14 @@ struct TPenControls {
   void SetColor(fw::TColor Value);
 };
 
-// ToControls: pen to controls; else controls to pen, the width clamped to the spin's range and
-// the style kept when the list shows none (a clear or inside-frame pen).
+// ToControls: pen to controls; else controls to pen, the width clamped to the spin's range.
 void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToControls);
 
-// A pen group box at At: visible box with Caption, style list, width spin (1 to 10) and swatch.
+// A pen group box at At: visible box with Caption, pen-style button, width spin (1 to 10) and
+// swatch.
 TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At);
+// A pen-style button named Name in Parent at At.
+cs::TCsPenButton* MakePenStyleButton(fw::TWinControl* Parent, std::string_view Name, TBox At);
 // The group's colour button in the swatch's place (the swatch goes), choosing Pen's held
 // colour. Pen must stay where it is while the button lives.
 void BindPenColour(TPenControls& Pen, const char* Name);

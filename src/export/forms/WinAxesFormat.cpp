@@ -73,20 +73,13 @@ TwndAxisFormat::TwndAxisFormat(fw::TComponent* AOwner, chart::TChartAxis& Axis)
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {204, top, 80, 25});
   butCancel->SetCancel(true);
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {290, top, 80, 25});
-  // A refused Apply keeps the dialog open with the message shown.
-  butOk->OnClick = [this](fw::TObject*) {
-    try {
-      Apply();
-    } catch (const std::exception& e) {
-      SetModalResult(fw::mrNone);
-      fw::Application->ShowException(e);
-    }
-  };
+  BindRefusableOk(this, butOk, [this] { Apply(); });
   butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {376, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
   BindMemoKeys(memoTitle, butCancel, false);
   LoadControls();
   PageControl1->SetActivePageIndex(0);
+  GrowPagesToChildren(PageControl1, 6);
 }
 
 TwndAxisFormat::~TwndAxisFormat() = default;
@@ -133,14 +126,18 @@ void TwndAxisFormat::BuildGridPage(fw::TWinControl* Page) {
     BindPenColour(r.pen, (std::string(r.name) + "Color").c_str());
   }
   auto* grid = GridPen.Visible->Parent();
-  MakeLabel(grid, "Шаг", {104, 50, 26, 14});
+  auto* step = MakeLabel(grid, "Шаг", {104, 50, 26, 14});
   fedStep = FloatEdit(grid, "fedStep", {130, 46, 48, 21});
-  MakeLabel(TicksPen.Visible->Parent(), "Разм.", {104, 50, 30, 14});
+  auto* ticks = MakeLabel(TicksPen.Visible->Parent(), "Разм.", {104, 50, 30, 14});
   seOuterSize = MakeSpinEdit(TicksPen.Visible->Parent(), "seOuterSize", 0, 100, {136, 46, 42, 21});
   seInnerSize = MakeSpinEdit(InnerTicksPen.Visible->Parent(), "seInnerSize", 0, 100, {136, 46, 42, 21});
-  MakeLabel(MinorGridPen.Visible->Parent(), "Линий", {104, 50, 30, 14});
+  auto* lines = MakeLabel(MinorGridPen.Visible->Parent(), "Линий", {104, 50, 30, 14});
   seMinorGridCount = MakeSpinEdit(MinorGridPen.Visible->Parent(), "seMinorGridCount", 0, 100, {136, 46, 42, 21});
   seMinorTickSize = MakeSpinEdit(MinorTicksPen.Visible->Parent(), "seMinorTickSize", 0, 100, {136, 46, 42, 21});
+  // Each caption just left of its edit, at the caption's measured width.
+  for (auto [label, edit] : {std::pair<fw::TControl*, fw::TControl*>{step, fedStep}, {ticks, seOuterSize},
+                             {lines, seMinorGridCount}})
+    label->SetLeft(edit->Left() - 4 - label->Width());
 }
 
 void TwndAxisFormat::BuildLabelsPage(fw::TWinControl* Page) {
@@ -154,11 +151,14 @@ void TwndAxisFormat::BuildLabelsPage(fw::TWinControl* Page) {
     ChooseFont(FLabelsFont.get());
     ShowFontDescriptions();
   });
+  // Two check boxes a row, at their measured widths.
   cbLabRound = MakeCheckBox(labels, "cbLabRound", "Первое число круглое", {8, 70, 130, 17});
   cbLabAxes = MakeCheckBox(labels, "cbLabAxes", "Метки на оси", {140, 70, 90, 17});
-  cbLabMulti = MakeCheckBox(labels, "cbLabMulti", "Многострочные метки", {232, 70, 134, 17});
+  cbLabMulti = MakeCheckBox(labels, "cbLabMulti", "Многострочные метки", {8, 90, 134, 17});
+  FlowRight({cbLabRound, cbLabAxes}, 8, 12);
+  GrowToChildren(labels, 6);
 
-  auto* scale = MakeGroupBox(Page, "gbxScale", "Масштаб", {6, 104, 372, 124});
+  auto* scale = MakeGroupBox(Page, "gbxScale", "Масштаб", {6, BottomOf(labels) + 8, 372, 124});
   cbScAuto = MakeCheckBox(scale, "cbScAuto", "Автоматический", {8, 18, 120, 17});
   cbScMinAuto = MakeCheckBox(scale, "cbScMinAuto", "Минимум авто", {8, 42, 110, 17});
   fedScMin = FloatEdit(scale, "fedScMin", {124, 40, 100, 21});

@@ -1,5 +1,6 @@
 #include "export/forms/WinCopy.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "controls/CsButtons.h"
@@ -57,6 +58,9 @@ TwndCopyTxt::TwndCopyTxt(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   cbCopyY = Plain(MakeCheckBox(gbxCopyTxt, "cbCopyY", "Значения Y", {10, 42, 140, 17}));
   cbCopyV = Plain(MakeCheckBox(gbxCopyTxt, "cbCopyV", "Только видимую часть", {10, 64, 140, 17}));
   cbCopyP = Plain(MakeCheckBox(gbxCopyTxt, "cbCopyP", "Копировать свойства", {10, 86, 140, 17}));
+  // As wide as the longest measured caption.
+  GrowToChildren(gbxCopyTxt, 8);
+  SetClientWidth(std::max(ClientWidth(), RightOf(gbxCopyTxt) + 6));
   AddButtons(*this);
 }
 

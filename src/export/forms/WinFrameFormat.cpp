@@ -30,10 +30,7 @@ TwndFrameFormat::TwndFrameFormat(fw::TComponent* AOwner, chart::TChartPen& Frame
   gbxFrame = MakeGroupBox(this, "gbxFrame", "Рамка", {6, 4, 208, 124});
   CsCheckBox1 = MakeCheckBox(gbxFrame, "CsCheckBox1", "Отображать", {10, 18, 120, 17});
   MakeLabel(gbxFrame, "Стиль", {10, 44, 60, 14});
-  CsPenButton1 = MakeDropDownList(gbxFrame, "CsPenButton1",
-                                  {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная",
-                                   "Штрих-пунктир-пунктирная"},
-                                  {76, 40, 124, 21});
+  CsPenButton1 = MakePenStyleButton(gbxFrame, "CsPenButton1", {76, 40, 124, 21});
   MakeLabel(gbxFrame, "Толщина", {10, 70, 60, 14});
   CsSpinEdit1 = MakeSpinEdit(gbxFrame, "CsSpinEdit1", 20, {76, 66, 60, 21});
   CsSpinEdit1->SetMinValue(1);

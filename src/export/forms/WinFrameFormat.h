@@ -12,6 +12,7 @@ namespace cs {
 class TCsButton;
 class TCsColorButton;
 class TCsGroupBox;
+class TCsPenButton;
 }  // namespace cs
 
 namespace kvforms {
@@ -24,7 +25,7 @@ class TwndFrameFormat : public fw::TForm {
 
   cs::TCsGroupBox* gbxFrame = nullptr;
   cs::TCsCheckBox* CsCheckBox1 = nullptr;
-  cs::TCsComboBox* CsPenButton1 = nullptr;
+  cs::TCsPenButton* CsPenButton1 = nullptr;
   cs::TCsSpinEdit* CsSpinEdit1 = nullptr;
   cs::TCsColorButton* CsColorButton1 = nullptr;
   cs::TCsButton* butOk = nullptr;

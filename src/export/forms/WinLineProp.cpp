@@ -12,6 +12,7 @@
 #include "controls/CsColorButton.h"
 #include "controls/CsEditors.h"
 #include "controls/CsPanels.h"
+#include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
 #include "export/forms/DialogControls.h"
 #include "export/forms/TargetWatch.h"
@@ -34,7 +35,8 @@ std::string SnapshotSection(bool Selected, std::size_t Index) {
 
 }  // namespace
 
-TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSeries*> Targets, bool Selected)
+TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSeries*> Targets, bool Selected,
+                           chart::TCustomSeries* Current)
     : fw::TForm(AOwner), FTargets(std::move(Targets)), FSelected(Selected) {
   SetName("wndLineProp");
   SetCaption("Свойства линии графика");
@@ -89,8 +91,9 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
   for (std::size_t i = 0; i < FTargets.size(); ++i)
     FSnapshot->WriteSeriesFormat(SnapshotSection(FSelected, i), FTargets[i]);
 
-  if (!FTargets.empty()) {
-    chart::TCustomSeries& first = *FTargets.front();
+  if (!Current && !FTargets.empty()) Current = FTargets.front();
+  if (Current) {
+    chart::TCustomSeries& first = *Current;
     // The pen shows the colour the series is drawn in.
     first.LinePen()->SetColor(first.SeriesColor());
     SyncPenControls(LinePen, *first.LinePen(), true);
@@ -162,7 +165,8 @@ fw::Integer ShowLineProp(workspace::TGraphCollection& Graphs) {
 
   fw::Integer result = fw::mrNone;
   {
-    std::unique_ptr<TwndLineProp> dialog(new TwndLineProp(fw::Application, targets, selected));
+    auto* current = Graphs.Current() ? dynamic_cast<chart::TCustomSeries*>(Graphs.Current()->Series()) : nullptr;
+    std::unique_ptr<TwndLineProp> dialog(new TwndLineProp(fw::Application, targets, selected, current));
     // A graph deleted meanwhile ends the dialog as cancelled; the others get their format back.
     auto* watch = new TTargetWatch(dialog.get());
     watch->OnGone = [&dialog](fw::TComponent* Series) { dialog->Forget(Series); };

@@ -33,7 +33,9 @@ class TwndLineProp : public fw::TForm {
   // Targets: the series edited, the first one loading the controls; Selected tells whether they
   // are a selection (snapshot sections "SERIES0", "SERIES1", ...) or the current graph's
   // series alone ("SERIES").
-  TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSeries*> Targets, bool Selected);
+  // The controls show Current (the current graph's series; the first target when none is given).
+  TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSeries*> Targets, bool Selected,
+               chart::TCustomSeries* Current = nullptr);
   ~TwndLineProp() override;
 
   void Apply();

@@ -16,7 +16,6 @@
 #include "export/PlotPreviewPanel.h"
 #include "export/forms/DialogControls.h"
 #include "framework/Dialogs.h"
-#include "framework/Menus.h"
 #include "framework/Printers.h"
 #include "workspace/Common.h"
 #include "workspace/FileErrors.h"
@@ -133,9 +132,7 @@ void TwndPrint::BuildControls() {
   };
 
   butPrinter = MakeBottomButton(this, "butPrinter", "Принтер...", fw::mrNone, {8, 404, 96, 25});
-  FPrinterMenu = new fw::TPopupMenu(this);
-  butPrinter->SetDropDownMenu(FPrinterMenu);
-  butPrinter->OnClick = [this](fw::TObject*) { FillPrinterMenu(); };
+  butPrinter->OnClick = [this](fw::TObject*) { SetUpPrinter(); };
   butPrint = MakeBottomButton(this, "butPrint", "Печать", fw::mrNone, {220, 404, 88, 25});
   butPrint->SetDefault(true);
   butPrint->OnClick = [this](fw::TObject*) {
@@ -195,16 +192,14 @@ void TwndPrint::AttachHandlers() {
 
 void TwndPrint::UpdateCaption() { SetCaption("Печать - " + FPrinter->PrinterName()); }
 
-void TwndPrint::FillPrinterMenu() {
-  FPrinterMenu->Items()->Clear();
-  const std::vector<fw::String> printers = FPrinter->Printers();
-  for (size_t i = 0; i < printers.size(); ++i) {
-    auto* item = new fw::TMenuItem(FPrinterMenu);
-    item->SetCaption(printers[i]);
-    item->SetChecked(fw::Integer(i) == FPrinter->PrinterIndex());
-    item->OnClick = [this, i](fw::TObject*) { ChoosePrinter(fw::Integer(i)); };
-    FPrinterMenu->Items()->Add(item);
-  }
+void TwndPrint::SetUpPrinter() {
+  fw::TPrinterSetupDialog setup(nullptr);
+  setup.Printer = FPrinter.get();
+  if (!setup.Execute()) return;
+  UpdateCaption();
+  // The orientation buttons follow the printer, and the preview its paper.
+  (FPrinter->Orientation() == fw::poLandscape ? cbLandscape : cbPortrait)->SetChecked(true);
+  OrientationClick();
 }
 
 void TwndPrint::ChoosePrinter(fw::Integer Index) {

@@ -8,7 +8,6 @@
 #include "framework/Forms.h"
 
 namespace fw {
-class TPopupMenu;
 class TPrinter;
 }  // namespace fw
 namespace cs {
@@ -43,6 +42,9 @@ class TwndPrint : public fw::TForm {
   void butPrintClick();
   // Makes the printer of that place in the printer list current.
   void ChoosePrinter(fw::Integer Index);
+  // "Принтер...": the printer set-up (queue, paper, orientation); on OK the caption names the
+  // printer and the orientation buttons and the preview follow it.
+  void SetUpPrinter();
 
   kvexport::TPlotPreviewPanel* p = nullptr;
   cs::TCsGroupBox* gbxOrient = nullptr;
@@ -75,7 +77,7 @@ class TwndPrint : public fw::TForm {
   void LoadSettings();
   void AttachHandlers();
   void UpdateCaption();
-  void FillPrinterMenu();
+
   void OrientationClick();
   void ProportionalClick();
   void MarginChange(cs::TCsSpinEdit* Edit);
@@ -90,7 +92,6 @@ class TwndPrint : public fw::TForm {
   chart::TChart* FChart;
   chart::TMultiSelectorTool* FSelector;
   std::unique_ptr<fw::TPrinter> FPrinter;
-  fw::TPopupMenu* FPrinterMenu = nullptr;
   fw::TRect FMargins{};  // the working copy of the chart's margins
   bool FChartChanged = false;
   fw::TColor FColor = 0, FWallColor = 0;

@@ -1,5 +1,6 @@
 #include "export/forms/WinSaveImg.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -80,7 +81,7 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   cs::TCsGroupBox* compression = MakeGroupBox(gbxGIF, "", "Компрессия", {8, 16, 145, 42});
   rbLZW = MakeRadioButton(compression, "rbLZW", "LZW", {8, 18, 60, 17});
   rbRLE = MakeRadioButton(compression, "rbRLE", "RLE", {74, 18, 60, 17});
-  MakeLabel(gbxGIF, "Сглажив.", {8, 68, 54, 15});
+  auto* dither = MakeLabel(gbxGIF, "Сглажив.", {8, 68, 54, 15});
   cbxDitherMode = MakeDropDownList(
       gbxGIF, "cbxDitherMode",
       {"Nearest  -  Nearest color matching w/o error correction",
@@ -88,7 +89,7 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
        "Sierra  -  Sierra Error Diffusion dithering", "JaJuNI  - Jarvis, Judice & Ninke Error Diffusion dithering",
        "SteveArche  - Stevenson & Arche Error Diffusion dithering", "Burkes  - Burkes Error Diffusion dithering"},
       {64, 64, 89, 21});
-  MakeLabel(gbxGIF, "Сведение", {8, 96, 54, 15});
+  auto* reduction = MakeLabel(gbxGIF, "Сведение", {8, 96, 54, 15});
   cbxColorReduction = MakeDropDownList(
       gbxGIF, "cbxColorReduction",
       {"None  -  Do not perform color reduction", "Windows20  -  Reduce to the Windows 20 color system palette",
@@ -104,6 +105,20 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   gbxSVG = MakeGroupBox(this, "gbxSVG", "SVG", {4, kFormatBoxTop, 161, 55});
   cbAntiAlias = MakeCheckBox(gbxSVG, "cbAntiAlias", "Сглаженный текст", {8, 22, 145, 17});
 
+  // From the measured captions: the lists right of the longer label, the second radio right of
+  // the first, and every box as wide as the widest.
+  const fw::Integer listLeft = std::max(RightOf(dither), RightOf(reduction)) + 4;
+  for (cs::TCsComboBox* list : {cbxDitherMode, cbxColorReduction})
+    list->SetBounds(listLeft, list->Top(), std::max<fw::Integer>(89, RightOf(list) - listLeft), list->Height());
+  FlowRight({rgQuality, rbSpeed}, 8, 8);
+  GrowToChildren(optimisation, 6);
+  fw::Integer width = 0;
+  for (cs::TCsGroupBox* box : {CsGroupBox3, gbxBMP, gbxJPEG, gbxGIF, gbxSVG}) {
+    GrowToChildren(box, 8);
+    width = std::max(width, box->Width());
+  }
+  for (cs::TCsGroupBox* box : {CsGroupBox3, gbxBMP, gbxJPEG, gbxGIF, gbxSVG}) box->SetWidth(width);
+  SetClientWidth(std::max(ClientWidth(), RightOf(CsGroupBox3) + 4));
   for (cs::TCsGroupBox* box : {gbxBMP, gbxJPEG, gbxGIF, gbxSVG}) box->SetVisible(false);
 
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {8, kSizeOnlyHeight - 32, 73, 25});

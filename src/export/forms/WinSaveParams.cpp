@@ -1,5 +1,6 @@
 #include "export/forms/WinSaveParams.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "chart/PlotEngine.h"
@@ -13,6 +14,7 @@
 #include "export/forms/MultiGraphExport.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/GridsString.h"
 #include "workspace/Common.h"
 #include "workspace/Graph.h"
@@ -48,15 +50,24 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   Font()->SetSize(8);
   SetClientWidth(456);
   SetClientHeight(284);
-  MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
-  MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
+  auto* first = MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
+  auto* second = MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
   BuildPages();
+  // The pages and the window widen to the longest measured caption; the buttons keep to the right.
+  fw::Integer right = std::max(RightOf(first), RightOf(second));
+  for (const auto& [name, page] : FPages) {
+    GrowToChildren(page, 6);
+    right = std::max(right, RightOf(page));
+  }
+  for (const auto& [name, page] : FPages) page->SetWidth(right - page->Left());
+  const fw::Integer dx = std::max<fw::Integer>(0, right + 6 - ClientWidth());
+  SetClientWidth(ClientWidth() + dx);
   const fw::Integer top = 284 - 32;
-  butPrev = MakeBottomButton(this, "butPrev", "<< Назад", fw::mrNone, {134, top, 75, 25});
-  butNext = MakeBottomButton(this, "butNext", "Далее >>", fw::mrNone, {212, top, 75, 25});
-  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrNone, {296, top, 75, 25});
+  butPrev = MakeBottomButton(this, "butPrev", "<< Назад", fw::mrNone, {134 + dx, top, 75, 25});
+  butNext = MakeBottomButton(this, "butNext", "Далее >>", fw::mrNone, {212 + dx, top, 75, 25});
+  butOk = MakeBottomButton(this, "butOk", "OK", fw::mrNone, {296 + dx, top, 75, 25});
   butOk->SetDefault(true);
-  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {374, top, 75, 25});
+  butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {374 + dx, top, 75, 25});
   butCancel->SetCancel(true);
   butPrev->OnClick = [this](fw::TObject*) { butPrevClick(); };
   butNext->OnClick = [this](fw::TObject*) { butNextClick(); };
@@ -101,7 +112,14 @@ void TwndSaveParams::BuildPages() {
 
   fw::TPanel* bundle = AddPage("SaveBundle");
   cs::TCsGroupBox* name = MakeGroupBox(bundle, "", "Имя файла для сохранения", {0, 0, 296, 52});
-  edBundlePath = MakeEdit(name, "edBundlePath", {10, 20, 276, 21});
+  edBundlePath = MakeEdit(name, "edBundlePath", {10, 20, 244, 21});
+  butBundlePath = MakeBottomButton(name, "butBundlePath", "...", fw::mrNone, {260, 20, 26, 21});
+  butBundlePath->OnClick = [this](fw::TObject*) {
+    fw::TSaveDialog dialog(nullptr);
+    dialog.SetTitle("Файл для сохранения");
+    dialog.SetFileName(TextOf(edBundlePath));
+    if (dialog.Execute()) edBundlePath->SetText(dialog.FileName());
+  };
   cs::TCsGroupBox* way = MakeGroupBox(bundle, "", "Способ сохранения", {0, 58, 296, 128});
   rbSaveSeq = MakeRadioButton(way, "rbSaveSeq", "Сохранять данные последовательно", {10, 18, 276, 17});
   MakeLabel(way, "В две колонки X Y. Заканчивается один график - начинается следующий ", {26, 38, 262, 28});
@@ -136,6 +154,16 @@ void TwndSaveParams::BuildPages() {
   GridNames->SetFixedRows(1);
   GridNames->SetColWidths(0, 185);
   GridNames->SetColWidths(1, 251);
+  // The key column (the graphs) in the info-tip colours.
+  GridNames->OnDrawCell = [this](fw::TObject*, fw::Integer ACol, fw::Integer ARow, const fw::TRect& Rect,
+                                 fw::TGridDrawState) {
+    if (ACol != 0 || ARow < GridNames->FixedRows()) return;
+    fw::TCanvas* canvas = GridNames->Canvas();
+    canvas->Brush()->SetColor(fw::clInfoBk);
+    canvas->Font()->SetColor(fw::clInfoText);
+    canvas->FillRect(Rect);
+    canvas->TextRect(Rect, Rect.left + 2, Rect.top + 2, GridNames->Cells(ACol, ARow));
+  };
   GridNames->SetOptions(GridNames->Options() + fw::goEditing + fw::goAlwaysShowEditor);
   GridNames->SetCells(0, 0, "График");
   GridNames->SetCells(1, 0, "Файл для сохранения (без пути и расширения)");

@@ -78,6 +78,7 @@ class TwndSaveParams : public fw::TForm {
   cs::TCsRadioButton* rbSaveParal = nullptr;
   cs::TCsEdit* edFilesPath = nullptr;
   cs::TCsButton* butFilesPath = nullptr;
+  cs::TCsButton* butBundlePath = nullptr;  // "...": a save dialog filling edBundlePath
   cs::TCsRadioButton* rbUseNames = nullptr;
   cs::TCsRadioButton* rbSourceNames = nullptr;
   cs::TCsRadioButton* rbManualNames = nullptr;

@@ -68,7 +68,7 @@ TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TF
   butCancel = MakeBottomButton(this, "butCancel", "Отмена", fw::mrCancel, {112, top, 80, 25});
   butCancel->SetCancel(true);
   butOk = MakeBottomButton(this, "butOk", "OK", fw::mrOk, {198, top, 80, 25});
-  butOk->OnClick = [this](fw::TObject*) { Apply(); };
+  BindRefusableOk(this, butOk, [this] { Apply(); });
   butApply = MakeBottomButton(this, "butApply", "Применить", fw::mrNone, {284, top, 80, 25});
   butApply->OnClick = [this](fw::TObject*) { Apply(); };
   BindCtrlEnter(this, butOk);
@@ -80,6 +80,7 @@ TwndTitle::TwndTitle(fw::TComponent* AOwner, chart::TChartTitle& Title) : fw::TF
   // The gradient is edited in a dialog of its own; Cancel here undoes that too.
   FSnapshot->WriteGradient(kGradientKey, FTitle.Gradient());
   PageControl1->SetActivePageIndex(0);
+  GrowPagesToChildren(PageControl1, 6);
 }
 
 TwndTitle::~TwndTitle() = default;
@@ -114,40 +115,49 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
 }
 
 void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
+  // Laid out from the controls' measured captions: the pairs of long radio captions stand one
+  // above the other, and each group is as large as what it holds.
   auto* view = MakeGroupBox(Page, "gbxView", "Вид", {8, 4, 334, 40});
   itViewSimple = MakeRadioButton(view, "itViewSimple", "Простой заголовок - только текст", {6, 16, 160, 17});
-  itViewFine = MakeRadioButton(view, "itViewFine", "Заголовок с оформлением - рамка, фон и тень", {168, 16, 162, 17});
+  itViewFine = MakeRadioButton(view, "itViewFine", "Заголовок с оформлением - рамка, фон и тень", {6, 34, 162, 17});
+  GrowToChildren(view, 6);
   itViewSimple->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   itViewFine->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
-  MakeLabel(Page, "Прозрачность", {8, 52, 80, 14});
-  seTransparency = MakeSpinEdit(Page, "seTransparency", 0, 255, {90, 48, 56, 21});
+  const fw::Integer row = BottomOf(view) + 6;
+  auto* transparency = MakeLabel(Page, "Прозрачность", {8, row + 4, 80, 14});
+  seTransparency = MakeSpinEdit(Page, "seTransparency", 0, 255, {90, row, 56, 21});
   butColor =
-      MakeColorButton(Page, "butColor", {156, 48, 70, 21}, [this](fw::TColor Value) { BackColor = Value; });
-  butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, 48, 90, 21},
+      MakeColorButton(Page, "butColor", {156, row, 70, 21}, [this](fw::TColor Value) { BackColor = Value; });
+  butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, row, 90, 21},
                            [this] { ShowGradientDialog(*FTitle.Gradient(), &FTitle); });
+  FlowRight({transparency, seTransparency, butColor, butGradient}, 8, 6);
 
-  gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, 74, 164, 92});
+  const fw::Integer groups = row + 26;
+  gbxFrame = MakeGroupBox(Page, "gbxFrame", "", {8, groups, 164, 92});
   auto* visible = MakeCheckBox(gbxFrame, "cbFrameVisible", "Рамка", {6, 4, 70, 17});
-  auto* style = MakeDropDownList(gbxFrame, "butFrameStyle",
-                                 {"Сплошная", "Штриховая", "Пунктирная", "Штрих-пунктирная",
-                                  "Штрих-пунктир-пунктирная"},
-                                 {6, 24, 150, 21});
+  auto* style = MakePenStyleButton(gbxFrame, "butFrameStyle", {6, 24, 150, 21});
   auto* width = MakeSpinEdit(gbxFrame, "seFrameWidth", 1, 10, {6, 48, 44, 21});
   auto* frameColor = MakeColorButton(gbxFrame, "butFrameColor", {56, 48, 60, 21},
                                      [this](fw::TColor Value) { FramePen.Color = Value; });
   FramePen = TPenControls{visible, style, width, frameColor, nullptr};
   itFrameSquare = MakeRadioButton(gbxFrame, "itFrameSquare", "Обычная рамка", {6, 72, 74, 17});
-  itFrameRound = MakeRadioButton(gbxFrame, "itFrameRound", "Закругленная рамка", {82, 72, 80, 17});
+  itFrameRound = MakeRadioButton(gbxFrame, "itFrameRound", "Закругленная рамка", {6, 90, 80, 17});
+  GrowToChildren(gbxFrame, 6);
 
-  auto* place = MakeGroupBox(Page, "gbxPlace", "Размещение", {178, 74, 164, 92});
+  auto* place = MakeGroupBox(Page, "gbxPlace", "Размещение", {RightOf(gbxFrame) + 6, groups, 164, 92});
   itPosAuto = MakeRadioButton(place, "itPosAuto", "Расположение по умолчанию", {6, 16, 154, 17});
   itPosCustom = MakeRadioButton(place, "itPosCustom", "Заданное расположение", {6, 36, 154, 17});
   itPosAuto->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   itPosCustom->OnClick = [this](fw::TObject*) { UpdateEnabled(); };
   seCoordTop = MakeSpinEdit(place, "seCoordTop", -10000, 10000, {6, 60, 60, 21});
   seCoordLeft = MakeSpinEdit(place, "seCoordLeft", -10000, 10000, {80, 60, 60, 21});
+  GrowToChildren(place, 6);
+  const fw::Integer groupHeight = std::max(gbxFrame->Height(), place->Height());
+  gbxFrame->SetHeight(groupHeight);
+  place->SetHeight(groupHeight);
+  view->SetWidth(std::max(view->Width(), RightOf(place) - 8));
 
-  Shadow = MakeShadowGroup(Page, {8, 170, 334, 48});
+  Shadow = MakeShadowGroup(Page, {8, BottomOf(place) + 4, view->Width(), 48});
   BindShadowColour(Shadow, "butShadowColor");
   gbxShadow = Shadow.Group;
   itShadowSimple = Shadow.Simple;
@@ -198,6 +208,8 @@ void TwndTitle::UpdateEnabled() {
 }
 
 void TwndTitle::Apply() {
+  // Refused before anything is written, so that a refusal leaves no half-applied title.
+  const fw::Integer size = fw::StrToInt(fw::Trim(cs::WideToUtf8(cbxFontSize->Text())));
   fw::String text;
   for (fw::Integer i = 0; i < Memo1->Lines()->Count(); ++i) {
     if (i) text += "\r\n";
@@ -207,7 +219,6 @@ void TwndTitle::Apply() {
   FTitle.SetVisible(cbShowTitle->Checked());
   fw::TFont& font = *FTitle.Font();
   if (cbxFontName->ItemIndex() >= 0) font.SetName(cs::WideToUtf8(cbxFontName->Items()->Strings(cbxFontName->ItemIndex())));
-  const fw::Integer size = fw::StrToInt(fw::Trim(cs::WideToUtf8(cbxFontSize->Text())));
   font.SetSize(std::clamp(size, kMinFontSize, kMaxFontSize));
   fw::TFontStyles style;
   if (itFontBold->Checked()) style = style + fw::fsBold;

@@ -244,12 +244,25 @@ bool OnComboKey(Combo& c, WPARAM vk, bool sys) {
   return true;
 }
 
+// While the list is dropped Return and Esc close it (choosing or restoring the entry), so the
+// combo box claims them from the dialog; lParam is the key's message when the asker passes one.
+LRESULT DialogCode(const Combo& c, LPARAM lParam) {
+  LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (!c.dropped) return code;
+  const auto* key = reinterpret_cast<const MSG*>(lParam);
+  if (key == nullptr || (key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)))
+    code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
 LRESULT EditSubclass(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND combo = GetParent(edit);
   Combo* c = combo ? ComboOf(combo) : nullptr;
   if (!c || c->edit != edit) return DefWindowProcW(edit, msg, wParam, lParam);
   WNDPROC previous = c->editProc;
   switch (msg) {
+    case WM_GETDLGCODE:
+      return CallWindowProcW(previous, edit, msg, wParam, lParam) | (DialogCode(*c, lParam) & DLGC_WANTMESSAGE);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (OnComboKey(*c, wParam, msg == WM_SYSKEYDOWN)) return 0;
@@ -526,7 +539,7 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (c.edit) SetFocus(c.edit); else FocusIn(c);
       return 0;
     case WM_KILLFOCUS: FocusOut(c, HWND(wParam)); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DialogCode(c, lParam);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (OnComboKey(c, wParam, msg == WM_SYSKEYDOWN)) return 0;

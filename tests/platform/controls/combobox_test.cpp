@@ -410,3 +410,39 @@ TEST_F(ComboBox, CaseStylesPassToTheEditField) {
   HWND plain = MakeCombo(CBS_DROPDOWN, {200, 20, 150, 100}, 6);
   EXPECT_FALSE(GetWindowLongPtrW(Info(plain).hwndItem, GWL_STYLE) & (ES_UPPERCASE | ES_LOWERCASE));
 }
+
+// A dialog's keyboard handling asks the focused window which keys it wants: a dropped list keeps
+// Return and Esc for itself, for both the list style and the edit field of a drop-down.
+TEST_F(ComboBox, DroppedListClaimsReturnAndEscapeFromTheDialog) {
+  auto dialogCommands = [this] {
+    int n = 0;
+    for (auto& m : Log(parent))
+      if (m.msg == WM_COMMAND && m.lParam == 0 && (m.wParam == 1 || m.wParam == 2)) ++n;
+    return n;
+  };
+  for (DWORD style : {DWORD(CBS_DROPDOWNLIST), DWORD(CBS_DROPDOWN)}) {
+    for (UINT key : {UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
+      SCOPED_TRACE(int(style) * 100 + int(key));
+      HWND combo = MakeCombo(style);
+      AddItems(combo, {u"alpha", u"beta"});
+      SendMessageW(combo, CB_SETCURSEL, 0, 0);
+      HWND focus = style == CBS_DROPDOWN ? Info(combo).hwndItem : combo;
+      SetFocus(combo);
+      SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+      if (key == VK_RETURN) SendMessageW(Info(combo).hwndList, WM_KEYDOWN, VK_DOWN, 0);
+      ClearLog();
+      MSG msg{focus, WM_KEYDOWN, key, 0, 0, {}};
+      EXPECT_NE(SendMessageW(focus, WM_GETDLGCODE, key, LPARAM(&msg)) & DLGC_WANTMESSAGE, 0);
+      EXPECT_TRUE(IsDialogMessageW(parent, &msg));
+      desktop->run_until_idle();
+      EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+      EXPECT_EQ(Sel(combo), key == VK_RETURN ? 1 : 0);
+      EXPECT_EQ(dialogCommands(), 0);
+      // Closed, the key is the dialog's again.
+      EXPECT_EQ(SendMessageW(focus, WM_GETDLGCODE, key, LPARAM(&msg)) & DLGC_WANTMESSAGE, 0);
+      EXPECT_TRUE(IsDialogMessageW(parent, &msg));
+      EXPECT_EQ(dialogCommands(), 1);
+      DestroyWindow(combo);
+    }
+  }
+}
