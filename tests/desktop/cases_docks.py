@@ -19,6 +19,11 @@ def floating_bar():
     return int(ids[0]) if ids else None
 
 
+def main_window():
+    """The main window by its title (with a floating toolbar, Program.main may be that instead)."""
+    return int(run("xdotool", "search", "--onlyvisible", "--name", "^Korvalin 4$").split()[0])
+
+
 def settled_geometry(win):
     """The window's place once two readings 0.2 s apart agree."""
     def same():
@@ -66,7 +71,7 @@ def floating_caption_keeps_the_grab_point(p):
     time.sleep(0.2)
     run("xdotool", "click", "--repeat", "2", "--delay", "80", "1")
     wait_for("the toolbar docked", lambda: floating_bar() is None)
-    mx, my, mw, mh = geometry(p.main)
+    mx, my, mw, mh = geometry(main_window())
     wait_for("its buttons in the top row", lambda: bar_colours((mx + 10, my + 45, mx + 190, my + 75)))
 
 
@@ -125,6 +130,48 @@ def case_closed_floating_toolbar_leaves_no_frame_managed(p):
     closed_floating_toolbar_leaves_no_frame(p)
 
 
+def status_line_box(p):
+    x, y, w, h = geometry(main_window())
+    return (x + 8, y + h - 22, 160, 14)
+
+
+def black_share(box):
+    x, y, w, h = box
+    pixels = list(ImageGrab.grab(bbox=(x, y, x + w, y + h)).getdata())
+    return sum(1 for c in pixels if sum(c[:3]) < 60) / max(1, len(pixels))
+
+
+def status_line_keeps_its_face_when_narrowed(p):
+    # The size grip at the status line's right end, dragged 200 pixels to the left in steps: the
+    # window narrows by as much, and the status line's first panel keeps its face colour.
+    x, y, w, h = settled_geometry(main_window())
+    assert face_share(status_line_box(p)) > 0.5, "the status line starts in the face colour"
+    gx, gy = x + w - 12, y + h - 12
+    run("xdotool", "mousemove", str(gx), str(gy))
+    time.sleep(0.3)
+    run("xdotool", "mousedown", "1")
+    time.sleep(0.3)
+    for k in range(1, 9):
+        run("xdotool", "mousemove", str(gx - 25 * k), str(gy))
+        time.sleep(0.15)
+    run("xdotool", "mouseup", "1")
+    narrowed = settled_geometry(main_window())
+    assert abs(narrowed[2] - (w - 200)) <= 2 and narrowed[3] == h, "the window is %r after the grip" % (narrowed,)
+    time.sleep(0.5)
+    box = status_line_box(p)
+    assert black_share(box) < 0.2, "%.0f%% of the status line's first panel is black" % (black_share(box) * 100)
+    assert face_share(box) > 0.5, "the status line's first panel lost its face colour"
+
+
+def case_status_line_keeps_its_face_when_narrowed(p):
+    status_line_keeps_its_face_when_narrowed(p)
+
+
+def case_status_line_keeps_its_face_when_narrowed_managed(p):
+    status_line_keeps_its_face_when_narrowed(p)
+
+
 for _name in ("floating_caption_keeps_the_grab_point", "closed_floating_toolbar_leaves_no_frame"):
     CASE_INI[_name] = CASE_INI[_name + "_managed"] = FLOATING_INI
-WINDOW_MANAGED.update({"floating_caption_keeps_the_grab_point_managed", "closed_floating_toolbar_leaves_no_frame_managed"})
+WINDOW_MANAGED.update({"floating_caption_keeps_the_grab_point_managed", "closed_floating_toolbar_leaves_no_frame_managed",
+                       "status_line_keeps_its_face_when_narrowed_managed"})
