@@ -245,6 +245,8 @@ void TTBDock::DrawBackground(win::HDC DC, const TRect& DrawRect) {
 
 bool TTBDock::UsingBackground() { return FBackground && FBackground->UsingBackground(); }
 
+win::HPALETTE TTBDock::GetPalette() { return UsingBackground() ? FBackground->GetPalette() : nullptr; }
+
 void TTBDock::AlignControls(fw::TControl* /*AControl*/, TRect& /*Rect*/) { ArrangeToolbars(); }
 
 void TTBDock::Loaded() {
@@ -435,10 +437,20 @@ void TTBDock::DrawNCArea(win::HDC DC) {
   if (Has(FBoundLines, blRight)) {
     win::MoveToEx(DC, r.right - 1, r.top, nullptr);
     win::LineTo(DC, r.right - 1, r.bottom);
+    --r.right;
   }
   win::SelectObject(DC, oldPen);
   win::DeleteObject(shadow);
   win::DeleteObject(highlight);
+  // The rest of the frame (what the lines leave of it) in the dock's colour.
+  const TPoint origin = ClientToScreen(TPoint{0, 0});
+  const Integer cx = origin.x - wr.left, cy = origin.y - wr.top;
+  const int saved = win::SaveDC(DC);
+  win::ExcludeClipRect(DC, cx, cy, cx + ClientWidth(), cy + ClientHeight());
+  win::HBRUSH brush = win::CreateSolidBrush(win::COLORREF(fw::ColorToRGB(Color())));
+  win::FillRect(DC, &r, brush);
+  win::DeleteObject(brush);
+  win::RestoreDC(DC, saved);
 }
 
 void TTBDock::Dispatch(TMessage& Message) {
@@ -460,6 +472,16 @@ void TTBDock::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     }
+    case win::WM_MOVE:
+      fw::TCustomControl::Dispatch(Message);
+      if (UsingBackground()) InvalidateBackgrounds();
+      return;
+    case win::WM_PRINT:
+      HandleWMPrint(
+          Handle(), Message,
+          [](win::HWND, win::HDC DC, void* AppData) { static_cast<TTBDock*>(AppData)->DrawNCArea(DC); }, this);
+      return;
+    case win::WM_PRINTCLIENT: HandleWMPrintClient(this, Message); return;
     case win::WM_ERASEBKGND:
       if (UsingBackground()) {
         auto dc = reinterpret_cast<win::HDC>(Message.WParam);

@@ -105,6 +105,9 @@ class TTBDock : public fw::TCustomControl {
   virtual bool UsingBackground();
   virtual void ArrangeToolbars();
 
+  // The background's palette while a background is used; nil otherwise.
+  win::HPALETTE GetPalette();
+
   // Raises EInvalidOperation inside a dockable window or another dock.
   void SetParent(fw::TWinControl* AParent) override;
   void Dispatch(TMessage& Message) override;

@@ -147,11 +147,20 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   TPoint border{};
   GetFloatingBorderSize(border);
   const Integer caption = FShowCaption ? win::GetSystemMetrics(win::SM_CYSMCAPTION) : 0;
+  // The frame that moves: a floating window moves with its floating parent, whose caption is
+  // usually what was grabbed.
+  TTBFloatingWindowParent* const startParent = FloatingParent();
+  const TRect startRect = startParent ? ScreenRectOf(startParent) : ScreenRectOf(this);
+  const TPoint startSize{std::max(1, startRect.right - startRect.left), std::max(1, startRect.bottom - startRect.top)};
   std::vector<TDropTarget> targets;
   {
     TDropTarget t;
-    const TPoint c = OrderControls(false, dtFloating, nullptr);
-    t.Size = TPoint{c.x + 2 * border.x, c.y + 2 * border.y + caption};
+    if (startParent) {
+      t.Size = startSize;  // floating already: it keeps its present size
+    } else {
+      const TPoint c = OrderControls(false, dtFloating, nullptr);
+      t.Size = TPoint{c.x + 2 * border.x, c.y + 2 * border.y + caption};
+    }
     targets.push_back(t);
   }
   for (TTBDock* d : docks) {
@@ -174,11 +183,9 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
     targets.push_back(std::move(t));
   }
 
-  // The grab point as a fraction of the window, so it keeps its place at every size.
-  const TRect startRect = ScreenRectOf(this);
+  // The grab point inside the moving frame; it keeps its relative place at every size.
   const TPoint origin = ClientToScreen(TPoint{0, 0});
   const TPoint grab{origin.x + InitX - startRect.left, origin.y + InitY - startRect.top};
-  const TPoint startSize{std::max(1, startRect.right - startRect.left), std::max(1, startRect.bottom - startRect.top)};
 
   ProcessPaintMessages();
   const bool outline = !FDragSmoothly;

@@ -6,11 +6,13 @@
 
 #include "framework/Menus.h"
 #include "framework/SysUtils.h"
+#include "platform/gdi/GdiBitmaps.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiRegions.h"
 #include "platform/kernel/Rects.h"
+#include "platform/kernel/Threads.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -488,25 +490,84 @@ void TTBCustomDockableWindow::UpdateVisibility() {
   if (!FFloating || FDisableUpdateVisibility > 0) return;
   auto* p = FloatingParent();
   if (!p) return;
-  FInactiveCaption = !FHideWhenInactive && !ApplicationIsActive();
-  const bool visible = ShouldBeVisible();
-  if (visible == p->FShouldShow && (!p->HandleAllocated() || bool(win::IsWindowVisible(p->Handle())) == visible))
-    return;
-  p->FShouldShow = visible;
-  if (!p->HandleAllocated() && !visible) return;
-  if (visible) {
-    // Owned by the application window (on top of all forms) or by the owner form, so that it
-    // stays above it.
-    win::HWND owner = nullptr;
-    if (FFloatingMode == fmOnTopOfAllForms && fw::Application)
-      owner = fw::Application->Handle();
-    else if (p->FParentForm && p->FParentForm->HandleAllocated())
-      owner = p->FParentForm->Handle();
-    if (owner && win::GetWindow(p->Handle(), win::GW_OWNER) != owner)
-      win::SetWindowLongPtrW(p->Handle(), win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner));
-    win::SetWindowPos(p->Handle(), win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+  const bool inactive = !FHideWhenInactive && !ApplicationIsActive();
+  if (inactive != FInactiveCaption) {
+    FInactiveCaption = inactive;
+    p->RedrawNCArea(twrdAll);
   }
-  win::ShowWindow(p->Handle(), visible ? win::SW_SHOWNA : win::SW_HIDE);
+  const bool visible = ShouldBeVisible();
+  if (visible == p->FShouldShow && p->HandleAllocated() && bool(win::IsWindowVisible(p->Handle())) == visible)
+    return;
+  if (HandleAllocated()) Perform(fw::CM_SHOWINGCHANGED, 0, 0);
+}
+
+// A floating window: the floating parent is owned by the application window (on top of all
+// forms) or by the owner form, so that it stays above it; it is topmost as the mode asks, and
+// shows exactly while the window should be seen. Hiding the active one hands activation on.
+void TTBCustomDockableWindow::CMShowingChanged(TMessage& Message) {
+  auto* p = FloatingParent();
+  if (!p) {
+    fw::TCustomControl::CMShowingChanged(Message);
+    return;
+  }
+  const bool visible = ShouldBeVisible();
+  p->HandleNeeded();
+  const win::HWND frame = p->Handle();
+  win::HWND owner = nullptr;
+  if (FFloatingMode == fmOnTopOfAllForms && fw::Application)
+    owner = fw::Application->Handle();
+  else if (p->FParentForm && p->FParentForm->HandleAllocated())
+    owner = p->FParentForm->Handle();
+  if (owner && win::GetWindow(frame, win::GW_OWNER) != owner)
+    win::SetWindowLongPtrW(frame, win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner));
+  UpdateTopmost();
+  if (visible && !p->FShouldShow)
+    win::SetWindowPos(frame, win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+  const bool wasActive = win::GetActiveWindow() == frame;
+  p->FShouldShow = visible;
+  p->Perform(fw::CM_SHOWINGCHANGED, 0, 0);
+  if (HandleAllocated())
+    win::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                      win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOZORDER | win::SWP_NOACTIVATE |
+                          (visible ? win::SWP_SHOWWINDOW : win::SWP_HIDEWINDOW));
+  if (!visible && wasActive) PassActivation(frame);
+}
+
+// On top of all forms: topmost while enabled. On top of its form: topmost when the owner is.
+void TTBCustomDockableWindow::UpdateTopmost() {
+  auto* p = FloatingParent();
+  if (!p || !p->HandleAllocated()) return;
+  const win::HWND frame = p->Handle();
+  bool topmost = false;
+  if (FFloatingMode == fmOnTopOfAllForms) {
+    topmost = HandleAllocated() ? bool(win::IsWindowEnabled(Handle())) : Enabled();
+  } else if (win::HWND owner = win::GetWindow(frame, win::GW_OWNER)) {
+    topmost = (win::GetWindowLongPtrW(owner, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+  }
+  const bool now = (win::GetWindowLongPtrW(frame, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+  if (topmost != now)
+    win::SetWindowPos(frame, topmost ? win::HWND_TOPMOST : win::HWND_NOTOPMOST, 0, 0, 0, 0,
+                      win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+}
+
+void PassActivation(win::HWND From) {
+  struct TSearch {
+    win::HWND From, First = nullptr, FirstTool = nullptr;
+  } search{From};
+  win::EnumThreadWindows(
+      win::GetCurrentThreadId(),
+      [](win::HWND Wnd, win::LPARAM LParam) -> win::BOOL {
+        auto* s = reinterpret_cast<TSearch*>(LParam);
+        if (Wnd == s->From || !win::IsWindowVisible(Wnd) || !win::IsWindowEnabled(Wnd)) return win::TRUE;
+        if (win::GetWindowLongPtrW(Wnd, win::GWL_EXSTYLE) & win::WS_EX_TOOLWINDOW) {
+          if (!s->FirstTool) s->FirstTool = Wnd;
+          return win::TRUE;
+        }
+        s->First = Wnd;
+        return win::FALSE;
+      },
+      reinterpret_cast<win::LPARAM>(&search));
+  if (win::HWND to = search.First ? search.First : search.FirstTool) win::SetActiveWindow(to);
 }
 
 void DockableWindowHook(THookProcCode Code, win::HWND Wnd, win::WPARAM /*WParam*/, win::LPARAM LParam) {
@@ -578,7 +639,19 @@ void TTBCustomDockableWindow::MouseDown(fw::TMouseButton Button, fw::TShiftState
   bool control = false;
   ControlExistsAtPos(TPoint{X, Y}, control);
   if (control) return;
-  if (Shift.Contains(fw::ssDouble)) DoubleClick();
+  if (Shift.Contains(fw::ssDouble)) {
+    DoubleClick();
+    return;
+  }
+  // A press on the bare client area (a separator, the empty end of a bar) drags the window like
+  // its handle does. The loop takes the release, so the framework hears one made up afterwards.
+  BeginMoving(X, Y);
+  if (HandleAllocated()) {
+    win::POINT p{};
+    win::GetCursorPos(&p);
+    const TPoint c = ScreenToClient(TPoint{p.x, p.y});
+    Perform(win::WM_LBUTTONUP, 0, win::MAKELPARAM(c.x, c.y));
+  }
 }
 
 void TTBCustomDockableWindow::WMNCCalcSize(TMessage& Message) {
@@ -692,7 +765,25 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
     case win::WM_MOVE:
       fw::TCustomControl::Dispatch(Message);
       FMoved = true;
+      if (FDocked && FCurrentDock->UsingBackground()) RepaintOffscreen();
       if (OnMove) OnMove(this);
+      return;
+    case win::WM_PRINT:
+      HandleWMPrint(
+          Handle(), Message,
+          [](win::HWND, win::HDC DC, void* AppData) {
+            static_cast<TTBCustomDockableWindow*>(AppData)->DrawNCArea(true, DC, nullptr);
+          },
+          this);
+      return;
+    case win::WM_PRINTCLIENT: HandleWMPrintClient(this, Message); return;
+    case win::WM_ENABLE:
+      fw::TCustomControl::Dispatch(Message);
+      if (FFloatingMode == fmOnTopOfAllForms) UpdateTopmost();
+      return;
+    case fw::CM_COLORCHANGED:
+      RedrawAll();
+      fw::TCustomControl::Dispatch(Message);
       return;
     case fw::CM_TEXTCHANGED: CMTextChanged(Message); return;
     case win::WM_NCRBUTTONUP:
@@ -722,7 +813,12 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
         GetDockedNCAreaSize(nc);
         r.left -= Left() + FCurrentDock->Left() + (nc.x - 2);
         r.top -= Top() + FCurrentDock->Top() + (nc.y - 2);
+        // Only the client area: a printing DC is not clipped to it.
+        const int saved = win::SaveDC(dc);
+        const TRect client = ClientRect();
+        win::IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
         FCurrentDock->DrawBackground(dc, r);
+        win::RestoreDC(dc, saved);
         Message.Result = 1;
         return;
       }
@@ -761,6 +857,47 @@ void TTBCustomDockableWindow::SetCloseButtonHover(bool Value) {
 }
 
 // ---- docked frame ----
+
+void TTBCustomDockableWindow::RedrawAll() {
+  if (HandleAllocated())
+    win::RedrawWindow(Handle(), nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN);
+}
+
+void TTBCustomDockableWindow::RepaintOffscreen() {
+  if (!HandleAllocated() || !win::IsWindowVisible(Handle())) return;
+  const TRect client = ClientRect();
+  win::RECT pending{};
+  if (win::GetUpdateRect(Handle(), &pending, win::FALSE) && pending.left <= client.left &&
+      pending.top <= client.top && pending.right >= client.right && pending.bottom >= client.bottom)
+    return;  // all of it is painted anyway
+  win::RECT wr{};
+  win::GetWindowRect(Handle(), &wr);
+  const Integer w = wr.right - wr.left, h = wr.bottom - wr.top;
+  if (w <= 0 || h <= 0) return;
+  const TPoint origin = ClientToScreen(TPoint{0, 0});
+  const Integer cx = origin.x - wr.left, cy = origin.y - wr.top;
+  win::HDC windowDC = win::GetWindowDC(Handle());
+  win::HDC dc = win::CreateCompatibleDC(windowDC);
+  win::HBITMAP bitmap = win::CreateCompatibleBitmap(windowDC, w, h);
+  win::HGDIOBJ oldBitmap = win::SelectObject(dc, bitmap);
+  DrawNCArea(true, dc, nullptr);
+  win::POINT oldOrigin{};
+  win::SetWindowOrgEx(dc, -cx, -cy, &oldOrigin);
+  win::IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  Perform(win::WM_ERASEBKGND, win::WPARAM(dc), 0);
+  Perform(win::WM_PRINTCLIENT, win::WPARAM(dc), win::PRF_CLIENT);
+  win::SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  win::SelectClipRgn(dc, nullptr);
+  win::BitBlt(windowDC, 0, 0, w, h, dc, 0, 0, win::SRCCOPY);
+  win::SelectObject(dc, oldBitmap);
+  win::DeleteObject(bitmap);
+  win::DeleteDC(dc);
+  win::ReleaseDC(Handle(), windowDC);
+  win::ValidateRect(Handle(), nullptr);
+}
+
+win::HPALETTE TTBCustomDockableWindow::GetPalette() { return FDocked ? FCurrentDock->GetPalette() : nullptr; }
 
 void TTBCustomDockableWindow::DrawNCArea(bool DrawToDC, win::HDC ADC, win::HRGN Clip) {
   if (!FDocked || !HandleAllocated()) return;
@@ -810,6 +947,8 @@ void TTBCustomDockableWindow::DrawNCArea(bool DrawToDC, win::HDC ADC, win::HRGN 
         g = win::RECT{at, start, at + 3, end};
       }
       win::DrawEdge(dc, &g, win::BDR_RAISEDINNER, win::BF_RECT);
+      // The line ends in a highlight pixel, so its light side runs its whole length.
+      win::SetPixelV(dc, g.left, g.bottom - 1, win::GetSysColor(win::COLOR_BTNHIGHLIGHT));
     }
   }
   if (FCloseButtonWhenDocked && FCurrentDock->AllowDrag()) {

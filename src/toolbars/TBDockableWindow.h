@@ -36,6 +36,10 @@ using TTBCloseQueryEvent = std::function<void(fw::TObject* Sender, bool& CanClos
 
 using TTBFloatingWindowParentClass = TTBClassRef<TTBFloatingWindowParent, fw::TComponent*>;
 
+// Hands activation from a window that goes out of sight to the thread's first other visible,
+// enabled top-level window, one that is not a tool window when there is such.
+void PassActivation(win::HWND From);
+
 class TTBCustomDockableWindow : public fw::TCustomControl {
  public:
   explicit TTBCustomDockableWindow(fw::TComponent* AOwner);
@@ -124,6 +128,8 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   // Visibility of a floating window with its owner form and the application.
   bool ShouldBeVisible() const;
   void UpdateVisibility();
+  // The dock's background palette while docked on a dock that has one; nil otherwise.
+  win::HPALETTE GetPalette();
 
   // ---- modal mouse loops ----
   // Drags the window along its dock, to another dock or out to float; (InitX, InitY) is the
@@ -180,6 +186,13 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void CMTextChanged(TMessage& Message) override;
 
   void RecalcNCArea();
+  void CMShowingChanged(TMessage& Message) override;
+  void UpdateTopmost();
+  // Repaints a docked window on a dock with a background through one off-screen copy, so that
+  // the background does not flash when the window moves.
+  void RepaintOffscreen();
+  // Frame, children and background drawn anew.
+  void RedrawAll();
   // WM_CONTEXTMENU outside the client area: the popup menu; true when it was shown.
   bool WMContextMenuOnFrame(TMessage& Message);
   // Redraws the docked close button when its hover state changes.

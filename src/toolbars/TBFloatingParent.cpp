@@ -236,24 +236,47 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     case win::WM_ACTIVATE: {
+      // The main form's caption stays active while its tool window is used; activation itself
+      // goes back to the main form, or on to another window when this one is out of sight.
       fw::TCustomForm::Dispatch(Message);
       fw::TCustomForm* mainForm = fw::Application ? fw::Application->MainForm() : nullptr;
+      const bool activating = (Message.WParam & 0xFFFF) != win::WA_INACTIVE;
       if (mainForm && mainForm->HandleAllocated())
-        win::SendMessageW(mainForm->Handle(), win::WM_NCACTIVATE, (Message.WParam & 0xFFFF) != win::WA_INACTIVE, 0);
-      if ((Message.WParam & 0xFFFF) != win::WA_INACTIVE && mainForm && mainForm->HandleAllocated() &&
-          win::HWND(reinterpret_cast<win::HWND>(Message.LParam)) != mainForm->Handle())
+        win::SendMessageW(mainForm->Handle(), win::WM_NCACTIVATE, activating, 0);
+      if (!activating) return;
+      if (!win::IsWindowVisible(Handle()))
+        PassActivation(Handle());
+      else if (mainForm && mainForm->HandleAllocated() &&
+               reinterpret_cast<win::HWND>(Message.LParam) != mainForm->Handle())
         win::SetActiveWindow(mainForm->Handle());
       return;
     }
     case win::WM_MOUSEACTIVATE: {
       win::SetWindowPos(Handle(), win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE);
+      fw::TCustomForm* mainForm = fw::Application ? fw::Application->MainForm() : nullptr;
       if (FDockableWindow && FDockableWindow->FloatingMode() == fmOnTopOfParentForm &&
-          FDockableWindow->ActivateParent() && fw::Application && fw::Application->MainForm() &&
-          fw::Application->MainForm()->HandleAllocated() && win::GetActiveWindow() != Handle())
-        win::SetActiveWindow(fw::Application->MainForm()->Handle());
+          FDockableWindow->ActivateParent() && mainForm && mainForm->HandleAllocated() &&
+          win::GetActiveWindow() != Handle()) {
+        win::SetActiveWindow(mainForm->Handle());
+        // An owner form other than the main form comes up with it, under its tool window.
+        if (FParentForm && FParentForm != mainForm && FParentForm->HandleAllocated()) {
+          win::SetWindowPos(FParentForm->Handle(), win::HWND_TOP, 0, 0, 0, 0,
+                            win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE);
+          win::SetWindowPos(Handle(), win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE);
+        }
+      }
       Message.Result = win::MA_NOACTIVATE;
       return;
     }
+    case win::WM_PRINT:
+      HandleWMPrint(
+          Handle(), Message,
+          [](win::HWND, win::HDC DC, void* AppData) {
+            static_cast<TTBFloatingWindowParent*>(AppData)->DrawNCArea(true, DC, nullptr, twrdAll);
+          },
+          this);
+      return;
+    case win::WM_PRINTCLIENT: HandleWMPrintClient(this, Message); return;
     case win::WM_MOVE:
       fw::TCustomForm::Dispatch(Message);
       if (FDockableWindow && FDockableWindow->OnMove) FDockableWindow->OnMove(FDockableWindow);

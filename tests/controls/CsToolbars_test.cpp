@@ -17,6 +17,11 @@
 #include "framework/HintWindow.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/control_fixture.h"
+#include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/GdiDraw.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/SysMetrics.h"
@@ -389,6 +394,30 @@ TEST_F(CsStatusBarTest, GripIsTheDocksRightEndUnlessMaximized) {
   EXPECT_TRUE(none.right <= none.left);
   form->SetWindowState(fw::wsNormal);
   Pump();
+}
+
+// A narrower window repaints only what changed: a panel that is not repainted keeps what it
+// showed (the bar's background and its text), like the empty part of the bar; it does not turn
+// black.
+TEST_F(CsStatusBarTest, APanelKeepsItsFaceWhenTheWindowNarrows) {
+  tx::SetCurrentTheme("Default");
+  Pump();
+  toolbars::TTBView* view = bar->Toolbar()->View();
+  const auto pixel = [&](Integer x, Integer y) {
+    win::HDC dc = win::GetDC(bar->Toolbar()->Handle());
+    const win::COLORREF c = win::GetPixel(dc, x, y);
+    win::ReleaseDC(bar->Toolbar()->Handle(), dc);
+    return c;
+  };
+  for (Integer step = 0; step < 3; ++step) {
+    form->SetWidth(form->Width() - 40);
+    Pump();
+    const TRect panel = view->Viewers(0)->BoundsRect();
+    const win::COLORREF empty = pixel(bar->Toolbar()->ClientWidth() - 40, panel.top + 1);
+    EXPECT_NE(empty, win::COLORREF(0)) << step;
+    EXPECT_EQ(pixel(panel.left + 1, panel.top + 1), empty) << "step " << step;
+    EXPECT_EQ(pixel(panel.right - 2, panel.bottom - 2), empty) << "step " << step;
+  }
 }
 
 TEST_F(CsStatusBarTest, APressOnTheGripSizesTheFormFromItsCorner) {

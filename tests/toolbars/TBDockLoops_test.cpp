@@ -188,6 +188,82 @@ TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {
   EXPECT_EQ(a->LastDock(), top);
 }
 
+// A press on the floating caption drags the floating frame with the grab point under the
+// pointer: a click without moving leaves it in place, a move carries it by the same amount, and
+// a double-click finds it where it was and docks it.
+TEST_F(DragLoop, TheFloatingCaptionKeepsTheGrabPoint) {
+  a->SetFloatingPosition({260, 300});
+  a->SetFloating(true);
+  Pump();
+  TTBFloatingWindowParent* p = a->FloatingParent();
+  ASSERT_NE(p, nullptr);
+  const TRect caption = p->GetCaptionRect(true, true);
+  const win::RECT start = ScreenRect(p);
+  const win::POINT on{start.left + caption.left + 10, start.top + caption.top + 4};
+  auto pressCaption = [&] {
+    win::SendMessageW(p->Handle(), win::WM_NCLBUTTONDOWN, HTDockCaption, win::MAKELPARAM(on.x, on.y));
+  };
+  desktop->mouse_move(on);
+  Pump();
+  for (int click = 0; click < 3; ++click) {
+    desktop->script([&] { desktop->mouse_up(on); });
+    pressCaption();
+    const win::RECT r = ScreenRect(p);
+    EXPECT_EQ(r.left, start.left) << "click " << click;
+    EXPECT_EQ(r.top, start.top) << "click " << click;
+  }
+  struct Step {
+    Integer dx, dy;
+  };
+  for (const Step s : {Step{30, 20}, Step{-45, 60}, Step{5, -7}}) {
+    desktop->script([&] { desktop->mouse_move({on.x + s.dx, on.y + s.dy}); });
+    win::RECT during{};
+    desktop->script([&] {
+      during = ScreenRect(p);
+      desktop->mouse_up({on.x + s.dx, on.y + s.dy});
+    });
+    pressCaption();
+    EXPECT_EQ(during.left, start.left + s.dx) << "the frame follows the pointer, " << s.dx;
+    EXPECT_EQ(during.top, start.top + s.dy) << s.dy;
+    // Back to the start for the next step.
+    a->SetFloatingPosition({start.left, start.top});
+    Pump();
+  }
+  a->SetDockPos(0);
+  desktop->mouse_up(on);
+  Pump();
+  desktop->mouse_down(on);
+  desktop->mouse_up(on);
+  desktop->mouse_down(on);
+  desktop->mouse_up(on);
+  Pump();
+  EXPECT_FALSE(a->Floating()) << "a double-click on the caption docks it";
+  EXPECT_EQ(a->CurrentDock(), top);
+}
+
+// Closing a floating window (its close button, or hiding it) takes its frame off the screen;
+// showing it again brings the frame back.
+TEST_F(DragLoop, AHiddenFloatingWindowTakesItsFrameAlong) {
+  a->SetFloating(true);
+  Pump();
+  TTBFloatingWindowParent* p = a->FloatingParent();
+  ASSERT_TRUE(win::IsWindowVisible(p->Handle()));
+  a->Close();
+  Pump();
+  EXPECT_FALSE(win::IsWindowVisible(p->Handle())) << "closed";
+  EXPECT_FALSE(p->ShouldShow());
+  a->Show();
+  Pump();
+  EXPECT_TRUE(win::IsWindowVisible(p->Handle())) << "shown again";
+  EXPECT_TRUE(win::IsWindowVisible(a->Handle()));
+  a->SetVisible(false);
+  Pump();
+  EXPECT_FALSE(win::IsWindowVisible(p->Handle())) << "hidden";
+  a->SetVisible(true);
+  Pump();
+  EXPECT_TRUE(win::IsWindowVisible(p->Handle()));
+}
+
 TEST_F(DragLoop, CtrlKeepsItFloatingUntilReleased) {
   const win::RECT target = ScreenRect(b);
   const win::POINT over{target.right + 40, (target.top + target.bottom) / 2};

@@ -142,6 +142,9 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command, POINT screenPt) {
   if (!moving) loop.mmi = MinMaxInfoOf(hwnd);
   if (!IsWindow(hwnd)) return;
   loop.start = screenPt;
+  // A mouse command sent without a point (a size grip, a caption drawn by the program itself)
+  // starts where the pointer is, as the press that asked for it was there.
+  if (!loop.keyboard && screenPt.x == 0 && screenPt.y == 0) GetCursorPos(&loop.start);
   if (loop.keyboard) {
     WindowFrame f;
     loop.start = Center(loop.original);

@@ -281,10 +281,6 @@ HBITMAP EnsureSurface(WindowObj& top) {
   int w = std::max(1, W(top.window)), h = std::max(1, H(top.window));
   SurfaceInfo* info = FindSurface(top);
   if (info && info->width == w && info->height == h) return info->bitmap;
-  if (info && info->bitmap) {
-    DeleteObject(info->bitmap);
-    info->bitmap = nullptr;
-  }
   BITMAPINFO bmi;
   bmi.bmiHeader.biWidth = w;
   bmi.bmiHeader.biHeight = -h;
@@ -292,6 +288,17 @@ HBITMAP EnsureSurface(WindowObj& top) {
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bmp) return nullptr;
+  if (info && info->bitmap) {
+    // What the window showed stays where it still fits, as a resized window keeps the bits of
+    // the parts it does not repaint (a child that is not invalidated must not turn black).
+    if (info->bits) {
+      const int rows = std::min(h, info->height), cols = std::min(w, info->width);
+      for (int y = 0; y < rows; ++y)
+        std::copy_n(info->bits + size_t(y) * size_t(info->width), cols, static_cast<uint32_t*>(bits) + size_t(y) * size_t(w));
+    }
+    DeleteObject(info->bitmap);
+    info->bitmap = nullptr;
+  }
   if (!info) {
     Surfaces().push_back({&top, SurfaceInfo{}});
     info = &Surfaces().back().second;

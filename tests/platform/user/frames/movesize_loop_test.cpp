@@ -62,6 +62,27 @@ TEST_F(MoveSize, DraggingTheCaptionMovesTheWholeWindowAsTheMouseGoes) {
     }
 }
 
+// A size grip asks for the mouse sizing loop with no point: the loop starts where the pointer is,
+// so the window's corner follows the pointer from there instead of jumping by its position.
+TEST_F(MoveSize, AMouseCommandWithoutAPointStartsAtThePointer) {
+  HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 300, 200});
+  desktop->run_until_idle();
+  desktop->mouse_move({390, 290});
+  desktop->run_until_idle();
+  desktop->script([&] {
+    desktop->mouse_move({340, 280});
+    desktop->mouse_up({340, 280});
+  });
+  SendMessageW(h, WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT, 0);
+  EXPECT_EQ(WindowRect(h), (RECT{100, 100, 350, 290}));
+  desktop->script([&] {
+    desktop->mouse_move({360, 300});
+    desktop->mouse_up({360, 300});
+  });
+  SendMessageW(h, WM_SYSCOMMAND, SC_MOVE + 2, 0);
+  EXPECT_EQ(WindowRect(h), (RECT{120, 120, 370, 310}));
+}
+
 TEST_F(MoveSize, TheWindowMayChangeTheMovingRectangle) {
   HWND h = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 300, 200}, nullptr, 0,
                   [](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {

@@ -1,0 +1,177 @@
+# Docks, floating toolbars and the status line on the real desktop: the floating caption drags the
+# frame it belongs to, a closed floating toolbar takes its frame along, and the status line keeps
+# its face after the window is narrowed with the size grip. Each case runs once on the bare
+# display and once under the window manager (the name ending in "_managed").
+
+# "Стандартная" floats with its frame's top-left corner here.
+FLOAT_AT = (400, 300)
+FLOATING_INI = "[TOOLBARS]\nStandardToolbar=1;1;0;0;0;%d;%d;0\n" % FLOAT_AT
+# The small caption: its frame (4 pixels with a sizable frame) and a 15-pixel band.
+CAPTION_GRAB = (30, 10)
+
+
+def floating_bar():
+    """The floating "Стандартная" frame when it is on the screen."""
+    try:
+        ids = run("xdotool", "search", "--onlyvisible", "--name", "^Стандартная$").split()
+    except subprocess.CalledProcessError:
+        return None
+    return int(ids[0]) if ids else None
+
+
+def main_window():
+    """The main window by its title (with a floating toolbar, Program.main may be that instead)."""
+    return int(run("xdotool", "search", "--onlyvisible", "--name", "^Korvalin 4$").split()[0])
+
+
+def settled_geometry(win):
+    """The window's place once two readings 0.2 s apart agree."""
+    def same():
+        first = geometry(win)
+        time.sleep(0.2)
+        return first if geometry(win) == first else None
+    return wait_for("the window to settle", same)
+
+
+def press_caption(box, dx=0, dy=0):
+    """A press on the floating caption, a move by (dx, dy) in steps, a release; the frame's place
+    seen at the last step before the release."""
+    x, y, w, h = box
+    gx, gy = x + CAPTION_GRAB[0], y + CAPTION_GRAB[1]
+    run("xdotool", "mousemove", str(gx), str(gy))
+    time.sleep(0.2)
+    run("xdotool", "mousedown", "1")
+    time.sleep(0.3)
+    for k in (1, 2, 3):
+        run("xdotool", "mousemove", str(gx + dx * k // 3), str(gy + dy * k // 3))
+        time.sleep(0.25)
+    during = geometry(floating_bar())
+    run("xdotool", "mouseup", "1")
+    time.sleep(0.3)
+    return during
+
+
+def floating_caption_keeps_the_grab_point(p):
+    # Three clicks on the caption leave the frame where it is; a drag carries it with the
+    # pointer, the grab point staying under it; a double-click docks it in the row below the
+    # menu bar again.
+    bar = wait_for("the floating toolbar", floating_bar)
+    start = settled_geometry(bar)
+    assert start[:2] == FLOAT_AT, "floats at %r" % (start,)
+    for click in range(3):
+        press_caption(start)
+        now = settled_geometry(bar)
+        assert now == start, "click %d moved the frame from %r to %r" % (click + 1, start, now)
+    during = press_caption(start, 90, 60)
+    assert during[:2] == (start[0] + 90, start[1] + 60), "while dragged the frame is at %r" % (during,)
+    moved = settled_geometry(bar)
+    assert moved[:2] == (start[0] + 90, start[1] + 60), "dropped at %r" % (moved,)
+    x, y = moved[0] + CAPTION_GRAB[0], moved[1] + CAPTION_GRAB[1]
+    run("xdotool", "mousemove", str(x), str(y))
+    time.sleep(0.2)
+    run("xdotool", "click", "--repeat", "2", "--delay", "80", "1")
+    wait_for("the toolbar docked", lambda: floating_bar() is None)
+    mx, my, mw, mh = geometry(main_window())
+    wait_for("its buttons in the top row", lambda: bar_colours((mx + 10, my + 45, mx + 190, my + 75)))
+
+
+def case_floating_caption_keeps_the_grab_point(p):
+    floating_caption_keeps_the_grab_point(p)
+
+
+def case_floating_caption_keeps_the_grab_point_managed(p):
+    floating_caption_keeps_the_grab_point(p)
+
+
+def toolbars_menu_toggle(p, index):
+    """Вид → "Панели инструментов" (its ninth command), the toolbar toggle number index."""
+    p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 8, "Right")
+    wait_for("the toolbars menu", lambda: len(p.others(named=False)) >= 2)
+    p.key(*["Down"] * index, "Return")
+
+
+def strong_share(box):
+    """The share of picture colours in a screen box: button images rather than the chart."""
+    x, y, w, h = box
+    pixels = list(ImageGrab.grab(bbox=(x, y, x + w, y + h)).getdata())
+    return sum(1 for c in pixels if max(c[:3]) - min(c[:3]) > 60) / max(1, len(pixels))
+
+
+def closed_floating_toolbar_leaves_no_frame(p):
+    # The close button at the right end of the caption hides the toolbar: its frame goes from the
+    # screen and nothing of its buttons stays there. "Вид" → "Панели инструментов" shows it
+    # again, and hiding it there takes the frame away too.
+    bar = wait_for("the floating toolbar", floating_bar)
+    box = settled_geometry(bar)
+    x, y, w, h = box
+    assert strong_share(box) > 0.02, "the toolbar's buttons show"
+    run("xdotool", "mousemove", str(x + w - 4 - 7), str(y + 4 + 7))
+    time.sleep(0.2)
+    run("xdotool", "click", "1")
+    wait_for("the frame gone", lambda: floating_bar() is None)
+    time.sleep(0.5)
+    left = strong_share(box)
+    assert left < 0.005, "%.1f%% of the closed toolbar's place still shows its buttons" % (left * 100)
+    toolbars_menu_toggle(p, 0)
+    bar = wait_for("the toolbar shown again", floating_bar)
+    wait_for("its buttons", lambda: strong_share(settled_geometry(bar)) > 0.02)
+    toolbars_menu_toggle(p, 0)
+    wait_for("the frame gone again", lambda: floating_bar() is None)
+    time.sleep(0.5)
+    left = strong_share(box)
+    assert left < 0.005, "%.1f%% of the hidden toolbar's place still shows its buttons" % (left * 100)
+
+
+def case_closed_floating_toolbar_leaves_no_frame(p):
+    closed_floating_toolbar_leaves_no_frame(p)
+
+
+def case_closed_floating_toolbar_leaves_no_frame_managed(p):
+    closed_floating_toolbar_leaves_no_frame(p)
+
+
+def status_line_box(p):
+    x, y, w, h = geometry(main_window())
+    return (x + 8, y + h - 22, 160, 14)
+
+
+def black_share(box):
+    x, y, w, h = box
+    pixels = list(ImageGrab.grab(bbox=(x, y, x + w, y + h)).getdata())
+    return sum(1 for c in pixels if sum(c[:3]) < 60) / max(1, len(pixels))
+
+
+def status_line_keeps_its_face_when_narrowed(p):
+    # The size grip at the status line's right end, dragged 200 pixels to the left in steps: the
+    # window narrows by as much, and the status line's first panel keeps its face colour.
+    x, y, w, h = settled_geometry(main_window())
+    assert face_share(status_line_box(p)) > 0.5, "the status line starts in the face colour"
+    gx, gy = x + w - 12, y + h - 12
+    run("xdotool", "mousemove", str(gx), str(gy))
+    time.sleep(0.3)
+    run("xdotool", "mousedown", "1")
+    time.sleep(0.3)
+    for k in range(1, 9):
+        run("xdotool", "mousemove", str(gx - 25 * k), str(gy))
+        time.sleep(0.15)
+    run("xdotool", "mouseup", "1")
+    narrowed = settled_geometry(main_window())
+    assert abs(narrowed[2] - (w - 200)) <= 2 and narrowed[3] == h, "the window is %r after the grip" % (narrowed,)
+    time.sleep(0.5)
+    box = status_line_box(p)
+    assert black_share(box) < 0.2, "%.0f%% of the status line's first panel is black" % (black_share(box) * 100)
+    assert face_share(box) > 0.5, "the status line's first panel lost its face colour"
+
+
+def case_status_line_keeps_its_face_when_narrowed(p):
+    status_line_keeps_its_face_when_narrowed(p)
+
+
+def case_status_line_keeps_its_face_when_narrowed_managed(p):
+    status_line_keeps_its_face_when_narrowed(p)
+
+
+for _name in ("floating_caption_keeps_the_grab_point", "closed_floating_toolbar_leaves_no_frame"):
+    CASE_INI[_name] = CASE_INI[_name + "_managed"] = FLOATING_INI
+WINDOW_MANAGED.update({"floating_caption_keeps_the_grab_point_managed", "closed_floating_toolbar_leaves_no_frame_managed",
+                       "status_line_keeps_its_face_when_narrowed_managed"})
