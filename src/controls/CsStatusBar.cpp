@@ -48,6 +48,9 @@ TCsCompoundItemsControl::TCsCompoundItemsControl(fw::TComponent* AOwner, TCsTool
   FDock = new TCsDock(this);
   FDock->SetParent(this);
   FDock->SetAlign(fw::alTop);
+  // The embedded toolbar is part of the control (a status line, a caption): a press on its bare
+  // face must not tear it off into a floating window.
+  FDock->SetAllowDrag(false);
   FToolbar = ToolbarClass.Create(this);
   FToolbar->SetEmbedded(true);
   FToolbar->SetBorderStyle(fw::bsNone);

@@ -420,6 +420,19 @@ TEST_F(CsStatusBarTest, APanelKeepsItsFaceWhenTheWindowNarrows) {
   }
 }
 
+// The status line stays where it is when its bare face is pressed and dragged.
+TEST_F(CsStatusBarTest, ADragOnTheBareFaceLeavesTheBarDocked) {
+  const fw::TPoint at = bar->Toolbar()->ClientToScreen(fw::TPoint{bar->Toolbar()->ClientWidth() / 2, 2});
+  desktop->mouse_move({at.x, at.y});
+  Pump();
+  desktop->mouse_down({at.x, at.y});
+  desktop->mouse_move({at.x + 30, at.y - 150});
+  desktop->mouse_up({at.x + 30, at.y - 150});
+  Pump();
+  EXPECT_FALSE(bar->Toolbar()->Floating());
+  EXPECT_EQ(bar->Toolbar()->CurrentDock(), bar->Dock());
+}
+
 TEST_F(CsStatusBarTest, APressOnTheGripSizesTheFormFromItsCorner) {
   std::vector<win::WPARAM> commands;
   const fw::TWndMessageMethod previous = form->WindowProc;
