@@ -23,6 +23,12 @@ namespace toolbars {
 
 TTBChevronItem::TTBChevronItem(fw::TComponent* AOwner) : TTBCustomItem(AOwner) {
   SetItemStyle(TTBItemStyle(ItemStyle() | tbisSubmenu | tbisNoAutoOpen));
+  SetChevronHint(DefaultHint);
+}
+
+void TTBChevronItem::SetChevronHint(const String& Value) {
+  SetHint(Value);
+  SetCaption(EscapeAmpersands(fw::GetShortHint(Value)));
 }
 
 TTBItemViewerClass TTBChevronItem::GetItemViewerClass(TTBView* /*AView*/) {
@@ -236,7 +242,7 @@ TTBChevronItemClass TTBCustomToolbar::GetChevronItemClass() { return TTBChevronI
 
 String TTBCustomToolbar::ChevronHint() const { return FChevronItem ? FChevronItem->Hint() : String(); }
 void TTBCustomToolbar::SetChevronHint(const String& Value) {
-  if (FChevronItem) FChevronItem->SetHint(Value);
+  if (FChevronItem) FChevronItem->SetChevronHint(Value);
 }
 void TTBCustomToolbar::SetChevronMoveItems(bool Value) {
   if (FChevronMoveItems == Value) return;
@@ -393,6 +399,13 @@ void TTBCustomToolbar::ControlExistsAtPos(const TPoint& P, bool& ControlExists) 
     if (!(v->Item()->ItemStyle() & tbisClicksTransparent)) ControlExists = true;
 }
 
+void TTBCustomToolbar::InitiateAction() {
+  TTBCustomDockableWindow::InitiateAction();
+  if (!FUpdateActions || !FItems || ComponentState().Contains(fw::csDesigning)) return;
+  // By index: an update handler may add or remove items.
+  for (Integer i = 0; i < FItems->Count(); ++i) FItems->Items(i)->InitiateAction();
+}
+
 void TTBCustomToolbar::BeginUpdate() {
   if (FView) FView->BeginUpdate();
 }
@@ -462,6 +475,22 @@ void TTBCustomToolbar::WMSetCursor(TMessage& Message) {
     }
   }
   TTBCustomDockableWindow::WMSetCursor(Message);
+}
+
+void TTBCustomToolbar::CMHintShow(TMessage& Message) {
+  auto* info = reinterpret_cast<fw::THintInfo*>(Message.LParam);
+  if (!info) return;
+  TTBItemViewer* v = FView ? FView->ViewerFromPoint(info->CursorPos) : nullptr;
+  if (!v) {
+    // Between buttons: nothing to show, and asked again as soon as the mouse moves.
+    info->HintStr.clear();
+    info->CursorRect = TRect{info->CursorPos.x, info->CursorPos.y, info->CursorPos.x + 1, info->CursorPos.y + 1};
+    Message.Result = 1;
+    return;
+  }
+  info->HintStr = v->GetHintText();
+  info->CursorRect = v->BoundsRect();
+  Message.Result = 0;
 }
 
 void TTBCustomToolbar::CMControlChange(TMessage& Message) {

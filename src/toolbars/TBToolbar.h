@@ -21,7 +21,11 @@ class TTBCustomToolbar;
 // The overflow item: its popup shows the items the toolbar had to hide.
 class TTBChevronItem : public TTBCustomItem {
  public:
+  // The hint a chevron starts with.
+  static constexpr const char* DefaultHint = "More Buttons|";
   explicit TTBChevronItem(TComponent* AOwner);
+  // The hint, and the caption made of its short part (every "&" doubled, so none marks a key).
+  void SetChevronHint(const String& Value);
   TTBItemViewerClass GetItemViewerClass(TTBView* AView) override;
   TTBCustomToolbar* Toolbar() const { return FToolbar; }
   TTBView* GetChevronParentView() override;
@@ -132,12 +136,16 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   virtual TTBToolbarViewClass GetViewClass();
   virtual TTBChevronItemClass GetChevronItemClass();
   void Dispatch(TMessage& Message) override;
+  // The idle action update reaches the items as well (with UpdateActions).
+  void InitiateAction() override;
 
  protected:
   void Loaded() override;
   void Paint() override;
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
   void WMSetCursor(TMessage& Message) override;
+  // The hint of the viewer under the mouse, which holds while the mouse stays on that viewer.
+  void CMHintShow(TMessage& Message) override;
   void CMControlChange(TMessage& Message);
   // Orientation, wrap length and chevron length of the view for a dock (or floating).
   void ApplyLayoutParameters(TTBDock* ADock, bool AFloating);
