@@ -113,3 +113,77 @@ def case_docked_buttons_and_chevron_show_hints_managed(p):
 
 
 WINDOW_MANAGED.update({"toolbar_toggles_follow_the_toolbars_managed", "docked_buttons_and_chevron_show_hints_managed"})
+
+
+def on_accessibility_bus(p):
+    """Starts the program again on a session bus of its own with the accessibility bus running,
+    as a desktop with a screen reader has it; returns the processes to end and the atspi module."""
+    p.proc.kill()
+    p.proc.wait()
+    daemon = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                              stdout=subprocess.PIPE, text=True)
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = daemon.stdout.readline().strip()
+    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Qt publishes its accessibility whenever the bus is there, reader or not.
+    os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+    p._start()
+    import pyatspi  # after the bus address is set: it connects on import
+    return [launcher, daemon], pyatspi
+
+
+def children(node):
+    return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
+
+
+def menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
+    helpers, atspi = on_accessibility_bus(p)
+    try:
+        def program():
+            for a in atspi.Registry.getDesktop(0):
+                if a is not None and a.name == "korvalin":
+                    return a
+            return None
+
+        app = wait_for("the program on the accessibility bus", program, timeout=10)
+        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+
+        def bar(role, name):
+            return next(iter(c for c in children(frame) if c.getRoleName() == role and c.name == name), None)
+
+        menu = wait_for("the menu bar", lambda: bar("menu bar", "Главное меню"))
+        items = [(c.getRoleName(), c.name) for c in children(menu)]
+        assert items == [("menu item", n) for n in ("Файл", "Правка", "Анализ", "Вид", "Операции")], items
+        standard = wait_for("the standard toolbar", lambda: bar("tool bar", "Стандартная"))
+        buttons = [(c.getRoleName(), c.name) for c in children(standard) if c.getRoleName() != "separator"]
+        assert buttons[0] == ("push button", "Открыть..."), buttons
+        assert len(buttons) >= 6, buttons
+        # Without graphs "Удалить" cannot be used: the reader hears it unavailable.
+        states = {c.name: c.getState() for c in children(standard)}
+        assert any(not s.contains(atspi.STATE_ENABLED) for s in states.values()), "no unavailable button"
+
+        # F10 puts the focus on the first menu, the arrow moves it on.
+        def focused():
+            return [c.name for c in children(menu) if c.getState().contains(atspi.STATE_FOCUSED)]
+
+        p.key("F10")
+        wait_for("the focus on Файл", lambda: focused() == ["Файл"])
+        p.key("Right")
+        wait_for("the focus on Правка", lambda: focused() == ["Правка"])
+        p.key("Escape")
+        wait_for("no focus in the menu bar", lambda: focused() == [])
+    finally:
+        for h in helpers:
+            h.kill()
+            h.wait()
+
+
+def case_menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
+    menu_bar_and_docked_toolbar_read_by_a_screen_reader(p)
+
+
+def case_menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed(p):
+    menu_bar_and_docked_toolbar_read_by_a_screen_reader(p)
+
+
+WINDOW_MANAGED.add("menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed")

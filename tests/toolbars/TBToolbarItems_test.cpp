@@ -3,10 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "ToolbarsFixture.h"
 #include "framework/ActnList.h"
+#include "framework/ExtCtrls.h"
+#include "framework/StdCtrlsEdit.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/services/AccessibleParts.h"
+#include "platform/user/services/SysParams.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBToolbar.h"
 
@@ -143,6 +150,166 @@ TEST_F(ToolbarItemsTest, TheChevronsCaptionIsTheShortPartOfItsHint) {
   EXPECT_EQ(toolbar->Perform(fw::CM_HINTSHOW, 0, win::LPARAM(&info)), 0);
   EXPECT_EQ(info.HintStr, "More");
   EXPECT_EQ(info.CursorRect, b);
+}
+
+// Two bars in one row: the thinner one's buttons are centred across the row the thicker one
+// makes, and when the thicker one thins again both go back to their own thickness.
+TEST_F(ToolbarItemsTest, ARowsBarsShareItsThicknessWithoutHoldingItThere) {
+  toolbar->Items()->Add(new StyledItem(form, "Open"));
+  auto* tall = new TTBCustomToolbar(form);
+  tall->AfterConstruction();
+  auto* panel = new fw::TPanel(form);
+  panel->SetBounds(0, 0, 30, 40);
+  panel->SetParent(tall);  // wrapped into a control item of its own
+  for (TTBCustomToolbar* t : {toolbar, tall}) {
+    t->SetDockRow(0);
+    t->SetDockPos(t == toolbar ? 0 : 200);
+    t->SetCurrentDock(dock);
+  }
+  Pump();
+  ASSERT_EQ(tall->Items()->Count(), 1);
+  const Integer thin = toolbar->View()->UnshrunkSize().y;
+  ASSERT_GT(tall->ClientHeight(), thin + 10);
+  EXPECT_EQ(toolbar->Height(), tall->Height());
+  const TRect open = toolbar->View()->Viewers(0)->BoundsRect();
+  const Integer spaceAbove = open.top, spaceBelow = toolbar->ClientHeight() - open.bottom;
+  EXPECT_GT(spaceAbove, 5);
+  EXPECT_LE(std::abs(spaceAbove - spaceBelow), 2);
+  // The dock keeps each bar's own thickness, not the row's.
+  EXPECT_EQ(toolbar->RowThickness(), thin);
+
+  panel->SetBounds(0, 0, 30, 10);
+  tall->Arrange();
+  Pump();
+  EXPECT_EQ(toolbar->ClientHeight(), thin);
+  EXPECT_EQ(tall->Height(), toolbar->Height());
+}
+
+// A button's width follows the font it is measured with: the toolbar's own (a font change) or
+// the system menu font (a changed setting, which the form passes on to its controls).
+TEST_F(ToolbarItemsTest, FontChangesLayTheButtonsOutAgain) {
+  toolbar->Items()->Add(new StyledItem(form, "A rather long caption"));
+  toolbar->SetCurrentDock(dock);
+  Pump();
+  auto width = [&] {
+    toolbar->View()->ValidatePositions();
+    const TRect r = toolbar->View()->Viewers(0)->BoundsRect();
+    return r.right - r.left;
+  };
+  const Integer system = width();
+  // Its own font counts only without SystemFont.
+  toolbar->Font()->SetHeight(-30);
+  EXPECT_EQ(width(), system);
+  toolbar->SetSystemFont(false);
+  const Integer own = width();
+  EXPECT_GT(own, system + 20);
+  toolbar->Font()->SetHeight(-11);
+  EXPECT_LT(width(), own);
+  toolbar->SetSystemFont(true);
+  EXPECT_EQ(width(), system);
+
+  win::NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
+  ASSERT_TRUE(win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0));
+  const win::NONCLIENTMETRICSW saved = ncm;
+  ncm.lfMenuFont.lfHeight = -28;
+  ASSERT_TRUE(win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, sizeof(ncm), &ncm, win::SPIF_SENDCHANGE));
+  Pump();
+  EXPECT_GT(width(), system + 20);
+  win::NONCLIENTMETRICSW back = saved;
+  win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, sizeof(back), &back, win::SPIF_SENDCHANGE);
+  Pump();
+  EXPECT_EQ(width(), system);
+}
+
+// Controls read with a toolbar become its buttons in their child order, and Tab goes through
+// them in the order of their buttons.
+TEST_F(ToolbarItemsTest, LoadedControlsBecomeButtonsAndTabFollowsTheButtons) {
+  toolbar->SetCurrentDock(dock);
+  form->BeginLoad();
+  std::vector<fw::TEdit*> edits;
+  for (int i = 0; i < 3; ++i) {
+    auto* e = new fw::TEdit(form);
+    e->SetBounds(0, 0, 40, 20);
+    e->SetParent(toolbar);
+    edits.push_back(e);
+  }
+  EXPECT_EQ(toolbar->Items()->Count(), 0);  // not while loading
+  form->EndLoad();
+  ASSERT_EQ(toolbar->Items()->Count(), 3);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(static_cast<TTBControlItem*>(toolbar->Items()->Items(i))->Control(), edits[size_t(i)]);
+  toolbar->Items()->Move(2, 0);
+  std::vector<fw::TWinControl*> order;
+  toolbar->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<fw::TWinControl*>{edits[2], edits[0], edits[1]}));
+  // The form's Tab order holds the same sequence.
+  order.clear();
+  form->GetTabOrderList(order);
+  std::vector<fw::TWinControl*> ofEdits;
+  for (fw::TWinControl* c : order)
+    if (std::find(edits.begin(), edits.end(), c) != edits.end()) ofEdits.push_back(c);
+  EXPECT_EQ(ofEdits, (std::vector<fw::TWinControl*>{edits[2], edits[0], edits[1]}));
+}
+
+// A context menu or a new caption ends the hot look of the button under the mouse, unless the
+// view holds the mouse.
+TEST_F(ToolbarItemsTest, AContextMenuOrACaptionChangeCancelsTheHotButton) {
+  toolbar->Items()->Add(new StyledItem(form, "Open"));
+  toolbar->SetCurrentDock(dock);
+  Pump();
+  const TRect b = toolbar->View()->Viewers(0)->BoundsRect();
+  const win::LPARAM at = win::MAKELPARAM((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+  for (win::UINT msg : {win::UINT(win::WM_CONTEXTMENU), win::UINT(fw::CM_TEXTCHANGED)}) {
+    SCOPED_TRACE(msg);
+    toolbar->Perform(win::WM_MOUSEMOVE, 0, at);
+    ASSERT_NE(toolbar->View()->Selected(), nullptr);
+    toolbar->Perform(msg, 0, 0);
+    EXPECT_EQ(toolbar->View()->Selected(), nullptr);
+  }
+  toolbar->Perform(win::WM_MOUSEMOVE, 0, at);
+  toolbar->SetCaption("Renamed");
+  EXPECT_EQ(toolbar->View()->Selected(), nullptr);
+}
+
+// The form's window lists its bars as parts, the menu bar above the toolbar, each with its
+// buttons as children, as assistive technology reads them.
+TEST_F(ToolbarItemsTest, TheFormsWindowListsItsBarsWithTheirButtons) {
+  auto* menu = new TTBCustomToolbar(form);
+  menu->AfterConstruction();
+  menu->SetCaption("Main menu");
+  menu->SetMenuBar(true);
+  menu->Items()->Add(new StyledItem(form, "&File", tbisSubmenu));
+  menu->Items()->Add(new StyledItem(form, "&Edit", tbisSubmenu));
+  toolbar->SetCaption("Standard");
+  toolbar->Items()->Add(new StyledItem(form, "Open"));
+  auto* off = new StyledItem(form, "Print");
+  off->SetEnabled(false);
+  toolbar->Items()->Add(off);
+  menu->SetDockRow(0);
+  toolbar->SetDockRow(1);
+  toolbar->SetCurrentDock(dock);
+  menu->SetCurrentDock(dock);
+  Pump();
+  win::AccessibleWindowInfo info = win::AccessibleInfoOf(form->Handle());
+  ASSERT_EQ(info.parts.size(), 2u);
+  const win::AccessiblePart& bar = info.parts[0];
+  const win::AccessiblePart& tools = info.parts[1];
+  EXPECT_EQ(bar.name, u"Main menu");
+  EXPECT_EQ(bar.role, win::ROLE_SYSTEM_MENUBAR);
+  EXPECT_EQ(bar.window, menu->Handle());
+  ASSERT_EQ(bar.children.size(), 2u);
+  EXPECT_EQ(bar.children[1].name, u"Edit");
+  EXPECT_EQ(tools.name, u"Standard");
+  EXPECT_EQ(tools.role, win::ROLE_SYSTEM_TOOLBAR);
+  ASSERT_EQ(tools.children.size(), 2u);
+  EXPECT_EQ(tools.children[0].name, u"Open");
+  EXPECT_TRUE(tools.children[1].state & win::STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_FALSE(tools.children[0].state & win::STATE_SYSTEM_UNAVAILABLE);
+  // A hidden bar is not read.
+  toolbar->SetVisible(false);
+  Pump();
+  EXPECT_EQ(win::AccessibleInfoOf(form->Handle()).parts.size(), 1u);
 }
 
 }  // namespace
