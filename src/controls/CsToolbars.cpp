@@ -286,12 +286,19 @@ void TCsToolbar::DrawNCArea(bool DrawToDC, win::HDC ADC, win::HRGN Clip) {
 
 void TCsToolbar::HintShow(fw::TMessage& Message) {
   auto* info = reinterpret_cast<fw::THintInfo*>(Message.LParam);
-  auto* sel = View() ? dynamic_cast<TCsItemViewer*>(View()->Selected()) : nullptr;
-  if (!info || !sel) {
+  // The viewer under the mouse: a control-set viewer draws its own hint, any other (the
+  // chevron) answers through the toolbar.
+  auto* viewer = View() && info ? dynamic_cast<TCsItemViewer*>(View()->ViewerFromPoint(info->CursorPos)) : nullptr;
+  if (!viewer) {
     tx::TTxToolbar::Dispatch(Message);
     return;
   }
-  Message.Result = sel->HintShow(*info) ? 0 : 1;
+  if (viewer->HintShow(*info)) {
+    Message.Result = 0;
+    return;
+  }
+  info->CursorRect = viewer->BoundsRect();
+  Message.Result = 1;
 }
 
 void TCsToolbar::DialogChar(fw::TMessage& Message) {

@@ -83,6 +83,12 @@ class TComponent : public TPersistent {
   // before the child's properties are read; nothing in the base).
   virtual void GetChildren(const std::function<void(TComponent* Child)>& Proc, TComponent* Root) {}
   virtual void SetParentComponent(TComponent* Value) {}
+  // Whether the component is written as a child of another (GetParentComponent) rather than
+  // of its owner; none in the base.
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  // Moves Child to position Order among the children GetChildren lists (nothing in the base).
+  virtual void SetChildOrder(TComponent* Child, Integer Order) {}
 
  protected:
   virtual void Loaded();

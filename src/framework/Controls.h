@@ -434,8 +434,8 @@ class TWinControl : public TControl {
   virtual bool CanFocus();
   bool Focused();
   virtual void SetFocus();
-  // The windowed children in tab order, depth first.
-  void GetTabOrderList(std::vector<TWinControl*>& List);
+  // The windowed children in tab order, depth first (a container may order them its own way).
+  virtual void GetTabOrderList(std::vector<TWinControl*>& List);
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 

@@ -365,6 +365,9 @@ void TReader::ReadCollection(TCollection* Collection, int Depth) {
 void TReader::ResolveFixups() {
   for (const TFixup& f : FFixups) {
     TComponent* target = AnsiSameText(FRoot->Name(), f.Name) && !f.Name.empty() ? FRoot : FRoot->FindComponent(f.Name);
+    // A component read into an owner may link to the owner's others (a toolbar to its form's
+    // actions and image lists).
+    if (!target && FOwner && !f.Name.empty()) target = FOwner->FindComponent(f.Name);
     if (!target) throw EReadError(Format("Unresolved link to component %s", f.Name));
     f.Prop->Set(f.Instance, target);
   }

@@ -124,7 +124,8 @@ class TReader : public TFiler {
   ~TReader() override;
 
   // Reads the signature and one component, made through the class registry with the given
-  // owner; its children are made with it as their owner. A damaged stream, an unknown class,
+  // owner; its children are made with it as their owner. A link names a component of the read
+  // or, failing that, one the owner owns. A damaged stream, an unknown class,
   // property or link raises EReadError (EClassNotFound for a class) and frees whatever the
   // read had made, so no half-built component is left behind.
   TComponent* ReadRootComponent(TComponent* Owner);

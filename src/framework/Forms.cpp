@@ -553,6 +553,20 @@ void TCustomForm::WMSysColorChange(TMessage& M) {
   Perform(CM_SYSCOLORCHANGE);
 }
 
+void TCustomForm::WMSettingChange(TMessage& M) {
+  DefaultHandler(M);
+  // Only top-level windows hear of a changed setting; the controls that follow one (a toolbar's
+  // menu font) are told by their form.
+  std::function<void(TWinControl*)> tell = [&](TWinControl* Parent) {
+    for (Integer i = 0; i < Parent->ControlCount(); ++i) {
+      TControl* c = Parent->Controls(i);
+      c->Perform(win::WM_SETTINGCHANGE, M.WParam, M.LParam);
+      if (auto* w = dynamic_cast<TWinControl*>(c)) tell(w);
+    }
+  };
+  tell(this);
+}
+
 void TCustomForm::Dispatch(TMessage& M) {
   switch (M.Msg) {
     case win::WM_CLOSE: WMClose(M); return;
@@ -579,6 +593,7 @@ void TCustomForm::Dispatch(TMessage& M) {
       return;
     case win::WM_SYSCOMMAND: WMSysCommand(M); return;
     case win::WM_SYSCOLORCHANGE: WMSysColorChange(M); return;
+    case win::WM_SETTINGCHANGE: WMSettingChange(M); return;
     case CM_RELEASE: CMRelease(M); return;
     case CM_ACTIVATE: CMActivate(M); return;
     case CM_DEACTIVATE: CMDeactivate(M); return;

@@ -139,6 +139,8 @@ class TCustomForm : public TWinControl {
   virtual void WMSysCommand(TMessage& Message);
   // Every control of the form hears of new system colours (CM_SYSCOLORCHANGE).
   virtual void WMSysColorChange(TMessage& Message);
+  // Passed on to every control of the form.
+  virtual void WMSettingChange(TMessage& Message);
   void CMShowingChanged(TMessage& Message) override;
   void CMDialogKey(TMessage& Message) override;
   virtual void CMRelease(TMessage& Message);

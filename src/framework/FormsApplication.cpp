@@ -421,6 +421,11 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
   bool canShow = control->Perform(CM_HINTSHOW, 0, win::LPARAM(&info)) == 0;
   if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
   FHintActive = canShow && !info.HintStr.empty();
+  // The control's answer names the area its answer holds for, shown or not: a control made of
+  // parts (a toolbar's buttons) is asked again when the mouse moves on to another part.
+  TPoint origin = control->ClientToScreen(Point(info.CursorRect.left, info.CursorRect.top));
+  FHintCursorRect = Rect(origin.x, origin.y, origin.x + (info.CursorRect.right - info.CursorRect.left),
+                         origin.y + (info.CursorRect.bottom - info.CursorRect.top));
   if (!FHintActive) {
     HideHint();
     return;
@@ -435,9 +440,6 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
   TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
   win::OffsetRect(&r, info.HintPos.x, info.HintPos.y);
   FHintWindow->ActivateHintData(r, info.HintStr, info.HintData);
-  TPoint tl = control->ClientToScreen(Point(info.CursorRect.left, info.CursorRect.top));
-  FHintCursorRect = Rect(tl.x, tl.y, tl.x + (info.CursorRect.right - info.CursorRect.left),
-                         tl.y + (info.CursorRect.bottom - info.CursorRect.top));
   if (info.ReshowTimeout > 0) {
     StartHintTimer(info.ReshowTimeout, true);
   } else {

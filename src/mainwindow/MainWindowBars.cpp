@@ -99,6 +99,8 @@ TBar* TMainWindowBars::AddToolbar(const char* Name, const char* Caption, TTBDock
   bar->AfterConstruction();
   bar->SetName(Name);
   bar->SetCaption(Caption);
+  // Docked as well as floating, each button names itself in a hint.
+  bar->SetShowHint(true);
   // Too little room hides the last buttons first.
   bar->SetChevronPriorityForNewItems(toolbars::tbcpLowest);
   for (fw::TAction* action : Actions) {

@@ -57,18 +57,42 @@ QAccessible::Role QtRoleOf(LONG role) {
 
 QRect QtRectOf(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
-// One part (a menu item, a button) of a window that draws its own items, read afresh from the
-// window's accessible information on every question.
+// One part (a menu item, a button, or a bar inside the window with its own parts) of a window
+// that draws its own items, found by its path of indexes and read afresh from the window's
+// accessible information on every question.
 class PartAccessible final : public QAccessibleInterface {
  public:
-  PartAccessible(NativeWindow* w, int index) : window_(w), index_(index) {}
+  PartAccessible(NativeWindow* w, QAccessibleInterface* parent, std::vector<int> path)
+      : window_(w), parent_(parent), path_(std::move(path)) {}
+  ~PartAccessible() override {
+    for (QAccessible::Id id : children_)
+      if (id) QAccessible::deleteAccessibleInterface(id);
+  }
   bool isValid() const override { return window_ && Part().has_value(); }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override { return window_; }
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(window_.data()); }
-  int childCount() const override { return 0; }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* parent() const override { return parent_; }
+  int childCount() const override {
+    auto part = Part();
+    return part ? int(part->children.size()) : 0;
+  }
+  QAccessibleInterface* child(int index) const override {
+    if (index < 0 || index >= childCount()) return nullptr;
+    if (size_t(index) >= children_.size()) children_.resize(size_t(index) + 1, 0);
+    QAccessible::Id& id = children_[size_t(index)];
+    if (!id) {
+      std::vector<int> path = path_;
+      path.push_back(index);
+      id = QAccessible::registerAccessibleInterface(
+          new PartAccessible(window_, const_cast<PartAccessible*>(this), std::move(path)));
+    }
+    return QAccessible::accessibleInterface(id);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (size_t i = 0; i < children_.size(); ++i)
+      if (children_[i] && QAccessible::accessibleInterface(children_[i]) == child) return int(i);
+    return -1;
+  }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QString text(QAccessible::Text t) const override {
     auto part = Part();
@@ -104,13 +128,21 @@ class PartAccessible final : public QAccessibleInterface {
 
  private:
   std::optional<AccessiblePart> Part() const {
-    if (!window_) return std::nullopt;
+    if (!window_ || path_.empty()) return std::nullopt;
     AccessibleWindowInfo info = AccessibleInfoOf(window_->hwnd());
-    if (index_ < 0 || size_t(index_) >= info.parts.size()) return std::nullopt;
-    return info.parts[size_t(index_)];
+    const std::vector<AccessiblePart>* level = &info.parts;
+    const AccessiblePart* part = nullptr;
+    for (int index : path_) {
+      if (index < 0 || size_t(index) >= level->size()) return std::nullopt;
+      part = &(*level)[size_t(index)];
+      level = &part->children;
+    }
+    return *part;
   }
   QPointer<NativeWindow> window_;
-  int index_;
+  QAccessibleInterface* parent_;  // owns this one
+  std::vector<int> path_;
+  mutable std::vector<QAccessible::Id> children_;
 };
 
 // A native window as one accessible object, described from our window it shows; a window that
@@ -129,7 +161,9 @@ class WindowAccessible final : public QAccessibleObject {
     if (index < 0 || index >= childCount()) return nullptr;
     if (size_t(index) >= children_.size()) children_.resize(size_t(index) + 1, 0);
     QAccessible::Id& id = children_[size_t(index)];
-    if (!id) id = QAccessible::registerAccessibleInterface(new PartAccessible(window_, index));
+    if (!id)
+      id = QAccessible::registerAccessibleInterface(
+          new PartAccessible(window_, const_cast<WindowAccessible*>(this), std::vector<int>{index}));
     return QAccessible::accessibleInterface(id);
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
@@ -170,6 +204,16 @@ class WindowAccessible final : public QAccessibleObject {
   NativeWindow* window_;
   mutable std::vector<QAccessible::Id> children_;
 };
+
+// The indexes leading to the part that stands for Window among Parts (and their children).
+bool PathTo(const std::vector<AccessiblePart>& parts, HWND window, std::vector<int>& path) {
+  for (size_t i = 0; i < parts.size(); ++i) {
+    path.push_back(int(i));
+    if (parts[i].window == window || PathTo(parts[i].children, window, path)) return true;
+    path.pop_back();
+  }
+  return false;
+}
 
 QAccessibleInterface* AccessibleOf(const QString&, QObject* object) {
   if (auto* w = dynamic_cast<NativeWindow*>(object)) return new WindowAccessible(w);
@@ -214,9 +258,23 @@ void AccessibilityBridge::Pass(DWORD event, HWND hwnd, LONG idChild) const {
     deliver_(&changed);
     return;
   }
+  AccessibleWindowInfo info = AccessibleInfoOf(top);
+  if (hwnd != top) {
+    // A window inside the top-level one (a toolbar on a form) is one of its parts: the event is
+    // that part's, or its child's.
+    std::vector<int> path;
+    if (!PathTo(info.parts, hwnd, path)) return;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
+    for (int index : path) iface = iface ? iface->child(index) : nullptr;
+    if (iface && idChild > 0) iface = iface->child(idChild - 1);
+    if (!iface) return;
+    QAccessibleEvent e(iface, *type);
+    deliver_(&e);
+    return;
+  }
   QAccessibleEvent e(window, *type);
   // An event about one of the window's own parts names that part.
-  if (idChild > 0 && size_t(idChild) <= AccessibleInfoOf(top).parts.size()) e.setChild(idChild - 1);
+  if (idChild > 0 && size_t(idChild) <= info.parts.size()) e.setChild(idChild - 1);
   deliver_(&e);
 }
 

@@ -169,6 +169,33 @@ void HandleAccSelect(TTBItemViewer* Viewer, bool Execute) {
   }
 }
 
+// ---- answers both objects give ----
+
+HRESULT TTBCustomAccObject::get_accDescription(fw::Integer Child, fw::WideString& Description) {
+  Description.clear();
+  const HRESULT r = Check(Child);
+  return r == S_OK ? S_FALSE : r;
+}
+
+HRESULT TTBCustomAccObject::get_accHelp(fw::Integer Child, fw::WideString& Help) {
+  Help.clear();
+  const HRESULT r = Check(Child);
+  return r == S_OK ? S_FALSE : r;
+}
+
+HRESULT TTBCustomAccObject::get_accHelpTopic(fw::Integer Child, fw::WideString& HelpFile, fw::Integer& Topic) {
+  HelpFile.clear();
+  Topic = 0;
+  const HRESULT r = Check(Child);
+  return r == S_OK ? S_FALSE : r;
+}
+
+HRESULT TTBCustomAccObject::get_accSelection(TTBAccVariant& Selection) {
+  Selection = TTBAccVariant();
+  const HRESULT r = Check(CHILDID_SELF);
+  return r == S_OK ? S_FALSE : r;
+}
+
 // ---- view object ----
 
 HRESULT TTBViewAccObject::Check(fw::Integer Child) const {

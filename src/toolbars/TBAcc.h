@@ -75,9 +75,19 @@ class TTBCustomAccObject : public std::enable_shared_from_this<TTBCustomAccObjec
   virtual HRESULT accDoDefaultAction(fw::Integer Child) = 0;
   HRESULT put_accName(fw::Integer, const fw::WideString&) { return S_FALSE; }
   HRESULT put_accValue(fw::Integer, const fw::WideString&) { return S_FALSE; }
+  // Neither a bar nor a button has a description, help text, help topic or selection of its
+  // own: nothing and S_FALSE (E_FAIL once the owner is gone, E_INVALIDARG for another child).
+  HRESULT get_accDescription(fw::Integer Child, fw::WideString& Description);
+  HRESULT get_accHelp(fw::Integer Child, fw::WideString& Help);
+  HRESULT get_accHelpTopic(fw::Integer Child, fw::WideString& HelpFile, fw::Integer& Topic);
+  HRESULT get_accSelection(TTBAccVariant& Selection);
 
   // How many objects are alive (the list that shutdown would cut off).
   static fw::Integer LiveCount();
+
+ protected:
+  // S_OK for CHILDID_SELF while the owner lives.
+  virtual HRESULT Check(fw::Integer Child) const = 0;
 };
 
 class TTBViewAccObject final : public TTBCustomAccObject {
@@ -103,7 +113,7 @@ class TTBViewAccObject final : public TTBCustomAccObject {
   HRESULT accDoDefaultAction(fw::Integer Child) override;
 
  private:
-  HRESULT Check(fw::Integer Child) const;
+  HRESULT Check(fw::Integer Child) const override;
   TTBView* FView;
 };
 
@@ -131,7 +141,7 @@ class TTBItemViewerAccObject final : public TTBCustomAccObject {
   HRESULT accDoDefaultAction(fw::Integer Child) override;
 
  private:
-  HRESULT Check(fw::Integer Child) const;
+  HRESULT Check(fw::Integer Child) const override;
   bool CanActOn() const;
   TTBItemViewer* FViewer;
 };

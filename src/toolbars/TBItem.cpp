@@ -439,7 +439,9 @@ void TTBCustomItem::SetAction(fw::TBasicAction* Value) {
   if (!FActionLink) FActionLink.reset(CreateActionLink());
   FActionLink->SetAction(Value);
   FActionLink->OnChange = [this](TObject* Sender) { DoActionChange(Sender); };
-  ActionChange(Value, Value->ComponentState().Contains(fw::csLoading));
+  // While either is being read, only what the item left at its defaults comes from the action:
+  // a stream keeps the item's own values of what the action does not supply.
+  ActionChange(Value, Value->ComponentState().Contains(fw::csLoading) || ComponentState().Contains(fw::csLoading));
   Value->FreeNotification(this);
 }
 

@@ -246,6 +246,12 @@ class TTBCustomItem : public TComponent {
   // A stream read this item back as a child of Value: it joins Value's root item (a toolbar or
   // popup menu) or Value itself (an item).
   void SetParentComponent(TComponent* Value) override;
+  // Streams: the children in list order; an item is always written as a child, of the parent
+  // item's ParentComponent (a toolbar or popup menu) when set, else of the parent item.
+  void GetChildren(const std::function<void(TComponent* Child)>& Proc, TComponent* Root) override;
+  void SetChildOrder(TComponent* Child, Integer Order) override;
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
 
   // The text after the first TAB of Caption, else the text of ShortCut, else ''.
   String GetShortCutText() const;

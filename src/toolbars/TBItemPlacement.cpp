@@ -57,6 +57,13 @@ TTBPopupWindow* TTBCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* P
   TTBCustomItem* linked = GetLinkedItem();
   if (linked != this) linked->DoPopup(this, true);
   DoPopup(this, false);
+  // The children show what their actions (and visibility toggles their controls) say now, not
+  // what they said when the idle update last reached them.
+  if (!ComponentState().Contains(fw::csDesigning)) {
+    // By index: an update handler may add or remove items.
+    TTBCustomItem* owner = GetLinkedItem();
+    for (Integer i = 0; i < owner->Count(); ++i) owner->Items(i)->InitiateAction();
+  }
 
   TTBView* chevronParentView = GetChevronParentView();
   TTBCustomItem* popupItem = chevronParentView ? chevronParentView->ParentItem() : this;

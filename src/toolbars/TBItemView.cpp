@@ -65,17 +65,21 @@ std::unique_ptr<fw::TFont> gToolbarFont;
 fw::TFont* ToolbarFont() {
   if (!gToolbarFont) {
     gToolbarFont = std::make_unique<fw::TFont>();
-    win::NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof(ncm);
-    if (win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
-      const win::LOGFONTW& lf = ncm.lfMenuFont;
-      std::u16string_view face(lf.lfFaceName);
-      gToolbarFont->SetName(win::WideToUtf8(face.substr(0, face.find(u'\0'))));
-      gToolbarFont->SetHeight(lf.lfHeight);
-      if (lf.lfWeight >= win::FW_BOLD) gToolbarFont->SetStyle(fw::TFontStyles{fw::fsBold});
-    }
+    ReloadToolbarFont();
   }
   return gToolbarFont.get();
+}
+
+void ReloadToolbarFont() {
+  fw::TFont* font = ToolbarFont();
+  win::NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
+  if (!win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return;
+  const win::LOGFONTW& lf = ncm.lfMenuFont;
+  std::u16string_view face(lf.lfFaceName);
+  font->SetName(win::WideToUtf8(face.substr(0, face.find(u'\0'))));
+  font->SetHeight(lf.lfHeight);
+  font->SetStyle(lf.lfWeight >= win::FW_BOLD ? fw::TFontStyles{fw::fsBold} : fw::TFontStyles{});
 }
 
 TTBView::TTBView(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* AParentItem, fw::TWinControl* AWindow,
@@ -671,6 +675,8 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
       bool bold = v->Item()->EffectiveOptions().Contains(tboDefault);
       fw::TFontStyles styles = mc.canvas.Font()->Style();
       if (bold) mc.canvas.Font()->SetStyle(styles + fw::TFontStyles{fw::fsBold});
+      // The font in the device context, as viewers measure with it directly.
+      mc.canvas.RequiredState(fw::TCanvasState{fw::csHandleValid, fw::csFontValid});
       v->CalcSize(&mc.canvas, pos[size_t(i)].w, pos[size_t(i)].h);
       if (bold) mc.canvas.Font()->SetStyle(styles);
     }
@@ -835,8 +841,15 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
     overallLength = std::max(overallLength, x);
   }
   if (wrapped && !FChevronParentView) overallLength = std::max(overallLength, FWrapOffset);
+  // The least size: along the row it lengthens the layout, across it the last row of a toolbar
+  // that did not wrap spreads over the whole thickness.
+  const Integer naturalAlong = overallLength, naturalCross = y + rowHeight;
+  const Integer minAlong = (vertical ? FMinimumSize.y : FMinimumSize.x) - (vertical ? margins.bottom : margins.right);
+  const Integer minCross = (vertical ? FMinimumSize.x : FMinimumSize.y) - (vertical ? margins.right : margins.bottom);
+  overallLength = std::max(overallLength, minAlong);
+  if (toolbarView && !wrapped) rowHeight = std::max(rowHeight, minCross - y);
   alignRow(rowStart, n, y, rowHeight);
-  Integer totalCross = y + rowHeight;
+  Integer totalCross = std::max(y + rowHeight, minCross);
   // Line separators span the row length; popup menu lines stretch to it.
   for (Integer i = 0; i < n; ++i) {
     Pos& p = pos[size_t(i)];
@@ -857,7 +870,11 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
   } else {
     ASize = TPoint{sizeAlong, sizeCross};
   }
-  FUnshrunkSize = vertical ? TPoint{ASize.x, ASize.y + hiddenLength} : TPoint{ASize.x + hiddenLength, ASize.y};
+  {
+    const Integer unshrunkAlong = naturalAlong + (vertical ? margins.bottom : margins.right) + hiddenLength;
+    const Integer unshrunkCross = naturalCross + (vertical ? margins.right : margins.bottom);
+    FUnshrunkSize = vertical ? TPoint{unshrunkCross, unshrunkAlong} : TPoint{unshrunkAlong, unshrunkCross};
+  }
   // 7. Tall popups.
   FShowUpArrow = FShowDownArrow = false;
   if (FMaxHeight >= 1 && ASize.y > FMaxHeight) {

@@ -160,6 +160,11 @@ class TTBView : public TComponent {
   // still asks its dock for, so that each arrange of the dock measures the same length.
   TPoint UnshrunkSize() const { return FUnshrunkSize; }
   void SetChevronSize(Integer Value);
+  // The least size the layout fills (width, height; 0: none): the last row of a toolbar that did
+  // not wrap is centred across it. The size the layout reports includes it; UnshrunkSize does
+  // not, so a dock that asks for it sees the view's own thickness.
+  TPoint MinimumSize() const { return FMinimumSize; }
+  void SetMinimumSize(const TPoint& Value) { FMinimumSize = Value; }
   Integer MaxHeight() const { return FMaxHeight; }
   void SetMaxHeight(Integer Value);
   const TRect& MonitorRect() const { return FMonitorRect; }
@@ -220,6 +225,7 @@ class TTBView : public TComponent {
   TTBView* FChevronParentView = nullptr;
   Integer FChevronOffset = 0, FChevronSize = 0;
   TPoint FUnshrunkSize{};
+  TPoint FMinimumSize{};
   TTBCustomItem* FCurParentItem = nullptr;
   bool FCustomizing = false;
   TTBDoneActionRec FDoneActionData;
@@ -253,5 +259,7 @@ class TTBView : public TComponent {
 
 // The toolbar font shared by views without a font of their own: the system menu font.
 fw::TFont* ToolbarFont();
+// Reads the system menu font into the toolbar font again (the same object: holders keep it).
+void ReloadToolbarFont();
 
 }  // namespace toolbars

@@ -14,6 +14,9 @@
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysColors.h"
 #include "platform/user/services/SysMetrics.h"
+#include "platform/user/services/SysParams.h"
+#include "platform/user/services/AccessibleParts.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBFloatingParent.h"
 #include "toolbars/TBHook.h"
 
@@ -23,6 +26,12 @@ namespace toolbars {
 
 TTBChevronItem::TTBChevronItem(fw::TComponent* AOwner) : TTBCustomItem(AOwner) {
   SetItemStyle(TTBItemStyle(ItemStyle() | tbisSubmenu | tbisNoAutoOpen));
+  SetChevronHint(DefaultHint);
+}
+
+void TTBChevronItem::SetChevronHint(const String& Value) {
+  SetHint(Value);
+  SetCaption(EscapeAmpersands(fw::GetShortHint(Value)));
 }
 
 TTBItemViewerClass TTBChevronItem::GetItemViewerClass(TTBView* /*AView*/) {
@@ -96,6 +105,10 @@ void TTBToolbarView::AutoSize(Integer AWidth, Integer AHeight) {
 
 bool TTBToolbarView::DoUpdatePositions(TPoint& ASize) {
   if (!FToolbar) return TTBView::DoUpdatePositions(ASize);
+  // Docked, the buttons spread across the row's thickness as the other bars of the row make it.
+  // A dock measuring the toolbar gets its own thickness: were it told the row's, two bars of a
+  // row would hold each other at the thicker one's size for good.
+  SetMinimumSize(FToolbar->FMeasuring ? TPoint{0, 0} : RowMinimumSize());
   ++FToolbar->FDisableAlignArrange;
   try {
     const bool changed = TTBView::DoUpdatePositions(ASize);
@@ -105,6 +118,16 @@ bool TTBToolbarView::DoUpdatePositions(TPoint& ASize) {
     --FToolbar->FDisableAlignArrange;
     throw;
   }
+}
+
+TPoint TTBToolbarView::RowMinimumSize() const {
+  TPoint minimum{0, 0};
+  TTBDock* dock = FToolbar ? FToolbar->CurrentDock() : nullptr;
+  if (!dock || !FToolbar->Docked()) return minimum;
+  const bool leftRight = dock->Position() == dpLeft || dock->Position() == dpRight;
+  (leftRight ? minimum.x : minimum.y) = dock->GetMinRowSize(FToolbar->EffectiveDockRow(), FToolbar);
+  if (FToolbar->FullSize()) (leftRight ? minimum.y : minimum.x) = WrapOffset();
+  return minimum;
 }
 
 TTBCustomItem* TTBToolbarView::GetChevronItem() { return FToolbar ? FToolbar->FChevronItem : nullptr; }
@@ -219,6 +242,7 @@ void TTBCustomToolbar::AfterConstruction() {
 }
 
 TTBCustomToolbar::~TTBCustomToolbar() {
+  if (HandleAllocated()) win::SetAccessibleInfoSource(Handle(), nullptr);
   if (FMenuBarHookInstalled) UninstallHookProc(MenuBarCharHook);
   FProcessShortCuts = FMenuBar = false;
   UpdateShortCutRegistration();
@@ -236,7 +260,7 @@ TTBChevronItemClass TTBCustomToolbar::GetChevronItemClass() { return TTBChevronI
 
 String TTBCustomToolbar::ChevronHint() const { return FChevronItem ? FChevronItem->Hint() : String(); }
 void TTBCustomToolbar::SetChevronHint(const String& Value) {
-  if (FChevronItem) FChevronItem->SetHint(Value);
+  if (FChevronItem) FChevronItem->SetChevronHint(Value);
 }
 void TTBCustomToolbar::SetChevronMoveItems(bool Value) {
   if (FChevronMoveItems == Value) return;
@@ -360,8 +384,16 @@ TPoint TTBCustomToolbar::OrderControls(bool CanMoveControls, TTBDockType /*Previ
   const Integer wrap = FView->WrapOffset(), chevron = FView->ChevronOffset();
   const bool floating = DockingTo == nullptr && Floating();
   ApplyLayoutParameters(DockingTo, DockingTo == nullptr ? true : floating);
+  ++FMeasuring;
   FView->BeginUpdate();
-  FView->UpdatePositions(size);
+  try {
+    FView->UpdatePositions(size);
+  } catch (...) {
+    --FMeasuring;
+    FView->EndUpdate();
+    throw;
+  }
+  --FMeasuring;
   FView->EndUpdate();
   FView->SetOrientation(o);
   FView->SetWrapOffset(wrap);
@@ -391,6 +423,13 @@ void TTBCustomToolbar::ControlExistsAtPos(const TPoint& P, bool& ControlExists) 
   if (ControlExists || !FView) return;
   if (TTBItemViewer* v = FView->ViewerFromPoint(P))
     if (!(v->Item()->ItemStyle() & tbisClicksTransparent)) ControlExists = true;
+}
+
+void TTBCustomToolbar::InitiateAction() {
+  TTBCustomDockableWindow::InitiateAction();
+  if (!FUpdateActions || !FItems || ComponentState().Contains(fw::csDesigning)) return;
+  // By index: an update handler may add or remove items.
+  for (Integer i = 0; i < FItems->Count(); ++i) FItems->Items(i)->InitiateAction();
 }
 
 void TTBCustomToolbar::BeginUpdate() {
@@ -431,6 +470,16 @@ bool TTBCustomToolbar::KeyboardOpen(char16_t Key, bool RequirePrimaryAccel) {
 
 // ---- mouse, painting and messages ----
 
+void TTBCustomToolbar::CreateWnd() {
+  TTBCustomDockableWindow::CreateWnd();
+  win::SetAccessibleInfoSource(Handle(), [this] { return DescribeForAccessibility(FView); });
+}
+
+void TTBCustomToolbar::DestroyWindowHandle() {
+  win::SetAccessibleInfoSource(Handle(), nullptr);
+  TTBCustomDockableWindow::DestroyWindowHandle();
+}
+
 void TTBCustomToolbar::Paint() {
   if (FView) FView->DrawSubitems(Canvas());
 }
@@ -464,16 +513,28 @@ void TTBCustomToolbar::WMSetCursor(TMessage& Message) {
   TTBCustomDockableWindow::WMSetCursor(Message);
 }
 
+void TTBCustomToolbar::CMHintShow(TMessage& Message) {
+  auto* info = reinterpret_cast<fw::THintInfo*>(Message.LParam);
+  if (!info) return;
+  TTBItemViewer* v = FView ? FView->ViewerFromPoint(info->CursorPos) : nullptr;
+  if (!v) {
+    // Between buttons: nothing to show, and asked again as soon as the mouse moves.
+    info->HintStr.clear();
+    info->CursorRect = TRect{info->CursorPos.x, info->CursorPos.y, info->CursorPos.x + 1, info->CursorPos.y + 1};
+    Message.Result = 1;
+    return;
+  }
+  info->HintStr = v->GetHintText();
+  info->CursorRect = v->BoundsRect();
+  Message.Result = 0;
+}
+
 void TTBCustomToolbar::CMControlChange(TMessage& Message) {
   TTBCustomDockableWindow::Dispatch(Message);
   if (!FItems || ComponentState().Contains(fw::csLoading) || ComponentState().Contains(fw::csDestroying)) return;
   auto* control = reinterpret_cast<fw::TControl*>(Message.WParam);
   if (Message.LParam) {
-    for (Integer i = 0; i < FItems->Count(); ++i)
-      if (auto* ci = dynamic_cast<TTBControlItem*>(FItems->Items(i)); ci && ci->Control() == control) return;
-    auto* item = new TTBControlItem(Owner());
-    item->SetControl(control);
-    FItems->Add(item);
+    WrapControl(control);
   } else {
     for (Integer i = FItems->Count() - 1; i >= 0; --i)
       if (auto* ci = dynamic_cast<TTBControlItem*>(FItems->Items(i)); ci && ci->Control() == control) delete ci;
@@ -481,7 +542,51 @@ void TTBCustomToolbar::CMControlChange(TMessage& Message) {
 }
 
 void TTBCustomToolbar::Loaded() {
+  // Controls read with the toolbar become buttons in their child order (their control items
+  // were not made while loading).
+  if (FItems)
+    for (Integer i = 0; i < ControlCount(); ++i) WrapControl(Controls(i));
   TTBCustomDockableWindow::Loaded();
+}
+
+void TTBCustomToolbar::WrapControl(fw::TControl* Control) {
+  std::vector<TTBCustomItem*> items;
+  CollectItems(FItems, items);
+  for (TTBCustomItem* item : items)
+    if (auto* ci = dynamic_cast<TTBControlItem*>(item); ci && ci->Control() == Control) return;
+  auto* item = new TTBControlItem(Owner());
+  item->SetControl(Control);
+  FItems->Add(item);
+}
+
+void TTBCustomToolbar::CollectItems(TTBCustomItem* Parent, std::vector<TTBCustomItem*>& Out) {
+  for (Integer i = 0; i < Parent->Count(); ++i) {
+    TTBCustomItem* item = Parent->Items(i);
+    Out.push_back(item);
+    // Groups show their children in place; a submenu's children are not on the bar.
+    if (item->ItemStyle() & tbisEmbeddedGroup) CollectItems(item, Out);
+  }
+}
+
+void TTBCustomToolbar::GetTabOrderList(std::vector<fw::TWinControl*>& List) {
+  std::vector<fw::TWinControl*> own;
+  TTBCustomDockableWindow::GetTabOrderList(own);
+  // The hosted controls go in the order of their items, each followed by its own children;
+  // other windowed children keep their places after them.
+  std::vector<TTBCustomItem*> items;
+  if (FItems) CollectItems(FItems, items);
+  std::vector<fw::TWinControl*> ordered;
+  for (TTBCustomItem* item : items) {
+    auto* ci = dynamic_cast<TTBControlItem*>(item);
+    auto* control = ci ? dynamic_cast<fw::TWinControl*>(ci->Control()) : nullptr;
+    if (!control || control->Parent() != this || std::find(own.begin(), own.end(), control) == own.end()) continue;
+    if (std::find(ordered.begin(), ordered.end(), control) != ordered.end()) continue;
+    ordered.push_back(control);
+    control->GetTabOrderList(ordered);
+  }
+  for (fw::TWinControl* c : own)
+    if (std::find(ordered.begin(), ordered.end(), c) == ordered.end()) ordered.push_back(c);
+  List.insert(List.end(), ordered.begin(), ordered.end());
 }
 
 void TTBCustomToolbar::Dispatch(TMessage& Message) {
@@ -501,8 +606,23 @@ void TTBCustomToolbar::Dispatch(TMessage& Message) {
       break;
     case win::WM_MOUSELEAVE:
     case fw::CM_MOUSELEAVE:
+    case win::WM_CONTEXTMENU:
+    case fw::CM_TEXTCHANGED:
+      // The mouse left, a context menu opens or the caption changed: no button stays hot.
       if (FView && !FView->Capture()) FView->UpdateSelection(nullptr, true);
       break;
+    case fw::CM_FONTCHANGED:
+      TTBCustomDockableWindow::Dispatch(Message);
+      // The view measures with this font only when it does not use the system's.
+      if (!FSystemFont) Arrange();
+      return;
+    case win::WM_SETTINGCHANGE:
+      TTBCustomDockableWindow::Dispatch(Message);
+      if (Message.WParam == win::SPI_SETNONCLIENTMETRICS) {
+        ReloadToolbarFont();
+        Arrange();
+      }
+      return;
     case win::WM_SYSCOMMAND:
       if (FMenuBar && (Message.WParam & 0xFFF0) == win::SC_KEYMENU && Visible() && !win::GetCapture()) {
         const char16_t key = char16_t(Message.LParam & 0xFFFF);
@@ -524,6 +644,10 @@ void TTBCustomToolbar::Dispatch(TMessage& Message) {
       break;
     case fw::CM_COLORCHANGED:
       if (FView) FView->SetBackgroundColor(Color());
+      break;
+    case win::WM_SIZE:
+      // The dock made the row thicker or thinner than the last layout filled: lay out again.
+      if (FView && Docked() && FView->RowMinimumSize() != FView->MinimumSize()) FView->InvalidatePositions();
       break;
     default: break;
   }

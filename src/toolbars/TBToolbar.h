@@ -21,7 +21,11 @@ class TTBCustomToolbar;
 // The overflow item: its popup shows the items the toolbar had to hide.
 class TTBChevronItem : public TTBCustomItem {
  public:
+  // The hint a chevron starts with.
+  static constexpr const char* DefaultHint = "More Buttons|";
   explicit TTBChevronItem(TComponent* AOwner);
+  // The hint, and the caption made of its short part (every "&" doubled, so none marks a key).
+  void SetChevronHint(const String& Value);
   TTBItemViewerClass GetItemViewerClass(TTBView* AView) override;
   TTBCustomToolbar* Toolbar() const { return FToolbar; }
   TTBView* GetChevronParentView() override;
@@ -44,6 +48,9 @@ class TTBToolbarView : public TTBView {
   TTBToolbarView(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* AParentItem, fw::TWinControl* AWindow,
                  bool AIsToolbar, bool ACustomizing, bool AUsePriorityList);
   TTBCustomToolbar* Toolbar() const { return FToolbar; }
+  // The least size a docked layout fills: the thickness the other bars give the dock row and,
+  // for a full-size bar, the wrap length.
+  TPoint RowMinimumSize() const;
 
   void AutoSize(Integer AWidth, Integer AHeight) override;
   bool DoUpdatePositions(TPoint& ASize) override;
@@ -66,7 +73,7 @@ enum TTBChevronPriorityForNewItems : unsigned char { tbcpHighest, tbcpLowest };
 
 using TTBShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 
-class TTBCustomToolbar : public TTBCustomDockableWindow {
+class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBRootItemSource {
  public:
   explicit TTBCustomToolbar(TComponent* AOwner);
   ~TTBCustomToolbar() override;
@@ -74,6 +81,10 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   virtual void AfterConstruction();
 
   TTBRootItem* Items() const { return FItems; }
+  TTBCustomItem* GetRootItem() override { return FItems; }
+  // Streams: the items are the toolbar's children, in their order.
+  void GetChildren(const std::function<void(TComponent* Child)>& Proc, TComponent* Root) override;
+  void SetChildOrder(TComponent* Child, Integer Order) override;
   TTBToolbarView* View() const { return FView; }
   TTBChevronItem* ChevronItem() const { return FChevronItem; }
   TPoint BaseSize() const { return FBaseSize; }
@@ -132,13 +143,26 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   virtual TTBToolbarViewClass GetViewClass();
   virtual TTBChevronItemClass GetChevronItemClass();
   void Dispatch(TMessage& Message) override;
+  // The idle action update reaches the items as well (with UpdateActions).
+  void InitiateAction() override;
+  // The windowed children hosted by control items, in item order.
+  void GetTabOrderList(std::vector<fw::TWinControl*>& List) override;
 
  protected:
   void Loaded() override;
+  // Assistive technology reads the bar's items through its window, docked or floating.
+  void CreateWnd() override;
+  void DestroyWindowHandle() override;
   void Paint() override;
   void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, Integer X, Integer Y) override;
   void WMSetCursor(TMessage& Message) override;
+  // The hint of the viewer under the mouse, which holds while the mouse stays on that viewer.
+  void CMHintShow(TMessage& Message) override;
   void CMControlChange(TMessage& Message);
+  // Gives Control a control item at the end unless one already hosts it.
+  void WrapControl(fw::TControl* Control);
+  // The items shown on the bar, in order (groups opened in place).
+  static void CollectItems(TTBCustomItem* Parent, std::vector<TTBCustomItem*>& Out);
   // Orientation, wrap length and chevron length of the view for a dock (or floating).
   void ApplyLayoutParameters(TTBDock* ADock, bool AFloating);
   void UpdateShortCutRegistration();
@@ -152,6 +176,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   bool FChevronMoveItems = true;
   TTBChevronPriorityForNewItems FChevronPriorityForNewItems = tbcpHighest;
   Integer FDisableAlignArrange = 0;
+  Integer FMeasuring = 0;  // a dock measures: the view reports its own size
   Integer FFloatingWidth = 0;
   bool FIgnoreMouseLeave = false, FMenuBarHookInstalled = false;
   TTBRootItem* FItems = nullptr;

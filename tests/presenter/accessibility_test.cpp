@@ -118,8 +118,8 @@ TEST_F(AccessibilityTest, DescribedPartsAreChildrenOfTheNativeWindow) {
     AccessibleWindowInfo info;
     info.role = ROLE_SYSTEM_MENUPOPUP;
     info.name = u"File";
-    info.parts.push_back({u"Open\tCtrl+O", ROLE_SYSTEM_MENUITEM, openState, RECT{63, 63, 177, 81}});
-    info.parts.push_back({u"Recent", ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_HASPOPUP, RECT{63, 81, 177, 99}});
+    info.parts.push_back({u"Open\tCtrl+O", ROLE_SYSTEM_MENUITEM, openState, RECT{63, 63, 177, 81}, nullptr, {}});
+    info.parts.push_back({u"Recent", ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_HASPOPUP, RECT{63, 81, 177, 99}, nullptr, {}});
     return info;
   });
   QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));

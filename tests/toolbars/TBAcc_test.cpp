@@ -86,6 +86,44 @@ TEST_F(Accessibility, RefusedQuestionsLeaveEmptyAnswers) {
   ask(CHILDID_SELF, E_FAIL);
 }
 
+// Nothing describes a bar or a button beyond its name: description, help, help topic and
+// selection are empty with S_FALSE, for both objects, and fail once the owner is gone.
+TEST_F(Accessibility, DescriptionHelpAndSelectionAreEmpty) {
+  auto* open = Add("&Open");
+  auto toolbar = View(true);
+  TTBAccRef objects[] = {toolbar->GetAccObject(), ViewerAccObject(toolbar->Find(open))};
+  struct Case {
+    fw::Integer Child;
+    HRESULT Expected;
+  };
+  auto ask = [](const TTBAccRef& o, const Case& c) {
+    SCOPED_TRACE(c.Child);
+    fw::WideString text = u"x", file = u"x";
+    fw::Integer topic = 7;
+    EXPECT_EQ(o->get_accDescription(c.Child, text), c.Expected);
+    EXPECT_EQ(text, u"");
+    text = u"x";
+    EXPECT_EQ(o->get_accHelp(c.Child, text), c.Expected);
+    EXPECT_EQ(text, u"");
+    EXPECT_EQ(o->get_accHelpTopic(c.Child, file, topic), c.Expected);
+    EXPECT_EQ(file, u"");
+    EXPECT_EQ(topic, 0);
+  };
+  for (const TTBAccRef& o : objects) {
+    for (const Case& c : {Case{CHILDID_SELF, S_FALSE}, Case{2, E_INVALIDARG}}) ask(o, c);
+    TTBAccVariant selection;
+    selection.IsChildId = true;
+    EXPECT_EQ(o->get_accSelection(selection), S_FALSE);
+    EXPECT_TRUE(selection.Empty());
+  }
+  toolbar.reset();
+  for (const TTBAccRef& o : objects) {
+    ask(o, Case{CHILDID_SELF, E_FAIL});
+    TTBAccVariant selection;
+    EXPECT_EQ(o->get_accSelection(selection), E_FAIL);
+  }
+}
+
 TEST_F(Accessibility, StatesAndCounting) {
   auto* sub = Add("&More", tbisSubmenu);
   auto* checked = Add("Checked");

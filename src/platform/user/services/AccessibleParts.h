@@ -3,7 +3,10 @@
 // them: its role as their container and the list of its parts, read whenever asked, so that the
 // desktop's accessibility can name the items and follow the focus among them (the focus event's
 // child id is a part's position plus one). The window's owner installs the source while the
-// window lives and removes it before the window goes; a window without a source has no parts.
+// window lives and removes it before the window goes. A window's parts are its source's, followed
+// by one part for each shown window inside it that has a source of its own (a toolbar on a
+// form), in reading order (top to bottom, left to right), holding that window's parts as its
+// children; a window without a source has only those.
 
 #include <functional>
 #include <string>
@@ -19,6 +22,8 @@ struct AccessiblePart {
   LONG role = 0;    // ROLE_SYSTEM_ (ObjectIds.h)
   DWORD state = 0;  // STATE_SYSTEM_ bits
   RECT bounds{};  // screen coordinates
+  HWND window = nullptr;  // set: the part stands for this window inside, its parts the children
+  std::vector<AccessiblePart> children;
 };
 
 struct AccessibleWindowInfo {

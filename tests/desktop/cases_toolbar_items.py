@@ -1,0 +1,189 @@
+# Toolbar items on the real desktop: the check marks of the toolbar toggles and the hints of
+# docked buttons and of the chevron. Each case runs bare and under openbox.
+
+# "Вид" → "Панели инструментов" lists the toolbars in this order.
+TOOLBAR_TOGGLES = ["Стандартная", "График", "Анализ", "Формат"]
+
+
+def open_toolbar_toggles(p):
+    """Вид (the fourth menu), "Панели инструментов" (its ninth item): the toggles' submenu, the
+    rightmost of the open menus, as a screen box."""
+    p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 8, "Right")
+
+    def submenu():
+        menus = [geometry(m) for m in p.others(named=False)]
+        return max(menus) if len(menus) >= 2 else None
+
+    return wait_for("the toggles' submenu", submenu)
+
+
+def checked_toggles(box):
+    """The toggles drawn with a check mark: dark pixels in the check box left of each caption."""
+    x, y, w, h = box
+    row = (h - 6) // len(TOOLBAR_TOGGLES)  # a 3-pixel frame around rows of one height
+    image = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    marks = []
+    for i, name in enumerate(TOOLBAR_TOGGLES):
+        top = 3 + i * row
+        if len(dark_pixels(image, (5, top + 3, 20, top + row - 3))) >= 5:
+            marks.append(name)
+    return marks
+
+
+def toolbar_toggles_follow_the_toolbars(p):
+    box = open_toolbar_toggles(p)
+    wait_for("every toggle checked", lambda: checked_toggles(box) == TOOLBAR_TOGGLES)
+    # Hide "Анализ" from the submenu; opened again, its toggle has lost the mark.
+    p.key(*["Down"] * TOOLBAR_TOGGLES.index("Анализ"), "Return")
+    wait_for("the menus to close", lambda: not p.others(named=False))
+    box = open_toolbar_toggles(p)
+    shown = [n for n in TOOLBAR_TOGGLES if n != "Анализ"]
+    try:
+        wait_for("Анализ unchecked", lambda: checked_toggles(box) == shown)
+    except AssertionError:
+        raise AssertionError("checked after hiding Анализ: %s" % checked_toggles(box))
+    # And shown again, checked again.
+    p.key(*["Down"] * TOOLBAR_TOGGLES.index("Анализ"), "Return")
+    wait_for("the menus to close", lambda: not p.others(named=False))
+    box = open_toolbar_toggles(p)
+    wait_for("Анализ checked again", lambda: checked_toggles(box) == TOOLBAR_TOGGLES)
+    p.key("Escape", "Escape", "Escape")
+
+
+def case_toolbar_toggles_follow_the_toolbars(p):
+    toolbar_toggles_follow_the_toolbars(p)
+
+
+def case_toolbar_toggles_follow_the_toolbars_managed(p):
+    toolbar_toggles_follow_the_toolbars(p)
+
+
+def hint_near(p, px, py):
+    """A window that shows up just below and right of the pointer (the hint), or None."""
+    for w in p.others(named=False):
+        hx, hy, hw, hh = geometry(w)
+        if px - 4 <= hx <= px + 40 and py < hy <= py + 60 and hh < 40:
+            return hx, hy, hw, hh
+    return None
+
+
+def hover(px, py):
+    # Two steps: the second is a move inside the window, which the hint timer waits after.
+    run("xdotool", "mousemove", str(px - 2), str(py - 1))
+    time.sleep(0.1)
+    run("xdotool", "mousemove", str(px), str(py))
+
+
+def docked_buttons_and_chevron_show_hints(p):
+    x, y, w, h = geometry(p.main)
+    # The first two buttons of "Стандартная", docked in the row below the menu bar: each shows its
+    # own hint where the pointer rests.
+    for bx in (x + 24, x + 46):
+        hover(bx, y + 58)
+        wait_for("the hint of the button at %d" % (bx - x), lambda: hint_near(p, bx, y + 58), timeout=4)
+    # Narrowed with the size grip, the bottom dock's second row ("Формат", wider than the window
+    # now) hides its last buttons behind a chevron, which names itself in a hint too.
+    run("xdotool", "mousemove", str(x + w - 4), str(y + h - 4), "mousedown", "1")
+    time.sleep(0.2)
+    for dx in (50, 150, 300):
+        run("xdotool", "mousemove", str(x + w - 4 - dx), str(y + h - 4))
+        time.sleep(0.2)
+    run("xdotool", "mouseup", "1")
+    wait_for("the narrower window", lambda: geometry(p.main)[2] < w - 200)
+    x, y, w, h = geometry(p.main)
+    strip = (x + w - 40, y + h - 55, x + w - 4, y + h - 25)
+
+    def chevron():
+        dark = dark_pixels(ImageGrab.grab(bbox=strip), (0, 0, strip[2] - strip[0], strip[3] - strip[1]))
+        if len(dark) < 6:
+            return None
+        return (strip[0] + sum(d[0] for d in dark) // len(dark), strip[1] + sum(d[1] for d in dark) // len(dark))
+
+    cx, cy = wait_for("the chevron", chevron)
+    hover(cx, cy)
+    wait_for("the chevron's hint", lambda: hint_near(p, cx, cy), timeout=4)
+
+
+def case_docked_buttons_and_chevron_show_hints(p):
+    docked_buttons_and_chevron_show_hints(p)
+
+
+def case_docked_buttons_and_chevron_show_hints_managed(p):
+    docked_buttons_and_chevron_show_hints(p)
+
+
+WINDOW_MANAGED.update({"toolbar_toggles_follow_the_toolbars_managed", "docked_buttons_and_chevron_show_hints_managed"})
+
+
+def on_accessibility_bus(p):
+    """Starts the program again on a session bus of its own with the accessibility bus running,
+    as a desktop with a screen reader has it; returns the processes to end and the atspi module."""
+    p.proc.kill()
+    p.proc.wait()
+    daemon = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                              stdout=subprocess.PIPE, text=True)
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = daemon.stdout.readline().strip()
+    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Qt publishes its accessibility whenever the bus is there, reader or not.
+    os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+    p._start()
+    import pyatspi  # after the bus address is set: it connects on import
+    return [launcher, daemon], pyatspi
+
+
+def children(node):
+    return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
+
+
+def menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
+    helpers, atspi = on_accessibility_bus(p)
+    try:
+        def program():
+            for a in atspi.Registry.getDesktop(0):
+                if a is not None and a.name == "korvalin":
+                    return a
+            return None
+
+        app = wait_for("the program on the accessibility bus", program, timeout=10)
+        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+
+        def bar(role, name):
+            return next(iter(c for c in children(frame) if c.getRoleName() == role and c.name == name), None)
+
+        menu = wait_for("the menu bar", lambda: bar("menu bar", "Главное меню"))
+        items = [(c.getRoleName(), c.name) for c in children(menu)]
+        assert items == [("menu item", n) for n in ("Файл", "Правка", "Анализ", "Вид", "Операции")], items
+        standard = wait_for("the standard toolbar", lambda: bar("tool bar", "Стандартная"))
+        buttons = [(c.getRoleName(), c.name) for c in children(standard) if c.getRoleName() != "separator"]
+        assert buttons[0] == ("push button", "Открыть..."), buttons
+        assert len(buttons) >= 6, buttons
+        # Without graphs "Удалить" cannot be used: the reader hears it unavailable.
+        states = {c.name: c.getState() for c in children(standard)}
+        assert any(not s.contains(atspi.STATE_ENABLED) for s in states.values()), "no unavailable button"
+
+        # F10 puts the focus on the first menu, the arrow moves it on.
+        def focused():
+            return [c.name for c in children(menu) if c.getState().contains(atspi.STATE_FOCUSED)]
+
+        p.key("F10")
+        wait_for("the focus on Файл", lambda: focused() == ["Файл"])
+        p.key("Right")
+        wait_for("the focus on Правка", lambda: focused() == ["Правка"])
+        p.key("Escape")
+        wait_for("no focus in the menu bar", lambda: focused() == [])
+    finally:
+        for h in helpers:
+            h.kill()
+            h.wait()
+
+
+def case_menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
+    menu_bar_and_docked_toolbar_read_by_a_screen_reader(p)
+
+
+def case_menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed(p):
+    menu_bar_and_docked_toolbar_read_by_a_screen_reader(p)
+
+
+WINDOW_MANAGED.add("menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed")
