@@ -36,6 +36,8 @@ class TPrinter {
   // to another. Until one is chosen it is the default (the first of the list).
   // The current printer's name (empty when the chosen printer has gone from the list).
   String PrinterName() const;
+  // The printer SetPrinterIndex chose, by name, also once it has gone (empty: the default).
+  const String& ChosenName() const { return FChosenName; }
   // Its place in the list as it is now; -1 when it has gone.
   Integer PrinterIndex() const;
   // EPrinter "Printer index out of range" for an index that names no printer.

@@ -1,6 +1,7 @@
 #include "mainwindow/WinMain.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 #include "analysis/Analisis.h"
@@ -129,6 +130,11 @@ void TwndKorvalinMain::FormCreate() {
   // Settings: the preferences record and the key bindings of the settings file. A file that
   // cannot be read leaves the defaults, is said once, and is not written over at exit.
   DeclareSettingsUnreadable(fw::String());
+  // A folder in the file's place would read as no file at all and be said only when the
+  // settings fail to be written at exit.
+  const fw::String settingsFile = TPropSaver::SettingsFileName();
+  if (fw::DirectoryExists(settingsFile))
+    DeclareSettingsUnreadable(fw::Format("\"%s\": %s", settingsFile, SystemReasonText(EISDIR)));
   TPropSaver store(true);
   if (SettingsFileUnreadable()) {
     MarkSettingsNotKeptSaid();

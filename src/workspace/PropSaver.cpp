@@ -1,6 +1,5 @@
 #include "workspace/PropSaver.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -95,11 +94,6 @@ TPropSaver::TPropSaver(std::string_view Section, bool Load)
     : FIni(std::make_unique<fw::TMemIniFile>(String())), FFileName(SettingsFileName()), FSection(Section),
       FSettingsFile(true) {
   if (!Load || SettingsFileUnreadable()) return;
-  // A folder in the file's place would read as no file at all and fail only when written.
-  if (fw::DirectoryExists(FFileName)) {
-    DeclareSettingsUnreadable(fw::Format("\"%s\": %s", FFileName, SystemReasonText(EISDIR)));
-    return;
-  }
   try {
     FIni = std::make_unique<fw::TMemIniFile>(FFileName);
   } catch (const std::exception& e) {

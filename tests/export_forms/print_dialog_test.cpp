@@ -266,7 +266,7 @@ TEST_F(PrintDialogTest, ADefaultQueueRemovedWhileOpenIsReportedNotReplaced) {
     dialog->butPrintClick();
     ADD_FAILURE() << "printed although the queue has gone";
   } catch (const std::exception& e) {
-    EXPECT_NE(std::string(e.what()).find("\"office\" is no longer available"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("\"office\": принтер больше недоступен"), std::string::npos) << e.what();
   }
   EXPECT_TRUE(system.jobs.empty());
   EXPECT_TRUE(win::desktop::CommonDialogHistory().files.empty()) << "no PDF file asked for";

@@ -298,7 +298,9 @@ void TwndPrint::butPrintClick() {
   } catch (const std::exception& e) {
     throw fw::Exception(toFile ? fw::Format("Не удалось напечатать в файл \"%s\": %s", FPrinter->FileName,
                                             PrinterReason(e.what()))
-                               : fw::Format("Не удалось напечатать на принтере \"%s\": %s", FPrinter->PrinterName(),
+                               : fw::Format("Не удалось напечатать на принтере \"%s\": %s",
+                                            FPrinter->ChosenName().empty() ? FPrinter->PrinterName()
+                                                                           : FPrinter->ChosenName(),
                                             PrinterReason(e.what())));
   }
 }
