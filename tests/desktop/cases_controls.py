@@ -5,21 +5,24 @@ CASE_INI["list_keeps_its_text_under_a_theme"] = "Theme=Aluminum\n"
 
 
 def case_list_keeps_its_text_under_a_theme(p):
-    # Under Aluminum, Вид (the fourth menu), "Формат рамки..." (its seventh command): the "Стиль"
-    # list of the dialog shows its line style's name in its field.
-    menu_command(p, 3, 6)
-    dialog = wait_for("the frame dialog", lambda: next(iter(p.others()), None), timeout=8)
-    time.sleep(0.5)
-    dx, dy, _, _ = geometry(dialog)
-    cx, cy = dx + 3, dy + 22  # the client area below the dialog's caption
-    # The list sits at (82, 44), 124 x 21, in the client area; its field left of the button.
-    field = (cx + 86, cy + 47, cx + 185, cy + 62)
+    # Under Aluminum, the GIF options of the save-image dialog: the first list that drops shows
+    # its entry's text in its field (the field lies just above the dropped list) once closed.
+    p.paste_graph()
+    time.sleep(0.3)
+    dialog = open_save_picture_dialog(p, "chart.gif")
+    listed = drop_a_list(p)
+    lx, ly, _, _ = geometry(listed)
+    p.key("Escape", "Tab")  # the focus goes on, so the field's text is no longer highlighted
+    wait_for("the list to close", lambda: listed not in visible_windows(named=False))
+    # The start of the field: the dropped list may be wider than its box.
+    field = (lx + 3, ly - 17, lx + 50, ly - 3)
 
     def text_pixels():
         return len(dark_pixels(ImageGrab.grab(), field))
 
     wait_for("the list's text", lambda: text_pixels() > 30, timeout=5)
     if os.environ.get("KV_SHOT"):
-        ImageGrab.grab(bbox=(dx, dy, dx + 240, dy + 200)).save(os.environ["KV_SHOT"])
+        dx, dy, dw, dh = geometry(dialog)
+        ImageGrab.grab(bbox=(dx, dy, dx + dw, dy + dh)).save(os.environ["KV_SHOT"])
     p.key("Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
