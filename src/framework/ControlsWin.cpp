@@ -56,6 +56,10 @@ TWinControl::~TWinControl() {
   Destroying();
   if (FParent != nullptr) {
     if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(this, true);
+    // The base destructor takes it off the parent's controls, but by then it no longer answers
+    // as windowed: the tab list lets go of it here.
+    auto& tabs = FParent->FTabList;
+    tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
   }
   DestroyHandle();
   while (!FControls.empty()) {

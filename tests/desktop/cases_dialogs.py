@@ -19,10 +19,11 @@ def drop_a_list(p):
     for _ in range(12):
         before = set(p.others(named=False))
         p.key("alt+Down")
-        dropped = set(p.others(named=False)) - before
-        if dropped:
+        try:
+            dropped = wait_for("a list to drop", lambda: set(p.others(named=False)) - before, timeout=2)
             return next(iter(dropped))
-        p.key("Tab")
+        except AssertionError:
+            p.key("Tab")
     raise AssertionError("no list of the dialog dropped")
 
 

@@ -550,6 +550,22 @@ TEST_F(ControlTests, ScreenAndClientCoordinatesAndZOrder) {
   EXPECT_EQ(form.ControlAtPos(Point(25, 35), true), b);
 }
 
+// A windowed control freed on its own leaves its parent's tab order (Tab would walk into it).
+TEST_F(ControlTests, AWindowedControlFreedOnItsOwnLeavesTheTabOrder) {
+  TForm form(nullptr);
+  auto* gone = new CountingControl(&form);
+  gone->SetParent(&form);
+  auto* kept = new CountingControl(&form);
+  kept->SetParent(&form);
+  const void* goneAddress = gone;
+  delete gone;
+  std::vector<TWinControl*> order;
+  form.GetTabOrderList(order);
+  ASSERT_EQ(order.size(), 1u);
+  EXPECT_EQ(order[0], kept);
+  EXPECT_NE(static_cast<const void*>(order[0]), goneAddress);
+}
+
 // Windows stack as the control list does: a control added later lies on top of an earlier one it
 // overlaps, whether the windows are made together, one is made again, or one is made later.
 TEST_F(ControlTests, LaterSiblingWindowsLieOnTopOfEarlierOnes) {
