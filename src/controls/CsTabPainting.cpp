@@ -62,6 +62,17 @@ void PaintFlipped(fw::TCanvas* Canvas, const fw::TRect& R, bool Flip, PaintFn&& 
 
 bool IsDefaultTheme() { return tx::GetCurrentThemeName() == "Default"; }
 
+// A tab as the theme paints a toolbar button: checked when active, hot under the mouse.
+tx::TTxItemInfo TabButtonInfo(bool Enabled, bool Checked, bool Hot) {
+  tx::TTxItemInfo info;
+  info.ViewType = tx::VT_TOOLBAR_NORMAL;
+  info.ItemOptions = tx::IO_TOOLBAR_STYLE;
+  info.Enabled = Enabled;
+  info.Selected = Checked;
+  info.HoverKind = Hot ? tx::hkMouseHover : tx::hkNone;
+  return info;
+}
+
 }  // namespace
 
 void TCsCustomTabSet::PaintBand(fw::TCanvas* Canvas, const fw::TRect& R, fw::TColor Color,
@@ -94,12 +105,7 @@ void TCsTabItemViewer::Paint(fw::TCanvas* Canvas, const fw::TRect& ClientAreaRec
   const bool checked = tab->Checked();
   const bool hot = IsSelected && View()->MouseOverSelected();
   // The item's draw events round the tab; the handler may take the painting over.
-  tx::TTxItemInfo itemInfo;
-  itemInfo.ViewType = tx::VT_TOOLBAR_NORMAL;
-  itemInfo.ItemOptions = tx::IO_TOOLBAR_STYLE;
-  itemInfo.Enabled = tab->Enabled();
-  itemInfo.Selected = checked;
-  itemInfo.HoverKind = hot ? tx::hkMouseHover : tx::hkNone;
+  tx::TTxItemInfo itemInfo = TabButtonInfo(tab->Enabled(), checked, hot);
   fw::TRect eventRect = ClientAreaRect;
   bool paintDefault = true;
   DoDrawItem(Canvas, eventRect, itemInfo, pstPrePaint, paintDefault);
@@ -172,12 +178,7 @@ void TCsTabItemViewer::PaintTab(fw::TCanvas* Canvas, const fw::TRect& ClientArea
         if (StyledPart(C->Handle(), part, state, B)) return;
       }
       if (face == tttTx && tx::CurrentTheme != nullptr) {
-        tx::TTxItemInfo info;
-        info.ViewType = tx::VT_TOOLBAR_NORMAL;
-        info.ItemOptions = tx::IO_TOOLBAR_STYLE;
-        info.Enabled = tab->Enabled();
-        info.Selected = checked;
-        info.HoverKind = hot ? tx::hkMouseHover : tx::hkNone;
+        tx::TTxItemInfo info = TabButtonInfo(tab->Enabled(), checked, hot);
         C->Brush()->SetColor(color);
         tx::CurrentTheme->PaintButton(C, B, info);
         return;
