@@ -1,7 +1,7 @@
 #pragma once
 // What every themed control-set control adds to its framework base: the requested ThemeType,
-// the hot flag (mouse inside) and a repaint of its face whenever either, the focus or the mouse
-// changes. The face itself is painted by the control through GetEffectiveThemeType. Its window
+// the hot flag (mouse inside) and a repaint of its face whenever either, the focus, the mouse or
+// Enabled changes. The face itself is painted by the control through GetEffectiveThemeType. Its window
 // is a Unicode window (UniWindows.h).
 // Listens to the current-theme relay from construction to destruction and repaints once per
 // theme switch (the last phase of the notice).
@@ -50,6 +50,8 @@ class TCsThemed : public Base {
       return;
     }
     Base::Dispatch(Message);
+    // A face the control paints itself shows the new state only once it is painted again.
+    if (Message.Msg == fw::CM_ENABLEDCHANGED) ThemeChanged();
   }
 
  protected:

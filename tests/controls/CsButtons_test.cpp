@@ -55,6 +55,22 @@ TEST_F(CsButtonsTest, CheckBoxFiresOnClickOncePerChange) {
   EXPECT_EQ(events.size(), 3u);
 }
 
+// Enabling or disabling a shown control repaints its face (a disabled caption went on showing
+// grey after the control was enabled again).
+TEST_F(CsButtonsTest, EnabledChangeRepaintsTheFace) {
+  auto* button = Make<TCsButton>(u"Button", 10);
+  auto* box = Make<TCsCheckBox>(u"Box", 40);
+  auto* radio = Make<TCsRadioButton>(u"Radio", 70);
+  ShowForm();
+  for (fw::TWinControl* c : std::initializer_list<fw::TWinControl*>{button, box, radio})
+    for (const bool enabled : {false, true}) {
+      AppPump();
+      win::ValidateRect(c->Handle(), nullptr);
+      c->SetEnabled(enabled);
+      EXPECT_TRUE(win::GetUpdateRect(c->Handle(), nullptr, false)) << c->ClassName() << " " << enabled;
+    }
+}
+
 TEST_F(CsButtonsTest, CheckBoxWithGrayedCyclesThroughThreeStates) {
   auto* box = Make<TCsCheckBox>(u"Box", 10);
   box->SetAllowGrayed(true);
