@@ -37,6 +37,10 @@ void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToContr
   Pen.SetColor(Controls.Color);
 }
 
+void SyncPenToolbar(TPenControls& Group, chart::TChartPen& Pen, bool ToControls) {
+  SyncPenControls(Group, Pen, ToControls);
+}
+
 TPenControls MakePenGroup(fw::TWinControl* Parent, const char* Name, const char* Caption, TBox At) {
   auto* box = MakeGroupBox(Parent, Name, "", At);
   const std::string name(Name);

@@ -37,7 +37,11 @@ struct TPenControls {
 };
 
 // ToControls: pen to controls; else controls to pen, the width clamped to the spin's range.
+// Check box = Visible, pen-style button = Style, spin edit = Width, colour button = Color.
 void SyncPenControls(TPenControls& Controls, chart::TChartPen& Pen, bool ToControls);
+// The binding of a pen group made by MakePenGroup (the axis and legend dialogs' groups: visible
+// box, style, width and colour in a group box): the same two-way binding as SyncPenControls.
+void SyncPenToolbar(TPenControls& Group, chart::TChartPen& Pen, bool ToControls);
 
 // A pen group box at At: visible box with Caption, pen-style button, width spin (1 to 10) and
 // swatch.

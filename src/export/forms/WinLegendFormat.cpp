@@ -120,10 +120,10 @@ void TwndLegendFormat::LoadControls() {
   itViewFine->SetChecked(!FLegend.Transparent());
   itTextLeft->SetChecked(FLegend.SymbolPosition() == chart::spRight);
   itTextRight->SetChecked(FLegend.SymbolPosition() != chart::spRight);
-  SyncPenControls(FramePen, *FLegend.Frame(), true);
+  SyncPenToolbar(FramePen, *FLegend.Frame(), true);
   itFrameSquare->SetChecked(FLegend.ShapeStyle() == chart::fosRectangle);
   itFrameRound->SetChecked(FLegend.ShapeStyle() == chart::fosRoundRectangle);
-  SyncPenControls(DividerPen, *FLegend.DividingLines(), true);
+  SyncPenToolbar(DividerPen, *FLegend.DividingLines(), true);
   seInterval->SetValue(FLegend.VertSpacing());
   SyncShadowToolbar(Shadow, *FLegend.Shadow(), true);
   cbxLayot->SetItemIndex(FLegend.CustomPosition() ? kCustomPlace : static_cast<fw::Integer>(FLegend.Alignment()));
@@ -151,9 +151,9 @@ void TwndLegendFormat::Apply() {
   FLegend.SetTransparency(SpinInt(seTransparency));
   FLegend.SetTransparent(itViewSimple->Checked());
   FLegend.SetSymbolPosition(itTextLeft->Checked() ? chart::spRight : chart::spLeft);
-  SyncPenControls(FramePen, *FLegend.Frame(), false);
+  SyncPenToolbar(FramePen, *FLegend.Frame(), false);
   FLegend.SetShapeStyle(itFrameRound->Checked() ? chart::fosRoundRectangle : chart::fosRectangle);
-  SyncPenControls(DividerPen, *FLegend.DividingLines(), false);
+  SyncPenToolbar(DividerPen, *FLegend.DividingLines(), false);
   FLegend.SetVertSpacing(SpinInt(seInterval));
   SyncShadowToolbar(Shadow, *FLegend.Shadow(), false);
   const fw::Integer place = cbxLayot->ItemIndex();
