@@ -19,9 +19,12 @@
 #include "controls/CsPanels.h"
 #include "controls/NumericSpinEdit.h"
 #include "controls/UniCodePages.h"
+#include "export/forms/GradientRamp.h"
 #include "export/forms/WinTitle.h"
 #include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/Streams.h"
 #include "platform/user/windows/WinUserTypes.h"
@@ -30,6 +33,8 @@
 #include "tx/Tx.h"
 #include "tx/TxItems.h"
 #include "workspace/Common.h"
+#include "workspace/DataModule.h"
+#include "workspace/DataModuleImages.h"
 
 namespace {
 
@@ -88,7 +93,7 @@ class TitleDialogTest : public kvtest::HeadlessTest {
     d.cbShowTitle->SetChecked(false);
     d.cbxFontSize->SetText(cs::Utf8ToWide("20"));
     d.itFontBold->SetChecked(true);
-    d.itAlRight->SetChecked(true);
+    d.itAlRight->Click();
     d.itFrameRound->SetChecked(true);
     d.itPosCustom->SetChecked(true);
     d.seCoordTop->SetValue(40);
@@ -225,6 +230,95 @@ TEST_F(TitleDialogTest, FontSizeIsClampedOrRefused) {
 }  // namespace
 
 namespace {
+
+// The alignment submenu holds the three entries; it shows the chosen one's picture with its
+// caption as hint, an entry clicked becomes the choice, and OK writes it.
+TEST_F(TitleDialogTest, AlignmentSubmenuShowsTheChosenEntry) {
+  const std::unique_ptr<workspace::TDataModule1> images =
+      workspace::DataModule1 ? nullptr : std::make_unique<workspace::TDataModule1>(nullptr);
+  using Entry = tx::TTxItem* TwndTitle::*;
+  const struct {
+    chart::TTitleAlignment before;
+    int image;
+    const char* hint;
+    Entry click;
+    chart::TTitleAlignment after;
+  } rows[] = {
+      {chart::tlaLeft, workspace::imgAlignLeft, "Расположить слева", &TwndTitle::itAlRight, chart::tlaRight},
+      {chart::tlaCenter, workspace::imgAlignCenter, "Расположить по центру", &TwndTitle::itAlLeft,
+       chart::tlaLeft},
+      {chart::tlaRight, workspace::imgAlignRight, "Расположить справа", &TwndTitle::itAlCenter,
+       chart::tlaCenter},
+  };
+  for (const auto& r : rows) {
+    title->SetAlignment(r.before);
+    Run(*title, fw::mrOk, [&r](TwndTitle& d) {
+      ASSERT_EQ(d.itAlignment->Count(), 3);
+      EXPECT_EQ(d.itAlignment->Items(0), d.itAlLeft);
+      EXPECT_EQ(d.itAlignment->Items(1), d.itAlCenter);
+      EXPECT_EQ(d.itAlignment->Items(2), d.itAlRight);
+      EXPECT_EQ(d.itAlignment->Images(), workspace::DataModule1->MenuImages());
+      EXPECT_EQ(d.itAlignment->ImageIndex(), r.image);
+      EXPECT_EQ(d.itAlignment->Hint(), r.hint);
+      tx::TTxItem* clicked = d.*r.click;
+      clicked->Click();
+      EXPECT_EQ(d.itAlignment->ImageIndex(), clicked->ImageIndex());
+      EXPECT_EQ(d.itAlignment->Hint(), clicked->Caption());
+      for (tx::TTxItem* entry : {d.itAlLeft, d.itAlCenter, d.itAlRight})
+        EXPECT_EQ(entry->Checked(), entry == clicked) << entry->Caption();
+    });
+    EXPECT_EQ(title->Alignment(), r.after) << r.hint;
+  }
+}
+
+// The ramp: one line per column from 2 pixels below the top to 2 above the bottom, red 100 and
+// blue 127 with green from 0 to 255 across; silver over the same rows while disabled.
+TEST_F(TitleDialogTest, GradientRampColumnsAndItsDisabledLook) {
+  EXPECT_EQ(kvforms::GradientRampColor(0, 32), fw::TColor(0x7F0064));
+  EXPECT_EQ(kvforms::GradientRampColor(31, 32), fw::TColor(0x7FFF64));
+  EXPECT_EQ(kvforms::GradientRampColor(0, 1), fw::TColor(0x7F0064));  // one column: no division by zero
+  for (const bool enabled : {true, false}) {
+    fw::TBitmap bmp;
+    bmp.SetPixelFormat(fw::pf24bit);
+    bmp.SetSize(40, 20);
+    bmp.Canvas()->Brush()->SetColor(fw::clWhite);
+    bmp.Canvas()->FillRect(fw::Rect(0, 0, 40, 20));
+    kvforms::PaintGradientRamp(bmp.Canvas(), fw::Rect(5, 0, 37, 20), enabled);
+    auto pixel = [&bmp](int x, int y) { return bmp.Canvas()->Pixels(x, y) & 0xFFFFFF; };
+    for (const int x : {5, 20, 36}) {
+      const fw::TColor want = enabled ? kvforms::GradientRampColor(x - 5, 32) : fw::TColor(0xC0C0C0);
+      for (const int y : {2, 10, 17}) EXPECT_EQ(pixel(x, y), want) << enabled << " " << x << "," << y;
+      for (const int y : {1, 18}) EXPECT_EQ(pixel(x, y), fw::clWhite) << enabled << " " << x << "," << y;
+    }
+    for (const int x : {4, 37}) EXPECT_EQ(pixel(x, 10), fw::clWhite) << enabled << " " << x;
+  }
+}
+
+// The dialog's gradient button shows the ramp while the fine view enables it, silver otherwise.
+TEST_F(TitleDialogTest, GradientButtonShowsTheRampOnlyWhileEnabled) {
+  Run(*title, fw::mrCancel, [](TwndTitle& d) {
+    auto look = [&d] {
+      fw::TBitmap bmp;
+      bmp.SetPixelFormat(fw::pf24bit);
+      bmp.SetSize(d.butGradient->Width(), d.butGradient->Height());
+      d.butGradient->PaintTo(bmp.Canvas()->Handle(), 0, 0);
+      const int y = d.butGradient->Height() / 2;
+      return std::pair{bmp.Canvas()->Pixels(8, y) & 0xFFFFFF,
+                       bmp.Canvas()->Pixels(d.butGradient->Width() - 9, y) & 0xFFFFFF};
+    };
+    EXPECT_TRUE(d.butGradient->Caption().empty());
+    d.itViewSimple->Click();
+    d.itViewFine->Click();
+    EXPECT_TRUE(d.butGradient->Enabled());
+    const auto [left, right] = look();
+    EXPECT_EQ(left & 0xFF00FF, 0x7F0064u);  // red 100, blue 127
+    EXPECT_EQ(right & 0xFF00FF, 0x7F0064u);
+    EXPECT_LT((left >> 8) & 0xFF, (right >> 8) & 0xFF);  // green rises to the right
+    d.itViewSimple->Click();
+    EXPECT_FALSE(d.butGradient->Enabled());
+    EXPECT_EQ(look(), (std::pair<fw::TColor, fw::TColor>{0xC0C0C0, 0xC0C0C0}));
+  });
+}
 
 // The gradient button's dialog writes the title's gradient at once; Cancel here takes it back.
 TEST_F(TitleDialogTest, CancelAlsoRestoresAGradientChangedMeanwhile) {

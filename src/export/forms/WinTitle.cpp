@@ -14,6 +14,7 @@
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
 #include "export/forms/FontNameCombo.h"
+#include "export/forms/GradientRamp.h"
 #include "export/forms/TargetWatch.h"
 #include "export/forms/TitleTemplatesMenu.h"
 #include "export/forms/WinGradient.h"
@@ -21,6 +22,7 @@
 #include "framework/PageControl.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/SysUtils.h"
+#include "tx/TxItems.h"
 #include "workspace/Common.h"
 #include "workspace/PropSaver.h"
 
@@ -107,11 +109,11 @@ void TwndTitle::BuildMainPage(fw::TWinControl* Page) {
   itFontUnderline = MakeCheckBox(Page, "itFontUnderline", "Ч", {88, 132, 36, 17});
   itFontColor = MakeColorButton(Page, "itFontColor", {130, 130, 70, 21},
                                 [this](fw::TColor Value) { FontColor = Value; });
-  // One alignment a row: the three captions do not fit side by side.
-  auto* al = MakeGroupBox(Page, "gbxAlignment", "", {8, 156, 334, 64});
-  itAlLeft = MakeRadioButton(al, "itAlLeft", "Расположить слева", {6, 10, 200, 17});
-  itAlCenter = MakeRadioButton(al, "itAlCenter", "Расположить по центру", {6, 26, 200, 17});
-  itAlRight = MakeRadioButton(al, "itAlRight", "Расположить справа", {6, 42, 200, 17});
+  Alignment = MakeAlignmentMenu(this, Page, fw::Rect(RightOf(itFontColor) + 8, 128, RightOf(itFontColor) + 56, 152));
+  itAlignment = Alignment.Submenu;
+  itAlLeft = Alignment.Left;
+  itAlCenter = Alignment.Center;
+  itAlRight = Alignment.Right;
 }
 
 void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
@@ -130,6 +132,8 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
       MakeColorButton(Page, "butColor", {156, row, 70, 21}, [this](fw::TColor Value) { BackColor = Value; });
   butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, row, 90, 21},
                            [this] { ShowGradientDialog(*FTitle.Gradient(), &FTitle); });
+  butGradient->SetHint(u"Градиент");
+  ShowGradientRamp(butGradient);
   FlowRight({transparency, seTransparency, butColor, butGradient}, 8, 6);
 
   const fw::Integer groups = row + 26;
@@ -179,9 +183,9 @@ void TwndTitle::LoadControls() {
   itFontUnderline->SetChecked(font.Style().Contains(fw::fsUnderline));
   FontColor = font.Color();
   itFontColor->SetSelectedColor(FontColor);
-  itAlLeft->SetChecked(FTitle.Alignment() == chart::tlaLeft);
-  itAlCenter->SetChecked(FTitle.Alignment() == chart::tlaCenter);
-  itAlRight->SetChecked(FTitle.Alignment() == chart::tlaRight);
+  Alignment.Choose(FTitle.Alignment() == chart::tlaLeft    ? itAlLeft
+                   : FTitle.Alignment() == chart::tlaRight ? itAlRight
+                                                           : itAlCenter);
   itViewSimple->SetChecked(FTitle.Transparent());
   itViewFine->SetChecked(!FTitle.Transparent());
   seTransparency->SetValue(FTitle.Transparency());
@@ -226,7 +230,10 @@ void TwndTitle::Apply() {
   if (itFontUnderline->Checked()) style = style + fw::fsUnderline;
   font.SetStyle(style);
   font.SetColor(FontColor);
-  FTitle.SetAlignment(itAlLeft->Checked() ? chart::tlaLeft : itAlRight->Checked() ? chart::tlaRight : chart::tlaCenter);
+  const tx::TTxItem* alignment = Alignment.Chosen();
+  FTitle.SetAlignment(alignment == itAlLeft    ? chart::tlaLeft
+                      : alignment == itAlRight ? chart::tlaRight
+                                               : chart::tlaCenter);
   SyncPenControls(FramePen, *FTitle.Frame(), false);
   FTitle.SetShapeStyle(itFrameRound->Checked() ? chart::fosRoundRectangle : chart::fosRectangle);
   if (itPosCustom->Checked()) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "export/forms/AlignmentMenu.h"
 #include "export/forms/PenControls.h"
 #include "export/forms/ShadowControls.h"
 #include "framework/Forms.h"
@@ -30,8 +31,9 @@ class TPropSaver;
 }
 
 namespace tx {
+class TTxItem;
 class TTxSubmenuItem;
-}
+}  // namespace tx
 
 namespace kvforms {
 
@@ -62,13 +64,17 @@ class TwndTitle : public fw::TForm {
   cs::TCsCheckBox* itFontItalic = nullptr;
   cs::TCsCheckBox* itFontUnderline = nullptr;
   cs::TCsColorButton* itFontColor = nullptr;
-  cs::TCsRadioButton* itAlLeft = nullptr;
-  cs::TCsRadioButton* itAlCenter = nullptr;
-  cs::TCsRadioButton* itAlRight = nullptr;
+  // The alignment submenu and its three entries (Alignment holds them together).
+  TAlignmentMenu Alignment;
+  tx::TTxSubmenuItem* itAlignment = nullptr;
+  tx::TTxItem* itAlLeft = nullptr;
+  tx::TTxItem* itAlCenter = nullptr;
+  tx::TTxItem* itAlRight = nullptr;
   cs::TCsRadioButton* itViewSimple = nullptr;
   cs::TCsRadioButton* itViewFine = nullptr;
   cs::TCsSpinEdit* seTransparency = nullptr;
   cs::TCsColorButton* butColor = nullptr;
+  // Paints a colour ramp in place of a caption; opens the gradient dialog on the title's gradient.
   cs::TCsButton* butGradient = nullptr;
   cs::TCsGroupBox* gbxFrame = nullptr;
   cs::TCsRadioButton* itFrameSquare = nullptr;
