@@ -17,11 +17,15 @@
 #include "controls/CsEditors.h"
 #include "controls/CsPenButton.h"
 #include "controls/NumericSpinEdit.h"
+#include "controls/UniCodePages.h"
 #include "export/forms/WinLineProp.h"
 #include "export_forms/ColourPicks.h"
 #include "framework/Forms.h"
 #include "framework/Streams.h"
 #include "support/HeadlessFixture.h"
+#include "toolbars/TBItem.h"
+#include "tx/TxPopupWindow.h"
+#include "workspace/DataModule.h"
 #include "workspace/GraphCollection.h"
 #include "workspace/Operations.h"
 
@@ -83,7 +87,7 @@ class LineDialogTest : public kvtest::HeadlessTest {
     d.LinePen.SetColor(fw::clRed);
     d.cbShowInLegend->SetChecked(false);
     d.cbPointVisible->SetChecked(true);
-    d.butPointStyle->SetItemIndex(7);
+    d.pmPointers->Items()->Items(7)->Click();  // "Ромб"
     d.sePointSizeH->SetValue(6);
     d.sePointSizeV->SetValue(9);
     d.MarkerColor = fw::clBlue;
@@ -166,6 +170,38 @@ TEST_F(LineDialogTest, ColourButtonsShowAndWriteTheirColours) {
         Run(Result, std::move(Work));
       },
       [this] { return Stream(); });
+}
+
+// The marker style button shows the graph's marker picture and names it in its hint; its menu
+// offers the nine markers as pictures in style order, and the one chosen is what Apply writes.
+TEST_F(LineDialogTest, MarkerMenuOffersTheNinePicturesAndTheChosenOneIsWritten) {
+  const std::unique_ptr<workspace::TDataModule1> images =
+      workspace::DataModule1 ? nullptr : std::make_unique<workspace::TDataModule1>(nullptr);
+  const struct {
+    chart::TSeriesPointerStyle before;
+    int chosen;
+    const char* before_hint;
+  } rows[] = {
+      {chart::psRectangle, 8, "Квадрат"}, {chart::psStar, 0, "Звезда"}, {chart::psSmallDot, 3, "Точка"}};
+  for (const auto& r : rows) {
+    series[1]->Pointer()->SetStyle(r.before);
+    Run(fw::mrOk, [&r](TwndLineProp& d) {
+      EXPECT_EQ(d.butPointStyle->Images(), workspace::DataModule1->PointerImages());
+      EXPECT_EQ(d.butPointStyle->ImageIndex(), static_cast<fw::Integer>(r.before));
+      EXPECT_EQ(cs::WideToUtf8(d.butPointStyle->Hint()), r.before_hint);
+      EXPECT_EQ(d.butPointStyle->DropDownMenu(), d.pmPointers);
+      EXPECT_EQ(d.pmPointers->Name(), "pmPointers");
+      ASSERT_EQ(d.pmPointers->Items()->Count(), kvforms::kPointStyleCount);
+      for (int i = 0; i < kvforms::kPointStyleCount; ++i) {
+        EXPECT_EQ(d.pmPointers->Items()->Items(i)->ImageIndex(), i);
+        EXPECT_EQ(d.pmPointers->Items()->Items(i)->Caption(), kvforms::kPointStyleNames[i]);
+      }
+      d.pmPointers->Items()->Items(r.chosen)->Click();
+      EXPECT_EQ(d.butPointStyle->ImageIndex(), r.chosen);
+      EXPECT_EQ(cs::WideToUtf8(d.butPointStyle->Hint()), kvforms::kPointStyleNames[r.chosen]);
+    });
+    EXPECT_EQ(static_cast<int>(series[1]->Pointer()->Style()), r.chosen) << r.before_hint;
+  }
 }
 
 TEST_F(LineDialogTest, OkWithoutChangesRecordsNoUndo) {

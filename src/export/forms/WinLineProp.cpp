@@ -58,10 +58,9 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
 
   cbShowInLegend = MakeCheckBox(this, "cbShowInLegend", "Показывать в легенде", {8, 78, 220, 17});
   cbPointVisible = MakeCheckBox(this, "cbPointVisible", "Маркеры", {8, 98, 80, 17});
-  butPointStyle = MakeDropDownList(this, "butPointStyle",
-                                   {"Квадрат", "Круг", "Треугольник 1", "Треугольник 2", "Крест", "Косой крест",
-                                    "Звезда", "Ромб", "Точка"},
-                                   {92, 96, 140, 21});
+  PointStyle = MakePointStyleButton(this, "butPointStyle", "pmPointers", {92, 96, 44, 21});
+  butPointStyle = PointStyle.Button;
+  pmPointers = PointStyle.Menu;
   MakeLabel(this, "W", {8, 122, 12, 14});
   sePointSizeH = MakeSpinEdit(this, "sePointSizeH", 0, kMaxMarkerSize, {22, 120, 40, 21});
   MakeLabel(this, "H", {68, 122, 12, 14});
@@ -100,7 +99,7 @@ TwndLineProp::TwndLineProp(fw::TComponent* AOwner, std::vector<chart::TCustomSer
     cbShowInLegend->SetChecked(first.ShowInLegend());
     chart::TSeriesPointer& pointer = *first.Pointer();
     cbPointVisible->SetChecked(pointer.Visible());
-    butPointStyle->SetItemIndex(static_cast<fw::Integer>(pointer.Style()));
+    PointStyle.SetStyle(static_cast<fw::Integer>(pointer.Style()));
     sePointSizeH->SetValue(pointer.HorizSize());
     sePointSizeV->SetValue(pointer.VertSize());
     SetMarkerColor(pointer.Color());
@@ -130,7 +129,7 @@ void TwndLineProp::Apply() {
     chart::TSeriesPointer& pointer = *series->Pointer();
     SyncPenControls(MarkerPen, *pointer.Pen(), false);
     pointer.SetVisible(cbPointVisible->Checked());
-    if (butPointStyle->ItemIndex() >= 0) pointer.SetStyle(butPointStyle->ItemIndex());
+    if (PointStyle.Style() >= 0) pointer.SetStyle(PointStyle.Style());
     pointer.SetColor(MarkerColor);
     pointer.SetHorizSize(SpinInt(sePointSizeH));
     pointer.SetVertSize(SpinInt(sePointSizeV));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "export/forms/PenControls.h"
+#include "export/forms/PointStyleButton.h"
 #include "framework/Forms.h"
 
 namespace chart {
@@ -21,6 +22,9 @@ class TCsGroupBox;
 class TCsPanel;
 class TCsSpinEdit;
 }  // namespace cs
+namespace tx {
+class TTxPopupMenu;
+}
 namespace workspace {
 class TGraphCollection;
 class TPropSaver;
@@ -48,9 +52,12 @@ class TwndLineProp : public fw::TForm {
   TPenControls LinePen;
   cs::TCsCheckBox* cbShowInLegend = nullptr;
   cs::TCsCheckBox* cbPointVisible = nullptr;
-  // Its item index is the marker style: square, circle, two triangles, cross, diagonal cross,
-  // star, diamond, dot.
-  cs::TCsComboBox* butPointStyle = nullptr;
+  // Shows the chosen marker's picture; its menu pmPointers offers the nine markers (square,
+  // circle, two triangles, cross, diagonal cross, star, diamond, dot), the chosen entry's image
+  // index being the marker style.
+  TPointStyleButton PointStyle;
+  cs::TCsButton* butPointStyle = nullptr;
+  tx::TTxPopupMenu* pmPointers = nullptr;
   cs::TCsSpinEdit* sePointSizeH = nullptr;
   cs::TCsSpinEdit* sePointSizeV = nullptr;
   cs::TCsColorButton* butColorMarker = nullptr;
