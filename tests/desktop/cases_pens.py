@@ -1,5 +1,5 @@
 # The format dialogs' pictures on the real desktop: the title's alignment submenu, the gradient
-# button's ramp and the line dialog's marker pictures.
+# button's ramp and the line dialog's marker pictures. (hover and hint_near: cases_toolbar_items.)
 
 
 def shot_to(name, box):
@@ -59,6 +59,8 @@ def title_alignment_through_the_submenu(p):
     shot_to("title-dialog-alignment-submenu.png", (x, y, w + 120, h))
     pick_entry(menu, 2, 3)
     wait_for("the submenu to show the right placement", lambda: pixels(item) != centred)
+    hover(x + 230, y + 190)
+    wait_for("the submenu's hint", lambda: hint_near(p, x + 230, y + 190), timeout=4)
     run("xdotool", "mousemove", str(x + 240), str(y + 336), "click", "1")  # OK
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
     time.sleep(0.5)
@@ -109,6 +111,8 @@ def marker_style_from_the_pictures(p):
     pick_entry(menu, 6, 9)  # "Звезда"
     wait_for("the button to show the star", lambda: red_shape(button) not in (square, set()))
     star = red_shape(button)
+    hover(x + 108, y + 129)
+    wait_for("the marker button's hint", lambda: hint_near(p, x + 108, y + 129), timeout=4)
     run("xdotool", "mousemove", str(x + 45), str(y + 265), "click", "1")  # OK
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
     dialog, (x, y, w, h) = open_dialog_from_view_menu(p, 7, "the line dialog again")

@@ -36,6 +36,7 @@ TAlignmentMenu MakeAlignmentMenu(fw::TForm* Owner, fw::TWinControl* Parent, cons
   bar->SetParent(Parent);
   bar->SetBounds(Bounds.left, Bounds.top, Bounds.right - Bounds.left, Bounds.bottom - Bounds.top);
   bar->SetImages(images);
+  bar->SetShowHint(true);  // the submenu names the chosen entry in its hint
 
   TAlignmentMenu menu;
   menu.Submenu = new tx::TTxSubmenuItem(Owner);

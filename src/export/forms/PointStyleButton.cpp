@@ -31,6 +31,7 @@ TPointStyleButton MakePointStyleButton(fw::TWinControl* Parent, const char* Name
   choice.Button->SetName(Name);
   choice.Button->SetBounds(At.Left, At.Top, At.Width, At.Height);
   choice.Button->SetImages(images);
+  choice.Button->SetShowHint(true);  // it names the marker its picture shows
   choice.Menu = new tx::TTxPopupMenu(Parent);
   choice.Menu->SetName(MenuName);
   choice.Menu->SetImages(images);

@@ -133,6 +133,7 @@ void TwndTitle::BuildExtraPage(fw::TWinControl* Page) {
   butGradient = MakeButton(Page, "butGradient", "Градиент...", {232, row, 90, 21},
                            [this] { ShowGradientDialog(*FTitle.Gradient(), &FTitle); });
   butGradient->SetHint(u"Градиент");
+  butGradient->SetShowHint(true);  // the ramp says no word of what it opens
   ShowGradientRamp(butGradient);
   FlowRight({transparency, seTransparency, butColor, butGradient}, 8, 6);
 
