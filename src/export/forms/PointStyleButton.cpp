@@ -36,7 +36,7 @@ TPointStyleButton MakePointStyleButton(fw::TWinControl* Parent, const char* Name
   choice.Menu->SetName(MenuName);
   choice.Menu->SetImages(images);
   for (int style = 0; style < kPointStyleCount; ++style) {
-    auto* entry = new tx::TTxItem(choice.Menu);
+    auto* entry = new tx::TTxItem(choice.Menu->Items());
     entry->SetCaption(kPointStyleNames[style]);
     entry->SetImageIndex(style);
     entry->OnClick = [choice, entry](fw::TObject*) mutable { choice.SetStyle(entry->ImageIndex()); };
