@@ -38,26 +38,6 @@ class TConvertProgress {
   bool FDone = false;
 };
 
-// True when the bitmap's pixels, read as 24 bits, hold no more than 256 colours.
-bool FitsColorTable(fw::TBitmap& Bitmap) {
-  TDIBReader reader(Bitmap);
-  std::vector<std::uint32_t> seen;
-  seen.reserve(257);
-  std::uint32_t last = 0xFFFFFFFF;
-  for (int y = 0; y < reader.Height(); ++y) {
-    const std::uint8_t* p = reader.Scanline(y);
-    for (int x = 0; x < reader.Width(); ++x, p += 3) {
-      const std::uint32_t c = p[0] | p[1] << 8 | p[2] << 16;
-      if (c == last) continue;
-      last = c;
-      if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
-      if (seen.size() == 256) return false;
-      seen.push_back(c);
-    }
-  }
-  return true;
-}
-
 // Non-zero where the bitmap shows its transparent colour, one byte per pixel.
 std::vector<std::uint8_t> BitmapMask(fw::TBitmap& Bitmap) {
   const fw::TColor key = fw::ColorToRGB(Bitmap.TransparentColor());
@@ -170,10 +150,9 @@ void TGIFSubImage::AssignFromBitmap(fw::TBitmap* Source) {
     TColorReduction reduction = FImage ? FImage->ColorReduction() : TColorReduction::Netscape;
     const TDitherMode dither = FImage ? FImage->DitherMode() : TDitherMode::Nearest;
     const int bits = FImage ? FImage->ReductionBits() : 8;
-    // No reduction keeps the exact colours, which a colour table can only do for up to 256 of
-    // them; beyond that, and for a custom palette nobody gave, the optimal palette is made.
-    if ((reduction == TColorReduction::None && !FitsColorTable(*Source)) || reduction == TColorReduction::Palette)
-      reduction = TColorReduction::Quantize;
+    // A custom palette nobody gave has no colours to map to: the optimal palette is made instead.
+    // No reduction keeps the exact colours; a 257th one overflows the colour table below.
+    if (reduction == TColorReduction::Palette) reduction = TColorReduction::Quantize;
     cache = ReduceColors(*Source, reduction, dither, bits, nullptr);
     if (cache->Empty()) throw GIFException("Unsupported PixelFormat");
     switch (reduction) {

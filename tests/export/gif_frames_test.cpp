@@ -90,7 +90,7 @@ TEST(GifFrames, ChartBitmapBecomesOneWebPaletteFrame) {
   EXPECT_NE(text.find("terminated normally"), std::string::npos);
 }
 
-TEST(GifFrames, NoReductionKeepsExactColoursAndFallsBackBeyond256) {
+TEST(GifFrames, NoReductionKeepsExactColoursAndRefusesMoreThan256) {
   // 256 distinct colours: stored exactly.
   auto few = Bitmap24(32, 8, [](int x, int y) { return static_cast<std::uint32_t>((y * 32 + x) * 0x010305 & 0xFFFFFF); });
   TGIFImage exact;
@@ -104,16 +104,28 @@ TEST(GifFrames, NoReductionKeepsExactColoursAndFallsBackBeyond256) {
   ASSERT_EQ(pixels.size(), 256u);
   for (int i = 0; i < 256; ++i) ASSERT_EQ(pixels[static_cast<std::size_t>(i)], static_cast<std::uint32_t>(i * 0x010305 & 0xFFFFFF));
 
-  // A chart with anti-aliased parts has more than 256 colours: without reduction it would have
-  // no colour table that fits, so the optimal palette is made instead of failing the export.
+  // A 257th colour has no place in the colour table: the import refuses and leaves no frame.
   auto many = Bitmap24(200, 100, ChartPixel);
-  TGIFImage fallback;
-  fallback.SetColorReduction(TColorReduction::None);
-  fallback.Assign(many.get());
-  const TGIFColorMap& map = fallback.Images()[0]->ColorMap();
-  EXPECT_GT(map.Count(), 0);
-  EXPECT_LE(map.Count(), 256);
-  WriteFile(dir.File("many.gif"), Save(fallback));
+  TGIFImage refused;
+  refused.SetColorReduction(TColorReduction::None);
+  try {
+    refused.Assign(many.get());
+    ADD_FAILURE() << "no exception";
+  } catch (const GIFException& e) {
+    EXPECT_STREQ(e.what(), "Color table overflow");
+  }
+
+  // The optimal palette keeps a picture of up to 256 colours exact and codes one with more.
+  TGIFImage quantized;
+  quantized.SetColorReduction(TColorReduction::Quantize);
+  quantized.Assign(few.get());
+  WriteFile(dir.File("q.gif"), Save(quantized));
+  pixels = PillowPixels(Python(kPillowRGB, dir.File("q.gif")), &head);
+  ASSERT_EQ(pixels.size(), 256u);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(pixels[static_cast<std::size_t>(i)], static_cast<std::uint32_t>(i * 0x010305 & 0xFFFFFF));
+  quantized.Assign(many.get());
+  EXPECT_LE(quantized.Images()[0]->ColorMap().Count(), 256);
+  WriteFile(dir.File("many.gif"), Save(quantized));
   pixels = PillowPixels(Python(kPillowRGB, dir.File("many.gif")), &head);
   ASSERT_EQ(pixels.size(), 20000u);
   // The plain parts of the chart keep their colours.
