@@ -10,7 +10,9 @@
 
 #include "export/GIFImageException.h"
 #include "export/GIFImageReduce.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/GraphicsIcon.h"
+#include "framework/GraphicsMetafile.h"
 #include "framework/GraphicsPicture.h"
 #include "gif_test_support.h"
 
@@ -424,6 +426,54 @@ TEST(GifFrames, IconsGiveTheirMaskAsTransparency) {
   EXPECT_EQ(frame.Pixels(5, 0), t);
   EXPECT_NE(frame.Pixels(5, 1), t);
   EXPECT_EQ(FrameRGB(frame, 5, 1), 0x2040C0u);
+}
+
+TEST(GifFrames, MetafilesAreSeeThroughWhereTheyDrawNothing) {
+  fw::TMetafile metafile;
+  metafile.SetWidth(40);
+  metafile.SetHeight(30);
+  {
+    fw::TMetafileCanvas canvas(&metafile, nullptr);
+    canvas.Brush()->SetColor(fw::clRed);
+    canvas.FillRect(fw::Rect(2, 2, 20, 12));
+    canvas.Brush()->SetColor(fw::clWhite);  // white and black drawn are kept, not see-through
+    canvas.FillRect(fw::Rect(22, 2, 30, 12));
+    canvas.Brush()->SetColor(fw::clBlack);
+    canvas.FillRect(fw::Rect(30, 2, 38, 12));
+  }
+  ASSERT_FALSE(metafile.Empty());
+  TGIFImage gif;
+  gif.SetColorReduction(TColorReduction::None);
+  gif.Assign(&metafile);
+  TGIFSubImage& frame = *gif.Images()[0];
+  EXPECT_EQ(frame.Width(), 40);
+  EXPECT_EQ(frame.Height(), 30);
+  ASSERT_NE(frame.GraphicControlExtension(), nullptr);
+  const int t = frame.GraphicControlExtension()->TransparentColorIndex();
+  EXPECT_TRUE(frame.Transparent());
+
+  // Read back by Pillow and giflib: see-through outside the drawing, the drawn colours inside.
+  TempDir dir;
+  WriteFile(dir.File("m.gif"), Save(gif));
+  EXPECT_EQ(Python("import sys\nfrom PIL import Image\nim=Image.open(sys.argv[1]).convert('RGBA')\n"
+                   "print(*[im.getpixel(p) for p in ((0, 0), (39, 29), (5, 5), (25, 5), (35, 5), (21, 5))])\n",
+                   dir.File("m.gif")),
+            "(0, 0, 0, 0) (0, 0, 0, 0) (255, 0, 0, 255) (255, 255, 255, 255) (0, 0, 0, 255) (0, 0, 0, 0)\n");
+  EXPECT_NE(GifText(dir.File("m.gif")).find("Transparent Index: " + std::to_string(t)), std::string::npos);
+
+  // A metafile drawing over all of itself has nothing see-through.
+  fw::TMetafile full;
+  full.SetWidth(8);
+  full.SetHeight(8);
+  {
+    fw::TMetafileCanvas canvas(&full, nullptr);
+    canvas.Brush()->SetColor(fw::clBlue);
+    canvas.FillRect(fw::Rect(0, 0, 8, 8));
+  }
+  TGIFImage opaque;
+  opaque.Assign(&full);
+  EXPECT_EQ(opaque.Images()[0]->GraphicControlExtension(), nullptr);
+  EXPECT_EQ(opaque.Images()[0]->ColorMap().Count(), 1);
 }
 
 TEST(GifFrames, PicturesLoadGifFilesByExtension) {
