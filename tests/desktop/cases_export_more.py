@@ -14,3 +14,58 @@ def case_gif_default_reduction_keeps_a_charts_colours(p):
         colours = b.convert("RGB").getcolors(1 << 16)
         assert colours and 8 < len(colours) <= 256, len(colours or ())
         assert list(g.convert("RGB").getdata()) == list(b.convert("RGB").getdata()), "the GIF's colours differ"
+
+
+def line_pixel(p, colour):
+    """A point of the chart where the graph drawn in colour shows, away from the legend."""
+    x, y, w, h = geometry(p.main)
+    shot = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    # The chart lies right of the graph list; the legend is at its right edge.
+    for px in range(w // 3, w * 2 // 3):
+        for py in range(80, h - 60):
+            if shot.getpixel((px, py))[:3] == colour:
+                return x + px, y + py
+    return None
+
+
+def series_colours(p):
+    """The strong colours of the chart's middle part, commonest first."""
+    x, y, w, h = geometry(p.main)
+    shot = ImageGrab.grab(bbox=(x + w // 3, y + 80, x + w * 2 // 3, y + h - 60))
+    counts = {}
+    for c in shot.getdata():
+        if max(c[:3]) - min(c[:3]) > 80:
+            counts[c[:3]] = counts.get(c[:3], 0) + 1
+    return sorted(counts, key=counts.get, reverse=True)
+
+
+def case_export_wizard_shows_its_picture(p):
+    # Two graphs selected on the chart (a click on one line, Ctrl+click on the other); Файл >
+    # Сохранить как... opens the save wizard, whose left part shows the picture.
+    for text in ("0 0\n10 10\n", "0 10\n10 0\n"):
+        set_clipboard(text)
+        time.sleep(0.2)
+        p.key("ctrl+v")
+        time.sleep(0.4)
+    colours = wait_for("two graph colours", lambda: (lambda c: c if len(c) >= 2 else None)(series_colours(p)))
+    first, second = line_pixel(p, colours[0]), line_pixel(p, colours[1])
+    print("colours", colours[:2], first, second)
+    run("xdotool", "mousemove", str(first[0]), str(first[1]), "click", "1")
+    time.sleep(0.3)
+    run("xdotool", "mousemove", str(second[0]), str(second[1]), "keydown", "ctrl", "click", "1", "keyup", "ctrl")
+    time.sleep(0.3)
+    p.key("F10", "Down", "Down", "Return")
+    wizard = wait_for("the save wizard", lambda: next(iter(p.others()), None), timeout=10)
+    time.sleep(0.5)
+    x, y, w, h = geometry(wizard)
+    shot = os.environ.get("KV_SHOT")
+    if shot:
+        ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
+    # The left band is blue, darker at the top; the pages' side is the plain form colour.
+    image = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    top, bottom = image.getpixel((10, 30))[:3], image.getpixel((10, h - 60))[:3]
+    assert top[2] > top[0] + 60 and bottom[2] > bottom[0] + 30, (top, bottom)
+    assert sum(top) < sum(bottom), (top, bottom)
+    p.key("Escape")
+    wait_for("the wizard to close", lambda: wizard not in visible_windows())
+WINDOW_MANAGED.add("export_wizard_shows_its_picture")

@@ -12,6 +12,7 @@
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
 #include "export/forms/MultiGraphExport.h"
+#include "export/forms/WizardPicture.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GraphicsCanvas.h"
@@ -50,6 +51,10 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   Font()->SetSize(8);
   SetClientWidth(456);
   SetClientHeight(284);
+  Picture = new TWizardPicture(this);
+  Picture->SetName("imgPicture");
+  Picture->SetParent(this);
+  Picture->SetBounds(6, 8, 136, 284 - 32 - 8 - 8);
   auto* first = MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
   auto* second = MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
   BuildPages();

@@ -27,6 +27,8 @@ class TGraph;
 
 namespace kvforms {
 
+class TWizardPicture;
+
 // How the graphs go to files.
 enum TExportNaming : fw::Byte {
   enOneFileSequential = 0,
@@ -92,6 +94,7 @@ class TwndSaveParams : public fw::TForm {
   cs::TCsButton* butOk = nullptr;
   cs::TCsButton* butNext = nullptr;
   cs::TCsButton* butPrev = nullptr;
+  TWizardPicture* Picture = nullptr;  // at the left, beside every page
 
  protected:
   void DoShow() override;
