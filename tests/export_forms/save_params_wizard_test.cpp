@@ -189,6 +189,22 @@ TEST_F(SaveParamsWizardTest, TheNamesKeyColumnIsInTheInfoTipColour) {
   EXPECT_EQ(at(file.right - 3, file.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clWindow)));
 }
 
+TEST_F(SaveParamsWizardTest, TheNamesListFollowsTheTitleOrSourceChoice) {
+  auto w = Open();
+  w->GridNames->SetCells(1, 1, "typed");
+  struct Step {
+    cs::TCsRadioButton* Choice;
+    const char* First;
+    const char* Second;
+  };
+  for (const Step& step : {Step{w->rbShowSources, "first.txt", "second.txt"}, Step{w->rbShowNames, "first", "second"}}) {
+    step.Choice->Click();
+    EXPECT_EQ(w->GridNames->Cells(0, 1), step.First);
+    EXPECT_EQ(w->GridNames->Cells(0, 2), step.Second);
+    EXPECT_EQ(w->GridNames->Cells(1, 1), "typed");  // what was typed stays
+  }
+}
+
 TEST_F(SaveParamsWizardTest, ThePictureStandsLeftOfEveryPageAndAboveTheButtons) {
   auto w = Open();
   w->Show();

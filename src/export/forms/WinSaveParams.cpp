@@ -81,6 +81,8 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   rbManualNames->OnClick = [this](fw::TObject*) {
     if (rbManualNames->Checked()) EnableOkNext(false, true);
   };
+  // The key column names the graphs by title or by source as chosen; the typed names stay.
+  for (cs::TCsRadioButton* show : {rbShowNames, rbShowSources}) show->OnClick = [this](fw::TObject*) { FillNames(); };
   ShowPage("Start");
   butPrev->SetEnabled(false);
   EnableOkNext(false, true);
@@ -208,6 +210,11 @@ void TwndSaveParams::LoadSettings() {
   cbDecSep->SetItemIndex(store.ReadInteger("DecimalSeparator", 0, 1, 0));
   cbLineSep->SetItemIndex(store.ReadInteger("LineSeparator", 0, 2, 0));
   edValSep->SetText(store.ReadString("ValueSeparator", ""));
+  FillNames();
+}
+
+void TwndSaveParams::FillNames() {
+  const bool showNames = rbShowNames->Checked();
   for (size_t i = 0; i < FGraphs.size(); ++i) {
     const workspace::TGraph* graph = FGraphs[i];
     GridNames->SetCells(0, fw::Integer(i) + 1, showNames ? graph->Series()->Title() : graph->Source);

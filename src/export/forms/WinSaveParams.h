@@ -103,6 +103,8 @@ class TwndSaveParams : public fw::TForm {
   fw::TPanel* AddPage(const char* Name);
   void BuildPages();
   void LoadSettings();
+  // The key column of GridNames: each graph's title, or its source with rbShowSources.
+  void FillNames();
   void ShowPage(const fw::String& Name);
   void EnableOkNext(bool Ok, bool Next);
   fw::Integer FormatIndex() const;
