@@ -55,7 +55,8 @@ void TWizardPicture::Paint() {
   const fw::Integer arrowTop = sheetsBottom + 6, arrowBottom = diskTop - 4;
   if (arrowBottom - arrowTop > 10) {
     c.FillRect(fw::Rect(cx - 4, arrowTop, cx + 4, arrowBottom - 9));
-    c.Polygon(std::vector<fw::TPoint>{{cx - 11, arrowBottom - 10}, {cx + 11, arrowBottom - 10}, {cx, arrowBottom}});
+    c.Polygon(
+        std::vector<fw::TPoint>{{cx - 11, arrowBottom - 10}, {cx + 11, arrowBottom - 10}, {cx, arrowBottom}});
   }
   if (diskSize > 16) PaintDisk(fw::Rect(cx - diskSize / 2, diskTop, cx + diskSize / 2, diskTop + diskSize));
 }
@@ -84,7 +85,8 @@ void TWizardPicture::PaintSheet(const fw::TRect& R, fw::TColor Graph) {
                                     {R.right, R.bottom},
                                     {R.left, R.bottom}});
   c.Brush()->SetColor(kTextLine);
-  c.Polygon(std::vector<fw::TPoint>{{R.right - fold, R.top}, {R.right - fold, R.top + fold}, {R.right, R.top + fold}});
+  c.Polygon(std::vector<fw::TPoint>{
+      {R.right - fold, R.top}, {R.right - fold, R.top + fold}, {R.right, R.top + fold}});
   // Two lines of text under the fold, then the graph's axes and its curve.
   const fw::Integer inner = 5;
   for (int i = 0; i < 2; ++i) {
@@ -119,13 +121,18 @@ void TWizardPicture::PaintDisk(const fw::TRect& R) {
   c.Pen()->SetColor(kDisk);
   c.Brush()->SetColor(kDisk);
   const fw::Integer cut = s / 7;
-  c.Polygon(std::vector<fw::TPoint>{{R.left, R.top}, {R.right - cut, R.top}, {R.right, R.top + cut}, {R.right, R.bottom}, {R.left, R.bottom}});
+  c.Polygon(std::vector<fw::TPoint>{{R.left, R.top},
+                                    {R.right - cut, R.top},
+                                    {R.right, R.top + cut},
+                                    {R.right, R.bottom},
+                                    {R.left, R.bottom}});
   // The shutter at the top and the label below it.
   c.Brush()->SetColor(0x00C0C0C0);
   c.Pen()->SetColor(0x00C0C0C0);
   c.FillRect(fw::Rect(R.left + s / 4, R.top, R.right - s / 4, R.top + s * 3 / 10));
   c.Brush()->SetColor(kDisk);
-  c.FillRect(fw::Rect(R.left + s / 2 + s / 16, R.top + s / 20, R.left + s / 2 + s / 16 + s / 9, R.top + s / 4));
+  c.FillRect(
+      fw::Rect(R.left + s / 2 + s / 16, R.top + s / 20, R.left + s / 2 + s / 16 + s / 9, R.top + s / 4));
   c.Brush()->SetColor(fw::clWhite);
   c.FillRect(fw::Rect(R.left + s / 8, R.top + s * 9 / 20, R.right - s / 8, R.bottom - s / 12));
   c.Brush()->SetColor(kTextLine);
