@@ -140,6 +140,7 @@ void TChartListBox::FillSeries(TChartSeries* Series) {
   if (FChart) chart::ListSeriesInStrings(Items(), FChart->SeriesList());
   Items()->EndUpdate();
   CopyRowsToOtherItems();
+  ++FFills;
   if (Items()->Count() > 0) {
     Integer row = Series ? Items()->IndexOfObject(Series) : -1;
     if (row < 0) row = 0;
@@ -179,10 +180,13 @@ void TChartListBox::MoveSeries(Integer From, Integer To) {
   // The rows change first so that the chart's swap event refills them in the same order.
   Items()->Exchange(From, To);
   if (FOtherItems && From < FOtherItems->Count() && To < FOtherItems->Count()) FOtherItems->Exchange(From, To);
+  const unsigned fills = FFills;
   if (OnExchangeSeries)
     OnExchangeSeries(from, to);
   else if (FChart)
     FChart->ExchangeSeries(from, to);
+  // The chart's swap event refilled the rows and said so; without one the exchange is told here.
+  if (FFills == fills) OtherItemsChanged();
   if (OnChangeOrder) OnChangeOrder(this, from, to);
   if (CanFocus()) SetFocus();
   SetItemIndex(Items()->IndexOfObject(from));

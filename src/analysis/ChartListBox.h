@@ -151,6 +151,8 @@ class TChartListBox : public fw::TCustomListBox, private chart::TChartSeriesList
 
   chart::TCustomAxisPanel* FChart = nullptr;
   fw::TStrings* FOtherItems = nullptr;
+  // Counts the refills, to see whether one followed an exchange.
+  unsigned FFills = 0;
   TColumn FColumns[4] = {{26, true}, {16, true}, {26, true}, {216, true}};
   bool FAllowAddSeries = true;
   bool FAllowDeleteSeries = true;

@@ -165,9 +165,17 @@ TEST_F(ChartListBoxTest, TheOtherItemsListMirrorsTheRows) {
       {"attached", [&] { list->SetOtherItems(&other); }, {"a", "b", "c"}},
       {"added", [&] { d = AddSeries("d"); }, {"a", "b", "c", "d"}},
       {"exchanged", [&] { list->MoveSeries(3, 0); }, {"d", "b", "c", "a"}},
+      // A holder that leaves the chart's order alone: no refill follows, the rows swap by themselves.
+      {"exchanged, no refill",
+       [&] {
+         list->OnExchangeSeries = [](TChartSeries*, TChartSeries*) {};
+         list->MoveSeries(1, 2);
+         list->OnExchangeSeries = nullptr;
+       },
+       {"d", "c", "b", "a"}},
+      {"refilled", [&] { list->UpdateSeries(); }, {"d", "b", "c", "a"}},
       {"removed", [&] { delete series[1]; }, {"d", "c", "a"}},
       {"retitled", [&] { d->SetTitle("delta"); }, {"delta", "c", "a"}},
-      {"refilled", [&] { list->UpdateSeries(); }, {"delta", "c", "a"}},
       {"chart gone", [&] { list->SetChart(nullptr); }, {}},
   };
   for (const Step& step : steps) {
