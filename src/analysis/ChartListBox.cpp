@@ -40,6 +40,7 @@ void TChartListBox::SetChart(chart::TCustomAxisPanel* Value) {
     FillSeries(nullptr);
   } else if (!ComponentState().Contains(fw::csDestroying)) {
     Clear();
+    CopyRowsToOtherItems();
   }
 }
 
@@ -48,7 +49,10 @@ void TChartListBox::Notification(fw::TComponent* AComponent, fw::TOperation Oper
   if (Operation == fw::opRemove && AComponent == FChart) {
     // The chart is going: it no longer needs to be told we stop listening.
     FChart = nullptr;
-    if (!ComponentState().Contains(fw::csDestroying)) Clear();
+    if (!ComponentState().Contains(fw::csDestroying)) {
+      Clear();
+      CopyRowsToOtherItems();
+    }
   }
 }
 
@@ -110,11 +114,33 @@ void TChartListBox::DoRefresh() {
   if (OnRefresh) OnRefresh(this);
 }
 
+void TChartListBox::OtherItemsChanged() {
+  if (OnOtherItemsChange) OnOtherItemsChange(this);
+}
+
+void TChartListBox::CopyRowsToOtherItems() {
+  if (!FOtherItems) return;
+  FOtherItems->BeginUpdate();
+  FOtherItems->Clear();
+  for (Integer i = 0; i < Items()->Count(); ++i) FOtherItems->AddObject(Items()->Strings(i), Items()->Objects(i));
+  FOtherItems->EndUpdate();
+}
+
+void TChartListBox::SetOtherItems(fw::TStrings* Value) {
+  if (FOtherItems == Value) return;
+  FOtherItems = Value;
+  if (!FOtherItems) return;
+  CopyRowsToOtherItems();
+  OtherItemsChanged();
+}
+
 void TChartListBox::FillSeries(TChartSeries* Series) {
   Items()->BeginUpdate();
   Clear();
   if (FChart) chart::ListSeriesInStrings(Items(), FChart->SeriesList());
   Items()->EndUpdate();
+  CopyRowsToOtherItems();
+  ++FFills;
   if (Items()->Count() > 0) {
     Integer row = Series ? Items()->IndexOfObject(Series) : -1;
     if (row < 0) row = 0;
@@ -123,7 +149,7 @@ void TChartListBox::FillSeries(TChartSeries* Series) {
     else
       SetItemIndex(row);
   }
-  if (OnOtherItemsChange) OnOtherItemsChange(this);
+  OtherItemsChanged();
   DoRefresh();
 }
 
@@ -138,9 +164,11 @@ bool TChartListBox::AppendRow(TChartSeries* Series) {
   if (list.Count() != n + 1 || list.Items(n) != Series) return false;
   if (n > 0 && Items()->Objects(n - 1) != list.Items(n - 1)) return false;
   TChartSeries* selected = SelectedSeries();
-  Items()->AddObject(chart::SeriesDisplayName(Series, &list), Series);
+  const String name = chart::SeriesDisplayName(Series, &list);
+  Items()->AddObject(name, Series);
+  if (FOtherItems) FOtherItems->AddObject(name, Series);
   if (!selected) SetItemIndex(0);
-  if (OnOtherItemsChange) OnOtherItemsChange(this);
+  OtherItemsChanged();
   DoRefresh();
   return true;
 }
@@ -151,10 +179,14 @@ void TChartListBox::MoveSeries(Integer From, Integer To) {
   if (!from || !to || From == To) return;
   // The rows change first so that the chart's swap event refills them in the same order.
   Items()->Exchange(From, To);
+  if (FOtherItems && From < FOtherItems->Count() && To < FOtherItems->Count()) FOtherItems->Exchange(From, To);
+  const unsigned fills = FFills;
   if (OnExchangeSeries)
     OnExchangeSeries(from, to);
   else if (FChart)
     FChart->ExchangeSeries(from, to);
+  // The chart's swap event refilled the rows and said so; without one the exchange is told here.
+  if (FFills == fills) OtherItemsChanged();
   if (OnChangeOrder) OnChangeOrder(this, from, to);
   if (CanFocus()) SetFocus();
   SetItemIndex(Items()->IndexOfObject(from));
@@ -276,7 +308,7 @@ void TChartListBox::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, In
     FDragRow = row;
   }
   FDblClicked = false;
-  if (OnOtherItemsChange) OnOtherItemsChange(this);
+  OtherItemsChanged();
 }
 
 void TChartListBox::MouseMove(fw::TShiftState Shift, Integer X, Integer Y) {
@@ -375,7 +407,10 @@ void TChartListBox::SeriesEvent(TChartSeries* Series, chart::TChartSeriesEvent E
     case chart::seRemove: {
       const Integer row = Items()->IndexOfObject(Series);
       if (row >= 0) Items()->Delete(row);
+      const Integer other = FOtherItems ? FOtherItems->IndexOfObject(Series) : -1;
+      if (other >= 0) FOtherItems->Delete(other);
       if (OnRemovedSeries) OnRemovedSeries(this, Series);
+      if (row >= 0 || other >= 0) OtherItemsChanged();
       break;
     }
     case chart::seChangeTitle: {
@@ -384,11 +419,15 @@ void TChartListBox::SeriesEvent(TChartSeries* Series, chart::TChartSeriesEvent E
       // The platform list replaces a row's text by deleting and inserting it, which drops its
       // selection.
       const bool selected = MultiSelect() ? Selected(row) : ItemIndex() == row;
-      Items()->SetStrings(row, chart::SeriesDisplayName(Series, FChart ? &FChart->SeriesList() : nullptr));
+      const String name = chart::SeriesDisplayName(Series, FChart ? &FChart->SeriesList() : nullptr);
+      Items()->SetStrings(row, name);
+      const Integer other = FOtherItems ? FOtherItems->IndexOfObject(Series) : -1;
+      if (other >= 0) FOtherItems->SetStrings(other, name);
       if (selected && MultiSelect())
         SetSelected(row, true);
       else if (selected)
         SetItemIndex(row);
+      OtherItemsChanged();
       break;
     }
     case chart::seChangeColor:

@@ -14,6 +14,7 @@ class TCustomAxisPanel;
 }
 namespace fw {
 class TEdit;
+class TStrings;
 }
 
 namespace analysis {
@@ -69,6 +70,11 @@ class TChartListBox : public fw::TCustomListBox, private chart::TChartSeriesList
   // Column is visible and left < X < left + width.
   bool PointInSection(const fw::TPoint& P, Integer Column) const;
 
+  // A second list kept equal to the rows, text and series (for a chooser elsewhere that lists the
+  // same series). Not owned: its holder sets nullptr before freeing it. Setting it copies the rows.
+  fw::TStrings* OtherItems() const { return FOtherItems; }
+  void SetOtherItems(fw::TStrings* Value);
+
   // Each row's series (nullptr outside the rows).
   chart::TChartSeries* SeriesAt(Integer Row);
   chart::TChartSeries* SelectedSeries();
@@ -101,6 +107,7 @@ class TChartListBox : public fw::TCustomListBox, private chart::TChartSeriesList
   TSeriesNotifyEvent OnRemovedSeries;
   TChangeOrderEvent OnChangeOrder;
   TDblClickSeriesEvent OnDblClickSeries;
+  // After the other-items list was refilled or one of its entries changed, and after each press.
   fw::TNotifyEvent OnOtherItemsChange;
   fw::TNotifyEvent OnRefresh;
   // Where a workspace keeps its own list of the chart's series: with these set, the list box
@@ -134,12 +141,18 @@ class TChartListBox : public fw::TCustomListBox, private chart::TChartSeriesList
   // empty title is refused with a beep, the old one kept.
   void CloseEdit(bool Store);
   void DoRefresh();
+  void OtherItemsChanged();
+  // The rows copied into the other-items list.
+  void CopyRowsToOtherItems();
   // A series added at the end of the chart's list, after the series the rows hold: one row is
   // appended, which leaves the list as refilling it would, without the refill's cost. False
   // when the rows and the chart differ otherwise.
   bool AppendRow(chart::TChartSeries* Series);
 
   chart::TCustomAxisPanel* FChart = nullptr;
+  fw::TStrings* FOtherItems = nullptr;
+  // Counts the refills, to see whether one followed an exchange.
+  unsigned FFills = 0;
   TColumn FColumns[4] = {{26, true}, {16, true}, {26, true}, {216, true}};
   bool FAllowAddSeries = true;
   bool FAllowDeleteSeries = true;

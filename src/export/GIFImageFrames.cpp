@@ -1,5 +1,6 @@
 // Frames from framework graphics: bitmaps of every depth (reduced when they have more than 8 bits
-// per pixel), icons, pictures and other frames; transparency becomes a transparent colour index.
+// per pixel), icons, metafiles, pictures and other frames; transparency becomes a transparent
+// colour index.
 
 #include <algorithm>
 
@@ -11,6 +12,7 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/GraphicsIcon.h"
+#include "framework/GraphicsMetafile.h"
 #include "framework/GraphicsPicture.h"
 #include "framework/Streams.h"
 
@@ -38,26 +40,6 @@ class TConvertProgress {
   bool FDone = false;
 };
 
-// True when the bitmap's pixels, read as 24 bits, hold no more than 256 colours.
-bool FitsColorTable(fw::TBitmap& Bitmap) {
-  TDIBReader reader(Bitmap);
-  std::vector<std::uint32_t> seen;
-  seen.reserve(257);
-  std::uint32_t last = 0xFFFFFFFF;
-  for (int y = 0; y < reader.Height(); ++y) {
-    const std::uint8_t* p = reader.Scanline(y);
-    for (int x = 0; x < reader.Width(); ++x, p += 3) {
-      const std::uint32_t c = p[0] | p[1] << 8 | p[2] << 16;
-      if (c == last) continue;
-      last = c;
-      if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
-      if (seen.size() == 256) return false;
-      seen.push_back(c);
-    }
-  }
-  return true;
-}
-
 // Non-zero where the bitmap shows its transparent colour, one byte per pixel.
 std::vector<std::uint8_t> BitmapMask(fw::TBitmap& Bitmap) {
   const fw::TColor key = fw::ColorToRGB(Bitmap.TransparentColor());
@@ -69,6 +51,39 @@ std::vector<std::uint8_t> BitmapMask(fw::TBitmap& Bitmap) {
     std::uint8_t* m = mask.data() + static_cast<std::size_t>(y) * reader.Width();
     for (int x = 0; x < reader.Width(); ++x, p += 3)
       m[x] = p[0] == kb && p[1] == kg && p[2] == kr ? 0xFF : 0;
+  }
+  return mask;
+}
+
+// The metafile played on a 24-bit bitmap of its size filled with Ground; a metafile that cannot
+// be played is assigned to the bitmap instead.
+std::unique_ptr<fw::TBitmap> PlayedOn(fw::TMetafile& Metafile, fw::TColor Ground) {
+  auto bitmap = std::make_unique<fw::TBitmap>();
+  bitmap->SetPixelFormat(fw::pf24bit);
+  bitmap->SetSize(Metafile.Width(), Metafile.Height());
+  bitmap->Canvas()->Brush()->SetColor(Ground);
+  bitmap->Canvas()->FillRect(fw::Rect(0, 0, Metafile.Width(), Metafile.Height()));
+  try {
+    bitmap->Canvas()->Draw(0, 0, &Metafile);
+  } catch (const fw::Exception&) {
+    bitmap->Assign(&Metafile);
+  }
+  return bitmap;
+}
+
+// Where the metafile draws nothing its picture takes the ground's colour: the pixels that differ
+// between a white and a black ground (their exclusive or is not zero) are see-through.
+std::vector<std::uint8_t> MetafileMask(fw::TBitmap& OnWhite, fw::TBitmap& OnBlack) {
+  TDIBReader white(OnWhite), black(OnBlack);
+  std::vector<std::uint8_t> mask(static_cast<std::size_t>(white.Width()) * white.Height(), 0);
+  if (black.Width() != white.Width() || black.Height() != white.Height()) return mask;
+  const std::size_t rowBytes = static_cast<std::size_t>(white.Width()) * 3;
+  for (int y = 0; y < white.Height(); ++y) {
+    const std::uint8_t* w = white.Scanline(y);
+    const std::uint8_t* b = black.Scanline(y);
+    std::uint8_t* m = mask.data() + static_cast<std::size_t>(y) * white.Width();
+    for (std::size_t i = 0; i < rowBytes; ++i)
+      if ((w[i] ^ b[i]) != 0) m[i / 3] = 0xFF;
   }
   return mask;
 }
@@ -105,6 +120,14 @@ void TGIFSubImage::Assign(fw::TPersistent* Source) {
     }
     AssignFromBitmap(&drawn);
     if (!Empty() && mask.size() == FData.size()) ImportMask(mask);
+  } else if (auto* metafile = dynamic_cast<fw::TMetafile*>(Source)) {
+    Clear();
+    if (metafile->Empty()) return;
+    std::unique_ptr<fw::TBitmap> onWhite = PlayedOn(*metafile, fw::clWhite);
+    AssignFromBitmap(onWhite.get());
+    if (Empty()) return;
+    std::unique_ptr<fw::TBitmap> onBlack = PlayedOn(*metafile, fw::clBlack);
+    ImportMask(MetafileMask(*onWhite, *onBlack));
   } else if (auto* graphic = dynamic_cast<fw::TGraphic*>(Source)) {
     Clear();
     if (graphic->Empty()) return;
@@ -170,10 +193,9 @@ void TGIFSubImage::AssignFromBitmap(fw::TBitmap* Source) {
     TColorReduction reduction = FImage ? FImage->ColorReduction() : TColorReduction::Netscape;
     const TDitherMode dither = FImage ? FImage->DitherMode() : TDitherMode::Nearest;
     const int bits = FImage ? FImage->ReductionBits() : 8;
-    // No reduction keeps the exact colours, which a colour table can only do for up to 256 of
-    // them; beyond that, and for a custom palette nobody gave, the optimal palette is made.
-    if ((reduction == TColorReduction::None && !FitsColorTable(*Source)) || reduction == TColorReduction::Palette)
-      reduction = TColorReduction::Quantize;
+    // A custom palette nobody gave has no colours to map to: the optimal palette is made instead.
+    // No reduction keeps the exact colours; a 257th one overflows the colour table below.
+    if (reduction == TColorReduction::Palette) reduction = TColorReduction::Quantize;
     cache = ReduceColors(*Source, reduction, dither, bits, nullptr);
     if (cache->Empty()) throw GIFException("Unsupported PixelFormat");
     switch (reduction) {

@@ -16,7 +16,10 @@ class TKvGIFExportFormat : public TKvPlotExportFormat {
 
   TGIFCompression Compression = TGIFCompression::LZW;
   TDitherMode DitherMode = TDitherMode::Nearest;
-  TColorReduction ColorReduction = TColorReduction::None;
+  // The optimal 256-colour palette: a chart of up to 256 colours keeps them exactly, one with
+  // more (anti-aliased edges, gradients) gets the closest 256. "None" is the user's explicit
+  // choice and refuses a picture of more than 256 colours.
+  TColorReduction ColorReduction = TColorReduction::Quantize;
 };
 
 }  // namespace kvexport

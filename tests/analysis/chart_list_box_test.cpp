@@ -2,6 +2,7 @@
 // series on and off by the check column, exchanging series by dragging, renaming in place.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -140,6 +141,58 @@ TEST_F(ChartListBoxTest, FollowsTheSeriesEventsOfItsChart) {
   list->SetChart(nullptr);
   EXPECT_TRUE(Rows().empty());
   EXPECT_EQ(list->ItemIndex(), -1);
+}
+
+TEST_F(ChartListBoxTest, TheOtherItemsListMirrorsTheRows) {
+  fw::TStringList other;
+  other.Add("stale");
+  int changes = 0;
+  list->OnOtherItemsChange = [&](fw::TObject*) { ++changes; };
+  // The list as text and series, checked against the rows after every step.
+  auto mirrored = [&] {
+    std::vector<std::pair<std::string, fw::TObject*>> rows, copy;
+    for (fw::Integer i = 0; i < list->Items()->Count(); ++i) rows.emplace_back(list->Items()->Strings(i), list->Items()->Objects(i));
+    for (fw::Integer i = 0; i < other.Count(); ++i) copy.emplace_back(other.Strings(i), other.Objects(i));
+    return rows == copy;
+  };
+  struct Step {
+    const char* What;
+    std::function<void()> Do;
+    std::vector<std::string> Rows;
+  };
+  TChartSeries* d = nullptr;
+  const Step steps[] = {
+      {"attached", [&] { list->SetOtherItems(&other); }, {"a", "b", "c"}},
+      {"added", [&] { d = AddSeries("d"); }, {"a", "b", "c", "d"}},
+      {"exchanged", [&] { list->MoveSeries(3, 0); }, {"d", "b", "c", "a"}},
+      // A holder that leaves the chart's order alone: no refill follows, the rows swap by themselves.
+      {"exchanged, no refill",
+       [&] {
+         list->OnExchangeSeries = [](TChartSeries*, TChartSeries*) {};
+         list->MoveSeries(1, 2);
+         list->OnExchangeSeries = nullptr;
+       },
+       {"d", "c", "b", "a"}},
+      {"refilled", [&] { list->UpdateSeries(); }, {"d", "b", "c", "a"}},
+      {"removed", [&] { delete series[1]; }, {"d", "c", "a"}},
+      {"retitled", [&] { d->SetTitle("delta"); }, {"delta", "c", "a"}},
+      {"chart gone", [&] { list->SetChart(nullptr); }, {}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.What);
+    const int before = changes;
+    step.Do();
+    EXPECT_EQ(Rows(), step.Rows);
+    EXPECT_TRUE(mirrored());
+    if (std::string(step.What) != "chart gone") {
+      EXPECT_GT(changes, before) << "the change was not reported";
+    }
+  }
+  // Detached, the list is left alone.
+  list->SetOtherItems(nullptr);
+  list->SetChart(chart);
+  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(other.Count(), 0);
 }
 
 TEST_F(ChartListBoxTest, TheCheckColumnSwitchesSeriesOnAndOff) {

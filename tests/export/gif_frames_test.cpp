@@ -10,7 +10,9 @@
 
 #include "export/GIFImageException.h"
 #include "export/GIFImageReduce.h"
+#include "framework/GraphicsCanvas.h"
 #include "framework/GraphicsIcon.h"
+#include "framework/GraphicsMetafile.h"
 #include "framework/GraphicsPicture.h"
 #include "gif_test_support.h"
 
@@ -90,7 +92,7 @@ TEST(GifFrames, ChartBitmapBecomesOneWebPaletteFrame) {
   EXPECT_NE(text.find("terminated normally"), std::string::npos);
 }
 
-TEST(GifFrames, NoReductionKeepsExactColoursAndFallsBackBeyond256) {
+TEST(GifFrames, NoReductionKeepsExactColoursAndRefusesMoreThan256) {
   // 256 distinct colours: stored exactly.
   auto few = Bitmap24(32, 8, [](int x, int y) { return static_cast<std::uint32_t>((y * 32 + x) * 0x010305 & 0xFFFFFF); });
   TGIFImage exact;
@@ -104,16 +106,28 @@ TEST(GifFrames, NoReductionKeepsExactColoursAndFallsBackBeyond256) {
   ASSERT_EQ(pixels.size(), 256u);
   for (int i = 0; i < 256; ++i) ASSERT_EQ(pixels[static_cast<std::size_t>(i)], static_cast<std::uint32_t>(i * 0x010305 & 0xFFFFFF));
 
-  // A chart with anti-aliased parts has more than 256 colours: without reduction it would have
-  // no colour table that fits, so the optimal palette is made instead of failing the export.
+  // A 257th colour has no place in the colour table: the import refuses and leaves no frame.
   auto many = Bitmap24(200, 100, ChartPixel);
-  TGIFImage fallback;
-  fallback.SetColorReduction(TColorReduction::None);
-  fallback.Assign(many.get());
-  const TGIFColorMap& map = fallback.Images()[0]->ColorMap();
-  EXPECT_GT(map.Count(), 0);
-  EXPECT_LE(map.Count(), 256);
-  WriteFile(dir.File("many.gif"), Save(fallback));
+  TGIFImage refused;
+  refused.SetColorReduction(TColorReduction::None);
+  try {
+    refused.Assign(many.get());
+    ADD_FAILURE() << "no exception";
+  } catch (const GIFException& e) {
+    EXPECT_STREQ(e.what(), "Color table overflow");
+  }
+
+  // The optimal palette keeps a picture of up to 256 colours exact and codes one with more.
+  TGIFImage quantized;
+  quantized.SetColorReduction(TColorReduction::Quantize);
+  quantized.Assign(few.get());
+  WriteFile(dir.File("q.gif"), Save(quantized));
+  pixels = PillowPixels(Python(kPillowRGB, dir.File("q.gif")), &head);
+  ASSERT_EQ(pixels.size(), 256u);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(pixels[static_cast<std::size_t>(i)], static_cast<std::uint32_t>(i * 0x010305 & 0xFFFFFF));
+  quantized.Assign(many.get());
+  EXPECT_LE(quantized.Images()[0]->ColorMap().Count(), 256);
+  WriteFile(dir.File("many.gif"), Save(quantized));
   pixels = PillowPixels(Python(kPillowRGB, dir.File("many.gif")), &head);
   ASSERT_EQ(pixels.size(), 20000u);
   // The plain parts of the chart keep their colours.
@@ -412,6 +426,54 @@ TEST(GifFrames, IconsGiveTheirMaskAsTransparency) {
   EXPECT_EQ(frame.Pixels(5, 0), t);
   EXPECT_NE(frame.Pixels(5, 1), t);
   EXPECT_EQ(FrameRGB(frame, 5, 1), 0x2040C0u);
+}
+
+TEST(GifFrames, MetafilesAreSeeThroughWhereTheyDrawNothing) {
+  fw::TMetafile metafile;
+  metafile.SetWidth(40);
+  metafile.SetHeight(30);
+  {
+    fw::TMetafileCanvas canvas(&metafile, nullptr);
+    canvas.Brush()->SetColor(fw::clRed);
+    canvas.FillRect(fw::Rect(2, 2, 20, 12));
+    canvas.Brush()->SetColor(fw::clWhite);  // white and black drawn are kept, not see-through
+    canvas.FillRect(fw::Rect(22, 2, 30, 12));
+    canvas.Brush()->SetColor(fw::clBlack);
+    canvas.FillRect(fw::Rect(30, 2, 38, 12));
+  }
+  ASSERT_FALSE(metafile.Empty());
+  TGIFImage gif;
+  gif.SetColorReduction(TColorReduction::None);
+  gif.Assign(&metafile);
+  TGIFSubImage& frame = *gif.Images()[0];
+  EXPECT_EQ(frame.Width(), 40);
+  EXPECT_EQ(frame.Height(), 30);
+  ASSERT_NE(frame.GraphicControlExtension(), nullptr);
+  const int t = frame.GraphicControlExtension()->TransparentColorIndex();
+  EXPECT_TRUE(frame.Transparent());
+
+  // Read back by Pillow and giflib: see-through outside the drawing, the drawn colours inside.
+  TempDir dir;
+  WriteFile(dir.File("m.gif"), Save(gif));
+  EXPECT_EQ(Python("import sys\nfrom PIL import Image\nim=Image.open(sys.argv[1]).convert('RGBA')\n"
+                   "print(*[im.getpixel(p) for p in ((0, 0), (39, 29), (5, 5), (25, 5), (35, 5), (21, 5))])\n",
+                   dir.File("m.gif")),
+            "(0, 0, 0, 0) (0, 0, 0, 0) (255, 0, 0, 255) (255, 255, 255, 255) (0, 0, 0, 255) (0, 0, 0, 0)\n");
+  EXPECT_NE(GifText(dir.File("m.gif")).find("Transparent Index: " + std::to_string(t)), std::string::npos);
+
+  // A metafile drawing over all of itself has nothing see-through.
+  fw::TMetafile full;
+  full.SetWidth(8);
+  full.SetHeight(8);
+  {
+    fw::TMetafileCanvas canvas(&full, nullptr);
+    canvas.Brush()->SetColor(fw::clBlue);
+    canvas.FillRect(fw::Rect(0, 0, 8, 8));
+  }
+  TGIFImage opaque;
+  opaque.Assign(&full);
+  EXPECT_EQ(opaque.Images()[0]->GraphicControlExtension(), nullptr);
+  EXPECT_EQ(opaque.Images()[0]->ColorMap().Count(), 1);
 }
 
 TEST(GifFrames, PicturesLoadGifFilesByExtension) {

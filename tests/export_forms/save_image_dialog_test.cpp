@@ -191,6 +191,33 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheLastSeenProportion) {
   EXPECT_EQ(dialog.seHeight->Value(), 0);
 }
 
+TEST_F(SaveImageDialogTest, TheDefaultGifReductionCodesManyColoursAndNoneRefusesThem) {
+  // A line coloured point by point: far more than 256 colours on the chart.
+  auto* rainbow = new chart::TLineSeries(chart::MainChart);
+  rainbow->SetParentChart(chart::MainChart);
+  rainbow->SetColorEachPoint(true);
+  for (int i = 0; i < 400; ++i)
+    rainbow->AddXY(i / 20.0, (i % 7) - 3.0, {}, static_cast<fw::TColor>((i * 0x00050B13) & 0xFFFFFF));
+  const std::string plain = dir_.File("default.gif"), none = dir_.File("none.gif");
+  Save(plain, [](TwndSaveImg& d) { EXPECT_EQ(d.cbxColorReduction->ItemIndex(), 7); }, fw::mrOk);
+  const auto pictures = writertest::ReadAllWithPillow(dir_, {plain});
+  EXPECT_EQ(pictures[0].Mode, "P");
+  EXPECT_EQ(pictures[0].Width, 400);
+
+  // "None" on the same chart: the codec's refusal reaches the caller and the old file stays.
+  exporttest::WriteFile(none, "old");
+  try {
+    Save(none, [](TwndSaveImg& d) { d.cbxColorReduction->SetItemIndex(0); }, fw::mrOk);
+    ADD_FAILURE() << "no exception";
+  } catch (const std::exception& e) {
+    EXPECT_EQ(std::string(e.what()), "Не удается сохранить рисунок в файл \"" + none + "\": Color table overflow");
+  }
+  std::ifstream in(none);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), "old");
+  EXPECT_EQ(balloons_, std::vector<std::string>(1, "Сохранение завершено||0"));
+  ExpectChartRestored();
+}
+
 TEST_F(SaveImageDialogTest, FailuresLeaveTheChartAndTheOldFileAsTheyWere) {
   // No picture format: refused before any dialog.
   try {

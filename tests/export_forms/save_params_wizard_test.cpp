@@ -14,6 +14,7 @@
 #include "controls/UniCodePages.h"
 #include "controls/UniComboBox.h"
 #include "export/forms/WinSaveParams.h"
+#include "export/forms/WizardPicture.h"
 #include "framework/Colors.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
@@ -186,6 +187,47 @@ TEST_F(SaveParamsWizardTest, TheNamesKeyColumnIsInTheInfoTipColour) {
   auto at = [&](fw::Integer X, fw::Integer Y) { return fw::TColor(win::GetPixel(shot.Canvas()->Handle(), X, Y) & 0xFFFFFF); };
   EXPECT_EQ(at(key.right - 3, key.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clInfoBk)));
   EXPECT_EQ(at(file.right - 3, file.bottom - 3), fw::TColor(fw::ColorToRGB(fw::clWindow)));
+}
+
+TEST_F(SaveParamsWizardTest, TheNamesListFollowsTheTitleOrSourceChoice) {
+  auto w = Open();
+  w->GridNames->SetCells(1, 1, "typed");
+  struct Step {
+    cs::TCsRadioButton* Choice;
+    const char* First;
+    const char* Second;
+  };
+  for (const Step& step : {Step{w->rbShowSources, "first.txt", "second.txt"}, Step{w->rbShowNames, "first", "second"}}) {
+    step.Choice->Click();
+    EXPECT_EQ(w->GridNames->Cells(0, 1), step.First);
+    EXPECT_EQ(w->GridNames->Cells(0, 2), step.Second);
+    EXPECT_EQ(w->GridNames->Cells(1, 1), "typed");  // what was typed stays
+  }
+}
+
+TEST_F(SaveParamsWizardTest, ThePictureStandsLeftOfEveryPageAndAboveTheButtons) {
+  auto w = Open();
+  w->Show();
+  ASSERT_NE(w->Picture, nullptr);
+  EXPECT_TRUE(w->Picture->Visible());
+  EXPECT_EQ(w->Picture->Parent(), w.get());
+  const fw::Integer right = w->Picture->Left() + w->Picture->Width();
+  EXPECT_GE(w->Picture->Left(), 0);
+  EXPECT_LE(w->Picture->Top() + w->Picture->Height(), w->butPrev->Top());
+  // Every other child of the window (labels and pages) starts right of it, on every page.
+  for (fw::Integer i = 0; i < w->ControlCount(); ++i) {
+    fw::TControl* c = w->Controls(i);
+    if (c == w->Picture || dynamic_cast<cs::TCsButton*>(c)) continue;
+    EXPECT_GT(c->Left(), right) << c->Name();
+  }
+  // Painted, it is not the form's plain colour.
+  fw::TBitmap shot;
+  shot.SetPixelFormat(fw::pf24bit);
+  shot.SetSize(w->ClientWidth(), w->ClientHeight());
+  w->PaintTo(shot.Canvas()->Handle(), 0, 0);
+  const fw::TColor middle =
+      fw::TColor(win::GetPixel(shot.Canvas()->Handle(), w->Picture->Left() + 2, w->Picture->Top() + 100) & 0xFFFFFF);
+  EXPECT_NE(middle, fw::TColor(fw::ColorToRGB(w->Color())));
 }
 
 // "..." beside the bundle's file name asks for it in a save dialog; Cancel keeps the typed name.

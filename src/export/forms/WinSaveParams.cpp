@@ -12,6 +12,7 @@
 #include "controls/UniComboBox.h"
 #include "export/forms/DialogControls.h"
 #include "export/forms/MultiGraphExport.h"
+#include "export/forms/WizardPicture.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GraphicsCanvas.h"
@@ -50,6 +51,10 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   Font()->SetSize(8);
   SetClientWidth(456);
   SetClientHeight(284);
+  Picture = new TWizardPicture(this);
+  Picture->SetName("imgPicture");
+  Picture->SetParent(this);
+  Picture->SetBounds(6, 8, 136, 284 - 32 - 8 - 8);
   auto* first = MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
   auto* second = MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
   BuildPages();
@@ -76,6 +81,8 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   rbManualNames->OnClick = [this](fw::TObject*) {
     if (rbManualNames->Checked()) EnableOkNext(false, true);
   };
+  // The key column names the graphs by title or by source as chosen; the typed names stay.
+  for (cs::TCsRadioButton* show : {rbShowNames, rbShowSources}) show->OnClick = [this](fw::TObject*) { FillNames(); };
   ShowPage("Start");
   butPrev->SetEnabled(false);
   EnableOkNext(false, true);
@@ -203,6 +210,11 @@ void TwndSaveParams::LoadSettings() {
   cbDecSep->SetItemIndex(store.ReadInteger("DecimalSeparator", 0, 1, 0));
   cbLineSep->SetItemIndex(store.ReadInteger("LineSeparator", 0, 2, 0));
   edValSep->SetText(store.ReadString("ValueSeparator", ""));
+  FillNames();
+}
+
+void TwndSaveParams::FillNames() {
+  const bool showNames = rbShowNames->Checked();
   for (size_t i = 0; i < FGraphs.size(); ++i) {
     const workspace::TGraph* graph = FGraphs[i];
     GridNames->SetCells(0, fw::Integer(i) + 1, showNames ? graph->Series()->Title() : graph->Source);

@@ -27,6 +27,8 @@ class TGraph;
 
 namespace kvforms {
 
+class TWizardPicture;
+
 // How the graphs go to files.
 enum TExportNaming : fw::Byte {
   enOneFileSequential = 0,
@@ -92,6 +94,7 @@ class TwndSaveParams : public fw::TForm {
   cs::TCsButton* butOk = nullptr;
   cs::TCsButton* butNext = nullptr;
   cs::TCsButton* butPrev = nullptr;
+  TWizardPicture* Picture = nullptr;  // at the left, beside every page
 
  protected:
   void DoShow() override;
@@ -100,6 +103,8 @@ class TwndSaveParams : public fw::TForm {
   fw::TPanel* AddPage(const char* Name);
   void BuildPages();
   void LoadSettings();
+  // The key column of GridNames: each graph's title, or its source with rbShowSources.
+  void FillNames();
   void ShowPage(const fw::String& Name);
   void EnableOkNext(bool Ok, bool Next);
   fw::Integer FormatIndex() const;
