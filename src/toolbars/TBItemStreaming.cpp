@@ -231,6 +231,14 @@ void RegisterToolbarStreaming() {
           .Names({"tbcpHighest", "tbcpLowest"})
           .Default(tbcpHighest),
       fw::Prop("Images", &T::Images, &T::SetImages),
+      // The root item's: the items shown in place of the bar's own, and its options.
+      fw::FuncProp<T, TTBCustomItem*>(
+          "LinkSubitems", [](T* t) { return t->Items()->LinkSubitems(); },
+          [](T* t, TTBCustomItem* v) { t->Items()->SetLinkSubitems(v); }),
+      fw::FuncProp<T, Integer>(
+          "Options", [](T* t) { return Integer(t->Items()->Options().Bits()); },
+          [](T* t, Integer v) { t->Items()->SetOptions(TTBItemOptions::FromBits(uint64_t(uint16_t(v)))); })
+          .Default(Integer(0)),
       fw::Prop("MenuBar", &T::MenuBar, &T::SetMenuBar).Default(false),
       fw::Prop("ProcessShortCuts", &T::ProcessShortCuts, &T::SetProcessShortCuts).Default(false),
       fw::Prop("ShrinkMode", &T::ShrinkMode, &T::SetShrinkMode)

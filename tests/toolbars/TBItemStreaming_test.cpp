@@ -186,6 +186,29 @@ TEST_F(ItemStreamingTest, ChildrenAreListedInOrderAndKnowTheirParentComponent) {
 }
 
 
+// The bar's own root item: the items it shows in place of its own and its options.
+TEST_F(ItemStreamingTest, TheBarsRootItemLinkAndOptionsComeBack) {
+  auto* shared = new TTBGroupItem(form);
+  shared->SetName("Shared");
+  Add<TTBEditItem>(shared, "SharedEdit");
+  auto* bar = new TTBCustomToolbar(form);
+  bar->AfterConstruction();
+  bar->SetName("Bar");
+  bar->Items()->SetLinkSubitems(shared);
+  bar->Items()->SetOptions(TTBItemOptions{tboShowHint});
+  const std::string text = ToText(Write(bar));
+  EXPECT_NE(text.find("LinkSubitems = Shared"), std::string::npos) << text;
+  const std::string bytes = Write(bar);
+  delete bar;
+  fw::TStringStream in(bytes);
+  auto* read = dynamic_cast<TTBCustomToolbar*>(in.ReadComponent(form));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Items()->LinkSubitems(), shared);
+  EXPECT_EQ(read->Items()->Options(), TTBItemOptions{tboShowHint});
+  EXPECT_EQ(ToText(Write(read)), text);
+  delete read;
+}
+
 // A form that publishes two click handlers.
 class HandlerForm : public fw::TForm {
  public:
