@@ -222,6 +222,7 @@ BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits) {
   const size_t keptRows = size_t(std::min(height, bmp->height));
   const size_t keptBytes = std::min(oldStride, newStride);
   const size_t newSize = newStride * size_t(height);
+  const size_t heldBefore = bmp->bits.size();  // what lies beyond comes zeroed from the growth
   try {
     if (newSize > bmp->bits.size()) bmp->bits.resize(newSize);
   } catch (const std::bad_alloc&) {
@@ -239,7 +240,8 @@ BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits) {
       std::memset(base + y * newStride + keptBytes, 0, newStride - keptBytes);
     }
   }
-  if (size_t(height) > keptRows) std::memset(base + keptRows * newStride, 0, (size_t(height) - keptRows) * newStride);
+  const size_t rowsEnd = keptRows * newStride, stale = std::min(heldBefore, newSize);
+  if (stale > rowsEnd) std::memset(base + rowsEnd, 0, stale - rowsEnd);
   bmp->bits.resize(newSize);  // a smaller size keeps the buffer
   bmp->width = width;
   bmp->height = height;
