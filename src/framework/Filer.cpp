@@ -108,6 +108,7 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo& Prop, const 
       else
         WriteKind(skNil);
       break;
+    case pkMethod: WriteIdent(std::get<String>(value)); break;
     case pkObject: break;
   }
 }
@@ -230,6 +231,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Owner) {
   FRoot = nullptr;
   FOwner = Owner;
   FFixups.clear();
+  FMethodFixups.clear();
   try {
     ReadComponent(Owner, 0);
     ResolveFixups();
@@ -334,6 +336,14 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo& Prop, int De
         FFixups.push_back({Instance, &Prop, ReadIdent()});
       }
       return;
+    case pkMethod:
+      if (NextValue() == skNil) {
+        ReadKind();
+        Prop.SetMethod(Instance, nullptr);
+      } else {
+        FMethodFixups.push_back({Instance, &Prop, ReadIdent()});
+      }
+      return;
     case pkObject: {
       auto* collection = dynamic_cast<TCollection*>(Prop.GetObject(Instance));
       if (!collection) throw EReadError("Invalid property value");
@@ -372,6 +382,14 @@ void TReader::ResolveFixups() {
     f.Prop->Set(f.Instance, target);
   }
   FFixups.clear();
+  // Handlers are the root's (a form read whole) or, for a component read into a form, the form's.
+  for (const TFixup& f : FMethodFixups) {
+    TNotifyEvent handler = MethodAddress(FRoot, f.Name);
+    if (!handler && FOwner) handler = MethodAddress(FOwner, f.Name);
+    if (!handler) throw EReadError(Format("Method %s not found", f.Name));
+    f.Prop->SetMethod(f.Instance, handler);
+  }
+  FMethodFixups.clear();
 }
 
 Int64 TReader::ReadInteger() {

@@ -125,9 +125,10 @@ class TReader : public TFiler {
 
   // Reads the signature and one component, made through the class registry with the given
   // owner; its children are made with it as their owner. A link names a component of the read
-  // or, failing that, one the owner owns. A damaged stream, an unknown class,
-  // property or link raises EReadError (EClassNotFound for a class) and frees whatever the
-  // read had made, so no half-built component is left behind.
+  // or, failing that, one the owner owns; a handler name, one the root or else the owner
+  // publishes. A damaged stream, an unknown class, property, link or handler raises EReadError
+  // (EClassNotFound for a class) and frees whatever the read had made, so no half-built
+  // component is left behind.
   TComponent* ReadRootComponent(TComponent* Owner);
   // The owner given to ReadRootComponent (nullptr for none).
   TComponent* Owner() const { return FOwner; }
@@ -169,6 +170,7 @@ class TReader : public TFiler {
   String FPropName;        // the property DefineProperties is asked about
   bool FPropRead = false;  // set when a definition took it
   std::vector<TFixup> FFixups;
+  std::vector<TFixup> FMethodFixups;  // handler names, resolved with the links
   TComponent* FOwner = nullptr;
   int FDepth = 0;
 };

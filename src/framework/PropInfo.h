@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/Persistent.h"
+#include "framework/PublishedMethods.h"
 
 namespace fw {
 
@@ -30,7 +31,9 @@ enum TPropKind {
   pkString,      // UTF-8
   pkWideString,
   pkObject,      // a persistent object the instance owns: its own properties are stored
-  pkComponent    // a link to another component: stored by name, resolved when reading ends
+  pkComponent,   // a link to another component: stored by name, resolved when reading ends
+  pkMethod       // an event holding a published handler: stored by the handler's name, found
+                 // again among the handlers the read's root (or its owner) publishes
 };
 
 // A property's value as the streams carry it: ordinals (integers, booleans, enumerations) as
@@ -45,6 +48,8 @@ struct TPropInfo {
   std::function<TPropValue(TPersistent*)> Get;
   std::function<void(TPersistent*, const TPropValue&)> Set;  // empty for pkObject
   std::function<TPersistent*(TPersistent*)> GetObject;       // pkObject only
+  // pkMethod: Get gives the handler's name (empty: none stored), SetMethod takes the handler.
+  std::function<void(TPersistent*, const TNotifyEvent&)> SetMethod;
   // Not stored when the value equals the default; without one, numbers are always stored and
   // texts when not empty.
   std::optional<TPropValue> DefaultValue;
@@ -159,6 +164,18 @@ TPropInfo FuncProp(String Name, std::function<V(C*)> Get, std::function<void(C*,
   info.Kind = detail::KindOf<V>();
   info.Get = [Get](TPersistent* p) { return detail::ToValue<V>(Get(static_cast<C*>(p))); };
   info.Set = [Set](TPersistent* p, const TPropValue& v) { Set(static_cast<C*>(p), detail::FromValue<V>(v)); };
+  return info;
+}
+
+// An event that is a public field of class C, stored by the name of the published handler it
+// holds (PublishedMethods.h).
+template <typename C>
+TPropInfo EventProp(String Name, TNotifyEvent C::*Field) {
+  TPropInfo info;
+  info.Name = std::move(Name);
+  info.Kind = pkMethod;
+  info.Get = [Field](TPersistent* p) -> TPropValue { return MethodName(static_cast<C*>(p)->*Field); };
+  info.SetMethod = [Field](TPersistent* p, const TNotifyEvent& v) { static_cast<C*>(p)->*Field = v; };
   return info;
 }
 

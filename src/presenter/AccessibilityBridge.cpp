@@ -57,10 +57,28 @@ QAccessible::Role QtRoleOf(LONG role) {
 
 QRect QtRectOf(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
+QString QtTextOf(const std::u16string& s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
+
+// The name assistive technology knows an action by: pressing and opening have Qt's own.
+QString QtActionNameOf(const std::u16string& action) {
+  if (action == u"Press" || action == u"Execute") return QAccessibleActionInterface::pressAction();
+  if (action == u"Open") return QAccessibleActionInterface::showMenuAction();
+  return QtTextOf(action);
+}
+
+// The first shown child whose rectangle holds the screen point.
+QAccessibleInterface* ChildAtPoint(const QAccessibleInterface* parent, int x, int y) {
+  for (int i = 0, n = parent->childCount(); i < n; ++i) {
+    QAccessibleInterface* c = parent->child(i);
+    if (c && c->isValid() && !c->state().invisible && c->rect().contains(x, y)) return c;
+  }
+  return nullptr;
+}
+
 // One part (a menu item, a button, or a bar inside the window with its own parts) of a window
 // that draws its own items, found by its path of indexes and read afresh from the window's
 // accessible information on every question.
-class PartAccessible final : public QAccessibleInterface {
+class PartAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
  public:
   PartAccessible(NativeWindow* w, QAccessibleInterface* parent, std::vector<int> path)
       : window_(w), parent_(parent), path_(std::move(path)) {}
@@ -93,11 +111,37 @@ class PartAccessible final : public QAccessibleInterface {
       if (children_[i] && QAccessible::accessibleInterface(children_[i]) == child) return int(i);
     return -1;
   }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
   QString text(QAccessible::Text t) const override {
     auto part = Part();
-    if (t != QAccessible::Name || !part) return {};
-    return QString::fromUtf16(part->name.data(), qsizetype(part->name.size()));
+    if (!part) return {};
+    if (t == QAccessible::Name) return QtTextOf(part->name);
+    if (t == QAccessible::Accelerator) return QtTextOf(part->shortcut);
+    return {};
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+  }
+  QStringList actionNames() const override {
+    QStringList names;
+    auto part = Part();
+    if (part && part->doDefaultAction && !part->defaultAction.empty()) names << QtActionNameOf(part->defaultAction);
+    if (part && part->takeFocus) names << setFocusAction();
+    return names;
+  }
+  void doAction(const QString& name) override {
+    auto part = Part();
+    if (!part) return;
+    if (part->doDefaultAction && !part->defaultAction.empty() && name == QtActionNameOf(part->defaultAction))
+      part->doDefaultAction();
+    else if (part->takeFocus && name == setFocusAction())
+      part->takeFocus();
+  }
+  QStringList keyBindingsForAction(const QString& name) const override {
+    auto part = Part();
+    if (part && !part->shortcut.empty() && !part->defaultAction.empty() && name == QtActionNameOf(part->defaultAction))
+      return {QtTextOf(part->shortcut)};
+    return {};
   }
   void setText(QAccessible::Text, const QString&) override {}
   QAccessible::Role role() const override {
@@ -157,6 +201,7 @@ class WindowAccessible final : public QAccessibleObject {
   QWindow* window() const override { return window_; }
   QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
   int childCount() const override { return int(AccessibleInfoOf(window_->hwnd()).parts.size()); }
+  QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
   QAccessibleInterface* child(int index) const override {
     if (index < 0 || index >= childCount()) return nullptr;
     if (size_t(index) >= children_.size()) children_.resize(size_t(index) + 1, 0);

@@ -146,6 +146,12 @@ win::AccessibleWindowInfo DescribeForAccessibility(TTBView* View) {
     fw::Integer l = 0, t = 0, w = 0, h = 0;
     child.Object->accLocation(l, t, w, h, CHILDID_SELF);
     part.bounds = win::RECT{l, t, l + w, t + h};
+    child.Object->get_accKeyboardShortcut(CHILDID_SELF, part.shortcut);
+    child.Object->get_accDefaultAction(CHILDID_SELF, part.defaultAction);
+    // The object answers E_FAIL once its viewer is gone, so holding it here is safe.
+    TTBAccRef item = child.Object;
+    part.doDefaultAction = [item] { return item->accDoDefaultAction(CHILDID_SELF) == S_OK; };
+    part.takeFocus = [item] { return item->accSelect(SELFLAG_TAKEFOCUS, CHILDID_SELF) == S_OK; };
     info.parts.push_back(std::move(part));
   }
   return info;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
+#include "framework/Filer.h"
 #include "framework/Menus.h"
 #include "framework/SysUtils.h"
 #include "platform/gdi/GdiBitmaps.h"
@@ -605,8 +607,74 @@ void DockableWindowHook(THookProcCode Code, win::HWND Wnd, win::WPARAM /*WParam*
 
 void TTBCustomDockableWindow::Loaded() {
   fw::TCustomControl::Loaded();
+  const TReadPlacement read = std::exchange(FRead, TReadPlacement{});
+  if (!ComponentState().Contains(fw::csDesigning)) {
+    fw::TCustomForm* form = OwnerFormOf(this);
+    const TPoint at{read.Left.value_or(Left()), read.Top.value_or(Top())};
+    if (read.Dock) {
+      SetParent(read.Dock);
+    } else if (read.Floating && form) {
+      FFloatingPosition = form->ClientToScreen(at);
+      SetFloating(true);
+      // A window placed by hand is fitted into the work area whole; one that was put away while
+      // the program ran comes back where it was unless that is off every screen now.
+      MoveOnScreen(FSavedAtRunTime);
+    } else if (read.Left || read.Top) {
+      if (!Parent() && form) SetParent(form);
+      SetBounds(at.x, at.y, Width(), Height());
+    }
+  }
   InitializeOrdering();
   Arrange();
+}
+
+void TTBCustomDockableWindow::DefineProperties(fw::TFiler* Filer) {
+  fw::TCustomControl::DefineProperties(Filer);
+  Filer->DefineProperty(
+      "SavedAtRunTime", [this](fw::TReader* Reader) { FSavedAtRunTime = Reader->ReadBoolean(); },
+      [](fw::TWriter* Writer) { Writer->WriteBoolean(true); }, !ComponentState().Contains(fw::csDesigning));
+}
+
+TPoint TTBCustomDockableWindow::StoredPosition() const {
+  auto* self = const_cast<TTBCustomDockableWindow*>(this);
+  if (FFloating)
+    if (auto* p = FloatingParent())
+      if (fw::TCustomForm* form = OwnerFormOf(self)) return form->ScreenToClient(TPoint{p->Left(), p->Top()});
+  return TPoint{Left(), Top()};
+}
+
+void TTBCustomDockableWindow::SetStoredLeft(Integer Value) {
+  if (ComponentState().Contains(fw::csLoading)) {
+    FRead.Left = Value;
+  } else if (fw::TCustomForm* form = FFloating ? OwnerFormOf(this) : nullptr) {
+    SetFloatingPosition(form->ClientToScreen(TPoint{Value, StoredPosition().y}));
+  } else {
+    SetLeft(Value);
+  }
+}
+
+void TTBCustomDockableWindow::SetStoredTop(Integer Value) {
+  if (ComponentState().Contains(fw::csLoading)) {
+    FRead.Top = Value;
+  } else if (fw::TCustomForm* form = FFloating ? OwnerFormOf(this) : nullptr) {
+    SetFloatingPosition(form->ClientToScreen(TPoint{StoredPosition().x, Value}));
+  } else {
+    SetTop(Value);
+  }
+}
+
+void TTBCustomDockableWindow::SetStoredDock(TTBDock* Value) {
+  if (ComponentState().Contains(fw::csLoading))
+    FRead.Dock = Value;
+  else
+    SetCurrentDock(Value);
+}
+
+void TTBCustomDockableWindow::SetStoredFloating(bool Value) {
+  if (ComponentState().Contains(fw::csLoading))
+    FRead.Floating = Value;
+  else
+    SetFloating(Value);
 }
 
 void TTBCustomDockableWindow::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -171,6 +172,19 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   void SetParent(fw::TWinControl* AParent) override;
   void Dispatch(TMessage& Message) override;
 
+  // ---- streams ----
+  // Written with the window: "SavedAtRunTime" (always true here: this program has no designer).
+  void DefineProperties(fw::TFiler* Filer) override;
+  bool SavedAtRunTime() const { return FSavedAtRunTime; }
+  // Where the stream puts the window: the position it stores is the floating frame's, relative to
+  // the owner form's client area, while floating, else the window's own. Read values wait for
+  // Loaded, which docks, floats or places the window.
+  TPoint StoredPosition() const;
+  void SetStoredLeft(Integer Value);
+  void SetStoredTop(Integer Value);
+  void SetStoredDock(TTBDock* Value);
+  void SetStoredFloating(bool Value);
+
  protected:
   void Loaded() override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
@@ -214,6 +228,12 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   bool FArrangeNeeded = false, FMoved = false, FInactiveCaption = false, FSavedAtRunTime = false;
   bool FDragSmoothly = false, FCloseButtonDown = false, FCloseButtonHover = false;
   TTBFloatingWindowParent* FFloatParent = nullptr;  // cached; owned
+  // What a stream read, applied by Loaded.
+  struct TReadPlacement {
+    TTBDock* Dock = nullptr;
+    bool Floating = false;
+    std::optional<Integer> Left, Top;
+  } FRead;
   TTBResizeStyle FResizeStyle = trsCorners | trsConfineCursor;
 
  private:

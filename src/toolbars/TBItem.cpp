@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/PublishedMethods.h"
 #include "platform/user/messages/Input.h"
 #include "toolbars/TBItemViewer.h"
 #include "toolbars/detail/TBItemQueue.h"
@@ -30,6 +31,10 @@ constexpr int kMaxShortCutRestarts = 2;
 bool SameEvent(const TNotifyEvent& A, const TNotifyEvent& B) {
   if (!A || !B) return !A && !B;
   if (A.target_type() != B.target_type()) return false;
+  if (const auto* a = A.target<fw::TPublishedMethod>()) {
+    const auto* b = B.target<fw::TPublishedMethod>();
+    return a->Instance() == b->Instance() && a->Name() == b->Name();
+  }
   using Fn = void (*)(TObject*);
   const Fn* a = A.target<Fn>();
   const Fn* b = B.target<Fn>();

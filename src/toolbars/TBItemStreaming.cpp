@@ -86,10 +86,64 @@ std::vector<TPropInfo> ButtonItemProperties() {
       fw::Prop("Images", &I::Images, &I::SetImages),
       fw::Prop("ShortCut", &I::ShortCut, &I::SetShortCut).Default(Integer(0)).Stored(NotLinked(&L::IsShortCutLinked)),
       fw::Prop("Visible", &I::Visible, &I::SetVisible).Default(true).Stored(NotLinked(&L::IsVisibleLinked)),
+      fw::EventProp("OnClick", &I::OnClick).Stored(NotLinked(&L::IsOnExecuteLinked)),
   };
   for (TPropInfo& p : OptionProperties()) props.push_back(std::move(p));
   return props;
 }
+
+// Where a dockable window sits, as a stream keeps it: on a dock (named, with its row and place),
+// floating (at a place relative to the owner form) or on the form; a size only where neither the
+// dock nor the floating frame decides it; the last dock only while not docked.
+namespace {
+
+void RegisterDockableWindowProperties() {
+  using D = TTBCustomDockableWindow;
+  auto notDocked = [](TPersistent* p) { return !static_cast<D*>(p)->Docked(); };
+  auto ownSize = [](TPersistent* p) {
+    auto* w = static_cast<D*>(p);
+    return !w->Docked() && !w->Floating();
+  };
+  fw::RegisterProperties<TTBCustomDockableWindow>({
+      fw::Prop("ActivateParent", &D::ActivateParent, &D::SetActivateParent).Default(true),
+      fw::Prop("AutoResize", &D::AutoResize, &D::SetAutoResize).Default(true),
+      fw::Prop("CloseButton", &D::CloseButton, &D::SetCloseButton).Default(true),
+      fw::Prop("CloseButtonWhenDocked", &D::CloseButtonWhenDocked, &D::SetCloseButtonWhenDocked).Default(false),
+      fw::FuncProp<D, TTBDock*>("CurrentDock", &D::CurrentDock, &D::SetStoredDock).Stored([](TPersistent* p) {
+        return static_cast<D*>(p)->Docked();
+      }),
+      fw::Prop("DblClickUndock", &D::DblClickUndock, &D::SetDblClickUndock).Default(true),
+      fw::Prop("DefaultDock", &D::DefaultDock, &D::SetDefaultDock),
+      fw::Prop("DockMode", &D::DockMode, &D::SetDockMode)
+          .Names({"dmCanFloat", "dmCannotFloat", "dmCannotFloatOrChangeDocks"})
+          .Default(dmCanFloat),
+      fw::Prop("DockPos", &D::DockPos, &D::SetDockPos).Default(Integer(-1)),
+      fw::Prop("DockRow", &D::DockRow, &D::SetDockRow).Default(Integer(0)),
+      fw::Prop("DragHandleStyle", &D::DragHandleStyle, &D::SetDragHandleStyle)
+          .Names({"dhDouble", "dhNone", "dhSingle"})
+          .Default(dhSingle),
+      fw::FuncProp<D, bool>("Floating", &D::Floating, &D::SetStoredFloating).Default(false),
+      fw::Prop("FloatingMode", &D::FloatingMode, &D::SetFloatingMode)
+          .Names({"fmOnTopOfParentForm", "fmOnTopOfAllForms"})
+          .Default(fmOnTopOfParentForm),
+      fw::Prop("FullSize", &D::FullSize, &D::SetFullSize).Default(false),
+      fw::Prop("HideWhenInactive", &D::HideWhenInactive, &D::SetHideWhenInactive).Default(true),
+      fw::Prop("UseLastDock", &D::UseLastDock, &D::SetUseLastDock).Default(true),
+      fw::Prop("LastDock", &D::LastDock, &D::SetLastDock).Stored(notDocked),
+      fw::Prop("Resizable", &D::Resizable, &D::SetResizable).Default(true),
+      fw::Prop("ShowCaption", &D::ShowCaption, &D::SetShowCaption).Default(true),
+      fw::Prop("SmoothDrag", &D::SmoothDrag, &D::SetSmoothDrag).Default(true),
+      fw::Prop("Stretch", &D::Stretch, &D::SetStretch).Default(false),
+      fw::FuncProp<D, Integer>("Left", [](D* w) { return w->StoredPosition().x; }, &D::SetStoredLeft)
+          .Stored(notDocked),
+      fw::FuncProp<D, Integer>("Top", [](D* w) { return w->StoredPosition().y; }, &D::SetStoredTop)
+          .Stored(notDocked),
+      fw::FuncProp<D, Integer>("Width", &D::Width, &D::SetWidth).Stored(ownSize),
+      fw::FuncProp<D, Integer>("Height", &D::Height, &D::SetHeight).Stored(ownSize),
+  });
+}
+
+}  // namespace
 
 void RegisterToolbarStreaming() {
   static bool done = false;
@@ -168,14 +222,23 @@ void RegisterToolbarStreaming() {
     return t;
   };
   fw::RegisterClassInfo(std::move(toolbar));
+  RegisterDockableWindowProperties();
   using T = TTBCustomToolbar;
-  fw::RegisterProperties<TTBCustomToolbar>({
+  fw::RegisterProperties<TTBCustomToolbar, TTBCustomDockableWindow>({
       fw::Prop("ChevronHint", &T::ChevronHint, &T::SetChevronHint).Default(String(TTBChevronItem::DefaultHint)),
       fw::Prop("ChevronMoveItems", &T::ChevronMoveItems, &T::SetChevronMoveItems).Default(true),
       fw::Prop("ChevronPriorityForNewItems", &T::ChevronPriorityForNewItems, &T::SetChevronPriorityForNewItems)
           .Names({"tbcpHighest", "tbcpLowest"})
           .Default(tbcpHighest),
       fw::Prop("Images", &T::Images, &T::SetImages),
+      // The root item's: the items shown in place of the bar's own, and its options.
+      fw::FuncProp<T, TTBCustomItem*>(
+          "LinkSubitems", [](T* t) { return t->Items()->LinkSubitems(); },
+          [](T* t, TTBCustomItem* v) { t->Items()->SetLinkSubitems(v); }),
+      fw::FuncProp<T, Integer>(
+          "Options", [](T* t) { return Integer(t->Items()->Options().Bits()); },
+          [](T* t, Integer v) { t->Items()->SetOptions(TTBItemOptions::FromBits(uint64_t(uint16_t(v)))); })
+          .Default(Integer(0)),
       fw::Prop("MenuBar", &T::MenuBar, &T::SetMenuBar).Default(false),
       fw::Prop("ProcessShortCuts", &T::ProcessShortCuts, &T::SetProcessShortCuts).Default(false),
       fw::Prop("ShrinkMode", &T::ShrinkMode, &T::SetShrinkMode)

@@ -187,3 +187,57 @@ def case_menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed(p):
 
 
 WINDOW_MANAGED.add("menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed")
+
+
+def screen_reader_finds_and_opens_a_menu(p):
+    """A screen reader finds the menu item under a point and opens its menu through the item's
+    action, as a user of a braille display or a switch would."""
+    helpers, atspi = on_accessibility_bus(p)
+    try:
+        def program():
+            for a in atspi.Registry.getDesktop(0):
+                if a is not None and a.name == "korvalin":
+                    return a
+            return None
+
+        app = wait_for("the program on the accessibility bus", program, timeout=10)
+        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+        menu = wait_for("the menu bar", lambda: next(iter(
+            c for c in children(frame) if c.getRoleName() == "menu bar"), None))
+        edit = next(c for c in children(menu) if c.name == "Правка")
+        box = edit.queryComponent().getExtents(atspi.DESKTOP_COORDS)
+        cx, cy = box.x + box.width // 2, box.y + box.height // 2
+        # The window answers with the deepest part under the point, the bar with its item.
+        for whole in (frame, menu):
+            item = whole.queryComponent().getAccessibleAtPoint(cx, cy, atspi.DESKTOP_COORDS)
+            assert item is not None and (item.getRoleName(), item.name) == ("menu item", "Правка"), whole.name
+
+        action = item.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        assert names and names[0].lower() == "showmenu", names  # then taking the focus
+
+        def popups():
+            return [c for c in children(app) if c.getRoleName() in ("popup menu", "menu")
+                    and c.getState().contains(atspi.STATE_VISIBLE)]
+
+        action.doAction(0)
+        popup = wait_for("the Правка menu open", lambda: next(iter(popups()), None), timeout=5)
+        assert any(c.name.startswith("Копировать") for c in children(popup)), [c.name for c in children(popup)]
+        p.key("Escape")
+        p.key("Escape")
+        wait_for("the menu closed", lambda: not popups())
+    finally:
+        for h in helpers:
+            h.kill()
+            h.wait()
+
+
+def case_screen_reader_finds_and_opens_a_menu(p):
+    screen_reader_finds_and_opens_a_menu(p)
+
+
+def case_screen_reader_finds_and_opens_a_menu_managed(p):
+    screen_reader_finds_and_opens_a_menu(p)
+
+
+WINDOW_MANAGED.add("screen_reader_finds_and_opens_a_menu_managed")

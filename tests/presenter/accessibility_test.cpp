@@ -31,6 +31,15 @@ struct QtHeard {
 };
 std::vector<QtHeard> gQtHeard;
 
+AccessiblePart Part(std::u16string name, LONG role, DWORD state, RECT bounds) {
+  AccessiblePart p;
+  p.name = std::move(name);
+  p.role = role;
+  p.state = state;
+  p.bounds = bounds;
+  return p;
+}
+
 void Record(QAccessibleEvent* e) {
   QAccessibleInterface* iface = e->accessibleInterface();
   gQtHeard.push_back({e->type(), e->object(), iface ? iface->role() : QAccessible::NoRole,
@@ -118,8 +127,8 @@ TEST_F(AccessibilityTest, DescribedPartsAreChildrenOfTheNativeWindow) {
     AccessibleWindowInfo info;
     info.role = ROLE_SYSTEM_MENUPOPUP;
     info.name = u"File";
-    info.parts.push_back({u"Open\tCtrl+O", ROLE_SYSTEM_MENUITEM, openState, RECT{63, 63, 177, 81}, nullptr, {}});
-    info.parts.push_back({u"Recent", ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_HASPOPUP, RECT{63, 81, 177, 99}, nullptr, {}});
+    info.parts.push_back(Part(u"Open\tCtrl+O", ROLE_SYSTEM_MENUITEM, openState, RECT{63, 63, 177, 81}));
+    info.parts.push_back(Part(u"Recent", ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_HASPOPUP, RECT{63, 81, 177, 99}));
     return info;
   });
   QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));
@@ -149,6 +158,55 @@ TEST_F(AccessibilityTest, DescribedPartsAreChildrenOfTheNativeWindow) {
   SetAccessibleInfoSource(h, nullptr);
   EXPECT_EQ(window->childCount(), 0);
   EXPECT_FALSE(recent->isValid());
+  DestroyWindow(h);
+}
+
+
+// A described part is found under a point, and the actions its description offers (the default
+// one with its keys, taking the focus) are done on request.
+TEST_F(AccessibilityTest, DescribedPartsAnswerHitTestsAndDoTheirActions) {
+  HWND h = CreateProbe(u"kv bar", WS_POPUP | WS_VISIBLE, 0, 60, 60, 200, 30, RGB(200, 200, 200));
+  ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(h) != nullptr; }));
+  int pressed = 0, focused = 0;
+  SetAccessibleInfoSource(h, [&] {
+    AccessibleWindowInfo info;
+    info.role = ROLE_SYSTEM_TOOLBAR;
+    AccessiblePart open = Part(u"Open", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, RECT{62, 62, 90, 88});
+    open.shortcut = u"Alt+o";
+    open.defaultAction = u"Press";
+    open.doDefaultAction = [&] { return ++pressed > 0; };
+    open.takeFocus = [&] { return ++focused > 0; };
+    info.parts.push_back(open);
+    AccessiblePart recent = Part(u"Recent", ROLE_SYSTEM_BUTTONMENU, 0, RECT{90, 62, 130, 88});
+    recent.defaultAction = u"Open";
+    recent.doDefaultAction = [] { return true; };
+    info.parts.push_back(recent);
+    info.parts.push_back(Part(u"Hidden", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE, RECT{130, 62, 160, 88}));
+    return info;
+  });
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->childAt(70, 70), window->child(0));
+  EXPECT_EQ(window->childAt(100, 70), window->child(1));
+  EXPECT_EQ(window->childAt(140, 70), nullptr) << "an invisible part is not hit";
+  EXPECT_EQ(window->childAt(20, 20), nullptr);
+  EXPECT_EQ(window->child(0)->childAt(70, 70), nullptr) << "a button has no parts of its own";
+
+  QAccessibleActionInterface* open = window->child(0)->actionInterface();
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->actionNames(),
+            (QStringList{QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::setFocusAction()}));
+  EXPECT_EQ(open->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{"Alt+o"});
+  EXPECT_EQ(window->child(0)->text(QAccessible::Accelerator), QString("Alt+o"));
+  open->doAction(QAccessibleActionInterface::pressAction());
+  open->doAction(QAccessibleActionInterface::setFocusAction());
+  open->doAction(QAccessibleActionInterface::showMenuAction());  // not offered: nothing
+  EXPECT_EQ(pressed, 1);
+  EXPECT_EQ(focused, 1);
+  EXPECT_EQ(window->child(1)->actionInterface()->actionNames(),
+            QStringList{QAccessibleActionInterface::showMenuAction()});
+  EXPECT_TRUE(window->child(2)->actionInterface()->actionNames().isEmpty());
+  SetAccessibleInfoSource(h, nullptr);
   DestroyWindow(h);
 }
 

@@ -10,6 +10,7 @@
 #include "ToolbarsFixture.h"
 #include "framework/ActnList.h"
 #include "framework/Filer.h"
+#include "framework/PublishedMethods.h"
 #include "framework/Streams.h"
 #include "toolbars/TBExtItems.h"
 #include "toolbars/TBToolbar.h"
@@ -21,6 +22,12 @@ std::string Write(fw::TComponent* C) {
   fw::TStringStream s;
   s.WriteComponent(C);
   return s.DataString();
+}
+
+std::string FromText(const std::string& Text) {
+  fw::TStringStream in(Text), out;
+  fw::ComponentTextToBinary(&in, &out);
+  return out.DataString();
 }
 
 std::string ToText(const std::string& Bytes) {
@@ -176,6 +183,102 @@ TEST_F(ItemStreamingTest, ChildrenAreListedInOrderAndKnowTheirParentComponent) {
   // A component that is not a child is left alone.
   g1->SetChildOrder(bar->Items()->Items(0), 1);
   EXPECT_EQ(bar->Items()->Items(0)->Name(), "Mirror");
+}
+
+
+// The bar's own root item: the items it shows in place of its own and its options.
+TEST_F(ItemStreamingTest, TheBarsRootItemLinkAndOptionsComeBack) {
+  auto* shared = new TTBGroupItem(form);
+  shared->SetName("Shared");
+  Add<TTBEditItem>(shared, "SharedEdit");
+  auto* bar = new TTBCustomToolbar(form);
+  bar->AfterConstruction();
+  bar->SetName("Bar");
+  bar->Items()->SetLinkSubitems(shared);
+  bar->Items()->SetOptions(TTBItemOptions{tboShowHint});
+  const std::string text = ToText(Write(bar));
+  EXPECT_NE(text.find("LinkSubitems = Shared"), std::string::npos) << text;
+  const std::string bytes = Write(bar);
+  delete bar;
+  fw::TStringStream in(bytes);
+  auto* read = dynamic_cast<TTBCustomToolbar*>(in.ReadComponent(form));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Items()->LinkSubitems(), shared);
+  EXPECT_EQ(read->Items()->Options(), TTBItemOptions{tboShowHint});
+  EXPECT_EQ(ToText(Write(read)), text);
+  delete read;
+}
+
+// A form that publishes two click handlers.
+class HandlerForm : public fw::TForm {
+ public:
+  using fw::TForm::TForm;
+  void OpenClick(fw::TObject*) { ++opened; }
+  void SaveClick(fw::TObject*) { ++saved; }
+  int opened = 0, saved = 0;
+};
+
+// Click handlers the form publishes are stored by name and found again in the form that reads
+// them; handlers made in code and handlers an action link supplies are left out.
+TEST_F(ItemStreamingTest, PublishedClickHandlersGoThroughTheStreamByName) {
+  fw::RegisterMethods<HandlerForm>({{"OpenClick", &HandlerForm::OpenClick}, {"SaveClick", &HandlerForm::SaveClick}});
+  auto* owner = fw::Application->CreateForm<HandlerForm>();
+  auto* bar = new TTBCustomToolbar(owner);
+  bar->AfterConstruction();
+  bar->SetName("Bar");
+  auto* action = new fw::TAction(owner);
+  action->SetName("SaveAction");
+  action->OnExecute = fw::MethodAddress(owner, "SaveClick");
+  auto add = [&](const char* name) {
+    auto* item = new TTBEditItem(owner);
+    item->SetName(name);
+    bar->Items()->Add(item);
+    return item;
+  };
+  add("OpenItem")->OnClick = fw::MethodAddress(owner, "openclick");  // letter case aside
+  add("SaveItem")->OnClick = fw::MethodAddress(owner, "SaveClick");
+  add("CodeItem")->OnClick = [](fw::TObject*) {};
+  add("LinkedItem")->SetAction(action);
+  EXPECT_FALSE(fw::MethodAddress(owner, "Missing"));
+  EXPECT_FALSE(fw::MethodAddress(form, "OpenClick")) << "a plain form publishes nothing";
+
+  const std::string text = ToText(Write(bar));
+  auto block = [&](const std::string& name) {
+    const size_t at = text.find(" " + name + " {");
+    EXPECT_NE(at, std::string::npos) << name;
+    return text.substr(at, text.find('}', at) - at);
+  };
+  EXPECT_NE(block("OpenItem").find("OnClick = OpenClick"), std::string::npos) << text;
+  EXPECT_NE(block("SaveItem").find("OnClick = SaveClick"), std::string::npos) << text;
+  EXPECT_EQ(block("CodeItem").find("OnClick"), std::string::npos) << "a handler made in code names no code";
+  EXPECT_EQ(block("LinkedItem").find("OnClick"), std::string::npos) << "the link supplies it";
+  delete bar;
+
+  fw::TStringStream in(FromText(text));
+  auto* read = dynamic_cast<TTBCustomToolbar*>(in.ReadComponent(owner));
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->Items()->Count(), 4);
+  TTBCustomItem* open = read->Items()->Items(0);
+  TTBCustomItem* save = read->Items()->Items(1);
+  ASSERT_TRUE(open->OnClick && save->OnClick);
+  open->OnClick(open);
+  save->OnClick(save);
+  save->OnClick(save);
+  EXPECT_EQ(owner->opened, 1);
+  EXPECT_EQ(owner->saved, 2);
+  EXPECT_FALSE(read->Items()->Items(2)->OnClick);
+  EXPECT_EQ(fw::MethodName(read->Items()->Items(3)->OnClick), "SaveClick") << "from the action";
+  EXPECT_EQ(ToText(Write(read)), text);
+  delete read;
+
+  // A name the reading form does not publish fails the read and leaves nothing behind.
+  std::string wrong = text;
+  wrong.replace(wrong.find("SaveClick"), 9, "LostClick");
+  const fw::Integer before = owner->ComponentCount();
+  fw::TStringStream bad(FromText(wrong));
+  EXPECT_THROW(bad.ReadComponent(owner), fw::EReadError);
+  EXPECT_EQ(owner->ComponentCount(), before);
+  delete owner;
 }
 
 }  // namespace

@@ -11,9 +11,11 @@
 #include "framework/ActnList.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrlsEdit.h"
+#include "platform/user/messages/Input.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/services/AccessibleParts.h"
 #include "platform/user/services/SysParams.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBToolbar.h"
 
@@ -310,6 +312,40 @@ TEST_F(ToolbarItemsTest, TheFormsWindowListsItsBarsWithTheirButtons) {
   toolbar->SetVisible(false);
   Pump();
   EXPECT_EQ(win::AccessibleInfoOf(form->Handle()).parts.size(), 1u);
+}
+
+
+// What assistive technology can do with a bar's buttons: each names its shortcut and its default
+// action, and acting on one runs its item from the message loop; a disabled one offers nothing.
+TEST_F(ToolbarItemsTest, TheBarsButtonsOfferTheirActionsToAssistiveTechnology) {
+  toolbar->SetCaption("Standard");
+  auto* open = new StyledItem(form, "&Open");
+  int clicks = 0;
+  open->OnClick = [&](fw::TObject*) { ++clicks; };
+  toolbar->Items()->Add(open);
+  toolbar->Items()->Add(new StyledItem(form, "&Recent", tbisSubmenu));
+  auto* off = new StyledItem(form, "Print");
+  off->SetEnabled(false);
+  toolbar->Items()->Add(off);
+  toolbar->SetCurrentDock(dock);
+  win::SetActiveWindow(form->Handle());
+  Pump();
+  win::AccessibleWindowInfo info = win::AccessibleInfoOf(form->Handle());
+  ASSERT_EQ(info.parts.size(), 1u);
+  const std::vector<win::AccessiblePart>& buttons = info.parts[0].children;
+  ASSERT_EQ(buttons.size(), 3u);
+  EXPECT_EQ(buttons[0].shortcut, AltKeyName() + u"+o");
+  EXPECT_EQ(buttons[0].defaultAction, u"Press");
+  EXPECT_EQ(buttons[1].defaultAction, u"Open");
+  EXPECT_TRUE(buttons[2].defaultAction.empty()) << "a disabled button cannot be acted on";
+  ASSERT_TRUE(buttons[2].doDefaultAction);
+  EXPECT_FALSE(buttons[2].doDefaultAction());
+
+  ASSERT_TRUE(buttons[0].doDefaultAction);
+  EXPECT_TRUE(buttons[0].doDefaultAction());
+  EXPECT_EQ(clicks, 0) << "not inside the accessibility call";
+  Pump();
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/desktop/Screen.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/SurfaceDC.h"
 #include "platform/kernel/LastError.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -281,6 +282,16 @@ HBITMAP EnsureSurface(WindowObj& top) {
   int w = std::max(1, W(top.window)), h = std::max(1, H(top.window));
   SurfaceInfo* info = FindSurface(top);
   if (info && info->width == w && info->height == h) return info->bitmap;
+  // What the window showed stays where it still fits, as a resized window keeps the bits of the
+  // parts it does not repaint (a child that is not invalidated must not turn black). In place
+  // when no DC paints on the surface: resizing a window step by step then allocates nothing.
+  void* kept = nullptr;
+  if (info && info->bitmap && ResizeSurface(info->bitmap, w, h, &kept)) {
+    info->bits = static_cast<uint32_t*>(kept);
+    info->width = w;
+    info->height = h;
+    return info->bitmap;
+  }
   BITMAPINFO bmi;
   bmi.bmiHeader.biWidth = w;
   bmi.bmiHeader.biHeight = -h;
@@ -289,8 +300,6 @@ HBITMAP EnsureSurface(WindowObj& top) {
   HBITMAP bmp = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bmp) return nullptr;
   if (info && info->bitmap) {
-    // What the window showed stays where it still fits, as a resized window keeps the bits of
-    // the parts it does not repaint (a child that is not invalidated must not turn black).
     if (info->bits) {
       const int rows = std::min(h, info->height), cols = std::min(w, info->width);
       for (int y = 0; y < rows; ++y)
@@ -311,6 +320,12 @@ HBITMAP EnsureSurface(WindowObj& top) {
 const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height) {
   SurfaceInfo* info = FindSurface(top);
   if (!info || !info->bits) return nullptr;
+  // Shown at the window's present size, also before it painted since its last resize.
+  if (info->width != std::max(1, W(top.window)) || info->height != std::max(1, H(top.window))) {
+    EnsureSurface(const_cast<WindowObj&>(top));
+    info = FindSurface(top);
+    if (!info || !info->bits) return nullptr;
+  }
   *width = info->width;
   *height = info->height;
   return info->bits;
@@ -437,7 +452,9 @@ void OnWindowGeometryChanged(WindowObj& w, const RECT& oldScreen, bool wasVisibl
   RECT now = ScreenWindowRect(w);
   if (IsTopLevel(w) && w.parent->isDesktop) {
     if (visible && (resized || !wasVisible)) {
-      EnsureSurface(w);
+      // A resized surface takes the new size when something paints or shows it: a window
+      // resized several times before it paints reshapes its surface once.
+      if (!FindSurface(w)) EnsureSurface(w);
       InvalidateWindowArea(w, Region(LocalWindowRect(w)), true, true);
       w.framePending = true;
     }

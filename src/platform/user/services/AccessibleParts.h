@@ -24,6 +24,12 @@ struct AccessiblePart {
   RECT bounds{};  // screen coordinates
   HWND window = nullptr;  // set: the part stands for this window inside, its parts the children
   std::vector<AccessiblePart> children;
+  std::u16string shortcut;       // the keys that reach it ("Alt+F", "o"); empty: none
+  std::u16string defaultAction;  // what acting on it does ("Press", "Open"...); empty: it cannot be
+  // Acting on it and moving the keyboard focus to it, as assistive technology asks; each is done
+  // from the message loop after the call returns, and answers false when refused at once.
+  std::function<bool()> doDefaultAction;
+  std::function<bool()> takeFocus;
 };
 
 struct AccessibleWindowInfo {

@@ -1,0 +1,31 @@
+// A window surface resized the way a dragged frame resizes it: 700x600 and 1200x900 in turn,
+// keeping the picture that still fits.
+
+#include <benchmark/benchmark.h>
+
+#include "platform/gdi/GdiBitmaps.h"
+#include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/SurfaceDC.h"
+
+namespace {
+
+void BM_ResizeSurface(benchmark::State& state) {
+  win::BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(win::BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = 1200;
+  bmi.bmiHeader.biHeight = -900;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  win::HBITMAP surface = win::CreateDIBSection(nullptr, &bmi, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool wide = false;
+  for (auto _ : state) {
+    win::ResizeSurface(surface, wide ? 1200 : 700, wide ? 900 : 600, &bits);
+    benchmark::DoNotOptimize(bits);
+    wide = !wide;
+  }
+  win::DeleteObject(surface);
+}
+BENCHMARK(BM_ResizeSurface)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
