@@ -11,6 +11,7 @@
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysParams.h"
+#include "themes/vrnThemes.h"
 #include "toolbars/TBCommon.h"
 #include "tx/TxThemes.h"
 #include "tx/TxThemesManager.h"
@@ -169,6 +170,12 @@ void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) {
     Fill(Canvas, TRect{left, R.top + i, right, R.top + i + 1}, c);
   }
 }
+
+void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom) {
+  if (!IsEmpty(R)) FillGradient(Canvas, R, Bottom, Top, true);
+}
+
+void Edge(TCanvas* Canvas, TRect R, unsigned Edge, unsigned Flags) { win::DrawEdge(Canvas->Handle(), &R, Edge, Flags); }
 
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
   if (Color == fw::clNone || IsEmpty(R)) return;

@@ -68,6 +68,12 @@ TColor Extrapolated(TColor C1, TColor C2);
 // to R's top so that partial repaints continue each other; only P is painted.
 void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color, Integer Period);
 
+// A vertical two-colour gradient, Top at the first line and Bottom at the last (nothing when R
+// is empty).
+void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom);
+// The platform's edge of the given kind round R.
+void Edge(TCanvas* Canvas, TRect R, unsigned Edge, unsigned Flags);
+
 // Plain painting in one colour (clNone paints nothing).
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color);
 void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color);

@@ -33,11 +33,6 @@ void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
 
 }  // namespace
 
-void TTxSentimoXTheme::AfterConstruction() {
-  JoinUnit<TTxSentimoXTheme>();
-  Start();
-}
-
 void TTxSentimoXTheme::UpdateColorCache() {
   TTxNexos5Theme::UpdateColorCache();
   EtchLightColor = 0xFFFFFF;

@@ -10,7 +10,7 @@ namespace themes {
 class TTxSentimoXTheme : public TTxNexos5Theme {
  public:
   using TTxNexos5Theme::TTxNexos5Theme;
-  void AfterConstruction() override;
+  void AfterConstruction() override { JoinUnit<TTxSentimoXTheme>(); }
   void UpdateColorCache() override;
 
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
