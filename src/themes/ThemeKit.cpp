@@ -10,6 +10,7 @@
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/SysParams.h"
 #include "themes/vrnThemes.h"
 #include "toolbars/TBCommon.h"
@@ -168,6 +169,18 @@ void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) {
     if (right <= left) continue;
     const TColor c = i < half ? Ramp(C2, C1, i, half) : Ramp(c3, C1, i, H);
     Fill(Canvas, TRect{left, R.top + i, right, R.top + i + 1}, c);
+  }
+}
+
+void PaintMenuLineMarks(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& I, TColor Text, TColor Split) {
+  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
+  if (I.ItemOptions & tx::IO_SPLIT) {
+    const TColor split = !I.Enabled ? Text : I.HoverKind == tx::hkMouseHover ? TColor(0xFFFFFF) : Split;
+    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
+  }
+  if (I.ItemOptions & tx::IO_HAS_SUBMENU) {
+    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
+    Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, Text);
   }
 }
 

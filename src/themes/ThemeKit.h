@@ -82,6 +82,10 @@ void Frame(TCanvas* Canvas, const TRect& R, TColor Color);
 // A filled triangle in one colour.
 void Triangle(TCanvas* Canvas, fw::TPoint A, fw::TPoint B, fw::TPoint C, TColor Color);
 
+// A popup-menu line's split line (Text when disabled, white under the mouse, Split otherwise)
+// and its submenu arrow in Text.
+void PaintMenuLineMarks(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item, TColor Text, TColor Split);
+
 // Text in Canvas's font and Color on a clear background; top to bottom when Rotated.
 void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bool Rotated, TColor Color);
 

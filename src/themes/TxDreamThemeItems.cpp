@@ -253,16 +253,7 @@ void TTxDreamTheme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& 
 void TTxDreamTheme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo& I) {
   const kit::TClipTo clip(Canvas, R);
   PaintMenuItemFrame(Canvas, R, I);
-  const TColor C = GetPartColor(I, cpText);
-  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
-  if (I.ItemOptions & IO_SPLIT) {
-    const TColor split = !I.Enabled ? C : I.HoverKind == hkMouseHover ? TColor(0xFFFFFF) : SplitLineColor;
-    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
-  }
-  if (I.ItemOptions & IO_HAS_SUBMENU) {
-    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
-    kit::Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, C);
-  }
+  kit::PaintMenuLineMarks(Canvas, R, I, GetPartColor(I, cpText), SplitLineColor);
   if (!(I.Selected && I.Enabled)) return;
   const TRect B = Deflated(TRect{R.left + 1, R.top, R.left + 1 + I.PopupMargin, R.bottom}, 1);
   Integer L = 2, Rt = 2;

@@ -33,6 +33,18 @@ class TTxNexos5Theme : public TTableTheme {
  protected:
   // A pressed half of a spin button (the glassy gradient here).
   virtual void PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half);
+  // A menu-bar item (Hot when hovered or open) in R.
+  virtual void PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo, bool Hot);
+  // A checked button's face (and the pen of its frame) while not hovered; also the image button
+  // of a checked menu line.
+  virtual void PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face);
+  // The frame of a checked menu line's image button when pushed or hovered.
+  virtual TColor LitMenuImageFrame() const;
+  // A floating window's caption text (Kind 0 toolbar, 1 panel; Inactive 0 or 1), how many pixels
+  // the close square sits above the caption strip, and the close button in its state.
+  virtual TColor FloatingCaptionText(int Kind, int Inactive) const;
+  virtual Integer FloatingCloseRaise() const { return 0; }
+  virtual void PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State);
   // The caption bars' gradient ends, shared with the themes built on this one.
   static constexpr TColor kBarTop = 0xF0F0F0, kBarBottom = 0xD0D0D0;
   // The row of the close glyph strip for a close button's state bits.

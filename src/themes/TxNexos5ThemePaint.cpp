@@ -71,16 +71,14 @@ void TTxNexos5Theme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxI
     Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, I.Enabled ? 20 : 15));
     FrameRoundRect(Canvas, R, L, Rt);
   } else if (IsViewKind(I.ViewType, VT_TOOLBAR_MENUBAR)) {
-    if (((I.Pushed || I.Selected) && I.Enabled) || hot)
-      PaintBackground(Canvas, TRect{}, R, R, MenuItemColors[2].Fill, false, 0);
+    PaintMenuBarButton(Canvas, R, I, hot);
     return;
   } else if (I.Enabled && (I.Pushed || I.Selected)) {
     if (I.Pushed || hovered) {
       PaintGradientBands(Canvas, in, ShadeColor, 0xFFFFFF, true);
       Pen(Canvas, ButtonColors[2].Frame);
     } else {
-      Fill(Canvas, in, 0xFFFFFF);
-      Pen(Canvas, 0xA0A0A0);
+      PaintCheckedIdleFace(Canvas, in);
     }
     if (I.Selected && I.Pushed) {
       PaintGradientBands(Canvas, in, ShadeColor, 0xFFFFFF, true);
@@ -348,11 +346,12 @@ void TTxNexos5Theme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const 
     }
   }
   if (!Info.ShowCaption) return;
-  const TColor text = k == 1 ? TColor(0x000000) : WinFrameColors[0][a].Text;
+  const TColor text = FloatingCaptionText(k, a);
   const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION) - 1;
   TRect C{I.left, I.top, I.left + Info.ClientWidth, I.top + t};
   const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
-  const TRect Q{C.right - t, C.top, C.right, C.bottom};
+  const Integer raise = FloatingCloseRaise();
+  const TRect Q{C.right - t, C.top - raise, C.right, C.bottom - raise};
   if (Info.RedrawPart & WRP_CAPTION) {
     Line(Canvas, C.left, C.bottom, C.right, C.bottom, Bc);
     if (hasClose && (Info.RedrawPart & WRP_CLOSEBTN)) C.right -= t;
@@ -366,9 +365,29 @@ void TTxNexos5Theme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const 
   }
   if (hasClose && (Info.RedrawPart & WRP_CLOSEBTN)) {
     PaintGradientBands(Canvas, Q, kBarTop, kBarBottom, true);
-    Line(Canvas, Q.left - 1, Q.bottom - 1, Q.right, Q.bottom - 1, ToolbarEdgeColor);
-    PaintCaptionCloseButton(Canvas, Q, CloseState(Info.CloseButtonState, Info.Active));
+    Line(Canvas, Q.left - 1, Q.bottom - 1 + raise, Q.right, Q.bottom - 1 + raise, ToolbarEdgeColor);
+    PaintFloatingClose(Canvas, Q, CloseState(Info.CloseButtonState, Info.Active));
   }
+}
+
+void TTxNexos5Theme::PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I, bool Hot) {
+  if (((I.Pushed || I.Selected) && I.Enabled) || Hot)
+    PaintBackground(Canvas, TRect{}, R, R, MenuItemColors[2].Fill, false, 0);
+}
+
+void TTxNexos5Theme::PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face) {
+  Fill(Canvas, Face, 0xFFFFFF);
+  Pen(Canvas, 0xA0A0A0);
+}
+
+TColor TTxNexos5Theme::LitMenuImageFrame() const { return 0x808080; }
+
+TColor TTxNexos5Theme::FloatingCaptionText(int Kind, int Inactive) const {
+  return Kind == 1 ? TColor(0x000000) : WinFrameColors[0][Inactive].Text;
+}
+
+void TTxNexos5Theme::PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State) {
+  PaintCaptionCloseButton(Canvas, Q, State);
 }
 
 void TTxNexos5Theme::PaintFrame(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
@@ -419,16 +438,7 @@ void TTxNexos5Theme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo&
 void TTxNexos5Theme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
   PaintMenuItemFrame(Canvas, R, I);
-  const TColor C = GetPartColor(I, cpText);
-  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
-  if (I.ItemOptions & IO_SPLIT) {
-    const TColor split = !I.Enabled ? C : I.HoverKind == hkMouseHover ? TColor(0xFFFFFF) : SplitLineColor;
-    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
-  }
-  if (I.ItemOptions & IO_HAS_SUBMENU) {
-    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
-    kit::Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, C);
-  }
+  kit::PaintMenuLineMarks(Canvas, R, I, GetPartColor(I, cpText), SplitLineColor);
   if (!(I.Selected && I.Enabled)) return;
   // The image column's button.
   const TRect B = Deflated(TRect{R.left + 1, R.top, R.left + 1 + I.PopupMargin, R.bottom}, 1);
@@ -441,8 +451,12 @@ void TTxNexos5Theme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo&
     Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, 20));
     FrameRoundRect(Canvas, B, L, Rt);
   } else if (I.Pushed || I.Selected) {
-    Fill(Canvas, Deflated(B, 1), 0xFFFFFF);
-    Pen(Canvas, (I.Pushed || I.HoverKind != hkNone) ? TColor(0x808080) : TColor(0xA0A0A0));
+    if (I.Pushed || I.HoverKind != hkNone) {
+      Fill(Canvas, Deflated(B, 1), 0xFFFFFF);
+      Pen(Canvas, LitMenuImageFrame());
+    } else {
+      PaintCheckedIdleFace(Canvas, Deflated(B, 1));
+    }
     FrameRoundRect(Canvas, B, 2, 2);
   } else if (hot || (I.ItemOptions & IO_DESIGNING)) {
     Pen(Canvas, BlendColors(0x0000FF, fw::clWindow, 40));

@@ -15,11 +15,8 @@ class TTxSentimoXTheme : public TTxNexos5Theme {
 
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
                        TColor AColor, bool Transparent, Integer AViewType) override;
-  void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
   void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
   void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
-  void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
-  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
   void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
   void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
   void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
@@ -35,6 +32,15 @@ class TTxSentimoXTheme : public TTxNexos5Theme {
   TColor ViewBaseColor() const override { return 0xF0F0F0; }
   // Banded, where Nexos5 draws its glassy gradient.
   void PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half) override;
+  // A hot menu-bar item glassy, a pushed one etched; checked faces in the grey gradient; the lit
+  // image button framed in the hot frame; floating captions in black, the close square one pixel
+  // higher in its own states.
+  void PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo, bool Hot) override;
+  void PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face) override;
+  TColor LitMenuImageFrame() const override;
+  TColor FloatingCaptionText(int, int) const override { return 0x000000; }
+  Integer FloatingCloseRaise() const override { return 1; }
+  void PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State) override;
 };
 
 void RegisterSentimoXTheme();
