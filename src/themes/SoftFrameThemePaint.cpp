@@ -10,7 +10,7 @@
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
 #include "themes/SoftFrameTheme.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
@@ -20,12 +20,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::Line;
-using kit::Pixel;
-using kit::TClipTo;
 
 TColor TSoftFrameTheme::GetItemTextColor(const TTxItemInfo& I) {
   const bool toolStyle = I.ItemOptions & IO_TOOLBAR_STYLE;
@@ -98,24 +92,13 @@ void TSoftFrameTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTx
 
 void TSoftFrameTheme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
-  Canvas->Pen()->SetColor(I.Enabled ? fw::clBlack : MenuItemColors[1].Text);
-  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
-  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
-                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
-  Canvas->Polyline(p, 7);
+  kit::DrawCheckTick(Canvas, R, I.Enabled ? fw::clBlack : MenuItemColors[1].Text);
 }
 
 void TSoftFrameTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, ItemArea(R, I));
   PaintButton(Canvas, R, I);
-  const TColor color = GetPartColor(I, cpText);
-  if (!I.IsVertical) {
-    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
-  } else {
-    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
-    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
-  }
+  kit::DrawChevronArrows(Canvas, R, I.IsVertical, GetPartColor(I, cpText));
 }
 
 void TSoftFrameTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,

@@ -184,6 +184,24 @@ void PaintMenuLineMarks(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& 
   }
 }
 
+void DrawCheckTick(TCanvas* Canvas, const TRect& R, TColor Color) {
+  Canvas->Pen()->SetColor(Color);
+  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
+  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
+                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
+  Canvas->Polyline(p, 7);
+}
+
+void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Color) {
+  if (!Vertical) {
+    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
+    DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, Color);
+  } else {
+    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
+    DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, Color);
+  }
+}
+
 void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom) {
   if (!IsEmpty(R)) FillGradient(Canvas, R, Bottom, Top, true);
 }

@@ -43,6 +43,12 @@ void DrawPattern(win::HDC DC, Integer X, Integer Y, Integer Width, Integer Heigh
 // The 8 x 7 cross of close buttons, about the centre of R.
 void DrawCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
 
+// The check mark of checked menu lines and boxes, a 7-point tick about the centre of R.
+void DrawCheckTick(TCanvas* Canvas, const TRect& R, TColor Color);
+// The double arrows of a chevron: pointing right at R's left (at y 4), or down at its top right
+// when Vertical.
+void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Color);
+
 // An embossed 3 x 3 grip dot with its top-left pixel at (X, Y).
 void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y);
 
@@ -74,6 +80,8 @@ void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom);
 // The platform's edge of the given kind round R.
 void Edge(TCanvas* Canvas, TRect R, unsigned Edge, unsigned Flags);
 
+// The canvas pen's colour.
+inline void Pen(TCanvas* Canvas, TColor Color) { Canvas->Pen()->SetColor(Color); }
 // Plain painting in one colour (clNone paints nothing).
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color);
 void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color);

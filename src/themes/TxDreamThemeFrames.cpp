@@ -7,7 +7,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxDreamTheme.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
@@ -17,12 +17,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::DrawGripDot;
-using kit::Fill;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::Pixel;
 
 namespace {
 

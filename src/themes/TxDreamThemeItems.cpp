@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxDreamTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -14,17 +14,8 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::FrameRoundRect;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::PaintGradientBitmap;
 
 namespace {
-
-void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
 
 // The warm highlight of checked and pushed items: a line up the left side and along the top.
 void HighlightLines(TCanvas* c, const TRect& r, TColor color) {
@@ -106,24 +97,13 @@ void TTxDreamTheme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTxI
 
 void TTxDreamTheme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo) {
   const kit::TClipTo clip(Canvas, R);
-  Pen(Canvas, GetButtonPartColor(ItemInfo, cpText));
-  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
-  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
-                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
-  Canvas->Polyline(p, 7);
+  kit::DrawCheckTick(Canvas, R, GetButtonPartColor(ItemInfo, cpText));
 }
 
 void TTxDreamTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo) {
   const kit::TClipTo clip(Canvas, R);
   PaintButton(Canvas, R, ItemInfo);
-  const TColor color = GetPartColor(ItemInfo, cpText);
-  if (!ItemInfo.IsVertical) {
-    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
-  } else {
-    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
-    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
-  }
+  kit::DrawChevronArrows(Canvas, R, ItemInfo.IsVertical, GetPartColor(ItemInfo, cpText));
 }
 
 void TTxDreamTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,

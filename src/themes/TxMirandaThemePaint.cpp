@@ -9,7 +9,7 @@
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxMirandaTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -20,12 +20,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::Line;
-using kit::Pixel;
-using kit::TClipTo;
 
 
 void TTxMirandaTheme::PaintBackground(TCanvas* Canvas, const TRect&, const TRect& ARect, const TRect& AClipRect,

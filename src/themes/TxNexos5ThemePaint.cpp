@@ -8,7 +8,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxNexos5Theme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -19,21 +19,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::FrameRoundRect;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::PaintGradientBitmap;
-using kit::Pixel;
-using kit::TClipTo;
-
-namespace {
-
-void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
-
-}  // namespace
 
 int TTxNexos5Theme::CloseState(Integer CloseButtonState, bool Active) {
   if (!Active) return 1;
@@ -109,24 +94,13 @@ void TTxNexos5Theme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTx
 
 void TTxNexos5Theme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
-  Pen(Canvas, I.Enabled ? TColor(0x000000) : MenuItemColors[1].Text);
-  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
-  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
-                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
-  Canvas->Polyline(p, 7);
+  kit::DrawCheckTick(Canvas, R, I.Enabled ? TColor(0x000000) : MenuItemColors[1].Text);
 }
 
 void TTxNexos5Theme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, ItemArea(R, I));
   PaintButton(Canvas, R, I);
-  const TColor color = GetPartColor(I, cpText);
-  if (!I.IsVertical) {
-    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
-  } else {
-    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
-    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
-  }
+  kit::DrawChevronArrows(Canvas, R, I.IsVertical, GetPartColor(I, cpText));
 }
 
 void TTxNexos5Theme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,

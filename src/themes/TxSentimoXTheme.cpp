@@ -8,7 +8,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -17,21 +17,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::FrameRoundRect;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::PaintGradientBitmap;
-using kit::Pixel;
-using kit::TClipTo;
-
-namespace {
-
-void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
-
-}  // namespace
 
 void TTxSentimoXTheme::UpdateColorCache() {
   TTxNexos5Theme::UpdateColorCache();

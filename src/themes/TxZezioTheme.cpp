@@ -11,7 +11,7 @@
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
 #include "themes/ThemeColors.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
@@ -21,11 +21,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
-using kit::Pixel;
-using kit::TClipTo;
 
 namespace {
 
