@@ -202,6 +202,43 @@ void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Co
   }
 }
 
+void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor c) {
+  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
+  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
+  switch (ButtonType) {
+    case tx::PSBT_UP: Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
+    case tx::PSBT_DOWN: {
+      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
+      Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
+      break;
+    }
+    case tx::PSBT_LEFT: {
+      const Integer x0 = cx + s / 2;
+      Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
+      break;
+    }
+    case tx::PSBT_RIGHT: {
+      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
+      Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
+      break;
+    }
+    default: break;
+  }
+}
+
+void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, TRect& Client) {
+  Strip = Client = R;
+  if (!Caption) return;
+  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION);
+  if (Vertical) {
+    Strip.bottom = std::min(R.bottom, R.top + t);
+    Client.top = Strip.bottom;
+  } else {
+    Strip.right = std::min(R.right, R.left + t);
+    Client.left = Strip.right;
+  }
+}
+
 void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom) {
   if (!IsEmpty(R)) FillGradient(Canvas, R, Bottom, Top, true);
 }

@@ -49,6 +49,13 @@ void DrawCheckTick(TCanvas* Canvas, const TRect& R, TColor Color);
 // when Vertical.
 void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Color);
 
+// The arrow of a popup's scroll button (PSBT_UP, PSBT_DOWN, PSBT_LEFT, PSBT_RIGHT) about R's
+// centre, three quarters of the smaller half-extent from it.
+void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor Color);
+// A dock panel's inside R split into the caption strip (a small caption high, along the top when
+// Vertical, else down the left side) and the client; without Caption the client is all of R.
+void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, TRect& Client);
+
 // An embossed 3 x 3 grip dot with its top-left pixel at (X, Y).
 void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y);
 

@@ -281,28 +281,8 @@ void TTxDreamTheme::PaintScrollButton(TCanvas* Canvas, const TRect& R, Integer B
   for (const fw::TPoint& p : {fw::TPoint{R.left, R.top}, fw::TPoint{R.right - 1, R.top},
                               fw::TPoint{R.right - 1, R.bottom - 1}, fw::TPoint{R.left, R.bottom - 1}})
     kit::Pixel(Canvas, p.x, p.y, fw::clBtnFace);
-  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
-  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
   const TColor c = fw::clBtnText;
-  switch (ButtonType) {
-    case PSBT_UP: kit::Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
-    case PSBT_DOWN: {
-      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
-      break;
-    }
-    case PSBT_LEFT: {
-      const Integer x0 = cx + s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    case PSBT_RIGHT: {
-      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    default: break;
-  }
+  kit::DrawScrollArrow(Canvas, R, ButtonType, c);
 }
 
 void TTxDreamTheme::PaintSeparator(TCanvas* Canvas, TRect R, TTxItemInfo ItemInfo, bool Horizontal, bool) {

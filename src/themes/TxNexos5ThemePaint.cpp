@@ -460,27 +460,7 @@ void TTxNexos5Theme::PaintScrollButton(TCanvas* Canvas, const TRect& R, Integer 
                               fw::TPoint{R.right - 1, R.bottom - 1}, fw::TPoint{R.left, R.bottom - 1}})
     Pixel(Canvas, p.x, p.y, 0xC0C0C0);
   const TColor c = Hot ? TColor(0xFFFFFF) : TColor(0x000000);
-  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
-  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
-  switch (ButtonType) {
-    case PSBT_UP: kit::Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
-    case PSBT_DOWN: {
-      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
-      break;
-    }
-    case PSBT_LEFT: {
-      const Integer x0 = cx + s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    case PSBT_RIGHT: {
-      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    default: break;
-  }
+  kit::DrawScrollArrow(Canvas, R, ButtonType, c);
 }
 
 void TTxNexos5Theme::PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupInfo& PopupInfo) {

@@ -170,18 +170,9 @@ void TTxZezioTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
   const TClipTo clip(Canvas, R);
   kit::Frame(Canvas, R, ToolbarColor);
   R = Deflated(R, 1);
-  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION);
   const bool caption = Info.DragHandleStyle != 0;
-  TRect strip = R, client = R;
-  if (caption) {
-    if (Info.IsVertical) {
-      strip.bottom = std::min(R.bottom, R.top + t);
-      client.top = strip.bottom;
-    } else {
-      strip.right = std::min(R.right, R.left + t);
-      client.left = strip.right;
-    }
-  }
+  TRect strip, client;
+  kit::SplitDockPanel(R, caption, Info.IsVertical, strip, client);
   kit::Frame(Canvas, client, fw::clWindow);
   if (!caption || kit::IsEmpty(strip)) return;
   TRect body = strip;
