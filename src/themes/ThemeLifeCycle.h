@@ -38,4 +38,23 @@ class TUnitTheme : public tx::TTxTheme {
   fw::TImageList** FGlyphs = nullptr;
 };
 
+// The life cycle of a theme built on the default theme, which listens and builds the colour cache
+// itself: the first instance of Theme makes the resources of Unit, the last frees them.
+template <class Theme, class Base, class Unit = TThemeUnit<Theme>>
+class TDefaultBasedUnit : public Base {
+ public:
+  using Base::Base;
+  ~TDefaultBasedUnit() override {
+    if (FCounted) Unit::RemoveInstance();
+  }
+  void AfterConstruction() override {
+    Unit::AddInstance();
+    FCounted = true;
+    Base::AfterConstruction();
+  }
+
+ private:
+  bool FCounted = false;
+};
+
 }  // namespace themes

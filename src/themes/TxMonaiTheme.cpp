@@ -15,16 +15,6 @@ namespace themes {
 
 using namespace tx;
 
-TTxMonaiTheme::~TTxMonaiTheme() {
-  if (FCounted) TPatternUnit<TTxMonaiTheme>::RemoveInstance();
-}
-
-void TTxMonaiTheme::AfterConstruction() {
-  TPatternUnit<TTxMonaiTheme>::AddInstance();
-  FCounted = true;
-  TTxPatternedTheme::AfterConstruction();
-}
-
 fw::TBitmap* TTxMonaiTheme::BuildPattern(TColor Color) {
   fw::TBitmap* bmp = TPatternUnit<TTxMonaiTheme>::Bitmap;
   if (!bmp || Color == fw::clNone) return bmp;

@@ -16,16 +16,6 @@ namespace themes {
 
 using namespace tx;
 
-TTxStripesTheme::~TTxStripesTheme() {
-  if (FCounted) TPatternUnit<TTxStripesTheme>::RemoveInstance();
-}
-
-void TTxStripesTheme::AfterConstruction() {
-  TPatternUnit<TTxStripesTheme>::AddInstance();
-  FCounted = true;
-  TTxPatternedTheme::AfterConstruction();
-}
-
 fw::TBitmap* TTxStripesTheme::BuildPattern(TColor Color) {
   fw::TBitmap* bmp = TPatternUnit<TTxStripesTheme>::Bitmap;
   if (!bmp || Color == fw::clNone) return bmp;
