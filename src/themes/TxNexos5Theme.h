@@ -45,6 +45,11 @@ class TTxNexos5Theme : public TTableTheme {
   virtual TColor FloatingCaptionText(int Kind, int Inactive) const;
   virtual Integer FloatingCloseRaise() const { return 0; }
   virtual void PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State);
+  // A docked toolbar's edges, one dash of its drag handle (Stacked: one of a column of dashes
+  // beside a horizontal bar) and its close button in the square Q.
+  virtual void PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType);
+  virtual void PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool Stacked);
+  virtual void PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State);
   // The caption bars' gradient ends, shared with the themes built on this one.
   static constexpr TColor kBarTop = 0xF0F0F0, kBarBottom = 0xD0D0D0;
   // The row of the close glyph strip for a close button's state bits.

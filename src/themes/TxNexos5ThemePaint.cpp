@@ -509,14 +509,7 @@ void TTxNexos5Theme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolb
   const TClipTo clip(Canvas, R);
   const TRect area{R.left, R.top - 3, R.right, R.bottom};
   PaintBackground(Canvas, TRect{}, area, area, ToolbarColor, false, 0);
-  const bool menuBar = IsViewKind(Info.ViewType, VT_TOOLBAR_MENUBAR);
-  if (menuBar) {
-    Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
-    Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
-  } else if (IsViewKind(Info.ViewType, VT_TOOLBAR_NORMAL)) {
-    Line(Canvas, R.left + 1, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
-    Line(Canvas, R.right - 1, R.top + 1, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
-  }
+  PaintToolbarEdges(Canvas, R, Info.ViewType);
   R = Deflated(R, 2);
   if (!Info.AllowDrag) return;
   const Integer size = GetDragHandleSize(Info);
@@ -531,28 +524,39 @@ void TTxNexos5Theme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolb
         y += size - 2;
         x0 += 4;
       }
-      for (; y < H.bottom - 5; y += 4) {
-        Line(Canvas, x0, y, x0 + w, y, 0xAFAFAF);
-        Line(Canvas, x0, y + 1, x0 + w, y + 1, 0xCECAC7);
-        Pixel(Canvas, x0 + 1, y + 1, 0xAFAFAF);
-      }
+      for (; y < H.bottom - 5; y += 4) PaintGripDash(Canvas, x0, y, w, true);
     } else {
       const Integer y0 = H.top + 1 + (hasClose ? 4 : 0);
       const Integer end = H.right - 5 - (hasClose ? size - 2 : 0);
-      for (Integer x = H.left + 4; x < end; x += 4) {
-        Line(Canvas, x, y0, x + w, y0, 0xAFAFAF);
-        Line(Canvas, x, y0 + 1, x + w, y0 + 1, 0xCECAC7);
-      }
+      for (Integer x = H.left + 4; x < end; x += 4) PaintGripDash(Canvas, x, y0, w, false);
     }
   }
-  if (hasClose) {
-    const TRect sq = Info.IsVertical ? TRect{H.right - (H.bottom - 1 - H.top), H.top, H.right, H.bottom - 1}
-                                     : TRect{H.left, H.top, H.right - 1, H.top + H.right - 1 - H.left};
-    const int s = (Info.CloseButtonState & CDBS_PRESSED) ? 3 : (Info.CloseButtonState & CDBS_HOT) ? 4 : 0;
-    kit::Frame(Canvas, sq, ButtonColors[s].Frame);
-    Fill(Canvas, Deflated(sq, 1), ButtonColors[s].Fill);
-    kit::DrawCloseGlyph(Canvas, sq, ButtonColors[s].Text);
+  if (!hasClose) return;
+  const TRect sq = Info.IsVertical ? TRect{H.right - (H.bottom - 1 - H.top), H.top, H.right, H.bottom - 1}
+                                   : TRect{H.left, H.top, H.right - 1, H.top + H.right - 1 - H.left};
+  PaintToolbarClose(Canvas, sq, (Info.CloseButtonState & CDBS_PRESSED) ? 3 : (Info.CloseButtonState & CDBS_HOT) ? 4 : 0);
+}
+
+void TTxNexos5Theme::PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType) {
+  if (IsViewKind(ViewType, VT_TOOLBAR_MENUBAR)) {
+    Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
+    Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
+  } else if (IsViewKind(ViewType, VT_TOOLBAR_NORMAL)) {
+    Line(Canvas, R.left + 1, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
+    Line(Canvas, R.right - 1, R.top + 1, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
   }
+}
+
+void TTxNexos5Theme::PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool Stacked) {
+  Line(Canvas, X, Y, X + W, Y, 0xAFAFAF);
+  Line(Canvas, X, Y + 1, X + W, Y + 1, 0xCECAC7);
+  if (Stacked) Pixel(Canvas, X + 1, Y + 1, 0xAFAFAF);
+}
+
+void TTxNexos5Theme::PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State) {
+  kit::Frame(Canvas, Q, ButtonColors[State].Frame);
+  Fill(Canvas, Deflated(Q, 1), ButtonColors[State].Fill);
+  kit::DrawCloseGlyph(Canvas, Q, ButtonColors[State].Text);
 }
 
 void TTxNexos5Theme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void*) {

@@ -117,6 +117,11 @@ void TTxSentimoXTheme::PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face) 
 TColor TTxSentimoXTheme::LitMenuImageFrame() const { return ButtonColors[4].Frame; }
 
 void TTxSentimoXTheme::PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State) {
+  PaintGlassyClose(Canvas, Q, State, 0x000000, true);
+}
+
+void TTxSentimoXTheme::PaintGlassyClose(TCanvas* Canvas, const TRect& Q, int State, TColor PressedCross,
+                                        bool FillAtRest) {
   const TRect in = Deflated(Q, 1);
   if (State == 4) {
     PaintGradientBitmap(Canvas, in, ButtonColors[4].Fill, 0xFFFFFF);
@@ -127,10 +132,10 @@ void TTxSentimoXTheme::PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int S
     PaintGradientBands(Canvas, in, kBarBottom, kBarTop, true);
     Pen(Canvas, 0xC0C0C0);
     FrameRoundRect(Canvas, Q, 1, 1);
-    kit::DrawCloseGlyph(Canvas, Q, 0x000000);
+    kit::DrawCloseGlyph(Canvas, Q, PressedCross);
   } else {
     kit::Frame(Canvas, Q, ButtonColors[State].Frame);
-    Fill(Canvas, in, ButtonColors[State].Fill);
+    if (FillAtRest) Fill(Canvas, in, ButtonColors[State].Fill);
     kit::DrawCloseGlyph(Canvas, Q, 0x000000);
   }
 }
@@ -165,62 +170,21 @@ void TTxSentimoXTheme::PaintSeparator(TCanvas* Canvas, TRect R, TTxItemInfo I, b
   }
 }
 
-void TTxSentimoXTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolbarInfo& Info) {
-  const TClipTo clip(Canvas, R);
-  const TRect area{R.left, R.top - 3, R.right, R.bottom};
-  PaintBackground(Canvas, TRect{}, area, area, ToolbarColor, false, 0);
-  if (kit::IsFramedToolbarView(Info.ViewType)) {
-    Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchLightColor);
-    Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchLightColor);
-    Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchShadowColor);
-    Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, EtchShadowColor);
-  }
-  R = Deflated(R, 2);
-  if (!Info.AllowDrag) return;
-  const Integer size = GetDragHandleSize(Info);
-  const TRect H = Info.IsVertical ? TRect{R.left, R.top, R.right, R.top + size}
-                                  : TRect{R.left, R.top, R.left + size, R.bottom};
-  const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
-  if (Info.DragHandleStyle != 1) {
-    const Integer w = Info.DragHandleStyle == 0 ? 4 : 2;
-    if (!Info.IsVertical) {
-      Integer x0 = H.left + 1, y = H.top + 4;
-      if (hasClose) {
-        y += size - 2;
-        x0 += 4;
-      }
-      for (; y < H.bottom - 5; y += 4) {
-        Line(Canvas, x0, y, x0 + w, y, 0x8F8F8F);
-        Line(Canvas, x0, y + 1, x0 + w, y + 1, 0xAEAAA7);
-      }
-    } else {
-      const Integer y0 = H.top + 1 + (hasClose ? 4 : 0);
-      const Integer end = H.right - 5 - (hasClose ? size - 2 : 0);
-      for (Integer x = H.left + 4; x < end; x += 4) {
-        Line(Canvas, x, y0, x + w, y0, 0x8F8F8F);
-        Line(Canvas, x, y0 + 1, x + w, y0 + 1, 0xAEAAA7);
-      }
-    }
-  }
-  if (!hasClose) return;
-  const TRect sq = Info.IsVertical ? TRect{H.right - (H.bottom - 1 - H.top), H.top, H.right, H.bottom - 1}
-                                   : TRect{H.left, H.top, H.right - 1, H.top + H.right - 1 - H.left};
-  const int s = (Info.CloseButtonState & CDBS_PRESSED) ? 3 : (Info.CloseButtonState & CDBS_HOT) ? 4 : 0;
-  const TRect in = Deflated(sq, 1);
-  if (s == 4) {
-    PaintGradientBitmap(Canvas, in, ButtonColors[4].Fill, 0xFFFFFF);
-    Pen(Canvas, ButtonColors[4].Frame);
-    FrameRoundRect(Canvas, sq, 1, 1);
-    kit::DrawCloseGlyph(Canvas, sq, 0xFFFFFF);
-  } else if (s == 3) {
-    PaintGradientBands(Canvas, in, kBarBottom, kBarTop, true);
-    Pen(Canvas, 0xC0C0C0);
-    FrameRoundRect(Canvas, sq, 1, 1);
-    kit::DrawCloseGlyph(Canvas, sq, 0xFFFFFF);
-  } else {
-    kit::Frame(Canvas, sq, ButtonColors[s].Frame);
-    kit::DrawCloseGlyph(Canvas, sq, 0x000000);
-  }
+void TTxSentimoXTheme::PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType) {
+  if (!kit::IsFramedToolbarView(ViewType)) return;
+  Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchLightColor);
+  Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchLightColor);
+  Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchShadowColor);
+  Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, EtchShadowColor);
+}
+
+void TTxSentimoXTheme::PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool) {
+  Line(Canvas, X, Y, X + W, Y, 0x8F8F8F);
+  Line(Canvas, X, Y + 1, X + W, Y + 1, 0xAEAAA7);
+}
+
+void TTxSentimoXTheme::PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State) {
+  PaintGlassyClose(Canvas, Q, State, 0xFFFFFF, false);
 }
 
 void TTxSentimoXTheme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {

@@ -21,7 +21,6 @@ class TTxSentimoXTheme : public TTxNexos5Theme {
   void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
   void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
                       bool LineOnly) override;
-  void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
   void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;
   Integer GetIntegerMetric(Integer Index) override;
 
@@ -41,6 +40,15 @@ class TTxSentimoXTheme : public TTxNexos5Theme {
   TColor FloatingCaptionText(int, int) const override { return 0x000000; }
   Integer FloatingCloseRaise() const override { return 1; }
   void PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State) override;
+  // Etched edges on every framed bar, darker dashes, the glassy close button.
+  void PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType) override;
+  void PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool Stacked) override;
+  void PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State) override;
+
+ private:
+  // Hot glassy with a white cross, pushed banded with PressedCross, at rest framed (and filled
+  // when FillAtRest) with a black cross.
+  void PaintGlassyClose(TCanvas* Canvas, const TRect& Q, int State, TColor PressedCross, bool FillAtRest);
 };
 
 void RegisterSentimoXTheme();
