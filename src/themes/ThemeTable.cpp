@@ -44,10 +44,10 @@ TPoint FramedViewBorder(Integer ViewType, TPoint Popup) {
   return {0, 0};
 }
 
-void ItemMargins(Integer MarginID, TTxMargins& Margins, Integer MenuItemVertical) {
+void ItemMargins(Integer MarginID, TTxMargins& Margins, Integer MenuItemSides) {
   switch (MarginID) {
     case MID_TOOLBUTTON: Margins = {2, 2, 2, 2}; break;
-    case MID_MENUITEM: Margins = {MenuItemVertical, MenuItemVertical, 3, 3}; break;
+    case MID_MENUITEM: Margins = {MenuItemSides, MenuItemSides, 3, 3}; break;
     case MID_STATUSPANE: Margins = {3, 3, 1, 1}; break;
     default: Margins = {};
   }
@@ -85,7 +85,7 @@ TColor TTableTheme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
   return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
 }
 
-void TTableTheme::GetMargins(Integer MarginID, TTxMargins& Margins) { ItemMargins(MarginID, Margins, FMenuItemVertical); }
+void TTableTheme::GetMargins(Integer MarginID, TTxMargins& Margins) { ItemMargins(MarginID, Margins, FMenuItemSides); }
 
 Integer TTableTheme::GetPopupShadowType() { return PST_LAYERED_NT5; }
 

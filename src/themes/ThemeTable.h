@@ -21,9 +21,9 @@ tx::TPoint LiftedImageOffset(const tx::TTxItemInfo& ItemInfo);
 // Toolbars, panels and floating windows: 2 docked, the frame size less one floating (resizable
 // or not); popups Popup; nothing else.
 tx::TPoint FramedViewBorder(tx::Integer ViewType, tx::TPoint Popup);
-// Tool buttons 2 all round, menu items MenuItemVertical above and below and 3 beside, status
-// panes 3 beside and 1 above and below.
-void ItemMargins(tx::Integer MarginID, tx::TTxMargins& Margins, tx::Integer MenuItemVertical);
+// Tool buttons 2 all round, menu items MenuItemSides left and right and 3 above and below,
+// status panes 3 left and right and 1 above and below.
+void ItemMargins(tx::Integer MarginID, tx::TTxMargins& Margins, tx::Integer MenuItemSides);
 // Visual styles on, solid toolbar non-client areas, also on a dock image.
 bool SolidBarsMetric(tx::Integer Index);
 // Every colour of both tables snapped to the screen's colours.
@@ -46,10 +46,10 @@ class TTableTheme : public TUnitTheme {
   TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
  protected:
-  // Where the table themes part: a popup menu's border, the menu items' margin above and below,
+  // Where the table themes part: a popup menu's border, the menu items' margins left and right,
   // and whether a popup-menu line of a split or combo item takes the button table.
   TPoint FPopupMenuBorder{2, 2};
-  Integer FMenuItemVertical = 1;
+  Integer FMenuItemSides = 1;
   bool FSplitLinesTakeButtons = false;
 };
 

@@ -10,7 +10,7 @@ namespace themes {
 
 class TTxMirandaTheme : public TSoftFrameTheme {
  public:
-  explicit TTxMirandaTheme(const String& AName) : TSoftFrameTheme(AName) { FMenuItemVertical = 0; }
+  explicit TTxMirandaTheme(const String& AName) : TSoftFrameTheme(AName) { FMenuItemSides = 0; }
   void AfterConstruction() override { JoinUnit<TTxMirandaTheme>(); }
   void UpdateColorCache() override;
 

@@ -58,6 +58,9 @@ class TTxNexos5Theme : public TTableTheme {
   virtual TColor ViewBaseColor() const { return 0xFFFFFF; }
   // The close button of floating windows and panels in colour state S, in the square Q.
   void PaintCaptionCloseButton(TCanvas* Canvas, const TRect& Q, int S);
+  // A dock panel's banded caption bar inside In (along the top when IsVertical, else down the
+  // left side), its close button and its text; Bc is the panel's brush colour.
+  void PaintDockPanelCaption(TCanvas* Canvas, const TRect& In, const tx::TTxDockPanelInfo& Info, TColor Bc);
   void PaintEditButtonFrame(TCanvas* Canvas, const TRect& R, bool Pressed, Integer State, bool Embedded);
 };
 

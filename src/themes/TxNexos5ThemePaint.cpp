@@ -237,11 +237,14 @@ void TTxNexos5Theme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDoc
   // The border size counts from the window's edge; the two frames above already lie inside it.
   const TRect in{R.left - 2 + Info.BorderSize.x, R.top - 2 + Info.BorderSize.y, R.right + 2 - Info.BorderSize.x,
                  R.bottom + 2 - Info.BorderSize.y};
+  PaintDockPanelCaption(Canvas, in, Info, Bc);
+}
+
+void TTxNexos5Theme::PaintDockPanelCaption(TCanvas* Canvas, const TRect& in, const TTxDockPanelInfo& Info,
+                                           TColor Bc) {
   const Integer h = win::GetSystemMetrics(win::SM_CYSMCAPTION);
   if (kit::IsEmpty(in) || h <= 1) return;
-  TRect bar;
-  TRect close{};
-  const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
+  TRect bar, close;
   if (Info.IsVertical) {
     bar = TRect{in.left, in.top, in.right, in.top + h};
     Line(Canvas, bar.left, bar.bottom - 1, bar.right, bar.bottom - 1, Bc);
@@ -256,7 +259,7 @@ void TTxNexos5Theme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDoc
     close = TRect{bar.left, bar.bottom - h + 1, bar.right - 1, bar.bottom};
   }
   TRect text = bar;
-  if (hasClose) {
+  if (Info.CloseButtonState & CDBS_VISIBLE) {
     PaintCaptionCloseButton(Canvas, close, CloseState(Info.CloseButtonState, true));
     if (Info.IsVertical)
       text.right = close.left;

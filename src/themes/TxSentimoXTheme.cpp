@@ -57,41 +57,7 @@ void TTxSentimoXTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxD
   if (!Info.DragHandleStyle) return;
   const TRect in{R.left + Info.BorderSize.x, R.top + Info.BorderSize.y, R.right - Info.BorderSize.x,
                  R.bottom - Info.BorderSize.y};
-  const Integer h = win::GetSystemMetrics(win::SM_CYSMCAPTION);
-  if (kit::IsEmpty(in) || h <= 1) return;
-  TRect bar, close;
-  if (Info.IsVertical) {
-    bar = TRect{in.left, in.top, in.right, in.top + h};
-    Line(Canvas, bar.left, bar.bottom - 1, bar.right, bar.bottom - 1, Bc);
-    PaintGradientBands(Canvas, bar, kBarTop, kBarBottom, true);
-    Line(Canvas, bar.left, bar.bottom - 1, bar.right, bar.bottom - 1, ToolbarEdgeColor);
-    close = TRect{bar.right - h + 1, bar.top, bar.right, bar.bottom - 1};
-  } else {
-    bar = TRect{in.left, in.top, in.left + h, in.bottom};
-    Line(Canvas, bar.right - 1, bar.top, bar.right - 1, bar.bottom, Bc);
-    PaintGradientBands(Canvas, bar, kBarTop, kBarBottom, false);
-    Line(Canvas, bar.right - 1, bar.top, bar.right - 1, bar.bottom, ToolbarEdgeColor);
-    close = TRect{bar.left, bar.bottom - h + 1, bar.right - 1, bar.bottom};
-  }
-  TRect text = bar;
-  if (Info.CloseButtonState & CDBS_VISIBLE) {
-    PaintCaptionCloseButton(Canvas, close, CloseState(Info.CloseButtonState, true));
-    if (Info.IsVertical)
-      text.right = close.left;
-    else
-      text.bottom = close.top;
-  }
-  if (Info.IsVertical) {
-    text.left += 4;
-    text.right -= 4;
-  } else {
-    text.top += 4;
-    text.bottom -= 4;
-  }
-  if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
-  kit::Text(Canvas, Info.Caption, text,
-            win::DT_SINGLELINE | win::DT_VCENTER | win::DT_END_ELLIPSIS | win::DT_HIDEPREFIX, !Info.IsVertical,
-            0x000000);
+  PaintDockPanelCaption(Canvas, in, Info, Bc);
 }
 
 void TTxSentimoXTheme::PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I, bool Hot) {
