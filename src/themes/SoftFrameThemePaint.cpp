@@ -184,19 +184,8 @@ void TSoftFrameTheme::PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupI
   kit::Frame(Canvas, R, PopupFrameColor);
   const TRect d = Deflated(R, 1);
   Fill(Canvas, d, PopupColor);
-  const TRect& P = PopupInfo.ParentRect;
-  if (kit::IsEmpty(P)) return;
-  const Integer x0 = std::max(P.left, R.left), x1 = std::min(P.right, R.right);
-  const Integer y0 = std::max(P.top, R.top), y1 = std::min(P.bottom, R.bottom);
-  if (P.bottom == d.top || P.bottom == R.top) {
-    if (x1 > x0) Line(Canvas, x0, R.top, x1, R.top, ToolbarColor);
-  } else if (P.top == d.bottom || P.top == R.bottom) {
-    if (x1 > x0) Line(Canvas, x0, R.bottom - 1, x1, R.bottom - 1, ToolbarColor);
-  } else if (P.right == d.left || P.right == R.left) {
-    if (y1 > y0) Line(Canvas, R.left, y0, R.left, y1, ToolbarColor);
-  } else if (P.left == d.right || P.left == R.right) {
-    if (y1 > y0) Line(Canvas, R.right - 1, y0, R.right - 1, y1, ToolbarColor);
-  }
+  // The edge along the parent item takes the toolbar colour, joining popup and parent.
+  kit::JoinPopupToParent(Canvas, R, PopupInfo.ParentRect, ToolbarColor);
 }
 
 void TSoftFrameTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void*) {
@@ -282,19 +271,8 @@ void TSoftFrameTheme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {
       break;
     }
     case SBP_SIZEGRIP: {
-      const Integer s = std::min(R.right - R.left, R.bottom - R.top);
-      const TColor light = MixColorsNearest(fw::clBtnFace, fw::clBtnHighlight, 64);
-      const TColor dark = MixColorsNearest(fw::clBtnFace, fw::clBtnShadow, 64);
-      // One round of steps; clNone skips a step.
-      std::vector<TColor> round = {light, dark};
-      if (s >= 9 && s < 13) round = {light, dark, fw::clNone};
-      if (s >= 13) round = {light, fw::clNone, dark, fw::clNone};
-      Integer d = 2;
-      for (int k = 0; k < 3; ++k)
-        for (TColor c : round) {
-          Line(Canvas, R.right - 1 - d, R.bottom - 1, R.right, R.bottom - d - 2, c);
-          ++d;
-        }
+      kit::DrawSizeGripSteps(Canvas, R, MixColorsNearest(fw::clBtnFace, fw::clBtnHighlight, 64),
+                             MixColorsNearest(fw::clBtnFace, fw::clBtnShadow, 64));
       break;
     }
     default: break;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiDC.h"
@@ -237,6 +238,36 @@ void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, T
     Strip.right = std::min(R.right, R.left + t);
     Client.left = Strip.right;
   }
+}
+
+void JoinPopupToParent(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color) {
+  if (IsEmpty(P)) return;
+  const TRect d = Deflated(R, 1);
+  const Integer x0 = std::max(P.left, R.left), x1 = std::min(P.right, R.right);
+  const Integer y0 = std::max(P.top, R.top), y1 = std::min(P.bottom, R.bottom);
+  if (P.bottom == d.top || P.bottom == R.top) {
+    if (x1 > x0) Line(Canvas, x0, R.top, x1, R.top, Color);
+  } else if (P.top == d.bottom || P.top == R.bottom) {
+    if (x1 > x0) Line(Canvas, x0, R.bottom - 1, x1, R.bottom - 1, Color);
+  } else if (P.right == d.left || P.right == R.left) {
+    if (y1 > y0) Line(Canvas, R.left, y0, R.left, y1, Color);
+  } else if (P.left == d.right || P.left == R.right) {
+    if (y1 > y0) Line(Canvas, R.right - 1, y0, R.right - 1, y1, Color);
+  }
+}
+
+void DrawSizeGripSteps(TCanvas* Canvas, const TRect& R, TColor First, TColor Second) {
+  const Integer s = std::min(R.right - R.left, R.bottom - R.top);
+  // One round of steps; clNone skips a step.
+  std::vector<TColor> round = {First, Second};
+  if (s >= 9 && s < 13) round = {First, Second, fw::clNone};
+  if (s >= 13) round = {First, fw::clNone, Second, fw::clNone};
+  Integer d = 2;
+  for (int k = 0; k < 3; ++k)
+    for (TColor c : round) {
+      Line(Canvas, R.right - 1 - d, R.bottom - 1, R.right, R.bottom - d - 2, c);
+      ++d;
+    }
 }
 
 void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom) {

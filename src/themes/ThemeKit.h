@@ -56,6 +56,13 @@ void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor
 // Vertical, else down the left side) and the client; without Caption the client is all of R.
 void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, TRect& Client);
 
+// The edge of a popup frame R that meets its parent item's rectangle Parent (along whichever side
+// Parent touches, outside or one pixel inside) repainted in Color, so popup and parent join.
+void JoinPopupToParent(TCanvas* Canvas, const TRect& R, const TRect& Parent, TColor Color);
+// A status bar's size grip in R's bottom-right corner: three rounds of diagonal steps, First then
+// Second, with blank steps between them when R is 9 pixels or more.
+void DrawSizeGripSteps(TCanvas* Canvas, const TRect& R, TColor First, TColor Second);
+
 // An embossed 3 x 3 grip dot with its top-left pixel at (X, Y).
 void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y);
 

@@ -181,20 +181,8 @@ void TTxDreamTheme::PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupInf
   for (const TPoint& p : {TPoint{d.left + 1, d.top + 1}, TPoint{d.right - 2, d.top + 1}, TPoint{d.left + 1, d.bottom - 2},
                           TPoint{d.right - 2, d.bottom - 2}})
     Pixel(Canvas, p.x, p.y, PopupFrameColor);
-  const TRect& P = PopupInfo.ParentRect;
-  if (kit::IsEmpty(P)) return;
   // The edge along the parent item takes the toolbar colour, joining popup and parent.
-  const Integer x0 = std::max(P.left, R.left), x1 = std::min(P.right, R.right);
-  const Integer y0 = std::max(P.top, R.top), y1 = std::min(P.bottom, R.bottom);
-  if (P.bottom == d.top || P.bottom == R.top) {
-    if (x1 > x0) Line(Canvas, x0, R.top, x1, R.top, ToolbarColor);
-  } else if (P.top == d.bottom || P.top == R.bottom) {
-    if (x1 > x0) Line(Canvas, x0, R.bottom - 1, x1, R.bottom - 1, ToolbarColor);
-  } else if (P.right == d.left || P.right == R.left) {
-    if (y1 > y0) Line(Canvas, R.left, y0, R.left, y1, ToolbarColor);
-  } else if (P.left == d.right || P.left == R.right) {
-    if (y1 > y0) Line(Canvas, R.right - 1, y0, R.right - 1, y1, ToolbarColor);
-  }
+  kit::JoinPopupToParent(Canvas, R, PopupInfo.ParentRect, ToolbarColor);
 }
 
 void TTxDreamTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolbarInfo& Info) {

@@ -643,18 +643,8 @@ void TTxNexos5Theme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {
       break;
     }
     case SBP_SIZEGRIP: {
-      const Integer n = std::min(R.bottom - R.top, R.right - R.left);
-      const TColor dark = MixColorsNearest(fw::clBtnFace, fw::clBtnShadow, 64);
-      const TColor light = MixColorsNearest(fw::clBtnFace, fw::clBtnHighlight, 64);
-      std::vector<TColor> round = {dark, light};
-      if (n >= 9 && n < 13) round = {dark, light, fw::clNone};
-      if (n >= 13) round = {dark, fw::clNone, light, fw::clNone};
-      Integer d = 2;
-      for (int k = 0; k < 3; ++k)
-        for (TColor c : round) {
-          Line(Canvas, R.right - 1 - d, R.bottom - 1, R.right, R.bottom - d - 2, c);
-          ++d;
-        }
+      kit::DrawSizeGripSteps(Canvas, R, MixColorsNearest(fw::clBtnFace, fw::clBtnShadow, 64),
+                             MixColorsNearest(fw::clBtnFace, fw::clBtnHighlight, 64));
       break;
     }
     default: break;
