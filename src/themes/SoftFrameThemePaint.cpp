@@ -212,17 +212,7 @@ void TSoftFrameTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, 
     bottom = BlendColors(fw::clBtnHighlight, fw::clBtnFace, 60);
     topLine = line;
   }
-  TColor mark;
-  if (State & PFS_DISABLED)
-    mark = ButtonColors[1].Text;
-  else if (pushed)
-    mark = ButtonColors[3].Text;
-  else if (State & PFS_MIXED)
-    mark = fw::clBtnShadow;
-  else if (hot)
-    mark = ButtonColors[4].Text;
-  else
-    mark = ButtonColors[0].Text;
+  const TColor mark = FrameControlMarkColor(State, pushed, hot);
   const TRect in = Deflated(R, 1);
   Canvas->Pen()->SetStyle(fw::psSolid);
   if (Kind == PFC_CHECKBOX) {

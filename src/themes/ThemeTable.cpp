@@ -71,6 +71,13 @@ TColor TTableTheme::GetButtonPartColor(const TTxItemInfo& ItemInfo, int Part) co
   return TableButtonPartColor(ButtonColors, ToolbarColor, ItemInfo, Part);
 }
 
+TColor TTableTheme::FrameControlMarkColor(Integer State, bool Pushed, bool Hot) const {
+  if (State & PFS_DISABLED) return ButtonColors[1].Text;
+  if (Pushed) return ButtonColors[3].Text;
+  if (State & PFS_MIXED) return fw::clBtnShadow;
+  return ButtonColors[Hot ? 4 : 0].Text;
+}
+
 TPoint TTableTheme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) { return LiftedImageOffset(I); }
 
 TColor TTableTheme::GetItemColor(const TTxItemInfo& ItemInfo) {

@@ -46,6 +46,9 @@ class TTableTheme : public TUnitTheme {
   TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
  protected:
+  // The mark of a check or radio box in the PFS_ State given: the button table's disabled, pushed,
+  // hot or normal text, clBtnShadow when mixed.
+  TColor FrameControlMarkColor(Integer State, bool Pushed, bool Hot) const;
   // Where the table themes part: a popup menu's border, the menu items' margins left and right,
   // and whether a popup-menu line of a split or combo item takes the button table.
   TPoint FPopupMenuBorder{2, 2};

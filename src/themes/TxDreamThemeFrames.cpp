@@ -270,17 +270,7 @@ void TTxDreamTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, In
     bottom = 0xFFFFFF;
     pen = 0xC0C0C0;
   }
-  TColor mark;
-  if (State & PFS_DISABLED)
-    mark = ButtonColors[1].Text;
-  else if (pushed)
-    mark = ButtonColors[3].Text;
-  else if (State & PFS_MIXED)
-    mark = fw::clBtnShadow;
-  else if (hot)
-    mark = ButtonColors[4].Text;
-  else
-    mark = ButtonColors[0].Text;
+  const TColor mark = FrameControlMarkColor(State, pushed, hot);
 
   const TRect in = Deflated(R, 1);
   if (Kind == PFC_CHECKBOX) {

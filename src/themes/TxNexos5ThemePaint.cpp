@@ -568,17 +568,7 @@ void TTxNexos5Theme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, I
   const TClipTo clip(Canvas, R);
   const bool checked = State & (PFS_CHECKED | PFS_MIXED);
   const bool hot = State & PFS_HOT, pushed = State & PFS_PUSHED;
-  TColor mark;
-  if (State & PFS_DISABLED)
-    mark = ButtonColors[1].Text;
-  else if (pushed)
-    mark = ButtonColors[3].Text;
-  else if (State & PFS_MIXED)
-    mark = fw::clBtnShadow;
-  else if (hot)
-    mark = ButtonColors[4].Text;
-  else
-    mark = ButtonColors[0].Text;
+  const TColor mark = FrameControlMarkColor(State, pushed, hot);
   const TRect Q = Deflated(R, 1);
   TColor pen = 0xC0C0C0;
   if (Kind == PFC_CHECKBOX) {
