@@ -1,7 +1,7 @@
 #pragma once
 // One way to declare a theme that paints everything itself: the names of the framework's types
-// its declarations use, and the 33 operations of the painting interface, in slot order, each
-// overridden.
+// its declarations use, and the 33 operations of the painting interface (queries, painters and
+// the integer metric), each overridden.
 
 #include "tx/TxThemes.h"
 
@@ -16,7 +16,8 @@
   using TCanvas = tx::TCanvas; \
   using TCustomImageList = tx::TCustomImageList;
 
-#define KV_THEME_OPERATIONS \
+// The queries a table theme answers alike (TTableTheme).
+#define KV_THEME_QUERIES \
   TPoint GetImageOffset(TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList) override; \
   TColor GetItemColor(const tx::TTxItemInfo& ItemInfo) override; \
   TColor GetItemTextColor(const tx::TTxItemInfo& ItemInfo) override; \
@@ -26,6 +27,10 @@
   void GetViewBorder(Integer ViewType, TPoint& Border) override; \
   TColor GetViewColor(Integer ViewType) override; \
   void GetViewMargins(Integer ViewType, tx::TTxMargins& Margins) override; \
+  bool GetBooleanMetric(Integer Index) override;
+
+// The painting operations every theme carries out its own way.
+#define KV_THEME_PAINTERS \
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect, TColor AColor, bool Transparent, Integer AViewType) override; \
   void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override; \
   void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption, Cardinal AFormat, bool Rotated) override; \
@@ -47,7 +52,10 @@
   void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal, bool LineOnly) override; \
   void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override; \
   void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override; \
-  void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override; \
-  Integer GetIntegerMetric(Integer Index) override; \
-  bool GetBooleanMetric(Integer Index) override;
+  void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;
+
+#define KV_THEME_OPERATIONS \
+  KV_THEME_QUERIES \
+  KV_THEME_PAINTERS \
+  Integer GetIntegerMetric(Integer Index) override;
 // clang-format on

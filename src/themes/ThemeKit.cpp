@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/SysParams.h"
+#include "themes/vrnThemes.h"
 #include "toolbars/TBCommon.h"
 #include "tx/TxThemes.h"
 #include "tx/TxThemesManager.h"
@@ -169,6 +172,109 @@ void RadioRowFillSplit(TCanvas* Canvas, const TRect& R, TColor C1, TColor C2) {
     Fill(Canvas, TRect{left, R.top + i, right, R.top + i + 1}, c);
   }
 }
+
+void PaintMenuLineMarks(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& I, TColor Text, TColor Split) {
+  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
+  if (I.ItemOptions & tx::IO_SPLIT) {
+    const TColor split = !I.Enabled ? Text : I.HoverKind == tx::hkMouseHover ? TColor(0xFFFFFF) : Split;
+    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
+  }
+  if (I.ItemOptions & tx::IO_HAS_SUBMENU) {
+    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
+    Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, Text);
+  }
+}
+
+void DrawCheckTick(TCanvas* Canvas, const TRect& R, TColor Color) {
+  Canvas->Pen()->SetColor(Color);
+  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
+  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
+                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
+  Canvas->Polyline(p, 7);
+}
+
+void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Color) {
+  if (!Vertical) {
+    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
+    DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, Color);
+  } else {
+    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
+    DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, Color);
+  }
+}
+
+void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor c) {
+  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
+  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
+  switch (ButtonType) {
+    case tx::PSBT_UP: Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
+    case tx::PSBT_DOWN: {
+      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
+      Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
+      break;
+    }
+    case tx::PSBT_LEFT: {
+      const Integer x0 = cx + s / 2;
+      Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
+      break;
+    }
+    case tx::PSBT_RIGHT: {
+      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
+      Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
+      break;
+    }
+    default: break;
+  }
+}
+
+void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, TRect& Client) {
+  Strip = Client = R;
+  if (!Caption) return;
+  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION);
+  if (Vertical) {
+    Strip.bottom = std::min(R.bottom, R.top + t);
+    Client.top = Strip.bottom;
+  } else {
+    Strip.right = std::min(R.right, R.left + t);
+    Client.left = Strip.right;
+  }
+}
+
+void JoinPopupToParent(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color) {
+  if (IsEmpty(P)) return;
+  const TRect d = Deflated(R, 1);
+  const Integer x0 = std::max(P.left, R.left), x1 = std::min(P.right, R.right);
+  const Integer y0 = std::max(P.top, R.top), y1 = std::min(P.bottom, R.bottom);
+  if (P.bottom == d.top || P.bottom == R.top) {
+    if (x1 > x0) Line(Canvas, x0, R.top, x1, R.top, Color);
+  } else if (P.top == d.bottom || P.top == R.bottom) {
+    if (x1 > x0) Line(Canvas, x0, R.bottom - 1, x1, R.bottom - 1, Color);
+  } else if (P.right == d.left || P.right == R.left) {
+    if (y1 > y0) Line(Canvas, R.left, y0, R.left, y1, Color);
+  } else if (P.left == d.right || P.left == R.right) {
+    if (y1 > y0) Line(Canvas, R.right - 1, y0, R.right - 1, y1, Color);
+  }
+}
+
+void DrawSizeGripSteps(TCanvas* Canvas, const TRect& R, TColor First, TColor Second) {
+  const Integer s = std::min(R.right - R.left, R.bottom - R.top);
+  // One round of steps; clNone skips a step.
+  std::vector<TColor> round = {First, Second};
+  if (s >= 9 && s < 13) round = {First, Second, fw::clNone};
+  if (s >= 13) round = {First, fw::clNone, Second, fw::clNone};
+  Integer d = 2;
+  for (int k = 0; k < 3; ++k)
+    for (TColor c : round) {
+      Line(Canvas, R.right - 1 - d, R.bottom - 1, R.right, R.bottom - d - 2, c);
+      ++d;
+    }
+}
+
+void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom) {
+  if (!IsEmpty(R)) FillGradient(Canvas, R, Bottom, Top, true);
+}
+
+void Edge(TCanvas* Canvas, TRect R, unsigned Edge, unsigned Flags) { win::DrawEdge(Canvas->Handle(), &R, Edge, Flags); }
 
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
   if (Color == fw::clNone || IsEmpty(R)) return;

@@ -43,6 +43,26 @@ void DrawPattern(win::HDC DC, Integer X, Integer Y, Integer Width, Integer Heigh
 // The 8 x 7 cross of close buttons, about the centre of R.
 void DrawCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
 
+// The check mark of checked menu lines and boxes, a 7-point tick about the centre of R.
+void DrawCheckTick(TCanvas* Canvas, const TRect& R, TColor Color);
+// The double arrows of a chevron: pointing right at R's left (at y 4), or down at its top right
+// when Vertical.
+void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Color);
+
+// The arrow of a popup's scroll button (PSBT_UP, PSBT_DOWN, PSBT_LEFT, PSBT_RIGHT) about R's
+// centre, three quarters of the smaller half-extent from it.
+void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor Color);
+// A dock panel's inside R split into the caption strip (a small caption high, along the top when
+// Vertical, else down the left side) and the client; without Caption the client is all of R.
+void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, TRect& Client);
+
+// The edge of a popup frame R that meets its parent item's rectangle Parent (along whichever side
+// Parent touches, outside or one pixel inside) repainted in Color, so popup and parent join.
+void JoinPopupToParent(TCanvas* Canvas, const TRect& R, const TRect& Parent, TColor Color);
+// A status bar's size grip in R's bottom-right corner: three rounds of diagonal steps, First then
+// Second, with blank steps between them when R is 9 pixels or more.
+void DrawSizeGripSteps(TCanvas* Canvas, const TRect& R, TColor First, TColor Second);
+
 // An embossed 3 x 3 grip dot with its top-left pixel at (X, Y).
 void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y);
 
@@ -68,6 +88,14 @@ TColor Extrapolated(TColor C1, TColor C2);
 // to R's top so that partial repaints continue each other; only P is painted.
 void PaintStripedBackground(TCanvas* Canvas, const TRect& R, const TRect& P, TColor Color, Integer Period);
 
+// A vertical two-colour gradient, Top at the first line and Bottom at the last (nothing when R
+// is empty).
+void GradientDown(TCanvas* Canvas, const TRect& R, TColor Top, TColor Bottom);
+// The platform's edge of the given kind round R.
+void Edge(TCanvas* Canvas, TRect R, unsigned Edge, unsigned Flags);
+
+// The canvas pen's colour.
+inline void Pen(TCanvas* Canvas, TColor Color) { Canvas->Pen()->SetColor(Color); }
 // Plain painting in one colour (clNone paints nothing).
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color);
 void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color);
@@ -75,6 +103,10 @@ void Pixel(TCanvas* Canvas, Integer X, Integer Y, TColor Color);
 void Frame(TCanvas* Canvas, const TRect& R, TColor Color);
 // A filled triangle in one colour.
 void Triangle(TCanvas* Canvas, fw::TPoint A, fw::TPoint B, fw::TPoint C, TColor Color);
+
+// A popup-menu line's split line (Text when disabled, white under the mouse, Split otherwise)
+// and its submenu arrow in Text.
+void PaintMenuLineMarks(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item, TColor Text, TColor Split);
 
 // Text in Canvas's font and Color on a clear background; top to bottom when Rotated.
 void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bool Rotated, TColor Color);

@@ -15,16 +15,6 @@ namespace themes {
 
 using namespace tx;
 
-TTxAluminumTheme::~TTxAluminumTheme() {
-  if (FCounted) TThemeUnit<TTxAluminumTheme>::RemoveInstance();
-}
-
-void TTxAluminumTheme::AfterConstruction() {
-  TThemeUnit<TTxAluminumTheme>::AddInstance();
-  FCounted = true;
-  TTxDefaultTheme::AfterConstruction();
-}
-
 void TTxAluminumTheme::UpdateColorCache() {
   TTxDefaultTheme::UpdateColorCache();
   float h, s, l;

@@ -3,6 +3,7 @@
 // item shapes with smoothed corners, hot and pushed tints taken from the system highlight and
 // embossed glyphs. It derives from the Default theme and keeps only its view margins.
 
+#include "themes/ThemeLifeCycle.h"
 #include "themes/ThemeStates.h"
 #include "tx/TxDefaultTheme.h"
 
@@ -31,11 +32,9 @@ void AluRoundedFrame(TCanvas* Canvas, const TRect& R, TCornerRadii Radii, TColor
 void AluRaisedFrame(TCanvas* Canvas, const TRect& R, Integer Radius, TColor TopLeft, TColor BottomRight,
                     TColor CornerBack);
 
-class TTxAluminumTheme : public tx::TTxDefaultTheme {
+class TTxAluminumTheme : public TDefaultBasedUnit<TTxAluminumTheme, tx::TTxDefaultTheme> {
  public:
-  using TTxDefaultTheme::TTxDefaultTheme;
-  ~TTxAluminumTheme() override;
-  void AfterConstruction() override;
+  using TDefaultBasedUnit::TDefaultBasedUnit;
 
   TPoint GetImageOffset(TCanvas* Canvas, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList) override;
   TColor GetItemColor(const tx::TTxItemInfo& ItemInfo) override;
@@ -101,7 +100,6 @@ class TTxAluminumTheme : public tx::TTxDefaultTheme {
   void PaintGripDots(TCanvas* Canvas, const TRect& Handle, bool AlongX, Integer Lines);
   // Edit buttons' face: a gradient with a raised frame at rest, the state fill otherwise.
   void PaintEditButtonFace(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo, bool Active);
-  bool FCounted = false;
 };
 
 void RegisterAluminumTheme();

@@ -7,7 +7,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxAluminumTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -16,10 +16,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
-using kit::Pixel;
 
 namespace {
 

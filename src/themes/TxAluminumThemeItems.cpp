@@ -5,7 +5,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxAluminumTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxThemesManager.h"
@@ -14,9 +14,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The Dream theme: life cycle, colour table, part colours, queries and metrics.
+// The Dream theme: its colour table and metrics.
 
 #include "themes/ThemeColors.h"
 #include "themes/TxDreamTheme.h"
@@ -13,27 +13,6 @@
 namespace themes {
 
 using namespace tx;
-
-TTxDreamTheme::~TTxDreamTheme() {
-  if (FListening) RemoveSysChangeListener(this);
-  if (FCounted) TThemeUnit<TTxDreamTheme>::RemoveInstance();
-}
-
-void TTxDreamTheme::AfterConstruction() {
-  TThemeUnit<TTxDreamTheme>::AddInstance();
-  FCounted = true;
-  AddSysChangeListener(this);
-  FListening = true;
-  UpdateColorCache();
-}
-
-void TTxDreamTheme::Dispatch(fw::TMessage& Message) {
-  if (Message.Msg == TXM_SYSCHANGE) {
-    if (Message.WParam == TSC_CHANGE) UpdateColorCache();
-    return;
-  }
-  TTxTheme::Dispatch(Message);
-}
 
 void TTxDreamTheme::UpdateColorCache() {
   MenubarColor = 0xFFFFFF;
@@ -69,77 +48,6 @@ void TTxDreamTheme::UpdateColorCache() {
   ToolbarEdgeColor = 0xB0B0B0;
 }
 
-TColor TTxDreamTheme::GetPartColor(const TTxItemInfo& ItemInfo, int Part) const {
-  if (IsPopupMenuLine(ItemInfo)) return MenuItemColors[MenuItemColorIndex(ItemInfo)].Part(Part);
-  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
-  if (IsEmbeddedView(ItemInfo.ViewType) && c == fw::clNone) {
-    if (Part == cpFill) c = ToolbarColor;
-    if (Part == cpFrame) c = fw::clBtnShadow;
-  }
-  return c;
-}
-
-TColor TTxDreamTheme::GetButtonPartColor(const TTxItemInfo& ItemInfo, int Part) const {
-  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
-  if (IsEmbeddedView(ItemInfo.ViewType)) {
-    if (Part == cpFill && c == fw::clNone) c = ToolbarColor;
-    if (Part == cpFrame) c = ItemInfo.Selected ? fw::clWindowFrame : c == fw::clNone ? fw::clBtnShadow : c;
-  }
-  return c;
-}
-
-TPoint TTxDreamTheme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) {
-  if (I.Enabled && I.HoverKind != hkNone && !I.Selected && !(I.Pushed && !I.IsPopupParent)) return {-1, -1};
-  return {0, 0};
-}
-
-TColor TTxDreamTheme::GetItemColor(const TTxItemInfo& ItemInfo) {
-  const TColor c = GetPartColor(ItemInfo, cpFill);
-  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
-}
-
-TColor TTxDreamTheme::GetItemTextColor(const TTxItemInfo& ItemInfo) { return GetPartColor(ItemInfo, cpText); }
-
-TColor TTxDreamTheme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
-  const TColor c = GetButtonPartColor(ItemInfo, cpFill);
-  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
-}
-
-void TTxDreamTheme::GetMargins(Integer MarginID, TTxMargins& Margins) {
-  switch (MarginID) {
-    case MID_TOOLBUTTON: Margins = {2, 2, 2, 2}; break;
-    case MID_MENUITEM: Margins = {1, 1, 3, 3}; break;
-    case MID_STATUSPANE: Margins = {3, 3, 1, 1}; break;
-    default: Margins = {};
-  }
-}
-
-Integer TTxDreamTheme::GetPopupShadowType() { return PST_LAYERED_NT5; }
-
-void TTxDreamTheme::GetViewBorder(Integer ViewType, TPoint& Border) {
-  if (ViewType & (VT_TOOLBAR | VT_DOCKPANEL)) {
-    if (!(ViewType & VT_FLOATING))
-      Border = {2, 2};
-    else if (ViewType & VT_RESIZABLE)
-      Border = {win::GetSystemMetrics(win::SM_CXFRAME) - 1, win::GetSystemMetrics(win::SM_CYFRAME) - 1};
-    else
-      Border = {win::GetSystemMetrics(win::SM_CXDLGFRAME) - 1, win::GetSystemMetrics(win::SM_CYDLGFRAME) - 1};
-  } else if (ViewType & VT_POPUP) {
-    Border = IsViewKind(ViewType, VT_POPUP_MENU) ? TPoint{1, 2} : TPoint{2, 2};
-  } else {
-    Border = {0, 0};
-  }
-}
-
-TColor TTxDreamTheme::GetViewColor(Integer ViewType) {
-  if (ViewType & VT_TOOLBAR) return IsViewKind(ViewType, VT_TOOLBAR_MENUBAR) ? MenubarColor : ToolbarColor;
-  if (ViewType & VT_POPUP) return IsViewKind(ViewType, VT_POPUP_LIST) ? fw::clWindow : PopupColor;
-  if (ViewType & VT_DOCKPANEL) return DockPanelColor;
-  return fw::clBtnFace;
-}
-
-void TTxDreamTheme::GetViewMargins(Integer, TTxMargins& Margins) { Margins = {}; }
-
 Integer TTxDreamTheme::GetIntegerMetric(Integer Index) {
   switch (Index) {
     case TMI_SPLIT_ARROW_WIDTH: return 12;
@@ -159,10 +67,6 @@ Integer TTxDreamTheme::GetIntegerMetric(Integer Index) {
     case TMI_EDIT_MENU_RIGHT_INDENT: return 1;
     default: return -1;
   }
-}
-
-bool TTxDreamTheme::GetBooleanMetric(Integer Index) {
-  return Index == TMB_VISUAL_STYLES || Index == TMB_SOLID_TOOLBAR_NC || Index == TMB_SOLID_TOOLBAR_ON_DOCK_IMAGE;
 }
 
 int TTxDreamTheme::CloseState(Integer CloseButtonState, bool Active) {

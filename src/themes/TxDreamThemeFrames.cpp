@@ -7,7 +7,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxDreamTheme.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
@@ -17,12 +17,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::DrawGripDot;
-using kit::Fill;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::Pixel;
 
 namespace {
 
@@ -187,20 +181,8 @@ void TTxDreamTheme::PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupInf
   for (const TPoint& p : {TPoint{d.left + 1, d.top + 1}, TPoint{d.right - 2, d.top + 1}, TPoint{d.left + 1, d.bottom - 2},
                           TPoint{d.right - 2, d.bottom - 2}})
     Pixel(Canvas, p.x, p.y, PopupFrameColor);
-  const TRect& P = PopupInfo.ParentRect;
-  if (kit::IsEmpty(P)) return;
   // The edge along the parent item takes the toolbar colour, joining popup and parent.
-  const Integer x0 = std::max(P.left, R.left), x1 = std::min(P.right, R.right);
-  const Integer y0 = std::max(P.top, R.top), y1 = std::min(P.bottom, R.bottom);
-  if (P.bottom == d.top || P.bottom == R.top) {
-    if (x1 > x0) Line(Canvas, x0, R.top, x1, R.top, ToolbarColor);
-  } else if (P.top == d.bottom || P.top == R.bottom) {
-    if (x1 > x0) Line(Canvas, x0, R.bottom - 1, x1, R.bottom - 1, ToolbarColor);
-  } else if (P.right == d.left || P.right == R.left) {
-    if (y1 > y0) Line(Canvas, R.left, y0, R.left, y1, ToolbarColor);
-  } else if (P.left == d.right || P.left == R.right) {
-    if (y1 > y0) Line(Canvas, R.right - 1, y0, R.right - 1, y1, ToolbarColor);
-  }
+  kit::JoinPopupToParent(Canvas, R, PopupInfo.ParentRect, ToolbarColor);
 }
 
 void TTxDreamTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolbarInfo& Info) {
@@ -288,17 +270,7 @@ void TTxDreamTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, In
     bottom = 0xFFFFFF;
     pen = 0xC0C0C0;
   }
-  TColor mark;
-  if (State & PFS_DISABLED)
-    mark = ButtonColors[1].Text;
-  else if (pushed)
-    mark = ButtonColors[3].Text;
-  else if (State & PFS_MIXED)
-    mark = fw::clBtnShadow;
-  else if (hot)
-    mark = ButtonColors[4].Text;
-  else
-    mark = ButtonColors[0].Text;
+  const TColor mark = FrameControlMarkColor(State, pushed, hot);
 
   const TRect in = Deflated(R, 1);
   if (Kind == PFC_CHECKBOX) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxDreamTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -14,17 +14,8 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::FrameRoundRect;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::PaintGradientBitmap;
 
 namespace {
-
-void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
 
 // The warm highlight of checked and pushed items: a line up the left side and along the top.
 void HighlightLines(TCanvas* c, const TRect& r, TColor color) {
@@ -106,24 +97,13 @@ void TTxDreamTheme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTxI
 
 void TTxDreamTheme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo) {
   const kit::TClipTo clip(Canvas, R);
-  Pen(Canvas, GetButtonPartColor(ItemInfo, cpText));
-  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
-  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
-                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
-  Canvas->Polyline(p, 7);
+  kit::DrawCheckTick(Canvas, R, GetButtonPartColor(ItemInfo, cpText));
 }
 
 void TTxDreamTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo) {
   const kit::TClipTo clip(Canvas, R);
   PaintButton(Canvas, R, ItemInfo);
-  const TColor color = GetPartColor(ItemInfo, cpText);
-  if (!ItemInfo.IsVertical) {
-    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
-  } else {
-    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
-    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
-  }
+  kit::DrawChevronArrows(Canvas, R, ItemInfo.IsVertical, GetPartColor(ItemInfo, cpText));
 }
 
 void TTxDreamTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
@@ -253,16 +233,7 @@ void TTxDreamTheme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& 
 void TTxDreamTheme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo& I) {
   const kit::TClipTo clip(Canvas, R);
   PaintMenuItemFrame(Canvas, R, I);
-  const TColor C = GetPartColor(I, cpText);
-  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
-  if (I.ItemOptions & IO_SPLIT) {
-    const TColor split = !I.Enabled ? C : I.HoverKind == hkMouseHover ? TColor(0xFFFFFF) : SplitLineColor;
-    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
-  }
-  if (I.ItemOptions & IO_HAS_SUBMENU) {
-    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
-    kit::Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, C);
-  }
+  kit::PaintMenuLineMarks(Canvas, R, I, GetPartColor(I, cpText), SplitLineColor);
   if (!(I.Selected && I.Enabled)) return;
   const TRect B = Deflated(TRect{R.left + 1, R.top, R.left + 1 + I.PopupMargin, R.bottom}, 1);
   Integer L = 2, Rt = 2;
@@ -310,28 +281,8 @@ void TTxDreamTheme::PaintScrollButton(TCanvas* Canvas, const TRect& R, Integer B
   for (const fw::TPoint& p : {fw::TPoint{R.left, R.top}, fw::TPoint{R.right - 1, R.top},
                               fw::TPoint{R.right - 1, R.bottom - 1}, fw::TPoint{R.left, R.bottom - 1}})
     kit::Pixel(Canvas, p.x, p.y, fw::clBtnFace);
-  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
-  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
   const TColor c = fw::clBtnText;
-  switch (ButtonType) {
-    case PSBT_UP: kit::Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
-    case PSBT_DOWN: {
-      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
-      break;
-    }
-    case PSBT_LEFT: {
-      const Integer x0 = cx + s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    case PSBT_RIGHT: {
-      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    default: break;
-  }
+  kit::DrawScrollArrow(Canvas, R, ButtonType, c);
 }
 
 void TTxDreamTheme::PaintSeparator(TCanvas* Canvas, TRect R, TTxItemInfo ItemInfo, bool Horizontal, bool) {

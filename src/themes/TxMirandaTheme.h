@@ -4,50 +4,40 @@
 // gradient buttons in soft rounded frames, and the platform's floating frames, scroll and close
 // buttons.
 
-#include "themes/ThemeStates.h"
-#include "themes/ThemeDeclaration.h"
-#include "tx/TxThemes.h"
+#include "themes/SoftFrameTheme.h"
 
 namespace themes {
 
-class TTxMirandaTheme : public tx::TTxTheme {
+class TTxMirandaTheme : public TSoftFrameTheme {
  public:
-  KV_THEME_TYPE_NAMES
-
-  explicit TTxMirandaTheme(const String& AName) : TTxTheme(AName) {}
-  ~TTxMirandaTheme() override;
-  void AfterConstruction() override;
-  // TXM_SYSCHANGE with TSC_CHANGE rebuilds the colour table; other phases are ignored.
-  void Dispatch(fw::TMessage& Message) override;
-
-  KV_THEME_OPERATIONS
+  explicit TTxMirandaTheme(const String& AName) : TSoftFrameTheme(AName) { FMenuItemSides = 0; }
+  void AfterConstruction() override { JoinUnit<TTxMirandaTheme>(); }
   void UpdateColorCache() override;
 
-  // The colour table; after each rebuild every field but the edit frames and the disabled text
-  // holds the nearest colour the screen shows.
-  TColor MenubarColor = fw::clNone, ToolbarColor = fw::clNone, PopupColor = fw::clNone,
-         DockPanelColor = fw::clNone, EditFrameColor = fw::clNone, EditFrameHotColor = fw::clNone,
-         PopupFrameColor = fw::clNone, DisabledTextColor = fw::clNone;
-  TPartColors MenuItemColors[4];
-  TPartColors ButtonColors[8];
+  Integer GetIntegerMetric(Integer Index) override;
+  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
+                       TColor AColor, bool Transparent, Integer AViewType) override;
+  void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption,
+                    Cardinal AFormat, bool Rotated) override;
+  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                       const tx::TTxEditButtonInfo& ButtonInfo) override;
+  void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
+  void PaintDropDownArrow(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  void PaintMDIButton(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, Cardinal ButtonKind) override;
+  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
+  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
+                      bool LineOnly) override;
+  void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
+
+  // Unit-wide: the highlight of pushed, checked and popup-parent buttons, clHighlight after a rebuild.
   static inline TColor AccentColor = fw::clHighlight;
 
-  // As Dream's, except that a popup-menu line of a split or combo item takes the button table.
-  TColor GetPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
-  TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
-
  protected:
-  TColor ArrowColor(const tx::TTxItemInfo& ItemInfo) const;
-  // Where Zezio parts from Miranda inside shared painters: whether a disabled field's outline
-  // takes clWindow, whether an idle image on a background of luminance Lum is high-contrasted,
-  // and the radio disc's rows (Bottom to Top, Highlight on the top row and left pixels).
-  virtual bool DisabledFieldLit(const tx::TTxItemInfo& ItemInfo) const;
-  virtual bool IdleImageContrast(Integer Lum) const;
-  virtual void FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight) const;
-  // Set once the instance listens for system changes and once it counts in Miranda's unit; a
-  // theme built on this one keeps the unit of its own and leaves FCounted clear.
-  bool FListening = false;
-  bool FCounted = false;
+  // A disabled field's outline takes clWindow under any hover; idle images are never contrasted;
+  // the radio disc runs from the bottom colour to the top one.
+  bool DisabledFieldLit(const tx::TTxItemInfo& ItemInfo) const override;
+  bool IdleImageContrast(Integer Lum) const override;
+  void FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight) const override;
 };
 
 void RegisterMirandaTheme();

@@ -6,7 +6,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/Rects.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxPatternedTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -14,17 +14,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Fill;
-
-TTxMonaiTheme::~TTxMonaiTheme() {
-  if (FCounted) TPatternUnit<TTxMonaiTheme>::RemoveInstance();
-}
-
-void TTxMonaiTheme::AfterConstruction() {
-  TPatternUnit<TTxMonaiTheme>::AddInstance();
-  FCounted = true;
-  TTxPatternedTheme::AfterConstruction();
-}
 
 fw::TBitmap* TTxMonaiTheme::BuildPattern(TColor Color) {
   fw::TBitmap* bmp = TPatternUnit<TTxMonaiTheme>::Bitmap;

@@ -1,4 +1,4 @@
-// The Nexos5 theme: life cycle, colour table, part colours, queries and metrics.
+// The Nexos5 theme: its colour table and metrics.
 
 #include "themes/ThemeColors.h"
 #include "themes/TxNexos5Theme.h"
@@ -19,30 +19,6 @@ using namespace tx;
 
 TColor TTxNexos5Theme::CheckedHotColor() { return BlendColors(BaseColor, ShadeColor, 90); }
 TColor TTxNexos5Theme::LightBaseColor() { return BlendColors(BaseColor, 0xFFFFFF, 80); }
-
-TTxNexos5Theme::~TTxNexos5Theme() {
-  if (FListening) RemoveSysChangeListener(this);
-  if (FLeaveUnit) FLeaveUnit();
-}
-
-void TTxNexos5Theme::AfterConstruction() {
-  JoinUnit<TTxNexos5Theme>();
-  Start();
-}
-
-void TTxNexos5Theme::Start() {
-  AddSysChangeListener(this);
-  FListening = true;
-  UpdateColorCache();
-}
-
-void TTxNexos5Theme::Dispatch(fw::TMessage& Message) {
-  if (Message.Msg == TXM_SYSCHANGE) {
-    if (Message.WParam == TSC_CHANGE) UpdateColorCache();
-    return;
-  }
-  TTxTheme::Dispatch(Message);
-}
 
 void TTxNexos5Theme::UpdateColorCache() {
   MenubarColor = ToolbarColor = PopupColor = DockPanelColor = ViewBaseColor();
@@ -85,85 +61,8 @@ void TTxNexos5Theme::UpdateColorCache() {
       f.Fill = NearestScreenColor(f.Fill);
       f.Text = NearestScreenColor(f.Text);
     }
-  for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3], &ButtonColors[4],
-                         &ButtonColors[5], &ButtonColors[6], &ButtonColors[7], &MenuItemColors[0],
-                         &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
-    t->Fill = NearestScreenColor(t->Fill);
-    t->Text = NearestScreenColor(t->Text);
-    t->Frame = NearestScreenColor(t->Frame);
-  }
+  SnapTablesToScreen(ButtonColors, MenuItemColors);
 }
-
-TColor TTxNexos5Theme::GetPartColor(const TTxItemInfo& ItemInfo, int Part) const {
-  if (IsPopupMenuLine(ItemInfo)) return MenuItemColors[MenuItemColorIndex(ItemInfo)].Part(Part);
-  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
-  if (IsEmbeddedView(ItemInfo.ViewType) && c == fw::clNone) {
-    if (Part == cpFill) c = ToolbarColor;
-    if (Part == cpFrame) c = fw::clBtnShadow;
-  }
-  return c;
-}
-
-TColor TTxNexos5Theme::GetButtonPartColor(const TTxItemInfo& ItemInfo, int Part) const {
-  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
-  if (IsEmbeddedView(ItemInfo.ViewType)) {
-    if (Part == cpFill && c == fw::clNone) c = ToolbarColor;
-    if (Part == cpFrame) c = ItemInfo.Selected ? fw::clWindowFrame : c == fw::clNone ? fw::clBtnShadow : c;
-  }
-  return c;
-}
-
-TPoint TTxNexos5Theme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) {
-  if (I.Enabled && I.HoverKind != hkNone && !I.Selected && !(I.Pushed && !I.IsPopupParent)) return {-1, -1};
-  return {0, 0};
-}
-
-TColor TTxNexos5Theme::GetItemColor(const TTxItemInfo& ItemInfo) {
-  const TColor c = GetPartColor(ItemInfo, cpFill);
-  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
-}
-
-TColor TTxNexos5Theme::GetItemTextColor(const TTxItemInfo& ItemInfo) { return GetPartColor(ItemInfo, cpText); }
-
-TColor TTxNexos5Theme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
-  const TColor c = GetButtonPartColor(ItemInfo, cpFill);
-  return c == fw::clNone ? GetViewColor(ItemInfo.ViewType) : c;
-}
-
-void TTxNexos5Theme::GetMargins(Integer MarginID, TTxMargins& Margins) {
-  switch (MarginID) {
-    case MID_TOOLBUTTON: Margins = {2, 2, 2, 2}; break;
-    case MID_MENUITEM: Margins = {1, 1, 3, 3}; break;
-    case MID_STATUSPANE: Margins = {3, 3, 1, 1}; break;
-    default: Margins = {};
-  }
-}
-
-Integer TTxNexos5Theme::GetPopupShadowType() { return PST_LAYERED_NT5; }
-
-void TTxNexos5Theme::GetViewBorder(Integer ViewType, TPoint& Border) {
-  if (ViewType & (VT_TOOLBAR | VT_DOCKPANEL)) {
-    if (!(ViewType & VT_FLOATING))
-      Border = {2, 2};
-    else if (ViewType & VT_RESIZABLE)
-      Border = {win::GetSystemMetrics(win::SM_CXFRAME) - 1, win::GetSystemMetrics(win::SM_CYFRAME) - 1};
-    else
-      Border = {win::GetSystemMetrics(win::SM_CXDLGFRAME) - 1, win::GetSystemMetrics(win::SM_CYDLGFRAME) - 1};
-  } else if (ViewType & VT_POPUP) {
-    Border = {2, 2};
-  } else {
-    Border = {0, 0};
-  }
-}
-
-TColor TTxNexos5Theme::GetViewColor(Integer ViewType) {
-  if (ViewType & VT_TOOLBAR) return IsViewKind(ViewType, VT_TOOLBAR_MENUBAR) ? MenubarColor : ToolbarColor;
-  if (ViewType & VT_POPUP) return IsViewKind(ViewType, VT_POPUP_LIST) ? fw::clWindow : PopupColor;
-  if (ViewType & VT_DOCKPANEL) return DockPanelColor;
-  return fw::clBtnFace;
-}
-
-void TTxNexos5Theme::GetViewMargins(Integer, TTxMargins& Margins) { Margins = {}; }
 
 Integer TTxNexos5Theme::GetIntegerMetric(Integer Index) {
   switch (Index) {
@@ -184,10 +83,6 @@ Integer TTxNexos5Theme::GetIntegerMetric(Integer Index) {
     case TMI_EDIT_MENU_RIGHT_INDENT: return 1;
     default: return -1;
   }
-}
-
-bool TTxNexos5Theme::GetBooleanMetric(Integer Index) {
-  return Index == TMB_VISUAL_STYLES || Index == TMB_SOLID_TOOLBAR_NC || Index == TMB_SOLID_TOOLBAR_ON_DOCK_IMAGE;
 }
 
 void RegisterNexos5Theme() { tx::RegisterTheme("Nexos5", &tx::ThemeClassOf<TTxNexos5Theme>); }

@@ -3,24 +3,17 @@
 // colour for hot, pushed and open items, glassy two-stage gradients, banded grey caption bars,
 // cut-corner button frames, dotted separators and grey grip dashes.
 
-#include "themes/ThemeStates.h"
-#include "themes/vrnThemes.h"
-#include "themes/ThemeDeclaration.h"
-#include "tx/TxThemes.h"
+#include "themes/ThemeTable.h"
 
 namespace themes {
 
-class TTxNexos5Theme : public tx::TTxTheme {
+class TTxNexos5Theme : public TTableTheme {
  public:
-  KV_THEME_TYPE_NAMES
+  using TTableTheme::TTableTheme;
+  void AfterConstruction() override { JoinUnit<TTxNexos5Theme>(); }
 
-  explicit TTxNexos5Theme(const String& AName) : TTxTheme(AName) {}
-  ~TTxNexos5Theme() override;
-  void AfterConstruction() override;
-  // TXM_SYSCHANGE with TSC_CHANGE rebuilds the colour table; other phases are ignored.
-  void Dispatch(fw::TMessage& Message) override;
-
-  KV_THEME_OPERATIONS
+  KV_THEME_PAINTERS
+  Integer GetIntegerMetric(Integer Index) override;
   void UpdateColorCache() override;
 
   // The look's fixed colours.
@@ -28,48 +21,47 @@ class TTxNexos5Theme : public tx::TTxTheme {
   static TColor CheckedHotColor();
   static TColor LightBaseColor();
 
-  // The colour table; after each rebuild every field but the toolbar edge and the edit frame
-  // holds the nearest colour the screen shows.
-  TColor MenubarColor = fw::clNone, ToolbarColor = fw::clNone, PopupColor = fw::clNone,
-         DockPanelColor = fw::clNone, ToolbarEdgeColor = fw::clNone, EditFrameColor = fw::clNone,
-         PopupFrameColor = fw::clNone, SplitLineColor = fw::clNone, PaneDividerColor = fw::clNone;
+  // Beyond the table; after each rebuild every field but the toolbar edge and the edit frame holds
+  // the nearest colour the screen shows, as the table does.
+  TColor ToolbarEdgeColor = fw::clNone, EditFrameColor = fw::clNone, SplitLineColor = fw::clNone,
+         PaneDividerColor = fw::clNone;
   // [0 floating toolbar, 1 dockable panel][0 active, 1 inactive].
   struct TWinFrame {
     TColor Border = fw::clNone, Fill = fw::clNone, Text = fw::clNone;
   } WinFrameColors[2][2];
-  TPartColors MenuItemColors[4];
-  TPartColors ButtonColors[8];
-
-  TColor GetPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
-  TColor GetButtonPartColor(const tx::TTxItemInfo& ItemInfo, int Part) const;
 
  protected:
   // A pressed half of a spin button (the glassy gradient here).
   virtual void PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half);
+  // A menu-bar item (Hot when hovered or open) in R.
+  virtual void PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo, bool Hot);
+  // A checked button's face (and the pen of its frame) while not hovered; also the image button
+  // of a checked menu line.
+  virtual void PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face);
+  // The frame of a checked menu line's image button when pushed or hovered.
+  virtual TColor LitMenuImageFrame() const;
+  // A floating window's caption text (Kind 0 toolbar, 1 panel; Inactive 0 or 1), how many pixels
+  // the close square sits above the caption strip, and the close button in its state.
+  virtual TColor FloatingCaptionText(int Kind, int Inactive) const;
+  virtual Integer FloatingCloseRaise() const { return 0; }
+  virtual void PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State);
+  // A docked toolbar's edges, one dash of its drag handle (Stacked: one of a column of dashes
+  // beside a horizontal bar) and its close button in the square Q.
+  virtual void PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType);
+  virtual void PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool Stacked);
+  virtual void PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State);
   // The caption bars' gradient ends, shared with the themes built on this one.
   static constexpr TColor kBarTop = 0xF0F0F0, kBarBottom = 0xD0D0D0;
   // The row of the close glyph strip for a close button's state bits.
   static int CloseState(Integer CloseButtonState, bool Active);
-  // The unit resources of the class Theme: the first instance makes them, the last frees them.
-  template <class Theme>
-  void JoinUnit() {
-    TThemeUnit<Theme>::AddInstance();
-    FLeaveUnit = &TThemeUnit<Theme>::RemoveInstance;
-    FGlyphs = &TThemeUnit<Theme>::GlyphImages;
-  }
-  // Listens to system changes and builds the colour table.
-  void Start();
   // The colour of toolbars, menus and panels the table is built against.
   virtual TColor ViewBaseColor() const { return 0xFFFFFF; }
-  fw::TImageList* Glyphs() const { return FGlyphs ? *FGlyphs : nullptr; }
   // The close button of floating windows and panels in colour state S, in the square Q.
   void PaintCaptionCloseButton(TCanvas* Canvas, const TRect& Q, int S);
+  // A dock panel's banded caption bar inside In (along the top when IsVertical, else down the
+  // left side), its close button and its text; Bc is the panel's brush colour.
+  void PaintDockPanelCaption(TCanvas* Canvas, const TRect& In, const tx::TTxDockPanelInfo& Info, TColor Bc);
   void PaintEditButtonFrame(TCanvas* Canvas, const TRect& R, bool Pressed, Integer State, bool Embedded);
-
- private:
-  bool FListening = false;
-  void (*FLeaveUnit)() = nullptr;
-  fw::TImageList** FGlyphs = nullptr;
 };
 
 void RegisterNexos5Theme();

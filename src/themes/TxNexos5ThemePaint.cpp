@@ -8,7 +8,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxNexos5Theme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -19,21 +19,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::FrameRoundRect;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::PaintGradientBitmap;
-using kit::Pixel;
-using kit::TClipTo;
-
-namespace {
-
-void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
-
-}  // namespace
 
 int TTxNexos5Theme::CloseState(Integer CloseButtonState, bool Active) {
   if (!Active) return 1;
@@ -71,16 +56,14 @@ void TTxNexos5Theme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxI
     Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, I.Enabled ? 20 : 15));
     FrameRoundRect(Canvas, R, L, Rt);
   } else if (IsViewKind(I.ViewType, VT_TOOLBAR_MENUBAR)) {
-    if (((I.Pushed || I.Selected) && I.Enabled) || hot)
-      PaintBackground(Canvas, TRect{}, R, R, MenuItemColors[2].Fill, false, 0);
+    PaintMenuBarButton(Canvas, R, I, hot);
     return;
   } else if (I.Enabled && (I.Pushed || I.Selected)) {
     if (I.Pushed || hovered) {
       PaintGradientBands(Canvas, in, ShadeColor, 0xFFFFFF, true);
       Pen(Canvas, ButtonColors[2].Frame);
     } else {
-      Fill(Canvas, in, 0xFFFFFF);
-      Pen(Canvas, 0xA0A0A0);
+      PaintCheckedIdleFace(Canvas, in);
     }
     if (I.Selected && I.Pushed) {
       PaintGradientBands(Canvas, in, ShadeColor, 0xFFFFFF, true);
@@ -111,24 +94,13 @@ void TTxNexos5Theme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTx
 
 void TTxNexos5Theme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
-  Pen(Canvas, I.Enabled ? TColor(0x000000) : MenuItemColors[1].Text);
-  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
-  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
-                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
-  Canvas->Polyline(p, 7);
+  kit::DrawCheckTick(Canvas, R, I.Enabled ? TColor(0x000000) : MenuItemColors[1].Text);
 }
 
 void TTxNexos5Theme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, ItemArea(R, I));
   PaintButton(Canvas, R, I);
-  const TColor color = GetPartColor(I, cpText);
-  if (!I.IsVertical) {
-    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
-  } else {
-    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
-    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
-  }
+  kit::DrawChevronArrows(Canvas, R, I.IsVertical, GetPartColor(I, cpText));
 }
 
 void TTxNexos5Theme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
@@ -265,11 +237,14 @@ void TTxNexos5Theme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDoc
   // The border size counts from the window's edge; the two frames above already lie inside it.
   const TRect in{R.left - 2 + Info.BorderSize.x, R.top - 2 + Info.BorderSize.y, R.right + 2 - Info.BorderSize.x,
                  R.bottom + 2 - Info.BorderSize.y};
+  PaintDockPanelCaption(Canvas, in, Info, Bc);
+}
+
+void TTxNexos5Theme::PaintDockPanelCaption(TCanvas* Canvas, const TRect& in, const TTxDockPanelInfo& Info,
+                                           TColor Bc) {
   const Integer h = win::GetSystemMetrics(win::SM_CYSMCAPTION);
   if (kit::IsEmpty(in) || h <= 1) return;
-  TRect bar;
-  TRect close{};
-  const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
+  TRect bar, close;
   if (Info.IsVertical) {
     bar = TRect{in.left, in.top, in.right, in.top + h};
     Line(Canvas, bar.left, bar.bottom - 1, bar.right, bar.bottom - 1, Bc);
@@ -284,7 +259,7 @@ void TTxNexos5Theme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDoc
     close = TRect{bar.left, bar.bottom - h + 1, bar.right - 1, bar.bottom};
   }
   TRect text = bar;
-  if (hasClose) {
+  if (Info.CloseButtonState & CDBS_VISIBLE) {
     PaintCaptionCloseButton(Canvas, close, CloseState(Info.CloseButtonState, true));
     if (Info.IsVertical)
       text.right = close.left;
@@ -348,11 +323,12 @@ void TTxNexos5Theme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const 
     }
   }
   if (!Info.ShowCaption) return;
-  const TColor text = k == 1 ? TColor(0x000000) : WinFrameColors[0][a].Text;
+  const TColor text = FloatingCaptionText(k, a);
   const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION) - 1;
   TRect C{I.left, I.top, I.left + Info.ClientWidth, I.top + t};
   const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
-  const TRect Q{C.right - t, C.top, C.right, C.bottom};
+  const Integer raise = FloatingCloseRaise();
+  const TRect Q{C.right - t, C.top - raise, C.right, C.bottom - raise};
   if (Info.RedrawPart & WRP_CAPTION) {
     Line(Canvas, C.left, C.bottom, C.right, C.bottom, Bc);
     if (hasClose && (Info.RedrawPart & WRP_CLOSEBTN)) C.right -= t;
@@ -366,9 +342,29 @@ void TTxNexos5Theme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const 
   }
   if (hasClose && (Info.RedrawPart & WRP_CLOSEBTN)) {
     PaintGradientBands(Canvas, Q, kBarTop, kBarBottom, true);
-    Line(Canvas, Q.left - 1, Q.bottom - 1, Q.right, Q.bottom - 1, ToolbarEdgeColor);
-    PaintCaptionCloseButton(Canvas, Q, CloseState(Info.CloseButtonState, Info.Active));
+    Line(Canvas, Q.left - 1, Q.bottom - 1 + raise, Q.right, Q.bottom - 1 + raise, ToolbarEdgeColor);
+    PaintFloatingClose(Canvas, Q, CloseState(Info.CloseButtonState, Info.Active));
   }
+}
+
+void TTxNexos5Theme::PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I, bool Hot) {
+  if (((I.Pushed || I.Selected) && I.Enabled) || Hot)
+    PaintBackground(Canvas, TRect{}, R, R, MenuItemColors[2].Fill, false, 0);
+}
+
+void TTxNexos5Theme::PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face) {
+  Fill(Canvas, Face, 0xFFFFFF);
+  Pen(Canvas, 0xA0A0A0);
+}
+
+TColor TTxNexos5Theme::LitMenuImageFrame() const { return 0x808080; }
+
+TColor TTxNexos5Theme::FloatingCaptionText(int Kind, int Inactive) const {
+  return Kind == 1 ? TColor(0x000000) : WinFrameColors[0][Inactive].Text;
+}
+
+void TTxNexos5Theme::PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State) {
+  PaintCaptionCloseButton(Canvas, Q, State);
 }
 
 void TTxNexos5Theme::PaintFrame(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
@@ -419,16 +415,7 @@ void TTxNexos5Theme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo&
 void TTxNexos5Theme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
   PaintMenuItemFrame(Canvas, R, I);
-  const TColor C = GetPartColor(I, cpText);
-  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
-  if (I.ItemOptions & IO_SPLIT) {
-    const TColor split = !I.Enabled ? C : I.HoverKind == hkMouseHover ? TColor(0xFFFFFF) : SplitLineColor;
-    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
-  }
-  if (I.ItemOptions & IO_HAS_SUBMENU) {
-    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
-    kit::Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, C);
-  }
+  kit::PaintMenuLineMarks(Canvas, R, I, GetPartColor(I, cpText), SplitLineColor);
   if (!(I.Selected && I.Enabled)) return;
   // The image column's button.
   const TRect B = Deflated(TRect{R.left + 1, R.top, R.left + 1 + I.PopupMargin, R.bottom}, 1);
@@ -441,8 +428,12 @@ void TTxNexos5Theme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo&
     Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, 20));
     FrameRoundRect(Canvas, B, L, Rt);
   } else if (I.Pushed || I.Selected) {
-    Fill(Canvas, Deflated(B, 1), 0xFFFFFF);
-    Pen(Canvas, (I.Pushed || I.HoverKind != hkNone) ? TColor(0x808080) : TColor(0xA0A0A0));
+    if (I.Pushed || I.HoverKind != hkNone) {
+      Fill(Canvas, Deflated(B, 1), 0xFFFFFF);
+      Pen(Canvas, LitMenuImageFrame());
+    } else {
+      PaintCheckedIdleFace(Canvas, Deflated(B, 1));
+    }
     FrameRoundRect(Canvas, B, 2, 2);
   } else if (hot || (I.ItemOptions & IO_DESIGNING)) {
     Pen(Canvas, BlendColors(0x0000FF, fw::clWindow, 40));
@@ -472,27 +463,7 @@ void TTxNexos5Theme::PaintScrollButton(TCanvas* Canvas, const TRect& R, Integer 
                               fw::TPoint{R.right - 1, R.bottom - 1}, fw::TPoint{R.left, R.bottom - 1}})
     Pixel(Canvas, p.x, p.y, 0xC0C0C0);
   const TColor c = Hot ? TColor(0xFFFFFF) : TColor(0x000000);
-  const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
-  const Integer s = 3 * std::min(cx - R.left, cy - R.top) / 4;
-  switch (ButtonType) {
-    case PSBT_UP: kit::Triangle(Canvas, {cx + s, cy + s / 2}, {cx, cy + s / 2 - s}, {cx - s, cy + s / 2}, c); break;
-    case PSBT_DOWN: {
-      const Integer y0 = (R.top + R.bottom - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {cx + s, y0}, {cx, y0 + s}, {cx - s, y0}, c);
-      break;
-    }
-    case PSBT_LEFT: {
-      const Integer x0 = cx + s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 - s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    case PSBT_RIGHT: {
-      const Integer x0 = (R.left + R.right - 1) / 2 - s / 2;
-      kit::Triangle(Canvas, {x0, cy + s}, {x0 + s, cy}, {x0, cy - s}, c);
-      break;
-    }
-    default: break;
-  }
+  kit::DrawScrollArrow(Canvas, R, ButtonType, c);
 }
 
 void TTxNexos5Theme::PaintPopupNCArea(TCanvas* Canvas, TRect R, const TTxPopupInfo& PopupInfo) {
@@ -541,14 +512,7 @@ void TTxNexos5Theme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolb
   const TClipTo clip(Canvas, R);
   const TRect area{R.left, R.top - 3, R.right, R.bottom};
   PaintBackground(Canvas, TRect{}, area, area, ToolbarColor, false, 0);
-  const bool menuBar = IsViewKind(Info.ViewType, VT_TOOLBAR_MENUBAR);
-  if (menuBar) {
-    Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
-    Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
-  } else if (IsViewKind(Info.ViewType, VT_TOOLBAR_NORMAL)) {
-    Line(Canvas, R.left + 1, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
-    Line(Canvas, R.right - 1, R.top + 1, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
-  }
+  PaintToolbarEdges(Canvas, R, Info.ViewType);
   R = Deflated(R, 2);
   if (!Info.AllowDrag) return;
   const Integer size = GetDragHandleSize(Info);
@@ -563,28 +527,39 @@ void TTxNexos5Theme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolb
         y += size - 2;
         x0 += 4;
       }
-      for (; y < H.bottom - 5; y += 4) {
-        Line(Canvas, x0, y, x0 + w, y, 0xAFAFAF);
-        Line(Canvas, x0, y + 1, x0 + w, y + 1, 0xCECAC7);
-        Pixel(Canvas, x0 + 1, y + 1, 0xAFAFAF);
-      }
+      for (; y < H.bottom - 5; y += 4) PaintGripDash(Canvas, x0, y, w, true);
     } else {
       const Integer y0 = H.top + 1 + (hasClose ? 4 : 0);
       const Integer end = H.right - 5 - (hasClose ? size - 2 : 0);
-      for (Integer x = H.left + 4; x < end; x += 4) {
-        Line(Canvas, x, y0, x + w, y0, 0xAFAFAF);
-        Line(Canvas, x, y0 + 1, x + w, y0 + 1, 0xCECAC7);
-      }
+      for (Integer x = H.left + 4; x < end; x += 4) PaintGripDash(Canvas, x, y0, w, false);
     }
   }
-  if (hasClose) {
-    const TRect sq = Info.IsVertical ? TRect{H.right - (H.bottom - 1 - H.top), H.top, H.right, H.bottom - 1}
-                                     : TRect{H.left, H.top, H.right - 1, H.top + H.right - 1 - H.left};
-    const int s = (Info.CloseButtonState & CDBS_PRESSED) ? 3 : (Info.CloseButtonState & CDBS_HOT) ? 4 : 0;
-    kit::Frame(Canvas, sq, ButtonColors[s].Frame);
-    Fill(Canvas, Deflated(sq, 1), ButtonColors[s].Fill);
-    kit::DrawCloseGlyph(Canvas, sq, ButtonColors[s].Text);
+  if (!hasClose) return;
+  const TRect sq = Info.IsVertical ? TRect{H.right - (H.bottom - 1 - H.top), H.top, H.right, H.bottom - 1}
+                                   : TRect{H.left, H.top, H.right - 1, H.top + H.right - 1 - H.left};
+  PaintToolbarClose(Canvas, sq, (Info.CloseButtonState & CDBS_PRESSED) ? 3 : (Info.CloseButtonState & CDBS_HOT) ? 4 : 0);
+}
+
+void TTxNexos5Theme::PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType) {
+  if (IsViewKind(ViewType, VT_TOOLBAR_MENUBAR)) {
+    Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
+    Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
+  } else if (IsViewKind(ViewType, VT_TOOLBAR_NORMAL)) {
+    Line(Canvas, R.left + 1, R.bottom - 1, R.right, R.bottom - 1, ToolbarEdgeColor);
+    Line(Canvas, R.right - 1, R.top + 1, R.right - 1, R.bottom - 1, ToolbarEdgeColor);
   }
+}
+
+void TTxNexos5Theme::PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool Stacked) {
+  Line(Canvas, X, Y, X + W, Y, 0xAFAFAF);
+  Line(Canvas, X, Y + 1, X + W, Y + 1, 0xCECAC7);
+  if (Stacked) Pixel(Canvas, X + 1, Y + 1, 0xAFAFAF);
+}
+
+void TTxNexos5Theme::PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State) {
+  kit::Frame(Canvas, Q, ButtonColors[State].Frame);
+  Fill(Canvas, Deflated(Q, 1), ButtonColors[State].Fill);
+  kit::DrawCloseGlyph(Canvas, Q, ButtonColors[State].Text);
 }
 
 void TTxNexos5Theme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void*) {
@@ -593,17 +568,7 @@ void TTxNexos5Theme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, I
   const TClipTo clip(Canvas, R);
   const bool checked = State & (PFS_CHECKED | PFS_MIXED);
   const bool hot = State & PFS_HOT, pushed = State & PFS_PUSHED;
-  TColor mark;
-  if (State & PFS_DISABLED)
-    mark = ButtonColors[1].Text;
-  else if (pushed)
-    mark = ButtonColors[3].Text;
-  else if (State & PFS_MIXED)
-    mark = fw::clBtnShadow;
-  else if (hot)
-    mark = ButtonColors[4].Text;
-  else
-    mark = ButtonColors[0].Text;
+  const TColor mark = FrameControlMarkColor(State, pushed, hot);
   const TRect Q = Deflated(R, 1);
   TColor pen = 0xC0C0C0;
   if (Kind == PFC_CHECKBOX) {
@@ -668,18 +633,8 @@ void TTxNexos5Theme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {
       break;
     }
     case SBP_SIZEGRIP: {
-      const Integer n = std::min(R.bottom - R.top, R.right - R.left);
-      const TColor dark = MixColorsNearest(fw::clBtnFace, fw::clBtnShadow, 64);
-      const TColor light = MixColorsNearest(fw::clBtnFace, fw::clBtnHighlight, 64);
-      std::vector<TColor> round = {dark, light};
-      if (n >= 9 && n < 13) round = {dark, light, fw::clNone};
-      if (n >= 13) round = {dark, fw::clNone, light, fw::clNone};
-      Integer d = 2;
-      for (int k = 0; k < 3; ++k)
-        for (TColor c : round) {
-          Line(Canvas, R.right - 1 - d, R.bottom - 1, R.right, R.bottom - d - 2, c);
-          ++d;
-        }
+      kit::DrawSizeGripSteps(Canvas, R, MixColorsNearest(fw::clBtnFace, fw::clBtnShadow, 64),
+                             MixColorsNearest(fw::clBtnFace, fw::clBtnHighlight, 64));
       break;
     }
     default: break;

@@ -1,4 +1,4 @@
-// The OfficeK theme: life cycle, colour cache, item colours, queries and metrics.
+// The OfficeK theme: colour cache, item colours, queries and metrics.
 
 #include "themes/ThemeColors.h"
 #include "themes/TxOfficeKTheme.h"
@@ -17,27 +17,6 @@
 namespace themes {
 
 using namespace tx;
-
-TTxOfficeKTheme::~TTxOfficeKTheme() {
-  if (FListening) RemoveSysChangeListener(this);
-  if (FCounted) TThemeUnit<TTxOfficeKTheme>::RemoveInstance();
-}
-
-void TTxOfficeKTheme::AfterConstruction() {
-  TThemeUnit<TTxOfficeKTheme>::AddInstance();
-  FCounted = true;
-  AddSysChangeListener(this);
-  FListening = true;
-  UpdateColorCache();
-}
-
-void TTxOfficeKTheme::Dispatch(fw::TMessage& Message) {
-  if (Message.Msg == TXM_SYSCHANGE) {
-    if (Message.WParam == TSC_CHANGE) UpdateColorCache();
-    return;
-  }
-  TTxTheme::Dispatch(Message);
-}
 
 void TTxOfficeKTheme::UpdateColorCache() {
   GradientDark = MixColorsNearest(fw::clBtnShadow, fw::clBtnFace, 48);
@@ -92,37 +71,19 @@ void TTxOfficeKTheme::UpdateColorCache() {
     f->Border = NearestScreenColor(f->Border);
     f->Text = NearestScreenColor(f->Text);
   }
-  for (TPartColors* t : {&ButtonColors[0], &ButtonColors[1], &ButtonColors[2], &ButtonColors[3],
-                         &ButtonColors[4], &ButtonColors[5], &ButtonColors[6], &ButtonColors[7],
-                         &MenuItemColors[0], &MenuItemColors[1], &MenuItemColors[2], &MenuItemColors[3]}) {
-    t->Fill = NearestScreenColor(t->Fill);
-    t->Text = NearestScreenColor(t->Text);
-    t->Frame = NearestScreenColor(t->Frame);
-  }
+  SnapTablesToScreen(ButtonColors, MenuItemColors);
 }
 
 TColor TTxOfficeKTheme::ItemColor(const TTxItemInfo& ItemInfo, int Part) const {
-  if (IsPopupMenuLine(ItemInfo)) return MenuItemColors[MenuItemColorIndex(ItemInfo)].Part(Part);
-  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
-  if (IsEmbeddedView(ItemInfo.ViewType) && c == fw::clNone) {
-    if (Part == cpFill) c = BarColor;
-    if (Part == cpFrame) c = fw::clBtnShadow;
-  }
-  return c;
+  return TablePartColor(ButtonColors, MenuItemColors, BarColor, IsPopupMenuLine(ItemInfo), ItemInfo, Part);
 }
 
 TColor TTxOfficeKTheme::ImageBackColor(const TTxItemInfo& ItemInfo, int Part) const {
-  TColor c = ButtonColors[ButtonColorIndex(ItemInfo)].Part(Part);
-  if (IsEmbeddedView(ItemInfo.ViewType)) {
-    if (Part == cpFill && c == fw::clNone) c = BarColor;
-    if (Part == cpFrame) c = ItemInfo.Selected ? fw::clWindowFrame : c == fw::clNone ? fw::clBtnShadow : c;
-  }
-  return c;
+  return TableButtonPartColor(ButtonColors, BarColor, ItemInfo, Part);
 }
 
 TPoint TTxOfficeKTheme::GetImageOffset(TCanvas*, const TTxItemInfo& I, TCustomImageList*) {
-  if (I.Enabled && I.HoverKind != hkNone && !I.Selected && !(I.Pushed && !I.IsPopupParent)) return {-1, -1};
-  return {0, 0};
+  return LiftedImageOffset(I);
 }
 
 TColor TTxOfficeKTheme::GetItemColor(const TTxItemInfo& ItemInfo) {
@@ -140,19 +101,7 @@ TColor TTxOfficeKTheme::GetItemImageBackground(const TTxItemInfo& ItemInfo) {
 }
 
 void TTxOfficeKTheme::GetMargins(Integer MarginID, TTxMargins& Margins) {
-  switch (MarginID) {
-    case MID_TOOLBUTTON:
-      Margins = {2, 2, 2, 2};
-      break;
-    case MID_MENUITEM:
-      Margins = {1, 1, 3, 3};
-      break;
-    case MID_STATUSPANE:
-      Margins = {3, 3, 1, 1};
-      break;
-    default:
-      Margins = {};
-  }
+  ItemMargins(MarginID, Margins, 1);
 }
 
 Integer TTxOfficeKTheme::GetPopupShadowType() {
@@ -160,18 +109,7 @@ Integer TTxOfficeKTheme::GetPopupShadowType() {
 }
 
 void TTxOfficeKTheme::GetViewBorder(Integer ViewType, TPoint& Border) {
-  if (ViewType & VT_POPUP) {
-    Border = IsViewKind(ViewType, VT_POPUP_MENU) ? TPoint{1, 2} : TPoint{2, 2};
-  } else if (ViewType & (VT_TOOLBAR | VT_DOCKPANEL)) {
-    if (!(ViewType & VT_FLOATING))
-      Border = {2, 2};
-    else if (ViewType & VT_RESIZABLE)
-      Border = {win::GetSystemMetrics(win::SM_CXFRAME) - 1, win::GetSystemMetrics(win::SM_CYFRAME) - 1};
-    else
-      Border = {win::GetSystemMetrics(win::SM_CXDLGFRAME) - 1, win::GetSystemMetrics(win::SM_CYDLGFRAME) - 1};
-  } else {
-    Border = {0, 0};
-  }
+  Border = FramedViewBorder(ViewType, IsViewKind(ViewType, VT_POPUP_MENU) ? TPoint{1, 2} : TPoint{2, 2});
 }
 
 TColor TTxOfficeKTheme::GetViewColor(Integer ViewType) {
@@ -215,8 +153,7 @@ Integer TTxOfficeKTheme::GetIntegerMetric(Integer Index) {
 }
 
 bool TTxOfficeKTheme::GetBooleanMetric(Integer Index) {
-  return Index == TMB_POPUP_ALIGNMENT || Index == TMB_VISUAL_STYLES || Index == TMB_SOLID_TOOLBAR_NC ||
-         Index == TMB_SOLID_TOOLBAR_ON_DOCK_IMAGE;
+  return Index == TMB_POPUP_ALIGNMENT || SolidBarsMetric(Index);
 }
 
 void RegisterOfficeKTheme() {

@@ -3,21 +3,14 @@
 // too), highlight-tinted hot, pushed and checked buttons in highlight frames, gradient caption
 // strips and shaded grip dots. Every colour derives from the system colours.
 
-#include "themes/ThemeStates.h"
-#include "themes/ThemeDeclaration.h"
-#include "tx/TxThemes.h"
+#include "themes/ThemeTable.h"
 
 namespace themes {
 
-class TTxOfficeKTheme : public tx::TTxTheme {
+class TTxOfficeKTheme : public TUnitTheme {
  public:
-  KV_THEME_TYPE_NAMES
-
-  explicit TTxOfficeKTheme(const String& AName) : TTxTheme(AName) {}
-  ~TTxOfficeKTheme() override;
-  void AfterConstruction() override;
-  // TXM_SYSCHANGE with TSC_CHANGE rebuilds the colour cache; other phases are ignored.
-  void Dispatch(fw::TMessage& Message) override;
+  using TUnitTheme::TUnitTheme;
+  void AfterConstruction() override { JoinUnit<TTxOfficeKTheme>(); }
 
   KV_THEME_OPERATIONS
   void UpdateColorCache() override;
@@ -48,8 +41,6 @@ class TTxOfficeKTheme : public tx::TTxTheme {
   // A frame in Frame (R shrinks by 1 even for clNone), a fill in Fill and the close cross in
   // Cross: the close buttons of toolbars, panels and floating windows.
   void PaintCloseSquare(TCanvas* Canvas, TRect R, const TPartColors& Colors, TColor Cross);
-  bool FListening = false;
-  bool FCounted = false;
 };
 
 void RegisterOfficeKTheme();

@@ -7,7 +7,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxOfficeKTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -17,11 +17,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
-using kit::Pixel;
-using kit::TClipTo;
 
 namespace {
 
@@ -119,24 +114,13 @@ void TTxOfficeKTheme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TT
 
 void TTxOfficeKTheme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
-  Canvas->Pen()->SetColor(ImageBackColor(I, cpText));
-  const Integer x = (R.left + R.right) / 2 - 2, y = (R.top + R.bottom) / 2;
-  const fw::TPoint p[7] = {{x - 2, y - 1}, {x, y + 1}, {x + 4, y - 3}, {x + 4, y - 2},
-                           {x, y + 2},     {x - 2, y}, {x - 2, y - 1}};
-  Canvas->Polyline(p, 7);
+  kit::DrawCheckTick(Canvas, R, ImageBackColor(I, cpText));
 }
 
 void TTxOfficeKTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, I.ComboPart == cpSplitRight ? TRect{R.left - 1, R.top, R.right, R.bottom} : R);
   PaintButton(Canvas, R, I);
-  const TColor color = ItemColor(I, cpText);
-  if (!I.IsVertical) {
-    static constexpr uint16_t kRight[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-    kit::DrawPattern(Canvas->Handle(), R.left + 2, 4, 8, 5, kRight, color);
-  } else {
-    static constexpr uint16_t kDown[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
-    kit::DrawPattern(Canvas->Handle(), R.right - 9, R.top + 2, 5, 8, kDown, color);
-  }
+  kit::DrawChevronArrows(Canvas, R, I.IsVertical, ItemColor(I, cpText));
 }
 
 void TTxOfficeKTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,

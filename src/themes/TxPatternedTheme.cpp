@@ -5,7 +5,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxPatternedTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -13,9 +13,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
 
 namespace {
 

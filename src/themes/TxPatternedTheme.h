@@ -5,6 +5,7 @@
 // in its own bitmap; their unit resources are never shared.
 
 #include "framework/GraphicsBitmap.h"
+#include "themes/ThemeLifeCycle.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
 
@@ -106,11 +107,9 @@ class TTxPatternedTheme : public tx::TTxDefaultTheme {
 // The nine-point outline of chamfered buttons, right and bottom edges inside ARect.
 void DrawStripesFrame(TCanvas* Canvas, const TRect& ARect, Integer LeftRound, TColor Color, Integer RightRound);
 
-class TTxStripesTheme : public TTxPatternedTheme {
+class TTxStripesTheme : public TDefaultBasedUnit<TTxStripesTheme, TTxPatternedTheme, TPatternUnit<TTxStripesTheme>> {
  public:
-  using TTxPatternedTheme::TTxPatternedTheme;
-  ~TTxStripesTheme() override;
-  void AfterConstruction() override;
+  using TDefaultBasedUnit::TDefaultBasedUnit;
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
                        TColor AColor, bool Transparent, Integer AViewType) override;
   void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
@@ -119,16 +118,11 @@ class TTxStripesTheme : public TTxPatternedTheme {
 
  protected:
   fw::TImageList* Glyphs() const override { return TThemeUnit<TTxStripesTheme>::GlyphImages; }
-
- private:
-  bool FCounted = false;
 };
 
-class TTxMonaiTheme : public TTxPatternedTheme {
+class TTxMonaiTheme : public TDefaultBasedUnit<TTxMonaiTheme, TTxPatternedTheme, TPatternUnit<TTxMonaiTheme>> {
  public:
-  using TTxPatternedTheme::TTxPatternedTheme;
-  ~TTxMonaiTheme() override;
-  void AfterConstruction() override;
+  using TDefaultBasedUnit::TDefaultBasedUnit;
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
                        TColor AColor, bool Transparent, Integer AViewType) override;
   void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
@@ -137,9 +131,6 @@ class TTxMonaiTheme : public TTxPatternedTheme {
 
  protected:
   fw::TImageList* Glyphs() const override { return TThemeUnit<TTxMonaiTheme>::GlyphImages; }
-
- private:
-  bool FCounted = false;
 };
 
 void RegisterStripesTheme();

@@ -8,7 +8,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxPatternedTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -17,9 +17,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/services/SysMetrics.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -17,26 +17,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::ItemArea;
-using kit::FrameRoundRect;
-using kit::Line;
-using kit::PaintGradientBands;
-using kit::PaintGradientBitmap;
-using kit::Pixel;
-using kit::TClipTo;
-
-namespace {
-
-void Pen(TCanvas* c, TColor color) { c->Pen()->SetColor(color); }
-
-}  // namespace
-
-void TTxSentimoXTheme::AfterConstruction() {
-  JoinUnit<TTxSentimoXTheme>();
-  Start();
-}
 
 void TTxSentimoXTheme::UpdateColorCache() {
   TTxNexos5Theme::UpdateColorCache();
@@ -49,61 +29,6 @@ void TTxSentimoXTheme::PaintBackground(TCanvas* Canvas, const TRect&, const TRec
   TRect P;
   if (Transparent || !win::IntersectRect(&P, &ARect, &AClipRect) || !win::RectVisible(Canvas->Handle(), &P)) return;
   Fill(Canvas, P, AColor);
-}
-
-void TTxSentimoXTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& I) {
-  const TClipTo clip(Canvas, ItemArea(ARect, I));
-  const bool hot = IsItemHot(I);
-  const bool hovered = I.HoverKind != hkNone;
-  TRect R = ARect;
-  Integer L = 2, Rt = 2;
-  if (I.ComboPart == cpSplitRight) {
-    --R.left;
-    L = 1;
-  }
-  if (I.ComboPart == cpSplitLeft) Rt = 1;
-  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
-  const TRect in = Deflated(R, 1);
-  if (IsEmbeddedView(I.ViewType) && !hot) {
-    if (I.Enabled) Fill(Canvas, in, ToolbarColor);
-    Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, I.Enabled ? 20 : 15));
-    FrameRoundRect(Canvas, R, L, Rt);
-  } else if (IsViewKind(I.ViewType, VT_TOOLBAR_MENUBAR)) {
-    if (!hot) return;
-    if (!I.Pushed) {
-      PaintGradientBitmap(Canvas, in, GetButtonPartColor(I, cpFill), 0xFFFFFF);
-      Pen(Canvas, GetButtonPartColor(I, cpFrame));
-      FrameRoundRect(Canvas, R, 0, 0);
-    } else {
-      Fill(Canvas, R, 0xE0E0E0);
-      Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchShadowColor);
-      Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchShadowColor);
-      Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchLightColor);
-      Line(Canvas, R.right - 1, R.top + 1, R.right - 1, R.bottom - 1, EtchLightColor);
-    }
-    return;
-  } else if (I.Enabled && (I.Pushed || I.Selected)) {
-    if (I.Pushed || hovered) {
-      PaintGradientBands(Canvas, in, ShadeColor, 0xFFFFFF, true);
-      Pen(Canvas, ButtonColors[2].Frame);
-    } else {
-      PaintGradientBitmap(Canvas, in, ToolbarColor, 0xFFFFFF);
-      Pen(Canvas, 0xC0C0C0);
-    }
-    if (I.Selected && I.Pushed) {
-      PaintGradientBands(Canvas, in, ShadeColor, 0xFFFFFF, true);
-      Pen(Canvas, ButtonColors[2].Frame);
-    } else if (I.Selected && hovered) {
-      PaintGradientBitmap(Canvas, in, CheckedHotColor(), 0xFFFFFF);
-      Pen(Canvas, BaseColor);
-    }
-    FrameRoundRect(Canvas, R, L, Rt);
-  } else if (hot || (I.ItemOptions & IO_DESIGNING)) {
-    PaintGradientBitmap(Canvas, in, GetButtonPartColor(I, cpFill), 0xFFFFFF);
-    Pen(Canvas, GetButtonPartColor(I, cpFrame));
-    FrameRoundRect(Canvas, R, L, Rt);
-  }
-  if (I.ComboPart == cpSplitRight) PaintDropDownArrow(Canvas, R, I);
 }
 
 void TTxSentimoXTheme::PaintPressedSpinHalf(TCanvas* Canvas, const TRect& Half) {
@@ -132,145 +57,53 @@ void TTxSentimoXTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxD
   if (!Info.DragHandleStyle) return;
   const TRect in{R.left + Info.BorderSize.x, R.top + Info.BorderSize.y, R.right - Info.BorderSize.x,
                  R.bottom - Info.BorderSize.y};
-  const Integer h = win::GetSystemMetrics(win::SM_CYSMCAPTION);
-  if (kit::IsEmpty(in) || h <= 1) return;
-  TRect bar, close;
-  if (Info.IsVertical) {
-    bar = TRect{in.left, in.top, in.right, in.top + h};
-    Line(Canvas, bar.left, bar.bottom - 1, bar.right, bar.bottom - 1, Bc);
-    PaintGradientBands(Canvas, bar, kBarTop, kBarBottom, true);
-    Line(Canvas, bar.left, bar.bottom - 1, bar.right, bar.bottom - 1, ToolbarEdgeColor);
-    close = TRect{bar.right - h + 1, bar.top, bar.right, bar.bottom - 1};
-  } else {
-    bar = TRect{in.left, in.top, in.left + h, in.bottom};
-    Line(Canvas, bar.right - 1, bar.top, bar.right - 1, bar.bottom, Bc);
-    PaintGradientBands(Canvas, bar, kBarTop, kBarBottom, false);
-    Line(Canvas, bar.right - 1, bar.top, bar.right - 1, bar.bottom, ToolbarEdgeColor);
-    close = TRect{bar.left, bar.bottom - h + 1, bar.right - 1, bar.bottom};
-  }
-  TRect text = bar;
-  if (Info.CloseButtonState & CDBS_VISIBLE) {
-    PaintCaptionCloseButton(Canvas, close, CloseState(Info.CloseButtonState, true));
-    if (Info.IsVertical)
-      text.right = close.left;
-    else
-      text.bottom = close.top;
-  }
-  if (Info.IsVertical) {
-    text.left += 4;
-    text.right -= 4;
-  } else {
-    text.top += 4;
-    text.bottom -= 4;
-  }
-  if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
-  kit::Text(Canvas, Info.Caption, text,
-            win::DT_SINGLELINE | win::DT_VCENTER | win::DT_END_ELLIPSIS | win::DT_HIDEPREFIX, !Info.IsVertical,
-            0x000000);
+  PaintDockPanelCaption(Canvas, in, Info, Bc);
 }
 
-void TTxSentimoXTheme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const TTxFloatingWindowInfo& Info) {
-  const TClipTo clip(Canvas, R);
-  const int a = Info.Active ? 0 : 1;
-  const int k = (Info.ViewType & VT_DOCKPANEL) ? 1 : 0;
-  const TColor Bc = Canvas->Brush()->Color();
-  const win::HDC dc = Canvas->Handle();
-  const TPoint bs = Info.FloatingBorderSize;
-  const TRect I{R.left + bs.x, R.top + bs.y, R.right - bs.x, R.bottom - bs.y};
-  if (Info.RedrawPart & WRP_BORDER) {
-    const int saved = win::SaveDC(dc);
-    win::ExcludeClipRect(dc, I.left, I.top, I.right, I.bottom);
-    Fill(Canvas, R, WinFrameColors[k][a].Border);
-    win::RestoreDC(dc, saved);
-    Pen(Canvas, Bc);
-    if (k == 0) {
-      const fw::TPoint p[9] = {{I.left, I.top - 1}, {I.right - 1, I.top - 1}, {I.right, I.top},
-                               {I.right, I.bottom - 1}, {I.right - 1, I.bottom}, {I.left, I.bottom},
-                               {I.left - 1, I.bottom - 1}, {I.left - 1, I.top}, {I.left, I.top - 1}};
-      Canvas->Polyline(p, 9);
-    } else {
-      const fw::TPoint p[7] = {{I.left, I.top - 1}, {I.right - 1, I.top - 1}, {I.right, I.top}, {I.right, I.bottom},
-                               {I.left - 1, I.bottom}, {I.left - 1, I.top}, {I.left, I.top - 1}};
-      Canvas->Polyline(p, 7);
-    }
+void TTxSentimoXTheme::PaintMenuBarButton(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I, bool Hot) {
+  if (!Hot) return;
+  if (!I.Pushed) {
+    PaintGradientBitmap(Canvas, Deflated(R, 1), GetButtonPartColor(I, cpFill), 0xFFFFFF);
+    Pen(Canvas, GetButtonPartColor(I, cpFrame));
+    FrameRoundRect(Canvas, R, 0, 0);
+    return;
   }
-  if (!Info.ShowCaption) return;
-  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION) - 1;
-  TRect C{I.left, I.top, I.left + Info.ClientWidth, I.top + t};
-  const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
-  // The close square sits one pixel higher than the caption strip.
-  const TRect Q{C.right - t, C.top - 1, C.right, C.bottom - 1};
-  if (Info.RedrawPart & WRP_CAPTION) {
-    Line(Canvas, C.left, C.bottom, C.right, C.bottom, Bc);
-    if (hasClose && (Info.RedrawPart & WRP_CLOSEBTN)) C.right -= t;
-    PaintGradientBands(Canvas, C, kBarTop, kBarBottom, true);
-    Line(Canvas, C.left, C.bottom - 1, C.right, C.bottom - 1, ToolbarEdgeColor);
-    TRect r{C.left + 2, C.top, C.right - 2, C.bottom - 1};
-    if (hasClose) r.right = std::min(r.right, Q.left);
-    if (SmallCaptionFont) Canvas->Font()->Assign(SmallCaptionFont);
-    kit::Text(Canvas, Info.Caption, r, win::DT_SINGLELINE | win::DT_VCENTER | win::DT_END_ELLIPSIS | win::DT_NOPREFIX,
-              false, 0x000000);
-  }
-  if (hasClose && (Info.RedrawPart & WRP_CLOSEBTN)) {
-    PaintGradientBands(Canvas, Q, kBarTop, kBarBottom, true);
-    Line(Canvas, Q.left - 1, Q.bottom, Q.right, Q.bottom, ToolbarEdgeColor);
-    const int s = CloseState(Info.CloseButtonState, Info.Active);
-    const TRect in = Deflated(Q, 1);
-    if (s == 4) {
-      PaintGradientBitmap(Canvas, in, ButtonColors[4].Fill, 0xFFFFFF);
-      Pen(Canvas, ButtonColors[4].Frame);
-      FrameRoundRect(Canvas, Q, 1, 1);
-      kit::DrawCloseGlyph(Canvas, Q, 0xFFFFFF);
-    } else if (s == 3) {
-      PaintGradientBands(Canvas, in, kBarBottom, kBarTop, true);
-      Pen(Canvas, 0xC0C0C0);
-      FrameRoundRect(Canvas, Q, 1, 1);
-      kit::DrawCloseGlyph(Canvas, Q, 0x000000);
-    } else {
-      kit::Frame(Canvas, Q, ButtonColors[s].Frame);
-      Fill(Canvas, in, ButtonColors[s].Fill);
-      kit::DrawCloseGlyph(Canvas, Q, 0x000000);
-    }
-  }
+  Fill(Canvas, R, 0xE0E0E0);
+  Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchShadowColor);
+  Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchShadowColor);
+  Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchLightColor);
+  Line(Canvas, R.right - 1, R.top + 1, R.right - 1, R.bottom - 1, EtchLightColor);
 }
 
-void TTxSentimoXTheme::PaintMenuItem(TCanvas* Canvas, const TRect& R, TTxItemInfo& I) {
-  const TClipTo clip(Canvas, R);
-  PaintMenuItemFrame(Canvas, R, I);
-  const TColor C = GetPartColor(I, cpText);
-  const Integer m = win::GetSystemMetrics(win::SM_CXMENUCHECK);
-  if (I.ItemOptions & IO_SPLIT) {
-    const TColor split = !I.Enabled ? C : I.HoverKind == hkMouseHover ? TColor(0xFFFFFF) : SplitLineColor;
-    Line(Canvas, R.right - m - 1, R.top + 1, R.right - m - 1, R.bottom - 1, split);
+void TTxSentimoXTheme::PaintCheckedIdleFace(TCanvas* Canvas, const TRect& Face) {
+  PaintGradientBitmap(Canvas, Face, ToolbarColor, 0xFFFFFF);
+  Pen(Canvas, 0xC0C0C0);
+}
+
+TColor TTxSentimoXTheme::LitMenuImageFrame() const { return ButtonColors[4].Frame; }
+
+void TTxSentimoXTheme::PaintFloatingClose(TCanvas* Canvas, const TRect& Q, int State) {
+  PaintGlassyClose(Canvas, Q, State, 0x000000, true);
+}
+
+void TTxSentimoXTheme::PaintGlassyClose(TCanvas* Canvas, const TRect& Q, int State, TColor PressedCross,
+                                        bool FillAtRest) {
+  const TRect in = Deflated(Q, 1);
+  if (State == 4) {
+    PaintGradientBitmap(Canvas, in, ButtonColors[4].Fill, 0xFFFFFF);
+    Pen(Canvas, ButtonColors[4].Frame);
+    FrameRoundRect(Canvas, Q, 1, 1);
+    kit::DrawCloseGlyph(Canvas, Q, 0xFFFFFF);
+  } else if (State == 3) {
+    PaintGradientBands(Canvas, in, kBarBottom, kBarTop, true);
+    Pen(Canvas, 0xC0C0C0);
+    FrameRoundRect(Canvas, Q, 1, 1);
+    kit::DrawCloseGlyph(Canvas, Q, PressedCross);
+  } else {
+    kit::Frame(Canvas, Q, ButtonColors[State].Frame);
+    if (FillAtRest) Fill(Canvas, in, ButtonColors[State].Fill);
+    kit::DrawCloseGlyph(Canvas, Q, 0x000000);
   }
-  if (I.ItemOptions & IO_HAS_SUBMENU) {
-    const Integer x = R.right - (2 * m) / 3 - 1, y = R.bottom / 2;
-    kit::Triangle(Canvas, {x, y - 3}, {x, y + 3}, {x + 3, y}, C);
-  }
-  if (!(I.Selected && I.Enabled)) return;
-  const TRect B = Deflated(TRect{R.left + 1, R.top, R.left + 1 + I.PopupMargin, R.bottom}, 1);
-  Integer L = 2, Rt = 2;
-  if (I.ComboPart == cpSplitLeft) Rt = 1;
-  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
-  const bool hot = IsItemHot(I);
-  if (IsEmbeddedView(I.ViewType) && !hot) {
-    Fill(Canvas, Deflated(B, 1), ToolbarColor);
-    Pen(Canvas, BlendColors(fw::clHighlight, fw::clWindow, 20));
-    FrameRoundRect(Canvas, B, L, Rt);
-  } else if (I.Pushed || I.Selected) {
-    if (I.Pushed || I.HoverKind != hkNone) {
-      Fill(Canvas, Deflated(B, 1), 0xFFFFFF);
-      Pen(Canvas, ButtonColors[4].Frame);
-    } else {
-      PaintGradientBitmap(Canvas, Deflated(B, 1), ToolbarColor, 0xFFFFFF);
-      Pen(Canvas, 0xC0C0C0);
-    }
-    FrameRoundRect(Canvas, B, 2, 2);
-  } else if (hot || (I.ItemOptions & IO_DESIGNING)) {
-    Pen(Canvas, BlendColors(0x0000FF, fw::clWindow, 40));
-    FrameRoundRect(Canvas, B, L, Rt);
-  }
-  if (I.ComboPart == cpSplitRight) PaintDropDownArrow(Canvas, B, I);
 }
 
 void TTxSentimoXTheme::PaintMenuItemFrame(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
@@ -303,62 +136,21 @@ void TTxSentimoXTheme::PaintSeparator(TCanvas* Canvas, TRect R, TTxItemInfo I, b
   }
 }
 
-void TTxSentimoXTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolbarInfo& Info) {
-  const TClipTo clip(Canvas, R);
-  const TRect area{R.left, R.top - 3, R.right, R.bottom};
-  PaintBackground(Canvas, TRect{}, area, area, ToolbarColor, false, 0);
-  if (kit::IsFramedToolbarView(Info.ViewType)) {
-    Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchLightColor);
-    Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchLightColor);
-    Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchShadowColor);
-    Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, EtchShadowColor);
-  }
-  R = Deflated(R, 2);
-  if (!Info.AllowDrag) return;
-  const Integer size = GetDragHandleSize(Info);
-  const TRect H = Info.IsVertical ? TRect{R.left, R.top, R.right, R.top + size}
-                                  : TRect{R.left, R.top, R.left + size, R.bottom};
-  const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
-  if (Info.DragHandleStyle != 1) {
-    const Integer w = Info.DragHandleStyle == 0 ? 4 : 2;
-    if (!Info.IsVertical) {
-      Integer x0 = H.left + 1, y = H.top + 4;
-      if (hasClose) {
-        y += size - 2;
-        x0 += 4;
-      }
-      for (; y < H.bottom - 5; y += 4) {
-        Line(Canvas, x0, y, x0 + w, y, 0x8F8F8F);
-        Line(Canvas, x0, y + 1, x0 + w, y + 1, 0xAEAAA7);
-      }
-    } else {
-      const Integer y0 = H.top + 1 + (hasClose ? 4 : 0);
-      const Integer end = H.right - 5 - (hasClose ? size - 2 : 0);
-      for (Integer x = H.left + 4; x < end; x += 4) {
-        Line(Canvas, x, y0, x + w, y0, 0x8F8F8F);
-        Line(Canvas, x, y0 + 1, x + w, y0 + 1, 0xAEAAA7);
-      }
-    }
-  }
-  if (!hasClose) return;
-  const TRect sq = Info.IsVertical ? TRect{H.right - (H.bottom - 1 - H.top), H.top, H.right, H.bottom - 1}
-                                   : TRect{H.left, H.top, H.right - 1, H.top + H.right - 1 - H.left};
-  const int s = (Info.CloseButtonState & CDBS_PRESSED) ? 3 : (Info.CloseButtonState & CDBS_HOT) ? 4 : 0;
-  const TRect in = Deflated(sq, 1);
-  if (s == 4) {
-    PaintGradientBitmap(Canvas, in, ButtonColors[4].Fill, 0xFFFFFF);
-    Pen(Canvas, ButtonColors[4].Frame);
-    FrameRoundRect(Canvas, sq, 1, 1);
-    kit::DrawCloseGlyph(Canvas, sq, 0xFFFFFF);
-  } else if (s == 3) {
-    PaintGradientBands(Canvas, in, kBarBottom, kBarTop, true);
-    Pen(Canvas, 0xC0C0C0);
-    FrameRoundRect(Canvas, sq, 1, 1);
-    kit::DrawCloseGlyph(Canvas, sq, 0xFFFFFF);
-  } else {
-    kit::Frame(Canvas, sq, ButtonColors[s].Frame);
-    kit::DrawCloseGlyph(Canvas, sq, 0x000000);
-  }
+void TTxSentimoXTheme::PaintToolbarEdges(TCanvas* Canvas, const TRect& R, Integer ViewType) {
+  if (!kit::IsFramedToolbarView(ViewType)) return;
+  Line(Canvas, R.left, R.top, R.right - 1, R.top, EtchLightColor);
+  Line(Canvas, R.left, R.top, R.left, R.bottom - 1, EtchLightColor);
+  Line(Canvas, R.left, R.bottom - 1, R.right, R.bottom - 1, EtchShadowColor);
+  Line(Canvas, R.right - 1, R.top, R.right - 1, R.bottom - 1, EtchShadowColor);
+}
+
+void TTxSentimoXTheme::PaintGripDash(TCanvas* Canvas, Integer X, Integer Y, Integer W, bool) {
+  Line(Canvas, X, Y, X + W, Y, 0x8F8F8F);
+  Line(Canvas, X, Y + 1, X + W, Y + 1, 0xAEAAA7);
+}
+
+void TTxSentimoXTheme::PaintToolbarClose(TCanvas* Canvas, const TRect& Q, int State) {
+  PaintGlassyClose(Canvas, Q, State, 0xFFFFFF, false);
 }
 
 void TTxSentimoXTheme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {

@@ -7,7 +7,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/kernel/Rects.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/TxPatternedTheme.h"
 #include "tx/TxThemesManager.h"
 #include "tx/TxUtils.h"
@@ -15,18 +15,6 @@
 namespace themes {
 
 using namespace tx;
-using kit::Fill;
-using kit::Line;
-
-TTxStripesTheme::~TTxStripesTheme() {
-  if (FCounted) TPatternUnit<TTxStripesTheme>::RemoveInstance();
-}
-
-void TTxStripesTheme::AfterConstruction() {
-  TPatternUnit<TTxStripesTheme>::AddInstance();
-  FCounted = true;
-  TTxPatternedTheme::AfterConstruction();
-}
 
 fw::TBitmap* TTxStripesTheme::BuildPattern(TColor Color) {
   fw::TBitmap* bmp = TPatternUnit<TTxStripesTheme>::Bitmap;

@@ -1,4 +1,4 @@
-// The Zezio theme: where it parts from Miranda — the 3-pixel striped background, metrics,
+// The Zezio theme: its colour table, the 3-pixel striped background, metrics,
 // captions, edit and spin buttons, arrows, menu lines, separators and the toolbar and dock-panel
 // frames.
 
@@ -11,7 +11,7 @@
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/services/SysMetrics.h"
 #include "themes/ThemeColors.h"
-#include "themes/ThemeKit.h"
+#include "themes/ThemePainting.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
 #include "tx/TxThemesManager.h"
@@ -21,44 +21,14 @@
 namespace themes {
 
 using namespace tx;
-using kit::Deflated;
-using kit::Fill;
-using kit::Line;
-using kit::Pixel;
-using kit::TClipTo;
 
 namespace {
-
-// Top to bottom, Top at the first line.
-void Gradient(TCanvas* c, const TRect& r, TColor top, TColor bottom) {
-  if (!kit::IsEmpty(r)) FillGradient(c, r, bottom, top, true);
-}
-
-void Edge(TCanvas* c, TRect r, win::UINT edge, win::UINT flags) {
-  win::DrawEdge(c->Handle(), &r, edge, flags);
-}
 
 TRect Shifted(const TRect& r, Integer d) {
   return TRect{r.left + d, r.top + d, r.right + d, r.bottom + d};
 }
 
-TColor ArrowColorOf(const TTxItemInfo& I) {
-  return (I.ItemOptions & IO_TOOLBAR_STYLE) ? fw::clBtnText : fw::clMenuText;
-}
-
 }  // namespace
-
-TTxZezioTheme::~TTxZezioTheme() {
-  if (FZezioCounted) TThemeUnit<TTxZezioTheme>::RemoveInstance();
-}
-
-void TTxZezioTheme::AfterConstruction() {
-  TThemeUnit<TTxZezioTheme>::AddInstance();
-  FZezioCounted = true;
-  AddSysChangeListener(this);
-  FListening = true;
-  UpdateColorCache();
-}
 
 void TTxZezioTheme::UpdateColorCache() {
   ZezioHighlight = fw::clHighlight;
@@ -69,9 +39,8 @@ void TTxZezioTheme::UpdateColorCache() {
                         ZezioMenuColors);
   for (TColor* c : {&ZezioMenubarColor, &ZezioToolbarColor, &ZezioPopupColor, &ZezioPanelColor, &ZezioDisabledText})
     *c = NearestScreenColor(*c);
-  for (TPartColors& t : ZezioButtonColors) SnapToScreen(t);
-  for (TPartColors& t : ZezioMenuColors) SnapToScreen(t);
-  // The painters shared with Miranda read these.
+  SnapTablesToScreen(ZezioButtonColors, ZezioMenuColors);
+  // The soft-frame painters read these.
   MenubarColor = ZezioMenubarColor;
   ToolbarColor = ZezioToolbarColor;
   PopupColor = ZezioPopupColor;
@@ -91,22 +60,6 @@ bool TTxZezioTheme::IdleImageContrast(Integer Lum) const { return Lum < 80; }
 void TTxZezioTheme::FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top,
                                   TColor Highlight) const {
   kit::RadioRowFill(Canvas, R, kit::Extrapolated(Bottom, Top), Top, Highlight);
-}
-
-void TTxZezioTheme::GetMargins(Integer MarginID, TTxMargins& Margins) {
-  switch (MarginID) {
-    case MID_TOOLBUTTON:
-      Margins = {2, 2, 2, 2};
-      break;
-    case MID_MENUITEM:
-      Margins = {1, 1, 3, 3};
-      break;
-    case MID_STATUSPANE:
-      Margins = {3, 3, 1, 1};
-      break;
-    default:
-      Margins = {};
-  }
 }
 
 Integer TTxZezioTheme::GetIntegerMetric(Integer Index) {
@@ -167,11 +120,10 @@ void TTxZezioTheme::PaintCaption(TCanvas* Canvas, const TRect& ARect, const TTxI
 void TTxZezioTheme::PaintEditButtonFace(TCanvas* Canvas, const TRect& B, bool Pressed, bool Hot,
                                         bool ItemHot) {
   if (Pressed) {
-    Gradient(Canvas, B, BlendColors(fw::clBtnFace, fw::clBtnShadow, 60),
-             BlendColors(fw::clBtnHighlight, fw::clBtnFace, 60));
+    PaintSunkenFace(Canvas, B);
     Line(Canvas, B.left, B.top + 1, B.right, B.top + 1, BlendColors(fw::clBtnFace, fw::clBtnShadow, 45));
   } else if (Hot) {
-    Gradient(Canvas, B, fw::clBtnHighlight, fw::clBtnFace);
+    PaintRaisedFace(Canvas, B);
   } else {
     Fill(Canvas, Deflated(B, 1), fw::clWindow);
     kit::Frame(Canvas, B, ItemHot ? EditFrameHotColor : EditFrameColor);
@@ -199,7 +151,7 @@ void TTxZezioTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItem
   const Integer mid = (ARect.top + ARect.bottom) / 2;
   const TRect halves[2] = {{ARect.left, ARect.top, ARect.right, mid},
                            {ARect.left, mid + 1, ARect.right, ARect.bottom}};
-  const TColor A = !enabled ? DisabledTextColor : ArrowColorOf(ItemInfo);
+  const TColor A = !enabled ? DisabledTextColor : ArrowColor(ItemInfo);
   for (int k = 0; k < 2; ++k) {
     const TRect& h = halves[k];
     if (enabled)
@@ -218,18 +170,9 @@ void TTxZezioTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
   const TClipTo clip(Canvas, R);
   kit::Frame(Canvas, R, ToolbarColor);
   R = Deflated(R, 1);
-  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION);
   const bool caption = Info.DragHandleStyle != 0;
-  TRect strip = R, client = R;
-  if (caption) {
-    if (Info.IsVertical) {
-      strip.bottom = std::min(R.bottom, R.top + t);
-      client.top = strip.bottom;
-    } else {
-      strip.right = std::min(R.right, R.left + t);
-      client.left = strip.right;
-    }
-  }
+  TRect strip, client;
+  kit::SplitDockPanel(R, caption, Info.IsVertical, strip, client);
   kit::Frame(Canvas, client, fw::clWindow);
   if (!caption || kit::IsEmpty(strip)) return;
   TRect body = strip;
@@ -251,9 +194,9 @@ void TTxZezioTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
     const TRect button = Deflated(square, 1);
     const bool pressed = Info.CloseButtonState & CDBS_PRESSED;
     if (pressed)
-      Edge(Canvas, button, win::BDR_SUNKENOUTER, win::BF_RECT);
+      kit::Edge(Canvas, button, win::BDR_SUNKENOUTER, win::BF_RECT);
     else if (Info.CloseButtonState & CDBS_HOT)
-      Edge(Canvas, button, win::BDR_RAISEDINNER, win::BF_RECT);
+      kit::Edge(Canvas, button, win::BDR_RAISEDINNER, win::BF_RECT);
     const TRect glyph = Deflated(button, 2);
     kit::DrawCloseGlyph(Canvas, pressed ? Shifted(glyph, 1) : glyph, fw::clBtnText);
     if (Info.IsVertical)
@@ -273,7 +216,7 @@ void TTxZezioTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
 
 void TTxZezioTheme::PaintDropDownArrow(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
   const TClipTo clip(Canvas, R);
-  const TColor A = I.Enabled ? ArrowColorOf(I) : DisabledTextColor;
+  const TColor A = I.Enabled ? ArrowColor(I) : DisabledTextColor;
   const Integer cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
   if (I.ComboPart == cpSplitLeft || I.ComboPart == cpSplitRight) {
     if (I.IsVertical)
@@ -358,9 +301,9 @@ void TTxZezioTheme::PaintToolbarNCArea(TCanvas* Canvas, TRect R, const TTxToolba
     GetToolbarCloseButtonRect(Info, close);
     const bool pressed = Info.CloseButtonState & CDBS_PRESSED;
     if (pressed)
-      Edge(Canvas, close, win::BDR_SUNKENOUTER, win::BF_RECT);
+      kit::Edge(Canvas, close, win::BDR_SUNKENOUTER, win::BF_RECT);
     else if (Info.CloseButtonState & CDBS_HOT)
-      Edge(Canvas, close, win::BDR_RAISEDINNER, win::BF_RECT);
+      kit::Edge(Canvas, close, win::BDR_RAISEDINNER, win::BF_RECT);
     kit::DrawCloseGlyph(Canvas, pressed ? Shifted(close, 1) : close, fw::clBtnText);
   }
   const TColor edge = BlendColors(fw::clBtnFace, fw::clBtnHighlight, 50);

@@ -6,21 +6,19 @@
 // contrasted idle images on dark backgrounds.
 //
 // Zezio keeps a unit of its own (glyph list and instance count) and its colour table under its
-// own names; the painters it shares with Miranda (lookups, frames, popups, floating borders,
+// own names; the soft-frame painters it is built on (lookups, frames, popups, floating borders,
 // scroll buttons, status bar, check boxes) read that table through the shared fields.
 
-#include "themes/TxMirandaTheme.h"
+#include "themes/SoftFrameTheme.h"
 
 namespace themes {
 
-class TTxZezioTheme : public TTxMirandaTheme {
+class TTxZezioTheme : public TSoftFrameTheme {
  public:
-  explicit TTxZezioTheme(const String& AName) : TTxMirandaTheme(AName) {}
-  ~TTxZezioTheme() override;
-  void AfterConstruction() override;
+  using TSoftFrameTheme::TSoftFrameTheme;
+  void AfterConstruction() override { JoinUnit<TTxZezioTheme>(); }
   void UpdateColorCache() override;
 
-  void GetMargins(Integer MarginID, tx::TTxMargins& Margins) override;
   Integer GetIntegerMetric(Integer Index) override;
   void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
                        TColor AColor, bool Transparent, Integer AViewType) override;
@@ -53,7 +51,6 @@ class TTxZezioTheme : public TTxMirandaTheme {
   void FillRadioDisc(TCanvas* Canvas, const TRect& R, TColor Bottom, TColor Top, TColor Highlight) const override;
 
  private:
-  bool FZezioCounted = false;
   // One half (or the whole) of a drop-down or spin button face by its own pressed bit.
   void PaintEditButtonFace(TCanvas* Canvas, const TRect& B, bool Pressed, bool Hot, bool ItemHot);
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <numbers>
 #include <random>
@@ -128,6 +129,7 @@ struct BrushedEntry {
   TColor color = 0;
   Integer strength = 0;
   std::array<win::HBITMAP, kProfiles> strips{};
+  std::array<const uint32_t*, kProfiles> pixels{};  // each strip's one row
   ~BrushedEntry() {
     for (win::HBITMAP s : strips)
       if (s) win::DeleteObject(s);
@@ -136,7 +138,7 @@ struct BrushedEntry {
 std::array<std::unique_ptr<BrushedEntry>, kCacheSize> gBrushed;
 int gNextBrushed = 0;
 
-win::HBITMAP MakeStrip(const std::vector<Integer>& profile, TColor color, Integer strength) {
+win::HBITMAP MakeStrip(const std::vector<Integer>& profile, TColor color, Integer strength, const uint32_t** Pixels) {
   const int w = int(profile.size());
   win::BITMAPINFO bi{};
   bi.bmiHeader.biWidth = w;
@@ -151,6 +153,7 @@ win::HBITMAP MakeStrip(const std::vector<Integer>& profile, TColor color, Intege
     px[j] = uint32_t((channel(color & 0xFF) << 16) | (channel((color >> 8) & 0xFF) << 8) |
                      channel((color >> 16) & 0xFF));
   }
+  *Pixels = px;
   return bmp;
 }
 
@@ -161,7 +164,8 @@ const BrushedEntry* BrushedFor(TColor color, Integer strength) {
   auto entry = std::make_unique<BrushedEntry>();
   entry->color = color;
   entry->strength = strength;
-  for (int k = 0; k < kProfiles; ++k) entry->strips[size_t(k)] = MakeStrip(gProfiles[size_t(k)], color, strength);
+  for (int k = 0; k < kProfiles; ++k)
+    entry->strips[size_t(k)] = MakeStrip(gProfiles[size_t(k)], color, strength, &entry->pixels[size_t(k)]);
   auto& slot = gBrushed[size_t(gNextBrushed)];
   gNextBrushed = (gNextBrushed + 1) % kCacheSize;
   slot = std::move(entry);
@@ -257,24 +261,52 @@ void BrushedFill(win::HDC DC, const TPoint* Origin, const TRect& R, TColor Color
   TRect clip{};
   if (win::GetClipBox(DC, &clip) == win::ERROR) clip = R;
   const Integer top = std::max(R.top, clip.top), bottom = std::min(R.bottom, clip.bottom);
+  const Integer left = std::max(R.left, clip.left), right = std::min(R.right, clip.right);
+  if (top >= bottom || left >= right) return;
   const BrushedEntry* entry = BrushedFor(ResolveColor(Color), Strength);
-  const win::HDC stripDC = win::CreateCompatibleDC(DC);
-  const win::HGDIOBJ old = win::SelectObject(stripDC, entry->strips[0]);
-  for (Integer y = top; y < bottom; ++y) {
+  // The visible part is put together row by row from the strips in memory and copied at once:
+  // one copy per row and strip length went through the target's clipping each time.
+  const Integer w = right - left, h = bottom - top;
+  win::BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const win::HBITMAP block = win::CreateDIBSection(nullptr, &bi, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!block) return;
+  auto* out = static_cast<uint32_t*>(bits);
+  std::vector<bool> painted(size_t(h), false);  // a row whose strip is missing stays as it was
+  for (Integer y = top; y < bottom; ++y, out += w) {
     const Integer r = FloorMod(y - origin.y, kRows);
     const Integer k = gProfileIndex[size_t(r)];
     const Integer length = Integer(gProfiles[size_t(k)].size());
-    if (length <= 0 || !entry->strips[size_t(k)]) continue;
-    win::SelectObject(stripDC, entry->strips[size_t(k)]);
-    // The first copy whose right end reaches R.Left, then copies up to R.Right.
-    const Integer start = origin.x - gOffset[size_t(r)];
-    for (Integer x = R.left - FloorMod(R.left - start, length); x < R.right; x += length) {
-      const Integer from = std::max(x, R.left), to = std::min(x + length, R.right);
-      win::BitBlt(DC, from, y, to - from, 1, stripDC, from - x, 0, win::SRCCOPY);
+    const uint32_t* strip = entry->pixels[size_t(k)];
+    if (length <= 0 || !strip) continue;
+    painted[size_t(y - top)] = true;
+    // The strip repeats every length pixels, its start at origin.x - offset of the row.
+    Integer from = FloorMod(left - (origin.x - gOffset[size_t(r)]), length);
+    for (Integer x = 0; x < w;) {
+      const Integer run = std::min(length - from, w - x);
+      std::copy(strip + from, strip + from + run, out + x);
+      x += run;
+      from = 0;
     }
   }
-  win::SelectObject(stripDC, old);
-  win::DeleteDC(stripDC);
+  const win::HDC blockDC = win::CreateCompatibleDC(DC);
+  const win::HGDIOBJ old = win::SelectObject(blockDC, block);
+  for (Integer y = 0; y < h;) {
+    if (!painted[size_t(y)]) {
+      ++y;
+      continue;
+    }
+    Integer end = y;
+    while (end < h && painted[size_t(end)]) ++end;
+    win::BitBlt(DC, left, top + y, w, end - y, blockDC, 0, y, win::SRCCOPY);
+    y = end;
+  }
+  win::SelectObject(blockDC, old);
+  win::DeleteDC(blockDC);
+  win::DeleteObject(block);
 }
 
 void ClearBrushedCache() {

@@ -7,6 +7,7 @@
 #include "platform/user/services/SysColors.h"
 #include "themes/ThemeKit.h"
 #include "themes/ThemeList.h"
+#include "themes/TxMirandaTheme.h"
 #include "themes/TxZezioTheme.h"
 #include "themes/vrnThemes.h"
 #include "tx/Tx.h"
@@ -218,6 +219,7 @@ TEST_F(ZezioTest, KeepsAUnitOfItsOwn) {
   const int mirandaBefore = TThemeUnit<themes::TTxMirandaTheme>::ThemeInstanceCount;
   EXPECT_EQ(mirandaBefore, 0) << "Zezio counts nothing in Miranda's unit";
   TTxTheme* miranda = AcquireTheme("Miranda");
+  EXPECT_EQ(dynamic_cast<themes::TTxMirandaTheme*>(held), nullptr) << "Zezio is not built on Miranda";
   EXPECT_EQ(TThemeUnit<themes::TTxMirandaTheme>::ThemeInstanceCount, 1);
   EXPECT_NE(TThemeUnit<themes::TTxMirandaTheme>::GlyphImages, TThemeUnit<TTxZezioTheme>::GlyphImages);
   ReleaseTheme(held);

@@ -33,11 +33,14 @@ class TPanelProbe : public txtest::TProbeTheme {
   void PaintDockPanelNCArea(TCanvas*, TRect R, const TTxDockPanelInfo& Info) override {
     Calls.push_back({"DockPanelNC", R, {}, Info.Caption, tx::Cardinal(Info.CloseButtonState), Info.IsVertical, false});
   }
-  // The frame of a floating panel.
+  // The frames of a floating and of a docked panel.
   static inline TPoint PanelBorder{3, 3};
+  static inline TPoint DockedPanelBorder{2, 2};
   void GetViewBorder(tx::Integer ViewType, tx::TPoint& Border) override {
     if ((ViewType & VT_DOCKPANEL) && (ViewType & VT_FLOATING))
       Border = PanelBorder;
+    else if (ViewType & VT_DOCKPANEL)
+      Border = DockedPanelBorder;
     else
       TProbeTheme::GetViewBorder(ViewType, Border);
   }
@@ -466,6 +469,34 @@ TEST_F(DockPanelTest, ThemeSwitchKeepsAFloatingPanelsClientSize) {
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 6);
   EXPECT_EQ(after.left, before.left - 4);
   EXPECT_EQ(after.top, before.top - 3);
+}
+
+// A docked panel's frame is its own 2 pixels whatever the theme's border: a switch to a theme with
+// another border leaves its window and client sizes alone (on either kind of dock).
+TEST_F(DockPanelTest, ThemeSwitchKeepsADockedPanelsClientSize) {
+  const TPoint saved = TPanelProbe::DockedPanelBorder;
+  SetCurrentTheme("PanelProbe");
+  auto* plain = NewDock<TTxDock>(toolbars::dpLeft);
+  auto* multi = NewDock<TTxMultiDock>(toolbars::dpRight);
+  TTxDockablePanel* panels[2] = {NewPanel(plain, 0, "Plain"), NewPanel(multi, 0, "Multi")};
+  Pump();
+  Integer cw[2], ch[2], ww[2], wh[2];
+  for (int i = 0; i < 2; ++i) {
+    cw[i] = panels[i]->ClientWidth();
+    ch[i] = panels[i]->ClientHeight();
+    ww[i] = panels[i]->Width();
+    wh[i] = panels[i]->Height();
+  }
+  TPanelProbe::DockedPanelBorder = TPoint{saved.x + 3, saved.y + 2};
+  SetCurrentTheme("PanelProbe");  // a fresh probe with the wider border
+  Pump();
+  TPanelProbe::DockedPanelBorder = saved;
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(panels[i]->ClientWidth(), cw[i]) << panels[i]->Caption().c_str();
+    EXPECT_EQ(panels[i]->ClientHeight(), ch[i]) << panels[i]->Caption().c_str();
+    EXPECT_EQ(panels[i]->Width(), ww[i]) << panels[i]->Caption().c_str();
+    EXPECT_EQ(panels[i]->Height(), wh[i]) << panels[i]->Caption().c_str();
+  }
 }
 
 TEST_F(DockPanelTest, AThemeSwitchRepaintsEachFrameOnce) {

@@ -105,6 +105,32 @@ TEST_F(ThemedToolbarTest, ViewTypeTellsWhereTheToolbarSits) {
   }
 }
 
+// A theme with another floating border: the floating frame is measured again and grows round the
+// toolbar, which keeps its client size.
+TEST_F(ThemedToolbarTest, ThemeSwitchKeepsAFloatingToolbarsClientSize) {
+  const TPoint saved = TProbeTheme::FloatingBorder;
+  TTxToolbar* t = NewToolbar(3, dock);
+  t->SetFloating(true);
+  Pump();
+  auto* host = dynamic_cast<TTxFloatingWindowParent*>(t->Parent());
+  ASSERT_NE(host, nullptr);
+  const Integer hw = host->ClientWidth(), hh = host->ClientHeight();
+  const Integer tw = t->ClientWidth(), th = t->ClientHeight();
+  win::RECT before{}, after{};
+  win::GetWindowRect(host->Handle(), &before);
+  TProbeTheme::FloatingBorder = TPoint{saved.x + 4, saved.y + 2};
+  SetCurrentTheme("Probe");  // a fresh probe with the wider border
+  Pump();
+  TProbeTheme::FloatingBorder = saved;
+  EXPECT_EQ(host->ClientWidth(), hw);
+  EXPECT_EQ(host->ClientHeight(), hh);
+  EXPECT_EQ(t->ClientWidth(), tw);
+  EXPECT_EQ(t->ClientHeight(), th);
+  win::GetWindowRect(host->Handle(), &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left + 8);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 4);
+}
+
 TEST_F(ThemedToolbarTest, EffectiveColourComesFromColourParentOrTheme) {
   // Taken again whenever the toolbar moves between the form, a dock and its floating frame.
   TTxToolbar* embedded = NewToolbar(1, nullptr);

@@ -346,6 +346,32 @@ TEST_F(TxTest, OptionalFunctionsFollowTheSymbolTable) {
   EXPECT_NE(UpdateLayeredWindowProc, nullptr);
 }
 
+// Under a clip of two separate pieces the texture lands only there, with the pixels an unclipped
+// fill gives, for any origin (also left of and above the rectangle).
+TEST_F(TxTest, BrushedTextureKeepsToTheClip) {
+  for (const fw::TPoint origin : {fw::TPoint{0, 0}, fw::TPoint{-37, -5}, fw::TPoint{251, 1030}}) {
+    Target(120, 30);
+    BrushedFill(DC(), &origin, TRect{5, 3, 115, 27}, 0xC08040, 200);
+    std::vector<TColor> whole;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 120; ++x) whole.push_back(Px(x, y));
+    Target(120, 30);
+    const win::HRGN clip = win::CreateRectRgn(0, 0, 20, 12);
+    const win::HRGN second = win::CreateRectRgn(60, 10, 120, 30);
+    win::CombineRgn(clip, clip, second, win::RGN_OR);
+    win::SelectClipRgn(DC(), clip);
+    BrushedFill(DC(), &origin, TRect{5, 3, 115, 27}, 0xC08040, 200);
+    win::SelectClipRgn(DC(), nullptr);
+    win::DeleteObject(clip);
+    win::DeleteObject(second);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const bool inClip = (x < 20 && y < 12) || (x >= 60 && y >= 10);
+        ASSERT_EQ(Px(x, y), inClip ? whole[size_t(y * 120 + x)] : kSentinel) << x << "," << y;
+      }
+  }
+}
+
 TEST_F(TxTest, BrushedTextureStaysInRangeAndContinues) {
   Target(100, 20);
   BrushedFill(DC(), nullptr, TRect{0, 0, 100, 20}, 0xFFFFFF, 256);
