@@ -1,0 +1,74 @@
+# Cases of what a new user meets, continued: copying cells of the data panel with the mouse and
+# the keyboard.
+
+
+def data_cell(p, row, column):
+    """The screen point of a value cell of the data panel (column 0 X, 1 Y), at the default size:
+    the panel sits at the window's right edge, its first row under the toolbar."""
+    x, y, w, h = geometry(p.main)
+    return x + w - (280 if column == 0 else 120), y + 100 + 17 * row
+
+
+def click_cell(p, row, column, *before, **kw):
+    cx, cy = data_cell(p, row, column)
+    run("xdotool", *before, "mousemove", str(cx), str(cy), "click", "1", *kw.get("after", ()))
+    time.sleep(0.3)
+
+
+def copied_cells(p, other=None):
+    """Ctrl+C, then what the clipboard holds; no dialog may open on the way (other: another
+    program's window, not ours)."""
+    set_clipboard("")
+    time.sleep(0.2)
+    p.key("ctrl+c")
+    text = wait_for("the copied cells", lambda: run("xclip", "-selection", "clipboard", "-o"), timeout=5)
+    assert not [w for w in p.others() if w != other], "Ctrl+C opened a dialog instead of copying the cells"
+    return text
+
+
+def copy_cells_chosen_with_the_mouse(p, other_program=False):
+    # Graph 1 2 / 2 4 / 3 9 in the panel; cells chosen by a click, a drag and a Shift+click.
+    p.paste_graph()
+    show_data_panel(p)
+    box = None
+    if other_program:
+        # Another program has the keyboard: the click on a cell brings it back to the grid.
+        other = subprocess.Popen(["xmessage", "-geometry", "+1000+700", "another program"],
+                                 stderr=subprocess.DEVNULL)
+        box = wait_for("the other program", lambda: next(iter(p.others()), None))
+        x, y, w, h = geometry(box)
+        run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+        wait_for("the other program to take the keyboard",
+                 lambda: run("xdotool", "getwindowfocus").strip() == str(box))
+    try:
+        click_cell(p, 1, 1)
+        assert copied_cells(p, box) == "4\n"
+        cx, cy = data_cell(p, 0, 0)
+        tx, ty = data_cell(p, 1, 1)
+        run("xdotool", "mousemove", str(cx), str(cy), "mousedown", "1", "mousemove", str(tx), str(ty), "mouseup", "1")
+        time.sleep(0.3)
+        assert copied_cells(p, box) == "1\t2\n2\t4\n"
+        click_cell(p, 0, 1)
+        click_cell(p, 2, 1, "keydown", "shift", after=("keyup", "shift"))
+        assert copied_cells(p, box) == "2\n4\n9\n"
+    finally:
+        if other_program:
+            other.kill()
+            other.wait()
+    # With the graph list clicked Ctrl+C copies the graph, through its dialog.
+    x, y, w, h = geometry(p.main)
+    run("xdotool", "mousemove", str(x + 70), str(y + 85), "click", "1")
+    time.sleep(0.3)
+    text = copy_current_graph_text(p, "the graph's text")
+    assert "[DATA]" in text or "3\t9" in text, text
+
+
+def case_data_panel_copies_the_cells_clicked(p):
+    copy_cells_chosen_with_the_mouse(p)
+
+
+def case_data_panel_copies_the_cells_clicked_managed(p):
+    copy_cells_chosen_with_the_mouse(p, other_program=True)
+
+
+WINDOW_MANAGED.add("data_panel_copies_the_cells_clicked_managed")
