@@ -72,3 +72,40 @@ def case_data_panel_copies_the_cells_clicked_managed(p):
 
 
 WINDOW_MANAGED.add("data_panel_copies_the_cells_clicked_managed")
+
+
+def drop_on_the_chart(p, *paths):
+    """Drops files as the desktop's file manager does (the drag-and-drop protocol of X)."""
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+    from xdnd_source import drop_files
+    x, y, w, h = geometry(p.main)
+    assert drop_files(p.main, x + w // 2, y + h // 2, list(paths)), "the window refused the drop"
+
+
+def dropped_folder_and_file(p):
+    # A folder dropped on the window says it is a folder, naming it; a file dropped after it
+    # (a blank in its name) becomes a graph of its points.
+    folder = os.path.join(p.dir, "measurements")
+    os.mkdir(folder)
+    drop_on_the_chart(p, folder)
+    text = box_text(p, "the box about the folder")
+    assert folder in text and "это папка, а не файл" in text, text
+    p.key("Return")
+    wait_for("the box to close", lambda: not p.others())
+    path = os.path.join(p.dir, "run 1.txt")
+    with open(path, "w") as f:
+        f.write(GRAPH_TEXT)
+    drop_on_the_chart(p, path)
+    text = copy_current_graph_text(p, "the dropped graph's text")
+    assert "3\t9" in text, text
+
+
+def case_dropped_folder_says_what_it_is(p):
+    dropped_folder_and_file(p)
+
+
+def case_dropped_folder_says_what_it_is_managed(p):
+    dropped_folder_and_file(p)
+
+
+WINDOW_MANAGED.add("dropped_folder_says_what_it_is_managed")
