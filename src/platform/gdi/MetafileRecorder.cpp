@@ -500,9 +500,19 @@ void Recorder::RegionFill(const Region& rgn, HBRUSH brush, bool invert, SIZE fra
 }
 
 void Recorder::PatBlts(const RECT* rects, size_t count, DWORD rop) {
+  // A blit draws no outline, but some readers stroke its rectangle with the selected pen (a
+  // chart's wide frame pen outlined the legend's background): the null pen goes around it.
+  const Object* o = HandleTable::Instance().Find(dc_.state.pen);
+  const auto* pen = o && (o->type == ObjType::Pen || o->type == ObjType::ExtPen) ? static_cast<const PenObj*>(o)
+                                                                                 : nullptr;
+  bool penSwapped = false;
   for (size_t i = 0; i < count; ++i) {
     const RECT& r = rects[i];
     if (r.right <= r.left || r.bottom <= r.top) continue;
+    if (!penSwapped && pen && pen->style != PS_NULL) {
+      SetValue(EMR_SELECTOBJECT, ENHMETA_STOCK_OBJECT | NULL_PEN);
+      penSwapped = true;
+    }
     AddLogicalBounds(r, 0);
     RecordWriter w(data_, records_);
     w.Begin(EMR_BITBLT);
@@ -518,6 +528,7 @@ void Recorder::PatBlts(const RECT* rects, size_t count, DWORD rop) {
     for (int k = 0; k < 6; ++k) w.U32(0);  // background colour, usage, no source bitmap
     w.End();
   }
+  if (penSwapped) SelectObject(dc_.state.pen);
 }
 
 void Recorder::FillRect(const RECT& rc, HBRUSH handle, const BrushObj* brush, bool frameOnly, DWORD rop) {

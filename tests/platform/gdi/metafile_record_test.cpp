@@ -236,6 +236,36 @@ TEST(MetafileRecord, LinesFromTheCurrentPositionFollowAMoveToIt) {
   DeleteObject(dotted);
 }
 
+// A blit has no outline: the null pen is selected around it and the pen of the DC after it, for
+// readers that stroke what they draw of a blit; with the null pen selected nothing is added.
+TEST(MetafileRecord, BlitsAreWrittenWithTheNullPenSelected) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN wide = CreatePen(PS_SOLID, 4, kRed);
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  SelectObject(dc, wide);
+  SelectObject(dc, white);
+  const RECT rc{2, 3, 40, 20};
+  FillRect(dc, &rc, white);
+  PatBlt(dc, 5, 5, 10, 10, PATCOPY);
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  FillRect(dc, &rc, white);
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  ASSERT_NE(mf, nullptr);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+  std::vector<uint32_t> seen;  // blits as 0, selections as their object
+  for (size_t at = 0; at < b.size() && U32At(b, at + 4) >= 8; at += U32At(b, at + 4)) {
+    if (U32At(b, at) == EMR_BITBLT) seen.push_back(0);
+    if (U32At(b, at) == EMR_SELECTOBJECT) seen.push_back(U32At(b, at + 8));
+  }
+  constexpr uint32_t kNullPen = ENHMETA_STOCK_OBJECT | NULL_PEN, kBlackPen = ENHMETA_STOCK_OBJECT | BLACK_PEN;
+  const std::vector<uint32_t> expected = {1, 2, kNullPen, 0, 1, kNullPen, 0, 1, kNullPen, 0, kBlackPen};
+  EXPECT_EQ(seen, expected);
+  DeleteEnhMetaFile(mf);
+  DeleteObject(wide);
+  DeleteObject(white);
+}
+
 TEST(MetafileRecord, PolylinesUseSixteenBitPointsWhenTheyFit) {
   HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   const POINT near[3] = {{1, 2}, {-3, 4}, {5, 6}};
