@@ -21,9 +21,10 @@ def copied_cells(p, other=None):
     set_clipboard("")
     time.sleep(0.2)
     p.key("ctrl+c")
-    text = wait_for("the copied cells", lambda: run("xclip", "-selection", "clipboard", "-o"), timeout=5)
-    assert not [w for w in p.others() if w != other], "Ctrl+C opened a dialog instead of copying the cells"
-    return text
+    dialogs = lambda: [w for w in p.others() if w != other]
+    wait_for("the copied cells", lambda: dialogs() or run("xclip", "-selection", "clipboard", "-o"), timeout=5)
+    assert not dialogs(), "Ctrl+C opened a dialog instead of copying the cells"
+    return run("xclip", "-selection", "clipboard", "-o")
 
 
 def copy_cells_chosen_with_the_mouse(p, other_program=False):
@@ -63,6 +64,22 @@ def copy_cells_chosen_with_the_mouse(p, other_program=False):
     assert "[DATA]" in text or "3\t9" in text, text
 
 
+def copy_cells_chosen_through_the_context_menu(p):
+    # Graph 1 2 / 2 4 / 3 9; the graph list has the keyboard. A right click on a cell, "Выделить
+    # все" (the menu's second item), then Ctrl+C: the whole table of cells, not the graph's dialog.
+    p.paste_graph()
+    show_data_panel(p)
+    x, y, w, h = geometry(p.main)
+    run("xdotool", "mousemove", str(x + 70), str(y + 85), "click", "1")
+    time.sleep(0.3)
+    cx, cy = data_cell(p, 1, 1)
+    run("xdotool", "mousemove", str(cx), str(cy), "click", "3")
+    menu = wait_for("the data panel's menu", lambda: next(iter(p.others(named=False)), None))
+    p.key("Down", "Down", "Return")
+    wait_for("the menu to close", lambda: menu not in visible_windows(named=False))
+    assert copied_cells(p) == "1\t2\n2\t4\n3\t9\n"
+
+
 def case_data_panel_copies_the_cells_clicked(p):
     copy_cells_chosen_with_the_mouse(p)
 
@@ -72,6 +89,17 @@ def case_data_panel_copies_the_cells_clicked_managed(p):
 
 
 WINDOW_MANAGED.add("data_panel_copies_the_cells_clicked_managed")
+
+
+def case_data_panel_copies_all_cells_after_its_menu(p):
+    copy_cells_chosen_through_the_context_menu(p)
+
+
+def case_data_panel_copies_all_cells_after_its_menu_managed(p):
+    copy_cells_chosen_through_the_context_menu(p)
+
+
+WINDOW_MANAGED.add("data_panel_copies_all_cells_after_its_menu_managed")
 
 
 def drop_on_the_chart(p, *paths):
