@@ -137,3 +137,36 @@ def case_dropped_folder_says_what_it_is_managed(p):
 
 
 WINDOW_MANAGED.add("dropped_folder_says_what_it_is_managed")
+
+
+def cancelled_close_keeps_the_menu_bar(p):
+    # Alt+F4 with a graph asks first; "Отмена" keeps the window with its menu bar drawn as before
+    # (its menus' names in the row under the caption). Then Alt+F4 and OK end the program.
+    p.paste_graph()
+    x, y, w, h = geometry(p.main)
+    row = (x + 4, y + 22, x + 300, y + 42)  # the menu bar's row, below our own caption
+    before = ImageGrab.grab(bbox=row)
+    assert dark_pixels(before, (0, 0, before.width, before.height)), "no menu names before"
+    p.key("alt+F4")
+    box = wait_for("the question", lambda: next(iter(p.others()), None))
+    bx, by, bw, bh = geometry(box)
+    run("xdotool", "mousemove", str(bx + bw // 2 + 38), str(by + bh - 25), "click", "1")  # Отмена
+    wait_for("the question to close", lambda: box not in visible_windows())
+    assert p.running()
+    wait_for("the menu bar drawn as before", lambda: list(ImageGrab.grab(bbox=row).getdata()) == list(before.getdata()))
+    p.key("alt+F4")
+    box = wait_for("the question again", lambda: next(iter(p.others()), None))
+    bx, by, bw, bh = geometry(box)
+    run("xdotool", "mousemove", str(bx + bw // 2 - 42), str(by + bh - 25), "click", "1")  # OK
+    wait_for("the program to end", lambda: not p.running())
+
+
+def case_cancelled_close_keeps_the_menu_bar(p):
+    cancelled_close_keeps_the_menu_bar(p)
+
+
+def case_cancelled_close_keeps_the_menu_bar_managed(p):
+    cancelled_close_keeps_the_menu_bar(p)
+
+
+WINDOW_MANAGED.add("cancelled_close_keeps_the_menu_bar_managed")
