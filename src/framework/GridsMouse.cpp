@@ -55,12 +55,14 @@ Integer TCustomGrid::SizingRowAt(Integer X, Integer Y) {
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  // Any button takes the focus (a right click on the way to the context menu too: the keys that
+  // follow, Ctrl+C after "select all", are the grid's); only the left one moves the selection.
+  bool wasFocused = Focused();
+  if (!wasFocused && CanFocus() && !(FInplaceEdit != nullptr && FInplaceEdit->Focused())) SetFocus();
   if (Button != mbLeft) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
     return;
   }
-  bool wasFocused = Focused();
-  if (!wasFocused && CanFocus() && !(FInplaceEdit != nullptr && FInplaceEdit->Focused())) SetFocus();
   FLastMouse = Point(X, Y);
   if (Integer col = SizingColAt(X, Y); col >= 0) {
     FGridState = gsColSizing;

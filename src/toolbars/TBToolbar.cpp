@@ -632,7 +632,11 @@ void TTBCustomToolbar::Dispatch(TMessage& Message) {
           return;
         }
       }
-      break;
+      // Any other command is the form's, passed to its bars on the way: handled by default here it
+      // would act on the bar's own window (a close destroyed the menu bar's window while the form
+      // still asked whether to close). Unanswered, it goes on to the form.
+      Message.Result = 0;
+      return;
     case fw::CM_DIALOGCHAR:
       if (!FMenuBar && Visible() && Message.WParam != 0 && KeyboardOpen(char16_t(Message.WParam), true)) {
         Message.Result = 1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/StdCtrlsEdit.h"
 #include "grid_fixture.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -153,6 +154,24 @@ TEST_F(GridNavigation, ClickSelectsAndDragExtendsWithRangeSelect) {
   Click(10, 60);
   Click(100, 10);
   EXPECT_EQ(Current(), (TGridCoord{1, 4}));
+}
+
+// Every button takes the focus from another control (the keys after a context menu go to the
+// grid); only the left one moves the current cell.
+TEST_F(GridNavigation, AnyButtonTakesTheFocusOnlyTheLeftOneSelects) {
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 250, 100, 20);
+  for (int button : {1, 2, 0}) {
+    SCOPED_TRACE(button);
+    edit->SetFocus();
+    Pump();
+    ASSERT_TRUE(edit->Focused());
+    desktop->click(At(grid, 65 + 70, 25 + 30), button);  // (2, 2)
+    Pump();
+    EXPECT_TRUE(grid->Focused());
+    EXPECT_EQ(Current(), button == 0 ? (TGridCoord{2, 2}) : (TGridCoord{1, 1}));
+  }
 }
 
 TEST_F(GridNavigation, DraggingAFixedLineSizesColumnsAndRowsOnlyWithTheOption) {

@@ -430,6 +430,36 @@ TEST_F(MainWindowBarsTest, TheRecentListSurvivesADamagedCountAndKeepsNamesAsThei
   }
 }
 
+// The close command of the window (its caption's button, Alt+F4) passes the window's bars on its
+// way to the window; a close the user cancels leaves the menu bar and its menus in place.
+TEST_F(MainWindowBarsTest, ACancelledCloseKeepsTheMenuBar) {
+  workspace::TBar* menu = Bars().MenuBar();
+  form->OpenFileNames({WriteFile("f.txt", "0 1\n1 2\n")});
+  Pump();
+  const win::HWND bar = menu->Handle();
+  workspace::Preferences.ConfirmClose = true;
+  wd::PushScriptedAnswer("MessageBox", {win::IDCANCEL, {}, 0});
+  win::SendMessageW(form->Handle(), win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
+  Pump();
+  AppPump();
+  ASSERT_FALSE(win::MessageBoxHistory().empty()) << "the close was asked";
+  EXPECT_EQ(Graphs().Count(), 1);
+  EXPECT_TRUE(win::IsWindow(bar)) << "the menu bar's window was destroyed";
+  EXPECT_TRUE(menu->Showing());
+  EXPECT_EQ(menu->Handle(), bar);
+  // Its menus still open from the keyboard.
+  toolbars::TTBCustomItem* selected = nullptr;
+  desktop->script([&] {
+    if (toolbars::TTBItemViewer* v = menu->View()->Selected()) selected = v->Item();
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  form->SetFocus();
+  desktop->press_key(win::VK_F10);
+  Pump();
+  AppPump();
+  EXPECT_EQ(selected, menu->Items()->Items(0));
+}
+
 TEST_F(MainWindowBarsTest, AltAndF10EnterTheMenuBarAtItsFirstMenu) {
   workspace::TBar* menu = Bars().MenuBar();
   for (fw::Word key : {fw::Word(win::VK_F10), fw::Word(win::VK_MENU)}) {

@@ -293,6 +293,16 @@ void Recorder::SetPoint(DWORD type, POINT p) {
   w.Begin(type);
   w.Point(p);
   w.End();
+  if (type == EMR_MOVETOEX) positionWrittenAt_ = records_;
+}
+
+// Readers that build one path of a move and the lines after it end the path at any other record
+// (a pen selected, a background mode set) and then drop the lines that follow, which start
+// nowhere: the dotted grid a chart draws as a move, its pen, then a line went missing. Repeating
+// the move (the current position, which nothing but drawing changes) changes nothing for a reader
+// that keeps the position.
+void Recorder::RepeatPosition() {
+  if (records_ != positionWrittenAt_) SetPoint(EMR_MOVETOEX, dc_.state.curPos);
 }
 
 void Recorder::SaveDC() {
@@ -349,7 +359,9 @@ void Recorder::LineTo(POINT to) {
   AddLogicalBounds(RECT{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x) + 1,
                         std::max(from.y, to.y) + 1},
                    PenInflation());
+  RepeatPosition();
   SetPoint(EMR_LINETO, to);
+  positionWrittenAt_ = records_;
 }
 
 namespace {
@@ -392,12 +404,14 @@ void Recorder::Poly(DWORD type, const POINT* points, size_t count) {
   }
   AddLogicalBounds(RECT{box.left, box.top, box.right + 1, box.bottom + 1}, PenInflation());
   const bool small = Fits16(box);
+  if (type == EMR_POLYLINETO) RepeatPosition();
   RecordWriter w(data_, records_);
   w.Begin(small ? Short16(type) : type);
   w.Rect(box);
   w.U32(DWORD(count));
   for (size_t i = 0; i < count; ++i) small ? w.Point16(points[i]) : w.Point(points[i]);
   w.End();
+  if (type == EMR_POLYLINETO) positionWrittenAt_ = records_;
 }
 
 void Recorder::PolyPoly(DWORD type, const POINT* points, const DWORD* counts, size_t polyCount) {
@@ -440,12 +454,14 @@ void Recorder::Polygons(const POINT* points, const INT* counts, int polyCount) {
 
 void Recorder::Arc(DWORD type, const RECT& box, POINT start, POINT end) {
   AddLogicalBounds(box, PenInflation());
+  if (type == EMR_ARCTO) RepeatPosition();
   RecordWriter w(data_, records_);
   w.Begin(type);
   w.Rect(box);
   w.Point(start);
   w.Point(end);
   w.End();
+  if (type == EMR_ARCTO) positionWrittenAt_ = records_;
 }
 
 void Recorder::SetPixel(POINT p, COLORREF c) {
@@ -484,9 +500,19 @@ void Recorder::RegionFill(const Region& rgn, HBRUSH brush, bool invert, SIZE fra
 }
 
 void Recorder::PatBlts(const RECT* rects, size_t count, DWORD rop) {
+  // A blit draws no outline, but some readers stroke its rectangle with the selected pen (a
+  // chart's wide frame pen outlined the legend's background): the null pen goes around it.
+  const Object* o = HandleTable::Instance().Find(dc_.state.pen);
+  const auto* pen = o && (o->type == ObjType::Pen || o->type == ObjType::ExtPen) ? static_cast<const PenObj*>(o)
+                                                                                 : nullptr;
+  bool penSwapped = false;
   for (size_t i = 0; i < count; ++i) {
     const RECT& r = rects[i];
     if (r.right <= r.left || r.bottom <= r.top) continue;
+    if (!penSwapped && pen && pen->style != PS_NULL) {
+      SetValue(EMR_SELECTOBJECT, ENHMETA_STOCK_OBJECT | NULL_PEN);
+      penSwapped = true;
+    }
     AddLogicalBounds(r, 0);
     RecordWriter w(data_, records_);
     w.Begin(EMR_BITBLT);
@@ -502,6 +528,7 @@ void Recorder::PatBlts(const RECT* rects, size_t count, DWORD rop) {
     for (int k = 0; k < 6; ++k) w.U32(0);  // background colour, usage, no source bitmap
     w.End();
   }
+  if (penSwapped) SelectObject(dc_.state.pen);
 }
 
 void Recorder::FillRect(const RECT& rc, HBRUSH handle, const BrushObj* brush, bool frameOnly, DWORD rop) {

@@ -191,6 +191,81 @@ TEST(MetafileRecord, BackgroundModesAreRecordedAsTheFormatsNumbers) {
   DeleteEnhMetaFile(mf);
 }
 
+// Every record that draws from the current position follows a record that leaves it there: a
+// move repeated after a pen or a mode set in between, none added inside a chain of lines.
+TEST(MetafileRecord, LinesFromTheCurrentPositionFollowAMoveToIt) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN dotted = CreatePen(PS_DOT, 1, kBlue);
+  LineTo(dc, 4, 4);  // from (0, 0), where a reader starts: no move needed
+  MoveToEx(dc, 10, 20, nullptr);
+  SelectObject(dc, dotted);
+  SetBkMode(dc, TRANSPARENT);
+  LineTo(dc, 10, 60);
+  LineTo(dc, 30, 60);
+  SetBkMode(dc, OPAQUE);
+  const POINT to[2] = {{40, 70}, {50, 80}};
+  PolylineTo(dc, to, 2);
+  SetROP2(dc, R2_COPYPEN);
+  ArcTo(dc, 0, 0, 20, 20, 20, 10, 0, 10);
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  ASSERT_NE(mf, nullptr);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+  std::vector<std::pair<uint32_t, POINT>> records;  // type and first point field of each record
+  for (size_t at = 0; at < b.size(); at += U32At(b, at + 4)) {
+    records.emplace_back(U32At(b, at), POINT{LONG(int32_t(U32At(b, at + 8))), LONG(int32_t(U32At(b, at + 12)))});
+    if (U32At(b, at) == EMR_EOF || U32At(b, at + 4) == 0) break;
+  }
+  const std::vector<std::pair<uint32_t, POINT>> drawn(records.begin() + 1, records.end() - 1);
+  std::vector<uint32_t> types;  // moves and lines by their type, any other record as 0
+  for (const auto& [type, point] : drawn)
+    types.push_back(type == EMR_MOVETOEX || type == EMR_LINETO || type == EMR_POLYLINETO16 || type == EMR_ARCTO
+                        ? type
+                        : 0);
+  const std::vector<uint32_t> expected = {EMR_LINETO,   EMR_MOVETOEX,     0, 0, 0,
+                                          EMR_MOVETOEX, EMR_LINETO,       EMR_LINETO, 0,
+                                          EMR_MOVETOEX, EMR_POLYLINETO16, 0,
+                                          EMR_MOVETOEX, EMR_ARCTO,        0};
+  EXPECT_EQ(types, expected) << "lines keep their moves, with pens and modes in between";
+  // The repeated moves hold where each line starts.
+  ASSERT_EQ(drawn.size(), expected.size());
+  EXPECT_EQ(drawn[5].second, (POINT{10, 20}));
+  EXPECT_EQ(drawn[9].second, (POINT{30, 60}));
+  EXPECT_EQ(drawn[12].second, (POINT{50, 80}));
+  DeleteEnhMetaFile(mf);
+  DeleteObject(dotted);
+}
+
+// A blit has no outline: the null pen is selected around it and the pen of the DC after it, for
+// readers that stroke what they draw of a blit; with the null pen selected nothing is added.
+TEST(MetafileRecord, BlitsAreWrittenWithTheNullPenSelected) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN wide = CreatePen(PS_SOLID, 4, kRed);
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  SelectObject(dc, wide);
+  SelectObject(dc, white);
+  const RECT rc{2, 3, 40, 20};
+  FillRect(dc, &rc, white);
+  PatBlt(dc, 5, 5, 10, 10, PATCOPY);
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  FillRect(dc, &rc, white);
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  HENHMETAFILE mf = CloseEnhMetaFile(dc);
+  ASSERT_NE(mf, nullptr);
+  const std::vector<uint8_t> b = MetafileBytesOf(mf);
+  std::vector<uint32_t> seen;  // blits as 0, selections as their object
+  for (size_t at = 0; at < b.size() && U32At(b, at + 4) >= 8; at += U32At(b, at + 4)) {
+    if (U32At(b, at) == EMR_BITBLT) seen.push_back(0);
+    if (U32At(b, at) == EMR_SELECTOBJECT) seen.push_back(U32At(b, at + 8));
+  }
+  constexpr uint32_t kNullPen = ENHMETA_STOCK_OBJECT | NULL_PEN, kBlackPen = ENHMETA_STOCK_OBJECT | BLACK_PEN;
+  const std::vector<uint32_t> expected = {1, 2, kNullPen, 0, 1, kNullPen, 0, 1, kNullPen, 0, kBlackPen};
+  EXPECT_EQ(seen, expected);
+  DeleteEnhMetaFile(mf);
+  DeleteObject(wide);
+  DeleteObject(white);
+}
+
 TEST(MetafileRecord, PolylinesUseSixteenBitPointsWhenTheyFit) {
   HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   const POINT near[3] = {{1, 2}, {-3, 4}, {5, 6}};

@@ -79,6 +79,9 @@ class Recorder {
   void AddBounds(RECT deviceRect);
   void AddLogicalBounds(RECT logical, int inflate);
   int PenInflation() const;
+  // Before a record that draws from the current position: the position again, unless the records
+  // just before it already end there.
+  void RepeatPosition();
   void AppendSourceBits(std::vector<uint8_t>& bmi, std::vector<uint8_t>& bits, HDC src, POINT org, SIZE size,
                         bool keepAlpha);
 
@@ -86,6 +89,9 @@ class Recorder {
   HDC ref_ = nullptr;
   std::vector<uint8_t> data_;
   uint32_t records_ = 0;
+  // The record count when the last record that leaves the current position known to a reader (a
+  // move, a line to) was written; the start, where the position is (0, 0), counts as one.
+  uint32_t positionWrittenAt_ = 1;
   std::unordered_map<HGDIOBJ, DWORD> objects_;  // handle -> object table index
   // A font stays in the table once created, found by the bytes of its record: a font made again
   // (callers make one for every text they measure or draw) is the entry made before, and the
