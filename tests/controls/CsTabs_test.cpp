@@ -240,11 +240,12 @@ TEST_F(CsTabsTest, AWidthChangeHidingTabsPaintsEachTabOnceAndLeavesNothingStale)
   const auto screen = [&] {
     std::vector<uint32_t> pixels;
     const fw::TPoint o = At(tabs, 0, 0);
-    for (int y = 0; y < tabs->Dock()->Height() + 4; ++y)
+    for (int y = 0; y < tabs->Height(); ++y)
       for (int x = 0; x < tabs->Width(); ++x) pixels.push_back(desktop->screen_pixel(o.x + x, o.y + y));
     return pixels;
   };
-  for (const int width : {220, 380, 150}) {
+  // Narrower, wider and narrower again: the band below the tabs is painted anew at each width.
+  for (const int width : {220, 380, 150, 300}) {
     std::fill(faces.begin(), faces.end(), 0);
     tabs->SetWidth(width);
     Pump();
@@ -256,6 +257,9 @@ TEST_F(CsTabsTest, AWidthChangeHidingTabsPaintsEachTabOnceAndLeavesNothingStale)
                       win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
     Pump();
     EXPECT_EQ(after, screen()) << "width " << width;
+    // The pane's frame follows the new width (the classic band: black at the right edge).
+    const win::POINT edge = At(tabs, tabs->ClientWidth() - 1, tabs->Dock()->Height() + 40);
+    EXPECT_EQ(fw::TColor(desktop->screen_pixel(edge.x, edge.y)), fw::ColorToRGB(fw::clWindowFrame)) << width;
   }
   EXPECT_FALSE(Item(7)->Visible());
 }
