@@ -282,8 +282,11 @@ void TCsCustomTabSet::PaintBackground(win::HDC DC) {
   if (top) r.top += dockHeight;
   else r.bottom -= dockHeight;
   if (!FBackground) FBackground = std::make_unique<fw::TBitmap>();
-  if (!FBackgroundValid || FBackground->Width() != width || FBackground->Height() != height) {
-    FBackground->SetSize(width, height);
+  // The band is painted and copied within r only, so a bitmap at least that large serves: a tab
+  // set made narrower and wider again keeps its bitmap instead of making one at every step.
+  if (!FBackgroundValid || FBackground->Width() < width || FBackground->Height() < height) {
+    if (FBackground->Width() < width || FBackground->Height() < height)
+      FBackground->SetSize(std::max(width, FBackground->Width()), std::max(height, FBackground->Height()));
     ++FBackgroundPaints;
     fw::TCanvas* canvas = FBackground->Canvas();
     bool paintDefault = true;

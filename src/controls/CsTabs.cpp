@@ -4,7 +4,9 @@
 
 #include "controls/CsLookups.h"
 #include "framework/Colors.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/Paint.h"
+#include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBItemViewer.h"
 
@@ -145,6 +147,16 @@ void TCsTabToolbar::RedrawFrame() {
     win::RedrawWindow(Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME);
 }
 
+void TCsTabToolbar::RedrawFrameAfterLayout() {
+  if (!HandleAllocated()) return;
+  const win::HWND wnd = Handle();
+  if (win::GetUpdateRect(wnd, nullptr, win::FALSE) || !win::IsWindowVisible(wnd)) {
+    RedrawFrame();
+    return;
+  }
+  win::SendMessageW(wnd, win::WM_NCPAINT, 1, 0);
+}
+
 void TCsTabToolbar::RepaintNeighbours(fw::Integer Index) {
   // The tabs beside a tab that changed state draw the separator or overlap next to it.
   if (Index < 0 || View() == nullptr) return;
@@ -235,7 +247,7 @@ void TCsTabToolbar::RightAlignItems() {
   if (spacer != nullptr) spacer->SetCustomWidth(std::max<Integer>(0, spacerWidth));
   view->EndUpdate();
   FAligning = false;
-  if (changed) RedrawFrame();
+  if (changed) RedrawFrameAfterLayout();
 }
 
 fw::TRect TCsTabToolbar::ActiveTabRect(fw::TControl* Control) {

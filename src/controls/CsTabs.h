@@ -120,6 +120,9 @@ class TCsTabToolbar : public TCsToolbar {
  private:
   friend class TCsCustomTabSet;
   void RedrawFrame();
+  // After a layout that repainted the tabs at once: the frame, and the client only when some of
+  // it still waits to be painted.
+  void RedrawFrameAfterLayout();
   void RepaintNeighbours(fw::Integer Index);
 
   fw::Integer FActiveTabIndex = -1;

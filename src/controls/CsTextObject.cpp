@@ -13,6 +13,7 @@
 #include "platform/kernel/Process.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/messages/Cursor.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 
 namespace cs {
@@ -177,7 +178,10 @@ void TCsTextObject::GetTextRects(fw::TRect& UnionRect, fw::TRect& TextRect, fw::
   DoGetImageIndex(list, index);
   fw::TSize glyph = OwnGlyphSize();
   if (list != nullptr && index >= 0 && index < list->Count()) glyph = {list->Width(), list->Height()};
-  LayoutCaptionAndGlyph(canvas, r, Caption(), GlyphRect, TextRect, PushedOffset && IsPushed(), glyph.cx, glyph.cy,
+  // An empty caption, or a lone "&" that shows nothing, still takes one line.
+  WideString caption = Caption();
+  if (caption.empty() || (caption == u"&" && FShowAccelChar)) caption = u" ";
+  LayoutCaptionAndGlyph(canvas, r, caption, GlyphRect, TextRect, PushedOffset && IsPushed(), glyph.cx, glyph.cy,
                         MeasureFormat(), ReadingAlignment(this));
   UnionRect = TextRect;
   if (!win::IsRectEmpty(&GlyphRect)) win::UnionRect(&UnionRect, &TextRect, &GlyphRect);
@@ -407,6 +411,16 @@ void TCsTextObjectActionLink::SetImageIndex(fw::Integer Value) {
 }
 
 void TCsTextObject::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == fw::CM_ENABLEDCHANGED) {
+    TCsThemed<fw::TCustomControl>::Dispatch(Message);
+    Invalidate();
+    // A control disabled under the pointer is no longer hot, and lets go of what it was doing.
+    if (!Enabled() && MouseInControl()) {
+      LeaveHotState();
+      if (HandleAllocated()) win::SendMessageW(Handle(), win::WM_CANCELMODE, 0, 0);
+    }
+    return;
+  }
   if (Message.Msg != win::WM_LBUTTONUP) {
     TCsThemed<fw::TCustomControl>::Dispatch(Message);
     return;

@@ -74,6 +74,10 @@ class TCsThemed : public Base {
   }
   void CMMouseLeave(fw::TMessage& Message) override {
     Base::CMMouseLeave(Message);
+    LeaveHotState();
+  }
+  // Ends the hot state (the pointer is taken as gone) and repaints.
+  void LeaveHotState() {
     if (FMouseInControl) {
       FMouseInControl = false;
       ThemeChanged();

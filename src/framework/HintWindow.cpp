@@ -37,6 +37,9 @@ void THintWindow::CreateParams(TCreateParams& Params) {
 void THintWindow::ActivateHint(const TRect& Rect, const String& AHint) {
   SetCaption(AHint);
   TRect r = Rect;
+  // Four rows taller than measured: the text is painted 2 pixels down inside the border, and its
+  // last rows would be cut off otherwise.
+  r.bottom += 4;
   // Kept on the screen.
   if (Screen != nullptr) {
     TRect desk = Screen->DesktopRect();

@@ -36,7 +36,8 @@ class THintWindow : public TCustomControl {
   // The class reference of THintWindow itself.
   static const THintWindowClassInfo* ClassInfo();
 
-  // Shows Hint in Rect (screen coordinates), above every other window, without activating it.
+  // Shows Hint in Rect (screen coordinates, as CalcHintRect measured it; the window is 4 pixels
+  // taller), above every other window, without activating it.
   virtual void ActivateHint(const TRect& Rect, const String& AHint);
   virtual void ActivateHintData(const TRect& Rect, const String& AHint, void* AData);
   // The size Hint needs when wrapped at MaxWidth: a rectangle at (0, 0).

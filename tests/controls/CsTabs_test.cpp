@@ -13,6 +13,7 @@
 #include "framework/Streams.h"
 #include "framework/Colors.h"
 #include "framework/stdctrls_support.h"
+#include "platform/user/painting/Paint.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
@@ -223,6 +224,44 @@ TEST_F(CsTabsTest, TrailingTabsHideWhenTheDockIsNarrow) {
     for (bool v : s.visible) hidden += v ? 0 : 1;
     EXPECT_EQ(tabs->Toolbar()->HiddenItems()->Count(), hidden) << s.dockWidth;
   }
+}
+
+TEST_F(CsTabsTest, AWidthChangeHidingTabsPaintsEachTabOnceAndLeavesNothingStale) {
+  MakeTabs(8);
+  std::vector<int> faces(8, 0);
+  for (int i = 0; i < 8; ++i) {
+    auto* tab = static_cast<TCsTabItem*>(Item(i));
+    tab->SetMinWidth(40);
+    tab->OnDrawItem = [&faces, i](fw::TObject*, fw::TCanvas*, fw::TRect&, tx::TTxItemInfo&, TCsPaintStage Stage,
+                                  bool&) { faces[size_t(i)] += Stage == pstPrePaint; };
+  }
+  form->SetWidth(600);
+  ShowForm();
+  const auto screen = [&] {
+    std::vector<uint32_t> pixels;
+    const fw::TPoint o = At(tabs, 0, 0);
+    for (int y = 0; y < tabs->Height(); ++y)
+      for (int x = 0; x < tabs->Width(); ++x) pixels.push_back(desktop->screen_pixel(o.x + x, o.y + y));
+    return pixels;
+  };
+  // Narrower, wider and narrower again: the band below the tabs is painted anew at each width.
+  for (const int width : {220, 380, 150, 300}) {
+    std::fill(faces.begin(), faces.end(), 0);
+    tabs->SetWidth(width);
+    Pump();
+    const std::vector<uint32_t> after = screen();
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(faces[size_t(i)], Item(i)->Visible() ? 1 : 0) << "width " << width << " tab " << i;
+    // What a repaint of everything, frames included, shows.
+    win::RedrawWindow(form->Handle(), nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(after, screen()) << "width " << width;
+    // The pane's frame follows the new width (the classic band: black at the right edge).
+    const win::POINT edge = At(tabs, tabs->ClientWidth() - 1, tabs->Dock()->Height() + 40);
+    EXPECT_EQ(fw::TColor(desktop->screen_pixel(edge.x, edge.y)), fw::ColorToRGB(fw::clWindowFrame)) << width;
+  }
+  EXPECT_FALSE(Item(7)->Visible());
 }
 
 TEST_F(CsTabsTest, HiddenTabFreedLeavesTheCache) {

@@ -76,6 +76,10 @@ TEST_F(CsHintsLinksTest, HandlerDrawingTheHintGetsTheBitmapHintOverTheClient) {
   std::unique_ptr<fw::THintWindow> window(info.HintWindowClass->Create(nullptr));
   const fw::TRect r = window->CalcHintRect(300, "Hi", nullptr);
   EXPECT_EQ(r, fw::Rect(0, 0, HintBitmap()->Width() - 2, HintBitmap()->Height() - 2));
+  // Shown, every row of the bitmap lies inside the border (the text's last rows included).
+  window->ActivateHint(fw::Rect(30, 40, 30 + r.right, 40 + r.bottom), "Hi");
+  EXPECT_EQ(window->ClientHeight(), HintBitmap()->Height());
+  window->ReleaseHandle();
 }
 
 TEST_F(CsHintsLinksTest, ActionLinkCarriesWideTextsCheckedAndImageIndex) {

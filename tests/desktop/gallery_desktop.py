@@ -144,7 +144,50 @@ def case_tab_pages_show_through_their_controls(g, shot):
         ImageGrab.grab().save(shot)
 
 
-THEMED = {"tab_pages_show_through_their_controls": "Aluminum"}
+TIP_BUTTON = (360, 282)  # "Подсказка", which has a hint
+HINT_COLOUR = (255, 255, 225)
+
+
+def hint_below(x, y):
+    """The box (screen) of the hint-coloured area just below the screen point (x, y), or None."""
+    image = ImageGrab.grab(bbox=(x - 20, y, x + 500, y + 60)).convert("RGB")
+    px = image.load()
+    cells = [(i, j) for j in range(image.height) for i in range(image.width) if px[i, j] == HINT_COLOUR]
+    if len(cells) < 200:
+        return None
+    left, top = min(c[0] for c in cells), min(c[1] for c in cells)
+    right, bottom = max(c[0] for c in cells), max(c[1] for c in cells)
+    return x - 20 + left, y + top, right - left + 1, bottom - top + 1
+
+
+def case_button_hint_shows_whole(g, shot):
+    # The control set's button shows its hint in the wide hint window: the whole Cyrillic text,
+    # dark on the hint colour, with a blank row and column of that colour round it.
+    x, y = g.cx + TIP_BUTTON[0], g.cy + TIP_BUTTON[1]
+    run("xdotool", "mousemove", str(x - 3), str(y - 1))
+    time.sleep(0.1)
+    run("xdotool", "mousemove", str(x), str(y))
+    box = wait_for("the button's hint", lambda: hint_below(x, y + 8))
+    time.sleep(0.3)
+    box = hint_below(x, y + 8)
+    bx, by, bw, bh = box
+    image = ImageGrab.grab(bbox=(bx - 1, by - 1, bx + bw + 1, by + bh + 1)).convert("RGB")
+    px = image.load()
+    ink = [(i, j) for j in range(image.height) for i in range(image.width)
+           if px[i, j] != HINT_COLOUR and 0 < i < image.width - 1 and 0 < j < image.height - 1]
+    assert len(ink) > 100, "no text in the hint"
+    assert min(sum(px[i, j]) for i, j in ink) < 150, "no dark text"
+    rows = [j for _, j in ink]
+    cols = [i for i, _ in ink]
+    assert min(rows) >= 2 and max(rows) <= image.height - 3, "text rows %d..%d in a hint %d high" % (
+        min(rows), max(rows), image.height)
+    assert min(cols) >= 2 and max(cols) <= image.width - 3, "text columns %d..%d in a hint %d wide" % (
+        min(cols), max(cols), image.width)
+    if shot:
+        ImageGrab.grab(bbox=(g.cx + 280, g.cy + 250, g.cx + 780, g.cy + 340)).save(shot)
+
+
+THEMED = {"tab_pages_show_through_their_controls": "Aluminum", "button_hint_shows_whole": "Aluminum"}
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}

@@ -247,5 +247,27 @@ TEST_F(HintTests, CalcHintRectWrapsAtTheMaximumWidth) {
   EXPECT_EQ(one.bottom, r.bottom + 2);
 }
 
+// The text is painted 2 pixels down inside the border: the shown window is taller than the
+// measured rectangle, so descenders and the row below them are not cut off.
+TEST_F(HintTests, AnActivatedHintHoldsItsTextWholeInsideTheBorder) {
+  THintWindow w(nullptr);
+  w.Font()->SetName("Korvalin Test");
+  TRect r = w.CalcHintRect(1000, "Typy gjq", nullptr);
+  r = TRect{r.left + 40, r.top + 60, r.right + 40, r.bottom + 60};
+  w.ActivateHint(r, "Typy gjq");
+  Pump();
+  win::HDC dc = w.Canvas()->Handle();
+  w.Canvas()->Font()->Assign(w.Font());
+  w.Canvas()->RequiredState({csHandleValid, csFontValid});
+  win::RECT text{0, 0, 1000, 0};
+  win::DrawTextW(dc, u"Typy gjq", -1, &text, win::DT_CALCRECT | win::DT_LEFT | win::DT_WORDBREAK | win::DT_NOPREFIX);
+  EXPECT_EQ(w.Left(), 40);
+  EXPECT_EQ(w.Top(), 60);
+  EXPECT_EQ(w.Width(), r.right - r.left);
+  EXPECT_EQ(w.Height(), r.bottom - r.top + 4);
+  EXPECT_GE(w.ClientHeight(), 2 + text.bottom) << "the text's last rows fall outside the client area";
+  w.ReleaseHandle();
+}
+
 }  // namespace
 }  // namespace fw::testing

@@ -159,6 +159,8 @@ TGalleryForm::TGalleryForm(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   tip->SetParent(this);
   tip->SetBounds(300, 270, 120, 25);
   tip->SetCaption(u"&Подсказка");
+  tip->SetHint(u"Показать всплывающее сообщение над счётчиком");
+  tip->SetShowHint(true);
   tip->OnClick = [this](fw::TObject*) {
     FBalloons->ShowBalloon();
     Report("balloon shown");

@@ -1,6 +1,7 @@
 // Format conversion between bitmaps: colour tables, 16-bit masks and the monochrome rules.
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gdi/detail/Bitmaps.h"
 
@@ -52,6 +53,19 @@ uint32_t PixelConverter::operator()(uint32_t raw) const {
       break;
   }
   return ColorToRaw(dst_, RawToColor(src_, raw));
+}
+
+void PixelConverter::ConvertRow(const BitmapObj& from, int x0, int x1, int y, uint32_t* out) const {
+  const uint8_t* row = from.bits.data() + size_t(y) * size_t(from.stride);
+  if (mode_ == Mode::Identity && from.bpp == 32) {
+    std::memcpy(out, row + size_t(x0) * 4, size_t(x1 - x0) * 4);
+    return;
+  }
+  if (mode_ == Mode::Table && from.bpp == 1) {
+    for (int x = x0; x < x1; ++x) *out++ = table_[(row[x >> 3] >> (7 - (x & 7))) & 1];
+    return;
+  }
+  for (int x = x0; x < x1; ++x) *out++ = (*this)(GetRaw(from, x, y));
 }
 
 void ConvertBitmap(const BitmapObj& src, BitmapObj& dst) {

@@ -92,6 +92,11 @@ class SourceSampler {
   // Source pixel of destination offset (i, j) in view coordinates (unscaled blits only).
   int ViewX(int i) const { return sx_ + i - vx_; }
   int ViewY(int j) const { return sy_ + j - vy_; }
+  // Destination offsets i0 <= i < i1 of view row `vy`, converted (unscaled blits only; the
+  // columns lie inside the view).
+  void ReadRow(int i0, int i1, int vy, uint32_t* out) const {
+    convert_.ConvertRow(*view_, ViewX(i0), ViewX(i1), vy, out);
+  }
 
   // False when the source pixel lies outside the source bitmap.
   bool Sample(int i, int j, uint32_t& out) const {
@@ -164,6 +169,26 @@ class SourceSampler {
   bool combine_ = false;
 };
 
+// `code` (an operation without pattern) of each source word with the destination word.
+void ApplyRopToRow(uint8_t code, const uint32_t* src, uint32_t* dst, size_t n) {
+  switch (code) {
+    case 0x88:
+      for (size_t i = 0; i < n; ++i) dst[i] &= src[i];
+      return;
+    case 0xEE:
+      for (size_t i = 0; i < n; ++i) dst[i] |= src[i];
+      return;
+    case 0x66:
+      for (size_t i = 0; i < n; ++i) dst[i] ^= src[i];
+      return;
+    case 0xCC:
+      std::memcpy(dst, src, n * sizeof(uint32_t));
+      return;
+    default:
+      for (size_t i = 0; i < n; ++i) dst[i] = Rop3(code, 0, src[i], dst[i]);
+  }
+}
+
 }  // namespace
 
 bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSource* src, DWORD rop) {
@@ -224,6 +249,27 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
           copyRow(from, to, size_t(i1 - i0));
         else
           std::memmove(to, from, size_t(i1 - i0) * bytes);
+      }
+    }
+    return true;
+  }
+
+  // Unscaled, without pattern, onto 32 bpp: each source row is read once, converted, and the
+  // operation runs over whole rows (an image list's mask and cut take this way).
+  if (sampler && !usesPat && dst.bpp == 32 && sampler->Unscaled()) {
+    const BitmapObj& view = *sampler->View();
+    std::vector<uint32_t> srcRow;
+    for (const RECT& r : rects) {
+      const int i0 = std::max<int>(r.left - dr.left, -sampler->ViewX(0));
+      const int i1 = std::min<int>(r.right - dr.left, view.width - sampler->ViewX(0));
+      if (i1 <= i0) continue;
+      srcRow.resize(size_t(i1 - i0));
+      for (int yy = r.top; yy < r.bottom; ++yy) {
+        const int vy = sampler->ViewY(yy - dr.top);
+        if (vy < 0 || vy >= view.height) continue;
+        sampler->ReadRow(i0, i1, vy, srcRow.data());
+        uint32_t* to = reinterpret_cast<uint32_t*>(dst.bits.data() + size_t(yy) * size_t(dst.stride)) + dr.left + i0;
+        ApplyRopToRow(code, srcRow.data(), to, size_t(i1 - i0));
       }
     }
     return true;

@@ -24,7 +24,9 @@ constexpr int kSrcW = 37, kSrcH = 23, kDstW = 41, kDstH = 29;
 // The destination's raw pixels before and after one blit from fixed random pixels.
 std::pair<std::vector<uint32_t>, std::vector<uint32_t>> BlitOnce(const RowBlitCase& c, DWORD rop) {
   std::mt19937 rng(99);
-  MemDC src(kSrcW, kSrcH, c.srcBpp), dst(kDstW, kDstH, c.dstBpp);
+  const std::vector<RGBQUAD> blackWhite{{0, 0, 0, 0}, {255, 255, 255, 0}};
+  MemDC src(kSrcW, kSrcH, c.srcBpp, c.srcBpp == 1 ? blackWhite : std::vector<RGBQUAD>{}),
+      dst(kDstW, kDstH, c.dstBpp);
   for (const MemDC* m : {&src, &dst})
     for (int y = 0; y < m->obj().height; ++y)
       for (int x = 0; x < m->obj().width; ++x) m->setRaw(x, y, rng() & (m->obj().bpp == 32 ? ~0u : 0xFFFFFFu));
@@ -84,6 +86,47 @@ TEST(BlitPalettes, OneDepthDifferentTablesTranslatesColours) {
     EXPECT_EQ(dst.raw(1, 0), 2u) << "red is the destination's third colour";
   }
 }
+
+}  // namespace
+}  // namespace win::gdi::testing
+
+namespace win::gdi::testing {
+namespace {
+
+// Unstretched operations without a pattern onto 32 bpp work on whole converted source rows (an
+// image list's mask and cut go that way); each must leave the pixels of the pixel engine, reached
+// by the same operation with "or the pattern" added and a black brush.
+struct RowRopCase {
+  DWORD rop, withPattern;
+  const char* name;
+};
+
+class BlitRowRops : public ::testing::TestWithParam<RowBlitCase> {};
+
+TEST_P(BlitRowRops, SamePixelsAsThePixelByPixelEngine) {
+  const RowRopCase rops[] = {{SRCAND, 0x00F80000, "and"},
+                             {SRCPAINT, 0x00FE0000, "or"},
+                             {SRCINVERT, 0x00F60000, "xor"},
+                             {NOTSRCCOPY, 0x00F30000, "not source"},
+                             {MERGEPAINT, 0x00FB0000, "not source or"}};
+  for (const RowRopCase& r : rops) {
+    const auto [before, rows] = BlitOnce(GetParam(), r.rop);
+    const auto pixels = BlitOnce(GetParam(), r.withPattern).second;
+    EXPECT_NE(rows, before) << r.name << ": nothing painted, the comparison would prove nothing";
+    for (size_t i = 0; i < rows.size(); ++i)
+      ASSERT_EQ(rows[i], pixels[i]) << r.name << " at " << i % kDstW << "," << i / kDstW;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(MonoAndColourSourcesClipsAndEdges, BlitRowRops,
+                         ::testing::Values(RowBlitCase{1, 32, false, 0, 0, kSrcW, kSrcH, 0, 0, Clip::None},
+                                           RowBlitCase{1, 32, false, 5, 3, 20, 15, 7, 2, Clip::TwoRects},
+                                           RowBlitCase{1, 32, false, 2, 2, 35, 25, -5, -3, Clip::Rect},
+                                           RowBlitCase{32, 32, false, 5, 3, 20, 15, 7, 2, Clip::None},
+                                           RowBlitCase{32, 32, false, -6, -4, 60, 40, 0, 0, Clip::Origin},
+                                           RowBlitCase{24, 32, false, 1, 1, 39, 27, -1, -2, Clip::TwoRects},
+                                           RowBlitCase{32, 32, true, 3, 2, 30, 20, 0, 0, Clip::TwoRects},
+                                           RowBlitCase{1, 24, false, 2, 2, 35, 25, 20, 12, Clip::Rect}));
 
 }  // namespace
 }  // namespace win::gdi::testing

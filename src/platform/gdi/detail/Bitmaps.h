@@ -79,6 +79,9 @@ class PixelConverter {
  public:
   PixelConverter(const BitmapObj& src, const BitmapObj& dst, const MonoRules* rules = nullptr);
   uint32_t operator()(uint32_t raw) const;
+  // Pixels x0 <= x < x1 of row y of `from` (the source or a copy of it: the same format),
+  // converted, into `out`.
+  void ConvertRow(const BitmapObj& from, int x0, int x1, int y, uint32_t* out) const;
   bool Identity() const { return mode_ == Mode::Identity; }
 
  private:
