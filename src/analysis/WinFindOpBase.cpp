@@ -1,5 +1,6 @@
 #include "analysis/WinFindOpBase.h"
 
+#include <algorithm>
 #include <string>
 
 #include "analysis/Analisis.h"
@@ -16,8 +17,10 @@
 #include "framework/Clipbrd.h"
 #include "framework/Dialogs.h"
 #include "framework/GridsString.h"
+#include "framework/StdCtrlsText.h"
 #include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
+#include "platform/gdi/GdiText.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "workspace/Common.h"
 #include "workspace/DataModule.h"
@@ -197,6 +200,29 @@ TFindOpForm::~TFindOpForm() {
 }
 
 fw::Integer TFindOpForm::GridTop() const { return TDialogLayout::Y(68); }
+
+void TFindOpForm::FitGridColumns() {
+  constexpr fw::Integer kCellPadding = 6;  // the grid draws a cell's text 2 px in
+  fw::Integer columns = 0;
+  for (fw::Integer col = 0; col < Grid->ColCount(); ++col) {
+    fw::Integer widest = Grid->ColWidths(col);
+    for (fw::Integer row = 0; row < Grid->RowCount(); ++row) {
+      const std::string text = Grid->Cells(col, row);
+      if (text.empty()) continue;
+      const fw::Integer width =
+          fw::MeasureControlText(Grid->Font(), text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx + kCellPadding;
+      widest = std::max(widest, width);
+    }
+    if (widest != Grid->ColWidths(col)) Grid->SetColWidths(col, widest);
+    columns += widest;
+  }
+  const fw::Integer missing = columns - Grid->ClientWidth();
+  if (missing <= 0) return;
+  // An anchored grid follows the window; one that is not is widened with it.
+  const fw::Integer gridBefore = Grid->Width();
+  SetClientWidth(ClientWidth() + missing);
+  if (Grid->Width() == gridBefore) Grid->SetWidth(gridBefore + missing);
+}
 
 void TFindOpForm::BuildToolbar() {
   // Two rows of control-set toolbars: the bounds and the picks, then copy, paste and clear. The
