@@ -165,6 +165,25 @@ TEST_F(AnalysisWindowsTest, SelectionKeysAndCheckGraphsWriteTheFlagsBack) {
   EXPECT_TRUE(a->Checked);
 }
 
+// The choice opens with its list holding the keys: Space ticks the row (as the nothing-ticked
+// message tells the user), Down moves to the next one, with no click first.
+TEST_F(AnalysisWindowsTest, TheChoiceOpensWithTheKeysInItsList) {
+  auto* a = Add({{0, 1}, {1, 2}}, "a");
+  auto* b = Add({{0, 1}, {1, 2}}, "b");
+  desktop->script([&] {
+    auto* d = dynamic_cast<analysis::TwndGraphSelect*>(fw::Screen->ActiveForm());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(fw::Screen->ActiveControl(), d->List());
+    desktop->press_key(win::VK_DOWN);
+    desktop->press_key(win::VK_SPACE);
+    AppPump();
+    d->SetModalResult(fw::mrOk);
+  });
+  EXPECT_TRUE(analysis::CheckGraphs(""));
+  EXPECT_FALSE(a->Checked);
+  EXPECT_TRUE(b->Checked);
+}
+
 TEST_F(AnalysisWindowsTest, WithoutGraphsTheChoiceShowsNothingAndTheActionsAreOff) {
   workspace::TGraphArray graphs;
   EXPECT_FALSE(analysis::SelectGraphs("", graphs));
