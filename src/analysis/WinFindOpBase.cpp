@@ -1,6 +1,5 @@
 #include "analysis/WinFindOpBase.h"
 
-#include <algorithm>
 #include <string>
 
 #include "analysis/Analisis.h"
@@ -11,16 +10,15 @@
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
 #include "controls/CsItems.h"
+#include "controls/CsLayout.h"
 #include "controls/CsPanels.h"
 #include "controls/CsToolbars.h"
 #include "controls/FloatEdit.h"
 #include "framework/Clipbrd.h"
 #include "framework/Dialogs.h"
 #include "framework/GridsString.h"
-#include "framework/StdCtrlsText.h"
 #include "framework/SysUtils.h"
 #include "platform/controls/MessageBox.h"
-#include "platform/gdi/GdiText.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "workspace/Common.h"
 #include "workspace/DataModule.h"
@@ -202,21 +200,7 @@ TFindOpForm::~TFindOpForm() {
 fw::Integer TFindOpForm::GridTop() const { return TDialogLayout::Y(68); }
 
 void TFindOpForm::FitGridColumns() {
-  constexpr fw::Integer kCellPadding = 6;  // the grid draws a cell's text 2 px in
-  fw::Integer columns = 0;
-  for (fw::Integer col = 0; col < Grid->ColCount(); ++col) {
-    fw::Integer widest = Grid->ColWidths(col);
-    for (fw::Integer row = 0; row < Grid->RowCount(); ++row) {
-      const std::string text = Grid->Cells(col, row);
-      if (text.empty()) continue;
-      const fw::Integer width =
-          fw::MeasureControlText(Grid->Font(), text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx + kCellPadding;
-      widest = std::max(widest, width);
-    }
-    if (widest != Grid->ColWidths(col)) Grid->SetColWidths(col, widest);
-    columns += widest;
-  }
-  const fw::Integer missing = columns - Grid->ClientWidth();
+  const fw::Integer missing = cs::WidenColumnsToCells(Grid) - Grid->ClientWidth();
   if (missing <= 0) return;
   // An anchored grid follows the window; one that is not is widened with it.
   const fw::Integer gridBefore = Grid->Width();

@@ -122,8 +122,18 @@ TEST_F(DialogLayoutTest, EveryOtherWindowShowsItsControlsWhole) {
   ExpectWhole(copyPicture.get(), "copy picture");
   std::unique_ptr<fw::TForm> gradient(new kvforms::TwndGradient(nullptr, *form->Chart()->Gradient()));
   ExpectWhole(gradient.get(), "gradient");
-  std::unique_ptr<fw::TForm> wizard(new kvforms::TwndSaveParams(nullptr, {Graphs().Items(0), Graphs().Items(1)}));
-  ExpectWhole(wizard.get(), "export wizard");
+  // The wizard shows one page at a time: each is checked shown.
+  std::unique_ptr<fw::TForm> wizard(
+      new kvforms::TwndSaveParams(nullptr, {Graphs().Items(0), Graphs().Items(1), Graphs().Items(2)}));
+  const char* pages[] = {"Start", "FileFormat", "SaveBundle", "Files", "FileNames", "Format"};
+  for (const char* page : pages) {
+    for (const char* other : pages) {
+      auto* panel = dynamic_cast<fw::TControl*>(wizard->FindComponent(std::string("page") + other));
+      ASSERT_NE(panel, nullptr) << other;
+      panel->SetVisible(std::string(other) == page);
+    }
+    ExpectWhole(wizard.get(), std::string("export wizard, page ") + page);
+  }
   std::unique_ptr<fw::TForm> enterText(new analysis::TwndEnterText(nullptr));
   ExpectWhole(enterText.get(), "enter text");
   std::unique_ptr<fw::TForm> templates(new analysis::TwndTemplateEdit(nullptr));

@@ -65,13 +65,14 @@ inline void CheckControl(fw::TControl* C, const fw::TRect& Client, std::vector<s
     if (TextWidth(g->Font(), win::WideToUtf8(g->Caption())) + 16 > g->Width()) Faults.push_back(NameOf(C) + " cuts its caption");
   }
   if (auto* grid = dynamic_cast<fw::TStringGrid*>(C)) {
-    // Every cell, headings and values alike, and the columns together within the grid (the
-    // result grids have no scroll bars).
+    // Every cell, headings and values alike, and the columns together within a grid that cannot
+    // scroll sideways.
     const bool lines = grid->Options().Contains(fw::goVertLine) || grid->Options().Contains(fw::goFixedVertLine);
     fw::Integer columns = 0;
     for (fw::Integer col = 0; col < grid->ColCount(); ++col)
       columns += grid->ColWidths(col) + (lines ? grid->GridLineWidth() : 0);
-    if (columns > grid->ClientWidth())
+    const bool scrolls = grid->ScrollBars() == fw::ssHorizontal || grid->ScrollBars() == fw::ssBoth;
+    if (!scrolls && columns > grid->ClientWidth())
       Faults.push_back(NameOf(C) + " cuts its last column (" + std::to_string(columns) + " px in " +
                        std::to_string(grid->ClientWidth()) + ")");
     for (fw::Integer row = 0; row < grid->RowCount(); ++row)
