@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 #include "analysis/Analisis.h"
 #include "analysis/WinOperations.h"
@@ -16,6 +17,8 @@
 #include "controls/CsButtons.h"
 #include "controls/FloatEdit.h"
 #include "framework/StdCtrlsList.h"
+#include "framework/StdCtrlsText.h"
+#include "platform/gdi/GdiText.h"
 #include "mainwindow_fixture.h"
 
 namespace mainwindowtest {
@@ -365,6 +368,32 @@ TEST_F(AnalysisWindowsTest, TracingWindowRunsTheCursorToolWhileOpenAndRemembersT
   EXPECT_FALSE(tool->Pen()->Visible());
   EXPECT_EQ(form->Chart()->Cursor(), fw::crDefault);
   EXPECT_TRUE(tool->Active());
+}
+
+// The tracing read-outs show every digit the cursor reports, however long the number gets.
+TEST_F(AnalysisWindowsTest, TracingReadOutsShowTheWholeNumber) {
+  Add({{0, 1}, {1, 2}}, "a");
+  ASSERT_TRUE(form->ToggleTracingAction()->Execute());
+  analysis::TwndTracing* window = analysis::TracingWindow;
+  ASSERT_NE(window, nullptr);
+  const double values[] = {0, -49709753.9160123, -1.23456789012345e-300, 8.88888888888888e+307, 1e-5 / 3};
+  for (double v : values) {
+    window->ShowValues(v, -v);
+    for (cs::TLxCsFloatEdit* edit : {window->fedX, window->fedY}) {
+      const fw::String text = win::WideToUtf8(edit->Text());
+      const fw::Integer width =
+          fw::MeasureControlText(edit->Font(), text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx;
+      EXPECT_LE(width + 4, edit->ClientWidth()) << text;
+    }
+  }
+  // The read-outs, the check box and the button still sit side by side inside the window.
+  const fw::TControl* row[] = {window->fedX, window->fedY, window->butCrossHair, window->butClose};
+  for (std::size_t i = 1; i < std::size(row); ++i)
+    EXPECT_LE(row[i - 1]->Left() + row[i - 1]->Width(), row[i]->Left()) << i;
+  EXPECT_LE(window->butClose->Left() + window->butClose->Width(), window->ClientWidth());
+  window->Close();
+  Pump();
+  AppPump();
 }
 
 }  // namespace mainwindowtest
