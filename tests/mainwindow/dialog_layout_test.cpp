@@ -106,6 +106,10 @@ TEST_F(DialogLayoutTest, EveryOtherWindowShowsItsControlsWhole) {
       }
       ExpectWhole(single.get(), "find " + name + when);
       ExpectWhole(group.get(), "group search " + name + when);
+      // The window itself widens: no column is left to a scroll bar.
+      fw::Integer columns = 0;
+      for (fw::Integer c = 0; c < group->Grid->ColCount(); ++c) columns += group->Grid->ColWidths(c);
+      EXPECT_LE(columns, group->Grid->ClientWidth()) << name << when;
     }
   }
   // The polynomial's information window with its note.
