@@ -104,6 +104,7 @@ void TwndFindOp::LayOutGrid() {
   Grid->SetFixedRows(1);
   Grid->SetBounds(TDialogLayout::X(4), GridTop(), width, height);
   SetClientHeight(GridTop() + height + 5);
+  FitGridColumns();
 }
 
 workspace::TGraph* TwndFindOp::Graph() const {
@@ -132,6 +133,7 @@ void TwndFindOp::Search() {
   const auto cells = ResultCells(Kind());
   for (std::size_t i = 0; i < cells.size(); ++i)
     Grid->SetCells(cells[i].first, cells[i].second, fw::FloatToStr(values[i]));
+  FitGridColumns();
 }
 
 void TwndFindOp::ClearResults() {

@@ -10,6 +10,7 @@
 #include "chart/Series.h"
 #include "controls/CsButtons.h"
 #include "controls/CsItems.h"
+#include "controls/CsLayout.h"
 #include "controls/CsPanels.h"
 #include "controls/CsToolbars.h"
 #include "controls/FloatEdit.h"
@@ -197,6 +198,15 @@ TFindOpForm::~TFindOpForm() {
 }
 
 fw::Integer TFindOpForm::GridTop() const { return TDialogLayout::Y(68); }
+
+void TFindOpForm::FitGridColumns() {
+  const fw::Integer missing = cs::WidenColumnsToCells(Grid) - Grid->ClientWidth();
+  if (missing <= 0) return;
+  // An anchored grid follows the window; one that is not is widened with it.
+  const fw::Integer gridBefore = Grid->Width();
+  SetClientWidth(ClientWidth() + missing);
+  if (Grid->Width() == gridBefore) Grid->SetWidth(gridBefore + missing);
+}
 
 void TFindOpForm::BuildToolbar() {
   // Two rows of control-set toolbars: the bounds and the picks, then copy, paste and clear. The

@@ -67,6 +67,9 @@ class TFindOpForm : public fw::TForm {
   virtual bool GraphXRange(double& Min, double& Max) const = 0;
   // The grid's top in pixels.
   fw::Integer GridTop() const;
+  // Widens each grid column that cuts a cell to its widest cell, and the grid and the window as
+  // far as the columns then need; nothing ever narrows (a long title or number shows whole).
+  void FitGridColumns();
   // Esc cancels this window's pick, or else closes the window.
   void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
 

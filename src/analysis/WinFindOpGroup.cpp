@@ -61,6 +61,7 @@ TwndFindOpGroup::TwndFindOpGroup(fw::TComponent* AOwner, TFindOpKind Kind, const
   Grid->SetBounds(TDialogLayout::X(4), GridTop(), ClientWidth() - 2 * TDialogLayout::X(4), gridHeight);
   SetClientHeight(GridTop() + gridHeight + 5);
   Grid->SetAnchors(fw::TAnchors{fw::akLeft, fw::akTop, fw::akRight, fw::akBottom});
+  FitGridColumns();
   OnClose = [this](fw::TObject*, fw::TCloseAction& Action) {
     CancelPick();
     Action = fw::caFree;
@@ -77,12 +78,19 @@ void TwndFindOpGroup::Search() {
   const double b = double(fedX2->Value());
   const fw::Integer columns = Grid->ColCount() - 2;
   const workspace::TGraphCollection* graphs = workspace::GraphCollection;
-  for (fw::Integer r = 0; r < RowCount(); ++r) {
-    const workspace::TGraph* graph = graphs ? graphs->ById(FGraphIds[std::size_t(r)]) : nullptr;
-    const std::vector<double> values = graph ? FindOpMeasure(Kind(), *graph->Series(), a, b) : std::vector<double>{};
-    for (fw::Integer c = 0; c < columns; ++c)
-      Grid->SetCells(c + 2, r + 1, values.empty() ? std::string() : fw::FloatToStr(values[std::size_t(c)]));
+  try {
+    for (fw::Integer r = 0; r < RowCount(); ++r) {
+      const workspace::TGraph* graph = graphs ? graphs->ById(FGraphIds[std::size_t(r)]) : nullptr;
+      const std::vector<double> values =
+          graph ? FindOpMeasure(Kind(), *graph->Series(), a, b) : std::vector<double>{};
+      for (fw::Integer c = 0; c < columns; ++c)
+        Grid->SetCells(c + 2, r + 1, values.empty() ? std::string() : fw::FloatToStr(values[std::size_t(c)]));
+    }
+  } catch (...) {
+    FitGridColumns();  // the rows searched before the refusal keep their numbers
+    throw;
   }
+  FitGridColumns();
 }
 
 void TwndFindOpGroup::ClearResults() {

@@ -116,6 +116,8 @@ TwndGraphSelect::TwndGraphSelect(fw::TComponent* AOwner, const fw::String& Capti
   };
 
   MakeOkCancel(this, 180, 170);
+  // The list takes the keys from the start: Space ticks, the arrows move.
+  SetActiveControl(FList);
   // OK with nothing ticked would do nothing: said at once, and the choice stays open.
   OnCloseQuery = [this](fw::TObject*, bool& CanClose) {
     if (ModalResult() != fw::mrOk || !FChoice.Chosen().empty()) return;

@@ -9,6 +9,9 @@
 #include "controls/CsButtons.h"
 #include "controls/CsLayout.h"
 #include "controls/FloatEdit.h"
+#include "framework/StdCtrlsText.h"
+#include "framework/SysUtils.h"
+#include "platform/gdi/GdiText.h"
 #include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
 #include "workspace/SettingsKeeping.h"
@@ -30,9 +33,19 @@ TwndTracing::TwndTracing(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   SetPosition(fw::poDesigned);
   MakeLabel(this, u"X", {4, 6, 8, 10});
   fedX = MakeFloatEdit(this, "fedX", {12, 4, 60, 12});
-  MakeLabel(this, u"Y", {76, 6, 8, 10});
+  fw::TControl* labelY = MakeLabel(this, u"Y", {76, 6, 8, 10});
   fedY = MakeFloatEdit(this, "fedY", {84, 4, 60, 12});
+  // The read-outs are as wide as the longest number the cursor can report (a sign, fifteen
+  // digits and a three-digit exponent), so no digit hides past the edge.
+  const fw::String longest = fw::String("-8") + fw::DecimalSeparator() + "88888888888888E-308";
+  const fw::Integer needed = fw::MeasureControlText(fedX->Font(), longest, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx +
+                             (fedX->Width() - fedX->ClientWidth()) + 8;
+  const fw::Integer grow = std::max<fw::Integer>(0, needed - fedX->Width());
+  fedX->SetWidth(fedX->Width() + grow);
+  labelY->SetLeft(labelY->Left() + grow);
+  fedY->SetBounds(fedY->Left() + grow, fedY->Top(), fedY->Width() + grow, fedY->Height());
   butCrossHair = MakeCheck(this, "butCrossHair", u"Перекрестье", {150, 5, 56, 10});
+  butCrossHair->SetLeft(butCrossHair->Left() + 2 * grow);
   butCrossHair->SetHint(u"Показывать перекрестье");
   butCrossHair->SetShowHint(true);
   butClose = MakeButton(this, "butClose", u"Выкл.", fw::mrNone, {210, 3, 36, 14});

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "framework/Controls.h"
+#include "framework/GridsString.h"
 #include "framework/PageControl.h"
+#include "framework/StdCtrlsText.h"
+#include "platform/gdi/GdiText.h"
 
 namespace cs {
 
@@ -54,6 +57,24 @@ void GrowPagesToChildren(fw::TPageControl* Pages, fw::Integer Margin) {
     form->SetClientWidth(form->ClientWidth() + dx);
     form->SetClientHeight(form->ClientHeight() + dy);
   }
+}
+
+fw::Integer WidenColumnsToCells(fw::TStringGrid* Grid) {
+  constexpr fw::Integer kCellPadding = 6;  // a grid draws a cell's text 2 px in
+  const bool lines = Grid->Options().Contains(fw::goVertLine) || Grid->Options().Contains(fw::goFixedVertLine);
+  fw::Integer total = 0;
+  for (fw::Integer col = 0; col < Grid->ColCount(); ++col) {
+    fw::Integer widest = Grid->ColWidths(col);
+    for (fw::Integer row = 0; row < Grid->RowCount(); ++row) {
+      const fw::String text = Grid->Cells(col, row);
+      if (text.empty()) continue;
+      widest = std::max(widest, fw::MeasureControlText(Grid->Font(), text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx +
+                                    kCellPadding);
+    }
+    if (widest != Grid->ColWidths(col)) Grid->SetColWidths(col, widest);
+    total += widest + (lines ? Grid->GridLineWidth() : 0);
+  }
+  return total;
 }
 
 }  // namespace cs

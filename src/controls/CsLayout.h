@@ -10,6 +10,7 @@
 namespace fw {
 class TControl;
 class TPageControl;
+class TStringGrid;
 class TWinControl;
 }  // namespace fw
 
@@ -26,5 +27,8 @@ void GrowToChildren(fw::TWinControl* Parent, fw::Integer Margin);
 // and the client area of Pages' parent by as much: the bottom buttons, anchored at the bottom,
 // move down with it.
 void GrowPagesToChildren(fw::TPageControl* Pages, fw::Integer Margin);
+// Widens each column of Grid whose widest cell (headings included) does not fit, to that cell's
+// text and the room the grid keeps round it; no column narrows. The columns' total width after.
+fw::Integer WidenColumnsToCells(fw::TStringGrid* Grid);
 
 }  // namespace cs

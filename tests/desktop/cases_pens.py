@@ -87,6 +87,7 @@ def case_gradient_button_shows_its_ramp(p):
 
     assert not ramp(), "a disabled gradient button shows the ramp"
     assert (192, 192, 192) in [px[:3] for px in pixels(button)]
+    shot_to("title-dialog-extra-page.png", (x, y, w, h))
     run("xdotool", "mousemove", str(x + 40), str(y + 97), "click", "1")  # "Заголовок с оформлением"
     shown = wait_for("the ramp", ramp)
     greens = sorted({px[1] for px in shown})

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 #include "analysis/Analisis.h"
 #include "analysis/WinOperations.h"
@@ -16,6 +17,8 @@
 #include "controls/CsButtons.h"
 #include "controls/FloatEdit.h"
 #include "framework/StdCtrlsList.h"
+#include "framework/StdCtrlsText.h"
+#include "platform/gdi/GdiText.h"
 #include "mainwindow_fixture.h"
 
 namespace mainwindowtest {
@@ -163,6 +166,25 @@ TEST_F(AnalysisWindowsTest, SelectionKeysAndCheckGraphsWriteTheFlagsBack) {
   desktop->script([&] { fw::Screen->ActiveForm()->SetModalResult(fw::mrCancel); });
   EXPECT_FALSE(analysis::CheckGraphs(""));
   EXPECT_TRUE(a->Checked);
+}
+
+// The choice opens with its list holding the keys: Space ticks the row (as the nothing-ticked
+// message tells the user), Down moves to the next one, with no click first.
+TEST_F(AnalysisWindowsTest, TheChoiceOpensWithTheKeysInItsList) {
+  auto* a = Add({{0, 1}, {1, 2}}, "a");
+  auto* b = Add({{0, 1}, {1, 2}}, "b");
+  desktop->script([&] {
+    auto* d = dynamic_cast<analysis::TwndGraphSelect*>(fw::Screen->ActiveForm());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(fw::Screen->ActiveControl(), d->List());
+    desktop->press_key(win::VK_DOWN);
+    desktop->press_key(win::VK_SPACE);
+    AppPump();
+    d->SetModalResult(fw::mrOk);
+  });
+  EXPECT_TRUE(analysis::CheckGraphs(""));
+  EXPECT_FALSE(a->Checked);
+  EXPECT_TRUE(b->Checked);
 }
 
 TEST_F(AnalysisWindowsTest, WithoutGraphsTheChoiceShowsNothingAndTheActionsAreOff) {
@@ -346,6 +368,32 @@ TEST_F(AnalysisWindowsTest, TracingWindowRunsTheCursorToolWhileOpenAndRemembersT
   EXPECT_FALSE(tool->Pen()->Visible());
   EXPECT_EQ(form->Chart()->Cursor(), fw::crDefault);
   EXPECT_TRUE(tool->Active());
+}
+
+// The tracing read-outs show every digit the cursor reports, however long the number gets.
+TEST_F(AnalysisWindowsTest, TracingReadOutsShowTheWholeNumber) {
+  Add({{0, 1}, {1, 2}}, "a");
+  ASSERT_TRUE(form->ToggleTracingAction()->Execute());
+  analysis::TwndTracing* window = analysis::TracingWindow;
+  ASSERT_NE(window, nullptr);
+  const double values[] = {0, -49709753.9160123, -1.23456789012345e-300, 8.88888888888888e+307, 1e-5 / 3};
+  for (double v : values) {
+    window->ShowValues(v, -v);
+    for (cs::TLxCsFloatEdit* edit : {window->fedX, window->fedY}) {
+      const fw::String text = win::WideToUtf8(edit->Text());
+      const fw::Integer width =
+          fw::MeasureControlText(edit->Font(), text, win::DT_SINGLELINE | win::DT_NOPREFIX, 0).cx;
+      EXPECT_LE(width + 4, edit->ClientWidth()) << text;
+    }
+  }
+  // The read-outs, the check box and the button still sit side by side inside the window.
+  const fw::TControl* row[] = {window->fedX, window->fedY, window->butCrossHair, window->butClose};
+  for (std::size_t i = 1; i < std::size(row); ++i)
+    EXPECT_LE(row[i - 1]->Left() + row[i - 1]->Width(), row[i]->Left()) << i;
+  EXPECT_LE(window->butClose->Left() + window->butClose->Width(), window->ClientWidth());
+  window->Close();
+  Pump();
+  AppPump();
 }
 
 }  // namespace mainwindowtest

@@ -1,15 +1,18 @@
 // Every dialog and tool window, opened as the user opens it and with the fonts it really uses,
 // shows each caption, heading and line whole and no control over another.
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/PolynomGraph.h"
 #include "analysis/WinEnterText.h"
+#include "analysis/WinFindOp.h"
 #include "analysis/WinFindOpGroup.h"
 #include "analysis/WinTemplateEdit.h"
 #include "controls/CsPanels.h"
+#include "controls/FloatEdit.h"
 #include "dialog_commands.h"
 #include "export/KvPlotExport.h"
 #include "export/forms/WinCopy.h"
@@ -77,13 +80,37 @@ TEST_F(DialogLayoutTest, EveryDialogOpenedFromItsCommandShowsItsControlsWhole) {
 }
 
 TEST_F(DialogLayoutTest, EveryOtherWindowShowsItsControlsWhole) {
-  const std::vector<fw::Integer> ids{Graphs().Items(0)->Id(), Graphs().Items(1)->Id()};
+  // The find windows with numbers as long as general number text gets (sixteen digits, a sign and
+  // an exponent) and a graph named after a long file.
+  auto* small = new chart::TLineSeries(nullptr);
+  for (int i = 0; i < 40; ++i) small->AddXY(-0.0123456789 * (i + 1), -std::sin(0.37 * i) * 1e-5 / 3);
+  Graphs().AddGraph(small, "/data/Измерение температуры 2026-12-07.txt", {}, "");
+  const std::vector<fw::Integer> ids{Graphs().Items(0)->Id(), Graphs().Items(1)->Id(), Graphs().Items(2)->Id()};
   for (analysis::TFindOpKind kind :
        {analysis::fkMax, analysis::fkMin, analysis::fkDelta, analysis::fkAverage, analysis::fkIntegral}) {
-    std::unique_ptr<fw::TForm> single(new analysis::TwndFindOp(nullptr, kind));
-    ExpectWhole(single.get(), std::string("find ") + analysis::FindOpKindName(kind));
-    std::unique_ptr<fw::TForm> group(new analysis::TwndFindOpGroup(nullptr, kind, ids));
-    ExpectWhole(group.get(), std::string("group search ") + analysis::FindOpKindName(kind));
+    const std::string name = analysis::FindOpKindName(kind);
+    for (bool searched : {false, true}) {
+      const std::string when = searched ? " after a search" : "";
+      std::unique_ptr<analysis::TwndFindOp> single(new analysis::TwndFindOp(nullptr, kind));
+      single->Bind(2);
+      std::unique_ptr<analysis::TwndFindOpGroup> group(new analysis::TwndFindOpGroup(nullptr, kind, ids));
+      for (analysis::TFindOpForm* window : {static_cast<analysis::TFindOpForm*>(single.get()),
+                                            static_cast<analysis::TFindOpForm*>(group.get())}) {
+        window->fedX1->SetValue(-1);
+        window->fedX2->SetValue(9);
+        if (searched) window->Search();
+      }
+      if (searched) {
+        ASSERT_NE(group->Grid->Cells(2, 3), "") << name;
+        ASSERT_NE(single->Grid->Cells(kind == analysis::fkDelta ? 1 : 0, 1), "") << name;
+      }
+      ExpectWhole(single.get(), "find " + name + when);
+      ExpectWhole(group.get(), "group search " + name + when);
+      // The window itself widens: no column is left to a scroll bar.
+      fw::Integer columns = 0;
+      for (fw::Integer c = 0; c < group->Grid->ColCount(); ++c) columns += group->Grid->ColWidths(c);
+      EXPECT_LE(columns, group->Grid->ClientWidth()) << name << when;
+    }
   }
   // The polynomial's information window with its note.
   auto info = workspace::TPropSaver::FromStrings(nullptr, "POLYNOM");
@@ -99,8 +126,18 @@ TEST_F(DialogLayoutTest, EveryOtherWindowShowsItsControlsWhole) {
   ExpectWhole(copyPicture.get(), "copy picture");
   std::unique_ptr<fw::TForm> gradient(new kvforms::TwndGradient(nullptr, *form->Chart()->Gradient()));
   ExpectWhole(gradient.get(), "gradient");
-  std::unique_ptr<fw::TForm> wizard(new kvforms::TwndSaveParams(nullptr, {Graphs().Items(0), Graphs().Items(1)}));
-  ExpectWhole(wizard.get(), "export wizard");
+  // The wizard shows one page at a time: each is checked shown.
+  std::unique_ptr<fw::TForm> wizard(
+      new kvforms::TwndSaveParams(nullptr, {Graphs().Items(0), Graphs().Items(1), Graphs().Items(2)}));
+  const char* pages[] = {"Start", "FileFormat", "SaveBundle", "Files", "FileNames", "Format"};
+  for (const char* page : pages) {
+    for (const char* other : pages) {
+      auto* panel = dynamic_cast<fw::TControl*>(wizard->FindComponent(std::string("page") + other));
+      ASSERT_NE(panel, nullptr) << other;
+      panel->SetVisible(std::string(other) == page);
+    }
+    ExpectWhole(wizard.get(), std::string("export wizard, page ") + page);
+  }
   std::unique_ptr<fw::TForm> enterText(new analysis::TwndEnterText(nullptr));
   ExpectWhole(enterText.get(), "enter text");
   std::unique_ptr<fw::TForm> templates(new analysis::TwndTemplateEdit(nullptr));

@@ -1,8 +1,8 @@
 #pragma once
 // Finds what a user sees as a broken dialog with the fonts the dialogs really use: a control
 // reaching past its parent's client area (cut), a caption wider than its control or group box,
-// two sibling controls on top of each other, a grid heading or a list line wider than its column
-// or list. Every page of a page control is checked, shown or not.
+// two sibling controls on top of each other, a grid cell or a list line wider than its column
+// or list, grid columns wider than their grid. Every page of a page control is checked, shown or not.
 
 #include <algorithm>
 #include <string>
@@ -65,10 +65,21 @@ inline void CheckControl(fw::TControl* C, const fw::TRect& Client, std::vector<s
     if (TextWidth(g->Font(), win::WideToUtf8(g->Caption())) + 16 > g->Width()) Faults.push_back(NameOf(C) + " cuts its caption");
   }
   if (auto* grid = dynamic_cast<fw::TStringGrid*>(C)) {
-    for (fw::Integer row = 0; row < grid->FixedRows(); ++row)
+    // Every cell, headings and values alike, and the columns together within a grid that cannot
+    // scroll sideways.
+    const bool lines = grid->Options().Contains(fw::goVertLine) || grid->Options().Contains(fw::goFixedVertLine);
+    fw::Integer columns = 0;
+    for (fw::Integer col = 0; col < grid->ColCount(); ++col)
+      columns += grid->ColWidths(col) + (lines ? grid->GridLineWidth() : 0);
+    const bool scrolls = grid->ScrollBars() == fw::ssHorizontal || grid->ScrollBars() == fw::ssBoth;
+    if (!scrolls && columns > grid->ClientWidth())
+      Faults.push_back(NameOf(C) + " cuts its last column (" + std::to_string(columns) + " px in " +
+                       std::to_string(grid->ClientWidth()) + ")");
+    for (fw::Integer row = 0; row < grid->RowCount(); ++row)
       for (fw::Integer col = 0; col < grid->ColCount(); ++col)
         if (TextWidth(grid->Font(), grid->Cells(col, row)) + 4 > grid->ColWidths(col))
-          Faults.push_back(NameOf(C) + " cuts heading \"" + grid->Cells(col, row) + "\"");
+          Faults.push_back(NameOf(C) + " cuts " + (row < grid->FixedRows() ? "heading" : "cell") + " \"" +
+                           grid->Cells(col, row) + "\"");
   }
   if (auto* list = dynamic_cast<fw::TCustomListBox*>(C)) {
     for (fw::Integer i = 0; i < list->Items()->Count(); ++i)

@@ -44,6 +44,17 @@ cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, std::string_view Caption, TBox 
   return label;
 }
 
+cs::TCsLabel* MakeWrappedLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At) {
+  auto* label = Make<cs::TCsLabel>(Parent, "", At);
+  // Sized by hand while the caption and the wrapping come in, then measured at At's width.
+  label->SetAutoSize(false);
+  label->SetWrapping(tx::twWrap);
+  label->SetCaption(cs::Utf8ToWide(Caption));
+  label->SetBounds(At.Left, At.Top, At.Width, At.Height);
+  label->SetAutoSize(true);
+  return label;
+}
+
 cs::TCsCheckBox* MakeCheckBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At) {
   auto* box = Make<cs::TCsCheckBox>(Parent, Name, At);
   box->SetCaption(cs::Utf8ToWide(Caption));

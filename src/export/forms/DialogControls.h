@@ -49,6 +49,9 @@ struct TBox {
 
 cs::TCsGroupBox* MakeGroupBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At);
 cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At);
+// A label of several lines: the caption is broken between words to At's width, and the label is
+// as high as its lines.
+cs::TCsLabel* MakeWrappedLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At);
 cs::TCsCheckBox* MakeCheckBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At);
 cs::TCsRadioButton* MakeRadioButton(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption,
                                     TBox At);

@@ -106,7 +106,7 @@ void TwndSaveParams::BuildPages() {
   cbFormatParams = MakeCheckBox(start, "cbFormatParams", "Определить дополнительные параметы форматирования",
                                 {4, 56, 290, 17});
   cbVisibleOnly = MakeCheckBox(start, "cbVisibleOnly", "Сохранять только видимую часть графиков", {4, 78, 290, 17});
-  MakeLabel(start, "Разделители значений, строк и дробной части задаются на последней странице", {4, 104, 290, 30});
+  MakeWrappedLabel(start, "Разделители значений, строк и дробной части задаются на последней странице", {4, 104, 290, 30});
 
   fw::TPanel* format = AddPage("FileFormat");
   gbxFormat = MakeGroupBox(format, "gbxFormat", "Формат файла", {0, 0, 296, 150});
@@ -129,9 +129,9 @@ void TwndSaveParams::BuildPages() {
   };
   cs::TCsGroupBox* way = MakeGroupBox(bundle, "", "Способ сохранения", {0, 58, 296, 128});
   rbSaveSeq = MakeRadioButton(way, "rbSaveSeq", "Сохранять данные последовательно", {10, 18, 276, 17});
-  MakeLabel(way, "В две колонки X Y. Заканчивается один график - начинается следующий ", {26, 38, 262, 28});
+  MakeWrappedLabel(way, "В две колонки X Y. Заканчивается один график - начинается следующий ", {26, 38, 262, 28});
   rbSaveParal = MakeRadioButton(way, "rbSaveParal", "Сохранять данные параллельно", {10, 70, 276, 17});
-  MakeLabel(way, "Xi Yi1 Yi2 ... YiN для каждой точки: только для графиков с одинаковыми X", {26, 90, 262, 28});
+  MakeWrappedLabel(way, "Xi Yi1 Yi2 ... YiN для каждой точки: только для графиков с одинаковыми X", {26, 90, 262, 28});
 
   fw::TPanel* files = AddPage("Files");
   cs::TCsGroupBox* path = MakeGroupBox(files, "", "Путь для сохранения", {0, 0, 296, 52});
@@ -146,7 +146,7 @@ void TwndSaveParams::BuildPages() {
   rbSourceNames = MakeRadioButton(naming, "rbSourceNames", "Использовать имена исходных файлов.", {10, 40, 276, 17});
   rbManualNames =
       MakeRadioButton(naming, "rbManualNames", "Вручную задать имена для каждого файла", {10, 62, 276, 17});
-  MakeLabel(naming, "Одинаковым именам добавляются номера: file.txt, file1.txt, file2.txt", {10, 86, 276, 30});
+  MakeWrappedLabel(naming, "Одинаковым именам добавляются номера: file.txt, file1.txt, file2.txt", {10, 86, 276, 30});
 
   fw::TPanel* names = AddPage("FileNames");
   rbShowNames = MakeRadioButton(names, "rbShowNames", "Показывать имена графиков", {4, 2, 290, 17});
@@ -219,6 +219,8 @@ void TwndSaveParams::FillNames() {
     const workspace::TGraph* graph = FGraphs[i];
     GridNames->SetCells(0, fw::Integer(i) + 1, showNames ? graph->Series()->Title() : graph->Source);
   }
+  // Long titles, paths and the heading show whole; the grid scrolls sideways.
+  cs::WidenColumnsToCells(GridNames);
 }
 
 void TwndSaveParams::DoShow() {
