@@ -1,7 +1,9 @@
 // Themed items and their viewers: sizes from the theme's metrics, the theme calls made to paint,
 // font overrides, separators.
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
@@ -414,6 +416,28 @@ TEST(FontSettingsTest, TransformedFontScalesTheHeight) {
   EXPECT_EQ(out.lfUnderline, 1);
   EXPECT_EQ(color, 0x00FF00);
   win::DeleteObject(made);
+  win::DeleteObject(src);
+}
+
+TEST(FontSettingsTest, TransformedFontTakesTheNamedFaceOrKeepsTheSourceFace) {
+  win::LOGFONTW lf{};
+  lf.lfHeight = -11;
+  const std::u16string source = u"Sans";
+  std::copy(source.begin(), source.end(), lf.lfFaceName);
+  win::HFONT src = win::CreateFontIndirectW(&lf);
+  const auto faceOf = [&](const TFontSettings& fs) {
+    TColor color = 0;
+    win::HFONT made = fs.CreateTransformedFont(src, color);
+    win::LOGFONTW out{};
+    win::GetObjectW(made, sizeof(out), &out);
+    win::DeleteObject(made);
+    return std::u16string(out.lfFaceName);
+  };
+  TFontSettings plain;
+  EXPECT_EQ(faceOf(plain), u"Sans");
+  TFontSettings named;
+  named.SetName("Serif");
+  EXPECT_EQ(faceOf(named), u"Serif");
   win::DeleteObject(src);
 }
 
