@@ -105,12 +105,15 @@ TEST_F(ThemedViewerTest, ToolbarImageButtonSizesFromTheMetrics) {
     bool submenu, combo, arrow;
     TTxItemLayout layout;
     Integer w, h;
+    toolbars::TTBViewOrientation orientation = toolbars::tbvoHorizontal;
   } cases[] = {
       {"plain glyph-left", false, false, false, txlAuto, 6 + 16 + 1, 22},
       {"drop-down arrow adds m20", true, false, true, txlAuto, 23 + 8, 22},
       {"split adds m10", true, true, false, txlAuto, 23 + 11, 22},
       {"glyph-top", false, false, false, txlGlyphTop, 16 + 7, 6 + 16},
       {"glyph-top arrow: m20 + IW + 9", true, false, true, txlGlyphTop, 8 + 16 + 9, 6 + 16},
+      {"glyph-top arrow on a vertical bar: m20 + IH + 9 high", true, false, true, txlGlyphTop, 16 + 7, 8 + 16 + 9,
+       toolbars::tbvoVertical},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,7 +122,7 @@ TEST_F(ThemedViewerTest, ToolbarImageButtonSizesFromTheMetrics) {
     if (c.combo) static_cast<TTxSubmenuItem*>(it)->SetDropdownCombo(true);
     if (c.arrow) it->SetOptions(toolbars::TTBItemOptions{toolbars::tboDropdownArrow});
     it->SetLayout(c.layout);
-    fw::TSize s = Measure(View(true));
+    fw::TSize s = Measure(View(true, c.orientation));
     EXPECT_EQ(s.cx, c.w);
     EXPECT_EQ(s.cy, c.h);
   }

@@ -118,6 +118,7 @@ TEST_F(ShadowTest, RampsFadeDownAndAcross) {
   EXPECT_LT(nbits[0] >> 24, 255u);
   EXPECT_LT(nbits[5] >> 24, 255u);
   EXPECT_EQ(nbits[0] >> 24, nbits[5] >> 24) << "the ends mirror each other";
+  for (int x = 0; x < 6; ++x) EXPECT_LT(nbits[size_t(x)] >> 24, 255u) << "no flat part at " << x;
   // A fading start is lighter at the segment's very start than further in.
   THorzShadow start(TRect{0, 0, 20, 4}, 61, false, 1);
   const auto sbits = Ramp(start, 20, 4);
