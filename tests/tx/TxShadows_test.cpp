@@ -76,6 +76,14 @@ TEST_F(ShadowTest, ParentItemAbovePopup) {
   ExpectRect(Bounds(side.Shadow(3)), TRect{100, 50, 200, 54}, "under the popup, to its left end");
   EXPECT_EQ(side.Shadow(3)->ShadowEdges(), 0);
 
+  // A popup opened upwards that covers the top two rows of its item still counts as above it.
+  TShadows upwards(TRect{20, 78, 60, 98}, TRect{20, 0, 120, 80}, 4, 61, false);
+  ASSERT_EQ(upwards.Count(), 4);
+  ExpectRect(Bounds(upwards.Shadow(0)), TRect{24, 98, 64, 102}, "under the item");
+  ExpectRect(Bounds(upwards.Shadow(1)), TRect{120, 4, 124, 80}, "right of the popup");
+  ExpectRect(Bounds(upwards.Shadow(2)), TRect{60, 80, 124, 84}, "under the popup, right of the item");
+  ExpectRect(Bounds(upwards.Shadow(3)), TRect{60, 79, 64, 98}, "right of the item");
+
   TShadows overlapping(TRect{0, 0, 50, 50}, TRect{10, 10, 60, 60}, 4, 61, false);
   EXPECT_EQ(overlapping.Count(), 0);
 }
