@@ -19,8 +19,9 @@ class TParamGrid : public fw::TStringGrid {
   // Every row with a name or a value as "name=value" and CR LF, in row order; a cell being
   // edited counts with the text typed so far.
   std::string Text() const;
-  // One row a line, split at the first "="; at least one row, empty when there are no lines.
-  void SetText(const std::string& Lines);
+  // The grid's text is its rows (also when set through the control): one row a line, split at
+  // the first "="; at least one row, empty when there are no lines.
+  void SetText(const std::string& Lines) override;
   // The data rows (the title row not counted).
   fw::Integer ParamCount() const { return RowCount() - 1; }
   // A row after Row (the last when Row is beyond it); the removal of Row, one empty row kept.

@@ -27,8 +27,6 @@ using namespace toolbars;
 
 namespace {
 
-constexpr Integer kRoleSpinButton = 52;
-
 Integer Metric(Integer Id) { return CurrentTheme->GetIntegerMetric(Id); }
 
 // Text extent and height (with external leading) of S in Font transformed by Settings.

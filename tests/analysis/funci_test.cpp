@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <typeinfo>
 #include <vector>
 
 #include "AnalysisTestSupport.h"
@@ -242,14 +243,17 @@ TEST(BasicFunctionRegistration, TenClassesOnTheStandardPageInOrder) {
       {&typeid(TMedianPlotFunction), "Median"}, {&typeid(TModePlotFunction), "Mode"}};
   std::ptrdiff_t previous = -1;
   for (const auto& [type, description] : expected) {
-    auto it = std::find_if(gallery.begin(), gallery.end(), [&](const chart::TPlotClassInfo& i) { return *i.Type == *type; });
+    const std::type_info* wanted = type;  // a lambda captures a variable, not a structured binding
+    auto it = std::find_if(gallery.begin(), gallery.end(),
+                           [&](const chart::TPlotClassInfo& i) { return *i.Type == *wanted; });
     ASSERT_NE(it, gallery.end()) << description;
     EXPECT_EQ(it->Description, description);
     EXPECT_EQ(it->Page, chart::PlotMsg_FunctionsPage);
     EXPECT_GT(it - gallery.begin(), previous) << description;
     previous = it - gallery.begin();
     std::unique_ptr<fw::TComponent> made(it->Create(nullptr));
-    EXPECT_EQ(typeid(*made), *type);
+    const fw::TComponent& component = *made;
+    EXPECT_EQ(typeid(component), *type);
   }
   for (const char* unregistered : {"TManySeriesPlotFunction", "TCustomSortedFunction"})
     EXPECT_TRUE(std::none_of(gallery.begin(), gallery.end(),

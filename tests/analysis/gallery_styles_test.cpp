@@ -57,7 +57,8 @@ TEST(GallerySubStyles, EachVariantInOrderAndItsSettings) {
     // An empty series takes every variant: nothing is drawn or computed.
     std::unique_ptr<chart::TChartSeries> series(c.Make(&owner));
     const std::vector<fw::String> names = series->ListSubStyles();
-    const int index = next[fw::ClassNameOf(typeid(*series))]++;
+    const chart::TChartSeries& made = *series;
+    const int index = next[fw::ClassNameOf(typeid(made))]++;
     ASSERT_LT(index, int(names.size())) << c.Name;
     EXPECT_EQ(names[std::size_t(index)], c.Name);
     EXPECT_FALSE(c.Applied(*series)) << c.Name << " before";

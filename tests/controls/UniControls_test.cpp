@@ -81,7 +81,7 @@ TEST_F(WideControlTest, CaptionsAndHintsOfWindowedAndOtherControls) {
   int changes = 0;
   for (fw::TControl* c : std::initializer_list<fw::TControl*>{panel, label}) {
     changes = 0;
-    c->WindowProc = [c, &changes, old = c->WindowProc](fw::TMessage& m) {
+    c->WindowProc = [&changes, old = c->WindowProc](fw::TMessage& m) {
       if (m.Msg == fw::CM_TEXTCHANGED) ++changes;
       old(m);
     };

@@ -289,6 +289,38 @@ TEST_F(ControlTests, AnchorsKeepDistancesWhenTheParentResizes) {
   EXPECT_EQ(stretch->BoundsRect(), Rect(10, 40, 110, 50));
 }
 
+// A windowed control moved once its window exists learns its place from the window's own move
+// notice: the next resize of the parent keeps the new distances, not the ones from before.
+TEST_F(ControlTests, AWindowedControlMovedAfterItsWindowExistsKeepsItsNewDistances) {
+  const struct {
+    TAnchors anchors;
+    TRect movedTo, afterGrowth;  // the parent grows by 50 x 30
+  } cases[] = {
+      {{akRight, akTop}, Rect(100, 10, 140, 40), Rect(150, 10, 190, 40)},
+      {{akLeft, akBottom}, Rect(10, 100, 50, 130), Rect(10, 130, 50, 160)},
+      {{akLeft, akTop, akRight, akBottom}, Rect(20, 20, 120, 80), Rect(20, 20, 170, 110)},
+  };
+  for (const auto& c : cases) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* child = new CountingControl(&form);
+    child->SetParent(&form);
+    child->SetBounds(10, 10, 40, 30);
+    child->SetAnchors(c.anchors);
+    ASSERT_NE(child->Handle(), nullptr);
+    child->SetBounds(c.movedTo.left, c.movedTo.top, c.movedTo.right - c.movedTo.left,
+                     c.movedTo.bottom - c.movedTo.top);
+    EXPECT_EQ(child->BoundsRect(), c.movedTo);
+    form.SetBounds(0, 0, 350, 230);
+    EXPECT_EQ(child->BoundsRect(), c.afterGrowth);
+    win::RECT r;
+    win::GetWindowRect(child->Handle(), &r);
+    win::MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<win::POINT*>(&r), 2);
+    EXPECT_EQ(r, (win::RECT{c.afterGrowth.left, c.afterGrowth.top, c.afterGrowth.right, c.afterGrowth.bottom}))
+        << "the window follows";
+  }
+}
+
 TEST_F(ControlTests, ConstraintsLimitEverySize) {
   TCustomControl panel(nullptr);
   panel.SetBounds(0, 0, 200, 100);

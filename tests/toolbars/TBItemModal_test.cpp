@@ -283,5 +283,51 @@ TEST_F(MenuLoop, MenuEventsAndPopupNotices) {
   (void)shownWithoutAnimation;
 }
 
+// A menu taller than the screen shows arrow strips; the pointer resting on one scrolls the menu
+// that way on the clock, with no further mouse movement.
+TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
+  for (int i = 0; i < 120; ++i) Add("Line", nullptr);
+  // A point inside the top or the bottom arrow strip, in screen coordinates.
+  const auto strip = [](TTBPopupWindow* p, bool top) {
+    const TRect cr = p->ClientRect();
+    win::POINT pt{(cr.left + cr.right) / 2, top ? cr.top + 4 : cr.bottom - 4};
+    win::ClientToScreen(p->Handle(), &pt);
+    return pt;
+  };
+  Integer atStart = -1, downRest = -1, atEnd = -1, upRest = -1, upRestLonger = -1;
+  bool upArrowAtEnd = false;
+  desktop->script([&] {
+    atStart = Popups()[0]->View()->ScrollOffset();
+    desktop->mouse_move(strip(Popups()[0], false));
+  });
+  desktop->script([&] { desktop->advance(350); });
+  desktop->script([&] {
+    downRest = Popups()[0]->View()->ScrollOffset();
+    desktop->press_key(win::VK_END);  // the last line: scrolled to the very end
+  });
+  desktop->script([&] {
+    atEnd = Popups()[0]->View()->ScrollOffset();
+    upArrowAtEnd = Popups()[0]->View()->ShowUpArrow();
+    desktop->mouse_move(strip(Popups()[0], true));
+  });
+  desktop->script([&] { desktop->advance(350); });
+  desktop->script([&] {
+    upRest = Popups()[0]->View()->ScrollOffset();
+    desktop->advance(350);
+  });
+  desktop->script([&] {
+    upRestLonger = Popups()[0]->View()->ScrollOffset();
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(100, 100);
+  EXPECT_EQ(atStart, 0);
+  EXPECT_GT(downRest, 0) << "resting on the bottom arrow scrolls down";
+  ASSERT_TRUE(upArrowAtEnd);
+  EXPECT_GT(atEnd, downRest);
+  EXPECT_LT(upRest, atEnd) << "resting on the top arrow scrolls up";
+  EXPECT_LT(upRestLonger, upRest) << "and keeps scrolling while the pointer stays";
+  EXPECT_EQ(opened + saved + deep, 0) << "scrolling chose nothing";
+}
+
 }  // namespace
 }  // namespace toolbars::testing

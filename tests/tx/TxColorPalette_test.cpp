@@ -286,6 +286,11 @@ TEST_F(ColorPaletteTest, StretchedCellsShareTheItem) {
   const TRect r{0, 0, 100, 50};
   for (Integer c = 1; c < 8; ++c) EXPECT_EQ(v->GetCellRect(r, TPoint{c, 0}).left, (100 * c) / 8);
   EXPECT_EQ(v->GetCellRect(r, TPoint{0, 4}).bottom, 50);
+  // The item drawn away from the origin: the same shares, moved with it.
+  const TRect moved{40, 30, 140, 80};
+  for (Integer c = 1; c < 8; ++c) EXPECT_EQ(v->GetCellRect(moved, TPoint{c, 0}).left, 40 + (100 * c) / 8);
+  EXPECT_EQ(v->GetCellRect(moved, TPoint{7, 4}).right, 140);
+  EXPECT_EQ(v->GetCellRect(moved, TPoint{7, 4}).bottom, 80);
 }
 
 // The palette as the colour items use it: in a popup menu, chosen with the mouse.

@@ -2,6 +2,9 @@
 // metrics, change notices while typing, the spin buttons' auto-repeat on the clock, swatches.
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
@@ -195,6 +198,26 @@ TEST_F(ExtItemsTest, ChangeNoticesWhileTyping) {
   completing->HandleEditChange(&editor);
   EXPECT_EQ(completions, 0);
   delete completing;
+}
+
+// A change handler that raises leaves the item listening: the next change is reported.
+TEST_F(ExtItemsTest, AChangeHandlerThatRaisesDoesNotSilenceLaterChanges) {
+  auto* edit = Add<TTxEditItem>();
+  std::vector<String> heard;
+  bool raise = true;
+  edit->OnChange = [&](fw::TObject*, const String& t) {
+    heard.push_back(t);
+    if (raise) {
+      raise = false;
+      throw std::runtime_error("handler");
+    }
+  };
+  fw::TEdit editor(nullptr);
+  editor.SetText("a");
+  EXPECT_THROW(edit->HandleEditChange(&editor), std::runtime_error);
+  editor.SetText("ab");
+  edit->HandleEditChange(&editor);
+  EXPECT_EQ(heard, (std::vector<String>{"a", "ab"}));
 }
 
 TEST_F(ExtItemsTest, ColourSwatchPixels) {

@@ -1,7 +1,9 @@
 // Themed items and their viewers: sizes from the theme's metrics, the theme calls made to paint,
 // font overrides, separators.
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
@@ -103,12 +105,15 @@ TEST_F(ThemedViewerTest, ToolbarImageButtonSizesFromTheMetrics) {
     bool submenu, combo, arrow;
     TTxItemLayout layout;
     Integer w, h;
+    toolbars::TTBViewOrientation orientation = toolbars::tbvoHorizontal;
   } cases[] = {
       {"plain glyph-left", false, false, false, txlAuto, 6 + 16 + 1, 22},
       {"drop-down arrow adds m20", true, false, true, txlAuto, 23 + 8, 22},
       {"split adds m10", true, true, false, txlAuto, 23 + 11, 22},
       {"glyph-top", false, false, false, txlGlyphTop, 16 + 7, 6 + 16},
       {"glyph-top arrow: m20 + IW + 9", true, false, true, txlGlyphTop, 8 + 16 + 9, 6 + 16},
+      {"glyph-top arrow on a vertical bar: m20 + IH + 9 high", true, false, true, txlGlyphTop, 16 + 7, 8 + 16 + 9,
+       toolbars::tbvoVertical},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -117,7 +122,7 @@ TEST_F(ThemedViewerTest, ToolbarImageButtonSizesFromTheMetrics) {
     if (c.combo) static_cast<TTxSubmenuItem*>(it)->SetDropdownCombo(true);
     if (c.arrow) it->SetOptions(toolbars::TTBItemOptions{toolbars::tboDropdownArrow});
     it->SetLayout(c.layout);
-    fw::TSize s = Measure(View(true));
+    fw::TSize s = Measure(View(true, c.orientation));
     EXPECT_EQ(s.cx, c.w);
     EXPECT_EQ(s.cy, c.h);
   }
@@ -414,6 +419,28 @@ TEST(FontSettingsTest, TransformedFontScalesTheHeight) {
   EXPECT_EQ(out.lfUnderline, 1);
   EXPECT_EQ(color, 0x00FF00);
   win::DeleteObject(made);
+  win::DeleteObject(src);
+}
+
+TEST(FontSettingsTest, TransformedFontTakesTheNamedFaceOrKeepsTheSourceFace) {
+  win::LOGFONTW lf{};
+  lf.lfHeight = -11;
+  const std::u16string source = u"Sans";
+  std::copy(source.begin(), source.end(), lf.lfFaceName);
+  win::HFONT src = win::CreateFontIndirectW(&lf);
+  const auto faceOf = [&](const TFontSettings& fs) {
+    TColor color = 0;
+    win::HFONT made = fs.CreateTransformedFont(src, color);
+    win::LOGFONTW out{};
+    win::GetObjectW(made, sizeof(out), &out);
+    win::DeleteObject(made);
+    return std::u16string(out.lfFaceName);
+  };
+  TFontSettings plain;
+  EXPECT_EQ(faceOf(plain), u"Sans");
+  TFontSettings named;
+  named.SetName("Serif");
+  EXPECT_EQ(faceOf(named), u"Serif");
   win::DeleteObject(src);
 }
 

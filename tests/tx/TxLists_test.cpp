@@ -6,10 +6,17 @@
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/control_fixture.h"
+#include "platform/gdi/GdiDraw.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/services/SysMetrics.h"
+#include "platform/user/services/SysParams.h"
+#include "platform/user/windows/Window.h"
+#include "toolbars/TBItemPopup.h"
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
 #include "tx/TxLists.h"
+#include "tx/TxPopupWindow.h"
 
 namespace {
 
@@ -153,6 +160,82 @@ TEST_F(ListItemTest, HotRowIsHighlighted) {
   const Integer ih = v->ItemHeight();
   EXPECT_EQ(bmp.Canvas()->Pixels(2, ih + ih / 2), fw::ColorToRGB(fw::clHighlight));
   EXPECT_EQ(bmp.Canvas()->Pixels(2, ih / 2), fw::ColorToRGB(fw::clWindow));
+}
+
+// The list in a popup menu: the row under the pointer is highlighted on the screen at once.
+class ListPopupTest : public fw::testing::ControlTest {
+ protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    win::SystemParametersInfoW(win::SPI_SETMENUANIMATION, 0, nullptr, 0);
+    InitTx();
+    owner = Create(win::WS_POPUP | win::WS_VISIBLE, {0, 0, 60, 40});
+    win::SetActiveWindow(owner);
+    win::SetFocus(owner);
+    Pump();
+    menu = new TTxPopupMenu(nullptr);
+    list = new TNumberList(menu);
+    menu->Items()->Add(list);
+  }
+  void TearDown() override {
+    delete menu;
+    DoneTx();
+    win::ResetSystemParameters();
+    ControlTest::TearDown();
+  }
+  // The list's viewer in the one popup shown.
+  static TTxCustomListViewer* ShownViewer() {
+    TTxCustomListViewer* found = nullptr;
+    win::EnumWindows(
+        [](win::HWND h, win::LPARAM lp) -> win::BOOL {
+          auto* p = dynamic_cast<toolbars::TTBPopupWindow*>(fw::FindControl(h));
+          if (p && win::IsWindowVisible(h) && p->View()->ViewerCount() > 0)
+            *reinterpret_cast<TTxCustomListViewer**>(lp) = dynamic_cast<TTxCustomListViewer*>(p->View()->Viewers(0));
+          return win::TRUE;
+        },
+        reinterpret_cast<win::LPARAM>(&found));
+    return found;
+  }
+  // The screen point a little inside the left end of a row, and its colour on the screen.
+  static win::POINT RowPoint(TTxCustomListViewer* V, Integer Row) {
+    const TRect s = V->ScreenBoundsRect();
+    return win::POINT{s.left + 3, s.top + Row * V->ItemHeight() + V->ItemHeight() / 2};
+  }
+  static fw::TColor ScreenPixel(win::POINT P) {
+    win::HDC dc = win::GetDC(nullptr);
+    const fw::TColor c = fw::TColor(win::GetPixel(dc, P.x, P.y) & 0xFFFFFF);
+    win::ReleaseDC(nullptr, dc);
+    return c;
+  }
+  win::HWND owner = nullptr;
+  TTxPopupMenu* menu = nullptr;
+  TNumberList* list = nullptr;
+};
+
+TEST_F(ListPopupTest, TheRowUnderThePointerIsHighlightedOnTheScreen) {
+  fw::TColor before = 0, after = 0, left = 0;
+  desktop->script([&] {
+    TTxCustomListViewer* v = ShownViewer();
+    ASSERT_NE(v, nullptr);
+    before = ScreenPixel(RowPoint(v, 2));
+    desktop->mouse_move(RowPoint(v, 2));
+  });
+  desktop->script([&] {
+    TTxCustomListViewer* v = ShownViewer();
+    ASSERT_NE(v, nullptr);
+    after = ScreenPixel(RowPoint(v, 2));
+    desktop->mouse_move(RowPoint(v, 4));
+  });
+  desktop->script([&] {
+    TTxCustomListViewer* v = ShownViewer();
+    ASSERT_NE(v, nullptr);
+    left = ScreenPixel(RowPoint(v, 2));
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  menu->Popup(100, 100);
+  EXPECT_EQ(before, fw::ColorToRGB(fw::clWindow));
+  EXPECT_EQ(after, fw::ColorToRGB(fw::clHighlight));
+  EXPECT_EQ(left, fw::ColorToRGB(fw::clWindow)) << "the highlight moved on";
 }
 
 }  // namespace

@@ -76,6 +76,14 @@ TEST_F(ShadowTest, ParentItemAbovePopup) {
   ExpectRect(Bounds(side.Shadow(3)), TRect{100, 50, 200, 54}, "under the popup, to its left end");
   EXPECT_EQ(side.Shadow(3)->ShadowEdges(), 0);
 
+  // A popup opened upwards that covers the top two rows of its item still counts as above it.
+  TShadows upwards(TRect{20, 78, 60, 98}, TRect{20, 0, 120, 80}, 4, 61, false);
+  ASSERT_EQ(upwards.Count(), 4);
+  ExpectRect(Bounds(upwards.Shadow(0)), TRect{24, 98, 64, 102}, "under the item");
+  ExpectRect(Bounds(upwards.Shadow(1)), TRect{120, 4, 124, 80}, "right of the popup");
+  ExpectRect(Bounds(upwards.Shadow(2)), TRect{60, 80, 124, 84}, "under the popup, right of the item");
+  ExpectRect(Bounds(upwards.Shadow(3)), TRect{60, 79, 64, 98}, "right of the item");
+
   TShadows overlapping(TRect{0, 0, 50, 50}, TRect{10, 10, 60, 60}, 4, 61, false);
   EXPECT_EQ(overlapping.Count(), 0);
 }
@@ -118,6 +126,7 @@ TEST_F(ShadowTest, RampsFadeDownAndAcross) {
   EXPECT_LT(nbits[0] >> 24, 255u);
   EXPECT_LT(nbits[5] >> 24, 255u);
   EXPECT_EQ(nbits[0] >> 24, nbits[5] >> 24) << "the ends mirror each other";
+  for (int x = 0; x < 6; ++x) EXPECT_LT(nbits[size_t(x)] >> 24, 255u) << "no flat part at " << x;
   // A fading start is lighter at the segment's very start than further in.
   THorzShadow start(TRect{0, 0, 20, 4}, 61, false, 1);
   const auto sbits = Ramp(start, 20, 4);

@@ -116,6 +116,18 @@ TEST_F(ListBoxInput, TypeAheadSearchesByTheFirstLettersWithinTheTimeOut) {
   EXPECT_EQ(Cur(list), 2);
 }
 
+TEST_F(ListBoxInput, AnExtendedSelectionFollowsADragWithTheButtonHeld) {
+  HWND list = MakeFilled(LBS_EXTENDEDSEL | LBS_NOTIFY, 5);
+  desktop->mouse_down(Row(list, 1));
+  desktop->mouse_move(Row(list, 3));
+  desktop->mouse_up(Row(list, 3));
+  desktop->run_until_idle();
+  EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 3);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(SendMessageW(list, LB_GETSEL, i, 0), i >= 1 && i <= 3 ? 1 : 0) << i;
+  EXPECT_EQ(SendMessageW(list, LB_GETCARETINDEX, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(list, LB_GETANCHORINDEX, 0, 0), 1);
+}
+
 TEST_F(ListBoxInput, ExtendedSelectionWithShiftAndCtrl) {
   HWND list = MakeFilled(LBS_EXTENDEDSEL | LBS_NOTIFY, 5);
   desktop->click(Row(list, 1));

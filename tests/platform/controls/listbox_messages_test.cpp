@@ -41,6 +41,17 @@ TEST_F(ListBoxMessages, AddInsertDeleteAndReadItems) {
   EXPECT_EQ(Text(list, 0), u"");
 }
 
+TEST_F(ListBoxMessages, AnItemInsertedAtTheSelectionLeavesTheSelectedItemSelected) {
+  HWND list = MakeList(0);
+  Add(list, {u"zero", u"one", u"two"});
+  ASSERT_EQ(SendMessageW(list, LB_SETCURSEL, 1, 0), 1);
+  SendMessageW(list, LB_INSERTSTRING, 1, LPARAM(u"new"));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(Text(list, 2), u"one");
+  SendMessageW(list, LB_INSERTSTRING, 3, LPARAM(u"after"));  // below the selection: it stays
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+}
+
 TEST_F(ListBoxMessages, SortedListsInsertInCaseInsensitiveOrder) {
   HWND list = MakeList(LBS_SORT);
   Add(list, {u"pear", u"Apple", u"banana", u"apple", u"Cherry"});

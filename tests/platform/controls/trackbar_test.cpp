@@ -181,6 +181,28 @@ TEST_F(TrackBar, KeysMoveAndNotify) {
   EXPECT_TRUE(Scrolls(WM_HSCROLL).empty());
 }
 
+// A thumb moved from the keyboard or by the mouse is painted again where it now is; a key that
+// cannot move it paints nothing.
+TEST_F(TrackBar, AMovedThumbIsRepainted) {
+  int paints = 0;
+  answer = [&](UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    auto* nm = reinterpret_cast<NMCUSTOMDRAW*>(l);
+    if (m == WM_NOTIFY && nm->hdr.code == NM_CUSTOMDRAW && nm->dwDrawStage == CDDS_PREPAINT) ++paints;
+    return std::nullopt;
+  };
+  HWND bar = MakeBar(0);
+  SetFocus(bar);
+  desktop->run_until_idle();
+  paints = 0;
+  Press(VK_RIGHT);
+  EXPECT_EQ(Pos(bar), 1);
+  EXPECT_EQ(paints, 1);
+  Press(VK_HOME);
+  EXPECT_EQ(paints, 2);
+  Press(VK_HOME);  // already there
+  EXPECT_EQ(paints, 2);
+}
+
 TEST_F(TrackBar, DraggingTheThumbTracksAndEndsWithItsPosition) {
   HWND bar = MakeBar(0);
   desktop->run_until_idle();
