@@ -8,6 +8,8 @@ source scripts/setup.sh
 source scripts/cups.sh
 # Paths relative to the checkout, so a fresh clone reuses the compiler cache.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+# Precompiled headers are hashed as their own files; their build times and defines must not be.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -21,7 +23,10 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== sanitizer build"
-cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF >/dev/null
+# The sanitizer tree instruments the libraries, tools and program, and links the release tree's
+# objects of the test code (built once, in the release tree).
+cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF \
+  -DKV_TEST_OBJECTS_FROM="$PWD/build" >/dev/null
 cmake --build build-san -j"$jobs"
 ctest --test-dir build-san --output-on-failure -j"$jobs"
 

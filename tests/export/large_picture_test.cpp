@@ -21,9 +21,8 @@ class LargePictureTest : public exporttest::ChartExportTest {
 };
 
 TEST_F(LargePictureTest, EveryRasterFormatWritesTheLargestDialogSize) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "gigabytes of pixels under the sanitizer take minutes; the release tree runs it";
-#endif
+  if (kvtest::UnderAddressSanitizer())
+    GTEST_SKIP() << "gigabytes of pixels under the sanitizer take minutes; the release tree runs it";
   const char* exts[] = {".bmp", ".jpg", ".gif", ".tif", ".pcx"};
   std::string command = "/usr/bin/python3 -c \"import sys\nfrom PIL import Image\nImage.MAX_IMAGE_PIXELS = None\n"
                         "for p in sys.argv[1:]:\n im = Image.open(p); im.load(); print(im.size[0], im.size[1], "
@@ -66,7 +65,7 @@ TEST_F(LargePictureTest, APictureBeyondMemoryIsRefusedBeforeStarting) {
 // Under a process memory limit the machine's free memory says nothing: the limit is respected,
 // and the picture refused with the same message, leaving no file behind.
 TEST_F(LargePictureTest, AProcessMemoryLimitIsRespected) {
-  if (!kvtest::kMemoryLimitsWork) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
+  if (!kvtest::MemoryLimitsWork()) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
   const std::string file = dir_.File("limited.jpg");
   const int status = kvtest::RunWithMemoryLimit(std::uint64_t(300) << 20, [&] {
     std::unique_ptr<kvexport::TKvPlotExportFormat> f = kvexport::CreateExportFormat(".jpg");

@@ -222,7 +222,7 @@ namespace {
 // Memory that runs out while the compressed bytes grow is a failure with a message: the buffer
 // is freed once, never twice.
 TEST(Jpeg, RunningOutOfMemoryWhileCompressingFailsCleanly) {
-  if (!kvtest::kMemoryLimitsWork) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
+  if (!kvtest::MemoryLimitsWork()) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
   const int side = 2000;
   std::vector<uint8_t> noise(std::size_t(side) * side * 3);
   std::uint32_t seed = 12345;

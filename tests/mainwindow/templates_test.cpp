@@ -233,7 +233,7 @@ TEST_F(TemplatesTest, TitleTemplatesOfBothKindsRoundTripAndFillEnterTextsMenu) {
 // The menu of many title templates holds them once: each item knows its index. With a copy of
 // the list per item, 2,000 templates of 2 KB would need 8 GB.
 TEST_F(TemplatesTest, ManyTitleTemplatesCostMemoryInProportionToTheirNumber) {
-  if (!kvtest::kMemoryLimitsWork) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
+  if (!kvtest::MemoryLimitsWork()) GTEST_SKIP() << "address-space limits do not work under the sanitizer";
   constexpr int kCount = 2000;
   std::vector<std::string> many;
   for (int i = 0; i < kCount; ++i) many.push_back(std::to_string(i) + std::string(2048, 'x'));
