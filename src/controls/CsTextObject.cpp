@@ -7,6 +7,7 @@
 #include "framework/ControlMessages.h"
 #include "framework/Colors.h"
 #include "framework/Forms.h"
+#include "framework/FormsScrolling.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/Menus.h"
 #include "platform/gdi/GdiText.h"
@@ -14,7 +15,9 @@
 #include "platform/kernel/Rects.h"
 #include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/MessageQueue.h"
+#include "platform/user/messages/Input.h"
 #include "platform/user/messages/Messages.h"
+#include "tx/TxHotTracking.h"
 
 namespace cs {
 
@@ -45,9 +48,13 @@ TCsTextObject::TCsTextObject(fw::TComponent* AOwner)
   SetColor(fw::clNone);
   SetTabStop(true);
   SetBounds(0, 0, 65, 17);
+  tx::AddHotTrackingUser();
 }
 
-TCsTextObject::~TCsTextObject() { *FAlive = false; }
+TCsTextObject::~TCsTextObject() {
+  *FAlive = false;
+  tx::RemoveHotTrackingUser(this);
+}
 
 void TCsTextObject::SetAlignment(fw::TAlignment Value) {
   if (FAlignment == Value) return;
@@ -303,12 +310,67 @@ void TCsTextObject::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, fw
   }
   const std::shared_ptr<bool> alive = FAlive;
   TCsThemed<fw::TCustomControl>::MouseDown(Button, Shift, X, Y);
-  if (*alive && Button == fw::mbLeft && CanFocus()) SetFocus();
+  if (*alive && Button == fw::mbLeft) TakeFocusOnPress();
+}
+
+void TCsTextObject::TakeFocusOnPress() {
+  // A press takes the focus only inside the active form (an embedded form counts as part of the
+  // one it sits in): a click into an inactive window leaves the focus where it is.
+  fw::TCustomForm* active = fw::Screen != nullptr ? fw::Screen->ActiveForm() : nullptr;
+  if (active == nullptr || !active->ContainsControl(this) || !CanFocus()) return;
+  FNoScrollIntoView = true;
+  const std::shared_ptr<bool> alive = FAlive;
+  try {
+    SetFocus();
+  } catch (...) {
+    if (*alive) FNoScrollIntoView = false;
+    throw;
+  }
+  if (*alive) FNoScrollIntoView = false;
+}
+
+void TCsTextObject::DoEnter() {
+  TCsThemed<fw::TCustomControl>::DoEnter();
+  // Reached by the keyboard: the nearest scrolling parent shows the control.
+  if (FNoScrollIntoView) return;
+  for (fw::TWinControl* p = Parent(); p != nullptr; p = p->Parent())
+    if (auto* scrolling = dynamic_cast<fw::TScrollingWinControl*>(p)) {
+      scrolling->ScrollInView(this);
+      return;
+    }
+}
+
+void TCsTextObject::LeaveHot() {
+  tx::StopHotTracking(this);
+  LeaveHotState();
+}
+
+void TCsTextObject::CMMouseLeave(fw::TMessage& Message) {
+  TCsThemed<fw::TCustomControl>::CMMouseLeave(Message);
+  tx::StopHotTracking(this);
 }
 
 void TCsTextObject::MouseMove(fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
+  // The shared timer watches the control the pointer entered, so that it leaves its hot state
+  // even when the pointer goes where no leave notice comes from.
+  fw::TControl* under = tx::ControlUnderCursor();
+  if (under == this && tx::HotTrackedControl() != this) {
+    tx::StartHotTracking(this, [this] { LeaveHot(); });
+    if (Enabled()) EnterHotState();
+  } else if (under != this && MouseInControl() && HandleAllocated() && win::GetCapture() == Handle()) {
+    LeaveHot();
+  }
   if (FMouseDown) SetPushed(X >= 0 && Y >= 0 && X < Width() && Y < Height());
   TCsThemed<fw::TCustomControl>::MouseMove(Shift, X, Y);
+}
+
+void TCsTextObject::EraseBackground(fw::TMessage& Message) {
+  const auto dc = reinterpret_cast<win::HDC>(Message.WParam);
+  Message.Result = 1;
+  // Paint lays the whole background itself; only an erase asked into the painting DC (a child
+  // asking for what lies behind it) is answered with pixels.
+  if (FDoubleBuffered && reinterpret_cast<win::HDC>(Message.LParam) != dc) return;
+  PaintControlBackground(this, dc);
 }
 
 void TCsTextObject::MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, fw::Integer X, fw::Integer Y) {
@@ -416,9 +478,13 @@ void TCsTextObject::Dispatch(fw::TMessage& Message) {
     Invalidate();
     // A control disabled under the pointer is no longer hot, and lets go of what it was doing.
     if (!Enabled() && MouseInControl()) {
-      LeaveHotState();
+      LeaveHot();
       if (HandleAllocated()) win::SendMessageW(Handle(), win::WM_CANCELMODE, 0, 0);
     }
+    return;
+  }
+  if (Message.Msg == win::WM_ERASEBKGND) {
+    EraseBackground(Message);
     return;
   }
   if (Message.Msg != win::WM_LBUTTONUP) {

@@ -71,6 +71,9 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   void SetWrapping(tx::TTextWrapping Value);
   // The pointer pressed inside and still over the control.
   bool Pushed() const { return FPushed; }
+  // Painted whole in Paint: the erase of a DC other than the paint's is skipped. On by default.
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
 
   TCsDrawEvent OnDraw;
   TCsDrawTextEvent OnDrawCaption;
@@ -123,6 +126,8 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   void ActionChange(fw::TObject* Sender, bool CheckDefaults) override;
   void CMFontChanged(fw::TMessage& Message) override;
   void WMSetCursor(fw::TMessage& Message) override;
+  void CMMouseLeave(fw::TMessage& Message) override;
+  void DoEnter() override;
   void SetPushed(bool Value);
   bool PushedOffset = false;       // caption and glyph move while pushed
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
@@ -143,6 +148,13 @@ class TCsTextObject : public TCsThemed<fw::TCustomControl> {
   bool FPushed = false;
   bool FMouseDown = false;
   bool FAdjusting = false;
+  // Set while a press takes the focus: the control is then not scrolled into view.
+  bool FNoScrollIntoView = false;
+  bool FDoubleBuffered = true;
+  // Ends the hot state and the shared timer's watch over this control.
+  void LeaveHot();
+  void TakeFocusOnPress();
+  void EraseBackground(fw::TMessage& Message);
 };
 
 // The action's wide caption and hint, Checked (through SetChecked) and ImageIndex reach the

@@ -67,14 +67,18 @@ class TCsThemed : public Base {
   }
   void CMMouseEnter(fw::TMessage& Message) override {
     Base::CMMouseEnter(Message);
-    if (!FMouseInControl) {
-      FMouseInControl = true;
-      ThemeChanged();
-    }
+    EnterHotState();
   }
   void CMMouseLeave(fw::TMessage& Message) override {
     Base::CMMouseLeave(Message);
     LeaveHotState();
+  }
+  // Starts the hot state (the pointer is over the control) and repaints.
+  void EnterHotState() {
+    if (!FMouseInControl) {
+      FMouseInControl = true;
+      ThemeChanged();
+    }
   }
   // Ends the hot state (the pointer is taken as gone) and repaints.
   void LeaveHotState() {

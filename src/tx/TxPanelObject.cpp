@@ -3,33 +3,16 @@
 #include "framework/ControlMessages.h"
 #include "framework/Forms.h"
 #include "framework/FormsScrolling.h"
-#include "framework/Timer.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/windows/WinUserTypes.h"
 #include "tx/Tx.h"
+#include "tx/TxHotTracking.h"
 #include "tx/TxParentBackground.h"
 #include "tx/TxUtils.h"
 
 namespace tx {
 
-namespace {
-
-// One timer for every panel object: it ends the hot state of the tracked control when the
-// pointer left it without a mouse move reaching it.
-fw::TTimer* gTimer = nullptr;
-Integer gInstances = 0;
-TTxPanelObject* gTracked = nullptr;
-
-constexpr fw::Cardinal kTrackInterval = 125;
-
-fw::TControl* ControlUnderCursor() {
-  win::POINT pt{};
-  win::GetCursorPos(&pt);
-  return fw::FindDragTarget(pt, true);
-}
-
-}  // namespace
 
 // ---- margins ---------------------------------------------------------------------------------
 
@@ -66,33 +49,15 @@ TTxPanelObject::TTxPanelObject(fw::TComponent* AOwner) : fw::TCustomControl(AOwn
   SetParentColor(false);
   SetColor(fw::clNone);
   AddThemeChangeListener(this);
-  if (!gTimer) {
-    gTimer = new fw::TTimer(nullptr);
-    gTimer->SetEnabled(false);
-    gTimer->SetInterval(kTrackInterval);
-    gTimer->OnTimer = [](fw::TObject*) {
-      if (gTracked && ControlUnderCursor() != gTracked) gTracked->MouseLeave();
-    };
-  }
-  ++gInstances;
+  AddHotTrackingUser();
 }
 
 TTxPanelObject::~TTxPanelObject() {
   RemoveThemeChangeListener(this);
-  if (gTracked == this) StopTracking();
-  if (--gInstances == 0) {
-    delete gTimer;
-    gTimer = nullptr;
-  }
+  RemoveHotTrackingUser(this);
 }
 
-TTxPanelObject* TTxPanelObject::TrackedControl() { return gTracked; }
-
-void TTxPanelObject::StopTracking() {
-  if (gTracked != this) return;
-  gTracked = nullptr;
-  if (gTimer) gTimer->SetEnabled(false);
-}
+TTxPanelObject* TTxPanelObject::TrackedControl() { return dynamic_cast<TTxPanelObject*>(HotTrackedControl()); }
 
 void TTxPanelObject::DoMouseEnter() {
   if (OnMouseEnter) OnMouseEnter(this);
@@ -119,18 +84,16 @@ void TTxPanelObject::MouseEnter() {
 void TTxPanelObject::MouseLeave() {
   if (!FMouseInControl) return;
   FMouseInControl = false;
-  StopTracking();
+  StopHotTracking(this);
   DoMouseLeave();
   Invalidate();
 }
 
 void TTxPanelObject::MouseMove(fw::TShiftState Shift, Integer X, Integer Y) {
   fw::TControl* under = ControlUnderCursor();
-  if (under == this && gTracked != this) {
+  if (under == this && HotTrackedControl() != this) {
     // The previous control ends its hot state before this one starts.
-    if (gTracked) gTracked->MouseLeave();
-    gTracked = this;
-    if (gTimer) gTimer->SetEnabled(true);
+    StartHotTracking(this, [this] { MouseLeave(); });
     MouseEnter();
   } else if (under != this && HandleAllocated() && win::GetCapture() == Handle() && FMouseInControl) {
     MouseLeave();

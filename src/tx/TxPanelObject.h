@@ -62,7 +62,7 @@ class TTxPanelObject : public fw::TCustomControl {
   virtual Integer GetMinHeight();
   virtual Integer GetMinWidth();
 
-  // The control the shared timer watches; null when none.
+  // The panel object the shared hot-tracking timer watches; null when none.
   static TTxPanelObject* TrackedControl();
 
   void Dispatch(fw::TMessage& Message) override;
@@ -81,7 +81,6 @@ class TTxPanelObject : public fw::TCustomControl {
   void MouseLeave();
 
  private:
-  void StopTracking();
   void TakeFocus();
   void EraseBackground(fw::TMessage& Message);
 
