@@ -250,10 +250,6 @@ void TCustomForm::PlaceOnShow() {
 void TCustomForm::CMShowingChanged(TMessage&) {
   if (FShowing) {
     DoShow();
-    // A form opens with the keys in a control: the one chosen before, else the first tab stop.
-    if (FActiveControl == nullptr || !FActiveControl->CanFocus()) {
-      FActiveControl = FindNextControl(nullptr, true, true, false);
-    }
     PlaceOnShow();
     win::ShowWindow(FHandle, FWindowState == wsMaximized   ? win::SW_SHOWMAXIMIZED
                              : FWindowState == wsMinimized ? win::SW_SHOWMINIMIZED

@@ -164,7 +164,6 @@ TEST_F(CsThemedLookTest, ThemedTabsPaintThroughTheTheme) {
 TEST_F(CsThemedLookTest, ComboBoxKeepsItsTextUnderAThemeThatFillsItsField) {
   auto* combo = Add<TCsComboBox>(10, 10, 140, 21);
   combo->SetStyle(fw::csDropDownList);
-  combo->SetTabStop(false);  // unfocused: the text in the window's text colour
   ShowForm();
   combo->Items()->Add(u"Сплошная");
   combo->SetItemIndex(0);

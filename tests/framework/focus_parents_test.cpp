@@ -3,12 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "control_fixture.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
-#include "platform/user/messages/Input.h"
 
 namespace fw::testing {
 namespace {
@@ -74,81 +71,6 @@ TEST_F(FocusFormTests, AControlOnAHiddenFormCannotTakeTheFocus) {
   EXPECT_FALSE(box->CanFocus());
   form.Show();
   EXPECT_TRUE(box->CanFocus());
-}
-
-// A form opens with the keys in a control: the active control chosen before, else the first one in
-// tab order that can take the focus.
-class OpeningFocusTests : public ControlTest {
- protected:
-  // disabled | hidden | no tab stop | first | second, in that tab order.
-  void SetUp() override {
-    ControlTest::SetUp();
-    form = std::make_unique<TForm>(nullptr);
-    for (auto** c : {&disabled, &hidden, &noTabStop, &first, &second}) {
-      *c = new FocusBox(form.get());
-      (*c)->SetParent(form.get());
-    }
-    disabled->SetEnabled(false);
-    hidden->SetVisible(false);
-    noTabStop->SetTabStop(false);
-  }
-  void TearDown() override {
-    form.reset();
-    ControlTest::TearDown();
-  }
-  TWinControl* Focused() { return FindControl(win::GetFocus()); }
-  std::unique_ptr<TForm> form;
-  FocusBox *disabled = nullptr, *hidden = nullptr, *noTabStop = nullptr, *first = nullptr, *second = nullptr;
-};
-
-TEST_F(OpeningFocusTests, ShowFocusesTheFirstControlThatTakesTheFocus) {
-  form->Show();
-  Pump();
-  EXPECT_EQ(form->ActiveControl(), first);
-  EXPECT_EQ(Focused(), first);
-  desktop->press_key(win::VK_TAB);
-  AppPump();
-  EXPECT_EQ(Focused(), second);
-}
-
-TEST_F(OpeningFocusTests, ShowKeepsTheActiveControlChosenBeforeOrInOnShow) {
-  form->SetActiveControl(second);
-  form->Show();
-  Pump();
-  EXPECT_EQ(Focused(), second);
-  form->Hide();
-  Pump();
-  form->OnShow = [&](TObject*) { form->SetActiveControl(noTabStop); };
-  form->Show();
-  Pump();
-  EXPECT_EQ(Focused(), noTabStop);
-}
-
-TEST_F(OpeningFocusTests, AChosenControlThatCannotTakeTheFocusGivesWayToTheFirst) {
-  form->SetActiveControl(second);
-  second->SetEnabled(false);
-  form->Show();
-  Pump();
-  EXPECT_EQ(Focused(), first);
-}
-
-TEST_F(OpeningFocusTests, AModalFormTakesTheKeysInItsFirstControl) {
-  TWinControl* seen = nullptr;
-  desktop->script([&] {
-    seen = Focused();
-    form->SetModalResult(mrOk);
-  });
-  EXPECT_EQ(form->ShowModal(), mrOk);
-  EXPECT_EQ(seen, first);
-}
-
-TEST_F(OpeningFocusTests, AFormWithNothingToFocusKeepsTheKeysItself) {
-  first->SetVisible(false);
-  second->SetEnabled(false);
-  form->Show();
-  Pump();
-  EXPECT_EQ(form->ActiveControl(), nullptr);
-  EXPECT_EQ(win::GetFocus(), form->Handle());
 }
 
 }  // namespace

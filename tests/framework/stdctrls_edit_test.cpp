@@ -118,7 +118,6 @@ TEST_F(EditTests, SelectionWorksWithAndWithoutAWindow) {
   EXPECT_EQ(edit->SelLength(), 0);
   edit->SetSelLength(100);
   EXPECT_EQ(edit->SelLength(), 2) << "kept within the text";
-  edit->SetTabStop(false);  // not focused on show, where focusing selects the whole text
   edit->SetParent(form);
   ShowForm();
   EXPECT_EQ(edit->SelStart(), 4);
