@@ -278,6 +278,8 @@ TCsButton::TCsButton(fw::TComponent* AOwner) : TCsButtonControl(AOwner), FBitmap
   SetAlignment(fw::taCenter);
   SetThemeType(thtWindows);
   PushedOffset = true;
+  // Two quick clicks are two clicks, as on the platform's push button.
+  FControlStyle.Exclude(fw::csDoubleClicks);
   SetBounds(Left(), Top(), 75, 25);
 }
 

@@ -557,6 +557,11 @@ void TControl::WMLButtonDown(TMessage& M) {
 }
 
 void TControl::WMLButtonDblClk(TMessage& M) {
+  // Without double clicks the second press of one is a press like any other (and clicks).
+  if (!FControlStyle.Contains(csDoubleClicks)) {
+    WMLButtonDown(M);
+    return;
+  }
   if (FControlStyle.Contains(csCaptureMouse)) SetCaptureControl(this);
   if (FControlStyle.Contains(csDoubleClicks)) DblClick();
   MouseDown(mbLeft, KeysToShiftState(M.WParam) + TShiftState{ssDouble}, win::GET_X_LPARAM(M.LParam),

@@ -193,6 +193,15 @@ TEST_F(CsButtonsTest, ButtonSetsTheModalResultBeforeOnClickAndKeepsItWhenOnClick
   EXPECT_EQ(ok->Height(), 25);
 }
 
+// Two quick clicks on a push button (a wizard's "next") are two clicks.
+TEST_F(CsButtonsTest, ButtonCountsBothClicksOfADoubleClick) {
+  auto* next = Make<TCsButton>(u"Next", 10);
+  ShowForm();
+  ClickOn(next, 10, 10);
+  ClickOn(next, 10, 10);
+  EXPECT_EQ(events, (std::vector<String>{"Next", "Next"}));
+}
+
 TEST_F(CsButtonsTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   auto* edit = Add<fw::TEdit>(10, 10, 100, 21);
   auto* ok = Make<TCsButton>(u"OK", 40);

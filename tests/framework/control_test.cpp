@@ -669,5 +669,51 @@ TEST_F(ControlTests, RightClickShowsThePopupMenuOfTheControlUnderTheMouse) {
   EXPECT_EQ(clicks, 1);
 }
 
+// Two quick clicks: a control taking double clicks hears one click and a double click; one that
+// takes none (a push button) hears two clicks, each press a plain one.
+struct DoubleClickCase {
+  const char* name;
+  bool doubleClicks;
+  std::vector<std::string> log;
+};
+
+class DoubleClickTests : public ControlTest, public ::testing::WithParamInterface<DoubleClickCase> {};
+
+class StyledControl : public CountingControl {
+ public:
+  using CountingControl::CountingControl;
+  void TakeDoubleClicks(bool Value) {
+    if (Value) FControlStyle.Include(csDoubleClicks);
+    else FControlStyle.Exclude(csDoubleClicks);
+  }
+};
+
+TEST_P(DoubleClickTests, TheSecondPressCountsAsAClickOnlyWithoutDoubleClicks) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 300, 200);
+  auto* c = new StyledControl(&form);
+  c->SetParent(&form);
+  c->SetBounds(10, 10, 100, 50);
+  c->TakeDoubleClicks(GetParam().doubleClicks);
+  form.Show();
+  Pump();
+  std::vector<std::string> log;
+  c->OnMouseDown = [&](TObject*, TMouseButton, TShiftState s, Integer, Integer) {
+    log.push_back(s.Contains(ssDouble) ? "down double" : "down");
+  };
+  c->OnClick = [&](TObject*) { log.push_back("click"); };
+  c->OnDblClick = [&](TObject*) { log.push_back("dblclick"); };
+  desktop->click(At(c, 20, 20));
+  desktop->click(At(c, 20, 20));
+  Pump();
+  EXPECT_EQ(log, GetParam().log);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, DoubleClickTests,
+    ::testing::Values(DoubleClickCase{"with_double_clicks", true, {"down", "click", "dblclick", "down double"}},
+                      DoubleClickCase{"without_double_clicks", false, {"down", "click", "down", "click"}}),
+    [](const ::testing::TestParamInfo<DoubleClickCase>& c) { return std::string(c.param.name); });
+
 }  // namespace
 }  // namespace fw::testing
