@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 
 #include "framework/GraphicsBitmap.h"
@@ -39,7 +40,18 @@ fw::TBitmap* Prepare(fw::TBitmap*& bmp, const Area& a) {
   return bmp;
 }
 
-uint8_t* Row(fw::TBitmap* bmp, Integer y) { return static_cast<uint8_t*>(bmp->ScanLine(y)); }
+// The scan lines of a work bitmap, asked for once (each request commits pending drawing).
+class Rows {
+ public:
+  Rows(fw::TBitmap* bmp, Integer height)
+      : first_(static_cast<uint8_t*>(bmp->ScanLine(0))),
+        step_(height > 1 ? static_cast<uint8_t*>(bmp->ScanLine(1)) - first_ : 0) {}
+  uint8_t* operator()(Integer y) const { return first_ + std::ptrdiff_t(y) * step_; }
+
+ private:
+  uint8_t* first_;
+  std::ptrdiff_t step_;
+};
 uint32_t Pixel(const uint8_t* row, Integer x) {
   const uint8_t* p = row + x * 3;
   return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
@@ -76,9 +88,10 @@ void ByDifference(fw::TCanvas* Canvas, const TRect& R, fw::TCustomImageList* Ima
   CopyFromCanvas(back, Canvas, R, a);
   CopyFromCanvas(image, Canvas, R, a);
   ImageList->Draw(image->Canvas(), 0, 0, ImageIndex, true);
+  const Rows imageRows(image, a.h), backRows(back, a.h);
   for (Integer y = 0; y < a.h; ++y) {
-    const uint8_t* irow = Row(image, y);
-    uint8_t* brow = Row(back, y);
+    const uint8_t* irow = imageRows(y);
+    uint8_t* brow = backRows(y);
     for (Integer x = 0; x < a.w; ++x) {
       const uint32_t b = Pixel(brow, x), i = Pixel(irow, x);
       if (b != i) SetPixel(brow, x, effect(b, i));
@@ -101,9 +114,10 @@ void ByKeyColor(fw::TCanvas* Canvas, const TRect& R, fw::TCustomImageList* Image
   image->Canvas()->Brush()->SetColor(fw::TColor(SwapRedBlue(TColor(kKeyColor))));
   image->Canvas()->FillRect(all);
   ImageList->Draw(image->Canvas(), 0, 0, ImageIndex, true);
+  const Rows imageRows(image, a.h), backRows(back, a.h);
   for (Integer y = 0; y < a.h; ++y) {
-    const uint8_t* irow = Row(image, y);
-    uint8_t* brow = Row(back, y);
+    const uint8_t* irow = imageRows(y);
+    uint8_t* brow = backRows(y);
     for (Integer x = 0; x < a.w; ++x) {
       const uint32_t i = Pixel(irow, x);
       if (i != kKeyColor) SetPixel(brow, x, effect(Pixel(brow, x), i));
@@ -176,8 +190,9 @@ void DrawIconDarkMask(fw::TCanvas* Canvas, const TRect& R, fw::TCustomImageList*
   MonoWorkBitmap->SetMonochrome(true);
   MonoWorkBitmap->SetSize(a.w, a.h);
   const win::HDC mono = MonoWorkBitmap->Canvas()->Handle();
+  const Rows imageRows(image, a.h);
   for (Integer y = 0; y < a.h; ++y) {
-    const uint8_t* irow = Row(image, y);
+    const uint8_t* irow = imageRows(y);
     for (Integer x = 0; x < a.w; ++x) {
       const uint32_t p = Pixel(irow, x);
       const bool transparent = 150 * Gof(p) + 76 * Rof(p) + 29 * Bof(p) > 46080;

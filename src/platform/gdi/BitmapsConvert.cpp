@@ -61,6 +61,22 @@ void PixelConverter::ConvertRow(const BitmapObj& from, int x0, int x1, int y, ui
     std::memcpy(out, row + size_t(x0) * 4, size_t(x1 - x0) * 4);
     return;
   }
+  // 24 and 32 bpp hold the same $00RRGGBB; between them (and from 32 to 32 without the
+  // identity) a pixel keeps its three colour bytes.
+  const bool direct = mode_ == Mode::Identity || mode_ == Mode::Direct;
+  if (direct && from.bpp == 32 && dst_.bpp == 24) {
+    for (int x = x0; x < x1; ++x) {
+      uint32_t v;
+      std::memcpy(&v, row + size_t(x) * 4, 4);
+      *out++ = v & 0xFFFFFFu;
+    }
+    return;
+  }
+  if (direct && from.bpp == 24 && (dst_.bpp == 24 || dst_.bpp == 32)) {
+    for (const uint8_t* p = row + size_t(x0) * 3; p != row + size_t(x1) * 3; p += 3)
+      *out++ = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    return;
+  }
   if (mode_ == Mode::Table && from.bpp == 1) {
     for (int x = x0; x < x1; ++x) *out++ = table_[(row[x >> 3] >> (7 - (x & 7))) & 1];
     return;

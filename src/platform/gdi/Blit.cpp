@@ -254,11 +254,12 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
     return true;
   }
 
-  // Unscaled, without pattern, onto 32 bpp: each source row is read once, converted, and the
-  // operation runs over whole rows (an image list's mask and cut take this way).
-  if (sampler && !usesPat && dst.bpp == 32 && sampler->Unscaled()) {
+  // Unscaled, without pattern, onto 32 or 24 bpp: each source row is read once, converted, and
+  // the operation runs over whole rows (an image list's mask and cut take this way, also onto the
+  // 24-bit work bitmaps of the image effects).
+  if (sampler && !usesPat && (dst.bpp == 32 || dst.bpp == 24) && sampler->Unscaled()) {
     const BitmapObj& view = *sampler->View();
-    std::vector<uint32_t> srcRow;
+    std::vector<uint32_t> srcRow, dstRow;
     for (const RECT& r : rects) {
       const int i0 = std::max<int>(r.left - dr.left, -sampler->ViewX(0));
       const int i1 = std::min<int>(r.right - dr.left, view.width - sampler->ViewX(0));
@@ -268,8 +269,21 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
         const int vy = sampler->ViewY(yy - dr.top);
         if (vy < 0 || vy >= view.height) continue;
         sampler->ReadRow(i0, i1, vy, srcRow.data());
-        uint32_t* to = reinterpret_cast<uint32_t*>(dst.bits.data() + size_t(yy) * size_t(dst.stride)) + dr.left + i0;
-        ApplyRopToRow(code, srcRow.data(), to, size_t(i1 - i0));
+        uint8_t* rowStart = dst.bits.data() + size_t(yy) * size_t(dst.stride);
+        if (dst.bpp == 32) {
+          ApplyRopToRow(code, srcRow.data(), reinterpret_cast<uint32_t*>(rowStart) + dr.left + i0, size_t(i1 - i0));
+        } else {
+          dstRow.resize(srcRow.size());
+          uint8_t* to = rowStart + size_t(dr.left + i0) * 3;
+          for (size_t i = 0; i < dstRow.size(); ++i)
+            dstRow[i] = uint32_t(to[3 * i]) | uint32_t(to[3 * i + 1]) << 8 | uint32_t(to[3 * i + 2]) << 16;
+          ApplyRopToRow(code, srcRow.data(), dstRow.data(), dstRow.size());
+          for (size_t i = 0; i < dstRow.size(); ++i) {
+            to[3 * i] = uint8_t(dstRow[i]);
+            to[3 * i + 1] = uint8_t(dstRow[i] >> 8);
+            to[3 * i + 2] = uint8_t(dstRow[i] >> 16);
+          }
+        }
       }
     }
     return true;

@@ -93,8 +93,8 @@ TEST(BlitPalettes, OneDepthDifferentTablesTranslatesColours) {
 namespace win::gdi::testing {
 namespace {
 
-// Unstretched operations without a pattern onto 32 bpp work on whole converted source rows (an
-// image list's mask and cut go that way); each must leave the pixels of the pixel engine, reached
+// Unstretched operations without a pattern onto 32 or 24 bpp work on whole converted source rows
+// (an image list's mask and cut go that way, also onto the 24-bit work bitmaps); each must leave the pixels of the pixel engine, reached
 // by the same operation with "or the pattern" added and a black brush.
 struct RowRopCase {
   DWORD rop, withPattern;
@@ -126,7 +126,12 @@ INSTANTIATE_TEST_SUITE_P(MonoAndColourSourcesClipsAndEdges, BlitRowRops,
                                            RowBlitCase{32, 32, false, -6, -4, 60, 40, 0, 0, Clip::Origin},
                                            RowBlitCase{24, 32, false, 1, 1, 39, 27, -1, -2, Clip::TwoRects},
                                            RowBlitCase{32, 32, true, 3, 2, 30, 20, 0, 0, Clip::TwoRects},
-                                           RowBlitCase{1, 24, false, 2, 2, 35, 25, 20, 12, Clip::Rect}));
+                                           RowBlitCase{1, 24, false, 2, 2, 35, 25, 20, 12, Clip::Rect},
+                                           RowBlitCase{1, 24, false, 5, 3, 20, 15, 7, 2, Clip::TwoRects},
+                                           RowBlitCase{32, 24, false, -6, -4, 60, 40, 0, 0, Clip::Origin},
+                                           RowBlitCase{32, 24, false, 2, 2, 35, 25, -5, -3, Clip::Rect},
+                                           RowBlitCase{24, 24, false, 5, 3, 20, 15, 7, 2, Clip::None},
+                                           RowBlitCase{24, 24, true, 0, 0, 30, 20, 4, 3, Clip::TwoRects}));
 
 }  // namespace
 }  // namespace win::gdi::testing
