@@ -96,29 +96,17 @@ void TSoftFrameTheme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo
 }
 
 void TSoftFrameTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
-  const TClipTo clip(Canvas, ItemArea(R, I));
-  PaintButton(Canvas, R, I);
-  kit::DrawChevronArrows(Canvas, R, I.IsVertical, GetPartColor(I, cpText));
+  PaintButtonChevron(Canvas, R, I);
 }
 
 void TSoftFrameTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
                                      const TTxEditFrameInfo& EditFrameInfo) {
-  const TClipTo clip(Canvas, ARect);
-  PaintFrame(Canvas, ARect, I);
-  const TRect inner = Deflated(ARect, GetIntegerMetric(TMI_EDIT_FRAME_WIDTH));
-  TRect R = inner;
-  const Integer W = EditFrameInfo.RightButtonWidth;
-  if (W > 0) R.right -= W - 2;
   const bool hovered = I.HoverKind != hkNone;
-  if (I.Enabled) {
-    kit::Frame(Canvas, R, hovered ? EditFrameHotColor : EditFrameColor);
-    Fill(Canvas, Deflated(R, 1), fw::clWindow);
-  } else {
-    kit::Frame(Canvas, R, DisabledFieldLit(I) ? TColor(fw::clWindow) : ButtonColors[1].Frame);
-  }
-  if (W > 0)
-    PaintEditButton(Canvas, TRect{inner.right - W, inner.top, inner.right, inner.bottom}, I,
-                    EditFrameInfo.RightButtonInfo);
+  if (I.Enabled)
+    PaintFieldFrame(Canvas, ARect, I, EditFrameInfo, hovered ? EditFrameHotColor : EditFrameColor, fw::clWindow);
+  else
+    PaintFieldFrame(Canvas, ARect, I, EditFrameInfo, DisabledFieldLit(I) ? TColor(fw::clWindow) : ButtonColors[1].Frame,
+                    fw::clNone);
 }
 
 void TSoftFrameTheme::PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect&, Integer) {

@@ -1,7 +1,7 @@
 #pragma once
-// One way to declare a theme that paints everything itself: the names of the framework's types
-// its declarations use, and the 33 operations of the painting interface (queries, painters and
-// the integer metric), each overridden.
+// One way to declare a theme's operations: the names of the framework's types its declarations
+// use, and the 33 operations of the painting interface (queries, painters and the integer
+// metric) in groups, each overridden.
 
 #include "tx/TxThemes.h"
 
@@ -29,9 +29,9 @@
   void GetViewMargins(Integer ViewType, tx::TTxMargins& Margins) override; \
   bool GetBooleanMetric(Integer Index) override;
 
-// The painting operations every theme carries out its own way.
-#define KV_THEME_PAINTERS \
-  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect, TColor AColor, bool Transparent, Integer AViewType) override; \
+// The painters of items, popups, docks and panels (all but backgrounds, toolbar frames, frame
+// controls and status bars).
+#define KV_THEME_ITEM_PAINTERS \
   void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override; \
   void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption, Cardinal AFormat, bool Rotated) override; \
   void PaintCheckMark(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override; \
@@ -49,7 +49,12 @@
   void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override; \
   void PaintScrollButton(TCanvas* Canvas, const TRect& ARect, Integer ButtonType, bool Hot) override; \
   void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override; \
-  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal, bool LineOnly) override; \
+  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal, bool LineOnly) override;
+
+// The painting operations every theme carries out its own way.
+#define KV_THEME_PAINTERS \
+  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect, TColor AColor, bool Transparent, Integer AViewType) override; \
+  KV_THEME_ITEM_PAINTERS \
   void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override; \
   void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override; \
   void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;

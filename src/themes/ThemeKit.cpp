@@ -302,6 +302,35 @@ void Triangle(TCanvas* Canvas, fw::TPoint A, fw::TPoint B, fw::TPoint C, TColor 
   tx::PolygonColor(Canvas->Handle(), p, 2, Color, Color);
 }
 
+void DrawPointingArrow(TCanvas* Canvas, Integer Cx, Integer Cy, Integer ButtonType, Integer HalfWidth, Integer Back,
+                       Integer Ahead, TColor Color) {
+  const Integer w = HalfWidth;
+  switch (ButtonType) {
+    case tx::PSBT_UP: Triangle(Canvas, {Cx - w, Cy + Back}, {Cx + w, Cy + Back}, {Cx, Cy - Ahead}, Color); break;
+    case tx::PSBT_DOWN: Triangle(Canvas, {Cx - w, Cy - Back}, {Cx + w, Cy - Back}, {Cx, Cy + Ahead}, Color); break;
+    case tx::PSBT_LEFT: Triangle(Canvas, {Cx + Back, Cy - w}, {Cx + Back, Cy + w}, {Cx - Ahead, Cy}, Color); break;
+    case tx::PSBT_RIGHT: Triangle(Canvas, {Cx - Back, Cy - w}, {Cx - Back, Cy + w}, {Cx + Ahead, Cy}, Color); break;
+    default: break;
+  }
+}
+
+void PaintCornerPixels(TCanvas* Canvas, const TRect& R, TColor Color) {
+  for (const fw::TPoint& p : {fw::TPoint{R.left, R.top}, fw::TPoint{R.right - 1, R.top},
+                              fw::TPoint{R.left, R.bottom - 1}, fw::TPoint{R.right - 1, R.bottom - 1}})
+    Pixel(Canvas, p.x, p.y, Color);
+}
+
+void PaintSeparatorLine(TCanvas* Canvas, const TRect& R, bool Horizontal, Integer Inset, TColor Color) {
+  const TClipTo clip(Canvas, R);
+  if (Horizontal) {
+    const Integer y = (R.top + R.bottom) / 2;
+    Line(Canvas, R.left + Inset, y, R.right - Inset, y, Color);
+  } else {
+    const Integer x = (R.left + R.right) / 2;
+    Line(Canvas, x, R.top + Inset, x, R.bottom - Inset, Color);
+  }
+}
+
 void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bool Rotated, TColor Color) {
   const win::HDC dc = Canvas->Handle();
   const win::HGDIOBJ oldFont = win::SelectObject(dc, Canvas->Font()->Handle());

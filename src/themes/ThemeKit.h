@@ -52,6 +52,25 @@ void DrawChevronArrows(TCanvas* Canvas, const TRect& R, bool Vertical, TColor Co
 // The arrow of a popup's scroll button (PSBT_UP, PSBT_DOWN, PSBT_LEFT, PSBT_RIGHT) about R's
 // centre, three quarters of the smaller half-extent from it.
 void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor Color);
+// A filled arrow pointing the way of ButtonType (PSBT_UP, PSBT_DOWN, PSBT_LEFT, PSBT_RIGHT): its
+// base Back pixels behind (Cx, Cy), HalfWidth either side, its tip Ahead pixels in front.
+void DrawPointingArrow(TCanvas* Canvas, Integer Cx, Integer Cy, Integer ButtonType, Integer HalfWidth, Integer Back,
+                       Integer Ahead, TColor Color);
+// R's four corner pixels in Color.
+void PaintCornerPixels(TCanvas* Canvas, const TRect& R, TColor Color);
+// A separator's line across the middle of R (along it when Horizontal), Inset pixels short of
+// either end, painted only inside R.
+void PaintSeparatorLine(TCanvas* Canvas, const TRect& R, bool Horizontal, Integer Inset, TColor Color);
+// The states a check or radio box is painted in.
+struct TBoxState {
+  explicit TBoxState(Integer State)
+      : Disabled(State & tx::PFS_DISABLED),
+        Pushed(State & tx::PFS_PUSHED),
+        Hot(State & tx::PFS_HOT),
+        Mixed(State & tx::PFS_MIXED) {}
+  bool Disabled, Pushed, Hot, Mixed;
+};
+
 // A dock panel's inside R split into the caption strip (a small caption high, along the top when
 // Vertical, else down the left side) and the client; without Caption the client is all of R.
 void SplitDockPanel(const TRect& R, bool Caption, bool Vertical, TRect& Strip, TRect& Client);

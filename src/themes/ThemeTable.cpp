@@ -2,6 +2,7 @@
 
 #include "platform/user/services/SysMetrics.h"
 #include "themes/ThemeColors.h"
+#include "themes/ThemePainting.h"
 #include "tx/TxDefaultTheme.h"
 
 namespace themes {
@@ -110,5 +111,26 @@ TColor TTableTheme::GetViewColor(Integer ViewType) {
 void TTableTheme::GetViewMargins(Integer, TTxMargins& Margins) { Margins = {}; }
 
 bool TTableTheme::GetBooleanMetric(Integer Index) { return SolidBarsMetric(Index); }
+
+void TTableTheme::PaintButtonChevron(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
+  const TClipTo clip(Canvas, ItemArea(R, I));
+  PaintButton(Canvas, R, I);
+  kit::DrawChevronArrows(Canvas, R, I.IsVertical, GetPartColor(I, cpText));
+}
+
+void TTableTheme::PaintFieldFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
+                                  const TTxEditFrameInfo& EditFrameInfo, TColor Outline, TColor Field) {
+  const TClipTo clip(Canvas, ARect);
+  PaintFrame(Canvas, ARect, I);
+  const TRect inner = Deflated(ARect, GetIntegerMetric(TMI_EDIT_FRAME_WIDTH));
+  TRect R = inner;
+  const Integer W = EditFrameInfo.RightButtonWidth;
+  if (W > 0) R.right -= W - 2;
+  kit::Frame(Canvas, R, Outline);
+  Fill(Canvas, Deflated(R, 1), Field);
+  if (W > 0)
+    PaintEditButton(Canvas, TRect{inner.right - W, inner.top, inner.right, inner.bottom}, I,
+                    EditFrameInfo.RightButtonInfo);
+}
 
 }  // namespace themes

@@ -49,6 +49,12 @@ class TTableTheme : public TUnitTheme {
   // The mark of a check or radio box in the PFS_ State given: the button table's disabled, pushed,
   // hot or normal text, clBtnShadow when mixed.
   TColor FrameControlMarkColor(Integer State, bool Pushed, bool Hot) const;
+  // A chevron: the item's own button with the double arrows in its text colour, kept to the item.
+  void PaintButtonChevron(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& ItemInfo);
+  // An edit item: its frame, then the field inside the edit frame width outlined in Outline and
+  // filled with Field (unless clNone), reaching two pixels under the right button, and the button.
+  void PaintFieldFrame(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
+                       const tx::TTxEditFrameInfo& EditFrameInfo, TColor Outline, TColor Field);
   // Where the table themes part: a popup menu's border, the menu items' margins left and right,
   // and whether a popup-menu line of a split or combo item takes the button table.
   TPoint FPopupMenuBorder{2, 2};

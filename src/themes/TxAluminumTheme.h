@@ -3,6 +3,7 @@
 // item shapes with smoothed corners, hot and pushed tints taken from the system highlight and
 // embossed glyphs. It derives from the Default theme and keeps only its view margins.
 
+#include "themes/ThemeDeclaration.h"
 #include "themes/ThemeLifeCycle.h"
 #include "themes/ThemeStates.h"
 #include "tx/TxDefaultTheme.h"
@@ -44,34 +45,7 @@ class TTxAluminumTheme : public TDefaultBasedUnit<TTxAluminumTheme, tx::TTxDefau
   Integer GetPopupShadowType() override;
   void GetViewBorder(Integer ViewType, TPoint& Border) override;
   TColor GetViewColor(Integer ViewType) override;
-  void PaintBackground(TCanvas* Canvas, const TRect& DockRect, const TRect& ARect, const TRect& AClipRect,
-                       TColor AColor, bool Transparent, Integer AViewType) override;
-  void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption,
-                    Cardinal AFormat, bool Rotated) override;
-  void PaintCheckMark(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintChevron(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintEditFrame(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                      const tx::TTxEditFrameInfo& EditFrameInfo) override;
-  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                       const tx::TTxEditButtonInfo& ButtonInfo) override;
-  void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
-  void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
-  void PaintDropDownArrow(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
-  void PaintFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintImage(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList,
-                  Integer ImageIndex) override;
-  void PaintMDIButton(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, Cardinal ButtonKind) override;
-  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
-  void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintScrollButton(TCanvas* Canvas, const TRect& ARect, Integer ButtonType, bool Hot) override;
-  void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
-  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
-                      bool LineOnly) override;
-  void PaintToolbarNCArea(TCanvas* Canvas, TRect R, const tx::TTxToolbarInfo& ToolbarInfo) override;
-  void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override;
-  void PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) override;
+  KV_THEME_PAINTERS
   Integer GetIntegerMetric(Integer Index) override;
   bool GetBooleanMetric(Integer Index) override;
   void UpdateColorCache() override;

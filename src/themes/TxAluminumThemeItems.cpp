@@ -289,32 +289,16 @@ void TTxAluminumTheme::PaintScrollButton(TCanvas* Canvas, const TRect& ARect, In
   else
     GradientFillRect(Canvas->Handle(), ARect, OffsetColor(AluToolbarColor, 12), OffsetColor(AluToolbarColor, -8),
                      vertical);
-  for (const TPoint& p : {TPoint{ARect.left, ARect.top}, TPoint{ARect.right - 1, ARect.top},
-                          TPoint{ARect.left, ARect.bottom - 1}, TPoint{ARect.right - 1, ARect.bottom - 1}})
-    kit::Pixel(Canvas, p.x, p.y, fw::clBtnFace);
+  kit::PaintCornerPixels(Canvas, ARect, fw::clBtnFace);
   AluRoundedFrame(Canvas, ARect, {1, 1, 1, 1}, Hot ? AluButtonColors[4].Frame : MixColors(kGrey, fw::clWindow, 192));
   const Integer cx = (ARect.left + ARect.right) / 2, cy = (ARect.top + ARect.bottom) / 2;
   const Integer s = std::min(ARect.right - ARect.left, ARect.bottom - ARect.top) / 2 * 3 / 4;
-  switch (ButtonType) {
-    case PSBT_UP: kit::Triangle(Canvas, {cx - s, cy + s / 2}, {cx + s, cy + s / 2}, {cx, cy - s / 2}, fw::clBlack); break;
-    case PSBT_DOWN: kit::Triangle(Canvas, {cx - s, cy - s / 2}, {cx + s, cy - s / 2}, {cx, cy + s / 2}, fw::clBlack); break;
-    case PSBT_LEFT: kit::Triangle(Canvas, {cx + s / 2, cy - s}, {cx + s / 2, cy + s}, {cx - s / 2, cy}, fw::clBlack); break;
-    case PSBT_RIGHT: kit::Triangle(Canvas, {cx - s / 2, cy - s}, {cx - s / 2, cy + s}, {cx + s / 2, cy}, fw::clBlack); break;
-    default: break;
-  }
+  kit::DrawPointingArrow(Canvas, cx, cy, ButtonType, s, s / 2, s / 2, fw::clBlack);
 }
 
 void TTxAluminumTheme::PaintSeparator(TCanvas* Canvas, TRect ARect, TTxItemInfo I, bool Horizontal, bool) {
   // The line is wanted for enabled separators, as in the Default theme.
-  if (!I.Enabled) return;
-  const kit::TClipTo clip(Canvas, ARect);
-  if (Horizontal) {
-    const Integer y = (ARect.top + ARect.bottom) / 2;
-    Line(Canvas, ARect.left + 2, y, ARect.right - 2, y, AluSeparatorColor);
-  } else {
-    const Integer x = (ARect.left + ARect.right) / 2;
-    Line(Canvas, x, ARect.top + 2, x, ARect.bottom - 2, AluSeparatorColor);
-  }
+  if (I.Enabled) kit::PaintSeparatorLine(Canvas, ARect, Horizontal, 2, AluSeparatorColor);
 }
 
 void TTxAluminumTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) {
@@ -325,8 +309,8 @@ void TTxAluminumTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind,
   const kit::TClipTo clip(Canvas, R);
   R = Deflated(R, 1);
   if (kit::IsEmpty(R)) return;
-  const bool disabled = State & PFS_DISABLED, pushed = State & PFS_PUSHED, hot = State & PFS_HOT,
-             mixed = State & PFS_MIXED;
+  const kit::TBoxState box(State);
+  const bool disabled = box.Disabled, pushed = box.Pushed, hot = box.Hot, mixed = box.Mixed;
   const TColor pen = disabled ? kGrey : pushed ? AluButtonColors[3].Frame : hot ? AluButtonColors[4].Frame : kGrey;
   const TColor mark = disabled ? AluButtonColors[1].Text
                       : pushed ? AluButtonColors[3].Text

@@ -98,29 +98,14 @@ void TTxNexos5Theme::PaintCheckMark(TCanvas* Canvas, TRect R, const TTxItemInfo&
 }
 
 void TTxNexos5Theme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& I) {
-  const TClipTo clip(Canvas, ItemArea(R, I));
-  PaintButton(Canvas, R, I);
-  kit::DrawChevronArrows(Canvas, R, I.IsVertical, GetPartColor(I, cpText));
+  PaintButtonChevron(Canvas, R, I);
 }
 
 void TTxNexos5Theme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
                                     const TTxEditFrameInfo& EditFrameInfo) {
-  const TClipTo clip(Canvas, ARect);
-  PaintFrame(Canvas, ARect, I);
-  const TRect inner = Deflated(ARect, GetIntegerMetric(TMI_EDIT_FRAME_WIDTH));
-  TRect R = inner;
-  const Integer W = EditFrameInfo.RightButtonWidth;
-  if (W > 0) R.right -= W - 2;
   const bool hovered = I.HoverKind != hkNone;
-  if (I.Enabled) {
-    kit::Frame(Canvas, R, hovered ? TColor(0xFFFFFF) : EditFrameColor);
-    Fill(Canvas, Deflated(R, 1), 0xFFFFFF);
-  } else {
-    kit::Frame(Canvas, R, hovered ? TColor(0xFFFFFF) : ButtonColors[1].Frame);
-  }
-  if (W > 0)
-    PaintEditButton(Canvas, TRect{inner.right - W, inner.top, inner.right, inner.bottom}, I,
-                    EditFrameInfo.RightButtonInfo);
+  const TColor outline = hovered ? TColor(0xFFFFFF) : I.Enabled ? EditFrameColor : ButtonColors[1].Frame;
+  PaintFieldFrame(Canvas, ARect, I, EditFrameInfo, outline, I.Enabled ? TColor(0xFFFFFF) : fw::clNone);
 }
 
 void TTxNexos5Theme::PaintEditButtonFrame(TCanvas* Canvas, const TRect& R, bool Pressed, Integer State,

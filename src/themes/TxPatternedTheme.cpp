@@ -338,31 +338,15 @@ void TTxPatternedTheme::PaintScrollButton(TCanvas* Canvas, const TRect& ARect, I
     DitherRect(dc, Deflated(ARect, 1), fw::clBtnFace, MixColors(fw::clBtnHighlight, fw::clBtnFace, 192));
   else
     Fill(Canvas, Deflated(ARect, 1), fw::clBtnFace);
-  for (const TPoint& p : {TPoint{ARect.left, ARect.top}, TPoint{ARect.right - 1, ARect.top},
-                          TPoint{ARect.left, ARect.bottom - 1}, TPoint{ARect.right - 1, ARect.bottom - 1}})
-    kit::Pixel(Canvas, p.x, p.y, fw::clBtnFace);
+  kit::PaintCornerPixels(Canvas, ARect, fw::clBtnFace);
   DrawStripesFrame(Canvas, ARect, 1, Hot ? TColor(fw::clBtnShadow) : DisabledColor, 1);
   const Integer cx = (ARect.left + ARect.right) / 2, cy = (ARect.top + ARect.bottom) / 2;
-  switch (ButtonType) {
-    case PSBT_UP: kit::Triangle(Canvas, {cx - 3, cy + 1}, {cx + 3, cy + 1}, {cx, cy - 2}, fw::clBtnText); break;
-    case PSBT_DOWN: kit::Triangle(Canvas, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, fw::clBtnText); break;
-    case PSBT_LEFT: kit::Triangle(Canvas, {cx + 1, cy - 3}, {cx + 1, cy + 3}, {cx - 2, cy}, fw::clBtnText); break;
-    case PSBT_RIGHT: kit::Triangle(Canvas, {cx - 1, cy - 3}, {cx - 1, cy + 3}, {cx + 2, cy}, fw::clBtnText); break;
-    default: break;
-  }
+  kit::DrawPointingArrow(Canvas, cx, cy, ButtonType, 3, 1, 2, fw::clBtnText);
 }
 
 void TTxPatternedTheme::PaintSeparator(TCanvas* Canvas, TRect ARect, TTxItemInfo I, bool Horizontal, bool) {
   // The line is wanted for enabled separators, as in the Default theme.
-  if (!I.Enabled) return;
-  const kit::TClipTo clip(Canvas, ARect);
-  if (Horizontal) {
-    const Integer y = (ARect.top + ARect.bottom) / 2;
-    Line(Canvas, ARect.left + 1, y, ARect.right - 1, y, DisabledColor);
-  } else {
-    const Integer x = (ARect.left + ARect.right) / 2;
-    Line(Canvas, x, ARect.top + 1, x, ARect.bottom - 1, DisabledColor);
-  }
+  if (I.Enabled) kit::PaintSeparatorLine(Canvas, ARect, Horizontal, 1, DisabledColor);
 }
 
 void TTxPatternedTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) {
@@ -373,8 +357,8 @@ void TTxPatternedTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind
   const kit::TClipTo clip(Canvas, R);
   R = Deflated(R, 1);
   if (kit::IsEmpty(R)) return;
-  const bool disabled = State & PFS_DISABLED, pushed = State & PFS_PUSHED, hot = State & PFS_HOT,
-             mixed = State & PFS_MIXED;
+  const kit::TBoxState box(State);
+  const bool disabled = box.Disabled, pushed = box.Pushed, hot = box.Hot, mixed = box.Mixed;
   const win::HDC dc = Canvas->Handle();
   const TColor pen = disabled ? TColor(fw::clBtnShadow) : (pushed || hot) ? TColor(fw::clBtnText) : TColor(fw::clBtnShadow);
   const TColor mark = disabled ? TColor(fw::clBtnFace) : mixed ? TColor(fw::clBtnShadow) : TColor(fw::clBtnText);

@@ -5,6 +5,7 @@
 // in its own bitmap; their unit resources are never shared.
 
 #include "framework/GraphicsBitmap.h"
+#include "themes/ThemeDeclaration.h"
 #include "themes/ThemeLifeCycle.h"
 #include "themes/vrnThemes.h"
 #include "tx/TxDefaultTheme.h"
@@ -51,30 +52,8 @@ class TTxPatternedTheme : public tx::TTxDefaultTheme {
   Integer GetPopupShadowType() override;
   void GetViewBorder(Integer ViewType, TPoint& Border) override;
   TColor GetViewColor(Integer ViewType) override;
-  void PaintButton(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintCaption(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo, const String& ACaption,
-                    Cardinal AFormat, bool Rotated) override;
-  // The Default theme's marks, kept inside the item's rectangle.
-  void PaintCheckMark(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintChevron(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintEditFrame(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                      const tx::TTxEditFrameInfo& EditFrameInfo) override;
-  void PaintEditButton(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo,
-                       const tx::TTxEditButtonInfo& ButtonInfo) override;
-  void PaintDock(TCanvas* Canvas, const TRect& ClientRect, const TRect& DockRect, Integer DockPosition) override;
-  void PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const tx::TTxDockPanelInfo& DockPanelInfo) override;
-  void PaintDropDownArrow(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect, const tx::TTxFloatingWindowInfo& WindowInfo) override;
-  void PaintFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintImage(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, TCustomImageList* ImageList,
-                  Integer ImageIndex) override;
-  void PaintMDIButton(TCanvas* Canvas, TRect ARect, const tx::TTxItemInfo& ItemInfo, Cardinal ButtonKind) override;
-  void PaintMenuItem(TCanvas* Canvas, const TRect& ARect, tx::TTxItemInfo& ItemInfo) override;
-  void PaintMenuItemFrame(TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
-  void PaintScrollButton(TCanvas* Canvas, const TRect& ARect, Integer ButtonType, bool Hot) override;
-  void PaintPopupNCArea(TCanvas* Canvas, TRect R, const tx::TTxPopupInfo& PopupInfo) override;
-  void PaintSeparator(TCanvas* Canvas, TRect ARect, tx::TTxItemInfo ItemInfo, bool Horizontal,
-                      bool LineOnly) override;
+  // Check marks and chevrons: the Default theme's marks, kept inside the item's rectangle.
+  KV_THEME_ITEM_PAINTERS
   void PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, Integer State, void* Params) override;
   Integer GetIntegerMetric(Integer Index) override;
   bool GetBooleanMetric(Integer Index) override;
