@@ -49,14 +49,9 @@ void TSoftFrameTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTx
   const TClipTo clip(Canvas, ItemArea(ARect, I));
   const bool hot = IsItemHot(I);
   const bool hovered = I.HoverKind != hkNone;
-  TRect R = ARect;
-  Integer L = 2, Rt = 2;
-  if (I.ComboPart == cpSplitRight) {
-    --R.left;
-    L = 1;
-  }
-  if (I.ComboPart == cpSplitLeft) Rt = 1;
-  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
+  const kit::TButtonOutline outline(ARect, I, 1);
+  const TRect& R = outline.R;
+  const Integer L = outline.Left, Rt = outline.Right;
   const TColor shadowBlend = BlendColors(fw::clBtnShadow, fw::clBtnFace, 50);
 
   if (IsEmbeddedView(I.ViewType) && !hot) {
@@ -136,20 +131,8 @@ void TSoftFrameTheme::PaintImage(TCanvas* Canvas, TRect R, const TTxItemInfo& I,
                                  Integer ImageIndex) {
   if (!ImageList) return;
   const Integer lum = GetColorLuminance(GetItemImageBackground(I));
-  const bool hovered = I.HoverKind != hkNone;
-  if (!I.Enabled) {
-    if (lum < 80)
-      DrawIconDarkMask(Canvas, R, ImageList, ImageIndex, fw::clBtnShadow);
-    else
-      DrawIconDisabled(Canvas, R, ImageList, ImageIndex, 0);
-  } else if (!I.Selected && !I.Pushed && !hovered) {
-    if (lum >= 80 && !HighContrastColors && !LowColorDisplay)
-      DrawIconBlended(Canvas, R, ImageList, ImageIndex, fw::clWindow, 255);
-    else
-      DrawIconContrasted(Canvas, R, ImageList, ImageIndex, IdleImageContrast(lum));
-  } else {
+  if (!kit::PaintQuietImage(Canvas, R, I, ImageList, ImageIndex, lum < 80, IdleImageContrast(lum)))
     DrawIconContrasted(Canvas, R, ImageList, ImageIndex, false);
-  }
 }
 
 void TSoftFrameTheme::PaintMenuItemFrame(TCanvas* Canvas, const TRect& R, const TTxItemInfo& I) {
@@ -219,14 +202,7 @@ void TSoftFrameTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, 
   if (top != fw::clNone) FillRadioDisc(Canvas, R, bottom, top, (hot && !pushed) ? fw::clNone : topLine);
   Canvas->Pen()->SetColor(pen);
   Canvas->Brush()->SetStyle(fw::bsClear);
-  kit::RadioOutline(Canvas, R.left, R.top);
-  if (checked) {
-    Canvas->Pen()->SetColor(mark);
-    Canvas->Brush()->SetStyle(fw::bsSolid);
-    Canvas->Brush()->SetColor(mark);
-    Canvas->Ellipse(Deflated(R, 3));
-  }
-  Canvas->Brush()->SetStyle(fw::bsSolid);
+  kit::DrawRadioRing(Canvas, R, checked, mark, 3);
 }
 
 void TSoftFrameTheme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {

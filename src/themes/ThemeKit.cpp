@@ -314,6 +314,31 @@ void DrawPointingArrow(TCanvas* Canvas, Integer Cx, Integer Cy, Integer ButtonTy
   }
 }
 
+TButtonOutline::TButtonOutline(const TRect& ARect, const tx::TTxItemInfo& I, Integer SplitLeftCut) : R(ARect) {
+  if (I.ComboPart == tx::cpSplitRight) {
+    --R.left;
+    Left = 1;
+  }
+  if (I.ComboPart == tx::cpSplitLeft) Right = SplitLeftCut;
+  if (!(I.ItemOptions & tx::IO_TOOLBAR_STYLE)) Left = Right = 1;
+}
+
+void DrawSpinArrow(TCanvas* Canvas, const TRect& H, bool Up, TColor Color, Integer Offset) {
+  const Integer x = (H.left + H.right) / 2 + Offset, y = (H.top + H.bottom - (Up ? 1 : 0)) / 2 + Offset;
+  DrawPointingArrow(Canvas, x, y, Up ? tx::PSBT_UP : tx::PSBT_DOWN, 2, 1, 1, Color);
+}
+
+void DrawRadioRing(TCanvas* Canvas, const TRect& R, bool Checked, TColor Mark, Integer DotInset) {
+  RadioOutline(Canvas, R.left, R.top);
+  if (Checked) {
+    Canvas->Pen()->SetColor(Mark);
+    Canvas->Brush()->SetStyle(fw::bsSolid);
+    Canvas->Brush()->SetColor(Mark);
+    Canvas->Ellipse(Deflated(R, DotInset));
+  }
+  Canvas->Brush()->SetStyle(fw::bsSolid);
+}
+
 void PaintCornerPixels(TCanvas* Canvas, const TRect& R, TColor Color) {
   for (const fw::TPoint& p : {fw::TPoint{R.left, R.top}, fw::TPoint{R.right - 1, R.top},
                               fw::TPoint{R.left, R.bottom - 1}, fw::TPoint{R.right - 1, R.bottom - 1}})
@@ -401,23 +426,30 @@ TClipTo::~TClipTo() {
   win::DeleteObject(FSaved);
 }
 
+bool PaintQuietImage(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item, fw::TCustomImageList* Images,
+                     Integer Index, bool Dark, bool IdleContrast) {
+  if (!Item.Enabled) {
+    if (Dark)
+      tx::DrawIconDarkMask(Canvas, R, Images, Index, fw::clBtnShadow);
+    else
+      tx::DrawIconDisabled(Canvas, R, Images, Index, 0);
+    return true;
+  }
+  if (Item.Selected || Item.Pushed || Item.HoverKind != tx::hkNone) return false;
+  if (Dark || tx::HighContrastColors || tx::LowColorDisplay)
+    tx::DrawIconContrasted(Canvas, R, Images, Index, IdleContrast);
+  else
+    tx::DrawIconBlended(Canvas, R, Images, Index, fw::clWindow, 255);
+  return true;
+}
+
 void PaintLiftedImage(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item,
                       fw::TCustomImageList* Images, Integer Index, TColor Background) {
   if (!Images) return;
   const bool dark = tx::GetColorLuminance(Background) < 80;
-  const bool hovered = Item.HoverKind != tx::hkNone;
+  if (PaintQuietImage(Canvas, R, Item, Images, Index, dark, dark)) return;
   const auto shifted = [&](int d) { return TRect{R.left + d, R.top + d, R.right + d, R.bottom + d}; };
-  if (!Item.Enabled) {
-    if (dark)
-      tx::DrawIconDarkMask(Canvas, R, Images, Index, fw::clBtnShadow);
-    else
-      tx::DrawIconDisabled(Canvas, R, Images, Index, 0);
-  } else if (!Item.Selected && !Item.Pushed && !hovered) {
-    if (dark || tx::HighContrastColors || tx::LowColorDisplay)
-      tx::DrawIconContrasted(Canvas, R, Images, Index, dark);
-    else
-      tx::DrawIconBlended(Canvas, R, Images, Index, fw::clWindow, 255);
-  } else if (!Item.Selected && (!Item.Pushed || Item.IsPopupParent)) {
+  if (!Item.Selected && (!Item.Pushed || Item.IsPopupParent)) {
     // Lifted: two grey copies beneath, the image one pixel up and left.
     tx::DrawIconDisabled(Canvas, R, Images, Index, 1);
     tx::DrawIconDisabled(Canvas, shifted(1), Images, Index, 1);

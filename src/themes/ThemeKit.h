@@ -56,6 +56,17 @@ void DrawScrollArrow(TCanvas* Canvas, const TRect& R, Integer ButtonType, TColor
 // base Back pixels behind (Cx, Cy), HalfWidth either side, its tip Ahead pixels in front.
 void DrawPointingArrow(TCanvas* Canvas, Integer Cx, Integer Cy, Integer ButtonType, Integer HalfWidth, Integer Back,
                        Integer Ahead, TColor Color);
+// A tool button's outline: ARect (one pixel further left for the arrow half of a split button)
+// with its corners cut by 2, by 1 on the arrow half's left and by SplitLeftCut on the button
+// half's right where the two meet, and by 1 all round outside toolbar style.
+struct TButtonOutline {
+  TButtonOutline(const TRect& ARect, const tx::TTxItemInfo& I, Integer SplitLeftCut);
+  TRect R;
+  Integer Left = 2, Right = 2;
+};
+// The 5-pixel arrow of a spin button's half H, up in the upper half, down in the lower, about
+// H's centre (the upper one row higher on an even height) moved by Offset right and down.
+void DrawSpinArrow(TCanvas* Canvas, const TRect& H, bool Up, TColor Color, Integer Offset);
 // R's four corner pixels in Color.
 void PaintCornerPixels(TCanvas* Canvas, const TRect& R, TColor Color);
 // A separator's line across the middle of R (along it when Horizontal), Inset pixels short of
@@ -87,6 +98,9 @@ void DrawGripDot(TCanvas* Canvas, Integer X, Integer Y);
 
 // The 13-pixel circle outline of radio buttons, through 24 points relative to (X, Y).
 void RadioOutline(TCanvas* Canvas, Integer X, Integer Y);
+// The radio outline at R's top-left in the canvas pen, then, when Checked, the dot R inset by
+// DotInset in Mark; the brush is left solid.
+void DrawRadioRing(TCanvas* Canvas, const TRect& R, bool Checked, TColor Mark, Integer DotInset);
 // The radio disc's rows from the bottom: row i from Left + inset(i) to Right - inset(i) in
 // Bottom + (Top - Bottom) * i div (height - 1); beyond the 11-row inset table the inset is 0.
 // With Highlight other than clNone the top row takes it and so does the leftmost pixel of every
@@ -135,6 +149,12 @@ void Text(TCanvas* Canvas, const fw::String& S, TRect R, fw::Cardinal Format, bo
 // button and the platform's close button.
 void PaintClassicFloatingBorder(TCanvas* Canvas, const TRect& R, const tx::TTxFloatingWindowInfo& Info);
 
+// The images of quiet items: disabled ones grey (a dark silhouette when Dark), idle ones blended
+// toward the window colour, or contrasted (with IdleContrast) on a Dark background or in
+// high-contrast or low-colour modes. False for hovered, pushed or checked items: the caller
+// paints those.
+bool PaintQuietImage(TCanvas* Canvas, const TRect& R, const tx::TTxItemInfo& Item, fw::TCustomImageList* Images,
+                     Integer Index, bool Dark, bool IdleContrast);
 // The lifted image look: idle images blended toward the window colour (contrasted on a dark
 // Background or in high-contrast or low-colour modes), hovered ones lifted one pixel up and
 // left over two grey copies, pushed or checked ones contrasted in place, disabled ones grey (a

@@ -308,14 +308,7 @@ void TTxDreamTheme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, In
     Canvas->Pen()->SetColor(pen);
     Canvas->Brush()->SetStyle(fw::bsClear);
   }
-  kit::RadioOutline(Canvas, R.left, R.top);
-  if (checked) {
-    Canvas->Pen()->SetColor(mark);
-    Canvas->Brush()->SetStyle(fw::bsSolid);
-    Canvas->Brush()->SetColor(mark);
-    Canvas->Ellipse(Deflated(R, 3));
-  }
-  Canvas->Brush()->SetStyle(fw::bsSolid);
+  kit::DrawRadioRing(Canvas, R, checked, mark, 3);
 }
 
 void TTxDreamTheme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {

@@ -36,14 +36,9 @@ constexpr TWarm kWarmCool{0xD0F8FF, 0xF0FDFF, 0xB0D4DF};
 void TTxDreamTheme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxItemInfo& I) {
   const kit::TClipTo clip(Canvas, ItemArea(ARect, I));
   const bool hot = IsItemHot(I);
-  TRect R = ARect;
-  Integer L = 2, Rt = 2;
-  if (I.ComboPart == cpSplitRight) {
-    --R.left;
-    L = 1;
-  }
-  if (I.ComboPart == cpSplitLeft) Rt = 0;
-  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
+  const kit::TButtonOutline outline(ARect, I, 0);
+  const TRect& R = outline.R;
+  const Integer L = outline.Left, Rt = outline.Right;
 
   if (IsEmbeddedView(I.ViewType) && !hot) {
     if (I.Enabled) {
@@ -108,22 +103,9 @@ void TTxDreamTheme::PaintChevron(TCanvas* Canvas, TRect R, const TTxItemInfo& It
 
 void TTxDreamTheme::PaintEditFrame(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& I,
                                    const TTxEditFrameInfo& EditFrameInfo) {
-  const kit::TClipTo clip(Canvas, ARect);
-  PaintFrame(Canvas, ARect, I);
-  const Integer m = GetIntegerMetric(TMI_EDIT_FRAME_WIDTH);
-  const TRect inner = Deflated(ARect, m);
-  TRect R = inner;
-  const Integer W = EditFrameInfo.RightButtonWidth;
-  if (W > 0) R.right -= W - 2;
   const bool hovered = I.HoverKind != hkNone;
-  if (I.Enabled) {
-    kit::Frame(Canvas, R, hovered ? 0xFFFFFF : 0xD0D0D0);
-    Fill(Canvas, Deflated(R, 1), 0xFFFFFF);
-  } else {
-    kit::Frame(Canvas, R, hovered ? 0xFFFFFF : ButtonColors[1].Frame);
-  }
-  if (W > 0) PaintEditButton(Canvas, TRect{inner.right - W, inner.top, inner.right, inner.bottom}, I,
-                             EditFrameInfo.RightButtonInfo);
+  const TColor outline = hovered ? TColor(0xFFFFFF) : I.Enabled ? TColor(0xD0D0D0) : ButtonColors[1].Frame;
+  PaintFieldFrame(Canvas, ARect, I, EditFrameInfo, outline, I.Enabled ? TColor(0xFFFFFF) : fw::clNone);
 }
 
 void TTxDreamTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItemInfo& ItemInfo,
@@ -175,15 +157,7 @@ void TTxDreamTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItem
       if (embedded) Fill(Canvas, h, 0xF4F0F0);
       kit::Frame(Canvas, h, 0xD0D0D0);
     }
-    const TColor arrow = GetPartColor(half, cpText);
-    const Integer x = (h.left + h.right) / 2;
-    if (k == 0) {
-      const Integer y = (h.top + h.bottom - 1) / 2;
-      kit::Triangle(Canvas, {x - 2, y + 1}, {x + 2, y + 1}, {x, y - 1}, arrow);
-    } else {
-      const Integer y = (h.top + h.bottom) / 2;
-      kit::Triangle(Canvas, {x - 2, y - 1}, {x + 2, y - 1}, {x, y + 1}, arrow);
-    }
+    kit::DrawSpinArrow(Canvas, h, k == 0, GetPartColor(half, cpText), 0);
   }
 }
 
@@ -209,18 +183,9 @@ void TTxDreamTheme::PaintFrame(TCanvas* Canvas, const TRect& R, const TTxItemInf
 void TTxDreamTheme::PaintImage(TCanvas* Canvas, TRect R, const TTxItemInfo& I, TCustomImageList* ImageList,
                                Integer ImageIndex) {
   if (!ImageList) return;
-  const Integer lum = GetColorLuminance(GetItemImageBackground(I));
-  const bool hovered = I.HoverKind != hkNone;
-  if (!I.Enabled) {
-    if (lum < 80)
-      DrawIconDarkMask(Canvas, R, ImageList, ImageIndex, fw::clBtnShadow);
-    else
-      DrawIconDisabled(Canvas, R, ImageList, ImageIndex, 0);
-  } else if (!I.Selected && !I.Pushed && !hovered && lum >= 80 && !HighContrastColors && !LowColorDisplay) {
-    DrawIconBlended(Canvas, R, ImageList, ImageIndex, fw::clWindow, 255);
-  } else {
-    DrawIconContrasted(Canvas, R, ImageList, ImageIndex, lum < 80);
-  }
+  const bool dark = GetColorLuminance(GetItemImageBackground(I)) < 80;
+  if (!kit::PaintQuietImage(Canvas, R, I, ImageList, ImageIndex, dark, dark))
+    DrawIconContrasted(Canvas, R, ImageList, ImageIndex, dark);
 }
 
 void TTxDreamTheme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo, Cardinal ButtonKind) {

@@ -85,15 +85,7 @@ void TTxMirandaTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIt
       Line(Canvas, h.left, h.top, h.left, h.bottom, pressed ? TColor(fw::clBtnShadow) : EditFrameColor);
       if (k == 1) Line(Canvas, h.left, h.top, h.right, h.top, EditFrameColor);
     }
-    const Integer o = (pressed || ItemInfo.Selected) ? 1 : 0;
-    const Integer x = (h.left + h.right) / 2 + o;
-    if (k == 0) {
-      const Integer y = (h.top + h.bottom - 1) / 2 + o;
-      kit::Triangle(Canvas, {x - 2, y + 1}, {x + 2, y + 1}, {x, y - 1}, A);
-    } else {
-      const Integer y = (h.top + h.bottom) / 2 + o;
-      kit::Triangle(Canvas, {x - 2, y - 1}, {x + 2, y - 1}, {x, y + 1}, A);
-    }
+    kit::DrawSpinArrow(Canvas, h, k == 0, A, (pressed || ItemInfo.Selected) ? 1 : 0);
   }
 }
 

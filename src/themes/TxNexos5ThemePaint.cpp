@@ -42,14 +42,9 @@ void TTxNexos5Theme::PaintButton(TCanvas* Canvas, const TRect& ARect, const TTxI
   const TClipTo clip(Canvas, ItemArea(ARect, I));
   const bool hot = IsItemHot(I);
   const bool hovered = I.HoverKind != hkNone;
-  TRect R = ARect;
-  Integer L = 2, Rt = 2;
-  if (I.ComboPart == cpSplitRight) {
-    --R.left;
-    L = 1;
-  }
-  if (I.ComboPart == cpSplitLeft) Rt = 1;
-  if (!(I.ItemOptions & IO_TOOLBAR_STYLE)) L = Rt = 1;
+  const kit::TButtonOutline outline(ARect, I, 1);
+  const TRect& R = outline.R;
+  const Integer L = outline.Left, Rt = outline.Right;
   const TRect in = Deflated(R, 1);
   if (IsEmbeddedView(I.ViewType) && !hot) {
     if (I.Enabled) Fill(Canvas, in, ToolbarColor);
@@ -152,15 +147,7 @@ void TTxNexos5Theme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIte
         PaintGradientBitmap(Canvas, h, ButtonColors[4].Fill, 0xFFFFFF);
       PaintEditButtonFrame(Canvas, h, pressed, state, embedded);
     }
-    const TColor arrow = GetPartColor(half, cpText);
-    const Integer x = (h.left + h.right) / 2;
-    if (k == 0) {
-      const Integer y = (h.top + h.bottom - 1) / 2;
-      kit::Triangle(Canvas, {x - 2, y + 1}, {x + 2, y + 1}, {x, y - 1}, arrow);
-    } else {
-      const Integer y = (h.top + h.bottom) / 2;
-      kit::Triangle(Canvas, {x - 2, y - 1}, {x + 2, y - 1}, {x, y + 1}, arrow);
-    }
+    kit::DrawSpinArrow(Canvas, h, k == 0, GetPartColor(half, cpText), 0);
   }
 }
 
@@ -366,28 +353,7 @@ void TTxNexos5Theme::PaintFrame(TCanvas* Canvas, const TRect& R, const TTxItemIn
 
 void TTxNexos5Theme::PaintImage(TCanvas* Canvas, TRect R, const TTxItemInfo& I, TCustomImageList* ImageList,
                                 Integer ImageIndex) {
-  if (!ImageList) return;
-  const bool dark = GetColorLuminance(GetItemImageBackground(I)) < 80;
-  const bool hovered = I.HoverKind != hkNone;
-  if (!I.Enabled) {
-    if (dark)
-      DrawIconDarkMask(Canvas, R, ImageList, ImageIndex, fw::clBtnShadow);
-    else
-      DrawIconDisabled(Canvas, R, ImageList, ImageIndex, 0);
-  } else if (!I.Selected && !I.Pushed && !hovered) {
-    if (!dark && !HighContrastColors && !LowColorDisplay)
-      DrawIconBlended(Canvas, R, ImageList, ImageIndex, fw::clWindow, 255);
-    else
-      DrawIconContrasted(Canvas, R, ImageList, ImageIndex, dark);
-  } else {
-    if (!I.Selected && (!I.Pushed || I.IsPopupParent)) {
-      // Lifted: two grey copies beneath, the image one pixel up and left.
-      DrawIconDisabled(Canvas, R, ImageList, ImageIndex, 1);
-      DrawIconDisabled(Canvas, TRect{R.left + 1, R.top + 1, R.right + 1, R.bottom + 1}, ImageList, ImageIndex, 1);
-      R = TRect{R.left - 1, R.top - 1, R.right - 1, R.bottom - 1};
-    }
-    DrawIconContrasted(Canvas, R, ImageList, ImageIndex, dark);
-  }
+  kit::PaintLiftedImage(Canvas, R, I, ImageList, ImageIndex, GetItemImageBackground(I));
 }
 
 void TTxNexos5Theme::PaintMDIButton(TCanvas* Canvas, TRect R, const TTxItemInfo& ItemInfo, Cardinal ButtonKind) {
@@ -597,14 +563,7 @@ void TTxNexos5Theme::PaintFrameControl(TCanvas* Canvas, TRect R, Integer Kind, I
   Pen(Canvas, pen);
   Canvas->Pen()->SetStyle(fw::psSolid);
   Canvas->Brush()->SetStyle(fw::bsClear);
-  kit::RadioOutline(Canvas, R.left, R.top);
-  if (State & PFS_CHECKED) {
-    Pen(Canvas, mark);
-    Canvas->Brush()->SetStyle(fw::bsSolid);
-    Canvas->Brush()->SetColor(mark);
-    Canvas->Ellipse(Deflated(R, 4));
-  }
-  Canvas->Brush()->SetStyle(fw::bsSolid);
+  kit::DrawRadioRing(Canvas, R, (State & PFS_CHECKED) != 0, mark, 4);
 }
 
 void TTxNexos5Theme::PaintStatusBar(TCanvas* Canvas, TRect R, Integer Part) {
