@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/gdi/detail/Bitmaps.h"
+#include "platform/gdi/detail/BlitRows.h"
 
 namespace win::gdi {
 
@@ -73,8 +74,7 @@ void PixelConverter::ConvertRow(const BitmapObj& from, int x0, int x1, int y, ui
     return;
   }
   if (direct && from.bpp == 24 && (dst_.bpp == 24 || dst_.bpp == 32)) {
-    for (const uint8_t* p = row + size_t(x0) * 3; p != row + size_t(x1) * 3; p += 3)
-      *out++ = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    Copy24To32(row + size_t(x0) * 3, reinterpret_cast<uint8_t*>(out), size_t(x1 - x0));
     return;
   }
   if (mode_ == Mode::Table && from.bpp == 1) {

@@ -18,6 +18,8 @@ void Store32(uint8_t* p, uint32_t v) {
   std::memcpy(p, &v, 4);
 }
 
+}  // namespace
+
 void Copy24To32(const uint8_t* src, uint8_t* dst, size_t n) {
   if (n == 0) return;
   // The last pixel is read by bytes: a word would reach past the row (and the buffer).
@@ -32,8 +34,6 @@ void Copy32To24(const uint8_t* src, uint8_t* dst, size_t n) {
   for (size_t i = 0; i + 1 < n; ++i) Store32(dst + 3 * i, Load32(src + 4 * i));
   std::memcpy(dst + 3 * (n - 1), src + 4 * (n - 1), 3);
 }
-
-}  // namespace
 
 RowCopier DirectRowCopier(const BitmapObj& src, const BitmapObj& dst) {
   // Both depths have one layout each (32 bpp masks are fixed), so only these pairs differ.
