@@ -323,6 +323,11 @@ TButtonOutline::TButtonOutline(const TRect& ARect, const tx::TTxItemInfo& I, Int
   if (!(I.ItemOptions & tx::IO_TOOLBAR_STYLE)) Left = Right = 1;
 }
 
+TRect SpinHalf(const TRect& B, int K) {
+  return K == 0 ? TRect{B.left, B.top, B.right, (B.top + B.bottom + 1) / 2}
+                : TRect{B.left, (B.top + B.bottom) / 2, B.right, B.bottom};
+}
+
 void DrawSpinArrow(TCanvas* Canvas, const TRect& H, bool Up, TColor Color, Integer Offset) {
   const Integer x = (H.left + H.right) / 2 + Offset, y = (H.top + H.bottom - (Up ? 1 : 0)) / 2 + Offset;
   DrawPointingArrow(Canvas, x, y, Up ? tx::PSBT_UP : tx::PSBT_DOWN, 2, 1, 1, Color);
@@ -337,6 +342,19 @@ void DrawRadioRing(TCanvas* Canvas, const TRect& R, bool Checked, TColor Mark, I
     Canvas->Ellipse(Deflated(R, DotInset));
   }
   Canvas->Brush()->SetStyle(fw::bsSolid);
+}
+
+TRect FloatingClient(const TRect& R, const tx::TTxFloatingWindowInfo& Info) {
+  const fw::TPoint b = Info.FloatingBorderSize;
+  return TRect{R.left + b.x, R.top + b.y, R.right - b.x, R.bottom - b.y};
+}
+
+void FillAround(TCanvas* Canvas, const TRect& R, const TRect& Client, TColor Color) {
+  const win::HDC dc = Canvas->Handle();
+  const int saved = win::SaveDC(dc);
+  win::ExcludeClipRect(dc, Client.left, Client.top, Client.right, Client.bottom);
+  Fill(Canvas, R, Color);
+  win::RestoreDC(dc, saved);
 }
 
 void PaintCornerPixels(TCanvas* Canvas, const TRect& R, TColor Color) {

@@ -64,9 +64,20 @@ struct TButtonOutline {
   TRect R;
   Integer Left = 2, Right = 2;
 };
+// The upper (K 0) or lower (K 1) half of a spin button B; on an odd height they share the
+// middle row.
+TRect SpinHalf(const TRect& B, int K);
+// Whether half K of a spin button is pressed in the EBDS_ State.
+inline bool SpinHalfPressed(Integer State, int K) {
+  return (State & (K == 0 ? tx::EBDS_PRESSED : tx::EBDS_DOWN_PRESSED)) != 0;
+}
 // The 5-pixel arrow of a spin button's half H, up in the upper half, down in the lower, about
 // H's centre (the upper one row higher on an even height) moved by Offset right and down.
 void DrawSpinArrow(TCanvas* Canvas, const TRect& H, bool Up, TColor Color, Integer Offset);
+// The client of a floating window R: R inset by the window's frame size.
+TRect FloatingClient(const TRect& R, const tx::TTxFloatingWindowInfo& Info);
+// R in Color except Client.
+void FillAround(TCanvas* Canvas, const TRect& R, const TRect& Client, TColor Color);
 // R's four corner pixels in Color.
 void PaintCornerPixels(TCanvas* Canvas, const TRect& R, TColor Color);
 // A separator's line across the middle of R (along it when Horizontal), Inset pixels short of

@@ -166,9 +166,7 @@ void TTxAluminumTheme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, cons
     for (Integer k = 0; k + 1 < n; ++k, f = Deflated(f, 1)) kit::Frame(Canvas, f, grey);
     kit::Frame(Canvas, f, Info.EffectiveColor);
     const TColor corner = MixColorsNearest(grey, Info.EffectiveColor, 127);
-    for (const TPoint& p : {TPoint{f.left, f.top}, TPoint{f.right - 1, f.top}, TPoint{f.left, f.bottom - 1},
-                            TPoint{f.right - 1, f.bottom - 1}})
-      Pixel(Canvas, p.x, p.y, corner);
+    kit::PaintCornerPixels(Canvas, f, corner);
   }
   if (!Info.ShowCaption) return;
   const Integer t = SmallCaption();

@@ -134,14 +134,9 @@ void TTxDreamTheme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const T
   const int a = Info.Active ? 0 : 1;
   const int k = (Info.ViewType & VT_DOCKPANEL) ? 1 : 0;
   const TColor B = Canvas->Brush()->Color();
-  const win::HDC dc = Canvas->Handle();
-  const TPoint bs = Info.FloatingBorderSize;
-  const TRect in{R.left + bs.x, R.top + bs.y, R.right - bs.x, R.bottom - bs.y};
+  const TRect in = kit::FloatingClient(R, Info);
   if (Info.RedrawPart & WRP_BORDER) {
-    const int saved = win::SaveDC(dc);
-    win::ExcludeClipRect(dc, in.left, in.top, in.right, in.bottom);
-    Fill(Canvas, R, WinFrameColors[k][a].Border);
-    win::RestoreDC(dc, saved);
+    kit::FillAround(Canvas, R, in, WinFrameColors[k][a].Border);
     // The line just outside the client, its corners cut (only the top-right one for panels).
     const TRect o = Deflated(in, -1);
     const Integer cutTL = k == 0, cutTR = 1, cutBL = k == 0, cutBR = k == 0;

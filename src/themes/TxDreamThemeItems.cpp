@@ -135,11 +135,9 @@ void TTxDreamTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItem
   if (ButtonInfo.ButtonType != EBT_SPIN) return;
   // Each half paints with its own pressed bit; the caller's item is left as it came.
   TTxItemInfo half = ItemInfo;
-  const TRect up{B.left, B.top, B.right, (B.top + B.bottom + 1) / 2};
-  const TRect down{B.left, (B.top + B.bottom) / 2, B.right, B.bottom};
   for (int k = 0; k < 2; ++k) {
-    const TRect& h = k == 0 ? up : down;
-    const bool pressed = state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED);
+    const TRect h = kit::SpinHalf(B, k);
+    const bool pressed = kit::SpinHalfPressed(state, k);
     half.Pushed = pressed;
     if (enabled && (pressed || (state & EBDS_HOT))) {
       if (pressed)

@@ -75,7 +75,7 @@ void TTxMirandaTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIt
   const TRect halves[2] = {{B.left, B.top, B.right, mid}, {B.left, mid - 1, B.right, B.bottom}};
   for (int k = 0; k < 2; ++k) {
     const TRect& h = halves[k];
-    const bool pressed = state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED);
+    const bool pressed = kit::SpinHalfPressed(state, k);
     if (enabled) {
       kit::Frame(Canvas, h, EditFrameColor);
       if (pressed)

@@ -134,11 +134,9 @@ void TTxNexos5Theme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIte
   if (ButtonInfo.ButtonType != EBT_SPIN) return;
   // Each half paints with its own pressed bit; the caller's item is left as it came.
   TTxItemInfo half = ItemInfo;
-  const TRect U{B.left, B.top, B.right, (B.top + B.bottom + 1) / 2};
-  const TRect D{B.left, (B.top + B.bottom) / 2, B.right, B.bottom};
   for (int k = 0; k < 2; ++k) {
-    const TRect& h = k == 0 ? U : D;
-    const bool pressed = state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED);
+    const TRect h = kit::SpinHalf(B, k);
+    const bool pressed = kit::SpinHalfPressed(state, k);
     half.Pushed = pressed;
     if (enabled) {
       if (pressed)
@@ -274,14 +272,9 @@ void TTxNexos5Theme::PaintFloatingBorder(TCanvas* Canvas, const TRect& R, const 
   const int a = Info.Active ? 0 : 1;
   const int k = (Info.ViewType & VT_DOCKPANEL) ? 1 : 0;
   const TColor Bc = Canvas->Brush()->Color();
-  const win::HDC dc = Canvas->Handle();
-  const TPoint bs = Info.FloatingBorderSize;
-  const TRect I{R.left + bs.x, R.top + bs.y, R.right - bs.x, R.bottom - bs.y};
+  const TRect I = kit::FloatingClient(R, Info);
   if (Info.RedrawPart & WRP_BORDER) {
-    const int saved = win::SaveDC(dc);
-    win::ExcludeClipRect(dc, I.left, I.top, I.right, I.bottom);
-    Fill(Canvas, R, WinFrameColors[k][a].Border);
-    win::RestoreDC(dc, saved);
+    kit::FillAround(Canvas, R, I, WinFrameColors[k][a].Border);
     Pen(Canvas, Bc);
     if (k == 0) {
       const fw::TPoint p[9] = {{I.left, I.top - 1}, {I.right - 1, I.top - 1}, {I.right, I.top},

@@ -171,11 +171,9 @@ void TTxOfficeKTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIt
     return;
   }
   if (ButtonInfo.ButtonType != EBT_SPIN) return;
-  const TRect halves[2] = {{R.left, R.top, R.right, (R.top + R.bottom + 1) / 2},
-                           {R.left, (R.top + R.bottom) / 2, R.right, R.bottom}};
   for (int k = 0; k < 2; ++k) {
-    const TRect& h = halves[k];
-    item.Pushed = state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED);
+    const TRect h = kit::SpinHalf(R, k);
+    item.Pushed = kit::SpinHalfPressed(state, k);
     if (enabled && (item.Pushed || hot || embedded)) {
       if (k == 0) ThemeGradient(Canvas, Deflated(h, 1), ImageBackColor(item, cpFill), GradientLight, true);
       kit::Frame(Canvas, h, ImageBackColor(item, cpFrame));
@@ -280,12 +278,8 @@ void TTxOfficeKTheme::PaintFloatingBorder(TCanvas* Canvas, const TRect& ARect,
   if (W.RedrawPart & WRP_BORDER) {
     const bool panel = IsViewKind(W.ViewType, VT_DOCKPANEL);
     const TColor border = (panel ? FloatingPanelColors : FloatingToolbarColors)[active].Border;
-    const TRect in{ARect.left + B.x, ARect.top + B.y, ARect.right - B.x, ARect.bottom - B.y};
-    const win::HDC dc = Canvas->Handle();
-    const int saved = win::SaveDC(dc);
-    win::ExcludeClipRect(dc, in.left, in.top, in.right, in.bottom);
-    Fill(Canvas, ARect, border);
-    win::RestoreDC(dc, saved);
+    const TRect in = kit::FloatingClient(ARect, W);
+    kit::FillAround(Canvas, ARect, in, border);
     // The ring just outside the client in C; corners keep the border colour (a panel's bottom
     // corners join the ring).
     Line(Canvas, in.left, in.top - 1, in.right, in.top - 1, C);

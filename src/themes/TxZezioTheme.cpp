@@ -155,7 +155,7 @@ void TTxZezioTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxItem
   for (int k = 0; k < 2; ++k) {
     const TRect& h = halves[k];
     if (enabled)
-      PaintEditButtonFace(Canvas, h, state & (k == 0 ? EBDS_PRESSED : EBDS_DOWN_PRESSED), state & EBDS_HOT,
+      PaintEditButtonFace(Canvas, h, kit::SpinHalfPressed(state, k), state & EBDS_HOT,
                           itemHot);
     const Integer x = (h.left + h.right) / 2, y = (h.top + h.bottom) / 2;
     if (k == 0)
