@@ -7,9 +7,23 @@ set(KV_PRECOMPILED_STD
 
 option(KV_PRECOMPILE "Precompile the standard headers of each library and test program" ON)
 
-# kv_precompile(target [header...]) : the standard set and the given headers, precompiled.
+# kv_precompile(target [GROUP name] [header...]) : the standard set and the given headers,
+# precompiled. The targets of a group compile with the same options and reuse the precompiled
+# header of the group's first target instead of building one each. Every member is compiled as
+# position-independent code (-fPIC, as those linking Qt must be), so that all compile alike.
 function(kv_precompile target)
-  if(KV_PRECOMPILE)
-    target_precompile_headers(${target} PRIVATE ${KV_PRECOMPILED_STD} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "GROUP" "")
+  if(NOT KV_PRECOMPILE)
+    return()
   endif()
+  if(arg_GROUP)
+    target_compile_options(${target} PRIVATE -fPIC)
+    get_property(owner GLOBAL PROPERTY KV_PRECOMPILED_BY_${arg_GROUP})
+    if(owner)
+      target_precompile_headers(${target} REUSE_FROM ${owner})
+      return()
+    endif()
+    set_property(GLOBAL PROPERTY KV_PRECOMPILED_BY_${arg_GROUP} ${target})
+  endif()
+  target_precompile_headers(${target} PRIVATE ${KV_PRECOMPILED_STD} ${arg_UNPARSED_ARGUMENTS})
 endfunction()

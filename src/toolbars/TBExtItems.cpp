@@ -403,7 +403,11 @@ bool TTBEditItemViewer::EditLoop() {
           RemoveCharMessages();
           break;
         }
-        if (IsMouseButtonMessage(m) && msg.hwnd != edit->Handle()) {
+        // A mouse message queued before the edit existed (the release of the press that started
+        // it) names the window that was under the pointer then; over the edit it is the edit's.
+        const bool mouse = m >= win::WM_MOUSEFIRST && m <= win::WM_MOUSELAST;
+        const bool forEdit = msg.hwnd == edit->Handle() || (mouse && win::WindowFromPoint(msg.pt) == edit->Handle());
+        if (IsMouseButtonMessage(m) && !forEdit) {
           // The click is left for the menu loop.
           RemoveCharMessages();
           FEditFlags |= 0x80;  // ended by a click elsewhere
@@ -419,7 +423,13 @@ bool TTBEditItemViewer::EditLoop() {
           if (win::GetCapture() == captureWnd) win::SetCursor(win::LoadCursorW(nullptr, win::IDC_ARROW));
         }
         win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_REMOVE);
-        if (msg.message >= win::WM_MOUSEFIRST && msg.message <= win::WM_MOUSELAST && msg.hwnd == captureWnd) continue;
+        if (mouse && forEdit && msg.hwnd != edit->Handle()) {
+          win::POINT at = msg.pt;
+          win::ScreenToClient(edit->Handle(), &at);
+          msg.hwnd = edit->Handle();
+          msg.lParam = win::MAKELPARAM(at.x, at.y);
+        }
+        if (mouse && msg.hwnd == captureWnd) continue;
         win::TranslateMessage(&msg);
         win::DispatchMessageW(&msg);
       }

@@ -26,7 +26,7 @@ struct SubStyleCase {
 
 TCandleSeries& Candle(chart::TChartSeries& S) { return dynamic_cast<TCandleSeries&>(S); }
 TVolumeSeries& Volume(chart::TChartSeries& S) { return dynamic_cast<TVolumeSeries&>(S); }
-THistogramSeries& Histogram(chart::TChartSeries& S) { return dynamic_cast<THistogramSeries&>(S); }
+THistogramSeries& AsHistogram(chart::TChartSeries& S) { return dynamic_cast<THistogramSeries&>(S); }
 
 TEST(GallerySubStyles, EachVariantInOrderAndItsSettings) {
   auto candle = [](fw::TComponent* O) -> chart::TChartSeries* { return new TCandleSeries(O); };
@@ -45,11 +45,11 @@ TEST(GallerySubStyles, EachVariantInOrderAndItsSettings) {
       {volume, "Dotted", [](auto& S) { return Volume(S).LinePen()->SmallDots() && !Volume(S).ColorEachPoint(); }},
       {volume, "Colors", [](auto& S) { return Volume(S).ColorEachPoint() && !Volume(S).UseYOrigin(); }},
       {volume, "Origin", [](auto& S) { return Volume(S).UseYOrigin() && !Volume(S).LinePen()->SmallDots(); }},
-      {histogram, "Hollow", [](auto& S) { return Histogram(S).Brush()->Style() == fw::bsClear; }},
+      {histogram, "Hollow", [](auto& S) { return AsHistogram(S).Brush()->Style() == fw::bsClear; }},
       {histogram, "No Border",
-       [](auto& S) { return !Histogram(S).LinePen()->Visible() && Histogram(S).Brush()->Style() != fw::bsClear; }},
-      {histogram, "Lines", [](auto& S) { return Histogram(S).LinesPen()->Visible() && Histogram(S).Transparency() == 0; }},
-      {histogram, "Transparency", [](auto& S) { return Histogram(S).Transparency() == 30 && !Histogram(S).LinesPen()->Visible(); }},
+       [](auto& S) { return !AsHistogram(S).LinePen()->Visible() && AsHistogram(S).Brush()->Style() != fw::bsClear; }},
+      {histogram, "Lines", [](auto& S) { return AsHistogram(S).LinesPen()->Visible() && AsHistogram(S).Transparency() == 0; }},
+      {histogram, "Transparency", [](auto& S) { return AsHistogram(S).Transparency() == 30 && !AsHistogram(S).LinesPen()->Visible(); }},
   };
   fw::TComponent owner(nullptr);
   std::map<fw::String, int> next;  // the variant's place in its class' list

@@ -19,7 +19,7 @@ struct XY {
   double x, y;
 };
 
-std::vector<XY> Points(const chart::TChartSeries& s) {
+std::vector<XY> SplinePoints(const chart::TChartSeries& s) {
   std::vector<XY> out;
   for (fw::Integer i = 0; i < s.Count(); ++i) out.push_back({s.PointX(i), s.PointY(i)});
   return out;
@@ -196,7 +196,7 @@ TEST_F(SmoothingFixture, TwoPointsGiveAStraightSegment) {
   source->AddXY(5, 10);
   result->SetDataSource(source);
   ASSERT_EQ(result->Count(), 9);
-  for (const XY& p : Points(*result)) EXPECT_NEAR(p.y, 2 + (p.x - 1) * 2, 1e-12);
+  for (const XY& p : SplinePoints(*result)) EXPECT_NEAR(p.y, 2 + (p.x - 1) * 2, 1e-12);
   EXPECT_NEAR(result->PointX(0), 1, 1e-12);
   EXPECT_NEAR(result->PointX(8), 5, 1e-12);
   EXPECT_NEAR(result->PointX(4), 3, 1e-12);
@@ -206,11 +206,11 @@ TEST_F(SmoothingFixture, InterpolatedCurveContainsTheSourcePoints) {
   Fill(7);
   fn->SetFactor(6);  // 42 fragments: every source point falls on a fragment boundary
   result->SetDataSource(source);
-  const auto pts = Points(*result);
+  const auto pts = SplinePoints(*result);
   ASSERT_EQ(pts.size(), 43u);
   for (int i = 0; i < 7; ++i) EXPECT_TRUE(Contains(pts, {source->PointX(i), source->PointY(i)}, 1e-9)) << i;
   fn->SetInterpolate(false);
-  const auto approx = Points(*result);
+  const auto approx = SplinePoints(*result);
   EXPECT_TRUE(Contains(approx, {0, 0}, 1e-12));
   EXPECT_FALSE(Contains(approx, {1, source->PointY(1)}, 1e-6));
 }
@@ -221,11 +221,11 @@ TEST_F(SmoothingFixture, NullAndNaNPointsAreLeftOut) {
   source->AddXY(7, 2);
   result->SetDataSource(source);
   ASSERT_EQ(result->Count(), 7 * 4 + 1);
-  for (const XY& p : Points(*result)) {
+  for (const XY& p : SplinePoints(*result)) {
     EXPECT_TRUE(std::isfinite(p.x));
     EXPECT_TRUE(std::isfinite(p.y));
   }
-  EXPECT_TRUE(Contains(Points(*result), {7, 2}, 1e-9));
+  EXPECT_TRUE(Contains(SplinePoints(*result), {7, 2}, 1e-9));
 }
 
 TEST_F(SmoothingFixture, IdenticalXValuesStayFinite) {
@@ -233,7 +233,7 @@ TEST_F(SmoothingFixture, IdenticalXValuesStayFinite) {
   const double xs[] = {0, 1, 1, 1, 2};
   for (int i = 0; i < 5; ++i) source->AddXY(xs[i], ys[i]);
   result->SetDataSource(source);
-  const auto pts = Points(*result);
+  const auto pts = SplinePoints(*result);
   ASSERT_EQ(pts.size(), 21u);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Contains(pts, {xs[i], ys[i]}, 1e-9)) << i;
   for (const XY& p : pts) EXPECT_TRUE(std::isfinite(p.y));
@@ -249,7 +249,7 @@ TEST_F(SmoothingFixture, HorizontalSeriesKeepsItsOrientation) {
   hresult->SetDataSource(hsource);
   EXPECT_EQ(hresult->YValues()->Order(), chart::loAscending);
   EXPECT_EQ(hresult->XValues()->Order(), chart::loNone);
-  const auto pts = Points(*hresult);
+  const auto pts = SplinePoints(*hresult);
   ASSERT_EQ(pts.size(), 21u);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Contains(pts, {values[i], i * 10.0}, 1e-9)) << i;
 }

@@ -20,7 +20,7 @@ using fw::clBlack;
 using fw::clWhite;
 
 constexpr fw::TColor kTick = fw::clDkGray;
-const win::RECT kPlot{20, 10, 180, 120};
+const win::RECT kPixelPlot{20, 10, 180, 120};
 
 class AxisOnBitmap : public ::testing::Test {
  protected:
@@ -33,7 +33,7 @@ class AxisOnBitmap : public ::testing::Test {
     drawtest::UseTestFont(axis->LabelsFont());
     drawtest::UseTestFont(axis->Title()->Font());
     axis->MinorTicks()->SetVisible(false);
-    axis->SetPlotRect(kPlot);
+    axis->SetPlotRect(kPixelPlot);
     return axis;
   }
   // The label glyphs are boxes: a text of n characters at (x, y) fills the columns
@@ -202,7 +202,7 @@ TEST_F(AxisOnBitmap, StartEndAndPositionPercentMoveTheAxis) {
   axis->SetEndPosition(75);
   axis->SetPositionPercent(50);
   axis->SetLabels(false);
-  axis->SetPlotRect(kPlot);
+  axis->SetPlotRect(kPixelPlot);
   EXPECT_EQ(axis->IStartPos(), 60);
   EXPECT_EQ(axis->IEndPos(), 140);
   EXPECT_EQ(axis->PosAxis(), 65);
@@ -219,7 +219,7 @@ TEST_F(AxisOnBitmap, StartEndAndPositionPercentMoveTheAxis) {
   // A vertical axis moves right from the left edge.
   auto vert = MakeAxis(false, 0, 1);
   vert->SetPositionPercent(10);
-  vert->SetPlotRect(kPlot);
+  vert->SetPlotRect(kPixelPlot);
   EXPECT_EQ(vert->PosAxis(), 36);
 }
 

@@ -77,7 +77,7 @@ TEST(PlotCanvasProjection, TurnedViewRoundTripsAtAKnownDepth) {
 }
 
 // Records which virtual primitives the built-up operations call.
-class RecordingCanvas : public TPlotCanvas3D {
+class ProjectionRecordingCanvas : public TPlotCanvas3D {
  public:
   std::vector<std::string> calls;
   void Line(fw::Integer X0, fw::Integer Y0, fw::Integer X1, fw::Integer Y1) override {
@@ -104,7 +104,7 @@ class RecordingCanvas : public TPlotCanvas3D {
 };
 
 TEST(PlotCanvasOverrides, BuiltUpOperationsReachOnlyTheOverridablePrimitives) {
-  RecordingCanvas c;
+  ProjectionRecordingCanvas c;
   c.View().View3D = true;  // orthogonal 45 degrees: depth 10 moves (+7, -7)
   const TPoint line[3] = {{0, 0}, {5, 5}, {9, 1}};
   c.Polyline(line, 3);
@@ -132,7 +132,7 @@ TEST(PlotCanvasOverrides, BuiltUpOperationsReachOnlyTheOverridablePrimitives) {
 }
 
 TEST(PlotCanvasOverrides, GradientsDrawThroughTheCanvasFill) {
-  RecordingCanvas c;
+  ProjectionRecordingCanvas c;
   chart::TPlotGradient g;
   g.Direction = chart::gdTopBottom;
   g.StartColor = 1;

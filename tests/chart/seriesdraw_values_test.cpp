@@ -25,8 +25,8 @@ using drawtest::DrawSurface;
 using drawtest::RecordingCanvas;
 using fw::TPoint;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kSeriesNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kSeriesInf = std::numeric_limits<double>::infinity();
 
 // A canvas class of its own that overrides nothing: it must get the Polyline path, whose
 // pixels come from the canvas's own MoveTo/LineTo.
@@ -63,7 +63,7 @@ TEST_F(SeriesOnAxes, GdiAndPolylinePathsLeaveTheSamePixels) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> y(0, 100);
   for (int i = 0; i < 2000; ++i) series.AddXY(i * 100.0 / 1999, y(rng));
-  series.SetPointY(500, kNaN);
+  series.SetPointY(500, kSeriesNaN);
   series.SetPointColor(900, chart::clNullPoint);
   series.DrawAllValues(canvas);
   const int painted = surface.CountNotWhite();
@@ -82,10 +82,10 @@ TEST_F(SeriesOnAxes, GdiAndPolylinePathsLeaveTheSamePixels) {
 TEST_F(SeriesOnAxes, ARecordingCanvasGetsOnePolylinePerUnbrokenRun) {
   series.AddXY(0, 0);
   series.AddXY(10, 10);
-  series.AddXY(20, kNaN);  // breaks the line
+  series.AddXY(20, kSeriesNaN);  // breaks the line
   series.AddXY(30, 30);
   series.AddXY(40, 40);
-  series.AddXY(50, kInf);  // breaks it too
+  series.AddXY(50, kSeriesInf);  // breaks it too
   series.AddXY(60, 60);     // alone: no line
   series.AddNullPoint(70, 70);
   series.AddXY(80, 80);
@@ -126,7 +126,7 @@ TEST_F(SeriesOnAxes, PointersAreDrawnAtDrawablePointsOnly) {
   series.LinePen()->SetVisible(false);
   series.AddXY(10, 10);
   series.AddNullPoint(20, 20);
-  series.AddXY(30, kNaN);
+  series.AddXY(30, kSeriesNaN);
   series.AddXY(40, 40);
   series.DrawAllValues(recorder);
   const std::vector<Call> boxes = recorder.Of("Rectangle");
@@ -163,7 +163,7 @@ TEST_F(SeriesOnAxes, VisibleRangeFollowsTheHorizontalAxisOnSortedX) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].points.size(), 12u);
 
-  series.AddXY(kNaN, 5);  // sorts last
+  series.AddXY(kSeriesNaN, 5);  // sorts last
   horiz.SetMinMax(-50, 500);
   series.DrawAllValues(recorder);
   EXPECT_EQ(series.FirstValueIndex(), 0);
@@ -285,7 +285,7 @@ TEST_F(SeriesOnAxes, NonFiniteValuesNeverBreakDrawingOrHitTests) {
   std::uniform_int_distribution<int> kind(0, 9);
   for (int i = 0; i < 400; ++i) {
     const int k = kind(rng);
-    const double y = k == 0 ? kNaN : k == 1 ? kInf : k == 2 ? -kInf : v(rng);
+    const double y = k == 0 ? kSeriesNaN : k == 1 ? kSeriesInf : k == 2 ? -kSeriesInf : v(rng);
     if (k == 3)
       series.AddNullPoint(i * 0.25, v(rng));
     else
@@ -358,7 +358,7 @@ TEST_F(SeriesOnAxes, PointAtOnSortedXFindsWhatTheFullWalkFinds) {
   double x = 0;
   for (int i = 0; i < 600; ++i) {
     x += step(rng);
-    const double v = i % 97 == 0 ? kNaN : y(rng);
+    const double v = i % 97 == 0 ? kSeriesNaN : y(rng);
     series.AddXY(x, v);
     walk.AddXY(x, v);
   }

@@ -21,20 +21,20 @@ namespace {
 
 using fw::String;
 
-String S(const char* text) {
+String SpinText(const char* text) {
   String s = text;
   for (char& c : s)
     if (c == ',') c = fw::DecimalSeparator();
   return s;
 }
-String Text(fw::TControl* c) { return c->GetText(); }
-void SetText(fw::TControl* c, const String& text) { c->SetText(text); }
+String SpinEditText(fw::TControl* c) { return c->GetText(); }
+void SetSpinText(fw::TControl* c, const String& text) { c->SetText(text); }
 
 class SpinEditTest : public fw::testing::StdCtrlsTest {
  protected:
   TCsSpinEdit* Spin() {
     auto* spin = Add<TCsSpinEdit>(10, 10, 100, 21);
-    spin->OnChange = [this](fw::TObject*) { events.push_back("change:" + Text(spin_)); };
+    spin->OnChange = [this](fw::TObject*) { events.push_back("change:" + SpinEditText(spin_)); };
     spin->OnTopClick = [this](fw::TObject*) { events.push_back("top"); };
     spin->OnBottomClick = [this](fw::TObject*) { events.push_back("bottom"); };
     spin_ = spin;
@@ -69,7 +69,7 @@ TEST_F(SpinEditTest, ValueByTypeWithoutErrors) {
     TCsSpinEdit spin(nullptr);
     spin.SetValueType(c.type);
     spin.SetMinValue(c.min);
-    SetText(&spin, S(c.text));
+    SetSpinText(&spin, SpinText(c.text));
     EXPECT_EQ(spin.Value(), c.expected) << c.text;
   }
 }
@@ -89,7 +89,7 @@ TEST_F(SpinEditTest, WrittenValuesAreFormattedAndKeptInTheRange) {
     spin.SetMinValue(c.min);
     spin.SetMaxValue(c.max);
     spin.SetValue(c.value);
-    EXPECT_EQ(Text(&spin), S(c.text)) << c.text;
+    EXPECT_EQ(SpinEditText(&spin), SpinText(c.text)) << c.text;
   }
 }
 
@@ -98,13 +98,13 @@ TEST_F(SpinEditTest, ChangingTheValueTypeKeepsTheValue) {
   spin.SetValue(10);
   spin.SetIncrement(0.4L);
   spin.SetValueType(vtHex);
-  EXPECT_EQ(Text(&spin), "A");
+  EXPECT_EQ(SpinEditText(&spin), "A");
   EXPECT_EQ(spin.Increment(), 1);  // rounded to 0, then 1
   spin.SetValueType(vtInt);
-  EXPECT_EQ(Text(&spin), "10");
+  EXPECT_EQ(SpinEditText(&spin), "10");
   spin.SetValueType(vtFloat);
   spin.SetDecimal(1);
-  EXPECT_EQ(Text(&spin), S("10,0"));
+  EXPECT_EQ(SpinEditText(&spin), SpinText("10,0"));
 }
 
 TEST_F(SpinEditTest, LoadingAppliesTheValueAfterTypeAndDecimals) {
@@ -115,7 +115,7 @@ TEST_F(SpinEditTest, LoadingAppliesTheValueAfterTypeAndDecimals) {
   spin.SetDecimal(1);
   EXPECT_EQ(spin.Value(), 2.5L);
   spin.EndLoad();
-  EXPECT_EQ(Text(&spin), S("2,5"));
+  EXPECT_EQ(SpinEditText(&spin), SpinText("2,5"));
 }
 
 TEST_F(SpinEditTest, KeyFilterBeepsOnRefusedKeys) {
@@ -135,11 +135,11 @@ TEST_F(SpinEditTest, KeyFilterBeepsOnRefusedKeys) {
     auto* spin = Spin();
     spin->SetValueType(c.type);
     spin->SetEditorEnabled(c.editorEnabled);
-    SetText(spin, S(c.before));
+    SetSpinText(spin, SpinText(c.before));
     spin->SetSelStart(100);
     win::ResetMessageBeeps();
     Type(c.typed);
-    EXPECT_EQ(Text(spin), S(c.after)) << c.before;
+    EXPECT_EQ(SpinEditText(spin), SpinText(c.after)) << c.before;
     EXPECT_EQ(win::MessageBeepCount(), c.beeps) << c.before;
     delete spin;
   }
@@ -161,7 +161,7 @@ TEST_F(SpinEditTest, ReadOnlyStepOnlyBeeps) {
   spin->SetReadOnly(true);
   win::ResetMessageBeeps();
   Key(win::VK_UP);
-  EXPECT_EQ(Text(spin), "0");
+  EXPECT_EQ(SpinEditText(spin), "0");
   EXPECT_TRUE(events.empty());
   EXPECT_EQ(win::MessageBeepCount(), 1);
 }
@@ -178,21 +178,21 @@ TEST_F(SpinEditTest, TheUpDownStepsAndRepeatsWhileHeld) {
   auto* spin = Spin();
   desktop->click(UpButton());
   AppPump();
-  EXPECT_EQ(Text(spin), "1");
+  EXPECT_EQ(SpinEditText(spin), "1");
   EXPECT_FALSE(spin->UpPressed());  // released with the mouse
   desktop->click(DownButton());
   AppPump();
-  EXPECT_EQ(Text(spin), "0");
+  EXPECT_EQ(SpinEditText(spin), "0");
   events.clear();
   desktop->mouse_move(UpButton());
   desktop->mouse_down(UpButton());
   AppPump();
-  EXPECT_EQ(Text(spin), "1");
+  EXPECT_EQ(SpinEditText(spin), "1");
   EXPECT_TRUE(spin->UpPressed());
   EXPECT_EQ(win::GetCapture(), spin->UpDown()->Handle());
   desktop->advance(500);  // the first repeat
   Pump();
-  EXPECT_EQ(Text(spin), "2");
+  EXPECT_EQ(SpinEditText(spin), "2");
   for (int i = 0; i < 10; ++i) {
     desktop->advance(100);
     Pump();
@@ -213,7 +213,7 @@ TEST_F(SpinEditTest, LeavingCorrectsTheTextIntoTheRange) {
   Type(u"15");
   other->SetFocus();
   AppPump();
-  EXPECT_EQ(Text(spin), "10");
+  EXPECT_EQ(SpinEditText(spin), "10");
 }
 
 TEST_F(SpinEditTest, EnterReachesTheDefaultButtonAndIsSwallowed) {
@@ -224,11 +224,11 @@ TEST_F(SpinEditTest, EnterReachesTheDefaultButtonAndIsSwallowed) {
   ok->OnClick = [&](fw::TObject*) { ++clicks; };
   spin->SetFocus();
   AppPump();
-  SetText(spin, "7");
+  SetSpinText(spin, "7");
   spin->SetSelStart(1);
   Key(win::VK_RETURN);
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(Text(spin), "7");
+  EXPECT_EQ(SpinEditText(spin), "7");
 }
 
 TEST_F(SpinEditTest, ACallerDetachesOnChangeAroundItsOwnChange) {

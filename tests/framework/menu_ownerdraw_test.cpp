@@ -19,7 +19,7 @@
 namespace fw::testing {
 namespace {
 
-TMenuItem* NewItem(TComponent* owner, const String& caption, TMenuItem* parent) {
+TMenuItem* NewOwnerDrawItem(TComponent* owner, const String& caption, TMenuItem* parent) {
   auto* item = new TMenuItem(owner);
   item->SetCaption(caption);
   parent->Add(item);
@@ -47,9 +47,9 @@ using MenuOwnerDrawTests = ControlTest;
 
 TEST_F(MenuOwnerDrawTests, OwnerDrawOrImagesMakeItemsOwnerDrawnButNotTheMenuBarsOrLines) {
   TMainMenu bar(nullptr);
-  auto* file = NewItem(&bar, "&File", bar.Items());
-  NewItem(&bar, "&Open", file);
-  NewItem(&bar, "-", file);
+  auto* file = NewOwnerDrawItem(&bar, "&File", bar.Items());
+  NewOwnerDrawItem(&bar, "&Open", file);
+  NewOwnerDrawItem(&bar, "-", file);
   EXPECT_EQ(ItemType(file->Handle(), 0) & win::MFT_OWNERDRAW, 0u);
   TImageList images(nullptr);
   bar.SetImages(&images);
@@ -69,8 +69,8 @@ TEST_F(MenuOwnerDrawTests, APopupAsksTheItemsToMeasureAndDrawThemselves) {
   Pump();
   TPopupMenu menu(nullptr);
   menu.SetOwnerDraw(true);
-  auto* first = NewItem(&menu, "First", menu.Items());
-  auto* second = NewItem(&menu, "Second", menu.Items());
+  auto* first = NewOwnerDrawItem(&menu, "First", menu.Items());
+  auto* second = NewOwnerDrawItem(&menu, "Second", menu.Items());
   second->OnMeasureItem = [&](TObject* sender, TCanvas* canvas, Integer& width, Integer& height) {
     EXPECT_EQ(sender, second);
     EXPECT_NE(canvas, nullptr);
@@ -145,7 +145,7 @@ TEST_F(MenuOwnerDrawTests, DefaultDrawingPutsTheImageInTheGlyphColumnOnTheMenuCo
   TImageList images(nullptr);
   AddRedImage(images);
   menu.SetImages(&images);
-  auto* item = NewItem(&menu, "Open", menu.Items());
+  auto* item = NewOwnerDrawItem(&menu, "Open", menu.Items());
   item->SetImageIndex(0);
   TBitmap target;
   target.SetPixelFormat(pf32bit);
@@ -175,9 +175,9 @@ TEST_F(MenuOwnerDrawTests, KeyTextsAfterATabEndInOneColumn) {
   TImageList images(nullptr);
   AddRedImage(images);
   menu.SetImages(&images);
-  std::vector<TMenuItem*> items{NewItem(&menu, "Копировать\tCtrl+C", menu.Items()),
-                                NewItem(&menu, "Удалить график\tDel", menu.Items()),
-                                NewItem(&menu, "Вставить", menu.Items())};
+  std::vector<TMenuItem*> items{NewOwnerDrawItem(&menu, "Копировать\tCtrl+C", menu.Items()),
+                                NewOwnerDrawItem(&menu, "Удалить график\tDel", menu.Items()),
+                                NewOwnerDrawItem(&menu, "Вставить", menu.Items())};
   TBitmap target;
   target.SetPixelFormat(pf32bit);
   target.SetSize(300, 20);

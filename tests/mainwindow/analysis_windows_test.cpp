@@ -25,13 +25,6 @@ namespace mainwindowtest {
 
 namespace {
 
-using Points = std::vector<std::pair<double, double>>;
-
-Points PointsOf(const chart::TChartSeries* s) {
-  Points p;
-  for (fw::Integer i = 0; i < s->Count(); ++i) p.emplace_back(s->PointX(i), s->PointY(i));
-  return p;
-}
 
 class AnalysisWindowsTest : public MainWindowTest {
  protected:

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "chart/Chart.h"
 #include "chart/PlotAxis.h"
@@ -27,6 +29,15 @@
 #include "mainwindow/WinMain.h"
 
 namespace mainwindowtest {
+
+using Points = std::vector<std::pair<double, double>>;
+
+// A graph's points, for comparing with what a computation should give.
+inline Points PointsOf(const chart::TChartSeries* s) {
+  Points p;
+  for (fw::Integer i = 0; i < s->Count(); ++i) p.emplace_back(s->PointX(i), s->PointY(i));
+  return p;
+}
 
 namespace wd = win::desktop;
 using workspace::TwndKorvalinMain;

@@ -22,13 +22,6 @@ namespace mainwindowtest {
 namespace {
 
 using analysis::TwndPolynomEdit;
-using Points = std::vector<std::pair<double, double>>;
-
-Points PointsOf(const chart::TChartSeries* s) {
-  Points p;
-  for (fw::Integer i = 0; i < s->Count(); ++i) p.emplace_back(s->PointX(i), s->PointY(i));
-  return p;
-}
 
 class PolynomTest : public MainWindowTest {
  protected:

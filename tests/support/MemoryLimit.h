@@ -8,8 +8,12 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
 
 namespace kvtest {
 
@@ -22,15 +26,29 @@ inline bool MemoryLimitsWork() { return !UnderAddressSanitizer(); }
 
 // Work's result as the child's exit status, or 128 + the signal that ended the child (an abort
 // is 134). The child may map Extra bytes beyond what it maps when it starts.
+//
+// The child is a fresh copy of the test program running only the current test, not a fork of
+// this process: after other tests' threads, a fork inherits their malloc arenas, which grow
+// inside mappings already counted, and the limit would not bite. The copy runs the test from its
+// start and, arriving here, limits itself and runs Work.
 inline int RunWithMemoryLimit(std::uint64_t Extra, const std::function<int()>& Work) {
-  const pid_t child = ::fork();
-  if (child == 0) {
+  static const char kChildMark[] = "KV_MEMORY_LIMIT_CHILD";
+  if (std::getenv(kChildMark) != nullptr) {
     std::uint64_t pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
-    const rlimit limit{rlim_t(pages * std::uint64_t(::sysconf(_SC_PAGESIZE)) + Extra),
-                       rlim_t(pages * std::uint64_t(::sysconf(_SC_PAGESIZE)) + Extra)};
+    const rlim_t bytes = rlim_t(pages * std::uint64_t(::sysconf(_SC_PAGESIZE)) + Extra);
+    const rlimit limit{bytes, bytes};
     ::setrlimit(RLIMIT_AS, &limit);
     ::_exit(Work());
+  }
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string filter =
+      std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setenv(kChildMark, "1", 1);
+    ::execl("/proc/self/exe", "/proc/self/exe", filter.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
   }
   int status = 0;
   ::waitpid(child, &status, 0);

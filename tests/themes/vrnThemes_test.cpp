@@ -65,7 +65,7 @@ TEST_F(VrnTest, GradientBothPaths) {
   EXPECT_EQ(Px(1, 0), 0xC3C3C3);
   EXPECT_EQ(Px(1, 9), 0xDFDFDF);
   EXPECT_EQ(Px(1, 19), 0xFFFFFF);
-  EXPECT_EQ(GradientFillProc(nullptr, nullptr, 0, nullptr, 0, 0), win::FALSE) << "missing: does nothing";
+  EXPECT_EQ(themes::GradientFillProc(nullptr, nullptr, 0, nullptr, 0, 0), win::FALSE) << "missing: does nothing";
   Target(4, 20);
   FillGradient(bmp->Canvas(), TRect{0, 0, 4, 0}, 0xFFFFFF, 0, true);
   EXPECT_EQ(ChangedOutside(TRect{0, 0, 0, 0}), 0);

@@ -216,6 +216,22 @@ TEST_F(InPlaceEdit, TabAcceptsAndMovesOn) {
   EXPECT_EQ(selectedAfter, next);
 }
 
+// A click is a press and a release queued together, as the desktop delivers them: the press
+// starts the edit, and the release, queued for the menu before the edit existed, must not end it.
+TEST_F(InPlaceEdit, AClickStartsTheEditAndTheKeysGoIntoIt) {
+  desktop->script([this] {
+    TRect r = PopupView()->Find(edit)->ScreenBoundsRect();
+    win::POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    desktop->mouse_move(p);
+    desktop->click(p);
+  });
+  Type(u"new");
+  desktop->script([this] { desktop->press_key(win::VK_RETURN); });
+  menu->Popup(100, 100);
+  EXPECT_EQ(edit->Text(), "new");
+  EXPECT_EQ(PopupView(), nullptr) << "Enter closed the menu";
+}
+
 TEST_F(InPlaceEdit, AClickElsewhereEndsTheEditAndIsSeenByTheMenu) {
   for (bool extended : {false, true}) {
     edit->SetText("old");

@@ -18,13 +18,13 @@
 namespace toolbars::testing {
 namespace {
 
-std::string ToText(const std::string& Bytes) {
+std::string PlacementText(const std::string& Bytes) {
   fw::TStringStream in(Bytes), out;
   fw::ComponentBinaryToText(&in, &out);
   return out.DataString();
 }
 
-std::string FromText(const std::string& Text) {
+std::string PlacementFromText(const std::string& Text) {
   fw::TStringStream in(Text), out;
   fw::ComponentTextToBinary(&in, &out);
   return out.DataString();
@@ -98,7 +98,7 @@ TEST_F(PlacementStreaming, ADockedBarComesBackOnItsDockRowAndPlace) {
     bar->SetDockPos(40);
     bar->SetCurrentDock(bottom);
   });
-  const std::string text = ToText(bytes);
+  const std::string text = PlacementText(bytes);
   EXPECT_NE(text.find("SavedAtRunTime = true"), std::string::npos) << text;
   EXPECT_NE(text.find("CurrentDock = BottomDock"), std::string::npos) << text;
   for (const char* left : {"Left =", "Top =", "Width =", "Height =", "LastDock =", "Floating ="})
@@ -113,7 +113,7 @@ TEST_F(PlacementStreaming, ADockedBarComesBackOnItsDockRowAndPlace) {
   EXPECT_EQ(bar->DockRow(), 1);
   EXPECT_EQ(bar->DockPos(), 40);
   EXPECT_EQ(bar->Items()->Count(), 1);
-  EXPECT_EQ(ToText(Write(bar)), text) << "read back, it is written the same way";
+  EXPECT_EQ(PlacementText(Write(bar)), text) << "read back, it is written the same way";
 }
 
 TEST_F(PlacementStreaming, AFloatingBarComesBackWhereItFloatedWithItsLastDock) {
@@ -122,7 +122,7 @@ TEST_F(PlacementStreaming, AFloatingBarComesBackWhereItFloatedWithItsLastDock) {
     bar->SetFloatingPosition({320, 260});
     bar->SetFloating(true);
   });
-  const std::string text = ToText(bytes);
+  const std::string text = PlacementText(bytes);
   EXPECT_NE(text.find("Floating = true"), std::string::npos) << text;
   EXPECT_NE(text.find("LastDock = TopDock"), std::string::npos) << text;
   EXPECT_EQ(text.find("Width ="), std::string::npos) << "the floating frame decides the size:\n" << text;
@@ -165,7 +165,7 @@ class PlacementOffScreen : public PlacementStreaming, public ::testing::WithPara
 
 TEST_P(PlacementOffScreen, AFloatingBarIsBroughtOnScreen) {
   const OffScreenCase c = GetParam();
-  std::string text = ToText(Written([&](TTBCustomToolbar* bar) {
+  std::string text = PlacementText(Written([&](TTBCustomToolbar* bar) {
     bar->SetFloatingPosition({300, 300});
     bar->SetFloating(true);
   }));
@@ -178,7 +178,7 @@ TEST_P(PlacementOffScreen, AFloatingBarIsBroughtOnScreen) {
   replace("Top =", "Top = " + std::to_string(c.top));
   if (!c.savedAtRunTime) replace("SavedAtRunTime =", "SavedAtRunTime = false");
 
-  TTBCustomToolbar* bar = Read(FromText(text));
+  TTBCustomToolbar* bar = Read(PlacementFromText(text));
   ASSERT_TRUE(bar && bar->Floating()) << c.what;
   EXPECT_EQ(bar->SavedAtRunTime(), c.savedAtRunTime) << c.what;
   const TRect r = FrameOf(bar), area = WorkArea();

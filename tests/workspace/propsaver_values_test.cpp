@@ -17,7 +17,7 @@ namespace {
 
 using workspace::TPropSaver;
 
-std::unique_ptr<TPropSaver> Reparsed(const TPropSaver& store) {
+std::unique_ptr<TPropSaver> ReparsedValues(const TPropSaver& store) {
   auto copy = TPropSaver::FromStrings(nullptr, store.Section());
   copy->SetText(store.GetText());
   return copy;
@@ -40,7 +40,7 @@ TEST(PropSaverValues, IntegersReadDecimalAndHex) {
 
   store->WriteInteger("Min", std::numeric_limits<int>::min());
   store->WriteInteger("Max", std::numeric_limits<int>::max());
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   EXPECT_EQ(copy->ReadInteger("Min", 0), std::numeric_limits<int>::min());
   EXPECT_EQ(copy->ReadInteger("Max", 0), std::numeric_limits<int>::max());
 }
@@ -51,7 +51,7 @@ TEST(PropSaverValues, FloatsUsePointAndReadBackExactly) {
   for (std::size_t i = 0; i < std::size(values); ++i) store->WriteFloat("F" + std::to_string(i), values[i]);
   EXPECT_EQ(store->ReadString("F0", ""), "0.1");
   EXPECT_EQ(store->ReadString("F1", "").find(','), std::string::npos);
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   for (std::size_t i = 0; i < std::size(values); ++i) {
     EXPECT_EQ(copy->ReadFloat("F" + std::to_string(i), 99.0), values[i]) << i;
   }
@@ -70,7 +70,7 @@ TEST(PropSaverValues, BooleansAreZeroAndOne) {
   store->WriteBool("F", false);
   EXPECT_EQ(store->ReadString("T", ""), "1");
   EXPECT_EQ(store->ReadString("F", ""), "0");
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   EXPECT_TRUE(copy->ReadBool("T", false));
   EXPECT_FALSE(copy->ReadBool("F", true));
   copy->SetText("[S]\r\nTwo=2\r\nWord=yes\r\n");
@@ -87,7 +87,7 @@ TEST(PropSaverValues, ColoursAreDollarAndEightHexDigits) {
   EXPECT_EQ(store->ReadString("Red", ""), "$000000FF");
   EXPECT_EQ(store->ReadString("NotSet", ""), "$20000000");
   EXPECT_EQ(store->ReadString("System", ""), "$8000000F");
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   EXPECT_EQ(copy->ReadColor("Red", 0), fw::clRed);
   EXPECT_EQ(copy->ReadColor("NotSet", 0), 0x20000000);
   EXPECT_EQ(copy->ReadColor("System", 0), fw::TColor(0x8000000F));
@@ -100,7 +100,7 @@ TEST(PropSaverValues, RectanglesAndPoints) {
   store->WritePoint("P", fw::TPoint{-7, 8});
   EXPECT_EQ(store->ReadString("R", ""), "-10;20;300;4000");
   EXPECT_EQ(store->ReadString("P", ""), "-7;8");
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   fw::TRect r = copy->ReadRect("R", fw::TRect{});
   EXPECT_EQ(r.left, -10);
   EXPECT_EQ(r.top, 20);
@@ -125,7 +125,7 @@ TEST(PropSaverValues, MultiLineTextKeepsLineBreaks) {
   EXPECT_EQ(raw.find('\n'), std::string::npos);
   EXPECT_EQ(raw, "first line\x04\x05second\x05third\x04\x04" "end");
   store->WriteInteger("After", 5);
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   EXPECT_EQ(copy->ReadMultiLine("Text", ""), text);
   EXPECT_EQ(copy->ReadInteger("After", 0), 5);
   EXPECT_EQ(copy->ReadMultiLine("Missing", "dflt\r\n"), "dflt\r\n");
@@ -138,7 +138,7 @@ TEST(PropSaverValues, StringsReadBackUnchanged) {
   store->WriteString("Padded", "  both ends\t ");
   store->WriteString("Lines", "a\r\nb");
   EXPECT_EQ(store->ReadString("Lines", ""), "a\r\nb");
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   EXPECT_EQ(copy->ReadString("Padded", ""), "  both ends\t ");
   EXPECT_EQ(copy->ReadString("Lines", ""), "a  b");
 }
@@ -148,7 +148,7 @@ TEST(PropSaverValues, StringArraysReplaceTheListAndDropStaleItems) {
   fw::TStringList items;
   for (const char* s : {"/a/one.txt", "semi;colon", "Графики", ""}) items.Add(s);
   store->WriteStrings("File", &items);
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   fw::TStringList back;
   back.Add("old");
   ASSERT_TRUE(copy->ReadStrings("File", &back));
@@ -181,7 +181,7 @@ TEST(PropSaverValues, IntegerArrays) {
   store->WriteIntegers("W", {100, -2, 0, 0x7FFFFFFF});
   store->WriteIntegers("Empty", {});
   EXPECT_EQ(store->ReadString("W", ""), "100;-2;0;2147483647");
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   EXPECT_EQ(copy->ReadIntegers("W", {}), (std::vector<int>{100, -2, 0, 0x7FFFFFFF}));
   EXPECT_TRUE(copy->ReadIntegers("Empty", {1}).empty());
   copy->SetText("[S]\r\nBad=1;;3\r\nHex=0x10;2\r\n");
@@ -199,7 +199,7 @@ TEST(PropSaverValues, FormPositionUnderNameAndPosition) {
   EXPECT_TRUE(store->ValueExists("wndLinePropPosition"));
   fw::TControl other(nullptr);
   other.SetName("wndLineProp");
-  auto copy = Reparsed(*store);
+  auto copy = ReparsedValues(*store);
   ASSERT_TRUE(copy->ReadFormPosition(&other));
   EXPECT_EQ(other.Left(), -20);
   EXPECT_EQ(other.Top(), 30);

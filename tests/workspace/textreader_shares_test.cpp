@@ -17,7 +17,7 @@ namespace {
 
 using workspace::TTextReaderSettings;
 
-TTextReaderSettings Settings(char separator, const std::string& delimiters, int skip) {
+TTextReaderSettings ShareSettings(char separator, const std::string& delimiters, int skip) {
   TTextReaderSettings s;
   s.DecimalSeparator = separator;
   s.Delimiters = delimiters;
@@ -64,7 +64,7 @@ TEST_F(TextReaderSharesTest, SplitPointsOnEveryByte) {
   for (int pad = 0; pad < 48; ++pad) {
     const std::string text = std::string(std::size_t(pad % 7), '\n') + std::string(std::size_t(pad), ' ') + "0 0\n" + tail;
     for (int skip : {0, 1, 2}) {
-      const auto outcome = Compare(text, Settings('.', "\t ;", skip), 3);
+      const auto outcome = Compare(text, ShareSettings('.', "\t ;", skip), 3);
       if (skip == 0 && pad == 0) points = outcome.X.size();
     }
   }
@@ -99,7 +99,7 @@ TEST_F(TextReaderSharesTest, EdgeFiles) {
       {many + "5", 0},
   };
   for (const auto& c : cases) {
-    for (char separator : {',', '.'}) Compare(c.text, Settings(separator, "\t ;", c.skip));
+    for (char separator : {',', '.'}) Compare(c.text, ShareSettings(separator, "\t ;", c.skip));
   }
 }
 
@@ -121,7 +121,7 @@ TEST_F(TextReaderSharesTest, PiecesOfASharePlaceItsPoints) {
     }
     if (kind == 3) text += std::string(70000, 'w') + "\r\n";  // longer than a piece, not overlong
   }
-  const auto outcome = Compare(text, Settings('.', "\t", 0));
+  const auto outcome = Compare(text, ShareSettings('.', "\t", 0));
   EXPECT_EQ(outcome.X.size(), 27000u);
   EXPECT_EQ(outcome.Skipped, 1500u * 3 + 3);
 }
@@ -147,7 +147,7 @@ TEST_F(TextReaderSharesTest, RandomFilesReadAlike) {
         text += pieces[random() % std::size(pieces)];
       }
     }
-    const auto s = Settings(random() % 2 ? ',' : '.', delimiters[random() % std::size(delimiters)], int(random() % 4));
+    const auto s = ShareSettings(random() % 2 ? ',' : '.', delimiters[random() % std::size(delimiters)], int(random() % 4));
     pointsSeen += Compare(text, s).X.size();
   }
   EXPECT_GT(pointsSeen, 500u);

@@ -24,14 +24,14 @@
 namespace win::testing {
 namespace {
 
-constexpr int kW = 64, kH = 48;
+constexpr int kWmfW = 64, kWmfH = 48;
 
 std::vector<uint8_t> WmfOf(const std::function<void(HDC)>& draw) {
-  const RECT frame = FrameForPixels(kW, kH);
+  const RECT frame = FrameForPixels(kWmfW, kWmfH);
   HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
   // A white background over the whole picture, as the chart paints: libwmf renders the box of
   // what was drawn.
-  const RECT all{0, 0, kW, kH};
+  const RECT all{0, 0, kWmfW, kWmfH};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   draw(dc);
   HENHMETAFILE mf = CloseEnhMetaFile(dc);
@@ -83,7 +83,7 @@ std::vector<COLORREF> Rendered(const std::vector<uint8_t>& wmf) {
   const std::string dir = std::filesystem::temp_directory_path() / ("kv-wmf-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   // The placeable header: the picture's box in pixels at 96 per inch, then its checksum.
-  uint16_t header[11] = {0xCDD7, 0x9AC6, 0, 0, 0, kW, kH, 96, 0, 0, 0};
+  uint16_t header[11] = {0xCDD7, 0x9AC6, 0, 0, 0, kWmfW, kWmfH, 96, 0, 0, 0};
   for (int i = 0; i < 10; ++i) header[10] ^= header[i];
   {
     std::ofstream out(dir + "/p.wmf", std::ios::binary);
@@ -104,9 +104,9 @@ std::vector<COLORREF> Rendered(const std::vector<uint8_t>& wmf) {
   std::vector<COLORREF> pixels;
   int w = 0, h = 0;
   char hex[8] = {};
-  if (std::sscanf(text.c_str(), "%d %d", &w, &h) != 2 || w != kW || h != kH) return pixels;
+  if (std::sscanf(text.c_str(), "%d %d", &w, &h) != 2 || w != kWmfW || h != kWmfH) return pixels;
   const char* p = text.c_str() + text.find(' ', text.find(' ') + 1) + 1;
-  for (int i = 0; i < kW * kH; ++i, p += 6) {
+  for (int i = 0; i < kWmfW * kWmfH; ++i, p += 6) {
     std::memcpy(hex, p, 6);
     const unsigned long v = std::strtoul(hex, nullptr, 16);
     pixels.push_back(RGB(v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF));
@@ -123,13 +123,13 @@ int Misses(const Canvas& Direct, const std::vector<COLORREF>& R) {
     return true;
   };
   int misses = 0;
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) {
+  for (int y = 0; y < kWmfH; ++y)
+    for (int x = 0; x < kWmfW; ++x) {
       bool found = false;
       for (int dy = -1; dy <= 1 && !found; ++dy)
         for (int dx = -1; dx <= 1 && !found; ++dx) {
           const int u = x + dx, v = y + dy;
-          found = u >= 0 && v >= 0 && u < kW && v < kH && close(Direct.At(x, y), R[size_t(v * kW + u)]);
+          found = u >= 0 && v >= 0 && u < kWmfW && v < kWmfH && close(Direct.At(x, y), R[size_t(v * kWmfW + u)]);
         }
       misses += !found;
     }
@@ -184,13 +184,13 @@ TEST(MetafileWmf, RecordsAndRenderingFollowTheDrawing) {
     SCOPED_TRACE(c.Name);
     const std::vector<uint8_t> wmf = WmfOf(c.Draw);
     CheckRecords(wmf);
-    Canvas direct(kW, kH);
+    Canvas direct(kWmfW, kWmfH);
     c.Draw(direct.dc());
     const std::vector<COLORREF> rendered = Rendered(wmf);
-    ASSERT_EQ(rendered.size(), size_t(kW * kH)) << "libwmf could not read the file";
+    ASSERT_EQ(rendered.size(), size_t(kWmfW * kWmfH)) << "libwmf could not read the file";
     // libwmf fills outlineless rectangles a pixel further than GDI: a third of what a blank
     // picture would miss leaves room for that and none for a shape lost or misplaced.
-    const int blank = Misses(direct, std::vector<COLORREF>(size_t(kW * kH), kWhite));
+    const int blank = Misses(direct, std::vector<COLORREF>(size_t(kWmfW * kWmfH), kWhite));
     EXPECT_LT(Misses(direct, rendered), blank / 3);
   }
 }

@@ -11,11 +11,10 @@
 #include "platform/gdi/GdiBitmaps.h"  // CreateDIBSection
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/GdiObjects.h"
+#include "dc_test_support.h"  // kWhite, kBlack
 
 namespace win::testing {
 
-inline constexpr COLORREF kWhite = RGB(255, 255, 255);
-inline constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 inline LOGFONTW MakeLogFont(std::u16string_view face, LONG height, LONG escapement = 0) {
   LOGFONTW lf{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/HeadlessFixture.h"
+#include "menu_test_support.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/menus/Menu.h"
 #include "platform/user/menus/MenuBar.h"
@@ -13,10 +14,9 @@
 #include "platform/user/windows/Window.h"
 
 using namespace win;
+using menutest::Centre;
 
 namespace {
-
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class MenuBarTest : public kvtest::HeadlessTest {
  protected:

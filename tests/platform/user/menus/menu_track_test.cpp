@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "support/HeadlessFixture.h"
+#include "menu_test_support.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/menus/Menu.h"
@@ -16,12 +17,11 @@
 #include "platform/user/windows/Window.h"
 
 using namespace win;
+using menutest::Centre;
 
 namespace {
 
 enum : UINT { kOpen = 101, kSave = 102, kExit = 104, kGrey = 105, kAlpha = 201, kBeta = 202 };
-
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class MenuTrack : public kvtest::HeadlessTest {
  protected:
