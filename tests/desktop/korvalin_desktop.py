@@ -23,7 +23,7 @@ def run(*args, **kw):
     return subprocess.run(args, check=True, capture_output=True, text=True, **kw).stdout
 
 
-def wait_for(what, condition, timeout=5.0):
+def wait_for(what, condition, timeout=10.0):
     end = time.time() + timeout
     while time.time() < end:
         value = condition()
@@ -837,7 +837,9 @@ def case_print_to_the_queue_as_previewed(p):
 def start_window_manager():
     """Starts openbox on the display and waits until it manages windows; the caller ends it."""
     wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"))
+    # Generous: on a busy machine (two cases at a time beside a build) it may take a while.
+    wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"),
+             timeout=30)
     return wm
 
 
