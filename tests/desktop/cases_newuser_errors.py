@@ -1,6 +1,7 @@
 # Cases of what a new user meets, continued: a picture that cannot be saved and a print job the
 # printer does not take are said in Russian, naming the file or the printer.
 import re
+import stat
 
 
 RULE = "-" * 27
@@ -78,6 +79,44 @@ def case_picture_folder_removed_before_the_save_is_said_managed(p):
 WINDOW_MANAGED.add("picture_folder_removed_before_the_save_is_said_managed")
 
 
+def picture_over_a_pipe(p):
+    # A pipe (or a device) where the picture should go: the file dialog asks whether to replace
+    # it, "Да"; OK in the save-image dialog says it is not a file, naming it, in Russian, and the
+    # pipe stays.
+    p.paste_graph()
+    path = os.path.join(p.dir, "pipe.bmp")
+    os.mkfifo(path)
+    p.key("F10", "Down", "Down", "Return")
+    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(0.5)
+    run("xdotool", "type", "--delay", "20", path)
+    p.key("Return")
+    question = wait_for("the replace question", lambda: next(iter(w for w in p.others() if w != dialog), None))
+    time.sleep(0.3)
+    p.key("Return")  # Да, the default
+    wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
+    options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
+    p.key("Return")  # OK
+    wait_for("the save-image dialog to close", lambda: options not in visible_windows())
+    box, text = message_box_text(p, "the error box")
+    keep_box_picture(box, "picture-over-a-pipe-error.png")
+    assert text == 'Не удается записать файл "%s": это не обычный файл.' % path, text
+    assert stat.S_ISFIFO(os.stat(path).st_mode), "the pipe was replaced"
+    close_box(p, box)
+    del question
+
+
+def case_picture_over_a_pipe_is_said(p):
+    picture_over_a_pipe(p)
+
+
+def case_picture_over_a_pipe_is_said_managed(p):
+    picture_over_a_pipe(p)
+
+
+WINDOW_MANAGED.add("picture_over_a_pipe_is_said_managed")
+
+
 class ScratchQueue:
     """A print queue of the case's own (its jobs would land as PDF files), removed at the end."""
 
@@ -134,3 +173,45 @@ def case_print_errors_name_the_printer_managed(p):
 
 
 WINDOW_MANAGED.add("print_errors_name_the_printer_managed")
+
+
+def pdf_printer_folder_removed_between_prints(p):
+    # The PDF printer asks for its file once: printed into a folder, which then goes away, the
+    # next "Печать" says the file cannot be written, naming it, in Russian.
+    folder = os.path.join(p.dir, "prints")
+    os.mkdir(folder)
+    path = os.path.join(folder, "chart.pdf")
+    with open(p.ini, "a", encoding="utf-8") as f:
+        f.write("[PRINT]\nPrinterName=PDF\n")
+    p.paste_graph()
+    p.key("F10", "Down", "Down", "Down", "Return")
+    dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(1.0)
+    assert run("xdotool", "getwindowname", str(dialog)).strip() == "Печать - PDF"
+    p.key("Return")  # Печать: the file dialog asks where
+    files = wait_for("the file dialog", lambda: next(iter(w for w in p.others() if w != dialog), None), timeout=15)
+    time.sleep(0.5)
+    run("xdotool", "type", "--delay", "20", path)
+    p.key("Return")
+    wait_for("the file dialog to close", lambda: files not in visible_windows(), timeout=15)
+    wait_for("the PDF", lambda: os.path.exists(path) and os.path.getsize(path) > 500, timeout=15)
+    shutil.rmtree(folder)
+    p.key("Return")  # Печать again, to the same file
+    box, text = message_box_text(p, "the error box", dialog)
+    keep_box_picture(box, "pdf-print-error.png")
+    assert text.startswith('Не удается записать файл "%s": ' % path), text
+    assert "нет такого файла или папки" in text, text
+    assert not latin_words(text, path), text
+    close_box(p, box)
+    assert dialog in visible_windows(), "the print dialog stays open"
+
+
+def case_pdf_printer_folder_removed_between_prints_is_said(p):
+    pdf_printer_folder_removed_between_prints(p)
+
+
+def case_pdf_printer_folder_removed_between_prints_is_said_managed(p):
+    pdf_printer_folder_removed_between_prints(p)
+
+
+WINDOW_MANAGED.add("pdf_printer_folder_removed_between_prints_is_said_managed")
