@@ -190,7 +190,7 @@ void TPrinter::EndDoc() {
   const String failed = "The print job could not be sent to \"" + FJob->Queue + "\"";
   if (pdf.empty()) throw EPrinter(failed);
   win::desktop::PrintService* service = win::desktop::GetPrintService();
-  if (service == nullptr) throw EPrinter(failed + ": there is no print system");
+  if (service == nullptr) throw EPrinter(failed + ": " + win::desktop::kNoPrintSystem);
   if (std::optional<std::string> refused = service->Submit(FJob->Queue, Title, pdf, int(std::max<Integer>(1, Copies))))
     throw EPrinter(failed + ": " + *refused);
 }

@@ -68,7 +68,7 @@ void TSafeSaveBatch::Add(const String& FileName, const std::function<void(TStrea
   // or a device that someone put there on purpose.
   if (exists && S_ISDIR(existing.st_mode)) RaiseCreateError(FileName, EISDIR);
   if (exists && !S_ISREG(existing.st_mode))
-    throw EFCreateError(Format("Cannot create file \"%s\". Not a regular file", FileName));
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", FileName, kNotARegularFile));
   if (exists && ::access(target.c_str(), W_OK) != 0) RaiseCreateError(FileName, errno);
 
   String partName;

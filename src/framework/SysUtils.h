@@ -131,6 +131,9 @@ bool DirectoryExists(std::string_view dir);
 bool DeleteFile(std::string_view fileName);
 // The system's text for an error number (errno).
 String SysErrorMessage(int error);
+// The reason given, in the system's manner, for a name that stands for a FIFO, a device or a
+// socket where a file is read or written.
+inline constexpr char kNotARegularFile[] = "Not a regular file";
 
 template <typename T>
 void FreeAndNil(T*& object) {

@@ -45,12 +45,12 @@ bool IsRegularFile(const String& FileName) {
 std::string ReadWholeFile(const String& FileName, Int64 MaxSize) {
   struct stat info {};
   if (::stat(FileName.c_str(), &info) != 0) RaiseOpenError(FileName, SysErrorMessage(errno));
-  if (!S_ISREG(info.st_mode)) RaiseOpenError(FileName, S_ISDIR(info.st_mode) ? SysErrorMessage(EISDIR) : "Not a regular file");
+  if (!S_ISREG(info.st_mode)) RaiseOpenError(FileName, S_ISDIR(info.st_mode) ? SysErrorMessage(EISDIR) : kNotARegularFile);
   // Without blocking: what was checked above may have been swapped for a FIFO since.
   TDescriptor file(::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.Fd() < 0) RaiseOpenError(FileName, SysErrorMessage(errno));
   if (::fstat(file.Fd(), &info) != 0) RaiseOpenError(FileName, SysErrorMessage(errno));
-  if (!S_ISREG(info.st_mode)) RaiseOpenError(FileName, "Not a regular file");
+  if (!S_ISREG(info.st_mode)) RaiseOpenError(FileName, kNotARegularFile);
   if (info.st_size > MaxSize)
     RaiseOpenError(FileName, Format("The file is too large (%d bytes, at most %d)", Int64(info.st_size), MaxSize));
   std::string bytes;

@@ -8,10 +8,21 @@
 namespace win::presenter {
 namespace {
 
-// The print system's reason for the last failure, never empty.
+// The print system's reason for the last failure, never empty: the service's words for the
+// refusals a user meets, the print system's own for any other.
 std::string LastReason() {
+  switch (cupsLastError()) {
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+      return desktop::kQueueNotAcceptingJobs;
+    case IPP_STATUS_ERROR_NOT_FOUND:
+      return desktop::kQueueGone;
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+      return desktop::kPrintSystemNotAnswering;
+    default:
+      break;
+  }
   const char* text = cupsLastErrorString();
-  return text && *text ? text : "the print system did not answer";
+  return text && *text ? text : desktop::kPrintSystemNotAnswering;
 }
 
 }  // namespace
@@ -52,9 +63,11 @@ std::optional<std::string> PrintQueues::Submit(const std::string& queue, const s
   cupsFreeOptions(optionCount, options);
   if (job == 0) {
     std::string reason = LastReason();
-    // The print system's words for a missing queue are a file error: say what happened.
+    // The print system's words for a missing queue, and for itself not answering, are the same
+    // file error: asking for the queues tells which happened.
     const std::vector<std::string> queues = Queues();
-    if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "the queue no longer exists";
+    if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) return desktop::kPrintSystemNotAnswering;
+    if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return desktop::kQueueGone;
     return reason;
   }
   if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1) !=

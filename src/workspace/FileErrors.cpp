@@ -36,6 +36,7 @@ constexpr TReason kReasons[] = {
 String RussianReason(std::string_view Text) {
   for (const TReason& r : kReasons)
     if (fw::SysErrorMessage(r.Error) == Text) return r.Text;
+  if (Text == fw::kNotARegularFile) return kNotARegularFileReason;
   return String(Text);
 }
 

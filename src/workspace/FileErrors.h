@@ -18,6 +18,8 @@ enum TFileAccess { faRead, faWrite };
 
 // The system's reason for an error number: Russian for the common ones, the system's text else.
 String SystemReasonText(int Error);
+// The reason said for a FIFO, a device or a socket where a file is read or written.
+inline constexpr char kNotARegularFileReason[] = "это не обычный файл";
 
 // "Не удается записать файл "<FileName>": <reason>" (or "прочитать"), the reason taken from E
 // (a framework stream error) in Russian; E's own text when it names no reason.

@@ -511,7 +511,7 @@ class TFileHandle {
     if (statFailed || !S_ISREG(st.st_mode)) {
       const String reason = statFailed            ? SystemReasonText(errno)
                             : S_ISDIR(st.st_mode) ? SystemReasonText(EISDIR)
-                                                  : String("это не обычный файл");
+                                                  : String(kNotARegularFileReason);
       ::close(FFd);
       throw fw::EFOpenError(fw::Format("Не удается открыть файл \"%s\": %s", FileName, reason));
     }

@@ -53,7 +53,8 @@ def choose_gif_reduction_none(p):
 def case_gif_without_reduction_refuses_more_than_256_colours(p):
     # A back wall on a colour gradient (kept in pictures, unlike the chart's own gradient) gives
     # the picture far more than 256 colours; "None" in the dialog's reduction list then ends in
-    # a message naming the overflow, and no file; the default reduction saves it.
+    # a message naming the file and the overflow, in Russian, and no file; the default reduction
+    # saves it.
     start_with_workspace(p, "[CHART]\nBackWallGradient=1;2;$000000FF;$1FFFFFFF;$00FF0000;50;0;0\n")
     p.paste_graph()
     time.sleep(0.4)
@@ -71,6 +72,11 @@ def case_gif_without_reduction_refuses_more_than_256_colours(p):
     if shot:
         bx, by, bw, bh = geometry(box)
         ImageGrab.grab(bbox=(bx, by, bx + bw, by + bh)).save(shot)
+    set_clipboard("")
+    p.key("ctrl+c")  # a message box copies its text
+    text = wait_for("the message's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    gif_path = os.path.join(p.dir, "chart.gif")
+    assert 'Не удается сохранить рисунок в файл "%s": в рисунке больше 256 цветов' % gif_path in text, text
     p.key("Return")
     wait_for("the message to close", lambda: box not in visible_windows())
     assert not os.path.exists(os.path.join(p.dir, "chart.gif")), "a picture was written"

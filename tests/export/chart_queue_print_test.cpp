@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <cups/cups.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -177,10 +178,10 @@ TEST_F(ChartQueuePrint, AQueueThatRefusesJobsOrGoesAwayDuringTheJobIsAPrintingEr
   const struct {
     const char* Name;
     const char* Between;  // the command run between the start and the end of the job
-    const char* Reason;   // what the print system's reason says
+    const char* Reason;   // the print service's reason
   } cases[] = {
-      {"refusing", "cupsreject ", "not accepting jobs"},
-      {"removed", "lpadmin -x ", "the queue no longer exists"},
+      {"refusing", "cupsreject ", win::desktop::kQueueNotAcceptingJobs},
+      {"removed", "lpadmin -x ", win::desktop::kQueueGone},
   };
   for (const auto& c : cases) {
     ScratchQueue queue(std::string("KorvalinScratch") + c.Name);
@@ -199,11 +200,19 @@ TEST_F(ChartQueuePrint, AQueueThatRefusesJobsOrGoesAwayDuringTheJobIsAPrintingEr
       ADD_FAILURE() << c.Name << ": the job was reported as printed";
     } catch (const fw::EPrinter& e) {
       const std::string m = e.Message();
-      EXPECT_EQ(m.rfind("The print job could not be sent to \"" + queue.Name + "\": ", 0), 0u) << m;
-      EXPECT_NE(m.find(c.Reason), std::string::npos) << m;
+      EXPECT_EQ(m, "The print job could not be sent to \"" + queue.Name + "\": " + c.Reason) << c.Name;
     }
     EXPECT_FALSE(printer.Printing());
   }
+}
+
+// A print system that does not answer is said so, not taken for a queue that has gone.
+TEST_F(ChartQueuePrint, APrintSystemThatDoesNotAnswerIsSaidSo) {
+  cupsSetServer("127.0.0.1:1");  // nothing listens there
+  const std::optional<std::string> refused = queues_->Submit(kQueue, "kvnoanswer", "%PDF-1.4\n%%EOF\n", 1);
+  cupsSetServer(nullptr);
+  ASSERT_TRUE(refused.has_value());
+  EXPECT_EQ(*refused, win::desktop::kPrintSystemNotAnswering);
 }
 
 }  // namespace

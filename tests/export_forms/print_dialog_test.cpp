@@ -232,7 +232,8 @@ TEST_F(PrintDialogTest, PrintingToPdfWithoutAFileNameAsksForOneAndCancelPrintsNo
   EXPECT_EQ(info.Status, 0) << info.Output;
 }
 
-// A print system with the queues a test gives it, taking every job it is handed.
+// A print system with the queues a test gives it, taking every job it is handed unless a refusal
+// is set.
 class QueuesForTest : public win::desktop::PrintService {
  public:
   QueuesForTest() : previous_(win::desktop::SetPrintService(this)) {}
@@ -241,11 +242,12 @@ class QueuesForTest : public win::desktop::PrintService {
   std::string DefaultQueue() override { return defaultQueue; }
   std::optional<std::string> Submit(const std::string& queue, const std::string&, const std::string&, int) override {
     if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "The printer or class does not exist.";
+    if (!refusal.empty()) return refusal;
     jobs.push_back(queue);
     return std::nullopt;
   }
   std::vector<std::string> queues, jobs;
-  std::string defaultQueue;
+  std::string defaultQueue, refusal;
 
  private:
   win::desktop::PrintService* previous_;
@@ -270,6 +272,40 @@ TEST_F(PrintDialogTest, ADefaultQueueRemovedWhileOpenIsReportedNotReplaced) {
   }
   EXPECT_TRUE(system.jobs.empty());
   EXPECT_TRUE(win::desktop::CommonDialogHistory().files.empty()) << "no PDF file asked for";
+}
+
+// A job the print system refuses is said in Russian, naming the printer; the dialog stays usable
+// and the next job goes. Words the program does not know are quoted after its own.
+TEST_F(PrintDialogTest, ARefusedJobIsSaidInRussianNamingThePrinter) {
+  namespace wd = win::desktop;
+  QueuesForTest system;
+  system.queues = {"office"};
+  system.defaultQueue = "office";
+  const std::string failed = "Не удалось напечатать на принтере \"office\": ";
+  const struct {
+    std::string Refusal;
+    std::string Said;
+  } cases[] = {
+      {wd::kQueueNotAcceptingJobs, failed + "принтер не принимает задания"},
+      {wd::kQueueGone, failed + "принтер больше недоступен"},
+      {wd::kPrintSystemNotAnswering, failed + "система печати не отвечает"},
+      {"Paper jam in tray 2.", failed + "система печати не приняла задание (Paper jam in tray 2.)"},
+  };
+  auto dialog = Open();
+  for (const auto& c : cases) {
+    system.refusal = c.Refusal;
+    try {
+      dialog->butPrintClick();
+      ADD_FAILURE() << c.Refusal << ": reported as printed";
+    } catch (const std::exception& e) {
+      EXPECT_EQ(std::string(e.what()), c.Said);
+    }
+    EXPECT_FALSE(dialog->Printer()->Printing()) << c.Refusal;
+  }
+  EXPECT_TRUE(system.jobs.empty());
+  system.refusal.clear();
+  dialog->butPrintClick();
+  EXPECT_EQ(system.jobs, std::vector<std::string>{"office"});
 }
 
 // Settings that cannot be kept never stop a print: the job goes, and the user is told once a

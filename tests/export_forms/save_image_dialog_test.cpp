@@ -204,13 +204,16 @@ TEST_F(SaveImageDialogTest, TheDefaultGifReductionCodesManyColoursAndNoneRefuses
   EXPECT_EQ(pictures[0].Mode, "P");
   EXPECT_EQ(pictures[0].Width, 400);
 
-  // "None" on the same chart: the codec's refusal reaches the caller and the old file stays.
+  // "None" on the same chart: the codec's refusal reaches the caller, said in Russian with what to
+  // choose, and the old file stays.
   exporttest::WriteFile(none, "old");
   try {
     Save(none, [](TwndSaveImg& d) { d.cbxColorReduction->SetItemIndex(0); }, fw::mrOk);
     ADD_FAILURE() << "no exception";
   } catch (const std::exception& e) {
-    EXPECT_EQ(std::string(e.what()), "Не удается сохранить рисунок в файл \"" + none + "\": Color table overflow");
+    EXPECT_EQ(std::string(e.what()), "Не удается сохранить рисунок в файл \"" + none +
+                                         "\": в рисунке больше 256 цветов (предел GIF); выберите способ сведения "
+                                         "цветов в списке \"Сведение\"");
   }
   std::ifstream in(none);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), "old");

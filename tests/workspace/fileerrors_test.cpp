@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 #include "framework/Streams.h"
@@ -86,6 +88,15 @@ TEST_F(FileErrorsOnDisk, SavingAndOpeningNameTheFileAndTheReason) {
   } catch (const fw::EFCreateError& e) {
     EXPECT_EQ(std::string(e.what()),
               "Не удается записать файл \"" + missing + "\": нет такого файла или папки");
+  }
+  // A pipe or a device where the file should be is not written over, and said so in Russian.
+  const std::string pipe = dir + "/chart.txt";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  try {
+    g->SaveAsText(pipe);
+    ADD_FAILURE();
+  } catch (const fw::EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()), "Не удается записать файл \"" + pipe + "\": это не обычный файл");
   }
   try {
     workspace::ReadFileBytes(dir);

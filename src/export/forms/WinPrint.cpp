@@ -1,6 +1,7 @@
 #include "export/forms/WinPrint.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "export/forms/DialogControls.h"
 #include "framework/Dialogs.h"
 #include "framework/Printers.h"
+#include "platform/desktop/PrintService.h"
 #include "workspace/Common.h"
 #include "workspace/FileErrors.h"
 #include "workspace/PropSaver.h"
@@ -28,6 +30,20 @@ namespace {
 constexpr const char* kSection = "PRINT";
 constexpr const char* kPdfPrinter = "PDF";
 
+// The print system's reasons for refusing a job, in the user's words; any other is quoted.
+fw::String RefusalReason(const fw::String& Reason) {
+  namespace wd = win::desktop;
+  static const std::pair<const char*, const char*> kRefusals[] = {
+      {wd::kQueueNotAcceptingJobs, "принтер не принимает задания"},
+      {wd::kQueueGone, "принтер больше недоступен"},
+      {wd::kPrintSystemNotAnswering, "система печати не отвечает"},
+      {wd::kNoPrintSystem, "в системе нет службы печати"},
+  };
+  for (const auto& [english, russian] : kRefusals)
+    if (Reason == english) return russian;
+  return "система печати не приняла задание (" + Reason + ")";
+}
+
 // The printer's own failures in the user's words.
 fw::String PrinterReason(const fw::String& Text) {
   static const std::pair<const char*, const char*> kReasons[] = {
@@ -35,12 +51,23 @@ fw::String PrinterReason(const fw::String& Text) {
       {"Printing in progress", "идет другая печать"},
       {"Printing not in progress", "печать не начата"},
       {"Invalid printer resolution", "недопустимое разрешение принтера"},
+      {"Invalid paper size", "недопустимый размер бумаги"},
       {"No file name for the PDF printer", "не задано имя файла PDF"},
+      {"Cannot start the print job", "не удалось начать задание печати"},
+      {"Cannot start a new page", "не удалось начать новую страницу"},
+      {"Cannot finish the print job", "не удалось завершить задание печати"},
   };
   for (const auto& [english, russian] : kReasons)
     if (Text == english) return russian;
   if (Text.rfind("The printer \"", 0) == 0 && Text.find("is no longer available") != fw::String::npos)
     return "принтер больше недоступен";
+  // "The print job could not be sent to "<queue>"", with ": <reason>" when the system gave one.
+  constexpr std::string_view kNotSent = "The print job could not be sent to \"";
+  if (Text.rfind(kNotSent, 0) == 0) {
+    const std::size_t reason = Text.find("\": ", kNotSent.size());
+    return reason == fw::String::npos ? fw::String("задание не удалось передать системе печати")
+                                      : RefusalReason(Text.substr(reason + 3));
+  }
   return Text;
 }
 

@@ -14,6 +14,7 @@
 #include "controls/NumericSpinEdit.h"
 #include "export/KvPlotBmp.h"
 #include "export/KvPlotExport.h"
+#include "export/GIFImageException.h"
 #include "export/KvPlotGIF.h"
 #include "export/KvPlotJPEG.h"
 #include "export/KvPlotSVG.h"
@@ -40,6 +41,14 @@ fw::Integer ClientHeightFor(const fw::String& Ext) {
   for (const TFormatBox& box : kBoxes)
     if (Ext == box.Ext) return box.ClientHeight;
   return kSizeOnlyHeight;
+}
+
+// The GIF coder's refusals, in its own words, said in the user's; the one a chart meets is the
+// colour limit with no reduction chosen.
+fw::String GifReason(const fw::String& Text) {
+  if (Text == "Color table overflow")
+    return "в рисунке больше 256 цветов (предел GIF); выберите способ сведения цветов в списке \"Сведение\"";
+  return "ошибка кодировщика GIF (" + Text + ")";
 }
 
 }  // namespace
@@ -255,6 +264,8 @@ void SaveChartImage(const fw::String& FileName, chart::TMultiSelectorTool* Selec
     throw;
   } catch (const std::bad_alloc&) {
     throw fw::Exception(fw::Format("Не удается сохранить рисунок в файл \"%s\": недостаточно памяти", FileName));
+  } catch (const kvexport::GIFException& e) {
+    throw fw::Exception(fw::Format("Не удается сохранить рисунок в файл \"%s\": %s", FileName, GifReason(e.what())));
   } catch (const std::exception& e) {
     throw fw::Exception(fw::Format("Не удается сохранить рисунок в файл \"%s\": %s", FileName, e.what()));
   }

@@ -17,11 +17,19 @@ class PrintService {
   // The queue the system prints to by default; empty when it names none.
   virtual std::string DefaultQueue() = 0;
   // Hands the document to the queue, to be printed Copies times (one job). None when the print
-  // system took the job; else its reason for refusing (the queue is gone, does not accept jobs,
-  // the print system does not answer).
+  // system took the job; else its reason for refusing: one of the reasons below, or the print
+  // system's own words for any other.
   virtual std::optional<std::string> Submit(const std::string& queue, const std::string& title,
                                             const std::string& pdf, int copies) = 0;
 };
+
+// The reasons Submit gives for the refusals a user meets, in these words, so that the program can
+// say them in its own.
+inline constexpr char kQueueGone[] = "the queue no longer exists";
+inline constexpr char kQueueNotAcceptingJobs[] = "the queue is not accepting jobs";
+inline constexpr char kPrintSystemNotAnswering[] = "the print system did not answer";
+// Said in place of a reason when no service is installed.
+inline constexpr char kNoPrintSystem[] = "there is no print system";
 
 // Not owned; null removes it. Returns the service installed before.
 PrintService* SetPrintService(PrintService* service);
