@@ -86,14 +86,14 @@ QImage OurClipboardPicture() {
 }  // namespace
 
 ClipboardBridge::ClipboardBridge() {
-  QObject::connect(DesktopClipboard(), &QClipboard::dataChanged, qApp, [this] { DesktopChanged(); });
-  SetClipboardMirror(this);
-  DesktopChanged();
+  connection_ = QObject::connect(DesktopClipboard(), &QClipboard::dataChanged, qApp, [this] { DesktopChanged(); });
+  previous_ = SetClipboardMirror(this);
+  TakeDesktopTextAtStart();
 }
 
 ClipboardBridge::~ClipboardBridge() {
-  SetClipboardMirror(nullptr);
-  QObject::disconnect(DesktopClipboard(), &QClipboard::dataChanged, qApp, nullptr);
+  SetClipboardMirror(previous_);
+  QObject::disconnect(connection_);  // this bridge's only: another may still listen
 }
 
 void ClipboardBridge::OurClipboardChanged(const std::optional<std::string>& utf8Text) {
@@ -138,6 +138,23 @@ void ClipboardBridge::DesktopChanged() {
   } else {
     pending_ = true;
   }
+  mirroring_ = false;
+}
+
+void ClipboardBridge::TakeDesktopTextAtStart() {
+  // While ours holds nothing, only the desktop's text matters: asking for text alone spares
+  // listing every picture format Qt can read (its image plugins) before the first window shows.
+  if (CountClipboardFormats() != 0) {
+    DesktopChanged();
+    return;
+  }
+  QClipboard* cb = DesktopClipboard();
+  if (cb->ownsClipboard()) return;
+  const QMimeData* data = cb->mimeData();
+  if (!data || !data->hasText()) return;
+  mirroring_ = true;
+  QByteArray utf8 = data->text().toUtf8();
+  pending_ = !TakeDesktopClipboardText(std::string_view(utf8.constData(), size_t(utf8.size())));
   mirroring_ = false;
 }
 
