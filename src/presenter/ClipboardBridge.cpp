@@ -142,18 +142,20 @@ void ClipboardBridge::DesktopChanged() {
 }
 
 void ClipboardBridge::TakeDesktopTextAtStart() {
-  // While ours holds nothing, only the desktop's text matters: asking for text alone spares
-  // listing every picture format Qt can read (its image plugins) before the first window shows.
+  // While ours holds nothing, only the desktop's text matters: asking for the text alone spares
+  // listing every picture format Qt can read (loading its image plugins) before the first window
+  // shows.
   if (CountClipboardFormats() != 0) {
     DesktopChanged();
     return;
   }
   QClipboard* cb = DesktopClipboard();
   if (cb->ownsClipboard()) return;
-  const QMimeData* data = cb->mimeData();
-  if (!data || !data->hasText()) return;
+  // Asking whether there is text at all would list the formats too; empty text leaves ours empty.
+  const QString text = cb->text();
+  if (text.isEmpty()) return;
   mirroring_ = true;
-  QByteArray utf8 = data->text().toUtf8();
+  QByteArray utf8 = text.toUtf8();
   pending_ = !TakeDesktopClipboardText(std::string_view(utf8.constData(), size_t(utf8.size())));
   mirroring_ = false;
 }
