@@ -86,14 +86,14 @@ QImage OurClipboardPicture() {
 }  // namespace
 
 ClipboardBridge::ClipboardBridge() {
-  QObject::connect(DesktopClipboard(), &QClipboard::dataChanged, qApp, [this] { DesktopChanged(); });
-  SetClipboardMirror(this);
-  DesktopChanged();
+  connection_ = QObject::connect(DesktopClipboard(), &QClipboard::dataChanged, qApp, [this] { DesktopChanged(); });
+  previous_ = SetClipboardMirror(this);
+  TakeDesktopTextAtStart();
 }
 
 ClipboardBridge::~ClipboardBridge() {
-  SetClipboardMirror(nullptr);
-  QObject::disconnect(DesktopClipboard(), &QClipboard::dataChanged, qApp, nullptr);
+  SetClipboardMirror(previous_);
+  QObject::disconnect(connection_);  // this bridge's only: another may still listen
 }
 
 void ClipboardBridge::OurClipboardChanged(const std::optional<std::string>& utf8Text) {
@@ -138,6 +138,25 @@ void ClipboardBridge::DesktopChanged() {
   } else {
     pending_ = true;
   }
+  mirroring_ = false;
+}
+
+void ClipboardBridge::TakeDesktopTextAtStart() {
+  // While ours holds nothing, only the desktop's text matters: asking for the text alone spares
+  // listing every picture format Qt can read (loading its image plugins) before the first window
+  // shows.
+  if (CountClipboardFormats() != 0) {
+    DesktopChanged();
+    return;
+  }
+  QClipboard* cb = DesktopClipboard();
+  if (cb->ownsClipboard()) return;
+  // Asking whether there is text at all would list the formats too; empty text leaves ours empty.
+  const QString text = cb->text();
+  if (text.isEmpty()) return;
+  mirroring_ = true;
+  QByteArray utf8 = text.toUtf8();
+  pending_ = !TakeDesktopClipboardText(std::string_view(utf8.constData(), size_t(utf8.size())));
   mirroring_ = false;
 }
 

@@ -3,6 +3,8 @@
 // our picture (a bitmap, or a metafile played onto white, which few programs read) as an image;
 // text another program places on the desktop's clipboard becomes our CF_UNICODETEXT.
 
+#include <QMetaObject>
+
 #include <optional>
 #include <string>
 
@@ -12,7 +14,8 @@ namespace win::presenter {
 
 class ClipboardBridge final : public ClipboardMirror {
  public:
-  // Installs itself as our clipboard's mirror and takes the desktop's current text.
+  // Installs itself as our clipboard's mirror and takes the desktop's current text; the mirror
+  // installed before comes back when it goes.
   ClipboardBridge();
   ~ClipboardBridge() override;
   ClipboardBridge(const ClipboardBridge&) = delete;
@@ -24,7 +27,10 @@ class ClipboardBridge final : public ClipboardMirror {
 
  private:
   void DesktopChanged();
+  void TakeDesktopTextAtStart();
   bool pending_ = false;     // the desktop changed while our clipboard was open
+  ClipboardMirror* previous_ = nullptr;
+  QMetaObject::Connection connection_;  // to the desktop clipboard's changes
   bool mirroring_ = false;   // we are changing ours from the desktop's: do not echo it back
 };
 

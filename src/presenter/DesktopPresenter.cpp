@@ -26,6 +26,7 @@
 #include "presenter/ClipboardBridge.h"
 #include "presenter/CursorShapes.h"
 #include "presenter/DropShadowWindows.h"
+#include "presenter/FontWarmUp.h"
 #include "presenter/NativeWindow.h"
 #include "presenter/PrintQueues.h"
 #include "presenter/ScreenOverlay.h"
@@ -108,6 +109,7 @@ QRegion OutsideColourKey(const SurfaceView& s, COLORREF key) {
 }  // namespace
 
 struct DesktopPresenter::State {
+  FontWarmUp fonts;  // first: the font list is read while the rest starts
   QAbstractEventDispatcher* dispatcher = nullptr;
   std::atomic<bool> waiting{false};
   std::unique_ptr<QObject> context;  // receiver of our signal connections; deleting it disconnects

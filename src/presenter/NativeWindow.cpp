@@ -123,14 +123,22 @@ void NativeWindow::paintEvent(QPaintEvent* event) {
     if (look.perPixelAlpha) {
       painter.drawImage(inside.topLeft(), picture, inside);
     } else {
-      // Drawing leaves the alpha byte undefined; an RGB32 picture must hold 0xFF there.
-      QImage opaque = picture.copy(inside);
-      const int width = opaque.width(), height = opaque.height();
-      for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(opaque.scanLine(y));
-        for (int x = 0; x < width; ++x) row[x] |= 0xFF000000u;
+      // Drawing leaves the alpha byte undefined; an RGB32 picture must hold 0xFF there. Rows go
+      // through one small band kept for every paint, not a copy of the whole area, whose fresh
+      // pages would all be faulted in on the first paint.
+      const int width = inside.width();
+      const int rowsPerBand = std::max(1, kBandPixels / width);
+      band_.resize(size_t(width) * size_t(std::min(rowsPerBand, inside.height())));
+      for (int top = inside.top(); top <= inside.bottom(); top += rowsPerBand) {
+        const int rows = std::min(rowsPerBand, inside.bottom() + 1 - top);
+        uint32_t* out = band_.data();
+        for (int y = top; y < top + rows; ++y) {
+          const uint32_t* in = s.bits + size_t(y) * size_t(s.width) + size_t(inside.left());
+          for (int x = 0; x < width; ++x) *out++ = in[x] | 0xFF000000u;
+        }
+        const QImage opaque(reinterpret_cast<const uchar*>(band_.data()), width, rows, width * 4, QImage::Format_RGB32);
+        painter.drawImage(QPoint(inside.left(), top), opaque);
       }
-      painter.drawImage(inside.topLeft(), opaque);
     }
   }
   for (const QRect& r : event->region().subtracted(QRegion(bounds))) painter.fillRect(r, Qt::black);

@@ -4,8 +4,10 @@
 
 #include <QRasterWindow>
 
+#include <cstdint>
 #include <deque>
 #include <optional>
+#include <vector>
 
 #include "platform/kernel/WinDef.h"
 
@@ -46,6 +48,9 @@ class NativeWindow final : public QRasterWindow {
   bool iconStrip_ = false;
   std::deque<QRect> requested_;  // asked of the desktop and not yet confirmed, oldest first
   std::optional<QRect> desktopGeometry_;
+  // Opaque rows on their way to the desktop: at most kBandPixels (or one row).
+  static constexpr int kBandPixels = 16384;
+  std::vector<uint32_t> band_;
 };
 
 }  // namespace win::presenter

@@ -1,16 +1,24 @@
 #pragma once
 // The print service over the system's print queues (CUPS): the queues and the default one as
 // the print system lists them, and jobs handed over as PDF documents, with the print system's
-// reason when it refuses one.
+// reason when it refuses one. The print system's library is loaded on the first request; where
+// it cannot be, there are no queues and a job is refused with the reason.
+
+#include <memory>
+#include <string>
 
 #include "platform/desktop/PrintService.h"
 
 namespace win::presenter {
 
+class PrintSystemLibrary;
+
 class PrintQueues final : public desktop::PrintService {
  public:
   // Installs itself as the desktop's print service; the one before comes back when it goes.
   PrintQueues();
+  // `libraryFile` names the print system's library (tests name one that is missing).
+  explicit PrintQueues(std::string libraryFile);
   ~PrintQueues() override;
   PrintQueues(const PrintQueues&) = delete;
   PrintQueues& operator=(const PrintQueues&) = delete;
@@ -21,6 +29,7 @@ class PrintQueues final : public desktop::PrintService {
                                     const std::string& pdf, int copies) override;
 
  private:
+  std::unique_ptr<PrintSystemLibrary> library_;
   desktop::PrintService* previous_ = nullptr;
 };
 

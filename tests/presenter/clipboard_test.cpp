@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "PresenterFixture.h"
+#include "presenter/ClipboardBridge.h"
 #include "platform/user/services/Clipboard.h"
 #include "platform/user/services/ClipboardGlobalMemory.h"
 
@@ -62,6 +63,23 @@ TEST_F(ClipboardTest, TextPlacedByAnotherXClientBecomesOurUnicodeText) {
   // And back: ours again goes out to the desktop.
   ASSERT_TRUE(PlaceOurText(u"снова наш"));
   EXPECT_EQ(Run("xclip -o -selection clipboard").output, "снова наш");
+}
+
+TEST_F(ClipboardTest, TheDesktopTextAtStartBecomesOurs) {
+  PlaceWithXclip("было до запуска");
+  ASSERT_TRUE(PumpUntil([&] { return OurText() == std::u16string(u"было до запуска"); }));
+  // Ours empty again, the desktop's text unchanged: what a program finds when it starts.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  ASSERT_EQ(CountClipboardFormats(), 0);
+  {
+    win::presenter::ClipboardBridge starting;
+    EXPECT_EQ(OurText(), std::u16string(u"было до запуска"));
+  }
+  // The presenter's own bridge mirrors again.
+  ASSERT_TRUE(PlaceOurText(u"после"));
+  EXPECT_EQ(Run("xclip -o -selection clipboard").output, "после");
 }
 
 TEST_F(ClipboardTest, DesktopTextWaitsWhileOurClipboardIsOpen) {

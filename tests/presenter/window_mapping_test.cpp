@@ -11,6 +11,7 @@
 #include "platform/gdi/GdiRegions.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/painting/Paint.h"
+#include "platform/user/windows/DefWindowProc.h"
 #include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 
@@ -271,6 +272,47 @@ TEST_F(WindowMappingTest, ColourKeyedWindowsShowTheWindowBelowThroughTheKey) {
   ReleaseDC(keyed, dc);
   EXPECT_TRUE(ScreenShows(1060, 760, RGB(10, 20, 200)));
   EXPECT_TRUE(ScreenShows(1010, 710, RGB(0, 90, 0)));
+}
+
+// Every row a colour of its own, so that a row shown in another's place is seen.
+COLORREF RowColour(int y) { return RGB(y % 256, (y * 7) % 256, 40 + (y / 256) * 100); }
+
+LRESULT RowsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  for (int y = 0; y < client.bottom; ++y) {
+    RECT row{0, y, client.right, y + 1};
+    HBRUSH brush = CreateSolidBrush(RowColour(y));
+    FillRect(dc, &row, brush);
+    DeleteObject(brush);
+  }
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+TEST_F(WindowMappingTest, ALargeWindowShowsEveryRowInItsPlace) {
+  static const bool registered = [] {
+    WNDCLASSEXW wc;
+    wc.lpfnWndProc = RowsProc;
+    wc.lpszClassName = u"KvRowsProbe";
+    return RegisterClassExW(&wc) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  // 700 pixels a row: the rows reach the desktop in bands of 23, the last one short.
+  HWND h = CreateWindowExW(0, u"KvRowsProbe", u"kv rows probe", WS_POPUP, 20, 30, 700, 520, nullptr, nullptr,
+                           nullptr, nullptr);
+  ASSERT_TRUE(h);
+  created_.push_back(h);
+  ShowWindow(h, SW_SHOWNA);
+  ASSERT_TRUE(PumpUntil([&] { return FindXWindow("kv rows probe") != 0; }));
+  for (int y : {0, 1, 22, 23, 24, 45, 46, 255, 256, 505, 506, 518, 519}) {
+    SCOPED_TRACE(y);
+    EXPECT_TRUE(ScreenShows(20 + 699, 30 + y, RowColour(y)));
+    EXPECT_TRUE(ScreenShows(20 + 350, 30 + y, RowColour(y)));
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Region.h"
+#include "platform/gdi/detail/PixelBuffer.h"
 
 namespace win::gdi {
 
@@ -80,7 +81,7 @@ struct BitmapObj : Object {
   int stride = 0;                        // bytes per row, DWORD aligned
   DWORD redMask = 0, greenMask = 0, blueMask = 0;  // 16 bpp: 0x7C00/0x3E0/0x1F or 0xF800/0x7E0/0x1F
   std::vector<RGBQUAD> colorTable;       // 1, 4, 8 bpp
-  std::vector<uint8_t> bits;             // stride * height bytes
+  PixelBuffer bits;                      // stride * height bytes
   bool dibSection = true;
   struct DCObj* selectedInto = nullptr;  // a bitmap is selected into at most one DC
   // The image DCs paint on: wraps `bits` for 16/24/32 bpp, a 32-bit working copy for 1/4/8 bpp.

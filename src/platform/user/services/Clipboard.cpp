@@ -376,10 +376,10 @@ void ResetClipboard() {
   ReleaseAll(garbage);
 }
 
-void SetClipboardMirror(ClipboardMirror* mirror) {
+ClipboardMirror* SetClipboardMirror(ClipboardMirror* mirror) {
   auto& s = TheState();
   std::lock_guard lock(s.mutex);
-  s.mirror = mirror;
+  return std::exchange(s.mirror, mirror);
 }
 
 BOOL TakeDesktopClipboardText(std::string_view utf8) {

@@ -18,8 +18,8 @@ class ClipboardMirror {
   virtual void OurClipboardChanged(const std::optional<std::string>& utf8Text) = 0;
 };
 
-// Not owned; null removes it.
-void SetClipboardMirror(ClipboardMirror* mirror);
+// Not owned; null removes it. Returns the mirror set before.
+ClipboardMirror* SetClipboardMirror(ClipboardMirror* mirror);
 
 // The desktop's clipboard now holds this text: ours is emptied and given it as CF_UNICODETEXT
 // (owner none), without telling the mirror. Nothing changes when our text is already the same.
