@@ -20,7 +20,7 @@ void BM_ResizeSurface(benchmark::State& state) {
   win::HBITMAP surface = win::CreateDIBSection(nullptr, &bmi, win::DIB_RGB_COLORS, &bits, nullptr, 0);
   bool wide = false;
   for (auto _ : state) {
-    win::ResizeSurface(surface, wide ? 1200 : 700, wide ? 900 : 600, &bits);
+    win::ResizeSurface(surface, wide ? 1200 : 700, wide ? 900 : 600, &bits, nullptr);
     benchmark::DoNotOptimize(bits);
     wide = !wide;
   }
