@@ -27,6 +27,15 @@ PainterOwners& Owners() {
   return *o;
 }
 
+// Before a window DC draws or reads, the stale parts of its surface it can reach turn black.
+void ClearStaleInReach(BitmapObj& bmp, const DCObj& dc) {
+  if (bmp.stale.IsEmpty()) return;
+  if (!dc.visible) return ClearStale(bmp, nullptr);
+  Region reach = *dc.visible;
+  reach.Offset(dc.origin.x, dc.origin.y);
+  ClearStale(bmp, &reach);
+}
+
 void EndPainter(DCObj& dc) {
   if (dc.painter && dc.painter->isActive()) dc.painter->end();
   dc.painterSerial = 0;
@@ -168,6 +177,12 @@ QPainter* PreparePainter(DCObj& dc) {
 void FlushPainting(BitmapObj& bmp) {
   HandOverPainting(bmp, nullptr);
   CommitPaintTarget(bmp);
+  ClearStale(bmp, nullptr);
+}
+
+void FlushPaintingThrough(const DCObj&, BitmapObj& bmp) {
+  HandOverPainting(bmp, nullptr);
+  CommitPaintTarget(bmp);
 }
 
 }  // namespace win::gdi
@@ -196,6 +211,7 @@ HDC CreateSurfaceDC(HBITMAP surface, POINT origin, const Region* visible) {
   dc->bitmap = surface;
   dc->origin = origin;
   if (visible) dc->visible = *visible;
+  ClearStaleInReach(*bmp, *dc);
   InitState(dc->state);
   RetainState(dc->state);
   ++bmp->selectedCount;  // the surface outlives every DC painting on it
@@ -207,6 +223,7 @@ void SetSurfaceDCVisible(HDC hdc, const Region* visible) {
   if (!dc) return;
   if (visible) dc->visible = *visible;
   else dc->visible.reset();
+  if (BitmapObj* bmp = FindBitmap(dc->bitmap)) ClearStaleInReach(*bmp, *dc);
   DeviceChanged(*dc);
 }
 

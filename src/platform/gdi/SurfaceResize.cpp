@@ -1,7 +1,10 @@
 // A window surface changing size. Its rows are laid out with a stride that may be wider than its
 // width and a buffer that may hold more rows than it shows, both grown geometrically, so a
-// window resized back and forth neither moves rows nor allocates; only the parts it gains are
-// cleared. A surface left far smaller than its buffer gives the memory back.
+// window resized back and forth neither moves rows nor allocates. The parts it gains are not
+// cleared at once: they are recorded as stale and made black when a DC that reaches them is made
+// or something reads or writes the bitmap directly. A window resized many times before it
+// paints (every step of a frame drag, every step of a toolbar arrangement) then clears only what
+// its painting reaches. A surface left far smaller than its buffer gives the memory back.
 
 #include <algorithm>
 #include <cstring>
@@ -21,13 +24,11 @@ constexpr size_t kAlwaysKeptBytes = size_t(256) << 10;
 // Half again what is held, at least what is asked for.
 size_t Grown(size_t held, size_t asked) { return std::max(asked, held + held / 2); }
 
-// A buffer of `stride` x `rows` capacity holding the top-left part both layouts share; the rest
-// of the rows it shows (`height`) is black.
+// A zeroed buffer of `stride` x `rows` holding the top-left part both layouts share.
 bool Relayout(BitmapObj& bmp, size_t stride, size_t rows, int width, int height) {
   std::vector<uint8_t> fresh;
   try {
-    fresh.reserve(stride * rows);
-    fresh.resize(stride * size_t(height));
+    fresh.resize(stride * rows);
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -40,19 +41,20 @@ bool Relayout(BitmapObj& bmp, size_t stride, size_t rows, int width, int height)
   return true;
 }
 
-// Same stride: the kept rows stay where they are; the columns gained are cleared, and so are the
-// rows gained (their bytes come value-initialised from the buffer's growth).
-void ReshapeInPlace(BitmapObj& bmp, int width, int height) {
+}  // namespace
+
+void ClearStale(BitmapObj& bmp, const Region* area) {
+  if (bmp.stale.IsEmpty()) return;
+  Region clear = area ? bmp.stale.Intersect(*area) : std::move(bmp.stale);
+  if (clear.IsEmpty()) return;
+  bmp.stale = area ? bmp.stale.Subtract(clear) : Region();
   const size_t stride = size_t(bmp.stride);
-  if (width > bmp.width) {
-    const size_t from = size_t(bmp.width) * kPixelBytes, bytes = size_t(width - bmp.width) * kPixelBytes;
-    const size_t keptRows = size_t(std::min(height, bmp.height));
-    for (size_t y = 0; y < keptRows; ++y) std::memset(bmp.bits.data() + y * stride + from, 0, bytes);
+  for (const RECT& r : clear.Rects()) {
+    const size_t from = size_t(r.left) * kPixelBytes, bytes = size_t(r.right - r.left) * kPixelBytes;
+    for (LONG y = r.top; y < r.bottom; ++y) std::memset(bmp.bits.data() + size_t(y) * stride + from, 0, bytes);
   }
-  bmp.bits.resize(stride * size_t(height));  // within the capacity: never reallocates
 }
 
-}  // namespace
 }  // namespace win::gdi
 
 namespace win {
@@ -66,10 +68,10 @@ BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits, int* str
     return FALSE;
   }
   const size_t rowBytes = size_t(width) * kPixelBytes, held = size_t(bmp->stride);
-  const size_t capacity = bmp->bits.capacity(), rowsHeld = capacity / held;
+  const size_t bufferBytes = bmp->bits.size(), rowsHeld = bufferBytes / held;
   const size_t needed = rowBytes * size_t(height);
   bool ok = true;
-  if (capacity > kAlwaysKeptBytes && needed < capacity / 4) {
+  if (bufferBytes > kAlwaysKeptBytes && needed < bufferBytes / 4) {
     // Far smaller than its buffer: laid out tightly again.
     ok = Relayout(*bmp, rowBytes, size_t(height), width, height);
   } else if (rowBytes > held || size_t(height) > rowsHeld) {
@@ -80,13 +82,15 @@ BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits, int* str
       newRows = size_t(height);
     }
     ok = Relayout(*bmp, newStride, newRows, width, height);
-  } else {
-    ReshapeInPlace(*bmp, width, height);
   }
   if (!ok) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return FALSE;
   }
+  // What lies outside the old size holds whatever an earlier, larger picture left there.
+  const Region now(RECT{0, 0, width, height});
+  const Region gained = now.Subtract(Region(RECT{0, 0, bmp->width, bmp->height}));
+  bmp->stale = bmp->stale.Intersect(now).Union(gained);
   bmp->width = width;
   bmp->height = height;
   bmp->paintImage = QImage();  // wraps the old layout: made again on the next paint
@@ -94,6 +98,10 @@ BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits, int* str
   if (bits) *bits = bmp->bits.data();
   if (stride) *stride = bmp->stride;
   return TRUE;
+}
+
+void SettleSurface(HBITMAP surface) {
+  if (BitmapObj* bmp = FindBitmap(surface)) ClearStale(*bmp, nullptr);
 }
 
 }  // namespace win

@@ -1,5 +1,6 @@
 // A window surface that changes size keeps the picture it still has room for, moves no rows
-// while its buffer has room, and is read and painted through its row stride.
+// while its buffer has room, clears the parts it gains when something reaches them, and is read
+// and painted through its row stride.
 
 #include "platform/gdi/SurfaceDC.h"
 
@@ -13,6 +14,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/Region.h"
 
 namespace win::testing {
 namespace {
@@ -45,7 +47,12 @@ struct Surface {
     stride = bytes / 4;
     return true;
   }
-  uint32_t At(int x, int y) const { return bits[y * stride + x]; }
+  // A pixel as readers of the bits see it (the parts gained made black first).
+  uint32_t At(int x, int y) const {
+    SettleSurface(bitmap);
+    return Raw(x, y);
+  }
+  uint32_t& Raw(int x, int y) const { return bits[y * stride + x]; }
   HBITMAP bitmap = nullptr;
   uint32_t* bits = nullptr;
   int width, height, stride;
@@ -211,6 +218,53 @@ TEST_F(NarrowedSurface, PaintingLandsWhereItIsMeant) {
       const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
       ASSERT_EQ(s.At(x, y) & 0xFFFFFFu, inside ? 0xFF0000u : Mark(x, y)) << x << "," << y;
     }
+}
+
+// The parts a resize gains are cleared only where something reaches them: a DC clears what its
+// visible region covers and nothing else, so what it paints there is never cleared afterwards.
+TEST(SurfaceResizeRules, ADCClearsTheNewPartsItReachesAndNoMore) {
+  Surface s(20, 10);
+  ASSERT_TRUE(s.Resize(40, 30));
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x)
+      if (x >= 20 || y >= 10) s.Raw(x, y) = 0xABCDEF;  // what an old picture left there
+  const RECT reach{30, 0, 40, 30};  // DC coordinates, origin (0, 0)
+  Region visible(reach);
+  HDC dc = CreateSurfaceDC(s.bitmap, POINT{0, 0}, &visible);
+  EXPECT_EQ(s.Raw(35, 5), 0u);
+  EXPECT_EQ(s.Raw(25, 5), 0xABCDEFu) << "out of the DC's reach: left for later";
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  const RECT all{0, 0, 40, 30};
+  FillRect(dc, &all, blue);  // clipped to the visible region
+  DeleteObject(blue);
+  DeleteDC(dc);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const uint32_t want = x >= 30 ? 0x0000FFu : x < 20 && y < 10 ? Mark(x, y) : 0u;
+      ASSERT_EQ(s.At(x, y) & 0xFFFFFFu, want) << x << "," << y;
+    }
+}
+
+// Written straight into the bitmap after a resize: all of it stays, none is cleared afterwards.
+TEST(SurfaceResizeRules, DIBsWrittenAfterAResizeAreKept) {
+  Surface s(10, 4);
+  ASSERT_TRUE(s.Resize(12, 6));
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 12; ++x)
+      if (x >= 10 || y >= 4) s.Raw(x, y) = 0xABCDEF;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = 12;
+  bi.bmiHeader.biHeight = -6;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  const std::vector<uint32_t> picture(12 * 6, 0x00123456);
+  HDC mem = CreateCompatibleDC(nullptr);
+  ASSERT_EQ(SetDIBits(mem, s.bitmap, 0, 6, picture.data(), &bi, DIB_RGB_COLORS), 6);
+  std::vector<uint32_t> back(12 * 6);
+  ASSERT_EQ(GetDIBits(mem, s.bitmap, 0, 6, back.data(), &bi, DIB_RGB_COLORS), 6);
+  DeleteDC(mem);
+  for (size_t i = 0; i < back.size(); ++i) ASSERT_EQ(back[i] & 0xFFFFFFu, 0x123456u) << i;
 }
 
 // A picture file holds rows as wide as the picture, not as the memory lay: read back by Qt.

@@ -300,6 +300,7 @@ HBITMAP EnsureSurface(WindowObj& top) {
   HBITMAP bmp = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bmp) return nullptr;
   if (info && info->bitmap) {
+    SettleSurface(info->bitmap);
     if (info->bits) {
       const int rows = std::min(h, info->height), cols = std::min(w, info->width);
       for (int y = 0; y < rows; ++y)
@@ -326,6 +327,7 @@ const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height, int
     info = FindSurface(top);
     if (!info || !info->bits) return nullptr;
   }
+  SettleSurface(info->bitmap);  // the screen shows every pixel
   *width = info->width;
   *height = info->height;
   *stride = info->stride;
