@@ -245,6 +245,44 @@ TEST(SurfaceResizeRules, ADCClearsTheNewPartsItReachesAndNoMore) {
     }
 }
 
+// Whatever reads the bitmap itself sees the new parts black: a DIB copy, and a blit whose source
+// DC reaches only part of the surface.
+TEST(SurfaceResizeRules, ReadersOfTheBitmapSeeTheNewPartsBlack) {
+  Surface s(10, 4);
+  ASSERT_TRUE(s.Resize(12, 6));
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 12; ++x)
+      if (x >= 10 || y >= 4) s.Raw(x, y) = 0xABCDEF;
+  const auto expected = [](int x, int y) { return x < 10 && y < 4 ? Mark(x, y) : 0u; };
+  Region corner(RECT{0, 0, 2, 2});
+  HDC dc = CreateSurfaceDC(s.bitmap, POINT{0, 0}, &corner);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP copy = CreateCompatibleBitmap(dc, 12, 6);
+  HGDIOBJ old = SelectObject(mem, copy);
+  ASSERT_TRUE(BitBlt(mem, 0, 0, 12, 6, dc, 0, 0, SRCCOPY));
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(GetPixel(mem, x, y), RGB(0, expected(x, y) >> 8, expected(x, y) & 0xFF)) << x << "," << y;
+  SelectObject(mem, old);
+  DeleteObject(copy);
+  DeleteDC(dc);
+
+  ASSERT_TRUE(s.Resize(14, 7));
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 14; ++x)
+      if (x >= 12 || y >= 6) s.Raw(x, y) = 0xABCDEF;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = 14;
+  bi.bmiHeader.biHeight = -7;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> rows(14 * 7);
+  ASSERT_EQ(GetDIBits(mem, s.bitmap, 0, 7, rows.data(), &bi, DIB_RGB_COLORS), 7);
+  DeleteDC(mem);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 14; ++x) ASSERT_EQ(rows[size_t(y * 14 + x)] & 0xFFFFFFu, expected(x, y)) << x << "," << y;
+}
+
 // Written straight into the bitmap after a resize: all of it stays, none is cleared afterwards.
 TEST(SurfaceResizeRules, DIBsWrittenAfterAResizeAreKept) {
   Surface s(10, 4);
