@@ -1,5 +1,6 @@
 // A window surface resized the way a dragged frame resizes it: 700x600 and 1200x900 in turn,
-// keeping the picture that still fits.
+// keeping the picture that still fits. Alone (as while a window is resized step by step before
+// it paints), and with every pixel then made ready for the screen (as when each step is shown).
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-void BM_ResizeSurface(benchmark::State& state) {
+void ResizeBackAndForth(benchmark::State& state, bool shown) {
   win::BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof(win::BITMAPINFOHEADER);
   bmi.bmiHeader.biWidth = 1200;
@@ -20,12 +21,18 @@ void BM_ResizeSurface(benchmark::State& state) {
   win::HBITMAP surface = win::CreateDIBSection(nullptr, &bmi, win::DIB_RGB_COLORS, &bits, nullptr, 0);
   bool wide = false;
   for (auto _ : state) {
-    win::ResizeSurface(surface, wide ? 1200 : 700, wide ? 900 : 600, &bits);
+    win::ResizeSurface(surface, wide ? 1200 : 700, wide ? 900 : 600, &bits, nullptr);
+    if (shown) win::SettleSurface(surface);
     benchmark::DoNotOptimize(bits);
     wide = !wide;
   }
   win::DeleteObject(surface);
 }
+
+void BM_ResizeSurface(benchmark::State& state) { ResizeBackAndForth(state, false); }
 BENCHMARK(BM_ResizeSurface)->Unit(benchmark::kMicrosecond);
+
+void BM_ResizeSurfaceShown(benchmark::State& state) { ResizeBackAndForth(state, true); }
+BENCHMARK(BM_ResizeSurfaceShown)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

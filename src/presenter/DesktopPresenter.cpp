@@ -93,7 +93,7 @@ QRegion OutsideColourKey(const SurfaceView& s, COLORREF key) {
   const uint32_t k = (uint32_t(GetRValue(key)) << 16) | (uint32_t(GetGValue(key)) << 8) | GetBValue(key);
   std::vector<QRect> runs;
   for (int y = 0; y < s.height; ++y) {
-    const uint32_t* row = s.bits + size_t(y) * size_t(s.width);
+    const uint32_t* row = s.Row(y);
     for (int x = 0; x < s.width;) {
       while (x < s.width && (row[x] & 0xFFFFFF) == k) ++x;
       int start = x;

@@ -114,7 +114,7 @@ void NativeWindow::paintEvent(QPaintEvent* event) {
     return;
   }
   LayeredLook look = LayeredLookOf(hwnd_);
-  QImage picture(reinterpret_cast<const uchar*>(s.bits), s.width, s.height, s.width * 4,
+  QImage picture(reinterpret_cast<const uchar*>(s.bits), s.width, s.height, qsizetype(s.stride) * 4,
                  look.perPixelAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   const QRect bounds(0, 0, s.width, s.height);
   for (const QRect& r : event->region()) {

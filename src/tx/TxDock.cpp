@@ -100,9 +100,7 @@ void TTxDock::Resize() {
   if (!UsingBackground()) return;
   for (Integer i = 0; i < GetToolbarCount(); ++i) {
     Invalidate();
-    auto* toolbar = dynamic_cast<TTBCustomToolbar*>(GetToolbars(i));
-    if (!dynamic_cast<TTxToolbar*>(toolbar)) continue;
-    RepaintBetweenViewers(toolbar);
+    if (auto* toolbar = dynamic_cast<TTxToolbar*>(GetToolbars(i))) RepaintBetweenViewers(toolbar);
   }
 }
 

@@ -222,7 +222,21 @@ void TTxToolbar::Sized(fw::TMessage& Message) {
   if (DockPaintsToolbars(dock) && !dock->Sizing()) RepaintBetweenViewers(this);
 }
 
-void RepaintBetweenViewers(TTBCustomToolbar* Toolbar) {
+std::optional<win::POINT> TTxToolbar::OriginInTopLevel() {
+  if (!HandleAllocated()) return std::nullopt;
+  win::RECT top{};
+  if (!win::GetWindowRect(win::GetAncestor(Handle(), win::GA_ROOT), &top)) return std::nullopt;
+  win::POINT origin{0, 0};
+  win::ClientToScreen(Handle(), &origin);
+  return win::POINT{origin.x - top.left, origin.y - top.top};
+}
+
+bool TTxToolbar::PaintedWhereItIs() {
+  const std::optional<win::POINT> now = OriginInTopLevel();
+  return now && FPaintedAt && now->x == FPaintedAt->x && now->y == FPaintedAt->y;
+}
+
+void RepaintBetweenViewers(TTxToolbar* Toolbar) {
   TTBView* view = Toolbar->View();
   std::vector<TRect> kept;
   for (Integer i = 0; view && i < view->ViewerCount(); ++i) {
@@ -235,6 +249,7 @@ void RepaintBetweenViewers(TTBCustomToolbar* Toolbar) {
   Toolbar->Invalidate();
   if (!Toolbar->HandleAllocated()) return;
   win::InvalidateRect(Toolbar->Handle(), nullptr, win::TRUE);
+  if (!Toolbar->PaintedWhereItIs()) return;
   for (const TRect& b : kept) {
     const win::RECT rc{b.left, b.top, b.right, b.bottom};
     win::ValidateRect(Toolbar->Handle(), &rc);
@@ -251,6 +266,10 @@ void TTxToolbar::Dispatch(fw::TMessage& Message) {
     case TXM_THEMECHANGE: ThemeChange(Message); return;
     case win::WM_ERASEBKGND: EraseBackground(Message); return;
     case win::WM_SIZE: Sized(Message); return;
+    case win::WM_PAINT:
+      FPaintedAt = OriginInTopLevel();
+      TTBCustomToolbar::Dispatch(Message);
+      return;
     case fw::CM_COLORCHANGED:
       TTBCustomToolbar::Dispatch(Message);
       UpdateEffectiveColor();

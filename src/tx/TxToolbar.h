@@ -4,6 +4,8 @@
 // effective colour to the controls that follow their parent's colour. Placed straight on a form
 // it can paint the form's background behind its buttons.
 
+#include <optional>
+
 #include "toolbars/TBToolbar.h"
 #include "tx/TxThemesTypes.h"
 
@@ -44,6 +46,9 @@ class TTxToolbar : public toolbars::TTBCustomToolbar {
   void GetFloatingBorderSize(TPoint& Size) override;
   void SetParent(fw::TWinControl* AParent) override;
   void Dispatch(fw::TMessage& Message) override;
+  // Whether the toolbar's pixels on its window's surface are where it last painted them: false
+  // once it moved with a parent (the window system repaints a moved window, it moves no pixels).
+  bool PaintedWhereItIs();
 
  private:
   void ThemeChange(fw::TMessage& Message);
@@ -51,13 +56,18 @@ class TTxToolbar : public toolbars::TTBCustomToolbar {
   void Sized(fw::TMessage& Message);
   void PassSnapDistance();
 
+  // Where the client area's origin lay in the top-level window when the toolbar last painted.
+  std::optional<win::POINT> OriginInTopLevel();
+
   TTxItemTransparency FItemTransparency = itAuto;
   Integer FSnapDistance = 0;
   fw::TColor FEffectiveColor = 0;
+  std::optional<win::POINT> FPaintedAt;
 };
 
 // Repaints a toolbar's background between its buttons only: the viewers without a control are
-// invalidated with the window and validated again.
-void RepaintBetweenViewers(toolbars::TTBCustomToolbar* Toolbar);
+// invalidated with the window and validated again, as long as their pixels are still in place
+// (the toolbar has not moved on its window since it painted); otherwise all of it repaints.
+void RepaintBetweenViewers(TTxToolbar* Toolbar);
 
 }  // namespace tx

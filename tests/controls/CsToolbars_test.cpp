@@ -420,6 +420,35 @@ TEST_F(CsStatusBarTest, APanelKeepsItsFaceWhenTheWindowNarrows) {
   }
 }
 
+// Narrowed, then widened and made higher at once (as the size grip does): the status line moves
+// down into the part the window gains, and its panels must be painted there, not kept from where
+// they were before the move.
+TEST_F(CsStatusBarTest, APanelKeepsItsFaceWhenTheWindowGrows) {
+  tx::SetCurrentTheme("Default");
+  Pump();
+  toolbars::TTBView* view = bar->Toolbar()->View();
+  const auto pixel = [&](Integer x, Integer y) {
+    win::HDC dc = win::GetDC(bar->Toolbar()->Handle());
+    const win::COLORREF c = win::GetPixel(dc, x, y);
+    win::ReleaseDC(bar->Toolbar()->Handle(), dc);
+    return c;
+  };
+  const struct {
+    Integer dw, dh;
+  } steps[] = {{-40, -20}, {-40, -20}, {60, 30}, {60, 30}, {0, 40}, {-30, -20}};
+  Integer step = 0;
+  for (const auto& s : steps) {
+    form->SetBounds(form->Left(), form->Top(), form->Width() + s.dw, form->Height() + s.dh);
+    Pump();
+    const TRect panel = view->Viewers(0)->BoundsRect();
+    const win::COLORREF empty = pixel(bar->Toolbar()->ClientWidth() - 40, panel.top + 1);
+    EXPECT_NE(empty, win::COLORREF(0)) << step;
+    EXPECT_EQ(pixel(panel.left + 1, panel.top + 1), empty) << "step " << step;
+    EXPECT_EQ(pixel(panel.right - 2, panel.bottom - 2), empty) << "step " << step;
+    ++step;
+  }
+}
+
 // The status line stays where it is when its bare face is pressed and dragged.
 TEST_F(CsStatusBarTest, ADragOnTheBareFaceLeavesTheBarDocked) {
   const fw::TPoint at = bar->Toolbar()->ClientToScreen(fw::TPoint{bar->Toolbar()->ClientWidth() / 2, 2});

@@ -372,7 +372,7 @@ TEST_F(MainWindowTest, SmallestSizeStillPaintsTheFrame) {
   ASSERT_EQ(s.height, r.bottom - r.top);
   int black = 0;
   for (int y = 0; y < s.height; ++y)
-    for (int x = 0; x < s.width; ++x) black += (s.bits[y * s.width + x] & 0xFFFFFFu) == 0;
+    for (int x = 0; x < s.width; ++x) black += (s.Row(y)[x] & 0xFFFFFFu) == 0;
   // Black belongs only to the outer shadow edge and to letters; an unpainted band is thousands.
   EXPECT_LT(black, s.width + s.height);
 }

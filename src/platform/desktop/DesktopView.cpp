@@ -9,7 +9,7 @@ SurfaceView SurfaceOf(HWND topLevel) {
   SurfaceView v;
   user::WindowObj* w = user::FindWindowObj(topLevel);
   if (!w) return v;
-  v.bits = user::SurfacePixels(*w, &v.width, &v.height);
+  v.bits = user::SurfacePixels(*w, &v.width, &v.height, &v.stride);
   if (!v.bits) v = SurfaceView{};
   return v;
 }

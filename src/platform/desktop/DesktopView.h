@@ -3,6 +3,7 @@
 // layered window blends, and its window region; and what it tells the window system about the
 // screen.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,6 +16,8 @@ struct SurfaceView {
   const uint32_t* bits = nullptr;  // top-down rows of 0xAARRGGBB
   int width = 0;
   int height = 0;
+  int stride = 0;  // pixels from one row to the next (may exceed the width)
+  const uint32_t* Row(int y) const { return bits + size_t(y) * size_t(stride); }
 };
 // Null bits for a dead handle or a window without a surface.
 SurfaceView SurfaceOf(HWND topLevel);

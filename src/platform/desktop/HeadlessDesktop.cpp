@@ -134,10 +134,10 @@ COLORREF HeadlessDesktop::screen_pixel(int x, int y) { return screen_.Pixel(x, y
 COLORREF HeadlessDesktop::surface_pixel(HWND topLevel, int x, int y) {
   user::WindowObj* w = user::FindWindowObj(topLevel);
   if (!w) return CLR_INVALID;
-  int sw = 0, sh = 0;
-  const uint32_t* px = user::SurfacePixels(*w, &sw, &sh);
+  int sw = 0, sh = 0, stride = 0;
+  const uint32_t* px = user::SurfacePixels(*w, &sw, &sh, &stride);
   if (!px || x < 0 || y < 0 || x >= sw || y >= sh) return CLR_INVALID;
-  return FromPixel(px[size_t(y) * size_t(sw) + size_t(x)]);
+  return FromPixel(px[size_t(y) * size_t(stride) + size_t(x)]);
 }
 
 bool HeadlessDesktop::save_png(const std::string& path) { return SaveBitmapAsPng(composite_screen(), path); }

@@ -101,8 +101,8 @@ void ScreenCompositor::ComposeArea(uint32_t* out, const std::vector<RECT>& rects
   std::vector<user::WindowObj*> order(user::Desktop()->children.rbegin(), user::Desktop()->children.rend());
   for (user::WindowObj* w : order) {
     if (!(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE)) continue;
-    int sw = 0, sh = 0;
-    const uint32_t* px = user::SurfacePixels(*w, &sw, &sh);
+    int sw = 0, sh = 0, stride = 0;
+    const uint32_t* px = user::SurfacePixels(*w, &sw, &sh, &stride);
     if (!px) continue;
     RECT wr = user::ScreenWindowRect(*w);
     bool layered = (w->exStyle & WS_EX_LAYERED) != 0;
@@ -126,7 +126,7 @@ void ScreenCompositor::ComposeArea(uint32_t* out, const std::vector<RECT>& rects
         for (int sx = r.left; sx < r.right; ++sx) {
           int x = sx - wr.left;
           if (w->windowRgn && !w->windowRgn->Contains(x, y)) continue;
-          uint32_t src = px[size_t(y) * size_t(sw) + size_t(x)];
+          uint32_t src = px[size_t(y) * size_t(stride) + size_t(x)];
           if (keyed && FromPixel(src) == key) continue;
           uint32_t& d = out[size_t(sy) * size_t(width_) + size_t(sx)];
           d = (alpha == 255 && !perPixel) ? (src | 0xFF000000u) : Blend(d, src, alpha, perPixel);

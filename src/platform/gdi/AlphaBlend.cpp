@@ -83,7 +83,7 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     return FALSE;
   }
   if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0) return TRUE;
-  FlushPainting(*dst.bmp);
+  FlushPaintingThrough(*dst.dc, *dst.bmp);
   FlushPainting(*src.bmp);
 
   // The source is read in full before anything is written, so overlapping rectangles of one

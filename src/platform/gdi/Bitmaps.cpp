@@ -92,7 +92,7 @@ int GetBitmapObject(const BitmapObj& bmp, int cb, void* pv) {
   ds.dsBmih.biPlanes = 1;
   ds.dsBmih.biBitCount = WORD(bmp.bpp);
   ds.dsBmih.biCompression = (bmp.bpp == 16 && bmp.greenMask == 0x07E0) ? BI_BITFIELDS : BI_RGB;
-  ds.dsBmih.biSizeImage = DWORD(bmp.bits.size());
+  ds.dsBmih.biSizeImage = DWORD(size_t(bmp.stride) * size_t(bmp.height));
   ds.dsBmih.biClrUsed = bmp.bpp <= 8 ? DWORD(bmp.colorTable.size()) : 0;
   if (bmp.bpp == 16 || bmp.bpp == 32) {
     ds.dsBitfields[0] = bmp.redMask;

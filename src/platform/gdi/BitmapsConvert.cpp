@@ -88,7 +88,7 @@ void ConvertBitmap(const BitmapObj& src, BitmapObj& dst) {
   if (src.width != dst.width || src.height != dst.height) return;
   const PixelConverter convert(src, dst);
   if (convert.Identity() && src.stride == dst.stride) {
-    std::copy(src.bits.begin(), src.bits.end(), dst.bits.begin());
+    std::copy_n(src.bits.begin(), size_t(src.stride) * size_t(src.height), dst.bits.begin());
     return;
   }
   for (int y = 0; y < src.height; ++y)

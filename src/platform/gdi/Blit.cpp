@@ -211,7 +211,7 @@ bool RunBlit(DCObj& dc, BitmapObj& dst, int x, int y, int w, int h, const BlitSo
   if (ExtentTooLarge(w) || ExtentTooLarge(h)) return false;
   bool flipX = Normalise(x, w), flipY = Normalise(y, h);
   if (w == 0 || h == 0) return true;
-  FlushPainting(dst);
+  FlushPaintingThrough(dc, dst);
   const POINT tl = LogicalToSurface(dc, x, y);
   const RECT dr{tl.x, tl.y, tl.x + w, tl.y + h};
   const std::vector<RECT> rects = PaintableRects(dc, dr);

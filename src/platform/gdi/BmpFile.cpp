@@ -101,7 +101,9 @@ bool SaveBmpToMemory(HBITMAP hbm, std::vector<uint8_t>& out, std::string* error)
   const bool masks = bmp->bpp == 16;
   const size_t tableBytes = bmp->bpp <= 8 ? bmp->colorTable.size() * 4 : masks ? 12 : 0;
   const size_t offBits = kFileHeaderBytes + kInfoHeaderBytes + tableBytes;
-  const size_t imageBytes = size_t(bmp->stride) * size_t(bmp->height);
+  // A window surface's rows may lie further apart in memory than a file's rows do.
+  const size_t fileStride = DibStride(bmp->width, bmp->bpp);
+  const size_t imageBytes = fileStride * size_t(bmp->height);
   out.clear();
   out.reserve(offBits + imageBytes);
   out.push_back('B');
@@ -134,7 +136,7 @@ bool SaveBmpToMemory(HBITMAP hbm, std::vector<uint8_t>& out, std::string* error)
     }
   for (int y = bmp->height - 1; y >= 0; --y) {
     const uint8_t* row = bmp->bits.data() + size_t(y) * size_t(bmp->stride);
-    out.insert(out.end(), row, row + bmp->stride);
+    out.insert(out.end(), row, row + fileStride);
   }
   return true;
 }

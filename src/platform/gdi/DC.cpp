@@ -3,7 +3,6 @@
 
 #include <QRegion>
 #include <algorithm>
-#include <cstring>
 #include <mutex>
 #include <unordered_map>
 
@@ -26,6 +25,15 @@ struct PainterOwners {
 PainterOwners& Owners() {
   static PainterOwners* o = new PainterOwners;
   return *o;
+}
+
+// Before a window DC draws or reads, the stale parts of its surface it can reach turn black.
+void ClearStaleInReach(BitmapObj& bmp, const DCObj& dc) {
+  if (bmp.stale.IsEmpty()) return;
+  if (!dc.visible) return ClearStale(bmp, nullptr);
+  Region reach = *dc.visible;
+  reach.Offset(dc.origin.x, dc.origin.y);
+  ClearStale(bmp, &reach);
 }
 
 void EndPainter(DCObj& dc) {
@@ -169,6 +177,12 @@ QPainter* PreparePainter(DCObj& dc) {
 void FlushPainting(BitmapObj& bmp) {
   HandOverPainting(bmp, nullptr);
   CommitPaintTarget(bmp);
+  ClearStale(bmp, nullptr);
+}
+
+void FlushPaintingThrough(const DCObj&, BitmapObj& bmp) {
+  HandOverPainting(bmp, nullptr);
+  CommitPaintTarget(bmp);
 }
 
 }  // namespace win::gdi
@@ -197,6 +211,7 @@ HDC CreateSurfaceDC(HBITMAP surface, POINT origin, const Region* visible) {
   dc->bitmap = surface;
   dc->origin = origin;
   if (visible) dc->visible = *visible;
+  ClearStaleInReach(*bmp, *dc);
   InitState(dc->state);
   RetainState(dc->state);
   ++bmp->selectedCount;  // the surface outlives every DC painting on it
@@ -208,48 +223,8 @@ void SetSurfaceDCVisible(HDC hdc, const Region* visible) {
   if (!dc) return;
   if (visible) dc->visible = *visible;
   else dc->visible.reset();
+  if (BitmapObj* bmp = FindBitmap(dc->bitmap)) ClearStaleInReach(*bmp, *dc);
   DeviceChanged(*dc);
-}
-
-BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits) {
-  BitmapObj* bmp = FindBitmap(surface);
-  if (!bmp || bmp->bpp != 32 || bmp->selectedCount > 0 || bmp->selectedInto || width <= 0 || height <= 0 ||
-      size_t(width) * 4 > kMaxBitmapBytes / size_t(height)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  const size_t oldStride = size_t(bmp->stride), newStride = size_t(width) * 4;
-  const size_t keptRows = size_t(std::min(height, bmp->height));
-  const size_t keptBytes = std::min(oldStride, newStride);
-  const size_t newSize = newStride * size_t(height);
-  const size_t heldBefore = bmp->bits.size();  // what lies beyond comes zeroed from the growth
-  try {
-    if (newSize > bmp->bits.size()) bmp->bits.resize(newSize);
-  } catch (const std::bad_alloc&) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
-  uint8_t* base = bmp->bits.data();
-  // Rows move towards their new places; the order keeps every source row intact until it moved
-  // (narrower rows move up from the top, wider ones down from the bottom).
-  if (newStride < oldStride) {
-    for (size_t y = 1; y < keptRows; ++y) std::memmove(base + y * newStride, base + y * oldStride, keptBytes);
-  } else if (newStride > oldStride) {
-    for (size_t y = keptRows; y-- > 0;) {
-      std::memmove(base + y * newStride, base + y * oldStride, keptBytes);
-      std::memset(base + y * newStride + keptBytes, 0, newStride - keptBytes);
-    }
-  }
-  const size_t rowsEnd = keptRows * newStride, stale = std::min(heldBefore, newSize);
-  if (stale > rowsEnd) std::memset(base + rowsEnd, 0, stale - rowsEnd);
-  bmp->bits.resize(newSize);  // a smaller size keeps the buffer
-  bmp->width = width;
-  bmp->height = height;
-  bmp->stride = int(newStride);
-  bmp->paintImage = QImage();  // wraps the old layout: made again on the next paint
-  bmp->workCopy = false;
-  if (bits) *bits = bmp->bits.data();
-  return TRUE;
 }
 
 BOOL DeleteDC(HDC hdc) {

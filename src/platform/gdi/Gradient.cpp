@@ -136,7 +136,7 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* pVertex, ULONG nVertex, const void* 
         return FALSE;
       }
   }
-  FlushPainting(*t.bmp);
+  FlushPaintingThrough(*t.dc, *t.bmp);
   if (ulMode == GRADIENT_FILL_TRIANGLE) {
     const auto* tri = static_cast<const GRADIENT_TRIANGLE*>(pMesh);
     for (ULONG i = 0; i < nMesh; ++i) {

@@ -45,6 +45,7 @@ HGDIOBJ SelectBitmap(DCObj& dc, HGDIOBJ h, BitmapObj& bmp) {
     ++bmp.selectedCount;
     bmp.selectedInto = &dc;
   }
+  ClearStale(bmp, nullptr);
   dc.bitmap = static_cast<HBITMAP>(h);
   DeviceChanged(dc);
   return old;

@@ -313,6 +313,13 @@ int Region::Complexity() const {
 Region Region::Union(const Region& o) const {
   if (o.IsEmpty()) return *this;
   if (IsEmpty()) return o;
+  // A rectangle taking in the other side is the union (an update region that is already the
+  // whole window, invalidated again in part).
+  const auto covers = [](const RECT& r, const RECT& b) {
+    return r.left <= b.left && r.top <= b.top && r.right >= b.right && r.bottom >= b.bottom;
+  };
+  if (rects_.size() == 1 && covers(rects_[0], o.Bounds())) return *this;
+  if (o.rects_.size() == 1 && covers(o.rects_[0], Bounds())) return o;
   Region out;
   out.rects_ = Combine(rects_, o.rects_, Op::Union);
   return out;

@@ -75,6 +75,9 @@ TEST(RegionAlgebra, RandomOperationsMatchPixelModel) {
     const Grid ga = Rasterize(a), gb = Rasterize(b);
     ExpectCanonical(a);
     const Region results[4] = {a.Union(b), a.Intersect(b), a.Subtract(b), a.Xor(b)};
+    const Region box(a.Bounds());  // takes in all of a, from either side of the union
+    ASSERT_EQ(box.Union(a), box);
+    ASSERT_EQ(a.Union(box), box);
     for (int op = 0; op < 4; ++op) {
       ExpectCanonical(results[op]);
       const Grid g = Rasterize(results[op]);

@@ -81,7 +81,10 @@ struct BitmapObj : Object {
   int stride = 0;                        // bytes per row, DWORD aligned
   DWORD redMask = 0, greenMask = 0, blueMask = 0;  // 16 bpp: 0x7C00/0x3E0/0x1F or 0xF800/0x7E0/0x1F
   std::vector<RGBQUAD> colorTable;       // 1, 4, 8 bpp
-  PixelBuffer bits;                      // stride * height bytes
+  PixelBuffer bits;                      // at least stride * height bytes (a surface keeps rows ahead)
+  // Parts a resize gave a surface that still hold old bytes; made black before anything reads or
+  // writes them (surface pixels).
+  Region stale;
   bool dibSection = true;
   struct DCObj* selectedInto = nullptr;  // a bitmap is selected into at most one DC
   // The image DCs paint on: wraps `bits` for 16/24/32 bpp, a 32-bit working copy for 1/4/8 bpp.
@@ -175,8 +178,14 @@ void WritePixel(BitmapObj& bmp, int x, int y, COLORREF c);
 // with the application's clip) applied; null when the DC has nothing to paint on.
 QPainter* PreparePainter(DCObj& dc);
 // Ends any painter open on `bmp` and commits its pixels, so its bits can be read or written
-// directly. Blits, DIB transfers and pixel access call it first.
+// directly (a resized surface's stale parts are made black). Blits, DIB transfers and pixel
+// access call it first.
 void FlushPainting(BitmapObj& bmp);
+// The same for drawing through `dc` onto its bitmap: what the DC reaches was made ready when it
+// was made or given its visible region, so the rest of a resized surface may stay stale.
+void FlushPaintingThrough(const DCObj& dc, BitmapObj& bmp);
+// Makes the stale parts of a resized surface inside `area` (surface pixels; all when null) black.
+void ClearStale(BitmapObj& bmp, const Region* area);
 // The effective clip of a DC in device coordinates (surface pixels), or none for "everything".
 std::optional<Region> EffectiveClip(const DCObj& dc);
 

@@ -10,8 +10,9 @@ namespace win::user {
 
 // A top-level window's 32-bit surface, sized to the window; created or resized on demand.
 HBITMAP EnsureSurface(WindowObj& top);
-// Pixels of a surface (top-down BGRA rows) and its size; null when none.
-const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height);
+// Pixels of a surface (top-down BGRA rows, `stride` pixels apart, which may be more than the
+// width) and its size; null when none.
+const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height, int* stride);
 // Where `w`'s window rectangle lies on its top-level's surface.
 POINT OffsetInTop(const WindowObj& w);
 // What `w` may paint on its top-level's surface (surface coordinates).

@@ -31,6 +31,7 @@ struct SurfaceInfo {
   HBITMAP bitmap = nullptr;
   uint32_t* bits = nullptr;
   int width = 0, height = 0;
+  int stride = 0;  // pixels from one row to the next
 };
 std::vector<std::pair<WindowObj*, SurfaceInfo>>& Surfaces() {
   static std::vector<std::pair<WindowObj*, SurfaceInfo>> s;
@@ -284,12 +285,11 @@ HBITMAP EnsureSurface(WindowObj& top) {
   if (info && info->width == w && info->height == h) return info->bitmap;
   // What the window showed stays where it still fits, as a resized window keeps the bits of the
   // parts it does not repaint (a child that is not invalidated must not turn black). In place
-  // when no DC paints on the surface: resizing a window step by step then allocates nothing.
+  // when no DC paints on the surface: resizing a window step by step moves no rows.
   void* kept = nullptr;
-  if (info && info->bitmap && ResizeSurface(info->bitmap, w, h, &kept)) {
-    info->bits = static_cast<uint32_t*>(kept);
-    info->width = w;
-    info->height = h;
+  int keptStride = 0;
+  if (info && info->bitmap && ResizeSurface(info->bitmap, w, h, &kept, &keptStride)) {
+    *info = SurfaceInfo{info->bitmap, static_cast<uint32_t*>(kept), w, h, keptStride / 4};
     return info->bitmap;
   }
   BITMAPINFO bmi;
@@ -300,10 +300,11 @@ HBITMAP EnsureSurface(WindowObj& top) {
   HBITMAP bmp = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bmp) return nullptr;
   if (info && info->bitmap) {
+    SettleSurface(info->bitmap);
     if (info->bits) {
       const int rows = std::min(h, info->height), cols = std::min(w, info->width);
       for (int y = 0; y < rows; ++y)
-        std::copy_n(info->bits + size_t(y) * size_t(info->width), cols, static_cast<uint32_t*>(bits) + size_t(y) * size_t(w));
+        std::copy_n(info->bits + size_t(y) * size_t(info->stride), cols, static_cast<uint32_t*>(bits) + size_t(y) * size_t(w));
     }
     DeleteObject(info->bitmap);
     info->bitmap = nullptr;
@@ -312,12 +313,12 @@ HBITMAP EnsureSurface(WindowObj& top) {
     Surfaces().push_back({&top, SurfaceInfo{}});
     info = &Surfaces().back().second;
   }
-  *info = SurfaceInfo{bmp, static_cast<uint32_t*>(bits), w, h};
+  *info = SurfaceInfo{bmp, static_cast<uint32_t*>(bits), w, h, w};
   top.surface = bmp;
   return bmp;
 }
 
-const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height) {
+const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height, int* stride) {
   SurfaceInfo* info = FindSurface(top);
   if (!info || !info->bits) return nullptr;
   // Shown at the window's present size, also before it painted since its last resize.
@@ -326,8 +327,10 @@ const uint32_t* SurfacePixels(const WindowObj& top, int* width, int* height) {
     info = FindSurface(top);
     if (!info || !info->bits) return nullptr;
   }
+  SettleSurface(info->bitmap);  // the screen shows every pixel
   *width = info->width;
   *height = info->height;
+  *stride = info->stride;
   return info->bits;
 }
 

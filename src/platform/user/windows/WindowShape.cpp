@@ -86,8 +86,8 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* pos, const SIZE* size, HDC
   w->layeredFlags = flags & (ULW_ALPHA | ULW_COLORKEY | ULW_OPAQUE);
   if (blend && (blend->AlphaFormat & AC_SRC_ALPHA)) w->layeredFlags |= 0x100;  // per-pixel alpha in the picture
   HBITMAP surface = EnsureSurface(*w);
-  int sw = 0, sh = 0;
-  auto* dst = const_cast<uint32_t*>(SurfacePixels(*w, &sw, &sh));
+  int sw = 0, sh = 0, stride = 0;
+  auto* dst = const_cast<uint32_t*>(SurfacePixels(*w, &sw, &sh, &stride));
   if (src && dst) {
     // Copy the picture with its alpha bytes straight from the source bitmap.
     HBITMAP srcBmp = static_cast<HBITMAP>(GetCurrentObject(src, OBJ_BITMAP));
@@ -104,7 +104,7 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* pos, const SIZE* size, HDC
           for (int x = 0; x < sw; ++x) {
             int sx = x + sp.x, sy = y + sp.y;
             if (sx < 0 || sy < 0 || sx >= bm.bmWidth || sy >= bm.bmHeight) continue;
-            dst[size_t(y) * size_t(sw) + size_t(x)] = pixels[size_t(sy) * size_t(bm.bmWidth) + size_t(sx)];
+            dst[size_t(y) * size_t(stride) + size_t(x)] = pixels[size_t(sy) * size_t(bm.bmWidth) + size_t(sx)];
           }
       }
     }

@@ -399,3 +399,28 @@ TEST_F(Paint, TheScreenSavedAsPngReadsBackInAnotherReader) {
   EXPECT_EQ(std::string(buf, n), "800 600 fa0a14 " + std::string(deskHex) + " fa0a14 " + deskHex + "\n");
   EXPECT_FALSE(desktop->save_png("/nonexistent-folder/screen.png"));
 }
+
+// A window that paints once and never again: narrowed and widened back, the part it gained shows
+// black on the screen, not the picture it held before it was narrowed; the part it kept stays.
+TEST_F(Paint, AWindowGrownBackShowsBlackWhereItHasNotPaintedSince) {
+  int paints = 0;
+  HWND h = Create(WS_POPUP | WS_VISIBLE, {0, 0, 120, 90}, nullptr, 0,
+                  [&paints](HWND w, UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+                    if (m == WM_ERASEBKGND) return 1;
+                    if (m != WM_PAINT || paints++ == 0) return Filler(RGB(200, 0, 0))(w, m, wp, lp);
+                    ValidateRect(w, nullptr);
+                    return 0;
+                  });
+  desktop->run_until_idle();
+  ASSERT_EQ(desktop->surface_pixel(h, 100, 80), RGB(200, 0, 0));
+  SetWindowPos(h, nullptr, 0, 0, 60, 40, SWP_NOMOVE | SWP_NOZORDER);
+  desktop->run_until_idle();
+  ASSERT_EQ(desktop->surface_pixel(h, 30, 20), RGB(200, 0, 0)) << "shown at the small size";
+  ASSERT_EQ(desktop->surface_pixel(h, 100, 80), CLR_INVALID);
+  SetWindowPos(h, nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER);
+  desktop->run_until_idle();
+  EXPECT_GE(paints, 2);
+  EXPECT_EQ(desktop->surface_pixel(h, 30, 20), RGB(200, 0, 0));
+  for (POINT p : {POINT{100, 80}, POINT{100, 10}, POINT{10, 80}, POINT{60, 40}})
+    EXPECT_EQ(desktop->surface_pixel(h, p.x, p.y), RGB(0, 0, 0)) << p.x << "," << p.y;
+}
