@@ -1,29 +1,20 @@
-# Tests that drive a program on a real X server. Each starts a server of its own
-# (tests/desktop/with_display.sh), so they can run side by side; two at a time, as a loaded
-# machine delays what they wait for. Tests that print share the one test queue, one at a time.
+# Tests that drive a program on a real X server of its own (xvfb-run), one at a time: two
+# xvfb-run -a started at once can pick the same display, and a loaded machine delays what they
+# wait for.
 set(KV_DISPLAY_TEST_ENVIRONMENT
   "QT_QPA_PLATFORM=xcb"
   # The X keyboard library reads key names with strndup past their (unterminated) ends, which
   # strict string checks would stop at start-up.
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0"
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/presenter/lsan.supp:print_suppressions=0")
-set_property(GLOBAL PROPERTY KV_DISPLAY_TESTS 0)
 
 # kv_add_display_test(NAME name SCREEN WxH TIMEOUT seconds COMMAND command...)
 function(kv_add_display_test)
   cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;SCREEN;TIMEOUT" "COMMAND")
   add_test(NAME ${arg_NAME}
-           COMMAND ${PROJECT_SOURCE_DIR}/tests/desktop/with_display.sh ${arg_SCREEN} ${arg_COMMAND})
-  get_property(count GLOBAL PROPERTY KV_DISPLAY_TESTS)
-  math(EXPR slot "${count} % 2")
-  math(EXPR count "${count} + 1")
-  set_property(GLOBAL PROPERTY KV_DISPLAY_TESTS ${count})
-  set(locks x_display_${slot})
-  if(arg_NAME MATCHES "print")
-    list(APPEND locks print_queue)
-  endif()
+           COMMAND xvfb-run -a -s "-screen 0 ${arg_SCREEN}x24 -nolisten tcp" ${arg_COMMAND})
   set_tests_properties(${arg_NAME} PROPERTIES
-    RESOURCE_LOCK "${locks}"
+    RESOURCE_LOCK x_display
     ENVIRONMENT "${KV_DISPLAY_TEST_ENVIRONMENT}"
     TIMEOUT ${arg_TIMEOUT})
 endfunction()

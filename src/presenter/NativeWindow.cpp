@@ -133,7 +133,7 @@ void NativeWindow::paintEvent(QPaintEvent* event) {
         const int rows = std::min(rowsPerBand, inside.bottom() + 1 - top);
         uint32_t* out = band_.data();
         for (int y = top; y < top + rows; ++y) {
-          const uint32_t* in = s.bits + size_t(y) * size_t(s.width) + size_t(inside.left());
+          const uint32_t* in = s.bits + size_t(y) * size_t(s.stride) + size_t(inside.left());
           for (int x = 0; x < width; ++x) *out++ = in[x] | 0xFF000000u;
         }
         const QImage opaque(reinterpret_cast<const uchar*>(band_.data()), width, rows, width * 4, QImage::Format_RGB32);
