@@ -76,7 +76,8 @@ BOOL ResizeSurface(HBITMAP surface, int width, int height, void** bits, int* str
     // Far smaller than its buffer: laid out tightly again.
     ok = Relayout(*bmp, rowBytes, size_t(height), width, height);
   } else if (rowBytes > held || size_t(height) > rowsHeld) {
-    size_t newStride = rowBytes > held ? Grown(held, rowBytes) : held;
+    // Rows start on whole pixels: a stride of half again may not be a multiple of four bytes.
+    size_t newStride = rowBytes > held ? (Grown(held, rowBytes) + kPixelBytes - 1) / kPixelBytes * kPixelBytes : held;
     size_t newRows = size_t(height) > rowsHeld ? Grown(rowsHeld, size_t(height)) : rowsHeld;
     if (newStride > kMaxBitmapBytes / newRows) {  // no room to grow ahead: exactly what is asked
       newStride = rowBytes;
