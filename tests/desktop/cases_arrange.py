@@ -5,17 +5,8 @@ def status_line_keeps_its_face_when_grown(p):
     # The size grip dragged up and left, then down and right past where it started: the window
     # shrinks and grows in both directions, the status line moves down into the part the window
     # gains, and its first panel is painted there in the face colour.
-    x, y, w, h = settled_geometry(main_window())
-    assert face_share(status_line_box(p)) > 0.5, "the status line starts in the face colour"
-    gx, gy = x + w - 12, y + h - 12
-    run("xdotool", "mousemove", str(gx), str(gy))
-    time.sleep(0.3)
-    run("xdotool", "mousedown", "1")
-    time.sleep(0.3)
-    for k in list(range(1, 5)) + list(range(3, -3, -1)):
-        run("xdotool", "mousemove", str(gx - 40 * k), str(gy - 20 * k))
-        time.sleep(0.15)
-    run("xdotool", "mouseup", "1")
+    w, h = settled_geometry(main_window())[2:]
+    drag_size_grip(p, [(-40 * k, -20 * k) for k in list(range(1, 5)) + list(range(3, -3, -1))])
     grown = settled_geometry(main_window())
     assert abs(grown[2] - (w + 80)) <= 2 and abs(grown[3] - (h + 40)) <= 2, "the window is %r after the grip" % (grown,)
     box = status_line_box(p)

@@ -141,9 +141,9 @@ def black_share(box):
     return sum(1 for c in pixels if sum(c[:3]) < 60) / max(1, len(pixels))
 
 
-def status_line_keeps_its_face_when_narrowed(p):
-    # The size grip at the status line's right end, dragged 200 pixels to the left in steps: the
-    # window narrows by as much, and the status line's first panel keeps its face colour.
+def drag_size_grip(p, steps):
+    """The size grip, its status line first in the face colour, pressed and moved through the
+    offsets from where it started, then let go."""
     x, y, w, h = settled_geometry(main_window())
     assert face_share(status_line_box(p)) > 0.5, "the status line starts in the face colour"
     gx, gy = x + w - 12, y + h - 12
@@ -151,10 +151,17 @@ def status_line_keeps_its_face_when_narrowed(p):
     time.sleep(0.3)
     run("xdotool", "mousedown", "1")
     time.sleep(0.3)
-    for k in range(1, 9):
-        run("xdotool", "mousemove", str(gx - 25 * k), str(gy))
+    for dx, dy in steps:
+        run("xdotool", "mousemove", str(gx + dx), str(gy + dy))
         time.sleep(0.15)
     run("xdotool", "mouseup", "1")
+
+
+def status_line_keeps_its_face_when_narrowed(p):
+    # The size grip at the status line's right end, dragged 200 pixels to the left in steps: the
+    # window narrows by as much, and the status line's first panel keeps its face colour.
+    w, h = settled_geometry(main_window())[2:]
+    drag_size_grip(p, [(-25 * k, 0) for k in range(1, 9)])
     narrowed = settled_geometry(main_window())
     assert abs(narrowed[2] - (w - 200)) <= 2 and narrowed[3] == h, "the window is %r after the grip" % (narrowed,)
     time.sleep(0.5)
