@@ -1,6 +1,5 @@
-# Tests that drive a program on a real X server of its own (xvfb-run), one at a time: two
-# xvfb-run -a started at once can pick the same display, and a loaded machine delays what they
-# wait for.
+# Tests that drive a program on a real X server of its own (tests/desktop/with_display.sh), one
+# at a time: a loaded machine delays what they wait for.
 set(KV_DISPLAY_TEST_ENVIRONMENT
   "QT_QPA_PLATFORM=xcb"
   # The X keyboard library reads key names with strndup past their (unterminated) ends, which
@@ -12,7 +11,7 @@ set(KV_DISPLAY_TEST_ENVIRONMENT
 function(kv_add_display_test)
   cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;SCREEN;TIMEOUT" "COMMAND")
   add_test(NAME ${arg_NAME}
-           COMMAND xvfb-run -a -s "-screen 0 ${arg_SCREEN}x24 -nolisten tcp" ${arg_COMMAND})
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/desktop/with_display.sh ${arg_SCREEN} ${arg_COMMAND})
   set_tests_properties(${arg_NAME} PROPERTIES
     RESOURCE_LOCK x_display
     ENVIRONMENT "${KV_DISPLAY_TEST_ENVIRONMENT}"
