@@ -35,7 +35,8 @@ LayeredLook LayeredLookOf(HWND topLevel) {
 std::optional<std::vector<RECT>> WindowShapeOf(HWND topLevel) {
   user::WindowObj* w = user::FindWindowObj(topLevel);
   if (!w || !w->windowRgn) return std::nullopt;
-  return w->windowRgn->Rects();
+  const auto rects = w->windowRgn->Rects();
+  return std::vector<RECT>(rects.begin(), rects.end());
 }
 
 void SetDesktopSurface(HBITMAP surface) { user::SetDesktopSurface(surface); }

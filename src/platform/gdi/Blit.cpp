@@ -29,7 +29,9 @@ POINT LogicalToSurface(const DCObj& dc, int x, int y) {
 
 std::vector<RECT> PaintableRects(DCObj& dc, const RECT& surfaceRect) {
   if (surfaceRect.right <= surfaceRect.left || surfaceRect.bottom <= surfaceRect.top) return {};
-  return Region(surfaceRect).Intersect(SurfaceClip(dc)).Rects();
+  const Region visible = Region(surfaceRect).Intersect(SurfaceClip(dc));
+  const auto rects = visible.Rects();
+  return std::vector<RECT>(rects.begin(), rects.end());
 }
 
 namespace {

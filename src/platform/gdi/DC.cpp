@@ -159,13 +159,18 @@ QPainter* PreparePainter(DCObj& dc) {
   if (dc.painterSerial != dc.deviceSerial) {
     // The clip is given in surface pixels, so it is set before the logical transform.
     p.resetTransform();
-    const Region& clip = SurfaceClip(dc);
-    std::vector<QRect> rects;
-    rects.reserve(clip.Rects().size());
-    for (const RECT& r : clip.Rects()) rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    QRegion region;
-    region.setRects(rects.data(), int(rects.size()));
-    p.setClipRegion(region);
+    const auto clip = SurfaceClip(dc).Rects();
+    const auto toQt = [](const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); };
+    if (clip.size() == 1) {
+      p.setClipRect(toQt(clip.front()));  // the usual clip, set without building a QRegion
+    } else {
+      std::vector<QRect> rects;
+      rects.reserve(clip.size());
+      for (const RECT& r : clip) rects.push_back(toQt(r));
+      QRegion region;
+      region.setRects(rects.data(), int(rects.size()));
+      p.setClipRegion(region);
+    }
     const SurfaceShift off = SurfaceOffset(dc);
     p.setTransform(QTransform::fromTranslate(qreal(off.x), qreal(off.y)));
     p.setRenderHint(QPainter::Antialiasing, false);

@@ -1,9 +1,11 @@
 #include "platform/gdi/detail/FontFace.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <map>
 #include <mutex>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/gdi/detail/FontSubstitution.h"
 #include "platform/kernel/Utf16.h"
@@ -13,15 +15,25 @@ namespace {
 
 // The cache key is the LOGFONTW's bytes with everything after the face name's terminator
 // cleared, so that garbage past the name does not split identical fonts.
-std::string KeyOf(const LOGFONTW& lf) {
+using FaceKey = std::array<char, sizeof(LOGFONTW)>;
+
+FaceKey KeyOf(const LOGFONTW& lf) {
   LOGFONTW clean = lf;
   std::u16string_view face = FaceNameOf(lf);
   std::memset(clean.lfFaceName, 0, sizeof(clean.lfFaceName));
   std::memcpy(clean.lfFaceName, face.data(), face.size() * sizeof(char16_t));
   static_assert(sizeof(LOGFONTW) == 5 * sizeof(LONG) + 8 + LF_FACESIZE * sizeof(WCHAR),
                 "LOGFONTW must have no padding to serve as a key");
-  return std::string(reinterpret_cast<const char*>(&clean), sizeof(clean));
+  FaceKey key;
+  std::memcpy(key.data(), &clean, sizeof(clean));
+  return key;
 }
+
+struct FaceKeyHash {
+  size_t operator()(const FaceKey& key) const {
+    return std::hash<std::string_view>()(std::string_view(key.data(), key.size()));
+  }
+};
 
 // Faces stay cached while anything uses them; unused ones are dropped once the cache grows past
 // this many entries (programs that make a font per label at ever-changing sizes and angles).
@@ -79,9 +91,9 @@ int FontFace::Width(std::u16string_view text) const {
 
 std::shared_ptr<const FontFace> FontFace::Resolve(const LOGFONTW& lf) {
   static std::mutex mutex;
-  static std::map<std::string, std::shared_ptr<const FontFace>> cache;
+  static std::unordered_map<FaceKey, std::shared_ptr<const FontFace>, FaceKeyHash> cache;
 
-  std::string key = KeyOf(lf);
+  const FaceKey key = KeyOf(lf);
   std::lock_guard lock(mutex);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
@@ -92,7 +104,7 @@ std::shared_ptr<const FontFace> FontFace::Resolve(const LOGFONTW& lf) {
   if (cache.size() >= kCacheTrimSize) {
     for (auto i = cache.begin(); i != cache.end();) i = i->second.use_count() == 1 ? cache.erase(i) : std::next(i);
   }
-  cache.emplace(std::move(key), face);
+  cache.emplace(key, face);
   return face;
 }
 

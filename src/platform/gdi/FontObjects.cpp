@@ -1,6 +1,7 @@
 #include "platform/gdi/detail/FontObjects.h"
 
 #include <cstdlib>
+#include <mutex>
 
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
@@ -11,14 +12,26 @@ namespace gdi {
 
 std::shared_ptr<const FontFace> FaceOfFont(HFONT font) {
   FontObj* obj = FindFont(font);
-  return obj ? FontFace::Resolve(obj->lf) : nullptr;
+  if (!obj) return nullptr;
+  // Not std::call_once: its first call per flag costs a futex wake, and fonts made for one
+  // drawing (rotated captions) each pay it.
+  if (!obj->faceResolved.load(std::memory_order_acquire)) {
+    static std::mutex resolving;
+    std::lock_guard lock(resolving);
+    if (!obj->faceResolved.load(std::memory_order_relaxed)) {
+      obj->face = FontFace::Resolve(obj->lf);
+      obj->faceResolved.store(true, std::memory_order_release);
+    }
+  }
+  return obj->face;
 }
 
 std::shared_ptr<const FontFace> SelectedFace(const DCObj& dc) {
   if (auto face = FaceOfFont(dc.state.font)) return face;
   // Every DC starts with the system font selected; this covers a DC whose font was deleted
   // under it: the default logical font.
-  return FontFace::Resolve(LOGFONTW{});
+  static const std::shared_ptr<const FontFace> defaultFace = FontFace::Resolve(LOGFONTW{});
+  return defaultFace;
 }
 
 }  // namespace gdi

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 namespace win {
 namespace {
@@ -40,40 +39,33 @@ void NormalizeSpans(Spans& s) {
 // Appends y slices in increasing order and produces the canonical rectangle list.
 class BandBuilder {
  public:
+  explicit BandBuilder(size_t expected = 0) { rects_.reserve(expected); }
   // `spans` must be sorted and merged.
   void Add(LONG top, LONG bottom, const Spans& spans) {
     if (spans.empty() || bottom <= top) return;
-    if (lastBottom_ == top && spans == lastSpans_) {
+    if (!rects_.empty() && lastBottom_ == top && SameAsLastBand(spans)) {
       for (size_t i = lastStart_; i < rects_.size(); ++i) rects_[i].bottom = bottom;
     } else {
       lastStart_ = rects_.size();
       for (const Span& s : spans) rects_.push_back(RECT{s.left, top, s.right, bottom});
-      lastSpans_ = spans;
     }
     lastBottom_ = bottom;
   }
   std::vector<RECT> Take() { return std::move(rects_); }
 
  private:
-  std::vector<RECT> rects_;
-  Spans lastSpans_;
-  size_t lastStart_ = 0;
-  std::optional<LONG> lastBottom_;
-};
-
-struct Band {
-  LONG top, bottom;
-  Spans spans;
-};
-
-std::vector<Band> ToBands(const std::vector<RECT>& rects) {
-  std::vector<Band> bands;
-  for (const RECT& r : rects) {
-    if (bands.empty() || bands.back().top != r.top) bands.push_back(Band{r.top, r.bottom, {}});
-    bands.back().spans.push_back(Span{r.left, r.right});
+  bool SameAsLastBand(const Spans& spans) const {
+    if (rects_.size() - lastStart_ != spans.size()) return false;
+    for (size_t i = 0; i < spans.size(); ++i) {
+      const RECT& r = rects_[lastStart_ + i];
+      if (r.left != spans[i].left || r.right != spans[i].right) return false;
+    }
+    return true;
   }
-  return bands;
-}
+  std::vector<RECT> rects_;
+  size_t lastStart_ = 0;
+  LONG lastBottom_ = 0;  // of the last band, once rects_ holds one
+};
 
 enum class Op { Union, Intersect, Subtract, Xor };
 
@@ -87,51 +79,75 @@ bool Apply(Op op, bool a, bool b) {
   return false;
 }
 
-Spans CombineSpans(const Spans& a, const Spans& b, Op op) {
-  Spans out;
-  size_t ia = 0, ib = 0;
-  // Sweep the x edges of both lists in order; between two edges coverage is constant.
-  std::vector<LONG> xs;
-  xs.reserve(2 * (a.size() + b.size()));
-  for (const Span& s : a) xs.insert(xs.end(), {s.left, s.right});
-  for (const Span& s : b) xs.insert(xs.end(), {s.left, s.right});
-  std::sort(xs.begin(), xs.end());
-  xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-  for (size_t k = 0; k + 1 < xs.size(); ++k) {
-    const LONG x0 = xs[k], x1 = xs[k + 1];
-    while (ia < a.size() && a[ia].right <= x0) ++ia;
-    while (ib < b.size() && b[ib].right <= x0) ++ib;
-    const bool inA = ia < a.size() && a[ia].left <= x0;
-    const bool inB = ib < b.size() && b[ib].left <= x0;
-    if (!Apply(op, inA, inB)) continue;
-    if (!out.empty() && out.back().right == x0) {
-      out.back().right = x1;
-    } else {
-      out.push_back(Span{x0, x1});
-    }
-  }
-  return out;
+// One band of a rectangle list: the rectangles [begin, end) share its top and bottom, and their
+// x spans are sorted, disjoint and not touching.
+struct BandOf {
+  const RECT* begin;
+  const RECT* end;
+};
+
+const RECT* BandEnd(const RECT* band, const RECT* last) {
+  const RECT* e = band;
+  while (e != last && e->top == band->top) ++e;
+  return e;
 }
 
-std::vector<RECT> Combine(const std::vector<RECT>& ra, const std::vector<RECT>& rb, Op op) {
-  const std::vector<Band> a = ToBands(ra), b = ToBands(rb);
-  std::vector<LONG> ys;
-  ys.reserve(2 * (a.size() + b.size()));
-  for (const Band& band : a) ys.insert(ys.end(), {band.top, band.bottom});
-  for (const Band& band : b) ys.insert(ys.end(), {band.top, band.bottom});
-  std::sort(ys.begin(), ys.end());
-  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-  static const Spans kNone;
-  BandBuilder builder;
-  size_t ia = 0, ib = 0;
-  for (size_t k = 0; k + 1 < ys.size(); ++k) {
-    const LONG y0 = ys[k], y1 = ys[k + 1];
-    while (ia < a.size() && a[ia].bottom <= y0) ++ia;
-    while (ib < b.size() && b[ib].bottom <= y0) ++ib;
-    const Spans& sa = (ia < a.size() && a[ia].top <= y0) ? a[ia].spans : kNone;
-    const Spans& sb = (ib < b.size() && b[ib].top <= y0) ? b[ib].spans : kNone;
-    if (sa.empty() && sb.empty()) continue;
-    builder.Add(y0, y1, CombineSpans(sa, sb, op));
+// The spans of a slice where band a (or nothing, begin == end) meets band b: both edge lists are
+// walked in x order at once, coverage being constant between two edges.
+void CombineSpans(BandOf a, BandOf b, Op op, Spans& out) {
+  out.clear();
+  constexpr LONG kBeyond = std::numeric_limits<LONG>::max();
+  bool inA = false, inB = false, inside = false;
+  LONG start = 0;
+  while (a.begin != a.end || b.begin != b.end) {
+    const LONG xa = a.begin != a.end ? (inA ? a.begin->right : a.begin->left) : kBeyond;
+    const LONG xb = b.begin != b.end ? (inB ? b.begin->right : b.begin->left) : kBeyond;
+    const LONG x = std::min(xa, xb);
+    if (xa == x) {
+      if (inA) ++a.begin;
+      inA = !inA;
+    }
+    if (xb == x) {
+      if (inB) ++b.begin;
+      inB = !inB;
+    }
+    const bool now = Apply(op, inA, inB);
+    if (now == inside) continue;
+    inside = now;
+    if (now) {
+      start = x;
+    } else if (!out.empty() && out.back().right == start) {
+      out.back().right = x;
+    } else {
+      out.push_back(Span{start, x});
+    }
+  }
+}
+
+// Both lists non-empty and canonical. The y axis is cut at every band edge of either; each slice
+// combines the two bands covering it (or one and nothing).
+std::vector<RECT> Combine(std::span<const RECT> ra, std::span<const RECT> rb, Op op) {
+  const RECT *a = ra.data(), *aLast = a + ra.size();
+  const RECT *b = rb.data(), *bLast = b + rb.size();
+  BandBuilder builder(ra.size() + rb.size() + 2);
+  thread_local Spans spans;
+  LONG y = std::min(a->top, b->top);
+  for (;;) {
+    while (a != aLast && a->bottom <= y) a = BandEnd(a, aLast);
+    while (b != bLast && b->bottom <= y) b = BandEnd(b, bLast);
+    if (a == aLast && b == bLast) break;
+    const bool inA = a != aLast && a->top <= y;
+    const bool inB = b != bLast && b->top <= y;
+    LONG next = std::numeric_limits<LONG>::max();
+    if (a != aLast) next = std::min(next, inA ? a->bottom : a->top);
+    if (b != bLast) next = std::min(next, inB ? b->bottom : b->top);
+    if (inA || inB) {
+      const BandOf bandA{a, inA ? BandEnd(a, aLast) : a};
+      const BandOf bandB{b, inB ? BandEnd(b, bLast) : b};
+      CombineSpans(bandA, bandB, op, spans);
+      builder.Add(y, next, spans);
+    }
+    y = next;
   }
   return builder.Take();
 }
@@ -156,7 +172,19 @@ Span CentreSpan(double xa, double xb) {
 }  // namespace
 
 Region::Region(const RECT& r) {
-  if (!IsEmptyRect(r)) rects_.push_back(r);
+  if (IsEmptyRect(r)) return;
+  one_ = r;
+  hasOne_ = true;
+}
+
+void Region::Assign(std::vector<RECT>&& rects) {
+  hasOne_ = rects.size() == 1;
+  if (hasOne_) {
+    one_ = rects.front();
+    many_.clear();
+  } else {
+    many_ = std::move(rects);
+  }
 }
 
 Region Region::FromRects(const std::vector<RECT>& input) {
@@ -166,7 +194,7 @@ Region Region::FromRects(const std::vector<RECT>& input) {
     if (!IsEmptyRect(r)) rects.push_back(r);
   Region out;
   if (rects.size() <= 1) {
-    out.rects_ = std::move(rects);
+    out.Assign(std::move(rects));
     return out;
   }
   std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
@@ -187,7 +215,7 @@ Region Region::FromRects(const std::vector<RECT>& input) {
     NormalizeSpans(spans);
     builder.Add(y0, y1, spans);
   }
-  out.rects_ = builder.Take();
+  out.Assign(builder.Take());
   return out;
 }
 
@@ -214,7 +242,7 @@ Region Region::RoundRect(const RECT& b, int ellipseWidth, int ellipseHeight) {
     spans[0] = CentreSpan(b.left + inset, b.right - inset);
     if (spans[0].right > spans[0].left) builder.Add(y, y + 1, spans);
   }
-  out.rects_ = builder.Take();
+  out.Assign(builder.Take());
   return out;
 }
 
@@ -274,14 +302,15 @@ Region Region::Polygons(const POINT* points, const int* counts, int count, int f
     NormalizeSpans(spans);
     builder.Add(y, y + 1, spans);
   }
-  out.rects_ = builder.Take();
+  out.Assign(builder.Take());
   return out;
 }
 
 RECT Region::Bounds() const {
-  if (rects_.empty()) return RECT{};
-  RECT b{rects_.front().left, rects_.front().top, rects_.front().right, rects_.back().bottom};
-  for (const RECT& r : rects_) {
+  const auto rects = Rects();
+  if (rects.empty()) return RECT{};
+  RECT b{rects.front().left, rects.front().top, rects.front().right, rects.back().bottom};
+  for (const RECT& r : rects) {
     b.left = std::min(b.left, r.left);
     b.right = std::max(b.right, r.right);
   }
@@ -289,8 +318,9 @@ RECT Region::Bounds() const {
 }
 
 bool Region::Contains(int x, int y) const {
-  auto it = std::partition_point(rects_.begin(), rects_.end(), [y](const RECT& r) { return r.bottom <= y; });
-  for (; it != rects_.end() && it->top <= y; ++it) {
+  const auto rects = Rects();
+  auto it = std::partition_point(rects.begin(), rects.end(), [y](const RECT& r) { return r.bottom <= y; });
+  for (; it != rects.end() && it->top <= y; ++it) {
     if (x < it->left) return false;
     if (x < it->right) return true;
   }
@@ -299,15 +329,16 @@ bool Region::Contains(int x, int y) const {
 
 bool Region::Intersects(const RECT& q) const {
   if (IsEmptyRect(q)) return false;
-  auto it = std::partition_point(rects_.begin(), rects_.end(), [&q](const RECT& r) { return r.bottom <= q.top; });
-  for (; it != rects_.end() && it->top < q.bottom; ++it)
+  const auto rects = Rects();
+  auto it = std::partition_point(rects.begin(), rects.end(), [&q](const RECT& r) { return r.bottom <= q.top; });
+  for (; it != rects.end() && it->top < q.bottom; ++it)
     if (it->left < q.right && q.left < it->right) return true;
   return false;
 }
 
 int Region::Complexity() const {
-  if (rects_.empty()) return 1;       // NULLREGION
-  return rects_.size() == 1 ? 2 : 3;  // SIMPLEREGION : COMPLEXREGION
+  if (IsEmpty()) return 1;  // NULLREGION
+  return hasOne_ ? 2 : 3;  // SIMPLEREGION : COMPLEXREGION
 }
 
 Region Region::Union(const Region& o) const {
@@ -318,29 +349,29 @@ Region Region::Union(const Region& o) const {
   const auto covers = [](const RECT& r, const RECT& b) {
     return r.left <= b.left && r.top <= b.top && r.right >= b.right && r.bottom >= b.bottom;
   };
-  if (rects_.size() == 1 && covers(rects_[0], o.Bounds())) return *this;
-  if (o.rects_.size() == 1 && covers(o.rects_[0], Bounds())) return o;
+  if (hasOne_ && covers(one_, o.Bounds())) return *this;
+  if (o.hasOne_ && covers(o.one_, Bounds())) return o;
   Region out;
-  out.rects_ = Combine(rects_, o.rects_, Op::Union);
+  out.Assign(Combine(Rects(), o.Rects(), Op::Union));
   return out;
 }
 
 Region Region::Intersect(const Region& o) const {
   Region out;
   if (IsEmpty() || o.IsEmpty()) return out;
-  if (rects_.size() == 1 && o.rects_.size() == 1) {
-    const RECT &a = rects_[0], &b = o.rects_[0];
+  if (hasOne_ && o.hasOne_) {
+    const RECT &a = one_, &b = o.one_;
     return Region(RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                        std::min(a.bottom, b.bottom)});
   }
-  out.rects_ = Combine(rects_, o.rects_, Op::Intersect);
+  out.Assign(Combine(Rects(), o.Rects(), Op::Intersect));
   return out;
 }
 
 Region Region::Subtract(const Region& o) const {
   if (IsEmpty() || o.IsEmpty()) return *this;
   Region out;
-  out.rects_ = Combine(rects_, o.rects_, Op::Subtract);
+  out.Assign(Combine(Rects(), o.Rects(), Op::Subtract));
   return out;
 }
 
@@ -348,31 +379,30 @@ Region Region::Xor(const Region& o) const {
   if (o.IsEmpty()) return *this;
   if (IsEmpty()) return o;
   Region out;
-  out.rects_ = Combine(rects_, o.rects_, Op::Xor);
+  out.Assign(Combine(Rects(), o.Rects(), Op::Xor));
   return out;
 }
 
 void Region::Offset(int dx, int dy) {
-  if (dx == 0 && dy == 0) return;
-  std::vector<RECT> moved;
-  moved.reserve(rects_.size());
-  for (const RECT& r : rects_) {
-    RECT m{Saturate(int64_t(r.left) + dx), Saturate(int64_t(r.top) + dy), Saturate(int64_t(r.right) + dx),
-           Saturate(int64_t(r.bottom) + dy)};
-    if (!IsEmptyRect(m)) moved.push_back(m);
+  if ((dx == 0 && dy == 0) || IsEmpty()) return;
+  const auto moved = [dx, dy](const RECT& r) {
+    return RECT{Saturate(int64_t(r.left) + dx), Saturate(int64_t(r.top) + dy), Saturate(int64_t(r.right) + dx),
+                Saturate(int64_t(r.bottom) + dy)};
+  };
+  const auto keepsSize = [](const RECT& m, const RECT& r) {
+    return int64_t(m.right) - m.left == int64_t(r.right) - r.left &&
+           int64_t(m.bottom) - m.top == int64_t(r.bottom) - r.top;
+  };
+  const std::span<RECT> rects = hasOne_ ? std::span<RECT>(&one_, 1) : std::span<RECT>(many_);
+  if (std::all_of(rects.begin(), rects.end(), [&](const RECT& r) { return keepsSize(moved(r), r); })) {
+    for (RECT& r : rects) r = moved(r);
+    return;
   }
-  // Saturation can squash bands together; rebuild the canonical form only when it happened.
-  if (moved.size() == rects_.size()) {
-    bool same = true;
-    for (size_t i = 0; i < moved.size() && same; ++i)
-      same = (int64_t(moved[i].right) - moved[i].left == int64_t(rects_[i].right) - rects_[i].left) &&
-             (int64_t(moved[i].bottom) - moved[i].top == int64_t(rects_[i].bottom) - rects_[i].top);
-    if (same) {
-      rects_ = std::move(moved);
-      return;
-    }
-  }
-  *this = FromRects(moved);
+  // Saturation squashed some rectangles, and with them perhaps bands: rebuild the canonical form.
+  std::vector<RECT> squashed;
+  for (const RECT& r : rects)
+    if (const RECT m = moved(r); !IsEmptyRect(m)) squashed.push_back(m);
+  *this = FromRects(squashed);
 }
 
 }  // namespace win

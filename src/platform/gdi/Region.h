@@ -4,6 +4,8 @@
 // Pure value type, no handles: the GDI region objects, clip regions and the window system's
 // update and visible regions all use it.
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 #include "platform/kernel/WinDef.h"
@@ -24,9 +26,12 @@ class Region {
   // Polygons given as `count` vertex lists; fillMode is ALTERNATE (1) or WINDING (2).
   static Region Polygons(const POINT* points, const int* counts, int count, int fillMode);
 
-  bool IsEmpty() const { return rects_.empty(); }
+  bool IsEmpty() const { return !hasOne_ && many_.empty(); }
   RECT Bounds() const;
-  const std::vector<RECT>& Rects() const { return rects_; }  // banded, y then x sorted
+  // Banded, y then x sorted; valid while the region lives and is not changed.
+  std::span<const RECT> Rects() const {
+    return hasOne_ ? std::span<const RECT>(&one_, 1) : std::span<const RECT>(many_);
+  }
   bool Contains(int x, int y) const;
   bool Intersects(const RECT& r) const;
   // NULLREGION, SIMPLEREGION or COMPLEXREGION, as GDI reports a region's shape.
@@ -38,10 +43,18 @@ class Region {
   Region Xor(const Region& o) const;
   void Offset(int dx, int dy);  // coordinates saturate at the LONG range
 
-  friend bool operator==(const Region& a, const Region& b) { return a.rects_ == b.rects_; }
+  friend bool operator==(const Region& a, const Region& b) {
+    const auto ra = a.Rects(), rb = b.Rects();
+    return std::equal(ra.begin(), ra.end(), rb.begin(), rb.end());
+  }
 
  private:
-  std::vector<RECT> rects_;
+  void Assign(std::vector<RECT>&& rects);
+  // A region of one rectangle (most clip and update regions) is kept here, without allocating;
+  // many_ holds two or more.
+  RECT one_{};
+  bool hasOne_ = false;
+  std::vector<RECT> many_;
 };
 
 }  // namespace win

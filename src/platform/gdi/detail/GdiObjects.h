@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -54,9 +55,15 @@ struct BrushObj : Object {
   int sysColor = -1;         // COLOR_ index for the (HBRUSH)(index + 1) values FillRect accepts
 };
 
+class FontFace;
+
 struct FontObj : Object {
   FontObj() : Object(ObjType::Font) {}
   LOGFONTW lf{};
+  // The face lf resolves to, looked up once on first use: a font's LOGFONTW never changes, and
+  // every text call would otherwise look it up again in the shared face cache.
+  mutable std::atomic<bool> faceResolved{false};
+  mutable std::shared_ptr<const FontFace> face;
 };
 
 struct RegionObj : Object {
