@@ -114,13 +114,10 @@ void CombineSpans(BandOf a, BandOf b, Op op, Spans& out) {
     const bool now = Apply(op, inA, inB);
     if (now == inside) continue;
     inside = now;
-    if (now) {
-      start = x;
-    } else if (!out.empty() && out.back().right == start) {
-      out.back().right = x;
-    } else {
-      out.push_back(Span{start, x});
-    }
+    // Both lists are canonical (spans apart), so a span ends at an x where coverage truly stops,
+    // never at the start of the next one.
+    if (now) start = x;
+    else out.push_back(Span{start, x});
   }
 }
 
