@@ -1,13 +1,20 @@
 # The dialogs on the real desktop: keys inside an open list stay with the list.
 
 
-def open_save_picture_dialog(p, name):
-    """Файл > Сохранить как... with a picture name; the save-image dialog's window."""
+def type_picture_path(p, path):
+    """Файл > Сохранить как..., the path typed into the file dialog and Return; the file dialog's
+    window (it may still be open, asking something)."""
     p.key("F10", "Down", "Down", "Return")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", os.path.join(p.dir, name))
+    run("xdotool", "type", "--delay", "20", path)
     p.key("Return")
+    return dialog
+
+
+def open_save_picture_dialog(p, name):
+    """Файл > Сохранить как... with a picture name; the save-image dialog's window."""
+    dialog = type_picture_path(p, os.path.join(p.dir, name))
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
     options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
     time.sleep(0.5)

@@ -46,14 +46,8 @@ def picture_folder_removed_before_the_save(p):
     p.paste_graph()
     folder = os.path.join(p.dir, "pictures")
     os.mkdir(folder)
-    p.key("F10", "Down", "Down", "Return")
-    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
-    time.sleep(0.5)
     path = os.path.join(folder, "chart.bmp")
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
-    wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
-    options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
+    options = open_save_picture_dialog(p, path)
     assert "BMP" in run("xdotool", "getwindowname", str(options)), "the dialog saves a BMP"
     shutil.rmtree(folder)
     p.key("Return")  # OK
@@ -86,11 +80,7 @@ def picture_over_a_pipe(p):
     p.paste_graph()
     path = os.path.join(p.dir, "pipe.bmp")
     os.mkfifo(path)
-    p.key("F10", "Down", "Down", "Return")
-    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
-    time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
+    dialog = type_picture_path(p, path)
     question = wait_for("the replace question", lambda: next(iter(w for w in p.others() if w != dialog), None))
     time.sleep(0.3)
     p.key("Return")  # Да, the default

@@ -22,14 +22,20 @@ namespace {
 // Every pixel names its place: 0x00YYXX.
 uint32_t Mark(int x, int y) { return uint32_t(y << 8 | x); }
 
+// A 32-bit top-down picture w x h, as surfaces are laid out.
+BITMAPINFO SurfaceLayout(int w, int h) {
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = w;
+  bmi.bmiHeader.biHeight = -h;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  return bmi;
+}
+
 struct Surface {
   Surface(int w, int h) : width(w), height(h), stride(w) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = -h;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bmi = SurfaceLayout(w, h);
     void* p = nullptr;
     bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &p, nullptr, 0);
     bits = static_cast<uint32_t*>(p);
@@ -192,12 +198,7 @@ TEST_F(NarrowedSurface, PixelsAndBlitsReadThroughTheStride) {
   DeleteDC(mem);
   DeleteDC(dc);
 
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = kW;
-  bi.bmiHeader.biHeight = -kH;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = SurfaceLayout(kW, kH);
   std::vector<uint32_t> rows(size_t(kW) * kH);
   HDC screen = CreateCompatibleDC(nullptr);
   ASSERT_EQ(GetDIBits(screen, s.bitmap, 0, kH, rows.data(), &bi, DIB_RGB_COLORS), kH);
@@ -270,12 +271,7 @@ TEST(SurfaceResizeRules, ReadersOfTheBitmapSeeTheNewPartsBlack) {
   for (int y = 0; y < 7; ++y)
     for (int x = 0; x < 14; ++x)
       if (x >= 12 || y >= 6) s.Raw(x, y) = 0xABCDEF;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = 14;
-  bi.bmiHeader.biHeight = -7;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = SurfaceLayout(14, 7);
   std::vector<uint32_t> rows(14 * 7);
   ASSERT_EQ(GetDIBits(mem, s.bitmap, 0, 7, rows.data(), &bi, DIB_RGB_COLORS), 7);
   DeleteDC(mem);
@@ -290,12 +286,7 @@ TEST(SurfaceResizeRules, DIBsWrittenAfterAResizeAreKept) {
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 12; ++x)
       if (x >= 10 || y >= 4) s.Raw(x, y) = 0xABCDEF;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = 12;
-  bi.bmiHeader.biHeight = -6;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = SurfaceLayout(12, 6);
   const std::vector<uint32_t> picture(12 * 6, 0x00123456);
   HDC mem = CreateCompatibleDC(nullptr);
   ASSERT_EQ(SetDIBits(mem, s.bitmap, 0, 6, picture.data(), &bi, DIB_RGB_COLORS), 6);
