@@ -23,17 +23,11 @@ const PrintSystemCalls* PrintSystemLibrary::Calls() {
     failure_ = "the print system library could not be loaded (" + std::string(error ? error : file_) + ")";
     return nullptr;
   }
-  PrintSystemCalls& c = calls_;
-  ok_ = Resolve(handle, "cupsLastError", c.LastError, failure_) &
-        Resolve(handle, "cupsLastErrorString", c.LastErrorString, failure_) &
-        Resolve(handle, "cupsGetDests2", c.GetDests2, failure_) & Resolve(handle, "cupsGetDest", c.GetDest, failure_) &
-        Resolve(handle, "cupsFreeDests", c.FreeDests, failure_) & Resolve(handle, "cupsAddOption", c.AddOption, failure_) &
-        Resolve(handle, "cupsFreeOptions", c.FreeOptions, failure_) &
-        Resolve(handle, "cupsCreateJob", c.CreateJob, failure_) &
-        Resolve(handle, "cupsStartDocument", c.StartDocument, failure_) &
-        Resolve(handle, "cupsWriteRequestData", c.WriteRequestData, failure_) &
-        Resolve(handle, "cupsFinishDocument", c.FinishDocument, failure_) &
-        Resolve(handle, "cupsCancelJob2", c.CancelJob2, failure_);
+  // The failure names the first entry point missing.
+  ok_ = true;
+#define KV_PRINT_SYSTEM_RESOLVE(member, name) ok_ = Resolve(handle, #name, calls_.member, failure_) && ok_;
+  KV_PRINT_SYSTEM_CALLS(KV_PRINT_SYSTEM_RESOLVE)
+#undef KV_PRINT_SYSTEM_RESOLVE
   return ok_ ? &calls_ : nullptr;
 }
 

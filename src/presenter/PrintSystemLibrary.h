@@ -10,20 +10,26 @@
 
 namespace win::presenter {
 
-// The entry points the print service calls.
+// The entry points the print service calls: X(member, library name), listed once for the members
+// and for looking them up.
+#define KV_PRINT_SYSTEM_CALLS(X)                                                                  \
+  X(LastError, cupsLastError)                                                                     \
+  X(LastErrorString, cupsLastErrorString)                                                         \
+  X(GetDests2, cupsGetDests2)                                                                     \
+  X(GetDest, cupsGetDest)                                                                         \
+  X(FreeDests, cupsFreeDests)                                                                     \
+  X(AddOption, cupsAddOption)                                                                     \
+  X(FreeOptions, cupsFreeOptions)                                                                 \
+  X(CreateJob, cupsCreateJob)                                                                     \
+  X(StartDocument, cupsStartDocument)                                                             \
+  X(WriteRequestData, cupsWriteRequestData)                                                       \
+  X(FinishDocument, cupsFinishDocument)                                                           \
+  X(CancelJob2, cupsCancelJob2)
+
 struct PrintSystemCalls {
-  decltype(&cupsLastError) LastError = nullptr;
-  decltype(&cupsLastErrorString) LastErrorString = nullptr;
-  decltype(&cupsGetDests2) GetDests2 = nullptr;
-  decltype(&cupsGetDest) GetDest = nullptr;
-  decltype(&cupsFreeDests) FreeDests = nullptr;
-  decltype(&cupsAddOption) AddOption = nullptr;
-  decltype(&cupsFreeOptions) FreeOptions = nullptr;
-  decltype(&cupsCreateJob) CreateJob = nullptr;
-  decltype(&cupsStartDocument) StartDocument = nullptr;
-  decltype(&cupsWriteRequestData) WriteRequestData = nullptr;
-  decltype(&cupsFinishDocument) FinishDocument = nullptr;
-  decltype(&cupsCancelJob2) CancelJob2 = nullptr;
+#define KV_PRINT_SYSTEM_MEMBER(member, name) decltype(&name) member = nullptr;
+  KV_PRINT_SYSTEM_CALLS(KV_PRINT_SYSTEM_MEMBER)
+#undef KV_PRINT_SYSTEM_MEMBER
 };
 
 // CUPS 2 keeps this name for its whole interface generation.
