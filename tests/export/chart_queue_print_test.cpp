@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <cups/cups.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "framework/GraphicsCanvas.h"
 #include "framework/Printers.h"
 #include "presenter/PrintQueues.h"
+#include "presenter/PrintSystemLibrary.h"
 
 namespace {
 
@@ -206,11 +208,22 @@ TEST_F(ChartQueuePrint, AQueueThatRefusesJobsOrGoesAwayDuringTheJobIsAPrintingEr
   }
 }
 
+// Points the print system's client at another server. Reached through the library the service
+// loads, not linked: a test program linked with it would have it loaded from the start, and the
+// test that the service loads it on first use could never run.
+void SetPrintServer(const char* server) {
+  void* library = dlopen(win::presenter::kPrintSystemLibraryFile, RTLD_NOW);
+  ASSERT_NE(library, nullptr) << dlerror();
+  auto set = reinterpret_cast<decltype(&cupsSetServer)>(dlsym(library, "cupsSetServer"));
+  ASSERT_NE(set, nullptr);
+  set(server);
+}
+
 // A print system that does not answer is said so, not taken for a queue that has gone.
 TEST_F(ChartQueuePrint, APrintSystemThatDoesNotAnswerIsSaidSo) {
-  cupsSetServer("127.0.0.1:1");  // nothing listens there
+  SetPrintServer("127.0.0.1:1");  // nothing listens there
   const std::optional<std::string> refused = queues_->Submit(kQueue, "kvnoanswer", "%PDF-1.4\n%%EOF\n", 1);
-  cupsSetServer(nullptr);
+  SetPrintServer(nullptr);
   ASSERT_TRUE(refused.has_value());
   EXPECT_EQ(*refused, win::desktop::kPrintSystemNotAnswering);
 }
