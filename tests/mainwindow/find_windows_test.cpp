@@ -84,6 +84,41 @@ TEST_F(FindWindowsTest, EveryMeasureIsTheRoutinesOwnOverTheTypedBounds) {
   EXPECT_EQ(analysis::FindOpWindows[2], nullptr);
 }
 
+// Each kind's grid: its headers, its columns sharing the width as the kind shares it, and every
+// row on show in the window's grid, none cut off or left over below.
+TEST_F(FindWindowsTest, EachKindsGridShowsItsHeadersAndAllItsRows) {
+  struct Case {
+    analysis::TFindOpKind Kind;
+    int Rows, Cols, FixedCols;
+    std::vector<std::pair<std::pair<int, int>, const char*>> Headers;
+    std::vector<int> EqualColumns;  // columns as wide as each other
+  };
+  const Case cases[] = {
+      {analysis::fkMax, 2, 2, 0, {{{0, 0}, "MaxX"}, {{1, 0}, "MaxY"}}, {0, 1}},
+      {analysis::fkMin, 2, 2, 0, {{{0, 0}, "MinX"}, {{1, 0}, "MinY"}}, {0, 1}},
+      {analysis::fkDelta, 4, 3, 1,
+       {{{1, 0}, "X"}, {{2, 0}, "Y"}, {{0, 1}, "Max"}, {{0, 2}, "Min"}, {{0, 3}, "Delta"}}, {1, 2}},
+      {analysis::fkAverage, 2, 3, 0, {{{0, 0}, "Avg"}, {{1, 0}, "DevMin"}, {{2, 0}, "DevMax"}}, {0, 1, 2}},
+      {analysis::fkIntegral, 2, 1, 0, {{{0, 0}, "Value"}}, {0}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.Kind));
+    fw::TStringGrid* grid = Open(c.Kind)->Grid;
+    EXPECT_EQ(grid->RowCount(), c.Rows);
+    EXPECT_EQ(grid->ColCount(), c.Cols);
+    EXPECT_EQ(grid->FixedCols(), c.FixedCols);
+    EXPECT_EQ(grid->FixedRows(), 1);
+    for (const auto& [cell, text] : c.Headers) EXPECT_EQ(grid->Cells(cell.first, cell.second), text);
+    for (int col : c.EqualColumns) EXPECT_EQ(grid->ColWidths(col), grid->ColWidths(c.EqualColumns.front()));
+    if (c.Kind == analysis::fkDelta) {
+      EXPECT_GE(grid->ColWidths(0), 30);  // 30, or wider to show "Delta" whole
+    }
+    int rowsHeight = 0;
+    for (int row = 0; row < grid->RowCount(); ++row) rowsHeight += grid->RowHeights(row) + grid->GridLineWidth();
+    EXPECT_LE(rowsHeight, grid->ClientHeight());
+    EXPECT_LT(grid->ClientHeight() - rowsHeight, grid->DefaultRowHeight());
+  }
+}
+
 TEST_F(FindWindowsTest, OneWindowPerKindFollowsTheSelectionWithoutRecomputing) {
   analysis::TwndFindOp* w = Open(analysis::fkMax);
   w->fedX1->SetText(u"0");

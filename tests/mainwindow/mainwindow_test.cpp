@@ -37,6 +37,17 @@ TEST_F(MainWindowTest, StartsWithTitleChartAndGlobals) {
   EXPECT_GT(form->Chart()->Height(), 0);
 }
 
+// The analysis windows and commands reach the graphs through the globals: a window that is gone
+// leaves none of them pointing at what it freed.
+TEST_F(MainWindowTest, AWindowGoneLeavesNoGlobalPointingAtIt) {
+  form->Close();
+  delete form;
+  form = nullptr;
+  EXPECT_EQ(chart::MainChart, nullptr);
+  EXPECT_EQ(workspace::GraphCollection, nullptr);
+  EXPECT_EQ(workspace::OperationCollection, nullptr);
+}
+
 // The wide application runs from start-up to the end: it holds the program's title, and once
 // messages flow it has its idle control on the main window, whose hint it reports at idle.
 TEST_F(MainWindowTest, TheWideApplicationRunsFromStartToEnd) {
