@@ -220,14 +220,13 @@ TEST_F(TemplatesTest, TitleTemplatesOfBothKindsRoundTripAndFillEnterTextsMenu) {
   AnswerDialog<analysis::TwndEnterText>(*desktop, fw::mrCancel,
                                         [](analysis::TwndEnterText& d) { EXPECT_EQ(d.itTemplates, nullptr); });
   EXPECT_FALSE(analysis::EnterText("Функция", text, 2, 0));
-  // Editing them: one template per line.
+  // Editing them: one template per line, blank lines dropped; a template taken out stays out.
   AnswerDialog<analysis::TwndEnterText>(*desktop, fw::mrOk, [](analysis::TwndEnterText& d) {
     EXPECT_EQ(d.Memo1->Text(), "Время, с\r\nНапряжение 1\r\n");
-    d.Memo1->SetText("Частота, Гц\r\n\r\nАмплитуда");
+    d.Memo1->SetText("\r\nАмплитуда\r\n");
   });
   ASSERT_TRUE(analysis::EditTemplates(1));
-  EXPECT_EQ(analysis::ReadTitleTemplates(workspace::TPropSaver(true), 1),
-            (std::vector<std::string>{"Частота, Гц", "Амплитуда"}));
+  EXPECT_EQ(analysis::ReadTitleTemplates(workspace::TPropSaver(true), 1), (std::vector<std::string>{"Амплитуда"}));
 }
 
 // The menu of many title templates holds them once: each item knows its index. With a copy of
