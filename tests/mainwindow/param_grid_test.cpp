@@ -112,5 +112,23 @@ TEST_F(ParamGridTest, EnterInTheGridPressesOk) {
   EXPECT_EQ(dialog->Points.Y[1], 2.0);
 }
 
+// The formula is one line: Enter in it presses OK instead of breaking the line.
+TEST_F(ParamGridTest, EnterInTheFormulaPressesOkAndBreaksNoLine) {
+  dialog->Memo1->SetText("3*x");
+  dialog->fedX1->SetText(u"0");
+  dialog->fedX2->SetText(u"1");
+  dialog->fedStep->SetText(u"1");
+  dialog->Memo1->SetFocus();
+  dialog->Memo1->SetSelStart(3);
+  Pump();
+  // Through the application's loop, where keys reach the dialog's own handling.
+  desktop->press_key(win::VK_RETURN, u'\r');
+  AppPump();
+  EXPECT_EQ(dialog->Memo1->Text(), "3*x");
+  EXPECT_TRUE(dialog->Accepted);
+  ASSERT_EQ(dialog->Points.Y.size(), 2u);
+  EXPECT_EQ(dialog->Points.Y[1], 3.0);
+}
+
 }  // namespace
 }  // namespace mainwindowtest
