@@ -171,6 +171,11 @@ TEST_F(UnicodeWindowTest, TheUnicodeClassIsRegisteredOnceAndAForeignOneReplaced)
   ASSERT_TRUE(win::GetClassInfoW(nullptr, name.c_str(), &wc));
   EXPECT_EQ(wc.lpfnWndProc, &UnicodeInitWndProc);
   EXPECT_EQ(RegisterUnicodeClass(params), name);
+  // A window of the longest such class is known as a Unicode window.
+  const win::HWND wnd = win::CreateWindowExW(0, name.c_str(), u"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_TRUE(IsUnicodeWindow(wnd));
+  win::DestroyWindow(wnd);
   // A class of that name with another procedure gives way.
   win::UnregisterClassW(name.c_str(), nullptr);
   win::WNDCLASSW foreign{};

@@ -95,6 +95,10 @@ TEST_F(SpinEditTest, ParsesOneOperation) {
       {evtHex, "ff", false, 0},
       {evtHex, "FFFFFFFF", true, 4294967295.0L},
       {evtHex, "1FFFFFFFF", false, 0},  // more than 32 bits
+      {evtHex, "FF * *2", false, 0},  // an operator where a number belongs
+      {evtHex, "*2", false, 0},
+      {evtHex, "FF ^", false, 0},
+      {evtHex, "FF + .", false, 0},
   };
   for (const auto& c : cases) {
     item->SetValueType(c.type);
