@@ -299,6 +299,19 @@ TEST_F(DockPanelTest, DockedResizeFollowsTheMouseAndReportsItsStages) {
   EXPECT_EQ(stages, (std::vector<TTxResizingStage>{rsBeginResizing, rsResizing, rsEndResizing}));
 }
 
+// On a right dock the edge facing the form is the left one: dragging it outwards widens the panel.
+TEST_F(DockPanelTest, APanelOnTheRightDockGrowsFromItsLeftEdge) {
+  auto* dock = NewDock<TTxDock>(toolbars::dpRight);
+  auto* p = NewPanel(dock);
+  const win::RECT r = ScreenRect(p);
+  const win::POINT at{r.left, (r.top + r.bottom) / 2};
+  desktop->script([&] { desktop->mouse_move({at.x - 30, at.y}); });
+  desktop->script([&] { desktop->mouse_up({at.x - 30, at.y}); });
+  PressFrame(p, win::HTLEFT, at);
+  EXPECT_EQ(p->DockedWidth(), 128 + 30);
+  EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
 TEST_F(DockPanelTest, DockedResizeEndsOnEscapeAndKeepsItsLimits) {
   auto* dock = NewDock<TTxDock>(toolbars::dpTop);
   auto* p = NewPanel(dock);
