@@ -109,6 +109,42 @@ TEST_P(ThemeSweep, ItemPaintsStayInsideTheirRectangle) {
       }
 }
 
+// A spin button's upper half points up and its lower half down: in each half the rows of the
+// arrow's colour (the darkest inside the button) narrow towards the way it points.
+TEST_P(ThemeSweep, SpinButtonsPointUpAboveAndDownBelow) {
+  const TRect r{5, 5, 20, 35};
+  const int mid = (r.top + r.bottom) / 2;
+  for (int state : {0, int(EBDS_HOT)}) {
+    SCOPED_TRACE(state);
+    Target(30, 40, 0xFFFFFF);
+    TTxItemInfo item;
+    item.Enabled = true;
+    item.ViewType = VT_TOOLBAR_NORMAL;
+    item.ItemOptions = IO_TOOLBAR_STYLE;
+    theme->PaintEditButton(bmp->Canvas(), r, item, TTxEditButtonInfo{EBT_SPIN, state});
+    const auto luminance = [](TColor c) { return (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF); };
+    TColor arrow = Px(r.left + 3, r.top + 2);
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+      for (int x = r.left + 3; x < r.right - 3; ++x)
+        if (luminance(Px(x, y)) < luminance(arrow)) arrow = Px(x, y);
+    // The widths of the arrow's rows in one half, top to bottom.
+    const auto widths = [&](int top, int bottom) {
+      std::vector<int> all;
+      for (int y = top; y < bottom; ++y) {
+        int n = 0;
+        for (int x = r.left + 3; x < r.right - 3; ++x) n += Px(x, y) == arrow;
+        if (n > 0 && n < r.right - r.left - 6) all.push_back(n);
+      }
+      return all;
+    };
+    const std::vector<int> up = widths(r.top, mid), down = widths(mid, r.bottom);
+    ASSERT_GE(up.size(), 2u);
+    ASSERT_GE(down.size(), 2u);
+    EXPECT_LT(up.front(), up.back()) << "the upper arrow points up";
+    EXPECT_GT(down.front(), down.back()) << "the lower arrow points down";
+  }
+}
+
 TEST_P(ThemeSweep, AreaPaintsStayInsideTheirRectangle) {
   for (const TRect& r : kRects) {
     fw::TCanvas* c = Target(140, 70);
