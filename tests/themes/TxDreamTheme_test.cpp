@@ -41,6 +41,7 @@ class DreamTest : public txtest::TxTest {
   }
   TTxTheme* held = nullptr;
   TTxDreamTheme* theme = nullptr;
+  static constexpr TColor kAnyBand = 0x7F000001;  // stands for whatever colour the bands give a pixel
 };
 
 TEST_F(DreamTest, RegisteredAfterOfficeKOnce) {
@@ -196,6 +197,33 @@ TEST_F(DreamTest, BackgroundDirectionAndPlainFills) {
   theme->PaintBackground(c, TRect{0, 0, 30, 10}, TRect{0, 0, 30, 10}, TRect{0, 0, 30, 10}, 0x00FF00, true,
                          VT_POPUP_MENU);
   EXPECT_EQ(Px(3, 3), txtest::kSentinel) << "transparent paints nothing";
+}
+
+// A check box's outline and inside by state: idle and unchecked only a light outline; checked the
+// darker outline over its bands, with the highlight down the inside's left edge; hot and unchecked
+// a plain light fill.
+TEST_F(DreamTest, CheckBoxOutlineAndInsideByState) {
+  const TRect r{2, 2, 15, 15};
+  struct Case {
+    Integer State;
+    TColor Outline, InsideLeft, InsideBottomRight;
+  } cases[] = {
+      {0, 0xC0C0C0, txtest::kSentinel, txtest::kSentinel},
+      {PFS_CHECKED, 0x808080, 0xB0D4DF, kAnyBand},
+      {PFS_HOT, 0x808080, 0xF4F0F0, 0xF4F0F0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.State);
+    theme->PaintFrameControl(Target(20, 20), r, PFC_CHECKBOX, c.State, nullptr);
+    EXPECT_EQ(Px(r.left, 8), c.Outline);
+    EXPECT_EQ(Px(r.right - 1, 8), c.Outline);
+    EXPECT_EQ(Px(r.left + 1, 8), c.InsideLeft);
+    if (c.InsideBottomRight != kAnyBand) {
+      EXPECT_EQ(Px(r.right - 2, r.bottom - 2), c.InsideBottomRight);
+    } else {
+      EXPECT_NE(Px(r.right - 2, r.bottom - 2), txtest::kSentinel) << "the bands fill the inside";
+    }
+  }
 }
 
 TEST_F(DreamTest, PushedButtonFrameIsAlwaysGrey) {
