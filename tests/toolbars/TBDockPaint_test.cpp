@@ -176,6 +176,15 @@ TEST_F(DockPaint, AColourChangeRedrawsTheFrame) {
       << "client";
 }
 
+// A dockable window has the button face of its own, whatever colour its dock takes.
+TEST_F(DockPaint, AWindowKeepsTheButtonFaceOnADockOfAnotherColour) {
+  dock->SetColor(fw::clWindow);
+  Pump();
+  EXPECT_EQ(window->Color(), fw::clBtnFace);
+  EXPECT_EQ(WindowPixel(window, window->Width() - 5, window->Height() / 2),
+            win::COLORREF(fw::ColorToRGB(fw::clBtnFace)));
+}
+
 TEST_F(DockPaint, PaletteComesFromTheBackgroundWhileItIsUsed) {
   EXPECT_EQ(dock->GetPalette(), nullptr);
   dock->SetBackground(background);
