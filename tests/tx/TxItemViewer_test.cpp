@@ -290,6 +290,18 @@ TEST_F(ThemedViewerTest, HoverKindOfASelectedItem) {
   EXPECT_EQ(probe->Of("MenuItem")[0].Info.HoverKind, hkNone);
 }
 
+// The theme learns whether a menu line shows an image: the themes indent and frame by it.
+TEST_F(ThemedViewerTest, AMenuLineTellsTheThemeWhetherItShowsAnImage) {
+  for (bool withImage : {false, true}) {
+    view.reset();
+    root = std::make_unique<TTBRootItem>(nullptr);
+    Add("Open", withImage);
+    PaintIt(View(false), TRect{0, 0, 90, 20});
+    ASSERT_EQ(probe->Of("MenuItem").size(), 1u);
+    EXPECT_EQ(probe->Of("MenuItem")[0].Info.ImageShown, withImage);
+  }
+}
+
 TEST_F(ThemedViewerTest, CheckedMenuItemWithoutImageGetsACheckMarkColumn) {
   auto* it = Add("Grid");
   it->SetChecked(true);
