@@ -187,6 +187,25 @@ TEST_F(DefaultThemeTest, ColourCacheFollowsSystemChangesOnPhase2Only) {
   EXPECT_EQ(theme->DockPanelColor(), before);
 }
 
+// An edit field on an embedded bar: idle, a flat line one pixel in; under the mouse, a sunken
+// edge on its rectangle.
+TEST_F(DefaultThemeTest, AnEmbeddedFieldsFrameIsFlatWhenIdleAndSunkenWhenHot) {
+  const fw::TRect r{2, 2, 18, 18};
+  TTxItemInfo i;
+  i.ViewType = VT_TOOLBAR | VT_EMBEDDED;
+  i.Enabled = true;
+  Target(20, 20);
+  theme->PaintFrame(bmp->Canvas(), r, i);
+  EXPECT_EQ(Px(2, 10), kSentinel);
+  EXPECT_EQ(Px(3, 10), Sys(win::COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(16, 10), Sys(win::COLOR_BTNSHADOW)) << "flat: the same on every side";
+  i.HoverKind = hkMouseHover;
+  Target(20, 20);
+  theme->PaintFrame(bmp->Canvas(), r, i);
+  EXPECT_EQ(Px(2, 10), Sys(win::COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(17, 10), Sys(win::COLOR_BTNHIGHLIGHT));
+}
+
 TEST_F(DefaultThemeTest, CheckedButtonIsSunkenOverADitherThatHoverRemoves) {
   Target(20, 20);
   TTxItemInfo i = Button();
