@@ -6,6 +6,8 @@
 #include "controls/Balloon.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/stdctrls_support.h"
+#include "platform/gdi/GdiDraw.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/windows/Window.h"
 
 namespace cs {
@@ -129,6 +131,22 @@ TEST_F(BalloonTest, TextChangesShowAtOnceWithoutANewLayout) {
   balloons->SetPixelCoordinateY(400);
   EXPECT_EQ(balloons->Balloon()->Left(), 280);
   EXPECT_EQ(balloons->Balloon()->Top(), 400 - height);
+}
+
+// The icon's disc is filled every time the balloon paints, not only the first.
+TEST_F(BalloonTest, TheIconsDiscIsFilledWhenPaintedAgain) {
+  balloons->SetBalloonType(blnError);
+  balloons->ShowBalloon();
+  TBalloon* balloon = balloons->Balloon();
+  const fw::TRect icon = balloon->IconRect();
+  for (int paint = 0; paint < 2; ++paint) {
+    win::InvalidateRect(balloon->Handle(), nullptr, true);
+    Pump();
+    win::HDC dc = win::GetDC(balloon->Handle());
+    const win::COLORREF c = win::GetPixel(dc, icon.left + 4, (icon.top + icon.bottom) / 2);
+    win::ReleaseDC(balloon->Handle(), dc);
+    EXPECT_EQ(c, 0x0000D0u) << "paint " << paint;
+  }
 }
 
 TEST_F(BalloonTest, ControlAndComponentFreedWhileItShows) {
