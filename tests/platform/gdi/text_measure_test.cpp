@@ -137,11 +137,24 @@ TEST_F(TextMeasure, FontObjectsKeepTheirLogFont) {
   EXPECT_EQ(std::u16string_view(back.lfFaceName), u"Times New Roman");
   EXPECT_TRUE(DeleteObject(font));
 
-  HFONT made = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 1, DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
+  // Every argument of CreateFontW lands in its field.
+  HFONT made = CreateFontW(-12, 5, 900, 450, FW_BOLD, 1, 1, 1, RUSSIAN_CHARSET, 3, 2, NONANTIALIASED_QUALITY, 0x22,
+                           u"Arial");
   ASSERT_NE(made, nullptr);
   ASSERT_EQ(GetObjectW(made, sizeof back, &back), int(sizeof back));
   EXPECT_EQ(back.lfHeight, -12);
+  EXPECT_EQ(back.lfWidth, 5);
+  EXPECT_EQ(back.lfEscapement, 900);
+  EXPECT_EQ(back.lfOrientation, 450);
+  EXPECT_EQ(back.lfWeight, FW_BOLD);
+  EXPECT_EQ(back.lfItalic, 1);
+  EXPECT_EQ(back.lfUnderline, 1);
   EXPECT_EQ(back.lfStrikeOut, 1);
+  EXPECT_EQ(back.lfCharSet, RUSSIAN_CHARSET);
+  EXPECT_EQ(back.lfOutPrecision, 3);
+  EXPECT_EQ(back.lfClipPrecision, 2);
+  EXPECT_EQ(back.lfQuality, NONANTIALIASED_QUALITY);
+  EXPECT_EQ(back.lfPitchAndFamily, 0x22);
   EXPECT_EQ(std::u16string_view(back.lfFaceName), u"Arial");
   DeleteObject(made);
 }
