@@ -72,7 +72,11 @@ TEST_F(Processes, ExitCodesAndMissingPrograms) {
   SetLastError(0);
   EXPECT_EQ(StartProcess({"/nonexistent/kv-program"}), 0);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(StartProcess({}), 0);
+  for (const std::vector<std::string>& none : {std::vector<std::string>{}, std::vector<std::string>{""}}) {
+    SetLastError(0);
+    EXPECT_EQ(StartProcess(none), 0);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND) << "a program that names nothing is not found";
+  }
   EXPECT_FALSE(WaitForProcess(999999, 0, &code));
 }
 
