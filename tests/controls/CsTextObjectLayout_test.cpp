@@ -137,6 +137,18 @@ TEST_F(CsTextObjectLayoutTest, MarginsAndWrapping) {
 }
 
 // In right-to-left reading left and right alignment swap; centred stays.
+// An autosized caption with an accelerator is measured again when the "&" starts or stops showing
+// (fixed test font: 7 pixels a character).
+TEST_F(CsTextObjectLayoutTest, ShowingTheAcceleratorCharacterResizesTheCaption) {
+  auto* label = Add<TCsLabel>(10, 10, 60, 60);
+  label->SetCaption(u"&abc");
+  const int width = label->Width();
+  label->SetShowAccelChar(false);
+  EXPECT_EQ(label->Width(), width + 7) << "the & shows as a character";
+  label->SetShowAccelChar(true);
+  EXPECT_EQ(label->Width(), width);
+}
+
 TEST_F(CsTextObjectLayoutTest, RightToLeftReadingMirrorsTheAlignment) {
   auto* label = Add<TCsLabel>(10, 10, 10, 10);
   label->SetAutoSize(false);
