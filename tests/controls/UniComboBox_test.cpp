@@ -115,6 +115,7 @@ TEST_F(UniComboTest, ItemsIndexAndWideTextSurviveANewWindow) {
   EXPECT_EQ(combo->Items()->Objects(0), &marker);
   EXPECT_EQ(combo->Text(), u"свой текст ✓");
   EXPECT_EQ(combo->Items()->IndexOf(u"中文"), 1);
+  EXPECT_EQ(combo->Items()->Text(), u"Ж€\U0001F600\r\n中文\r\n") << "a line each";
   combo->Items()->Clear();
   EXPECT_EQ(combo->Items()->Count(), 0);
   EXPECT_EQ(combo->Text(), u"свой текст ✓");  // clearing keeps the text
