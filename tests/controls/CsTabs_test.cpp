@@ -177,10 +177,13 @@ TEST_F(CsTabsTest, ClickingATabOpensItsPage) {
   ShowForm();
   toolbars::TTBItemViewer* viewer = tabs->Toolbar()->View()->Find(Item(2));
   ASSERT_NE(viewer, nullptr);
+  int clicks = 0;
+  Item(2)->OnClick = [&](fw::TObject*) { ++clicks; };
   const fw::TRect b = viewer->BoundsRect();
   ClickOn(tabs->Toolbar(), (b.left + b.right) / 2, (b.top + b.bottom) / 2);
   EXPECT_EQ(tabs->ActiveTabIndex(), 2);
   EXPECT_EQ(changes, (std::vector<fw::Integer>{2}));
+  EXPECT_EQ(clicks, 1) << "the tab's own click handler hears it once";
   EXPECT_TRUE(tabs->Pages(2)->Visible());
   EXPECT_FALSE(tabs->Pages(0)->Visible());
 }
