@@ -53,6 +53,20 @@ class ZezioTest : public txtest::TxTest {
   TTxZezioTheme* theme = nullptr;
 };
 
+// An enabled drop-down button, plain, hot or pressed, has a shadow line down its left edge; a
+// disabled one only its light outline.
+TEST_F(ZezioTest, ADropDownButtonsLeftEdgeIsAShadowLineUnlessDisabled) {
+  const TRect r{2, 2, 15, 20};
+  for (int state : {0, int(EBDS_HOT), int(EBDS_PRESSED), int(EBDS_DISABLED)}) {
+    SCOPED_TRACE(state);
+    TTxItemInfo item = Item(VT_TOOLBAR_NORMAL);
+    theme->PaintEditButton(Target(20, 24), r, item, TTxEditButtonInfo{EBT_DROPDOWN, state});
+    const TColor edge = state == EBDS_DISABLED ? BlendColors(fw::clBtnFace, fw::clWindow, 50) : fw::clBtnShadow;
+    EXPECT_EQ(Px(r.left, 6), fw::ColorToRGB(edge));
+    EXPECT_EQ(Px(r.left, 16), fw::ColorToRGB(edge));
+  }
+}
+
 TEST_F(ZezioTest, RegisteredBeforeDefaultXP) {
   EXPECT_EQ(theme->Name(), "Zezio");
   EXPECT_EQ(FindThemeIndex("Zezio") + 1, FindThemeIndex("DefaultXP"));
