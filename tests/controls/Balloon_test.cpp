@@ -6,8 +6,6 @@
 #include "controls/Balloon.h"
 #include "framework/StdCtrlsEdit.h"
 #include "framework/stdctrls_support.h"
-#include "platform/gdi/GdiDraw.h"
-#include "platform/user/painting/Paint.h"
 #include "platform/user/windows/Window.h"
 
 namespace cs {
@@ -140,12 +138,10 @@ TEST_F(BalloonTest, TheIconsDiscIsFilledWhenPaintedAgain) {
   TBalloon* balloon = balloons->Balloon();
   const fw::TRect icon = balloon->IconRect();
   for (int paint = 0; paint < 2; ++paint) {
-    win::InvalidateRect(balloon->Handle(), nullptr, true);
+    balloon->Invalidate();
     Pump();
-    win::HDC dc = win::GetDC(balloon->Handle());
-    const win::COLORREF c = win::GetPixel(dc, icon.left + 4, (icon.top + icon.bottom) / 2);
-    win::ReleaseDC(balloon->Handle(), dc);
-    EXPECT_EQ(c, 0x0000D0u) << "paint " << paint;
+    const win::POINT p = At(balloon, icon.left + 4, (icon.top + icon.bottom) / 2);
+    EXPECT_EQ(desktop->screen_pixel(p.x, p.y), 0x0000D0u) << "paint " << paint;
   }
 }
 

@@ -136,7 +136,6 @@ TEST_F(CsTextObjectLayoutTest, MarginsAndWrapping) {
   }
 }
 
-// In right-to-left reading left and right alignment swap; centred stays.
 // An autosized caption with an accelerator is measured again when the "&" starts or stops showing
 // (fixed test font: 7 pixels a character).
 TEST_F(CsTextObjectLayoutTest, ShowingTheAcceleratorCharacterResizesTheCaption) {
@@ -149,6 +148,7 @@ TEST_F(CsTextObjectLayoutTest, ShowingTheAcceleratorCharacterResizesTheCaption) 
   EXPECT_EQ(label->Width(), width);
 }
 
+// In right-to-left reading left and right alignment swap; centred stays.
 TEST_F(CsTextObjectLayoutTest, RightToLeftReadingMirrorsTheAlignment) {
   auto* label = Add<TCsLabel>(10, 10, 10, 10);
   label->SetAutoSize(false);

@@ -1,5 +1,7 @@
 // "Dream": its colour table and state lookups, metrics, and the pixels its look fixes.
 
+#include <optional>
+
 #include "framework/ControlMessages.h"
 #include "platform/user/services/SysColors.h"
 #include "themes/ThemeKit.h"
@@ -41,7 +43,6 @@ class DreamTest : public txtest::TxTest {
   }
   TTxTheme* held = nullptr;
   TTxDreamTheme* theme = nullptr;
-  static constexpr TColor kAnyBand = 0x7F000001;  // stands for whatever colour the bands give a pixel
 };
 
 TEST_F(DreamTest, RegisteredAfterOfficeKOnce) {
@@ -206,10 +207,11 @@ TEST_F(DreamTest, CheckBoxOutlineAndInsideByState) {
   const TRect r{2, 2, 15, 15};
   struct Case {
     Integer State;
-    TColor Outline, InsideLeft, InsideBottomRight;
+    TColor Outline, InsideLeft;
+    std::optional<TColor> InsideBottomRight;  // none: whatever colour the bands give it
   } cases[] = {
       {0, 0xC0C0C0, txtest::kSentinel, txtest::kSentinel},
-      {PFS_CHECKED, 0x808080, 0xB0D4DF, kAnyBand},
+      {PFS_CHECKED, 0x808080, 0xB0D4DF, std::nullopt},
       {PFS_HOT, 0x808080, 0xF4F0F0, 0xF4F0F0},
   };
   for (const Case& c : cases) {
@@ -218,8 +220,8 @@ TEST_F(DreamTest, CheckBoxOutlineAndInsideByState) {
     EXPECT_EQ(Px(r.left, 8), c.Outline);
     EXPECT_EQ(Px(r.right - 1, 8), c.Outline);
     EXPECT_EQ(Px(r.left + 1, 8), c.InsideLeft);
-    if (c.InsideBottomRight != kAnyBand) {
-      EXPECT_EQ(Px(r.right - 2, r.bottom - 2), c.InsideBottomRight);
+    if (c.InsideBottomRight) {
+      EXPECT_EQ(Px(r.right - 2, r.bottom - 2), *c.InsideBottomRight);
     } else {
       EXPECT_NE(Px(r.right - 2, r.bottom - 2), txtest::kSentinel) << "the bands fill the inside";
     }
