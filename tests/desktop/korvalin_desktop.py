@@ -65,7 +65,8 @@ class Program:
 
     def _start(self):
         self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT)
-        self.main = wait_for("the main window", self._main_window)
+        # Generous, as for the window manager: beside a build the start may take several seconds.
+        self.main = wait_for("the main window", self._main_window, timeout=30)
         time.sleep(0.3)
         x, y, w, h = geometry(self.main)
         # The pointer over the chart and a click there give the window the keyboard.
