@@ -197,6 +197,39 @@ TEST_F(WindowMappingTest, LayeredWindowsShowOnceTheyHaveContent) {
   EXPECT_TRUE(native->isVisible());
 }
 
+// A fade ends by dropping the layered style, without painting: the native window is opaque
+// again, and layering it once more hides it until it is given a look.
+TEST_F(WindowMappingTest, AWindowNoLongerLayeredIsOpaque) {
+  HWND h = CreateProbe(u"kv faded probe", WS_POPUP | WS_VISIBLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 140,
+                       700, 80, 60, RGB(0, 90, 0));
+  ASSERT_TRUE(h);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 80, 60);
+  HGDIOBJ old = SelectObject(dc, picture);
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 240, 0};
+  SIZE size{80, 60};
+  POINT origin{0, 0};
+  ASSERT_TRUE(UpdateLayeredWindow(h, screen, nullptr, &size, dc, &origin, 0, &blend, ULW_ALPHA));
+  SelectObject(dc, old);
+  DeleteObject(picture);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  ASSERT_TRUE(PumpUntil([&] { return FindXWindow("kv faded probe") != 0; }));
+  QWindow* native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  ASSERT_NEAR(native->opacity(), 240 / 255.0, 1e-6);
+
+  SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~LONG(WS_EX_LAYERED));
+  EXPECT_TRUE(PumpUntil([&] { return native->opacity() == 1.0; })) << "still " << native->opacity();
+  EXPECT_TRUE(native->isVisible());
+  BYTE alpha = 0;
+  EXPECT_FALSE(GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr));
+
+  SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) | LONG(WS_EX_LAYERED));
+  EXPECT_TRUE(PumpUntil([&] { return FindXWindow("kv faded probe") == 0; })) << "layered again, shown without a look";
+}
+
 TEST_F(WindowMappingTest, ClosingFromTheDesktopGoesThroughOurCloseHandling) {
   HWND h = CreateProbe(u"kv close probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 900, 60, 200, 120, RGB(0, 0, 0));
   ASSERT_TRUE(h);

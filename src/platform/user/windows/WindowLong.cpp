@@ -10,6 +10,7 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/windows/Window.h"
+#include "platform/user/detail/PaintCore.h"
 #include "platform/user/detail/UserCore.h"
 
 namespace win {
@@ -36,6 +37,19 @@ bool IsClosure(LONG_PTR v) { return (uintptr_t(v) & ~kClosureMask) == kClosureTa
 std::u16string PropKey(LPCWSTR name) {
   if (IS_INTRESOURCE(name)) return u"#" + std::u16string(1, char16_t(reinterpret_cast<uintptr_t>(name)));
   return UpperCase(name);
+}
+
+// A window leaving the layered style forgets its layered look (a later layering starts with none,
+// shown only once given one) and is fully opaque again; the screen shows a top-level window as
+// it now is.
+void LayeringChanged(WindowObj& w) {
+  if (!(w.exStyle & WS_EX_LAYERED)) {
+    w.perPixelLayered = false;
+    w.layeredFlags = 0;
+    w.layeredAlpha = 255;
+    w.layeredKey = 0;
+  }
+  if (IsTopLevel(w)) NotifyRepainted(w, RECT{0, 0, w.window.right - w.window.left, w.window.bottom - w.window.top});
 }
 
 }  // namespace
@@ -134,6 +148,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
         w->style = newValue;
       else
         w->exStyle = newValue;
+      if (index == GWL_EXSTYLE && ((DWORD(old) ^ newValue) & WS_EX_LAYERED)) LayeringChanged(*w);
       ss.styleNew = newValue;
       SendMessageW(hwnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
       return old;
