@@ -28,7 +28,7 @@
 #include "mainwindow/WorkspaceFile.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/gdi/GdiText.h"
-#include "platform/kernel/TextConvert.h"
+#include "platform/kernel/Files.h"
 #include "platform/user/messages/DragDrop.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/services/SysMetrics.h"
@@ -458,7 +458,9 @@ void TwndKorvalinMain::DropFiles(fw::TMessage& Message) {
     std::u16string name(length + 1, u'\0');
     win::DragQueryFileW(drop, i, name.data(), length + 1);
     name.resize(length);
-    names.push_back(win::WideToUtf8(name));
+    // The name's bytes on disk, as the file functions and the recent list take names: a name
+    // that is not UTF-8 would lose its other bytes to replacement characters as text.
+    names.push_back(win::NativePathOf(name));
   }
   win::DragFinish(drop);
   Message.Result = 0;

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <QPaintEvent>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +22,7 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/windows/Window.h"
+#include "presenter/DroppedFiles.h"
 #include "presenter/KeyMapping.h"
 
 namespace win::presenter {
@@ -42,15 +42,10 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton b) {
 }
 
 std::vector<std::u16string> LocalFiles(const QMimeData* mime) {
-  std::vector<std::u16string> files;
-  if (!mime || !mime->hasUrls()) return files;
-  for (const QUrl& url : mime->urls()) {
-    if (!url.isLocalFile()) continue;
-    QString path = url.toLocalFile();
-    if (path.isEmpty()) continue;
-    files.emplace_back(reinterpret_cast<const char16_t*>(path.utf16()), size_t(path.size()));
-  }
-  return files;
+  if (!mime || !mime->hasUrls()) return {};
+  // The list's own bytes: QUrl would decode a name that is not UTF-8 into replacement characters.
+  const QByteArray list = mime->data(QStringLiteral("text/uri-list"));
+  return LocalFilesOfUriList(std::string_view(list.constData(), std::size_t(list.size())));
 }
 
 // The start-up measure (tools/startup-measure) asks, through the environment, when the first

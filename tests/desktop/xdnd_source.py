@@ -15,7 +15,8 @@ XDND_VERSION = 5
 
 
 def _uri_list(paths):
-    return "".join("file://" + urllib.parse.quote(os.path.abspath(p)) + "\r\n" for p in paths).encode()
+    # A path is given as text or as the bytes of its name on disk (which need not be UTF-8).
+    return "".join("file://" + urllib.parse.quote(os.fsencode(os.path.abspath(p))) + "\r\n" for p in paths).encode()
 
 
 class _Source:

@@ -1,5 +1,7 @@
 // Real pointer and keyboard input from the X server (through xdotool) as our messages.
 
+#include <unistd.h>
+
 #include <QMimeData>
 #include <QUrl>
 #include <QWindow>
@@ -14,7 +16,9 @@
 #include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 #include "platform/desktop/DesktopInput.h"
+#include "presenter/DroppedFiles.h"
 #include "presenter/KeyMapping.h"
+#include "platform/kernel/Files.h"
 
 namespace kvtest {
 namespace {
@@ -221,6 +225,52 @@ TEST_F(InputTest, DroppedFilesReachTheWindowThatAcceptsThem) {
   EXPECT_TRUE(DragQueryPoint(hdrop, &pt));
   EXPECT_EQ(pt, (POINT{20, 30}));
   DragFinish(hdrop);
+}
+
+// A name on disk that is not UTF-8 (Windows Cyrillic, a stray byte) reaches the window byte for
+// byte: each such byte as the lone surrogate the file functions turn back into it.
+TEST_F(InputTest, DroppedNamesThatAreNotUtf8KeepTheirBytes) {
+  HWND h = ShowProbe(u"kv drop bytes", WS_POPUP, 50, 600, 200, 100);
+  QWindow* native = Presenter().NativeWindowOf(h);
+  ASSERT_TRUE(native);
+  DragAcceptFiles(h, TRUE);
+  QMimeData files;
+  files.setData("text/uri-list", "file:///tmp/%C4%E0%ED%ED%FB%E5.txt\r\nfile:///tmp/a%FFb%20c.txt\r\n");
+  QDropEvent drop(QPointF(20, 30), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(native, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  ASSERT_TRUE(PumpUntil([&] { return !Messages(h, WM_DROPFILES).empty(); }));
+  HDROP hdrop = reinterpret_cast<HDROP>(Messages(h, WM_DROPFILES)[0].wParam);
+  ASSERT_EQ(DragQueryFileW(hdrop, 0xFFFFFFFF, nullptr, 0), 2u);
+  const char* const bytes[] = {"/tmp/\xC4\xE0\xED\xED\xFB\xE5.txt", "/tmp/a\xFF" "b c.txt"};
+  for (UINT i = 0; i < 2; ++i) {
+    char16_t name[64];
+    ASSERT_GT(DragQueryFileW(hdrop, i, name, 64), 0u);
+    EXPECT_EQ(NativePathOf(name), bytes[i]) << i;
+  }
+  DragFinish(hdrop);
+}
+
+// Which entries of a URI list are local files, and their bytes.
+TEST(DroppedUriList, LocalFilesOnlyWithTheirBytes) {
+  char host[256] = {};
+  ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+  const struct {
+    std::string list;
+    std::vector<std::string> paths;
+  } cases[] = {
+      {"file:///tmp/x.txt\r\nfile:///tmp/y.txt\r\n", {"/tmp/x.txt", "/tmp/y.txt"}},
+      {"file:///tmp/x.txt\nfile:///tmp/y.txt", {"/tmp/x.txt", "/tmp/y.txt"}},  // LF alone, no end at the last
+      {"# dragged from a file manager\r\nfile:///a%20b\r\n", {"/a b"}},
+      {"file://localhost/a\r\nFILE://LocalHost/b\r\nfile:/c\r\n", {"/a", "/b", "/c"}},
+      {"file://" + std::string(host) + "/d\r\n", {"/d"}},
+      {"file://elsewhere.example/e\r\nhttps://example.org/f\r\nsmb://server/g\r\n", {}},
+      {"file:///h%2\r\nfile:///i%zz\r\nfile:///j%41\r\n", {"/h%2", "/i%zz", "/jA"}},  // broken escapes stay
+      {"file:///k?query\r\nfile:///l#part\r\nfile:///m%3F%23\r\n", {"/k", "/l", "/m?#"}},
+      {"file:///n%00o\r\nfile://\r\nfile:relative\r\n\r\n", {}},  // no zero byte, no relative names
+      {"file:///%D0%94%D0%B0 %C4%E0\r\n", {"/\xD0\x94\xD0\xB0 \xC4\xE0"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(win::presenter::LocalPathsOfUriList(c.list), c.paths) << c.list;
 }
 
 TEST_F(InputTest, ActivationLeadsTheDesktopsFocusAndFollowsIt) {
