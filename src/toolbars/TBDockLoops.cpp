@@ -127,6 +127,16 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   }
   FDragSmoothly = FSmoothDrag;
   bool dockingDisabled = CtrlDown();
+
+  // The frame that moves and the grab point inside it, read together before anything is
+  // measured: a floating window moves with its floating parent, whose caption is usually what
+  // was grabbed. The grab point keeps its relative place at every size.
+  TTBFloatingWindowParent* const startParent = FloatingParent();
+  const TRect startRect = startParent ? ScreenRectOf(startParent) : ScreenRectOf(this);
+  const TPoint startSize{std::max(1, startRect.right - startRect.left), std::max(1, startRect.bottom - startRect.top)};
+  const TPoint origin = ClientToScreen(TPoint{0, 0});
+  const TPoint grab{origin.x + InitX - startRect.left, origin.y + InitY - startRect.top};
+
   const bool canFloat = FDockMode == dmCanFloat;
 
   // Candidate docks.
@@ -147,11 +157,6 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   TPoint border{};
   GetFloatingBorderSize(border);
   const Integer caption = FShowCaption ? win::GetSystemMetrics(win::SM_CYSMCAPTION) : 0;
-  // The frame that moves: a floating window moves with its floating parent, whose caption is
-  // usually what was grabbed.
-  TTBFloatingWindowParent* const startParent = FloatingParent();
-  const TRect startRect = startParent ? ScreenRectOf(startParent) : ScreenRectOf(this);
-  const TPoint startSize{std::max(1, startRect.right - startRect.left), std::max(1, startRect.bottom - startRect.top)};
   std::vector<TDropTarget> targets;
   {
     TDropTarget t;
@@ -182,10 +187,6 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
     }
     targets.push_back(std::move(t));
   }
-
-  // The grab point inside the moving frame; it keeps its relative place at every size.
-  const TPoint origin = ClientToScreen(TPoint{0, 0});
-  const TPoint grab{origin.x + InitX - startRect.left, origin.y + InitY - startRect.top};
 
   ProcessPaintMessages();
   const bool outline = !FDragSmoothly;

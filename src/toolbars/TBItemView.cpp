@@ -578,6 +578,12 @@ void TTBView::UpdatePositions(TPoint& ASize) {
   if (changed) RepaintAfterLayout();
 }
 
+void TTBView::MeasurePositions(TPoint& ASize) {
+  ASize = TPoint{0, 0};
+  DoUpdatePositions(ASize);
+  FPositionsValid = false;
+}
+
 void TTBView::RepaintAfterLayout() {
   if (!FWindow || !FWindow->HandleAllocated() || !win::IsWindowVisible(FWindow->Handle())) return;
   win::HWND wnd = FWindow->Handle();

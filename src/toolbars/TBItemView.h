@@ -95,6 +95,10 @@ class TTBView : public TComponent {
   void Invalidate(TTBItemViewer* AViewer);
   void ValidatePositions();
   void UpdatePositions(TPoint& ASize);
+  // Lays the viewers out for the present orientation and offsets and reports the size, for a
+  // caller that only asks how big the view would be: the window is neither sized nor repainted,
+  // and the next ValidatePositions lays the view out for real again.
+  void MeasurePositions(TPoint& ASize);
   bool PositionsValid() const { return FPositionsValid; }
   // Paints every shown viewer (the selected one last unless in-order drawing was asked).
   void DrawSubitems(fw::TCanvas* ACanvas);

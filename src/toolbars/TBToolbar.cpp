@@ -379,25 +379,28 @@ TPoint TTBCustomToolbar::OrderControls(bool CanMoveControls, TTBDockType /*Previ
     FView->UpdatePositions(size);
     return size;
   }
-  // Measure only, for the asked dock, and put the present parameters back.
+  // Measure only, for the asked dock, and put the present parameters back. The measure leaves
+  // the toolbar's size, its dock and its picture alone: a drag measures the toolbar for every
+  // dock before it starts, and a toolbar sized for another dock on the way would move its own
+  // dock's edge under the grab point.
   const TTBViewOrientation o = FView->Orientation();
   const Integer wrap = FView->WrapOffset(), chevron = FView->ChevronOffset();
   const bool floating = DockingTo == nullptr && Floating();
   ApplyLayoutParameters(DockingTo, DockingTo == nullptr ? true : floating);
-  ++FMeasuring;
-  FView->BeginUpdate();
-  try {
-    FView->UpdatePositions(size);
-  } catch (...) {
+  auto restore = [&] {
     --FMeasuring;
-    FView->EndUpdate();
+    FView->SetOrientation(o);
+    FView->SetWrapOffset(wrap);
+    FView->SetChevronOffset(chevron);
+  };
+  ++FMeasuring;
+  try {
+    FView->MeasurePositions(size);
+  } catch (...) {
+    restore();
     throw;
   }
-  --FMeasuring;
-  FView->EndUpdate();
-  FView->SetOrientation(o);
-  FView->SetWrapOffset(wrap);
-  FView->SetChevronOffset(chevron);
+  restore();
   return size;
 }
 

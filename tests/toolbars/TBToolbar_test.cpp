@@ -167,6 +167,46 @@ TEST_F(ToolbarTest, AnOverfullRowSettlesInOneArrangeAndKeepsItsWholeLengths) {
   }
 }
 
+// A drag measures the toolbar for every dock it could go to before it starts: on whichever dock
+// it sits, measuring it for a dock of either direction or for floating leaves the toolbar and its
+// dock as they were, and what the measure says is the size the toolbar then takes there.
+TEST_F(ToolbarTest, MeasuringForAnyDockLeavesTheToolbarAndItsDockAlone) {
+  delete dock;
+  form->SetBounds(50, 50, 500, 500);
+  TTBDock* docks[4] = {};
+  for (TTBDockPosition position : {dpTop, dpBottom, dpLeft, dpRight}) {
+    docks[position] = new TTBDock(form);
+    docks[position]->SetPosition(position);
+    docks[position]->SetParent(form);
+  }
+  dock = docks[dpTop];
+  TTBCustomToolbar* t = NewToolbar(4);
+  for (TTBDockPosition position : {dpTop, dpBottom, dpLeft, dpRight}) {
+    SCOPED_TRACE(int(position));
+    t->SetCurrentDock(docks[position]);
+    Pump();
+    const fw::TRect bounds = t->BoundsRect(), dockBounds = docks[position]->BoundsRect();
+    const TPoint base = t->BaseSize();
+    const struct {
+      TTBDockType Type;
+      TTBDock* To;
+    } measures[] = {{dtTopBottom, docks[dpTop]}, {dtLeftRight, docks[dpLeft]}, {dtFloating, nullptr}};
+    for (const auto& m : measures) {
+      t->OrderControls(false, m.Type, m.To);
+      EXPECT_EQ(t->BoundsRect(), bounds);
+      EXPECT_EQ(docks[position]->BoundsRect(), dockBounds);
+      EXPECT_EQ(t->BaseSize(), base);
+    }
+    // The measure for a dock of the other direction is the client size the toolbar gets there.
+    TTBDock* across = docks[position == dpLeft || position == dpRight ? dpTop : dpLeft];
+    const TPoint measured = t->OrderControls(false, GetDockTypeOf(across, false), across);
+    t->SetCurrentDock(across);
+    Pump();
+    EXPECT_EQ(t->ClientWidth(), measured.x);
+    EXPECT_EQ(t->ClientHeight(), measured.y);
+  }
+}
+
 TEST_F(ToolbarTest, MenuBarModeSwitchesItsCompanions) {
   TTBCustomToolbar* t = NewToolbar(1);
   t->SetMenuBar(true);
