@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "platform/kernel/Files.h"
 #include "platform/kernel/HeapReuse.h"
 #include "presenter/DesktopPresenter.h"
 #include "presenter/Dialogs.h"
@@ -10,6 +11,8 @@
 
 int main() {
   win::KeepFreedBlocksForReuse();
+  // Under a file size limit a save that reaches it is said like a full disk, not fatal.
+  win::ReportFileSizeLimitAsWriteError();
   using win::presenter::DesktopPresenter;
   if (!DesktopPresenter::DisplayAvailable()) {
     std::fputs("Korvalin 4: no display to show the main window on (is DISPLAY set?).\n", stderr);

@@ -17,8 +17,11 @@ class TStream;
 // A symbolic link is followed (the file it points to is replaced, the link stays), an existing
 // file keeps its permission bits, a name at the length limit still saves, and a file someone else
 // left at "<FileName>.part" is not touched. Only a regular file is replaced: a folder, a FIFO, a
-// device (also behind a link), or a file that may not be written, is refused and left alone. The errors of the file itself raise EFCreateError "Cannot create file "%s". %s" with
-// FileName; a failed close raises EWriteError "Stream write error".
+// device (also behind a link), or a file that may not be written, is refused and left alone.
+// A part file is locked while its save is under way; one that a save left when its process
+// ended before it finished (killed) is removed by the next save of that name. The errors of the
+// file itself raise EFCreateError "Cannot create file "%s". %s" with FileName; a failed close
+// raises EWriteError "Stream write error".
 void SaveFileSafely(const String& FileName, const std::function<void(TStream* Stream)>& Write);
 
 // Several files saved as one: Add writes each to its new file beside the target (with the checks
@@ -40,6 +43,7 @@ class TSafeSaveBatch {
  private:
   struct TPending {
     String FileName, Target, PartName;
+    int LockFd;  // keeps the part file locked, as a save still under way (-1: none)
   };
   std::vector<TPending> FPending;
 };

@@ -1,6 +1,7 @@
 #include "platform/kernel/Files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -123,6 +124,13 @@ std::u16string WidePathOf(std::string_view native) {
     i = j;
   }
   return out;
+}
+
+void ReportFileSizeLimitAsWriteError() {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  ::sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 std::u16string ModuleFileName() {

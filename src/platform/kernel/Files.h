@@ -41,6 +41,11 @@ BOOL MoveFileExW(LPCWSTR existing, LPCWSTR newName, DWORD flags);
 std::string NativePathOf(std::u16string_view path);
 std::u16string WidePathOf(std::string_view native);
 
+// A write past the process's file size limit (ulimit -f) then fails with EFBIG, as a write to a
+// full disk fails with ENOSPC, instead of ending the process with SIGXFSZ. Programs it starts
+// get the default back (see Process.h).
+void ReportFileSizeLimitAsWriteError();
+
 // The executable's path as a string.
 std::u16string ModuleFileName();
 // `path` with its extension (from the last "." of the file name) replaced by `extension`

@@ -1,5 +1,6 @@
 #include "platform/kernel/Process.h"
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -45,7 +46,17 @@ int Spawn(const std::vector<std::string>& argv, const std::string& directory, pi
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-  const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  // A signal ignored here stays ignored across exec: the file size limit's signal, which this
+  // program turns into a write error, gets its default back.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGXFSZ);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  const int rc = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   return rc;
 }

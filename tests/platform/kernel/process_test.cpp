@@ -1,6 +1,7 @@
 #include "platform/kernel/Process.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/kernel/Files.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/TextConvert.h"
 
@@ -78,6 +80,18 @@ TEST_F(Processes, ExitCodesAndMissingPrograms) {
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND) << "a program that names nothing is not found";
   }
   EXPECT_FALSE(WaitForProcess(999999, 0, &code));
+}
+
+// This process writes past a file size limit as an error; a program it starts gets the default
+// back and is ended by the limit's signal, as it would be started from a shell.
+TEST_F(Processes, AStartedProgramEndsAtItsFileSizeLimitAsUsual) {
+  ReportFileSizeLimitAsWriteError();
+  const std::string file = (dir_ / "limited").string();
+  const int pid = StartProcess({"/bin/sh", "-c", "ulimit -f 1; exec head -c 4096 /dev/zero > \"$0\"", file});
+  ASSERT_GT(pid, 0);
+  int code = -1;
+  ASSERT_TRUE(WaitForProcess(pid, 20000, &code));
+  EXPECT_EQ(code, 128 + SIGXFSZ);
 }
 
 TEST_F(Processes, WinExecPassesTheRestOfTheLineAsOneArgument) {
