@@ -1010,8 +1010,48 @@ unsigned SharesFor(std::size_t Size) {
   return unsigned(std::min<std::size_t>(std::size_t(ReadingThreads()) * 4, Size / (std::size_t(1) << 20)));
 }
 
+// Checks the points of a read against those read before, in file order, without keeping them.
+struct TSameSink {
+  const double* X;
+  const double* Y;
+  std::size_t Count;
+  std::size_t Seen = 0;
+  bool Same = true;
+  void Reserve(std::size_t) {}
+  void Progress(std::size_t, std::size_t) {}
+  void Add(double AX, double AY) {
+    if (Seen >= Count || AX != X[Seen] || AY != Y[Seen]) Same = false;
+    ++Seen;
+  }
+};
+
+// Whether a file that grew while it was read still holds, up to the size it had when opened,
+// what was read: it gives the same points and skipped lines when read again. A file grows also
+// when it was cut and written again meanwhile, and the bytes read before and after the cut are
+// then torn lines of two texts.
+bool OnlyGrew(const TFileHandle& File, const TClassTable& Classes, const TTextReaderSettings& Settings,
+              const std::vector<double>& X, const std::vector<double>& Y, std::size_t Skipped) {
+  TSameSink same{X.data(), Y.data(), X.size()};
+  TLineScanner<TSameSink> scanner(Classes, Settings.DecimalSeparator, Settings.SkipLines, same);
+  TFileShare source(File, 0, File.Size());
+  ScanFile(source, scanner, same);
+  return same.Same && same.Seen == X.size() && scanner.Skipped() == Skipped && !source.Cut() &&
+         File.Change() == TFileHandle::fcGrew;
+}
+
+// The same for bytes read whole.
+bool OnlyGrew(const TFileHandle& File, std::string_view Bytes) {
+  std::string again(std::min(Bytes.size(), ChunkSize), '\0');
+  for (std::size_t pos = 0; pos < Bytes.size(); pos += again.size()) {
+    const std::size_t count = std::min(again.size(), Bytes.size() - pos);
+    if (ReadFullyAt(File, again.data(), count, pos) != count || Bytes.compare(pos, count, again.data(), count) != 0)
+      return false;
+  }
+  return File.Change() == TFileHandle::fcGrew;
+}
+
 // One read of the file into Series. False, Series untouched, when the file was written to in
-// place while it was read.
+// place while it was read, or cut and written again.
 bool LoadFileOnce(const String& FileName, const TTextReaderSettings& Settings, unsigned Shares,
                   chart::TChartSeries* Series, TTextReadReport* Report) {
   TFileHandle file(FileName);
@@ -1022,7 +1062,8 @@ bool LoadFileOnce(const String& FileName, const TTextReaderSettings& Settings, u
   const TClassTable classes = MakeClasses(Settings, wide);
   if (!wide.empty()) {
     const std::string bytes = ReadAll(file);
-    if (file.Change() == TFileHandle::fcRewritten) return false;
+    const TFileHandle::TChange change = file.Change();
+    if (change == TFileHandle::fcRewritten || (change == TFileHandle::fcGrew && !OnlyGrew(file, bytes))) return false;
     LoadTwoColumnSeries(bytes, Settings, Series, Report);
     grew();
     return true;
@@ -1038,7 +1079,10 @@ bool LoadFileOnce(const String& FileName, const TTextReaderSettings& Settings, u
   TSeriesArraysSink sink;
   TLineScanner<TSeriesArraysSink> scanner(classes, Settings.DecimalSeparator, Settings.SkipLines, sink);
   ScanFile(file, scanner, sink);  // the shares read without moving its position
-  if (file.Change() == TFileHandle::fcRewritten) return false;
+  const TFileHandle::TChange change = file.Change();
+  if (change == TFileHandle::fcRewritten) return false;
+  if (change == TFileHandle::fcGrew && !OnlyGrew(file, classes, Settings, sink.X, sink.Y, scanner.Skipped()))
+    return false;
   if (sink.X.size() < 2) RaiseTooFewPointsOfFile(FileName, Settings);
   if (Report) Report->SkippedLines = scanner.Skipped();
   DeliverArrays(sink.X, sink.Y, sink.Ascending, Series);

@@ -64,8 +64,9 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
                          chart::TChartSeries* Series, TTextReadReport* Report = nullptr);
 
 // The same for a file, read in pieces (the text is never held whole). Raises as ReadFileBytes;
-// Series changes only once the whole file was read. A file that grows meanwhile is read up to
-// the size it had when opened (Report->ReadTo says so); one written to in place is read once
+// Series changes only once the whole file was read. A file that only grows meanwhile (what it
+// held when opened still there, read again) is read up to the size it had when opened
+// (Report->ReadTo says so); one written to in place, or cut and written again, is read once
 // more, and refused with EGraphError when that happens again.
 void LoadTwoColumnFile(const String& FileName, const TTextReaderSettings& Settings,
                        chart::TChartSeries* Series, TTextReadReport* Report = nullptr);

@@ -1,6 +1,7 @@
 // Files that change while the two-column reader reads them: one appended to is read up to the
 // size it had when opened, and the report says so; one written to in place (as long or
-// shorter) is read once more, and refused when it changes again, never drawn from torn lines.
+// shorter), or cut and written whole again, is read once more, and refused when it changes
+// again, never drawn from torn lines.
 // Both the one-thread reader and the reader of shares.
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -96,19 +97,30 @@ TEST_F(TextFileChangesTest, AFileAppendedToIsReadUpToItsSizeWhenOpened) {
 }
 
 TEST_F(TextFileChangesTest, AFileRewrittenInPlaceIsReadAgainOrRefused) {
+  enum TBefore { kWhole, kHalf };  // the file when opened: whole, or half written
   struct Case {
     const char* Name;
     unsigned Shares;
     int Rewrites;  // openings during whose read the file is written to
     bool Shorter;
+    TBefore Before;
+    int Points;  // drawn when it is read (again) once
   };
   const Case cases[] = {
-      {"same size, once", 0, 1, false}, {"same size, once, in shares", 4, 1, false},
-      {"shorter, once", 0, 1, true},    {"shorter, once, in shares", 4, 1, true},
-      {"every time", 0, 2, false},      {"every time, in shares", 4, 2, true},
+      {"same size, once", 0, 1, false, kWhole, kLines},
+      {"same size, once, in shares", 4, 1, false, kWhole, kLines},
+      {"shorter, once", 0, 1, true, kWhole, kLines / 2},
+      {"shorter, once, in shares", 4, 1, true, kWhole, kLines / 2},
+      {"every time", 0, 2, false, kWhole, 0},
+      {"every time, in shares", 4, 2, true, kWhole, 0},
+      // Cut and written whole again: it grew, but what was read first is not there any more.
+      {"half, then whole, once", 0, 1, false, kHalf, kLines},
+      // The shares see the change and read on one thread, the new text up to the size at opening.
+      {"half, then whole, once, in shares", 4, 1, false, kHalf, kLines / 2},
+      {"half, then whole, every time", 0, 2, false, kHalf, 0},
   };
   for (const Case& c : cases) {
-    Write(Lines(0, kLines, 1));
+    Write(Lines(0, c.Before == kHalf ? kLines / 2 : kLines, 1));
     const std::string other = c.Shorter ? Lines(0, kLines / 2, 7) : Lines(0, kLines, 7);
     std::mutex guard;
     std::set<unsigned> seen;
@@ -119,7 +131,7 @@ TEST_F(TextFileChangesTest, AFileRewrittenInPlaceIsReadAgainOrRefused) {
       std::lock_guard<std::mutex> lock(guard);
       if (!seen.insert(Opening).second || rewrites == c.Rewrites) return;
       ++rewrites;
-      WriteInPlace(path_, other, 0, c.Shorter, ++clock);
+      WriteInPlace(path_, other, 0, c.Shorter || c.Before == kHalf, ++clock);
     });
     chart::TChartSeries series(nullptr);
     series.AddXY(-1, -1);
@@ -133,7 +145,7 @@ TEST_F(TextFileChangesTest, AFileRewrittenInPlaceIsReadAgainOrRefused) {
     EXPECT_EQ(rewrites, c.Rewrites) << c.Name;
     if (c.Rewrites == 1) {
       EXPECT_EQ(error, "") << c.Name;
-      EXPECT_EQ(series.Count(), c.Shorter ? kLines / 2 : kLines) << c.Name;
+      EXPECT_EQ(series.Count(), c.Points) << c.Name;
       EXPECT_EQ(Ys(series), std::vector<double>(std::size_t(series.Count()), 7.0)) << c.Name << ": no torn lines";
     } else {
       EXPECT_EQ(error, "Файл \"" + path_ + "\" изменялся во время чтения: график не построен") << c.Name;
