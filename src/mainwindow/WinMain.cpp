@@ -46,6 +46,7 @@
 #include "workspace/Operations.h"
 #include "workspace/Preferences.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsMerge.h"
 #include "workspace/SettingsKeeping.h"
 
 namespace workspace {
@@ -164,6 +165,10 @@ void TwndKorvalinMain::FormCreate() {
 
   GraphsChanged();
   OperationsChanged();
+  FSettingsAsRead = TPropSaver::FromStrings(nullptr, "PREFERENCES");
+  FSettingsAsRead->SetText(store.GetText());
+  FSettingsAtStart = TPropSaver::FromStrings(nullptr, "PREFERENCES");
+  SaveSettings(*FSettingsAtStart);
 }
 
 void TwndKorvalinMain::CreateWnd() {
@@ -302,6 +307,13 @@ void TwndKorvalinMain::LoadToolSettings(const TPropSaver& Store) {
   const bool hints = Store.ReadBool("ShowHintValues", true);
   FHintValuesTool->SetActive(hints);
   FShowHintValues->SetChecked(hints);
+}
+
+void TwndKorvalinMain::SaveSettings(TPropSaver& Store) const {
+  Preferences.Save(Store);
+  SaveToolSettings(Store);
+  if (tx::CurrentTheme) Store.WriteString("Theme", tx::GetCurrentThemeName());
+  SaveBarSettings(Store);
 }
 
 void TwndKorvalinMain::SaveToolSettings(TPropSaver& Store) const {
@@ -477,12 +489,17 @@ void TwndKorvalinMain::FormClose() {
   FClosed = true;
   // The settings written at exit; a file that cannot be written is said, not lost silently.
   // A file that could not be read at start keeps what it holds.
+  // Only what this run changed (or read otherwise than the file had it) is written: the file is
+  // read as it is now, and a value the user edited there meanwhile, or another copy of the
+  // program saved, stays unless this run changed it too.
   if (!SettingsFileUnreadable()) {
     TPropSaver store(true);
-    Preferences.Save(store);
-    SaveToolSettings(store);
-    if (tx::CurrentTheme) store.WriteString("Theme", tx::GetCurrentThemeName());
-    SaveBarSettings(store);
+    const auto now = TPropSaver::FromStrings(nullptr, "PREFERENCES");
+    SaveSettings(*now);
+    const auto none = TPropSaver::FromStrings(nullptr, "PREFERENCES");
+    WriteChangesSince(FSettingsAsRead ? *FSettingsAsRead : *none, FSettingsAtStart ? *FSettingsAtStart : *none,
+                      *now, store);
+    SaveRecentFiles(store);
     KeepSettings(store);
   }
   CancelPointPick();

@@ -158,6 +158,10 @@ class TwndKorvalinMain : public fw::TForm {
   // The recent files and the toolbar layout, read at start and written at exit.
   void LoadBarSettings(TPropSaver& Store);
   void SaveBarSettings(TPropSaver& Store) const;
+  // The recent files this run put on top, over the list the settings file holds now.
+  void SaveRecentFiles(TPropSaver& Store) const;
+  // Every value the main window keeps in the settings file at exit except the recent files.
+  void SaveSettings(TPropSaver& Store) const;
   // A key of the key table run for a floating toolbar (true when it named an action).
   bool RunShortCut(fw::TShortCut Key);
   // The files that exist go on top of the recent-files list.
@@ -292,6 +296,12 @@ class TwndKorvalinMain : public fw::TForm {
   std::unique_ptr<TOperationCollection> FOperations;
   bool FClosed = false;
   bool FHadGraphs = false;
+  // The settings file's text as read at start, the settings as this run started with them
+  // (SaveSettings right after they were read) and the recent files read: at exit only what this
+  // run changed is written over the file as it is then.
+  std::unique_ptr<TPropSaver> FSettingsAsRead;
+  std::unique_ptr<TPropSaver> FSettingsAtStart;
+  std::vector<fw::String> FRecentAtStart;
 };
 
 }  // namespace workspace

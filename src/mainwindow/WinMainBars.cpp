@@ -20,6 +20,7 @@
 #include "workspace/DataModule.h"
 #include "workspace/DataModuleImages.h"
 #include "workspace/PropSaver.h"
+#include "workspace/SettingsMerge.h"
 
 namespace workspace {
 
@@ -130,29 +131,54 @@ toolbars::TTBCustomItem* TwndKorvalinMain::MenuItemOf(const fw::TAction* Action)
   return FBars->MenuItemOf(Action);
 }
 
-void TwndKorvalinMain::LoadBarSettings(TPropSaver& Store) {
-  TBarRecentList* recent = FBars->RecentFiles();
-  recent->SetMaxItems(Store.ReadInteger(kRecentFilesLengthKey, 0, kRecentFilesMost, kRecentFilesDefault));
-  // Names as their bytes: one not in UTF-8 must still name its file. A damaged count (more
-  // than the list can number, or no number) does not cost the list: the names there are taken,
-  // as many as the list can hold, and are written back with a sound count at exit.
+namespace {
+
+// The recent files a store holds, most recent first, as their bytes: one not in UTF-8 must still
+// name its file. A damaged count (more than the list can number, or no number) does not cost the
+// list: the names there are taken, as many as the list can hold.
+std::vector<fw::String> StoredRecentFiles(const TPropSaver& Store) {
   const fw::String key = kRecentFilesKey;
   fw::Integer stored = Store.ReadInteger(key + "Count", -1);
   if (stored < 0 || stored > kRecentFilesMost) stored = kRecentFilesMost;
   std::vector<fw::String> names;
-  for (fw::Integer i = 0; i < stored; ++i) names.push_back(Store.ReadFileName(key + fw::IntToStr(i), ""));
+  for (fw::Integer i = 0; i < stored; ++i) {
+    const fw::String name = Store.ReadFileName(key + fw::IntToStr(i), "");
+    if (!fw::Trim(name).empty()) names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<fw::String> NamesOf(const fw::TStrings* Items) {
+  std::vector<fw::String> names;
+  for (fw::Integer i = 0; i < Items->Count(); ++i) names.push_back(Items->Strings(i));
+  return names;
+}
+
+}  // namespace
+
+void TwndKorvalinMain::LoadBarSettings(TPropSaver& Store) {
+  TBarRecentList* recent = FBars->RecentFiles();
+  recent->SetMaxItems(Store.ReadInteger(kRecentFilesLengthKey, 0, kRecentFilesMost, kRecentFilesDefault));
+  const std::vector<fw::String> names = StoredRecentFiles(Store);
   // Stored most recent first; adding puts each on top, so the oldest goes first.
-  for (auto it = names.rbegin(); it != names.rend(); ++it)
-    if (!fw::Trim(*it).empty()) recent->Add(*it);
+  for (auto it = names.rbegin(); it != names.rend(); ++it) recent->Add(*it);
+  FRecentAtStart = NamesOf(recent->Items());
   LoadToolbarLayout(Store, FBars->DockableWindows(), FBars->Docks());
   FThemeItems->Recreate();
 }
 
 void TwndKorvalinMain::SaveBarSettings(TPropSaver& Store) const {
-  TBarRecentList* recent = FBars->RecentFiles();
-  Store.WriteInteger(kRecentFilesLengthKey, recent->MaxItems());
-  Store.WriteStrings(kRecentFilesKey, recent->Items());
+  Store.WriteInteger(kRecentFilesLengthKey, FBars->RecentFiles()->MaxItems());
   SaveToolbarLayout(Store, FBars->DockableWindows());
+}
+
+void TwndKorvalinMain::SaveRecentFiles(TPropSaver& Store) const {
+  const TBarRecentList* recent = FBars->RecentFiles();
+  const std::vector<fw::String> merged = MergeRecentNames(FRecentAtStart, NamesOf(recent->Items()),
+                                                          StoredRecentFiles(Store), std::size_t(recent->MaxItems()));
+  fw::TStringList items;
+  for (const fw::String& name : merged) items.Add(name);
+  Store.WriteStrings(kRecentFilesKey, &items);
 }
 
 void TwndKorvalinMain::RememberRecentFiles(const std::vector<fw::String>& FileNames) {

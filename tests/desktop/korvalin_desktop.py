@@ -52,6 +52,9 @@ def set_clipboard(text):
 
 
 class Program:
+    # Runs in the program's process before it starts (limits a case sets).
+    preexec = None
+
     def __init__(self, binary, ini=None):
         self.dir = tempfile.mkdtemp(prefix="kv-desktop-")
         self.exe = os.path.join(self.dir, "korvalin")
@@ -64,7 +67,8 @@ class Program:
         self._start()
 
     def _start(self):
-        self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT)
+        self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT,
+                                     preexec_fn=self.preexec)
         # Generous, as for the window manager: beside a build the start may take several seconds.
         self.main = wait_for("the main window", self._main_window, timeout=30)
         time.sleep(0.3)
