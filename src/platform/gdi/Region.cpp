@@ -248,12 +248,34 @@ Region Region::Ellipse(const RECT& b) {
                    int(std::min<int64_t>(int64_t(b.bottom) - b.top, INT32_MAX)));
 }
 
+namespace {
+
+// One non-horizontal polygon edge, stored top to bottom; dir is +1 for an edge the outline walks
+// downwards and -1 for one it walks upwards (the winding contribution).
+struct PolygonEdge {
+  int64_t x0, y0, x1, y1;
+  int dir;
+};
+
+__extension__ using Wide = __int128;
+constexpr int kWindingFill = 2;  // else alternate (even-odd)
+
+// The first whole x at or right of where the edge crosses row y (y0 <= y < y1), exactly: the
+// vertices name pixels, as lines do, so the crossing often lands on a pixel itself and rounding
+// must not move it.
+LONG FirstPixelRightOf(const PolygonEdge& e, int64_t y) {
+  const int64_t dy = e.y1 - e.y0, dx = e.x1 - e.x0, t = y - e.y0;
+  constexpr int64_t kSmall = int64_t(1) << 31;
+  Wide num = (t < kSmall && dx > -kSmall && dx < kSmall) ? Wide(t * dx) : Wide(t) * dx;
+  Wide q = num / dy;
+  if (q * dy != num && num > 0) ++q;  // division truncates towards zero: that is the ceiling below 0
+  return Saturate(int64_t(std::clamp<Wide>(e.x0 + q, INT64_MIN, INT64_MAX)));
+}
+
+}  // namespace
+
 Region Region::Polygons(const POINT* points, const int* counts, int count, int fillMode) {
-  struct Edge {
-    double x0, y0, x1, y1;
-    int dir;
-  };
-  std::vector<Edge> edges;
+  std::vector<PolygonEdge> edges;
   LONG minY = std::numeric_limits<LONG>::max(), maxY = std::numeric_limits<LONG>::min();
   const POINT* p = points;
   for (int i = 0; i < count; ++i) {
@@ -265,36 +287,38 @@ Region Region::Polygons(const POINT* points, const int* counts, int count, int f
       minY = std::min(minY, a.y);
       maxY = std::max(maxY, a.y);
       if (a.y == c.y) continue;
-      if (a.y < c.y) edges.push_back(Edge{double(a.x), double(a.y), double(c.x), double(c.y), 1});
-      else edges.push_back(Edge{double(c.x), double(c.y), double(a.x), double(a.y), -1});
+      if (a.y < c.y) edges.push_back(PolygonEdge{a.x, a.y, c.x, c.y, 1});
+      else edges.push_back(PolygonEdge{c.x, c.y, a.x, a.y, -1});
     }
     p += n;
   }
   Region out;
   if (edges.empty()) return out;
-  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
+  std::sort(edges.begin(), edges.end(), [](const PolygonEdge& a, const PolygonEdge& b) { return a.y0 < b.y0; });
+  // A pixel is filled when the point of its own coordinates lies inside under the fill mode's
+  // rule, so the fill meets the outline a pen draws through the same vertices. A point on the
+  // outline is inside where the shape lies right of or below it: an edge covers rows [y0, y1)
+  // and a span covers [entry, exit), so shapes that share an edge never share a pixel.
   const auto [rowTop, rowBottom] = ShapeRows(minY, maxY);
   BandBuilder builder;
-  std::vector<const Edge*> active;
-  std::vector<std::pair<double, int>> crossings;
+  std::vector<const PolygonEdge*> active;
+  std::vector<std::pair<LONG, int>> crossings;
   Spans spans;
   size_t next = 0;
   for (LONG y = rowTop; y < rowBottom; ++y) {
-    const double cy = y + 0.5;
-    while (next < edges.size() && edges[next].y0 <= cy) active.push_back(&edges[next++]);
-    std::erase_if(active, [cy](const Edge* e) { return e->y1 <= cy; });
+    while (next < edges.size() && edges[next].y0 <= y) active.push_back(&edges[next++]);
+    std::erase_if(active, [y](const PolygonEdge* e) { return e->y1 <= y; });
     crossings.clear();
-    for (const Edge* e : active) {
-      if (e->y0 > cy) continue;
-      crossings.emplace_back(e->x0 + (cy - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0), e->dir);
-    }
+    // Only the first pixel at or after each crossing matters: two crossings before the same
+    // pixel leave no pixel between them, whatever their order.
+    for (const PolygonEdge* e : active) crossings.emplace_back(FirstPixelRightOf(*e, y), e->dir);
     std::sort(crossings.begin(), crossings.end());
     spans.clear();
     int winding = 0;
     for (size_t k = 0; k + 1 < crossings.size(); ++k) {
-      winding += (fillMode == 2) ? crossings[k].second : 1;
-      const bool inside = (fillMode == 2) ? winding != 0 : (winding & 1) != 0;
-      if (inside) spans.push_back(CentreSpan(crossings[k].first, crossings[k + 1].first));
+      winding += (fillMode == kWindingFill) ? crossings[k].second : 1;
+      const bool inside = (fillMode == kWindingFill) ? winding != 0 : (winding & 1) != 0;
+      if (inside) spans.push_back(Span{crossings[k].first, crossings[k + 1].first});
     }
     NormalizeSpans(spans);
     builder.Add(y, y + 1, spans);

@@ -23,7 +23,10 @@ class Region {
   static constexpr int kShapeRowLimit = 1 << 16;
   static Region Ellipse(const RECT& bounds);
   static Region RoundRect(const RECT& bounds, int ellipseWidth, int ellipseHeight);
-  // Polygons given as `count` vertex lists; fillMode is ALTERNATE (1) or WINDING (2).
+  // Polygons given as `count` vertex lists; fillMode is ALTERNATE (1) or WINDING (2). Unlike the
+  // shapes above, a vertex names a pixel as a line's end point does: a pixel belongs when the
+  // point of its coordinates lies inside, a point on the outline when the inside lies right of or
+  // below it, so a polygon outlined and filled with one colour is solid.
   static Region Polygons(const POINT* points, const int* counts, int count, int fillMode);
 
   bool IsEmpty() const { return !hasOne_ && many_.empty(); }

@@ -168,13 +168,14 @@ TEST(RegionShapes, PolygonFillModes) {
   EXPECT_EQ(Region::Polygons(ccw, counts, 2, 2), a.Xor(b));
 }
 
-TEST(RegionShapes, TriangleRowsFollowPixelCentres) {
+TEST(RegionShapes, TriangleRowsFollowTheVertexPixels) {
   const POINT pts[] = {{0, 0}, {8, 0}, {0, 8}};
   const int n = 3;
   const Region r = Region::Polygons(pts, &n, 1, 1);
-  // Row y: the hypotenuse crosses y + 0.5 at x = 7.5 - y, so pixels 0 .. 6 - y are inside.
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 9; ++x) EXPECT_EQ(r.Contains(x, y), x <= 6 - y) << x << "," << y;
+  // Row y: the hypotenuse crosses it at x = 8 - y, a pixel on the right edge, so pixels
+  // 0 .. 7 - y are inside; the bottom vertex's row is not.
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 9; ++x) EXPECT_EQ(r.Contains(x, y), x <= 7 - y) << x << "," << y;
 }
 
 TEST(RegionShapes, EllipseFillsItsBoundingRectExactly) {
