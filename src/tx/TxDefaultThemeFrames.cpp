@@ -68,9 +68,10 @@ void TTxDefaultTheme::PaintEditButton(TCanvas* Canvas, const TRect& ARect, TTxIt
   const int s = ButtonInfo.ButtonState;
   const bool disabled = s & EBDS_DISABLED, hot = s & EBDS_HOT;
   const bool embedded = IsEmbeddedView(ItemInfo.ViewType);
+  // The arrow follows the item: it moves a pixel right and down while the item is pushed or
+  // checked, whatever the button's own state.
   TTxItemInfo arrow = ItemInfo;
   arrow.Enabled = !disabled;
-  arrow.Pushed = arrow.Selected = false;
   arrow.ComboPart = cpNone;
 
   // The classic line between field and button, and a button half's edge.

@@ -449,6 +449,33 @@ TEST_F(DefaultThemeTest, StatusBarAndEditFrames) {
   EXPECT_EQ(Px(50, 10), Sys(win::COLOR_BTNTEXT)) << "the drop-down arrow in the button";
 }
 
+// The drop-down arrow of an edit item moves a pixel right and down while the item is pushed or
+// checked; the button's own pressed state does not move it.
+TEST_F(DefaultThemeTest, EditDropDownArrowMovesWhileTheItemIsPushedOrChecked) {
+  struct Case {
+    bool pushed, checked;
+    int buttonState;
+    bool moved;
+  } cases[] = {
+      {false, false, 0, false}, {false, false, EBDS_HOT | EBDS_PRESSED, false},
+      {true, false, 0, true},   {false, true, 0, true},
+      {true, true, EBDS_HOT, true},
+  };
+  // A 13 x 18 button at x = 40: the classic face starts 2 in, so the arrow is (45, 10), (49, 10),
+  // (47, 12) in place and one pixel further right and down when moved.
+  for (const Case& c : cases) {
+    Target(60, 22);
+    TTxItemInfo edit = Button();
+    edit.Pushed = c.pushed;
+    edit.Selected = c.checked;
+    theme->PaintEditButton(bmp->Canvas(), fw::TRect{40, 2, 53, 20}, edit, TTxEditButtonInfo{EBT_DROPDOWN, c.buttonState});
+    const TColor ink = Px(47, 11);  // inside the arrow either way
+    EXPECT_EQ(Px(45, 10) == ink, !c.moved) << c.pushed << c.checked << c.buttonState;
+    EXPECT_EQ(Px(47, 12) == ink && Px(48, 12) != ink, !c.moved) << "the tip in place";
+    EXPECT_EQ(Px(48, 13) == ink && Px(50, 11) == ink, c.moved) << "the tip and corner moved";
+  }
+}
+
 // A classic spin button is two buttons, each with its own edge: raised while the mouse is over
 // it, sunken where pressed, framed in the window colour otherwise.
 TEST_F(DefaultThemeTest, EachHalfOfAClassicSpinButtonHasItsOwnEdge) {
