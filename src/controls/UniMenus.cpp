@@ -134,7 +134,11 @@ void TUniMenuItem::ActionChange(fw::TObject* Sender, bool CheckDefaults) {
 void TUniMenuItem::MenuChanged(bool Rebuild) {
   if (FUpdatingCaption) return;
   fw::TMenuItem::MenuChanged(Rebuild);
-  UpdateWideMenuTree(this, GetParentMenu());
+  fw::TMenu* menu = GetParentMenu();
+  UpdateWideMenuTree(this, menu);
+  // A right-to-left bar is laid out from its first item: whichever item changed, that one is
+  // written again with its wide text too.
+  if (MiddleEastMenus && menu && menu->Items()->Count() > 0) UpdateWideMenuItemText(menu->Items()->Items(0), menu);
 }
 
 WideString TUniMenuItem::MenuText(bool OnMenuBar) {

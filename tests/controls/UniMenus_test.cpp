@@ -101,6 +101,43 @@ TEST_F(WideMenuTest, CaptionKeepsWideTextWhenOnlyTheMarkerMoved) {
   EXPECT_EQ(item.Caption(), u"Другое");
 }
 
+// Lets a test report a change of the item without the framework building the menu again.
+class ChangingMenuItem : public TUniMenuItem {
+ public:
+  using TUniMenuItem::TUniMenuItem;
+  using TUniMenuItem::MenuChanged;
+};
+
+// A change of any item of a right-to-left menu also gives the bar's first item its wide text
+// back, should the window system's menu hold another; left to right, only the changed item is.
+TEST_F(WideMenuTest, RightToLeftMenuRefreshesItsFirstItemOnAnyChange) {
+  for (const bool middleEast : {false, true}) {
+    fw::TForm form(nullptr);
+    auto* mainMenu = new fw::TMainMenu(&form);
+    auto* file = new TUniMenuItem(&form);
+    file->SetCaption(u"&Файл ✓");
+    mainMenu->Items()->Add(file);
+    auto* edit = new ChangingMenuItem(&form);
+    edit->SetCaption(u"&Правка");
+    mainMenu->Items()->Add(edit);
+    form.SetMenu(mainMenu);
+    form.Show();
+    Pump();
+    const win::HMENU bar = win::GetMenu(form.Handle());
+    std::u16string stale = u"Файл";
+    win::MENUITEMINFOW info{};
+    info.fMask = win::MIIM_STRING;
+    info.dwTypeData = stale.data();
+    info.cch = win::UINT(stale.size());
+    ASSERT_TRUE(win::SetMenuItemInfoW(bar, 0, win::TRUE, &info));
+    MiddleEastMenus = middleEast;
+    edit->MenuChanged(false);
+    MiddleEastMenus = false;
+    EXPECT_EQ(MenuString(bar, 0), middleEast ? u"&Файл ✓" : u"Файл") << middleEast;
+    EXPECT_EQ(MenuString(bar, 1), u"&Правка");
+  }
+}
+
 TEST_F(WideMenuTest, HighlightedPopupItemSetsTheWideApplicationHint) {
   StartUniApplication();
   fw::TPopupMenu menu(nullptr);
