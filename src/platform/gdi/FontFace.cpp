@@ -90,8 +90,11 @@ int FontFace::Width(std::u16string_view text) const {
 }
 
 std::shared_ptr<const FontFace> FontFace::Resolve(const LOGFONTW& lf) {
-  static std::mutex mutex;
-  static std::unordered_map<FaceKey, std::shared_ptr<const FontFace>, FaceKeyHash> cache;
+  // Kept for the life of the process, as the GUI application is: each face holds the font
+  // engine's data, and a cache destroyed among the exit handlers would release faces after that
+  // engine's own globals are gone (those are made later, so they go first).
+  static std::mutex& mutex = *new std::mutex;
+  static auto& cache = *new std::unordered_map<FaceKey, std::shared_ptr<const FontFace>, FaceKeyHash>;
 
   const FaceKey key = KeyOf(lf);
   std::lock_guard lock(mutex);

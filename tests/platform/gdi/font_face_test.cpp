@@ -3,16 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/gdi/detail/FontFace.h"
 #include "platform/gdi/detail/FontSubstitution.h"
 #include "platform/gdi/detail/QtGui.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 
 namespace win::gdi {
@@ -283,6 +287,41 @@ TEST(RealFonts, LargerFontsMeasureWider) {
   auto large = FontFace::Resolve(Font(u"Arial", -40));
   EXPECT_GT(large->Width(u"Measure"), 3 * small->Width(u"Measure"));
   EXPECT_GT(large->Metrics().tmHeight, 3 * small->Metrics().tmHeight);
+}
+
+// A long session makes and drops fonts of many families, weights, sizes and angles; once Qt's own
+// font cache has let go of their engines, the faces hold the last references. Ending the program
+// must then not release them after Qt's font data is gone. Run in a fresh process of its own, so
+// that the order in which the process made its globals is the program's.
+void MakeAndDropManyFontsThenExit() {
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (std::u16string_view family : {u"Arial", u"Tahoma", u"Courier New", u"Times New Roman"})
+    for (LONG weight = 100; weight <= 900; weight += 100)
+      for (BYTE italic : {0, 1})
+        for (LONG height : {-9, -13, -21})
+          for (LONG angle : {0, 900, 2700}) {
+            LOGFONTW lf = Font(family, height);
+            lf.lfWeight = weight;
+            lf.lfItalic = italic;
+            lf.lfEscapement = angle;
+            HFONT font = CreateFontIndirectW(&lf);
+            HGDIOBJ old = SelectObject(dc, font);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, u"Шрифт 123", 9, &size);
+            TextOutW(dc, 0, 0, u"Шрифт 123", 9);
+            SelectObject(dc, old);
+            DeleteObject(font);
+          }
+  DeleteDC(dc);
+  // A change of the font database empties Qt's cache at once, as its timer does in a long session.
+  const int added = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+  QFontDatabase::removeApplicationFont(added);
+  std::exit(0);
+}
+
+TEST(RealFontsDeathTest, ProgramEndsCleanlyAfterQtsCacheDroppedItsFonts) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(MakeAndDropManyFontsThenExit(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
