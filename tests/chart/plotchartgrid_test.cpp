@@ -145,6 +145,31 @@ TEST_F(ChartGridTest, FollowsTheSeriesAndForgetsWhatGoesAway) {
   Pump();
 }
 
+// Beside a longer graph, a shorter one's cells end where its points end, even where its arrays
+// still hold the values of points deleted from its end.
+TEST_F(ChartGridTest, AShorterGraphsCellsEndWithItsPoints) {
+  for (int i = 0; i < 5; ++i) series[0]->AddXY(i, 10 + i);
+  series[0]->DeletePoints(3, 2);  // three points left
+  for (int i = 0; i < 5; ++i) series[1]->AddXY(i, 20 + i);
+  grid->SetShowLabels(false);
+  grid->SetShowColors(false);
+  grid->SetShowTitleRow(false);
+  grid->SetShowXValues(cgsYes);
+  grid->SetChart(chart);
+  ASSERT_EQ(grid->ColCount(), 5);  // #, then X and Y of each graph
+  const int first = 1;  // one header row without the title row
+  struct Case {
+    int point;
+    std::vector<std::string> row;
+  } const cases[] = {
+      {2, {"2", series[0]->FormatValue(2), series[0]->FormatValue(12), series[1]->FormatValue(2), series[1]->FormatValue(22)}},
+      {3, {"3", "", "", series[1]->FormatValue(3), series[1]->FormatValue(23)}},
+      {4, {"4", "", "", series[1]->FormatValue(4), series[1]->FormatValue(24)}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Row(first + c.point), c.row) << "point " << c.point;
+  Pump();  // and it paints
+}
+
 TEST_F(ChartGridTest, EditsValuesWithTheKeyboardAndRefusesWhatIsNoNumber) {
   series[0]->AddXY(1, 5);
   grid->SetShowLabels(false);
