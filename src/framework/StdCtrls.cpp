@@ -39,6 +39,13 @@ win::LRESULT ControlColors(TWinControl* Control, win::HDC DC) {
   return reinterpret_cast<win::LRESULT>(Control->Brush()->Handle());
 }
 
+win::LRESULT FieldColors(TWinControl* Control, win::HDC DC) {
+  if (Control->Enabled()) return ControlColors(Control, DC);
+  win::SetTextColor(DC, win::COLORREF(ColorToRGB(clGrayText)));
+  win::SetBkColor(DC, win::COLORREF(ColorToRGB(clBtnFace)));
+  return reinterpret_cast<win::LRESULT>(win::GetSysColorBrush(win::COLOR_BTNFACE));
+}
+
 TSize MeasureControlText(TFont* Font, const String& Text, win::UINT Flags, Integer Width) {
   // A memory DC: the screen's own would have the desktop keep a copy of the whole screen.
   win::HDC dc = win::CreateCompatibleDC(nullptr);

@@ -318,7 +318,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: Message.Result = ControlColors(this, reinterpret_cast<win::HDC>(Message.WParam)); return;
+    case CN_CTLCOLORSTATIC: Message.Result = FieldColors(this, reinterpret_cast<win::HDC>(Message.WParam)); return;
     default: TWinControl::Dispatch(Message); return;
   }
 }

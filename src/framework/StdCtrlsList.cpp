@@ -444,7 +444,7 @@ void TCustomListBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); return;
     case CN_DRAWITEM: CNDrawItem(Message); return;
-    case CN_CTLCOLORLISTBOX: Message.Result = ControlColors(this, reinterpret_cast<win::HDC>(Message.WParam)); return;
+    case CN_CTLCOLORLISTBOX: Message.Result = FieldColors(this, reinterpret_cast<win::HDC>(Message.WParam)); return;
     default: TWinControl::Dispatch(Message); return;
   }
 }
@@ -802,7 +802,7 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
     case CN_DRAWITEM: CNDrawItem(Message); return;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORSTATIC: Message.Result = ControlColors(this, reinterpret_cast<win::HDC>(Message.WParam)); return;
+    case CN_CTLCOLORSTATIC: Message.Result = FieldColors(this, reinterpret_cast<win::HDC>(Message.WParam)); return;
     default: TWinControl::Dispatch(Message); return;
   }
 }

@@ -36,5 +36,8 @@ bool IsClassMouseMessage(win::UINT Msg);
 
 // The answer to a reflected WM_CTLCOLOR*: the control's font colour on its colour, and its brush.
 win::LRESULT ControlColors(TWinControl* Control, win::HDC DC);
+// The same for a field that takes typed text or a choice (edits, combo and list boxes): while
+// the field is disabled, grey text on the button face, so that it does not look ready for input.
+win::LRESULT FieldColors(TWinControl* Control, win::HDC DC);
 
 }  // namespace fw

@@ -1,12 +1,17 @@
 // Edits and memos: typing, selection, clipboard and undo through injected input, properties kept
 // over a new window, and the memo's lines, returns and tabs.
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "framework/StdCtrlsEdit.h"
+#include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
 #include "platform/controls/Edit.h"
+#include "platform/gdi/GdiDraw.h"
+#include "platform/user/painting/Paint.h"
+#include "platform/user/services/SysColors.h"
 #include "platform/user/services/Clipboard.h"
 #include "stdctrls_support.h"
 
@@ -57,6 +62,53 @@ TEST_F(EditTests, TypingChangesTheTextAndFiresOnChangeForEachCharacter) {
   loose->SetText("x");
   EXPECT_EQ(looseChanges, 1);
   EXPECT_FALSE(loose->HandleAllocated());
+}
+
+// The colours a field shows in its client area, read from its window once it has painted.
+std::set<win::COLORREF> ShownColours(TWinControl* Field) {
+  win::RECT r{};
+  win::GetClientRect(Field->Handle(), &r);
+  win::HDC dc = win::GetDC(Field->Handle());
+  std::set<win::COLORREF> shown;
+  for (int y = 2; y < r.bottom - 2; ++y)
+    for (int x = 2; x < r.right - 2; ++x) shown.insert(win::GetPixel(dc, x, y));
+  win::ReleaseDC(Field->Handle(), dc);
+  return shown;
+}
+
+// A disabled field shows grey text on the button face, so that it does not look ready for input;
+// enabled, and when only read-only, it keeps its own colours. Turning it on again restores them.
+TEST_F(EditTests, ADisabledFieldShowsGreyTextOnTheFace) {
+  auto* edit = Add<TEdit>(10, 10, 150, 21);
+  edit->SetText("WWW");
+  auto* list = Add<TListBox>(10, 40, 150, 40);
+  list->Items()->Add("WWW");
+  ShowForm();
+  const win::COLORREF white = win::RGB(255, 255, 255), black = win::RGB(0, 0, 0);
+  const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE), grey = win::GetSysColor(win::COLOR_GRAYTEXT);
+  struct Case {
+    bool enabled, readOnly;
+    std::set<win::COLORREF> shown;
+  } const cases[] = {
+      {true, false, {white, black}},
+      {false, false, {face, grey}},
+      {true, true, {white, black}},
+      {false, true, {face, grey}},
+      {true, false, {white, black}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "enabled " << c.enabled << ", read-only " << c.readOnly);
+    edit->SetReadOnly(c.readOnly);
+    edit->SetEnabled(c.enabled);
+    list->SetEnabled(c.enabled);
+    Pump();
+    EXPECT_EQ(ShownColours(edit), c.shown);
+    if (!c.readOnly) {
+      list->SetItemIndex(-1);
+      Pump();
+      EXPECT_EQ(ShownColours(list), c.shown);
+    }
+  }
 }
 
 // What the user typed and selected, not only what code set, outlives a new window.

@@ -38,6 +38,17 @@ cs::TCsGroupBox* MakeGroupBox(fw::TWinControl* Parent, std::string_view Name, st
   return box;
 }
 
+void SetGroupEnabled(fw::TWinControl* Group, bool Enabled) {
+  Group->SetEnabled(Enabled);
+  for (fw::Integer i = 0; i < Group->ControlCount(); ++i) {
+    fw::TControl* child = Group->Controls(i);
+    if (auto* container = dynamic_cast<fw::TWinControl*>(child); container && container->ControlCount() > 0)
+      SetGroupEnabled(container, Enabled);
+    else
+      child->SetEnabled(Enabled);
+  }
+}
+
 cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At) {
   auto* label = Make<cs::TCsLabel>(Parent, "", At);
   label->SetCaption(cs::Utf8ToWide(Caption));

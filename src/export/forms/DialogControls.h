@@ -48,6 +48,9 @@ struct TBox {
 };
 
 cs::TCsGroupBox* MakeGroupBox(fw::TWinControl* Parent, std::string_view Name, std::string_view Caption, TBox At);
+// A group and every control in it enabled or disabled at once. A disabled parent keeps input
+// from its children but not their enabled look, so each of them follows the group.
+void SetGroupEnabled(fw::TWinControl* Group, bool Enabled);
 cs::TCsLabel* MakeLabel(fw::TWinControl* Parent, std::string_view Caption, TBox At);
 // A label of several lines: the caption is broken between words to At's width, and the label is
 // as high as its lines.

@@ -205,7 +205,9 @@ void TwndTitle::LoadControls() {
 
 void TwndTitle::UpdateEnabled() {
   const bool fine = itViewFine->Checked();
-  for (fw::TControl* c : std::initializer_list<fw::TControl*>{gbxFrame, gbxShadow, butColor, butGradient, seTransparency})
+  SetGroupEnabled(gbxFrame, fine);
+  SetGroupEnabled(gbxShadow, fine);
+  for (fw::TControl* c : std::initializer_list<fw::TControl*>{butColor, butGradient, seTransparency})
     c->SetEnabled(fine);
   const bool custom = itPosCustom->Checked();
   seCoordTop->SetEnabled(custom);
