@@ -10,6 +10,7 @@
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/messages/Input.h"
 #include "tx/Tx.h"
+#include "tx/TxParentBackground.h"
 #include "tx/TxThemes.h"
 
 namespace cs {
@@ -119,7 +120,9 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
   win::LRESULT result = win::CDRF_DODEFAULT;
   switch (Draw.dwItemSpec) {
     case win::TBCD_TICS:
-      // The platform painted the parent's background and draws the focus rectangle with them.
+      // The ticks come first: the bar takes what lies behind it (a themed dialog face, a dock)
+      // before anything of its own is drawn, not the plain face the platform filled in.
+      tx::PaintParentBackground(this, Draw.hdc, ClientRect());
       if (FTickMarks == tmxCenter) {
         if (Focused()) DrawFocusRectangle(canvas, ClientRect());
         result = win::CDRF_SKIPDEFAULT;

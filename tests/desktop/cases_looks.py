@@ -1,5 +1,5 @@
 # How the dialogs' controls look on the real desktop: a disabled field looks disabled (and an
-# enabled one ready for input). Each case runs on
+# enabled one ready for input), and the track bar sits on the dialog's own face. Each case runs on
 # the bare display and under the window manager (the name ending in "_managed").
 
 
@@ -90,4 +90,37 @@ def case_axis_limits_look_as_they_act_managed(p):
     axis_limits_look_as_they_act(p)
 
 
-WINDOW_MANAGED.update({"title_fields_look_as_they_act_managed", "axis_limits_look_as_they_act_managed"})
+def track_bar_sits_on_the_dialog_face(p):
+    # Under Nexos5 the print dialog's face is white: the detail track bar shows that white round
+    # its channel and thumb, not a box of its own grey.
+    if subprocess.run(["lpstat", "-p"], capture_output=True, text=True).stdout.strip() == "":
+        print("skipped: no print queue (scripts/cups.sh)")
+        sys.exit(SKIPPED)
+    p.paste_graph()
+    p.key("F10", "Down", "Down", "Down", "Return")  # Файл > Печать...
+    dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(1.0)
+    x, y, w, h = geometry(dialog)
+    face = pixels((x + 205, y + 390, 1, 1))[0][:3]
+    assert face == (255, 255, 255), "the dialog's face is %s, not the theme's white" % (face,)
+    # Two strips above the channel, left and right of the thumb, inside the track bar.
+    behind = pixels((x + 215, y + 383, 55, 5)) + pixels((x + 300, y + 383, 50, 5))
+    other = {px[:3] for px in behind} - {face}
+    assert not other, "the track bar shows %s round its channel" % sorted(other)
+    shot_to("print-dialog-nexos5.png", (x, y, w, h))
+    p.key("Escape")
+    wait_for("the dialog to close", lambda: dialog not in visible_windows())
+
+
+def case_track_bar_sits_on_the_dialog_face(p):
+    track_bar_sits_on_the_dialog_face(p)
+
+
+def case_track_bar_sits_on_the_dialog_face_managed(p):
+    track_bar_sits_on_the_dialog_face(p)
+
+
+for _name in ("track_bar_sits_on_the_dialog_face", "track_bar_sits_on_the_dialog_face_managed"):
+    CASE_INI[_name] = "[PREFERENCES]\nTheme=Nexos5\n"
+WINDOW_MANAGED.update({"title_fields_look_as_they_act_managed", "axis_limits_look_as_they_act_managed",
+                       "track_bar_sits_on_the_dialog_face_managed"})
