@@ -120,6 +120,27 @@ TEST_F(AluminumTest, CheckedEmbeddedItemIsFramedInWindowFrame) {
   EXPECT_EQ(Px(0, 10), ResolveColor(fw::clWindowFrame));
 }
 
+// A spin button paints its two faces and arrows while enabled and nothing while disabled: a
+// disabled spin edit shows its field alone.
+TEST_F(AluminumTest, SpinButtonsOnlyWhileEnabled) {
+  struct Case {
+    bool enabled;
+    Integer state;
+    bool paints;
+  } const cases[] = {
+      {true, 0, true},
+      {true, EBDS_HOT, true},
+      {false, EBDS_DISABLED, false},
+      {false, EBDS_DISABLED | EBDS_HOT, false},
+  };
+  for (const Case& k : cases) {
+    fw::TCanvas* c = Target(14, 21);
+    TTxItemInfo i = Item(VT_TOOLBAR | VT_EMBEDDED | 1, k.enabled);
+    theme->PaintEditButton(c, TRect{0, 0, 14, 21}, i, TTxEditButtonInfo{EBT_SPIN, k.state});
+    EXPECT_EQ(ChangedOutside(TRect{}) > 0, k.paints) << "state " << k.state;
+  }
+}
+
 TEST_F(AluminumTest, RoundedFrameCornersBlendIntoTheBackground) {
   fw::TCanvas* c = Target(10, 10, fw::clWhite);
   themes::AluRoundedFrame(c, TRect{0, 0, 10, 10}, {2, 2, 2, 2}, fw::clBlack);

@@ -47,6 +47,34 @@ TEST_F(Nexos5Test, RegisteredAfterMirandaWithItsFixedTable) {
   EXPECT_EQ(theme->MenuItemColors[3].Text, 0xC0C0C0);
 }
 
+// The frame of a field or group box (an item of an embedded toolbar) shows only while it is hot:
+// an enabled group box has no frame, a disabled one a ring in the toolbar's own white.
+TEST_F(Nexos5Test, AQuietFrameIsNotDrawn) {
+  struct Case {
+    bool enabled;
+    TTxHoverKind hover;
+    int changed;  // -1: some
+  } const cases[] = {
+      {true, hkNone, 0},
+      {true, hkMouseHover, -1},
+      {false, hkNone, 2 * (28 + 18) - 4},
+  };
+  for (const Case& k : cases) {
+    fw::TCanvas* c = Target(30, 20);
+    TTxItemInfo i;
+    i.ViewType = VT_TOOLBAR_NORMAL | VT_EMBEDDED;
+    i.ItemOptions = IO_TOOLBAR_STYLE | IO_APP_ACTIVE;
+    i.Enabled = k.enabled;
+    i.HoverKind = k.hover;
+    theme->PaintFrame(c, TRect{0, 0, 30, 20}, i);
+    if (k.changed < 0)
+      EXPECT_GT(ChangedOutside(TRect{}), 0) << "hot";
+    else
+      EXPECT_EQ(ChangedOutside(TRect{}), k.changed) << "enabled " << k.enabled;
+  }
+  EXPECT_EQ(Px(1, 1), 0xFFFFFF) << "the disabled ring, one pixel in";
+}
+
 // A popup's frame is one ring in the frame colour around the popup colour; where the popup
 // touches the item that opened it, the shared stretch of the ring, one pixel in from each end of
 // the item, takes the toolbar colour so that the two read as one.
