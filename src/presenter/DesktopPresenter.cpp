@@ -168,14 +168,15 @@ void DesktopPresenter::State::MakeScreenSurface() {
 
 void DesktopPresenter::State::Configure(NativeWindow& w) {
   HWND h = w.hwnd();
-  Qt::WindowFlags flags = NativeFlagsFor(DWORD(GetWindowLongPtrW(h, GWL_STYLE)), DWORD(GetWindowLongPtrW(h, GWL_EXSTYLE)));
+  HWND owner = GetWindow(h, GW_OWNER);
+  NativeWindow* ownerWindow = owner ? Find(GetAncestor(owner, GA_ROOT)) : nullptr;
+  Qt::WindowFlags flags = NativeFlagsFor(DWORD(GetWindowLongPtrW(h, GWL_STYLE)), DWORD(GetWindowLongPtrW(h, GWL_EXSTYLE)),
+                                         ownerWindow != nullptr);
   if (w.flags() != flags) {
     bool visible = w.isVisible();
     if (visible) w.setVisible(false);  // most window managers read the kind only when mapping
     w.setFlags(flags);
   }
-  HWND owner = GetWindow(h, GW_OWNER);
-  NativeWindow* ownerWindow = owner ? Find(GetAncestor(owner, GA_ROOT)) : nullptr;
   if (w.transientParent() != ownerWindow) w.setTransientParent(ownerWindow);
   QString title = TitleOf(h);
   if (w.title() != title) w.setTitle(title);

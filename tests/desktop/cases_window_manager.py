@@ -47,3 +47,106 @@ def case_menu_opaque_after_fading_in_managed(p):
 
 
 WINDOW_MANAGED.add("menu_opaque_after_fading_in_managed")
+
+
+# Message boxes of the analysis windows that stay on top, and those windows' keyboard.
+
+def click_at(x, y):
+    run("xdotool", "mousemove", str(x), str(y), "click", "1")
+    time.sleep(0.3)
+
+
+def box_answered_with_the_mouse(p, owner, text_part):
+    """The message box over owner: above it, saying text_part, closed by a click on its OK."""
+    box = wait_for("the message box", lambda: next(iter(o for o in p.others() if o not in (owner, p.main)), None))
+    wait_for("the box above its window", lambda: shows_above(box, owner))
+    time.sleep(0.3)
+    set_clipboard("")
+    p.key("ctrl+c")  # a message box copies its text
+    said = wait_for("the box's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
+    assert text_part in said, said
+    x, y, w, h = geometry(box)
+    click_at(x + w // 2, y + h - 26)  # OK, centred at the bottom
+    wait_for("the box closed by the click", lambda: box not in visible_windows())
+    assert owner in visible_windows(), "the window went with its box"
+
+
+TWO_POINTS = "0 1\n5 2\n"
+
+
+def find_window_box_above_it(p):
+    # The maximum window (always on top) searching bounds picked between the graph's two points:
+    # "no point" is said in a box above the window, which a click answers.
+    set_clipboard(TWO_POINTS)
+    time.sleep(0.2)
+    p.key("ctrl+v")
+    menu_command(p, 4, 8)
+    window = wait_for("the find window", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(window)
+    top = y + 22
+    click_at(x + 3 + 264 + 15, top + 8)  # pick both bounds
+    mx, my, mw, mh = geometry(p.main)
+    cx, cw = mx + GRAPH_LIST_WIDTH, mw - GRAPH_LIST_WIDTH
+    click_at(cx + cw // 3, my + mh // 2)
+    click_at(cx + 2 * cw // 3, my + mh // 2)
+    click_at(x + 222 + 20, top + 65 + 10)  # "Искать"
+    box_answered_with_the_mouse(p, window, "нет ни одной точки")
+
+
+def polynomial_window_box_above_it(p):
+    # The polynomial window (always on top) on a graph of two points: OK says there are too few
+    # points in a box above the window, which a click answers; the window stays for other values.
+    set_clipboard(TWO_POINTS)
+    time.sleep(0.2)
+    p.key("ctrl+v")
+    menu_command(p, 4, 22)
+    window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
+    time.sleep(0.4)
+    x, y, w, h = geometry(window)
+    click_at(x + w // 2 - 2, y + h - 24)  # OK
+    box_answered_with_the_mouse(p, window, "Слишком мало точек")
+
+
+def polynomial_window_takes_the_keys(p):
+    # The modeless polynomial window takes the keyboard when it opens (Esc closes it), and the
+    # main window has it back once it has closed (Delete asks about the graph).
+    p.paste_graph()
+    menu_command(p, 4, 22)
+    window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
+    wait_for("the window to have the keyboard", lambda: run("xdotool", "getwindowfocus").strip() == str(window))
+    p.key("Escape")
+    wait_for("the window closed by Esc", lambda: window not in visible_windows(), timeout=3)
+    time.sleep(0.3)
+    p.key("Delete")
+    box = wait_for("the main window's delete confirmation", lambda: next(iter(p.others()), None), timeout=3)
+    p.key("Tab", "space")  # No
+    wait_for("the box to close", lambda: box not in visible_windows())
+
+
+def case_find_window_box_above_it(p):
+    find_window_box_above_it(p)
+
+
+def case_find_window_box_above_it_managed(p):
+    find_window_box_above_it(p)
+
+
+def case_polynomial_window_box_above_it(p):
+    polynomial_window_box_above_it(p)
+
+
+def case_polynomial_window_box_above_it_managed(p):
+    polynomial_window_box_above_it(p)
+
+
+def case_polynomial_window_takes_the_keys(p):
+    polynomial_window_takes_the_keys(p)
+
+
+def case_polynomial_window_takes_the_keys_managed(p):
+    polynomial_window_takes_the_keys(p)
+
+
+WINDOW_MANAGED.update({"find_window_box_above_it_managed", "polynomial_window_box_above_it_managed",
+                       "polynomial_window_takes_the_keys_managed"})

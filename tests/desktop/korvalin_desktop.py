@@ -127,8 +127,20 @@ def stacking():
     return ids
 
 
+def frame_of(win):
+    """The top-level X window holding win: the window manager's frame around it, or win itself."""
+    while True:
+        tree = run("xwininfo", "-id", str(win), "-tree")
+        root = int(tree.split("Root window id: ")[1].split()[0], 16)
+        parent = int(tree.split("Parent window id: ")[1].split()[0], 16)
+        if parent == root:
+            return win
+        win = parent
+
+
 def shows_above(upper, lower):
     order = stacking()
+    upper, lower = frame_of(upper), frame_of(lower)
     return upper in order and lower in order and order.index(upper) < order.index(lower)
 
 

@@ -89,13 +89,31 @@ TEST(KeyMapping, UnknownCodesGiveNoKey) {
   EXPECT_EQ(KeyFromNativeScanCode(0xFFFFFFFFu, 0).vk, 0u);
 }
 
-TEST(WindowKinds, PopupsThatFloatAreToolTipsOtherToolWindowsAreTools) {
-  EXPECT_EQ(NativeFlagsFor(WS_POPUP, WS_EX_TOOLWINDOW) & Qt::WindowType_Mask, Qt::ToolTip);
-  EXPECT_EQ(NativeFlagsFor(WS_POPUP, WS_EX_TOPMOST) & Qt::WindowType_Mask, Qt::ToolTip);
-  EXPECT_EQ(NativeFlagsFor(WS_POPUP, WS_EX_LAYERED) & Qt::WindowType_Mask, Qt::ToolTip);
-  EXPECT_EQ(NativeFlagsFor(WS_POPUP, 0) & Qt::WindowType_Mask, Qt::Window);
-  EXPECT_EQ(NativeFlagsFor(WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW) & Qt::WindowType_Mask, Qt::Tool);
-  EXPECT_EQ(NativeFlagsFor(WS_OVERLAPPEDWINDOW, 0) & Qt::WindowType_Mask, Qt::Window);
+TEST(WindowKinds, PopupsThatFloatAreToolTipsOtherToolWindowsAreToolsOwnedWindowsDialogs) {
+  constexpr DWORD kCaptionedPopup = WS_POPUP | WS_CAPTION;
+  struct Case {
+    DWORD style, exStyle;
+    bool owned;
+    Qt::WindowType kind;
+  };
+  const Case cases[] = {
+      {WS_POPUP, WS_EX_TOOLWINDOW, false, Qt::ToolTip},
+      {WS_POPUP, WS_EX_TOPMOST, false, Qt::ToolTip},
+      {WS_POPUP, WS_EX_LAYERED, true, Qt::ToolTip},
+      {WS_POPUP, 0, false, Qt::Window},
+      {WS_POPUP, 0, true, Qt::Dialog},
+      // A popup with a caption (a dialog, an analysis window kept on top) is one the user works in.
+      {kCaptionedPopup, WS_EX_TOPMOST, false, Qt::Window},
+      {kCaptionedPopup, WS_EX_TOPMOST, true, Qt::Dialog},
+      {kCaptionedPopup, WS_EX_TOOLWINDOW, true, Qt::Tool},
+      {WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW, true, Qt::Tool},
+      {WS_OVERLAPPEDWINDOW, 0, false, Qt::Window},
+      {WS_OVERLAPPEDWINDOW, 0, true, Qt::Dialog},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(NativeFlagsFor(c.style, c.exStyle, c.owned) & Qt::WindowType_Mask, c.kind)
+        << std::hex << c.style << " " << c.exStyle << " owned " << c.owned;
+  EXPECT_TRUE(NativeFlagsFor(kCaptionedPopup, WS_EX_TOPMOST) & Qt::WindowStaysOnTopHint);
 }
 
 TEST(WindowKinds, AlwaysFramelessTopmostStaysOnTopNoActivateTakesNoFocus) {

@@ -76,7 +76,8 @@ TEST_F(WindowMappingTest, WindowKindsFollowStylesAndOwners) {
   HWND palette = CreateProbe(u"kv kind tool", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, WS_EX_TOOLWINDOW, 30, 30, 80,
                              80, RGB(0, 0, 0), main);
   HWND onTop = CreateProbe(u"kv kind top", WS_OVERLAPPED | WS_VISIBLE, WS_EX_TOPMOST, 40, 40, 80, 80, RGB(0, 0, 0));
-  ASSERT_TRUE(main && menu && palette && onTop);
+  HWND box = CreateProbe(u"kv kind box", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 50, 50, 80, 60, RGB(0, 0, 0), onTop);
+  ASSERT_TRUE(main && menu && palette && onTop && box);
   PumpUntil([] { return false; }, 0);
   QWindow* nMain = Presenter().NativeWindowOf(main);
   QWindow* nMenu = Presenter().NativeWindowOf(menu);
@@ -90,6 +91,12 @@ TEST_F(WindowMappingTest, WindowKindsFollowStylesAndOwners) {
   EXPECT_EQ(nTop->type(), Qt::Window);
   EXPECT_TRUE(nTop->flags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(nMain->transientParent(), nullptr);
+  // A box owned by a window kept on top is a dialog of that window, which a window manager keeps
+  // above it.
+  QWindow* nBox = Presenter().NativeWindowOf(box);
+  ASSERT_TRUE(nBox);
+  EXPECT_EQ(nBox->type(), Qt::Dialog);
+  EXPECT_EQ(nBox->transientParent(), nTop);
   for (QWindow* w : {nMain, nMenu, nPalette, nTop}) EXPECT_TRUE(w->flags() & Qt::FramelessWindowHint);
 
   // The owner going away leaves no dangling parent behind.

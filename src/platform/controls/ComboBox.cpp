@@ -361,9 +361,10 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
   bool simple = (style & 3) == CBS_SIMPLE;
   listStyle |= simple ? (WS_CHILD | WS_VISIBLE | WS_BORDER) : (WS_POPUP | WS_BORDER);
   c->dropHeight = std::max(0, cs->cy - ComboHeight(*c));
-  // A dropped list floats above its dialog as a menu does: a tool window, which a window manager
-  // neither decorates nor gives the keyboard, so the keys stay with the combo box while it is open.
-  c->list = CreateWindowExW(simple ? 0 : WS_EX_TOOLWINDOW, u"ComboLBox", u"", listStyle, 0, 0, std::max(cs->cx, 1), std::max(c->dropHeight, 1),
+  // A dropped list floats above its dialog as a menu does: a topmost tool window, which a window
+  // manager neither decorates nor gives the keyboard, so the keys stay with the combo box while it
+  // is open, and which stays above a dialog that itself stays on top.
+  c->list = CreateWindowExW(simple ? 0 : WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"ComboLBox", u"", listStyle, 0, 0, std::max(cs->cx, 1), std::max(c->dropHeight, 1),
                             hwnd, simple ? reinterpret_cast<HMENU>(intptr_t(kListId)) : nullptr, cs->hInstance, hwnd);
   if (!c->list) return -1;
   if ((style & 3) != CBS_DROPDOWNLIST) {
