@@ -240,6 +240,11 @@ void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
     if (!w.isVisible()) w.setVisible(true);
     return;
   }
+  // Our window restored from maximised takes the native window out of that state too, or a window
+  // manager would keep it over the whole screen.
+  const bool zoomed = IsZoomed(h);
+  if (w.ZoomedShown() && !zoomed && (w.windowStates() & Qt::WindowMaximized)) w.setWindowStates(Qt::WindowNoState);
+  w.SetZoomedShown(zoomed);
   if (!minimised && geometry != w.geometry()) w.RequestGeometry(geometry);
   ApplyShape(w);
   if (!w.isVisible()) {
@@ -326,14 +331,25 @@ void DesktopPresenter::State::TakeDesktopState() {
 }
 
 void DesktopPresenter::State::FollowDesktopGeometry() {
-  // Our windows take the geometry the desktop chose (sizing runs our window procedures, so it
-  // waits for the loop's pause); the native window then already is where ours goes.
-  std::vector<std::pair<HWND, QRect>> moved;
-  for (auto& [h, w] : windows)
-    if (auto g = w->TakeDesktopGeometry()) moved.emplace_back(h, *g);
-  for (const auto& [h, g] : moved) {
-    if (!IsWindow(h) || !IsWindowVisible(h) || IsIconic(h)) continue;
-    SetWindowPos(h, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  // Our windows take the maximised state and the geometry the desktop chose (sizing runs our
+  // window procedures, so it waits for the loop's pause); the native window then already is where
+  // ours goes. The state comes first: maximising remembers the size ours had before.
+  struct Change {
+    HWND h;
+    std::optional<bool> maximised;
+    std::optional<QRect> geometry;
+  };
+  std::vector<Change> changes;
+  for (auto& [h, w] : windows) {
+    Change c{h, w->TakeDesktopMaximised(), w->TakeDesktopGeometry()};
+    if (c.maximised || c.geometry) changes.push_back(c);
+  }
+  for (const Change& c : changes) {
+    if (!IsWindow(c.h) || !IsWindowVisible(c.h) || IsIconic(c.h)) continue;
+    if (c.maximised && *c.maximised != bool(IsZoomed(c.h))) ShowWindow(c.h, *c.maximised ? SW_MAXIMIZE : SW_RESTORE);
+    if (!c.geometry || !IsWindow(c.h)) continue;
+    const QRect& g = *c.geometry;
+    SetWindowPos(c.h, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

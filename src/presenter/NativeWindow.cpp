@@ -87,6 +87,8 @@ void NativeWindow::RequestGeometry(const QRect& geometry) {
 
 std::optional<QRect> NativeWindow::TakeDesktopGeometry() { return std::exchange(desktopGeometry_, std::nullopt); }
 
+std::optional<bool> NativeWindow::TakeDesktopMaximised() { return std::exchange(desktopMaximised_, std::nullopt); }
+
 void NativeWindow::OnGeometryChanged() {
   const QRect now = geometry();
   // Confirmations arrive in the order asked: one confirmed makes the earlier ones moot.
@@ -227,6 +229,10 @@ bool NativeWindow::event(QEvent* event) {
       // system commands. Changes we made ourselves find our window already there.
       bool minimised = windowStates() & Qt::WindowMinimized;
       if (!iconStrip_ && minimised != bool(IsIconic(hwnd_))) PostMessageW(hwnd_, WM_SYSCOMMAND, minimised ? SC_MINIMIZE : SC_RESTORE, 0);
+      // Maximised or restored by a window manager: ours follows at the loop's next pause, before
+      // the geometry that came with it, so that our window keeps its earlier size to restore to.
+      bool maximised = windowStates() & Qt::WindowMaximized;
+      if (!minimised && maximised != bool(IsZoomed(hwnd_))) desktopMaximised_ = maximised;
       return QRasterWindow::event(event);
     }
     case QEvent::Move:

@@ -27,6 +27,12 @@ class NativeWindow final : public QRasterWindow {
   // The geometry the desktop gave the native window on its own (a window manager's resize or
   // move, `xdotool windowsize`), once; our window is to follow it.
   std::optional<QRect> TakeDesktopGeometry();
+  // The maximised state the desktop gave the native window on its own (a window manager's
+  // maximise or restore), once; our window is to follow it.
+  std::optional<bool> TakeDesktopMaximised();
+  // Whether our window was maximised when last shown, so that its restore is passed on.
+  bool ZoomedShown() const { return zoomedShown_; }
+  void SetZoomedShown(bool zoomed) { zoomedShown_ = zoomed; }
   // Shown as the caption strip of a minimised window where the desktop could not iconify it.
   bool IconStrip() const { return iconStrip_; }
   void SetIconStrip(bool strip);
@@ -48,6 +54,8 @@ class NativeWindow final : public QRasterWindow {
   bool iconStrip_ = false;
   std::deque<QRect> requested_;  // asked of the desktop and not yet confirmed, oldest first
   std::optional<QRect> desktopGeometry_;
+  std::optional<bool> desktopMaximised_;
+  bool zoomedShown_ = false;
   // Opaque rows on their way to the desktop: at most kBandPixels (or one row).
   static constexpr int kBandPixels = 16384;
   std::vector<uint32_t> band_;

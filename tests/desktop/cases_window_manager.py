@@ -150,3 +150,54 @@ def case_polynomial_window_takes_the_keys_managed(p):
 
 WINDOW_MANAGED.update({"find_window_box_above_it_managed", "polynomial_window_box_above_it_managed",
                        "polynomial_window_takes_the_keys_managed"})
+# The main window maximised and restored: by its own caption button on the bare display, by the
+# window manager under one; either way the caption button then restores the earlier size.
+
+MAXIMISE_BUTTON = 8 + 16 + 2  # from the right: past the close button
+
+
+def window_manager_maximises(win):
+    """Asks the window manager, as a task bar or a key binding would, to maximise win."""
+    from Xlib import X, display, protocol
+    d = display.Display()
+    try:
+        state = d.intern_atom("_NET_WM_STATE")
+        both = [d.intern_atom("_NET_WM_STATE_MAXIMIZED_VERT"), d.intern_atom("_NET_WM_STATE_MAXIMIZED_HORZ")]
+        event = protocol.event.ClientMessage(window=d.create_resource_object("window", win), client_type=state,
+                                             data=(32, [1] + both + [1, 0]))  # 1: add, from an application
+        d.screen().root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+        d.flush()
+    finally:
+        d.close()
+
+
+def over_the_screen(win):
+    g = geometry(win)
+    return g if g[2] >= 1270 and g[3] >= 1000 else None
+
+
+def maximised_window_restores_its_size(p, by_window_manager):
+    normal = geometry(p.main)
+    assert not over_the_screen(p.main), "starts at %r" % (normal,)
+    if by_window_manager:
+        window_manager_maximises(p.main)
+    else:
+        run("xdotool", "mousemove", *caption_button(normal, MAXIMISE_BUTTON), "click", "1")
+    wide = wait_for("the window over the screen", lambda: over_the_screen(p.main))
+    time.sleep(0.5)
+    # The same button now restores: the window goes back to where and how large it was.
+    run("xdotool", "mousemove", *caption_button(wide, MAXIMISE_BUTTON), "click", "1")
+    wait_for("the earlier size back", lambda: geometry(p.main) == normal, timeout=5)
+    time.sleep(0.5)
+    assert geometry(p.main) == normal, "restored to %r, then moved to %r" % (normal, geometry(p.main))
+
+
+def case_maximised_window_restores_its_size(p):
+    maximised_window_restores_its_size(p, False)
+
+
+def case_maximised_window_restores_its_size_managed(p):
+    maximised_window_restores_its_size(p, True)
+
+
+WINDOW_MANAGED.add("maximised_window_restores_its_size_managed")
