@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "RandomWalkChart.h"
 #include "chart/Chart.h"
@@ -103,5 +104,45 @@ void BM_ChartBitmap1M(benchmark::State& state) { ChartBitmap1M(state, false); }
 void BM_ChartBitmap1MFirstDraw(benchmark::State& state) { ChartBitmap1M(state, true); }
 BENCHMARK(BM_ChartBitmap1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChartBitmap1MFirstDraw)->Unit(benchmark::kMillisecond);
+
+
+// A click on a line series whose points all share one X, as a file of one column of readings
+// gives (10^6 to 6.4*10^7 points, Y a random walk), on the same axes and bitmap size as the
+// drawing above: the hit test of a pixel on the line's column where the walk ends, and of one two
+// columns beside it, which nothing hits but whose narrowing by X still takes every point. The
+// second argument: 0 on the column, 1 beside it. A click must answer within a frame (16 ms).
+void BM_HitTestOneXColumn(benchmark::State& state) {
+  const int64_t n = state.range(0);
+  const bool beside = state.range(1) != 0;
+  std::vector<double> xs(std::size_t(n), 0.0), ys(std::size_t(n), 0.0);
+  Lcg rng;
+  double y = 0;
+  for (double& v : ys) v = y += rng.Unit() - 0.5;
+  chart::TLineSeries series(nullptr);
+  series.AppendPoints(xs.data(), ys.data(), fw::Integer(n));
+  xs = {};
+  ys = {};
+  chart::TChartAxis horiz(true), vert(false);
+  horiz.SetMinMax(-1, 1);
+  horiz.SetPositions(0, kWidth - 1);
+  vert.SetMinMax(series.MinYValue(), series.MaxYValue());
+  vert.SetPositions(0, kHeight - 1);
+  series.SetHorizAxis(&horiz);
+  series.SetVertAxis(&vert);
+  const fw::Integer column = series.CalcXPos(0);
+  // The walk's last point: the first segment over its pixel may come anywhere in the series.
+  const fw::Integer row = series.CalcYPos(fw::Integer(n - 1));
+  benchmark::DoNotOptimize(series.PointAt(column, row));  // the summary, as the first drawing builds it
+  fw::Integer hit = -1;
+  for (auto _ : state) {
+    hit = series.PointAt(beside ? column + 2 : column, row);
+    benchmark::DoNotOptimize(hit);
+  }
+  if ((hit >= 0) == beside) state.SkipWithError("the click did not find what it should");
+  state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_HitTestOneXColumn)
+    ->ArgsProduct({{1'000'000, 16'000'000, 64'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

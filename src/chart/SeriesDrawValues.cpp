@@ -10,6 +10,7 @@
 #include "chart/PlotCanvasState.h"
 #include "chart/Series.h"
 #include "chart/SeriesDraw.h"
+#include "chart/SeriesHitTest.h"
 #include "chart/SeriesPointer.h"
 #include "framework/GraphicsCanvas.h"
 
@@ -197,20 +198,6 @@ void TCustomSeries::DrawLegendSymbol(TPlotCanvas3D& Canvas, const win::RECT& Rec
   }
 }
 
-namespace {
-
-// Squared distance from (PX, PY) to the segment A-B.
-double SegmentDistance2(double PX, double PY, double AX, double AY, double BX, double BY) {
-  const double dx = BX - AX, dy = BY - AY;
-  const double len2 = dx * dx + dy * dy;
-  double t = len2 > 0 ? ((PX - AX) * dx + (PY - AY) * dy) / len2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  const double ex = AX + t * dx - PX, ey = AY + t * dy - PY;
-  return ex * ex + ey * ey;
-}
-
-}  // namespace
-
 Integer TCustomSeries::PointAt(Integer X, Integer Y) {
   if (!HorizAxis() || !VertAxis() || Count() == 0) return -1;
   CalcFirstLastVisibleIndex();
@@ -226,52 +213,14 @@ Integer TCustomSeries::PointAt(Integer X, Integer Y) {
     last = std::min(last, nearLast);
     if (first > last) return -1;
   }
-  if (FPointer->Visible())
-    for (Integer i = first; i <= last; ++i)
-      if (PointIsDrawable(i) && FPointer->Covers(CalcXPos(i), CalcYPos(i), X, Y)) return i;
+  const TSeriesHitTest hits(*this, *HorizAxis(), *VertAxis(), X, Y);
+  if (FPointer->Visible()) {
+    const Integer point = hits.PointerAt(first, last, FPointer->HorizSize(), FPointer->VertSize());
+    if (point >= 0) return point;
+  }
   if (!LinePen()->Visible()) return -1;
   // A pixel is under the line when its centre lies closer than half the pen plus half a pixel.
-  const double reach = std::max<Integer>(1, LinePen()->Width()) / 2.0 + 0.5;
-  const double reach2 = reach * reach;
-  // The Y values whose pixels lie near the row: a segment with both ends on one side of this
-  // band lies wholly on that side and cannot be hit, so only the others are measured.
-  const Integer band = Integer(reach) + 2;
-  const double b1 = VertAxis()->CalcPosPoint(Y - band), b2 = VertAxis()->CalcPosPoint(Y + band);
-  const double bandLow = std::min(b1, b2), bandHigh = std::max(b1, b2);
-  const bool useBand = std::isfinite(bandLow) && std::isfinite(bandHigh);
-  auto side = [&](double V) { return V < bandLow ? -1 : V > bandHigh ? 1 : 0; };
-  bool havePrev = false;
-  Integer prev = 0;
-  int prevSide = 0;
-  double px = 0, py = 0;
-  for (Integer i = first; i <= last; ++i) {
-    if (!PointIsDrawable(i)) {
-      havePrev = false;
-      continue;
-    }
-    const int thisSide = useBand ? side(PointY(i)) : 0;
-    if (havePrev && thisSide != 0 && thisSide == prevSide) {
-      prev = i;  // pixels of the skipped ends are needed only by the next measured segment
-      px = std::nan("");
-      continue;
-    }
-    prevSide = thisSide;
-    const double cx = CalcXPos(i), cy = CalcYPos(i);
-    if (havePrev && std::isnan(px)) {
-      px = CalcXPos(prev);
-      py = CalcYPos(prev);
-    }
-    if (havePrev && SegmentDistance2(X, Y, px, py, cx, cy) < reach2) {
-      const double dPrev = (X - px) * (X - px) + (Y - py) * (Y - py);
-      const double dThis = (X - cx) * (X - cx) + (Y - cy) * (Y - cy);
-      return dThis < dPrev ? i : prev;
-    }
-    havePrev = true;
-    prev = i;
-    px = cx;
-    py = cy;
-  }
-  return -1;
+  return hits.LineAt(first, last, std::max<Integer>(1, LinePen()->Width()) / 2.0 + 0.5);
 }
 
 }  // namespace chart

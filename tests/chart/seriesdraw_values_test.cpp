@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+#include <vector>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 
 #include "chart/PlotAxis.h"
@@ -377,6 +382,87 @@ TEST_F(SeriesOnAxes, PointAtOnSortedXFindsWhatTheFullWalkFinds) {
     }
   }
   EXPECT_GT(hits, 500) << "the probes do hit";
+}
+
+
+// The first pointer covering the pixel, else the nearer end of the first segment passing within
+// reach of it, over every point (Pixels: each point's pixel, or nothing when it is not drawn):
+// what the hit test must answer, however it narrows the search.
+fw::Integer EveryPointHit(const TLineSeries& Series, const std::vector<std::optional<TPoint>>& Pixels, int X, int Y) {
+  const int h = Series.Pointer()->HorizSize(), v = Series.Pointer()->VertSize();
+  if (Series.Pointer()->Visible())
+    for (std::size_t i = 0; i < Pixels.size(); ++i)
+      if (Pixels[i] && std::abs(X - Pixels[i]->x) <= h && std::abs(Y - Pixels[i]->y) <= v) return fw::Integer(i);
+  if (!Series.LinePen()->Visible()) return -1;
+  const double reach = std::max(1, Series.LinePen()->Width()) / 2.0 + 0.5;
+  for (std::size_t i = 1; i < Pixels.size(); ++i) {
+    if (!Pixels[i] || !Pixels[i - 1]) continue;
+    const double ax = Pixels[i - 1]->x, ay = Pixels[i - 1]->y, bx = Pixels[i]->x, by = Pixels[i]->y;
+    const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+    const double t = len2 > 0 ? std::clamp(((X - ax) * dx + (Y - ay) * dy) / len2, 0.0, 1.0) : 0;
+    const double ex = ax + t * dx - X, ey = ay + t * dy - Y;
+    if (ex * ex + ey * ey >= reach * reach) continue;
+    const double toA = (X - ax) * (X - ax) + (Y - ay) * (Y - ay), toB = (X - bx) * (X - bx) + (Y - by) * (Y - by);
+    return fw::Integer(toB < toA ? i : i - 1);
+  }
+  return -1;
+}
+
+// Many points to a pixel column, as a large file gives: blocks of points are stepped over by
+// their summary, and the answers stay those of a walk over every point, for lines and pointers
+// of several sizes and with breaks in the line.
+TEST_F(SeriesOnAxes, PointAtOverManyPointsAColumnFindsWhatEveryPointGives) {
+  const struct {
+    const char* shape;
+    std::function<void(TLineSeries&, std::mt19937&)> fill;
+    int left, right;  // the columns the points fall into, and one beside each
+  } shapes[] = {
+      {"one X, random Y",
+       [](TLineSeries& s, std::mt19937& rng) {
+         std::uniform_real_distribution<double> y(20, 80);
+         for (int i = 0; i < 20000; ++i) s.AddXY(50, y(rng));
+       },
+       57, 63},
+      {"one X, two bands apart",
+       [](TLineSeries& s, std::mt19937&) {
+         for (int i = 0; i < 20000; ++i) s.AddXY(50, i < 10000 ? 10 + (i % 7) : 90 - (i % 5));
+       },
+       57, 63},
+      {"a walk over few columns, broken by NaN",
+       [](TLineSeries& s, std::mt19937& rng) {
+         std::normal_distribution<double> step(0, 0.4);
+         double y = 50;
+         for (int i = 0; i < 20000; ++i) {
+           y = std::clamp(y + step(rng), 0.0, 100.0);
+           s.AddXY(40 + i / 1000.0, i % 4099 == 0 ? kSeriesNaN : y);
+         }
+       },
+       49, 71},
+  };
+  std::mt19937 rng(11);
+  for (const auto& shape : shapes) {
+    series.Clear();
+    shape.fill(series, rng);
+    std::vector<std::optional<TPoint>> pixels(std::size_t(series.Count()));
+    for (fw::Integer i = 0; i < series.Count(); ++i)
+      if (series.PointIsDrawable(i)) pixels[std::size_t(i)] = TPoint{series.CalcXPos(i), series.CalcYPos(i)};
+    std::uniform_int_distribution<int> px(shape.left, shape.right), py(5, 115);
+    int hits = 0;
+    for (const auto& [width, pointers, size] : {std::tuple{1, false, 0}, {5, false, 0}, {1, true, 1}, {0, true, 3}}) {
+      series.LinePen()->SetWidth(width);
+      series.LinePen()->SetVisible(width > 0);
+      series.Pointer()->SetVisible(pointers);
+      series.Pointer()->SetHorizSize(size);
+      series.Pointer()->SetVertSize(size);
+      for (int probe = 0; probe < 100; ++probe) {
+        const int x = px(rng), y = py(rng);
+        const fw::Integer expected = EveryPointHit(series, pixels, x, y);
+        ASSERT_EQ(series.PointAt(x, y), expected) << shape.shape << " at " << x << "," << y << " width " << width;
+        hits += expected >= 0;
+      }
+    }
+    EXPECT_GT(hits, 60) << shape.shape << ": the probes do hit";
+  }
 }
 
 }  // namespace
