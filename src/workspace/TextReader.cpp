@@ -661,8 +661,9 @@ void ScanFile(File& Source, TLineScanner<Sink>& Scanner, Sink& Points, std::size
   }
 }
 
-[[noreturn]] void RaiseTooFewPoints(std::string_view Sample, const TTextReaderSettings& Settings) {
-  throw EGraphError(TooFewPointsMessage(Sample.substr(0, TooFewPointsSampleSize), Settings));
+[[noreturn]] void RaiseTooFewPoints(std::string_view Sample, const TTextReaderSettings& Settings,
+                                    std::size_t SkippedLines) {
+  throw EGraphError(TooFewPointsMessage(Sample.substr(0, TooFewPointsSampleSize), Settings, SkippedLines));
 }
 
 // Replaces Series' points by the points read, in the order its X list keeps (equal X values in
@@ -692,10 +693,11 @@ void Deliver(const double* x, const double* y, std::size_t n, bool Ascending, ch
   Series->EndUpdate();
 }
 
-[[noreturn]] void RaiseTooFewPointsOfFile(const String& FileName, const TTextReaderSettings& Settings) {
+[[noreturn]] void RaiseTooFewPointsOfFile(const String& FileName, const TTextReaderSettings& Settings,
+                                          std::size_t SkippedLines) {
   const std::string sample = ReadFileStart(FileName, TooFewPointsSampleSize);
   if (sample.empty()) throw EGraphError(String(TooFewPointsMsg) + ": файл пуст (0 байт)");
-  RaiseTooFewPoints(sample, Settings);
+  RaiseTooFewPoints(sample, Settings, SkippedLines);
 }
 
 // Hands the points read from a file to Series: the arrays become the series' own when they are
@@ -996,7 +998,7 @@ bool LoadInShares(const TFileHandle& File, const String& FileName, const TTextRe
     }
   }
   const std::size_t n = CloseGaps(shares, x.data(), y.data());
-  if (n < 2) RaiseTooFewPointsOfFile(FileName, Settings);
+  if (n < 2) RaiseTooFewPointsOfFile(FileName, Settings, skipped);
   if (Report) Report->SkippedLines = skipped;
   x.resize(n);
   y.resize(n);
@@ -1083,7 +1085,7 @@ bool LoadFileOnce(const String& FileName, const TTextReaderSettings& Settings, u
   if (change == TFileHandle::fcRewritten) return false;
   if (change == TFileHandle::fcGrew && !OnlyGrew(file, classes, Settings, sink.X, sink.Y, scanner.Skipped()))
     return false;
-  if (sink.X.size() < 2) RaiseTooFewPointsOfFile(FileName, Settings);
+  if (sink.X.size() < 2) RaiseTooFewPointsOfFile(FileName, Settings, scanner.Skipped());
   if (Report) Report->SkippedLines = scanner.Skipped();
   DeliverArrays(sink.X, sink.Y, sink.Ascending, Series);
   grew();
@@ -1122,7 +1124,7 @@ void LoadTwoColumnSeries(std::string_view Text, const TTextReaderSettings& Setti
                          chart::TChartSeries* Series, TTextReadReport* Report) {
   TBufferSink sink;
   const std::size_t skipped = ScanText(Text, Settings, sink);
-  if (sink.Count < 2) RaiseTooFewPoints(Text, Settings);
+  if (sink.Count < 2) RaiseTooFewPoints(Text, Settings, skipped);
   Deliver(sink.X.Data(), sink.Y.Data(), sink.Count, sink.Ascending, Series);
   if (Report) Report->SkippedLines = skipped;
 }

@@ -92,11 +92,14 @@ String Joined(const std::vector<String>& Parts, const char* Between) {
 
 }  // namespace
 
-String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings) {
-  const String plain = TooFewPointsMsg;
-  if (Sample.empty()) return plain + ": данных нет (0 байт)";
+String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings, std::size_t SkippedLines) {
+  if (Sample.empty()) return String(TooFewPointsMsg) + ": данных нет (0 байт)";
   if (Sample.find('\0') != std::string_view::npos)
-    return plain + ": это не текст, а двоичные данные (в начале есть нулевые байты)";
+    return String(TooFewPointsMsg) + ": это не текст, а двоичные данные (в начале есть нулевые байты)";
+  // The lines that gave no point are counted as the note on a graph read with gaps counts them.
+  const String plain = SkippedLines == 0 ? String(TooFewPointsMsg)
+                                         : fw::Format("%s: строк, не прочитанных как пары чисел: %d",
+                                                      TooFewPointsMsg, SkippedLines);
   // What else may make such data read, in this order: the other decimal separator (which then
   // cannot delimit), the same with the usual delimiters (commas too after a decimal point) that
   // the settings lack, and those delimiters with the separator kept.

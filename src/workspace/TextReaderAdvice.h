@@ -13,12 +13,14 @@ namespace workspace {
 // How much of a text the message looks at: the start of a large file tells as much as all of it.
 inline constexpr std::size_t TooFewPointsSampleSize = std::size_t(64) << 10;
 
-// TooFewPointsMsg; when Sample (the text, or its first TooFewPointsSampleSize bytes) gives two
-// points or more with the other decimal separator (after a decimal point also with commas between
-// the fields) or with the usual delimiters the settings lack, also what was found and the keys of
-// the settings file that make such data read.
+// TooFewPointsMsg with why: the number of lines that could not be read as two numbers
+// (SkippedLines, past the header lines, blank ones not counted) when there are any; and when
+// Sample (the text, or its first TooFewPointsSampleSize bytes) gives two points or more with the
+// other decimal separator (after a decimal point also with commas between the fields) or with the
+// usual delimiters the settings lack, also what was found and the keys of the settings file that
+// make such data read.
 // An empty Sample, or one holding zero bytes (no text), is said as such.
-String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings);
+String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings, std::size_t SkippedLines);
 
 // The opposite case, data that did read but likely wrongly: when the settings' decimal separator
 // is the other one and that other one delimits, lines of decimal commas ("0,0100\t0,12882") split

@@ -210,16 +210,26 @@ TEST(TextReaderSeries, FillsInXOrderKeepingEqualXInTextOrder) {
   EXPECT_EQ(series.PointX(2), 1.5);
 }
 
+// The message says why: no data, or how many lines could not be read as two numbers.
 TEST(TextReaderSeries, FewerThanTwoPointsLeavesTheSeriesAlone) {
   chart::TChartSeries series(nullptr);
   series.AddPoint(5, 5);
-  for (const std::string text : {"", "1 2\n", "a b\nc d\n", "1\n2\n3\n"}) {
+  const struct {
+    std::string text;
+    std::string message;
+  } cases[] = {
+      {"", "Слишком мало точек для построения: данных нет (0 байт)"},
+      {"1 2\n", "Слишком мало точек для построения"},
+      {"a b\nc d\n", "Слишком мало точек для построения: строк, не прочитанных как пары чисел: 2"},
+      {"1\n\n2\n3", "Слишком мало точек для построения: строк, не прочитанных как пары чисел: 3"},
+      {"x y\n1 2\n", "Слишком мало точек для построения: строк, не прочитанных как пары чисел: 1"},
+  };
+  for (const auto& [text, message] : cases) {
     try {
       workspace::LoadTwoColumnSeries(text, Settings('.'), &series);
       FAIL() << "no error for '" << text << "'";
     } catch (const workspace::EGraphError& e) {
-      EXPECT_EQ(std::string(e.what()), text.empty() ? "Слишком мало точек для построения: данных нет (0 байт)"
-                                                    : "Слишком мало точек для построения");
+      EXPECT_EQ(std::string(e.what()), message);
     }
     ASSERT_EQ(series.Count(), 1);
     EXPECT_EQ(series.PointX(0), 5);
@@ -406,7 +416,7 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
       {pointFile,
        ',',
        "\t ;",
-       {"десятичной точкой", "PointDecimalSeparator=1", "бы точек: 500", "[PREFERENCES]"},
+       {"пары чисел: 500.\nВ данных", "десятичной точкой", "PointDecimalSeparator=1", "бы точек: 500", "[PREFERENCES]"},
        "Delimiters"},
       {csvFile,
        ',',
@@ -417,7 +427,7 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
       {"1,5 2,5\n3,5 4,5\n", '.', "\t;,", {"(пробел)", "PointDecimalSeparator=0\nDelimiters=9;59;32"}, ""},
       {"1.5;2.5\n3.5;4.5\n", '.', "\t ", {"(точка с запятой, запятая)", "Delimiters=9;32;59;44"}, "Point"},
       {"1,5;2,5\n3,5;4,5\n", ',', "\t", {"точка с запятой", "Delimiters=9;32;59"}, "PointDecimalSeparator"},
-      {"nothing to plot\n", ',', "\t ;", {}, ""},
+      {"nothing to plot\n", ',', "\t ;", {": строк, не прочитанных как пары чисел: 1"}, "\n"},
       {"", '.', "\t ;", {"(0 байт)"}, ""},
       {std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0 1 2\n", 16), '.', "\t ;", {"двоичные данные"}, "0 байт"},
   };
@@ -448,7 +458,7 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
   // A large file is judged by its start.
   std::string large = pointFile;
   while (large.size() < 2 * workspace::TooFewPointsSampleSize) large += pointFile;
-  const std::string message = workspace::TooFewPointsMessage(large, Settings(','));
+  const std::string message = workspace::TooFewPointsMessage(large, Settings(','), 0);
   EXPECT_NE(message.find("в начале файла"), std::string::npos) << message;
 }
 
@@ -472,18 +482,43 @@ TEST_F(TextFileTest, MissingFileAndFolderFailCleanly) {
   EXPECT_EQ(series.Count(), 1);
 }
 
+// A file that gives too few points says how many of its lines could not be read as two
+// numbers, a single line of megabytes (longer than any point can be) among them.
+TEST_F(TextFileTest, TooFewPointsCountsTheLinesNotRead) {
+  std::string longLine;
+  while (longLine.size() < (std::size_t(3) << 20)) longLine += "1 2 3,5 4 ";
+  const struct {
+    std::string text;
+    std::string said;
+  } cases[] = {
+      {longLine, ": строк, не прочитанных как пары чисел: 1"},
+      {longLine + "\r\n1 2\r\n", ": строк, не прочитанных как пары чисел: 1"},
+      {"time;value\n\n# note\n1 2\n", ": строк, не прочитанных как пары чисел: 2"},
+  };
+  for (const auto& c : cases) {
+    chart::TChartSeries series(nullptr);
+    try {
+      wstest::LoadTwoColumnFileBothWays(Write("few.txt", c.text), Settings(','), &series);
+      ADD_FAILURE() << "read " << c.text.substr(0, 20);
+    } catch (const workspace::EGraphError& e) {
+      EXPECT_EQ(std::string(e.what()), workspace::TooFewPointsMsg + c.said);
+    }
+    EXPECT_EQ(series.Count(), 0);
+  }
+}
+
 // The advice to read decimal points warns of what it does to files of decimal commas.
 TEST(TextReaderAdvice, SwitchingTheSeparatorNamesTheRisk) {
   const std::string points = "0.5\t1.5\n1.5\t2.5\n";
-  const std::string message = workspace::TooFewPointsMessage(points, Settings(',', "\t ;"));
+  const std::string message = workspace::TooFewPointsMessage(points, Settings(',', "\t ;"), 2);
   EXPECT_NE(message.find("PointDecimalSeparator=1"), std::string::npos) << message;
   EXPECT_NE(message.find("Учтите: после этого файлы, где числа записаны с десятичной запятой"), std::string::npos)
       << message;
   const std::string csv = "0.5,1.5\n1.5,2.5\n";
-  EXPECT_NE(workspace::TooFewPointsMessage(csv, Settings(',', "\t ;")).find("будут читаться неверно"),
+  EXPECT_NE(workspace::TooFewPointsMessage(csv, Settings(',', "\t ;"), 2).find("будут читаться неверно"),
             std::string::npos);
   // Advice that changes delimiters only has no such risk.
-  EXPECT_EQ(workspace::TooFewPointsMessage("1,5;2,5\n3,5;4,5\n", Settings(',', "\t")).find("Учтите"),
+  EXPECT_EQ(workspace::TooFewPointsMessage("1,5;2,5\n3,5;4,5\n", Settings(',', "\t"), 2).find("Учтите"),
             std::string::npos);
 }
 
