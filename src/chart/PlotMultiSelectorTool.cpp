@@ -252,7 +252,9 @@ void TMultiSelectorTool::DrawCorners(TPlotCanvas3D& Canvas, const win::RECT& R) 
 
 void TMultiSelectorTool::DrawSeriesHandles(TPlotCanvas3D& Canvas, TChartSeries& Series, bool Marks) const {
   const Integer count = Series.Count();
-  if (count == 0 || !Series.HorizAxis() || !Series.VertAxis()) return;
+  // A hidden series stays selected but is not drawn: its points' places, not scaled with the
+  // axes nor kept in view, would put handles anywhere, over the axes' labels too.
+  if (!Series.Active() || count == 0 || !Series.HorizAxis() || !Series.VertAxis()) return;
   const Integer first = Series.FirstValueIndex() < 0 ? 0 : Series.FirstValueIndex();
   const Integer last = Series.LastValueIndex() < 0 ? count - 1 : std::min(Series.LastValueIndex(), count - 1);
   Integer n = Series.LastValueIndex() - Series.FirstValueIndex();

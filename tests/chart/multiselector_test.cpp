@@ -2,6 +2,8 @@
 // that go away, and dragging a title.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "chart/PlotMultiSelectorTool.h"
@@ -160,6 +162,50 @@ TEST_F(MultiSelectorTest, ADoubleClickKeepsWhatItsFirstPressSelectedOnEachPartKi
     Pump();
     EXPECT_EQ(partsSeen, std::vector<TSelectorPartCode>{r.part}) << int(r.part);
     EXPECT_EQ(tool->ClickedPart().Part, r.part);
+  }
+}
+
+
+// Handles are drawn on the selected series that are shown, at their points; a selected series
+// that is hidden gets none, anywhere on the chart.
+TEST_F(MultiSelectorTest, HandlesMarkOnlyTheSelectedSeriesThatAreShown) {
+  Build();
+  const win::COLORREF handle = win::RGB(0, 200, 90);
+  tool->Brush()->SetColor(handle);
+  tool->Pen()->SetColor(handle);
+  const struct {
+    bool all;  // every series selected, else series 1 alone
+    std::vector<int> hidden;
+  } cases[] = {{false, {}}, {false, {1}}, {true, {0, 2}}, {true, {0, 1, 2}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "all " << c.all << ", " << c.hidden.size() << " hidden");
+    for (int i = 0; i < 3; ++i) series[i]->SetActive(std::find(c.hidden.begin(), c.hidden.end(), i) == c.hidden.end());
+    tool->ClearSelection();
+    if (c.all)
+      tool->SelectAll();
+    else
+      tool->SelectSeries(series[1]);
+    Pump();
+    std::vector<fw::TPoint> marked;  // the points that should carry a handle
+    for (int i = 0; i < 3; ++i)
+      if (series[i]->Active() && (c.all || i == 1))
+        for (int k = 0; k < 3; ++k) marked.push_back(Px(i, k));
+    int handlePixels = 0;
+    for (int y = 0; y < chart->Height(); ++y)
+      for (int x = 0; x < chart->Width(); ++x) {
+        const win::POINT at = At(chart, x, y);
+        if (desktop->screen_pixel(at.x, at.y) != handle) continue;
+        ++handlePixels;
+        const bool nearMarked = std::any_of(marked.begin(), marked.end(), [&](const fw::TPoint& p) {
+          return std::abs(p.x - x) <= tool->HandleSize() && std::abs(p.y - y) <= tool->HandleSize();
+        });
+        ASSERT_TRUE(nearMarked) << "a handle pixel at " << x << "," << y;
+      }
+    for (const fw::TPoint& p : marked) {
+      const win::POINT at = At(chart, p.x, p.y);
+      EXPECT_EQ(desktop->screen_pixel(at.x, at.y), handle) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(handlePixels > 0, !marked.empty());
   }
 }
 
