@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds a release tree (build/) and a sanitizer tree (build-san/),
-# and runs every test in both. Exits non-zero on any failure.
+# Sets up the machine, builds a release tree (build/), a sanitizer tree (build-san/) and the fuzz
+# programs (build-fuzz/, clang), runs every test in the first two and each fuzz program briefly.
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -21,10 +22,10 @@ echo "== release build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 
-# The release tests run while the sanitizer tree builds: most of their time is the real-desktop
-# cases, one at a time, waiting for what they drive to show, which leaves the processors to the
-# compiler. Their report is printed when both are done.
-echo "== release tests, while the sanitizer tree builds"
+# The release tests run while the sanitizer and fuzz trees build: most of their time is the
+# real-desktop cases, one at a time, waiting for what they drive to show, which leaves the
+# processors to the compiler. Their report is printed when the builds are done.
+echo "== release tests, while the sanitizer and fuzz trees build"
 ctest --test-dir build --output-on-failure -j"$jobs" > build/release-tests.log 2>&1 &
 release_tests=$!
 trap 'kill "$release_tests" 2>/dev/null || true' EXIT
@@ -35,6 +36,13 @@ echo "== sanitizer build"
 cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF \
   -DKV_TEST_OBJECTS_FROM="$PWD/build" >/dev/null
 cmake --build build-san -j"$jobs"
+
+echo "== fuzz build"
+# The fuzz targets as libFuzzer programs (clang): only they and the libraries they link are built,
+# every one of those with coverage counters and the checks.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON -DKV_BUILD_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target fuzzers
 
 echo "== release tests"
 release_status=0
@@ -48,6 +56,10 @@ fi
 
 echo "== sanitizer tests"
 ctest --test-dir build-san --output-on-failure -j"$jobs"
+
+echo "== fuzz runs"
+# Each fuzz program replays its corpus, then mutates it for 30 seconds from a fixed seed.
+scripts/fuzz.sh build-fuzz 30
 
 echo "== benchmarks start"
 ./build/bench/korvalin-bench --benchmark_list_tests >/dev/null

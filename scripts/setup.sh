@@ -12,6 +12,7 @@ kv_packages=(
   dbus-daemon at-spi2-core python3-pyatspi
   librsvg2-bin libtiff-tools giflib-tools libxml2-utils libwmf-bin emf2svg poppler-utils
   cups printer-driver-cups-pdf libcups2-dev
+  clang libclang-rt-14-dev llvm-14
 )
 
 kv_missing=()

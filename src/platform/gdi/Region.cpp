@@ -15,7 +15,6 @@ namespace {
 
 struct Span {
   LONG left, right;
-  friend bool operator==(const Span&, const Span&) = default;
 };
 using Spans = std::vector<Span>;
 
