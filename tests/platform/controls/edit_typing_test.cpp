@@ -23,6 +23,34 @@ TEST_F(EditTypingTest, TypedCharactersReplaceTheSelectionAndMoveTheCaret) {
   EXPECT_EQ(caret.x, 3 * kAdvance);
 }
 
+// Letters typed from keys alone (the character taken from the layout): Caps Lock, switched by
+// its own press, makes them capitals and Shift turns them back; digits and Ctrl letters do not
+// follow it.
+TEST_F(EditTypingTest, CapsLockMakesTypedLettersCapitals) {
+  HWND e = MakeEdit(ES_AUTOHSCROLL, 300, 20, u"");
+  SetFocus(e);
+  const struct {
+    UINT vk;
+    const char* mods;
+    const char16_t* text;  // the edit's text afterwards
+  } steps[] = {
+      {'A', "", u"a"},         {'B', "s", u"aB"},       {VK_CAPITAL, "", u"aB"}, {'C', "", u"aBC"},
+      {'D', "s", u"aBCd"},     {'1', "", u"aBCd1"},     {'1', "s", u"aBCd1!"},   {VK_CAPITAL, "", u"aBCd1!"},
+      {'E', "", u"aBCd1!e"},   {'F', "s", u"aBCd1!eF"},
+  };
+  for (const auto& step : steps) {
+    Key(step.vk, step.mods);
+    EXPECT_EQ(Text(e), step.text) << "after key " << step.vk << " " << step.mods;
+  }
+  EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);  // pressed twice: off again
+  // With Caps Lock on, a Ctrl letter is a control key, not a capital.
+  Key(VK_CAPITAL);
+  EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+  Key('G', "c");
+  EXPECT_EQ(Text(e), u"aBCd1!eF");
+  Key(VK_CAPITAL);
+}
+
 TEST_F(EditTypingTest, ArrowsHomeEndAndShiftExtendTheSelection) {
   HWND e = MakeEdit(ES_AUTOHSCROLL, 200, 20, u"abcdef");
   SetFocus(e);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "listbox_support.h"
 
 using namespace win;
@@ -161,6 +163,47 @@ TEST_F(ListBoxInput, ExtendedSelectionWithShiftAndCtrl) {
   Press(VK_SPACE);  // Ctrl+Space adds the caret item
   Release(VK_CONTROL);
   EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 4);
+}
+
+// Ctrl+Shift adds the whole range from the anchor to the row reached, both ends included, to
+// what was selected before, whichever way the range runs; by the mouse and by the arrows.
+TEST_F(ListBoxInput, CtrlShiftAddsTheWholeRangeToTheSelection) {
+  const struct {
+    int first;           // a plain click: the anchor
+    int toggled;         // then a Ctrl+click there (-1: none), which moves the anchor
+    int reached;         // the row Ctrl+Shift+click reaches (-1: Ctrl+Shift+Down twice instead)
+    std::vector<int> selected;
+  } cases[] = {
+      {0, -1, 3, {0, 1, 2, 3}}, {3, -1, 1, {1, 2, 3}},  {0, 2, 3, {0, 2, 3}},
+      {3, 1, 0, {0, 1, 3}},     {1, -1, -1, {1, 2, 3}}, {0, 1, -1, {0, 1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.first << " " << c.toggled << " " << c.reached);
+    HWND list = MakeFilled(LBS_EXTENDEDSEL | LBS_NOTIFY, 4);
+    desktop->click(Row(list, c.first));
+    desktop->run_until_idle();
+    if (c.toggled >= 0) {
+      Hold(VK_CONTROL);
+      desktop->click(Row(list, c.toggled));
+      Release(VK_CONTROL);
+    }
+    Hold(VK_CONTROL);
+    Hold(VK_SHIFT);
+    if (c.reached >= 0) {
+      desktop->click(Row(list, c.reached));
+      desktop->run_until_idle();
+    } else {
+      Press(VK_DOWN);
+      Press(VK_DOWN);
+    }
+    Release(VK_SHIFT);
+    Release(VK_CONTROL);
+    std::vector<int> selected;
+    for (int i = 0; i < 4; ++i)
+      if (SendMessageW(list, LB_GETSEL, i, 0) > 0) selected.push_back(i);
+    EXPECT_EQ(selected, c.selected);
+    DestroyWindow(list);
+  }
 }
 
 TEST_F(ListBoxInput, MultipleSelectionTogglesWithClicksAndSpace) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "support/HeadlessFixture.h"
 #include "platform/kernel/LastError.h"
 #include "platform/user/messages/Accel.h"
@@ -158,6 +161,64 @@ TEST_F(Accelerators, MenuItemsAreInitialisedAndDisabledOnesSendNothing) {
   auto popups = Commands(WM_INITMENUPOPUP);
   ASSERT_EQ(popups.size(), 2u);
   EXPECT_EQ(popups[0].wParam, WPARAM(file));
+  SetMenu(owner, nullptr);
+  DestroyMenu(bar);
+}
+
+// The submenus on an accelerator's path are announced as the window's own menus, not as its
+// window menu, each with its place in its parent: a window brings its items' states up to date
+// there, before the command runs, and a command it disables so sends nothing.
+TEST_F(Accelerators, SubmenusOnTheCommandsPathAreBroughtUpToDateBeforeTheCommand) {
+  HMENU bar = CreateMenu(), file = CreatePopupMenu(), exportMenu = CreatePopupMenu();
+  AppendMenuW(exportMenu, MF_STRING, 102, u"&Save\tCtrl+Shift+S");
+  AppendMenuW(file, MF_STRING, 101, u"&Open\tCtrl+O");
+  AppendMenuW(file, MF_POPUP, UINT_PTR(exportMenu), u"&Export");
+  AppendMenuW(bar, MF_STRING, 200, u"&Help");
+  AppendMenuW(bar, MF_POPUP, UINT_PTR(file), u"&File");
+  ASSERT_TRUE(SetMenu(owner, bar));
+  bool allowed = true;  // what the window's own state says of its commands
+  SetHandler(owner, [&](HWND, UINT m, WPARAM w, LPARAM l) -> std::optional<LRESULT> {
+    if (m == WM_SYSCOMMAND) return 0;
+    if (m == WM_INITMENUPOPUP && !HIWORD(l))  // a window menu is left to the system
+      for (UINT cmd : {101u, 102u}) EnableMenuItem(HMENU(w), cmd, MF_BYCOMMAND | (allowed ? MF_ENABLED : MF_GRAYED));
+    return std::nullopt;
+  });
+  const struct {
+    UINT key;
+    bool shift;
+    bool allowed;
+    WORD command;                          // 0: none sent
+    std::vector<std::pair<HMENU, WORD>> popups;  // announced, with their places
+  } cases[] = {
+      {'O', false, true, 101, {{file, 1}}},
+      {'O', false, false, 0, {{file, 1}}},
+      {'S', true, true, 102, {{file, 1}, {exportMenu, 1}}},
+      {'S', true, false, 0, {{file, 1}, {exportMenu, 1}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << char(c.key) << (c.shift ? " with Shift" : "") << (c.allowed ? "" : ", disabled"));
+    allowed = c.allowed;
+    ClearLog();
+    desktop->key_down(VK_CONTROL);
+    if (c.shift) desktop->key_down(VK_SHIFT);
+    desktop->press_key(c.key);
+    if (c.shift) desktop->key_up(VK_SHIFT);
+    desktop->key_up(VK_CONTROL);
+    Pump();
+    const auto cmds = Commands();
+    if (c.command) {
+      ASSERT_EQ(cmds.size(), 1u);
+      EXPECT_EQ(cmds[0].wParam, MAKEWPARAM(c.command, 1));
+    } else {
+      EXPECT_TRUE(cmds.empty());
+    }
+    std::vector<std::pair<HMENU, WORD>> popups;
+    for (const auto& m : Commands(WM_INITMENUPOPUP)) {
+      EXPECT_EQ(HIWORD(m.lParam), 0) << "announced as the window menu";
+      popups.emplace_back(HMENU(m.wParam), LOWORD(m.lParam));
+    }
+    EXPECT_EQ(popups, c.popups);
+  }
   SetMenu(owner, nullptr);
   DestroyMenu(bar);
 }
