@@ -250,7 +250,10 @@ void TCsItemViewer::DoDrawCaption(fw::TCanvas* Canvas, const TRect& ClientAreaRe
     item->DoDrawCaption(Canvas, ClientAreaRect, Caption, CaptionRect, IsTextRotated, PaintStage,
                         PaintDefault);
   if (PaintStage != pstPrePaint || !PaintDefault) return;
-  PaintDefault = false;  // captions are always drawn here, never by the theme
+  // A caption running down a vertical toolbar is left to the theme, which draws it turned;
+  // upright text would show its first letters only across the narrow button.
+  if (IsTextRotated) return;
+  PaintDefault = false;  // upright captions are drawn here, never by the theme
   DrawWideCaption(Canvas, Caption, CaptionRect, 0xFFFF, false, 0);
 }
 

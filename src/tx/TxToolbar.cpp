@@ -222,18 +222,20 @@ void TTxToolbar::Sized(fw::TMessage& Message) {
   if (DockPaintsToolbars(dock) && !dock->Sizing()) RepaintBetweenViewers(this);
 }
 
-std::optional<win::POINT> TTxToolbar::OriginInTopLevel() {
+std::optional<TTxToolbar::TPaintedPlace> TTxToolbar::PlaceNow() {
   if (!HandleAllocated()) return std::nullopt;
   win::RECT top{};
   if (!win::GetWindowRect(win::GetAncestor(Handle(), win::GA_ROOT), &top)) return std::nullopt;
   win::POINT origin{0, 0};
   win::ClientToScreen(Handle(), &origin);
-  return win::POINT{origin.x - top.left, origin.y - top.top};
+  TTBDock* dock = Docked() ? CurrentDock() : nullptr;
+  return TPaintedPlace{win::POINT{origin.x - top.left, origin.y - top.top},
+                       dock ? TPoint{dock->Width(), dock->Height()} : TPoint{0, 0}};
 }
 
 bool TTxToolbar::PaintedWhereItIs() {
-  const std::optional<win::POINT> now = OriginInTopLevel();
-  return now && FPaintedAt && now->x == FPaintedAt->x && now->y == FPaintedAt->y;
+  const std::optional<TPaintedPlace> now = PlaceNow();
+  return now && FPaintedAt && *now == *FPaintedAt;
 }
 
 void RepaintBetweenViewers(TTxToolbar* Toolbar) {
@@ -267,7 +269,7 @@ void TTxToolbar::Dispatch(fw::TMessage& Message) {
     case win::WM_ERASEBKGND: EraseBackground(Message); return;
     case win::WM_SIZE: Sized(Message); return;
     case win::WM_PAINT:
-      FPaintedAt = OriginInTopLevel();
+      FPaintedAt = PlaceNow();
       TTBCustomToolbar::Dispatch(Message);
       return;
     case fw::CM_COLORCHANGED:

@@ -47,7 +47,9 @@ class TTxToolbar : public toolbars::TTBCustomToolbar {
   void SetParent(fw::TWinControl* AParent) override;
   void Dispatch(fw::TMessage& Message) override;
   // Whether the toolbar's pixels on its window's surface are where it last painted them: false
-  // once it moved with a parent (the window system repaints a moved window, it moves no pixels).
+  // once it moved with a parent (the window system repaints a moved window, it moves no pixels),
+  // and once its dock changed size since (what it painted over the dock's picture then, a dock
+  // just docked onto and not yet grown to the toolbar's thickness, is not that picture now).
   bool PaintedWhereItIs();
 
  private:
@@ -56,13 +58,21 @@ class TTxToolbar : public toolbars::TTBCustomToolbar {
   void Sized(fw::TMessage& Message);
   void PassSnapDistance();
 
-  // Where the client area's origin lay in the top-level window when the toolbar last painted.
-  std::optional<win::POINT> OriginInTopLevel();
+  // Where the client area's origin lies in the top-level window, and the size of the dock it
+  // sits on ((0, 0) off a dock).
+  struct TPaintedPlace {
+    win::POINT Origin;
+    TPoint DockSize;
+    bool operator==(const TPaintedPlace& B) const {
+      return Origin.x == B.Origin.x && Origin.y == B.Origin.y && DockSize == B.DockSize;
+    }
+  };
+  std::optional<TPaintedPlace> PlaceNow();
 
   TTxItemTransparency FItemTransparency = itAuto;
   Integer FSnapDistance = 0;
   fw::TColor FEffectiveColor = 0;
-  std::optional<win::POINT> FPaintedAt;
+  std::optional<TPaintedPlace> FPaintedAt;  // where the toolbar last painted
 };
 
 // Repaints a toolbar's background between its buttons only: the viewers without a control are

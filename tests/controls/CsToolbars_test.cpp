@@ -281,6 +281,42 @@ TEST_F(CsToolbarsTest, ItemsFreedWithARepaintPendingLeaveNoViewerBehind) {
   for (Integer i = 0; i < t->View()->ViewerCount(); ++i) EXPECT_NE(t->View()->Viewers(i)->Item(), a);
 }
 
+// A caption on a side dock runs down its button: the control set leaves it to the theme's caption
+// painting, turned; across a top or bottom dock the control set draws it upright itself.
+TEST_F(CsToolbarsTest, CaptionsOnASideDockAreTheThemesTurnedText) {
+  const struct {
+    toolbars::TTBDockPosition Position;
+    bool Turned;
+  } cases[] = {{toolbars::dpTop, false}, {toolbars::dpBottom, false}, {toolbars::dpLeft, true}, {toolbars::dpRight, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.Position));
+    auto* side = new TCsDock(form);
+    side->SetPosition(c.Position);
+    side->SetParent(form);
+    TCsToolbar* t = NewToolbar();
+    TCsItem* item = AddItem(t, -1, u"Формат");
+    item->SetCustomHeight(-1);
+    t->SetCurrentDock(side);
+    Pump();
+    Probe()->Calls.clear();
+    win::RedrawWindow(t->Handle(), nullptr, nullptr, win::RDW_INVALIDATE | win::RDW_UPDATENOW);
+    const std::vector<txtest::ProbeCall> captions = Probe()->Of("Caption");
+    if (c.Turned) {
+      ASSERT_EQ(captions.size(), 1u);
+      EXPECT_TRUE(captions[0].Flag);
+      EXPECT_EQ(captions[0].Text, "Формат");
+      // The button is as long as the turned caption, the caption's box as tall as the button.
+      const TRect b = t->View()->Find(item)->BoundsRect();
+      EXPECT_GT(b.bottom - b.top, b.right - b.left);
+      EXPECT_GE(captions[0].R.bottom - captions[0].R.top, captions[0].R.right - captions[0].R.left);
+    } else {
+      EXPECT_TRUE(captions.empty()) << "an upright caption is the control set's own";
+    }
+    delete t;
+    delete side;
+  }
+}
+
 TEST_F(CsToolbarsTest, ThemeSwitchRepaintsEveryBarOnceAndAFreedBarNever) {
   TCsToolbar* t = NewToolbar();
   AddItem(t, 40, u"A");
