@@ -54,10 +54,10 @@ class TextFileChangesTest : public wstest::TempFolderTest {
   static std::vector<double> Ys(const chart::TChartSeries& S) {
     return std::vector<double>(S.YValues()->Data(), S.YValues()->Data() + S.Count());
   }
-  void Load(unsigned Shares, chart::TChartSeries* Series, TTextReadReport* Report) {
+  void Load(unsigned Shares, chart::TChartSeries* Series, TTextReadReport* Report, const char* Delimiters = "\t") {
     workspace::TTextReaderSettings s;
     s.DecimalSeparator = '.';
-    s.Delimiters = "\t";
+    s.Delimiters = Delimiters;
     if (Shares == 0)
       workspace::LoadTwoColumnFile(path_, s, Series, Report);
     else
@@ -105,6 +105,7 @@ TEST_F(TextFileChangesTest, AFileRewrittenInPlaceIsReadAgainOrRefused) {
     bool Shorter;
     TBefore Before;
     int Points;  // drawn when it is read (again) once
+    const char* Delimiters = "\t";  // one outside ASCII has the file read whole first
   };
   const Case cases[] = {
       {"same size, once", 0, 1, false, kWhole, kLines},
@@ -118,6 +119,7 @@ TEST_F(TextFileChangesTest, AFileRewrittenInPlaceIsReadAgainOrRefused) {
       // The shares see the change and read on one thread, the new text up to the size at opening.
       {"half, then whole, once, in shares", 4, 1, false, kHalf, kLines / 2},
       {"half, then whole, every time", 0, 2, false, kHalf, 0},
+      {"half, then whole, once, read whole", 0, 1, false, kHalf, kLines, "\t§"},
   };
   for (const Case& c : cases) {
     Write(Lines(0, c.Before == kHalf ? kLines / 2 : kLines, 1));
@@ -138,7 +140,7 @@ TEST_F(TextFileChangesTest, AFileRewrittenInPlaceIsReadAgainOrRefused) {
     TTextReadReport report;
     std::string error;
     try {
-      Load(c.Shares, &series, &report);
+      Load(c.Shares, &series, &report, c.Delimiters);
     } catch (const workspace::EGraphError& e) {
       error = e.what();
     }
