@@ -128,7 +128,7 @@ void SaveFileSafely(const String& FileName, const std::function<void(TStream* St
 TSafeSaveBatch::~TSafeSaveBatch() {
   for (const TPending& p : FPending) {
     ::unlink(p.PartName.c_str());
-    ::close(p.LockFd);
+    if (p.LockFd >= 0) ::close(p.LockFd);
   }
 }
 

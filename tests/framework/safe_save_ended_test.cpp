@@ -135,4 +135,17 @@ TEST_F(SafeSaveEndedTest, ASaveUnderWayKeepsItsPartFile) {
   EXPECT_EQ(Entries(), std::vector<std::string>{"data.txt"});
 }
 
+// A batch's files wait for Commit: meanwhile another save of the same name takes them for a save
+// still under way, not for one that was killed.
+TEST_F(SafeSaveEndedTest, ABatchKeepsItsPartFilesUntilCommitted) {
+  const std::string file = folder_.File("data.txt");
+  fw::TSafeSaveBatch batch;
+  batch.Add(file, [](fw::TStream* Stream) { Stream->WriteBuffer("batch", 5); });
+  SaveBytes(file, "meanwhile");
+  EXPECT_EQ(ReadBytes(file), "meanwhile");
+  EXPECT_NO_THROW(batch.Commit());
+  EXPECT_EQ(ReadBytes(file), "batch");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"data.txt"});
+}
+
 }  // namespace
