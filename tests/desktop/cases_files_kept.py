@@ -184,3 +184,39 @@ def case_two_copies_keep_their_recent_files_managed(p):
 
 
 WINDOW_MANAGED.add("two_copies_keep_their_recent_files_managed")
+
+
+def killed_save_leaves_no_part_for_good(p):
+    # The program killed while it saves a large graph as text leaves "<name>.part" beside the old
+    # file; started again, its next save of that name removes that part and leaves nothing else.
+    big = os.path.join(p.dir, "big.txt")
+    with open(big, "w") as f:
+        f.writelines("%d\t%d\n" % (i, i % 89) for i in range(3000000))
+    path = os.path.join(p.dir, "graph.txt")
+    with open(path, "w") as f:
+        f.write("1\t2\n3\t4\n")
+    open_file(p, big)
+    save_graph_as_text(p, path)
+    wait_for("the save under way", lambda: os.path.exists(path + ".part"), timeout=20)
+    p.proc.kill()
+    p.proc.wait()
+    assert os.path.exists(path + ".part"), "the save finished before the kill"
+    with open(path) as f:
+        assert f.read() == "1\t2\n3\t4\n", "the old file changed"
+    p._start()
+    p.paste_graph()
+    save_graph_as_text(p, path)
+    wait_for("the new file", lambda: open(path).read().replace("\r", "").startswith("1\t2\n2\t4"), timeout=10)
+    assert sorted(os.listdir(p.dir)) == ["big.txt", "graph.txt", "korvalin", "korvalin.ini", "out.txt"], \
+        os.listdir(p.dir)
+
+
+def case_killed_save_leaves_no_part_for_good(p):
+    killed_save_leaves_no_part_for_good(p)
+
+
+def case_killed_save_leaves_no_part_for_good_managed(p):
+    killed_save_leaves_no_part_for_good(p)
+
+
+WINDOW_MANAGED.add("killed_save_leaves_no_part_for_good_managed")
