@@ -12,6 +12,7 @@
 #include "framework/Menus.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/user/services/ObjectIds.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBItemView.h"
 #include "tx/Tx.h"
@@ -345,6 +346,12 @@ void TCsItemViewer::BeforePaintCaption(fw::TCanvas* Canvas, const TRect& ClientA
   DoDrawCaption(Canvas, ClientAreaRect, caption, CaptionRect, IsTextRotated, pstPrePaint, PaintDefault);
   bool post = true;
   DoDrawCaption(Canvas, ClientAreaRect, caption, CaptionRect, IsTextRotated, pstPostPaint, post);
+}
+
+Integer TCsItemViewer::GetAccRole() {
+  if (dynamic_cast<TCsRightAlignSpacerItem*>(FItem)) return win::ROLE_SYSTEM_WHITESPACE;
+  if (dynamic_cast<TCsCustomLabelItem*>(FItem)) return win::ROLE_SYSTEM_STATICTEXT;
+  return tx::TTxItemViewer::GetAccRole();
 }
 
 WideString TCsItemViewer::GetWideHintText() {

@@ -169,6 +169,8 @@ class TCsItemViewer : public tx::TTxItemViewer {
   void PaintItemFace(fw::TCanvas* Canvas, const TRect& R, tx::TTxItemInfo& ItemInfo,
                      TTxFacePart Part) override;
   void PaintItemImage(fw::TCanvas* Canvas, const TRect& ARect, const tx::TTxItemInfo& ItemInfo) override;
+  // A label is static text to assistive technology, the right-align spacer white space.
+  Integer GetAccRole() override;
 
  protected:
   TCsCustomItem* CsItem() const { return dynamic_cast<TCsCustomItem*>(FItem); }

@@ -11,6 +11,7 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/painting/UserDraw.h"
+#include "platform/user/services/ObjectIds.h"
 #include "platform/user/services/SysMetrics.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
@@ -139,6 +140,12 @@ void TCsCompoundBar::DoDrawDockBackground(fw::TCanvas* ACanvas, TRect& ARect, TC
 }
 
 // ---- status toolbar --------------------------------------------------------------------------
+
+Integer TCsStatusToolbarView::GetAccRole() { return win::ROLE_SYSTEM_STATUSBAR; }
+
+toolbars::TTBToolbarViewClass TCsStatusToolbar::GetViewClass() {
+  return toolbars::TTBToolbarViewClass::Of<TCsStatusToolbarView>();
+}
 
 bool TCsStatusToolbar::PaintsOwnSeparators() const {
   return GetEffectiveThemeType(FThemeType) == thtNone || OfficeTheme();

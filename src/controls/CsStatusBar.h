@@ -59,9 +59,17 @@ class TCsCompoundBar : public TCsCompoundItemsControl {
   TCsCompoundBar(fw::TComponent* AOwner, TCsToolbarClass ToolbarClass);
 };
 
+// The status toolbar's view: a status bar to assistive technology.
+class TCsStatusToolbarView : public tx::TTxToolbarView {
+ public:
+  using tx::TTxToolbarView::TTxToolbarView;
+  Integer GetAccRole() override;
+};
+
 class TCsStatusToolbar : public TCsToolbar {
  public:
   explicit TCsStatusToolbar(fw::TComponent* AOwner) : TCsToolbar(AOwner) {}
+  toolbars::TTBToolbarViewClass GetViewClass() override;
   TCsThemeType ThemeType() const { return FThemeType; }
   void SetThemeType(TCsThemeType Value) { FThemeType = Value; }
   // In the classic look and in the "Office" themes the bar draws the separator lines.

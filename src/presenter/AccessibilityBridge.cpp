@@ -40,16 +40,24 @@ std::optional<QAccessible::Event> QtEventOf(DWORD event) {
   }
 }
 
+// Every role our accessible parts answer, as the reader should hear it; a part without one, or
+// with one not listed, is a plain window.
 QAccessible::Role QtRoleOf(LONG role) {
   switch (role) {
     case ROLE_SYSTEM_MENUBAR: return QAccessible::MenuBar;
     case ROLE_SYSTEM_MENUPOPUP: return QAccessible::PopupMenu;
     case ROLE_SYSTEM_MENUITEM: return QAccessible::MenuItem;
     case ROLE_SYSTEM_TOOLBAR: return QAccessible::ToolBar;
+    case ROLE_SYSTEM_STATUSBAR: return QAccessible::StatusBar;
     case ROLE_SYSTEM_SEPARATOR: return QAccessible::Separator;
+    case ROLE_SYSTEM_STATICTEXT: return QAccessible::StaticText;
     case ROLE_SYSTEM_TEXT: return QAccessible::EditableText;
     case ROLE_SYSTEM_PUSHBUTTON: return QAccessible::Button;
+    case ROLE_SYSTEM_COMBOBOX: return QAccessible::ComboBox;
+    case ROLE_SYSTEM_SPINBUTTON: return QAccessible::SpinBox;
     case ROLE_SYSTEM_BUTTONMENU: return QAccessible::ButtonMenu;
+    case ROLE_SYSTEM_BUTTONDROPDOWNGRID: return QAccessible::ButtonDropGrid;
+    case ROLE_SYSTEM_WHITESPACE: return QAccessible::Whitespace;
     case ROLE_SYSTEM_CLIENT: return QAccessible::Client;
     default: return QAccessible::Window;
   }

@@ -262,8 +262,7 @@ HRESULT TTBViewAccObject::get_accValue(fw::Integer Child, fw::WideString& Value)
 HRESULT TTBViewAccObject::get_accRole(fw::Integer Child, fw::Integer& Role) {
   Role = 0;
   if (HRESULT r = Check(Child); r != S_OK) return r;
-  Role = FView->IsPopup() ? ROLE_SYSTEM_MENUPOPUP : (FView->Style() & tbvoMenuBar) ? ROLE_SYSTEM_MENUBAR
-                                                                                      : ROLE_SYSTEM_TOOLBAR;
+  Role = FView->GetAccRole();
   return S_OK;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/user/messages/Input.h"
+#include "platform/user/services/ObjectIds.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/messages/Timers.h"
@@ -955,6 +956,11 @@ TTBCustomItem* TTBView::GetChevronItem() { return nullptr; }
 TTBCustomItem* TTBView::GetTrailingGroupItem() { return nullptr; }
 TTBCustomItem* TTBView::GetLeadingItem() { return nullptr; }
 fw::TFont* TTBView::GetFont() { return ToolbarFont(); }
+
+Integer TTBView::GetAccRole() {
+  if (IsPopup()) return win::ROLE_SYSTEM_MENUPOPUP;
+  return (Style() & tbvoMenuBar) ? win::ROLE_SYSTEM_MENUBAR : win::ROLE_SYSTEM_TOOLBAR;
+}
 
 void TTBView::SetOrientation(TTBViewOrientation Value) {
   if (FOrientation == Value) return;

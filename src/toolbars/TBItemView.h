@@ -196,6 +196,9 @@ class TTBView : public TComponent {
   virtual void KeyDown(Word& Key, fw::TShiftState Shift);
   virtual fw::TFont* GetFont();
   virtual void InvalidatePositions();
+  // What the view is to assistive technology, a ROLE_SYSTEM_ value: a menu popup, a menu bar or
+  // a toolbar; a bar that is something else answers for itself.
+  virtual Integer GetAccRole();
 
   void Notification(TComponent* AComponent, fw::TOperation Operation) override;
 

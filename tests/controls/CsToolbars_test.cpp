@@ -24,10 +24,12 @@
 #include "platform/user/painting/Paint.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
+#include "platform/user/services/ObjectIds.h"
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/services/SysParams.h"
 #include "platform/user/windows/Window.h"
 #include "support/MessageSequence.h"
+#include "toolbars/TBAcc.h"
 #include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
 #include "tx/ProbeTheme.h"
@@ -88,6 +90,43 @@ class CsToolbarsTest : public fw::testing::ControlTest {
   fw::TForm* form = nullptr;
   TCsDock* dock = nullptr;
 };
+
+// Assistive technology hears a status bar as one, its panels as labels and the spacer as white
+// space; a plain control-set toolbar and its buttons stay a toolbar with push buttons.
+TEST_F(CsToolbarsTest, StatusBarAndItsPanelsTellTheirRoles) {
+  auto* status = new TCsStatusBar(form);
+  status->SetParent(form);
+  auto* panel = new TCsLabelItem(status->Items());
+  panel->SetCaption(u"Графиков: 0");
+  status->Items()->Add(panel);
+  auto* spacer = new TCsRightAlignSpacerItem(status->Items());
+  status->Items()->Add(spacer);
+  TCsToolbar* bar = NewToolbar();
+  bar->SetParent(dock);
+  TCsItem* button = AddItem(bar, 40, u"Открыть");
+  Pump();
+  struct Case {
+    TCsToolbar* bar;
+    Integer viewRole;
+    std::vector<std::pair<toolbars::TTBCustomItem*, Integer>> parts;
+  } cases[] = {
+      {status->Toolbar(), win::ROLE_SYSTEM_STATUSBAR,
+       {{panel, win::ROLE_SYSTEM_STATICTEXT}, {spacer, win::ROLE_SYSTEM_WHITESPACE}}},
+      {bar, win::ROLE_SYSTEM_TOOLBAR, {{button, win::ROLE_SYSTEM_PUSHBUTTON}}},
+  };
+  for (const Case& c : cases) {
+    c.bar->View()->ValidatePositions();
+    auto acc = c.bar->View()->GetAccObject();
+    ASSERT_TRUE(acc);
+    Integer role = 0;
+    EXPECT_EQ(acc->get_accRole(toolbars::CHILDID_SELF, role), toolbars::S_OK);
+    EXPECT_EQ(role, c.viewRole);
+    for (const auto& [item, partRole] : c.parts) {
+      ASSERT_NE(c.bar->View()->Find(item), nullptr);
+      EXPECT_EQ(c.bar->View()->Find(item)->GetAccRole(), partRole) << role;
+    }
+  }
+}
 
 TEST_F(CsToolbarsTest, RightAlignSpacerPushesTheRestToTheRightEdge) {
   TCsToolbar* t = NewToolbar();

@@ -241,3 +241,43 @@ def case_screen_reader_finds_and_opens_a_menu_managed(p):
 
 
 WINDOW_MANAGED.add("screen_reader_finds_and_opens_a_menu_managed")
+
+
+def graph_toolbar_and_status_line_read_by_a_screen_reader(p):
+    """A reader hears the graph toolbar's line width as a spin button and the status line as a
+    status bar whose panel is a label with the graph count."""
+    helpers, atspi = on_accessibility_bus(p)
+    try:
+        def program():
+            for a in atspi.Registry.getDesktop(0):
+                if a is not None and a.name == "korvalin":
+                    return a
+            return None
+
+        app = wait_for("the program on the accessibility bus", program, timeout=10)
+        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+        graph = wait_for("the graph toolbar", lambda: next(iter(
+            c for c in children(frame) if c.getRoleName() == "tool bar" and c.name == "График"), None))
+        width = [(c.getRoleName(), c.name) for c in children(graph) if c.name.startswith("Толщина")]
+        assert width == [("spin button", "Толщина:")], [(c.getRoleName(), c.name) for c in children(graph)]
+        status = wait_for("the status line", lambda: next(iter(
+            c for c in children(frame) if c.getRoleName() == "status bar"), None))
+        panels = [(c.getRoleName(), c.name) for c in children(status)]
+        assert panels == [("label", "Графиков: 0")], panels
+        assert not any(c.getRoleName() in ("tool bar", "frame") for c in children(frame)
+                       if c.name in ("", "Толщина:")), "a part heard as a bar or a window"
+    finally:
+        for h in helpers:
+            h.kill()
+            h.wait()
+
+
+def case_graph_toolbar_and_status_line_read_by_a_screen_reader(p):
+    graph_toolbar_and_status_line_read_by_a_screen_reader(p)
+
+
+def case_graph_toolbar_and_status_line_read_by_a_screen_reader_managed(p):
+    graph_toolbar_and_status_line_read_by_a_screen_reader(p)
+
+
+WINDOW_MANAGED.add("graph_toolbar_and_status_line_read_by_a_screen_reader_managed")

@@ -162,6 +162,40 @@ TEST_F(AccessibilityTest, DescribedPartsAreChildrenOfTheNativeWindow) {
 }
 
 
+// Every role a part answers reaches Qt as the role it means; one Qt has no word for is a plain
+// window.
+TEST_F(AccessibilityTest, EveryRoleOfAPartReachesQtAsTheRoleItMeans) {
+  HWND h = CreateProbe(u"kv roles", WS_POPUP | WS_VISIBLE, 0, 60, 60, 300, 30, RGB(200, 200, 200));
+  ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(h) != nullptr; }));
+  const struct {
+    LONG role;
+    QAccessible::Role qt;
+  } table[] = {
+      {ROLE_SYSTEM_MENUBAR, QAccessible::MenuBar},        {ROLE_SYSTEM_MENUPOPUP, QAccessible::PopupMenu},
+      {ROLE_SYSTEM_MENUITEM, QAccessible::MenuItem},      {ROLE_SYSTEM_TOOLBAR, QAccessible::ToolBar},
+      {ROLE_SYSTEM_STATUSBAR, QAccessible::StatusBar},    {ROLE_SYSTEM_SEPARATOR, QAccessible::Separator},
+      {ROLE_SYSTEM_STATICTEXT, QAccessible::StaticText},  {ROLE_SYSTEM_TEXT, QAccessible::EditableText},
+      {ROLE_SYSTEM_PUSHBUTTON, QAccessible::Button},      {ROLE_SYSTEM_COMBOBOX, QAccessible::ComboBox},
+      {ROLE_SYSTEM_SPINBUTTON, QAccessible::SpinBox},     {ROLE_SYSTEM_BUTTONMENU, QAccessible::ButtonMenu},
+      {ROLE_SYSTEM_BUTTONDROPDOWNGRID, QAccessible::ButtonDropGrid},
+      {ROLE_SYSTEM_WHITESPACE, QAccessible::Whitespace},  {ROLE_SYSTEM_CLIENT, QAccessible::Client},
+      {0, QAccessible::Window},                           {4242, QAccessible::Window},
+  };
+  SetAccessibleInfoSource(h, [&] {
+    AccessibleWindowInfo info;
+    info.role = ROLE_SYSTEM_STATUSBAR;
+    for (const auto& row : table) info.parts.push_back(Part(u"part", row.role, 0, RECT{62, 62, 80, 80}));
+    return info;
+  });
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->role(), QAccessible::StatusBar);
+  ASSERT_EQ(window->childCount(), int(std::size(table)));
+  for (int i = 0; i < window->childCount(); ++i) EXPECT_EQ(window->child(i)->role(), table[i].qt) << table[i].role;
+  SetAccessibleInfoSource(h, nullptr);
+  DestroyWindow(h);
+}
+
 // A described part is found under a point, and the actions its description offers (the default
 // one with its keys, taking the focus) are done on request.
 TEST_F(AccessibilityTest, DescribedPartsAnswerHitTestsAndDoTheirActions) {
