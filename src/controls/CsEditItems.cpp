@@ -111,6 +111,37 @@ Integer TCsDropDownItemViewer::GetIndentAfter() {
   return win::GetSystemMetrics(win::SM_CXMENUCHECK) + 2;
 }
 
+bool TCsDropDownItemViewer::IsPtInButtonPart(Integer X, Integer /*Y*/) {
+  return X < (BoundsRect().right - BoundsRect().left) - GetIndentAfter();
+}
+
+void TCsDropDownItemViewer::GetEditInfo(tx::TTxEditFrameInfo& EditInfo) {
+  TCsEditItemViewer::GetEditInfo(EditInfo);
+  EditInfo.RightButtonInfo.ButtonType = tx::EBT_DROPDOWN;
+  Integer state = 0;
+  if (!Item()->Enabled()) state |= tx::EBDS_DISABLED;
+  else if (View()->Selected() == this) state |= tx::EBDS_HOT;
+  if (View()->OpenViewer() == this) state |= tx::EBDS_PRESSED;
+  EditInfo.RightButtonInfo.ButtonState = state;
+}
+
+void TCsDropDownItemViewer::MouseDown(fw::TShiftState Shift, Integer X, Integer Y, bool& MouseDownOnMenu) {
+  FPressedOnButton = Item()->Enabled() && !IsPtInButtonPart(X, Y);
+  if (FPressedOnButton)
+    toolbars::TTBItemViewer::MouseDown(Shift, X, Y, MouseDownOnMenu);  // opens the list as a submenu
+  else
+    TCsEditItemViewer::MouseDown(Shift, X, Y, MouseDownOnMenu);
+}
+
+void TCsDropDownItemViewer::MouseUp(Integer X, Integer Y, bool MouseWasDownOnMenu) {
+  if (FPressedOnButton) {
+    FPressedOnButton = false;
+    toolbars::TTBItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
+  } else {
+    TCsEditItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
+  }
+}
+
 // ---- combo-box item --------------------------------------------------------------------------
 
 TCsComboBoxItem::TCsComboBoxItem(fw::TComponent* AOwner) : TCsCustomDropDownItem(AOwner) {

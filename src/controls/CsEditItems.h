@@ -61,9 +61,16 @@ class TCsDropDownItemViewer : public TCsEditItemViewer {
   bool DoExecute() override;
   Integer GetIndentAfter() override;
   Integer GetAccRole() override { return 46; }  // combo box
+  // The edit box is the button part; the drop-down button right of it opens the list.
+  bool IsPtInButtonPart(Integer X, Integer Y) override;
+  // The drop-down button: disabled with the item, hot under the mouse, pressed while the list is open.
+  void GetEditInfo(tx::TTxEditFrameInfo& EditInfo) override;
+  void MouseDown(fw::TShiftState Shift, Integer X, Integer Y, bool& MouseDownOnMenu) override;
+  void MouseUp(Integer X, Integer Y, bool MouseWasDownOnMenu) override;
 
  private:
   bool FOpenListAfterEdit = false;
+  bool FPressedOnButton = false;  // the last press was on the drop-down button, not the box
 };
 
 class TCsComboBoxItem : public TCsCustomDropDownItem {

@@ -240,6 +240,29 @@ TEST_F(CsEditItemsTest, DropDownButtonRoomAndEditHeight) {
   EXPECT_EQ(w, combo->EditWidth());
 }
 
+// The drop-down and combo items draw a drop-down button right of their box, in the item's state,
+// and only the box starts an edit: a press on the button is the submenu's.
+TEST_F(CsEditItemsTest, DropDownButtonIsDeclaredInTheItemsState) {
+  TCsComboBoxItem* combo = Combo();
+  auto* v = static_cast<TCsDropDownItemViewer*>(ViewerOf(combo));
+  const Integer width = v->BoundsRect().right - v->BoundsRect().left;
+  EXPECT_TRUE(v->IsPtInButtonPart(width - 14, 5)) << "the box";
+  EXPECT_FALSE(v->IsPtInButtonPart(width - 13, 5)) << "the button, 13 pixels wide";
+  struct Case {
+    bool enabled, hovered;
+    Integer state;
+  } cases[] = {{true, false, 0}, {true, true, tx::EBDS_HOT}, {false, false, tx::EBDS_DISABLED}};
+  for (const Case& c : cases) {
+    combo->SetEnabled(c.enabled);
+    view->SetSelected(c.hovered ? v : nullptr);
+    tx::TTxEditFrameInfo info;
+    v->GetEditInfo(info);
+    EXPECT_EQ(info.RightButtonInfo.ButtonType, tx::EBT_DROPDOWN);
+    EXPECT_EQ(info.RightButtonInfo.ButtonState, c.state) << c.enabled << c.hovered;
+    EXPECT_EQ(info.RightButtonWidth, 13);
+  }
+}
+
 TEST_F(CsEditItemsTest, ComboArrowKeysStepThroughTheEntries) {
   TCsComboBoxItem* combo = Combo();
   auto* v = static_cast<TCsComboBoxItemViewer*>(ViewerOf(combo));

@@ -15,6 +15,8 @@ import time
 
 from PIL import ImageGrab
 
+from korvalin_desktop import start_window_manager
+
 
 def run(*args):
     return subprocess.run(args, check=True, capture_output=True, text=True).stdout
@@ -28,6 +30,14 @@ def wait_for(what, condition, timeout=8.0):
             return value
         time.sleep(0.05)
     raise AssertionError("timed out waiting for " + what)
+
+
+def visible_windows():
+    """Mapped windows of any kind (menus and lists have no title)."""
+    try:
+        return run("xdotool", "search", "--onlyvisible", "--class", ".").split()
+    except subprocess.CalledProcessError:
+        return []
 
 
 def window_named(name):
@@ -187,6 +197,53 @@ def case_button_hint_shows_whole(g, shot):
         ImageGrab.grab(bbox=(g.cx + 280, g.cy + 250, g.cx + 780, g.cy + 340)).save(shot)
 
 
+def combo_item_list_from_its_button(g, shot):
+    """The toolbar's line combo item shows a drop-down button with its arrow right of its box; a
+    click on the button opens the list and a click on an entry chooses it."""
+    line = wait_for("the combo's place", lambda: next((l for l in g.lines() if l.startswith("combo at ")), None))
+    left, top, right, bottom = (int(v) for v in line[len("combo at "):].split(","))
+    bx, by = right - 7, (top + bottom) // 2  # the middle of the drop-down button
+
+    def dark(x0, y0, x1, y1):
+        image = ImageGrab.grab(bbox=(g.cx + x0, g.cy + y0, g.cx + x1, g.cy + y1)).convert("RGB")
+        return [(i, j) for j in range(image.height) for i in range(image.width) if sum(image.getpixel((i, j))) < 200]
+
+    # The arrow: a small solid triangle pointing down, rows widest at the top, in the button.
+    arrow = wait_for("the drop-down arrow", lambda: dark(right - 13, top + 2, right - 1, bottom - 2))
+    rows = {}
+    for i, j in arrow:
+        rows.setdefault(j, []).append(i)
+    widths = [len(rows[j]) for j in sorted(rows)]
+    assert widths == sorted(widths, reverse=True) and widths[-1] == 1 and len(widths) >= 3, widths
+    for j in rows:
+        assert max(rows[j]) - min(rows[j]) + 1 == len(rows[j]), "a gap in the arrow's row %d" % j
+    before = set(visible_windows())
+    g.click(bx, by)
+    lists = wait_for("the list open", lambda: set(visible_windows()) - before, timeout=5)
+    time.sleep(0.4)
+    if shot:
+        ImageGrab.grab(bbox=(g.cx + left - 40, g.cy + top - 110, g.cx + right + 120, g.cy + bottom + 110)).save(shot)
+    # The four entries fill the list one row each (it opens above or below the item, wherever
+    # there is room): the second is "Штриховая".
+    values = dict(l.split("=") for l in run("xdotool", "getwindowgeometry", "--shell", lists.pop()).split())
+    x, y, h = int(values["X"]), int(values["Y"]), int(values["HEIGHT"])
+    run("xdotool", "mousemove", str(x + 30), str(y + h * 3 // 8), "click", "1")
+    g.expect("line Штриховая")
+    wait_for("the list closed", lambda: set(visible_windows()) == before, timeout=5)
+
+
+def case_combo_item_list_from_its_button(g, shot):
+    combo_item_list_from_its_button(g, shot)
+
+
+def case_combo_item_list_from_its_button_managed(g, shot):
+    combo_item_list_from_its_button(g, shot)
+
+
+# Cases named here run under a window manager, started before the gallery.
+WINDOW_MANAGED = {"combo_item_list_from_its_button_managed"}
+
+
 THEMED = {"tab_pages_show_through_their_controls": "Aluminum", "button_hint_shows_whole": "Aluminum"}
 
 
@@ -198,14 +255,20 @@ def main():
     shot = sys.argv[3] if len(sys.argv) > 3 else None
     if case in THEMED:
         os.environ["KV_GALLERY_THEME"] = THEMED[case]
-    g = Gallery(binary)
+    wm = start_window_manager() if case in WINDOW_MANAGED else None
     try:
-        CASES[case](g, shot)
-    except AssertionError:
-        print("\n".join(g.lines()))
-        raise
+        g = Gallery(binary)
+        try:
+            CASES[case](g, shot)
+        except AssertionError:
+            print("\n".join(g.lines()))
+            raise
+        finally:
+            g.close()
     finally:
-        g.close()
+        if wm:
+            wm.terminate()
+            wm.wait()
     print("ok", case)
 
 

@@ -131,15 +131,21 @@ void AddControlSetBars(TGalleryForm* Form) {
   bar->SetCurrentDock(dock);
 
   Form->SetHeight(Form->Height() + dock->Height() + status->Height());
-  // Tells a driving script where the theme menu's button is (client coordinates of its centre).
   const fw::TNotifyEvent shown = Form->OnShow;
-  Form->OnShow = [Form, bar, themes, shown](fw::TObject* Sender) {
+  // Tells a driving script where the theme menu's button is (client coordinates of its centre)
+  // and where the line combo item is (client coordinates of its corners).
+  Form->OnShow = [Form, bar, themes, combo, shown](fw::TObject* Sender) {
     if (shown) shown(Sender);
     bar->View()->ValidatePositions();
     const fw::TRect r = bar->View()->Find(themes)->BoundsRect();
     const fw::TPoint c =
         Form->ScreenToClient(bar->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
     TGalleryForm::Report("themes at " + std::to_string(c.x) + "," + std::to_string(c.y));
+    const fw::TRect b = bar->View()->Find(combo)->BoundsRect();
+    const fw::TPoint tl = Form->ScreenToClient(bar->ClientToScreen({b.left, b.top}));
+    const fw::TPoint br = Form->ScreenToClient(bar->ClientToScreen({b.right, b.bottom}));
+    TGalleryForm::Report("combo at " + std::to_string(tl.x) + "," + std::to_string(tl.y) + "," +
+                         std::to_string(br.x) + "," + std::to_string(br.y));
   };
 }
 
