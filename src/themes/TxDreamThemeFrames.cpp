@@ -109,14 +109,14 @@ void TTxDreamTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
   }
   const bool hasClose = Info.CloseButtonState & CDBS_VISIBLE;
   if (hasClose) PaintCloseButton(Canvas, close, CloseState(Info.CloseButtonState, true));
-  // One row (or column) of grip dots across the bar at its start. A left-hand bar starts at its
-  // bottom, where the close button sits: the dots and the text then begin above the button.
-  const Integer start = (!Info.IsVertical && hasClose) ? close.top : bar.bottom;
+  // One column (or row) of grip dots across the bar at its start, the left end of a top bar and
+  // the top of a left-hand one, where the turned text begins reading; the text follows after
+  // its inset and ends at the close button at the far end.
   for (Integer k = 1; k + 3 <= t - 1; k += 4) {
     if (Info.IsVertical)
       DrawGripDot(Canvas, bar.left + 2, bar.top + k);
     else
-      DrawGripDot(Canvas, bar.left + k, start - 5);
+      DrawGripDot(Canvas, bar.left + k, bar.top + 2);
   }
   CaptionFont(Canvas);
   TRect text = bar;
@@ -124,7 +124,8 @@ void TTxDreamTheme::PaintDockPanelNCArea(TCanvas* Canvas, TRect R, const TTxDock
     text.left += 9;
     if (hasClose) text.right = close.left;
   } else {
-    text.bottom = start - 9;
+    text.top += 9;
+    if (hasClose) text.bottom = close.top;
   }
   kit::Text(Canvas, Info.Caption, text, kCaptionFormat, !Info.IsVertical, fw::clBlack);
 }

@@ -1,9 +1,11 @@
 // "Dream": its colour table and state lookups, metrics, and the pixels its look fixes.
 
 #include <optional>
+#include <string>
 
 #include "framework/ControlMessages.h"
 #include "platform/user/services/SysColors.h"
+#include "platform/user/services/SysMetrics.h"
 #include "themes/ThemeKit.h"
 #include "themes/ThemeList.h"
 #include "themes/TxDreamTheme.h"
@@ -287,6 +289,52 @@ TEST_F(DreamTest, SizeGripIsSixEmbossedDots) {
     EXPECT_EQ(Px(x + 1, y), 0xFFFFFF);
     EXPECT_EQ(Px(x + 1, y + 1), 0x000000);
     EXPECT_EQ(Px(x + 2, y + 2), 0xB0B0B0);
+  }
+}
+
+// A dock panel's caption strip, across the top or down the left side, with and without its close
+// button: the grip dots sit at the strip's start (the left end, or the top) and the caption text
+// begins 9 pixels along, after them, ending before the close button at the far end.
+TEST_F(DreamTest, DockPanelCaptionStripStartsWithItsGripThenTheText) {
+  const Integer t = win::GetSystemMetrics(win::SM_CYSMCAPTION) - 1;
+  for (const bool acrossTheTop : {true, false}) {
+    for (const bool closeShown : {false, true}) {
+      SCOPED_TRACE(std::string(acrossTheTop ? "top" : "left") + (closeShown ? ", close button" : ""));
+      const int w = acrossTheTop ? 200 : 60, h = acrossTheTop ? 60 : 200;
+      fw::TCanvas* c = Target(w, h);
+      TTxDockPanelInfo info;
+      info.ViewType = VT_DOCKPANEL;
+      info.IsVertical = acrossTheTop;
+      info.BorderSize = TPoint{3, 3};
+      info.DragHandleStyle = 1;
+      info.CloseButtonState = closeShown ? CDBS_VISIBLE : 0;
+      info.Caption = "Панель свойств";
+      theme->PaintDockPanelNCArea(c, TRect{0, 0, w, h}, info);
+      // Along the strip and across it, in the strip's own terms.
+      auto px = [&](int along, int across) { return acrossTheTop ? Px(3 + along, 3 + across) : Px(3 + across, 3 + along); };
+      const int length = (acrossTheTop ? w : h) - 6;
+      // The first dot: inset 2 along and 1 across.
+      EXPECT_EQ(px(2, 1), 0xFFFFFF);
+      EXPECT_EQ(px(3, 2), 0x000000);
+      EXPECT_EQ(px(4, 3), 0xB0B0B0);
+      // Text pixels (dark: the font smooths its edges), by how far along the strip, the grip dots
+      // and the close button left out.
+      auto dark = [](TColor C) { return (C & 0xFF) + ((C >> 8) & 0xFF) + ((C >> 16) & 0xFF) < 300; };
+      const int end = closeShown ? length - t : length;
+      std::optional<int> first, last;
+      for (int along = 6; along < end; ++along)
+        for (int across = 0; across < t; ++across)
+          if (dark(px(along, across))) {
+            if (!first) first = along;
+            last = along;
+          }
+      ASSERT_TRUE(first.has_value()) << "no caption text";
+      EXPECT_GE(*first, 9);
+      EXPECT_LE(*first, 12);
+      EXPECT_GT(*last - *first, 40) << "the caption reads along the strip";
+      // Nothing of the grip at the far end.
+      EXPECT_FALSE(dark(px(end - 3, 2)));
+    }
   }
 }
 
