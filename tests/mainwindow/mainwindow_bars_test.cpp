@@ -377,6 +377,28 @@ TEST_F(MainWindowBarsTest, OpenedFilesGoOnTheRecentListWhichIsKeptWithItsLength)
   EXPECT_EQ(recent->Items()->Strings(0), a);
 }
 
+// The settings file changed while the window runs (edited by hand as the decimal-point advice
+// says, or saved by another copy of the program): at close only what this window changed goes
+// over it, and the file it opened goes on top of the recent files the file holds then.
+TEST_F(MainWindowBarsTest, SettingsChangedBesideTheWindowSurviveItsClose) {
+  const std::string a = WriteFile("a.txt", "1 2\n2 3\n");
+  const std::string old = WriteFile("old.txt", "1 2\n2 3\n"), other = WriteFile("other.txt", "1 2\n2 3\n");
+  RestartOn("[PREFERENCES]\nSkipLines=0\nRecentFilesCount=1\nRecentFiles0=" + old + "\n");
+  form->OpenFileNames({a});
+  workspace::Preferences.SkipLines = 2;  // as a change made in the running program
+  std::ofstream(workspace::TPropSaver::SettingsFileName(), std::ios::binary | std::ios::trunc)
+      << "[PREFERENCES]\nSkipLines=5\nPointDecimalSeparator=1\nRecentFilesCount=2\nRecentFiles0=" << other
+      << "\nRecentFiles1=" << old << "\n";
+  Restart();
+  EXPECT_TRUE(workspace::Preferences.PointDecimalSeparator) << "edited beside the window";
+  EXPECT_EQ(workspace::Preferences.SkipLines, 2) << "changed by the window itself";
+  const workspace::TBarRecentList* recent = Bars().RecentFiles();
+  ASSERT_EQ(recent->Items()->Count(), 3);
+  EXPECT_EQ(recent->Items()->Strings(0), a);
+  EXPECT_EQ(recent->Items()->Strings(1), other);
+  EXPECT_EQ(recent->Items()->Strings(2), old);
+}
+
 TEST_F(MainWindowBarsTest, TheRecentListTakesItsStoredLengthAndSurvivesDamage) {
   const std::string a = WriteFile("a.txt", "1 2\n"), b = WriteFile("b.txt", "1 2\n"), c = WriteFile("c.txt", "1 2\n");
   RestartOn("[PREFERENCES]\nRecentFilesLength=2\nRecentFilesCount=3\nRecentFiles0=" + a + "\nRecentFiles1=" + b +
