@@ -423,9 +423,10 @@ TEST_F(SeriesOnAxes, PointAtOverManyPointsAColumnFindsWhatEveryPointGives) {
          for (int i = 0; i < 20000; ++i) s.AddXY(50, y(rng));
        },
        57, 63},
+      // The jump between the bands comes where a block of the summary starts.
       {"one X, two bands apart",
        [](TLineSeries& s, std::mt19937&) {
-         for (int i = 0; i < 20000; ++i) s.AddXY(50, i < 10000 ? 10 + (i % 7) : 90 - (i % 5));
+         for (int i = 0; i < 20000; ++i) s.AddXY(50, i < 16384 ? 10 + (i % 7) : 90 - (i % 5));
        },
        57, 63},
       {"a walk over few columns, broken by NaN",
