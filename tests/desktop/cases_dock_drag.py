@@ -46,21 +46,12 @@ def end_and_read_place(p):
 
 
 def drag_grip(p, grip, drop):
-    """A press on the grip, a move to the drop point in three steps, a release (the same point for
-    a click)."""
+    """A press on the grip, a move to the drop point, a release (a click when they are the same);
+    grip and drop by the main window, the drop point on the screen returned."""
     x, y = geometry(p.main)[:2]
-    gx, gy = x + grip[0], y + grip[1]
-    dx, dy = x + drop[0], y + drop[1]
-    run("xdotool", "mousemove", str(gx), str(gy))
-    time.sleep(0.3)
-    run("xdotool", "mousedown", "1")
-    time.sleep(0.3)
-    for k in (1, 2, 3):
-        run("xdotool", "mousemove", str(gx + (dx - gx) * k // 3), str(gy + (dy - gy) * k // 3))
-        time.sleep(0.25)
-    run("xdotool", "mouseup", "1")
-    time.sleep(0.5)
-    return dx, dy
+    end = (x + drop[0], y + drop[1])
+    press_drag_release((x + grip[0], y + grip[1]), end)
+    return end
 
 
 def check_drop(row, start, target, place, pointer, main):

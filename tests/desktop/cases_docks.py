@@ -38,17 +38,7 @@ def press_caption(box, dx=0, dy=0):
     seen at the last step before the release."""
     x, y, w, h = box
     gx, gy = x + CAPTION_GRAB[0], y + CAPTION_GRAB[1]
-    run("xdotool", "mousemove", str(gx), str(gy))
-    time.sleep(0.2)
-    run("xdotool", "mousedown", "1")
-    time.sleep(0.3)
-    for k in (1, 2, 3):
-        run("xdotool", "mousemove", str(gx + dx * k // 3), str(gy + dy * k // 3))
-        time.sleep(0.25)
-    during = geometry(floating_bar())
-    run("xdotool", "mouseup", "1")
-    time.sleep(0.3)
-    return during
+    return press_drag_release((gx, gy), (gx + dx, gy + dy), lambda: geometry(floating_bar()))
 
 
 def floating_caption_keeps_the_grab_point(p):

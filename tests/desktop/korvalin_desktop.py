@@ -576,6 +576,23 @@ def case_function_graph_from_a_typed_formula(p):
     assert "5" in text and "x*x+1" in text, "clipboard holds " + repr(text)
 
 
+def press_drag_release(start, end, while_held=None):
+    """A left press at the screen point start, a move to end in three steps, a release (a click
+    when the two are the same); what while_held, called just before the release, returns."""
+    run("xdotool", "mousemove", str(start[0]), str(start[1]))
+    time.sleep(0.3)
+    run("xdotool", "mousedown", "1")
+    time.sleep(0.3)
+    for k in (1, 2, 3):
+        run("xdotool", "mousemove", str(start[0] + (end[0] - start[0]) * k // 3),
+            str(start[1] + (end[1] - start[1]) * k // 3))
+        time.sleep(0.25)
+    held = while_held() if while_held else None
+    run("xdotool", "mouseup", "1")
+    time.sleep(0.5)
+    return held
+
+
 def bar_colours(box):
     """The set of strong (picture) colours in a screen box: toolbar buttons, not the dock's face."""
     return {c[:3] for c in ImageGrab.grab(bbox=box).getdata() if max(c[:3]) - min(c[:3]) > 60}
