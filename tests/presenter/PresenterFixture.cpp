@@ -126,9 +126,10 @@ bool PresenterTest::PumpUntil(const std::function<bool()>& done, int timeoutMs) 
 }
 
 CommandResult PresenterTest::Run(const std::string& command) {
+  // The command is ended after 20 seconds, so that waiting for its result cannot hang.
   auto job = std::async(std::launch::async, [command] {
     CommandResult r;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    FILE* pipe = popen(("timeout 20 sh -c " + ShellQuote(command) + " 2>&1").c_str(), "r");
     if (!pipe) return r;
     char buffer[4096];
     size_t n;
@@ -137,8 +138,10 @@ CommandResult PresenterTest::Run(const std::string& command) {
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
   });
-  PumpUntil([&] { return job.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
-  return job.get();
+  PumpUntil([&] { return job.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 25000);
+  CommandResult r = job.get();
+  if (r.status == 124) ADD_FAILURE() << "'" << command << "' did not end within 20 seconds";
+  return r;
 }
 
 QImage PresenterTest::GrabScreen(int x, int y, int width, int height) {

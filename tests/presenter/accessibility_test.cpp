@@ -65,7 +65,11 @@ class AccessibilityTest : public PresenterTest {
 
 TEST_F(AccessibilityTest, EventsOfShownWindowsBecomeQtEventsOnTheirNativeWindow) {
   HWND h = CreateProbe(u"kv accessible probe", WS_POPUP | WS_VISIBLE, 0, 50, 50, 120, 80, RGB(0, 90, 0));
-  ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(h) != nullptr; }));
+  // Events of a window not shown are dropped: wait until the native window shows.
+  ASSERT_TRUE(PumpUntil([&] {
+    QWindow* w = Presenter().NativeWindowOf(h);
+    return w && w->isVisible();
+  })) << "the probe's native window did not show";
   QWindow* native = Presenter().NativeWindowOf(h);
   const struct {
     DWORD event;
