@@ -15,7 +15,7 @@ class TLineSummary {
   // Points per block on the finest level, and how many blocks of one level make one of the next.
   static constexpr int kFirstShift = 5;
   static constexpr int kFanShift = 3;
-  static constexpr int kLevels = 4;
+  static constexpr int kLevels = 6;
 
   struct Block {
     // Lowest and highest stored Y of the block; both NaN when the block cannot be stepped over
