@@ -27,6 +27,7 @@
 #include "presenter/CursorShapes.h"
 #include "presenter/DropShadowWindows.h"
 #include "presenter/FontWarmUp.h"
+#include "presenter/NativeStacking.h"
 #include "presenter/NativeWindow.h"
 #include "presenter/PrintQueues.h"
 #include "presenter/ScreenOverlay.h"
@@ -140,6 +141,7 @@ struct DesktopPresenter::State {
   void Configure(NativeWindow& w);
   void ApplyShape(NativeWindow& w);
   void ApplyZOrder();
+  void KeepUnmanagedInOrder();
   void ApplyGrab();
   void SyncActivationToDesktop();
   void TakeDesktopState();
@@ -281,6 +283,44 @@ void DesktopPresenter::State::ApplyZOrder() {
   stacked = std::move(wanted);
   // Without a window manager nothing keeps the drawing on the screen above the windows raised.
   if (overlay && overlay->isVisible()) overlay->raise();
+  // A window manager raises the windows it manages when it gets to our requests, and above those
+  // it does not (a floating toolbar, raised at once): they are put back in our order then.
+  KeepUnmanagedInOrder();
+  for (int delayMs : {100, 400}) QTimer::singleShot(delayMs, context.get(), [this] { KeepUnmanagedInOrder(); });
+}
+
+void DesktopPresenter::State::KeepUnmanagedInOrder() {
+  // Windows the window manager does not manage and that do not stay on top of everything: each
+  // goes directly above the managed window below it in our order, unless it already lies between
+  // that one and the managed window above it. Without a window manager every window is the
+  // root's child and the raising above has stacked them all.
+  auto unmanaged = [](const QWindow* w) {
+    return w->type() == Qt::ToolTip && !(w->flags() & Qt::WindowStaysOnTopHint);
+  };
+  if (std::none_of(stacked.begin(), stacked.end(), unmanaged)) return;
+  std::vector<unsigned long> outer;  // the root's child of each stacked window, topmost first
+  bool framed = false;
+  for (QWindow* w : stacked) {
+    outer.push_back(OutermostXWindow(*w));
+    framed = framed || (outer.back() && outer.back() != w->winId());
+  }
+  if (!framed) return;
+  std::vector<unsigned long> root = RootStacking();  // bottom first
+  auto place = [&root](unsigned long x) { return std::find(root.begin(), root.end(), x) - root.begin(); };
+  const std::ptrdiff_t count = std::ptrdiff_t(stacked.size());
+  for (std::ptrdiff_t i = 0; i < count; ++i) {
+    if (!unmanaged(stacked[size_t(i)]) || !outer[size_t(i)]) continue;
+    std::ptrdiff_t below = i + 1, above = i - 1;
+    while (below < count && unmanaged(stacked[size_t(below)])) ++below;
+    while (above >= 0 && unmanaged(stacked[size_t(above)])) --above;
+    if (below == count) continue;
+    const auto at = place(outer[size_t(i)]);
+    const bool overBelow = at > place(outer[size_t(below)]);
+    const bool underAbove = above < 0 || at < place(outer[size_t(above)]);
+    if (overBelow && underAbove) continue;
+    StackNextTo(*stacked[size_t(i)], outer[size_t(below)], true);
+    root = RootStacking();
+  }
 }
 
 void DesktopPresenter::State::ApplyGrab() {
@@ -326,7 +366,10 @@ void DesktopPresenter::State::TakeDesktopState() {
     HWND h = *nativeFocus;
     nativeFocus.reset();
     if (h && IsWindow(h) && IsWindowVisible(h) && IsWindowEnabled(h) && GetActiveWindow() != h) SetActiveWindow(h);
-    activeSynced = GetActiveWindow();
+    // The desktop focused a window of ours that a modal one disables (the window manager's own
+    // choice, or a click on it): the desktop is told again which window is active, which brings
+    // the modal one back up, as a click on its disabled owner does.
+    activeSynced = h && IsWindow(h) && !IsWindowEnabled(h) ? nullptr : GetActiveWindow();
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "platform/desktop/DropShadow.h"
 #include "platform/user/windows/Window.h"
+#include "presenter/NativeStacking.h"
 
 namespace win::presenter {
 
@@ -57,22 +58,6 @@ class ShadowWindow final : public QRasterWindow {
 };
 
 namespace {
-
-xcb_connection_t* XConnection() {
-  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return x11 ? x11->connection() : nullptr;
-}
-
-// Puts `window` just below `sibling`. A window manager that framed the sibling makes it no
-// sibling of the shadow's: the request then fails, and the shadow stays where the manager put it.
-void StackBelow(QWindow& window, QWindow& sibling) {
-  xcb_connection_t* c = XConnection();
-  if (!c || !window.handle() || !sibling.handle()) return;
-  const uint32_t values[] = {uint32_t(sibling.winId()), XCB_STACK_MODE_BELOW};
-  xcb_void_cookie_t cookie = xcb_configure_window_checked(
-      c, xcb_window_t(window.winId()), XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
-  free(xcb_request_check(c, cookie));  // checked, so a refusal is not reported as an X error
-}
 
 long long NowMs() {
   static const QElapsedTimer timer = [] {
@@ -141,7 +126,9 @@ void DropShadowWindows::Sync(const std::map<HWND, QWindow*>& shown, bool restack
     }
     // Only when something moved in the stacking: each restacking wakes the loop again.
     if (restacked || shadow->under != window) {
-      StackBelow(*shadow, *window);
+      // A window manager that framed the window makes it no sibling of the shadow's: the
+      // request then fails, and the shadow stays where the manager put it.
+      StackNextTo(*shadow, window->winId(), false);
       shadow->under = window;
     }
   }

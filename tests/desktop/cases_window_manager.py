@@ -201,3 +201,45 @@ def case_maximised_window_restores_its_size_managed(p):
 
 
 WINDOW_MANAGED.add("maximised_window_restores_its_size_managed")
+# A modal dialog opens above the program's floating toolbars: "Формат" floats where the title
+# dialog opens.
+
+FORMAT_FLOATING_INI = "[TOOLBARS]\nFormatToolbar=1;1;0;0;0;400;350;0\n"
+
+
+def dialog_above_a_floating_toolbar(p):
+    def format_bar():
+        try:
+            return int(run("xdotool", "search", "--onlyvisible", "--name", "^Формат$").split()[0])
+        except (subprocess.CalledProcessError, IndexError):
+            return None
+
+    bar = wait_for("the floating toolbar", format_bar)
+    p.main = main_window()
+    x, y, w, h = geometry(p.main)
+    run("xdotool", "mousemove", str(x + w // 2), str(y + 150), "click", "1")  # the chart takes the keys
+    time.sleep(0.3)
+    for attempt in range(2):
+        p.key("F10", "Right", "Right", "Right", "Down", "Down", "Down", "Return")  # Вид, "Формат заголовка..."
+        dialog = wait_for("the title dialog", lambda: next(iter(o for o in p.others() if o != bar), None))
+        bx, by, bw, bh = geometry(bar)
+        dx, dy, dw, dh = geometry(dialog)
+        assert bx < dx + dw and dx < bx + bw and by < dy + dh and dy < by + bh, "the two do not overlap"
+        wait_for("the dialog above the floating toolbar", lambda: shows_above(dialog, bar))
+        time.sleep(0.5)
+        assert shows_above(dialog, bar), "the floating toolbar came back over the dialog"
+        p.key("Escape")
+        wait_for("the dialog to close", lambda: dialog not in visible_windows())
+        assert bar in visible_windows(), "the floating toolbar went with the dialog"
+
+
+def case_dialog_above_a_floating_toolbar(p):
+    dialog_above_a_floating_toolbar(p)
+
+
+def case_dialog_above_a_floating_toolbar_managed(p):
+    dialog_above_a_floating_toolbar(p)
+
+
+CASE_INI["dialog_above_a_floating_toolbar"] = CASE_INI["dialog_above_a_floating_toolbar_managed"] = FORMAT_FLOATING_INI
+WINDOW_MANAGED.add("dialog_above_a_floating_toolbar_managed")
