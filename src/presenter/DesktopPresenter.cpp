@@ -121,6 +121,9 @@ struct DesktopPresenter::State {
   QWindow* grabbed = nullptr;
   bool grabPending = false;
   HWND activeSynced = nullptr;
+  // The window being maximised because the desktop maximised it: its own maximised rectangle is
+  // not asked of the native window, which a window manager would take as a wish to leave that state.
+  HWND followingMaximise = nullptr;
   std::optional<HWND> nativeFocus;  // the desktop moved its focus (null: to no window of ours)
   std::optional<bool> nativeForeground;
   bool keyboardMoved = false;  // the desktop's keyboard focus came to or left our windows
@@ -247,7 +250,7 @@ void DesktopPresenter::State::Present(HWND h, const RECT& rect) {
   const bool zoomed = IsZoomed(h);
   if (w.ZoomedShown() && !zoomed && (w.windowStates() & Qt::WindowMaximized)) w.setWindowStates(Qt::WindowNoState);
   w.SetZoomedShown(zoomed);
-  if (!minimised && geometry != w.geometry()) w.RequestGeometry(geometry);
+  if (!minimised && geometry != w.geometry() && followingMaximise != h) w.RequestGeometry(geometry);
   ApplyShape(w);
   if (!w.isVisible()) {
     w.setVisible(true);
@@ -389,9 +392,16 @@ void DesktopPresenter::State::FollowDesktopGeometry() {
   }
   for (const Change& c : changes) {
     if (!IsWindow(c.h) || !IsWindowVisible(c.h) || IsIconic(c.h)) continue;
-    if (c.maximised && *c.maximised != bool(IsZoomed(c.h))) ShowWindow(c.h, *c.maximised ? SW_MAXIMIZE : SW_RESTORE);
-    if (!c.geometry || !IsWindow(c.h)) continue;
-    const QRect& g = *c.geometry;
+    std::optional<QRect> geometry = c.geometry;
+    if (c.maximised && *c.maximised != bool(IsZoomed(c.h))) {
+      followingMaximise = *c.maximised ? c.h : nullptr;
+      ShowWindow(c.h, *c.maximised ? SW_MAXIMIZE : SW_RESTORE);
+      followingMaximise = nullptr;
+      // Maximised, ours takes the place the window manager gave the native window.
+      if (NativeWindow* w = Find(c.h); w && *c.maximised && !geometry) geometry = w->geometry();
+    }
+    if (!geometry || !IsWindow(c.h)) continue;
+    const QRect& g = *geometry;
     SetWindowPos(c.h, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

@@ -173,7 +173,7 @@ def window_manager_maximises(win):
 
 def over_the_screen(win):
     g = geometry(win)
-    return g if g[2] >= 1270 and g[3] >= 1000 else None
+    return g if g[0] <= 0 and g[1] <= 0 and g[0] + g[2] >= 1280 and g[1] + g[3] >= 1024 else None
 
 
 def maximised_window_restores_its_size(p, by_window_manager):
@@ -183,8 +183,12 @@ def maximised_window_restores_its_size(p, by_window_manager):
         window_manager_maximises(p.main)
     else:
         run("xdotool", "mousemove", *caption_button(normal, MAXIMISE_BUTTON), "click", "1")
-    wide = wait_for("the window over the screen", lambda: over_the_screen(p.main))
-    time.sleep(0.5)
+    wait_for("the window over the screen", lambda: over_the_screen(p.main))
+    time.sleep(1.0)
+    wide = over_the_screen(p.main)
+    assert wide, "maximised, then back at %r" % (geometry(p.main),)
+    if by_window_manager:
+        assert "MAXIMIZED_HORZ" in run("xprop", "-id", str(p.main), "_NET_WM_STATE"), "no longer maximised"
     # The same button now restores: the window goes back to where and how large it was.
     run("xdotool", "mousemove", *caption_button(wide, MAXIMISE_BUTTON), "click", "1")
     wait_for("the earlier size back", lambda: geometry(p.main) == normal, timeout=5)
