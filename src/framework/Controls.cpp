@@ -4,6 +4,7 @@
 
 #include "framework/ActnList.h"
 #include "framework/Forms.h"
+#include "framework/HandlerFrames.h"
 #include "framework/Menus.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/TextConvert.h"
@@ -447,6 +448,7 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
 
 win::LRESULT TControl::Perform(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam) {
   TMessage m{Msg, WParam, LParam, 0};
+  THandlerFrame frame(this);
   if (WindowProc) WindowProc(m);
   return m.Result;
 }

@@ -4,6 +4,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
+#include "framework/HandlerFrames.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/user/messages/Cursor.h"
@@ -71,6 +72,7 @@ TWinControl::~TWinControl() {
 }
 
 void TWinControl::MainWndProc(TMessage& Message) {
+  THandlerFrame frame(this);
   try {
     if (WindowProc) {
       WindowProc(Message);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/ActnList.h"
+#include "framework/HandlerFrames.h"
 #include "framework/Menus.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/menus/Menu.h"
@@ -60,6 +61,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TCustomForm::~TCustomForm() {
+  ForgetRelease(this);
   BeforeDestruction();
   Destroying();
   if (Application != nullptr && Application->FMainForm == this) Application->FMainForm = nullptr;
@@ -349,6 +351,13 @@ void TCustomForm::Close() {
 void TCustomForm::Release() { win::PostMessageW(Handle(), CM_RELEASE, 0, 0); }
 
 void TCustomForm::CMRelease(TMessage&) {
+  // Released inside a handler of its own that runs a message loop (OK pressed by a key, whose
+  // click shows a modal box): freed once that handler has returned, out of sight meanwhile.
+  if (HandlerRunsBelow(this)) {
+    DeferRelease(this);
+    if (Visible()) Hide();
+    return;
+  }
   BeforeDestruction();
   delete this;
 }

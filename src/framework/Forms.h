@@ -57,7 +57,8 @@ class TCustomForm : public TWinControl {
   // OnCloseQuery, then OnClose with a close action (caHide; the main form ends the program).
   void Close();
   virtual bool CloseQuery();
-  // Frees the form once the messages already queued are handled (safe inside its own events).
+  // Frees the form once the messages already queued are handled and no handler of its own is
+  // still running below (safe inside its own events, also those that run a message loop).
   void Release();
 
   TModalResult ModalResult() const { return FModalResult; }

@@ -157,6 +157,48 @@ TEST_F(FormTests, ReleaseInsideAnEventHandlerFreesTheFormAfterwards) {
   EXPECT_EQ(Screen->FormCount(), 0);
 }
 
+// A form freed by its own OK, whose click runs a message loop before it returns (a modal box
+// after the close): the form outlives the key or click that pressed OK, out of sight, and goes
+// once that handler has returned.
+TEST_F(FormTests, FormReleasedInsideItsOwnNestedLoopOutlivesTheHandler) {
+  struct Way {
+    const char* name;
+    bool byKey;
+  };
+  for (const Way& way : {Way{"Enter on a focused field", true}, Way{"a click on OK", false}}) {
+    SCOPED_TRACE(way.name);
+    auto* form = new TForm(nullptr);
+    auto* box = new FocusBox(form);
+    box->SetParent(form);
+    box->SetBounds(10, 10, 80, 25);
+    auto* ok = new TestButton(form);
+    ok->SetParent(form);
+    ok->SetBounds(10, 50, 80, 25);
+    ok->isDefault = true;
+    bool destroyed = false, aliveAfterLoop = false, hiddenAfterLoop = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->OnClose = [](TObject*, TCloseAction& Action) { Action = caFree; };
+    ok->OnClick = [&](TObject*) {
+      form->Close();
+      Application->ProcessMessages();
+      aliveAfterLoop = !destroyed;
+      if (aliveAfterLoop) hiddenAfterLoop = !form->Visible() && ok->Parent() == form;
+    };
+    form->Show();
+    form->SetActiveControl(box);
+    Pump();
+    if (way.byKey)
+      desktop->press_key(win::VK_RETURN);
+    else
+      desktop->click(At(ok, 5, 5));
+    AppPump();
+    EXPECT_TRUE(aliveAfterLoop);
+    EXPECT_TRUE(hiddenAfterLoop);
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(Screen->FormCount(), 0);
+  }
+}
+
 TEST_F(FormTests, ClosingTheMainFormEndsRun) {
   auto* main = Application->CreateForm<TForm>();
   auto* second = Application->CreateForm<TForm>();
