@@ -184,11 +184,37 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheLastSeenProportion) {
   dialog.cbProportional->SetChecked(true);
   dialog.seHeight->SetValue(200);
   EXPECT_EQ(dialog.seWidth->Value(), 1600);  // 800 : 100, the last values seen
-  // A width of 0 gives no ratio: the other value stays.
+  // A width of 0 passed on the way (a field cleared before typing) does not lose the proportion.
   dialog.seWidth->SetValue(0);
   EXPECT_EQ(dialog.seHeight->Value(), 0);
   dialog.seWidth->SetValue(50);
-  EXPECT_EQ(dialog.seHeight->Value(), 0);
+  EXPECT_EQ(dialog.seHeight->Value(), 6);  // 50 x 100 / 800, in whole pixels
+}
+
+// A size typed digit by digit passes through small whole values; the picture keeps the chart's
+// proportion all the same.
+TEST_F(SaveImageDialogTest, TheLockKeepsTheChartsProportionWhileDigitsAreTyped) {
+  struct Typing {
+    bool width;
+    std::vector<fw::Extended> steps;
+    fw::Integer savedWidth, savedHeight;
+  };
+  const Typing typings[] = {
+      {true, {1, 13, 138, 1380}, 1380, 984},
+      {false, {9, 98, 984}, 1380, 984},
+      {true, {0, 3, 34, 345}, 345, 246},
+  };
+  for (const Typing& typing : typings) {
+    SCOPED_TRACE(typing.savedWidth);
+    TwndSaveImg dialog(nullptr);
+    dialog.seWidth->SetValue(690);
+    dialog.seHeight->SetValue(492);
+    dialog.FormShow();
+    dialog.cbProportional->SetChecked(true);
+    for (fw::Extended step : typing.steps) (typing.width ? dialog.seWidth : dialog.seHeight)->SetValue(step);
+    EXPECT_EQ(fw::Integer(dialog.seWidth->Value()), typing.savedWidth);
+    EXPECT_EQ(fw::Integer(dialog.seHeight->Value()), typing.savedHeight);
+  }
 }
 
 TEST_F(SaveImageDialogTest, TheDefaultGifReductionCodesManyColoursAndNoneRefusesThem) {

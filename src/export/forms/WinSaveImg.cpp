@@ -207,16 +207,19 @@ void TwndSaveImg::FormShow() {
   FLastHeight = seHeight->Value();
 }
 
-void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourceLast,
-                                 fw::Extended& TargetLast) {
-  if (cbProportional->Checked() && SourceLast != 0) {
+void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourcePart,
+                                 fw::Extended& TargetPart) {
+  if (cbProportional->Checked() && SourcePart != 0 && TargetPart != 0) {
     fw::TNotifyEvent handler = std::move(Target->OnChange);
     Target->OnChange = nullptr;
-    Target->SetValue(Source->Value() * TargetLast / SourceLast);
+    Target->SetValue(Source->Value() * TargetPart / SourcePart);
     Target->OnChange = std::move(handler);
+    return;
   }
-  SourceLast = Source->Value();
-  TargetLast = Target->Value();
+  if (Source->Value() != 0 && Target->Value() != 0) {
+    SourcePart = Source->Value();
+    TargetPart = Target->Value();
+  }
 }
 
 void TwndSaveImg::seWidthChange() { KeepProportion(seWidth, seHeight, FLastWidth, FLastHeight); }

@@ -33,7 +33,7 @@ class TwndSaveImg : public fw::TForm {
   // The size and the options of that box back into Format.
   void ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format) const;
 
-  // Colour of the theme, and the lock's starting values from the two size edits.
+  // Colour of the theme, and the lock's starting proportion from the two size edits.
   void FormShow();
   void seWidthChange();
   void seHeightChange();
@@ -64,10 +64,13 @@ class TwndSaveImg : public fw::TForm {
   void DoShow() override;
 
  private:
-  // Sets Target from Source x Other / Last (Target's own handler held off), unless Last is 0,
-  // where no ratio is known and Target keeps its value; then remembers both values.
-  void KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourceLast,
-                      fw::Extended& TargetLast);
+  // With the lock on, sets Target to Source x TargetPart / SourcePart (Target's own handler held
+  // off); with it off, the two values become the proportion the lock keeps. The proportion is a
+  // pair of values seen, never the edits' values while the lock holds: typed digit by digit, a
+  // width passes through 1, 13, 138 on its way to 1380, and a ratio taken from those rounded
+  // steps would drift to a square. A pair with a 0 gives no proportion and the last one stays.
+  void KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourcePart,
+                      fw::Extended& TargetPart);
   fw::Extended FLastWidth = 0;
   fw::Extended FLastHeight = 0;
 };
