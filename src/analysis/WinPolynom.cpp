@@ -70,9 +70,13 @@ TwndPolynomEdit::TwndPolynomEdit(fw::TComponent* AOwner, workspace::TGraph* Grap
   seDegree = MakeSpin(group, "seDegree", 1, PolynomMaxDegree, {100, 12, 54, 12});
   MakeLabel(group, u"Разбивать интервал", {8, 32, 84, 10});
   seSplitInterval = MakeSpin(group, "seSplitInterval", 1, PolynomMaxSplit, {100, 30, 54, 12});
-  // The check box stands where the group's caption begins, over its leading blanks.
+  // The check box stands where the group's caption begins (8 pixels in), over its leading
+  // blanks, and is no wider than its box: the five blanks of the caption are wider than that in
+  // every dialog font, so the caption's text shows whole after it.
   auto* part = MakeGroup(this, u"     Кусок", {4, 56, 162, 62});
   cbDoPart = MakeCheck(this, "cbDoPart", u"", {10, 56, 10, 10});
+  cbDoPart->SetAutoSize(false);
+  cbDoPart->SetBounds(part->Left() + 7, part->Top(), 14, cbDoPart->Height());
   cbDoPart->OnClick = [this](fw::TObject*) { UpdatePartControls(); };
   MakeLabel(part, u"X_min", {8, 16, 30, 10});
   fedX1 = MakeFloatEdit(part, "fedX1", {40, 14, 70, 12});

@@ -40,13 +40,18 @@ inline bool Intersect(const fw::TRect& A, const fw::TRect& B) {
   return A.left < B.right && B.left < A.right && A.top < B.bottom && B.top < A.bottom;
 }
 
-// A check box put over the leading blanks of a sibling group box's caption is meant to sit there.
+// A check box put over the leading blanks of a sibling group box's caption is meant to sit there,
+// as long as it ends before the caption's text begins (the caption starts 8 pixels in).
 inline bool OverCaptionBlanks(fw::TControl* A, fw::TControl* B) {
   auto* group = dynamic_cast<cs::TCsGroupBox*>(B);
-  if (group == nullptr || win::WideToUtf8(group->Caption()).rfind(' ', 0) != 0) return false;
+  if (group == nullptr) return false;
+  const std::string caption = win::WideToUtf8(group->Caption());
+  const std::size_t blanks = caption.find_first_not_of(' ');
+  if (blanks == 0 || blanks == std::string::npos) return false;
   const fw::TRect g = group->BoundsRect(), a = A->BoundsRect();
   const fw::Integer band = fw::MeasureControlText(group->Font(), "Wy", win::DT_SINGLELINE, 0).cy;
-  return a.top >= g.top - 2 && a.bottom <= g.top + band + 6 && a.left >= g.left;
+  const fw::Integer textLeft = g.left + 8 + TextWidth(group->Font(), caption.substr(0, blanks));
+  return a.top >= g.top - 2 && a.bottom <= g.top + band + 6 && a.left >= g.left && a.right <= textLeft;
 }
 
 inline void Check(fw::TWinControl* Parent, const fw::TRect& Client, std::vector<std::string>& Faults);
@@ -104,7 +109,8 @@ inline void Check(fw::TWinControl* Parent, const fw::TRect& Client, std::vector<
     for (std::size_t j = i + 1; j < shown.size(); ++j)
       if (Intersect(shown[i]->BoundsRect(), shown[j]->BoundsRect()) && !OverCaptionBlanks(shown[i], shown[j]) &&
           !OverCaptionBlanks(shown[j], shown[i]))
-        Faults.push_back(NameOf(shown[i]) + " overlaps " + NameOf(shown[j]));
+        Faults.push_back(NameOf(shown[i]) + " " + Box(shown[i]->BoundsRect()) + " overlaps " + NameOf(shown[j]) + " " +
+                         Box(shown[j]->BoundsRect()));
     if (auto* w = dynamic_cast<fw::TWinControl*>(shown[i])) Check(w, w->ClientRect(), Faults);
   }
 }
