@@ -527,6 +527,9 @@ void TCustomGrid::CreateParams(TCreateParams& Params) {
   if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= win::WS_VSCROLL;
   if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) Params.Style |= win::WS_HSCROLL;
   Params.WindowClass.style &= ~(win::CS_HREDRAW | win::CS_VREDRAW);
+  // The in-place editor is a child over the current cell: the grid's painting of that cell
+  // (highlighted, as it is while the editor opens) must not cover what is typed in it.
+  Params.Style |= win::WS_CLIPCHILDREN;
 }
 
 void TCustomGrid::CreateWnd() {

@@ -209,6 +209,9 @@ class TCustomGrid : public TCustomControl {
   void UpdateEdit();
   void UpdateEditorBounds();
   void CommitEdit();
+  // Hands a changed editor text to SetEditText and goes on editing from it (an editor that
+  // stays shown: Enter, or the focus leaving for another control).
+  void KeepEditText();
   void CancelEdit();
   // Hides the editor, the focus going back to the grid when the editor had it.
   void CloseEditor();

@@ -99,11 +99,14 @@ void TInplaceEdit::Dispatch(TMessage& M) {
 void TInplaceEdit::WMKillFocus(TMessage& M) {
   TWinControl::WMKillFocus(M);
   auto to = reinterpret_cast<win::HWND>(M.WParam);
-  // Focus leaving for another control ends editing (the grid keeps what was typed).
+  // Focus leaving for another control ends editing, or, where the editor stays shown, hands
+  // over what was typed: either way the grid keeps it (a dialog's OK reads the cells next).
   if (FGrid != nullptr && FGrid->FInplaceEdit == this && FGrid->EditorMode() &&
-      !(FGrid->HandleAllocated() && to == FGrid->Handle()) &&
-      !FGrid->Options().Contains(goAlwaysShowEditor)) {
-    FGrid->HideEditor();
+      !(FGrid->HandleAllocated() && to == FGrid->Handle())) {
+    if (FGrid->Options().Contains(goAlwaysShowEditor))
+      FGrid->KeepEditText();
+    else
+      FGrid->HideEditor();
   }
 }
 
@@ -192,6 +195,14 @@ void TCustomGrid::CommitEdit() {
   String text = FInplaceEdit->Text();
   CloseEditor();
   if (text != FEditStartText) SetEditText(FCurrent.X, FCurrent.Y, text);
+}
+
+void TCustomGrid::KeepEditText() {
+  if (!FEditorMode || FInplaceEdit == nullptr) return;
+  const String text = FInplaceEdit->Text();
+  if (text == FEditStartText) return;
+  FEditStartText = text;
+  SetEditText(FCurrent.X, FCurrent.Y, text);
 }
 
 void TCustomGrid::CloseEditor() {

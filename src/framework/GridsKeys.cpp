@@ -36,11 +36,7 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
     case win::VK_RETURN:
       if (FEditorMode) {
         if (FOptions.Contains(goAlwaysShowEditor) && FInplaceEdit != nullptr) {
-          String text = FInplaceEdit->Text();
-          if (text != FEditStartText) {
-            FEditStartText = text;
-            SetEditText(FCurrent.X, FCurrent.Y, text);
-          }
+          KeepEditText();
           FInplaceEdit->SelectAll();
         } else {
           CommitEdit();

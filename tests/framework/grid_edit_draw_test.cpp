@@ -3,6 +3,7 @@
 #include <set>
 
 #include "framework/GridsInplaceEdit.h"
+#include "framework/StdCtrlsEdit.h"
 #include "grid_fixture.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/painting/Paint.h"
@@ -116,6 +117,49 @@ TEST_F(GridEditing, AlwaysShowEditorKeepsItOpenAcrossMoves) {
   Key(win::VK_ESCAPE);  // back to the text the cell had, still editing
   EXPECT_TRUE(grid->EditorMode());
   EXPECT_EQ(grid->InplaceEditor()->Text(), "");
+}
+
+// What is typed shows as it is typed: the first character opens the editor over the highlighted
+// cell, and the grid's own painting of that cell must not cover the editor.
+TEST_F(GridEditing, TheFirstTypedCharacterShowsInTheCell) {
+  grid->SetColor(clWhite);
+  Type(u"W");
+  ASSERT_TRUE(EditorShown());
+  const TRect cell = grid->CellRect(1, 1);
+  const win::COLORREF highlight = win::COLORREF(ColorToRGB(clHighlight));
+  int dark = 0, highlighted = 0;
+  for (int y = cell.top + 1; y < cell.bottom - 1; ++y)
+    for (int x = cell.left + 1; x < cell.right - 1; ++x) {
+      const win::COLORREF px = desktop->screen_pixel(At(grid, x, y).x, At(grid, x, y).y);
+      dark += px != win::COLORREF(clWhite) && px != highlight;
+      highlighted += px == highlight;
+    }
+  EXPECT_GT(dark, 10);
+  EXPECT_EQ(highlighted, 0);
+}
+
+// An editor that stays shown keeps what was typed when the focus goes to another control (a
+// dialog's OK reads the cells then), and stays open over its cell.
+TEST_F(GridEditing, FocusLeavingAnAlwaysShownEditorKeepsWhatWasTyped) {
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 250, 100, 24);
+  grid->SetOptions(grid->Options() + TGridOptions{goAlwaysShowEditor});
+  grid->SetFocus();
+  Pump();
+  ASSERT_TRUE(grid->EditorMode());
+  Type(u"beta");
+  EXPECT_EQ(grid->Cells(1, 1), "");
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(grid->Cells(1, 1), "beta");
+  EXPECT_EQ(sets, (std::vector<std::string>{"1,1=beta"}));
+  EXPECT_TRUE(EditorShown());
+  // Esc back in the editor returns to what the cell holds now: the text kept.
+  grid->SetFocus();
+  Pump();
+  Key(win::VK_ESCAPE);
+  EXPECT_EQ(grid->Cells(1, 1), "beta");
 }
 
 // A grid drawing nothing of its own that records the DrawCell calls.

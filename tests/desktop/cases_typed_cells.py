@@ -1,0 +1,98 @@
+# Cells typed into on the real desktop: what is typed shows as it is typed, and the name still
+# being typed when the dialog goes on is the one used. Bare and under openbox.
+
+HIGHLIGHT = (10, 36, 106)  # the classic selection colour of a current cell without its editor
+
+
+def typed_cell_shows(image, box, what):
+    """The typed text shows in the box: dark text pixels, none of the highlighted cell left."""
+    x0, y0, x1, y1 = box
+    pixels = [image.getpixel((x, y))[:3] for y in range(y0, y1) for x in range(x0, x1)]
+    highlighted = sum(1 for px in pixels if px == HIGHLIGHT)
+    dark = sum(1 for px in pixels if sum(px) < 200 and px != HIGHLIGHT)
+    assert highlighted == 0 and dark > 5, "%s: %d highlighted, %d dark pixels" % (what, highlighted, dark)
+
+
+def function_parameter_shows_as_typed(p):
+    # Операции, "График функции...": the parameter grid's name cell clicked, "k" typed; Tab to
+    # its value, "2" typed. Each character shows at once, before the cell is left.
+    menu_command(p, 4, 18)
+    dialog = wait_for("the function dialog", lambda: next(iter(p.others()), None))
+    time.sleep(0.5)
+    x, y, w, h = geometry(dialog)
+    run("xdotool", "mousemove", str(x + 100), str(y + 117), "click", "1")
+    time.sleep(0.3)
+    p.key("k")
+    typed_cell_shows(ImageGrab.grab(bbox=(x, y, x + w, y + h)), (12, 108, 190, 126), "the name")
+    p.key("Tab", "2")
+    shot = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    if os.environ.get("KV_SHOT"):
+        shot.save(os.environ["KV_SHOT"])
+    typed_cell_shows(shot, (200, 108, 378, 126), "the value")
+    p.key("Escape", "Escape")  # the cell's editing, then the dialog
+    wait_for("the dialog to close", lambda: dialog not in visible_windows())
+
+
+def case_function_parameter_shows_as_typed(p):
+    function_parameter_shows_as_typed(p)
+
+
+def case_function_parameter_shows_as_typed_managed(p):
+    function_parameter_shows_as_typed(p)
+
+
+def typed_file_names_are_used(p):
+    # Two graphs selected, Сохранить как...: the wizard, "Сохранить графики в разные файлы",
+    # Далее twice, a folder, "Вручную задать имена", Далее; "alpha" Enter, Down, "beta" typed
+    # into the names and OK at once. Both files are written under the typed names.
+    folder = os.path.join(p.dir, "out")
+    os.mkdir(folder)
+    for text in ("0 0\n10 10\n", "0 10\n10 0\n"):
+        set_clipboard(text)
+        time.sleep(0.2)
+        p.key("ctrl+v")
+        time.sleep(0.4)
+    colours = wait_for("two graph colours", lambda: (lambda c: c if len(c) >= 2 else None)(series_colours(p)))
+    first, second = line_pixel(p, colours[0]), line_pixel(p, colours[1])
+    run("xdotool", "mousemove", str(first[0]), str(first[1]), "click", "1")
+    time.sleep(0.3)
+    run("xdotool", "mousemove", str(second[0]), str(second[1]), "keydown", "ctrl", "click", "1", "keyup", "ctrl")
+    time.sleep(0.3)
+    p.key("F10", "Down", "Down", "Return")
+    wizard = wait_for("the save wizard", lambda: next(iter(p.others()), None), timeout=10)
+    time.sleep(0.5)
+    x, y, w, h = geometry(wizard)
+
+    def click(cx, cy):
+        run("xdotool", "mousemove", str(x + cx), str(y + cy), "click", "1")
+        time.sleep(0.4)
+
+    click(165, 111)  # Сохранить графики в разные файлы
+    click(w - 211, h - 23)  # Далее: the format
+    click(w - 211, h - 23)  # Далее: the folder
+    click(280, 108)
+    run("xdotool", "type", "--delay", "20", folder)
+    click(170, 205)  # Вручную задать имена для каждого файла
+    click(w - 211, h - 23)  # Далее: the names
+    click(480, 158)  # the first graph's file name
+    run("xdotool", "type", "--delay", "40", "alpha")
+    p.key("Return", "Down")
+    run("xdotool", "type", "--delay", "40", "beta")
+    time.sleep(0.3)
+    shot = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    if os.environ.get("KV_SHOT"):
+        shot.save(os.environ["KV_SHOT"])
+    click(w - 127, h - 23)  # OK
+    wait_for("the wizard to close", lambda: wizard not in visible_windows())
+    wait_for("the files", lambda: sorted(os.listdir(folder)) == ["alpha.txt", "beta.txt"] or None, timeout=5)
+
+
+def case_typed_file_names_are_used(p):
+    typed_file_names_are_used(p)
+
+
+def case_typed_file_names_are_used_managed(p):
+    typed_file_names_are_used(p)
+
+
+WINDOW_MANAGED.update({"function_parameter_shows_as_typed_managed", "typed_file_names_are_used_managed"})
