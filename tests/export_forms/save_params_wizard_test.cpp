@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chart/Series.h"
@@ -24,6 +25,7 @@
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/desktop/ScriptedAnswers.h"
 #include "platform/kernel/TextConvert.h"
+#include "platform/user/messages/Input.h"
 #include "support/HeadlessFixture.h"
 #include "workspace/Graph.h"
 #include "workspace/PropSaver.h"
@@ -162,6 +164,48 @@ TEST_F(SaveParamsWizardTest, OkStoresTheSectionAndHandsOverTheRecord) {
   EXPECT_TRUE(again->rbSaveSeparate->Checked());
   EXPECT_TRUE(again->rbManualNames->Checked());
   EXPECT_EQ(cs::WideToUtf8(again->edFilesPath->Text()), "/tmp/out");
+}
+
+// Names typed into the grid from the keyboard, the last one still in the grid's editor when the
+// wizard goes on: OK, Next to the separators' page, or a click elsewhere first. Each name reaches
+// the record as typed.
+TEST_F(SaveParamsWizardTest, TheNameStillBeingTypedReachesTheRecord) {
+  enum TThen { OkAtOnce, NextThenOk, ClickElsewhereThenOk };
+  for (TThen then : {OkAtOnce, NextThenOk, ClickElsewhereThenOk}) {
+    SCOPED_TRACE(int(then));
+    auto w = Open();
+    w->rbSaveSeparate->SetChecked(true);
+    w->cbFormatParams->SetChecked(then == NextThenOk);
+    w->butNextClick();
+    w->butNextClick();
+    w->edFilesPath->SetText(fw::String("/tmp/out"));
+    w->rbManualNames->SetChecked(true);
+    w->butNextClick();
+    ASSERT_EQ(w->Page(), "FileNames");
+    w->Show();
+    w->GridNames->SetFocus();
+    desktop->run_until_idle();
+    for (char16_t ch : std::u16string(u"alpha")) desktop->type_char(ch);
+    desktop->press_key(win::VK_RETURN);
+    desktop->press_key(win::VK_DOWN);
+    for (char16_t ch : std::u16string(u"beta")) desktop->type_char(ch);
+    desktop->run_until_idle();
+    ASSERT_TRUE(w->GridNames->EditorMode());
+    if (then == NextThenOk) {
+      w->butNextClick();
+      ASSERT_EQ(w->Page(), "Format");
+    }
+    if (then == ClickElsewhereThenOk) {
+      w->rbShowSources->SetFocus();
+      desktop->run_until_idle();
+      EXPECT_EQ(w->GridNames->Cells(1, 2), "beta");
+    }
+    std::vector<kvforms::TExportParameters> handed;
+    w->OnParameters = [&](const kvforms::TExportParameters& p) { handed.push_back(p); };
+    w->butOkClick();
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0].Names, (std::vector<fw::String>{"alpha", "beta"}));
+  }
 }
 
 TEST_F(SaveParamsWizardTest, CancelWritesNothing) {

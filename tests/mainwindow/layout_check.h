@@ -85,6 +85,15 @@ inline void CheckControl(fw::TControl* C, const fw::TRect& Client, std::vector<s
         if (TextWidth(grid->Font(), grid->Cells(col, row)) + 4 > grid->ColWidths(col))
           Faults.push_back(NameOf(C) + " cuts " + (row < grid->FixedRows() ? "heading" : "cell") + " \"" +
                            grid->Cells(col, row) + "\"");
+    // A heading shows whole at the grid's first position, scrolling or not: the user reads
+    // what each column is for before typing into it.
+    fw::Integer left = 0;
+    for (fw::Integer col = 0; col < grid->ColCount(); ++col) {
+      for (fw::Integer row = 0; row < grid->FixedRows(); ++row)
+        if (left + 2 + TextWidth(grid->Font(), grid->Cells(col, row)) > grid->ClientWidth())
+          Faults.push_back(NameOf(C) + " cuts heading \"" + grid->Cells(col, row) + "\" at its edge");
+      left += grid->ColWidths(col) + (lines ? grid->GridLineWidth() : 0);
+    }
   }
   if (auto* list = dynamic_cast<fw::TCustomListBox*>(C)) {
     for (fw::Integer i = 0; i < list->Items()->Count(); ++i)

@@ -17,6 +17,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/GridsString.h"
+#include "platform/user/services/SysMetrics.h"
 #include "workspace/Common.h"
 #include "workspace/Graph.h"
 #include "workspace/PropSaver.h"
@@ -58,6 +59,8 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   auto* first = MakeLabel(this, "Выделено несколько графиков", {150, 8, 300, 15});
   auto* second = MakeLabel(this, "Нужно определить дополнительные параметры сохранения", {150, 26, 300, 15});
   BuildPages();
+  LoadSettings();
+  FitNamesGrid();
   // The pages and the window widen to the longest measured caption; the buttons keep to the right.
   fw::Integer right = std::max(RightOf(first), RightOf(second));
   for (const auto& [name, page] : FPages) {
@@ -77,7 +80,6 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   butPrev->OnClick = [this](fw::TObject*) { butPrevClick(); };
   butNext->OnClick = [this](fw::TObject*) { butNextClick(); };
   butOk->OnClick = [this](fw::TObject*) { butOkClick(); };
-  LoadSettings();
   rbManualNames->OnClick = [this](fw::TObject*) {
     if (rbManualNames->Checked()) EnableOkNext(false, true);
   };
@@ -223,12 +225,25 @@ void TwndSaveParams::FillNames() {
   cs::WidenColumnsToCells(GridNames);
 }
 
+void TwndSaveParams::FitNamesGrid() {
+  // Both columns, each as wide as its widest text (up to a limit for the graphs' column), and
+  // the scroll bar many graphs bring: every heading shows whole. The pages and the window widen
+  // to the grid.
+  constexpr fw::Integer kGraphColumnMost = 2 * 185;
+  if (GridNames->ColWidths(0) > kGraphColumnMost) GridNames->SetColWidths(0, kGraphColumnMost);
+  const fw::Integer lines = 2 * GridNames->GridLineWidth();
+  const fw::Integer frame = GridNames->Width() - GridNames->ClientWidth() + win::GetSystemMetrics(win::SM_CXVSCROLL);
+  const fw::Integer width = GridNames->ColWidths(0) + GridNames->ColWidths(1) + lines + frame;
+  if (width > GridNames->Width()) GridNames->SetWidth(width);
+}
+
 void TwndSaveParams::DoShow() {
   SetColor(workspace::GetThemeFormColor());
   fw::TForm::DoShow();
 }
 
 void TwndSaveParams::ShowPage(const fw::String& Name) {
+  KeepTypedName();
   FPage = Name;
   for (auto& [name, page] : FPages) page->SetVisible(name == Name);
 }
@@ -298,7 +313,12 @@ fw::Integer TwndSaveParams::FormatIndex() const {
   return 4;
 }
 
+void TwndSaveParams::KeepTypedName() {
+  if (GridNames->EditorMode()) GridNames->HideEditor();
+}
+
 void TwndSaveParams::butOkClick() {
+  KeepTypedName();
   workspace::TPropSaver store(kSection, true);
   store.WriteBool("SaveBundle", rbSaveBundle->Checked());
   store.WriteBool("SaveVisibleOnly", cbVisibleOnly->Checked());

@@ -105,7 +105,12 @@ class TwndSaveParams : public fw::TForm {
   void LoadSettings();
   // The key column of GridNames: each graph's title, or its source with rbShowSources.
   void FillNames();
+  // GridNames as wide as its columns, once, before the pages take their widths.
+  void FitNamesGrid();
+  // Shows the page Name; a name still being typed in GridNames reaches its cell first.
   void ShowPage(const fw::String& Name);
+  // The name being typed in GridNames goes to its cell (before a page is left or OK reads them).
+  void KeepTypedName();
   void EnableOkNext(bool Ok, bool Next);
   fw::Integer FormatIndex() const;
 
