@@ -53,7 +53,19 @@ struct TPrinter::TJob {
   String Queue;  // empty: the PDF printer
 };
 
-TPrinter::TPrinter() = default;
+TPrinter::TPrinter() { TakeQueuePaper(); }
+
+void TPrinter::TakeQueuePaper() {
+  win::desktop::PrintService* service = win::desktop::GetPrintService();
+  const std::vector<TPrinterEntry> list = PrinterList();
+  const TPrinterEntry* entry = Find(list, FChosenName);
+  if (service == nullptr || entry == nullptr || !entry->Queue) return;
+  if (std::optional<win::desktop::PaperSize> paper = service->DefaultPaper(entry->Name))
+    if (paper->widthMM > 0 && paper->heightMM > 0) {
+      FPaperWidthMM = paper->widthMM;
+      FPaperHeightMM = paper->heightMM;
+    }
+}
 TPrinter::~TPrinter() {
   // A job still open when the printer goes is dropped, never half-submitted.
   if (FPrinting) Abort();
@@ -82,6 +94,7 @@ void TPrinter::SetPrinterIndex(Integer Value) {
   const std::vector<String> names = Printers();
   if (Value < 0 || Value >= Integer(names.size())) throw EPrinter("Printer index out of range");
   FChosenName = names[std::size_t(Value)];
+  TakeQueuePaper();
 }
 
 void TPrinter::CheckPrinting(bool Value) const {
@@ -191,7 +204,10 @@ void TPrinter::EndDoc() {
   if (pdf.empty()) throw EPrinter(failed);
   win::desktop::PrintService* service = win::desktop::GetPrintService();
   if (service == nullptr) throw EPrinter(failed + ": " + win::desktop::kNoPrintSystem);
-  if (std::optional<std::string> refused = service->Submit(FJob->Queue, Title, pdf, int(std::max<Integer>(1, Copies))))
+  // The queue is told the paper the pages were laid out on, or it prints them on its own.
+  const win::desktop::PaperSize paper{FPaperWidthMM, FPaperHeightMM};
+  if (std::optional<std::string> refused =
+          service->Submit(FJob->Queue, Title, pdf, int(std::max<Integer>(1, Copies)), paper))
     throw EPrinter(failed + ": " + *refused);
 }
 

@@ -40,10 +40,12 @@ class TPrinter {
   const String& ChosenName() const { return FChosenName; }
   // Its place in the list as it is now; -1 when it has gone.
   Integer PrinterIndex() const;
-  // EPrinter "Printer index out of range" for an index that names no printer.
+  // EPrinter "Printer index out of range" for an index that names no printer. A queue brings
+  // its own default paper (as the default printer does when the printer is made).
   void SetPrinterIndex(Integer Value);
 
-  // Paper size in millimetres (portrait; A4 unless set), orientation and resolution (dots per
+  // Paper size in millimetres (portrait; the queue's default paper, A4 where it names none, unless
+  // set), orientation and resolution (dots per
   // inch) give the page in dots. None may change while printing (EPrinter "Printing in progress").
   TPrinterOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TPrinterOrientation Value);
@@ -80,6 +82,8 @@ class TPrinter {
 
  private:
   void CheckPrinting(bool Value) const;
+  // The chosen queue's default paper, where the print system names one.
+  void TakeQueuePaper();
   void NewPageSurface();
   void FlushPage();
 

@@ -1,7 +1,8 @@
 #pragma once
 // The print service over the system's print queues (CUPS): the queues and the default one as
-// the print system lists them, and jobs handed over as PDF documents, with the print system's
-// reason when it refuses one. The print system's library is loaded on the first request; where
+// the print system lists them with each one's default paper, and jobs handed over as PDF
+// documents asking for the paper they were laid out on, with the print system's reason when it
+// refuses one. The print system's library is loaded on the first request; where
 // it cannot be, there are no queues and a job is refused with the reason.
 
 #include <memory>
@@ -25,8 +26,9 @@ class PrintQueues final : public desktop::PrintService {
 
   std::vector<std::string> Queues() override;
   std::string DefaultQueue() override;
+  std::optional<desktop::PaperSize> DefaultPaper(const std::string& queue) override;
   std::optional<std::string> Submit(const std::string& queue, const std::string& title,
-                                    const std::string& pdf, int copies) override;
+                                    const std::string& pdf, int copies, const desktop::PaperSize& paper) override;
 
  private:
   std::unique_ptr<PrintSystemLibrary> library_;

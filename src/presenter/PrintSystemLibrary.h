@@ -18,6 +18,11 @@ namespace win::presenter {
   X(GetDests2, cupsGetDests2)                                                                     \
   X(GetDest, cupsGetDest)                                                                         \
   X(FreeDests, cupsFreeDests)                                                                     \
+  X(CopyDestInfo, cupsCopyDestInfo)                                                               \
+  X(FreeDestInfo, cupsFreeDestInfo)                                                               \
+  X(FindDestDefault, cupsFindDestDefault)                                                         \
+  X(GetString, ippGetString)                                                                      \
+  X(GetOption, cupsGetOption)                                                                     \
   X(AddOption, cupsAddOption)                                                                     \
   X(FreeOptions, cupsFreeOptions)                                                                 \
   X(CreateJob, cupsCreateJob)                                                                     \

@@ -33,12 +33,12 @@ TEST(PrintSystemLoading, AMissingLibraryGivesNoQueuesAndRefusesJobsWithTheReason
     EXPECT_EQ(win::desktop::GetPrintService(), &queues);
     EXPECT_TRUE(queues.Queues().empty());
     EXPECT_EQ(queues.DefaultQueue(), "");
-    const std::optional<std::string> refused = queues.Submit("KorvalinPDF", "chart", "%PDF-1.4\n%%EOF\n", 2);
+    const std::optional<std::string> refused = queues.Submit("KorvalinPDF", "chart", "%PDF-1.4\n%%EOF\n", 2, {210, 297});
     ASSERT_TRUE(refused.has_value());
     EXPECT_NE(refused->find("could not be loaded"), std::string::npos) << *refused;
     EXPECT_NE(refused->find("libkv-missing-print-system.so.9"), std::string::npos) << *refused;
     // Asked again, the same answer without another attempt.
-    EXPECT_EQ(queues.Submit("KorvalinPDF", "chart", "%PDF-1.4\n%%EOF\n", 1), refused);
+    EXPECT_EQ(queues.Submit("KorvalinPDF", "chart", "%PDF-1.4\n%%EOF\n", 1, {210, 297}), refused);
   }
   EXPECT_EQ(win::desktop::GetPrintService(), before);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <cups/cups.h>
 #include <dlfcn.h>
@@ -90,7 +92,7 @@ TEST_F(ChartQueuePrint, TheQueueReceivesTheChartAndNothingOfAnAbortedJob) {
   chart_->SetPrintMargins(fw::TRect{10, 10, 10, 50});
   fw::TPrinter printer;
   if (const std::string why = SelectQueue(printer); !why.empty()) GTEST_SKIP() << why;
-  printer.SetResolution(72);  // A4, one dot a point: the reader's pixels fall on the printer's
+  printer.SetResolution(72);  // the queue's paper, one dot a point: the reader's pixels fall on the printer's
   const std::string stamp = std::to_string(::getpid()) + "_" +
                             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
   const std::string aborted = "kvaborted" + stamp, printed = "kvchart" + stamp;
@@ -116,6 +118,7 @@ TEST_F(ChartQueuePrint, TheQueueReceivesTheChartAndNothingOfAnAbortedJob) {
   const std::vector<fw::String> names = direct.Printers();
   direct.SetPrinterIndex(fw::Integer(std::find(names.begin(), names.end(), "PDF") - names.begin()));
   direct.SetResolution(72);
+  direct.SetPaperSize(printer.PaperWidthMM(), printer.PaperHeightMM());
   direct.FileName = dir_.File("direct.pdf");
   direct.BeginDoc();
   chart_->PrintPartial(*direct.Canvas(), r);
@@ -140,6 +143,40 @@ TEST_F(ChartQueuePrint, TheQueueReceivesTheChartAndNothingOfAnAbortedJob) {
   }
   EXPECT_GT(inked, want.Rgb.size() / 50) << "the chart was drawn";
   EXPECT_LT(far, want.Rgb.size() / 200) << "pixels of the printed page unlike the drawing";
+}
+
+// The paper chosen reaches the queue: a page laid out on A5 or Letter comes out of the queue on
+// that paper, not centred on the queue's own.
+TEST_F(ChartQueuePrint, TheQueuePrintsOnThePaperChosen) {
+  MakeChart(320, 240);
+  struct Paper {
+    const char* Name;
+    double WidthMM, HeightMM;
+    double WidthPt, HeightPt;
+  };
+  for (const Paper& paper : {Paper{"a5", 148, 210, 419.5, 595.3}, Paper{"letter", 215.9, 279.4, 612, 792}}) {
+    SCOPED_TRACE(paper.Name);
+    fw::TPrinter printer;
+    if (const std::string why = SelectQueue(printer); !why.empty()) GTEST_SKIP() << why;
+    printer.SetPaperSize(paper.WidthMM, paper.HeightMM);
+    printer.SetResolution(72);
+    const std::string title = std::string("kvpaper") + paper.Name + std::to_string(::getpid()) + "_" +
+                              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    printer.Title = title;
+    printer.BeginDoc();
+    chart_->PrintPartial(*printer.Canvas(), chart_->ChartPrintRect(printer.PageWidth(), printer.PageHeight()));
+    printer.EndDoc();
+    const fs::path pdf = AwaitJob(title, std::chrono::seconds(90));
+    ASSERT_FALSE(pdf.empty()) << "no PDF for the job in " << OutputFolder() << " after 90 s";
+    const CommandResult info = RunCommand("pdfinfo '" + pdf.string() + "'");
+    if (!std::getenv("KV_KEEP_PRINT")) fs::remove(pdf);
+    double width = 0, height = 0;
+    const std::size_t at = info.Output.find("Page size:");
+    ASSERT_NE(at, std::string::npos) << info.Output;
+    ASSERT_EQ(std::sscanf(info.Output.c_str() + at, "Page size: %lf x %lf", &width, &height), 2) << info.Output;
+    EXPECT_NEAR(width, paper.WidthPt, 2) << info.Output;
+    EXPECT_NEAR(height, paper.HeightPt, 2) << info.Output;
+  }
 }
 
 TEST_F(ChartQueuePrint, AQueueThatWentAwayIsReportedAndNothingIsPrinted) {
@@ -222,7 +259,7 @@ void SetPrintServer(const char* server) {
 // A print system that does not answer is said so, not taken for a queue that has gone.
 TEST_F(ChartQueuePrint, APrintSystemThatDoesNotAnswerIsSaidSo) {
   SetPrintServer("127.0.0.1:1");  // nothing listens there
-  const std::optional<std::string> refused = queues_->Submit(kQueue, "kvnoanswer", "%PDF-1.4\n%%EOF\n", 1);
+  const std::optional<std::string> refused = queues_->Submit(kQueue, "kvnoanswer", "%PDF-1.4\n%%EOF\n", 1, {210, 297});
   SetPrintServer(nullptr);
   ASSERT_TRUE(refused.has_value());
   EXPECT_EQ(*refused, win::desktop::kPrintSystemNotAnswering);

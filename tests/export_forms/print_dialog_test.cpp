@@ -105,6 +105,22 @@ TEST_F(PrintDialogTest, MarginsReachingAHundredWithTheirOppositeAreRefused) {
   EXPECT_EQ(dialog->seBottom->Value(), 40);
 }
 
+// A margin typed past its field's limit of 50 counts as 50 at once: the preview and the print
+// follow the value the field shows once left, not the digits typed.
+TEST_F(PrintDialogTest, AMarginTypedPastTheLimitCountsAsTheLimit) {
+  struct Typed {
+    bool Right;  // else the left margin
+    const char* Text;
+    fw::TRect Margins;
+  };
+  for (const Typed& t : {Typed{true, "59", {10, 20, 50, 40}}, Typed{false, "75", {50, 20, 30, 40}}}) {
+    chart_->SetPrintMargins({10, 20, 30, 40});
+    auto dialog = Open();
+    (t.Right ? dialog->seRight : dialog->seLeft)->SetText(t.Text);
+    EXPECT_EQ(chart_->PrintMargins(), t.Margins);
+  }
+}
+
 TEST_F(PrintDialogTest, ProportionalReplacesTheMarginsAndAnEditClearsIt) {
   auto dialog = Open();
   dialog->cbProportional->SetChecked(true);
@@ -240,7 +256,9 @@ class QueuesForTest : public win::desktop::PrintService {
   ~QueuesForTest() override { win::desktop::SetPrintService(previous_); }
   std::vector<std::string> Queues() override { return queues; }
   std::string DefaultQueue() override { return defaultQueue; }
-  std::optional<std::string> Submit(const std::string& queue, const std::string&, const std::string&, int) override {
+  std::optional<win::desktop::PaperSize> DefaultPaper(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> Submit(const std::string& queue, const std::string&, const std::string&, int,
+                                    const win::desktop::PaperSize&) override {
     if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "The printer or class does not exist.";
     if (!refusal.empty()) return refusal;
     jobs.push_back(queue);

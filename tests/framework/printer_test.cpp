@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -123,19 +126,26 @@ class FakePrintService : public win::desktop::PrintService {
   ~FakePrintService() override { win::desktop::SetPrintService(previous_); }
   std::vector<std::string> Queues() override { return queues; }
   std::string DefaultQueue() override { return defaultQueue; }
+  std::optional<win::desktop::PaperSize> DefaultPaper(const std::string& queue) override {
+    auto it = papers.find(queue);
+    if (it == papers.end()) return std::nullopt;
+    return it->second;
+  }
   std::optional<std::string> Submit(const std::string& queue, const std::string& title, const std::string& pdf,
-                                    int copies) override {
+                                    int copies, const win::desktop::PaperSize& paper) override {
     if (std::find(queues.begin(), queues.end(), queue) == queues.end()) return "The printer or class does not exist.";
     if (refusing == queue) return "Destination \"" + queue + "\" is not accepting jobs.";
-    jobs.push_back({queue, title, pdf, copies});
+    jobs.push_back({queue, title, pdf, copies, paper});
     return std::nullopt;
   }
   struct Job {
     std::string Queue, Title, Pdf;
     int Copies = 0;
+    win::desktop::PaperSize Paper;
   };
   std::vector<std::string> queues;
   std::string defaultQueue, refusing;
+  std::map<std::string, win::desktop::PaperSize> papers;  // the queues' default papers
   std::vector<Job> jobs;
 
  private:
@@ -238,6 +248,41 @@ TEST(PrinterQueues, ARefusedOrVanishedJobIsAPrintingError) {
     EXPECT_FALSE(printer.Printing()) << c.Name;
   }
   EXPECT_TRUE(service.jobs.empty());
+}
+
+// Each queue starts on its own default paper (the default queue as the printer is made, another
+// as it is chosen; A4 where the print system names none), and a job asks its queue for the paper
+// its pages were laid out on: the queue's or the one chosen since.
+TEST(PrinterQueues, AQueueStartsOnItsPaperAndAJobAsksForThePaperChosen) {
+  FakePrintService service;
+  service.queues = {"Office", "Lab", "Plain"};
+  service.defaultQueue = "Office";
+  service.papers = {{"Office", {215.9, 279.4}}, {"Lab", {148, 210}}};
+  fw::TPrinter printer;
+  struct Step {
+    const char* Queue;
+    double SetWidth, SetHeight;  // 0: the queue's own paper
+    double Width, Height;         // the paper of the page and of the job
+  };
+  const Step steps[] = {
+      {"Office", 0, 0, 215.9, 279.4},
+      {"Lab", 0, 0, 148, 210},
+      {"Plain", 0, 0, 148, 210},   // names none: the paper stays as it was
+      {"Office", 297, 420, 297, 420},  // chosen after the queue
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.Queue);
+    const std::vector<fw::String> names = printer.Printers();
+    printer.SetPrinterIndex(fw::Integer(std::find(names.begin(), names.end(), step.Queue) - names.begin()));
+    if (step.SetWidth > 0) printer.SetPaperSize(step.SetWidth, step.SetHeight);
+    EXPECT_DOUBLE_EQ(printer.PaperWidthMM(), step.Width);
+    EXPECT_DOUBLE_EQ(printer.PaperHeightMM(), step.Height);
+    PrintOnePage(printer, "Paper");
+    ASSERT_FALSE(service.jobs.empty());
+    EXPECT_EQ(service.jobs.back().Queue, step.Queue);
+    EXPECT_DOUBLE_EQ(service.jobs.back().Paper.widthMM, step.Width);
+    EXPECT_DOUBLE_EQ(service.jobs.back().Paper.heightMM, step.Height);
+  }
 }
 
 }  // namespace

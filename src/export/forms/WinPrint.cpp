@@ -268,7 +268,11 @@ void TwndPrint::ProportionalClick() {
 }
 
 void TwndPrint::MarginChange(cs::TCsSpinEdit* Edit) {
-  const fw::Integer value = fw::Integer(Edit->Value());
+  // A value typed past the field's limit counts as the limit, which the field shows once left:
+  // the page is printed with the margins the dialog shows.
+  fw::Extended typed = Edit->Value();
+  if (Edit->MinValue() != Edit->MaxValue()) typed = std::clamp(typed, Edit->MinValue(), Edit->MaxValue());
+  const fw::Integer value = fw::Integer(typed);
   fw::Integer* side = Edit == seLeft ? &FMargins.left : Edit == seTop ? &FMargins.top
                     : Edit == seRight ? &FMargins.right : &FMargins.bottom;
   const fw::Integer opposite = Edit == seLeft ? FMargins.right : Edit == seTop ? FMargins.bottom

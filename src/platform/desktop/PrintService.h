@@ -9,6 +9,12 @@
 
 namespace win::desktop {
 
+// A sheet as the print system names it: width and height in millimetres, portrait.
+struct PaperSize {
+  double widthMM = 0;
+  double heightMM = 0;
+};
+
 class PrintService {
  public:
   virtual ~PrintService() = default;
@@ -16,11 +22,14 @@ class PrintService {
   virtual std::vector<std::string> Queues() = 0;
   // The queue the system prints to by default; empty when it names none.
   virtual std::string DefaultQueue() = 0;
-  // Hands the document to the queue, to be printed Copies times (one job). None when the print
-  // system took the job; else its reason for refusing: one of the reasons below, or the print
-  // system's own words for any other.
+  // The paper the queue prints on unless a job asks for another; none when the print system
+  // does not say (or the queue has gone).
+  virtual std::optional<PaperSize> DefaultPaper(const std::string& queue) = 0;
+  // Hands the document to the queue, to be printed Copies times (one job) on Paper, the sheet
+  // its pages were laid out for. None when the print system took the job; else its reason for
+  // refusing: one of the reasons below, or the print system's own words for any other.
   virtual std::optional<std::string> Submit(const std::string& queue, const std::string& title,
-                                            const std::string& pdf, int copies) = 0;
+                                            const std::string& pdf, int copies, const PaperSize& paper) = 0;
 };
 
 // The reasons Submit gives for the refusals a user meets, in these words, so that the program can
