@@ -27,6 +27,7 @@
 #include "presenter/CursorShapes.h"
 #include "presenter/DropShadowWindows.h"
 #include "presenter/FontWarmUp.h"
+#include "presenter/KeyMapping.h"
 #include "presenter/NativeStacking.h"
 #include "presenter/NativeWindow.h"
 #include "presenter/PrintQueues.h"
@@ -68,14 +69,6 @@ void StartGuiApplication() {
   static char* argv[] = {name, nullptr};
   // Never deleted: the drawing layer's fonts use it until the process ends.
   new QGuiApplication(argc, argv);
-}
-
-std::vector<UINT> HeldModifierKeys(Qt::KeyboardModifiers mods) {
-  std::vector<UINT> held;
-  if (mods & Qt::ShiftModifier) held.push_back(VK_SHIFT);
-  if (mods & Qt::ControlModifier) held.push_back(VK_CONTROL);
-  if (mods & Qt::AltModifier) held.push_back(VK_MENU);
-  return held;
 }
 
 QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }

@@ -99,4 +99,24 @@ PhysicalKey KeyFromNativeScanCode(uint32_t nativeScanCode, uint32_t keysym) {
   return {e.vk, e.scan, e.extended, altGr};
 }
 
+std::vector<UINT> HeldModifierKeys(Qt::KeyboardModifiers mods) {
+  std::vector<UINT> held;
+  if (mods & Qt::ShiftModifier) held.push_back(VK_SHIFT);
+  if (mods & Qt::ControlModifier) held.push_back(VK_CONTROL);
+  if (mods & Qt::AltModifier) held.push_back(VK_MENU);
+  return held;
+}
+
+bool IsModifierKey(UINT vk) {
+  switch (vk) {
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT:
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL:
+    case VK_MENU: case VK_LMENU: case VK_RMENU:
+    case VK_LWIN: case VK_RWIN: case VK_CAPITAL: case VK_NUMLOCK: case VK_SCROLL:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace win::presenter

@@ -169,6 +169,9 @@ void NativeWindow::OnKey(QEvent* event) {
   QString text = ke->text();
   std::u16string_view typed(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
   Qt::KeyboardModifiers mods = ke->modifiers();
+  // The modifiers held with an ordinary key are the desktop's word: a release that went to a
+  // window manager grabbing the keyboard (its Alt+F4) no longer leaves Alt down for us.
+  if (!IsModifierKey(key.vk)) desktop::InjectHeldModifiers(HeldModifierKeys(mods));
   bool ctrlWithoutAlt = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
   InjectKey(key, down, typed, ctrlWithoutAlt);
   event->accept();

@@ -1,5 +1,7 @@
 #include "platform/desktop/DesktopInput.h"
 
+#include <algorithm>
+
 #include "platform/user/messages/DragDrop.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -100,6 +102,17 @@ void InjectText(std::u16string_view text) {
 }
 
 void InjectKeyboardResync(const std::vector<UINT>& heldKeys) { user::ResyncKeyState(heldKeys); }
+
+void InjectHeldModifiers(const std::vector<UINT>& heldKeys) {
+  if (GetAsyncKeyState(VK_RMENU) < 0) return;
+  for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
+    const bool held = std::find(heldKeys.begin(), heldKeys.end(), vk) != heldKeys.end();
+    if (held != (GetAsyncKeyState(int(vk)) < 0)) {
+      user::ResyncKeyState(heldKeys);
+      return;
+    }
+  }
+}
 
 void InjectApplicationActive(bool active) { user::SetApplicationActive(active); }
 

@@ -44,6 +44,13 @@ void InjectText(std::u16string_view text);
 // went elsewhere, so the key state is taken again from what the desktop says is held now
 // (virtual keys of the modifiers still down); every other key counts as up.
 void InjectKeyboardResync(const std::vector<UINT>& heldKeys);
+// A key other than a modifier is about to be injected, and the desktop says these modifiers
+// (Shift, Ctrl, Alt) are held with it. When ours differ, a press or release went to another
+// client while our window kept the focus (a window manager's key grab: its Alt+F4 takes Alt's
+// release), and the key state is taken again as InjectKeyboardResync does; Alt+Return would
+// otherwise stay a system key. Not while right Alt is down: AltGr holds Ctrl and Alt for us
+// that the desktop reports as neither.
+void InjectHeldModifiers(const std::vector<UINT>& heldKeys);
 // The application as a whole gained or lost the desktop's foreground.
 void InjectApplicationActive(bool active);
 

@@ -3,6 +3,7 @@
 
 #include "support/DesktopInputCases.h"
 #include "support/HeadlessFixture.h"
+#include "platform/desktop/DesktopInput.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/windows/Window.h"
 
@@ -48,6 +49,40 @@ TEST_F(DesktopInputTest, KeyboardResyncKeepsOnlyWhatIsHeld) {
   EXPECT_EQ(Count(h, WM_KEYDOWN), 1);
   EXPECT_EQ(Count(h, WM_SYSKEYDOWN), 0);
   EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
+// Modifiers counted as down before a key whose event says which are held: a release lost to a
+// window manager's grab (Alt+F4) is taken back, a match changes nothing, AltGr is left alone.
+TEST_F(DesktopInputTest, HeldModifiersOfAKeyMendALostRelease) {
+  struct Case {
+    const char* name;
+    std::vector<UINT> down;      // pressed here before
+    std::vector<UINT> reported;  // held, as the key's own event says
+    UINT keyMessage;             // what Return then arrives as
+    bool altAfter;
+  };
+  const Case cases[] = {
+      {"Alt's release went to the window manager", {VK_MENU}, {}, WM_KEYDOWN, false},
+      {"Alt still held", {VK_MENU}, {VK_MENU}, WM_SYSKEYDOWN, true},
+      {"Alt pressed where we did not see it", {}, {VK_MENU}, WM_SYSKEYDOWN, true},
+      {"Ctrl lost, Alt kept", {VK_CONTROL, VK_MENU}, {VK_MENU}, WM_SYSKEYDOWN, true},
+      {"AltGr: Ctrl and right Alt the desktop calls neither", {VK_CONTROL, VK_RMENU}, {}, WM_KEYDOWN, true},
+  };
+  HWND h = Create(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 150});
+  for (const Case& c : cases) {
+    desktop->resync_keyboard({});
+    SetActiveWindow(h);
+    SetFocus(h);
+    for (UINT vk : c.down) desktop->key_down(vk);
+    desktop->run_until_idle();
+    ClearLog();
+    win::desktop::InjectHeldModifiers(c.reported);
+    desktop->press_key(VK_RETURN);
+    desktop->run_until_idle();
+    EXPECT_EQ(Count(h, c.keyMessage), 1) << c.name;
+    EXPECT_EQ(GetKeyState(VK_MENU) < 0, c.altAfter) << c.name;
+    EXPECT_EQ(GetAsyncKeyState(VK_MENU) < 0, c.altAfter) << c.name;
+  }
 }
 
 }  // namespace
