@@ -32,9 +32,10 @@ trap 'kill "$release_tests" 2>/dev/null || true' EXIT
 
 echo "== sanitizer build"
 # The sanitizer tree instruments the libraries, tools and program, and links the release tree's
-# objects of the test code (built once, in the release tree).
+# objects of the test code (built once, in the release tree). Its tests run when nothing else does,
+# two cases on X servers of their own at a time.
 cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF \
-  -DKV_TEST_OBJECTS_FROM="$PWD/build" >/dev/null
+  -DKV_TEST_OBJECTS_FROM="$PWD/build" -DKV_DISPLAY_TEST_SLOTS=2 >/dev/null
 cmake --build build-san -j"$jobs"
 
 echo "== fuzz build"

@@ -1,5 +1,10 @@
-# Tests that drive a program on a real X server of its own (tests/desktop/with_display.sh), one
-# at a time: a loaded machine delays what they wait for.
+# Tests that drive a program on a real X server of its own (tests/desktop/with_display.sh), at
+# most KV_DISPLAY_TEST_SLOTS at a time: a loaded machine delays what they wait for. One is right
+# beside a build; the sanitizer tree, whose cases run when nothing else does, takes two, so that
+# both processors of a two-core machine serve them. Each server is private, so cases in different
+# slots share nothing but the print queue, which its own lock keeps to one case at a time.
+set(KV_DISPLAY_TEST_SLOTS 1 CACHE STRING "How many tests on an X server of their own may run at once")
+set_property(GLOBAL PROPERTY kv_display_test_count 0)
 set(KV_DISPLAY_TEST_ENVIRONMENT
   "QT_QPA_PLATFORM=xcb"
   # The X keyboard library reads key names with strndup past their (unterminated) ends, which
@@ -18,8 +23,18 @@ function(kv_add_display_test)
   cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;SCREEN;TIMEOUT" "COMMAND")
   add_test(NAME ${arg_NAME}
            COMMAND ${PROJECT_SOURCE_DIR}/tests/desktop/with_display.sh ${arg_SCREEN} ${arg_COMMAND})
+  # Slots are dealt round the tests in the order they are added.
+  get_property(count GLOBAL PROPERTY kv_display_test_count)
+  math(EXPR slot "${count} % ${KV_DISPLAY_TEST_SLOTS}")
+  math(EXPR count "${count} + 1")
+  set_property(GLOBAL PROPERTY kv_display_test_count ${count})
+  set(locks x_display_${slot})
+  # Cases that print, or open the print dialog on the queues, share the one test queue and its folder.
+  if(arg_NAME MATCHES "print|pdf|paper|track_bar")
+    list(APPEND locks print_queue)
+  endif()
   set_tests_properties(${arg_NAME} PROPERTIES
-    RESOURCE_LOCK x_display
+    RESOURCE_LOCK "${locks}"
     ENVIRONMENT "${KV_DISPLAY_TEST_ENVIRONMENT}"
     TIMEOUT ${arg_TIMEOUT})
 endfunction()
