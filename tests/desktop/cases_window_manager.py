@@ -206,9 +206,9 @@ def case_maximised_window_restores_its_size_managed(p):
 
 WINDOW_MANAGED.add("maximised_window_restores_its_size_managed")
 # A modal dialog opens above the program's floating toolbars: "Формат" floats where the title
-# dialog opens.
+# dialog opens, below the chart's centre that the program is started by clicking.
 
-FORMAT_FLOATING_INI = "[TOOLBARS]\nFormatToolbar=1;1;0;0;0;400;350;0\n"
+FORMAT_FLOATING_INI = "[TOOLBARS]\nFormatToolbar=1;1;0;0;0;400;420;0\n"
 
 
 def dialog_above_a_floating_toolbar(p):

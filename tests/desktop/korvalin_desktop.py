@@ -80,7 +80,13 @@ class Program:
     def _main_window(self):
         if self.proc.poll() is not None:
             raise AssertionError("the program ended early: " + open(self.out.name).read())
-        return next(iter(visible_windows()), None)
+        # By its title: a floating toolbar is a window of its own too, which a window manager may
+        # list first.
+        try:
+            ids = run("xdotool", "search", "--onlyvisible", "--name", "^Korvalin 4$").split()
+        except subprocess.CalledProcessError:
+            return None
+        return int(ids[0]) if ids else None
 
     def others(self, named=True):
         """Visible windows other than the main one (message boxes; with named False, menus too)."""

@@ -1,0 +1,50 @@
+# A click on a button of the floating "Формат" toolbar runs that button's command, on the bare
+# display and under the window manager: each opens its own dialog, which Esc closes again.
+
+# "Формат" floats below the main window, clear of the chart the program is started by clicking.
+FORMAT_BELOW_INI = "[TOOLBARS]\nFormatToolbar=1;1;0;0;0;150;760;0\n"
+# Each button's centre from the frame's left edge (30 pixels down: below the small caption), and
+# the caption of the dialog it opens.
+FORMAT_BUTTONS = [
+    (70, "Формат заголовка"),
+    (190, "Формат легенды"),
+    (340, "Формат горизонтальной оси"),
+    (515, "Формат вертикальной оси"),
+    (655, "Формат рамки"),
+    (790, "Свойства линии графика"),
+]
+
+
+def window_named(title):
+    try:
+        ids = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % title).split()
+    except subprocess.CalledProcessError:
+        return None
+    return int(ids[0]) if ids else None
+
+
+def floating_buttons_run_their_commands(p):
+    p.paste_graph()  # the line's properties ask for a graph
+    bar = wait_for("the floating toolbar", lambda: window_named("Формат"))
+    time.sleep(0.5)
+    bx, by, _, _ = geometry(bar)
+    for offset, title in FORMAT_BUTTONS:
+        run("xdotool", "mousemove", str(bx + offset), str(by + 30), "click", "1")
+        dialog = wait_for("the dialog " + title, lambda: window_named(title), timeout=5)
+        others = [other for _, other in FORMAT_BUTTONS if other != title and window_named(other)]
+        assert not others, "%s opened beside %r" % (title, others)
+        p.key("Escape")
+        wait_for("the dialog %s to close" % title, lambda: dialog not in visible_windows())
+
+
+def case_floating_buttons_run_their_commands(p):
+    floating_buttons_run_their_commands(p)
+
+
+def case_floating_buttons_run_their_commands_managed(p):
+    floating_buttons_run_their_commands(p)
+
+
+WINDOW_MANAGED.add("floating_buttons_run_their_commands_managed")
+for _name in ("floating_buttons_run_their_commands", "floating_buttons_run_their_commands_managed"):
+    CASE_INI[_name] = FORMAT_BELOW_INI
