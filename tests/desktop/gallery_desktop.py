@@ -208,15 +208,18 @@ def combo_item_list_from_its_button(g, shot):
         image = ImageGrab.grab(bbox=(g.cx + x0, g.cy + y0, g.cx + x1, g.cy + y1)).convert("RGB")
         return [(i, j) for j in range(image.height) for i in range(image.width) if sum(image.getpixel((i, j))) < 200]
 
-    # The arrow: a small solid triangle pointing down, rows widest at the top, in the button.
-    arrow = wait_for("the drop-down arrow", lambda: dark(right - 13, top + 2, right - 1, bottom - 2))
-    rows = {}
-    for i, j in arrow:
-        rows.setdefault(j, []).append(i)
-    widths = [len(rows[j]) for j in sorted(rows)]
-    assert widths == sorted(widths, reverse=True) and widths[-1] == 1 and len(widths) >= 3, widths
-    for j in rows:
-        assert max(rows[j]) - min(rows[j]) + 1 == len(rows[j]), "a gap in the arrow's row %d" % j
+    # The arrow: a small solid triangle pointing down, rows widest at the top and without gaps, in
+    # the button. Waited for in that shape: a slow first paint leaves the place dark all over.
+    def arrow_rows():
+        rows = {}
+        for i, j in dark(right - 13, top + 2, right - 1, bottom - 2):
+            rows.setdefault(j, []).append(i)
+        widths = [len(rows[j]) for j in sorted(rows)]
+        solid = all(max(rows[j]) - min(rows[j]) + 1 == len(rows[j]) for j in rows)
+        triangle = widths == sorted(widths, reverse=True) and len(widths) >= 3 and widths[-1] == 1
+        return widths if solid and triangle else None
+
+    wait_for("the drop-down arrow, a solid triangle pointing down", arrow_rows)
     before = set(visible_windows())
     g.click(bx, by)
     lists = wait_for("the list open", lambda: set(visible_windows()) - before, timeout=5)
