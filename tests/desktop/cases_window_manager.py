@@ -74,15 +74,21 @@ def box_answered_with_the_mouse(p, owner, text_part):
 TWO_POINTS = "0 1\n5 2\n"
 
 
-def find_window_box_above_it(p):
-    # The maximum window (always on top) searching bounds picked between the graph's two points:
-    # "no point" is said in a box above the window, which a click answers.
+def operation_window_on_two_points(p, item, what):
+    """A graph of TWO_POINTS pasted, then the window of Операции's item opened on it."""
     set_clipboard(TWO_POINTS)
     time.sleep(0.2)
     p.key("ctrl+v")
-    menu_command(p, 4, 8)
-    window = wait_for("the find window", lambda: next(iter(p.others()), None))
+    menu_command(p, 4, item)
+    window = wait_for(what, lambda: next(iter(p.others()), None))
     time.sleep(0.4)
+    return window
+
+
+def find_window_box_above_it(p):
+    # The maximum window (always on top) searching bounds picked between the graph's two points:
+    # "no point" is said in a box above the window, which a click answers.
+    window = operation_window_on_two_points(p, 8, "the find window")
     x, y, w, h = geometry(window)
     top = y + 22
     click_at(x + 3 + 264 + 15, top + 8)  # pick both bounds
@@ -97,12 +103,7 @@ def find_window_box_above_it(p):
 def polynomial_window_box_above_it(p):
     # The polynomial window (always on top) on a graph of two points: OK says there are too few
     # points in a box above the window, which a click answers; the window stays for other values.
-    set_clipboard(TWO_POINTS)
-    time.sleep(0.2)
-    p.key("ctrl+v")
-    menu_command(p, 4, 22)
-    window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
-    time.sleep(0.4)
+    window = operation_window_on_two_points(p, 22, "the polynomial window")
     x, y, w, h = geometry(window)
     click_at(x + w // 2 - 2, y + h - 24)  # OK
     box_answered_with_the_mouse(p, window, "Слишком мало точек")
