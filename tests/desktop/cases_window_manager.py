@@ -76,9 +76,7 @@ TWO_POINTS = "0 1\n5 2\n"
 
 def operation_window_on_two_points(p, item, what):
     """A graph of TWO_POINTS pasted, then the window of Операции's item opened on it."""
-    set_clipboard(TWO_POINTS)
-    time.sleep(0.2)
-    p.key("ctrl+v")
+    p.paste_graph(TWO_POINTS)
     menu_command(p, 4, item)
     window = wait_for(what, lambda: next(iter(p.others()), None))
     time.sleep(0.4)

@@ -96,8 +96,8 @@ class Program:
         run("xdotool", "key", "--delay", "60", *keys)
         time.sleep(0.3)
 
-    def paste_graph(self):
-        set_clipboard(GRAPH_TEXT)
+    def paste_graph(self, text=None):
+        set_clipboard(text or GRAPH_TEXT)
         time.sleep(0.2)
         self.key("ctrl+v")
 
