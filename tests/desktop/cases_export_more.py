@@ -109,13 +109,11 @@ def series_colours(p):
     return sorted(counts, key=counts.get, reverse=True)
 
 
-def case_export_wizard_shows_its_picture(p):
-    # Two graphs selected on the chart (a click on one line, Ctrl+click on the other); Файл >
-    # Сохранить как... opens the save wizard, whose left part shows the picture.
+def save_wizard_over_two_selected_graphs(p):
+    """Two graphs pasted and selected on the chart (a click on one line, Ctrl+click on the other),
+    then Файл > Сохранить как...: the save wizard and its geometry."""
     for text in ("0 0\n10 10\n", "0 10\n10 0\n"):
-        set_clipboard(text)
-        time.sleep(0.2)
-        p.key("ctrl+v")
+        p.paste_graph(text)
         time.sleep(0.4)
     colours = wait_for("two graph colours", lambda: (lambda c: c if len(c) >= 2 else None)(series_colours(p)))
     first, second = line_pixel(p, colours[0]), line_pixel(p, colours[1])
@@ -127,7 +125,12 @@ def case_export_wizard_shows_its_picture(p):
     p.key("F10", "Down", "Down", "Return")
     wizard = wait_for("the save wizard", lambda: next(iter(p.others()), None), timeout=10)
     time.sleep(0.5)
-    x, y, w, h = geometry(wizard)
+    return wizard, geometry(wizard)
+
+
+def case_export_wizard_shows_its_picture(p):
+    # The save wizard over two selected graphs shows the picture in its left part.
+    wizard, (x, y, w, h) = save_wizard_over_two_selected_graphs(p)
     shot = os.environ.get("KV_SHOT")
     if shot:
         ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)

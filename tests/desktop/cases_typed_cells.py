@@ -47,21 +47,7 @@ def typed_file_names_are_used(p):
     # into the names and OK at once. Both files are written under the typed names.
     folder = os.path.join(p.dir, "out")
     os.mkdir(folder)
-    for text in ("0 0\n10 10\n", "0 10\n10 0\n"):
-        set_clipboard(text)
-        time.sleep(0.2)
-        p.key("ctrl+v")
-        time.sleep(0.4)
-    colours = wait_for("two graph colours", lambda: (lambda c: c if len(c) >= 2 else None)(series_colours(p)))
-    first, second = line_pixel(p, colours[0]), line_pixel(p, colours[1])
-    run("xdotool", "mousemove", str(first[0]), str(first[1]), "click", "1")
-    time.sleep(0.3)
-    run("xdotool", "mousemove", str(second[0]), str(second[1]), "keydown", "ctrl", "click", "1", "keyup", "ctrl")
-    time.sleep(0.3)
-    p.key("F10", "Down", "Down", "Return")
-    wizard = wait_for("the save wizard", lambda: next(iter(p.others()), None), timeout=10)
-    time.sleep(0.5)
-    x, y, w, h = geometry(wizard)
+    wizard, (x, y, w, h) = save_wizard_over_two_selected_graphs(p)
 
     def click(cx, cy):
         run("xdotool", "mousemove", str(x + cx), str(y + cy), "click", "1")
