@@ -136,17 +136,22 @@ def children(node):
     return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
 
 
+def reader_main_window(atspi):
+    """The program and its main window as a screen reader finds them on the accessibility bus."""
+    def program():
+        for a in atspi.Registry.getDesktop(0):
+            if a is not None and a.name == "korvalin":
+                return a
+        return None
+
+    app = wait_for("the program on the accessibility bus", program, timeout=10)
+    return app, wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+
+
 def menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
     helpers, atspi = on_accessibility_bus(p)
     try:
-        def program():
-            for a in atspi.Registry.getDesktop(0):
-                if a is not None and a.name == "korvalin":
-                    return a
-            return None
-
-        app = wait_for("the program on the accessibility bus", program, timeout=10)
-        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+        app, frame = reader_main_window(atspi)
 
         def bar(role, name):
             return next(iter(c for c in children(frame) if c.getRoleName() == role and c.name == name), None)
@@ -194,14 +199,7 @@ def screen_reader_finds_and_opens_a_menu(p):
     action, as a user of a braille display or a switch would."""
     helpers, atspi = on_accessibility_bus(p)
     try:
-        def program():
-            for a in atspi.Registry.getDesktop(0):
-                if a is not None and a.name == "korvalin":
-                    return a
-            return None
-
-        app = wait_for("the program on the accessibility bus", program, timeout=10)
-        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+        app, frame = reader_main_window(atspi)
         menu = wait_for("the menu bar", lambda: next(iter(
             c for c in children(frame) if c.getRoleName() == "menu bar"), None))
         edit = next(c for c in children(menu) if c.name == "Правка")
@@ -248,14 +246,7 @@ def graph_toolbar_and_status_line_read_by_a_screen_reader(p):
     status bar whose panel is a label with the graph count."""
     helpers, atspi = on_accessibility_bus(p)
     try:
-        def program():
-            for a in atspi.Registry.getDesktop(0):
-                if a is not None and a.name == "korvalin":
-                    return a
-            return None
-
-        app = wait_for("the program on the accessibility bus", program, timeout=10)
-        frame = wait_for("the main window", lambda: next(iter(c for c in children(app) if c.name == "Korvalin 4"), None))
+        app, frame = reader_main_window(atspi)
         graph = wait_for("the graph toolbar", lambda: next(iter(
             c for c in children(frame) if c.getRoleName() == "tool bar" and c.name == "График"), None))
         width = [(c.getRoleName(), c.name) for c in children(graph) if c.name.startswith("Толщина")]
