@@ -62,3 +62,48 @@ def case_enter_and_esc_in_a_dropped_list_keep_the_dialog_managed(p):
 
 
 WINDOW_MANAGED.add("enter_and_esc_in_a_dropped_list_keep_the_dialog_managed")
+# The save-image dialog's size box: with "Сохранять пропорции" ticked, a width typed digit by digit
+# gives the height of the chart's proportion, not of the whole steps it passes (1, 13, 138).
+
+
+def picture_size(path):
+    """The size of the picture at path once it is written whole, or None before."""
+    try:
+        with Image.open(path) as image:
+            image.load()
+            return image.size
+    except (OSError, SyntaxError):
+        return None
+
+
+def typed_width_keeps_the_charts_proportion(p):
+    p.paste_graph()
+    time.sleep(0.3)
+    # The chart's own size: the picture saved with the size the dialog opens on.
+    width, height = wait_for("the chart's picture", lambda: picture_size(save_picture(p, "chart.bmp", 54)))
+    assert width != height, "a square chart would not tell a square picture from a kept proportion"
+    dialog = open_save_picture_dialog(p, "twice.bmp")
+    x, y, _, _ = geometry(dialog)
+    cx, cy = x + 3, y + 22  # the client area below the caption
+    click_at(cx + 10 + 8, cy + 72 + 8)  # "Сохранять пропорции"
+    click_at(cx + 84 + 30, cy + 20 + 10)  # "Ширина"
+    p.key("End", "shift+Home")
+    run("xdotool", "type", "--delay", "150", str(2 * width))
+    time.sleep(0.3)
+    keep_box_picture(dialog, "save-image-typed-width.png")
+    p.key("Return")  # OK
+    wait_for("the dialog to close", lambda: dialog not in visible_windows())
+    saved = wait_for("the picture", lambda: picture_size(os.path.join(p.dir, "twice.bmp")))
+    assert saved[0] == 2 * width and abs(saved[1] - 2 * height) <= 1, \
+        "%d typed for a %d x %d chart saved %d x %d" % (2 * width, width, height, *saved)
+
+
+def case_typed_width_keeps_the_charts_proportion(p):
+    typed_width_keeps_the_charts_proportion(p)
+
+
+def case_typed_width_keeps_the_charts_proportion_managed(p):
+    typed_width_keeps_the_charts_proportion(p)
+
+
+WINDOW_MANAGED.add("typed_width_keeps_the_charts_proportion_managed")
