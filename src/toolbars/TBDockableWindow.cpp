@@ -353,9 +353,17 @@ void TTBCustomDockableWindow::SetParent(fw::TWinControl* AParent) {
     FFloating = newFloatParent != nullptr;
     FDocked = newDock != nullptr;
     FEffectiveDockRow = -1;
-    if (oldFloatParent && oldFloatParent != AParent && !FDragSmoothly) {
-      if (oldFloatParent == FFloatParent) FFloatParent = nullptr;
-      delete oldFloatParent;
+    if (oldFloatParent && oldFloatParent != AParent) {
+      if (!FDragSmoothly) {
+        if (oldFloatParent == FFloatParent) FFloatParent = nullptr;
+        delete oldFloatParent;
+      } else {
+        // A smooth drag keeps the frame it may float into again (and whose caption press may be
+        // what runs the drag) until it ends: empty now, it goes out of sight at once, or its last
+        // picture would stay on the screen over the window it floated above.
+        oldFloatParent->FShouldShow = false;
+        oldFloatParent->Perform(fw::CM_SHOWINGCHANGED, 0, 0);
+      }
     }
     if (newDock) {
       if (FUseLastDock && !FDragSmoothly && FLastDock != newDock) {

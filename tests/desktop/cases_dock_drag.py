@@ -144,3 +144,83 @@ for _start, (_placed, _grip) in DRAG_START.items():
     _name = "toolbar_drag_from_the_%s_dock" % _start
     CASE_INI[_name] = CASE_INI[_name + "_managed"] = "[TOOLBARS]\nAnalysisToolbar=1;0;%s;0;0;0\n" % _placed
     WINDOW_MANAGED.add(_name + "_managed")
+
+
+# One press: "Анализ" torn off the top dock and floated over the chart, then carried on, the
+# button still held, onto each dock in turn. Once it docks, its floating frame is gone from the
+# screen at once, and where the frame was the chart shows again, not a picture of the frame left
+# until the release; the release leaves the toolbar on that dock.
+FLOAT_OVER_CHART = (450, 300)
+
+
+def analysis_frame():
+    """The floating "Анализ" frame while it is on the screen."""
+    return window_named("Анализ")
+
+
+def floated_then_docked_in_one_drag(p, target):
+    """Drags "Анализ" from its grip out over the chart and on onto target, looking at the frame's
+    place while the button is held; (what the frame's place showed floating and docked, whether
+    the frame was unmapped, where the release left the toolbar)."""
+    x, y = geometry(p.main)[:2]
+    grip = DRAG_START["top"][1]
+    over_chart = (x + FLOAT_OVER_CHART[0], y + FLOAT_OVER_CHART[1])
+    onto = (x + DROP_AT[target][0], y + DROP_AT[target][1])
+
+    def carry_on_to_the_dock():
+        frame = wait_for("the floating frame", analysis_frame, timeout=3)
+        time.sleep(0.3)
+        box = geometry(frame)
+        floating = strong_share(box)
+        # The frame follows the pointer until the toolbar docks: its last place is where it was
+        # drawn last.
+        for k in (1, 2, 3):
+            run("xdotool", "mousemove", str(over_chart[0] + (onto[0] - over_chart[0]) * k // 3),
+                str(over_chart[1] + (onto[1] - over_chart[1]) * k // 3))
+            time.sleep(0.25)
+            frame = analysis_frame()
+            if frame:
+                box = geometry(frame)
+        try:
+            gone = wait_for("the frame to go", lambda: analysis_frame() is None, timeout=3)
+        except AssertionError:
+            gone = False
+        time.sleep(0.3)
+        return box, floating, strong_share(box), gone
+
+    box, floating, docked, gone = press_drag_release((x + grip[0], y + grip[1]), over_chart, carry_on_to_the_dock)
+    return box, floating, docked, gone, end_and_read_place(p)
+
+
+def docked_mid_drag_leaves_no_frame(p):
+    ini = open(p.ini, encoding="utf-8").read()
+    failures = []
+    for n, target in enumerate(DOCK_INDEX):
+        program = p if not n else Program(p.exe, ini)
+        try:
+            box, floating, docked, gone, place = floated_then_docked_in_one_drag(program, target)
+        finally:
+            if program is not p:
+                program.close()
+        row = "onto the %s dock" % target
+        if floating < 0.02:
+            failures.append("%s: the floating frame at %r did not show (%.1f%% caption colours)" % (row, box, floating * 100))
+        elif place[:2] != (False, DOCK_INDEX[target]):
+            failures.append("%s: the release left the toolbar at %r" % (row, place))
+        elif not gone or docked > 0.005:
+            failures.append("%s, the button held: the frame %s, %.1f%% of its place at %r still shows its caption"
+                            % (row, "gone" if gone else "still mapped", docked * 100, box))
+    assert not failures, "\n".join(failures)
+
+
+def case_toolbar_docked_mid_drag_leaves_no_frame(p):
+    docked_mid_drag_leaves_no_frame(p)
+
+
+def case_toolbar_docked_mid_drag_leaves_no_frame_managed(p):
+    docked_mid_drag_leaves_no_frame(p)
+
+
+for _name in ("toolbar_docked_mid_drag_leaves_no_frame", "toolbar_docked_mid_drag_leaves_no_frame_managed"):
+    CASE_INI[_name] = CASE_INI["toolbar_drag_from_the_top_dock"]
+WINDOW_MANAGED.add("toolbar_docked_mid_drag_leaves_no_frame_managed")

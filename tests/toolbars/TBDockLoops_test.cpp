@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ToolbarsFixture.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -186,6 +188,74 @@ TEST_F(DragLoop, DraggedOutOfEveryDockItFloatsAndKeepsItsRowForLater) {
   EXPECT_TRUE(win::IsWindowVisible(p->Handle()));
   EXPECT_EQ(a->DockRow(), 0);
   EXPECT_EQ(a->LastDock(), top);
+}
+
+// One smooth drag out to float, onto another dock, out again and back onto it: the frame the
+// window floated in is kept for the drag but is out of sight while the window sits on a dock,
+// shows again with the window when it floats again, and is gone once the drag ends docked. The
+// same holds when the drag starts from the frame's own caption.
+TEST_F(DragLoop, AFrameLeftDuringTheDragIsOutOfSightAndGoneAfterIt) {
+  const win::RECT target = ScreenRect(b);
+  const win::POINT overBottom{target.right + 40, (target.top + target.bottom) / 2};
+  const win::POINT out{ScreenRect(a).left + 63, ScreenRect(a).top + 160};
+  struct Seen {
+    bool docked, frameShown, windowShown;
+  };
+  std::vector<Seen> seen;
+  win::HWND frame = nullptr;
+  auto look = [&] {
+    if (TTBFloatingWindowParent* p = a->FloatingParent()) frame = p->Handle();
+    seen.push_back({a->CurrentDock() == bottom, frame && win::IsWindowVisible(frame) != 0,
+                    win::IsWindowVisible(a->Handle()) != 0});
+  };
+  for (const win::POINT at : {out, overBottom, out, overBottom})
+    desktop->script([&, at] {
+      look();  // what the previous move left
+      desktop->mouse_move(at);
+    });
+  desktop->script([&] {
+    look();
+    desktop->mouse_up(overBottom);
+  });
+  GrabHandle(a);
+  ASSERT_EQ(seen.size(), 5u);
+  ASSERT_NE(frame, nullptr);
+  const Seen expected[] = {{false, false, true}, {false, true, true}, {true, false, true}, {false, true, true},
+                           {true, false, true}};
+  for (size_t i = 1; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i].docked, expected[i].docked) << "move " << i;
+    EXPECT_EQ(seen[i].frameShown, expected[i].frameShown) << "move " << i;
+    EXPECT_TRUE(seen[i].windowShown) << "move " << i;
+  }
+  EXPECT_EQ(a->CurrentDock(), bottom);
+  EXPECT_FALSE(win::IsWindow(frame)) << "the frame goes when the drag ends docked";
+
+  // From the floating caption straight onto a dock.
+  a->SetFloatingPosition({260, 300});
+  a->SetFloating(true);
+  Pump();
+  TTBFloatingWindowParent* p = a->FloatingParent();
+  ASSERT_NE(p, nullptr);
+  frame = p->Handle();
+  const win::RECT start = ScreenRect(p);
+  const TRect caption = p->GetCaptionRect(true, true);
+  const win::POINT on{start.left + caption.left + 10, start.top + caption.top + 4};
+  const win::RECT topRect = ScreenRect(top);
+  const win::POINT overTop{topRect.left + 200, (topRect.top + topRect.bottom) / 2};
+  bool shownDocked = true;
+  TTBDock* dockedOn = nullptr;
+  desktop->mouse_move(on);
+  Pump();
+  desktop->script([&] { desktop->mouse_move(overTop); });
+  desktop->script([&] {
+    dockedOn = a->CurrentDock();
+    shownDocked = win::IsWindowVisible(frame) != 0;
+    desktop->mouse_up(overTop);
+  });
+  win::SendMessageW(frame, win::WM_NCLBUTTONDOWN, HTDockCaption, win::MAKELPARAM(on.x, on.y));
+  EXPECT_EQ(dockedOn, top);
+  EXPECT_FALSE(shownDocked) << "the frame whose caption was pressed hides once the window docks";
+  EXPECT_FALSE(win::IsWindow(frame));
 }
 
 // A press on the floating caption drags the floating frame with the grab point under the
