@@ -177,6 +177,10 @@ class TPrinterSetupDialog : public TCommonDialog {
 // chosen folder in Directory, false leaving it as it was.
 bool SelectDirectory(const String& Caption, const String& Root, String& Directory);
 
+// The question asked before files already there are replaced, naming them without their folders:
+// the one file, or the first three of several and how many more.
+String ReplaceExistingFilesQuestion(const std::vector<String>& FileNames);
+
 // The platform's message box captioned with the application's title and owned by the active
 // form; Flags are MB_ values (16 error icon, 48 warning icon, buttons). Returns the button pressed
 // (6 for Yes).

@@ -32,6 +32,17 @@ std::vector<win::desktop::FileFilter> ParseFilter(const String& Filter) {
 
 }  // namespace
 
+String ReplaceExistingFilesQuestion(const std::vector<String>& FileNames) {
+  if (FileNames.size() == 1) return Format("Файл «%s» уже существует.\nЗаменить его?", ExtractFileName(FileNames[0]));
+  // A long list would outgrow the box: the first few stand for the rest.
+  constexpr size_t kNamed = 3;
+  String named;
+  for (size_t i = 0; i < FileNames.size() && i < kNamed; ++i)
+    named += (i ? ", «" : "«") + ExtractFileName(FileNames[i]) + "»";
+  if (FileNames.size() > kNamed) named += Format(" и ещё %d", Int64(FileNames.size() - kNamed));
+  return "Файлы " + named + " уже существуют.\nЗаменить их?";
+}
+
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(std::make_unique<TStringList>()) {}
 
 TOpenDialog::~TOpenDialog() = default;
@@ -66,8 +77,7 @@ bool TOpenDialog::Acceptable(const String& Name) {
     return false;
   }
   if (IsSaveDialog() && FOptions.Contains(ofOverwritePrompt) && FileExists(Name)) {
-    return say(Format("Файл «%s» уже существует.\nЗаменить его?", ExtractFileName(Name)),
-               win::MB_YESNO | win::MB_ICONWARNING) == win::IDYES;
+    return say(ReplaceExistingFilesQuestion({Name}), win::MB_YESNO | win::MB_ICONWARNING) == win::IDYES;
   }
   return true;
 }

@@ -41,12 +41,10 @@ def case_function_parameter_shows_as_typed_managed(p):
     function_parameter_shows_as_typed(p)
 
 
-def typed_file_names_are_used(p):
-    # Two graphs selected, Сохранить как...: the wizard, "Сохранить графики в разные файлы",
-    # Далее twice, a folder, "Вручную задать имена", Далее; "alpha" Enter, Down, "beta" typed
-    # into the names and OK at once. Both files are written under the typed names.
-    folder = os.path.join(p.dir, "out")
-    os.mkdir(folder)
+def wizard_with_typed_names(p, folder):
+    """Two graphs selected, Сохранить как...: the wizard, "Сохранить графики в разные файлы",
+    Далее twice, folder typed, "Вручную задать имена", Далее; "alpha" Enter, Down, "beta" typed
+    into the names, the last one still in the grid's editor. The wizard and a press of its OK."""
     wizard, (x, y, w, h) = save_wizard_over_two_selected_graphs(p)
 
     def click(cx, cy):
@@ -65,10 +63,18 @@ def typed_file_names_are_used(p):
     p.key("Return", "Down")
     run("xdotool", "type", "--delay", "40", "beta")
     time.sleep(0.3)
-    shot = ImageGrab.grab(bbox=(x, y, x + w, y + h))
+    return wizard, lambda: click(w - 127, h - 23)
+
+
+def typed_file_names_are_used(p):
+    # The names typed into the wizard and OK at once: both files are written under them.
+    folder = os.path.join(p.dir, "out")
+    os.mkdir(folder)
+    wizard, press_ok = wizard_with_typed_names(p, folder)
     if os.environ.get("KV_SHOT"):
-        shot.save(os.environ["KV_SHOT"])
-    click(w - 127, h - 23)  # OK
+        x, y, w, h = geometry(wizard)
+        ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(os.environ["KV_SHOT"])
+    press_ok()
     wait_for("the wizard to close", lambda: wizard not in visible_windows())
     wait_for("the files", lambda: sorted(os.listdir(folder)) == ["alpha.txt", "beta.txt"] or None, timeout=5)
 

@@ -9,17 +9,21 @@
 #include <iterator>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "chart/Chart.h"
 #include "chart/PlotAxis.h"
 #include "chart/Series.h"
+#include "controls/CsButtons.h"
 #include "export/export_test_files.h"
 #include "export/forms/MultiGraphExport.h"
 #include "export/forms/WinSaveParams.h"
 #include "framework/StreamSlices.h"
 #include "framework/Forms.h"
+#include "platform/controls/MessageBox.h"
+#include "platform/desktop/ScriptedAnswers.h"
 #include "support/HeadlessFixture.h"
 #include "workspace/Graph.h"
 #include "workspace/PropSaver.h"
@@ -117,6 +121,7 @@ TEST_F(MultiGraphExportTest, OneTextFileSequentialOrParallelWithTheStoredSeparat
   TwoGraphs();
   for (const Case& c : cases) {
     const std::string file = Path("all.txt");
+    fs::remove(file);  // replacing it would ask first
     Seed([&](workspace::TPropSaver& s) {
       s.WriteString("BundlePath", file);
       s.WriteBool("SaveInSeries", c.Sequential);
@@ -184,6 +189,122 @@ TEST_F(MultiGraphExportTest, TypedNamesAndSourceNamesGiveTheFileNames) {
   p.Format = 3;
   EXPECT_EQ(kvforms::ExportFileNames(List(), p),
             (std::vector<std::string>{Path("measured.xls"), Path("beta.xls")}));
+}
+
+// A name that already ends with the format's extension (in any letter case) keeps it once; a
+// number for a name met before goes before the extension.
+TEST_F(MultiGraphExportTest, ANameEndingInTheExtensionIsNotGivenItTwice) {
+  struct Case {
+    const char *First, *Second;
+    int Format;
+    const char* UserExt;
+    std::vector<std::string> Typed;  // typed names (naming 4) when not empty
+    const char *ExpectedFirst, *ExpectedSecond;
+  } cases[] = {
+      {"graph.txt", "beta", 0, "", {}, "graph.txt", "beta.txt"},
+      {"GRAPH.TXT", "graph.txt", 0, "", {}, "GRAPH.TXT", "graph1.txt"},
+      {"graph.txt", "graph", 0, "", {}, "graph.txt", "graph1.txt"},
+      {"data.xml", "data.txt", 1, "", {}, "data.xml", "data.txt.xml"},
+      {"graph.txt", "x.DAT", 4, ".dat", {}, "graph.txt.dat", "x.DAT"},
+      {"graph.txt", "b", 4, "", {}, "graph.txt", "b"},  // no extension to add
+      {".txt", "a.txt.txt", 0, "", {}, ".txt.txt", "a.txt.txt"},
+      // An empty typed name is the graph's title.
+      {"t1.txt", "t2.txt", 0, "", {"alpha.TXT", ""}, "alpha.TXT", "t2.txt"},
+  };
+  TwoGraphs();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.First) + " " + c.Second);
+    graphs_[0]->Series()->SetTitle(c.First);
+    graphs_[1]->Series()->SetTitle(c.Second);
+    kvforms::TExportParameters p;
+    p.SaveBundle = false;
+    p.Path = Dir();
+    p.Format = fw::Byte(c.Format);
+    p.UserExt = c.UserExt;
+    p.Naming = c.Typed.empty() ? kvforms::enFilesByGraphNames : kvforms::enFilesByTypedNames;
+    p.Names = c.Typed;
+    EXPECT_EQ(kvforms::ExportFileNames(List(), p),
+              (std::vector<std::string>{Path(c.ExpectedFirst), Path(c.ExpectedSecond)}));
+  }
+}
+
+// The files the export would replace: files of its names in its folder (or its one file), not
+// other files there, nor a folder of such a name (the write fails on that instead).
+TEST_F(MultiGraphExportTest, TheFilesAlreadyThereAreThoseOfTheExportsNames) {
+  struct Case {
+    std::vector<std::string> Files, Folders;
+    const char* Bundle;  // the one file's name, or separate files when null
+    std::vector<std::string> Expected;
+  } cases[] = {
+      {{}, {}, nullptr, {}},
+      {{"beta.txt"}, {}, nullptr, {"beta.txt"}},
+      {{"beta.txt", "alpha.txt"}, {}, nullptr, {"alpha.txt", "beta.txt"}},
+      {{"alpha.xml", "gamma.txt"}, {"beta.txt"}, nullptr, {}},
+      {{"all.txt"}, {}, "all.txt", {"all.txt"}},
+      {{"alpha.txt"}, {}, "all.txt", {}},
+  };
+  TwoGraphs();
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(n);
+    const std::string folder = Path("case" + std::to_string(n++));
+    fs::create_directory(folder);
+    for (const std::string& f : c.Files) exporttest::WriteFile(folder + "/" + f, "old");
+    for (const std::string& f : c.Folders) fs::create_directory(folder + "/" + f);
+    kvforms::TExportParameters p;
+    p.SaveBundle = c.Bundle != nullptr;
+    p.Path = c.Bundle ? folder + "/" + c.Bundle : folder;
+    p.Naming = c.Bundle ? kvforms::enOneFileSequential : kvforms::enFilesByGraphNames;
+    std::vector<std::string> expected;
+    for (const std::string& f : c.Expected) expected.push_back(folder + "/" + f);
+    EXPECT_EQ(kvforms::ExportFilesAlreadyThere(List(), p), expected);
+  }
+  kvforms::TExportParameters none;  // no path: nothing would be written
+  none.SaveBundle = false;
+  EXPECT_TRUE(kvforms::ExportFilesAlreadyThere(List(), none).empty());
+}
+
+// OK over a file already there asks once; "No" leaves the wizard open on its page with nothing
+// written or stored, "Yes" writes every file, the old one replaced.
+TEST_F(MultiGraphExportTest, AFileAlreadyThereIsReplacedOnlyAfterYes) {
+  TwoGraphs();
+  Seed([&](workspace::TPropSaver& s) {
+    s.WriteBool("SaveBundle", false);
+    s.WriteString("FilesPath", Dir());
+  });
+  exporttest::WriteFile(Path("beta.txt"), "old");
+  auto wizard = [] {
+    for (fw::Integer i = 0; i < fw::Screen->FormCount(); ++i)
+      if (auto* w = dynamic_cast<TwndSaveParams*>(fw::Screen->Forms(i))) return w;
+    throw std::runtime_error("no wizard");
+  };
+  win::ClearMessageBoxHistory();
+  desktop->script([&] {
+    TwndSaveParams* w = wizard();
+    w->butNextClick();
+    w->butNextClick();
+    w->cbFormatParams->SetChecked(true);
+    win::desktop::PushScriptedAnswer("MessageBox", {win::IDNO, {}, 0});
+    w->butOkClick();
+    EXPECT_EQ(w->ModalResult(), fw::mrNone);
+    EXPECT_EQ(w->Page(), "Files");
+  });
+  desktop->script([&] {
+    EXPECT_EQ(Files(), std::vector<std::string>{"beta.txt"});
+    EXPECT_EQ(exporttest::ReadText(Path("beta.txt")), "old");
+    EXPECT_FALSE(workspace::TPropSaver("EXPORT_DATA", true).ReadBool("AskFormatParams", false));
+    win::desktop::PushScriptedAnswer("MessageBox", {win::IDYES, {}, 0});
+    wizard()->butOkClick();
+  });
+  ASSERT_TRUE(kvforms::ExecuteSaveParams(List()));
+  ASSERT_EQ(win::MessageBoxHistory().size(), 2u);
+  for (const win::MessageBoxRecord& box : win::MessageBoxHistory()) {
+    EXPECT_EQ(box.text, u"Файл «beta.txt» уже существует.\nЗаменить его?");
+    EXPECT_EQ(box.type, win::MB_YESNO | win::MB_ICONWARNING);
+  }
+  EXPECT_EQ(Files(), (std::vector<std::string>{"alpha.txt", "beta.txt"}));
+  EXPECT_EQ(exporttest::ReadText(Path("beta.txt")), "1\t-1\n2\t-2\n");
+  EXPECT_TRUE(workspace::TPropSaver("EXPORT_DATA", true).ReadBool("AskFormatParams", false));
 }
 
 TEST_F(MultiGraphExportTest, XmlFilesPerGraphAndOneXlsWorkbookReadBack) {

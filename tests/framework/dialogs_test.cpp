@@ -170,6 +170,20 @@ TEST_F(DialogTests, FileMustExistReportsAMissingFileAndAsksAgain) {
   EXPECT_EQ(dlg.FileName(), temp.File("есть.txt"));
 }
 
+// One file is named; of several, the first three and how many more; never their folders.
+TEST(ReplaceQuestionTest, NamesTheFilesOrTheFirstFewAndTheRest) {
+  struct Case {
+    std::vector<String> Names;
+    const char* Expected;
+  } cases[] = {
+      {{"/tmp/out/a.txt"}, "Файл «a.txt» уже существует.\nЗаменить его?"},
+      {{"/a/1.txt", "/a/2.txt"}, "Файлы «1.txt», «2.txt» уже существуют.\nЗаменить их?"},
+      {{"1", "2", "3"}, "Файлы «1», «2», «3» уже существуют.\nЗаменить их?"},
+      {{"1", "2", "3", "/b/4", "5"}, "Файлы «1», «2», «3» и ещё 2 уже существуют.\nЗаменить их?"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReplaceExistingFilesQuestion(c.Names), c.Expected);
+}
+
 TEST_F(DialogTests, OverwritePromptAsksBeforeReplacingAnExistingFile) {
   kvtest::WriteBytes(temp.File("old.txt"), "x");
   TSaveDialog dlg(nullptr);

@@ -92,6 +92,8 @@ String FileNamePart(String Name) {
   return Name;
 }
 
+// The name a graph's file is given before its extension. A typed name left empty falls back to
+// the graph's title, as does a source that is not a file (a formula, a pasted graph).
 String BaseName(const workspace::TGraph& Graph, const TExportParameters& Params, size_t Index) {
   const String title = Graph.Series()->Title();
   if (Params.Naming == enFilesByTypedNames && Index < Params.Names.size() && !Params.Names[Index].empty())
@@ -99,6 +101,15 @@ String BaseName(const workspace::TGraph& Graph, const TExportParameters& Params,
   if (Params.Naming == enFilesBySourceNames && !Graph.Source.empty() && fw::FileExists(Graph.Source))
     return fw::ChangeFileExt(fw::ExtractFileName(Graph.Source), "");
   return title;
+}
+
+// Name split before Ext when it ends with it (letter case aside) and has more before it, with
+// that ending as the name spells it: a graph titled "graph.txt" saved as text goes to
+// "graph.txt", not "graph.txt.txt". Otherwise the whole name and Ext.
+std::pair<String, String> StemAndExtension(const String& Name, const String& Ext) {
+  const size_t stem = Name.size() - Ext.size();
+  if (Ext.empty() || Name.size() <= Ext.size() || !fw::AnsiSameText(Name.substr(stem), Ext)) return {Name, Ext};
+  return {Name.substr(0, stem), Name.substr(stem)};
 }
 
 // The table formats' content for Series (a list; Chart nil when they are not on one).
@@ -136,13 +147,23 @@ std::vector<String> ExportFileNames(const std::vector<workspace::TGraph*>& Graph
   std::set<String> taken;
   std::vector<String> names;
   for (size_t i = 0; i < Graphs.size(); ++i) {
-    const String base = FileNamePart(BaseName(*Graphs[i], Params, i));
+    const auto [base, tail] = StemAndExtension(FileNamePart(BaseName(*Graphs[i], Params, i)), ext);
+    // Names met before get 1, 2, ... before the extension.
     String name = base;
     for (Integer n = 1; taken.count(fw::LowerCase(name)); ++n) name = base + std::to_string(n);
     taken.insert(fw::LowerCase(name));
-    names.push_back(folder + name + ext);
+    names.push_back(folder + name + tail);
   }
   return names;
+}
+
+std::vector<String> ExportFilesAlreadyThere(const std::vector<workspace::TGraph*>& Graphs,
+                                            const TExportParameters& Params) {
+  std::vector<String> there;
+  if (Graphs.empty() || Params.Path.empty()) return there;  // nothing would be written
+  for (const String& name : ExportFileNames(Graphs, Params))
+    if (fw::FileExists(name)) there.push_back(name);
+  return there;
 }
 
 void ExportGraphs(const std::vector<workspace::TGraph*>& Graphs, const TExportParameters& Params,

@@ -17,6 +17,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/GraphicsCanvas.h"
 #include "framework/GridsString.h"
+#include "platform/controls/MessageBox.h"
 #include "platform/user/services/SysMetrics.h"
 #include "workspace/Common.h"
 #include "workspace/Graph.h"
@@ -317,8 +318,7 @@ void TwndSaveParams::KeepTypedName() {
   if (GridNames->EditorMode()) GridNames->HideEditor();
 }
 
-void TwndSaveParams::butOkClick() {
-  KeepTypedName();
+void TwndSaveParams::StoreSettings() {
   workspace::TPropSaver store(kSection, true);
   store.WriteBool("SaveBundle", rbSaveBundle->Checked());
   store.WriteBool("SaveVisibleOnly", cbVisibleOnly->Checked());
@@ -334,7 +334,9 @@ void TwndSaveParams::butOkClick() {
   store.WriteInteger("LineSeparator", cbLineSep->ItemIndex());
   store.WriteString("ValueSeparator", TextOf(edValSep));
   workspace::KeepSettings(store);
+}
 
+TExportParameters TwndSaveParams::AnsweredParameters() const {
   TExportParameters params;
   params.SaveBundle = rbSaveBundle->Checked();
   params.VisibleOnly = cbVisibleOnly->Checked();
@@ -348,7 +350,21 @@ void TwndSaveParams::butOkClick() {
                                                                                            : enFilesByTypedNames;
   if (params.Naming == enFilesByTypedNames)
     for (fw::Integer row = 1; row < GridNames->RowCount(); ++row) params.Names.push_back(GridNames->Cells(1, row));
-  FParameters = params;
+  return params;
+}
+
+void TwndSaveParams::butOkClick() {
+  KeepTypedName();
+  TExportParameters params = AnsweredParameters();
+  // Files already there are replaced only when the user says so. "No" is no OK: nothing is
+  // stored or written, and the wizard stays on its page, where the folder or the names can be
+  // changed (or Cancel pressed).
+  const std::vector<fw::String> there = ExportFilesAlreadyThere(FGraphs, params);
+  if (!there.empty() && fw::AppMessageBox(fw::ReplaceExistingFilesQuestion(there), win::MB_YESNO | win::MB_ICONWARNING) !=
+                            win::IDYES)
+    return;
+  StoreSettings();
+  FParameters = std::move(params);
   if (OnParameters) OnParameters(FParameters);
   SetModalResult(fw::mrOk);
 }

@@ -59,7 +59,8 @@ class TwndSaveParams : public fw::TForm {
   fw::String Page() const { return FPage; }
   void butNextClick();
   void butPrevClick();
-  // Writes the section, builds the record and hands it to OnParameters.
+  // Asks before files already there would be replaced (and on "No" stays, storing nothing);
+  // then writes the section, builds the record and hands it to OnParameters.
   void butOkClick();
   const TExportParameters& Parameters() const { return FParameters; }
   std::function<void(const TExportParameters&)> OnParameters;
@@ -112,6 +113,10 @@ class TwndSaveParams : public fw::TForm {
   // The name being typed in GridNames goes to its cell (before a page is left or OK reads them).
   void KeepTypedName();
   void EnableOkNext(bool Ok, bool Next);
+  // The controls into section "EXPORT_DATA", kept in the settings file.
+  void StoreSettings();
+  // The record the controls answer.
+  TExportParameters AnsweredParameters() const;
   fw::Integer FormatIndex() const;
 
   std::vector<workspace::TGraph*> FGraphs;
