@@ -47,6 +47,45 @@ def wizard_asks_before_replacing_a_file(p):
     assert written == {b"0\t0\n10\t10\n", b"0\t10\n10\t0\n"}, "Да did not replace the file: %r" % written
 
 
+def wizard_asks_before_replacing_the_one_file(p):
+    # All graphs into one file (the first page's choice), Далее twice, the name of a file already
+    # there typed, and OK pressed by Enter: the box names it; "Нет" leaves it as it was and the
+    # wizard open, Enter and "Да" replace it with both graphs.
+    path = os.path.join(p.dir, "both.txt")
+    with open(path, "wb") as f:
+        f.write(OLD_BYTES)
+    wizard, (x, y, w, h) = save_wizard_over_two_selected_graphs(p)
+
+    def click(cx, cy):
+        run("xdotool", "mousemove", str(x + cx), str(y + cy), "click", "1")
+        time.sleep(0.4)
+
+    click(w - 211, h - 23)  # Далее: the format
+    click(w - 211, h - 23)  # Далее: the file
+    click(280, 108)
+    run("xdotool", "type", "--delay", "20", path)
+    before = sorted(os.listdir(p.dir))
+    p.key("Return")  # OK, the default button
+    box, text = message_box_text(p, "the question", wizard)
+    assert text == "Файл «both.txt» уже существует.\nЗаменить его?", text
+    p.key("Right", "Return")  # Нет
+    wait_for("the question to close", lambda: box not in visible_windows())
+    time.sleep(0.5)
+    assert wizard in visible_windows(), "the wizard closed on Нет"
+    assert sorted(os.listdir(p.dir)) == before, "files came or went on Нет"
+    with open(path, "rb") as f:
+        assert f.read() == OLD_BYTES, "Нет replaced the file"
+
+    p.key("Return")  # OK again, from the file name's field
+    box, text = message_box_text(p, "the question again", wizard)
+    p.key("Return")  # Да
+    wait_for("the wizard to close", lambda: wizard not in visible_windows())
+    graphs = (b"0\t0\n10\t10\n", b"0\t10\n10\t0\n")
+    with open(path, "rb") as f:
+        written = f.read()
+    assert written in (graphs[0] + graphs[1], graphs[1] + graphs[0]), "Да did not replace the file: %r" % written
+
+
 def case_wizard_asks_before_replacing_a_file(p):
     wizard_asks_before_replacing_a_file(p)
 
@@ -55,4 +94,12 @@ def case_wizard_asks_before_replacing_a_file_managed(p):
     wizard_asks_before_replacing_a_file(p)
 
 
-WINDOW_MANAGED.add("wizard_asks_before_replacing_a_file_managed")
+def case_wizard_asks_before_replacing_the_one_file(p):
+    wizard_asks_before_replacing_the_one_file(p)
+
+
+def case_wizard_asks_before_replacing_the_one_file_managed(p):
+    wizard_asks_before_replacing_the_one_file(p)
+
+
+WINDOW_MANAGED.update({"wizard_asks_before_replacing_a_file_managed", "wizard_asks_before_replacing_the_one_file_managed"})
