@@ -372,6 +372,11 @@ void TCustomForm::WMActivate(TMessage& M) {
   FActive = active;
   if (active) {
     if (Screen != nullptr) Screen->SetActiveForm(this);
+    // A form that has never had a focused control starts at its first control in tab order, so
+    // the keyboard works in it at once; afterwards it returns to the control last focused.
+    if (FActiveControl == nullptr) {
+      FActiveControl = FindNextControl(nullptr, true, true, false);
+    }
     SetWindowFocus();
     Perform(CM_ACTIVATE);
   } else {

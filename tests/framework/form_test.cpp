@@ -350,6 +350,63 @@ TEST_F(FormTests, TabMovesTheFocusInTabOrderAndShiftTabBack) {
   EXPECT_THROW(form.SetActiveControl(hidden), EInvalidOperation);
 }
 
+// What a form focuses when it first becomes active: its first control in tab order that can take
+// the focus and stops on Tab, unless one was named before; a second activation returns to the
+// control focused last.
+TEST_F(FormTests, AFormOpensWithItsFirstControlFocused) {
+  struct Row {
+    const char* what;
+    bool firstHidden, firstDisabled, firstSkipsTab, nameThird;
+    int expected;  // index of the control focused after Show, -1 for the form itself
+  };
+  const Row rows[] = {
+      {"the first in tab order", false, false, false, false, 0},
+      {"past a hidden first", true, false, false, false, 1},
+      {"past a disabled first", false, true, false, false, 1},
+      {"past one that skips Tab", false, false, true, false, 1},
+      {"the one named before showing", false, false, false, true, 2},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TForm form(nullptr);
+    FocusBox* boxes[3];
+    for (FocusBox*& b : boxes) {
+      b = new FocusBox(&form);
+      b->SetParent(&form);
+    }
+    boxes[0]->SetVisible(!row.firstHidden);
+    boxes[0]->SetEnabled(!row.firstDisabled);
+    boxes[0]->SetTabStop(!row.firstSkipsTab);
+    if (row.nameThird) form.SetActiveControl(boxes[2]);
+    form.Show();
+    AppPump();
+    EXPECT_EQ(form.ActiveControl(), boxes[row.expected]);
+    EXPECT_TRUE(boxes[row.expected]->Focused());
+  }
+}
+
+TEST_F(FormTests, ASecondActivationReturnsToTheControlFocusedLast) {
+  TForm form(nullptr);
+  auto* a = new FocusBox(&form);
+  auto* b = new FocusBox(&form);
+  a->SetParent(&form);
+  b->SetParent(&form);
+  TForm other(nullptr);
+  form.Show();
+  AppPump();
+  ASSERT_TRUE(a->Focused());
+  desktop->press_key(win::VK_TAB);
+  AppPump();
+  ASSERT_TRUE(b->Focused());
+  other.Show();
+  AppPump();
+  ASSERT_FALSE(b->Focused());
+  win::SetActiveWindow(form.Handle());
+  AppPump();
+  EXPECT_EQ(form.ActiveControl(), b);
+  EXPECT_TRUE(b->Focused());
+}
+
 TEST_F(FormTests, PositionsCentreOnTheScreenOrTheMainForm) {
   auto* main = Application->CreateForm<TForm>();
   main->SetBounds(100, 100, 400, 300);
