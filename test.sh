@@ -18,19 +18,27 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-echo "== release build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
+# Each step is announced with the time of day, so a slow run shows where its minutes went.
+step() { echo "== $* ($(date +%T))"; }
+
+step release build
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON -DKV_DISPLAY_TEST_SLOTS=2 >/dev/null
 cmake --build build -j"$jobs"
 
 # The release tests run while the sanitizer and fuzz trees build: most of their time is the
-# real-desktop cases, one at a time, waiting for what they drive to show, which leaves the
+# real-desktop cases, two at a time, waiting for what they drive to show, which leaves the
 # processors to the compiler. Their report is printed when the builds are done.
-echo "== release tests, while the sanitizer and fuzz trees build"
-ctest --test-dir build --output-on-failure -j"$jobs" > build/release-tests.log 2>&1 &
+step release tests, while the sanitizer and fuzz trees build
+{
+  status=0
+  ctest --test-dir build --output-on-failure -j"$jobs" || status=$?
+  step release tests ended
+  exit "$status"
+} > build/release-tests.log 2>&1 &
 release_tests=$!
 trap 'kill "$release_tests" 2>/dev/null || true' EXIT
 
-echo "== sanitizer build"
+step sanitizer build
 # The sanitizer tree instruments the libraries, tools and program, and links the release tree's
 # objects of the test code (built once, in the release tree). Its tests run when nothing else does,
 # two cases on X servers of their own at a time.
@@ -38,14 +46,14 @@ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE
   -DKV_TEST_OBJECTS_FROM="$PWD/build" -DKV_DISPLAY_TEST_SLOTS=2 >/dev/null
 cmake --build build-san -j"$jobs"
 
-echo "== fuzz build"
+step fuzz build
 # The fuzz targets as libFuzzer programs (clang): only they and the libraries they link are built,
 # every one of those with coverage counters and the checks.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON -DKV_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs" --target fuzzers
 
-echo "== release tests"
+step release tests
 release_status=0
 wait "$release_tests" || release_status=$?
 trap - EXIT
@@ -55,14 +63,14 @@ if [ "$release_status" -ne 0 ]; then
   exit "$release_status"
 fi
 
-echo "== sanitizer tests"
+step sanitizer tests
 ctest --test-dir build-san --output-on-failure -j"$jobs"
 
-echo "== fuzz runs"
+step fuzz runs
 # Each fuzz program replays its corpus, then mutates it for 30 seconds from a fixed seed.
 scripts/fuzz.sh build-fuzz 30
 
-echo "== benchmarks start"
+step benchmarks start
 ./build/bench/korvalin-bench --benchmark_list_tests >/dev/null
 
-echo "== all tests passed"
+step all tests passed

@@ -1,8 +1,8 @@
 # Tests that drive a program on a real X server of its own (tests/desktop/with_display.sh), at
-# most KV_DISPLAY_TEST_SLOTS at a time: a loaded machine delays what they wait for. One is right
-# beside a build; the sanitizer tree, whose cases run when nothing else does, takes two, so that
-# both processors of a two-core machine serve them. Each server is private, so cases in different
-# slots share nothing but the print queue, which its own lock keeps to one case at a time.
+# most KV_DISPLAY_TEST_SLOTS at a time: a loaded machine delays what they wait for. The test run
+# takes two in both trees (the cases mostly wait, even beside a build, and their waits are
+# generous); one is the default. Each server is private, so cases in different slots share
+# nothing but the print queue, which its own lock keeps to one case at a time.
 set(KV_DISPLAY_TEST_SLOTS 1 CACHE STRING "How many tests on an X server of their own may run at once")
 set_property(GLOBAL PROPERTY kv_display_test_count 0)
 set(KV_DISPLAY_TEST_ENVIRONMENT
