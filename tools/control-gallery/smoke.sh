@@ -12,9 +12,10 @@ trap 'rm -f "$out"' EXIT
 pid=$!
 
 fail() { echo "smoke: $*"; cat "$out"; kill "$pid" 2>/dev/null || true; exit 1; }
-# Polls for a line matching $1 in the output, for at most 10 s.
+# Polls for a line matching $1 in the output, for at most 30 s (a loaded machine, two cases at a
+# time beside a build, can take seconds to show a window).
 wait_for() {
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     if grep -q -- "$1" "$out"; then return 0; fi
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.05

@@ -14,7 +14,8 @@ trap 'kill "$bus" 2>/dev/null || true; rm -f "$out"' EXIT
 # Qt publishes its accessibility whenever the bus is there, reader or not.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$demo" >"$out" 2>&1 &
 pid=$!
-for _ in $(seq 1 200); do grep -q '^ready ' "$out" && break; sleep 0.05; done
+# Up to 30 s for the first window: a loaded machine can take seconds.
+for _ in $(seq 1 600); do grep -q '^ready ' "$out" && break; sleep 0.05; done
 read -r _ _ fx fy _ < <(grep '^ready ' "$out")
 status=0
 /usr/bin/python3 "$here/accessibility_probe.py" "$fx" "$fy" || status=$?
