@@ -165,6 +165,7 @@ TEST_F(CsThemedLookTest, ComboBoxKeepsItsTextUnderAThemeThatFillsItsField) {
   auto* combo = Add<TCsComboBox>(10, 10, 140, 21);
   combo->SetStyle(fw::csDropDownList);
   ShowForm();
+  form->SetActiveControl(nullptr);  // unfocused: a shown form focuses its first control
   combo->Items()->Add(u"Сплошная");
   combo->SetItemIndex(0);
   tx::SetCurrentTheme("FieldFilling");

@@ -84,6 +84,7 @@ TEST_F(EditTests, ADisabledFieldShowsGreyTextOnTheFace) {
   auto* list = Add<TListBox>(10, 40, 150, 40);
   list->Items()->Add("WWW");
   ShowForm();
+  form->SetActiveControl(nullptr);  // the colours unfocused: a shown form focuses its first control
   const win::COLORREF white = win::RGB(255, 255, 255), black = win::RGB(0, 0, 0);
   const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE), grey = win::GetSysColor(win::COLOR_GRAYTEXT);
   struct Case {
@@ -159,6 +160,9 @@ TEST_F(EditTests, PropertiesSurviveANewWindow) {
 }
 
 TEST_F(EditTests, SelectionWorksWithAndWithoutAWindow) {
+  // Ahead of the edit in tab order, it takes the focus the shown form gives its first control
+  // (an edit entered that way selects all of its text).
+  (new TEdit(form))->SetParent(form);
   auto* edit = new TEdit(form);
   edit->SetText("графики");
   edit->SetSelStart(2);
