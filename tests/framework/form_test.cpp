@@ -356,23 +356,27 @@ TEST_F(FormTests, TabMovesTheFocusInTabOrderAndShiftTabBack) {
 TEST_F(FormTests, AFormOpensWithItsFirstControlFocused) {
   struct Row {
     const char* what;
-    bool firstHidden, firstDisabled, firstSkipsTab, nameThird;
-    int expected;  // index of the control focused after Show, -1 for the form itself
+    bool firstHidden, firstDisabled, firstSkipsTab, firstInAGroup, nameThird;
+    int expected;  // index of the control focused after Show
   };
   const Row rows[] = {
-      {"the first in tab order", false, false, false, false, 0},
-      {"past a hidden first", true, false, false, false, 1},
-      {"past a disabled first", false, true, false, false, 1},
-      {"past one that skips Tab", false, false, true, false, 1},
-      {"the one named before showing", false, false, false, true, 2},
+      {"the first in tab order", false, false, false, false, false, 0},
+      {"past a hidden first", true, false, false, false, false, 1},
+      {"past a disabled first", false, true, false, false, false, 1},
+      {"past one that skips Tab", false, false, true, false, false, 1},
+      {"the first inside a group", false, false, false, true, false, 0},
+      {"the one named before showing", false, false, false, false, true, 2},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     TForm form(nullptr);
+    // A group that does not stop on Tab itself, holding the first control when the row asks.
+    auto* group = new TWinControl(&form);
+    group->SetParent(&form);
     FocusBox* boxes[3];
     for (FocusBox*& b : boxes) {
       b = new FocusBox(&form);
-      b->SetParent(&form);
+      b->SetParent(&b == &boxes[0] && row.firstInAGroup ? group : static_cast<TWinControl*>(&form));
     }
     boxes[0]->SetVisible(!row.firstHidden);
     boxes[0]->SetEnabled(!row.firstDisabled);
