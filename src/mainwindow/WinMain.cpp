@@ -422,6 +422,7 @@ void TwndKorvalinMain::GraphsChanged() {
   FDerivative->SetEnabled(current);
   FDerivative2->SetEnabled(current);
   UpdateAnalysisActions();
+  UpdateFormatActions();
   RefreshMenu();
 }
 

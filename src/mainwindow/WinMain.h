@@ -226,6 +226,7 @@ class TwndKorvalinMain : public fw::TForm {
   void DisconnectAnalysisTools();
   // Format commands and the chart double-click (WinMainFormat.cpp).
   void BuildFormatActions();
+  void UpdateFormatActions();
   void FrameFormatExecute();
   // Opens the format dialog of the part the selector saw clicked last.
   void ChartDblClick();

@@ -63,6 +63,12 @@ void TwndKorvalinMain::BuildFormatActions() {
   };
 }
 
+// The line properties edit graphs: without one to edit the command is disabled, in the menu and
+// on the toolbar alike, rather than doing nothing when chosen.
+void TwndKorvalinMain::UpdateFormatActions() {
+  FLineProp->SetEnabled(FGraphs && !kvforms::LinePropGraphs(*FGraphs).empty());
+}
+
 void TwndKorvalinMain::FrameFormatExecute() { kvforms::ShowFrameFormat(*FChart->BackWall()->Pen(), FChart); }
 
 void TwndKorvalinMain::ChartDblClick() {

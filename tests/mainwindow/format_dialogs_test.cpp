@@ -19,6 +19,7 @@
 #include "chart/PlotAxis.h"
 #include "chart/ChartTitle.h"
 #include "framework/StdCtrlsEdit.h"
+#include "mainwindow/MainWindowBars.h"
 #include "mainwindow_fixture.h"
 #include "toolbars/TBItem.h"
 
@@ -233,6 +234,70 @@ TEST_F(FormatDialogsTest, DeleteHidesTheClickedElementOrDeletesTheClickedGraph) 
   click(fw::TPoint{series->PointPixelX(2), series->PointPixelY(2)});
   ASSERT_TRUE(form->DeleteAction()->Execute());
   EXPECT_EQ(Graphs().Count(), 0);
+}
+
+// The line properties command is there exactly while it has a graph to edit (the selected ones, or
+// the current one when none is selected): the menu item and the "Формат" toolbar's button are
+// that one command, which does not run without a graph.
+class LinePropEnablingTest : public MainWindowTest {
+ protected:
+  toolbars::TTBCustomItem* FormatButton() {
+    workspace::TBar* bar = form->Bars()->Toolbar("FormatToolbar");
+    if (!bar) return nullptr;
+    for (fw::Integer i = 0; i < bar->Items()->Count(); ++i)
+      if (bar->Items()->Items(i)->Caption() == form->LinePropAction()->Caption()) return bar->Items()->Items(i);
+    return nullptr;
+  }
+  chart::TChartSeries* AddGraph(const char* Title) {
+    auto* s = new chart::TLineSeries(nullptr);
+    for (int i = 0; i < 5; ++i) s->AddXY(i, i * i);
+    Graphs().AddGraph(s, "data.txt", {}, Title);
+    Graphs().SelectLastAdded();
+    return s;
+  }
+};
+
+TEST_F(LinePropEnablingTest, TheCommandIsEnabledExactlyWhileThereIsAGraphToEdit) {
+  toolbars::TTBCustomItem* button = FormatButton();
+  toolbars::TTBCustomItem* menuItem = form->MenuItemOf(form->LinePropAction());
+  ASSERT_NE(button, nullptr);
+  ASSERT_NE(menuItem, nullptr);
+  chart::TChartSeries* a = nullptr;
+  struct Row {
+    const char* What;
+    std::function<void()> Arrange;
+    bool Enabled;
+  };
+  const Row rows[] = {
+      {"no graph", [] {}, false},
+      {"a current graph, none selected",
+       [&] {
+         a = AddGraph("a");
+         AddGraph("b");
+         form->MultiSelectorTool()->ClearSelection();
+       },
+       true},
+      {"one selected", [&] { form->MultiSelectorTool()->SelectSeries(a); }, true},
+      {"several selected", [&] { form->MultiSelectorTool()->SelectAll(); }, true},
+      {"every graph deleted",
+       [&] {
+         while (Graphs().Count() > 0) Graphs().Delete(0);
+       },
+       false},
+  };
+  for (const Row& row : rows) {
+    row.Arrange();
+    Pump();
+    EXPECT_EQ(form->LinePropAction()->Enabled(), row.Enabled) << row.What;
+    EXPECT_EQ(menuItem->Enabled(), row.Enabled) << row.What << ": the menu item";
+    EXPECT_EQ(button->Enabled(), row.Enabled) << row.What << ": the toolbar button";
+  }
+  ASSERT_EQ(Graphs().Count(), 0);
+  bool opened = false;
+  AnswerDialog<kvforms::TwndLineProp>(*desktop, fw::mrCancel, [&opened](kvforms::TwndLineProp&) { opened = true; });
+  EXPECT_FALSE(form->LinePropAction()->Execute());
+  Pump();
+  EXPECT_FALSE(opened);
 }
 
 }  // namespace

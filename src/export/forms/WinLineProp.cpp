@@ -147,17 +147,20 @@ void TwndLineProp::Forget(const fw::TComponent* Series) {
     if (target == Series) target = nullptr;
 }
 
-fw::Integer ShowLineProp(workspace::TGraphCollection& Graphs) {
+std::vector<workspace::TGraph*> LinePropGraphs(const workspace::TGraphCollection& Graphs) {
   workspace::TGraphArray graphs = Graphs.SelectedGraphs();
-  const bool selected = !graphs.empty();
-  if (!selected && Graphs.Current()) graphs.push_back(Graphs.Current());
+  if (graphs.empty() && Graphs.Current()) graphs.push_back(Graphs.Current());
+  std::erase_if(graphs, [](workspace::TGraph* Graph) {
+    return !Graph || !dynamic_cast<chart::TCustomSeries*>(Graph->Series());
+  });
+  return graphs;
+}
+
+fw::Integer ShowLineProp(workspace::TGraphCollection& Graphs) {
+  const bool selected = !Graphs.SelectedGraphs().empty();
+  const workspace::TGraphArray owners = LinePropGraphs(Graphs);
   std::vector<chart::TCustomSeries*> targets;
-  std::vector<workspace::TGraph*> owners;
-  for (workspace::TGraph* graph : graphs)
-    if (auto* series = graph ? dynamic_cast<chart::TCustomSeries*>(graph->Series()) : nullptr) {
-      targets.push_back(series);
-      owners.push_back(graph);
-    }
+  for (workspace::TGraph* graph : owners) targets.push_back(dynamic_cast<chart::TCustomSeries*>(graph->Series()));
   if (targets.empty()) return fw::mrNone;
   std::vector<fw::String> formers;
   for (workspace::TGraph* graph : owners) formers.push_back(workspace::GraphFormatText(*graph));

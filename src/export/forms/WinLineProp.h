@@ -26,6 +26,7 @@ namespace tx {
 class TTxPopupMenu;
 }
 namespace workspace {
+class TGraph;
 class TGraphCollection;
 class TPropSaver;
 }  // namespace workspace
@@ -75,6 +76,10 @@ class TwndLineProp : public fw::TForm {
   bool FSelected;
   std::unique_ptr<workspace::TPropSaver> FSnapshot;
 };
+
+// The graphs the dialog edits: the selected ones, or the current one when none is selected (only
+// those whose series has a line and markers). Empty: there is nothing for the command to do.
+std::vector<workspace::TGraph*> LinePropGraphs(const workspace::TGraphCollection& Graphs);
 
 // Shows the dialog modally on the selected graphs' series, or the current graph's; nothing
 // when there is neither. OK records one undo entry per changed graph holding its former format;
