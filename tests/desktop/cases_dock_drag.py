@@ -181,10 +181,7 @@ def floated_then_docked_in_one_drag(p, target):
             frame = analysis_frame()
             if frame:
                 box = geometry(frame)
-        try:
-            gone = wait_for("the frame to go", lambda: analysis_frame() is None, timeout=3)
-        except AssertionError:
-            gone = False
+        gone = bool(wait_for_or_none(lambda: analysis_frame() is None, 3))
         time.sleep(0.3)
         return box, floating, strong_share(box), gone
 

@@ -204,10 +204,16 @@ def maximised_window_restores_its_size(p, by_window_manager):
     normal = geometry(p.main)
     assert not over_the_screen(p.main), "starts at %r" % (normal,)
     if by_window_manager:
-        window_manager_maximises(p.main)
+        # Asked again each second, as a user presses again: on a loaded machine openbox was seen to
+        # drop the first request made right after it took the window on (the window's state never
+        # changed), and to carry out the second.
+        def maximised():
+            window_manager_maximises(p.main)
+            return wait_for_or_none(lambda: over_the_screen(p.main), 1.0)
+        wait_for("the window over the screen", maximised)
     else:
         run("xdotool", "mousemove", *caption_button(normal, MAXIMISE_BUTTON), "click", "1")
-    wait_for("the window over the screen", lambda: over_the_screen(p.main))
+        wait_for("the window over the screen", lambda: over_the_screen(p.main))
     time.sleep(1.0)
     wide = over_the_screen(p.main)
     assert wide, "maximised, then back at %r" % (geometry(p.main),)

@@ -33,6 +33,14 @@ def wait_for(what, condition, timeout=10.0):
     raise AssertionError("timed out waiting for " + what)
 
 
+def wait_for_or_none(condition, timeout):
+    """What condition gives once it gives something within timeout seconds; None otherwise."""
+    try:
+        return wait_for("", condition, timeout=timeout)
+    except AssertionError:
+        return None
+
+
 def visible_windows(named=True):
     """Mapped windows with a title (or, with named False, also those without: menus)."""
     try:
