@@ -82,6 +82,12 @@ int RunModal(QDialog& dialog, HWND owner, const DesktopPresenter* presenter) {
   const int result = dialog.exec();
   pump.stop();
   if (disable && IsWindow(root)) EnableWindow(root, TRUE);
+  // The keyboard goes back to the owner: without a window manager nothing else gives it back, and
+  // the keys would reach whatever window the pointer happens to be over.
+  if (presenter != nullptr && root != nullptr && IsWindow(root) && IsWindowVisible(root)) {
+    if (QWindow* parent = presenter->NativeWindowOf(root); parent != nullptr && parent->isVisible())
+      parent->requestActivate();
+  }
   return result;
 }
 

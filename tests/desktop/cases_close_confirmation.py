@@ -5,7 +5,7 @@
 def ask_to_close(p):
     p.key("alt+F4")
     box = wait_for("the close confirmation", lambda: next(iter(p.others()), None))
-    wait_for("the box to have the keyboard", lambda: run("xdotool", "getwindowfocus").strip() == str(box))
+    wait_for_keyboard("the box to have the keyboard", lambda: [box])
     time.sleep(0.3)
     return box
 

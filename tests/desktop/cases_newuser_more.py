@@ -39,8 +39,7 @@ def copy_cells_chosen_with_the_mouse(p, other_program=False):
         box = wait_for("the other program", lambda: next(iter(p.others()), None))
         x, y, w, h = geometry(box)
         run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-        wait_for("the other program to take the keyboard",
-                 lambda: run("xdotool", "getwindowfocus").strip() == str(box))
+        wait_for_keyboard("the other program to take the keyboard", lambda: [box])
     try:
         click_cell(p, 1, 1)
         assert copied_cells(p, box) == "4\n"

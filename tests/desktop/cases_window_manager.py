@@ -130,7 +130,7 @@ def polynomial_window_takes_the_keys(p):
     p.paste_graph()
     menu_command(p, 4, 22)
     window = wait_for("the polynomial window", lambda: next(iter(p.others()), None))
-    wait_for("the window to have the keyboard", lambda: run("xdotool", "getwindowfocus").strip() == str(window))
+    wait_for_keyboard("the window to have the keyboard", lambda: [window])
     p.key("Escape")
     wait_for("the window closed by Esc", lambda: window not in visible_windows(), timeout=3)
     time.sleep(0.3)

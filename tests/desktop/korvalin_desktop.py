@@ -319,6 +319,13 @@ def open_file(p, path):
     run("xdotool", "type", "--delay", "20", path)
     p.key("Return")
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
+    # Keys sent before the program has the keyboard back would go nowhere.
+    wait_for_keyboard("the keyboard back with the program", lambda: [p.main] + p.others())
+
+
+def wait_for_keyboard(what, windows):
+    """Waits until the desktop's keyboard focus is on one of the windows windows() names."""
+    wait_for(what, lambda: run("xdotool", "getwindowfocus").strip() in {str(w) for w in windows()})
 
 
 def case_decimal_point_file_is_explained(p):
