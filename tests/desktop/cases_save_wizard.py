@@ -103,3 +103,44 @@ def case_wizard_asks_before_replacing_the_one_file_managed(p):
 
 
 WINDOW_MANAGED.update({"wizard_asks_before_replacing_a_file_managed", "wizard_asks_before_replacing_the_one_file_managed"})
+
+
+def stored_typed_names_lead_to_the_names_page(p):
+    # The settings hold "separate files, names typed in" from an earlier save: Далее twice, the
+    # folder typed, and Далее again reaches the names page, where "alpha" and "beta" are typed; OK
+    # writes the files under those names (not under the graphs').
+    folder = os.path.join(p.dir, "out")
+    os.mkdir(folder)
+    wizard, (x, y, w, h) = save_wizard_over_two_selected_graphs(p)
+
+    def click(cx, cy):
+        run("xdotool", "mousemove", str(x + cx), str(y + cy), "click", "1")
+        time.sleep(0.4)
+
+    click(w - 211, h - 23)  # Далее: the format
+    click(w - 211, h - 23)  # Далее: the folder, "Вручную задать имена" checked as stored
+    click(280, 108)
+    run("xdotool", "type", "--delay", "20", folder)
+    click(w - 211, h - 23)  # Далее: the names
+    click(480, 158)  # the first graph's file name
+    run("xdotool", "type", "--delay", "40", "alpha")
+    p.key("Return", "Down")
+    run("xdotool", "type", "--delay", "40", "beta")
+    time.sleep(0.3)
+    click(w - 127, h - 23)  # OK
+    wait_for("the wizard to close", lambda: wizard not in visible_windows())
+    wait_for("the typed names' files", lambda: sorted(os.listdir(folder)) == ["alpha.txt", "beta.txt"] or None,
+             timeout=5)
+
+
+def case_stored_typed_names_lead_to_the_names_page(p):
+    stored_typed_names_lead_to_the_names_page(p)
+
+
+def case_stored_typed_names_lead_to_the_names_page_managed(p):
+    stored_typed_names_lead_to_the_names_page(p)
+
+
+WINDOW_MANAGED.add("stored_typed_names_lead_to_the_names_page_managed")
+for _name in ("stored_typed_names_lead_to_the_names_page", "stored_typed_names_lead_to_the_names_page_managed"):
+    CASE_INI[_name] = "[EXPORT_DATA]\nSaveBundle=0\nFileNameGenerating=2\n"

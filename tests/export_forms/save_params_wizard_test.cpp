@@ -208,6 +208,72 @@ TEST_F(SaveParamsWizardTest, TheNameStillBeingTypedReachesTheRecord) {
   }
 }
 
+// The "Files" page's OK and Next follow the naming shown there, whether it was stored by an
+// earlier OK or clicked now: typed names lead on to the names page, others end here unless the
+// separators' page is asked for.
+TEST_F(SaveParamsWizardTest, TheFilesPageFollowsTheNamingShownThere) {
+  struct Row {
+    const char* What;
+    int Stored;                      // "FileNameGenerating"
+    bool AskFormat;
+    cs::TCsRadioButton* TwndSaveParams::*Clicked;  // then clicked on "Files"; null: none
+    bool Ok, Next;
+    const char* NextPage;
+  };
+  const Row rows[] = {
+      {"stored typed names", 2, false, nullptr, false, true, "FileNames"},
+      {"stored typed names, separators asked", 2, true, nullptr, false, true, "FileNames"},
+      {"stored value past the choices", 7, false, nullptr, false, true, "FileNames"},
+      {"stored graph names", 0, false, nullptr, true, false, nullptr},
+      {"stored source names, separators asked", 1, true, nullptr, false, true, "Format"},
+      {"stored typed names, graph names clicked", 2, false, &TwndSaveParams::rbUseNames, true, false, nullptr},
+      {"stored typed names, source names clicked, separators asked", 2, true, &TwndSaveParams::rbSourceNames, false,
+       true, "Format"},
+      {"stored graph names, typed names clicked", 0, false, &TwndSaveParams::rbManualNames, false, true,
+       "FileNames"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.What);
+    {
+      workspace::TPropSaver seed("EXPORT_DATA", false);
+      seed.WriteBool("SaveBundle", false);
+      seed.WriteBool("AskFormatParams", row.AskFormat);
+      seed.WriteInteger("FileNameGenerating", row.Stored);
+      seed.WriteString("FilesPath", "/tmp/out");
+      seed.UpdateFile();
+    }
+    auto w = Open();
+    w->butNextClick();
+    w->butNextClick();
+    ASSERT_EQ(w->Page(), "Files");
+    if (row.Clicked) ((*w).*row.Clicked)->Click();
+    EXPECT_EQ(w->butOk->Enabled(), row.Ok);
+    EXPECT_EQ(w->butNext->Enabled(), row.Next);
+    if (!row.NextPage) continue;
+    w->butNextClick();
+    EXPECT_EQ(w->Page(), row.NextPage);
+    // Back on "Files" again, the same buttons.
+    w->butPrevClick();
+    ASSERT_EQ(w->Page(), "Files");
+    EXPECT_EQ(w->butOk->Enabled(), row.Ok);
+    EXPECT_EQ(w->butNext->Enabled(), row.Next);
+  }
+}
+
+// The names page says what its two columns are.
+TEST_F(SaveParamsWizardTest, TheNamesGridHeadsItsColumns) {
+  auto w = Open();
+  const std::pair<fw::Integer, const char*> headings[] = {{0, "График"},
+                                                          {1, "Файл для сохранения (без пути и расширения)"}};
+  for (const auto& [column, heading] : headings) {
+    SCOPED_TRACE(column);
+    EXPECT_EQ(w->GridNames->Cells(column, 0), heading);
+    // The heading row stays put while the names scroll, and it is wide enough to read whole.
+    EXPECT_EQ(w->GridNames->FixedRows(), 1);
+    EXPECT_GE(w->GridNames->ColWidths(column), w->GridNames->Canvas()->TextWidth(heading));
+  }
+}
+
 TEST_F(SaveParamsWizardTest, CancelWritesNothing) {
   auto w = Open();
   w->rbSaveSeparate->SetChecked(true);

@@ -81,9 +81,8 @@ TwndSaveParams::TwndSaveParams(fw::TComponent* AOwner, std::vector<workspace::TG
   butPrev->OnClick = [this](fw::TObject*) { butPrevClick(); };
   butNext->OnClick = [this](fw::TObject*) { butNextClick(); };
   butOk->OnClick = [this](fw::TObject*) { butOkClick(); };
-  rbManualNames->OnClick = [this](fw::TObject*) {
-    if (rbManualNames->Checked()) EnableOkNext(false, true);
-  };
+  for (cs::TCsRadioButton* naming : {rbUseNames, rbSourceNames, rbManualNames})
+    naming->OnClick = [this](fw::TObject*) { EnableOnFiles(); };
   // The key column names the graphs by title or by source as chosen; the typed names stay.
   for (cs::TCsRadioButton* show : {rbShowNames, rbShowSources}) show->OnClick = [this](fw::TObject*) { FillNames(); };
   ShowPage("Start");
@@ -263,7 +262,10 @@ void TwndSaveParams::butNextClick() {
     ShowPage("FileFormat");
   } else if (FPage == "FileFormat") {
     ShowPage(FReturnPage);
-    EnableOkNext(!askFormat, askFormat);
+    if (FPage == "Files")
+      EnableOnFiles();
+    else
+      EnableOkNext(!askFormat, askFormat);
   } else if (FPage == "SaveBundle") {
     if (TextOf(edBundlePath).empty()) {
       fw::AppMessageBox("Не задано имя файла для сохранения данных", 16);
@@ -305,6 +307,15 @@ void TwndSaveParams::butPrevClick() {
   } else if (FPage == "Format") {
     ShowPage(FReturnPage);
   }
+  if (FPage == "Files") EnableOnFiles();
+}
+
+void TwndSaveParams::EnableOnFiles() {
+  // Typed names come on the next page, so OK waits for it; otherwise OK is here unless the
+  // separators' page is asked for. Whether the choice was clicked or stored makes no difference.
+  const bool typed = rbManualNames->Checked();
+  const bool askFormat = cbFormatParams->Checked();
+  EnableOkNext(!typed && !askFormat, typed || askFormat);
 }
 
 fw::Integer TwndSaveParams::FormatIndex() const {

@@ -113,6 +113,8 @@ class TwndSaveParams : public fw::TForm {
   // The name being typed in GridNames goes to its cell (before a page is left or OK reads them).
   void KeepTypedName();
   void EnableOkNext(bool Ok, bool Next);
+  // OK and Next on the "Files" page, by the naming chosen there and the separators' page asked.
+  void EnableOnFiles();
   // The controls into section "EXPORT_DATA", kept in the settings file.
   void StoreSettings();
   // The record the controls answer.
