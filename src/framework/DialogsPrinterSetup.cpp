@@ -26,11 +26,13 @@ namespace {
 
 constexpr const char* kOtherPaper = "Другой";
 
+// Within a millimetre: a queue's description gives its sheets in whole points (its A5 is
+// 148.52 x 209.9 mm), and the sizes of the list lie far further apart.
 Integer PaperIndex(const TPrinter& Printer) {
   const auto& sizes = PaperSizes();
   for (std::size_t i = 0; i < sizes.size(); ++i)
-    if (std::abs(sizes[i].WidthMM - Printer.PaperWidthMM()) < 0.5 &&
-        std::abs(sizes[i].HeightMM - Printer.PaperHeightMM()) < 0.5)
+    if (std::abs(sizes[i].WidthMM - Printer.PaperWidthMM()) < 1 &&
+        std::abs(sizes[i].HeightMM - Printer.PaperHeightMM()) < 1)
       return Integer(i);
   return -1;
 }
@@ -115,7 +117,9 @@ bool TPrinterSetupDialog::Execute() {
   if (Printer == nullptr) return false;
   std::unique_ptr<TPrinterSetupForm> form(new TPrinterSetupForm(*Printer));
   if (form->ShowModal() != mrOk) return false;
-  if (form->Queue->ItemIndex() >= 0) Printer->SetPrinterIndex(form->Queue->ItemIndex());
+  // By the name shown: queues added or removed while the window was open move the places.
+  if (const Integer queue = form->Queue->ItemIndex(); queue >= 0)
+    Printer->SetPrinterName(form->Queue->Items()->Strings(queue));
   const Integer paper = form->Paper->ItemIndex();
   if (paper >= 0 && paper < Integer(PaperSizes().size()))
     Printer->SetPaperSize(PaperSizes()[std::size_t(paper)].WidthMM, PaperSizes()[std::size_t(paper)].HeightMM);

@@ -97,6 +97,12 @@ void TPrinter::SetPrinterIndex(Integer Value) {
   TakeQueuePaper();
 }
 
+void TPrinter::SetPrinterName(const String& Name) {
+  CheckPrinting(false);
+  FChosenName = Name;
+  TakeQueuePaper();
+}
+
 void TPrinter::CheckPrinting(bool Value) const {
   if (FPrinting != Value) throw EPrinter(Value ? "Printing not in progress" : "Printing in progress");
 }

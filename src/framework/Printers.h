@@ -36,13 +36,17 @@ class TPrinter {
   // to another. Until one is chosen it is the default (the first of the list).
   // The current printer's name (empty when the chosen printer has gone from the list).
   String PrinterName() const;
-  // The printer SetPrinterIndex chose, by name, also once it has gone (empty: the default).
+  // The printer chosen, by name, also once it has gone (empty: the default).
   const String& ChosenName() const { return FChosenName; }
   // Its place in the list as it is now; -1 when it has gone.
   Integer PrinterIndex() const;
   // EPrinter "Printer index out of range" for an index that names no printer. A queue brings
   // its own default paper (as the default printer does when the printer is made).
   void SetPrinterIndex(Integer Value);
+  // Chooses the printer named Name, as a list shown a while ago named it: one that has gone from
+  // the list meanwhile stays chosen by its name, and printing reports it gone (BeginDoc). A
+  // queue brings its own default paper, as with SetPrinterIndex.
+  void SetPrinterName(const String& Name);
 
   // Paper size in millimetres (portrait; the queue's default paper, A4 where it names none, unless
   // set), orientation and resolution (dots per
@@ -87,7 +91,7 @@ class TPrinter {
   void NewPageSurface();
   void FlushPage();
 
-  String FChosenName;  // the printer SetPrinterIndex chose; empty: whichever is the default
+  String FChosenName;  // the printer chosen by index or name; empty: whichever is the default
   TPrinterOrientation FOrientation = poPortrait;
   double FPaperWidthMM = 210, FPaperHeightMM = 297;
   Integer FResolution = 150;

@@ -59,3 +59,47 @@ def case_print_on_the_paper_chosen_managed(p):
 WINDOW_MANAGED.add("print_on_the_paper_chosen_managed")
 for _name in ("print_on_the_paper_chosen", "print_on_the_paper_chosen_managed"):
     CASE_INI[_name] = "[PRINT]\nPrinterName=%s\nShowMargins=0\nOrientation=0\n" % PRINT_QUEUE
+
+
+def printer_picked_stays_when_a_queue_is_added(p):
+    # Файл > Печать..., Принтер..., the PDF printer (the last of the list) picked; a queue is added
+    # to the print system while the set-up is open; OK: the print dialog's caption names the PDF
+    # printer, not the queue that took its place in the list.
+    queue = ScratchQueue()
+    try:
+        p.paste_graph()
+        p.key("F10", "Down", "Down", "Down", "Return")
+        dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
+        time.sleep(1.0)
+        queue.remove()  # gone before the set-up opens, added again while it is open
+        x, y, w, h = geometry(dialog)
+        run("xdotool", "mousemove", str(x + 56), str(y + h - 18), "click", "1")  # Принтер...
+        setup = wait_for("the printer set-up", lambda: next((o for o in p.others() if o != dialog), None))
+        time.sleep(0.5)
+        sx, sy, sw, sh = geometry(setup)
+        before = set(p.others(named=False))
+        run("xdotool", "mousemove", str(sx + 200), str(sy + 42), "click", "1")  # the printer list drops
+        listed = wait_for("the printer list", lambda: next(iter(set(p.others(named=False)) - before), None))
+        p.key("End", "Return")  # the last printer: PDF
+        wait_for("the list to close", lambda: listed not in visible_windows(named=False))
+        queue.add()
+        time.sleep(0.3)
+        p.key("Return")  # OK
+        wait_for("the set-up to close", lambda: setup not in visible_windows())
+        caption = wait_for("the caption", lambda: run("xdotool", "getwindowname", str(dialog)).strip() or None)
+        assert caption == "Печать - PDF", caption
+        p.key("Escape")
+        wait_for("the dialog to close", lambda: dialog not in visible_windows())
+    finally:
+        queue.remove()
+
+
+def case_printer_picked_stays_when_a_queue_is_added(p):
+    printer_picked_stays_when_a_queue_is_added(p)
+
+
+def case_printer_picked_stays_when_a_queue_is_added_managed(p):
+    printer_picked_stays_when_a_queue_is_added(p)
+
+
+WINDOW_MANAGED.add("printer_picked_stays_when_a_queue_is_added_managed")

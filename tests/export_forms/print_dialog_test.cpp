@@ -26,6 +26,7 @@
 #include "framework/StdCtrlsList.h"
 #include "framework/Forms.h"
 #include "framework/Printers.h"
+#include "framework/StringList.h"
 #include "platform/controls/MessageBox.h"
 #include "platform/desktop/CommonDialogs.h"
 #include "platform/desktop/PrintService.h"
@@ -290,6 +291,59 @@ TEST_F(PrintDialogTest, ADefaultQueueRemovedWhileOpenIsReportedNotReplaced) {
   }
   EXPECT_TRUE(system.jobs.empty());
   EXPECT_TRUE(win::desktop::CommonDialogHistory().files.empty()) << "no PDF file asked for";
+}
+
+// Queues added or removed while the printer set-up is open: OK chooses the printer picked by its
+// name, whatever its place has become; the caption names it, and the job goes to it (or, when it
+// was the one removed, printing says so and prints nowhere else).
+TEST_F(PrintDialogTest, QueuesChangingWhileTheSetUpIsOpenKeepThePickedPrinter) {
+  struct Row {
+    const char* What;
+    std::vector<std::string> Before;
+    const char* Picked;
+    std::vector<std::string> After;  // while the set-up is open
+    bool Gone;                       // the picked queue is among those removed
+  };
+  const Row rows[] = {
+      {"a queue added before the picked one", {"office", "lab"}, "lab", {"office", "annex", "lab"}, false},
+      {"a queue removed before the picked one", {"office", "lab", "annex"}, "annex", {"office", "annex"}, false},
+      {"a queue removed, the picked one the last place", {"office", "lab"}, "PDF", {"office"}, false},
+      {"the picked queue removed", {"office", "lab"}, "lab", {"office"}, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.What);
+    QueuesForTest system;
+    system.queues = row.Before;
+    system.defaultQueue = "office";
+    auto dialog = Open();
+    dialog->Printer()->FileName = dir_.File("picked.pdf");
+    desktop->script([&] {
+      fw::TCustomForm* setup = fw::Screen->ActiveForm();
+      ASSERT_NE(setup, nullptr);
+      auto* queue = dynamic_cast<fw::TComboBox*>(setup->FindComponent("cbPrinter"));
+      ASSERT_NE(queue, nullptr);
+      queue->SetItemIndex(queue->Items()->IndexOf(row.Picked));
+      system.queues = row.After;
+      setup->SetModalResult(fw::mrOk);
+    });
+    dialog->butPrinter->Click();
+    EXPECT_EQ(dialog->Caption(), std::string("Печать - ") + row.Picked);
+    try {
+      dialog->butPrintClick();
+      EXPECT_FALSE(row.Gone) << "printed although the queue has gone";
+    } catch (const std::exception& e) {
+      EXPECT_TRUE(row.Gone) << e.what();
+      EXPECT_NE(std::string(e.what()).find(std::string("\"") + row.Picked + "\": принтер больше недоступен"),
+                std::string::npos)
+          << e.what();
+    }
+    if (row.Gone || std::string(row.Picked) == "PDF")
+      EXPECT_TRUE(system.jobs.empty());
+    else
+      EXPECT_EQ(system.jobs, std::vector<std::string>{row.Picked});
+    EXPECT_EQ(std::filesystem::exists(dir_.File("picked.pdf")), std::string(row.Picked) == "PDF");
+    std::filesystem::remove(dir_.File("picked.pdf"));
+  }
 }
 
 // A job the print system refuses is said in Russian, naming the printer; the dialog stays usable

@@ -414,7 +414,11 @@ TEST_F(DialogTests, PrinterSetupShowsThePrintersPaperAndWritesOnlyOnOk) {
   EXPECT_EQ(printer.PaperHeightMM(), 420);
   answer(mrOk, -1);
   EXPECT_TRUE(dlg.Execute());
-  EXPECT_EQ(papers, (std::vector<std::string>{"Другой", "Другой", "Другой", "A3"}));
+  // A print queue's A5, given in whole points, is A5.
+  printer.SetPaperSize(148.52, 209.9);
+  answer(mrCancel, -1);
+  EXPECT_FALSE(dlg.Execute());
+  EXPECT_EQ(papers, (std::vector<std::string>{"Другой", "Другой", "Другой", "A3", "A5"}));
 }
 
 TEST_F(DialogTests, AppMessageBoxIsCaptionedWithTheTitleAndOwnedByTheActiveForm) {

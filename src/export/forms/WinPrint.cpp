@@ -217,7 +217,10 @@ void TwndPrint::AttachHandlers() {
   p->OnChangeMargins = [this](fw::TObject*, bool Changed, const fw::TRect&) { PreviewMarginsChanged(Changed); };
 }
 
-void TwndPrint::UpdateCaption() { SetCaption("Печать - " + FPrinter->PrinterName()); }
+// The printer chosen, also when its queue has gone since (printing then says so).
+void TwndPrint::UpdateCaption() {
+  SetCaption("Печать - " + (FPrinter->ChosenName().empty() ? FPrinter->PrinterName() : FPrinter->ChosenName()));
+}
 
 void TwndPrint::SetUpPrinter() {
   fw::TPrinterSetupDialog setup(nullptr);
