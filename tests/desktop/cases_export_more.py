@@ -142,3 +142,49 @@ def case_export_wizard_shows_its_picture(p):
     p.key("Escape")
     wait_for("the wizard to close", lambda: wizard not in visible_windows())
 WINDOW_MANAGED.add("export_wizard_shows_its_picture")
+
+
+def svg_size(path):
+    with open(path, encoding="utf-8") as f:
+        head = f.read(2000)
+    return tuple(int(re.search(r'%s="(\d+)px"' % side, head).group(1)) for side in ("width", "height"))
+
+
+def picture_size_kept_within_the_limit(p):
+    # Сохранить как... a picture: 12000 typed as the width and Enter saves it 10000 wide. Then
+    # with "Сохранять пропорции" ticked, 20000 typed as the height and Enter: 10000 high at most,
+    # and the width in the chart's proportion, below the limit for a chart wider than high.
+    p.paste_graph()
+    sizes = []
+    for name, keys in (("wide.svg", ()), ("locked.svg", ("Tab", "Tab", "space", "shift+Tab"))):
+        p.key("F10", "Down", "Down", "Return")
+        files = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
+        time.sleep(0.5)
+        path = os.path.join(p.dir, name)
+        run("xdotool", "type", "--delay", "20", path)
+        p.key("Return")
+        wait_for("the file dialog to close", lambda: files not in visible_windows(), timeout=15)
+        options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
+        time.sleep(0.5)
+        if keys:
+            p.key(*keys)  # the lock ticked; back to the height
+        p.key("ctrl+a")
+        run("xdotool", "type", "--delay", "40", "20000" if keys else "12000")
+        p.key("Return")  # OK
+        wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)
+        wait_for("the dialog to close", lambda: options not in visible_windows())
+        sizes.append(svg_size(path))
+    (wide_w, _), (locked_w, locked_h) = sizes
+    assert wide_w == 10000, sizes
+    assert locked_w == 10000 and locked_h < 10000, sizes
+
+
+def case_picture_size_kept_within_the_limit(p):
+    picture_size_kept_within_the_limit(p)
+
+
+def case_picture_size_kept_within_the_limit_managed(p):
+    picture_size_kept_within_the_limit(p)
+
+
+WINDOW_MANAGED.add("picture_size_kept_within_the_limit_managed")

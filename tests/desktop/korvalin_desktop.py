@@ -8,6 +8,7 @@ Each case starts the program in a folder of its own and takes a few seconds.
 """
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys

@@ -217,6 +217,58 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheChartsProportionWhileDigitsAreTyped) 
   }
 }
 
+// A size typed past the fields' limit of 10000, then Tab to the other field or Enter for OK, on
+// a 700 x 500 chart: the fields come within their limits (in the chart's proportion when it is
+// locked), and the picture saved has the size they show.
+TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
+  chart::MainChart->SetBounds(0, 0, 700, 500);
+  struct Row {
+    bool Locked;
+    bool Width;  // the field typed into
+    const char* Typed;
+    fw::Word Then;  // VK_TAB (then OK clicked) or VK_RETURN
+    fw::Integer ShownWidth, ShownHeight;  // after Tab; 0: Enter closed the dialog
+    fw::Integer SavedWidth, SavedHeight;
+  };
+  const Row rows[] = {
+      {false, true, "12000", win::VK_RETURN, 0, 0, 10000, 500},
+      {false, false, "12000", win::VK_TAB, 700, 10000, 700, 10000},
+      {true, false, "8000", win::VK_RETURN, 0, 0, 10000, 7143},
+      {true, false, "8000", win::VK_TAB, 10000, 7143, 10000, 7143},
+      {true, true, "20000", win::VK_TAB, 10000, 7143, 10000, 7143},
+      {true, true, "1400", win::VK_RETURN, 0, 0, 1400, 1000},  // within the limits: as typed
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Typed) + (row.Width ? " wide" : " high") + (row.Locked ? ", locked" : ""));
+    const std::string path = dir_.File("sized.svg");
+    TwndSaveImg* dialog = nullptr;
+    desktop->script([&] {
+      dialog = OpenSaveImg();
+      ASSERT_NE(dialog, nullptr);
+      dialog->cbProportional->SetChecked(row.Locked);
+      cs::TCsSpinEdit* field = row.Width ? dialog->seWidth : dialog->seHeight;
+      field->SetFocus();
+      field->SelectAll();
+      for (const char* c = row.Typed; *c; ++c) desktop->type_char(char16_t(*c));
+    });
+    desktop->script([&] { desktop->press_key(row.Then); });
+    if (row.Then == win::VK_TAB)
+      desktop->script([&] {
+        EXPECT_EQ(dialog->seWidth->Value(), row.ShownWidth);
+        EXPECT_EQ(dialog->seHeight->Value(), row.ShownHeight);
+        dialog->butOk->Click();
+      });
+    kvforms::SaveChartImage(path, selector_);
+    EXPECT_EQ(desktop->pending_script(), 0u);
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("width=\"" + std::to_string(row.SavedWidth) + "px\""), std::string::npos) << text.substr(0, 300);
+    EXPECT_NE(text.find("height=\"" + std::to_string(row.SavedHeight) + "px\""), std::string::npos);
+    in.close();
+    std::filesystem::remove(path);
+  }
+}
+
 TEST_F(SaveImageDialogTest, TheDefaultGifReductionCodesManyColoursAndNoneRefusesThem) {
   // A line coloured point by point: far more than 256 colours on the chart.
   auto* rainbow = new chart::TLineSeries(chart::MainChart);

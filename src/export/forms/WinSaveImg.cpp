@@ -1,6 +1,8 @@
 #include "export/forms/WinSaveImg.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <memory>
 #include <new>
 
@@ -137,6 +139,7 @@ TwndSaveImg::TwndSaveImg(fw::TComponent* AOwner) : fw::TForm(AOwner) {
 
   seWidth->OnChange = [this](fw::TObject*) { seWidthChange(); };
   seHeight->OnChange = [this](fw::TObject*) { seHeightChange(); };
+  for (cs::TCsSpinEdit* size : {seWidth, seHeight}) size->OnExit = [this](fw::TObject*) { FitSize(); };
 }
 
 void TwndSaveImg::LoadFormat(const fw::String& Ext, const kvexport::TKvPlotExportFormat& Format) {
@@ -173,7 +176,8 @@ void TwndSaveImg::LoadFormat(const fw::String& Ext, const kvexport::TKvPlotExpor
   for (cs::TCsButton* button : {butOk, butCancel}) button->SetTop(ClientHeight() - 32);
 }
 
-void TwndSaveImg::ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format) const {
+void TwndSaveImg::ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format) {
+  FitSize();
   Format.Width = fw::Integer(seWidth->Value());
   Format.Height = fw::Integer(seHeight->Value());
   if (Ext == ".bmp") {
@@ -212,13 +216,35 @@ void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Targe
   if (cbProportional->Checked() && SourcePart != 0 && TargetPart != 0) {
     fw::TNotifyEvent handler = std::move(Target->OnChange);
     Target->OnChange = nullptr;
-    Target->SetValue(Source->Value() * TargetPart / SourcePart);
+    // Past Target's limit too, for now: FitSize brings both within their limits in proportion
+    // when the typing is done.
+    Target->SetText(fw::IntToStr(static_cast<fw::Int64>(std::nearbyint(Source->Value() * TargetPart / SourcePart))));
     Target->OnChange = std::move(handler);
     return;
   }
   if (Source->Value() != 0 && Target->Value() != 0) {
     SourcePart = Source->Value();
     TargetPart = Target->Value();
+  }
+}
+
+void TwndSaveImg::FitSize() {
+  const fw::Extended width = seWidth->Value(), height = seHeight->Value();
+  if (!cbProportional->Checked()) {
+    // Each within its own limits, the proportion the lock would keep following the fields.
+    for (cs::TCsSpinEdit* size : {seWidth, seHeight})
+      if (const fw::Extended v = size->Value(); v < size->MinValue() || v > size->MaxValue()) size->SetValue(v);
+    return;
+  }
+  if (width <= 0 || height <= 0) return;
+  // Both shrunk by one factor until each is within its limit; the lock's proportion stays.
+  const fw::Extended scale = std::min<fw::Extended>({1, seWidth->MaxValue() / width, seHeight->MaxValue() / height});
+  if (scale == 1) return;
+  for (const auto& [size, value] : {std::pair{seWidth, width * scale}, std::pair{seHeight, height * scale}}) {
+    fw::TNotifyEvent handler = std::move(size->OnChange);
+    size->OnChange = nullptr;
+    size->SetValue(value);
+    size->OnChange = std::move(handler);
   }
 }
 

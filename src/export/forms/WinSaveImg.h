@@ -30,8 +30,11 @@ class TwndSaveImg : public fw::TForm {
   // Format's options in it, and the client height that fits it. Other extensions, ".jpeg"
   // among them, show the size box alone.
   void LoadFormat(const fw::String& Ext, const kvexport::TKvPlotExportFormat& Format);
-  // The size and the options of that box back into Format.
-  void ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format) const;
+  // The size (fitted first, as FitSize) and the options of that box back into Format.
+  void ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format);
+  // Brings a size typed past a field's limit within it, as each field is left and on OK: each
+  // field clamped alone, or with the lock on both shrunk by one factor so the proportion stays.
+  void FitSize();
 
   // Colour of the theme, and the lock's starting proportion from the two size edits.
   void FormShow();
@@ -64,8 +67,8 @@ class TwndSaveImg : public fw::TForm {
   void DoShow() override;
 
  private:
-  // With the lock on, sets Target to Source x TargetPart / SourcePart (Target's own handler held
-  // off); with it off, the two values become the proportion the lock keeps. The proportion is a
+  // With the lock on, sets Target to Source x TargetPart / SourcePart in whole pixels, past its
+  // limit too until FitSize (Target's own handler held off); with it off, the two values become the proportion the lock keeps. The proportion is a
   // pair of values seen, never the edits' values while the lock holds: typed digit by digit, a
   // width passes through 1, 13, 138 on its way to 1380, and a ratio taken from those rounded
   // steps would drift to a square. A pair with a 0 gives no proportion and the last one stays.
