@@ -46,8 +46,8 @@ std::string MediaName(const desktop::PaperSize& paper) {
   return name;
 }
 
-// The size a standard name of the print system gives in its last part ("iso_a4_210x297mm",
-// "na_letter_8.5x11in"); none for a name without one.
+}  // namespace
+
 std::optional<desktop::PaperSize> MediaSize(const std::string& name) {
   // The size is the last part that reads as one: a variant may follow it ("..._borderless").
   for (std::size_t end = name.size(); end != std::string::npos && end > 0;) {
@@ -65,8 +65,6 @@ std::optional<desktop::PaperSize> MediaSize(const std::string& name) {
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 PrintQueues::PrintQueues() : PrintQueues(kPrintSystemLibraryFile) {}
 

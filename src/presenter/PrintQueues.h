@@ -14,6 +14,11 @@ namespace win::presenter {
 
 class PrintSystemLibrary;
 
+// The size a standard media name of the print system gives in its last part that reads as one
+// ("iso_a4_210x297mm", "na_letter_8.5x11in", also with a variant after it, "..._borderless");
+// none for a name without one.
+std::optional<desktop::PaperSize> MediaSize(const std::string& name);
+
 class PrintQueues final : public desktop::PrintService {
  public:
   // Installs itself as the desktop's print service; the one before comes back when it goes.

@@ -205,11 +205,61 @@ TEST_F(ChartQueuePrint, AQueueThatWentAwayIsReportedAndNothingIsPrinted) {
 struct ScratchQueue {
   std::string Name;
   bool Made = false;
-  explicit ScratchQueue(const std::string& Prefix) : Name(Prefix + std::to_string(::getpid())) {
-    Made = RunCommand("lpadmin -p " + Name + " -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd").Status == 0;
+  // Options: further lpadmin options, such as the queue's default paper.
+  explicit ScratchQueue(const std::string& Prefix, const std::string& Options = "")
+      : Name(Prefix + std::to_string(::getpid())) {
+    Made = RunCommand("lpadmin -p " + Name + " -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd " +
+                      Options)
+               .Status == 0;
   }
   ~ScratchQueue() { RunCommand("lpadmin -x " + Name + " 2>/dev/null"); }
 };
+
+// The sheet a queue's media name gives: millimetres or inches in the last part that reads as a
+// size, a variant after it ignored; a name without a size gives none (the printer's fallback).
+TEST(QueueMediaNames, GiveTheSheetInMillimetres) {
+  const struct {
+    const char* Name;
+    double Width, Height;  // 0: none
+  } rows[] = {
+      {"iso_a5_148x210mm", 148, 210},
+      {"iso_a3_297x420mm", 297, 420},
+      {"custom_100x150mm_100x150mm", 100, 150},
+      {"na_letter_8.5x11in", 215.9, 279.4},
+      {"na_index-4x6_4x6in", 101.6, 152.4},
+      {"iso_a5_148x210mm_borderless", 148, 210},
+      {"na_letter_8.5x11in_borderless", 215.9, 279.4},
+      {"A5", 0, 0},
+      {"iso_a5", 0, 0},
+      {"custom_10x20pt", 0, 0},
+      {"", 0, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    const std::optional<win::desktop::PaperSize> paper = win::presenter::MediaSize(row.Name);
+    ASSERT_EQ(paper.has_value(), row.Width > 0);
+    if (!paper) continue;
+    EXPECT_NEAR(paper->widthMM, row.Width, 0.01);
+    EXPECT_NEAR(paper->heightMM, row.Height, 0.01);
+  }
+}
+
+// A queue whose own default paper is A5: chosen (as the print dialog chooses the stored printer),
+// the printer lays its pages out on A5, not on the A4 it falls back to.
+TEST_F(ChartQueuePrint, AQueueWhoseDefaultIsA5GivesA5Pages) {
+  fw::TPrinter probe;
+  if (const std::string why = SelectQueue(probe); !why.empty()) GTEST_SKIP() << why;
+  ScratchQueue queue("KorvalinA5", "-o PageSize=A5");
+  if (!queue.Made) GTEST_SKIP() << "cannot add a print queue here";
+  fw::TPrinter printer;
+  const std::vector<fw::String> names = printer.Printers();
+  const auto at = std::find(names.begin(), names.end(), queue.Name);
+  ASSERT_NE(at, names.end());
+  printer.SetPrinterIndex(fw::Integer(at - names.begin()));
+  // (The queue's description gives A5 in whole points: 148.52 x 209.9 mm.)
+  EXPECT_NEAR(printer.PaperWidthMM(), 148, 1);
+  EXPECT_NEAR(printer.PaperHeightMM(), 210, 1);
+}
 
 TEST_F(ChartQueuePrint, AQueueThatRefusesJobsOrGoesAwayDuringTheJobIsAPrintingError) {
   fw::TPrinter probe;
