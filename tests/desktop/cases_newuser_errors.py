@@ -110,8 +110,8 @@ WINDOW_MANAGED.add("picture_over_a_pipe_is_said_managed")
 class ScratchQueue:
     """A print queue of the case's own (its jobs would land as PDF files), removed at the end."""
 
-    def __init__(self):
-        self.name = "KorvalinRefusing%d" % os.getpid()
+    def __init__(self, prefix="KorvalinRefusing"):
+        self.name = "%s%d" % (prefix, os.getpid())
         if not self.add():
             print("skipped: cannot add a print queue here (scripts/cups.sh starts the print system)")
             raise SystemExit(SKIPPED)
