@@ -218,11 +218,11 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheChartsProportionWhileDigitsAreTyped) 
 }
 
 // A size typed past the fields' limit of 10000, then Tab to the other field or Enter for OK, on
-// a 700 x 500 chart: the fields come within their limits (in the chart's proportion when it is
-// locked), and the picture saved has the size they show.
+// a 700 x 500 chart (or a 500 x 700 one): the fields come within their limits (in the chart's
+// proportion when it is locked), and the picture saved has the size they show.
 TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
-  chart::MainChart->SetBounds(0, 0, 700, 500);
   struct Row {
+    bool Tall;  // the chart 500 x 700
     bool Locked;
     bool Width;  // the field typed into
     const char* Typed;
@@ -231,15 +231,18 @@ TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
     fw::Integer SavedWidth, SavedHeight;
   };
   const Row rows[] = {
-      {false, true, "12000", win::VK_RETURN, 0, 0, 10000, 500},
-      {false, false, "12000", win::VK_TAB, 700, 10000, 700, 10000},
-      {true, false, "8000", win::VK_RETURN, 0, 0, 10000, 7143},
-      {true, false, "8000", win::VK_TAB, 10000, 7143, 10000, 7143},
-      {true, true, "20000", win::VK_TAB, 10000, 7143, 10000, 7143},
-      {true, true, "1400", win::VK_RETURN, 0, 0, 1400, 1000},  // within the limits: as typed
+      {false, false, true, "12000", win::VK_RETURN, 0, 0, 10000, 500},
+      {false, false, false, "12000", win::VK_TAB, 700, 10000, 700, 10000},
+      {false, true, false, "8000", win::VK_RETURN, 0, 0, 10000, 7143},
+      {false, true, false, "8000", win::VK_TAB, 10000, 7143, 10000, 7143},
+      {false, true, true, "20000", win::VK_TAB, 10000, 7143, 10000, 7143},
+      {true, true, true, "8000", win::VK_RETURN, 0, 0, 7143, 10000},
+      {false, true, true, "1400", win::VK_RETURN, 0, 0, 1400, 1000},  // within the limits: as typed
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.Typed) + (row.Width ? " wide" : " high") + (row.Locked ? ", locked" : ""));
+    SCOPED_TRACE(std::string(row.Typed) + (row.Width ? " wide" : " high") + (row.Locked ? ", locked" : "") +
+                 (row.Tall ? ", tall chart" : ""));
+    chart::MainChart->SetBounds(0, 0, row.Tall ? 500 : 700, row.Tall ? 700 : 500);
     const std::string path = dir_.File("sized.svg");
     TwndSaveImg* dialog = nullptr;
     desktop->script([&] {

@@ -261,19 +261,25 @@ TEST(PrinterQueues, AQueueStartsOnItsPaperAndAJobAsksForThePaperChosen) {
   fw::TPrinter printer;
   struct Step {
     const char* Queue;
+    bool ByName;                  // chosen by its name, else by its place
     double SetWidth, SetHeight;  // 0: the queue's own paper
     double Width, Height;         // the paper of the page and of the job
   };
   const Step steps[] = {
-      {"Office", 0, 0, 215.9, 279.4},
-      {"Lab", 0, 0, 148, 210},
-      {"Plain", 0, 0, 148, 210},   // names none: the paper stays as it was
-      {"Office", 297, 420, 297, 420},  // chosen after the queue
+      {"Office", false, 0, 0, 215.9, 279.4},
+      {"Lab", false, 0, 0, 148, 210},
+      {"Plain", false, 0, 0, 148, 210},   // names none: the paper stays as it was
+      {"Office", false, 297, 420, 297, 420},  // chosen after the queue
+      {"Lab", true, 0, 0, 148, 210},
+      {"Office", true, 0, 0, 215.9, 279.4},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.Queue);
     const std::vector<fw::String> names = printer.Printers();
-    printer.SetPrinterIndex(fw::Integer(std::find(names.begin(), names.end(), step.Queue) - names.begin()));
+    if (step.ByName)
+      printer.SetPrinterName(step.Queue);
+    else
+      printer.SetPrinterIndex(fw::Integer(std::find(names.begin(), names.end(), step.Queue) - names.begin()));
     if (step.SetWidth > 0) printer.SetPaperSize(step.SetWidth, step.SetHeight);
     EXPECT_DOUBLE_EQ(printer.PaperWidthMM(), step.Width);
     EXPECT_DOUBLE_EQ(printer.PaperHeightMM(), step.Height);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "chart/Chart.h"
 #include "chart/ChartElement.h"
@@ -218,7 +218,8 @@ void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Targe
     Target->OnChange = nullptr;
     // Past Target's limit too, for now: FitSize brings both within their limits in proportion
     // when the typing is done.
-    Target->SetText(fw::IntToStr(static_cast<fw::Int64>(std::nearbyint(Source->Value() * TargetPart / SourcePart))));
+    const fw::Extended value = std::nearbyint(Source->Value() * TargetPart / SourcePart);
+    Target->SetText(fw::IntToStr(static_cast<fw::Int64>(value)));
     Target->OnChange = std::move(handler);
     return;
   }
@@ -231,14 +232,16 @@ void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Targe
 void TwndSaveImg::FitSize() {
   const fw::Extended width = seWidth->Value(), height = seHeight->Value();
   if (!cbProportional->Checked()) {
-    // Each within its own limits, the proportion the lock would keep following the fields.
+    // Each within its own limits; the change handlers take the values as the lock's proportion.
     for (cs::TCsSpinEdit* size : {seWidth, seHeight})
-      if (const fw::Extended v = size->Value(); v < size->MinValue() || v > size->MaxValue()) size->SetValue(v);
+      if (const fw::Extended v = size->Value(); v < size->MinValue() || v > size->MaxValue())
+        size->SetValue(v);
     return;
   }
-  if (width <= 0 || height <= 0) return;
   // Both shrunk by one factor until each is within its limit; the lock's proportion stays.
-  const fw::Extended scale = std::min<fw::Extended>({1, seWidth->MaxValue() / width, seHeight->MaxValue() / height});
+  fw::Extended scale = 1;
+  if (width > seWidth->MaxValue()) scale = std::min(scale, seWidth->MaxValue() / width);
+  if (height > seHeight->MaxValue()) scale = std::min(scale, seHeight->MaxValue() / height);
   if (scale == 1) return;
   for (const auto& [size, value] : {std::pair{seWidth, width * scale}, std::pair{seHeight, height * scale}}) {
     fw::TNotifyEvent handler = std::move(size->OnChange);

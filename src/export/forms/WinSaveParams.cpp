@@ -307,7 +307,6 @@ void TwndSaveParams::butPrevClick() {
   } else if (FPage == "Format") {
     ShowPage(FReturnPage);
   }
-  if (FPage == "Files") EnableOnFiles();
 }
 
 void TwndSaveParams::EnableOnFiles() {
