@@ -31,16 +31,16 @@ def copy_cells_chosen_with_the_mouse(p, other_program=False):
     # Graph 1 2 / 2 4 / 3 9 in the panel; cells chosen by a click, a drag and a Shift+click.
     p.paste_graph()
     show_data_panel(p)
-    box = None
-    if other_program:
-        # Another program has the keyboard: the click on a cell brings it back to the grid.
-        other = subprocess.Popen(["xmessage", "-geometry", "+1000+700", "another program"],
-                                 stderr=subprocess.DEVNULL)
-        box = wait_for("the other program", lambda: next(iter(p.others()), None))
-        x, y, w, h = geometry(box)
-        run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-        wait_for_keyboard("the other program to take the keyboard", lambda: [box])
+    box = other = None
     try:
+        if other_program:
+            # Another program has the keyboard: the click on a cell brings it back to the grid.
+            other = subprocess.Popen(["xmessage", "-geometry", "+1000+700", "another program"],
+                                     stderr=subprocess.DEVNULL)
+            box = wait_for("the other program", lambda: next(iter(p.others()), None))
+            x, y, w, h = geometry(box)
+            run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+            wait_for_keyboard("the other program to take the keyboard", lambda: [box])
         click_cell(p, 1, 1)
         assert copied_cells(p, box) == "4\n"
         cx, cy = data_cell(p, 0, 0)
@@ -52,7 +52,7 @@ def copy_cells_chosen_with_the_mouse(p, other_program=False):
         click_cell(p, 2, 1, "keydown", "shift", after=("keyup", "shift"))
         assert copied_cells(p, box) == "2\n4\n9\n"
     finally:
-        if other_program:
+        if other:
             other.kill()
             other.wait()
     # With the graph list clicked Ctrl+C copies the graph, through its dialog.

@@ -1,6 +1,8 @@
 # Toolbar items on the real desktop: the check marks of the toolbar toggles and the hints of
 # docked buttons and of the chevron. Each case runs bare and under openbox.
 
+import signal
+
 # "Вид" → "Панели инструментов" lists the toolbars in this order.
 TOOLBAR_TOGGLES = ["Стандартная", "График", "Анализ", "Формат"]
 
@@ -115,21 +117,82 @@ def case_docked_buttons_and_chevron_show_hints_managed(p):
 WINDOW_MANAGED.update({"toolbar_toggles_follow_the_toolbars_managed", "docked_buttons_and_chevron_show_hints_managed"})
 
 
+def ask_bus(*args):
+    """dbus-send's literal reply to a call, or None when the call failed."""
+    done = subprocess.run(["dbus-send", "--print-reply=literal", *args], capture_output=True, text=True)
+    return done.stdout.strip() if done.returncode == 0 else None
+
+
+class AccessibilityBus:
+    """A session bus of its own with the accessibility bus running, as a desktop with a screen
+    reader has it. The accessibility bus is the launcher's child: ending only the launcher (by
+    SIGKILL) would leave it running, so it is ended by its own pid, which it tells."""
+
+    def __init__(self):
+        self.processes = []  # ended last first
+        self.bus_pid = None
+        try:
+            self._start()
+        except BaseException:
+            self.end()
+            raise
+
+    def _start(self):
+        self.daemon = self._started(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                                    stdout=subprocess.PIPE, text=True)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.daemon.stdout.readline().strip()
+        self._started(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Asked only once the launcher holds its name: a call before would have the session bus
+        # start a second launcher.
+        wait_for("the bus launcher", lambda: ask_bus(
+            "--session", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+            "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus") == "boolean true")
+        address = wait_for("the accessibility bus's address", lambda: ask_bus(
+            "--session", "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"))
+        self.bus_pid = int(wait_for("the accessibility bus's pid", lambda: ask_bus(
+            "--bus=" + address, "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+            "org.freedesktop.DBus.GetConnectionUnixProcessID", "string:org.freedesktop.DBus")).split()[-1])
+
+    def _started(self, args, **kw):
+        process = subprocess.Popen(args, **kw)
+        self.processes.append(process)
+        return process
+
+    def end(self):
+        """Ends the accessibility bus, its launcher and the session bus, each asked first."""
+        if self.bus_pid:
+            try:
+                os.kill(self.bus_pid, signal.SIGTERM)
+                # Its parent, the launcher, collects it.
+                if not wait_for_or_none(lambda: not os.path.exists("/proc/%d" % self.bus_pid), 5):
+                    os.kill(self.bus_pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        for process in reversed(self.processes):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+
 def on_accessibility_bus(p):
-    """Starts the program again on a session bus of its own with the accessibility bus running,
-    as a desktop with a screen reader has it; returns the processes to end and the atspi module."""
+    """Starts the program again on an accessibility bus of its own (AccessibilityBus); returns the
+    bus, for the caller to end, and the atspi module. What was started is ended if this fails."""
     p.proc.kill()
     p.proc.wait()
-    daemon = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                              stdout=subprocess.PIPE, text=True)
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = daemon.stdout.readline().strip()
-    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # Qt publishes its accessibility whenever the bus is there, reader or not.
-    os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-    p._start()
-    import pyatspi  # after the bus address is set: it connects on import
-    return [launcher, daemon], pyatspi
+    bus = AccessibilityBus()
+    try:
+        # Qt publishes its accessibility whenever the bus is there, reader or not.
+        os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        p._start()
+        import pyatspi  # after the bus address is set: it connects on import
+        return bus, pyatspi
+    except BaseException:
+        bus.end()
+        raise
 
 
 def children(node):
@@ -149,7 +212,7 @@ def reader_main_window(atspi):
 
 
 def menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
-    helpers, atspi = on_accessibility_bus(p)
+    bus, atspi = on_accessibility_bus(p)
     try:
         app, frame = reader_main_window(atspi)
 
@@ -178,9 +241,7 @@ def menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
         p.key("Escape")
         wait_for("no focus in the menu bar", lambda: focused() == [])
     finally:
-        for h in helpers:
-            h.kill()
-            h.wait()
+        bus.end()
 
 
 def case_menu_bar_and_docked_toolbar_read_by_a_screen_reader(p):
@@ -197,7 +258,7 @@ WINDOW_MANAGED.add("menu_bar_and_docked_toolbar_read_by_a_screen_reader_managed"
 def screen_reader_finds_and_opens_a_menu(p):
     """A screen reader finds the menu item under a point and opens its menu through the item's
     action, as a user of a braille display or a switch would."""
-    helpers, atspi = on_accessibility_bus(p)
+    bus, atspi = on_accessibility_bus(p)
     try:
         app, frame = reader_main_window(atspi)
         menu = wait_for("the menu bar", lambda: next(iter(
@@ -225,9 +286,7 @@ def screen_reader_finds_and_opens_a_menu(p):
         p.key("Escape")
         wait_for("the menu closed", lambda: not popups())
     finally:
-        for h in helpers:
-            h.kill()
-            h.wait()
+        bus.end()
 
 
 def case_screen_reader_finds_and_opens_a_menu(p):
@@ -244,7 +303,7 @@ WINDOW_MANAGED.add("screen_reader_finds_and_opens_a_menu_managed")
 def graph_toolbar_and_status_line_read_by_a_screen_reader(p):
     """A reader hears the graph toolbar's line width as a spin button and the status line as a
     status bar whose panel is a label with the graph count."""
-    helpers, atspi = on_accessibility_bus(p)
+    bus, atspi = on_accessibility_bus(p)
     try:
         app, frame = reader_main_window(atspi)
         graph = wait_for("the graph toolbar", lambda: next(iter(
@@ -258,9 +317,7 @@ def graph_toolbar_and_status_line_read_by_a_screen_reader(p):
         assert not any(c.getRoleName() in ("tool bar", "frame") for c in children(frame)
                        if c.name in ("", "Толщина:")), "a part heard as a bar or a window"
     finally:
-        for h in helpers:
-            h.kill()
-            h.wait()
+        bus.end()
 
 
 def case_graph_toolbar_and_status_line_read_by_a_screen_reader(p):

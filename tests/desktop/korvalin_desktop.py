@@ -73,7 +73,12 @@ class Program:
             with open(self.ini, "w", encoding="utf-8") as f:
                 f.write(ini)
         self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self._start()
+        self.proc = None
+        try:
+            self._start()
+        except BaseException:
+            self.close()  # the case's own clean-up does not run for a start that failed
+            raise
 
     def _start(self):
         self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT,
@@ -125,7 +130,7 @@ class Program:
             return f.read()
 
     def close(self):
-        if self.running():
+        if self.proc and self.running():
             self.proc.kill()
             self.proc.wait()
         self.out.close()
@@ -905,9 +910,14 @@ def case_print_to_the_queue_as_previewed(p):
 def start_window_manager():
     """Starts openbox on the display and waits until it manages windows; the caller ends it."""
     wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # Generous: on a busy machine (two cases at a time beside a build) it may take a while.
-    wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"),
-             timeout=30)
+    try:
+        # Generous: on a busy machine (two cases at a time beside a build) it may take a while.
+        wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"),
+                 timeout=30)
+    except BaseException:
+        wm.terminate()
+        wm.wait()
+        raise
     return wm
 
 
