@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/StdCtrlsEdit.h"
 #include "platform/controls/Button.h"
 #include "platform/user/frames/ScrollBar.h"
 #include "stdctrls_support.h"
@@ -65,6 +66,56 @@ TEST_F(ButtonTests, MouseClickFiresOnClickAndSetsTheFormsModalResult) {
   desktop->mouse_up(At(b, 300, 12));
   AppPump();
   EXPECT_EQ(clicks, 1);
+}
+
+// The letter a button's caption marks with "&" presses it, typed alone or with Alt held, in either
+// case, while the focus is on a control that takes no typed characters; keys come as the keyboard
+// sends them, through the application's loop.
+TEST_F(ButtonTests, TheCaptionsAcceleratorPressesTheButton) {
+  auto* yes = Add<TButton>(10, 10, 75, 25);
+  yes->SetCaption("&Да");
+  yes->SetModalResult(mrYes);
+  auto* other = Add<TButton>(100, 10, 75, 25);
+  other->SetCaption("Нет");
+  auto* edit = Add<TEdit>(10, 50, 100, 21);
+  int clicks = 0;
+  yes->OnClick = [&](TObject*) { ++clicks; };
+  ShowForm();
+  struct Row {
+    const char* what;
+    TWinControl* focus;
+    bool alt, shift, enabled;
+    char16_t typed;
+    bool pressed;
+  };
+  const Row rows[] = {
+      {"the letter alone", other, false, false, true, u'д', true},
+      {"with Alt", other, true, false, true, u'д', true},
+      {"in capitals", other, false, true, true, u'Д', true},
+      {"another letter of the caption", other, true, false, true, u'а', false},
+      {"a disabled button", other, true, false, false, u'д', false},
+      {"typed into an edit", edit, false, false, true, u'д', false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    clicks = 0;
+    form->SetModalResult(mrNone);
+    yes->SetEnabled(r.enabled);
+    edit->SetText("");
+    r.focus->SetFocus();
+    AppPump();
+    if (r.alt) desktop->key_down(win::VK_MENU);
+    if (r.shift) desktop->key_down(win::VK_SHIFT);
+    desktop->press_key('L', r.typed);
+    if (r.shift) desktop->key_up(win::VK_SHIFT);
+    if (r.alt) desktop->key_up(win::VK_MENU);
+    AppPump();
+    EXPECT_EQ(clicks, r.pressed ? 1 : 0);
+    EXPECT_EQ(form->ModalResult(), r.pressed ? mrYes : mrNone);
+    if (r.focus == edit) {
+      EXPECT_EQ(edit->Text(), "д") << "the edit takes the letter";
+    }
+  }
 }
 
 TEST_F(ButtonTests, CheckBoxStatesCycleAndSurviveANewWindow) {
