@@ -342,6 +342,58 @@ TEST_F(ControlTests, ConstraintsLimitEverySize) {
   EXPECT_EQ(c->Constraints()->MinHeight(), 10);
 }
 
+// A copy of the limits carries all four, no limit (0) included, with one change notice; a control
+// whose limits are copied is held to them at once and at its next sizing.
+TEST_F(ControlTests, CopiedConstraintsCarryAllFourLimits) {
+  struct Limits {
+    Integer minWidth, maxWidth, minHeight, maxHeight;
+  };
+  struct Case {
+    Limits from, onto;
+    win::SIZE atOnce, resized;  // a control sized 150 x 5 under the old limits; then 150 x 5 again
+  };
+  const Case cases[] = {
+      {{10, 80, 15, 40}, {0, 0, 0, 0}, {80, 15}, {80, 15}},
+      {{0, 0, 0, 0}, {160, 170, 8, 9}, {160, 8}, {150, 5}},
+      {{155, 0, 0, 4}, {0, 120, 12, 0}, {155, 4}, {155, 4}},
+  };
+  auto set = [](TSizeConstraints& c, const Limits& l) {
+    c.SetMinWidth(l.minWidth);
+    c.SetMaxWidth(l.maxWidth);
+    c.SetMinHeight(l.minHeight);
+    c.SetMaxHeight(l.maxHeight);
+  };
+  for (const auto& k : cases) {
+    TSizeConstraints from, onto;
+    set(from, k.from);
+    set(onto, k.onto);
+    int changes = 0;
+    onto.OnChange = [&](TObject* sender) {
+      EXPECT_EQ(sender, &onto);
+      ++changes;
+    };
+    onto.Assign(&from);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(onto.MinWidth(), k.from.minWidth);
+    EXPECT_EQ(onto.MaxWidth(), k.from.maxWidth);
+    EXPECT_EQ(onto.MinHeight(), k.from.minHeight);
+    EXPECT_EQ(onto.MaxHeight(), k.from.maxHeight);
+
+    TCustomControl panel(nullptr);
+    panel.SetBounds(0, 0, 300, 200);
+    auto* c = new Swatch(&panel);
+    c->SetParent(&panel);
+    set(*c->Constraints(), k.onto);
+    c->SetBounds(0, 0, 150, 5);
+    c->Constraints()->Assign(&from);
+    EXPECT_EQ(c->Width(), k.atOnce.cx);
+    EXPECT_EQ(c->Height(), k.atOnce.cy);
+    c->SetBounds(0, 0, 150, 5);
+    EXPECT_EQ(c->Width(), k.resized.cx);
+    EXPECT_EQ(c->Height(), k.resized.cy);
+  }
+}
+
 TEST_F(ControlTests, TextChangesGoThroughTheOverriddenHandlerOnlyWhenTheTextDiffers) {
   TForm form(nullptr);
   auto* c = new CountingControl(&form);
