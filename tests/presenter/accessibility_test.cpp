@@ -46,6 +46,40 @@ void Record(QAccessibleEvent* e) {
                       iface ? iface->text(QAccessible::Name) : QString()});
 }
 
+// Qt's accessibility asks our factory for the object of each native window. The presenter's own
+// bridge installs it, and a further bridge, made and ended, leaves it in place. These cases come
+// first in the run, before any case makes a bridge of its own: the presenter's is then the only one.
+using AccessibleWindowsTest = PresenterTest;
+
+TEST_F(AccessibleWindowsTest, QtReadsOurWindowsOnceABridgeExistsAndAfterASecondOneEnded) {
+  const struct {
+    const char16_t* title;
+    int bridgesBefore;  // made and ended before the window is read
+  } table[] = {{u"kv first reader", 0}, {u"kv second reader", 1}, {u"kv third reader", 2}};
+  for (const auto& row : table) {
+    for (int i = 0; i < row.bridgesBefore; ++i)
+      presenter::AccessibilityBridge([](HWND top) { return Presenter().NativeWindowOf(top); }, Record);
+    // A new window each time: Qt keeps the object it made for a window.
+    HWND h = CreateProbe(row.title, WS_POPUP | WS_VISIBLE, 0, 60, 60, 120, 40, RGB(200, 200, 200));
+    ASSERT_TRUE(PumpUntil([&] { return Presenter().NativeWindowOf(h) != nullptr; }));
+    SetAccessibleInfoSource(h, [] {
+      AccessibleWindowInfo info;
+      info.role = ROLE_SYSTEM_TOOLBAR;
+      info.name = u"Стандартная";
+      info.parts.push_back(Part(u"Открыть", ROLE_SYSTEM_PUSHBUTTON, 0, RECT{62, 62, 90, 98}));
+      return info;
+    });
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Presenter().NativeWindowOf(h));
+    ASSERT_NE(window, nullptr) << row.bridgesBefore;
+    EXPECT_EQ(window->role(), QAccessible::ToolBar) << row.bridgesBefore;
+    EXPECT_EQ(window->text(QAccessible::Name), QString("Стандартная")) << row.bridgesBefore;
+    ASSERT_EQ(window->childCount(), 1) << row.bridgesBefore;
+    EXPECT_EQ(window->child(0)->text(QAccessible::Name), QString("Открыть")) << row.bridgesBefore;
+    SetAccessibleInfoSource(h, nullptr);
+    DestroyWindow(h);
+  }
+}
+
 class AccessibilityTest : public PresenterTest {
  protected:
   void SetUp() override {
