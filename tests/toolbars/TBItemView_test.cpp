@@ -169,6 +169,50 @@ TEST_F(ViewLayout, ChevronHidesTheLowestPriorityButtons) {
   EXPECT_EQ(shown, 1);
 }
 
+// The chevron offers a menu only of what it can show there: it is enabled exactly when an item
+// other than a control item lies past the bar's edge. Items are hidden from the end.
+TEST_F(ViewLayout, ChevronIsEnabledWhenAnItemOtherThanAControlIsHidden) {
+  struct Case {
+    const char* name;
+    const char* items;  // b a button, c a control item; each 23 pixels long
+    Integer chevronOffset;
+    const char* offEdge;  // 1 for each item past the edge
+    bool enabled;
+  };
+  const Case cases[] = {
+      {"control items only hidden", "bbbcc", 100, "00011", false},
+      {"buttons only hidden", "cccbb", 100, "00011", true},
+      {"a control item and a button hidden", "bbbcb", 100, "00011", true},
+      {"a button and a control item hidden", "cccbc", 100, "00011", true},
+      {"the last item alone hidden, a control item", "bbbbc", 110, "00001", false},
+      {"the last item alone hidden, a button", "ccccb", 110, "00001", true},
+  };
+  for (const Case& c : cases) {
+    root.Clear();
+    for (const char* k = c.items; *k; ++k) {
+      if (*k == 'b') {
+        Button(23, 22);
+      } else {
+        auto* control = new fw::TControl(nullptr);
+        control->SetBounds(0, 0, 23, 22);
+        root.Add(new TTBControlItem(&root, control));
+      }
+    }
+    TTBCustomItem chevron(nullptr);
+    chevron.SetEnabled(!c.enabled);
+    auto view = MakeView<ChevronView>(true, false, &chevron);
+    view->SetChevronOffset(c.chevronOffset);
+    view->SetChevronSize(12);
+    TPoint size{};
+    view->UpdatePositions(size);
+    std::string offEdge;
+    for (Integer i = 0; i < root.Count(); ++i) offEdge += view->Viewers(i)->OffEdge() ? '1' : '0';
+    EXPECT_EQ(offEdge, c.offEdge) << c.name;
+    EXPECT_TRUE(view->Viewers(root.Count())->Show()) << c.name;
+    EXPECT_EQ(chevron.Enabled(), c.enabled) << c.name;
+  }
+}
+
 TEST_F(ViewLayout, TallPopupScrolls) {
   for (int i = 0; i < 20; ++i) Button(100, 18);
   auto view = MakeView(false);
