@@ -17,7 +17,8 @@
 # ctest ends a test that runs too long with SIGKILL, sent to the processes it finds below the
 # test through their parents: an orphan is not among them, and no trap runs here. For that case a
 # watcher outside the test's tree holds the read end of a pipe that only this script writes to,
-# and ends the group once the pipe closes without this script having said it ended it itself.
+# and ends the group and the server once the pipe closes without this script having said it ended
+# them itself.
 set -u
 screen="$1"
 shift
@@ -54,13 +55,15 @@ end_group() {
 trap 'end_group; stop_server; rm -rf "$dir"' EXIT
 trap 'exit 143' TERM INT
 
-# watch_group: reads the group's id, then waits for "ended"; the pipe closing first means this
-# script was killed.
+# watch_group: reads the group's id and the server's pid, then waits for "ended"; the pipe
+# closing first means this script was killed, and both are ended.
 watch_group() {
-  local id said=
-  read -r id || return 0
+  local id xserver said=
+  read -r id xserver || return 0
   read -r said
-  [ "$said" = ended ] || kill -KILL -- "-$id" 2>/dev/null
+  [ "$said" = ended ] && return 0
+  kill -KILL -- "-$id" 2>/dev/null
+  kill "$xserver" 2>/dev/null
 }
 
 # start_server N: a server on display :N answering our cookie, or a failure.
@@ -95,6 +98,6 @@ exec 9> >( (trap '' INT TERM HUP; watch_group) <&0 >/dev/null 2>&1 & )
 # setsid makes the command the leader of a new session and process group, whose id is its pid.
 DISPLAY=":$display" setsid "$@" 9>&- &
 group=$!
-echo "$group" >&9
+echo "$group $server" >&9
 wait "$group"
 
