@@ -181,13 +181,15 @@ void CheckReferenceValue(const TXYArrays& R, std::size_t I, int N, int J) {
 }
 
 // Linear interpolation between the bracketing points, in the order the routines have always
-// computed it, so results do not move in the last bit.
+// computed it, so results do not move in the last bit; an end point (Lower = Upper) is its Y.
 double Interpolate(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
+  if (Lower == Upper) return G.Y[Lower];
   const double lx = G.X[Lower], ly = G.Y[Lower], ux = G.X[Upper], uy = G.Y[Upper];
   return (uy - ly) * (X - lx) / (ux - lx) + ly;
 }
 
 double CheckedInterpolate(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
+  if (Lower == Upper) return G.Y[Lower];
   const double lx = G.X[Lower], ly = G.Y[Lower], ux = G.X[Upper], uy = G.Y[Upper];
   return CkAdd(CkDiv(CkMul(CkSub(uy, ly), CkSub(X, lx)), CkSub(ux, lx)), ly);
 }
@@ -227,7 +229,9 @@ class Bracket {
  public:
   Bracket(const TXYArrays& G, std::size_t Count, bool Strict) : FG(G), FCount(Count), FStrict(Strict) {}
 
-  // True with Lower and Upper set when x lies between two points of the graph.
+  // True with Lower and Upper set when x lies in the graph's closed X range. Inside it they
+  // are two neighbouring points; at the end the search runs off (the last X when Strict, the
+  // first X otherwise) both name that end point, whose own Y is the value there.
   bool Find(double X, std::size_t& Lower, std::size_t& Upper) {
     if (!(X >= FLast)) {
       const double* first = FG.X;
@@ -239,13 +243,21 @@ class Bracket {
       while (FUpper < FCount && FG.X[FUpper] < X) ++FUpper;
     }
     FLast = X;
-    if (FUpper == 0 || FUpper >= FCount) return false;
+    if (FUpper == 0 || FUpper >= FCount) return AtEnd(X, Lower, Upper);
     Lower = FUpper - 1;
     Upper = FUpper;
     return true;
   }
 
  private:
+  bool AtEnd(double X, std::size_t& Lower, std::size_t& Upper) const {
+    if (FCount == 0) return false;
+    const std::size_t end = FStrict ? FCount - 1 : 0;
+    if (!(FG.X[end] == X)) return false;
+    Lower = Upper = end;
+    return true;
+  }
+
   const TXYArrays& FG;
   std::size_t FCount;
   bool FStrict;
