@@ -561,6 +561,10 @@ TEST(Resample, FaultsAndRefusals) {
   const Graph zero{{-1, 3}, {-1, 3}};  // interpolates to 0 at x = 0
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, ref.View(), {zero.View()}, 1, x, y); }),
             "Floating point division by zero");
+  // The same where the divisor is 0 on its own last point, shared with the reference.
+  const Graph zeroAtEnd{{1, 2}, {4, 0}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, ref.View(), {zeroAtEnd.View()}, 2, x, y); }),
+            "Floating point division by zero");
   const Graph zeroRef{{0, 1}, {0, 5}};
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, zeroRef.View(), {zero.View()}, 1, x, y); }),
             "Invalid floating point operation");
