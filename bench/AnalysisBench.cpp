@@ -71,6 +71,22 @@ void BM_SubtractResampled1M(benchmark::State& state) {
 }
 BENCHMARK(BM_SubtractResampled1M)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 
+// Ten steps per interval of the first graph's first 10^5 points: 10^6 grid points, walked by
+// the mean line with the second graph, which ends inside the grid.
+void BM_MeanLineResampled1M(benchmark::State& state) {
+  const Data& d = Shared();
+  const analysis::TXYArrays reference{d.x1.data(), d.y1.data(), kCount / 10 + 1};
+  const analysis::TXYArrays other{d.x2.data(), d.y2.data(), kCount / 20};
+  std::vector<double> x, y;
+  analysis::TDeviationStats stats;
+  for (auto _ : state) {
+    analysis::ResampleAverage(reference, {other}, 10, x, y, stats);
+    benchmark::DoNotOptimize(y.data());
+  }
+  state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(kCount));
+}
+BENCHMARK(BM_MeanLineResampled1M)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+
 void BM_Derivative1M(benchmark::State& state) {
   const Data& d = Shared();
   std::vector<double> x, y;

@@ -180,14 +180,17 @@ void CheckReferenceValue(const TXYArrays& R, std::size_t I, int N, int J) {
   CkAdd(y0, CkMul(J, dy));
 }
 
-// Linear interpolation between the bracketing points, in the order the routines have always
+// Linear interpolation between two neighbouring points, in the order the routines have always
 // computed it, so results do not move in the last bit.
-double Interpolate(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
+double InterpolateBetween(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
   const double lx = G.X[Lower], ly = G.Y[Lower], ux = G.X[Upper], uy = G.Y[Upper];
   return (uy - ly) * (X - lx) / (ux - lx) + ly;
 }
 
+// The same through the checked operations, for a bracket of Bracket::Find: an end point
+// (Lower = Upper) is its own Y.
 double CheckedInterpolate(const TXYArrays& G, std::size_t Lower, std::size_t Upper, double X) {
+  if (Lower == Upper) return G.Y[Lower];
   const double lx = G.X[Lower], ly = G.Y[Lower], ux = G.X[Upper], uy = G.Y[Upper];
   return CkAdd(CkDiv(CkMul(CkSub(uy, ly), CkSub(X, lx)), CkSub(ux, lx)), ly);
 }
@@ -222,13 +225,46 @@ double CheckedRareStep(TRareOp Op, double Y, double V) {
 
 // Walks one further graph along the grid: Upper is the first point past x (X > x when Strict,
 // else X >= x). A grid x below the previous one (a reference whose X values do not ascend)
-// searches afresh, so every answer equals a search from the graph's first point.
+// searches afresh, so every answer equals a search from the graph's first point. The graph
+// counts on its whole closed X range: at the end the search runs off (the last X when Strict,
+// the first X otherwise) its value is that end point's own Y.
 class Bracket {
  public:
-  Bracket(const TXYArrays& G, std::size_t Count, bool Strict) : FG(G), FCount(Count), FStrict(Strict) {}
+  Bracket(const TXYArrays& G, std::size_t Count, bool Strict)
+      : FG(G), FCount(Count), FStrict(Strict), FEnd(Strict && Count > 0 ? Count - 1 : 0) {
+    if (Count > 0) {
+      FEndX = G.X[FEnd];
+      FEndY = G.Y[FEnd];
+    }
+  }
 
-  // True with Lower and Upper set when x lies between two points of the graph.
+  // True with the graph's value at x when x lies in its closed X range.
+  bool Value(double X, double& V) {
+    Advance(X);
+    if (FUpper != 0 && FUpper < FCount) {
+      V = InterpolateBetween(FG, FUpper - 1, FUpper, X);
+      return true;
+    }
+    if (!(X == FEndX)) return false;
+    V = FEndY;
+    return true;
+  }
+
+  // True with the points Value takes at x: two neighbours, or the end point twice.
   bool Find(double X, std::size_t& Lower, std::size_t& Upper) {
+    Advance(X);
+    if (FUpper != 0 && FUpper < FCount) {
+      Lower = FUpper - 1;
+      Upper = FUpper;
+      return true;
+    }
+    if (!(X == FEndX)) return false;
+    Lower = Upper = FEnd;
+    return true;
+  }
+
+ private:
+  void Advance(double X) {
     if (!(X >= FLast)) {
       const double* first = FG.X;
       const double* last = FG.X + FCount;
@@ -239,16 +275,14 @@ class Bracket {
       while (FUpper < FCount && FG.X[FUpper] < X) ++FUpper;
     }
     FLast = X;
-    if (FUpper == 0 || FUpper >= FCount) return false;
-    Lower = FUpper - 1;
-    Upper = FUpper;
-    return true;
   }
 
- private:
   const TXYArrays& FG;
   std::size_t FCount;
   bool FStrict;
+  std::size_t FEnd;
+  double FEndX = std::numeric_limits<double>::quiet_NaN();  // no end point: never equal
+  double FEndY = 0;
   std::size_t FUpper = 0;
   double FLast = std::numeric_limits<double>::quiet_NaN();  // the first call searches
 };
@@ -516,9 +550,9 @@ void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, 
       double sum = own;
       int taken = 1;
       for (std::size_t g = 0; g < Others.size(); ++g) {
-        std::size_t lo, up;
-        if (!brackets[g].Find(x, lo, up)) continue;
-        sum = Fold(sum, Interpolate(Others[g], lo, up, x));
+        double v;
+        if (!brackets[g].Value(x, v)) continue;
+        sum = Fold(sum, v);
         ++taken;
       }
       if (!Finite(sum)) {
@@ -560,8 +594,8 @@ bool ResampleOnOwnGrid(const TXYArrays& Reference, const TXYArrays& Other, TStep
   for (std::size_t i = 0; i < Reference.Count; ++i) {
     const double x = Reference.X[i];
     double value = Reference.Y[i];
-    std::size_t lo, up;
-    if (bracket.Find(x, lo, up)) value = Step(value, Interpolate(Other, lo, up, x));
+    double v;
+    if (bracket.Value(x, v)) value = Step(value, v);
     Y[i] = value;
     finite &= Finite(value);
   }

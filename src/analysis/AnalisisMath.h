@@ -104,15 +104,16 @@ void CombineByIndex(TIndexOp Op, const std::vector<TValuesArray>& Sources, std::
 // Resampled arithmetic on the refined X grid of a reference graph: every interval of the
 // reference is cut into SplitInterval steps (its last point is taken once) and the reference's
 // own value is interpolated along it. Each further graph adds its linearly interpolated value
-// where it brackets the grid X. Further graphs must have ascending X values (MsgXNotAscending);
-// the reference may have any order.
+// wherever the grid X lies in its closed X range [first X, last X], its end points included
+// with their own Y, and nothing outside it. Further graphs must have ascending X values
+// (MsgXNotAscending); the reference may have any order.
 enum TRareOp { roSum = 0, roDifference = 1, roProduct = 2, roQuotient = 3 };
 
 // The largest refined grid the resampled routines build (MsgTooManyPoints beyond).
 inline constexpr std::size_t MaxGridPoints = 50000000;
 
-// Bracketing: below is the last point with X <= x, above the first with X > x, so a graph adds
-// nothing at its own last X.
+// Bracketing inside the range: below is the last point with X <= x, above the first with X > x
+// (of points sharing an X the last one gives the value there).
 void ResampleArithmetic(TRareOp Op, const TXYArrays& Reference, const std::vector<TXYArrays>& Others,
                         int SplitInterval, std::vector<double>& X, std::vector<double>& Y);
 
@@ -124,9 +125,10 @@ struct TDeviationStats {
   double MinMean = 0;
 };
 
-// The mean line of the reference and the further graphs on the reference's refined grid:
-// bracketing takes below the last point with X < x and above the first with X >= x, so a graph
-// counts where its first X < x <= its last X. Stats holds the largest and the smallest
+// The mean line of the reference and the further graphs on the reference's refined grid: a
+// graph counts wherever x lies in its closed X range, as in ResampleArithmetic. Inside the range
+// bracketing takes below the last point with X < x and above the first with X >= x (of points
+// sharing an X the first one gives the value there). Stats holds the largest and the smallest
 // |mean - reference| with the mean where each occurred (the first grid point wins a tie).
 void ResampleAverage(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, int SplitInterval,
                      std::vector<double>& X, std::vector<double>& Y, TDeviationStats& Stats);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -24,8 +25,9 @@ struct Graph {
   TXYArrays View() const { return {x.data(), y.data(), x.size()}; }
 };
 
-// The resampled operation exactly as first written: each further graph is searched from its
-// first point for every grid X. Quadratic, and the reference for the linear walk.
+// The resampled operation written plainly: each further graph is searched from its first point
+// for every grid X, and a grid X on the end the search runs off takes that end point's Y.
+// Quadratic, and the reference for the linear walk.
 void ResampleBySearch(TRareOp Op, const Graph& R, const std::vector<Graph>& Others, int N, bool Average,
                       std::vector<double>& X, std::vector<double>& Y) {
   X.clear();
@@ -56,8 +58,13 @@ void ResampleBySearch(TRareOp Op, const Graph& R, const std::vector<Graph>& Othe
             break;
           }
         }
-        if (lx == -1e307 || ux == 1e307) continue;
-        const double v = (uy - ly) * (x - lx) / (ux - lx) + ly;
+        double v;
+        if (lx != -1e307 && ux != 1e307)
+          v = (uy - ly) * (x - lx) / (ux - lx) + ly;
+        else if (!g.x.empty() && x == (Average ? g.x.front() : g.x.back()))
+          v = Average ? g.y.front() : g.y.back();
+        else
+          continue;
         if (Average) {
           sum += v;
           ++count;
@@ -359,12 +366,13 @@ TEST(Resample, GridOfTheReferenceAndWhereOthersContribute) {
   std::vector<double> x, y;
   ResampleArithmetic(roSum, ref.View(), {other.View()}, 4, x, y);
   EXPECT_EQ(x, (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-  // The other graph adds where 2 <= x < 6: nothing at its own last X.
-  EXPECT_EQ(y, (std::vector<double>{0, 1, 2 + 10, 3 + 15, 4 + 20, 3 + 25, 2, 1, 0}));
+  // The other graph adds where 2 <= x <= 6, both of its end points included.
+  EXPECT_EQ(y, (std::vector<double>{0, 1, 2 + 10, 3 + 15, 4 + 20, 3 + 25, 2 + 30, 1, 0}));
   TDeviationStats stats;
   ResampleAverage(ref.View(), {other.View()}, 4, x, y, stats);
-  // The mean counts the other graph where 2 < x <= 6.
-  EXPECT_EQ(y, (std::vector<double>{0, 1, 2, (3 + 15) / 2.0, (4 + 20) / 2.0, (3 + 25) / 2.0, (2 + 30) / 2.0, 1, 0}));
+  // The mean counts it on the same closed range.
+  EXPECT_EQ(y, (std::vector<double>{0, 1, (2 + 10) / 2.0, (3 + 15) / 2.0, (4 + 20) / 2.0, (3 + 25) / 2.0,
+                                    (2 + 30) / 2.0, 1, 0}));
   EXPECT_EQ(stats.MaxDev, 14);
   EXPECT_EQ(stats.MaxMean, 16);
   EXPECT_EQ(stats.MinDev, 0);
@@ -436,25 +444,114 @@ TEST(Resample, OwnGridWithOneGraphIdenticalToTheSearch) {
   }
 }
 
-// Against NumPy: np.interp of the other graph on the reference grid, masked where the graph
-// brackets the grid X, subtracted from the reference's own interpolation.
-TEST(Resample, DifferenceMatchesNumPyInterp) {
-  std::mt19937 random(99);
-  const Graph ref = RandomGraph(random, 50, 0, 1, false), other = RandomGraph(random, 70, 3, 0.6, false);
-  std::vector<double> x, y;
-  ResampleArithmetic(roDifference, ref.View(), {other.View()}, 3, x, y);
-  std::ostringstream py;
-  py << "rx=" << PyArray(ref.x) << "\nry=" << PyArray(ref.y) << "\nox=" << PyArray(other.x)
-     << "\noy=" << PyArray(other.y) << "\nN=3\n"
-     << "gx=np.concatenate([rx[i]+np.arange(N)*(rx[i+1]-rx[i])/N for i in range(len(rx)-1)]+[rx[-1:]])\n"
-     << "gy=np.interp(gx,rx,ry)\nm=(gx>=ox[0])&(gx<ox[-1])\n"
-     << "for v in gx: print(repr(float(v)))\nfor v in gy-np.where(m,np.interp(gx,ox,oy),0): print(repr(float(v)))\n";
-  const std::vector<double> ref_out = RunNumPy(py.str());
-  ASSERT_EQ(ref_out.size(), 2 * x.size()) << "python3 with numpy is needed";
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    EXPECT_NEAR(x[i], ref_out[i], 1e-12) << i;
-    EXPECT_NEAR(y[i], ref_out[x.size() + i], 1e-9) << i;
+// ---- resampled routines against NumPy ---------------------------------------------------------
+
+namespace {
+
+Graph Sampled(double From, double To, std::size_t Count, double (*F)(double)) {
+  Graph g;
+  for (std::size_t i = 0; i < Count; ++i) {
+    const double x = From + (To - From) * double(i) / double(Count - 1);
+    g.x.push_back(x);
+    g.y.push_back(F(x));
   }
+  return g;
+}
+
+double SinOf(double X) { return std::sin(X); }
+double CosOf(double X) { return std::cos(X); }
+double Hill(double X) { return 2 + std::cos(0.7 * X); }
+double Slope(double X) { return 1.5 + 0.25 * X; }
+
+struct ResampleRow {
+  const char* name;
+  Graph ref;
+  std::vector<Graph> others;
+  int split;
+};
+
+// Every printed number of one row: the grid X, the sum, difference, product, quotient and mean
+// line, then MaxDev, MaxMean, MinDev, MinMean. np.interp gives each further graph's values on the
+// reference's refined grid (built with the same operations, so equal grid X values are equal
+// bit for bit), and a graph counts where the grid X lies in its closed range [first X, last X].
+const char* const kResamplePy = R"(
+def grid(rx, n):
+    return np.concatenate([rx[i]+np.arange(n)*((rx[i+1]-rx[i])/n) for i in range(len(rx)-1)]+[rx[-1:]])
+def row(rx, ry, others, n):
+    gx=grid(rx, n); gy=np.interp(gx, rx, ry)
+    add=np.zeros_like(gx); mul=np.ones_like(gx); cnt=np.ones_like(gx)
+    for ox, oy in others:
+        m=(gx>=ox[0])&(gx<=ox[-1]); v=np.interp(gx, ox, oy)
+        add+=np.where(m, v, 0); mul*=np.where(m, v, 1); cnt+=m
+    mean=(gy+add)/cnt; dev=np.abs(mean-gy)
+    for a in (gx, gy+add, gy-add, gy*mul, gy/mul, mean, [dev.max(), mean[dev.argmax()], dev.min(), mean[dev.argmin()]]):
+        for v in a: print(repr(float(v)))
+)";
+
+}  // namespace
+
+// Further graphs that share an end with the reference, end inside it or end outside it; every
+// point of every resampled routine, and the mean line's deviations, against np.interp.
+TEST(Resample, EveryRoutineMatchesNumPyInterpOverEndsSharedInsideAndOutside) {
+  const Graph ref = Sampled(0, 8, 9, Slope);
+  std::mt19937 random(99);
+  Graph rough = RandomGraph(random, 50, 0, 1, false), roughOther = RandomGraph(random, 70, 3, 0.6, true);
+  roughOther.x.front() = rough.x.front();  // same first and last X, uneven steps between
+  roughOther.x.back() = rough.x.back();
+  const std::vector<ResampleRow> rows = {
+      {"sin and cos on the same 41 X", Sampled(0, 8, 41, SinOf), {Sampled(0, 8, 41, CosOf)}, 10},
+      {"same first X, ends inside on a grid X", ref, {Sampled(0, 5, 11, Hill)}, 4},
+      {"starts inside on a grid X, same last X", ref, {Sampled(3, 8, 6, Hill)}, 4},
+      {"both ends inside on refined grid X", ref, {Sampled(1.25, 6.75, 12, Hill)}, 4},
+      {"both ends outside", ref, {Sampled(-2, 11, 21, Hill)}, 3},
+      {"starts outside, ends inside between grid X", ref, {Sampled(-3, 4.1, 9, Hill)}, 3},
+      {"reference inside the other, sharing its last X", Sampled(2, 6, 5, Hill), {Sampled(-1, 6, 15, Slope)}, 2},
+      {"several graphs and a single point", ref,
+       {Sampled(0, 5, 11, Hill), Sampled(3, 8, 6, Slope), Graph{{6}, {2.5}}}, 2},
+      {"own grid: one step, one graph, same last X", ref, {Sampled(3, 8, 6, Hill)}, 1},
+      {"own grid: same 41 X", Sampled(0, 8, 41, SinOf), {Sampled(0, 8, 41, Hill)}, 1},
+      {"uneven steps, same ends", rough, {roughOther}, 3},
+  };
+  std::ostringstream py;
+  py << kResamplePy;
+  for (const ResampleRow& r : rows) {
+    py << "row(" << PyArray(r.ref.x) << "," << PyArray(r.ref.y) << ",[";
+    for (const Graph& g : r.others) py << "(" << PyArray(g.x) << "," << PyArray(g.y) << "),";
+    py << "]," << r.split << ")\n";
+  }
+  const std::vector<double> expected = RunNumPy(py.str());
+  ASSERT_FALSE(expected.empty()) << "python3 with numpy is needed";
+  auto near = [](double Got, double Want) { return std::fabs(Got - Want) <= 1e-12 * std::max(1.0, std::fabs(Want)); };
+  std::size_t at = 0;
+  for (const ResampleRow& r : rows) {
+    std::vector<TXYArrays> views;
+    for (const Graph& g : r.others) views.push_back(g.View());
+    std::vector<std::vector<double>> got(6);
+    std::vector<double> x;
+    ResampleArithmetic(roSum, r.ref.View(), views, r.split, got[0], got[1]);
+    ResampleArithmetic(roDifference, r.ref.View(), views, r.split, x, got[2]);
+    ResampleArithmetic(roProduct, r.ref.View(), views, r.split, x, got[3]);
+    ResampleArithmetic(roQuotient, r.ref.View(), views, r.split, x, got[4]);
+    TDeviationStats stats;
+    ResampleAverage(r.ref.View(), views, r.split, x, got[5], stats);
+    const std::size_t n = got[0].size();
+    ASSERT_LE(at + 6 * n + 4, expected.size()) << r.name;
+    static const char* const what[] = {"grid X", "sum", "difference", "product", "quotient", "mean line"};
+    for (std::size_t k = 0; k < 6; ++k) {
+      ASSERT_EQ(got[k].size(), n) << r.name << ": " << what[k];
+      for (std::size_t i = 0; i < n; ++i)
+        EXPECT_TRUE(near(got[k][i], expected[at + k * n + i]))
+            << r.name << ": " << what[k] << " at x = " << got[0][i] << ": " << got[k][i] << " instead of "
+            << expected[at + k * n + i];
+    }
+    at += 6 * n;
+    const double stat[] = {stats.MaxDev, stats.MaxMean, stats.MinDev, stats.MinMean};
+    for (std::size_t k = 0; k < 4; ++k)
+      EXPECT_TRUE(near(stat[k], expected[at + k])) << r.name << ": deviation " << k << ": " << stat[k] << " instead of "
+                                                  << expected[at + k];
+    at += 4;
+  }
+  EXPECT_EQ(at, expected.size());
 }
 
 TEST(Resample, FaultsAndRefusals) {
@@ -463,6 +560,10 @@ TEST(Resample, FaultsAndRefusals) {
   const Graph ref{{0, 1, 2}, {1, 2, 3}};
   const Graph zero{{-1, 3}, {-1, 3}};  // interpolates to 0 at x = 0
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, ref.View(), {zero.View()}, 1, x, y); }),
+            "Floating point division by zero");
+  // The same where the divisor is 0 on its own last point, shared with the reference.
+  const Graph zeroAtEnd{{1, 2}, {4, 0}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, ref.View(), {zeroAtEnd.View()}, 2, x, y); }),
             "Floating point division by zero");
   const Graph zeroRef{{0, 1}, {0, 5}};
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, zeroRef.View(), {zero.View()}, 1, x, y); }),

@@ -81,11 +81,11 @@ TEST_F(Workspace, SourceNamesAndTitlesOfEveryRoutine) {
       {AddAverageGraph, "AverageFunction", "Средняя линия", {1.5, 2, 3}},
       {AddEnvelopeHighGraph, "EnvelopeHighFunction", "Верхняя огибающая", {2, 2, 4}},
       {AddEnvelopeLowGraph, "EnvelopeLowFunction", "Нижняя огибающая", {1, 2, 2}},
-      {AddSumRareGraph, "SumRareFunction", "Сумма графиков", {3, 3.5, 4, 5, 4}},
-      {AddSubtractRareGraph, "SubtractRareFunction", "Разница графиков", {-1, -0.5, 0, 1, 4}},
-      {AddMultiplyRareGraph, "MultiplyRareFunction", "Произведение графиков", {2, 3, 4, 6, 4}},
-      {AddDivideRareGraph, "DivideRareFunction", "Частное графиков", {0.5, 0.75, 1, 1.5, 4}},
-      {AddAverageRareGraph, "AverageRareFunction", "Средняя линия", {1, 1.75, 2, 2.5, 3}},
+      {AddSumRareGraph, "SumRareFunction", "Сумма графиков", {3, 3.5, 4, 5, 6}},
+      {AddSubtractRareGraph, "SubtractRareFunction", "Разница графиков", {-1, -0.5, 0, 1, 2}},
+      {AddMultiplyRareGraph, "MultiplyRareFunction", "Произведение графиков", {2, 3, 4, 6, 8}},
+      {AddDivideRareGraph, "DivideRareFunction", "Частное графиков", {0.5, 0.75, 1, 1.5, 2}},
+      {AddAverageRareGraph, "AverageRareFunction", "Средняя линия", {1.5, 1.75, 2, 2.5, 3}},
   };
   for (const Row& row : rows) {
     TGraph* made = row.routine({a, b});
