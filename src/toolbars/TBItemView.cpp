@@ -9,6 +9,7 @@
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/GdiRegions.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/services/ObjectIds.h"
 #include "platform/user/messages/MessageQueue.h"
@@ -572,17 +573,60 @@ void TTBView::ValidatePositions() {
 
 void TTBView::UpdatePositions(TPoint& ASize) {
   ASize = TPoint{0, 0};
-  bool changed = DoUpdatePositions(ASize);
+  const bool changed = DoUpdatePositions(ASize);
   FPositionsValid = true;
-  if (changed && FWindow && FWindow->HandleAllocated()) win::ValidateRect(FWindow->Handle(), nullptr);
+  // A paint that finds the layout out of date draws the new one itself: a picture made here
+  // too would have that paint lay every viewer over it a second time.
+  bool repaint = changed && FPainting == 0;
+  if (changed && !repaint) FLaidOutInPaint = true;
+  // A window already waiting to be painted whole (its layout parameters changed, or it was
+  // resized) gets the new layout from that paint, once, over an erased background.
+  if (repaint && WholeClientPending()) {
+    win::InvalidateRect(FWindow->Handle(), nullptr, win::TRUE);
+    repaint = false;
+  }
+  if (repaint && FWindow && FWindow->HandleAllocated()) win::ValidateRect(FWindow->Handle(), nullptr);
   AutoSize(ASize.x, ASize.y);
-  if (changed) RepaintAfterLayout();
+  if (repaint) RepaintAfterLayout();
 }
 
-void TTBView::MeasurePositions(TPoint& ASize) {
+bool TTBView::WholeClientPending() const {
+  if (!FWindow || !FWindow->HandleAllocated()) return false;
+  win::RECT client{};
+  win::GetClientRect(FWindow->Handle(), &client);
+  if (win::IsRectEmpty(&client)) return false;
+  win::HRGN pending = win::CreateRectRgn(0, 0, 0, 0);
+  win::RECT box{};
+  const bool whole = win::GetUpdateRgn(FWindow->Handle(), pending, win::FALSE) == win::SIMPLEREGION &&
+                     win::GetRgnBox(pending, &box) != 0 && box.left <= client.left && box.top <= client.top &&
+                     box.right >= client.right && box.bottom >= client.bottom;
+  win::DeleteObject(pending);
+  return whole;
+}
+
+void TTBView::MeasurePositions(const TTBViewLayout& ALayout, TPoint& ASize) {
+  const TTBViewLayout kept = Layout();
+  // The fields, not the setters: those would invalidate the layout and the window.
+  auto apply = [this](const TTBViewLayout& L) {
+    FOrientation = L.Orientation;
+    FWrapOffset = L.WrapOffset;
+    FChevronOffset = L.ChevronOffset;
+    FChevronSize = L.ChevronSize;
+  };
+  auto restore = [&] {
+    FMeasuring = false;
+    apply(kept);
+  };
+  apply(ALayout);
+  FMeasuring = true;
   ASize = TPoint{0, 0};
-  DoUpdatePositions(ASize);
-  FPositionsValid = false;
+  try {
+    DoUpdatePositions(ASize);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
 }
 
 void TTBView::RepaintAfterLayout() {
@@ -669,9 +713,17 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
   Integer sameWidth = 0;
   for (Integer i = 0; i < n; ++i) {
     TTBItemViewer* v = FViewers[size_t(i)];
+    // Measuring keeps the viewers: a viewer of the class the item now asks for measures in place
+    // of the old one and goes again.
+    std::unique_ptr<TTBItemViewer> standIn;
     if (v->Item()->NeedToRecreateViewer(v)) {
-      RecreateItemViewer(i);
-      v = FViewers[size_t(i)];
+      if (FMeasuring) {
+        standIn.reset(v->Item()->GetItemViewerClass(this).Create(this, v->Item(), v->GroupLevel()));
+        v = standIn.get();
+      } else {
+        RecreateItemViewer(i);
+        v = FViewers[size_t(i)];
+      }
     }
     if (auto* ci = dynamic_cast<TTBControlItem*>(v->Item())) {
       if (ci->Control()) {
@@ -877,33 +929,37 @@ bool TTBView::DoUpdatePositions(TPoint& ASize) {
   } else {
     ASize = TPoint{sizeAlong, sizeCross};
   }
-  {
-    const Integer unshrunkAlong = naturalAlong + (vertical ? margins.bottom : margins.right) + hiddenLength;
-    const Integer unshrunkCross = naturalCross + (vertical ? margins.right : margins.bottom);
-    FUnshrunkSize = vertical ? TPoint{unshrunkCross, unshrunkAlong} : TPoint{unshrunkAlong, unshrunkCross};
-  }
+  const Integer unshrunkAlong = naturalAlong + (vertical ? margins.bottom : margins.right) + hiddenLength;
+  const Integer unshrunkCross = naturalCross + (vertical ? margins.right : margins.bottom);
+  const TPoint unshrunk =
+      vertical ? TPoint{unshrunkCross, unshrunkAlong} : TPoint{unshrunkAlong, unshrunkCross};
   // 7. Tall popups.
-  FShowUpArrow = FShowDownArrow = false;
+  bool upArrow = false, downArrow = false;
+  Integer scrollOffset = 0;
   if (FMaxHeight >= 1 && ASize.y > FMaxHeight) {
     Integer excess = ASize.y - FMaxHeight;
-    FScrollOffset = std::clamp(FScrollOffset, 0, excess);
-    FShowUpArrow = FScrollOffset > 0;
-    FShowDownArrow = excess > FScrollOffset;
-    Integer top = FShowUpArrow ? tbMenuScrollArrowHeight : 0;
-    Integer bottom = FMaxHeight - (FShowDownArrow ? tbMenuScrollArrowHeight : 0);
+    scrollOffset = std::clamp(FScrollOffset, 0, excess);
+    upArrow = scrollOffset > 0;
+    downArrow = excess > scrollOffset;
+    Integer top = upArrow ? tbMenuScrollArrowHeight : 0;
+    Integer bottom = FMaxHeight - (downArrow ? tbMenuScrollArrowHeight : 0);
     for (auto& p : pos) {
       if (!p.show) continue;
-      p.r.top -= FScrollOffset;
-      p.r.bottom -= FScrollOffset;
+      p.r.top -= scrollOffset;
+      p.r.bottom -= scrollOffset;
       if (p.r.top < top || p.r.bottom > bottom) {
         p.show = false;
         p.clipped = true;
       }
     }
     ASize.y = FMaxHeight;
-  } else {
-    FScrollOffset = 0;
   }
+  // A measure ends here: what follows places controls and stores the layout.
+  if (FMeasuring) return false;
+  FUnshrunkSize = unshrunk;
+  FShowUpArrow = upArrow;
+  FShowDownArrow = downArrow;
+  FScrollOffset = scrollOffset;
   // 8. Controls of control items.
   for (Integer i = 0; i < n; ++i)
     if (auto* ci = dynamic_cast<TTBControlItem*>(FViewers[size_t(i)]->Item()))
@@ -997,7 +1053,27 @@ void TTBView::SetUsePriorityList(bool Value) {
 // ---- painting ----
 
 void TTBView::DrawSubitems(fw::TCanvas* ACanvas) {
-  ValidatePositions();
+  FLaidOutInPaint = false;
+  ++FPainting;
+  try {
+    ValidatePositions();
+  } catch (...) {
+    --FPainting;
+    throw;
+  }
+  --FPainting;
+  if (FLaidOutInPaint) {
+    FLaidOutInPaint = false;
+    // The viewers moved: what this paint does not reach shows them where they were.
+    if (FWindow && FWindow->HandleAllocated()) {
+      win::RECT clip{}, client{};
+      win::GetClientRect(FWindow->Handle(), &client);
+      const int kind = win::GetClipBox(ACanvas->Handle(), &clip);
+      const bool covers = kind == win::SIMPLEREGION && clip.left <= client.left && clip.top <= client.top &&
+                          clip.right >= client.right && clip.bottom >= client.bottom;
+      if (!covers) win::InvalidateRect(FWindow->Handle(), nullptr, win::TRUE);
+    }
+  }
   const bool inOrder = (FState & tbvsDrawInOrder) != 0;
   // A viewer whose look changed is drawn off-screen over the window background, so nothing of its
   // old look stays.

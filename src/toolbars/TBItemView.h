@@ -45,6 +45,12 @@ inline constexpr Integer tbMenuScrollArrowHeight = 19;
 using TTBEnterToolbarLoopOptions = Byte;
 inline constexpr TTBEnterToolbarLoopOptions tbetMouseDown = 0x01, tbetExecuteSelected = 0x02, tbetFromMSAA = 0x04;
 
+// The parameters a layout runs with (a toolbar view sets them for its dock or floating).
+struct TTBViewLayout {
+  TTBViewOrientation Orientation = tbvoHorizontal;
+  Integer WrapOffset = 0, ChevronOffset = 0, ChevronSize = 0;
+};
+
 using TTBViewClass =
     TTBClassRef<TTBView, TComponent*, TTBView*, TTBCustomItem*, fw::TWinControl*, bool, bool, bool>;
 
@@ -95,12 +101,16 @@ class TTBView : public TComponent {
   void Invalidate(TTBItemViewer* AViewer);
   void ValidatePositions();
   void UpdatePositions(TPoint& ASize);
-  // Lays the viewers out for the present orientation and offsets and reports the size, for a
-  // caller that only asks how big the view would be: the window is neither sized nor repainted,
-  // and the next ValidatePositions lays the view out for real again.
-  void MeasurePositions(TPoint& ASize);
+  // How big the view would be, laid out with the parameters given, for a caller that only asks
+  // (a dock, or a drag measuring the bar for every dock): the view keeps its own parameters and
+  // layout, its viewers their places, its controls stay where they are, and the window is
+  // neither sized nor invalidated, so nothing is laid out or painted again for the asking.
+  void MeasurePositions(const TTBViewLayout& ALayout, TPoint& ASize);
+  TTBViewLayout Layout() const { return {FOrientation, FWrapOffset, FChevronOffset, FChevronSize}; }
   bool PositionsValid() const { return FPositionsValid; }
-  // Paints every shown viewer (the selected one last unless in-order drawing was asked).
+  // Paints every shown viewer once (the selected one last unless in-order drawing was asked).
+  // Positions found invalid are laid out first, drawn by this paint alone: the rest of a window
+  // this paint does not cover is invalidated for the next one.
   void DrawSubitems(fw::TCanvas* ACanvas);
   void DrawItem(TTBItemViewer* AViewer, fw::TCanvas* DrawToCanvas, bool Offscreen);
 
@@ -220,6 +230,8 @@ class TTBView : public TComponent {
   void RecreateItemViewer(Integer Index);
   bool DrawViewerOffscreen(TTBItemViewer* AViewer);
   void RepaintAfterLayout();
+  // The window's whole client area waits for a paint.
+  bool WholeClientPending() const;
   bool IsUpdating() const { return FUpdating > 0; }
   void SetOpenViewer(TTBItemViewer* Viewer, TTBView* View, TTBPopupWindow* Window);
   void ScrollBy(Integer ADelta);
@@ -262,6 +274,10 @@ class TTBView : public TComponent {
   fw::TColor FBackgroundColor = fw::clDefault;
   std::shared_ptr<TTBViewAccObject> FAccObject;
   bool FConstructed = false;
+  bool FMeasuring = false;  // a layout only to measure: DoUpdatePositions stores nothing
+  // Inside DrawSubitems: a layout then leaves the drawing to the paint.
+  Integer FPainting = 0;
+  bool FLaidOutInPaint = false;  // a layout inside the paint moved viewers
 };
 
 // The toolbar font shared by views without a font of their own: the system menu font.

@@ -344,9 +344,12 @@ void TTBCustomToolbar::SetMenuBar(bool Value) {
 
 // ---- layout ----
 
-void TTBCustomToolbar::ApplyLayoutParameters(TTBDock* ADock, bool AFloating) {
+TTBViewLayout TTBCustomToolbar::LayoutParameters(TTBDock* ADock, bool AFloating) {
   const TTBDockType type = GetDockTypeOf(ADock, AFloating);
-  FView->SetOrientation(type == dtFloating ? tbvoFloating : type == dtLeftRight ? tbvoVertical : tbvoHorizontal);
+  TTBViewLayout layout;
+  layout.Orientation = type == dtFloating    ? tbvoFloating
+                       : type == dtLeftRight ? tbvoVertical
+                                             : tbvoHorizontal;
   TPoint nc{};
   if (ADock) {
     nc = TPoint{4, 4};
@@ -366,41 +369,37 @@ void TTBCustomToolbar::ApplyLayoutParameters(TTBDock* ADock, bool AFloating) {
     if (FShrinkMode == tbsmChevron) chevron = std::max(0, Width());
     if (FShrinkMode == tbsmWrap) wrap = std::max(0, Width());
   }
-  FView->SetWrapOffset(wrap);
-  FView->SetChevronOffset(chevron);
-  FView->SetChevronSize(12);
+  layout.WrapOffset = wrap;
+  layout.ChevronOffset = chevron;
+  layout.ChevronSize = 12;
+  return layout;
 }
 
 TPoint TTBCustomToolbar::OrderControls(bool CanMoveControls, TTBDockType /*PreviousDockType*/, TTBDock* DockingTo) {
   if (!FView) return TPoint{0, 0};
   TPoint size{0, 0};
   if (CanMoveControls) {
-    ApplyLayoutParameters(CurrentDock(), Floating());
+    const TTBViewLayout layout = LayoutParameters(CurrentDock(), Floating());
+    FView->SetOrientation(layout.Orientation);
+    FView->SetWrapOffset(layout.WrapOffset);
+    FView->SetChevronOffset(layout.ChevronOffset);
+    FView->SetChevronSize(layout.ChevronSize);
     FView->UpdatePositions(size);
     return size;
   }
-  // Measure only, for the asked dock, and put the present parameters back. The measure leaves
-  // the toolbar's size, its dock and its picture alone: a drag measures the toolbar for every
-  // dock before it starts, and a toolbar sized for another dock on the way would move its own
-  // dock's edge under the grab point.
-  const TTBViewOrientation o = FView->Orientation();
-  const Integer wrap = FView->WrapOffset(), chevron = FView->ChevronOffset();
+  // Measure only, for the asked dock. The measure leaves the toolbar's size, its dock, its
+  // layout and its picture alone: a drag measures the toolbar for every dock before it starts,
+  // and a toolbar sized for another dock on the way would move its own dock's edge under the
+  // grab point.
   const bool floating = DockingTo == nullptr && Floating();
-  ApplyLayoutParameters(DockingTo, DockingTo == nullptr ? true : floating);
-  auto restore = [&] {
-    --FMeasuring;
-    FView->SetOrientation(o);
-    FView->SetWrapOffset(wrap);
-    FView->SetChevronOffset(chevron);
-  };
   ++FMeasuring;
   try {
-    FView->MeasurePositions(size);
+    FView->MeasurePositions(LayoutParameters(DockingTo, DockingTo == nullptr ? true : floating), size);
   } catch (...) {
-    restore();
+    --FMeasuring;
     throw;
   }
-  restore();
+  --FMeasuring;
   return size;
 }
 

@@ -164,7 +164,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBRootItemSourc
   // The items shown on the bar, in order (groups opened in place).
   static void CollectItems(TTBCustomItem* Parent, std::vector<TTBCustomItem*>& Out);
   // Orientation, wrap length and chevron length of the view for a dock (or floating).
-  void ApplyLayoutParameters(TTBDock* ADock, bool AFloating);
+  TTBViewLayout LayoutParameters(TTBDock* ADock, bool AFloating);
   void UpdateShortCutRegistration();
   // The client size of the floating layout wrapped at Wrap (0: unwrapped).
   TPoint MeasureFloating(Integer Wrap);

@@ -109,6 +109,9 @@ TEST_F(ToolbarTest, ShrinkModeDecidesWhatATooShortDockDoes) {
   EXPECT_EQ(Shown(t, true), 0);
   EXPECT_GT(dock->Height(), oneRow);
   EXPECT_LE(t->Left() + t->Width(), dock->Width());
+  // Measured for its dock it wraps as it does there; floating (no width set) it takes one row.
+  EXPECT_EQ(t->OrderControls(false, dtTopBottom, dock).y, t->ClientHeight());
+  EXPECT_LT(t->OrderControls(false, dtFloating, nullptr).y, t->ClientHeight() / 2);
 
   // None: cut at the dock's end.
   t->SetShrinkMode(tbsmNone);
@@ -168,8 +171,8 @@ TEST_F(ToolbarTest, AnOverfullRowSettlesInOneArrangeAndKeepsItsWholeLengths) {
 }
 
 // A drag measures the toolbar for every dock it could go to before it starts: on whichever dock
-// it sits, measuring it for a dock of either direction or for floating leaves the toolbar and its
-// dock as they were, and what the measure says is the size the toolbar then takes there.
+// it sits, measuring it for a dock of either direction or for floating leaves the toolbar, its
+// layout and its dock as they were, and what the measure says is the size the toolbar then takes there.
 TEST_F(ToolbarTest, MeasuringForAnyDockLeavesTheToolbarAndItsDockAlone) {
   delete dock;
   form->SetBounds(50, 50, 500, 500);
@@ -191,8 +194,17 @@ TEST_F(ToolbarTest, MeasuringForAnyDockLeavesTheToolbarAndItsDockAlone) {
       TTBDockType Type;
       TTBDock* To;
     } measures[] = {{dtTopBottom, docks[dpTop]}, {dtLeftRight, docks[dpLeft]}, {dtFloating, nullptr}};
+    std::vector<TRect> places;
+    for (Integer i = 0; i < t->View()->ViewerCount(); ++i)
+      places.push_back(t->View()->Viewers(i)->BoundsRect());
     for (const auto& m : measures) {
       t->OrderControls(false, m.Type, m.To);
+      // The layout stays as it is, with nothing to lay out or paint again.
+      EXPECT_TRUE(t->View()->PositionsValid());
+      win::RECT pending{};
+      EXPECT_FALSE(win::GetUpdateRect(t->Handle(), &pending, win::FALSE));
+      for (Integer i = 0; i < t->View()->ViewerCount(); ++i)
+        EXPECT_EQ(t->View()->Viewers(i)->BoundsRect(), places[size_t(i)]) << "viewer " << i;
       EXPECT_EQ(t->BoundsRect(), bounds);
       EXPECT_EQ(docks[position]->BoundsRect(), dockBounds);
       EXPECT_EQ(t->BaseSize(), base);

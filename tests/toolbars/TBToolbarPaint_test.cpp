@@ -1,0 +1,187 @@
+// A paint of a toolbar draws each of its buttons once, whatever measured or moved them before: a
+// press on a grip, on the empty part of a menu bar or on a floating caption runs the drag loop,
+// which measures the bar for every dock, and a layout found out of date is laid out by the paint.
+// A button drawn twice over itself shows bold captions on the screen.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ToolbarsFixture.h"
+#include "platform/user/messages/MessageQueue.h"
+#include "platform/user/painting/Paint.h"
+#include "toolbars/TBDock.h"
+#include "toolbars/TBFloatingParent.h"
+#include "toolbars/TBItemViewer.h"
+#include "toolbars/TBToolbar.h"
+
+namespace toolbars::testing {
+namespace {
+
+// Per paint of a toolbar window (nested paints it asks for included): how often each item was drawn.
+std::vector<std::map<const TTBCustomItem*, int>> gItemPaints;
+
+class CountedViewer : public TTBItemViewer {
+ public:
+  using TTBItemViewer::TTBItemViewer;
+  void CalcSize(fw::TCanvas*, Integer& W, Integer& H) override {
+    W = 40 + Integer(Item()->Tag());  // Tag: pixels more or less than the usual width
+    H = 22;
+  }
+  void Paint(fw::TCanvas* Canvas, const TRect& R, bool Selected, bool Pushed, bool Shadow) override {
+    if (!gItemPaints.empty()) ++gItemPaints.back()[Item()];
+    TTBItemViewer::Paint(Canvas, R, Selected, Pushed, Shadow);
+  }
+};
+
+struct CountedItem : TTBCustomItem {
+  using TTBCustomItem::TTBCustomItem;
+  TTBItemViewerClass GetItemViewerClass(TTBView*) override { return TTBItemViewerClass::Of<CountedViewer>(); }
+};
+
+class PaintCountingToolbar : public TTBCustomToolbar {
+ public:
+  using TTBCustomToolbar::TTBCustomToolbar;
+  void Paint() override {
+    if (FDepth++ == 0) gItemPaints.emplace_back();
+    TTBCustomToolbar::Paint();
+    --FDepth;
+  }
+  int FDepth = 0;
+};
+
+class ToolbarPaint : public ToolbarsTest {
+ protected:
+  void SetUp() override {
+    ToolbarsTest::SetUp();
+    form = fw::Application->CreateForm<fw::TForm>();
+    form->SetBounds(50, 50, 600, 400);
+    for (TTBDockPosition position : {dpTop, dpLeft}) {
+      docks[position] = new TTBDock(form);
+      docks[position]->SetPosition(position);
+      docks[position]->SetParent(form);
+    }
+    for (auto* bar : {&menuBar, &toolbar}) {
+      *bar = new PaintCountingToolbar(form);
+      (*bar)->AfterConstruction();
+      for (int i = 0; i < 4; ++i) {
+        (*bar)->Items()->Add(new CountedItem((*bar)->Items()));
+        (*bar)->Items()->Items(i)->SetCaption("Button " + std::to_string(i));
+      }
+      (*bar)->SetDockRow(bar == &menuBar ? 0 : 1);
+      (*bar)->SetCurrentDock(docks[dpTop]);
+    }
+    menuBar->SetMenuBar(true);
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    delete form;
+    gItemPaints.clear();
+    ToolbarsTest::TearDown();
+  }
+  // A press at P (screen) on W, as the non-client code given or (0) a client press; the drag loop
+  // it starts takes the scripted release at the same point.
+  void Press(fw::TWinControl* W, win::POINT P, Integer NonClientCode) {
+    desktop->mouse_move(P);
+    Pump();
+    desktop->script([&] { desktop->mouse_up(P); });
+    win::POINT c = P;
+    if (NonClientCode == 0) win::ScreenToClient(W->Handle(), &c);
+    win::SendMessageW(W->Handle(), NonClientCode ? win::WM_NCLBUTTONDOWN : win::WM_LBUTTONDOWN,
+                      win::WPARAM(NonClientCode), win::MAKELPARAM(c.x, c.y));
+  }
+  fw::TForm* form = nullptr;
+  TTBDock* docks[4] = {};
+  PaintCountingToolbar *menuBar = nullptr, *toolbar = nullptr;
+};
+
+TEST_F(ToolbarPaint, EachPaintDrawsEachButtonOnce) {
+  auto rectOf = [](fw::TWinControl* W) {
+    win::RECT r{};
+    win::GetWindowRect(W->Handle(), &r);
+    return r;
+  };
+  // The first button narrower, the second as much wider, the layout out of date: the paint moves
+  // a button while the bar keeps its length (nothing else paints it again).
+  auto reshape = [&] {
+    toolbar->Items()->Items(0)->SetTag(toolbar->Items()->Items(0)->Tag() - 6);
+    toolbar->Items()->Items(1)->SetTag(toolbar->Items()->Items(1)->Tag() + 6);
+    toolbar->View()->SetChevronSize(toolbar->View()->ChevronSize() + 1);
+    win::ValidateRect(toolbar->Handle(), nullptr);
+  };
+  const struct {
+    const char* name;
+    PaintCountingToolbar** bar;
+    std::function<void()> act;
+    bool partialPaint;  // then only the first button's rectangle is painted at first
+  } cases[] = {
+      {"grip of a docked toolbar", &toolbar,
+       [&] {
+         Press(toolbar, {rectOf(toolbar).left + 3, rectOf(toolbar).top + 10}, HTDockBorder);
+       },
+       false},
+      {"empty part of the menu bar", &menuBar,
+       [&] {
+         Press(menuBar, {rectOf(menuBar).right - 20, rectOf(menuBar).top + 10}, 0);
+       },
+       false},
+      {"caption of a floating toolbar", &toolbar,
+       [&] {
+         toolbar->SetFloating(true);
+         Pump();
+         TTBFloatingWindowParent* frame = toolbar->FloatingParent();
+         const TRect caption = frame->GetCaptionRect(true, true);
+         Press(frame, {rectOf(frame).left + caption.left + 10, rectOf(frame).top + caption.top + 4},
+               HTDockCaption);
+       },
+       false},
+      {"layout outside a paint", &toolbar,
+       [&] {
+         reshape();
+         toolbar->View()->ValidatePositions();  // as an item's change has it laid out at once
+         EXPECT_FALSE(gItemPaints.empty()) << "the new layout is painted at once";
+         win::RECT pending{};
+         EXPECT_FALSE(win::GetUpdateRect(toolbar->Handle(), &pending, win::FALSE));
+       },
+       false},
+      {"layout while the whole window waits for a paint", &toolbar,
+       [&] {
+         reshape();
+         win::InvalidateRect(toolbar->Handle(), nullptr, win::TRUE);
+         toolbar->View()->ValidatePositions();
+         EXPECT_TRUE(gItemPaints.empty()) << "the waiting paint draws the new layout";
+       },
+       false},
+      {"layout found out of date by a paint", &toolbar, reshape, false},
+      {"... by a paint of one button", &toolbar, reshape, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PaintCountingToolbar* bar = *c.bar;
+    gItemPaints.clear();
+    c.act();
+    Pump();
+    const TRect first = bar->View()->Viewers(0)->BoundsRect();
+    const win::RECT area{first.left, first.top, first.right, first.bottom};
+    win::RedrawWindow(bar->Handle(), c.partialPaint ? &area : nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
+    Pump();
+    std::map<const TTBCustomItem*, int> drawn;
+    for (size_t k = 0; k < gItemPaints.size(); ++k)
+      for (const auto& [item, count] : gItemPaints[k]) {
+        EXPECT_EQ(count, 1) << "paint " << k << " drew " << item->Caption() << " " << count << " times";
+        drawn[item] += count;
+      }
+    for (Integer i = 0; i < bar->Items()->Count(); ++i)
+      EXPECT_GE(drawn[bar->Items()->Items(i)], 1) << bar->Items()->Items(i)->Caption() << " was not painted";
+    if (bar->Floating()) bar->SetFloating(false);
+    Pump();
+  }
+}
+
+}  // namespace
+}  // namespace toolbars::testing
