@@ -1,7 +1,8 @@
 # Docks, floating toolbars and the status line on the real desktop: the floating caption drags the
-# frame it belongs to, a closed floating toolbar takes its frame along, and the status line keeps
-# its face after the window is narrowed with the size grip. Each case runs once on the bare
-# display and once under the window manager (the name ending in "_managed").
+# frame it belongs to, a closed floating toolbar takes its frame along, the status line keeps its
+# face after the window is narrowed with the size grip, and a press on a bar that moves nothing
+# leaves its captions as they were. Each case runs once on the bare display and once under the
+# window manager (the name ending in "_managed").
 
 # "Стандартная" floats with its frame's top-left corner here.
 FLOAT_AT = (400, 300)
@@ -172,3 +173,51 @@ for _name in ("floating_caption_keeps_the_grab_point", "closed_floating_toolbar_
     CASE_INI[_name] = CASE_INI[_name + "_managed"] = FLOATING_INI
 WINDOW_MANAGED.update({"floating_caption_keeps_the_grab_point_managed", "closed_floating_toolbar_leaves_no_frame_managed",
                        "status_line_keeps_its_face_when_narrowed_managed"})
+
+
+# Caption boxes by the main window: the menu bar's "Файл" to "Операции", and the captions of
+# "Формат" in the bottom dock's second row.
+MENU_CAPTIONS = (12, 26, 260, 42)
+FORMAT_CAPTIONS = (15, 593, 600, 609)
+# Presses by the main window: the empty end of the menu bar, the grips of "Стандартная" (top)
+# and of "Формат" (bottom).
+BAR_PRESSES = [("the menu bar's empty part", (600, 33)), ("the standard toolbar's grip", (9, 58)),
+               ("the format toolbar's grip", (9, 601))]
+
+
+def caption_darkness(box):
+    """The mean darkness (255 less the grey level) of the caption pixels in a screen box: text
+    drawn twice over itself is darker at its antialiased edges."""
+    x0, y0, x1, y1 = box
+    dark = [255 - v for v in ImageGrab.grab(bbox=box).convert("L").getdata() if v < 170]
+    assert len(dark) > 100, "no captions in %r" % (box,)
+    return sum(dark) / len(dark)
+
+
+def bars_keep_their_captions_after_a_press(p):
+    # A press on the empty part of the menu bar or on a toolbar's grip, released where it was,
+    # leaves the bars as they were: their captions no darker than before.
+    x, y = geometry(p.main)[:2]
+    boxes = {name: (x + b[0], y + b[1], x + b[2], y + b[3])
+             for name, b in (("menu bar", MENU_CAPTIONS), ("Формат", FORMAT_CAPTIONS))}
+    away = (x + 450, y + 300)
+    before = {name: caption_darkness(box) for name, box in boxes.items()}
+    for what, (px, py) in BAR_PRESSES:
+        press_drag_release((x + px, y + py), (x + px, y + py))
+        run("xdotool", "mousemove", str(away[0]), str(away[1]))
+        time.sleep(0.4)
+        for name, box in boxes.items():
+            now = caption_darkness(box)
+            assert abs(now - before[name]) < 1, \
+                "after a press on %s the captions of %s are %.1f dark, not %.1f" % (what, name, now, before[name])
+
+
+def case_bars_keep_their_captions_after_a_press(p):
+    bars_keep_their_captions_after_a_press(p)
+
+
+def case_bars_keep_their_captions_after_a_press_managed(p):
+    bars_keep_their_captions_after_a_press(p)
+
+
+WINDOW_MANAGED.add("bars_keep_their_captions_after_a_press_managed")
