@@ -13,12 +13,13 @@
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/user/frames/ScrollBar.h"
-#include "platform/user/messages/MessageQueue.h"
-#include "platform/user/painting/Paint.h"
 #include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/services/Beep.h"
 #include "platform/user/services/SysMetrics.h"
+#include "platform/user/windows/Window.h"
 #include "tx/Tx.h"
 #include "tx/TxThemes.h"
 
@@ -338,10 +339,19 @@ void TCsNumericUpDown::PaintThemedButtons(TCsSpinEdit* Edit) {
   fw::TCanvas canvas;
   canvas.SetHandle(dc);
   const fw::TRect r = ClientRect();
-  // The edit's field shows beside the buttons.
-  canvas.Brush()->SetStyle(fw::bsSolid);
-  canvas.Brush()->SetColor(Edit->Color());
-  canvas.FillRect(r);
+  // Under the buttons lies the toolbar background, laid as over the edit's whole inside (the
+  // window less its 2-pixel frame), so that a gradient runs on under them as it would there.
+  win::RECT window{};
+  win::GetWindowRect(Edit->Handle(), &window);
+  const fw::TPoint origin = ClientToScreen(fw::TPoint{0, 0});
+  const fw::TRect inside{window.left + 2 - origin.x, window.top + 2 - origin.y, window.right - 2 - origin.x,
+                         window.bottom - 2 - origin.y};
+  if (tx::CurrentTheme->GetBooleanMetric(tx::TMB_VISUAL_STYLES))
+    tx::CurrentTheme->PaintBackground(&canvas, inside, inside, inside,
+                                      tx::CurrentTheme->GetViewColor(tx::VT_TOOLBAR_NORMAL), false,
+                                      tx::VT_TOOLBAR_NORMAL);
+  else
+    tx::CurrentTheme->PaintDock(&canvas, inside, inside, tx::DP_TOP);
   tx::TTxItemInfo info;
   InitEditFrameInfo(info, Edit->Enabled(), Edit->MouseInControl() || Edit->Focused());
   info.ViewType = 0;

@@ -72,6 +72,33 @@ class TFieldFillingTheme : public tx::TTxDefaultTheme {
   }
 };
 
+// A theme that paints its docks and toolbar backgrounds in colours of their own and leaves edit
+// buttons bare (as some themes leave disabled ones); with visual styles on, toolbar backgrounds
+// come from PaintBackground in the toolbar view's colour.
+class TBareButtonsTheme : public tx::TTxDefaultTheme {
+ public:
+  using TTxDefaultTheme::TTxDefaultTheme;
+  static constexpr fw::TColor kDock = 0x3080C0, kToolbarView = 0xA04020;
+  static inline bool VisualStyles = false;
+  bool GetBooleanMetric(tx::Integer Index) override {
+    return Index == tx::TMB_VISUAL_STYLES ? VisualStyles : TTxDefaultTheme::GetBooleanMetric(Index);
+  }
+  fw::TColor GetViewColor(tx::Integer ViewType) override {
+    return ViewType == tx::VT_TOOLBAR_NORMAL ? kToolbarView : TTxDefaultTheme::GetViewColor(ViewType);
+  }
+  void PaintBackground(fw::TCanvas* Canvas, const fw::TRect&, const fw::TRect& ARect, const fw::TRect&,
+                       fw::TColor AColor, bool, tx::Integer) override {
+    Canvas->Brush()->SetColor(AColor);
+    Canvas->FillRect(ARect);
+  }
+  void PaintDock(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const fw::TRect&, tx::Integer) override {
+    Canvas->Brush()->SetColor(kDock);
+    Canvas->FillRect(ClientRect);
+  }
+  void PaintEditButton(fw::TCanvas*, const fw::TRect&, tx::TTxItemInfo&,
+                       const tx::TTxEditButtonInfo&) override {}
+};
+
 class CsThemedLookTest : public fw::testing::StdCtrlsTest {
  protected:
   void SetUp() override {
@@ -80,6 +107,8 @@ class CsThemedLookTest : public fw::testing::StdCtrlsTest {
     if (!tx::IsThemeRegistered("Recording")) tx::RegisterTheme("Recording", &tx::ThemeClassOf<TRecordingTheme>);
     if (!tx::IsThemeRegistered("FieldFilling"))
       tx::RegisterTheme("FieldFilling", &tx::ThemeClassOf<TFieldFillingTheme>);
+    if (!tx::IsThemeRegistered("BareButtons"))
+      tx::RegisterTheme("BareButtons", &tx::ThemeClassOf<TBareButtonsTheme>);
     TRecordingTheme::Calls.clear();
   }
   void TearDown() override {
@@ -186,6 +215,34 @@ TEST_F(CsThemedLookTest, ComboBoxKeepsItsTextUnderAThemeThatFillsItsField) {
   EXPECT_EQ(pixel(0, 10), TFieldFillingTheme::kFill);
   EXPECT_EQ(pixel(70, 1), TFieldFillingTheme::kFill);
   EXPECT_EQ(pixel(70, combo->Height() - 2), TFieldFillingTheme::kFill);
+}
+
+// The spin edit's button column shows the toolbar background wherever the theme's buttons leave
+// it bare, enabled or not: the dock's face, or with visual styles the toolbar view's colour.
+TEST_F(CsThemedLookTest, SpinButtonsLieOnTheToolbarBackground) {
+  auto* enabled = Add<TCsSpinEdit>(10, 10, 80, 21);
+  auto* disabled = Add<TCsSpinEdit>(10, 40, 80, 21);
+  disabled->SetEnabled(false);
+  ShowForm();
+  form->SetActiveControl(nullptr);
+  tx::SetCurrentTheme("BareButtons");
+  for (const bool styles : {false, true}) {
+    SCOPED_TRACE(styles ? "visual styles" : "no visual styles");
+    TBareButtonsTheme::VisualStyles = styles;
+    RepaintAll();
+    const fw::TColor expected = styles ? TBareButtonsTheme::kToolbarView : TBareButtonsTheme::kDock;
+    for (TCsSpinEdit* spin : {enabled, disabled}) {
+      fw::TWinControl* buttons = spin->UpDown();
+      int other = 0;
+      for (int y = 0; y < buttons->Height(); ++y)
+        for (int x = 0; x < buttons->Width(); ++x) {
+          const win::POINT p = At(buttons, x, y);
+          other += fw::TColor(desktop->screen_pixel(p.x, p.y)) != expected;
+        }
+      EXPECT_EQ(other, 0) << (spin->Enabled() ? "enabled" : "disabled") << ": pixels of the button column";
+    }
+  }
+  TBareButtonsTheme::VisualStyles = false;
 }
 
 TEST_F(CsThemedLookTest, DisabledGlyphsSayDisabled) {
