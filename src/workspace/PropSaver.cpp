@@ -6,6 +6,7 @@
 
 #include "chart/PlotCanvas.h"
 #include "framework/Controls.h"
+#include "framework/FileLock.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/IniFiles.h"
 #include "framework/StdCtrls.h"
@@ -441,7 +442,10 @@ void TPropSaver::UpdateFile() {
   // What could not be read may hold more than this store saw: it is not written over.
   if (FSettingsFile && SettingsFileUnreadable()) throw fw::Exception(SettingsUnreadReason());
   // The file as it is now (other stores may have saved since this one was loaded), with this
-  // store's changes on top, in the order they were made.
+  // store's changes on top, in the order they were made; read and written under the file's lock,
+  // so that another copy of the program saving at the same moment neither reads it before this
+  // write nor writes over it after.
+  const fw::TFileLock lock(FFileName);
   auto merged = std::make_unique<fw::TMemIniFile>(FFileName);
   for (const TChange& c : FChanges) {
     switch (c.Kind) {

@@ -162,7 +162,8 @@ class TPropSaver {
   void SetText(std::string_view Text);
 
   // Applies this store's changes to the file as it is now on disk and writes it through a
-  // temporary file and a rename; the store then holds the whole file. Raises EFCreateError when
+  // temporary file and a rename, the file locked against other copies of the program from the
+  // read to the rename (fw::TFileLock); the store then holds the whole file. Raises EFCreateError when
   // the store has no file or the file cannot be written; the previous file is then left as it
   // was. SetText counts as one change that replaces everything before it, file included.
   void UpdateFile();

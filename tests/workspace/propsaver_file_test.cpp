@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "framework/FileLock.h"
+#include "framework/IniFiles.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "settings_file_fixture.h"
@@ -212,6 +214,42 @@ TEST_F(PropSaverFileTest, ProcessKilledWhileWritingLeavesTheOldFileWhole) {
   TPropSaver after(path_, "PREFERENCES", true);
   EXPECT_EQ(after.ReadString("Theme", ""), "Office");
   EXPECT_FALSE(after.ValueExists("Key0"));
+}
+
+// Another copy of the program has read the settings file and writes it back with its change while
+// this one saves: this save waits for that write and keeps it, instead of being written over.
+TEST_F(PropSaverFileTest, ASaveWaitsForAnotherCopysReadAndWrite) {
+  WriteFile("[PREFERENCES]\r\nKept=1\r\n");
+  int said[2];
+  ASSERT_EQ(::pipe(said), 0);
+  const pid_t other = ::fork();
+  ASSERT_GE(other, 0);
+  if (other == 0) {
+    {
+      const fw::TFileLock lock(path_);
+      fw::TMemIniFile theirs(path_);
+      const char read = 'r';
+      if (::write(said[1], &read, 1) != 1) ::_exit(2);
+      ::usleep(300 * 1000);
+      theirs.WriteString("PREFERENCES", "Theirs", "1");
+      theirs.UpdateFile();
+    }
+    ::_exit(0);
+  }
+  ::close(said[1]);
+  char read = 0;
+  ASSERT_EQ(::read(said[0], &read, 1), 1);
+  ::close(said[0]);
+  TPropSaver mine(path_, "PREFERENCES", false);
+  mine.WriteString("Mine", "1");
+  mine.UpdateFile();
+  int status = 0;
+  ASSERT_EQ(::waitpid(other, &status, 0), other);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  TPropSaver after(path_, "PREFERENCES", true);
+  EXPECT_EQ(after.ReadString("Theirs", ""), "1");
+  EXPECT_EQ(after.ReadString("Mine", ""), "1") << "written over by the other copy";
+  EXPECT_EQ(after.ReadString("Kept", ""), "1");
 }
 
 TEST_F(PropSaverFileTest, WriteIntoMissingFolderIsReported) {
