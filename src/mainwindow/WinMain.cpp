@@ -166,10 +166,9 @@ void TwndKorvalinMain::FormCreate() {
 
   GraphsChanged();
   OperationsChanged();
-  FSettingsAsRead = TPropSaver::FromStrings(nullptr, "PREFERENCES");
-  FSettingsAsRead->SetText(store.GetText());
   FSettingsAtStart = TPropSaver::FromStrings(nullptr, "PREFERENCES");
   SaveSettings(*FSettingsAtStart);
+  FSettingsAsRead = ValuesAsRead(store, *FSettingsAtStart);
 }
 
 void TwndKorvalinMain::CreateWnd() {

@@ -308,9 +308,9 @@ class TwndKorvalinMain : public fw::TForm {
   bool FClosed = false;
   bool FSettingsKept = false;
   bool FHadGraphs = false;
-  // The settings file's text as read at start, the settings as this run started with them
-  // (SaveSettings right after they were read) and the recent files read: at exit only what this
-  // run changed is written over the file as it is then.
+  // The settings file's values as read at start (those of the keys SaveSettings writes), the
+  // settings as this run started with them (SaveSettings right after they were read) and the
+  // recent files read: at exit only what this run changed is written over the file as it is then.
   std::unique_ptr<TPropSaver> FSettingsAsRead;
   std::unique_ptr<TPropSaver> FSettingsAtStart;
   std::vector<fw::String> FRecentAtStart;

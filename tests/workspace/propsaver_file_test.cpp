@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -280,6 +282,36 @@ TEST_F(PropSaverFileTest, SavingMergesIntoTheFileOnDisk) {
   early.WriteString("Old", "Новое");  // a changed line is written anew, in UTF-8
   early.UpdateFile();
   EXPECT_NE(FileText().find("\r\nOld=Новое\r\n"), std::string::npos);
+}
+
+// A save reads the file again unless it is unchanged since the store read it: a change of the
+// same size made meanwhile, with the file's times put back as they were, is merged, whether made
+// in place or by another file put in its place.
+TEST_F(PropSaverFileTest, AFileChangedSinceItWasReadIsMergedEvenWithItsTimesPutBack) {
+  for (const bool replaced : {false, true}) {
+    SCOPED_TRACE(replaced ? "another file put in its place" : "changed in place");
+    WriteFile("[PREFERENCES]\r\nEdited=0\r\n");
+    ::usleep(300 * 1000);  // the file settled, as one written a while before the program starts
+    struct stat read {};
+    ASSERT_EQ(::stat(path_.c_str(), &read), 0);
+    TPropSaver store(path_, "PREFERENCES", true);
+    store.WriteString("Mine", "1");
+    if (replaced) {
+      std::ofstream(path_ + ".new", std::ios::binary) << "[PREFERENCES]\r\nEdited=1\r\n";
+      ASSERT_EQ(std::rename((path_ + ".new").c_str(), path_.c_str()), 0);
+    } else {
+      std::fstream edit(path_, std::ios::in | std::ios::out | std::ios::binary);
+      edit.seekp(std::string("[PREFERENCES]\r\nEdited=").size());
+      edit << '1';
+    }
+    const struct timespec times[2] = {read.st_atim, read.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path_.c_str(), times, 0), 0);
+    ::usleep(300 * 1000);
+    store.UpdateFile();
+    TPropSaver after(path_, "PREFERENCES", true);
+    EXPECT_EQ(after.ReadString("Edited", ""), "1") << "the change made beside the store was written over";
+    EXPECT_EQ(after.ReadString("Mine", ""), "1");
+  }
 }
 
 TEST(PropSaverSettingsFile, IsTheExecutablePathWithIni) {
