@@ -24,6 +24,7 @@ using TFileId = std::pair<dev_t, ino_t>;
 struct THeld {
   int Depth = 0;
   int Fd = -1;
+  bool Made = false;  // made empty to be locked: removed again when nothing was saved in it
 };
 struct THeldFiles {
   std::mutex Mutex;
@@ -50,10 +51,15 @@ THeldFiles& HeldFiles() {
 
 // The file under Name opened to be locked, made empty when missing; -1 when it is no regular file
 // or cannot be opened. A FIFO is opened without waiting for a writer, then refused.
-int OpenToLock(const String& Name, TFileId& Id) {
+int OpenToLock(const String& Name, TFileId& Id, bool& Made) {
   constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  Made = false;
   int fd = ::open(Name.c_str(), kFlags);
-  if (fd < 0 && errno == ENOENT) fd = ::open(Name.c_str(), kFlags | O_CREAT, 0666);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(Name.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+    Made = fd >= 0;
+    if (fd < 0 && errno == EEXIST) fd = ::open(Name.c_str(), kFlags);  // made by another meanwhile
+  }
   if (fd < 0) return -1;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -78,7 +84,8 @@ TFileLock::TFileLock(const String& FileName, unsigned WaitMs) : FFileName(FileNa
   THeldFiles& held = HeldFiles();
   for (;;) {
     TFileId id;
-    const int fd = OpenToLock(FileName, id);
+    bool made = false;
+    const int fd = OpenToLock(FileName, id, made);
     if (fd < 0) return;
     {
       std::lock_guard guard(held.Mutex);
@@ -105,7 +112,7 @@ TFileLock::TFileLock(const String& FileName, unsigned WaitMs) : FFileName(FileNa
     }
     if (locked && StillNamed(id, FileName)) {
       std::lock_guard guard(held.Mutex);
-      held.Files[id] = THeld{1, fd};
+      held.Files[id] = THeld{1, fd, made};
       FId = id;
       FHeld = true;
       return;
@@ -123,6 +130,11 @@ TFileLock::~TFileLock() {
   std::lock_guard guard(held.Mutex);
   auto it = held.Files.find(FId);
   if (it == held.Files.end() || --it->second.Depth > 0) return;
+  // A file made only to be locked leaves nothing behind when no save put it in place (a save that
+  // failed, or none); one that a waiter holds open is made again by it.
+  struct stat info {};
+  if (it->second.Made && StillNamed(FId, FFileName) && ::fstat(it->second.Fd, &info) == 0 && info.st_size == 0)
+    ::unlink(FFileName.c_str());
   ::close(it->second.Fd);  // lets the lock go
   held.Files.erase(it);
 }

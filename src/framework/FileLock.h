@@ -22,8 +22,9 @@ class TFileLock {
   // How long a lock is waited for unless the caller says otherwise.
   static constexpr unsigned DefaultWaitMs = 10000;
 
-  // Waits up to WaitMs for the lock on FileName. A missing file is made (empty) to be locked; a
-  // name that is no regular file, or one that cannot be made or opened, gives no lock.
+  // Waits up to WaitMs for the lock on FileName. A missing file is made (empty) to be locked, and
+  // removed again when the lock goes unless something was saved under the name meanwhile; a name
+  // that is no regular file, or one that cannot be made or opened, gives no lock.
   explicit TFileLock(const String& FileName, unsigned WaitMs = DefaultWaitMs);
   ~TFileLock();
   TFileLock(const TFileLock&) = delete;

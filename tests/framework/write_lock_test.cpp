@@ -140,15 +140,26 @@ TEST(FileLock, AWaiterGetsTheFileThatReplacedTheOneItWaitedFor) {
   EXPECT_FALSE(again.Held()) << "both processes held the file under the name";
 }
 
-// A missing file is made to be locked; a folder is not locked, and not waited for.
-TEST(FileLock, MakesAMissingFileAndLeavesAFolderUnlocked) {
+// A missing file is made to be locked, and is gone again after unless a save put a file under
+// its name meanwhile; a folder is not locked, and not waited for.
+TEST(FileLock, MakesAMissingFileForTheLockOnlyAndLeavesAFolderUnlocked) {
   kvtest::TempFolder dir;
   const std::string path = dir.File("new.ini");
-  {
-    TFileLock lock(path, 100);
-    EXPECT_TRUE(lock.Held());
-    EXPECT_TRUE(std::filesystem::is_regular_file(path));
-    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+  for (const bool saved : {false, true}) {
+    SCOPED_TRACE(saved ? "saved meanwhile" : "nothing saved");
+    {
+      TFileLock lock(path, 100);
+      EXPECT_TRUE(lock.Held());
+      EXPECT_TRUE(std::filesystem::is_regular_file(path));
+      EXPECT_EQ(std::filesystem::file_size(path), 0u);
+      if (saved) {
+        kvtest::WriteBytes(path + ".new", "[S]\nK=1\n");
+        ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+      }
+    }
+    EXPECT_EQ(std::filesystem::exists(path), saved);
+    EXPECT_EQ(std::filesystem::exists(path) ? kvtest::ReadBytes(path) : "", saved ? "[S]\nK=1\n" : "");
+    std::filesystem::remove(path);
   }
   std::filesystem::create_directory(dir.File("folder.ini"));
   TFileLock folder(dir.File("folder.ini"), 100);
