@@ -305,8 +305,14 @@ void TMemIniFile::UpdateFile() {
   } catch (const EFCreateError&) {
     throw;
   } catch (const EStreamError& e) {
-    // A write that fails half-way (a full disk) is a file that could not be made either.
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", FFileName, e.what()));
+    // A write that fails half-way (a full disk) is a file that could not be made either, for the
+    // system's reason the stream gave ("Stream write error. <reason>"), not for the stream's words.
+    std::string_view reason = e.what();
+    constexpr std::string_view kWriteError = "Stream write error";
+    if (reason.starts_with(kWriteError)) reason.remove_prefix(kWriteError.size());
+    if (reason.starts_with(". ")) reason.remove_prefix(2);
+    if (reason.empty()) throw EFCreateError(Format("Cannot create file \"%s\"", FFileName));
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", FFileName, String(reason)));
   }
 }
 

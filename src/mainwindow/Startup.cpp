@@ -17,6 +17,7 @@
 #include "workspace/DataModule.h"
 #include "mainwindow/DragCursors.h"
 #include "mainwindow/RusClipboard.h"
+#include "mainwindow/SessionEnd.h"
 #include "mainwindow/WinMain.h"
 
 namespace workspace {
@@ -63,11 +64,16 @@ void FinishProgram() {
 int RunKorvalin() {
   StartProgram();
   fw::Application->Initialize();
+  // A session's end (SIGTERM, SIGHUP, SIGINT) is answered from the message loop from now on.
+  auto sessionEnd = std::make_unique<TSessionEndWatch>();
   // The shared images come first: the main window's menus and actions link to them.
   new TDataModule1(fw::Application);
-  fw::Application->CreateForm<TwndKorvalinMain>();
+  auto* mainForm = fw::Application->CreateForm<TwndKorvalinMain>();
   fw::Application->Run();
-  // The main form closed: it saved the settings and let its graphs go; now it goes itself.
+  // The main form closed: it saved the settings and let its graphs go. Ended by a session's end
+  // instead, it closes now, without its question.
+  mainForm->CloseWithoutQuestions();
+  sessionEnd.reset();
   delete fw::Application->MainForm();
   FinishProgram();
   return 0;

@@ -17,6 +17,7 @@
 #include "framework/ActnList.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
+#include "framework/FileLock.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrlsText.h"
@@ -165,10 +166,9 @@ void TwndKorvalinMain::FormCreate() {
 
   GraphsChanged();
   OperationsChanged();
-  FSettingsAsRead = TPropSaver::FromStrings(nullptr, "PREFERENCES");
-  FSettingsAsRead->SetText(store.GetText());
   FSettingsAtStart = TPropSaver::FromStrings(nullptr, "PREFERENCES");
   SaveSettings(*FSettingsAtStart);
+  FSettingsAsRead = ValuesAsRead(store, *FSettingsAtStart);
 }
 
 void TwndKorvalinMain::CreateWnd() {
@@ -488,12 +488,34 @@ void TwndKorvalinMain::FormCloseQuery(bool& CanClose) {
 void TwndKorvalinMain::FormClose() {
   if (FClosed) return;
   FClosed = true;
+  KeepSettingsAtExit();
+  CancelPointPick();
+  DisconnectAnalysisTools();
+  RemoveServices();
+  if (FGraphs) FGraphs->Clear();
+  if (FOperations) FOperations->Clear();
+}
+
+void TwndKorvalinMain::KeepSettingsAtSessionEnd() {
+  if (!FSettingsAtStart) return;
+  MarkSettingsNotKeptSaid();
+  KeepSettingsAtExit();
+}
+
+void TwndKorvalinMain::CloseWithoutQuestions() { FormClose(); }
+
+void TwndKorvalinMain::KeepSettingsAtExit() {
+  if (FSettingsKept) return;
+  FSettingsKept = true;
   // The settings written at exit; a file that cannot be written is said, not lost silently.
   // A file that could not be read at start keeps what it holds.
   // Only what this run changed (or read otherwise than the file had it) is written: the file is
   // read as it is now, and a value the user edited there meanwhile, or another copy of the
   // program saved, stays unless this run changed it too.
   if (!SettingsFileUnreadable()) {
+    // Read, merged and written as one step against other copies closing at the same moment
+    // (a session's end closes them all): the lock spans the read here and the write.
+    const fw::TFileLock lock(TPropSaver::SettingsFileName());
     TPropSaver store(true);
     const auto now = TPropSaver::FromStrings(nullptr, "PREFERENCES");
     SaveSettings(*now);
@@ -503,11 +525,6 @@ void TwndKorvalinMain::FormClose() {
     SaveRecentFiles(store);
     KeepSettings(store);
   }
-  CancelPointPick();
-  DisconnectAnalysisTools();
-  RemoveServices();
-  if (FGraphs) FGraphs->Clear();
-  if (FOperations) FOperations->Clear();
 }
 
 }  // namespace workspace

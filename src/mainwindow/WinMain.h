@@ -78,6 +78,14 @@ class TwndKorvalinMain : public fw::TForm {
   analysis::TChartListBox* GraphList() const { return FGraphList; }
   TOperationCollection* Operations() const { return FOperations.get(); }
 
+  // The end of a session (SessionEnd.h): the settings written as a close writes them, at once and
+  // once a run, from whatever message loop runs (a box or dialog may be open); a failure is not
+  // said, nobody is there to answer it. Nothing before the start-up has read the settings.
+  void KeepSettingsAtSessionEnd();
+  // After the message loop has ended: the close as on Alt+X, without the close question, unless
+  // the window closed already.
+  void CloseWithoutQuestions();
+
   fw::TAction* OpenAction() const { return FOpen; }
   fw::TAction* PasteAction() const { return FPaste; }
   fw::TAction* CopyAction() const { return FCopy; }
@@ -147,6 +155,8 @@ class TwndKorvalinMain : public fw::TForm {
   void FormCreate();
   void FormCloseQuery(bool& CanClose);
   void FormClose();
+  // The settings written at exit, once a run.
+  void KeepSettingsAtExit();
   void BuildActions();
   // The menu bar and toolbars (WinMainBars.cpp).
   void BuildMenu();
@@ -296,10 +306,11 @@ class TwndKorvalinMain : public fw::TForm {
   std::unique_ptr<TGraphCollection> FGraphs;
   std::unique_ptr<TOperationCollection> FOperations;
   bool FClosed = false;
+  bool FSettingsKept = false;
   bool FHadGraphs = false;
-  // The settings file's text as read at start, the settings as this run started with them
-  // (SaveSettings right after they were read) and the recent files read: at exit only what this
-  // run changed is written over the file as it is then.
+  // The settings file's values as read at start (those of the keys SaveSettings writes), the
+  // settings as this run started with them (SaveSettings right after they were read) and the
+  // recent files read: at exit only what this run changed is written over the file as it is then.
   std::unique_ptr<TPropSaver> FSettingsAsRead;
   std::unique_ptr<TPropSaver> FSettingsAtStart;
   std::vector<fw::String> FRecentAtStart;

@@ -1,11 +1,16 @@
 #include "workspace/PropSaver.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <charconv>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 
 #include "chart/PlotCanvas.h"
 #include "framework/Controls.h"
+#include "framework/FileLock.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/IniFiles.h"
 #include "framework/StdCtrls.h"
@@ -95,14 +100,35 @@ TPropSaver::TPropSaver(std::string_view Section, bool Load)
       FSettingsFile(true) {
   if (!Load || SettingsFileUnreadable()) return;
   try {
+    const TFileStamp stamp = StampOf(FFileName);
     FIni = std::make_unique<fw::TMemIniFile>(FFileName);
+    FLoadedFrom = stamp;
   } catch (const std::exception& e) {
     DeclareSettingsUnreadable(FileErrorMessage(e, FFileName, faRead));
   }
 }
 
 TPropSaver::TPropSaver(const String& FileName, std::string_view Section, bool Load)
-    : FIni(std::make_unique<fw::TMemIniFile>(Load ? FileName : String())), FFileName(FileName), FSection(Section) {}
+    : FFileName(FileName), FSection(Section) {
+  const TFileStamp stamp = StampOf(FileName);
+  FIni = std::make_unique<fw::TMemIniFile>(Load ? FileName : String());
+  if (Load && !FileName.empty()) FLoadedFrom = stamp;
+}
+
+// Taken before the file is read: a change made while it is read shows as a different stamp. The
+// system keeps file times to a clock tick, so a file changed within the last moments may change
+// again with the same times: its stamp tells nothing.
+TPropSaver::TFileStamp TPropSaver::StampOf(const String& FileName) {
+  struct stat info {};
+  if (::stat(FileName.c_str(), &info) != 0) return {errno == ENOENT ? 1 : 0};
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  constexpr long long kNs = 1000000000, kUnsettledNs = 200000000;
+  const long long changed = info.st_ctim.tv_sec * kNs + info.st_ctim.tv_nsec;
+  if (changed >= now.tv_sec * kNs + now.tv_nsec - kUnsettledNs) return {};
+  return {2, info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec,
+          info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
+}
 
 std::unique_ptr<TPropSaver> TPropSaver::FromStrings(const fw::TStrings* Lines, std::string_view Section) {
   auto store = std::make_unique<TPropSaver>(String(), Section, false);
@@ -419,6 +445,11 @@ void TPropSaver::ReadSectionValues(std::string_view Section, fw::TStrings* Strin
 
 bool TPropSaver::ValueExists(std::string_view Ident) const { return FIni->ValueExists(FSection, Ident); }
 
+std::optional<String> TPropSaver::ValueIn(std::string_view Section, std::string_view Ident) const {
+  if (!FIni->ValueExists(Section, Ident)) return std::nullopt;
+  return FIni->ReadString(Section, Ident, String());
+}
+
 void TPropSaver::EraseSection(std::string_view Section) {
   FIni->EraseSection(Section);
   if (!FFileName.empty()) FChanges.push_back({TChange::ckEraseSection, String(Section), {}, {}});
@@ -441,7 +472,19 @@ void TPropSaver::UpdateFile() {
   // What could not be read may hold more than this store saw: it is not written over.
   if (FSettingsFile && SettingsFileUnreadable()) throw fw::Exception(SettingsUnreadReason());
   // The file as it is now (other stores may have saved since this one was loaded), with this
-  // store's changes on top, in the order they were made.
+  // store's changes on top, in the order they were made; read and written under the file's lock,
+  // so that another copy of the program saving at the same moment neither reads it before this
+  // write nor writes over it after.
+  const fw::TFileLock lock(FFileName);
+  // Unchanged since this store read it, the file with the changes on top is what the store holds:
+  // it is not read a second time.
+  const TFileStamp now = StampOf(FFileName);
+  if (now.Kind != 0 && now == FLoadedFrom) {
+    FIni->UpdateFile();
+    FChanges.clear();
+    FLoadedFrom = {};
+    return;
+  }
   auto merged = std::make_unique<fw::TMemIniFile>(FFileName);
   for (const TChange& c : FChanges) {
     switch (c.Kind) {
@@ -454,6 +497,7 @@ void TPropSaver::UpdateFile() {
   merged->UpdateFile();
   FIni = std::move(merged);
   FChanges.clear();
+  FLoadedFrom = {};
 }
 
 }  // namespace workspace

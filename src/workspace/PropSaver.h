@@ -9,6 +9,7 @@
 // saved, never wipes sections and keys it did not touch.
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -156,13 +157,17 @@ class TPropSaver {
   void ReadSections(fw::TStrings* Strings) const;
   void ReadSectionValues(std::string_view Section, fw::TStrings* Strings) const;
   bool ValueExists(std::string_view Ident) const;
+  // The value of Ident in Section as stored; none when the key is missing.
+  std::optional<String> ValueIn(std::string_view Section, std::string_view Ident) const;
   void EraseSection(std::string_view Section);
   void DeleteKey(std::string_view Ident);
   String GetText() const;
   void SetText(std::string_view Text);
 
   // Applies this store's changes to the file as it is now on disk and writes it through a
-  // temporary file and a rename; the store then holds the whole file. Raises EFCreateError when
+  // temporary file and a rename, the file locked against other copies of the program from the
+  // read to the rename (fw::TFileLock); the store then holds the whole file. A file unchanged
+  // since this store read it (same file, size and times) is not read again. Raises EFCreateError when
   // the store has no file or the file cannot be written; the previous file is then left as it
   // was. SetText counts as one change that replaces everything before it, file included.
   void UpdateFile();
@@ -179,7 +184,18 @@ class TPropSaver {
     String Value;
   };
 
+  // What identifies the file's content as this store read it: kind 0 nothing known (not read,
+  // or not since the last save), 1 no file, 2 the file with its identity, size and times.
+  struct TFileStamp {
+    int Kind = 0;
+    unsigned long Device = 0, Inode = 0;
+    long long Size = 0, Modified = 0, ModifiedNs = 0, Changed = 0, ChangedNs = 0;
+    bool operator==(const TFileStamp&) const = default;
+  };
+  static TFileStamp StampOf(const String& FileName);
+
   std::unique_ptr<fw::TMemIniFile> FIni;
+  TFileStamp FLoadedFrom;
   std::vector<TChange> FChanges;
   String FFileName;
   String FSection;

@@ -30,33 +30,38 @@ std::vector<fw::String> PutOnTop(const std::vector<fw::String>& AtStart, const s
   return std::vector<fw::String>(Now.begin(), Now.begin() + std::ptrdiff_t(top));
 }
 
-// The values of one section of a store, by name; none for a name the section lacks.
-struct TSectionValues {
-  fw::TStringList Lines;
-  TSectionValues(const TPropSaver& Store, const fw::String& Section) { Store.ReadSectionValues(Section, &Lines); }
-  std::optional<fw::String> Value(const fw::String& Name) const {
-    const fw::Integer at = Lines.IndexOfName(Name);
-    if (at < 0) return std::nullopt;
-    return Lines.ValueFromIndex(at);
-  }
-};
-
 }  // namespace
+
+std::unique_ptr<TPropSaver> ValuesAsRead(const TPropSaver& File, const TPropSaver& Keys) {
+  auto kept = TPropSaver::FromStrings(nullptr, Keys.Section());
+  fw::TStringList sections, names;
+  Keys.ReadSections(&sections);
+  for (fw::Integer s = 0; s < sections.Count(); ++s) {
+    const fw::String section = sections.Strings(s);
+    Keys.ReadSection(section, &names);
+    kept->SetSection(section);
+    for (fw::Integer i = 0; i < names.Count(); ++i)
+      if (const std::optional<fw::String> value = File.ValueIn(section, names.Strings(i)))
+        kept->WriteString(names.Strings(i), *value);
+  }
+  kept->SetSection(Keys.Section());
+  return kept;
+}
 
 void WriteChangesSince(const TPropSaver& AsRead, const TPropSaver& Before, const TPropSaver& Now,
                        TPropSaver& Target) {
-  fw::TStringList sections;
+  fw::TStringList sections, lines;
   Now.ReadSections(&sections);
   const fw::String current = Target.Section();
   for (fw::Integer s = 0; s < sections.Count(); ++s) {
     const fw::String section = sections.Strings(s);
-    const TSectionValues now(Now, section), before(Before, section), asRead(AsRead, section), onDisk(Target, section);
+    Now.ReadSectionValues(section, &lines);
     Target.SetSection(section);
-    for (fw::Integer i = 0; i < now.Lines.Count(); ++i) {
-      const fw::String name = now.Lines.Names(i);
-      const std::optional<fw::String> value = now.Value(name), read = asRead.Value(name);
-      const bool changedHere = before.Value(name) != value;
-      const bool repairedHere = read != value && onDisk.Value(name) == read;
+    for (fw::Integer i = 0; i < lines.Count(); ++i) {
+      const fw::String name = lines.Names(i);
+      const std::optional<fw::String> value = Now.ValueIn(section, name), read = AsRead.ValueIn(section, name);
+      const bool changedHere = Before.ValueIn(section, name) != value;
+      const bool repairedHere = read != value && Target.ValueIn(section, name) == read;
       if (changedHere || repairedHere) Target.WriteString(name, *value);
     }
   }

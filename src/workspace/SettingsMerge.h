@@ -5,6 +5,7 @@
 // left as the file has them, and recent-file lists are merged rather than replaced.
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "framework/ClassesTypes.h"
@@ -13,9 +14,15 @@ namespace workspace {
 
 class TPropSaver;
 
+// The values File (the settings file as read at the start) holds for the keys of Keys (the
+// settings as this run started with them), section by section: what WriteChangesSince needs of
+// the file as read, without a copy of all of it (a large file holds much more).
+std::unique_ptr<TPropSaver> ValuesAsRead(const TPropSaver& File, const TPropSaver& Keys);
+
 // Writes into Target (the store on the settings file as it is now) what this run changed or
 // repaired. Before and Now are file-less stores that the same routine filled at the start of the
-// run and at its end; AsRead holds the file's text as it was read at the start. A value of Now
+// run and at its end; AsRead holds the file's values as they were read at the start, at least
+// for the keys of Before (ValuesAsRead). A value of Now
 // is written when Before does not hold it the same (this run changed it), or when the file held
 // it otherwise at the start (missing, or damaged and read as a default) and still does: a value
 // the user or another copy of the program wrote meanwhile stays.

@@ -56,6 +56,10 @@ TTextReaderSettings WithOtherSeparator(const TTextReaderSettings& Settings) {
   return s;
 }
 
+// The settings file is read when the program starts: a key set there meanwhile reads only after
+// a restart.
+constexpr const char* kAfterRestart = "Изменение вступит в силу после перезапуска программы.";
+
 String SeparatorKey(char Separator) { return fw::Format("PointDecimalSeparator=%d", Separator == '.' ? 1 : 0); }
 
 // The delimiters as the settings file keeps them: character codes separated by ';'.
@@ -148,9 +152,9 @@ String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& S
     keys.push_back("Delimiters=" + DelimiterCodes(best->Delimiters));
   String text = fw::Format(
       "%s.\nВ данных %s (%sтак прочиталось бы точек: %d).\n\nЧтобы читать такие данные, укажите в разделе "
-      "[PREFERENCES] файла настроек \"%s\":\n%s",
+      "[PREFERENCES] файла настроек \"%s\":\n%s\n%s",
       plain, Joined(what, "; "), Sample.size() >= TooFewPointsSampleSize ? "в начале файла " : "", int(found),
-      TPropSaver::SettingsFileName(), Joined(keys, "\n"));
+      TPropSaver::SettingsFileName(), Joined(keys, "\n"), kAfterRestart);
   // The other separator set, files written with the present one read no more, or read wrongly
   // where it becomes a delimiter: the program's own text exports among them.
   if (best->DecimalSeparator != Settings.DecimalSeparator)
@@ -189,9 +193,9 @@ String MisreadSeparatorAdvice(std::string_view Sample, const TTextReaderSettings
       "В %d строках из %d числа делятся на части (до %d чисел в строке, а читаются два первых), а с десятичной "
       "%s каждая из этих строк - ровно два числа: вероятно, числа записаны с десятичной %s, и график прочитан "
       "неверно.\n\nЧтобы читать такие данные, укажите в разделе [PREFERENCES] файла настроек \"%s\":\n%s\n"
-      "Delimiters=%s",
+      "Delimiters=%s\n%s",
       int(split), int(lines), int(most), otherName, otherName, TPropSaver::SettingsFileName(),
-      SeparatorKey(other.DecimalSeparator), DelimiterCodes(other.Delimiters));
+      SeparatorKey(other.DecimalSeparator), DelimiterCodes(other.Delimiters), kAfterRestart);
 }
 
 }  // namespace workspace

@@ -18,7 +18,7 @@ inline constexpr std::size_t TooFewPointsSampleSize = std::size_t(64) << 10;
 // Sample (the text, or its first TooFewPointsSampleSize bytes) gives two points or more with the
 // other decimal separator (after a decimal point also with commas between the fields) or with the
 // usual delimiters the settings lack, also what was found and the keys of the settings file that
-// make such data read.
+// make such data read (read at the next start: the file is read when the program starts).
 // An empty Sample, or one holding zero bytes (no text), is said as such.
 String TooFewPointsMessage(std::string_view Sample, const TTextReaderSettings& Settings, std::size_t SkippedLines);
 

@@ -1,6 +1,8 @@
 // The main window's chart tools: selecting graphs on the chart feeds the operations, an armed
 // point pick comes before every tool, and the value tips follow their setting.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include "chart/PlotChartGrid.h"
 #include "chart/PlotDragPoint.h"
@@ -12,6 +14,7 @@
 #include "framework/Menus.h"
 #include "dialog_script.h"
 #include "export/forms/WinCopy.h"
+#include "mainwindow/SessionEnd.h"
 #include "mainwindow_fixture.h"
 
 namespace {
@@ -184,6 +187,33 @@ TEST_F(WinMainToolsTest, TheDataPanelCopiesItsSelectedCellsAndHasItsContextMenu)
   EXPECT_TRUE(menu->Items()->Items(3)->Checked());
   menu->Items()->Items(3)->Click();  // the panel's switch
   EXPECT_FALSE(form->DataPanel()->Visible());
+}
+
+// A session's end while the window runs: the signal's note reaches the message loop, which
+// writes what this run changed at once and ends the application; the close after the loop writes
+// nothing again, and a signal after the watch has gone is left as it was before.
+TEST_F(MainWindowTest, ASessionsEndKeepsTheSettingsAndEndsTheApplication) {
+  struct sigaction before {};
+  ::sigaction(SIGTERM, nullptr, &before);
+  {
+    workspace::TSessionEndWatch watch;
+    workspace::Preferences.SkipLines = 3;  // as a change made in the running program
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    for (int tries = 0; tries < 500 && !fw::Application->Terminated(); ++tries) {
+      AppPump();
+      ::usleep(10 * 1000);
+    }
+    ASSERT_TRUE(fw::Application->Terminated());
+    EXPECT_TRUE(form->Visible()) << "the window closes after the loop, not inside it";
+    workspace::TPropSaver saved(true);
+    EXPECT_EQ(saved.ReadInteger("SkipLines", 0), 3);
+    workspace::Preferences.SkipLines = 4;
+    form->CloseWithoutQuestions();
+    EXPECT_EQ(workspace::TPropSaver(true).ReadInteger("SkipLines", 0), 3) << "written twice";
+  }
+  struct sigaction after {};
+  ::sigaction(SIGTERM, nullptr, &after);
+  EXPECT_EQ(after.sa_handler, before.sa_handler);
 }
 
 }  // namespace

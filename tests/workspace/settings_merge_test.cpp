@@ -60,20 +60,38 @@ TEST_F(WriteChangesSinceTest, OnlyWhatThisRunChangedOrRepairedIsWrittenOverTheFi
     s->SetText(std::string("[PREFERENCES]\nOther=7\n") + Line + "\n");
     return s;
   };
-  for (const Case& c : cases) {
-    const auto asRead = store(c.AsRead), before = store(c.Before[0] ? (std::string("Key=") + c.Before).c_str() : "");
-    const auto now = store((std::string("Key=") + c.Now).c_str());
-    WriteFile(std::string("[PREFERENCES]\nOther=8\n") + c.OnDisk + "\n");
-    workspace::TPropSaver file(path_, "PREFERENCES", true);
-    file.SetSection("ELSEWHERE");
-    workspace::WriteChangesSince(*asRead, *before, *now, file);
-    EXPECT_EQ(file.Section(), "ELSEWHERE") << c.Name << ": the store's section as it was";
-    file.UpdateFile();
-    workspace::TPropSaver written(path_, "PREFERENCES", true);
-    const std::string line = written.ValueExists("Key") ? "Key=" + written.ReadString("Key", "") : "";
-    EXPECT_EQ(line, c.Written) << c.Name;
-    EXPECT_EQ(written.ReadString("Other", ""), "8") << c.Name << ": a value this run left as it was";
+  // The file as read at start, whole or only the values of the keys the run started with.
+  for (const bool whole : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(whole ? "the whole file as read" : "the values of the run's keys as read");
+      const auto before = store(c.Before[0] ? (std::string("Key=") + c.Before).c_str() : "");
+      auto fileAsRead = store(c.AsRead);
+      const auto asRead = whole ? std::move(fileAsRead) : workspace::ValuesAsRead(*fileAsRead, *before);
+      const auto now = store((std::string("Key=") + c.Now).c_str());
+      WriteFile(std::string("[PREFERENCES]\nOther=8\n") + c.OnDisk + "\n");
+      workspace::TPropSaver file(path_, "PREFERENCES", true);
+      file.SetSection("ELSEWHERE");
+      workspace::WriteChangesSince(*asRead, *before, *now, file);
+      EXPECT_EQ(file.Section(), "ELSEWHERE") << c.Name << ": the store's section as it was";
+      file.UpdateFile();
+      workspace::TPropSaver written(path_, "PREFERENCES", true);
+      const std::string line = written.ValueExists("Key") ? "Key=" + written.ReadString("Key", "") : "";
+      EXPECT_EQ(line, c.Written) << c.Name;
+      EXPECT_EQ(written.ReadString("Other", ""), "8") << c.Name << ": a value this run left as it was";
+    }
   }
+}
+
+// Of the file as read, only the values of the keys the run started with are kept: the rest of a
+// large file is not copied.
+TEST(ValuesAsRead, KeepsTheFilesValuesOfTheRunsKeysOnly) {
+  auto file = workspace::TPropSaver::FromStrings(nullptr, "PREFERENCES");
+  file->SetText("[PREFERENCES]\nTheme=Dream\nUnknown=1\n[TOOLBARS]\nStandard=1;0\n[HISTORY]\nEntry0=a\nEntry1=b\n");
+  auto keys = workspace::TPropSaver::FromStrings(nullptr, "PREFERENCES");
+  keys->SetText("[PREFERENCES]\nTheme=Default\nMissing=0\n[TOOLBARS]\nStandard=0;0\n");
+  const auto kept = workspace::ValuesAsRead(*file, *keys);
+  EXPECT_EQ(kept->GetText(), "[PREFERENCES]\r\nTheme=Dream\r\n\r\n[TOOLBARS]\r\nStandard=1;0\r\n");
+  EXPECT_EQ(kept->Section(), "PREFERENCES");
 }
 
 }  // namespace

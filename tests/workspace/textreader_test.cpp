@@ -416,7 +416,8 @@ TEST_F(TextFileTest, TooFewPointsExplainsTheOtherSeparator) {
       {pointFile,
        ',',
        "\t ;",
-       {"пары чисел: 500.\nВ данных", "десятичной точкой", "PointDecimalSeparator=1", "бы точек: 500", "[PREFERENCES]"},
+       {"пары чисел: 500.\nВ данных", "десятичной точкой", "PointDecimalSeparator=1", "бы точек: 500", "[PREFERENCES]",
+        "PointDecimalSeparator=1\nИзменение вступит в силу после перезапуска программы."},
        "Delimiters"},
       {csvFile,
        ',',
@@ -536,7 +537,8 @@ TEST(TextReaderAdvice, MisreadSeparatorIsSaidWithTheLinesThatReadIt) {
     std::vector<std::string> says;  // empty: nothing said
   } cases[] = {
       {commas, Settings('.', "\t ;,"),
-       {"В 200 строках из 200", "до 4 чисел", "десятичной запятой", "PointDecimalSeparator=0\nDelimiters=9;32;59"}},
+       {"В 200 строках из 200", "до 4 чисел", "десятичной запятой", "PointDecimalSeparator=0\nDelimiters=9;32;59",
+        "Delimiters=9;32;59\nИзменение вступит в силу после перезапуска программы."}},
       {"header\n" + commas, Settings('.', "\t ;,", 1), {"В 200 строках из 200"}},
       {"0.5\t1.5\n1.5\t2.5\n", Settings(',', "\t ;."), {"десятичной точкой", "PointDecimalSeparator=1\nDelimiters=9;32;59"}},
       {commas, Settings('.', "\t ;"), {}},   // the comma does not delimit: lines are skipped, not misread

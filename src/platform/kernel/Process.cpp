@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/kernel/CaseMapping.h"
+#include "platform/kernel/EndSignals.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/TextConvert.h"
 #include "platform/kernel/ErrnoMapping.h"
@@ -46,15 +47,20 @@ int Spawn(const std::vector<std::string>& argv, const std::string& directory, pi
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-  // A signal ignored here stays ignored across exec: the file size limit's signal, which this
-  // program turns into a write error, gets its default back.
+  // A signal ignored or blocked here stays so across exec: the file size limit's signal, which
+  // this program turns into a write error, and the signals that end a session, which it answers
+  // through its message loop (or was started to ignore), get their defaults back, none blocked.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults;
   sigemptyset(&defaults);
   sigaddset(&defaults, SIGXFSZ);
+  for (int signal : kEndSignals) sigaddset(&defaults, signal);
   posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
   const int rc = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);

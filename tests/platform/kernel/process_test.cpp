@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
+#include "platform/kernel/EndSignals.h"
 #include "platform/kernel/Files.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/TextConvert.h"
@@ -92,6 +95,100 @@ TEST_F(Processes, AStartedProgramEndsAtItsFileSizeLimitAsUsual) {
   int code = -1;
   ASSERT_TRUE(WaitForProcess(pid, 20000, &code));
   EXPECT_EQ(code, 128 + SIGXFSZ);
+}
+
+// The signals that end a session reach a started program with their default action, whether this
+// process ignores one (started under nohup, or as a background job), blocks it, or catches it to
+// end in order: the program ends by the signal it sends itself, as if started from a shell.
+TEST_F(Processes, AStartedProgramEndsOnTheSessionSignalsAsUsual) {
+  enum TState { ignored, blocked, caught };
+  const struct {
+    int signal;
+    TState state;
+  } cases[] = {
+      {SIGTERM, ignored}, {SIGHUP, ignored}, {SIGINT, ignored}, {SIGTERM, blocked}, {SIGHUP, caught},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "signal " << c.signal << ", state " << c.state);
+    struct sigaction before {};
+    ::sigaction(c.signal, nullptr, &before);
+    sigset_t only, mask;
+    sigemptyset(&only);
+    sigaddset(&only, c.signal);
+    if (c.state == ignored) ::signal(c.signal, SIG_IGN);
+    if (c.state == blocked) ::pthread_sigmask(SIG_BLOCK, &only, &mask);
+    if (c.state == caught) {
+      ASSERT_TRUE(CatchEndSignals());
+    }
+    const int pid = StartProcess({"/bin/sh", "-c", "kill -" + std::to_string(c.signal) + " $$; exit 0"});
+    if (c.state == caught) ReleaseEndSignals();
+    if (c.state == blocked) ::pthread_sigmask(SIG_SETMASK, &mask, nullptr);
+    ::sigaction(c.signal, &before, nullptr);
+    ASSERT_GT(pid, 0);
+    int code = -1;
+    ASSERT_TRUE(WaitForProcess(pid, 20000, &code));
+    EXPECT_EQ(code, 128 + c.signal);
+  }
+}
+
+// Each end signal is noted for the waiting thread and nothing else happens; a release wakes the
+// waiter with none.
+TEST(EndSignals, EachIsHandedToTheWaiter) {
+  for (int signal : kEndSignals) {
+    ASSERT_TRUE(CatchEndSignals());
+    ASSERT_EQ(::raise(signal), 0);
+    EXPECT_EQ(WaitForEndSignal(), signal);
+    ReleaseEndSignals();
+    struct sigaction after {};
+    ::sigaction(signal, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, SIG_DFL) << "the disposition before the catch comes back";
+  }
+  ASSERT_TRUE(CatchEndSignals());
+  int woken = -1;
+  std::thread waiter([&] { woken = WaitForEndSignal(); });
+  ReleaseEndSignals();
+  waiter.join();
+  EXPECT_EQ(woken, 0);
+}
+
+// In a process of its own: what a first end signal, a second one while the first is answered, and
+// a signal the process was started to ignore do to it.
+TEST(EndSignals, ASecondOneEndsTheProcessAndAnIgnoredOneStaysIgnored) {
+  const struct {
+    const char* what;
+    int first, second;  // 0: none
+    bool ignoreFirst;
+    int endedBy;  // 0: ended by its own exit
+  } cases[] = {
+      {"one signal, noted", SIGTERM, 0, false, 0},
+      {"a second of the same", SIGTERM, SIGTERM, false, SIGTERM},
+      {"a second of another", SIGINT, SIGHUP, false, SIGHUP},
+      {"started to ignore it", SIGHUP, 0, true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (c.ignoreFirst) ::signal(c.first, SIG_IGN);
+      if (!CatchEndSignals()) ::_exit(2);
+      ::raise(c.first);
+      if (c.second) ::raise(c.second);
+      struct sigaction now {};
+      ::sigaction(c.first, nullptr, &now);
+      if (c.ignoreFirst) ::_exit(now.sa_handler == SIG_IGN ? 0 : 3);
+      ::_exit(WaitForEndSignal() == c.first ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    if (c.endedBy) {
+      ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
+      EXPECT_EQ(WTERMSIG(status), c.endedBy);
+    } else {
+      ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
+      EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+  }
 }
 
 TEST_F(Processes, WinExecPassesTheRestOfTheLineAsOneArgument) {
