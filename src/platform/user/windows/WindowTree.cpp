@@ -74,9 +74,19 @@ void LinkToParent(WindowObj& w, WindowObj* parent, size_t index) {
 
 namespace {
 
+// A window stays in the topmost band when it is topmost itself or when a window that owns it
+// is: a box a topmost window opens stays above that window and with it above the others, though
+// the box is not topmost by its own style.
+bool InTopmostBand(const WindowObj& w) {
+  int depth = 0;
+  for (const WindowObj* o = &w; o && depth <= 32; o = o->owner, ++depth)
+    if (o->exStyle & WS_EX_TOPMOST) return true;
+  return false;
+}
+
 size_t FirstNonTopmost(const std::vector<WindowObj*>& list) {
   size_t i = 0;
-  while (i < list.size() && (list[i]->exStyle & WS_EX_TOPMOST)) ++i;
+  while (i < list.size() && InTopmostBand(*list[i])) ++i;
   return i;
 }
 
@@ -105,7 +115,7 @@ void PlaceTopLevel(WindowObj& w, HWND insertAfter) {
   if (!root) return;
   auto& list = root->children;
   std::erase(list, &w);
-  bool topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
+  bool topmost = InTopmostBand(w);
   size_t band = FirstNonTopmost(list);
   size_t index;
   if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
