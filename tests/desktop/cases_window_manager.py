@@ -56,8 +56,9 @@ def click_at(x, y):
     time.sleep(0.3)
 
 
-def box_answered_with_the_mouse(p, owner, text_part):
-    """The message box over owner: above it, saying text_part, closed by a click on its OK."""
+def box_answered_with_the_mouse(p, owner, text_part, meanwhile=None):
+    """The message box over owner: above it, saying text_part, closed by a click on its OK;
+    meanwhile(p, owner, box), when given, runs while the box waits."""
     box = wait_for("the message box", lambda: next(iter(o for o in p.others() if o not in (owner, p.main)), None))
     wait_for("the box above its window", lambda: shows_above(box, owner))
     time.sleep(0.3)
@@ -67,6 +68,8 @@ def box_answered_with_the_mouse(p, owner, text_part):
     assert text_part in said, said
     if os.environ.get("KV_SHOT"):
         ImageGrab.grab().save(os.environ["KV_SHOT"])
+    if meanwhile:
+        meanwhile(p, owner, box)
     x, y, w, h = geometry(box)
     click_at(x + w // 2, y + h - 26)  # OK, centred at the bottom
     wait_for("the box closed by the click", lambda: box not in visible_windows())
@@ -109,7 +112,7 @@ def polynomial_window_box_above_it(p):
     box_answered_with_the_mouse(p, window, "Слишком мало точек")
 
 
-def group_search_window_box_above_it(p):
+def group_search_window_box_above_it(p, meanwhile=None):
     # The integral group search (always on top) over the graph of two points, its bounds left at
     # 0 and 0: one point in the interval, too few to integrate, is said in a box above the
     # window, which a click answers; the window stays for other bounds.
@@ -121,7 +124,7 @@ def group_search_window_box_above_it(p):
     assert run("xdotool", "getwindowname", str(window)).strip() == "INTEGRAL"
     x, y, w, h = geometry(window)
     click_at(x + 222 + 20, y + 22 + 65 + 10)  # "Искать"
-    box_answered_with_the_mouse(p, window, "нет ни одной точки")
+    box_answered_with_the_mouse(p, window, "нет ни одной точки", meanwhile)
 
 
 def polynomial_window_takes_the_keys(p):
@@ -164,6 +167,64 @@ def case_group_search_window_box_above_it_managed(p):
     group_search_window_box_above_it(p)
 
 
+# While that box waits, the main window comes up each way a user brings it up; the window kept on
+# top and its box stay above it, in the X stacking order and on the screen.
+
+def click_main_window(p, managed):
+    x, y, w, h = geometry(p.main)
+    click_at(x + 400, y + h - 12)  # the status line
+
+
+def click_main_menu_bar(p, managed):
+    x, y, w, h = geometry(p.main)
+    shown = visible_windows(named=False)
+    click_at(x + 32, y + 34)  # "Файл"
+    menu = wait_for("the menu", lambda: next(iter(set(visible_windows(named=False)) - set(shown)), None))
+    assert shows_above(menu, p.main)
+    p.key("Escape")
+    wait_for("the menu to close", lambda: menu not in visible_windows(named=False))
+
+
+def click_docked_toolbar(p, managed):
+    x, y, w, h = geometry(p.main)
+    click_at(x + 10, y + h - 40)  # the drag handle of "Формат", docked at the bottom
+
+
+def keyboard_to_main_window(p, managed):
+    if managed:
+        p.key("alt+Tab")  # the window manager's switch
+    else:
+        run("xdotool", "windowfocus", "--sync", str(p.main))  # what a switch does on a bare display
+        time.sleep(0.3)
+
+
+MAIN_WINDOW_BROUGHT_UP_BY = (("a click on it", click_main_window), ("a click on its menu bar", click_main_menu_bar),
+                             ("a click on a docked toolbar", click_docked_toolbar),
+                             ("the keyboard", keyboard_to_main_window))
+
+
+def main_window_brought_up_below(p, window, box, managed):
+    for how, bring_up in MAIN_WINDOW_BROUGHT_UP_BY:
+        bx, by, bw, bh = geometry(box)
+        click_at(bx + 25, by + 45)  # the box's icon: the box active again
+        wait_for_keyboard("the box to have the keyboard again before " + how, lambda: [box])
+        bring_up(p, managed)
+        wait_for_keyboard("the main window to have the keyboard after " + how, lambda: [p.main])
+        time.sleep(0.6)
+        assert shows_above(window, p.main), "the main window came over the window on top after " + how
+        assert shows_above(box, window), "the box went under its window after " + how
+        share = face_share(geometry(box))
+        assert share > 0.5, "after %s, %.0f%% of the box's place shows the box's face" % (how, share * 100)
+
+
+def case_main_window_brought_up_below_a_box_on_top(p):
+    group_search_window_box_above_it(p, lambda p, window, box: main_window_brought_up_below(p, window, box, False))
+
+
+def case_main_window_brought_up_below_a_box_on_top_managed(p):
+    group_search_window_box_above_it(p, lambda p, window, box: main_window_brought_up_below(p, window, box, True))
+
+
 def case_polynomial_window_takes_the_keys(p):
     polynomial_window_takes_the_keys(p)
 
@@ -173,7 +234,8 @@ def case_polynomial_window_takes_the_keys_managed(p):
 
 
 WINDOW_MANAGED.update({"find_window_box_above_it_managed", "polynomial_window_box_above_it_managed",
-                       "group_search_window_box_above_it_managed", "polynomial_window_takes_the_keys_managed"})
+                       "group_search_window_box_above_it_managed", "polynomial_window_takes_the_keys_managed",
+                       "main_window_brought_up_below_a_box_on_top_managed"})
 # The main window maximised and restored: by its own caption button on the bare display, by the
 # window manager under one; either way the caption button then restores the earlier size.
 
