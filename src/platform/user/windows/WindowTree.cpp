@@ -134,6 +134,9 @@ void PlaceTopLevel(WindowObj& w, HWND insertAfter) {
   if (w.owner) index = std::min(index, IndexOf(list, w.owner));
   list.insert(list.begin() + ptrdiff_t(std::min(index, list.size())), &w);
   RaiseOwned(list, &w, 0);
+  // A window that left the band may still have windows it owns above band windows: they go down
+  // with it, each keeping its place among the others.
+  std::stable_partition(list.begin(), list.end(), [](const WindowObj* t) { return InTopmostBand(*t); });
 }
 
 namespace {

@@ -76,19 +76,25 @@ TEST_F(WindowStacking, KeptOnTopWithItsBoxAboveWhateverRaisesTheMainWindow) {
 }
 
 TEST_F(WindowStacking, OwnedWindowsComeUpAboveTheirOwner) {
-  // The window kept on top raised: its box comes along above it. The main window raised: its
-  // dialog comes along, both still below the window kept on top.
-  SetWindowPos(onTop, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  EXPECT_EQ(Order(), (std::vector<HWND>{box, onTop, dialog, main}));
+  using Stack = std::vector<HWND>;
+  HWND other = Create(WS_POPUP | WS_CAPTION | WS_VISIBLE, {320, 120, 200, 150}, app, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+  EXPECT_EQ(Order(), (Stack{other, box, onTop, dialog, main}));
+  SetActiveWindow(box);
+  EXPECT_EQ(Order(), (Stack{box, other, onTop, dialog, main})) << "the box comes above another window kept on top";
+  // The window kept on top raised: its box comes along above it.
+  SetWindowPos(onTop, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(Order(), (Stack{box, onTop, other, dialog, main}));
   HWND later = Create(WS_POPUP | WS_CAPTION | WS_VISIBLE, {40, 40, 100, 80});
-  EXPECT_EQ(Order(), (std::vector<HWND>{box, onTop, later, dialog, main})) << "a new window opens below those on top";
+  EXPECT_EQ(Order(), (Stack{box, onTop, other, later, dialog, main})) << "a new window opens below those on top";
+  // The main window activated: its dialog comes along, both below the windows kept on top.
   SetActiveWindow(main);
-  EXPECT_EQ(Order(), (std::vector<HWND>{box, onTop, dialog, main, later}));
+  EXPECT_EQ(Order(), (Stack{box, onTop, other, dialog, main, later}));
   // No longer kept on top, the window and its box fall in with the others, and the main window
   // raised comes above them with its dialog.
   SetWindowPos(onTop, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(Order(), (Stack{other, box, onTop, dialog, main, later}));
   SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  EXPECT_EQ(Order(), (std::vector<HWND>{dialog, main, box, onTop, later}));
+  EXPECT_EQ(Order(), (Stack{other, dialog, main, box, onTop, later}));
 }
 
 }  // namespace
