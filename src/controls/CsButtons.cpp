@@ -38,6 +38,14 @@ void TCsButtonControl::KeyUp(fw::Word& Key, fw::TShiftState Shift) {
   if (*alive && click) Click();
 }
 
+void TCsButtonControl::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == win::WM_GETDLGCODE) {
+    Message.Result = win::DLGC_BUTTON;
+    return;
+  }
+  TCsTextObject::Dispatch(Message);
+}
+
 void TCsButtonControl::CMExit(fw::TMessage& Message) {
   FSpacePushed = false;
   SetPushed(false);
@@ -256,6 +264,7 @@ void TCsRadioButton::Dispatch(fw::TMessage& Message) {
     return;
   }
   TCsButtonControl::Dispatch(Message);
+  if (Message.Msg == win::WM_GETDLGCODE) Message.Result |= win::DLGC_RADIOBUTTON;
   if (Message.Msg == fw::CM_FOCUSCHANGED && reinterpret_cast<fw::TWinControl*>(Message.LParam) == this &&
       HandleAllocated() && ArrowKeyHeld())
     win::PostMessageW(Handle(), kCheckOnFocus, 0, 0);
@@ -455,6 +464,8 @@ void TCsButton::Dispatch(fw::TMessage& Message) {
   }
   if (Message.Msg == win::WM_CANCELMODE) StopRepeat();
   TCsButtonControl::Dispatch(Message);
+  if (Message.Msg == win::WM_GETDLGCODE)
+    Message.Result |= FDefault ? win::DLGC_DEFPUSHBUTTON : win::DLGC_UNDEFPUSHBUTTON;
 }
 
 }  // namespace cs

@@ -19,6 +19,10 @@ class TCsButtonControl : public TCsTextObject {
   using TCsTextObject::TCsTextObject;
 
   bool CanFocus() override { return fw::TCustomControl::CanFocus(); }
+  // WM_GETDLGCODE answers DLGC_BUTTON: a focused button control takes Enter and Space itself.
+  // The radio button adds DLGC_RADIOBUTTON, the push button DLGC_DEFPUSHBUTTON while it is the
+  // default one, else DLGC_UNDEFPUSHBUTTON.
+  void Dispatch(fw::TMessage& Message) override;
 
  protected:
   void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;

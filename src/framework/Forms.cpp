@@ -216,8 +216,12 @@ void TCustomForm::MenuChanged() {
 // ---- showing ----
 
 void TCustomForm::Show() {
+  const bool showing = FShowing && FHandle != nullptr;
   SetVisible(true);
   BringToFront();
+  // Shown again while it shows (its command chosen once more): it takes the keyboard, as it did
+  // when it first appeared, unless a modal window holds it disabled.
+  if (showing && win::IsWindowEnabled(FHandle)) win::SetActiveWindow(FHandle);
 }
 
 void TCustomForm::Hide() { SetVisible(false); }
@@ -372,16 +376,45 @@ void TCustomForm::WMActivate(TMessage& M) {
   FActive = active;
   if (active) {
     if (Screen != nullptr) Screen->SetActiveForm(this);
-    // A form that has never had a focused control starts at its first control in tab order, so
-    // the keyboard works in it at once; afterwards it returns to the control last focused.
-    if (FActiveControl == nullptr) {
-      FActiveControl = FindNextControl(nullptr, true, true, false);
-    }
+    // A form that has never had a focused control starts at the one Enter passes by, so the
+    // keyboard works in it at once and Enter still presses its default button; afterwards it
+    // returns to the control last focused.
+    if (FActiveControl == nullptr) FActiveControl = FirstFocusControl();
     SetWindowFocus();
     Perform(CM_ACTIVATE);
   } else {
     Perform(CM_DEACTIVATE);
   }
+}
+
+namespace {
+
+// The dialog code a control gives for Enter pressed while it has the focus.
+win::LRESULT DialogCodeForEnter(TWinControl* Control) {
+  win::MSG key;
+  key.hwnd = Control->Handle();
+  key.message = win::WM_KEYDOWN;
+  key.wParam = win::VK_RETURN;
+  return Control->Perform(win::WM_GETDLGCODE, 0, win::LPARAM(&key));
+}
+
+}  // namespace
+
+TWinControl* TCustomForm::FirstFocusControl() {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  auto stop = [](TWinControl* c) { return c->CanFocus() && c->StopsOnTab(); };
+  for (TWinControl* c : list) {
+    if (!stop(c)) continue;
+    auto inside = [&](TWinControl* o) { return o != c && c->ContainsControl(o) && stop(o); };
+    if (std::any_of(list.begin(), list.end(), inside)) continue;
+    const win::LRESULT code = DialogCodeForEnter(c);
+    if ((code & win::DLGC_DEFPUSHBUTTON) != 0) return c;
+    if ((code & (win::DLGC_BUTTON | win::DLGC_WANTALLKEYS)) != 0) continue;
+    if (c->Perform(CM_WANTSPECIALKEY, win::VK_RETURN, 0) != 0) continue;
+    return c;
+  }
+  return nullptr;
 }
 
 void TCustomForm::Activate() {

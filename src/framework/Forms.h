@@ -82,6 +82,13 @@ class TCustomForm : public TWinControl {
   TCanvas* Canvas() const { return FCanvas.get(); }
 
   TWinControl* ActiveControl() const { return FActiveControl; }
+  // The control a form focuses when it first becomes active with none named: the first in tab
+  // order that leaves Enter to the dialog, or the default button where none comes before it;
+  // nullptr (the form itself) without either. A control's answer to WM_GETDLGCODE for Enter
+  // tells: a button of any kind (DLGC_BUTTON) and a control that wants every key (a memo taking
+  // new lines) take Enter themselves, DLGC_DEFPUSHBUTTON marks the default button. A control
+  // holding others that take the focus (a page control) is passed over for them.
+  TWinControl* FirstFocusControl();
   // EInvalidOperation "Cannot focus a disabled or invisible window" for a control that cannot
   // take the focus while the form shows.
   void SetActiveControl(TWinControl* Control);
