@@ -225,6 +225,54 @@ TEST_F(CsButtonsTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   EXPECT_EQ(events, (std::vector<String>{"OK", "Cancel", "Cancel"}));
 }
 
+// What each button control answers to WM_GETDLGCODE, by which a form tells the controls that take
+// Enter themselves from those that leave it to the default button.
+TEST_F(CsButtonsTest, ButtonControlsAnswerTheirDialogCodes) {
+  auto* box = Make<TCsCheckBox>(u"Box", 10);
+  auto* radio = Make<TCsRadioButton>(u"Radio", 40);
+  auto* button = Make<TCsButton>(u"Button", 70);
+  auto* ok = Make<TCsButton>(u"OK", 100);
+  ok->SetDefault(true);
+  ShowForm();
+  const std::pair<fw::TWinControl*, fw::Integer> rows[] = {
+      {box, win::DLGC_BUTTON},
+      {radio, win::DLGC_BUTTON | win::DLGC_RADIOBUTTON},
+      {button, win::DLGC_BUTTON | win::DLGC_UNDEFPUSHBUTTON},
+      {ok, win::DLGC_BUTTON | win::DLGC_DEFPUSHBUTTON},
+  };
+  for (const auto& [control, code] : rows)
+    EXPECT_EQ(control->Perform(win::WM_GETDLGCODE), code) << control->ClassName();
+}
+
+// A dialog whose check box and radio buttons come first opens on the field after them: Enter
+// right after it opens presses OK and clicks neither; with nothing but boxes before OK it opens
+// on OK, and Space presses it.
+TEST_F(CsButtonsTest, EnterRightAfterADialogOpensPressesOk) {
+  for (const bool field : {true, false}) {
+    SCOPED_TRACE(field ? "a field after the boxes" : "boxes only");
+    events.clear();
+    delete form;
+    form = new fw::TForm(nullptr);
+    form->SetBounds(100, 100, 400, 300);
+    auto* box = Make<TCsCheckBox>(u"Box", 10);
+    box->SetChecked(true);
+    auto* radio = Make<TCsRadioButton>(u"Radio", 40);
+    Make<TCsRadioButton>(u"Other", 70)->SetChecked(true);
+    fw::TEdit* edit = field ? Add<fw::TEdit>(10, 100, 100, 21) : nullptr;
+    auto* ok = Make<TCsButton>(u"OK", 130);
+    ok->SetDefault(true);
+    ok->SetModalResult(fw::mrOk);
+    events.clear();
+    ShowForm();
+    EXPECT_TRUE(field ? edit->Focused() : ok->Focused());
+    Key(field ? win::VK_RETURN : win::VK_SPACE);
+    EXPECT_EQ(form->ModalResult(), fw::mrOk);
+    EXPECT_EQ(events, (std::vector<String>{"OK"}));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_FALSE(radio->Checked());
+  }
+}
+
 TEST_F(CsButtonsTest, RepeatingButtonClicksAtOnceAfter400AndEvery100) {
   auto* button = Make<TCsButton>(u"More", 10);
   button->SetRepeating(true);

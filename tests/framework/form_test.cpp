@@ -6,6 +6,9 @@
 #include "control_fixture.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/PageControl.h"
+#include "framework/StdCtrls.h"
+#include "framework/StdCtrlsEdit.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
@@ -350,9 +353,9 @@ TEST_F(FormTests, TabMovesTheFocusInTabOrderAndShiftTabBack) {
   EXPECT_THROW(form.SetActiveControl(hidden), EInvalidOperation);
 }
 
-// What a form focuses when it first becomes active: its first control in tab order that can take
-// the focus and stops on Tab, unless one was named before; a second activation returns to the
-// control focused last.
+// What a form of plain controls (which leave Enter to the form) focuses when it first becomes
+// active: its first control in tab order that can take the focus and stops on Tab, unless one
+// was named before; a second activation returns to the control focused last.
 TEST_F(FormTests, AFormOpensWithItsFirstControlFocused) {
   struct Row {
     const char* what;
@@ -387,6 +390,118 @@ TEST_F(FormTests, AFormOpensWithItsFirstControlFocused) {
     EXPECT_EQ(form.ActiveControl(), boxes[row.expected]);
     EXPECT_TRUE(boxes[row.expected]->Focused());
   }
+}
+
+// Which control a dialog opens on, by the kinds of controls in its tab order: the first that
+// leaves Enter to the dialog, or the default button where none comes before it; Enter right
+// after it opens presses that default button.
+TEST_F(FormTests, ADialogOpensOnTheControlEnterPassesBy) {
+  enum Kind { Field, Box, Radios, NewLines, Pages, Button, Ok };
+  struct Row {
+    const char* what;
+    std::vector<Kind> controls;  // in tab order
+    int expected;                // index of the control focused after Show, -1 for the form itself
+  };
+  const Row rows[] = {
+      {"a field first", {Field, Box, Ok}, 0},
+      {"a check box first", {Box, Field, Ok}, 1},
+      {"a radio group first", {Radios, Field, Ok}, 1},
+      {"a memo taking new lines first", {NewLines, Field, Ok}, 1},
+      {"a page control first: its page's field", {Pages, Field, Ok}, 0},
+      {"nothing but buttons: the default one", {Button, Ok}, 1},
+      {"the default button before any field", {Box, Ok, Field}, 1},
+      {"boxes and no default button: the form", {Box, Button}, -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 400);
+    std::vector<TWinControl*> made;  // the focus each row's control stands for
+    TButton* ok = nullptr;
+    int top = 0;
+    auto place = [&](TWinControl* c, TWinControl* parent) {
+      c->SetParent(parent);
+      c->SetBounds(4, top, 120, 22);
+      top += 26;
+      return c;
+    };
+    for (Kind kind : row.controls) {
+      switch (kind) {
+        case Field: made.push_back(place(new TEdit(&form), &form)); break;
+        case Box: made.push_back(place(new TCheckBox(&form), &form)); break;
+        case Radios: {
+          auto* first = static_cast<TRadioButton*>(place(new TRadioButton(&form), &form));
+          place(new TRadioButton(&form), &form);
+          first->SetChecked(true);
+          made.push_back(first);
+          break;
+        }
+        case NewLines: {
+          auto* memo = new TMemo(&form);
+          memo->SetWantReturns(true);
+          made.push_back(place(memo, &form));
+          break;
+        }
+        case Pages: {
+          auto* pages = static_cast<TPageControl*>(place(new TPageControl(&form), &form));
+          pages->SetHeight(120);
+          top += 100;
+          auto* sheet = new TTabSheet(&form);
+          sheet->SetPageControl(pages);
+          auto* inside = new TEdit(&form);
+          inside->SetParent(sheet);
+          made.push_back(inside);
+          break;
+        }
+        case Button:
+        case Ok: {
+          auto* b = static_cast<TButton*>(place(new TButton(&form), &form));
+          if (kind == Ok) {
+            b->SetDefault(true);
+            b->SetModalResult(mrOk);
+            ok = b;
+          }
+          made.push_back(b);
+          break;
+        }
+      }
+    }
+    form.Show();
+    AppPump();
+    TWinControl* expected = row.expected < 0 ? nullptr : made[std::size_t(row.expected)];
+    EXPECT_EQ(form.ActiveControl(), expected);
+    EXPECT_TRUE(expected != nullptr ? expected->Focused() : win::GetFocus() == form.Handle());
+    if (ok != nullptr) {
+      desktop->press_key(win::VK_RETURN);
+      AppPump();
+      EXPECT_EQ(form.ModalResult(), mrOk) << "Enter right after opening presses OK";
+    }
+  }
+}
+
+// A window shown again while it shows (its command chosen once more) takes the keyboard back to
+// the control it had, so typed text lands there.
+TEST_F(FormTests, AWindowShownAgainWhileItShowsTakesTheKeyboard) {
+  auto* main = Application->CreateForm<TForm>();
+  main->Show();
+  AppPump();
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  form.Show();
+  AppPump();
+  ASSERT_TRUE(edit->Focused());
+  win::SetActiveWindow(main->Handle());
+  AppPump();
+  ASSERT_FALSE(edit->Focused());
+  form.Show();
+  AppPump();
+  EXPECT_TRUE(form.Active());
+  EXPECT_TRUE(edit->Focused());
+  desktop->type_char(u'4');
+  desktop->type_char(u'2');
+  AppPump();
+  EXPECT_EQ(edit->Text(), "42");
 }
 
 TEST_F(FormTests, ASecondActivationReturnsToTheControlFocusedLast) {
