@@ -74,53 +74,48 @@ def case_polynomial_ok_by_every_key_managed(p):
 WINDOW_MANAGED.add("polynomial_ok_by_every_key_managed")
 
 # Every dialog that takes Enter, opened from its menu over one pasted graph: (what, menu, item,
-# the keys, whether they end the dialog). A dialog opens with its first control focused; where
-# that is a check box or a radio button, which Enter would click, the keys first move the focus
-# to a field or back to OK. The Enter either ends the dialog (its OK, with whatever box or window
-# the OK brings, answered with Enter) or is refused with a box over it (nothing chosen); Esc then
-# ends the dialog.
-ENTER = ("Return",)
-# Back from the first control, past Отмена, to OK.
-ENTER_ON_OK = ("shift+Tab", "shift+Tab", "Return")
+# the key, whether it ends the dialog). The key either ends the dialog (its OK, with whatever box
+# or window the OK brings, answered with Enter) or is refused with a box over it (nothing chosen);
+# Esc then ends the dialog.
 # Операции: the graph choice, the group search's choice, the formula dialogs, the spline and
 # envelope, the editing of the current graph, the transforms and the axis limits.
 ANALYSIS_DIALOGS = (
-    ("the sum's graph choice", 4, 0, ENTER, True),
-    ("the group search's graph choice", 4, 13, ENTER, False),
-    ("the function graph", 4, 18, ENTER, True),
-    ("the parametric graph", 4, 19, ENTER, True),
-    ("the spline", 4, 20, ("Tab", "Return"), True),  # in its smoothing factor
-    ("the envelope", 4, 21, ENTER_ON_OK, True),
+    ("the sum's graph choice", 4, 0, "Return", True),
+    ("the group search's graph choice", 4, 13, "Return", False),
+    ("the function graph", 4, 18, "Return", True),
+    ("the parametric graph", 4, 19, "Return", True),
+    ("the spline", 4, 20, "Return", True),
+    ("the envelope", 4, 21, "Return", True),
 )
 TRANSFORM_DIALOGS = (
-    ("editing the current graph", 4, 23, ENTER, True),
-    ("the mean line's graph choice", 4, 24, ENTER, True),
-    ("the normalising", 4, 28, ("Tab", "Tab", "Return"), True),  # in its factor
-    ("the offset", 4, 29, ENTER_ON_OK, True),
-    ("the trim", 4, 30, ("Tab", "Return"), True),  # in its first bound
-    ("the limits of X", 4, 31, ENTER, True),
-    ("the limits of Y", 4, 32, ENTER, True),
-    ("the limits of both axes", 4, 33, ENTER, True),
+    ("editing the current graph", 4, 23, "Return", True),
+    ("the mean line's graph choice", 4, 24, "Return", True),
+    ("the normalising", 4, 28, "Return", True),
+    ("the offset", 4, 29, "Return", True),
+    ("the trim", 4, 30, "Return", True),
+    ("the limits of X", 4, 31, "Return", True),
+    ("the limits of Y", 4, 32, "Return", True),
+    ("the limits of both axes", 4, 33, "Return", True),
 )
 # Вид: the format dialogs with an OK of the keyboard (the title's Ctrl+Enter anywhere, the
 # others' default button).
 FORMAT_DIALOGS = (
-    ("the title format", 3, 2, ("ctrl+Return",), True),
-    ("the frame format", 3, 6, ENTER_ON_OK, True),
-    ("the line properties", 3, 7, ("shift+Tab",) + ENTER_ON_OK, True),  # past Применить too
+    ("the title format", 3, 2, "ctrl+Return", True),
+    ("the frame format", 3, 6, "Return", True),
+    ("the line properties", 3, 7, "Return", True),
 )
 
 
 def enter_in_every_dialog(p, dialogs):
     p.paste_graph()
     time.sleep(0.3)
-    for what, menu, item, keys, ends in dialogs:
+    for what, menu, item, key, ends in dialogs:
         print("Enter in", what, flush=True)
         give_main_window_the_keys(p)
         menu_command(p, menu, item)
         dialog = wait_for(what, lambda: next(iter(p.others()), None))
         time.sleep(0.4)
-        p.key(*keys)
+        p.key(key)
         time.sleep(0.8)
         for _ in range(4):  # the boxes and windows the Enter brought, answered in turn
             if not [w for w in p.others() if w != dialog]:
@@ -128,13 +123,13 @@ def enter_in_every_dialog(p, dialogs):
             p.key("Return")
             time.sleep(0.6)
         if ends:
-            wait_for("%s to end on %s" % (what, "+".join(keys)), lambda: dialog not in visible_windows())
+            wait_for("%s to end on %s" % (what, key), lambda: dialog not in visible_windows())
         else:
-            assert dialog in visible_windows(), "%s ended %s" % ("+".join(keys), what)
+            assert dialog in visible_windows(), "%s ended %s" % (key, what)
             p.key("Escape")
             wait_for("%s to end on Esc" % what, lambda: dialog not in visible_windows())
         close_what_follows(p, dialog)
-        assert_program_goes_on(p, "+".join(keys) + " in " + what)
+        assert_program_goes_on(p, key + " in " + what)
 
 
 def case_enter_in_every_analysis_dialog(p):

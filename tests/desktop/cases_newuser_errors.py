@@ -139,12 +139,11 @@ def print_errors_name_the_printer(p):
         dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
         time.sleep(1.0)
         assert queue.name in run("xdotool", "getwindowname", str(dialog)), "the dialog prints to the queue"
-        p.key(*TO_THE_PRINT_BUTTON)
         for step, reason, picture in (("refusing", "принтер не принимает задания", "print-error-refused.png"),
                                       ("removed", "принтер больше недоступен", "print-error-removed.png")):
             if step == "removed":
                 queue.remove()
-            p.key("Return")  # Печать
+            p.key("Return")  # Печать, the default button
             box, text = message_box_text(p, "the error box (%s)" % step, dialog)
             keep_box_picture(box, picture)
             assert text.startswith('Не удалось напечатать на принтере "%s": ' % queue.name), text
@@ -182,7 +181,7 @@ def pdf_printer_folder_removed_between_prints(p):
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(1.0)
     assert run("xdotool", "getwindowname", str(dialog)).strip() == "Печать - PDF"
-    p.key(*TO_THE_PRINT_BUTTON, "Return")  # Печать: the file dialog asks where
+    p.key("Return")  # Печать: the file dialog asks where
     files = wait_for("the file dialog", lambda: next(iter(w for w in p.others() if w != dialog), None), timeout=15)
     time.sleep(0.5)
     run("xdotool", "type", "--delay", "20", path)
