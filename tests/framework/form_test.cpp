@@ -63,6 +63,19 @@ class FocusBox : public TWinControl {
   explicit FocusBox(TComponent* AOwner) : TWinControl(AOwner) { FTabStop = true; }
 };
 
+// A control that asks for Enter through CM_WANTSPECIALKEY, and so takes it before the form does.
+class EnterTaker : public FocusBox {
+ public:
+  using FocusBox::FocusBox;
+  void Dispatch(TMessage& M) override {
+    if (M.Msg == CM_WANTSPECIALKEY && M.WParam == win::VK_RETURN) {
+      M.Result = 1;
+      return;
+    }
+    FocusBox::Dispatch(M);
+  }
+};
+
 using FormTests = ControlTest;
 
 TEST_F(FormTests, ShowModalRunsUntilModalResultWithTheOtherWindowsDisabled) {
@@ -396,7 +409,7 @@ TEST_F(FormTests, AFormOpensWithItsFirstControlFocused) {
 // leaves Enter to the dialog, or the default button where none comes before it; Enter right
 // after it opens presses that default button.
 TEST_F(FormTests, ADialogOpensOnTheControlEnterPassesBy) {
-  enum Kind { Field, Box, Radios, NewLines, Pages, Button, Ok };
+  enum Kind { Field, Box, Radios, NewLines, TakesEnter, Pages, Button, Ok };
   struct Row {
     const char* what;
     std::vector<Kind> controls;  // in tab order
@@ -407,6 +420,7 @@ TEST_F(FormTests, ADialogOpensOnTheControlEnterPassesBy) {
       {"a check box first", {Box, Field, Ok}, 1},
       {"a radio group first", {Radios, Field, Ok}, 1},
       {"a memo taking new lines first", {NewLines, Field, Ok}, 1},
+      {"a control asking for Enter first", {TakesEnter, Field, Ok}, 1},
       {"a page control first: its page's field", {Pages, Field, Ok}, 0},
       {"nothing but buttons: the default one", {Button, Ok}, 1},
       {"the default button before any field", {Box, Ok, Field}, 1},
@@ -442,6 +456,7 @@ TEST_F(FormTests, ADialogOpensOnTheControlEnterPassesBy) {
           made.push_back(place(memo, &form));
           break;
         }
+        case TakesEnter: made.push_back(place(new EnterTaker(&form), &form)); break;
         case Pages: {
           auto* pages = static_cast<TPageControl*>(place(new TPageControl(&form), &form));
           pages->SetHeight(120);
