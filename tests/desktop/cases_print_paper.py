@@ -1,6 +1,23 @@
 # The paper chosen for printing reaches the queue. Bare and under openbox.
 
 
+def open_printer_setup(p, dialog):
+    """Принтер... in the print dialog: the set-up window, and its place."""
+    x, y, w, h = geometry(dialog)
+    run("xdotool", "mousemove", str(x + 56), str(y + h - 18), "click", "1")  # Принтер...
+    setup = wait_for("the printer set-up", lambda: next((o for o in p.others() if o != dialog), None))
+    time.sleep(0.5)
+    return setup, geometry(setup)
+
+
+def drop_setup_list(p, setup_place, dy, what):
+    """Drops the set-up's list dy pixels below its top (the printers at 42, the papers at 72)."""
+    sx, sy, sw, sh = setup_place
+    before = set(p.others(named=False))
+    run("xdotool", "mousemove", str(sx + 200), str(sy + dy), "click", "1")
+    return wait_for(what, lambda: next(iter(set(p.others(named=False)) - before), None))
+
+
 def print_on_the_paper_chosen(p):
     # Файл > Печать... with the test queue; Принтер... and A5 picked from the paper list; OK;
     # Печать. The queue's page is an A5 page (not the A5 layout centred on the queue's paper).
@@ -14,13 +31,9 @@ def print_on_the_paper_chosen(p):
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(1.0)
     x, y, w, h = geometry(dialog)
-    run("xdotool", "mousemove", str(x + 56), str(y + h - 18), "click", "1")  # Принтер...
-    setup = wait_for("the printer set-up", lambda: next((o for o in p.others() if o != dialog), None))
-    time.sleep(0.5)
-    sx, sy, sw, sh = geometry(setup)
-    before = set(p.others(named=False))
-    run("xdotool", "mousemove", str(sx + 200), str(sy + 72), "click", "1")  # the paper list drops
-    listed = wait_for("the paper list", lambda: next(iter(set(p.others(named=False)) - before), None))
+    setup, place = open_printer_setup(p, dialog)
+    sx, sy, sw, sh = place
+    listed = drop_setup_list(p, place, 72, "the paper list")
     lx, ly, lw, lh = geometry(listed)
     papers = 6  # A4, A3, A5, B5, Letter, Legal
     run("xdotool", "mousemove", str(lx + lw // 2), str(ly + int(2.5 * lh / papers)), "click", "1")
@@ -76,14 +89,8 @@ def printer_picked_stays_when_a_queue_is_added(p):
         queues = [line.split()[1] for line in run("lpstat", "-p").splitlines() if line.startswith("printer ")]
         has_default = subprocess.run(["lpstat", "-d"], capture_output=True, text=True).stdout.count(":") > 0
         last = "PDF" if has_default or not queues else max(queues, key=str.lower)
-        x, y, w, h = geometry(dialog)
-        run("xdotool", "mousemove", str(x + 56), str(y + h - 18), "click", "1")  # Принтер...
-        setup = wait_for("the printer set-up", lambda: next((o for o in p.others() if o != dialog), None))
-        time.sleep(0.5)
-        sx, sy, sw, sh = geometry(setup)
-        before = set(p.others(named=False))
-        run("xdotool", "mousemove", str(sx + 200), str(sy + 42), "click", "1")  # the printer list drops
-        listed = wait_for("the printer list", lambda: next(iter(set(p.others(named=False)) - before), None))
+        setup, place = open_printer_setup(p, dialog)
+        listed = drop_setup_list(p, place, 42, "the printer list")
         p.key("End", "Return")  # the last printer
         wait_for("the list to close", lambda: listed not in visible_windows(named=False))
         queue.add()
