@@ -43,6 +43,14 @@ bool Selectable(TTBItemViewer* v) {
 
 bool IsSeparator(TTBItemViewer* v) { return (v->Item()->ItemStyle() & tbisSeparator) != 0; }
 
+// Whether Box reaches every edge of the window's client area (an empty one is covered by nothing).
+bool CoversClient(win::HWND Window, const win::RECT& Box) {
+  win::RECT client{};
+  win::GetClientRect(Window, &client);
+  return !win::IsRectEmpty(&client) && Box.left <= client.left && Box.top <= client.top &&
+         Box.right >= client.right && Box.bottom >= client.bottom;
+}
+
 // A memory DC like the screen's, with the view's font, for measuring. Not the screen's own DC:
 // taking that one makes the desktop keep a copy of the whole screen to find what was drawn on it,
 // which a layout measuring a few captions would pay for every time.
@@ -592,14 +600,10 @@ void TTBView::UpdatePositions(TPoint& ASize) {
 
 bool TTBView::WholeClientPending() const {
   if (!FWindow || !FWindow->HandleAllocated()) return false;
-  win::RECT client{};
-  win::GetClientRect(FWindow->Handle(), &client);
-  if (win::IsRectEmpty(&client)) return false;
   win::HRGN pending = win::CreateRectRgn(0, 0, 0, 0);
   win::RECT box{};
   const bool whole = win::GetUpdateRgn(FWindow->Handle(), pending, win::FALSE) == win::SIMPLEREGION &&
-                     win::GetRgnBox(pending, &box) != 0 && box.left <= client.left && box.top <= client.top &&
-                     box.right >= client.right && box.bottom >= client.bottom;
+                     win::GetRgnBox(pending, &box) != 0 && CoversClient(FWindow->Handle(), box);
   win::DeleteObject(pending);
   return whole;
 }
@@ -1066,11 +1070,9 @@ void TTBView::DrawSubitems(fw::TCanvas* ACanvas) {
     FLaidOutInPaint = false;
     // The viewers moved: what this paint does not reach shows them where they were.
     if (FWindow && FWindow->HandleAllocated()) {
-      win::RECT clip{}, client{};
-      win::GetClientRect(FWindow->Handle(), &client);
-      const int kind = win::GetClipBox(ACanvas->Handle(), &clip);
-      const bool covers = kind == win::SIMPLEREGION && clip.left <= client.left && clip.top <= client.top &&
-                          clip.right >= client.right && clip.bottom >= client.bottom;
+      win::RECT clip{};
+      const bool covers = win::GetClipBox(ACanvas->Handle(), &clip) == win::SIMPLEREGION &&
+                          CoversClient(FWindow->Handle(), clip);
       if (!covers) win::InvalidateRect(FWindow->Handle(), nullptr, win::TRUE);
     }
   }
