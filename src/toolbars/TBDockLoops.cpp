@@ -70,9 +70,9 @@ struct TDropTarget {
 }  // namespace
 
 bool TTBCustomDockableWindow::TrackCloseButton(win::HWND Wnd, const TRect& ButtonRect, bool& Pushed) {
-  auto over = [&] {
-    win::POINT p{};
-    win::GetCursorPos(&p);
+  // Over the button at the point a message carries, not at the live cursor, which may already be
+  // at a move still queued behind the release.
+  auto over = [&](win::POINT p) {
     win::RECT wr{};
     win::GetWindowRect(Wnd, &wr);
     return Inside(ButtonRect, win::POINT{p.x - wr.left, p.y - wr.top});
@@ -89,14 +89,14 @@ bool TTBCustomDockableWindow::TrackCloseButton(win::HWND Wnd, const TRect& Butto
       break;
     }
     if (msg.message == win::WM_LBUTTONUP) {
-      accept = over();
+      accept = over(msg.pt);
       break;
     }
     if (msg.message == win::WM_LBUTTONDOWN || msg.message == win::WM_RBUTTONDOWN ||
         msg.message == win::WM_MBUTTONDOWN || msg.message == win::WM_LBUTTONDBLCLK)
       break;
     if (msg.message == win::WM_MOUSEMOVE) {
-      const bool now = over();
+      const bool now = over(msg.pt);
       if (now != Pushed) {
         Pushed = now;
         redraw();
@@ -201,8 +201,9 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   Integer lastRow = startRow;
   bool lastInsert = false;
   bool splitPossible = startSplitting;
-  win::POINT lastPos{};
-  win::GetCursorPos(&lastPos);
+  // From the press on, the drag follows the points its messages carry: the live cursor may
+  // already be at a move or a release still queued, and the drag ends where the button came up.
+  win::POINT lastPos{origin.x + InitX, origin.y + InitY};
   const win::POINT firstPos = lastPos;
   win::HCURSOR startCursor = win::GetCursor();
   bool firstMove = true;
@@ -369,6 +370,10 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
         break;
       }
       if (msg.message == win::WM_LBUTTONUP) {
+        if (msg.pt.x != lastPos.x || msg.pt.y != lastPos.y) {
+          lastPos = msg.pt;
+          mouseMove(msg.pt);
+        }
         accepted = true;
         break;
       }
@@ -380,8 +385,7 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
       }
       if (msg.message == win::WM_KEYDOWN && msg.wParam == win::VK_ESCAPE) break;
       if (msg.message == win::WM_MOUSEMOVE) {
-        win::POINT p{};
-        win::GetCursorPos(&p);
+        const win::POINT p = msg.pt;
         if (p.x != lastPos.x || p.y != lastPos.y) {
           lastPos = p;
           mouseMove(p);
@@ -426,7 +430,7 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   }
 }
 
-void TTBCustomDockableWindow::BeginSizing(Integer HitCode) {
+void TTBCustomDockableWindow::BeginSizing(Integer HitCode, win::POINT PressedAt) {
   auto* p = FloatingParent();
   if (!p || !FResizable) return;
   TPoint border{};
@@ -444,8 +448,7 @@ void TTBCustomDockableWindow::BeginSizing(Integer HitCode) {
   const bool top = HitCode == win::HTTOP || HitCode == win::HTTOPLEFT || HitCode == win::HTTOPRIGHT;
   const bool bottom = HitCode == win::HTBOTTOM || HitCode == win::HTBOTTOMLEFT || HitCode == win::HTBOTTOMRIGHT;
   const TRect orig = p->BoundsRect();
-  win::POINT start{};
-  win::GetCursorPos(&start);
+  const win::POINT start = PressedAt;
   const bool confine = (FResizeStyle & trsConfineCursor) && !UsingMultipleMonitors();
   if (confine) {
     const TRect screen = GetRectOfPrimaryMonitor(false);
@@ -459,16 +462,41 @@ void TTBCustomDockableWindow::BeginSizing(Integer HitCode) {
     if (win::GetCapture() == wnd) win::ReleaseCapture();
     if (confine) win::ClipCursor(nullptr);
   };
+  // Each step sizes to the point its message carries, the release's own point last: the live
+  // cursor may already be at a move still queued behind the release.
+  win::POINT last = start;
+  auto sizeTo = [&](win::POINT pt) {
+    if (pt.x == last.x && pt.y == last.y) return;
+    last = pt;
+    TRect r = orig;
+    const Integer dx = pt.x - start.x, dy = pt.y - start.y;
+    if (left) r.left += dx;
+    if (right) r.right += dx;
+    if (top) r.top += dy;
+    if (bottom) r.bottom += dy;
+    auto hold = [](Integer& lo, Integer& hi, bool moveLo, Integer mn, Integer mx) {
+      Integer size = hi - lo;
+      Integer want = std::max(size, mn);
+      if (mx) want = std::min(want, mx);
+      if (want != size) (moveLo ? lo = hi - want : hi = lo + want);
+    };
+    hold(r.left, r.right, left, minW, maxW);
+    hold(r.top, r.bottom, top, minH, maxH);
+    ResizeTrack(r, orig);
+    p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    fw::TCustomControl::SetBounds(0, 0, p->ClientWidth(), p->ClientHeight());
+    MoveOnScreen(true);
+  };
   try {
     win::SetCapture(wnd);
     win::MSG msg{};
-    win::POINT last = start;
     while (win::GetCapture() == wnd) {
       if (!win::GetMessageW(&msg, nullptr, 0, 0)) {
         win::PostQuitMessage(int(msg.wParam));
         break;
       }
       if (msg.message == win::WM_LBUTTONUP) {
+        sizeTo(msg.pt);
         accepted = true;
         break;
       }
@@ -476,28 +504,7 @@ void TTBCustomDockableWindow::BeginSizing(Integer HitCode) {
           (msg.message == win::WM_KEYDOWN && msg.wParam == win::VK_ESCAPE))
         break;
       if (msg.message == win::WM_MOUSEMOVE) {
-        win::POINT pt{};
-        win::GetCursorPos(&pt);
-        if (pt.x == last.x && pt.y == last.y) continue;
-        last = pt;
-        TRect r = orig;
-        const Integer dx = pt.x - start.x, dy = pt.y - start.y;
-        if (left) r.left += dx;
-        if (right) r.right += dx;
-        if (top) r.top += dy;
-        if (bottom) r.bottom += dy;
-        auto hold = [](Integer& lo, Integer& hi, bool moveLo, Integer mn, Integer mx) {
-          Integer size = hi - lo;
-          Integer want = std::max(size, mn);
-          if (mx) want = std::min(want, mx);
-          if (want != size) (moveLo ? lo = hi - want : hi = lo + want);
-        };
-        hold(r.left, r.right, left, minW, maxW);
-        hold(r.top, r.bottom, top, minH, maxH);
-        ResizeTrack(r, orig);
-        p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        fw::TCustomControl::SetBounds(0, 0, p->ClientWidth(), p->ClientHeight());
-        MoveOnScreen(true);
+        sizeTo(msg.pt);
         continue;
       }
       if (msg.message >= win::WM_MOUSEFIRST && msg.message <= win::WM_MOUSELAST) continue;

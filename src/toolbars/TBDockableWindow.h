@@ -136,8 +136,9 @@ class TTBCustomDockableWindow : public fw::TCustomControl {
   // Drags the window along its dock, to another dock or out to float; (InitX, InitY) is the
   // grab point in client coordinates.
   void BeginMoving(Integer InitX, Integer InitY);
-  // Sizes a floating window by the edge or corner of the hit code (HTLEFT .. HTBOTTOMRIGHT).
-  void BeginSizing(Integer HitCode);
+  // Sizes a floating window by the edge or corner of the hit code (HTLEFT .. HTBOTTOMRIGHT),
+  // pressed at PressedAt (screen coordinates).
+  void BeginSizing(Integer HitCode, win::POINT PressedAt);
   // Tracks a pressed close button (ButtonRect in window coordinates of Wnd); Pushed follows the
   // cursor. True when the button was released over it.
   bool TrackCloseButton(win::HWND Wnd, const TRect& ButtonRect, bool& Pushed);

@@ -200,7 +200,8 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
       if (!FDockableWindow) break;
       const Integer code = Integer(Message.WParam);
       if (code >= win::HTLEFT && code <= win::HTBOTTOMRIGHT) {
-        if (FDockableWindow->Resizable()) FDockableWindow->BeginSizing(code);
+        if (FDockableWindow->Resizable())
+          FDockableWindow->BeginSizing(code, win::POINT{win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)});
         return;
       }
       if (code == HTDockClose) {

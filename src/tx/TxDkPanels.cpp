@@ -455,12 +455,13 @@ void TTxDockablePanel::SetCursorFor(fw::TMessage& Message) {
 
 void TTxDockablePanel::NCLButtonDown(fw::TMessage& Message) {
   const Integer code = Integer(Message.WParam);
+  const win::POINT pressedAt{win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)};
   if (Docked() && code >= win::HTLEFT && code <= win::HTBOTTOMRIGHT) {
-    DockedResize(code);
+    DockedResize(code, pressedAt);
     return;
   }
   if (Docked() && code >= HTSPLITLEFT && code <= HTSPLITBOTTOM) {
-    SplitResize(code);
+    SplitResize(code, pressedAt);
     return;
   }
   if (code == HTDockBorder && IsMovable()) {

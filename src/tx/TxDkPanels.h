@@ -136,9 +136,10 @@ class TTxDockablePanel : public toolbars::TTBCustomDockableWindow {
   void SetCursorFor(fw::TMessage& Message);
   void NCLButtonDown(fw::TMessage& Message);
   void RecalcDockedFrame();
-  // The modal mouse loops (TxDkPanelsResize.cpp).
-  void DockedResize(Integer HitCode);
-  void SplitResize(Integer HitCode);
+  // The modal mouse loops (TxDkPanelsResize.cpp); PressedAt is the press's screen point, which
+  // the sizes are measured from.
+  void DockedResize(Integer HitCode, win::POINT PressedAt);
+  void SplitResize(Integer HitCode, win::POINT PressedAt);
 
   Integer FBorderSize = 0;
   TDPCaptionRotation FCaptionRotation = dpcrAuto;

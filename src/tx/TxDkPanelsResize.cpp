@@ -23,12 +23,18 @@ using namespace toolbars;
 
 namespace {
 
-// Runs while Wnd holds the capture: Step gets every new cursor position; a button press or
-// release, Esc, the loss of the capture or the end of the queue ends the loop.
-void MouseLoop(win::HWND Wnd, const std::function<void(win::POINT)>& Step) {
+// Runs while Wnd holds the capture: Step gets every new cursor position from the press at Start
+// on, each as its own message carries it (the live cursor may already be further on, at a move
+// or a release still queued); the release's own position is the last step. Another button
+// press, Esc, the loss of the capture or the end of the queue ends the loop where it stands.
+void MouseLoop(win::HWND Wnd, win::POINT Start, const std::function<void(win::POINT)>& Step) {
   win::SetCapture(Wnd);
-  win::POINT last{};
-  win::GetCursorPos(&last);
+  win::POINT last = Start;
+  auto stepTo = [&](win::POINT pt) {
+    if (pt.x == last.x && pt.y == last.y) return;
+    last = pt;
+    Step(pt);
+  };
   win::MSG msg{};
   while (win::GetCapture() == Wnd) {
     if (!win::GetMessageW(&msg, nullptr, 0, 0)) {
@@ -36,15 +42,14 @@ void MouseLoop(win::HWND Wnd, const std::function<void(win::POINT)>& Step) {
       break;
     }
     const win::UINT m = msg.message;
-    if (m == win::WM_LBUTTONUP || m == win::WM_LBUTTONDOWN || m == win::WM_LBUTTONDBLCLK) break;
+    if (m == win::WM_LBUTTONUP) {
+      stepTo(msg.pt);
+      break;
+    }
+    if (m == win::WM_LBUTTONDOWN || m == win::WM_LBUTTONDBLCLK) break;
     if ((m == win::WM_KEYDOWN || m == win::WM_KEYUP) && msg.wParam == win::VK_ESCAPE) break;
     if (m == win::WM_MOUSEMOVE) {
-      win::POINT pt{};
-      win::GetCursorPos(&pt);
-      if (pt.x != last.x || pt.y != last.y) {
-        last = pt;
-        Step(pt);
-      }
+      stepTo(msg.pt);
       continue;
     }
     if (m >= 0x204 && m <= 0x209) continue;  // the other buttons
@@ -127,7 +132,7 @@ bool TTxDockablePanel::EndDockedResizing(bool Vertical) {
   return allow;
 }
 
-void TTxDockablePanel::DockedResize(Integer HitCode) {
+void TTxDockablePanel::DockedResize(Integer HitCode, win::POINT PressedAt) {
   TTBDock* dock = CurrentDock();
   if (!dock || !HandleAllocated()) return;
   const bool vertical = HitCode == win::HTTOP || HitCode == win::HTBOTTOM;
@@ -135,8 +140,7 @@ void TTxDockablePanel::DockedResize(Integer HitCode) {
   const bool growsBackwards = HitCode == win::HTTOP || HitCode == win::HTLEFT;  // the far edge stays
   const TRect startBounds = BoundsRect();
   const TRect startScreen = ScreenRectOf(this);
-  win::POINT start{};
-  win::GetCursorPos(&start);
+  const win::POINT start = PressedAt;
   const Integer startSize = vertical ? Height() : Width();
   Integer lastSize = startSize;
   TPoint nc{};
@@ -151,7 +155,7 @@ void TTxDockablePanel::DockedResize(Integer HitCode) {
   FDockedResizing = true;
   if (!FSmoothDockedResize) outline.Show(outlineAt(startSize));
   try {
-    MouseLoop(Handle(), [&](win::POINT pt) {
+    MouseLoop(Handle(), start, [&](win::POINT pt) {
       const Integer moved = vertical ? pt.y - start.y : pt.x - start.x;
       Integer size = startSize + (growsBackwards ? -moved : moved);
       if (!DockedResizing(vertical, size) || size == lastSize) return;
@@ -211,7 +215,7 @@ Integer Spread(std::vector<TSplitRecord>& R, Integer From, Integer Step, Integer
 
 }  // namespace
 
-void TTxDockablePanel::SplitResize(Integer HitCode) {
+void TTxDockablePanel::SplitResize(Integer HitCode, win::POINT PressedAt) {
   auto* dock = dynamic_cast<TTxMultiDock*>(CurrentDock());
   if (!dock || !CanSplitResize(HitCode)) return;
   const bool vertical = dock->Position() == dpLeft || dock->Position() == dpRight;
@@ -275,14 +279,13 @@ void TTxDockablePanel::SplitResize(Integer HitCode) {
     outline.Show(vertical ? TRect{dockScreen.left, edge - 1, dockScreen.right, edge + 1}
                           : TRect{edge - 1, dockScreen.top, edge + 1, dockScreen.bottom});
   };
-  win::POINT start{};
-  win::GetCursorPos(&start);
+  const win::POINT start = PressedAt;
   bool moved = false;
   layout(0);
   FSplitResizing = true;
   if (!smooth) showSplit();
   try {
-    MouseLoop(Handle(), [&](win::POINT pt) {
+    MouseLoop(Handle(), start, [&](win::POINT pt) {
       const Integer D = vertical ? pt.y - start.y : pt.x - start.x;
       if (D == 0 && !moved) return;
       moved = true;

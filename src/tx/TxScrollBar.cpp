@@ -159,7 +159,9 @@ void TTxScrollBar::MouseMove(const TPoint& P) {
   SetPosition(FPositionAtDown + delta);
 }
 
-void TTxScrollBar::MouseUp(const TPoint& /*P*/) {
+void TTxScrollBar::MouseUp(const TPoint& P) {
+  // A dragged thumb ends where the button came up.
+  if (FPressedPart == SBP_THUMB && (P.x != FLastPoint.x || P.y != FLastPoint.y)) MouseMove(P);
   SetTimer(FRepeatTimer, 0, &TTxScrollBar::RepeatTick);
   FPressedPart = SBP_NONE;
   Redraw();

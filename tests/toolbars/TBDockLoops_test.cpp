@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "ToolbarsFixture.h"
@@ -309,6 +310,58 @@ TEST_F(DragLoop, TheFloatingCaptionKeepsTheGrabPoint) {
   Pump();
   EXPECT_FALSE(a->Floating()) << "a double-click on the caption docks it";
   EXPECT_EQ(a->CurrentDock(), top);
+}
+
+// A press, a move half way and a release further on, all queued before the loop runs (as a busy
+// desktop hands them over), and the pointer moving on after the release: the drag ends where the
+// button came up, along the dock, by the floating caption and at the floating frame's edge.
+TEST_F(DragLoop, ADragEndsWhereTheButtonComesUp) {
+  struct Drag {
+    const char* Name;
+    bool Floating;
+    // Where to press, in the frame's window coordinates.
+    std::function<win::POINT(TTBFloatingWindowParent*)> PressAt;
+    // What the drag changes: a place or a size, in pixels.
+    std::function<Integer()> Measure;
+  };
+  const Drag drags[] = {
+      {"the docked drag handle", false, [&](TTBFloatingWindowParent*) { return win::POINT{3, 10}; },
+       [&] { return Integer(ScreenRect(a).left); }},
+      {"the floating caption", true,
+       [&](TTBFloatingWindowParent* P) {
+         const TRect caption = P->GetCaptionRect(true, true);
+         return win::POINT{caption.left + 10, caption.top + 4};
+       },
+       [&] { return Integer(ScreenRect(a->FloatingParent()).left); }},
+      {"the floating frame's right edge", true,
+       [&](TTBFloatingWindowParent* P) {
+         const win::RECT r = ScreenRect(P);
+         return win::POINT{r.right - r.left - 1, (r.bottom - r.top) / 2};
+       },
+       [&] {
+         const win::RECT r = ScreenRect(a->FloatingParent());
+         return Integer(r.right - r.left);
+       }},
+  };
+  for (const Drag& d : drags) {
+    a->SetFloatingPosition({200, 250});
+    a->SetFloating(d.Floating);
+    Pump();
+    TTBFloatingWindowParent* p = a->FloatingParent();
+    const win::RECT frame = ScreenRect(d.Floating ? static_cast<fw::TWinControl*>(p) : a);
+    const win::POINT local = d.PressAt(p);
+    const win::POINT at{frame.left + local.x, frame.top + local.y};
+    const Integer before = d.Measure();
+    desktop->mouse_move(at);
+    Pump();
+    desktop->mouse_down(at);
+    desktop->mouse_move({at.x + 15, at.y});
+    desktop->mouse_up({at.x + 30, at.y});
+    desktop->mouse_move({at.x + 60, at.y});
+    Pump();
+    EXPECT_EQ(d.Measure() - before, 30) << d.Name;
+    EXPECT_EQ(win::GetCapture(), nullptr) << d.Name;
+  }
 }
 
 // Closing a floating window (its close button, or hiding it) takes its frame off the screen;

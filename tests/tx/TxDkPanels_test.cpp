@@ -2,6 +2,7 @@
 // length, frame sizes and hit codes, docked and split resizing with scripted input, floating,
 // stored sizes, a dock that goes away under its panels, and repaints on a theme switch.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -372,6 +373,75 @@ TEST_F(DockPanelTest, SplitResizeMovesTheSharedEdge) {
   b->GetWindowSizeLimits(minW, minH, maxW, maxH);
   EXPECT_EQ(b->Width(), minW);
   EXPECT_EQ(a->Width() + b->Width(), dock->ClientWidth());
+}
+
+// A press, a move half way and a release further on, all queued before the loop runs (as a busy
+// desktop hands them over), and the pointer moving on after the release: the drag ends where the
+// button came up, for the edge facing the form, the split between neighbours and the floating
+// panel's caption.
+TEST_F(DockPanelTest, ADragEndsWhereTheButtonComesUp) {
+  struct Drag {
+    const char* Name;
+    std::function<TTxDockablePanel*()> Make;
+    // Where to press on the panel's frame and which way to go.
+    std::function<win::POINT(TTxDockablePanel*)> PressAt;
+    Integer Dx, Dy;
+    // What the drag changes: a size or a place, in pixels.
+    std::function<Integer(TTxDockablePanel*)> Measure;
+  };
+  const Drag drags[] = {
+      {"the edge facing the form",
+       [&] { return NewPanel(NewDock<TTxDock>(toolbars::dpLeft)); },
+       [](TTxDockablePanel* P) {
+         const win::RECT r = ScreenRect(P);
+         return win::POINT{r.right - 1, (r.top + r.bottom) / 2};
+       },
+       1, 0, [](TTxDockablePanel* P) { return P->DockedWidth(); }},
+      {"the split between two panels",
+       [&] {
+         auto* dock = NewDock<TTxMultiDock>(toolbars::dpLeft);
+         auto* upper = NewPanel(dock, 0, "Upper");
+         NewPanel(dock, 1, "Lower");
+         return upper;
+       },
+       [](TTxDockablePanel* P) {
+         const win::RECT r = ScreenRect(P);
+         return win::POINT{(r.left + r.right) / 2, r.bottom - 1};
+       },
+       0, 1, [](TTxDockablePanel* P) { return P->Height(); }},
+      {"the floating caption",
+       [&] {
+         auto* p = NewPanel(nullptr);
+         p->SetFloatingPosition(TPoint{300, 200});
+         p->SetFloating(true);
+         Pump();
+         return p;
+       },
+       [](TTxDockablePanel* P) {
+         auto* host = dynamic_cast<TTxFloatingWindowParent*>(P->Parent());
+         const TRect caption = host->GetCaptionRect(true, true);
+         const win::RECT r = ScreenRect(host);
+         return win::POINT{r.left + caption.left + 10, r.top + caption.top + 4};
+       },
+       1, 1, [](TTxDockablePanel* P) { return ScreenRect(P).left + ScreenRect(P).top; }},
+  };
+  for (const Drag& d : drags) {
+    TTxDockablePanel* p = d.Make();
+    const Integer before = d.Measure(p);
+    const win::POINT at = d.PressAt(p);
+    auto along = [&](Integer By) { return win::POINT{at.x + d.Dx * By, at.y + d.Dy * By}; };
+    desktop->mouse_move(at);
+    Pump();
+    desktop->mouse_down(at);
+    desktop->mouse_move(along(15));
+    desktop->mouse_up(along(30));
+    desktop->mouse_move(along(60));
+    Pump();
+    EXPECT_EQ(d.Measure(p) - before, 30 * (d.Dx + d.Dy)) << d.Name;
+    EXPECT_EQ(win::GetCapture(), nullptr) << d.Name;
+    delete p;
+    Pump();
+  }
 }
 
 TEST_F(DockPanelTest, FloatingTakesTheDockedSizeTheFirstTime) {

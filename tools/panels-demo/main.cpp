@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Forms.h"
+#include "platform/user/windows/Window.h"
 #include "presenter/DesktopPresenter.h"
 #include "themes/ThemeList.h"
 #include "tx/Tx.h"
@@ -13,6 +14,7 @@
 #include "tx/TxDkPanels.h"
 #include "tx/TxDock.h"
 #include "tx/TxMultiDock.h"
+#include "toolbars/TBFloatingParent.h"
 #include "tx/TxToolbar.h"
 
 namespace {
@@ -47,6 +49,7 @@ class DemoForm : public fw::TForm {
     };
     FBar->Items()->Add(FPalette);
     FBar->SetCurrentDock(top);
+    FBar->OnMove = [this](fw::TObject*) { Say("moved Colours " + Xy(FBar, TPoint{0, 0})); };
 
     FLeft = new TTxMultiDock(this);
     FLeft->SetPosition(toolbars::dpLeft);
@@ -62,6 +65,9 @@ class DemoForm : public fw::TForm {
     FFloating->SetFloatingWidth(200);
     FFloating->SetFloatingHeight(110);
     FFloating->SetFloating(true);
+    FFloating->OnMove = [this](fw::TObject*) {
+      if (auto* host = FFloating->FloatingParent()) Say("moved Floating " + Xy(host, TPoint{0, 0}));
+    };
   }
 
   void Report() {
@@ -70,10 +76,21 @@ class DemoForm : public fw::TForm {
     // Cell (1, 1) "Orange" of the 18-pixel grid.
     Say("ready orange " + std::to_string(cell.left + 18 + 9) + " " + std::to_string(cell.top + 18 + 9) + " split " +
         Xy(FLayers, TPoint{FLayers->ClientWidth() / 2, FLayers->ClientHeight() + 1}) + " edge " +
-        Xy(FLayers, TPoint{FLayers->ClientWidth() + 1, FLayers->ClientHeight() / 2}));
+        Xy(FLayers, TPoint{FLayers->ClientWidth() + 1, FLayers->ClientHeight() / 2}) + " handle " +
+        Xy(FBar, TPoint{-FBar->DragHandleSize() / 2, FBar->ClientHeight() / 2}) + " caption " + CaptionPoint() + " bar " +
+        Xy(FBar, TPoint{0, 0}) + " floating " + Xy(FFloating->FloatingParent(), TPoint{0, 0}));
   }
 
  private:
+  // A point on the floating panel's caption bar, in screen coordinates.
+  std::string CaptionPoint() {
+    auto* host = FFloating->FloatingParent();
+    const TRect caption = host->GetCaptionRect(true, true);
+    win::RECT r{};
+    win::GetWindowRect(host->Handle(), &r);
+    return std::to_string(r.left + caption.left + 10) + " " + std::to_string(r.top + (caption.top + caption.bottom) / 2);
+  }
+
   TTxDockablePanel* Panel(const char* Caption, toolbars::TTBDock* Dock, Integer Pos) {
     auto* p = new TTxDockablePanel(this);
     p->SetCaption(Caption);

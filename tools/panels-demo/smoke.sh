@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
 # Starts the panels demo on the X server and drives it with the real pointer: a colour chosen
 # from the palette, the split between the two docked panels dragged down, the panel's outer edge
-# dragged to widen it. Alt+F4 then ends the program cleanly.
+# dragged to widen it, the toolbar dragged along its dock by its handle and the floating panel by
+# its caption. Alt+F4 then ends the program cleanly. With "managed" as the second argument the
+# same runs under a window manager.
+#
+# Each drag is a press, a move half way and a release further on, sent in one go while the
+# program is stopped, so that all of it is queued when the program reads its input, as on a busy
+# machine: the drag must end where the button came up.
 set -euo pipefail
 demo=$1
 out=$(mktemp)
-trap 'rm -f "$out"' EXIT
+wm=
+trap 'rm -f "$out"; if [ -n "$wm" ]; then kill "$wm" 2>/dev/null || true; fi' EXIT
+if [ "${2:-}" = managed ]; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm=$!
+  for _ in $(seq 1 600); do
+    xprop -root | grep -q '_NET_SUPPORTING_WM_CHECK(WINDOW)' && break
+    sleep 0.05
+  done
+fi
 "$demo" >"$out" 2>&1 &
 pid=$!
 
@@ -24,24 +39,20 @@ wait_for() {
   echo "smoke: no '$1' in the output:"; cat "$out"; kill "$pid" 2>/dev/null || true; exit 1
 }
 
-# drag X Y DX DY LINE: presses at (X, Y), moves by (DX, DY) in two steps and releases, until the
-# program reports LINE. On a loaded machine a press can reach the program before the pointer's
-# arrival has been taken, and then nothing is dragged: nothing moved, so the same drag is tried
-# again (three times at most).
+# drag X Y DX DY LINE: with the pointer resting at (X, Y), presses there, moves half way and
+# releases at (X + DX, Y + DY) while the program is stopped; the program then reports LINE.
 drag() {
   local x=$1 y=$2 dx=$3 dy=$4 line=$5
-  for _ in 1 2 3; do
-    xdotool mousemove "$x" "$y"
-    xdotool mousemove "$x" "$y" mousedown 1
-    xdotool mousemove $((x + dx / 2)) $((y + dy / 2))
-    xdotool mousemove $((x + dx)) $((y + dy)) mouseup 1
-    seen "$line" 100 && return 0
-  done
+  xdotool mousemove "$x" "$y"
+  sleep 0.3
+  kill -STOP "$pid"
+  xdotool mousedown 1 mousemove $((x + dx / 2)) $((y + dy / 2)) mousemove $((x + dx)) $((y + dy)) mouseup 1
+  kill -CONT "$pid"
   wait_for "$line"
 }
 
 wait_for '^ready '
-read -r _ _ ox oy _ sx sy _ ex ey < <(grep '^ready ' "$out")
+read -r _ _ ox oy _ sx sy _ ex ey _ hx hy _ cx cy _ bx by _ fx fy < <(grep '^ready ' "$out")
 
 xdotool mousemove "$ox" "$oy" click 1
 wait_for '^colour Orange$'
@@ -51,6 +62,11 @@ drag "$sx" "$sy" 0 40 '^size Layers 180 200$'
 
 # The outer edge, 30 pixels right: both panels take the dock's new depth.
 drag "$ex" "$ey" 30 0 '^size Properties 210 '
+
+# The toolbar's handle and the floating panel's caption, 30 pixels right: each frame moves with
+# the pointer, its top left corner as far as the pointer went.
+drag "$hx" "$hy" 30 0 "^moved Colours $((bx + 30)) $by\$"
+drag "$cx" "$cy" 30 0 "^moved Floating $((fx + 30)) $fy\$"
 
 if [ -n "${PANELS_DEMO_SHOT:-}" ]; then /usr/bin/python3 -c "from PIL import ImageGrab; ImageGrab.grab().save('$PANELS_DEMO_SHOT')"; fi
 xdotool key alt+F4

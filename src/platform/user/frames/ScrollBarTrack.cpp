@@ -76,6 +76,8 @@ class Tracker {
           ShowPressed(OverPart(mouse));
       } else if (IsLeftButtonUp(msg.message)) {
         if (part_ == ScrollPart::Thumb) {
+          // The thumb ends where the button came up, should the release carry a point of its own.
+          if (msg.pt.x != mouse.x || msg.pt.y != mouse.y) DragThumb(msg.pt);
           if (FrameState* st = FindState(hwnd_)) Notify(SB_THUMBPOSITION, st->bars[bar_].trackPos);
         }
         break;
