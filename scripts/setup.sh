@@ -7,7 +7,7 @@ kv_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   tango-icon-theme
   fonts-dejavu-core fonts-liberation
-  xvfb xauth xdotool xclip x11-utils xcompmgr openbox libxcb1-dev qt6-translations-l10n procps
+  xvfb xauth xdotool xclip x11-utils xcompmgr openbox libxcb1-dev qt6-translations-l10n procps gdb
   python3 python3-pil python3-xlib python3-xlrd python3-numpy python3-scipy python3-pandas
   dbus-daemon at-spi2-core python3-pyatspi
   librsvg2-bin libtiff-tools giflib-tools libxml2-utils libwmf-bin emf2svg poppler-utils

@@ -61,6 +61,53 @@ def set_clipboard(text):
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, text=True, check=True)
 
 
+def stacks_of(pid, name):
+    """The threads' stacks of a running process, through gdb; where gdb cannot attach, the kernel
+    function each thread waits in."""
+    try:
+        gdb = subprocess.run(["gdb", "-p", str(pid), "-batch", "-nx", "-ex", "set pagination off",
+                              "-ex", "thread apply all bt 40"], capture_output=True, text=True, timeout=20)
+        threads = [line for line in gdb.stdout.splitlines() if line.startswith(("Thread ", "#"))]
+        if threads:
+            return "\n".join(threads)
+        reason = (gdb.stderr.strip().splitlines() or ["no stack"])[-1]
+    except (OSError, subprocess.TimeoutExpired) as e:
+        reason = str(e)
+    lines = ["%s (%d): gdb gave no stacks (%s); the kernel says:" % (name, pid, reason)]
+    for task in sorted(glob.glob("/proc/%d/task/*" % pid)):
+        try:
+            with open(task + "/comm") as c, open(task + "/wchan") as w, open(task + "/stat") as st:
+                lines.append("  thread %s %s: state %s, waits in %s" % (
+                    os.path.basename(task), c.read().strip(), st.read().rsplit(")", 1)[1].split()[0], w.read() or "-"))
+        except OSError:
+            pass
+    return "\n".join(lines)
+
+
+def describe_stuck_start(p):
+    """Says where a start that never showed its main window stood: the program's output, the
+    stacks of the program and of the window manager, the windows on the display."""
+    print("--- the main window did not come; the program's output:")
+    try:
+        p.out.flush()
+        print(open(p.out.name, errors="replace").read())
+    except OSError as e:
+        print(e)
+    for name, proc in (("the program", p.proc), ("the window manager", WINDOW_MANAGER.get("process"))):
+        if proc is None:
+            continue
+        if proc.poll() is not None:
+            print("--- %s has ended (status %s)" % (name, proc.returncode))
+            continue
+        print("--- %s (%d):" % (name, proc.pid))
+        print(stacks_of(proc.pid, name))
+    print("--- the windows on the display:")
+    try:
+        print(subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True, timeout=10).stdout)
+    except (OSError, subprocess.TimeoutExpired) as e:
+        print(e)
+
+
 class Program:
     # Runs in the program's process before it starts (limits a case sets).
     preexec = None
@@ -85,7 +132,12 @@ class Program:
         self.proc = subprocess.Popen([self.exe], cwd=self.dir, stdout=self.out, stderr=subprocess.STDOUT,
                                      preexec_fn=self.preexec)
         # Generous, as for the window manager: beside a build the start may take several seconds.
-        self.main = wait_for("the main window", self._main_window, timeout=30)
+        try:
+            self.main = wait_for("the main window", self._main_window, timeout=30)
+        except AssertionError as e:
+            if "timed out" in str(e):
+                describe_stuck_start(self)
+            raise
         time.sleep(0.3)
         x, y, w, h = geometry(self.main)
         # The pointer over the chart and a click there give the window the keyboard.
@@ -896,9 +948,14 @@ def case_print_to_the_queue_as_previewed(p):
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 
+# The window manager this case started, for the report of a start that stuck.
+WINDOW_MANAGER = {}
+
+
 def start_window_manager():
     """Starts openbox on the display and waits until it manages windows; the caller ends it."""
     wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    WINDOW_MANAGER["process"] = wm
     try:
         # Generous: on a busy machine (two cases at a time beside a build) it may take a while.
         wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"),
