@@ -156,9 +156,11 @@ TakenPoints AscendingPoints(const TXYArrays& G) {
   TakenPoints taken;
   std::size_t n = G.Count;
   while (n > 0 && std::isnan(G.X[n - 1])) --n;
+  // One comparison a point: only a pair that does not rise is looked at again.
   for (std::size_t i = 1; i < n; ++i) {
-    if (!(G.X[i - 1] <= G.X[i])) Fail(MsgXNotAscending);
-    taken.Steps = taken.Steps || G.X[i - 1] == G.X[i];
+    if (G.X[i - 1] < G.X[i]) continue;
+    if (!(G.X[i - 1] == G.X[i])) Fail(MsgXNotAscending);
+    taken.Steps = true;
   }
   taken.Count = n;
   return taken;
@@ -252,6 +254,42 @@ double CheckedRareStep(TRareOp Op, double Y, double V) {
   return Y;
 }
 
+// Where a grid x falls in a graph of Count ascending X values, given the first point past it
+// (Upper, as Bracket walks it): a point within Tol of x, or else the two neighbours when x is
+// inside the range. Of points sharing an X, the last counts when Strict, the first otherwise.
+// Out of line and on plain values, for graphs with steps only: the walk through the others
+// keeps its state in registers.
+[[gnu::cold, gnu::noinline]] bool Settle(const double* X, std::size_t Count, std::size_t Upper, bool Strict, double At,
+                              double Tol, std::size_t& Lower, std::size_t& UpperOut) {
+  if (Strict) {
+    // x just below the point past it is at that point (the last of its X); x at or just past
+    // the point below it, which the last of its X already is.
+    if (Upper < Count && X[Upper] - At <= Tol) {
+      Lower = UpperOut = std::size_t(std::upper_bound(X + Upper, X + Count, X[Upper]) - X) - 1;
+      return true;
+    }
+    if (Upper > 0 && At - X[Upper - 1] <= Tol) {
+      Lower = UpperOut = Upper - 1;
+      return true;
+    }
+  } else {
+    // Mirrored: x just past the point below it is at that point (the first of its X); x at or
+    // just below the point above, which the first of its X already is.
+    if (Upper > 0 && At - X[Upper - 1] <= Tol) {
+      Lower = UpperOut = std::size_t(std::lower_bound(X, X + Upper, X[Upper - 1]) - X);
+      return true;
+    }
+    if (Upper < Count && X[Upper] - At <= Tol) {
+      Lower = UpperOut = Upper;
+      return true;
+    }
+  }
+  if (Upper == 0 || Upper >= Count) return false;
+  Lower = Upper - 1;
+  UpperOut = Upper;
+  return true;
+}
+
 // Walks one further graph along the grid: Upper is the first point past x (X > x when Strict,
 // else X >= x). A grid x below the previous one (a reference whose X values do not ascend)
 // searches afresh, so every answer equals a search from the graph's first point. The graph
@@ -269,14 +307,20 @@ class Bracket {
   template <typename TTolerance>
   bool Value(double X, TTolerance Tolerance, double& V) {
     Advance(X);
-    // Inside, without steps, the line through the neighbours is continuous: rounding moves the
-    // value by rounding only, so nothing near a point needs settling.
-    if (Inside() && !FSteps) {
-      V = InterpolateBetween(FG, FUpper - 1, FUpper, X);
+    if (!FSteps) [[likely]] {
+      // Without steps the line through the neighbours is continuous: inside, rounding moves the
+      // value by rounding only, and only an end needs settling.
+      if (Inside()) [[likely]] {
+        V = InterpolateBetween(FG, FUpper - 1, FUpper, X);
+        return true;
+      }
+      std::size_t end;
+      if (!NearEnd(X, Tolerance(), end)) return false;
+      V = FG.Y[end];
       return true;
     }
     std::size_t lower, upper;
-    if (!Settle(X, Tolerance(), lower, upper)) return false;
+    if (!Settle(FG.X, FCount, FUpper, FStrict, X, Tolerance(), lower, upper)) return false;
     V = lower == upper ? FG.Y[lower] : InterpolateBetween(FG, lower, upper, X);
     return true;
   }
@@ -285,47 +329,25 @@ class Bracket {
   template <typename TTolerance>
   bool Find(double X, TTolerance Tolerance, std::size_t& Lower, std::size_t& Upper) {
     Advance(X);
-    if (Inside() && !FSteps) {
+    if (FSteps) return Settle(FG.X, FCount, FUpper, FStrict, X, Tolerance(), Lower, Upper);
+    if (Inside()) {
       Lower = FUpper - 1;
       Upper = FUpper;
       return true;
     }
-    return Settle(X, Tolerance(), Lower, Upper);
+    if (!NearEnd(X, Tolerance(), Lower)) return false;
+    Upper = Lower;
+    return true;
   }
 
  private:
   bool Inside() const { return FUpper != 0 && FUpper < FCount; }
 
-  // After Advance: a point within Tol of x, or else the neighbours when x is inside.
-  bool Settle(double X, double Tol, std::size_t& Lower, std::size_t& Upper) const {
-    const double* x = FG.X;
-    if (FStrict) {
-      // x just below the point past it is at that point (the last of its X); x at or just past
-      // the point below it, which the last of its X already is.
-      if (FUpper < FCount && x[FUpper] - X <= Tol) {
-        Lower = Upper = std::size_t(std::upper_bound(x + FUpper, x + FCount, x[FUpper]) - x) - 1;
-        return true;
-      }
-      if (FUpper > 0 && X - x[FUpper - 1] <= Tol) {
-        Lower = Upper = FUpper - 1;
-        return true;
-      }
-    } else {
-      // Mirrored: x just past the point below it is at that point (the first of its X); x at or
-      // just below the point above, which the first of its X already is.
-      if (FUpper > 0 && X - x[FUpper - 1] <= Tol) {
-        Lower = Upper = std::size_t(std::lower_bound(x, x + FUpper, x[FUpper - 1]) - x);
-        return true;
-      }
-      if (FUpper < FCount && x[FUpper] - X <= Tol) {
-        Lower = Upper = FUpper;
-        return true;
-      }
-    }
-    if (!Inside()) return false;
-    Lower = FUpper - 1;
-    Upper = FUpper;
-    return true;
+  // Outside the range of a graph without steps: the end on x's side when x is within Tol of it.
+  bool NearEnd(double X, double Tol, std::size_t& End) const {
+    if (FCount == 0) return false;
+    End = FUpper == 0 ? 0 : FCount - 1;
+    return std::fabs(X - FG.X[End]) <= Tol;
   }
 
   void Advance(double X) {
@@ -605,7 +627,8 @@ void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, 
   }
   for (std::size_t i = 0; i < Reference.Count; ++i) {
     const GridStep step = ReferenceStep(Reference, i, n);
-    const auto tolerance = [&Reference, i] { return GridTolerance(Reference, i); };
+    const double near = GridTolerance(Reference, i);
+    const auto tolerance = [near] { return near; };
     for (int j = 0; j < step.Steps; ++j) {
       // The interval's first point as it is: a gap (NaN) at its other end leaves it whole.
       const double x = j == 0 ? step.X0 : step.X0 + j * step.DX;
