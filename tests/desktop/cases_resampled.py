@@ -4,12 +4,15 @@
 
 
 def graph_rows(text):
-    """The (X, Y) pairs of a graph's copied text, whichever decimal separator it uses."""
+    """The (X, Y) pairs of a graph's copied text, whichever decimal separator it uses; the
+    header lines (the title and such) are not pairs of numbers."""
     rows = []
     for line in text.splitlines():
-        parts = line.replace(",", ".").split()
-        if len(parts) == 2:
-            rows.append((float(parts[0]), float(parts[1])))
+        try:
+            x, y = (float(part) for part in line.replace(",", ".").split())
+        except ValueError:
+            continue
+        rows.append((x, y))
     return rows
 
 
