@@ -144,24 +144,41 @@ T IntegrateIn(const TXYArrays& Data, double A, double B) {
   return sum;
 }
 
-// The points of a further graph that take part: all but the NaN X values a series keeps last.
-// Raises MsgXNotAscending when their X values do not ascend.
-std::size_t AscendingCount(const TXYArrays& G) {
+// The points of a further graph that take part: all but the NaN X values a series keeps last;
+// Steps tells whether two of them share an X (a vertical step). Raises MsgXNotAscending when
+// their X values do not ascend.
+struct TakenPoints {
+  std::size_t Count = 0;
+  bool Steps = false;
+};
+
+TakenPoints AscendingPoints(const TXYArrays& G) {
+  TakenPoints taken;
   std::size_t n = G.Count;
   while (n > 0 && std::isnan(G.X[n - 1])) --n;
-  for (std::size_t i = 1; i < n; ++i)
-    if (!(G.X[i - 1] <= G.X[i])) Fail(MsgXNotAscending);
-  return n;
+  // One comparison a point: only a pair that does not rise is looked at again.
+  for (std::size_t i = 1; i < n; ++i) {
+    if (G.X[i - 1] < G.X[i]) continue;
+    if (!(G.X[i - 1] == G.X[i])) Fail(MsgXNotAscending);
+    taken.Steps = true;
+  }
+  taken.Count = n;
+  return taken;
 }
 
-// The reference's refined grid: SplitInterval steps per interval, the last point once.
+// The reference's refined grid: SplitInterval steps per interval, the last point once. Two
+// points sharing an X are a vertical step: the interval between them has no width to divide,
+// so it gives its first point alone and the next interval starts at the second, each point
+// with its own Y.
 struct GridStep {
   double X0, Y0, DX, DY;
   int Steps;
 };
 
+bool HasWidth(const TXYArrays& R, std::size_t I) { return I + 1 < R.Count && !(R.X[I + 1] == R.X[I]); }
+
 GridStep ReferenceStep(const TXYArrays& R, std::size_t I, int N) {
-  if (I + 1 < R.Count) {
+  if (HasWidth(R, I)) {
     const double dx = (R.X[I + 1] - R.X[I]) / N;
     const double dy = (R.Y[I + 1] - R.Y[I]) * dx / (R.X[I + 1] - R.X[I]);
     return {R.X[I], R.Y[I], dx, dy, N};
@@ -169,15 +186,29 @@ GridStep ReferenceStep(const TXYArrays& R, std::size_t I, int N) {
   return {R.X[I], R.Y[I], 0, 0, 1};
 }
 
-// The same grid value through the checked operations, for tracing a non-finite one.
+// The same grid value through the checked operations, for tracing a non-finite one (the
+// interval's first point is taken as it is).
 void CheckReferenceValue(const TXYArrays& R, std::size_t I, int N, int J) {
-  if (I + 1 >= R.Count) return;
+  if (J == 0 || !HasWidth(R, I)) return;
   const double x0 = R.X[I], x1 = R.X[I + 1], y0 = R.Y[I], y1 = R.Y[I + 1];
   if (!Finite(x0) || !Finite(x1) || !Finite(y0) || !Finite(y1)) return;
   const double dx = CkDiv(CkSub(x1, x0), N);
   const double dy = CkDiv(CkMul(CkSub(y1, y0), dx), CkSub(x1, x0));
   CkAdd(x0, CkMul(J, dx));
   CkAdd(y0, CkMul(J, dy));
+}
+
+// How far a grid X on reference interval I may lie from a further graph's X value and still be
+// at it. The grid X is X0 + j·((X1 − X0)/N): a subtraction, a division, a product and a sum,
+// each rounding by half a unit in the last place of a value at most twice the interval's
+// larger end, under 3.5 ε of that scale in all; the decimal values read into X0, X1 and the
+// graph's X were rounded by another ε/2 each. Eight ε (1.8e-15 of the scale) covers that with
+// room and stays far below any step a file written with 15 to 17 digits can tell apart. The
+// scale is the interval's, not the grid X's own: an X near zero on an interval from -1 to 1 is
+// rounded as coarsely as its ends.
+double GridTolerance(const TXYArrays& R, std::size_t I) {
+  const double x0 = R.X[I], x1 = I + 1 < R.Count ? R.X[I + 1] : x0;
+  return 8 * std::numeric_limits<double>::epsilon() * std::max(std::fabs(x0), std::fabs(x1));
 }
 
 // Linear interpolation between two neighbouring points, in the order the routines have always
@@ -223,47 +254,102 @@ double CheckedRareStep(TRareOp Op, double Y, double V) {
   return Y;
 }
 
+// Where a grid x falls in a graph of Count ascending X values, given the first point past it
+// (Upper, as Bracket walks it): a point within Tol of x, or else the two neighbours when x is
+// inside the range. Of points sharing an X, the last counts when Strict, the first otherwise.
+// Out of line and on plain values, for graphs with steps only: the walk through the others
+// keeps its state in registers.
+[[gnu::cold, gnu::noinline]] bool Settle(const double* X, std::size_t Count, std::size_t Upper, bool Strict, double At,
+                              double Tol, std::size_t& Lower, std::size_t& UpperOut) {
+  if (Strict) {
+    // x just below the point past it is at that point (the last of its X); x at or just past
+    // the point below it, which the last of its X already is.
+    if (Upper < Count && X[Upper] - At <= Tol) {
+      Lower = UpperOut = std::size_t(std::upper_bound(X + Upper, X + Count, X[Upper]) - X) - 1;
+      return true;
+    }
+    if (Upper > 0 && At - X[Upper - 1] <= Tol) {
+      Lower = UpperOut = Upper - 1;
+      return true;
+    }
+  } else {
+    // Mirrored: x just past the point below it is at that point (the first of its X); x at or
+    // just below the point above, which the first of its X already is.
+    if (Upper > 0 && At - X[Upper - 1] <= Tol) {
+      Lower = UpperOut = std::size_t(std::lower_bound(X, X + Upper, X[Upper - 1]) - X);
+      return true;
+    }
+    if (Upper < Count && X[Upper] - At <= Tol) {
+      Lower = UpperOut = Upper;
+      return true;
+    }
+  }
+  if (Upper == 0 || Upper >= Count) return false;
+  Lower = Upper - 1;
+  UpperOut = Upper;
+  return true;
+}
+
 // Walks one further graph along the grid: Upper is the first point past x (X > x when Strict,
 // else X >= x). A grid x below the previous one (a reference whose X values do not ascend)
 // searches afresh, so every answer equals a search from the graph's first point. The graph
-// counts on its whole closed X range: at the end the search runs off (the last X when Strict,
-// the first X otherwise) its value is that end point's own Y.
+// counts on its whole closed X range. A grid x within rounding of one of the graph's X values
+// (Tolerance, asked only when it matters) is at that X and takes that point's own Y: an end
+// just past the rounded grid x is not lost, and at a vertical step the side taken does not
+// turn on the last bit. Of points sharing an X, the last gives the value there when Strict,
+// the first otherwise, as the bracketing does at x itself.
 class Bracket {
  public:
-  Bracket(const TXYArrays& G, std::size_t Count, bool Strict)
-      : FG(G), FCount(Count), FStrict(Strict), FEnd(Strict && Count > 0 ? Count - 1 : 0) {
-    if (Count > 0) {
-      FEndX = G.X[FEnd];
-      FEndY = G.Y[FEnd];
-    }
-  }
+  Bracket(const TXYArrays& G, TakenPoints Taken, bool Strict)
+      : FG(G), FCount(Taken.Count), FSteps(Taken.Steps), FStrict(Strict) {}
 
-  // True with the graph's value at x when x lies in its closed X range.
-  bool Value(double X, double& V) {
+  // True with the graph's value at x when x lies in its closed X range or within rounding of it.
+  template <typename TTolerance>
+  bool Value(double X, TTolerance Tolerance, double& V) {
     Advance(X);
-    if (FUpper != 0 && FUpper < FCount) {
-      V = InterpolateBetween(FG, FUpper - 1, FUpper, X);
+    if (!FSteps) [[likely]] {
+      // Without steps the line through the neighbours is continuous: inside, rounding moves the
+      // value by rounding only, and only an end needs settling.
+      if (Inside()) [[likely]] {
+        V = InterpolateBetween(FG, FUpper - 1, FUpper, X);
+        return true;
+      }
+      std::size_t end;
+      if (!NearEnd(X, Tolerance(), end)) return false;
+      V = FG.Y[end];
       return true;
     }
-    if (!(X == FEndX)) return false;
-    V = FEndY;
+    std::size_t lower, upper;
+    if (!Settle(FG.X, FCount, FUpper, FStrict, X, Tolerance(), lower, upper)) return false;
+    V = lower == upper ? FG.Y[lower] : InterpolateBetween(FG, lower, upper, X);
     return true;
   }
 
-  // True with the points Value takes at x: two neighbours, or the end point twice.
-  bool Find(double X, std::size_t& Lower, std::size_t& Upper) {
+  // True with the points Value takes at x: two neighbours, or one point twice.
+  template <typename TTolerance>
+  bool Find(double X, TTolerance Tolerance, std::size_t& Lower, std::size_t& Upper) {
     Advance(X);
-    if (FUpper != 0 && FUpper < FCount) {
+    if (FSteps) return Settle(FG.X, FCount, FUpper, FStrict, X, Tolerance(), Lower, Upper);
+    if (Inside()) {
       Lower = FUpper - 1;
       Upper = FUpper;
       return true;
     }
-    if (!(X == FEndX)) return false;
-    Lower = Upper = FEnd;
+    if (!NearEnd(X, Tolerance(), Lower)) return false;
+    Upper = Lower;
     return true;
   }
 
  private:
+  bool Inside() const { return FUpper != 0 && FUpper < FCount; }
+
+  // Outside the range of a graph without steps: the end on x's side when x is within Tol of it.
+  bool NearEnd(double X, double Tol, std::size_t& End) const {
+    if (FCount == 0) return false;
+    End = FUpper == 0 ? 0 : FCount - 1;
+    return std::fabs(X - FG.X[End]) <= Tol;
+  }
+
   void Advance(double X) {
     if (!(X >= FLast)) {
       const double* first = FG.X;
@@ -279,10 +365,8 @@ class Bracket {
 
   const TXYArrays& FG;
   std::size_t FCount;
+  bool FSteps;
   bool FStrict;
-  std::size_t FEnd;
-  double FEndX = std::numeric_limits<double>::quiet_NaN();  // no end point: never equal
-  double FEndY = 0;
   std::size_t FUpper = 0;
   double FLast = std::numeric_limits<double>::quiet_NaN();  // the first call searches
 };
@@ -534,15 +618,17 @@ void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, 
               TFold Fold, TCheckedFold CheckedFold, TEmit Emit) {
   if (Reference.Count == 0) Fail(MsgTooFewPoints);
   const int n = std::max(1, SplitInterval);
-  std::vector<std::size_t> counts;
+  std::vector<TakenPoints> points;
   std::vector<Bracket> brackets;
   brackets.reserve(Others.size());
   for (const TXYArrays& g : Others) {
-    counts.push_back(AscendingCount(g));
-    brackets.emplace_back(g, counts.back(), Strict);
+    points.push_back(AscendingPoints(g));
+    brackets.emplace_back(g, points.back(), Strict);
   }
   for (std::size_t i = 0; i < Reference.Count; ++i) {
     const GridStep step = ReferenceStep(Reference, i, n);
+    const double near = GridTolerance(Reference, i);
+    const auto tolerance = [near] { return near; };
     for (int j = 0; j < step.Steps; ++j) {
       // The interval's first point as it is: a gap (NaN) at its other end leaves it whole.
       const double x = j == 0 ? step.X0 : step.X0 + j * step.DX;
@@ -551,7 +637,7 @@ void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, 
       int taken = 1;
       for (std::size_t g = 0; g < Others.size(); ++g) {
         double v;
-        if (!brackets[g].Value(x, v)) continue;
+        if (!brackets[g].Value(x, tolerance, v)) continue;
         sum = Fold(sum, v);
         ++taken;
       }
@@ -560,9 +646,9 @@ void WalkGrid(const TXYArrays& Reference, const std::vector<TXYArrays>& Others, 
         CheckReferenceValue(Reference, i, n, j);
         double checked = own;
         for (std::size_t g = 0; g < Others.size() && Finite(checked); ++g) {
-          Bracket fresh(Others[g], counts[g], Strict);
+          Bracket fresh(Others[g], points[g], Strict);
           std::size_t lo, up;
-          if (!fresh.Find(x, lo, up)) continue;
+          if (!fresh.Find(x, tolerance, lo, up)) continue;
           const TXYArrays& o = Others[g];
           if (!Finite(o.X[lo]) || !Finite(o.Y[lo]) || !Finite(o.X[up]) || !Finite(o.Y[up])) break;
           checked = CheckedFold(checked, CheckedInterpolate(o, lo, up, x));
@@ -587,7 +673,7 @@ std::size_t GridSize(const TXYArrays& Reference, int SplitInterval) {
 template <typename TStep>
 bool ResampleOnOwnGrid(const TXYArrays& Reference, const TXYArrays& Other, TStep Step, std::vector<double>& X,
                        std::vector<double>& Y) {
-  Bracket bracket(Other, AscendingCount(Other), true);
+  Bracket bracket(Other, AscendingPoints(Other), true);
   X.assign(Reference.X, Reference.X + Reference.Count);
   Y.resize(Reference.Count);
   bool finite = true;
@@ -595,7 +681,7 @@ bool ResampleOnOwnGrid(const TXYArrays& Reference, const TXYArrays& Other, TStep
     const double x = Reference.X[i];
     double value = Reference.Y[i];
     double v;
-    if (bracket.Value(x, v)) value = Step(value, v);
+    if (bracket.Value(x, [&Reference, i] { return GridTolerance(Reference, i); }, v)) value = Step(value, v);
     Y[i] = value;
     finite &= Finite(value);
   }

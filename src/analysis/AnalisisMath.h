@@ -103,10 +103,14 @@ void CombineByIndex(TIndexOp Op, const std::vector<TValuesArray>& Sources, std::
 
 // Resampled arithmetic on the refined X grid of a reference graph: every interval of the
 // reference is cut into SplitInterval steps (its last point is taken once) and the reference's
-// own value is interpolated along it. Each further graph adds its linearly interpolated value
-// wherever the grid X lies in its closed X range [first X, last X], its end points included
-// with their own Y, and nothing outside it. Further graphs must have ascending X values
-// (MsgXNotAscending); the reference may have any order.
+// own value is interpolated along it. Two reference points sharing an X are a vertical step:
+// the grid keeps both, each with its own Y. Each further graph adds its linearly interpolated
+// value wherever the grid X lies in its closed X range [first X, last X], its end points
+// included with their own Y, and nothing outside it. A grid X within rounding of one of a
+// further graph's X values (a few units in the last place of the reference interval's scale)
+// is at that X: its end on a grid point counts, whichever side of it the computed grid X
+// falls. Further graphs must have ascending X values (MsgXNotAscending), repeated ones allowed;
+// the reference may have any order.
 enum TRareOp { roSum = 0, roDifference = 1, roProduct = 2, roQuotient = 3 };
 
 // The largest refined grid the resampled routines build (MsgTooManyPoints beyond).

@@ -568,11 +568,6 @@ TEST(Resample, FaultsAndRefusals) {
   const Graph zeroRef{{0, 1}, {0, 5}};
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, zeroRef.View(), {zero.View()}, 1, x, y); }),
             "Invalid floating point operation");
-  const Graph repeated{{0, 1, 1, 2}, {0, 1, 2, 3}};
-  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, repeated.View(), {}, 2, x, y); }),
-            "Invalid floating point operation");
-  EXPECT_EQ(ErrorOf([&] { ResampleAverage(repeated.View(), {}, 2, x, y, stats); }),
-            "Invalid floating point operation");
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, TXYArrays{}, {ref.View()}, 2, x, y); }), MsgTooFewPoints);
   EXPECT_EQ(ErrorOf([&] { ResampleAverage(TXYArrays{}, {}, 2, x, y, stats); }), MsgTooFewPoints);
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roSum, ref.View(), {}, 1 << 30, x, y); }), MsgTooManyPoints);
