@@ -6,10 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -18,6 +21,7 @@ namespace fw {
 namespace {
 
 using TFileId = std::pair<dev_t, ino_t>;
+using Clock = std::chrono::steady_clock;
 
 // The files this process holds locked: how many locks of each are live, and the handle whose
 // closing lets it go.
@@ -25,6 +29,7 @@ struct THeld {
   int Depth = 0;
   int Fd = -1;
   bool Made = false;  // made empty to be locked: removed again when nothing was saved in it
+  bool Held = false;  // the lock against every process, not only this copy's turn
 };
 struct THeldFiles {
   std::mutex Mutex;
@@ -49,16 +54,25 @@ THeldFiles& HeldFiles() {
   return *held;
 }
 
+std::atomic<unsigned> gDefaultWaitMs{TFileLock::DefaultWaitMs};
+
 // The file under Name opened to be locked, made empty when missing; -1 when it is no regular file
-// or cannot be opened. A FIFO is opened without waiting for a writer, then refused.
+// or cannot be opened. A FIFO is opened without waiting for a writer, then refused. Opened for
+// writing where it may be (the copies' turn is a write lock, which asks for it; nothing is ever
+// written through it), else for reading: a read-only file is still locked against others.
 int OpenToLock(const String& Name, TFileId& Id, bool& Made) {
-  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  const auto open = [&](int Extra) {
+    const int fd = ::open(Name.c_str(), kFlags | O_RDWR | Extra, 0666);
+    return fd >= 0 || (errno != EACCES && errno != EROFS && errno != EISDIR) ? fd
+                                                                            : ::open(Name.c_str(), kFlags | O_RDONLY | Extra, 0666);
+  };
   Made = false;
-  int fd = ::open(Name.c_str(), kFlags);
+  int fd = open(0);
   if (fd < 0 && errno == ENOENT) {
-    fd = ::open(Name.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+    fd = open(O_CREAT | O_EXCL);
     Made = fd >= 0;
-    if (fd < 0 && errno == EEXIST) fd = ::open(Name.c_str(), kFlags);  // made by another meanwhile
+    if (fd < 0 && errno == EEXIST) fd = open(0);  // made by another meanwhile
   }
   if (fd < 0) return -1;
   struct stat info {};
@@ -76,11 +90,43 @@ bool StillNamed(const TFileId& Id, const String& Name) {
   return ::stat(Name.c_str(), &named) == 0 && TFileId{named.st_dev, named.st_ino} == Id;
 }
 
+enum class TWaited { Got, TimedOut, NotOffered };
+
+// Tries Take until it succeeds or Deadline passes (at least once). A lock the file system does not
+// offer is not waited for: waiting would not bring it.
+template <class TTake>
+TWaited WaitFor(TTake Take, Clock::time_point Deadline) {
+  for (;;) {
+    if (Take()) return TWaited::Got;
+    if (errno != EWOULDBLOCK && errno != EAGAIN && errno != EACCES && errno != EINTR) return TWaited::NotOffered;
+    if (Clock::now() >= Deadline) return TWaited::TimedOut;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// The lock every process may take on the file.
+bool TakeAll(int Fd) { return ::flock(Fd, LOCK_EX | LOCK_NB) == 0; }
+
+// The copies' turn: a write lock on the whole file held by the open file (not the process, so
+// it neither mixes with other locks of this process nor goes when another handle of the file is
+// closed), which other programs do not ask for in place of the lock above.
+bool TakeTurn(int Fd) {
+  struct flock range {};
+  range.l_type = F_WRLCK;
+  range.l_whence = SEEK_SET;
+  return ::fcntl(Fd, F_OFD_SETLK, &range) == 0;
+}
+
 }  // namespace
 
+unsigned TFileLock::DefaultWait() { return gDefaultWaitMs.load(); }
+void TFileLock::SetDefaultWait(unsigned WaitMs) { gDefaultWaitMs.store(WaitMs); }
+
+TFileLock::TFileLock(const String& FileName) : TFileLock(FileName, DefaultWait()) {}
+
 TFileLock::TFileLock(const String& FileName, unsigned WaitMs) : FFileName(FileName) {
-  using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(WaitMs);
+  std::optional<Clock::time_point> turnDeadline;
   THeldFiles& held = HeldFiles();
   for (;;) {
     TFileId id;
@@ -91,41 +137,37 @@ TFileLock::TFileLock(const String& FileName, unsigned WaitMs) : FFileName(FileNa
       std::lock_guard guard(held.Mutex);
       auto it = held.Files.find(id);
       if (it != held.Files.end()) {
-        // Held by this process already: a second lock of the file would wait for the first.
+        // Taken by this process already: a second lock of the file would wait for the first.
         ++it->second.Depth;
         FId = id;
-        FHeld = true;
+        FHeld = it->second.Held;
+        FTaken = true;
         ::close(fd);
         return;
       }
     }
-    bool locked = false;
-    for (;;) {
-      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        locked = true;
-        break;
-      }
-      // A file system without locks gives none: waiting would not bring one.
-      if (errno != EWOULDBLOCK && errno != EINTR) break;
-      if (Clock::now() >= deadline) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (locked && StillNamed(id, FileName)) {
+    const bool locked = WaitFor([fd] { return TakeAll(fd); }, deadline) == TWaited::Got;
+    // The turn among the copies, with or without the lock: one that holds it may be a copy that
+    // gave up on the lock and is saving now.
+    if (!turnDeadline) turnDeadline = std::max(deadline, Clock::now() + std::chrono::milliseconds(WaitMs));
+    const bool turn = WaitFor([fd] { return TakeTurn(fd); }, *turnDeadline) != TWaited::TimedOut;
+    if (turn && StillNamed(id, FileName)) {
       std::lock_guard guard(held.Mutex);
-      held.Files[id] = THeld{1, fd, made};
+      held.Files[id] = THeld{1, fd, made, locked};
       FId = id;
-      FHeld = true;
+      FHeld = locked;
+      FTaken = true;
       return;
     }
-    // Not locked in time, or the file was replaced while waited for: the new one is locked in
-    // its turn, within the same time.
+    // Another copy hung in its save, or the file was replaced while waited for: the new one is
+    // taken in its turn, the lock within the time left.
     ::close(fd);
-    if (!locked || Clock::now() >= deadline) return;
+    if (!turn || Clock::now() >= *turnDeadline) return;
   }
 }
 
 TFileLock::~TFileLock() {
-  if (!FHeld) return;
+  if (!FTaken) return;
   THeldFiles& held = HeldFiles();
   std::lock_guard guard(held.Mutex);
   auto it = held.Files.find(FId);
@@ -135,7 +177,7 @@ TFileLock::~TFileLock() {
   struct stat info {};
   if (it->second.Made && StillNamed(FId, FFileName) && ::fstat(it->second.Fd, &info) == 0 && info.st_size == 0)
     ::unlink(FFileName.c_str());
-  ::close(it->second.Fd);  // lets the lock go
+  ::close(it->second.Fd);  // lets the lock and the turn go
   held.Files.erase(it);
 }
 

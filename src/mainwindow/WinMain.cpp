@@ -514,7 +514,9 @@ void TwndKorvalinMain::KeepSettingsAtExit() {
   // program saved, stays unless this run changed it too.
   if (!SettingsFileUnreadable()) {
     // Read, merged and written as one step against other copies closing at the same moment
-    // (a session's end closes them all): the lock spans the read here and the write.
+    // (a session's end closes them all): the lock spans the read here and the write, whose own
+    // lock nests in this one. Held by another program past the wait, the file is read after that
+    // one wait, in this copy's turn, so what another copy saved meanwhile is merged, not lost.
     const fw::TFileLock lock(TPropSaver::SettingsFileName());
     TPropSaver store(true);
     const auto now = TPropSaver::FromStrings(nullptr, "PREFERENCES");

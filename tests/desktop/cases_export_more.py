@@ -150,13 +150,38 @@ def svg_size(path):
     return tuple(int(re.search(r'%s="(\d+)px"' % side, head).group(1)) for side in ("width", "height"))
 
 
+# Keys from the width field, where the dialog opens: to the height, or "Сохранять пропорции"
+# ticked and back to either field.
+TO_HEIGHT = ("Tab",)
+LOCKED_TO_HEIGHT = ("Tab", "Tab", "space", "shift+Tab")
+LOCKED_TO_WIDTH = LOCKED_TO_HEIGHT + ("shift+Tab",)
+
+# What is typed over a size field's text ("" empties it), the keys that reach the field first,
+# and the size saved: numbers for sides fixed by the limit 10000, "chart" for the chart's own
+# side (a field left at 0), "<" for a side below the limit, "ratio" for the chart's proportion.
+PICTURE_SIZES = [
+    ("plain.svg", None, (), ("chart", "chart")),
+    ("wide.svg", "12000", (), (10000, "chart")),
+    ("locked.svg", "20000", LOCKED_TO_HEIGHT, (10000, "ratio")),
+    # Past the integer range, and at its end.
+    ("huge.svg", "2147483648", (), (10000, "chart")),
+    ("int_max.svg", "2147483647", (), (10000, "chart")),
+    ("huge_locked.svg", "2147483648", LOCKED_TO_WIDTH, (10000, "ratio")),
+    # Below 0 (the chart's own size): with the lock neither side stays negative.
+    ("negative_locked.svg", "-500", LOCKED_TO_WIDTH, ("chart", "chart")),
+    ("negative.svg", "-500", (), ("chart", "chart")),
+    ("empty.svg", "", (), ("chart", "chart")),
+]
+
+
 def picture_size_kept_within_the_limit(p):
-    # Сохранить как... a picture: 12000 typed as the width and Enter saves it 10000 wide. Then
-    # with "Сохранять пропорции" ticked, 20000 typed as the height and Enter: 10000 high at most,
-    # and the width in the chart's proportion, below the limit for a chart wider than high.
+    # Сохранить как... a picture, a size typed over the width or the height, Tab to the next
+    # control and Enter (OK): the picture has the size the fields show, within 0 and 10000, 0
+    # standing for the chart's own side; with "Сохранять пропорции" ticked in the chart's
+    # proportion (the chart is wider than high, so the height stays below the limit).
     p.paste_graph()
-    sizes = []
-    for name, keys in (("wide.svg", ()), ("locked.svg", ("Tab", "Tab", "space", "shift+Tab"))):
+    chart = None
+    for name, typed, keys, expected in PICTURE_SIZES:
         p.key("F10", "Down", "Down", "Return")
         files = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
         time.sleep(0.5)
@@ -167,16 +192,28 @@ def picture_size_kept_within_the_limit(p):
         options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
         time.sleep(0.5)
         if keys:
-            p.key(*keys)  # the lock ticked; back to the height
-        p.key("ctrl+a")
-        run("xdotool", "type", "--delay", "40", "20000" if keys else "12000")
+            p.key(*keys)
+        if typed is not None:
+            p.key("ctrl+a")
+            if typed:
+                run("xdotool", "type", "--delay", "40", "--", typed)
+            else:
+                p.key("BackSpace")
+            # The typed field left for the other size field (past the height lies the check box).
+            p.key("shift+Tab" if keys in (TO_HEIGHT, LOCKED_TO_HEIGHT) else "Tab")
         p.key("Return")  # OK
-        wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)
+        wait_for("the picture " + name, lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)
         wait_for("the dialog to close", lambda: options not in visible_windows())
-        sizes.append(svg_size(path))
-    (wide_w, _), (locked_w, locked_h) = sizes
-    assert wide_w == 10000, sizes
-    assert locked_w == 10000 and locked_h < 10000, sizes
+        size = svg_size(path)
+        if chart is None:
+            chart = size
+        for side, (got, want, own) in enumerate(zip(size, expected, chart)):
+            if want == "chart":
+                assert got == own, (name, size, chart)
+            elif want == "ratio":
+                assert abs(got - round(size[0] * chart[1] / chart[0])) <= 1, (name, size, chart)
+            else:
+                assert got == want, (name, size, chart)
 
 
 def case_picture_size_kept_within_the_limit(p):

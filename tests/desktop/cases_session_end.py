@@ -1,6 +1,7 @@
 # Settings kept when a session ends: two copies of the program on one settings file closed by one
 # close request each, sent at once (a window manager's close-all, a logout), and the program
 # ended by the signals of a session's end, with or without a box of its own open.
+import fcntl
 import signal
 
 
@@ -34,9 +35,17 @@ def switch_theme(p, theme):
     wait_for("the menus to close", lambda: not p.others(named=False))
 
 
-def two_copies_closed_together(p, managed):
+# How long the program waits for the settings file's lock at exit, and how long another program
+# holds it at most in the held case: past twice the wait.
+SETTINGS_LOCK_WAIT = 10.0
+HELD_BY_ANOTHER_PROGRAM = 30.0
+
+
+def two_copies_closed_together(p, managed, held=False):
     # Closed without the question, as a session's end closes them: this copy switches the theme and
-    # opens a file, the other opens another; both keep what they changed.
+    # opens a file, the other opens another; both keep what they changed. When another program
+    # holds the settings file locked past the program's wait, each copy waits for it once and
+    # writes in its turn: both end within one and a half waits, and neither loses the other's file.
     p.proc.kill()
     p.proc.wait()
     set_in_settings(p.ini, "PREFERENCES", "ConfirmClose=0")
@@ -52,14 +61,26 @@ def two_copies_closed_together(p, managed):
     switch_theme(p, "DefaultXP")
     open_file(p, mine)
     other = OtherCopy(p)
+    holder = None
     try:
         open_file(other, theirs)
+        if held:
+            # This test is the other program: it keeps the lock until both copies have ended.
+            holder = open(p.ini, "rb")
+            fcntl.flock(holder, fcntl.LOCK_EX)
+        closed = time.monotonic()
         close_requests_at_once([p.main, other.main], managed)
-        wait_for("both copies to end", lambda: not p.running() and not other.running(), timeout=30)
+        wait_for("both copies to end", lambda: not p.running() and not other.running(),
+                 timeout=HELD_BY_ANOTHER_PROGRAM if held else 30)
+        took = time.monotonic() - closed
     finally:
         other.close()
+        if holder:
+            holder.close()
+    if held:
+        assert SETTINGS_LOCK_WAIT - 1 < took < 1.5 * SETTINGS_LOCK_WAIT, "both ended after %.1f s" % took
     settings = p.settings()
-    assert "Theme=DefaultXP" in settings, "the first copy's theme is lost: " + settings
+    assert "Theme=DefaultXP" in settings, "the first copy's theme is lost: " + settings[:2000]
     assert sorted(recent_files(p)[:2]) == sorted([mine, theirs]), recent_files(p)
 
 
@@ -71,6 +92,15 @@ def case_two_copies_closed_together_keep_their_settings_managed(p):
     two_copies_closed_together(p, True)
 
 
+def case_two_copies_closed_while_another_program_holds_the_settings(p):
+    two_copies_closed_together(p, False, held=True)
+
+
+def case_two_copies_closed_while_another_program_holds_the_settings_managed(p):
+    two_copies_closed_together(p, True, held=True)
+
+
+WINDOW_MANAGED.add("two_copies_closed_while_another_program_holds_the_settings_managed")
 WINDOW_MANAGED.add("two_copies_closed_together_keep_their_settings_managed")
 
 

@@ -217,9 +217,10 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheChartsProportionWhileDigitsAreTyped) 
   }
 }
 
-// A size typed past the fields' limit of 10000, then Tab to the other field or Enter for OK, on
-// a 700 x 500 chart (or a 500 x 700 one): the fields come within their limits (in the chart's
-// proportion when it is locked), and the picture saved has the size they show.
+// A size typed past the fields' limits of 0 and 10000 (past the integer range too, or no number
+// at all), then Tab to the other field or Enter for OK, on a 700 x 500 chart (or a 500 x 700
+// one): the fields come within their limits (in the chart's proportion when it is locked), and
+// the picture saved has the size they show, 0 being the chart's own.
 TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
   struct Row {
     bool Tall;  // the chart 500 x 700
@@ -238,6 +239,19 @@ TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
       {false, true, true, "20000", win::VK_TAB, 10000, 7143, 10000, 7143},
       {true, true, true, "8000", win::VK_RETURN, 0, 0, 7143, 10000},
       {false, true, true, "1400", win::VK_RETURN, 0, 0, 1400, 1000},  // within the limits: as typed
+      // Past the integer range, and at its end.
+      {false, false, true, "2147483648", win::VK_TAB, 10000, 500, 10000, 500},
+      {false, false, false, "99999999999999999999", win::VK_RETURN, 0, 0, 700, 10000},
+      {false, false, true, "2147483647", win::VK_RETURN, 0, 0, 10000, 500},
+      {false, true, true, "2147483648", win::VK_TAB, 10000, 7143, 10000, 7143},
+      // Below the lower limit 0, which stands for the chart's own size: with the lock both sides
+      // follow, never one negative.
+      {false, true, true, "-500", win::VK_TAB, 0, 0, 700, 500},
+      {false, true, false, "-2147483649", win::VK_RETURN, 0, 0, 700, 500},
+      {false, false, true, "-500", win::VK_TAB, 0, 500, 700, 500},
+      // No number: an emptied field, a sign alone.
+      {false, false, true, "\b", win::VK_TAB, 0, 500, 700, 500},
+      {false, false, false, "-", win::VK_TAB, 700, 0, 700, 500},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.Typed) + (row.Width ? " wide" : " high") + (row.Locked ? ", locked" : "") +
@@ -252,13 +266,17 @@ TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
       cs::TCsSpinEdit* field = row.Width ? dialog->seWidth : dialog->seHeight;
       field->SetFocus();
       field->SelectAll();
-      for (const char* c = row.Typed; *c; ++c) desktop->type_char(char16_t(*c));
+      for (const char* c = row.Typed; *c; ++c)
+        if (*c == '\b')
+          desktop->press_key(win::VK_BACK);
+        else
+          desktop->type_char(char16_t(*c));
     });
     desktop->script([&] { desktop->press_key(row.Then); });
     if (row.Then == win::VK_TAB)
       desktop->script([&] {
-        EXPECT_EQ(dialog->seWidth->Value(), row.ShownWidth);
-        EXPECT_EQ(dialog->seHeight->Value(), row.ShownHeight);
+        EXPECT_EQ(dialog->seWidth->Text(), std::to_string(row.ShownWidth));
+        EXPECT_EQ(dialog->seHeight->Text(), std::to_string(row.ShownHeight));
         dialog->butOk->Click();
       });
     kvforms::SaveChartImage(path, selector_);

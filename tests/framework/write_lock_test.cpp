@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,6 +96,74 @@ TEST(FileLock, AnotherHolderIsWaitedForWithinTheBound) {
     const Clock::time_point start = Clock::now();
     TFileLock lock(path, c.waitMs);
     EXPECT_EQ(lock.Held(), c.held);
+    EXPECT_GE(SecondsSince(start), c.leastSeconds);
+    EXPECT_LE(SecondsSince(start), c.mostSeconds);
+  }
+}
+
+// Another program (no copy of this one) holding Path locked until it is ended.
+class ForeignHolder {
+ public:
+  explicit ForeignHolder(const std::string& Path) {
+    int said[2];
+    if (::pipe(said) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(said[0]);
+      const int fd = ::open(Path.c_str(), O_RDONLY);
+      const char held = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+      if (::write(said[1], &held, 1) != 1) ::_exit(2);
+      ::pause();
+      ::_exit(0);
+    }
+    ::close(said[1]);
+    char held = 0;
+    held_ = ::read(said[0], &held, 1) == 1 && held == 'y';
+    ::close(said[0]);
+  }
+  ~ForeignHolder() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  bool Held() const { return held_; }
+
+ private:
+  pid_t pid_ = -1;
+  bool held_ = false;
+};
+
+// Past another program's lock, what one lock waited is not waited again: a lock nested in one
+// that gave up gives up at once, and a second copy that gave up waits only for the first copy's
+// turn (its save), not for the other program, and not at all when no copy is saving.
+TEST(FileLock, PastAnotherProgramsLockTheCopiesTakeTurnsWithoutWaitingTwice) {
+  const struct {
+    const char* what;
+    bool nested;            // within an outer lock of this process that gave up
+    unsigned copySavingMs;  // another copy that gave up too saves for this long (0: none)
+    double leastSeconds, mostSeconds;
+  } cases[] = {
+      {"alone: the bound", false, 0, 0.9, 1.5},
+      {"nested in one that gave up", true, 0, 0.0, 0.5},
+      {"after a copy that gave up and saves for 1.5 s", false, 1500, 1.3, 2.5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    kvtest::TempFolder dir;
+    const std::string path = dir.File("settings.ini");
+    kvtest::WriteBytes(path, "[S]\nK=1\n");
+    ForeignHolder program(path);
+    ASSERT_TRUE(program.Held());
+    std::unique_ptr<TFileLock> outer;
+    if (c.nested) outer = std::make_unique<TFileLock>(path, 1000);
+    std::unique_ptr<OtherProcess> copy;
+    if (c.copySavingMs > 0) {
+      copy = std::make_unique<OtherProcess>(path, 100, [&] { ::usleep(c.copySavingMs * 1000); });
+      ASSERT_EQ(copy->Said(), 'n');
+    }
+    const Clock::time_point start = Clock::now();
+    TFileLock lock(path, 1000);
+    EXPECT_FALSE(lock.Held());
     EXPECT_GE(SecondsSince(start), c.leastSeconds);
     EXPECT_LE(SecondsSince(start), c.mostSeconds);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <new>
 #include <utility>
@@ -32,6 +33,30 @@ namespace {
 constexpr fw::Integer kClientWidth = 169;
 constexpr fw::Integer kSizeOnlyHeight = 138;  // the size box and the buttons
 constexpr fw::Integer kFormatBoxTop = 100;
+
+// Far past any size limit, and still exact in the lock's arithmetic and as a 64-bit integer.
+constexpr fw::Extended kFarPastAnyLimit = 1e15;
+
+// The size a field's text asks for. A whole number is read at any length (the field itself reads
+// one past the integer range as its minimum, so 2147483648 would pass for 0, "the chart's size"),
+// kept within kFarPastAnyLimit either way; other text (empty, a sign alone) is read as the field
+// reads it.
+fw::Extended TypedSize(const cs::TCsSpinEdit* Field) {
+  const fw::String text = fw::Trim(Field->Text());
+  const std::size_t digits = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  if (digits == text.size() || text.find_first_not_of("0123456789", digits) != fw::String::npos)
+    return Field->Value();
+  const fw::Extended value = std::strtold(text.c_str(), nullptr);
+  return std::clamp(value, -kFarPastAnyLimit, kFarPastAnyLimit);
+}
+
+// Field set to Value without its change handler.
+void SetQuietly(cs::TCsSpinEdit* Field, fw::Extended Value) {
+  fw::TNotifyEvent handler = std::move(Field->OnChange);
+  Field->OnChange = nullptr;
+  Field->SetValue(Value);
+  Field->OnChange = std::move(handler);
+}
 
 struct TFormatBox {
   const char* Ext;
@@ -213,41 +238,45 @@ void TwndSaveImg::FormShow() {
 
 void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourcePart,
                                  fw::Extended& TargetPart) {
-  if (cbProportional->Checked() && SourcePart != 0 && TargetPart != 0) {
+  const fw::Extended source = TypedSize(Source);
+  if (cbProportional->Checked() && SourcePart > 0 && TargetPart > 0) {
     fw::TNotifyEvent handler = std::move(Target->OnChange);
     Target->OnChange = nullptr;
-    // Past Target's limit too, for now: FitSize brings both within their limits in proportion
-    // when the typing is done.
-    const fw::Extended value = std::nearbyint(Source->Value() * TargetPart / SourcePart);
+    // Past Target's limits too, for now: FitSize brings both within them in proportion when the
+    // typing is done.
+    const fw::Extended value = std::nearbyint(source * TargetPart / SourcePart);
     Target->SetText(fw::IntToStr(static_cast<fw::Int64>(value)));
     Target->OnChange = std::move(handler);
     return;
   }
-  if (Source->Value() != 0 && Target->Value() != 0) {
-    SourcePart = Source->Value();
-    TargetPart = Target->Value();
+  // Only sizes a picture can have make a proportion: a negative one would turn the other negative.
+  if (const fw::Extended target = TypedSize(Target); source > 0 && target > 0) {
+    SourcePart = source;
+    TargetPart = target;
   }
 }
 
 void TwndSaveImg::FitSize() {
-  const fw::Extended width = seWidth->Value(), height = seHeight->Value();
-  if (!cbProportional->Checked()) {
-    // Each within its own limits; the change handlers take the values as the lock's proportion.
-    for (cs::TCsSpinEdit* size : {seWidth, seHeight})
-      if (const fw::Extended v = size->Value(); v < size->MinValue() || v > size->MaxValue())
-        size->SetValue(v);
-    return;
+  fw::Extended width = TypedSize(seWidth), height = TypedSize(seHeight);
+  if (cbProportional->Checked()) {
+    // Both shrunk by one factor until each is within its upper limit; the lock's proportion
+    // stays. A side below its lower limit is brought to it alone (0: the chart's own size).
+    fw::Extended scale = 1;
+    if (width > seWidth->MaxValue()) scale = std::min(scale, seWidth->MaxValue() / width);
+    if (height > seHeight->MaxValue()) scale = std::min(scale, seHeight->MaxValue() / height);
+    width *= scale;
+    height *= scale;
   }
-  // Both shrunk by one factor until each is within its limit; the lock's proportion stays.
-  fw::Extended scale = 1;
-  if (width > seWidth->MaxValue()) scale = std::min(scale, seWidth->MaxValue() / width);
-  if (height > seHeight->MaxValue()) scale = std::min(scale, seHeight->MaxValue() / height);
-  if (scale == 1) return;
-  for (const auto& [size, value] : {std::pair{seWidth, width * scale}, std::pair{seHeight, height * scale}}) {
-    fw::TNotifyEvent handler = std::move(size->OnChange);
-    size->OnChange = nullptr;
-    size->SetValue(value);
-    size->OnChange = std::move(handler);
+  // Each within its own limits, and shown as it will be saved (text the field cannot read shows
+  // the value it reads as). Without the lock the change handlers take the values as the lock's
+  // proportion; with it, the two are already in proportion and neither may move the other.
+  for (const auto& [size, value] : {std::pair{seWidth, width}, std::pair{seHeight, height}}) {
+    const fw::Extended fitted = std::clamp(std::nearbyint(value), size->MinValue(), size->MaxValue());
+    if (size->Text() == fw::IntToStr(static_cast<fw::Int64>(fitted))) continue;
+    if (cbProportional->Checked())
+      SetQuietly(size, fitted);
+    else
+      size->SetValue(fitted);
   }
 }
 

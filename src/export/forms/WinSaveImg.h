@@ -32,8 +32,10 @@ class TwndSaveImg : public fw::TForm {
   void LoadFormat(const fw::String& Ext, const kvexport::TKvPlotExportFormat& Format);
   // The size (fitted first, as FitSize) and the options of that box back into Format.
   void ReadFormat(const fw::String& Ext, kvexport::TKvPlotExportFormat& Format);
-  // Brings a size typed past a field's limit within it, as each field is left and on OK: each
-  // field clamped alone, or with the lock on both shrunk by one factor so the proportion stays.
+  // Brings a size typed past a field's limits within them, as each field is left and on OK, and
+  // shows what will be saved: each field clamped alone, or with the lock on both shrunk by one
+  // factor so the proportion stays. A number past the integer range counts at its size; text
+  // that is no number reads as the field reads it (0, the chart's own size).
   void FitSize();
 
   // Colour of the theme, and the lock's starting proportion from the two size edits.
@@ -72,7 +74,7 @@ class TwndSaveImg : public fw::TForm {
   // the proportion the lock keeps. The proportion is a pair of values seen, never the edits'
   // values while the lock holds: typed digit by digit, a width passes through 1, 13, 138 on its
   // way to 1380, and a ratio taken from those rounded steps would drift to a square. A pair with
-  // a 0 gives no proportion and the last one stays.
+  // a 0 or a negative size gives no proportion and the last one stays.
   void KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourcePart,
                       fw::Extended& TargetPart);
   fw::Extended FLastWidth = 0;
