@@ -272,13 +272,7 @@ void TTBEditItemViewer::MouseDown(fw::TShiftState /*Shift*/, Integer /*X*/, Inte
     View()->EndModal();
 }
 
-void TTBEditItemViewer::MouseUp(Integer X, Integer Y, bool MouseWasDownOnMenu) {
-  // Outside the box (a part a descendant keeps for buttons of its own) the release is any
-  // button's: on a toolbar it ends the loop the press started, so the bar lets go of the keyboard.
-  if (!IsPtInButtonPart(X, Y)) {
-    TTBItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
-    return;
-  }
+void TTBEditItemViewer::MouseUp(Integer /*X*/, Integer /*Y*/, bool /*MouseWasDownOnMenu*/) {
   // The press started (and finished) the edit; the release only lets go of the capture.
   View()->CancelCapture();
 }
