@@ -23,6 +23,14 @@ win::POINT CentreOf(TTBPopupWindow* popup, TTBCustomItem* item) {
   return win::POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// A point inside a tall popup's top or bottom arrow strip, in screen coordinates.
+win::POINT ArrowStrip(TTBPopupWindow* popup, bool top) {
+  const TRect cr = popup->ClientRect();
+  win::POINT pt{(cr.left + cr.right) / 2, top ? cr.top + 4 : cr.bottom - 4};
+  win::ClientToScreen(popup->Handle(), &pt);
+  return pt;
+}
+
 class MenuLoop : public ToolbarsTest {
  protected:
   void SetUp() override {
@@ -287,18 +295,11 @@ TEST_F(MenuLoop, MenuEventsAndPopupNotices) {
 // that way on the clock, with no further mouse movement.
 TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
   for (int i = 0; i < 120; ++i) Add("Line", nullptr);
-  // A point inside the top or the bottom arrow strip, in screen coordinates.
-  const auto strip = [](TTBPopupWindow* p, bool top) {
-    const TRect cr = p->ClientRect();
-    win::POINT pt{(cr.left + cr.right) / 2, top ? cr.top + 4 : cr.bottom - 4};
-    win::ClientToScreen(p->Handle(), &pt);
-    return pt;
-  };
   Integer atStart = -1, downRest = -1, atEnd = -1, upRest = -1, upRestLonger = -1;
   bool upArrowAtEnd = false;
   desktop->script([&] {
     atStart = Popups()[0]->View()->ScrollOffset();
-    desktop->mouse_move(strip(Popups()[0], false));
+    desktop->mouse_move(ArrowStrip(Popups()[0], false));
   });
   desktop->script([&] { desktop->advance(350); });
   desktop->script([&] {
@@ -308,7 +309,7 @@ TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
   desktop->script([&] {
     atEnd = Popups()[0]->View()->ScrollOffset();
     upArrowAtEnd = Popups()[0]->View()->ShowUpArrow();
-    desktop->mouse_move(strip(Popups()[0], true));
+    desktop->mouse_move(ArrowStrip(Popups()[0], true));
   });
   desktop->script([&] { desktop->advance(350); });
   desktop->script([&] {
@@ -334,12 +335,6 @@ TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
 // scroll step or for many.
 TEST_F(MenuLoop, LinesScrolledByTheArrowsMoveWholeAndThePointerSelectsTheLineUnderIt) {
   for (int i = 0; i < 120; ++i) Add("Line", nullptr);
-  const auto strip = [](TTBPopupWindow* p, bool top) {
-    const TRect cr = p->ClientRect();
-    win::POINT pt{(cr.left + cr.right) / 2, top ? cr.top + 4 : cr.bottom - 4};
-    win::ClientToScreen(p->Handle(), &pt);
-    return pt;
-  };
   const struct {
     const char* name;
     bool top;
@@ -353,7 +348,7 @@ TEST_F(MenuLoop, LinesScrolledByTheArrowsMoveWholeAndThePointerSelectsTheLineUnd
   });
   Integer last = 0;  // the offset the row before left
   for (const auto& r : rests) {
-    desktop->script([&] { desktop->mouse_move(strip(Popups()[0], r.top)); });
+    desktop->script([&] { desktop->mouse_move(ArrowStrip(Popups()[0], r.top)); });
     for (int i = 0; i < r.steps; ++i) desktop->script([&] { desktop->advance(100); });
     desktop->script([&] {
       SCOPED_TRACE(r.name);
