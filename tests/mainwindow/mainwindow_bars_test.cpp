@@ -651,7 +651,9 @@ TEST_F(MainWindowBarsTest, TheGraphToolbarFollowsTheCurrentGraphAndEditsItsLine)
 
 // A click on the graph toolbar's width spin steps the width and leaves the bar as it was before
 // the press: the pointer moved away, the spin is drawn plain again, the bar holds no loop, and
-// the keys go to the window's commands (Ctrl+V pastes a graph), whichever half was clicked.
+// the keys go to the window's commands (Ctrl+V pastes a graph), whichever half was clicked. A
+// press on the spin let go over the box opens the box for typing, as a click on the box does:
+// Esc drops the typing and a second Esc leaves the bar.
 TEST_F(MainWindowBarsTest, AClickOnTheWidthSpinLeavesTheKeyboardToTheWindow) {
   workspace::TGraphToolbar& bar = *form->GraphBar();
   form->OpenFileNames({WriteFile("first.txt", "1 2\n2 3\n")});
@@ -660,8 +662,9 @@ TEST_F(MainWindowBarsTest, AClickOnTheWidthSpinLeavesTheKeyboardToTheWindow) {
   const struct {
     const char* half;
     bool up;
+    bool releasedOverTheBox;
     int width;
-  } cases[] = {{"up", true, 2}, {"down", false, 1}};
+  } cases[] = {{"up", true, false, 2}, {"down", false, false, 1}, {"up, let go over the box", true, true, 2}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.half);
     toolbars::TTBItemViewer* spin = view->Find(bar.WidthItem());
@@ -671,8 +674,23 @@ TEST_F(MainWindowBarsTest, AClickOnTheWidthSpinLeavesTheKeyboardToTheWindow) {
     desktop->clear_starved();
     desktop->mouse_move(half);
     Pump();
-    desktop->click(half);
+    bool typing = false;
+    if (c.releasedOverTheBox) {
+      desktop->script([&] {
+        auto* edit = dynamic_cast<toolbars::TTBEditItemViewer*>(view->Find(bar.WidthItem()));
+        typing = edit != nullptr && edit->EditControl() != nullptr;
+        desktop->press_key(win::VK_ESCAPE);
+      });
+      desktop->script([&] { desktop->press_key(win::VK_ESCAPE); });
+      const win::POINT box{r.left + 6, (r.top + r.bottom) / 2};
+      desktop->mouse_down(half);
+      desktop->mouse_move(box);
+      desktop->mouse_up(box);
+    } else {
+      desktop->click(half);
+    }
     AppPump();
+    EXPECT_EQ(typing, c.releasedOverTheBox) << "the box open for typing";
     EXPECT_EQ(bar.WidthItem()->Value(), c.width) << "the click stepped the width once";
     desktop->mouse_move(win::POINT{r.left - 200, r.bottom + 200});
     AppPump();
