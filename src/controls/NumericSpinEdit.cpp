@@ -10,6 +10,7 @@
 #include "framework/SysUtils.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/Edit.h"
+#include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
 #include "platform/gdi/GdiText.h"
 #include "platform/user/frames/ScrollBar.h"
@@ -21,6 +22,7 @@
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/windows/Window.h"
 #include "tx/Tx.h"
+#include "tx/TxParentBackground.h"
 #include "tx/TxThemes.h"
 
 namespace cs {
@@ -333,6 +335,19 @@ void TCsNumericUpDown::Dispatch(fw::TMessage& Message) {
     if (auto* edit = dynamic_cast<TCsSpinEdit*>(Owner())) edit->ReleaseButtons();
 }
 
+void TCsNumericUpDown::PaintBehindEdit(TCsSpinEdit* Edit, win::HDC DC, const fw::TRect& Inside) {
+  // The column first shows what lies behind the edit, as its frame does: a theme whose docks
+  // paint nothing leaves it so, instead of in the edit's own colour. The viewport carries the
+  // column's place in the edit, so that the parent's painting (which sets the window origin)
+  // still lands where it lies behind the column.
+  const fw::TPoint place = Edit->ScreenToClient(ClientToScreen(fw::TPoint{0, 0}));
+  const int saved = win::SaveDC(DC);
+  win::SetViewportOrgEx(DC, -place.x, -place.y, nullptr);
+  tx::PaintParentBackground(Edit, DC,
+                            {Inside.left + place.x, Inside.top + place.y, Inside.right + place.x, Inside.bottom + place.y});
+  win::RestoreDC(DC, saved);
+}
+
 void TCsNumericUpDown::PaintThemedButtons(TCsSpinEdit* Edit) {
   win::PAINTSTRUCT ps{};
   const win::HDC dc = win::BeginPaint(Handle(), &ps);
@@ -346,6 +361,7 @@ void TCsNumericUpDown::PaintThemedButtons(TCsSpinEdit* Edit) {
   const fw::TPoint origin = ClientToScreen(fw::TPoint{0, 0});
   const fw::TRect inside{window.left + 2 - origin.x, window.top + 2 - origin.y, window.right - 2 - origin.x,
                          window.bottom - 2 - origin.y};
+  PaintBehindEdit(Edit, dc, inside);
   if (tx::CurrentTheme->GetBooleanMetric(tx::TMB_VISUAL_STYLES))
     tx::CurrentTheme->PaintBackground(&canvas, inside, inside, inside,
                                       tx::CurrentTheme->GetViewColor(tx::VT_TOOLBAR_NORMAL), false,

@@ -117,8 +117,6 @@ class TCustomNumericSpinEdit : public fw::TCustomEdit {
 
 class TCsSpinEdit;
 
-class TCsSpinEdit;
-
 // Clears the pressed halves of its edit when the mouse lets go. In the themed look of its edit
 // the current theme paints it as the edit's spin button (pressed halves, hot with the edit).
 class TCsNumericUpDown : public TNumericUpDown {
@@ -128,6 +126,8 @@ class TCsNumericUpDown : public TNumericUpDown {
 
  private:
   void PaintThemedButtons(TCsSpinEdit* Edit);
+  // What lies behind Edit, over Inside (in this control's client coordinates).
+  void PaintBehindEdit(TCsSpinEdit* Edit, win::HDC DC, const fw::TRect& Inside);
 };
 
 class TCsSpinEdit : public TCsFramed<TCustomNumericSpinEdit> {

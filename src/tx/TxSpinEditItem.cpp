@@ -380,12 +380,18 @@ void TTxSpinEditViewer::StopRepeat() {
 }
 
 void TTxSpinEditViewer::MouseUp(Integer X, Integer Y, bool MouseWasDownOnMenu) {
-  if (FPressedHalf != 0) {
-    FPressedHalf = 0;
-    StopRepeat();
-    InvalidateButtons();
+  if (FPressedHalf == 0) {
+    TTxEditItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
+    return;
   }
-  TTxEditItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
+  FPressedHalf = 0;
+  StopRepeat();
+  InvalidateButtons();
+  // The release of a press on the buttons is a button's release wherever it happens: on a
+  // toolbar it ends the loop the press started (the bar lets go of the keyboard and of its hot
+  // button) unless it comes over the box, which it then opens for typing. The edit item's own
+  // release only lets go of the capture, its press having run the edit.
+  TTBItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
 }
 
 void TTxSpinEditViewer::LosingCapture() {

@@ -74,12 +74,14 @@ class TFieldFillingTheme : public tx::TTxDefaultTheme {
 
 // A theme that paints its docks and toolbar backgrounds in colours of their own and leaves edit
 // buttons bare (as some themes leave disabled ones); with visual styles on, toolbar backgrounds
-// come from PaintBackground in the toolbar view's colour.
+// come from PaintBackground in the toolbar view's colour; without a dock face its docks paint
+// nothing.
 class TBareButtonsTheme : public tx::TTxDefaultTheme {
  public:
   using TTxDefaultTheme::TTxDefaultTheme;
   static constexpr fw::TColor kDock = 0x3080C0, kToolbarView = 0xA04020;
   static inline bool VisualStyles = false;
+  static inline bool DockFace = true;
   bool GetBooleanMetric(tx::Integer Index) override {
     return Index == tx::TMB_VISUAL_STYLES ? VisualStyles : TTxDefaultTheme::GetBooleanMetric(Index);
   }
@@ -92,6 +94,7 @@ class TBareButtonsTheme : public tx::TTxDefaultTheme {
     Canvas->FillRect(ARect);
   }
   void PaintDock(fw::TCanvas* Canvas, const fw::TRect& ClientRect, const fw::TRect&, tx::Integer) override {
+    if (!DockFace) return;
     Canvas->Brush()->SetColor(kDock);
     Canvas->FillRect(ClientRect);
   }
@@ -218,31 +221,46 @@ TEST_F(CsThemedLookTest, ComboBoxKeepsItsTextUnderAThemeThatFillsItsField) {
 }
 
 // The spin edit's button column shows the toolbar background wherever the theme's buttons leave
-// it bare, enabled or not: the dock's face, or with visual styles the toolbar view's colour.
+// it bare, enabled or not: the dock's face, with visual styles the toolbar view's colour, and
+// where the theme's docks paint nothing what lies behind the edit (the form's face), never the
+// edit's own colour.
 TEST_F(CsThemedLookTest, SpinButtonsLieOnTheToolbarBackground) {
+  constexpr fw::TColor kFormFace = 0x405060;
+  form->SetColor(kFormFace);
   auto* enabled = Add<TCsSpinEdit>(10, 10, 80, 21);
   auto* disabled = Add<TCsSpinEdit>(10, 40, 80, 21);
   disabled->SetEnabled(false);
   ShowForm();
   form->SetActiveControl(nullptr);
   tx::SetCurrentTheme("BareButtons");
-  for (const bool styles : {false, true}) {
-    SCOPED_TRACE(styles ? "visual styles" : "no visual styles");
-    TBareButtonsTheme::VisualStyles = styles;
+  const struct {
+    const char* name;
+    bool visualStyles, dockFace;
+    fw::TColor expected;
+  } cases[] = {
+      {"a dock face", false, true, TBareButtonsTheme::kDock},
+      {"visual styles", true, true, TBareButtonsTheme::kToolbarView},
+      {"visual styles, no dock face", true, false, TBareButtonsTheme::kToolbarView},
+      {"no dock face", false, false, kFormFace},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBareButtonsTheme::VisualStyles = c.visualStyles;
+    TBareButtonsTheme::DockFace = c.dockFace;
     RepaintAll();
-    const fw::TColor expected = styles ? TBareButtonsTheme::kToolbarView : TBareButtonsTheme::kDock;
     for (TCsSpinEdit* spin : {enabled, disabled}) {
       fw::TWinControl* buttons = spin->UpDown();
       int other = 0;
       for (int y = 0; y < buttons->Height(); ++y)
         for (int x = 0; x < buttons->Width(); ++x) {
           const win::POINT p = At(buttons, x, y);
-          other += fw::TColor(desktop->screen_pixel(p.x, p.y)) != expected;
+          other += fw::TColor(desktop->screen_pixel(p.x, p.y)) != c.expected;
         }
       EXPECT_EQ(other, 0) << (spin->Enabled() ? "enabled" : "disabled") << ": pixels of the button column";
     }
   }
   TBareButtonsTheme::VisualStyles = false;
+  TBareButtonsTheme::DockFace = true;
 }
 
 TEST_F(CsThemedLookTest, DisabledGlyphsSayDisabled) {

@@ -1,7 +1,7 @@
 // The main window's docks, menu bar and toolbars: where they sit, the commands they reach, the
 // layout, theme and recent files kept in the settings file (damaged sections included), the
 // menu bar from the keyboard, keys from a floating toolbar, dragging between docks, the chevron,
-// and the graph toolbar following the current graph.
+// the graph toolbar following the current graph, and a click on its width spin giving the keys back.
 
 #include <algorithm>
 #include <functional>
@@ -17,6 +17,7 @@
 #include "controls/CsStatusBar.h"
 #include "controls/CsThemeMenu.h"
 #include "controls/CsToolbars.h"
+#include "framework/Clipbrd.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -645,6 +646,67 @@ TEST_F(MainWindowBarsTest, TheGraphToolbarFollowsTheCurrentGraphAndEditsItsLine)
   EXPECT_EQ(bar.TitleItem()->Text(), first->Series()->Title());
   EXPECT_EQ(bar.ColorItem()->Color(), fw::clBlue);
   EXPECT_EQ(line->LinePen()->Width(), 1);
+}
+
+
+// A click on the graph toolbar's width spin steps the width and leaves the bar as it was before
+// the press: the pointer moved away, the spin is drawn plain again, the bar holds no loop, and
+// the keys go to the window's commands (Ctrl+V pastes a graph), whichever half was clicked. A
+// press on the spin let go over the box opens the box for typing, as a click on the box does:
+// Esc drops the typing and a second Esc leaves the bar.
+TEST_F(MainWindowBarsTest, AClickOnTheWidthSpinLeavesTheKeyboardToTheWindow) {
+  workspace::TGraphToolbar& bar = *form->GraphBar();
+  form->OpenFileNames({WriteFile("first.txt", "1 2\n2 3\n")});
+  Pump();
+  toolbars::TTBView* view = bar.Bar()->View();
+  const struct {
+    const char* half;
+    bool up;
+    bool releasedOverTheBox;
+    int width;
+  } cases[] = {{"up", true, false, 2}, {"down", false, false, 1}, {"up, let go over the box", true, true, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.half);
+    toolbars::TTBItemViewer* spin = view->Find(bar.WidthItem());
+    ASSERT_NE(spin, nullptr);
+    const fw::TRect r = spin->ScreenBoundsRect();
+    const win::POINT half{r.right - 4, c.up ? r.top + 3 : r.bottom - 3};
+    desktop->clear_starved();
+    desktop->mouse_move(half);
+    Pump();
+    bool typing = false;
+    if (c.releasedOverTheBox) {
+      desktop->script([&] {
+        auto* edit = dynamic_cast<toolbars::TTBEditItemViewer*>(view->Find(bar.WidthItem()));
+        typing = edit != nullptr && edit->EditControl() != nullptr;
+        desktop->press_key(win::VK_ESCAPE);
+      });
+      desktop->script([&] { desktop->press_key(win::VK_ESCAPE); });
+      const win::POINT box{r.left + 6, (r.top + r.bottom) / 2};
+      desktop->mouse_down(half);
+      desktop->mouse_move(box);
+      desktop->mouse_up(box);
+    } else {
+      desktop->click(half);
+    }
+    AppPump();
+    EXPECT_EQ(typing, c.releasedOverTheBox) << "the box open for typing";
+    EXPECT_EQ(bar.WidthItem()->Value(), c.width) << "the click stepped the width once";
+    desktop->mouse_move(win::POINT{r.left - 200, r.bottom + 200});
+    AppPump();
+    EXPECT_FALSE(desktop->starved()) << "the bar waited in a loop of its own after the click";
+    EXPECT_EQ(view->State() & toolbars::tbvsModal, 0) << "the bar still holds the keyboard";
+    EXPECT_EQ(view->Selected(), nullptr) << "the spin is still drawn hot";
+    const int graphs = Graphs().Count();
+    fw::Clipboard()->SetAsText("1 5\n2 6\n3 7\n");
+    form->SetFocus();
+    desktop->key_down(win::VK_CONTROL);
+    desktop->press_key('V');
+    desktop->key_up(win::VK_CONTROL);
+    AppPump();
+    EXPECT_EQ(Graphs().Count(), graphs + 1) << "Ctrl+V pasted no graph";
+    desktop->clear_starved();
+  }
 }
 
 }  // namespace

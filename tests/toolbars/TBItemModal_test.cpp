@@ -23,6 +23,14 @@ win::POINT CentreOf(TTBPopupWindow* popup, TTBCustomItem* item) {
   return win::POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// A point inside a tall popup's top or bottom arrow strip, in screen coordinates.
+win::POINT ArrowStrip(TTBPopupWindow* popup, bool top) {
+  const TRect cr = popup->ClientRect();
+  win::POINT pt{(cr.left + cr.right) / 2, top ? cr.top + 4 : cr.bottom - 4};
+  win::ClientToScreen(popup->Handle(), &pt);
+  return pt;
+}
+
 class MenuLoop : public ToolbarsTest {
  protected:
   void SetUp() override {
@@ -287,18 +295,11 @@ TEST_F(MenuLoop, MenuEventsAndPopupNotices) {
 // that way on the clock, with no further mouse movement.
 TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
   for (int i = 0; i < 120; ++i) Add("Line", nullptr);
-  // A point inside the top or the bottom arrow strip, in screen coordinates.
-  const auto strip = [](TTBPopupWindow* p, bool top) {
-    const TRect cr = p->ClientRect();
-    win::POINT pt{(cr.left + cr.right) / 2, top ? cr.top + 4 : cr.bottom - 4};
-    win::ClientToScreen(p->Handle(), &pt);
-    return pt;
-  };
   Integer atStart = -1, downRest = -1, atEnd = -1, upRest = -1, upRestLonger = -1;
   bool upArrowAtEnd = false;
   desktop->script([&] {
     atStart = Popups()[0]->View()->ScrollOffset();
-    desktop->mouse_move(strip(Popups()[0], false));
+    desktop->mouse_move(ArrowStrip(Popups()[0], false));
   });
   desktop->script([&] { desktop->advance(350); });
   desktop->script([&] {
@@ -308,7 +309,7 @@ TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
   desktop->script([&] {
     atEnd = Popups()[0]->View()->ScrollOffset();
     upArrowAtEnd = Popups()[0]->View()->ShowUpArrow();
-    desktop->mouse_move(strip(Popups()[0], true));
+    desktop->mouse_move(ArrowStrip(Popups()[0], true));
   });
   desktop->script([&] { desktop->advance(350); });
   desktop->script([&] {
@@ -326,6 +327,65 @@ TEST_F(MenuLoop, ThePointerRestingOnAScrollArrowScrollsTheTallMenu) {
   EXPECT_GT(atEnd, downRest);
   EXPECT_LT(upRest, atEnd) << "resting on the top arrow scrolls up";
   EXPECT_LT(upRestLonger, upRest) << "and keeps scrolling while the pointer stays";
+  EXPECT_EQ(opened + saved + deep, 0) << "scrolling chose nothing";
+}
+
+// Lines scrolled by the arrows move whole: each keeps its height, lies where the scroll put it,
+// and the pointer resting on a line selects that line, after resting on either arrow for one
+// scroll step or for many.
+TEST_F(MenuLoop, LinesScrolledByTheArrowsMoveWholeAndThePointerSelectsTheLineUnderIt) {
+  for (int i = 0; i < 120; ++i) Add("Line", nullptr);
+  const struct {
+    const char* name;
+    bool top;
+    int steps;  // of the arrow's 100 ms clock
+  } rests[] = {{"down one step", false, 1}, {"down many steps", false, 12}, {"up one step", true, 1},
+               {"up many steps", true, 5}};
+  std::vector<TRect> natural;  // every line at scroll offset 0
+  desktop->script([&] {
+    TTBView* view = Popups()[0]->View();
+    for (Integer i = 0; i < view->ViewerCount(); ++i) natural.push_back(view->Viewers(i)->BoundsRect());
+  });
+  Integer last = 0;  // the offset the row before left
+  for (const auto& r : rests) {
+    desktop->script([&] { desktop->mouse_move(ArrowStrip(Popups()[0], r.top)); });
+    for (int i = 0; i < r.steps; ++i) desktop->script([&] { desktop->advance(100); });
+    desktop->script([&] {
+      SCOPED_TRACE(r.name);
+      TTBView* view = Popups()[0]->View();
+      const Integer offset = view->ScrollOffset();
+      EXPECT_GT(offset, 0);
+      if (r.top)
+        EXPECT_LT(offset, last) << "resting on the top arrow scrolls up";
+      else
+        EXPECT_GT(offset, last) << "resting on the bottom arrow scrolls down";
+      last = offset;
+      ASSERT_EQ(Integer(natural.size()), view->ViewerCount());
+      TTBItemViewer* target = nullptr;
+      int misplaced = 0, first = -1;
+      for (Integer i = 0; i < view->ViewerCount(); ++i) {
+        TTBItemViewer* v = view->Viewers(i);
+        const TRect& n = natural[size_t(i)];
+        if (v->BoundsRect() != TRect{n.left, n.top - offset, n.right, n.bottom - offset} && misplaced++ == 0) first = i;
+        // The second line shown below the top arrow.
+        if (v->Show() && !target && i > 0 && view->Viewers(i - 1)->Show()) target = v;
+      }
+      EXPECT_EQ(misplaced, 0) << "lines not moved whole by the scroll, the first: " << first;
+      ASSERT_NE(target, nullptr);
+      const TRect b = target->ScreenBoundsRect();
+      desktop->mouse_move({(b.left + b.right) / 2, b.top + 1});
+    });
+    desktop->script([&] {
+      SCOPED_TRACE(r.name);
+      TTBView* view = Popups()[0]->View();
+      TTBItemViewer* shown = nullptr;
+      for (Integer i = 1; i < view->ViewerCount() && !shown; ++i)
+        if (view->Viewers(i)->Show() && view->Viewers(i - 1)->Show()) shown = view->Viewers(i);
+      EXPECT_EQ(view->Selected(), shown) << "the pointer's line is selected";
+    });
+  }
+  Escape();
+  menu->Popup(100, 100);
   EXPECT_EQ(opened + saved + deep, 0) << "scrolling chose nothing";
 }
 
