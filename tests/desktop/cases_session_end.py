@@ -8,9 +8,9 @@ import signal
 def close_requests_at_once(windows, managed):
     """One close request for each window, all sent in one go: through the window manager when one
     runs (as its close-all asks), else the window's own delete message (as a session's end sends)."""
-    from Xlib import X, display, protocol
-    d = display.Display()
-    try:
+    from Xlib import X, protocol
+
+    def send(d):
         root = d.screen().root
         protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
         close = d.intern_atom("_NET_CLOSE_WINDOW")
@@ -23,9 +23,8 @@ def close_requests_at_once(windows, managed):
                 event = protocol.event.ClientMessage(window=w, client_type=protocols,
                                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
                 w.send_event(event)
-        d.flush()
-    finally:
-        d.close()
+
+    send_client_messages(send)
 
 
 def switch_theme(p, theme):

@@ -244,17 +244,16 @@ MAXIMISE_BUTTON = 8 + 16 + 2  # from the right: past the close button
 
 def window_manager_maximises(win):
     """Asks the window manager, as a task bar or a key binding would, to maximise win."""
-    from Xlib import X, display, protocol
-    d = display.Display()
-    try:
+    from Xlib import X, protocol
+
+    def send(d):
         state = d.intern_atom("_NET_WM_STATE")
         both = [d.intern_atom("_NET_WM_STATE_MAXIMIZED_VERT"), d.intern_atom("_NET_WM_STATE_MAXIMIZED_HORZ")]
         event = protocol.event.ClientMessage(window=d.create_resource_object("window", win), client_type=state,
                                              data=(32, [1] + both + [1, 0]))  # 1: add, from an application
         d.screen().root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
-        d.flush()
-    finally:
-        d.close()
+
+    send_client_messages(send)
 
 
 def over_the_screen(win):
