@@ -241,11 +241,16 @@ bool TTxToolbar::PaintedWhereItIs() {
 }
 
 void RepaintBetweenViewers(TTxToolbar* Toolbar) {
+  const bool handle = Toolbar->HandleAllocated();
+  const bool keepDrawn = handle && Toolbar->PaintedWhereItIs();
   // Only a viewer whose rectangle waits for no paint shows what it is now: one waiting (a layout
   // left to the next paint, a theme switch, a hover) is drawn by that paint, so it stays invalid.
-  const bool handle = Toolbar->HandleAllocated();
-  win::HRGN waiting = win::CreateRectRgn(0, 0, 0, 0);
-  if (handle) win::GetUpdateRgn(Toolbar->Handle(), waiting, win::FALSE);
+  win::HRGN waiting = nullptr;
+  win::RECT pending{};
+  if (keepDrawn && win::GetUpdateRect(Toolbar->Handle(), &pending, win::FALSE)) {
+    waiting = win::CreateRectRgn(0, 0, 0, 0);
+    win::GetUpdateRgn(Toolbar->Handle(), waiting, win::FALSE);
+  }
   TTBView* view = Toolbar->View();
   std::vector<win::RECT> drawn;
   for (Integer i = 0; view && i < view->ViewerCount(); ++i) {
@@ -253,14 +258,13 @@ void RepaintBetweenViewers(TTxToolbar* Toolbar) {
     const TRect& b = v->BoundsRect();
     if (!v->Show() || b.right <= b.left || b.bottom <= b.top || dynamic_cast<TTBControlItem*>(v->Item())) continue;
     const win::RECT rc{b.left, b.top, b.right, b.bottom};
-    if (!win::RectInRegion(waiting, &rc)) drawn.push_back(rc);
+    if (keepDrawn && !(waiting && win::RectInRegion(waiting, &rc))) drawn.push_back(rc);
     view->Invalidate(v);
   }
-  win::DeleteObject(waiting);
+  if (waiting) win::DeleteObject(waiting);
   Toolbar->Invalidate();
   if (!handle) return;
   win::InvalidateRect(Toolbar->Handle(), nullptr, win::TRUE);
-  if (!Toolbar->PaintedWhereItIs()) return;
   for (const win::RECT& rc : drawn) win::ValidateRect(Toolbar->Handle(), &rc);
 }
 
