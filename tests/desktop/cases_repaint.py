@@ -1,6 +1,6 @@
 # The bars drawn as a fresh start draws them: after a theme chosen from the menu, the window
 # equals the program started in that theme; after a resize in steps across the point where the
-# bottom bar hides buttons behind its chevron, it equals the program resized once to that width.
+# bottom bar hides buttons behind its chevron, it equals the program started at that width.
 # Each case runs bare and under the window manager (the name ending in "_managed").
 
 
@@ -58,7 +58,8 @@ def bars_drawn_as_a_fresh_start_draws_them(p, theme):
     differing = pixels_differing(switched, fresh, "after the switch to " + theme)
     assert differing == 0, "after the switch to %s, %d pixels differ from a start in it" % (theme, differing)
 
-    # Narrowed to 700, to 650, then widened to 900: as one resize to 900 draws it.
+    # Narrowed to 700, to 650, then widened to 900: as a start at 900 (the width kept in the
+    # settings, or one resize to it) draws it.
     for width in STEPPED_WIDTHS:
         resize_main_window(width)
     pointer_on_the_chart()

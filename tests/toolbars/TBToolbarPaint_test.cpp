@@ -1,7 +1,8 @@
 // A paint of a toolbar draws each of its buttons once, whatever measured or moved them before: a
 // press on a grip, on the empty part of a menu bar or on a floating caption runs the drag loop,
 // which measures the bar for every dock, and a layout found out of date is laid out by the paint.
-// A button drawn twice over itself shows bold captions on the screen.
+// A button drawn twice over itself shows bold captions on the screen. After such a paint, a later
+// paint of one button (a hover) draws that button alone.
 
 #include <gtest/gtest.h>
 
