@@ -16,16 +16,16 @@ def settled_window_image():
     return wait_for("the window to stop changing", settled)
 
 
-def pixels_differing(shown, expected, what):
-    assert shown.size == expected.size, "%s: the window is %r, not %r" % (what, shown.size, expected.size)
-    return sum(1 for a, b in zip(shown.getdata(), expected.getdata()) if a != b)
-
-
-def keep_picture(image, name):
-    """With KV_DESKTOP_KEEP set, the picture is kept in that folder (for the notes' figures)."""
+def expect_same_window(shown, expected, names, what):
+    """The two pictures equal to the pixel; with KV_DESKTOP_KEEP set both are kept in that folder
+    under the two names first (for the notes' figures)."""
     folder = os.environ.get("KV_DESKTOP_KEEP")
     if folder:
-        image.save(os.path.join(folder, name))
+        for image, name in zip((shown, expected), names):
+            image.save(os.path.join(folder, name))
+    assert shown.size == expected.size, "%s: the window is %r, not %r" % (what, shown.size, expected.size)
+    differing = sum(1 for a, b in zip(shown.getdata(), expected.getdata()) if a != b)
+    assert differing == 0, "%s, %d pixels differ" % (what, differing)
 
 
 def pointer_on_the_chart():
@@ -53,10 +53,8 @@ def bars_drawn_as_a_fresh_start_draws_them(p, theme):
     p.restart()  # the theme is kept, so this is a start in it
     pointer_on_the_chart()
     fresh = settled_window_image()
-    keep_picture(switched, "theme-switch-%s.png" % theme)
-    keep_picture(fresh, "theme-fresh-%s.png" % theme)
-    differing = pixels_differing(switched, fresh, "after the switch to " + theme)
-    assert differing == 0, "after the switch to %s, %d pixels differ from a start in it" % (theme, differing)
+    expect_same_window(switched, fresh, ("theme-switch-%s.png" % theme, "theme-fresh-%s.png" % theme),
+                       "after the switch to %s, compared with a start in it" % theme)
 
     # Narrowed to 700, to 650, then widened to 900: as a start at 900 (the width kept in the
     # settings, or one resize to it) draws it.
@@ -69,10 +67,8 @@ def bars_drawn_as_a_fresh_start_draws_them(p, theme):
         resize_main_window(STEPPED_WIDTHS[-1])
     pointer_on_the_chart()
     once = settled_window_image()
-    keep_picture(stepped, "resize-stepped-%s.png" % theme)
-    keep_picture(once, "resize-once-%s.png" % theme)
-    differing = pixels_differing(stepped, once, "after the stepped resize in " + theme)
-    assert differing == 0, "after the resize in steps in %s, %d pixels differ from one resize" % (theme, differing)
+    expect_same_window(stepped, once, ("resize-stepped-%s.png" % theme, "resize-once-%s.png" % theme),
+                       "after the resize in steps in %s, compared with a start at that width" % theme)
 
 
 def case_bars_drawn_as_a_fresh_start_in_zezio(p):

@@ -103,6 +103,14 @@ class ToolbarPaint : public ToolbarsTest {
     toolbar->View()->SetChevronSize(toolbar->View()->ChevronSize() + 1);
     win::ValidateRect(toolbar->Handle(), nullptr);
   }
+  // Bar painted now, whole or (OnlyFirstButton) only where its first button is.
+  void Repaint(PaintCountingToolbar* Bar, bool OnlyFirstButton) {
+    const TRect first = Bar->View()->Viewers(0)->BoundsRect();
+    const win::RECT area{first.left, first.top, first.right, first.bottom};
+    win::RedrawWindow(Bar->Handle(), OnlyFirstButton ? &area : nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
+    Pump();
+  }
   // How often each item was drawn by all paints since the last clear.
   static std::map<const TTBCustomItem*, int> Drawn() {
     std::map<const TTBCustomItem*, int> drawn;
@@ -174,11 +182,7 @@ TEST_F(ToolbarPaint, EachPaintDrawsEachButtonOnce) {
     gItemPaints.clear();
     c.act();
     Pump();
-    const TRect first = bar->View()->Viewers(0)->BoundsRect();
-    const win::RECT area{first.left, first.top, first.right, first.bottom};
-    win::RedrawWindow(bar->Handle(), c.partialPaint ? &area : nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
-    Pump();
+    Repaint(bar, c.partialPaint);
     std::map<const TTBCustomItem*, int> drawn;
     for (size_t k = 0; k < gItemPaints.size(); ++k)
       for (const auto& [item, count] : gItemPaints[k]) {
@@ -202,11 +206,7 @@ TEST_F(ToolbarPaint, APaintOfOneButtonAfterALayoutInAPaintDrawsThatButtonOnly) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Reshape();
-    const TRect first = toolbar->View()->Viewers(0)->BoundsRect();
-    const win::RECT area{first.left, first.top, first.right, first.bottom};
-    win::RedrawWindow(toolbar->Handle(), c.partialPaint ? &area : nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
-    Pump();
+    Repaint(toolbar, c.partialPaint);
     ASSERT_TRUE(toolbar->View()->PositionsValid());
     for (Integer i = 0; i < toolbar->Items()->Count(); ++i) {
       gItemPaints.clear();
