@@ -1120,7 +1120,13 @@ void TTBView::DrawItem(TTBItemViewer* AViewer, fw::TCanvas* DrawToCanvas, bool O
     win::OffsetWindowOrgEx(target, -r.left, -r.top, nullptr);
     canvas.SetHandle(target);
   }
-  win::SetBrushOrgEx(canvas.Handle(), r.left & 1, r.top & 1, nullptr);
+  // Dither patterns start at the viewer's corner wherever it lands on the device (the bitmap's
+  // corner, or the rectangle's in the window): a viewer repainted alone looks as a whole paint
+  // draws it.
+  if (Offscreen)
+    win::SetBrushOrgEx(canvas.Handle(), 0, 0, nullptr);
+  else
+    win::SetBrushOrgEx(canvas.Handle(), r.left & 1, r.top & 1, nullptr);
   canvas.Font()->Assign(GetFont());
   if (isSelected && !toolbarStyle) {
     canvas.Brush()->SetColor(AreFlatMenusEnabled() ? fw::TColor(win::GetSysColor(win::COLOR_MENUHILIGHT))

@@ -2,6 +2,8 @@
 
 #include "framework/ControlMessages.h"
 #include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiRegions.h"
+#include "platform/gdi/GdiPaintObjects.h"
 #include "platform/kernel/Rects.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/windows/Window.h"
@@ -239,23 +241,31 @@ bool TTxToolbar::PaintedWhereItIs() {
 }
 
 void RepaintBetweenViewers(TTxToolbar* Toolbar) {
+  const bool handle = Toolbar->HandleAllocated();
+  const bool keepDrawn = handle && Toolbar->PaintedWhereItIs();
+  // Only a viewer whose rectangle waits for no paint shows what it is now: one waiting (a layout
+  // left to the next paint, a theme switch, a hover) is drawn by that paint, so it stays invalid.
+  win::HRGN waiting = nullptr;
+  win::RECT pending{};
+  if (keepDrawn && win::GetUpdateRect(Toolbar->Handle(), &pending, win::FALSE)) {
+    waiting = win::CreateRectRgn(0, 0, 0, 0);
+    win::GetUpdateRgn(Toolbar->Handle(), waiting, win::FALSE);
+  }
   TTBView* view = Toolbar->View();
-  std::vector<TRect> kept;
+  std::vector<win::RECT> drawn;
   for (Integer i = 0; view && i < view->ViewerCount(); ++i) {
     TTBItemViewer* v = view->Viewers(i);
     const TRect& b = v->BoundsRect();
     if (!v->Show() || b.right <= b.left || b.bottom <= b.top || dynamic_cast<TTBControlItem*>(v->Item())) continue;
-    view->Invalidate(v);
-    kept.push_back(b);
-  }
-  Toolbar->Invalidate();
-  if (!Toolbar->HandleAllocated()) return;
-  win::InvalidateRect(Toolbar->Handle(), nullptr, win::TRUE);
-  if (!Toolbar->PaintedWhereItIs()) return;
-  for (const TRect& b : kept) {
     const win::RECT rc{b.left, b.top, b.right, b.bottom};
-    win::ValidateRect(Toolbar->Handle(), &rc);
+    if (keepDrawn && !(waiting && win::RectInRegion(waiting, &rc))) drawn.push_back(rc);
+    view->Invalidate(v);
   }
+  if (waiting) win::DeleteObject(waiting);
+  Toolbar->Invalidate();
+  if (!handle) return;
+  win::InvalidateRect(Toolbar->Handle(), nullptr, win::TRUE);
+  for (const win::RECT& rc : drawn) win::ValidateRect(Toolbar->Handle(), &rc);
 }
 
 void TTxToolbar::Dispatch(fw::TMessage& Message) {

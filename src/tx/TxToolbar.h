@@ -77,7 +77,8 @@ class TTxToolbar : public toolbars::TTBCustomToolbar {
 
 // Repaints a toolbar's background between its buttons only: the viewers without a control are
 // invalidated with the window and validated again, as long as their pixels are still in place
-// (the toolbar has not moved on its window since it painted); otherwise all of it repaints.
+// (the toolbar has not moved on its window since it painted); otherwise all of it repaints. A
+// viewer already waiting for a paint (laid out anew, or drawn for another theme) keeps waiting.
 void RepaintBetweenViewers(TTxToolbar* Toolbar);
 
 }  // namespace tx

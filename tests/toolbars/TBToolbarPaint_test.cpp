@@ -1,7 +1,8 @@
 // A paint of a toolbar draws each of its buttons once, whatever measured or moved them before: a
 // press on a grip, on the empty part of a menu bar or on a floating caption runs the drag loop,
 // which measures the bar for every dock, and a layout found out of date is laid out by the paint.
-// A button drawn twice over itself shows bold captions on the screen.
+// A button drawn twice over itself shows bold captions on the screen. After such a paint, a later
+// paint of one button (a hover) draws that button alone.
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,29 @@ class ToolbarPaint : public ToolbarsTest {
     win::SendMessageW(W->Handle(), NonClientCode ? win::WM_NCLBUTTONDOWN : win::WM_LBUTTONDOWN,
                       win::WPARAM(NonClientCode), win::MAKELPARAM(c.x, c.y));
   }
+  // The first button narrower, the second as much wider, the layout out of date: the paint moves
+  // a button while the bar keeps its length (nothing else paints it again).
+  void Reshape() {
+    toolbar->Items()->Items(0)->SetTag(toolbar->Items()->Items(0)->Tag() - 6);
+    toolbar->Items()->Items(1)->SetTag(toolbar->Items()->Items(1)->Tag() + 6);
+    toolbar->View()->SetChevronSize(toolbar->View()->ChevronSize() + 1);
+    win::ValidateRect(toolbar->Handle(), nullptr);
+  }
+  // Bar painted now, whole or (OnlyFirstButton) only where its first button is.
+  void Repaint(PaintCountingToolbar* Bar, bool OnlyFirstButton) {
+    const TRect first = Bar->View()->Viewers(0)->BoundsRect();
+    const win::RECT area{first.left, first.top, first.right, first.bottom};
+    win::RedrawWindow(Bar->Handle(), OnlyFirstButton ? &area : nullptr, nullptr,
+                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
+    Pump();
+  }
+  // How often each item was drawn by all paints since the last clear.
+  static std::map<const TTBCustomItem*, int> Drawn() {
+    std::map<const TTBCustomItem*, int> drawn;
+    for (const auto& paint : gItemPaints)
+      for (const auto& [item, count] : paint) drawn[item] += count;
+    return drawn;
+  }
   fw::TForm* form = nullptr;
   TTBDock* docks[4] = {};
   PaintCountingToolbar *menuBar = nullptr, *toolbar = nullptr;
@@ -105,14 +129,7 @@ TEST_F(ToolbarPaint, EachPaintDrawsEachButtonOnce) {
     win::GetWindowRect(W->Handle(), &r);
     return r;
   };
-  // The first button narrower, the second as much wider, the layout out of date: the paint moves
-  // a button while the bar keeps its length (nothing else paints it again).
-  auto reshape = [&] {
-    toolbar->Items()->Items(0)->SetTag(toolbar->Items()->Items(0)->Tag() - 6);
-    toolbar->Items()->Items(1)->SetTag(toolbar->Items()->Items(1)->Tag() + 6);
-    toolbar->View()->SetChevronSize(toolbar->View()->ChevronSize() + 1);
-    win::ValidateRect(toolbar->Handle(), nullptr);
-  };
+  auto reshape = [&] { Reshape(); };
   const struct {
     const char* name;
     PaintCountingToolbar** bar;
@@ -165,11 +182,7 @@ TEST_F(ToolbarPaint, EachPaintDrawsEachButtonOnce) {
     gItemPaints.clear();
     c.act();
     Pump();
-    const TRect first = bar->View()->Viewers(0)->BoundsRect();
-    const win::RECT area{first.left, first.top, first.right, first.bottom};
-    win::RedrawWindow(bar->Handle(), c.partialPaint ? &area : nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ERASE | win::RDW_UPDATENOW);
-    Pump();
+    Repaint(bar, c.partialPaint);
     std::map<const TTBCustomItem*, int> drawn;
     for (size_t k = 0; k < gItemPaints.size(); ++k)
       for (const auto& [item, count] : gItemPaints[k]) {
@@ -180,6 +193,31 @@ TEST_F(ToolbarPaint, EachPaintDrawsEachButtonOnce) {
       EXPECT_GE(drawn[bar->Items()->Items(i)], 1) << bar->Items()->Items(i)->Caption() << " was not painted";
     if (bar->Floating()) bar->SetFloating(false);
     Pump();
+  }
+}
+
+// Once a paint has laid the bar out and drawn it (the whole of it, at once or through the paint it
+// asked for), a later paint of one button is that paint alone: nothing else is invalidated again.
+TEST_F(ToolbarPaint, APaintOfOneButtonAfterALayoutInAPaintDrawsThatButtonOnly) {
+  const struct {
+    const char* name;
+    bool partialPaint;  // the layout found out of date by a paint of the first button only
+  } cases[] = {{"laid out by a whole paint", false}, {"laid out by a paint of one button", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Reshape();
+    Repaint(toolbar, c.partialPaint);
+    ASSERT_TRUE(toolbar->View()->PositionsValid());
+    for (Integer i = 0; i < toolbar->Items()->Count(); ++i) {
+      gItemPaints.clear();
+      toolbar->View()->Invalidate(toolbar->View()->Viewers(i));
+      Pump();
+      const std::map<const TTBCustomItem*, int> drawn = Drawn();
+      EXPECT_EQ(drawn, (std::map<const TTBCustomItem*, int>{{toolbar->Items()->Items(i), 1}}))
+          << "a paint of " << toolbar->Items()->Items(i)->Caption() << " drew " << drawn.size() << " buttons";
+      win::RECT pending{};
+      EXPECT_FALSE(win::GetUpdateRect(toolbar->Handle(), &pending, win::FALSE)) << "left waiting for a paint";
+    }
   }
 }
 
