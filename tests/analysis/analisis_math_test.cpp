@@ -565,6 +565,20 @@ TEST(Resample, FaultsAndRefusals) {
   const Graph zeroAtEnd{{1, 2}, {4, 0}};
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, ref.View(), {zeroAtEnd.View()}, 2, x, y); }),
             "Floating point division by zero");
+  // A fault on an interval's first point is that point's own: a slope past the doubles on the
+  // way to its next point is not computed for it.
+  const Graph steepRef{{0, 1}, {-1e308, 1e308}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, steepRef.View(), {zero.View()}, 2, x, y); }),
+            "Floating point division by zero");
+  // The trace settles on a vertical step the way the walk does: a grid X rounded a unit below
+  // 0.89 is at the step, whose last point divides by zero.
+  const Graph flat{{0.13, 0.57, 1.21}, {1, 1, 1}};
+  ResampleArithmetic(roSum, flat.View(), {}, 10, x, y);
+  ASSERT_LT(x[15], 0.89);
+  ASSERT_GT(x[15], 0.889);
+  const Graph zeroAfterStep{{0.5, 0.89, 0.89}, {1, 1, 0}};
+  EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, flat.View(), {zeroAfterStep.View()}, 10, x, y); }),
+            "Floating point division by zero");
   const Graph zeroRef{{0, 1}, {0, 5}};
   EXPECT_EQ(ErrorOf([&] { ResampleArithmetic(roQuotient, zeroRef.View(), {zero.View()}, 1, x, y); }),
             "Invalid floating point operation");

@@ -120,6 +120,8 @@ TEST(Resample, EveryRoutineMatchesNumPyOnGridsOfExactDecimals) {
        {DecimalGraph{{0.2, 0.7, 0.7, 1.3, 1.7, 1.7}, {1, 2, 6, 3, 4, 9}},
         DecimalGraph{{0.5, 0.5, 1, 2.4, 2.4}, {3, 1, 2, 5, -4}}},
        10},
+      {"steps in a further graph on grid points rounded below, and at its ends there", twoDecimals,
+       {DecimalGraph{{0.634, 0.634, 0.89, 0.89, 1.562, 1.562}, {5, 1, 2, 6, 3, -4}}}, 10},
       {"a step in a further graph on the reference's own X", squares,
        {DecimalGraph{{0, 1, 1, 3}, {1, 2, 6, 4}}}, 1},
   };
@@ -218,5 +220,32 @@ TEST(Resample, EndsWithinRoundingOfTheGridAtEveryScale) {
         EXPECT_EQ(sum[k + 1], 0) << c.name << " at " << k + 1;
       }
     }
+  }
+}
+
+// An end a unit in the last place beside one of the reference's own X values (0.1 + 0.2 beside
+// 0.3) is at it, on the reference's own X values as on the refined grid, with one further graph
+// or more.
+TEST(Resample, AnEndWithinRoundingOfTheReferencesOwnXCounts) {
+  const DecimalGraph ref{{0, 0.3, 1}, {1, 1, 1}};
+  const DecimalGraph starts{{0.1 + 0.2, 2}, {5, 5}};
+  const DecimalGraph none{{}, {}};
+  ASSERT_NE(starts.x[0], 0.3);
+  struct Case {
+    const char* name;
+    int split;
+    std::vector<TXYArrays> others;
+  };
+  for (const Case& c : {Case{"own X", 1, {starts.View()}}, Case{"own X, two graphs", 1, {starts.View(), none.View()}},
+                        Case{"refined grid", 4, {starts.View()}}}) {
+    std::vector<double> x, sum, mean;
+    TDeviationStats stats;
+    ResampleArithmetic(roSum, ref.View(), c.others, c.split, x, sum);
+    ResampleAverage(ref.View(), c.others, c.split, x, mean, stats);
+    const std::size_t at = std::size_t(c.split);
+    ASSERT_EQ(x[at], 0.3) << c.name;
+    EXPECT_EQ(sum[at], 6) << c.name;
+    EXPECT_EQ(mean[at], 3) << c.name;
+    EXPECT_EQ(sum[at - 1], 1) << c.name;
   }
 }

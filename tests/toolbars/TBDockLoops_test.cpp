@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ToolbarsFixture.h"
+#include "platform/user/detail/UserCore.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
@@ -364,6 +365,75 @@ TEST_F(DragLoop, ADragEndsWhereTheButtonComesUp) {
   }
 }
 
+// The press, a move, a key, a further move and the release all queued before the loop runs (as
+// a busy desktop hands them over): a window dragged by its floating caption passes through
+// each move's own point, from the press's on, not through where the pointer already is.
+TEST_F(DragLoop, AQueuedDragPassesThroughEachMovesOwnPoint) {
+  a->SetFloatingPosition({200, 250});
+  a->SetFloating(true);
+  Pump();
+  TTBFloatingWindowParent* p = a->FloatingParent();
+  const win::RECT frame = ScreenRect(p);
+  const TRect caption = p->GetCaptionRect(true, true);
+  const win::POINT at{frame.left + caption.left + 10, frame.top + caption.top + 4};
+  desktop->mouse_move(at);
+  Pump();
+  desktop->clear_events();
+  desktop->mouse_down(at);
+  desktop->mouse_move({at.x + 15, at.y});
+  desktop->key_down(win::VK_SHIFT);  // keeps the two moves apart in the queue
+  desktop->key_up(win::VK_SHIFT);
+  desktop->mouse_move({at.x + 45, at.y});
+  desktop->mouse_up({at.x + 45, at.y});
+  Pump();
+  std::vector<Integer> lefts;
+  for (const auto& e : desktop->events())
+    if (e.kind == win::desktop::HeadlessDesktop::Event::Moved && e.hwnd == p->Handle() &&
+        (lefts.empty() || lefts.back() != e.rect.left))
+      lefts.push_back(e.rect.left);
+  EXPECT_EQ(lefts, (std::vector<Integer>{frame.left + 15, frame.left + 45}));
+}
+
+// A release that reaches the queue with no move to its point before it still ends the drag
+// there: along the dock and at the floating frame's edge.
+TEST_F(DragLoop, AReleaseWithNoMoveThereEndsTheDragThere) {
+  struct Drag {
+    const char* Name;
+    bool Floating;
+    std::function<win::POINT(const win::RECT&)> PressAt;  // on the frame's screen rectangle
+    std::function<Integer()> Measure;
+  };
+  const Drag drags[] = {
+      {"the docked drag handle", false, [](const win::RECT& R) { return win::POINT{R.left + 3, R.top + 10}; },
+       [&] { return Integer(ScreenRect(a).left); }},
+      {"the floating frame's right edge", true,
+       [](const win::RECT& R) { return win::POINT{R.right - 1, (R.top + R.bottom) / 2}; },
+       [&] {
+         const win::RECT r = ScreenRect(a->FloatingParent());
+         return Integer(r.right - r.left);
+       }},
+  };
+  for (const Drag& d : drags) {
+    a->SetFloatingPosition({200, 250});
+    a->SetFloating(d.Floating);
+    Pump();
+    desktop->advance(1000);
+    const win::POINT at = d.PressAt(ScreenRect(d.Floating ? static_cast<fw::TWinControl*>(a->FloatingParent()) : a));
+    const Integer before = d.Measure();
+    desktop->mouse_move(at);
+    Pump();
+    desktop->mouse_down(at);
+    desktop->mouse_move({at.x + 15, at.y});
+    win::user::InputEvent up;
+    up.message = win::WM_LBUTTONUP;
+    up.pt = {at.x + 30, at.y};
+    win::user::AddInputEvent(up);
+    Pump();
+    EXPECT_EQ(d.Measure() - before, 30) << d.Name;
+    EXPECT_EQ(win::GetCapture(), nullptr) << d.Name;
+  }
+}
+
 // Closing a floating window (its close button, or hiding it) takes its frame off the screen;
 // showing it again brings the frame back.
 TEST_F(DragLoop, AHiddenFloatingWindowTakesItsFrameAlong) {
@@ -466,6 +536,36 @@ TEST_F(DragLoop, CloseButtonClosesOnlyWhenReleasedOverIt) {
   desktop->script([&] { desktop->mouse_up(on); });
   win::SendMessageW(a->Handle(), win::WM_NCLBUTTONDOWN, HTDockClose, win::MAKELPARAM(on.x, on.y));
   EXPECT_FALSE(a->Visible());
+}
+
+// The press, the release and a move after it all queued before the loop runs: the close button
+// goes by where the button came up, not by where the pointer has gone since.
+TEST_F(DragLoop, TheCloseButtonGoesByTheReleasesOwnPoint) {
+  a->SetCloseButtonWhenDocked(true);
+  Pump();
+  TRect button{};
+  a->GetDockedCloseButtonRect(false, button);
+  const win::RECT r = ScreenRect(a);
+  const win::POINT on{r.left + (button.left + button.right) / 2, r.top + (button.top + button.bottom) / 2};
+  const win::POINT off{on.x + 100, on.y + 100};
+  struct Case {
+    const char* name;
+    win::POINT release, after;
+    bool closes;
+  };
+  for (const Case& c : {Case{"released off it, the pointer back over it since", off, on, false},
+                        Case{"released over it, the pointer gone since", on, off, true}}) {
+    desktop->advance(1000);  // two presses, not a double click
+    desktop->mouse_move(on);
+    Pump();
+    desktop->mouse_down(on);
+    desktop->mouse_up(c.release);
+    desktop->mouse_move(c.after);
+    Pump();
+    EXPECT_EQ(a->Visible(), !c.closes) << c.name;
+    EXPECT_FALSE(a->CloseButtonDown()) << c.name;
+    EXPECT_EQ(win::GetCapture(), nullptr) << c.name;
+  }
 }
 
 TEST_F(DragLoop, FloatingFrameCodes) {

@@ -12,6 +12,7 @@
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "framework/control_fixture.h"
+#include "platform/user/detail/UserCore.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/SysMetrics.h"
@@ -98,6 +99,14 @@ class DockPanelTest : public fw::testing::ControlTest {
 };
 
 Integer Caption() { return win::GetSystemMetrics(win::SM_CYSMCAPTION); }
+
+// A left-button release that reaches the input queue with no move to its point before it.
+void ReleaseAlone(win::POINT At) {
+  win::user::InputEvent up;
+  up.message = win::WM_LBUTTONUP;
+  up.pt = At;
+  win::user::AddInputEvent(up);
+}
 
 TEST_F(DockPanelTest, SettersKeepTheirLimits) {
   auto* p = NewPanel(nullptr);
@@ -298,6 +307,48 @@ TEST_F(DockPanelTest, DockedResizeFollowsTheMouseAndReportsItsStages) {
   EXPECT_FALSE(p->DockedResizingNow());
   EXPECT_EQ(win::GetCapture(), nullptr);
   EXPECT_EQ(stages, (std::vector<TTxResizingStage>{rsBeginResizing, rsResizing, rsEndResizing}));
+}
+
+// Moves to where the pointer already is (the press's own point, or the last move's) and a
+// release there are no resizing steps: the handler hears of each new position once.
+TEST_F(DockPanelTest, OnlyANewPointerPositionIsAResizingStep) {
+  auto* dock = NewDock<TTxDock>(toolbars::dpLeft);
+  auto* p = NewPanel(dock);
+  int steps = 0;
+  p->OnDockedResizing = [&](fw::TObject*, bool, Integer&, TTxResizingStage Stage, bool&) {
+    if (Stage == rsResizing) ++steps;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Integer> moves;  // right of the press, in order
+    Integer release;
+    int steps;
+    bool alone = false;  // the release reaches the queue with no move to its point before it
+  };
+  const Case cases[] = {
+      {"a move at the press's own point", {0}, 0, 0},
+      {"the same move twice, released there", {10, 10}, 10, 1},
+      {"two moves, released at the last", {10, 20}, 20, 2},
+      {"one move, released further on", {10}, 20, 2},
+      {"one move, released further on with no move there", {10}, 20, 2, true},
+  };
+  for (const Case& c : cases) {
+    p->SetDockedWidth(128);
+    Pump();
+    const win::RECT r = ScreenRect(p);
+    const win::POINT at{r.right - 1, (r.top + r.bottom) / 2};
+    for (Integer dx : c.moves) desktop->script([&, dx] { desktop->mouse_move({at.x + dx, at.y}); });
+    desktop->script([&] {
+      if (c.alone)
+        ReleaseAlone({at.x + c.release, at.y});
+      else
+        desktop->mouse_up({at.x + c.release, at.y});
+    });
+    steps = 0;
+    PressFrame(p, win::HTRIGHT, at);
+    EXPECT_EQ(steps, c.steps) << c.name;
+    EXPECT_EQ(p->DockedWidth(), 128 + c.release) << c.name;
+  }
 }
 
 // On a right dock the edge facing the form is the left one: dragging it outwards widens the panel.

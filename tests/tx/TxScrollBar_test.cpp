@@ -141,6 +141,37 @@ TEST_F(ScrollBarTest, DraggingTheThumb) {
   bar.MouseUp({5, 48});
 }
 
+// A dragged thumb ends where the button comes up, whether or not a move got there first; a
+// release where the last move was changes nothing more.
+TEST_F(ScrollBarTest, ADraggedThumbEndsWhereTheButtonComesUp) {
+  struct Case {
+    const char* name;
+    std::vector<TPoint> moves;
+    TPoint release;
+    Integer position;
+    int changes;
+  };
+  // 17 pixels of the 68-pixel track are a quarter of the range, 10 pixels 6 of 40.
+  const Case cases[] = {
+      {"released further down, with no move before", {}, {5, 37}, 10, 1},
+      {"released further down than the last move", {{5, 30}}, {5, 37}, 10, 2},
+      {"released where the last move was", {{5, 37}}, {5, 37}, 10, 1},
+      {"released off the bar's side, as far down", {{5, 30}}, {40, 30}, 6, 1},
+  };
+  for (const Case& c : cases) {
+    Make(100, 40, 10);
+    bar.SetPosition(0);
+    changes = 0;
+    bar.MouseDown({5, 20});  // on the thumb at the top
+    ASSERT_EQ(bar.PressedPart(), SBP_THUMB) << c.name;
+    for (const TPoint& m : c.moves) bar.MouseMove(m);
+    bar.MouseUp(c.release);
+    EXPECT_EQ(bar.Position(), c.position) << c.name;
+    EXPECT_EQ(changes, c.changes) << c.name;
+    EXPECT_EQ(bar.PressedPart(), SBP_NONE) << c.name;
+  }
+}
+
 TEST_F(ScrollBarTest, AutoScrollUntilTheEnd) {
   Make(100, 20, 10);
   int asked = 0;

@@ -10,6 +10,7 @@
 #include "platform/user/messages/Messages.h"
 #include "platform/user/frames/ScrollBar.h"
 #include "platform/user/detail/ScrollBarTrack.h"
+#include "platform/user/detail/UserCore.h"
 #include "platform/user/services/SysParams.h"
 #include "platform/user/windows/Window.h"
 
@@ -168,6 +169,41 @@ TEST_F(ScrollTrack, DraggingTheThumbTracksThenSetsThePosition) {
   si.fMask = SIF_TRACKPOS;
   GetScrollInfo(h, SB_VERT, &si);
   EXPECT_EQ(si.nTrackPos, 90);
+}
+
+// The press, a move, the release and a move after it all queued before the loop runs (as a busy
+// desktop hands them over): the thumb ends where the button came up, not at the last move nor
+// where the pointer has gone since.
+TEST_F(ScrollTrack, ADraggedThumbEndsWhereTheButtonComesUp) {
+  struct Case {
+    const char* name;
+    int moveY, releaseY;
+    bool alone;  // the release reaches the queue with no move to its point before it
+  };
+  for (const Case& c : {Case{"released past the last move", 60, 100, false},
+                        Case{"released at the last move", 100, 100, false},
+                        Case{"released past the last move, with no move there", 60, 100, true}}) {
+    HWND h = MakeWindow();
+    requests.clear();
+    desktop->mouse_down({192, 20});  // 4 pixels into the thumb
+    desktop->mouse_move({192, c.moveY});
+    if (c.alone) {
+      user::InputEvent up;
+      up.message = WM_LBUTTONUP;
+      up.pt = {192, c.releaseY};
+      user::AddInputEvent(up);
+    } else {
+      desktop->mouse_up({192, c.releaseY});
+    }
+    desktop->mouse_move({192, 500});
+    desktop->run_until_idle();
+    // Thumb start 100 - 4 - 16 = 80 of 152 pixels of room: position 80 * 90 / 152 = 47.
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 47) << c.name;
+    ASSERT_GE(requests.size(), 2u) << c.name;
+    EXPECT_EQ(requests[requests.size() - 2], SB_THUMBPOSITION) << c.name;
+    DestroyWindow(h);
+    desktop->run_until_idle();
+  }
 }
 
 TEST_F(ScrollTrack, DisabledPartsDoNothing) {
