@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ToolbarsFixture.h"
-#include "platform/user/detail/UserCore.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
@@ -424,10 +423,7 @@ TEST_F(DragLoop, AReleaseWithNoMoveThereEndsTheDragThere) {
     Pump();
     desktop->mouse_down(at);
     desktop->mouse_move({at.x + 15, at.y});
-    win::user::InputEvent up;
-    up.message = win::WM_LBUTTONUP;
-    up.pt = {at.x + 30, at.y};
-    win::user::AddInputEvent(up);
+    desktop->mouse_up_alone({at.x + 30, at.y});
     Pump();
     EXPECT_EQ(d.Measure() - before, 30) << d.Name;
     EXPECT_EQ(win::GetCapture(), nullptr) << d.Name;

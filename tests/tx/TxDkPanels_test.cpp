@@ -12,7 +12,6 @@
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "framework/control_fixture.h"
-#include "platform/user/detail/UserCore.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/services/SysMetrics.h"
@@ -100,13 +99,6 @@ class DockPanelTest : public fw::testing::ControlTest {
 
 Integer Caption() { return win::GetSystemMetrics(win::SM_CYSMCAPTION); }
 
-// A left-button release that reaches the input queue with no move to its point before it.
-void ReleaseAlone(win::POINT At) {
-  win::user::InputEvent up;
-  up.message = win::WM_LBUTTONUP;
-  up.pt = At;
-  win::user::AddInputEvent(up);
-}
 
 TEST_F(DockPanelTest, SettersKeepTheirLimits) {
   auto* p = NewPanel(nullptr);
@@ -340,7 +332,7 @@ TEST_F(DockPanelTest, OnlyANewPointerPositionIsAResizingStep) {
     for (Integer dx : c.moves) desktop->script([&, dx] { desktop->mouse_move({at.x + dx, at.y}); });
     desktop->script([&] {
       if (c.alone)
-        ReleaseAlone({at.x + c.release, at.y});
+        desktop->mouse_up_alone({at.x + c.release, at.y});
       else
         desktop->mouse_up({at.x + c.release, at.y});
     });

@@ -69,6 +69,13 @@ MouseButton ButtonOf(int button) {
 void HeadlessDesktop::mouse_move(POINT pt) { InjectMouseMove(pt); }
 void HeadlessDesktop::mouse_down(POINT pt, int button) { InjectMouseButton(pt, ButtonOf(button), true); }
 void HeadlessDesktop::mouse_up(POINT pt, int button) { InjectMouseButton(pt, ButtonOf(button), false); }
+void HeadlessDesktop::mouse_up_alone(POINT pt) {
+  user::InputEvent e;
+  e.kind = user::InputEvent::Kind::Mouse;
+  e.message = WM_LBUTTONUP;
+  e.pt = pt;
+  user::AddInputEvent(e);
+}
 void HeadlessDesktop::click(POINT pt, int button) {
   mouse_down(pt, button);
   mouse_up(pt, button);

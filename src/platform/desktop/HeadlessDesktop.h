@@ -26,6 +26,9 @@ class HeadlessDesktop final : public Screen {
   void mouse_move(POINT pt);
   void mouse_down(POINT pt, int button = 0);
   void mouse_up(POINT pt, int button = 0);
+  // A left-button release queued with no move to its point before it, as when the moves that led
+  // there were merged away: a loop that ends on a release must still end at the release's point.
+  void mouse_up_alone(POINT pt);
   void click(POINT pt, int button = 0);
   void wheel(POINT pt, int delta, bool horizontal = false);
   // A key; `ch` is the character the key types (0: from the fixed layout), `dead` for dead keys.
