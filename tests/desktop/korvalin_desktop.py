@@ -1030,7 +1030,7 @@ def wait_until_windows_are_managed(timeout):
     Openbox takes the screen well before it is done starting. A map request that reaches it in
     that time is read from the connection but can be left in its queue while it goes to sleep on
     the connection: the window stays unmapped until some other event wakes it (seen as a start
-    whose main window never came, about one start in twenty-five with three cases at a time on
+    whose main window never came, about one start in fifteen with three cases at a time on
     two busy cores; a property changed on the root then brought the window at once). So the
     window here is nudged with such changes until it is managed, which only the window manager's
     own loop does: past that, nothing is left of its start, and the program's window is handled
