@@ -122,6 +122,36 @@ def describe_stuck_start(p):
         print(subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True, timeout=10).stdout)
     except (OSError, subprocess.TimeoutExpired) as e:
         print(e)
+    describe_program_windows(p.proc.pid)
+    if WINDOW_MANAGER.get("process") and WINDOW_MANAGER["process"].poll() is None:
+        # A window manager that holds the map request unread shows the window once woken; one
+        # that never got it (or a program that never asked) does not.
+        from Xlib import display
+        d = display.Display()
+        try:
+            wake_window_manager(d, 1)
+        finally:
+            d.close()
+        came = wait_for_or_none(p._main_window, 3)
+        print("--- the window manager woken by a change on the root: the main window %s" %
+              ("came then" if came else "still did not come"))
+
+
+def describe_program_windows(pid):
+    """The map state, override-redirect and window manager properties of the program's windows."""
+    try:
+        ids = subprocess.run(["xdotool", "search", "--pid", str(pid)], capture_output=True, text=True,
+                             timeout=10).stdout.split()
+        for win in ids:
+            info = subprocess.run(["xwininfo", "-id", win], capture_output=True, text=True, timeout=10).stdout
+            props = subprocess.run(["xprop", "-id", win, "WM_NAME", "WM_STATE", "_NET_WM_STATE", "WM_HINTS",
+                                    "_NET_WM_WINDOW_TYPE", "WM_TRANSIENT_FOR"],
+                                   capture_output=True, text=True, timeout=10).stdout
+            wanted = [line.strip() for line in info.splitlines()
+                      if line.strip().startswith(("Map State", "Override Redirect", "-geometry"))]
+            print("--- the program's window 0x%x: %s\n%s" % (int(win), "; ".join(wanted), props.rstrip()))
+    except (OSError, subprocess.TimeoutExpired) as e:
+        print(e)
 
 
 class Program:
@@ -974,13 +1004,59 @@ def start_window_manager():
     WINDOW_MANAGER["process"] = wm
     try:
         # Generous: on a busy machine (two cases at a time beside a build) it may take a while.
+        # The check window says openbox has taken the screen: from then on a window's map request
+        # goes to it rather than to the server.
         wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root"),
                  timeout=30)
+        wait_until_windows_are_managed(timeout=30)
     except BaseException:
         wm.terminate()
         wm.wait()
         raise
     return wm
+
+
+def wake_window_manager(d, count):
+    """Changes a property of the root, which the window manager watches: an event that wakes it."""
+    from Xlib import Xatom
+    d.screen().root.change_property(d.intern_atom("_KV_WAKE_WINDOW_MANAGER"), Xatom.CARDINAL, 32, [count])
+    d.sync()
+
+
+def wait_until_windows_are_managed(timeout):
+    """Maps a window of its own and waits until the window manager has taken it in (it sets the
+    window's WM_STATE), then removes it.
+
+    Openbox takes the screen well before it is done starting. A map request that reaches it in
+    that time is read from the connection but can be left in its queue while it goes to sleep on
+    the connection: the window stays unmapped until some other event wakes it (seen as a start
+    whose main window never came, about one start in fifteen with three cases at a time on
+    two busy cores; a property changed on the root then brought the window at once). So the
+    window here is nudged with such changes until it is managed, which only the window manager's
+    own loop does: past that, nothing is left of its start, and the program's window is handled
+    as it comes."""
+    from Xlib import X, display
+    d = display.Display()
+    root = d.screen().root
+    probe = root.create_window(0, 0, 40, 40, 0, d.screen().root_depth)
+    try:
+        probe.set_wm_name("window manager probe")
+        probe.map()
+        d.sync()
+        wm_state = d.intern_atom("WM_STATE")
+        end = time.time() + timeout
+        count = 0
+        while not probe.get_full_property(wm_state, X.AnyPropertyType):
+            if time.time() > end:
+                raise AssertionError("timed out waiting for the window manager to manage a window")
+            time.sleep(0.05)
+            count += 1
+            wake_window_manager(d, count)
+    finally:
+        probe.destroy()
+        root.delete_property(d.intern_atom("_KV_WAKE_WINDOW_MANAGER"))
+        d.sync()
+        d.close()
 
 
 # Cases named here run under a window manager, started before the program.
