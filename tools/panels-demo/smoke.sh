@@ -20,6 +20,10 @@ if [ "${2:-}" = managed ]; then
     xprop -root | grep -q '_NET_SUPPORTING_WM_CHECK(WINDOW)' && break
     sleep 0.05
   done
+  # Having taken the screen, the window manager may still sleep on a map request that comes
+  # before its start is over: wait until it has managed a window, as the desktop cases do.
+  /usr/bin/python3 -c 'import sys; sys.path.insert(0, sys.argv[1]); import korvalin_desktop as d; d.wait_until_windows_are_managed(30)' \
+    "$(dirname "$0")/../../tests/desktop"
 fi
 "$demo" >"$out" 2>&1 &
 pid=$!
