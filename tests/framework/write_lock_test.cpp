@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "support/ForeignLockHolder.h"
 #include "framework/FileLock.h"
 #include "stream_TempFolder.h"
 
@@ -101,37 +102,6 @@ TEST(FileLock, AnotherHolderIsWaitedForWithinTheBound) {
   }
 }
 
-// Another program (no copy of this one) holding Path locked until it is ended.
-class ForeignHolder {
- public:
-  explicit ForeignHolder(const std::string& Path) {
-    int said[2];
-    if (::pipe(said) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::close(said[0]);
-      const int fd = ::open(Path.c_str(), O_RDONLY);
-      const char held = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
-      if (::write(said[1], &held, 1) != 1) ::_exit(2);
-      ::pause();
-      ::_exit(0);
-    }
-    ::close(said[1]);
-    char held = 0;
-    held_ = ::read(said[0], &held, 1) == 1 && held == 'y';
-    ::close(said[0]);
-  }
-  ~ForeignHolder() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  bool Held() const { return held_; }
-
- private:
-  pid_t pid_ = -1;
-  bool held_ = false;
-};
 
 // Past another program's lock, what one lock waited is not waited again: a lock nested in one
 // that gave up gives up at once, and a second copy that gave up waits only for the first copy's
@@ -152,7 +122,7 @@ TEST(FileLock, PastAnotherProgramsLockTheCopiesTakeTurnsWithoutWaitingTwice) {
     kvtest::TempFolder dir;
     const std::string path = dir.File("settings.ini");
     kvtest::WriteBytes(path, "[S]\nK=1\n");
-    ForeignHolder program(path);
+    kvtest::ForeignLockHolder program(path);
     ASSERT_TRUE(program.Held());
     std::unique_ptr<TFileLock> outer;
     if (c.nested) outer = std::make_unique<TFileLock>(path, 1000);

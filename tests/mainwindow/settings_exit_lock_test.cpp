@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ForeignLockHolder.h"
 #include "framework/FileLock.h"
 #include "mainwindow_fixture.h"
 
@@ -24,38 +25,6 @@ using SteadyClock = std::chrono::steady_clock;
 
 constexpr unsigned kBoundMs = 2000;  // the wait for the lock, shortened for these tests
 
-// Another program (no copy of this one) holding Path locked for HoldMs from the moment Held
-// returns, then letting go.
-class ForeignHolder {
- public:
-  ForeignHolder(const std::string& Path, unsigned HoldMs) {
-    int said[2];
-    if (::pipe(said) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::close(said[0]);
-      const int fd = ::open(Path.c_str(), O_RDONLY | O_CREAT, 0666);
-      const char held = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
-      if (::write(said[1], &held, 1) != 1) ::_exit(2);
-      ::usleep(HoldMs * 1000);
-      ::_exit(0);
-    }
-    ::close(said[1]);
-    char held = 0;
-    held_ = ::read(said[0], &held, 1) == 1 && held == 'y';
-    ::close(said[0]);
-  }
-  ~ForeignHolder() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  bool Held() const { return held_; }
-
- private:
-  pid_t pid_ = -1;
-  bool held_ = false;
-};
 
 class SettingsExitLockTest : public MainWindowTest {
  protected:
@@ -100,9 +69,9 @@ TEST_F(SettingsExitLockTest, TheExitWaitsForAHeldSettingsFileOnceWithinTheBound)
     SCOPED_TRACE(c.holder);
     const std::string graph = WriteFile(std::string(c.holder) + ".txt", "1 2\n2 3\n");
     form->OpenFileNames({graph});
-    std::unique_ptr<ForeignHolder> holder;
+    std::unique_ptr<kvtest::ForeignLockHolder> holder;
     if (c.holdMs > 0) {
-      holder = std::make_unique<ForeignHolder>(workspace::TPropSaver::SettingsFileName(), c.holdMs);
+      holder = std::make_unique<kvtest::ForeignLockHolder>(workspace::TPropSaver::SettingsFileName(), c.holdMs);
       ASSERT_TRUE(holder->Held());
     }
     const double took = CloseInBounds();
@@ -126,7 +95,7 @@ TEST_F(SettingsExitLockTest, TwoCopiesClosedWhileTheFileIsHeldKeepBothRecentFile
     SCOPED_TRACE(holdMs);
     const std::string mine = WriteFile("mine" + std::to_string(holdMs) + ".txt", "1 2\n2 3\n");
     const std::string theirs = WriteFile("theirs" + std::to_string(holdMs) + ".txt", "1 5\n2 6\n");
-    ForeignHolder holder(workspace::TPropSaver::SettingsFileName(), holdMs);
+    kvtest::ForeignLockHolder holder(workspace::TPropSaver::SettingsFileName(), holdMs);
     ASSERT_TRUE(holder.Held());
     // The other copy: this window as it is now, in a process of its own.
     const pid_t other = ::fork();
