@@ -243,10 +243,15 @@ TEST_F(ToolbarPaint, ACheckedButtonsDitherIsTheSameDrawnOffScreenOrStraight) {
   draw(straight, false);
   draw(offscreen, true);
   bool parities[2] = {false, false};
+  const TRect first = view->Viewers(0)->BoundsRect();
   for (Integer i = 0; i < view->ViewerCount(); ++i) {
     const TRect b = view->Viewers(i)->BoundsRect();
     if (!view->Viewers(i)->Show() || b.right <= b.left) continue;
     parities[b.left & 1] = true;
+    // The same point of the pattern at the same place in each button, whatever its parity.
+    for (fw::TBitmap* drawn : {&straight, &offscreen})
+      EXPECT_EQ(drawn->Canvas()->Pixels(b.left + 2, b.top + 2), drawn->Canvas()->Pixels(first.left + 2, first.top + 2))
+          << "button " << i << " at x " << b.left << (drawn == &straight ? ", straight" : ", off-screen");
     int differing = 0;
     // Inside the button's edge: the dither, and the caption drawn over it.
     for (Integer y = b.top + 2; y < b.bottom - 2; ++y)
