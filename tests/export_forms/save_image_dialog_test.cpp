@@ -197,6 +197,21 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheLastSeenProportion) {
   EXPECT_EQ(dialog.seWidth->Value(), 1600);
 }
 
+// Under the lock, the fit brings both sides down by one factor and sets each without its change
+// handler: a side set through it would move the other by the lock's proportion, rounded again.
+TEST_F(SaveImageDialogTest, TheFitUnderTheLockMovesNeitherSideByTheOther) {
+  TwndSaveImg dialog(nullptr);
+  dialog.seWidth->SetValue(200);
+  dialog.seHeight->SetValue(300);
+  dialog.FormShow();
+  dialog.cbProportional->SetChecked(true);
+  dialog.seWidth->SetText("6669");
+  ASSERT_EQ(dialog.seHeight->Text(), "10004");  // 6669 x 3 / 2, to the even
+  dialog.FitSize();
+  EXPECT_EQ(dialog.seWidth->Text(), "6666");  // 6669 x 10000 / 10004
+  EXPECT_EQ(dialog.seHeight->Text(), "10000");
+}
+
 // A size typed digit by digit passes through small whole values; the picture keeps the chart's
 // proportion all the same.
 TEST_F(SaveImageDialogTest, TheLockKeepsTheChartsProportionWhileDigitsAreTyped) {
