@@ -19,6 +19,8 @@
 #include "controls/NumericSpinEdit.h"
 #include "framework/Colors.h"
 #include "framework/stdctrls_support.h"
+#include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiDraw.h"
 #include "tx/Tx.h"
 #include "tx/TxDefaultTheme.h"
 
@@ -260,6 +262,45 @@ TEST_F(CsThemedLookTest, SpinButtonsLieOnTheToolbarBackground) {
     }
   }
   TBareButtonsTheme::VisualStyles = false;
+  TBareButtonsTheme::DockFace = true;
+}
+
+// A panel whose background gives each of its points a colour of its own (red the x, green the y).
+class TCoordinatePanel : public TCsPanel {
+ public:
+  using TCsPanel::TCsPanel;
+  static fw::TColor ColorAt(int X, int Y) { return fw::TColor(win::RGB(X & 0xFF, Y & 0xFF, 0x40)); }
+  void Dispatch(fw::TMessage& Message) override {
+    if (Message.Msg != win::WM_ERASEBKGND) return TCsPanel::Dispatch(Message);
+    const auto dc = reinterpret_cast<win::HDC>(Message.WParam);
+    win::RECT clip{};
+    win::GetClipBox(dc, &clip);
+    for (int y = clip.top; y < clip.bottom; ++y)
+      for (int x = clip.left; x < clip.right; ++x) win::SetPixelV(dc, x, y, ColorAt(x, y));
+    Message.Result = 1;
+  }
+};
+
+// Where the theme's docks paint nothing, the button column shows what lies behind it at its own
+// place, not shifted by where the column sits in the edit.
+TEST_F(CsThemedLookTest, SpinButtonsShowTheParentBehindThemAtTheirOwnPlace) {
+  auto* panel = Add<TCoordinatePanel>(5, 5, 220, 120);
+  auto* spin = Add<TCsSpinEdit>(17, 23, 80, 21, panel);
+  ShowForm();
+  form->SetActiveControl(nullptr);
+  tx::SetCurrentTheme("BareButtons");
+  TBareButtonsTheme::VisualStyles = false;
+  TBareButtonsTheme::DockFace = false;
+  RepaintAll();
+  fw::TWinControl* buttons = spin->UpDown();
+  int other = 0;
+  for (int y = 0; y < buttons->Height(); ++y)
+    for (int x = 0; x < buttons->Width(); ++x) {
+      const win::POINT p = At(buttons, x, y);
+      const fw::TPoint behind = panel->ScreenToClient(fw::TPoint{p.x, p.y});
+      other += fw::TColor(desktop->screen_pixel(p.x, p.y)) != TCoordinatePanel::ColorAt(behind.x, behind.y);
+    }
+  EXPECT_EQ(other, 0) << "pixels of the button column other than the panel's behind them";
   TBareButtonsTheme::DockFace = true;
 }
 

@@ -189,6 +189,27 @@ TEST_F(SaveImageDialogTest, TheLockKeepsTheLastSeenProportion) {
   EXPECT_EQ(dialog.seHeight->Value(), 0);
   dialog.seWidth->SetValue(50);
   EXPECT_EQ(dialog.seHeight->Value(), 6);  // 50 x 100 / 800, in whole pixels
+  // A negative size typed with the lock off (a minus typed first) is no proportion: 800 : 100 stays.
+  dialog.cbProportional->SetChecked(false);
+  dialog.seWidth->SetText("-500");
+  dialog.cbProportional->SetChecked(true);
+  dialog.seHeight->SetValue(200);
+  EXPECT_EQ(dialog.seWidth->Value(), 1600);
+}
+
+// Under the lock, the fit brings both sides down by one factor and sets each without its change
+// handler: a side set through it would move the other by the lock's proportion, rounded again.
+TEST_F(SaveImageDialogTest, TheFitUnderTheLockMovesNeitherSideByTheOther) {
+  TwndSaveImg dialog(nullptr);
+  dialog.seWidth->SetValue(200);
+  dialog.seHeight->SetValue(300);
+  dialog.FormShow();
+  dialog.cbProportional->SetChecked(true);
+  dialog.seWidth->SetText("6669");
+  ASSERT_EQ(dialog.seHeight->Text(), "10004");  // 6669 x 3 / 2, to the even
+  dialog.FitSize();
+  EXPECT_EQ(dialog.seWidth->Text(), "6666");  // 6669 x 10000 / 10004
+  EXPECT_EQ(dialog.seHeight->Text(), "10000");
 }
 
 // A size typed digit by digit passes through small whole values; the picture keeps the chart's
@@ -244,6 +265,8 @@ TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
       {false, false, false, "99999999999999999999", win::VK_RETURN, 0, 0, 700, 10000},
       {false, false, true, "2147483647", win::VK_RETURN, 0, 0, 10000, 500},
       {false, true, true, "2147483648", win::VK_TAB, 10000, 7143, 10000, 7143},
+      // So far past that the other side in proportion would not be a 64-bit integer.
+      {false, true, true, "99999999999999999999", win::VK_TAB, 10000, 7143, 10000, 7143},
       // Below the lower limit 0, which stands for the chart's own size: with the lock both sides
       // follow, never one negative.
       {false, true, true, "-500", win::VK_TAB, 0, 0, 700, 500},

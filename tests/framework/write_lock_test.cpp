@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -206,6 +207,33 @@ TEST(FileLock, MakesAMissingFileForTheLockOnlyAndLeavesAFolderUnlocked) {
   EXPECT_FALSE(folder.Held());
   TFileLock nowhere(dir.File("no/such/x.ini"), 100);
   EXPECT_FALSE(nowhere.Held());
+}
+
+// A file this user may only read is still locked against others (the copies' turn, a write lock,
+// cannot be had on it, and is not waited for). Under root, which may write anything, the lock is
+// taken by a child that runs as an unprivileged user.
+TEST(FileLock, AFileOnlyReadableIsLockedAgainstOthers) {
+  kvtest::TempFolder dir;
+  const std::string path = dir.File("readonly.ini");
+  kvtest::WriteBytes(path, "[S]\nK=1\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  ASSERT_EQ(::chmod(std::filesystem::path(path).parent_path().c_str(), 0755), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    if (::access(path.c_str(), W_OK) == 0) ::_exit(4);  // the file would not be read-only
+    TFileLock lock(path, 100);
+    if (!lock.Held()) ::_exit(1);
+    const int other = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool keptOff = other >= 0 && ::flock(other, LOCK_EX | LOCK_NB) != 0;
+    ::_exit(keptOff ? 0 : 2);
+  }
+  ASSERT_GT(child, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not held, 2: others not kept off, 3: no unprivileged user, "
+                                       "4: the file writable";
 }
 
 }  // namespace

@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "ToolbarsFixture.h"
+#include "framework/GraphicsBitmap.h"
+#include "framework/GraphicsCanvas.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/Paint.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBFloatingParent.h"
+#include "toolbars/TBItemView.h"
 #include "toolbars/TBItemViewer.h"
 #include "toolbars/TBToolbar.h"
 
@@ -219,6 +222,44 @@ TEST_F(ToolbarPaint, APaintOfOneButtonAfterALayoutInAPaintDrawsThatButtonOnly) {
       EXPECT_FALSE(win::GetUpdateRect(toolbar->Handle(), &pending, win::FALSE)) << "left waiting for a paint";
     }
   }
+}
+
+// A checked button's dither starts at the button's corner whether the button is drawn straight on
+// the device or off-screen first (as one whose look changed is): both look the same, at an even
+// and at an odd place on the bar.
+TEST_F(ToolbarPaint, ACheckedButtonsDitherIsTheSameDrawnOffScreenOrStraight) {
+  toolbar->Items()->Items(0)->SetTag(1);  // the buttons after it start at the other parity
+  for (Integer i = 0; i < toolbar->Items()->Count(); ++i) toolbar->Items()->Items(i)->SetChecked(true);
+  TTBView* view = toolbar->View();
+  view->InvalidatePositions();
+  Pump();
+  const TRect client = toolbar->ClientRect();
+  const auto draw = [&](fw::TBitmap& Into, bool Offscreen) {
+    Into.SetPixelFormat(fw::pf32bit);
+    Into.SetSize(client.right, client.bottom);
+    for (Integer i = 0; i < view->ViewerCount(); ++i) view->DrawItem(view->Viewers(i), Into.Canvas(), Offscreen);
+  };
+  fw::TBitmap straight, offscreen;
+  draw(straight, false);
+  draw(offscreen, true);
+  bool parities[2] = {false, false};
+  const TRect first = view->Viewers(0)->BoundsRect();
+  for (Integer i = 0; i < view->ViewerCount(); ++i) {
+    const TRect b = view->Viewers(i)->BoundsRect();
+    if (!view->Viewers(i)->Show() || b.right <= b.left) continue;
+    parities[b.left & 1] = true;
+    // The same point of the pattern at the same place in each button, whatever its parity.
+    for (fw::TBitmap* drawn : {&straight, &offscreen})
+      EXPECT_EQ(drawn->Canvas()->Pixels(b.left + 2, b.top + 2), drawn->Canvas()->Pixels(first.left + 2, first.top + 2))
+          << "button " << i << " at x " << b.left << (drawn == &straight ? ", straight" : ", off-screen");
+    int differing = 0;
+    // Inside the button's edge: the dither, and the caption drawn over it.
+    for (Integer y = b.top + 2; y < b.bottom - 2; ++y)
+      for (Integer x = b.left + 2; x < b.right - 2; ++x)
+        differing += straight.Canvas()->Pixels(x, y) != offscreen.Canvas()->Pixels(x, y);
+    EXPECT_EQ(differing, 0) << "button " << i << " at x " << b.left;
+  }
+  EXPECT_TRUE(parities[0] && parities[1]) << "buttons at an even and an odd x";
 }
 
 }  // namespace

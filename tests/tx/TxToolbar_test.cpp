@@ -10,6 +10,8 @@
 #include "framework/GraphicsCanvas.h"
 #include "framework/control_fixture.h"
 #include "platform/gdi/GdiDC.h"
+#include "platform/gdi/GdiPaintObjects.h"
+#include "platform/gdi/GdiRegions.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/Paint.h"
 #include "platform/user/services/Monitor.h"
@@ -24,6 +26,7 @@
 #include "tx/TxFloatingWindowParent.h"
 #include "tx/TxItems.h"
 #include "tx/TxParentBackground.h"
+#include "tx/TxSpinEditItem.h"
 #include "tx/TxToolbar.h"
 
 namespace {
@@ -204,6 +207,76 @@ TEST_F(ThemedToolbarTest, AThemedDockIsRedrawnWholeWhenItsSizeChanges) {
   ASSERT_EQ(client.right, form->ClientWidth());
   ASSERT_TRUE(win::GetUpdateRect(dock->Handle(), &pending, win::FALSE));
   EXPECT_EQ(TRect(pending), client);
+}
+
+// The size handler's repaint of what lies between the buttons keeps every button drawn as it is,
+// except one a paint already waits for (that paint draws it) and all of them once the bar is no
+// longer where it was painted (what they show belongs to the old place).
+TEST_F(ThemedToolbarTest, RepaintBetweenButtonsLeavesWaitingOnlyButtonsNotDrawnWhereTheyAre) {
+  TTxToolbar* bar = NewToolbar(3, nullptr);  // on the form, so that it moves where it is put
+  bar->SetBounds(10, 150, 300, 30);
+  const struct {
+    const char* name;
+    bool moved;   // the window moved on since its last paint
+    int waiting;  // the button a paint already waits for, or -1
+  } cases[] = {{"drawn where it is", false, -1}, {"a paint waits for the middle button", false, 1},
+               {"moved since its paint", true, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Pump();
+    ASSERT_TRUE(bar->View()->PositionsValid());
+    if (c.moved) {
+      bar->SetLeft(bar->Left() + 6);
+      win::ValidateRect(bar->Handle(), nullptr);
+    }
+    win::RECT pending{};
+    ASSERT_FALSE(win::GetUpdateRect(bar->Handle(), &pending, win::FALSE));
+    if (c.waiting >= 0) {
+      const TRect b = bar->View()->Viewers(c.waiting)->BoundsRect();
+      const win::RECT rc{b.left, b.top, b.right, b.bottom};
+      win::InvalidateRect(bar->Handle(), &rc, win::FALSE);
+    }
+    RepaintBetweenViewers(bar);
+    win::HRGN region = win::CreateRectRgn(0, 0, 0, 0);
+    win::GetUpdateRgn(bar->Handle(), region, win::FALSE);
+    int buttons = 0;
+    for (fw::Integer i = 0; i < bar->View()->ViewerCount(); ++i) {
+      const TRect b = bar->View()->Viewers(i)->BoundsRect();
+      if (!bar->View()->Viewers(i)->Show() || b.right <= b.left) continue;  // the chevron, hidden
+      ++buttons;
+      const bool expected = c.moved || i == c.waiting;
+      EXPECT_EQ(win::PtInRegion(region, (b.left + b.right) / 2, (b.top + b.bottom) / 2) != 0, expected)
+          << "button " << i << (expected ? " taken for drawn" : " left waiting for a paint");
+    }
+    EXPECT_EQ(buttons, 3);
+    win::DeleteObject(region);
+  }
+  Pump();
+}
+
+// A spin's button let go is drawn plain again: the release asks a paint of the spin's buttons.
+TEST_F(ThemedToolbarTest, ASpinButtonLetGoWaitsForAPaintThatDrawsItPlain) {
+  TTxToolbar* bar = NewToolbar(0, nullptr);
+  auto* spin = new TTxSpinEditItem(bar->Items());
+  bar->Items()->Add(spin);
+  bar->SetBounds(10, 150, 300, 30);
+  Pump();
+  auto* v = dynamic_cast<TTxSpinEditViewer*>(bar->View()->Find(spin));
+  ASSERT_NE(v, nullptr);
+  const TRect b = v->BoundsRect();
+  const fw::Integer w = b.right - b.left, h = b.bottom - b.top;
+  bool onMenu = false;
+  v->MouseDown(fw::TShiftState{}, w - 2, h - 2, onMenu);
+  ASSERT_EQ(v->PressedHalf(), 2);
+  Pump();
+  win::ValidateRect(bar->Handle(), nullptr);
+  v->MouseUp(w - 2, h - 2, false);
+  EXPECT_EQ(v->PressedHalf(), 0);
+  win::HRGN region = win::CreateRectRgn(0, 0, 0, 0);
+  win::GetUpdateRgn(bar->Handle(), region, win::FALSE);
+  EXPECT_TRUE(win::PtInRegion(region, b.right - 3, b.bottom - 3)) << "the lower button left drawn pressed";
+  win::DeleteObject(region);
+  Pump();
 }
 
 // A dock that leaves erasing to others and notes where it was asked to draw.
