@@ -102,7 +102,9 @@ def stacks_of(pid, name):
 
 def describe_stuck_start(p):
     """Says where a start that never showed its main window stood: the program's output, the
-    stacks of the program and of the window manager, the windows on the display."""
+    stacks of the program and of the window manager, the windows on the display, the map state and
+    properties of the program's own windows, and, under a window manager, whether waking it
+    brought the main window."""
     print("--- the main window did not come; the program's output:")
     try:
         p.out.flush()
