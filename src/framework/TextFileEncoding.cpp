@@ -1,6 +1,8 @@
 #include "framework/TextFileEncoding.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "platform/kernel/TextConvert.h"
 #include "platform/kernel/Utf16.h"
@@ -45,16 +47,33 @@ TTextFileEncoding DetectTextFileEncoding(std::string_view Bytes) {
   if (Bytes.starts_with(kUtf16LEMark)) return TTextFileEncoding::Utf16LEMark;
   if (Bytes.starts_with(kUtf16BEMark)) return TTextFileEncoding::Utf16BEMark;
   if (Bytes.find('\0') == std::string_view::npos) return TTextFileEncoding::Bytes;
-  // A unit of two NULs (a file cut short and filled with zeros) counts for neither side.
-  std::size_t lowFirst = 0, highFirst = 0;
-  const std::size_t units = Bytes.size() / 2;
-  for (std::size_t i = 0; i < units; ++i) {
-    const bool firstNul = Bytes[2 * i] == '\0', secondNul = Bytes[2 * i + 1] == '\0';
-    if (secondNul && !firstNul) ++lowFirst;
-    if (firstNul && !secondNul) ++highFirst;
+  // Of each order, the units whose high byte alone is NUL (characters of the first 256: keys,
+  // signs and line breaks), the line breaks and whether a printable ASCII sign is among them. A
+  // file of bytes has NULs only where it is damaged (a tail of zeros, a stray NUL), which make
+  // such units only by chance of where they fall: few of its line breaks are among them.
+  struct TOrder {
+    std::size_t Latin = 0, LineBreaks = 0;
+    bool Sign = false;
+  } lowFirst, highFirst;
+  const auto count = [](TOrder& order, unsigned char low, unsigned char high) {
+    if (high != 0 || low == 0) return;
+    ++order.Latin;
+    order.LineBreaks += low == '\n' || low == '\r';
+    order.Sign |= low > ' ' && low < 0x7F;
+  };
+  for (std::size_t i = 0; i + 1 < Bytes.size(); i += 2) {
+    const unsigned char first = Bytes[i], second = Bytes[i + 1];
+    count(lowFirst, first, second);
+    count(highFirst, second, first);
   }
-  if (2 * lowFirst > units) return TTextFileEncoding::Utf16LE;
-  if (2 * highFirst > units) return TTextFileEncoding::Utf16BE;
+  const auto lineEndBytes = std::size_t(std::count_if(Bytes.begin(), Bytes.end(), [](char c) { return c == '\n' || c == '\r'; }));
+  // A unit with one NUL counts for one order only: the text's own order has the most. Its line
+  // breaks are most of the file's CR and LF bytes (a few more stand in other characters).
+  const auto text = [&](const TOrder& order, const TOrder& other) {
+    return order.Latin > other.Latin && order.Sign && order.LineBreaks > 0 && 2 * order.LineBreaks >= lineEndBytes;
+  };
+  if (text(lowFirst, highFirst)) return TTextFileEncoding::Utf16LE;
+  if (text(highFirst, lowFirst)) return TTextFileEncoding::Utf16BE;
   return TTextFileEncoding::Bytes;
 }
 
@@ -72,10 +91,12 @@ std::optional<std::string_view> TextOfFile(std::string_view Bytes, TTextFileEnco
   return std::string_view(Buffer);
 }
 
-std::string FileBytesOfText(std::string_view Text, TTextFileEncoding Encoding) {
-  std::string bytes(MarkOf(Encoding));
-  if (!IsUtf16(Encoding)) return bytes.append(Text);
+std::string FileBytesOfText(std::string Text, TTextFileEncoding Encoding) {
+  const std::string_view mark = MarkOf(Encoding);
+  if (!IsUtf16(Encoding)) return std::move(Text.insert(0, mark));
   const std::u16string wide = win::DecodeTextBytes(Text);
+  std::string().swap(Text);
+  std::string bytes(mark);
   bytes.reserve(bytes.size() + 2 * wide.size());
   const bool highFirst = HighByteFirst(Encoding);
   for (const char16_t unit : wide) {

@@ -47,13 +47,17 @@ const std::u16string kFile =
 
 class PropSaverUtf16Test : public wstest::SettingsFileTest {};
 
+// Read whatever its share of Cyrillic text, which has no NUL byte in UTF-16.
 TEST_F(PropSaverUtf16Test, SettingsAreRead) {
+  const std::u16string cyrillic = u"; " + std::u16string(400, u'ж') + u"\r\n";
   for (const TForm& form : kForms) {
-    WriteFile(Utf16Bytes(kFile, form.HighFirst, form.Mark));
-    TPropSaver store(path_, "PREFERENCES", true);
-    EXPECT_FALSE(store.ReadBool("ConfirmClose", true)) << form.Name;
-    EXPECT_EQ(store.ReadString("OpenDir", ""), "/home/папка") << form.Name;
-    EXPECT_EQ(store.ValueIn("MRU", "File0").value_or(""), "/tmp/a.txt") << form.Name;
+    for (const std::u16string& file : {kFile, cyrillic + kFile + cyrillic}) {
+      WriteFile(Utf16Bytes(file, form.HighFirst, form.Mark));
+      TPropSaver store(path_, "PREFERENCES", true);
+      EXPECT_FALSE(store.ReadBool("ConfirmClose", true)) << form.Name;
+      EXPECT_EQ(store.ReadString("OpenDir", ""), "/home/папка") << form.Name;
+      EXPECT_EQ(store.ValueIn("MRU", "File0").value_or(""), "/tmp/a.txt") << form.Name;
+    }
   }
 }
 
@@ -65,6 +69,8 @@ TEST_F(PropSaverUtf16Test, OtherFilesReadAsBeforeAndKeepTheirBytes) {
     std::string File, Written;
   } cases[] = {
       {lines + zeros, lines + zeros + "\r\nAdded=1\r\n"},
+      // The zeros right after a line break, which reads as one in UTF-16 of the low byte first.
+      {lines + "B=12\n" + zeros, lines + "B=12\r\n" + zeros + "\r\nAdded=1\r\n"},
       {"\xEF\xBB\xBF" + lines, "\xEF\xBB\xBF" + lines + "Added=1\r\n"},
   };
   for (const auto& c : cases) {
