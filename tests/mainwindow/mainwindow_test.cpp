@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, SettingsFileInUtf16IsReadAndWrittenBackInUtf16) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     std::ofstream(settings, std::ios::binary | std::ios::trunc)
-        << Utf16Bytes(c.Mark + u"; мои настройки\r\n[PREFERENCES]\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n",
+        << Utf16Bytes(c.Mark + u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n",
                       c.HighFirst);
     workspace::Preferences = workspace::TPreferences{};
     win::ClearMessageBoxHistory();
@@ -341,7 +341,7 @@ TEST_F(MainWindowTest, SettingsFileInUtf16IsReadAndWrittenBackInUtf16) {
     form = nullptr;
     EXPECT_TRUE(win::MessageBoxHistory().empty()) << "asked or said something";
     const std::u16string written = Utf16Text(FileBytes(settings), c.HighFirst);
-    EXPECT_EQ(written.rfind(c.Mark + u"; мои настройки\r\n\r\n[PREFERENCES]\r\nConfirmClose=0\r\n", 0), 0u)
+    EXPECT_EQ(written.rfind(c.Mark + u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\n", 0), 0u)
         << win::WideToUtf8(written);
     for (const std::string& line : {std::string("OpenDir=/home/папка"), std::string("RecentFilesCount=1"), "RecentFiles0=" + data})
       EXPECT_NE(written.find(u"\r\n" + win::Utf8ToWide(line) + u"\r\n"), std::u16string::npos)

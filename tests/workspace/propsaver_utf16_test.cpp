@@ -43,7 +43,7 @@ constexpr TForm kForms[] = {
 };
 
 const std::u16string kFile =
-    u"; мои настройки\r\n[PREFERENCES]\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n[MRU]\r\nFile0=/tmp/a.txt\r\n";
+    u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n[MRU]\r\nFile0=/tmp/a.txt\r\n";
 
 class PropSaverUtf16Test : public wstest::SettingsFileTest {};
 
@@ -84,6 +84,28 @@ TEST_F(PropSaverUtf16Test, OtherFilesReadAsBeforeAndKeepTheirBytes) {
   }
 }
 
+// A NUL or two in a file of bytes, however they fall, is no UTF-16: the file reads and goes back
+// as bytes.
+TEST_F(PropSaverUtf16Test, TheNulsOfADamagedFileOfBytesAreNoUtf16) {
+  const std::string zeros(6, '\0');
+  const struct {
+    const char* Name;
+    std::string File;
+  } cases[] = {
+      {"zeros after the file's only line break", "[PREFERENCES] \n" + zeros},
+      {"a NUL after a sign, no line break", "[PREFERENCES]" + zeros.substr(0, 1)},
+  };
+  for (const auto& c : cases) {
+    WriteFile(c.File);
+    TPropSaver store(path_, "PREFERENCES", true);
+    store.WriteString("Added", "1");
+    store.UpdateFile();
+    const std::string written = FileText();
+    EXPECT_EQ(written.rfind("[PREFERENCES]", 0), 0u) << c.Name;
+    EXPECT_TRUE(written.ends_with("\r\nAdded=1\r\n")) << c.Name;
+  }
+}
+
 // The exit's save: the file read again as it is then (the user added a key meanwhile), this
 // run's changes merged into it and written under its lock.
 TEST_F(PropSaverUtf16Test, TheSaveAtExitKeepsTheEncodingAndEveryLine) {
@@ -105,7 +127,7 @@ TEST_F(PropSaverUtf16Test, TheSaveAtExitKeepsTheEncodingAndEveryLine) {
     file.WriteString("File0", "/tmp/b.txt");
     file.WriteString("File1", "/tmp/a.txt");
     ASSERT_TRUE(workspace::KeepSettings(file));
-    EXPECT_EQ(FileText(), Utf16Bytes(u"; мои настройки\r\n\r\n[PREFERENCES]\r\nConfirmClose=0\r\n"
+    EXPECT_EQ(FileText(), Utf16Bytes(u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\n"
                                      u"OpenDir=/home/папка\r\nTitle=Заголовок\r\n\r\n[MRU]\r\n"
                                      u"File0=/tmp/b.txt\r\nEdited=правка\r\nFile1=/tmp/a.txt\r\n",
                                      form.HighFirst, form.Mark));
