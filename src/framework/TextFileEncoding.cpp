@@ -17,10 +17,14 @@ constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
 
 std::string_view MarkOf(TTextFileEncoding Encoding) {
   switch (Encoding) {
-    case TTextFileEncoding::Utf8Mark: return kUtf8Mark;
-    case TTextFileEncoding::Utf16LEMark: return kUtf16LEMark;
-    case TTextFileEncoding::Utf16BEMark: return kUtf16BEMark;
-    default: return {};
+    case TTextFileEncoding::Utf8Mark:
+      return kUtf8Mark;
+    case TTextFileEncoding::Utf16LEMark:
+      return kUtf16LEMark;
+    case TTextFileEncoding::Utf16BEMark:
+      return kUtf16BEMark;
+    default:
+      return {};
   }
 }
 
@@ -34,8 +38,10 @@ bool HighByteFirst(TTextFileEncoding Encoding) {
 
 bool HasLoneSurrogate(std::u16string_view Text) {
   for (std::size_t i = 0; i < Text.size(); ++i) {
-    if (win::IsPairAt(Text, i)) ++i;
-    else if (win::IsSurrogate(Text[i])) return true;
+    if (win::IsPairAt(Text, i))
+      ++i;
+    else if (win::IsSurrogate(Text[i]))
+      return true;
   }
   return false;
 }
@@ -66,18 +72,21 @@ TTextFileEncoding DetectTextFileEncoding(std::string_view Bytes) {
     count(lowFirst, first, second);
     count(highFirst, second, first);
   }
-  const auto lineEndBytes = std::size_t(std::count_if(Bytes.begin(), Bytes.end(), [](char c) { return c == '\n' || c == '\r'; }));
+  const auto lineEndBytes =
+      std::size_t(std::count_if(Bytes.begin(), Bytes.end(), [](char c) { return c == '\n' || c == '\r'; }));
   // A unit with one NUL counts for one order only: the text's own order has the most. Its line
   // breaks are most of the file's CR and LF bytes (a few more stand in other characters).
   const auto text = [&](const TOrder& order, const TOrder& other) {
-    return order.Latin > other.Latin && order.Sign && order.LineBreaks > 0 && 2 * order.LineBreaks >= lineEndBytes;
+    return order.Latin > other.Latin && order.Sign && order.LineBreaks > 0 &&
+           2 * order.LineBreaks >= lineEndBytes;
   };
   if (text(lowFirst, highFirst)) return TTextFileEncoding::Utf16LE;
   if (text(highFirst, lowFirst)) return TTextFileEncoding::Utf16BE;
   return TTextFileEncoding::Bytes;
 }
 
-std::optional<std::string_view> TextOfFile(std::string_view Bytes, TTextFileEncoding Encoding, std::string& Buffer) {
+std::optional<std::string_view> TextOfFile(std::string_view Bytes, TTextFileEncoding Encoding,
+                                           std::string& Buffer) {
   const std::string_view mark = MarkOf(Encoding);
   if (Bytes.starts_with(mark)) Bytes.remove_prefix(mark.size());
   if (!IsUtf16(Encoding)) return Bytes;

@@ -33,7 +33,8 @@ TTextFileEncoding DetectTextFileEncoding(std::string_view Bytes);
 // stand (a reader decodes them line by line); UTF-16 turned into UTF-8 in Buffer. None for UTF-16
 // that would not come back the same once written (an odd byte at the end, a lone surrogate): such
 // a file is left as it is rather than rewritten garbled.
-std::optional<std::string_view> TextOfFile(std::string_view Bytes, TTextFileEncoding Encoding, std::string& Buffer);
+std::optional<std::string_view> TextOfFile(std::string_view Bytes, TTextFileEncoding Encoding,
+                                           std::string& Buffer);
 
 // Text (UTF-8; a line that is not UTF-8 is taken as Windows Cyrillic, as in a file of bytes) as
 // the bytes of a file in Encoding, its mark first. For the byte forms Text itself, not a copy

@@ -343,7 +343,8 @@ TEST_F(MainWindowTest, SettingsFileInUtf16IsReadAndWrittenBackInUtf16) {
     const std::u16string written = Utf16Text(FileBytes(settings), c.HighFirst);
     EXPECT_EQ(written.rfind(c.Mark + u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\n", 0), 0u)
         << win::WideToUtf8(written);
-    for (const std::string& line : {std::string("OpenDir=/home/папка"), std::string("RecentFilesCount=1"), "RecentFiles0=" + data})
+    const std::string lines[] = {"OpenDir=/home/папка", "RecentFilesCount=1", "RecentFiles0=" + data};
+    for (const std::string& line : lines)
       EXPECT_NE(written.find(u"\r\n" + win::Utf8ToWide(line) + u"\r\n"), std::u16string::npos)
           << line << " in " << win::WideToUtf8(written);
   }

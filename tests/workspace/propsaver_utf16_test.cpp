@@ -43,7 +43,8 @@ constexpr TForm kForms[] = {
 };
 
 const std::u16string kFile =
-    u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n[MRU]\r\nFile0=/tmp/a.txt\r\n";
+    u"[PREFERENCES]\r\n; мои "
+    u"настройки\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n[MRU]\r\nFile0=/tmp/a.txt\r\n";
 
 class PropSaverUtf16Test : public wstest::SettingsFileTest {};
 
