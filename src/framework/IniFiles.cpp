@@ -1,12 +1,14 @@
 #include "framework/IniFiles.h"
 
 #include <list>
+#include <optional>
 #include <unordered_map>
 
 #include "framework/SafeSave.h"
 #include "framework/Streams.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
+#include "framework/TextFileEncoding.h"
 #include "framework/WholeFile.h"
 #include "platform/kernel/CaseMapping.h"
 #include "platform/kernel/NumberText.h"
@@ -91,10 +93,14 @@ bool SplitKeyLine(std::string_view line, String& key, String& value) {
 TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName) {
   if (!FileName.empty() && FileExists(FileName)) {
     std::string bytes = ReadWholeFile(FileName, MaxIniFileSize);
-    std::string_view view(bytes);
-    FByteOrderMark = view.starts_with(kByteOrderMark);
-    if (FByteOrderMark) view.remove_prefix(3);
-    SetText(view);
+    FEncoding = DetectTextFileEncoding(bytes);
+    std::string decoded;
+    const std::optional<std::string_view> text = TextOfFile(bytes, FEncoding, decoded);
+    // Read as bytes, such a file would be written back garbled: it is refused as a whole.
+    if (!text) throw EReadError(Format("Cannot read file \"%s\". %s", FileName, kDamagedUtf16Text));
+    // Turned into text elsewhere, the file's bytes are not kept beside its lines.
+    if (text->data() == decoded.data()) std::string().swap(bytes);
+    SetText(*text);
   }
 }
 
@@ -234,7 +240,7 @@ void TMemIniFile::Clear() {
 
 String TMemIniFile::GetText() const { return Text(false); }
 
-String TMemIniFile::FileText() const { return (FByteOrderMark ? "\xEF\xBB\xBF" : "") + Text(true); }
+String TMemIniFile::FileText() const { return FileBytesOfText(Text(true), FEncoding); }
 
 String TMemIniFile::Text(bool Raw) const {
   String out;

@@ -8,6 +8,9 @@
 // Files are read line by line as UTF-8, or as Windows Cyrillic where a line is not UTF-8; every
 // line goes back to the file byte for byte while the program leaves its value unchanged, so a
 // damaged line never spreads. Changed values are written as UTF-8; numbers always use ".".
+// A file in UTF-16 (told by its byte-order mark, or by its NUL bytes without one) is read as
+// text and written back in UTF-16 of the same byte order, with its mark when it had one; so is
+// UTF-8 after a mark.
 
 #include <memory>
 #include <string>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "framework/Persistent.h"
+#include "framework/TextFileEncoding.h"
 
 namespace fw {
 
@@ -28,7 +32,8 @@ class TMemIniFile : public TObject {
  public:
   // Reads the file when it exists; a missing file gives an empty store. A file that cannot be
   // read whole (not a regular file, above MaxIniFileSize, a failing read) raises EFOpenError or
-  // EReadError: it is never taken for an empty one.
+  // EReadError: it is never taken for an empty one. So does UTF-16 that does not read as text
+  // (EReadError with kDamagedUtf16Text): it is never read, nor written back, as bytes.
   explicit TMemIniFile(const String& FileName);
   ~TMemIniFile() override;
 
@@ -80,7 +85,7 @@ class TMemIniFile : public TObject {
   std::vector<std::unique_ptr<Section>> FSections;
   std::unordered_map<std::u16string, Section*> FIndex;  // by folded name: lookups in constant time
   std::vector<Line> FPreamble;  // the lines before the first section
-  bool FByteOrderMark = false;  // the file began with one: it is written back
+  TTextFileEncoding FEncoding = TTextFileEncoding::Bytes;  // the file's, written back in it
 };
 
 // The same store writing every change to the file at once.

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <string_view>
 
+#include "framework/TextFileEncoding.h"
+
 namespace workspace {
 
 namespace {
@@ -37,6 +39,7 @@ String RussianReason(std::string_view Text) {
   for (const TReason& r : kReasons)
     if (fw::SysErrorMessage(r.Error) == Text) return r.Text;
   if (Text == fw::kNotARegularFile) return kNotARegularFileReason;
+  if (Text == fw::kDamagedUtf16Text) return kDamagedUtf16Reason;
   return String(Text);
 }
 

@@ -20,6 +20,9 @@ enum TFileAccess { faRead, faWrite };
 String SystemReasonText(int Error);
 // The reason said for a FIFO, a device or a socket where a file is read or written.
 inline constexpr char kNotARegularFileReason[] = "это не обычный файл";
+// The reason said for a file in UTF-16 that does not read as text (an odd byte at its end, half
+// of a character pair): it is left as it is.
+inline constexpr char kDamagedUtf16Reason[] = "текст файла в кодировке UTF-16 повреждён";
 
 // "Не удается записать файл "<FileName>": <reason>" (or "прочитать"), the reason taken from E
 // (a framework stream error) in Russian; E's own text when it names no reason.

@@ -288,6 +288,68 @@ TEST_F(MainWindowTest, DamagedSettingsFileSpreadsNoDamage) {
   }
 }
 
+std::string FileBytes(const std::string& Path) {
+  std::ifstream in(Path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Text in UTF-16 as a file's bytes, and back (a test's own reading of what the program wrote).
+std::string Utf16Bytes(std::u16string_view Text, bool HighFirst) {
+  std::string bytes;
+  for (const char16_t unit : Text) {
+    bytes += char(HighFirst ? unit >> 8 : unit & 0xFF);
+    bytes += char(HighFirst ? unit & 0xFF : unit >> 8);
+  }
+  return bytes;
+}
+std::u16string Utf16Text(std::string_view Bytes, bool HighFirst) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < Bytes.size(); i += 2) {
+    const unsigned char first = Bytes[i], second = Bytes[i + 1];
+    text += char16_t(HighFirst ? first << 8 | second : second << 8 | first);
+  }
+  return text;
+}
+
+// A settings file an editor saved in UTF-16: the program reads its settings (no close question),
+// and at exit writes it back in UTF-16 of the same byte order, its mark kept, with the comment,
+// the Cyrillic folder and the file opened in the recent list.
+TEST_F(MainWindowTest, SettingsFileInUtf16IsReadAndWrittenBackInUtf16) {
+  delete form;
+  form = nullptr;
+  const std::string settings = workspace::TPropSaver::SettingsFileName();
+  const std::string data = WriteFile("данные.txt", "0 1\n1 2\n");
+  const struct {
+    const char* Name;
+    bool HighFirst;
+    std::u16string Mark;
+  } cases[] = {{"UTF-16 LE with its mark", false, u"\uFEFF"}, {"UTF-16 BE without a mark", true, u""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::ofstream(settings, std::ios::binary | std::ios::trunc)
+        << Utf16Bytes(c.Mark + u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\nOpenDir=/home/папка\r\n",
+                      c.HighFirst);
+    workspace::Preferences = workspace::TPreferences{};
+    win::ClearMessageBoxHistory();
+    form = fw::Application->CreateForm<TwndKorvalinMain>();
+    EXPECT_FALSE(workspace::Preferences.ConfirmClose);
+    EXPECT_EQ(workspace::Preferences.OpenDir, "/home/папка");
+    form->OpenFileNames({data});
+    ASSERT_EQ(Graphs().Count(), 1);
+    form->Close();
+    delete form;
+    form = nullptr;
+    EXPECT_TRUE(win::MessageBoxHistory().empty()) << "asked or said something";
+    const std::u16string written = Utf16Text(FileBytes(settings), c.HighFirst);
+    EXPECT_EQ(written.rfind(c.Mark + u"[PREFERENCES]\r\n; мои настройки\r\nConfirmClose=0\r\n", 0), 0u)
+        << win::WideToUtf8(written);
+    const std::string lines[] = {"OpenDir=/home/папка", "RecentFilesCount=1", "RecentFiles0=" + data};
+    for (const std::string& line : lines)
+      EXPECT_NE(written.find(u"\r\n" + win::Utf8ToWide(line) + u"\r\n"), std::u16string::npos)
+          << line << " in " << win::WideToUtf8(written);
+  }
+}
+
 // A settings file that cannot be read: the program starts with the defaults, says so once, and
 // leaves the file as it found it at exit.
 TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
@@ -307,6 +369,10 @@ TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
        [&] { return std::filesystem::file_size(settings) == size; }},
       {"folder", [&] { ASSERT_TRUE(std::filesystem::create_directory(settings)); },
        [&] { return std::filesystem::is_directory(settings); }},
+      // UTF-16 cut short by one byte: read as bytes it would be written back garbled.
+      {"UTF-16 cut short",
+       [&] { std::ofstream(settings, std::ios::binary) << std::string("\xFF\xFE[\0P\0]\0\r\0\n\0A", 13); },
+       [&] { return FileBytes(settings) == std::string("\xFF\xFE[\0P\0]\0\r\0\n\0A", 13); }},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(settings);
@@ -321,6 +387,9 @@ TEST_F(MainWindowTest, UnreadableSettingsFileStartsWithDefaultsAndIsLeftAlone) {
     EXPECT_NE(said.find(settings), std::string::npos) << said;
     if (std::string(c.Name) == "folder") {
       EXPECT_NE(said.find("это папка, а не файл"), std::string::npos) << said;
+    }
+    if (std::string(c.Name) == "UTF-16 cut short") {
+      EXPECT_NE(said.find("текст файла в кодировке UTF-16 повреждён"), std::string::npos) << said;
     }
     EXPECT_EQ(workspace::Preferences.SkipLines, workspace::TPreferences{}.SkipLines) << c.Name;
     ASSERT_TRUE(form->ShowHintValuesAction()->Execute());
