@@ -53,8 +53,28 @@ void SpeakRussian() {
     delete translator;
 }
 
+// Closes what runs above `dialog` and then the dialog, from the top down: the popups (a context
+// menu) and the modal windows the stock dialog opened on its own ("file not found", the question
+// before deleting a file). Each is closed as Escape closes it, so that a question answers its
+// "no" and what it asked is not done. Each such window runs a loop of its own inside the dialog's,
+// which ends only with it. A window that refuses to close (a box without a button Escape
+// presses) stays, and false says so: the next try may find it gone.
+bool CloseFromTheTop(QDialog& dialog) {
+  while (QWidget* popup = QApplication::activePopupWidget()) {
+    if (!popup->close() && QApplication::activePopupWidget() == popup) return false;
+  }
+  while (QWidget* modal = QApplication::activeModalWidget()) {
+    if (!modal->close()) return false;
+    if (modal == &dialog) return true;
+  }
+  // Not (or no longer) modal: only the dialog itself is left to end.
+  if (dialog.isVisible()) dialog.reject();
+  return true;
+}
+
 // Runs a dialog modally for our window `owner`: the owner's top-level window is disabled and our
-// messages are handled meanwhile; a quit message ends the dialog as cancelled and stays queued.
+// messages are handled meanwhile; a quit message ends the dialog as cancelled, with every window
+// it opened itself, and stays queued.
 int RunModal(QDialog& dialog, HWND owner, const DesktopPresenter* presenter) {
   HWND root = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
   const bool disable = root != nullptr && IsWindowEnabled(root);
@@ -66,17 +86,21 @@ int RunModal(QDialog& dialog, HWND owner, const DesktopPresenter* presenter) {
     }
   }
   QTimer pump;
-  QObject::connect(&pump, &QTimer::timeout, &dialog, [&dialog] {
+  // Once the quit has come our messages are left alone; the timer goes on firing in whatever loop
+  // runs above the dialog (a box, a menu) until all of them have closed.
+  bool quitting = false;
+  QObject::connect(&pump, &QTimer::timeout, &dialog, [&dialog, &quitting, &pump] {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!quitting && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         PostQuitMessage(int(msg.wParam));
-        dialog.reject();
-        return;
+        quitting = true;
+      } else {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
       }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
     }
+    if (quitting && CloseFromTheTop(dialog)) pump.stop();
   });
   pump.start(kPumpIntervalMs);
   const int result = dialog.exec();
