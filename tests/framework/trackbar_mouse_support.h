@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/ComCtrls.h"
+#include "framework/StdCtrlsEdit.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/kernel/Rects.h"
 #include "stdctrls_support.h"
@@ -15,8 +16,11 @@ namespace fw::testing {
 template <class Bar>
 class TrackBarMouseTest : public StdCtrlsTest {
  protected:
-  // A bar of 0 .. 100 with pages of 10, at `position`, shown and pumped.
+  // A bar of 0 .. 100 with pages of 10, at `position`, shown and pumped, with the focus on an edit
+  // beside it: the press moves the focus to the bar, as in a dialog.
   Bar* ShowBar(Integer position) {
+    delete edit;
+    edit = Add<TEdit>(10, 200, 80, 21);
     bar = Add<Bar>(10, 10, 240, 40);
     changes.clear();
     bar->SetMax(100);
@@ -24,7 +28,16 @@ class TrackBarMouseTest : public StdCtrlsTest {
     bar->SetPosition(position);
     bar->OnChange = [this](TObject*) { changes.push_back(bar->Position()); };
     ShowForm();
+    edit->SetFocus();
+    UserPump();
     return bar;
+  }
+  // The application's loop: the messages, then its idle work (the pointer entering and leaving
+  // controls).
+  void UserPump() {
+    AppPump();
+    Application->DoMouseIdle();
+    AppPump();
   }
   win::RECT Thumb() {
     win::RECT r{};
@@ -48,32 +61,38 @@ class TrackBarMouseTest : public StdCtrlsTest {
     return win::PtInRect(&t, pt) != 0;
   }
 
-  // Press on the thumb, move `dx` pixels in steps of 10, release. Queued: everything is posted
-  // before the application's loop runs once, as when the program was busy meanwhile.
-  void DragThumb(int dx, bool queued) {
+  // Press on the thumb, move `dx` pixels to the right in steps of 10 (and `dy` down, spread over
+  // the same steps), release. Queued: everything is posted before the application's loop runs
+  // once, as when the program was busy meanwhile.
+  void DragThumb(int dx, int dy, bool queued) {
     const win::POINT from = ThumbCentre();
+    desktop->mouse_move(from);
+    UserPump();
     desktop->mouse_down(from);
-    if (!queued) AppPump();
+    if (!queued) UserPump();
     for (int step = 10; step <= dx; step += 10) {
-      desktop->mouse_move({from.x + step, from.y});
-      if (!queued) AppPump();
+      desktop->mouse_move({from.x + step, from.y + dy * step / dx});
+      if (!queued) UserPump();
     }
-    desktop->mouse_up({from.x + dx, from.y});
-    AppPump();
+    desktop->mouse_up({from.x + dx, from.y + dy});
+    UserPump();
   }
 
   // Holds the left button at `at` for three seconds on the virtual clock, then lets go.
   void HoldPress(win::POINT at) {
+    desktop->mouse_move(at);
+    UserPump();
     desktop->mouse_down(at);
-    AppPump();
+    UserPump();
     for (int ms = 0; ms < 3000; ms += 100) {
       desktop->advance(100);
-      AppPump();
+      UserPump();
     }
     desktop->mouse_up(at);
-    AppPump();
+    UserPump();
   }
 
+  TEdit* edit = nullptr;
   Bar* bar = nullptr;
   std::vector<Integer> changes;  // the position at each OnChange
 };
@@ -81,10 +100,16 @@ class TrackBarMouseTest : public StdCtrlsTest {
 // The cases both track bars must pass, one macro so each suite names its own tests.
 #define KV_TRACKBAR_MOUSE_CASES(Suite)                                                                  \
   TEST_F(Suite, DraggingTheThumbMovesItAndTheValueFollows) {                                            \
-    for (bool queued : {false, true}) {                                                                 \
-      SCOPED_TRACE(queued ? "queued" : "step by step");                                                 \
+    struct Drag {                                                                                       \
+      const char* name;                                                                                 \
+      int dy;                                                                                           \
+      bool queued;                                                                                      \
+    };                                                                                                  \
+    for (const Drag drag : {Drag{"step by step", 0, false}, Drag{"queued", 0, true},                    \
+                            Drag{"leaving the bar", 60, false}}) {                                      \
+      SCOPED_TRACE(drag.name);                                                                          \
       ShowBar(20);                                                                                      \
-      DragThumb(60, queued);                                                                            \
+      DragThumb(60, drag.dy, drag.queued);                                                              \
       const int expected = 20 + int(60 / Scale() + 0.5);                                                \
       EXPECT_NEAR(bar->Position(), expected, 1);                                                        \
       ASSERT_FALSE(changes.empty());                                                                    \
