@@ -66,9 +66,10 @@ def keep(dialog, name):
         ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(os.path.join(os.environ["KV_DESKTOP_KEEP"], name))
 
 
-def trackbar_dragged(p, queued=False):
-    """Press on the thumb, 60 pixels to the right, release; queued: all of it sent while the
-    program is stopped, so that it finds the whole drag waiting when it runs again."""
+def trackbar_dragged(p, queued=False, below=0):
+    """Press on the thumb, 60 pixels to the right (and below pixels down), release; queued: all
+    of it sent while the program is stopped, so that it finds the whole drag waiting when it runs
+    again."""
     dialog = open_print_dialog(p)
     channel = trackbar_channel(dialog)
     row, first, last = channel
@@ -77,7 +78,7 @@ def trackbar_dragged(p, queued=False):
     if queued:
         os.kill(p.proc.pid, signal.SIGSTOP)
     try:
-        press_drag_release((start, row), (start + 60, row))
+        press_drag_release((start, row), (start + 60, row + below))
     finally:
         if queued:
             os.kill(p.proc.pid, signal.SIGCONT)
@@ -125,6 +126,11 @@ def case_print_trackbar_dragged(p):
 
 def case_print_trackbar_dragged_while_stopped(p):
     trackbar_dragged(p, queued=True)
+
+
+def case_print_trackbar_dragged_below_the_bar(p):
+    # The pointer leaves the bar on its way: the thumb still follows it along the bar.
+    trackbar_dragged(p, below=50)
 
 
 def case_print_trackbar_held_press(p):
