@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/StdCtrlsList.h"
 #include "framework/StringList.h"
@@ -124,6 +125,32 @@ TEST_F(PressedControls, AHeldUpDownButtonRepeatsUntilReleased) {
   desktop->advance(500);
   UserPump();
   EXPECT_EQ(updown->Position(), 22) << "no repeat after the release";
+}
+
+TEST_F(PressedControls, AHeldScrollBarArrowRepeatsUntilReleased) {
+  auto* bar = Add<TScrollBar>(10, 10, 200, 17);
+  bar->SetMax(100);
+  Prepare();
+  const win::POINT arrow = At(bar, 200 - 8, 8);  // the right arrow
+  desktop->mouse_move(arrow);
+  UserPump();
+  // The scroll bar tracks the press in a loop of its own: the clock and the release come from
+  // the desktop while that loop waits.
+  std::vector<Integer> seen;
+  for (int ms = 0; ms < 1500; ms += 100) desktop->script([&] {
+      seen.push_back(bar->Position());
+      desktop->advance(100);
+    });
+  desktop->script([&] { desktop->mouse_up(arrow); });
+  desktop->mouse_down(arrow);
+  UserPump();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), 1) << "the press steps once";
+  const Integer held = bar->Position();
+  EXPECT_GT(held, 6) << "the arrow repeats while held";
+  desktop->advance(500);
+  UserPump();
+  EXPECT_EQ(bar->Position(), held) << "no repeat after the release";
 }
 
 TEST_F(PressedControls, AButtonClicksOnlyWhenReleasedOverIt) {
