@@ -9,9 +9,12 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/painting/UserDraw.h"
 #include "platform/user/messages/Input.h"
+#include "platform/user/windows/Window.h"
+#include "controls/CsThemeNexus.h"
 #include "tx/Tx.h"
 #include "tx/TxParentBackground.h"
 #include "tx/TxThemes.h"
+#include "tx/TxUxThemes.h"
 
 namespace cs {
 
@@ -33,8 +36,25 @@ void TCsTrackBar::SetTickMarks(TCsTickMark Value) {
   if (sameSystemStyle && HandleAllocated()) RecreateWnd();  // both <-> centre
 }
 
+void TCsTrackBar::CreateWnd() {
+  TCsThemed<fw::TTrackBar>::CreateWnd();
+  FWindowThemeType = ThemeType();
+}
+
 void TCsTrackBar::ThemeChanged() {
-  if (HandleAllocated()) RecreateWnd();
+  if (!HandleAllocated()) return;
+  // Made anew only for a new look: a window destroyed while the pointer enters it or a press
+  // gives it the focus would take the press and its drag along.
+  if (ThemeType() != FWindowThemeType) {
+    RecreateWnd();
+    return;
+  }
+  TCsThemed<fw::TTrackBar>::ThemeChanged();
+}
+
+void TCsTrackBar::CMMouseLeave(fw::TMessage& Message) {
+  TCsThemed<fw::TTrackBar>::CMMouseLeave(Message);
+  TrackThumbHover();
 }
 
 fw::TRect TCsTrackBar::ChannelRect() {
@@ -101,6 +121,89 @@ void TCsTrackBar::DrawTicks(fw::TCanvas* ACanvas) {
 
 bool TCsTrackBar::ThemedLook() { return EffectiveThemeType() == thtTx && tx::CurrentTheme != nullptr; }
 
+namespace {
+
+// The visual-style part of the thumb: pointing to the ticks' side, or plain with ticks on both.
+int ThumbPart(bool Vertical, TCsTickMark Marks) {
+  const bool both = Marks == tmxBoth || Marks == tmxCenter;
+  if (Vertical) return both ? 6 : Marks == tmxTopLeft ? 7 : 8;
+  return both ? 3 : Marks == tmxTopLeft ? 5 : 4;
+}
+
+bool DrawTrackBarPart(win::HDC DC, int Part, int State, const fw::TRect& R) {
+  return ThemeNexus() != nullptr && tx::DrawThemePart(ThemeNexus()->TrackBarThemeHandle(), DC, Part, State, R);
+}
+
+}  // namespace
+
+bool TCsTrackBar::ThumbHot() {
+  if (!HandleAllocated()) return false;
+  const bool dragged = win::GetCapture() == Handle();
+  if (EffectiveThemeType() != thtWindows) return dragged;
+  // The system look marks the thumb the keys move, or the one under the pointer (there is no
+  // design time here to leave out).
+  if (Focused()) return !dragged;
+  win::POINT pt{};
+  win::GetCursorPos(&pt);
+  win::ScreenToClient(Handle(), &pt);
+  const fw::TRect thumb = ThumbRect();
+  return win::PtInRect(&thumb, pt) != 0;
+}
+
+void TCsTrackBar::TrackThumbHover() {
+  if (!HandleAllocated() || ThumbHot() == FThumbHotShown) return;
+  const fw::TRect thumb = ThumbRect();
+  win::InvalidateRect(Handle(), &thumb, win::FALSE);
+}
+
+void TCsTrackBar::PaintThumb(fw::TCanvas* ACanvas, win::HDC DC, const fw::TRect& Thumb) {
+  const bool hot = ThumbHot();
+  FThumbHotShown = hot;
+  switch (EffectiveThemeType()) {
+    case thtTx:
+      if (tx::CurrentTheme != nullptr) {
+        tx::CurrentTheme->PaintButton(ACanvas, Thumb, ItemInfo(false, hot, false));
+        return;
+      }
+      break;
+    case thtWindows:
+      if (DrawTrackBarPart(DC, ThumbPart(Orientation() == fw::trVertical, FTickMarks), hot ? 2 : 1, Thumb)) return;
+      break;
+    case thtNone: break;
+  }
+  ACanvas->Brush()->SetStyle(fw::bsSolid);
+  ACanvas->Brush()->SetColor(fw::clBtnFace);
+  ACanvas->FillRect(Thumb);
+  fw::TRect r = Thumb;
+  win::DrawFrameControl(DC, &r, win::DFC_BUTTON, win::DFCS_BUTTONPUSH);
+}
+
+void TCsTrackBar::PaintChannel(fw::TCanvas* ACanvas, win::HDC DC, const fw::TRect& Channel) {
+  if (ThemedLook()) {
+    tx::CurrentTheme->PaintButton(ACanvas, Channel, ItemInfo(true, false, false));
+    fw::TRect inner = Channel;
+    win::InflateRect(&inner, -1, -1);  // the themed selection sits one more pixel in
+    const fw::TRect selection = SelectionRect(inner);
+    if (!win::IsRectEmpty(&selection)) tx::CurrentTheme->PaintButton(ACanvas, selection, ItemInfo(false, false, true));
+    return;
+  }
+  const bool styled = EffectiveThemeType() == thtWindows &&
+                      DrawTrackBarPart(DC, Orientation() == fw::trVertical ? 2 : 1, 1, Channel);
+  if (!styled) {
+    ACanvas->Brush()->SetStyle(fw::bsSolid);
+    ACanvas->Brush()->SetColor(fw::clWindow);
+    ACanvas->FillRect(Channel);
+    fw::TRect r = Channel;
+    win::DrawEdge(DC, &r, win::EDGE_SUNKEN, win::BF_RECT);
+  }
+  const fw::TRect selection = SelectionRect(Channel);
+  if (!win::IsRectEmpty(&selection)) {
+    ACanvas->Brush()->SetStyle(fw::bsSolid);
+    ACanvas->Brush()->SetColor(fw::clHighlight);
+    ACanvas->FillRect(selection);
+  }
+}
+
 tx::TTxItemInfo TCsTrackBar::ItemInfo(bool Pushed, bool Hot, bool Selected) {
   tx::TTxItemInfo info;
   info.ViewType = tx::VT_TOOLBAR_NORMAL;
@@ -130,25 +233,7 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
       break;
     case win::TBCD_CHANNEL: {
       fw::TRect channel = ChannelRect();
-      const bool paintChannel = DoDrawChannel(canvas, channel, pstPrePaint);
-      if (paintChannel && ThemedLook()) {
-        tx::CurrentTheme->PaintButton(canvas, channel, ItemInfo(true, false, false));
-        fw::TRect inner = channel;
-        win::InflateRect(&inner, -1, -1);  // the themed selection sits one more pixel in
-        const fw::TRect selection = SelectionRect(inner);
-        if (!win::IsRectEmpty(&selection)) tx::CurrentTheme->PaintButton(canvas, selection, ItemInfo(false, false, true));
-      } else if (paintChannel) {
-        canvas->Brush()->SetStyle(fw::bsSolid);
-        canvas->Brush()->SetColor(fw::clWindow);
-        canvas->FillRect(channel);
-        fw::TRect r = channel;
-        win::DrawEdge(Draw.hdc, &r, win::EDGE_SUNKEN, win::BF_RECT);
-        const fw::TRect selection = SelectionRect(channel);
-        if (!win::IsRectEmpty(&selection)) {
-          canvas->Brush()->SetColor(fw::clHighlight);
-          canvas->FillRect(selection);
-        }
-      }
+      if (DoDrawChannel(canvas, channel, pstPrePaint)) PaintChannel(canvas, Draw.hdc, channel);
       DoDrawChannel(canvas, channel, pstPostPaint);
       if (FTickMarks == tmxCenter) DrawTicks(canvas);
       result = win::CDRF_SKIPDEFAULT;
@@ -156,17 +241,7 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
     }
     case win::TBCD_THUMB: {
       fw::TRect thumb = ThumbRect();
-      const bool paintThumb = DoDrawThumb(canvas, thumb, pstPrePaint);
-      if (paintThumb && ThemedLook()) {
-        // Hot while it is being dragged.
-        tx::CurrentTheme->PaintButton(canvas, thumb, ItemInfo(false, win::GetCapture() == Handle(), false));
-      } else if (paintThumb) {
-        canvas->Brush()->SetStyle(fw::bsSolid);
-        canvas->Brush()->SetColor(fw::clBtnFace);
-        canvas->FillRect(thumb);
-        fw::TRect r = thumb;
-        win::DrawFrameControl(Draw.hdc, &r, win::DFC_BUTTON, win::DFCS_BUTTONPUSH);
-      }
+      if (DoDrawThumb(canvas, thumb, pstPrePaint)) PaintThumb(canvas, Draw.hdc, thumb);
       DoDrawThumb(canvas, thumb, pstPostPaint);
       result = win::CDRF_SKIPDEFAULT;
       break;
@@ -178,6 +253,11 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
 }
 
 void TCsTrackBar::Dispatch(fw::TMessage& Message) {
+  if (Message.Msg == tx::TXM_THEMECHANGE) {
+    // Another theme: a window of the new look.
+    if (Message.WParam == tx::TSC_AFTER_CHANGE && HandleAllocated()) RecreateWnd();
+    return;
+  }
   if (Message.Msg == fw::CN_NOTIFY) {
     const auto* header = reinterpret_cast<const win::NMHDR*>(Message.LParam);
     if (header != nullptr && header->code == win::NM_CUSTOMDRAW) {
@@ -186,6 +266,7 @@ void TCsTrackBar::Dispatch(fw::TMessage& Message) {
     }
   }
   TCsThemed<fw::TTrackBar>::Dispatch(Message);
+  if (Message.Msg == win::WM_MOUSEMOVE) TrackThumbHover();
 }
 
 }  // namespace cs

@@ -36,7 +36,11 @@ class TCsTrackBar : public TCsThemed<fw::TTrackBar> {
   virtual bool DoDrawChannelTics(fw::TCanvas* ACanvas, fw::Integer X, fw::Integer Y);
   virtual bool DoDrawThumb(fw::TCanvas* ACanvas, fw::TRect& ARect, TCsPaintStage PaintStage);
   virtual void DrawTicks(fw::TCanvas* ACanvas);
+  void CreateWnd() override;
+  // A new theme type or theme makes the window anew; the hot state (pointer or focus in or out)
+  // only repaints it.
   void ThemeChanged() override;
+  void CMMouseLeave(fw::TMessage& Message) override;
 
  private:
   fw::TRect ChannelRect();
@@ -44,8 +48,17 @@ class TCsTrackBar : public TCsThemed<fw::TTrackBar> {
   win::LRESULT CustomDraw(const win::NMCUSTOMDRAW& Draw);
   // Painted through the current theme (effective thtTx).
   bool ThemedLook();
+  // The thumb's hot state by the effective theme type.
+  bool ThumbHot();
+  // The system look marks the thumb under the pointer of an unfocused bar: repainted when that
+  // changes.
+  void TrackThumbHover();
+  void PaintThumb(fw::TCanvas* ACanvas, win::HDC DC, const fw::TRect& Thumb);
+  void PaintChannel(fw::TCanvas* ACanvas, win::HDC DC, const fw::TRect& Channel);
   tx::TTxItemInfo ItemInfo(bool Pushed, bool Hot, bool Selected);
   TCsTickMark FTickMarks = tmxBottomRight;
+  TCsThemeType FWindowThemeType = thtWindows;  // the theme type the window was made with
+  bool FThumbHotShown = false;
   std::unique_ptr<fw::TCanvas> FDrawCanvas;
 };
 

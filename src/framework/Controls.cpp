@@ -62,9 +62,16 @@ TControl* GetCaptureControl() {
 
 void SetCaptureControl(TControl* Control) {
   g_captureControl = nullptr;
+  TWinControl* holder = Control == nullptr          ? nullptr
+                        : Control->IsWindowed()     ? static_cast<TWinControl*>(Control)
+                                                    : Control->Parent();
+  // A platform control that took the capture in its own press handling (a track bar starting its
+  // drag) keeps it: released and taken again, it would hear that it lost the mouse and stop.
+  if (holder != nullptr && holder->HandleAllocated() && win::GetCapture() == holder->Handle()) {
+    g_captureControl = Control;
+    return;
+  }
   if (win::GetCapture() != nullptr) win::ReleaseCapture();
-  if (Control == nullptr) return;
-  TWinControl* holder = Control->IsWindowed() ? static_cast<TWinControl*>(Control) : Control->Parent();
   if (holder == nullptr) return;
   win::SetCapture(holder->Handle());
   g_captureControl = Control;
