@@ -135,3 +135,25 @@ def case_print_trackbar_dragged_below_the_bar(p):
 
 def case_print_trackbar_held_press(p):
     trackbar_held_press(p)
+
+
+
+# The same four under a window manager, which places and activates the dialog itself.
+def case_print_trackbar_dragged_managed(p):
+    trackbar_dragged(p)
+
+
+def case_print_trackbar_dragged_while_stopped_managed(p):
+    trackbar_dragged(p, queued=True)
+
+
+def case_print_trackbar_dragged_below_the_bar_managed(p):
+    trackbar_dragged(p, below=50)
+
+
+def case_print_trackbar_held_press_managed(p):
+    trackbar_held_press(p)
+
+
+WINDOW_MANAGED.update({"print_trackbar_dragged_managed", "print_trackbar_dragged_while_stopped_managed",
+                       "print_trackbar_dragged_below_the_bar_managed", "print_trackbar_held_press_managed"})
