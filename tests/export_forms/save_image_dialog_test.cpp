@@ -64,6 +64,18 @@ class SaveImageDialogTest : public exporttest::ChartExportTest {
     });
     kvforms::SaveChartImage(Path, selector_);
   }
+  // Types Text into Field over what it holds, each character a script step of its own; After runs
+  // once each has been taken.
+  void TypeInto(cs::TCsSpinEdit* const& Field, const std::string& Text, std::function<void()> After = nullptr) {
+    desktop->script([&Field] {
+      Field->SetFocus();
+      Field->SelectAll();
+    });
+    for (char c : Text) {
+      desktop->script([this, c] { desktop->type_char(char16_t(c)); });
+      if (After) desktop->script(After);
+    }
+  }
   void ExpectChartRestored() {
     EXPECT_EQ(chart::MainChart->Color(), fw::clYellow);
     EXPECT_EQ(chart::MainChart->BackWall()->Color(), fw::clAqua);
@@ -311,6 +323,92 @@ TEST_F(SaveImageDialogTest, ASizePastTheLimitIsBroughtWithinItAndSavedAsShown) {
     in.close();
     std::filesystem::remove(path);
   }
+}
+
+// Ширина 10000 and Высота 1 (or 1 and 10000) typed with the lock off, then the lock ticked and a
+// size of 15 to 25 digits typed into either field: the other side follows each digit and never
+// shows a negative number (the side in proportion is past the 64-bit range), and after Tab the
+// fields show, and OK saves, the largest size within the limits in that proportion.
+TEST_F(SaveImageDialogTest, AnExtremeKeptProportionStaysWithinTheLimitsWhateverIsTyped) {
+  struct Row {
+    bool Wide;   // 10000 x 1; else 1 x 10000
+    bool Width;  // the field typed into under the lock
+    std::size_t Digits;
+  };
+  const Row rows[] = {
+      {true, false, 15}, {true, false, 20}, {true, false, 25}, {true, true, 15},   {true, true, 20},   {true, true, 25},
+      {false, true, 15}, {false, true, 20}, {false, true, 25}, {false, false, 15}, {false, false, 20}, {false, false, 25},
+  };
+  const std::string allDigits = "9876543210987654321098765";
+  for (const Row& row : rows) {
+    const std::string typed = allDigits.substr(0, row.Digits);
+    const fw::Integer width = row.Wide ? 10000 : 1, height = row.Wide ? 1 : 10000;
+    SCOPED_TRACE(typed + (row.Width ? " wide" : " high") + " at " + std::to_string(width) + " x " +
+                 std::to_string(height));
+    const std::string path = dir_.File("kept.svg");
+    TwndSaveImg* dialog = nullptr;
+    cs::TCsSpinEdit *seWidth = nullptr, *seHeight = nullptr, *field = nullptr, *other = nullptr;
+    desktop->script([&] {
+      dialog = OpenSaveImg();
+      ASSERT_NE(dialog, nullptr);
+      seWidth = dialog->seWidth;
+      seHeight = dialog->seHeight;
+      field = row.Width ? seWidth : seHeight;
+      other = row.Width ? seHeight : seWidth;
+    });
+    TypeInto(seWidth, std::to_string(width));
+    TypeInto(seHeight, std::to_string(height));
+    desktop->script([&] { dialog->cbProportional->SetChecked(true); });
+    TypeInto(field, typed, [&] {
+      const fw::String shown = other->Text();
+      EXPECT_TRUE(!shown.empty() && shown.find_first_not_of("0123456789") == fw::String::npos) << shown;
+    });
+    desktop->script([&] { desktop->press_key(win::VK_TAB); });
+    desktop->script([&] {
+      EXPECT_EQ(seWidth->Text(), std::to_string(width));
+      EXPECT_EQ(seHeight->Text(), std::to_string(height));
+      dialog->butOk->Click();
+    });
+    kvforms::SaveChartImage(path, selector_);
+    EXPECT_EQ(desktop->pending_script(), 0u);
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("width=\"" + std::to_string(width) + "px\""), std::string::npos) << text.substr(0, 300);
+    EXPECT_NE(text.find("height=\"" + std::to_string(height) + "px\""), std::string::npos);
+    in.close();
+    std::filesystem::remove(path);
+  }
+}
+
+// Without the lock, a width typed past its limit and fitted on Tab is the width the lock then
+// keeps in proportion, not the one typed: 10000 x 300 on a 400 x 300 chart, so a height of 600
+// typed under the lock makes the width 20000 and the fit 10000 x 300.
+TEST_F(SaveImageDialogTest, TheLockKeepsTheProportionOfTheFittedSizes) {
+  TwndSaveImg* dialog = nullptr;
+  cs::TCsSpinEdit *seWidth = nullptr, *seHeight = nullptr;
+  desktop->script([&] {
+    dialog = OpenSaveImg();
+    ASSERT_NE(dialog, nullptr);
+    seWidth = dialog->seWidth;
+    seHeight = dialog->seHeight;
+  });
+  TypeInto(seWidth, "20000");
+  desktop->script([&] { desktop->press_key(win::VK_TAB); });
+  desktop->script([&] {
+    EXPECT_EQ(seWidth->Text(), "10000");
+    dialog->cbProportional->SetChecked(true);
+  });
+  TypeInto(seHeight, "600");
+  desktop->script([&] {
+    EXPECT_EQ(seWidth->Text(), "20000");
+    dialog->butOk->Click();
+  });
+  const std::string path = dir_.File("fitted.svg");
+  kvforms::SaveChartImage(path, selector_);
+  EXPECT_EQ(desktop->pending_script(), 0u);
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("width=\"10000px\" height=\"300px\""), std::string::npos) << text.substr(0, 300);
 }
 
 TEST_F(SaveImageDialogTest, TheDefaultGifReductionCodesManyColoursAndNoneRefusesThem) {

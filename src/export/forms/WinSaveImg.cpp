@@ -243,8 +243,10 @@ void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Targe
     fw::TNotifyEvent handler = std::move(Target->OnChange);
     Target->OnChange = nullptr;
     // Past Target's limits too, for now: FitSize brings both within them in proportion when the
-    // typing is done.
-    const fw::Extended value = std::nearbyint(source * TargetPart / SourcePart);
+    // typing is done. A side in proportion past kFarPastAnyLimit shows as that (FitSize then
+    // takes the pair from the lock): as a 64-bit integer it would wrap to a negative number.
+    const fw::Extended value =
+        std::clamp(std::nearbyint(source * TargetPart / SourcePart), -kFarPastAnyLimit, kFarPastAnyLimit);
     Target->SetText(fw::IntToStr(static_cast<fw::Int64>(value)));
     Target->OnChange = std::move(handler);
     return;
@@ -261,6 +263,14 @@ void TwndSaveImg::FitSize() {
   if (cbProportional->Checked()) {
     // Both shrunk by one factor until each is within its upper limit; the lock's proportion
     // stays. A side below its lower limit is brought to it alone (0: the chart's own size).
+    // A side at kFarPastAnyLimit may stand for more than it shows, typed or mirrored past it, so
+    // the two shown are no longer in proportion: the pair is then the lock's own, as far past.
+    if ((width >= kFarPastAnyLimit || height >= kFarPastAnyLimit) && width > 0 && height > 0 && FLastWidth > 0 &&
+        FLastHeight > 0) {
+      const fw::Extended grow = kFarPastAnyLimit / std::max(FLastWidth, FLastHeight);
+      width = FLastWidth * grow;
+      height = FLastHeight * grow;
+    }
     fw::Extended scale = 1;
     if (width > seWidth->MaxValue()) scale = std::min(scale, seWidth->MaxValue() / width);
     if (height > seHeight->MaxValue()) scale = std::min(scale, seHeight->MaxValue() / height);
@@ -268,16 +278,15 @@ void TwndSaveImg::FitSize() {
     height *= scale;
   }
   // Each within its own limits, and shown as it will be saved (text the field cannot read shows
-  // the value it reads as). Without the lock the change handlers take the values as the lock's
-  // proportion; with it, the two are already in proportion and neither may move the other.
+  // the value it reads as). With the lock the two are already in proportion and neither may move
+  // the other.
   for (const auto& [size, value] : {std::pair{seWidth, width}, std::pair{seHeight, height}}) {
     const fw::Extended fitted = std::clamp(std::nearbyint(value), size->MinValue(), size->MaxValue());
-    if (size->Text() == fw::IntToStr(static_cast<fw::Int64>(fitted))) continue;
-    if (cbProportional->Checked())
-      SetQuietly(size, fitted);
-    else
-      size->SetValue(fitted);
+    if (size->Text() != fw::IntToStr(static_cast<fw::Int64>(fitted))) SetQuietly(size, fitted);
   }
+  // Without it, the sizes shown are the proportion it will keep: taken here, as a field on screen
+  // reports no change of the text its program sets (only a field without its window yet does).
+  if (!cbProportional->Checked()) KeepProportion(seWidth, seHeight, FLastWidth, FLastHeight);
 }
 
 void TwndSaveImg::seWidthChange() { KeepProportion(seWidth, seHeight, FLastWidth, FLastHeight); }
