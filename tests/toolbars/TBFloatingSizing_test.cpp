@@ -1,0 +1,305 @@
+// The sizing loop of a floating frame, by each of its four edges and four corners: the dragged
+// edges follow the pointer, the opposite ones stay put, a plain window is held within its minimum
+// and maximum size, a toolbar snaps to the sizes of its row layouts and lays its buttons out anew
+// at every step, and Escape puts everything back.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ToolbarsFixture.h"
+#include "platform/user/messages/Input.h"
+#include "platform/user/messages/Messages.h"
+#include "platform/user/windows/Window.h"
+#include "toolbars/TBDock.h"
+#include "toolbars/TBDockableWindow.h"
+#include "toolbars/TBFloatingParent.h"
+#include "toolbars/TBToolbar.h"
+
+namespace toolbars::testing {
+namespace {
+
+// A window of a fixed content size with a client size range of its own.
+class RangedBox : public TTBCustomDockableWindow {
+ public:
+  RangedBox(fw::TComponent* AOwner, TPoint AClient, TPoint AMin, TPoint AMax)
+      : TTBCustomDockableWindow(AOwner), FClient(AClient), FMin(AMin), FMax(AMax) {}
+  TPoint OrderControls(bool, TTBDockType, TTBDock*) override { return FClient; }
+  void GetBaseSize(TPoint& ASize) override { ASize = FClient; }
+  void GetMinMaxSize(Integer& MinW, Integer& MinH, Integer& MaxW, Integer& MaxH) override {
+    MinW = FMin.x;
+    MinH = FMin.y;
+    MaxW = FMax.x;
+    MaxH = FMax.y;
+  }
+
+ private:
+  TPoint FClient, FMin, FMax;
+};
+
+// A handle of the frame: its hit code and the way out of the frame (-1, 0 or 1 on each axis).
+struct SizeHandle {
+  const char* Name;
+  Integer Code;
+  int OutX, OutY;
+};
+constexpr SizeHandle kHandles[] = {
+    {"left", win::HTLEFT, -1, 0},          {"right", win::HTRIGHT, 1, 0},
+    {"top", win::HTTOP, 0, -1},            {"bottom", win::HTBOTTOM, 0, 1},
+    {"top left", win::HTTOPLEFT, -1, -1},  {"top right", win::HTTOPRIGHT, 1, -1},
+    {"bottom left", win::HTBOTTOMLEFT, -1, 1}, {"bottom right", win::HTBOTTOMRIGHT, 1, 1},
+};
+
+// How a sizing ends.
+struct SizingEnd {
+  const char* Name;
+  bool Release;  // else Escape
+};
+constexpr SizingEnd kEnds[] = {{"released", true}, {"Escape", false}};
+
+std::string Where(const SizeHandle& H, const SizingEnd& E, size_t Step) {
+  return std::string(H.Name) + ", " + E.Name + ", step " + std::to_string(Step);
+}
+
+class FloatingSizing : public ToolbarsTest {
+ protected:
+  void SetUp() override {
+    ToolbarsTest::SetUp();
+    form = fw::Application->CreateForm<fw::TForm>();
+    form->SetBounds(50, 50, 300, 200);
+    dock = new TTBDock(form);
+    dock->SetParent(form);
+    form->Show();
+    win::SetActiveWindow(form->Handle());
+    Pump();
+  }
+  void TearDown() override {
+    delete form;
+    ToolbarsTest::TearDown();
+  }
+  void Float(TTBCustomDockableWindow* W) {
+    W->SetCurrentDock(dock);
+    W->SetFloatingPosition(TPoint{300, 250});
+    W->SetFloating(true);
+    Pump();
+  }
+  static win::RECT ScreenRect(fw::TWinControl* C) {
+    win::RECT r{};
+    win::GetWindowRect(C->Handle(), &r);
+    return r;
+  }
+  // The point on the frame's band where a user grabs the handle.
+  static win::POINT Grip(const SizeHandle& H, const win::RECT& R) {
+    return win::POINT{H.OutX < 0 ? R.left : H.OutX > 0 ? R.right - 1 : (R.left + R.right) / 2,
+                      H.OutY < 0 ? R.top : H.OutY > 0 ? R.bottom - 1 : (R.top + R.bottom) / 2};
+  }
+  // Presses the handle of the frame P and runs the sizing loop through the pointer offsets
+  // Steps (along the way out of the frame: positive outward, negative inward); Look runs after
+  // each step has been handled. The loop ends by the release or by Escape.
+  void Size(TTBFloatingWindowParent* P, const SizeHandle& H, const SizingEnd& E, const std::vector<Integer>& Steps,
+            const std::function<void(size_t, win::POINT)>& Look) {
+    const win::POINT at = Grip(H, ScreenRect(P));
+    ASSERT_EQ(win::SendMessageW(P->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(at.x, at.y)), H.Code) << H.Name;
+    desktop->advance(1000);  // not a double click with the press before
+    desktop->mouse_move(at);
+    Pump();
+    win::POINT last = at;
+    for (size_t i = 0; i <= Steps.size(); ++i)
+      desktop->script([&, i] {
+        if (i > 0) Look(i - 1, last);
+        if (i == Steps.size()) {
+          if (E.Release)
+            desktop->mouse_up(last);
+          else
+            desktop->press_key(win::VK_ESCAPE);
+          return;
+        }
+        last = win::POINT{at.x + H.OutX * Steps[i], at.y + H.OutY * Steps[i]};
+        desktop->mouse_move(last);
+      });
+    desktop->mouse_down(at);
+    Pump();
+    EXPECT_EQ(desktop->pending_script(), 0u) << H.Name;
+    EXPECT_EQ(win::GetCapture(), nullptr) << H.Name;
+  }
+  // The edges a sizing by H leaves where they were: the opposite edge of each dragged side, and
+  // the left and top edges of a side not dragged.
+  static void ExpectAnchored(const SizeHandle& H, const win::RECT& Now, const win::RECT& Start, const std::string& At) {
+    if (H.OutX < 0)
+      EXPECT_EQ(Now.right, Start.right) << At;
+    else
+      EXPECT_EQ(Now.left, Start.left) << At;
+    if (H.OutY < 0)
+      EXPECT_EQ(Now.bottom, Start.bottom) << At;
+    else
+      EXPECT_EQ(Now.top, Start.top) << At;
+  }
+  // Where the toolbar's buttons are.
+  static std::vector<TRect> Layout(TTBCustomToolbar* T) {
+    std::vector<TRect> out;
+    for (Integer i = 0; i < T->View()->ViewerCount(); ++i) out.push_back(T->View()->Viewers(i)->BoundsRect());
+    return out;
+  }
+  // The toolbar fills its frame's client area and its buttons are laid out to that size: every
+  // one shown and inside it, the last row and column reaching its edges but for the margins.
+  static void ExpectLaidOutTo(TTBCustomToolbar* T, TTBFloatingWindowParent* P, const std::string& At) {
+    EXPECT_EQ(T->Width(), P->ClientWidth()) << At;
+    EXPECT_EQ(T->Height(), P->ClientHeight()) << At;
+    TRect margins{};
+    T->View()->GetMargins(tbvoFloating, margins);
+    Integer right = 0, bottom = 0;
+    for (Integer i = 0; i < T->View()->ViewerCount(); ++i) {
+      TTBItemViewer* v = T->View()->Viewers(i);
+      if (v->Item() == T->ChevronItem()) continue;
+      const TRect& r = v->BoundsRect();
+      EXPECT_TRUE(v->Show() && !v->OffEdge()) << At << ", button " << i;
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= T->ClientWidth() && r.bottom <= T->ClientHeight())
+          << At << ", button " << i;
+      right = std::max(right, r.right);
+      bottom = std::max(bottom, r.bottom);
+    }
+    EXPECT_EQ(right + margins.right, T->ClientWidth()) << At;
+    EXPECT_EQ(bottom + margins.bottom, T->ClientHeight()) << At;
+  }
+  fw::TForm* form = nullptr;
+  TTBDock* dock = nullptr;
+};
+
+// A plain window: each dragged edge is where the pointer is, as far as the window's size range
+// lets it; past the range the dragged edge stops and the opposite one does not move.
+TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeRange) {
+  const TPoint client{120, 80}, minClient{60, 40}, maxClient{220, 160};
+  // Outward, further, past the largest size, back in, past the smallest.
+  const std::vector<Integer> steps{7, 30, 250, 18, -200};
+  for (const SizingEnd& end : kEnds)
+    for (const SizeHandle& h : kHandles) {
+      auto* w = new RangedBox(form, client, minClient, maxClient);
+      Float(w);
+      TTBFloatingWindowParent* p = w->FloatingParent();
+      ASSERT_NE(p, nullptr);
+      const win::RECT start = ScreenRect(p);
+      const TPoint frame{(start.right - start.left) - w->Width(), (start.bottom - start.top) - w->Height()};
+      ASSERT_EQ(w->Width(), client.x);
+      ASSERT_GT(frame.y, frame.x) << "the caption is part of the frame";
+      auto expected = [&](Integer d) {
+        win::RECT r = start;
+        const Integer width = std::clamp<Integer>(start.right - start.left + d, minClient.x + frame.x, maxClient.x + frame.x);
+        const Integer height = std::clamp<Integer>(start.bottom - start.top + d, minClient.y + frame.y, maxClient.y + frame.y);
+        if (h.OutX < 0) r.left = r.right - width;
+        if (h.OutX > 0) r.right = r.left + width;
+        if (h.OutY < 0) r.top = r.bottom - height;
+        if (h.OutY > 0) r.bottom = r.top + height;
+        return r;
+      };
+      std::vector<win::RECT> seen;
+      Size(p, h, end, steps, [&](size_t, win::POINT) { seen.push_back(ScreenRect(p)); });
+      ASSERT_EQ(seen.size(), steps.size()) << h.Name;
+      for (size_t i = 0; i < steps.size(); ++i) {
+        const win::RECT want = expected(steps[i]);
+        const std::string at = Where(h, end, i);
+        EXPECT_EQ(seen[i].left, want.left) << at;
+        EXPECT_EQ(seen[i].top, want.top) << at;
+        EXPECT_EQ(seen[i].right, want.right) << at;
+        EXPECT_EQ(seen[i].bottom, want.bottom) << at;
+      }
+      // Released, the frame keeps the last step's rectangle; cancelled, it goes back.
+      Pump();
+      const win::RECT after = ScreenRect(p);
+      const win::RECT want = end.Release ? expected(steps.back()) : start;
+      EXPECT_EQ(after.left, want.left) << h.Name << ", " << end.Name;
+      EXPECT_EQ(after.top, want.top) << h.Name << ", " << end.Name;
+      EXPECT_EQ(after.right, want.right) << h.Name << ", " << end.Name;
+      EXPECT_EQ(after.bottom, want.bottom) << h.Name << ", " << end.Name;
+      EXPECT_EQ(w->Width(), p->ClientWidth()) << "the window fills its frame, " << h.Name << ", " << end.Name;
+      EXPECT_EQ(w->Height(), p->ClientHeight()) << h.Name << ", " << end.Name;
+      delete w;
+    }
+}
+
+// A toolbar takes only the sizes of its row layouts: the dragged length picks the listed size
+// that fits (shrinking) or reaches it (growing), corners drag the width and the height follows
+// the rows. Its buttons are laid out anew for each size, inside the toolbar and to its edges.
+TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFollow) {
+  // Out past the snap zone, further out, back in, far in.
+  const std::vector<Integer> steps{20, 70, -15, -90};
+  for (const SizingEnd& end : kEnds)
+    for (const SizeHandle& h : kHandles) {
+      auto* t = new TTBCustomToolbar(form);
+      t->AfterConstruction();
+      for (int i = 0; i < 6; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+      Float(t);
+      // Two rows to start from, so that there are sizes on both sides.
+      t->SetFloatingWidth(t->Width() / 2 + 10);
+      Pump();
+      TTBFloatingWindowParent* p = t->FloatingParent();
+      ASSERT_NE(p, nullptr);
+      const Integer startWrap = t->FloatingWidth();
+      const std::vector<TRect> startLayout = Layout(t);
+      const win::RECT start = ScreenRect(p);
+      const bool horizontal = h.OutX != 0;  // corners drag the width
+      const Integer startLength = horizontal ? start.right - start.left : start.bottom - start.top;
+      std::vector<TPoint> sizes;
+      std::vector<win::RECT> seen;
+      std::vector<Integer> wraps;
+      Size(p, h, end, steps, [&](size_t i, win::POINT) {
+        if (i == 0) sizes = t->ResizeSizes();
+        seen.push_back(ScreenRect(p));
+        wraps.push_back(t->FloatingWidth());
+        ExpectLaidOutTo(t, p, Where(h, end, i));
+      });
+      ASSERT_EQ(seen.size(), steps.size()) << h.Name;
+      ASSERT_GE(sizes.size(), 3u) << h.Name;
+      auto length = [&](const TPoint& s) { return horizontal ? s.x : s.y; };
+      ASSERT_TRUE(std::is_sorted(sizes.begin(), sizes.end(),
+                                 [&](const TPoint& a, const TPoint& b) { return length(a) < length(b); }));
+      ASSERT_TRUE(length(sizes.front()) < startLength && startLength < length(sizes.back()))
+          << h.Name << ": the start is neither the smallest nor the largest size";
+      for (size_t i = 0; i < steps.size(); ++i) {
+        const std::string at = Where(h, end, i);
+        const Integer wanted = startLength + steps[i];
+        // Shrinking: the largest size that fits, else the smallest; growing: the smallest that
+        // reaches the wanted length, else the largest.
+        TPoint pick = wanted < startLength ? sizes.front() : sizes.back();
+        if (wanted < startLength) {
+          for (const TPoint& s : sizes)
+            if (length(s) <= wanted) pick = s;
+        } else {
+          for (auto s = sizes.rbegin(); s != sizes.rend(); ++s)
+            if (length(*s) >= wanted) pick = *s;
+        }
+        const win::RECT& r = seen[i];
+        EXPECT_EQ(r.right - r.left, pick.x) << at;
+        EXPECT_EQ(r.bottom - r.top, pick.y) << at;
+        ExpectAnchored(h, r, start, at);
+      }
+      EXPECT_NE(wraps.front(), startWrap) << h.Name << ": the first step left the snap zone";
+      Pump();
+      const win::RECT after = ScreenRect(p);
+      const std::string at = std::string(h.Name) + ", " + end.Name + ", after";
+      if (end.Release) {
+        EXPECT_EQ(after.left, seen.back().left) << at;
+        EXPECT_EQ(after.top, seen.back().top) << at;
+        EXPECT_EQ(after.right, seen.back().right) << at;
+        EXPECT_EQ(after.bottom, seen.back().bottom) << at;
+        EXPECT_EQ(t->FloatingWidth(), wraps.back()) << at;
+        ExpectLaidOutTo(t, p, at);
+      } else {
+        EXPECT_EQ(after.left, start.left) << at;
+        EXPECT_EQ(after.top, start.top) << at;
+        EXPECT_EQ(after.right, start.right) << at;
+        EXPECT_EQ(after.bottom, start.bottom) << at;
+        EXPECT_EQ(t->FloatingWidth(), startWrap) << at;
+        EXPECT_EQ(Layout(t), startLayout) << at << ": the buttons go back where they were";
+        EXPECT_EQ(t->Width(), p->ClientWidth()) << at;
+        EXPECT_EQ(t->Height(), p->ClientHeight()) << at;
+      }
+      EXPECT_TRUE(t->ResizeSizes().empty()) << at;
+      delete t;
+    }
+}
+
+}  // namespace
+}  // namespace toolbars::testing
