@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "ToolbarsFixture.h"
+#include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/Input.h"
+#include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/services/MonitorLayout.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBDockableWindow.h"
@@ -22,7 +25,8 @@
 namespace toolbars::testing {
 namespace {
 
-// A window of a fixed content size with a client size range of its own.
+// A window of a fixed content size with a client size range of its own; with a range of zeros,
+// the dockable window's own answer, which sets none.
 class RangedBox : public TTBCustomDockableWindow {
  public:
   RangedBox(fw::TComponent* AOwner, TPoint AClient, TPoint AMin, TPoint AMax)
@@ -30,6 +34,8 @@ class RangedBox : public TTBCustomDockableWindow {
   TPoint OrderControls(bool, TTBDockType, TTBDock*) override { return FClient; }
   void GetBaseSize(TPoint& ASize) override { ASize = FClient; }
   void GetMinMaxSize(Integer& MinW, Integer& MinH, Integer& MaxW, Integer& MaxH) override {
+    if (FMin == TPoint{0, 0} && FMax == TPoint{0, 0})
+      return TTBCustomDockableWindow::GetMinMaxSize(MinW, MinH, MaxW, MaxH);
     MinW = FMin.x;
     MinH = FMin.y;
     MaxW = FMax.x;
@@ -59,6 +65,11 @@ struct SizingEnd {
   bool Release;  // else Escape
 };
 constexpr SizingEnd kEnds[] = {{"released", true}, {"Escape", false}};
+
+std::string Text(const win::RECT& R) {
+  return "(" + std::to_string(R.left) + ", " + std::to_string(R.top) + ")-(" + std::to_string(R.right) + ", " +
+         std::to_string(R.bottom) + ")";
+}
 
 std::string Where(const SizeHandle& H, const SizingEnd& E, size_t Step) {
   return std::string(H.Name) + ", " + E.Name + ", step " + std::to_string(Step);
@@ -169,54 +180,66 @@ class FloatingSizing : public ToolbarsTest {
 };
 
 // A plain window: each dragged edge is where the pointer is, as far as the window's size range
-// lets it; past the range the dragged edge stops and the opposite one does not move.
+// lets it; past the range the dragged edge stops and the opposite one does not move. A range of
+// 0 sets no bound: the window shrinks to its bare frame and grows as far as the pointer goes.
 TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeRange) {
-  const TPoint client{120, 80}, minClient{60, 40}, maxClient{220, 160};
-  // Outward, further, past the largest size, back in, past the smallest.
-  const std::vector<Integer> steps{7, 30, 250, 18, -200};
-  for (const SizingEnd& end : kEnds)
-    for (const SizeHandle& h : kHandles) {
-      auto* w = new RangedBox(form, client, minClient, maxClient);
-      Float(w);
-      TTBFloatingWindowParent* p = w->FloatingParent();
-      ASSERT_NE(p, nullptr);
-      const win::RECT start = ScreenRect(p);
-      const TPoint frame{(start.right - start.left) - w->Width(), (start.bottom - start.top) - w->Height()};
-      ASSERT_EQ(w->Width(), client.x);
-      ASSERT_GT(frame.y, frame.x) << "the caption is part of the frame";
-      auto expected = [&](Integer d) {
-        win::RECT r = start;
-        const Integer width = std::clamp<Integer>(start.right - start.left + d, minClient.x + frame.x, maxClient.x + frame.x);
-        const Integer height = std::clamp<Integer>(start.bottom - start.top + d, minClient.y + frame.y, maxClient.y + frame.y);
-        if (h.OutX < 0) r.left = r.right - width;
-        if (h.OutX > 0) r.right = r.left + width;
-        if (h.OutY < 0) r.top = r.bottom - height;
-        if (h.OutY > 0) r.bottom = r.top + height;
-        return r;
-      };
-      std::vector<win::RECT> seen;
-      Size(p, h, end, steps, [&](size_t, win::POINT) { seen.push_back(ScreenRect(p)); });
-      ASSERT_EQ(seen.size(), steps.size()) << h.Name;
-      for (size_t i = 0; i < steps.size(); ++i) {
-        const win::RECT want = expected(steps[i]);
-        const std::string at = Where(h, end, i);
-        EXPECT_EQ(seen[i].left, want.left) << at;
-        EXPECT_EQ(seen[i].top, want.top) << at;
-        EXPECT_EQ(seen[i].right, want.right) << at;
-        EXPECT_EQ(seen[i].bottom, want.bottom) << at;
+  struct Range {
+    const char* Name;
+    bool Caption;
+    TPoint Min, Max;
+  };
+  const Range ranges[] = {{"a size range", true, {60, 40}, {220, 160}},
+                          {"a size range, no caption", false, {60, 40}, {220, 160}},
+                          {"no size range", true, {0, 0}, {0, 0}}};
+  const TPoint client{120, 80};
+  // Outward, further, past the largest size, back to the press point, in, past the opposite edge.
+  const std::vector<Integer> steps{7, 30, 200, 0, 18, -200};
+  for (const Range& range : ranges)
+    for (const SizingEnd& end : kEnds)
+      for (const SizeHandle& h : kHandles) {
+        auto* w = new RangedBox(form, client, range.Min, range.Max);
+        w->SetShowCaption(range.Caption);
+        Float(w);
+        TTBFloatingWindowParent* p = w->FloatingParent();
+        ASSERT_NE(p, nullptr);
+        const win::RECT start = ScreenRect(p);
+        const TPoint frame{(start.right - start.left) - w->Width(), (start.bottom - start.top) - w->Height()};
+        ASSERT_EQ(w->Width(), client.x);
+        ASSERT_EQ(frame.y > frame.x, range.Caption) << "the caption is part of the frame";
+        auto held = [](Integer Size, Integer Min, Integer Max) {
+          Size = std::max(Size, Min);
+          return Max ? std::min(Size, Max) : Size;
+        };
+        auto expected = [&](Integer d) {
+          win::RECT r = start;
+          const Integer width = held(start.right - start.left + d, range.Min.x + frame.x, range.Max.x ? range.Max.x + frame.x : 0);
+          const Integer height = held(start.bottom - start.top + d, range.Min.y + frame.y, range.Max.y ? range.Max.y + frame.y : 0);
+          if (h.OutX < 0) r.left = r.right - width;
+          if (h.OutX > 0) r.right = r.left + width;
+          if (h.OutY < 0) r.top = r.bottom - height;
+          if (h.OutY > 0) r.bottom = r.top + height;
+          return r;
+        };
+        std::vector<win::RECT> seen;
+        std::vector<TRect> inside;
+        Size(p, h, end, steps, [&](size_t, win::POINT) {
+          seen.push_back(ScreenRect(p));
+          inside.push_back(w->BoundsRect());
+        });
+        ASSERT_EQ(seen.size(), steps.size()) << h.Name;
+        for (size_t i = 0; i < steps.size(); ++i) {
+          const std::string at = std::string(range.Name) + ", " + Where(h, end, i);
+          EXPECT_EQ(Text(seen[i]), Text(expected(steps[i]))) << at;
+          EXPECT_EQ(inside[i], (TRect{0, 0, (seen[i].right - seen[i].left) - frame.x, (seen[i].bottom - seen[i].top) - frame.y}))
+              << "the window fills its frame's client area, " << at;
+        }
+        // Released, the frame keeps the last step's rectangle; cancelled, it goes back.
+        Pump();
+        const std::string at = std::string(range.Name) + ", " + h.Name + ", " + end.Name + ", after";
+        EXPECT_EQ(Text(ScreenRect(p)), Text(end.Release ? expected(steps.back()) : start)) << at;
+        EXPECT_EQ(w->BoundsRect(), (TRect{0, 0, p->ClientWidth(), p->ClientHeight()})) << at;
+        delete w;
       }
-      // Released, the frame keeps the last step's rectangle; cancelled, it goes back.
-      Pump();
-      const win::RECT after = ScreenRect(p);
-      const win::RECT want = end.Release ? expected(steps.back()) : start;
-      EXPECT_EQ(after.left, want.left) << h.Name << ", " << end.Name;
-      EXPECT_EQ(after.top, want.top) << h.Name << ", " << end.Name;
-      EXPECT_EQ(after.right, want.right) << h.Name << ", " << end.Name;
-      EXPECT_EQ(after.bottom, want.bottom) << h.Name << ", " << end.Name;
-      EXPECT_EQ(w->Width(), p->ClientWidth()) << "the window fills its frame, " << h.Name << ", " << end.Name;
-      EXPECT_EQ(w->Height(), p->ClientHeight()) << h.Name << ", " << end.Name;
-      delete w;
-    }
 }
 
 // A toolbar takes only the sizes of its row layouts: the dragged length picks the listed size
@@ -299,6 +322,94 @@ TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFoll
       EXPECT_TRUE(t->ResizeSizes().empty()) << at;
       delete t;
     }
+}
+
+// With one monitor the pointer is held to the screen while a frame is sized, and free again
+// when the sizing ends, released or cancelled; with two it may cross to the other monitor, and
+// the dragged edge goes along.
+TEST_F(FloatingSizing, ThePointerIsHeldToASingleScreenOnlyWhileSizing) {
+  const win::MonitorArea left{{0, 0, 800, 600}, {0, 0, 800, 600}};
+  const win::MonitorArea right{{800, 0, 1600, 600}, {800, 0, 1600, 600}};
+  const SizeHandle& h = kHandles[1];  // the right edge
+  ASSERT_EQ(h.Code, win::HTRIGHT);
+  for (const bool twoMonitors : {false, true})
+    for (const SizingEnd& end : kEnds) {
+      const std::string at = std::string(twoMonitors ? "two monitors, " : "one monitor, ") + end.Name;
+      ASSERT_TRUE(twoMonitors ? win::SetMonitorLayout({left, right}) : win::SetMonitorLayout({left}));
+      auto* w = new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
+      Float(w);
+      TTBFloatingWindowParent* p = w->FloatingParent();
+      const win::RECT start = ScreenRect(p);
+      win::RECT clip{};
+      Integer rightEdge = 0;
+      Size(p, h, end, {800 - start.right + 100}, [&](size_t, win::POINT) {
+        win::GetClipCursor(&clip);
+        rightEdge = ScreenRect(p).right;
+      });
+      EXPECT_EQ(Text(clip), Text(twoMonitors ? win::RECT{0, 0, 1600, 600} : win::RECT{0, 0, 800, 600})) << at;
+      EXPECT_EQ(rightEdge, twoMonitors ? 900 : 800) << at;
+      // Free again: a second monitor is in reach at once.
+      if (!twoMonitors) {
+        ASSERT_TRUE(win::SetMonitorLayout({left, right}));
+      }
+      win::GetClipCursor(&clip);
+      EXPECT_EQ(Text(clip), Text(win::RECT{0, 0, 1600, 600})) << at << ", after";
+      win::SetCursorPos(1200, 300);
+      win::POINT pos{};
+      win::GetCursorPos(&pos);
+      EXPECT_EQ(pos.x, 1200) << at << ", after";
+      delete w;
+      win::ResetMonitorLayout();
+    }
+}
+
+// A toolbar hanging off the screen's left edge, its right edge dragged in so far that the
+// narrower rows would leave it wholly off the screen, is brought back onto the screen.
+TEST_F(FloatingSizing, AFrameSizedWhollyOffTheScreenComesBackOntoIt) {
+  auto* t = new TTBCustomToolbar(form);
+  t->AfterConstruction();
+  for (int i = 0; i < 6; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+  Float(t);
+  TTBFloatingWindowParent* p = t->FloatingParent();
+  const Integer width = p->Width();
+  t->SetFloatingPosition(TPoint{20 - width, 250});
+  Pump();
+  const win::RECT start = ScreenRect(p);
+  ASSERT_EQ(start.right, 20);
+  win::RECT during{};
+  Size(p, kHandles[1], kEnds[0], {-19}, [&](size_t, win::POINT) { during = ScreenRect(p); });
+  EXPECT_LT(during.right - during.left, width) << "narrower rows";
+  EXPECT_GT(during.right, 0) << Text(during);
+  EXPECT_LT(during.left, 800) << Text(during);
+  delete t;
+}
+
+// The sizing loop sizes only a floating window that may be sized: called for a docked window or
+// a floating one that may not, it leaves the window as it is.
+TEST_F(FloatingSizing, OnlyAFloatingSizableWindowIsSized) {
+  auto* docked = new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
+  docked->SetCurrentDock(dock);
+  Pump();
+  auto* fixed = new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
+  fixed->SetResizable(false);
+  Float(fixed);
+  for (TTBCustomDockableWindow* w : {static_cast<TTBCustomDockableWindow*>(docked), static_cast<TTBCustomDockableWindow*>(fixed)}) {
+    fw::TWinControl* frame = w->Floating() ? static_cast<fw::TWinControl*>(w->FloatingParent()) : w;
+    const win::RECT start = ScreenRect(frame);
+    const win::POINT at{start.right - 1, (start.top + start.bottom) / 2};
+    desktop->mouse_move(at);
+    Pump();
+    desktop->script([&] { desktop->mouse_move({at.x + 40, at.y}); });
+    desktop->script([&] {
+      desktop->mouse_up({at.x + 40, at.y});
+      win::PostMessageW(form->Handle(), win::WM_NULL, 0, 0);  // a release with no press may bring none
+    });
+    w->BeginSizing(win::HTRIGHT, at);
+    // A loop of the caller's own takes what the sizing did not.
+    for (win::MSG msg{}; desktop->pending_script() && win::GetMessageW(&msg, nullptr, 0, 0);) win::DispatchMessageW(&msg);
+    Pump();
+    EXPECT_EQ(Text(ScreenRect(frame)), Text(start)) << (w == docked ? "docked" : "not sizable");
+  }
 }
 
 }  // namespace
