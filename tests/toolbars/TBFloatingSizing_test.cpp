@@ -242,86 +242,99 @@ TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeR
       }
 }
 
-// A toolbar takes only the sizes of its row layouts: the dragged length picks the listed size
-// that fits (shrinking) or reaches it (growing), corners drag the width and the height follows
-// the rows. Its buttons are laid out anew for each size, inside the toolbar and to its edges.
+// A toolbar takes only the sizes of its row layouts: a small move keeps its rows, then the
+// dragged length picks the listed size that fits (shrinking) or reaches it (growing); corners
+// drag the width and the height follows the rows. Its buttons are laid out anew for each size, inside the toolbar and to its edges.
 TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFollow) {
-  // Out past the snap zone, further out, back in, far in.
-  const std::vector<Integer> steps{20, 70, -15, -90};
-  for (const SizingEnd& end : kEnds)
-    for (const SizeHandle& h : kHandles) {
-      auto* t = new TTBCustomToolbar(form);
-      t->AfterConstruction();
-      for (int i = 0; i < 6; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
-      Float(t);
-      // Two rows to start from, so that there are sizes on both sides.
-      t->SetFloatingWidth(t->Width() / 2 + 10);
-      Pump();
-      TTBFloatingWindowParent* p = t->FloatingParent();
-      ASSERT_NE(p, nullptr);
-      const Integer startWrap = t->FloatingWidth();
-      const std::vector<TRect> startLayout = Layout(t);
-      const win::RECT start = ScreenRect(p);
-      const bool horizontal = h.OutX != 0;  // corners drag the width
-      const Integer startLength = horizontal ? start.right - start.left : start.bottom - start.top;
-      std::vector<TPoint> sizes;
-      std::vector<win::RECT> seen;
-      std::vector<Integer> wraps;
-      Size(p, h, end, steps, [&](size_t i, win::POINT) {
-        if (i == 0) sizes = t->ResizeSizes();
-        seen.push_back(ScreenRect(p));
-        wraps.push_back(t->FloatingWidth());
-        ExpectLaidOutTo(t, p, Where(h, end, i));
-      });
-      ASSERT_EQ(seen.size(), steps.size()) << h.Name;
-      ASSERT_GE(sizes.size(), 3u) << h.Name;
-      auto length = [&](const TPoint& s) { return horizontal ? s.x : s.y; };
-      ASSERT_TRUE(std::is_sorted(sizes.begin(), sizes.end(),
-                                 [&](const TPoint& a, const TPoint& b) { return length(a) < length(b); }));
-      ASSERT_TRUE(length(sizes.front()) < startLength && startLength < length(sizes.back()))
-          << h.Name << ": the start is neither the smallest nor the largest size";
-      for (size_t i = 0; i < steps.size(); ++i) {
-        const std::string at = Where(h, end, i);
-        const Integer wanted = startLength + steps[i];
-        // Shrinking: the largest size that fits, else the smallest; growing: the smallest that
-        // reaches the wanted length, else the largest.
-        TPoint pick = wanted < startLength ? sizes.front() : sizes.back();
-        if (wanted < startLength) {
-          for (const TPoint& s : sizes)
-            if (length(s) <= wanted) pick = s;
-        } else {
-          for (auto s = sizes.rbegin(); s != sizes.rend(); ++s)
-            if (length(*s) >= wanted) pick = *s;
+  struct Start {
+    const char* Name;
+    bool Caption;
+    bool Narrowest;  // one button a row, else two rows
+  };
+  const Start starts[] = {{"two rows", true, false}, {"a button a row, no caption", false, true}};
+  // To the snap zone's edge, just past it, further out, back in, far in.
+  const std::vector<Integer> steps{12, 13, 70, -15, -90};
+  for (const Start& from : starts)
+    for (const SizingEnd& end : kEnds)
+      for (const SizeHandle& h : kHandles) {
+        auto* t = new TTBCustomToolbar(form);
+        t->AfterConstruction();
+        for (int i = 0; i < 6; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+        if (!from.Caption) t->SetShowCaption(false);
+        Float(t);
+        t->SetFloatingWidth(from.Narrowest ? 1 : t->Width() / 2 + 10);
+        Pump();
+        TTBFloatingWindowParent* p = t->FloatingParent();
+        ASSERT_NE(p, nullptr);
+        const Integer startWrap = t->FloatingWidth();
+        const std::vector<TRect> startLayout = Layout(t);
+        const win::RECT start = ScreenRect(p);
+        const bool horizontal = h.OutX != 0;  // corners drag the width
+        const Integer startLength = horizontal ? start.right - start.left : start.bottom - start.top;
+        std::vector<TPoint> sizes;
+        std::vector<win::RECT> seen;
+        std::vector<Integer> wraps;
+        Size(p, h, end, steps, [&](size_t i, win::POINT) {
+          if (i == 0) sizes = t->ResizeSizes();
+          seen.push_back(ScreenRect(p));
+          wraps.push_back(t->FloatingWidth());
+          ExpectLaidOutTo(t, p, std::string(from.Name) + ", " + Where(h, end, i));
+        });
+        ASSERT_EQ(seen.size(), steps.size()) << h.Name;
+        ASSERT_GE(sizes.size(), 4u) << h.Name << ": one size for each of 1, 2, 3 and 6 rows";
+        auto length = [&](const TPoint& s) { return horizontal ? s.x : s.y; };
+        ASSERT_TRUE(std::is_sorted(sizes.begin(), sizes.end(),
+                                   [&](const TPoint& a, const TPoint& b) { return length(a) < length(b); }));
+        // The listed size of the present rows (its height), where the snap zone is measured from.
+        const TPoint present = *std::min_element(sizes.begin(), sizes.end(), [&](const TPoint& a, const TPoint& b) {
+          return std::abs(a.y - (start.bottom - start.top)) < std::abs(b.y - (start.bottom - start.top));
+        });
+        bool leftZone = false;
+        for (size_t i = 0; i < steps.size(); ++i) {
+          const std::string at = std::string(from.Name) + ", " + Where(h, end, i);
+          const Integer wanted = startLength + steps[i];
+          leftZone = leftZone || std::abs(wanted - length(present)) > 12;
+          // Within 12 pixels the present rows hold until the pointer has once left that zone;
+          // then shrinking takes the largest size that fits, else the smallest, and growing the
+          // smallest that reaches the wanted length, else the largest.
+          TPoint pick = present;
+          if (leftZone && wanted < length(present)) {
+            pick = sizes.front();
+            for (const TPoint& s : sizes)
+              if (length(s) <= wanted) pick = s;
+          } else if (leftZone) {
+            pick = sizes.back();
+            for (auto s = sizes.rbegin(); s != sizes.rend(); ++s)
+              if (length(*s) >= wanted) pick = *s;
+          }
+          const win::RECT& r = seen[i];
+          EXPECT_EQ(r.right - r.left, pick.x) << at;
+          EXPECT_EQ(r.bottom - r.top, pick.y) << at;
+          ExpectAnchored(h, r, start, at);
         }
-        const win::RECT& r = seen[i];
-        EXPECT_EQ(r.right - r.left, pick.x) << at;
-        EXPECT_EQ(r.bottom - r.top, pick.y) << at;
-        ExpectAnchored(h, r, start, at);
+        Pump();
+        const win::RECT after = ScreenRect(p);
+        const std::string at = std::string(from.Name) + ", " + h.Name + ", " + end.Name + ", after";
+        if (end.Release) {
+          EXPECT_EQ(after.left, seen.back().left) << at;
+          EXPECT_EQ(after.top, seen.back().top) << at;
+          EXPECT_EQ(after.right, seen.back().right) << at;
+          EXPECT_EQ(after.bottom, seen.back().bottom) << at;
+          EXPECT_EQ(t->FloatingWidth(), wraps.back()) << at;
+          ExpectLaidOutTo(t, p, at);
+        } else {
+          EXPECT_EQ(after.left, start.left) << at;
+          EXPECT_EQ(after.top, start.top) << at;
+          EXPECT_EQ(after.right, start.right) << at;
+          EXPECT_EQ(after.bottom, start.bottom) << at;
+          EXPECT_EQ(t->FloatingWidth(), startWrap) << at;
+          EXPECT_EQ(Layout(t), startLayout) << at << ": the buttons go back where they were";
+          EXPECT_EQ(t->Width(), p->ClientWidth()) << at;
+          EXPECT_EQ(t->Height(), p->ClientHeight()) << at;
+        }
+        EXPECT_TRUE(t->ResizeSizes().empty()) << at;
+        delete t;
       }
-      EXPECT_NE(wraps.front(), startWrap) << h.Name << ": the first step left the snap zone";
-      Pump();
-      const win::RECT after = ScreenRect(p);
-      const std::string at = std::string(h.Name) + ", " + end.Name + ", after";
-      if (end.Release) {
-        EXPECT_EQ(after.left, seen.back().left) << at;
-        EXPECT_EQ(after.top, seen.back().top) << at;
-        EXPECT_EQ(after.right, seen.back().right) << at;
-        EXPECT_EQ(after.bottom, seen.back().bottom) << at;
-        EXPECT_EQ(t->FloatingWidth(), wraps.back()) << at;
-        ExpectLaidOutTo(t, p, at);
-      } else {
-        EXPECT_EQ(after.left, start.left) << at;
-        EXPECT_EQ(after.top, start.top) << at;
-        EXPECT_EQ(after.right, start.right) << at;
-        EXPECT_EQ(after.bottom, start.bottom) << at;
-        EXPECT_EQ(t->FloatingWidth(), startWrap) << at;
-        EXPECT_EQ(Layout(t), startLayout) << at << ": the buttons go back where they were";
-        EXPECT_EQ(t->Width(), p->ClientWidth()) << at;
-        EXPECT_EQ(t->Height(), p->ClientHeight()) << at;
-      }
-      EXPECT_TRUE(t->ResizeSizes().empty()) << at;
-      delete t;
-    }
 }
 
 // With one monitor the pointer is held to the screen while a frame is sized, and free again
