@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ class RangedBox : public TTBCustomDockableWindow {
       : TTBCustomDockableWindow(AOwner), FClient(AClient), FMin(AMin), FMax(AMax) {}
   TPoint OrderControls(bool, TTBDockType, TTBDock*) override { return FClient; }
   void GetBaseSize(TPoint& ASize) override { ASize = FClient; }
+  void ResizeTrack(TRect&, const TRect&) override {
+    if (OnTrack) OnTrack();
+  }
+  void ResizeEnd() override { ++ResizeEnds; }
   void GetMinMaxSize(Integer& MinW, Integer& MinH, Integer& MaxW, Integer& MaxH) override {
     if (FMin == TPoint{0, 0} && FMax == TPoint{0, 0})
       return TTBCustomDockableWindow::GetMinMaxSize(MinW, MinH, MaxW, MaxH);
@@ -41,6 +46,9 @@ class RangedBox : public TTBCustomDockableWindow {
     MaxW = FMax.x;
     MaxH = FMax.y;
   }
+
+  std::function<void()> OnTrack;  // at each step
+  int ResizeEnds = 0;
 
  private:
   TPoint FClient, FMin, FMax;
@@ -423,6 +431,84 @@ TEST_F(FloatingSizing, OnlyAFloatingSizableWindowIsSized) {
     Pump();
     EXPECT_EQ(Text(ScreenRect(frame)), Text(start)) << (w == docked ? "docked" : "not sizable");
   }
+}
+
+// What else reaches the loop while a frame is sized: another key leaves it running, Escape ends
+// it at its press, a quit request ends it without keeping the size and is left for the program's
+// own loop, and an error inside it frees the mouse, ends the sizing and passes on.
+TEST_F(FloatingSizing, TheLoopEndsOnlyOnTheReleaseEscapeAQuitOrAnError) {
+  auto* w = new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
+  Float(w);
+  TTBFloatingWindowParent* p = w->FloatingParent();
+  const win::RECT start = ScreenRect(p);
+  const win::POINT at = Grip(kHandles[1], start);  // the right edge
+  auto moveBy = [&](Integer dx) { desktop->script([&, dx] { desktop->mouse_move({at.x + dx, at.y}); }); };
+  auto press = [&] {
+    desktop->mouse_move(at);
+    Pump();
+    win::SendMessageW(p->Handle(), win::WM_NCLBUTTONDOWN, win::HTRIGHT, win::MAKELPARAM(at.x, at.y));
+  };
+  auto width = [&] { return Integer(ScreenRect(p).right - ScreenRect(p).left); };
+  const Integer startWidth = start.right - start.left;
+
+  // Shift pressed and let go between two moves.
+  moveBy(30);
+  desktop->script([&] {
+    desktop->key_down(win::VK_SHIFT);
+    desktop->key_up(win::VK_SHIFT);
+  });
+  moveBy(50);
+  desktop->script([&] { desktop->mouse_up({at.x + 50, at.y}); });
+  press();
+  EXPECT_EQ(width(), startWidth + 50) << "another key";
+  w->SetFloatingPosition({start.left, start.top});
+  p->SetBounds(start.left, start.top, startWidth, start.bottom - start.top);
+  Pump();
+
+  // Escape: over at its press, before its release.
+  bool heldAtEscape = true;
+  Integer widthAtEscape = 0;
+  moveBy(30);
+  desktop->script([&] { desktop->key_down(win::VK_ESCAPE); });
+  desktop->script([&] {
+    heldAtEscape = win::GetCapture() != nullptr;
+    widthAtEscape = width();
+    desktop->key_up(win::VK_ESCAPE);
+    win::PostMessageW(form->Handle(), win::WM_NULL, 0, 0);
+  });
+  press();
+  // Ended at the press, the sizing left the key's release to a loop of the program's own.
+  for (win::MSG m{}; desktop->pending_script() && win::GetMessageW(&m, nullptr, 0, 0);) win::DispatchMessageW(&m);
+  Pump();
+  EXPECT_FALSE(heldAtEscape) << "Escape";
+  EXPECT_EQ(widthAtEscape, startWidth) << "Escape";
+
+  // A quit request.
+  moveBy(30);
+  desktop->script([&] { win::PostQuitMessage(7); });
+  press();
+  win::MSG msg{};
+  while (win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_REMOVE) && msg.message != win::WM_QUIT)
+    win::DispatchMessageW(&msg);
+  EXPECT_EQ(msg.message, win::WM_QUIT) << "quit";
+  EXPECT_EQ(msg.wParam, 7u) << "quit";
+  EXPECT_EQ(width(), startWidth) << "quit";
+  EXPECT_EQ(win::GetCapture(), nullptr) << "quit";
+
+  // An error at the second step.
+  int steps = 0;
+  w->OnTrack = [&] {
+    if (++steps == 2) throw std::runtime_error("no room");
+  };
+  w->ResizeEnds = 0;
+  moveBy(30);
+  moveBy(40);
+  desktop->mouse_move(at);
+  Pump();
+  EXPECT_THROW(w->BeginSizing(win::HTRIGHT, at), std::runtime_error);
+  EXPECT_EQ(win::GetCapture(), nullptr) << "error";
+  EXPECT_EQ(w->ResizeEnds, 1) << "error";
+  delete w;
 }
 
 }  // namespace
