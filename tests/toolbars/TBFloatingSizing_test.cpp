@@ -17,6 +17,7 @@
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
 #include "platform/user/services/MonitorLayout.h"
+#include "platform/user/services/SysMetrics.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBDockableWindow.h"
@@ -61,10 +62,14 @@ struct SizeHandle {
   int OutX, OutY;
 };
 constexpr SizeHandle kHandles[] = {
-    {"left", win::HTLEFT, -1, 0},          {"right", win::HTRIGHT, 1, 0},
-    {"top", win::HTTOP, 0, -1},            {"bottom", win::HTBOTTOM, 0, 1},
-    {"top left", win::HTTOPLEFT, -1, -1},  {"top right", win::HTTOPRIGHT, 1, -1},
-    {"bottom left", win::HTBOTTOMLEFT, -1, 1}, {"bottom right", win::HTBOTTOMRIGHT, 1, 1},
+    {"left", win::HTLEFT, -1, 0},
+    {"right", win::HTRIGHT, 1, 0},
+    {"top", win::HTTOP, 0, -1},
+    {"bottom", win::HTBOTTOM, 0, 1},
+    {"top left", win::HTTOPLEFT, -1, -1},
+    {"top right", win::HTTOPRIGHT, 1, -1},
+    {"bottom left", win::HTBOTTOMLEFT, -1, 1},
+    {"bottom right", win::HTBOTTOMRIGHT, 1, 1},
 };
 
 // How a sizing ends.
@@ -75,8 +80,8 @@ struct SizingEnd {
 constexpr SizingEnd kEnds[] = {{"released", true}, {"Escape", false}};
 
 std::string Text(const win::RECT& R) {
-  return "(" + std::to_string(R.left) + ", " + std::to_string(R.top) + ")-(" + std::to_string(R.right) + ", " +
-         std::to_string(R.bottom) + ")";
+  return "(" + std::to_string(R.left) + ", " + std::to_string(R.top) + ")-(" + std::to_string(R.right) +
+         ", " + std::to_string(R.bottom) + ")";
 }
 
 std::string Where(const SizeHandle& H, const SizingEnd& E, size_t Step) {
@@ -112,16 +117,21 @@ class FloatingSizing : public ToolbarsTest {
   }
   // The point on the frame's band where a user grabs the handle.
   static win::POINT Grip(const SizeHandle& H, const win::RECT& R) {
-    return win::POINT{H.OutX < 0 ? R.left : H.OutX > 0 ? R.right - 1 : (R.left + R.right) / 2,
-                      H.OutY < 0 ? R.top : H.OutY > 0 ? R.bottom - 1 : (R.top + R.bottom) / 2};
+    return win::POINT{H.OutX < 0   ? R.left
+                      : H.OutX > 0 ? R.right - 1
+                                   : (R.left + R.right) / 2,
+                      H.OutY < 0   ? R.top
+                      : H.OutY > 0 ? R.bottom - 1
+                                   : (R.top + R.bottom) / 2};
   }
   // Presses the handle of the frame P and runs the sizing loop through the pointer offsets
   // Steps (along the way out of the frame: positive outward, negative inward); Look runs after
   // each step has been handled. The loop ends by the release or by Escape.
-  void Size(TTBFloatingWindowParent* P, const SizeHandle& H, const SizingEnd& E, const std::vector<Integer>& Steps,
-            const std::function<void(size_t, win::POINT)>& Look) {
+  void Size(TTBFloatingWindowParent* P, const SizeHandle& H, const SizingEnd& E,
+            const std::vector<Integer>& Steps, const std::function<void(size_t, win::POINT)>& Look) {
     const win::POINT at = Grip(H, ScreenRect(P));
-    ASSERT_EQ(win::SendMessageW(P->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(at.x, at.y)), H.Code) << H.Name;
+    ASSERT_EQ(win::SendMessageW(P->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(at.x, at.y)), H.Code)
+        << H.Name;
     desktop->advance(1000);  // not a double click with the press before
     desktop->mouse_move(at);
     Pump();
@@ -146,7 +156,8 @@ class FloatingSizing : public ToolbarsTest {
   }
   // The edges a sizing by H leaves where they were: the opposite edge of each dragged side, and
   // the left and top edges of a side not dragged.
-  static void ExpectAnchored(const SizeHandle& H, const win::RECT& Now, const win::RECT& Start, const std::string& At) {
+  static void ExpectAnchored(const SizeHandle& H, const win::RECT& Now, const win::RECT& Start,
+                             const std::string& At) {
     if (H.OutX < 0)
       EXPECT_EQ(Now.right, Start.right) << At;
     else
@@ -220,8 +231,10 @@ TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeR
         };
         auto expected = [&](Integer d) {
           win::RECT r = start;
-          const Integer width = held(start.right - start.left + d, range.Min.x + frame.x, range.Max.x ? range.Max.x + frame.x : 0);
-          const Integer height = held(start.bottom - start.top + d, range.Min.y + frame.y, range.Max.y ? range.Max.y + frame.y : 0);
+          const Integer width = held(start.right - start.left + d, range.Min.x + frame.x,
+                                     range.Max.x ? range.Max.x + frame.x : 0);
+          const Integer height = held(start.bottom - start.top + d, range.Min.y + frame.y,
+                                      range.Max.y ? range.Max.y + frame.y : 0);
           if (h.OutX < 0) r.left = r.right - width;
           if (h.OutX > 0) r.right = r.left + width;
           if (h.OutY < 0) r.top = r.bottom - height;
@@ -238,7 +251,8 @@ TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeR
         for (size_t i = 0; i < steps.size(); ++i) {
           const std::string at = std::string(range.Name) + ", " + Where(h, end, i);
           EXPECT_EQ(Text(seen[i]), Text(expected(steps[i]))) << at;
-          EXPECT_EQ(inside[i], (TRect{0, 0, (seen[i].right - seen[i].left) - frame.x, (seen[i].bottom - seen[i].top) - frame.y}))
+          EXPECT_EQ(inside[i], (TRect{0, 0, (seen[i].right - seen[i].left) - frame.x,
+                                      (seen[i].bottom - seen[i].top) - frame.y}))
               << "the window fills its frame's client area, " << at;
         }
         // Released, the frame keeps the last step's rectangle; cancelled, it goes back.
@@ -252,7 +266,8 @@ TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeR
 
 // A toolbar takes only the sizes of its row layouts: a small move keeps its rows, then the
 // dragged length picks the listed size that fits (shrinking) or reaches it (growing); corners
-// drag the width and the height follows the rows. Its buttons are laid out anew for each size, inside the toolbar and to its edges.
+// drag the width and the height follows the rows. Its buttons are laid out anew for each size, inside the
+// toolbar and to its edges.
 TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFollow) {
   struct Start {
     const char* Name;
@@ -267,7 +282,8 @@ TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFoll
       for (const SizeHandle& h : kHandles) {
         auto* t = new TTBCustomToolbar(form);
         t->AfterConstruction();
-        for (int i = 0; i < 6; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+        for (int i = 0; i < 6; ++i)
+          t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
         if (!from.Caption) t->SetShowCaption(false);
         Float(t);
         t->SetFloatingWidth(from.Narrowest ? 1 : t->Width() / 2 + 10);
@@ -294,9 +310,10 @@ TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFoll
         ASSERT_TRUE(std::is_sorted(sizes.begin(), sizes.end(),
                                    [&](const TPoint& a, const TPoint& b) { return length(a) < length(b); }));
         // The listed size of the present rows (its height), where the snap zone is measured from.
-        const TPoint present = *std::min_element(sizes.begin(), sizes.end(), [&](const TPoint& a, const TPoint& b) {
-          return std::abs(a.y - (start.bottom - start.top)) < std::abs(b.y - (start.bottom - start.top));
-        });
+        const TPoint present =
+            *std::min_element(sizes.begin(), sizes.end(), [&](const TPoint& a, const TPoint& b) {
+              return std::abs(a.y - (start.bottom - start.top)) < std::abs(b.y - (start.bottom - start.top));
+            });
         bool leftZone = false;
         for (size_t i = 0; i < steps.size(); ++i) {
           const std::string at = std::string(from.Name) + ", " + Where(h, end, i);
@@ -389,7 +406,8 @@ TEST_F(FloatingSizing, ThePointerIsHeldToASingleScreenOnlyWhileSizing) {
 TEST_F(FloatingSizing, AFrameSizedWhollyOffTheScreenComesBackOntoIt) {
   auto* t = new TTBCustomToolbar(form);
   t->AfterConstruction();
-  for (int i = 0; i < 6; ++i) t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+  for (int i = 0; i < 6; ++i)
+    t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
   Float(t);
   TTBFloatingWindowParent* p = t->FloatingParent();
   const Integer width = p->Width();
@@ -414,7 +432,8 @@ TEST_F(FloatingSizing, OnlyAFloatingSizableWindowIsSized) {
   auto* fixed = new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
   fixed->SetResizable(false);
   Float(fixed);
-  for (TTBCustomDockableWindow* w : {static_cast<TTBCustomDockableWindow*>(docked), static_cast<TTBCustomDockableWindow*>(fixed)}) {
+  for (TTBCustomDockableWindow* w :
+       {static_cast<TTBCustomDockableWindow*>(docked), static_cast<TTBCustomDockableWindow*>(fixed)}) {
     fw::TWinControl* frame = w->Floating() ? static_cast<fw::TWinControl*>(w->FloatingParent()) : w;
     const win::RECT start = ScreenRect(frame);
     const win::POINT at{start.right - 1, (start.top + start.bottom) / 2};
@@ -427,7 +446,8 @@ TEST_F(FloatingSizing, OnlyAFloatingSizableWindowIsSized) {
     });
     w->BeginSizing(win::HTRIGHT, at);
     // A loop of the caller's own takes what the sizing did not.
-    for (win::MSG msg{}; desktop->pending_script() && win::GetMessageW(&msg, nullptr, 0, 0);) win::DispatchMessageW(&msg);
+    for (win::MSG msg{}; desktop->pending_script() && win::GetMessageW(&msg, nullptr, 0, 0);)
+      win::DispatchMessageW(&msg);
     Pump();
     EXPECT_EQ(Text(ScreenRect(frame)), Text(start)) << (w == docked ? "docked" : "not sizable");
   }
@@ -478,7 +498,8 @@ TEST_F(FloatingSizing, TheLoopEndsOnlyOnTheReleaseEscapeAQuitOrAnError) {
   });
   press();
   // Ended at the press, the sizing left the key's release to a loop of the program's own.
-  for (win::MSG m{}; desktop->pending_script() && win::GetMessageW(&m, nullptr, 0, 0);) win::DispatchMessageW(&m);
+  for (win::MSG m{}; desktop->pending_script() && win::GetMessageW(&m, nullptr, 0, 0);)
+    win::DispatchMessageW(&m);
   Pump();
   EXPECT_FALSE(heldAtEscape) << "Escape";
   EXPECT_EQ(widthAtEscape, startWidth) << "Escape";
@@ -508,6 +529,55 @@ TEST_F(FloatingSizing, TheLoopEndsOnlyOnTheReleaseEscapeAQuitOrAnError) {
   EXPECT_THROW(w->BeginSizing(win::HTRIGHT, at), std::runtime_error);
   EXPECT_EQ(win::GetCapture(), nullptr) << "error";
   EXPECT_EQ(w->ResizeEnds, 1) << "error";
+  delete w;
+}
+
+// Where each handle is on the frame: the bands of the floating border, and the corner codes
+// within the border and the small caption's height, less one, of each corner.
+TEST_F(FloatingSizing, EachEdgeAndCornerOfTheFrameIsWhereItsBandsMeet) {
+  auto* w = new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
+  Float(w);
+  TTBFloatingWindowParent* p = w->FloatingParent();
+  const win::RECT r = ScreenRect(p);
+  const Integer W = r.right - r.left, H = r.bottom - r.top;
+  TPoint b{};
+  w->GetFloatingBorderSize(b);
+  const Integer cx = b.x + win::GetSystemMetrics(win::SM_CYSMCAPTION) - 1;
+  const Integer cy = b.y + win::GetSystemMetrics(win::SM_CYSMCAPTION) - 1;
+  struct Spot {
+    Integer X, Y, Code;
+  };
+  const Spot spots[] = {
+      {0, H / 2, win::HTLEFT},
+      {b.x - 1, H / 2, win::HTLEFT},
+      {W - 1, H / 2, win::HTRIGHT},
+      {W / 2, 0, win::HTTOP},
+      {W / 2, b.y - 1, win::HTTOP},
+      {W / 2, H - 1, win::HTBOTTOM},
+      {W / 2, H - b.y, win::HTBOTTOM},
+      {0, 0, win::HTTOPLEFT},
+      {0, cy - 1, win::HTTOPLEFT},
+      {0, cy, win::HTLEFT},
+      {cx - 1, 0, win::HTTOPLEFT},
+      {cx, 0, win::HTTOP},
+      {W - 1, cy - 1, win::HTTOPRIGHT},
+      {W - 1, cy, win::HTRIGHT},
+      {W - cx, 0, win::HTTOPRIGHT},
+      {W - cx - 1, 0, win::HTTOP},
+      {0, H - cy, win::HTBOTTOMLEFT},
+      {0, H - cy - 1, win::HTLEFT},
+      {cx - 1, H - 1, win::HTBOTTOMLEFT},
+      {cx, H - 1, win::HTBOTTOM},
+      {W - 1, H - cy, win::HTBOTTOMRIGHT},
+      {W - 1, H - cy - 1, win::HTRIGHT},
+      {W - cx, H - 1, win::HTBOTTOMRIGHT},
+      {W - cx - 1, H - 1, win::HTBOTTOM},
+  };
+  for (const Spot& s : spots)
+    EXPECT_EQ(
+        win::SendMessageW(p->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(r.left + s.X, r.top + s.Y)),
+        s.Code)
+        << s.X << ", " << s.Y;
   delete w;
 }
 
