@@ -1,7 +1,8 @@
-// The sizing loop of a floating frame, by each of its four edges and four corners: the dragged
-// edges follow the pointer, the opposite ones stay put, a plain window is held within its minimum
-// and maximum size, a toolbar snaps to the sizes of its row layouts and lays its buttons out anew
-// at every step, and Escape puts everything back.
+// The sizing loop of a floating frame, by each of its four edges and four corners: where each
+// handle is, the dragged edges following the pointer while the opposite ones stay put, a plain
+// window held within its minimum and maximum size, a toolbar snapping to the sizes of its row
+// layouts and laying its buttons out anew at every step, Escape putting everything back, the
+// pointer held to a single screen, and how keys, a quit request and an error end the loop.
 
 #include <gtest/gtest.h>
 
