@@ -453,6 +453,47 @@ TEST_F(DragLoop, AHiddenFloatingWindowTakesItsFrameAlong) {
   EXPECT_TRUE(win::IsWindowVisible(p->Handle()));
 }
 
+// A drag that ends floating gives the window back the row and place it had on its dock, whatever
+// docks it passed over on the way; a cancelled smooth drag along its dock puts it back there too.
+TEST_F(DragLoop, TheStartRowAndPlaceComeBackAfterAFloatingEndOrACancel) {
+  NewBox(top, 0, 0);
+  a->SetDockRow(1);
+  a->SetDockPos(30);
+  Pump();
+  const Integer row = a->DockRow(), pos = a->DockPos();
+  ASSERT_EQ(row, 1);
+  const win::RECT target = ScreenRect(b);
+  const win::POINT overBottom{target.right + 40, (target.top + target.bottom) / 2};
+  const win::POINT out{overBottom.x, overBottom.y - 150};
+  Integer rowOver = -1, posOver = -1;
+  desktop->script([&] { desktop->mouse_move(overBottom); });
+  desktop->script([&] {
+    rowOver = a->DockRow();
+    posOver = a->DockPos();
+    desktop->mouse_move(out);
+  });
+  desktop->script([&] { desktop->mouse_up(out); });
+  GrabHandle(a);
+  ASSERT_TRUE(a->Floating());
+  EXPECT_NE(rowOver, row) << "over the other dock it took a row there";
+  EXPECT_NE(posOver, pos);
+  EXPECT_EQ(a->DockRow(), row);
+  EXPECT_EQ(a->DockPos(), pos);
+
+  // Along its own dock and Escape.
+  const Integer bPos = b->DockPos();
+  Integer posDuring = bPos;
+  desktop->script([&] { desktop->mouse_move({grab.x + 60, grab.y}); });
+  desktop->script([&] {
+    posDuring = b->DockPos();
+    desktop->press_key(win::VK_ESCAPE);
+  });
+  GrabHandle(b);
+  EXPECT_NE(posDuring, bPos) << "a smooth drag moves the window at once";
+  EXPECT_EQ(b->CurrentDock(), bottom);
+  EXPECT_EQ(b->DockPos(), bPos);
+}
+
 TEST_F(DragLoop, CtrlKeepsItFloatingUntilReleased) {
   const win::RECT target = ScreenRect(b);
   const win::POINT over{target.right + 40, (target.top + target.bottom) / 2};
