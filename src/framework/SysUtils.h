@@ -134,6 +134,9 @@ String SysErrorMessage(int error);
 // The reason given, in the system's manner, for a name that stands for a FIFO, a device or a
 // socket where a file is read or written.
 inline constexpr char kNotARegularFile[] = "Not a regular file";
+// The start of the reason given for a file past the size a reader takes; the sizes follow in
+// parentheses: "(N bytes, at most M)", or "(more than M bytes)" for one that grew while read.
+inline constexpr char kFileTooLarge[] = "The file is too large";
 
 template <typename T>
 void FreeAndNil(T*& object) {

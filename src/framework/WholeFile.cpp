@@ -45,14 +45,16 @@ bool IsRegularFile(const String& FileName) {
 std::string ReadWholeFile(const String& FileName, Int64 MaxSize) {
   struct stat info {};
   if (::stat(FileName.c_str(), &info) != 0) RaiseOpenError(FileName, SysErrorMessage(errno));
-  if (!S_ISREG(info.st_mode)) RaiseOpenError(FileName, S_ISDIR(info.st_mode) ? SysErrorMessage(EISDIR) : kNotARegularFile);
+  if (!S_ISREG(info.st_mode))
+    RaiseOpenError(FileName, S_ISDIR(info.st_mode) ? SysErrorMessage(EISDIR) : kNotARegularFile);
   // Without blocking: what was checked above may have been swapped for a FIFO since.
   TDescriptor file(::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.Fd() < 0) RaiseOpenError(FileName, SysErrorMessage(errno));
   if (::fstat(file.Fd(), &info) != 0) RaiseOpenError(FileName, SysErrorMessage(errno));
   if (!S_ISREG(info.st_mode)) RaiseOpenError(FileName, kNotARegularFile);
   if (info.st_size > MaxSize)
-    RaiseOpenError(FileName, Format("The file is too large (%d bytes, at most %d)", Int64(info.st_size), MaxSize));
+    RaiseOpenError(FileName,
+                   Format("%s (%d bytes, at most %d)", kFileTooLarge, Int64(info.st_size), MaxSize));
   std::string bytes;
   try {
     bytes.resize(std::size_t(info.st_size));
@@ -70,7 +72,8 @@ std::string ReadWholeFile(const String& FileName, Int64 MaxSize) {
       if (n == 0) break;
       done += std::size_t(n);
     }
-    if (Int64(done) > MaxSize) RaiseOpenError(FileName, Format("The file is too large (more than %d bytes)", MaxSize));
+    if (Int64(done) > MaxSize)
+      RaiseOpenError(FileName, Format("%s (more than %d bytes)", kFileTooLarge, MaxSize));
     bytes.resize(done);
   } catch (const std::bad_alloc&) {
     RaiseReadError(FileName, Format("Not enough memory for %d bytes", Int64(info.st_size)));

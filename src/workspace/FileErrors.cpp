@@ -1,6 +1,7 @@
 #include "workspace/FileErrors.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <string_view>
 
 #include "framework/TextFileEncoding.h"
@@ -34,12 +35,26 @@ constexpr TReason kReasons[] = {
     {EEXIST, "файл уже существует"},
 };
 
+// The Russian text of a reason about a file past a reader's size, with the sizes it names.
+String TooLargeReason(std::string_view Sizes) {
+  const std::string sizes(Sizes);
+  long long size = 0, most = 0;
+  if (std::sscanf(sizes.c_str(), " (%lld bytes, at most %lld)", &size, &most) == 2)
+    return fw::Format("файл слишком велик (%d байт, допустимо не более %d)", fw::Int64(size),
+                      fw::Int64(most));
+  if (std::sscanf(sizes.c_str(), " (more than %lld bytes)", &most) == 1)
+    return fw::Format("файл слишком велик (более %d байт)", fw::Int64(most));
+  return "файл слишком велик";
+}
+
 // The Russian text of the system's reason Text (as the system words it), or Text itself.
 String RussianReason(std::string_view Text) {
   for (const TReason& r : kReasons)
     if (fw::SysErrorMessage(r.Error) == Text) return r.Text;
   if (Text == fw::kNotARegularFile) return kNotARegularFileReason;
   if (Text == fw::kDamagedUtf16Text) return kDamagedUtf16Reason;
+  if (Text.starts_with(fw::kFileTooLarge))
+    return TooLargeReason(Text.substr(std::string_view(fw::kFileTooLarge).size()));
   return String(Text);
 }
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "framework/Streams.h"
+#include "framework/WholeFile.h"
 #include "workspace/FileErrors.h"
 #include "workspace/Graph.h"
 #include "workspace/TextReader.h"
@@ -36,6 +37,17 @@ TEST(FileErrors, StreamErrorsAreSaidInRussianWithTheFileAndTheReason) {
        "Не удается записать файл \"/d/a.ini\""},
       {std::make_exception_ptr(fw::EFOpenError("Cannot open file \"/d/a.ini\". Odd reason")), faRead,
        "Не удается прочитать файл \"/d/a.ini\": Odd reason"},
+      // A file past the size a reader takes (a settings file over 256 MiB), with its sizes.
+      {std::make_exception_ptr(fw::EFOpenError("Cannot open file \"/d/a.ini\". " +
+                                               std::string(fw::kFileTooLarge) +
+                                               " (300000000 bytes, at most 268435456)")),
+       faRead,
+       "Не удается прочитать файл \"/d/a.ini\": файл слишком велик (300000000 байт, допустимо не более "
+       "268435456)"},
+      {std::make_exception_ptr(fw::EFOpenError("Cannot open file \"/d/a.ini\". " +
+                                               std::string(fw::kFileTooLarge) +
+                                               " (more than 268435456 bytes)")),
+       faRead, "Не удается прочитать файл \"/d/a.ini\": файл слишком велик (более 268435456 байт)"},
   };
   for (const auto& c : cases) {
     try {
@@ -103,6 +115,19 @@ TEST_F(FileErrorsOnDisk, SavingAndOpeningNameTheFileAndTheReason) {
     ADD_FAILURE();
   } catch (const fw::EFOpenError& e) {
     EXPECT_EQ(std::string(e.what()), "Не удается открыть файл \"" + dir + "\": это папка, а не файл");
+  }
+}
+
+// A file past the size the reader takes: the framework's reason, with its sizes, said in Russian.
+TEST_F(FileErrorsOnDisk, AFileTooLargeToReadIsSaidInRussianWithItsSizes) {
+  const std::string path = WriteFile("big.ini", std::string(10, 'x'));
+  try {
+    fw::ReadWholeFile(path, 5);
+    ADD_FAILURE();
+  } catch (const fw::EFOpenError& e) {
+    EXPECT_EQ(
+        workspace::FileErrorMessage(e, path, faRead),
+        "Не удается прочитать файл \"" + path + "\": файл слишком велик (10 байт, допустимо не более 5)");
   }
 }
 
