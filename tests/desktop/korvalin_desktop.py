@@ -111,7 +111,7 @@ def screen_state():
                     w.id, window_label(d, client))
                 lines.append("  %s: %dx%d+%d+%d %s%s" % (
                     shown, g.width, g.height, g.x, g.y, states.get(attrs.map_state, attrs.map_state),
-                    ", override-redirect (a menu, list or hint)" if attrs.override_redirect else ""))
+                    ", override-redirect (a menu, list, hint or floating bar)" if attrs.override_redirect else ""))
             except Exception:  # the window went while it was read
                 continue
         lines.append("  and %d unmapped windows without a title" % untitled)
@@ -311,9 +311,10 @@ def keys_to(window, *keys, timeout=10.0):
     before then go to the window that had it. Keys for a window that has had the keyboard all
     along can go through Program.key.
 
-    window: an X window id (Program.main, or one that wait_for found). A menu or a dropped list
-    never has the keyboard (the window it belongs to keeps it and passes the keys on): send its
-    keys to that window, Program.main for the menu bar's menus, the dialog for a dialog's list.
+    window: an X window id (Program.main, or one that wait_for found). A menu, a dropped list or a
+    floating bar never has the keyboard (the window it belongs to keeps it and passes the keys on):
+    send its keys to that window, Program.main for the menu bar's menus, the dialog for a dialog's
+    list.
     keys: xdotool key names ("Return", "ctrl+c", "alt+Down"), or Typed("text") for text typed as
     it stands; with none, this only waits. When the window has not got the keyboard within
     timeout seconds this fails, saying what the screen held.
@@ -322,15 +323,9 @@ def keys_to(window, *keys, timeout=10.0):
         keys_to(box, "ctrl+c")
         keys_to(dialog, Typed(path), "Return")
     """
-    from Xlib import display
-    d = display.Display()
-    try:
-        popup = d.create_resource_object("window", window).get_attributes().override_redirect
-    finally:
-        d.close()
-    if popup:
-        raise ValueError("0x%x is a menu, list or hint, which never has the keyboard: send its keys to the "
-                         "window it belongs to" % window)
+    if not framed([window]):
+        raise ValueError("0x%x is gone, or a menu, list, hint or floating bar, which never has the keyboard: "
+                         "send its keys to the window it belongs to" % window)
     wait_for_keyboard("0x%x to have the keyboard for %s" % (window, " ".join(map(repr, keys)) or "keys"),
                       lambda: [window], timeout)
     send_keys(*keys)
