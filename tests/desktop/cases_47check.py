@@ -26,7 +26,7 @@ def group_search_shows_long_numbers_whole(p):
         time.sleep(0.4)
     choice = operations_window(p, 15, "the graph choice")
     time.sleep(0.4)
-    p.key("ctrl+a", "Return")  # every graph ticked, OK
+    keys_to(choice, "ctrl+a", "Return")  # every graph ticked, OK
     wait_for("the choice to close", lambda: choice not in visible_windows())
     window = wait_for("the group window", lambda: next(iter(p.others()), None), timeout=8)
     time.sleep(0.4)
@@ -65,9 +65,9 @@ def case_graph_choice_takes_the_keys_at_once(p):
     p.paste_graph()
     choice = operations_window(p, 13, "the graph choice")
     time.sleep(0.4)
-    p.key("space", "Return")
+    keys_to(choice, "space", "Return")
     wait_for("the choice to close", lambda: choice not in visible_windows())
     window = wait_for("the group window", lambda: next(iter(p.others()), None), timeout=8)
     assert run("xdotool", "getwindowname", str(window)).strip() == "MAX"
-    p.key("Escape")
+    keys_to(window, "Escape")
     wait_for("the window to close", lambda: window not in visible_windows())

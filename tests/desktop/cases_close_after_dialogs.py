@@ -21,10 +21,10 @@ def busy_cores():
 def closed_with_escape(what, *keys):
     """Opens a dialog with the keys and closes it with Esc; back once the program has the keyboard."""
     def run_dialog(p, path):
-        p.key(*keys)
+        keys_to(p.main, *keys)
         dialog = wait_for(what, lambda: next(iter(p.others()), None), timeout=15)
         time.sleep(0.5)
-        p.key("Escape")
+        keys_to(dialog, "Escape")
         wait_for(what + " to close", lambda: dialog not in visible_windows(), timeout=15)
         wait_for_keyboard("the keyboard back with the program", lambda: [p.main] + p.others())
     return run_dialog

@@ -3,23 +3,20 @@
 # go on counting as held (Tab and Return would arrive as Alt+Tab and Alt+Return).
 
 def ask_to_close(p):
-    p.key("alt+F4")
-    box = wait_for("the close confirmation", lambda: next(iter(p.others()), None))
-    wait_for_keyboard("the box to have the keyboard", lambda: [box])
-    time.sleep(0.3)
-    return box
+    keys_to(p.main, "alt+F4")
+    return wait_for("the close confirmation", lambda: next(iter(p.others()), None))
 
 
 def close_confirmation_from_the_keyboard(p):
     p.paste_graph()
     # Tab moves to "Отмена", whose Return keeps the program; Return alone then closes it.
     box = ask_to_close(p)
-    p.key("Tab", "Return")
+    keys_to(box, "Tab", "Return")
     wait_for("the box answered with Отмена", lambda: box not in visible_windows(), timeout=5)
     time.sleep(0.5)
     assert p.running(), "Отмена closed the program"
-    ask_to_close(p)
-    p.key("Return")
+    box = ask_to_close(p)
+    keys_to(box, "Return")
     wait_for("the program to end on OK", lambda: not p.running(), timeout=5)
 
 

@@ -10,7 +10,7 @@ def case_list_keeps_its_text_under_a_theme(p):
     p.paste_graph()
     time.sleep(0.3)
     dialog = open_save_picture_dialog(p, "chart.gif")
-    listed = drop_a_list(p)
+    listed = drop_a_list(p, dialog)
     lx, ly, _, _ = geometry(listed)
     p.key("Escape", "Tab")  # the focus goes on, so the field's text is no longer highlighted
     wait_for("the list to close", lambda: listed not in visible_windows(named=False))

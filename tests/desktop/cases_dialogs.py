@@ -4,11 +4,10 @@
 def type_picture_path(p, path):
     """Файл > Сохранить как..., the path typed into the file dialog and Return; the file dialog's
     window (it may still be open, asking something)."""
-    p.key("F10", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Return")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
+    keys_to(dialog, Typed(path, delay=20), "Return")
     return dialog
 
 
@@ -21,17 +20,16 @@ def open_save_picture_dialog(p, name):
     return options
 
 
-def drop_a_list(p):
+def drop_a_list(p, dialog):
     """Tabs through the dialog until Alt+Down drops a list; the dropped list's window."""
     for _ in range(12):
         before = set(p.others(named=False))
-        p.key("alt+Down")
-        try:
-            dropped = wait_for("a list to drop", lambda: set(p.others(named=False)) - before, timeout=2)
+        keys_to(dialog, "alt+Down")
+        dropped = wait_for_or_none(lambda: set(p.others(named=False)) - before, 2)
+        if dropped:
             return next(iter(dropped))
-        except AssertionError:
-            p.key("Tab")
-    raise AssertionError("no list of the dialog dropped")
+        p.key("Tab")
+    raise AssertionError("no list of the dialog dropped\n" + screen_state())
 
 
 def enter_and_esc_in_a_dropped_list_keep_the_dialog(p):
@@ -42,7 +40,7 @@ def enter_and_esc_in_a_dropped_list_keep_the_dialog(p):
     dialog = open_save_picture_dialog(p, "chart.gif")
     path = os.path.join(p.dir, "chart.gif")
     for key in ("Return", "Escape"):
-        listed = drop_a_list(p)
+        listed = drop_a_list(p, dialog)
         p.key("Down", key)
         wait_for("the list to close", lambda: listed not in visible_windows(named=False))
         time.sleep(0.3)
@@ -87,9 +85,7 @@ def typed_width_keeps_the_charts_proportion(p):
     cx, cy = x + 3, y + 22  # the client area below the caption
     click_at(cx + 10 + 8, cy + 72 + 8)  # "Сохранять пропорции"
     click_at(cx + 84 + 30, cy + 20 + 10)  # "Ширина"
-    p.key("End", "shift+Home")
-    run("xdotool", "type", "--delay", "150", str(2 * width))
-    time.sleep(0.3)
+    keys_to(dialog, "End", "shift+Home", Typed(str(2 * width), delay=150))
     keep_box_picture(dialog, "save-image-typed-width.png")
     p.key("Return")  # OK
     wait_for("the dialog to close", lambda: dialog not in visible_windows())

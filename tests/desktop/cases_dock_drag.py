@@ -39,8 +39,7 @@ def end_and_read_place(p):
     and the toolbar's place from the settings the program wrote."""
     x, y, w, h = geometry(p.main)
     run("xdotool", "mousemove", str(x + 300), str(y + 480), "click", "1")
-    time.sleep(0.3)
-    p.key("alt+F4")
+    keys_to(p.main, "alt+F4")
     wait_for("the program to end", lambda: not p.running())
     return toolbar_place(p.settings())
 

@@ -76,9 +76,9 @@ def case_floating_caption_keeps_the_grab_point_managed(p):
 
 def toolbars_menu_toggle(p, index):
     """Вид → "Панели инструментов" (its ninth command), the toolbar toggle number index."""
-    p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 8, "Right")
+    keys_to(p.main, "F10", "Right", "Right", "Right", "Down", *["Down"] * 8, "Right")
     wait_for("the toolbars menu", lambda: len(p.others(named=False)) >= 2)
-    p.key(*["Down"] * index, "Return")
+    keys_to(p.main, *["Down"] * index, "Return")
 
 
 def strong_share(box):

@@ -50,14 +50,12 @@ def polynomial_ok_by_every_key(p):
         x, y, w, h = geometry(window)
         run("xdotool", "mousemove", str(x + 5), str(y + h - 5), "click", "1")
         time.sleep(0.3)
-        if keys:
-            p.key(*keys)
-        p.key("Return")
+        keys_to(window, *keys, "Return")
         info = wait_for("the information window (%s)" % what,
                         lambda: next((o for o in p.others() if o != window), None))
         assert window not in visible_windows(), "%s: the polynomial window stays over the coefficients" % what
         time.sleep(0.3)
-        p.key("Return")
+        keys_to(info, "Return")
         wait_for("the information window to close", lambda: info not in visible_windows())
         assert_program_goes_on(p, what)
         close_what_follows(p, window)
@@ -115,18 +113,20 @@ def enter_in_every_dialog(p, dialogs):
         menu_command(p, menu, item)
         dialog = wait_for(what, lambda: next(iter(p.others()), None))
         time.sleep(0.4)
-        p.key(key)
+        keys_to(dialog, key)
         time.sleep(0.8)
         for _ in range(4):  # the boxes and windows the Enter brought, answered in turn
-            if not [w for w in p.others() if w != dialog]:
+            brought = [w for w in p.others() if w != dialog]
+            if not brought:
                 break
+            wait_for_keyboard("one of %s to have the keyboard" % brought, lambda: brought)
             p.key("Return")
             time.sleep(0.6)
         if ends:
             wait_for("%s to end on %s" % (what, key), lambda: dialog not in visible_windows())
         else:
             assert dialog in visible_windows(), "%s ended %s" % (key, what)
-            p.key("Escape")
+            keys_to(dialog, "Escape")
             wait_for("%s to end on Esc" % what, lambda: dialog not in visible_windows())
         close_what_follows(p, dialog)
         assert_program_goes_on(p, key + " in " + what)
@@ -153,7 +153,7 @@ def enter_in_format_and_picture_dialogs(p):
     # The picture's options: Enter saves it.
     give_main_window_the_keys(p)
     dialog = open_save_picture_dialog(p, "chart.bmp")
-    p.key("Return")
+    keys_to(dialog, "Return")
     wait_for("the picture's options to end on Enter", lambda: dialog not in visible_windows())
     wait_for("the picture", lambda: os.path.exists(os.path.join(p.dir, "chart.bmp")))
     assert_program_goes_on(p, "Return in the picture's options")

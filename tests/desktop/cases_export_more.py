@@ -30,22 +30,20 @@ def start_with_workspace(p, workspace):
     p.proc = subprocess.Popen([p.exe], cwd=p.dir, stdout=p.out, stderr=subprocess.STDOUT)
     asked = wait_for("the workspace question", lambda: next(iter(visible_windows()), None), timeout=10)
     time.sleep(0.5)
-    p.key("Return")
+    keys_to(asked, "Return")
     wait_for("the question to close", lambda: asked not in visible_windows())
     p.main = wait_for("the main window", p._main_window, timeout=10)
     time.sleep(0.3)
-    x, y, w, h = geometry(p.main)
-    run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-    time.sleep(0.2)
+    p.take_keyboard()
 
 
-def choose_gif_reduction_none(p):
+def choose_gif_reduction_none(p, dialog):
     """In the open save-image dialog for a GIF: the reduction list's first entry, "None"."""
-    first = drop_a_list(p)
+    first = drop_a_list(p, dialog)
     p.key("Escape")
     wait_for("the list to close", lambda: first not in visible_windows(named=False))
     p.key("Tab")
-    second = drop_a_list(p)
+    second = drop_a_list(p, dialog)
     p.key("Home", "Return")
     wait_for("the list to close", lambda: second not in visible_windows(named=False))
 
@@ -63,7 +61,7 @@ def case_gif_without_reduction_refuses_more_than_256_colours(p):
         colours = b.convert("RGB").getcolors(1 << 24)
         assert len(colours) > 256, len(colours)
     dialog = open_save_picture_dialog(p, "chart.gif")
-    choose_gif_reduction_none(p)
+    choose_gif_reduction_none(p, dialog)
     p.key("Return")  # OK
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
     box = wait_for("the message", lambda: next(iter(p.others()), None))
@@ -73,7 +71,7 @@ def case_gif_without_reduction_refuses_more_than_256_colours(p):
         bx, by, bw, bh = geometry(box)
         ImageGrab.grab(bbox=(bx, by, bx + bw, by + bh)).save(shot)
     set_clipboard("")
-    p.key("ctrl+c")  # a message box copies its text
+    keys_to(box, "ctrl+c")  # a message box copies its text
     text = wait_for("the message's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     gif_path = os.path.join(p.dir, "chart.gif")
     assert 'Не удается сохранить рисунок в файл "%s": в рисунке больше 256 цветов' % gif_path in text, text
@@ -122,7 +120,7 @@ def save_wizard_over_two_selected_graphs(p):
     time.sleep(0.3)
     run("xdotool", "mousemove", str(second[0]), str(second[1]), "keydown", "ctrl", "click", "1", "keyup", "ctrl")
     time.sleep(0.3)
-    p.key("F10", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Return")
     wizard = wait_for("the save wizard", lambda: next(iter(p.others()), None), timeout=10)
     time.sleep(0.5)
     return wizard, geometry(wizard)
@@ -139,7 +137,7 @@ def case_export_wizard_shows_its_picture(p):
     top, bottom = image.getpixel((10, 30))[:3], image.getpixel((10, h - 60))[:3]
     assert top[2] > top[0] + 60 and bottom[2] > bottom[0] + 30, (top, bottom)
     assert sum(top) < sum(bottom), (top, bottom)
-    p.key("Escape")
+    keys_to(wizard, "Escape")
     wait_for("the wizard to close", lambda: wizard not in visible_windows())
 WINDOW_MANAGED.add("export_wizard_shows_its_picture")
 
@@ -182,26 +180,20 @@ def picture_size_kept_within_the_limit(p):
     p.paste_graph()
     chart = None
     for name, typed, keys, expected in PICTURE_SIZES:
-        p.key("F10", "Down", "Down", "Return")
+        keys_to(p.main, "F10", "Down", "Down", "Return")
         files = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
         time.sleep(0.5)
         path = os.path.join(p.dir, name)
-        run("xdotool", "type", "--delay", "20", path)
-        p.key("Return")
+        keys_to(files, Typed(path, delay=20), "Return")
         wait_for("the file dialog to close", lambda: files not in visible_windows(), timeout=15)
         options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
         time.sleep(0.5)
-        if keys:
-            p.key(*keys)
         if typed is not None:
-            p.key("ctrl+a")
-            if typed:
-                run("xdotool", "type", "--delay", "40", "--", typed)
-            else:
-                p.key("BackSpace")
-            # The typed field left for the other size field (past the height lies the check box).
-            p.key("shift+Tab" if keys in (TO_HEIGHT, LOCKED_TO_HEIGHT) else "Tab")
-        p.key("Return")  # OK
+            # What is typed replaces the field's text, then the field is left for the other size
+            # field (past the height lies the check box).
+            keys += ("ctrl+a", Typed(typed, delay=40) if typed else "BackSpace",
+                     "shift+Tab" if keys in (TO_HEIGHT, LOCKED_TO_HEIGHT) else "Tab")
+        keys_to(options, *keys, "Return")  # OK
         wait_for("the picture " + name, lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)
         wait_for("the dialog to close", lambda: options not in visible_windows())
         size = svg_size(path)

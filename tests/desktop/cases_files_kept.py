@@ -6,14 +6,14 @@ import resource
 
 def save_graph_as_text(p, path):
     """Файл > Сохранить как... with a text name over an existing file, replacing it ("Да")."""
-    p.key("F10", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Return")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
-    wait_for("the replace question", lambda: next(iter(w for w in p.others() if w != dialog), None), timeout=8)
+    keys_to(dialog, Typed(path, delay=20), "Return")
+    question = wait_for("the replace question", lambda: next(iter(w for w in p.others() if w != dialog), None),
+                        timeout=8)
     time.sleep(0.3)
-    p.key("Return")  # Да, the default
+    keys_to(question, "Return")  # Да, the default
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
 
 
@@ -89,7 +89,7 @@ def settings_edited_while_running(p):
     assert "PointDecimalSeparator=1" in text and '"%s"' % p.ini in text, text
     close_box(p, box)
     set_in_settings(p.ini, "PREFERENCES", "PointDecimalSeparator=1")
-    p.key("alt+F4")
+    keys_to(p.main, "alt+F4")
     wait_for("the program to end", lambda: not p.running())
     settings = p.settings()
     assert "PointDecimalSeparator=1" in settings, settings
@@ -128,7 +128,7 @@ class OtherCopy(Program):
         return next(iter(w for w in visible_windows() if w not in self.before), None)
 
     def others(self, named=True):
-        return [w for w in visible_windows(named) if w != self.main and w not in self.before]
+        return [w for w in Program.others(self, named) if w not in self.before]
 
     def close(self):
         if self.running():
@@ -144,10 +144,9 @@ def recent_files(p):
 
 def exit_confirmed(p):
     """Файл > Выход (the menu's last item) with a graph: "Подтвердите закрытие", OK."""
-    p.key("F10", "Down", "Up", "Return")
-    wait_for("the confirmation", lambda: p.others(), timeout=8)
-    time.sleep(0.5)  # the box takes the keyboard once it is shown
-    p.key("Return")
+    keys_to(p.main, "F10", "Down", "Up", "Return")
+    box = wait_for("the confirmation", lambda: next(iter(p.others()), None), timeout=8)
+    keys_to(box, "Return")
 
 
 def two_copies_keep_their_recent_files(p):
@@ -167,9 +166,7 @@ def two_copies_keep_their_recent_files(p):
     finally:
         other.close()
     assert recent_files(p)[:1] == [names[1]], recent_files(p)
-    x, y, w, h = geometry(p.main)
-    run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-    time.sleep(0.3)
+    p.take_keyboard()
     exit_confirmed(p)
     wait_for("the program to end", lambda: not p.running())
     assert recent_files(p)[:2] == [names[0], names[1]], recent_files(p)

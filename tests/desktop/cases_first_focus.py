@@ -18,10 +18,10 @@ def copy_dialog_keys(p):
     for what, keys, copied in COPY_ROWS:
         print("copy as text:", what, flush=True)
         set_clipboard(LEFT_THERE)
-        p.key("ctrl+c")
+        keys_to(p.main, "ctrl+c")
         dialog = wait_for("the copy-as-text dialog", lambda: next(iter(p.others()), None))
         time.sleep(0.4)
-        p.key(*keys)
+        keys_to(dialog, *keys)
         wait_for("the copy dialog to end on %s" % what, lambda: dialog not in visible_windows())
         text = wait_for("the clipboard", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
         if copied:
@@ -38,7 +38,7 @@ def line_properties_enter(p):
     menu_command(p, 3, 7)
     dialog = wait_for("the line properties", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
-    p.key("Return")
+    keys_to(dialog, "Return")
     wait_for("the line properties to end on Enter", lambda: dialog not in visible_windows())
     time.sleep(0.5)
     assert line_pixel(p, colour) is not None, "the line is no longer drawn after Enter"
@@ -62,7 +62,7 @@ def find_window_shown_again(p):
     menu_command(p, 4, 8)  # Операции: the maximum
     window = wait_for("the find window", lambda: next(iter(p.others()), None))
     time.sleep(0.5)
-    p.key("Escape")  # closes it, with nothing picked
+    keys_to(window, "Escape")  # closes it, with nothing picked
     wait_for("the find window to close", lambda: window not in visible_windows())
     for what, keys, found, not_found in FIND_ROWS:
         print("find window:", what, flush=True)
@@ -70,7 +70,7 @@ def find_window_shown_again(p):
         menu_command(p, 4, 8)
         window = wait_for("the find window (%s)" % what, lambda: next(iter(p.others()), None))
         time.sleep(0.6)
-        p.key(*keys, "Return")
+        keys_to(window, *keys, "Return")
         time.sleep(0.5)
         set_clipboard("")
         x, y, w, h = geometry(window)

@@ -47,7 +47,7 @@ def floating_buttons_run_their_commands(p):
         dialog = wait_for("the dialog " + title, lambda: window_named(title), timeout=5)
         others = [other for _, other in FORMAT_BUTTONS if other != title and window_named(other)]
         assert not others, "%s opened beside %r" % (title, others)
-        p.key("Escape")
+        keys_to(dialog, "Escape")
         wait_for("the dialog %s to close" % title, lambda: dialog not in visible_windows())
 
 

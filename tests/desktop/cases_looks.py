@@ -97,7 +97,7 @@ def track_bar_sits_on_the_dialog_face(p):
         print("skipped: no print queue (scripts/cups.sh)")
         sys.exit(SKIPPED)
     p.paste_graph()
-    p.key("F10", "Down", "Down", "Down", "Return")  # Файл > Печать...
+    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")  # Файл > Печать...
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(1.0)
     x, y, w, h = geometry(dialog)
@@ -108,7 +108,7 @@ def track_bar_sits_on_the_dialog_face(p):
     other = {px[:3] for px in behind} - {face}
     assert not other, "the track bar shows %s round its channel" % sorted(other)
     shot_to("print-dialog-nexos5.png", (x, y, w, h))
-    p.key("Escape")
+    keys_to(dialog, "Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 

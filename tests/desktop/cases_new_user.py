@@ -43,9 +43,9 @@ WINDOW_MANAGED.add("window_follows_a_window_manager_resize")
 
 def box_text(p, what):
     """The text of the message box on the screen (a box copies its text on Ctrl+C)."""
-    wait_for(what, lambda: next(iter(p.others()), None), timeout=8)
+    box = wait_for(what, lambda: next(iter(p.others()), None), timeout=8)
     set_clipboard("")
-    p.key("ctrl+c")
+    keys_to(box, "ctrl+c")
     return wait_for(what + "'s text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
 
 
@@ -88,7 +88,7 @@ def tab_through_radio_group(p):
     menu_command(p, 4, 28)
     dialog = wait_for("the normalisation dialog", lambda: next(iter(p.others()), None))
     time.sleep(0.4)
-    p.key(*["Tab"] * 7)
+    keys_to(dialog, *["Tab"] * 7)
     p.key(*["shift+Tab"] * 9)
     x, y, w, h = geometry(dialog)
     run("xdotool", "mousemove", str(x + w - 131), str(y + h - 22), "click", "1")  # OK
@@ -122,7 +122,7 @@ def messages_say_what_they_found(p):
         p.key("Return")
         wait_for("the box to close", lambda: not p.others())
     # A settings path that is a folder is said at start.
-    p.key("alt+F4")
+    keys_to(p.main, "alt+F4")
     wait_for("the program to end", lambda: not p.running())
     os.remove(p.ini)
     os.mkdir(p.ini)

@@ -12,7 +12,7 @@ def message_box_text(p, what, *open_windows):
     copies its caption, message and buttons on Ctrl+C, between rules)."""
     box = wait_for(what, lambda: next(iter(w for w in p.others() if w not in open_windows), None), timeout=10)
     set_clipboard("")
-    p.key("ctrl+c")
+    keys_to(box, "ctrl+c")
     copied = wait_for(what + "'s text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     parts = [part.strip() for part in copied.replace("\r", "").split(RULE)]
     assert len(parts) >= 4, copied
@@ -50,7 +50,7 @@ def picture_folder_removed_before_the_save(p):
     options = open_save_picture_dialog(p, path)
     assert "BMP" in run("xdotool", "getwindowname", str(options)), "the dialog saves a BMP"
     shutil.rmtree(folder)
-    p.key("Return")  # OK
+    keys_to(options, "Return")  # OK
     wait_for("the save-image dialog to close", lambda: options not in visible_windows())
     box, text = message_box_text(p, "the error box")
     keep_box_picture(box, "picture-save-error.png")
@@ -83,17 +83,16 @@ def picture_over_a_pipe(p):
     dialog = type_picture_path(p, path)
     question = wait_for("the replace question", lambda: next(iter(w for w in p.others() if w != dialog), None))
     time.sleep(0.3)
-    p.key("Return")  # Да, the default
+    keys_to(question, "Return")  # Да, the default
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
     options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
-    p.key("Return")  # OK
+    keys_to(options, "Return")  # OK
     wait_for("the save-image dialog to close", lambda: options not in visible_windows())
     box, text = message_box_text(p, "the error box")
     keep_box_picture(box, "picture-over-a-pipe-error.png")
     assert text == 'Не удается записать файл "%s": это не обычный файл.' % path, text
     assert stat.S_ISFIFO(os.stat(path).st_mode), "the pipe was replaced"
     close_box(p, box)
-    del question
 
 
 def case_picture_over_a_pipe_is_said(p):
@@ -135,7 +134,7 @@ def print_errors_name_the_printer(p):
         with open(p.ini, "a", encoding="utf-8") as f:
             f.write("[PRINT]\nPrinterName=%s\n" % queue.name)
         p.paste_graph()
-        p.key("F10", "Down", "Down", "Down", "Return")
+        keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
         dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
         time.sleep(1.0)
         assert queue.name in run("xdotool", "getwindowname", str(dialog)), "the dialog prints to the queue"
@@ -143,7 +142,7 @@ def print_errors_name_the_printer(p):
                                       ("removed", "принтер больше недоступен", "print-error-removed.png")):
             if step == "removed":
                 queue.remove()
-            p.key("Return")  # Печать, the default button
+            keys_to(dialog, "Return")  # Печать, the default button
             box, text = message_box_text(p, "the error box (%s)" % step, dialog)
             keep_box_picture(box, picture)
             assert text.startswith('Не удалось напечатать на принтере "%s": ' % queue.name), text
@@ -151,7 +150,7 @@ def print_errors_name_the_printer(p):
             assert not latin_words(text, queue.name), text
             close_box(p, box)
             assert dialog in visible_windows(), "the print dialog stays open"
-        p.key("Escape")
+        keys_to(dialog, "Escape")
         wait_for("the print dialog to close", lambda: dialog not in visible_windows())
     finally:
         queue.remove()
@@ -177,19 +176,18 @@ def pdf_printer_folder_removed_between_prints(p):
     with open(p.ini, "a", encoding="utf-8") as f:
         f.write("[PRINT]\nPrinterName=PDF\n")
     p.paste_graph()
-    p.key("F10", "Down", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(1.0)
     assert run("xdotool", "getwindowname", str(dialog)).strip() == "Печать - PDF"
-    p.key("Return")  # Печать: the file dialog asks where
+    keys_to(dialog, "Return")  # Печать: the file dialog asks where
     files = wait_for("the file dialog", lambda: next(iter(w for w in p.others() if w != dialog), None), timeout=15)
     time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
+    keys_to(files, Typed(path, delay=20), "Return")
     wait_for("the file dialog to close", lambda: files not in visible_windows(), timeout=15)
     wait_for("the PDF", lambda: os.path.exists(path) and os.path.getsize(path) > 500, timeout=15)
     shutil.rmtree(folder)
-    p.key("Return")  # Печать again, to the same file
+    keys_to(dialog, "Return")  # Печать again, to the same file
     box, text = message_box_text(p, "the error box", dialog)
     keep_box_picture(box, "pdf-print-error.png")
     assert text.startswith('Не удается записать файл "%s": ' % path), text

@@ -20,7 +20,7 @@ def copied_cells(p, other=None):
     program's window, not ours)."""
     set_clipboard("")
     time.sleep(0.2)
-    p.key("ctrl+c")
+    keys_to(p.main, "ctrl+c")
     dialogs = lambda: [w for w in p.others() if w != other]
     wait_for("the copied cells", lambda: dialogs() or run("xclip", "-selection", "clipboard", "-o"), timeout=5)
     assert not dialogs(), "Ctrl+C opened a dialog instead of copying the cells"
@@ -74,7 +74,7 @@ def copy_cells_chosen_through_the_context_menu(p):
     cx, cy = data_cell(p, 1, 1)
     run("xdotool", "mousemove", str(cx), str(cy), "click", "3")
     menu = wait_for("the data panel's menu", lambda: next(iter(p.others(named=False)), None))
-    p.key("Down", "Down", "Return")
+    keys_to(p.main, "Down", "Down", "Return")
     wait_for("the menu to close", lambda: menu not in visible_windows(named=False))
     assert copied_cells(p) == "1\t2\n2\t4\n3\t9\n"
 
@@ -153,7 +153,7 @@ def cancelled_close_keeps_the_menu_bar(p):
     wait_for("the question to close", lambda: box not in visible_windows())
     assert p.running()
     wait_for("the menu bar drawn as before", lambda: list(ImageGrab.grab(bbox=row).getdata()) == list(before.getdata()))
-    p.key("alt+F4")
+    keys_to(p.main, "alt+F4")
     box = wait_for("the question again", lambda: next(iter(p.others()), None))
     bx, by, bw, bh = geometry(box)
     run("xdotool", "mousemove", str(bx + bw // 2 - 42), str(by + bh - 25), "click", "1")  # OK

@@ -52,7 +52,7 @@ def title_alignment_through_the_submenu(p):
     time.sleep(0.5)
     dialog, (x, y, w, h) = open_dialog_from_view_menu(p, 2, "the title dialog")
     run("xdotool", "mousemove", str(x + 150), str(y + 110), "click", "1")  # the memo
-    run("xdotool", "type", "--delay", "30", "Title text")
+    keys_to(dialog, Typed("Title text"))
     item = (x + 220, y + 180, 20, 20)
     centred = pixels(item)
     menu = drop_menu_at(p, x + 230, y + 190)
@@ -120,7 +120,7 @@ def marker_style_from_the_pictures(p):
     # The same picture, but for the few pixels the focus rectangle covered while it was chosen.
     again = red_shape((x + 98, y + 120, 20, 18))
     assert len(again ^ star) <= 4 < len(again ^ square), (len(again ^ star), len(again ^ square))
-    p.key("Escape")
+    keys_to(dialog, "Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 

@@ -27,7 +27,7 @@ def print_on_the_paper_chosen(p):
         sys.exit(SKIPPED)
     p.paste_graph()
     started = time.time()
-    p.key("F10", "Down", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(1.0)
     x, y, w, h = geometry(dialog)
@@ -57,7 +57,7 @@ def print_on_the_paper_chosen(p):
     size = next(line for line in info.splitlines() if line.startswith("Page size:"))
     width, height = (float(v) for v in size.split(":")[1].split("pts")[0].split(" x "))
     assert abs(width - 419.5) < 2 and abs(height - 595.3) < 2, "the queue's page: " + size
-    p.key("Escape")
+    keys_to(dialog, "Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 
@@ -81,7 +81,7 @@ def printer_picked_stays_when_a_queue_is_added(p):
     queue = ScratchQueue("KorvalinAdded")
     try:
         p.paste_graph()
-        p.key("F10", "Down", "Down", "Down", "Return")
+        keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
         dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
         time.sleep(1.0)
         queue.remove()  # gone before the set-up opens, added again while it is open
@@ -91,7 +91,7 @@ def printer_picked_stays_when_a_queue_is_added(p):
         last = "PDF" if has_default or not queues else max(queues, key=str.lower)
         setup, place = open_printer_setup(p, dialog)
         listed = drop_setup_list(p, place, 42, "the printer list")
-        p.key("End", "Return")  # the last printer
+        keys_to(setup, "End", "Return")  # the last printer
         wait_for("the list to close", lambda: listed not in visible_windows(named=False))
         queue.add()
         time.sleep(0.3)
@@ -99,7 +99,7 @@ def printer_picked_stays_when_a_queue_is_added(p):
         wait_for("the set-up to close", lambda: setup not in visible_windows())
         caption = wait_for("the caption", lambda: run("xdotool", "getwindowname", str(dialog)).strip() or None)
         assert caption == "Печать - " + last, (caption, last)
-        p.key("Escape")
+        keys_to(dialog, "Escape")
         wait_for("the dialog to close", lambda: dialog not in visible_windows())
     finally:
         queue.remove()

@@ -22,9 +22,9 @@ def resampled_result(p, first, second, item):
     p.paste_graph(first)
     p.paste_graph(second)
     menu_command(p, 4, item)
-    wait_for("the graph choice", lambda: next(iter(p.others()), None))
+    choice = wait_for("the graph choice", lambda: next(iter(p.others()), None))
     time.sleep(0.3)
-    p.key("Return")
+    keys_to(choice, "Return")
     wait_for("the graph choice to close", lambda: not p.others())
     # A fault would show its box now, in place of the copy dialog.
     time.sleep(0.5)

@@ -76,7 +76,7 @@ def wizard_asks_before_replacing_the_one_file(p):
     with open(path, "rb") as f:
         assert f.read() == OLD_BYTES, "Нет replaced the file"
 
-    p.key("Return")  # OK again, from the file name's field
+    keys_to(wizard, "Return")  # OK again, from the file name's field
     box, text = message_box_text(p, "the question again", wizard)
     p.key("Return")  # Да
     wait_for("the wizard to close", lambda: wizard not in visible_windows())

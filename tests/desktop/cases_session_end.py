@@ -29,7 +29,7 @@ def close_requests_at_once(windows, managed):
 
 def switch_theme(p, theme):
     """Вид, "Тема оформления" (its tenth item), the theme named."""
-    p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 9, "Right")
+    keys_to(p.main, "F10", "Right", "Right", "Right", "Down", *["Down"] * 9, "Right")
     p.key(*["Down"] * THEMES_IN_MENU.index(theme), "Return")
     wait_for("the menus to close", lambda: not p.others(named=False))
 

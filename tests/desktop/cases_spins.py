@@ -65,11 +65,11 @@ def spin_columns_in_theme(p, theme):
     run("xdotool", "mousemove", str(dx + 140), str(dy + 40), "click", "1")  # "Дополнительные"
     time.sleep(0.5)
     check_dialog_columns(theme, "title dialog", (dx, dy), TITLE_SPIN_COLUMNS, TITLE_FACE, toolbar_face)
-    p.key("Escape")
+    keys_to(dialog, "Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
     dialog, (dx, dy, dw, dh) = open_dialog_from_view_menu(p, 3, "the legend dialog")
     check_dialog_columns(theme, "legend dialog", (dx, dy), LEGEND_SPIN_COLUMNS, LEGEND_FACE, toolbar_face)
-    p.key("Escape")
+    keys_to(dialog, "Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 

@@ -3,7 +3,7 @@
 
 def menu_shadow_bands(p):
     """Opens the File menu and returns (menu geometry, geometry of the band along its right edge)."""
-    p.key("F10", "Down")  # Файл
+    keys_to(p.main, "F10", "Down")  # Файл
     def largest():
         # The menu, not one of the shadow bands beside it.
         shown = [(geometry(w), w) for w in p.others(named=False)]

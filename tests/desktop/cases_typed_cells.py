@@ -22,7 +22,7 @@ def function_parameter_shows_as_typed(p):
     x, y, w, h = geometry(dialog)
     run("xdotool", "mousemove", str(x + 100), str(y + 117), "click", "1")
     time.sleep(0.3)
-    p.key("k")
+    keys_to(dialog, "k")
     typed_cell_shows(ImageGrab.grab(bbox=(x, y, x + w, y + h)), (12, 108, 190, 126), "the name")
     p.key("Tab", "2")
     shot = ImageGrab.grab(bbox=(x, y, x + w, y + h))

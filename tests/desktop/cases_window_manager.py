@@ -63,7 +63,7 @@ def box_answered_with_the_mouse(p, owner, text_part, meanwhile=None):
     wait_for("the box above its window", lambda: shows_above(box, owner))
     time.sleep(0.3)
     set_clipboard("")
-    p.key("ctrl+c")  # a message box copies its text
+    keys_to(box, "ctrl+c")  # a message box copies its text
     said = wait_for("the box's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     assert text_part in said, said
     if os.environ.get("KV_SHOT"):
@@ -117,7 +117,7 @@ def group_search_window_box_above_it(p, meanwhile=None):
     # 0 and 0: one point in the interval, too few to integrate, is said in a box above the
     # window, which a click answers; the window stays for other bounds.
     choice = operation_window_on_two_points(p, 17, "the graph choice")
-    p.key("space", "Return")  # the graph ticked, OK
+    keys_to(choice, "space", "Return")  # the graph ticked, OK
     wait_for("the choice to close", lambda: choice not in visible_windows())
     window = wait_for("the group window", lambda: next(iter(p.others()), None), timeout=8)
     time.sleep(0.4)
@@ -136,10 +136,9 @@ def polynomial_window_takes_the_keys(p):
     wait_for_keyboard("the window to have the keyboard", lambda: [window])
     p.key("Escape")
     wait_for("the window closed by Esc", lambda: window not in visible_windows(), timeout=3)
-    time.sleep(0.3)
-    p.key("Delete")
+    keys_to(p.main, "Delete")
     box = wait_for("the main window's delete confirmation", lambda: next(iter(p.others()), None), timeout=3)
-    p.key("Tab", "space")  # No
+    keys_to(box, "Tab", "space")  # No
     wait_for("the box to close", lambda: box not in visible_windows())
 
 
@@ -181,7 +180,7 @@ def click_main_menu_bar(p, managed):
     click_at(x + 32, y + 34)  # "Файл"
     menu = wait_for("the menu", lambda: next(iter(set(visible_windows(named=False)) - set(shown)), None))
     assert shows_above(menu, p.main)
-    p.key("Escape")
+    keys_to(p.main, "Escape")
     wait_for("the menu to close", lambda: menu not in visible_windows(named=False))
 
 
@@ -315,7 +314,7 @@ def dialog_above_a_floating_toolbar(p):
     run("xdotool", "mousemove", str(x + w // 2), str(y + 150), "click", "1")  # the chart takes the keys
     time.sleep(0.3)
     for attempt in range(2):
-        p.key("F10", "Right", "Right", "Right", "Down", "Down", "Down", "Return")  # Вид, "Формат заголовка..."
+        keys_to(p.main, "F10", "Right", "Right", "Right", "Down", "Down", "Down", "Return")  # Вид, "Формат заголовка..."
         dialog = wait_for("the title dialog", lambda: next(iter(o for o in p.others() if o != bar), None))
         bx, by, bw, bh = geometry(bar)
         dx, dy, dw, dh = geometry(dialog)
@@ -323,7 +322,7 @@ def dialog_above_a_floating_toolbar(p):
         wait_for("the dialog above the floating toolbar", lambda: shows_above(dialog, bar))
         time.sleep(0.5)
         assert shows_above(dialog, bar), "the floating toolbar came back over the dialog"
-        p.key("Escape")
+        keys_to(dialog, "Escape")
         wait_for("the dialog to close", lambda: dialog not in visible_windows())
         assert bar in visible_windows(), "the floating toolbar went with the dialog"
 

@@ -15,21 +15,7 @@ import time
 
 from PIL import ImageGrab
 
-from korvalin_desktop import start_window_manager
-
-
-def run(*args):
-    return subprocess.run(args, check=True, capture_output=True, text=True).stdout
-
-
-def wait_for(what, condition, timeout=8.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
+from korvalin_desktop import keys_to, run, start_window_manager, wait_for
 
 
 def visible_windows():
@@ -125,7 +111,7 @@ def case_colour_from_the_dialog_in_russian(g, shot):
     # The first basic colour (black), then Enter for OK.
     x, y = geometry(dialog)
     run("xdotool", "mousemove", str(x + 24), str(y + 42), "click", "1")
-    run("xdotool", "key", "Return")
+    keys_to(dialog, "Return")
     wait_for("the dialog to close", lambda: window_named("Цвет") is None)
     g.expect("color #000000")
 

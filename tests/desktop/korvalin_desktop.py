@@ -25,22 +25,101 @@ def run(*args, **kw):
     return subprocess.run(args, check=True, capture_output=True, text=True, **kw).stdout
 
 
-def wait_for(what, condition, timeout=10.0):
+def wait_for_or_none(condition, timeout):
+    """What condition gives once it gives something within timeout seconds; None otherwise."""
     end = time.time() + timeout
-    while time.time() < end:
+    while True:
         value = condition()
         if value:
             return value
+        if time.time() >= end:
+            return None
         time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
 
 
-def wait_for_or_none(condition, timeout):
-    """What condition gives once it gives something within timeout seconds; None otherwise."""
+def wait_for(what, condition, timeout=10.0):
+    """What condition gives once it gives something; when it gives nothing within timeout seconds,
+    an AssertionError that names what was waited for and says what the screen held then."""
+    value = wait_for_or_none(condition, timeout)
+    if value:
+        return value
+    raise AssertionError("timed out waiting for %s (%g s)\n%s" % (what, timeout, screen_state()))
+
+
+def window_names(d, w):
+    """A window's title and class (each None where it has none)."""
+    name = w.get_full_property(d.intern_atom("_NET_WM_NAME"), d.intern_atom("UTF8_STRING"))
+    title = name.value.decode("utf-8", "replace") if name else w.get_wm_name()
+    wm_class = w.get_wm_class()
+    return title or None, ".".join(wm_class) if wm_class else None
+
+
+def window_label(d, w):
+    """A window as a report names it: its id, title and class."""
+    title, wm_class = window_names(d, w)
+    return "0x%x%s%s" % (w.id, " %r" % title if title else "", " class %s" % wm_class if wm_class else "")
+
+
+def client_in(d, w):
+    """The program's window a top-level window stands for: itself, or the one a window manager's
+    frame holds (the window with WM_STATE inside it)."""
+    wm_state = d.intern_atom("WM_STATE")
+    level = w.query_tree().children
+    for _ in range(2):
+        for each in level:
+            if each.get_full_property(wm_state, 0):
+                return each
+        level = [c for each in level for c in each.query_tree().children]
+    return w
+
+
+def screen_state():
+    """What the screen holds, for the report of a wait that timed out: the window with the keyboard
+    (the focused X window, and the top-level window it lies in), then the top-level windows,
+    topmost first, each with its title, class, size, place and map state (a window manager's
+    frame named with the window it holds). Unmapped windows without a title are only counted."""
+    from Xlib import X, display
     try:
-        return wait_for("", condition, timeout=timeout)
-    except AssertionError:
-        return None
+        d = display.Display()
+    except Exception as e:  # the report of a failure must not fail itself
+        return "the screen could not be read: %s" % e
+    lines = []
+    try:
+        root = d.screen().root
+        focus = d.get_input_focus().focus
+        if isinstance(focus, int):
+            lines.append("the keyboard: " + {X.NONE: "on no window", X.PointerRoot: "with the window under the pointer"}
+                         .get(focus, "0x%x" % focus))
+        else:
+            lines.append("the keyboard: " + window_label(d, focus))
+            top = focus
+            while top.query_tree().parent.id != root.id:
+                top = top.query_tree().parent
+            if top.id != focus.id:
+                lines.append("  inside the top-level window " + window_label(d, top))
+        lines.append("the top-level windows, topmost first:")
+        states = {X.IsUnmapped: "unmapped", X.IsUnviewable: "unviewable", X.IsViewable: "mapped"}
+        untitled = 0
+        for w in reversed(root.query_tree().children):
+            try:
+                attrs, g = w.get_attributes(), w.get_geometry()
+                client = client_in(d, w)
+                if attrs.map_state == X.IsUnmapped and window_names(d, client)[0] is None:
+                    untitled += 1
+                    continue
+                shown = window_label(d, w) if client.id == w.id else "0x%x, the frame of %s" % (
+                    w.id, window_label(d, client))
+                lines.append("  %s: %dx%d+%d+%d %s%s" % (
+                    shown, g.width, g.height, g.x, g.y, states.get(attrs.map_state, attrs.map_state),
+                    ", override-redirect (a menu, list, hint or floating bar)" if attrs.override_redirect else ""))
+            except Exception:  # the window went while it was read
+                continue
+        lines.append("  and %d unmapped windows without a title" % untitled)
+    except Exception as e:
+        lines.append("the screen could not be read whole: %s" % e)
+    finally:
+        d.close()
+    return "\n".join(lines)
 
 
 def send_client_messages(send):
@@ -66,6 +145,24 @@ def visible_windows(named=True):
     except subprocess.CalledProcessError:
         return []
     return [int(i) for i in ids]
+
+
+def framed(windows):
+    """Those of windows that a window manager may frame: not the program's menus, lists, hints and
+    floating toolbars, which place themselves (override-redirect), title or no title."""
+    from Xlib import display, error
+    d = display.Display()
+    try:
+        kept = []
+        for win in windows:
+            try:
+                if not d.create_resource_object("window", win).get_attributes().override_redirect:
+                    kept.append(win)
+            except error.XError:  # gone since it was listed
+                pass
+        return kept
+    finally:
+        d.close()
 
 
 def geometry(win):
@@ -102,9 +199,9 @@ def stacks_of(pid, name):
 
 def describe_stuck_start(p):
     """Says where a start that never showed its main window stood: the program's output, the
-    stacks of the program and of the window manager, the windows on the display, the map state and
-    properties of the program's own windows, and, under a window manager, whether waking it
-    brought the main window."""
+    stacks of the program and of the window manager, the map state and properties of the program's
+    own windows, and, under a window manager, whether waking it brought the main window (the
+    timed-out wait itself says what the screen held)."""
     print("--- the main window did not come; the program's output:")
     try:
         p.out.flush()
@@ -119,11 +216,6 @@ def describe_stuck_start(p):
             continue
         print("--- %s (%d):" % (name, proc.pid))
         print(stacks_of(proc.pid, name))
-    print("--- the windows on the display:")
-    try:
-        print(subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True, timeout=10).stdout)
-    except (OSError, subprocess.TimeoutExpired) as e:
-        print(e)
     describe_program_windows(p.proc.pid)
     if WINDOW_MANAGER.get("process") and WINDOW_MANAGER["process"].poll() is None:
         # A window manager that holds the map request unread shows the window once woken; one
@@ -154,6 +246,89 @@ def describe_program_windows(pid):
             print("--- the program's window 0x%x: %s\n%s" % (int(win), "; ".join(wanted), props.rstrip()))
     except (OSError, subprocess.TimeoutExpired) as e:
         print(e)
+
+
+class Typed(str):
+    """Text for keys_to to type as it stands, one character after another (not key names):
+    keys_to(dialog, Typed(path), "Return"). delay: the milliseconds between two characters."""
+
+    def __new__(cls, text, delay=30):
+        typed = super().__new__(cls, text)
+        typed.delay = delay
+        return typed
+
+
+def send_keys(*keys):
+    """Sends keys (xdotool key names, or Typed texts) to the window that has the keyboard now, then
+    gives the program a moment to take them."""
+    names = []
+    for key in keys + (None,):
+        if isinstance(key, Typed) or key is None:
+            if names:
+                run("xdotool", "key", "--delay", "60", *names)
+                names = []
+            if key is not None:
+                run("xdotool", "type", "--delay", str(key.delay), "--", key)
+        else:
+            names.append(key)
+    time.sleep(0.3)
+
+
+def keyboard_in(d, windows):
+    """Whether the keyboard focus is on one of windows (ids) or on a window inside one of them."""
+    from Xlib import error
+    focus = d.get_input_focus().focus
+    if isinstance(focus, int):  # no window, or whichever window is under the pointer
+        return False
+    root, wanted = d.screen().root.id, set(windows)
+    try:
+        while focus.id != root:
+            if focus.id in wanted:
+                return True
+            focus = focus.query_tree().parent
+    except error.XError:  # the focused window went while its parents were read
+        pass
+    return False
+
+
+def wait_for_keyboard(what, windows, timeout=10.0):
+    """Waits until the keyboard focus is on one of the windows windows() names, or on a window
+    inside one of them (a program may give the keyboard to a child of its window). Not on a window
+    manager's frame round it: keys sent there reach the window only while the pointer is over it."""
+    from Xlib import display
+    d = display.Display()
+    try:
+        return wait_for(what, lambda: keyboard_in(d, windows()), timeout)
+    finally:
+        d.close()
+
+
+def keys_to(window, *keys, timeout=10.0):
+    """Sends keys to window once it has the keyboard. This is the way to send keys right after a
+    window appears (a message box, a dialog, the file dialog) or right after one closes (to the
+    window that takes the keyboard back): a window gets the keyboard a moment after it shows, from
+    the window manager or, on a bare display, from the program, and on a busy machine keys sent
+    before then go to the window that had it. Keys for a window that has had the keyboard all
+    along can go through Program.key.
+
+    window: an X window id (Program.main, or one that wait_for found). A menu, a dropped list or a
+    floating bar never has the keyboard (the window it belongs to keeps it and passes the keys on):
+    send its keys to that window, Program.main for the menu bar's menus, the dialog for a dialog's
+    list.
+    keys: xdotool key names ("Return", "ctrl+c", "alt+Down"), or Typed("text") for text typed as
+    it stands; with none, this only waits. When the window has not got the keyboard within
+    timeout seconds this fails, saying what the screen held.
+
+        box = wait_for("the box", lambda: next(iter(p.others()), None))
+        keys_to(box, "ctrl+c")
+        keys_to(dialog, Typed(path), "Return")
+    """
+    if not framed([window]):
+        raise ValueError("0x%x is gone, or a menu, list, hint or floating bar, which never has the keyboard: "
+                         "send its keys to the window it belongs to" % window)
+    wait_for_keyboard("0x%x to have the keyboard for %s" % (window, " ".join(map(repr, keys)) or "keys"),
+                      lambda: [window], timeout)
+    send_keys(*keys)
 
 
 class Program:
@@ -187,34 +362,42 @@ class Program:
                 describe_stuck_start(self)
             raise
         time.sleep(0.3)
+        self.take_keyboard()
+
+    def take_keyboard(self):
+        """The pointer over the chart and a click there give the main window the keyboard; back
+        once it has it."""
         x, y, w, h = geometry(self.main)
-        # The pointer over the chart and a click there give the window the keyboard.
         run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-        time.sleep(0.2)
+        wait_for_keyboard("the main window to have the keyboard after a click on it", lambda: [self.main])
 
     def _main_window(self):
         if self.proc.poll() is not None:
             raise AssertionError("the program ended early: " + open(self.out.name).read())
         # By its title: a floating toolbar is a window of its own too, which a window manager may
-        # list first.
+        # list first; and by the program, whose window may open over another copy's.
         try:
-            ids = run("xdotool", "search", "--onlyvisible", "--name", "^Korvalin 4$").split()
+            ids = run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.proc.pid),
+                      "--name", "^Korvalin 4$").split()
         except subprocess.CalledProcessError:
             return None
         return int(ids[0]) if ids else None
 
     def others(self, named=True):
-        """Visible windows other than the main one (message boxes; with named False, menus too)."""
-        return [w for w in visible_windows(named) if w != self.main]
+        """Visible windows other than the main one: message boxes and dialogs; with named False,
+        also menus, lists, hints and floating toolbars."""
+        shown = [w for w in visible_windows(named) if w != self.main]
+        return framed(shown) if named else shown
 
     def key(self, *keys):
-        run("xdotool", "key", "--delay", "60", *keys)
-        time.sleep(0.3)
+        """Sends keys to the window that has the keyboard now (see keys_to for a window that has
+        just appeared, or has just been left by another)."""
+        send_keys(*keys)
 
     def paste_graph(self, text=None):
         set_clipboard(text or GRAPH_TEXT)
         time.sleep(0.2)
-        self.key("ctrl+v")
+        keys_to(self.main, "ctrl+v")
 
     def running(self):
         return self.proc.poll() is None
@@ -222,7 +405,7 @@ class Program:
     def restart(self):
         """Ends the program through its window (Alt+F4, which writes the settings) and starts it
         again in the same folder."""
-        self.key("alt+F4")
+        keys_to(self.main, "alt+F4")
         wait_for("the program to end", lambda: not self.running())
         self._start()
 
@@ -281,16 +464,15 @@ def face_share(box):
 def copy_current_graph_text(p, what):
     """Ctrl+C on the current graph, the copy-as-text dialog taken as it opens; the text copied."""
     set_clipboard("")
-    p.key("ctrl+c")
-    wait_for("the copy-as-text dialog", lambda: p.others())
-    p.key("Return")
+    keys_to(p.main, "ctrl+c")
+    dialog = wait_for("the copy-as-text dialog", lambda: next(iter(p.others()), None))
+    keys_to(dialog, "Return")
     return wait_for(what, lambda: run("xclip", "-selection", "clipboard", "-o").strip())
 
 
 def show_data_panel(p):
     # The menu bar from the keyboard: Вид (the fourth menu), its first item.
-    p.key("F10", "Right", "Right", "Right", "Down", "Return")
-    time.sleep(0.3)
+    keys_to(p.main, "F10", "Right", "Right", "Right", "Down", "Return")
 
 
 def dark_pixels(image, box):
@@ -322,7 +504,7 @@ def case_message_box_shows_its_text(p):
     text = wait_for("the box's text", text_pixels, timeout=3.0)
     right = max(px for px, _ in text)
     assert x + w - right < 60, "the box is %d px wider than its text" % (x + w - right)
-    p.key("Escape")
+    keys_to(box, "Escape")
     wait_for("the box to close", lambda: not p.others())
     assert p.running(), "Cancel ended the program"
 
@@ -361,16 +543,15 @@ def case_delete_asks_first_and_undo_restores(p):
     p.paste_graph()
     p.key("Delete")
     box = wait_for("the delete confirmation", lambda: next(iter(p.others()), None))
-    p.key("Tab", "space")  # No: the graph stays
+    keys_to(box, "Tab", "space")  # No: the graph stays
     wait_for("the box to close", lambda: not p.others())
-    p.key("Delete")
-    wait_for("the delete confirmation", lambda: p.others())
-    p.key("space")  # Yes (the first button): deleted
+    keys_to(p.main, "Delete")
+    box = wait_for("the delete confirmation", lambda: next(iter(p.others()), None))
+    keys_to(box, "space")  # Yes (the first button): deleted
     wait_for("the box to close", lambda: not p.others())
-    p.key("ctrl+z")  # the same graph is back, so closing asks
+    keys_to(p.main, "ctrl+z")  # the same graph is back, so closing asks
     p.key("alt+F4")
     wait_for("the close confirmation", lambda: p.others())
-    del box
 
 
 def case_copy_reaches_other_programs(p):
@@ -378,8 +559,8 @@ def case_copy_reaches_other_programs(p):
     set_clipboard("left by another program")
     time.sleep(0.2)
     p.key("ctrl+c")
-    wait_for("the copy-as-picture dialog", lambda: p.others())
-    p.key("Return")  # OK: the format it shows
+    dialog = wait_for("the copy-as-picture dialog", lambda: next(iter(p.others()), None))
+    keys_to(dialog, "Return")  # OK: the format it shows
     targets = wait_for("an image on the clipboard",
                        lambda: "image/png" in run("xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"))
     png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], capture_output=True,
@@ -396,36 +577,30 @@ def case_menu_and_box_above_the_data_panel(p):
     # Once the data panel shows, a menu and then a confirmation still open above the main window.
     p.paste_graph()
     show_data_panel(p)
-    p.key("F10", "Right", "Down")  # Правка
+    keys_to(p.main, "F10", "Right", "Down")  # Правка
     menu = wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
     wait_for("the menu above the main window", lambda: shows_above(menu, p.main))
     share = wait_for("the menu on the screen", lambda: face_share(geometry(menu)) > 0.5 or None)
-    p.key("Escape", "Escape")
+    keys_to(p.main, "Escape", "Escape")
     wait_for("the menu to close", lambda: not p.others(named=False))
-    p.key("Delete")
+    keys_to(p.main, "Delete")
     box = wait_for("the delete confirmation", lambda: next(iter(p.others()), None))
     wait_for("the box above the main window", lambda: shows_above(box, p.main))
     wait_for("the box on the screen", lambda: face_share(geometry(box)) > 0.5 or None)
-    p.key("Tab", "space")  # No
+    keys_to(box, "Tab", "space")  # No
     wait_for("the box to close", lambda: not p.others())
     del share
 
 
 def open_file(p, path):
     # The desktop's file dialog, its file name typed; back when the dialog has closed.
-    p.key("ctrl+o")
+    keys_to(p.main, "ctrl+o")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
+    keys_to(dialog, Typed(path, delay=20), "Return")
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
     # Keys sent before the program has the keyboard back would go nowhere.
     wait_for_keyboard("the keyboard back with the program", lambda: [p.main] + p.others())
-
-
-def wait_for_keyboard(what, windows):
-    """Waits until the desktop's keyboard focus is on one of the windows windows() names."""
-    wait_for(what, lambda: run("xdotool", "getwindowfocus").strip() in {str(w) for w in windows()})
 
 
 def case_decimal_point_file_is_explained(p):
@@ -437,7 +612,7 @@ def case_decimal_point_file_is_explained(p):
     open_file(p, path)
     box = wait_for("the error box", lambda: next(iter(p.others()), None), timeout=8)
     set_clipboard("")
-    p.key("ctrl+c")  # a message box copies its text
+    keys_to(box, "ctrl+c")  # a message box copies its text
     text = wait_for("the box's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
     for part in ("points.txt", "Слишком мало точек", "десятичной точкой", "PointDecimalSeparator=1", "korvalin.ini"):
         assert part in text, "%r not in the message %r" % (part, text)
@@ -448,15 +623,14 @@ def case_decimal_point_file_is_explained(p):
 
 def save_picture(p, name, least_size):
     """Файл > Сохранить как... with a picture name, OK in the save-image dialog; the file's path."""
-    p.key("F10", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Return")
     dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
     path = os.path.join(p.dir, name)
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
+    keys_to(dialog, Typed(path, delay=20), "Return")
     wait_for("the file dialog to close", lambda: dialog not in visible_windows(), timeout=15)
     options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
-    p.key("Return")  # OK
+    keys_to(options, "Return")  # OK
     wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > least_size, timeout=8)
     wait_for("the dialog to close", lambda: options not in visible_windows())
     return path
@@ -589,7 +763,7 @@ def case_sum_through_the_graph_choice(p):
     if shot:
         ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
     assert face_share((x, y, w, h)) > 0.2, "the dialog is not drawn"
-    p.key("Return")
+    keys_to(dialog, "Return")
     wait_for("the dialog to close", lambda: not p.others())
     text = copy_current_graph_text(p, "the sum's text")
     assert "18" in text and "8" in text, "clipboard holds " + repr(text)
@@ -604,9 +778,9 @@ TOOLBAR_ROW = 30
 def menu_command(p, menu, item):
     """Runs a command from the keyboard: the menu bar's menu number menu (0 the first), its
     command number item (separators not counted)."""
-    p.key("F10", *["Right"] * menu, "Down")
+    keys_to(p.main, "F10", *["Right"] * menu, "Down")
     wait_for("the menu", lambda: next(iter(p.others(named=False)), None))
-    p.key(*["Down"] * item, "Return")
+    keys_to(p.main, *["Down"] * item, "Return")
 
 
 def case_find_maximum_with_picked_bounds(p):
@@ -692,9 +866,7 @@ def case_function_graph_from_a_typed_formula(p):
     # frame), 6 to 29 pixels down.
     run("xdotool", "mousemove", str(x + 3 + 200), str(y + h - 3 - 318 + 17), "click", "1")
     time.sleep(0.2)
-    p.key("End", *["BackSpace"] * 8)
-    run("xdotool", "type", "--delay", "60", "x*x+1")
-    time.sleep(0.3)
+    keys_to(dialog, "End", *["BackSpace"] * 8, Typed("x*x+1", delay=60))
     shot = os.environ.get("KV_SHOT")
     if shot:
         ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(shot)
@@ -758,9 +930,7 @@ def case_theme_switched_is_kept_after_restart(p):
     x, y, w, h = geometry(p.main)
     bars = (x, y + 20, x + w, y + 80)
     before = ImageGrab.grab(bbox=bars)
-    p.key("F10", "Right", "Right", "Right", "Down", *["Down"] * 9, "Right")
-    p.key(*["Down"] * THEMES_IN_MENU.index("DefaultXP"), "Return")
-    wait_for("the menus to close", lambda: not p.others(named=False))
+    switch_theme(p, "DefaultXP")
     time.sleep(0.3)
     switched = ImageGrab.grab(bbox=bars)
     assert switched.tobytes() != before.tobytes(), "the bars look as before"
@@ -796,8 +966,7 @@ def case_axis_title_through_the_double_click(p):
     cx, cy = dx + 3, dy + 22  # the client area below the dialog's caption
     run("xdotool", "mousemove", str(cx + 120), str(cy + 85), "click", "1")
     time.sleep(0.2)
-    run("xdotool", "type", "--delay", "30", "Axis Y title")
-    time.sleep(0.3)
+    keys_to(dialog, Typed("Axis Y title"))
     run("xdotool", "mousemove", str(cx + 330), str(cy + 310), "click", "1")  # OK
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
     time.sleep(0.5)
@@ -832,9 +1001,7 @@ def case_axis_title_and_font_through_the_double_click(p):
         dx, dy, _, _ = geometry(dialog)
         cx, cy = dx + 3, dy + 22
         run("xdotool", "mousemove", str(cx + 120), str(cy + 85), "click", "1")
-        p.key("End", *["BackSpace"] * 16)
-        run("xdotool", "type", "--delay", "30", "Axis Y title")
-        time.sleep(0.3)
+        keys_to(dialog, "End", *["BackSpace"] * 16, Typed("Axis Y title"))
         if size:
             run("xdotool", "mousemove", str(cx + 55), str(cy + 136), "click", "1")  # "Шрифт"
             fonts = wait_for("the font dialog", lambda: [w for w in p.others() if w != dialog], timeout=8)[0]
@@ -845,9 +1012,7 @@ def case_axis_title_and_font_through_the_double_click(p):
                 ImageGrab.grab(bbox=(fx, fy, fx + fw, fy + fh)).save(shot)
             # The size field, top right.
             run("xdotool", "mousemove", str(fx + fw - 40), str(fy + 35), "click", "1")
-            p.key("ctrl+a")
-            run("xdotool", "type", "--delay", "30", str(size))
-            p.key("Return")
+            keys_to(fonts, "ctrl+a", Typed(str(size)), "Return")
             wait_for("the font dialog to close", lambda: fonts not in visible_windows())
             time.sleep(0.3)
         run("xdotool", "mousemove", str(cx + 330), str(cy + 310), "click", "1")  # OK
@@ -876,7 +1041,7 @@ def case_function_template_from_the_menu(p):
     top = y + h - 3 - 318  # the client area's top
     # Clear the formula, then open "Заготовки" (the toolbar 90 pixels in, 31 down).
     run("xdotool", "mousemove", str(x + 3 + 200), str(top + 17), "click", "1")
-    p.key("End", *["BackSpace"] * 8)
+    keys_to(dialog, "End", *["BackSpace"] * 8)
     before = set(p.others(named=False))
     run("xdotool", "mousemove", str(x + 3 + 90 + 20), str(top + 31 + 10), "click", "1")
     popup = wait_for("the templates menu", lambda: next(iter(set(p.others(named=False)) - before - {dialog}), None))
@@ -888,7 +1053,7 @@ def case_function_template_from_the_menu(p):
     assert ph > 40, "the menu holds the template, a separator and the editor item"
     run("xdotool", "mousemove", str(px + 30), str(py + 3 + 10), "click", "1")  # the template
     time.sleep(0.3)
-    p.key("Return")
+    keys_to(dialog, "Return")
     wait_for("the dialog to close", lambda: not p.others())
     text = copy_current_graph_text(p, "the graph's text")
     assert "k*x*x" in text and "12" in text, "clipboard holds " + repr(text)
@@ -905,7 +1070,7 @@ def case_polynomial_coefficients_shown(p):
     time.sleep(0.4)
     x, y, w, h = geometry(window)
     assert face_share((x, y, w, h)) > 0.2, "the window is not drawn"
-    p.key("Return")  # OK, degree 2
+    keys_to(window, "Return")  # OK, degree 2
     info = wait_for("the information window", lambda: next((o for o in p.others() if o != window), None))
     time.sleep(0.4)
     ix, iy, iw, ih = geometry(info)
@@ -914,7 +1079,7 @@ def case_polynomial_coefficients_shown(p):
         ImageGrab.grab(bbox=(ix, iy, ix + iw, iy + ih)).save(shot)
     assert len(dark_pixels(ImageGrab.grab(), (ix + 4, iy + 30, ix + iw - 4, iy + ih - 40))) > 50, "no rows"
     before = set(p.others(named=False))
-    p.key("Return")
+    keys_to(info, "Return")
     wait_for("the information window to close", lambda: not p.others())
     # Then the balloon "Коэффициенты полинома" over the status line.
     wait_for("the balloon", lambda: set(p.others(named=False)) - before)
@@ -945,7 +1110,7 @@ def case_print_to_the_queue_as_previewed(p):
     # where the queue's page has it, the same share of the sheet on every side.
     p.paste_graph()
     started = time.time()
-    p.key("F10", "Down", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(1.0)
     assert PRINT_QUEUE in run("xdotool", "getwindowname", str(dialog)), "the dialog prints to the queue"
@@ -970,7 +1135,7 @@ def case_print_to_the_queue_as_previewed(p):
     sx0 = runs[sy0][1]
     sx1 = sx0 + widest
     shown = red_share(shot, (sx0, sy0, sx1, sy1))
-    p.key("Return")  # Печать, the default button
+    keys_to(dialog, "Return")  # Печать, the default button
     def job():
         for name in os.listdir(PRINT_FOLDER):
             path = os.path.join(PRINT_FOLDER, name)
@@ -1050,7 +1215,7 @@ def wait_until_windows_are_managed(timeout):
         count = 0
         while not probe.get_full_property(wm_state, X.AnyPropertyType):
             if time.time() > end:
-                raise AssertionError("timed out waiting for the window manager to manage a window")
+                raise AssertionError("timed out waiting for the window manager to manage a window\n" + screen_state())
             time.sleep(0.05)
             count += 1
             wake_window_manager(d, count)
