@@ -2,10 +2,10 @@
 # a size typed far past the 64-bit range under the lock.
 
 
-def field_text(p):
+def field_text(p, dialog):
     """The focused size field's text, through the clipboard."""
     set_clipboard("")
-    p.key("ctrl+a", "ctrl+c")
+    keys_to(dialog, "ctrl+a", "ctrl+c")
     return wait_for("the field's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
 
 
@@ -15,21 +15,17 @@ def kept_proportion_within_the_limits(p):
     # number, and Tab to the width brings both within the limits in that proportion, 10000 x 1,
     # the size the picture is saved at.
     p.paste_graph()
-    p.key("F10", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Return")
     files = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
     path = os.path.join(p.dir, "x.svg")
-    run("xdotool", "type", "--delay", "20", path)
-    p.key("Return")
+    keys_to(files, Typed(path, delay=20), "Return")
     wait_for("the file dialog to close", lambda: files not in visible_windows(), timeout=15)
     options = wait_for("the save-image dialog", lambda: next(iter(p.others()), None), timeout=8)
     time.sleep(0.5)
-    p.key("ctrl+a")
-    run("xdotool", "type", "--delay", "40", "10000")
-    p.key("Tab", "ctrl+a")
-    run("xdotool", "type", "--delay", "40", "1")
-    p.key("Tab", "space", "shift+Tab", "ctrl+a")  # the lock ticked, back to the height
-    run("xdotool", "type", "--delay", "40", "98765432109876543210")
+    keys_to(options, "ctrl+a", Typed("10000", delay=40), "Tab", "ctrl+a", Typed("1", delay=40))
+    # The lock ticked, back to the height.
+    keys_to(options, "Tab", "space", "shift+Tab", "ctrl+a", Typed("98765432109876543210", delay=40))
     time.sleep(0.3)
     shots = os.environ.get("KV_SHOT_DIR")
     x, y, w, h = geometry(options)
@@ -38,9 +34,9 @@ def kept_proportion_within_the_limits(p):
     p.key("shift+Tab")  # to the width: the typed height is fitted
     if shots:
         ImageGrab.grab(bbox=(x, y, x + w, y + h)).save(os.path.join(shots, "kept_proportion_fitted.png"))
-    width = field_text(p)
+    width = field_text(p, options)
     p.key("Tab")
-    height = field_text(p)
+    height = field_text(p, options)
     assert (width, height) == ("10000", "1"), (width, height)
     p.key("Return")  # OK
     wait_for("the picture", lambda: os.path.exists(path) and os.path.getsize(path) > 100, timeout=8)

@@ -22,7 +22,7 @@ def start_after_a_box(p):
     box = wait_for("the box at start", lambda: next(iter(p.others()), None), timeout=30)
     time.sleep(0.5)
     set_clipboard("")
-    p.key("ctrl+c")  # a message box copies its text
+    keys_to(box, "ctrl+c")  # a message box copies its text
     return box, wait_for("the box's text", lambda: run("xclip", "-selection", "clipboard", "-o").strip())
 
 
@@ -89,10 +89,10 @@ def damaged_utf16_settings_are_said_and_left(p):
     keep_screen("box-at-start")
     for part in ("Не удалось прочитать файл настроек", p.ini, "текст файла в кодировке UTF-16 повреждён"):
         assert part in text, "%r not in the message %r" % (part, text)
-    p.key("Return")
+    keys_to(box, "Return")
     wait_for("the box to close", lambda: box not in visible_windows())
-    p.main = wait_for("the main window", lambda: next(iter(visible_windows()), None))
-    p.key("alt+F4")
+    p.main = wait_for("the main window", p._main_window)
+    keys_to(p.main, "alt+F4")
     # The defaults ask before closing only with graphs: none here.
     wait_for("the program to end", lambda: not p.running())
     with open(p.ini, "rb") as f:

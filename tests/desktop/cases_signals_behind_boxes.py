@@ -12,17 +12,17 @@ def windows_above_the_main_one(p, count, what):
 
 
 def open_dialog(p):
-    """Ctrl+O: the graph file dialog, in the folder of the file opened last."""
-    p.key("ctrl+o")
-    wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
+    """Ctrl+O: the graph file dialog, in the folder of the file opened last; its window."""
+    keys_to(p.main, "ctrl+o")
+    dialog = wait_for("the file dialog", lambda: next(iter(p.others()), None), timeout=15)
     time.sleep(0.5)
+    return dialog
 
 
 def file_not_found(p, folder):
     # A name no file has, Enter: the dialog's "file not found" box.
-    open_dialog(p)
-    run("xdotool", "type", "--delay", "20", os.path.join(folder, "no such file.txt"))
-    p.key("Return")
+    dialog = open_dialog(p)
+    keys_to(dialog, Typed(os.path.join(folder, "no such file.txt"), delay=20), "Return")
     return windows_above_the_main_one(p, 2, "the box saying the file is not there")
 
 
@@ -34,8 +34,8 @@ def key_on_a_selected_file(p, folder, key, what):
     # A file's name typed (the list selects it), Shift+Tab to the list, the key.
     with open(victim(folder), "w") as f:
         f.write(GRAPH_TEXT)
-    open_dialog(p)
-    run("xdotool", "type", "--delay", "20", "victim.txt")
+    dialog = open_dialog(p)
+    keys_to(dialog, Typed("victim.txt", delay=20))
     time.sleep(0.5)
     p.key("shift+Tab", key)
     return windows_above_the_main_one(p, 2, what)
@@ -59,10 +59,9 @@ def folder_not_found(p, folder):
     for cx, cy in ((165, 111), (w - 211, h - 23), (w - 211, h - 23), (425, 108)):
         run("xdotool", "mousemove", str(x + cx), str(y + cy), "click", "1")
         time.sleep(0.4)
-    windows_above_the_main_one(p, 2, "the folder dialog")
+    folders = wait_for("the folder dialog", lambda: next(iter(set(p.others()) - {wizard}), None), timeout=10)
     time.sleep(0.5)
-    run("xdotool", "type", "--delay", "20", os.path.join(folder, "no such folder"))
-    p.key("Return")
+    keys_to(folders, Typed(os.path.join(folder, "no such folder"), delay=20), "Return")
     return windows_above_the_main_one(p, 3, "the box saying the folder is not there")
 
 

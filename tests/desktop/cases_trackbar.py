@@ -8,9 +8,9 @@ import signal
 def open_print_dialog(p):
     """Файл > Печать... with a graph on the chart; the dialog's window once it has the keyboard."""
     p.paste_graph()
-    p.key("F10", "Down", "Down", "Down", "Return")
+    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
     dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
-    wait_for_keyboard("the print dialog to have the keyboard", lambda: [dialog])
+    keys_to(dialog)
     time.sleep(0.8)
     return dialog
 
@@ -92,10 +92,9 @@ def trackbar_dragged(p, queued=False, below=0):
     kept = wait_for("the detail level in the settings",
                     lambda: re.search(r"^Resolution=(-?\d+)", p.settings(), re.M), timeout=10)
     assert abs(int(kept.group(1)) - shown) <= 4, "kept %s, the thumb shows %.0f" % (kept.group(1), shown)
-    wait_for("the file name to be asked", lambda: set(p.others()) - {dialog}, timeout=10)
-    p.key("Escape")
-    wait_for("the print dialog to have the keyboard again", lambda: run("xdotool", "getwindowfocus").strip() == str(dialog))
-    p.key("Escape")
+    asked = wait_for("the file name to be asked", lambda: next(iter(set(p.others()) - {dialog}), None), timeout=10)
+    keys_to(asked, "Escape")
+    keys_to(dialog, "Escape")
     wait_for("the dialog to close", lambda: dialog not in visible_windows())
 
 
