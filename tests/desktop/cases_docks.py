@@ -25,15 +25,6 @@ def main_window():
     return int(run("xdotool", "search", "--onlyvisible", "--name", "^Korvalin 4$").split()[0])
 
 
-def settled_geometry(win):
-    """The window's place once two readings 0.2 s apart agree."""
-    def same():
-        first = geometry(win)
-        time.sleep(0.2)
-        return first if geometry(win) == first else None
-    return wait_for("the window to settle", same)
-
-
 def press_caption(box, dx=0, dy=0):
     """A press on the floating caption, a move by (dx, dy) in steps, a release; the frame's place
     seen at the last step before the release."""

@@ -170,6 +170,15 @@ def geometry(win):
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
 
+def settled_geometry(win):
+    """The window's place once two readings 0.2 s apart agree."""
+    def same():
+        first = geometry(win)
+        time.sleep(0.2)
+        return first if geometry(win) == first else None
+    return wait_for("the window to settle", same)
+
+
 def set_clipboard(text):
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, text=True, check=True)
 
@@ -792,8 +801,8 @@ def case_find_maximum_with_picked_bounds(p):
     p.key("ctrl+v")
     menu_command(p, 4, 8)
     window = wait_for("the find window", lambda: next(iter(p.others()), None))
-    time.sleep(0.4)
-    x, y, w, h = geometry(window)
+    # Placed by a window manager a moment after it shows: the clicks below go where it stays.
+    x, y, w, h = settled_geometry(window)
     top = y + 22  # below the tool window's caption
 
     def click(cx, cy):
