@@ -181,6 +181,14 @@ def settled_geometry(win):
 
 def set_clipboard(text):
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, text=True, check=True)
+    # The text is served by a process xclip leaves behind; back only once the clipboard gives it,
+    # so that the program's own copy that a case waits for next is never replaced by it late.
+    wait_for("the clipboard to hold the text set", lambda: clipboard_holds(text), timeout=5)
+
+
+def clipboard_holds(text):
+    read = subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True, text=True)
+    return read.returncode == 0 and read.stdout == text
 
 
 def stacks_of(pid, name):
