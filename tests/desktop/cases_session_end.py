@@ -118,6 +118,19 @@ END_SIGNALS = [
 ]
 
 
+def started_on_a_graph_of_its_own_folder(p, name):
+    """The program started again with a graph opened from a new folder of that name, which the
+    dialogs then open in: the folder and the graph's path."""
+    folder = os.path.join(p.dir, name)
+    os.mkdir(folder)
+    path = os.path.join(folder, "graph.txt")
+    with open(path, "w") as f:
+        f.write(GRAPH_TEXT)
+    p._start()
+    open_file(p, path)
+    return folder, path
+
+
 def session_end_keeps_the_settings(p):
     # Each signal ends the program as Alt+X does, without a question and with exit code 0; the file
     # it opened is on top of the recent files and the folder it opened from is kept.
@@ -125,13 +138,7 @@ def session_end_keeps_the_settings(p):
     p.proc.wait()
     p.preexec = default_end_signals
     for number, showing in END_SIGNALS:
-        folder = os.path.join(p.dir, signal.Signals(number).name)
-        os.mkdir(folder)
-        path = os.path.join(folder, "graph.txt")
-        with open(path, "w") as f:
-            f.write(GRAPH_TEXT)
-        p._start()
-        open_file(p, path)
+        folder, path = started_on_a_graph_of_its_own_folder(p, signal.Signals(number).name)
         if showing == "the close question":
             p.key("alt+F4")
             wait_for(showing, lambda: p.others(), timeout=8)

@@ -75,13 +75,7 @@ def signals_end_the_program_behind(p, bring_up, kept=()):
     p.preexec = default_end_signals
     for number in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
         name = signal.Signals(number).name
-        folder = os.path.join(p.dir, name)
-        os.mkdir(folder)
-        path = os.path.join(folder, "graph.txt")
-        with open(path, "w") as f:
-            f.write(GRAPH_TEXT)
-        p._start()
-        open_file(p, path)
+        folder, path = started_on_a_graph_of_its_own_folder(p, name)
         shown = bring_up(p, folder)
         keep = os.environ.get("KV_DESKTOP_KEEP")
         if keep:
