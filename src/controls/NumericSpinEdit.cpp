@@ -61,8 +61,8 @@ String Upper(String S) {
 int UpDownWidth() { return std::min(win::GetSystemMetrics(win::SM_CXVSCROLL), 15); }
 
 TNumericUpDown::TNumericUpDown(fw::TComponent* AOwner) : fw::TUpDown(AOwner) {
-  // The control captures the mouse itself while a button is held; the framework taking the
-  // capture over again would end the press (and the auto-repeat) at once.
+  // The control captures the mouse itself while a button is held and lets it go at the release;
+  // it needs no capture of the framework's besides.
   FControlStyle.Exclude(fw::csCaptureMouse);
   SetOrientation(fw::udVertical);
   SetMin(-1);
