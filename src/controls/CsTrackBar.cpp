@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/Colors.h"
+#include "framework/ExtCtrls.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiDraw.h"
 #include "platform/kernel/Rects.h"
@@ -32,8 +33,18 @@ void TCsTrackBar::SetTickMarks(TCsTickMark Value) {
                                                        : fw::tmBoth;
   const bool sameSystemStyle = system == fw::TTrackBar::TickMarks();
   FTickMarks = Value;
-  fw::TTrackBar::SetTickMarks(system);
-  if (sameSystemStyle && HandleAllocated()) RecreateWnd();  // both <-> centre
+  KeepingFocus([&] {
+    fw::TTrackBar::SetTickMarks(system);                      // another system style: a new window
+    if (sameSystemStyle && HandleAllocated()) RecreateWnd();  // both <-> centre
+  });
+}
+
+void TCsTrackBar::KeepingFocus(const std::function<void()>& Remake) {
+  // The old window goes with the focus it had: the new one takes it back, so the keys a user was
+  // moving the thumb with still move it after a switch of theme.
+  const bool hadFocus = Focused();
+  Remake();
+  if (hadFocus && !Focused() && CanFocus()) SetFocus();
 }
 
 void TCsTrackBar::CreateWnd() {
@@ -46,7 +57,7 @@ void TCsTrackBar::ThemeChanged() {
   // Made anew only for a new look: a window destroyed while the pointer enters it or a press
   // gives it the focus would take the press and its drag along.
   if (ThemeType() != FWindowThemeType) {
-    RecreateWnd();
+    KeepingFocus([this] { RecreateWnd(); });
     return;
   }
   TCsThemed<fw::TTrackBar>::ThemeChanged();
@@ -193,8 +204,10 @@ void TCsTrackBar::PaintChannel(fw::TCanvas* ACanvas, win::HDC DC, const fw::TRec
     ACanvas->Brush()->SetStyle(fw::bsSolid);
     ACanvas->Brush()->SetColor(fw::clWindow);
     ACanvas->FillRect(Channel);
+    // Sunk in two frames: shadow and highlight outside, dark shadow and face inside.
     fw::TRect r = Channel;
-    win::DrawEdge(DC, &r, win::EDGE_SUNKEN, win::BF_RECT);
+    fw::Frame3D(ACanvas, r, fw::clBtnShadow, fw::clBtnHighlight, 1);
+    fw::Frame3D(ACanvas, r, fw::cl3DDkShadow, fw::clBtnFace, 1);
   }
   const fw::TRect selection = SelectionRect(Channel);
   if (!win::IsRectEmpty(&selection)) {
@@ -255,7 +268,7 @@ win::LRESULT TCsTrackBar::CustomDraw(const win::NMCUSTOMDRAW& Draw) {
 void TCsTrackBar::Dispatch(fw::TMessage& Message) {
   if (Message.Msg == tx::TXM_THEMECHANGE) {
     // Another theme: a window of the new look.
-    if (Message.WParam == tx::TSC_AFTER_CHANGE && HandleAllocated()) RecreateWnd();
+    if (Message.WParam == tx::TSC_AFTER_CHANGE && HandleAllocated()) KeepingFocus([this] { RecreateWnd(); });
     return;
   }
   if (Message.Msg == fw::CN_NOTIFY) {

@@ -43,6 +43,9 @@ class TCsTrackBar : public TCsThemed<fw::TTrackBar> {
   void CMMouseLeave(fw::TMessage& Message) override;
 
  private:
+  // Runs Remake, which makes the window anew, and gives the new window the focus if the old one
+  // had it.
+  void KeepingFocus(const std::function<void()>& Remake);
   fw::TRect ChannelRect();
   fw::TRect ThumbRect();
   win::LRESULT CustomDraw(const win::NMCUSTOMDRAW& Draw);

@@ -163,6 +163,30 @@ TEST_F(PrintDialogTest, TheChartIsWhiteWhileTheDialogShowsAndItselfAfterwards) {
   EXPECT_FALSE(std::filesystem::exists(workspace::TPropSaver::SettingsFileName()));
 }
 
+// The wheel over the focused «Уровень детализации» moves it a line a notch, to the right toward
+// the user, and the chart's print resolution, which the preview and the print use, follows.
+TEST_F(PrintDialogTest, TheWheelMovesTheDetailLevelAndThePrintFollows) {
+  struct Turn {
+    int delta;
+    int position;
+  };
+  const Turn turns[] = {{-win::WHEEL_DELTA, 1}, {-2 * win::WHEEL_DELTA, 3}, {win::WHEEL_DELTA, 2}, {60, 2}, {60, 1}};
+  auto dialog = Open();
+  std::vector<std::string> seen, expected;
+  desktop->script([&] { dialog->tbResolution->SetFocus(); });
+  for (const Turn& turn : turns) {
+    expected.push_back(std::to_string(turn.position) + " printed at " + std::to_string(turn.position));
+    desktop->script([&, turn] { desktop->wheel(dialog->tbResolution->ClientToScreen(fw::Point(75, 13)), turn.delta); });
+    desktop->script([&] {
+      seen.push_back(std::to_string(dialog->tbResolution->Position()) + " printed at " +
+                     std::to_string(chart_->PrintResolution()));
+    });
+  }
+  desktop->script([&] { dialog->SetModalResult(fw::mrCancel); });
+  dialog->ShowModal();
+  EXPECT_EQ(seen, expected);
+}
+
 TEST_F(PrintDialogTest, APdfThatCannotBeWrittenIsSaidInRussianNamingTheFile) {
   const std::string pdf = dir_.File("missing/chart.pdf");
   auto dialog = Open();

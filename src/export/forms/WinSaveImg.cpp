@@ -50,6 +50,13 @@ fw::Extended TypedSize(const cs::TCsSpinEdit* Field) {
   return std::clamp(value, -kFarPastAnyLimit, kFarPastAnyLimit);
 }
 
+// A side in whole pixels. One worked out in proportion from a positive size is at least 1: 0 would
+// stand for the chart's own size, and a picture of 9 x 0 would be saved 9 x the chart's height.
+fw::Extended WholeSide(fw::Extended Value) {
+  const fw::Extended whole = std::nearbyint(Value);
+  return Value > 0 ? std::max<fw::Extended>(whole, 1) : whole;
+}
+
 // Field set to Value without its change handler.
 void SetQuietly(cs::TCsSpinEdit* Field, fw::Extended Value) {
   fw::TNotifyEvent handler = std::move(Field->OnChange);
@@ -246,7 +253,7 @@ void TwndSaveImg::KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Targe
     // typing is done. A side in proportion past kFarPastAnyLimit shows as that (FitSize then
     // takes the pair from the lock): as a 64-bit integer it would wrap to a negative number.
     const fw::Extended value =
-        std::clamp(std::nearbyint(source * TargetPart / SourcePart), -kFarPastAnyLimit, kFarPastAnyLimit);
+        std::clamp(WholeSide(source * TargetPart / SourcePart), -kFarPastAnyLimit, kFarPastAnyLimit);
     Target->SetText(fw::IntToStr(static_cast<fw::Int64>(value)));
     Target->OnChange = std::move(handler);
     return;
@@ -281,7 +288,7 @@ void TwndSaveImg::FitSize() {
   // the value it reads as). With the lock the two are already in proportion and neither may move
   // the other.
   for (const auto& [size, value] : {std::pair{seWidth, width}, std::pair{seHeight, height}}) {
-    const fw::Extended fitted = std::clamp(std::nearbyint(value), size->MinValue(), size->MaxValue());
+    const fw::Extended fitted = std::clamp(WholeSide(value), size->MinValue(), size->MaxValue());
     if (size->Text() != fw::IntToStr(static_cast<fw::Int64>(fitted))) SetQuietly(size, fitted);
   }
   // Without it, the sizes shown are the proportion it will keep: taken here, as a field on screen

@@ -69,12 +69,13 @@ class TwndSaveImg : public fw::TForm {
   void DoShow() override;
 
  private:
-  // With the lock on, sets Target to Source x TargetPart / SourcePart in whole pixels, past its
-  // limit too until FitSize (Target's own handler held off); with it off, the two values become
-  // the proportion the lock keeps. The proportion is a pair of values seen, never the edits'
-  // values while the lock holds: typed digit by digit, a width passes through 1, 13, 138 on its
-  // way to 1380, and a ratio taken from those rounded steps would drift to a square. A pair with
-  // a 0 or a negative size gives no proportion and the last one stays.
+  // With the lock on, sets Target to Source x TargetPart / SourcePart in whole pixels (at least 1
+  // for a Source of at least 1), past its limit too until FitSize (Target's own handler held
+  // off); with it off, the two values become the proportion the lock keeps. The proportion is a
+  // pair of values seen, never the edits' values while the lock holds: typed digit by digit, a
+  // width passes through 1, 13, 138 on its way to 1380, and a ratio taken from those rounded
+  // steps would drift to a square. A pair with a 0 or a negative size gives no proportion and the
+  // last one stays.
   void KeepProportion(cs::TCsSpinEdit* Source, cs::TCsSpinEdit* Target, fw::Extended& SourcePart,
                       fw::Extended& TargetPart);
   fw::Extended FLastWidth = 0;

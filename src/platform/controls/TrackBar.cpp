@@ -1,9 +1,10 @@
 // The track bar ("msctls_trackbar32"): a thumb on a channel between a minimum and a maximum, tick
-// marks, an optional selection range, keyboard and mouse with WM_HSCROLL/WM_VSCROLL to the
-// parent, and custom draw through NM_CUSTOMDRAW.
+// marks, an optional selection range, keyboard, mouse and wheel with WM_HSCROLL/WM_VSCROLL to
+// the parent, and custom draw through NM_CUSTOMDRAW.
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -41,6 +42,7 @@ struct TrackBar {
   bool dragging = false;
   int dragOffset = 0;
   int pageDirection = 0;  // while a page click repeats: -1 toward the minimum, +1 toward the maximum
+  int wheelDelta = 0;     // wheel turned short of a whole notch, kept for the next turn
 };
 
 TrackBar* BarOf(HWND hwnd) { return reinterpret_cast<TrackBar*>(GetWindowLongPtrW(hwnd, 0)); }
@@ -156,6 +158,25 @@ bool OnKey(TrackBar& t, WPARAM vk) {
     case VK_END: MoveTo(t, t.max, TB_BOTTOM); return true;
     default: return false;
   }
+}
+
+// A notch of the wheel moves the thumb by the line size, notified as a line move of the keys.
+// Away from the user is "up", toward the minimum (left or top); TBS_DOWNISLEFT turns that round.
+// A finer wheel's deltas add up to whole notches of WHEEL_DELTA.
+void OnWheel(TrackBar& t, int delta) {
+  t.wheelDelta += delta;
+  const int notches = t.wheelDelta / WHEEL_DELTA;
+  if (notches == 0) return;
+  t.wheelDelta -= notches * WHEEL_DELTA;
+  const bool towardMin = (notches > 0) != ((StyleOf(t) & TBS_DOWNISLEFT) != 0);
+  // The parent's handler may destroy the bar, and `t` with it.
+  const HWND hwnd = t.hwnd;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    if (towardMin) MoveTo(t, static_cast<long long>(t.pos) - t.line, TB_LINEUP);
+    else MoveTo(t, static_cast<long long>(t.pos) + t.line, TB_LINEDOWN);
+    if (!IsWindow(hwnd)) return;
+  }
+  NotifyScroll(t, TB_ENDTRACK);
 }
 
 int AlongOfPoint(const TrackBar& t, POINT pt) { return Vertical(t) ? pt.y : pt.x; }
@@ -377,6 +398,7 @@ LRESULT TrackBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK: OnButtonDown(t, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_MOUSEMOVE: OnMouseMove(t, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_LBUTTONUP: EndMouse(t, true); return 0;
+    case WM_MOUSEWHEEL: OnWheel(t, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_CAPTURECHANGED:
       if (HWND(lParam) != hwnd && (t.dragging || t.pageDirection)) EndMouse(t, true);
       return 0;

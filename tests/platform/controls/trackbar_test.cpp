@@ -181,6 +181,50 @@ TEST_F(TrackBar, KeysMoveAndNotify) {
   EXPECT_TRUE(Scrolls(WM_HSCROLL).empty());
 }
 
+// The wheel over a focused bar: a notch away from the user moves it up (toward the minimum, left
+// or top) by the line size, one toward the user down, the other way round with TBS_DOWNISLEFT;
+// a finer wheel's turns count once they add up to a notch. Each notch is told as a line move of
+// the keys, then the end of the move.
+TEST_F(TrackBar, TheWheelMovesByTheLineSizeANotch) {
+  struct Row {
+    const char* name;
+    DWORD style;
+    int line, from;
+    std::vector<int> turns;
+    int to;
+    std::vector<Scroll> told;
+  };
+  const Scroll up{TB_LINEUP, 0}, down{TB_LINEDOWN, 0}, end{TB_ENDTRACK, 0};
+  const Row rows[] = {
+      {"away", 0, 1, 50, {WHEEL_DELTA}, 49, {up, end}},
+      {"toward", 0, 1, 50, {-WHEEL_DELTA}, 51, {down, end}},
+      {"away, down is left", TBS_DOWNISLEFT, 1, 50, {WHEEL_DELTA}, 51, {down, end}},
+      {"toward, down is left", TBS_DOWNISLEFT, 1, 50, {-WHEEL_DELTA}, 49, {up, end}},
+      {"two notches at once, line 5", 0, 5, 50, {-2 * WHEEL_DELTA}, 60, {down, down, end}},
+      {"a fine wheel", 0, 1, 50, {40, 40, 40, 40}, 49, {up, end}},
+      {"a fine wheel turning back", 0, 1, 50, {80, -40, -40, -40}, 50, {}},
+      {"vertical, away", TBS_VERT, 1, 50, {WHEEL_DELTA}, 49, {up, end}},
+      {"at the minimum", 0, 1, 0, {WHEEL_DELTA}, 0, {up, end}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const bool vertical = (row.style & TBS_VERT) != 0;
+    HWND bar = MakeBar(row.style, vertical ? RECT{300, 10, 30, 200} : RECT{10, 10, 200, 30});
+    SendMessageW(bar, TBM_SETLINESIZE, 0, row.line);
+    SendMessageW(bar, TBM_SETPOS, TRUE, row.from);
+    SetFocus(bar);
+    desktop->run_until_idle();
+    ClearLog();
+    for (int turn : row.turns) {
+      desktop->wheel(At(bar, 5, 5), turn);
+      desktop->run_until_idle();
+    }
+    EXPECT_EQ(Pos(bar), row.to);
+    EXPECT_EQ(Scrolls(vertical ? WM_VSCROLL : WM_HSCROLL), row.told);
+    DestroyWindow(bar);
+  }
+}
+
 // A thumb moved from the keyboard or by the mouse is painted again where it now is; a key that
 // cannot move it paints nothing.
 TEST_F(TrackBar, AMovedThumbIsRepainted) {
