@@ -52,6 +52,8 @@ void TPlotPanelsList::SetFirst(chart::TCustomPlotPanel* Panel) {
 
 TPlotPreviewPanel::TPlotPreviewPanel(fw::TComponent* AOwner) : chart::TCustomPlotPanelExtended(AOwner) {
   SetBounds(Left(), Top(), 432, 312);
+  // The margin lines shown or hidden, or drawn in another style, show at once.
+  FMargins.OnChange = [this](fw::TObject*) { Invalidate(); };
   FPaperShadow.Color = fw::clGray;
   FPaperShadow.HorizSize = 4;
   FPaperShadow.VertSize = 4;
