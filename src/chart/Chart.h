@@ -95,16 +95,24 @@ class TCustomPlotPanel : public fw::TCustomControl {
   // Margins that keep the chart's own aspect ratio on the page.
   bool PrintProportional() const { return FPrintProportional; }
   void SetPrintProportional(bool Value) { FPrintProportional = Value; }
-  // -100..100: the level of detail asked for printing. Kept for the print dialog; drawing into
-  // a given canvas (PrintPartial) does not vary with it.
+  // -100..100: the level of detail of printing. The chart is laid out for a printed area at
+  // 2^(Level/100) times the area's size and then mapped onto it, so that its texts, lines and
+  // marks come out at 2^(-Level/100) times their size at level 0: -100 twice as large (fewer
+  // labels fit), +100 half as large (more of them). Level 0 draws at the area's own size.
   Integer PrintResolution() const { return FPrintResolution; }
   void SetPrintResolution(Integer Value);
+  // The size (from 0, 0; at least 1 x 1) the chart is laid out at for a printed area of Width x
+  // Height at the level of detail: exactly that size at level 0. A scale up gives way where the
+  // picture would outgrow a metafile.
+  TRect PrintLayoutRect(Integer Width, Integer Height) const;
   // Margins (percent) for a page of the given size that keep the chart's aspect ratio, centred.
   TRect CalcProportionalMargins(Integer PageWidth, Integer PageHeight);
   // The chart's rectangle on a page of the given size (proportional margins recomputed first
   // when PrintProportional).
   TRect ChartPrintRect(Integer PageWidth, Integer PageHeight);
-  // Draws the chart into R of a printer (or any) canvas, marked as printing.
+  // Draws the chart into R of a printer (or any) canvas, marked as printing, laid out at the
+  // level of detail (PrintLayoutRect): at level 0 straight into R, else as a metafile picture
+  // of the layout's size stretched into R.
   void PrintPartial(fw::TCanvas& PrinterCanvas, const TRect& R);
 
   // A new bitmap of R's size with the chart drawn into it over BackColor; 24 bits per pixel when

@@ -1,10 +1,12 @@
 // The chart panel: the installed canvas, painting through it, pictures and printing.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "chart/Chart.h"
 #include "chart/PlotCanvas.h"
 #include "framework/GraphicsCanvas.h"
+#include "framework/GraphicsMetafile.h"
 
 namespace chart {
 
@@ -69,6 +71,15 @@ void TCustomPlotPanel::SetPrintMargins(const TRect& Value) {
 
 void TCustomPlotPanel::SetPrintResolution(Integer Value) { FPrintResolution = std::clamp<Integer>(Value, -100, 100); }
 
+TRect TCustomPlotPanel::PrintLayoutRect(Integer Width, Integer Height) const {
+  if (FPrintResolution == 0) return TRect{0, 0, Width, Height};
+  double scale = std::exp2(FPrintResolution / 100.0);
+  const Integer longest = std::max<Integer>({Width, Height, 1});
+  if (scale > 1) scale = std::min(scale, std::max(1.0, double(MaxMetafileSide) / longest));
+  const auto side = [scale](Integer Size) { return std::max<Integer>(1, Integer(std::lround(Size * scale))); };
+  return TRect{0, 0, side(Width), side(Height)};
+}
+
 TRect TCustomPlotPanel::CalcProportionalMargins(Integer PageWidth, Integer PageHeight) {
   const Integer w = Width(), h = Height();
   if (PageWidth <= 0 || PageHeight <= 0 || w <= 0 || h <= 0) return FPrintMargins;
@@ -107,7 +118,16 @@ void TCustomPlotPanel::PrintPartial(fw::TCanvas& PrinterCanvas, const TRect& R) 
   } restore{this, FPrinting, BufferedDisplay()};
   FPrinting = true;
   SetBufferedDisplay(false);
-  Draw(PrinterCanvas, R);
+  const Integer w = R.right - R.left, h = R.bottom - R.top;
+  const TRect layout = PrintLayoutRect(w, h);
+  if (w <= 0 || h <= 0 || (layout.right == w && layout.bottom == h)) {
+    Draw(PrinterCanvas, R);
+    return;
+  }
+  // Laid out at the layout's size and mapped onto R: fonts, pens wider than a dot, marks, tick
+  // lengths and the chart's margins in pixels scale together (hairlines stay one dot wide).
+  std::unique_ptr<fw::TMetafile> picture = CreateMetafile(true, layout);
+  PrinterCanvas.StretchDraw(R, picture.get());
 }
 
 std::unique_ptr<fw::TBitmap> TCustomPlotPanel::CreateBitmap(TColor BackColor, const win::RECT& R,

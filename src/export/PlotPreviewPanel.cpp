@@ -52,6 +52,8 @@ void TPlotPanelsList::SetFirst(chart::TCustomPlotPanel* Panel) {
 
 TPlotPreviewPanel::TPlotPreviewPanel(fw::TComponent* AOwner) : chart::TCustomPlotPanelExtended(AOwner) {
   SetBounds(Left(), Top(), 432, 312);
+  // The margin lines shown or hidden, or drawn in another style, show at once.
+  FMargins.OnChange = [this](fw::TObject*) { Invalidate(); };
   FPaperShadow.Color = fw::clGray;
   FPaperShadow.HorizSize = 4;
   FPaperShadow.VertSize = 4;
@@ -205,26 +207,27 @@ void TPlotPreviewPanel::Paint() {
     c.SetClipRect(r);
     const win::RECT area{0, 0, r.right - r.left, r.bottom - r.top};
     if (FAsBitmap) {
-      // The chart's picture at its own size (at the area's when it has none), shrunk into the
-      // area: averaged (smooth) or by dropping pixels.
+      // The chart's picture at its own size (at the area's when it has none) as the level of
+      // detail lays it out, shrunk into the area: averaged (smooth) or by dropping pixels.
       const win::RECT size = p->Width() > 0 && p->Height() > 0 ? win::RECT{0, 0, p->Width(), p->Height()} : area;
-      std::unique_ptr<fw::TBitmap> picture = p->CreateBitmap(FPaperColor, size, fw::pf24bit);
+      std::unique_ptr<fw::TBitmap> picture =
+          p->CreateBitmap(FPaperColor, p->PrintLayoutRect(size.right, size.bottom), fw::pf24bit);
       if (picture) {
         const int mode = win::SetStretchBltMode(c.Handle(), FSmoothBitmap ? win::HALFTONE : win::COLORONCOLOR);
         c.StretchDraw(r, picture.get());
         win::SetStretchBltMode(c.Handle(), mode);
       }
     } else {
-      // A picture of the chart at the size it prints in, shrunk into the area: the sheet shows
-      // the page as it will come out, fonts and lines in their printed proportions. Played
-      // back, the picture's own clips stay inside ours.
+      // A picture of the chart at the size it prints in (as the level of detail lays it out),
+      // shrunk into the area: the sheet shows the page as it will come out, fonts and lines in
+      // their printed proportions. Played back, the picture's own clips stay inside ours.
       Integer pageW = 0, pageH = 0;
       PageSize(pageW, pageH);
       const TRect printed = p->ChartPrintRect(pageW, pageH);
       const win::RECT size = printed.right > printed.left && printed.bottom > printed.top
                                  ? win::RECT{0, 0, printed.right - printed.left, printed.bottom - printed.top}
                                  : area;
-      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, size);
+      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, p->PrintLayoutRect(size.right, size.bottom));
       c.StretchDraw(r, picture.get());
     }
     c.RemoveClip();
@@ -380,7 +383,7 @@ void TPlotPreviewPanel::Print() {
       if (FAsBitmap) {
         PrintingScope printing(p);
         std::unique_ptr<fw::TBitmap> picture =
-            p->CreateBitmap(FPaperColor, win::RECT{0, 0, p->Width(), p->Height()}, fw::pf24bit);
+            p->CreateBitmap(FPaperColor, p->PrintLayoutRect(p->Width(), p->Height()), fw::pf24bit);
         if (picture) FPrinter->Canvas()->StretchDraw(r, picture.get());
       } else {
         p->PrintPartial(*FPrinter->Canvas(), r);

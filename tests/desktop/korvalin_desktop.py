@@ -1122,18 +1122,10 @@ def red_share(image, box):
     return ((min(xs) - x0) / w, (min(ys) - y0) / h, (max(xs) + 1 - x0) / w, (max(ys) + 1 - y0) / h)
 
 
-def case_print_to_the_queue_as_previewed(p):
-    # Файл > Печать... with the test queue chosen: the dialog's sheet shows the graph's red line
-    # where the queue's page has it, the same share of the sheet on every side.
-    p.paste_graph()
-    started = time.time()
-    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
-    dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
-    time.sleep(1.0)
-    assert PRINT_QUEUE in run("xdotool", "getwindowname", str(dialog)), "the dialog prints to the queue"
-    x, y, w, h = geometry(dialog)
-    shot = ImageGrab.grab(bbox=(x, y, x + w, y + 300))  # the preview panel at the dialog's top
-    # The sheet: rows of its margins are white from edge to edge, the longest white runs there.
+def preview_sheet(shot):
+    """The print preview's sheet in a picture of the dialog's top, as (left, top, right, bottom):
+    rows of its margins are white from edge to edge, the longest white runs there. The margin
+    lines must be hidden."""
     def longest_white_run(py):
         best, start = (0, 0), None
         for px in range(shot.width + 1):
@@ -1150,9 +1142,11 @@ def case_print_to_the_queue_as_previewed(p):
     margin_rows = [py for py, r in enumerate(runs) if r[0] >= widest - 1]
     sy0, sy1 = min(margin_rows), max(margin_rows) + 1
     sx0 = runs[sy0][1]
-    sx1 = sx0 + widest
-    shown = red_share(shot, (sx0, sy0, sx1, sy1))
-    keys_to(dialog, "Return")  # Печать, the default button
+    return sx0, sy0, sx0 + widest, sy1
+
+
+def queue_pdf(started, timeout=60):
+    """The PDF the print queue made for a job sent after started (a time), once it is whole."""
     def job():
         for name in os.listdir(PRINT_FOLDER):
             path = os.path.join(PRINT_FOLDER, name)
@@ -1160,7 +1154,24 @@ def case_print_to_the_queue_as_previewed(p):
                 if subprocess.run(["pdfinfo", path], capture_output=True).returncode == 0:
                     return path
         return None
-    pdf = wait_for("the queue's PDF", job, timeout=60)
+    return wait_for("the queue's PDF", job, timeout=timeout)
+
+
+def case_print_to_the_queue_as_previewed(p):
+    # Файл > Печать... with the test queue chosen: the dialog's sheet shows the graph's red line
+    # where the queue's page has it, the same share of the sheet on every side.
+    p.paste_graph()
+    started = time.time()
+    keys_to(p.main, "F10", "Down", "Down", "Down", "Return")
+    dialog = wait_for("the print dialog", lambda: next(iter(p.others()), None), timeout=15)
+    time.sleep(1.0)
+    assert PRINT_QUEUE in run("xdotool", "getwindowname", str(dialog)), "the dialog prints to the queue"
+    x, y, w, h = geometry(dialog)
+    shot = ImageGrab.grab(bbox=(x, y, x + w, y + 300))  # the preview panel at the dialog's top
+    sx0, sy0, sx1, sy1 = preview_sheet(shot)
+    shown = red_share(shot, (sx0, sy0, sx1, sy1))
+    keys_to(dialog, "Return")  # Печать, the default button
+    pdf = queue_pdf(started)
     page_png = os.path.join(p.dir, "page")
     run("pdftoppm", "-r", "50", "-png", "-singlefile", pdf, page_png)
     os.remove(pdf)

@@ -3,9 +3,11 @@
 // printing on the PDF printer.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <set>
 
+#include "chart/PlotAxis.h"
 #include "chart_export_fixture.h"
 #include "export/PlotPreviewPanel.h"
 #include "format_test_support.h"
@@ -19,14 +21,15 @@ using fw::TRect;
 
 class PreviewPanel : public exporttest::ChartExportTest {
  protected:
-  // A 432 x 312 preview at (50, 50) of a 320 x 240 chart with margins 10 % all round, on an A4
-  // printer at 150 dpi (1240 x 1754 dots).
-  void Build(bool WithChart = true) {
+  // A 432 x 312 preview (or Width x Height) at (50, 50) of a 320 x 240 chart with margins 10 %
+  // all round, on an A4 printer at 150 dpi (1240 x 1754 dots).
+  void Build(bool WithChart = true, int Width = 432, int Height = 312) {
     form = std::make_unique<fw::TForm>(nullptr);
     form->SetBorderStyle(fw::bsNone);
-    form->SetBounds(50, 50, 432, 312);
+    form->SetBounds(50, 50, Width, Height);
     preview = new TPlotPreviewPanel(form.get());
     preview->SetParent(form.get());
+    preview->SetBounds(0, 0, Width, Height);
     preview->SetPrinter(&printer);
     if (WithChart) {
       MakeChart(320, 240);
@@ -268,6 +271,96 @@ TEST_F(PreviewPanel, TheSheetShowsTheChartLaidOutAsItPrints) {
   EXPECT_NEAR(shown.Right, printed.Right, 0.03);
   EXPECT_NEAR(shown.Top, printed.Top, 0.03);
   EXPECT_NEAR(shown.Bottom, printed.Bottom, 0.03);
+}
+
+// The height of the bottom axis labels' text in R, in rows: below the labels the chart draws
+// nothing, so the columns whose lowest dark pixel lies on the lowest dark row are the labels';
+// the median of their dark runs upward from there is the text's height (a column under a tick
+// may run on into the tick where the picture is shrunk).
+template <typename Pixel>
+int BottomLabelRows(const TRect& R, Pixel At) {
+  const auto dark = [&](int x, int y) {
+    const std::uint32_t c = At(x, y);
+    return (c & 0xFF) < 0x80 && (c >> 8 & 0xFF) < 0x80 && (c >> 16 & 0xFF) < 0x80;
+  };
+  std::vector<int> lowest, runs;
+  for (int x = R.left; x < R.right; ++x) {
+    int y = R.bottom - 1;
+    while (y >= R.top && !dark(x, y)) --y;
+    lowest.push_back(y);
+  }
+  const int bottom = *std::max_element(lowest.begin(), lowest.end());
+  for (int x = R.left; x < R.right; ++x) {
+    int y = lowest[std::size_t(x - R.left)];
+    if (y < bottom - 1) continue;
+    const int from = y;
+    while (y >= R.top && dark(x, y)) --y;
+    runs.push_back(from - y);
+  }
+  std::nth_element(runs.begin(), runs.begin() + std::ptrdiff_t(runs.size() / 2), runs.end());
+  return runs.empty() ? 0 : runs[runs.size() / 2];
+}
+
+// The level of detail lays the chart out larger or smaller on the page: at -100, 0 and +100 the
+// bottom axis labels' text takes 2, 1 and 0.5 times its level-0 share of the sheet and of the
+// printed page, drawn or as a picture. At level 0 the page holds the chart drawn straight into
+// its rectangle, as ever.
+TEST_F(PreviewPanel, TheLevelOfDetailScalesTheChartOnTheSheetAndOnThePage) {
+  Build(true, 700, 500);
+  preview->Margins()->SetVisible(false);
+  chart_->SetBounds(0, 0, 640, 480);
+  chart_->BottomAxis()->LabelsFont()->SetName(win::WideToUtf8(win::kTestFontFace));
+  chart_->BottomAxis()->LabelsFont()->SetSize(16);
+  // A landscape sheet of whole dots (600 x 420), so the reader's pixels fall on the printer's.
+  printer.SetResolution(72);
+  printer.SetPaperSize(25.4 * 420 / 72, 25.4 * 600 / 72);
+  printer.SetOrientation(fw::poLandscape);
+  printer.FileName = dir_.File("detail.pdf");
+  const TRect r = chart_->ChartPrintRect(printer.PageWidth(), printer.PageHeight());
+  for (bool asBitmap : {false, true}) {
+    preview->SetAsBitmap(asBitmap);
+    std::map<int, double> shown, printed;  // the labels' height, a share of the sheet or page
+    for (int level : {0, -100, 100}) {
+      SCOPED_TRACE(std::string(asBitmap ? "as a picture" : "drawn") + ", level " + std::to_string(level));
+      chart_->SetPrintResolution(level);
+      preview->Invalidate();
+      Pump();
+      const TRect sheet = preview->PaperRect();
+      shown[level] = double(BottomLabelRows(preview->MarginsRect(sheet), [&](int x, int y) {
+                       const win::POINT p = At(x, y);
+                       return std::uint32_t(desktop->screen_pixel(p.x, p.y));
+                     })) / (sheet.bottom - sheet.top);
+      preview->Print();
+      const std::string png = dir_.File("level");
+      const writertest::CommandResult run =
+          writertest::RunCommand("pdftoppm -r 72 -png -singlefile '" + printer.FileName + "' '" + png + "'");
+      ASSERT_EQ(run.Status, 0) << run.Output;
+      const writertest::PillowPicture page = writertest::ReadAllWithPillow(dir_, {png + ".png"})[0];
+      printed[level] =
+          double(BottomLabelRows(r, [&](int x, int y) { return page.Rgb[std::size_t(y * page.Width + x)]; })) /
+          page.Height;
+      if (level == 0 && !asBitmap) {
+        // Level 0 prints as ever: the chart drawn straight into its rectangle of the page.
+        fw::TBitmap plain;
+        plain.SetPixelFormat(fw::pf24bit);
+        plain.SetSize(printer.PageWidth(), printer.PageHeight());
+        plain.Canvas()->Brush()->SetColor(fw::clWhite);
+        plain.Canvas()->FillRect(TRect{0, 0, plain.Width(), plain.Height()});
+        chart_->SetPrinting(true);
+        chart_->SetBufferedDisplay(false);
+        chart_->Draw(*plain.Canvas(), r);
+        chart_->SetBufferedDisplay(true);
+        chart_->SetPrinting(false);
+        EXPECT_TRUE(writertest::BitmapRgb(plain) == page.Rgb) << "the page differs from the chart drawn straight";
+      }
+    }
+    for (int level : {-100, 100}) {
+      const double want = std::exp2(-level / 100.0);
+      const std::string what = std::string(asBitmap ? "as a picture" : "drawn") + " at " + std::to_string(level);
+      EXPECT_NEAR(shown[level] / shown[0], want, 0.15 * want) << "on the sheet, " << what;
+      EXPECT_NEAR(printed[level] / printed[0], want, 0.15 * want) << "on the page, " << what;
+    }
+  }
 }
 
 TEST_F(PreviewPanel, PrintingPutsThePreviewedAreaOnThePageAndRefusesWithoutAPrinter) {

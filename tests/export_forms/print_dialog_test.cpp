@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -140,6 +141,64 @@ TEST_F(PrintDialogTest, ProportionalReplacesTheMarginsAndAnEditClearsIt) {
   dialog->cbPortrait->SetChecked(true);
   EXPECT_EQ(dialog->Printer()->Orientation(), fw::poPortrait);
   EXPECT_EQ(dialog->p->Orientation(), kvexport::ppoPortrait);
+}
+
+// Every option shows on the preview at once: each change repaints it, and the margin lines go
+// as "Показывать поля" is unticked and come back as it is ticked.
+TEST_F(PrintDialogTest, EveryOptionShowsOnThePreviewAtOnce) {
+  auto dialog = Open();
+  dialog->Show();
+  desktop->run_until_idle();
+  kvexport::TPlotPreviewPanel* p = dialog->p;
+  int paints = 0;
+  p->OnAfterDraw = [&](fw::TObject*) { ++paints; };
+  // Dark dots of the left margin line on the sheet above the chart's area.
+  const auto marginDots = [&] {
+    const fw::TRect sheet = p->PaperRect(), area = p->MarginsRect(sheet);
+    int n = 0;
+    for (int y = sheet.top + 1; y < area.top; ++y) {
+      const win::POINT at = p->ClientToScreen(fw::TPoint{area.left, y});
+      n += (desktop->screen_pixel(at.x, at.y) & 0xFF) < 0x40;
+    }
+    return n;
+  };
+  ASSERT_GT(marginDots(), 3);
+  struct Option {
+    const char* What;
+    std::function<void()> Change;
+    bool LinesShown;
+    int Level = 0;  // the chart's level of detail after the change
+  };
+  const Option options[] = {
+      {"Книжная", [&] { dialog->cbPortrait->SetChecked(true); }, true},
+      {"Альбомная", [&] { dialog->cbLandscape->SetChecked(true); }, true},
+      {"a margin",
+       [&] {
+         dialog->seTop->SetFocus();
+         desktop->press_key(win::VK_UP);
+       },
+       true},
+      {"Пропорционально", [&] { dialog->cbProportional->SetChecked(true); }, true},
+      {"Показывать поля off", [&] { dialog->cbShowMargins->SetChecked(false); }, false},
+      {"Сглаживать лист", [&] { dialog->cbAsImage->SetChecked(true); }, false},
+      {"Показывать поля on", [&] { dialog->cbShowMargins->SetChecked(true); }, true},
+      {"the level of detail",
+       [&] {
+         dialog->tbResolution->SetFocus();
+         desktop->press_key(win::VK_END);
+       },
+       true, 100},
+      {"Норма", [&] { dialog->labResolutionNormal->Click(); }, true},
+  };
+  for (const Option& o : options) {
+    SCOPED_TRACE(o.What);
+    paints = 0;
+    o.Change();
+    desktop->run_until_idle();
+    EXPECT_GE(paints, 1) << "the preview repainted";
+    EXPECT_EQ(marginDots() > 3, o.LinesShown);
+    EXPECT_EQ(chart_->PrintResolution(), o.Level);
+  }
 }
 
 TEST_F(PrintDialogTest, TheChartIsWhiteWhileTheDialogShowsAndItselfAfterwards) {
