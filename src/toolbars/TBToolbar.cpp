@@ -392,9 +392,14 @@ TPoint TTBCustomToolbar::OrderControls(bool CanMoveControls, TTBDockType /*Previ
   // and a toolbar sized for another dock on the way would move its own dock's edge under the
   // grab point.
   const bool floating = DockingTo == nullptr && Floating();
+  return Measure(LayoutParameters(DockingTo, DockingTo == nullptr ? true : floating));
+}
+
+TPoint TTBCustomToolbar::Measure(const TTBViewLayout& Layout) {
+  TPoint size{0, 0};
   ++FMeasuring;
   try {
-    FView->MeasurePositions(LayoutParameters(DockingTo, DockingTo == nullptr ? true : floating), size);
+    FView->MeasurePositions(Layout, size);
   } catch (...) {
     --FMeasuring;
     throw;
@@ -682,12 +687,17 @@ struct TTBCustomToolbar::TResizeState {
 };
 
 TPoint TTBCustomToolbar::MeasureFloating(Integer Wrap) {
+  TTBViewLayout layout = LayoutParameters(nullptr, true);
+  layout.WrapOffset = Wrap;
+  return Measure(layout);
+}
+
+void TTBCustomToolbar::LayOutFloating(Integer Wrap) {
   FView->SetOrientation(tbvoFloating);
   FView->SetWrapOffset(Wrap);
   FView->SetChevronOffset(0);
   TPoint size{0, 0};
   FView->UpdatePositions(size);
-  return size;
 }
 
 void TTBCustomToolbar::ResizeBegin(Integer SizeHandle) {
@@ -784,7 +794,7 @@ void TTBCustomToolbar::ResizeTrack(TRect& Rect, const TRect& OrigRect) {
     Rect.bottom = Rect.top + frame.y;
   if (FFloatingWidth != rs.Sizes[pick].Wrap) {
     FFloatingWidth = rs.Sizes[pick].Wrap;
-    MeasureFloating(FFloatingWidth);
+    LayOutFloating(FFloatingWidth);
     Invalidate();
   }
 }
@@ -797,7 +807,7 @@ void TTBCustomToolbar::ResizeTrackAccept() {
 void TTBCustomToolbar::ResizeEnd() {
   if (FResizing && !FResizing->Accepted) {
     FFloatingWidth = FResizing->OrigFloatingWidth;
-    MeasureFloating(FFloatingWidth);
+    LayOutFloating(FFloatingWidth);
     Arrange();
   }
   FResizing.reset();
