@@ -675,6 +675,10 @@ struct TTBCustomToolbar::TResizeState {
   Integer Edge = 0;
   bool Horizontal = true;  // left or right edge: the width is dragged
   Integer OrigFloatingWidth = 0;
+  // Sized smoothly, the buttons are laid out anew at each step; sized by outline, only at the
+  // release, to the rows the outline last showed (Wrap).
+  bool Live = true;
+  Integer Wrap = 0;
   struct TEntry {
     TPoint Frame;  // frame size
     Integer Wrap;  // FloatingWidth giving it
@@ -706,6 +710,8 @@ void TTBCustomToolbar::ResizeBegin(Integer SizeHandle) {
   rs.Edge = SizeHandle;
   rs.Horizontal = SizeHandle != win::HTTOP && SizeHandle != win::HTBOTTOM;
   rs.OrigFloatingWidth = FFloatingWidth;
+  rs.Live = SmoothDrag();
+  rs.Wrap = FFloatingWidth;
 
   // Every layout whose row count differs, each at its narrowest width.
   TRect margins{};
@@ -792,20 +798,25 @@ void TTBCustomToolbar::ResizeTrack(TRect& Rect, const TRect& OrigRect) {
     Rect.top = Rect.bottom - frame.y;
   else
     Rect.bottom = Rect.top + frame.y;
-  if (FFloatingWidth != rs.Sizes[pick].Wrap) {
-    FFloatingWidth = rs.Sizes[pick].Wrap;
+  rs.Wrap = rs.Sizes[pick].Wrap;
+  if (rs.Live && FFloatingWidth != rs.Wrap) {
+    FFloatingWidth = rs.Wrap;
     LayOutFloating(FFloatingWidth);
     Invalidate();
   }
 }
 
 void TTBCustomToolbar::ResizeTrackAccept() {
-  if (FResizing) FResizing->Accepted = true;
+  if (FResizing) {
+    FResizing->Accepted = true;
+    FFloatingWidth = FResizing->Wrap;
+  }
   Arrange();
 }
 
 void TTBCustomToolbar::ResizeEnd() {
-  if (FResizing && !FResizing->Accepted) {
+  // Cancelled after live steps, the buttons go back; by outline they never moved.
+  if (FResizing && !FResizing->Accepted && FResizing->Live) {
     FFloatingWidth = FResizing->OrigFloatingWidth;
     LayOutFloating(FFloatingWidth);
     Arrange();
