@@ -7,28 +7,33 @@ namespace toolbars::detail {
 
 TDragOutline::TDragOutline() {
   win::LockWindowUpdate(win::GetDesktopWindow());
-  FDC = win::GetDCEx(win::GetDesktopWindow(), nullptr,
-                     win::DCX_WINDOW | win::DCX_CACHE | win::DCX_LOCKWINDOWUPDATE);
 }
 
 TDragOutline::~TDragOutline() {
   Erase();
-  if (FDC) win::ReleaseDC(win::GetDesktopWindow(), FDC);
   win::LockWindowUpdate(nullptr);
 }
 
 void TDragOutline::Show(const TRect& Rect, win::SIZE Width) {
   if (FShown && Rect == FRect && Width == FWidth) return;
-  if (FDC) DrawHalftoneInvertRect(FDC, &Rect, FShown ? &FRect : nullptr, Width, FWidth);
+  if (!Draw(&Rect, Width)) return;
   FRect = Rect;
   FWidth = Width;
   FShown = true;
 }
 
 void TDragOutline::Erase() {
-  if (!FShown) return;
-  if (FDC) DrawHalftoneInvertRect(FDC, nullptr, &FRect, win::SIZE{0, 0}, FWidth);
-  FShown = false;
+  if (FShown && Draw(nullptr, win::SIZE{0, 0})) FShown = false;
+}
+
+bool TDragOutline::Draw(const TRect* Rect, win::SIZE Width) {
+  // A DC for each drawing: the screen shows what was drawn on it once the DC is given back.
+  win::HWND desktop = win::GetDesktopWindow();
+  win::HDC dc = win::GetDCEx(desktop, nullptr, win::DCX_WINDOW | win::DCX_CACHE | win::DCX_LOCKWINDOWUPDATE);
+  if (!dc) return false;
+  DrawHalftoneInvertRect(dc, Rect, FShown ? &FRect : nullptr, Width, FWidth);
+  win::ReleaseDC(desktop, dc);
+  return true;
 }
 
 }  // namespace toolbars::detail
