@@ -2,6 +2,7 @@
 // out to float), the sizing loop of a floating window, and the pressed close button.
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/gdi/GdiDC.h"
@@ -14,6 +15,7 @@
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDockableWindow.h"
 #include "toolbars/TBFloatingParent.h"
+#include "toolbars/detail/TBDragOutline.h"
 
 namespace toolbars {
 namespace {
@@ -455,16 +457,28 @@ void TTBCustomDockableWindow::BeginSizing(Integer HitCode, win::POINT PressedAt)
     win::RECT r{screen.left, screen.top, screen.right, screen.bottom};
     win::ClipCursor(&r);
   }
+  // Without smooth dragging the window keeps its size until the release; meanwhile a frame as
+  // wide as the floating border shows on the screen what it would become.
+  const bool smooth = FSmoothDrag;
+  const win::SIZE band{border.x, border.y};
+  std::optional<detail::TDragOutline> outline;
   ResizeBegin(HitCode);
   win::HWND wnd = p->Handle();
   bool accepted = false;
   auto finish = [&] {
     if (win::GetCapture() == wnd) win::ReleaseCapture();
+    outline.reset();
     if (confine) win::ClipCursor(nullptr);
+  };
+  auto apply = [&](const TRect& r) {
+    p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    fw::TCustomControl::SetBounds(0, 0, p->ClientWidth(), p->ClientHeight());
+    MoveOnScreen(true);
   };
   // Each step sizes to the point its message carries, the release's own point last: the live
   // cursor may already be at a move still queued behind the release.
   win::POINT last = start;
+  std::optional<TRect> tracked;  // the last rectangle, once the pointer has moved
   auto sizeTo = [&](win::POINT pt) {
     if (pt.x == last.x && pt.y == last.y) return;
     last = pt;
@@ -483,11 +497,17 @@ void TTBCustomDockableWindow::BeginSizing(Integer HitCode, win::POINT PressedAt)
     hold(r.left, r.right, left, minW, maxW);
     hold(r.top, r.bottom, top, minH, maxH);
     ResizeTrack(r, orig);
-    p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    fw::TCustomControl::SetBounds(0, 0, p->ClientWidth(), p->ClientHeight());
-    MoveOnScreen(true);
+    tracked = r;
+    if (outline)
+      outline->Show(r, band);
+    else
+      apply(r);
   };
   try {
+    if (!smooth) {
+      ProcessPaintMessages();
+      outline.emplace();
+    }
     win::SetCapture(wnd);
     win::MSG msg{};
     while (win::GetCapture() == wnd) {
@@ -518,9 +538,11 @@ void TTBCustomDockableWindow::BeginSizing(Integer HitCode, win::POINT PressedAt)
     ResizeEnd();
     throw;
   }
-  if (accepted)
+  if (accepted) {
+    // Sized by outline, the window takes the last rectangle now, in one step.
+    if (!smooth && tracked) apply(*tracked);
     ResizeTrackAccept();
-  else {
+  } else if (smooth) {
     p->SetBounds(orig.left, orig.top, orig.right - orig.left, orig.bottom - orig.top);
     fw::TCustomControl::SetBounds(0, 0, p->ClientWidth(), p->ClientHeight());
   }

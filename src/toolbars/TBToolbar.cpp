@@ -392,9 +392,14 @@ TPoint TTBCustomToolbar::OrderControls(bool CanMoveControls, TTBDockType /*Previ
   // and a toolbar sized for another dock on the way would move its own dock's edge under the
   // grab point.
   const bool floating = DockingTo == nullptr && Floating();
+  return Measure(LayoutParameters(DockingTo, DockingTo == nullptr ? true : floating));
+}
+
+TPoint TTBCustomToolbar::Measure(const TTBViewLayout& Layout) {
+  TPoint size{0, 0};
   ++FMeasuring;
   try {
-    FView->MeasurePositions(LayoutParameters(DockingTo, DockingTo == nullptr ? true : floating), size);
+    FView->MeasurePositions(Layout, size);
   } catch (...) {
     --FMeasuring;
     throw;
@@ -670,6 +675,10 @@ struct TTBCustomToolbar::TResizeState {
   Integer Edge = 0;
   bool Horizontal = true;  // left or right edge: the width is dragged
   Integer OrigFloatingWidth = 0;
+  // Sized smoothly, the buttons are laid out anew at each step; sized by outline, only at the
+  // release, to the rows the outline last showed (Wrap).
+  bool Live = true;
+  Integer Wrap = 0;
   struct TEntry {
     TPoint Frame;  // frame size
     Integer Wrap;  // FloatingWidth giving it
@@ -682,12 +691,17 @@ struct TTBCustomToolbar::TResizeState {
 };
 
 TPoint TTBCustomToolbar::MeasureFloating(Integer Wrap) {
+  TTBViewLayout layout = LayoutParameters(nullptr, true);
+  layout.WrapOffset = Wrap;
+  return Measure(layout);
+}
+
+void TTBCustomToolbar::LayOutFloating(Integer Wrap) {
   FView->SetOrientation(tbvoFloating);
   FView->SetWrapOffset(Wrap);
   FView->SetChevronOffset(0);
   TPoint size{0, 0};
   FView->UpdatePositions(size);
-  return size;
 }
 
 void TTBCustomToolbar::ResizeBegin(Integer SizeHandle) {
@@ -696,6 +710,8 @@ void TTBCustomToolbar::ResizeBegin(Integer SizeHandle) {
   rs.Edge = SizeHandle;
   rs.Horizontal = SizeHandle != win::HTTOP && SizeHandle != win::HTBOTTOM;
   rs.OrigFloatingWidth = FFloatingWidth;
+  rs.Live = SmoothDrag();
+  rs.Wrap = FFloatingWidth;
 
   // Every layout whose row count differs, each at its narrowest width.
   TRect margins{};
@@ -782,22 +798,27 @@ void TTBCustomToolbar::ResizeTrack(TRect& Rect, const TRect& OrigRect) {
     Rect.top = Rect.bottom - frame.y;
   else
     Rect.bottom = Rect.top + frame.y;
-  if (FFloatingWidth != rs.Sizes[pick].Wrap) {
-    FFloatingWidth = rs.Sizes[pick].Wrap;
-    MeasureFloating(FFloatingWidth);
+  rs.Wrap = rs.Sizes[pick].Wrap;
+  if (rs.Live && FFloatingWidth != rs.Wrap) {
+    FFloatingWidth = rs.Wrap;
+    LayOutFloating(FFloatingWidth);
     Invalidate();
   }
 }
 
 void TTBCustomToolbar::ResizeTrackAccept() {
-  if (FResizing) FResizing->Accepted = true;
+  if (FResizing) {
+    FResizing->Accepted = true;
+    FFloatingWidth = FResizing->Wrap;
+  }
   Arrange();
 }
 
 void TTBCustomToolbar::ResizeEnd() {
-  if (FResizing && !FResizing->Accepted) {
+  // Cancelled after live steps, the buttons go back; by outline they never moved.
+  if (FResizing && !FResizing->Accepted && FResizing->Live) {
     FFloatingWidth = FResizing->OrigFloatingWidth;
-    MeasureFloating(FFloatingWidth);
+    LayOutFloating(FFloatingWidth);
     Arrange();
   }
   FResizing.reset();

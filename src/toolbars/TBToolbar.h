@@ -166,8 +166,13 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBRootItemSourc
   // Orientation, wrap length and chevron length of the view for a dock (or floating).
   TTBViewLayout LayoutParameters(TTBDock* ADock, bool AFloating);
   void UpdateShortCutRegistration();
-  // The client size of the floating layout wrapped at Wrap (0: unwrapped).
+  // The client size of the floating layout wrapped at Wrap (0: unwrapped), measured only: the
+  // toolbar, its buttons and its frame stay as they are.
   TPoint MeasureFloating(Integer Wrap);
+  // Lays the buttons out floating, wrapped at Wrap; the toolbar takes the size that needs.
+  void LayOutFloating(Integer Wrap);
+  // The client size Layout needs, measured only.
+  TPoint Measure(const TTBViewLayout& Layout);
 
   friend class TTBToolbarView;
 

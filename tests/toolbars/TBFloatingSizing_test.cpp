@@ -2,7 +2,8 @@
 // handle is, the dragged edges following the pointer while the opposite ones stay put, a plain
 // window held within its minimum and maximum size, a toolbar snapping to the sizes of its row
 // layouts and laying its buttons out anew at every step, Escape putting everything back, the
-// pointer held to a single screen, and how keys, a quit request and an error end the loop.
+// pointer held to a single screen, how keys, a quit request and an error end the loop, and the
+// outline shown instead when smooth dragging is off.
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,16 @@
 #include <vector>
 
 #include "ToolbarsFixture.h"
+#include "platform/kernel/Rects.h"
 #include "platform/user/messages/Cursor.h"
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/services/MonitorLayout.h"
 #include "platform/user/services/SysMetrics.h"
 #include "platform/user/windows/Window.h"
+#include "support/MessageSequence.h"
 #include "toolbars/TBDock.h"
 #include "toolbars/TBDockableWindow.h"
 #include "toolbars/TBFloatingParent.h"
@@ -73,12 +77,16 @@ constexpr SizeHandle kHandles[] = {
     {"bottom right", win::HTBOTTOMRIGHT, 1, 1},
 };
 
-// How a sizing ends.
+// How a sizing ends; only the release keeps the new size.
 struct SizingEnd {
+  enum Kind { Release, Escape, Press, LostCapture };
   const char* Name;
-  bool Release;  // else Escape
+  Kind How;
+  bool Kept() const { return How == Release; }
 };
-constexpr SizingEnd kEnds[] = {{"released", true}, {"Escape", false}};
+constexpr SizingEnd kEnds[] = {{"released", SizingEnd::Release}, {"Escape", SizingEnd::Escape}};
+constexpr SizingEnd kEveryEnd[] = {
+    kEnds[0], kEnds[1], {"another press", SizingEnd::Press}, {"capture lost", SizingEnd::LostCapture}};
 
 std::string Text(const win::RECT& R) {
   return "(" + std::to_string(R.left) + ", " + std::to_string(R.top) + ")-(" + std::to_string(R.right) +
@@ -127,7 +135,7 @@ class FloatingSizing : public ToolbarsTest {
   }
   // Presses the handle of the frame P and runs the sizing loop through the pointer offsets
   // Steps (along the way out of the frame: positive outward, negative inward); Look runs after
-  // each step has been handled. The loop ends by the release or by Escape.
+  // each step has been handled. The loop ends as E says.
   void Size(TTBFloatingWindowParent* P, const SizeHandle& H, const SizingEnd& E,
             const std::vector<Integer>& Steps, const std::function<void(size_t, win::POINT)>& Look) {
     const win::POINT at = Grip(H, ScreenRect(P));
@@ -141,16 +149,18 @@ class FloatingSizing : public ToolbarsTest {
       desktop->script([&, i] {
         if (i > 0) Look(i - 1, last);
         if (i == Steps.size()) {
-          if (E.Release)
-            desktop->mouse_up(last);
-          else
-            desktop->press_key(win::VK_ESCAPE);
+          if (E.How == SizingEnd::Release) desktop->mouse_up(last);
+          if (E.How == SizingEnd::Escape) desktop->press_key(win::VK_ESCAPE);
+          if (E.How == SizingEnd::Press) desktop->mouse_down(last);
+          if (E.How == SizingEnd::LostCapture) win::ReleaseCapture();
           return;
         }
         last = win::POINT{at.x + H.OutX * Steps[i], at.y + H.OutY * Steps[i]};
         desktop->mouse_move(last);
       });
     desktop->mouse_down(at);
+    Pump();
+    if (E.How == SizingEnd::Press) desktop->mouse_up(last);  // the second press's own release
     Pump();
     EXPECT_EQ(desktop->pending_script(), 0u) << H.Name;
     EXPECT_EQ(win::GetCapture(), nullptr) << H.Name;
@@ -194,6 +204,28 @@ class FloatingSizing : public ToolbarsTest {
     }
     EXPECT_EQ(right + margins.right, T->ClientWidth()) << At;
     EXPECT_EQ(bottom + margins.bottom, T->ClientHeight()) << At;
+  }
+  // A toolbar of six buttons.
+  TTBCustomToolbar* NewToolbar() {
+    auto* t = new TTBCustomToolbar(form);
+    t->AfterConstruction();
+    for (int i = 0; i < 6; ++i)
+      t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+    return t;
+  }
+  // The rectangle around what is drawn over the windows on the screen within Area; empty when
+  // nothing is.
+  win::RECT DrawnOver(win::RECT Area = {0, 0, 800, 600}) {
+    win::RECT box{};
+    for (const win::RECT& row : desktop->drawn_over())
+      if (win::RECT part{}; win::IntersectRect(&part, &row, &Area)) win::UnionRect(&box, &box, &part);
+    return box;
+  }
+  // Locked against updates, the desktop refuses another lock.
+  static bool DesktopLocked() {
+    if (!win::LockWindowUpdate(win::GetDesktopWindow())) return true;
+    win::LockWindowUpdate(nullptr);
+    return false;
   }
   fw::TForm* form = nullptr;
   TTBDock* dock = nullptr;
@@ -259,7 +291,7 @@ TEST_F(FloatingSizing, ThePlainWindowsDraggedEdgesFollowThePointerWithinItsSizeR
         // Released, the frame keeps the last step's rectangle; cancelled, it goes back.
         Pump();
         const std::string at = std::string(range.Name) + ", " + h.Name + ", " + end.Name + ", after";
-        EXPECT_EQ(Text(ScreenRect(p)), Text(end.Release ? expected(steps.back()) : start)) << at;
+        EXPECT_EQ(Text(ScreenRect(p)), Text(end.Kept() ? expected(steps.back()) : start)) << at;
         EXPECT_EQ(w->BoundsRect(), (TRect{0, 0, p->ClientWidth(), p->ClientHeight()})) << at;
         delete w;
       }
@@ -281,10 +313,7 @@ TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFoll
   for (const Start& from : starts)
     for (const SizingEnd& end : kEnds)
       for (const SizeHandle& h : kHandles) {
-        auto* t = new TTBCustomToolbar(form);
-        t->AfterConstruction();
-        for (int i = 0; i < 6; ++i)
-          t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+        auto* t = NewToolbar();
         if (!from.Caption) t->SetShowCaption(false);
         Float(t);
         t->SetFloatingWidth(from.Narrowest ? 1 : t->Width() / 2 + 10);
@@ -341,7 +370,7 @@ TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFoll
         Pump();
         const win::RECT after = ScreenRect(p);
         const std::string at = std::string(from.Name) + ", " + h.Name + ", " + end.Name + ", after";
-        if (end.Release) {
+        if (end.Kept()) {
           EXPECT_EQ(after.left, seen.back().left) << at;
           EXPECT_EQ(after.top, seen.back().top) << at;
           EXPECT_EQ(after.right, seen.back().right) << at;
@@ -361,6 +390,70 @@ TEST_F(FloatingSizing, AToolbarsDraggedEdgesSnapToItsRowLayoutsAndItsButtonsFoll
         EXPECT_TRUE(t->ResizeSizes().empty()) << at;
         delete t;
       }
+}
+
+// Without smooth dragging the window stays as it is while its edges are dragged: a halftone
+// frame as wide as the floating border shows on the screen where smooth sizing would put them
+// (a toolbar's row sizes included). The release sizes the window there once; Escape, another
+// press or a lost capture leave the window, and the screen, as they were.
+TEST_F(FloatingSizing, WithoutSmoothDragAnOutlineShowsTheSizeUntilTheRelease) {
+  const SizeHandle& h = kHandles[4];  // top left: the frame's origin moves with the edges
+  const std::vector<Integer> steps{-25, 40};
+  for (const bool toolbar : {false, true}) {
+    auto make = [&](bool Smooth) {
+      TTBCustomDockableWindow* w = toolbar ? static_cast<TTBCustomDockableWindow*>(NewToolbar())
+                                           : new RangedBox(form, {120, 80}, {0, 0}, {0, 0});
+      w->SetSmoothDrag(Smooth);
+      Float(w);
+      if (auto* t = dynamic_cast<TTBCustomToolbar*>(w)) t->SetFloatingWidth(t->Width() / 2 + 10);  // two rows
+      Pump();
+      return w;
+    };
+    TTBCustomDockableWindow* w = make(true);
+    std::vector<win::RECT> sized;  // where smooth sizing puts the frame
+    Size(w->FloatingParent(), h, kEnds[0], steps,
+         [&](size_t, win::POINT) { sized.push_back(ScreenRect(w->FloatingParent())); });
+    delete w;
+    for (const SizingEnd& end : kEveryEnd) {
+      const std::string at = std::string(toolbar ? "toolbar, " : "window, ") + end.Name;
+      w = make(false);
+      TTBFloatingWindowParent* p = w->FloatingParent();
+      auto* t = dynamic_cast<TTBCustomToolbar*>(w);
+      const win::RECT start = ScreenRect(p);
+      const std::vector<TRect> layout = t ? Layout(t) : std::vector<TRect>{};
+      ASSERT_NE(Text(sized.back()), Text(start)) << at;
+      TPoint border{};
+      w->GetFloatingBorderSize(border);
+      kvtest::MessageRecorder rec(win::kChannelGeometry);
+      rec.Watch(p->Handle());
+      rec.Watch(w->Handle());
+      Size(p, h, end, steps, [&](size_t i, win::POINT) {
+        const std::string step = at + ", step " + std::to_string(i);
+        EXPECT_EQ(Text(ScreenRect(p)), Text(start)) << step;
+        if (t) {
+          EXPECT_EQ(Layout(t), layout) << step << ": the buttons stay";
+        }
+        win::RECT inner = sized[i];
+        win::InflateRect(&inner, -border.x, -border.y);
+        EXPECT_EQ(Text(DrawnOver()), Text(sized[i])) << step << ": the outline";
+        EXPECT_EQ(Text(DrawnOver(inner)), Text(win::RECT{})) << step << ": as wide as the floating border";
+      });
+      const std::vector<win::TracedMessage> calls = rec.Calls();
+      EXPECT_EQ(
+          std::count_if(calls.begin(), calls.end(), [](const auto& m) { return m.msg == win::WM_SIZE; }),
+          end.Kept() ? 2 : 0)
+          << at << ": the frame and the window are sized once each, at the release";
+      EXPECT_EQ(Text(ScreenRect(p)), Text(end.Kept() ? sized.back() : start)) << at;
+      EXPECT_EQ(w->BoundsRect(), (TRect{0, 0, p->ClientWidth(), p->ClientHeight()})) << at;
+      if (t && end.Kept()) ExpectLaidOutTo(t, p, at);
+      if (t && !end.Kept()) {
+        EXPECT_EQ(Layout(t), layout) << at;
+      }
+      EXPECT_EQ(Text(DrawnOver()), Text(win::RECT{})) << at << ": the outline is erased";
+      EXPECT_FALSE(DesktopLocked()) << at;
+      delete w;
+    }
+  }
 }
 
 // With one monitor the pointer is held to the screen while a frame is sized, and free again
@@ -405,10 +498,7 @@ TEST_F(FloatingSizing, ThePointerIsHeldToASingleScreenOnlyWhileSizing) {
 // A toolbar hanging off the screen's left edge, its right edge dragged in so far that the
 // narrower rows would leave it wholly off the screen, is brought back onto the screen.
 TEST_F(FloatingSizing, AFrameSizedWhollyOffTheScreenComesBackOntoIt) {
-  auto* t = new TTBCustomToolbar(form);
-  t->AfterConstruction();
-  for (int i = 0; i < 6; ++i)
-    t->Items()->Add(new StyledItem(t->Items(), ("Button " + std::to_string(i)).c_str()));
+  auto* t = NewToolbar();
   Float(t);
   TTBFloatingWindowParent* p = t->FloatingParent();
   const Integer width = p->Width();
@@ -517,19 +607,29 @@ TEST_F(FloatingSizing, TheLoopEndsOnlyOnTheReleaseEscapeAQuitOrAnError) {
   EXPECT_EQ(width(), startWidth) << "quit";
   EXPECT_EQ(win::GetCapture(), nullptr) << "quit";
 
-  // An error at the second step.
-  int steps = 0;
-  w->OnTrack = [&] {
-    if (++steps == 2) throw std::runtime_error("no room");
-  };
-  w->ResizeEnds = 0;
-  moveBy(30);
-  moveBy(40);
-  desktop->mouse_move(at);
-  Pump();
-  EXPECT_THROW(w->BeginSizing(win::HTRIGHT, at), std::runtime_error);
-  EXPECT_EQ(win::GetCapture(), nullptr) << "error";
-  EXPECT_EQ(w->ResizeEnds, 1) << "error";
+  // An error at the second step; sized by outline, the window stays, the outline is erased and
+  // the desktop unlocked.
+  for (const bool smooth : {true, false}) {
+    int steps = 0;
+    w->OnTrack = [&] {
+      if (++steps == 2) throw std::runtime_error("no room");
+    };
+    w->ResizeEnds = 0;
+    w->SetSmoothDrag(smooth);
+    moveBy(30);
+    moveBy(40);
+    desktop->mouse_move(at);
+    Pump();
+    const Integer before = width();
+    EXPECT_THROW(w->BeginSizing(win::HTRIGHT, at), std::runtime_error);
+    EXPECT_EQ(win::GetCapture(), nullptr) << "error";
+    EXPECT_EQ(w->ResizeEnds, 1) << "error";
+    if (!smooth) {
+      EXPECT_EQ(width(), before) << "error";
+      EXPECT_EQ(Text(DrawnOver()), Text(win::RECT{})) << "error";
+      EXPECT_FALSE(DesktopLocked()) << "error";
+    }
+  }
   delete w;
 }
 

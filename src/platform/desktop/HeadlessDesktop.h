@@ -66,6 +66,8 @@ class HeadlessDesktop final : public Screen {
   HBITMAP composite_screen();
   COLORREF screen_pixel(int x, int y);
   COLORREF surface_pixel(HWND topLevel, int x, int y);
+  // Rows of the screen where something was drawn over the windows (through the desktop's DC).
+  std::vector<RECT> drawn_over() { return screen_.DrawnOver(); }
   bool save_png(const std::string& path);
   int width() const { return width_; }
   int height() const { return height_; }
