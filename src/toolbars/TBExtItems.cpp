@@ -266,10 +266,15 @@ void TTBEditItemViewer::GetCursor(const TPoint& P, win::HCURSOR& ACursor) {
 
 void TTBEditItemViewer::MouseDown(fw::TShiftState /*Shift*/, Integer /*X*/, Integer /*Y*/, bool& /*MouseDownOnMenu*/) {
   // The whole viewer is the button part: a press starts editing.
-  if (EditItem()->Enabled())
-    Execute(true);
-  else if (View()->ParentView() == nullptr)
-    View()->EndModal();
+  if (!EditItem()->Enabled()) {
+    if (View()->ParentView() == nullptr) View()->EndModal();
+    return;
+  }
+  Execute(true);
+  // On a bar the press lent the keyboard to the editor alone: however the edit ended, the bar
+  // lets go of it too, and the keys go where they went before the press. A menu keeps it, as it
+  // had it before; so does a list the edit opened on its way out.
+  if (View()->ParentView() == nullptr && !View()->IsPopup() && !View()->OpenViewer()) View()->EndModal();
 }
 
 void TTBEditItemViewer::MouseUp(Integer /*X*/, Integer /*Y*/, bool /*MouseWasDownOnMenu*/) {
@@ -304,6 +309,20 @@ bool IsMouseButtonMessage(win::UINT m) {
   return (m >= win::WM_LBUTTONDOWN && m <= win::WM_MOUSEWHEEL - 1) ||
          (m >= win::WM_NCLBUTTONDOWN && m <= win::WM_NCXBUTTONDBLCLK) ||
          (m >= win::WM_XBUTTONDOWN && m <= win::WM_XBUTTONDBLCLK);
+}
+
+bool IsMouseButtonRelease(win::UINT m) {
+  switch (m) {
+    case win::WM_LBUTTONUP:
+    case win::WM_RBUTTONUP:
+    case win::WM_MBUTTONUP:
+    case win::WM_XBUTTONUP:
+    case win::WM_NCLBUTTONUP:
+    case win::WM_NCRBUTTONUP:
+    case win::WM_NCMBUTTONUP:
+    case win::WM_NCXBUTTONUP: return true;
+    default: return false;
+  }
 }
 
 void RemoveCharMessages() {
@@ -376,16 +395,22 @@ bool TTBEditItemViewer::EditLoop() {
     EditItem()->DoBeginEdit(this);
     edit->SetVisible(true);
     edit->SetFocus();
+    // The focus going elsewhere (another window, another program) ends the edit like a click
+    // elsewhere; an editor that never had it (no active window) is left to the other ways.
+    const win::HWND editWnd = edit->Handle();
+    const bool editorHadFocus = win::GetFocus() == editWnd;
+    const auto focusGone = [&] { return editorHadFocus && win::GetFocus() != editWnd; };
     if (activeWnd && win::GetActiveWindow() != activeWnd)
       win::SendMessageW(activeWnd, win::WM_NCACTIVATE, win::TRUE, 0);
 
     FEditFlags = tbefEditing;
     bool gotMessage = true;
-    while ((FEditFlags & tbefEditing) && edit->HandleAllocated() && EditItem()->Enabled()) {
+    while ((FEditFlags & tbefEditing) && edit->HandleAllocated() && EditItem()->Enabled() && !focusGone()) {
       if (!gotMessage) win::WaitMessage();
       gotMessage = false;
       win::MSG msg{};
-      while ((FEditFlags & tbefEditing) && win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_NOREMOVE)) {
+      while ((FEditFlags & tbefEditing) && !focusGone() &&
+             win::PeekMessageW(&msg, nullptr, 0, 0, win::PM_NOREMOVE)) {
         gotMessage = true;
         const win::UINT m = msg.message;
         if (m == win::WM_QUIT) {
@@ -408,7 +433,10 @@ bool TTBEditItemViewer::EditLoop() {
         const bool mouse = m >= win::WM_MOUSEFIRST && m <= win::WM_MOUSELAST;
         const bool forEdit = msg.hwnd == edit->Handle() || (mouse && win::WindowFromPoint(msg.pt) == edit->Handle());
         if (IsMouseButtonMessage(m) && !forEdit) {
-          // The click is left for the menu loop.
+          // A press is left for the menu loop, which sees a click elsewhere. A release here ends
+          // a press made on this item (the one that began the edit, or one in the editor): it is
+          // this item's, and no item it has slid onto may take it for a click of its own.
+          if (IsMouseButtonRelease(m)) win::PeekMessageW(&msg, nullptr, m, m, win::PM_REMOVE);
           RemoveCharMessages();
           FEditFlags |= 0x80;  // ended by a click elsewhere
           break;

@@ -68,13 +68,21 @@ bool TTxItemViewer::IsPtInButtonPart(Integer X, Integer /*Y*/) {
 
 void TTxItemViewer::MouseUp(Integer X, Integer Y, bool MouseWasDownOnMenu) {
   // The framework executes a toolbar-style item only when the press started on it; a themed
-  // item also executes on a release over it (a press dragged in from a neighbour).
+  // item in a popup also executes on a release over it (a press on the bar's drop-down button
+  // dragged into its popup). On the bar itself a release belongs to the item its press began
+  // on: one that began on a neighbour clicks nothing here, and the bar's loop ends.
   const bool hadCapture = View()->Capture();
   TTBItemViewer::MouseUp(X, Y, MouseWasDownOnMenu);
   if (!IsToolbarStyle() || hadCapture) return;  // the framework has decided
   if (!Item()->Enabled() || (Item()->ItemStyle() & tbisClicksTransparent)) return;
   if ((Item()->ItemStyle() & tbisSubmenu) && !IsPtInButtonPart(X, Y)) return;
-  if (View()->MouseOverSelected()) Execute(true);
+  if (!View()->MouseOverSelected()) return;
+  if (View()->ParentView() == nullptr && !View()->IsPopup()) {
+    // Let go as after a press slid off its button, unless this item's own popup is open.
+    if (View()->OpenViewer() != this) View()->EndModal();
+    return;
+  }
+  Execute(true);
 }
 
 void TTxItemViewer::BeforePaintCaption(fw::TCanvas* /*Canvas*/, const TRect& /*ClientAreaRect*/,

@@ -1,13 +1,17 @@
 // The themed toolbar, dock, floating frame and chevron: what they tell the items they hold,
 // the colours they paint with, snapping of the floating frame and the repaint on a theme switch.
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/GraphicsBitmap.h"
 #include "framework/GraphicsCanvas.h"
+#include "framework/StdCtrlsEdit.h"
 #include "framework/control_fixture.h"
 #include "platform/gdi/GdiDC.h"
 #include "platform/gdi/GdiPaintObjects.h"
@@ -23,6 +27,7 @@
 #include "tx/Tx.h"
 #include "tx/TxChevron.h"
 #include "tx/TxDock.h"
+#include "tx/TxExtItems.h"
 #include "tx/TxFloatingWindowParent.h"
 #include "tx/TxItems.h"
 #include "tx/TxParentBackground.h"
@@ -551,6 +556,100 @@ TEST_F(ThemedToolbarTest, ChevronIsPaintedByTheThemeAcrossOrDownTheBar) {
     EXPECT_EQ(calls[0].Info.ItemOptions & IO_TOOLBAR_STYLE, IO_TOOLBAR_STYLE);
     delete t;
     delete d;
+  }
+}
+
+// A bar like the main window's graph toolbar (a title box, a colour item, a width spin) with a
+// plain and a drop-down button, over a focused edit that stands for the chart.
+class BarWithBoxesTest : public ThemedToolbarTest {
+ protected:
+  void SetUp() override {
+    ThemedToolbarTest::SetUp();
+    chart = new fw::TEdit(form);
+    chart->SetParent(form);
+    chart->SetBounds(10, 200, 100, 24);
+    bar = NewToolbar(0, dock);
+    fw::TComponent* o = bar->Items();
+    for (TTBCustomItem* it : {title = new TTxEditItem(o), color = new TTxColorItem(o),
+                             spin = new TTxSpinEditItem(o), button = new TTxItem(o), menu = new TTxSubmenuItem(o)}) {
+      it->SetCaption("Item");
+      it->OnClick = [this, it](fw::TObject*) { clicked.push_back(it); };
+      bar->Items()->Add(it);
+    }
+    menu->Add(new TTxItem(menu));
+    Pump();
+    chart->SetFocus();
+  }
+  win::POINT Middle(TTBCustomItem* It) {
+    const TRect r = bar->View()->Find(It)->ScreenBoundsRect();
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // Inside the box but left of the editor, which is the box less 3 pixels a side.
+  win::POINT Margin(TTBCustomItem* It) {
+    TRect r{};
+    static_cast<toolbars::TTBEditItemViewer*>(bar->View()->Find(It))->GetEditRect(r);
+    return At(bar, r.left + 1, (r.top + r.bottom) / 2);
+  }
+
+ public:
+  fw::TEdit* chart = nullptr;
+  TTxToolbar* bar = nullptr;
+  TTBCustomItem *title = nullptr, *color = nullptr, *spin = nullptr, *button = nullptr, *menu = nullptr;
+  std::vector<TTBCustomItem*> clicked;
+};
+
+// A release clicks no item but the one its press began on (a drop-down button clicks as its list
+// opens), and however an edit in a box ends, the keys go where they went before the press: the
+// next digit lands in the chart.
+TEST_F(BarWithBoxesTest, ReleaseClicksOnlyThePressedItemAndTheKeysGoBack) {
+  const auto slide = [this](win::POINT To) { desktop->mouse_move(To), desktop->mouse_up(To); };
+  const auto key = [this](win::UINT Vk) { desktop->mouse_up(Middle(title)), desktop->press_key(Vk); };
+  const struct {
+    const char* name;
+    TTBCustomItem* BarWithBoxesTest::*pressed;
+    std::function<void()> end;
+  } ways[] = {
+      {"title box slid onto the colour", &BarWithBoxesTest::title, [&] { slide(Middle(color)); }},
+      {"width box slid onto the colour", &BarWithBoxesTest::spin, [&] { slide(Middle(color)); }},
+      {"plain button slid onto the colour", &BarWithBoxesTest::button, [&] { slide(Middle(color)); }},
+      {"drop-down button slid onto the colour", &BarWithBoxesTest::menu, [&] { slide(Middle(color)); }},
+      {"width box let go on its margin", &BarWithBoxesTest::spin, [&] { slide(Margin(spin)); }},
+      {"Enter", &BarWithBoxesTest::title, [&] { key(win::VK_RETURN); }},
+      {"Tab", &BarWithBoxesTest::title, [&] { key(win::VK_TAB); }},
+      {"Esc", &BarWithBoxesTest::title, [&] { key(win::VK_ESCAPE); }},
+      {"Alt", &BarWithBoxesTest::title, [&] { key(win::VK_MENU); }},
+      {"a click on the chart", &BarWithBoxesTest::title,
+       [&] {
+         desktop->mouse_up(Middle(title)), desktop->mouse_move(At(chart, 5, 5));
+         desktop->click(At(chart, 5, 5));
+       }},
+      {"another program's window", &BarWithBoxesTest::title,
+       [&] {
+         desktop->mouse_up(Middle(title)), desktop->set_app_active(false);
+         desktop->set_app_active(true);
+       }},
+  };
+  for (const auto& w : ways) {
+    chart->SetText("");
+    clicked.clear();
+    bool over = false, typedInALoop = false;
+    desktop->mouse_move(Middle(this->*w.pressed));
+    desktop->mouse_down(Middle(this->*w.pressed));
+    desktop->script(w.end);
+    // Run only while a loop still holds the keyboard: the digit is lost there.
+    desktop->script([&] {
+      if (!over) typedInALoop = true, desktop->type_char(u'7'), desktop->press_key(win::VK_ESCAPE);
+    });
+    desktop->script([&] { if (!over) desktop->press_key(win::VK_ESCAPE); });
+    Pump();
+    if (!typedInALoop) desktop->type_char(u'7');
+    over = true;
+    while (desktop->pending_script()) win::WaitMessage(), Pump();
+    Pump();
+    EXPECT_EQ(std::count(clicked.begin(), clicked.end(), this->*w.pressed), Integer(clicked.size()))
+        << w.name;
+    EXPECT_EQ(win::GetFocus(), chart->Handle()) << w.name;
+    EXPECT_EQ(chart->Text(), "7") << w.name;
   }
 }
 
