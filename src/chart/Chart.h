@@ -112,7 +112,7 @@ class TCustomPlotPanel : public fw::TCustomControl {
   TRect ChartPrintRect(Integer PageWidth, Integer PageHeight);
   // Draws the chart into R of a printer (or any) canvas, marked as printing, laid out at the
   // level of detail (PrintLayoutRect): at level 0 straight into R, else as a metafile picture
-  // of the layout's size stretched into R.
+  // of the layout's size stretched into R, its one-dot lines widening where it is enlarged.
   void PrintPartial(fw::TCanvas& PrinterCanvas, const TRect& R);
 
   // A new bitmap of R's size with the chart drawn into it over BackColor; 24 bits per pixel when

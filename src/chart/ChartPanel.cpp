@@ -124,9 +124,11 @@ void TCustomPlotPanel::PrintPartial(fw::TCanvas& PrinterCanvas, const TRect& R) 
     Draw(PrinterCanvas, R);
     return;
   }
-  // Laid out at the layout's size and mapped onto R: fonts, pens wider than a dot, marks, tick
-  // lengths and the chart's margins in pixels scale together (hairlines stay one dot wide).
+  // Laid out at the layout's size and mapped onto R: fonts, pens, marks, tick lengths and the
+  // chart's margins in pixels scale together. Enlarged, its one-dot lines widen too, dashes and
+  // dots of the grid lengthening with them; shrunk, they stay one dot.
   std::unique_ptr<fw::TMetafile> picture = CreateMetafile(true, layout);
+  picture->SetWidenThinPens(true);
   PrinterCanvas.StretchDraw(R, picture.get());
 }
 

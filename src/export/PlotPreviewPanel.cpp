@@ -220,14 +220,18 @@ void TPlotPreviewPanel::Paint() {
     } else {
       // A picture of the chart at the size it prints in (as the level of detail lays it out),
       // shrunk into the area: the sheet shows the page as it will come out, fonts and lines in
-      // their printed proportions. Played back, the picture's own clips stay inside ours.
+      // their printed proportions. Played back, the picture's own clips stay inside ours. Its
+      // one-dot lines widen, where it is enlarged, as on the page: when the level of detail lays
+      // it out at another size than it prints in.
       Integer pageW = 0, pageH = 0;
       PageSize(pageW, pageH);
       const TRect printed = p->ChartPrintRect(pageW, pageH);
       const win::RECT size = printed.right > printed.left && printed.bottom > printed.top
                                  ? win::RECT{0, 0, printed.right - printed.left, printed.bottom - printed.top}
                                  : area;
-      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, p->PrintLayoutRect(size.right, size.bottom));
+      const TRect layout = p->PrintLayoutRect(size.right, size.bottom);
+      std::unique_ptr<fw::TMetafile> picture = p->CreateMetafile(true, layout);
+      picture->SetWidenThinPens(layout.right != size.right || layout.bottom != size.bottom);
       c.StretchDraw(r, picture.get());
     }
     c.RemoveClip();

@@ -113,7 +113,7 @@ void TMetafile::SetMMHeight(Integer Value) {
 void TMetafile::Draw(TCanvas* ACanvas, const TRect& Rect) {
   if (!FHandle || !ACanvas) return;
   const win::RECT r{Rect.left, Rect.top, Rect.right, Rect.bottom};
-  win::PlayEnhMetaFile(ACanvas->Handle(), FHandle, &r);
+  win::PlayEnhMetaFileEx(ACanvas->Handle(), FHandle, &r, FWidenThinPens ? win::PLAY_WIDEN_THIN_PENS : 0);
 }
 
 void TMetafile::LoadFromStream(TStream* Stream) {

@@ -40,6 +40,11 @@ class TMetafile : public TGraphic {
 
   // Plays the records stretched over Rect.
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+  // Whether, drawn enlarged, the picture's one-pixel pens widen with it as its wider pens do,
+  // their dashes lengthening too: for a picture laid out smaller than it is shown. Off by
+  // default; a way of drawing this object, not part of the picture (Assign leaves it).
+  bool WidenThinPens() const { return FWidenThinPens; }
+  void SetWidenThinPens(bool Value) { FWidenThinPens = Value; }
   // The EMF bytes, from the stream's position to its end; EInvalidGraphic "Metafile is not valid"
   // for anything else, leaving the picture as it was.
   void LoadFromStream(TStream* Stream) override;
@@ -57,6 +62,7 @@ class TMetafile : public TGraphic {
   Integer FMMWidth = 0;
   Integer FMMHeight = 0;
   bool FEnhanced = true;
+  bool FWidenThinPens = false;
 };
 
 // Drawing on this canvas is recorded; when the canvas goes, the metafile receives the records

@@ -301,10 +301,27 @@ int BottomLabelRows(const TRect& R, Pixel At) {
   return runs.empty() ? 0 : runs[runs.size() / 2];
 }
 
+// The thickness in rows of the highest line across R (ink along more than a quarter of its
+// width): the top of the frame around the plot, above which only the title comes.
+template <typename Pixel>
+int TopLineRows(const TRect& R, Pixel At) {
+  const auto across = [&](int y) {
+    int run = 0, longest = 0;
+    for (int x = R.left; x < R.right; ++x)
+      longest = std::max(longest, run = (At(x, y) & 0xE0E0E0) != 0xE0E0E0 ? run + 1 : 0);
+    return longest > (R.right - R.left) / 4;
+  };
+  int y = R.top, rows = 0;
+  while (y < R.bottom && !across(y)) ++y;
+  while (y < R.bottom && across(y++)) ++rows;
+  return rows;
+}
+
 // The level of detail lays the chart out larger or smaller on the page: at -100, 0 and +100 the
 // bottom axis labels' text takes 2, 1 and 0.5 times its level-0 share of the sheet and of the
-// printed page, drawn or as a picture. At level 0 the page holds the chart drawn straight into
-// its rectangle, as ever.
+// printed page, drawn or as a picture. Drawn, the frame's one-dot line is twice as thick at
+// -100 and stays one dot at +100. At level 0 the page holds the chart drawn straight into its
+// rectangle, as ever.
 TEST_F(PreviewPanel, TheLevelOfDetailScalesTheChartOnTheSheetAndOnThePage) {
   Build(true, 700, 500);
   preview->Margins()->SetVisible(false);
@@ -320,6 +337,7 @@ TEST_F(PreviewPanel, TheLevelOfDetailScalesTheChartOnTheSheetAndOnThePage) {
   for (bool asBitmap : {false, true}) {
     preview->SetAsBitmap(asBitmap);
     std::map<int, double> shown, printed;  // the labels' height, a share of the sheet or page
+    std::map<int, int> frame;              // the frame line's thickness on the page, in dots
     for (int level : {0, -100, 100}) {
       SCOPED_TRACE(std::string(asBitmap ? "as a picture" : "drawn") + ", level " + std::to_string(level));
       chart_->SetPrintResolution(level);
@@ -336,9 +354,9 @@ TEST_F(PreviewPanel, TheLevelOfDetailScalesTheChartOnTheSheetAndOnThePage) {
           writertest::RunCommand("pdftoppm -r 72 -png -singlefile '" + printer.FileName + "' '" + png + "'");
       ASSERT_EQ(run.Status, 0) << run.Output;
       const writertest::PillowPicture page = writertest::ReadAllWithPillow(dir_, {png + ".png"})[0];
-      printed[level] =
-          double(BottomLabelRows(r, [&](int x, int y) { return page.Rgb[std::size_t(y * page.Width + x)]; })) /
-          page.Height;
+      const auto pagePixel = [&](int x, int y) { return page.Rgb[std::size_t(y * page.Width + x)]; };
+      printed[level] = double(BottomLabelRows(r, pagePixel)) / page.Height;
+      frame[level] = TopLineRows(r, pagePixel);
       if (level == 0 && !asBitmap) {
         // Level 0 prints as ever: the chart drawn straight into its rectangle of the page.
         fw::TBitmap plain;
@@ -359,6 +377,9 @@ TEST_F(PreviewPanel, TheLevelOfDetailScalesTheChartOnTheSheetAndOnThePage) {
       const std::string what = std::string(asBitmap ? "as a picture" : "drawn") + " at " + std::to_string(level);
       EXPECT_NEAR(shown[level] / shown[0], want, 0.15 * want) << "on the sheet, " << what;
       EXPECT_NEAR(printed[level] / printed[0], want, 0.15 * want) << "on the page, " << what;
+    }
+    if (!asBitmap) {
+      EXPECT_EQ(frame, (std::map<int, int>{{-100, 2}, {0, 1}, {100, 1}})) << "the frame's rows, drawn";
     }
   }
 }

@@ -74,7 +74,8 @@ void StrokePath(DCObj& dc, const PenObj& pen, const POINT* points, size_t count,
   p->setPen(WidePen(dc, pen));
   p->setBrush(Qt::NoBrush);
   QPolygon poly(int(std::min<size_t>(count, size_t(INT32_MAX))));
-  for (int i = 0; i < poly.size(); ++i) poly[i] = QPoint(points[i].x, points[i].y);
+  const int cell = pen.pixelCells ? pen.width / 2 : 0;
+  for (int i = 0; i < poly.size(); ++i) poly[i] = QPoint(points[i].x + cell, points[i].y + cell);
   if (close) p->drawPolygon(poly);
   else p->drawPolyline(poly);
   FinishPainter(dc);

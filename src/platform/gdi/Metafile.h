@@ -28,6 +28,15 @@ HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
 // Replays the records onto `hdc`, the frame mapped onto `rect` (logical units of `hdc`). The
 // DC's state is saved before and restored after; its clip region limits the picture.
 BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect);
+// PlayEnhMetaFile with options. PLAY_WIDEN_THIN_PENS is for a picture laid out smaller than it
+// is shown (a chart printed at a coarse level of detail): when the frame is enlarged, pens one
+// unit wide (width 1, plain or extended, cosmetic or geometric; not width 0, which is one device
+// pixel at any size) widen with it as the wider pens always do, to the horizontal stretch
+// rounded, and their dashes, dots and alternate pixels lengthen by the stretch. Their lines and
+// outlines cover the enlarged pixels the one-pixel ones covered. A picture shown at its size or
+// smaller plays as without it.
+inline constexpr DWORD PLAY_WIDEN_THIN_PENS = 1;
+BOOL PlayEnhMetaFileEx(HDC hdc, HENHMETAFILE hemf, const RECT* rect, DWORD options);
 // The picture as a Windows metafile (META_HEADER and 16-bit records, no placeable header), in the
 // recorded device pixels under MM_ANISOTROPIC with the frame as window extent; with a null buffer
 // returns the size needed. Other map modes fail with ERROR_INVALID_PARAMETER. Records without a

@@ -13,6 +13,7 @@
 #include "platform/gdi/detail/MetafileBytes.h"
 #include "platform/gdi/detail/MetafileRecorder.h"
 #include "platform/gdi/detail/MetafileStore.h"
+#include "platform/gdi/detail/Pens.h"
 #include "platform/kernel/LastError.h"
 
 namespace win::gdi {
@@ -41,7 +42,8 @@ struct Mapping {
 
 class Player {
  public:
-  Player(HDC hdc, const ENHMETAHEADER& h, Mapping map) : hdc_(hdc), map_(map), handles_(h.nHandles, nullptr) {}
+  Player(HDC hdc, const ENHMETAHEADER& h, Mapping map, DWORD options)
+      : hdc_(hdc), map_(map), options_(options), handles_(h.nHandles, nullptr) {}
 
   void Start() {
     SaveDC(hdc_);
@@ -116,6 +118,7 @@ class Player {
   HRGN RegionAt(RecordReader& r, size_t off, size_t cb, bool logical);
   void RegionFill(RecordReader& r, DWORD type);
   void Pattern(RecordReader& r, DWORD type);
+  HPEN WidenedThinPen(DWORD style, int width, COLORREF color, const std::vector<DWORD>& userStyle) const;
   void ReapplyInitialClip() {
     if (initialClip_) ExtSelectClipRgn(hdc_, initialClip_, RGN_AND);
   }
@@ -127,6 +130,7 @@ class Player {
   HDC hdc_;
   DCObj* base_ = nullptr;
   Mapping map_;
+  DWORD options_;
   std::vector<HGDIOBJ> handles_;
   Origins org_;
   std::vector<Origins> savedOrg_;
@@ -324,6 +328,40 @@ void Player::Pattern(RecordReader& r, DWORD type) {
   DeleteObject(mono);
 }
 
+// With PLAY_WIDEN_THIN_PENS and the picture enlarged, a pen one unit wide as the stretch draws
+// it: as wide as the stretch (rounded), its dashes as long, covering the enlarged pixels of the
+// one-pixel pen. A solid one becomes a pen like the wider ones; a dashed one a geometric pen
+// with flat ends, so each dash keeps its scaled length, whose pattern is the pixel runs of the
+// cosmetic style stretched (pen widths scale by themselves for the geometric styles). Null for
+// a pen that plays as recorded.
+HPEN Player::WidenedThinPen(DWORD style, int width, COLORREF color, const std::vector<DWORD>& userStyle) const {
+  const UINT kind = style & PS_STYLE_MASK;
+  if (!(options_ & PLAY_WIDEN_THIN_PENS) || map_.unit || map_.sx <= 1 || width != 1 || kind == PS_NULL) return nullptr;
+  const bool geometric = (style & PS_TYPE_MASK) == PS_GEOMETRIC;
+  const int w = std::max(1, map_.W(1));
+  const std::vector<DWORD>& runs = kind == PS_USERSTYLE || geometric ? userStyle : CosmeticDashRuns(kind);
+  if (runs.empty() && w == 1) return nullptr;
+  HPEN pen;
+  if (runs.empty() && !geometric) {
+    pen = CreatePen(int(kind), w, color);
+  } else {
+    std::vector<DWORD> scaled;
+    for (DWORD n : runs) scaled.push_back(DWORD(std::max(1, map_.W(int(std::min<DWORD>(n, 1u << 20))))));
+    const DWORD type = geometric ? style & ~DWORD(PS_STYLE_MASK)
+                       : w > 1   ? PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_ROUND
+                                 : PS_COSMETIC;
+    LOGBRUSH lb;
+    lb.lbStyle = BS_SOLID;
+    lb.lbColor = color;
+    lb.lbHatch = 0;
+    pen = ExtCreatePen(type | (scaled.empty() ? kind : PS_USERSTYLE), DWORD(w), &lb, DWORD(scaled.size()),
+                       scaled.empty() ? nullptr : scaled.data());
+  }
+  // On the enlarged pixels: lines and outlines where the stretched picture has them.
+  if (PenObj* obj = FindPen(pen); obj && w > 1) obj->pixelCells = true;
+  return pen;
+}
+
 void Player::Gradient(RecordReader& r) {
   const DWORD nVer = r.U32(24), nMesh = r.U32(28), mode = r.U32(32);
   if (!r.ok || mode > GRADIENT_FILL_TRIANGLE || !r.Has(36, size_t(nVer) * 16)) return;
@@ -451,7 +489,8 @@ void Player::Play(DWORD type, RecordReader& r) {
       const int width = r.I32(16);
       const COLORREF color = r.U32(24);
       if (!r.ok || !Slot(index)) break;
-      Store(index, CreatePen(int(style & (PS_STYLE_MASK)), width > 1 ? std::max(1, map_.W(width)) : width, color));
+      if (HPEN widened = WidenedThinPen(style & PS_STYLE_MASK, width, color, {})) Store(index, widened);
+      else Store(index, CreatePen(int(style & (PS_STYLE_MASK)), width > 1 ? std::max(1, map_.W(width)) : width, color));
       break;
     }
     case EMR_EXTCREATEPEN: {
@@ -465,7 +504,8 @@ void Player::Play(DWORD type, RecordReader& r) {
       for (DWORD i = 0; i < entries; ++i) styles[i] = r.U32(52 + size_t(i) * 4);
       const DWORD w = width > 1 ? DWORD(std::max(1, map_.W(int(std::min<DWORD>(width, 1u << 20))))) : width;
       if (lb.lbStyle != BS_SOLID && lb.lbStyle != BS_HATCHED && lb.lbStyle != BS_NULL) lb.lbStyle = BS_SOLID;
-      Store(index, ExtCreatePen(style, w, &lb, entries, entries ? styles.data() : nullptr));
+      HPEN widened = lb.lbStyle == BS_NULL ? nullptr : WidenedThinPen(style, int(width), lb.lbColor, styles);
+      Store(index, widened ? widened : ExtCreatePen(style, w, &lb, entries, entries ? styles.data() : nullptr));
       break;
     }
     case EMR_CREATEBRUSHINDIRECT: {
@@ -564,11 +604,11 @@ RECT FramePixels(const ENHMETAHEADER& h) {
               px(int64_t(f.right) + 1, h.szlDevice.cx, unitsX), px(int64_t(f.bottom) + 1, h.szlDevice.cy, unitsY)};
 }
 
-// Plays whole-metafile bytes (already checked) with `map`.
-void PlayBytes(HDC hdc, const std::vector<uint8_t>& data, const Mapping& map) {
+// Plays whole-metafile bytes (already checked) with `map` and the PLAY_ options.
+void PlayBytes(HDC hdc, const std::vector<uint8_t>& data, const Mapping& map, DWORD options) {
   ENHMETAHEADER h;
   std::memcpy(&h, data.data(), sizeof h);
-  Player player(hdc, h, map);
+  Player player(hdc, h, map, options);
   player.Start();
   size_t off = 0;
   while (off + 8 <= data.size()) {
@@ -613,7 +653,7 @@ bool RecordedPixels::Take(const DCObj& recording) {
   std::memset(bits, 0xFF, size_t(w) * size_t(h) * 4);
   dc_ = CreateCompatibleDC(nullptr);
   old_ = SelectObject(dc_, bmp_);
-  PlayBytes(dc_, recording.recorder->Snapshot(), Mapping{});  // device coordinates as recorded
+  PlayBytes(dc_, recording.recorder->Snapshot(), Mapping{}, 0);  // device coordinates as recorded
   return true;
 }
 
@@ -623,7 +663,9 @@ namespace win {
 
 using namespace win::gdi;
 
-BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect) {
+BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect) { return PlayEnhMetaFileEx(hdc, hemf, rect, 0); }
+
+BOOL PlayEnhMetaFileEx(HDC hdc, HENHMETAFILE hemf, const RECT* rect, DWORD options) {
   const auto bytes = MetafileBytes(hemf);
   if (!bytes || !DCOrFail(hdc)) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -650,7 +692,7 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rect) {
   map.sx = double(rw) / double(fw);
   map.sy = double(rh) / double(fh);
 
-  PlayBytes(hdc, data, map);
+  PlayBytes(hdc, data, map, options);
   return TRUE;
 }
 

@@ -13,27 +13,23 @@ namespace win::gdi {
 namespace {
 
 // Cosmetic dash patterns, one entry per pixel (documented in GdiPaintObjects.h).
-std::vector<uint8_t> Expand(std::initializer_list<int> runs) {
+std::vector<uint8_t> Expand(const std::vector<DWORD>& runs) {
   std::vector<uint8_t> mask;
   bool on = true;
-  for (int n : runs) {
+  for (DWORD n : runs) {
     mask.insert(mask.end(), size_t(n), uint8_t(on));
     on = !on;
   }
   return mask;
 }
 const std::vector<uint8_t>& DashMask(UINT style) {
-  static const std::vector<uint8_t> dash = Expand({18, 6}), dot = Expand({3, 3}),
-                                 dashDot = Expand({9, 6, 3, 6}), dashDotDot = Expand({9, 3, 3, 3, 3, 3}),
-                                 alternate = Expand({1, 1}), none;
-  switch (style) {
-    case PS_DASH: return dash;
-    case PS_DOT: return dot;
-    case PS_DASHDOT: return dashDot;
-    case PS_DASHDOTDOT: return dashDotDot;
-    case PS_ALTERNATE: return alternate;
-    default: return none;
-  }
+  static const std::vector<std::vector<uint8_t>> masks = [] {
+    std::vector<std::vector<uint8_t>> m;
+    for (UINT s = PS_SOLID; s <= PS_ALTERNATE; ++s) m.push_back(Expand(CosmeticDashRuns(s)));
+    return m;
+  }();
+  static const std::vector<uint8_t> none;
+  return style < masks.size() ? masks[style] : none;
 }
 
 constexpr size_t kMaxStyleLength = 4096;
@@ -76,6 +72,19 @@ HBRUSH PatternBrush(const BitmapObj& bmp, UINT style, bool mono) {
 }
 
 }  // namespace
+
+const std::vector<DWORD>& CosmeticDashRuns(UINT style) {
+  static const std::vector<DWORD> dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6}, dashDotDot{9, 3, 3, 3, 3, 3},
+      alternate{1, 1}, none;
+  switch (style) {
+    case PS_DASH: return dash;
+    case PS_DOT: return dot;
+    case PS_DASHDOT: return dashDot;
+    case PS_DASHDOTDOT: return dashDotDot;
+    case PS_ALTERNATE: return alternate;
+    default: return none;
+  }
+}
 
 COLORREF BrushColor(const DCObj& dc, const BrushObj& brush) {
   if (brush.dcColor) return dc.state.dcBrushColor;

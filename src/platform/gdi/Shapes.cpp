@@ -165,12 +165,12 @@ BOOL DrawShape(HDC hdc, Shape shape, RECT b, int ew, int eh) {
     FillArea(*dc, outer.Subtract(inner), ink, rop);
     return TRUE;
   }
-  // Wide pens: the path runs through the centre of the pen; an inside-frame pen keeps its
-  // outer edge on the bounds.
+  // Wide pens: the path runs through the centre of the pen; an inside-frame pen (and a widened
+  // one-pixel pen) keeps its outer edge on the bounds.
   const int w = pen->width;
-  const RECT path = pen->style == PS_INSIDEFRAME ? RECT{b.left + w / 2, b.top + w / 2, b.right - 1 - (w - 1) / 2,
-                                                        b.bottom - 1 - (w - 1) / 2}
-                                                 : RECT{b.left, b.top, b.right - 1, b.bottom - 1};
+  const bool inside = pen->style == PS_INSIDEFRAME || pen->pixelCells;
+  const RECT path = inside ? RECT{b.left + w / 2, b.top + w / 2, b.right - 1 - (w - 1) / 2, b.bottom - 1 - (w - 1) / 2}
+                           : RECT{b.left, b.top, b.right - 1, b.bottom - 1};
   if (hasBrush) {
     const RECT fill{path.left + 1, path.top + 1, path.right, path.bottom};
     FillArea(*dc, ShapeRegion(shape, fill, ew, eh), brush, rop);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "dc_test_support.h"
@@ -271,6 +272,49 @@ TEST(MetafilePlay, ScaledPlaybackMapsTheFrameCorners) {
   EXPECT_EQ(c.At(24, 30), kWhite);
   EXPECT_EQ(c.CountNot(kWhite), 20 * 24);
   DeleteEnhMetaFile(mf);
+}
+
+// A red line across a 40 x 12 picture (x 2 to 30 on row 5) in each pen, played at twice the
+// size (or half) with or without widening: where it starts, how thick it is and its first dash.
+// Asked, one-unit pens cover the enlarged pixels (rows 10 and 11) and their patterns double;
+// width 0, a shrunk picture and plain playback keep one pixel and the recorded pattern.
+TEST(MetafilePlay, ThinPensWidenWithAnEnlargedPictureWhenAsked) {
+  const LOGBRUSH red{BS_SOLID, kRed, 0};
+  struct Case {
+    const char* what;
+    std::function<HPEN()> pen;
+    int size;  // the destination's width; its height keeps the picture's proportions
+    DWORD options;
+    std::array<int, 3> want;  // the first row, the thickness, the first dash
+  } cases[] = {
+      {"dotted", [] { return CreatePen(PS_DOT, 1, kRed); }, 80, PLAY_WIDEN_THIN_PENS, {10, 2, 6}},
+      {"alternate", [&] { return ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &red, 0, nullptr); }, 80,
+       PLAY_WIDEN_THIN_PENS, {10, 2, 2}},
+      {"flat ends", [&] { return ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT, 1, &red, 0, nullptr); }, 80,
+       PLAY_WIDEN_THIN_PENS, {10, 2, 56}},
+      {"width 0", [] { return CreatePen(PS_SOLID, 0, kRed); }, 80, PLAY_WIDEN_THIN_PENS, {10, 1, 56}},
+      {"not asked", [] { return CreatePen(PS_DOT, 1, kRed); }, 80, 0, {10, 1, 3}},
+      {"shrunk", [] { return CreatePen(PS_DOT, 1, kRed); }, 20, PLAY_WIDEN_THIN_PENS, {3, 1, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HENHMETAFILE mf = Record(40, 12, [&](HDC dc) {
+      HGDIOBJ old = SelectObject(dc, c.pen());
+      MoveToEx(dc, 2, 5, nullptr);
+      LineTo(dc, 30, 5);
+      DeleteObject(SelectObject(dc, old));
+    });
+    Canvas target(80, 24);
+    const RECT dest{0, 0, c.size, c.size * 12 / 40};
+    ASSERT_TRUE(PlayEnhMetaFileEx(target.dc(), mf, &dest, c.options));
+    DeleteEnhMetaFile(mf);
+    int first = 0, thick = 0, run = 0;
+    while (first < 80 * 24 && target.At(first % 80, first / 80) != kRed) ++first;
+    const int x0 = first % 80, y0 = first / 80;
+    while (y0 + thick < 24 && target.At(x0, y0 + thick) == kRed) ++thick;
+    while (x0 + run < 80 && target.At(x0 + run, y0) == kRed) ++run;
+    EXPECT_EQ((std::array{y0, thick, run}), c.want);
+  }
 }
 
 TEST(MetafilePlay, TargetClipLimitsThePictureAndItsStateComesBack) {

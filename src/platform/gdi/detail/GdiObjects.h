@@ -40,6 +40,10 @@ struct PenObj : Object {
   bool extended = false;     // made by ExtCreatePen (GetObject gives an EXTLOGPEN)
   std::vector<DWORD> userStyle;  // PS_USERSTYLE on/off lengths
   bool dcColor = false;      // DC_PEN: draws in the DC's pen colour
+  // A one-pixel pen widened with an enlarged picture: it covers the enlarged pixels the
+  // one-pixel pen would, so its lines lie half its width right of and below their points (on
+  // the pixels' centres) and its shapes' outlines inside their bounds.
+  bool pixelCells = false;
 };
 
 struct BrushObj : Object {

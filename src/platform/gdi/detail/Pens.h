@@ -8,6 +8,9 @@
 
 namespace win::gdi {
 
+// The on/off pixel runs of a cosmetic pen's predefined style (PS_DASH ... PS_ALTERNATE; empty
+// for the others).
+const std::vector<DWORD>& CosmeticDashRuns(UINT style);
 // True for pens drawn pixel-exact by the device writer: cosmetic pens of one pixel (any style).
 bool IsThinPen(const PenObj& pen);
 // The pixel style of a thin pen on `dc` (`storage` keeps user styles alive).
