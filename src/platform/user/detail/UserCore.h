@@ -169,6 +169,11 @@ struct ThreadQueue {
   // Owner thread only:
   std::vector<Timer> timers;
   HWND capture = nullptr;
+  // The window a button press went to. Until the buttons are all up again (or an explicit
+  // capture ends), pointer input that finds no window of ours goes to it, as the desktop sends
+  // it to the native window that had the press: a release over the desktop still ends what the
+  // press began, also when it waited in the queue while its window had no capture yet.
+  HWND pressWindow = nullptr;
   HWND focus = nullptr;
   HWND active = nullptr;
   BYTE keyState[256] = {};

@@ -133,6 +133,7 @@ void ForgetWindowInput(WindowObj& w) {
   HWND h = w.hwnd;
   if (q.capture == h) {
     q.capture = nullptr;
+    q.pressWindow = nullptr;
     SendMessageW(h, WM_CAPTURECHANGED, 0, 0);
     if (desktop::Screen* s = desktop::GetScreen()) s->CaptureChanged(nullptr);
   }
@@ -151,6 +152,7 @@ void ForgetWindowInput(WindowObj& w) {
     q.caret = CaretState{};
   }
   if (q.lastClickHwnd == h) q.lastClickHwnd = nullptr;
+  if (q.pressWindow == h) q.pressWindow = nullptr;
 }
 
 }  // namespace user
@@ -179,6 +181,7 @@ BOOL ReleaseCapture() {
   HWND old = q.capture;
   if (!old) return TRUE;
   q.capture = nullptr;
+  q.pressWindow = nullptr;  // the press's own hold ended when a capture took over from it
   if (IsWindow(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
   if (desktop::Screen* s = desktop::GetScreen()) s->CaptureChanged(nullptr);
   return TRUE;

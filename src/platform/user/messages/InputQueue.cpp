@@ -45,6 +45,12 @@ UINT ButtonVk(UINT m, WPARAM data) {
   }
 }
 
+bool AnyButtonDown(const BYTE* s) {
+  for (UINT vk : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2})
+    if (s[vk] & 0x80) return true;
+  return false;
+}
+
 bool InRange(UINT m, UINT min, UINT max) { return (min == 0 && max == 0) || (m >= min && m <= max); }
 
 bool MatchesWindow(HWND msgHwnd, HWND filter) {
@@ -117,9 +123,11 @@ Candidate BuildMouse(ThreadQueue& q, const InputEvent& e) {
   if (q.capture && (target = FindWindowObj(q.capture))) {
     c.captured = true;
     c.hit = HTCLIENT;
-  } else {
-    target = HitTestWindow(e.pt, &c.hit);
-    if (!target || c.hit == HTERROR) return c;
+  } else if (!(target = HitTestWindow(e.pt, &c.hit)) && q.pressWindow && (target = FindWindowObj(q.pressWindow))) {
+    c.captured = true;  // over no window of ours while a button is held: the press's window has it
+    c.hit = HTCLIENT;
+  } else if (!target || c.hit == HTERROR) {
+    return c;
   }
   bool nc = !c.captured && c.hit != HTCLIENT;
   UINT m = e.message;
@@ -234,10 +242,12 @@ bool ApplyMouseRemoval(ThreadQueue& q, const InputEvent& e, Candidate& c) {
   bool down = IsButtonDown(e.message);
   if (vk) ApplyKey(q.keyState, vk, down);
   if (e.message == WM_MOUSEWHEEL || e.message == WM_MOUSEHWHEEL) return c.valid;
+  if (vk && !down && !AnyButtonDown(q.keyState)) q.pressWindow = nullptr;
   UpdateTracking(q, c, e.pt, clock::NowMs());
   if (!c.valid) return false;
   HWND h = c.msg.hwnd;
   if (down) {
+    if (!q.pressWindow) q.pressWindow = h;
     if (c.dblclk) {
       q.lastClickMsg = 0;
       q.lastClickHwnd = nullptr;
@@ -314,6 +324,7 @@ void ResetInputState(POINT cursor) {
   q.lastClickHit = 0;
   q.lastClickTime = 0;
   q.lastClickPt = POINT{};
+  q.pressWindow = nullptr;
   q.lastKeyMsg = MSG{};
   q.lastKeyChar = 0;
   q.lastKeyDead = false;
@@ -391,6 +402,7 @@ void AddInputEvent(const InputEvent& in) {
 }
 
 bool TakeInputMessage(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
+  bool pressAhead = false;  // a press passed over in this scan is still queued
   for (size_t i = 0;; ++i) {
     InputEvent e;
     {
@@ -400,9 +412,14 @@ bool TakeInputMessage(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max,
     }
     Candidate c = e.kind == InputEvent::Kind::Mouse ? BuildMouse(q, e) : BuildKey(q, e);
     // An event with nowhere to go can never be delivered: it leaves the queue even when peeking,
-    // so that a waiting loop does not see it as pending work forever.
+    // so that a waiting loop does not see it as pending work forever. Pointer input behind a
+    // queued press waits for it instead: once the press is taken, its window receives it.
     bool matches = c.valid && InRange(c.msg.message, min, max) && MatchesWindow(c.msg.hwnd, filter);
-    if (c.valid && !matches) continue;
+    if (c.valid && !matches) {
+      pressAhead = pressAhead || (e.kind == InputEvent::Kind::Mouse && IsButtonDown(e.message));
+      continue;
+    }
+    if (!c.valid && pressAhead && e.kind == InputEvent::Kind::Mouse) continue;
     if (c.valid && !remove) {
       *out = c.msg;
       return true;

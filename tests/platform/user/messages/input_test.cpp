@@ -434,3 +434,63 @@ TEST_F(Input, SetKeyboardStateIsWhatTheKeyQuestionsAnswer) {
   EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
   EXPECT_FALSE(SetKeyboardState(nullptr));
 }
+
+// A press, a move and a release over no window, then one more move, all queued before the press
+// is taken (a busy program): the release still reaches the window that had the press, whether its
+// drag loop peeks at other messages before it takes the capture, takes none, or the queue is
+// peeked before the press; the move after the release reaches no one.
+TEST_F(Input, AQueuedReleaseOverNoWindowEndsWhatItsPressBegan) {
+  struct Row {
+    const char* name;
+    bool peekBeforePress;    // a loop looks for other messages while the press is still queued
+    bool peekBeforeCapture;  // the press's loop processes paints before it takes the capture
+    bool takeCapture;        // else the window receives what follows the press as it comes
+  };
+  const Row rows[] = {{"loop peeking before its capture", false, true, true},
+                      {"loop capturing at once", false, false, true},
+                      {"queue peeked before the press", true, true, true},
+                      {"no capture taken", false, false, false}};
+  const POINT outside{500, 400}, later{520, 420};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::optional<POINT> released;  // where the press's own loop saw the button come up
+    HWND w = Create(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0,
+                    [&](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                      if (m != WM_LBUTTONDOWN || !row.takeCapture) return std::nullopt;
+                      MSG msg;
+                      if (row.peekBeforeCapture) PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+                      SetCapture(h);
+                      // The drag loop: ends at the release, or when nothing is left to take.
+                      while (!released && GetCapture() == h && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                        if (msg.message == WM_LBUTTONUP) released = msg.pt;
+                        if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST) DispatchMessageW(&msg);
+                      }
+                      ReleaseCapture();
+                      return 0;
+                    });
+    ClearLog();
+    desktop->mouse_down({50, 50});
+    desktop->mouse_move(outside);
+    desktop->mouse_up(outside);
+    desktop->mouse_move(later);
+    MSG msg;
+    if (row.peekBeforePress) {
+      EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    }
+    desktop->run_until_idle();
+    const LPARAM outsideInClient = MAKELPARAM(outside.x, outside.y), laterInClient = MAKELPARAM(later.x, later.y);
+    // Checks that go on to the next row: the window's handler must not outlive this one.
+    if (row.takeCapture) {
+      EXPECT_TRUE(released.has_value());
+      EXPECT_EQ(released.value_or(POINT{}).x, outside.x);
+      EXPECT_EQ(released.value_or(POINT{}).y, outside.y);
+    } else {
+      auto log = Log(w);
+      auto up = std::find_if(log.begin(), log.end(), [](auto& x) { return x.msg == WM_LBUTTONUP; });
+      EXPECT_TRUE(up != log.end() && up->lParam == outsideInClient);
+      EXPECT_EQ(std::count_if(log.begin(), log.end(), [&](auto& x) { return x.msg == WM_MOUSEMOVE && x.lParam == outsideInClient; }), 1);
+    }
+    for (auto& m : Log(w)) EXPECT_FALSE(m.msg == WM_MOUSEMOVE && m.lParam == laterInClient);
+    DestroyWindow(w);
+  }
+}
