@@ -192,13 +192,12 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
 
   ProcessPaintMessages();
   const bool outline = !FDragSmoothly;
-  win::HDC screenDC = nullptr;
-  if (outline) {
-    win::LockWindowUpdate(win::GetDesktopWindow());
-    screenDC = win::GetDCEx(win::GetDesktopWindow(), nullptr, win::DCX_WINDOW | win::DCX_CACHE | win::DCX_LOCKWINDOWUPDATE);
-  }
+  // Without smooth dragging the window stays until the release; a frame on the locked screen
+  // shows where it would go.
+  std::optional<detail::TDragOutline> frame;
+  if (outline) frame.emplace();
   TRect lastRect{};
-  bool lastShown = false, lastFloating = false;
+  bool lastShown = false;
   const TDropTarget* lastTarget = nullptr;
   Integer lastRow = startRow;
   bool lastInsert = false;
@@ -210,13 +209,14 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
   win::HCURSOR startCursor = win::GetCursor();
   bool firstMove = true;
 
+  // As wide as the floating border for a floating place, one pixel on a dock.
   auto drawOutline = [&](const TRect* rect, bool floating) {
-    const win::SIZE newSize = floating ? win::SIZE{border.x, border.y} : win::SIZE{1, 1};
-    const win::SIZE oldSize = lastFloating ? win::SIZE{border.x, border.y} : win::SIZE{1, 1};
-    DrawHalftoneInvertRect(screenDC, rect, lastShown ? &lastRect : nullptr, newSize, oldSize);
+    if (rect)
+      frame->Show(*rect, floating ? win::SIZE{border.x, border.y} : win::SIZE{1, 1});
+    else
+      frame->Erase();
     lastShown = rect != nullptr;
     if (rect) lastRect = *rect;
-    lastFloating = floating;
   };
 
   // Puts the window on the target (smooth drag now, outline drag at the end).
@@ -356,9 +356,7 @@ void TTBCustomDockableWindow::BeginMoving(Integer InitX, Integer InitY) {
     if (outline) {
       outlineShown = lastShown;
       outlineRect = lastRect;
-      drawOutline(nullptr, false);
-      win::ReleaseDC(win::GetDesktopWindow(), screenDC);
-      win::LockWindowUpdate(nullptr);
+      frame.reset();  // erased, the screen unlocked
     }
   };
   try {

@@ -10,6 +10,7 @@
 #include "platform/user/messages/Input.h"
 #include "platform/user/messages/MessageQueue.h"
 #include "platform/user/messages/Messages.h"
+#include "platform/user/painting/Paint.h"
 #include "platform/user/services/MonitorLayout.h"
 #include "platform/user/windows/Window.h"
 #include "toolbars/TBDock.h"
@@ -510,6 +511,13 @@ TEST_F(DragLoop, CtrlKeepsItFloatingUntilReleased) {
   EXPECT_EQ(a->CurrentDock(), bottom) << "releasing Ctrl docks without moving the mouse";
 }
 
+// Locked against updates, the desktop refuses another lock.
+bool ScreenLockedForOutline() {
+  if (!win::LockWindowUpdate(win::GetDesktopWindow())) return true;
+  win::LockWindowUpdate(nullptr);
+  return false;
+}
+
 TEST_F(DragLoop, EscapeDuringAnOutlineDragLeavesTheWindowWhereItWas) {
   a->SetSmoothDrag(false);
   const win::RECT target = ScreenRect(b);
@@ -525,14 +533,22 @@ TEST_F(DragLoop, OutlineDragAppliesOnRelease) {
   const win::RECT target = ScreenRect(b);
   const win::POINT over{target.right + 40, (target.top + target.bottom) / 2};
   TTBDock* during = nullptr;
+  size_t drawnDuring = 0;
+  bool lockedDuring = false;
   desktop->script([&] { desktop->mouse_move(over); });
   desktop->script([&] {
     during = a->CurrentDock();
+    drawnDuring = desktop->drawn_over().size();
+    lockedDuring = ScreenLockedForOutline();
     desktop->mouse_up(over);
   });
   GrabHandle(a);
   EXPECT_EQ(during, top) << "an outline drag moves only the outline";
+  EXPECT_GT(drawnDuring, 0u) << "the outline shows on the screen";
+  EXPECT_TRUE(lockedDuring);
   EXPECT_EQ(a->CurrentDock(), bottom);
+  EXPECT_TRUE(desktop->drawn_over().empty()) << "the outline is erased";
+  EXPECT_FALSE(ScreenLockedForOutline());
 }
 
 TEST_F(DragLoop, CannotFloatRefusesTheOutside) {

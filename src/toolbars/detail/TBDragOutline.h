@@ -1,9 +1,9 @@
 #pragma once
-// The frame a sizing by outline draws on the screen instead of changing the window: the desktop
-// stays locked against updates while the frame is up, and each new place redraws only where it
-// differs from the last (a halftone frame drawn inverted, so drawing it again takes it away).
-// Each drawing takes a DC of the screen and gives it back at once, so that a screen that shows
-// such drawing only when the DC is released keeps up with every step.
+// The frame a drag or a sizing by outline draws on the screen instead of moving or sizing the
+// window: the desktop stays locked against updates while the frame is up, and each new place
+// redraws only where it differs from the last (a halftone frame drawn inverted, so drawing it
+// again takes it away). Each drawing takes a DC of the screen and gives it back at once, so that
+// a screen that shows such drawing only when the DC is released keeps up with every step.
 
 #include "toolbars/TBCommon.h"
 
