@@ -29,6 +29,10 @@ kv_cups_setup() (
     "${sudo_cmd[@]}" lpadmin -p KorvalinPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd ||
       echo "cups: the queue KorvalinPDF could not be added"
   fi
+  # The queue makes its folder only with its first job; the printing tests look for it before
+  # printing and would skip on a fresh machine.
+  "${sudo_cmd[@]}" mkdir -p "$KV_CUPS_PDF_DIR"
+  "${sudo_cmd[@]}" chmod 755 "$KV_CUPS_PDF_DIR"
   "${sudo_cmd[@]}" cupsenable KorvalinPDF 2>/dev/null
   "${sudo_cmd[@]}" cupsaccept KorvalinPDF 2>/dev/null
   return 0
